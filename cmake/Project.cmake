@@ -1,0 +1,55 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+# pm_library(NAME DIR [DEPS ...]): a static library of every .cpp directly in DIR (and in DIR's
+# subfolders named in SUBDIRS), public include root at the repository's top.
+function(pm_library name)
+  cmake_parse_arguments(A "" "" "DEPS;SUBDIRS;EXCLUDE" ${ARGN})
+  set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(sub ${A_SUBDIRS})
+    list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${globs})
+  foreach(ex ${A_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "/${ex}$")
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# pm_tests(PREFIX DEPS ...): one GoogleTest executable per tests/*_test.cpp of the calling folder,
+# linked with tests/support/*.cpp when present. Tests run offscreen, at scale factor 1, with the
+# registry and settings in a private folder of the build tree.
+function(pm_tests prefix)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
+  file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/*.cpp)
+  foreach(src ${tests})
+    get_filename_component(base ${src} NAME_WE)
+    set(exe ${prefix}_${base})
+    add_executable(${exe} ${src} ${support})
+    target_link_libraries(${exe} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+    target_compile_definitions(${exe} PRIVATE PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
+                                              PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+    gtest_discover_tests(${exe}
+      DISCOVERY_MODE PRE_TEST
+      TEST_PREFIX "${exe}."
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1;QT_ENABLE_HIGHDPI_SCALING=0;PM_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config"
+        TIMEOUT 300)
+  endforeach()
+endfunction()
+
+# pm_program(NAME SOURCES ... DEPS ... DATA dir): an executable in its own program folder
+# bin/NAME/, with the files of DATA copied beside it.
+function(pm_program name)
+  cmake_parse_arguments(A "" "DATA" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PM_PROGRAM_DIR}/${name})
+  if(A_DATA)
+    add_custom_command(TARGET ${name} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${A_DATA} ${PM_PROGRAM_DIR}/${name})
+  endif()
+endfunction()

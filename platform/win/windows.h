@@ -1,0 +1,9 @@
+#pragma once
+// Everything of the window system that programs use, in one include.
+
+#include "platform/win/wintypes.h"
+#include "platform/win/handles.h"
+#include "platform/win/winbase.h"
+#include "platform/win/wingdi.h"
+#include "platform/win/winuser.h"
+#include "platform/win/winreg.h"

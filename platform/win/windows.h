@@ -7,3 +7,4 @@
 #include "platform/win/wingdi.h"
 #include "platform/win/winuser.h"
 #include "platform/win/winreg.h"
+#include "platform/win/profile.h"

@@ -1,0 +1,126 @@
+#include "platform/win/richedit/format_runs.h"
+
+#include <algorithm>
+
+namespace pm::richedit {
+
+bool RunFormat::operator==(const RunFormat& o) const {
+    return color == o.color && autoColor == o.autoColor && bold == o.bold && italic == o.italic &&
+           underline == o.underline && strikeOut == o.strikeOut && protect == o.protect && link == o.link &&
+           heightTwips == o.heightTwips && offsetTwips == o.offsetTwips && charSet == o.charSet &&
+           pitchAndFamily == o.pitchAndFamily && face == o.face;
+}
+
+FormatId FormatTable::intern(const RunFormat& f) {
+    std::string key;
+    key.reserve(32 + f.face.size());
+    auto put = [&key](long v) {
+        key.append(reinterpret_cast<const char*>(&v), sizeof v);
+    };
+    put(static_cast<long>(f.color));
+    put((f.autoColor ? 1 : 0) | (f.bold ? 2 : 0) | (f.italic ? 4 : 0) | (f.underline ? 8 : 0) |
+        (f.strikeOut ? 16 : 0) | (f.protect ? 32 : 0) | (f.link ? 64 : 0));
+    put(f.heightTwips);
+    put(f.offsetTwips);
+    put(f.charSet | f.pitchAndFamily << 8);
+    key += f.face;
+    auto it = index_.find(key);
+    if (it != index_.end()) return it->second;
+    FormatId id = static_cast<FormatId>(formats_.size());
+    formats_.push_back(f);
+    index_.emplace(std::move(key), id);
+    return id;
+}
+
+void FormatRuns::reset(FormatId initial) {
+    starts_.clear();
+    ids_.clear();
+    ids_.insertValue(0, 1, initial);
+}
+
+Run FormatRuns::run(int index) const {
+    return Run{starts_.positionFromPartition(index), starts_.positionFromPartition(index + 1),
+               ids_[static_cast<std::size_t>(index)]};
+}
+
+Run FormatRuns::runAt(int pos) const { return run(runIndexAt(std::clamp(pos, 0, length()))); }
+
+int FormatRuns::splitAt(int pos) {
+    int index = starts_.partitionFromPosition(pos);
+    if (pos <= 0) return 0;
+    if (pos >= length()) return runCount();
+    if (starts_.positionFromPartition(index) == pos) return index;
+    FormatId id = ids_[static_cast<std::size_t>(index)];
+    starts_.insertPartition(index + 1, pos);
+    ids_.insertValue(static_cast<std::size_t>(index) + 1, 1, id);
+    return index + 1;
+}
+
+void FormatRuns::mergeAround(int index) {
+    // Merge index with index + 1, then index - 1 with index, when their formats are equal.
+    for (int i : {index, index - 1}) {
+        if (i < 0 || i + 1 >= runCount()) continue;
+        if (ids_[static_cast<std::size_t>(i)] != ids_[static_cast<std::size_t>(i) + 1]) continue;
+        starts_.removePartition(i + 1);
+        ids_.erase(static_cast<std::size_t>(i) + 1, 1);
+    }
+}
+
+void FormatRuns::insert(int pos, int len, FormatId format) {
+    if (len <= 0) return;
+    pos = std::clamp(pos, 0, length());
+    if (length() == 0) {
+        starts_.insertText(0, len);
+        ids_.at(0) = format;
+        return;
+    }
+    // Grow the run that holds pos (or the last run at the end), then give the new text its format.
+    int index = starts_.partitionFromPosition(pos);
+    if (pos == length()) index = runCount() - 1;
+    starts_.insertText(index, len);
+    setFormat(pos, len, format);
+}
+
+void FormatRuns::erase(int pos, int len) {
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
+    if (len == 0) return;
+    if (len == length()) {
+        FormatId keep = ids_[0];
+        reset(keep);
+        return;
+    }
+    int first = splitAt(pos);
+    int last = splitAt(pos + len);
+    // Runs [first, last) lie wholly inside the erased range: drop all but one, then shrink it away.
+    for (int i = last - 1; i > first; --i) {
+        starts_.removePartition(i);
+        ids_.erase(static_cast<std::size_t>(i), 1);
+    }
+    starts_.insertText(first, -len);
+    // Run `first` is now empty: fold it away.
+    if (first > 0) {
+        starts_.removePartition(first);
+        ids_.erase(static_cast<std::size_t>(first), 1);
+        mergeAround(first - 1);
+    } else {
+        starts_.removePartition(1);
+        ids_.erase(0, 1);
+    }
+}
+
+void FormatRuns::setFormat(int pos, int len, FormatId format) {
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
+    if (len == 0) return;
+    int first = splitAt(pos);
+    int last = splitAt(pos + len);
+    for (int i = last - 1; i > first; --i) {
+        starts_.removePartition(i);
+        ids_.erase(static_cast<std::size_t>(i), 1);
+    }
+    ids_.at(static_cast<std::size_t>(first)) = format;
+    mergeAround(first);
+}
+
+} // namespace pm::richedit

@@ -1,0 +1,84 @@
+#pragma once
+// Character formats of a text, stored as runs: each run is a start position and the id of an
+// interned format. Setting a format over a range splits at most two runs and merges equal
+// neighbours, so a coloured text costs one entry per token, not per byte.
+
+#include "platform/win/richedit/partitioning.h"
+#include "platform/win/wintypes.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace pm::richedit {
+
+// One character format, with the attributes the control keeps.
+struct RunFormat {
+    COLORREF color = 0;
+    bool autoColor = true;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    bool protect = false;
+    bool link = false;
+    LONG heightTwips = 200;
+    LONG offsetTwips = 0;
+    BYTE charSet = 0;
+    BYTE pitchAndFamily = 0;
+    std::string face;
+
+    bool operator==(const RunFormat& o) const;
+    bool operator!=(const RunFormat& o) const { return !(*this == o); }
+};
+
+using FormatId = int;
+
+// Interns formats, so runs compare and store a small id.
+class FormatTable {
+public:
+    FormatId intern(const RunFormat& format);
+    const RunFormat& get(FormatId id) const { return formats_[static_cast<std::size_t>(id)]; }
+
+private:
+    std::vector<RunFormat> formats_;
+    std::unordered_map<std::string, FormatId> index_;
+};
+
+struct Run {
+    int start;
+    int end;
+    FormatId format;
+};
+
+class FormatRuns {
+public:
+    explicit FormatRuns(FormatId initial = 0) { reset(initial); }
+
+    // One run of `initial` over an empty text.
+    void reset(FormatId initial);
+    int runCount() const { return starts_.partitions(); }
+    int length() const { return starts_.positionFromPartition(runCount()); }
+
+    // The run holding the character at pos (the last run for pos == length()).
+    Run runAt(int pos) const;
+    Run run(int index) const;
+    int runIndexAt(int pos) const { return starts_.partitionFromPosition(pos); }
+    FormatId formatAt(int pos) const { return runAt(pos).format; }
+
+    // Inserted text of length len at pos, given format `format`.
+    void insert(int pos, int len, FormatId format);
+    void erase(int pos, int len);
+    void setFormat(int pos, int len, FormatId format);
+
+private:
+    // Makes pos a run start (no-op at 0, the end, or an existing start); returns the run index
+    // starting at pos.
+    int splitAt(int pos);
+    void mergeAround(int index);
+
+    Partitioning starts_;
+    SplitVector<FormatId> ids_;
+};
+
+} // namespace pm::richedit

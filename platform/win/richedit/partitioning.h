@@ -1,0 +1,110 @@
+#pragma once
+// An ordered list of partition starts over a text (line starts, format-run starts). Edits shift
+// every later start; the shift is applied lazily as a pending "step" over a suffix of the list, so
+// typing in one place costs O(1) amortised and lookups stay O(log n).
+
+#include "platform/win/richedit/split_vector.h"
+
+namespace pm::richedit {
+
+class Partitioning {
+public:
+    Partitioning() { clear(); }
+
+    // One partition [0, 0).
+    void clear() {
+        body_.clear();
+        int zero[2] = {0, 0};
+        body_.insert(0, zero, 2);
+        stepPartition_ = 0;
+        stepLength_ = 0;
+    }
+
+    int partitions() const { return static_cast<int>(body_.size()) - 1; }
+
+    int positionFromPartition(int partition) const {
+        int pos = body_[static_cast<std::size_t>(partition)];
+        return partition > stepPartition_ ? pos + stepLength_ : pos;
+    }
+
+    // The partition holding pos; a position on a boundary belongs to the later partition, and the
+    // end of the text to the last one.
+    int partitionFromPosition(int pos) const {
+        int n = partitions();
+        if (n <= 1 || pos < positionFromPartition(1)) return 0;
+        if (pos >= positionFromPartition(n - 1)) return n - 1;
+        int lo = 0, hi = n - 1;
+        while (hi - lo > 1) {
+            int mid = lo + (hi - lo) / 2;
+            if (pos < positionFromPartition(mid)) hi = mid;
+            else lo = mid;
+        }
+        return lo;
+    }
+
+    // A new partition starting at pos, becoming partition number `partition`.
+    void insertPartition(int partition, int pos) {
+        if (stepPartition_ < partition) applyStep(partition);
+        int value = pos;
+        body_.insert(static_cast<std::size_t>(partition), &value, 1);
+        ++stepPartition_;
+    }
+
+    // Merges partition `partition` into the one before it.
+    void removePartition(int partition) {
+        if (partition > stepPartition_) applyStep(partition);
+        --stepPartition_;
+        body_.erase(static_cast<std::size_t>(partition), 1);
+    }
+
+    // Text of length delta was inserted (or, negative, removed) inside partition `partition`:
+    // every later start moves.
+    void insertText(int partition, int delta) {
+        if (delta == 0) return;
+        if (stepLength_ != 0) {
+            if (partition >= stepPartition_) {
+                applyStep(partition);
+                stepLength_ += delta;
+            } else if (partition >= stepPartition_ - partitions() / 10) {
+                backStep(partition);
+                stepLength_ += delta;
+            } else {
+                applyStep(partitions());
+                stepPartition_ = partition;
+                stepLength_ = delta;
+            }
+        } else {
+            stepPartition_ = partition;
+            stepLength_ = delta;
+        }
+    }
+
+    void setPartitionStart(int partition, int pos) {
+        applyStep(partitions());
+        body_.at(static_cast<std::size_t>(partition)) = pos;
+    }
+
+private:
+    void applyStep(int upTo) {
+        if (stepLength_ != 0)
+            body_.addRange(static_cast<std::size_t>(stepPartition_) + 1, static_cast<std::size_t>(upTo) + 1, stepLength_);
+        stepPartition_ = upTo;
+        if (stepPartition_ >= partitions()) {
+            stepPartition_ = partitions();
+            stepLength_ = 0;
+        }
+    }
+
+    void backStep(int down) {
+        if (stepLength_ != 0)
+            body_.addRange(static_cast<std::size_t>(down) + 1, static_cast<std::size_t>(stepPartition_) + 1, -stepLength_);
+        stepPartition_ = down;
+    }
+
+    // body_[i] is the start of partition i; body_[partitions()] is the end of the text.
+    SplitVector<int> body_;
+    int stepPartition_ = 0;
+    int stepLength_ = 0;
+};
+
+} // namespace pm::richedit

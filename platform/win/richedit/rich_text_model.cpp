@@ -1,0 +1,169 @@
+#include "platform/win/richedit/rich_text_model.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pm::richedit {
+
+namespace {
+
+unsigned char fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+// Length of the UTF-8 sequence led by c, or 0 when c cannot lead one.
+int sequenceLength(unsigned char c) {
+    if (c >= 0xC2 && c <= 0xDF) return 2;
+    if (c >= 0xE0 && c <= 0xEF) return 3;
+    if (c >= 0xF0 && c <= 0xF4) return 4;
+    return 0;
+}
+
+bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+} // namespace
+
+bool isWordByte(unsigned char c) {
+    return c == '_' || (c >= '0' && c <= '9') || (fold(c) >= 'a' && fold(c) <= 'z') || c >= 0x80;
+}
+
+RichTextModel::RichTextModel() {
+    defaultFormat_ = formats_.intern(RunFormat{});
+    runs_.reset(defaultFormat_);
+}
+
+std::string RichTextModel::textCrLf(int pos, int len) const {
+    std::string raw = text(pos, len);
+    std::string out;
+    out.reserve(raw.size() + raw.size() / 16);
+    for (char c : raw) {
+        out.push_back(c);
+        if (c == '\r') out.push_back('\n');
+    }
+    return out;
+}
+
+int RichTextModel::replace(int pos, int len, std::string_view text, FormatId format) {
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
+    std::string stored = normalizeLineBreaks(text);
+    text_.erase(pos, len);
+    runs_.erase(pos, len);
+    text_.insert(pos, stored);
+    runs_.insert(pos, static_cast<int>(stored.size()), format);
+    auto shift = [&](int p) {
+        if (p <= pos) return p;
+        if (p < pos + len) return pos + static_cast<int>(stored.size());
+        return p - len + static_cast<int>(stored.size());
+    };
+    anchor_ = shift(anchor_);
+    caret_ = shift(caret_);
+    return static_cast<int>(stored.size());
+}
+
+void RichTextModel::setFormattedText(std::string text, const std::vector<FormattedPiece>& pieces) {
+    text_.clear();
+    text_.insert(0, text);
+    runs_.reset(pieces.empty() ? defaultFormat_ : pieces.front().format);
+    int pos = 0;
+    for (const FormattedPiece& piece : pieces) {
+        runs_.insert(pos, piece.length, piece.format);
+        pos += piece.length;
+    }
+    if (pos < length()) runs_.insert(pos, length() - pos, defaultFormat_);
+    anchor_ = caret_ = 0;
+}
+
+FormatId RichTextModel::formatForInsertion(int pos) const {
+    if (length() == 0) return runs_.formatAt(0);
+    return runs_.formatAt(std::max(0, std::min(pos, length()) - 1));
+}
+
+void RichTextModel::setSelection(int anchor, int caret) {
+    anchor_ = validPosition(anchor);
+    caret_ = validPosition(caret);
+}
+
+int RichTextModel::legacyFromCompact(int pos) const {
+    pos = std::clamp(pos, 0, length());
+    return pos + lineFromPosition(pos);
+}
+
+int RichTextModel::compactFromLegacy(int legacy) const {
+    if (legacy <= 0) return 0;
+    if (legacy >= legacyLength()) return length();
+    // The last line whose legacy start (compact start + breaks before it) is <= legacy.
+    int lo = 0, hi = lineCount() - 1;
+    while (lo < hi) {
+        int mid = lo + (hi - lo + 1) / 2;
+        if (lineStart(mid) + mid <= legacy) lo = mid;
+        else hi = mid - 1;
+    }
+    int offset = legacy - (lineStart(lo) + lo);
+    // An offset past the line's end points between CR and LF: keep it before the pair.
+    return lineStart(lo) + std::min(offset, lineLength(lo));
+}
+
+int RichTextModel::validPosition(int pos, bool forward) const {
+    pos = std::clamp(pos, 0, length());
+    if (pos == 0 || pos == length() || !isContinuation(static_cast<unsigned char>(charAt(pos)))) return pos;
+    for (int back = 1; back <= 3 && pos - back >= 0; ++back) {
+        unsigned char c = static_cast<unsigned char>(charAt(pos - back));
+        if (isContinuation(c)) continue;
+        int n = sequenceLength(c);
+        if (n <= back) return pos; // not inside a sequence that covers pos
+        for (int k = 1; k < n; ++k)
+            if (pos - back + k >= length() || !isContinuation(static_cast<unsigned char>(charAt(pos - back + k))))
+                return pos; // a broken sequence: each byte stands alone
+        return forward ? pos - back + n : pos - back;
+    }
+    return pos;
+}
+
+int RichTextModel::nextCharPosition(int pos) const {
+    if (pos >= length()) return length();
+    return validPosition(pos + 1, true);
+}
+
+int RichTextModel::previousCharPosition(int pos) const {
+    if (pos <= 0) return 0;
+    return validPosition(pos - 1, false);
+}
+
+int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions options) {
+    std::string needle = normalizeLineBreaks(pattern);
+    from = std::clamp(from, 0, length());
+    to = to < 0 ? length() : std::clamp(to, 0, length());
+    int n = static_cast<int>(needle.size());
+    if (n == 0 || to - from < n) return -1;
+    std::string_view hay = text_.view(0, length());
+    auto matchesAt = [&](int p) {
+        if (options.matchCase) {
+            if (std::memcmp(hay.data() + p, needle.data(), static_cast<std::size_t>(n)) != 0) return false;
+        } else {
+            for (int i = 0; i < n; ++i)
+                if (fold(static_cast<unsigned char>(hay[static_cast<std::size_t>(p + i)])) !=
+                    fold(static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])))
+                    return false;
+        }
+        if (!options.wholeWord) return true;
+        bool before = p > 0 && isWordByte(static_cast<unsigned char>(hay[static_cast<std::size_t>(p - 1)]));
+        bool after = p + n < length() && isWordByte(static_cast<unsigned char>(hay[static_cast<std::size_t>(p + n)]));
+        return !before && !after;
+    };
+    const char* base = hay.data();
+    int last = to - n;
+    if (options.matchCase) {
+        for (int p = from; p <= last; ++p) {
+            const void* hit = std::memchr(base + p, needle[0], static_cast<std::size_t>(last - p + 1));
+            if (!hit) return -1;
+            p = static_cast<int>(static_cast<const char*>(hit) - base);
+            if (matchesAt(p)) return p;
+        }
+        return -1;
+    }
+    unsigned char first = fold(static_cast<unsigned char>(needle[0]));
+    for (int p = from; p <= last; ++p)
+        if (fold(static_cast<unsigned char>(base[p])) == first && matchesAt(p)) return p;
+    return -1;
+}
+
+} // namespace pm::richedit

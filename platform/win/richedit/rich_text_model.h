@@ -1,0 +1,95 @@
+#pragma once
+// The windowless model of the rich-edit control: text, character-format runs, the selection, the
+// two position models and find. It sends no notifications; the control around it decides when to
+// announce a change and calls in here to make it.
+//
+// Positions are "compact": one position per byte, a line break is one position. The 1.0 control
+// counts a line break as two (CR LF); legacyFromCompact/compactFromLegacy convert.
+
+#include "platform/win/richedit/format_runs.h"
+#include "platform/win/richedit/text_buffer.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pm::richedit {
+
+struct FindOptions {
+    bool matchCase = false;
+    bool wholeWord = false;
+};
+
+// A piece of formatted text, for loading many runs in one step.
+struct FormattedPiece {
+    int length;
+    FormatId format;
+};
+
+class RichTextModel {
+public:
+    RichTextModel();
+
+    // Text and lines.
+    int length() const { return text_.length(); }
+    int lineCount() const { return text_.lineCount(); }
+    int lineStart(int line) const { return text_.lineStart(line); }
+    int lineEnd(int line) const { return text_.lineEnd(line); }
+    int lineLength(int line) const { return lineEnd(line) - lineStart(line); }
+    int lineFromPosition(int pos) const { return text_.lineFromPosition(pos); }
+    char charAt(int pos) const { return text_.charAt(pos); }
+    // Bytes of [pos, pos + len) with breaks as single CRs.
+    std::string text(int pos, int len) const { return text_.text(pos, len); }
+    std::string text() const { return text_.text(0, length()); }
+    // Bytes of [pos, pos + len) with breaks written as CR LF.
+    std::string textCrLf(int pos, int len) const;
+    std::string_view view(int pos, int len) { return text_.view(pos, len); }
+
+    // Replaces [pos, pos + len) by text (any line-break form) in format `format`. Returns the
+    // length of the inserted text as stored. Callers check limits and protection first.
+    int replace(int pos, int len, std::string_view text, FormatId format);
+    // Replaces the whole text by pre-normalised text with its runs (the pieces cover it exactly).
+    void setFormattedText(std::string text, const std::vector<FormattedPiece>& pieces);
+
+    // Formats.
+    FormatTable& formats() { return formats_; }
+    const FormatTable& formats() const { return formats_; }
+    const FormatRuns& runs() const { return runs_; }
+    FormatId defaultFormat() const { return defaultFormat_; }
+    void setDefaultFormat(FormatId id) { defaultFormat_ = id; }
+    void setFormat(int pos, int len, FormatId format) { runs_.setFormat(pos, len, format); }
+    // The format a character typed at pos takes: that of the character before it.
+    FormatId formatForInsertion(int pos) const;
+
+    // Selection, kept as anchor and active end (the caret).
+    int anchor() const { return anchor_; }
+    int caret() const { return caret_; }
+    int selectionStart() const { return std::min(anchor_, caret_); }
+    int selectionEnd() const { return std::max(anchor_, caret_); }
+    void setSelection(int anchor, int caret);
+
+    // Position models and safe positions.
+    int legacyFromCompact(int pos) const;
+    int compactFromLegacy(int legacy) const;
+    int legacyLength() const { return length() + lineCount() - 1; }
+    // pos clamped to the text and moved off the inside of a UTF-8 sequence (backward, or forward).
+    int validPosition(int pos, bool forward = false) const;
+    int nextCharPosition(int pos) const;
+    int previousCharPosition(int pos) const;
+
+    // The first match of pattern in [from, to), or -1. An empty pattern never matches.
+    int find(int from, int to, std::string_view pattern, FindOptions options);
+
+private:
+    TextBuffer text_;
+    FormatRuns runs_;
+    FormatTable formats_;
+    FormatId defaultFormat_ = 0;
+    int anchor_ = 0;
+    int caret_ = 0;
+};
+
+// True for bytes that make up words for whole-word matching and word movement.
+bool isWordByte(unsigned char c);
+
+} // namespace pm::richedit

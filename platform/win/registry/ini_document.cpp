@@ -1,0 +1,199 @@
+#include "platform/win/registry/ini_document.h"
+
+namespace pm {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string trim(const std::string& s) {
+    std::size_t begin = 0, end = s.size();
+    while (begin < end && isBlank(s[begin]))
+        ++begin;
+    while (end > begin && isBlank(s[end - 1]))
+        --end;
+    return s.substr(begin, end - begin);
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+std::string unquote(const std::string& s) {
+    if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
+        return s.substr(1, s.size() - 2);
+    return s;
+}
+
+} // namespace
+
+IniDocument::IniDocument(const std::string& text) {
+    std::size_t firstLf = text.find('\n');
+    if (firstLf != std::string::npos && (firstLf == 0 || text[firstLf - 1] != '\r')) lineEnd_ = "\n";
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t lf = text.find('\n', start);
+        std::size_t end = lf == std::string::npos ? text.size() : lf;
+        std::size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        lines_.push_back(text.substr(start, cut - start));
+        start = lf == std::string::npos ? text.size() : lf + 1;
+    }
+}
+
+std::string IniDocument::text() const {
+    std::string out;
+    for (const std::string& line : lines_)
+        out += line + lineEnd_;
+    return out;
+}
+
+IniDocument::Kind IniDocument::kindOf(const std::string& line) {
+    std::size_t i = 0;
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    if (i == line.size()) return Kind::Blank;
+    if (line[i] == ';') return Kind::Comment;
+    if (line[i] == '[') return Kind::Header;
+    return Kind::Entry;
+}
+
+std::string IniDocument::headerName(const std::string& line) {
+    std::string t = trim(line);
+    std::size_t close = t.find(']');
+    return trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+}
+
+std::string IniDocument::entryKey(const std::string& line) {
+    return trim(line.substr(0, line.find('=')));
+}
+
+bool IniDocument::findSection(const std::string& section, Span& span) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (kindOf(lines_[i]) != Kind::Header || !sameName(headerName(lines_[i]), section)) continue;
+        span.header = i;
+        span.end = i + 1;
+        while (span.end < lines_.size() && kindOf(lines_[span.end]) != Kind::Header)
+            ++span.end;
+        return true;
+    }
+    return false;
+}
+
+bool IniDocument::findKey(const Span& span, const std::string& key, std::size_t& line) const {
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+        if (kindOf(lines_[i]) == Kind::Entry && sameName(entryKey(lines_[i]), key)) {
+            line = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t IniDocument::contentEnd(const Span& span) const {
+    std::size_t end = span.end;
+    while (end > span.header + 1 && kindOf(lines_[end - 1]) == Kind::Blank)
+        --end;
+    return end;
+}
+
+std::vector<std::string> IniDocument::sectionNames() const {
+    std::vector<std::string> names;
+    for (const std::string& line : lines_)
+        if (kindOf(line) == Kind::Header) names.push_back(headerName(line));
+    return names;
+}
+
+std::vector<std::string> IniDocument::keyNames(const std::string& section) const {
+    std::vector<std::string> names;
+    Span span;
+    if (!findSection(section, span)) return names;
+    for (std::size_t i = span.header + 1; i < span.end; ++i)
+        if (kindOf(lines_[i]) == Kind::Entry) names.push_back(entryKey(lines_[i]));
+    return names;
+}
+
+std::vector<std::string> IniDocument::sectionLines(const std::string& section) const {
+    std::vector<std::string> result;
+    Span span;
+    if (!findSection(section, span)) return result;
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+        if (kindOf(lines_[i]) != Kind::Entry) continue;
+        std::size_t eq = lines_[i].find('=');
+        if (eq == std::string::npos)
+            result.push_back(trim(lines_[i]));
+        else
+            result.push_back(entryKey(lines_[i]) + "=" + trim(lines_[i].substr(eq + 1)));
+    }
+    return result;
+}
+
+bool IniDocument::value(const std::string& section, const std::string& key, std::string& result) const {
+    Span span;
+    std::size_t line;
+    if (!findSection(section, span) || !findKey(span, key, line)) return false;
+    std::size_t eq = lines_[line].find('=');
+    result = eq == std::string::npos ? std::string() : unquote(trim(lines_[line].substr(eq + 1)));
+    return true;
+}
+
+bool IniDocument::setValue(const std::string& section, const std::string& key, const std::string& value) {
+    Span span;
+    if (!findSection(section, span)) {
+        appendSection(section, {key + "=" + value});
+        return true;
+    }
+    std::size_t line;
+    if (findKey(span, key, line)) {
+        std::string updated = entryKey(lines_[line]) + "=" + value;
+        if (updated == lines_[line]) return false;
+        lines_[line] = updated;
+        return true;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(contentEnd(span)), key + "=" + value);
+    return true;
+}
+
+bool IniDocument::removeKey(const std::string& section, const std::string& key) {
+    Span span;
+    std::size_t line;
+    if (!findSection(section, span) || !findKey(span, key, line)) return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
+    return true;
+}
+
+bool IniDocument::removeSection(const std::string& section) {
+    Span span;
+    if (!findSection(section, span)) return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span.header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(span.end));
+    return true;
+}
+
+bool IniDocument::replaceSection(const std::string& section, const std::vector<std::string>& lines) {
+    Span span;
+    if (!findSection(section, span)) {
+        appendSection(section, lines);
+        return true;
+    }
+    auto first = lines_.begin() + static_cast<std::ptrdiff_t>(span.header + 1);
+    lines_.erase(first, lines_.begin() + static_cast<std::ptrdiff_t>(contentEnd(span)));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(span.header + 1), lines.begin(), lines.end());
+    return true;
+}
+
+void IniDocument::appendSection(const std::string& section, const std::vector<std::string>& lines) {
+    if (!lines_.empty() && kindOf(lines_.back()) != Kind::Blank) lines_.push_back(std::string());
+    lines_.push_back("[" + section + "]");
+    lines_.insert(lines_.end(), lines.begin(), lines.end());
+}
+
+} // namespace pm

@@ -24,11 +24,16 @@ function(pm_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
 
-# pm_tests(PREFIX DEPS ...): one GoogleTest executable per tests/*_test.cpp of the calling folder,
-# linked with tests/support/*.cpp when present. Tests run offscreen, at scale factor 1, with the
-# registry and settings in a private folder of the build tree.
+# pm_tests(PREFIX DEPS ... [FIXTURE name]): one GoogleTest executable per tests/*_test.cpp of the
+# calling folder, linked with tests/support/*.cpp when present. Tests run offscreen, at scale factor
+# 1, with the registry and settings in a private folder of the build tree. With FIXTURE, every test
+# requires that CTest fixture (FIXTURES_REQUIRED).
 function(pm_tests prefix)
-  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "FIXTURE" "DEPS" ${ARGN})
+  set(fixture_props)
+  if(A_FIXTURE)
+    set(fixture_props FIXTURES_REQUIRED ${A_FIXTURE})
+  endif()
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
   file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/*.cpp)
   foreach(src ${tests})
@@ -44,7 +49,8 @@ function(pm_tests prefix)
       DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT
         "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1;QT_ENABLE_HIGHDPI_SCALING=0;PM_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config"
-        TIMEOUT 300)
+        TIMEOUT 300
+        ${fixture_props})
   endforeach()
 endfunction()
 
@@ -59,4 +65,22 @@ function(pm_program name)
     add_custom_command(TARGET ${name} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -E copy_directory ${A_DATA} ${PM_PROGRAM_DIR}/${name})
   endif()
+endfunction()
+
+# pm_collect_libraries(DIR OUT): every static library defined in DIR and below.
+function(pm_collect_libraries dir out)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  set(found "")
+  foreach(t ${targets})
+    get_target_property(type ${t} TYPE)
+    if(type STREQUAL "STATIC_LIBRARY")
+      list(APPEND found ${t})
+    endif()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub ${subdirs})
+    pm_collect_libraries(${sub} sub_found)
+    list(APPEND found ${sub_found})
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
 endfunction()

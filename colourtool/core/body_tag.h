@@ -1,0 +1,36 @@
+#pragma once
+// The BODY tag of an HTML document, located as the first "<BODY" (ASCII case ignored, so byte
+// positions in the document stay exact) and scanned attribute by attribute: names and values are
+// separated by any blanks (space, tab, line breaks), values may be in double, single or no quotes,
+// and a ">" inside a quoted value does not end the tag.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tintara {
+
+// One attribute, as byte offsets into the document.
+struct BodyAttribute {
+    std::size_t nameBegin = 0;
+    std::size_t nameEnd = 0;
+    bool hasValue = false;     // an "=" follows the name
+    std::size_t valueBegin = 0; // the value's bytes, without its quotes
+    std::size_t valueEnd = 0;
+    char quote = 0;            // '"', '\'' or 0 for an unquoted value
+};
+
+struct BodyTag {
+    std::size_t nameBegin = 0;       // the "B" of "BODY", just after "<"
+    std::size_t attributesEnd = 0;   // just after the last attribute (or the tag name)
+    std::size_t end = std::string::npos; // the closing ">", npos when the document ends first
+    std::vector<BodyAttribute> attributes;
+
+    bool closed() const { return end != std::string::npos; }
+};
+
+// The first BODY tag of the document, or none when it holds no "<BODY".
+std::optional<BodyTag> findBodyTag(const std::string& document);
+
+} // namespace tintara

@@ -1,0 +1,67 @@
+#pragma once
+// Palette files: JASC-PAL text, the global colour table of a GIF image and the 16-colour header
+// palette of a PCX image. Each reader gives the colours or says why the file is refused; the
+// format is chosen by the file name's extension, never by the contents.
+
+#include "colourtool/core/colour_value.h"
+
+#include <string>
+#include <vector>
+
+namespace tintara {
+
+// Message box texts (error icon).
+extern const char kUnknownPaletteFormat[];   // "Unknown palette format."
+extern const char kInvalidCustomPalette[];   // "Invalid picture. All BMP pictures in the app directory ..."
+
+// The import dialog.
+extern const char kPaletteDialogTitle[];     // "Import file containing palette"
+extern const char kPaletteFilterName[];      // "Files containing a palette."
+extern const char kPaletteFilterPattern[];   // "*.PAL;*.GIF;*.PCX"
+
+// The most colours a palette may hold.
+constexpr std::size_t kMaxPaletteColours = 256;
+
+enum class PaletteFormat { Unknown, Jasc, Gif, Pcx };
+
+struct PaletteResult {
+    bool ok = false;
+    std::vector<Rgb> colours; // 1 to kMaxPaletteColours entries when ok
+    std::string error;        // why the file was refused (for the log and tests; the user sees
+                              // kUnknownPaletteFormat)
+};
+
+// The format by the name's last four characters, lower-cased: ".pal", ".gif", ".pcx".
+PaletteFormat paletteFormatOf(const std::string& fileName);
+
+// The readers, over the file's bytes (or a prefix of them).
+PaletteResult readJascPalette(const std::string& bytes);
+PaletteResult readGifPalette(const std::string& bytes);
+PaletteResult readPcxPalette(const std::string& bytes);
+
+// Chooses the reader by the name and reads the file; refuses unknown extensions and unreadable files.
+PaletteResult readPaletteFile(const std::string& path);
+
+// Swatches of 10 x 10 pixels laid out row by row in a grid of ceil(sqrt(n)) columns, so every
+// swatch is visible whether or not n is a perfect square.
+struct PaletteGrid {
+    static constexpr int kSwatch = 10;
+
+    int columns = 0;
+    int rows = 0;
+
+    static PaletteGrid forCount(std::size_t count);
+    int clientWidth() const { return columns * kSwatch; }
+    int clientHeight() const { return rows * kSwatch; }
+    int swatchLeft(std::size_t k) const { return static_cast<int>(k % columns) * kSwatch; }
+    int swatchTop(std::size_t k) const { return static_cast<int>(k / columns) * kSwatch; }
+};
+
+// Custom palettes: the "*.bmp" files of a folder (any case), sorted by name.
+std::vector<std::string> listCustomPalettes(const std::string& folder);
+
+// A custom palette's menu caption: the lower-cased name before its first ".", first character
+// upper-cased ("my.palette.bmp" gives "My", "SUNSET.BMP" gives "Sunset").
+std::string customPaletteCaption(const std::string& fileName);
+
+} // namespace tintara

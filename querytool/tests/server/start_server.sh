@@ -6,7 +6,7 @@
 set -u
 state=${1:?usage: start_server.sh STATE_FILE [mariadbd options]}
 shift
-rm -f "$state"
+mkdir -p "$(dirname "$state")" && rm -f "$state" || exit 1
 dir=$(mktemp -d "${TMPDIR:-/tmp}/tessmark-server.XXXXXX") || exit 1
 log=$dir/server.log
 user_opt=()
@@ -39,9 +39,9 @@ for attempt in 1 2 3 4 5 6 7 8; do
     for _ in $(seq 1 300); do
         if ! kill -0 "$pid" 2>/dev/null; then break; fi
         if mariadb --no-defaults -h 127.0.0.1 -P "$port" -u root -e "select 1" >/dev/null 2>&1; then
-            printf 'PORT=%s\nPID=%s\nDIR=%s\n' "$port" "$pid" "$dir" >"$state.tmp"
-            mv "$state.tmp" "$state"
-            exit 0
+            printf 'PORT=%s\nPID=%s\nDIR=%s\n' "$port" "$pid" "$dir" >"$state.tmp" &&
+                mv "$state.tmp" "$state" && exit 0
+            fail "cannot write $state"
         fi
         sleep 0.1
     done

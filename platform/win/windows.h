@@ -6,5 +6,6 @@
 #include "platform/win/winbase.h"
 #include "platform/win/wingdi.h"
 #include "platform/win/winuser.h"
+#include "platform/win/editmsg.h"
 #include "platform/win/winreg.h"
 #include "platform/win/profile.h"

@@ -1,0 +1,48 @@
+#pragma once
+// The rich-edit control's own undo and redo of text changes, with typing merged into one step.
+// Formats are restored with the text they belonged to.
+
+#include "platform/win/richedit/rich_text_model.h"
+
+#include <string>
+#include <vector>
+
+namespace pm::richedit {
+
+struct UndoStep {
+    int pos = 0;
+    std::string removed;                  // stored form (single CR breaks)
+    std::vector<FormattedPiece> removedRuns;
+    std::string inserted;
+    FormatId insertedFormat = 0;
+    bool typing = false;
+};
+
+class UndoHistory {
+public:
+    void record(UndoStep step, bool mergeTyping);
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    // Steps to reverse or replay; the caller applies them to the model.
+    UndoStep takeUndo();
+    UndoStep takeRedo();
+    void pushRedo(UndoStep step) { redo_.push_back(std::move(step)); }
+    void pushUndo(UndoStep step) { undo_.push_back(std::move(step)); }
+    void clear();
+    void stopGrouping() { grouping_ = false; }
+    void setLimit(std::size_t limit);
+    void setSuspended(bool suspended) { suspended_ = suspended; }
+    bool suspended() const { return suspended_; }
+
+private:
+    std::vector<UndoStep> undo_;
+    std::vector<UndoStep> redo_;
+    std::size_t limit_ = 100;
+    bool grouping_ = false;
+    bool suspended_ = false;
+};
+
+// The runs of [pos, pos + len) of a model, for restoring them later.
+std::vector<FormattedPiece> runsOf(const RichTextModel& model, int pos, int len);
+
+} // namespace pm::richedit

@@ -37,6 +37,22 @@ std::string applyEdits(const std::string& document, std::vector<Edit> edits) {
     return out;
 }
 
+// The missing attributes, after the last attribute. A last attribute with an empty unquoted value
+// ("x=" just before ">") would take the next text as its value, so they go in front of it instead.
+Edit appendedAttributes(const std::string& document, const BodyTag& tag, const DocumentColours& colours) {
+    std::vector<std::string> parts;
+    for (Sample sample : missingBodyAttributes(document, tag))
+        parts.push_back(std::string(bodyAttributeName(sample)) + "=\"" + colours.tag(sample) + "\"");
+    std::string text;
+    const BodyAttribute* last = tag.attributes.empty() ? nullptr : &tag.attributes.back();
+    if (last && last->hasValue && last->quote == 0 && last->valueBegin == last->valueEnd) {
+        for (const std::string& part : parts) text += part + " ";
+        return Edit{last->nameBegin, last->nameBegin, text};
+    }
+    for (const std::string& part : parts) text += " " + part;
+    return Edit{tag.attributesEnd, tag.attributesEnd, text};
+}
+
 } // namespace
 
 Rgb colourOfAttributeValue(const std::string& value) {
@@ -89,12 +105,7 @@ std::string rewriteBodyColours(const std::string& document, const BodyTag& tag, 
         else
             edits.push_back({attribute.nameEnd, attribute.nameEnd, "=\"" + notation + "\""});
     }
-    if (addMissing) {
-        std::string appended;
-        for (Sample sample : missingBodyAttributes(document, tag))
-            appended += std::string(" ") + bodyAttributeName(sample) + "=\"" + colours.tag(sample) + "\"";
-        edits.push_back({tag.attributesEnd, tag.attributesEnd, appended});
-    }
+    if (addMissing) edits.push_back(appendedAttributes(document, tag, colours));
     return applyEdits(document, std::move(edits));
 }
 

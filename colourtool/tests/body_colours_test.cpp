@@ -182,3 +182,14 @@ TEST(BodyColours, ValueDigitsAreTheHexadecimalCharactersInOrder) {
     };
     for (const Case& c : cases) EXPECT_EQ(colourOfAttributeValue(c.value), c.rgb) << c.value;
 }
+
+TEST(BodyColours, AnEmptyLastValueDoesNotSwallowTheAddedAttributes) {
+    const std::string document = "<body link='#00f' x=>";
+    const std::optional<BodyTag> tag = findBodyTag(document);
+    ASSERT_TRUE(tag.has_value());
+    const std::string once = rewriteBodyColours(document, *tag, saveColours(), true);
+    EXPECT_EQ(once, "<body link='#C1C2C3' BGCOLOR=\"#A1A2A3\" TEXT=\"#B1B2B3\" VLINK=\"#D1D2D3\" ALINK=\"#E1E2E3\" x=>");
+    const std::optional<BodyTag> again = findBodyTag(once);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(missingBodyAttributes(once, *again).empty());
+}

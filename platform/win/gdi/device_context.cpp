@@ -1,0 +1,241 @@
+#include "platform/win/gdi/device_context.h"
+
+#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/objects.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace pm::gdi {
+
+namespace {
+
+// Win32 rounds mapped coordinates to the nearest integer, halves away from zero.
+int scale(int value, int num, int den) {
+    if (den == 0) return value;
+    long long p = static_cast<long long>(value) * num;
+    long long q = (std::llabs(p) + std::llabs(static_cast<long long>(den)) / 2) /
+                  std::llabs(static_cast<long long>(den));
+    return static_cast<int>((p < 0) != (den < 0) ? -q : q);
+}
+
+} // namespace
+
+DeviceContext::DeviceContext(Kind kind) : kind_(kind) {
+    state.pen = stockPen(BLACK_PEN);
+    state.brush = stockBrush(WHITE_BRUSH);
+    state.font = stockFont(SYSTEM_FONT);
+    state.palette = defaultPalette();
+}
+
+QImage* DeviceContext::image() const {
+    if (kind_ == Kind::Image) return external_;
+    if (kind_ != Kind::Memory) return nullptr;
+    Bitmap* bm = objectAs<Bitmap>(bitmap_);
+    return bm ? &bm->image : nullptr;
+}
+
+bool DeviceContext::monochrome() const {
+    if (kind_ != Kind::Memory) return false;
+    Bitmap* bm = objectAs<Bitmap>(bitmap_);
+    return bm && bm->mono;
+}
+
+void DeviceContext::setTarget(QImage* image, QPoint origin, const QRegion& clipInImagePixels) {
+    external_ = image;
+    origin_ = origin;
+    hasOwnerClip_ = !clipInImagePixels.isEmpty();
+    ownerClip_ = clipInImagePixels.translated(-origin);
+}
+
+QRect DeviceContext::surfaceRect() const {
+    QImage* img = image();
+    if (!img) return QRect();
+    return QRect(-origin_, img->size());
+}
+
+QRegion DeviceContext::visibleRegion() const {
+    QRegion r(surfaceRect());
+    if (hasOwnerClip_) r &= ownerClip_;
+    if (state.hasClip) r &= state.clip;
+    return r;
+}
+
+QPoint DeviceContext::toDevice(int x, int y) const {
+    const DcState& s = state;
+    if (s.mapMode == MM_TEXT)
+        return QPoint(x - s.windowOrg.x + s.viewportOrg.x, y - s.windowOrg.y + s.viewportOrg.y);
+    return QPoint(scale(x - s.windowOrg.x, s.viewportExt.cx, s.windowExt.cx) + s.viewportOrg.x,
+                  scale(y - s.windowOrg.y, s.viewportExt.cy, s.windowExt.cy) + s.viewportOrg.y);
+}
+
+QPoint DeviceContext::toLogical(int x, int y) const {
+    const DcState& s = state;
+    if (s.mapMode == MM_TEXT)
+        return QPoint(x - s.viewportOrg.x + s.windowOrg.x, y - s.viewportOrg.y + s.windowOrg.y);
+    return QPoint(scale(x - s.viewportOrg.x, s.windowExt.cx, s.viewportExt.cx) + s.windowOrg.x,
+                  scale(y - s.viewportOrg.y, s.windowExt.cy, s.viewportExt.cy) + s.windowOrg.y);
+}
+
+QRect DeviceContext::toDevice(const RECT& r) const {
+    QPoint a = toDevice(r.left, r.top), b = toDevice(r.right, r.bottom);
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
+}
+
+RECT DeviceContext::toLogical(const QRect& r) const {
+    QPoint a = toLogical(r.left(), r.top()), b = toLogical(r.right() + 1, r.bottom() + 1);
+    return RECT{std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()),
+                std::max(a.y(), b.y())};
+}
+
+int DeviceContext::lengthToDevice(int logical) const {
+    if (state.mapMode == MM_TEXT) return logical;
+    return std::abs(scale(logical, state.viewportExt.cx, state.windowExt.cx));
+}
+
+int DeviceContext::lengthToLogical(int device) const {
+    if (state.mapMode == MM_TEXT) return device;
+    return std::abs(scale(device, state.windowExt.cx, state.viewportExt.cx));
+}
+
+QRgb DeviceContext::resolve(COLORREF color) const {
+    QRgb c;
+    if ((color >> 24) == 0x01) {
+        Palette* pal = objectAs<Palette>(state.palette);
+        UINT i = color & 0xFFFF;
+        if (pal && i < pal->entries.size()) {
+            const PALETTEENTRY& e = pal->entries[i];
+            c = qRgb(e.peRed, e.peGreen, e.peBlue);
+        } else {
+            c = 0xFF000000u;
+        }
+    } else {
+        c = toRgb(color & 0xFFFFFF);
+    }
+    return monochrome() ? monoOf(c) : c;
+}
+
+DeviceContext* dcOf(HDC hdc) {
+    DcHolder* h = objectAs<DcHolder>(hdc);
+    return h ? h->dc.get() : nullptr;
+}
+
+HDC addDc(std::unique_ptr<DeviceContext> dc) {
+    return addObject<HDC>(DcHolder{std::move(dc)});
+}
+
+void removeDc(HDC hdc) {
+    if (objectAs<DcHolder>(hdc)) objectTable().remove(reinterpret_cast<std::uintptr_t>(hdc));
+}
+
+HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip) {
+    if (!image) return nullptr;
+    auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Image);
+    dc->setTarget(image, origin, clip);
+    return addDc(std::move(dc));
+}
+
+void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc || dc->kind() != DeviceContext::Kind::Image) return;
+    dc->setTarget(dc->image(), origin, clip);
+}
+
+void releaseImageDC(HDC hdc) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc || dc->kind() != DeviceContext::Kind::Image) return;
+    removeDc(hdc);
+}
+
+} // namespace pm::gdi
+
+using namespace pm::gdi;
+
+HDC CreateCompatibleDC(HDC) {
+    auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Memory);
+    HBITMAP bm = defaultBitmap();
+    dc->setBitmap(bm);
+    return addDc(std::move(dc));
+}
+
+HDC CreateDCA(LPCSTR driver, LPCSTR, LPCSTR, const void*) {
+    // Only the display is known: an information DC that measures but shows nothing.
+    if (!driver || std::string(driver) != "DISPLAY") return nullptr;
+    return addDc(std::make_unique<DeviceContext>(DeviceContext::Kind::Info));
+}
+
+HDC CreateICA(LPCSTR driver, LPCSTR device, LPCSTR output, const void* init) {
+    return CreateDCA(driver, device, output, init);
+}
+
+BOOL DeleteDC(HDC hdc) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc || dc->kind() == DeviceContext::Kind::Image) return FALSE;
+    if (Bitmap* bm = objectAs<Bitmap>(dc->bitmap())) bm->selectedInto = nullptr;
+    removeDc(hdc);
+    return TRUE;
+}
+
+int SaveDC(HDC hdc) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc) return 0;
+    dc->saved.push_back(dc->state);
+    return static_cast<int>(dc->saved.size());
+}
+
+BOOL RestoreDC(HDC hdc, int savedDC) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc) return FALSE;
+    int depth = static_cast<int>(dc->saved.size());
+    int level = savedDC < 0 ? depth + 1 + savedDC : savedDC;
+    if (level < 1 || level > depth) return FALSE;
+    dc->state = dc->saved[static_cast<std::size_t>(level - 1)];
+    dc->saved.resize(static_cast<std::size_t>(level - 1));
+    return TRUE;
+}
+
+int GetDeviceCaps(HDC hdc, int index) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc) return 0;
+    QRect surface = dc->surfaceRect();
+    switch (index) {
+    case TECHNOLOGY:
+        return DT_RASDISPLAY;
+    case HORZRES:
+        return surface.isEmpty() ? GetSystemMetrics(SM_CXSCREEN) : surface.width();
+    case VERTRES:
+        return surface.isEmpty() ? GetSystemMetrics(SM_CYSCREEN) : surface.height();
+    case HORZSIZE:
+        return MulDiv(GetDeviceCaps(hdc, HORZRES), 254, dc->logPixels() * 10);
+    case VERTSIZE:
+        return MulDiv(GetDeviceCaps(hdc, VERTRES), 254, dc->logPixels() * 10);
+    case BITSPIXEL:
+        return dc->monochrome() ? 1 : 32;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
+    case NUMBRUSHES:
+    case NUMPENS:
+        return -1;
+    case RASTERCAPS:
+        return RC_BITBLT | RC_STRETCHBLT;
+    case ASPECTX:
+    case ASPECTY:
+        return 36;
+    case ASPECTXY:
+        return 51;
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return dc->logPixels();
+    case SIZEPALETTE:
+    case NUMRESERVED:
+        return 0;
+    case COLORRES:
+        return 24;
+    default:
+        return 0;
+    }
+}

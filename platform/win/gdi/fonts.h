@@ -1,0 +1,46 @@
+#pragma once
+// Fonts as GDI sees them: a LOGFONT made into a QFont through the face substitution table, and
+// text measured in device pixels the way GDI lays it out (advances summed, no kerning).
+
+#include "platform/win/gdi/device_context.h"
+#include "platform/win/gdi/objects.h"
+
+#include <QFontMetrics>
+#include <QString>
+
+#include <vector>
+
+namespace pm::gdi {
+
+// The installed family that stands in for a face name (empty: chosen by pitch and family).
+QString substituteFace(const char* face, BYTE pitchAndFamily);
+
+// The font selected into dc (the system font when the selection is gone).
+const Font& fontOf(const DeviceContext& dc);
+
+// Text measured in device pixels on one DC.
+class TextMeasure {
+public:
+    explicit TextMeasure(const DeviceContext& dc);
+
+    const Font& font() const { return font_; }
+    const QFont& qfont() const { return font_.qfont; }
+    int ascent() const;
+    int descent() const;
+    int height() const { return ascent() + descent(); }
+    int externalLeading() const;
+    int averageWidth() const;
+    // The advance of one character (as UTF-16 units: one, or a surrogate pair).
+    int advance(const QString& unit) const;
+    int width(const QString& text) const;
+    // The advance after each UTF-16 unit of text, cumulated (a surrogate pair's first unit repeats
+    // the width before it).
+    std::vector<int> positions(const QString& text) const;
+
+private:
+    const Font& font_;
+    QFontMetrics metrics_;
+    int extra_;
+};
+
+} // namespace pm::gdi

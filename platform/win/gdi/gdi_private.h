@@ -1,0 +1,39 @@
+#pragma once
+// What the rest of the platform layer needs from GDI beyond the Win32 functions: device contexts on
+// images that others own (window backing images, the desktop overlay), and images of icons,
+// cursors and bitmaps. May include Qt; private to platform/.
+
+#include "platform/win/wingdi.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+
+namespace pm::gdi {
+
+// A DC that draws into `image` (Format_RGB32, ARGB32 or ARGB32_Premultiplied; owned by the caller
+// and alive until releaseImageDC). Logical (0,0) starts at pixel `origin`; output is clipped to
+// `clip`, given in image pixels (an empty region clips nothing away: the whole image is used).
+HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip);
+// Moves an image DC to another origin and clip (the image is the same).
+void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip);
+// Ends a DC made by createImageDC; its handle is stale afterwards.
+void releaseImageDC(HDC hdc);
+
+// The picture of an icon or cursor as ARGB32 (transparent where the mask shows the background),
+// with its hot spot when asked. A null image for a bad handle.
+QImage imageOfIcon(HICON icon, QPoint* hotspot);
+// An icon or cursor made from an ARGB32 picture (alpha below 128 counts as transparent).
+HICON createIconFromImage(const QImage& image, QPoint hotspot, bool isIcon);
+
+// The pixels of a bitmap (RGB32; a monochrome bitmap holds only black and white).
+QImage imageOfBitmap(HBITMAP bitmap);
+// A colour bitmap holding a copy of the picture.
+HBITMAP createBitmapFromImage(const QImage& image);
+
+// Where LoadBitmap, LoadIcon, LoadCursor and LoadImage find the encoded image (BMP, PNG, ICO, CUR)
+// of a program resource. The resource layer installs it; without one, resources are not found.
+using ResourceImageLoader = bool (*)(HINSTANCE instance, LPCSTR name, UINT type, QByteArray* bytes);
+void setResourceImageLoader(ResourceImageLoader loader);
+
+} // namespace pm::gdi

@@ -1,0 +1,103 @@
+#pragma once
+// The GDI objects behind HPEN, HBRUSH, HFONT, HBITMAP, HRGN and HPALETTE, kept in one handle table
+// so that a stale or foreign handle is refused instead of reached.
+
+#include "platform/win/handle_table.h"
+#include "platform/win/wingdi.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+
+#include <memory>
+#include <variant>
+#include <vector>
+
+namespace pm::gdi {
+
+struct Pen {
+    LOGPEN log{};
+};
+
+struct Brush {
+    UINT style = BS_SOLID;
+    COLORREF color = 0;
+    int hatch = 0;
+    // BS_PATTERN: the pattern's pixels; a monochrome pattern takes the DC's text colour for black
+    // and its background colour for white.
+    QImage pattern;
+    bool monoPattern = false;
+};
+
+struct Font {
+    LOGFONTA log{};
+    QFont qfont;
+    bool marlett = false; // glyphs drawn by us (see marlett.h)
+};
+
+struct Bitmap {
+    QImage image; // RGB32; a monochrome bitmap holds only black and white
+    bool mono = false;
+    int bitsPerPixel = 32; // as reported by GetObject
+    HDC selectedInto = nullptr;
+};
+
+struct Region {
+    QRegion region;
+};
+
+struct Palette {
+    std::vector<PALETTEENTRY> entries;
+};
+
+// Icons and cursors: drawn as (destination AND mask) XOR colour, as Win32 does.
+struct Icon {
+    QImage color; // RGB32
+    QImage mask;  // RGB32, white where the destination shows through
+    QPoint hotspot;
+    bool isIcon = true;
+};
+
+class DeviceContext;
+struct DcHolder {
+    std::shared_ptr<DeviceContext> dc;
+};
+
+// Device contexts share the table so that no handle of one kind is ever a live handle of another.
+using ObjectData = std::variant<Pen, Brush, Font, Bitmap, Region, Palette, Icon, DcHolder>;
+
+struct GdiObject {
+    ObjectData data;
+    bool stock = false; // stock objects, system colour brushes and shared icons are never deleted
+};
+
+HandleTable<GdiObject>& objectTable();
+
+// Adds an object and answers its handle as the handle type asked for.
+template <class H> H addObject(ObjectData data, bool stock = false) {
+    auto obj = std::make_unique<GdiObject>();
+    obj->data = std::move(data);
+    obj->stock = stock;
+    return reinterpret_cast<H>(objectTable().add(std::move(obj)));
+}
+
+GdiObject* objectOf(const void* handle);
+
+// The object of a live handle of the given kind, or nullptr.
+template <class T> T* objectAs(const void* handle) {
+    GdiObject* o = objectOf(handle);
+    return o ? std::get_if<T>(&o->data) : nullptr;
+}
+
+// Stock objects made on first use.
+HPEN stockPen(int index);
+HBRUSH stockBrush(int index);
+HFONT stockFont(int index);
+HPALETTE defaultPalette();
+HBITMAP defaultBitmap(); // the 1x1 monochrome bitmap of a new memory DC
+
+// The 8x8 checkerboard of drag frames and focus rectangles (monochrome).
+QImage halftonePattern();
+
+} // namespace pm::gdi

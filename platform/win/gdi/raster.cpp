@@ -1,0 +1,151 @@
+#include "platform/win/gdi/raster.h"
+
+#include "platform/win/gdi/objects.h"
+
+namespace pm::gdi {
+
+namespace {
+
+bool hatchBit(int hatch, int x, int y) {
+    switch (hatch) {
+    case HS_HORIZONTAL:
+        return y == 4;
+    case HS_VERTICAL:
+        return x == 4;
+    case HS_FDIAGONAL:
+        return x == y;
+    case HS_BDIAGONAL:
+        return x + y == 7;
+    case HS_CROSS:
+        return x == 4 || y == 4;
+    case HS_DIAGCROSS:
+        return x == y || x + y == 7;
+    default:
+        return false;
+    }
+}
+
+QImage hatchTile(int hatch, QRgb fore, QRgb back) {
+    QImage tile(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.setPixel(x, y, hatchBit(hatch, x, y) ? fore : back);
+    return tile;
+}
+
+// A monochrome tile in the DC's colours: black pixels take the text colour, white the background.
+QImage monoTile(const QImage& pattern, QRgb text, QRgb back) {
+    QImage tile = pattern.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < tile.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
+        for (int x = 0; x < tile.width(); ++x)
+            line[x] = (line[x] & 0xFFFFFF) ? back : text;
+    }
+    return tile;
+}
+
+QImage monoOfTile(const QImage& pattern) {
+    QImage tile = pattern.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < tile.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
+        for (int x = 0; x < tile.width(); ++x)
+            line[x] = monoOf(line[x]);
+    }
+    return tile;
+}
+
+} // namespace
+
+Pattern patternFor(const DeviceContext& dc, HBRUSH brush) {
+    auto value = reinterpret_cast<std::uintptr_t>(brush);
+    if (value > 0 && value <= 31) brush = GetSysColorBrush(static_cast<int>(value) - 1);
+    Pattern p;
+    const Brush* b = objectAs<Brush>(brush);
+    if (!b || b->style == BS_NULL) return p;
+    p.present = true;
+    p.anchor = dc.origin() + QPoint(dc.state.brushOrg.x, dc.state.brushOrg.y);
+    if (brush == GetStockObject(DC_BRUSH)) {
+        p.color = dc.resolve(dc.state.dcBrushColor);
+        return p;
+    }
+    if (b->style == BS_SOLID) {
+        p.color = dc.resolve(b->color);
+        return p;
+    }
+    p.tiled = true;
+    if (b->style == BS_HATCHED)
+        p.tile = hatchTile(b->hatch, dc.resolve(b->color), dc.resolve(dc.state.bkColor));
+    else if (b->monoPattern)
+        p.tile = monoTile(b->pattern, dc.resolve(dc.state.textColor), dc.resolve(dc.state.bkColor));
+    else
+        p.tile = dc.monochrome() ? monoOfTile(b->pattern) : b->pattern.convertToFormat(QImage::Format_RGB32);
+    if (p.tile.isNull()) p.present = false;
+    return p;
+}
+
+std::uint32_t rop3Pixel(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
+    switch (code) {
+    case 0x00:
+        return 0;
+    case 0xFF:
+        return 0xFFFFFFFFu;
+    case 0xCC:
+        return s;
+    case 0xF0:
+        return p;
+    case 0x33:
+        return ~s;
+    case 0x55:
+        return ~d;
+    case 0x66:
+        return s ^ d;
+    case 0x88:
+        return s & d;
+    case 0xEE:
+        return s | d;
+    case 0x44:
+        return s & ~d;
+    case 0x5A:
+        return p ^ d;
+    case 0xC0:
+        return p & s;
+    case 0xB8:
+        return (p & ~s) | (d & s);
+    default:
+        break;
+    }
+    std::uint32_t r = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (!(code >> i & 1)) continue;
+        r |= (i & 4 ? p : ~p) & (i & 2 ? s : ~s) & (i & 1 ? d : ~d);
+    }
+    return r;
+}
+
+void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Pattern* pattern, const QImage* src,
+               QPoint srcDelta) {
+    bool usesSrc = ropUsesSource(code), usesPat = ropUsesPattern(code);
+    if (usesPat && (!pattern || !pattern->present)) return;
+    if (usesSrc && !src) return;
+    QRegion target = area & dst.rect();
+    if (usesSrc) target &= QRegion(src->rect().translated(-srcDelta));
+    for (const QRect& r : target) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
+            const QRgb* sline =
+                usesSrc ? reinterpret_cast<const QRgb*>(src->constScanLine(y + srcDelta.y())) + srcDelta.x()
+                        : nullptr;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                std::uint32_t p = usesPat ? pattern->at(x, y) : 0;
+                std::uint32_t s = sline ? sline[x] : 0;
+                line[x] = rop3Pixel(code, p, s, line[x]) | 0xFF000000u;
+            }
+        }
+    }
+}
+
+QRegion outputArea(const DeviceContext& dc, const QRect& deviceRect) {
+    return (dc.visibleRegion() & deviceRect).translated(dc.origin());
+}
+
+} // namespace pm::gdi

@@ -27,8 +27,7 @@ enum class PaletteFormat { Unknown, Jasc, Gif, Pcx };
 struct PaletteResult {
     bool ok = false;
     std::vector<Rgb> colours; // 1 to kMaxPaletteColours entries when ok
-    std::string error;        // why the file was refused (for the log and tests; the user sees
-                              // kUnknownPaletteFormat)
+    std::string error;        // why the file was refused; the window shows kUnknownPaletteFormat
 };
 
 // The format by the name's last four characters, lower-cased: ".pal", ".gif", ".pcx".

@@ -1,0 +1,117 @@
+#pragma once
+// The rich-edit control behind the window classes "RICHEDIT" and "RichEdit20A": the message
+// protocol over a RichTextModel. Every change goes through replaceRange, which announces it with
+// EN_PROTECTED (when it touches protected text) before the model changes, and with EN_CHANGE and
+// EN_SELCHANGE after, before the causing message returns.
+
+#include "platform/win/richedit.h"
+#include "platform/win/richedit/rich_text_model.h"
+#include "platform/win/richedit/undo_history.h"
+
+#include <string>
+#include <string_view>
+
+namespace pm::richedit {
+
+class RichEditView;
+
+class RichEditControl {
+public:
+    RichEditControl(HWND hwnd, bool legacy, DWORD style);
+    ~RichEditControl();
+
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    RichTextModel& model() { return model_; }
+    HWND hwnd() const { return hwnd_; }
+    bool legacy() const { return legacy_; }
+    DWORD style() const { return style_; }
+
+    // Positions as the client counts them, and back.
+    LONG toClient(int pos) const { return legacy_ ? model_.legacyFromCompact(pos) : pos; }
+    int toModel(LONG cp) const;
+    LONG clientLength() const { return legacy_ ? model_.legacyLength() : model_.length(); }
+
+    // The one way text changes. cause/wParam/lParam name the message for EN_PROTECTED. The new
+    // text takes `format`. Returns false when the change was refused or did not fit.
+    bool replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to, std::string_view text,
+                      FormatId format, bool canUndo);
+    // Sets the selection, telling the parent with EN_SELCHANGE when it changed.
+    void setSelection(int anchor, int caret);
+    // Sets the selection and scrolls the caret into view (user actions).
+    void moveSelection(int anchor, int caret);
+
+    // Keyboard and clipboard operations of the user.
+    void typeChar(UINT ch, LPARAM lParam);
+    void keyDown(UINT vk, LPARAM lParam);
+    void cut();
+    void copy();
+    void paste(UINT cause);
+    void clear(UINT cause);
+    bool readOnly() const { return readOnly_; }
+    void beep();
+
+private:
+    // Messages.
+    LRESULT getSel(WPARAM wParam, LPARAM lParam);
+    LRESULT setSel(LONG start, LONG end);
+    LRESULT exSetSel(const CHARRANGE* range);
+    LRESULT replaceSel(WPARAM canUndo, LPCSTR text);
+    LRESULT setText(LPCSTR text);
+    LRESULT getText(WPARAM size, LPSTR buffer);
+    LRESULT getTextRange(TEXTRANGEA* range);
+    LRESULT getSelText(LPSTR buffer);
+    LRESULT getTextLengthEx(const GETTEXTLENGTHEX* info);
+    LRESULT lineIndex(WPARAM line);
+    LRESULT lineLength(WPARAM pos);
+    LRESULT lineFromChar(LPARAM pos);
+    LRESULT getLine(WPARAM line, LPSTR buffer);
+    LRESULT findText(WPARAM flags, FINDTEXTEXA* find, bool extended);
+    LRESULT setCharFormat(WPARAM scope, const CHARFORMATA* cf);
+    LRESULT getCharFormat(WPARAM scope, CHARFORMATA* cf);
+    LRESULT setParaFormat(const PARAFORMAT* pf);
+    LRESULT getParaFormat(PARAFORMAT* pf);
+    LRESULT streamIn(WPARAM format, EDITSTREAM* stream);
+    LRESULT streamOut(WPARAM format, EDITSTREAM* stream);
+    LRESULT limitText(LPARAM limit);
+    LRESULT setOptions(WPARAM op, LPARAM options);
+    LRESULT undo();
+    LRESULT redo();
+
+    // Notifications.
+    bool announceProtected(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to);
+    bool touchesProtected(int from, int to) const;
+    void notifyChange();
+    void notifySelChange();
+    LRESULT notifyParent(NMHDR& header, UINT code);
+
+    // Helpers.
+    std::string clientText(int from, int to, bool crLf) const;
+    FormatId applyCharFormat(FormatId base, const CHARFORMATA& cf);
+    void fillCharFormat(const RunFormat& f, CHARFORMATA& cf) const;
+    int wordStart(int pos) const;
+    int wordEnd(int pos) const;
+    int limitRoomFor(int from, int to) const;
+
+    HWND hwnd_;
+    bool legacy_;
+    DWORD style_;
+    RichTextModel model_;
+    UndoHistory undo_;
+    DWORD eventMask_ = 0;
+    LONG limit_ = 32767;
+    bool readOnly_ = false;
+    bool overwrite_ = false;
+    bool modified_ = false;
+    DWORD options_ = 0;
+    COLORREF background_ = 0;
+    bool systemBackground_ = true;
+    FormatId insertionFormat_ = -1; // a format set on the empty selection, until the caret moves
+    int lastNotifiedAnchor_ = 0;
+    int lastNotifiedCaret_ = 0;
+    PARAFORMAT para_{};
+    RichEditView* view_;
+    friend class RichEditView;
+};
+
+} // namespace pm::richedit

@@ -1,0 +1,735 @@
+#include "platform/win/richedit/rich_edit_view.h"
+
+#include "platform/win/richedit/rich_edit_control.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pm::richedit {
+
+namespace {
+
+constexpr int kDefaultTabTwips = 720;
+constexpr UINT_PTR kAutoScrollTimer = 0x5245;
+constexpr int kWheelLines = 3;
+
+LOGFONTA logFontOf(const RunFormat& f, int pixelsPerInch) {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(f.heightTwips, pixelsPerInch, 1440);
+    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = f.italic;
+    lf.lfUnderline = f.underline || f.link;
+    lf.lfStrikeOut = f.strikeOut;
+    lf.lfCharSet = f.charSet;
+    lf.lfPitchAndFamily = f.pitchAndFamily;
+    std::string face = f.face.empty() ? std::string("MS Sans Serif") : f.face;
+    std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return lf;
+}
+
+} // namespace
+
+RichEditView::RichEditView(RichEditControl& control) : control_(control) {}
+
+RichEditView::~RichEditView() { dropFonts(); }
+
+// ---- Metrics ----
+
+void RichEditView::dropFonts() {
+    for (auto& entry : fonts_) DeleteObject(entry.second);
+    fonts_.clear();
+    lineHeight_ = 0;
+}
+
+HFONT RichEditView::fontFor(int formatId, HDC target) {
+    if (target) {
+        LOGFONTA lf = logFontOf(control_.model().formats().get(formatId), GetDeviceCaps(target, LOGPIXELSY));
+        return CreateFontIndirect(&lf);
+    }
+    auto it = fonts_.find(formatId);
+    if (it != fonts_.end()) return it->second;
+    LOGFONTA lf = logFontOf(control_.model().formats().get(formatId), 96);
+    HFONT font = CreateFontIndirect(&lf);
+    fonts_.emplace(formatId, font);
+    return font;
+}
+
+int RichEditView::lineHeight() {
+    if (lineHeight_ > 0) return lineHeight_;
+    HDC dc = GetDC(control_.hwnd());
+    HGDIOBJ old = SelectObject(dc, fontFor(control_.model().defaultFormat()));
+    TEXTMETRICA tm{};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(control_.hwnd(), dc);
+    lineHeight_ = std::max<int>(1, tm.tmHeight);
+    ascent_ = tm.tmAscent;
+    return lineHeight_;
+}
+
+RECT RichEditView::formatRect() const {
+    if (rectSet_) return rect_;
+    RECT rc{};
+    GetClientRect(control_.hwnd(), &rc);
+    rc.left += leftMargin_;
+    rc.right -= rightMargin_;
+    return rc;
+}
+
+int RichEditView::visibleLines() {
+    RECT rc = formatRect();
+    return std::max(1, static_cast<int>(rc.bottom - rc.top) / lineHeight());
+}
+
+int RichEditView::tabStop(int x, int origin) const {
+    const PARAFORMAT& para = control_.para_;
+    for (int i = 0; i < para.cTabCount; ++i) {
+        int stop = origin + MulDiv(para.rgxTabs[i] & 0x00FFFFFF, 96, 1440);
+        if (stop > x) return stop;
+    }
+    int every = MulDiv(kDefaultTabTwips, 96, 1440);
+    int last = para.cTabCount > 0 ? origin + MulDiv(para.rgxTabs[para.cTabCount - 1] & 0x00FFFFFF, 96, 1440) : origin;
+    if (x < last) return last;
+    return origin + ((x - origin) / every + 1) * every;
+}
+
+// Walks a line piece by piece (a piece ends at a run boundary or a tab), calling
+// f(piece start, piece end, x, width, dc) with the piece's font selected.
+template <class F>
+static void walkLine(RichTextModel& model, int line, HDC dc,
+                                        const std::function<HFONT(int)>& font, const std::function<int(int)>& tab,
+                                        F f) {
+    int start = model.lineStart(line), end = model.lineEnd(line);
+    int x = 0;
+    std::string_view text = model.view(start, end - start);
+    int pos = start;
+    while (pos < end) {
+        Run run = model.runs().runAt(pos);
+        SelectObject(dc, font(run.format));
+        int stop = std::min(end, run.end);
+        while (pos < stop) {
+            if (text[static_cast<std::size_t>(pos - start)] == '\t') {
+                int next = tab(x);
+                if (!f(pos, pos + 1, x, next - x, run.format)) return;
+                x = next;
+                ++pos;
+                continue;
+            }
+            int pieceEnd = pos;
+            while (pieceEnd < stop && text[static_cast<std::size_t>(pieceEnd - start)] != '\t') ++pieceEnd;
+            SIZE size{};
+            GetTextExtentPoint32(dc, text.data() + (pos - start), pieceEnd - pos, &size);
+            if (!f(pos, pieceEnd, x, static_cast<int>(size.cx), run.format)) return;
+            x += size.cx;
+            pos = pieceEnd;
+        }
+    }
+}
+
+int RichEditView::xOf(HDC dc, int pos) {
+    RichTextModel& model = control_.model();
+    int line = model.lineFromPosition(pos);
+    int result = -1;
+    auto font = [this](int id) { return fontFor(id); };
+    auto tab = [this](int x) { return tabStop(x, 0); };
+    walkLine(model, line, dc, font, tab, [&](int from, int to, int x, int width, int) {
+        if (pos >= to) {
+            result = x + width;
+            return true;
+        }
+        if (pos <= from) {
+            result = x;
+            return false;
+        }
+        std::string_view piece = model.view(from, to - from);
+        std::vector<int> dx(piece.size());
+        SIZE size{};
+        int fit = 0;
+        GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(), &size);
+        result = x + (pos - from > 0 ? dx[static_cast<std::size_t>(pos - from - 1)] : 0);
+        return false;
+    });
+    return result < 0 ? 0 : result;
+}
+
+int RichEditView::positionAt(HDC dc, int line, int x) {
+    RichTextModel& model = control_.model();
+    int result = model.lineEnd(line);
+    auto font = [this](int id) { return fontFor(id); };
+    auto tab = [this](int px) { return tabStop(px, 0); };
+    walkLine(model, line, dc, font, tab, [&](int from, int to, int left, int width, int) {
+        if (x >= left + width) return true;
+        if (to - from == 1 && model.charAt(from) == '\t') {
+            result = x < left + width / 2 ? from : to;
+            return false;
+        }
+        std::string_view piece = model.view(from, to - from);
+        std::vector<int> dx(piece.size());
+        SIZE size{};
+        int fit = 0;
+        GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(), &size);
+        int prev = 0;
+        for (std::size_t i = 0; i < piece.size(); ++i) {
+            if (i + 1 < piece.size() && dx[i] == dx[i + 1]) continue; // inside a multi-byte character
+            if (x < left + (prev + dx[i]) / 2) {
+                // Step back to the first byte of this character.
+                std::size_t k = i;
+                while (k > 0 && dx[k - 1] == dx[i]) --k;
+                result = from + static_cast<int>(k);
+                return false;
+            }
+            prev = dx[i];
+        }
+        result = to;
+        return false;
+    });
+    return model.validPosition(result);
+}
+
+POINT RichEditView::pointOf(int pos) {
+    RichTextModel& model = control_.model();
+    RECT rc = formatRect();
+    HDC dc = GetDC(control_.hwnd());
+    int x = xOf(dc, pos);
+    ReleaseDC(control_.hwnd(), dc);
+    int line = model.lineFromPosition(pos);
+    return POINT{rc.left + x - xOffset_, rc.top + (line - firstLine_) * lineHeight()};
+}
+
+int RichEditView::positionFrom(POINT pt) {
+    RichTextModel& model = control_.model();
+    RECT rc = formatRect();
+    int row = (pt.y - rc.top) >= 0 ? (pt.y - rc.top) / lineHeight() : -1 - (rc.top - pt.y - 1) / lineHeight();
+    int line = std::clamp(firstLine_ + row, 0, model.lineCount() - 1);
+    HDC dc = GetDC(control_.hwnd());
+    int pos = positionAt(dc, line, pt.x - rc.left + xOffset_);
+    ReleaseDC(control_.hwnd(), dc);
+    return pos;
+}
+
+// ---- Painting ----
+
+bool RichEditView::selectionShown() const {
+    if (hideSelection_) return false;
+    return focused_ || (control_.style() & ES_NOHIDESEL);
+}
+
+void RichEditView::invalidateLines(int firstLine, int lastLine) {
+    if (!redraw_) return;
+    RECT rc{};
+    GetClientRect(control_.hwnd(), &rc);
+    RECT fr = formatRect();
+    int h = lineHeight();
+    int top = fr.top + (firstLine - firstLine_) * h;
+    if (top > rc.bottom) return;
+    RECT area{rc.left, std::max<LONG>(rc.top, top), rc.right,
+              lastLine < 0 ? rc.bottom : std::min<LONG>(rc.bottom, fr.top + (lastLine - firstLine_ + 1) * h)};
+    if (area.bottom <= area.top) return;
+    InvalidateRect(control_.hwnd(), &area, FALSE);
+}
+
+void RichEditView::paint() {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(control_.hwnd(), &ps);
+    RECT client{};
+    GetClientRect(control_.hwnd(), &client);
+    HBRUSH background = control_.systemBackground_ ? GetSysColorBrush(COLOR_WINDOW) : CreateSolidBrush(control_.background_);
+    FillRect(dc, &ps.rcPaint, background);
+    if (!control_.systemBackground_) DeleteObject(background);
+    RECT fr = formatRect();
+    int h = lineHeight();
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, fr.left, fr.top, fr.right, fr.bottom);
+    SetBkMode(dc, TRANSPARENT);
+    RichTextModel& model = control_.model();
+    int first = firstLine_ + std::max(0, static_cast<int>(ps.rcPaint.top - fr.top) / h);
+    for (int line = first; line < model.lineCount(); ++line) {
+        int y = fr.top + (line - firstLine_) * h;
+        if (y >= ps.rcPaint.bottom || y >= fr.bottom) break;
+        paintLine(dc, line, y, fr);
+    }
+    RestoreDC(dc, saved);
+    EndPaint(control_.hwnd(), &ps);
+}
+
+void RichEditView::paintLine(HDC dc, int line, int y, const RECT& area) {
+    RichTextModel& model = control_.model();
+    int selStart = selectionShown() ? model.selectionStart() : 0;
+    int selEnd = selectionShown() ? model.selectionEnd() : 0;
+    int h = lineHeight();
+    int origin = area.left - xOffset_;
+    COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    auto font = [this](int id) { return fontFor(id); };
+    auto tab = [this](int x) { return tabStop(x, 0); };
+    walkLine(model, line, dc, font, tab, [&](int from, int to, int x, int width, int formatId) {
+        if (origin + x > area.right) return false;
+        if (origin + x + width < area.left) return true;
+        const RunFormat& f = model.formats().get(formatId);
+        COLORREF color = f.autoColor ? GetSysColor(COLOR_WINDOWTEXT) : f.color;
+        bool tabPiece = to - from == 1 && model.charAt(from) == '\t';
+        // Split the piece where the selection starts or ends.
+        int cuts[4] = {from, std::clamp(selStart, from, to), std::clamp(selEnd, from, to), to};
+        std::string_view piece = model.view(from, to - from);
+        std::vector<int> dx(piece.size());
+        if (!tabPiece && (cuts[1] > from || cuts[2] < to) && selStart < selEnd) {
+            SIZE size{};
+            int fit = 0;
+            GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(), &size);
+        }
+        auto offsetOf = [&](int pos) {
+            if (pos <= from) return 0;
+            if (pos >= to) return width;
+            return dx[static_cast<std::size_t>(pos - from - 1)];
+        };
+        for (int k = 0; k < 3; ++k) {
+            int a = cuts[k], b = cuts[k + 1];
+            if (a >= b) continue;
+            bool selected = k == 1 && selStart < selEnd;
+            int left = origin + x + offsetOf(a), right = origin + x + offsetOf(b);
+            if (selected) {
+                RECT r{left, y, right, y + h};
+                FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+            }
+            if (tabPiece) continue;
+            SetTextColor(dc, selected ? highlightText : color);
+            std::string_view part = model.view(a, b - a);
+            TextOut(dc, left, y + (h - lineHeight()), part.data(), static_cast<int>(part.size()));
+        }
+        return true;
+    });
+    // A selected line break shows as a small selected block after the text.
+    int end = model.lineEnd(line);
+    if (selStart <= end && end < selEnd && end < model.length()) {
+        int x = origin + xOf(dc, end);
+        RECT r{x, y, x + std::max(4, h / 3), y + h};
+        FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
+}
+
+void RichEditView::updateCaret() {
+    if (!focused_) return;
+    if (!caretCreated_) {
+        CreateCaret(control_.hwnd(), nullptr, 1, lineHeight());
+        caretCreated_ = true;
+        ShowCaret(control_.hwnd());
+    }
+    POINT pt = pointOf(control_.model().caret());
+    SetCaretPos(pt.x, pt.y);
+}
+
+void RichEditView::textChanged(int from, int, int) {
+    RichTextModel& model = control_.model();
+    firstLine_ = std::min(firstLine_, model.lineCount() - 1);
+    invalidateLines(model.lineFromPosition(from), -1);
+    updateCaret();
+}
+
+void RichEditView::selectionChanged(int oldStart, int oldEnd) {
+    RichTextModel& model = control_.model();
+    desiredX_ = -1;
+    if (selectionShown()) {
+        int a = model.lineFromPosition(std::min(oldStart, model.selectionStart()));
+        int b = model.lineFromPosition(std::max(oldEnd, model.selectionEnd()));
+        if (oldStart != oldEnd || model.selectionStart() != model.selectionEnd()) invalidateLines(a, b);
+    }
+    updateCaret();
+}
+
+void RichEditView::formatsChanged(int from, int to) {
+    RichTextModel& model = control_.model();
+    lineHeight_ = 0;
+    invalidateLines(model.lineFromPosition(from), model.lineFromPosition(to));
+    updateCaret();
+}
+
+// ---- Scrolling ----
+
+void RichEditView::notifyScroll(UINT code) {
+    if (!(control_.eventMask_ & ENM_SCROLL)) return;
+    HWND hwnd = control_.hwnd();
+    SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
+}
+
+void RichEditView::scrollTo(int firstLine, int xOffset) {
+    RichTextModel& model = control_.model();
+    firstLine = std::clamp(firstLine, 0, std::max(0, model.lineCount() - 1));
+    xOffset = std::max(0, xOffset);
+    bool vertical = firstLine != firstLine_, horizontal = xOffset != xOffset_;
+    if (!vertical && !horizontal) return;
+    firstLine_ = firstLine;
+    xOffset_ = xOffset;
+    if (redraw_) InvalidateRect(control_.hwnd(), nullptr, FALSE);
+    updateCaret();
+    if (vertical) notifyScroll(EN_VSCROLL);
+    if (horizontal) notifyScroll(EN_HSCROLL);
+}
+
+void RichEditView::scrollLines(int delta) { scrollTo(firstLine_ + delta, xOffset_); }
+
+void RichEditView::scrollColumns(int dx) { scrollTo(firstLine_, xOffset_ + dx); }
+
+void RichEditView::scrollCaretIntoView() {
+    RichTextModel& model = control_.model();
+    int line = model.lineFromPosition(model.caret());
+    int lines = visibleLines();
+    int first = firstLine_;
+    if (line < first) first = line;
+    else if (line >= first + lines) first = line - lines + 1;
+    RECT fr = formatRect();
+    int width = std::max<int>(1, fr.right - fr.left);
+    HDC dc = GetDC(control_.hwnd());
+    int x = xOf(dc, model.caret());
+    ReleaseDC(control_.hwnd(), dc);
+    int xOffset = xOffset_;
+    if (x < xOffset) xOffset = std::max(0, x - width / 3);
+    else if (x >= xOffset + width) xOffset = x - width + width / 3;
+    scrollTo(first, xOffset);
+}
+
+LRESULT RichEditView::onScroll(bool vertical, WPARAM wParam) {
+    int code = LOWORD(wParam);
+    int page = vertical ? visibleLines() : std::max(1, static_cast<int>(formatRect().right - formatRect().left));
+    int step = vertical ? 1 : std::max(1, lineHeight());
+    int current = vertical ? firstLine_ : xOffset_;
+    int target = current;
+    switch (code) {
+    case SB_LINEUP: target -= step; break;
+    case SB_LINEDOWN: target += step; break;
+    case SB_PAGEUP: target -= page; break;
+    case SB_PAGEDOWN: target += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: target = HIWORD(wParam); break;
+    case SB_TOP: target = 0; break;
+    case SB_BOTTOM: target = vertical ? control_.model().lineCount() - 1 : current; break;
+    default: return 0;
+    }
+    if (vertical) scrollTo(target, xOffset_);
+    else scrollTo(firstLine_, target);
+    return MAKELRESULT(vertical ? target - current : 0, TRUE);
+}
+
+int RichEditView::verticalTarget(int caret, UINT vk) {
+    RichTextModel& model = control_.model();
+    HDC dc = GetDC(control_.hwnd());
+    if (desiredX_ < 0) desiredX_ = xOf(dc, caret);
+    int line = model.lineFromPosition(caret);
+    int page = visibleLines();
+    int target = line;
+    if (vk == VK_UP) target = line - 1;
+    else if (vk == VK_DOWN) target = line + 1;
+    else if (vk == VK_PRIOR) target = line - page;
+    else if (vk == VK_NEXT) target = line + page;
+    int pos;
+    if (target < 0) pos = 0;
+    else if (target >= model.lineCount()) pos = model.length();
+    else pos = positionAt(dc, target, desiredX_);
+    ReleaseDC(control_.hwnd(), dc);
+    int keep = desiredX_;
+    if (vk == VK_PRIOR || vk == VK_NEXT) scrollLines(target - line);
+    desiredX_ = keep;
+    return pos;
+}
+
+// ---- Mouse ----
+
+void RichEditView::buttonDown(LPARAM lParam, bool doubleClick) {
+    HWND hwnd = control_.hwnd();
+    if (GetFocus() != hwnd) SetFocus(hwnd);
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    int pos = positionFrom(pt);
+    RichTextModel& model = control_.model();
+    if (doubleClick) {
+        int line = model.lineFromPosition(pos);
+        int a = pos, b = pos;
+        while (a > model.lineStart(line) && isWordByte(static_cast<unsigned char>(model.charAt(a - 1)))) --a;
+        while (b < model.lineEnd(line) && isWordByte(static_cast<unsigned char>(model.charAt(b)))) ++b;
+        control_.setSelection(a, b);
+        return;
+    }
+    bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    SetCapture(hwnd);
+    pressPoint_ = pt;
+    pressPos_ = pos;
+    if (!shift && model.selectionStart() < model.selectionEnd() && pos >= model.selectionStart() &&
+        pos < model.selectionEnd() && !control_.readOnly()) {
+        dragPending_ = true;
+        return;
+    }
+    selecting_ = true;
+    control_.setSelection(shift ? model.anchor() : pos, pos);
+    SetTimer(hwnd, kAutoScrollTimer, 50, nullptr);
+}
+
+void RichEditView::mouseMove(LPARAM lParam) {
+    if (GetCapture() != control_.hwnd()) return;
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (dragPending_) {
+        int slop = GetSystemMetrics(SM_CXDRAG);
+        if (std::abs(pt.x - pressPoint_.x) <= slop && std::abs(pt.y - pressPoint_.y) <= slop) return;
+        dragPending_ = false;
+        dragging_ = true;
+    }
+    if (dragging_) {
+        dropPos_ = positionFrom(pt);
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        return;
+    }
+    if (!selecting_) return;
+    RichTextModel& model = control_.model();
+    control_.setSelection(model.anchor(), positionFrom(pt));
+    scrollCaretIntoView();
+}
+
+void RichEditView::buttonUp(LPARAM lParam) {
+    HWND hwnd = control_.hwnd();
+    KillTimer(hwnd, kAutoScrollTimer);
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (dragPending_) {
+        dragPending_ = false;
+        control_.setSelection(pressPos_, pressPos_);
+    } else if (dragging_) {
+        dragging_ = false;
+        dropText(positionFrom(pt), (GetKeyState(VK_CONTROL) & 0x8000) != 0);
+    }
+    selecting_ = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+}
+
+// Moves (or copies) the selection to target: announced as WM_CUT of the source while the button
+// is down and WM_PASTE at the drop, then one EN_CHANGE with the dropped text selected.
+void RichEditView::dropText(int target, bool copy) {
+    RichTextModel& model = control_.model();
+    int from = model.selectionStart(), to = model.selectionEnd();
+    if (target >= from && target <= to) {
+        control_.setSelection(target, target);
+        return;
+    }
+    std::string text = model.text(from, to - from);
+    std::vector<FormattedPiece> runs = runsOf(model, from, to - from);
+    if (!copy && !control_.announceProtected(WM_CUT, 0, 0, from, to)) return;
+    if (!control_.announceProtected(WM_PASTE, 0, 0, target, target)) return;
+    if (!copy) {
+        model.replace(from, to - from, {}, model.formatForInsertion(from));
+        if (target > to) target -= to - from;
+    }
+    int len = model.replace(target, 0, text, model.formatForInsertion(target));
+    int pos = target;
+    for (const FormattedPiece& p : runs) {
+        model.setFormat(pos, p.length, p.format);
+        pos += p.length;
+    }
+    control_.undo_.clear();
+    control_.modified_ = true;
+    model.setSelection(target, target + len);
+    textChanged(std::min(from, target), std::max(to, target), std::max(to, target + len));
+    control_.notifyChange();
+    control_.notifySelChange();
+}
+
+// ---- Printing ----
+
+LRESULT RichEditView::formatRange(BOOL render, FORMATRANGE* range) {
+    if (!range) return 0;
+    RichTextModel& model = control_.model();
+    HDC dc = range->hdc;
+    HDC target = range->hdcTarget ? range->hdcTarget : dc;
+    int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    auto toX = [&](LONG twips) { return MulDiv(twips, dpiX, 1440); };
+    auto toY = [&](LONG twips) { return MulDiv(twips, dpiY, 1440); };
+    RECT area{toX(range->rc.left), toY(range->rc.top), toX(range->rc.right), toY(range->rc.bottom)};
+    int start = control_.toModel(std::max<LONG>(0, range->chrg.cpMin));
+    int end = range->chrg.cpMax < 0 ? model.length() : control_.toModel(range->chrg.cpMax);
+    std::unordered_map<int, HFONT> printFonts;
+    auto font = [&](int id) {
+        auto it = printFonts.find(id);
+        if (it != printFonts.end()) return it->second;
+        HFONT f = fontFor(id, target);
+        printFonts.emplace(id, f);
+        return f;
+    };
+    int tabEvery = MulDiv(kDefaultTabTwips, dpiX, 1440);
+    auto tab = [&](int x) { return (x / tabEvery + 1) * tabEvery; };
+    int saved = SaveDC(dc);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ original = SelectObject(dc, font(model.defaultFormat()));
+    TEXTMETRICA tm{};
+    GetTextMetrics(dc, &tm);
+    int h = std::max<int>(1, tm.tmHeight);
+    int y = area.top;
+    int pos = start;
+    bool first = true;
+    while (pos < end) {
+        // Every page takes at least one line, so a caller's page loop always ends.
+        if (!first && y + h > area.bottom) break;
+        first = false;
+        int line = model.lineFromPosition(pos);
+        int lineEndPos = std::min(end, model.lineEnd(line));
+        if (render) {
+            walkLine(model, line, dc, font, tab, [&](int from, int to, int x, int, int formatId) {
+                if (to <= pos) return true;
+                if (from >= lineEndPos) return false;
+                const RunFormat& f = model.formats().get(formatId);
+                SetTextColor(dc, f.autoColor ? RGB(0, 0, 0) : f.color);
+                if (!(to - from == 1 && model.charAt(from) == '\t')) {
+                    std::string_view part = model.view(from, std::min(to, lineEndPos) - from);
+                    TextOut(dc, area.left + x, y, part.data(), static_cast<int>(part.size()));
+                }
+                return true;
+            });
+        }
+        y += h;
+        pos = line + 1 < model.lineCount() ? model.lineStart(line + 1) : model.length();
+    }
+    SelectObject(dc, original);
+    RestoreDC(dc, saved);
+    for (auto& entry : printFonts) DeleteObject(entry.second);
+    return control_.toClient(std::min(pos, end));
+}
+
+// ---- Fonts ----
+
+LRESULT RichEditView::setFont(HFONT font, BOOL redraw) {
+    font_ = font;
+    LOGFONTA lf{};
+    if (!font || GetObject(font, sizeof lf, &lf) == 0) return 0;
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_CHARSET;
+    cf.yHeight = lf.lfHeight < 0 ? -lf.lfHeight * 15 : lf.lfHeight * 15;
+    cf.dwEffects = (lf.lfWeight >= FW_BOLD ? CFE_BOLD : 0) | (lf.lfItalic ? CFE_ITALIC : 0);
+    cf.bCharSet = lf.lfCharSet;
+    cf.bPitchAndFamily = lf.lfPitchAndFamily;
+    std::memcpy(cf.szFaceName, lf.lfFaceName, LF_FACESIZE);
+    control_.handle(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    control_.handle(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    dropFonts();
+    if (caretCreated_) {
+        DestroyCaret();
+        caretCreated_ = false;
+    }
+    updateCaret();
+    if (redraw) InvalidateRect(control_.hwnd(), nullptr, TRUE);
+    return 0;
+}
+
+// ---- Dispatch ----
+
+LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = control_.hwnd();
+    switch (msg) {
+    case WM_PAINT: paint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_SETFONT: return setFont(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam));
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_SETREDRAW:
+        redraw_ = wParam != 0;
+        if (redraw_) InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_SETFOCUS:
+        focused_ = true;
+        updateCaret();
+        if (control_.model().selectionStart() != control_.model().selectionEnd()) InvalidateRect(hwnd, nullptr, FALSE);
+        SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_SETFOCUS), reinterpret_cast<LPARAM>(hwnd));
+        return 0;
+    case WM_KILLFOCUS:
+        focused_ = false;
+        if (caretCreated_) {
+            DestroyCaret();
+            caretCreated_ = false;
+        }
+        if (control_.model().selectionStart() != control_.model().selectionEnd()) InvalidateRect(hwnd, nullptr, FALSE);
+        SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_KILLFOCUS), reinterpret_cast<LPARAM>(hwnd));
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursor(nullptr, IDC_IBEAM));
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN: buttonDown(lParam, false); return 0;
+    case WM_LBUTTONDBLCLK: buttonDown(lParam, true); return 0;
+    case WM_MOUSEMOVE: mouseMove(lParam); return 0;
+    case WM_LBUTTONUP: buttonUp(lParam); return 0;
+    case WM_CAPTURECHANGED:
+        selecting_ = dragPending_ = dragging_ = false;
+        KillTimer(hwnd, kAutoScrollTimer);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kAutoScrollTimer && selecting_) {
+            POINT pt{};
+            GetCursorPos(&pt);
+            ScreenToClient(hwnd, &pt);
+            RECT fr = formatRect();
+            if (pt.y < fr.top) scrollLines(-1);
+            else if (pt.y >= fr.bottom) scrollLines(1);
+            else return 0;
+            mouseMove(MAKELPARAM(pt.x, pt.y));
+        }
+        return 0;
+    case WM_MOUSEWHEEL: scrollLines(-GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * kWheelLines); return 0;
+    case WM_VSCROLL: return onScroll(true, wParam);
+    case WM_HSCROLL: return onScroll(false, wParam);
+    case EM_GETFIRSTVISIBLELINE: return firstLine_;
+    case EM_LINESCROLL:
+        scrollTo(firstLine_ + static_cast<int>(lParam), xOffset_ + static_cast<int>(static_cast<LONG>(wParam)) * lineHeight() / 2);
+        return TRUE;
+    case EM_SCROLL: return onScroll(true, wParam);
+    case EM_SCROLLCARET: scrollCaretIntoView(); return 0;
+    case EM_HIDESELECTION:
+        hideSelection_ = wParam != 0;
+        if (lParam) {
+            DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
+            style = hideSelection_ ? (style & ~static_cast<DWORD>(ES_NOHIDESEL)) : (style | ES_NOHIDESEL);
+            control_.style_ = style;
+            SetWindowLongPtr(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+        }
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case EM_POSFROMCHAR: {
+        // Two calling forms: (POINTL*, char) returns nothing; (char, 0) returns the packed point.
+        if (wParam > 0xFFFF && lParam >= 0) {
+            POINT pt = pointOf(control_.toModel(static_cast<LONG>(lParam)));
+            *reinterpret_cast<POINT*>(wParam) = pt;
+            return 0;
+        }
+        POINT pt = pointOf(control_.toModel(static_cast<LONG>(wParam)));
+        return MAKELRESULT(pt.x, pt.y);
+    }
+    case EM_CHARFROMPOS: {
+        const POINT* pt = reinterpret_cast<const POINT*>(lParam);
+        if (!pt) return 0;
+        return control_.toClient(positionFrom(*pt));
+    }
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+        if (lParam) {
+            rect_ = *reinterpret_cast<const RECT*>(lParam);
+            rectSet_ = true;
+        } else {
+            rectSet_ = false;
+        }
+        if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case EM_GETRECT:
+        if (lParam) *reinterpret_cast<RECT*>(lParam) = formatRect();
+        return 0;
+    case EM_SETMARGINS:
+        if (wParam & EC_LEFTMARGIN) leftMargin_ = LOWORD(lParam) == EC_USEFONTINFO ? 1 : LOWORD(lParam);
+        if (wParam & EC_RIGHTMARGIN) rightMargin_ = HIWORD(lParam) == EC_USEFONTINFO ? 1 : HIWORD(lParam);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case EM_GETMARGINS: return MAKELRESULT(leftMargin_, rightMargin_);
+    case EM_FORMATRANGE: return lParam ? formatRange(static_cast<BOOL>(wParam), reinterpret_cast<FORMATRANGE*>(lParam)) : 0;
+    case EM_SETTARGETDEVICE: return TRUE;
+    default:
+        break;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+} // namespace pm::richedit

@@ -1,0 +1,94 @@
+#pragma once
+// The view of a rich-edit control: lines of uniform height scrolled by whole lines, painting of
+// the visible lines only, the caret, mouse selection, internal drag and drop, scrolling and the
+// layout of EM_FORMATRANGE for printing.
+
+#include "platform/win/richedit.h"
+#include "platform/win/wingdi.h"
+
+#include <string_view>
+#include <unordered_map>
+
+namespace pm::richedit {
+
+class RichEditControl;
+
+class RichEditView {
+public:
+    explicit RichEditView(RichEditControl& control);
+    ~RichEditView();
+
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void textChanged(int from, int oldTo, int newTo);
+    void selectionChanged(int oldStart, int oldEnd);
+    void formatsChanged(int from, int to);
+    void scrollCaretIntoView();
+    void scrollTo(int firstLine, int xOffset);
+    // Where Up, Down, Page Up or Page Down take the caret.
+    int verticalTarget(int caret, UINT vk);
+
+private:
+    struct Segment;
+
+    // Metrics.
+    int lineHeight();
+    HFONT fontFor(int formatId, HDC target = nullptr);
+    void dropFonts();
+    RECT formatRect() const;
+    int visibleLines();
+    int tabStop(int x, int origin) const;
+    // x of pos (pixels from the line's start) and the position nearest to x on its line.
+    int xOf(HDC dc, int pos);
+    int positionAt(HDC dc, int line, int x);
+    POINT pointOf(int pos);
+    int positionFrom(POINT pt);
+
+    // Painting.
+    void paint();
+    void paintLine(HDC dc, int line, int y, const RECT& area);
+    void invalidateLines(int firstLine, int lastLine);
+    void updateCaret();
+    bool selectionShown() const;
+
+    // Scrolling.
+    void scrollLines(int delta);
+    void scrollColumns(int dx);
+    void notifyScroll(UINT code);
+    LRESULT onScroll(bool vertical, WPARAM wParam);
+
+    // Mouse.
+    void buttonDown(LPARAM lParam, bool doubleClick);
+    void mouseMove(LPARAM lParam);
+    void buttonUp(LPARAM lParam);
+    void dropText(int target, bool copy);
+
+    LRESULT formatRange(BOOL render, FORMATRANGE* range);
+    LRESULT setFont(HFONT font, BOOL redraw);
+
+    RichEditControl& control_;
+    std::unordered_map<int, HFONT> fonts_;
+    int lineHeight_ = 0;
+    int ascent_ = 0;
+    int firstLine_ = 0;
+    int xOffset_ = 0;
+    int desiredX_ = -1;
+    bool redraw_ = true;
+    bool hideSelection_ = false;
+    bool focused_ = false;
+    bool caretCreated_ = false;
+    bool rectSet_ = false;
+    RECT rect_{};
+    int leftMargin_ = 1;
+    int rightMargin_ = 1;
+    HFONT font_ = nullptr;
+    // Mouse state.
+    bool selecting_ = false;
+    bool dragPending_ = false;
+    bool dragging_ = false;
+    POINT pressPoint_{};
+    int pressPos_ = 0;
+    int dropPos_ = -1;
+};
+
+} // namespace pm::richedit

@@ -310,7 +310,8 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     UINT nSchema = 0;
     if (wTag == kNewClassTag) {
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
-        if (!pClassRef) fail(CArchiveException::badClass);
+        if (!pClassRef || pClassRef->m_wSchema == 0xFFFF || !pClassRef->m_pfnCreateObject)
+            fail(CArchiveException::badClass);
         if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema &&
             !(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
             fail(CArchiveException::badSchema);

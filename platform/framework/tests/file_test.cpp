@@ -1,0 +1,258 @@
+#include "platform/framework/framework.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::mkdir(PM_TEST_OUTPUT_DIR, 0700);
+        m_dir = std::string(PM_TEST_OUTPUT_DIR) + "/framework_files";
+        ::mkdir(m_dir.c_str(), 0700);
+    }
+    std::string path(const char* name) const { return m_dir + "/" + name; }
+    void writeRaw(const char* name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    std::string readRaw(const char* name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    std::string m_dir;
+};
+
+struct OpenFailure {
+    const char* name;
+    std::string (*target)(const std::string& dir);
+    UINT flags;
+    int cause;
+    int osError;
+};
+
+TEST_F(FileTest, OpenFailuresGiveTheCause) {
+    writeRaw("plain.txt", "x");
+    const OpenFailure cases[] = {
+        {"missing file", [](const std::string& d) { return d + "/nothing.txt"; }, CFile::modeRead,
+         CFileException::fileNotFound, ENOENT},
+        {"missing folder", [](const std::string& d) { return d + "/no/such/folder.txt"; },
+         CFile::modeCreate | CFile::modeWrite, CFileException::badPath, ENOENT},
+        {"a folder", [](const std::string& d) { return d; }, CFile::modeRead, CFileException::accessDenied,
+         EISDIR},
+        {"below a file", [](const std::string& d) { return d + "/plain.txt/x"; }, CFile::modeRead,
+         CFileException::badPath, ENOTDIR},
+        {"empty name", [](const std::string&) { return std::string(); }, CFile::modeRead,
+         CFileException::badPath, ENOENT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string target = c.target(m_dir);
+        CFile file;
+        CFileException error;
+        EXPECT_FALSE(file.Open(target.c_str(), c.flags, &error));
+        EXPECT_EQ(error.m_cause, c.cause);
+        EXPECT_EQ(error.m_lOsError, c.osError);
+        EXPECT_STREQ(error.m_strFileName, target.c_str());
+        try {
+            CFile thrown(target.c_str(), c.flags);
+            ADD_FAILURE() << "no exception";
+        } catch (CFileException* e) {
+            EXPECT_EQ(e->m_cause, c.cause);
+            e->Delete();
+        }
+    }
+}
+
+TEST_F(FileTest, ReadWriteSeekAndLength) {
+    const std::string name = path("data.bin");
+    CFile file(name.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
+    file.Write("hello world", 11);
+    EXPECT_EQ(file.GetLength(), 11u);
+    EXPECT_EQ(file.GetPosition(), 11u);
+    EXPECT_EQ(file.Seek(-5, CFile::end), 6u);
+    char buf[16] = {};
+    EXPECT_EQ(file.Read(buf, sizeof buf), 5u);
+    EXPECT_STREQ(buf, "world");
+    EXPECT_EQ(file.Read(buf, sizeof buf), 0u);
+    file.SetLength(5);
+    EXPECT_EQ(file.GetLength(), 5u);
+    file.Flush();
+    try {
+        file.Seek(-100, CFile::begin);
+        ADD_FAILURE();
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::badSeek);
+        e->Delete();
+    }
+    EXPECT_STREQ(file.GetFileName(), "data.bin");
+    EXPECT_STREQ(file.GetFileTitle(), "data");
+    file.Close();
+    EXPECT_EQ(readRaw("data.bin"), "hello");
+}
+
+TEST_F(FileTest, BackslashesSeparateFolders) {
+    writeRaw("slashes.txt", "abc");
+    std::string name = path("slashes.txt");
+    for (char& c : name)
+        c = c == '/' ? '\\' : c;
+    CFile file;
+    ASSERT_TRUE(file.Open(name.c_str(), CFile::modeRead));
+    EXPECT_EQ(file.GetLength(), 3u);
+    EXPECT_STREQ(file.GetFileName(), "slashes.txt");
+}
+
+TEST_F(FileTest, ShareFlagsExcludeOtherOpeners) {
+    writeRaw("shared.txt", "keep me");
+    const std::string name = path("shared.txt");
+    CFile writer(name.c_str(), CFile::modeWrite | CFile::modeNoTruncate | CFile::shareExclusive);
+    CFile other;
+    CFileException error;
+    EXPECT_FALSE(other.Open(name.c_str(), CFile::modeRead | CFile::shareDenyWrite, &error));
+    EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+    EXPECT_FALSE(
+        other.Open(name.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error));
+    EXPECT_EQ(readRaw("shared.txt"), "keep me"); // the refused create truncated nothing
+    EXPECT_TRUE(other.Open(name.c_str(), CFile::modeRead | CFile::shareDenyNone));
+    other.Close();
+    writer.Close();
+    CFile reader1(name.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    CFile reader2(name.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    EXPECT_FALSE(other.Open(name.c_str(), CFile::modeWrite | CFile::shareExclusive));
+}
+
+TEST_F(FileTest, RemoveAndRename) {
+    writeRaw("old.txt", "1");
+    writeRaw("taken.txt", "2");
+    CFile::Rename(path("old.txt").c_str(), path("new.txt").c_str());
+    EXPECT_EQ(readRaw("new.txt"), "1");
+    try {
+        CFile::Rename(path("new.txt").c_str(), path("taken.txt").c_str());
+        ADD_FAILURE();
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::accessDenied);
+        e->Delete();
+    }
+    EXPECT_EQ(readRaw("taken.txt"), "2");
+    CFile::Remove(path("new.txt").c_str());
+    CFile::Remove(path("taken.txt").c_str());
+    try {
+        CFile::Remove(path("new.txt").c_str());
+        ADD_FAILURE();
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
+        e->Delete();
+    }
+}
+
+TEST(CMemFile, GrowsInStepsAndReadsBack) {
+    CMemFile file(1024);
+    std::string data;
+    for (int i = 0; i < 3000; ++i)
+        data += static_cast<char>('a' + i % 26);
+    file.Write(data.data(), 1000);
+    file.Write(data.data() + 1000, 2000);
+    EXPECT_EQ(file.GetLength(), 3000u);
+    file.Seek(10, CFile::end);
+    file.Write("!", 1); // a gap reads as zeros
+    EXPECT_EQ(file.GetLength(), 3011u);
+    file.SeekToBegin();
+    std::string back(3011, '\0');
+    EXPECT_EQ(file.Read(&back[0], 5000), 3011u);
+    EXPECT_EQ(back.substr(0, 3000), data);
+    EXPECT_EQ(back.substr(3000), std::string(10, '\0') + "!");
+    file.SetLength(4);
+    EXPECT_EQ(file.GetPosition(), 4u);
+    BYTE* detached = file.Detach();
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(detached), 4), "abcd");
+    free(detached);
+    EXPECT_EQ(file.GetLength(), 0u);
+}
+
+TEST(CMemFile, AttachedBufferWithoutGrowthIsFixed) {
+    BYTE buffer[8] = {'f', 'i', 'x', 'e', 'd', 0, 0, 0};
+    CMemFile file(buffer, sizeof buffer);
+    EXPECT_EQ(file.GetLength(), 8u);
+    file.Write("FIX", 3);
+    EXPECT_EQ(buffer[0], 'F');
+    file.Seek(0, CFile::end);
+    try {
+        file.Write("more", 4);
+        ADD_FAILURE();
+    } catch (CMemoryException* e) {
+        e->Delete();
+    }
+    CMemFile growing(buffer, sizeof buffer, 16);
+    EXPECT_EQ(growing.GetLength(), 0u);
+    growing.Write("0123456789", 10); // moves into memory of its own
+    EXPECT_EQ(growing.GetLength(), 10u);
+    EXPECT_EQ(buffer[0], 'F'); // the caller's block is left as it was
+}
+
+TEST_F(FileTest, StdioTextModeTranslatesLineEnds) {
+    const std::string name = path("lines.txt");
+    {
+        CStdioFile out(name.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+        out.WriteString("one\ntwo\n");
+        out.WriteString("three");
+    }
+    EXPECT_EQ(readRaw("lines.txt"), "one\r\ntwo\r\nthree");
+    writeRaw("mixed.txt", "a\r\nb\nc\rd\r\n\r\nlast");
+    CStdioFile in(path("mixed.txt").c_str(), CFile::modeRead | CFile::typeText);
+    std::vector<std::string> lines;
+    CString line;
+    while (in.ReadString(line))
+        lines.push_back(static_cast<LPCTSTR>(line));
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c\rd", "", "last"}));
+    in.SeekToBegin();
+    char buf[4];
+    EXPECT_STREQ(in.ReadString(buf, sizeof buf), "a\n");
+    EXPECT_STREQ(in.ReadString(buf, sizeof buf), "b\n");
+    EXPECT_STREQ(in.ReadString(buf, sizeof buf), "c\rd");
+
+    CStdioFile binary(path("mixed.txt").c_str(), CFile::modeRead | CFile::typeBinary);
+    EXPECT_TRUE(binary.ReadString(line));
+    EXPECT_STREQ(line, "a\r");
+}
+
+TEST_F(FileTest, ArchiveOverADiskFile) {
+    const std::string name = path("archive.bin");
+    {
+        CFile file(name.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+        CArchive ar(&file, CArchive::store, 4096);
+        ar << CString("text") << 42;
+        ar.Close();
+    }
+    EXPECT_EQ(readRaw("archive.bin"), std::string("\x04text\x2A\0\0\0", 9));
+    CFile file(name.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    CArchive ar(&file, CArchive::load, 4096);
+    CString s;
+    int i = 0;
+    ar >> s >> i;
+    EXPECT_STREQ(s, "text");
+    EXPECT_EQ(i, 42);
+    ar.Flush();
+    EXPECT_EQ(file.GetPosition(), 9u);
+    // A count larger than the rest of the file is refused before anything is allocated.
+    file.SeekToBegin();
+    CArchive again(&file, CArchive::load);
+    try {
+        again.CheckCount(10, 1);
+        ADD_FAILURE();
+    } catch (CArchiveException* e) {
+        EXPECT_EQ(e->m_cause, CArchiveException::endOfFile);
+        e->Delete();
+    }
+    again.CheckCount(9, 1);
+}
+
+} // namespace

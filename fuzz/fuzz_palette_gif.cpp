@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the GIF global colour table reader: it must give colours or a refusal, within bounds.
+// Feeds arbitrary bytes to the GIF global colour table reader: it must give colours or a refusal, within
+// bounds.
 #include "colourtool/core/palette.h"
 
 #include <cstddef>
@@ -7,8 +8,10 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const tintara::PaletteResult result = tintara::readGifPalette(std::string(reinterpret_cast<const char*>(data), size));
-    if (result.ok && (result.colours.empty() || result.colours.size() > tintara::kMaxPaletteColours)) std::abort();
+    const tintara::PaletteResult result =
+        tintara::readGifPalette(std::string(reinterpret_cast<const char*>(data), size));
+    if (result.ok && (result.colours.empty() || result.colours.size() > tintara::kMaxPaletteColours))
+        std::abort();
     for (const tintara::Rgb& c : result.colours) {
         if (tintara::clamp(c) != c) std::abort();
     }

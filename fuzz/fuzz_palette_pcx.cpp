@@ -7,8 +7,10 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const tintara::PaletteResult result = tintara::readPcxPalette(std::string(reinterpret_cast<const char*>(data), size));
-    if (result.ok && (result.colours.empty() || result.colours.size() > tintara::kMaxPaletteColours)) std::abort();
+    const tintara::PaletteResult result =
+        tintara::readPcxPalette(std::string(reinterpret_cast<const char*>(data), size));
+    if (result.ok && (result.colours.empty() || result.colours.size() > tintara::kMaxPaletteColours))
+        std::abort();
     for (const tintara::Rgb& c : result.colours) {
         if (tintara::clamp(c) != c) std::abort();
     }

@@ -24,7 +24,8 @@ struct Edit {
 };
 
 std::string applyEdits(const std::string& document, std::vector<Edit> edits) {
-    std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
     std::string out;
     out.reserve(document.size() + 64 * edits.size());
     std::size_t copied = 0;
@@ -46,10 +47,12 @@ Edit appendedAttributes(const std::string& document, const BodyTag& tag, const D
     std::string text;
     const BodyAttribute* last = tag.attributes.empty() ? nullptr : &tag.attributes.back();
     if (last && last->hasValue && last->quote == 0 && last->valueBegin == last->valueEnd) {
-        for (const std::string& part : parts) text += part + " ";
+        for (const std::string& part : parts)
+            text += part + " ";
         return Edit{last->nameBegin, last->nameBegin, text};
     }
-    for (const std::string& part : parts) text += " " + part;
+    for (const std::string& part : parts)
+        text += " " + part;
     return Edit{tag.attributesEnd, tag.attributesEnd, text};
 }
 
@@ -92,8 +95,8 @@ std::vector<Sample> missingBodyAttributes(const std::string& document, const Bod
     return missing;
 }
 
-std::string rewriteBodyColours(const std::string& document, const BodyTag& tag, const DocumentColours& colours,
-                               bool addMissing) {
+std::string rewriteBodyColours(const std::string& document, const BodyTag& tag,
+                               const DocumentColours& colours, bool addMissing) {
     if (!tag.closed()) return document;
     std::vector<Edit> edits;
     for (const BodyAttribute& attribute : tag.attributes) {

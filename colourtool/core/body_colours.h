@@ -37,7 +37,7 @@ std::vector<Sample> missingBodyAttributes(const std::string& document, const Bod
 // own quotes (a bare attribute gets ="#RRGGBB"), and with addMissing, the missing ones appended after
 // the last attribute as ` NAME="#RRGGBB"` (in front of a last `x=` whose empty value would take them).
 // Every other byte stays. A tag without its closing ">" leaves the document as it is.
-std::string rewriteBodyColours(const std::string& document, const BodyTag& tag, const DocumentColours& colours,
-                               bool addMissing);
+std::string rewriteBodyColours(const std::string& document, const BodyTag& tag,
+                               const DocumentColours& colours, bool addMissing);
 
 } // namespace tintara

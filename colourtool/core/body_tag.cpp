@@ -6,13 +6,16 @@ namespace tintara {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
 std::size_t findBodyStart(const std::string& document) {
     static const char pattern[] = "<BODY";
     for (std::size_t i = 0; i + 5 <= document.size(); ++i) {
         std::size_t k = 0;
-        while (k < 5 && asciiUpper(document[i + k]) == pattern[k]) ++k;
+        while (k < 5 && asciiUpper(document[i + k]) == pattern[k])
+            ++k;
         if (k == 5) return i;
     }
     return std::string::npos;
@@ -42,12 +45,14 @@ private:
     bool atEnd() const { return m_pos >= m_text.size(); }
 
     void skipBlanks() {
-        while (!atEnd() && isBlank(m_text[m_pos])) ++m_pos;
+        while (!atEnd() && isBlank(m_text[m_pos]))
+            ++m_pos;
     }
 
     // Blanks and stray "/" between attributes.
     void skipSeparators() {
-        while (!atEnd() && (isBlank(m_text[m_pos]) || m_text[m_pos] == '/')) ++m_pos;
+        while (!atEnd() && (isBlank(m_text[m_pos]) || m_text[m_pos] == '/'))
+            ++m_pos;
     }
 
     // Reads one attribute; false when its quoted value runs to the end of the text.
@@ -82,7 +87,8 @@ private:
             return true;
         }
         attribute.valueBegin = m_pos;
-        while (!atEnd() && !isBlank(m_text[m_pos]) && m_text[m_pos] != '>') ++m_pos;
+        while (!atEnd() && !isBlank(m_text[m_pos]) && m_text[m_pos] != '>')
+            ++m_pos;
         attribute.valueEnd = m_pos;
         return true;
     }

@@ -15,15 +15,15 @@ namespace tintara {
 struct BodyAttribute {
     std::size_t nameBegin = 0;
     std::size_t nameEnd = 0;
-    bool hasValue = false;     // an "=" follows the name
+    bool hasValue = false;      // an "=" follows the name
     std::size_t valueBegin = 0; // the value's bytes, without its quotes
     std::size_t valueEnd = 0;
-    char quote = 0;            // '"', '\'' or 0 for an unquoted value
+    char quote = 0; // '"', '\'' or 0 for an unquoted value
 };
 
 struct BodyTag {
-    std::size_t nameBegin = 0;       // the "B" of "BODY", just after "<"
-    std::size_t attributesEnd = 0;   // just after the last attribute (or the tag name)
+    std::size_t nameBegin = 0;           // the "B" of "BODY", just after "<"
+    std::size_t attributesEnd = 0;       // just after the last attribute (or the tag name)
     std::size_t end = std::string::npos; // the closing ">", npos when the document ends first
     std::vector<BodyAttribute> attributes;
 

@@ -14,11 +14,17 @@ int webSafe(int component) {
     return 51 * steps;
 }
 
-Rgb webSafe(const Rgb& rgb) { return Rgb{webSafe(rgb.red), webSafe(rgb.green), webSafe(rgb.blue)}; }
+Rgb webSafe(const Rgb& rgb) {
+    return Rgb{webSafe(rgb.red), webSafe(rgb.green), webSafe(rgb.blue)};
+}
 
-int negative(int component) { return 255 - clampComponent(component); }
+int negative(int component) {
+    return 255 - clampComponent(component);
+}
 
-Rgb negative(const Rgb& rgb) { return Rgb{negative(rgb.red), negative(rgb.green), negative(rgb.blue)}; }
+Rgb negative(const Rgb& rgb) {
+    return Rgb{negative(rgb.red), negative(rgb.green), negative(rgb.blue)};
+}
 
 int randomComponent(double unit) {
     if (!(unit >= 0.0)) return 0;

@@ -4,12 +4,18 @@
 
 namespace tintara {
 
-int Globals_GetR(ColourValue colorref) { return colorref & 255; }
+int Globals_GetR(ColourValue colorref) {
+    return colorref & 255;
+}
 
 // C++ integer division truncates toward zero, as the tool's \ operator does.
-int Globals_GetG(ColourValue colorref) { return (colorref / 256) & 255; }
+int Globals_GetG(ColourValue colorref) {
+    return (colorref / 256) & 255;
+}
 
-int Globals_GetB(ColourValue colorref) { return (colorref / 65536) & 255; }
+int Globals_GetB(ColourValue colorref) {
+    return (colorref / 65536) & 255;
+}
 
 ColourValue colourValue(const Rgb& rgb) {
     return (rgb.red & 255) | ((rgb.green & 255) << 8) | ((rgb.blue & 255) << 16);

@@ -4,11 +4,16 @@ namespace tintara {
 
 const char* bodyAttributeName(Sample sample) {
     switch (sample) {
-    case Sample::Background: return "BGCOLOR";
-    case Sample::NormalText: return "TEXT";
-    case Sample::Link: return "LINK";
-    case Sample::VisitedLink: return "VLINK";
-    case Sample::ActiveLink: return "ALINK";
+    case Sample::Background:
+        return "BGCOLOR";
+    case Sample::NormalText:
+        return "TEXT";
+    case Sample::Link:
+        return "LINK";
+    case Sample::VisitedLink:
+        return "VLINK";
+    case Sample::ActiveLink:
+        return "ALINK";
     }
     return "";
 }

@@ -22,7 +22,9 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string lastError() { return std::strerror(errno); }
+std::string lastError() {
+    return std::strerror(errno);
+}
 
 FileRead failure(ReadStatus status, std::string error) {
     FileRead result;
@@ -63,7 +65,8 @@ FileRead readUpTo(const std::string& path, std::size_t maxBytes, bool refuseLong
         if (got < want) break;
     }
     if (std::ferror(file.get())) return failure(ReadStatus::Unreadable, lastError());
-    if (refuseLonger && result.bytes.size() > maxBytes) return failure(ReadStatus::TooLarge, "the file is too large");
+    if (refuseLonger && result.bytes.size() > maxBytes)
+        return failure(ReadStatus::TooLarge, "the file is too large");
     return result;
 }
 
@@ -74,13 +77,15 @@ std::string temporaryNameBeside(const fs::path& target) {
 }
 
 bool hasWritePermission(fs::perms p) {
-    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) != fs::perms::none;
+    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) !=
+           fs::perms::none;
 }
 
 std::string writeAll(const std::string& path, const std::string& bytes) {
     File file(std::fopen(path.c_str(), "wbx"));
     if (!file) return lastError();
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return lastError();
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+        return lastError();
     if (std::fflush(file.get()) != 0) return lastError();
     std::FILE* raw = file.release();
     if (std::fclose(raw) != 0) return lastError();
@@ -101,9 +106,13 @@ fs::path replacedFile(const std::string& path) {
 
 } // namespace
 
-FileRead readWholeFile(const std::string& path, std::size_t maxBytes) { return readUpTo(path, maxBytes, true); }
+FileRead readWholeFile(const std::string& path, std::size_t maxBytes) {
+    return readUpTo(path, maxBytes, true);
+}
 
-FileRead readFilePrefix(const std::string& path, std::size_t maxBytes) { return readUpTo(path, maxBytes, false); }
+FileRead readFilePrefix(const std::string& path, std::size_t maxBytes) {
+    return readUpTo(path, maxBytes, false);
+}
 
 std::string writeFileSafely(const std::string& path, const std::string& bytes) {
     const fs::path target = replacedFile(path);
@@ -135,7 +144,8 @@ std::vector<std::string> listFilesWithExtension(const std::string& folder, const
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.size() < wanted.size() || asciiLower(name.substr(name.size() - wanted.size())) != wanted) continue;
+        if (name.size() < wanted.size() || asciiLower(name.substr(name.size() - wanted.size())) != wanted)
+            continue;
         std::error_code typeError;
         if (it->is_regular_file(typeError)) names.push_back(name);
     }

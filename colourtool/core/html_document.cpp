@@ -16,7 +16,8 @@ const char kSaveHtmlTitle[] = "Save HTML file";
 
 std::string missingAttributesQuestion(const std::vector<Sample>& missing) {
     std::string text = "The following options are not specified in BODY. Do you want to add them?\r\n\r\n";
-    for (Sample sample : missing) text += std::string(bodyAttributeName(sample)) + "\r\n";
+    for (Sample sample : missing)
+        text += std::string(bodyAttributeName(sample)) + "\r\n";
     return text;
 }
 

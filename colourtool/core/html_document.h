@@ -15,14 +15,14 @@
 namespace tintara {
 
 // Texts of the document commands.
-extern const char kCaptionPrefix[];         // "Tintara 2.5.0 - "
-extern const char kUntitled[];              // "Untitled"
-extern const char kInvalidHtmlFile[];       // "Invalid HTML file. Could not find body." (exclamation)
-extern const char kDiscardChanges[];        // "Discard changes and create a new file?" (question, OK/Cancel)
-extern const char kHtmlFilterName[];        // "Internet files"
-extern const char kHtmlFilterPattern[];     // "*.HTM;*.HTML;*.SHTML;*.ASP"
-extern const char kOpenHtmlTitle[];         // "Open HTML file"
-extern const char kSaveHtmlTitle[];         // "Save HTML file"
+extern const char kCaptionPrefix[];     // "Tintara 2.5.0 - "
+extern const char kUntitled[];          // "Untitled"
+extern const char kInvalidHtmlFile[];   // "Invalid HTML file. Could not find body." (exclamation)
+extern const char kDiscardChanges[];    // "Discard changes and create a new file?" (question, OK/Cancel)
+extern const char kHtmlFilterName[];    // "Internet files"
+extern const char kHtmlFilterPattern[]; // "*.HTM;*.HTML;*.SHTML;*.ASP"
+extern const char kOpenHtmlTitle[];     // "Open HTML file"
+extern const char kSaveHtmlTitle[];     // "Save HTML file"
 
 // HTML files longer than this are not read.
 constexpr std::size_t kMaxHtmlBytes = std::size_t{64} << 20;
@@ -50,10 +50,10 @@ enum class SaveStatus {
 struct HtmlSavePlan {
     SaveStatus status = SaveStatus::Ready;
     std::string path;
-    std::string text;             // the file on disk, or the default document for a new file
+    std::string text; // the file on disk, or the default document for a new file
     std::optional<BodyTag> tag;
-    std::vector<Sample> missing;  // colour attributes the tag lacks
-    std::string error;            // message text for Unreadable
+    std::vector<Sample> missing; // colour attributes the tag lacks
+    std::string error;           // message text for Unreadable
 };
 
 // Reads the file to be saved. A file that does not exist yet is saved from the default document.

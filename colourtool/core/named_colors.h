@@ -51,6 +51,7 @@ void loadNamedColors(NamedColorTable& table);
 
 // The first entry, in the given display order, that begins with `typed` ignoring ASCII case; an
 // empty text matches the first entry; none when nothing matches or the list is empty.
-std::optional<std::size_t> firstPrefixMatch(const std::vector<std::string>& displayOrder, const std::string& typed);
+std::optional<std::size_t> firstPrefixMatch(const std::vector<std::string>& displayOrder,
+                                            const std::string& typed);
 
 } // namespace tintara

@@ -25,7 +25,9 @@ std::string defaultDocument() {
         " <BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000088\" VLINK=\"#880088\" ALINK=\"#0000FF\">");
 }
 
-std::string decimalNotation(ColourValue value) { return std::to_string(value); }
+std::string decimalNotation(ColourValue value) {
+    return std::to_string(value);
+}
 
 std::string vbHexNotation(const std::string& notation) {
     auto pair = [&](std::size_t at) { return at < notation.size() ? notation.substr(at, 2) : std::string(); };
@@ -33,7 +35,8 @@ std::string vbHexNotation(const std::string& notation) {
 }
 
 std::string vbMacroDec(const Rgb& rgb) {
-    return threeParts("RGB(", std::to_string(rgb.red), ", ", std::to_string(rgb.green), std::to_string(rgb.blue));
+    return threeParts("RGB(", std::to_string(rgb.red), ", ", std::to_string(rgb.green),
+                      std::to_string(rgb.blue));
 }
 
 std::string vbMacroHex(const Rgb& rgb) {
@@ -57,15 +60,17 @@ std::string bodyTagCode(const DocumentColours& colours) {
     return text + ">";
 }
 
-std::string htmlCode(const DocumentColours& colours) { return documentAround(" " + bodyTagCode(colours)); }
+std::string htmlCode(const DocumentColours& colours) {
+    return documentAround(" " + bodyTagCode(colours));
+}
 
 std::string styleCode(const DocumentColours& colours) {
     const auto& tag = [&](Sample s) -> const std::string& { return colours.tag(s); };
-    return std::string("  <STYLE TYPE=\"text/css\">") + kCrLf + "   BODY       { Background: " +
-           tag(Sample::Background) + "; Color: " + tag(Sample::NormalText) + "; }" + kCrLf +
-           "   A          { Color: " + tag(Sample::Link) + "; }" + kCrLf + "   A:Visited  { Color: " +
-           tag(Sample::VisitedLink) + "; }" + kCrLf + "   A:Active   { Color: " + tag(Sample::ActiveLink) +
-           "; }" + kCrLf + "  </STYLE>";
+    return std::string("  <STYLE TYPE=\"text/css\">") + kCrLf +
+           "   BODY       { Background: " + tag(Sample::Background) + "; Color: " + tag(Sample::NormalText) +
+           "; }" + kCrLf + "   A          { Color: " + tag(Sample::Link) + "; }" + kCrLf +
+           "   A:Visited  { Color: " + tag(Sample::VisitedLink) + "; }" + kCrLf +
+           "   A:Active   { Color: " + tag(Sample::ActiveLink) + "; }" + kCrLf + "  </STYLE>";
 }
 
 } // namespace tintara

@@ -11,13 +11,13 @@
 namespace tintara {
 
 // Message box texts (error icon).
-extern const char kUnknownPaletteFormat[];   // "Unknown palette format."
-extern const char kInvalidCustomPalette[];   // "Invalid picture. All BMP pictures in the app directory ..."
+extern const char kUnknownPaletteFormat[]; // "Unknown palette format."
+extern const char kInvalidCustomPalette[]; // "Invalid picture. All BMP pictures in the app directory ..."
 
 // The import dialog.
-extern const char kPaletteDialogTitle[];     // "Import file containing palette"
-extern const char kPaletteFilterName[];      // "Files containing a palette."
-extern const char kPaletteFilterPattern[];   // "*.PAL;*.GIF;*.PCX"
+extern const char kPaletteDialogTitle[];   // "Import file containing palette"
+extern const char kPaletteFilterName[];    // "Files containing a palette."
+extern const char kPaletteFilterPattern[]; // "*.PAL;*.GIF;*.PCX"
 
 // The most colours a palette may hold.
 constexpr std::size_t kMaxPaletteColours = 256;

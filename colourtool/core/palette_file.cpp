@@ -3,7 +3,6 @@
 #include "colourtool/core/file_io.h"
 #include "colourtool/core/vb_text.h"
 
-
 namespace tintara {
 
 const char kUnknownPaletteFormat[] = "Unknown palette format.";
@@ -49,12 +48,15 @@ PaletteResult readPaletteFile(const std::string& path) {
 PaletteGrid PaletteGrid::forCount(std::size_t count) {
     PaletteGrid grid;
     grid.columns = 1;
-    while (static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.columns) < count) ++grid.columns;
+    while (static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.columns) < count)
+        ++grid.columns;
     grid.rows = static_cast<int>((count + grid.columns - 1) / grid.columns);
     return grid;
 }
 
-std::vector<std::string> listCustomPalettes(const std::string& folder) { return listFilesWithExtension(folder, ".bmp"); }
+std::vector<std::string> listCustomPalettes(const std::string& folder) {
+    return listFilesWithExtension(folder, ".bmp");
+}
 
 std::string customPaletteCaption(const std::string& fileName) {
     std::string caption = asciiLower(fileName.substr(0, fileName.find('.')));

@@ -31,7 +31,9 @@ bool nextLine(const std::string& text, std::size_t& pos, std::string& line) {
     return true;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads digits at `pos` into `value` (saturating at `cap`); returns how many there were.
 std::size_t readDigits(const std::string& text, std::size_t& pos, double& value, double cap) {
@@ -102,7 +104,9 @@ std::optional<Rgb> colourLine(const std::string& line) {
     return Rgb{components[0], components[1], components[2]};
 }
 
-std::string lineNumber(std::size_t n) { return "line " + std::to_string(n) + ": "; }
+std::string lineNumber(std::size_t n) {
+    return "line " + std::to_string(n) + ": ";
+}
 
 Rgb tripleAt(const std::string& bytes, std::size_t at) {
     return Rgb{static_cast<unsigned char>(bytes[at]), static_cast<unsigned char>(bytes[at + 1]),
@@ -112,7 +116,8 @@ Rgb tripleAt(const std::string& bytes, std::size_t at) {
 std::vector<Rgb> triples(const std::string& bytes, std::size_t at, std::size_t count) {
     std::vector<Rgb> colours;
     colours.reserve(count);
-    for (std::size_t k = 0; k < count; ++k) colours.push_back(tripleAt(bytes, at + 3 * k));
+    for (std::size_t k = 0; k < count; ++k)
+        colours.push_back(tripleAt(bytes, at + 3 * k));
     return colours;
 }
 
@@ -129,7 +134,8 @@ PaletteResult readJascPalette(const std::string& bytes) {
     std::vector<Rgb> colours;
     colours.reserve(*count);
     for (std::size_t k = 0; k < *count; ++k) {
-        if (!nextLine(bytes, pos, line)) return refused("the file ends after " + std::to_string(k) + " colours");
+        if (!nextLine(bytes, pos, line))
+            return refused("the file ends after " + std::to_string(k) + " colours");
         const std::optional<Rgb> colour = colourLine(line);
         if (!colour) return refused(lineNumber(k + 4) + "not three numbers separated by spaces");
         colours.push_back(*colour);

@@ -35,10 +35,13 @@ std::int32_t hexValue(const std::string& digits) {
     return static_cast<std::int32_t>(value);
 }
 
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string asciiUpper(std::string text) {
-    for (char& c : text) c = asciiUpper(c);
+    for (char& c : text)
+        c = asciiUpper(c);
     return text;
 }
 
@@ -49,6 +52,8 @@ std::string asciiLower(std::string text) {
     return text;
 }
 
-bool isHexDigit(char c) { return hexDigitValue(c) >= 0; }
+bool isHexDigit(char c) {
+    return hexDigitValue(c) >= 0;
+}
 
 } // namespace tintara

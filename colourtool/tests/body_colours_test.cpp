@@ -32,17 +32,25 @@ const std::vector<Sample> kAll(kAllSamples.begin(), kAllSamples.end());
 
 const BodyCase kCases[] = {
     {"upper", {Rgb{255, 255, 255}, Rgb{0, 0, 0}, Rgb{0, 0, 0x88}, Rgb{0x88, 0, 0x88}, Rgb{0, 0, 255}}, {}},
-    {"lower_unquoted", {Rgb{255, 0, 0}, Rgb{0, 255, 0}, none, none, none}, {S::Link, S::VisitedLink, S::ActiveLink}},
+    {"lower_unquoted",
+     {Rgb{255, 0, 0}, Rgb{0, 255, 0}, none, none, none},
+     {S::Link, S::VisitedLink, S::ActiveLink}},
     {"mixed_quotes",
      {Rgb{0xAB, 0xCD, 0xEF}, Rgb{0x12, 0x34, 0x56}, Rgb{0, 15, 0}, Rgb{1, 2, 3}, Rgb{10, 11, 12}},
      {}},
-    {"multiline", {none, Rgb{0, 0, 0}, Rgb{0, 15, 0}, Rgb{0x80, 0, 0x80}, none}, {S::Background, S::ActiveLink}},
-    {"gt_in_value", {Rgb{255, 15, 0}, none, none, none, none}, {S::NormalText, S::Link, S::VisitedLink, S::ActiveLink}},
+    {"multiline",
+     {none, Rgb{0, 0, 0}, Rgb{0, 15, 0}, Rgb{0x80, 0, 0x80}, none},
+     {S::Background, S::ActiveLink}},
+    {"gt_in_value",
+     {Rgb{255, 15, 0}, none, none, none, none},
+     {S::NormalText, S::Link, S::VisitedLink, S::ActiveLink}},
     {"bare", {none, none, none, none, none}, kAll},
     {"colour_names",
      {Rgb{0x0E, 0, 0}, Rgb{255, 15, 0}, Rgb{0xB2, 0x55, 0}, Rgb{0xBA, 0x0C, 0}, Rgb{0xED, 0, 0}},
      {}},
-    {"utf8", {none, Rgb{0x10, 0x20, 0x30}, none, none, none}, {S::Background, S::Link, S::VisitedLink, S::ActiveLink}},
+    {"utf8",
+     {none, Rgb{0x10, 0x20, 0x30}, none, none, none},
+     {S::Background, S::Link, S::VisitedLink, S::ActiveLink}},
     {"duplicates",
      {Rgb{0x22, 0x22, 0x22}, Rgb{0x33, 0x33, 0x33}, Rgb{0x44, 0x44, 0x44}, Rgb{0x55, 0x55, 0x55},
       Rgb{0x66, 0x66, 0x66}},
@@ -53,8 +61,12 @@ const BodyCase kCases[] = {
     {"unclosed_quote", {none, none, none, none, none}, kAll},
 };
 
-std::string html(const char* fixtureName) { return fixture(std::string("html/") + fixtureName + ".html"); }
-std::string saved(const char* fixtureName) { return fixture(std::string("html/") + fixtureName + ".saved"); }
+std::string html(const char* fixtureName) {
+    return fixture(std::string("html/") + fixtureName + ".html");
+}
+std::string saved(const char* fixtureName) {
+    return fixture(std::string("html/") + fixtureName + ".saved");
+}
 
 } // namespace
 
@@ -121,14 +133,14 @@ TEST(BodyTag, LocatedByTheFirstBodyInAnyCase) {
     const Case cases[] = {
         {"<BODY>", 1, 5},
         {"<bOdY a=1>", 1, 9},
-        {"xx<!-- <body> --><BODY>", 8, 12},   // the first one counts, even in a comment
+        {"xx<!-- <body> --><BODY>", 8, 12}, // the first one counts, even in a comment
         {"<BODYX a>", 1, 8},
         {"<html>", npos, npos},
         {"< BODY>", npos, npos},
         {"", npos, npos},
         {"<BOD", npos, npos},
         {"<BODY", 1, npos},
-        {"\xC3\x9F<body>", 3, 7},  // bytes before count as bytes
+        {"\xC3\x9F<body>", 3, 7}, // bytes before count as bytes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.document);
@@ -154,8 +166,8 @@ TEST(BodyTag, AttributeSpans) {
         const char* value;
         char quote;
     };
-    const Expect expected[] = {{"a", false, "", 0},    {"b", true, "x y", '\''}, {"c", true, "1>2", '"'},
-                               {"d", true, "e/", 0},   {"f", true, "", '\''},    {"g", true, "", 0}};
+    const Expect expected[] = {{"a", false, "", 0},  {"b", true, "x y", '\''}, {"c", true, "1>2", '"'},
+                               {"d", true, "e/", 0}, {"f", true, "", '\''},    {"g", true, "", 0}};
     ASSERT_EQ(tag->attributes.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const BodyAttribute& a = tag->attributes[i];
@@ -176,11 +188,12 @@ TEST(BodyColours, ValueDigitsAreTheHexadecimalCharactersInOrder) {
         Rgb rgb;
     };
     const Case cases[] = {
-        {"#ff0000", {255, 0, 0}}, {"white", {0x0E, 0, 0}},     {"#FFF", {255, 15, 0}},
-        {"", {0, 0, 0}},          {"#1", {1, 0, 0}},            {"#123456789", {0x12, 0x34, 0x56}},
-        {"red", {0xED, 0, 0}},    {"black", {0xBA, 0x0C, 0}},  {"rgb(255,0,0)", {0xB2, 0x55, 0}},
+        {"#ff0000", {255, 0, 0}}, {"white", {0x0E, 0, 0}},    {"#FFF", {255, 15, 0}},
+        {"", {0, 0, 0}},          {"#1", {1, 0, 0}},          {"#123456789", {0x12, 0x34, 0x56}},
+        {"red", {0xED, 0, 0}},    {"black", {0xBA, 0x0C, 0}}, {"rgb(255,0,0)", {0xB2, 0x55, 0}},
     };
-    for (const Case& c : cases) EXPECT_EQ(colourOfAttributeValue(c.value), c.rgb) << c.value;
+    for (const Case& c : cases)
+        EXPECT_EQ(colourOfAttributeValue(c.value), c.rgb) << c.value;
 }
 
 TEST(BodyColours, AnEmptyLastValueDoesNotSwallowTheAddedAttributes) {
@@ -188,7 +201,9 @@ TEST(BodyColours, AnEmptyLastValueDoesNotSwallowTheAddedAttributes) {
     const std::optional<BodyTag> tag = findBodyTag(document);
     ASSERT_TRUE(tag.has_value());
     const std::string once = rewriteBodyColours(document, *tag, saveColours(), true);
-    EXPECT_EQ(once, "<body link='#C1C2C3' BGCOLOR=\"#A1A2A3\" TEXT=\"#B1B2B3\" VLINK=\"#D1D2D3\" ALINK=\"#E1E2E3\" x=>");
+    EXPECT_EQ(
+        once,
+        "<body link='#C1C2C3' BGCOLOR=\"#A1A2A3\" TEXT=\"#B1B2B3\" VLINK=\"#D1D2D3\" ALINK=\"#E1E2E3\" x=>");
     const std::optional<BodyTag> again = findBodyTag(once);
     ASSERT_TRUE(again.has_value());
     EXPECT_TRUE(missingBodyAttributes(once, *again).empty());

@@ -16,8 +16,8 @@ TEST(ColourValue, ComponentsUseTruncatingDivision) {
         {65535, 255, 255, 0},
         {8388863, 255, 0, 128},
         {0xFFFFFF, 255, 255, 255},
-        {-1, 255, 0, 0},          // \ truncates toward zero: -1 \ 256 = 0
-        {-256, 0, 255, 0},        // -256 \ 256 = -1, And 255 = 255
+        {-1, 255, 0, 0},   // \ truncates toward zero: -1 \ 256 = 0
+        {-256, 0, 255, 0}, // -256 \ 256 = -1, And 255 = 255
         {-65536, 0, 0, 255},
         {INT32_MIN, 0, 0, 0},
         {0x7FFFFFFF, 255, 255, 255},
@@ -53,11 +53,12 @@ TEST(ColourValue, HtmlNotationIsUpperCaseAndPadded) {
         const char* text;
     };
     const Case cases[] = {
-        {{5, 171, 0}, "#05AB00"},  {{255, 0, 128}, "#FF0080"}, {{0, 0, 0}, "#000000"},
+        {{5, 171, 0}, "#05AB00"},     {{255, 0, 128}, "#FF0080"}, {{0, 0, 0}, "#000000"},
         {{255, 255, 255}, "#FFFFFF"}, {{136, 0, 136}, "#880088"}, {{15, 16, 1}, "#0F1001"},
         {{-3, 999, 10}, "#00FF0A"}, // components are clamped first
     };
-    for (const Case& c : cases) EXPECT_EQ(htmlNotation(c.rgb), c.text);
+    for (const Case& c : cases)
+        EXPECT_EQ(htmlNotation(c.rgb), c.text);
 }
 
 TEST(ColourValue, EveryColourRoundTripsThroughItsNotationAndValue) {

@@ -22,7 +22,9 @@ DocumentColours saveColours() {
     return c;
 }
 
-std::string html(const std::string& name) { return fixture("html/" + name + ".html"); }
+std::string html(const std::string& name) {
+    return fixture("html/" + name + ".html");
+}
 
 // Copies a fixture into the folder and returns the copy's path.
 std::string copyOf(const TempFolder& folder, const std::string& name) {
@@ -45,7 +47,8 @@ TEST(HtmlTexts, AreTheProgramsOwn) {
     EXPECT_STREQ(kOpenHtmlTitle, "Open HTML file");
     EXPECT_STREQ(kSaveHtmlTitle, "Save HTML file");
     EXPECT_EQ(missingAttributesQuestion({Sample::Background, Sample::VisitedLink}),
-              "The following options are not specified in BODY. Do you want to add them?\r\n\r\nBGCOLOR\r\nVLINK\r\n");
+              "The following options are not specified in BODY. Do you want to add "
+              "them?\r\n\r\nBGCOLOR\r\nVLINK\r\n");
 }
 
 TEST(HtmlOpen, ReadsTheColoursOfTheFile) {
@@ -79,8 +82,8 @@ TEST(HtmlOpen, FilesWithoutABodyOrThatCannotBeReadAreRefused) {
 }
 
 TEST(HtmlSave, RewritesTheFileOnDiskAndLeavesNoBackup) {
-    for (const char* name : {"upper", "lower_unquoted", "mixed_quotes", "multiline", "gt_in_value", "bare", "utf8",
-                             "bare_attribute", "two_spaces"}) {
+    for (const char* name : {"upper", "lower_unquoted", "mixed_quotes", "multiline", "gt_in_value", "bare",
+                             "utf8", "bare_attribute", "two_spaces"}) {
         SCOPED_TRACE(name);
         TempFolder folder;
         const std::string path = copyOf(folder, name);
@@ -197,5 +200,6 @@ TEST(HtmlSave, KeepsPermissionsAndSymbolicLinks) {
     ASSERT_TRUE(finishHtmlSave(prepareHtmlSave(link), saveColours(), true).written);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fileBytes(target), fixture("html/bare.saved"));
-    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

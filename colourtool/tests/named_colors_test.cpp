@@ -18,7 +18,8 @@ NamedColorTable standardTable() {
 // The names in the order a sorted list box shows them.
 std::vector<std::string> displayOrder(const NamedColorTable& table) {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < table.count(); ++i) names.push_back(table.name(i));
+    for (std::size_t i = 0; i < table.count(); ++i)
+        names.push_back(table.name(i));
     std::stable_sort(names.begin(), names.end());
     return names;
 }
@@ -34,12 +35,24 @@ TEST(NamedColors, TheTableHas139EntriesInItsFixedOrder) {
         const char* value;
     };
     const Row rows[] = {
-        {0, "Red", "FF0000"},         {1, "Yellow", "FFFF00"},      {2, "Lime", "00FF00"},
-        {3, "Cyan", "00FFFF"},        {5, "Magenta", "FF00FF"},     {9, "Lightgrey", "D3D3D3"},
-        {11, "Darkgray", "A9A9A9"},   {14, "Black", "000000"},      {26, "Navy", "000080"},
-        {27, "Darkblue", "00008B"},   {41, "Aqua", "00FFFF"},       {55, "Lime", "00FF00"},
-        {63, "Darkolivegreen", "556B2F"}, {95, "Darkorange", "FF8C00"}, {100, "Fuchsia", "FF00FF"},
-        {120, "Aliceblue", "F0F8FF"}, {123, "Lightgoldenrodyellow", "FAFAD2"}, {138, "Snow", "FFFAFA"},
+        {0, "Red", "FF0000"},
+        {1, "Yellow", "FFFF00"},
+        {2, "Lime", "00FF00"},
+        {3, "Cyan", "00FFFF"},
+        {5, "Magenta", "FF00FF"},
+        {9, "Lightgrey", "D3D3D3"},
+        {11, "Darkgray", "A9A9A9"},
+        {14, "Black", "000000"},
+        {26, "Navy", "000080"},
+        {27, "Darkblue", "00008B"},
+        {41, "Aqua", "00FFFF"},
+        {55, "Lime", "00FF00"},
+        {63, "Darkolivegreen", "556B2F"},
+        {95, "Darkorange", "FF8C00"},
+        {100, "Fuchsia", "FF00FF"},
+        {120, "Aliceblue", "F0F8FF"},
+        {123, "Lightgoldenrodyellow", "FAFAD2"},
+        {138, "Snow", "FFFAFA"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -54,7 +67,8 @@ TEST(NamedColors, EveryValueIsSixUpperCaseDigitsAndEveryNameOneCapital) {
         const std::string& v = table.value(i);
         const std::string& n = table.name(i);
         ASSERT_EQ(v.size(), 6u) << n;
-        ASSERT_TRUE(std::all_of(v.begin(), v.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }));
+        ASSERT_TRUE(std::all_of(v.begin(), v.end(),
+                                [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }));
         ASSERT_TRUE(n[0] >= 'A' && n[0] <= 'Z') << n;
         ASSERT_TRUE(std::all_of(n.begin() + 1, n.end(), [](char c) { return c >= 'a' && c <= 'z'; })) << n;
     }
@@ -101,7 +115,8 @@ TEST(NamedColors, ColourOfAnEntryReadsTheBlueGreenRedDigits) {
 
 TEST(NamedColors, CapacityIs151Entries) {
     NamedColorTable table = standardTable();
-    for (int i = 139; i < 151; ++i) table.add("Extra" + std::to_string(i), "123456");
+    for (int i = 139; i < 151; ++i)
+        table.add("Extra" + std::to_string(i), "123456");
     EXPECT_EQ(table.count(), 151u);
     EXPECT_THROW(table.add("One too many", "000000"), std::out_of_range);
     EXPECT_EQ(table.count(), 151u);
@@ -123,7 +138,7 @@ TEST(NamedColors, PrefixSearchInDisplayOrder) {
         const char* selected; // nullptr: nothing matches
     };
     const Case cases[] = {
-        {"dark", "Darkblue"}, {"DARKO", "Darkolivegreen"}, {"", "Aliceblue"}, {"lime", "Lime"},
+        {"dark", "Darkblue"}, {"DARKO", "Darkolivegreen"}, {"", "Aliceblue"},    {"lime", "Lime"},
         {"x", nullptr},       {"Snowy", nullptr},          {"s", "Saddlebrown"},
     };
     for (const Case& c : cases) {

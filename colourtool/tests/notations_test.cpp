@@ -30,12 +30,27 @@ TEST(Notations, EachNotationOfAColour) {
         const char* javaHex;
     };
     const Case cases[] = {
-        {{255, 0, 128}, "8388863", "&H8000FF", "RGB(255, 0, 128)", "RGB(&HFF, &H0, &H80)", "new Color(255, 0, 128)",
+        {{255, 0, 128},
+         "8388863",
+         "&H8000FF",
+         "RGB(255, 0, 128)",
+         "RGB(&HFF, &H0, &H80)",
+         "new Color(255, 0, 128)",
          "new Color(0xFF, 0x0, 0x80)"},
-        {{0, 0, 0}, "0", "&H000000", "RGB(0, 0, 0)", "RGB(&H0, &H0, &H0)", "new Color(0, 0, 0)",
+        {{0, 0, 0},
+         "0",
+         "&H000000",
+         "RGB(0, 0, 0)",
+         "RGB(&H0, &H0, &H0)",
+         "new Color(0, 0, 0)",
          "new Color(0x0, 0x0, 0x0)"},
-        {{15, 16, 255}, "16715791", "&HFF100F", "RGB(15, 16, 255)", "RGB(&HF, &H10, &HFF)",
-         "new Color(15, 16, 255)", "new Color(0xF, 0x10, 0xFF)"},
+        {{15, 16, 255},
+         "16715791",
+         "&HFF100F",
+         "RGB(15, 16, 255)",
+         "RGB(&HF, &H10, &HFF)",
+         "new Color(15, 16, 255)",
+         "new Color(0xF, 0x10, 0xFF)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(htmlNotation(c.rgb));
@@ -49,10 +64,10 @@ TEST(Notations, EachNotationOfAColour) {
 }
 
 TEST(Notations, DefaultDocumentIsEightCrLfLines) {
-    EXPECT_EQ(defaultDocument(),
-              "<HTML>\r\n <HEAD>\r\n  <TITLE>Insert Title Here</TITLE>\r\n </HEAD>\r\n"
-              " <BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000088\" VLINK=\"#880088\" ALINK=\"#0000FF\">\r\n"
-              "\r\n </BODY>\r\n</HTML>");
+    EXPECT_EQ(defaultDocument(), "<HTML>\r\n <HEAD>\r\n  <TITLE>Insert Title Here</TITLE>\r\n </HEAD>\r\n"
+                                 " <BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#000088\" "
+                                 "VLINK=\"#880088\" ALINK=\"#0000FF\">\r\n"
+                                 "\r\n </BODY>\r\n</HTML>");
 }
 
 TEST(Notations, BodyHtmlAndStyleCode) {
@@ -60,8 +75,8 @@ TEST(Notations, BodyHtmlAndStyleCode) {
     const std::string body =
         "<BODY BGCOLOR=\"#FFFFF0\" TEXT=\"#000001\" LINK=\"#0000F2\" VLINK=\"#880083\" ALINK=\"#0000F4\">";
     EXPECT_EQ(bodyTagCode(colours), body);
-    EXPECT_EQ(htmlCode(colours), "<HTML>\r\n <HEAD>\r\n  <TITLE>Insert Title Here</TITLE>\r\n </HEAD>\r\n " + body +
-                                     "\r\n\r\n </BODY>\r\n</HTML>");
+    EXPECT_EQ(htmlCode(colours), "<HTML>\r\n <HEAD>\r\n  <TITLE>Insert Title Here</TITLE>\r\n </HEAD>\r\n " +
+                                     body + "\r\n\r\n </BODY>\r\n</HTML>");
     EXPECT_EQ(styleCode(colours), "  <STYLE TYPE=\"text/css\">\r\n"
                                   "   BODY       { Background: #FFFFF0; Color: #000001; }\r\n"
                                   "   A          { Color: #0000F2; }\r\n"
@@ -78,7 +93,12 @@ TEST(Notations, HtmlCodeOfTheDefaultsDiffersFromTheDefaultDocumentOnlyInLink) {
 
 TEST(ColourTransforms, WebSafeOfEveryComponentFollowsTheRangeTable) {
     for (int c = 0; c < 256; ++c) {
-        const int expected = c <= 25 ? 0 : c <= 76 ? 51 : c <= 128 ? 102 : c <= 179 ? 153 : c <= 230 ? 204 : 255;
+        const int expected = c <= 25    ? 0
+                             : c <= 76  ? 51
+                             : c <= 128 ? 102
+                             : c <= 179 ? 153
+                             : c <= 230 ? 204
+                                        : 255;
         ASSERT_EQ(webSafe(c), expected) << c;
     }
     EXPECT_EQ(webSafe(Rgb{25, 26, 128}), (Rgb{0, 51, 102}));
@@ -88,7 +108,8 @@ TEST(ColourTransforms, WebSafeOfEveryComponentFollowsTheRangeTable) {
 TEST(ColourTransforms, NegativeTwiceRestores) {
     EXPECT_EQ(negative(Rgb{255, 255, 255}), (Rgb{0, 0, 0}));
     EXPECT_EQ(negative(Rgb{10, 200, 5}), (Rgb{245, 55, 250}));
-    for (int c = 0; c < 256; ++c) ASSERT_EQ(negative(negative(c)), c);
+    for (int c = 0; c < 256; ++c)
+        ASSERT_EQ(negative(negative(c)), c);
 }
 
 TEST(ColourTransforms, RandomComponentsCoverTheWholeRange) {
@@ -105,5 +126,6 @@ TEST(ColourTransforms, RandomComponentsCoverTheWholeRange) {
         ASSERT_EQ(clamp(c), c);
         seen[c.red] = seen[c.green] = seen[c.blue] = true;
     }
-    for (int c = 0; c < 256; ++c) EXPECT_TRUE(seen[c]) << c;
+    for (int c = 0; c < 256; ++c)
+        EXPECT_TRUE(seen[c]) << c;
 }

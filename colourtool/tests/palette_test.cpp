@@ -53,12 +53,14 @@ TEST(PaletteFormat, ChosenByTheLastFourCharactersIgnoringCase) {
         PaletteFormat format;
     };
     const Case cases[] = {
-        {"a.pal", PaletteFormat::Jasc},  {"X.PAL", PaletteFormat::Jasc},     {"dir.gif/b.Gif", PaletteFormat::Gif},
-        {".pcx", PaletteFormat::Pcx},    {"a.txt", PaletteFormat::Unknown},  {"pal", PaletteFormat::Unknown},
-        {"x.PAL ", PaletteFormat::Unknown}, {"a.jpal", PaletteFormat::Unknown}, {"", PaletteFormat::Unknown},
-        {"a.bmp", PaletteFormat::Unknown},
+        {"a.pal", PaletteFormat::Jasc},        {"X.PAL", PaletteFormat::Jasc},
+        {"dir.gif/b.Gif", PaletteFormat::Gif}, {".pcx", PaletteFormat::Pcx},
+        {"a.txt", PaletteFormat::Unknown},     {"pal", PaletteFormat::Unknown},
+        {"x.PAL ", PaletteFormat::Unknown},    {"a.jpal", PaletteFormat::Unknown},
+        {"", PaletteFormat::Unknown},          {"a.bmp", PaletteFormat::Unknown},
     };
-    for (const Case& c : cases) EXPECT_EQ(paletteFormatOf(c.name), c.format) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(paletteFormatOf(c.name), c.format) << c.name;
 }
 
 TEST(JascPalette, WellFormedFiles) {
@@ -95,7 +97,8 @@ TEST(JascPalette, MalformedFilesAreRefused) {
         const char* why; // a part of the reason given
     };
     std::string lying;
-    for (int i = 0; i < 10; ++i) lying += "1 2 3\r\n";
+    for (int i = 0; i < 10; ++i)
+        lying += "1 2 3\r\n";
     const Case cases[] = {
         {"empty", "", "line 1"},
         {"trailing space in magic", "JASC-PAL \r\n0100\r\n1\r\n1 2 3\r\n", "line 1"},
@@ -213,7 +216,8 @@ TEST(PaletteFile, AFolderNamedLikeAPaletteIsRefused) {
 
 TEST(PaletteFile, TextsAreTheProgramsOwn) {
     EXPECT_STREQ(kUnknownPaletteFormat, "Unknown palette format.");
-    EXPECT_STREQ(kInvalidCustomPalette, "Invalid picture. All BMP pictures in the app directory are shown here.");
+    EXPECT_STREQ(kInvalidCustomPalette,
+                 "Invalid picture. All BMP pictures in the app directory are shown here.");
     EXPECT_STREQ(kPaletteDialogTitle, "Import file containing palette");
     EXPECT_STREQ(kPaletteFilterName, "Files containing a palette.");
     EXPECT_STREQ(kPaletteFilterPattern, "*.PAL;*.GIF;*.PCX");
@@ -224,7 +228,7 @@ TEST(PaletteGrid, SquareCountsAndWrappedOnes) {
         std::size_t count;
         int columns, rows;
     };
-    const Case cases[] = {{256, 16, 16}, {16, 4, 4}, {1, 1, 1}, {2, 2, 1}, {8, 3, 3},
+    const Case cases[] = {{256, 16, 16}, {16, 4, 4},    {1, 1, 1},     {2, 2, 1}, {8, 3, 3},
                           {32, 6, 6},    {128, 12, 11}, {255, 16, 16}, {17, 5, 4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
@@ -252,7 +256,8 @@ TEST(CustomPalettes, CaptionsFromFileNames) {
     };
     const Case cases[] = {{"Sky.bmp", "Sky"}, {"my.palette.bmp", "My"}, {"SUNSET.BMP", "Sunset"},
                           {".bmp", ""},       {"sky.old.bmp", "Sky"},   {"\xC4pfel.bmp", "\xC4pfel"}};
-    for (const Case& c : cases) EXPECT_EQ(customPaletteCaption(c.file), c.caption) << c.file;
+    for (const Case& c : cases)
+        EXPECT_EQ(customPaletteCaption(c.file), c.caption) << c.file;
 }
 
 TEST(CustomPalettes, BitmapFilesOfAFolderInAnyCaseSortedByName) {
@@ -260,6 +265,7 @@ TEST(CustomPalettes, BitmapFilesOfAFolderInAnyCaseSortedByName) {
     for (const char* name : {"sky.bmp", "Ocean.BMP", "notes.txt", "b.bmp.txt", "apple.Bmp", "x.bmpx"})
         folder.write(name, "x");
     std::filesystem::create_directory(folder.file("folder.bmp"));
-    EXPECT_EQ(listCustomPalettes(folder.path()), (std::vector<std::string>{"apple.Bmp", "Ocean.BMP", "sky.bmp"}));
+    EXPECT_EQ(listCustomPalettes(folder.path()),
+              (std::vector<std::string>{"apple.Bmp", "Ocean.BMP", "sky.bmp"}));
     EXPECT_TRUE(listCustomPalettes(folder.file("no-such-folder")).empty());
 }

@@ -38,4 +38,6 @@ std::string fileBytes(const std::string& path) {
     return out.str();
 }
 
-std::string fixture(const std::string& name) { return fileBytes(std::string(PM_TEST_DATA_DIR) + "/" + name); }
+std::string fixture(const std::string& name) {
+    return fileBytes(std::string(PM_TEST_DATA_DIR) + "/" + name);
+}

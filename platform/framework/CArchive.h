@@ -53,6 +53,10 @@ public:
     CArchive& operator<<(float f);
     CArchive& operator<<(double d);
     CArchive& operator<<(const CString& s);
+    // Points, sizes and rectangles: their LONG fields in order.
+    CArchive& operator<<(const POINT& pt) { return *this << pt.x << pt.y; }
+    CArchive& operator<<(const SIZE& size) { return *this << size.cx << size.cy; }
+    CArchive& operator<<(const RECT& rc) { return *this << rc.left << rc.top << rc.right << rc.bottom; }
     CArchive& operator<<(const CObject* pOb) {
         WriteObject(pOb);
         return *this;
@@ -72,6 +76,9 @@ public:
     CArchive& operator>>(float& f);
     CArchive& operator>>(double& d);
     CArchive& operator>>(CString& s);
+    CArchive& operator>>(POINT& pt) { return *this >> pt.x >> pt.y; }
+    CArchive& operator>>(SIZE& size) { return *this >> size.cx >> size.cy; }
+    CArchive& operator>>(RECT& rc) { return *this >> rc.left >> rc.top >> rc.right >> rc.bottom; }
     CArchive& operator>>(CObject*& pOb) {
         pOb = ReadObject(nullptr);
         return *this;

@@ -10,3 +10,4 @@
 #include "platform/framework/CArray.h"
 #include "platform/framework/CList.h"
 #include "platform/framework/CMap.h"
+#include "platform/framework/CRect.h"

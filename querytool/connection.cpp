@@ -1,6 +1,7 @@
 #include "querytool/connection.h"
 
 #include "querytool/error_text.h"
+#include "querytool/sql_quote.h"
 
 #include <cstdlib>
 
@@ -55,4 +56,12 @@ bool ReadFirstColumn(MYSQL* connection, const std::string& statement, std::vecto
     }
     mysql_free_result(result);
     return true;
+}
+
+std::string ShowTablesStatement(const std::string& database) {
+    return "show tables from " + quoteIdent(database);
+}
+
+std::string ShowFieldsStatement(const std::string& database, const std::string& table) {
+    return "show fields from " + quoteQualified(database, table);
 }

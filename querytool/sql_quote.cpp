@@ -156,6 +156,8 @@ const char* const kReservedWords[] = {
     "loop",
     "low_priority",
     "master_bind",
+    "master_demote_to_replica",
+    "master_demote_to_slave",
     "master_heartbeat_period",
     "master_ssl_verify_server_cert",
     "match",
@@ -194,6 +196,7 @@ const char* const kReservedWords[] = {
     "partition",
     "percent_rank",
     "period",
+    "portion",
     "position",
     "precision",
     "primary",
@@ -320,6 +323,10 @@ bool identNeedsQuotes(std::string_view name) {
 
 std::string quoteIdent(std::string_view name) {
     if (!identNeedsQuotes(name)) return std::string(name);
+    return backquoteIdent(name);
+}
+
+std::string backquoteIdent(std::string_view name) {
     std::string quoted;
     quoted.reserve(name.size() + 2);
     quoted += '`';

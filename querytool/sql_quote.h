@@ -15,6 +15,9 @@ bool identNeedsQuotes(std::string_view name);
 // back quote doubled.
 std::string quoteIdent(std::string_view name);
 
+// The name always in back quotes, inner back quotes doubled (column names of CREATE TABLE).
+std::string backquoteIdent(std::string_view name);
+
 // "database.table" with each part quoted as needed.
 std::string quoteQualified(std::string_view database, std::string_view table);
 

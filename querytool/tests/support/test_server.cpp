@@ -93,7 +93,7 @@ void ServerTest::SetUp() {
     ASSERT_NE(nullptr, m_connection);
     m_database = "t_" + lowerTestName();
     Exec(m_connection, "drop database if exists `" + m_database + "`");
-    Exec(m_connection, "create database `" + m_database + "`");
+    Exec(m_connection, "create database `" + m_database + "` character set utf8mb4");
     ASSERT_EQ(0, mysql_select_db(m_connection, m_database.c_str()));
 }
 

@@ -1,0 +1,57 @@
+#include "querytool/load_data.h"
+
+#include "querytool/sql_quote.h"
+
+namespace {
+
+// An option edit's text as the statement takes it: at most 9 characters, and a quote that is not
+// already escaped gets a backslash so it cannot end the literal.
+std::string optionText(const std::string& typed) {
+    const std::string cut = typed.substr(0, 9);
+    std::string text;
+    for (std::size_t i = 0; i < cut.size(); ++i) {
+        if (cut[i] == '\'' && (i == 0 || cut[i - 1] != '\\')) text += '\\';
+        text += cut[i];
+    }
+    return text;
+}
+
+std::string clause(const char* keywords, const std::string& typed) {
+    return std::string(keywords) + " '" + optionText(typed) + "' ";
+}
+
+std::string intoClause(const LoadDataOptions& options) {
+    if (options.ignore) return "IGNORE INTO TABLE ";
+    if (options.replace) return "REPLACE INTO TABLE ";
+    return "INTO TABLE ";
+}
+
+std::string columnList(const LoadDataOptions& options) {
+    std::string list = "( ";
+    for (const std::string& column : options.columns)
+        list += quoteIdent(column) + ",";
+    list.pop_back();
+    return list + " )";
+}
+
+} // namespace
+
+std::string BuildLoadDataStatement(MYSQL* connection, const LoadDataOptions& options) {
+    std::string statement =
+        options.lowPriority ? "LOAD DATA LOW_PRIORITY LOCAL INFILE " : "LOAD DATA LOCAL INFILE ";
+    statement += quoteValue(connection, options.path) + " ";
+    statement += intoClause(options);
+    statement += quoteQualified(options.database, options.table) + " ";
+    if (options.terminated) statement += clause("FIELDS TERMINATED BY", options.terminatedBy);
+    if (options.enclosed)
+        statement +=
+            clause(options.optionally ? "OPTIONALLY ENCLOSED BY" : "ENCLOSED BY", options.enclosedBy);
+    if (options.escaped) statement += clause("ESCAPED BY", options.escapedBy);
+    if (options.lines) statement += clause("LINES TERMINATED BY", options.linesTerminatedBy);
+    if (options.ignoreLines) statement += "IGNORE " + options.ignoreLineCount.substr(0, 9) + " LINES ";
+    return statement + columnList(options);
+}
+
+bool RunLoadData(MYSQL* connection, const std::string& statement) {
+    return mysql_real_query(connection, statement.data(), statement.size()) == 0;
+}

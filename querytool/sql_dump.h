@@ -1,0 +1,58 @@
+#pragma once
+// "Export Tables": chosen tables of one database written as an SQL script (header, optional USE,
+// per table its CREATE statement and its rows as INSERT statements) that the mariadb client restores.
+
+#include "querytool/output_file.h"
+
+#include <mysql.h>
+
+#include <string>
+#include <vector>
+
+// The export dialog's progress line and progress bar.
+class DumpProgress {
+public:
+    virtual ~DumpProgress() = default;
+    virtual void SetText(const std::string& text) = 0;
+    virtual void SetRange(int low, int high, int step) = 0;
+    virtual void Step() = 0;
+};
+
+struct DumpFailure {
+    enum Kind { None, File, Server };
+    Kind kind = None;
+    std::string text; // File: the message for the system error box; Server: the statement error text
+    int code = 0;     // File: the system error number; Server: the server's error number
+};
+
+struct DumpOptions {
+    bool data = true;
+    bool structure = true;
+    bool useStatement = false;
+    bool dropTable = false;
+};
+
+// The comment header (host, database, server version) and, when asked, "USE <db>;".
+bool WriteDumpHeader(OutputFile& file, const std::string& host, const std::string& database,
+                     const std::string& serverVersion, bool useStatement, DumpFailure& failure);
+
+// The table's structure comment, optional "DROP TABLE", and its "show create table" text.
+bool WriteTableStructure(MYSQL* connection, OutputFile& file, const std::string& database,
+                         const std::string& table, bool dropTable, DumpProgress* progress,
+                         DumpFailure& failure);
+
+// The table's data comment and one INSERT per row, read under "lock tables ... read"; the lock is
+// always released once taken.
+bool WriteTableData(MYSQL* connection, OutputFile& file, const std::string& database,
+                    const std::string& table, DumpProgress* progress, DumpFailure& failure);
+
+struct DumpOutcome {
+    bool ok = false;
+    DumpFailure failure;   // the first failure
+    std::string finalText; // "Exporting of data successful" or "Some error occured while exporting data"
+};
+
+// The whole export into a new file at path; stops at the first failing table.
+DumpOutcome DumpTables(MYSQL* connection, const std::string& path, const std::string& database,
+                       const std::vector<std::string>& tables, const DumpOptions& options,
+                       DumpProgress* progress);

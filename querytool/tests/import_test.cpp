@@ -1,0 +1,96 @@
+#include "querytool/error_text.h"
+#include "querytool/load_data.h"
+
+#include "support/golden.h"
+#include "support/test_server.h"
+
+#include <gtest/gtest.h>
+
+class Import : public ServerTest {
+protected:
+    LoadDataOptions options(const std::string& path, std::vector<std::string> columns) {
+        LoadDataOptions o;
+        o.path = path;
+        o.database = m_database;
+        o.table = "imp";
+        o.columns = std::move(columns);
+        return o;
+    }
+    void load(const LoadDataOptions& o) {
+        const std::string statement = BuildLoadDataStatement(m_connection, o);
+        EXPECT_TRUE(RunLoadData(m_connection, statement)) << statement << "\n"
+                                                          << QueryErrorText(m_connection);
+    }
+};
+
+TEST_F(Import, StatementTexts) {
+    LoadDataOptions o = options("/data/a.csv", {"a", "b"});
+    o.database = "d";
+    o.table = "t";
+    EXPECT_EQ("LOAD DATA LOCAL INFILE '/data/a.csv' INTO TABLE d.t FIELDS TERMINATED BY ',' "
+              "LINES TERMINATED BY '\\r\\n' ( a,b )",
+              BuildLoadDataStatement(m_connection, o));
+    o.columns.clear();
+    o.replace = true;
+    o.terminatedBy = "1234567890";
+    o.ignoreLines = true;
+    o.ignoreLineCount = "1";
+    o.path = "C:\\it's.csv";
+    o.table = "my-table";
+    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' REPLACE INTO TABLE d.`my-table` "
+              "FIELDS TERMINATED BY '123456789' LINES TERMINATED BY '\\r\\n' IGNORE 1 LINES ( )",
+              BuildLoadDataStatement(m_connection, o));
+    o.ignore = true;
+    o.terminated = false;
+    o.lines = false;
+    o.ignoreLines = false;
+    o.enclosed = true;
+    o.enclosedBy = "'";
+    o.escaped = true;
+    o.escapedBy = "\\'";
+    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` ENCLOSED BY '\\'' "
+              "ESCAPED BY '\\'' ( )",
+              BuildLoadDataStatement(m_connection, o));
+}
+
+TEST_F(Import, DefaultOptionsLoadACsvFile) {
+    Exec(m_connection, "create table imp (a int, b varchar(20), c int default 7)");
+    const std::string path = TestOutputPath("plain.csv");
+    WriteFileBytes(path, "1,alpha\r\n2,beta\r\n3,\r\n");
+    load(options(path, {"a", "b"}));
+    EXPECT_EQ((std::vector<std::string>{"1|alpha|7", "2|beta|7", "3||7"}),
+              QueryRows(m_connection, "select * from imp order by a"));
+}
+
+TEST_F(Import, EveryOptionSetAndAPathWithAQuote) {
+    Exec(m_connection, "create table imp (a int primary key, `my col` varchar(40))");
+    Exec(m_connection, "insert into imp values (2, 'old')");
+    const std::string path = TestOutputPath("it's a \"file\".txt");
+    WriteFileBytes(path, "header;line\n1;\"semi;colon\"\n2;\"new\"\n3;back\\\\slash\n");
+    LoadDataOptions o = options(path, {"a", "my col"});
+    o.lowPriority = true;
+    o.replace = true;
+    o.terminatedBy = ";";
+    o.enclosed = true;
+    o.optionally = true;
+    o.enclosedBy = "\"";
+    o.escaped = true;
+    o.escapedBy = "\\\\";
+    o.linesTerminatedBy = "\\n";
+    o.ignoreLines = true;
+    o.ignoreLineCount = "1";
+    load(o);
+    EXPECT_EQ((std::vector<std::string>{"1|semi;colon", "2|new", "3|back\\slash"}),
+              QueryRows(m_connection, "select * from imp order by a"));
+}
+
+TEST_F(Import, RefusedStatementsReportTheServerError) {
+    Exec(m_connection, "create table imp (a int)");
+    const std::string path = TestOutputPath("one.csv");
+    WriteFileBytes(path, "1\r\n");
+    LoadDataOptions o = options(path, {"a"});
+    o.table = "nosuch";
+    EXPECT_FALSE(RunLoadData(m_connection, BuildLoadDataStatement(m_connection, o)));
+    EXPECT_EQ(0u, QueryErrorText(m_connection).rfind("Error Code : 1146\n", 0))
+        << QueryErrorText(m_connection);
+}

@@ -35,7 +35,7 @@ public:
                 return;
             }
             BodyAttribute attribute;
-            if (!scanAttribute(attribute)) return;
+            if (tag.attributes.size() == kMaxBodyAttributes || !scanAttribute(attribute)) return;
             tag.attributes.push_back(attribute);
             tag.attributesEnd = m_pos;
         }

@@ -30,6 +30,10 @@ struct BodyTag {
     bool closed() const { return end != std::string::npos; }
 };
 
+// The most attributes a BODY tag is scanned for; a tag with more is treated as one without its
+// closing ">" (its colours are neither read nor rewritten).
+constexpr std::size_t kMaxBodyAttributes = 10000;
+
 // The first BODY tag of the document, or none when it holds no "<BODY".
 std::optional<BodyTag> findBodyTag(const std::string& document);
 

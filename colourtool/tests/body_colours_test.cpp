@@ -208,3 +208,22 @@ TEST(BodyColours, AnEmptyLastValueDoesNotSwallowTheAddedAttributes) {
     ASSERT_TRUE(again.has_value());
     EXPECT_TRUE(missingBodyAttributes(once, *again).empty());
 }
+
+TEST(BodyTag, ATagWithTooManyAttributesIsLeftAlone) {
+    std::string document = "<BODY";
+    for (std::size_t i = 0; i < kMaxBodyAttributes; ++i)
+        document += " a";
+    const std::string atTheLimit = document + " bgcolor=#123456>";
+    const std::optional<BodyTag> tag = findBodyTag(atTheLimit);
+    ASSERT_TRUE(tag.has_value());
+    EXPECT_FALSE(tag->closed());
+    EXPECT_EQ(tag->attributes.size(), kMaxBodyAttributes);
+    EXPECT_FALSE(readBodyColours(atTheLimit, *tag).of(Sample::Background).has_value());
+    EXPECT_EQ(rewriteBodyColours(atTheLimit, *tag, saveColours(), true), atTheLimit);
+
+    const std::string belowTheLimit = "<BODY" + document.substr(7) + " bgcolor=#123456>";
+    const std::optional<BodyTag> fits = findBodyTag(belowTheLimit);
+    ASSERT_TRUE(fits.has_value());
+    EXPECT_TRUE(fits->closed());
+    EXPECT_EQ(readBodyColours(belowTheLimit, *fits).of(Sample::Background), (Rgb{0x12, 0x34, 0x56}));
+}

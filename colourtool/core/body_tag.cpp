@@ -12,10 +12,9 @@ bool isBlank(char c) {
 
 std::size_t findBodyStart(const std::string& document) {
     static const char pattern[] = "<BODY";
-    for (std::size_t i = 0; i + 5 <= document.size(); ++i) {
-        std::size_t k = 0;
-        while (k < 5 && asciiUpper(document[i + k]) == pattern[k])
-            ++k;
+    for (std::size_t i = document.find('<'); i != std::string::npos; i = document.find('<', i + 1)) {
+        std::size_t k = 1;
+        while (k < 5 && i + k < document.size() && asciiUpper(document[i + k]) == pattern[k]) ++k;
         if (k == 5) return i;
     }
     return std::string::npos;

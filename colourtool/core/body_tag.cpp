@@ -14,7 +14,8 @@ std::size_t findBodyStart(const std::string& document) {
     static const char pattern[] = "<BODY";
     for (std::size_t i = document.find('<'); i != std::string::npos; i = document.find('<', i + 1)) {
         std::size_t k = 1;
-        while (k < 5 && i + k < document.size() && asciiUpper(document[i + k]) == pattern[k]) ++k;
+        while (k < 5 && i + k < document.size() && asciiUpper(document[i + k]) == pattern[k])
+            ++k;
         if (k == 5) return i;
     }
     return std::string::npos;

@@ -14,9 +14,7 @@ bool RunFormat::operator==(const RunFormat& o) const {
 FormatId FormatTable::intern(const RunFormat& f) {
     std::string key;
     key.reserve(32 + f.face.size());
-    auto put = [&key](long v) {
-        key.append(reinterpret_cast<const char*>(&v), sizeof v);
-    };
+    auto put = [&key](long v) { key.append(reinterpret_cast<const char*>(&v), sizeof v); };
     put(static_cast<long>(f.color));
     put((f.autoColor ? 1 : 0) | (f.bold ? 2 : 0) | (f.italic ? 4 : 0) | (f.underline ? 8 : 0) |
         (f.strikeOut ? 16 : 0) | (f.protect ? 32 : 0) | (f.link ? 64 : 0));
@@ -43,7 +41,9 @@ Run FormatRuns::run(int index) const {
                ids_[static_cast<std::size_t>(index)]};
 }
 
-Run FormatRuns::runAt(int pos) const { return run(runIndexAt(std::clamp(pos, 0, length()))); }
+Run FormatRuns::runAt(int pos) const {
+    return run(runIndexAt(std::clamp(pos, 0, length())));
+}
 
 int FormatRuns::splitAt(int pos) {
     int index = starts_.partitionFromPosition(pos);

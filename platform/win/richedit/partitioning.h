@@ -36,8 +36,10 @@ public:
         int lo = 0, hi = n - 1;
         while (hi - lo > 1) {
             int mid = lo + (hi - lo) / 2;
-            if (pos < positionFromPartition(mid)) hi = mid;
-            else lo = mid;
+            if (pos < positionFromPartition(mid))
+                hi = mid;
+            else
+                lo = mid;
         }
         return lo;
     }
@@ -87,7 +89,8 @@ public:
 private:
     void applyStep(int upTo) {
         if (stepLength_ != 0)
-            body_.addRange(static_cast<std::size_t>(stepPartition_) + 1, static_cast<std::size_t>(upTo) + 1, stepLength_);
+            body_.addRange(static_cast<std::size_t>(stepPartition_) + 1, static_cast<std::size_t>(upTo) + 1,
+                           stepLength_);
         stepPartition_ = upTo;
         if (stepPartition_ >= partitions()) {
             stepPartition_ = partitions();
@@ -97,7 +100,8 @@ private:
 
     void backStep(int down) {
         if (stepLength_ != 0)
-            body_.addRange(static_cast<std::size_t>(down) + 1, static_cast<std::size_t>(stepPartition_) + 1, -stepLength_);
+            body_.addRange(static_cast<std::size_t>(down) + 1, static_cast<std::size_t>(stepPartition_) + 1,
+                           -stepLength_);
         stepPartition_ = down;
     }
 

@@ -27,7 +27,8 @@ std::string readStream(EDITSTREAM* stream, std::size_t cap) {
             break;
         }
         if (got <= 0) break;
-        data.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(std::min<LONG>(got, sizeof buffer)));
+        data.append(reinterpret_cast<const char*>(buffer),
+                    static_cast<std::size_t>(std::min<LONG>(got, sizeof buffer)));
     }
     return data;
 }
@@ -41,7 +42,10 @@ RichEditControl::RichEditControl(HWND hwnd, bool legacy, DWORD style)
     para_.wAlignment = PFA_LEFT;
 }
 
-RichEditControl::~RichEditControl() { delete view_; }
+RichEditControl::~RichEditControl() {
+    if (document_) document_->detach();
+    delete view_;
+}
 
 int RichEditControl::toModel(LONG cp) const {
     if (cp < 0) return model_.length();
@@ -81,7 +85,8 @@ bool RichEditControl::announceProtected(UINT cause, WPARAM wParam, LPARAM lParam
 
 void RichEditControl::notifyChange() {
     if (!(eventMask_ & ENM_CHANGE)) return;
-    SendMessage(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), EN_CHANGE), reinterpret_cast<LPARAM>(hwnd_));
+    SendMessage(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), EN_CHANGE),
+                reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void RichEditControl::notifySelChange() {
@@ -96,7 +101,9 @@ void RichEditControl::notifySelChange() {
     notifyParent(info.nmhdr, EN_SELCHANGE);
 }
 
-void RichEditControl::beep() { MessageBeep(0); }
+void RichEditControl::beep() {
+    MessageBeep(0);
+}
 
 // ---- Changes ----
 
@@ -105,15 +112,16 @@ int RichEditControl::limitRoomFor(int from, int to) const {
     return static_cast<int>(std::max<LONG>(0, limit_ - (clientLength() - removed)));
 }
 
-bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to, std::string_view text,
-                                   FormatId format, bool canUndo) {
+bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to,
+                                   std::string_view text, FormatId format, bool canUndo) {
     from = model_.validPosition(from);
     to = model_.validPosition(std::max(from, to), true);
     std::string stored = normalizeLineBreaks(text);
     // The limit counts client positions: a break is two of them in the 1.0 control.
     int room = limitRoomFor(from, to);
     auto clientSize = [this](std::string_view s) {
-        return static_cast<int>(s.size()) + (legacy_ ? static_cast<int>(std::count(s.begin(), s.end(), '\r')) : 0);
+        return static_cast<int>(s.size()) +
+               (legacy_ ? static_cast<int>(std::count(s.begin(), s.end(), '\r')) : 0);
     };
     if (clientSize(stored) > room) {
         if (cause == WM_CHAR) {
@@ -126,7 +134,8 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
             if (used > room) break;
         }
         // Never keep half of a UTF-8 sequence.
-        while (keep > 0 && keep < stored.size() && (static_cast<unsigned char>(stored[keep]) & 0xC0) == 0x80) --keep;
+        while (keep > 0 && keep < stored.size() && (static_cast<unsigned char>(stored[keep]) & 0xC0) == 0x80)
+            --keep;
         stored.resize(keep);
     }
     if (!announceProtected(cause, wParam, lParam, from, to)) return false;
@@ -177,7 +186,8 @@ void RichEditControl::typeChar(UINT ch, LPARAM lParam) {
     // A character is typed as its UTF-8 bytes.
     char bytes[4];
     int n = 0;
-    if (ch < 0x80) bytes[n++] = static_cast<char>(ch);
+    if (ch < 0x80)
+        bytes[n++] = static_cast<char>(ch);
     else if (ch < 0x800) {
         bytes[n++] = static_cast<char>(0xC0 | (ch >> 6));
         bytes[n++] = static_cast<char>(0x80 | (ch & 0x3F));
@@ -196,7 +206,8 @@ void RichEditControl::typeChar(UINT ch, LPARAM lParam) {
     if (overwrite_ && from == to && to < model_.length() && model_.charAt(to) != '\r' && ch != '\r')
         to = model_.nextCharPosition(to);
     FormatId format = insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from);
-    if (replaceRange(WM_CHAR, ch, lParam, from, to, std::string_view(bytes, static_cast<std::size_t>(n)), format, true))
+    if (replaceRange(WM_CHAR, ch, lParam, from, to, std::string_view(bytes, static_cast<std::size_t>(n)),
+                     format, true))
         view_->scrollCaretIntoView();
 }
 
@@ -253,7 +264,8 @@ void RichEditControl::clear(UINT cause) {
 }
 
 int RichEditControl::wordStart(int pos) const {
-    while (pos > 0 && model_.charAt(pos - 1) == ' ') --pos;
+    while (pos > 0 && model_.charAt(pos - 1) == ' ')
+        --pos;
     bool word = pos > 0 && isWordByte(static_cast<unsigned char>(model_.charAt(pos - 1)));
     while (pos > 0 && model_.charAt(pos - 1) != '\r' && model_.charAt(pos - 1) != ' ' &&
            isWordByte(static_cast<unsigned char>(model_.charAt(pos - 1))) == word)
@@ -268,7 +280,8 @@ int RichEditControl::wordEnd(int pos) const {
     while (pos < len && model_.charAt(pos) != '\r' && model_.charAt(pos) != ' ' &&
            isWordByte(static_cast<unsigned char>(model_.charAt(pos))) == word)
         ++pos;
-    while (pos < len && model_.charAt(pos) == ' ') ++pos;
+    while (pos < len && model_.charAt(pos) == ' ')
+        ++pos;
     return pos;
 }
 
@@ -277,9 +290,7 @@ void RichEditControl::keyDown(UINT vk, LPARAM lParam) {
     bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
     int anchor = model_.anchor(), caret = model_.caret();
     int from = model_.selectionStart(), to = model_.selectionEnd();
-    auto go = [&](int target) {
-        moveSelection(shift ? anchor : target, target);
-    };
+    auto go = [&](int target) { moveSelection(shift ? anchor : target, target); };
     switch (vk) {
     case VK_LEFT:
         if (!shift && from != to) return moveSelection(from, from);
@@ -309,8 +320,10 @@ void RichEditControl::keyDown(UINT vk, LPARAM lParam) {
             return clear(WM_CUT);
         }
         if (from == to) {
-            if (vk == VK_BACK) from = ctrl ? wordStart(from) : model_.previousCharPosition(from);
-            else to = ctrl ? wordEnd(to) : model_.nextCharPosition(to);
+            if (vk == VK_BACK)
+                from = ctrl ? wordStart(from) : model_.previousCharPosition(from);
+            else
+                to = ctrl ? wordEnd(to) : model_.nextCharPosition(to);
         }
         if (from == to) return;
         replaceRange(WM_KEYDOWN, vk, lParam, from, to, {}, model_.formatForInsertion(from), true);
@@ -350,8 +363,8 @@ std::string RichEditControl::clientText(int from, int to, bool crLf) const {
 
 LRESULT RichEditControl::setText(LPCSTR text) {
     std::string_view s = text ? std::string_view(text) : std::string_view();
-    if (!replaceRange(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), 0, model_.length(), s, model_.defaultFormat(),
-                      false))
+    if (!replaceRange(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), 0, model_.length(), s,
+                      model_.defaultFormat(), false))
         return FALSE;
     modified_ = false;
     setSelection(0, 0);
@@ -422,7 +435,8 @@ LRESULT RichEditControl::exSetSel(const CHARRANGE* range) {
 LRESULT RichEditControl::replaceSel(WPARAM canUndo, LPCSTR text) {
     int from = model_.selectionStart(), to = model_.selectionEnd();
     FormatId format = insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from);
-    replaceRange(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text), from, to, text ? text : "", format, canUndo != 0);
+    replaceRange(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text), from, to, text ? text : "", format,
+                 canUndo != 0);
     return 0;
 }
 
@@ -510,8 +524,8 @@ FormatId RichEditControl::applyCharFormat(FormatId base, const CHARFORMATA& cf) 
 
 void RichEditControl::fillCharFormat(const RunFormat& f, CHARFORMATA& cf) const {
     cf.dwEffects = (f.bold ? CFE_BOLD : 0) | (f.italic ? CFE_ITALIC : 0) | (f.underline ? CFE_UNDERLINE : 0) |
-                   (f.strikeOut ? CFE_STRIKEOUT : 0) | (f.protect ? CFE_PROTECTED : 0) | (f.link ? CFE_LINK : 0) |
-                   (f.autoColor ? CFE_AUTOCOLOR : 0);
+                   (f.strikeOut ? CFE_STRIKEOUT : 0) | (f.protect ? CFE_PROTECTED : 0) |
+                   (f.link ? CFE_LINK : 0) | (f.autoColor ? CFE_AUTOCOLOR : 0);
     cf.yHeight = f.heightTwips;
     cf.yOffset = f.offsetTwips;
     cf.crTextColor = f.autoColor ? GetSysColor(COLOR_WINDOWTEXT) : f.color;
@@ -526,7 +540,6 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
     if (scope == SCF_DEFAULT) {
         FormatId id = applyCharFormat(model_.defaultFormat(), *cf);
         model_.setDefaultFormat(id);
-        if (model_.length() == 0) model_.setFormat(0, 0, id), insertionFormat_ = id;
         view_->formatsChanged(0, model_.length());
         return 1;
     }
@@ -541,38 +554,39 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
     }
     if (from == to && !(scope & SCF_ALL)) {
         // An empty selection keeps the format for what is typed next.
-        insertionFormat_ = applyCharFormat(insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from), *cf);
+        insertionFormat_ =
+            applyCharFormat(insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from), *cf);
         return 1;
     }
     if (!announceProtected(EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(cf), from, to)) return 0;
+    formatRange(from, to, *cf);
+    if (model_.length() == 0) model_.setDefaultFormat(applyCharFormat(model_.defaultFormat(), *cf));
+    return 1;
+}
+
+void RichEditControl::formatRange(int from, int to, const CHARFORMATA& cf) {
     // Each run keeps what the mask leaves alone.
     std::vector<Run> changes;
     for (int pos = from; pos < to;) {
         Run run = model_.runs().runAt(pos);
         int end = std::min(run.end, to);
-        FormatId id = applyCharFormat(run.format, *cf);
+        FormatId id = applyCharFormat(run.format, cf);
         if (id != run.format) changes.push_back(Run{pos, end, id});
         pos = end;
     }
-    for (const Run& r : changes) model_.setFormat(r.start, r.end - r.start, r.format);
-    if (model_.length() == 0) model_.setDefaultFormat(applyCharFormat(model_.defaultFormat(), *cf));
+    for (const Run& r : changes)
+        model_.setFormat(r.start, r.end - r.start, r.format);
     if (!changes.empty()) view_->formatsChanged(from, to);
-    return 1;
 }
 
-LRESULT RichEditControl::getCharFormat(WPARAM scope, CHARFORMATA* cf) {
-    if (!cf) return 0;
-    if (scope == SCF_DEFAULT) {
-        fillCharFormat(model_.formats().get(model_.defaultFormat()), *cf);
-        cf->dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_LINK | CFM_SIZE |
-                     CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
-        return cf->dwMask;
-    }
-    int from = model_.selectionStart(), to = model_.selectionEnd();
-    FormatId firstId = from == to ? (insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from))
-                                  : model_.runs().formatAt(from);
+CHARFORMATA RichEditControl::formatOfRange(int from, int to) const {
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    FormatId firstId = from == to
+                           ? (insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from))
+                           : model_.runs().formatAt(from);
     const RunFormat& first = model_.formats().get(firstId);
-    fillCharFormat(first, *cf);
+    fillCharFormat(first, cf);
     DWORD mask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_LINK | CFM_SIZE |
                  CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
     for (int pos = from; pos < to;) {
@@ -591,8 +605,26 @@ LRESULT RichEditControl::getCharFormat(WPARAM scope, CHARFORMATA* cf) {
         if (f.charSet != first.charSet) mask &= ~CFM_CHARSET;
         pos = run.end;
     }
-    cf->dwMask = mask;
-    return mask;
+    cf.dwMask = mask;
+    return cf;
+}
+
+std::pair<int, int> RichEditControl::visibleRange() {
+    return view_->visibleRange();
+}
+
+LRESULT RichEditControl::getCharFormat(WPARAM scope, CHARFORMATA* cf) {
+    if (!cf) return 0;
+    UINT size = cf->cbSize;
+    if (scope == SCF_DEFAULT) {
+        fillCharFormat(model_.formats().get(model_.defaultFormat()), *cf);
+        cf->dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_LINK |
+                     CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
+    } else {
+        *cf = formatOfRange(model_.selectionStart(), model_.selectionEnd());
+    }
+    cf->cbSize = size;
+    return cf->dwMask;
 }
 
 LRESULT RichEditControl::setParaFormat(const PARAFORMAT* pf) {
@@ -616,7 +648,8 @@ LRESULT RichEditControl::getParaFormat(PARAFORMAT* pf) {
     UINT size = pf->cbSize;
     *pf = para_;
     pf->cbSize = size;
-    pf->dwMask = PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT | PFM_TABSTOPS | PFM_NUMBERING;
+    pf->dwMask =
+        PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT | PFM_TABSTOPS | PFM_NUMBERING;
     return pf->dwMask;
 }
 
@@ -638,7 +671,8 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
         return static_cast<LRESULT>(toClient(model_.length()));
     }
     RtfDocument doc;
-    RtfError error = readRtf(data, model_.formats().get(model_.defaultFormat()), model_.formats(), !selection, doc);
+    RtfError error =
+        readRtf(data, model_.formats().get(model_.defaultFormat()), model_.formats(), !selection, doc);
     if (error != RtfError::None) {
         stream->dwError = static_cast<DWORD>(-static_cast<int>(error));
         return 0;
@@ -658,7 +692,8 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
         return toClient(model_.length());
     }
     int before = model_.length();
-    if (!replaceRange(EM_REPLACESEL, 0, 0, from, to, doc.text, model_.formatForInsertion(from), false)) return 0;
+    if (!replaceRange(EM_REPLACESEL, 0, 0, from, to, doc.text, model_.formatForInsertion(from), false))
+        return 0;
     int pos = from;
     for (const FormattedPiece& p : doc.pieces) {
         model_.setFormat(pos, p.length, p.format);
@@ -679,7 +714,8 @@ LRESULT RichEditControl::streamOut(WPARAM format, EDITSTREAM* stream) {
     while (done < text.size()) {
         LONG chunk = static_cast<LONG>(std::min<std::size_t>(text.size() - done, 4096));
         LONG written = 0;
-        DWORD error = stream->pfnCallback(stream->dwCookie, reinterpret_cast<LPBYTE>(text.data() + done), chunk, &written);
+        DWORD error = stream->pfnCallback(stream->dwCookie, reinterpret_cast<LPBYTE>(text.data() + done),
+                                          chunk, &written);
         if (error != 0) {
             stream->dwError = error;
             break;
@@ -700,11 +736,20 @@ LRESULT RichEditControl::limitText(LPARAM limit) {
 LRESULT RichEditControl::setOptions(WPARAM op, LPARAM options) {
     DWORD v = static_cast<DWORD>(options);
     switch (op) {
-    case ECOOP_SET: options_ = v; break;
-    case ECOOP_OR: options_ |= v; break;
-    case ECOOP_AND: options_ &= v; break;
-    case ECOOP_XOR: options_ ^= v; break;
-    default: break;
+    case ECOOP_SET:
+        options_ = v;
+        break;
+    case ECOOP_OR:
+        options_ |= v;
+        break;
+    case ECOOP_AND:
+        options_ &= v;
+        break;
+    case ECOOP_XOR:
+        options_ ^= v;
+        break;
+    default:
+        break;
     }
     readOnly_ = (options_ & ECO_READONLY) != 0;
     return options_;
@@ -752,67 +797,134 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (style_ & ES_MULTILINE) code |= DLGC_WANTALLKEYS;
         return code;
     }
-    case WM_CHAR: typeChar(static_cast<UINT>(wParam), lParam); return 0;
-    case WM_KEYDOWN: keyDown(static_cast<UINT>(wParam), lParam); return 0;
-    case WM_SETTEXT: return setText(reinterpret_cast<LPCSTR>(lParam));
-    case WM_GETTEXT: return getText(wParam, reinterpret_cast<LPSTR>(lParam));
-    case WM_GETTEXTLENGTH: return model_.legacyLength();
-    case WM_CUT: if (readOnly_) { beep(); return 0; } cut(); return 0;
-    case WM_COPY: copy(); return 0;
-    case WM_PASTE: paste(WM_PASTE); return 0;
-    case WM_CLEAR: clear(WM_CLEAR); return 0;
-    case EM_GETSEL: return getSel(wParam, lParam);
-    case EM_SETSEL: return setSel(static_cast<LONG>(wParam), static_cast<LONG>(lParam));
+    case WM_CHAR:
+        typeChar(static_cast<UINT>(wParam), lParam);
+        return 0;
+    case WM_KEYDOWN:
+        keyDown(static_cast<UINT>(wParam), lParam);
+        return 0;
+    case WM_SETTEXT:
+        return setText(reinterpret_cast<LPCSTR>(lParam));
+    case WM_GETTEXT:
+        return getText(wParam, reinterpret_cast<LPSTR>(lParam));
+    case WM_GETTEXTLENGTH:
+        return model_.legacyLength();
+    case WM_CUT:
+        if (readOnly_) {
+            beep();
+            return 0;
+        }
+        cut();
+        return 0;
+    case WM_COPY:
+        copy();
+        return 0;
+    case WM_PASTE:
+        paste(WM_PASTE);
+        return 0;
+    case WM_CLEAR:
+        clear(WM_CLEAR);
+        return 0;
+    case EM_GETSEL:
+        return getSel(wParam, lParam);
+    case EM_SETSEL:
+        return setSel(static_cast<LONG>(wParam), static_cast<LONG>(lParam));
     case EM_EXGETSEL: {
         auto* r = reinterpret_cast<CHARRANGE*>(lParam);
         if (r) *r = CHARRANGE{toClient(model_.selectionStart()), toClient(model_.selectionEnd())};
         return 0;
     }
-    case EM_EXSETSEL: return exSetSel(reinterpret_cast<const CHARRANGE*>(lParam));
-    case EM_REPLACESEL: return replaceSel(wParam, reinterpret_cast<LPCSTR>(lParam));
-    case EM_GETSELTEXT: return getSelText(reinterpret_cast<LPSTR>(lParam));
-    case EM_GETTEXTRANGE: return getTextRange(reinterpret_cast<TEXTRANGEA*>(lParam));
-    case EM_GETTEXTLENGTHEX: return getTextLengthEx(reinterpret_cast<const GETTEXTLENGTHEX*>(wParam));
-    case EM_LINEINDEX: return lineIndex(wParam);
-    case EM_LINELENGTH: return lineLength(wParam);
-    case EM_LINEFROMCHAR: return lineFromChar(static_cast<LPARAM>(static_cast<LONG>(wParam)));
-    case EM_EXLINEFROMCHAR: return lineFromChar(lParam);
-    case EM_GETLINE: return getLine(wParam, reinterpret_cast<LPSTR>(lParam));
-    case EM_GETLINECOUNT: return model_.lineCount();
-    case EM_FINDTEXT: return findText(wParam, reinterpret_cast<FINDTEXTEXA*>(lParam), false);
-    case EM_FINDTEXTEX: return findText(wParam, reinterpret_cast<FINDTEXTEXA*>(lParam), true);
-    case EM_SETCHARFORMAT: return setCharFormat(wParam, reinterpret_cast<const CHARFORMATA*>(lParam));
-    case EM_GETCHARFORMAT: return getCharFormat(wParam, reinterpret_cast<CHARFORMATA*>(lParam));
-    case EM_SETPARAFORMAT: return setParaFormat(reinterpret_cast<const PARAFORMAT*>(lParam));
-    case EM_GETPARAFORMAT: return getParaFormat(reinterpret_cast<PARAFORMAT*>(lParam));
-    case EM_STREAMIN: return streamIn(wParam, reinterpret_cast<EDITSTREAM*>(lParam));
-    case EM_STREAMOUT: return streamOut(wParam, reinterpret_cast<EDITSTREAM*>(lParam));
+    case EM_EXSETSEL:
+        return exSetSel(reinterpret_cast<const CHARRANGE*>(lParam));
+    case EM_REPLACESEL:
+        return replaceSel(wParam, reinterpret_cast<LPCSTR>(lParam));
+    case EM_GETSELTEXT:
+        return getSelText(reinterpret_cast<LPSTR>(lParam));
+    case EM_GETTEXTRANGE:
+        return getTextRange(reinterpret_cast<TEXTRANGEA*>(lParam));
+    case EM_GETTEXTLENGTHEX:
+        return getTextLengthEx(reinterpret_cast<const GETTEXTLENGTHEX*>(wParam));
+    case EM_LINEINDEX:
+        return lineIndex(wParam);
+    case EM_LINELENGTH:
+        return lineLength(wParam);
+    case EM_LINEFROMCHAR:
+        return lineFromChar(static_cast<LPARAM>(static_cast<LONG>(wParam)));
+    case EM_EXLINEFROMCHAR:
+        return lineFromChar(lParam);
+    case EM_GETLINE:
+        return getLine(wParam, reinterpret_cast<LPSTR>(lParam));
+    case EM_GETLINECOUNT:
+        return model_.lineCount();
+    case EM_FINDTEXT:
+        return findText(wParam, reinterpret_cast<FINDTEXTEXA*>(lParam), false);
+    case EM_FINDTEXTEX:
+        return findText(wParam, reinterpret_cast<FINDTEXTEXA*>(lParam), true);
+    case EM_SETCHARFORMAT:
+        return setCharFormat(wParam, reinterpret_cast<const CHARFORMATA*>(lParam));
+    case EM_GETCHARFORMAT:
+        return getCharFormat(wParam, reinterpret_cast<CHARFORMATA*>(lParam));
+    case EM_SETPARAFORMAT:
+        return setParaFormat(reinterpret_cast<const PARAFORMAT*>(lParam));
+    case EM_GETPARAFORMAT:
+        return getParaFormat(reinterpret_cast<PARAFORMAT*>(lParam));
+    case EM_STREAMIN:
+        return streamIn(wParam, reinterpret_cast<EDITSTREAM*>(lParam));
+    case EM_STREAMOUT:
+        return streamOut(wParam, reinterpret_cast<EDITSTREAM*>(lParam));
     case EM_SETEVENTMASK: {
         DWORD old = eventMask_;
         eventMask_ = static_cast<DWORD>(lParam);
         return old;
     }
-    case EM_GETEVENTMASK: return eventMask_;
-    case EM_EXLIMITTEXT: return limitText(lParam);
-    case EM_LIMITTEXT: return limitText(static_cast<LPARAM>(wParam));
-    case EM_GETLIMITTEXT: return limit_;
+    case EM_GETEVENTMASK:
+        return eventMask_;
+    case EM_GETOLEINTERFACE: {
+        if (!lParam) return 0;
+        if (!document_) document_.attach(new TextDocument(this));
+        document_->AddRef();
+        *reinterpret_cast<IRichEditOle**>(lParam) = static_cast<IRichEditOle*>(document_.get());
+        return 1;
+    }
+    case EM_EXLIMITTEXT:
+        return limitText(lParam);
+    case EM_LIMITTEXT:
+        return limitText(static_cast<LPARAM>(wParam));
+    case EM_GETLIMITTEXT:
+        return limit_;
     case EM_SETREADONLY:
         readOnly_ = wParam != 0;
         options_ = readOnly_ ? (options_ | ECO_READONLY) : (options_ & ~static_cast<DWORD>(ECO_READONLY));
         return TRUE;
-    case EM_SETOPTIONS: return setOptions(wParam, lParam);
-    case EM_GETOPTIONS: return options_;
-    case EM_GETMODIFY: return modified_;
-    case EM_SETMODIFY: modified_ = wParam != 0; return 0;
-    case EM_CANPASTE: return IsClipboardFormatAvailable(CF_TEXT) && !readOnly_;
-    case EM_CANUNDO: return undo_.canUndo();
-    case EM_CANREDO: return undo_.canRedo();
+    case EM_SETOPTIONS:
+        return setOptions(wParam, lParam);
+    case EM_GETOPTIONS:
+        return options_;
+    case EM_GETMODIFY:
+        return modified_;
+    case EM_SETMODIFY:
+        modified_ = wParam != 0;
+        return 0;
+    case EM_CANPASTE:
+        return IsClipboardFormatAvailable(CF_TEXT) && !readOnly_;
+    case EM_CANUNDO:
+        return undo_.canUndo();
+    case EM_CANREDO:
+        return undo_.canRedo();
     case EM_UNDO:
-    case WM_UNDO: return undo();
-    case EM_REDO: return redo();
-    case EM_EMPTYUNDOBUFFER: undo_.clear(); return 0;
-    case EM_STOPGROUPTYPING: undo_.stopGrouping(); return 0;
-    case EM_SETUNDOLIMIT: undo_.setLimit(static_cast<std::size_t>(wParam)); return static_cast<LRESULT>(wParam);
+    case WM_UNDO:
+        return undo();
+    case EM_REDO:
+        return redo();
+    case EM_EMPTYUNDOBUFFER:
+        undo_.clear();
+        return 0;
+    case EM_STOPGROUPTYPING:
+        undo_.stopGrouping();
+        return 0;
+    case EM_SETUNDOLIMIT:
+        undo_.setLimit(static_cast<std::size_t>(wParam));
+        return static_cast<LRESULT>(wParam);
     case EM_SETBKGNDCOLOR: {
         COLORREF old = systemBackground_ ? GetSysColor(COLOR_WINDOW) : background_;
         systemBackground_ = wParam != 0;

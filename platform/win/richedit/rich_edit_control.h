@@ -5,11 +5,14 @@
 // EN_SELCHANGE after, before the causing message returns.
 
 #include "platform/win/richedit.h"
+#include "platform/com/comptr.h"
 #include "platform/win/richedit/rich_text_model.h"
+#include "platform/win/richedit/text_document.h"
 #include "platform/win/richedit/undo_history.h"
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pm::richedit {
 
@@ -50,6 +53,14 @@ public:
     void clear(UINT cause);
     bool readOnly() const { return readOnly_; }
     void beep();
+
+    // Format changes and queries over a range, for the message handlers and the text object model.
+    void formatRange(int from, int to, const CHARFORMATA& cf);
+    // The first run's format, with the mask bits of attributes that vary over [from, to) cleared.
+    CHARFORMATA formatOfRange(int from, int to) const;
+    // [start of the first visible line, end of the last visible line).
+    std::pair<int, int> visibleRange();
+    void suspendUndo(bool suspended) { undo_.setSuspended(suspended); }
 
 private:
     // Messages.
@@ -111,6 +122,7 @@ private:
     int lastNotifiedCaret_ = 0;
     PARAFORMAT para_{};
     RichEditView* view_;
+    pm::ComPtr<TextDocument> document_;
     friend class RichEditView;
 };
 

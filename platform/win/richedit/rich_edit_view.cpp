@@ -35,12 +35,15 @@ LOGFONTA logFontOf(const RunFormat& f, int pixelsPerInch) {
 
 RichEditView::RichEditView(RichEditControl& control) : control_(control) {}
 
-RichEditView::~RichEditView() { dropFonts(); }
+RichEditView::~RichEditView() {
+    dropFonts();
+}
 
 // ---- Metrics ----
 
 void RichEditView::dropFonts() {
-    for (auto& entry : fonts_) DeleteObject(entry.second);
+    for (auto& entry : fonts_)
+        DeleteObject(entry.second);
     fonts_.clear();
     lineHeight_ = 0;
 }
@@ -92,7 +95,8 @@ int RichEditView::tabStop(int x, int origin) const {
         if (stop > x) return stop;
     }
     int every = MulDiv(kDefaultTabTwips, 96, 1440);
-    int last = para.cTabCount > 0 ? origin + MulDiv(para.rgxTabs[para.cTabCount - 1] & 0x00FFFFFF, 96, 1440) : origin;
+    int last = para.cTabCount > 0 ? origin + MulDiv(para.rgxTabs[para.cTabCount - 1] & 0x00FFFFFF, 96, 1440)
+                                  : origin;
     if (x < last) return last;
     return origin + ((x - origin) / every + 1) * every;
 }
@@ -100,9 +104,8 @@ int RichEditView::tabStop(int x, int origin) const {
 // Walks a line piece by piece (a piece ends at a run boundary or a tab), calling
 // f(piece start, piece end, x, width, dc) with the piece's font selected.
 template <class F>
-static void walkLine(RichTextModel& model, int line, HDC dc,
-                                        const std::function<HFONT(int)>& font, const std::function<int(int)>& tab,
-                                        F f) {
+static void walkLine(RichTextModel& model, int line, HDC dc, const std::function<HFONT(int)>& font,
+                     const std::function<int(int)>& tab, F f) {
     int start = model.lineStart(line), end = model.lineEnd(line);
     int x = 0;
     std::string_view text = model.view(start, end - start);
@@ -120,7 +123,8 @@ static void walkLine(RichTextModel& model, int line, HDC dc,
                 continue;
             }
             int pieceEnd = pos;
-            while (pieceEnd < stop && text[static_cast<std::size_t>(pieceEnd - start)] != '\t') ++pieceEnd;
+            while (pieceEnd < stop && text[static_cast<std::size_t>(pieceEnd - start)] != '\t')
+                ++pieceEnd;
             SIZE size{};
             GetTextExtentPoint32(dc, text.data() + (pos - start), pieceEnd - pos, &size);
             if (!f(pos, pieceEnd, x, static_cast<int>(size.cx), run.format)) return;
@@ -149,7 +153,8 @@ int RichEditView::xOf(HDC dc, int pos) {
         std::vector<int> dx(piece.size());
         SIZE size{};
         int fit = 0;
-        GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(), &size);
+        GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(),
+                             &size);
         result = x + (pos - from > 0 ? dx[static_cast<std::size_t>(pos - from - 1)] : 0);
         return false;
     });
@@ -171,14 +176,16 @@ int RichEditView::positionAt(HDC dc, int line, int x) {
         std::vector<int> dx(piece.size());
         SIZE size{};
         int fit = 0;
-        GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(), &size);
+        GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(),
+                             &size);
         int prev = 0;
         for (std::size_t i = 0; i < piece.size(); ++i) {
             if (i + 1 < piece.size() && dx[i] == dx[i + 1]) continue; // inside a multi-byte character
             if (x < left + (prev + dx[i]) / 2) {
                 // Step back to the first byte of this character.
                 std::size_t k = i;
-                while (k > 0 && dx[k - 1] == dx[i]) --k;
+                while (k > 0 && dx[k - 1] == dx[i])
+                    --k;
                 result = from + static_cast<int>(k);
                 return false;
             }
@@ -237,7 +244,8 @@ void RichEditView::paint() {
     HDC dc = BeginPaint(control_.hwnd(), &ps);
     RECT client{};
     GetClientRect(control_.hwnd(), &client);
-    HBRUSH background = control_.systemBackground_ ? GetSysColorBrush(COLOR_WINDOW) : CreateSolidBrush(control_.background_);
+    HBRUSH background =
+        control_.systemBackground_ ? GetSysColorBrush(COLOR_WINDOW) : CreateSolidBrush(control_.background_);
     FillRect(dc, &ps.rcPaint, background);
     if (!control_.systemBackground_) DeleteObject(background);
     RECT fr = formatRect();
@@ -278,7 +286,8 @@ void RichEditView::paintLine(HDC dc, int line, int y, const RECT& area) {
         if (!tabPiece && (cuts[1] > from || cuts[2] < to) && selStart < selEnd) {
             SIZE size{};
             int fit = 0;
-            GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(), &size);
+            GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(),
+                                 &size);
         }
         auto offsetOf = [&](int pos) {
             if (pos <= from) return 0;
@@ -351,7 +360,8 @@ void RichEditView::formatsChanged(int from, int to) {
 void RichEditView::notifyScroll(UINT code) {
     if (!(control_.eventMask_ & ENM_SCROLL)) return;
     HWND hwnd = control_.hwnd();
-    SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
+    SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code),
+                reinterpret_cast<LPARAM>(hwnd));
 }
 
 void RichEditView::scrollTo(int firstLine, int xOffset) {
@@ -368,48 +378,81 @@ void RichEditView::scrollTo(int firstLine, int xOffset) {
     if (horizontal) notifyScroll(EN_HSCROLL);
 }
 
-void RichEditView::scrollLines(int delta) { scrollTo(firstLine_ + delta, xOffset_); }
+void RichEditView::scrollLines(int delta) {
+    scrollTo(firstLine_ + delta, xOffset_);
+}
 
-void RichEditView::scrollColumns(int dx) { scrollTo(firstLine_, xOffset_ + dx); }
+void RichEditView::scrollColumns(int dx) {
+    scrollTo(firstLine_, xOffset_ + dx);
+}
 
 void RichEditView::scrollCaretIntoView() {
     RichTextModel& model = control_.model();
     int line = model.lineFromPosition(model.caret());
     int lines = visibleLines();
     int first = firstLine_;
-    if (line < first) first = line;
-    else if (line >= first + lines) first = line - lines + 1;
+    if (line < first)
+        first = line;
+    else if (line >= first + lines)
+        first = line - lines + 1;
     RECT fr = formatRect();
     int width = std::max<int>(1, fr.right - fr.left);
     HDC dc = GetDC(control_.hwnd());
     int x = xOf(dc, model.caret());
     ReleaseDC(control_.hwnd(), dc);
     int xOffset = xOffset_;
-    if (x < xOffset) xOffset = std::max(0, x - width / 3);
-    else if (x >= xOffset + width) xOffset = x - width + width / 3;
+    if (x < xOffset)
+        xOffset = std::max(0, x - width / 3);
+    else if (x >= xOffset + width)
+        xOffset = x - width + width / 3;
     scrollTo(first, xOffset);
 }
 
 LRESULT RichEditView::onScroll(bool vertical, WPARAM wParam) {
     int code = LOWORD(wParam);
-    int page = vertical ? visibleLines() : std::max(1, static_cast<int>(formatRect().right - formatRect().left));
+    int page =
+        vertical ? visibleLines() : std::max(1, static_cast<int>(formatRect().right - formatRect().left));
     int step = vertical ? 1 : std::max(1, lineHeight());
     int current = vertical ? firstLine_ : xOffset_;
     int target = current;
     switch (code) {
-    case SB_LINEUP: target -= step; break;
-    case SB_LINEDOWN: target += step; break;
-    case SB_PAGEUP: target -= page; break;
-    case SB_PAGEDOWN: target += page; break;
+    case SB_LINEUP:
+        target -= step;
+        break;
+    case SB_LINEDOWN:
+        target += step;
+        break;
+    case SB_PAGEUP:
+        target -= page;
+        break;
+    case SB_PAGEDOWN:
+        target += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: target = HIWORD(wParam); break;
-    case SB_TOP: target = 0; break;
-    case SB_BOTTOM: target = vertical ? control_.model().lineCount() - 1 : current; break;
-    default: return 0;
+    case SB_THUMBPOSITION:
+        target = HIWORD(wParam);
+        break;
+    case SB_TOP:
+        target = 0;
+        break;
+    case SB_BOTTOM:
+        target = vertical ? control_.model().lineCount() - 1 : current;
+        break;
+    default:
+        return 0;
     }
-    if (vertical) scrollTo(target, xOffset_);
-    else scrollTo(firstLine_, target);
+    if (vertical)
+        scrollTo(target, xOffset_);
+    else
+        scrollTo(firstLine_, target);
     return MAKELRESULT(vertical ? target - current : 0, TRUE);
+}
+
+std::pair<int, int> RichEditView::visibleRange() {
+    RichTextModel& model = control_.model();
+    int last = std::min(model.lineCount() - 1, firstLine_ + visibleLines() - 1);
+    int end = last + 1 < model.lineCount() ? model.lineStart(last + 1) : model.length();
+    return {model.lineStart(firstLine_), end};
 }
 
 int RichEditView::verticalTarget(int caret, UINT vk) {
@@ -419,14 +462,21 @@ int RichEditView::verticalTarget(int caret, UINT vk) {
     int line = model.lineFromPosition(caret);
     int page = visibleLines();
     int target = line;
-    if (vk == VK_UP) target = line - 1;
-    else if (vk == VK_DOWN) target = line + 1;
-    else if (vk == VK_PRIOR) target = line - page;
-    else if (vk == VK_NEXT) target = line + page;
+    if (vk == VK_UP)
+        target = line - 1;
+    else if (vk == VK_DOWN)
+        target = line + 1;
+    else if (vk == VK_PRIOR)
+        target = line - page;
+    else if (vk == VK_NEXT)
+        target = line + page;
     int pos;
-    if (target < 0) pos = 0;
-    else if (target >= model.lineCount()) pos = model.length();
-    else pos = positionAt(dc, target, desiredX_);
+    if (target < 0)
+        pos = 0;
+    else if (target >= model.lineCount())
+        pos = model.length();
+    else
+        pos = positionAt(dc, target, desiredX_);
     ReleaseDC(control_.hwnd(), dc);
     int keep = desiredX_;
     if (vk == VK_PRIOR || vk == VK_NEXT) scrollLines(target - line);
@@ -445,8 +495,10 @@ void RichEditView::buttonDown(LPARAM lParam, bool doubleClick) {
     if (doubleClick) {
         int line = model.lineFromPosition(pos);
         int a = pos, b = pos;
-        while (a > model.lineStart(line) && isWordByte(static_cast<unsigned char>(model.charAt(a - 1)))) --a;
-        while (b < model.lineEnd(line) && isWordByte(static_cast<unsigned char>(model.charAt(b)))) ++b;
+        while (a > model.lineStart(line) && isWordByte(static_cast<unsigned char>(model.charAt(a - 1))))
+            --a;
+        while (b < model.lineEnd(line) && isWordByte(static_cast<unsigned char>(model.charAt(b))))
+            ++b;
         control_.setSelection(a, b);
         return;
     }
@@ -586,7 +638,8 @@ LRESULT RichEditView::formatRange(BOOL render, FORMATRANGE* range) {
     }
     SelectObject(dc, original);
     RestoreDC(dc, saved);
-    for (auto& entry : printFonts) DeleteObject(entry.second);
+    for (auto& entry : printFonts)
+        DeleteObject(entry.second);
     return control_.toClient(std::min(pos, end));
 }
 
@@ -621,11 +674,18 @@ LRESULT RichEditView::setFont(HFONT font, BOOL redraw) {
 LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = control_.hwnd();
     switch (msg) {
-    case WM_PAINT: paint(); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_SIZE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
-    case WM_SETFONT: return setFont(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam));
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_SETFONT:
+        return setFont(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam));
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     case WM_SETREDRAW:
         redraw_ = wParam != 0;
         if (redraw_) InvalidateRect(hwnd, nullptr, FALSE);
@@ -633,8 +693,10 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         focused_ = true;
         updateCaret();
-        if (control_.model().selectionStart() != control_.model().selectionEnd()) InvalidateRect(hwnd, nullptr, FALSE);
-        SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_SETFOCUS), reinterpret_cast<LPARAM>(hwnd));
+        if (control_.model().selectionStart() != control_.model().selectionEnd())
+            InvalidateRect(hwnd, nullptr, FALSE);
+        SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_SETFOCUS),
+                    reinterpret_cast<LPARAM>(hwnd));
         return 0;
     case WM_KILLFOCUS:
         focused_ = false;
@@ -642,8 +704,10 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyCaret();
             caretCreated_ = false;
         }
-        if (control_.model().selectionStart() != control_.model().selectionEnd()) InvalidateRect(hwnd, nullptr, FALSE);
-        SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_KILLFOCUS), reinterpret_cast<LPARAM>(hwnd));
+        if (control_.model().selectionStart() != control_.model().selectionEnd())
+            InvalidateRect(hwnd, nullptr, FALSE);
+        SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_KILLFOCUS),
+                    reinterpret_cast<LPARAM>(hwnd));
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
@@ -651,10 +715,18 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_LBUTTONDOWN: buttonDown(lParam, false); return 0;
-    case WM_LBUTTONDBLCLK: buttonDown(lParam, true); return 0;
-    case WM_MOUSEMOVE: mouseMove(lParam); return 0;
-    case WM_LBUTTONUP: buttonUp(lParam); return 0;
+    case WM_LBUTTONDOWN:
+        buttonDown(lParam, false);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        buttonDown(lParam, true);
+        return 0;
+    case WM_MOUSEMOVE:
+        mouseMove(lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        buttonUp(lParam);
+        return 0;
     case WM_CAPTURECHANGED:
         selecting_ = dragPending_ = dragging_ = false;
         KillTimer(hwnd, kAutoScrollTimer);
@@ -665,21 +737,33 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             GetCursorPos(&pt);
             ScreenToClient(hwnd, &pt);
             RECT fr = formatRect();
-            if (pt.y < fr.top) scrollLines(-1);
-            else if (pt.y >= fr.bottom) scrollLines(1);
-            else return 0;
+            if (pt.y < fr.top)
+                scrollLines(-1);
+            else if (pt.y >= fr.bottom)
+                scrollLines(1);
+            else
+                return 0;
             mouseMove(MAKELPARAM(pt.x, pt.y));
         }
         return 0;
-    case WM_MOUSEWHEEL: scrollLines(-GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * kWheelLines); return 0;
-    case WM_VSCROLL: return onScroll(true, wParam);
-    case WM_HSCROLL: return onScroll(false, wParam);
-    case EM_GETFIRSTVISIBLELINE: return firstLine_;
+    case WM_MOUSEWHEEL:
+        scrollLines(-GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * kWheelLines);
+        return 0;
+    case WM_VSCROLL:
+        return onScroll(true, wParam);
+    case WM_HSCROLL:
+        return onScroll(false, wParam);
+    case EM_GETFIRSTVISIBLELINE:
+        return firstLine_;
     case EM_LINESCROLL:
-        scrollTo(firstLine_ + static_cast<int>(lParam), xOffset_ + static_cast<int>(static_cast<LONG>(wParam)) * lineHeight() / 2);
+        scrollTo(firstLine_ + static_cast<int>(lParam),
+                 xOffset_ + static_cast<int>(static_cast<LONG>(wParam)) * lineHeight() / 2);
         return TRUE;
-    case EM_SCROLL: return onScroll(true, wParam);
-    case EM_SCROLLCARET: scrollCaretIntoView(); return 0;
+    case EM_SCROLL:
+        return onScroll(true, wParam);
+    case EM_SCROLLCARET:
+        scrollCaretIntoView();
+        return 0;
     case EM_HIDESELECTION:
         hideSelection_ = wParam != 0;
         if (lParam) {
@@ -723,9 +807,12 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam & EC_RIGHTMARGIN) rightMargin_ = HIWORD(lParam) == EC_USEFONTINFO ? 1 : HIWORD(lParam);
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
-    case EM_GETMARGINS: return MAKELRESULT(leftMargin_, rightMargin_);
-    case EM_FORMATRANGE: return lParam ? formatRange(static_cast<BOOL>(wParam), reinterpret_cast<FORMATRANGE*>(lParam)) : 0;
-    case EM_SETTARGETDEVICE: return TRUE;
+    case EM_GETMARGINS:
+        return MAKELRESULT(leftMargin_, rightMargin_);
+    case EM_FORMATRANGE:
+        return lParam ? formatRange(static_cast<BOOL>(wParam), reinterpret_cast<FORMATRANGE*>(lParam)) : 0;
+    case EM_SETTARGETDEVICE:
+        return TRUE;
     default:
         break;
     }

@@ -8,6 +8,7 @@
 
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace pm::richedit {
 
@@ -27,6 +28,7 @@ public:
     void scrollTo(int firstLine, int xOffset);
     // Where Up, Down, Page Up or Page Down take the caret.
     int verticalTarget(int caret, UINT vk);
+    std::pair<int, int> visibleRange();
 
 private:
     struct Segment;

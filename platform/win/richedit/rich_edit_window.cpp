@@ -19,7 +19,8 @@ LRESULT dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool legacy)
     if (!control) return DefWindowProc(hwnd, msg, wParam, lParam);
     if (msg == WM_CREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
-        if (cs->lpszName && *cs->lpszName) control->handle(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cs->lpszName));
+        if (cs->lpszName && *cs->lpszName)
+            control->handle(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cs->lpszName));
         return 0;
     }
     if (msg == WM_NCDESTROY) {

@@ -7,7 +7,9 @@ namespace pm::richedit {
 
 namespace {
 
-unsigned char fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+unsigned char fold(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
 
 // Length of the UTF-8 sequence led by c, or 0 when c cannot lead one.
 int sequenceLength(unsigned char c) {
@@ -17,7 +19,9 @@ int sequenceLength(unsigned char c) {
     return 0;
 }
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 } // namespace
 
@@ -94,8 +98,10 @@ int RichTextModel::compactFromLegacy(int legacy) const {
     int lo = 0, hi = lineCount() - 1;
     while (lo < hi) {
         int mid = lo + (hi - lo + 1) / 2;
-        if (lineStart(mid) + mid <= legacy) lo = mid;
-        else hi = mid - 1;
+        if (lineStart(mid) + mid <= legacy)
+            lo = mid;
+        else
+            hi = mid - 1;
     }
     int offset = legacy - (lineStart(lo) + lo);
     // An offset past the line's end points between CR and LF: keep it before the pair.
@@ -111,7 +117,8 @@ int RichTextModel::validPosition(int pos, bool forward) const {
         int n = sequenceLength(c);
         if (n <= back) return pos; // not inside a sequence that covers pos
         for (int k = 1; k < n; ++k)
-            if (pos - back + k >= length() || !isContinuation(static_cast<unsigned char>(charAt(pos - back + k))))
+            if (pos - back + k >= length() ||
+                !isContinuation(static_cast<unsigned char>(charAt(pos - back + k))))
                 return pos; // a broken sequence: each byte stands alone
         return forward ? pos - back + n : pos - back;
     }
@@ -146,7 +153,8 @@ int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions 
         }
         if (!options.wholeWord) return true;
         bool before = p > 0 && isWordByte(static_cast<unsigned char>(hay[static_cast<std::size_t>(p - 1)]));
-        bool after = p + n < length() && isWordByte(static_cast<unsigned char>(hay[static_cast<std::size_t>(p + n)]));
+        bool after =
+            p + n < length() && isWordByte(static_cast<unsigned char>(hay[static_cast<std::size_t>(p + n)]));
         return !before && !after;
     };
     const char* base = hay.data();

@@ -56,7 +56,11 @@ public:
     const FormatTable& formats() const { return formats_; }
     const FormatRuns& runs() const { return runs_; }
     FormatId defaultFormat() const { return defaultFormat_; }
-    void setDefaultFormat(FormatId id) { defaultFormat_ = id; }
+    // The format of text set without one; an empty text takes it at once.
+    void setDefaultFormat(FormatId id) {
+        defaultFormat_ = id;
+        if (length() == 0) runs_.reset(id);
+    }
     void setFormat(int pos, int len, FormatId format) { runs_.setFormat(pos, len, format); }
     // The format a character typed at pos takes: that of the character before it.
     FormatId formatForInsertion(int pos) const;

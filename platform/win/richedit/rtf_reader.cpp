@@ -19,7 +19,7 @@ struct GroupState {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    bool skip = false;     // inside a destination whose text is not shown
+    bool skip = false; // inside a destination whose text is not shown
     bool colourTable = false;
 };
 
@@ -30,11 +30,14 @@ int hexValue(char c) {
     return -1;
 }
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 bool isSkippedDestination(std::string_view word) {
-    static const char* const names[] = {"fonttbl", "stylesheet", "info", "pict", "header", "footer",
-                                        "object", "filetbl", "listtable", "listoverridetable", "generator"};
+    static const char* const names[] = {"fonttbl",  "stylesheet", "info",    "pict",      "header",
+                                        "footer",   "object",     "filetbl", "listtable", "listoverridetable",
+                                        "generator"};
     for (const char* n : names)
         if (word == n) return true;
     return false;
@@ -101,7 +104,8 @@ private:
             return controlSymbol(c, atGroupStart);
         }
         std::size_t start = pos_;
-        while (pos_ < rtf_.size() && isLetter(rtf_[pos_])) ++pos_;
+        while (pos_ < rtf_.size() && isLetter(rtf_[pos_]))
+            ++pos_;
         std::string_view word = rtf_.substr(start, pos_ - start);
         bool hasParam = false;
         long param = 0;
@@ -157,9 +161,12 @@ private:
             pending_ = ColourEntry{};
         } else if (g.colourTable) {
             int v = static_cast<int>(param < 0 ? 0 : param > 255 ? 255 : param);
-            if (word == "red") pending_.red = v, pending_.set = true;
-            else if (word == "green") pending_.green = v, pending_.set = true;
-            else if (word == "blue") pending_.blue = v, pending_.set = true;
+            if (word == "red")
+                pending_.red = v, pending_.set = true;
+            else if (word == "green")
+                pending_.green = v, pending_.set = true;
+            else if (word == "blue")
+                pending_.blue = v, pending_.set = true;
         } else if (atGroupStart && isSkippedDestination(word)) {
             g.skip = true;
         } else if (word == "cf") {
@@ -201,7 +208,8 @@ private:
         f.bold = g.bold;
         f.italic = g.italic;
         f.underline = g.underline;
-        if (g.colour >= 0 && g.colour < static_cast<int>(colours_.size()) && colours_[static_cast<std::size_t>(g.colour)].set) {
+        if (g.colour >= 0 && g.colour < static_cast<int>(colours_.size()) &&
+            colours_[static_cast<std::size_t>(g.colour)].set) {
             const ColourEntry& e = colours_[static_cast<std::size_t>(g.colour)];
             f.color = RGB(e.red, e.green, e.blue);
             f.autoColor = false;
@@ -243,7 +251,8 @@ private:
 
 } // namespace
 
-RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText, RtfDocument& out) {
+RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText,
+                 RtfDocument& out) {
     out = RtfDocument{};
     out.text.reserve(rtf.size());
     Reader reader(rtf, base, formats, out);

@@ -27,6 +27,7 @@ enum class RtfError {
 
 // Parses rtf into text and runs. wholeText drops the break of a final \par (a stream that
 // replaces the whole text ends with one that is not meant as an empty last line).
-RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText, RtfDocument& out);
+RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText,
+                 RtfDocument& out);
 
 } // namespace pm::richedit

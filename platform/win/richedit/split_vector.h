@@ -69,8 +69,10 @@ public:
 
     // Adds delta to every element from pos to end (used by partitions).
     void addRange(std::size_t pos, std::size_t end, T delta) {
-        for (std::size_t i = pos; i < end && i < gapStart_; ++i) body_[i] += delta;
-        for (std::size_t i = std::max(pos, gapStart_); i < end; ++i) body_[i + gapLength_] += delta;
+        for (std::size_t i = pos; i < end && i < gapStart_; ++i)
+            body_[i] += delta;
+        for (std::size_t i = std::max(pos, gapStart_); i < end; ++i)
+            body_[i + gapLength_] += delta;
     }
 
     void reserveMore(std::size_t n) {
@@ -81,7 +83,8 @@ public:
         // Slide the part after the gap to the end, widening the gap.
         std::size_t tail = old - gapStart_ - gapLength_;
         std::move_backward(body_.begin() + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_),
-                           body_.begin() + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_ + tail), body_.end());
+                           body_.begin() + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_ + tail),
+                           body_.end());
         gapLength_ += grow;
     }
 
@@ -96,11 +99,13 @@ private:
         if (pos == gapStart_) return;
         auto base = body_.begin();
         if (pos < gapStart_) {
-            std::move_backward(base + static_cast<std::ptrdiff_t>(pos), base + static_cast<std::ptrdiff_t>(gapStart_),
+            std::move_backward(base + static_cast<std::ptrdiff_t>(pos),
+                               base + static_cast<std::ptrdiff_t>(gapStart_),
                                base + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_));
         } else {
             std::move(base + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_),
-                      base + static_cast<std::ptrdiff_t>(pos + gapLength_), base + static_cast<std::ptrdiff_t>(gapStart_));
+                      base + static_cast<std::ptrdiff_t>(pos + gapLength_),
+                      base + static_cast<std::ptrdiff_t>(gapStart_));
         }
         gapStart_ = pos;
     }

@@ -57,7 +57,8 @@ void TextBuffer::erase(int pos, int len) {
     int first = lineFromPosition(pos);
     // Line starts in (pos, pos + len] lose the break before them.
     int last = lines_.partitionFromPosition(pos + len);
-    for (int line = last; line > first; --line) lines_.removePartition(line);
+    for (int line = last; line > first; --line)
+        lines_.removePartition(line);
     lines_.insertText(first, -len);
     bytes_.erase(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
 }

@@ -18,7 +18,9 @@ public:
     // The position after the line's last byte, before its break.
     int lineEnd(int line) const;
     int lineFromPosition(int pos) const;
-    char charAt(int pos) const { return pos >= 0 && pos < length() ? bytes_[static_cast<std::size_t>(pos)] : '\0'; }
+    char charAt(int pos) const {
+        return pos >= 0 && pos < length() ? bytes_[static_cast<std::size_t>(pos)] : '\0';
+    }
 
     std::string text(int pos, int len) const;
     // A contiguous view of [pos, pos + len), valid until the next edit.

@@ -42,7 +42,8 @@ void UndoHistory::clear() {
 
 void UndoHistory::setLimit(std::size_t limit) {
     limit_ = limit;
-    while (undo_.size() > limit_) undo_.erase(undo_.begin());
+    while (undo_.size() > limit_)
+        undo_.erase(undo_.begin());
 }
 
 std::vector<FormattedPiece> runsOf(const RichTextModel& model, int pos, int len) {

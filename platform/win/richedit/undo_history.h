@@ -11,7 +11,7 @@ namespace pm::richedit {
 
 struct UndoStep {
     int pos = 0;
-    std::string removed;                  // stored form (single CR breaks)
+    std::string removed; // stored form (single CR breaks)
     std::vector<FormattedPiece> removedRuns;
     std::string inserted;
     FormatId insertedFormat = 0;

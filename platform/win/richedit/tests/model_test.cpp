@@ -22,7 +22,8 @@ struct Reference {
 
 void expectSame(const RichTextModel& m, const Reference& r) {
     ASSERT_EQ(m.text(), r.text);
-    for (int i = 0; i < m.length(); ++i) ASSERT_EQ(m.runs().formatAt(i), r.formats[static_cast<std::size_t>(i)]) << i;
+    for (int i = 0; i < m.length(); ++i)
+        ASSERT_EQ(m.runs().formatAt(i), r.formats[static_cast<std::size_t>(i)]) << i;
     // Runs never hold two equal neighbours and cover the text exactly.
     int end = 0;
     for (int i = 0; i < m.runs().runCount(); ++i) {
@@ -67,7 +68,9 @@ TEST(RichTextModel, RandomEditsMatchAPlainStringAndPerByteFormats) {
     for (int step = 0; step < 3000; ++step) {
         int len = m.length();
         int pos = len ? static_cast<int>(rng() % static_cast<unsigned>(len + 1)) : 0;
-        int cut = (rng() % 4 == 0 && len - pos > 0) ? static_cast<int>(rng() % static_cast<unsigned>(std::min(len - pos, 12) + 1)) : 0;
+        int cut = (rng() % 4 == 0 && len - pos > 0)
+                      ? static_cast<int>(rng() % static_cast<unsigned>(std::min(len - pos, 12) + 1))
+                      : 0;
         std::string piece = pieces[rng() % 8];
         FormatId f = ids[rng() % 3];
         if (rng() % 5 == 0) {
@@ -103,7 +106,8 @@ TEST(RichTextModel, LineBreakFormsAndLegacyPositions) {
         EXPECT_EQ(m.lineCount(), c.lines) << c.input;
         // Each compact position maps to a legacy one and back; legacy positions inside a CR LF pair
         // fall back before the pair.
-        for (int p = 0; p <= m.length(); ++p) EXPECT_EQ(m.compactFromLegacy(m.legacyFromCompact(p)), p) << c.input;
+        for (int p = 0; p <= m.length(); ++p)
+            EXPECT_EQ(m.compactFromLegacy(m.legacyFromCompact(p)), p) << c.input;
         EXPECT_EQ(m.legacyLength(), static_cast<int>(m.textCrLf(0, m.length()).size()));
     }
     RichTextModel m;
@@ -115,7 +119,10 @@ TEST(RichTextModel, LineBreakFormsAndLegacyPositions) {
 
 TEST(RichTextModel, PositionsNeverSplitAUtf8Sequence) {
     RichTextModel m;
-    m.replace(0, 0, "a\xE2\x82\xAC" "b\xC3", m.defaultFormat()); // a, euro sign, b, a stray lead byte
+    m.replace(0, 0,
+              "a\xE2\x82\xAC"
+              "b\xC3",
+              m.defaultFormat()); // a, euro sign, b, a stray lead byte
     EXPECT_EQ(m.validPosition(2), 1);
     EXPECT_EQ(m.validPosition(3, true), 4);
     EXPECT_EQ(m.nextCharPosition(1), 4);
@@ -135,12 +142,15 @@ TEST(RichTextModel, FindForwardWithCaseAndWholeWords) {
         bool matchCase, wholeWord;
         int expected;
     } cases[] = {
-        {"foo", 0, -1, false, false, 0},  {"foo", 0, -1, true, false, 4},  {"foo", 1, -1, false, true, 17},
-        {"foo", 0, -1, true, true, -1},   {"", 0, -1, false, false, -1},   {"bar\r\nfoo", 0, -1, false, false, 7},
-        {"foo", 5, 16, false, false, 11}, {"FOO", 18, -1, true, false, -1}, {"x FOO", 0, 19, false, false, -1}, {"x FOO", 0, 20, false, false, 15},
+        {"foo", 0, -1, false, false, 0},    {"foo", 0, -1, true, false, 4},
+        {"foo", 1, -1, false, true, 17},    {"foo", 0, -1, true, true, -1},
+        {"", 0, -1, false, false, -1},      {"bar\r\nfoo", 0, -1, false, false, 7},
+        {"foo", 5, 16, false, false, 11},   {"FOO", 18, -1, true, false, -1},
+        {"x FOO", 0, 19, false, false, -1}, {"x FOO", 0, 20, false, false, 15},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(m.find(c.from, c.to, c.pattern, FindOptions{c.matchCase, c.wholeWord}), c.expected) << c.pattern;
+        EXPECT_EQ(m.find(c.from, c.to, c.pattern, FindOptions{c.matchCase, c.wholeWord}), c.expected)
+            << c.pattern;
 }
 
 TEST(RichTextModel, SelectionFollowsEditsAndInsertionTakesThePreviousFormat) {

@@ -13,10 +13,13 @@ std::string describe(const RtfDocument& doc, const FormatTable& formats) {
     for (const FormattedPiece& p : doc.pieces) {
         const RunFormat& f = formats.get(p.format);
         char head[64];
-        if (f.autoColor) std::snprintf(head, sizeof head, "[auto%s%s%s]", f.bold ? " b" : "", f.italic ? " i" : "", f.underline ? " u" : "");
+        if (f.autoColor)
+            std::snprintf(head, sizeof head, "[auto%s%s%s]", f.bold ? " b" : "", f.italic ? " i" : "",
+                          f.underline ? " u" : "");
         else
-            std::snprintf(head, sizeof head, "[%02X%02X%02X%s%s%s]", GetRValue(f.color), GetGValue(f.color), GetBValue(f.color),
-                          f.bold ? " b" : "", f.italic ? " i" : "", f.underline ? " u" : "");
+            std::snprintf(head, sizeof head, "[%02X%02X%02X%s%s%s]", GetRValue(f.color), GetGValue(f.color),
+                          GetBValue(f.color), f.bold ? " b" : "", f.italic ? " i" : "",
+                          f.underline ? " u" : "");
         out += head;
         out += doc.text.substr(pos, static_cast<std::size_t>(p.length));
         pos += static_cast<std::size_t>(p.length);
@@ -34,20 +37,23 @@ TEST(RtfReader, StreamsOfTheEditorsGiveTextAndRuns) {
         const char* expected;
     } cases[] = {
         {"colour table and classes",
-         "{{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n\\cf1\\b\\i0 var\\cf0\\b0\\i0  x\r\n\\par }", true,
-         "[0000FF b]var[000000] x"},
-        {"final par of a whole text adds no break", "{{\\colortbl\\red1\\green2\\blue3;}\\cf0 a\r\n\\par b\r\n\\par }",
-         true, "[010203]a\rb"},
-        {"final par kept for a selection", "{{\\colortbl\\red1\\green2\\blue3;}a\r\n\\par }", false, "[auto]a\r"},
+         "{{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n\\cf1\\b\\i0 var\\cf0\\b0\\i0  "
+         "x\r\n\\par }",
+         true, "[0000FF b]var[000000] x"},
+        {"final par of a whole text adds no break",
+         "{{\\colortbl\\red1\\green2\\blue3;}\\cf0 a\r\n\\par b\r\n\\par }", true, "[010203]a\rb"},
+        {"final par kept for a selection", "{{\\colortbl\\red1\\green2\\blue3;}a\r\n\\par }", false,
+         "[auto]a\r"},
         {"escapes, tabs and hex bytes", "{\\\\x\\{y\\}\\tab z\\'e9}", true, "[auto]\\x{y}\tz\xE9"},
         {"one space after a control word is eaten", "{\\b  two}", true, "[auto b] two"},
-        {"unknown words and destinations are skipped", "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\*\\foo bar}\\qc ok}", true,
-         "[auto]ok"},
-        {"groups restore the format", "{a{\\b b{\\i c}d}e}", true, "[auto]a[auto b]b[auto b i]c[auto b]d[auto]e"},
+        {"unknown words and destinations are skipped",
+         "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\*\\foo bar}\\qc ok}", true, "[auto]ok"},
+        {"groups restore the format", "{a{\\b b{\\i c}d}e}", true,
+         "[auto]a[auto b]b[auto b i]c[auto b]d[auto]e"},
         {"underline on and off", "{\\ul u\\ulnone n}", true, "[auto u]u[auto]n"},
         {"empty text", "{}", true, ""},
-        {"a colour index past the table keeps the base colour", "{{\\colortbl\\red9\\green9\\blue9;}\\cf7 t}", true,
-         "[auto]t"},
+        {"a colour index past the table keeps the base colour", "{{\\colortbl\\red9\\green9\\blue9;}\\cf7 t}",
+         true, "[auto]t"},
     };
     for (const Case& c : cases) {
         FormatTable formats;
@@ -88,7 +94,8 @@ TEST(RtfReader, TheBaseFormatSuppliesFaceSizeAndProtection) {
     base.protect = true;
     FormatTable formats;
     RtfDocument doc;
-    ASSERT_EQ(readRtf("{{\\colortbl\\red0\\green128\\blue0;}\\cf0 x}", base, formats, true, doc), RtfError::None);
+    ASSERT_EQ(readRtf("{{\\colortbl\\red0\\green128\\blue0;}\\cf0 x}", base, formats, true, doc),
+              RtfError::None);
     ASSERT_EQ(doc.pieces.size(), 1u);
     const RunFormat& f = formats.get(doc.pieces[0].format);
     EXPECT_EQ(f.face, "Courier New");

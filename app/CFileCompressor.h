@@ -1,0 +1,24 @@
+#pragma once
+// Turns a file into its "QZ10" compressed form or back (see lzhuf_coder.h).
+
+#include "platform/framework/CObject.h"
+#include "platform/win/wintypes.h"
+
+class CFileCompressor : public CObject {
+public:
+    CFileCompressor() = default;
+
+    // Compresses (bCompress) or expands lpszSource into lpszDest, which is created or truncated.
+    // FALSE when either file cannot be opened, when a write fails (after OnError(1)), when the
+    // source is not the size it was a moment before, or when a compressed source is damaged.
+    // A source without the compressed form's magic expands to an empty file.
+    BOOL Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress);
+
+    // Reports an error: code 1 is a failed write. Shows "Error: %d".
+    virtual void OnError(int nCode);
+    // Called as the run goes on with the bytes done and the bytes in all; does nothing here.
+    virtual void OnProgress(DWORD* pdwDone, DWORD* pdwTotal);
+
+protected:
+    int m_nState = 0; // 0 idle, 1 compressing, 2 expanding
+};

@@ -1,0 +1,133 @@
+#include "app/file_helpers.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+// A name for a new file beside path that no other file has yet; empty when none was found.
+std::string UnusedNameBeside(const std::string& path) {
+    std::random_device seed;
+    std::mt19937 rng(seed());
+    for (int attempt = 0; attempt < 100; attempt++) {
+        std::string candidate = path + ".~" + std::to_string(rng() % 1000000u);
+        std::error_code error;
+        if (!fs::exists(candidate, error) && !error) return candidate;
+    }
+    return std::string();
+}
+
+} // namespace
+
+CString NativePath(LPCTSTR lpszPath) {
+    CString path(lpszPath ? lpszPath : "");
+    path.Replace('\\', '/');
+    return path;
+}
+
+void GetAppDir(CString& strDir) {
+    std::error_code error;
+    std::string path = fs::read_symlink("/proc/self/exe", error).string();
+    std::string::size_type slash = path.find_last_of('/');
+    strDir = slash == std::string::npos ? CString("./") : CString(path.c_str(), static_cast<int>(slash + 1));
+}
+
+CString GetAppDirectory() {
+    CString dir;
+    GetAppDir(dir);
+    return dir;
+}
+
+void SplitPathPart(LPCTSTR lpszPath, CString& strPart, int nPart) {
+    strPart.Empty();
+    std::string path(lpszPath ? lpszPath : "");
+    std::string::size_type nameStart = 0;
+    for (std::string::size_type i = 0; i < path.size(); i++)
+        if (IsSeparator(path[i])) nameStart = i + 1;
+    std::string name = path.substr(nameStart);
+    std::string::size_type dot = name.find_last_of('.');
+    switch (nPart) {
+    case 1:
+        strPart = path.substr(0, nameStart).c_str();
+        break;
+    case 2:
+        strPart = name.substr(0, dot).c_str();
+        break;
+    case 3:
+        if (dot != std::string::npos) strPart = name.substr(dot + 1).c_str();
+        break;
+    default:
+        break;
+    }
+}
+
+CString GetShortPathIfBlank(LPCTSTR lpszPath) {
+    return CString(lpszPath ? lpszPath : "");
+}
+
+BOOL FileExists(LPCTSTR lpszPath) {
+    std::error_code error;
+    return fs::exists(fs::path(static_cast<LPCTSTR>(NativePath(lpszPath))), error) ? TRUE : FALSE;
+}
+
+void DeleteFileSafe(LPCTSTR lpszPath) {
+    std::error_code error;
+    fs::path path(static_cast<LPCTSTR>(NativePath(lpszPath)));
+    if (!fs::is_directory(path, error)) fs::remove(path, error);
+}
+
+BOOL ReadFileToString(LPCTSTR lpszPath, CString& strText) {
+    strText.Empty();
+    std::string path = static_cast<LPCTSTR>(NativePath(lpszPath));
+    std::error_code error;
+    if (fs::is_directory(path, error)) return FALSE;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return FALSE;
+    in.seekg(0, std::ios::end);
+    std::streamoff length = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (length < 0) return FALSE;
+    try {
+        std::vector<char> block(static_cast<std::size_t>(length) + 16, '\0');
+        in.read(block.data(), length);
+        strText = block.data();
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    } catch (const std::length_error&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL WriteFileSafely(LPCTSTR lpszPath, const void* pData, size_t nSize) {
+    std::string path = static_cast<LPCTSTR>(NativePath(lpszPath));
+    std::error_code error;
+    if (fs::is_symlink(path, error)) path = fs::canonical(path, error).string();
+    std::string temp = UnusedNameBeside(path);
+    if (temp.empty()) return FALSE;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(static_cast<const char*>(pData), static_cast<std::streamsize>(nSize));
+        out.close();
+        if (!out) {
+            fs::remove(temp, error);
+            return FALSE;
+        }
+    }
+    if (fs::exists(path, error)) fs::permissions(temp, fs::status(path, error).permissions(), error);
+    fs::rename(temp, path, error);
+    if (!error) return TRUE;
+    fs::remove(temp, error);
+    return FALSE;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The program folder, paths and whole files. Paths may use '\' as well as '/' between folders.
+
+#include "platform/framework/CString.h"
+
+// The folder of the running program, ending in '/'. Every data file of the program lives below it.
+void GetAppDir(CString& strDir);
+CString GetAppDirectory();
+
+// One part of a path: 0 the drive (always empty here), 1 the folder with its leading and trailing
+// separator, 2 the file name without extension, 3 the extension without its dot. Any other part
+// number gives an empty string.
+void SplitPathPart(LPCTSTR lpszPath, CString& strPart, int nPart);
+
+// The path unchanged: there are no short path names on this system, and callers quote paths.
+CString GetShortPathIfBlank(LPCTSTR lpszPath);
+
+// Whether a file or folder exists at the path.
+BOOL FileExists(LPCTSTR lpszPath);
+
+// Deletes a file; a failure is ignored.
+void DeleteFileSafe(LPCTSTR lpszPath);
+
+// The file's text up to its first NUL byte; FALSE when it cannot be read.
+BOOL ReadFileToString(LPCTSTR lpszPath, CString& strText);
+
+// Replaces a file's content safely: the bytes go to a new file in the same folder, which then
+// takes the old file's name, so a failed write leaves the old file whole. FALSE on failure.
+BOOL WriteFileSafely(LPCTSTR lpszPath, const void* pData, size_t nSize);
+
+// The path with '\' separators turned into '/'.
+CString NativePath(LPCTSTR lpszPath);

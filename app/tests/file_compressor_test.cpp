@@ -1,0 +1,93 @@
+#include "app/CFileCompressor.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records what the hooks receive instead of showing a message box.
+class RecordingCompressor : public CFileCompressor {
+public:
+    void OnError(int nCode) override { errors.push_back(nCode); }
+    void OnProgress(DWORD* pdwDone, DWORD* pdwTotal) override {
+        EXPECT_EQ(m_nState, expectedState);
+        last = *pdwDone;
+        total = *pdwTotal;
+        ++reports;
+    }
+    std::vector<int> errors;
+    int expectedState = 0;
+    DWORD last = 0, total = 0;
+    int reports = 0;
+};
+
+TEST(FileCompressor, CompressesAndExpandsFiles) {
+    TempFolder folder;
+    std::string text;
+    for (int i = 0; i < 3000; i++)
+        text += "line " + std::to_string(i % 97) + " of the settings\r\n";
+    TempFolder::Write(folder / "plain", text);
+    RecordingCompressor c;
+    c.expectedState = 1;
+    ASSERT_TRUE(c.Run((folder / "plain").c_str(), (folder / "packed").c_str(), TRUE));
+    EXPECT_EQ(c.total, text.size());
+    EXPECT_EQ(c.last, text.size());
+    EXPECT_LT(TempFolder::Read(folder / "packed").size(), text.size() / 4);
+    c.expectedState = 2;
+    ASSERT_TRUE(c.Run((folder / "packed").c_str(), (folder / "back").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::Read(folder / "back"), text);
+    EXPECT_TRUE(c.errors.empty());
+}
+
+TEST(FileCompressor, EmptyFile) {
+    TempFolder folder;
+    TempFolder::Write(folder / "empty", "");
+    CFileCompressor c;
+    ASSERT_TRUE(c.Run((folder / "empty").c_str(), (folder / "packed").c_str(), TRUE));
+    EXPECT_EQ(TempFolder::Read(folder / "packed"), std::string("QZ10\0\0\0\0", 8));
+    TempFolder::Write(folder / "back", "old content");
+    ASSERT_TRUE(c.Run((folder / "packed").c_str(), (folder / "back").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::Read(folder / "back"), "");
+}
+
+TEST(FileCompressor, FilesThatCannotBeOpened) {
+    TempFolder folder;
+    TempFolder::Write(folder / "src", "data");
+    CFileCompressor c;
+    EXPECT_FALSE(c.Run((folder / "missing").c_str(), (folder / "dst").c_str(), TRUE));
+    EXPECT_FALSE(TempFolder::Read(folder / "dst").size());
+    EXPECT_FALSE(c.Run((folder / "src").c_str(), (folder / "no/folder/dst").c_str(), TRUE));
+}
+
+TEST(FileCompressor, WithoutMagicExpandsToNothing) {
+    TempFolder folder;
+    TempFolder::Write(folder / "text", "[General]\r\nLineNo=1\r\n");
+    CFileCompressor c;
+    EXPECT_TRUE(c.Run((folder / "text").c_str(), (folder / "out").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::Read(folder / "out"), "");
+}
+
+TEST(FileCompressor, DamagedFileFails) {
+    TempFolder folder;
+    TempFolder::Write(folder / "lying", std::string("QZ10\xff\xff\xff\xff\x12\x34", 10));
+    RecordingCompressor c;
+    EXPECT_FALSE(c.Run((folder / "lying").c_str(), (folder / "out").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::Read(folder / "out"), "") << "nothing is written for an impossible length";
+    EXPECT_TRUE(c.errors.empty());
+}
+
+TEST(FileCompressor, WriteFailureIsReported) {
+    RecordingCompressor c;
+    c.expectedState = 1;
+    TempFolder folder;
+    TempFolder::Write(folder / "src", std::string(100000, 'x'));
+    // /dev/full accepts the open and refuses every write.
+    EXPECT_FALSE(c.Run((folder / "src").c_str(), "/dev/full", TRUE));
+    EXPECT_EQ(c.errors, std::vector<int>{1});
+}
+
+} // namespace

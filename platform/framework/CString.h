@@ -154,6 +154,9 @@ public:
     void ReleaseBuffer(int nNewLength = -1);
     void FreeExtra();
 
+    // Replaces the text with the program's string resource nID; FALSE (and empty) when there is none.
+    BOOL LoadString(UINT nID);
+
     friend CString operator+(const CString& a, const CString& b);
     friend CString operator+(const CString& a, LPCTSTR b);
     friend CString operator+(LPCTSTR a, const CString& b);

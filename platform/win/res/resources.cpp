@@ -1,0 +1,111 @@
+#include "platform/win/res/resources.h"
+
+#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/winbase.h"
+#include "platform/win/wingdi.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+namespace pm::res {
+namespace {
+
+struct Store {
+    std::map<UINT, std::string> strings;
+    std::map<Name, MenuTemplate> menus;
+    std::map<Name, std::vector<ACCEL>> accelerators;
+    std::map<Name, DialogTemplate> dialogs;
+    std::map<Name, ToolbarTemplate> toolbars;
+    std::map<std::pair<int, Name>, Bytes> images;
+};
+
+Store& store() {
+    static Store s;
+    return s;
+}
+
+template <class T> const T* find(const std::map<Name, T>& map, LPCSTR name) {
+    if (!name) return nullptr;
+    auto it = map.find(Name::from(name));
+    if (it != map.end()) return &it->second;
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+}
+
+bool loadImageBytes(HINSTANCE, LPCSTR name, UINT type, QByteArray* bytes) {
+    ImageKind kind = type == IMAGE_ICON ? ImageKind::Icon : type == IMAGE_CURSOR ? ImageKind::Cursor : ImageKind::Bitmap;
+    Bytes b = findImage(kind, name);
+    if (!b.data) return false;
+    *bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), static_cast<qsizetype>(b.size));
+    return true;
+}
+
+void installImageLoader() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    gdi::setResourceImageLoader(loadImageBytes);
+}
+
+} // namespace
+
+Name::Name(const char* text) : m_text(text ? text : "") {
+    std::transform(m_text.begin(), m_text.end(), m_text.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (!m_text.empty() && m_text[0] == '#') { // "#123" names the id 123
+        m_id = static_cast<WORD>(std::strtoul(m_text.c_str() + 1, nullptr, 10));
+        m_text.clear();
+    }
+}
+
+void addString(UINT id, std::string text) { store().strings[id] = std::move(text); }
+
+void addStrings(std::initializer_list<std::pair<UINT, const char*>> strings) {
+    for (const auto& [id, text] : strings) addString(id, text ? text : "");
+}
+
+void addMenu(Name name, MenuTemplate menu) { store().menus[name] = std::move(menu); }
+void addAccelerators(Name name, std::vector<ACCEL> table) { store().accelerators[name] = std::move(table); }
+void addDialog(Name name, DialogTemplate dialog) { store().dialogs[name] = std::move(dialog); }
+void addToolbar(Name name, ToolbarTemplate toolbar) { store().toolbars[name] = std::move(toolbar); }
+
+void addImage(ImageKind kind, Name name, const unsigned char* data, std::size_t size) {
+    installImageLoader();
+    store().images[{static_cast<int>(kind), name}] = Bytes{data, size};
+}
+
+const std::string* findString(UINT id) {
+    auto it = store().strings.find(id);
+    return it == store().strings.end() ? nullptr : &it->second;
+}
+
+const MenuTemplate* findMenu(LPCSTR name) { return find(store().menus, name); }
+const std::vector<ACCEL>* findAccelerators(LPCSTR name) { return find(store().accelerators, name); }
+const DialogTemplate* findDialog(LPCSTR name) { return find(store().dialogs, name); }
+const ToolbarTemplate* findToolbar(LPCSTR name) { return find(store().toolbars, name); }
+
+Bytes findImage(ImageKind kind, LPCSTR name) {
+    if (!name) return Bytes{};
+    auto it = store().images.find({static_cast<int>(kind), Name::from(name)});
+    return it == store().images.end() ? Bytes{} : it->second;
+}
+
+} // namespace pm::res
+
+int LoadString(HINSTANCE, UINT id, LPSTR buffer, int bufferMax) {
+    const std::string* s = pm::res::findString(id);
+    if (!buffer) return 0;
+    if (bufferMax == 0) { // the caller gets a pointer to the read-only text
+        *reinterpret_cast<const char**>(buffer) = s ? s->c_str() : nullptr;
+        return s ? static_cast<int>(s->size()) : 0;
+    }
+    if (!s) {
+        buffer[0] = 0;
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+        return 0;
+    }
+    int n = std::min(static_cast<int>(s->size()), bufferMax - 1);
+    std::copy(s->begin(), s->begin() + n, buffer);
+    buffer[n] = 0;
+    return n;
+}

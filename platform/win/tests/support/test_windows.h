@@ -1,0 +1,79 @@
+#pragma once
+// Test helpers for the window system: pictures of windows, a recorder of the messages windows
+// receive, and input driven through Qt into the real message queue.
+
+#include "platform/win/windows.h"
+
+#include <QImage>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace pm::test {
+
+// ---- Pictures ----
+
+// The window as it shows on screen: its non-client area, client area and visible child windows.
+QImage windowImage(HWND hwnd);
+// Saves windowImage as a PNG file; the folder is created when missing.
+bool saveWindowPng(HWND hwnd, const QString& path);
+// The folder for test output (pictures): PM_TEST_OUTPUT_DIR.
+QString outputFolder();
+
+// ---- Messages ----
+
+struct Recorded {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Subclasses windows and records, in one list, every message they receive from then on.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    void watch(HWND hwnd, const std::string& name);
+    // The window procedure of a class that records into the active recorder, for windows that must
+    // be watched from their very first message (WM_GETMINMAXINFO, WM_NCCREATE ...).
+    static LRESULT CALLBACK recordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void name(HWND hwnd, const std::string& name);
+
+    const std::vector<Recorded>& messages() const { return m_messages; }
+    void clear() { m_messages.clear(); }
+    // "name:WM_X" per message, optionally only those in `only` (empty: all).
+    std::vector<std::string> trace(const std::vector<UINT>& only = {}) const;
+
+private:
+    friend LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM);
+    std::vector<Recorded> m_messages;
+};
+
+const char* messageName(UINT message);
+
+// Registers (once) a window class whose procedure is MessageRecorder::recordingProc.
+const char* recordingClass();
+
+// ---- Input ----
+
+// Dispatches queued messages until nothing is left (paints and due timers included).
+void pumpMessages();
+// Clicks, double clicks, drags in a window's client coordinates (screen coordinates with the
+// *Screen variants), through Qt and our queue. Call pumpMessages() to deliver them.
+void click(HWND hwnd, POINT client, int button = VK_LBUTTON);
+void doubleClick(HWND hwnd, POINT client);
+void pressMouse(HWND hwnd, POINT client, int button = VK_LBUTTON);
+void moveMouse(HWND hwnd, POINT client);
+void releaseMouse(HWND hwnd, POINT client, int button = VK_LBUTTON);
+void dragScreen(HWND any, POINT from, POINT to, int steps = 4);
+// Presses and releases a virtual key (with VK_SHIFT / VK_CONTROL / VK_MENU held as given).
+void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool alt = false);
+// Types text: one key per character, non-ASCII characters as committed input-method text.
+void typeText(HWND any, const QString& text);
+
+} // namespace pm::test

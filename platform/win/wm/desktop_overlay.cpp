@@ -1,0 +1,77 @@
+#include "platform/win/wm/desktop_overlay.h"
+
+#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/wm/wm.h"
+
+#include <QPainter>
+#include <QWidget>
+
+#include <set>
+
+namespace pm::wm {
+namespace {
+
+class OverlayWidget final : public QWidget {
+public:
+    OverlayWidget()
+        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                               Qt::WindowTransparentForInput) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    }
+    QImage image;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, image);
+    }
+};
+
+struct Overlay {
+    OverlayWidget* widget = nullptr;
+    std::set<HDC> dcs;
+};
+
+Overlay& overlay() {
+    static Overlay o;
+    return o;
+}
+
+OverlayWidget* widget() {
+    Overlay& o = overlay();
+    if (o.widget) return o.widget;
+    QRect screen = toQRect(desktop()->rect);
+    o.widget = new OverlayWidget;
+    o.widget->image = QImage(screen.size(), QImage::Format_ARGB32_Premultiplied);
+    o.widget->image.fill(0);
+    o.widget->setGeometry(screen);
+    return o.widget;
+}
+
+} // namespace
+
+HDC desktopOverlayDC() {
+    OverlayWidget* w = widget();
+    HDC dc = gdi::createImageDC(&w->image, QPoint(0, 0), QRegion());
+    if (dc) overlay().dcs.insert(dc);
+    return dc;
+}
+
+bool isDesktopOverlayDC(HDC dc) { return overlay().dcs.count(dc) != 0; }
+
+bool releaseDesktopOverlayDC(HDC dc) {
+    Overlay& o = overlay();
+    if (!o.dcs.erase(dc)) return false;
+    gdi::releaseImageDC(dc);
+    if (!o.widget->isVisible()) o.widget->show();
+    o.widget->raise();
+    o.widget->update();
+    return true;
+}
+
+const QImage* desktopOverlayImage() { return overlay().widget ? &overlay().widget->image : nullptr; }
+
+} // namespace pm::wm

@@ -1,0 +1,191 @@
+// Activation, keyboard focus and mouse capture, kept by the layer (not by Qt).
+
+#include "platform/win/wm/input_events.h"
+#include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/wm.h"
+
+#include <QGuiApplication>
+
+namespace pm::wm {
+namespace {
+
+struct FocusState {
+    HWND active = nullptr;
+    HWND focus = nullptr;
+    HWND capture = nullptr;
+    bool appActive = false;
+    bool activating = false;
+};
+
+FocusState& state() {
+    static FocusState s;
+    return s;
+}
+
+void sendActivateApp(bool active, HWND other) {
+    std::vector<HWND> tops;
+    for (Window* t : desktop()->children) tops.push_back(t->handle);
+    for (HWND h : tops)
+        if (Window* t = window(h)) send(t, WM_ACTIVATEAPP, active ? TRUE : FALSE, reinterpret_cast<LPARAM>(other));
+}
+
+bool realDesktop() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
+
+} // namespace
+
+Window* activeWindow() { return window(state().active); }
+Window* focusWindow() { return window(state().focus); }
+Window* captureWindow() { return window(state().capture); }
+
+void activate(Window* w, int how) {
+    FocusState& s = state();
+    if (w) w = topLevelOf(w);
+    Window* old = activeWindow();
+    if (old == w || s.activating) return;
+    s.activating = true;
+    HWND newHandle = w ? w->handle : nullptr;
+    HWND oldHandle = old ? old->handle : nullptr;
+    if (old) {
+        send(old, WM_NCACTIVATE, FALSE, 0);
+        if (window(oldHandle))
+            send(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, old->minimized), reinterpret_cast<LPARAM>(newHandle));
+    }
+    w = window(newHandle);
+    s.active = newHandle;
+    if (!w) {
+        s.focus = nullptr;
+        if (s.appActive) {
+            s.appActive = false;
+            sendActivateApp(false, nullptr);
+        }
+        s.activating = false;
+        return;
+    }
+    if (w->owner) w->owner->lastActivePopup = newHandle;
+    if (!s.appActive) {
+        s.appActive = true;
+        sendActivateApp(true, nullptr);
+    }
+    if (Window* a = window(newHandle)) {
+        // Make sure the focus does not stay in the window that lost activation.
+        if (Window* f = focusWindow(); f && topLevelOf(f) != a) s.focus = nullptr;
+        send(a, WM_NCACTIVATE, TRUE, 0);
+    }
+    if (Window* a = window(newHandle))
+        send(a, WM_ACTIVATE, MAKEWPARAM(how, a->minimized), reinterpret_cast<LPARAM>(window(oldHandle) ? oldHandle : nullptr));
+    if (Window* a = window(newHandle); a && a->widget && realDesktop()) a->widget->activateWindow();
+    s.activating = false;
+}
+
+void activateNext(Window* leaving) {
+    Window* owner = leaving->owner;
+    if (owner && window(owner->handle) && (owner->style & WS_VISIBLE) && !(owner->style & WS_DISABLED)) {
+        activate(owner, WA_ACTIVE);
+        return;
+    }
+    for (Window* t : desktop()->children) {
+        if (t == leaving || !(t->style & WS_VISIBLE) || (t->style & WS_DISABLED) || t->destroying) continue;
+        if ((t->style & WS_POPUP) && !(t->style & WS_CAPTION)) continue;
+        activate(t, WA_ACTIVE);
+        return;
+    }
+    activate(nullptr, WA_INACTIVE);
+}
+
+void forgetFocusState(Window* w) {
+    FocusState& s = state();
+    if (s.focus == w->handle) s.focus = nullptr;
+    if (s.active == w->handle) s.active = nullptr;
+    if (s.capture == w->handle) {
+        s.capture = nullptr;
+        if (w->widget) w->widget->releaseMouse();
+    }
+}
+
+// Follows activation changes the desktop makes (the user switching windows on a real desktop).
+void followDesktopActivation(HWND hwnd, bool active) {
+    if (!realDesktop()) return;
+    Window* w = window(hwnd);
+    if (!w) return;
+    if (active && w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED)) activate(w, WA_ACTIVE);
+    if (!active && activeWindow() == w && !QGuiApplication::focusWindow()) activate(nullptr, WA_INACTIVE);
+}
+
+} // namespace pm::wm
+
+using namespace pm::wm;
+
+HWND SetFocus(HWND hwnd) {
+    FocusState& s = state();
+    HWND old = s.focus;
+    if (hwnd == old) return old;
+    Window* w = nullptr;
+    if (hwnd) {
+        w = window(hwnd);
+        if (!w) return nullptr;
+        Window* top = topLevelOf(w);
+        if (top != activeWindow()) {
+            activate(top, WA_ACTIVE);
+            if (!window(hwnd)) return nullptr;
+            old = s.focus;
+            if (old == hwnd) return old;
+        }
+    }
+    s.focus = hwnd;
+    if (Window* o = window(old)) {
+        send(o, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+        if (s.focus != hwnd) return window(old) ? old : nullptr;
+    }
+    if (Window* n = window(hwnd)) send(n, WM_SETFOCUS, reinterpret_cast<WPARAM>(window(old) ? old : nullptr), 0);
+    return window(old) ? old : nullptr;
+}
+
+HWND GetFocus() { return window(state().focus) ? state().focus : nullptr; }
+
+HWND SetActiveWindow(HWND hwnd) {
+    HWND old = state().active;
+    Window* w = window(hwnd);
+    if (hwnd && !w) return nullptr;
+    activate(w, WA_ACTIVE);
+    return window(old) ? old : nullptr;
+}
+
+HWND GetActiveWindow() { return window(state().active) ? state().active : nullptr; }
+
+BOOL SetForegroundWindow(HWND hwnd) {
+    Window* w = window(hwnd);
+    if (!w) return FALSE;
+    SetWindowPos(topLevelOf(w)->handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    activate(w, WA_ACTIVE);
+    return TRUE;
+}
+
+HWND GetForegroundWindow() { return GetActiveWindow(); }
+
+HWND SetCapture(HWND hwnd) {
+    FocusState& s = state();
+    HWND old = s.capture;
+    Window* w = window(hwnd);
+    if (!w) return nullptr;
+    if (old == hwnd) return old;
+    s.capture = hwnd;
+    if (Window* o = window(old)) {
+        if (o->widget) topLevelOf(o)->widget->releaseMouse();
+        send(o, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+    }
+    if (Window* n = window(hwnd); n && topLevelOf(n)->widget) topLevelOf(n)->widget->grabMouse();
+    return window(old) ? old : nullptr;
+}
+
+BOOL ReleaseCapture() {
+    FocusState& s = state();
+    HWND old = s.capture;
+    s.capture = nullptr;
+    if (Window* o = window(old)) {
+        if (topLevelOf(o)->widget) topLevelOf(o)->widget->releaseMouse();
+        send(o, WM_CAPTURECHANGED, 0, 0);
+    }
+    return TRUE;
+}
+
+HWND GetCapture() { return window(state().capture) ? state().capture : nullptr; }

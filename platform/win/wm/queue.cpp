@@ -1,0 +1,385 @@
+// The thread's message queue and its loops: posted messages (thread-safe), queued input, WM_QUIT,
+// then WM_PAINT and WM_TIMER when nothing else waits, as Win32 retrieves them.
+
+#include "platform/win/wm/input_events.h"
+#include "platform/win/wm/wm.h"
+
+#include "platform/win/winbase.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+
+#include <atomic>
+#include <deque>
+#include <future>
+#include <mutex>
+
+namespace pm::wm {
+namespace {
+
+// Wakes a waiting loop from any thread; the flag folds a burst of posts into one Qt event.
+class Waker final : public QObject {
+public:
+    std::atomic<bool> pending{false};
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::User) return QObject::event(e);
+        pending = false;
+        return true;
+    }
+};
+
+struct CrossThreadSend {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::promise<LRESULT> result;
+};
+
+struct Deferred {
+    void (*action)(HWND, bool);
+    HWND hwnd;
+    bool flag;
+};
+
+struct Queue {
+    std::mutex mutex;
+    std::deque<MSG> posted;
+    std::deque<CrossThreadSend*> sends;
+    std::deque<RawInput> input;
+    std::vector<Deferred> deferred;
+    bool quit = false;
+    int quitCode = 0;
+    Waker* waker = nullptr;
+    MSG current{};
+    QElapsedTimer sincePump;
+    int depth = 0;
+    int inCrossSend = 0;
+};
+
+Queue& queue() {
+    static Queue q;
+    return q;
+}
+
+QElapsedTimer& clock() {
+    static QElapsedTimer t = [] {
+        QElapsedTimer e;
+        e.start();
+        return e;
+    }();
+    return t;
+}
+
+bool hwndMatches(HWND msgHwnd, HWND filter) {
+    if (!filter) return true;
+    if (filter == reinterpret_cast<HWND>(-1)) return msgHwnd == nullptr;
+    if (msgHwnd == filter) return true;
+    Window* f = window(filter);
+    Window* m = window(msgHwnd);
+    return f && m && isDescendant(f, m);
+}
+
+bool rangeMatches(UINT message, UINT lo, UINT hi) { return (lo == 0 && hi == 0) || (message >= lo && message <= hi); }
+
+void runDeferred() {
+    Queue& q = queue();
+    while (!q.deferred.empty()) {
+        std::vector<Deferred> now;
+        now.swap(q.deferred);
+        for (const Deferred& d : now) d.action(d.hwnd, d.flag);
+    }
+}
+
+void runCrossThreadSends() {
+    Queue& q = queue();
+    for (;;) {
+        CrossThreadSend* s = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(q.mutex);
+            if (q.sends.empty()) return;
+            s = q.sends.front();
+            q.sends.pop_front();
+        }
+        ++q.inCrossSend;
+        LRESULT r = SendMessage(s->hwnd, s->message, s->wParam, s->lParam);
+        --q.inCrossSend;
+        s->result.set_value(r);
+    }
+}
+
+bool takePosted(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
+    Queue& q = queue();
+    std::lock_guard<std::mutex> lock(q.mutex);
+    for (auto it = q.posted.begin(); it != q.posted.end();) {
+        if (it->hwnd && !window(it->hwnd)) { // posted to a window destroyed since
+            it = q.posted.erase(it);
+            continue;
+        }
+        if (!hwndMatches(it->hwnd, filter) || !rangeMatches(it->message, lo, hi)) {
+            ++it;
+            continue;
+        }
+        *out = *it;
+        if (remove) q.posted.erase(it);
+        return true;
+    }
+    return false;
+}
+
+bool takeInput(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
+    Queue& q = queue();
+    for (std::size_t i = 0; i < q.input.size();) {
+        RawInput& in = q.input[i];
+        if (!in.resolved && !resolveInput(in)) {
+            q.input.erase(q.input.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        if (!window(in.msg.hwnd) || !hwndMatches(in.msg.hwnd, filter) || !rangeMatches(in.msg.message, lo, hi)) {
+            if (!window(in.msg.hwnd)) in.resolved = false;
+            ++i;
+            continue;
+        }
+        RawInput taken = in;
+        if (remove) q.input.erase(q.input.begin() + static_cast<std::ptrdiff_t>(i));
+        if (inputHooksSwallow(taken, remove)) {
+            if (!remove) q.input.erase(q.input.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        if (remove && !acceptInput(taken)) continue;
+        *out = taken.msg;
+        return true;
+    }
+    return false;
+}
+
+bool peekOnce(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
+    Queue& q = queue();
+    collectDestroyedWindows();
+    runCrossThreadSends();
+    runDeferred();
+    if (takePosted(msg, filter, lo, hi, remove)) return true;
+    pumpQt(false);
+    runDeferred();
+    if (takePosted(msg, filter, lo, hi, remove)) return true;
+    if (q.quit) {
+        *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, messageTime(), {}};
+        if (remove) q.quit = false;
+        return true;
+    }
+    if (takeInput(msg, filter, lo, hi, remove)) return true;
+    if (rangeMatches(WM_PAINT, lo, hi)) {
+        Window* f = filter && filter != reinterpret_cast<HWND>(-1) ? window(filter) : nullptr;
+        if (filter != reinterpret_cast<HWND>(-1) && (!filter || f)) {
+            if (Window* w = nextWindowToPaint(f)) {
+                *msg = MSG{w->handle, WM_PAINT, 0, 0, messageTime(), {}};
+                return true;
+            }
+        }
+    }
+    if (rangeMatches(WM_TIMER, lo, hi) && filter != reinterpret_cast<HWND>(-1)) {
+        Window* f = filter ? window(filter) : nullptr;
+        if ((!filter || f) && takeDueTimer(f, msg, remove)) return true;
+    }
+    return false;
+}
+
+bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
+    bool remove = (flags & PM_REMOVE) != 0;
+    if (!peekOnce(msg, filter, lo, hi, remove)) return false;
+    msg->time = messageTime();
+    QPoint pos = cursorScreenPos();
+    if (msg->pt.x == 0 && msg->pt.y == 0) msg->pt = POINT{pos.x(), pos.y()};
+    if (hooksInstalled(WH_GETMESSAGE))
+        callHooks(WH_GETMESSAGE, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(msg));
+    setCurrentMessage(*msg);
+    return true;
+}
+
+} // namespace
+
+DWORD messageTime() { return static_cast<DWORD>(clock().elapsed()); }
+
+void setCurrentMessage(const MSG& msg) { queue().current = msg; }
+
+void wakeLoop() {
+    Queue& q = queue();
+    if (!q.waker || q.waker->pending.exchange(true)) return;
+    QCoreApplication::postEvent(q.waker, new QEvent(QEvent::User));
+}
+
+void pumpQt(bool wait) {
+    Queue& q = queue();
+    if (!q.waker) {
+        desktop();
+        q.waker = new Waker;
+        q.sincePump.start();
+    }
+    if (wait) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } else {
+        if (q.sincePump.isValid() && q.sincePump.nsecsElapsed() < 1000000) return;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    q.sincePump.restart();
+    if (q.depth <= 1) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void postInput(const MSG& msg, const QString& text) {
+    RawInput in;
+    in.kind = RawInput::Kind::Char;
+    in.resolved = true;
+    in.msg = msg;
+    in.text = text;
+    pushRawInput(in);
+}
+
+void pushRawInput(RawInput in) {
+    in.time = messageTime();
+    queue().input.push_back(std::move(in));
+}
+
+void postFront(const MSG& msg) {
+    Queue& q = queue();
+    std::lock_guard<std::mutex> lock(q.mutex);
+    q.posted.push_front(msg);
+}
+
+void runLater(void (*action)(HWND, bool), HWND hwnd, bool flag) {
+    queue().deferred.push_back(Deferred{action, hwnd, flag});
+}
+
+LRESULT sendFromWorker(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Queue& q = queue();
+    CrossThreadSend s{hwnd, message, wParam, lParam, {}};
+    std::future<LRESULT> result = s.result.get_future();
+    {
+        std::lock_guard<std::mutex> lock(q.mutex);
+        q.sends.push_back(&s);
+    }
+    wakeLoop();
+    return result.get();
+}
+
+int loopDepthChange(int delta) { return queue().depth += delta; }
+
+} // namespace pm::wm
+
+using namespace pm::wm;
+
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hwnd == HWND_BROADCAST) {
+        if (!onUiThread()) return FALSE;
+        for (Window* w : desktop()->children) PostMessage(w->handle, message, wParam, lParam);
+        return TRUE;
+    }
+    if (hwnd && onUiThread() && !window(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    Queue& q = queue();
+    {
+        std::lock_guard<std::mutex> lock(q.mutex);
+        q.posted.push_back(MSG{hwnd, message, wParam, lParam, 0, {}});
+    }
+    if (!onUiThread()) wakeLoop();
+    return TRUE;
+}
+
+BOOL PostThreadMessage(DWORD, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PostMessage(nullptr, message, wParam, lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+    queue().quit = true;
+    queue().quitCode = exitCode;
+}
+
+BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
+    if (!msg || !onUiThread()) return FALSE;
+    return retrieve(msg, hwnd, filterMin, filterMax, removeFlags) ? TRUE : FALSE;
+}
+
+BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+    if (!msg || !onUiThread()) return -1;
+    if (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !window(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return -1;
+    }
+    loopDepthChange(1);
+    while (!retrieve(msg, hwnd, filterMin, filterMax, PM_REMOVE)) pumpQt(true);
+    loopDepthChange(-1);
+    return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL WaitMessage() {
+    MSG msg;
+    while (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) pumpQt(true);
+    return TRUE;
+}
+
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE*, DWORD milliseconds, DWORD, DWORD) {
+    if (count != 0) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return WAIT_FAILED;
+    }
+    QElapsedTimer t;
+    t.start();
+    MSG msg;
+    for (;;) {
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) return WAIT_OBJECT_0 + count;
+        if (milliseconds != INFINITE && t.elapsed() >= milliseconds) return WAIT_TIMEOUT;
+        if (milliseconds == INFINITE) {
+            pumpQt(true);
+        } else {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents,
+                                            static_cast<int>(milliseconds - t.elapsed()));
+        }
+    }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD milliseconds, DWORD wakeMask) {
+    return MsgWaitForMultipleObjectsEx(count, handles, milliseconds, wakeMask, 0);
+}
+
+DWORD GetQueueStatus(UINT flags) {
+    if (!onUiThread()) return 0;
+    Queue& q = queue();
+    pumpQt(false);
+    DWORD status = 0;
+    {
+        std::lock_guard<std::mutex> lock(q.mutex);
+        if (!q.posted.empty() || q.quit) status |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
+        if (!q.sends.empty()) status |= QS_SENDMESSAGE;
+    }
+    for (const RawInput& in : q.input) {
+        if (in.kind == RawInput::Kind::Key || in.kind == RawInput::Kind::Char) status |= QS_KEY;
+        else if (in.message == WM_MOUSEMOVE) status |= QS_MOUSEMOVE;
+        else status |= QS_MOUSEBUTTON;
+    }
+    if (nextWindowToPaint(nullptr)) status |= QS_PAINT;
+    MSG timer;
+    if (takeDueTimer(nullptr, &timer, false)) status |= QS_TIMER;
+    status &= flags;
+    return status << 16 | status;
+}
+
+BOOL GetInputState() { return (GetQueueStatus(QS_INPUT) & QS_INPUT) != 0; }
+
+DWORD GetMessagePos() {
+    const MSG& m = queue().current;
+    return static_cast<DWORD>(MAKELONG(m.pt.x, m.pt.y));
+}
+
+LONG GetMessageTime() { return static_cast<LONG>(queue().current.time); }
+
+LPARAM GetMessageExtraInfo() { return 0; }
+
+BOOL InSendMessage() { return queue().inCrossSend > 0; }
+
+DWORD InSendMessageEx(LPVOID) { return InSendMessage() ? ISMEX_SEND : ISMEX_NOSEND; }
+
+BOOL ReplyMessage(LRESULT) { return FALSE; }

@@ -1,0 +1,69 @@
+// The table of window records and the desktop window at the root of the tree.
+
+#include "platform/win/handle_table.h"
+#include "platform/win/qtapp.h"
+#include "platform/win/wm/wm.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <thread>
+
+namespace pm::wm {
+namespace {
+
+HandleTable<Window>& table() {
+    static HandleTable<Window> t;
+    return t;
+}
+
+std::thread::id& uiThread() {
+    static std::thread::id id = std::this_thread::get_id();
+    return id;
+}
+
+} // namespace
+
+bool onUiThread() { return std::this_thread::get_id() == uiThread(); }
+
+Window* window(HWND hwnd) {
+    if (!onUiThread()) return nullptr;
+    return table().get(reinterpret_cast<std::uintptr_t>(hwnd));
+}
+
+Window* newWindow() {
+    auto w = std::make_unique<Window>();
+    Window* raw = w.get();
+    raw->handle = reinterpret_cast<HWND>(table().add(std::move(w)));
+    return raw;
+}
+
+// Records of destroyed windows live on until no window procedure runs, since callers further up
+// the stack may still hold them.
+std::vector<std::unique_ptr<Window>>& graveyard() {
+    static std::vector<std::unique_ptr<Window>> g;
+    return g;
+}
+
+void freeWindow(Window* w) { graveyard().push_back(table().remove(reinterpret_cast<std::uintptr_t>(w->handle))); }
+
+void collectDestroyedWindows() {
+    if (procDepth() == 0) graveyard().clear();
+}
+
+Window* desktop() {
+    static Window* d = nullptr;
+    if (d) return d;
+    uiThread();
+    ensureQtApplication();
+    d = newWindow();
+    QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
+                                                    : QRect(0, 0, 1280, 1024);
+    d->rect = toRECT(screen);
+    d->client = RECT{0, 0, screen.width(), screen.height()};
+    d->style = WS_VISIBLE | WS_CLIPCHILDREN | WS_POPUP;
+    d->created = true;
+    return d;
+}
+
+} // namespace pm::wm

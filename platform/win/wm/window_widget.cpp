@@ -1,0 +1,69 @@
+#include "platform/win/wm/window_widget.h"
+
+#include "platform/win/wm/input_events.h"
+#include "platform/win/wm/wm.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace pm::wm {
+
+WindowWidget::WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), m_hwnd(hwnd) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    if (parent) setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void WindowWidget::paintEvent(QPaintEvent* e) {
+    Window* w = pm::wm::window(m_hwnd);
+    if (!w) return;
+    QPainter p(this);
+    p.drawImage(e->rect(), w->image, e->rect());
+}
+
+bool WindowWidget::event(QEvent* e) {
+    if (!m_hwnd) return QWidget::event(e);
+    switch (e->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        queueMouseEvent(static_cast<QMouseEvent*>(e));
+        return true;
+    case QEvent::Wheel:
+        queueWheelEvent(static_cast<QWheelEvent*>(e));
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        queueKeyEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    case QEvent::InputMethod:
+        queueInputMethodEvent(static_cast<QInputMethodEvent*>(e));
+        return true;
+    case QEvent::ShortcutOverride:
+        e->accept();
+        return true;
+    case QEvent::Close:
+        queueCloseRequest(m_hwnd);
+        e->ignore();
+        return true;
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (e->spontaneous() && isWindow()) queueDesktopGeometry(m_hwnd);
+        return QWidget::event(e);
+    case QEvent::WindowActivate:
+        queueDesktopActivation(m_hwnd, true);
+        return QWidget::event(e);
+    case QEvent::WindowDeactivate:
+        queueDesktopActivation(m_hwnd, false);
+        return QWidget::event(e);
+    default:
+        return QWidget::event(e);
+    }
+}
+
+} // namespace pm::wm

@@ -1,0 +1,117 @@
+#pragma once
+// Internal services shared by the window manager's sources. Private to platform/win.
+
+#include "platform/win/wm/window.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+
+#include <functional>
+
+namespace pm::wm {
+
+// ---- Window table (window_table.cpp) ----
+Window* window(HWND hwnd);     // nullptr for 0 and stale handles
+Window* desktop();             // the root: its children are the top-level windows
+Window* newWindow();           // a fresh record with its handle
+void freeWindow(Window* w);    // forgets the record; its handle becomes stale
+void collectDestroyedWindows(); // frees forgotten records once no window procedure runs
+int procDepth();                // window procedures running on the stack
+bool onUiThread();
+template <class F> void forEachChildDeep(Window* w, F f) {
+    for (Window* c : std::vector<Window*>(w->children)) {
+        f(c);
+        forEachChildDeep(c, f);
+    }
+}
+
+// ---- Classes (window_class.cpp) ----
+WindowClass* findClass(LPCSTR name);
+
+// ---- Geometry (geometry.cpp) ----
+QPoint windowScreenOrigin(const Window* w); // screen position of the window's top-left corner
+QPoint clientScreenOrigin(const Window* w);
+QRect windowRectOnScreen(const Window* w);
+QRect clientRectInWindow(const Window* w);
+bool isVisible(const Window* w); // visible itself and every ancestor
+Window* topLevelOf(Window* w);
+bool isDescendant(const Window* ancestor, const Window* w);
+Window* windowFromScreenPoint(QPoint screen, int* hitTest); // sends WM_NCHITTEST
+void recalcClient(Window* w, const WINDOWPOS* pos);          // WM_NCCALCSIZE
+void syncWidgetGeometry(Window* w);
+void restackWidget(Window* w);
+RECT toRECT(const QRect& r);
+QRect toQRect(const RECT& r);
+
+// ---- Z-order (zorder.cpp) ----
+void insertInZOrder(Window* w, HWND after);
+void unlinkFromParent(Window* w);
+
+// ---- Sending (send.cpp) ----
+LRESULT callProc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT send(Window* w, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// ---- Queue (queue.cpp) ----
+void postInput(const MSG& msg, const QString& text = QString());
+void postFront(const MSG& msg);
+void wakeLoop();
+DWORD messageTime();
+void pumpQt(bool wait);
+void setCurrentMessage(const MSG& msg);
+
+// ---- Painting (painting.cpp) ----
+void markDirty(Window* w);
+Window* nextWindowToPaint(Window* filter);
+void invalidate(Window* w, const QRegion& windowRegion, UINT flags);
+void resizeImage(Window* w);
+void flushWidget(Window* w, const QRect& windowRect = QRect());
+void forgetPaintState(Window* w);
+
+// ---- Focus and activation (focus.cpp) ----
+void activate(Window* w, int how);
+void activateNext(Window* leaving); // the owner, else the next visible top-level window
+void forgetFocusState(Window* w); // the window is being destroyed
+Window* activeWindow();
+Window* focusWindow();
+Window* captureWindow();
+
+// ---- Input (input.cpp) ----
+void setKeyDown(int vk, bool down, bool async);
+bool keyDown(int vk);
+WPARAM mouseKeyFlags();
+void setCursorScreenPos(QPoint p);
+QPoint cursorScreenPos();
+QString takeKeyText(const MSG& msg);
+
+// ---- Timers (timers.cpp) ----
+bool takeDueTimer(Window* filter, MSG* msg, bool remove);
+void killWindowTimers(Window* w);
+
+// ---- Hooks (hooks.cpp) ----
+bool hooksInstalled(int idHook);
+LRESULT callHooks(int idHook, int code, WPARAM wParam, LPARAM lParam);
+
+// ---- Caret (caret.cpp) ----
+void hideCaretForPaint(Window* w);
+void showCaretAfterPaint(Window* w);
+void forgetCaret(Window* w);
+
+// ---- Non-client area (nonclient.cpp, sizing.cpp) ----
+RECT nonClientInsets(DWORD style, DWORD exStyle, bool menu, bool desktopFrame);
+bool hasDesktopFrame(const Window* w);
+LRESULT defNcHitTest(Window* w, QPoint screen);
+void defNcPaint(Window* w);
+void runMoveSizeLoop(Window* w, WPARAM command, QPoint start);
+void defSysCommand(Window* w, WPARAM command, LPARAM lParam);
+void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam);
+
+// Hand-offs to other parts of the layer (menus), set by them when present.
+using KeyMenuHandler = std::function<void(HWND, WPARAM, LPARAM)>;
+void setKeyMenuHandler(KeyMenuHandler handler);
+KeyMenuHandler keyMenuHandler();
+
+// ---- Window positions (window_pos.cpp) ----
+BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flags);
+
+} // namespace pm::wm

@@ -1,0 +1,3 @@
+#include "editor/CHHFormater.h"
+
+IMPLEMENT_DYNAMIC(CHHFormater, CObject)

@@ -1,0 +1,147 @@
+#pragma once
+// CHHGenericFormater: every formater operation driven by data - comment markers, quote, escape,
+// operator, word and number-start characters, the keyword map, templates and the built-in
+// functions. Empty after construction; a language fills it in its constructor.
+
+#include "editor/CHHFormater.h"
+#include "editor/CHHKeywordMap.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CHHGenericFormater : public CHHFormater {
+    DECLARE_DYNCREATE(CHHGenericFormater)
+public:
+    CHHGenericFormater();
+
+    BOOL IsCaseSensitive() override { return m_bCaseSensitive; }
+    CString GetLineComment() override { return m_strLineComment; }
+    CString GetLineComment2() override { return m_strLineComment2; }
+    CString GetBlockCommentStart() override { return m_strBlockStart; }
+    CString GetBlockCommentEnd() override { return m_strBlockEnd; }
+
+    void ColorizeText(const char16_t* text, int count, WORD* tokens) override;
+    void ColorizeKeywords(const char16_t* text, int count, WORD* tokens) override;
+    void ScanBlockComments(const char16_t* text, int count, CHHCommentMarkerArray& markers,
+                           BOOL inComment = FALSE) override;
+    WORD LookupWord(const char16_t* word) override;
+    BOOL AdjustWordCase(LPTSTR word, WORD cls) override;
+
+    CString FormatProcedure(LPCTSTR name, LPCTSTR params, VARTYPE type) override;
+    CString FormatEventHandler(LPCTSTR object, LPCTSTR event, LPCTSTR params, VARTYPE type) override;
+    CString FormatProcedureEnd(LPCTSTR name, LPCTSTR params, VARTYPE type) override;
+    CString FormatParameter(LPCTSTR name, VARTYPE type, BOOL byVal, BOOL optional, BOOL withType) override;
+    CString GetTypeName(VARTYPE type) override;
+
+    BOOL ParseExpressionAt(LPCTSTR line, int pos, CHHExpressionInfo& info) override;
+    void GetFunctionList(CStringArray& names) override;
+    CString GetFunctionSignature(LPCTSTR name) override;
+
+    WORD ClassifyWord(const char16_t* word, int length, WORD context) override;
+    BOOL ScanLanguageToken(const char16_t* text, int count, WORD* tokens, BOOL atLineStart, int& tokenStart,
+                           int& pos, WORD& token, WORD& context) override;
+    WORD ScanNumber(const char16_t* text, int count, int& tokenStart, int& pos) override;
+
+    // The language's data.
+    void SetCaseSensitive(BOOL caseSensitive);
+    void SetLineComment(LPCTSTR marker);
+    void SetLineComment2(LPCTSTR marker);
+    void SetBlockComment(LPCTSTR start, LPCTSTR end);
+    void SetQuoteChars(LPCTSTR chars);
+    void SetEscapeChar(char escape);
+    void SetOperatorChars(LPCTSTR chars);
+    void SetWordChars(LPCTSTR chars);
+    void SetNumberStartChars(LPCTSTR chars);
+    void SetProcedureTemplate(LPCTSTR text) { m_strProcedure = text; }
+    void SetEventHandlerTemplate(LPCTSTR text) { m_strEventHandler = text; }
+    void SetProcedureEndTemplate(LPCTSTR text) { m_strProcedureEnd = text; }
+    void SetFunctionTemplate(LPCTSTR text) { m_strFunction = text; }
+    void SetEventFunctionTemplate(LPCTSTR text) { m_strEventFunction = text; }
+    void SetFunctionEndTemplate(LPCTSTR text) { m_strFunctionEnd = text; }
+    CString GetQuoteChars() const { return m_strQuoteChars; }
+    char GetEscapeChar() const { return m_chEscape; }
+    CString GetOperatorChars() const { return m_strOperatorChars; }
+    CString GetWordChars() const { return m_strWordChars; }
+    CString GetNumberStartChars() const { return m_strNumberStartChars; }
+
+    // Inserts a word with its token word, or replaces the class of a word already present. The
+    // word is stored as given: a formater that ignores case wants upper-case words.
+    void AddKeyword(LPCTSTR word, WORD cls) { m_keywords.SetAt(word, cls); }
+    // Adds a built-in function: its name to the function list and its signature.
+    void AddFunction(LPCTSTR name, LPCTSTR signature);
+    // The word table itself, for callers that fill it directly.
+    CHHKeywordMap& GetKeywordMap() { return m_keywords; }
+
+    // Whether marker matches text: the first n characters for n > 0, the whole strings for n < 0;
+    // ignoring letter case when the formater does. FALSE for null pointers or n == 0.
+    BOOL MatchText(const char16_t* text, const char16_t* marker, int n) const;
+
+protected:
+    // Adds each word of a list separated by single blanks.
+    void AddKeywords(LPCTSTR words, WORD cls) { AddWords(m_keywords, words, cls); }
+    static void AddWords(CHHKeywordMap& map, LPCTSTR words, WORD cls);
+    // The "0x" hexadecimal form of JavaScript and C: [tokenStart, pos) when it is one.
+    static BOOL ScanHexLiteral(const char16_t* text, int count, int& tokenStart, int& pos);
+    // Letters, digits, '_' and the extra word characters.
+    bool IsWordChar(char16_t c) const;
+    bool IsWordStart(char16_t c) const;
+
+    // Character flags, per character below 256, rebuilt when the language's data changes.
+    enum : unsigned char {
+        kSpace = 1,
+        kWordStart = 2,
+        kWordPart = 4,
+        kNumberStart = 8,
+        kQuote = 16,
+        kOperator = 32,
+        kMarker = 64, // first character of a comment marker (either case when case is ignored)
+        kLineEnd = 128,
+    };
+    unsigned char Flags(char16_t c) const {
+        return c < 256 ? m_flags[c] : static_cast<unsigned char>(kWordStart | kWordPart);
+    }
+
+private:
+    void rebuildFlags();
+    int matchedMarkerEnd(const char16_t* text, int count, int pos, const std::u16string& marker) const;
+    int lineCommentAt(const char16_t* text, int count, int pos) const;
+    int lineCommentEnd(const char16_t* text, int count, int pos) const;
+    int blockCommentEnd(const char16_t* text, int count, int pos) const;
+    int stringEnd(const char16_t* text, int count, int pos) const;
+    int wordEnd(const char16_t* text, int count, int pos) const;
+    int skipQuoted(const char16_t* text, int count, int pos) const;
+    int scanToBlockEnd(const char16_t* text, int count, int pos, std::vector<CHHCommentMarker>& found) const;
+    WORD classifyWordAt(const char16_t* text, int start, int end, WORD context);
+
+    BOOL m_bLanguageHook = FALSE;
+    BOOL m_bCaseSensitive = FALSE;
+    CString m_strLineComment;
+    CString m_strLineComment2;
+    CString m_strBlockStart;
+    CString m_strBlockEnd;
+    CString m_strQuoteChars;
+    char m_chEscape = 0;
+    CString m_strOperatorChars;
+    CString m_strWordChars;
+    CString m_strNumberStartChars;
+    CHHKeywordMap m_keywords;
+    CString m_strProcedure;
+    CString m_strEventHandler;
+    CString m_strProcedureEnd;
+    CString m_strFunction;
+    CString m_strEventFunction;
+    CString m_strFunctionEnd;
+    CStringArray m_functionNames;
+    std::unordered_map<std::string, CString> m_signatures;
+
+    // The markers as 16-bit strings and the character flags, kept in step with the fields above.
+    std::u16string m_lineComment;
+    std::u16string m_lineComment2;
+    std::u16string m_blockStart;
+    std::u16string m_blockEnd;
+    unsigned char m_flags[256] = {};
+
+protected:
+    void SetLanguageHook(BOOL on) { m_bLanguageHook = on; }
+};

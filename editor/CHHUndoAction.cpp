@@ -1,0 +1,3 @@
+#include "editor/CHHUndoAction.h"
+
+IMPLEMENT_DYNAMIC(CHHUndoAction, CObject)

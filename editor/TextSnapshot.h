@@ -1,0 +1,51 @@
+#pragma once
+// hh::TextSnapshot: an unchangeable copy of a whole text whose storage is shared with the
+// snapshot it was taken against. Only the stretch that differs from that base is stored anew, so
+// an undo history of forty snapshots of a large text costs little more than one copy.
+
+#include "platform/framework/CString.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace hh {
+
+class TextSnapshot {
+public:
+    TextSnapshot() = default;
+
+    // A snapshot of text[0, length). Stretches equal to the start and the end of base are shared
+    // with it; the rest is copied.
+    static TextSnapshot Take(const char* text, std::size_t length, const TextSnapshot* base = nullptr);
+    static TextSnapshot Take(const CString& text, const TextSnapshot* base = nullptr);
+
+    std::size_t GetLength() const { return m_length; }
+    // The text as one string.
+    CString ToString() const;
+    std::string ToStdString() const;
+    bool Equals(const char* text, std::size_t length) const;
+
+    // Bytes of the distinct buffers behind the given snapshots: what they cost together.
+    static std::size_t SharedBytes(const std::vector<const TextSnapshot*>& snapshots);
+    std::size_t GetPieceCount() const { return m_pieces.size(); }
+
+private:
+    struct Piece {
+        std::shared_ptr<const std::string> buffer;
+        std::size_t offset;
+        std::size_t length;
+    };
+    void append(const Piece& piece);
+    void appendRange(const TextSnapshot& base, std::size_t from, std::size_t to);
+    void appendCopy(const char* text, std::size_t length);
+    void mergeSmallPieces();
+    std::size_t commonPrefix(const char* text, std::size_t length) const;
+    std::size_t commonSuffix(const char* text, std::size_t length, std::size_t limit) const;
+
+    std::vector<Piece> m_pieces;
+    std::size_t m_length = 0;
+};
+
+} // namespace hh

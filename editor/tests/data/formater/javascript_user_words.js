@@ -1,0 +1,3 @@
+alert("hi"); WScript.Echo(1);
+import x from "y";
+alerts = alert + WScript + wscript;

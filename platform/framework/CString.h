@@ -83,6 +83,12 @@ public:
         return *this;
     }
     CString& operator+=(TCHAR ch) {
+        pm::StringData* d = data();
+        if (d->length < d->capacity && d->refs.load(std::memory_order_relaxed) == 1) {
+            m_pchData[d->length] = ch; // room to spare in an unshared buffer
+            m_pchData[++d->length] = '\0';
+            return *this;
+        }
         append(&ch, 1);
         return *this;
     }
@@ -174,6 +180,7 @@ private:
     int insert(int nIndex, const char* pch, int nLength);
     void formatList(LPCTSTR pszFormat, const pm::FormatArg* args, int count);
     void appendFormatList(LPCTSTR pszFormat, const pm::FormatArg* args, int count);
+    bool formatReadsOwnBuffer(LPCTSTR pszFormat, const pm::FormatArg* args, int count) const;
     static void formatInto(CString& out, LPCTSTR pszFormat, const pm::FormatArg* args, int count);
     static CString concat(const char* a, int na, const char* b, int nb);
 

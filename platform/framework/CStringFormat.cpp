@@ -2,7 +2,10 @@
 
 #include "platform/framework/CString.h"
 
+#include <cctype>
+#include <charconv>
 #include <cstdint>
+#include <functional>
 #include <cstdio>
 #include <cstring>
 
@@ -155,8 +158,39 @@ void appendPointer(CString& out, const FormatArg& arg, const Spec& spec) {
     appendPadded(out, text, n, spec);
 }
 
-// Numbers go through snprintf with a conversion rebuilt for the widened value.
+// Integers without flags other than '0' and without precision, the common case, skip snprintf.
+bool appendPlainInteger(CString& out, const FormatArg& arg, const Spec& spec) {
+    const char k = spec.conversion;
+    const bool zeroPad = spec.flags[0] == '0' && spec.flags[1] == '\0';
+    if ((spec.flags[0] && !zeroPad) || spec.precision >= 0 || !std::strchr("diuoxX", k)) return false;
+    char digits[72];
+    char* end = digits;
+    bool negative = false;
+    if (k == 'd' || k == 'i') {
+        const std::int64_t v = asSigned(arg);
+        negative = v < 0;
+        const std::uint64_t magnitude =
+            negative ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+        end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+    } else {
+        const int base = k == 'o' ? 8 : (k == 'u' ? 10 : 16);
+        end = std::to_chars(digits, digits + sizeof digits, asUnsigned(arg), base).ptr;
+        if (k == 'X')
+            for (char* c = digits; c < end; ++c)
+                *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    }
+    const int length = static_cast<int>(end - digits) + (negative ? 1 : 0);
+    const int fill = spec.width > length ? spec.width - length : 0;
+    if (!zeroPad) pad(out, fill, ' ');
+    if (negative) out += '-';
+    if (zeroPad) pad(out, fill, '0');
+    out.Append(digits, static_cast<int>(end - digits));
+    return true;
+}
+
+// Other numbers go through snprintf with a conversion rebuilt for the widened value.
 void appendNumber(CString& out, const FormatArg& arg, const Spec& spec) {
+    if (appendPlainInteger(out, arg, spec)) return;
     char conv[32];
     char* c = conv;
     *c++ = '%';
@@ -246,8 +280,26 @@ void CString::formatInto(CString& out, LPCTSTR pszFormat, const pm::FormatArg* a
     }
 }
 
-// Both build a separate string first: arguments may point into this one.
+bool CString::formatReadsOwnBuffer(LPCTSTR pszFormat, const pm::FormatArg* args, int count) const {
+    const std::less_equal<const char*> le;
+    const char* first = m_pchData;
+    const char* last = m_pchData + data()->capacity;
+    auto inside = [&](const char* p) { return p && le(first, p) && le(p, last); };
+    if (inside(pszFormat)) return true;
+    for (int i = 0; i < count; ++i)
+        if (args[i].kind == Kind::Str && inside(args[i].s)) return true;
+    return false;
+}
+
+// Unless safe, both build a separate string first: arguments may point into this one.
 void CString::formatList(LPCTSTR pszFormat, const pm::FormatArg* args, int count) {
+    if (!formatReadsOwnBuffer(pszFormat, args, count) && data()->refs.load(std::memory_order_acquire) == 1) {
+        // Nothing read points into the buffer: format straight into it, reusing its room.
+        m_pchData[0] = '\0';
+        data()->length = 0;
+        formatInto(*this, pszFormat, args, count);
+        return;
+    }
     CString out;
     formatInto(out, pszFormat, args, count);
     *this = std::move(out);

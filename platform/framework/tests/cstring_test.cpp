@@ -36,6 +36,7 @@ TEST(CString, CopiesStayIndependentWhenEitherIsWritten) {
     const std::pair<const char*, Edit> edits[] = {
         {"SetAt", [](CString& s) { s.SetAt(0, 'X'); }},
         {"+=", [](CString& s) { s += "!"; }},
+        {"+= char", [](CString& s) { s += '!'; }},
         {"MakeUpper", [](CString& s) { s.MakeUpper(); }},
         {"MakeReverse", [](CString& s) { s.MakeReverse(); }},
         {"Replace", [](CString& s) { s.Replace('a', 'z'); }},
@@ -368,6 +369,8 @@ TEST(CString, Format) {
         {"-1 with %u", [] { return fmt("%u", -1); }, "4294967295"},
         {"hex", [] { return fmt("%04X|%08x|%x", 0xAB, 0xbeefu, static_cast<WORD>(0xFFFF)); },
          "00AB|0000beef|ffff"},
+        {"octal and padded hex", [] { return fmt("%o|%5X|%05x", 8, 255, 255); }, "10|   FF|000ff"},
+        {"most negative", [] { return fmt("%d", INT64_MIN); }, "-9223372036854775808"},
         {"zero padded unsigned", [] { return fmt("%04u", 7u); }, "0007"},
         {"64-bit", [] { return fmt("%I64d %lld", static_cast<std::int64_t>(-5000000000), 1LL); },
          "-5000000000 1"},
@@ -393,6 +396,12 @@ TEST(CString, FormatArgumentsMayBeTheTargetItself) {
     EXPECT_EQ(bytes(s), "abc-abc+1");
     s.AppendFormat("%s", s);
     EXPECT_EQ(bytes(s), "abc-abc+1abc-abc+1");
+    CString reused("a long enough buffer to format into");
+    reused.Format("%d-%s", 5, "ab");
+    EXPECT_EQ(bytes(reused), "5-ab");
+    reused = "%d%%";
+    reused.Format(reused, 7); // the format itself lies in the target
+    EXPECT_EQ(bytes(reused), "7%");
     CString wide;
     wide.Format("%300d", 1);
     EXPECT_EQ(wide.GetLength(), 300);

@@ -1,0 +1,125 @@
+// The query tool's core against the server's own command-line tools, on a private server with a
+// table of a million rows: storing and indexing a result, reaching the last row, CSV export, dump
+// and restore. Each figure is printed as a ratio against a baseline measured in the same run.
+
+#include "querytool/query_batch.h"
+#include "querytool/result_export.h"
+#include "querytool/sql_dump.h"
+
+#include <mysql.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const std::string kFolder = std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/'));
+const std::string kServerScripts = kFolder + "/../querytool/tests/server/";
+
+struct Server {
+    std::string state;
+    std::string port;
+    ~Server() {
+        if (!state.empty()) std::system((kServerScripts + "stop_server.sh " + state).c_str());
+    }
+};
+
+double seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void report(const char* what, double ours, const char* baseline, double theirs) {
+    std::printf("%-44s %9.3f s   %-44s %9.3f s   ratio %6.2f\n", what, ours, baseline, theirs, ours / theirs);
+}
+
+bool run(MYSQL* connection, const std::string& statement) {
+    if (mysql_real_query(connection, statement.data(), statement.size()) == 0) {
+        mysql_free_result(mysql_store_result(connection));
+        return true;
+    }
+    std::fprintf(stderr, "%s: %s\n", statement.c_str(), mysql_error(connection));
+    return false;
+}
+
+int shell(const std::string& command) {
+    return std::system(command.c_str());
+}
+
+} // namespace
+
+int main() {
+    const long rows = std::getenv("BENCH_ROWS") ? std::atol(std::getenv("BENCH_ROWS")) : 1000000;
+    Server server;
+    server.state = "/tmp/bench-querytool-" + std::to_string(getpid()) + ".state";
+    if (shell(kServerScripts + "start_server.sh " + server.state) != 0) return 1;
+    std::ifstream(server.state) >> server.port;
+    server.port = server.port.substr(5);
+    const std::string client = " -h 127.0.0.1 -P " + server.port + " -u root ";
+
+    MYSQL* connection = mysql_init(nullptr);
+    if (!mysql_real_connect(connection, "127.0.0.1", "root", "", nullptr, std::stoi(server.port), nullptr,
+                            0)) {
+        std::fprintf(stderr, "connect: %s\n", mysql_error(connection));
+        return 1;
+    }
+    run(connection, "create database bench character set utf8mb4");
+    run(connection, "create database restore_ours character set utf8mb4");
+    run(connection, "create database restore_theirs character set utf8mb4");
+    mysql_select_db(connection, "bench");
+    run(connection, "create table big (id int primary key, name varchar(40), amount double, note text)");
+    const double fill = seconds([&] {
+        run(connection, "insert into big select seq, concat('name-', seq), seq * 1.5, repeat('n', seq % 50) "
+                        "from seq_1_to_" +
+                            std::to_string(rows));
+    });
+    std::printf("table of %ld rows filled in %.2f s\n\n", rows, fill);
+
+    QueryBatch batch(connection);
+    const double store = seconds([&] { batch.RunStatement("select * from big"); });
+    const double clientRead =
+        seconds([&] { shell("mariadb -B" + client + "-e 'select * from bench.big' > /dev/null"); });
+    report("store and index the result", store, "mariadb -B -e ... > /dev/null", clientRead);
+
+    const QueryResult& result = *batch.Results().at(0);
+    const int reps = 200000;
+    std::size_t sink = 0;
+    const double last = seconds([&] {
+        for (int i = 0; i < reps; ++i)
+            sink += result.Row(result.RowCount() - 1).lengths[0];
+    });
+    const double first = seconds([&] {
+        for (int i = 0; i < reps; ++i)
+            sink += result.Row(0).lengths[0];
+    });
+    report("reach the last row (200,000 times)", last, "reach row 0 (200,000 times)", first);
+
+    const std::string csv = "/tmp/bench-querytool.csv";
+    const double exportCsv = seconds([&] { ExportResult(result, ExportFormat::Csv, csv); });
+    const double clientCsv =
+        seconds([&] { shell("mariadb -B" + client + "-e 'select * from bench.big' > " + csv); });
+    report("CSV export", exportCsv, "mariadb -B -e ... > file", clientCsv);
+
+    const std::string ours = "/tmp/bench-querytool-ours.sql", theirs = "/tmp/bench-querytool-theirs.sql";
+    const double dump =
+        seconds([&] { DumpTables(connection, ours, "bench", {"big"}, DumpOptions(), nullptr); });
+    const double clientDump =
+        seconds([&] { shell("mariadb-dump --skip-extended-insert" + client + "bench big > " + theirs); });
+    report("dump of the table", dump, "mariadb-dump --skip-extended-insert", clientDump);
+
+    const double restoreOurs = seconds([&] { shell("mariadb" + client + "restore_ours < " + ours); });
+    const double restoreTheirs = seconds([&] { shell("mariadb" + client + "restore_theirs < " + theirs); });
+    report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's", restoreTheirs);
+
+    std::remove(csv.c_str());
+    std::remove(ours.c_str());
+    std::remove(theirs.c_str());
+    mysql_close(connection);
+    return sink == 0 ? 1 : 0;
+}

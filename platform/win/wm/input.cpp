@@ -361,6 +361,10 @@ BOOL TranslateMessage(const MSG* msg) {
     if (control || text.isEmpty() || vk == VK_RETURN || vk == VK_BACK || vk == VK_ESCAPE || vk == VK_TAB) {
         int c = charOfKey(vk, keyDown(VK_SHIFT), control, (input().sync[VK_CAPITAL] & 1) != 0);
         if (c) chars.push_back(static_cast<uint>(c));
+    } else if (vk >= 'A' && vk <= 'Z' && text.size() == 1 && text[0].toLatin1() >= 'A' &&
+               text[0].toLower().toLatin1() == vk + ('a' - 'A')) {
+        // A letter's case follows Shift and Caps Lock as this queue saw them.
+        chars.push_back(static_cast<uint>(charOfKey(vk, keyDown(VK_SHIFT), false, (input().sync[VK_CAPITAL] & 1) != 0)));
     } else if (vk != VK_DELETE) {
         for (uint cp : text.toUcs4())
             if (cp >= 0x20 || cp == '\t' || cp == '\r' || cp == 8 || cp == 27) chars.push_back(cp);

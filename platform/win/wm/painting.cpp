@@ -145,10 +145,9 @@ void invalidate(Window* w, const QRegion& windowRegion, UINT flags) {
     QRegion area = windowRegion & whole;
     if (flags & RDW_INVALIDATE) {
         w->update += area & client;
-        if ((flags & RDW_FRAME) && !(area - client).isEmpty()) w->frameDirty = true;
+        if (flags & RDW_FRAME) w->frameDirty = true;
         if (flags & RDW_ERASE) w->eraseNeeded = true;
         if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
-        if (area.isEmpty() && (flags & RDW_FRAME)) w->frameDirty = true;
     }
     if (flags & RDW_VALIDATE) {
         w->update -= area;

@@ -1,0 +1,397 @@
+// The interpreter's state: units, names, procedure calls and calls into objects.
+
+#include "platform/script/vbs_runtime.h"
+#include "platform/script/vbs_builtins.h"
+#include "platform/script/vbs_err_object.h"
+#include "platform/script/vbs_parser.h"
+#include "platform/script/script_hooks.h"
+
+#include <cmath>
+#include <cstring>
+#include <ctime>
+
+namespace pm::vbs {
+
+namespace {
+
+constexpr int kMaxCallDepth = 400;
+constexpr auto kPollPeriod = std::chrono::milliseconds(10);
+
+// Keeps m_frame and the depth right however a call ends.
+struct FrameScope {
+    FrameScope(Runtime::Frame*& slot, Runtime::Frame* frame, int& depth) : m_slot(slot), m_saved(slot), m_depth(depth) {
+        m_slot = frame;
+        ++m_depth;
+    }
+    ~FrameScope() {
+        m_slot = m_saved;
+        --m_depth;
+    }
+    Runtime::Frame*& m_slot;
+    Runtime::Frame* m_saved;
+    int& m_depth;
+};
+
+ScriptError errorFromHresult(HRESULT hr, EXCEPINFO& ex, const std::string& member) {
+    if (hr == DISP_E_EXCEPTION) {
+        if (ex.pfnDeferredFillIn) ex.pfnDeferredFillIn(&ex);
+        HRESULT code = ex.scode ? ex.scode : (ex.wCode ? errorHresult(ex.wCode) : E_FAIL);
+        ScriptError e(errorNumberOf(code));
+        std::string text = fromBstr(ex.bstrDescription);
+        if (!text.empty()) e.description = text;
+        e.source = fromBstr(ex.bstrSource);
+        return e;
+    }
+    int number;
+    switch (hr) {
+    case DISP_E_MEMBERNOTFOUND: case DISP_E_UNKNOWNNAME: number = kNoSuchMember; break;
+    case DISP_E_TYPEMISMATCH: number = kTypeMismatch; break;
+    case DISP_E_BADPARAMCOUNT: number = kWrongArgCount; break;
+    case DISP_E_PARAMNOTOPTIONAL: number = kArgumentNotOptional; break;
+    case DISP_E_OVERFLOW: number = kOverflow; break;
+    case DISP_E_BADINDEX: number = kSubscriptOutOfRange; break;
+    case DISP_E_DIVBYZERO: number = kDivisionByZero; break;
+    case DISP_E_NONAMEDARGS: number = 446; break;
+    case E_NOTIMPL: number = kNoSuchAction; break;
+    case E_INVALIDARG: number = kInvalidCall; break;
+    case E_OUTOFMEMORY: number = kOutOfMemory; break;
+    default: number = errorNumberOf(hr); break;
+    }
+    ScriptError e(number);
+    if (number == kNoSuchMember && !member.empty()) e.description += ": '" + member + "'";
+    return e;
+}
+
+void freeExcepInfo(EXCEPINFO& ex) {
+    SysFreeString(ex.bstrSource);
+    SysFreeString(ex.bstrDescription);
+    SysFreeString(ex.bstrHelpFile);
+    ex = EXCEPINFO{};
+}
+
+} // namespace
+
+Runtime::Runtime(RuntimeHost& host, const std::atomic<bool>& interrupt) : m_host(host), m_interrupt(interrupt) {
+    m_err.attach(new ErrObject);
+    m_constants["err"] = Value::object(m_err.get());
+    m_lastPoll = std::chrono::steady_clock::now();
+}
+
+Runtime::~Runtime() = default;
+
+const Unit* Runtime::unit(int index) const {
+    return index >= 0 && index < static_cast<int>(m_units.size()) ? m_units[index].get() : nullptr;
+}
+
+void Runtime::loadUnit(std::unique_ptr<Unit> unit) {
+    for (const auto& p : unit->procedures)
+        if (m_procedures.count(p->key) || m_globalIndex.count(p->key)) {
+            ScriptError e(kNameRedefined);
+            e.compile = true;
+            e.pos = p->pos;
+            throw e;
+        }
+    for (const auto& name : unit->globalNames)
+        if (m_procedures.count(name)) {
+            ScriptError e(kNameRedefined);
+            e.compile = true;
+            e.pos = {0, 0, unit->index};
+            throw e;
+        }
+    for (const auto& p : unit->procedures) m_procedures[p->key] = p.get();
+    for (const auto& name : unit->globalNames)
+        if (!m_globalIndex.count(name)) createGlobal(name);
+    m_optionExplicit = m_optionExplicit || unit->optionExplicit;
+    m_units.push_back(std::move(unit));
+}
+
+void Runtime::runPending() {
+    while (m_nextToRun < m_units.size()) {
+        Unit& u = *m_units[m_nextToRun++];
+        Frame frame;
+        FrameScope scope(m_frame, &frame, m_callDepth);
+        execBlock(u.globalCode);
+    }
+}
+
+Value* Runtime::createGlobal(const std::string& key) {
+    m_globalIndex[key] = static_cast<int>(m_globals.size());
+    m_globals.emplace_back();
+    return &m_globals.back().value;
+}
+
+void Runtime::addNamedItem(const std::string& name, DWORD flags) {
+    std::string key = lowerCase(name);
+    Item& it = m_items[key];
+    bool fresh = it.name.empty();
+    it.name = name;
+    it.flags = flags;
+    if (fresh && (flags & 0x8)) m_globalMemberItems.push_back(&it); // SCRIPTITEM_GLOBALMEMBERS
+}
+
+bool Runtime::hasNamedItem(const std::string& name) const { return m_items.count(lowerCase(name)) != 0; }
+
+void Runtime::addConstant(const std::string& name, const Value& value) { m_constants[lowerCase(name)] = value; }
+
+Procedure* Runtime::findProcedure(const std::string& name) const {
+    auto it = m_procedures.find(lowerCase(name));
+    return it == m_procedures.end() ? nullptr : it->second;
+}
+
+Runtime::Item* Runtime::item(const std::string& key) {
+    auto it = m_items.find(key);
+    return it == m_items.end() ? nullptr : &it->second;
+}
+
+IDispatch* Runtime::itemDispatch(Item& it) {
+    if (!it.fetched) {
+        it.fetched = true;
+        it.object = m_host.itemObject(it.name);
+    }
+    return it.object.get();
+}
+
+void Runtime::undefined(const IdentExpr& id, int number) {
+    ScriptError e(number);
+    e.description += ": '" + id.name + "'";
+    throw e;
+}
+
+Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
+    switch (id.cacheKind) {
+    case NameKind::Local:
+    case NameKind::ReturnValue: return {id.cacheKind, m_frame->refs[id.cacheIndex]};
+    case NameKind::Global: return {NameKind::Global, &m_globals[id.cacheIndex].value};
+    case NameKind::ImplicitLocal:
+        for (auto& v : m_frame->implicit)
+            if (v.first == id.key) return {NameKind::ImplicitLocal, v.second.get()};
+        m_frame->implicit.emplace_back(id.key, std::make_unique<Value>());
+        return {NameKind::ImplicitLocal, m_frame->implicit.back().second.get()};
+    case NameKind::Unresolved: break;
+    default: return {id.cacheKind, nullptr};
+    }
+    if (m_frame && m_frame->proc) {
+        auto it = m_frame->proc->locals.find(id.key);
+        if (it != m_frame->proc->locals.end()) {
+            id.cacheKind = it->second == 0 ? NameKind::ReturnValue : NameKind::Local;
+            id.cacheIndex = it->second;
+            return resolve(id, forWrite);
+        }
+    }
+    auto g = m_globalIndex.find(id.key);
+    if (g != m_globalIndex.end()) {
+        id.cacheKind = NameKind::Global;
+        id.cacheIndex = g->second;
+        return resolve(id, forWrite);
+    }
+    if (auto p = m_procedures.find(id.key); p != m_procedures.end()) {
+        id.cachePtr = p->second;
+        id.cacheKind = NameKind::Procedure;
+    } else if (Item* it = item(id.key)) {
+        id.cachePtr = it;
+        id.cacheKind = NameKind::Item;
+    } else if (auto c = m_constants.find(id.key); c != m_constants.end()) {
+        id.cachePtr = &c->second;
+        id.cacheKind = NameKind::Constant;
+    } else if (const Value* vb = findConstant(id.key)) {
+        id.cachePtr = vb;
+        id.cacheKind = NameKind::Constant;
+    } else if (const Builtin* b = findBuiltin(id.key)) {
+        id.cachePtr = b;
+        id.cacheKind = NameKind::Builtin;
+    }
+    if (id.cacheKind != NameKind::Unresolved) return {id.cacheKind, nullptr};
+    for (Item* it : m_globalMemberItems) {
+        IDispatch* obj = itemDispatch(*it);
+        if (!obj) continue;
+        DISPID dispid;
+        std::u16string wide = toUtf16(id.name);
+        LPOLESTR name = wide.data();
+        if (SUCCEEDED(obj->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid))) {
+            id.cachePtr = it;
+            id.cacheIndex = dispid;
+            id.cacheKind = NameKind::GlobalMember;
+            return {id.cacheKind, nullptr};
+        }
+    }
+    if (optionExplicit()) undefined(id, kUndefinedVariable);
+    if (m_frame && m_frame->proc) {
+        id.cacheKind = NameKind::ImplicitLocal;
+        return resolve(id, forWrite);
+    }
+    createGlobal(id.key);
+    return resolve(id, forWrite);
+}
+
+Value* Runtime::variable(IdentExpr& id, bool forWrite) {
+    Resolved r = resolve(id, forWrite);
+    if (r.var) {
+        if (forWrite && r.kind == NameKind::Global && m_globals[id.cacheIndex].isConst) throw ScriptError(kIllegalAssignment);
+        return r.var;
+    }
+    if (forWrite) throw ScriptError(kIllegalAssignment);
+    return nullptr;
+}
+
+Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args) {
+    if (args.size() != proc.params.size()) throw ScriptError(kWrongArgCount);
+    if (m_callDepth >= kMaxCallDepth) throw ScriptError(kOutOfStack);
+    Frame frame;
+    frame.proc = &proc;
+    frame.slots.resize(proc.slotCount);
+    frame.refs.resize(proc.slotCount);
+    for (int i = 0; i < proc.slotCount; ++i) frame.refs[i] = &frame.slots[i];
+    for (size_t i = 0; i < args.size(); ++i) {
+        int slot = static_cast<int>(i) + 1;
+        if (proc.params[i].byRef)
+            frame.refs[slot] = args[i];
+        else
+            frame.slots[slot] = *args[i];
+    }
+    FrameScope scope(m_frame, &frame, m_callDepth);
+    execBlock(proc.body);
+    return proc.isFunction ? std::move(frame.slots[0]) : Value();
+}
+
+void Runtime::checkAbort() {
+    if (++m_tick >= 256) {
+        m_tick = 0;
+        auto now = std::chrono::steady_clock::now();
+        if (now - m_lastPoll >= kPollPeriod) {
+            m_lastPoll = now;
+            scriptPoll();
+        }
+    }
+    if (aborted()) throw AbortUnwind{};
+}
+
+DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
+    std::u16string wide = toUtf16(name);
+    LPOLESTR p = wide.data();
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = obj->GetIDsOfNames(IID_NULL, &p, 1, LOCALE_USER_DEFAULT, &id);
+    checkAbort();
+    if (FAILED(hr)) {
+        ScriptError e(kNoSuchMember);
+        e.description += ": '" + name + "'";
+        throw e;
+    }
+    return id;
+}
+
+Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
+                      std::vector<Expr*> const& argExprs, const Value* putValue) {
+    // Variables are passed by reference (VT_BYREF|VT_VARIANT) and written back after the call.
+    std::vector<Value> values(argExprs.size());
+    std::vector<Value*> targets(argExprs.size(), nullptr);
+    for (size_t i = 0; i < argExprs.size(); ++i) {
+        Expr* e = argExprs[i];
+        if (!e) {
+            values[i] = Value::error(DISP_E_PARAMNOTFOUND);
+            continue;
+        }
+        if (e->kind == ExprKind::Ident && !e->parenthesized) {
+            Resolved r = resolve(static_cast<IdentExpr&>(*e), false);
+            if (r.var) {
+                targets[i] = r.var;
+                values[i] = *r.var;
+                continue;
+            }
+        }
+        values[i] = eval(*e);
+    }
+    std::vector<char> byRef(targets.size());
+    for (size_t i = 0; i < targets.size(); ++i) byRef[i] = targets[i] != nullptr;
+    Value result = invokeValues(obj, id, name, flags, values, putValue, &byRef);
+    for (size_t i = 0; i < targets.size(); ++i)
+        if (targets[i]) *targets[i] = std::move(values[i]);
+    return result;
+}
+
+Value Runtime::invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags, std::vector<Value>& args,
+                            const Value* putValue, const std::vector<char>* byRef) {
+    if (!obj) throw ScriptError(kObjectRequired);
+    pm::ComPtr<IDispatch> keep(obj);
+    size_t n = args.size() + (putValue ? 1 : 0);
+    std::vector<VARIANT> plain(n), refs(n);
+    // rgvarg holds the arguments last first; the put value goes first of all.
+    for (size_t i = 0; i < args.size(); ++i) {
+        VARIANT& cell = plain[args.size() - 1 - i + (putValue ? 1 : 0)];
+        toVariant(args[i], cell);
+        VARIANT& ref = refs[args.size() - 1 - i + (putValue ? 1 : 0)];
+        VariantInit(&ref);
+        if (!byRef || !(*byRef)[i]) {
+            ref = cell;
+        } else {
+            ref.vt = VT_VARIANT | VT_BYREF;
+            ref.pvarVal = &cell;
+        }
+    }
+    DISPID named = DISPID_PROPERTYPUT;
+    if (putValue) {
+        toVariant(*putValue, plain[0]);
+        refs[0] = plain[0];
+    }
+    DISPPARAMS params{n ? refs.data() : nullptr, putValue ? &named : nullptr, static_cast<UINT>(n),
+                      putValue ? 1u : 0u};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO ex{};
+    UINT argErr = 0;
+    HRESULT hr = obj->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, putValue ? nullptr : &result, &ex,
+                             &argErr);
+    for (size_t i = 0; i < args.size(); ++i) {
+        VARIANT& cell = plain[args.size() - 1 - i + (putValue ? 1 : 0)];
+        if (byRef && (*byRef)[i]) args[i] = fromVariant(cell);
+    }
+    for (VARIANT& v : plain) VariantClear(&v);
+    if (FAILED(hr)) {
+        ScriptError e = errorFromHresult(hr, ex, name);
+        freeExcepInfo(ex);
+        VariantClear(&result);
+        checkAbort();
+        throw e;
+    }
+    freeExcepInfo(ex);
+    Value out = fromVariant(result);
+    VariantClear(&result);
+    checkAbort();
+    return out;
+}
+
+Value Runtime::evalText(const std::string& text) {
+    ExprPtr e;
+    try {
+        e = parseExpression(text, -1);
+    } catch (ScriptError& err) {
+        // Reported as a run-time error of the statement that called Eval.
+        throw ScriptError(err.number, err.description);
+    }
+    return eval(*e);
+}
+
+void Runtime::randomize(const Value* seed) {
+    double s = seed ? toDouble(*seed) : static_cast<double>(std::time(nullptr) % 86400);
+    uint32_t bits;
+    float f = static_cast<float>(s);
+    std::memcpy(&bits, &f, sizeof bits);
+    m_rndState = ((bits ^ (bits >> 16)) & 0xFFFF) << 8 | (m_rndState & 0xFF);
+}
+
+double Runtime::nextRandom(const Value* seed) {
+    if (seed) {
+        double s = toDouble(*seed);
+        if (s == 0) return m_lastRandom;
+        if (s < 0) {
+            uint32_t bits;
+            float f = static_cast<float>(s);
+            std::memcpy(&bits, &f, sizeof bits);
+            m_rndState = (bits + (bits >> 24)) & 0xFFFFFF;
+        }
+    }
+    m_rndState = (m_rndState * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFF;
+    m_lastRandom = static_cast<float>(m_rndState) / 16777216.0f;
+    return m_lastRandom;
+}
+
+} // namespace pm::vbs

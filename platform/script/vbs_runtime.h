@@ -1,0 +1,168 @@
+#pragma once
+// The interpreter: loaded text units, global variables, procedures and named items, and the
+// execution of statements and expressions. Everything runs on the caller's thread; entries may
+// nest (events during a message box), and an abort flag unwinds every entry.
+
+#include "platform/script/vbs_ast.h"
+#include "platform/win/handles.h"
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <unordered_map>
+
+namespace pm::vbs {
+
+class ErrObject;
+
+// What the interpreter asks of the engine around it.
+class RuntimeHost {
+public:
+    // The object of a named item (asked of the site on first use); null when it has none.
+    virtual pm::ComPtr<IDispatch> itemObject(const std::string& name) = 0;
+    virtual HWND ownerWindow() = 0;
+    virtual void enableModeless(bool enable) = 0;
+
+protected:
+    ~RuntimeHost() = default;
+};
+
+enum class Flow : unsigned char { Normal, ExitSub, ExitFunction, ExitFor, ExitDo };
+
+class Runtime {
+public:
+    // interrupt is the engine's flag for InterruptScriptThread (set from any thread).
+    Runtime(RuntimeHost& host, const std::atomic<bool>& interrupt);
+    ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    // Adds a parsed unit: its procedures and global names become visible and its global code is
+    // queued. Throws ScriptError (compile) for a name defined twice; the unit is then not added.
+    void loadUnit(std::unique_ptr<Unit> unit);
+    int unitCount() const { return static_cast<int>(m_units.size()); }
+    const Unit* unit(int index) const;
+    // Runs the queued global code of every unit in order. Throws ScriptError for an uncaught run-time
+    // error (the failing unit's code is dropped) and AbortUnwind when aborted.
+    void runPending();
+    bool hasPending() const { return m_nextToRun < m_units.size(); }
+
+    void addNamedItem(const std::string& name, DWORD flags);
+    bool hasNamedItem(const std::string& name) const;
+    void addConstant(const std::string& name, const Value& value);
+
+    // The global procedure of that name (case-insensitive), or null.
+    Procedure* findProcedure(const std::string& name) const;
+    // Calls a procedure with the given argument storage (each is passed by reference).
+    Value callProcedure(Procedure& proc, std::vector<Value*>& args);
+
+    // Makes every running entry of this runtime unwind at its next check.
+    void abort() { m_aborted = true; }
+    bool aborted() const { return m_aborted || m_interrupt.load(std::memory_order_relaxed); }
+
+    ErrObject& errObject() { return *m_err.get(); }
+    RuntimeHost& host() { return m_host; }
+
+    // Used by the statement and expression code.
+    struct Frame;
+    Value eval(Expr& e);
+    const Value& evalRef(Expr& e, Value& scratch);
+    Flow execBlock(Block& block);
+    void checkAbort();
+    // Member access on an object: a call or property get (args may be written back when they are
+    // variables), or a put (putValue not null).
+    Value invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags, std::vector<Expr*> const& argExprs,
+                 const Value* putValue);
+    // The same with evaluated arguments; those marked in byRef are passed by reference and
+    // updated from what the object left in them.
+    Value invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags, std::vector<Value>& args,
+                       const Value* putValue, const std::vector<char>* byRef = nullptr);
+    DISPID memberId(IDispatch* obj, const std::string& name);
+    // Evaluates an expression text in the current scope (Eval).
+    Value evalText(const std::string& text);
+    double nextRandom(const Value* seed);
+    void randomize(const Value* seed);
+
+private:
+    struct Variable {
+        Value value;
+        bool isConst = false;
+    };
+    struct Item {
+        std::string name;
+        DWORD flags = 0;
+        pm::ComPtr<IDispatch> object;
+        bool fetched = false;
+    };
+    struct Resolved {
+        NameKind kind = NameKind::Unresolved;
+        Value* var = nullptr;
+    };
+
+    Flow exec(Stmt& s);
+    Flow execIf(IfStmt& s);
+    Flow execSelect(SelectStmt& s);
+    Flow execFor(ForStmt& s);
+    Flow execForEach(ForEachStmt& s);
+    Flow execDo(DoStmt& s);
+    void execAssign(AssignStmt& s);
+    void execCall(CallStmt& s);
+    void execDim(DimStmt& s);
+    void execReDim(ReDimStmt& s);
+    void execConst(ConstStmt& s);
+    void execErase(EraseStmt& s);
+
+    Value evalIdent(IdentExpr& id);
+    Value evalCall(CallExpr& c);
+    Value callWithArgs(Expr& callee, std::vector<ExprPtr>& args);
+    Value callNamed(IdentExpr& id, std::vector<ExprPtr>& args);
+    Value callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args);
+    Value applyToValue(const Value& target, std::vector<ExprPtr>& args);
+    Value* elementOf(Value& arrayValue, std::vector<ExprPtr>& args);
+    void assignTo(Expr& target, Value value, bool isSet);
+    void assignIdent(IdentExpr& id, Value value, bool isSet);
+    void assignCall(CallExpr& c, Value value, bool isSet);
+    Value evalMemberObject(Expr& objectExpr);
+    std::vector<int32_t> evalBounds(std::vector<ExprPtr>& bounds);
+
+    // Name resolution: finds the variable (creating it where the rules allow) or the other kind.
+    Resolved resolve(IdentExpr& id, bool forWrite);
+    Value* variable(IdentExpr& id, bool forWrite);
+    Item* item(const std::string& key);
+    IDispatch* itemDispatch(Item& it);
+    [[noreturn]] void undefined(const IdentExpr& id, int number);
+    Value* createGlobal(const std::string& key);
+    bool optionExplicit() const { return m_optionExplicit; }
+
+    RuntimeHost& m_host;
+    const std::atomic<bool>& m_interrupt;
+    std::atomic<bool> m_aborted{false};
+    std::vector<std::unique_ptr<Unit>> m_units;
+    size_t m_nextToRun = 0;
+    std::deque<Variable> m_globals;
+    std::unordered_map<std::string, int> m_globalIndex;
+    std::unordered_map<std::string, Procedure*> m_procedures;
+    std::unordered_map<std::string, Item> m_items;
+    std::vector<Item*> m_globalMemberItems;
+    std::unordered_map<std::string, Value> m_constants;
+    bool m_optionExplicit = false;
+    Frame* m_frame = nullptr;
+    int m_callDepth = 0;
+    unsigned m_tick = 0;
+    std::chrono::steady_clock::time_point m_lastPoll;
+    pm::ComPtr<ErrObject> m_err;
+    uint32_t m_rndState = 0x50000;
+    float m_lastRandom = 0;
+};
+
+// The activation of a procedure (or of global code): its slots and implicit variables.
+struct Runtime::Frame {
+    Procedure* proc = nullptr;
+    std::vector<Value> slots;
+    std::vector<Value*> refs;
+    std::vector<std::pair<std::string, std::unique_ptr<Value>>> implicit;
+    bool resumeNext = false;
+};
+
+} // namespace pm::vbs

@@ -1,0 +1,124 @@
+#pragma once
+// The values of VBScript: a Variant holding Empty, Null, a number, a string (our bytes, UTF-8), a
+// date, an object (IDispatch) or an array of Variants, with its conversions.
+
+#include "platform/com/com.h"
+#include "platform/script/vbs_error.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pm::vbs {
+
+class Array;
+
+class Value {
+public:
+    Value() : m_i64(0) {}
+    Value(const Value& o);
+    Value(Value&& o) noexcept;
+    Value& operator=(const Value& o);
+    Value& operator=(Value&& o) noexcept;
+    ~Value() = default;
+
+    static Value null();
+    static Value boolean(bool b);
+    static Value integer(int32_t v); // VT_I2; the caller makes sure it fits
+    static Value longInt(int32_t v);
+    static Value byte(uint8_t v);
+    static Value single(float v);
+    static Value dbl(double v);
+    static Value currency(int64_t scaled);
+    static Value date(double serial);
+    static Value string(std::string s);
+    static Value object(IDispatch* p); // adds a reference; null is Nothing
+    static Value array(std::shared_ptr<Array> a);
+    static Value error(SCODE code);
+    // The smallest integer type (Integer, Long) that holds v, else Double.
+    static Value fromInt64(int64_t v, VARTYPE atLeast = VT_I2);
+
+    VARTYPE type() const { return m_type; }
+    bool isEmpty() const { return m_type == VT_EMPTY; }
+    bool isNull() const { return m_type == VT_NULL; }
+    bool isString() const { return m_type == VT_BSTR; }
+    bool isObject() const { return m_type == VT_DISPATCH; }
+    bool isArray() const { return m_type == (VT_ARRAY | VT_VARIANT); }
+    // Integer, Long, Byte, Single, Double, Currency, Date or Boolean.
+    bool isNumeric() const;
+
+    int32_t intValue() const { return m_i32; } // VT_I2, VT_I4, VT_UI1, VT_ERROR
+    bool boolValue() const { return m_bool; }
+    double doubleValue() const { return m_double; } // VT_R8, VT_DATE
+    float singleValue() const { return m_float; }
+    int64_t currencyValue() const { return m_i64; }
+    const std::string& str() const { return m_str; }
+    std::string& mutableStr() { return m_str; }
+    IDispatch* obj() const { return m_obj.get(); }
+    Array* arr() const { return m_arr.get(); }
+    const std::shared_ptr<Array>& arrPtr() const { return m_arr; }
+
+private:
+    VARTYPE m_type = VT_EMPTY;
+    union {
+        int32_t m_i32;
+        bool m_bool;
+        float m_float;
+        double m_double;
+        int64_t m_i64;
+    };
+    std::string m_str;
+    pm::ComPtr<IDispatch> m_obj;
+    std::shared_ptr<Array> m_arr;
+};
+
+// An array of Variants with up to 60 dimensions, each with its lower bound (0 for script arrays).
+class Array {
+public:
+    struct Dim {
+        int32_t lower;
+        uint32_t count;
+    };
+    std::vector<Dim> dims;
+    std::vector<Value> data;
+    bool fixed = false; // declared with bounds by Dim: ReDim and Erase keep its size
+
+    // Creates an array of the given upper bounds (-1 makes an empty dimension); error 9 or 7
+    // when a bound is below -1 or the total is too large.
+    static std::shared_ptr<Array> create(const std::vector<int32_t>& upperBounds);
+    // The element at the indexes, or null when out of range.
+    Value* at(const int32_t* indexes, size_t count);
+    // Changes the upper bounds keeping the elements (only the last dimension may change).
+    void resizePreserve(const std::vector<int32_t>& upperBounds);
+};
+
+// The default value (DISPID_VALUE get) of an object; error 424/438 when it has none.
+Value defaultValueOf(IDispatch* obj);
+
+// Conversions with VBScript's rules; each throws ScriptError on failure.
+bool toBool(const Value& v);
+double toDouble(const Value& v);
+int32_t toLong(const Value& v);     // rounds half to even; error 6 out of range
+int32_t toInteger(const Value& v);  // Integer range
+std::string toStr(const Value& v);
+Value toDateValue(const Value& v);  // error 13 when no date
+// A number for arithmetic: strings become Double, Empty Integer 0, Boolean Integer.
+Value toNumeric(const Value& v);
+// Parses a numeric text the way CDbl does.
+bool looksNumeric(const Value& v);
+
+// VARIANT bridge. fromVariant dereferences VT_BYREF; toVariant makes an owned copy.
+Value fromVariant(const VARIANT& v);
+void toVariant(const Value& v, VARIANT& out);
+
+// The names TypeName gives.
+std::string typeNameOf(const Value& v);
+
+// UTF-8 text helpers: characters, not bytes, are counted.
+size_t charCount(const std::string& s);
+size_t byteOffset(const std::string& s, size_t chars); // clamps to the end
+std::string upperCase(const std::string& s);
+std::string lowerCase(const std::string& s);
+
+} // namespace pm::vbs

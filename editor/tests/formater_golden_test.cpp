@@ -106,17 +106,18 @@ TEST_P(Golden, CrLfGivesTheSameTokensAsLf) {
         ASSERT_EQ(withoutCr[i], lfTokens[i]) << "first difference at byte " << i << " of the LF text";
 }
 
-INSTANTIATE_TEST_SUITE_P(Formaters, Golden,
-                         ::testing::Values(GoldenCase{"javascript.js", makeJScript},
-                                           GoldenCase{"javascript_user_words.js", applicationJScript},
-                                           GoldenCase{"vbscript.vbs", makeVBScript},
-                                           GoldenCase{"cfamily.c", makeC},
-                                           GoldenCase{"generic.txt", configuredGeneric}),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
-                             std::string name = info.param.fixture;
-                             for (char& ch : name)
-                                 if (ch == '.') ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Formaters, Golden,
+    ::testing::Values(GoldenCase{"javascript.js", makeJScript},
+                      GoldenCase{"javascript_user_words.js", applicationJScript},
+                      GoldenCase{"vbscript.vbs", makeVBScript}, GoldenCase{"cfamily.c", makeC},
+                      GoldenCase{"generic.txt", configuredGeneric},
+                      GoldenCase{"block_comment_hides_line_marker_and_quote.js", makeJScript}),
+    [](const ::testing::TestParamInfo<GoldenCase>& info) {
+        std::string name = info.param.fixture;
+        for (char& ch : name)
+            if (ch == '.') ch = '_';
+        return name;
+    });
 
 } // namespace

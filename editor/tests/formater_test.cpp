@@ -183,6 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MarkerCase{"Pair", "js", "/* a */", FALSE, "S0 E5"},
                       MarkerCase{"UrlInsideComment", "js", "/* see http://x */ y", FALSE, "S0 E16"},
                       MarkerCase{"QuoteInsideComment", "js", "/* say \"hi */", FALSE, "S0 E11"},
+                      MarkerCase{"LineCommentAfterBlockHidesEnd", "js", "/* a \"b */ x // c */", FALSE,
+                                 "S0 E8"},
                       MarkerCase{"ApostropheInsideCComment", "c", "/* it's */ x = 'a';", FALSE, "S0 E8"},
                       MarkerCase{"LineCommentHidesMarkers", "js", "// /* x\r\n*/", FALSE, "E9"},
                       MarkerCase{"StringHidesMarkers", "js", "\"/*\" /* a */", FALSE, "S5 E10"},

@@ -35,7 +35,7 @@ HBITMAP defaultBitmap() {
 
 QImage imageOfBitmap(HBITMAP bitmap) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
-    return bm ? bm->image : QImage();
+    return bm ? bm->image.copy() : QImage();
 }
 
 HBITMAP createBitmapFromImage(const QImage& image) {
@@ -242,6 +242,23 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAP
         ++done;
     }
     return done;
+}
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE section, DWORD) {
+    // Sections of 32 bits a pixel, rows top-down (negative height): the bitmap's pixels are the
+    // caller's bits, with the same layout.
+    if (!info || section) return nullptr;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    int width = h.biWidth, height = -h.biHeight;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 32 || h.biCompression != BI_RGB ||
+        h.biPlanes != 1 || !sizeOk(width, height))
+        return nullptr;
+    Bitmap bm;
+    bm.image = QImage(width, height, QImage::Format_RGB32);
+    bm.image.fill(0xFF000000u);
+    HBITMAP handle = addObject<HBITMAP>(std::move(bm));
+    if (bits) *bits = objectAs<Bitmap>(handle)->image.bits();
+    return handle;
 }
 
 LONG GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits) {

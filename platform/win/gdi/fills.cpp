@@ -20,6 +20,15 @@ QRect deviceRectOf(const DeviceContext& dc, int x, int y, int cx, int cy) {
     return dc.toDevice(RECT{x, y, x + cx, y + cy});
 }
 
+// The device rectangle of a logical one; empty unless its right maps to the right of its left and its
+// bottom below its top (so y-up mapping modes take their natural rectangles, and inverted ones fill
+// nothing).
+QRect filledRect(const DeviceContext& dc, const RECT& r) {
+    QPoint a = dc.toDevice(r.left, r.top), b = dc.toDevice(r.right, r.bottom);
+    if (b.x() <= a.x() || b.y() <= a.y()) return QRect();
+    return QRect(a, b - QPoint(1, 1));
+}
+
 QRegion frameOf(const QRect& r, int w, int h) {
     if (r.width() <= 2 * w || r.height() <= 2 * h) return QRegion(r);
     return QRegion(r).subtracted(QRegion(r.adjusted(w, h, -w, -h)));
@@ -30,21 +39,21 @@ QRegion frameOf(const QRect& r, int w, int h) {
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return 0;
-    if (rect->right <= rect->left || rect->bottom <= rect->top) return 1;
-    return fillArea(*dc, QRegion(dc->toDevice(*rect)), brush, rop3Code(PATCOPY)) ? 1 : 0;
+    return fillArea(*dc, QRegion(filledRect(*dc, *rect)), brush, rop3Code(PATCOPY)) ? 1 : 0;
 }
 
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return 0;
-    if (rect->right <= rect->left || rect->bottom <= rect->top) return 1;
-    return fillArea(*dc, frameOf(dc->toDevice(*rect), 1, 1), brush, rop3Code(PATCOPY)) ? 1 : 0;
+    QRect r = filledRect(*dc, *rect);
+    if (r.isEmpty()) return 1;
+    return fillArea(*dc, frameOf(r, 1, 1), brush, rop3Code(PATCOPY)) ? 1 : 0;
 }
 
 BOOL InvertRect(HDC hdc, const RECT* rect) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return FALSE;
-    return fillArea(*dc, QRegion(dc->toDevice(*rect)), nullptr, rop3Code(DSTINVERT));
+    return fillArea(*dc, QRegion(filledRect(*dc, *rect)), nullptr, rop3Code(DSTINVERT));
 }
 
 BOOL PatBlt(HDC hdc, int x, int y, int cx, int cy, DWORD rop) {

@@ -74,7 +74,6 @@ QString substituteFace(const char* face, BYTE pitchAndFamily) {
     return QStringLiteral("Liberation Sans");
 }
 
-// The QFont of a LOGFONT whose height is in device pixels.
 QFont makeQFont(const LOGFONTA& lf) {
     ensureQtApplication();
     QFont f(substituteFace(lf.lfFaceName, lf.lfPitchAndFamily));
@@ -87,9 +86,11 @@ QFont makeQFont(const LOGFONTA& lf) {
     f.setUnderline(lf.lfUnderline != 0);
     f.setStrikeOut(lf.lfStrikeOut != 0);
     LONG h = lf.lfHeight;
-    int px = h < 0   ? static_cast<int>(-h)
-             : h > 0 ? pixelSizeForCell(f, static_cast<int>(h))
-                     : kDefaultPixelSize;
+    int px = kDefaultPixelSize;
+    if (h < 0) px = static_cast<int>(-h);
+    // The symbol font's glyphs fill square cells as tall as the height asked for.
+    else if (h > 0)
+        px = isMarlettFace(lf.lfFaceName) ? static_cast<int>(h) : pixelSizeForCell(f, static_cast<int>(h));
     f.setPixelSize(std::clamp(px, 1, kMaxPixelSize));
     if (lf.lfWidth > 0) {
         QFontMetrics m(f);
@@ -155,11 +156,25 @@ const Font& fontOf(const DeviceContext& dc) {
 
 // ---- Measuring -------------------------------------------------------------------------------------
 
+namespace {
+
+QFont scaledFont(const DeviceContext& dc, const Font& font) {
+    if (dc.state.mapMode == MM_TEXT) return font.qfont;
+    LOGFONTA lf = font.log;
+    int h = dc.lengthToDevice(static_cast<int>(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight));
+    lf.lfHeight = lf.lfHeight < 0 ? -h : h;
+    lf.lfWidth = dc.lengthToDevice(static_cast<int>(lf.lfWidth));
+    return makeQFont(lf);
+}
+
+} // namespace
+
 TextMeasure::TextMeasure(const DeviceContext& dc)
-    : font_(fontOf(dc)), metrics_(font_.qfont), extra_(dc.lengthToDevice(dc.state.charExtra)) {}
+    : font_(fontOf(dc)), qfont_(scaledFont(dc, font_)), metrics_(qfont_),
+      extra_(dc.lengthToDevice(dc.state.charExtra)) {}
 
 int TextMeasure::ascent() const {
-    return font_.marlett ? font_.qfont.pixelSize() : metrics_.ascent();
+    return font_.marlett ? qfont_.pixelSize() : metrics_.ascent();
 }
 int TextMeasure::descent() const {
     return font_.marlett ? 0 : metrics_.descent();
@@ -168,11 +183,11 @@ int TextMeasure::externalLeading() const {
     return font_.marlett ? 0 : std::max(0, metrics_.leading());
 }
 int TextMeasure::averageWidth() const {
-    return font_.marlett ? font_.qfont.pixelSize() : metrics_.averageCharWidth();
+    return font_.marlett ? qfont_.pixelSize() : metrics_.averageCharWidth();
 }
 
 int TextMeasure::advance(const QString& unit) const {
-    if (font_.marlett) return font_.qfont.pixelSize() + extra_;
+    if (font_.marlett) return qfont_.pixelSize() + extra_;
     return metrics_.horizontalAdvance(unit) + extra_;
 }
 
@@ -242,7 +257,7 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     tm->tmInternalLeading = std::max<LONG>(0, tm->tmHeight - dc->lengthToLogical(m.qfont().pixelSize()));
     tm->tmExternalLeading = dc->lengthToLogical(m.externalLeading());
     tm->tmAveCharWidth = dc->lengthToLogical(m.averageWidth());
-    tm->tmMaxCharWidth = dc->lengthToLogical(m.font().marlett ? m.averageWidth() : qm.maxWidth());
+    tm->tmMaxCharWidth = dc->lengthToLogical(m.marlett() ? m.averageWidth() : qm.maxWidth());
     tm->tmWeight = lf.lfWeight > 0 ? lf.lfWeight : FW_NORMAL;
     tm->tmDigitizedAspectX = tm->tmDigitizedAspectY = dc->logPixels();
     tm->tmFirstChar = 0x20;

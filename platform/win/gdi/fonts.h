@@ -15,6 +15,9 @@ namespace pm::gdi {
 // The installed family that stands in for a face name (empty: chosen by pitch and family).
 QString substituteFace(const char* face, BYTE pitchAndFamily);
 
+// The QFont of a LOGFONT whose height is in device pixels.
+QFont makeQFont(const LOGFONTA& lf);
+
 // The font selected into dc (the system font when the selection is gone).
 const Font& fontOf(const DeviceContext& dc);
 
@@ -24,7 +27,9 @@ public:
     explicit TextMeasure(const DeviceContext& dc);
 
     const Font& font() const { return font_; }
-    const QFont& qfont() const { return font_.qfont; }
+    // The font at the DC's scale (logical heights mapped to device pixels).
+    const QFont& qfont() const { return qfont_; }
+    bool marlett() const { return font_.marlett; }
     int ascent() const;
     int descent() const;
     int height() const { return ascent() + descent(); }
@@ -39,6 +44,7 @@ public:
 
 private:
     const Font& font_;
+    QFont qfont_;
     QFontMetrics metrics_;
     int extra_;
 };

@@ -148,4 +148,13 @@ QRegion outputArea(const DeviceContext& dc, const QRect& deviceRect) {
     return (dc.visibleRegion() & deviceRect).translated(dc.origin());
 }
 
+void fillSolid(DeviceContext& dc, const QRegion& deviceArea, QRgb color) {
+    QImage* img = dc.image();
+    if (!img) return;
+    Pattern p;
+    p.present = true;
+    p.color = dc.monochrome() ? monoOf(color) : color;
+    applyRop3(*img, (dc.visibleRegion() & deviceArea).translated(dc.origin()), 0xF0, &p, nullptr, QPoint());
+}
+
 } // namespace pm::gdi

@@ -52,4 +52,7 @@ void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Patter
 // The region of device rectangle `rect` that output of `dc` may reach, in image pixels.
 QRegion outputArea(const DeviceContext& dc, const QRect& deviceRect);
 
+// Fills a device area of dc with one colour (clipped as all output is).
+void fillSolid(DeviceContext& dc, const QRegion& deviceArea, QRgb color);
+
 } // namespace pm::gdi

@@ -35,6 +35,10 @@ TEST_F(MemoryDc, FillRectCoversLeftTopAndStopsBeforeRightBottom) {
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 15, 15));
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 14, 16));
     EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 4, 6));
+    // An inverted rectangle fills nothing.
+    RECT inverted{30, 6, 20, 16};
+    EXPECT_EQ(1, FillRect(dc, &inverted, red));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 25, 10));
     EXPECT_TRUE(DeleteObject(red));
 }
 

@@ -1,0 +1,152 @@
+// DrawState: text, icons, bitmaps or caller-drawn content, plain, disabled (embossed) or as a
+// one-colour silhouette.
+#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/objects.h"
+#include "platform/win/gdi/raster.h"
+
+#include <cstring>
+
+using namespace pm::gdi;
+
+namespace {
+
+struct Content {
+    UINT kind;
+    LPARAM data;
+    WPARAM wData;
+    DRAWSTATEPROC proc;
+};
+
+LPCSTR textOf(const Content& c) {
+    return reinterpret_cast<LPCSTR>(c.data);
+}
+
+int textLength(const Content& c) {
+    return c.wData ? static_cast<int>(c.wData) : static_cast<int>(std::strlen(textOf(c)));
+}
+
+// The natural size of the content on dc (logical units).
+SIZE naturalSize(HDC hdc, const Content& c) {
+    SIZE s{0, 0};
+    switch (c.kind) {
+    case DST_TEXT:
+    case DST_PREFIXTEXT: {
+        RECT r{0, 0, 0, 0};
+        UINT f = DT_CALCRECT | DT_SINGLELINE | (c.kind == DST_TEXT ? DT_NOPREFIX : 0);
+        DrawTextA(hdc, textOf(c), textLength(c), &r, f);
+        s = SIZE{r.right, r.bottom};
+        break;
+    }
+    case DST_ICON: {
+        QImage img = imageOfIcon(reinterpret_cast<HICON>(c.data), nullptr);
+        s = SIZE{img.width(), img.height()};
+        break;
+    }
+    case DST_BITMAP: {
+        BITMAP bm{};
+        if (GetObject(reinterpret_cast<HBITMAP>(c.data), sizeof bm, &bm)) s = SIZE{bm.bmWidth, bm.bmHeight};
+        break;
+    }
+    default:
+        break;
+    }
+    return s;
+}
+
+// Draws the content plainly with its top left at (x, y).
+BOOL drawPlain(HDC hdc, const Content& c, int x, int y, int cx, int cy, UINT flags) {
+    switch (c.kind) {
+    case DST_TEXT:
+    case DST_PREFIXTEXT: {
+        RECT r{x, y, x + cx, y + cy};
+        int oldMode = SetBkMode(hdc, TRANSPARENT);
+        UINT f = DT_SINGLELINE | DT_NOCLIP | (c.kind == DST_TEXT ? DT_NOPREFIX : 0) |
+                 (flags & DSS_RIGHT ? DT_RIGHT : 0);
+        if (flags & DSS_HIDEPREFIX) f |= DT_HIDEPREFIX;
+        DrawTextA(hdc, textOf(c), textLength(c), &r, f);
+        SetBkMode(hdc, oldMode);
+        return TRUE;
+    }
+    case DST_ICON:
+        return DrawIconEx(hdc, x, y, reinterpret_cast<HICON>(c.data), cx, cy, 0, nullptr, DI_NORMAL);
+    case DST_BITMAP: {
+        HDC mem = CreateCompatibleDC(hdc);
+        HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(c.data));
+        BOOL ok = old && BitBlt(hdc, x, y, cx, cy, mem, 0, 0, SRCCOPY);
+        if (old) SelectObject(mem, old);
+        DeleteDC(mem);
+        return ok;
+    }
+    case DST_COMPLEX: {
+        if (!c.proc) return FALSE;
+        POINT old;
+        OffsetViewportOrgEx(hdc, x, y, &old);
+        BOOL ok = c.proc(hdc, c.data, c.wData, cx, cy);
+        SetViewportOrgEx(hdc, old.x, old.y, nullptr);
+        return ok;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+// The content drawn black on white into a scratch image: its dark pixels are its ink.
+QImage inkOf(HDC hdc, const Content& c, int cx, int cy) {
+    QImage scratch(cx, cy, QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    HDC dc = createImageDC(&scratch, QPoint(0, 0), QRegion());
+    SelectObject(dc, GetCurrentObject(hdc, OBJ_FONT));
+    SetTextColor(dc, RGB(0, 0, 0));
+    drawPlain(dc, c, 0, 0, cx, cy, 0);
+    releaseImageDC(dc);
+    return scratch;
+}
+
+bool isInk(QRgb c) {
+    return qRed(c) * 30 + qGreen(c) * 59 + qBlue(c) * 11 < 16000;
+}
+
+// Paints the ink pixels of `ink` at device point `at` in one colour.
+void paintInk(DeviceContext& dc, const QImage& ink, QPoint at, QRgb colour, bool dither) {
+    QImage* img = dc.image();
+    if (!img) return;
+    QRegion area = outputArea(dc, QRect(at, ink.size()));
+    QPoint base = at + dc.origin();
+    for (const QRect& r : area)
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(img->scanLine(y));
+            const auto* src = reinterpret_cast<const QRgb*>(ink.constScanLine(y - base.y()));
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (isInk(src[x - base.x()]) && (!dither || (x + y) % 2 == 0)) line[x] = colour;
+        }
+}
+
+} // namespace
+
+BOOL DrawStateA(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wData, int x, int y, int cx,
+                int cy, UINT flags) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc) return FALSE;
+    Content c{flags & 0xF, data, wData, proc};
+    if ((c.kind == DST_TEXT || c.kind == DST_PREFIXTEXT) && !data) return FALSE;
+    if (cx == 0 || cy == 0) {
+        SIZE s = naturalSize(hdc, c);
+        if (cx == 0) cx = s.cx;
+        if (cy == 0) cy = s.cy;
+    }
+    if (cx <= 0 || cy <= 0) return c.kind == DST_COMPLEX ? FALSE : TRUE;
+    UINT state = flags & (DSS_DISABLED | DSS_MONO | DSS_UNION);
+    if (state == 0) return drawPlain(hdc, c, x, y, cx, cy, flags);
+    QRect box = dc->toDevice(RECT{x, y, x + cx, y + cy});
+    QImage ink = inkOf(hdc, c, box.width(), box.height());
+    if (state & DSS_DISABLED) {
+        paintInk(*dc, ink, box.topLeft() + QPoint(1, 1), toRgb(GetSysColor(COLOR_3DHIGHLIGHT)), false);
+        paintInk(*dc, ink, box.topLeft(), toRgb(GetSysColor(COLOR_3DSHADOW)), false);
+        return TRUE;
+    }
+    Pattern pat = patternFor(*dc, brush ? brush : GetSysColorBrush(COLOR_WINDOWTEXT));
+    QRgb colour = pat.present ? pat.at(0, 0) : dc->resolve(dc->state.textColor);
+    if (state & DSS_UNION) drawPlain(hdc, c, x, y, cx, cy, flags);
+    paintInk(*dc, ink, box.topLeft(), colour, state & DSS_UNION);
+    return TRUE;
+}

@@ -1,0 +1,142 @@
+#include "platform/win/gdi/painter.h"
+
+#include "platform/win/gdi/objects.h"
+#include "platform/win/gdi/raster.h"
+
+namespace pm::gdi {
+
+DcPainter::DcPainter(DeviceContext& dc) {
+    QImage* img = dc.image();
+    if (!img || img->isNull()) return;
+    QRegion clip = dc.visibleRegion();
+    if (clip.isEmpty()) return;
+    if (!painter_.begin(img)) return;
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    painter_.translate(dc.origin());
+    painter_.setClipRegion(clip);
+    active_ = true;
+}
+
+bool DcPainter::fixedRop2Colour(int rop2, QColor* colour) {
+    if (rop2 == R2_BLACK)
+        *colour = Qt::black;
+    else if (rop2 == R2_WHITE)
+        *colour = Qt::white;
+    else
+        return false;
+    return true;
+}
+
+bool DcPainter::useRop2(int rop2) {
+    QPainter::CompositionMode mode;
+    switch (rop2) {
+    case R2_NOP:
+        return false;
+    case R2_NOTMERGEPEN:
+        mode = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+    case R2_MASKNOTPEN:
+        mode = QPainter::RasterOp_NotSourceAndDestination;
+        break;
+    case R2_NOTCOPYPEN:
+        mode = QPainter::RasterOp_NotSource;
+        break;
+    case R2_MASKPENNOT:
+        mode = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+    case R2_NOT:
+        mode = QPainter::RasterOp_NotDestination;
+        break;
+    case R2_XORPEN:
+        mode = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case R2_NOTMASKPEN:
+        mode = QPainter::RasterOp_NotSourceOrNotDestination;
+        break;
+    case R2_MASKPEN:
+        mode = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case R2_NOTXORPEN:
+        mode = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    case R2_MERGENOTPEN:
+        mode = QPainter::RasterOp_NotSourceOrDestination;
+        break;
+    case R2_MERGEPENNOT:
+        mode = QPainter::RasterOp_SourceOrNotDestination;
+        break;
+    case R2_MERGEPEN:
+        mode = QPainter::RasterOp_SourceOrDestination;
+        break;
+    default:
+        mode = QPainter::CompositionMode_SourceOver;
+        break;
+    }
+    painter_.setCompositionMode(mode);
+    return true;
+}
+
+namespace {
+
+QVector<qreal> dashesOf(UINT style) {
+    switch (style) {
+    case PS_DASH:
+        return {18, 6};
+    case PS_DOT:
+        return {3, 3};
+    case PS_DASHDOT:
+        return {9, 6, 3, 6};
+    case PS_DASHDOTDOT:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+PenSpec penOf(const DeviceContext& dc) {
+    PenSpec spec;
+    const Pen* p = objectAs<Pen>(dc.state.pen);
+    if (!p || p->log.lopnStyle == PS_NULL) return spec;
+    spec.none = false;
+    COLORREF c = dc.state.pen == GetStockObject(DC_PEN) ? dc.state.dcPenColor : p->log.lopnColor;
+    spec.width = std::max(1, dc.lengthToDevice(p->log.lopnWidth.x));
+    spec.insideFrame = p->log.lopnStyle == PS_INSIDEFRAME;
+    QPen pen(QColor::fromRgb(dc.resolve(c)));
+    pen.setWidth(spec.width > 1 ? spec.width : 0);
+    pen.setCapStyle(spec.width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(spec.width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    // Styled lines exist only one pixel wide, as in Win32.
+    QVector<qreal> dashes = spec.width == 1 ? dashesOf(p->log.lopnStyle) : QVector<qreal>();
+    if (!dashes.isEmpty()) {
+        pen.setDashPattern(dashes);
+        spec.dashed = true;
+    }
+    spec.pen = pen;
+    return spec;
+}
+
+QBrush brushOf(const DeviceContext& dc) {
+    Pattern pat = patternFor(dc, dc.state.brush);
+    if (!pat.present) return QBrush(Qt::NoBrush);
+    if (!pat.tiled) return QBrush(QColor::fromRgb(pat.color));
+    const Brush* b = objectAs<Brush>(dc.state.brush);
+    QImage tile = pat.tile;
+    // Hatches leave their gaps alone in transparent mode.
+    if (b && b->style == BS_HATCHED && dc.state.bkMode == TRANSPARENT) {
+        tile = tile.convertToFormat(QImage::Format_ARGB32);
+        QRgb back = dc.resolve(dc.state.bkColor), fore = dc.resolve(b->color);
+        for (int y = 0; y < tile.height(); ++y)
+            for (int x = 0; x < tile.width(); ++x)
+                if (tile.pixel(x, y) == back && back != fore) tile.setPixel(x, y, 0);
+    }
+    QBrush brush(tile);
+    QTransform t;
+    t.translate(dc.state.brushOrg.x, dc.state.brushOrg.y);
+    brush.setTransform(t);
+    return brush;
+}
+
+} // namespace pm::gdi

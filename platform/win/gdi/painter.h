@@ -1,0 +1,45 @@
+#pragma once
+// A QPainter opened on a DC's pixels for one drawing call: device coordinates, the DC's clip, no
+// antialiasing, and the DC's binary raster operation (SetROP2) as a composition mode.
+
+#include "platform/win/gdi/device_context.h"
+
+#include <QBrush>
+#include <QPainter>
+#include <QPen>
+
+namespace pm::gdi {
+
+class DcPainter {
+public:
+    explicit DcPainter(DeviceContext& dc);
+    DcPainter(const DcPainter&) = delete;
+    DcPainter& operator=(const DcPainter&) = delete;
+
+    // False when the DC has nothing to draw into (or its clip is empty).
+    bool active() const { return active_; }
+    QPainter& painter() { return painter_; }
+    // Sets the composition for the DC's raster operation; false for R2_NOP (draw nothing).
+    bool useRop2(int rop2);
+    // The colour R2_BLACK and R2_WHITE draw with instead of the pen's or brush's.
+    static bool fixedRop2Colour(int rop2, QColor* colour);
+
+private:
+    QPainter painter_;
+    bool active_ = false;
+};
+
+// The selected pen and brush as the DC draws them; `none` when they draw nothing.
+struct PenSpec {
+    bool none = true;
+    QPen pen;
+    int width = 1; // device pixels
+    bool insideFrame = false;
+    bool dashed = false;
+};
+PenSpec penOf(const DeviceContext& dc);
+// QBrush of the selected brush (Qt::NoBrush for the null brush); patterns anchored at the brush
+// origin in device coordinates.
+QBrush brushOf(const DeviceContext& dc);
+
+} // namespace pm::gdi

@@ -1,0 +1,70 @@
+#include "platform/win/gdi/text_run.h"
+
+#include "platform/win/gdi/marlett.h"
+
+#include <numeric>
+
+namespace pm::gdi {
+
+namespace {
+
+// The x offset after each unit: given advances, or the font's own.
+std::vector<int> offsetsOf(const TextMeasure& m, const TextRun& run) {
+    if (run.advances.empty()) return m.positions(run.text);
+    std::vector<int> out(run.advances.size());
+    std::partial_sum(run.advances.begin(), run.advances.end(), out.begin());
+    return out;
+}
+
+} // namespace
+
+int runWidth(const TextMeasure& m, const TextRun& run) {
+    std::vector<int> pos = offsetsOf(m, run);
+    return pos.empty() ? 0 : pos.back();
+}
+
+void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextRun& run) {
+    std::vector<int> pos = offsetsOf(m, run);
+    int width = pos.empty() ? 0 : pos.back();
+    p.save();
+    if (run.clip) p.setClipRegion(*run.clip, Qt::IntersectClip);
+    p.translate(run.topLeft);
+    if (LONG esc = m.font().log.lfEscapement; esc != 0) {
+        // Escapement is counter-clockwise in tenths of a degree; the run turns about its start.
+        p.translate(0, m.ascent());
+        p.rotate(-esc / 10.0);
+        p.translate(0, -m.ascent());
+    }
+    if (run.opaque) p.fillRect(QRect(0, 0, width, m.height()), QColor::fromRgb(dc.resolve(dc.state.bkColor)));
+    QColor ink = QColor::fromRgb(dc.resolve(dc.state.textColor));
+    p.setPen(ink);
+    p.setFont(m.qfont());
+    bool plain =
+        run.advances.empty() && run.underlined.empty() && !m.marlett() && m.font().log.lfEscapement == 0;
+    if (plain && dc.state.charExtra == 0) {
+        // Kerning is off, so the whole run lands where the summed advances say.
+        p.drawText(QPoint(0, m.ascent()), run.text);
+        p.restore();
+        return;
+    }
+    int x = 0;
+    for (qsizetype i = 0; i < run.text.size(); ++i) {
+        std::size_t u = static_cast<std::size_t>(i);
+        bool pair = run.text[i].isHighSurrogate() && i + 1 < run.text.size();
+        QString unit = run.text.mid(i, pair ? 2 : 1);
+        int next = pos[pair ? u + 1 : u];
+        if (m.marlett()) {
+            char c = static_cast<char>(run.text[i].unicode() & 0xFF);
+            drawMarlettGlyph(p, QRect(x, 0, next - x, m.height()), c, ink);
+        } else {
+            p.drawText(QPoint(x, m.ascent()), unit);
+        }
+        if (u < run.underlined.size() && run.underlined[u])
+            p.fillRect(QRect(x, m.ascent() + 1, next - x, 1), ink);
+        x = next;
+        if (pair) ++i;
+    }
+    p.restore();
+}
+
+} // namespace pm::gdi

@@ -1,0 +1,259 @@
+// Painting: invalid regions, WM_PAINT and its companions, DCs on windows, scrolling, redraw
+// switches, the desktop overlay, and a picture of a whole test window.
+
+#include "platform/win/tests/support/test_windows.h"
+
+#include "platform/win/wm/desktop_overlay.h"
+
+#include <gtest/gtest.h>
+
+using pm::test::MessageRecorder;
+using pm::test::recordingClass;
+using Trace = std::vector<std::string>;
+
+namespace {
+
+QRgb rgbOf(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+class Painting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
+                             nullptr, nullptr);
+        pm::test::pumpMessages();
+    }
+    void TearDown() override {
+        DestroyWindow(top);
+        pm::test::pumpMessages();
+    }
+    QRgb pixel(HWND h, int x, int y) {
+        POINT p{x, y};
+        MapWindowPoints(h, top, &p, 1);
+        return pm::test::windowImage(top).pixel(p.x, p.y) | 0xFF000000u;
+    }
+    HWND top = nullptr;
+};
+
+LRESULT CALLBACK fillProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        HBRUSH b = CreateSolidBrush(RGB(200, 0, 0));
+        FillRect(dc, &ps.rcPaint, b);
+        DeleteObject(b);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return MessageRecorder::recordingProc(hwnd, msg, wParam, lParam);
+}
+
+HWND fillChild(HWND parent, int x, int y, int cx, int cy) {
+    static bool registered = [] {
+        WNDCLASS wc{};
+        wc.lpfnWndProc = fillProc;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "FillChild";
+        return RegisterClass(&wc) != 0;
+    }();
+    (void)registered;
+    return CreateWindowEx(0, "FillChild", "", WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent, nullptr, nullptr, nullptr);
+}
+
+} // namespace
+
+TEST_F(Painting, InvalidRegionsProduceOnePaintWithTheBoundingRectangle) {
+    HWND c = fillChild(top, 10, 10, 100, 80);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(c);
+    RECT all{0, 0, 100, 80};
+    FillRect(dc, &all, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    ReleaseDC(c, dc);
+    RECT a{5, 5, 10, 10}, b{20, 30, 25, 40};
+    InvalidateRect(c, &a, TRUE);
+    InvalidateRect(c, &b, FALSE);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(c, &update, FALSE));
+    EXPECT_TRUE(EqualRect(&update, &(const RECT&)RECT{5, 5, 25, 40}));
+    ValidateRect(c, &a);
+    ASSERT_TRUE(GetUpdateRect(c, &update, FALSE));
+    EXPECT_TRUE(EqualRect(&update, &b));
+    UpdateWindow(c);
+    EXPECT_FALSE(GetUpdateRect(c, &update, FALSE));
+    EXPECT_EQ(pixel(c, 22, 35), qRgb(200, 0, 0));
+    EXPECT_EQ(pixel(c, 50, 60), rgbOf(GetSysColor(COLOR_WINDOW)));
+}
+
+TEST_F(Painting, ParentsPaintBeforeChildrenAndHiddenWindowsWait) {
+    HWND a = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, nullptr, nullptr, nullptr);
+    HWND hidden = CreateWindowEx(0, recordingClass(), "", WS_CHILD, 60, 0, 50, 50, top, nullptr, nullptr, nullptr);
+    pm::test::pumpMessages();
+    MessageRecorder rec;
+    rec.name(top, "top");
+    rec.name(a, "a");
+    rec.name(hidden, "hidden");
+    InvalidateRect(a, nullptr, TRUE);
+    InvalidateRect(hidden, nullptr, TRUE);
+    InvalidateRect(top, nullptr, TRUE);
+    pm::test::pumpMessages();
+    EXPECT_EQ(rec.trace({WM_PAINT}), (Trace{"top:WM_PAINT", "a:WM_PAINT"}));
+    rec.clear();
+    ShowWindow(hidden, SW_SHOWNA);
+    pm::test::pumpMessages();
+    EXPECT_EQ(rec.trace({WM_PAINT}), (Trace{"hidden:WM_PAINT"}));
+}
+
+TEST_F(Painting, SetRedrawFalseHoldsPaintingBack) {
+    HWND c = fillChild(top, 0, 0, 50, 50);
+    pm::test::pumpMessages();
+    SendMessage(c, WM_SETREDRAW, FALSE, 0);
+    InvalidateRect(c, nullptr, TRUE);
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, c, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+    SendMessage(c, WM_SETREDRAW, TRUE, 0);
+    EXPECT_TRUE(PeekMessage(&msg, c, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}
+
+TEST_F(Painting, DrawingThroughGetDcShowsAtOnce) {
+    HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60, top,
+                            nullptr, nullptr, nullptr);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(c);
+    RECT r{0, 0, 10, 10};
+    HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    ReleaseDC(c, dc);
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 0, 255));
+    EXPECT_NE(pixel(c, -1, -1), qRgb(0, 0, 255)) << "a client DC stays out of the edge";
+}
+
+TEST_F(Painting, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
+    HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr, nullptr,
+                            nullptr);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(c);
+    RECT r{0, 20, 100, 30};
+    HBRUSH b = CreateSolidBrush(RGB(0, 128, 0));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    ReleaseDC(c, dc);
+    RECT updated;
+    ScrollWindowEx(c, 0, -15, nullptr, nullptr, nullptr, &updated, SW_INVALIDATE);
+    EXPECT_TRUE(EqualRect(&updated, &(const RECT&)RECT{0, 85, 100, 100}));
+    EXPECT_EQ(pixel(c, 50, 8), qRgb(0, 128, 0));
+    EXPECT_NE(pixel(c, 50, 22), qRgb(0, 128, 0));
+    RECT update;
+    GetUpdateRect(c, &update, FALSE);
+    EXPECT_TRUE(EqualRect(&update, &updated));
+}
+
+TEST_F(Painting, XorOnTheDesktopTwiceLeavesItAsItWas) {
+    HDC dc = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    ASSERT_NE(dc, nullptr);
+    ReleaseDC(GetDesktopWindow(), dc);
+    QImage before = *pm::wm::desktopOverlayImage();
+    RECT r{100, 100, 180, 150};
+    for (int i = 0; i < 2; ++i) {
+        dc = GetDC(nullptr);
+        DrawFocusRect(dc, &r);
+        if (i == 0) {
+            ReleaseDC(nullptr, dc);
+            EXPECT_NE(*pm::wm::desktopOverlayImage(), before);
+            continue;
+        }
+        ReleaseDC(nullptr, dc);
+    }
+    EXPECT_EQ(*pm::wm::desktopOverlayImage(), before);
+}
+
+namespace {
+
+// A window whose WM_NCPAINT draws its own frame: a 6-pixel band in a colour of its own.
+LRESULT CALLBACK customNcProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCALCSIZE) {
+        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        InflateRect(r, -6, -6);
+        return 0;
+    }
+    if (msg == WM_NCPAINT) {
+        HDC dc = GetWindowDC(hwnd);
+        RECT w;
+        GetWindowRect(hwnd, &w);
+        RECT all{0, 0, w.right - w.left, w.bottom - w.top};
+        HBRUSH b = CreateSolidBrush(RGB(0, 128, 128));
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+        ReleaseDC(hwnd, dc);
+        return 0;
+    }
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        const char* faces[] = {"MS Sans Serif", "Courier New", "Arial"};
+        int y = 4;
+        for (const char* face : faces) {
+            HFONT f = CreateFont(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, face);
+            HGDIOBJ old = SelectObject(dc, f);
+            SetBkMode(dc, TRANSPARENT);
+            std::string text = std::string(face) + ": The quick brown fox";
+            TextOut(dc, 4, y, text.c_str(), static_cast<int>(text.size()));
+            SelectObject(dc, old);
+            DeleteObject(f);
+            y += 18;
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(Painting, PictureOfATestWindow) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = customNcProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "CustomNc";
+    RegisterClass(&wc);
+    WNDCLASS face{};
+    face.lpfnWndProc = DefWindowProc;
+    face.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    face.lpszClassName = "FaceWindow";
+    RegisterClass(&face);
+    HWND w = CreateWindowEx(WS_EX_WINDOWEDGE, "FaceWindow", "Test window",
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 420,
+                            40, 420, 260, nullptr, nullptr, nullptr, nullptr);
+    HWND edge = CreateWindowEx(WS_EX_CLIENTEDGE, "FaceWindow", "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 80, w,
+                               nullptr, nullptr, nullptr);
+    HWND bordered = CreateWindowEx(0, "FaceWindow", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 140, 10, 120, 80, w,
+                                   nullptr, nullptr, nullptr);
+    HWND custom = CreateWindowEx(0, "CustomNc", "", WS_CHILD | WS_VISIBLE, 10, 100, 390, 110, w, nullptr, nullptr,
+                                 nullptr);
+    HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "FaceWindow", "Tool", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
+                               270, 10, 130, 80, w, nullptr, nullptr, nullptr);
+    ShowWindow(w, SW_SHOW);
+    pm::test::pumpMessages();
+    QString path = pm::test::outputFolder() + "/wm_test_window.png";
+    ASSERT_TRUE(pm::test::saveWindowPng(w, path));
+    QImage img = pm::test::windowImage(w);
+    EXPECT_EQ(img.size(), QSize(420, 260));
+    int captionY = 4 + GetSystemMetrics(SM_CYCAPTION) / 2;
+    EXPECT_EQ(img.pixel(200, captionY) | 0xFF000000u, rgbOf(GetSysColor(COLOR_ACTIVECAPTION)));
+    POINT p{0, 0};
+    MapWindowPoints(custom, w, &p, 1); // the custom client's origin in w's client area
+    RECT wr, cr;
+    GetWindowRect(w, &wr);
+    GetWindowRect(custom, &cr);
+    QPoint band(cr.left - wr.left + 2, cr.top - wr.top + 2);
+    EXPECT_EQ(img.pixel(band) | 0xFF000000u, qRgb(0, 128, 128));
+    int inked = 0;
+    QPoint text(cr.left - wr.left + 6, cr.top - wr.top + 6);
+    for (int y = text.y(); y < text.y() + 54; ++y)
+        for (int x = text.x(); x < text.x() + 200; ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) == 0) ++inked;
+    EXPECT_GT(inked, 300) << "the three lines of text are drawn";
+    (void)edge;
+    (void)bordered;
+    (void)tool;
+    DestroyWindow(w);
+}

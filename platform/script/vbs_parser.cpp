@@ -24,14 +24,13 @@ const char* const kReserved[] = {"and",   "byref",  "byval", "call",  "case",   
                                  "wend",  "while",  "with",  "xor"};
 
 bool isReserved(const std::string& lower) {
-    for (const char* r : kReserved)
-        if (lower == r) return true;
-    return false;
+    static const std::unordered_set<std::string> words(std::begin(kReserved), std::end(kReserved));
+    return words.count(lower) != 0;
 }
 
-template <class T> std::unique_ptr<T> node(const Token& at, int unit) {
+template <class T> std::unique_ptr<T> node(const Pos& at) {
     auto n = std::make_unique<T>();
-    n->pos = {at.line, at.col, unit};
+    n->pos = at;
     return n;
 }
 
@@ -97,8 +96,8 @@ private:
         return k == Tok::Colon || k == Tok::Newline || k == Tok::End || atWord("else");
     }
 
-    [[noreturn]] void fail(int number) const { failAt(number, cur()); }
-    [[noreturn]] void failAt(int number, const Token& at) const { failPos(number, {at.line, at.col, m_unitIndex}); }
+    [[noreturn]] void fail(int number) const { failPos(number, here()); }
+    Pos here() const { return {cur().line, cur().col, m_unitIndex}; }
     [[noreturn]] static void failPos(int number, Pos pos) {
         ScriptError e(number);
         e.compile = true;
@@ -122,21 +121,21 @@ private:
     }
 
     std::unique_ptr<IdentExpr> identNode() {
-        auto id = node<IdentExpr>(cur(), m_unitIndex);
+        auto id = node<IdentExpr>(here());
         id->name = identifier();
         id->key = lowerCase(id->name);
         return id;
     }
 
     // ---- declarations ----
-    void declare(const std::string& name, const Token& at) {
+    void declare(const std::string& name, const Pos& at) {
         std::string key = lowerCase(name);
         if (m_proc) {
-            if (m_proc->locals.count(key)) failAt(kNameRedefined, at);
+            if (m_proc->locals.count(key)) failPos(kNameRedefined, at);
             m_proc->locals[key] = m_proc->slotCount++;
             return;
         }
-        if (!m_globalNames.insert(key).second) failAt(kNameRedefined, at);
+        if (!m_globalNames.insert(key).second) failPos(kNameRedefined, at);
         m_unit->globalNames.push_back(key);
     }
 
@@ -203,9 +202,9 @@ private:
     }
 
     StmtPtr parseDim() {
-        auto s = node<DimStmt>(cur(), m_unitIndex);
+        auto s = node<DimStmt>(here());
         do {
-            const Token at = cur();
+            const Pos at = here();
             DimStmt::Decl d;
             d.target = identNode();
             if (accept(Tok::LParen)) {
@@ -223,7 +222,7 @@ private:
     }
 
     StmtPtr parseReDim() {
-        auto s = node<ReDimStmt>(cur(), m_unitIndex);
+        auto s = node<ReDimStmt>(here());
         if (acceptWord("preserve")) s->preserve = true;
         do {
             DimStmt::Decl d;
@@ -239,9 +238,9 @@ private:
     }
 
     StmtPtr parseConst() {
-        auto s = node<ConstStmt>(cur(), m_unitIndex);
+        auto s = node<ConstStmt>(here());
         do {
-            const Token at = cur();
+            const Pos at = here();
             auto id = identNode();
             expect(Tok::Eq, kExpectedEquals);
             ExprPtr value = parseExpr();
@@ -252,14 +251,14 @@ private:
     }
 
     StmtPtr parseErase() {
-        auto s = node<EraseStmt>(cur(), m_unitIndex);
+        auto s = node<EraseStmt>(here());
         do s->targets.push_back(identNode());
         while (accept(Tok::Comma));
         return s;
     }
 
     StmtPtr parseAssignment(bool isSet) {
-        auto s = node<AssignStmt>(cur(), m_unitIndex);
+        auto s = node<AssignStmt>(here());
         s->isSet = isSet;
         s->target = parsePostfix(false);
         checkTarget(*s->target);
@@ -274,7 +273,7 @@ private:
     }
 
     StmtPtr parseCall() {
-        auto s = node<CallStmt>(cur(), m_unitIndex);
+        auto s = node<CallStmt>(here());
         ExprPtr chain = parsePostfix(false);
         if (chain->kind == ExprKind::Call) {
             auto* call = static_cast<CallExpr*>(chain.get());
@@ -289,17 +288,17 @@ private:
     }
 
     StmtPtr parseAssignOrCall() {
-        const Token start = cur();
+        const Pos start = here();
         size_t mark = m_i;
         ExprPtr chain = parsePostfix(false);
         if (cur().kind == Tok::Eq) {
-            auto s = node<AssignStmt>(start, m_unitIndex);
+            auto s = node<AssignStmt>(start);
             advance();
             s->target = std::move(chain);
             s->value = parseExpr();
             return s;
         }
-        auto s = node<CallStmt>(start, m_unitIndex);
+        auto s = node<CallStmt>(start);
         if (atSeparator()) {
             if (chain->kind == ExprKind::Call) {
                 auto* call = static_cast<CallExpr*>(chain.get());
@@ -324,7 +323,7 @@ private:
     }
 
     StmtPtr parseIf() {
-        auto s = node<IfStmt>(cur(), m_unitIndex);
+        auto s = node<IfStmt>(here());
         advance();
         ExprPtr cond = parseExpr();
         expectWord("then", kExpectedThen);
@@ -366,7 +365,7 @@ private:
     }
 
     StmtPtr parseSelect() {
-        auto s = node<SelectStmt>(cur(), m_unitIndex);
+        auto s = node<SelectStmt>(here());
         advance();
         expectWord("case", kExpectedCase);
         s->subject = parseExpr();
@@ -389,17 +388,17 @@ private:
     }
 
     StmtPtr parseFor() {
-        const Token start = cur();
+        const Pos start = here();
         advance();
         if (acceptWord("each")) {
-            auto s = node<ForEachStmt>(start, m_unitIndex);
+            auto s = node<ForEachStmt>(start);
             s->var = identNode();
             expectWord("in", kExpectedIn);
             s->group = parseExpr();
             parseLoopBody(s->body, m_forDepth, "next", kExpectedNext);
             return s;
         }
-        auto s = node<ForStmt>(start, m_unitIndex);
+        auto s = node<ForStmt>(start);
         if (cur().kind != Tok::Ident || isReserved(cur().lower)) fail(kInvalidForVariable);
         s->var = identNode();
         expect(Tok::Eq, kExpectedEquals);
@@ -426,7 +425,7 @@ private:
     }
 
     StmtPtr parseDo() {
-        auto s = node<DoStmt>(cur(), m_unitIndex);
+        auto s = node<DoStmt>(here());
         advance();
         s->preKind = loopCondition();
         if (s->preKind != LoopCond::None) s->preCond = parseExpr();
@@ -440,7 +439,7 @@ private:
     }
 
     StmtPtr parseWhile() {
-        auto s = node<DoStmt>(cur(), m_unitIndex);
+        auto s = node<DoStmt>(here());
         advance();
         s->preKind = LoopCond::While;
         s->preCond = parseExpr();
@@ -452,7 +451,7 @@ private:
     }
 
     StmtPtr parseExit() {
-        auto s = node<ExitStmt>(cur(), m_unitIndex);
+        auto s = node<ExitStmt>(here());
         advance();
         if (acceptWord("sub")) {
             if (!m_proc || m_proc->isFunction) fail(kInvalidExit);
@@ -473,7 +472,7 @@ private:
     }
 
     StmtPtr parseOnError() {
-        auto s = node<OnErrorStmt>(cur(), m_unitIndex);
+        auto s = node<OnErrorStmt>(here());
         advance();
         expectWord("error", kSyntaxError);
         if (acceptWord("resume")) {
@@ -495,7 +494,7 @@ private:
     }
 
     StmtPtr parseRandomize() {
-        auto s = node<RandomizeStmt>(cur(), m_unitIndex);
+        auto s = node<RandomizeStmt>(here());
         advance();
         if (!atSeparator()) s->seed = parseExpr();
         return s;
@@ -535,11 +534,11 @@ private:
             p.byRef = false;
         else
             acceptWord("byref");
-        const Token at = cur();
+        const Pos at = here();
         p.name = identifier();
         if (accept(Tok::LParen)) expect(Tok::RParen, kExpectedRParen);
         std::string key = lowerCase(p.name);
-        if (proc.locals.count(key) && !(proc.isFunction && key == proc.key)) failAt(kNameRedefined, at);
+        if (proc.locals.count(key) && !(proc.isFunction && key == proc.key)) failPos(kNameRedefined, at);
         proc.locals[key] = proc.slotCount++;
         proc.params.push_back(std::move(p));
     }
@@ -550,10 +549,10 @@ private:
         return parseImp();
     }
 
-    ExprPtr binary(Op op, ExprPtr l, ExprPtr r, const Token& at) {
-        auto b = node<BinaryExpr>(at, m_unitIndex);
+    ExprPtr binary(Op op, ExprPtr l, ExprPtr r, const Pos& at) {
+        auto b = node<BinaryExpr>(at);
         b->depth = std::max(l->depth, r->depth) + 1;
-        if (b->depth > kMaxExprDepth) failAt(kOutOfStack, at);
+        if (b->depth > kMaxExprDepth) failPos(kOutOfStack, at);
         b->op = op;
         b->left = std::move(l);
         b->right = std::move(r);
@@ -563,7 +562,7 @@ private:
     ExprPtr parseLevel(ExprPtr (Parser::*next)(), std::initializer_list<std::pair<const char*, Op>> words) {
         ExprPtr left = (this->*next)();
         while (true) {
-            const Token at = cur();
+            const Pos at = here();
             const std::pair<const char*, Op>* hit = nullptr;
             for (const auto& w : words)
                 if (atWord(w.first)) hit = &w;
@@ -581,16 +580,16 @@ private:
 
     ExprPtr parseNot() {
         if (!atWord("not")) return parseCompare();
-        const Token at = cur();
+        const Pos at = here();
         advance();
         Nesting guard(*this);
         return unary(Op::Not, parseNot(), at);
     }
 
-    ExprPtr unary(Op op, ExprPtr operand, const Token& at) {
-        auto u = node<UnaryExpr>(at, m_unitIndex);
+    ExprPtr unary(Op op, ExprPtr operand, const Pos& at) {
+        auto u = node<UnaryExpr>(at);
         u->depth = operand->depth + 1;
-        if (u->depth > kMaxExprDepth) failAt(kOutOfStack, at);
+        if (u->depth > kMaxExprDepth) failPos(kOutOfStack, at);
         u->op = op;
         u->operand = std::move(operand);
         return u;
@@ -599,9 +598,9 @@ private:
     ExprPtr parseCompare() {
         ExprPtr left = parseConcat();
         while (true) {
-            const Token at = cur();
+            const Pos at = here();
             Op op;
-            switch (at.kind) {
+            switch (cur().kind) {
             case Tok::Eq: op = Op::Eq; break;
             case Tok::Ne: op = Op::Ne; break;
             case Tok::Lt: op = Op::Lt; break;
@@ -620,10 +619,10 @@ private:
     ExprPtr parseSymbols(ExprPtr (Parser::*next)(), std::initializer_list<std::pair<Tok, Op>> symbols) {
         ExprPtr left = (this->*next)();
         while (true) {
-            const Token at = cur();
+            const Pos at = here();
             const std::pair<Tok, Op>* hit = nullptr;
             for (const auto& s : symbols)
-                if (at.kind == s.first) hit = &s;
+                if (cur().kind == s.first) hit = &s;
             if (!hit) return left;
             advance();
             left = binary(hit->second, std::move(left), (this->*next)(), at);
@@ -637,7 +636,7 @@ private:
     ExprPtr parseMul() { return parseSymbols(&Parser::parseUnary, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}}); }
 
     ExprPtr parseUnary() {
-        const Token at = cur();
+        const Pos at = here();
         if (accept(Tok::Minus)) {
             Nesting guard(*this);
             return unary(Op::Neg, parseUnary(), at);
@@ -652,10 +651,10 @@ private:
     ExprPtr parsePower() {
         ExprPtr left = parsePostfix(false);
         while (cur().kind == Tok::Caret) {
-            const Token at = cur();
+            const Pos at = here();
             advance();
             ExprPtr right;
-            const Token sign = cur();
+            const Pos sign = here();
             if (accept(Tok::Minus))
                 right = unary(Op::Neg, parsePostfix(false), sign);
             else {
@@ -672,20 +671,21 @@ private:
     ExprPtr parsePostfix(bool statementMode) {
         ExprPtr e = parsePrimary();
         while (true) {
-            const Token at = cur();
-            if (at.kind == Tok::Dot) {
+            const Pos at = here();
+            const Token& t = cur();
+            if (t.kind == Tok::Dot) {
                 advance();
                 if (cur().kind != Tok::Ident) fail(kExpectedIdentifier);
-                auto m = node<MemberExpr>(at, m_unitIndex);
+                auto m = node<MemberExpr>(at);
                 m->name = cur().text;
                 advance();
                 m->depth = e->depth + 1;
                 m->object = std::move(e);
                 e = std::move(m);
-            } else if (at.kind == Tok::LParen && !(statementMode && at.spaceBefore)) {
+            } else if (t.kind == Tok::LParen && !(statementMode && t.spaceBefore)) {
                 if (e->kind == ExprKind::Literal) fail(kExpectedEndOfStatement);
                 advance();
-                auto c = node<CallExpr>(at, m_unitIndex);
+                auto c = node<CallExpr>(at);
                 int depth = e->depth;
                 c->callee = std::move(e);
                 parseArguments(c->args, depth);
@@ -694,7 +694,7 @@ private:
             } else {
                 return e;
             }
-            if (e->depth > kMaxExprDepth) failAt(kOutOfStack, at);
+            if (e->depth > kMaxExprDepth) failPos(kOutOfStack, at);
         }
     }
 
@@ -711,8 +711,8 @@ private:
         expect(Tok::RParen, kExpectedRParen);
     }
 
-    ExprPtr literal(Value v, const Token& at) {
-        auto l = node<LiteralExpr>(at, m_unitIndex);
+    ExprPtr literal(Value v, const Pos& at) {
+        auto l = node<LiteralExpr>(at);
         l->value = std::move(v);
         advance();
         return l;
@@ -722,8 +722,8 @@ private:
         const Token& t = cur();
         switch (t.kind) {
         case Tok::Number:
-        case Tok::Date: return literal(t.value, t);
-        case Tok::String: return literal(Value::string(t.text), t);
+        case Tok::Date: return literal(t.value, here());
+        case Tok::String: return literal(Value::string(t.text), here());
         case Tok::LParen: {
             advance();
             ExprPtr e = parseExpr();
@@ -735,11 +735,11 @@ private:
         default: fail(kExpectedExpression);
         }
         const std::string& w = t.lower;
-        if (w == "true") return literal(Value::boolean(true), t);
-        if (w == "false") return literal(Value::boolean(false), t);
-        if (w == "empty") return literal(Value(), t);
-        if (w == "null") return literal(Value::null(), t);
-        if (w == "nothing") return literal(Value::object(nullptr), t);
+        if (w == "true") return literal(Value::boolean(true), here());
+        if (w == "false") return literal(Value::boolean(false), here());
+        if (w == "empty") return literal(Value(), here());
+        if (w == "null") return literal(Value::null(), here());
+        if (w == "nothing") return literal(Value::object(nullptr), here());
         if (isReserved(w)) fail(kExpectedExpression);
         return identNode();
     }

@@ -1,0 +1,321 @@
+// The engine behind its interfaces: error reports, states, events and re-entrant calls.
+
+#include "support/script_harness.h"
+
+#include "platform/script/script_hooks.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using pm::test::Harness;
+
+std::string joined(const std::vector<std::string>& log) {
+    std::string out;
+    for (size_t i = 0; i < log.size(); ++i) out += (i ? "|" : "") + log[i];
+    return out;
+}
+
+struct ErrorCase {
+    const char* name;
+    const char* script;
+    int number;
+    ULONG line;
+    LONG column;
+    const char* sourceLine;
+};
+
+TEST(EngineErrors, SyntaxErrorsAreReportedBeforeParseReturns) {
+    const ErrorCase cases[] = {
+        {"missing paren", "x = 1\nIf x Then\n  y = (2\nEnd If", 1006, 2, 8, "  y = (2"},
+        {"unterminated string", "x = \"abc", 1033, 0, 8, "x = \"abc"},
+        {"invalid character", "x = 1 @ 2", 1032, 0, 6, "x = 1 @ 2"},
+        {"missing end sub", "Sub A\nx = 1", 1014, 1, 5, "x = 1"},
+        {"end function closes a sub", "Sub A\nEnd Function", 1016, 1, 4, "End Function"},
+        {"missing then", "If x\nEnd If", 1017, 0, 4, "If x"},
+        {"missing next", "For i = 1 To 2\nx = 1", 1020, 1, 5, "x = 1"},
+        {"redefined sub", "Sub A\nEnd Sub\nSub A\nEnd Sub", 1041, 2, 4, "Sub A"},
+        {"redefined dim", "Dim a\nDim a", 1041, 1, 4, "Dim a"},
+        {"exit for outside for", "Exit For", 1039, 0, 8, "Exit For"},
+        {"expected expression", "x = * 2", 1023, 0, 4, "x = * 2"},
+        {"end of statement", "x = 1 2", 1025, 0, 6, "x = 1 2"},
+        {"crlf lines", "x = 1\r\n\r\ny = )", 1023, 2, 4, "y = )"},
+        {"continued line", "x = 1 + _\n 2 +\ny = 1", 1023, 1, 4, " 2 +"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        EXPECT_EQ(h.parseText(c.script), SCRIPT_E_REPORTED);
+        ASSERT_EQ(h.site->errors.size(), 1u);
+        const auto& e = h.site->errors[0];
+        EXPECT_EQ(e.number, c.number);
+        EXPECT_EQ(e.line, c.line);
+        EXPECT_EQ(e.column, c.column);
+        EXPECT_EQ(e.sourceLine, c.sourceLine);
+        EXPECT_EQ(e.source, "VBScript compilation error");
+        // Nothing of the failed text was kept; the engine takes new text.
+        EXPECT_EQ(h.run("Test.Log 1"), S_OK);
+        EXPECT_EQ(joined(h.test->log), "1");
+    }
+}
+
+TEST(EngineErrors, RuntimeErrorsCarryPositionSourceLineAndText) {
+    const ErrorCase cases[] = {
+        {"division", "Dim a\na = 1\n  b = a / 0\nTest.Log 2", 11, 2, 2, "  b = a / 0"},
+        {"in a procedure", "Sub S\n  x = 1\n\tx = Test.Nope\nEnd Sub\nS", 438, 2, 1, "\tx = Test.Nope"},
+        {"undefined", "Option Explicit\nDim a\na = b", 500, 2, 0, "a = b"},
+        {"type mismatch", "x = Array(1)\ny = x + 1", 13, 1, 0, "y = x + 1"},
+        {"raised", "Err.Raise 1000", 1000, 0, 0, "Err.Raise 1000"},
+        {"stack", "Function F(n)\n F = F(n + 1)\nEnd Function\nx = F(1)", 28, 1, 1, " F = F(n + 1)"},
+        {"wrong count", "Sub S(a)\nEnd Sub\nS", 450, 2, 0, "S"},
+        {"null use", "x = Len(Null)\ny = CStr(Null)", 94, 1, 0, "y = CStr(Null)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        EXPECT_EQ(h.run(c.script), S_OK);
+        ASSERT_EQ(h.site->errors.size(), 1u);
+        const auto& e = h.site->errors[0];
+        EXPECT_EQ(e.number, c.number);
+        EXPECT_EQ(e.line, c.line);
+        EXPECT_EQ(e.column, c.column);
+        EXPECT_EQ(e.sourceLine, c.sourceLine);
+        EXPECT_EQ(e.source, "VBScript runtime error");
+        EXPECT_TRUE(h.test->log.empty()); // the rest of the entry was abandoned
+        EXPECT_EQ(h.site->enters, h.site->leaves);
+    }
+}
+
+TEST(EngineErrors, DescriptionsAreTheStandardTexts) {
+    Harness h;
+    h.run("x = 1 / 0");
+    ASSERT_EQ(h.site->errors.size(), 1u);
+    EXPECT_EQ(h.site->errors[0].description, "Division by zero");
+    Harness g;
+    g.parseText("x = (1");
+    EXPECT_EQ(g.site->errors[0].description, "Expected ')'");
+}
+
+TEST(EngineErrors, StartingLineAndReuseAfterReset) {
+    Harness h;
+    std::u16string code = u"x = 1\ny = 1 / 0";
+    ASSERT_EQ(h.parse->ParseScriptText(code.c_str(), nullptr, nullptr, nullptr, 7, 10, 0, nullptr, nullptr), S_OK);
+    h.engine->SetScriptState(SCRIPTSTATE_CONNECTED);
+    ASSERT_EQ(h.site->errors.size(), 1u);
+    EXPECT_EQ(h.site->errors[0].line, 11u);
+    ASSERT_EQ(h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED), S_OK);
+    h.engine->AddNamedItem(u"Test", SCRIPTITEM_ISVISIBLE | SCRIPTITEM_ISSOURCE);
+    EXPECT_EQ(h.run("Test.Log \"again\""), S_OK);
+    EXPECT_EQ(joined(h.test->log), "again");
+}
+
+TEST(EngineStates, ReportsEveryTransition) {
+    Harness h;
+    EXPECT_EQ(h.run("x = 1"), S_OK);
+    EXPECT_EQ(h.engine->SetScriptState(SCRIPTSTATE_DISCONNECTED), S_OK);
+    EXPECT_EQ(h.engine->SetScriptState(SCRIPTSTATE_CONNECTED), S_OK);
+    EXPECT_EQ(h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED), S_OK);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    const std::vector<SCRIPTSTATE> expected = {SCRIPTSTATE_INITIALIZED, SCRIPTSTATE_STARTED,   SCRIPTSTATE_CONNECTED,
+                                               SCRIPTSTATE_DISCONNECTED, SCRIPTSTATE_CONNECTED, SCRIPTSTATE_INITIALIZED,
+                                               SCRIPTSTATE_CLOSED};
+    EXPECT_EQ(h.site->states, expected);
+    EXPECT_EQ(h.parseText("x = 1"), E_UNEXPECTED);
+}
+
+TEST(EngineStates, GlobalCodeRunsOnlyWhenConnected) {
+    Harness h;
+    EXPECT_EQ(h.parseText("Test.Log \"ran\""), S_OK);
+    EXPECT_TRUE(h.test->log.empty());
+    h.engine->SetScriptState(SCRIPTSTATE_CONNECTED);
+    EXPECT_EQ(joined(h.test->log), "ran");
+    EXPECT_EQ(h.parseText("Test.Log \"at once\""), S_OK); // connected: new text runs as it is added
+    EXPECT_EQ(joined(h.test->log), "ran|at once");
+}
+
+VARIANT intArg(LONG v) {
+    VARIANT a;
+    VariantInit(&a);
+    a.vt = VT_I4;
+    a.lVal = v;
+    return a;
+}
+
+TEST(EngineEvents, HandlersRunWithArgumentsAndByRefWriteBack) {
+    Harness h;
+    ASSERT_EQ(h.run("Sub Test_Ping()\nTest.Log \"ping\"\nEnd Sub\n"
+                    "Sub test_changed(v)\nv = v * 2\nEnd Sub\n"
+                    "Sub Test_Count(ByVal n)\nTest.Log n\nn = 0\nEnd Sub"),
+              S_OK);
+    EXPECT_EQ(h.test->events->connectionCount(), 1u);
+    EXPECT_EQ(h.test->fire(pm::test::kEventPing), S_OK);
+    VARIANT value = intArg(21);
+    VARIANT ref;
+    VariantInit(&ref);
+    ref.vt = VT_VARIANT | VT_BYREF;
+    ref.pvarVal = &value;
+    EXPECT_EQ(h.test->fire(pm::test::kEventChanged, {ref}), S_OK);
+    EXPECT_EQ(value.vt, VT_I4);
+    EXPECT_EQ(value.lVal, 42);
+    LONG typed = 5;
+    VARIANT typedRef;
+    VariantInit(&typedRef);
+    typedRef.vt = VT_I4 | VT_BYREF;
+    typedRef.plVal = &typed;
+    EXPECT_EQ(h.test->fire(pm::test::kEventChanged, {typedRef}), S_OK);
+    EXPECT_EQ(typed, 10);
+    EXPECT_EQ(h.test->fire(pm::test::kEventCount, {intArg(7)}), S_OK);
+    EXPECT_EQ(joined(h.test->log), "ping|7");
+    EXPECT_TRUE(h.site->errors.empty());
+}
+
+TEST(EngineEvents, SilentWhileDisconnectedAndMissingHandlerAnswersMemberNotFound) {
+    Harness h;
+    ASSERT_EQ(h.run("Sub Test_Ping\nTest.Log \"ping\"\nEnd Sub"), S_OK);
+    h.engine->SetScriptState(SCRIPTSTATE_DISCONNECTED);
+    EXPECT_EQ(h.test->fire(pm::test::kEventPing), S_OK);
+    EXPECT_TRUE(h.test->log.empty());
+    h.engine->SetScriptState(SCRIPTSTATE_CONNECTED);
+    EXPECT_EQ(h.test->fire(pm::test::kEventPing), S_OK);
+    EXPECT_EQ(joined(h.test->log), "ping");
+    // Straight to the sink: no Test_Count procedure.
+    pm::ComPtr<IEnumConnections> en;
+    ASSERT_EQ(h.test->events->EnumConnections(en.put()), S_OK);
+    CONNECTDATA cd;
+    ULONG got = 0;
+    ASSERT_EQ(en->Next(1, &cd, &got), S_OK);
+    pm::ComPtr<IDispatch> sink;
+    cd.pUnk->QueryInterface(IID_IDispatch, sink.putVoid());
+    cd.pUnk->Release();
+    VARIANT n = intArg(1);
+    DISPPARAMS p{&n, nullptr, 1, 0};
+    EXPECT_EQ(sink->Invoke(pm::test::kEventCount, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
+    // After a reset the engine lets go of the connection.
+    h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+    EXPECT_EQ(h.test->events->connectionCount(), 0u);
+    EXPECT_EQ(sink->Invoke(pm::test::kEventPing, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr), S_OK);
+}
+
+TEST(EngineEvents, HandlerErrorsAreReportedAndTheSourceSeesSuccess) {
+    Harness h;
+    ASSERT_EQ(h.run("Sub Test_Ping\nx = 1 / 0\nEnd Sub\nSub Test_Count\nEnd Sub"), S_OK);
+    EXPECT_EQ(h.test->fire(pm::test::kEventPing), S_OK);
+    EXPECT_EQ(h.test->fire(pm::test::kEventCount, {intArg(1)}), S_OK); // handler takes no argument
+    ASSERT_EQ(h.site->errors.size(), 2u);
+    EXPECT_EQ(h.site->errors[0].number, 11);
+    EXPECT_EQ(h.site->errors[0].line, 1u);
+    EXPECT_EQ(h.site->errors[1].number, 450);
+}
+
+TEST(EngineReentrancy, ResetFromAMethodCalledByTheScriptStopsIt) {
+    Harness h;
+    h.test->onCallBack = [&] { h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED); };
+    EXPECT_EQ(h.run("Sub Work\nTest.Log 1\nTest.CallBack\nTest.Log 2\nEnd Sub\nFor i = 1 To 3\nWork\nNext\nTest.Log 3"),
+              S_OK);
+    EXPECT_EQ(joined(h.test->log), "1");
+    EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_INITIALIZED);
+    EXPECT_TRUE(h.site->errors.empty());
+    EXPECT_EQ(h.test->events->connectionCount(), 0u);
+    EXPECT_EQ(h.site->enters, h.site->leaves);
+    h.test->onCallBack = nullptr;
+    h.engine->AddNamedItem(u"Test", SCRIPTITEM_ISVISIBLE | SCRIPTITEM_ISSOURCE);
+    EXPECT_EQ(h.run("Test.Log \"fresh\""), S_OK);
+    EXPECT_EQ(joined(h.test->log), "1|fresh");
+}
+
+TEST(EngineReentrancy, ResetFromOnLeaveScriptAfterAnError) {
+    Harness h;
+    ASSERT_EQ(h.run("Sub Test_Ping\nx = 1 / 0\nEnd Sub"), S_OK);
+    bool stopOnLeave = false;
+    h.site->onError = [&](IActiveScriptError*) {
+        h.engine->SetScriptState(SCRIPTSTATE_DISCONNECTED); // the host pauses while it asks the user
+        stopOnLeave = true;
+    };
+    h.site->onLeave = [&] {
+        if (stopOnLeave) h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+    };
+    EXPECT_EQ(h.test->fire(pm::test::kEventPing), S_OK);
+    const std::vector<SCRIPTSTATE> tail(h.site->states.end() - 2, h.site->states.end());
+    EXPECT_EQ(tail, (std::vector<SCRIPTSTATE>{SCRIPTSTATE_DISCONNECTED, SCRIPTSTATE_INITIALIZED}));
+    EXPECT_EQ(h.test->events->connectionCount(), 0u);
+}
+
+TEST(EngineReentrancy, CloseFromInsideTheScript) {
+    Harness h;
+    h.test->onCallBack = [&] { h.engine->Close(); };
+    EXPECT_EQ(h.run("Test.CallBack\nTest.Log \"after\""), S_OK);
+    EXPECT_TRUE(h.test->log.empty());
+    EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_CLOSED);
+}
+
+TEST(EngineReentrancy, EventDuringMessageBoxRunsAndReturns) {
+    Harness h;
+    ASSERT_EQ(h.run("Sub Test_Ping\nTest.Log \"ping\"\nEnd Sub\n"
+                    "Sub Test_Count(n)\nTest.Log \"count\"\nr = MsgBox(\"wait\", vbYesNo)\nTest.Log r\nEnd Sub"),
+              S_OK);
+    pm::setScriptMessageBoxHook([&](HWND, const std::string& prompt, unsigned buttons, const std::string&) {
+        h.test->log.push_back(prompt + std::to_string(buttons));
+        h.test->fire(pm::test::kEventPing);
+        return 7;
+    });
+    EXPECT_EQ(h.test->fire(pm::test::kEventCount, {intArg(1)}), S_OK);
+    pm::setScriptMessageBoxHook(nullptr);
+    EXPECT_EQ(joined(h.test->log), "count|wait4|ping|7");
+    EXPECT_TRUE(h.site->errors.empty());
+}
+
+TEST(EngineReentrancy, StopWhileMessageBoxIsOpen) {
+    Harness h;
+    pm::setScriptMessageBoxHook([&](HWND, const std::string&, unsigned, const std::string&) {
+        h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+        return 1;
+    });
+    EXPECT_EQ(h.run("Test.Log \"before\"\nMsgBox \"x\"\nTest.Log \"after\""), S_OK);
+    pm::setScriptMessageBoxHook(nullptr);
+    EXPECT_EQ(joined(h.test->log), "before");
+    EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_INITIALIZED);
+}
+
+TEST(EngineReentrancy, DefaultDialogHooksAnswerFirstButtonAndCancel) {
+    Harness h;
+    EXPECT_EQ(h.run("Test.Log MsgBox(\"a\")\nTest.Log MsgBox(\"b\", vbYesNoCancel)\nTest.Log \"[\" & InputBox(\"c\") & \"]\""),
+              S_OK);
+    EXPECT_EQ(joined(h.test->log), "1|6|[]");
+}
+
+TEST(EngineAbort, EndlessLoopEndsWhenATimerSetsTheAbortFlag) {
+    Harness h;
+    auto start = std::chrono::steady_clock::now();
+    pm::setScriptPollHook([&] {
+        if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(50))
+            h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+    });
+    EXPECT_EQ(h.run("Do\nLoop"), S_OK);
+    pm::setScriptPollHook(nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_INITIALIZED);
+}
+
+TEST(EngineAbort, InterruptFromAnotherThread) {
+    Harness h;
+    std::thread timer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        h.engine->InterruptScriptThread(SCRIPTTHREADID_ALL, nullptr, 0);
+    });
+    EXPECT_EQ(h.run("Do\nx = x + 1\nLoop"), S_OK);
+    timer.join();
+    EXPECT_TRUE(h.site->errors.empty());
+    EXPECT_EQ(h.engine->InterruptScriptThread(SCRIPTTHREADID_BASE, nullptr, SCRIPTINTERRUPT_DEBUG), E_NOTIMPL);
+    // The engine runs again afterwards.
+    h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+    h.engine->AddNamedItem(u"Test", SCRIPTITEM_ISVISIBLE | SCRIPTITEM_ISSOURCE);
+    EXPECT_EQ(h.run("Test.Log 5"), S_OK);
+    EXPECT_EQ(joined(h.test->log), "5");
+}
+
+} // namespace

@@ -170,7 +170,7 @@ BOOL CHHGenericFormater::MatchText(const char16_t* text, const char16_t* marker,
             b = foldUpper(b);
         }
         if (a != b) return FALSE;
-        if (n < 0 && a == 0) return TRUE;
+        if (a == 0) return TRUE; // both strings end here
     }
     return TRUE;
 }

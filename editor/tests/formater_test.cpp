@@ -476,6 +476,8 @@ TEST(MatchText, ComparesWithTheFormatersCaseRule) {
     EXPECT_TRUE(js.MatchText(u"abc", u"abc", -1));
     EXPECT_FALSE(js.MatchText(u"abc", u"ab", -1));
     EXPECT_TRUE(js.MatchText(u"abc", u"ab", 2));
+    EXPECT_TRUE(js.MatchText(u"ab", u"ab", 5)); // stops where both strings end
+    EXPECT_FALSE(js.MatchText(u"abc", u"ab", 5));
     EXPECT_FALSE(js.MatchText(u"abc", u"abc", 0));
     EXPECT_FALSE(js.MatchText(nullptr, u"abc", 3));
     EXPECT_FALSE(js.MatchText(u"abc", nullptr, 3));

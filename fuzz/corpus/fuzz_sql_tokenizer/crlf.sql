@@ -1,0 +1,3 @@
+select x
+-- crlf comment
+from t

@@ -1,5 +1,7 @@
 #include "app/file_helpers.h"
 
+#include "platform/win/winbase.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -37,8 +39,9 @@ CString NativePath(LPCTSTR lpszPath) {
 }
 
 void GetAppDir(CString& strDir) {
-    std::error_code error;
-    std::string path = fs::read_symlink("/proc/self/exe", error).string();
+    std::vector<char> buffer(4096);
+    DWORD length = GetModuleFileName(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    std::string path(buffer.data(), length);
     std::string::size_type slash = path.find_last_of('/');
     strDir = slash == std::string::npos ? CString("./") : CString(path.c_str(), static_cast<int>(slash + 1));
 }

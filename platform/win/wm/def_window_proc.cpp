@@ -60,7 +60,7 @@ LRESULT defCtlColor(UINT msg, HDC dc) {
 LRESULT defNcCalcSize(Window* w, WPARAM wParam, LPARAM lParam) {
     RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
     if (!r) return 0;
-    RECT in = nonClientInsets(w->style, w->exStyle, hasMenuBar(w), hasDesktopFrame(w));
+    RECT in = nonClientInsets(w->style, w->exStyle, menuBarHeight(w), hasDesktopFrame(w));
     r->left += in.left;
     r->top += in.top;
     r->right -= in.right;

@@ -39,19 +39,45 @@ KeyMenuHandler& keyMenu() {
 void setKeyMenuHandler(KeyMenuHandler handler) { keyMenu() = std::move(handler); }
 KeyMenuHandler keyMenuHandler() { return keyMenu(); }
 
+namespace {
+MenuBarHooks& menuHooks() {
+    static MenuBarHooks h;
+    return h;
+}
+} // namespace
+
+namespace {
+ScrollBarHooks& scrollHooks() {
+    static ScrollBarHooks h;
+    return h;
+}
+} // namespace
+
+void setScrollBarHooks(const ScrollBarHooks& hooks) { scrollHooks() = hooks; }
+const ScrollBarHooks& scrollBarHooks() { return scrollHooks(); }
+
+void setMenuBarHooks(const MenuBarHooks& hooks) { menuHooks() = hooks; }
+const MenuBarHooks& menuBarHooks() { return menuHooks(); }
+
+int menuBarHeight(const Window* w) {
+    if (!hasMenuBar(w)) return 0;
+    if (menuHooks().height) return menuHooks().height(w->handle, w->width());
+    return GetSystemMetrics(SM_CYMENU);
+}
+
 bool hasDesktopFrame(const Window* w) {
     return w->parent == desktop() && !(w->style & (WS_CHILD | WS_POPUP));
 }
 
 bool hasMenuBar(const Window* w) { return !w->isChild() && w->id != 0; }
 
-RECT nonClientInsets(DWORD style, DWORD exStyle, bool menu, bool desktopFrame) {
+RECT nonClientInsets(DWORD style, DWORD exStyle, int menuHeight, bool desktopFrame) {
     RECT in{0, 0, 0, 0};
     int frame = desktopFrame ? 0 : frameWidth(style, exStyle);
     int edge = edgeWidth(exStyle);
     in.left = in.right = in.top = in.bottom = frame + edge;
     if (!desktopFrame && hasCaption(style)) in.top += captionHeight(exStyle);
-    if (menu) in.top += GetSystemMetrics(SM_CYMENU);
+    in.top += menuHeight;
     if (style & WS_VSCROLL) in.right += GetSystemMetrics(SM_CXVSCROLL);
     if (style & WS_HSCROLL) in.bottom += GetSystemMetrics(SM_CYHSCROLL);
     return in;
@@ -82,8 +108,7 @@ NcLayout ncLayout(const Window* w) {
             if (!small) l.sysIcon = QRect(l.caption.left() + 2, l.caption.top() + 1, bh + 2, bh + 2);
         }
     }
-    if (hasMenuBar(w)) {
-        int mh = GetSystemMetrics(SM_CYMENU);
+    if (int mh = menuBarHeight(w)) {
         l.menuBar = QRect(l.frame, y, width - 2 * l.frame, mh);
         y += mh;
     }
@@ -215,9 +240,18 @@ void defNcPaint(Window* w) {
     ExcludeClipRect(dc, clientRc.left, clientRc.top, clientRc.right, clientRc.bottom);
     paintFrame(w, dc, l);
     paintCaption(w, dc, l);
-    if (!l.menuBar.isEmpty()) fill(dc, l.menuBar, COLOR_MENU);
-    if (!l.vscroll.isEmpty()) fill(dc, l.vscroll, COLOR_SCROLLBAR);
-    if (!l.hscroll.isEmpty()) fill(dc, l.hscroll, COLOR_SCROLLBAR);
+    if (!l.menuBar.isEmpty()) {
+        fill(dc, l.menuBar, COLOR_MENU);
+        if (menuHooks().paint) menuHooks().paint(w->handle, dc, toRECT(l.menuBar));
+    }
+    if (!l.vscroll.isEmpty()) {
+        fill(dc, l.vscroll, COLOR_SCROLLBAR);
+        if (scrollHooks().paint) scrollHooks().paint(w->handle, dc, SB_VERT, toRECT(l.vscroll));
+    }
+    if (!l.hscroll.isEmpty()) {
+        fill(dc, l.hscroll, COLOR_SCROLLBAR);
+        if (scrollHooks().paint) scrollHooks().paint(w->handle, dc, SB_HORZ, toRECT(l.hscroll));
+    }
     if (!l.sizeBox.isEmpty()) fill(dc, l.sizeBox, COLOR_BTNFACE);
     paintEdges(w, dc, l);
     ReleaseDC(w->handle, dc);
@@ -230,8 +264,8 @@ using namespace pm::wm;
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
     if (!rect) return FALSE;
     bool desktopFrame = !(style & (WS_CHILD | WS_POPUP));
-    RECT in = nonClientInsets(style & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL), exStyle, menu != FALSE,
-                              desktopFrame);
+    RECT in = nonClientInsets(style & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL), exStyle,
+                              menu ? GetSystemMetrics(SM_CYMENU) : 0, desktopFrame);
     rect->left -= in.left;
     rect->top -= in.top;
     rect->right += in.right;

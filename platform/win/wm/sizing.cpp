@@ -138,7 +138,14 @@ void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam) {
     case HTBOTTOM: case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
         send(w, WM_SYSCOMMAND, SC_SIZE + (hit - HTLEFT + WMSZ_LEFT), lParam);
         return;
+    case HTVSCROLL:
+    case HTHSCROLL:
+        if (scrollBarHooks().track)
+            scrollBarHooks().track(hwnd, hit == HTVSCROLL ? SB_VERT : SB_HORZ,
+                                   POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return;
     case HTSYSMENU:
+    case HTMENU:
         send(w, WM_SYSCOMMAND, SC_MOUSEMENU, lParam);
         return;
     case HTCLOSE:

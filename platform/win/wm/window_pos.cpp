@@ -145,7 +145,7 @@ void defWindowPosChanged(Window* w, const WINDOWPOS* wp) {
 namespace {
 
 MINMAXINFO minMaxInfo(Window* w) {
-    RECT insets = nonClientInsets(w->style, w->exStyle, false, hasDesktopFrame(w));
+    RECT insets = nonClientInsets(w->style, w->exStyle, 0, hasDesktopFrame(w));
     Window* area = w->parent;
     int aw = area->client.right - area->client.left;
     int ah = area->client.bottom - area->client.top;

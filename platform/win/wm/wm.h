@@ -98,7 +98,7 @@ void showCaretAfterPaint(Window* w);
 void forgetCaret(Window* w);
 
 // ---- Non-client area (nonclient.cpp, sizing.cpp) ----
-RECT nonClientInsets(DWORD style, DWORD exStyle, bool menu, bool desktopFrame);
+RECT nonClientInsets(DWORD style, DWORD exStyle, int menuHeight, bool desktopFrame);
 bool hasDesktopFrame(const Window* w);
 LRESULT defNcHitTest(Window* w, QPoint screen);
 void defNcPaint(Window* w);
@@ -107,9 +107,29 @@ void defSysCommand(Window* w, WPARAM command, LPARAM lParam);
 void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam);
 
 // Hand-offs to other parts of the layer (menus), set by them when present.
+// The menu loop, for WM_SYSCOMMAND SC_KEYMENU and SC_MOUSEMENU (HTMENU and HTSYSMENU clicks).
 using KeyMenuHandler = std::function<void(HWND, WPARAM, LPARAM)>;
 void setKeyMenuHandler(KeyMenuHandler handler);
 KeyMenuHandler keyMenuHandler();
+// The menu bar of a top-level window whose GWL_ID holds its menu: its height for a window width,
+// and its drawing into the window DC (bar in window coordinates). Without them the bar is
+// SM_CYMENU high and drawn empty.
+struct MenuBarHooks {
+    int (*height)(HWND hwnd, int width) = nullptr;
+    void (*paint)(HWND hwnd, HDC windowDC, const RECT& bar) = nullptr;
+};
+void setMenuBarHooks(const MenuBarHooks& hooks);
+const MenuBarHooks& menuBarHooks();
+int menuBarHeight(const Window* w);
+// The standard scroll bars of WS_VSCROLL / WS_HSCROLL windows: drawing (bar is SB_VERT or SB_HORZ,
+// area in window coordinates) and tracking a click on one (screen point). Without them the area is
+// drawn empty and clicks do nothing.
+struct ScrollBarHooks {
+    void (*paint)(HWND hwnd, HDC windowDC, int bar, const RECT& area) = nullptr;
+    void (*track)(HWND hwnd, int bar, POINT screen) = nullptr;
+};
+void setScrollBarHooks(const ScrollBarHooks& hooks);
+const ScrollBarHooks& scrollBarHooks();
 
 // ---- Window positions (window_pos.cpp) ----
 BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flags);

@@ -67,12 +67,11 @@ void storeRect(const DeviceContext& dc, LPRECT rect, const QRect& device) {
     *rect = dc.toLogical(device);
 }
 
-// A glyph of the symbol font centred in r; inactive glyphs are embossed.
-void glyph(DeviceContext& dc, QRect r, char ch, QRgb colour, bool inactive) {
+// A glyph of the symbol font in a cell of `em` pixels centred in r; inactive glyphs are embossed.
+void glyph(DeviceContext& dc, QRect r, int em, char ch, QRgb colour, bool inactive) {
     DcPainter dp(dc);
     if (!dp.active()) return;
     QPainter& p = dp.painter();
-    int em = std::min(r.width(), r.height());
     QRect cell(0, 0, em, em);
     cell.moveCenter(r.center());
     if (inactive) {
@@ -80,6 +79,15 @@ void glyph(DeviceContext& dc, QRect r, char ch, QRgb colour, bool inactive) {
         colour = sys(COLOR_3DSHADOW);
     }
     drawMarlettGlyph(p, cell, ch, QColor::fromRgb(colour));
+}
+
+void glyph(DeviceContext& dc, QRect r, char ch, QRgb colour, bool inactive) {
+    glyph(dc, r, std::min(r.width(), r.height()), ch, colour, inactive);
+}
+
+// The glyph cell of a button: sized by the whole button, as the symbol font's height would be.
+int buttonEm(const QRect& r) {
+    return std::max(4, std::min(r.width(), r.height()) - 1);
 }
 
 // A push button face: raised, or sunken when pushed; flat buttons get a one-pixel frame.
@@ -101,7 +109,7 @@ void captionButton(DeviceContext& dc, const QRect& r, UINT state) {
     if (kind > DFCS_CAPTIONHELP) return;
     QRect in = buttonFace(dc, r, state);
     if (state & DFCS_PUSHED) in.translate(1, 1);
-    glyph(dc, in.adjusted(1, 1, -1, -1), glyphs[kind], sys(COLOR_BTNTEXT), state & DFCS_INACTIVE);
+    glyph(dc, in, buttonEm(r), glyphs[kind], sys(COLOR_BTNTEXT), state & DFCS_INACTIVE);
 }
 
 void sizeGrip(DeviceContext& dc, const QRect& r) {
@@ -143,7 +151,7 @@ void scrollButton(DeviceContext& dc, const QRect& r, UINT state) {
     }
     QRect in = buttonFace(dc, r, state);
     if (state & DFCS_PUSHED) in.translate(1, 1);
-    glyph(dc, in, ch, sys(COLOR_BTNTEXT), state & DFCS_INACTIVE);
+    glyph(dc, in, buttonEm(r), ch, sys(COLOR_BTNTEXT), state & DFCS_INACTIVE);
 }
 
 // Menu glyphs are black on white, as masks for the caller to combine.

@@ -89,6 +89,16 @@ void sizeGrip(QPainter& p, const QRect& cell, QColor color) {
             p.drawLine(cell.right() - k - j + 1, cell.bottom(), cell.right(), cell.bottom() - k - j + 1);
 }
 
+void helpMark(QPainter& p, const QRect& cell, QColor color) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(std::max(6, cell.height() * 11 / 13));
+    f.setBold(true);
+    f.setStyleStrategy(QFont::NoAntialias);
+    p.setFont(f);
+    p.setPen(color);
+    p.drawText(cell, Qt::AlignCenter, QStringLiteral("?"));
+}
+
 } // namespace
 
 void drawMarlettGlyph(QPainter& p, const QRect& cell, char ch, QColor color) {
@@ -148,6 +158,9 @@ void drawMarlettGlyph(QPainter& p, const QRect& cell, char ch, QColor color) {
         break;
     case 'r':
         closeCross(p, cell, color);
+        break;
+    case 's':
+        helpMark(p, cell, color);
         break;
     case 't':
         triangle(p, cell, Direction::Down, em * 7 / 13, color);

@@ -4,6 +4,7 @@
 #include "querytool/sql_quote.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -73,18 +74,32 @@ bool writeRows(MYSQL* connection, OutputFile& file, const std::string& table, MY
     return file.Write("\r\n");
 }
 
-// Reads the locked table and writes its rows; the caller releases the lock.
+// The table's row count for the progress bar; 0 when it cannot be read.
+int countRows(MYSQL* connection, const std::string& qualified) {
+    if (!send(connection, "select count(*) from " + qualified)) return 0;
+    MYSQL_RES* result = mysql_store_result(connection);
+    if (result == nullptr) return 0;
+    MYSQL_ROW row = mysql_fetch_row(result);
+    const long long count = row && row[0] ? std::atoll(row[0]) : 0;
+    mysql_free_result(result);
+    return static_cast<int>(std::min<long long>(count, 0x7fffffff));
+}
+
+// Reads the locked table row by row from the server (the table is never held whole in memory) and
+// writes its rows; the caller releases the lock.
 bool writeLockedTable(MYSQL* connection, OutputFile& file, const std::string& database,
                       const std::string& table, DumpProgress* progress, DumpFailure& failure) {
+    const std::string qualified = quoteQualified(database, table);
     setProgress(progress, "Getting data from " + database + "." + table, 0, 2, 1);
-    if (!send(connection, "select * from " + quoteQualified(database, table)))
-        return serverFailure(connection, failure);
-    MYSQL_RES* result = mysql_store_result(connection);
+    const int rows = progress ? countRows(connection, qualified) : 0;
+    if (!send(connection, "select * from " + qualified)) return serverFailure(connection, failure);
+    MYSQL_RES* result = mysql_use_result(connection);
     if (result == nullptr) return serverFailure(connection, failure);
-    const int rows = static_cast<int>(std::min<my_ulonglong>(mysql_num_rows(result), 0x7fffffff));
     setProgress(progress, "Writing data for " + table, 50, rows, 50);
     const bool written = writeRows(connection, file, table, result, progress);
+    const bool complete = mysql_errno(connection) == 0;
     mysql_free_result(result);
+    if (!complete) return serverFailure(connection, failure);
     return written || fileFailure(file, kDataError, failure);
 }
 

@@ -187,6 +187,21 @@ TEST_F(Execution, ResultRowsAreReachedInAnyOrder) {
     }
 }
 
+TEST_F(Execution, ThePreviousStatementIsTheLastPieceRunAgain) {
+    QueryBatch all(m_connection);
+    all.RunText("select 1;\nselect 2;", nullptr);
+    ASSERT_TRUE(all.HasLastPiece());
+    QueryBatch previous(m_connection);
+    previous.RunText(all.LastPiece(), nullptr);
+    EXPECT_EQ("(1 row(s) returned)\n\n", previous.Messages());
+    EXPECT_EQ("2", std::string(previous.Results().at(0)->Row(0).Value(0)));
+    QueryBatch none(m_connection);
+    none.RunText(";;", nullptr);
+    EXPECT_FALSE(none.HasLastPiece());
+    EXPECT_EQ("", none.Messages());
+    EXPECT_STREQ(" Query batch completed successfully", none.CompletionText());
+}
+
 TEST_F(Execution, ListsAndDatabaseReads) {
     std::vector<std::string> names;
     ASSERT_TRUE(ReadFirstColumn(m_connection, "show databases", names));

@@ -201,3 +201,52 @@ TEST_F(Windows, RectanglesAndMapping) {
     EXPECT_EQ(WindowFromPoint(POINT{105, 55}), top);
     EXPECT_EQ(ChildWindowFromPoint(top, POINT{15, 25}), c);
 }
+
+TEST_F(Windows, PositionAndVisibilityTraces) {
+    struct Case {
+        const char* name;
+        void (*action)(HWND c);
+        Trace want;
+    } cases[] = {
+        {"move", [](HWND c) { SetWindowPos(c, nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED", "c:WM_MOVE"}},
+        {"size", [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 70, 60, SWP_NOMOVE | SWP_NOZORDER); },
+         {"c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED", "c:WM_SIZE"}},
+        {"move and size", [](HWND c) { MoveWindow(c, 1, 2, 30, 20, TRUE); },
+         {"c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED", "c:WM_MOVE", "c:WM_SIZE"}},
+        {"unchanged", [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 50, 40, SWP_NOZORDER); },
+         {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
+        {"Z-order", [](HWND c) { SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
+         {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
+        {"frame changed", [](HWND c) {
+             SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+         },
+         {"c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED"}},
+        {"hide", [](HWND c) { ShowWindow(c, SW_HIDE); },
+         {"c:WM_SHOWWINDOW", "c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
+        {"show a shown window", [](HWND c) { ShowWindow(c, SW_SHOW); },
+         {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
+        {"maximise", [](HWND c) { ShowWindow(c, SW_MAXIMIZE); },
+         {"c:WM_GETMINMAXINFO", "c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED", "c:WM_SIZE"}},
+        {"post, paint, timer", [](HWND c) {
+             SetTimer(c, 1, 10, nullptr);
+             InvalidateRect(c, nullptr, FALSE);
+             PostMessage(c, WM_USER, 0, 0);
+             Sleep(20);
+             MSG m;
+             for (int i = 0; i < 3 && GetMessage(&m, nullptr, 0, 0); ++i) DispatchMessage(&m);
+             KillTimer(c, 1);
+         },
+         {"c:WM_USER", "c:WM_PAINT", "c:WM_TIMER"}},
+    };
+    ShowWindow(top, SW_SHOWNA);
+    for (const Case& k : cases) {
+        HWND c = child("c");
+        pm::test::pumpMessages();
+        MessageRecorder rec;
+        rec.name(c, "c");
+        k.action(c);
+        EXPECT_EQ(rec.trace(kLifeCycle), k.want) << k.name;
+        DestroyWindow(c);
+    }
+}

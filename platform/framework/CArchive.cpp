@@ -26,7 +26,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void*)
 
 CArchive::~CArchive() {
     if (!m_pFile) return;
-    if (IsStoring() && m_bFlushOnDelete) {
+    if (m_bFlushOnDelete) {
         try {
             Flush();
         } catch (CException* e) {
@@ -52,7 +52,7 @@ void CArchive::checkStoring() const {
 
 void CArchive::Close() {
     if (!m_pFile) return;
-    if (IsStoring()) Flush();
+    Flush();
     m_pFile = nullptr;
 }
 

@@ -20,7 +20,7 @@ public:
     enum Mode { store = 0, load = 1, bNoFlushOnDelete = 2, bNoByteSwap = 4 };
 
     CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = nullptr);
-    // A storing archive still open is flushed (errors are dropped; call Close to see them).
+    // An archive still open is flushed (errors are dropped; call Close to see them).
     ~CArchive();
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
@@ -28,7 +28,8 @@ public:
     BOOL IsLoading() const { return m_bLoading; }
     BOOL IsStoring() const { return !m_bLoading; }
     CFile* GetFile() const { return m_pFile; }
-    // Writes what is buffered (storing) and detaches from the file.
+    // Writes what is buffered (storing) or gives back what was read ahead (loading, so the file
+    // stands after the last byte read), and detaches from the file.
     void Close();
     // Detaches without writing what is buffered.
     void Abort();

@@ -426,7 +426,11 @@ LPTSTR CString::GetBufferSetLength(int nNewLength) {
 
 void CString::ReleaseBuffer(int nNewLength) {
     pm::StringData* d = data();
-    if (d->refs.load(std::memory_order_relaxed) < 0) return; // GetBuffer(0) of an empty string
+    if (d->refs.load(std::memory_order_relaxed) < 0) return; // the shared empty string
+    if (d->refs.load(std::memory_order_acquire) != 1) {
+        prepareWrite(d->length, true); // never write a length into a buffer that copies share
+        d = data();
+    }
     if (nNewLength < 0) nNewLength = static_cast<int>(strnlen(m_pchData, static_cast<size_t>(d->capacity)));
     nNewLength = std::min(nNewLength, d->capacity);
     m_pchData[nNewLength] = '\0';

@@ -335,6 +335,11 @@ TEST(CString, BufferAccess) {
     EXPECT_EQ(big.GetLength(), 5);
     s.FreeExtra();
     EXPECT_EQ(bytes(s), "h");
+    const CString shared("abc");
+    CString copy = shared;
+    copy.ReleaseBuffer(1); // without GetBuffer, on a shared buffer: the other copy keeps its text
+    EXPECT_EQ(bytes(shared), "abc");
+    EXPECT_EQ(bytes(copy), "a");
 }
 
 struct FormatCase {

@@ -154,7 +154,7 @@ TEST_F(Painting, XorOnTheDesktopTwiceLeavesItAsItWas) {
     QImage before = *pm::wm::desktopOverlayImage();
     RECT r{100, 100, 180, 150};
     for (int i = 0; i < 2; ++i) {
-        dc = GetDC(nullptr);
+        dc = GetWindowDC(nullptr);
         DrawFocusRect(dc, &r);
         if (i == 0) {
             ReleaseDC(nullptr, dc);
@@ -164,6 +164,25 @@ TEST_F(Painting, XorOnTheDesktopTwiceLeavesItAsItWas) {
         ReleaseDC(nullptr, dc);
     }
     EXPECT_EQ(*pm::wm::desktopOverlayImage(), before);
+}
+
+TEST_F(Painting, TheDesktopsClientDcReadsTheScreen) {
+    HDC dc = GetDC(top);
+    RECT r{0, 0, 20, 20};
+    HBRUSH b = CreateSolidBrush(RGB(10, 200, 30));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    ReleaseDC(top, dc);
+    HDC screen = GetDC(GetDesktopWindow());
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 40, 40);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, 40, 40, screen, 0, 0, SRCCOPY);
+    ReleaseDC(GetDesktopWindow(), screen);
+    EXPECT_EQ(GetPixel(mem, 5, 5), RGB(10, 200, 30));
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
 }
 
 namespace {

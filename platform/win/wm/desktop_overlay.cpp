@@ -1,11 +1,14 @@
 #include "platform/win/wm/desktop_overlay.h"
 
 #include "platform/win/gdi/gdi_private.h"
+#include "platform/win/wm/compose.h"
 #include "platform/win/wm/wm.h"
 
 #include <QPainter>
 #include <QWidget>
 
+#include <map>
+#include <memory>
 #include <set>
 
 namespace pm::wm {
@@ -33,6 +36,7 @@ protected:
 struct Overlay {
     OverlayWidget* widget = nullptr;
     std::set<HDC> dcs;
+    std::map<HDC, std::unique_ptr<QImage>> snapshots;
 };
 
 Overlay& overlay() {
@@ -60,10 +64,23 @@ HDC desktopOverlayDC() {
     return dc;
 }
 
-bool isDesktopOverlayDC(HDC dc) { return overlay().dcs.count(dc) != 0; }
+HDC desktopSnapshotDC() {
+    auto image = std::make_unique<QImage>(composeScreen());
+    HDC dc = gdi::createImageDC(image.get(), QPoint(0, 0), QRegion());
+    if (dc) overlay().snapshots[dc] = std::move(image);
+    return dc;
+}
+
+bool isDesktopOverlayDC(HDC dc) { return overlay().dcs.count(dc) != 0 || overlay().snapshots.count(dc) != 0; }
 
 bool releaseDesktopOverlayDC(HDC dc) {
     Overlay& o = overlay();
+    auto snapshot = o.snapshots.find(dc);
+    if (snapshot != o.snapshots.end()) {
+        gdi::releaseImageDC(dc);
+        o.snapshots.erase(snapshot);
+        return true;
+    }
     if (!o.dcs.erase(dc)) return false;
     gdi::releaseImageDC(dc);
     if (!o.widget->isVisible()) o.widget->show();

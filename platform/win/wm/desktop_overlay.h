@@ -8,7 +8,11 @@ class QImage;
 
 namespace pm::wm {
 
+// A DC that draws on the overlay (window DCs of the desktop: drag outlines).
 HDC desktopOverlayDC();
+// A DC on a copy of the screen taken now (client DCs of the desktop: screen captures read it;
+// what is drawn on it is not shown).
+HDC desktopSnapshotDC();
 bool releaseDesktopOverlayDC(HDC dc); // false if dc is not a desktop DC
 bool isDesktopOverlayDC(HDC dc);
 const QImage* desktopOverlayImage();

@@ -216,7 +216,7 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     Window* w = hwnd ? window(hwnd) : desktop();
     if (!w) return nullptr;
-    if (w == desktop()) return desktopOverlayDC();
+    if (w == desktop()) return (flags & DCX_WINDOW) ? desktopOverlayDC() : desktopSnapshotDC();
     bool whole = (flags & DCX_WINDOW) != 0;
     QRegion extra;
     if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {

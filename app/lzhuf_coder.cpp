@@ -1,5 +1,7 @@
 #include "app/lzhuf_coder.h"
 
+#include "app/lzhuf_tree.h"
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -8,14 +10,11 @@ const std::uint8_t LzhufCoder::kMagic[4] = {'Q', 'Z', '1', '0'};
 
 namespace {
 
-const int N = 4096;                     // ring size
-const int F = 60;                       // longest match
-const int THRESHOLD = 2;                // longest match sent as literals
-const int NIL = N;                      // no tree node
-const int N_CHAR = 256 - THRESHOLD + F; // 314 symbols
-const int T = N_CHAR * 2 - 1;           // Huffman table size
-const int R = T - 1;                    // root
-const unsigned MAX_FREQ = 0x8000;
+const int N = 4096;              // ring size
+const int F = 60;                // longest match
+const int THRESHOLD = 2;         // longest match sent as literals
+const int NIL = N;               // no tree node
+const int T = LzhufTree::kNodes; // a decoding node at or above T is a leaf
 const std::size_t kBufferSize = 65536;
 
 // Counts bytes done and reports progress every 10240 bytes, in steps of 1024.
@@ -41,99 +40,6 @@ private:
     std::uint32_t m_done = 0;
     std::uint32_t m_step = 0;
     std::uint32_t m_report = 0;
-};
-
-// The adaptive Huffman tree over the 314 symbols, kept with the sibling property.
-class HuffmanTree {
-public:
-    HuffmanTree() {
-        for (int i = 0; i < N_CHAR; i++) {
-            freq[i] = 1;
-            son[i] = i + T;
-            prnt[i + T] = i;
-        }
-        for (int i = 0, j = N_CHAR; j <= R; i += 2, j++) {
-            freq[j] = freq[i] + freq[i + 1];
-            son[j] = i;
-            prnt[i] = prnt[i + 1] = j;
-        }
-        freq[T] = 0xFFFF;
-        prnt[R] = 0;
-    }
-
-    // The code of symbol c as bits (root first, the last bit in bit 0) and its length.
-    void Code(int c, std::uint64_t& bits, int& length) const {
-        bits = 0;
-        length = 0;
-        int k = prnt[c + T];
-        do {
-            bits |= static_cast<std::uint64_t>(k & 1) << length;
-            length++;
-        } while ((k = prnt[k]) != R);
-    }
-
-    int Root() const { return son[R]; }
-    int Child(int node, int bit) const { return son[node + bit]; }
-
-    void Update(int c) {
-        if (freq[R] == MAX_FREQ) Rebuild();
-        c = prnt[c + T];
-        do {
-            unsigned k = ++freq[c];
-            int l = c + 1;
-            if (k > freq[l]) {
-                while (k > freq[++l]) {
-                }
-                l--;
-                freq[c] = freq[l];
-                freq[l] = k;
-                int i = son[c];
-                prnt[i] = l;
-                if (i < T) prnt[i + 1] = l;
-                int j = son[l];
-                son[l] = i;
-                prnt[j] = c;
-                if (j < T) prnt[j + 1] = c;
-                son[c] = j;
-                c = l;
-            }
-        } while ((c = prnt[c]) != 0);
-    }
-
-private:
-    // Halves the leaf frequencies and builds the internal nodes again.
-    void Rebuild() {
-        int j = 0;
-        for (int i = 0; i < T; i++) {
-            if (son[i] >= T) {
-                freq[j] = (freq[i] + 1) / 2;
-                son[j] = son[i];
-                j++;
-            }
-        }
-        for (int i = 0, j2 = N_CHAR; j2 < T; i += 2, j2++) {
-            unsigned f = freq[j2] = freq[i] + freq[i + 1];
-            int k = j2 - 1;
-            while (f < freq[k])
-                k--;
-            k++;
-            std::copy_backward(freq + k, freq + j2, freq + j2 + 1);
-            freq[k] = f;
-            std::copy_backward(son + k, son + j2, son + j2 + 1);
-            son[k] = i;
-        }
-        for (int i = 0; i < T; i++) {
-            int k = son[i];
-            if (k >= T)
-                prnt[k] = i;
-            else
-                prnt[k] = prnt[k + 1] = i;
-        }
-    }
-
-    unsigned freq[T + 1];
-    int prnt[T + N_CHAR];
-    int son[T];
 };
 
 class BitWriter {
@@ -341,7 +247,7 @@ private:
     int dad[N + 1];
 };
 
-void PutSymbol(BitWriter& out, HuffmanTree& tree, int c) {
+void PutSymbol(BitWriter& out, LzhufTree& tree, int c) {
     std::uint64_t bits;
     int length;
     tree.Code(c, bits, length);
@@ -356,7 +262,7 @@ void PutPosition(BitWriter& out, int c) {
     out.Put(static_cast<unsigned>(c & 0x3F), 6);
 }
 
-int GetSymbol(BitReader& in, HuffmanTree& tree) {
+int GetSymbol(BitReader& in, LzhufTree& tree) {
     int c = tree.Root();
     while (c < T)
         c = tree.Child(c, in.GetBit());
@@ -376,12 +282,12 @@ int GetPosition(BitReader& in) {
 
 struct CompressState {
     MatchFinder finder;
-    HuffmanTree tree;
+    LzhufTree tree;
 };
 
 struct ExpandState {
     std::uint8_t ring[N] = {};
-    HuffmanTree tree;
+    LzhufTree tree;
 };
 
 class BufferedOutput {

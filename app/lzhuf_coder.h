@@ -35,7 +35,7 @@ public:
     using Progress = std::function<void(std::uint32_t& done, std::uint32_t& total)>;
 
     static const std::uint8_t kMagic[4];
-    static const std::size_t kHeaderSize = 8;
+    static constexpr std::size_t kHeaderSize = 8;
 
     void SetProgress(Progress progress) { m_progress = std::move(progress); }
 

@@ -1,7 +1,9 @@
 #include "app/lzhuf_coder.h"
+#include "app/lzhuf_tree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -151,6 +153,34 @@ TEST(LzhufCoder, GoldenFile) {
     std::string back;
     ASSERT_EQ(Expand(golden, back), LzhufCoder::Result::Ok);
     EXPECT_EQ(back, text);
+}
+
+// Counts growing like Fibonacci numbers above the block of unused symbols make the tree deeper
+// than 16 levels before the root reaches the rebuild limit.
+TEST(LzhufTree, CodesLongerThan16BitsLeadBackToTheirSymbol) {
+    LzhufTree tree;
+    long a = 330, b = 330;
+    for (int symbol = 0; symbol < 9; symbol++) {
+        for (long n = 0; n < a; n++)
+            tree.Update(symbol);
+        long next = a + b;
+        a = b;
+        b = next;
+    }
+    int longest = 0;
+    for (int symbol = 0; symbol < LzhufTree::kSymbols; symbol++) {
+        std::uint64_t bits;
+        int length;
+        tree.Code(symbol, bits, length);
+        longest = std::max(longest, length);
+        int node = tree.Root();
+        for (int i = length - 1; i >= 0; i--) {
+            ASSERT_LT(node, LzhufTree::kNodes) << "reached a leaf early";
+            node = tree.Child(node, static_cast<int>(bits >> i & 1));
+        }
+        EXPECT_EQ(node - LzhufTree::kNodes, symbol);
+    }
+    EXPECT_GT(longest, 16);
 }
 
 TEST(LzhufCoder, PositionTables) {

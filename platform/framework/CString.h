@@ -71,7 +71,14 @@ public:
 
     // Out-of-range positions read as 0 and are not written.
     TCHAR GetAt(int nIndex) const { return inRange(nIndex) ? m_pchData[nIndex] : '\0'; }
-    TCHAR operator[](int nIndex) const { return GetAt(nIndex); }
+    // Any integer index (a template, so that no index type is ambiguous with the LPCTSTR conversion).
+    template <class Index, class = std::enable_if_t<std::is_integral_v<Index>>>
+    TCHAR operator[](Index nIndex) const {
+        return nIndex < 0 ||
+                       static_cast<unsigned long long>(nIndex) >= static_cast<unsigned long long>(GetLength())
+                   ? '\0'
+                   : m_pchData[nIndex];
+    }
     void SetAt(int nIndex, TCHAR ch);
 
     CString& operator+=(const CString& s) {

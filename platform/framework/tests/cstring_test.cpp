@@ -27,6 +27,10 @@ TEST(CString, ConstructionAndLength) {
     const CString withNul("a\0b", 3);
     EXPECT_EQ(withNul.GetLength(), 3);
     EXPECT_EQ(withNul.GetAt(2), 'b');
+    EXPECT_EQ(withNul[static_cast<size_t>(2)], 'b'); // every index type works
+    EXPECT_EQ(withNul[2L], 'b');
+    EXPECT_EQ(withNul[-1L], '\0');
+    EXPECT_EQ(withNul[static_cast<size_t>(3)], '\0');
     EXPECT_EQ(CString("abc").GetAt(3), '\0');
     EXPECT_EQ(CString("abc").GetAt(-1), '\0');
 }
@@ -69,7 +73,8 @@ TEST(CString, CopiesStayIndependentWhenEitherIsWritten) {
 
 TEST(CString, AssignmentFromItselfAndFromItsOwnBytes) {
     CString s("hello");
-    s = s;
+    CString& alias = s;
+    s = alias;
     EXPECT_EQ(bytes(s), "hello");
     s = static_cast<LPCTSTR>(s) + 2;
     EXPECT_EQ(bytes(s), "llo");

@@ -66,13 +66,14 @@ void activate(Window* w, int how) {
         s.appActive = true;
         sendActivateApp(true, nullptr);
     }
-    if (Window* a = window(newHandle)) {
-        // Make sure the focus does not stay in the window that lost activation.
-        if (Window* f = focusWindow(); f && topLevelOf(f) != a) s.focus = nullptr;
-        send(a, WM_NCACTIVATE, TRUE, 0);
-    }
+    if (Window* a = window(newHandle)) send(a, WM_NCACTIVATE, TRUE, 0);
     if (Window* a = window(newHandle))
         send(a, WM_ACTIVATE, MAKEWPARAM(how, a->minimized), reinterpret_cast<LPARAM>(window(oldHandle) ? oldHandle : nullptr));
+    // The focus does not stay in a window that lost activation.
+    if (Window* f = focusWindow(); f && window(newHandle) && topLevelOf(f) != window(newHandle)) {
+        s.activating = false;
+        SetFocus(nullptr);
+    }
     if (Window* a = window(newHandle); a && a->widget && realDesktop()) a->widget->activateWindow();
     s.activating = false;
 }

@@ -24,18 +24,23 @@ function(pm_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
 
-# pm_tests(PREFIX DEPS ... [FIXTURE name]): one GoogleTest executable per tests/*_test.cpp of the
-# calling folder, linked with tests/support/*.cpp when present. Tests run offscreen, at scale factor
+# pm_tests(PREFIX DEPS ... [FIXTURE name] [SUPPORT dir ...]): one GoogleTest executable per
+# tests/*_test.cpp of the calling folder, linked with tests/support/*.cpp when present and with the
+# .cpp files of each SUPPORT folder (the window system's test helpers, for example). Tests run offscreen, at scale factor
 # 1, with the registry and settings in a private folder of the build tree. With FIXTURE, every test
 # requires that CTest fixture (FIXTURES_REQUIRED).
 function(pm_tests prefix)
-  cmake_parse_arguments(A "" "FIXTURE" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "FIXTURE" "DEPS;SUPPORT" ${ARGN})
   set(fixture_props)
   if(A_FIXTURE)
     set(fixture_props FIXTURES_REQUIRED ${A_FIXTURE})
   endif()
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
   file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/*.cpp)
+  foreach(dir ${A_SUPPORT})
+    file(GLOB more CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(APPEND support ${more})
+  endforeach()
   foreach(src ${tests})
     get_filename_component(base ${src} NAME_WE)
     set(exe ${prefix}_${base})

@@ -1,0 +1,463 @@
+#include "platform/win/richedit.h"
+#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/windows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the parent window heard from the control, one line per notification.
+std::vector<std::string> g_trace;
+LRESULT g_refuseProtected = 0;
+HWND g_edit = nullptr;
+bool g_reenter = false;
+
+std::string describeRange(const CHARRANGE& r) {
+    return std::to_string(r.cpMin) + "-" + std::to_string(r.cpMax);
+}
+
+const char* messageName(UINT msg) {
+    switch (msg) {
+    case WM_CHAR:
+        return "WM_CHAR";
+    case WM_KEYDOWN:
+        return "WM_KEYDOWN";
+    case WM_PASTE:
+        return "WM_PASTE";
+    case WM_CUT:
+        return "WM_CUT";
+    case WM_SETTEXT:
+        return "WM_SETTEXT";
+    case EM_REPLACESEL:
+        return "EM_REPLACESEL";
+    case EM_SETCHARFORMAT:
+        return "EM_SETCHARFORMAT";
+    default:
+        return "?";
+    }
+}
+
+LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->code == EN_PROTECTED) {
+            auto* p = reinterpret_cast<ENPROTECTED*>(lParam);
+            g_trace.push_back(std::string("protected ") + messageName(p->msg) + " " + describeRange(p->chrg));
+            return g_refuseProtected;
+        }
+        if (header->code == EN_SELCHANGE) {
+            auto* s = reinterpret_cast<SELCHANGE*>(lParam);
+            g_trace.push_back("selchange " + describeRange(s->chrg));
+            return 0;
+        }
+    }
+    if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+        g_trace.push_back("change");
+        if (g_reenter) {
+            // A handler that reads and changes the control from inside the notification.
+            g_reenter = false;
+            CHARRANGE all{0, -1};
+            SendMessage(g_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+            CHARFORMATA cf{};
+            cf.cbSize = sizeof cf;
+            cf.dwMask = CFM_BOLD;
+            cf.dwEffects = CFE_BOLD;
+            SendMessage(g_edit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        }
+        return 0;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+class RichEditTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASS wc{};
+            wc.lpfnWndProc = parentProc;
+            wc.lpszClassName = "RichEditTestParent";
+            RegisterClass(&wc);
+            RegisterRichEditClasses();
+            registered = true;
+        }
+        parent_ = CreateWindowEx(0, "RichEditTestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                                 nullptr, nullptr, nullptr, nullptr);
+        edit_ = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
+                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300, 200, parent_,
+                               reinterpret_cast<HMENU>(7), nullptr, nullptr);
+        g_edit = edit_;
+        g_trace.clear();
+        g_refuseProtected = 0;
+    }
+    void TearDown() override { DestroyWindow(parent_); }
+
+    bool legacy() const { return GetParam(); }
+    LRESULT send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessage(edit_, msg, w, l); }
+    void setText(const char* text) { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+    std::string text() {
+        std::string s(static_cast<std::size_t>(send(WM_GETTEXTLENGTH)) + 1, '\0');
+        s.resize(static_cast<std::size_t>(send(WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
+        return s;
+    }
+    void select(LONG a, LONG b) {
+        CHARRANGE r{a, b};
+        send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+    }
+    CHARRANGE selection() {
+        CHARRANGE r{};
+        send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    // Protects every character, as the code editor does, and listens to every notification.
+    void protectAll() {
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        cf.dwMask = CFM_PROTECTED;
+        cf.dwEffects = CFE_PROTECTED;
+        send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+        send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+        send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED);
+        g_trace.clear();
+    }
+    // Client position of the 'c' of "ab\r\ncd": after a break of two or one.
+    LONG posOfC() const { return legacy() ? 4 : 3; }
+
+    HWND parent_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+TEST_P(RichEditTest, TextLinesAndPositionModels) {
+    setText("ab\r\ncd");
+    EXPECT_EQ(text(), "ab\r\ncd");
+    EXPECT_EQ(send(WM_GETTEXTLENGTH), 6);
+    GETTEXTLENGTHEX plain{GTL_DEFAULT, 0};
+    EXPECT_EQ(send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&plain)), legacy() ? 6 : 5);
+    EXPECT_EQ(send(EM_GETLINECOUNT), 2);
+    EXPECT_EQ(send(EM_LINEINDEX, 1), posOfC());
+    EXPECT_EQ(send(EM_LINEINDEX, 2), -1);
+    EXPECT_EQ(send(EM_LINELENGTH, posOfC()), 2);
+    EXPECT_EQ(send(EM_EXLINEFROMCHAR, 0, posOfC()), 1);
+    EXPECT_EQ(send(EM_EXLINEFROMCHAR, 0, 99), 1);
+
+    char line[16] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line;
+    LRESULT n = send(EM_GETLINE, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::string(line, static_cast<std::size_t>(n)), legacy() ? "ab\r\n" : "ab\r");
+
+    char range[16] = {};
+    TEXTRANGEA tr{{1, posOfC() + 1}, range};
+    n = send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
+    EXPECT_EQ(std::string(range, static_cast<std::size_t>(n)), legacy() ? "b\r\nc" : "b\rc");
+
+    // A position between CR and LF of the 1.0 control never holds the caret.
+    select(3, 3);
+    EXPECT_EQ(selection().cpMin, legacy() ? 2 : 3);
+}
+
+TEST_P(RichEditTest, Utf8SequencesAreNeverSplit) {
+    setText("a\xC3\xA9"
+            "b");
+    select(2, 2);
+    EXPECT_EQ(selection().cpMin, 1);
+    send(WM_KEYDOWN, VK_RIGHT);
+    EXPECT_EQ(selection().cpMin, 3);
+    send(WM_CHAR, 0x20AC); // a euro sign typed: its UTF-8 bytes go in
+    EXPECT_EQ(text(), "a\xC3\xA9\xE2\x82\xAC"
+                      "b");
+}
+
+TEST_P(RichEditTest, NotificationTracesOfEdits) {
+    setText("ab\r\ncd");
+    protectAll();
+    LONG c = posOfC();
+    struct Step {
+        const char* name;
+        LONG selFrom, selTo;
+        UINT msg;
+        WPARAM wParam;
+        std::vector<std::string> trace;
+    };
+    std::string br = std::to_string(c);
+    std::vector<Step> steps = {
+        {"typing", 1, 1, WM_CHAR, 'x', {"protected WM_CHAR 1-1", "change", "selchange 2-2"}},
+        {"enter",
+         1,
+         1,
+         WM_CHAR,
+         '\r',
+         {"protected WM_CHAR 1-1", "change", legacy() ? "selchange 3-3" : "selchange 2-2"}},
+        {"backspace at a line start",
+         c,
+         c,
+         WM_KEYDOWN,
+         VK_BACK,
+         {"protected WM_KEYDOWN 2-" + br, "change", "selchange 2-2"}},
+        {"delete at a line end", 2, 2, WM_KEYDOWN, VK_DELETE, {"protected WM_KEYDOWN 2-" + br, "change"}},
+    };
+    for (const Step& s : steps) {
+        setText("ab\r\ncd");
+        select(s.selFrom, s.selTo);
+        g_trace.clear();
+        send(s.msg, s.wParam);
+        EXPECT_EQ(g_trace, s.trace) << s.name;
+    }
+}
+
+TEST_P(RichEditTest, ARefusedChangeChangesNothing) {
+    setText("abc");
+    protectAll();
+    select(1, 1);
+    g_trace.clear();
+    g_refuseProtected = 1;
+    send(WM_CHAR, 'x');
+    EXPECT_EQ(text(), "abc");
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected WM_CHAR 1-1"}));
+    send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"));
+    EXPECT_EQ(text(), "abc");
+}
+
+TEST_P(RichEditTest, ClipboardCutAndPaste) {
+    setText("hello world");
+    protectAll();
+    select(0, 6);
+    send(WM_CUT);
+    EXPECT_EQ(text(), "world");
+    select(5, 5);
+    g_trace.clear();
+    send(WM_PASTE);
+    EXPECT_EQ(text(), "worldhello ");
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected WM_PASTE 5-5", "change", "selchange 11-11"}));
+}
+
+TEST_P(RichEditTest, HandlersMayReenterFromChangeNotifications) {
+    setText("abc");
+    protectAll();
+    select(3, 3);
+    g_reenter = true;
+    send(WM_CHAR, 'd');
+    EXPECT_EQ(text(), "abcd");
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_TRUE(cf.dwMask & CFM_BOLD);
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
+}
+
+TEST_P(RichEditTest, CharFormatMaskTellsWhatIsUniform) {
+    setText("abcd");
+    select(0, 2);
+    CHARFORMATA bold{};
+    bold.cbSize = sizeof bold;
+    bold.dwMask = CFM_BOLD | CFM_COLOR;
+    bold.dwEffects = CFE_BOLD;
+    bold.crTextColor = RGB(255, 0, 0);
+    send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    select(0, 4);
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_FALSE(cf.dwMask & CFM_BOLD);
+    EXPECT_FALSE(cf.dwMask & CFM_COLOR);
+    EXPECT_TRUE(cf.dwMask & CFM_ITALIC);
+    select(0, 2);
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_TRUE(cf.dwMask & CFM_COLOR);
+    EXPECT_EQ(cf.crTextColor, RGB(255, 0, 0));
+}
+
+TEST_P(RichEditTest, FindText) {
+    setText("one\r\ntwo two");
+    FINDTEXTEXA ft{{0, -1}, "TWO", {}};
+    LRESULT at = send(EM_FINDTEXTEX, FR_DOWN, reinterpret_cast<LPARAM>(&ft));
+    EXPECT_EQ(at, legacy() ? 5 : 4);
+    EXPECT_EQ(ft.chrgText.cpMax - ft.chrgText.cpMin, 3);
+    EXPECT_EQ(send(EM_FINDTEXTEX, FR_MATCHCASE, reinterpret_cast<LPARAM>(&ft)), -1);
+    FINDTEXTEXA empty{{0, -1}, "", {}};
+    EXPECT_EQ(send(EM_FINDTEXTEX, 0, reinterpret_cast<LPARAM>(&empty)), -1);
+}
+
+struct Stream {
+    std::string data;
+    std::size_t at = 0;
+};
+
+DWORD CALLBACK readFrom(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* got) {
+    auto* s = reinterpret_cast<Stream*>(cookie);
+    LONG n = static_cast<LONG>(std::min<std::size_t>(static_cast<std::size_t>(cb), s->data.size() - s->at));
+    std::memcpy(buffer, s->data.data() + s->at, static_cast<std::size_t>(n));
+    s->at += static_cast<std::size_t>(n);
+    *got = n;
+    return 0;
+}
+
+DWORD CALLBACK writeTo(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done) {
+    reinterpret_cast<Stream*>(cookie)->data.append(reinterpret_cast<const char*>(buffer),
+                                                   static_cast<std::size_t>(cb));
+    *done = cb;
+    return 0;
+}
+
+TEST_P(RichEditTest, RtfStreamInThenTextStreamOutKeepsTheText) {
+    Stream in{"{{\\colortbl\\red0\\green0\\blue255;\\red0\\green128\\blue0;}\r\n\\cf0\\b var\\cf1\\b0  x = "
+              "\\{1\\}\\tab "
+              "\\\\\r\n\\par \\'e9\r\n\\par }",
+              0};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&in), 0, readFrom};
+    send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    EXPECT_EQ(es.dwError, 0u);
+    Stream out;
+    EDITSTREAM os{reinterpret_cast<DWORD_PTR>(&out), 0, writeTo};
+    send(EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&os));
+    EXPECT_EQ(out.data, "var x = {1}\t\\\r\n\xE9");
+    select(0, 1);
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_EQ(cf.crTextColor, RGB(0, 0, 255));
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
+
+    Stream bad{"{\\b unclosed", 0};
+    EDITSTREAM bs{reinterpret_cast<DWORD_PTR>(&bad), 0, readFrom};
+    send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&bs));
+    EXPECT_NE(bs.dwError, 0u);
+    EXPECT_EQ(text(), "var x = {1}\t\\\r\n\xE9");
+}
+
+TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {
+    send(EM_EXLIMITTEXT, 0, 5);
+    setText("abcd");
+    select(4, 4);
+    send(WM_CHAR, 'e');
+    send(WM_CHAR, 'f');
+    EXPECT_EQ(text(), "abcde");
+    select(0, 0);
+    send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("xyz"));
+    EXPECT_EQ(text(), "abcde");
+}
+
+TEST_P(RichEditTest, FormatRangeAlwaysAdvances) {
+    std::string big;
+    for (int i = 0; i < 500; ++i)
+        big += "line " + std::to_string(i) + "\r\n";
+    setText(big.c_str());
+    HDC dc = CreateCompatibleDC(nullptr);
+    FORMATRANGE fr{};
+    fr.hdc = fr.hdcTarget = dc;
+    fr.rc = RECT{0, 0, 1440 * 6, 1440 * 2}; // two inches of lines per page
+    fr.rcPage = fr.rc;
+    fr.chrg = CHARRANGE{0, -1};
+    GETTEXTLENGTHEX plain{GTL_DEFAULT, 0};
+    LONG length = static_cast<LONG>(send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&plain)));
+    int pages = 0;
+    LONG last = -1;
+    while (fr.chrg.cpMin < length && pages < 1000) {
+        LONG next = static_cast<LONG>(send(EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&fr)));
+        ASSERT_GT(next, fr.chrg.cpMin);
+        last = next;
+        fr.chrg.cpMin = next;
+        ++pages;
+    }
+    send(EM_FORMATRANGE, FALSE, 0);
+    EXPECT_GT(pages, 5);
+    EXPECT_LT(pages, 100);
+    EXPECT_EQ(last, length);
+    // A page shorter than one line still takes a line.
+    fr.rc = RECT{0, 0, 1440, 10};
+    fr.chrg = CHARRANGE{0, -1};
+    EXPECT_GT(send(EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&fr)), 0);
+    DeleteDC(dc);
+}
+
+// Holds or releases Ctrl in the thread's keyboard state.
+void holdControl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
+    struct Case {
+        bool copy;
+        const char* text;
+        std::vector<std::string> trace;
+    } cases[] = {
+        {false,
+         " worldhello",
+         {"protected WM_CUT 0-5", "protected WM_PASTE 11-11", "change", "selchange 6-11"}},
+        {true, "hello worldhello", {"protected WM_PASTE 11-11", "change", "selchange 11-16"}},
+    };
+    ShowWindow(parent_, SW_SHOW);
+    for (const Case& c : cases) {
+        setText("hello world");
+        protectAll();
+        SetFocus(edit_);
+        select(0, 5);
+        pm::test::pumpMessages();
+        g_trace.clear();
+        POINT inside{}, end{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&inside), 2);
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), 11);
+        inside.y += 3;
+        end.y += 3;
+        end.x += 4;
+        pm::test::pressMouse(edit_, inside);
+        pm::test::pumpMessages();
+        pm::test::moveMouse(edit_, POINT{inside.x + 20, inside.y});
+        pm::test::moveMouse(edit_, end);
+        pm::test::pumpMessages();
+        holdControl(c.copy);
+        pm::test::releaseMouse(edit_, end);
+        pm::test::pumpMessages();
+        holdControl(false);
+        EXPECT_EQ(text(), c.text) << c.copy;
+        EXPECT_EQ(g_trace, c.trace) << c.copy;
+    }
+}
+
+TEST_P(RichEditTest, PictureOfColouredTextWithASelection) {
+    if (legacy()) GTEST_SKIP() << "one picture is enough";
+    ShowWindow(parent_, SW_SHOW);
+    MoveWindow(edit_, 0, 0, 380, 120, TRUE);
+    LOGFONTA lf{};
+    lf.lfHeight = -13;
+    std::strcpy(lf.lfFaceName, "Courier New");
+    HFONT font = CreateFontIndirect(&lf);
+    send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    setText("// colours\r\nfunction area(r) {\r\n\treturn Math.PI * r * r;\r\n}\r\nvar s = \"done\";");
+    struct Span {
+        LONG from, to;
+        COLORREF color;
+        bool bold;
+    } spans[] = {{0, 10, RGB(0, 128, 0), false}, {11, 19, RGB(0, 0, 255), true},
+                 {31, 37, RGB(0, 0, 255), true}, {38, 45, RGB(128, 0, 128), false},
+                 {57, 60, RGB(0, 0, 255), true}, {65, 71, RGB(163, 21, 21), false}};
+    for (const Span& sp : spans) {
+        select(sp.from, sp.to);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        cf.dwMask = CFM_COLOR | CFM_BOLD;
+        cf.crTextColor = sp.color;
+        cf.dwEffects = sp.bold ? CFE_BOLD : 0;
+        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    }
+    SetFocus(edit_);
+    select(20, 24);
+    pm::test::pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(parent_, pm::test::outputFolder() + "/richedit_javascript.png"));
+    DeleteObject(font);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModels, RichEditTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "RICHEDIT" : "RichEdit20A";
+                         });
+
+} // namespace

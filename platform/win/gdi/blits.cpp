@@ -96,7 +96,7 @@ BOOL stretch(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
     Transfer t = transferOf(*dst, x, y, cx, cy, *src, xs, ys, cxs, cys);
     if (t.dst.isEmpty() || t.src.isEmpty()) return TRUE;
     QImage pixels = prepareSource(*dst, *src, t);
-    Pattern pat = ropUsesPattern(code) ? patternFor(*dst, dst->state.brush) : Pattern{};
+    Pattern pat = ropUsesPattern(code) ? patternFor(*dst, dst->selectedBrush()) : Pattern{};
     applyRop3(*out, transferArea(*dst, *src, t), code, &pat, &pixels, -(t.dst.topLeft() + dst->origin()));
     return TRUE;
 }

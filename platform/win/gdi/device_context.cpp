@@ -31,6 +31,7 @@ DeviceContext::DeviceContext(Kind kind) : kind_(kind) {
 
 QImage* DeviceContext::image() const {
     if (kind_ == Kind::Image) return external_;
+    if (kind_ == Kind::Page) return page_.get();
     if (kind_ != Kind::Memory) return nullptr;
     Bitmap* bm = objectAs<Bitmap>(bitmap_);
     return bm ? &bm->image : nullptr;
@@ -47,6 +48,11 @@ void DeviceContext::setTarget(QImage* image, QPoint origin, const QRegion& clipI
     origin_ = origin;
     hasOwnerClip_ = !clipInImagePixels.isEmpty();
     ownerClip_ = clipInImagePixels.translated(-origin);
+}
+
+void DeviceContext::setPage(std::unique_ptr<QImage> page, int dpi) {
+    page_ = std::move(page);
+    dpi_ = dpi;
 }
 
 QRect DeviceContext::surfaceRect() const {
@@ -100,6 +106,14 @@ int DeviceContext::lengthToLogical(int device) const {
     return std::abs(scale(device, state.windowExt.cx, state.viewportExt.cx));
 }
 
+HPEN DeviceContext::selectedPen() const {
+    return objectAs<Pen>(state.pen) ? state.pen : stockPen(BLACK_PEN);
+}
+
+HBRUSH DeviceContext::selectedBrush() const {
+    return objectAs<Brush>(state.brush) ? state.brush : stockBrush(WHITE_BRUSH);
+}
+
 QRgb DeviceContext::resolve(COLORREF color) const {
     QRgb c;
     if ((color >> 24) == 0x01) {
@@ -141,6 +155,21 @@ void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || dc->kind() != DeviceContext::Kind::Image) return;
     dc->setTarget(dc->image(), origin, clip);
+}
+
+HDC createPageDC(QSize size, int dpi) {
+    if (size.isEmpty() || dpi <= 0 || static_cast<long long>(size.width()) * size.height() > (1LL << 28))
+        return nullptr;
+    auto page = std::make_unique<QImage>(size, QImage::Format_RGB32);
+    page->fill(Qt::white);
+    auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Page);
+    dc->setPage(std::move(page), dpi);
+    return addDc(std::move(dc));
+}
+
+QImage* pageImageOf(HDC hdc) {
+    DeviceContext* dc = dcOf(hdc);
+    return dc && dc->kind() == DeviceContext::Kind::Page ? dc->image() : nullptr;
 }
 
 void releaseImageDC(HDC hdc) {
@@ -202,7 +231,11 @@ int GetDeviceCaps(HDC hdc, int index) {
     QRect surface = dc->surfaceRect();
     switch (index) {
     case TECHNOLOGY:
-        return DT_RASDISPLAY;
+        return dc->kind() == DeviceContext::Kind::Page ? DT_RASPRINTER : DT_RASDISPLAY;
+    case PHYSICALWIDTH:
+        return dc->kind() == DeviceContext::Kind::Page ? surface.width() : 0;
+    case PHYSICALHEIGHT:
+        return dc->kind() == DeviceContext::Kind::Page ? surface.height() : 0;
     case HORZRES:
         return surface.isEmpty() ? GetSystemMetrics(SM_CXSCREEN) : surface.width();
     case VERTRES:

@@ -43,7 +43,7 @@ struct DcState {
 
 class DeviceContext {
 public:
-    enum class Kind { Memory, Image, Info };
+    enum class Kind { Memory, Image, Page, Info };
 
     explicit DeviceContext(Kind kind);
 
@@ -54,6 +54,8 @@ public:
     // The image pixel of device (0,0).
     QPoint origin() const { return origin_; }
     void setTarget(QImage* image, QPoint origin, const QRegion& clipInImagePixels);
+    // A page DC's own image and resolution.
+    void setPage(std::unique_ptr<QImage> page, int dpi);
     HBITMAP bitmap() const { return bitmap_; }
     void setBitmap(HBITMAP bitmap) { bitmap_ = bitmap; }
 
@@ -72,9 +74,13 @@ public:
     int lengthToDevice(int logical) const;
     int lengthToLogical(int device) const;
 
+    // The selected pen and brush; one deleted while selected draws as the default one.
+    HPEN selectedPen() const;
+    HBRUSH selectedBrush() const;
+
     // A colour as drawn on this DC: palette indexes resolved, monochrome surfaces given black or white.
     QRgb resolve(COLORREF color) const;
-    int logPixels() const { return 96; }
+    int logPixels() const { return dpi_; }
 
     DcState state;
     std::vector<DcState> saved;
@@ -86,6 +92,8 @@ private:
     QRegion ownerClip_; // device coordinates; empty when the owner clips nothing
     bool hasOwnerClip_ = false;
     HBITMAP bitmap_ = nullptr;
+    std::unique_ptr<QImage> page_;
+    int dpi_ = 96;
 };
 
 DeviceContext* dcOf(HDC hdc);

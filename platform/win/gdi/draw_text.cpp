@@ -163,6 +163,7 @@ void drawLine(DeviceContext& dc, QPainter& p, const Layout& lay, const Line& lin
         run.text = part.text;
         run.underlined = part.underlined;
         run.topLeft = at + QPoint(x, 0);
+        run.pivot = at;
         run.opaque = dc.state.bkMode == OPAQUE;
         run.clip = clip;
         if (!run.text.isEmpty()) drawTextRun(dc, p, lay.m, run);

@@ -60,7 +60,7 @@ BOOL PatBlt(HDC hdc, int x, int y, int cx, int cy, DWORD rop) {
     DeviceContext* dc = dcOf(hdc);
     std::uint8_t code = rop3Code(rop);
     if (!dc || ropUsesSource(code)) return FALSE;
-    return fillArea(*dc, QRegion(deviceRectOf(*dc, x, y, cx, cy)), dc->state.brush, code);
+    return fillArea(*dc, QRegion(deviceRectOf(*dc, x, y, cx, cy)), dc->selectedBrush(), code);
 }
 
 BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
@@ -106,7 +106,7 @@ BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
 
 BOOL PaintRgn(HDC hdc, HRGN rgn) {
     DeviceContext* dc = dcOf(hdc);
-    return dc ? FillRgn(hdc, rgn, dc->state.brush) : FALSE;
+    return dc ? FillRgn(hdc, rgn, dc->selectedBrush()) : FALSE;
 }
 
 BOOL InvertRgn(HDC hdc, HRGN rgn) {

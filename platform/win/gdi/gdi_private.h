@@ -20,6 +20,13 @@ void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip);
 // Ends a DC made by createImageDC; its handle is stale afterwards.
 void releaseImageDC(HDC hdc);
 
+// A DC over a page of `size` pixels at `dpi` dots per inch, for printing and print preview. It owns
+// its page image (white at first), which the printing code hands to the printer or PDF writer;
+// DeleteDC ends it.
+HDC createPageDC(QSize size, int dpi);
+// The page image of such a DC, or nullptr for any other DC.
+QImage* pageImageOf(HDC hdc);
+
 // The picture of an icon or cursor as ARGB32 (transparent where the mask shows the background),
 // with its hot spot when asked. A null image for a bad handle.
 QImage imageOfIcon(HICON icon, QPoint* hotspot);

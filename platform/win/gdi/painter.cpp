@@ -98,10 +98,11 @@ QVector<qreal> dashesOf(UINT style) {
 
 PenSpec penOf(const DeviceContext& dc) {
     PenSpec spec;
-    const Pen* p = objectAs<Pen>(dc.state.pen);
+    HPEN selected = dc.selectedPen();
+    const Pen* p = objectAs<Pen>(selected);
     if (!p || p->log.lopnStyle == PS_NULL) return spec;
     spec.none = false;
-    COLORREF c = dc.state.pen == GetStockObject(DC_PEN) ? dc.state.dcPenColor : p->log.lopnColor;
+    COLORREF c = selected == GetStockObject(DC_PEN) ? dc.state.dcPenColor : p->log.lopnColor;
     spec.width = std::max(1, dc.lengthToDevice(p->log.lopnWidth.x));
     spec.insideFrame = p->log.lopnStyle == PS_INSIDEFRAME;
     QPen pen(QColor::fromRgb(dc.resolve(c)));
@@ -119,10 +120,11 @@ PenSpec penOf(const DeviceContext& dc) {
 }
 
 QBrush brushOf(const DeviceContext& dc) {
-    Pattern pat = patternFor(dc, dc.state.brush);
+    HBRUSH selected = dc.selectedBrush();
+    Pattern pat = patternFor(dc, selected);
     if (!pat.present) return QBrush(Qt::NoBrush);
     if (!pat.tiled) return QBrush(QColor::fromRgb(pat.color));
-    const Brush* b = objectAs<Brush>(dc.state.brush);
+    const Brush* b = objectAs<Brush>(selected);
     QImage tile = pat.tile;
     // Hatches leave their gaps alone in transparent mode.
     if (b && b->style == BS_HATCHED && dc.state.bkMode == TRANSPARENT) {

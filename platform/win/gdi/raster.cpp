@@ -2,6 +2,8 @@
 
 #include "platform/win/gdi/objects.h"
 
+#include <algorithm>
+
 namespace pm::gdi {
 
 namespace {
@@ -129,6 +131,15 @@ void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Patter
     if (usesSrc && !src) return;
     QRegion target = area & dst.rect();
     if (usesSrc) target &= QRegion(src->rect().translated(-srcDelta));
+    if (code == 0xF0 && !pattern->tiled) {
+        // A plain fill, the most common operation: whole spans at once.
+        for (const QRect& r : target)
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
+                std::fill(line + r.left(), line + r.right() + 1, pattern->color | 0xFF000000u);
+            }
+        return;
+    }
     for (const QRect& r : target) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));

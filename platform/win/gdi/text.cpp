@@ -70,6 +70,7 @@ BOOL textOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text,
         }
     }
     run.topLeft = alignedTopLeft(*dc, m, at, width);
+    run.pivot = at;
     run.opaque = dc->state.bkMode == OPAQUE;
     if (!run.text.isEmpty()) drawTextRun(*dc, dp.painter(), m, run);
     return TRUE;
@@ -134,6 +135,7 @@ LONG TabbedTextOutA(HDC hdc, int x, int y, LPCSTR text, int count, int tabCount,
             TextRun run;
             run.text = s;
             run.topLeft = QPoint(sx, at.y());
+            run.pivot = at;
             run.opaque = dc->state.bkMode == OPAQUE;
             drawTextRun(*dc, dp.painter(), m, run);
         });

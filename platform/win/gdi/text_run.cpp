@@ -28,12 +28,13 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
     int width = pos.empty() ? 0 : pos.back();
     p.save();
     if (run.clip) p.setClipRegion(*run.clip, Qt::IntersectClip);
-    p.translate(run.topLeft);
     if (LONG esc = m.font().log.lfEscapement; esc != 0) {
-        // Escapement is counter-clockwise in tenths of a degree; the run turns about its start.
-        p.translate(0, m.ascent());
+        // Escapement is counter-clockwise in tenths of a degree, about the reference point.
+        p.translate(run.pivot);
         p.rotate(-esc / 10.0);
-        p.translate(0, -m.ascent());
+        p.translate(run.topLeft - run.pivot);
+    } else {
+        p.translate(run.topLeft);
     }
     if (run.opaque) p.fillRect(QRect(0, 0, width, m.height()), QColor::fromRgb(dc.resolve(dc.state.bkColor)));
     QColor ink = QColor::fromRgb(dc.resolve(dc.state.textColor));

@@ -146,6 +146,24 @@ TEST(Mapping, LoEnglishAnisotropicAndOrigins) {
     }
 }
 
+TEST(Mapping, PageDcsMapByTheirResolution) {
+    HDC page = pm::gdi::createPageDC(QSize(850, 1100), 100);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ(100, GetDeviceCaps(page, LOGPIXELSY));
+    EXPECT_EQ(DT_RASPRINTER, GetDeviceCaps(page, TECHNOLOGY));
+    EXPECT_EQ(1100, GetDeviceCaps(page, PHYSICALHEIGHT));
+    SetMapMode(page, MM_LOENGLISH);
+    RECT inch{100, -100, 200, -200};
+    FillRect(page, &inch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    QImage* img = pm::gdi::pageImageOf(page);
+    ASSERT_NE(nullptr, img);
+    EXPECT_EQ(qRgb(0, 0, 0), img->pixel(100, 100));
+    EXPECT_EQ(qRgb(0, 0, 0), img->pixel(199, 199));
+    EXPECT_EQ(qRgb(255, 255, 255), img->pixel(200, 199));
+    EXPECT_TRUE(DeleteDC(page));
+    EXPECT_EQ(nullptr, pm::gdi::pageImageOf(page));
+}
+
 TEST(Clipping, ExcludeIntersectSelectAndTheClipBox) {
     GdiCanvas c(20, 20);
     RECT all{0, 0, 20, 20};

@@ -93,6 +93,16 @@ TEST(GdiHandles, StockObjectsSurviveDeleteAndSelectReturnsThePrevious) {
     DeleteDC(dc);
 }
 
+TEST_F(MemoryDc, APenDeletedWhileSelectedDrawsAsTheDefault) {
+    HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    SelectObject(dc, red);
+    EXPECT_TRUE(DeleteObject(red));
+    MoveToEx(dc, 0, 0, nullptr);
+    LineTo(dc, 5, 0);
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 2, 0));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+}
+
 TEST(GdiHandles, ABitmapIsSelectedIntoOneDcAndNotDeletedThere) {
     HDC a = CreateCompatibleDC(nullptr), b = CreateCompatibleDC(nullptr);
     HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);

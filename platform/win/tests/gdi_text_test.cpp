@@ -159,6 +159,23 @@ TEST(Fonts, MarlettGlyphsAreSquareCells) {
     DeleteObject(marlett);
 }
 
+TEST(TextOut, EscapementTurnsTheText) {
+    GdiCanvas c(60, 120);
+    HFONT up = CreateFont(-14, 0, 900, 900, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    SelectObject(c.dc(), up);
+    SetBkMode(c.dc(), TRANSPARENT);
+    TextOut(c.dc(), 10, 110, "Vertical", 8);
+    QImage img = c.image();
+    QRect ink;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 60; ++x)
+            if (img.pixel(x, y) != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
+    EXPECT_GT(ink.height(), 2 * ink.width());
+    EXPECT_LE(ink.bottom(), 110);
+    SelectObject(c.dc(), GetStockObject(SYSTEM_FONT));
+    DeleteObject(up);
+}
+
 TEST(TextOut, AlignmentBackgroundAndOpaqueRectangle) {
     GdiCanvas c(100, 30);
     HFONT f = font("Arial", -12);

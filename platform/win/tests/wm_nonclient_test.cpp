@@ -176,3 +176,20 @@ TEST_F(NonClient, SystemCommandsMaximiseRestoreAndClose) {
     SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(h));
 }
+
+TEST_F(NonClient, OverlappedWindowsHaveTheDesktopsFrameAndOurMenuBar) {
+    HWND main = CreateWindowEx(0, recordingClass(), "main", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
+                               nullptr, nullptr);
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, 400) << "the desktop draws caption and borders outside our window";
+    EXPECT_EQ(client.bottom, 300);
+    SetWindowLongPtr(main, GWL_ID, 1234); // a menu handle, as SetMenu stores it
+    SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.bottom, 300 - GetSystemMetrics(SM_CYMENU));
+    RECT w;
+    GetWindowRect(main, &w);
+    EXPECT_EQ(SendMessage(main, WM_NCHITTEST, 0, MAKELPARAM(w.left + 20, w.top + 5)), HTMENU);
+    DestroyWindow(main);
+}

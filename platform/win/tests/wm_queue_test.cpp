@@ -297,3 +297,13 @@ TEST_F(Queue, AcceleratorsTranslateKeysIntoCommands) {
     EXPECT_EQ(CopyAcceleratorTable(accel, nullptr, 0), 3);
     DestroyAcceleratorTable(accel);
 }
+
+TEST_F(Queue, MsgWaitForMultipleObjectsWaitsForMessagesOrTime) {
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(29));
+    PostMessage(w, WM_USER, 0, 0);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT), static_cast<DWORD>(WAIT_OBJECT_0));
+    HANDLE h = reinterpret_cast<HANDLE>(16);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &h, FALSE, 0, QS_ALLINPUT), WAIT_FAILED) << "no waiter for handles yet";
+}

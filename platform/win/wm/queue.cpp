@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QObject>
+#include <QTimer>
 
 #include <atomic>
 #include <deque>
@@ -53,7 +54,7 @@ struct Queue {
     std::vector<Deferred> deferred;
     bool quit = false;
     int quitCode = 0;
-    Waker* waker = nullptr;
+    std::atomic<Waker*> waker{nullptr};
     MSG current{};
     QElapsedTimer sincePump;
     int depth = 0;
@@ -206,9 +207,9 @@ DWORD messageTime() { return static_cast<DWORD>(clock().elapsed()); }
 void setCurrentMessage(const MSG& msg) { queue().current = msg; }
 
 void wakeLoop() {
-    Queue& q = queue();
-    if (!q.waker || q.waker->pending.exchange(true)) return;
-    QCoreApplication::postEvent(q.waker, new QEvent(QEvent::User));
+    Waker* waker = queue().waker.load();
+    if (!waker || waker->pending.exchange(true)) return;
+    QCoreApplication::postEvent(waker, new QEvent(QEvent::User));
 }
 
 void pumpQt(bool wait) {
@@ -321,23 +322,38 @@ BOOL WaitMessage() {
     return TRUE;
 }
 
-DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE*, DWORD milliseconds, DWORD, DWORD) {
-    if (count != 0) {
-        SetLastError(ERROR_NOT_SUPPORTED);
+namespace pm::wm {
+namespace {
+HandleWaiter& handleWaiter() {
+    static HandleWaiter w = nullptr;
+    return w;
+}
+} // namespace
+void setHandleWaiter(HandleWaiter waiter) { handleWaiter() = waiter; }
+} // namespace pm::wm
+
+// Waits for messages, and for handles through the synchronisation objects' waiter, which is polled
+// every 10 ms while no message comes.
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD, DWORD flags) {
+    if (count != 0 && (!handles || !handleWaiter())) {
+        SetLastError(count && !handleWaiter() ? ERROR_NOT_SUPPORTED : ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }
     QElapsedTimer t;
     t.start();
+    QTimer tick;
+    tick.setSingleShot(true);
     MSG msg;
     for (;;) {
-        if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) return WAIT_OBJECT_0 + count;
-        if (milliseconds != INFINITE && t.elapsed() >= milliseconds) return WAIT_TIMEOUT;
-        if (milliseconds == INFINITE) {
-            pumpQt(true);
-        } else {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents,
-                                            static_cast<int>(milliseconds - t.elapsed()));
+        if (count) {
+            DWORD r = handleWaiter()(count, handles, (flags & MWMO_WAITALL) ? TRUE : FALSE, 0);
+            if (r != WAIT_TIMEOUT) return r;
         }
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) return WAIT_OBJECT_0 + count;
+        qint64 left = milliseconds == INFINITE ? -1 : static_cast<qint64>(milliseconds) - t.elapsed();
+        if (left == 0 || left < -1) return WAIT_TIMEOUT;
+        if (count || left > 0) tick.start(static_cast<int>(count ? (left < 0 ? 10 : std::min<qint64>(left, 10)) : left));
+        pumpQt(true);
     }
 }
 

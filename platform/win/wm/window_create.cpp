@@ -10,16 +10,9 @@
 namespace pm::wm {
 namespace {
 
-Qt::WindowFlags topLevelFlags(DWORD style, DWORD exStyle) {
-    if (!(style & WS_POPUP)) return Qt::Window;
-    if (exStyle & WS_EX_APPWINDOW) return Qt::Window | Qt::FramelessWindowHint;
-    if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME)) return Qt::Tool | Qt::FramelessWindowHint;
-    return Qt::ToolTip | Qt::FramelessWindowHint;
-}
-
 void createWidget(Window* w) {
     if (w->parent == desktop()) {
-        w->widget = new WindowWidget(w->handle, nullptr, topLevelFlags(w->style, w->exStyle));
+        w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w->style, w->exStyle));
         w->widget->setAttribute(Qt::WA_ShowWithoutActivating);
     } else {
         w->widget = new WindowWidget(w->handle, w->parent->widget, Qt::Widget);
@@ -94,6 +87,15 @@ void finalDestroy(Window* w) {
 }
 
 } // namespace
+
+// Overlapped windows have the desktop's frame; popups with a caption or a sizing border float
+// as tool windows; other popups (menus, tips, drop-downs) never take activation from Qt.
+Qt::WindowFlags topLevelWindowFlags(DWORD style, DWORD exStyle) {
+    if (!(style & WS_POPUP)) return Qt::Window;
+    if (exStyle & WS_EX_APPWINDOW) return Qt::Window | Qt::FramelessWindowHint;
+    if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME)) return Qt::Tool | Qt::FramelessWindowHint;
+    return Qt::ToolTip | Qt::FramelessWindowHint;
+}
 
 } // namespace pm::wm
 

@@ -209,7 +209,7 @@ HWND SetParent(HWND child, HWND newParent) {
     if (w->widget) {
         bool top = p == desktop();
         w->widget->setParent(top ? nullptr : p->widget,
-                             top ? (Qt::ToolTip | Qt::FramelessWindowHint) : Qt::WindowFlags(Qt::Widget));
+                             top ? topLevelWindowFlags(w->style, w->exStyle) : Qt::WindowFlags(Qt::Widget));
         w->widget->setAttribute(Qt::WA_TransparentForMouseEvents, !top);
         syncWidgetGeometry(w);
         restackWidget(w);

@@ -40,6 +40,7 @@ bool isDescendant(const Window* ancestor, const Window* w);
 Window* windowFromScreenPoint(QPoint screen, int* hitTest); // sends WM_NCHITTEST
 void recalcClient(Window* w, const WINDOWPOS* pos);          // WM_NCCALCSIZE
 void syncWidgetGeometry(Window* w);
+Qt::WindowFlags topLevelWindowFlags(DWORD style, DWORD exStyle);
 void restackWidget(Window* w);
 RECT toRECT(const QRect& r);
 QRect toQRect(const RECT& r);
@@ -59,6 +60,11 @@ void wakeLoop();
 DWORD messageTime();
 void pumpQt(bool wait);
 void setCurrentMessage(const MSG& msg);
+
+// Waits on synchronisation handles (WaitForMultipleObjects' shape), installed by the part of the
+// layer that owns them, so that MsgWaitForMultipleObjects can wait on handles too.
+using HandleWaiter = DWORD (*)(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds);
+void setHandleWaiter(HandleWaiter waiter);
 
 // ---- Painting (painting.cpp) ----
 void markDirty(Window* w);

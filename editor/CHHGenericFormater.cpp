@@ -1,5 +1,6 @@
 #include "editor/CHHGenericFormater.h"
 
+#include <algorithm>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CHHGenericFormater, CHHFormater)
@@ -194,7 +195,11 @@ int CHHGenericFormater::lineCommentEnd(const char16_t* text, int count, int pos)
 int CHHGenericFormater::blockCommentEnd(const char16_t* text, int count, int pos) const {
     const int endLength = static_cast<int>(m_blockEnd.size());
     if (endLength == 0) return count;
+    const char16_t first = m_blockEnd[0];
+    const bool foldFirst = !m_bCaseSensitive && isAsciiLetter(first);
     for (int p = pos; p <= count - endLength; ++p) {
+        const char16_t c = text[p];
+        if (c != first && !(foldFirst && foldUpper(c) == foldUpper(first))) continue;
         if (MatchText(text + p, m_blockEnd.c_str(), endLength)) return p + endLength;
     }
     return count;
@@ -278,8 +283,7 @@ void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tok
         if (pos <= start) pos = start + 1;
         if (pos > count) pos = count;
         if (tokenStart < 0 || tokenStart > start) tokenStart = start;
-        for (int i = tokenStart; i < pos; ++i)
-            tokens[i] = token;
+        std::fill(tokens + tokenStart, tokens + pos, token);
         tokenStart = pos;
         atLineStart = FALSE;
     }

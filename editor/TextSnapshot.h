@@ -1,7 +1,10 @@
 #pragma once
 // hh::TextSnapshot: an unchangeable copy of a whole text whose storage is shared with the
-// snapshot it was taken against. Only the stretch that differs from that base is stored anew, so
-// an undo history of forty snapshots of a large text costs little more than one copy.
+// snapshot it was taken against. Only the stretch between the common start and the common end
+// is stored anew, so an undo history of forty snapshots of a large text, each a few edits apart,
+// costs little more than one copy. An owner keeps the last snapshot it took and passes it as the
+// base of the next one (the text before a change, and the text before an undo alike). A change
+// that touches the whole text (every line replaced) is stored whole.
 
 #include "platform/framework/CString.h"
 

@@ -61,8 +61,10 @@ char* CString::allocate(int capacity) {
 
 void CString::release() {
     pm::StringData* d = data();
-    if (d->refs.load(std::memory_order_relaxed) < 0) return;
-    if (d->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    const long refs = d->refs.load(std::memory_order_acquire);
+    if (refs < 0) return;
+    // A sole owner frees at once: no other holder exists that could add a reference meanwhile.
+    if (refs == 1 || d->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
         d->~StringData();
         std::free(d);
     }

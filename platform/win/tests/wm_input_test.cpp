@@ -3,6 +3,8 @@
 
 #include "platform/win/tests/support/test_windows.h"
 
+#include "platform/win/wm/beeps.h"
+
 #include <gtest/gtest.h>
 
 using pm::test::MessageRecorder;
@@ -211,4 +213,22 @@ TEST_F(Input, DisabledWindowsGetNoClicks) {
     pm::test::pumpMessages();
     Trace t = rec.trace({WM_LBUTTONDOWN});
     EXPECT_EQ(t, (Trace{"a:WM_LBUTTONDOWN"})) << "the click goes to the enabled parent";
+}
+
+TEST_F(Input, AClickOnADisabledOwnerBeepsAndBringsItsPopupForward) {
+    HWND dialog = CreateWindowEx(0, recordingClass(), "dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 250, 100, 80,
+                                 a, nullptr, nullptr, nullptr);
+    EnableWindow(a, FALSE);
+    SetActiveWindow(b);
+    MessageRecorder rec;
+    rec.name(a, "a");
+    rec.name(child, "child");
+    pm::takeRecordedBeeps();
+    pm::test::click(child, POINT{5, 5});
+    pm::test::pumpMessages();
+    EXPECT_TRUE(rec.trace({WM_LBUTTONDOWN, WM_LBUTTONUP}).empty());
+    EXPECT_EQ(pm::takeRecordedBeeps().size(), 1u);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EnableWindow(a, TRUE);
+    DestroyWindow(dialog);
 }

@@ -88,7 +88,18 @@ bool resolveMouse(RawInput& in) {
         target = windowFromScreenPoint(in.screen, &hit);
         if (!target) return false;
     }
-    if (!cap && (target->style & WS_DISABLED) && in.message != WM_MOUSEMOVE) return false;
+    in.blocked = false;
+    if (!cap) {
+        for (Window* a = target; a && a != desktop(); a = a->parent)
+            if (a->style & WS_DISABLED) in.blocked = true;
+    }
+    if (in.blocked) {
+        Window* top = topLevelOf(target);
+        in.hitTest = HTERROR;
+        in.msg = MSG{top->handle, in.message, 0, MAKELPARAM(in.screen.x(), in.screen.y()), in.time,
+                     POINT{in.screen.x(), in.screen.y()}};
+        return true;
+    }
     in.hitTest = hit;
     UINT m = in.message;
     if (hit == HTCLIENT) {
@@ -334,6 +345,16 @@ bool acceptInput(RawInput& in) {
     Window* target = window(m.hwnd);
     if (!target) return false;
     s.lastMouseTop = topLevelOf(target)->handle;
+    if (in.blocked) {
+        // A click on a disabled window: the cursor message says HTERROR (DefWindowProc beeps) and
+        // the window's enabled popup, a modal dialog, comes forward.
+        send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd), MAKELPARAM(HTERROR, generic));
+        if (isButtonDown(generic) && window(m.hwnd)) {
+            Window* popup = window(GetLastActivePopup(m.hwnd));
+            if (popup && popup != target && !(popup->style & WS_DISABLED)) activate(popup, WA_ACTIVE);
+        }
+        return false;
+    }
     if (isButtonDown(generic) && !captureWindow()) {
         if (!mouseActivate(target, in.hitTest, generic)) return false;
         if (!window(m.hwnd)) return false;

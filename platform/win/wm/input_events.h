@@ -28,6 +28,7 @@ struct RawInput {
     bool resolved = false; // msg below is valid
     MSG msg{};
     int hitTest = HTCLIENT;
+    bool blocked = false; // over a disabled window (or one inside a disabled window)
 };
 
 // Called from Qt event handlers.

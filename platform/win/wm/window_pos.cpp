@@ -14,12 +14,12 @@ namespace {
 constexpr UINT kNoClientSize = 0x0800;
 constexpr UINT kNoClientMove = 0x1000;
 
-void applyZOrder(Window* w, HWND after) {
+void applyZOrder(Window* w, HWND after, bool withOwned) {
     if (after && window(after) == w) return;
     unlinkFromParent(w);
     insertInZOrder(w, after);
     restackWidget(w);
-    if (w->parent != desktop() || after == HWND_BOTTOM) return;
+    if (w->parent != desktop() || after == HWND_BOTTOM || !withOwned) return;
     // Owned windows stay above their owner.
     std::vector<Window*> owned;
     for (Window* t : w->parent->children)
@@ -87,7 +87,7 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
     } else {
         // The client keeps its place inside the window.
     }
-    if (!(flags & SWP_NOZORDER)) applyZOrder(w, wp.hwndInsertAfter);
+    if (!(flags & SWP_NOZORDER)) applyZOrder(w, wp.hwndInsertAfter, !(flags & SWP_NOOWNERZORDER));
     if (flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
     if (flags & SWP_HIDEWINDOW) w->style &= ~static_cast<DWORD>(WS_VISIBLE);
     resizeImage(w);

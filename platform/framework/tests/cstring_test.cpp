@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -69,6 +71,23 @@ TEST(CString, CopiesStayIndependentWhenEitherIsWritten) {
         EXPECT_EQ(bytes(second), "abcabc\xE9");
         EXPECT_EQ(bytes(original), bytes(copy));
     }
+}
+
+TEST(CString, CopiesSharedBetweenThreads) {
+    const CString original("shared between threads");
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&original, t] {
+            for (int i = 0; i < 20000; ++i) {
+                CString copy = original;
+                CString second = copy;
+                if (i % 2) second.SetAt(0, static_cast<char>('a' + t));
+            }
+        });
+    }
+    for (auto& t : threads)
+        t.join();
+    EXPECT_EQ(bytes(original), "shared between threads");
 }
 
 TEST(CString, AssignmentFromItselfAndFromItsOwnBytes) {

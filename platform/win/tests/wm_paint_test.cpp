@@ -195,7 +195,7 @@ LRESULT CALLBACK customNcProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (msg == WM_NCPAINT) {
-        HDC dc = GetWindowDC(hwnd);
+        HDC dc = GetDCEx(hwnd, reinterpret_cast<HRGN>(wParam), DCX_WINDOW | DCX_INTERSECTRGN);
         RECT w;
         GetWindowRect(hwnd, &w);
         RECT all{0, 0, w.right - w.left, w.bottom - w.top};

@@ -219,7 +219,10 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     if (w == desktop()) return (flags & DCX_WINDOW) ? desktopOverlayDC() : desktopSnapshotDC();
     bool whole = (flags & DCX_WINDOW) != 0;
     QRegion extra;
-    if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
+    // (HRGN)1, as WM_NCPAINT passes it, stands for the whole window.
+    RECT probe{};
+    bool realClip = clip && clip != reinterpret_cast<HRGN>(1) && GetRgnBox(clip, &probe) != 0;
+    if (realClip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
         QRect box = rgnBox(clip);
         if (!whole) box.translate(w->client.left, w->client.top);
         QRegion all(0, 0, w->width(), w->height());

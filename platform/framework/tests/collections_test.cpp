@@ -37,6 +37,49 @@ TEST(CArray, SetSizeZeroesNewElementsAndKeepsOld) {
     expectRaises<CInvalidArgException>([&] { a.SetSize(-1); });
 }
 
+// Counts relocations: each element moved to a new allocation is one move construction.
+struct Counted {
+    static int moves;
+    Counted() = default;
+    Counted(const Counted&) = default;
+    Counted(Counted&&) noexcept { ++moves; }
+    Counted& operator=(const Counted&) = default;
+    Counted& operator=(Counted&&) noexcept = default;
+};
+int Counted::moves = 0;
+
+// Adds elements until the array holds n; answers the elements moved meanwhile.
+int movesWhileGrowingTo(CArray<Counted, const Counted&>& a, INT_PTR n) {
+    Counted::moves = 0;
+    while (a.GetSize() < n)
+        a.Add(Counted());
+    return Counted::moves;
+}
+
+TEST(CArray, GrowthFollowsTheGrowByOrAnEighthBetween4And1024) {
+    CArray<Counted, const Counted&> byStep;
+    byStep.SetSize(0, 16);
+    EXPECT_EQ(movesWhileGrowingTo(byStep, 16), 0); // the first allocation takes a whole step
+    EXPECT_EQ(movesWhileGrowingTo(byStep, 17), 16);
+    EXPECT_EQ(movesWhileGrowingTo(byStep, 32), 0);
+    EXPECT_EQ(movesWhileGrowingTo(byStep, 33), 32);
+
+    CArray<Counted, const Counted&> small;
+    EXPECT_EQ(movesWhileGrowingTo(small, 1), 0);
+    EXPECT_EQ(movesWhileGrowingTo(small, 5), 1); // 1 -> room for 5 (at least 4 more)
+    EXPECT_EQ(movesWhileGrowingTo(small, 9), 5);
+
+    CArray<Counted, const Counted&> middle;
+    middle.SetSize(4096);
+    EXPECT_EQ(movesWhileGrowingTo(middle, 4096 + 512), 4096); // an eighth more
+    EXPECT_EQ(movesWhileGrowingTo(middle, 4096 + 513), 4608);
+
+    CArray<Counted, const Counted&> large;
+    large.SetSize(16384);
+    EXPECT_EQ(movesWhileGrowingTo(large, 16384 + 1024), 16384); // never more than 1024 at once
+    EXPECT_EQ(movesWhileGrowingTo(large, 16384 + 1025), 17408);
+}
+
 TEST(CArray, EditsAndBounds) {
     CDWordArray a;
     for (DWORD i = 1; i <= 3; ++i)

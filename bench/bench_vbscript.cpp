@@ -39,7 +39,9 @@ public:
         return E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE GetLCID(LCID* lcid) override { return *lcid = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR, DWORD, IUnknown**, ITypeInfo**) override { return E_UNEXPECTED; }
+    HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR, DWORD, IUnknown**, ITypeInfo**) override {
+        return E_UNEXPECTED;
+    }
     HRESULT STDMETHODCALLTYPE GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnStateChange(SCRIPTSTATE) override { return S_OK; }

@@ -85,8 +85,8 @@ BOOL CHHScriptProcedureList::Parse(LPCTSTR lpszText, CHHTextParser* pParser) {
         pos = pParser->ParseNext(pos, object, procedure, head, body, tail);
         bool added = false;
         if (!procedure.IsEmpty())
-            added = AddProcedure(object.IsEmpty() ? kGeneral : static_cast<LPCTSTR>(object), procedure, head, body,
-                                 tail);
+            added = AddProcedure(object.IsEmpty() ? kGeneral : static_cast<LPCTSTR>(object), procedure, head,
+                                 body, tail);
         if (!added) {
             declarations += head;
             declarations += body;
@@ -99,7 +99,8 @@ BOOL CHHScriptProcedureList::Parse(LPCTSTR lpszText, CHHTextParser* pParser) {
 
 void CHHScriptProcedureList::InsertLoaded(const CString& strObject, CHHScriptProcedure proc) {
     auto o = m_objects.begin();
-    while (o != m_objects.end() && o->m_strName.CompareNoCase(strObject) < 0) ++o;
+    while (o != m_objects.end() && o->m_strName.CompareNoCase(strObject) < 0)
+        ++o;
     if (o == m_objects.end() || o->m_strName.CompareNoCase(strObject) != 0) {
         CHHScriptObjectProcedures fresh;
         fresh.m_strName = strObject;
@@ -107,7 +108,8 @@ void CHHScriptProcedureList::InsertLoaded(const CString& strObject, CHHScriptPro
     }
     auto& procs = o->m_procedures;
     auto at = procs.begin();
-    while (at != procs.end() && at->m_strName.CompareNoCase(proc.m_strName) <= 0) ++at;
+    while (at != procs.end() && at->m_strName.CompareNoCase(proc.m_strName) <= 0)
+        ++at;
     o->AddToTotals(proc);
     procs.insert(at, std::move(proc));
 }

@@ -21,11 +21,12 @@ public:
 
     // Finds the object and its procedure, names compared with or without case; with bCreate, makes
     // the missing ones in sorted place. Answers TRUE when the procedure existed.
-    BOOL FindOrCreate(BOOL bCreate, BOOL bCaseSensitive, LPCTSTR lpszObject, LPCTSTR lpszProcedure, Location& loc);
+    BOOL FindOrCreate(BOOL bCreate, BOOL bCaseSensitive, LPCTSTR lpszObject, LPCTSTR lpszProcedure,
+                      Location& loc);
     // Adds a procedure (names without case); FALSE, changing nothing, when it exists. A non-empty
     // tail gets a CR LF more (the blank line between procedures).
-    BOOL AddProcedure(LPCTSTR lpszObject, LPCTSTR lpszProcedure, const CString& strHead, const CString& strBody,
-                      const CString& strTail);
+    BOOL AddProcedure(LPCTSTR lpszObject, LPCTSTR lpszProcedure, const CString& strHead,
+                      const CString& strBody, const CString& strTail);
     // The whole script text.
     CString GetText() const;
     // Fills the list from a script text. Loose lines become "(Declarations)" of "(General)"; a
@@ -39,7 +40,9 @@ public:
     void RemoveAll() { m_objects.clear(); }
     int GetCount() const { return static_cast<int>(m_objects.size()); }
     CHHScriptObjectProcedures& GetAt(int nIndex) { return m_objects.at(static_cast<size_t>(nIndex)); }
-    const CHHScriptObjectProcedures& GetAt(int nIndex) const { return m_objects.at(static_cast<size_t>(nIndex)); }
+    const CHHScriptObjectProcedures& GetAt(int nIndex) const {
+        return m_objects.at(static_cast<size_t>(nIndex));
+    }
 
     static const char* const kGeneral;      // "(General)"
     static const char* const kDeclarations; // "(Declarations)"

@@ -6,9 +6,15 @@ IMPLEMENT_DYNCREATE(CHHVBScriptTextParser, CHHTextParser)
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isLetterOrDigit(char c) { return isLetter(c) || (c >= '0' && c <= '9'); }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isLetterOrDigit(char c) {
+    return isLetter(c) || (c >= '0' && c <= '9');
+}
 
 // Matches a keyword without regard to case at p; advances p past it.
 bool acceptKeyword(const char*& p, const char* word) {
@@ -25,23 +31,28 @@ bool acceptKeyword(const char*& p, const char* word) {
 // Skips blanks and tabs; TRUE when at least one was skipped.
 bool skipBlanks(const char*& p) {
     const char* start = p;
-    while (isBlank(*p)) ++p;
+    while (isBlank(*p))
+        ++p;
     return p != start;
 }
 
 CString letterDigitRun(const char*& p) {
     const char* start = p;
-    while (isLetterOrDigit(*p)) ++p;
+    while (isLetterOrDigit(*p))
+        ++p;
     return CString(start, static_cast<int>(p - start));
 }
 
-bool isEmptyLine(const CString& line) { return line == "\r\n"; }
+bool isEmptyLine(const CString& line) {
+    return line == "\r\n";
+}
 
 } // namespace
 
 CString CHHVBScriptTextParser::NextLine(LPCTSTR& pos) {
     const char* start = pos;
-    while (*pos && *pos != '\r' && *pos != '\n') ++pos;
+    while (*pos && *pos != '\r' && *pos != '\n')
+        ++pos;
     CString line(start, static_cast<int>(pos - start));
     if (*pos == '\r') ++pos;
     if (*pos == '\n') ++pos;
@@ -49,8 +60,8 @@ CString CHHVBScriptTextParser::NextLine(LPCTSTR& pos) {
     return line;
 }
 
-BOOL CHHVBScriptTextParser::IsProcedureHeader(const CString& strLine, CString& strObject, CString& strProcedure,
-                                              BOOL& bIsFunction) {
+BOOL CHHVBScriptTextParser::IsProcedureHeader(const CString& strLine, CString& strObject,
+                                              CString& strProcedure, BOOL& bIsFunction) {
     const char* p = strLine;
     skipBlanks(p);
     if (acceptKeyword(p, "function"))
@@ -82,10 +93,12 @@ BOOL CHHVBScriptTextParser::IsEndLine(const CString& strLine, BOOL bIsFunction) 
     return !isLetterOrDigit(*p);
 }
 
-CString CHHVBScriptTextParser::GetEndLine(BOOL bIsFunction) { return bIsFunction ? "End Function" : "End Sub"; }
+CString CHHVBScriptTextParser::GetEndLine(BOOL bIsFunction) {
+    return bIsFunction ? "End Function" : "End Sub";
+}
 
-LPCTSTR CHHVBScriptTextParser::ParseNext(LPCTSTR pos, CString& strObject, CString& strProcedure, CString& strHead,
-                                         CString& strBody, CString& strTail) {
+LPCTSTR CHHVBScriptTextParser::ParseNext(LPCTSTR pos, CString& strObject, CString& strProcedure,
+                                         CString& strHead, CString& strBody, CString& strTail) {
     strObject.Empty();
     strProcedure.Empty();
     strHead.Empty();

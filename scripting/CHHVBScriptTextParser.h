@@ -9,8 +9,8 @@
 class CHHVBScriptTextParser : public CHHTextParser {
     DECLARE_DYNCREATE(CHHVBScriptTextParser)
 public:
-    LPCTSTR ParseNext(LPCTSTR pos, CString& strObject, CString& strProcedure, CString& strHead, CString& strBody,
-                      CString& strTail) override;
+    LPCTSTR ParseNext(LPCTSTR pos, CString& strObject, CString& strProcedure, CString& strHead,
+                      CString& strBody, CString& strTail) override;
     BOOL IsProcedureHeader(const CString& strLine, CString& strObject, CString& strProcedure,
                            BOOL& bIsFunction) override;
     CString GetEndLine(BOOL bIsFunction) override;

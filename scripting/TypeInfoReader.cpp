@@ -50,14 +50,16 @@ struct Names {
         if (FAILED(ti->GetNames(memid, names, 64, &count))) count = 0;
     }
     ~Names() {
-        for (UINT i = 0; i < count; ++i) SysFreeString(names[i]);
+        for (UINT i = 0; i < count; ++i)
+            SysFreeString(names[i]);
     }
     LPCOLESTR at(UINT i) const { return i < count && names[i] ? names[i] : u""; }
 };
 
 const TYPEDESC& pointee(const TYPEDESC& td) {
     const TYPEDESC* t = &td;
-    for (int i = 0; i < kMaxTypeChain && t->vt == VT_PTR && t->lptdesc; ++i) t = t->lptdesc;
+    for (int i = 0; i < kMaxTypeChain && t->vt == VT_PTR && t->lptdesc; ++i)
+        t = t->lptdesc;
     return *t;
 }
 
@@ -66,12 +68,15 @@ VARTYPE typeOf(ITypeInfo* ti, const TYPEDESC& td) {
     return t.vt == VT_USERDEFINED ? ResolveUserType(ti, t.hreftype, nullptr) : t.vt;
 }
 
-CString text(LPCOLESTR s) { return CString(pm::toBytes(s, pm::oleStrLen(s)).c_str()); }
+CString text(LPCOLESTR s) {
+    return CString(pm::toBytes(s, pm::oleStrLen(s)).c_str());
+}
 
 CString helpString(ITypeInfo* ti, MEMBERID memid) {
     BSTR doc = nullptr;
     CString out;
-    if (SUCCEEDED(ti->GetDocumentation(memid, nullptr, &doc, nullptr, nullptr))) out = pm::fromBstr(doc).c_str();
+    if (SUCCEEDED(ti->GetDocumentation(memid, nullptr, &doc, nullptr, nullptr)))
+        out = pm::fromBstr(doc).c_str();
     SysFreeString(doc);
     return out;
 }
@@ -79,7 +84,8 @@ CString helpString(ITypeInfo* ti, MEMBERID memid) {
 CString memberName(ITypeInfo* ti, MEMBERID memid) {
     BSTR name = nullptr;
     CString out;
-    if (SUCCEEDED(ti->GetDocumentation(memid, &name, nullptr, nullptr, nullptr))) out = pm::fromBstr(name).c_str();
+    if (SUCCEEDED(ti->GetDocumentation(memid, &name, nullptr, nullptr, nullptr)))
+        out = pm::fromBstr(name).c_str();
     SysFreeString(name);
     return out;
 }
@@ -144,8 +150,8 @@ HRESULT GetClassInfoAt(IUnknown* pObject, UINT nIndex, ITypeInfo** ppClassInfo) 
     *ppClassInfo = nullptr;
     pm::ComPtr<IProvideMultipleClassInfo> multi;
     if (SUCCEEDED(pObject->QueryInterface(IID_IProvideMultipleClassInfo, multi.putVoid())))
-        return multi->GetInfoOfIndex(nIndex, MULTICLASSINFO_GETTYPEINFO, ppClassInfo, nullptr, nullptr, nullptr,
-                                     nullptr);
+        return multi->GetInfoOfIndex(nIndex, MULTICLASSINFO_GETTYPEINFO, ppClassInfo, nullptr, nullptr,
+                                     nullptr, nullptr);
     if (nIndex != 0) return E_INVALIDARG;
     pm::ComPtr<IProvideClassInfo> single;
     HRESULT hr = pObject->QueryInterface(IID_IProvideClassInfo, single.putVoid());
@@ -172,13 +178,14 @@ HRESULT GetDefaultDispInterface(ITypeInfo* pClassInfo, ITypeInfo** ppTypeInfo, B
         if (!(flags & IMPLTYPEFLAG_FDEFAULT) || (flags & IMPLTYPEFLAG_FRESTRICTED)) continue;
         if (((flags & IMPLTYPEFLAG_FSOURCE) != 0) != (bSource != FALSE)) continue;
         pm::ComPtr<ITypeInfo> impl;
-        if (FAILED(pClassInfo->GetRefTypeOfImplType(i, &ref)) || FAILED(pClassInfo->GetRefTypeInfo(ref, impl.put())))
+        if (FAILED(pClassInfo->GetRefTypeOfImplType(i, &ref)) ||
+            FAILED(pClassInfo->GetRefTypeInfo(ref, impl.put())))
             continue;
         pm::ComPtr<ITypeLib> lib;
         UINT index = 0;
         TYPEKIND kind = TKIND_MAX;
-        if (FAILED(impl->GetContainingTypeLib(lib.put(), &index)) || FAILED(lib->GetTypeInfoType(index, &kind)) ||
-            kind != TKIND_DISPATCH)
+        if (FAILED(impl->GetContainingTypeLib(lib.put(), &index)) ||
+            FAILED(lib->GetTypeInfoType(index, &kind)) || kind != TKIND_DISPATCH)
             continue;
         *ppTypeInfo = impl.detach();
         return S_OK;
@@ -197,15 +204,18 @@ HRESULT ReadMethods(ITypeInfo* ti, CHHMethodInfoArray& methods, LPCOLESTR lpszFi
         if (d.wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FHIDDEN | FUNCFLAG_FNONBROWSABLE)) continue;
         if (d.invkind != INVOKE_FUNC) continue;
         Names names(ti, d.memid);
-        if (names.count == 0 || names.at(0)[0] == u'_' || !passesFilter(names.at(0), lpszFilter, bCaseSensitive))
+        if (names.count == 0 || names.at(0)[0] == u'_' ||
+            !passesFilter(names.at(0), lpszFilter, bCaseSensitive))
             continue;
         CHHMethodInfo m;
         m.m_dispid = d.memid;
         m.m_strName = text(names.at(0));
         m.m_vtReturn = typeOf(ti, d.elemdescFunc.tdesc);
         if (vtable) {
-            bool retval = d.cParams > 0 && (d.lprgelemdescParam[d.cParams - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL);
-            m.m_vtReturn = retval ? typeOf(ti, d.lprgelemdescParam[d.cParams - 1].tdesc) : static_cast<VARTYPE>(VT_VOID);
+            bool retval = d.cParams > 0 &&
+                          (d.lprgelemdescParam[d.cParams - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL);
+            m.m_vtReturn =
+                retval ? typeOf(ti, d.lprgelemdescParam[d.cParams - 1].tdesc) : static_cast<VARTYPE>(VT_VOID);
         }
         for (SHORT p = 0; p < d.cParams; ++p) {
             const ELEMDESC& e = d.lprgelemdescParam[p];
@@ -234,7 +244,8 @@ HRESULT ReadEvents(ITypeInfo* ti, CHHEventInfoArray& events, LPCOLESTR lpszFilte
         CHHEventInfo e;
         e.m_dispid = d.memid;
         e.m_strName = text(names.at(0));
-        for (SHORT p = 0; p < d.cParams; ++p) e.m_params.push_back(paramOf(ti, d.lprgelemdescParam[p], names.at(p + 1)));
+        for (SHORT p = 0; p < d.cParams; ++p)
+            e.m_params.push_back(paramOf(ti, d.lprgelemdescParam[p], names.at(p + 1)));
         events.push_back(std::move(e));
         if (lpszFilter) break;
     }
@@ -250,7 +261,9 @@ void ReadUserTypeDetail(CHHPropertyInfo& prop, ITypeInfo* ti, HREFTYPE hRef, BOO
         if (!attr.attr) return;
         prop.m_typeGuid = attr.attr->guid;
         switch (attr.attr->typekind) {
-        case TKIND_DISPATCH: prop.m_vt = VT_DISPATCH; return;
+        case TKIND_DISPATCH:
+            prop.m_vt = VT_DISPATCH;
+            return;
         case TKIND_ALIAS: {
             const TYPEDESC& target = pointee(attr.attr->tdescAlias);
             prop.m_vt = target.vt;
@@ -273,7 +286,9 @@ void ReadUserTypeDetail(CHHPropertyInfo& prop, ITypeInfo* ti, HREFTYPE hRef, BOO
             }
             return;
         }
-        default: prop.m_vt = VT_USERDEFINED; return;
+        default:
+            prop.m_vt = VT_USERDEFINED;
+            return;
         }
     }
 }
@@ -287,8 +302,10 @@ VARTYPE ResolveUserType(ITypeInfo* ti, HREFTYPE hRef, GUID* pGuid) {
         if (!attr.attr) return VT_USERDEFINED;
         if (pGuid && depth == 0) *pGuid = attr.attr->guid;
         switch (attr.attr->typekind) {
-        case TKIND_ENUM: return VT_I4;
-        case TKIND_DISPATCH: return VT_DISPATCH;
+        case TKIND_ENUM:
+            return VT_I4;
+        case TKIND_DISPATCH:
+            return VT_DISPATCH;
         case TKIND_ALIAS: {
             const TYPEDESC& target = pointee(attr.attr->tdescAlias);
             if (target.vt != VT_USERDEFINED) return target.vt;
@@ -296,21 +313,23 @@ VARTYPE ResolveUserType(ITypeInfo* ti, HREFTYPE hRef, GUID* pGuid) {
             current = ref;
             continue;
         }
-        default: return VT_USERDEFINED;
+        default:
+            return VT_USERDEFINED;
         }
     }
     return VT_USERDEFINED;
 }
 
-HRESULT ReadProperties(ITypeInfo* ti, CHHPropertyInfoArray& properties, LPCOLESTR lpszFilter, BOOL bCaseSensitive,
-                       BOOL bExpandConstants) {
+HRESULT ReadProperties(ITypeInfo* ti, CHHPropertyInfoArray& properties, LPCOLESTR lpszFilter,
+                       BOOL bCaseSensitive, BOOL bExpandConstants) {
     TypeAttr attr(ti);
     if (!attr.attr) return E_FAIL;
     bool vtable = attr.attr->typekind == TKIND_INTERFACE;
     auto accept = [&](MEMBERID memid, const TYPEDESC& type, BOOL settable) {
         CString name = memberName(ti, memid);
         std::u16string wide = pm::toUtf16(std::string(static_cast<LPCTSTR>(name), name.GetLength()));
-        if (name.IsEmpty() || name[0] == '_' || !passesFilter(wide.c_str(), lpszFilter, bCaseSensitive)) return;
+        if (name.IsEmpty() || name[0] == '_' || !passesFilter(wide.c_str(), lpszFilter, bCaseSensitive))
+            return;
         CHHPropertyInfo prop;
         prop.m_dispid = memid;
         prop.m_strName = name;
@@ -333,8 +352,10 @@ HRESULT ReadProperties(ITypeInfo* ti, CHHPropertyInfoArray& properties, LPCOLEST
         FuncDesc f(ti, i);
         if (!f.desc) continue;
         const FUNCDESC& d = *f.desc;
-        if ((d.wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FNONBROWSABLE)) || d.invkind == INVOKE_FUNC) continue;
-        const TYPEDESC& type = vtable && d.cParams > 0 ? d.lprgelemdescParam[d.cParams - 1].tdesc : d.elemdescFunc.tdesc;
+        if ((d.wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FNONBROWSABLE)) || d.invkind == INVOKE_FUNC)
+            continue;
+        const TYPEDESC& type =
+            vtable && d.cParams > 0 ? d.lprgelemdescParam[d.cParams - 1].tdesc : d.elemdescFunc.tdesc;
         if (d.invkind == INVOKE_PROPERTYGET) {
             accept(d.memid, type, previousWasPut && remembered == d.memid);
             remembered = d.memid;
@@ -364,7 +385,8 @@ HRESULT FindMemberType(ITypeInfo* ti, LPCOLESTR lpszMember, ITypeInfo** ppTypeIn
     };
     for (UINT i = 0; i < attr.attr->cVars; ++i) {
         VarDesc v(ti, i);
-        if (!v.desc || (v.desc->wVarFlags & (VARFLAG_FHIDDEN | VARFLAG_FRESTRICTED | VARFLAG_FNONBROWSABLE))) continue;
+        if (!v.desc || (v.desc->wVarFlags & (VARFLAG_FHIDDEN | VARFLAG_FRESTRICTED | VARFLAG_FNONBROWSABLE)))
+            continue;
         if (found(v.desc->memid, v.desc->elemdescVar.tdesc)) return S_OK;
     }
     for (UINT i = 0; i < attr.attr->cFuncs; ++i) {
@@ -376,7 +398,8 @@ HRESULT FindMemberType(ITypeInfo* ti, LPCOLESTR lpszMember, ITypeInfo** ppTypeIn
     return S_FALSE;
 }
 
-HRESULT FindMemberObjectType(IUnknown* pObject, LPCOLESTR lpszMember, ITypeInfo** ppTypeInfo, BOOL bCaseSensitive) {
+HRESULT FindMemberObjectType(IUnknown* pObject, LPCOLESTR lpszMember, ITypeInfo** ppTypeInfo,
+                             BOOL bCaseSensitive) {
     if (!ppTypeInfo) return E_POINTER;
     *ppTypeInfo = nullptr;
     HRESULT result = S_FALSE;
@@ -401,12 +424,16 @@ BOOL HasEventInterface(IUnknown* pObject) {
     return FALSE;
 }
 
-HRESULT CollectEvents(IUnknown* pObject, CHHEventInfoArray& events, LPCOLESTR lpszFilter, BOOL bCaseSensitive) {
-    return walk(pObject, TRUE, [&](ITypeInfo* ti) { return ReadEvents(ti, events, lpszFilter, bCaseSensitive); });
+HRESULT CollectEvents(IUnknown* pObject, CHHEventInfoArray& events, LPCOLESTR lpszFilter,
+                      BOOL bCaseSensitive) {
+    return walk(pObject, TRUE,
+                [&](ITypeInfo* ti) { return ReadEvents(ti, events, lpszFilter, bCaseSensitive); });
 }
 
-HRESULT CollectMethods(IUnknown* pObject, CHHMethodInfoArray& methods, LPCOLESTR lpszFilter, BOOL bCaseSensitive) {
-    return walk(pObject, FALSE, [&](ITypeInfo* ti) { return ReadMethods(ti, methods, lpszFilter, bCaseSensitive); });
+HRESULT CollectMethods(IUnknown* pObject, CHHMethodInfoArray& methods, LPCOLESTR lpszFilter,
+                       BOOL bCaseSensitive) {
+    return walk(pObject, FALSE,
+                [&](ITypeInfo* ti) { return ReadMethods(ti, methods, lpszFilter, bCaseSensitive); });
 }
 
 HRESULT CollectProperties(IUnknown* pObject, CHHPropertyInfoArray& properties, LPCOLESTR lpszFilter,

@@ -34,7 +34,8 @@ int utf8Sequence(const unsigned char* p, size_t left, char32_t& cp) {
         if ((p[i] & 0xC0) != 0x80) return 0;
         cp = (cp << 6) | (p[i] & 0x3F);
     }
-    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
         return 0;
     return n;
 }
@@ -66,7 +67,8 @@ char16_t foldCase(char16_t c) {
 } // namespace
 
 BSTR SysAllocStringLen(const OLECHAR* pch, UINT cch) {
-    auto* block = static_cast<unsigned char*>(std::malloc(sizeof(std::uint32_t) + (cch + 1) * sizeof(OLECHAR)));
+    auto* block =
+        static_cast<unsigned char*>(std::malloc(sizeof(std::uint32_t) + (cch + 1) * sizeof(OLECHAR)));
     if (!block) return nullptr;
     std::uint32_t bytes = cch * sizeof(OLECHAR);
     std::memcpy(block, &bytes, sizeof bytes);
@@ -95,7 +97,9 @@ UINT SysStringByteLen(BSTR bstr) {
     return bytes;
 }
 
-UINT SysStringLen(BSTR bstr) { return SysStringByteLen(bstr) / sizeof(OLECHAR); }
+UINT SysStringLen(BSTR bstr) {
+    return SysStringByteLen(bstr) / sizeof(OLECHAR);
+}
 
 int SysReAllocString(BSTR* pbstr, const OLECHAR* psz) {
     if (!pbstr) return FALSE;
@@ -106,8 +110,12 @@ int SysReAllocString(BSTR* pbstr, const OLECHAR* psz) {
     return TRUE;
 }
 
-void* CoTaskMemAlloc(SIZE_T cb) { return std::malloc(cb ? cb : 1); }
-void CoTaskMemFree(void* pv) { std::free(pv); }
+void* CoTaskMemAlloc(SIZE_T cb) {
+    return std::malloc(cb ? cb : 1);
+}
+void CoTaskMemFree(void* pv) {
+    std::free(pv);
+}
 
 namespace pm {
 
@@ -142,7 +150,9 @@ std::u16string toUtf16(const char* bytes, size_t length) {
     return out;
 }
 
-std::u16string toUtf16(const std::string& bytes) { return toUtf16(bytes.data(), bytes.size()); }
+std::u16string toUtf16(const std::string& bytes) {
+    return toUtf16(bytes.data(), bytes.size());
+}
 
 std::string toBytes(const OLECHAR* text, size_t length) {
     std::string out;
@@ -160,21 +170,28 @@ std::string toBytes(const OLECHAR* text, size_t length) {
     return out;
 }
 
-std::string toBytes(const std::u16string& text) { return toBytes(text.data(), text.size()); }
+std::string toBytes(const std::u16string& text) {
+    return toBytes(text.data(), text.size());
+}
 
-std::string fromBstr(BSTR bstr) { return bstr ? toBytes(bstr, SysStringLen(bstr)) : std::string(); }
+std::string fromBstr(BSTR bstr) {
+    return bstr ? toBytes(bstr, SysStringLen(bstr)) : std::string();
+}
 
 BSTR toBstr(const std::string& bytes) {
     std::u16string wide = toUtf16(bytes);
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
-BSTR toBstr(const char* bytes) { return toBstr(std::string(bytes ? bytes : "")); }
+BSTR toBstr(const char* bytes) {
+    return toBstr(std::string(bytes ? bytes : ""));
+}
 
 size_t oleStrLen(const OLECHAR* text) {
     size_t n = 0;
     if (text)
-        while (text[n]) ++n;
+        while (text[n])
+            ++n;
     return n;
 }
 

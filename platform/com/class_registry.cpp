@@ -79,8 +79,8 @@ private:
 
 namespace pm {
 
-void registerClass(const CLSID& clsid, const char* progId, ClassCreator creator, const GUID& typeLib, WORD major,
-                   WORD minor) {
+void registerClass(const CLSID& clsid, const char* progId, ClassCreator creator, const GUID& typeLib,
+                   WORD major, WORD minor) {
     std::lock_guard<std::mutex> lock(registryMutex());
     auto& list = classes();
     ClassEntry entry{clsid, progId ? progId : "", std::move(creator), typeLib, major, minor};
@@ -113,9 +113,13 @@ bool classTypeLib(const CLSID& clsid, GUID& typeLib, WORD& major, WORD& minor) {
 
 } // namespace pm
 
-HRESULT CoInitialize(LPVOID) { return S_OK; }
+HRESULT CoInitialize(LPVOID) {
+    return S_OK;
+}
 void CoUninitialize() {}
-HRESULT OleInitialize(LPVOID) { return S_OK; }
+HRESULT OleInitialize(LPVOID) {
+    return S_OK;
+}
 void OleUninitialize() {}
 
 HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, LPCLSID lpclsid) {
@@ -178,4 +182,6 @@ HRESULT CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContex
     return factory->CreateInstance(pUnkOuter, riid, ppv);
 }
 
-HRESULT OleRun(LPUNKNOWN pUnknown) { return pUnknown ? S_OK : E_INVALIDARG; }
+HRESULT OleRun(LPUNKNOWN pUnknown) {
+    return pUnknown ? S_OK : E_INVALIDARG;
+}

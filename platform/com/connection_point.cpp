@@ -12,10 +12,12 @@ class ConnectionEnumerator final : public ComObject<IEnumConnections> {
 public:
     explicit ConnectionEnumerator(std::vector<CONNECTDATA> items, size_t pos = 0)
         : m_items(std::move(items)), m_pos(pos) {
-        for (auto& c : m_items) c.pUnk->AddRef();
+        for (auto& c : m_items)
+            c.pUnk->AddRef();
     }
     ~ConnectionEnumerator() override {
-        for (auto& c : m_items) c.pUnk->Release();
+        for (auto& c : m_items)
+            c.pUnk->Release();
     }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
@@ -105,7 +107,8 @@ HRESULT ConnectionPoint::Unadvise(DWORD dwCookie) {
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** ppEnum) {
     if (!ppEnum) return E_POINTER;
     std::vector<CONNECTDATA> items;
-    for (auto& s : m_sinks) items.push_back({s.dispatch.get(), s.cookie});
+    for (auto& s : m_sinks)
+        items.push_back({s.dispatch.get(), s.cookie});
     *ppEnum = new ConnectionEnumerator(std::move(items));
     return S_OK;
 }
@@ -115,8 +118,8 @@ HRESULT ConnectionPoint::fire(DISPID dispid, DISPPARAMS* params) {
     // A copy, so that a handler may advise or unadvise while the event is delivered.
     std::vector<Sink> sinks = m_sinks;
     for (Sink& s : sinks) {
-        HRESULT hr = s.dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, params ? params : &none,
-                                        nullptr, nullptr, nullptr);
+        HRESULT hr = s.dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                        params ? params : &none, nullptr, nullptr, nullptr);
         if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND) continue;
         if (FAILED(hr)) return hr;
     }

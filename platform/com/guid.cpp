@@ -17,7 +17,8 @@ PM_OLE_IID(IID_ITypeInfo, 0x00020401);
 PM_OLE_IID(IID_ITypeLib, 0x00020402);
 #undef PM_OLE_IID
 
-#define PM_CP_IID(name, d1) const IID name = {d1, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}}
+#define PM_CP_IID(name, d1)                                                                                  \
+    const IID name = {d1, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}}
 PM_CP_IID(IID_IProvideClassInfo, 0xB196B283);
 PM_CP_IID(IID_IConnectionPointContainer, 0xB196B284);
 PM_CP_IID(IID_IEnumConnectionPoints, 0xB196B285);
@@ -25,7 +26,8 @@ PM_CP_IID(IID_IConnectionPoint, 0xB196B286);
 PM_CP_IID(IID_IEnumConnections, 0xB196B287);
 #undef PM_CP_IID
 
-const IID IID_IProvideClassInfo2 = {0xA6BC3AC0, 0xDBAA, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
+const IID IID_IProvideClassInfo2 = {
+    0xA6BC3AC0, 0xDBAA, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
 const IID IID_IProvideMultipleClassInfo = {
     0xA7ABA9C1, 0x8983, 0x11CF, {0x8F, 0x20, 0x00, 0x80, 0x5F, 0x2C, 0xD0, 0x64}};
 
@@ -33,8 +35,9 @@ namespace pm {
 
 std::string guidToString(const GUID& g) {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", g.Data1, g.Data2, g.Data3,
-                  g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
+    std::snprintf(buf, sizeof buf, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", g.Data1, g.Data2,
+                  g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6],
+                  g.Data4[7]);
     return buf;
 }
 
@@ -85,7 +88,8 @@ bool parseGuid(const char* text, GUID& guid) {
 int StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax) {
     std::string text = pm::guidToString(rguid);
     if (!lpsz || cchMax < static_cast<int>(text.size()) + 1) return 0;
-    for (size_t i = 0; i < text.size(); ++i) lpsz[i] = static_cast<OLECHAR>(text[i]);
+    for (size_t i = 0; i < text.size(); ++i)
+        lpsz[i] = static_cast<OLECHAR>(text[i]);
     lpsz[text.size()] = 0;
     return static_cast<int>(text.size()) + 1;
 }
@@ -99,7 +103,9 @@ HRESULT StringFromCLSID(REFCLSID rclsid, LPOLESTR* lplpsz) {
     return S_OK;
 }
 
-HRESULT StringFromIID(REFIID riid, LPOLESTR* lplpsz) { return StringFromCLSID(riid, lplpsz); }
+HRESULT StringFromIID(REFIID riid, LPOLESTR* lplpsz) {
+    return StringFromCLSID(riid, lplpsz);
+}
 
 HRESULT IIDFromString(LPCOLESTR lpsz, LPGUID lpiid) {
     if (!lpsz || !lpiid) return E_INVALIDARG;

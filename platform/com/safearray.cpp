@@ -16,17 +16,34 @@ struct Header {
     VARTYPE vt;
 };
 
-size_t headerBytes() { return (sizeof(Header) + alignof(SAFEARRAY) - 1) / alignof(SAFEARRAY) * alignof(SAFEARRAY); }
+size_t headerBytes() {
+    return (sizeof(Header) + alignof(SAFEARRAY) - 1) / alignof(SAFEARRAY) * alignof(SAFEARRAY);
+}
 
 ULONG elementSize(VARTYPE vt) {
     switch (vt) {
-    case VT_VARIANT: return sizeof(VARIANT);
-    case VT_I2: case VT_BOOL: return 2;
-    case VT_I4: case VT_R4: case VT_ERROR: case VT_INT: return 4;
-    case VT_R8: case VT_DATE: case VT_CY: return 8;
-    case VT_UI1: return 1;
-    case VT_BSTR: case VT_DISPATCH: case VT_UNKNOWN: return sizeof(void*);
-    default: return 0;
+    case VT_VARIANT:
+        return sizeof(VARIANT);
+    case VT_I2:
+    case VT_BOOL:
+        return 2;
+    case VT_I4:
+    case VT_R4:
+    case VT_ERROR:
+    case VT_INT:
+        return 4;
+    case VT_R8:
+    case VT_DATE:
+    case VT_CY:
+        return 8;
+    case VT_UI1:
+        return 1;
+    case VT_BSTR:
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+        return sizeof(void*);
+    default:
+        return 0;
     }
 }
 
@@ -36,21 +53,30 @@ VARTYPE elementType(SAFEARRAY* psa) {
 
 ULONG elementCount(SAFEARRAY* psa) {
     ULONG n = 1;
-    for (USHORT i = 0; i < psa->cDims; ++i) n *= psa->rgsabound[i].cElements;
+    for (USHORT i = 0; i < psa->cDims; ++i)
+        n *= psa->rgsabound[i].cElements;
     return psa->cDims ? n : 0;
 }
 
 // The bound of dimension nDim (1 = leftmost); bounds are stored rightmost first.
-SAFEARRAYBOUND* boundOf(SAFEARRAY* psa, UINT nDim) { return &psa->rgsabound[psa->cDims - nDim]; }
+SAFEARRAYBOUND* boundOf(SAFEARRAY* psa, UINT nDim) {
+    return &psa->rgsabound[psa->cDims - nDim];
+}
 
 void clearElement(VARTYPE vt, void* p) {
     switch (vt) {
-    case VT_VARIANT: VariantClear(static_cast<VARIANT*>(p)); break;
-    case VT_BSTR: SysFreeString(*static_cast<BSTR*>(p)); break;
-    case VT_DISPATCH: case VT_UNKNOWN:
+    case VT_VARIANT:
+        VariantClear(static_cast<VARIANT*>(p));
+        break;
+    case VT_BSTR:
+        SysFreeString(*static_cast<BSTR*>(p));
+        break;
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
         if (*static_cast<IUnknown**>(p)) (*static_cast<IUnknown**>(p))->Release();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -66,13 +92,16 @@ HRESULT copyElement(VARTYPE vt, const void* from, void* to) {
         *static_cast<BSTR*>(to) = s ? SysAllocStringLen(s, SysStringLen(s)) : nullptr;
         return S_OK;
     }
-    case VT_DISPATCH: case VT_UNKNOWN: {
+    case VT_DISPATCH:
+    case VT_UNKNOWN: {
         IUnknown* u = *static_cast<IUnknown* const*>(from);
         if (u) u->AddRef();
         *static_cast<IUnknown**>(to) = u;
         return S_OK;
     }
-    default: std::memcpy(to, from, elementSize(vt)); return S_OK;
+    default:
+        std::memcpy(to, from, elementSize(vt));
+        return S_OK;
     }
 }
 
@@ -94,7 +123,8 @@ SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound) {
     psa->cDims = static_cast<USHORT>(cDims);
     psa->fFeatures = FADF_HAVEVARTYPE | (vt == VT_VARIANT ? FADF_VARIANT : 0);
     psa->cbElements = size;
-    for (UINT i = 0; i < cDims; ++i) psa->rgsabound[cDims - 1 - i] = rgsabound[i];
+    for (UINT i = 0; i < cDims; ++i)
+        psa->rgsabound[cDims - 1 - i] = rgsabound[i];
     psa->pvData = std::calloc(count ? count : 1, size); // zero bytes are VT_EMPTY and null
     if (!psa->pvData) {
         std::free(block);
@@ -114,14 +144,19 @@ HRESULT SafeArrayDestroy(SAFEARRAY* psa) {
     VARTYPE vt = elementType(psa);
     auto* data = static_cast<unsigned char*>(psa->pvData);
     ULONG n = elementCount(psa);
-    for (ULONG i = 0; i < n; ++i) clearElement(vt, data + i * psa->cbElements);
+    for (ULONG i = 0; i < n; ++i)
+        clearElement(vt, data + i * psa->cbElements);
     std::free(psa->pvData);
     std::free(reinterpret_cast<unsigned char*>(psa) - headerBytes());
     return S_OK;
 }
 
-UINT SafeArrayGetDim(SAFEARRAY* psa) { return psa ? psa->cDims : 0; }
-UINT SafeArrayGetElemsize(SAFEARRAY* psa) { return psa ? psa->cbElements : 0; }
+UINT SafeArrayGetDim(SAFEARRAY* psa) {
+    return psa ? psa->cDims : 0;
+}
+UINT SafeArrayGetElemsize(SAFEARRAY* psa) {
+    return psa ? psa->cbElements : 0;
+}
 
 HRESULT SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt) {
     if (!psa || !pvt) return E_INVALIDARG;
@@ -189,14 +224,16 @@ HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut) {
     *ppsaOut = nullptr;
     if (!psa) return S_OK;
     std::vector<SAFEARRAYBOUND> bounds(psa->cDims);
-    for (UINT d = 1; d <= psa->cDims; ++d) bounds[d - 1] = *boundOf(psa, d);
+    for (UINT d = 1; d <= psa->cDims; ++d)
+        bounds[d - 1] = *boundOf(psa, d);
     VARTYPE vt = elementType(psa);
     SAFEARRAY* copy = SafeArrayCreate(vt, psa->cDims, bounds.data());
     if (!copy) return E_OUTOFMEMORY;
     ULONG n = elementCount(psa);
     auto* from = static_cast<unsigned char*>(psa->pvData);
     auto* to = static_cast<unsigned char*>(copy->pvData);
-    for (ULONG i = 0; i < n; ++i) copyElement(vt, from + i * psa->cbElements, to + i * psa->cbElements);
+    for (ULONG i = 0; i < n; ++i)
+        copyElement(vt, from + i * psa->cbElements, to + i * psa->cbElements);
     *ppsaOut = copy;
     return S_OK;
 }
@@ -221,4 +258,6 @@ HRESULT SafeArrayAccessData(SAFEARRAY* psa, void** ppvData) {
     return S_OK;
 }
 
-HRESULT SafeArrayUnaccessData(SAFEARRAY* psa) { return SafeArrayUnlock(psa); }
+HRESULT SafeArrayUnaccessData(SAFEARRAY* psa) {
+    return SafeArrayUnlock(psa);
+}

@@ -35,7 +35,8 @@ struct VarBlock {
 
 class TypeInfoImpl final : public ITypeInfo {
 public:
-    TypeInfoImpl(TypeLibImpl* lib, UINT index, const TypeSpecification& spec) : m_lib(lib), m_index(index), m_spec(spec) {}
+    TypeInfoImpl(TypeLibImpl* lib, UINT index, const TypeSpecification& spec)
+        : m_lib(lib), m_index(index), m_spec(spec) {}
 
     // Resolves the named types of every description; false when one is unknown.
     bool resolve(const std::vector<std::unique_ptr<TypeInfoImpl>>& all);
@@ -44,7 +45,8 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_ITypeInfo) return answerInterface(static_cast<ITypeInfo*>(this), ppv);
+        if (riid == IID_IUnknown || riid == IID_ITypeInfo)
+            return answerInterface(static_cast<ITypeInfo*>(this), ppv);
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -123,7 +125,8 @@ public:
         for (const FuncSpec& f : m_spec.funcs) {
             if (f.memid != memid) continue;
             if (cMax > 0) names[(*pc)++] = toBstr(f.name);
-            for (size_t i = 0; i < f.params.size() && *pc < cMax; ++i) names[(*pc)++] = toBstr(f.params[i].name);
+            for (size_t i = 0; i < f.params.size() && *pc < cMax; ++i)
+                names[(*pc)++] = toBstr(f.params[i].name);
             return S_OK;
         }
         for (const VarSpec& v : m_spec.vars)
@@ -155,10 +158,12 @@ public:
         for (const VarSpec& v : m_spec.vars)
             if (sameNameNoCase(v.name, name)) {
                 ids[0] = v.memid;
-                for (UINT i = 1; i < cNames; ++i) ids[i] = MEMBERID_NIL;
+                for (UINT i = 1; i < cNames; ++i)
+                    ids[i] = MEMBERID_NIL;
                 return cNames > 1 ? DISP_E_UNKNOWNNAME : S_OK;
             }
-        for (UINT i = 0; i < cNames; ++i) ids[i] = MEMBERID_NIL;
+        for (UINT i = 0; i < cNames; ++i)
+            ids[i] = MEMBERID_NIL;
         return DISP_E_UNKNOWNNAME;
     }
 
@@ -198,7 +203,8 @@ private:
         }
         return hr;
     }
-    const TYPEDESC* makeDesc(const TypeSpec& t, const std::vector<std::unique_ptr<TypeInfoImpl>>& all, bool& ok);
+    const TYPEDESC* makeDesc(const TypeSpec& t, const std::vector<std::unique_ptr<TypeInfoImpl>>& all,
+                             bool& ok);
 
     TypeLibImpl* m_lib;
     UINT m_index;
@@ -221,7 +227,8 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_ITypeLib) return answerInterface(static_cast<ITypeLib*>(this), ppv);
+        if (riid == IID_IUnknown || riid == IID_ITypeLib)
+            return answerInterface(static_cast<ITypeLib*>(this), ppv);
         return E_NOINTERFACE;
     }
     UINT STDMETHODCALLTYPE GetTypeInfoCount() override { return static_cast<UINT>(types.size()); }
@@ -256,7 +263,8 @@ public:
         return S_OK;
     }
     void STDMETHODCALLTYPE ReleaseTLibAttr(TLIBATTR* p) override { delete p; }
-    HRESULT STDMETHODCALLTYPE GetDocumentation(INT index, BSTR* name, BSTR* doc, DWORD* ctx, BSTR* helpFile) override {
+    HRESULT STDMETHODCALLTYPE GetDocumentation(INT index, BSTR* name, BSTR* doc, DWORD* ctx,
+                                               BSTR* helpFile) override {
         if (index == -1) {
             if (name) *name = toBstr(m_name);
             if (doc) *doc = nullptr;
@@ -276,10 +284,16 @@ private:
     WORD m_major, m_minor;
 };
 
-ULONG TypeInfoImpl::AddRef() { return m_lib->AddRef(); }
-ULONG TypeInfoImpl::Release() { return m_lib->Release(); }
+ULONG TypeInfoImpl::AddRef() {
+    return m_lib->AddRef();
+}
+ULONG TypeInfoImpl::Release() {
+    return m_lib->Release();
+}
 
-HRESULT TypeInfoImpl::GetRefTypeInfo(HREFTYPE ref, ITypeInfo** pp) { return m_lib->GetTypeInfo(ref, pp); }
+HRESULT TypeInfoImpl::GetRefTypeInfo(HREFTYPE ref, ITypeInfo** pp) {
+    return m_lib->GetTypeInfo(ref, pp);
+}
 
 HRESULT TypeInfoImpl::GetContainingTypeLib(ITypeLib** pp, UINT* index) {
     if (!pp) return E_INVALIDARG;
@@ -289,8 +303,8 @@ HRESULT TypeInfoImpl::GetContainingTypeLib(ITypeLib** pp, UINT* index) {
     return S_OK;
 }
 
-const TYPEDESC* TypeInfoImpl::makeDesc(const TypeSpec& t, const std::vector<std::unique_ptr<TypeInfoImpl>>& all,
-                                       bool& ok) {
+const TYPEDESC* TypeInfoImpl::makeDesc(const TypeSpec& t,
+                                       const std::vector<std::unique_ptr<TypeInfoImpl>>& all, bool& ok) {
     TYPEDESC base{};
     base.vt = t.vt;
     if (t.vt == VT_USERDEFINED) {
@@ -316,10 +330,12 @@ bool TypeInfoImpl::resolve(const std::vector<std::unique_ptr<TypeInfoImpl>>& all
     for (const FuncSpec& f : m_spec.funcs) {
         m_funcResult.push_back(makeDesc(f.result, all, ok));
         std::vector<const TYPEDESC*> params;
-        for (const ParamSpec& p : f.params) params.push_back(makeDesc(p.type, all, ok));
+        for (const ParamSpec& p : f.params)
+            params.push_back(makeDesc(p.type, all, ok));
         m_funcParams.push_back(std::move(params));
     }
-    for (const VarSpec& v : m_spec.vars) m_varTypes.push_back(makeDesc(v.type, all, ok));
+    for (const VarSpec& v : m_spec.vars)
+        m_varTypes.push_back(makeDesc(v.type, all, ok));
     for (const ImplSpec& impl : m_spec.impls) {
         HREFTYPE ref = static_cast<HREFTYPE>(-1);
         for (size_t i = 0; i < all.size(); ++i)
@@ -444,7 +460,8 @@ HRESULT LoadRegTypeLib(REFGUID rguid, WORD wVerMajor, WORD wVerMinor, LCID, ITyp
     std::lock_guard<std::mutex> lock(pm::libMutex());
     const pm::RegisteredLib* best = nullptr;
     for (const auto& e : pm::libraries())
-        if (e.libid == rguid && e.major == wVerMajor && e.minor >= wVerMinor && (!best || e.minor > best->minor))
+        if (e.libid == rguid && e.major == wVerMajor && e.minor >= wVerMinor &&
+            (!best || e.minor > best->minor))
             best = &e;
     if (!best) return TYPE_E_LIBNOTREGISTERED;
     *pptlib = best->lib.get();

@@ -80,8 +80,8 @@ class IProvideMultipleClassInfo : public IProvideClassInfo2 {
 public:
     virtual HRESULT STDMETHODCALLTYPE GetMultiTypeInfoCount(ULONG* pcti) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetInfoOfIndex(ULONG iti, DWORD dwFlags, ITypeInfo** pptiCoClass,
-                                                     DWORD* pdwTIFlags, ULONG* pcdispidReserved, IID* piidPrimary,
-                                                     IID* piidSource) = 0;
+                                                     DWORD* pdwTIFlags, ULONG* pcdispidReserved,
+                                                     IID* piidPrimary, IID* piidSource) = 0;
 
 protected:
     ~IProvideMultipleClassInfo() = default;

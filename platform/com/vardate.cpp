@@ -47,7 +47,8 @@ const long long kEpochOffset = 25569; // days from 1899-12-30 to 1970-01-01
 
 std::string lower(const std::string& s) {
     std::string out = s;
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -74,12 +75,14 @@ std::vector<Token> tokenize(const std::string& s) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         if (std::isdigit(c)) {
             size_t j = i;
-            while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
+            while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])))
+                ++j;
             out.push_back({Token::Number, s.substr(i, j - i)});
             i = j;
         } else if (std::isalpha(c)) {
             size_t j = i;
-            while (j < s.size() && std::isalpha(static_cast<unsigned char>(s[j]))) ++j;
+            while (j < s.size() && std::isalpha(static_cast<unsigned char>(s[j])))
+                ++j;
             out.push_back({Token::Word, s.substr(i, j - i)});
             i = j;
         } else if (c == ' ' || c == '\t' || c == ',') {
@@ -92,7 +95,9 @@ std::vector<Token> tokenize(const std::string& s) {
     return out;
 }
 
-bool validTime(int h, int mi, int se) { return h >= 0 && h < 24 && mi >= 0 && mi < 60 && se >= 0 && se < 60; }
+bool validTime(int h, int mi, int se) {
+    return h >= 0 && h < 24 && mi >= 0 && mi < 60 && se >= 0 && se < 60;
+}
 
 } // namespace
 
@@ -183,8 +188,8 @@ bool parseDate(const std::string& text, DATE& date) {
                 if (monthWord) return false;
                 monthWord = m;
             } else if (!(w.size() >= 3 && std::any_of(kDays, kDays + 7, [&](const char* d) {
-                           return lower(d).compare(0, w.size(), w) == 0;
-                       }))) {
+                             return lower(d).compare(0, w.size(), w) == 0;
+                         }))) {
                 return false;
             }
         } else if (k.sep != '/' && k.sep != '-' && k.sep != ':' && k.sep != '.') {
@@ -219,7 +224,8 @@ bool parseDate(const std::string& text, DATE& date) {
     }
     if (!timeNums.empty()) {
         if (timeNums.size() > 3) return false;
-        int h = timeNums[0], mi = timeNums.size() > 1 ? timeNums[1] : 0, se = timeNums.size() > 2 ? timeNums[2] : 0;
+        int h = timeNums[0], mi = timeNums.size() > 1 ? timeNums[1] : 0,
+            se = timeNums.size() > 2 ? timeNums[2] : 0;
         if (ampm) {
             if (h < 1 || h > 12) return false;
             h = h % 12 + (ampm == 2 ? 12 : 0);

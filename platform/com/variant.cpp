@@ -31,7 +31,8 @@ std::string formatCurrency(LONGLONG cy) {
         char buf[8];
         std::snprintf(buf, sizeof buf, ".%04llu", fraction);
         std::string f = buf;
-        while (f.back() == '0') f.pop_back();
+        while (f.back() == '0')
+            f.pop_back();
         text += f;
     }
     return negative ? "-" + text : text;
@@ -39,7 +40,9 @@ std::string formatCurrency(LONGLONG cy) {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool parseRadix(const std::string& s, size_t pos, int radix, double& value) {
     if (pos >= s.size()) return false;
@@ -75,8 +78,10 @@ bool parseRadix(const std::string& s, size_t pos, int radix, double& value) {
 
 bool parseNumber(const std::string& text, double& value) {
     size_t b = 0, e = text.size();
-    while (b < e && isBlank(text[b])) ++b;
-    while (e > b && isBlank(text[e - 1])) --e;
+    while (b < e && isBlank(text[b]))
+        ++b;
+    while (e > b && isBlank(text[e - 1]))
+        --e;
     if (b == e) return false;
     std::string s = text.substr(b, e - b);
     if (s.size() > 2 && s[0] == '&') {
@@ -86,10 +91,12 @@ bool parseNumber(const std::string& text, double& value) {
     size_t i = 0;
     if (s[i] == '+' || s[i] == '-') ++i;
     size_t digits = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
@@ -97,7 +104,8 @@ bool parseNumber(const std::string& text, double& value) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         size_t expDigits = 0;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++expDigits;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i, ++expDigits;
         if (expDigits == 0) return false;
     }
     if (i != s.size()) return false;
@@ -110,7 +118,8 @@ bool parseNumber(const std::string& text, double& value) {
 namespace {
 
 const VARIANT* dereference(const VARIANT* v) {
-    while (v && v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal) v = v->pvarVal;
+    while (v && v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal)
+        v = v->pvarVal;
     return v;
 }
 
@@ -125,19 +134,45 @@ HRESULT readByRef(const VARIANT* src, VARIANT& out) {
         return S_OK;
     }
     switch (base) {
-    case VT_I2: out.iVal = *src->piVal; break;
-    case VT_I4: case VT_INT: out.lVal = *src->plVal; break;
-    case VT_R4: out.fltVal = *src->pfltVal; break;
-    case VT_R8: out.dblVal = *src->pdblVal; break;
-    case VT_CY: out.cyVal = *src->pcyVal; break;
-    case VT_DATE: out.date = *src->pdate; break;
-    case VT_BSTR: out.bstrVal = *src->pbstrVal; break;
-    case VT_DISPATCH: out.pdispVal = *src->ppdispVal; break;
-    case VT_UNKNOWN: out.punkVal = *src->ppunkVal; break;
-    case VT_ERROR: out.scode = *src->pscode; break;
-    case VT_BOOL: out.boolVal = *src->pboolVal; break;
-    case VT_UI1: out.bVal = *src->pbVal; break;
-    default: return DISP_E_BADVARTYPE;
+    case VT_I2:
+        out.iVal = *src->piVal;
+        break;
+    case VT_I4:
+    case VT_INT:
+        out.lVal = *src->plVal;
+        break;
+    case VT_R4:
+        out.fltVal = *src->pfltVal;
+        break;
+    case VT_R8:
+        out.dblVal = *src->pdblVal;
+        break;
+    case VT_CY:
+        out.cyVal = *src->pcyVal;
+        break;
+    case VT_DATE:
+        out.date = *src->pdate;
+        break;
+    case VT_BSTR:
+        out.bstrVal = *src->pbstrVal;
+        break;
+    case VT_DISPATCH:
+        out.pdispVal = *src->ppdispVal;
+        break;
+    case VT_UNKNOWN:
+        out.punkVal = *src->ppunkVal;
+        break;
+    case VT_ERROR:
+        out.scode = *src->pscode;
+        break;
+    case VT_BOOL:
+        out.boolVal = *src->pboolVal;
+        break;
+    case VT_UI1:
+        out.bVal = *src->pbVal;
+        break;
+    default:
+        return DISP_E_BADVARTYPE;
     }
     return S_OK;
 }
@@ -146,8 +181,8 @@ HRESULT defaultValue(IDispatch* disp, VARIANT& out) {
     VariantInit(&out);
     if (!disp) return DISP_E_TYPEMISMATCH;
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    HRESULT hr = disp->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &out, nullptr,
-                              nullptr);
+    HRESULT hr = disp->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &out,
+                              nullptr, nullptr);
     return FAILED(hr) ? DISP_E_TYPEMISMATCH : S_OK;
 }
 
@@ -163,16 +198,37 @@ bool iequals(const std::string& a, const char* b) {
 // The numeric value of a plain (not by-reference, not object) VARIANT.
 HRESULT numericValue(const VARIANT& v, double& d, VARTYPE target) {
     switch (v.vt) {
-    case VT_EMPTY: d = 0; return S_OK;
-    case VT_I2: d = v.iVal; return S_OK;
-    case VT_I4: case VT_INT: d = v.lVal; return S_OK;
-    case VT_UI1: d = v.bVal; return S_OK;
-    case VT_R4: d = v.fltVal; return S_OK;
-    case VT_R8: d = v.dblVal; return S_OK;
-    case VT_DATE: d = v.date; return S_OK;
-    case VT_CY: d = static_cast<double>(v.cyVal.int64) / 10000.0; return S_OK;
-    case VT_BOOL: d = v.boolVal ? -1 : 0; return S_OK;
-    case VT_ERROR: d = v.scode; return S_OK;
+    case VT_EMPTY:
+        d = 0;
+        return S_OK;
+    case VT_I2:
+        d = v.iVal;
+        return S_OK;
+    case VT_I4:
+    case VT_INT:
+        d = v.lVal;
+        return S_OK;
+    case VT_UI1:
+        d = v.bVal;
+        return S_OK;
+    case VT_R4:
+        d = v.fltVal;
+        return S_OK;
+    case VT_R8:
+        d = v.dblVal;
+        return S_OK;
+    case VT_DATE:
+        d = v.date;
+        return S_OK;
+    case VT_CY:
+        d = static_cast<double>(v.cyVal.int64) / 10000.0;
+        return S_OK;
+    case VT_BOOL:
+        d = v.boolVal ? -1 : 0;
+        return S_OK;
+    case VT_ERROR:
+        d = v.scode;
+        return S_OK;
     case VT_BSTR: {
         std::string s = pm::fromBstr(v.bstrVal);
         if (pm::parseNumber(s, d)) return S_OK;
@@ -191,7 +247,8 @@ HRESULT numericValue(const VARIANT& v, double& d, VARTYPE target) {
         }
         return DISP_E_TYPEMISMATCH;
     }
-    default: return DISP_E_TYPEMISMATCH;
+    default:
+        return DISP_E_TYPEMISMATCH;
     }
 }
 
@@ -205,20 +262,32 @@ HRESULT toIntegral(double d, double lo, double hi, LONGLONG& out) {
 
 std::string textOf(const VARIANT& v, USHORT flags) {
     switch (v.vt) {
-    case VT_EMPTY: return std::string();
-    case VT_BSTR: return pm::fromBstr(v.bstrVal);
+    case VT_EMPTY:
+        return std::string();
+    case VT_BSTR:
+        return pm::fromBstr(v.bstrVal);
     case VT_BOOL:
         if (flags & VARIANT_ALPHABOOL) return v.boolVal ? "True" : "False";
         return v.boolVal ? "-1" : "0";
-    case VT_I2: return std::to_string(v.iVal);
-    case VT_I4: case VT_INT: return std::to_string(v.lVal);
-    case VT_UI1: return std::to_string(v.bVal);
-    case VT_R4: return pm::formatDouble(v.fltVal, 7);
-    case VT_R8: return pm::formatDouble(v.dblVal);
-    case VT_CY: return pm::formatCurrency(v.cyVal.int64);
-    case VT_DATE: return pm::formatDate(v.date);
-    case VT_ERROR: return std::to_string(v.scode);
-    default: return std::string();
+    case VT_I2:
+        return std::to_string(v.iVal);
+    case VT_I4:
+    case VT_INT:
+        return std::to_string(v.lVal);
+    case VT_UI1:
+        return std::to_string(v.bVal);
+    case VT_R4:
+        return pm::formatDouble(v.fltVal, 7);
+    case VT_R8:
+        return pm::formatDouble(v.dblVal);
+    case VT_CY:
+        return pm::formatCurrency(v.cyVal.int64);
+    case VT_DATE:
+        return pm::formatDate(v.date);
+    case VT_ERROR:
+        return std::to_string(v.scode);
+    default:
+        return std::string();
     }
 }
 
@@ -230,9 +299,9 @@ HRESULT convertPlain(VARIANT& dest, const VARIANT& src, USHORT flags, VARTYPE vt
     }
     if (vt == VT_EMPTY) return S_OK;
     if (vt == VT_BSTR) {
-        if (src.vt != VT_EMPTY && src.vt != VT_BSTR && src.vt != VT_BOOL && src.vt != VT_I2 && src.vt != VT_I4 &&
-            src.vt != VT_INT && src.vt != VT_UI1 && src.vt != VT_R4 && src.vt != VT_R8 && src.vt != VT_CY &&
-            src.vt != VT_DATE && src.vt != VT_ERROR)
+        if (src.vt != VT_EMPTY && src.vt != VT_BSTR && src.vt != VT_BOOL && src.vt != VT_I2 &&
+            src.vt != VT_I4 && src.vt != VT_INT && src.vt != VT_UI1 && src.vt != VT_R4 && src.vt != VT_R8 &&
+            src.vt != VT_CY && src.vt != VT_DATE && src.vt != VT_ERROR)
             return DISP_E_TYPEMISMATCH;
         dest.bstrVal = pm::toBstr(textOf(src, flags));
         dest.vt = VT_BSTR;
@@ -261,7 +330,8 @@ HRESULT convertPlain(VARIANT& dest, const VARIANT& src, USHORT flags, VARTYPE vt
         if (FAILED(hr = toIntegral(d, -32768, 32767, n))) return hr;
         dest.iVal = static_cast<SHORT>(n);
         break;
-    case VT_I4: case VT_INT:
+    case VT_I4:
+    case VT_INT:
         if (FAILED(hr = toIntegral(d, -2147483648.0, 2147483647.0, n))) return hr;
         dest.lVal = static_cast<LONG>(n);
         break;
@@ -273,7 +343,9 @@ HRESULT convertPlain(VARIANT& dest, const VARIANT& src, USHORT flags, VARTYPE vt
         if (std::fabs(d) > std::numeric_limits<float>::max()) return DISP_E_OVERFLOW;
         dest.fltVal = static_cast<float>(d);
         break;
-    case VT_R8: dest.dblVal = d; break;
+    case VT_R8:
+        dest.dblVal = d;
+        break;
     case VT_DATE:
         if (d < -657434.0 || d >= 2958466.0) return DISP_E_OVERFLOW;
         dest.date = d;
@@ -282,12 +354,15 @@ HRESULT convertPlain(VARIANT& dest, const VARIANT& src, USHORT flags, VARTYPE vt
         if (FAILED(hr = toIntegral(d * 10000.0, -9.2e18, 9.2e18, n))) return hr;
         dest.cyVal.int64 = n;
         break;
-    case VT_BOOL: dest.boolVal = d != 0 ? VARIANT_TRUE : VARIANT_FALSE; break;
+    case VT_BOOL:
+        dest.boolVal = d != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+        break;
     case VT_ERROR:
         if (FAILED(hr = toIntegral(d, -2147483648.0, 4294967295.0, n))) return hr;
         dest.scode = static_cast<SCODE>(n);
         break;
-    default: return DISP_E_BADVARTYPE;
+    default:
+        return DISP_E_BADVARTYPE;
     }
     dest.vt = vt;
     return S_OK;
@@ -308,12 +383,15 @@ HRESULT VariantClear(VARIANT* pvarg) {
             SafeArrayDestroy(pvarg->parray);
         } else {
             switch (pvarg->vt) {
-            case VT_BSTR: SysFreeString(pvarg->bstrVal); break;
+            case VT_BSTR:
+                SysFreeString(pvarg->bstrVal);
+                break;
             case VT_DISPATCH:
             case VT_UNKNOWN:
                 if (pvarg->punkVal) pvarg->punkVal->Release();
                 break;
-            default: break;
+            default:
+                break;
             }
         }
     }
@@ -390,4 +468,6 @@ HRESULT VariantChangeTypeEx(VARIANT* pvargDest, const VARIANT* pvarSrc, LCID, US
     return S_OK;
 }
 
-LCID GetUserDefaultLCID() { return 0x0409; }
+LCID GetUserDefaultLCID() {
+    return 0x0409;
+}

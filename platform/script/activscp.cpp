@@ -2,7 +2,7 @@
 
 #include "platform/script/activscp.h"
 
-#define PM_SCRIPT_IID(name, d1, d2, d3)                                                                            \
+#define PM_SCRIPT_IID(name, d1, d2, d3)                                                                      \
     const IID name = {d1, d2, d3, {0x8F, 0x20, 0x00, 0x80, 0x5F, 0x2C, 0xD0, 0x64}}
 PM_SCRIPT_IID(IID_IActiveScript, 0xBB1A2AE1, 0xA4F9, 0x11CF);
 PM_SCRIPT_IID(IID_IActiveScriptParse, 0xBB1A2AE2, 0xA4F9, 0x11CF);

@@ -64,10 +64,11 @@ protected:
 class IActiveScriptSite : public IUnknown {
 public:
     virtual HRESULT STDMETHODCALLTYPE GetLCID(LCID* plcid) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR pstrName, DWORD dwReturnMask, IUnknown** ppiunkItem,
-                                                  ITypeInfo** ppti) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR pstrName, DWORD dwReturnMask,
+                                                  IUnknown** ppiunkItem, ITypeInfo** ppti) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetDocVersionString(BSTR* pbstrVersion) = 0;
-    virtual HRESULT STDMETHODCALLTYPE OnScriptTerminate(const VARIANT* pvarResult, const EXCEPINFO* pexcepinfo) = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnScriptTerminate(const VARIANT* pvarResult,
+                                                        const EXCEPINFO* pexcepinfo) = 0;
     virtual HRESULT STDMETHODCALLTYPE OnStateChange(SCRIPTSTATE ssScriptState) = 0;
     virtual HRESULT STDMETHODCALLTYPE OnScriptError(IActiveScriptError* pscripterror) = 0;
     virtual HRESULT STDMETHODCALLTYPE OnEnterScript() = 0;
@@ -98,11 +99,12 @@ public:
                                                  DWORD dwFlags) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetScriptDispatch(LPCOLESTR pstrItemName, IDispatch** ppdisp) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetCurrentScriptThreadID(SCRIPTTHREADID* pstidThread) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetScriptThreadID(DWORD dwWin32ThreadId, SCRIPTTHREADID* pstidThread) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetScriptThreadID(DWORD dwWin32ThreadId,
+                                                        SCRIPTTHREADID* pstidThread) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetScriptThreadState(SCRIPTTHREADID stidThread,
                                                            SCRIPTTHREADSTATE* pstsState) = 0;
-    virtual HRESULT STDMETHODCALLTYPE InterruptScriptThread(SCRIPTTHREADID stidThread, const EXCEPINFO* pexcepinfo,
-                                                            DWORD dwFlags) = 0;
+    virtual HRESULT STDMETHODCALLTYPE InterruptScriptThread(SCRIPTTHREADID stidThread,
+                                                            const EXCEPINFO* pexcepinfo, DWORD dwFlags) = 0;
     virtual HRESULT STDMETHODCALLTYPE Clone(IActiveScript** ppscript) = 0;
 
 protected:
@@ -115,13 +117,14 @@ public:
     virtual HRESULT STDMETHODCALLTYPE AddScriptlet(LPCOLESTR pstrDefaultName, LPCOLESTR pstrCode,
                                                    LPCOLESTR pstrItemName, LPCOLESTR pstrSubItemName,
                                                    LPCOLESTR pstrEventName, LPCOLESTR pstrDelimiter,
-                                                   DWORD_PTR dwSourceContextCookie, ULONG ulStartingLineNumber,
-                                                   DWORD dwFlags, BSTR* pbstrName, EXCEPINFO* pexcepinfo) = 0;
+                                                   DWORD_PTR dwSourceContextCookie,
+                                                   ULONG ulStartingLineNumber, DWORD dwFlags, BSTR* pbstrName,
+                                                   EXCEPINFO* pexcepinfo) = 0;
     virtual HRESULT STDMETHODCALLTYPE ParseScriptText(LPCOLESTR pstrCode, LPCOLESTR pstrItemName,
                                                       IUnknown* punkContext, LPCOLESTR pstrDelimiter,
-                                                      DWORD_PTR dwSourceContextCookie, ULONG ulStartingLineNumber,
-                                                      DWORD dwFlags, VARIANT* pvarResult,
-                                                      EXCEPINFO* pexcepinfo) = 0;
+                                                      DWORD_PTR dwSourceContextCookie,
+                                                      ULONG ulStartingLineNumber, DWORD dwFlags,
+                                                      VARIANT* pvarResult, EXCEPINFO* pexcepinfo) = 0;
 
 protected:
     ~IActiveScriptParse() = default;

@@ -28,17 +28,23 @@ int firstButton(unsigned buttons) {
 
 } // namespace
 
-void setScriptMessageBoxHook(ScriptMessageBoxHook hook) { messageBoxHook() = std::move(hook); }
-void setScriptInputBoxHook(ScriptInputBoxHook hook) { inputBoxHook() = std::move(hook); }
-void setScriptPollHook(ScriptPollHook hook) { pollHook() = std::move(hook); }
+void setScriptMessageBoxHook(ScriptMessageBoxHook hook) {
+    messageBoxHook() = std::move(hook);
+}
+void setScriptInputBoxHook(ScriptInputBoxHook hook) {
+    inputBoxHook() = std::move(hook);
+}
+void setScriptPollHook(ScriptPollHook hook) {
+    pollHook() = std::move(hook);
+}
 
 int scriptMessageBox(HWND owner, const std::string& prompt, unsigned buttons, const std::string& title) {
     ScriptMessageBoxHook hook = messageBoxHook(); // a copy: the hook may replace itself
     return hook ? hook(owner, prompt, buttons, title) : firstButton(buttons);
 }
 
-bool scriptInputBox(HWND owner, const std::string& prompt, const std::string& title, const std::string& defaultText,
-                    std::string& answer) {
+bool scriptInputBox(HWND owner, const std::string& prompt, const std::string& title,
+                    const std::string& defaultText, std::string& answer) {
     ScriptInputBoxHook hook = inputBoxHook();
     answer.clear();
     return hook ? hook(owner, prompt, title, defaultText, answer) : false;
@@ -49,6 +55,8 @@ void scriptPoll() {
     if (hook) hook();
 }
 
-bool hasScriptPollHook() { return static_cast<bool>(pollHook()); }
+bool hasScriptPollHook() {
+    return static_cast<bool>(pollHook());
+}
 
 } // namespace pm

@@ -26,8 +26,8 @@ void setScriptInputBoxHook(ScriptInputBoxHook hook);
 void setScriptPollHook(ScriptPollHook hook);
 
 int scriptMessageBox(HWND owner, const std::string& prompt, unsigned buttons, const std::string& title);
-bool scriptInputBox(HWND owner, const std::string& prompt, const std::string& title, const std::string& defaultText,
-                    std::string& answer);
+bool scriptInputBox(HWND owner, const std::string& prompt, const std::string& title,
+                    const std::string& defaultText, std::string& answer);
 void scriptPoll();
 bool hasScriptPollHook();
 

@@ -31,7 +31,16 @@ struct LiteralExpr : Expr {
 
 // How a name was found; cached in the node after the first look-up.
 enum class NameKind : unsigned char {
-    Unresolved, Local, Global, Procedure, Item, Builtin, Constant, GlobalMember, ImplicitLocal, ReturnValue
+    Unresolved,
+    Local,
+    Global,
+    Procedure,
+    Item,
+    Builtin,
+    Constant,
+    GlobalMember,
+    ImplicitLocal,
+    ReturnValue
 };
 
 struct IdentExpr : Expr {
@@ -68,7 +77,20 @@ struct BinaryExpr : Expr {
 };
 
 enum class StmtKind : unsigned char {
-    Assign, Call, Dim, ReDim, Const, Erase, If, Select, For, ForEach, Do, Exit, OnError, Randomize
+    Assign,
+    Call,
+    Dim,
+    ReDim,
+    Const,
+    Erase,
+    If,
+    Select,
+    For,
+    ForEach,
+    Do,
+    Exit,
+    OnError,
+    Randomize
 };
 
 struct Stmt {

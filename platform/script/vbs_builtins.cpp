@@ -8,7 +8,9 @@
 
 namespace pm::vbs {
 
-bool isMissing(const Value& v) { return v.type() == VT_ERROR && v.intValue() == DISP_E_PARAMNOTFOUND; }
+bool isMissing(const Value& v) {
+    return v.type() == VT_ERROR && v.intValue() == DISP_E_PARAMNOTFOUND;
+}
 
 int32_t optionalLong(const std::vector<Value>& args, size_t i, int32_t fallback) {
     if (i >= args.size() || isMissing(args[i])) return fallback;
@@ -28,24 +30,82 @@ struct Constant {
 };
 
 const Constant kNumbers[] = {
-    {"vbblack", 0x0}, {"vbred", 0xFF}, {"vbgreen", 0xFF00}, {"vbyellow", 0xFFFF}, {"vbblue", 0xFF0000},
-    {"vbmagenta", 0xFF00FF}, {"vbcyan", 0xFFFF00}, {"vbwhite", 0xFFFFFF},
-    {"vbbinarycompare", 0}, {"vbtextcompare", 1}, {"vbdatabasecompare", 2},
-    {"vbgeneraldate", 0}, {"vblongdate", 1}, {"vbshortdate", 2}, {"vblongtime", 3}, {"vbshorttime", 4},
-    {"vbusesystemdayofweek", 0}, {"vbsunday", 1}, {"vbmonday", 2}, {"vbtuesday", 3}, {"vbwednesday", 4},
-    {"vbthursday", 5}, {"vbfriday", 6}, {"vbsaturday", 7},
-    {"vbusesystem", 0}, {"vbfirstjan1", 1}, {"vbfirstfourdays", 2}, {"vbfirstfullweek", 3},
+    {"vbblack", 0x0},
+    {"vbred", 0xFF},
+    {"vbgreen", 0xFF00},
+    {"vbyellow", 0xFFFF},
+    {"vbblue", 0xFF0000},
+    {"vbmagenta", 0xFF00FF},
+    {"vbcyan", 0xFFFF00},
+    {"vbwhite", 0xFFFFFF},
+    {"vbbinarycompare", 0},
+    {"vbtextcompare", 1},
+    {"vbdatabasecompare", 2},
+    {"vbgeneraldate", 0},
+    {"vblongdate", 1},
+    {"vbshortdate", 2},
+    {"vblongtime", 3},
+    {"vbshorttime", 4},
+    {"vbusesystemdayofweek", 0},
+    {"vbsunday", 1},
+    {"vbmonday", 2},
+    {"vbtuesday", 3},
+    {"vbwednesday", 4},
+    {"vbthursday", 5},
+    {"vbfriday", 6},
+    {"vbsaturday", 7},
+    {"vbusesystem", 0},
+    {"vbfirstjan1", 1},
+    {"vbfirstfourdays", 2},
+    {"vbfirstfullweek", 3},
     {"vbobjecterror", -2147221504LL},
-    {"vbokonly", 0}, {"vbokcancel", 1}, {"vbabortretryignore", 2}, {"vbyesnocancel", 3}, {"vbyesno", 4},
-    {"vbretrycancel", 5}, {"vbcritical", 16}, {"vbquestion", 32}, {"vbexclamation", 48}, {"vbinformation", 64},
-    {"vbdefaultbutton1", 0}, {"vbdefaultbutton2", 256}, {"vbdefaultbutton3", 512}, {"vbdefaultbutton4", 768},
-    {"vbapplicationmodal", 0}, {"vbsystemmodal", 4096}, {"vbmsgboxhelpbutton", 16384},
-    {"vbmsgboxsetforeground", 65536}, {"vbmsgboxright", 524288}, {"vbmsgboxrtlreading", 1048576},
-    {"vbok", 1}, {"vbcancel", 2}, {"vbabort", 3}, {"vbretry", 4}, {"vbignore", 5}, {"vbyes", 6}, {"vbno", 7},
-    {"vbempty", 0}, {"vbnull", 1}, {"vbinteger", 2}, {"vblong", 3}, {"vbsingle", 4}, {"vbdouble", 5},
-    {"vbcurrency", 6}, {"vbdate", 7}, {"vbstring", 8}, {"vbobject", 9}, {"vberror", 10}, {"vbboolean", 11},
-    {"vbvariant", 12}, {"vbdataobject", 13}, {"vbdecimal", 14}, {"vbbyte", 17}, {"vbarray", 8192},
-    {"vbusedefault", -2}, {"vbtrue", -1}, {"vbfalse", 0},
+    {"vbokonly", 0},
+    {"vbokcancel", 1},
+    {"vbabortretryignore", 2},
+    {"vbyesnocancel", 3},
+    {"vbyesno", 4},
+    {"vbretrycancel", 5},
+    {"vbcritical", 16},
+    {"vbquestion", 32},
+    {"vbexclamation", 48},
+    {"vbinformation", 64},
+    {"vbdefaultbutton1", 0},
+    {"vbdefaultbutton2", 256},
+    {"vbdefaultbutton3", 512},
+    {"vbdefaultbutton4", 768},
+    {"vbapplicationmodal", 0},
+    {"vbsystemmodal", 4096},
+    {"vbmsgboxhelpbutton", 16384},
+    {"vbmsgboxsetforeground", 65536},
+    {"vbmsgboxright", 524288},
+    {"vbmsgboxrtlreading", 1048576},
+    {"vbok", 1},
+    {"vbcancel", 2},
+    {"vbabort", 3},
+    {"vbretry", 4},
+    {"vbignore", 5},
+    {"vbyes", 6},
+    {"vbno", 7},
+    {"vbempty", 0},
+    {"vbnull", 1},
+    {"vbinteger", 2},
+    {"vblong", 3},
+    {"vbsingle", 4},
+    {"vbdouble", 5},
+    {"vbcurrency", 6},
+    {"vbdate", 7},
+    {"vbstring", 8},
+    {"vbobject", 9},
+    {"vberror", 10},
+    {"vbboolean", 11},
+    {"vbvariant", 12},
+    {"vbdataobject", 13},
+    {"vbdecimal", 14},
+    {"vbbyte", 17},
+    {"vbarray", 8192},
+    {"vbusedefault", -2},
+    {"vbtrue", -1},
+    {"vbfalse", 0},
 };
 
 struct TextConstant {
@@ -55,21 +115,26 @@ struct TextConstant {
 };
 
 const TextConstant kTexts[] = {
-    {"vbcr", "\r", 1}, {"vblf", "\n", 1}, {"vbcrlf", "\r\n", 2}, {"vbnewline", "\r\n", 2}, {"vbtab", "\t", 1},
-    {"vbnullchar", "\0", 1}, {"vbnullstring", "", 0}, {"vbformfeed", "\f", 1}, {"vbverticaltab", "\v", 1},
+    {"vbcr", "\r", 1},        {"vblf", "\n", 1},       {"vbcrlf", "\r\n", 2},
+    {"vbnewline", "\r\n", 2}, {"vbtab", "\t", 1},      {"vbnullchar", "\0", 1},
+    {"vbnullstring", "", 0},  {"vbformfeed", "\f", 1}, {"vbverticaltab", "\v", 1},
 };
 
 const std::unordered_map<std::string, Value>& constants() {
     static const std::unordered_map<std::string, Value> table = [] {
         std::unordered_map<std::string, Value> t;
-        for (const Constant& c : kNumbers) t[c.name] = Value::fromInt64(c.value);
-        for (const TextConstant& c : kTexts) t[c.name] = Value::string(std::string(c.value, c.length));
+        for (const Constant& c : kNumbers)
+            t[c.name] = Value::fromInt64(c.value);
+        for (const TextConstant& c : kTexts)
+            t[c.name] = Value::string(std::string(c.value, c.length));
         return t;
     }();
     return table;
 }
 
-HWND ownerOf(Runtime& rt) { return rt.host().ownerWindow(); }
+HWND ownerOf(Runtime& rt) {
+    return rt.host().ownerWindow();
+}
 
 Value msgBox(Runtime& rt, std::vector<Value>& a) {
     std::string prompt = toStr(a[0]);
@@ -110,23 +175,43 @@ Value createObject(Runtime& rt, std::vector<Value>& a) {
     return Value::object(obj.get());
 }
 
-Value getObject(Runtime&, std::vector<Value>&) { throw ScriptError(kCannotCreateObject); }
-Value loadPicture(Runtime&, std::vector<Value>&) { throw ScriptError(kNoSuchAction); }
-Value evalBuiltin(Runtime& rt, std::vector<Value>& a) { return rt.evalText(toStr(a[0])); }
+Value getObject(Runtime&, std::vector<Value>&) {
+    throw ScriptError(kCannotCreateObject);
+}
+Value loadPicture(Runtime&, std::vector<Value>&) {
+    throw ScriptError(kNoSuchAction);
+}
+Value evalBuiltin(Runtime& rt, std::vector<Value>& a) {
+    return rt.evalText(toStr(a[0]));
+}
 
 Value rnd(Runtime& rt, std::vector<Value>& a) {
     bool hasSeed = !a.empty() && !isMissing(a[0]);
     return Value::single(static_cast<float>(rt.nextRandom(hasSeed ? &a[0] : nullptr)));
 }
 
-Value scriptEngine(Runtime&, std::vector<Value>&) { return Value::string("VBScript"); }
-Value engineMajor(Runtime&, std::vector<Value>&) { return Value::longInt(5); }
-Value engineMinor(Runtime&, std::vector<Value>&) { return Value::longInt(8); }
-Value engineBuild(Runtime&, std::vector<Value>&) { return Value::longInt(1); }
+Value scriptEngine(Runtime&, std::vector<Value>&) {
+    return Value::string("VBScript");
+}
+Value engineMajor(Runtime&, std::vector<Value>&) {
+    return Value::longInt(5);
+}
+Value engineMinor(Runtime&, std::vector<Value>&) {
+    return Value::longInt(8);
+}
+Value engineBuild(Runtime&, std::vector<Value>&) {
+    return Value::longInt(1);
+}
 
-Value isArray(Runtime&, std::vector<Value>& a) { return Value::boolean(a[0].isArray()); }
-Value isObject(Runtime&, std::vector<Value>& a) { return Value::boolean(a[0].isObject()); }
-Value typeName(Runtime&, std::vector<Value>& a) { return Value::string(typeNameOf(a[0])); }
+Value isArray(Runtime&, std::vector<Value>& a) {
+    return Value::boolean(a[0].isArray());
+}
+Value isObject(Runtime&, std::vector<Value>& a) {
+    return Value::boolean(a[0].isObject());
+}
+Value typeName(Runtime&, std::vector<Value>& a) {
+    return Value::string(typeNameOf(a[0]));
+}
 
 Value varType(Runtime&, std::vector<Value>& a) {
     if (a[0].isArray()) return Value::integer(VT_ARRAY | VT_VARIANT);
@@ -143,11 +228,16 @@ Value bound(std::vector<Value>& a, bool upper) {
     int32_t dim = optionalLong(a, 1, 1);
     if (dim < 1 || static_cast<size_t>(dim) > arr.dims.size()) throw ScriptError(kSubscriptOutOfRange);
     const Array::Dim& d = arr.dims[dim - 1];
-    return Value::longInt(upper ? static_cast<int32_t>(d.lower + static_cast<int64_t>(d.count) - 1) : d.lower);
+    return Value::longInt(upper ? static_cast<int32_t>(d.lower + static_cast<int64_t>(d.count) - 1)
+                                : d.lower);
 }
 
-Value lBound(Runtime&, std::vector<Value>& a) { return bound(a, false); }
-Value uBound(Runtime&, std::vector<Value>& a) { return bound(a, true); }
+Value lBound(Runtime&, std::vector<Value>& a) {
+    return bound(a, false);
+}
+Value uBound(Runtime&, std::vector<Value>& a) {
+    return bound(a, true);
+}
 
 Value arrayOf(Runtime&, std::vector<Value>& a) {
     auto arr = std::make_shared<Array>();
@@ -190,13 +280,16 @@ const std::vector<Builtin> kOther = {
 
 } // namespace
 
-const std::vector<Builtin>& otherBuiltins() { return kOther; }
+const std::vector<Builtin>& otherBuiltins() {
+    return kOther;
+}
 
 const Builtin* findBuiltin(const std::string& key) {
     static const std::unordered_map<std::string, const Builtin*> table = [] {
         std::unordered_map<std::string, const Builtin*> t;
         for (const auto* part : {&textBuiltins(), &conversionBuiltins(), &dateBuiltins(), &otherBuiltins()})
-            for (const Builtin& b : *part) t[b.name] = &b;
+            for (const Builtin& b : *part)
+                t[b.name] = &b;
         return t;
     }();
     auto it = table.find(key);

@@ -31,9 +31,15 @@ Value cDate(Runtime&, std::vector<Value>& a) {
     return toDateValue(a[0]);
 }
 
-Value cDbl(Runtime&, std::vector<Value>& a) { return Value::dbl(toDouble(a[0])); }
-Value cInt(Runtime&, std::vector<Value>& a) { return Value::integer(toInteger(a[0])); }
-Value cLng(Runtime&, std::vector<Value>& a) { return Value::longInt(toLong(a[0])); }
+Value cDbl(Runtime&, std::vector<Value>& a) {
+    return Value::dbl(toDouble(a[0]));
+}
+Value cInt(Runtime&, std::vector<Value>& a) {
+    return Value::integer(toInteger(a[0]));
+}
+Value cLng(Runtime&, std::vector<Value>& a) {
+    return Value::longInt(toLong(a[0]));
+}
 
 Value cSng(Runtime&, std::vector<Value>& a) {
     double d = toDouble(a[0]);
@@ -41,25 +47,41 @@ Value cSng(Runtime&, std::vector<Value>& a) {
     return Value::single(static_cast<float>(d));
 }
 
-Value cStr(Runtime&, std::vector<Value>& a) { return Value::string(toStr(a[0])); }
+Value cStr(Runtime&, std::vector<Value>& a) {
+    return Value::string(toStr(a[0]));
+}
 
 // Applies f to a number keeping integer types where the result fits.
 template <class F> Value keepType(const Value& v, F f) {
     if (v.isNull()) return Value::null();
     Value n = toNumeric(v);
     switch (n.type()) {
-    case VT_UI1: case VT_I2: return Value::fromInt64(static_cast<int64_t>(f(static_cast<double>(n.intValue()))), VT_I2);
-    case VT_I4: return Value::fromInt64(static_cast<int64_t>(f(static_cast<double>(n.intValue()))), VT_I4);
-    case VT_R4: return Value::single(static_cast<float>(f(n.singleValue())));
-    case VT_CY: return Value::currency(static_cast<int64_t>(f(static_cast<double>(n.currencyValue()) / 10000.0) * 10000.0));
-    case VT_DATE: return Value::date(f(n.doubleValue()));
-    default: return Value::dbl(f(toDouble(n)));
+    case VT_UI1:
+    case VT_I2:
+        return Value::fromInt64(static_cast<int64_t>(f(static_cast<double>(n.intValue()))), VT_I2);
+    case VT_I4:
+        return Value::fromInt64(static_cast<int64_t>(f(static_cast<double>(n.intValue()))), VT_I4);
+    case VT_R4:
+        return Value::single(static_cast<float>(f(n.singleValue())));
+    case VT_CY:
+        return Value::currency(
+            static_cast<int64_t>(f(static_cast<double>(n.currencyValue()) / 10000.0) * 10000.0));
+    case VT_DATE:
+        return Value::date(f(n.doubleValue()));
+    default:
+        return Value::dbl(f(toDouble(n)));
     }
 }
 
-Value absOf(Runtime&, std::vector<Value>& a) { return keepType(a[0], [](double x) { return std::fabs(x); }); }
-Value intOf(Runtime&, std::vector<Value>& a) { return keepType(a[0], [](double x) { return std::floor(x); }); }
-Value fixOf(Runtime&, std::vector<Value>& a) { return keepType(a[0], [](double x) { return std::trunc(x); }); }
+Value absOf(Runtime&, std::vector<Value>& a) {
+    return keepType(a[0], [](double x) { return std::fabs(x); });
+}
+Value intOf(Runtime&, std::vector<Value>& a) {
+    return keepType(a[0], [](double x) { return std::floor(x); });
+}
+Value fixOf(Runtime&, std::vector<Value>& a) {
+    return keepType(a[0], [](double x) { return std::trunc(x); });
+}
 
 Value sgn(Runtime&, std::vector<Value>& a) {
     if (a[0].isNull()) return Value::null();
@@ -86,11 +108,21 @@ template <double (*F)(double)> Value math(Runtime&, std::vector<Value>& a) {
     return Value::dbl(r);
 }
 
-double atnOf(double x) { return std::atan(x); }
-double cosOf(double x) { return std::cos(x); }
-double sinOf(double x) { return std::sin(x); }
-double tanOf(double x) { return std::tan(x); }
-double expOf(double x) { return std::exp(x); }
+double atnOf(double x) {
+    return std::atan(x);
+}
+double cosOf(double x) {
+    return std::cos(x);
+}
+double sinOf(double x) {
+    return std::sin(x);
+}
+double tanOf(double x) {
+    return std::tan(x);
+}
+double expOf(double x) {
+    return std::exp(x);
+}
 
 Value logOf(Runtime&, std::vector<Value>& a) {
     if (a[0].isNull()) return Value::null();
@@ -112,8 +144,12 @@ Value isDate(Runtime&, std::vector<Value>& a) {
     return Value::boolean(a[0].isString() && parseDate(a[0].str(), d));
 }
 
-Value isEmpty(Runtime&, std::vector<Value>& a) { return Value::boolean(a[0].isEmpty()); }
-Value isNull(Runtime&, std::vector<Value>& a) { return Value::boolean(a[0].isNull()); }
+Value isEmpty(Runtime&, std::vector<Value>& a) {
+    return Value::boolean(a[0].isEmpty());
+}
+Value isNull(Runtime&, std::vector<Value>& a) {
+    return Value::boolean(a[0].isNull());
+}
 
 Value isNumeric(Runtime&, std::vector<Value>& a) {
     return Value::boolean(a[0].type() != VT_DATE && looksNumeric(a[0]));
@@ -123,12 +159,30 @@ Value isNumeric(Runtime&, std::vector<Value>& a) {
 
 const std::vector<Builtin>& conversionBuiltins() {
     static const std::vector<Builtin> table = {
-        {"cbool", 1, 1, cBool},   {"cbyte", 1, 1, cByte},   {"ccur", 1, 1, cCur},       {"cdate", 1, 1, cDate},
-        {"cdbl", 1, 1, cDbl},     {"cint", 1, 1, cInt},     {"clng", 1, 1, cLng},       {"csng", 1, 1, cSng},
-        {"cstr", 1, 1, cStr},     {"abs", 1, 1, absOf},     {"int", 1, 1, intOf},       {"fix", 1, 1, fixOf},
-        {"sgn", 1, 1, sgn},       {"round", 1, 2, round},   {"atn", 1, 1, math<atnOf>}, {"cos", 1, 1, math<cosOf>},
-        {"sin", 1, 1, math<sinOf>}, {"tan", 1, 1, math<tanOf>}, {"exp", 1, 1, math<expOf>}, {"log", 1, 1, logOf},
-        {"sqr", 1, 1, sqr},       {"isdate", 1, 1, isDate}, {"isempty", 1, 1, isEmpty}, {"isnull", 1, 1, isNull},
+        {"cbool", 1, 1, cBool},
+        {"cbyte", 1, 1, cByte},
+        {"ccur", 1, 1, cCur},
+        {"cdate", 1, 1, cDate},
+        {"cdbl", 1, 1, cDbl},
+        {"cint", 1, 1, cInt},
+        {"clng", 1, 1, cLng},
+        {"csng", 1, 1, cSng},
+        {"cstr", 1, 1, cStr},
+        {"abs", 1, 1, absOf},
+        {"int", 1, 1, intOf},
+        {"fix", 1, 1, fixOf},
+        {"sgn", 1, 1, sgn},
+        {"round", 1, 2, round},
+        {"atn", 1, 1, math<atnOf>},
+        {"cos", 1, 1, math<cosOf>},
+        {"sin", 1, 1, math<sinOf>},
+        {"tan", 1, 1, math<tanOf>},
+        {"exp", 1, 1, math<expOf>},
+        {"log", 1, 1, logOf},
+        {"sqr", 1, 1, sqr},
+        {"isdate", 1, 1, isDate},
+        {"isempty", 1, 1, isEmpty},
+        {"isnull", 1, 1, isNull},
         {"isnumeric", 1, 1, isNumeric},
     };
     return table;

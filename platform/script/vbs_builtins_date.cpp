@@ -9,17 +9,25 @@ namespace pm::vbs {
 
 namespace {
 
-double serialOf(const Value& v) { return toDateValue(v).doubleValue(); }
+double serialOf(const Value& v) {
+    return toDateValue(v).doubleValue();
+}
 
-DateParts partsOf(const Value& v) { return partsFromDate(serialOf(v)); }
+DateParts partsOf(const Value& v) {
+    return partsFromDate(serialOf(v));
+}
 
 Value checkedDate(double serial) {
     if (!std::isfinite(serial) || serial < -657434.0 || serial >= 2958466.0) throw ScriptError(kOverflow);
     return Value::date(serial);
 }
 
-Value today(Runtime&, std::vector<Value>&) { return Value::date(std::trunc(nowAsDate())); }
-Value now(Runtime&, std::vector<Value>&) { return Value::date(nowAsDate()); }
+Value today(Runtime&, std::vector<Value>&) {
+    return Value::date(std::trunc(nowAsDate()));
+}
+Value now(Runtime&, std::vector<Value>&) {
+    return Value::date(nowAsDate());
+}
 
 Value timeNow(Runtime&, std::vector<Value>&) {
     double n = nowAsDate();
@@ -32,7 +40,9 @@ template <int DateParts::*Field> Value part(Runtime&, std::vector<Value>& a) {
 }
 
 // The weekday of a date counted from the given first day (1 = Sunday).
-int weekdayFrom(const DateParts& p, int firstDay) { return (p.dayOfWeek - firstDay + 7) % 7 + 1; }
+int weekdayFrom(const DateParts& p, int firstDay) {
+    return (p.dayOfWeek - firstDay + 7) % 7 + 1;
+}
 
 Value weekday(Runtime&, std::vector<Value>& a) {
     if (a[0].isNull()) return Value::null();
@@ -44,7 +54,8 @@ Value weekday(Runtime&, std::vector<Value>& a) {
 
 Value dateSerial(Runtime&, std::vector<Value>& a) {
     double serial;
-    if (!dateFromParts(toInteger(a[0]), toInteger(a[1]), toInteger(a[2]), serial)) throw ScriptError(kInvalidCall);
+    if (!dateFromParts(toInteger(a[0]), toInteger(a[1]), toInteger(a[2]), serial))
+        throw ScriptError(kInvalidCall);
     return checkedDate(serial);
 }
 
@@ -64,7 +75,9 @@ Value timeValue(Runtime&, std::vector<Value>& a) {
     return Value::date(std::fabs(s - std::trunc(s)));
 }
 
-int monthsBetween(const DateParts& a, const DateParts& b) { return (b.year - a.year) * 12 + (b.month - a.month); }
+int monthsBetween(const DateParts& a, const DateParts& b) {
+    return (b.year - a.year) * 12 + (b.month - a.month);
+}
 
 double addMonths(double serial, int64_t months) {
     DateParts p = partsFromDate(serial);
@@ -80,7 +93,9 @@ double addMonths(double serial, int64_t months) {
     return first + day - 1 + frac;
 }
 
-std::string lowerText(const Value& v) { return lowerCase(toStr(v)); }
+std::string lowerText(const Value& v) {
+    return lowerCase(toStr(v));
+}
 
 Value dateAdd(Runtime&, std::vector<Value>& a) {
     std::string unit = lowerText(a[0]);
@@ -98,7 +113,9 @@ Value dateAdd(Runtime&, std::vector<Value>& a) {
 }
 
 // Whole units of a time part counted on the absolute time line (so 23:59 to 0:01 is one hour).
-int64_t timeUnits(double serial, double perDay) { return static_cast<int64_t>(std::floor(serial * perDay + 1e-7)); }
+int64_t timeUnits(double serial, double perDay) {
+    return static_cast<int64_t>(std::floor(serial * perDay + 1e-7));
+}
 
 Value dateDiff(Runtime&, std::vector<Value>& a) {
     std::string unit = lowerText(a[0]);
@@ -118,7 +135,8 @@ Value dateDiff(Runtime&, std::vector<Value>& a) {
     else if (unit == "w")
         r = static_cast<int64_t>(std::floor(d2) - std::floor(d1)) / 7;
     else if (unit == "ww") {
-        double s1 = std::floor(d1) - (weekdayFrom(p1, first) - 1), s2 = std::floor(d2) - (weekdayFrom(p2, first) - 1);
+        double s1 = std::floor(d1) - (weekdayFrom(p1, first) - 1),
+               s2 = std::floor(d2) - (weekdayFrom(p2, first) - 1);
         r = static_cast<int64_t>((s2 - s1) / 7);
     } else if (unit == "h")
         r = timeUnits(d2, 24) - timeUnits(d1, 24);
@@ -162,17 +180,21 @@ Value formatDateTime(Runtime&, std::vector<Value>& a) {
     DateParts p = partsFromDate(d);
     char buf[64];
     switch (optionalLong(a, 1, 0)) {
-    case 0: return Value::string(formatDate(d));
+    case 0:
+        return Value::string(formatDate(d));
     case 1:
-        std::snprintf(buf, sizeof buf, "%s, %s %d, %d", weekdayName(p.dayOfWeek, false), monthName(p.month, false),
-                      p.day, p.year);
+        std::snprintf(buf, sizeof buf, "%s, %s %d, %d", weekdayName(p.dayOfWeek, false),
+                      monthName(p.month, false), p.day, p.year);
         return Value::string(buf);
-    case 2: return Value::string(formatDatePart(d));
-    case 3: return Value::string(formatTimePart(d));
+    case 2:
+        return Value::string(formatDatePart(d));
+    case 3:
+        return Value::string(formatTimePart(d));
     case 4:
         std::snprintf(buf, sizeof buf, "%02d:%02d", p.hour, p.minute);
         return Value::string(buf);
-    default: throw ScriptError(kInvalidCall);
+    default:
+        throw ScriptError(kInvalidCall);
     }
 }
 

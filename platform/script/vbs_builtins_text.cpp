@@ -23,9 +23,13 @@ bool anyNull(const std::vector<Value>& a, size_t count) {
 }
 
 // The byte index of a character index (clamped) and back.
-size_t charsBefore(const std::string& s, size_t bytes) { return charCount(s.substr(0, bytes)); }
+size_t charsBefore(const std::string& s, size_t bytes) {
+    return charCount(s.substr(0, bytes));
+}
 
-bool textMode(const std::vector<Value>& a, size_t i) { return optionalLong(a, i, 0) == 1; }
+bool textMode(const std::vector<Value>& a, size_t i) {
+    return optionalLong(a, i, 0) == 1;
+}
 
 int32_t lengthArg(const Value& v) {
     int32_t n = toLong(v);
@@ -62,7 +66,9 @@ Value mid(Runtime&, std::vector<Value>& a) {
     return Value::string(rest.substr(0, byteOffset(rest, lengthArg(a[2]))));
 }
 
-std::string folded(const std::string& s, bool text) { return text ? lowerCase(s) : s; }
+std::string folded(const std::string& s, bool text) {
+    return text ? lowerCase(s) : s;
+}
 
 Value inStr(Runtime&, std::vector<Value>& a) {
     size_t base = 0;
@@ -106,21 +112,33 @@ Value caseOf(std::vector<Value>& a, bool upper) {
     return Value::string(upper ? upperCase(s) : lowerCase(s));
 }
 
-Value uCase(Runtime&, std::vector<Value>& a) { return caseOf(a, true); }
-Value lCase(Runtime&, std::vector<Value>& a) { return caseOf(a, false); }
+Value uCase(Runtime&, std::vector<Value>& a) {
+    return caseOf(a, true);
+}
+Value lCase(Runtime&, std::vector<Value>& a) {
+    return caseOf(a, false);
+}
 
 Value trimmed(std::vector<Value>& a, bool front, bool back) {
     if (a[0].isNull()) return Value::null();
     std::string s = toStr(a[0]);
     size_t b = 0, e = s.size();
-    while (front && b < e && s[b] == ' ') ++b;
-    while (back && e > b && s[e - 1] == ' ') --e;
+    while (front && b < e && s[b] == ' ')
+        ++b;
+    while (back && e > b && s[e - 1] == ' ')
+        --e;
     return Value::string(s.substr(b, e - b));
 }
 
-Value trim(Runtime&, std::vector<Value>& a) { return trimmed(a, true, true); }
-Value lTrim(Runtime&, std::vector<Value>& a) { return trimmed(a, true, false); }
-Value rTrim(Runtime&, std::vector<Value>& a) { return trimmed(a, false, true); }
+Value trim(Runtime&, std::vector<Value>& a) {
+    return trimmed(a, true, true);
+}
+Value lTrim(Runtime&, std::vector<Value>& a) {
+    return trimmed(a, true, false);
+}
+Value rTrim(Runtime&, std::vector<Value>& a) {
+    return trimmed(a, false, true);
+}
 
 Value space(Runtime&, std::vector<Value>& a) {
     int32_t n = lengthArg(a[0]);
@@ -138,13 +156,15 @@ Value stringOf(Runtime&, std::vector<Value>& a) {
     } else {
         int32_t code = toLong(a[1]) % 256;
         if (code < 0) code += 256;
-        std::u16string w(1, code >= 0x80 && code < 0xA0 ? kCp1252High[code - 0x80] : static_cast<char16_t>(code));
+        std::u16string w(1, code >= 0x80 && code < 0xA0 ? kCp1252High[code - 0x80]
+                                                        : static_cast<char16_t>(code));
         unit = toBytes(w);
     }
     if (static_cast<uint64_t>(n) * unit.size() > (1u << 26)) throw ScriptError(kOutOfMemory);
     std::string out;
     out.reserve(n * unit.size());
-    for (int32_t i = 0; i < n; ++i) out += unit;
+    for (int32_t i = 0; i < n; ++i)
+        out += unit;
     return Value::string(std::move(out));
 }
 
@@ -155,7 +175,8 @@ Value strReverse(Runtime&, std::vector<Value>& a) {
     size_t end = s.size();
     while (end > 0) {
         size_t begin = end - 1;
-        while (begin > 0 && (static_cast<unsigned char>(s[begin]) & 0xC0) == 0x80) --begin;
+        while (begin > 0 && (static_cast<unsigned char>(s[begin]) & 0xC0) == 0x80)
+            --begin;
         out.append(s, begin, end - begin);
         end = begin;
     }
@@ -186,7 +207,8 @@ Value chr(Runtime&, std::vector<Value>& a) {
 }
 
 // Positions (bytes) of the matches of find in s, from byte `from`, at most `count` (-1: all).
-std::vector<size_t> matches(const std::string& s, const std::string& find, size_t from, int32_t count, bool text) {
+std::vector<size_t> matches(const std::string& s, const std::string& find, size_t from, int32_t count,
+                            bool text) {
     std::vector<size_t> out;
     if (find.empty()) return out;
     std::string hay = folded(s, text), needle = folded(find, text);
@@ -283,8 +305,12 @@ Value radix(std::vector<Value>& a, int bits) {
     return Value::string(out);
 }
 
-Value hex(Runtime&, std::vector<Value>& a) { return radix(a, 4); }
-Value oct(Runtime&, std::vector<Value>& a) { return radix(a, 3); }
+Value hex(Runtime&, std::vector<Value>& a) {
+    return radix(a, 4);
+}
+Value oct(Runtime&, std::vector<Value>& a) {
+    return radix(a, 3);
+}
 
 // Tristate arguments: -1 True, 0 False, -2 the default.
 bool tristate(const std::vector<Value>& a, size_t i, bool fallback) {

@@ -20,7 +20,8 @@ HRESULT VBScriptEngine::QueryInterface(REFIID riid, void** ppv) {
     *ppv = nullptr;
     if (riid == IID_IUnknown || riid == IID_IActiveScript)
         return pm::answerInterface(static_cast<IActiveScript*>(this), ppv);
-    if (riid == IID_IActiveScriptParse) return pm::answerInterface(static_cast<IActiveScriptParse*>(this), ppv);
+    if (riid == IID_IActiveScriptParse)
+        return pm::answerInterface(static_cast<IActiveScriptParse*>(this), ppv);
     return E_NOINTERFACE;
 }
 
@@ -44,7 +45,9 @@ HRESULT VBScriptEngine::GetScriptSite(REFIID riid, void** ppvObject) {
     return m_site->QueryInterface(riid, ppvObject);
 }
 
-HRESULT VBScriptEngine::InitNew() { return m_state == SCRIPTSTATE_CLOSED ? E_UNEXPECTED : S_OK; }
+HRESULT VBScriptEngine::InitNew() {
+    return m_state == SCRIPTSTATE_CLOSED ? E_UNEXPECTED : S_OK;
+}
 
 bool VBScriptEngine::enter(const std::function<void(Runtime&)>& body) {
     pm::ComPtr<VBScriptEngine> self(this);
@@ -93,8 +96,8 @@ void VBScriptEngine::reportError(const ScriptError& e, bool compile, const std::
 }
 
 HRESULT VBScriptEngine::ParseScriptText(LPCOLESTR pstrCode, LPCOLESTR pstrItemName, IUnknown*, LPCOLESTR,
-                                        DWORD_PTR dwSourceContextCookie, ULONG ulStartingLineNumber, DWORD dwFlags,
-                                        VARIANT* pvarResult, EXCEPINFO* pexcepinfo) {
+                                        DWORD_PTR dwSourceContextCookie, ULONG ulStartingLineNumber,
+                                        DWORD dwFlags, VARIANT* pvarResult, EXCEPINFO* pexcepinfo) {
     if (pvarResult) VariantInit(pvarResult);
     if (pexcepinfo) *pexcepinfo = EXCEPINFO{};
     if (m_state == SCRIPTSTATE_UNINITIALIZED || m_state == SCRIPTSTATE_CLOSED) return E_UNEXPECTED;
@@ -111,7 +114,8 @@ HRESULT VBScriptEngine::ParseScriptText(LPCOLESTR pstrCode, LPCOLESTR pstrItemNa
         reportError(e, true, text, static_cast<DWORD>(dwSourceContextCookie), ulStartingLineNumber);
         return SCRIPT_E_REPORTED;
     }
-    if (m_state == SCRIPTSTATE_STARTED || m_state == SCRIPTSTATE_CONNECTED || m_state == SCRIPTSTATE_DISCONNECTED)
+    if (m_state == SCRIPTSTATE_STARTED || m_state == SCRIPTSTATE_CONNECTED ||
+        m_state == SCRIPTSTATE_DISCONNECTED)
         runGlobalCode();
     return S_OK;
 }
@@ -155,7 +159,8 @@ HRESULT VBScriptEngine::SetScriptState(SCRIPTSTATE ss) {
         resetRuntime();
         changeState(SCRIPTSTATE_INITIALIZED);
         return S_OK;
-    default: return E_INVALIDARG;
+    default:
+        return E_INVALIDARG;
     }
 }
 
@@ -203,12 +208,14 @@ HRESULT VBScriptEngine::AddNamedItem(LPCOLESTR pstrName, DWORD dwFlags) {
 HRESULT VBScriptEngine::AddTypeLib(REFGUID rguidTypeLib, DWORD dwMajor, DWORD dwMinor, DWORD) {
     if (m_state == SCRIPTSTATE_UNINITIALIZED || m_state == SCRIPTSTATE_CLOSED) return E_UNEXPECTED;
     pm::ComPtr<ITypeLib> lib;
-    HRESULT hr = LoadRegTypeLib(rguidTypeLib, static_cast<WORD>(dwMajor), static_cast<WORD>(dwMinor), 0, lib.put());
+    HRESULT hr =
+        LoadRegTypeLib(rguidTypeLib, static_cast<WORD>(dwMajor), static_cast<WORD>(dwMinor), 0, lib.put());
     if (FAILED(hr)) return TYPE_E_LIBNOTREGISTERED;
     for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
         TYPEKIND kind;
         pm::ComPtr<ITypeInfo> info;
-        if (FAILED(lib->GetTypeInfoType(i, &kind)) || kind != TKIND_ENUM || FAILED(lib->GetTypeInfo(i, info.put())))
+        if (FAILED(lib->GetTypeInfoType(i, &kind)) || kind != TKIND_ENUM ||
+            FAILED(lib->GetTypeInfo(i, info.put())))
             continue;
         TYPEATTR* attr = nullptr;
         if (FAILED(info->GetTypeAttr(&attr))) continue;
@@ -232,15 +239,21 @@ HRESULT VBScriptEngine::GetScriptDispatch(LPCOLESTR, IDispatch** ppdisp) {
     if (ppdisp) *ppdisp = nullptr;
     return E_NOTIMPL;
 }
-HRESULT VBScriptEngine::GetCurrentScriptThreadID(SCRIPTTHREADID*) { return E_NOTIMPL; }
-HRESULT VBScriptEngine::GetScriptThreadID(DWORD, SCRIPTTHREADID*) { return E_NOTIMPL; }
-HRESULT VBScriptEngine::GetScriptThreadState(SCRIPTTHREADID, SCRIPTTHREADSTATE*) { return E_NOTIMPL; }
+HRESULT VBScriptEngine::GetCurrentScriptThreadID(SCRIPTTHREADID*) {
+    return E_NOTIMPL;
+}
+HRESULT VBScriptEngine::GetScriptThreadID(DWORD, SCRIPTTHREADID*) {
+    return E_NOTIMPL;
+}
+HRESULT VBScriptEngine::GetScriptThreadState(SCRIPTTHREADID, SCRIPTTHREADSTATE*) {
+    return E_NOTIMPL;
+}
 HRESULT VBScriptEngine::Clone(IActiveScript** pp) {
     if (pp) *pp = nullptr;
     return E_NOTIMPL;
 }
-HRESULT VBScriptEngine::AddScriptlet(LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, DWORD_PTR,
-                                     ULONG, DWORD, BSTR* name, EXCEPINFO*) {
+HRESULT VBScriptEngine::AddScriptlet(LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR,
+                                     DWORD_PTR, ULONG, DWORD, BSTR* name, EXCEPINFO*) {
     if (name) *name = nullptr;
     return E_NOTIMPL;
 }
@@ -267,14 +280,16 @@ pm::ComPtr<IDispatch> VBScriptEngine::itemObject(const std::string& name) {
 HWND VBScriptEngine::ownerWindow() {
     pm::ComPtr<IActiveScriptSiteWindow> window;
     HWND hwnd = nullptr;
-    if (auto s = site(); s && SUCCEEDED(s->QueryInterface(IID_IActiveScriptSiteWindow, window.putVoid())) && window)
+    if (auto s = site();
+        s && SUCCEEDED(s->QueryInterface(IID_IActiveScriptSiteWindow, window.putVoid())) && window)
         if (FAILED(window->GetWindow(&hwnd))) hwnd = nullptr;
     return hwnd;
 }
 
 void VBScriptEngine::enableModeless(bool enable) {
     pm::ComPtr<IActiveScriptSiteWindow> window;
-    if (auto s = site(); s && SUCCEEDED(s->QueryInterface(IID_IActiveScriptSiteWindow, window.putVoid())) && window)
+    if (auto s = site();
+        s && SUCCEEDED(s->QueryInterface(IID_IActiveScriptSiteWindow, window.putVoid())) && window)
         window->EnableModeless(enable ? TRUE : FALSE);
 }
 

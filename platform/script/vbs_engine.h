@@ -30,11 +30,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetScriptState(SCRIPTSTATE* pssState) override;
     HRESULT STDMETHODCALLTYPE Close() override;
     HRESULT STDMETHODCALLTYPE AddNamedItem(LPCOLESTR pstrName, DWORD dwFlags) override;
-    HRESULT STDMETHODCALLTYPE AddTypeLib(REFGUID rguidTypeLib, DWORD dwMajor, DWORD dwMinor, DWORD dwFlags) override;
+    HRESULT STDMETHODCALLTYPE AddTypeLib(REFGUID rguidTypeLib, DWORD dwMajor, DWORD dwMinor,
+                                         DWORD dwFlags) override;
     HRESULT STDMETHODCALLTYPE GetScriptDispatch(LPCOLESTR pstrItemName, IDispatch** ppdisp) override;
     HRESULT STDMETHODCALLTYPE GetCurrentScriptThreadID(SCRIPTTHREADID* pstidThread) override;
     HRESULT STDMETHODCALLTYPE GetScriptThreadID(DWORD dwWin32ThreadId, SCRIPTTHREADID* pstidThread) override;
-    HRESULT STDMETHODCALLTYPE GetScriptThreadState(SCRIPTTHREADID stidThread, SCRIPTTHREADSTATE* pstsState) override;
+    HRESULT STDMETHODCALLTYPE GetScriptThreadState(SCRIPTTHREADID stidThread,
+                                                   SCRIPTTHREADSTATE* pstsState) override;
     // Aborts the running script (from any thread); SCRIPTINTERRUPT_DEBUG is not supported.
     HRESULT STDMETHODCALLTYPE InterruptScriptThread(SCRIPTTHREADID stidThread, const EXCEPINFO* pexcepinfo,
                                                     DWORD dwFlags) override;
@@ -42,15 +44,17 @@ public:
 
     // IActiveScriptParse
     HRESULT STDMETHODCALLTYPE InitNew() override;
-    HRESULT STDMETHODCALLTYPE AddScriptlet(LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, DWORD_PTR,
-                                           ULONG, DWORD, BSTR*, EXCEPINFO*) override;
-    HRESULT STDMETHODCALLTYPE ParseScriptText(LPCOLESTR pstrCode, LPCOLESTR pstrItemName, IUnknown* punkContext,
-                                              LPCOLESTR pstrDelimiter, DWORD_PTR dwSourceContextCookie,
-                                              ULONG ulStartingLineNumber, DWORD dwFlags, VARIANT* pvarResult,
+    HRESULT STDMETHODCALLTYPE AddScriptlet(LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR,
+                                           DWORD_PTR, ULONG, DWORD, BSTR*, EXCEPINFO*) override;
+    HRESULT STDMETHODCALLTYPE ParseScriptText(LPCOLESTR pstrCode, LPCOLESTR pstrItemName,
+                                              IUnknown* punkContext, LPCOLESTR pstrDelimiter,
+                                              DWORD_PTR dwSourceContextCookie, ULONG ulStartingLineNumber,
+                                              DWORD dwFlags, VARIANT* pvarResult,
                                               EXCEPINFO* pexcepinfo) override;
 
     // Called by an event sink: runs Item_Event with the event's arguments.
-    HRESULT fireEvent(const std::string& item, ITypeInfo* events, DISPID dispid, DISPPARAMS* params, VARIANT* result);
+    HRESULT fireEvent(const std::string& item, ITypeInfo* events, DISPID dispid, DISPPARAMS* params,
+                      VARIANT* result);
 
 private:
     struct ItemRecord {
@@ -70,8 +74,8 @@ private:
     // Runs body as one entry into script code; false when it was aborted or failed.
     bool enter(const std::function<void(Runtime&)>& body);
     RuntimeHost& asHost() { return *this; }
-    void reportError(const ScriptError& e, bool compile, const std::string& text = std::string(), DWORD context = 0,
-                     ULONG startLine = 0);
+    void reportError(const ScriptError& e, bool compile, const std::string& text = std::string(),
+                     DWORD context = 0, ULONG startLine = 0);
     void runGlobalCode();
     void connectSinks();
     void connectSink(ItemRecord& item);

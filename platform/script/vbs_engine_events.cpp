@@ -19,9 +19,11 @@ pm::ComPtr<ITypeInfo> defaultSource(ITypeInfo* coclass) {
         INT flags = 0;
         HREFTYPE ref;
         if (FAILED(coclass->GetImplTypeFlags(i, &flags))) continue;
-        if ((flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) != (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE))
+        if ((flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) !=
+            (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE))
             continue;
-        if (SUCCEEDED(coclass->GetRefTypeOfImplType(i, &ref)) && SUCCEEDED(coclass->GetRefTypeInfo(ref, out.put())))
+        if (SUCCEEDED(coclass->GetRefTypeOfImplType(i, &ref)) &&
+            SUCCEEDED(coclass->GetRefTypeInfo(ref, out.put())))
             return out;
     }
     return out;
@@ -42,19 +44,36 @@ void writeBack(VARIANT& arg, const Value& v) {
     VariantClear(&fresh);
     if (FAILED(hr)) return;
     switch (base) {
-    case VT_I2: *arg.piVal = converted.iVal; break;
-    case VT_I4: *arg.plVal = converted.lVal; break;
-    case VT_R4: *arg.pfltVal = converted.fltVal; break;
-    case VT_R8: *arg.pdblVal = converted.dblVal; break;
-    case VT_BOOL: *arg.pboolVal = converted.boolVal; break;
-    case VT_UI1: *arg.pbVal = converted.bVal; break;
-    case VT_DATE: *arg.pdate = converted.date; break;
-    case VT_CY: *arg.pcyVal = converted.cyVal; break;
+    case VT_I2:
+        *arg.piVal = converted.iVal;
+        break;
+    case VT_I4:
+        *arg.plVal = converted.lVal;
+        break;
+    case VT_R4:
+        *arg.pfltVal = converted.fltVal;
+        break;
+    case VT_R8:
+        *arg.pdblVal = converted.dblVal;
+        break;
+    case VT_BOOL:
+        *arg.pboolVal = converted.boolVal;
+        break;
+    case VT_UI1:
+        *arg.pbVal = converted.bVal;
+        break;
+    case VT_DATE:
+        *arg.pdate = converted.date;
+        break;
+    case VT_CY:
+        *arg.pcyVal = converted.cyVal;
+        break;
     case VT_BSTR:
         SysFreeString(*arg.pbstrVal);
         *arg.pbstrVal = converted.bstrVal;
         return;
-    default: break;
+    default:
+        break;
     }
     VariantClear(&converted);
 }
@@ -62,7 +81,8 @@ void writeBack(VARIANT& arg, const Value& v) {
 } // namespace
 
 void VBScriptEngine::connectSinks() {
-    for (ItemRecord& it : m_items) connectSink(it);
+    for (ItemRecord& it : m_items)
+        connectSink(it);
 }
 
 void VBScriptEngine::connectSink(ItemRecord& item) {
@@ -112,13 +132,14 @@ void VBScriptEngine::disconnectSinks() {
     }
 }
 
-HRESULT VBScriptEngine::fireEvent(const std::string& item, ITypeInfo* events, DISPID dispid, DISPPARAMS* params,
-                                  VARIANT* result) {
+HRESULT VBScriptEngine::fireEvent(const std::string& item, ITypeInfo* events, DISPID dispid,
+                                  DISPPARAMS* params, VARIANT* result) {
     if (result) VariantInit(result);
     if (m_state != SCRIPTSTATE_CONNECTED || m_runtime->aborted()) return S_OK;
     BSTR name = nullptr;
     UINT count = 0;
-    if (!events || FAILED(events->GetNames(dispid, &name, 1, &count)) || count != 1) return DISP_E_MEMBERNOTFOUND;
+    if (!events || FAILED(events->GetNames(dispid, &name, 1, &count)) || count != 1)
+        return DISP_E_MEMBERNOTFOUND;
     std::string eventName = pm::fromBstr(name);
     SysFreeString(name);
     Procedure* proc = m_runtime->findProcedure(item + "_" + eventName);

@@ -10,7 +10,8 @@ namespace {
 std::vector<Expr*> rawArgs(std::vector<ExprPtr>& args) {
     std::vector<Expr*> out;
     out.reserve(args.size());
-    for (auto& a : args) out.push_back(a.get());
+    for (auto& a : args)
+        out.push_back(a.get());
     return out;
 }
 
@@ -35,8 +36,10 @@ const Value& Runtime::evalRef(Expr& e, Value& scratch) {
 
 Value Runtime::eval(Expr& e) {
     switch (e.kind) {
-    case ExprKind::Literal: return static_cast<LiteralExpr&>(e).value;
-    case ExprKind::Ident: return evalIdent(static_cast<IdentExpr&>(e));
+    case ExprKind::Literal:
+        return static_cast<LiteralExpr&>(e).value;
+    case ExprKind::Ident:
+        return evalIdent(static_cast<IdentExpr&>(e));
     case ExprKind::Call: {
         auto& c = static_cast<CallExpr&>(e);
         return callWithArgs(*c.callee, c.args);
@@ -68,9 +71,12 @@ Value Runtime::evalIdent(IdentExpr& id) {
     if (r.var) return *r.var;
     std::vector<ExprPtr> none;
     switch (r.kind) {
-    case NameKind::Constant: return *static_cast<const Value*>(id.cachePtr);
-    case NameKind::Item: return Value::object(itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr))));
-    default: return callNamed(id, none);
+    case NameKind::Constant:
+        return *static_cast<const Value*>(id.cachePtr);
+    case NameKind::Item:
+        return Value::object(itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr))));
+    default:
+        return callNamed(id, none);
     }
 }
 
@@ -99,13 +105,14 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
         if (r.var->isArray() && !args.empty()) return *elementOf(*r.var, args);
         if (r.var->isObject() && r.var->obj()) {
             Value obj = *r.var;
-            return invoke(obj.obj(), DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args),
-                          nullptr);
+            return invoke(obj.obj(), DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                          rawArgs(args), nullptr);
         }
         typeMismatch(id.name);
     }
     switch (r.kind) {
-    case NameKind::Procedure: return callProcedureWith(*static_cast<Procedure*>(const_cast<void*>(id.cachePtr)), args);
+    case NameKind::Procedure:
+        return callProcedureWith(*static_cast<Procedure*>(const_cast<void*>(id.cachePtr)), args);
     case NameKind::Builtin: {
         const auto* b = static_cast<const Builtin*>(id.cachePtr);
         int n = static_cast<int>(args.size());
@@ -118,14 +125,18 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     case NameKind::Item: {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));
         if (!obj) throw ScriptError(kObjectRequired);
-        return invoke(obj, DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args), nullptr);
+        return invoke(obj, DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args),
+                      nullptr);
     }
     case NameKind::GlobalMember: {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));
-        return invoke(obj, id.cacheIndex, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args), nullptr);
+        return invoke(obj, id.cacheIndex, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args),
+                      nullptr);
     }
-    case NameKind::Constant: return applyToValue(*static_cast<const Value*>(id.cachePtr), args);
-    default: typeMismatch(id.name);
+    case NameKind::Constant:
+        return applyToValue(*static_cast<const Value*>(id.cachePtr), args);
+    default:
+        typeMismatch(id.name);
     }
 }
 
@@ -178,7 +189,8 @@ Value Runtime::applyToValue(const Value& target, std::vector<ExprPtr>& args) {
         return *elementOf(copy, args);
     }
     if (target.isObject() && target.obj())
-        return invoke(target.obj(), DISPID_VALUE, "", DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args), nullptr);
+        return invoke(target.obj(), DISPID_VALUE, "", DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args),
+                      nullptr);
     throw ScriptError(kTypeMismatch);
 }
 
@@ -189,17 +201,23 @@ void Runtime::assignTo(Expr& target, Value value, bool isSet) {
         value = defaultValueOf(value.obj());
     }
     switch (target.kind) {
-    case ExprKind::Ident: assignIdent(static_cast<IdentExpr&>(target), std::move(value), isSet); return;
+    case ExprKind::Ident:
+        assignIdent(static_cast<IdentExpr&>(target), std::move(value), isSet);
+        return;
     case ExprKind::Member: {
         auto& m = static_cast<MemberExpr&>(target);
         Value obj = evalMemberObject(*m.object);
         DISPID id = memberId(obj.obj(), m.name);
         std::vector<Value> none;
-        invokeValues(obj.obj(), id, m.name, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none, &value);
+        invokeValues(obj.obj(), id, m.name, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none,
+                     &value);
         return;
     }
-    case ExprKind::Call: assignCall(static_cast<CallExpr&>(target), std::move(value), isSet); return;
-    default: throw ScriptError(kIllegalAssignment);
+    case ExprKind::Call:
+        assignCall(static_cast<CallExpr&>(target), std::move(value), isSet);
+        return;
+    default:
+        throw ScriptError(kIllegalAssignment);
     }
 }
 
@@ -212,7 +230,8 @@ void Runtime::assignIdent(IdentExpr& id, Value value, bool isSet) {
     if (r.kind == NameKind::GlobalMember) {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));
         std::vector<Value> none;
-        invokeValues(obj, id.cacheIndex, id.name, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none, &value);
+        invokeValues(obj, id.cacheIndex, id.name, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT,
+                     none, &value);
         return;
     }
     throw ScriptError(kIllegalAssignment);

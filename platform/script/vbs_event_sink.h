@@ -16,7 +16,8 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
         *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == m_events) return pm::answerInterface(this, ppv);
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == m_events)
+            return pm::answerInterface(this, ppv);
         return E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
@@ -28,9 +29,11 @@ public:
         if (pp) *pp = nullptr;
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO*, UINT*) override {
         if (!m_engine) return S_OK;
         pm::ComPtr<VBScriptEngine> keep(m_engine);
         return m_engine->fireEvent(m_item, m_eventInfo.get(), id, params, result);

@@ -8,9 +8,13 @@ namespace pm::vbs {
 namespace {
 
 // The truth of a condition; Null counts as False.
-bool truth(const Value& v) { return !v.isNull() && toBool(v); }
+bool truth(const Value& v) {
+    return !v.isNull() && toBool(v);
+}
 
-bool isInt(const Value& v) { return v.type() == VT_I2 || v.type() == VT_I4 || v.type() == VT_UI1; }
+bool isInt(const Value& v) {
+    return v.type() == VT_I2 || v.type() == VT_I4 || v.type() == VT_UI1;
+}
 
 } // namespace
 
@@ -32,23 +36,44 @@ Flow Runtime::execBlock(Block& block) {
 
 Flow Runtime::exec(Stmt& s) {
     switch (s.kind) {
-    case StmtKind::Assign: execAssign(static_cast<AssignStmt&>(s)); break;
-    case StmtKind::Call: execCall(static_cast<CallStmt&>(s)); break;
-    case StmtKind::Dim: execDim(static_cast<DimStmt&>(s)); break;
-    case StmtKind::ReDim: execReDim(static_cast<ReDimStmt&>(s)); break;
-    case StmtKind::Const: execConst(static_cast<ConstStmt&>(s)); break;
-    case StmtKind::Erase: execErase(static_cast<EraseStmt&>(s)); break;
-    case StmtKind::If: return execIf(static_cast<IfStmt&>(s));
-    case StmtKind::Select: return execSelect(static_cast<SelectStmt&>(s));
-    case StmtKind::For: return execFor(static_cast<ForStmt&>(s));
-    case StmtKind::ForEach: return execForEach(static_cast<ForEachStmt&>(s));
-    case StmtKind::Do: return execDo(static_cast<DoStmt&>(s));
+    case StmtKind::Assign:
+        execAssign(static_cast<AssignStmt&>(s));
+        break;
+    case StmtKind::Call:
+        execCall(static_cast<CallStmt&>(s));
+        break;
+    case StmtKind::Dim:
+        execDim(static_cast<DimStmt&>(s));
+        break;
+    case StmtKind::ReDim:
+        execReDim(static_cast<ReDimStmt&>(s));
+        break;
+    case StmtKind::Const:
+        execConst(static_cast<ConstStmt&>(s));
+        break;
+    case StmtKind::Erase:
+        execErase(static_cast<EraseStmt&>(s));
+        break;
+    case StmtKind::If:
+        return execIf(static_cast<IfStmt&>(s));
+    case StmtKind::Select:
+        return execSelect(static_cast<SelectStmt&>(s));
+    case StmtKind::For:
+        return execFor(static_cast<ForStmt&>(s));
+    case StmtKind::ForEach:
+        return execForEach(static_cast<ForEachStmt&>(s));
+    case StmtKind::Do:
+        return execDo(static_cast<DoStmt&>(s));
     case StmtKind::Exit:
         switch (static_cast<ExitStmt&>(s).what) {
-        case ExitKind::Sub: return Flow::ExitSub;
-        case ExitKind::Function: return Flow::ExitFunction;
-        case ExitKind::For: return Flow::ExitFor;
-        case ExitKind::Do: return Flow::ExitDo;
+        case ExitKind::Sub:
+            return Flow::ExitSub;
+        case ExitKind::Function:
+            return Flow::ExitFunction;
+        case ExitKind::For:
+            return Flow::ExitFor;
+        case ExitKind::Do:
+            return Flow::ExitDo;
         }
         break;
     case StmtKind::OnError:
@@ -77,7 +102,8 @@ void Runtime::execAssign(AssignStmt& s) {
         if (b.op == Op::Concat && b.left->kind == ExprKind::Ident &&
             static_cast<IdentExpr&>(*b.left).key == target.key) {
             Resolved r = resolve(target, true);
-            if (r.var && r.var->isString() && !(r.kind == NameKind::Global && m_globals[target.cacheIndex].isConst)) {
+            if (r.var && r.var->isString() &&
+                !(r.kind == NameKind::Global && m_globals[target.cacheIndex].isConst)) {
                 Value scratch;
                 const Value& rhs = evalRef(*b.right, scratch);
                 if (!rhs.isNull() && r.var->isString()) {
@@ -101,7 +127,8 @@ void Runtime::execCall(CallStmt& s) {
         Value obj = evalMemberObject(*m.object);
         DISPID id = memberId(obj.obj(), m.name);
         std::vector<Expr*> args;
-        for (auto& a : s.args) args.push_back(a.get());
+        for (auto& a : s.args)
+            args.push_back(a.get());
         invoke(obj.obj(), id, m.name, DISPATCH_METHOD, args, nullptr);
         return;
     }
@@ -112,7 +139,8 @@ void Runtime::execCall(CallStmt& s) {
 std::vector<int32_t> Runtime::evalBounds(std::vector<ExprPtr>& bounds) {
     std::vector<int32_t> out;
     if (bounds.size() > 60) throw ScriptError(kSubscriptOutOfRange);
-    for (auto& b : bounds) out.push_back(toLong(eval(*b)));
+    for (auto& b : bounds)
+        out.push_back(toLong(eval(*b)));
     return out;
 }
 
@@ -156,7 +184,8 @@ void Runtime::execErase(EraseStmt& s) {
         Value* var = variable(static_cast<IdentExpr&>(*t), true);
         if (!var->isArray()) throw ScriptError(kTypeMismatch);
         if (var->arr()->fixed) {
-            for (Value& v : var->arr()->data) v = Value();
+            for (Value& v : var->arr()->data)
+                v = Value();
         } else {
             *var = Value::array(std::make_shared<Array>());
         }

@@ -8,9 +8,15 @@ namespace pm::vbs {
 
 namespace {
 
-bool isIdentStart(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isIdentChar(unsigned char c) { return isIdentStart(c) || (c >= '0' && c <= '9') || c == '_'; }
-bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool isIdentStart(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isIdentChar(unsigned char c) {
+    return isIdentStart(c) || (c >= '0' && c <= '9') || c == '_';
+}
+bool isDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -65,7 +71,8 @@ private:
                 any = true;
             } else if (c == '_' && continuationFollows()) {
                 ++m_pos;
-                while (m_s[m_pos] == ' ' || m_s[m_pos] == '\t') ++m_pos;
+                while (m_s[m_pos] == ' ' || m_s[m_pos] == '\t')
+                    ++m_pos;
                 newLine();
                 any = true;
             } else {
@@ -77,12 +84,14 @@ private:
 
     bool continuationFollows() const {
         size_t p = m_pos + 1;
-        while (p < m_s.size() && (m_s[p] == ' ' || m_s[p] == '\t')) ++p;
+        while (p < m_s.size() && (m_s[p] == ' ' || m_s[p] == '\t'))
+            ++p;
         return p < m_s.size() && (m_s[p] == '\r' || m_s[p] == '\n');
     }
 
     void skipComment() {
-        while (m_pos < m_s.size() && m_s[m_pos] != '\r' && m_s[m_pos] != '\n') ++m_pos;
+        while (m_pos < m_s.size() && m_s[m_pos] != '\r' && m_s[m_pos] != '\n')
+            ++m_pos;
     }
 
     // Scans one token into t; false when the text scanned was a comment.
@@ -100,7 +109,8 @@ private:
         if (isIdentStart(c)) return identifier(t);
         if (c == '[') return bracketIdentifier(t);
         if (isDigit(c) || (c == '.' && isDigit(static_cast<unsigned char>(peek(1))))) return number(t);
-        if (c == '&' && (peek(1) == 'h' || peek(1) == 'H' || peek(1) == 'o' || peek(1) == 'O')) return radixNumber(t);
+        if (c == '&' && (peek(1) == 'h' || peek(1) == 'H' || peek(1) == 'o' || peek(1) == 'O'))
+            return radixNumber(t);
         if (c == '"') return stringLiteral(t);
         if (c == '#') return dateLiteral(t);
         return punctuation(t, c);
@@ -108,7 +118,8 @@ private:
 
     bool identifier(Token& t) {
         size_t start = m_pos;
-        while (m_pos < m_s.size() && isIdentChar(static_cast<unsigned char>(m_s[m_pos]))) ++m_pos;
+        while (m_pos < m_s.size() && isIdentChar(static_cast<unsigned char>(m_s[m_pos])))
+            ++m_pos;
         t.kind = Tok::Ident;
         t.text = m_s.substr(start, m_pos - start);
         if (t.text.size() > 255) fail(1030, t.col);
@@ -122,7 +133,8 @@ private:
 
     bool bracketIdentifier(Token& t) {
         size_t start = ++m_pos;
-        while (m_pos < m_s.size() && m_s[m_pos] != ']' && m_s[m_pos] != '\r' && m_s[m_pos] != '\n') ++m_pos;
+        while (m_pos < m_s.size() && m_s[m_pos] != ']' && m_s[m_pos] != '\r' && m_s[m_pos] != '\n')
+            ++m_pos;
         if (peek() != ']') fail(1007, static_cast<int>(m_pos - m_lineStart));
         t.kind = Tok::Ident;
         t.text = m_s.substr(start, m_pos - start);
@@ -134,20 +146,24 @@ private:
     bool number(Token& t) {
         size_t start = m_pos;
         bool isFloat = false;
-        while (isDigit(static_cast<unsigned char>(peek()))) ++m_pos;
+        while (isDigit(static_cast<unsigned char>(peek())))
+            ++m_pos;
         if (peek() == '.') {
             isFloat = true;
             ++m_pos;
-            while (isDigit(static_cast<unsigned char>(peek()))) ++m_pos;
+            while (isDigit(static_cast<unsigned char>(peek())))
+                ++m_pos;
         }
         if ((peek() == 'e' || peek() == 'E') &&
             (isDigit(static_cast<unsigned char>(peek(1))) ||
              ((peek(1) == '+' || peek(1) == '-') && isDigit(static_cast<unsigned char>(peek(2)))))) {
             isFloat = true;
             m_pos += 2;
-            while (isDigit(static_cast<unsigned char>(peek()))) ++m_pos;
+            while (isDigit(static_cast<unsigned char>(peek())))
+                ++m_pos;
         }
-        if (isIdentStart(static_cast<unsigned char>(peek()))) fail(kExpectedEndOfStatement, static_cast<int>(m_pos - m_lineStart));
+        if (isIdentStart(static_cast<unsigned char>(peek())))
+            fail(kExpectedEndOfStatement, static_cast<int>(m_pos - m_lineStart));
         t.kind = Tok::Number;
         double d = std::strtod(m_s.substr(start, m_pos - start).c_str(), nullptr);
         if (!std::isfinite(d)) fail(kInvalidNumber, t.col);
@@ -168,9 +184,9 @@ private:
         while (m_pos < m_s.size()) {
             char c = m_s[m_pos];
             int d = isDigit(static_cast<unsigned char>(c)) ? c - '0'
-                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                             : 99;
+                    : (c >= 'a' && c <= 'f')               ? c - 'a' + 10
+                    : (c >= 'A' && c <= 'F')               ? c - 'A' + 10
+                                                           : 99;
             if (d >= radix) break;
             v = v * radix + d;
             if (v > 0xFFFFFFFFULL) fail(kInvalidNumber, t.col);
@@ -208,7 +224,8 @@ private:
 
     bool dateLiteral(Token& t) {
         size_t start = ++m_pos;
-        while (m_pos < m_s.size() && m_s[m_pos] != '#' && m_s[m_pos] != '\r' && m_s[m_pos] != '\n') ++m_pos;
+        while (m_pos < m_s.size() && m_s[m_pos] != '#' && m_s[m_pos] != '\r' && m_s[m_pos] != '\n')
+            ++m_pos;
         if (peek() != '#') fail(kSyntaxError, t.col);
         DATE d;
         if (!parseDate(m_s.substr(start, m_pos - start), d)) fail(kSyntaxError, t.col);
@@ -221,19 +238,45 @@ private:
     bool punctuation(Token& t, unsigned char c) {
         ++m_pos;
         switch (c) {
-        case '(': t.kind = Tok::LParen; return true;
-        case ')': t.kind = Tok::RParen; return true;
-        case ',': t.kind = Tok::Comma; return true;
-        case '.': t.kind = Tok::Dot; return true;
-        case ':': t.kind = Tok::Colon; return true;
-        case '+': t.kind = Tok::Plus; return true;
-        case '-': t.kind = Tok::Minus; return true;
-        case '*': t.kind = Tok::Star; return true;
-        case '/': t.kind = Tok::Slash; return true;
-        case '\\': t.kind = Tok::Backslash; return true;
-        case '^': t.kind = Tok::Caret; return true;
-        case '&': t.kind = Tok::Amp; return true;
-        case '=': t.kind = Tok::Eq; return true;
+        case '(':
+            t.kind = Tok::LParen;
+            return true;
+        case ')':
+            t.kind = Tok::RParen;
+            return true;
+        case ',':
+            t.kind = Tok::Comma;
+            return true;
+        case '.':
+            t.kind = Tok::Dot;
+            return true;
+        case ':':
+            t.kind = Tok::Colon;
+            return true;
+        case '+':
+            t.kind = Tok::Plus;
+            return true;
+        case '-':
+            t.kind = Tok::Minus;
+            return true;
+        case '*':
+            t.kind = Tok::Star;
+            return true;
+        case '/':
+            t.kind = Tok::Slash;
+            return true;
+        case '\\':
+            t.kind = Tok::Backslash;
+            return true;
+        case '^':
+            t.kind = Tok::Caret;
+            return true;
+        case '&':
+            t.kind = Tok::Amp;
+            return true;
+        case '=':
+            t.kind = Tok::Eq;
+            return true;
         case '<':
             if (peek() == '>') return ++m_pos, t.kind = Tok::Ne, true;
             if (peek() == '=') return ++m_pos, t.kind = Tok::Le, true;
@@ -243,7 +286,8 @@ private:
             if (peek() == '=') return ++m_pos, t.kind = Tok::Ge, true;
             t.kind = Tok::Gt;
             return true;
-        default: fail(kInvalidCharacter, t.col);
+        default:
+            fail(kInvalidCharacter, t.col);
         }
     }
 
@@ -255,14 +299,17 @@ private:
 
 Lexer::Lexer(const std::string& source) : m_impl(std::make_unique<Impl>(source)) {}
 Lexer::~Lexer() = default;
-void Lexer::nextLine(std::vector<Token>& out) { m_impl->nextLine(out); }
+void Lexer::nextLine(std::vector<Token>& out) {
+    m_impl->nextLine(out);
+}
 
 std::vector<Token> tokenize(const std::string& source) {
     Lexer lexer(source);
     std::vector<Token> all, line;
     do {
         lexer.nextLine(line);
-        for (Token& t : line) all.push_back(std::move(t));
+        for (Token& t : line)
+            all.push_back(std::move(t));
     } while (all.back().kind != Tok::End);
     return all;
 }

@@ -11,9 +11,30 @@
 namespace pm::vbs {
 
 enum class Tok : unsigned char {
-    Ident, Number, String, Date,
-    LParen, RParen, Comma, Dot, Colon, Newline, End,
-    Plus, Minus, Star, Slash, Backslash, Caret, Amp, Eq, Ne, Lt, Gt, Le, Ge
+    Ident,
+    Number,
+    String,
+    Date,
+    LParen,
+    RParen,
+    Comma,
+    Dot,
+    Colon,
+    Newline,
+    End,
+    Plus,
+    Minus,
+    Star,
+    Slash,
+    Backslash,
+    Caret,
+    Amp,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge
 };
 
 struct Token {

@@ -12,20 +12,32 @@ namespace {
 // Currency and Date apart.
 int rank(VARTYPE t) {
     switch (t) {
-    case VT_UI1: return 1;
-    case VT_I2: return 2;
-    case VT_I4: return 3;
-    case VT_R4: return 4;
-    case VT_R8: return 5;
-    case VT_CY: return 6;
-    case VT_DATE: return 7;
-    default: return 5;
+    case VT_UI1:
+        return 1;
+    case VT_I2:
+        return 2;
+    case VT_I4:
+        return 3;
+    case VT_R4:
+        return 4;
+    case VT_R8:
+        return 5;
+    case VT_CY:
+        return 6;
+    case VT_DATE:
+        return 7;
+    default:
+        return 5;
     }
 }
 
-bool isIntegral(VARTYPE t) { return t == VT_UI1 || t == VT_I2 || t == VT_I4; }
+bool isIntegral(VARTYPE t) {
+    return t == VT_UI1 || t == VT_I2 || t == VT_I4;
+}
 
-Value deref(const Value& v) { return v.isObject() ? defaultValueOf(v.obj()) : v; }
+Value deref(const Value& v) {
+    return v.isObject() ? defaultValueOf(v.obj()) : v;
+}
 
 int64_t toInt64(const Value& n) {
     if (isIntegral(n.type())) return n.intValue();
@@ -70,7 +82,8 @@ Value integerDivision(Op op, const Value& a0, const Value& b0) {
     if (y == 0) throw ScriptError(kDivisionByZero);
     int64_t r = op == Op::IntDiv ? x / y : x % y;
     VARTYPE at = VT_I4;
-    if (isIntegral(a.type()) && isIntegral(b.type())) at = rank(a.type()) > rank(b.type()) ? a.type() : b.type();
+    if (isIntegral(a.type()) && isIntegral(b.type()))
+        at = rank(a.type()) > rank(b.type()) ? a.type() : b.type();
     return Value::fromInt64(r, at);
 }
 
@@ -117,22 +130,37 @@ Value logical(Op op, const Value& a0, const Value& b0) {
     if (a.type() == VT_BOOL && b.type() == VT_BOOL) {
         bool x = a.boolValue(), y = b.boolValue();
         switch (op) {
-        case Op::And: return Value::boolean(x && y);
-        case Op::Or: return Value::boolean(x || y);
-        case Op::Xor: return Value::boolean(x != y);
-        case Op::Eqv: return Value::boolean(x == y);
-        default: return Value::boolean(!x || y);
+        case Op::And:
+            return Value::boolean(x && y);
+        case Op::Or:
+            return Value::boolean(x || y);
+        case Op::Xor:
+            return Value::boolean(x != y);
+        case Op::Eqv:
+            return Value::boolean(x == y);
+        default:
+            return Value::boolean(!x || y);
         }
     }
     Value na = toNumeric(a), nb = toNumeric(b);
     int32_t x = toLong(na), y = toLong(nb);
     int32_t r;
     switch (op) {
-    case Op::And: r = x & y; break;
-    case Op::Or: r = x | y; break;
-    case Op::Xor: r = x ^ y; break;
-    case Op::Eqv: r = ~(x ^ y); break;
-    default: r = ~x | y; break;
+    case Op::And:
+        r = x & y;
+        break;
+    case Op::Or:
+        r = x | y;
+        break;
+    case Op::Xor:
+        r = x ^ y;
+        break;
+    case Op::Eqv:
+        r = ~(x ^ y);
+        break;
+    default:
+        r = ~x | y;
+        break;
     }
     bool small = rank(na.type()) <= 2 && rank(nb.type()) <= 2;
     return small ? Value::integer(static_cast<int16_t>(r)) : Value::longInt(r);
@@ -143,12 +171,18 @@ Value comparison(Op op, const Value& a0, const Value& b0) {
     if (a.isNull() || b.isNull()) return Value::null();
     int c = compareValues(a, b, false);
     switch (op) {
-    case Op::Eq: return Value::boolean(c == 0);
-    case Op::Ne: return Value::boolean(c != 0);
-    case Op::Lt: return Value::boolean(c < 0);
-    case Op::Gt: return Value::boolean(c > 0);
-    case Op::Le: return Value::boolean(c <= 0);
-    default: return Value::boolean(c >= 0);
+    case Op::Eq:
+        return Value::boolean(c == 0);
+    case Op::Ne:
+        return Value::boolean(c != 0);
+    case Op::Lt:
+        return Value::boolean(c < 0);
+    case Op::Gt:
+        return Value::boolean(c > 0);
+    case Op::Le:
+        return Value::boolean(c <= 0);
+    default:
+        return Value::boolean(c >= 0);
     }
 }
 
@@ -195,15 +229,28 @@ Value binaryOp(Op op, const Value& a, const Value& b) {
             return Value::string(a.isString() ? a.str() : b.str());
         return arithmetic(op, deref(a), deref(b));
     case Op::Sub:
-    case Op::Mul: return arithmetic(op, deref(a), deref(b));
-    case Op::Div: return division(deref(a), deref(b));
+    case Op::Mul:
+        return arithmetic(op, deref(a), deref(b));
+    case Op::Div:
+        return division(deref(a), deref(b));
     case Op::IntDiv:
-    case Op::Mod: return integerDivision(op, deref(a), deref(b));
-    case Op::Pow: return power(deref(a), deref(b));
-    case Op::Concat: return concat(a, b);
-    case Op::Is: return Value::boolean(sameObject(a, b));
-    case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge: return comparison(op, a, b);
-    default: return logical(op, a, b);
+    case Op::Mod:
+        return integerDivision(op, deref(a), deref(b));
+    case Op::Pow:
+        return power(deref(a), deref(b));
+    case Op::Concat:
+        return concat(a, b);
+    case Op::Is:
+        return Value::boolean(sameObject(a, b));
+    case Op::Eq:
+    case Op::Ne:
+    case Op::Lt:
+    case Op::Gt:
+    case Op::Le:
+    case Op::Ge:
+        return comparison(op, a, b);
+    default:
+        return logical(op, a, b);
     }
 }
 
@@ -218,12 +265,19 @@ Value unaryOp(Op op, const Value& a0) {
     }
     Value n = toNumeric(a);
     switch (n.type()) {
-    case VT_UI1: case VT_I2: return Value::fromInt64(-static_cast<int64_t>(n.intValue()), VT_I2);
-    case VT_I4: return Value::fromInt64(-static_cast<int64_t>(n.intValue()), VT_I4);
-    case VT_R4: return Value::single(-n.singleValue());
-    case VT_CY: return Value::currency(-n.currencyValue());
-    case VT_DATE: return Value::date(-n.doubleValue());
-    default: return Value::dbl(-toDouble(n));
+    case VT_UI1:
+    case VT_I2:
+        return Value::fromInt64(-static_cast<int64_t>(n.intValue()), VT_I2);
+    case VT_I4:
+        return Value::fromInt64(-static_cast<int64_t>(n.intValue()), VT_I4);
+    case VT_R4:
+        return Value::single(-n.singleValue());
+    case VT_CY:
+        return Value::currency(-n.currencyValue());
+    case VT_DATE:
+        return Value::date(-n.doubleValue());
+    default:
+        return Value::dbl(-toDouble(n));
     }
 }
 

@@ -15,13 +15,13 @@ namespace {
 constexpr int kMaxNesting = 200;
 constexpr int kMaxExprDepth = 1000;
 
-const char* const kReserved[] = {"and",   "byref",  "byval", "call",  "case",    "class",   "const",  "dim",
-                                 "do",    "each",   "else",  "elseif", "empty",  "end",     "eqv",    "erase",
-                                 "exit",  "false",  "for",   "function", "if",   "imp",     "in",     "is",
-                                 "let",   "loop",   "me",    "mod",   "new",     "next",    "not",    "nothing",
-                                 "null",  "on",     "option", "or",   "preserve", "private", "public", "redim",
-                                 "resume", "select", "set",  "sub",   "then",    "to",      "true",   "until",
-                                 "wend",  "while",  "with",  "xor"};
+const char* const kReserved[] = {
+    "and",      "byref",    "byval",  "call",  "case",    "class",  "const", "dim",    "do",
+    "each",     "else",     "elseif", "empty", "end",     "eqv",    "erase", "exit",   "false",
+    "for",      "function", "if",     "imp",   "in",      "is",     "let",   "loop",   "me",
+    "mod",      "new",      "next",   "not",   "nothing", "null",   "on",    "option", "or",
+    "preserve", "private",  "public", "redim", "resume",  "select", "set",   "sub",    "then",
+    "to",       "true",     "until",  "wend",  "while",   "with",   "xor"};
 
 bool isReserved(const std::string& lower) {
     static const std::unordered_set<std::string> words(std::begin(kReserved), std::end(kReserved));
@@ -44,7 +44,8 @@ public:
         Unit scratch;
         m_unit = &scratch;
         ExprPtr e = parseExpr();
-        while (cur().kind == Tok::Newline) advance();
+        while (cur().kind == Tok::Newline)
+            advance();
         if (cur().kind != Tok::End) fail(kExpectedEndOfStatement);
         return e;
     }
@@ -141,7 +142,8 @@ private:
 
     // ---- blocks and statements ----
     void skipSeparators() {
-        while (cur().kind == Tok::Newline || cur().kind == Tok::Colon) advance();
+        while (cur().kind == Tok::Newline || cur().kind == Tok::Colon)
+            advance();
     }
 
     void parseBlock(Block& out, const Terminator& done) {
@@ -210,7 +212,8 @@ private:
             if (accept(Tok::LParen)) {
                 d.isArray = true;
                 if (!accept(Tok::RParen)) {
-                    do d.bounds.push_back(parseExpr());
+                    do
+                        d.bounds.push_back(parseExpr());
                     while (accept(Tok::Comma));
                     expect(Tok::RParen, kExpectedRParen);
                 }
@@ -229,7 +232,8 @@ private:
             d.target = identNode();
             d.isArray = true;
             expect(Tok::LParen, kExpectedLParen);
-            do d.bounds.push_back(parseExpr());
+            do
+                d.bounds.push_back(parseExpr());
             while (accept(Tok::Comma));
             expect(Tok::RParen, kExpectedRParen);
             s->decls.push_back(std::move(d));
@@ -252,7 +256,8 @@ private:
 
     StmtPtr parseErase() {
         auto s = node<EraseStmt>(here());
-        do s->targets.push_back(identNode());
+        do
+            s->targets.push_back(identNode());
         while (accept(Tok::Comma));
         return s;
     }
@@ -327,9 +332,12 @@ private:
         advance();
         ExprPtr cond = parseExpr();
         expectWord("then", kExpectedThen);
-        if (cur().kind != Tok::Newline && cur().kind != Tok::End) return parseSingleLineIf(std::move(s), std::move(cond));
+        if (cur().kind != Tok::Newline && cur().kind != Tok::End)
+            return parseSingleLineIf(std::move(s), std::move(cond));
         Block body;
-        auto branchEnd = [this](const Token& t) { return isWord(t, "elseif") || isWord(t, "else") || endOf("if"); };
+        auto branchEnd = [this](const Token& t) {
+            return isWord(t, "elseif") || isWord(t, "else") || endOf("if");
+        };
         parseBlock(body, branchEnd);
         s->branches.emplace_back(std::move(cond), std::move(body));
         while (acceptWord("elseif")) {
@@ -357,7 +365,8 @@ private:
 
     void parseLineStatements(Block& out) {
         while (true) {
-            while (cur().kind == Tok::Colon) advance();
+            while (cur().kind == Tok::Colon)
+                advance();
             if (cur().kind == Tok::Newline || cur().kind == Tok::End || atWord("else")) return;
             out.push_back(parseStatement());
             if (!atSeparator()) fail(kExpectedEndOfStatement);
@@ -376,7 +385,8 @@ private:
             if (acceptWord("else")) {
                 c.isElse = true;
             } else {
-                do c.values.push_back(parseExpr());
+                do
+                    c.values.push_back(parseExpr());
                 while (accept(Tok::Comma));
             }
             parseBlock(c.body, caseEnd);
@@ -481,7 +491,8 @@ private:
             return s;
         }
         expectWord("goto", kSyntaxError);
-        if (cur().kind != Tok::Number || cur().value.type() != VT_I2 || cur().value.intValue() != 0) fail(kSyntaxError);
+        if (cur().kind != Tok::Number || cur().value.type() != VT_I2 || cur().value.intValue() != 0)
+            fail(kSyntaxError);
         advance();
         return s;
     }
@@ -513,14 +524,16 @@ private:
         if (isFunction) proc->locals[proc->key] = 0;
         m_proc = proc.get();
         if (accept(Tok::LParen) && !accept(Tok::RParen)) {
-            do parseParam(*proc);
+            do
+                parseParam(*proc);
             while (accept(Tok::Comma));
             expect(Tok::RParen, kExpectedRParen);
         }
         if (!atSeparator()) fail(kExpectedEndOfStatement);
         const char* kind = isFunction ? "function" : "sub";
-        parseBlock(proc->body, [this, kind](const Token&) { return atWord("end") && !isWord(ahead(1), "if") &&
-                                                                 !isWord(ahead(1), "select"); });
+        parseBlock(proc->body, [this, kind](const Token&) {
+            return atWord("end") && !isWord(ahead(1), "if") && !isWord(ahead(1), "select");
+        });
         expectWord("end", kExpectedEnd);
         expectWord(kind, isFunction ? kExpectedFunction : kExpectedSub);
         m_proc = nullptr;
@@ -601,12 +614,24 @@ private:
             const Pos at = here();
             Op op;
             switch (cur().kind) {
-            case Tok::Eq: op = Op::Eq; break;
-            case Tok::Ne: op = Op::Ne; break;
-            case Tok::Lt: op = Op::Lt; break;
-            case Tok::Gt: op = Op::Gt; break;
-            case Tok::Le: op = Op::Le; break;
-            case Tok::Ge: op = Op::Ge; break;
+            case Tok::Eq:
+                op = Op::Eq;
+                break;
+            case Tok::Ne:
+                op = Op::Ne;
+                break;
+            case Tok::Lt:
+                op = Op::Lt;
+                break;
+            case Tok::Gt:
+                op = Op::Gt;
+                break;
+            case Tok::Le:
+                op = Op::Le;
+                break;
+            case Tok::Ge:
+                op = Op::Ge;
+                break;
             default:
                 if (!atWord("is")) return left;
                 op = Op::Is;
@@ -630,10 +655,14 @@ private:
     }
 
     ExprPtr parseConcat() { return parseSymbols(&Parser::parseAdditive, {{Tok::Amp, Op::Concat}}); }
-    ExprPtr parseAdditive() { return parseSymbols(&Parser::parseMod, {{Tok::Plus, Op::Add}, {Tok::Minus, Op::Sub}}); }
+    ExprPtr parseAdditive() {
+        return parseSymbols(&Parser::parseMod, {{Tok::Plus, Op::Add}, {Tok::Minus, Op::Sub}});
+    }
     ExprPtr parseMod() { return parseLevel(&Parser::parseIntDiv, {{"mod", Op::Mod}}); }
     ExprPtr parseIntDiv() { return parseSymbols(&Parser::parseMul, {{Tok::Backslash, Op::IntDiv}}); }
-    ExprPtr parseMul() { return parseSymbols(&Parser::parseUnary, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}}); }
+    ExprPtr parseMul() {
+        return parseSymbols(&Parser::parseUnary, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}});
+    }
 
     ExprPtr parseUnary() {
         const Pos at = here();
@@ -722,8 +751,10 @@ private:
         const Token& t = cur();
         switch (t.kind) {
         case Tok::Number:
-        case Tok::Date: return literal(t.value, here());
-        case Tok::String: return literal(Value::string(t.text), here());
+        case Tok::Date:
+            return literal(t.value, here());
+        case Tok::String:
+            return literal(Value::string(t.text), here());
         case Tok::LParen: {
             advance();
             ExprPtr e = parseExpr();
@@ -731,8 +762,10 @@ private:
             e->parenthesized = true;
             return e;
         }
-        case Tok::Ident: break;
-        default: fail(kExpectedExpression);
+        case Tok::Ident:
+            break;
+        default:
+            fail(kExpectedExpression);
         }
         const std::string& w = t.lower;
         if (w == "true") return literal(Value::boolean(true), here());

@@ -19,7 +19,8 @@ constexpr auto kPollPeriod = std::chrono::milliseconds(10);
 
 // Keeps m_frame and the depth right however a call ends.
 struct FrameScope {
-    FrameScope(Runtime::Frame*& slot, Runtime::Frame* frame, int& depth) : m_slot(slot), m_saved(slot), m_depth(depth) {
+    FrameScope(Runtime::Frame*& slot, Runtime::Frame* frame, int& depth)
+        : m_slot(slot), m_saved(slot), m_depth(depth) {
         m_slot = frame;
         ++m_depth;
     }
@@ -44,18 +45,43 @@ ScriptError errorFromHresult(HRESULT hr, EXCEPINFO& ex, const std::string& membe
     }
     int number;
     switch (hr) {
-    case DISP_E_MEMBERNOTFOUND: case DISP_E_UNKNOWNNAME: number = kNoSuchMember; break;
-    case DISP_E_TYPEMISMATCH: number = kTypeMismatch; break;
-    case DISP_E_BADPARAMCOUNT: number = kWrongArgCount; break;
-    case DISP_E_PARAMNOTOPTIONAL: number = kArgumentNotOptional; break;
-    case DISP_E_OVERFLOW: number = kOverflow; break;
-    case DISP_E_BADINDEX: number = kSubscriptOutOfRange; break;
-    case DISP_E_DIVBYZERO: number = kDivisionByZero; break;
-    case DISP_E_NONAMEDARGS: number = 446; break;
-    case E_NOTIMPL: number = kNoSuchAction; break;
-    case E_INVALIDARG: number = kInvalidCall; break;
-    case E_OUTOFMEMORY: number = kOutOfMemory; break;
-    default: number = errorNumberOf(hr); break;
+    case DISP_E_MEMBERNOTFOUND:
+    case DISP_E_UNKNOWNNAME:
+        number = kNoSuchMember;
+        break;
+    case DISP_E_TYPEMISMATCH:
+        number = kTypeMismatch;
+        break;
+    case DISP_E_BADPARAMCOUNT:
+        number = kWrongArgCount;
+        break;
+    case DISP_E_PARAMNOTOPTIONAL:
+        number = kArgumentNotOptional;
+        break;
+    case DISP_E_OVERFLOW:
+        number = kOverflow;
+        break;
+    case DISP_E_BADINDEX:
+        number = kSubscriptOutOfRange;
+        break;
+    case DISP_E_DIVBYZERO:
+        number = kDivisionByZero;
+        break;
+    case DISP_E_NONAMEDARGS:
+        number = 446;
+        break;
+    case E_NOTIMPL:
+        number = kNoSuchAction;
+        break;
+    case E_INVALIDARG:
+        number = kInvalidCall;
+        break;
+    case E_OUTOFMEMORY:
+        number = kOutOfMemory;
+        break;
+    default:
+        number = errorNumberOf(hr);
+        break;
     }
     ScriptError e(number);
     if (number == kNoSuchMember && !member.empty()) e.description += ": '" + member + "'";
@@ -71,7 +97,8 @@ void freeExcepInfo(EXCEPINFO& ex) {
 
 } // namespace
 
-Runtime::Runtime(RuntimeHost& host, const std::atomic<bool>& interrupt) : m_host(host), m_interrupt(interrupt) {
+Runtime::Runtime(RuntimeHost& host, const std::atomic<bool>& interrupt)
+    : m_host(host), m_interrupt(interrupt) {
     m_err.attach(new ErrObject);
     m_constants["err"] = Value::object(m_err.get());
     m_lastPoll = std::chrono::steady_clock::now();
@@ -98,7 +125,8 @@ void Runtime::loadUnit(std::unique_ptr<Unit> unit) {
             e.pos = {0, 0, unit->index};
             throw e;
         }
-    for (const auto& p : unit->procedures) m_procedures[p->key] = p.get();
+    for (const auto& p : unit->procedures)
+        m_procedures[p->key] = p.get();
     for (const auto& name : unit->globalNames)
         if (!m_globalIndex.count(name)) createGlobal(name);
     m_optionExplicit = m_optionExplicit || unit->optionExplicit;
@@ -129,9 +157,13 @@ void Runtime::addNamedItem(const std::string& name, DWORD flags) {
     if (fresh && (flags & 0x8)) m_globalMemberItems.push_back(&it); // SCRIPTITEM_GLOBALMEMBERS
 }
 
-bool Runtime::hasNamedItem(const std::string& name) const { return m_items.count(lowerCase(name)) != 0; }
+bool Runtime::hasNamedItem(const std::string& name) const {
+    return m_items.count(lowerCase(name)) != 0;
+}
 
-void Runtime::addConstant(const std::string& name, const Value& value) { m_constants[lowerCase(name)] = value; }
+void Runtime::addConstant(const std::string& name, const Value& value) {
+    m_constants[lowerCase(name)] = value;
+}
 
 Procedure* Runtime::findProcedure(const std::string& name) const {
     auto it = m_procedures.find(lowerCase(name));
@@ -160,15 +192,19 @@ void Runtime::undefined(const IdentExpr& id, int number) {
 Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
     switch (id.cacheKind) {
     case NameKind::Local:
-    case NameKind::ReturnValue: return {id.cacheKind, m_frame->refs[id.cacheIndex]};
-    case NameKind::Global: return {NameKind::Global, &m_globals[id.cacheIndex].value};
+    case NameKind::ReturnValue:
+        return {id.cacheKind, m_frame->refs[id.cacheIndex]};
+    case NameKind::Global:
+        return {NameKind::Global, &m_globals[id.cacheIndex].value};
     case NameKind::ImplicitLocal:
         for (auto& v : m_frame->implicit)
             if (v.first == id.key) return {NameKind::ImplicitLocal, v.second.get()};
         m_frame->implicit.emplace_back(id.key, std::make_unique<Value>());
         return {NameKind::ImplicitLocal, m_frame->implicit.back().second.get()};
-    case NameKind::Unresolved: break;
-    default: return {id.cacheKind, nullptr};
+    case NameKind::Unresolved:
+        break;
+    default:
+        return {id.cacheKind, nullptr};
     }
     if (m_frame && m_frame->proc) {
         auto it = m_frame->proc->locals.find(id.key);
@@ -226,7 +262,8 @@ Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
 Value* Runtime::variable(IdentExpr& id, bool forWrite) {
     Resolved r = resolve(id, forWrite);
     if (r.var) {
-        if (forWrite && r.kind == NameKind::Global && m_globals[id.cacheIndex].isConst) throw ScriptError(kIllegalAssignment);
+        if (forWrite && r.kind == NameKind::Global && m_globals[id.cacheIndex].isConst)
+            throw ScriptError(kIllegalAssignment);
         return r.var;
     }
     if (forWrite) throw ScriptError(kIllegalAssignment);
@@ -240,7 +277,8 @@ Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args) {
     frame.proc = &proc;
     frame.slots.resize(proc.slotCount);
     frame.refs.resize(proc.slotCount);
-    for (int i = 0; i < proc.slotCount; ++i) frame.refs[i] = &frame.slots[i];
+    for (int i = 0; i < proc.slotCount; ++i)
+        frame.refs[i] = &frame.slots[i];
     for (size_t i = 0; i < args.size(); ++i) {
         int slot = static_cast<int>(i) + 1;
         if (proc.params[i].byRef)
@@ -301,15 +339,16 @@ Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD f
         values[i] = eval(*e);
     }
     std::vector<char> byRef(targets.size());
-    for (size_t i = 0; i < targets.size(); ++i) byRef[i] = targets[i] != nullptr;
+    for (size_t i = 0; i < targets.size(); ++i)
+        byRef[i] = targets[i] != nullptr;
     Value result = invokeValues(obj, id, name, flags, values, putValue, &byRef);
     for (size_t i = 0; i < targets.size(); ++i)
         if (targets[i]) *targets[i] = std::move(values[i]);
     return result;
 }
 
-Value Runtime::invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags, std::vector<Value>& args,
-                            const Value* putValue, const std::vector<char>* byRef) {
+Value Runtime::invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
+                            std::vector<Value>& args, const Value* putValue, const std::vector<char>* byRef) {
     if (!obj) throw ScriptError(kObjectRequired);
     pm::ComPtr<IDispatch> keep(obj);
     size_t n = args.size() + (putValue ? 1 : 0);
@@ -338,13 +377,14 @@ Value Runtime::invokeValues(IDispatch* obj, DISPID id, const std::string& name, 
     VariantInit(&result);
     EXCEPINFO ex{};
     UINT argErr = 0;
-    HRESULT hr = obj->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, putValue ? nullptr : &result, &ex,
-                             &argErr);
+    HRESULT hr = obj->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, putValue ? nullptr : &result,
+                             &ex, &argErr);
     for (size_t i = 0; i < args.size(); ++i) {
         VARIANT& cell = plain[args.size() - 1 - i + (putValue ? 1 : 0)];
         if (byRef && (*byRef)[i]) args[i] = fromVariant(cell);
     }
-    for (VARIANT& v : plain) VariantClear(&v);
+    for (VARIANT& v : plain)
+        VariantClear(&v);
     if (FAILED(hr)) {
         ScriptError e = errorFromHresult(hr, ex, name);
         freeExcepInfo(ex);

@@ -72,12 +72,13 @@ public:
     void checkAbort();
     // Member access on an object: a call or property get (args may be written back when they are
     // variables), or a put (putValue not null).
-    Value invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags, std::vector<Expr*> const& argExprs,
-                 const Value* putValue);
+    Value invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
+                 std::vector<Expr*> const& argExprs, const Value* putValue);
     // The same with evaluated arguments; those marked in byRef are passed by reference and
     // updated from what the object left in them.
-    Value invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags, std::vector<Value>& args,
-                       const Value* putValue, const std::vector<char>* byRef = nullptr);
+    Value invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
+                       std::vector<Value>& args, const Value* putValue,
+                       const std::vector<char>* byRef = nullptr);
     DISPID memberId(IDispatch* obj, const std::string& name);
     // Evaluates an expression text in the current scope (Eval).
     Value evalText(const std::string& text);

@@ -14,8 +14,8 @@ public:
         std::string description;
         std::string source; // "VBScript runtime error" or "VBScript compilation error"
         DWORD context = 0;
-        ULONG line = 0;     // zero-based
-        LONG column = 0;    // zero-based
+        ULONG line = 0;  // zero-based
+        LONG column = 0; // zero-based
         std::string sourceLine;
     };
     explicit ScriptErrorInfo(Data data) : m_data(std::move(data)) {}

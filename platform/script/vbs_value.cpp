@@ -113,15 +113,25 @@ Value Value::error(SCODE code) {
 
 Value Value::fromInt64(int64_t v, VARTYPE atLeast) {
     if (atLeast == VT_UI1 && v >= 0 && v <= 255) return byte(static_cast<uint8_t>(v));
-    if ((atLeast == VT_I2 || atLeast == VT_UI1) && v >= -32768 && v <= 32767) return integer(static_cast<int32_t>(v));
+    if ((atLeast == VT_I2 || atLeast == VT_UI1) && v >= -32768 && v <= 32767)
+        return integer(static_cast<int32_t>(v));
     if (v >= INT32_MIN && v <= INT32_MAX) return longInt(static_cast<int32_t>(v));
     return dbl(static_cast<double>(v));
 }
 
 bool Value::isNumeric() const {
     switch (m_type) {
-    case VT_I2: case VT_I4: case VT_UI1: case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_BOOL: return true;
-    default: return false;
+    case VT_I2:
+    case VT_I4:
+    case VT_UI1:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_BOOL:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -158,7 +168,8 @@ void Array::resizePreserve(const std::vector<int32_t>& upperBounds) {
     int64_t lastCount = static_cast<int64_t>(upperBounds.back()) + 1 - dims.back().lower;
     if (lastCount < 0) throw ScriptError(kSubscriptOutOfRange);
     uint64_t outer = 1;
-    for (size_t d = 0; d + 1 < dims.size(); ++d) outer *= dims[d].count;
+    for (size_t d = 0; d + 1 < dims.size(); ++d)
+        outer *= dims[d].count;
     if (outer * static_cast<uint64_t>(lastCount) > (1u << 26)) throw ScriptError(kOutOfMemory);
     // The last dimension varies fastest: copy each row of the old layout into the new one.
     uint32_t oldCount = dims.back().count;
@@ -175,8 +186,8 @@ Value defaultValueOf(IDispatch* obj) {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     VARIANT result;
     VariantInit(&result);
-    HRESULT hr = obj->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET | DISPATCH_METHOD,
-                             &none, &result, nullptr, nullptr);
+    HRESULT hr = obj->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT,
+                             DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, &result, nullptr, nullptr);
     if (FAILED(hr)) throw ScriptError(kNoSuchMember);
     Value v = fromVariant(result);
     VariantClear(&result);
@@ -211,9 +222,18 @@ bool boolText(const std::string& s, bool& out) {
 
 Value toNumeric(const Value& v) {
     switch (v.type()) {
-    case VT_EMPTY: return Value::integer(0);
-    case VT_BOOL: return Value::integer(v.boolValue() ? -1 : 0);
-    case VT_I2: case VT_I4: case VT_UI1: case VT_R4: case VT_R8: case VT_CY: case VT_DATE: return v;
+    case VT_EMPTY:
+        return Value::integer(0);
+    case VT_BOOL:
+        return Value::integer(v.boolValue() ? -1 : 0);
+    case VT_I2:
+    case VT_I4:
+    case VT_UI1:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+        return v;
     case VT_BSTR: {
         double d;
         if (parseNumber(v.str(), d)) return Value::dbl(d);
@@ -221,10 +241,14 @@ Value toNumeric(const Value& v) {
         if (boolText(v.str(), b)) return Value::integer(b ? -1 : 0);
         throw ScriptError(kTypeMismatch);
     }
-    case VT_NULL: throw ScriptError(kInvalidUseOfNull);
-    case VT_DISPATCH: return toNumeric(defaultValueOf(v.obj()));
-    case VT_ERROR: return Value::longInt(v.intValue());
-    default: throw ScriptError(kTypeMismatch);
+    case VT_NULL:
+        throw ScriptError(kInvalidUseOfNull);
+    case VT_DISPATCH:
+        return toNumeric(defaultValueOf(v.obj()));
+    case VT_ERROR:
+        return Value::longInt(v.intValue());
+    default:
+        throw ScriptError(kTypeMismatch);
     }
 }
 
@@ -238,19 +262,32 @@ bool looksNumeric(const Value& v) {
 double toDouble(const Value& v) {
     Value n = toNumeric(v);
     switch (n.type()) {
-    case VT_I2: case VT_I4: case VT_UI1: return n.intValue();
-    case VT_R4: return n.singleValue();
-    case VT_R8: case VT_DATE: return n.doubleValue();
-    case VT_CY: return static_cast<double>(n.currencyValue()) / 10000.0;
-    default: throw ScriptError(kTypeMismatch);
+    case VT_I2:
+    case VT_I4:
+    case VT_UI1:
+        return n.intValue();
+    case VT_R4:
+        return n.singleValue();
+    case VT_R8:
+    case VT_DATE:
+        return n.doubleValue();
+    case VT_CY:
+        return static_cast<double>(n.currencyValue()) / 10000.0;
+    default:
+        throw ScriptError(kTypeMismatch);
     }
 }
 
 bool toBool(const Value& v) {
     switch (v.type()) {
-    case VT_BOOL: return v.boolValue();
-    case VT_EMPTY: return false;
-    case VT_I2: case VT_I4: case VT_UI1: return v.intValue() != 0;
+    case VT_BOOL:
+        return v.boolValue();
+    case VT_EMPTY:
+        return false;
+    case VT_I2:
+    case VT_I4:
+    case VT_UI1:
+        return v.intValue() != 0;
     case VT_BSTR: {
         bool b;
         if (boolText(v.str(), b)) return b;
@@ -258,7 +295,8 @@ bool toBool(const Value& v) {
         if (parseNumber(v.str(), d)) return d != 0;
         throw ScriptError(kTypeMismatch);
     }
-    default: return toDouble(v) != 0;
+    default:
+        return toDouble(v) != 0;
     }
 }
 
@@ -277,18 +315,32 @@ int32_t toInteger(const Value& v) {
 
 std::string toStr(const Value& v) {
     switch (v.type()) {
-    case VT_BSTR: return v.str();
-    case VT_EMPTY: return std::string();
-    case VT_NULL: throw ScriptError(kInvalidUseOfNull);
-    case VT_BOOL: return v.boolValue() ? "True" : "False";
-    case VT_I2: case VT_I4: case VT_UI1: return std::to_string(v.intValue());
-    case VT_R4: return formatDouble(v.singleValue(), 7);
-    case VT_R8: return formatDouble(v.doubleValue());
-    case VT_CY: return formatCurrency(v.currencyValue());
-    case VT_DATE: return formatDate(v.doubleValue());
-    case VT_ERROR: return "Error " + std::to_string(errorNumberOf(v.intValue()));
-    case VT_DISPATCH: return toStr(defaultValueOf(v.obj()));
-    default: throw ScriptError(kTypeMismatch);
+    case VT_BSTR:
+        return v.str();
+    case VT_EMPTY:
+        return std::string();
+    case VT_NULL:
+        throw ScriptError(kInvalidUseOfNull);
+    case VT_BOOL:
+        return v.boolValue() ? "True" : "False";
+    case VT_I2:
+    case VT_I4:
+    case VT_UI1:
+        return std::to_string(v.intValue());
+    case VT_R4:
+        return formatDouble(v.singleValue(), 7);
+    case VT_R8:
+        return formatDouble(v.doubleValue());
+    case VT_CY:
+        return formatCurrency(v.currencyValue());
+    case VT_DATE:
+        return formatDate(v.doubleValue());
+    case VT_ERROR:
+        return "Error " + std::to_string(errorNumberOf(v.intValue()));
+    case VT_DISPATCH:
+        return toStr(defaultValueOf(v.obj()));
+    default:
+        throw ScriptError(kTypeMismatch);
     }
 }
 
@@ -346,12 +398,14 @@ Value arrayFromSafeArray(SAFEARRAY* sa, VARTYPE elementVt) {
 
 SAFEARRAY* safeArrayFrom(const Array& a) {
     std::vector<SAFEARRAYBOUND> bounds;
-    for (const auto& d : a.dims) bounds.push_back({d.count, d.lower});
+    for (const auto& d : a.dims)
+        bounds.push_back({d.count, d.lower});
     if (bounds.empty()) bounds.push_back({0, 0});
     SAFEARRAY* sa = SafeArrayCreate(VT_VARIANT, static_cast<UINT>(bounds.size()), bounds.data());
     if (!sa) throw ScriptError(kOutOfMemory);
     auto* cells = static_cast<VARIANT*>(sa->pvData);
-    for (size_t i = 0; i < a.data.size(); ++i) toVariant(a.data[i], cells[i]);
+    for (size_t i = 0; i < a.data.size(); ++i)
+        toVariant(a.data[i], cells[i]);
     return sa;
 }
 
@@ -359,7 +413,8 @@ SAFEARRAY* safeArrayFrom(const Array& a) {
 
 Value fromVariant(const VARIANT& in) {
     const VARIANT* v = &in;
-    while (v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal) v = v->pvarVal;
+    while (v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal)
+        v = v->pvarVal;
     if (v->vt & VT_BYREF) {
         VARIANT plain;
         if (FAILED(VariantCopyInd(&plain, v))) throw ScriptError(458);
@@ -369,48 +424,92 @@ Value fromVariant(const VARIANT& in) {
     }
     if (v->vt & VT_ARRAY) return arrayFromSafeArray(v->parray, v->vt & VT_TYPEMASK);
     switch (v->vt) {
-    case VT_EMPTY: return Value();
-    case VT_NULL: return Value::null();
-    case VT_I2: return Value::integer(v->iVal);
-    case VT_I4: case VT_INT: return Value::longInt(v->lVal);
-    case VT_UI1: return Value::byte(v->bVal);
-    case VT_I1: return Value::integer(v->cVal);
-    case VT_UI2: return Value::longInt(v->uiVal);
-    case VT_UI4: case VT_UINT: return Value::fromInt64(v->ulVal, VT_I4);
-    case VT_I8: return Value::fromInt64(v->llVal, VT_I4);
-    case VT_UI8: return Value::dbl(static_cast<double>(v->ullVal));
-    case VT_R4: return Value::single(v->fltVal);
-    case VT_R8: return Value::dbl(v->dblVal);
-    case VT_CY: return Value::currency(v->cyVal.int64);
-    case VT_DATE: return Value::date(v->date);
-    case VT_BSTR: return Value::string(fromBstr(v->bstrVal));
-    case VT_BOOL: return Value::boolean(v->boolVal != 0);
-    case VT_ERROR: return Value::error(v->scode);
-    case VT_DISPATCH: return Value::object(v->pdispVal);
+    case VT_EMPTY:
+        return Value();
+    case VT_NULL:
+        return Value::null();
+    case VT_I2:
+        return Value::integer(v->iVal);
+    case VT_I4:
+    case VT_INT:
+        return Value::longInt(v->lVal);
+    case VT_UI1:
+        return Value::byte(v->bVal);
+    case VT_I1:
+        return Value::integer(v->cVal);
+    case VT_UI2:
+        return Value::longInt(v->uiVal);
+    case VT_UI4:
+    case VT_UINT:
+        return Value::fromInt64(v->ulVal, VT_I4);
+    case VT_I8:
+        return Value::fromInt64(v->llVal, VT_I4);
+    case VT_UI8:
+        return Value::dbl(static_cast<double>(v->ullVal));
+    case VT_R4:
+        return Value::single(v->fltVal);
+    case VT_R8:
+        return Value::dbl(v->dblVal);
+    case VT_CY:
+        return Value::currency(v->cyVal.int64);
+    case VT_DATE:
+        return Value::date(v->date);
+    case VT_BSTR:
+        return Value::string(fromBstr(v->bstrVal));
+    case VT_BOOL:
+        return Value::boolean(v->boolVal != 0);
+    case VT_ERROR:
+        return Value::error(v->scode);
+    case VT_DISPATCH:
+        return Value::object(v->pdispVal);
     case VT_UNKNOWN: {
         pm::ComPtr<IDispatch> d;
         if (v->punkVal) v->punkVal->QueryInterface(IID_IDispatch, d.putVoid());
         return Value::object(d.get());
     }
-    default: throw ScriptError(458);
+    default:
+        throw ScriptError(458);
     }
 }
 
 void toVariant(const Value& v, VARIANT& out) {
     VariantInit(&out);
     switch (v.type()) {
-    case VT_EMPTY: break;
-    case VT_NULL: out.vt = VT_NULL; break;
-    case VT_I2: out.vt = VT_I2, out.iVal = static_cast<SHORT>(v.intValue()); break;
-    case VT_I4: out.vt = VT_I4, out.lVal = v.intValue(); break;
-    case VT_UI1: out.vt = VT_UI1, out.bVal = static_cast<BYTE>(v.intValue()); break;
-    case VT_R4: out.vt = VT_R4, out.fltVal = v.singleValue(); break;
-    case VT_R8: out.vt = VT_R8, out.dblVal = v.doubleValue(); break;
-    case VT_DATE: out.vt = VT_DATE, out.date = v.doubleValue(); break;
-    case VT_CY: out.vt = VT_CY, out.cyVal.int64 = v.currencyValue(); break;
-    case VT_BOOL: out.vt = VT_BOOL, out.boolVal = v.boolValue() ? VARIANT_TRUE : VARIANT_FALSE; break;
-    case VT_ERROR: out.vt = VT_ERROR, out.scode = v.intValue(); break;
-    case VT_BSTR: out.vt = VT_BSTR, out.bstrVal = toBstr(v.str()); break;
+    case VT_EMPTY:
+        break;
+    case VT_NULL:
+        out.vt = VT_NULL;
+        break;
+    case VT_I2:
+        out.vt = VT_I2, out.iVal = static_cast<SHORT>(v.intValue());
+        break;
+    case VT_I4:
+        out.vt = VT_I4, out.lVal = v.intValue();
+        break;
+    case VT_UI1:
+        out.vt = VT_UI1, out.bVal = static_cast<BYTE>(v.intValue());
+        break;
+    case VT_R4:
+        out.vt = VT_R4, out.fltVal = v.singleValue();
+        break;
+    case VT_R8:
+        out.vt = VT_R8, out.dblVal = v.doubleValue();
+        break;
+    case VT_DATE:
+        out.vt = VT_DATE, out.date = v.doubleValue();
+        break;
+    case VT_CY:
+        out.vt = VT_CY, out.cyVal.int64 = v.currencyValue();
+        break;
+    case VT_BOOL:
+        out.vt = VT_BOOL, out.boolVal = v.boolValue() ? VARIANT_TRUE : VARIANT_FALSE;
+        break;
+    case VT_ERROR:
+        out.vt = VT_ERROR, out.scode = v.intValue();
+        break;
+    case VT_BSTR:
+        out.vt = VT_BSTR, out.bstrVal = toBstr(v.str());
+        break;
     case VT_DISPATCH:
         out.vt = VT_DISPATCH;
         out.pdispVal = v.obj();
@@ -427,18 +526,30 @@ void toVariant(const Value& v, VARIANT& out) {
 
 std::string typeNameOf(const Value& v) {
     switch (v.type()) {
-    case VT_EMPTY: return "Empty";
-    case VT_NULL: return "Null";
-    case VT_I2: return "Integer";
-    case VT_I4: return "Long";
-    case VT_UI1: return "Byte";
-    case VT_R4: return "Single";
-    case VT_R8: return "Double";
-    case VT_CY: return "Currency";
-    case VT_DATE: return "Date";
-    case VT_BSTR: return "String";
-    case VT_BOOL: return "Boolean";
-    case VT_ERROR: return "Error";
+    case VT_EMPTY:
+        return "Empty";
+    case VT_NULL:
+        return "Null";
+    case VT_I2:
+        return "Integer";
+    case VT_I4:
+        return "Long";
+    case VT_UI1:
+        return "Byte";
+    case VT_R4:
+        return "Single";
+    case VT_R8:
+        return "Double";
+    case VT_CY:
+        return "Currency";
+    case VT_DATE:
+        return "Date";
+    case VT_BSTR:
+        return "String";
+    case VT_BOOL:
+        return "Boolean";
+    case VT_ERROR:
+        return "Error";
     case VT_DISPATCH: {
         if (!v.obj()) return "Nothing";
         pm::ComPtr<ITypeInfo> info;
@@ -452,13 +563,15 @@ std::string typeNameOf(const Value& v) {
         }
         return "Object";
     }
-    default: return v.isArray() ? "Variant()" : "Unknown";
+    default:
+        return v.isArray() ? "Variant()" : "Unknown";
     }
 }
 
 size_t charCount(const std::string& s) {
     size_t n = 0;
-    for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+    for (unsigned char c : s)
+        n += (c & 0xC0) != 0x80;
     return n;
 }
 
@@ -466,7 +579,8 @@ size_t byteOffset(const std::string& s, size_t chars) {
     size_t i = 0;
     while (i < s.size() && chars > 0) {
         ++i;
-        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
+            ++i;
         --chars;
     }
     return i;
@@ -475,7 +589,9 @@ size_t byteOffset(const std::string& s, size_t chars) {
 namespace {
 
 // In Latin Extended-A the capital is the even code, except in two runs where it is the odd one.
-bool oddCapitals(char16_t c) { return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E); }
+bool oddCapitals(char16_t c) {
+    return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+}
 
 char16_t mapCase(char16_t c, bool upper) {
     if (upper) {
@@ -500,7 +616,8 @@ char16_t mapCase(char16_t c, bool upper) {
 
 std::string changeCase(const std::string& s, bool upper) {
     bool ascii = true;
-    for (unsigned char c : s) ascii = ascii && c < 0x80;
+    for (unsigned char c : s)
+        ascii = ascii && c < 0x80;
     if (ascii) {
         std::string out = s;
         for (char& c : out) {
@@ -510,13 +627,18 @@ std::string changeCase(const std::string& s, bool upper) {
         return out;
     }
     std::u16string w = toUtf16(s);
-    for (char16_t& c : w) c = mapCase(c, upper);
+    for (char16_t& c : w)
+        c = mapCase(c, upper);
     return toBytes(w);
 }
 
 } // namespace
 
-std::string upperCase(const std::string& s) { return changeCase(s, true); }
-std::string lowerCase(const std::string& s) { return changeCase(s, false); }
+std::string upperCase(const std::string& s) {
+    return changeCase(s, true);
+}
+std::string lowerCase(const std::string& s) {
+    return changeCase(s, false);
+}
 
 } // namespace pm::vbs

@@ -99,10 +99,10 @@ Value defaultValueOf(IDispatch* obj);
 // Conversions with VBScript's rules; each throws ScriptError on failure.
 bool toBool(const Value& v);
 double toDouble(const Value& v);
-int32_t toLong(const Value& v);     // rounds half to even; error 6 out of range
-int32_t toInteger(const Value& v);  // Integer range
+int32_t toLong(const Value& v);    // rounds half to even; error 6 out of range
+int32_t toInteger(const Value& v); // Integer range
 std::string toStr(const Value& v);
-Value toDateValue(const Value& v);  // error 13 when no date
+Value toDateValue(const Value& v); // error 13 when no date
 // A number for arithmetic: strings become Double, Empty Integer 0, Boolean Integer.
 Value toNumeric(const Value& v);
 // Parses a numeric text the way CDbl does.

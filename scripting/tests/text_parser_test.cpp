@@ -57,14 +57,16 @@ TEST(VBScriptTextParser, NextLineEndsEveryLineWithCrLf) {
     const char* text = "a\r\nb\nc\rd";
     LPCTSTR pos = text;
     std::vector<std::string> lines;
-    while (*pos) lines.push_back(static_cast<LPCTSTR>(CHHVBScriptTextParser::NextLine(pos)));
+    while (*pos)
+        lines.push_back(static_cast<LPCTSTR>(CHHVBScriptTextParser::NextLine(pos)));
     EXPECT_EQ(lines, (std::vector<std::string>{"a\r\n", "b\r\n", "c\r\n", "d\r\n"}));
 }
 
 struct Piece {
     std::string object, procedure, head, body, tail;
     bool operator==(const Piece& o) const {
-        return object == o.object && procedure == o.procedure && head == o.head && body == o.body && tail == o.tail;
+        return object == o.object && procedure == o.procedure && head == o.head && body == o.body &&
+               tail == o.tail;
     }
 };
 
@@ -82,7 +84,8 @@ std::vector<Piece> pieces(const char* text) {
 }
 
 TEST(VBScriptTextParser, SplitsProceduresAndLooseLines) {
-    std::vector<Piece> got = pieces("Dim n\nSub App_Timer()\n\tn = n + 1\nEnd Sub\n\n\nx = 1\n\nFunction F\nEnd Function");
+    std::vector<Piece> got =
+        pieces("Dim n\nSub App_Timer()\n\tn = n + 1\nEnd Sub\n\n\nx = 1\n\nFunction F\nEnd Function");
     std::vector<Piece> expected = {
         {"", "", "", "Dim n\r\n", ""},
         {"App", "Timer", "Sub App_Timer()\r\n", "\tn = n + 1\r\n", "End Sub\r\n"},

@@ -6,7 +6,9 @@
 
 namespace {
 
-GUID guid(std::uint32_t n) { return {0x5C0FF000 + n, 0x10, 0x20, {1, 2, 3, 4, 5, 6, 7, 8}}; }
+GUID guid(std::uint32_t n) {
+    return {0x5C0FF000 + n, 0x10, 0x20, {1, 2, 3, 4, 5, 6, 7, 8}};
+}
 
 ITypeLib* buildLibrary() {
     pm::TypeLibBuilder b(guid(0), "ReaderTest");
@@ -34,8 +36,9 @@ ITypeLib* buildLibrary() {
                   {{"x", pm::TypeSpec::pointerTo(VT_VARIANT)}, {"y", VT_BSTR, PARAMFLAG_FOPT}});
 
     auto& dual = b.addType("IDual", guid(5), TKIND_INTERFACE);
-    auto& getCount = pm::addMethod(dual, "Count", 1, VT_HRESULT,
-                                   {{"value", pm::TypeSpec::pointerTo(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL}});
+    auto& getCount =
+        pm::addMethod(dual, "Count", 1, VT_HRESULT,
+                      {{"value", pm::TypeSpec::pointerTo(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL}});
     getCount.invkind = INVOKE_PROPERTYGET;
     pm::addMethod(dual, "Count", 1, VT_HRESULT, {{"value", VT_I4}}).invkind = INVOKE_PROPERTYPUT;
     pm::addMethod(dual, "Label", 2, VT_HRESULT,
@@ -52,7 +55,8 @@ ITypeLib* buildLibrary() {
     pm::addMethod(events, "Tick", 3, VT_VOID);
 
     auto& cls = b.coclass("Thing", guid(7));
-    cls.impls = {{"IThing", IMPLTYPEFLAG_FDEFAULT}, {"IThingEvents", IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}};
+    cls.impls = {{"IThing", IMPLTYPEFLAG_FDEFAULT},
+                 {"IThingEvents", IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}};
     b.coclass("Bare", guid(8));
     return b.build();
 }
@@ -65,9 +69,11 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) return pm::answerInterface(static_cast<IDispatch*>(this), ppv);
+        if (riid == IID_IUnknown || riid == IID_IDispatch)
+            return pm::answerInterface(static_cast<IDispatch*>(this), ppv);
         if (m_kind == Kind::DispatchOnly) return E_NOINTERFACE;
-        if (riid == IID_IProvideClassInfo) return pm::answerInterface(static_cast<IProvideClassInfo*>(this), ppv);
+        if (riid == IID_IProvideClassInfo)
+            return pm::answerInterface(static_cast<IProvideClassInfo*>(this), ppv);
         if (riid == IID_IProvideMultipleClassInfo && m_kind == Kind::Multiple)
             return pm::answerInterface(static_cast<IProvideMultipleClassInfo*>(this), ppv);
         return E_NOINTERFACE;
@@ -76,14 +82,20 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** pp) override {
         return m_lib->GetTypeInfoOfGuid(guid(4), pp);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** pp) override { return m_lib->GetTypeInfoOfGuid(guid(7), pp); }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** pp) override {
+        return m_lib->GetTypeInfoOfGuid(guid(7), pp);
+    }
     HRESULT STDMETHODCALLTYPE GetGUID(DWORD, GUID*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetMultiTypeInfoCount(ULONG* n) override { return *n = 2, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetInfoOfIndex(ULONG i, DWORD, ITypeInfo** pp, DWORD*, ULONG*, IID*, IID*) override {
+    HRESULT STDMETHODCALLTYPE GetInfoOfIndex(ULONG i, DWORD, ITypeInfo** pp, DWORD*, ULONG*, IID*,
+                                             IID*) override {
         return m_lib->GetTypeInfoOfGuid(i == 0 ? guid(8) : guid(7), pp);
     }
 
@@ -107,7 +119,8 @@ struct Fixture : ::testing::Test {
 
 std::string joinedNames(const std::vector<CHHMethodInfo>& v) {
     std::string s;
-    for (const auto& m : v) s += std::string(m.m_strName) + ",";
+    for (const auto& m : v)
+        s += std::string(m.m_strName) + ",";
     return s;
 }
 

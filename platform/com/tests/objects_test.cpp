@@ -21,11 +21,13 @@ ITypeLib* buildLibrary() {
     pm::addConstant(colours, "Green", 2);
     auto& itf = b.dispinterface("IThing", kItf);
     pm::addProperty(itf, "Colour", 1, pm::TypeSpec::user("Colours"));
-    pm::addMethod(itf, "Add", 2, VT_I4, {{"a", VT_I4}, {"b", pm::TypeSpec::pointerTo(VT_VARIANT), PARAMFLAG_FOPT}});
+    pm::addMethod(itf, "Add", 2, VT_I4,
+                  {{"a", VT_I4}, {"b", pm::TypeSpec::pointerTo(VT_VARIANT), PARAMFLAG_FOPT}});
     auto& ev = b.dispinterface("IThingEvents", kEvents);
     pm::addMethod(ev, "Changed", 1, VT_VOID, {{"value", VT_I4}});
     auto& cls = b.coclass("Thing", kClass);
-    cls.impls = {{"IThing", IMPLTYPEFLAG_FDEFAULT}, {"IThingEvents", IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}};
+    cls.impls = {{"IThing", IMPLTYPEFLAG_FDEFAULT},
+                 {"IThingEvents", IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}};
     return b.build();
 }
 
@@ -60,7 +62,8 @@ TEST(TypeLib, BuiltLibraryDescribesItsTypes) {
     ASSERT_EQ(itf->GetNames(2, names, 3, &count), S_OK);
     ASSERT_EQ(count, 3u);
     EXPECT_EQ(pm::fromBstr(names[2]), "b");
-    for (UINT i = 0; i < count; ++i) SysFreeString(names[i]);
+    for (UINT i = 0; i < count; ++i)
+        SysFreeString(names[i]);
     ASSERT_EQ(itf->GetFuncDesc(0, &fd), S_OK);
     EXPECT_EQ(fd->lprgelemdescParam[1].tdesc.vt, VT_PTR);
     EXPECT_EQ(fd->lprgelemdescParam[1].tdesc.lptdesc->vt, VT_VARIANT);
@@ -111,7 +114,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
         calls.push_back(id);
@@ -146,7 +151,8 @@ TEST(ConnectionPoint, FiresInOrderIgnoringMissingHandlersAndStopsAtFailure) {
     ULONG got;
     EXPECT_EQ(en->Next(3, cd, &got), S_FALSE);
     EXPECT_EQ(got, 2u);
-    for (ULONG i = 0; i < got; ++i) cd[i].pUnk->Release();
+    for (ULONG i = 0; i < got; ++i)
+        cd[i].pUnk->Release();
 }
 
 TEST(ClassRegistry, CreatesByProgIdAndClsidText) {
@@ -167,7 +173,8 @@ TEST(ClassRegistry, CreatesByProgIdAndClsidText) {
     EXPECT_EQ(OleRun(obj.get()), S_OK);
     EXPECT_EQ(CLSIDFromProgID(u"No.Such", &clsid), CO_E_CLASSSTRING);
     pm::unregisterClass(kClass);
-    EXPECT_EQ(CoCreateInstance(kClass, nullptr, CLSCTX_ALL, IID_IUnknown, obj.putVoid()), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CoCreateInstance(kClass, nullptr, CLSCTX_ALL, IID_IUnknown, obj.putVoid()),
+              REGDB_E_CLASSNOTREG);
 }
 
 } // namespace

@@ -95,8 +95,9 @@ TEST(Variant, ChangeTypeToText) {
         USHORT flags;
         const char* text;
     } cases[] = {
-        {typed(VT_R8), 0, "0.1"}, {typed(VT_BOOL), VARIANT_ALPHABOOL, "True"}, {typed(VT_BOOL), 0, "-1"},
-        {typed(VT_DATE), 0, "12/9/2026 10:20:45 PM"}, {typed(VT_CY), 0, "12.5"}, {typed(VT_EMPTY), 0, ""},
+        {typed(VT_R8), 0, "0.1"},  {typed(VT_BOOL), VARIANT_ALPHABOOL, "True"},
+        {typed(VT_BOOL), 0, "-1"}, {typed(VT_DATE), 0, "12/9/2026 10:20:45 PM"},
+        {typed(VT_CY), 0, "12.5"}, {typed(VT_EMPTY), 0, ""},
     };
     cases[0].v.dblVal = 0.1;
     cases[1].v.boolVal = VARIANT_TRUE;

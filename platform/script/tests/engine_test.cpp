@@ -15,7 +15,8 @@ using pm::test::Harness;
 
 std::string joined(const std::vector<std::string>& log) {
     std::string out;
-    for (size_t i = 0; i < log.size(); ++i) out += (i ? "|" : "") + log[i];
+    for (size_t i = 0; i < log.size(); ++i)
+        out += (i ? "|" : "") + log[i];
     return out;
 }
 
@@ -102,7 +103,8 @@ TEST(EngineErrors, DescriptionsAreTheStandardTexts) {
 TEST(EngineErrors, StartingLineAndReuseAfterReset) {
     Harness h;
     std::u16string code = u"x = 1\ny = 1 / 0";
-    ASSERT_EQ(h.parse->ParseScriptText(code.c_str(), nullptr, nullptr, nullptr, 7, 10, 0, nullptr, nullptr), S_OK);
+    ASSERT_EQ(h.parse->ParseScriptText(code.c_str(), nullptr, nullptr, nullptr, 7, 10, 0, nullptr, nullptr),
+              S_OK);
     h.engine->SetScriptState(SCRIPTSTATE_CONNECTED);
     ASSERT_EQ(h.site->errors.size(), 1u);
     EXPECT_EQ(h.site->errors[0].line, 11u);
@@ -120,9 +122,9 @@ TEST(EngineStates, ReportsEveryTransition) {
     EXPECT_EQ(h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED), S_OK);
     EXPECT_EQ(h.engine->Close(), S_OK);
     EXPECT_EQ(h.engine->Close(), S_OK);
-    const std::vector<SCRIPTSTATE> expected = {SCRIPTSTATE_INITIALIZED, SCRIPTSTATE_STARTED,   SCRIPTSTATE_CONNECTED,
-                                               SCRIPTSTATE_DISCONNECTED, SCRIPTSTATE_CONNECTED, SCRIPTSTATE_INITIALIZED,
-                                               SCRIPTSTATE_CLOSED};
+    const std::vector<SCRIPTSTATE> expected = {
+        SCRIPTSTATE_INITIALIZED, SCRIPTSTATE_STARTED,     SCRIPTSTATE_CONNECTED, SCRIPTSTATE_DISCONNECTED,
+        SCRIPTSTATE_CONNECTED,   SCRIPTSTATE_INITIALIZED, SCRIPTSTATE_CLOSED};
     EXPECT_EQ(h.site->states, expected);
     EXPECT_EQ(h.parseText("x = 1"), E_UNEXPECTED);
 }
@@ -193,12 +195,14 @@ TEST(EngineEvents, SilentWhileDisconnectedAndMissingHandlerAnswersMemberNotFound
     cd.pUnk->Release();
     VARIANT n = intArg(1);
     DISPPARAMS p{&n, nullptr, 1, 0};
-    EXPECT_EQ(sink->Invoke(pm::test::kEventCount, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr),
-              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(
+        sink->Invoke(pm::test::kEventCount, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr),
+        DISP_E_MEMBERNOTFOUND);
     // After a reset the engine lets go of the connection.
     h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
     EXPECT_EQ(h.test->events->connectionCount(), 0u);
-    EXPECT_EQ(sink->Invoke(pm::test::kEventPing, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(sink->Invoke(pm::test::kEventPing, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr),
+              S_OK);
 }
 
 TEST(EngineEvents, HandlerErrorsAreReportedAndTheSourceSeesSuccess) {
@@ -215,7 +219,8 @@ TEST(EngineEvents, HandlerErrorsAreReportedAndTheSourceSeesSuccess) {
 TEST(EngineReentrancy, ResetFromAMethodCalledByTheScriptStopsIt) {
     Harness h;
     h.test->onCallBack = [&] { h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED); };
-    EXPECT_EQ(h.run("Sub Work\nTest.Log 1\nTest.CallBack\nTest.Log 2\nEnd Sub\nFor i = 1 To 3\nWork\nNext\nTest.Log 3"),
+    EXPECT_EQ(h.run("Sub Work\nTest.Log 1\nTest.CallBack\nTest.Log 2\nEnd Sub\nFor i = 1 To "
+                    "3\nWork\nNext\nTest.Log 3"),
               S_OK);
     EXPECT_EQ(joined(h.test->log), "1");
     EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_INITIALIZED);
@@ -255,9 +260,10 @@ TEST(EngineReentrancy, CloseFromInsideTheScript) {
 
 TEST(EngineReentrancy, EventDuringMessageBoxRunsAndReturns) {
     Harness h;
-    ASSERT_EQ(h.run("Sub Test_Ping\nTest.Log \"ping\"\nEnd Sub\n"
-                    "Sub Test_Count(n)\nTest.Log \"count\"\nr = MsgBox(\"wait\", vbYesNo)\nTest.Log r\nEnd Sub"),
-              S_OK);
+    ASSERT_EQ(
+        h.run("Sub Test_Ping\nTest.Log \"ping\"\nEnd Sub\n"
+              "Sub Test_Count(n)\nTest.Log \"count\"\nr = MsgBox(\"wait\", vbYesNo)\nTest.Log r\nEnd Sub"),
+        S_OK);
     pm::setScriptMessageBoxHook([&](HWND, const std::string& prompt, unsigned buttons, const std::string&) {
         h.test->log.push_back(prompt + std::to_string(buttons));
         h.test->fire(pm::test::kEventPing);
@@ -283,7 +289,8 @@ TEST(EngineReentrancy, StopWhileMessageBoxIsOpen) {
 
 TEST(EngineReentrancy, DefaultDialogHooksAnswerFirstButtonAndCancel) {
     Harness h;
-    EXPECT_EQ(h.run("Test.Log MsgBox(\"a\")\nTest.Log MsgBox(\"b\", vbYesNoCancel)\nTest.Log \"[\" & InputBox(\"c\") & \"]\""),
+    EXPECT_EQ(h.run("Test.Log MsgBox(\"a\")\nTest.Log MsgBox(\"b\", vbYesNoCancel)\nTest.Log \"[\" & "
+                    "InputBox(\"c\") & \"]\""),
               S_OK);
     EXPECT_EQ(joined(h.test->log), "1|6|[]");
 }
@@ -310,7 +317,8 @@ TEST(EngineAbort, InterruptFromAnotherThread) {
     EXPECT_EQ(h.run("Do\nx = x + 1\nLoop"), S_OK);
     timer.join();
     EXPECT_TRUE(h.site->errors.empty());
-    EXPECT_EQ(h.engine->InterruptScriptThread(SCRIPTTHREADID_BASE, nullptr, SCRIPTINTERRUPT_DEBUG), E_NOTIMPL);
+    EXPECT_EQ(h.engine->InterruptScriptThread(SCRIPTTHREADID_BASE, nullptr, SCRIPTINTERRUPT_DEBUG),
+              E_NOTIMPL);
     // The engine runs again afterwards.
     h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
     h.engine->AddNamedItem(u"Test", SCRIPTITEM_ISVISIBLE | SCRIPTITEM_ISSOURCE);

@@ -15,7 +15,8 @@ struct Case {
 
 std::string joined(const std::vector<std::string>& log) {
     std::string out;
-    for (size_t i = 0; i < log.size(); ++i) out += (i ? "|" : "") + log[i];
+    for (size_t i = 0; i < log.size(); ++i)
+        out += (i ? "|" : "") + log[i];
     return out;
 }
 
@@ -24,7 +25,8 @@ void runTable(const Case* begin, const Case* end) {
         SCOPED_TRACE(c->name);
         pm::test::Harness h;
         EXPECT_EQ(h.run(c->script), S_OK);
-        for (const auto& e : h.site->errors) ADD_FAILURE() << e.number << " " << e.description << " at " << e.line;
+        for (const auto& e : h.site->errors)
+            ADD_FAILURE() << e.number << " " << e.description << " at " << e.line;
         EXPECT_EQ(joined(h.test->log), c->expected);
     }
 }
@@ -34,12 +36,18 @@ const Case kStatements[] = {
     {"Dim list and colon separators", "Dim a, b : a = 1 : b = 2 : Test.Log a + b", "3"},
     {"line continuation", "x = 1 + _\n  2\nTest.Log x", "3"},
     {"comments", "' note\nx = 5 ' trailing\nRem also\nTest.Log x", "5"},
-    {"if block", "x = 5\nIf x > 3 Then\n Test.Log \"big\"\nElseIf x > 1 Then\n Test.Log \"mid\"\nElse\n Test.Log \"small\"\nEnd If",
+    {"if block",
+     "x = 5\nIf x > 3 Then\n Test.Log \"big\"\nElseIf x > 1 Then\n Test.Log \"mid\"\nElse\n Test.Log "
+     "\"small\"\nEnd If",
      "big"},
-    {"elseif branch", "x = 2\nIf x > 3 Then\nTest.Log 1\nElseIf x > 1 Then\nTest.Log 2\nElse\nTest.Log 3\nEnd If", "2"},
-    {"single-line if with else", "x = 0\nIf x Then Test.Log \"yes\" Else Test.Log \"no\" : Test.Log \"more\"", "no|more"},
+    {"elseif branch",
+     "x = 2\nIf x > 3 Then\nTest.Log 1\nElseIf x > 1 Then\nTest.Log 2\nElse\nTest.Log 3\nEnd If", "2"},
+    {"single-line if with else", "x = 0\nIf x Then Test.Log \"yes\" Else Test.Log \"no\" : Test.Log \"more\"",
+     "no|more"},
     {"single-line if without else", "If True Then Test.Log 1 : Test.Log 2\nTest.Log 3", "1|2|3"},
-    {"select case", "For Each v In Array(1, \"b\", 7)\nSelect Case v\nCase 1, 2\nTest.Log \"one\"\nCase \"b\"\nTest.Log \"bee\"\nCase Else\nTest.Log \"other\"\nEnd Select\nNext",
+    {"select case",
+     "For Each v In Array(1, \"b\", 7)\nSelect Case v\nCase 1, 2\nTest.Log \"one\"\nCase \"b\"\nTest.Log "
+     "\"bee\"\nCase Else\nTest.Log \"other\"\nEnd Select\nNext",
      "one|bee|other"},
     {"for with step", "For i = 10 To 1 Step -3\nTest.Log i\nNext", "10|7|4|1"},
     {"for leaves counter past end", "For i = 1 To 3\nNext\nTest.Log i", "4"},
@@ -51,27 +59,32 @@ const Case kStatements[] = {
     {"while wend", "i = 0\nWhile i < 4\ni = i + 1\nWend\nTest.Log i", "4"},
     {"exit for", "For i = 1 To 10\nIf i = 3 Then Exit For\nNext\nTest.Log i", "3"},
     {"exit do", "Do\ni = i + 1\nIf i = 5 Then Exit Do\nLoop\nTest.Log i", "5"},
-    {"exit for inside do inside for",
-     "For i = 1 To 3\nDo\nExit For\nLoop\nNext\nTest.Log i", "1"},
+    {"exit for inside do inside for", "For i = 1 To 3\nDo\nExit For\nLoop\nNext\nTest.Log i", "1"},
     {"exit sub", "Sub S\nTest.Log 1\nExit Sub\nTest.Log 2\nEnd Sub\nS", "1"},
     {"exit function keeps value", "Function F\nF = 7\nExit Function\nF = 8\nEnd Function\nTest.Log F()", "7"},
     {"const", "Const A = 4, B = \"x\"\nTest.Log A & B", "4x"},
     {"randomize and rnd", "Randomize 1\nx = Rnd\nTest.Log (x >= 0 And x < 1)", "True"},
     {"call statement", "Sub S(a, b)\nTest.Log a & b\nEnd Sub\nCall S(1, 2)\nS 3, 4", "12|34"},
-    {"set and nothing", "Set o = Test\nTest.Log IsObject(o)\nSet o = Nothing\nTest.Log o Is Nothing", "True|True"},
+    {"set and nothing", "Set o = Test\nTest.Log IsObject(o)\nSet o = Nothing\nTest.Log o Is Nothing",
+     "True|True"},
     {"option explicit with dims", "Option Explicit\nDim x\nx = 2\nTest.Log x", "2"},
-    {"private and public", "Private p\nPublic q\np = 1 : q = 2\nPrivate Sub S\nTest.Log p + q\nEnd Sub\nS", "3"},
+    {"private and public", "Private p\nPublic q\np = 1 : q = 2\nPrivate Sub S\nTest.Log p + q\nEnd Sub\nS",
+     "3"},
 };
 
 const Case kProcedures[] = {
     {"function result", "Function Sq(x)\nSq = x * x\nEnd Function\nTest.Log Sq(7)", "49"},
-    {"recursion", "Function Fact(n)\nIf n <= 1 Then\nFact = 1\nElse\nFact = n * Fact(n - 1)\nEnd If\nEnd Function\nTest.Log Fact(10)",
+    {"recursion",
+     "Function Fact(n)\nIf n <= 1 Then\nFact = 1\nElse\nFact = n * Fact(n - 1)\nEnd If\nEnd "
+     "Function\nTest.Log Fact(10)",
      "3628800"},
-    {"nested calls", "Function A(x)\nA = B(x) + 1\nEnd Function\nFunction B(x)\nB = x * 2\nEnd Function\nTest.Log A(A(1))", "7"},
+    {"nested calls",
+     "Function A(x)\nA = B(x) + 1\nEnd Function\nFunction B(x)\nB = x * 2\nEnd Function\nTest.Log A(A(1))",
+     "7"},
     {"byref writes back", "Sub Inc(n)\nn = n + 1\nEnd Sub\nx = 1\nInc x\nInc x\nTest.Log x", "3"},
     {"byval keeps", "Sub Inc(ByVal n)\nn = n + 1\nEnd Sub\nx = 1\nInc x\nTest.Log x", "1"},
-    {"parentheses pass by value", "Sub Inc(n)\nn = n + 1\nEnd Sub\nx = 1\nInc (x)\nTest.Log x\nCall Inc(x)\nTest.Log x",
-     "1|2"},
+    {"parentheses pass by value",
+     "Sub Inc(n)\nn = n + 1\nEnd Sub\nx = 1\nInc (x)\nTest.Log x\nCall Inc(x)\nTest.Log x", "1|2"},
     {"byref to object member", "x = 4\nTest.Bump x\nTest.Log x", "5"},
     {"locals are separate", "x = 1\nSub S\nDim x\nx = 5\nEnd Sub\nS\nTest.Log x", "1"},
     {"implicit local in sub", "Sub S\ny = 3\nEnd Sub\nS\nTest.Log IsEmpty(y)", "True"},
@@ -89,17 +102,24 @@ const Case kValues[] = {
     {"power and unary minus", "Test.Log -2 ^ 2\nTest.Log 2 ^ -1\nTest.Log 2 ^ 3 ^ 2", "-4|0.5|64"},
     {"string plus number", "Test.Log \"1\" + 2\nTest.Log \"a\" + \"b\"\nTest.Log 1 & 2", "3|ab|12"},
     {"empty arithmetic", "Test.Log x + 1\nTest.Log TypeName(x)\nTest.Log x & \"s\"", "1|Empty|s"},
-    {"null propagation", "Test.Log Null + 1\nTest.Log Null & \"a\"\nTest.Log IsNull(Null = 1)", "<null>|a|True"},
-    {"null in logic", "Test.Log Null And False\nTest.Log Null Or True\nTest.Log IsNull(Null And True)", "False|True|True"},
-    {"comparisons", "Test.Log 1 < 2\nTest.Log \"a\" < \"b\"\nTest.Log \"B\" < \"a\"\nTest.Log 2 >= 2\nTest.Log 3 <> 3",
+    {"null propagation", "Test.Log Null + 1\nTest.Log Null & \"a\"\nTest.Log IsNull(Null = 1)",
+     "<null>|a|True"},
+    {"null in logic", "Test.Log Null And False\nTest.Log Null Or True\nTest.Log IsNull(Null And True)",
+     "False|True|True"},
+    {"comparisons",
+     "Test.Log 1 < 2\nTest.Log \"a\" < \"b\"\nTest.Log \"B\" < \"a\"\nTest.Log 2 >= 2\nTest.Log 3 <> 3",
      "True|True|True|True|False"},
     {"number against string", "s = \"10\"\nn = 9\nTest.Log n < s\nTest.Log Empty = 0\nTest.Log Empty = \"\"",
      "True|True|True"},
-    {"booleans", "Test.Log True And False\nTest.Log Not True\nTest.Log True Xor True\nTest.Log False Imp False\nTest.Log True Eqv True",
+    {"booleans",
+     "Test.Log True And False\nTest.Log Not True\nTest.Log True Xor True\nTest.Log False Imp False\nTest.Log "
+     "True Eqv True",
      "False|False|False|True|True"},
     {"bitwise", "Test.Log 12 And 10\nTest.Log 12 Or 3\nTest.Log Not 0\nTest.Log 5 Xor 1", "8|15|-1|4"},
-    {"hex and octal literals", "Test.Log &HFF\nTest.Log &H10&\nTest.Log &O17\nTest.Log &HFFFF", "255|16|15|-1"},
-    {"float formatting", "Test.Log 0.1 + 0.2\nTest.Log 1 / 3\nTest.Log 1E+20\nTest.Log 1.5E-7", "0.3|0.333333333333333|1E+20|1.5E-07"},
+    {"hex and octal literals", "Test.Log &HFF\nTest.Log &H10&\nTest.Log &O17\nTest.Log &HFFFF",
+     "255|16|15|-1"},
+    {"float formatting", "Test.Log 0.1 + 0.2\nTest.Log 1 / 3\nTest.Log 1E+20\nTest.Log 1.5E-7",
+     "0.3|0.333333333333333|1E+20|1.5E-07"},
     {"date literal", "d = #1/31/2020#\nTest.Log d\nTest.Log Month(d + 1)", "1/31/2020|2"},
     {"true is minus one", "Test.Log CInt(True)\nTest.Log True + True", "-1|-2"},
     {"concat of numbers and booleans", "Test.Log \"v=\" & 1.5 & True", "v=1.5True"},
@@ -113,47 +133,80 @@ const Case kValues[] = {
 const Case kArrays[] = {
     {"dim array", "Dim a(2)\na(0) = 1 : a(2) = 3\nTest.Log UBound(a)\nTest.Log a(0) + a(2)", "2|4"},
     {"two dimensions", "Dim m(1, 2)\nm(1, 2) = 9\nTest.Log m(1, 2)\nTest.Log UBound(m, 2)", "9|2"},
-    {"redim preserve", "Dim a()\nReDim a(1)\na(0) = \"x\"\nReDim Preserve a(3)\nTest.Log a(0)\nTest.Log UBound(a)", "x|3"},
+    {"redim preserve",
+     "Dim a()\nReDim a(1)\na(0) = \"x\"\nReDim Preserve a(3)\nTest.Log a(0)\nTest.Log UBound(a)", "x|3"},
     {"redim drops", "ReDim a(2)\na(1) = 5\nReDim a(2)\nTest.Log IsEmpty(a(1))", "True"},
     {"arrays copy on assignment", "a = Array(1, 2)\nb = a\nb(0) = 9\nTest.Log a(0)", "1"},
     {"array in procedure byref", "Sub F(arr)\narr(0) = 5\nEnd Sub\na = Array(1)\nF a\nTest.Log a(0)", "5"},
     {"erase dynamic", "a = Array(1, 2)\nErase a\nTest.Log IsArray(a)", "True"},
-    {"split and join", "p = Split(\"a,b,,c\", \",\")\nTest.Log UBound(p)\nTest.Log Join(p, \"-\")", "3|a-b--c"},
+    {"split and join", "p = Split(\"a,b,,c\", \",\")\nTest.Log UBound(p)\nTest.Log Join(p, \"-\")",
+     "3|a-b--c"},
     {"split empty", "p = Split(\"\")\nTest.Log UBound(p)", "-1"},
     {"filter", "Test.Log Join(Filter(Array(\"apple\", \"pear\", \"grape\"), \"ap\"), \",\")", "apple,grape"},
     {"lbound and vartype", "a = Array()\nTest.Log LBound(a)\nTest.Log VarType(a)", "0|8204"},
 };
 
 const Case kStrings[] = {
-    {"len left right mid", "s = \"Hello World\"\nTest.Log Len(s)\nTest.Log Left(s, 5)\nTest.Log Right(s, 5)\nTest.Log Mid(s, 7, 3)\nTest.Log Mid(s, 7)",
+    {"len left right mid",
+     "s = \"Hello World\"\nTest.Log Len(s)\nTest.Log Left(s, 5)\nTest.Log Right(s, 5)\nTest.Log Mid(s, 7, "
+     "3)\nTest.Log Mid(s, 7)",
      "11|Hello|World|Wor|World"},
-    {"utf8 characters", "s = \"caf\xC3\xA9s\"\nTest.Log Len(s)\nTest.Log Mid(s, 4, 1)\nTest.Log UCase(s)\nTest.Log StrReverse(s)",
-     "5|\xC3\xA9|CAF\xC3\x89S|s\xC3\xA9" "fac"},
-    {"instr", "Test.Log InStr(\"abcabc\", \"c\")\nTest.Log InStr(4, \"abcabc\", \"c\")\nTest.Log InStr(1, \"ABC\", \"b\", 1)\nTest.Log InStr(\"abc\", \"z\")",
+    {"utf8 characters",
+     "s = \"caf\xC3\xA9s\"\nTest.Log Len(s)\nTest.Log Mid(s, 4, 1)\nTest.Log UCase(s)\nTest.Log "
+     "StrReverse(s)",
+     "5|\xC3\xA9|CAF\xC3\x89S|s\xC3\xA9"
+     "fac"},
+    {"instr",
+     "Test.Log InStr(\"abcabc\", \"c\")\nTest.Log InStr(4, \"abcabc\", \"c\")\nTest.Log InStr(1, \"ABC\", "
+     "\"b\", 1)\nTest.Log InStr(\"abc\", \"z\")",
      "3|6|2|0"},
     {"instrrev", "Test.Log InStrRev(\"abcabc\", \"b\")\nTest.Log InStrRev(\"abcabc\", \"b\", 4)", "5|2"},
     {"instr utf8", "Test.Log InStr(\"\xC3\xA9t\xC3\xA9\", \"t\")", "2"},
-    {"replace", "Test.Log Replace(\"aXbXc\", \"X\", \"--\")\nTest.Log Replace(\"aaaa\", \"a\", \"b\", 2, 2)\nTest.Log Replace(\"AbA\", \"a\", \"z\", 1, -1, 1)",
+    {"replace",
+     "Test.Log Replace(\"aXbXc\", \"X\", \"--\")\nTest.Log Replace(\"aaaa\", \"a\", \"b\", 2, 2)\nTest.Log "
+     "Replace(\"AbA\", \"a\", \"z\", 1, -1, 1)",
      "a--b--c|bba|zbz"},
-    {"trim and case", "Test.Log \"[\" & Trim(\"  x  \") & \"]\"\nTest.Log LTrim(\" a\") & RTrim(\"b \")\nTest.Log LCase(\"ABC\")", "[x]|ab|abc"},
-    {"space string strcomp", "Test.Log \"[\" & Space(3) & \"]\"\nTest.Log String(3, \"ab\")\nTest.Log StrComp(\"a\", \"B\")\nTest.Log StrComp(\"a\", \"A\", 1)",
+    {"trim and case",
+     "Test.Log \"[\" & Trim(\"  x  \") & \"]\"\nTest.Log LTrim(\" a\") & RTrim(\"b \")\nTest.Log "
+     "LCase(\"ABC\")",
+     "[x]|ab|abc"},
+    {"space string strcomp",
+     "Test.Log \"[\" & Space(3) & \"]\"\nTest.Log String(3, \"ab\")\nTest.Log StrComp(\"a\", "
+     "\"B\")\nTest.Log StrComp(\"a\", \"A\", 1)",
      "[   ]|aaa|1|0"},
-    {"asc chr", "Test.Log Asc(\"A\")\nTest.Log Chr(66)\nTest.Log Asc(Chr(233))\nTest.Log Asc(Chr(128))", "65|B|233|128"},
-    {"hex oct", "Test.Log Hex(255)\nTest.Log Hex(-1)\nTest.Log Oct(8)\nTest.Log Hex(CLng(-1))", "FF|FFFF|10|FFFFFFFF"},
-    {"format functions", "Test.Log FormatNumber(1234.567)\nTest.Log FormatCurrency(-5)\nTest.Log FormatPercent(0.125, 1)\nTest.Log FormatNumber(0.5, 0)",
+    {"asc chr", "Test.Log Asc(\"A\")\nTest.Log Chr(66)\nTest.Log Asc(Chr(233))\nTest.Log Asc(Chr(128))",
+     "65|B|233|128"},
+    {"hex oct", "Test.Log Hex(255)\nTest.Log Hex(-1)\nTest.Log Oct(8)\nTest.Log Hex(CLng(-1))",
+     "FF|FFFF|10|FFFFFFFF"},
+    {"format functions",
+     "Test.Log FormatNumber(1234.567)\nTest.Log FormatCurrency(-5)\nTest.Log FormatPercent(0.125, "
+     "1)\nTest.Log FormatNumber(0.5, 0)",
      "1,234.57|($5.00)|12.5%|0"},
-    {"conversions", "Test.Log CStr(1.5)\nTest.Log CDbl(\"2.5\") * 2\nTest.Log CBool(\"true\")\nTest.Log TypeName(CByte(3))",
+    {"conversions",
+     "Test.Log CStr(1.5)\nTest.Log CDbl(\"2.5\") * 2\nTest.Log CBool(\"true\")\nTest.Log TypeName(CByte(3))",
      "1.5|5|True|Byte"},
-    {"vb constants", "Test.Log Len(vbCrLf)\nTest.Log vbRed\nTest.Log vbYes\nTest.Log vbTextCompare\nTest.Log Asc(vbTab)", "2|255|6|1|9"},
-    {"is functions", "Test.Log IsNumeric(\"12\")\nTest.Log IsNumeric(\"x\")\nTest.Log IsDate(\"1/2/2003\")\nTest.Log IsEmpty(Empty)",
+    {"vb constants",
+     "Test.Log Len(vbCrLf)\nTest.Log vbRed\nTest.Log vbYes\nTest.Log vbTextCompare\nTest.Log Asc(vbTab)",
+     "2|255|6|1|9"},
+    {"is functions",
+     "Test.Log IsNumeric(\"12\")\nTest.Log IsNumeric(\"x\")\nTest.Log IsDate(\"1/2/2003\")\nTest.Log "
+     "IsEmpty(Empty)",
      "True|False|True|True"},
-    {"math", "Test.Log Abs(-3)\nTest.Log Int(-2.5)\nTest.Log Fix(-2.5)\nTest.Log Round(2.5)\nTest.Log Round(2.567, 2)\nTest.Log Sgn(-4)\nTest.Log Sqr(16)",
+    {"math",
+     "Test.Log Abs(-3)\nTest.Log Int(-2.5)\nTest.Log Fix(-2.5)\nTest.Log Round(2.5)\nTest.Log Round(2.567, "
+     "2)\nTest.Log Sgn(-4)\nTest.Log Sqr(16)",
      "3|-3|-2|2|2.57|-1|4"},
-    {"typename", "Test.Log TypeName(1)\nTest.Log TypeName(\"s\")\nTest.Log TypeName(Test)\nTest.Log TypeName(Nothing)\nTest.Log TypeName(Null)",
+    {"typename",
+     "Test.Log TypeName(1)\nTest.Log TypeName(\"s\")\nTest.Log TypeName(Test)\nTest.Log "
+     "TypeName(Nothing)\nTest.Log TypeName(Null)",
      "Integer|String|IRecorder|Nothing|Null"},
-    {"dates", "d = DateSerial(2024, 2, 29)\nTest.Log d\nTest.Log Weekday(d)\nTest.Log DateAdd(\"m\", 1, #1/31/2024#)\nTest.Log DateDiff(\"d\", #1/1/2024#, #3/1/2024#)\nTest.Log MonthName(2)",
+    {"dates",
+     "d = DateSerial(2024, 2, 29)\nTest.Log d\nTest.Log Weekday(d)\nTest.Log DateAdd(\"m\", 1, "
+     "#1/31/2024#)\nTest.Log DateDiff(\"d\", #1/1/2024#, #3/1/2024#)\nTest.Log MonthName(2)",
      "2/29/2024|5|2/29/2024|60|February"},
-    {"times", "t = TimeSerial(13, 5, 9)\nTest.Log t\nTest.Log Hour(t)\nTest.Log FormatDateTime(t, 4)\nTest.Log DatePart(\"n\", t)",
+    {"times",
+     "t = TimeSerial(13, 5, 9)\nTest.Log t\nTest.Log Hour(t)\nTest.Log FormatDateTime(t, 4)\nTest.Log "
+     "DatePart(\"n\", t)",
      "1:05:09 PM|13|13:05|5"},
     {"eval", "x = 4\nTest.Log Eval(\"x * 2 + 1\")", "9"},
     {"rgb", "Test.Log RGB(1, 2, 3)\nTest.Log RGB(300, 0, 0)", "197121|255"},
@@ -161,34 +214,55 @@ const Case kStrings[] = {
 };
 
 const Case kErrorHandling[] = {
-    {"resume next sets err", "On Error Resume Next\nx = 1 / 0\nTest.Log Err.Number\nTest.Log Err.Description\nTest.Log x",
+    {"resume next sets err",
+     "On Error Resume Next\nx = 1 / 0\nTest.Log Err.Number\nTest.Log Err.Description\nTest.Log x",
      "11|Division by zero|<empty>"},
     {"err clear", "On Error Resume Next\nx = 1 / 0\nErr.Clear\nTest.Log Err.Number", "0"},
     {"goto zero clears", "On Error Resume Next\nErr.Raise 5\nOn Error GoTo 0\nTest.Log Err.Number", "0"},
-    {"err raise custom", "On Error Resume Next\nErr.Raise vbObjectError + 1, \"me\", \"custom\"\nTest.Log Err.Number\nTest.Log Err.Description\nTest.Log Err.Source",
+    {"err raise custom",
+     "On Error Resume Next\nErr.Raise vbObjectError + 1, \"me\", \"custom\"\nTest.Log Err.Number\nTest.Log "
+     "Err.Description\nTest.Log Err.Source",
      "-2147221503|custom|me"},
-    {"error in callee caught by caller", "Sub Bad\nx = 1 / 0\nTest.Log \"not here\"\nEnd Sub\nOn Error Resume Next\nBad\nTest.Log Err.Number",
+    {"error in callee caught by caller",
+     "Sub Bad\nx = 1 / 0\nTest.Log \"not here\"\nEnd Sub\nOn Error Resume Next\nBad\nTest.Log Err.Number",
      "11"},
-    {"resume next continues after statement", "On Error Resume Next\nTest.Log 1\nErr.Raise 9\nTest.Log 2\nTest.Log Err.Number", "1|2|9"},
-    {"object exception description", "On Error Resume Next\nx = Test.Items(20)\nTest.Log Err.Description", "Index out of range"},
+    {"resume next continues after statement",
+     "On Error Resume Next\nTest.Log 1\nErr.Raise 9\nTest.Log 2\nTest.Log Err.Number", "1|2|9"},
+    {"object exception description", "On Error Resume Next\nx = Test.Items(20)\nTest.Log Err.Description",
+     "Index out of range"},
     {"missing member", "On Error Resume Next\nTest.NoSuch\nTest.Log Err.Number", "438"},
     {"subscript", "On Error Resume Next\nDim a(1)\na(5) = 1\nTest.Log Err.Number", "9"},
     {"type mismatch", "On Error Resume Next\nx = \"a\" * 2\nTest.Log Err.Number", "13"},
     {"wrong arguments", "Sub S(a)\nEnd Sub\nOn Error Resume Next\nS 1, 2\nTest.Log Err.Number", "450"},
-    {"undefined under option explicit", "Option Explicit\nOn Error Resume Next\nDim r\nr = zz\nTest.Log Err.Number", "500"},
+    {"undefined under option explicit",
+     "Option Explicit\nOn Error Resume Next\nDim r\nr = zz\nTest.Log Err.Number", "500"},
     {"fixed array redim", "On Error Resume Next\nDim a(2)\nReDim a(4)\nTest.Log Err.Number", "10"},
-    {"create object of unknown class", "On Error Resume Next\nSet o = CreateObject(\"No.Such\")\nTest.Log Err.Number", "429"},
+    {"create object of unknown class",
+     "On Error Resume Next\nSet o = CreateObject(\"No.Such\")\nTest.Log Err.Number", "429"},
 };
 
-TEST(Language, Statements) { runTable(std::begin(kStatements), std::end(kStatements)); }
-TEST(Language, Procedures) { runTable(std::begin(kProcedures), std::end(kProcedures)); }
-TEST(Language, ValuesAndOperators) { runTable(std::begin(kValues), std::end(kValues)); }
-TEST(Language, Arrays) { runTable(std::begin(kArrays), std::end(kArrays)); }
-TEST(Language, BuiltinFunctions) { runTable(std::begin(kStrings), std::end(kStrings)); }
-TEST(Language, ErrorHandling) { runTable(std::begin(kErrorHandling), std::end(kErrorHandling)); }
+TEST(Language, Statements) {
+    runTable(std::begin(kStatements), std::end(kStatements));
+}
+TEST(Language, Procedures) {
+    runTable(std::begin(kProcedures), std::end(kProcedures));
+}
+TEST(Language, ValuesAndOperators) {
+    runTable(std::begin(kValues), std::end(kValues));
+}
+TEST(Language, Arrays) {
+    runTable(std::begin(kArrays), std::end(kArrays));
+}
+TEST(Language, BuiltinFunctions) {
+    runTable(std::begin(kStrings), std::end(kStrings));
+}
+TEST(Language, ErrorHandling) {
+    runTable(std::begin(kErrorHandling), std::end(kErrorHandling));
+}
 
 void expectNoErrors(const pm::test::Harness& h) {
-    for (const auto& e : h.site->errors) ADD_FAILURE() << e.number << " " << e.description << " at " << e.line;
+    for (const auto& e : h.site->errors)
+        ADD_FAILURE() << e.number << " " << e.description << " at " << e.line;
 }
 
 TEST(Language, TypeLibConstantsAndCreateObject) {
@@ -201,7 +275,8 @@ TEST(Language, TypeLibConstantsAndCreateObject) {
     ASSERT_EQ(h.engine->AddTypeLib(pm::test::kTestLibId, 1, 0, 0), S_OK);
     const GUID unknown = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
     EXPECT_EQ(h.engine->AddTypeLib(unknown, 1, 0, 0), TYPE_E_LIBNOTREGISTERED);
-    EXPECT_EQ(h.run("Test.Log tcRed + tcBlue\nSet e = CreateObject(\"test.recorder\")\ne.Value = 2\nTest.Log e.Add(e, 1)"),
+    EXPECT_EQ(h.run("Test.Log tcRed + tcBlue\nSet e = CreateObject(\"test.recorder\")\ne.Value = 2\nTest.Log "
+                    "e.Add(e, 1)"),
               S_OK);
     expectNoErrors(h);
     EXPECT_EQ(joined(h.test->log), "5|3");
@@ -223,7 +298,8 @@ TEST(Language, GlobalMembersResolveUnqualifiedNames) {
 
 TEST(Language, LargeModuleParsesAndRuns) {
     std::string text = "n = 0\n";
-    for (int i = 0; i < 20000; ++i) text += "Sub P" + std::to_string(i) + "(x)\n  n = n + x\nEnd Sub\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "Sub P" + std::to_string(i) + "(x)\n  n = n + x\nEnd Sub\n";
     text += "For i = 0 To 19999 Step 1000\nExecuteP i\nNext\nTest.Log n\n";
     text += "Sub ExecuteP(i)\nP0 i\nEnd Sub\n";
     pm::test::Harness h;

@@ -26,7 +26,8 @@ ITypeLib* library() {
         pm::addProperty(itf, "Value", kValue, VT_VARIANT);
         auto& ev = b.dispinterface("IRecorderEvents", kRecorderEventsIid);
         pm::addMethod(ev, "Ping", kEventPing, VT_VOID);
-        pm::addMethod(ev, "Changed", kEventChanged, VT_VOID, {{"value", pm::TypeSpec::pointerTo(VT_VARIANT)}});
+        pm::addMethod(ev, "Changed", kEventChanged, VT_VOID,
+                      {{"value", pm::TypeSpec::pointerTo(VT_VARIANT)}});
         pm::addMethod(ev, "Count", kEventCount, VT_VOID, {{"n", VT_I4}});
         auto& cls = b.coclass("Recorder", kRecorderClsid);
         cls.impls = {{"IRecorder", IMPLTYPEFLAG_FDEFAULT},
@@ -38,9 +39,13 @@ ITypeLib* library() {
     return lib;
 }
 
-const VARIANT& deref(const VARIANT& v) { return v.vt == (VT_VARIANT | VT_BYREF) ? *v.pvarVal : v; }
+const VARIANT& deref(const VARIANT& v) {
+    return v.vt == (VT_VARIANT | VT_BYREF) ? *v.pvarVal : v;
+}
 
-VARIANT& argAt(DISPPARAMS* p, UINT i) { return p->rgvarg[p->cArgs - 1 - i]; }
+VARIANT& argAt(DISPPARAMS* p, UINT i) {
+    return p->rgvarg[p->cArgs - 1 - i];
+}
 
 } // namespace
 
@@ -82,7 +87,8 @@ HRESULT Recorder::fire(DISPID id, std::vector<VARIANT> args) {
 HRESULT Recorder::QueryInterface(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IDispatch) return pm::answerInterface(static_cast<IDispatch*>(this), ppv);
+    if (riid == IID_IUnknown || riid == IID_IDispatch)
+        return pm::answerInterface(static_cast<IDispatch*>(this), ppv);
     if (riid == IID_IConnectionPointContainer)
         return pm::answerInterface(static_cast<IConnectionPointContainer*>(this), ppv);
     if (riid == IID_IProvideClassInfo) return pm::answerInterface(static_cast<IProvideClassInfo*>(this), ppv);
@@ -94,12 +100,14 @@ HRESULT Recorder::GetTypeInfoCount(UINT* n) {
     return S_OK;
 }
 
-HRESULT Recorder::GetTypeInfo(UINT, LCID, ITypeInfo** pp) { return library()->GetTypeInfoOfGuid(kRecorderIid, pp); }
+HRESULT Recorder::GetTypeInfo(UINT, LCID, ITypeInfo** pp) {
+    return library()->GetTypeInfoOfGuid(kRecorderIid, pp);
+}
 
 HRESULT Recorder::GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) {
-    static const std::pair<const char16_t*, DISPID> kNames[] = {{u"log", kLog},     {u"add", kAdd},
-                                                               {u"bump", kBump},   {u"value", kValue},
-                                                               {u"callback", kCallBack}, {u"items", kItems}};
+    static const std::pair<const char16_t*, DISPID> kNames[] = {{u"log", kLog},           {u"add", kAdd},
+                                                                {u"bump", kBump},         {u"value", kValue},
+                                                                {u"callback", kCallBack}, {u"items", kItems}};
     for (const auto& n : kNames)
         if (pm::oleStrICmp(names[0], n.first) == 0) {
             ids[0] = n.second;
@@ -109,8 +117,8 @@ HRESULT Recorder::GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT Recorder::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result, EXCEPINFO* excep,
-                         UINT*) {
+HRESULT Recorder::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result,
+                         EXCEPINFO* excep, UINT*) {
     UINT n = p->cArgs - p->cNamedArgs;
     switch (id) {
     case kLog:
@@ -122,7 +130,8 @@ HRESULT Recorder::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VAR
         VARIANT a, b;
         VariantInit(&a);
         VariantInit(&b);
-        if (FAILED(VariantChangeType(&a, &argAt(p, 0), 0, VT_I4)) || FAILED(VariantChangeType(&b, &argAt(p, 1), 0, VT_I4)))
+        if (FAILED(VariantChangeType(&a, &argAt(p, 0), 0, VT_I4)) ||
+            FAILED(VariantChangeType(&b, &argAt(p, 1), 0, VT_I4)))
             return DISP_E_TYPEMISMATCH;
         if (result) {
             result->vt = VT_I4;
@@ -144,7 +153,8 @@ HRESULT Recorder::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VAR
     }
     case kValue:
         if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-            if (p->cNamedArgs != 1 || p->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_PARAMNOTOPTIONAL;
+            if (p->cNamedArgs != 1 || p->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+                return DISP_E_PARAMNOTOPTIONAL;
             return VariantCopyInd(&m_value, &p->rgvarg[0]);
         }
         if (result) VariantCopy(result, &m_value);
@@ -171,7 +181,8 @@ HRESULT Recorder::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VAR
         }
         return S_OK;
     }
-    default: return DISP_E_MEMBERNOTFOUND;
+    default:
+        return DISP_E_MEMBERNOTFOUND;
     }
 }
 
@@ -200,7 +211,8 @@ HRESULT TestSite::QueryInterface(REFIID riid, void** ppv) {
     *ppv = nullptr;
     if (riid == IID_IUnknown || riid == IID_IActiveScriptSite)
         return pm::answerInterface(static_cast<IActiveScriptSite*>(this), ppv);
-    if (riid == IID_IActiveScriptSiteWindow) return pm::answerInterface(static_cast<IActiveScriptSiteWindow*>(this), ppv);
+    if (riid == IID_IActiveScriptSiteWindow)
+        return pm::answerInterface(static_cast<IActiveScriptSiteWindow*>(this), ppv);
     return E_NOINTERFACE;
 }
 
@@ -211,7 +223,8 @@ HRESULT TestSite::GetLCID(LCID* plcid) {
 
 HRESULT TestSite::GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** unk, ITypeInfo** ti) {
     std::string key = pm::toBytes(name, pm::oleStrLen(name));
-    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     auto it = items.find(key);
     if (it == items.end()) return E_UNEXPECTED;
     if (mask & SCRIPTINFO_IUNKNOWN) {

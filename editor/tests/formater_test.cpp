@@ -99,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         // JavaScript
         TokenCase{"LineCommentStopsBeforeCr", "js", "// x\r\ny", "cccc__."},
         TokenCase{"LineCommentStopsBeforeLf", "js", "// x\ny", "cccc_."},
+        TokenCase{"LineCommentStopsBeforeLoneCr", "js", "// x\ry", "cccc_."},
+        TokenCase{"StringStopsBeforeLoneLf", "js", "\"ab\nx", "sss_."},
         TokenCase{"ApostropheOpensNoString", "js", "'abc'", "....."},
         TokenCase{"EscapedQuoteStaysInString", "js", "\"a\\\"b\"", "ssssss"},
         TokenCase{"UnclosedStringStopsAtLineEnd", "js", "\"abc\r\nx", "ssss__."},

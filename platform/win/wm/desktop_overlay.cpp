@@ -84,7 +84,7 @@ bool releaseDesktopOverlayDC(HDC dc) {
     if (!o.dcs.erase(dc)) return false;
     gdi::releaseImageDC(dc);
     if (!o.widget->isVisible()) o.widget->show();
-    o.widget->raise();
+    if (realDesktop()) o.widget->raise();
     o.widget->update();
     return true;
 }

@@ -29,8 +29,6 @@ void sendActivateApp(bool active, HWND other) {
         if (Window* t = window(h)) send(t, WM_ACTIVATEAPP, active ? TRUE : FALSE, reinterpret_cast<LPARAM>(other));
 }
 
-bool realDesktop() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
-
 } // namespace
 
 Window* activeWindow() { return window(state().active); }

@@ -4,9 +4,13 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
+#include <QGuiApplication>
+
 #include <set>
 
 namespace pm::wm {
+
+bool realDesktop() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
 
 RECT toRECT(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 QRect toQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
@@ -119,7 +123,7 @@ void restackWidget(Window* w) {
     for (std::size_t i = 0; i < sib.size(); ++i) {
         if (sib[i] != w) continue;
         if (i == 0) {
-            w->widget->raise();
+            if (w->parent != desktop() || realDesktop()) w->widget->raise();
         } else if (sib[i - 1]->widget && w->parent != desktop()) {
             w->widget->stackUnder(sib[i - 1]->widget);
         }

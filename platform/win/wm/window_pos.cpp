@@ -41,7 +41,7 @@ void exposeParent(Window* w, const QRect& oldOnParentClient) {
 void showWidget(Window* w, bool show) {
     if (!w->widget) return;
     w->widget->setVisible(show);
-    if (show && w->parent == desktop()) w->widget->raise();
+    if (show && w->parent == desktop() && realDesktop()) w->widget->raise();
 }
 
 } // namespace

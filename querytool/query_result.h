@@ -40,8 +40,6 @@ public:
     int ScrollPosition() const { return m_scrollPosition; }
     void SetScrollPosition(int position) { m_scrollPosition = position; }
 
-    MYSQL_RES* Result() const { return m_result; }
-
 private:
     std::uint32_t m_elapsedMs;
     int m_scrollPosition = 0;

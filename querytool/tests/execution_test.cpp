@@ -144,6 +144,9 @@ TEST_F(Execution, CallOfAProcedureDoesNotBreakTheNextStatement) {
     EXPECT_STREQ(" Query batch completed successfully", batch.CompletionText());
     ASSERT_EQ(2u, batch.Results().size());
     EXPECT_EQ("1", std::string(batch.Results()[1]->Row(0).Value(0)));
+    const std::vector<std::unique_ptr<QueryResult>> taken = batch.TakeResults();
+    EXPECT_EQ(2u, taken.size());
+    EXPECT_TRUE(batch.Results().empty());
 }
 
 TEST_F(Execution, UseStatementsUpdateTheCurrentDatabase) {

@@ -2,6 +2,7 @@
 #include "platform/win/gdi/device_context.h"
 #include "platform/win/gdi/gdi_private.h"
 #include "platform/win/gdi/objects.h"
+#include "platform/win/gdi/raster.h"
 
 #include <cstring>
 
@@ -293,7 +294,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     if (!img || !dc->visibleRegion().contains(p)) return CLR_INVALID;
     QRgb c = dc->resolve(color);
     p += dc->origin();
-    reinterpret_cast<QRgb*>(img->scanLine(p.y()))[p.x()] = c;
+    reinterpret_cast<QRgb*>(img->scanLine(p.y()))[p.x()] = storedPixel(c, img->hasAlphaChannel());
     return toColorRef(c);
 }
 

@@ -169,13 +169,14 @@ BOOL TransparentBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs
         pixels = pixels.scaled(t.dst.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QRgb key = toRgb(transparent & 0xFFFFFF) & 0xFFFFFF;
     QPoint at = t.dst.topLeft() + dst->origin();
+    bool keyed = out->hasAlphaChannel();
     for (const QRect& r : outputArea(*dst, t.dst))
         for (int py = r.top(); py <= r.bottom(); ++py) {
             auto* line = reinterpret_cast<QRgb*>(out->scanLine(py));
             const auto* s = reinterpret_cast<const QRgb*>(pixels.constScanLine(py - at.y()));
             for (int px = r.left(); px <= r.right(); ++px) {
                 QRgb c = s[px - at.x()];
-                if ((c & 0xFFFFFF) != key) line[px] = c | 0xFF000000u;
+                if ((c & 0xFFFFFF) != key) line[px] = storedPixel(c, keyed);
             }
         }
     return TRUE;

@@ -112,12 +112,14 @@ void paintInk(DeviceContext& dc, const QImage& ink, QPoint at, QRgb colour, bool
     if (!img) return;
     QRegion area = outputArea(dc, QRect(at, ink.size()));
     QPoint base = at + dc.origin();
+    bool keyed = img->hasAlphaChannel();
     for (const QRect& r : area)
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(img->scanLine(y));
             const auto* src = reinterpret_cast<const QRgb*>(ink.constScanLine(y - base.y()));
             for (int x = r.left(); x <= r.right(); ++x)
-                if (isInk(src[x - base.x()]) && (!dither || (x + y) % 2 == 0)) line[x] = colour;
+                if (isInk(src[x - base.x()]) && (!dither || (x + y) % 2 == 0))
+                    line[x] = storedPixel(colour, keyed);
         }
 }
 

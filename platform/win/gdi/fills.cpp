@@ -72,11 +72,13 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
     // Every other pixel of the one-pixel frame, inverted, so a second call removes it.
     QRegion area = outputArea(*dc, r) & frameOf(r, 1, 1).translated(dc->origin());
     QPoint start = r.topLeft() + dc->origin();
+    bool keyed = img->hasAlphaChannel();
     for (const QRect& part : area)
         for (int y = part.top(); y <= part.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(img->scanLine(y));
             for (int x = part.left(); x <= part.right(); ++x)
-                if (((x - start.x()) + (y - start.y())) % 2 == 0) line[x] ^= 0x00FFFFFFu;
+                if (((x - start.x()) + (y - start.y())) % 2 == 0)
+                    line[x] = storedPixel(line[x] ^ 0xFFFFFFu, keyed);
         }
     return TRUE;
 }

@@ -14,6 +14,8 @@ namespace pm::gdi {
 // A DC that draws into `image` (Format_RGB32, ARGB32 or ARGB32_Premultiplied; owned by the caller
 // and alive until releaseImageDC). Logical (0,0) starts at pixel `origin`; output is clipped to
 // `clip`, given in image pixels (an empty region clips nothing away: the whole image is used).
+// On an image with transparency (the desktop overlay) the per-pixel operations store black as
+// transparent, so an XOR frame drawn twice leaves the image transparent again.
 HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip);
 // Moves an image DC to another origin and clip (the image is the same).
 void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip);

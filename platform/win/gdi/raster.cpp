@@ -131,12 +131,13 @@ void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Patter
     if (usesSrc && !src) return;
     QRegion target = area & dst.rect();
     if (usesSrc) target &= QRegion(src->rect().translated(-srcDelta));
+    bool keyed = dst.hasAlphaChannel();
     if (code == 0xF0 && !pattern->tiled) {
         // A plain fill, the most common operation: whole spans at once.
         for (const QRect& r : target)
             for (int y = r.top(); y <= r.bottom(); ++y) {
                 auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
-                std::fill(line + r.left(), line + r.right() + 1, pattern->color | 0xFF000000u);
+                std::fill(line + r.left(), line + r.right() + 1, storedPixel(pattern->color, keyed));
             }
         return;
     }
@@ -149,7 +150,7 @@ void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Patter
             for (int x = r.left(); x <= r.right(); ++x) {
                 std::uint32_t p = usesPat ? pattern->at(x, y) : 0;
                 std::uint32_t s = sline ? sline[x] : 0;
-                line[x] = rop3Pixel(code, p, s, line[x]) | 0xFF000000u;
+                line[x] = storedPixel(rop3Pixel(code, p, s, line[x]), keyed);
             }
         }
     }

@@ -30,6 +30,13 @@ struct Pattern {
 // The pattern `brush` gives on `dc` (a system colour index plus one stands for its brush).
 Pattern patternFor(const DeviceContext& dc, HBRUSH brush);
 
+// A result pixel as stored: opaque, except that on images with transparency (the desktop overlay)
+// black is stored as transparent, so XOR drawing done twice leaves them as they were.
+inline QRgb storedPixel(std::uint32_t v, bool keyed) {
+    v &= 0xFFFFFFu;
+    return keyed && v == 0 ? 0u : v | 0xFF000000u;
+}
+
 inline std::uint8_t rop3Code(DWORD rop) {
     return static_cast<std::uint8_t>(rop >> 16);
 }

@@ -154,4 +154,26 @@ TEST(ImageDc, DrawsAtTheOriginAndOnlyInsideTheClip) {
     EXPECT_EQ(0, FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
 }
 
+TEST(ImageDc, XorTwiceOnATransparentImageLeavesItTransparent) {
+    QImage overlay(16, 16, QImage::Format_ARGB32_Premultiplied);
+    overlay.fill(0);
+    HDC dc = pm::gdi::createImageDC(&overlay, QPoint(0, 0), QRegion());
+    HBRUSH half = CreateHalftoneBrush();
+    SelectObject(dc, half);
+    PatBlt(dc, 2, 2, 10, 3, PATINVERT);
+    // White pattern pixels show; black ones (no change under XOR) stay transparent.
+    EXPECT_EQ(0xFFFFFFFFu, overlay.pixel(3, 2));
+    EXPECT_EQ(0u, overlay.pixel(2, 2));
+    RECT focus{1, 8, 12, 14};
+    DrawFocusRect(dc, &focus);
+    PatBlt(dc, 2, 2, 10, 3, PATINVERT);
+    DrawFocusRect(dc, &focus);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(0u, overlay.pixel(x, y)) << x << "," << y;
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    pm::gdi::releaseImageDC(dc);
+    DeleteObject(half);
+}
+
 } // namespace

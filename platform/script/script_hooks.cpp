@@ -55,8 +55,4 @@ void scriptPoll() {
     if (hook) hook();
 }
 
-bool hasScriptPollHook() {
-    return static_cast<bool>(pollHook());
-}
-
 } // namespace pm

@@ -29,6 +29,5 @@ int scriptMessageBox(HWND owner, const std::string& prompt, unsigned buttons, co
 bool scriptInputBox(HWND owner, const std::string& prompt, const std::string& title,
                     const std::string& defaultText, std::string& answer);
 void scriptPoll();
-bool hasScriptPollHook();
 
 } // namespace pm

@@ -9,8 +9,6 @@ class ErrObject final : public pm::ComObject<IDispatch> {
 public:
     void set(const ScriptError& e);
     void clear();
-    int number() const { return m_number; }
-    const std::string& description() const { return m_description; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;

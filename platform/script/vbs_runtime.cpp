@@ -157,10 +157,6 @@ void Runtime::addNamedItem(const std::string& name, DWORD flags) {
     if (fresh && (flags & 0x8)) m_globalMemberItems.push_back(&it); // SCRIPTITEM_GLOBALMEMBERS
 }
 
-bool Runtime::hasNamedItem(const std::string& name) const {
-    return m_items.count(lowerCase(name)) != 0;
-}
-
 void Runtime::addConstant(const std::string& name, const Value& value) {
     m_constants[lowerCase(name)] = value;
 }

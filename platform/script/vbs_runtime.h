@@ -49,7 +49,6 @@ public:
     bool hasPending() const { return m_nextToRun < m_units.size(); }
 
     void addNamedItem(const std::string& name, DWORD flags);
-    bool hasNamedItem(const std::string& name) const;
     void addConstant(const std::string& name, const Value& value);
 
     // The global procedure of that name (case-insensitive), or null.
@@ -61,7 +60,6 @@ public:
     void abort() { m_aborted = true; }
     bool aborted() const { return m_aborted || m_interrupt.load(std::memory_order_relaxed); }
 
-    ErrObject& errObject() { return *m_err.get(); }
     RuntimeHost& host() { return m_host; }
 
     // Used by the statement and expression code.

@@ -3,20 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 class FileTest : public ::testing::Test {
 protected:
+    // A fresh folder per test, so that a failed run leaves nothing in the way of the next.
     void SetUp() override {
-        ::mkdir(PM_TEST_OUTPUT_DIR, 0700);
-        m_dir = std::string(PM_TEST_OUTPUT_DIR) + "/framework_files";
-        ::mkdir(m_dir.c_str(), 0700);
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = std::string(PM_TEST_OUTPUT_DIR) + "/framework_files/" + info->name();
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
     }
     std::string path(const char* name) const { return m_dir + "/" + name; }
     void writeRaw(const char* name, const std::string& bytes) const {

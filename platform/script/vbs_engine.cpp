@@ -260,6 +260,7 @@ HRESULT VBScriptEngine::AddScriptlet(LPCOLESTR, LPCOLESTR, LPCOLESTR, LPCOLESTR,
 
 HRESULT VBScriptEngine::InterruptScriptThread(SCRIPTTHREADID, const EXCEPINFO*, DWORD dwFlags) {
     if (dwFlags & SCRIPTINTERRUPT_DEBUG) return E_NOTIMPL;
+    if (m_entryDepth.load() == 0) return S_OK; // nothing runs: nothing to stop later either
     m_interrupt = true;
     return S_OK;
 }

@@ -90,7 +90,7 @@ private:
     std::unique_ptr<Runtime> m_runtime;
     std::vector<std::unique_ptr<Runtime>> m_retired;
     std::vector<ItemRecord> m_items;
-    int m_entryDepth = 0;
+    std::atomic<int> m_entryDepth{0}; // read by InterruptScriptThread on other threads
 };
 
 } // namespace pm::vbs

@@ -95,9 +95,19 @@ BOOL stretch(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
     if (!out) return TRUE;
     Transfer t = transferOf(*dst, x, y, cx, cy, *src, xs, ys, cxs, cys);
     if (t.dst.isEmpty() || t.src.isEmpty()) return TRUE;
-    QImage pixels = prepareSource(*dst, *src, t);
     Pattern pat = ropUsesPattern(code) ? patternFor(*dst, dst->selectedBrush()) : Pattern{};
-    applyRop3(*out, transferArea(*dst, *src, t), code, &pat, &pixels, -(t.dst.topLeft() + dst->origin()));
+    QRegion area = transferArea(*dst, *src, t);
+    QImage* whole = src->image();
+    bool direct = whole != out && t.src.size() == t.dst.size() && !t.flipX && !t.flipY &&
+                  src->monochrome() == dst->monochrome() && whole->depth() == 32;
+    if (direct) {
+        // Same size from another image without conversion: read the source in place.
+        QPoint delta = (t.src.topLeft() + src->origin()) - (t.dst.topLeft() + dst->origin());
+        applyRop3(*out, area, code, &pat, whole, delta);
+        return TRUE;
+    }
+    QImage pixels = prepareSource(*dst, *src, t);
+    applyRop3(*out, area, code, &pat, &pixels, -(t.dst.topLeft() + dst->origin()));
     return TRUE;
 }
 

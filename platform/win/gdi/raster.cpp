@@ -3,6 +3,7 @@
 #include "platform/win/gdi/objects.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pm::gdi {
 
@@ -124,6 +125,50 @@ std::uint32_t rop3Pixel(std::uint8_t code, std::uint32_t p, std::uint32_t s, std
     return r;
 }
 
+namespace {
+
+// The pattern along one row: a colour, or a tile row walked with wrap-around.
+class PatternRow {
+public:
+    PatternRow(const Pattern* p, int x, int y) : pattern_(p) {
+        if (!p || !p->tiled) return;
+        int w = p->tile.width(), h = p->tile.height();
+        int ty = ((y - p->anchor.y()) % h + h) % h;
+        row_ = reinterpret_cast<const QRgb*>(p->tile.constScanLine(ty));
+        width_ = w;
+        tx_ = ((x - p->anchor.x()) % w + w) % w;
+    }
+    std::uint32_t next() {
+        if (!row_) return pattern_ ? pattern_->color : 0;
+        std::uint32_t v = row_[tx_];
+        if (++tx_ == width_) tx_ = 0;
+        return v;
+    }
+
+private:
+    const Pattern* pattern_;
+    const QRgb* row_ = nullptr;
+    int width_ = 0, tx_ = 0;
+};
+
+// Runs op(p, s, d) over the target, one row at a time.
+template <class Op>
+void eachPixel(QImage& dst, const QRegion& target, const Pattern* pattern, const QImage* src, QPoint srcDelta,
+               bool keyed, Op op) {
+    for (const QRect& r : target)
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
+            const QRgb* sline =
+                src ? reinterpret_cast<const QRgb*>(src->constScanLine(y + srcDelta.y())) + srcDelta.x()
+                    : nullptr;
+            PatternRow pat(pattern, r.left(), y);
+            for (int x = r.left(); x <= r.right(); ++x)
+                line[x] = storedPixel(op(pat.next(), sline ? sline[x] : 0u, line[x]), keyed);
+        }
+}
+
+} // namespace
+
 void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Pattern* pattern, const QImage* src,
                QPoint srcDelta) {
     bool usesSrc = ropUsesSource(code), usesPat = ropUsesPattern(code);
@@ -132,27 +177,43 @@ void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Patter
     QRegion target = area & dst.rect();
     if (usesSrc) target &= QRegion(src->rect().translated(-srcDelta));
     bool keyed = dst.hasAlphaChannel();
-    if (code == 0xF0 && !pattern->tiled) {
-        // A plain fill, the most common operation: whole spans at once.
-        for (const QRect& r : target)
-            for (int y = r.top(); y <= r.bottom(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
-                std::fill(line + r.left(), line + r.right() + 1, storedPixel(pattern->color, keyed));
-            }
-        return;
-    }
-    for (const QRect& r : target) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
-            const QRgb* sline =
-                usesSrc ? reinterpret_cast<const QRgb*>(src->constScanLine(y + srcDelta.y())) + srcDelta.x()
-                        : nullptr;
-            for (int x = r.left(); x <= r.right(); ++x) {
-                std::uint32_t p = usesPat ? pattern->at(x, y) : 0;
-                std::uint32_t s = sline ? sline[x] : 0;
-                line[x] = storedPixel(rop3Pixel(code, p, s, line[x]), keyed);
-            }
+    const Pattern* pat = usesPat ? pattern : nullptr;
+    const QImage* source = usesSrc ? src : nullptr;
+    using P = std::uint32_t;
+    switch (code) {
+    case 0xF0:
+        if (!pattern->tiled) {
+            // A plain fill, the most common operation: whole spans at once.
+            for (const QRect& r : target)
+                for (int y = r.top(); y <= r.bottom(); ++y) {
+                    auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
+                    std::fill(line + r.left(), line + r.right() + 1, storedPixel(pattern->color, keyed));
+                }
+            return;
         }
+        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P p, P, P) { return p; });
+    case 0xCC:
+        if (!keyed && src->format() == QImage::Format_RGB32) {
+            // A plain copy between opaque images: whole spans at once.
+            for (const QRect& r : target)
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    std::memcpy(dst.scanLine(y) + r.left() * 4,
+                                src->constScanLine(y + srcDelta.y()) + (r.left() + srcDelta.x()) * 4,
+                                static_cast<std::size_t>(r.width()) * 4);
+            return;
+        }
+        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P) { return s; });
+    case 0x5A:
+        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P p, P, P d) { return p ^ d; });
+    case 0x66:
+        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P d) { return s ^ d; });
+    case 0x88:
+        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P d) { return s & d; });
+    case 0xEE:
+        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P d) { return s | d; });
+    default:
+        return eachPixel(dst, target, pat, source, srcDelta, keyed,
+                         [code](P p, P s, P d) { return rop3Pixel(code, p, s, d); });
     }
 }
 

@@ -458,6 +458,8 @@ CString CString::concat(const char* a, int na, const char* b, int nb) {
 }
 
 CString operator+(const CString& a, const CString& b) {
+    if (a.IsEmpty()) return b; // shares the other's buffer
+    if (b.IsEmpty()) return a;
     return CString::concat(a, a.GetLength(), b, b.GetLength());
 }
 CString operator+(const CString& a, LPCTSTR b) {

@@ -82,6 +82,7 @@ public:
     void SetAt(int nIndex, TCHAR ch);
 
     CString& operator+=(const CString& s) {
+        if (IsEmpty()) return *this = s; // share the buffer instead of copying it
         append(s.m_pchData, s.GetLength());
         return *this;
     }

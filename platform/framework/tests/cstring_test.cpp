@@ -115,6 +115,14 @@ TEST(CString, Concatenation) {
     EXPECT_EQ(bytes(a + 'z'), "abz");
     EXPECT_EQ(bytes('z' + a), "zab");
     EXPECT_EQ(bytes(e + e), "");
+    CString built;
+    built += a; // an empty string takes the other's buffer, and stays independent of it
+    EXPECT_EQ(static_cast<LPCTSTR>(built), static_cast<LPCTSTR>(a));
+    built += "!";
+    EXPECT_EQ(bytes(built), "ab!");
+    EXPECT_EQ(bytes(a), "ab");
+    EXPECT_EQ(bytes(e + a), "ab");
+    EXPECT_EQ(bytes(a + e), "ab");
     EXPECT_EQ(bytes(a + CString(kHigh)), std::string("ab") + kHigh);
     CString grow;
     for (int i = 0; i < 10000; ++i)

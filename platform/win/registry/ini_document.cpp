@@ -4,8 +4,9 @@ namespace pm {
 
 namespace {
 
+// A CR counts as blank, so lines of an LF file that end in CR LF still read right.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\r';
 }
 
 std::string trim(const std::string& s) {
@@ -43,7 +44,8 @@ IniDocument::IniDocument(const std::string& text) {
     while (start < text.size()) {
         std::size_t lf = text.find('\n', start);
         std::size_t end = lf == std::string::npos ? text.size() : lf;
-        std::size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        bool crlf = lineEnd_ == "\r\n" && end > start && text[end - 1] == '\r';
+        std::size_t cut = crlf ? end - 1 : end;
         lines_.push_back(text.substr(start, cut - start));
         start = lf == std::string::npos ? text.size() : lf + 1;
     }

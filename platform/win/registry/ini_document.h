@@ -10,7 +10,8 @@ namespace pm {
 
 class IniDocument {
 public:
-    // Splits text into lines (LF or CR LF); the first line end found is the one used when writing.
+    // Splits text into lines. The first line end found (LF or CR LF) is the file's: it is taken off
+    // every line and used when writing, so the file's other bytes stay as they were.
     explicit IniDocument(const std::string& text = std::string());
 
     // The file's text, every line followed by the document's line end.

@@ -207,6 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const char* f) { return setValue(f, "b", nullptr, nullptr); }, "[A]\na=1\n\n[C]\n"},
         WriteCase{"DeletingMissingKeyCreatesNoFile", nullptr,
                   [](const char* f) { return setValue(f, "A", "a", nullptr); }, nullptr},
+        WriteCase{"OtherLineEndsKept", "[S]\na=1\r\nb=2\n",
+                  [](const char* f) { return setValue(f, "S", "b", "3"); }, "[S]\na=1\r\nb=3\n"},
         WriteCase{"CommentsAndBlanksKept", ";top\r\n\r\n[A]\r\n; c\r\na=1\r\n",
                   [](const char* f) { return setValue(f, "A", "a", "2"); },
                   ";top\r\n\r\n[A]\r\n; c\r\na=2\r\n"},
@@ -237,6 +239,15 @@ TEST_F(ProfileTest, WrittenValuesReadBack) {
     EXPECT_EQ(GetPrivateProfileString("Tessmark", "HOST", "", buffer, sizeof buffer, path_.c_str()), 9u);
     EXPECT_STREQ(buffer, "localhost");
     EXPECT_EQ(GetPrivateProfileInt("TESSMARK", "port", 0, path_.c_str()), 3306u);
+}
+
+TEST_F(ProfileTest, CrLfLinesOfAnLfFile) {
+    writeFile(path_, "[S]\nk=v\r\n[T]\r\nq='x'\r\n");
+    char buffer[16];
+    EXPECT_EQ(GetPrivateProfileString("S", "k", "", buffer, sizeof buffer, path_.c_str()), 1u);
+    EXPECT_STREQ(buffer, "v");
+    EXPECT_EQ(GetPrivateProfileString("T", "q", "", buffer, sizeof buffer, path_.c_str()), 1u);
+    EXPECT_STREQ(buffer, "x");
 }
 
 TEST_F(ProfileTest, BareFileNameLivesInConfigFolder) {

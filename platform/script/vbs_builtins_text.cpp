@@ -4,7 +4,9 @@
 #include "platform/script/vbs_ops.h"
 #include "platform/script/vbs_runtime.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace pm::vbs {
 
@@ -142,7 +144,7 @@ Value rTrim(Runtime&, std::vector<Value>& a) {
 
 Value space(Runtime&, std::vector<Value>& a) {
     int32_t n = lengthArg(a[0]);
-    if (n > (1 << 26)) throw ScriptError(kOutOfMemory);
+    checkStringSize(static_cast<size_t>(n));
     return Value::string(std::string(static_cast<size_t>(n), ' '));
 }
 
@@ -160,7 +162,8 @@ Value stringOf(Runtime&, std::vector<Value>& a) {
                                                         : static_cast<char16_t>(code));
         unit = toBytes(w);
     }
-    if (static_cast<uint64_t>(n) * unit.size() > (1u << 26)) throw ScriptError(kOutOfMemory);
+    checkStringSize(
+        static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(n) * unit.size(), SIZE_MAX)));
     std::string out;
     out.reserve(n * unit.size());
     for (int32_t i = 0; i < n; ++i)
@@ -234,6 +237,7 @@ Value replace(Runtime&, std::vector<Value>& a) {
         out.append(s, pos, h - pos);
         out += with;
         pos = h + find.size();
+        checkStringSize(out.size());
     }
     out.append(s, pos, std::string::npos);
     return Value::string(std::move(out));
@@ -271,6 +275,7 @@ Value join(Runtime&, std::vector<Value>& a) {
     for (size_t i = 0; i < data.size(); ++i) {
         if (i) out += delim;
         out += toStr(data[i]);
+        checkStringSize(out.size());
     }
     return Value::string(std::move(out));
 }

@@ -108,6 +108,7 @@ void Runtime::execAssign(AssignStmt& s) {
                 const Value& rhs = evalRef(*b.right, scratch);
                 if (!rhs.isNull() && r.var->isString()) {
                     std::string tail = toStr(rhs);
+                    checkStringSize(r.var->str().size() + tail.size());
                     r.var->mutableStr() += tail;
                     return;
                 }

@@ -109,7 +109,11 @@ Value power(const Value& a, const Value& b) {
 Value concat(const Value& a, const Value& b) {
     if (a.isNull() && b.isNull()) return Value::null();
     std::string s = a.isNull() ? std::string() : toStr(a);
-    if (!b.isNull()) s += toStr(b);
+    if (!b.isNull()) {
+        std::string tail = toStr(b);
+        checkStringSize(s.size() + tail.size());
+        s += tail;
+    }
     return Value::string(std::move(s));
 }
 
@@ -224,7 +228,10 @@ bool sameObject(const Value& a, const Value& b) {
 Value binaryOp(Op op, const Value& a, const Value& b) {
     switch (op) {
     case Op::Add:
-        if (a.isString() && b.isString()) return Value::string(a.str() + b.str());
+        if (a.isString() && b.isString()) {
+            checkStringSize(a.str().size() + b.str().size());
+            return Value::string(a.str() + b.str());
+        }
         if ((a.isString() && b.isEmpty()) || (a.isEmpty() && b.isString()))
             return Value::string(a.isString() ? a.str() : b.str());
         return arithmetic(op, deref(a), deref(b));

@@ -142,7 +142,7 @@ std::shared_ptr<Array> Array::create(const std::vector<int32_t>& upperBounds) {
         if (ub < -1) throw ScriptError(kSubscriptOutOfRange);
         uint32_t count = static_cast<uint32_t>(static_cast<int64_t>(ub) + 1);
         total *= count;
-        if (total > (1u << 26)) throw ScriptError(kOutOfMemory);
+        if (total > kMaxArrayElements) throw ScriptError(kOutOfMemory);
         a->dims.push_back({0, count});
     }
     a->data.resize(static_cast<size_t>(total));
@@ -170,7 +170,7 @@ void Array::resizePreserve(const std::vector<int32_t>& upperBounds) {
     uint64_t outer = 1;
     for (size_t d = 0; d + 1 < dims.size(); ++d)
         outer *= dims[d].count;
-    if (outer * static_cast<uint64_t>(lastCount) > (1u << 26)) throw ScriptError(kOutOfMemory);
+    if (outer * static_cast<uint64_t>(lastCount) > kMaxArrayElements) throw ScriptError(kOutOfMemory);
     // The last dimension varies fastest: copy each row of the old layout into the new one.
     uint32_t oldCount = dims.back().count;
     std::vector<Value> fresh(static_cast<size_t>(outer * lastCount));
@@ -179,6 +179,10 @@ void Array::resizePreserve(const std::vector<int32_t>& upperBounds) {
             fresh[row * lastCount + k] = std::move(data[row * oldCount + k]);
     data = std::move(fresh);
     dims.back().count = static_cast<uint32_t>(lastCount);
+}
+
+void checkStringSize(size_t bytes) {
+    if (bytes > kMaxStringBytes) throw ScriptError(14);
 }
 
 Value defaultValueOf(IDispatch* obj) {
@@ -373,7 +377,7 @@ Value arrayFromSafeArray(SAFEARRAY* sa, VARTYPE elementVt) {
         a->dims.push_back({lo, count});
         total *= count;
     }
-    if (total > (1u << 26)) throw ScriptError(kOutOfMemory);
+    if (total > kMaxArrayElements) throw ScriptError(kOutOfMemory);
     a->data.resize(static_cast<size_t>(total));
     std::vector<LONG> idx(dims);
     for (uint64_t i = 0; i < total; ++i) {

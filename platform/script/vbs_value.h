@@ -14,6 +14,13 @@ namespace pm::vbs {
 
 class Array;
 
+// Bounds on what a script can build: strings of 64 MB and arrays of 8M elements (error 14 "Out of
+// string space" and 7 "Out of memory" beyond them), so that no script exhausts the process.
+constexpr size_t kMaxStringBytes = size_t(1) << 26;
+constexpr uint64_t kMaxArrayElements = uint64_t(1) << 23;
+// Raises "Out of string space" when a string of that many bytes would be too long.
+void checkStringSize(size_t bytes);
+
 class Value {
 public:
     Value() : m_i64(0) {}

@@ -237,6 +237,10 @@ const Case kErrorHandling[] = {
     {"undefined under option explicit",
      "Option Explicit\nOn Error Resume Next\nDim r\nr = zz\nTest.Log Err.Number", "500"},
     {"fixed array redim", "On Error Resume Next\nDim a(2)\nReDim a(4)\nTest.Log Err.Number", "10"},
+    {"string size bound",
+     "On Error Resume Next\ns = Space(40000000)\ns = s & s\nTest.Log Err.Number\nTest.Log Len(s)",
+     "14|40000000"},
+    {"array size bound", "On Error Resume Next\nReDim a(100000, 100000)\nTest.Log Err.Number", "7"},
     {"create object of unknown class",
      "On Error Resume Next\nSet o = CreateObject(\"No.Such\")\nTest.Log Err.Number", "429"},
 };

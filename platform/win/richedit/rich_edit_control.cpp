@@ -790,7 +790,36 @@ LRESULT RichEditControl::redo() {
 
 // ---- Dispatch ----
 
+bool RichEditControl::filterInput(UINT& msg, WPARAM& wParam, LPARAM& lParam) {
+    bool key = msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
+    bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
+    if (!(key && (eventMask_ & ENM_KEYEVENTS)) && !(mouse && (eventMask_ & ENM_MOUSEEVENTS))) return false;
+    MSGFILTER filter{};
+    filter.msg = msg;
+    filter.wParam = wParam;
+    filter.lParam = lParam;
+    if (notifyParent(filter.nmhdr, EN_MSGFILTER) != 0) return true;
+    // The parent may have changed the message.
+    msg = filter.msg;
+    wParam = filter.wParam;
+    lParam = filter.lParam;
+    return false;
+}
+
+bool RichEditControl::notifyLink(UINT msg, WPARAM wParam, LPARAM lParam, int pos) {
+    if (!(eventMask_ & ENM_LINK) || pos < 0 || pos >= model_.length()) return false;
+    Run run = model_.runs().runAt(pos);
+    if (!model_.formats().get(run.format).link) return false;
+    ENLINK link{};
+    link.msg = msg;
+    link.wParam = wParam;
+    link.lParam = lParam;
+    link.chrg = CHARRANGE{toClient(run.start), toClient(run.end)};
+    return notifyParent(link.nmhdr, EN_LINK) != 0;
+}
+
 LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (filterInput(msg, wParam, lParam)) return 0;
     switch (msg) {
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;

@@ -61,6 +61,8 @@ public:
     // [start of the first visible line, end of the last visible line).
     std::pair<int, int> visibleRange();
     void suspendUndo(bool suspended) { undo_.setSuspended(suspended); }
+    // EN_LINK for a mouse message over link text at pos: true when the parent handled it.
+    bool notifyLink(UINT msg, WPARAM wParam, LPARAM lParam, int pos);
 
 private:
     // Messages.
@@ -90,6 +92,8 @@ private:
     LRESULT redo();
 
     // Notifications.
+    // EN_MSGFILTER for the key and mouse events asked for: true when the parent swallowed it.
+    bool filterInput(UINT& msg, WPARAM& wParam, LPARAM& lParam);
     bool announceProtected(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to);
     bool touchesProtected(int from, int to) const;
     void notifyChange();

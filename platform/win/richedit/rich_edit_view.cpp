@@ -582,6 +582,15 @@ void RichEditView::dropText(int target, bool copy) {
     control_.notifySelChange();
 }
 
+bool RichEditView::overLink(UINT msg, WPARAM wParam, LPARAM lParam) {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    int pos = positionFrom(pt);
+    // The character under the point, not the caret position nearest to it.
+    POINT at = pointOf(pos);
+    if (at.x > pt.x && pos > 0) pos = control_.model().previousCharPosition(pos);
+    return control_.notifyLink(msg, wParam, lParam, pos);
+}
+
 // ---- Printing ----
 
 LRESULT RichEditView::formatRange(BOOL render, FORMATRANGE* range) {
@@ -709,6 +718,14 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_KILLFOCUS),
                     reinterpret_cast<LPARAM>(hwnd));
         return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MOUSEMOVE:
+        if (GetCapture() != hwnd && overLink(msg, wParam, lParam)) return 0;
+        if (msg == WM_MOUSEMOVE) mouseMove(lParam);
+        if (msg == WM_LBUTTONUP) buttonUp(lParam);
+        return msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP ? DefWindowProc(hwnd, msg, wParam, lParam) : 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             SetCursor(LoadCursor(nullptr, IDC_IBEAM));
@@ -716,16 +733,11 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_LBUTTONDOWN:
+        if (overLink(msg, wParam, lParam)) return 0;
         buttonDown(lParam, false);
         return 0;
     case WM_LBUTTONDBLCLK:
         buttonDown(lParam, true);
-        return 0;
-    case WM_MOUSEMOVE:
-        mouseMove(lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        buttonUp(lParam);
         return 0;
     case WM_CAPTURECHANGED:
         selecting_ = dragPending_ = dragging_ = false;

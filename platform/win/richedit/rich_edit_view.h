@@ -64,6 +64,7 @@ private:
     void mouseMove(LPARAM lParam);
     void buttonUp(LPARAM lParam);
     void dropText(int target, bool copy);
+    bool overLink(UINT msg, WPARAM wParam, LPARAM lParam);
 
     LRESULT formatRange(BOOL render, FORMATRANGE* range);
     LRESULT setFont(HFONT font, BOOL redraw);

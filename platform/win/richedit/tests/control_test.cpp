@@ -1,4 +1,6 @@
+#include "platform/com/oleauto.h"
 #include "platform/win/richedit.h"
+#include "platform/win/tom.h"
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/windows.h"
 
@@ -56,6 +58,16 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             g_trace.push_back("selchange " + describeRange(s->chrg));
             return 0;
         }
+    }
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == EN_MSGFILTER) {
+        auto* f = reinterpret_cast<MSGFILTER*>(lParam);
+        g_trace.push_back("filter " + std::to_string(f->msg));
+        return f->msg == WM_CHAR && f->wParam == 'z'; // swallow every typed z
+    }
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == EN_LINK) {
+        auto* l = reinterpret_cast<ENLINK*>(lParam);
+        g_trace.push_back("link " + describeRange(l->chrg));
+        return 1;
     }
     if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
         g_trace.push_back("change");
@@ -453,6 +465,98 @@ TEST_P(RichEditTest, PictureOfColouredTextWithASelection) {
     pm::test::pumpMessages();
     EXPECT_TRUE(pm::test::saveWindowPng(parent_, pm::test::outputFolder() + "/richedit_javascript.png"));
     DeleteObject(font);
+}
+
+TEST_P(RichEditTest, MessageFilterSeesAndMaySwallowKeys) {
+    setText("ab");
+    select(2, 2);
+    send(EM_SETEVENTMASK, 0, ENM_KEYEVENTS);
+    g_trace.clear();
+    send(WM_CHAR, 'z');
+    send(WM_CHAR, 'y');
+    EXPECT_EQ(text(), "aby");
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"filter 258", "filter 258"}));
+}
+
+TEST_P(RichEditTest, TextObjectModelRangesFontsSelectionAndUndo) {
+    if (legacy()) GTEST_SKIP() << "the text object model is the 2.0 control's";
+    setText("select * from t");
+    IRichEditOle* ole = nullptr;
+    ASSERT_TRUE(send(EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)));
+    ITextDocument* doc = nullptr;
+    ASSERT_EQ(ole->QueryInterface(IID_ITextDocument, reinterpret_cast<void**>(&doc)), S_OK);
+    ole->Release();
+
+    ITextRange* range = nullptr;
+    ASSERT_EQ(doc->Range(0, 6, &range), S_OK);
+    BSTR text = nullptr;
+    range->GetText(&text);
+    EXPECT_EQ(pm::fromBstr(text), "select");
+    SysFreeString(text);
+    ITextFont* font = nullptr;
+    range->GetFont(&font);
+    long undone = 0;
+    doc->Undo(tomSuspend, nullptr);
+    font->SetForeColor(RGB(0, 0, 255));
+    font->SetBold(tomTrue);
+    font->SetSize(12);
+    doc->Undo(tomResume, nullptr);
+    font->Release();
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    select(0, 6);
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_EQ(cf.crTextColor, RGB(0, 0, 255));
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
+    EXPECT_EQ(cf.yHeight, 240);
+    EXPECT_EQ(doc->Undo(1, &undone), S_FALSE); // formats never entered the undo history
+    EXPECT_EQ(undone, 0);
+
+    long start = -1, end = -1;
+    range->Expand(tomWindow, nullptr);
+    range->GetStart(&start);
+    range->GetEnd(&end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 15);
+    range->Release();
+
+    ITextSelection* selection = nullptr;
+    ASSERT_EQ(doc->GetSelection(&selection), S_OK);
+    selection->SetRange(7, 8);
+    EXPECT_EQ(selection->GetText(&text), S_OK);
+    EXPECT_EQ(pm::fromBstr(text), "*");
+    SysFreeString(text);
+    EXPECT_EQ(this->selection().cpMin, 7);
+    EXPECT_EQ(this->selection().cpMax, 8);
+    long frozen = 0;
+    doc->Freeze(&frozen);
+    EXPECT_EQ(frozen, 1);
+    EXPECT_EQ(doc->Unfreeze(&frozen), S_OK);
+
+    // The document outlives its control and then fails cleanly.
+    DestroyWindow(edit_);
+    EXPECT_EQ(selection->SetRange(0, 1), E_FAIL);
+    EXPECT_EQ(doc->Range(0, 1, &range), E_FAIL);
+    selection->Release();
+    doc->Release();
+}
+
+TEST_P(RichEditTest, LinkTextReportsMouseMessages) {
+    ShowWindow(parent_, SW_SHOW);
+    setText("see http://x");
+    select(4, 12);
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_LINK;
+    cf.dwEffects = CFE_LINK;
+    send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    send(EM_SETEVENTMASK, 0, ENM_LINK);
+    POINT pt{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), 6);
+    g_trace.clear();
+    send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x + 2, pt.y + 3));
+    LONG end = 12;
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"link 4-" + std::to_string(end)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModels, RichEditTest, ::testing::Values(true, false),

@@ -156,7 +156,7 @@ HRESULT VBScriptEngine::SetScriptState(SCRIPTSTATE ss) {
         if (m_state == SCRIPTSTATE_INITIALIZED && !m_runtime->hasPending() && m_runtime->unitCount() == 0)
             return S_OK;
         disconnectSinks();
-        resetRuntime();
+        resetRuntime(true);
         changeState(SCRIPTSTATE_INITIALIZED);
         return S_OK;
     default:
@@ -170,18 +170,27 @@ HRESULT VBScriptEngine::GetScriptState(SCRIPTSTATE* pssState) {
     return S_OK;
 }
 
-void VBScriptEngine::resetRuntime() {
+void VBScriptEngine::resetRuntime(bool keepPersistent) {
     m_runtime->abort();
     if (m_entryDepth > 0) m_retired.push_back(std::move(m_runtime));
     m_runtime = std::make_unique<Runtime>(asHost(), m_interrupt);
-    m_items.clear();
+    std::vector<ItemRecord> kept;
+    for (const ItemRecord& it : m_items)
+        if (keepPersistent && (it.flags & SCRIPTITEM_ISPERSISTENT)) {
+            ItemRecord record;
+            record.name = it.name;
+            record.flags = it.flags;
+            m_runtime->addNamedItem(it.name, it.flags);
+            kept.push_back(std::move(record));
+        }
+    m_items = std::move(kept);
 }
 
 HRESULT VBScriptEngine::Close() {
     if (m_state == SCRIPTSTATE_CLOSED) return S_OK;
     pm::ComPtr<VBScriptEngine> self(this);
     disconnectSinks();
-    resetRuntime();
+    resetRuntime(false);
     changeState(SCRIPTSTATE_CLOSED);
     m_site.reset();
     return S_OK;

@@ -80,8 +80,9 @@ private:
     void connectSinks();
     void connectSink(ItemRecord& item);
     void disconnectSinks();
-    // Drops code, items and variables; a runtime still executing is kept until its entry unwinds.
-    void resetRuntime();
+    // Drops code, variables and the named items (but persistent ones when keepPersistent); a
+    // runtime still executing is kept until its entry unwinds.
+    void resetRuntime(bool keepPersistent);
     pm::ComPtr<IActiveScriptSite> site() const { return m_site; }
 
     SCRIPTSTATE m_state = SCRIPTSTATE_UNINITIALIZED;

@@ -44,7 +44,7 @@ public:
     int unitCount() const { return static_cast<int>(m_units.size()); }
     const Unit* unit(int index) const;
     // Runs the queued global code of every unit in order. Throws ScriptError for an uncaught run-time
-    // error (the failing unit's code is dropped) and AbortUnwind when aborted.
+    // error (the rest of that unit's global code is not run) and AbortUnwind when aborted.
     void runPending();
     bool hasPending() const { return m_nextToRun < m_units.size(); }
 

@@ -129,6 +129,16 @@ TEST(EngineStates, ReportsEveryTransition) {
     EXPECT_EQ(h.parseText("x = 1"), E_UNEXPECTED);
 }
 
+TEST(EngineStates, ResetKeepsOnlyPersistentItems) {
+    Harness h;
+    h.site->items["keep"] = static_cast<IDispatch*>(h.test.get());
+    h.engine->AddNamedItem(u"Keep", SCRIPTITEM_ISVISIBLE | SCRIPTITEM_ISPERSISTENT);
+    ASSERT_EQ(h.run("x = 1"), S_OK);
+    h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+    EXPECT_EQ(h.run("Keep.Log \"kept\"\nOn Error Resume Next\nTest.Log \"gone\"\nKeep.Log Err.Number"), S_OK);
+    EXPECT_EQ(joined(h.test->log), "kept|424");
+}
+
 TEST(EngineStates, GlobalCodeRunsOnlyWhenConnected) {
     Harness h;
     EXPECT_EQ(h.parseText("Test.Log \"ran\""), S_OK);

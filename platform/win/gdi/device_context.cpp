@@ -145,7 +145,8 @@ void removeDc(HDC hdc) {
 }
 
 HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip) {
-    if (!image) return nullptr;
+    // The per-pixel operations read and write 32-bit pixels.
+    if (!image || image->depth() != 32) return nullptr;
     auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Image);
     dc->setTarget(image, origin, clip);
     return addDc(std::move(dc));

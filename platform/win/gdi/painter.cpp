@@ -2,10 +2,12 @@
 
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
+#include "platform/win/qtapp.h"
 
 namespace pm::gdi {
 
 DcPainter::DcPainter(DeviceContext& dc) {
+    ensureQtApplication();
     QImage* img = dc.image();
     if (!img || img->isNull()) return;
     QRegion clip = dc.visibleRegion();
@@ -16,6 +18,21 @@ DcPainter::DcPainter(DeviceContext& dc) {
     painter_.translate(dc.origin());
     painter_.setClipRegion(clip);
     active_ = true;
+    image_ = img;
+    bounds_ = clip.boundingRect().translated(dc.origin());
+}
+
+DcPainter::~DcPainter() {
+    if (!rasterOp_) return;
+    painter_.end();
+    // Qt's raster operations leave alpha alone; store their results as the per-pixel operations do
+    // (black transparent, any other colour opaque), so XOR drawing stays visible and erasable.
+    QRect r = bounds_ & image_->rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x)
+            line[x] = storedPixel(line[x], true);
+    }
 }
 
 bool DcPainter::fixedRop2Colour(int rop2, QColor* colour) {
@@ -74,6 +91,7 @@ bool DcPainter::useRop2(int rop2) {
         break;
     }
     painter_.setCompositionMode(mode);
+    rasterOp_ = mode != QPainter::CompositionMode_SourceOver && image_->hasAlphaChannel();
     return true;
 }
 

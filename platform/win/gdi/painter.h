@@ -13,6 +13,7 @@ namespace pm::gdi {
 class DcPainter {
 public:
     explicit DcPainter(DeviceContext& dc);
+    ~DcPainter();
     DcPainter(const DcPainter&) = delete;
     DcPainter& operator=(const DcPainter&) = delete;
 
@@ -27,6 +28,9 @@ public:
 private:
     QPainter painter_;
     bool active_ = false;
+    QImage* image_ = nullptr;
+    QRect bounds_;          // image pixels drawing may reach
+    bool rasterOp_ = false; // a raster operation ran on an image with transparency
 };
 
 // The selected pen and brush as the DC draws them; `none` when they draw nothing.

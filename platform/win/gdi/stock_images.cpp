@@ -1,5 +1,7 @@
 #include "platform/win/gdi/stock_images.h"
 
+#include "platform/win/qtapp.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -190,6 +192,7 @@ bool knownCursor(int id) {
 
 bool stockCursorImage(int id, QImage* image, QPoint* hotspot) {
     if (!knownCursor(id)) return false;
+    ensureQtApplication();
     QImage img = blank();
     {
         QPainter p(&img);
@@ -201,6 +204,7 @@ bool stockCursorImage(int id, QImage* image, QPoint* hotspot) {
 }
 
 bool stockIconImage(int id, QImage* image) {
+    ensureQtApplication();
     QImage img = blank();
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);

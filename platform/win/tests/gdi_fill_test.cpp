@@ -171,6 +171,14 @@ TEST(ImageDc, XorTwiceOnATransparentImageLeavesItTransparent) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(0u, overlay.pixel(x, y)) << x << "," << y;
+    // Lines under R2_NOT show on it and go away again.
+    SetROP2(dc, R2_NOT);
+    MoveToEx(dc, 0, 15, nullptr);
+    LineTo(dc, 8, 15);
+    EXPECT_EQ(0xFFFFFFFFu, overlay.pixel(3, 15));
+    MoveToEx(dc, 0, 15, nullptr);
+    LineTo(dc, 8, 15);
+    EXPECT_EQ(0u, overlay.pixel(3, 15));
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
     pm::gdi::releaseImageDC(dc);
     DeleteObject(half);

@@ -276,3 +276,37 @@ TEST_F(Painting, PictureOfATestWindow) {
     (void)tool;
     DestroyWindow(w);
 }
+
+TEST_F(Painting, RedrawWindowFlags) {
+    struct Case {
+        const char* name;
+        DWORD parentStyle;
+        UINT flags;
+        bool useRect;
+        Trace want;
+    } cases[] = {
+        {"invalidate and update now", 0, RDW_INVALIDATE | RDW_UPDATENOW, false, {"p:WM_PAINT"}},
+        {"erase now", 0, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW, false, {"p:WM_ERASEBKGND"}},
+        {"frame now", 0, RDW_INVALIDATE | RDW_FRAME | RDW_ERASENOW, false, {"p:WM_NCPAINT"}},
+        {"children of a parent without WS_CLIPCHILDREN", 0, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN, false,
+         {"p:WM_PAINT", "c:WM_PAINT"}},
+        {"no children", 0, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN, false, {"p:WM_PAINT"}},
+        {"clip children keeps them out", WS_CLIPCHILDREN, RDW_INVALIDATE | RDW_UPDATENOW, false, {"p:WM_PAINT"}},
+        {"a rectangle in the frame only", 0, RDW_INVALIDATE | RDW_FRAME | RDW_ERASENOW, true, {"p:WM_NCPAINT"}},
+        {"validate", 0, RDW_VALIDATE | RDW_UPDATENOW, false, {}},
+    };
+    for (const Case& k : cases) {
+        HWND p = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | WS_BORDER | k.parentStyle, 0, 0, 200,
+                                150, top, nullptr, nullptr, nullptr);
+        HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, p, nullptr, nullptr,
+                                nullptr);
+        pm::test::pumpMessages();
+        MessageRecorder rec;
+        rec.name(p, "p");
+        rec.name(c, "c");
+        RECT inFrame{-1, -1, 5, 0}; // client coordinates reaching into the border
+        RedrawWindow(p, k.useRect ? &inFrame : nullptr, nullptr, k.flags);
+        EXPECT_EQ(rec.trace({WM_PAINT, WM_NCPAINT, WM_ERASEBKGND}), k.want) << k.name;
+        DestroyWindow(p);
+    }
+}

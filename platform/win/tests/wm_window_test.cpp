@@ -250,3 +250,17 @@ TEST_F(Windows, PositionAndVisibilityTraces) {
         DestroyWindow(c);
     }
 }
+
+TEST_F(Windows, OwnedWindowsAreDestroyedBeforeTheirOwner) {
+    HWND owner = CreateWindowEx(0, recordingClass(), "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND owned = CreateWindowEx(0, recordingClass(), "owned", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
+    EXPECT_EQ(GetParent(owned), owner);
+    MessageRecorder rec;
+    rec.name(owner, "owner");
+    rec.name(owned, "owned");
+    DestroyWindow(owner);
+    EXPECT_EQ(rec.trace({WM_DESTROY, WM_NCDESTROY}),
+              (Trace{"owned:WM_DESTROY", "owned:WM_NCDESTROY", "owner:WM_DESTROY", "owner:WM_NCDESTROY"}));
+    EXPECT_FALSE(IsWindow(owned));
+}

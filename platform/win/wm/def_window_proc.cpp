@@ -82,6 +82,11 @@ LRESULT copyText(const std::string& text, WPARAM size, LPARAM buffer) {
 void keyMenuFromKeys(Window* w, UINT msg, WPARAM wParam) {
     static WPARAM lastSysDown = 0;
     Window* top = topLevelOf(w);
+    if (msg == WM_SYSKEYDOWN && wParam == VK_F10 && keyDown(VK_SHIFT)) { // Shift+F10: the context menu
+        send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w->handle), -1);
+        lastSysDown = 0;
+        return;
+    }
     if (msg == WM_SYSKEYDOWN) {
         if (wParam == VK_F4 && keyDown(VK_MENU)) PostMessage(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         lastSysDown = wParam;
@@ -149,6 +154,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd);
         return 0;
     case WM_SYSCOMMAND: defSysCommand(w, wParam, lParam); return 0;
+    case WM_KEYUP:
+        if (wParam == VK_APPS) send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
+        return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_SYSCHAR:

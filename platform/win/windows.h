@@ -7,6 +7,7 @@
 #include "platform/win/wingdi.h"
 #include "platform/win/winuser.h"
 #include "platform/win/editmsg.h"
+#include "platform/win/winctrl.h"
 #include "platform/win/winmenu.h"
 #include "platform/win/winreg.h"
 #include "platform/win/profile.h"

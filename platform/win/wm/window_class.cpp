@@ -2,6 +2,8 @@
 
 #include "platform/win/wm/wm.h"
 
+#include "platform/win/controls/control.h"
+
 #include "platform/win/winbase.h"
 
 #include <algorithm>
@@ -32,6 +34,7 @@ ATOM nextAtom() {
 } // namespace
 
 WindowClass* findClass(LPCSTR name) {
+    pm::registerSystemControlClasses(); // the system's classes exist before any look-up (once)
     if (!name) return nullptr;
     for (auto& c : classes()) {
         if (!c) continue;

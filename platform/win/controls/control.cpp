@@ -1,0 +1,71 @@
+// Shared behaviour of the standard controls.
+
+#include "platform/win/controls/control.h"
+
+namespace pm::ctl {
+
+void Control::setStyleBits(DWORD bits, bool on) {
+    DWORD s = style();
+    SetWindowLongPtr(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>(on ? s | bits : s & ~bits));
+}
+
+RECT Control::clientRect() const {
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    return rc;
+}
+
+void Control::notify(int code) const {
+    HWND parent = GetParent(m_hwnd);
+    if (!parent) return;
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id()), static_cast<WORD>(code)),
+                reinterpret_cast<LPARAM>(m_hwnd));
+}
+
+HBRUSH Control::controlColour(HDC dc, UINT msg) const {
+    HWND parent = GetParent(m_hwnd);
+    HBRUSH brush = nullptr;
+    if (parent)
+        brush = reinterpret_cast<HBRUSH>(SendMessage(parent, msg, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(m_hwnd)));
+    if (!brush)
+        brush = reinterpret_cast<HBRUSH>(DefWindowProc(m_hwnd, msg, reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(m_hwnd)));
+    return brush;
+}
+
+bool Control::handleCommon(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_SETFONT:
+        m_font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) redraw();
+        result = 0;
+        return true;
+    case WM_GETFONT: result = reinterpret_cast<LRESULT>(m_font); return true;
+    case WM_QUERYUISTATE: result = m_uiState; return true;
+    case WM_UPDATEUISTATE:
+    case WM_CHANGEUISTATE: {
+        WORD flags = HIWORD(wParam) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+        WORD old = m_uiState;
+        if (LOWORD(wParam) == UIS_SET) m_uiState |= flags;
+        else if (LOWORD(wParam) == UIS_CLEAR) m_uiState &= static_cast<WORD>(~flags);
+        else if (LOWORD(wParam) == UIS_INITIALIZE) m_uiState = flags;
+        if (old != m_uiState) redraw();
+        result = 0;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+void registerControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
+    WNDCLASS wc{};
+    wc.style = style | CS_GLOBALCLASS;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hCursor = LoadCursor(nullptr, cursor);
+    wc.lpszClassName = name;
+    RegisterClass(&wc);
+}
+
+} // namespace pm::ctl

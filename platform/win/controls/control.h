@@ -1,0 +1,71 @@
+#pragma once
+// The base of the standard controls: one object per control window, kept in the window's extra
+// bytes, with the helpers every control shares (notifying the parent, WM_CTLCOLOR*, fonts).
+
+#include "platform/win/windows.h"
+
+namespace pm {
+// Registers "BUTTON", "STATIC", "EDIT", "LISTBOX", "COMBOBOX", "ComboLBox" and "SCROLLBAR" and
+// installs the standard window scroll bars. The window manager calls it once, before its first
+// class look-up.
+void registerSystemControlClasses();
+} // namespace pm
+
+namespace pm::ctl {
+
+class Control {
+public:
+    explicit Control(HWND hwnd) : m_hwnd(hwnd) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    // The control's answer to one message; messages it leaves go to defaultProc.
+    virtual LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    HWND hwnd() const { return m_hwnd; }
+
+protected:
+    LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(m_hwnd, msg, wParam, lParam); }
+    DWORD style() const { return static_cast<DWORD>(GetWindowLongPtr(m_hwnd, GWL_STYLE)); }
+    void setStyleBits(DWORD bits, bool on);
+    int id() const { return static_cast<int>(GetWindowLongPtr(m_hwnd, GWL_ID)); }
+    bool enabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
+    bool hasFocus() const { return GetFocus() == m_hwnd; }
+    RECT clientRect() const;
+    // WM_COMMAND with the control's id and `code` to the parent.
+    void notify(int code) const;
+    // The brush and colours the parent chooses with WM_CTLCOLOR* (msg), selected into dc.
+    HBRUSH controlColour(HDC dc, UINT msg) const;
+    // The font of WM_SETFONT, or the system font.
+    HFONT font() const { return m_font ? m_font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)); }
+    // WM_SETFONT, WM_GETFONT and the UI-state messages; true when msg was one of them.
+    bool handleCommon(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool showFocus() const { return !(m_uiState & UISF_HIDEFOCUS); }
+    bool showAccel() const { return !(m_uiState & UISF_HIDEACCEL); }
+    void redraw() const { InvalidateRect(m_hwnd, nullptr, TRUE); }
+
+    HWND m_hwnd;
+    HFONT m_font = nullptr;
+    WORD m_uiState = 0;
+};
+
+// Window procedure of a control class T (T(HWND, const CREATESTRUCT&)).
+template <class T>
+LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* c = reinterpret_cast<Control*>(GetWindowLongPtr(hwnd, 0));
+    if (!c && msg == WM_NCCREATE) {
+        c = new T(hwnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));
+        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(c));
+    }
+    if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);
+    if (msg != WM_NCDESTROY) return c->handle(msg, wParam, lParam);
+    SetWindowLongPtr(hwnd, 0, 0);
+    LRESULT r = c->handle(msg, wParam, lParam);
+    delete c;
+    return r;
+}
+
+// Registers a system class whose windows keep a Control pointer in their extra bytes.
+void registerControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor);
+
+} // namespace pm::ctl

@@ -1,0 +1,18 @@
+// The standard control classes exist without anyone registering them.
+
+#include "platform/win/controls/system_classes.h"
+
+#include "platform/win/controls/control.h"
+#include "platform/win/controls/window_scroll_bars.h"
+
+namespace pm {
+
+void registerSystemControlClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    ctl::installWindowScrollBars();
+    ctl::registerScrollBarClass();
+}
+
+} // namespace pm

@@ -66,6 +66,23 @@ void FormatRuns::mergeAround(int index) {
     }
 }
 
+void FormatRuns::append(int len, FormatId format) {
+    if (len <= 0) return;
+    int last = runCount() - 1;
+    if (length() == 0) {
+        ids_.at(0) = format;
+        starts_.insertText(0, len);
+        return;
+    }
+    if (ids_[static_cast<std::size_t>(last)] == format) {
+        starts_.insertText(last, len);
+        return;
+    }
+    starts_.insertPartition(last + 1, length());
+    ids_.insertValue(static_cast<std::size_t>(last) + 1, 1, format);
+    starts_.insertText(last + 1, len);
+}
+
 void FormatRuns::insert(int pos, int len, FormatId format) {
     if (len <= 0) return;
     pos = std::clamp(pos, 0, length());

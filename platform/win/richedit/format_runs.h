@@ -66,6 +66,8 @@ public:
     int runIndexAt(int pos) const { return starts_.partitionFromPosition(pos); }
     FormatId formatAt(int pos) const { return runAt(pos).format; }
 
+    // Text of length len added at the end in format `format` (the fast way to build runs).
+    void append(int len, FormatId format);
     // Inserted text of length len at pos, given format `format`.
     void insert(int pos, int len, FormatId format);
     void erase(int pos, int len);

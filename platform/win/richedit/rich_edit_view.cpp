@@ -330,10 +330,16 @@ void RichEditView::updateCaret() {
     SetCaretPos(pt.x, pt.y);
 }
 
-void RichEditView::textChanged(int from, int, int) {
+void RichEditView::textChanged(int from, int, int newTo) {
     RichTextModel& model = control_.model();
     firstLine_ = std::min(firstLine_, model.lineCount() - 1);
-    invalidateLines(model.lineFromPosition(from), -1);
+    // Lines below move only when the number of lines changed.
+    int first = model.lineFromPosition(from);
+    if (model.lineCount() == paintedLineCount_)
+        invalidateLines(first, model.lineFromPosition(newTo));
+    else
+        invalidateLines(first, -1);
+    paintedLineCount_ = model.lineCount();
     updateCaret();
 }
 

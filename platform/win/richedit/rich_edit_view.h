@@ -74,6 +74,7 @@ private:
     int lineHeight_ = 0;
     int ascent_ = 0;
     int firstLine_ = 0;
+    int paintedLineCount_ = 1;
     int xOffset_ = 0;
     int desiredX_ = -1;
     bool redraw_ = true;

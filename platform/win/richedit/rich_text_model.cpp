@@ -69,10 +69,11 @@ void RichTextModel::setFormattedText(std::string text, const std::vector<Formatt
     runs_.reset(pieces.empty() ? defaultFormat_ : pieces.front().format);
     int pos = 0;
     for (const FormattedPiece& piece : pieces) {
-        runs_.insert(pos, piece.length, piece.format);
-        pos += piece.length;
+        int len = std::min(piece.length, length() - pos);
+        runs_.append(len, piece.format);
+        pos += len;
     }
-    if (pos < length()) runs_.insert(pos, length() - pos, defaultFormat_);
+    runs_.append(length() - pos, defaultFormat_);
     anchor_ = caret_ = 0;
 }
 

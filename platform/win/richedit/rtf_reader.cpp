@@ -1,6 +1,7 @@
 #include "platform/win/richedit/rtf_reader.h"
 
 #include <cstdlib>
+#include <unordered_map>
 
 namespace pm::richedit {
 
@@ -89,7 +90,7 @@ private:
                 if (c == ';') endColourEntry();
                 return RtfError::None;
             }
-            emit(c);
+            emitPlainRun();
             return RtfError::None;
         }
     }
@@ -193,6 +194,8 @@ private:
     void endColourEntry() {
         colours_.push_back(pending_);
         pending_ = ColourEntry{};
+        interned_.clear();
+        cachedKey_ = -1;
     }
 
     // A table whose last entry lacks its ';' still keeps the entry.
@@ -204,6 +207,12 @@ private:
         const GroupState& g = stack_.back();
         int key = (g.colour + 1) << 3 | (g.bold ? 1 : 0) | (g.italic ? 2 : 0) | (g.underline ? 4 : 0);
         if (key == cachedKey_) return cachedFormat_;
+        auto known = interned_.find(key);
+        if (known != interned_.end()) {
+            cachedKey_ = key;
+            cachedFormat_ = known->second;
+            return cachedFormat_;
+        }
         RunFormat f = base_;
         f.bold = g.bold;
         f.italic = g.italic;
@@ -216,18 +225,32 @@ private:
         }
         cachedKey_ = key;
         cachedFormat_ = formats_.intern(f);
+        interned_.emplace(key, cachedFormat_);
         return cachedFormat_;
     }
 
-    void emit(char c) {
+    void emit(char c) { emitBytes(&c, 1); }
+
+    // Takes the plain text from the byte just read up to the next special byte in one step.
+    void emitPlainRun() {
+        std::size_t start = pos_ - 1;
+        while (pos_ < rtf_.size()) {
+            char c = rtf_[pos_];
+            if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
+            ++pos_;
+        }
+        emitBytes(rtf_.data() + start, pos_ - start);
+    }
+
+    void emitBytes(const char* bytes, std::size_t n) {
         if (stack_.back().skip) return;
         FormatId f = currentFormat();
-        out_.text.push_back(c);
+        out_.text.append(bytes, n);
         if (!out_.pieces.empty() && out_.pieces.back().format == f) {
-            ++out_.pieces.back().length;
+            out_.pieces.back().length += static_cast<int>(n);
             return;
         }
-        out_.pieces.push_back(FormattedPiece{1, f});
+        out_.pieces.push_back(FormattedPiece{static_cast<int>(n), f});
     }
 
     void shrinkLastPiece() {
@@ -247,6 +270,8 @@ private:
     long lastParAt_ = -1;
     int cachedKey_ = -1;
     FormatId cachedFormat_ = 0;
+    // Formats already interned, by group state; the colour table is fixed once text starts.
+    std::unordered_map<int, FormatId> interned_;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// Menus: the HMENU model (items, states, submenus, item data). Showing menus (the menu bar,
-// popups and the menu loop) builds on it.
+// Menus: the HMENU model (items, states, submenus, item data), popup menus with their modal menu
+// loop, the window menu bar and the system menu.
 
 #include "platform/win/wintypes.h"
 #include "platform/win/handles.h"
@@ -119,3 +119,54 @@ BOOL SetMenuContextHelpId(HMENU menu, DWORD id);
 #define GetMenuItemInfo GetMenuItemInfoA
 #define SetMenuItemInfo SetMenuItemInfoA
 #define InsertMenuItem InsertMenuItemA
+
+// ---- Showing menus ----
+
+#define TPM_LEFTBUTTON 0x0000
+#define TPM_RIGHTBUTTON 0x0002
+#define TPM_LEFTALIGN 0x0000
+#define TPM_CENTERALIGN 0x0004
+#define TPM_RIGHTALIGN 0x0008
+#define TPM_TOPALIGN 0x0000
+#define TPM_VCENTERALIGN 0x0010
+#define TPM_BOTTOMALIGN 0x0020
+#define TPM_HORIZONTAL 0x0000
+#define TPM_VERTICAL 0x0040
+#define TPM_NONOTIFY 0x0080
+#define TPM_RETURNCMD 0x0100
+#define TPM_RECURSE 0x0001
+
+// WM_MENUCHAR results (high word)
+#define MNC_IGNORE 0
+#define MNC_CLOSE 1
+#define MNC_EXECUTE 2
+#define MNC_SELECT 3
+
+struct TPMPARAMS {
+    UINT cbSize;
+    RECT rcExclude;
+};
+typedef TPMPARAMS* LPTPMPARAMS;
+
+// Shows a popup menu at a screen point and runs the menu loop until an item is chosen or the menu
+// is dismissed. With TPM_RETURNCMD the chosen id is returned (0 for none) and nothing is posted;
+// otherwise WM_COMMAND is posted to the owner and the result is nonzero on success.
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* ignored);
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params);
+// Ends the running menu loop, as if dismissed.
+BOOL EndMenu();
+
+// The menu bar of a top-level window.
+BOOL SetMenu(HWND hwnd, HMENU menu);
+HMENU GetMenu(HWND hwnd);
+BOOL DrawMenuBar(HWND hwnd);
+// The window's own copy of the system menu (Restore, Move, Size, Minimize, Maximize, Close);
+// revert drops the copy and returns nullptr.
+HMENU GetSystemMenu(HWND hwnd, BOOL revert);
+
+// Menus from the program's resources, and from a binary menu template in memory (the standard
+// format: a header of two WORDs, then per item its flags, its id unless a popup, and its text).
+HMENU LoadMenuA(HINSTANCE instance, LPCSTR name);
+HMENU LoadMenuIndirectA(const void* menuTemplate);
+#define LoadMenu LoadMenuA
+#define LoadMenuIndirect LoadMenuIndirectA

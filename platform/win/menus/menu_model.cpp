@@ -1,6 +1,7 @@
 #include "platform/win/menus/menu_model.h"
 
 #include "platform/win/handle_table.h"
+#include "platform/win/menus/menu_loop.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +23,7 @@ std::uintptr_t valueOf(HMENU menu) {
 }
 
 HMENU newMenu(bool popup) {
+    installMenuHooks();
     auto menu = std::make_unique<Menu>();
     menu->popup = popup;
     return handleOf(table().add(std::move(menu)));

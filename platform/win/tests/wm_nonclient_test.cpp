@@ -22,6 +22,12 @@ LRESULT CALLBACK customFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         r->bottom -= kInsets.bottom;
         return 0;
     }
+    if (msg == WM_NCHITTEST) { // the band above the client is a caption
+        LRESULT hit = DefWindowProc(hwnd, msg, wParam, lParam);
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(hwnd, &p);
+        return hit == HTBORDER && p.y < 0 ? HTCAPTION : hit;
+    }
     return MessageRecorder::recordingProc(hwnd, msg, wParam, lParam);
 }
 
@@ -192,4 +198,28 @@ TEST_F(NonClient, OverlappedWindowsHaveTheDesktopsFrameAndOurMenuBar) {
     GetWindowRect(main, &w);
     EXPECT_EQ(SendMessage(main, WM_NCHITTEST, 0, MAKELPARAM(w.left + 20, w.top + 5)), HTMENU);
     DestroyWindow(main);
+}
+
+TEST_F(NonClient, ACustomFrameIsDraggedByItsCaptionAndSizedByItsBorder) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = customFrameProc;
+    wc.lpszClassName = "CustomFrameDrag";
+    RegisterClass(&wc);
+    HWND h = CreateWindowEx(0, "CustomFrameDrag", "", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, 30, 20, 200, 100, top,
+                            nullptr, nullptr, nullptr);
+    RECT r = screenRect(h);
+    EXPECT_EQ(SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(r.left + 100, r.top + 6)), HTCAPTION);
+    pm::test::dragScreen(h, POINT{r.left + 100, r.top + 6}, POINT{r.left + 125, r.top + 21});
+    pm::test::pumpMessages();
+    RECT moved = screenRect(h);
+    EXPECT_EQ(moved.left - r.left, 25);
+    EXPECT_EQ(moved.top - r.top, 15);
+    pm::test::dragScreen(h, POINT{moved.right - 2, moved.top + 50}, POINT{moved.right + 38, moved.top + 50});
+    pm::test::pumpMessages();
+    RECT sized = screenRect(h);
+    EXPECT_EQ(sized.right - sized.left, 240);
+    RECT client;
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.right, 240 - kInsets.left - kInsets.right);
+    DestroyWindow(h);
 }

@@ -58,6 +58,38 @@ bool Control::handleCommon(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     }
 }
 
+std::string Control::text() const {
+    int n = GetWindowTextLength(m_hwnd);
+    std::string t(static_cast<std::size_t>(n) + 1, '\0');
+    t.resize(static_cast<std::size_t>(GetWindowText(m_hwnd, t.data(), n + 1)));
+    return t;
+}
+
+void Control::drawText(HDC dc, const std::string& text, RECT rc, UINT flags, bool disabled) const {
+    if (!showAccel()) flags |= DT_HIDEPREFIX;
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    if (disabled) {
+        COLORREF old = SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        RECT shifted = rc;
+        OffsetRect(&shifted, 1, 1);
+        DrawText(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        DrawText(dc, text.c_str(), static_cast<int>(text.size()), &rc, flags);
+        SetTextColor(dc, old);
+    } else {
+        DrawText(dc, text.c_str(), static_cast<int>(text.size()), &rc, flags);
+    }
+    SetBkMode(dc, oldMode);
+}
+
+void Control::sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc, const RECT& rc,
+                           ULONG_PTR data) const {
+    HWND parent = GetParent(m_hwnd);
+    if (!parent) return;
+    DRAWITEMSTRUCT dis{type, static_cast<UINT>(id()), item, action, state, m_hwnd, dc, rc, data};
+    SendMessage(parent, WM_DRAWITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
+}
+
 void registerControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
     WNDCLASS wc{};
     wc.style = style | CS_GLOBALCLASS;

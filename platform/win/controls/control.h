@@ -4,6 +4,8 @@
 
 #include "platform/win/windows.h"
 
+#include <string>
+
 namespace pm {
 // Registers "BUTTON", "STATIC", "EDIT", "LISTBOX", "COMBOBOX", "ComboLBox" and "SCROLLBAR" and
 // installs the standard window scroll bars. The window manager calls it once, before its first
@@ -43,6 +45,12 @@ protected:
     bool showFocus() const { return !(m_uiState & UISF_HIDEFOCUS); }
     bool showAccel() const { return !(m_uiState & UISF_HIDEACCEL); }
     void redraw() const { InvalidateRect(m_hwnd, nullptr, TRUE); }
+    // The window text.
+    std::string text() const;
+    // DrawText in the control's colours; disabled text is drawn embossed.
+    void drawText(HDC dc, const std::string& text, RECT rc, UINT flags, bool disabled) const;
+    // WM_DRAWITEM to the parent for an owner-drawn control or item.
+    void sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc, const RECT& rc, ULONG_PTR data) const;
 
     HWND m_hwnd;
     HFONT m_font = nullptr;

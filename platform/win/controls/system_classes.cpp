@@ -13,6 +13,8 @@ void registerSystemControlClasses() {
     done = true;
     ctl::installWindowScrollBars();
     ctl::registerScrollBarClass();
+    ctl::registerButtonClass();
+    ctl::registerStaticClass();
 }
 
 } // namespace pm

@@ -4,5 +4,7 @@
 namespace pm::ctl {
 
 void registerScrollBarClass();
+void registerButtonClass();
+void registerStaticClass();
 
 } // namespace pm::ctl

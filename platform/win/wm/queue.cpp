@@ -134,11 +134,19 @@ bool takePosted(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
 bool takeInput(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
     Queue& q = queue();
     for (std::size_t i = 0; i < q.input.size();) {
-        RawInput& in = q.input[i];
-        if (!in.resolved && !resolveInput(in)) {
-            q.input.erase(q.input.begin() + static_cast<std::ptrdiff_t>(i));
-            continue;
+        if (!q.input[i].resolved) {
+            // Resolving sends WM_NCHITTEST; work on a copy in case the handler looks at the queue.
+            RawInput copy = q.input[i];
+            std::size_t size = q.input.size();
+            bool ok = resolveInput(copy);
+            if (q.input.size() != size) continue;
+            if (!ok) {
+                q.input.erase(q.input.begin() + static_cast<std::ptrdiff_t>(i));
+                continue;
+            }
+            q.input[i] = copy;
         }
+        RawInput& in = q.input[i];
         if (!window(in.msg.hwnd) || !hwndMatches(in.msg.hwnd, filter) || !rangeMatches(in.msg.message, lo, hi)) {
             if (!window(in.msg.hwnd)) in.resolved = false;
             ++i;

@@ -1,23 +1,14 @@
-// Icons and cursors as image objects (mask and colour, drawn as Win32 does), the stock ones, and
-// loading icons, cursors and bitmaps from resources and files.
+// Icons and cursors as image objects: a mask and a colour picture, drawn as Win32 does.
+#include "platform/win/gdi/icons.h"
+
 #include "platform/win/gdi/device_context.h"
 #include "platform/win/gdi/gdi_private.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
-#include "platform/win/gdi/stock_images.h"
-#include "platform/win/qtapp.h"
-
-#include <QFile>
-
-#include <map>
-#include <string>
-#include <tuple>
 
 namespace pm::gdi {
 
 namespace {
-
-ResourceImageLoader g_loader = nullptr;
 
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kWhite = 0xFFFFFFFFu;
@@ -42,11 +33,11 @@ Icon iconFromArgb(const QImage& picture, QPoint hotspot, bool isIcon) {
     return icon;
 }
 
-HICON addIcon(Icon icon, bool shared) {
-    return addObject<HICON>(std::move(icon), shared);
-}
-
 } // namespace
+
+HICON addIcon(const QImage& picture, QPoint hotspot, bool isIcon, bool shared) {
+    return addObject<HICON>(iconFromArgb(picture, hotspot, isIcon), shared);
+}
 
 QImage imageOfIcon(HICON handle, QPoint* hotspot) {
     Icon* icon = objectAs<Icon>(handle);
@@ -67,96 +58,8 @@ QImage imageOfIcon(HICON handle, QPoint* hotspot) {
 
 HICON createIconFromImage(const QImage& image, QPoint hotspot, bool isIcon) {
     if (image.isNull()) return nullptr;
-    return addIcon(iconFromArgb(image, hotspot, isIcon), false);
+    return addIcon(image, hotspot, isIcon, false);
 }
-
-void setResourceImageLoader(ResourceImageLoader loader) {
-    g_loader = loader;
-}
-
-namespace {
-
-using LoadKey = std::tuple<HINSTANCE, std::string, UINT>;
-
-std::string keyName(LPCSTR name) {
-    if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
-    return name;
-}
-
-bool resourceBytes(HINSTANCE instance, LPCSTR name, UINT type, QByteArray* bytes) {
-    return g_loader && name && g_loader(instance, name, type, bytes);
-}
-
-QImage decodeImage(const QByteArray& bytes) {
-    return QImage::fromData(bytes);
-}
-
-// A stock cursor or icon, or one of a program's resources; shared and kept for the process.
-HICON loadShared(HINSTANCE instance, LPCSTR name, UINT type) {
-    ensureQtApplication();
-    static std::map<LoadKey, HICON> loaded;
-    LoadKey key{instance, keyName(name), type};
-    auto it = loaded.find(key);
-    if (it != loaded.end() && objectAs<Icon>(it->second)) return it->second;
-    QImage picture;
-    QPoint hotspot;
-    bool found;
-    if (!instance && IS_INTRESOURCE(name)) {
-        int id = static_cast<int>(reinterpret_cast<std::uintptr_t>(name));
-        found =
-            type == IMAGE_CURSOR ? stockCursorImage(id, &picture, &hotspot) : stockIconImage(id, &picture);
-    } else {
-        QByteArray bytes;
-        found = resourceBytes(instance, name, type, &bytes);
-        if (found) picture = decodeImage(bytes);
-        found = found && !picture.isNull();
-    }
-    if (!found) return nullptr;
-    HICON icon = addIcon(iconFromArgb(picture, hotspot, type == IMAGE_ICON), true);
-    loaded[key] = icon;
-    return icon;
-}
-
-// LR_LOADMAP3DCOLORS: the classic greys of a bitmap become the current 3-D colours.
-void map3DColors(QImage& img) {
-    const std::pair<QRgb, int> map[] = {{qRgb(128, 128, 128), COLOR_3DSHADOW},
-                                        {qRgb(192, 192, 192), COLOR_3DFACE},
-                                        {qRgb(223, 223, 223), COLOR_3DLIGHT}};
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            for (const auto& [from, index] : map)
-                if ((line[x] | kBlack) == from) line[x] = toRgb(GetSysColor(index));
-    }
-}
-
-// LR_LOADTRANSPARENT: pixels of the first pixel's colour take the window colour.
-void mapTransparent(QImage& img) {
-    if (img.isNull()) return;
-    QRgb key = img.pixel(0, 0) | kBlack;
-    QRgb window = toRgb(GetSysColor(COLOR_WINDOW));
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if ((line[x] | kBlack) == key) line[x] = window;
-    }
-}
-
-QImage loadPicture(HINSTANCE instance, LPCSTR name, UINT type, UINT flags) {
-    if (flags & LR_LOADFROMFILE) return name ? QImage(QFile::decodeName(name)) : QImage();
-    QByteArray bytes;
-    return resourceBytes(instance, name, type, &bytes) ? decodeImage(bytes) : QImage();
-}
-
-HANDLE loadBitmapImage(HINSTANCE instance, LPCSTR name, UINT flags) {
-    QImage img = loadPicture(instance, name, IMAGE_BITMAP, flags).convertToFormat(QImage::Format_RGB32);
-    if (img.isNull()) return nullptr;
-    if (flags & LR_LOADTRANSPARENT) mapTransparent(img);
-    if (flags & LR_LOADMAP3DCOLORS) map3DColors(img);
-    return createBitmapFromImage(img);
-}
-
-} // namespace
 
 } // namespace pm::gdi
 
@@ -236,43 +139,4 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON handle, int cx, int cy, UINT, HBRUS
 
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
     return DrawIconEx(hdc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
-}
-
-HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-    return loadShared(instance, name, IMAGE_ICON);
-}
-
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-    return loadShared(instance, name, IMAGE_CURSOR);
-}
-
-HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name) {
-    return static_cast<HBITMAP>(loadBitmapImage(instance, name, 0));
-}
-
-HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
-    if (type == IMAGE_BITMAP) return loadBitmapImage(instance, name, flags);
-    if (type != IMAGE_ICON && type != IMAGE_CURSOR) return nullptr;
-    bool fromFile = flags & LR_LOADFROMFILE;
-    if (!fromFile && (flags & LR_SHARED || !instance) && cx == 0 && cy == 0)
-        return loadShared(instance, name, type);
-    QImage picture;
-    QPoint hotspot;
-    if (!fromFile && !instance && IS_INTRESOURCE(name)) {
-        int id = static_cast<int>(reinterpret_cast<std::uintptr_t>(name));
-        if (type == IMAGE_CURSOR)
-            stockCursorImage(id, &picture, &hotspot);
-        else
-            stockIconImage(id, &picture);
-    } else {
-        picture = loadPicture(instance, name, type, flags);
-    }
-    if (picture.isNull()) return nullptr;
-    if (cx == 0 && flags & LR_DEFAULTSIZE) cx = GetSystemMetrics(SM_CXICON);
-    if (cy == 0 && flags & LR_DEFAULTSIZE) cy = GetSystemMetrics(SM_CYICON);
-    if (cx > 0 && cy > 0 && picture.size() != QSize(cx, cy)) {
-        hotspot = QPoint(hotspot.x() * cx / picture.width(), hotspot.y() * cy / picture.height());
-        picture = picture.scaled(cx, cy, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    }
-    return createIconFromImage(picture, hotspot, type == IMAGE_ICON);
 }

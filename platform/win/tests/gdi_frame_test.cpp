@@ -2,11 +2,16 @@
 // text in the substituted fonts with the frame controls, written for review.
 #include "gdi_canvas.h"
 
+#include "platform/win/res/resources.h"
+
+#include <QBuffer>
 #include <QDir>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -231,6 +236,61 @@ TEST(Icons, LoadImageFromFileAndResizing) {
     EXPECT_EQ(8, info.bmWidth);
     DeleteObject(bm);
     EXPECT_EQ(nullptr, LoadImage(nullptr, "/no/such/file.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+// An encoded picture kept for the whole run (resources are not copied).
+const QByteArray& encoded(const char* format, QSize size, QRgb fill, int cursorX = -1, int cursorY = -1) {
+    static std::vector<std::unique_ptr<QByteArray>> kept;
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(fill);
+    auto bytes = std::make_unique<QByteArray>();
+    QBuffer buffer(bytes.get());
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, format);
+    if (cursorX >= 0) {
+        // An icon file becomes a cursor file: type 2 and the hot spot in the first entry.
+        (*bytes)[2] = 2;
+        (*bytes)[10] = static_cast<char>(cursorX);
+        (*bytes)[12] = static_cast<char>(cursorY);
+    }
+    kept.push_back(std::move(bytes));
+    return *kept.back();
+}
+
+void addResource(pm::res::ImageKind kind, pm::res::Name name, const QByteArray& bytes) {
+    pm::res::addImage(kind, name, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                      static_cast<std::size_t>(bytes.size()));
+}
+
+TEST(Icons, ProgramResourcesByIdAndName) {
+    HINSTANCE module = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x400000));
+    addResource(pm::res::ImageKind::Bitmap, "LOGO", encoded("PNG", QSize(5, 3), qRgba(0, 128, 0, 255)));
+    addResource(pm::res::ImageKind::Icon, 901, encoded("ICO", QSize(16, 16), qRgba(255, 0, 0, 255)));
+    addResource(pm::res::ImageKind::Cursor, 902, encoded("ICO", QSize(32, 32), qRgba(0, 0, 255, 255), 5, 7));
+
+    HBITMAP logo = LoadBitmap(module, "logo");
+    ASSERT_NE(nullptr, logo);
+    BITMAP bm{};
+    GetObject(logo, sizeof bm, &bm);
+    EXPECT_EQ(5, bm.bmWidth);
+    EXPECT_EQ(QColor(0, 128, 0).rgb(), pm::gdi::imageOfBitmap(logo).pixel(2, 1));
+    DeleteObject(logo);
+
+    HICON icon = LoadIcon(module, MAKEINTRESOURCE(901));
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ(icon, LoadIcon(module, MAKEINTRESOURCE(901)));
+    EXPECT_EQ(QSize(16, 16), pm::gdi::imageOfIcon(icon, nullptr).size());
+    HICON big = static_cast<HICON>(LoadImage(module, MAKEINTRESOURCE(901), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    EXPECT_EQ(QSize(32, 32), pm::gdi::imageOfIcon(big, nullptr).size());
+    DestroyIcon(big);
+
+    HCURSOR cursor = LoadCursor(module, MAKEINTRESOURCE(902));
+    ASSERT_NE(nullptr, cursor);
+    QPoint hot;
+    pm::gdi::imageOfIcon(cursor, &hot);
+    EXPECT_EQ(QPoint(5, 7), hot);
+    EXPECT_EQ(nullptr, LoadCursor(module, MAKEINTRESOURCE(903)));
+    EXPECT_EQ(nullptr, LoadBitmap(module, "missing"));
 }
 
 // The picture for review: text in three substituted fonts, then the frame controls and edges.

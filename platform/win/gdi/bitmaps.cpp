@@ -257,6 +257,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE 
     Bitmap bm;
     bm.image = QImage(width, height, QImage::Format_RGB32);
     bm.image.fill(0xFF000000u);
+    bm.section = true;
     HBITMAP handle = addObject<HBITMAP>(std::move(bm));
     if (bits) *bits = objectAs<Bitmap>(handle)->image.bits();
     return handle;

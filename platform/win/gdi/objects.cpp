@@ -249,6 +249,7 @@ BITMAP bitmapInfo(const Bitmap& bm) {
     b.bmBitsPixel = static_cast<WORD>(bm.bitsPerPixel);
     b.bmPlanes = 1;
     b.bmWidthBytes = (b.bmWidth * b.bmBitsPixel + 15) / 16 * 2;
+    if (bm.section) b.bmBits = const_cast<uchar*>(bm.image.constBits());
     return b;
 }
 

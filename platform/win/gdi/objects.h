@@ -40,6 +40,7 @@ struct Bitmap {
     QImage image; // RGB32; a monochrome bitmap holds only black and white
     bool mono = false;
     int bitsPerPixel = 32; // as reported by GetObject
+    bool section = false;  // a DIB section: GetObject reports its pixels' address
     HDC selectedInto = nullptr;
 };
 

@@ -240,6 +240,9 @@ TEST(DibSection, BitsAreThePixels) {
     EXPECT_EQ(10, px[2]);
     px[0] = 99;
     EXPECT_EQ(RGB(10, 20, 99), GetPixel(mem, 1, 2));
+    BITMAP bm{};
+    GetObject(section, sizeof bm, &bm);
+    EXPECT_EQ(bits, bm.bmBits);
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(section);

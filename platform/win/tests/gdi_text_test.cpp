@@ -317,6 +317,22 @@ TEST_F(DrawTextTest, SingleLineCentredAndRightAligned) {
     SelectObject(right.dc(), GetStockObject(SYSTEM_FONT));
 }
 
+TEST_F(DrawTextTest, TabsExpandToEightAverageCharactersOrTheGivenStop) {
+    TEXTMETRIC tm{};
+    GetTextMetrics(c.dc(), &tm);
+    SIZE b{};
+    GetTextExtentPoint32(c.dc(), "b", 1, &b);
+    RECT r{0, 0, 0, 0};
+    DrawText(c.dc(), "a\tb", -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+    EXPECT_EQ(8 * tm.tmAveCharWidth + b.cx, r.right);
+    // DT_TABSTOP takes the tab size from bits 8-15, so it cannot measure: it draws.
+    RECT box{0, 0, 200, 20};
+    DrawText(c.dc(), "\tW", -1, &box, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (4 << 8));
+    int first = inkColumns(c, 200, 100).first;
+    EXPECT_GE(first, 4 * tm.tmAveCharWidth);
+    EXPECT_LE(first, 4 * tm.tmAveCharWidth + 2);
+}
+
 TEST_F(DrawTextTest, PrefixUnderlinesTheMarkedCharacter) {
     RECT r{0, 0, 200, 30};
     SetBkMode(c.dc(), OPAQUE);

@@ -100,6 +100,9 @@ QRgb dibPixel(const BYTE* row, int x, int bpp, const std::vector<QRgb>& table) {
 
 bool supportedDib(const BITMAPINFOHEADER& h) {
     if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biCompression != BI_RGB || h.biPlanes != 1) return false;
+    if (h.biWidth <= 0 || h.biWidth > kMaxSide || h.biHeight == 0 || h.biHeight < -kMaxSide ||
+        h.biHeight > kMaxSide)
+        return false;
     switch (h.biBitCount) {
     case 1:
     case 4:
@@ -152,7 +155,8 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
 int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
               UINT usage) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
-    if (!bm || !bits || !info || !supportedDib(info->bmiHeader)) return 0;
+    // The shared stock bitmap is never written.
+    if (!bm || objectOf(bitmap)->stock || !bits || !info || !supportedDib(info->bmiHeader)) return 0;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     int width = std::min(static_cast<int>(h.biWidth), bm->image.width());
     int height = bm->image.height();

@@ -196,6 +196,7 @@ int StretchDIBits(HDC hdc, int x, int y, int cx, int cy, int xs, int ys, int cxs
                   const BITMAPINFO* info, UINT usage, DWORD rop) {
     if (!info || !bits) return 0;
     int w = info->bmiHeader.biWidth, h = std::abs(info->bmiHeader.biHeight);
+    if (w <= 0 || h <= 0) return 0;
     HBITMAP bm = CreateBitmap(w, h, 1, 32, nullptr);
     if (!bm) return 0;
     int lines = SetDIBits(hdc, bm, 0, static_cast<UINT>(h), bits, info, usage);

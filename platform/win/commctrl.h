@@ -1,0 +1,324 @@
+#pragma once
+// The common controls: image lists, the status bar, progress bar, trackbar and up-down control, with
+// the shared notification codes and InitCommonControls(Ex), which registers their classes.
+
+#include "platform/win/wingdi.h"
+#include "platform/win/wintypes.h"
+#include "platform/win/winuser.h"
+
+#ifndef S_OK
+#define S_OK ((HRESULT)0L)
+#endif
+#ifndef E_INVALIDARG
+#define E_INVALIDARG ((HRESULT)0x80070057L)
+#endif
+
+// ---- Registration and version ----------------------------------------------------------------------
+struct INITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+};
+typedef INITCOMMONCONTROLSEX* LPINITCOMMONCONTROLSEX;
+
+#define ICC_LISTVIEW_CLASSES 0x00000001
+#define ICC_TREEVIEW_CLASSES 0x00000002
+#define ICC_BAR_CLASSES 0x00000004
+#define ICC_TAB_CLASSES 0x00000008
+#define ICC_UPDOWN_CLASS 0x00000010
+#define ICC_PROGRESS_CLASS 0x00000020
+#define ICC_HOTKEY_CLASS 0x00000040
+#define ICC_ANIMATE_CLASS 0x00000080
+#define ICC_WIN95_CLASSES 0x000000FF
+#define ICC_DATE_CLASSES 0x00000100
+#define ICC_USEREX_CLASSES 0x00000200
+#define ICC_COOL_CLASSES 0x00000400
+#define ICC_INTERNET_CLASSES 0x00000800
+#define ICC_PAGESCROLLER_CLASS 0x00001000
+#define ICC_NATIVEFNTCTL_CLASS 0x00002000
+
+// Registers every common-control class.
+void InitCommonControls();
+// Registers the common-control classes; FALSE when info is missing or of the wrong size.
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* info);
+
+struct DLLVERSIONINFO {
+    DWORD cbSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformID;
+};
+#define DLLVER_PLATFORM_WINDOWS 0x00000001
+#define DLLVER_PLATFORM_NT 0x00000002
+
+// The version of the common controls: 5.81.
+HRESULT DllGetVersion(DLLVERSIONINFO* info);
+
+// ---- Shared styles, messages and notifications ----------------------------------------------------------
+#define CCS_TOP 0x00000001L
+#define CCS_NOMOVEY 0x00000002L
+#define CCS_BOTTOM 0x00000003L
+#define CCS_NORESIZE 0x00000004L
+#define CCS_NOPARENTALIGN 0x00000008L
+#define CCS_ADJUSTABLE 0x00000020L
+#define CCS_NODIVIDER 0x00000040L
+#define CCS_VERT 0x00000080L
+
+#define CCM_FIRST 0x2000
+#define CCM_SETBKCOLOR (CCM_FIRST + 1)
+#define CCM_SETVERSION (CCM_FIRST + 7)
+#define CCM_GETVERSION (CCM_FIRST + 8)
+
+#define CLR_NONE 0xFFFFFFFFL
+#define CLR_DEFAULT 0xFF000000L
+
+#define NM_FIRST (0U - 0U)
+#define NM_OUTOFMEMORY (NM_FIRST - 1)
+#define NM_CLICK (NM_FIRST - 2)
+#define NM_DBLCLK (NM_FIRST - 3)
+#define NM_RETURN (NM_FIRST - 4)
+#define NM_RCLICK (NM_FIRST - 5)
+#define NM_RDBLCLK (NM_FIRST - 6)
+#define NM_SETFOCUS (NM_FIRST - 7)
+#define NM_KILLFOCUS (NM_FIRST - 8)
+#define NM_CUSTOMDRAW (NM_FIRST - 12)
+#define NM_HOVER (NM_FIRST - 13)
+#define NM_NCHITTEST (NM_FIRST - 14)
+#define NM_KEYDOWN (NM_FIRST - 15)
+#define NM_RELEASEDCAPTURE (NM_FIRST - 16)
+#define NM_SETCURSOR (NM_FIRST - 17)
+#define NM_CHAR (NM_FIRST - 18)
+
+#define UDN_FIRST (0U - 721U)
+#define SBN_FIRST (0U - 880U)
+
+// ---- Image lists -------------------------------------------------------------------------------------
+#define ILC_MASK 0x00000001
+#define ILC_COLOR 0x00000000
+#define ILC_COLORDDB 0x000000FE
+#define ILC_COLOR4 0x00000004
+#define ILC_COLOR8 0x00000008
+#define ILC_COLOR16 0x00000010
+#define ILC_COLOR24 0x00000018
+#define ILC_COLOR32 0x00000020
+
+#define ILD_NORMAL 0x00000000
+#define ILD_TRANSPARENT 0x00000001
+#define ILD_BLEND25 0x00000002
+#define ILD_FOCUS ILD_BLEND25
+#define ILD_BLEND50 0x00000004
+#define ILD_SELECTED ILD_BLEND50
+#define ILD_BLEND ILD_BLEND50
+#define ILD_MASK 0x00000010
+#define ILD_IMAGE 0x00000020
+#define ILD_OVERLAYMASK 0x00000F00
+#define INDEXTOOVERLAYMASK(i) ((i) << 8)
+
+struct IMAGEINFO {
+    HBITMAP hbmImage;
+    HBITMAP hbmMask;
+    int Unused1;
+    int Unused2;
+    RECT rcImage;
+};
+typedef IMAGEINFO* LPIMAGEINFO;
+
+// A list of images of one size (cx by cy), with masks when flags has ILC_MASK; grows by cGrow.
+HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow);
+BOOL ImageList_Destroy(HIMAGELIST himl);
+int ImageList_GetImageCount(HIMAGELIST himl);
+BOOL ImageList_SetImageCount(HIMAGELIST himl, UINT count);
+// Appends the images of a bitmap as wide as a whole number of images; returns the first new index.
+int ImageList_Add(HIMAGELIST himl, HBITMAP image, HBITMAP mask);
+// As ImageList_Add, the mask made of the pixels of colour `mask`.
+int ImageList_AddMasked(HIMAGELIST himl, HBITMAP image, COLORREF mask);
+// Replaces image i by the icon (i == -1 appends); returns its index or -1.
+int ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON icon);
+#define ImageList_AddIcon(himl, icon) ImageList_ReplaceIcon(himl, -1, icon)
+BOOL ImageList_Replace(HIMAGELIST himl, int i, HBITMAP image, HBITMAP mask);
+// Removes image i (-1: every image).
+BOOL ImageList_Remove(HIMAGELIST himl, int i);
+#define ImageList_RemoveAll(himl) ImageList_Remove(himl, -1)
+BOOL ImageList_Draw(HIMAGELIST himl, int i, HDC hdc, int x, int y, UINT style);
+// Draws image i in a dx by dy part (0: the whole image) over background rgbBk (CLR_NONE: none,
+// CLR_DEFAULT: the list's) blended for ILD_FOCUS/ILD_SELECTED with rgbFg (CLR_DEFAULT: highlight).
+BOOL ImageList_DrawEx(HIMAGELIST himl, int i, HDC hdc, int x, int y, int dx, int dy, COLORREF rgbBk,
+                      COLORREF rgbFg, UINT style);
+BOOL ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
+// Sets a new image size and removes every image.
+BOOL ImageList_SetIconSize(HIMAGELIST himl, int cx, int cy);
+BOOL ImageList_GetImageInfo(HIMAGELIST himl, int i, IMAGEINFO* info);
+// A new icon of image i, drawn with `flags` (ILD_*); the caller destroys it.
+HICON ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags);
+COLORREF ImageList_SetBkColor(HIMAGELIST himl, COLORREF colour);
+COLORREF ImageList_GetBkColor(HIMAGELIST himl);
+// Makes image `image` overlay number `overlay` (1 to 15), drawn with INDEXTOOVERLAYMASK(overlay).
+BOOL ImageList_SetOverlayImage(HIMAGELIST himl, int image, int overlay);
+HIMAGELIST ImageList_Duplicate(HIMAGELIST himl);
+// An image list of the bitmap resource `name`, images cx wide, the pixels of colour `mask`
+// transparent (CLR_NONE: no mask; CLR_DEFAULT: the colour of the top left pixel).
+HIMAGELIST ImageList_LoadImageA(HINSTANCE instance, LPCSTR name, int cx, int cGrow, COLORREF mask, UINT type,
+                                UINT flags);
+#define ImageList_LoadImage ImageList_LoadImageA
+#define ImageList_LoadBitmap(instance, name, cx, cGrow, mask)                                                \
+    ImageList_LoadImageA(instance, name, cx, cGrow, mask, IMAGE_BITMAP, 0)
+
+// ---- Status bar --------------------------------------------------------------------------------------
+#define STATUSCLASSNAMEA "msctls_statusbar32"
+#define STATUSCLASSNAME STATUSCLASSNAMEA
+
+#define SBARS_SIZEGRIP 0x0100
+#define SBARS_TOOLTIPS 0x0800
+#define SBT_TOOLTIPS 0x0800
+
+#define SB_SETTEXTA (WM_USER + 1)
+#define SB_GETTEXTA (WM_USER + 2)
+#define SB_GETTEXTLENGTHA (WM_USER + 3)
+#define SB_SETPARTS (WM_USER + 4)
+#define SB_GETPARTS (WM_USER + 6)
+#define SB_GETBORDERS (WM_USER + 7)
+#define SB_SETMINHEIGHT (WM_USER + 8)
+#define SB_SIMPLE (WM_USER + 9)
+#define SB_GETRECT (WM_USER + 10)
+#define SB_ISSIMPLE (WM_USER + 14)
+#define SB_SETBKCOLOR CCM_SETBKCOLOR
+#define SB_SETTEXT SB_SETTEXTA
+#define SB_GETTEXT SB_GETTEXTA
+#define SB_GETTEXTLENGTH SB_GETTEXTLENGTHA
+
+#define SB_SIMPLEID 0x00ff
+#define SBT_OWNERDRAW 0x1000
+#define SBT_NOBORDERS 0x0100
+#define SBT_POPOUT 0x0200
+#define SBT_RTLREADING 0x0400
+#define SBT_NOTABPARSING 0x0800
+
+#define SBN_SIMPLEMODECHANGE (SBN_FIRST - 0)
+
+// ---- Progress bar ------------------------------------------------------------------------------------
+#define PROGRESS_CLASSA "msctls_progress32"
+#define PROGRESS_CLASS PROGRESS_CLASSA
+
+#define PBS_SMOOTH 0x01
+#define PBS_VERTICAL 0x04
+
+#define PBM_SETRANGE (WM_USER + 1)
+#define PBM_SETPOS (WM_USER + 2)
+#define PBM_DELTAPOS (WM_USER + 3)
+#define PBM_SETSTEP (WM_USER + 4)
+#define PBM_STEPIT (WM_USER + 5)
+#define PBM_SETRANGE32 (WM_USER + 6)
+#define PBM_GETRANGE (WM_USER + 7)
+#define PBM_GETPOS (WM_USER + 8)
+#define PBM_SETBARCOLOR (WM_USER + 9)
+#define PBM_SETBKCOLOR CCM_SETBKCOLOR
+
+struct PBRANGE {
+    int iLow;
+    int iHigh;
+};
+typedef PBRANGE* PPBRANGE;
+
+// ---- Trackbar ----------------------------------------------------------------------------------------
+#define TRACKBAR_CLASSA "msctls_trackbar32"
+#define TRACKBAR_CLASS TRACKBAR_CLASSA
+
+#define TBS_AUTOTICKS 0x0001
+#define TBS_VERT 0x0002
+#define TBS_HORZ 0x0000
+#define TBS_TOP 0x0004
+#define TBS_BOTTOM 0x0000
+#define TBS_LEFT 0x0004
+#define TBS_RIGHT 0x0000
+#define TBS_BOTH 0x0008
+#define TBS_NOTICKS 0x0010
+#define TBS_ENABLESELRANGE 0x0020
+#define TBS_FIXEDLENGTH 0x0040
+#define TBS_NOTHUMB 0x0080
+#define TBS_TOOLTIPS 0x0100
+
+#define TBM_GETPOS (WM_USER)
+#define TBM_GETRANGEMIN (WM_USER + 1)
+#define TBM_GETRANGEMAX (WM_USER + 2)
+#define TBM_GETTIC (WM_USER + 3)
+#define TBM_SETTIC (WM_USER + 4)
+#define TBM_SETPOS (WM_USER + 5)
+#define TBM_SETRANGE (WM_USER + 6)
+#define TBM_SETRANGEMIN (WM_USER + 7)
+#define TBM_SETRANGEMAX (WM_USER + 8)
+#define TBM_CLEARTICS (WM_USER + 9)
+#define TBM_SETSEL (WM_USER + 10)
+#define TBM_SETSELSTART (WM_USER + 11)
+#define TBM_SETSELEND (WM_USER + 12)
+#define TBM_GETPTICS (WM_USER + 14)
+#define TBM_GETTICPOS (WM_USER + 15)
+#define TBM_GETNUMTICS (WM_USER + 16)
+#define TBM_GETSELSTART (WM_USER + 17)
+#define TBM_GETSELEND (WM_USER + 18)
+#define TBM_CLEARSEL (WM_USER + 19)
+#define TBM_SETTICFREQ (WM_USER + 20)
+#define TBM_SETPAGESIZE (WM_USER + 21)
+#define TBM_GETPAGESIZE (WM_USER + 22)
+#define TBM_SETLINESIZE (WM_USER + 23)
+#define TBM_GETLINESIZE (WM_USER + 24)
+#define TBM_GETTHUMBRECT (WM_USER + 25)
+#define TBM_GETCHANNELRECT (WM_USER + 26)
+#define TBM_SETTHUMBLENGTH (WM_USER + 27)
+#define TBM_GETTHUMBLENGTH (WM_USER + 28)
+
+#define TB_LINEUP 0
+#define TB_LINEDOWN 1
+#define TB_PAGEUP 2
+#define TB_PAGEDOWN 3
+#define TB_THUMBPOSITION 4
+#define TB_THUMBTRACK 5
+#define TB_TOP 6
+#define TB_BOTTOM 7
+#define TB_ENDTRACK 8
+
+// ---- Up-down control ---------------------------------------------------------------------------------
+#define UPDOWN_CLASSA "msctls_updown32"
+#define UPDOWN_CLASS UPDOWN_CLASSA
+
+#define UD_MAXVAL 0x7fff
+#define UD_MINVAL (-UD_MAXVAL)
+
+#define UDS_WRAP 0x0001
+#define UDS_SETBUDDYINT 0x0002
+#define UDS_ALIGNRIGHT 0x0004
+#define UDS_ALIGNLEFT 0x0008
+#define UDS_AUTOBUDDY 0x0010
+#define UDS_ARROWKEYS 0x0020
+#define UDS_HORZ 0x0040
+#define UDS_NOTHOUSANDS 0x0080
+#define UDS_HOTTRACK 0x0100
+
+#define UDM_SETRANGE (WM_USER + 101)
+#define UDM_GETRANGE (WM_USER + 102)
+#define UDM_SETPOS (WM_USER + 103)
+#define UDM_GETPOS (WM_USER + 104)
+#define UDM_SETBUDDY (WM_USER + 105)
+#define UDM_GETBUDDY (WM_USER + 106)
+#define UDM_SETACCEL (WM_USER + 107)
+#define UDM_GETACCEL (WM_USER + 108)
+#define UDM_SETBASE (WM_USER + 109)
+#define UDM_GETBASE (WM_USER + 110)
+#define UDM_SETRANGE32 (WM_USER + 111)
+#define UDM_GETRANGE32 (WM_USER + 112)
+#define UDM_SETPOS32 (WM_USER + 113)
+#define UDM_GETPOS32 (WM_USER + 114)
+
+struct UDACCEL {
+    UINT nSec;
+    UINT nInc;
+};
+typedef UDACCEL* LPUDACCEL;
+
+struct NMUPDOWN {
+    NMHDR hdr;
+    int iPos;
+    int iDelta;
+};
+typedef NMUPDOWN* LPNMUPDOWN;
+
+#define UDN_DELTAPOS (UDN_FIRST - 1)

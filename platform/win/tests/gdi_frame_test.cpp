@@ -163,6 +163,30 @@ TEST(DrawState, DisabledTextIsEmbossedAndMonoIsOneColour) {
     DeleteObject(f);
 }
 
+TEST(DrawState, DisabledBitmapEmbossesItsDarkPixelsOnly) {
+    // A bitmap selected into no DC, as DrawState needs it.
+    QImage pixels(8, 8, QImage::Format_RGB32);
+    pixels.fill(QColor::fromRgb(0xFFC0C0C0u));
+    for (int y = 2; y < 5; ++y)
+        for (int x = 2; x < 5; ++x)
+            pixels.setPixel(x, y, qRgb(0, 0, 0));
+    HBITMAP picture = pm::gdi::createBitmapFromImage(pixels);
+    GdiCanvas c(12, 12, RGB(255, 255, 255));
+    EXPECT_TRUE(DrawState(c.dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(picture), 0, 1, 1, 0, 0,
+                          DST_BITMAP | DSS_DISABLED));
+    DeleteObject(picture);
+    EXPECT_EQ(9, c.count(GetSysColor(COLOR_3DSHADOW)));
+    EXPECT_EQ(GetSysColor(COLOR_3DSHADOW), c.at(3, 3));
+    EXPECT_EQ(GetSysColor(COLOR_3DHIGHLIGHT), c.at(6, 6));
+    EXPECT_EQ(RGB(255, 255, 255), c.at(1, 1)); // the light face colour leaves no mark
+    HICON icon = LoadIcon(nullptr, IDI_ERROR);
+    GdiCanvas m(32, 32, RGB(255, 255, 255));
+    DrawState(m.dc(), GetSysColorBrush(COLOR_HIGHLIGHT), nullptr, reinterpret_cast<LPARAM>(icon), 0, 0, 0, 0,
+              0, DST_ICON | DSS_MONO);
+    EXPECT_GT(m.count(GetSysColor(COLOR_HIGHLIGHT)), 50);
+    EXPECT_EQ(32 * 32, m.count(GetSysColor(COLOR_HIGHLIGHT)) + m.count(RGB(255, 255, 255)));
+}
+
 TEST(Icons, MaskShowsTheBackgroundAndColourIsDrawnOverIt) {
     // 2x1: the first pixel opaque red, the second transparent.
     const WORD maskBits[1] = {0x0040};

@@ -1,6 +1,7 @@
-#include "app/clipboard_helpers.h"
+#include "app/window_helpers.h"
 
 #include "platform/win/winbase.h"
+#include "platform/win/winmenu.h"
 #include "platform/win/winuser.h"
 
 #include <cstring>
@@ -29,4 +30,15 @@ CString LoadResString(UINT nID) {
     CString text;
     text.LoadString(nID);
     return text;
+}
+
+void TrackMenuResource(HWND hOwner, UINT nMenuID, int nSubMenu) {
+    HMENU menu = LoadMenu(nullptr, MAKEINTRESOURCE(nMenuID));
+    if (!menu) return;
+    if (HMENU popup = GetSubMenu(menu, nSubMenu)) {
+        POINT cursor{0, 0};
+        GetCursorPos(&cursor);
+        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hOwner, nullptr);
+    }
+    DestroyMenu(menu);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The clipboard and string resources.
+// The clipboard, string resources and context menus.
 
 #include "platform/framework/CString.h"
+#include "platform/win/handles.h"
 
 // Puts a copy of lpszText on the clipboard as CF_TEXT, for the window that has the focus. FALSE
 // when the clipboard cannot be opened or emptied; the clipboard is left closed in every case.
@@ -9,3 +10,7 @@ BOOL CopyTextToClipboard(LPCTSTR lpszText);
 
 // The program's string resource nID; empty when there is none.
 CString LoadResString(UINT nID);
+
+// Pops up sub-menu nSubMenu of menu resource nMenuID at the cursor, tracking the right mouse button
+// too, with its commands going to hOwner; the menu is destroyed afterwards.
+void TrackMenuResource(HWND hOwner, UINT nMenuID, int nSubMenu);

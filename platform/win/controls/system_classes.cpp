@@ -15,6 +15,8 @@ void registerSystemControlClasses() {
     ctl::registerScrollBarClass();
     ctl::registerButtonClass();
     ctl::registerStaticClass();
+    ctl::registerEditClass();
+    ctl::registerListBoxClasses();
 }
 
 } // namespace pm

@@ -6,5 +6,7 @@ namespace pm::ctl {
 void registerScrollBarClass();
 void registerButtonClass();
 void registerStaticClass();
+void registerEditClass();
+void registerListBoxClasses();
 
 } // namespace pm::ctl

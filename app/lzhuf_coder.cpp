@@ -93,7 +93,6 @@ public:
         if (m_pos == m_end && !Fill()) return -1;
         return m_buffer[m_pos++];
     }
-    std::uint64_t Count() const { return m_count; }
 
 private:
     bool Fill() {
@@ -101,7 +100,6 @@ private:
         m_pos = 0;
         m_end = m_source.Read(m_buffer.data(), m_buffer.size());
         m_atEnd = m_end == 0;
-        m_count += m_end;
         return !m_atEnd;
     }
 
@@ -109,7 +107,6 @@ private:
     std::vector<std::uint8_t> m_buffer;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
-    std::uint64_t m_count = 0;
     bool m_atEnd = false;
 };
 

@@ -33,13 +33,13 @@ QImage* DeviceContext::image() const {
     if (kind_ == Kind::Image) return external_;
     if (kind_ == Kind::Page) return page_.get();
     if (kind_ != Kind::Memory) return nullptr;
-    Bitmap* bm = objectAs<Bitmap>(bitmap_);
+    Bitmap* bm = objectAs<Bitmap>(state.bitmap);
     return bm ? &bm->image : nullptr;
 }
 
 bool DeviceContext::monochrome() const {
     if (kind_ != Kind::Memory) return false;
-    Bitmap* bm = objectAs<Bitmap>(bitmap_);
+    Bitmap* bm = objectAs<Bitmap>(state.bitmap);
     return bm && bm->mono;
 }
 
@@ -221,8 +221,13 @@ BOOL RestoreDC(HDC hdc, int savedDC) {
     int depth = static_cast<int>(dc->saved.size());
     int level = savedDC < 0 ? depth + 1 + savedDC : savedDC;
     if (level < 1 || level > depth) return FALSE;
+    HBITMAP current = dc->bitmap();
+    HBITMAP wanted = dc->saved[static_cast<std::size_t>(level - 1)].bitmap;
     dc->state = dc->saved[static_cast<std::size_t>(level - 1)];
     dc->saved.resize(static_cast<std::size_t>(level - 1));
+    // The saved bitmap comes back through the selection rules (it may be gone or taken since).
+    dc->setBitmap(current);
+    if (wanted != current) selectBitmap(*dc, hdc, wanted);
     return TRUE;
 }
 

@@ -16,6 +16,7 @@
 namespace pm::gdi {
 
 struct DcState {
+    HBITMAP bitmap = nullptr; // memory DCs
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
     HFONT font = nullptr;
@@ -56,8 +57,8 @@ public:
     void setTarget(QImage* image, QPoint origin, const QRegion& clipInImagePixels);
     // A page DC's own image and resolution.
     void setPage(std::unique_ptr<QImage> page, int dpi);
-    HBITMAP bitmap() const { return bitmap_; }
-    void setBitmap(HBITMAP bitmap) { bitmap_ = bitmap; }
+    HBITMAP bitmap() const { return state.bitmap; }
+    void setBitmap(HBITMAP bitmap) { state.bitmap = bitmap; }
 
     // The region output may reach, in device coordinates: the surface, the owner's clip and the
     // DC's clip region together.
@@ -91,7 +92,6 @@ private:
     QPoint origin_;
     QRegion ownerClip_; // device coordinates; empty when the owner clips nothing
     bool hasOwnerClip_ = false;
-    HBITMAP bitmap_ = nullptr;
     std::unique_ptr<QImage> page_;
     int dpi_ = 96;
 };

@@ -154,9 +154,7 @@ COLORREF SetDCPenColor(HDC hdc, COLORREF color) {
     return old;
 }
 
-namespace {
-
-HGDIOBJ selectBitmap(DeviceContext& dc, HDC hdc, HBITMAP bitmap) {
+HGDIOBJ pm::gdi::selectBitmap(DeviceContext& dc, HDC hdc, HBITMAP bitmap) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
     if (dc.kind() != DeviceContext::Kind::Memory || !bm) return nullptr;
     HBITMAP old = dc.bitmap();
@@ -168,6 +166,8 @@ HGDIOBJ selectBitmap(DeviceContext& dc, HDC hdc, HBITMAP bitmap) {
     dc.setBitmap(bitmap);
     return old;
 }
+
+namespace {
 
 template <class H> HGDIOBJ swapHandle(H& slot, HGDIOBJ h) {
     H old = slot;

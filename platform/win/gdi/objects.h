@@ -91,6 +91,10 @@ template <class T> T* objectAs(const void* handle) {
     return o ? std::get_if<T>(&o->data) : nullptr;
 }
 
+// Selects a bitmap into a memory DC (one DC at a time; the stock bitmap anywhere); answers the
+// previous bitmap, or nullptr when the bitmap cannot be selected.
+HGDIOBJ selectBitmap(DeviceContext& dc, HDC hdc, HBITMAP bitmap);
+
 // Stock objects made on first use.
 HPEN stockPen(int index);
 HBRUSH stockBrush(int index);

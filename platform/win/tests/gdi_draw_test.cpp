@@ -209,6 +209,21 @@ TEST(SavedState, RestoreDcBringsBackObjectsColoursAndClip) {
     DeleteObject(pen);
 }
 
+TEST(SavedState, RestoreDcSelectsTheSavedBitmapAgain) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP first = CreateBitmap(4, 4, 1, 32, nullptr), second = CreateBitmap(2, 2, 1, 32, nullptr);
+    HGDIOBJ original = SelectObject(dc, first);
+    SaveDC(dc);
+    SelectObject(dc, second);
+    EXPECT_TRUE(RestoreDC(dc, -1));
+    EXPECT_EQ(first, GetCurrentObject(dc, OBJ_BITMAP));
+    EXPECT_TRUE(DeleteObject(second)); // no longer selected anywhere
+    EXPECT_FALSE(DeleteObject(first));
+    SelectObject(dc, original);
+    EXPECT_TRUE(DeleteObject(first));
+    DeleteDC(dc);
+}
+
 TEST(Regions, CombineTestAndFill) {
     HRGN a = CreateRectRgn(0, 0, 10, 10), b = CreateRectRgn(5, 5, 15, 15), r = CreateRectRgn(0, 0, 0, 0);
     struct Case {

@@ -283,6 +283,7 @@ HRESULT TestSite::GetWindow(HWND* phwnd) {
 
 Harness::Harness() {
     pm::registerVBScriptEngine();
+    library(); // builds and registers the test type library
     CLSID clsid;
     CLSIDFromProgID(u"VBScript", &clsid);
     pm::ComPtr<IUnknown> unk;

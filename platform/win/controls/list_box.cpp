@@ -610,7 +610,7 @@ private:
             return 0;
         }
         if (!hasStrings() || c < 0x20) return 0;
-        DWORD now = static_cast<DWORD>(GetMessageTime());
+        DWORD now = GetTickCount();
         if (now - m_lastType > kTypeAheadMs) m_typed.clear();
         m_lastType = now;
         m_typed += static_cast<char>(c);

@@ -17,8 +17,7 @@ std::string AppObject::Path() const {
     DWORD n = GetModuleFileName(nullptr, buffer, sizeof buffer);
     std::string file(buffer, n);
     std::size_t slash = file.find_last_of("/\\");
-    if (slash == std::string::npos)
-        return ".";
+    if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : file.substr(0, slash);
 }
 
@@ -31,13 +30,14 @@ void SetCommandLine(int argc, const char* const* argv) {
     std::string text;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (!text.empty())
-            text += ' ';
+        if (!text.empty()) text += ' ';
         text += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
     }
     commandText() = text;
 }
 
-const std::string& Command() { return commandText(); }
+const std::string& Command() {
+    return commandText();
+}
 
 } // namespace vb

@@ -15,30 +15,27 @@ std::string slashes(std::string path) {
     return path;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool wildMatch(const char* pattern, const char* name) {
     for (; *pattern; ++pattern, ++name) {
         if (*pattern == '*') {
             for (const char* rest = name;; ++rest) {
-                if (wildMatch(pattern + 1, rest))
-                    return true;
-                if (!*rest)
-                    return false;
+                if (wildMatch(pattern + 1, rest)) return true;
+                if (!*rest) return false;
             }
         }
-        if (!*name || (*pattern != '?' && lower(*pattern) != lower(*name)))
-            return false;
+        if (!*name || (*pattern != '?' && lower(*pattern) != lower(*name))) return false;
     }
     return !*name;
 }
 
 bool lessWithoutCase(const std::string& a, const std::string& b) {
     auto byLower = [](char x, char y) { return lower(x) < lower(y); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byLower))
-        return true;
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), byLower))
-        return false;
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byLower)) return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), byLower)) return false;
     return a < b;
 }
 
@@ -46,18 +43,15 @@ bool lessWithoutCase(const std::string& a, const std::string& b) {
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     std::ifstream in(slashes(path), std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
+    if (in.bad()) return std::nullopt;
     return bytes;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(slashes(path), std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
+    if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return !out.fail();
@@ -72,18 +66,15 @@ bool FileCopy(const std::string& from, const std::string& to) {
 ReadResult ReadAt(const std::string& path, std::uint64_t offset, std::size_t count, std::string& out) {
     out.clear();
     std::ifstream in(slashes(path), std::ios::binary);
-    if (!in)
-        return ReadResult::Failed;
+    if (!in) return ReadResult::Failed;
     in.seekg(0, std::ios::end);
     auto size = static_cast<std::uint64_t>(in.tellg());
-    if (offset >= size)
-        return count == 0 ? ReadResult::Ok : ReadResult::Short;
+    if (offset >= size) return count == 0 ? ReadResult::Ok : ReadResult::Short;
     std::size_t available = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset));
     out.resize(available);
     in.seekg(static_cast<std::streamoff>(offset));
     in.read(out.data(), static_cast<std::streamsize>(available));
-    if (!in)
-        return ReadResult::Failed;
+    if (!in) return ReadResult::Failed;
     return available == count ? ReadResult::Ok : ReadResult::Short;
 }
 
@@ -96,13 +87,11 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
             line += c;
             continue;
         }
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
         lines.push_back(std::move(line));
         line.clear();
     }
-    if (!line.empty())
-        lines.push_back(std::move(line));
+    if (!line.empty()) lines.push_back(std::move(line));
     return lines;
 }
 
@@ -111,14 +100,12 @@ std::vector<std::string> Dir(const std::string& pattern) {
     std::size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
     std::string namePattern = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (folder.empty())
-        folder = "/";
+    if (folder.empty()) folder = "/";
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
-        if (it->is_regular_file(error) && wildMatch(namePattern.c_str(), name.c_str()))
-            names.push_back(name);
+        if (it->is_regular_file(error) && wildMatch(namePattern.c_str(), name.c_str())) names.push_back(name);
     }
     std::sort(names.begin(), names.end(), lessWithoutCase);
     return names;

@@ -6,13 +6,11 @@ namespace vb {
 namespace {
 
 void requireNonNegative(long n) {
-    if (n < 0)
-        throw std::invalid_argument("Invalid procedure call or argument");
+    if (n < 0) throw std::invalid_argument("Invalid procedure call or argument");
 }
 
 void requireStart(long start) {
-    if (start < 1)
-        throw std::invalid_argument("Invalid procedure call or argument");
+    if (start < 1) throw std::invalid_argument("Invalid procedure call or argument");
 }
 
 } // namespace
@@ -39,13 +37,14 @@ std::string Mid(const std::string& text, long start, long length) {
     return Mid(text, start).substr(0, static_cast<std::size_t>(length));
 }
 
-long InStr(const std::string& text, const std::string& find) { return InStr(1, text, find); }
+long InStr(const std::string& text, const std::string& find) {
+    return InStr(1, text, find);
+}
 
 long InStr(long start, const std::string& text, const std::string& find) {
     requireStart(start);
     auto from = static_cast<std::size_t>(start - 1);
-    if (from >= text.size())
-        return 0;
+    if (from >= text.size()) return 0;
     std::size_t at = text.find(find, from);
     return at == std::string::npos ? 0 : static_cast<long>(at + 1);
 }
@@ -60,32 +59,30 @@ std::string RTrim(const std::string& text) {
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
-std::string Trim(const std::string& text) { return LTrim(RTrim(text)); }
+std::string Trim(const std::string& text) {
+    return LTrim(RTrim(text));
+}
 
 std::string UCase(std::string text) {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 
 std::string LCase(std::string text) {
     for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
 }
 
 std::vector<std::string> Split(const std::string& text, char delimiter) {
     std::vector<std::string> fields;
-    if (text.empty())
-        return fields;
+    if (text.empty()) return fields;
     std::size_t from = 0;
     for (;;) {
         std::size_t at = text.find(delimiter, from);
         fields.push_back(text.substr(from, at == std::string::npos ? std::string::npos : at - from));
-        if (at == std::string::npos)
-            return fields;
+        if (at == std::string::npos) return fields;
         from = at + 1;
     }
 }

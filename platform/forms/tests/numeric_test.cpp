@@ -13,13 +13,32 @@ struct ValCase {
 
 TEST(Val, ReadsTheLeadingNumber) {
     const ValCase cases[] = {
-        {"  12.5e1abc", 125},  {"2457", 2457},     {" 2 45 7", 2457},     {"24 and 57", 24},
-        {"", 0},               {"abc", 0},         {"-3.5", -3.5},        {"+7", 7},
-        {".5", 0.5},           {"1e", 1},          {"1e+", 1},            {"1.5D2", 150},
-        {"2E-1", 0.2},         {"1,000", 1},       {"12-3", 12},          {"--1", 0},
-        {"1.2.3", 1.2},        {"\t\n9", 9},       {"&HFFFF", -1},        {"&H10000", 65536},
-        {"&HFFFFFFFF", -1},    {"&hff", 255},      {"&O17", 15},          {"&H", 0},
-        {"&HG", 0},            {"-", 0},
+        {"  12.5e1abc", 125},
+        {"2457", 2457},
+        {" 2 45 7", 2457},
+        {"24 and 57", 24},
+        {"", 0},
+        {"abc", 0},
+        {"-3.5", -3.5},
+        {"+7", 7},
+        {".5", 0.5},
+        {"1e", 1},
+        {"1e+", 1},
+        {"1.5D2", 150},
+        {"2E-1", 0.2},
+        {"1,000", 1},
+        {"12-3", 12},
+        {"--1", 0},
+        {"1.2.3", 1.2},
+        {"\t\n9", 9},
+        {"&HFFFF", -1},
+        {"&H10000", 65536},
+        {"&HFFFFFFFF", -1},
+        {"&hff", 255},
+        {"&O17", 15},
+        {"&H", 0},
+        {"&HG", 0},
+        {"-", 0},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(vb::Val(c.text), c.value) << '"' << c.text << '"';
@@ -44,8 +63,8 @@ TEST(Rounding, CIntAndCLngRoundHalfToEven) {
     const struct {
         double value;
         int rounded;
-    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},       {-0.5, 0},      {-1.5, -2},
-                 {-2.5, -2}, {2.4999, 2}, {2.5001, 3},   {32767.4, 32767}, {-32768.5, -32768}};
+    } cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {-0.5, 0},        {-1.5, -2},
+                 {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {32767.4, 32767}, {-32768.5, -32768}};
     for (const auto& c : cases) {
         EXPECT_EQ(vb::CInt(c.value), c.rounded) << c.value;
         EXPECT_EQ(vb::CLng(c.value), c.rounded) << c.value;
@@ -70,8 +89,8 @@ TEST(Hex, UpperCaseWithoutPaddingAndTwosComplement) {
     const struct {
         double value;
         const char* hex;
-    } cases[] = {{0, "0"}, {15, "F"}, {255, "FF"}, {16, "10"}, {-1, "FFFFFFFF"}, {-256, "FFFFFF00"},
-                 {2.5, "2"}, {3.5, "4"}, {0xABCDEF, "ABCDEF"}};
+    } cases[] = {{0, "0"},           {15, "F"},  {255, "FF"}, {16, "10"},          {-1, "FFFFFFFF"},
+                 {-256, "FFFFFF00"}, {2.5, "2"}, {3.5, "4"},  {0xABCDEF, "ABCDEF"}};
     for (const auto& c : cases)
         EXPECT_EQ(vb::Hex(c.value), c.hex) << c.value;
 }

@@ -38,9 +38,9 @@ TEST(Substrings, InStrFindsOneBasedPositions) {
         const char* text;
         const char* find;
         long at;
-    } cases[] = {{1, "abc", "b", 2},   {1, "abc", "", 1},      {3, "abc", "", 3}, {4, "abc", "", 0},
-                 {1, "", "", 0},       {2, "abab", "ab", 3},   {1, "abc", "d", 0}, {1, "abc", "abcd", 0},
-                 {3, "abc", "c", 3},   {9, "abc", "a", 0}};
+    } cases[] = {{1, "abc", "b", 2}, {1, "abc", "", 1},    {3, "abc", "", 3},  {4, "abc", "", 0},
+                 {1, "", "", 0},     {2, "abab", "ab", 3}, {1, "abc", "d", 0}, {1, "abc", "abcd", 0},
+                 {3, "abc", "c", 3}, {9, "abc", "a", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(vb::InStr(c.start, c.text, c.find), c.at) << c.start << " " << c.text << " " << c.find;
     EXPECT_EQ(vb::InStr("xyz", "z"), 3);
@@ -64,7 +64,7 @@ TEST(Split, KeepsEmptyFields) {
     const struct {
         const char* text;
         Fields fields;
-    } cases[] = {{"a,,b", {"a", "", "b"}}, {"", {}},        {",", {"", ""}},
+    } cases[] = {{"a,,b", {"a", "", "b"}}, {"", {}},          {",", {"", ""}},
                  {"abc", {"abc"}},         {"a,", {"a", ""}}, {",a", {"", "a"}}};
     for (const auto& c : cases)
         EXPECT_EQ(vb::Split(c.text, ','), c.fields) << '"' << c.text << '"';

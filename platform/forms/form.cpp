@@ -1,0 +1,245 @@
+#include "platform/forms/form.h"
+
+#include <map>
+
+namespace vb {
+namespace {
+
+std::map<HWND, Form*>& forms() {
+    static std::map<HWND, Form*> map;
+    return map;
+}
+
+DWORD styleOf(FormBorderStyle border) {
+    switch (border) {
+    case FormBorderStyle::None:
+        return WS_POPUP | WS_CLIPCHILDREN;
+    case FormBorderStyle::FixedToolWindow:
+        return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    case FormBorderStyle::Sizable:
+        break;
+    }
+    return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
+DWORD exStyleOf(FormBorderStyle border) {
+    return border == FormBorderStyle::FixedToolWindow ? WS_EX_TOOLWINDOW : 0;
+}
+
+} // namespace
+
+Form::Form(std::string name, int width, int height, FormBorderStyle border)
+    : WindowedControl(nullptr, std::move(name)), m_border(border) {
+    m_visible = false;
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, styleOf(border), FALSE, exStyleOf(border));
+    HWND hwnd = CreateWindowEx(exStyleOf(border), registerFormsClass("FormsForm", windowProc), Name.c_str(),
+                               styleOf(border), 0, 0, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                               GetModuleHandle(nullptr), this);
+    attach(hwnd);
+    forms()[hwnd] = this;
+}
+
+Form::~Form() {
+    forms().erase(m_hwnd);
+    if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
+    m_hwnd = nullptr;
+}
+
+Form* Form::fromWindow(HWND hwnd) {
+    auto it = forms().find(GetAncestor(hwnd, GA_ROOT));
+    return it == forms().end() ? nullptr : it->second;
+}
+
+void Form::Load() {
+    if (m_loaded) return;
+    m_loaded = true;
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    if (!m_loaded) return;
+    m_visible = true;
+    ShowWindow(m_hwnd, SW_SHOW);
+    UpdateWindow(m_hwnd);
+}
+
+void Form::Hide() {
+    m_visible = false;
+    ShowWindow(m_hwnd, SW_HIDE);
+}
+
+bool Form::Unload() {
+    if (!m_loaded) return true;
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) return false;
+    Hide();
+    m_loaded = false;
+    return true;
+}
+
+std::string Form::Caption() const {
+    char text[1024] = {};
+    GetWindowText(m_hwnd, text, sizeof text);
+    return text;
+}
+
+void Form::SetCaption(const std::string& caption) {
+    SetWindowText(m_hwnd, caption.c_str());
+}
+
+void Form::SetBorderStyle(FormBorderStyle border) {
+    int width = ScaleWidth();
+    int height = ScaleHeight();
+    m_border = border;
+    SetWindowLong(m_hwnd, GWL_STYLE, static_cast<LONG>(styleOf(border) | (m_visible ? WS_VISIBLE : 0)));
+    SetWindowLong(m_hwnd, GWL_EXSTYLE,
+                  static_cast<LONG>(exStyleOf(border) | (TopMost() ? WS_EX_TOPMOST : 0)));
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, styleOf(border), FALSE, exStyleOf(border));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+int Form::WindowState() const {
+    if (IsIconic(m_hwnd)) return vbMinimized;
+    return IsZoomed(m_hwnd) ? vbMaximized : vbNormal;
+}
+
+void Form::SetWindowState(int state) {
+    int command = state == vbMinimized ? SW_MINIMIZE : state == vbMaximized ? SW_MAXIMIZE : SW_RESTORE;
+    ShowWindow(m_hwnd, command);
+}
+
+void Form::SetTopMost(bool topMost) {
+    SetWindowPos(m_hwnd, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Form::TopMost() const {
+    return (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Form::StartSystemMove() {
+    ReleaseCapture();
+    SendMessage(m_hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+int Form::ScaleWidth() const {
+    RECT r{};
+    GetClientRect(m_hwnd, &r);
+    return r.right;
+}
+
+int Form::ScaleHeight() const {
+    RECT r{};
+    GetClientRect(m_hwnd, &r);
+    return r.bottom;
+}
+
+void Form::SetBackColor(COLORREF colour) {
+    m_backColor = colour;
+    Refresh();
+}
+
+void Form::placementChanged() {
+    MoveWindow(m_hwnd, m_left, m_top, m_width, m_height, TRUE);
+}
+
+void Form::stateChanged() {
+    if (m_visible)
+        Show();
+    else
+        Hide();
+    EnableWindow(m_hwnd, m_enabled);
+}
+
+bool Form::routeKeyDown(Control& target, int& keyCode) {
+    int shift = currentShiftMask();
+    if (KeyPreview && &target != this) {
+        Form_KeyDown(keyCode, shift);
+        if (keyCode == 0) return true;
+    }
+    if (&target == this)
+        Form_KeyDown(keyCode, shift);
+    else if (target.KeyDown)
+        target.KeyDown(keyCode, shift);
+    return keyCode == 0;
+}
+
+bool Form::routeKeyPress(Control& target, int& keyAscii) {
+    if (KeyPreview && &target != this) {
+        Form_KeyPress(keyAscii);
+        if (keyAscii == 0) return true;
+    }
+    if (&target == this)
+        Form_KeyPress(keyAscii);
+    else if (target.KeyPress)
+        target.KeyPress(keyAscii);
+    return keyAscii == 0;
+}
+
+bool routeKeyMessage(Control& control, HWND hwnd, UINT msg, WPARAM wParam) {
+    if (msg != WM_KEYDOWN && msg != WM_CHAR) return false;
+    Form* form = Form::fromWindow(hwnd);
+    if (!form) return false;
+    int code = static_cast<int>(wParam);
+    return msg == WM_KEYDOWN ? form->routeKeyDown(control, code) : form->routeKeyPress(control, code);
+}
+
+void Form::paint() {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(m_hwnd, &ps);
+    RECT all{0, 0, ScaleWidth(), ScaleHeight()};
+    HBRUSH brush = CreateSolidBrush(m_backColor);
+    FillRect(hdc, &all, brush);
+    DeleteObject(brush);
+    paintWindowless(hdc);
+    EndPaint(m_hwnd, &ps);
+}
+
+LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_SIZE: {
+        RECT r{};
+        GetWindowRect(m_hwnd, &r);
+        m_width = r.right - r.left;
+        m_height = r.bottom - r.top;
+        Form_Resize();
+        return 0;
+    }
+    case WM_MOVE: {
+        RECT r{};
+        GetWindowRect(m_hwnd, &r);
+        m_left = r.left;
+        m_top = r.top;
+        return 0;
+    }
+    default:
+        break;
+    }
+    if (routeKeyMessage(*this, m_hwnd, msg, wParam) || handleMouse(*this, msg, wParam, lParam)) return 0;
+    return DefWindowProc(m_hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCT*>(lParam);
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (!self || self->m_hwnd != hwnd) return DefWindowProc(hwnd, msg, wParam, lParam);
+    return self->handle(msg, wParam, lParam);
+}
+
+} // namespace vb

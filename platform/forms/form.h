@@ -1,0 +1,79 @@
+#pragma once
+// Form: a top-level window holding controls. A program's form derives from it, declares its controls
+// as members and overrides the Form_ event methods; control events are wired to the form's methods.
+
+#include "platform/forms/windowed_control.h"
+
+namespace vb {
+
+enum class FormBorderStyle { None = 0, Sizable = 2, FixedToolWindow = 4 };
+enum WindowState { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
+
+class Form : public WindowedControl, public Container {
+public:
+    // A hidden, unloaded form whose inner area is width x height pixels.
+    Form(std::string name, int width, int height, FormBorderStyle border = FormBorderStyle::Sizable);
+    ~Form() override;
+
+    HWND hWnd() const override { return m_hwnd; }
+    static Form* fromWindow(HWND hwnd);
+
+    // Runs Form_Load unless the form is loaded already.
+    void Load();
+    // Loads the form when needed and shows it.
+    void Show();
+    void Hide();
+    // Asks Form_Unload; unless it cancels, hides the form and marks it unloaded (the next Load runs
+    // Form_Load again). False when cancelled.
+    bool Unload();
+    bool Loaded() const { return m_loaded; }
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    FormBorderStyle BorderStyle() const { return m_border; }
+    void SetBorderStyle(FormBorderStyle border);
+    int WindowState() const;
+    void SetWindowState(int state);
+    // Keeps the form above all others, or no longer.
+    void SetTopMost(bool topMost);
+    bool TopMost() const;
+    // Starts moving the form with the mouse, as a press on a title bar does.
+    void StartSystemMove();
+
+    // The inner area's size.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    void SetBackColor(COLORREF colour) override;
+
+    // The form's KeyDown and KeyPress run before the focused control's.
+    bool KeyPreview = false;
+
+    // Key routing for a control of this form: the form's preview first, then the control's own event.
+    // True when the key was swallowed (its code set to 0).
+    bool routeKeyDown(Control& target, int& keyCode);
+    bool routeKeyPress(Control& target, int& keyAscii);
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload(int& /*cancel*/) {}
+    virtual void Form_KeyDown(int& /*keyCode*/, int /*shift*/) {}
+    virtual void Form_KeyPress(int& /*keyAscii*/) {}
+    virtual void Form_Resize() {}
+
+    void placementChanged() override;
+    void stateChanged() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void paint();
+
+    FormBorderStyle m_border;
+    bool m_loaded = false;
+};
+
+// Sends a control's key messages through its form (preview, then the control's events). True when
+// the message was handled and must go no further.
+bool routeKeyMessage(Control& control, HWND hwnd, UINT msg, WPARAM wParam);
+
+} // namespace vb

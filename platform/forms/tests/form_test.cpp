@@ -1,0 +1,302 @@
+#include "platform/forms/control_array.h"
+#include "platform/forms/form.h"
+#include "platform/forms/picture_box.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/timer.h"
+#include "platform/forms/windowless.h"
+
+#include "platform/win/tests/support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using pm::test::pumpMessages;
+
+// A form with a picture box holding windowless labels, a label array and a timer; its event
+// procedures record what they saw.
+class TestForm : public vb::Form {
+public:
+    TestForm() : vb::Form("TestForm", 240, 160) {
+        SetBackColor(0xC0C0C0);
+        Picture1.SetBackColor(0xFFFFFF);
+        Label1.SetCaption("Label");
+        Label1.SetBackColor(0x00FFFF);
+        Label1.Click = [this] { log.push_back("Label1_Click"); };
+        Label1.MouseDown = [this](int b, int, int x, int y) { note("Label1_MouseDown", b, x, y); };
+        Picture1.MouseDown = [this](int b, int, int x, int y) { note("Picture1_MouseDown", b, x, y); };
+        Picture1.MouseMove = [this](int b, int, int x, int y) { note("Picture1_MouseMove", b, x, y); };
+        Picture1.MouseUp = [this](int b, int, int x, int y) { note("Picture1_MouseUp", b, x, y); };
+        Picture1.Click = [this] { log.push_back("Picture1_Click"); };
+        Picture1.DblClick = [this] { log.push_back("Picture1_DblClick"); };
+        Picture1.KeyDown = [this](int& key, int shift) {
+            log.push_back("Picture1_KeyDown " + std::to_string(key) + " " + std::to_string(shift));
+        };
+        Picture1.KeyPress = [this](int& key) { log.push_back("Picture1_KeyPress " + std::to_string(key)); };
+        auto first = std::make_unique<vb::Label>(*this, "", 10, 130, 40, 16);
+        first->SetCaption("One");
+        first->Tag = "t0";
+        Swatch.add(0, std::move(first));
+        Swatch.Click = [this](int index) { log.push_back("Swatch_Click " + std::to_string(index)); };
+    }
+
+    std::vector<std::string> log;
+    int cancelUnload = 0;
+    int loads = 0;
+    int swallowKey = -1;
+
+    vb::PictureBox Picture1{*this, "Picture1", 10, 10, 120, 100};
+    vb::Label Label1{Picture1, "Label1", 20, 30, 50, 16};
+    vb::ControlArray<vb::Label> Swatch{"Swatch"};
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_Unload(int& cancel) override { cancel = cancelUnload; }
+    void Form_KeyDown(int& keyCode, int shift) override {
+        log.push_back("Form_KeyDown " + std::to_string(keyCode) + " " + std::to_string(shift));
+        if (keyCode == swallowKey) keyCode = 0;
+    }
+    void Form_KeyPress(int& keyAscii) override { log.push_back("Form_KeyPress " + std::to_string(keyAscii)); }
+
+private:
+    void note(const char* what, int button, int x, int y) {
+        log.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(x) + "," +
+                      std::to_string(y));
+    }
+};
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.Show();
+        pumpMessages();
+        form.log.clear();
+    }
+    POINT inPicture(int x, int y) const { return POINT{10 + x, 10 + y}; }
+    TestForm form;
+};
+
+TEST_F(FormTest, LoadRunsOnceAndUnloadCanBeCancelled) {
+    EXPECT_EQ(form.loads, 1);
+    form.Load();
+    form.Show();
+    EXPECT_EQ(form.loads, 1);
+    form.cancelUnload = 1;
+    EXPECT_FALSE(form.Unload());
+    EXPECT_TRUE(form.Loaded());
+    EXPECT_TRUE(IsWindowVisible(form.hWnd()));
+    SendMessage(form.hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(form.Loaded());
+    form.cancelUnload = 0;
+    SendMessage(form.hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_FALSE(IsWindowVisible(form.hWnd()));
+    form.Show();
+    EXPECT_EQ(form.loads, 2);
+}
+
+TEST_F(FormTest, CaptionBorderStylesAndTopMost) {
+    form.SetCaption("Tintara");
+    EXPECT_EQ(form.Caption(), "Tintara");
+    EXPECT_EQ(form.ScaleWidth(), 240);
+    EXPECT_EQ(form.ScaleHeight(), 160);
+    form.SetBorderStyle(vb::FormBorderStyle::None);
+    EXPECT_TRUE(GetWindowLong(form.hWnd(), GWL_STYLE) & WS_POPUP);
+    EXPECT_FALSE((GetWindowLong(form.hWnd(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
+    EXPECT_EQ(form.ScaleWidth(), 240);
+    form.SetBorderStyle(vb::FormBorderStyle::FixedToolWindow);
+    EXPECT_TRUE(GetWindowLong(form.hWnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(form.ScaleHeight(), 160);
+    form.SetTopMost(true);
+    EXPECT_TRUE(form.TopMost());
+    form.SetTopMost(false);
+    EXPECT_FALSE(form.TopMost());
+}
+
+TEST_F(FormTest, DrawingMethodsReachTheSurface) {
+    vb::PictureBox& p = form.Picture1;
+    p.Line(5, 5, 5, 20, 0x0000FF);
+    EXPECT_EQ(p.Point(5, 5), 0x0000FF);
+    EXPECT_EQ(p.Point(5, 20), 0x0000FF); // both ends
+    EXPECT_EQ(p.Point(5, 21), 0xFFFFFF);
+    p.FillBox(30, 40, 32, 41, 0x00FF00);
+    EXPECT_EQ(p.Point(30, 40), 0x00FF00);
+    EXPECT_EQ(p.Point(32, 41), 0x00FF00); // both corners
+    EXPECT_EQ(p.Point(33, 41), 0xFFFFFF);
+    EXPECT_EQ(p.Point(32, 42), 0xFFFFFF);
+    p.Cls();
+    EXPECT_EQ(p.Point(5, 5), 0xFFFFFF);
+    p.SetBackColor(0x112233);
+    EXPECT_EQ(p.Point(0, 0), 0x112233);
+}
+
+TEST_F(FormTest, PointGivesMinusOneOutside) {
+    vb::PictureBox& p = form.Picture1;
+    p.FillBox(0, 0, 119, 99, 0x123456);
+    const struct {
+        int x, y;
+        long colour;
+    } cases[] = {{0, 0, 0x123456}, {119, 99, 0x123456}, {60, 50, 0x123456}, {120, 0, -1},
+                 {0, 100, -1},     {-1, 0, -1},         {0, -1, -1},        {1000, 1000, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(p.Point(c.x, c.y), c.colour) << c.x << "," << c.y;
+}
+
+TEST_F(FormTest, PaintPictureScales) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 2, 2);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    SetPixel(mem, 0, 0, 0x0000FF);
+    SetPixel(mem, 1, 0, 0x00FF00);
+    SetPixel(mem, 0, 1, 0xFF0000);
+    SetPixel(mem, 1, 1, 0x000000);
+    SelectObject(mem, old);
+    form.Picture1.PaintPicture(bitmap, 10, 10, 8, 8);
+    EXPECT_EQ(form.Picture1.Point(10, 10), 0x0000FF);
+    EXPECT_EQ(form.Picture1.Point(17, 10), 0x00FF00);
+    EXPECT_EQ(form.Picture1.Point(10, 17), 0xFF0000);
+    EXPECT_EQ(form.Picture1.Point(18, 18), 0xFFFFFF);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_F(FormTest, MouseEventsComeInOrderWithButtonSemantics) {
+    HWND hwnd = form.hWnd();
+    pm::test::pressMouse(hwnd, inPicture(5, 6));
+    pm::test::moveMouse(hwnd, inPicture(7, 8));
+    pm::test::releaseMouse(hwnd, inPicture(7, 8));
+    pumpMessages();
+    // The pointer arrives first: a move with no button held.
+    const std::vector<std::string> expected = {"Picture1_MouseMove 0 5,6", "Picture1_MouseDown 1 5,6",
+                                               "Picture1_MouseMove 1 7,8", "Picture1_MouseUp 1 7,8",
+                                               "Picture1_Click"};
+    EXPECT_EQ(form.log, expected);
+}
+
+TEST_F(FormTest, CaptureKeepsMovesComingOutsideTheBox) {
+    HWND hwnd = form.hWnd();
+    pm::test::pressMouse(hwnd, inPicture(5, 5));
+    pm::test::moveMouse(hwnd, inPicture(200, 5));
+    pm::test::releaseMouse(hwnd, inPicture(200, 5));
+    pumpMessages();
+    const std::vector<std::string> expected = {"Picture1_MouseMove 0 5,5", "Picture1_MouseDown 1 5,5",
+                                               "Picture1_MouseMove 1 200,5", "Picture1_MouseUp 1 200,5"};
+    EXPECT_EQ(form.log, expected); // released outside: no Click
+    EXPECT_EQ(form.Picture1.Point(200, 5), -1);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(FormTest, DoubleClickFollowsTheFirstClick) {
+    pm::test::doubleClick(form.hWnd(), inPicture(4, 4));
+    pumpMessages();
+    const std::vector<std::string> expected = {"Picture1_MouseMove 0 4,4", "Picture1_MouseDown 1 4,4",
+                                               "Picture1_MouseUp 1 4,4",   "Picture1_Click",
+                                               "Picture1_DblClick",        "Picture1_MouseUp 1 4,4"};
+    EXPECT_EQ(form.log, expected);
+}
+
+TEST_F(FormTest, WindowlessLabelPaintsAboveThePictureAndTakesItsClicks) {
+    form.Picture1.FillBox(0, 0, 119, 99, 0xFF0000);
+    QImage image = pm::test::windowImage(form.Picture1.hWnd());
+    EXPECT_EQ(image.pixel(60, 40) & 0xFFFFFF, 0xFFFF00u); // the label's opaque yellow (BGR 00FFFF)
+    EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, 0x0000FFu);   // the surface around it
+    pm::test::click(form.hWnd(), inPicture(25, 35));
+    pumpMessages();
+    const std::vector<std::string> expected = {"Label1_MouseDown 1 5,5", "Label1_Click"};
+    EXPECT_EQ(form.log, expected);
+}
+
+TEST_F(FormTest, TransparentLabelShowsTheSurface) {
+    form.Label1.BackStyle = vb::vbTransparent;
+    form.Label1.SetCaption("");
+    form.Picture1.FillBox(0, 0, 119, 99, 0xFF0000);
+    QImage image = pm::test::windowImage(form.Picture1.hWnd());
+    EXPECT_EQ(image.pixel(60, 40) & 0xFFFFFF, 0x0000FFu);
+}
+
+TEST_F(FormTest, ControlArrayLoadsHiddenCopiesThatRaiseWithTheirIndex) {
+    vb::Label& added = form.Swatch.Load(1);
+    EXPECT_FALSE(added.Visible());
+    EXPECT_EQ(added.Index, 1);
+    EXPECT_EQ(added.Name, "Swatch");
+    EXPECT_EQ(added.Caption(), "One");
+    EXPECT_EQ(added.Tag, "t0");
+    EXPECT_EQ(form.Swatch.UBound(), 1);
+    EXPECT_THROW(form.Swatch.Load(1), std::invalid_argument);
+    added.Move(60, 130);
+    added.SetVisible(true);
+    pm::test::click(form.hWnd(), POINT{15, 135});
+    pm::test::click(form.hWnd(), POINT{65, 135});
+    pumpMessages();
+    const std::vector<std::string> expected = {"Swatch_Click 0", "Swatch_Click 1"};
+    EXPECT_EQ(form.log, expected);
+}
+
+TEST_F(FormTest, KeyPreviewRunsTheFormFirstAndAZeroCodeSwallows) {
+    form.Picture1.SetFocus();
+    form.KeyPreview = true;
+    pm::test::pressKey(form.hWnd(), 'R', true);
+    pumpMessages();
+    std::vector<std::string> expected = {"Form_KeyDown 16 1", "Picture1_KeyDown 16 1",
+                                         "Form_KeyDown 82 1", "Picture1_KeyDown 82 1",
+                                         "Form_KeyPress 82",  "Picture1_KeyPress 82"};
+    EXPECT_EQ(form.log, expected);
+    form.log.clear();
+    form.swallowKey = VK_LEFT;
+    pm::test::pressKey(form.hWnd(), VK_LEFT);
+    pumpMessages();
+    expected = {"Form_KeyDown 37 0"};
+    EXPECT_EQ(form.log, expected);
+    form.log.clear();
+    form.KeyPreview = false;
+    pm::test::pressKey(form.hWnd(), VK_LEFT);
+    pumpMessages();
+    expected = {"Picture1_KeyDown 37 0"};
+    EXPECT_EQ(form.log, expected);
+}
+
+TEST(Timer, TicksAndNeverReentersItsHandler) {
+    vb::Timer timer("Timer1", 1, false);
+    int ticks = 0;
+    int depth = 0;
+    int deepest = 0;
+    timer.OnTimer = [&] {
+        ++ticks;
+        deepest = std::max(deepest, ++depth);
+        DWORD until = GetTickCount() + 40;
+        while (GetTickCount() < until)
+            vb::DoEvents();
+        --depth;
+    };
+    timer.SetEnabled(true);
+    DWORD until = GetTickCount() + 200;
+    while (GetTickCount() < until && ticks < 3)
+        vb::DoEvents();
+    timer.SetEnabled(false);
+    EXPECT_GE(ticks, 2);
+    EXPECT_EQ(deepest, 1);
+}
+
+TEST(Screen, PixelsAndTwips) {
+    EXPECT_EQ(vb::Screen().Width(), 1280);
+    EXPECT_EQ(vb::Screen().HeightTwips(), 1024 * 15);
+    EXPECT_EQ(vb::tw(5640), 376);
+}
+
+TEST_F(FormTest, PictureOfTheForm) {
+    form.Picture1.Line(0, 99, 119, 0, 0x0000FF);
+    form.Swatch.Load(1).Move(60, 130);
+    form.Swatch[1].SetCaption("Two");
+    form.Swatch[1].SetVisible(true);
+    pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(form.hWnd(), pm::test::outputFolder() + "/forms_test_form.png"));
+}
+
+} // namespace

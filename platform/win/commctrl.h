@@ -89,6 +89,16 @@ HRESULT DllGetVersion(DLLVERSIONINFO* info);
 #define NM_SETCURSOR (NM_FIRST - 17)
 #define NM_CHAR (NM_FIRST - 18)
 
+// NM_CLICK, NM_DBLCLK, NM_RCLICK ... of the status bar: the part clicked.
+struct NMMOUSE {
+    NMHDR hdr;
+    DWORD_PTR dwItemSpec;
+    DWORD_PTR dwItemData;
+    POINT pt;
+    LPARAM dwHitInfo;
+};
+typedef NMMOUSE* LPNMMOUSE;
+
 #define UDN_FIRST (0U - 721U)
 #define SBN_FIRST (0U - 880U)
 

@@ -1,0 +1,16 @@
+#pragma once
+// Registration of the common-control classes.
+
+#include "platform/win/commctrl.h"
+
+namespace pm::cc {
+
+// Registers every common-control class (once).
+void registerCommonClasses();
+
+void registerStatusBarClass();
+void registerProgressClass();
+void registerTrackbarClass();
+void registerUpDownClass();
+
+} // namespace pm::cc

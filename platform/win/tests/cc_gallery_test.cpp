@@ -1,0 +1,85 @@
+// Pictures of the common controls in typical states, written to the test output folder for a look.
+#include "platform/win/commctrl.h"
+#include "platform/win/windows.h"
+#include "support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+HWND control(HWND parent, const char* cls, DWORD style, int x, int y, int cx, int cy, const char* text = "") {
+    return CreateWindowEx(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr, nullptr,
+                          nullptr);
+}
+
+TEST(Gallery, BarsAndSliders) {
+    InitCommonControls();
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "CcGallery";
+    RegisterClass(&wc);
+    HWND frame = CreateWindowEx(0, "CcGallery", "Gallery", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50, 420,
+                                220, nullptr, nullptr, nullptr, nullptr);
+
+    HWND sb = control(frame, STATUSCLASSNAME, SBARS_SIZEGRIP, 0, 0, 0, 0);
+    int rights[3] = {200, 300, -1};
+    SendMessage(sb, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rights));
+    SendMessage(sb, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("Ready"));
+    SendMessage(sb, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("\tLn 12, Col 4"));
+    SendMessage(sb, SB_SETTEXT, 2, reinterpret_cast<LPARAM>("\t\tNUM"));
+
+    HWND pb = control(frame, PROGRESS_CLASS, 0, 10, 10, 250, 18);
+    SendMessage(pb, PBM_SETPOS, 60, 0);
+    HWND smooth = control(frame, PROGRESS_CLASS, PBS_SMOOTH, 10, 34, 250, 18);
+    SendMessage(smooth, PBM_SETPOS, 35, 0);
+
+    HWND tb = control(frame, TRACKBAR_CLASS, TBS_AUTOTICKS, 10, 60, 250, 36);
+    SendMessage(tb, TBM_SETRANGE, FALSE, MAKELPARAM(0, 10));
+    SendMessage(tb, TBM_SETPOS, TRUE, 4);
+    HWND both =
+        control(frame, TRACKBAR_CLASS, TBS_AUTOTICKS | TBS_BOTH | TBS_ENABLESELRANGE, 10, 100, 250, 44);
+    SendMessage(both, TBM_SETRANGE, FALSE, MAKELPARAM(0, 20));
+    SendMessage(both, TBM_SETTICFREQ, 5, 0);
+    SendMessage(both, TBM_SETSEL, TRUE, MAKELPARAM(5, 12));
+    SendMessage(both, TBM_SETPOS, TRUE, 12);
+    HWND vert = control(frame, TRACKBAR_CLASS, TBS_VERT | TBS_AUTOTICKS, 280, 10, 36, 150);
+    SendMessage(vert, TBM_SETRANGE, FALSE, MAKELPARAM(0, 8));
+    SendMessage(vert, TBM_SETPOS, TRUE, 2);
+
+    control(frame, "STATIC", WS_BORDER, 330, 20, 70, 20);
+    control(frame, UPDOWN_CLASS, UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 0, 0, 16, 20);
+    HWND horz = control(frame, UPDOWN_CLASS, UDS_HORZ, 330, 60, 32, 16);
+    SendMessage(horz, UDM_SETRANGE, 0, MAKELPARAM(10, 0));
+
+    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+    HBITMAP bm = CreateBitmap(32, 16, 1, 32, nullptr);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bm);
+    RECT all{0, 0, 32, 16};
+    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+    HBRUSH red = CreateSolidBrush(RGB(192, 0, 0)), blue = CreateSolidBrush(RGB(0, 0, 192));
+    SelectObject(mem, red);
+    Ellipse(mem, 1, 1, 15, 15);
+    SelectObject(mem, blue);
+    Rectangle(mem, 18, 3, 30, 13);
+    SelectObject(mem, old);
+    DeleteObject(red);
+    DeleteObject(blue);
+    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
+    DeleteObject(bm);
+    DeleteDC(mem);
+
+    pm::test::pumpMessages();
+    HDC dc = GetDC(frame);
+    ImageList_Draw(il, 0, dc, 330, 100, ILD_TRANSPARENT);
+    ImageList_Draw(il, 1, dc, 350, 100, ILD_TRANSPARENT);
+    ImageList_Draw(il, 0, dc, 370, 100, ILD_SELECTED);
+    ImageList_Draw(il, 1, dc, 390, 100, ILD_FOCUS);
+    ReleaseDC(frame, dc);
+    EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_bars.png"));
+    ImageList_Destroy(il);
+    DestroyWindow(frame);
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "app/file_helpers.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -56,15 +57,22 @@ int MatchBackward(const char* target, const char* text, int textLength, int star
 BOOL CTextSearch::ReplaceAll(LPCTSTR lpszName, LPCTSTR lpszReplacement, BOOL bFirstOnly) {
     if (!lpszName || !*lpszName) return FALSE;
     CString replacement = lpszReplacement ? CString(lpszReplacement) : ExpandMacro(lpszName);
-    int nameLength = static_cast<int>(std::strlen(lpszName));
-    BOOL replaced = FALSE;
-    for (int at = m_strTarget.Find(lpszName); at >= 0; at = m_strTarget.Find(lpszName, at)) {
-        m_strTarget = m_strTarget.Left(at) + replacement + m_strTarget.Mid(at + nameLength);
-        at += replacement.GetLength();
-        replaced = TRUE;
+    // One pass over the text: searching again after each replacement never looks inside it.
+    std::string text(static_cast<LPCTSTR>(m_strTarget), static_cast<std::size_t>(m_strTarget.GetLength()));
+    std::string name(lpszName), result;
+    std::size_t from = 0;
+    bool replaced = false;
+    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, from)) {
+        result.append(text, from, at - from);
+        result.append(static_cast<LPCTSTR>(replacement), static_cast<std::size_t>(replacement.GetLength()));
+        from = at + name.size();
+        replaced = true;
         if (bFirstOnly) break;
     }
-    return replaced;
+    if (!replaced) return FALSE;
+    result.append(text, from, std::string::npos);
+    m_strTarget = CString(result.data(), static_cast<int>(result.size()));
+    return TRUE;
 }
 
 CString CTextSearch::FormatDate(const std::tm& date) {

@@ -9,5 +9,6 @@
 #include "platform/win/editmsg.h"
 #include "platform/win/winctrl.h"
 #include "platform/win/winmenu.h"
+#include "platform/win/windlg.h"
 #include "platform/win/winreg.h"
 #include "platform/win/profile.h"

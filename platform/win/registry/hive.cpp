@@ -56,16 +56,18 @@ Hive::Stamp Hive::stampOf(const std::string& path) {
     return s;
 }
 
-void Hive::refresh() {
+bool Hive::refresh() {
     std::string current = path();
     Stamp now = stampOf(current);
-    if (current == loadedPath_ && now == stamp_) return;
+    if (current == loadedPath_ && now == stamp_) return readable_;
     // The stamp is taken before reading: a replacement during the read shows as a change next time.
     root_ = RegistryKey();
     std::string text;
-    if (now.exists && readWholeFile(current, text)) readHive(text, root_);
+    readable_ = !now.exists || readWholeFile(current, text);
+    if (readable_) readHive(text, root_);
     loadedPath_ = current;
     stamp_ = now;
+    return readable_;
 }
 
 long Hive::read(const std::function<long(const RegistryKey& root)>& fn) {
@@ -79,8 +81,7 @@ long Hive::write(const std::function<long(RegistryKey& root, bool& changed)>& fn
     if (readOnly_ || !makeFolders(configFolder())) return failure;
     std::string file = path();
     FileLock lock(file + ".lock");
-    if (!lock.locked()) return failure;
-    refresh();
+    if (!lock.locked() || !refresh()) return failure;
     bool changed = false;
     long result = fn(root_, changed);
     if (!changed) return result;

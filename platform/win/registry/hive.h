@@ -42,13 +42,16 @@ private:
 
     std::string path() const;
     static Stamp stampOf(const std::string& path);
-    void refresh();
+    // Reads the file again when it changed. False when it exists but could not be read: the tree
+    // is then empty and must not be written over the file.
+    bool refresh();
 
     std::string fileName_;
     bool readOnly_;
     std::mutex mutex_;
     std::string loadedPath_;
     Stamp stamp_;
+    bool readable_ = true;
     RegistryKey root_;
 };
 

@@ -272,6 +272,20 @@ TEST_F(RegistryTest, MalformedHiveFilesReadWhatTheyCan) {
     }
 }
 
+TEST_F(RegistryTest, HiveThatIsNoFileIsLeftAlone) {
+    std::string hive = folder_ + "/HKEY_CURRENT_USER.hive";
+    ::mkdir(folder_.c_str(), 0700);
+    ASSERT_EQ(::mkdir(hive.c_str(), 0700), 0); // exists, but cannot be read as a file
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                             nullptr),
+              ERROR_CANTWRITE);
+    EXPECT_EQ(key, nullptr);
+    struct stat st;
+    EXPECT_TRUE(::stat(hive.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+    ::rmdir(hive.c_str());
+}
+
 TEST_F(RegistryTest, ProcessesSeeEachOthersWritesAndValuesSurviveRestart) {
     HKEY key = create(HKEY_CURRENT_USER, "Software\\Shared");
     ASSERT_EQ(setString(key, "FromParent", "p"), ERROR_SUCCESS);

@@ -241,6 +241,7 @@ void RichEditView::invalidateLines(int firstLine, int lastLine) {
 
 void RichEditView::paint() {
     PAINTSTRUCT ps{};
+    int widestBefore = widestLine_;
     HDC dc = BeginPaint(control_.hwnd(), &ps);
     RECT client{};
     GetClientRect(control_.hwnd(), &client);
@@ -262,6 +263,7 @@ void RichEditView::paint() {
     }
     RestoreDC(dc, saved);
     EndPaint(control_.hwnd(), &ps);
+    if (widestLine_ != widestBefore) updateScrollBars();
 }
 
 void RichEditView::paintLine(HDC dc, int line, int y, const RECT& area) {
@@ -312,6 +314,7 @@ void RichEditView::paintLine(HDC dc, int line, int y, const RECT& area) {
     });
     // A selected line break shows as a small selected block after the text.
     int end = model.lineEnd(line);
+    widestLine_ = std::max(widestLine_, xOf(dc, end) + lineHeight());
     if (selStart <= end && end < selEnd && end < model.length()) {
         int x = origin + xOf(dc, end);
         RECT r{x, y, x + std::max(4, h / 3), y + h};
@@ -335,11 +338,13 @@ void RichEditView::textChanged(int from, int, int newTo) {
     firstLine_ = std::min(firstLine_, model.lineCount() - 1);
     // Lines below move only when the number of lines changed.
     int first = model.lineFromPosition(from);
-    if (model.lineCount() == paintedLineCount_)
+    if (model.lineCount() == paintedLineCount_) {
         invalidateLines(first, model.lineFromPosition(newTo));
-    else
+    } else {
         invalidateLines(first, -1);
-    paintedLineCount_ = model.lineCount();
+        paintedLineCount_ = model.lineCount();
+        updateScrollBars();
+    }
     updateCaret();
 }
 
@@ -358,6 +363,7 @@ void RichEditView::formatsChanged(int from, int to) {
     RichTextModel& model = control_.model();
     lineHeight_ = 0;
     invalidateLines(model.lineFromPosition(from), model.lineFromPosition(to));
+    updateScrollBars();
     updateCaret();
 }
 
@@ -378,6 +384,7 @@ void RichEditView::scrollTo(int firstLine, int xOffset) {
     if (!vertical && !horizontal) return;
     firstLine_ = firstLine;
     xOffset_ = xOffset;
+    updateScrollBars();
     if (redraw_) InvalidateRect(control_.hwnd(), nullptr, FALSE);
     updateCaret();
     if (vertical) notifyScroll(EN_VSCROLL);
@@ -386,6 +393,33 @@ void RichEditView::scrollTo(int firstLine, int xOffset) {
 
 void RichEditView::scrollLines(int delta) {
     scrollTo(firstLine_ + delta, xOffset_);
+}
+
+void RichEditView::updateScrollBars() {
+    HWND hwnd = control_.hwnd();
+    // The style the control was made with: the window's own style loses WS_VSCROLL while the bar
+    // is hidden for want of lines.
+    DWORD style = control_.style();
+    UINT keep = (style & ES_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
+    if (style & WS_VSCROLL) {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
+        si.nMax = control_.model().lineCount() - 1;
+        si.nPage = static_cast<UINT>(visibleLines());
+        si.nPos = firstLine_;
+        SetScrollInfo(hwnd, SB_VERT, &si, redraw_);
+    }
+    if (style & WS_HSCROLL) {
+        RECT fr = formatRect();
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
+        si.nMax = std::max(widestLine_, xOffset_ + static_cast<int>(fr.right - fr.left));
+        si.nPage = static_cast<UINT>(std::max<LONG>(0, fr.right - fr.left));
+        si.nPos = xOffset_;
+        SetScrollInfo(hwnd, SB_HORZ, &si, redraw_);
+    }
 }
 
 void RichEditView::scrollColumns(int dx) {
@@ -435,9 +469,15 @@ LRESULT RichEditView::onScroll(bool vertical, WPARAM wParam) {
         target += page;
         break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        target = HIWORD(wParam);
+    case SB_THUMBPOSITION: {
+        // The 32-bit track position: HIWORD holds only 16 bits of it.
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        bool windowBar = GetScrollInfo(control_.hwnd(), vertical ? SB_VERT : SB_HORZ, &si) != 0;
+        target = windowBar ? si.nTrackPos : HIWORD(wParam);
         break;
+    }
     case SB_TOP:
         target = 0;
         break;
@@ -695,6 +735,7 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
+        updateScrollBars();
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_SETFONT:
@@ -785,10 +826,13 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_HIDESELECTION:
         hideSelection_ = wParam != 0;
         if (lParam) {
+            // A lasting change of ES_NOHIDESEL, in the window's style and in the one we keep.
+            auto toggle = [this](DWORD style) {
+                return hideSelection_ ? (style & ~static_cast<DWORD>(ES_NOHIDESEL)) : (style | ES_NOHIDESEL);
+            };
+            control_.style_ = toggle(control_.style_);
             DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
-            style = hideSelection_ ? (style & ~static_cast<DWORD>(ES_NOHIDESEL)) : (style | ES_NOHIDESEL);
-            control_.style_ = style;
-            SetWindowLongPtr(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+            SetWindowLongPtr(hwnd, GWL_STYLE, static_cast<LONG_PTR>(toggle(style)));
         }
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;

@@ -4,6 +4,7 @@
 // layout of EM_FORMATRANGE for printing.
 
 #include "platform/win/richedit.h"
+#include "platform/win/winctrl.h"
 #include "platform/win/wingdi.h"
 
 #include <string_view>
@@ -55,6 +56,8 @@ private:
 
     // Scrolling.
     void scrollLines(int delta);
+    // The window scroll bars of WS_VSCROLL / WS_HSCROLL follow the lines and the widest line seen.
+    void updateScrollBars();
     void scrollColumns(int dx);
     void notifyScroll(UINT code);
     LRESULT onScroll(bool vertical, WPARAM wParam);
@@ -75,6 +78,7 @@ private:
     int ascent_ = 0;
     int firstLine_ = 0;
     int paintedLineCount_ = 1;
+    int widestLine_ = 0;
     int xOffset_ = 0;
     int desiredX_ = -1;
     bool redraw_ = true;

@@ -102,8 +102,8 @@ protected:
         parent_ = CreateWindowEx(0, "RichEditTestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
                                  nullptr, nullptr, nullptr, nullptr);
         edit_ = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
-                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300, 200, parent_,
-                               reinterpret_cast<HMENU>(7), nullptr, nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300,
+                               200, parent_, reinterpret_cast<HMENU>(7), nullptr, nullptr);
         g_edit = edit_;
         g_trace.clear();
         g_refuseProtected = 0;
@@ -465,6 +465,30 @@ TEST_P(RichEditTest, PictureOfColouredTextWithASelection) {
     pm::test::pumpMessages();
     EXPECT_TRUE(pm::test::saveWindowPng(parent_, pm::test::outputFolder() + "/richedit_javascript.png"));
     DeleteObject(font);
+}
+
+TEST_P(RichEditTest, WindowScrollBarsFollowTheLines) {
+    HWND scrolled = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
+                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE, 0, 0, 300,
+                                   200, parent_, reinterpret_cast<HMENU>(8), nullptr, nullptr);
+    std::string lines;
+    for (int i = 0; i < 100; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    SendMessage(scrolled, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lines.c_str()));
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(scrolled, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 100);
+    int page = static_cast<int>(si.nPage);
+    EXPECT_GT(page, 3);
+    SendMessage(scrolled, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(SendMessage(scrolled, EM_GETFIRSTVISIBLELINE, 0, 0), page);
+    GetScrollInfo(scrolled, SB_VERT, &si);
+    EXPECT_EQ(si.nPos, page);
+    SendMessage(scrolled, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(SendMessage(scrolled, EM_GETFIRSTVISIBLELINE, 0, 0), 100);
+    DestroyWindow(scrolled);
 }
 
 TEST_P(RichEditTest, MessageFilterSeesAndMaySwallowKeys) {

@@ -41,6 +41,7 @@ class ListBox final : public Control {
 public:
     ListBox(HWND hwnd, const CREATESTRUCT& cs) : Control(hwnd), m_style(static_cast<DWORD>(cs.style)) {
         if (m_style & LBS_EXTENDEDSEL) m_style &= ~static_cast<DWORD>(LBS_MULTIPLESEL);
+        if (m_style & LBS_COMBOBOX) m_combo = static_cast<HWND>(cs.lpCreateParams);
     }
 
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -53,6 +54,9 @@ public:
         case WM_CREATE: return create();
         case WM_DESTROY: deleteAll(); return defaultProc(msg, wParam, lParam);
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_MOUSEACTIVATE:
+            if (m_style & WS_POPUP) return MA_NOACTIVATE;
+            return defaultProc(msg, wParam, lParam);
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: return paint();
         case WM_SIZE: updateScrollBar(); return 0;
@@ -85,10 +89,7 @@ private:
     bool valid(int i) const { return i >= 0 && i < count(); }
     // The window that receives owner-draw and notification messages: a combo box's list reports to
     // its combo box, which passes them on.
-    HWND owner() const {
-        if (m_style & LBS_COMBOBOX) return GetWindow(m_hwnd, GW_OWNER) ? GetWindow(m_hwnd, GW_OWNER) : GetParent(m_hwnd);
-        return GetParent(m_hwnd);
-    }
+    HWND owner() const { return m_combo ? m_combo : GetParent(m_hwnd); }
     UINT ctlType() const { return (m_style & LBS_COMBOBOX) ? ODT_COMBOBOX : ODT_LISTBOX; }
 
     void notifyOwner(int code) const {
@@ -686,6 +687,7 @@ private:
     }
 
     DWORD m_style;
+    HWND m_combo = nullptr; // the combo box a "ComboLBox" reports to
     std::vector<Item> m_items;
     int m_selected = -1;
     int m_caret = 0;

@@ -17,6 +17,7 @@ void registerSystemControlClasses() {
     ctl::registerStaticClass();
     ctl::registerEditClass();
     ctl::registerListBoxClasses();
+    ctl::registerComboBoxClass();
 }
 
 } // namespace pm

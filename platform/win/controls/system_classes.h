@@ -8,5 +8,6 @@ void registerButtonClass();
 void registerStaticClass();
 void registerEditClass();
 void registerListBoxClasses();
+void registerComboBoxClass();
 
 } // namespace pm::ctl

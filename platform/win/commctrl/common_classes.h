@@ -12,5 +12,6 @@ void registerStatusBarClass();
 void registerProgressClass();
 void registerTrackbarClass();
 void registerUpDownClass();
+void registerTooltipClass();
 
 } // namespace pm::cc

@@ -12,6 +12,7 @@ void registerCommonClasses() {
     registerProgressClass();
     registerTrackbarClass();
     registerUpDownClass();
+    registerTooltipClass();
 }
 
 } // namespace pm::cc

@@ -1,5 +1,7 @@
 #include "platform/forms/form.h"
 
+#include "platform/forms/standard_controls.h"
+
 #include <map>
 
 namespace vb {
@@ -43,7 +45,6 @@ Form::Form(std::string name, int width, int height, FormBorderStyle border)
 Form::~Form() {
     forms().erase(m_hwnd);
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
-    m_hwnd = nullptr;
 }
 
 Form* Form::fromWindow(HWND hwnd) {
@@ -166,7 +167,20 @@ bool Form::routeKeyDown(Control& target, int& keyCode) {
         Form_KeyDown(keyCode, shift);
     else if (target.KeyDown)
         target.KeyDown(keyCode, shift);
-    return keyCode == 0;
+    if (keyCode == 0) return true;
+    return pressDialogButton(target, keyCode);
+}
+
+bool Form::pressDialogButton(Control& target, int keyCode) {
+    CommandButton* button = nullptr;
+    if (keyCode == VK_RETURN)
+        button =
+            dynamic_cast<CommandButton*>(&target) ? static_cast<CommandButton*>(&target) : m_defaultButton;
+    else if (keyCode == VK_ESCAPE)
+        button = m_cancelButton;
+    if (!button || !button->Enabled() || !button->Visible()) return false;
+    button->press();
+    return true;
 }
 
 bool Form::routeKeyPress(Control& target, int& keyAscii) {
@@ -228,7 +242,9 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    if (routeKeyMessage(*this, m_hwnd, msg, wParam) || handleMouse(*this, msg, wParam, lParam)) return 0;
+    if (reflectToChild(msg, wParam, lParam) || routeKeyMessage(*this, m_hwnd, msg, wParam) ||
+        handleMouse(*this, msg, wParam, lParam))
+        return 0;
     return DefWindowProc(m_hwnd, msg, wParam, lParam);
 }
 

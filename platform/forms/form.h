@@ -6,6 +6,8 @@
 
 namespace vb {
 
+class CommandButton;
+
 enum class FormBorderStyle { None = 0, Sizable = 2, FixedToolWindow = 4 };
 enum WindowState { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 
@@ -53,6 +55,10 @@ public:
     bool routeKeyDown(Control& target, int& keyCode);
     bool routeKeyPress(Control& target, int& keyAscii);
 
+    // The buttons that Enter and Escape click (nullptr for none).
+    void setDefaultButton(CommandButton* button) { m_defaultButton = button; }
+    void setCancelButton(CommandButton* button) { m_cancelButton = button; }
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(int& /*cancel*/) {}
@@ -67,9 +73,13 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void paint();
+    // Enter clicks the focused or the default button, Escape the cancel button. True when one was.
+    bool pressDialogButton(Control& target, int keyCode);
 
     FormBorderStyle m_border;
     bool m_loaded = false;
+    CommandButton* m_defaultButton = nullptr;
+    CommandButton* m_cancelButton = nullptr;
 };
 
 // Sends a control's key messages through its form (preview, then the control's events). True when

@@ -155,7 +155,9 @@ LRESULT PictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == WM_ERASEBKGND) return 1;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) ::SetFocus(m_hwnd);
-    if (routeKeyMessage(*this, m_hwnd, msg, wParam) || handleMouse(*this, msg, wParam, lParam)) return 0;
+    if (reflectToChild(msg, wParam, lParam) || routeKeyMessage(*this, m_hwnd, msg, wParam) ||
+        handleMouse(*this, msg, wParam, lParam))
+        return 0;
     return DefWindowProc(m_hwnd, msg, wParam, lParam);
 }
 

@@ -1,16 +1,28 @@
 #include "platform/forms/windowed_control.h"
 
+#include <map>
+
 namespace vb {
+namespace {
+
+std::map<HWND, WindowedControl*>& controls() {
+    static std::map<HWND, WindowedControl*> map;
+    return map;
+}
+
+} // namespace
 
 WindowedControl::WindowedControl(Container* container, std::string name)
     : Control(container, std::move(name)) {}
 
 WindowedControl::~WindowedControl() {
+    controls().erase(m_hwnd);
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
 }
 
 void WindowedControl::attach(HWND hwnd) {
     m_hwnd = hwnd;
+    controls()[hwnd] = this;
     RECT r{};
     GetWindowRect(hwnd, &r);
     m_width = r.right - r.left;
@@ -38,6 +50,17 @@ void WindowedControl::placementChanged() {
 void WindowedControl::stateChanged() {
     ShowWindow(m_hwnd, m_visible ? SW_SHOWNA : SW_HIDE);
     EnableWindow(m_hwnd, m_enabled);
+}
+
+WindowedControl* WindowedControl::fromWindow(HWND hwnd) {
+    auto it = controls().find(hwnd);
+    return it == controls().end() ? nullptr : it->second;
+}
+
+bool reflectToChild(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_COMMAND && msg != WM_VSCROLL && msg != WM_HSCROLL) return false;
+    WindowedControl* child = WindowedControl::fromWindow(reinterpret_cast<HWND>(lParam));
+    return child && child->reflect(msg, wParam);
 }
 
 const char* registerFormsClass(const char* name, WNDPROC proc, UINT style) {

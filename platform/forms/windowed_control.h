@@ -15,6 +15,12 @@ public:
     void ZOrder(bool front = true);
     void SetFocus();
 
+    // The control whose window `hwnd` is, or nullptr.
+    static WindowedControl* fromWindow(HWND hwnd);
+    // A notification the container received from this control's window (WM_COMMAND, WM_VSCROLL,
+    // WM_HSCROLL). True when handled.
+    virtual bool reflect(UINT /*msg*/, WPARAM /*wParam*/) { return false; }
+
 protected:
     // Takes over `hwnd` (created by the derived class) and places it.
     WindowedControl(Container* container, std::string name);
@@ -24,6 +30,9 @@ protected:
 
     HWND m_hwnd = nullptr;
 };
+
+// Hands WM_COMMAND, WM_VSCROLL and WM_HSCROLL from a child window to its control. True when handled.
+bool reflectToChild(UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Registers (once) a window class of the forms runtime whose procedure is `proc`.
 const char* registerFormsClass(const char* name, WNDPROC proc, UINT style = CS_DBLCLKS);

@@ -1,0 +1,309 @@
+#include "platform/forms/standard_controls.h"
+
+#include "platform/forms/form.h"
+
+#include <algorithm>
+
+namespace vb {
+namespace {
+
+const char* const kControlProperty = "FormsControl";
+
+std::string windowText(HWND hwnd) {
+    int length = GetWindowTextLength(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowText(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void raise(const PlainEvent& event) {
+    if (event) event();
+}
+
+} // namespace
+
+StandardControl::StandardControl(Container& container, std::string name, const char* className, DWORD style,
+                                 int left, int top, int width, int height, const std::string& text)
+    : WindowedControl(&container, std::move(name)) {
+    m_left = left;
+    m_top = top;
+    HWND hwnd = CreateWindowEx(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, left, top, width,
+                               height, container.hWnd(), nullptr, GetModuleHandle(nullptr), nullptr);
+    attach(hwnd);
+    SetProp(hwnd, kControlProperty, this);
+    m_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardControl::subclassProc)));
+}
+
+StandardControl::~StandardControl() {
+    if (!IsWindow(m_hwnd)) return;
+    SetWindowLongPtr(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+    RemoveProp(m_hwnd, kControlProperty);
+}
+
+LRESULT CALLBACK StandardControl::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<StandardControl*>(GetProp(hwnd, kControlProperty));
+    return self->handle(msg, wParam, lParam);
+}
+
+LRESULT StandardControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (routeKeyMessage(*this, m_hwnd, msg, wParam)) return 0;
+    HWND hwnd = m_hwnd;
+    WNDPROC previous = m_previous;
+    LRESULT result = CallWindowProc(previous, hwnd, msg, wParam, lParam);
+    if (!IsWindow(hwnd)) return result;
+    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (msg) {
+    case WM_SETFOCUS:
+        raise(GotFocus);
+        break;
+    case WM_KILLFOCUS:
+        raise(LostFocus);
+        break;
+    case WM_LBUTTONDOWN:
+        if (MouseDown) MouseDown(vbLeftButton, currentShiftMask(), p.x, p.y);
+        break;
+    case WM_LBUTTONUP:
+        if (MouseUp) MouseUp(vbLeftButton, currentShiftMask(), p.x, p.y);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+// ---- TextBox ----
+
+TextBox::TextBox(Container& container, std::string name, int left, int top, int width, int height)
+    : StandardControl(container, std::move(name), "EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, left, top,
+                      width, height) {
+    m_backColor = GetSysColor(COLOR_WINDOW);
+}
+
+std::string TextBox::Text() const {
+    return windowText(m_hwnd);
+}
+
+void TextBox::SetText(const std::string& text) {
+    SetWindowText(m_hwnd, text.c_str());
+}
+
+void TextBox::SetSelStart(int start) {
+    SendMessage(m_hwnd, EM_SETSEL, start, start);
+}
+
+int TextBox::SelStart() const {
+    DWORD start = 0;
+    SendMessage(m_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<int>(start);
+}
+
+bool TextBox::reflect(UINT msg, WPARAM wParam) {
+    if (msg != WM_COMMAND || HIWORD(wParam) != EN_CHANGE) return false;
+    raise(Change);
+    return true;
+}
+
+// ---- ListBox ----
+
+ListBox::ListBox(Container& container, std::string name, int left, int top, int width, int height,
+                 bool sorted)
+    : StandardControl(container, std::move(name), "LISTBOX",
+                      WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                          (sorted ? LBS_SORT : 0),
+                      left, top, width, height) {
+    m_backColor = GetSysColor(COLOR_WINDOW);
+}
+
+void ListBox::AddItem(const std::string& item) {
+    SendMessage(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void ListBox::Clear() {
+    SendMessage(m_hwnd, LB_RESETCONTENT, 0, 0);
+}
+
+int ListBox::ListCount() const {
+    return static_cast<int>(SendMessage(m_hwnd, LB_GETCOUNT, 0, 0));
+}
+
+std::string ListBox::List(int index) const {
+    LRESULT length = SendMessage(m_hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return "";
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessage(m_hwnd, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+int ListBox::ListIndex() const {
+    return static_cast<int>(SendMessage(m_hwnd, LB_GETCURSEL, 0, 0));
+}
+
+void ListBox::SetListIndex(int index) {
+    SendMessage(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    raise(Click);
+}
+
+std::string ListBox::Text() const {
+    int index = ListIndex();
+    return index < 0 ? std::string() : List(index);
+}
+
+bool ListBox::reflect(UINT msg, WPARAM wParam) {
+    if (msg != WM_COMMAND) return false;
+    if (HIWORD(wParam) == LBN_SELCHANGE)
+        raise(Click);
+    else if (HIWORD(wParam) == LBN_DBLCLK)
+        raise(DblClick);
+    return true;
+}
+
+// ---- CommandButton ----
+
+CommandButton::CommandButton(Container& container, std::string name, int left, int top, int width, int height,
+                             const std::string& caption)
+    : StandardControl(container, std::move(name), "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, left, top, width,
+                      height, caption) {}
+
+CommandButton::~CommandButton() {
+    SetDefault(false);
+    SetCancel(false);
+}
+
+std::string CommandButton::Caption() const {
+    return windowText(m_hwnd);
+}
+
+void CommandButton::SetCaption(const std::string& caption) {
+    SetWindowText(m_hwnd, caption.c_str());
+}
+
+void CommandButton::SetDefault(bool isDefault) {
+    m_default = isDefault;
+    SendMessage(m_hwnd, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (Form* form = Form::fromWindow(m_hwnd)) form->setDefaultButton(isDefault ? this : nullptr);
+}
+
+void CommandButton::SetCancel(bool isCancel) {
+    m_cancel = isCancel;
+    if (Form* form = Form::fromWindow(m_hwnd)) form->setCancelButton(isCancel ? this : nullptr);
+}
+
+void CommandButton::press() {
+    raise(Click);
+}
+
+bool CommandButton::reflect(UINT msg, WPARAM wParam) {
+    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+    press();
+    return true;
+}
+
+// ---- CheckBox ----
+
+CheckBox::CheckBox(Container& container, std::string name, int left, int top, int width, int height,
+                   const std::string& caption)
+    : StandardControl(container, std::move(name), "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, left, top, width,
+                      height, caption) {}
+
+int CheckBox::Value() const {
+    return SendMessage(m_hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void CheckBox::SetValue(int value) {
+    if (value == Value()) return;
+    SendMessage(m_hwnd, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    raise(Click);
+}
+
+bool CheckBox::reflect(UINT msg, WPARAM wParam) {
+    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+    raise(Click);
+    return true;
+}
+
+// ---- ScrollBar ----
+
+ScrollBar::ScrollBar(Container& container, std::string name, bool vertical, int left, int top, int width,
+                     int height)
+    : StandardControl(container, std::move(name), "SCROLLBAR", WS_TABSTOP | (vertical ? SBS_VERT : SBS_HORZ),
+                      left, top, width, height) {
+    updateBar();
+}
+
+int ScrollBar::positionOf(int value) const {
+    return (value - m_min) * step();
+}
+
+int ScrollBar::valueAt(int position) const {
+    return m_min + position * step();
+}
+
+void ScrollBar::updateBar() {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+    info.nMin = 0;
+    info.nMax = (m_max - m_min) * step();
+    info.nPage = 0;
+    info.nPos = positionOf(m_value);
+    SetScrollInfo(m_hwnd, SB_CTL, &info, TRUE);
+}
+
+void ScrollBar::SetMin(int min) {
+    m_min = min;
+    SetValue(m_value);
+    updateBar();
+}
+
+void ScrollBar::SetMax(int max) {
+    m_max = max;
+    SetValue(m_value);
+    updateBar();
+}
+
+void ScrollBar::SetValue(int value) {
+    value = std::clamp(value, std::min(m_min, m_max), std::max(m_min, m_max));
+    if (value == m_value) {
+        updateBar();
+        return;
+    }
+    m_value = value;
+    updateBar();
+    raise(Change);
+}
+
+bool ScrollBar::reflect(UINT msg, WPARAM wParam) {
+    if (msg != WM_VSCROLL && msg != WM_HSCROLL) return false;
+    int position = positionOf(m_value);
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP:
+        position -= SmallChange;
+        break;
+    case SB_LINEDOWN:
+        position += SmallChange;
+        break;
+    case SB_PAGEUP:
+        position -= LargeChange;
+        break;
+    case SB_PAGEDOWN:
+        position += LargeChange;
+        break;
+    case SB_THUMBTRACK:
+        m_value = valueAt(static_cast<short>(HIWORD(wParam)));
+        updateBar();
+        raise(Scroll);
+        return true;
+    case SB_THUMBPOSITION:
+        position = static_cast<short>(HIWORD(wParam));
+        break;
+    default:
+        return true;
+    }
+    SetValue(valueAt(position));
+    return true;
+}
+
+} // namespace vb

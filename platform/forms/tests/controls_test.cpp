@@ -1,0 +1,154 @@
+#include "platform/forms/form.h"
+#include "platform/forms/standard_controls.h"
+
+#include "platform/win/tests/support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using pm::test::pumpMessages;
+using Log = std::vector<std::string>;
+
+// A dialog-like form with one of each standard control.
+class ControlsForm : public vb::Form {
+public:
+    ControlsForm() : vb::Form("ControlsForm", 320, 200) {
+        txtColor.Change = [this] { log.push_back("txtColor_Change " + txtColor.Text()); };
+        txtColor.GotFocus = [this] { log.push_back("txtColor_GotFocus"); };
+        txtColor.KeyDown = [this](int& key, int) {
+            log.push_back("txtColor_KeyDown " + std::to_string(key));
+        };
+        List1.Click = [this] { log.push_back("List1_Click " + List1.Text()); };
+        cmdOK.SetDefault(true);
+        cmdOK.Click = [this] { log.push_back("cmdOK_Click"); };
+        cmdCancel.SetCancel(true);
+        cmdCancel.Click = [this] { log.push_back("cmdCancel_Click"); };
+        Check1.Click = [this] { log.push_back("Check1_Click " + std::to_string(Check1.Value())); };
+        Slider.SetMin(255);
+        Slider.SetMax(0);
+        Slider.SetValue(0);
+        Slider.Change = [this] { log.push_back("Slider_Change " + std::to_string(Slider.Value())); };
+    }
+
+    Log log;
+
+    vb::TextBox txtColor{*this, "txtColor", 10, 10, 100, 20};
+    vb::ListBox List1{*this, "List1", 10, 40, 100, 80, true};
+    vb::CommandButton cmdOK{*this, "cmdOK", 220, 10, 80, 24, "&OK"};
+    vb::CommandButton cmdCancel{*this, "cmdCancel", 220, 40, 80, 24, "Cancel"};
+    vb::CheckBox Check1{*this, "Check1", 120, 10, 90, 20, "Check"};
+    vb::VScrollBar Slider{*this, "Slider", 180, 40, 17, 120};
+
+protected:
+    void Form_KeyDown(int& keyCode, int) override {
+        log.push_back("Form_KeyDown " + std::to_string(keyCode));
+        if (keyCode == VK_F2) keyCode = 0;
+    }
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.Show();
+        pumpMessages();
+        form.log.clear();
+    }
+    ControlsForm form;
+};
+
+TEST_F(ControlsTest, TextBoxChangesOnProgramAndUserEdits) {
+    form.txtColor.SetText("12");
+    EXPECT_EQ(form.log, (Log{"txtColor_Change 12"}));
+    form.txtColor.SetFocus();
+    form.txtColor.SetSelStart(2);
+    EXPECT_EQ(form.txtColor.SelStart(), 2);
+    form.log.clear();
+    pm::test::typeText(form.hWnd(), "8");
+    pumpMessages();
+    EXPECT_EQ(form.txtColor.Text(), "128");
+    EXPECT_EQ(form.log.back(), "txtColor_Change 128");
+}
+
+TEST_F(ControlsTest, KeyPreviewBeforeTheTextBoxAndAZeroCodeSwallows) {
+    form.txtColor.SetFocus();
+    form.KeyPreview = true;
+    form.log.clear();
+    pm::test::pressKey(form.hWnd(), VK_RIGHT);
+    pm::test::pressKey(form.hWnd(), VK_F2);
+    pumpMessages();
+    EXPECT_EQ(form.log, (Log{"Form_KeyDown 39", "txtColor_KeyDown 39", "Form_KeyDown 113"}));
+}
+
+TEST_F(ControlsTest, GotFocusOnFocus) {
+    form.txtColor.SetFocus();
+    EXPECT_EQ(form.log, (Log{"txtColor_GotFocus"}));
+}
+
+TEST_F(ControlsTest, SortedListBoxIgnoresCase) {
+    for (const char* item : {"beta", "Alpha", "gamma", "alpha2", "Beta0"})
+        form.List1.AddItem(item);
+    ASSERT_EQ(form.List1.ListCount(), 5);
+    const Log expected = {"Alpha", "alpha2", "beta", "Beta0", "gamma"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(form.List1.List(i), expected[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(form.List1.ListIndex(), -1);
+    form.List1.SetListIndex(2);
+    EXPECT_EQ(form.log, (Log{"List1_Click beta"}));
+    EXPECT_EQ(form.List1.Text(), "beta");
+}
+
+TEST_F(ControlsTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
+    form.txtColor.SetFocus();
+    form.log.clear();
+    pm::test::pressKey(form.hWnd(), VK_RETURN);
+    pm::test::pressKey(form.hWnd(), VK_ESCAPE);
+    pumpMessages();
+    EXPECT_EQ(form.log,
+              (Log{"txtColor_KeyDown 13", "cmdOK_Click", "txtColor_KeyDown 27", "cmdCancel_Click"}));
+    form.log.clear();
+    form.KeyPreview = true;
+    pm::test::pressKey(form.hWnd(), VK_RETURN);
+    pumpMessages();
+    EXPECT_EQ(form.log, (Log{"Form_KeyDown 13", "txtColor_KeyDown 13", "cmdOK_Click"}));
+}
+
+TEST_F(ControlsTest, ButtonsClickWithTheMouse) {
+    pm::test::click(form.hWnd(), POINT{240, 50});
+    pm::test::click(form.hWnd(), POINT{125, 20});
+    pumpMessages();
+    EXPECT_EQ(form.log, (Log{"cmdCancel_Click", "Check1_Click 1"}));
+    form.log.clear();
+    form.Check1.SetValue(0);
+    form.Check1.SetValue(0);
+    EXPECT_EQ(form.log, (Log{"Check1_Click 0"}));
+}
+
+TEST_F(ControlsTest, ScrollBarWithMinAboveMaxRisesUpward) {
+    ASSERT_EQ(form.Slider.Value(), 0);
+    pm::test::click(form.hWnd(), POINT{188, 45}); // the upper arrow
+    pumpMessages();
+    EXPECT_EQ(form.Slider.Value(), 1);
+    form.Slider.SetValue(300);
+    EXPECT_EQ(form.Slider.Value(), 255);
+    form.Slider.SetValue(255);
+    EXPECT_EQ(form.log, (Log{"Slider_Change 1", "Slider_Change 255"}));
+    pm::test::click(form.hWnd(), POINT{188, 154}); // the lower arrow
+    pumpMessages();
+    EXPECT_EQ(form.Slider.Value(), 254);
+}
+
+TEST_F(ControlsTest, PictureOfTheControls) {
+    form.txtColor.SetText("#FF8000");
+    form.List1.AddItem("Lime");
+    form.List1.AddItem("aqua");
+    form.Check1.SetValue(1);
+    form.Slider.SetValue(128);
+    pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(form.hWnd(), pm::test::outputFolder() + "/forms_controls.png"));
+}
+
+} // namespace

@@ -2,6 +2,9 @@
 
 #include "app/file_helpers.h"
 #include "app/lzhuf_coder.h"
+#include "platform/framework/CString.h"
+#include "platform/win/windlg.h"
+#include "platform/win/winuser.h"
 
 #include <cstdio>
 #include <string>
@@ -70,7 +73,9 @@ BOOL CFileCompressor::Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress) 
 }
 
 void CFileCompressor::OnError(int nCode) {
-    std::fprintf(stderr, "Error: %d\n", nCode);
+    CString text;
+    text.Format("Error: %d", nCode);
+    MessageBox(GetActiveWindow(), text, nullptr, MB_OK);
 }
 
 void CFileCompressor::OnProgress(DWORD*, DWORD*) {}

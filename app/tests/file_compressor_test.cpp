@@ -1,4 +1,5 @@
 #include "app/CFileCompressor.h"
+#include "platform/win/windlg.h"
 
 #include "support/temp_folder.h"
 
@@ -88,6 +89,20 @@ TEST(FileCompressor, WriteFailureIsReported) {
     // /dev/full accepts the open and refuses every write.
     EXPECT_FALSE(c.Run((folder / "src").c_str(), "/dev/full", TRUE));
     EXPECT_EQ(c.errors, std::vector<int>{1});
+}
+
+TEST(FileCompressor, ErrorsAreShownInAMessageBox) {
+    std::vector<std::string> shown;
+    pm::setMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
+        shown.push_back(text);
+        return IDOK;
+    });
+    TempFolder folder;
+    TempFolder::Write(folder / "src", "some text");
+    CFileCompressor c;
+    EXPECT_FALSE(c.Run((folder / "src").c_str(), "/dev/full", TRUE));
+    pm::setMessageBoxHook(nullptr);
+    EXPECT_EQ(shown, std::vector<std::string>{"Error: 1"});
 }
 
 } // namespace

@@ -330,7 +330,9 @@ private:
         if (m_check == BST_INDETERMINATE) state |= DFCS_BUTTON3STATE | DFCS_CHECKED;
         if (m_pushed) state |= DFCS_PUSHED;
         if (!enabled()) state |= DFCS_INACTIVE;
+        COLORREF textColour = GetTextColor(dc);
         DrawFrameControl(dc, &box, DFC_BUTTON, state);
+        SetTextColor(dc, textColour);
         RECT label = leftText ? RECT{rc.left, rc.top, box.left - 4, rc.bottom} : RECT{box.right + 4, rc.top, rc.right, rc.bottom};
         paintLabel(dc, label, horizontalAlign(DT_LEFT));
         if (!hasFocus() || !showFocus()) return;
@@ -350,9 +352,18 @@ private:
         return r;
     }
 
+    // Windows here are composed opaque, so a group box shows the controls it frames only from
+    // beneath them: it keeps itself last among its siblings.
+    void sinkBelowSiblings() {
+        if (GetWindow(m_hwnd, GW_HWNDLAST) == m_hwnd) return;
+        SetWindowPos(m_hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
     void paintGroup(HDC dc) {
+        sinkBelowSiblings();
         RECT rc = clientRect();
         HBRUSH back = controlColour(dc, WM_CTLCOLORSTATIC);
+        FillRect(dc, &rc, back);
         TEXTMETRIC tm{};
         GetTextMetrics(dc, &tm);
         RECT frame{rc.left, rc.top + tm.tmHeight / 2, rc.right, rc.bottom};

@@ -24,6 +24,10 @@ public:
 
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
+        case WM_NCCREATE:
+            // WS_VSCROLL and WS_HSCROLL belong to the list, not to the box.
+            setStyleBits(WS_VSCROLL | WS_HSCROLL, false);
+            return defaultProc(msg, wParam, lParam);
         case WM_CREATE: return create(*reinterpret_cast<const CREATESTRUCT*>(lParam));
         case WM_DESTROY:
             if (m_list && kind() != CBS_SIMPLE) DestroyWindow(m_list);
@@ -137,7 +141,7 @@ private:
     // ---- Creation and layout ----
 
     LRESULT create(const CREATESTRUCT& cs) {
-        DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | WS_VSCROLL | (m_style & CBS_SORT ? LBS_SORT : 0) |
+        DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | (m_style & (WS_VSCROLL | WS_HSCROLL)) | (m_style & CBS_SORT ? LBS_SORT : 0) |
                           (m_style & CBS_OWNERDRAWFIXED ? LBS_OWNERDRAWFIXED : 0) |
                           (m_style & CBS_OWNERDRAWVARIABLE ? LBS_OWNERDRAWVARIABLE : 0) |
                           (m_style & CBS_HASSTRINGS ? LBS_HASSTRINGS : 0) |
@@ -159,7 +163,7 @@ private:
     }
 
     void createEdit(HINSTANCE instance) {
-        DWORD es = WS_CHILD | WS_VISIBLE | ES_NOHIDESEL | (m_style & CBS_AUTOHSCROLL ? ES_AUTOHSCROLL : 0) |
+        DWORD es = WS_CHILD | WS_VISIBLE | (m_style & CBS_AUTOHSCROLL ? ES_AUTOHSCROLL : 0) |
                    (m_style & CBS_UPPERCASE ? ES_UPPERCASE : 0) | (m_style & CBS_LOWERCASE ? ES_LOWERCASE : 0);
         m_edit = CreateWindowEx(0, "EDIT", "", es, 0, 0, 10, 10, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                                 instance, nullptr);

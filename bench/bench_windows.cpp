@@ -26,7 +26,8 @@ template <class F> double seconds(F f) {
 
 void pump() {
     MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessage(&msg);
 }
 
 } // namespace
@@ -43,31 +44,39 @@ int main() {
     pump();
     const int n = 200000;
     double direct = seconds([&] {
-        for (int i = 0; i < n; ++i) sink = proc(top, WM_USER, static_cast<WPARAM>(i), 0);
+        for (int i = 0; i < n; ++i)
+            sink = proc(top, WM_USER, static_cast<WPARAM>(i), 0);
     });
     double sent = seconds([&] {
-        for (int i = 0; i < n; ++i) sink = SendMessage(top, WM_USER, static_cast<WPARAM>(i), 0);
+        for (int i = 0; i < n; ++i)
+            sink = SendMessage(top, WM_USER, static_cast<WPARAM>(i), 0);
     });
     double posted = seconds([&] {
-        for (int i = 0; i < n; ++i) PostMessage(top, WM_USER, static_cast<WPARAM>(i), 0);
+        for (int i = 0; i < n; ++i)
+            PostMessage(top, WM_USER, static_cast<WPARAM>(i), 0);
         pump();
     });
     std::vector<HWND> children(1000);
     double plain = seconds([&] {
         for (std::size_t i = 0; i < children.size(); ++i)
-            children[i] = CreateWindowEx(0, "BenchWindow", "", WS_CHILD | WS_VISIBLE, static_cast<int>(i % 40) * 25,
-                                         static_cast<int>(i / 40) * 27, 24, 26, top, nullptr, nullptr, nullptr);
-        for (HWND c : children) DestroyWindow(c);
+            children[i] =
+                CreateWindowEx(0, "BenchWindow", "", WS_CHILD | WS_VISIBLE, static_cast<int>(i % 40) * 25,
+                               static_cast<int>(i / 40) * 27, 24, 26, top, nullptr, nullptr, nullptr);
+        for (HWND c : children)
+            DestroyWindow(c);
         pump();
     });
     double painted = seconds([&] {
         for (std::size_t i = 0; i < children.size(); ++i)
-            children[i] = CreateWindowEx(0, "BenchWindow", "", WS_CHILD | WS_VISIBLE, static_cast<int>(i % 40) * 25,
-                                         static_cast<int>(i / 40) * 27, 24, 26, top, nullptr, nullptr, nullptr);
+            children[i] =
+                CreateWindowEx(0, "BenchWindow", "", WS_CHILD | WS_VISIBLE, static_cast<int>(i % 40) * 25,
+                               static_cast<int>(i / 40) * 27, 24, 26, top, nullptr, nullptr, nullptr);
         pump();
-        for (HWND c : children) InvalidateRect(c, nullptr, TRUE);
+        for (HWND c : children)
+            InvalidateRect(c, nullptr, TRUE);
         pump();
-        for (HWND c : children) DestroyWindow(c);
+        for (HWND c : children)
+            DestroyWindow(c);
         pump();
     });
     std::printf("SendMessage / direct call:             %.2f\n", sent / direct);

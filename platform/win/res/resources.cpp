@@ -34,7 +34,9 @@ template <class T> const T* find(const std::map<Name, T>& map, LPCSTR name) {
 }
 
 bool loadImageBytes(HINSTANCE, LPCSTR name, UINT type, QByteArray* bytes) {
-    ImageKind kind = type == IMAGE_ICON ? ImageKind::Icon : type == IMAGE_CURSOR ? ImageKind::Cursor : ImageKind::Bitmap;
+    ImageKind kind = type == IMAGE_ICON     ? ImageKind::Icon
+                     : type == IMAGE_CURSOR ? ImageKind::Cursor
+                                            : ImageKind::Bitmap;
     Bytes b = findImage(kind, name);
     if (!b.data) return false;
     *bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), static_cast<qsizetype>(b.size));
@@ -51,23 +53,35 @@ void installImageLoader() {
 } // namespace
 
 Name::Name(const char* text) : m_text(text ? text : "") {
-    std::transform(m_text.begin(), m_text.end(), m_text.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(m_text.begin(), m_text.end(), m_text.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (!m_text.empty() && m_text[0] == '#') { // "#123" names the id 123
         m_id = static_cast<WORD>(std::strtoul(m_text.c_str() + 1, nullptr, 10));
         m_text.clear();
     }
 }
 
-void addString(UINT id, std::string text) { store().strings[id] = std::move(text); }
-
-void addStrings(std::initializer_list<std::pair<UINT, const char*>> strings) {
-    for (const auto& [id, text] : strings) addString(id, text ? text : "");
+void addString(UINT id, std::string text) {
+    store().strings[id] = std::move(text);
 }
 
-void addMenu(Name name, MenuTemplate menu) { store().menus[name] = std::move(menu); }
-void addAccelerators(Name name, std::vector<ACCEL> table) { store().accelerators[name] = std::move(table); }
-void addDialog(Name name, DialogTemplate dialog) { store().dialogs[name] = std::move(dialog); }
-void addToolbar(Name name, ToolbarTemplate toolbar) { store().toolbars[name] = std::move(toolbar); }
+void addStrings(std::initializer_list<std::pair<UINT, const char*>> strings) {
+    for (const auto& [id, text] : strings)
+        addString(id, text ? text : "");
+}
+
+void addMenu(Name name, MenuTemplate menu) {
+    store().menus[name] = std::move(menu);
+}
+void addAccelerators(Name name, std::vector<ACCEL> table) {
+    store().accelerators[name] = std::move(table);
+}
+void addDialog(Name name, DialogTemplate dialog) {
+    store().dialogs[name] = std::move(dialog);
+}
+void addToolbar(Name name, ToolbarTemplate toolbar) {
+    store().toolbars[name] = std::move(toolbar);
+}
 
 void addImage(ImageKind kind, Name name, const unsigned char* data, std::size_t size) {
     installImageLoader();
@@ -79,10 +93,18 @@ const std::string* findString(UINT id) {
     return it == store().strings.end() ? nullptr : &it->second;
 }
 
-const MenuTemplate* findMenu(LPCSTR name) { return find(store().menus, name); }
-const std::vector<ACCEL>* findAccelerators(LPCSTR name) { return find(store().accelerators, name); }
-const DialogTemplate* findDialog(LPCSTR name) { return find(store().dialogs, name); }
-const ToolbarTemplate* findToolbar(LPCSTR name) { return find(store().toolbars, name); }
+const MenuTemplate* findMenu(LPCSTR name) {
+    return find(store().menus, name);
+}
+const std::vector<ACCEL>* findAccelerators(LPCSTR name) {
+    return find(store().accelerators, name);
+}
+const DialogTemplate* findDialog(LPCSTR name) {
+    return find(store().dialogs, name);
+}
+const ToolbarTemplate* findToolbar(LPCSTR name) {
+    return find(store().toolbars, name);
+}
 
 Bytes findImage(ImageKind kind, LPCSTR name) {
     if (!name) return Bytes{};

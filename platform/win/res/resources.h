@@ -21,7 +21,9 @@ class Name {
 public:
     Name(int id) : m_id(static_cast<WORD>(id)) {}
     Name(const char* text);
-    static Name from(LPCSTR name) { return IS_INTRESOURCE(name) ? Name(LOWORD(reinterpret_cast<ULONG_PTR>(name))) : Name(name); }
+    static Name from(LPCSTR name) {
+        return IS_INTRESOURCE(name) ? Name(LOWORD(reinterpret_cast<ULONG_PTR>(name))) : Name(name);
+    }
     bool isId() const { return m_text.empty(); }
     WORD id() const { return m_id; }
     const std::string& text() const { return m_text; } // lower-cased

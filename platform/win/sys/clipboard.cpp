@@ -45,7 +45,9 @@ std::string formatName(UINT format) {
     return std::string();
 }
 
-QString mimeOf(UINT format) { return QString::fromLatin1(kMimePrefix) + QString::fromStdString(formatName(format)); }
+QString mimeOf(UINT format) {
+    return QString::fromLatin1(kMimePrefix) + QString::fromStdString(formatName(format));
+}
 
 QByteArray bytesOf(HANDLE h, bool text) {
     SIZE_T size = GlobalSize(h);
@@ -113,7 +115,8 @@ HANDLE readDesktop(UINT format) {
 
 void forgetIfReplaced() {
     QClipboard* cb = desktop();
-    if (clip().ours && cb && !cb->ownsClipboard() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    if (clip().ours && cb && !cb->ownsClipboard() &&
+        QGuiApplication::platformName() != QLatin1String("offscreen"))
         clip().ours = false;
 }
 
@@ -221,6 +224,10 @@ UINT EnumClipboardFormats(UINT format) {
     return it == c.data.end() ? 0 : it->first;
 }
 
-HWND GetClipboardOwner() { return IsWindow(clip().owner) ? clip().owner : nullptr; }
+HWND GetClipboardOwner() {
+    return IsWindow(clip().owner) ? clip().owner : nullptr;
+}
 
-HWND GetOpenClipboardWindow() { return clip().open ? clip().openedBy : nullptr; }
+HWND GetOpenClipboardWindow() {
+    return clip().open ? clip().openedBy : nullptr;
+}

@@ -33,8 +33,10 @@ constexpr ErrorText kTexts[] = {
     {ERROR_WRITE_FAULT, "The system cannot write to the specified device."},
     {ERROR_READ_FAULT, "The system cannot read from the specified device."},
     {ERROR_GEN_FAILURE, "A device attached to the system is not functioning."},
-    {ERROR_SHARING_VIOLATION, "The process cannot access the file because it is being used by another process."},
-    {ERROR_LOCK_VIOLATION, "The process cannot access the file because another process has locked a portion of the file."},
+    {ERROR_SHARING_VIOLATION,
+     "The process cannot access the file because it is being used by another process."},
+    {ERROR_LOCK_VIOLATION,
+     "The process cannot access the file because another process has locked a portion of the file."},
     {ERROR_HANDLE_EOF, "Reached the end of the file."},
     {ERROR_NOT_SUPPORTED, "The request is not supported."},
     {ERROR_FILE_EXISTS, "The file exists."},
@@ -90,12 +92,18 @@ std::string formatInsert(const std::string& conversion, DWORD_PTR arg) {
     if (conversion.empty() || conversion == "s") return arg ? reinterpret_cast<const char*>(arg) : "";
     std::string spec = "%" + conversion;
     char last = conversion.back();
-    if (last == 'd' || last == 'i') std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(static_cast<LONG_PTR>(arg)));
-    else if (last == 'u') std::snprintf(buf, sizeof buf, "%llu", static_cast<unsigned long long>(arg));
-    else if (last == 'x') std::snprintf(buf, sizeof buf, "%llx", static_cast<unsigned long long>(arg));
-    else if (last == 'X') std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(arg));
-    else if (last == 'c') std::snprintf(buf, sizeof buf, "%c", static_cast<int>(arg));
-    else return arg ? reinterpret_cast<const char*>(arg) : "";
+    if (last == 'd' || last == 'i')
+        std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(static_cast<LONG_PTR>(arg)));
+    else if (last == 'u')
+        std::snprintf(buf, sizeof buf, "%llu", static_cast<unsigned long long>(arg));
+    else if (last == 'x')
+        std::snprintf(buf, sizeof buf, "%llx", static_cast<unsigned long long>(arg));
+    else if (last == 'X')
+        std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(arg));
+    else if (last == 'c')
+        std::snprintf(buf, sizeof buf, "%c", static_cast<int>(arg));
+    else
+        return arg ? reinterpret_cast<const char*>(arg) : "";
     return buf;
 }
 
@@ -114,11 +122,27 @@ std::string expand(const char* source, DWORD flags, va_list* args) {
         char c = *++p;
         if (!c) break;
         if (c == '0') break;
-        if (c == 'n') { out += "\r\n"; continue; }
-        if (c == '%' || c == '.' || c == '!' || c == ' ') { out += c == ' ' ? ' ' : c; continue; }
-        if (c == 't') { out += '\t'; continue; }
-        if (c == 'r') { out += '\r'; continue; }
-        if (c < '1' || c > '9') { out += '%'; out += c; continue; }
+        if (c == 'n') {
+            out += "\r\n";
+            continue;
+        }
+        if (c == '%' || c == '.' || c == '!' || c == ' ') {
+            out += c == ' ' ? ' ' : c;
+            continue;
+        }
+        if (c == 't') {
+            out += '\t';
+            continue;
+        }
+        if (c == 'r') {
+            out += '\r';
+            continue;
+        }
+        if (c < '1' || c > '9') {
+            out += '%';
+            out += c;
+            continue;
+        }
         int n = c - '0';
         if (p[1] >= '0' && p[1] <= '9') n = n * 10 + (*++p - '0');
         std::string conversion;
@@ -137,7 +161,8 @@ std::string expand(const char* source, DWORD flags, va_list* args) {
         if (array) {
             arg = reinterpret_cast<const DWORD_PTR*>(args)[n - 1];
         } else {
-            while (static_cast<int>(taken.size()) < n) taken.push_back(va_arg(*args, DWORD_PTR));
+            while (static_cast<int>(taken.size()) < n)
+                taken.push_back(va_arg(*args, DWORD_PTR));
             arg = taken[static_cast<std::size_t>(n - 1)];
         }
         out += formatInsert(conversion, arg);
@@ -147,10 +172,15 @@ std::string expand(const char* source, DWORD flags, va_list* args) {
 
 } // namespace
 
-DWORD GetLastError() { return lastError; }
-void SetLastError(DWORD error) { lastError = error; }
+DWORD GetLastError() {
+    return lastError;
+}
+void SetLastError(DWORD error) {
+    lastError = error;
+}
 
-DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD, LPSTR buffer, DWORD size, va_list* args) {
+DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD, LPSTR buffer, DWORD size,
+                    va_list* args) {
     std::string text;
     if (flags & FORMAT_MESSAGE_FROM_STRING) {
         if (!source) {
@@ -179,7 +209,8 @@ DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD, LPSTR b
                 flat += text[i];
             }
         }
-        while (!flat.empty() && flat.back() == ' ') flat.pop_back();
+        while (!flat.empty() && flat.back() == ' ')
+            flat.pop_back();
         text = flat;
     }
     if (flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) {

@@ -156,7 +156,15 @@ HGLOBAL GlobalHandle(LPCVOID pointer) {
     return found;
 }
 
-HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) { return GlobalAlloc(flags, bytes); }
-HLOCAL LocalFree(HLOCAL mem) { return GlobalFree(mem); }
-LPVOID LocalLock(HLOCAL mem) { return GlobalLock(mem); }
-BOOL LocalUnlock(HLOCAL mem) { return GlobalUnlock(mem); }
+HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) {
+    return GlobalAlloc(flags, bytes);
+}
+HLOCAL LocalFree(HLOCAL mem) {
+    return GlobalFree(mem);
+}
+LPVOID LocalLock(HLOCAL mem) {
+    return GlobalLock(mem);
+}
+BOOL LocalUnlock(HLOCAL mem) {
+    return GlobalUnlock(mem);
+}

@@ -20,11 +20,15 @@ std::string programPath() {
 }
 
 // Every program is one module; its handle is a fixed non-null value.
-HMODULE theModule() { return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x400000)); }
+HMODULE theModule() {
+    return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x400000));
+}
 
 } // namespace
 
-HMODULE GetModuleHandle(LPCSTR) { return theModule(); }
+HMODULE GetModuleHandle(LPCSTR) {
+    return theModule();
+}
 
 DWORD GetModuleFileName(HMODULE, LPSTR fileName, DWORD size) {
     if (!fileName || size == 0) {
@@ -44,13 +48,22 @@ DWORD GetModuleFileName(HMODULE, LPSTR fileName, DWORD size) {
 
 ULONGLONG GetTickCount64() {
     using namespace std::chrono;
-    return static_cast<ULONGLONG>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return static_cast<ULONGLONG>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-DWORD GetTickCount() { return static_cast<DWORD>(GetTickCount64()); }
+DWORD GetTickCount() {
+    return static_cast<DWORD>(GetTickCount64());
+}
 
-void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(DWORD milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
-DWORD GetCurrentThreadId() { return static_cast<DWORD>(syscall(SYS_gettid)); }
+DWORD GetCurrentThreadId() {
+    return static_cast<DWORD>(syscall(SYS_gettid));
+}
 
-DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
+}

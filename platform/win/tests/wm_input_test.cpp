@@ -17,12 +17,12 @@ class Input : public ::testing::Test {
 protected:
     void SetUp() override {
         pm::test::pumpMessages();
-        a = CreateWindowEx(0, recordingClass(), "a", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                           nullptr, nullptr, nullptr);
-        b = CreateWindowEx(0, recordingClass(), "b", WS_POPUP | WS_CAPTION | WS_VISIBLE, 400, 0, 300, 200, nullptr,
-                           nullptr, nullptr, nullptr);
-        child = CreateWindowEx(0, recordingClass(), "child", WS_CHILD | WS_VISIBLE, 10, 10, 100, 80, a, nullptr,
-                               nullptr, nullptr);
+        a = CreateWindowEx(0, recordingClass(), "a", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 300, 200,
+                           nullptr, nullptr, nullptr, nullptr);
+        b = CreateWindowEx(0, recordingClass(), "b", WS_POPUP | WS_CAPTION | WS_VISIBLE, 400, 0, 300, 200,
+                           nullptr, nullptr, nullptr, nullptr);
+        child = CreateWindowEx(0, recordingClass(), "child", WS_CHILD | WS_VISIBLE, 10, 10, 100, 80, a,
+                               nullptr, nullptr, nullptr);
         SetActiveWindow(b);
         pm::test::pumpMessages();
     }
@@ -43,11 +43,11 @@ TEST_F(Input, AClickOnAnInactiveWindowActivatesItThroughMouseActivate) {
     rec.name(child, "child");
     pm::test::click(child, POINT{5, 5});
     pm::test::pumpMessages();
-    Trace t = rec.trace({WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_SETCURSOR,
-                         WM_PARENTNOTIFY, WM_LBUTTONDOWN, WM_LBUTTONUP});
+    Trace t = rec.trace({WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS,
+                         WM_SETCURSOR, WM_PARENTNOTIFY, WM_LBUTTONDOWN, WM_LBUTTONUP});
     t.erase(t.begin(), std::find(t.begin(), t.end(), "child:WM_MOUSEACTIVATE"));
-    Trace want{"child:WM_MOUSEACTIVATE", "a:WM_MOUSEACTIVATE", "b:WM_NCACTIVATE",  "b:WM_ACTIVATE",
-               "a:WM_NCACTIVATE",        "a:WM_ACTIVATE",      "b:WM_KILLFOCUS",   "a:WM_SETFOCUS",
+    Trace want{"child:WM_MOUSEACTIVATE", "a:WM_MOUSEACTIVATE", "b:WM_NCACTIVATE",   "b:WM_ACTIVATE",
+               "a:WM_NCACTIVATE",        "a:WM_ACTIVATE",      "b:WM_KILLFOCUS",    "a:WM_SETFOCUS",
                "child:WM_SETCURSOR",     "a:WM_SETCURSOR",     "a:WM_PARENTNOTIFY", "child:WM_LBUTTONDOWN"};
     t.resize(std::min(t.size(), want.size()));
     EXPECT_EQ(t, want);
@@ -60,8 +60,8 @@ TEST_F(Input, FocusChangesNameTheOtherWindow) {
     MessageRecorder rec;
     rec.name(a, "a");
     rec.name(child, "child");
-    HWND other = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 150, 10, 50, 50, a, nullptr, nullptr,
-                                nullptr);
+    HWND other = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 150, 10, 50, 50, a, nullptr,
+                                nullptr, nullptr);
     rec.name(other, "other");
     EXPECT_EQ(SetFocus(other), child);
     ASSERT_EQ(rec.messages().size() >= 2, true);
@@ -93,9 +93,10 @@ TEST_F(Input, DoubleClicksOnlyForClassesThatAskForThem) {
     pm::test::doubleClick(child, POINT{5, 5});
     pm::test::doubleClick(plain, POINT{5, 5});
     pm::test::pumpMessages();
-    EXPECT_EQ(rec.trace({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),
-              (Trace{"child:WM_LBUTTONDOWN", "child:WM_LBUTTONUP", "child:WM_LBUTTONDBLCLK", "child:WM_LBUTTONUP",
-                     "plain:WM_LBUTTONDOWN", "plain:WM_LBUTTONUP", "plain:WM_LBUTTONDOWN", "plain:WM_LBUTTONUP"}));
+    EXPECT_EQ(
+        rec.trace({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),
+        (Trace{"child:WM_LBUTTONDOWN", "child:WM_LBUTTONUP", "child:WM_LBUTTONDBLCLK", "child:WM_LBUTTONUP",
+               "plain:WM_LBUTTONDOWN", "plain:WM_LBUTTONUP", "plain:WM_LBUTTONDOWN", "plain:WM_LBUTTONUP"}));
 }
 
 TEST_F(Input, MouseMessagesCarryClientCoordinatesAndKeyStates) {
@@ -216,8 +217,8 @@ TEST_F(Input, DisabledWindowsGetNoClicks) {
 }
 
 TEST_F(Input, AClickOnADisabledOwnerBeepsAndBringsItsPopupForward) {
-    HWND dialog = CreateWindowEx(0, recordingClass(), "dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 250, 100, 80,
-                                 a, nullptr, nullptr, nullptr);
+    HWND dialog = CreateWindowEx(0, recordingClass(), "dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 250,
+                                 100, 80, a, nullptr, nullptr, nullptr);
     EnableWindow(a, FALSE);
     SetActiveWindow(b);
     MessageRecorder rec;

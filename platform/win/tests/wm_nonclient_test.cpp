@@ -15,7 +15,8 @@ constexpr RECT kInsets{7, 11, 5, 3}; // left, top, right, bottom of the custom f
 
 LRESULT CALLBACK customFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCALCSIZE) {
-        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        RECT* r =
+            wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
         r->left += kInsets.left;
         r->top += kInsets.top;
         r->right -= kInsets.right;
@@ -34,8 +35,8 @@ LRESULT CALLBACK customFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 class NonClient : public ::testing::Test {
 protected:
     void SetUp() override {
-        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr, nullptr,
-                             nullptr, nullptr);
+        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr,
+                             nullptr, nullptr, nullptr);
         pm::test::pumpMessages();
     }
     void TearDown() override {
@@ -43,8 +44,8 @@ protected:
         pm::test::pumpMessages();
     }
     HWND framedChild(DWORD style, int x = 50, int y = 40) {
-        return CreateWindowEx(0, recordingClass(), "framed", WS_CHILD | WS_VISIBLE | style, x, y, 200, 150, top,
-                              nullptr, nullptr, nullptr);
+        return CreateWindowEx(0, recordingClass(), "framed", WS_CHILD | WS_VISIBLE | style, x, y, 200, 150,
+                              top, nullptr, nullptr, nullptr);
     }
     static RECT screenRect(HWND h) {
         RECT r;
@@ -68,14 +69,20 @@ TEST_F(NonClient, ClientRectanglesFollowTheStyles) {
         {"dialog frame", WS_DLGFRAME, 0, {3, 3, 3, 3}},
         {"thick frame", WS_THICKFRAME, 0, {4, 4, 4, 4}},
         {"caption", WS_CAPTION, 0, {3, 3 + GetSystemMetrics(SM_CYCAPTION), 3, 3}},
-        {"small caption", WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW, {4, 4 + GetSystemMetrics(SM_CYSMCAPTION), 4, 4}},
+        {"small caption",
+         WS_CAPTION | WS_THICKFRAME,
+         WS_EX_TOOLWINDOW,
+         {4, 4 + GetSystemMetrics(SM_CYSMCAPTION), 4, 4}},
         {"client edge", 0, WS_EX_CLIENTEDGE, {2, 2, 2, 2}},
         {"static edge", 0, WS_EX_STATICEDGE, {1, 1, 1, 1}},
-        {"scroll bars", WS_VSCROLL | WS_HSCROLL, 0, {0, 0, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)}},
+        {"scroll bars",
+         WS_VSCROLL | WS_HSCROLL,
+         0,
+         {0, 0, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)}},
     };
     for (const Case& c : cases) {
-        HWND h = CreateWindowEx(c.exStyle, recordingClass(), "", WS_CHILD | c.style, 0, 0, 100, 80, top, nullptr,
-                                nullptr, nullptr);
+        HWND h = CreateWindowEx(c.exStyle, recordingClass(), "", WS_CHILD | c.style, 0, 0, 100, 80, top,
+                                nullptr, nullptr, nullptr);
         RECT client;
         GetClientRect(h, &client);
         POINT origin{0, 0};
@@ -99,8 +106,8 @@ TEST_F(NonClient, ThickFrameChildWithItsOwnNcCalcSizeGetsTheClientItAskedFor) {
     wc.lpfnWndProc = customFrameProc;
     wc.lpszClassName = "CustomFrame";
     RegisterClass(&wc);
-    HWND h = CreateWindowEx(0, "CustomFrame", "", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, 30, 20, 200, 100, top,
-                            nullptr, nullptr, nullptr);
+    HWND h = CreateWindowEx(0, "CustomFrame", "", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, 30, 20, 200, 100,
+                            top, nullptr, nullptr, nullptr);
     RECT client;
     GetClientRect(h, &client);
     EXPECT_EQ(client.right, 200 - kInsets.left - kInsets.right);
@@ -121,7 +128,9 @@ TEST_F(NonClient, ThickFrameChildWithItsOwnNcCalcSizeGetsTheClientItAskedFor) {
 TEST_F(NonClient, HitTestingOfACaptionedWindow) {
     HWND h = framedChild(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     RECT r = screenRect(h);
-    auto hit = [&](int x, int y) { return SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y)); };
+    auto hit = [&](int x, int y) {
+        return SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+    };
     int captionY = 4 + GetSystemMetrics(SM_CYCAPTION) / 2;
     EXPECT_EQ(hit(100, captionY), HTCAPTION);
     EXPECT_EQ(hit(200 - 4 - 8, captionY), HTCLOSE);
@@ -184,8 +193,8 @@ TEST_F(NonClient, SystemCommandsMaximiseRestoreAndClose) {
 }
 
 TEST_F(NonClient, OverlappedWindowsHaveTheDesktopsFrameAndOurMenuBar) {
-    HWND main = CreateWindowEx(0, recordingClass(), "main", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND main = CreateWindowEx(0, recordingClass(), "main", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
+                               nullptr, nullptr, nullptr);
     RECT client;
     GetClientRect(main, &client);
     EXPECT_EQ(client.right, 400) << "the desktop draws caption and borders outside our window";
@@ -205,8 +214,8 @@ TEST_F(NonClient, ACustomFrameIsDraggedByItsCaptionAndSizedByItsBorder) {
     wc.lpfnWndProc = customFrameProc;
     wc.lpszClassName = "CustomFrameDrag";
     RegisterClass(&wc);
-    HWND h = CreateWindowEx(0, "CustomFrameDrag", "", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, 30, 20, 200, 100, top,
-                            nullptr, nullptr, nullptr);
+    HWND h = CreateWindowEx(0, "CustomFrameDrag", "", WS_CHILD | WS_VISIBLE | WS_THICKFRAME, 30, 20, 200, 100,
+                            top, nullptr, nullptr, nullptr);
     RECT r = screenRect(h);
     EXPECT_EQ(SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(r.left + 100, r.top + 6)), HTCAPTION);
     pm::test::dragScreen(h, POINT{r.left + 100, r.top + 6}, POINT{r.left + 125, r.top + 21});

@@ -13,13 +13,15 @@ using Trace = std::vector<std::string>;
 
 namespace {
 
-QRgb rgbOf(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QRgb rgbOf(COLORREF c) {
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 class Painting : public ::testing::Test {
 protected:
     void SetUp() override {
-        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
-                             nullptr, nullptr);
+        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                             nullptr, nullptr, nullptr);
         pm::test::pumpMessages();
     }
     void TearDown() override {
@@ -56,7 +58,8 @@ HWND fillChild(HWND parent, int x, int y, int cx, int cy) {
         return RegisterClass(&wc) != 0;
     }();
     (void)registered;
-    return CreateWindowEx(0, "FillChild", "", WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent, nullptr, nullptr, nullptr);
+    return CreateWindowEx(0, "FillChild", "", WS_CHILD | WS_VISIBLE, x, y, cx, cy, parent, nullptr, nullptr,
+                          nullptr);
 }
 
 } // namespace
@@ -84,8 +87,10 @@ TEST_F(Painting, InvalidRegionsProduceOnePaintWithTheBoundingRectangle) {
 }
 
 TEST_F(Painting, ParentsPaintBeforeChildrenAndHiddenWindowsWait) {
-    HWND a = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, nullptr, nullptr, nullptr);
-    HWND hidden = CreateWindowEx(0, recordingClass(), "", WS_CHILD, 60, 0, 50, 50, top, nullptr, nullptr, nullptr);
+    HWND a = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, nullptr,
+                            nullptr, nullptr);
+    HWND hidden =
+        CreateWindowEx(0, recordingClass(), "", WS_CHILD, 60, 0, 50, 50, top, nullptr, nullptr, nullptr);
     pm::test::pumpMessages();
     MessageRecorder rec;
     rec.name(top, "top");
@@ -114,8 +119,8 @@ TEST_F(Painting, SetRedrawFalseHoldsPaintingBack) {
 }
 
 TEST_F(Painting, DrawingThroughGetDcShowsAtOnce) {
-    HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60, top,
-                            nullptr, nullptr, nullptr);
+    HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60,
+                            top, nullptr, nullptr, nullptr);
     pm::test::pumpMessages();
     HDC dc = GetDC(c);
     RECT r{0, 0, 10, 10};
@@ -128,8 +133,8 @@ TEST_F(Painting, DrawingThroughGetDcShowsAtOnce) {
 }
 
 TEST_F(Painting, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
-    HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr, nullptr,
-                            nullptr);
+    HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
+                            nullptr, nullptr);
     pm::test::pumpMessages();
     HDC dc = GetDC(c);
     RECT r{0, 20, 100, 30};
@@ -190,7 +195,8 @@ namespace {
 // A window whose WM_NCPAINT draws its own frame: a 6-pixel band in a colour of its own.
 LRESULT CALLBACK customNcProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCALCSIZE) {
-        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        RECT* r =
+            wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
         InflateRect(r, -6, -6);
         return 0;
     }
@@ -239,17 +245,19 @@ TEST_F(Painting, PictureOfATestWindow) {
     face.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     face.lpszClassName = "FaceWindow";
     RegisterClass(&face);
-    HWND w = CreateWindowEx(WS_EX_WINDOWEDGE, "FaceWindow", "Test window",
-                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 420,
-                            40, 420, 260, nullptr, nullptr, nullptr, nullptr);
+    HWND w =
+        CreateWindowEx(WS_EX_WINDOWEDGE, "FaceWindow", "Test window",
+                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                       420, 40, 420, 260, nullptr, nullptr, nullptr, nullptr);
     HWND edge = CreateWindowEx(WS_EX_CLIENTEDGE, "FaceWindow", "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 80, w,
                                nullptr, nullptr, nullptr);
-    HWND bordered = CreateWindowEx(0, "FaceWindow", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 140, 10, 120, 80, w,
-                                   nullptr, nullptr, nullptr);
-    HWND custom = CreateWindowEx(0, "CustomNc", "", WS_CHILD | WS_VISIBLE, 10, 100, 390, 110, w, nullptr, nullptr,
-                                 nullptr);
-    HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "FaceWindow", "Tool", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
-                               270, 10, 130, 80, w, nullptr, nullptr, nullptr);
+    HWND bordered = CreateWindowEx(0, "FaceWindow", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 140, 10, 120, 80,
+                                   w, nullptr, nullptr, nullptr);
+    HWND custom = CreateWindowEx(0, "CustomNc", "", WS_CHILD | WS_VISIBLE, 10, 100, 390, 110, w, nullptr,
+                                 nullptr, nullptr);
+    HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "FaceWindow", "Tool",
+                               WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 270, 10, 130, 80, w, nullptr,
+                               nullptr, nullptr);
     ShowWindow(w, SW_SHOW);
     pm::test::pumpMessages();
     QString path = pm::test::outputFolder() + "/wm_test_window.png";
@@ -288,18 +296,29 @@ TEST_F(Painting, RedrawWindowFlags) {
         {"invalidate and update now", 0, RDW_INVALIDATE | RDW_UPDATENOW, false, {"p:WM_PAINT"}},
         {"erase now", 0, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW, false, {"p:WM_ERASEBKGND"}},
         {"frame now", 0, RDW_INVALIDATE | RDW_FRAME | RDW_ERASENOW, false, {"p:WM_NCPAINT"}},
-        {"children of a parent without WS_CLIPCHILDREN", 0, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN, false,
+        {"children of a parent without WS_CLIPCHILDREN",
+         0,
+         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN,
+         false,
          {"p:WM_PAINT", "c:WM_PAINT"}},
         {"no children", 0, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN, false, {"p:WM_PAINT"}},
-        {"clip children keeps them out", WS_CLIPCHILDREN, RDW_INVALIDATE | RDW_UPDATENOW, false, {"p:WM_PAINT"}},
-        {"a rectangle in the frame only", 0, RDW_INVALIDATE | RDW_FRAME | RDW_ERASENOW, true, {"p:WM_NCPAINT"}},
+        {"clip children keeps them out",
+         WS_CLIPCHILDREN,
+         RDW_INVALIDATE | RDW_UPDATENOW,
+         false,
+         {"p:WM_PAINT"}},
+        {"a rectangle in the frame only",
+         0,
+         RDW_INVALIDATE | RDW_FRAME | RDW_ERASENOW,
+         true,
+         {"p:WM_NCPAINT"}},
         {"validate", 0, RDW_VALIDATE | RDW_UPDATENOW, false, {}},
     };
     for (const Case& k : cases) {
-        HWND p = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | WS_BORDER | k.parentStyle, 0, 0, 200,
-                                150, top, nullptr, nullptr, nullptr);
-        HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, p, nullptr, nullptr,
-                                nullptr);
+        HWND p = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | WS_BORDER | k.parentStyle, 0,
+                                0, 200, 150, top, nullptr, nullptr, nullptr);
+        HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, p, nullptr,
+                                nullptr, nullptr);
         pm::test::pumpMessages();
         MessageRecorder rec;
         rec.name(p, "p");

@@ -19,8 +19,8 @@ class Queue : public ::testing::Test {
 protected:
     void SetUp() override {
         pm::test::pumpMessages();
-        w = CreateWindowEx(0, recordingClass(), "w", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr,
-                           nullptr, nullptr);
+        w = CreateWindowEx(0, recordingClass(), "w", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr,
+                           nullptr, nullptr, nullptr);
         SetFocus(w);
         pm::test::pumpMessages();
     }
@@ -31,9 +31,12 @@ protected:
     // Lets Qt deliver timer events for a while without retrieving messages.
     static void idle(int ms) {
         auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < end) WaitMessageTimeout(5);
+        while (std::chrono::steady_clock::now() < end)
+            WaitMessageTimeout(5);
     }
-    static void WaitMessageTimeout(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
+    static void WaitMessageTimeout(DWORD ms) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+    }
     HWND w = nullptr;
 };
 
@@ -50,7 +53,8 @@ TEST_F(Queue, PostedMessagesComeBeforePaintAndPaintBeforeTimers) {
     MessageRecorder rec;
     rec.name(w, "w");
     MSG msg;
-    for (int i = 0; i < 3 && GetMessage(&msg, nullptr, 0, 0); ++i) DispatchMessage(&msg);
+    for (int i = 0; i < 3 && GetMessage(&msg, nullptr, 0, 0); ++i)
+        DispatchMessage(&msg);
     KillTimer(w, 7);
     EXPECT_EQ(rec.trace(kOrder),
               (Trace{"w:WM_USER", "w:WM_PAINT", "w:WM_NCPAINT", "w:WM_ERASEBKGND", "w:WM_TIMER"}));
@@ -99,8 +103,8 @@ TEST_F(Queue, KeysAreTranslatedIntoCharacters) {
     auto down = std::find_if(rec.messages().begin(), rec.messages().end(),
                              [](const pm::test::Recorded& r) { return r.message == WM_KEYDOWN; });
     ASSERT_NE(down, rec.messages().end());
-    EXPECT_EQ(LOWORD(down->lParam), 1);                  // repeat count
-    EXPECT_EQ((down->lParam >> 16) & 0xFF, 30);          // scan code of A
+    EXPECT_EQ(LOWORD(down->lParam), 1);         // repeat count
+    EXPECT_EQ((down->lParam >> 16) & 0xFF, 30); // scan code of A
     auto up = std::find_if(rec.messages().begin(), rec.messages().end(),
                            [](const pm::test::Recorded& r) { return r.message == WM_KEYUP; });
     ASSERT_NE(up, rec.messages().end());
@@ -170,7 +174,8 @@ LRESULT CALLBACK captureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     if (msg == WM_LBUTTONDOWN) {
         SetCapture(hwnd);
         MSG m;
-        while (GetCapture() == hwnd && GetMessage(&m, nullptr, 0, 0)) DispatchMessage(&m);
+        while (GetCapture() == hwnd && GetMessage(&m, nullptr, 0, 0))
+            DispatchMessage(&m);
         loopEnded = true;
         return 0;
     }
@@ -185,7 +190,8 @@ TEST_F(Queue, NestedLoopWithCaptureEndsOnReleaseCapture) {
     wc.lpfnWndProc = captureProc;
     wc.lpszClassName = "CaptureLoop";
     RegisterClass(&wc);
-    HWND c = CreateWindowEx(0, "CaptureLoop", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, w, nullptr, nullptr, nullptr);
+    HWND c = CreateWindowEx(0, "CaptureLoop", "", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, w, nullptr, nullptr,
+                            nullptr);
     HWND other = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 100, 10, 50, 50, w, nullptr,
                                 nullptr, nullptr);
     MessageRecorder rec;
@@ -218,7 +224,8 @@ TEST_F(Queue, WorkerThreadPostWakesAWaitingGetMessage) {
     });
     MSG msg{};
     auto start = std::chrono::steady_clock::now();
-    while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_USER + 9) DispatchMessage(&msg);
+    while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_USER + 9)
+        DispatchMessage(&msg);
     worker.join();
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 9));
     EXPECT_EQ(msg.wParam, 42u);
@@ -232,7 +239,8 @@ TEST_F(Queue, SendMessageFromAWorkerRunsOnTheWindowsThread) {
         PostMessage(w, WM_USER + 5, 0, 0);
     });
     MSG msg{};
-    while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_USER + 5) DispatchMessage(&msg);
+    while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_USER + 5)
+        DispatchMessage(&msg);
     worker.join();
     EXPECT_EQ(result.load(), 1); // "w"
 }
@@ -250,7 +258,9 @@ TEST_F(Queue, QuitEndsGetMessageWithTheExitCode) {
 
 namespace {
 int callbackTicks = 0;
-void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) { ++callbackTicks; }
+void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
+    ++callbackTicks;
+}
 } // namespace
 
 TEST_F(Queue, TimersFireOncePerDueAndCallbacksAreCalled) {
@@ -300,10 +310,13 @@ TEST_F(Queue, AcceleratorsTranslateKeysIntoCommands) {
 
 TEST_F(Queue, MsgWaitForMultipleObjectsWaitsForMessagesOrTime) {
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT),
+              static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(29));
     PostMessage(w, WM_USER, 0, 0);
-    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT),
+              static_cast<DWORD>(WAIT_OBJECT_0));
     HANDLE h = reinterpret_cast<HANDLE>(16);
-    EXPECT_EQ(MsgWaitForMultipleObjects(1, &h, FALSE, 0, QS_ALLINPUT), WAIT_FAILED) << "no waiter for handles yet";
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &h, FALSE, 0, QS_ALLINPUT), WAIT_FAILED)
+        << "no waiter for handles yet";
 }

@@ -38,11 +38,12 @@ TEST(Errors, LastErrorAndMessageTexts) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     char buf[256];
-    DWORD n = FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_ACCESS_DENIED, 0, buf, sizeof buf, nullptr);
+    DWORD n =
+        FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_ACCESS_DENIED, 0, buf, sizeof buf, nullptr);
     EXPECT_STREQ(buf, "Access is denied.\r\n");
     EXPECT_EQ(n, std::strlen(buf));
-    n = FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_MAX_WIDTH_MASK, nullptr, ERROR_ACCESS_DENIED, 0, buf,
-                      sizeof buf, nullptr);
+    n = FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_MAX_WIDTH_MASK, nullptr,
+                      ERROR_ACCESS_DENIED, 0, buf, sizeof buf, nullptr);
     EXPECT_STREQ(buf, "Access is denied.");
     EXPECT_EQ(FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 987654, 0, buf, sizeof buf, nullptr), 0u);
     char* allocated = nullptr;

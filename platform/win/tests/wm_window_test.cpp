@@ -10,16 +10,19 @@ using Trace = std::vector<std::string>;
 
 namespace {
 
-const std::vector<UINT> kLifeCycle = {WM_GETMINMAXINFO, WM_NCCREATE,         WM_NCCALCSIZE,  WM_CREATE,
-                                      WM_SIZE,          WM_MOVE,             WM_SHOWWINDOW,  WM_WINDOWPOSCHANGING,
-                                      WM_WINDOWPOSCHANGED, WM_PARENTNOTIFY, WM_DESTROY,     WM_NCDESTROY,
-                                      WM_ACTIVATEAPP,   WM_NCACTIVATE,       WM_ACTIVATE,    WM_SETFOCUS,
-                                      WM_KILLFOCUS,     WM_NCPAINT,          WM_ERASEBKGND,  WM_PAINT,
-                                      WM_TIMER,         WM_USER};
+const std::vector<UINT> kLifeCycle = {
+    WM_GETMINMAXINFO, WM_NCCREATE,   WM_NCCALCSIZE,        WM_CREATE,           WM_SIZE,
+    WM_MOVE,          WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_PARENTNOTIFY,
+    WM_DESTROY,       WM_NCDESTROY,  WM_ACTIVATEAPP,       WM_NCACTIVATE,       WM_ACTIVATE,
+    WM_SETFOCUS,      WM_KILLFOCUS,  WM_NCPAINT,           WM_ERASEBKGND,       WM_PAINT,
+    WM_TIMER,         WM_USER};
 
 class Windows : public ::testing::Test {
 protected:
-    void SetUp() override { top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP, 10, 10, 300, 200, nullptr, nullptr, nullptr, nullptr); }
+    void SetUp() override {
+        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP, 10, 10, 300, 200, nullptr, nullptr,
+                             nullptr, nullptr);
+    }
     void TearDown() override {
         if (IsWindow(top)) DestroyWindow(top);
         pm::test::pumpMessages();
@@ -38,21 +41,21 @@ TEST_F(Windows, CreationSequenceOfAVisibleChild) {
     rec.name(top, "parent");
     HWND c = child("c");
     rec.name(c, "c");
-    EXPECT_EQ(rec.trace(kLifeCycle),
-              (Trace{"c:WM_NCCREATE", "c:WM_NCCALCSIZE", "c:WM_CREATE", "c:WM_SIZE", "c:WM_MOVE", "c:WM_SHOWWINDOW",
-                     "c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED", "parent:WM_PARENTNOTIFY"}));
+    EXPECT_EQ(rec.trace(kLifeCycle), (Trace{"c:WM_NCCREATE", "c:WM_NCCALCSIZE", "c:WM_CREATE", "c:WM_SIZE",
+                                            "c:WM_MOVE", "c:WM_SHOWWINDOW", "c:WM_WINDOWPOSCHANGING",
+                                            "c:WM_WINDOWPOSCHANGED", "parent:WM_PARENTNOTIFY"}));
 }
 
 TEST_F(Windows, TopLevelCreationShowAndActivation) {
     MessageRecorder rec;
-    HWND w = CreateWindowEx(0, recordingClass(), "main", WS_OVERLAPPEDWINDOW, 50, 50, 200, 150, nullptr, nullptr,
-                            nullptr, nullptr);
+    HWND w = CreateWindowEx(0, recordingClass(), "main", WS_OVERLAPPEDWINDOW, 50, 50, 200, 150, nullptr,
+                            nullptr, nullptr, nullptr);
     rec.name(w, "w");
     SetActiveWindow(nullptr);
     rec.clear();
     ShowWindow(w, SW_SHOW);
     Trace t = rec.trace(kLifeCycle);
-    Trace want{"w:WM_SHOWWINDOW", "w:WM_WINDOWPOSCHANGING", "w:WM_ACTIVATEAPP", "w:WM_NCACTIVATE",
+    Trace want{"w:WM_SHOWWINDOW", "w:WM_WINDOWPOSCHANGING", "w:WM_ACTIVATEAPP",     "w:WM_NCACTIVATE",
                "w:WM_ACTIVATE",   "w:WM_SETFOCUS",          "w:WM_WINDOWPOSCHANGED"};
     // The other top-level windows of the program also hear of the application's activation.
     t.erase(std::remove_if(t.begin(), t.end(), [](const std::string& s) { return s[0] == '?'; }), t.end());
@@ -109,10 +112,12 @@ TEST_F(Windows, ChildrenGoBelowTheirSiblings) {
 }
 
 TEST_F(Windows, NewTopLevelWindowsGoOnTopAndTopmostStaysAbove) {
-    HWND a = CreateWindowEx(0, recordingClass(), "a", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND t = CreateWindowEx(WS_EX_TOPMOST, recordingClass(), "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                            nullptr);
-    HWND b = CreateWindowEx(0, recordingClass(), "b", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND a =
+        CreateWindowEx(0, recordingClass(), "a", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND t = CreateWindowEx(WS_EX_TOPMOST, recordingClass(), "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                            nullptr, nullptr);
+    HWND b =
+        CreateWindowEx(0, recordingClass(), "b", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(GetTopWindow(nullptr), t);
     EXPECT_EQ(GetWindow(t, GW_HWNDNEXT), b);
     EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), a);
@@ -122,7 +127,8 @@ TEST_F(Windows, NewTopLevelWindowsGoOnTopAndTopmostStaysAbove) {
     EXPECT_FALSE(GetWindowLong(t, GWL_EXSTYLE) & WS_EX_TOPMOST);
     SetWindowPos(b, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_EQ(GetTopWindow(nullptr), b);
-    for (HWND h : {a, t, b}) DestroyWindow(h);
+    for (HWND h : {a, t, b})
+        DestroyWindow(h);
 }
 
 TEST_F(Windows, SetParentKeepsVisibilityAndMovesTheWindowInTheTree) {
@@ -182,8 +188,8 @@ TEST_F(Windows, SubclassChainsCallThePreviousProcedure) {
 
 TEST_F(Windows, RectanglesAndMapping) {
     SetWindowPos(top, nullptr, 100, 50, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "c", WS_CHILD | WS_VISIBLE, 10, 20, 100, 80, top,
-                            nullptr, nullptr, nullptr);
+    HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "c", WS_CHILD | WS_VISIBLE, 10, 20, 100, 80,
+                            top, nullptr, nullptr, nullptr);
     RECT r;
     GetWindowRect(c, &r);
     EXPECT_EQ(r.left, 110);
@@ -208,33 +214,45 @@ TEST_F(Windows, PositionAndVisibilityTraces) {
         void (*action)(HWND c);
         Trace want;
     } cases[] = {
-        {"move", [](HWND c) { SetWindowPos(c, nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+        {"move",
+         [](HWND c) { SetWindowPos(c, nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
          {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED", "c:WM_MOVE"}},
-        {"size", [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 70, 60, SWP_NOMOVE | SWP_NOZORDER); },
+        {"size",
+         [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 70, 60, SWP_NOMOVE | SWP_NOZORDER); },
          {"c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED", "c:WM_SIZE"}},
-        {"move and size", [](HWND c) { MoveWindow(c, 1, 2, 30, 20, TRUE); },
+        {"move and size",
+         [](HWND c) { MoveWindow(c, 1, 2, 30, 20, TRUE); },
          {"c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED", "c:WM_MOVE", "c:WM_SIZE"}},
-        {"unchanged", [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 50, 40, SWP_NOZORDER); },
+        {"unchanged",
+         [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 50, 40, SWP_NOZORDER); },
          {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
-        {"Z-order", [](HWND c) { SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
+        {"Z-order",
+         [](HWND c) { SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
          {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
-        {"frame changed", [](HWND c) {
+        {"frame changed",
+         [](HWND c) {
              SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
          },
          {"c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED"}},
-        {"hide", [](HWND c) { ShowWindow(c, SW_HIDE); },
+        {"hide",
+         [](HWND c) { ShowWindow(c, SW_HIDE); },
          {"c:WM_SHOWWINDOW", "c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
-        {"show a shown window", [](HWND c) { ShowWindow(c, SW_SHOW); },
+        {"show a shown window",
+         [](HWND c) { ShowWindow(c, SW_SHOW); },
          {"c:WM_WINDOWPOSCHANGING", "c:WM_WINDOWPOSCHANGED"}},
-        {"maximise", [](HWND c) { ShowWindow(c, SW_MAXIMIZE); },
-         {"c:WM_GETMINMAXINFO", "c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED", "c:WM_SIZE"}},
-        {"post, paint, timer", [](HWND c) {
+        {"maximise",
+         [](HWND c) { ShowWindow(c, SW_MAXIMIZE); },
+         {"c:WM_GETMINMAXINFO", "c:WM_WINDOWPOSCHANGING", "c:WM_NCCALCSIZE", "c:WM_WINDOWPOSCHANGED",
+          "c:WM_SIZE"}},
+        {"post, paint, timer",
+         [](HWND c) {
              SetTimer(c, 1, 10, nullptr);
              InvalidateRect(c, nullptr, FALSE);
              PostMessage(c, WM_USER, 0, 0);
              Sleep(20);
              MSG m;
-             for (int i = 0; i < 3 && GetMessage(&m, nullptr, 0, 0); ++i) DispatchMessage(&m);
+             for (int i = 0; i < 3 && GetMessage(&m, nullptr, 0, 0); ++i)
+                 DispatchMessage(&m);
              KillTimer(c, 1);
          },
          {"c:WM_USER", "c:WM_PAINT", "c:WM_TIMER"}},
@@ -252,8 +270,10 @@ TEST_F(Windows, PositionAndVisibilityTraces) {
 }
 
 TEST_F(Windows, OwnedWindowsAreDestroyedBeforeTheirOwner) {
-    HWND owner = CreateWindowEx(0, recordingClass(), "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND owned = CreateWindowEx(0, recordingClass(), "owned", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
+    HWND owner = CreateWindowEx(0, recordingClass(), "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    HWND owned = CreateWindowEx(0, recordingClass(), "owned", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr,
+                                nullptr);
     EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
     EXPECT_EQ(GetParent(owned), owner);
     MessageRecorder rec;

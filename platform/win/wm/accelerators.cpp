@@ -21,11 +21,13 @@ Accelerators& accels() {
     return a;
 }
 
-std::vector<ACCEL>* tableOf(HACCEL h) { return accels().table.get(reinterpret_cast<std::uintptr_t>(h)); }
+std::vector<ACCEL>* tableOf(HACCEL h) {
+    return accels().table.get(reinterpret_cast<std::uintptr_t>(h));
+}
 
 bool modifiersMatch(const ACCEL& a) {
-    return ((a.fVirt & FSHIFT) != 0) == keyDown(VK_SHIFT) && ((a.fVirt & FCONTROL) != 0) == keyDown(VK_CONTROL) &&
-           ((a.fVirt & FALT) != 0) == keyDown(VK_MENU);
+    return ((a.fVirt & FSHIFT) != 0) == keyDown(VK_SHIFT) &&
+           ((a.fVirt & FCONTROL) != 0) == keyDown(VK_CONTROL) && ((a.fVirt & FALT) != 0) == keyDown(VK_MENU);
 }
 
 bool matches(const ACCEL& a, const MSG& msg) {
@@ -73,7 +75,8 @@ int CopyAcceleratorTable(HACCEL accel, LPACCEL entries, int count) {
     if (!t) return 0;
     if (!entries) return static_cast<int>(t->size());
     int n = std::min(count, static_cast<int>(t->size()));
-    for (int i = 0; i < n; ++i) entries[i] = (*t)[static_cast<std::size_t>(i)];
+    for (int i = 0; i < n; ++i)
+        entries[i] = (*t)[static_cast<std::size_t>(i)];
     return n;
 }
 

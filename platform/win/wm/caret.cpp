@@ -30,7 +30,8 @@ void invert(Window* w) {
     r &= clientRectInWindow(w);
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(w->image.scanLine(y));
-        for (int x = r.left(); x <= r.right(); ++x) line[x] ^= 0x00FFFFFF;
+        for (int x = r.left(); x <= r.right(); ++x)
+            line[x] ^= 0x00FFFFFF;
     }
     c.drawn = !c.drawn;
     flushWidget(w, r);
@@ -55,8 +56,10 @@ void restartBlink() {
     if (!c.timer) {
         c.timer = std::make_unique<QTimer>();
         QObject::connect(c.timer.get(), &QTimer::timeout, [] {
-            if (caret().drawn) erase();
-            else draw();
+            if (caret().drawn)
+                erase();
+            else
+                draw();
         });
     }
     c.timer->start(static_cast<int>(std::max<UINT>(c.blink, 50)));
@@ -145,4 +148,6 @@ BOOL SetCaretBlinkTime(UINT milliseconds) {
     return TRUE;
 }
 
-UINT GetCaretBlinkTime() { return caret().blink; }
+UINT GetCaretBlinkTime() {
+    return caret().blink;
+}

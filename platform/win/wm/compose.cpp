@@ -38,7 +38,8 @@ QImage composeWindow(const Window* w) {
 QImage composeScreen() {
     QRect screen = toQRect(desktop()->rect);
     if (QGuiApplication::platformName() != QLatin1String("offscreen") && QGuiApplication::primaryScreen())
-        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+            QImage::Format_RGB32);
     QImage out(screen.size(), QImage::Format_RGB32);
     out.fill(0xFF000000);
     QPainter p(&out);

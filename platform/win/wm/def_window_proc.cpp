@@ -28,14 +28,27 @@ LRESULT defSetCursor(Window* w, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case HTLEFT: case HTRIGHT: shape = IDC_SIZEWE; break;
-    case HTTOP: case HTBOTTOM: shape = IDC_SIZENS; break;
-    case HTTOPLEFT: case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
-    case HTTOPRIGHT: case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
+    case HTLEFT:
+    case HTRIGHT:
+        shape = IDC_SIZEWE;
+        break;
+    case HTTOP:
+    case HTBOTTOM:
+        shape = IDC_SIZENS;
+        break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+        shape = IDC_SIZENWSE;
+        break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+        shape = IDC_SIZENESW;
+        break;
     case HTERROR:
         if (HIWORD(lParam) == WM_LBUTTONDOWN) MessageBeep(0);
         break;
-    default: break;
+    default:
+        break;
     }
     SetCursor(LoadCursor(nullptr, shape));
     return hit == HTCLIENT ? FALSE : TRUE;
@@ -58,7 +71,8 @@ LRESULT defCtlColor(UINT msg, HDC dc) {
 }
 
 LRESULT defNcCalcSize(Window* w, WPARAM wParam, LPARAM lParam) {
-    RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+    RECT* r =
+        wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
     if (!r) return 0;
     RECT in = nonClientInsets(w->style, w->exStyle, menuBarHeight(w), hasDesktopFrame(w));
     r->left += in.left;
@@ -118,14 +132,20 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w->text = cs->lpszName;
         return TRUE;
     }
-    case WM_NCCALCSIZE: return defNcCalcSize(w, wParam, lParam);
-    case WM_NCHITTEST: return defNcHitTest(w, QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-    case WM_NCPAINT: defNcPaint(w); return 0;
+    case WM_NCCALCSIZE:
+        return defNcCalcSize(w, wParam, lParam);
+    case WM_NCHITTEST:
+        return defNcHitTest(w, QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+    case WM_NCPAINT:
+        defNcPaint(w);
+        return 0;
     case WM_NCACTIVATE:
         w->ncActive = wParam != 0;
         if (isVisible(w)) defNcPaint(w);
         return TRUE;
-    case WM_NCLBUTTONDOWN: defNcLButtonDown(w, wParam, lParam); return 0;
+    case WM_NCLBUTTONDOWN:
+        defNcLButtonDown(w, wParam, lParam);
+        return 0;
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
             send(w, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lParam);
@@ -145,7 +165,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
     case WM_APPCOMMAND:
         return toParent(w, msg, wParam, lParam);
-    case WM_SETCURSOR: return defSetCursor(w, wParam, lParam);
+    case WM_SETCURSOR:
+        return defSetCursor(w, wParam, lParam);
     case WM_MOUSEACTIVATE: {
         LRESULT r = toParent(w, msg, wParam, lParam);
         return r ? r : MA_ACTIVATE;
@@ -153,7 +174,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd);
         return 0;
-    case WM_SYSCOMMAND: defSysCommand(w, wParam, lParam); return 0;
+    case WM_SYSCOMMAND:
+        defSysCommand(w, wParam, lParam);
+        return 0;
     case WM_KEYUP:
         if (wParam == VK_APPS) send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
         return 0;
@@ -162,8 +185,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCHAR:
         keyMenuFromKeys(w, msg, wParam);
         return 0;
-    case WM_CLOSE: DestroyWindow(hwnd); return 0;
-    case WM_ERASEBKGND: return defEraseBackground(w, reinterpret_cast<HDC>(wParam));
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return defEraseBackground(w, reinterpret_cast<HDC>(wParam));
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(hwnd, &ps);
@@ -174,10 +200,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if ((w->style & WS_CAPTION) == WS_CAPTION && isVisible(w)) defNcPaint(w);
         return TRUE;
-    case WM_GETTEXT: return copyText(w->text, wParam, lParam);
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
-    case WM_WINDOWPOSCHANGED: defWindowPosChanged(w, reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
-    case WM_SETREDRAW: w->redrawOff = wParam == 0; return 0;
+    case WM_GETTEXT:
+        return copyText(w->text, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(w->text.size());
+    case WM_WINDOWPOSCHANGED:
+        defWindowPosChanged(w, reinterpret_cast<WINDOWPOS*>(lParam));
+        return 0;
+    case WM_SETREDRAW:
+        w->redrawOff = wParam == 0;
+        return 0;
     case WM_GETICON:
         return reinterpret_cast<LRESULT>(wParam == ICON_SMALL ? w->iconSmall : w->iconBig);
     case WM_SETICON: {
@@ -186,7 +218,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         slot = reinterpret_cast<HICON>(lParam);
         return reinterpret_cast<LRESULT>(old);
     }
-    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(w->cls ? w->cls->icon : nullptr);
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(w->cls ? w->cls->icon : nullptr);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -201,7 +234,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN:
         return TRUE;
-    case WM_NOTIFYFORMAT: return 1; // NFR_ANSI
-    default: return 0;
+    case WM_NOTIFYFORMAT:
+        return 1; // NFR_ANSI
+    default:
+        return 0;
     }
 }

@@ -71,7 +71,9 @@ HDC desktopSnapshotDC() {
     return dc;
 }
 
-bool isDesktopOverlayDC(HDC dc) { return overlay().dcs.count(dc) != 0 || overlay().snapshots.count(dc) != 0; }
+bool isDesktopOverlayDC(HDC dc) {
+    return overlay().dcs.count(dc) != 0 || overlay().snapshots.count(dc) != 0;
+}
 
 bool releaseDesktopOverlayDC(HDC dc) {
     Overlay& o = overlay();
@@ -89,6 +91,8 @@ bool releaseDesktopOverlayDC(HDC dc) {
     return true;
 }
 
-const QImage* desktopOverlayImage() { return overlay().widget ? &overlay().widget->image : nullptr; }
+const QImage* desktopOverlayImage() {
+    return overlay().widget ? &overlay().widget->image : nullptr;
+}
 
 } // namespace pm::wm

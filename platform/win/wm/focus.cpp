@@ -24,16 +24,24 @@ FocusState& state() {
 
 void sendActivateApp(bool active, HWND other) {
     std::vector<HWND> tops;
-    for (Window* t : desktop()->children) tops.push_back(t->handle);
+    for (Window* t : desktop()->children)
+        tops.push_back(t->handle);
     for (HWND h : tops)
-        if (Window* t = window(h)) send(t, WM_ACTIVATEAPP, active ? TRUE : FALSE, reinterpret_cast<LPARAM>(other));
+        if (Window* t = window(h))
+            send(t, WM_ACTIVATEAPP, active ? TRUE : FALSE, reinterpret_cast<LPARAM>(other));
 }
 
 } // namespace
 
-Window* activeWindow() { return window(state().active); }
-Window* focusWindow() { return window(state().focus); }
-Window* captureWindow() { return window(state().capture); }
+Window* activeWindow() {
+    return window(state().active);
+}
+Window* focusWindow() {
+    return window(state().focus);
+}
+Window* captureWindow() {
+    return window(state().capture);
+}
 
 void activate(Window* w, int how) {
     FocusState& s = state();
@@ -46,7 +54,8 @@ void activate(Window* w, int how) {
     if (old) {
         send(old, WM_NCACTIVATE, FALSE, 0);
         if (window(oldHandle))
-            send(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, old->minimized), reinterpret_cast<LPARAM>(newHandle));
+            send(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, old->minimized),
+                 reinterpret_cast<LPARAM>(newHandle));
     }
     w = window(newHandle);
     s.active = newHandle;
@@ -66,7 +75,8 @@ void activate(Window* w, int how) {
     }
     if (Window* a = window(newHandle)) send(a, WM_NCACTIVATE, TRUE, 0);
     if (Window* a = window(newHandle))
-        send(a, WM_ACTIVATE, MAKEWPARAM(how, a->minimized), reinterpret_cast<LPARAM>(window(oldHandle) ? oldHandle : nullptr));
+        send(a, WM_ACTIVATE, MAKEWPARAM(how, a->minimized),
+             reinterpret_cast<LPARAM>(window(oldHandle) ? oldHandle : nullptr));
     // The focus does not stay in a window that lost activation.
     if (Window* f = focusWindow(); f && window(newHandle) && topLevelOf(f) != window(newHandle)) {
         s.activating = false;
@@ -106,7 +116,8 @@ void followDesktopActivation(HWND hwnd, bool active) {
     if (!realDesktop()) return;
     Window* w = window(hwnd);
     if (!w) return;
-    if (active && w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED)) activate(w, WA_ACTIVE);
+    if (active && w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED))
+        activate(w, WA_ACTIVE);
     if (!active && activeWindow() == w && !QGuiApplication::focusWindow()) activate(nullptr, WA_INACTIVE);
 }
 
@@ -135,11 +146,14 @@ HWND SetFocus(HWND hwnd) {
         send(o, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
         if (s.focus != hwnd) return window(old) ? old : nullptr;
     }
-    if (Window* n = window(hwnd)) send(n, WM_SETFOCUS, reinterpret_cast<WPARAM>(window(old) ? old : nullptr), 0);
+    if (Window* n = window(hwnd))
+        send(n, WM_SETFOCUS, reinterpret_cast<WPARAM>(window(old) ? old : nullptr), 0);
     return window(old) ? old : nullptr;
 }
 
-HWND GetFocus() { return window(state().focus) ? state().focus : nullptr; }
+HWND GetFocus() {
+    return window(state().focus) ? state().focus : nullptr;
+}
 
 HWND SetActiveWindow(HWND hwnd) {
     HWND old = state().active;
@@ -149,7 +163,9 @@ HWND SetActiveWindow(HWND hwnd) {
     return window(old) ? old : nullptr;
 }
 
-HWND GetActiveWindow() { return window(state().active) ? state().active : nullptr; }
+HWND GetActiveWindow() {
+    return window(state().active) ? state().active : nullptr;
+}
 
 BOOL SetForegroundWindow(HWND hwnd) {
     Window* w = window(hwnd);
@@ -159,7 +175,9 @@ BOOL SetForegroundWindow(HWND hwnd) {
     return TRUE;
 }
 
-HWND GetForegroundWindow() { return GetActiveWindow(); }
+HWND GetForegroundWindow() {
+    return GetActiveWindow();
+}
 
 HWND SetCapture(HWND hwnd) {
     FocusState& s = state();
@@ -187,4 +205,6 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
-HWND GetCapture() { return window(state().capture) ? state().capture : nullptr; }
+HWND GetCapture() {
+    return window(state().capture) ? state().capture : nullptr;
+}

@@ -10,21 +10,33 @@
 
 namespace pm::wm {
 
-bool realDesktop() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }
+bool realDesktop() {
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
 
-RECT toRECT(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
-QRect toQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+RECT toRECT(const QRect& r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+QRect toQRect(const RECT& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 QPoint windowScreenOrigin(const Window* w) {
     if (!w->parent) return QPoint(w->rect.left, w->rect.top);
     return clientScreenOrigin(w->parent) + QPoint(w->rect.left, w->rect.top);
 }
 
-QPoint clientScreenOrigin(const Window* w) { return windowScreenOrigin(w) + QPoint(w->client.left, w->client.top); }
+QPoint clientScreenOrigin(const Window* w) {
+    return windowScreenOrigin(w) + QPoint(w->client.left, w->client.top);
+}
 
-QRect windowRectOnScreen(const Window* w) { return QRect(windowScreenOrigin(w), QSize(w->width(), w->height())); }
+QRect windowRectOnScreen(const Window* w) {
+    return QRect(windowScreenOrigin(w), QSize(w->width(), w->height()));
+}
 
-QRect clientRectInWindow(const Window* w) { return toQRect(w->client); }
+QRect clientRectInWindow(const Window* w) {
+    return toQRect(w->client);
+}
 
 bool isVisible(const Window* w) {
     for (; w; w = w->parent)
@@ -33,7 +45,8 @@ bool isVisible(const Window* w) {
 }
 
 Window* topLevelOf(Window* w) {
-    while (w && w->parent && w->parent != desktop()) w = w->parent;
+    while (w && w->parent && w->parent != desktop())
+        w = w->parent;
     return w;
 }
 
@@ -45,7 +58,9 @@ bool isDescendant(const Window* ancestor, const Window* w) {
 
 namespace {
 
-bool containsScreenPoint(const Window* w, QPoint p) { return windowRectOnScreen(w).contains(p); }
+bool containsScreenPoint(const Window* w, QPoint p) {
+    return windowRectOnScreen(w).contains(p);
+}
 
 // The deepest visible, enabled window under p below start (start itself if no child takes it).
 Window* deepest(Window* start, QPoint p, const std::set<Window*>& skip) {
@@ -95,8 +110,8 @@ void recalcClient(Window* w, const WINDOWPOS* pos) {
     NCCALCSIZE_PARAMS params{};
     params.rgrc[0] = w->rect;
     params.rgrc[1] = w->rect;
-    params.rgrc[2] = RECT{w->rect.left + w->client.left, w->rect.top + w->client.top, w->rect.left + w->client.right,
-                          w->rect.top + w->client.bottom};
+    params.rgrc[2] = RECT{w->rect.left + w->client.left, w->rect.top + w->client.top,
+                          w->rect.left + w->client.right, w->rect.top + w->client.bottom};
     WINDOWPOS wp = pos ? *pos : WINDOWPOS{};
     params.lppos = &wp;
     send(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
@@ -104,7 +119,8 @@ void recalcClient(Window* w, const WINDOWPOS* pos) {
     RECT c = params.rgrc[0];
     if (c.right < c.left) c.right = c.left;
     if (c.bottom < c.top) c.bottom = c.top;
-    w->client = RECT{c.left - w->rect.left, c.top - w->rect.top, c.right - w->rect.left, c.bottom - w->rect.top};
+    w->client =
+        RECT{c.left - w->rect.left, c.top - w->rect.top, c.right - w->rect.left, c.bottom - w->rect.top};
 }
 
 void syncWidgetGeometry(Window* w) {
@@ -112,8 +128,8 @@ void syncWidgetGeometry(Window* w) {
     if (w->parent == desktop() || !w->parent) {
         w->widget->setGeometry(toQRect(w->rect));
     } else {
-        w->widget->setGeometry(
-            QRect(w->parent->client.left + w->rect.left, w->parent->client.top + w->rect.top, w->width(), w->height()));
+        w->widget->setGeometry(QRect(w->parent->client.left + w->rect.left,
+                                     w->parent->client.top + w->rect.top, w->width(), w->height()));
     }
 }
 
@@ -201,4 +217,6 @@ HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags) {
     return parent;
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT point) { return ChildWindowFromPointEx(parent, point, CWP_ALL); }
+HWND ChildWindowFromPoint(HWND parent, POINT point) {
+    return ChildWindowFromPointEx(parent, point, CWP_ALL);
+}

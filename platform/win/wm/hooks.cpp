@@ -26,7 +26,9 @@ Hooks& hooks() {
     return h;
 }
 
-Hook* hookOf(HHOOK h) { return hooks().table.get(reinterpret_cast<std::uintptr_t>(h)); }
+Hook* hookOf(HHOOK h) {
+    return hooks().table.get(reinterpret_cast<std::uintptr_t>(h));
+}
 
 LRESULT callFrom(const std::vector<HHOOK>& chain, std::size_t start, int code, WPARAM wParam, LPARAM lParam) {
     for (std::size_t i = start; i < chain.size(); ++i)
@@ -88,6 +90,7 @@ BOOL CallMsgFilter(LPMSG msg, int code) {
     if (!msg) return FALSE;
     if (hooksInstalled(WH_SYSMSGFILTER) && callHooks(WH_SYSMSGFILTER, code, 0, reinterpret_cast<LPARAM>(msg)))
         return TRUE;
-    return hooksInstalled(WH_MSGFILTER) && callHooks(WH_MSGFILTER, code, 0, reinterpret_cast<LPARAM>(msg)) ? TRUE
-                                                                                                          : FALSE;
+    return hooksInstalled(WH_MSGFILTER) && callHooks(WH_MSGFILTER, code, 0, reinterpret_cast<LPARAM>(msg))
+               ? TRUE
+               : FALSE;
 }

@@ -43,7 +43,9 @@ InputState& input() {
 }
 
 UINT buttonMessage(Qt::MouseButton b, QEvent::Type type) {
-    UINT base = b == Qt::RightButton ? WM_RBUTTONDOWN : b == Qt::MiddleButton ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+    UINT base = b == Qt::RightButton    ? WM_RBUTTONDOWN
+                : b == Qt::MiddleButton ? WM_MBUTTONDOWN
+                                        : WM_LBUTTONDOWN;
     if (type == QEvent::MouseButtonRelease) return base + 1;
     if (type == QEvent::MouseButtonDblClick) return base + 2;
     return base;
@@ -51,10 +53,20 @@ UINT buttonMessage(Qt::MouseButton b, QEvent::Type type) {
 
 int buttonKey(UINT message) {
     switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return VK_LBUTTON;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return VK_RBUTTON;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return VK_MBUTTON;
-    default: return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        return VK_LBUTTON;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return VK_RBUTTON;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        return VK_MBUTTON;
+    default:
+        return 0;
     }
 }
 
@@ -63,7 +75,9 @@ bool isButtonDown(UINT m) {
            m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDBLCLK;
 }
 
-bool isDoubleClick(UINT m) { return m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDBLCLK; }
+bool isDoubleClick(UINT m) {
+    return m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDBLCLK;
+}
 
 void setModifierKeys(Qt::KeyboardModifiers mods, bool async) {
     setKeyDown(VK_SHIFT, mods & Qt::ShiftModifier, async);
@@ -96,8 +110,9 @@ bool resolveMouse(RawInput& in) {
     if (in.blocked) {
         Window* top = topLevelOf(target);
         in.hitTest = HTERROR;
-        in.msg = MSG{top->handle, in.message, 0, MAKELPARAM(in.screen.x(), in.screen.y()), in.time,
-                     POINT{in.screen.x(), in.screen.y()}};
+        in.msg = MSG{top->handle, in.message,
+                     0,           MAKELPARAM(in.screen.x(), in.screen.y()),
+                     in.time,     POINT{in.screen.x(), in.screen.y()}};
         return true;
     }
     in.hitTest = hit;
@@ -105,11 +120,15 @@ bool resolveMouse(RawInput& in) {
     if (hit == HTCLIENT) {
         if (isDoubleClick(m) && !(target->cls && (target->cls->style & CS_DBLCLKS))) m -= 2;
         QPoint c = in.screen - clientScreenOrigin(target);
-        in.msg = MSG{target->handle, m, static_cast<WPARAM>(in.wheelDelta), MAKELPARAM(c.x(), c.y()), in.time,
-                     POINT{in.screen.x(), in.screen.y()}};
+        in.msg = MSG{target->handle,           m,       static_cast<WPARAM>(in.wheelDelta),
+                     MAKELPARAM(c.x(), c.y()), in.time, POINT{in.screen.x(), in.screen.y()}};
     } else {
-        in.msg = MSG{target->handle, m - WM_MOUSEMOVE + WM_NCMOUSEMOVE, static_cast<WPARAM>(hit),
-                     MAKELPARAM(in.screen.x(), in.screen.y()), in.time, POINT{in.screen.x(), in.screen.y()}};
+        in.msg = MSG{target->handle,
+                     m - WM_MOUSEMOVE + WM_NCMOUSEMOVE,
+                     static_cast<WPARAM>(hit),
+                     MAKELPARAM(in.screen.x(), in.screen.y()),
+                     in.time,
+                     POINT{in.screen.x(), in.screen.y()}};
     }
     return true;
 }
@@ -123,8 +142,8 @@ bool resolveKey(RawInput& in) {
     bool sys = noFocus || in.vk == VK_F10 || (alt && !keyDown(VK_CONTROL)) || (in.vk == VK_MENU);
     UINT m = in.message;
     if (sys) m = m == WM_KEYDOWN ? WM_SYSKEYDOWN : WM_SYSKEYUP;
-    in.msg = MSG{target->handle, m, static_cast<WPARAM>(in.vk), in.keyData, in.time,
-                 POINT{in.screen.x(), in.screen.y()}};
+    in.msg = MSG{target->handle, m,       static_cast<WPARAM>(in.vk),
+                 in.keyData,     in.time, POINT{in.screen.x(), in.screen.y()}};
     return true;
 }
 
@@ -132,9 +151,13 @@ bool resolveWheel(RawInput& in) {
     Window* target = focusWindow();
     if (!target) target = activeWindow();
     if (!target) return false;
-    in.msg = MSG{target->handle, WM_MOUSEWHEEL,
-                 MAKEWPARAM(static_cast<WORD>(in.msg.wParam), static_cast<WORD>(static_cast<short>(in.wheelDelta))),
-                 MAKELPARAM(in.screen.x(), in.screen.y()), in.time, POINT{in.screen.x(), in.screen.y()}};
+    in.msg = MSG{
+        target->handle,
+        WM_MOUSEWHEEL,
+        MAKEWPARAM(static_cast<WORD>(in.msg.wParam), static_cast<WORD>(static_cast<short>(in.wheelDelta))),
+        MAKELPARAM(in.screen.x(), in.screen.y()),
+        in.time,
+        POINT{in.screen.x(), in.screen.y()}};
     return true;
 }
 
@@ -143,7 +166,8 @@ bool mouseActivate(Window* target, int hit, UINT message) {
     HWND hwnd = target->handle;
     Window* top = topLevelOf(target);
     if (target == activeWindow()) return true;
-    LRESULT r = send(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle), MAKELPARAM(hit, message));
+    LRESULT r =
+        send(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle), MAKELPARAM(hit, message));
     if (!window(hwnd)) return false;
     if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT || r == 0) && top != activeWindow() &&
         !(top->style & WS_DISABLED))
@@ -210,7 +234,9 @@ void setKeyDown(int vk, bool down, bool async) {
     if (!async) setKeyDown(vk, down, true);
 }
 
-bool keyDown(int vk) { return vk >= 0 && vk < 256 && (input().sync[vk] & 0x80); }
+bool keyDown(int vk) {
+    return vk >= 0 && vk < 256 && (input().sync[vk] & 0x80);
+}
 
 WPARAM mouseKeyFlags() {
     WPARAM mk = 0;
@@ -222,8 +248,12 @@ WPARAM mouseKeyFlags() {
     return mk;
 }
 
-void setCursorScreenPos(QPoint p) { input().cursor = p; }
-QPoint cursorScreenPos() { return input().cursor; }
+void setCursorScreenPos(QPoint p) {
+    input().cursor = p;
+}
+QPoint cursorScreenPos() {
+    return input().cursor;
+}
 
 QString takeKeyText(const MSG& msg) {
     for (const auto& k : input().recentKeys)
@@ -289,21 +319,37 @@ void queueInputMethodEvent(QInputMethodEvent* e) {
     if (!e->commitString().isEmpty()) queueInputMethodText(e->commitString());
 }
 
-void queueCloseRequest(HWND hwnd) { runLater(closeRequest, hwnd, false); }
-void queueDesktopGeometry(HWND hwnd) { runLater(desktopGeometry, hwnd, false); }
-void queueDesktopActivation(HWND hwnd, bool active) { runLater(followDesktopActivation, hwnd, active); }
+void queueCloseRequest(HWND hwnd) {
+    runLater(closeRequest, hwnd, false);
+}
+void queueDesktopGeometry(HWND hwnd) {
+    runLater(desktopGeometry, hwnd, false);
+}
+void queueDesktopActivation(HWND hwnd, bool active) {
+    runLater(followDesktopActivation, hwnd, active);
+}
 
 bool resolveInput(RawInput& in) {
     bool ok = false;
     switch (in.kind) {
-    case RawInput::Kind::Mouse: ok = resolveMouse(in); break;
-    case RawInput::Kind::Wheel: ok = resolveWheel(in); break;
-    case RawInput::Kind::Key: ok = resolveKey(in); break;
+    case RawInput::Kind::Mouse:
+        ok = resolveMouse(in);
+        break;
+    case RawInput::Kind::Wheel:
+        ok = resolveWheel(in);
+        break;
+    case RawInput::Kind::Key:
+        ok = resolveKey(in);
+        break;
     case RawInput::Kind::Char: {
         Window* target = focusWindow();
         if (!target) target = activeWindow();
         if (target) {
-            in.msg = MSG{target->handle, WM_CHAR, static_cast<WPARAM>(in.vk), 1, in.time,
+            in.msg = MSG{target->handle,
+                         WM_CHAR,
+                         static_cast<WPARAM>(in.vk),
+                         1,
+                         in.time,
                          POINT{in.screen.x(), in.screen.y()}};
             ok = true;
         }
@@ -319,7 +365,8 @@ bool inputHooksSwallow(RawInput& in, bool remove) {
     if (in.kind == RawInput::Kind::Key && hooksInstalled(WH_KEYBOARD))
         return callHooks(WH_KEYBOARD, code, static_cast<WPARAM>(in.vk), in.keyData) != 0;
     if ((in.kind == RawInput::Kind::Mouse || in.kind == RawInput::Kind::Wheel) && hooksInstalled(WH_MOUSE)) {
-        MOUSEHOOKSTRUCT mhs{POINT{in.screen.x(), in.screen.y()}, in.msg.hwnd, static_cast<UINT>(in.hitTest), 0};
+        MOUSEHOOKSTRUCT mhs{POINT{in.screen.x(), in.screen.y()}, in.msg.hwnd, static_cast<UINT>(in.hitTest),
+                            0};
         return callHooks(WH_MOUSE, code, in.msg.message, reinterpret_cast<LPARAM>(&mhs)) != 0;
     }
     return false;
@@ -385,7 +432,8 @@ BOOL TranslateMessage(const MSG* msg) {
     } else if (vk >= 'A' && vk <= 'Z' && text.size() == 1 && text[0].toLatin1() >= 'A' &&
                text[0].toLower().toLatin1() == vk + ('a' - 'A')) {
         // A letter's case follows Shift and Caps Lock as this queue saw them.
-        chars.push_back(static_cast<uint>(charOfKey(vk, keyDown(VK_SHIFT), false, (input().sync[VK_CAPITAL] & 1) != 0)));
+        chars.push_back(
+            static_cast<uint>(charOfKey(vk, keyDown(VK_SHIFT), false, (input().sync[VK_CAPITAL] & 1) != 0)));
     } else if (vk != VK_DELETE) {
         for (uint cp : text.toUcs4())
             if (cp >= 0x20 || cp == '\t' || cp == '\r' || cp == 8 || cp == 27) chars.push_back(cp);
@@ -410,8 +458,9 @@ SHORT GetAsyncKeyState(int virtKey) {
     if (virtKey < 0 || virtKey > 255) return 0;
     if (virtKey == VK_LBUTTON || virtKey == VK_RBUTTON || virtKey == VK_MBUTTON) {
         Qt::MouseButtons b = QGuiApplication::mouseButtons();
-        bool down = virtKey == VK_LBUTTON ? (b & Qt::LeftButton) : virtKey == VK_RBUTTON ? (b & Qt::RightButton)
-                                                                                         : (b & Qt::MiddleButton);
+        bool down = virtKey == VK_LBUTTON   ? (b & Qt::LeftButton)
+                    : virtKey == VK_RBUTTON ? (b & Qt::RightButton)
+                                            : (b & Qt::MiddleButton);
         if (down || (input().async[virtKey] & 0x80)) return static_cast<SHORT>(0x8000);
         return 0;
     }
@@ -432,8 +481,10 @@ BOOL SetKeyboardState(LPBYTE keyState) {
 
 UINT MapVirtualKey(UINT code, UINT mapType) {
     switch (mapType) {
-    case MAPVK_VK_TO_VSC: return scanCodeOf(static_cast<int>(code));
-    case MAPVK_VSC_TO_VK: return static_cast<UINT>(virtualKeyOfScanCode(code));
+    case MAPVK_VK_TO_VSC:
+        return scanCodeOf(static_cast<int>(code));
+    case MAPVK_VSC_TO_VK:
+        return static_cast<UINT>(virtualKeyOfScanCode(code));
     case MAPVK_VK_TO_CHAR: {
         if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return code;
         static const char punct[] = ";=,-./`[\\]'";
@@ -443,7 +494,8 @@ UINT MapVirtualKey(UINT code, UINT mapType) {
             if (static_cast<int>(code) == vks[i]) return static_cast<UINT>(punct[i]);
         return static_cast<UINT>(charOfKey(static_cast<int>(code), false, false, false));
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -480,7 +532,9 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return old;
 }
 
-HCURSOR GetCursor() { return input().cursorHandle; }
+HCURSOR GetCursor() {
+    return input().cursorHandle;
+}
 
 int ShowCursor(BOOL show) {
     int& count = input().cursorShowCount;
@@ -489,6 +543,10 @@ int ShowCursor(BOOL show) {
     return count;
 }
 
-UINT GetDoubleClickTime() { return static_cast<UINT>(QGuiApplication::styleHints()->mouseDoubleClickInterval()); }
+UINT GetDoubleClickTime() {
+    return static_cast<UINT>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+}
 
-BOOL SwapMouseButton(BOOL) { return FALSE; }
+BOOL SwapMouseButton(BOOL) {
+    return FALSE;
+}

@@ -23,7 +23,9 @@ int edgeWidth(DWORD exStyle) {
     return 0;
 }
 
-bool hasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
+bool hasCaption(DWORD style) {
+    return (style & WS_CAPTION) == WS_CAPTION;
+}
 
 int captionHeight(DWORD exStyle) {
     return GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
@@ -36,8 +38,12 @@ KeyMenuHandler& keyMenu() {
 
 } // namespace
 
-void setKeyMenuHandler(KeyMenuHandler handler) { keyMenu() = std::move(handler); }
-KeyMenuHandler keyMenuHandler() { return keyMenu(); }
+void setKeyMenuHandler(KeyMenuHandler handler) {
+    keyMenu() = std::move(handler);
+}
+KeyMenuHandler keyMenuHandler() {
+    return keyMenu();
+}
 
 namespace {
 MenuBarHooks& menuHooks() {
@@ -53,11 +59,19 @@ ScrollBarHooks& scrollHooks() {
 }
 } // namespace
 
-void setScrollBarHooks(const ScrollBarHooks& hooks) { scrollHooks() = hooks; }
-const ScrollBarHooks& scrollBarHooks() { return scrollHooks(); }
+void setScrollBarHooks(const ScrollBarHooks& hooks) {
+    scrollHooks() = hooks;
+}
+const ScrollBarHooks& scrollBarHooks() {
+    return scrollHooks();
+}
 
-void setMenuBarHooks(const MenuBarHooks& hooks) { menuHooks() = hooks; }
-const MenuBarHooks& menuBarHooks() { return menuHooks(); }
+void setMenuBarHooks(const MenuBarHooks& hooks) {
+    menuHooks() = hooks;
+}
+const MenuBarHooks& menuBarHooks() {
+    return menuHooks();
+}
 
 int menuBarHeight(const Window* w) {
     if (!hasMenuBar(w)) return 0;
@@ -69,7 +83,9 @@ bool hasDesktopFrame(const Window* w) {
     return w->parent == desktop() && !(w->style & (WS_CHILD | WS_POPUP));
 }
 
-bool hasMenuBar(const Window* w) { return !w->isChild() && w->id != 0; }
+bool hasMenuBar(const Window* w) {
+    return !w->isChild() && w->id != 0;
+}
 
 RECT nonClientInsets(DWORD style, DWORD exStyle, int menuHeight, bool desktopFrame) {
     RECT in{0, 0, 0, 0};
@@ -189,10 +205,12 @@ void paintCaption(Window* w, HDC dc, const NcLayout& l) {
     fill(dc, l.caption, w->ncActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
     fill(dc, QRect(l.caption.left(), l.caption.bottom() + 1, l.caption.width(), 1), COLOR_BTNFACE);
     QRect textArea = l.caption.adjusted(3, 0, -3, 0);
-    HICON icon = w->iconSmall ? w->iconSmall : w->cls ? (w->cls->iconSmall ? w->cls->iconSmall : w->cls->icon) : nullptr;
+    HICON icon = w->iconSmall ? w->iconSmall
+                 : w->cls     ? (w->cls->iconSmall ? w->cls->iconSmall : w->cls->icon)
+                              : nullptr;
     if (!l.sysIcon.isEmpty() && icon) {
-        DrawIconEx(dc, l.sysIcon.left(), l.sysIcon.top(), icon, l.sysIcon.width(), l.sysIcon.height(), 0, nullptr,
-                   DI_NORMAL);
+        DrawIconEx(dc, l.sysIcon.left(), l.sysIcon.top(), icon, l.sysIcon.width(), l.sysIcon.height(), 0,
+                   nullptr, DI_NORMAL);
         textArea.setLeft(l.sysIcon.right() + 3);
     }
     QRect firstButton = !l.minButton.isEmpty() ? l.minButton : l.closeButton;
@@ -273,4 +291,6 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
     return TRUE;
 }
 
-BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) { return AdjustWindowRectEx(rect, style, menu, 0); }
+BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) {
+    return AdjustWindowRectEx(rect, style, menu, 0);
+}

@@ -24,12 +24,18 @@ PaintState& paintState() {
     return s;
 }
 
-bool isDirty(const Window* w) { return !w->update.isEmpty() || w->internalPaint || w->frameDirty; }
+bool isDirty(const Window* w) {
+    return !w->update.isEmpty() || w->internalPaint || w->frameDirty;
+}
 
-bool paintable(const Window* w) { return isVisible(w) && !w->redrawOff; }
+bool paintable(const Window* w) {
+    return isVisible(w) && !w->redrawOff;
+}
 
 // A clip that leaves nothing to draw (an empty region would mean "no clip").
-QRegion nothingVisible() { return QRegion(-4, -4, 1, 1); }
+QRegion nothingVisible() {
+    return QRegion(-4, -4, 1, 1);
+}
 
 bool lockedOut(const Window* w) {
     Window* locked = window(paintState().locked);
@@ -174,8 +180,10 @@ void resizeImage(Window* w) {
 
 void flushWidget(Window* w, const QRect& rect) {
     if (!w->widget) return;
-    if (rect.isNull()) w->widget->update();
-    else w->widget->update(rect);
+    if (rect.isNull())
+        w->widget->update();
+    else
+        w->widget->update(rect);
 }
 
 } // namespace pm::wm
@@ -202,8 +210,10 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     QRect box = area.boundingRect().translated(-w->client.left, -w->client.top);
     paint->rcPaint = area.isEmpty() ? RECT{0, 0, 0, 0} : toRECT(box);
     paint->fErase = TRUE;
-    if (erase && !area.isEmpty()) paint->fErase = send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)) ? FALSE : TRUE;
-    else paint->fErase = erase ? TRUE : FALSE;
+    if (erase && !area.isEmpty())
+        paint->fErase = send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)) ? FALSE : TRUE;
+    else
+        paint->fErase = erase ? TRUE : FALSE;
     return dc;
 }
 
@@ -232,9 +242,13 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     return windowDC(w, whole, extra, (flags & DCX_LOCKWINDOWUPDATE) != 0);
 }
 
-HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS); }
+HDC GetDC(HWND hwnd) {
+    return GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+}
 
-HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS); }
+HDC GetWindowDC(HWND hwnd) {
+    return GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS);
+}
 
 int ReleaseDC(HWND, HDC dc) {
     if (releaseDesktopOverlayDC(dc)) return 1;
@@ -264,9 +278,12 @@ BOOL RedrawWindow(HWND hwnd, const RECT* update, HRGN region, UINT flags) {
     if (!w) return FALSE;
     QRegion area;
     QPoint clientOffset(w->client.left, w->client.top);
-    if (update) area = QRegion(toQRect(*update).translated(clientOffset));
-    else if (region) area = QRegion(rgnBox(region).translated(clientOffset));
-    else area = (flags & RDW_FRAME) ? QRegion(0, 0, w->width(), w->height()) : QRegion(clientRectInWindow(w));
+    if (update)
+        area = QRegion(toQRect(*update).translated(clientOffset));
+    else if (region)
+        area = QRegion(rgnBox(region).translated(clientOffset));
+    else
+        area = (flags & RDW_FRAME) ? QRegion(0, 0, w->width(), w->height()) : QRegion(clientRectInWindow(w));
     if (flags & (RDW_INVALIDATE | RDW_VALIDATE)) redraw(w, area, flags);
     if (flags & RDW_UPDATENOW) {
         updateNow(w, (flags & RDW_ALLCHILDREN) != 0);
@@ -285,15 +302,21 @@ BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase) {
     return RedrawWindow(hwnd, nullptr, region, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
 }
 
-BOOL ValidateRect(HWND hwnd, const RECT* rect) { return RedrawWindow(hwnd, rect, nullptr, RDW_VALIDATE); }
+BOOL ValidateRect(HWND hwnd, const RECT* rect) {
+    return RedrawWindow(hwnd, rect, nullptr, RDW_VALIDATE);
+}
 
-BOOL ValidateRgn(HWND hwnd, HRGN region) { return RedrawWindow(hwnd, nullptr, region, RDW_VALIDATE); }
+BOOL ValidateRgn(HWND hwnd, HRGN region) {
+    return RedrawWindow(hwnd, nullptr, region, RDW_VALIDATE);
+}
 
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
     Window* w = window(hwnd);
     if (!w) return FALSE;
     QRegion area = w->update & QRegion(clientRectInWindow(w));
-    if (rect) *rect = area.isEmpty() ? RECT{0, 0, 0, 0} : toRECT(area.boundingRect().translated(-w->client.left, -w->client.top));
+    if (rect)
+        *rect = area.isEmpty() ? RECT{0, 0, 0, 0}
+                               : toRECT(area.boundingRect().translated(-w->client.left, -w->client.top));
     if (erase && !area.isEmpty()) eraseNow(w, false);
     return area.isEmpty() ? FALSE : TRUE;
 }
@@ -324,7 +347,8 @@ BOOL LockWindowUpdate(HWND hwnd) {
     if (hwnd && window(s.locked)) return FALSE;
     HWND old = s.locked;
     s.locked = hwnd;
-    if (!hwnd && window(old)) RedrawWindow(old, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    if (!hwnd && window(old))
+        RedrawWindow(old, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     return TRUE;
 }
 

@@ -84,14 +84,17 @@ bool hwndMatches(HWND msgHwnd, HWND filter) {
     return f && m && isDescendant(f, m);
 }
 
-bool rangeMatches(UINT message, UINT lo, UINT hi) { return (lo == 0 && hi == 0) || (message >= lo && message <= hi); }
+bool rangeMatches(UINT message, UINT lo, UINT hi) {
+    return (lo == 0 && hi == 0) || (message >= lo && message <= hi);
+}
 
 void runDeferred() {
     Queue& q = queue();
     while (!q.deferred.empty()) {
         std::vector<Deferred> now;
         now.swap(q.deferred);
-        for (const Deferred& d : now) d.action(d.hwnd, d.flag);
+        for (const Deferred& d : now)
+            d.action(d.hwnd, d.flag);
     }
 }
 
@@ -147,7 +150,8 @@ bool takeInput(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
             q.input[i] = copy;
         }
         RawInput& in = q.input[i];
-        if (!window(in.msg.hwnd) || !hwndMatches(in.msg.hwnd, filter) || !rangeMatches(in.msg.message, lo, hi)) {
+        if (!window(in.msg.hwnd) || !hwndMatches(in.msg.hwnd, filter) ||
+            !rangeMatches(in.msg.message, lo, hi)) {
             if (!window(in.msg.hwnd)) in.resolved = false;
             ++i;
             continue;
@@ -210,9 +214,13 @@ bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
 
 } // namespace
 
-DWORD messageTime() { return static_cast<DWORD>(clock().elapsed()); }
+DWORD messageTime() {
+    return static_cast<DWORD>(clock().elapsed());
+}
 
-void setCurrentMessage(const MSG& msg) { queue().current = msg; }
+void setCurrentMessage(const MSG& msg) {
+    queue().current = msg;
+}
 
 void wakeLoop() {
     Waker* waker = queue().waker.load();
@@ -273,7 +281,9 @@ LRESULT sendFromWorker(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return result.get();
 }
 
-int loopDepthChange(int delta) { return queue().depth += delta; }
+int loopDepthChange(int delta) {
+    return queue().depth += delta;
+}
 
 } // namespace pm::wm
 
@@ -282,7 +292,8 @@ using namespace pm::wm;
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (hwnd == HWND_BROADCAST) {
         if (!onUiThread()) return FALSE;
-        for (Window* w : desktop()->children) PostMessage(w->handle, message, wParam, lParam);
+        for (Window* w : desktop()->children)
+            PostMessage(w->handle, message, wParam, lParam);
         return TRUE;
     }
     if (hwnd && onUiThread() && !window(hwnd)) {
@@ -319,14 +330,16 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
         return -1;
     }
     loopDepthChange(1);
-    while (!retrieve(msg, hwnd, filterMin, filterMax, PM_REMOVE)) pumpQt(true);
+    while (!retrieve(msg, hwnd, filterMin, filterMax, PM_REMOVE))
+        pumpQt(true);
     loopDepthChange(-1);
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
 BOOL WaitMessage() {
     MSG msg;
-    while (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) pumpQt(true);
+    while (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        pumpQt(true);
     return TRUE;
 }
 
@@ -337,12 +350,15 @@ HandleWaiter& handleWaiter() {
     return w;
 }
 } // namespace
-void setHandleWaiter(HandleWaiter waiter) { handleWaiter() = waiter; }
+void setHandleWaiter(HandleWaiter waiter) {
+    handleWaiter() = waiter;
+}
 } // namespace pm::wm
 
 // Waits for messages, and for handles through the synchronisation objects' waiter, which is polled
 // every 10 ms while no message comes.
-DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD, DWORD flags) {
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD,
+                                  DWORD flags) {
     if (count != 0 && (!handles || !handleWaiter())) {
         SetLastError(count && !handleWaiter() ? ERROR_NOT_SUPPORTED : ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
@@ -360,12 +376,14 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD mill
         if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) return WAIT_OBJECT_0 + count;
         qint64 left = milliseconds == INFINITE ? -1 : static_cast<qint64>(milliseconds) - t.elapsed();
         if (left == 0 || left < -1) return WAIT_TIMEOUT;
-        if (count || left > 0) tick.start(static_cast<int>(count ? (left < 0 ? 10 : std::min<qint64>(left, 10)) : left));
+        if (count || left > 0)
+            tick.start(static_cast<int>(count ? (left < 0 ? 10 : std::min<qint64>(left, 10)) : left));
         pumpQt(true);
     }
 }
 
-DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD milliseconds, DWORD wakeMask) {
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD milliseconds,
+                                DWORD wakeMask) {
     return MsgWaitForMultipleObjectsEx(count, handles, milliseconds, wakeMask, 0);
 }
 
@@ -380,9 +398,12 @@ DWORD GetQueueStatus(UINT flags) {
         if (!q.sends.empty()) status |= QS_SENDMESSAGE;
     }
     for (const RawInput& in : q.input) {
-        if (in.kind == RawInput::Kind::Key || in.kind == RawInput::Kind::Char) status |= QS_KEY;
-        else if (in.message == WM_MOUSEMOVE) status |= QS_MOUSEMOVE;
-        else status |= QS_MOUSEBUTTON;
+        if (in.kind == RawInput::Kind::Key || in.kind == RawInput::Kind::Char)
+            status |= QS_KEY;
+        else if (in.message == WM_MOUSEMOVE)
+            status |= QS_MOUSEMOVE;
+        else
+            status |= QS_MOUSEBUTTON;
     }
     if (nextWindowToPaint(nullptr)) status |= QS_PAINT;
     MSG timer;
@@ -391,19 +412,31 @@ DWORD GetQueueStatus(UINT flags) {
     return status << 16 | status;
 }
 
-BOOL GetInputState() { return (GetQueueStatus(QS_INPUT) & QS_INPUT) != 0; }
+BOOL GetInputState() {
+    return (GetQueueStatus(QS_INPUT) & QS_INPUT) != 0;
+}
 
 DWORD GetMessagePos() {
     const MSG& m = queue().current;
     return static_cast<DWORD>(MAKELONG(m.pt.x, m.pt.y));
 }
 
-LONG GetMessageTime() { return static_cast<LONG>(queue().current.time); }
+LONG GetMessageTime() {
+    return static_cast<LONG>(queue().current.time);
+}
 
-LPARAM GetMessageExtraInfo() { return 0; }
+LPARAM GetMessageExtraInfo() {
+    return 0;
+}
 
-BOOL InSendMessage() { return queue().inCrossSend > 0; }
+BOOL InSendMessage() {
+    return queue().inCrossSend > 0;
+}
 
-DWORD InSendMessageEx(LPVOID) { return InSendMessage() ? ISMEX_SEND : ISMEX_NOSEND; }
+DWORD InSendMessageEx(LPVOID) {
+    return InSendMessage() ? ISMEX_SEND : ISMEX_NOSEND;
+}
 
-BOOL ReplyMessage(LRESULT) { return FALSE; }
+BOOL ReplyMessage(LRESULT) {
+    return FALSE;
+}

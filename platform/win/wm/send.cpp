@@ -13,7 +13,9 @@ namespace {
 int depth = 0;
 }
 
-int procDepth() { return depth; }
+int procDepth() {
+    return depth;
+}
 
 LRESULT callProc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = w->handle;

@@ -9,10 +9,18 @@
 namespace pm::wm {
 namespace {
 
-bool movesLeft(int side) { return side == WMSZ_LEFT || side == WMSZ_TOPLEFT || side == WMSZ_BOTTOMLEFT; }
-bool movesRight(int side) { return side == WMSZ_RIGHT || side == WMSZ_TOPRIGHT || side == WMSZ_BOTTOMRIGHT; }
-bool movesTop(int side) { return side == WMSZ_TOP || side == WMSZ_TOPLEFT || side == WMSZ_TOPRIGHT; }
-bool movesBottom(int side) { return side == WMSZ_BOTTOM || side == WMSZ_BOTTOMLEFT || side == WMSZ_BOTTOMRIGHT; }
+bool movesLeft(int side) {
+    return side == WMSZ_LEFT || side == WMSZ_TOPLEFT || side == WMSZ_BOTTOMLEFT;
+}
+bool movesRight(int side) {
+    return side == WMSZ_RIGHT || side == WMSZ_TOPRIGHT || side == WMSZ_BOTTOMRIGHT;
+}
+bool movesTop(int side) {
+    return side == WMSZ_TOP || side == WMSZ_TOPLEFT || side == WMSZ_TOPRIGHT;
+}
+bool movesBottom(int side) {
+    return side == WMSZ_BOTTOM || side == WMSZ_BOTTOMLEFT || side == WMSZ_BOTTOMRIGHT;
+}
 
 RECT sizedRect(RECT r, int side, QPoint d, const MINMAXINFO& mmi) {
     if (movesLeft(side)) r.left = std::min(r.left + d.x(), r.right - mmi.ptMinTrackSize.x);
@@ -20,12 +28,16 @@ RECT sizedRect(RECT r, int side, QPoint d, const MINMAXINFO& mmi) {
     if (movesTop(side)) r.top = std::min(r.top + d.y(), r.bottom - mmi.ptMinTrackSize.y);
     if (movesBottom(side)) r.bottom = std::max(r.bottom + d.y(), r.top + mmi.ptMinTrackSize.y);
     if (r.right - r.left > mmi.ptMaxTrackSize.x) {
-        if (movesLeft(side)) r.left = r.right - mmi.ptMaxTrackSize.x;
-        else r.right = r.left + mmi.ptMaxTrackSize.x;
+        if (movesLeft(side))
+            r.left = r.right - mmi.ptMaxTrackSize.x;
+        else
+            r.right = r.left + mmi.ptMaxTrackSize.x;
     }
     if (r.bottom - r.top > mmi.ptMaxTrackSize.y) {
-        if (movesTop(side)) r.top = r.bottom - mmi.ptMaxTrackSize.y;
-        else r.bottom = r.top + mmi.ptMaxTrackSize.y;
+        if (movesTop(side))
+            r.top = r.bottom - mmi.ptMaxTrackSize.y;
+        else
+            r.bottom = r.top + mmi.ptMaxTrackSize.y;
     }
     return r;
 }
@@ -90,9 +102,12 @@ void runMoveSizeLoop(Window* w, WPARAM command, QPoint start) {
         }
         QPoint d = QPoint(msg.pt.x, msg.pt.y) - start;
         RECT r = original;
-        if (moving) OffsetRect(&r, d.x(), d.y());
-        else r = sizedRect(original, side, d, mmi);
-        send(w, moving ? WM_MOVING : WM_SIZING, moving ? 0 : static_cast<WPARAM>(side), reinterpret_cast<LPARAM>(&r));
+        if (moving)
+            OffsetRect(&r, d.x(), d.y());
+        else
+            r = sizedRect(original, side, d, mmi);
+        send(w, moving ? WM_MOVING : WM_SIZING, moving ? 0 : static_cast<WPARAM>(side),
+             reinterpret_cast<LPARAM>(&r));
         if (!window(hwnd)) return;
         placeOnScreen(w, r);
     }
@@ -113,15 +128,24 @@ void defSysCommand(Window* w, WPARAM command, LPARAM lParam) {
         runMoveSizeLoop(w, command, start);
         return;
     }
-    case SC_CLOSE: send(w, WM_CLOSE); return;
-    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return;
-    case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return;
-    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return;
+    case SC_CLOSE:
+        send(w, WM_CLOSE);
+        return;
+    case SC_MINIMIZE:
+        ShowWindow(hwnd, SW_MINIMIZE);
+        return;
+    case SC_MAXIMIZE:
+        ShowWindow(hwnd, SW_MAXIMIZE);
+        return;
+    case SC_RESTORE:
+        ShowWindow(hwnd, SW_RESTORE);
+        return;
     case SC_KEYMENU:
     case SC_MOUSEMENU:
         if (KeyMenuHandler h = keyMenuHandler()) h(hwnd, command, lParam);
         return;
-    default: return;
+    default:
+        return;
     }
 }
 
@@ -134,8 +158,14 @@ void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam) {
         if (window(hwnd)) send(w, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
         return;
     }
-    case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT:
-    case HTBOTTOM: case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
+    case HTLEFT:
+    case HTRIGHT:
+    case HTTOP:
+    case HTTOPLEFT:
+    case HTTOPRIGHT:
+    case HTBOTTOM:
+    case HTBOTTOMLEFT:
+    case HTBOTTOMRIGHT:
         send(w, WM_SYSCOMMAND, SC_SIZE + (hit - HTLEFT + WMSZ_LEFT), lParam);
         return;
     case HTVSCROLL:
@@ -152,11 +182,15 @@ void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam) {
     case HTMINBUTTON:
     case HTMAXBUTTON: {
         if (!trackCaptionButton(w, static_cast<int>(hit))) return;
-        WPARAM cmd = hit == HTCLOSE ? SC_CLOSE : hit == HTMINBUTTON ? SC_MINIMIZE : w->maximized ? SC_RESTORE : SC_MAXIMIZE;
+        WPARAM cmd = hit == HTCLOSE       ? SC_CLOSE
+                     : hit == HTMINBUTTON ? SC_MINIMIZE
+                     : w->maximized       ? SC_RESTORE
+                                          : SC_MAXIMIZE;
         send(w, WM_SYSCOMMAND, cmd, lParam);
         return;
     }
-    default: return;
+    default:
+        return;
     }
 }
 

@@ -56,8 +56,8 @@ struct Window {
     bool destroying = false; // WM_DESTROY sent or under way
     bool minimized = false;
     bool maximized = false;
-    bool ncActive = false;   // caption drawn active (WM_NCACTIVATE)
-    RECT normalRect{};       // restored rectangle while minimised or maximised
+    bool ncActive = false; // caption drawn active (WM_NCACTIVATE)
+    RECT normalRect{};     // restored rectangle while minimised or maximised
     POINT minPosition{-1, -1};
     POINT maxPosition{-1, -1};
 

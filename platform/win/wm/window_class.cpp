@@ -38,7 +38,8 @@ WindowClass* findClass(LPCSTR name) {
     if (!name) return nullptr;
     for (auto& c : classes()) {
         if (!c) continue;
-        if (IS_INTRESOURCE(name) ? c->atom == LOWORD(reinterpret_cast<ULONG_PTR>(name)) : sameName(c->name, name))
+        if (IS_INTRESOURCE(name) ? c->atom == LOWORD(reinterpret_cast<ULONG_PTR>(name))
+                                 : sameName(c->name, name))
             return c.get();
     }
     return nullptr;
@@ -59,8 +60,9 @@ ATOM RegisterClassEx(const WNDCLASSEX* wc) {
         return 0;
     }
     auto c = std::make_unique<WindowClass>();
-    c->name = IS_INTRESOURCE(wc->lpszClassName) ? "#" + std::to_string(LOWORD(reinterpret_cast<ULONG_PTR>(wc->lpszClassName)))
-                                                 : wc->lpszClassName;
+    c->name = IS_INTRESOURCE(wc->lpszClassName)
+                  ? "#" + std::to_string(LOWORD(reinterpret_cast<ULONG_PTR>(wc->lpszClassName)))
+                  : wc->lpszClassName;
     c->atom = nextAtom();
     c->style = wc->style;
     c->proc = wc->lpfnWndProc;
@@ -84,8 +86,9 @@ ATOM RegisterClassEx(const WNDCLASSEX* wc) {
 
 ATOM RegisterClass(const WNDCLASS* wc) {
     if (!wc) return 0;
-    WNDCLASSEX ex{sizeof(WNDCLASSEX), wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance,
-                  wc->hIcon, wc->hCursor, wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName, nullptr};
+    WNDCLASSEX ex{sizeof(WNDCLASSEX), wc->style,        wc->lpfnWndProc,   wc->cbClsExtra,
+                  wc->cbWndExtra,     wc->hInstance,    wc->hIcon,         wc->hCursor,
+                  wc->hbrBackground,  wc->lpszMenuName, wc->lpszClassName, nullptr};
     return RegisterClassEx(&ex);
 }
 
@@ -110,17 +113,17 @@ BOOL GetClassInfoEx(HINSTANCE, LPCSTR className, LPWNDCLASSEX wc) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
     }
-    *wc = WNDCLASSEX{sizeof(WNDCLASSEX), c->style,  c->proc,       static_cast<int>(c->extra.size()),
-                     c->windowExtra,      c->instance, c->icon,     c->cursor,
-                     c->background,       c->menuName, c->name.c_str(), c->iconSmall};
+    *wc = WNDCLASSEX{sizeof(WNDCLASSEX), c->style,    c->proc,         static_cast<int>(c->extra.size()),
+                     c->windowExtra,     c->instance, c->icon,         c->cursor,
+                     c->background,      c->menuName, c->name.c_str(), c->iconSmall};
     return TRUE;
 }
 
 BOOL GetClassInfo(HINSTANCE instance, LPCSTR className, LPWNDCLASS wc) {
     WNDCLASSEX ex{};
     if (!wc || !GetClassInfoEx(instance, className, &ex)) return FALSE;
-    *wc = WNDCLASS{ex.style,   ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,  ex.hInstance,
-                   ex.hIcon,   ex.hCursor,     ex.hbrBackground, ex.lpszMenuName, ex.lpszClassName};
+    *wc = WNDCLASS{ex.style, ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,
+                   ex.hIcon, ex.hCursor,     ex.hbrBackground, ex.lpszMenuName, ex.lpszClassName};
     return TRUE;
 }
 
@@ -139,18 +142,30 @@ ULONG_PTR GetClassLongPtr(HWND hwnd, int index) {
     if (!w || !w->cls) return 0;
     WindowClass* c = w->cls;
     switch (index) {
-    case GCL_MENUNAME: return reinterpret_cast<ULONG_PTR>(c->menuName);
-    case GCL_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(c->background);
-    case GCL_HCURSOR: return reinterpret_cast<ULONG_PTR>(c->cursor);
-    case GCL_HICON: return reinterpret_cast<ULONG_PTR>(c->icon);
-    case GCL_HICONSM: return reinterpret_cast<ULONG_PTR>(c->iconSmall);
-    case GCL_HMODULE: return reinterpret_cast<ULONG_PTR>(c->instance);
-    case GCL_CBWNDEXTRA: return static_cast<ULONG_PTR>(c->windowExtra);
-    case GCL_CBCLSEXTRA: return c->extra.size();
-    case GCL_WNDPROC: return reinterpret_cast<ULONG_PTR>(c->proc);
-    case GCL_STYLE: return c->style;
-    case GCW_ATOM: return c->atom;
-    default: break;
+    case GCL_MENUNAME:
+        return reinterpret_cast<ULONG_PTR>(c->menuName);
+    case GCL_HBRBACKGROUND:
+        return reinterpret_cast<ULONG_PTR>(c->background);
+    case GCL_HCURSOR:
+        return reinterpret_cast<ULONG_PTR>(c->cursor);
+    case GCL_HICON:
+        return reinterpret_cast<ULONG_PTR>(c->icon);
+    case GCL_HICONSM:
+        return reinterpret_cast<ULONG_PTR>(c->iconSmall);
+    case GCL_HMODULE:
+        return reinterpret_cast<ULONG_PTR>(c->instance);
+    case GCL_CBWNDEXTRA:
+        return static_cast<ULONG_PTR>(c->windowExtra);
+    case GCL_CBCLSEXTRA:
+        return c->extra.size();
+    case GCL_WNDPROC:
+        return reinterpret_cast<ULONG_PTR>(c->proc);
+    case GCL_STYLE:
+        return c->style;
+    case GCW_ATOM:
+        return c->atom;
+    default:
+        break;
     }
     if (index < 0 || static_cast<std::size_t>(index) + sizeof(ULONG_PTR) > c->extra.size()) {
         SetLastError(ERROR_INVALID_INDEX);
@@ -167,13 +182,26 @@ ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value) {
     WindowClass* c = w->cls;
     ULONG_PTR old = GetClassLongPtr(hwnd, index);
     switch (index) {
-    case GCL_HBRBACKGROUND: c->background = reinterpret_cast<HBRUSH>(value); return old;
-    case GCL_HCURSOR: c->cursor = reinterpret_cast<HCURSOR>(value); return old;
-    case GCL_HICON: c->icon = reinterpret_cast<HICON>(value); return old;
-    case GCL_HICONSM: c->iconSmall = reinterpret_cast<HICON>(value); return old;
-    case GCL_WNDPROC: c->proc = reinterpret_cast<WNDPROC>(value); return old;
-    case GCL_STYLE: c->style = static_cast<UINT>(value); return old;
-    default: break;
+    case GCL_HBRBACKGROUND:
+        c->background = reinterpret_cast<HBRUSH>(value);
+        return old;
+    case GCL_HCURSOR:
+        c->cursor = reinterpret_cast<HCURSOR>(value);
+        return old;
+    case GCL_HICON:
+        c->icon = reinterpret_cast<HICON>(value);
+        return old;
+    case GCL_HICONSM:
+        c->iconSmall = reinterpret_cast<HICON>(value);
+        return old;
+    case GCL_WNDPROC:
+        c->proc = reinterpret_cast<WNDPROC>(value);
+        return old;
+    case GCL_STYLE:
+        c->style = static_cast<UINT>(value);
+        return old;
+    default:
+        break;
     }
     if (index < 0 || static_cast<std::size_t>(index) + sizeof(ULONG_PTR) > c->extra.size()) {
         SetLastError(ERROR_INVALID_INDEX);
@@ -183,7 +211,9 @@ ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value) {
     return old;
 }
 
-DWORD GetClassLong(HWND hwnd, int index) { return static_cast<DWORD>(GetClassLongPtr(hwnd, index)); }
+DWORD GetClassLong(HWND hwnd, int index) {
+    return static_cast<DWORD>(GetClassLongPtr(hwnd, index));
+}
 
 DWORD SetClassLong(HWND hwnd, int index, LONG value) {
     return static_cast<DWORD>(SetClassLongPtr(hwnd, index, value));

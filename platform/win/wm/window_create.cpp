@@ -68,7 +68,8 @@ void sendDestroy(Window* w) {
 }
 
 void finalDestroy(Window* w) {
-    for (Window* c : std::vector<Window*>(w->children)) finalDestroy(c);
+    for (Window* c : std::vector<Window*>(w->children))
+        finalDestroy(c);
     send(w, WM_NCDESTROY);
     killWindowTimers(w);
     forgetPaintState(w);
@@ -93,7 +94,8 @@ void finalDestroy(Window* w) {
 Qt::WindowFlags topLevelWindowFlags(DWORD style, DWORD exStyle) {
     if (!(style & WS_POPUP)) return Qt::Window;
     if (exStyle & WS_EX_APPWINDOW) return Qt::Window | Qt::FramelessWindowHint;
-    if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME)) return Qt::Tool | Qt::FramelessWindowHint;
+    if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME))
+        return Qt::Tool | Qt::FramelessWindowHint;
     return Qt::ToolTip | Qt::FramelessWindowHint;
 }
 
@@ -156,8 +158,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     w->normalRect = w->rect;
     createWidget(w);
 
-    CREATESTRUCT cs{param, instance, menu, parentHandle, height, width, y, x, static_cast<LONG>(style), windowName,
-                    className, exStyle};
+    CREATESTRUCT cs{
+        param,      instance,  menu,   parentHandle, height, width, y, x, static_cast<LONG>(style),
+        windowName, className, exStyle};
     if (!send(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         if (Window* still = window(hwnd)) DestroyWindow(still->handle);
         return nullptr;
@@ -180,7 +183,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     send(w, WM_MOVE, 0, MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
     if (!window(hwnd)) return nullptr;
     if (style & WS_VISIBLE) {
-        int cmd = (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW;
+        int cmd = (style & WS_MAXIMIZE)   ? SW_SHOWMAXIMIZED
+                  : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED
+                                          : SW_SHOW;
         ShowWindow(hwnd, cmd);
         if (!window(hwnd)) return nullptr;
     }
@@ -188,9 +193,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     return window(hwnd) ? hwnd : nullptr;
 }
 
-HWND CreateWindow(LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND parent,
-                  HMENU menu, HINSTANCE instance, LPVOID param) {
-    return CreateWindowEx(0, className, windowName, style, x, y, width, height, parent, menu, instance, param);
+HWND CreateWindow(LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height,
+                  HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    return CreateWindowEx(0, className, windowName, style, x, y, width, height, parent, menu, instance,
+                          param);
 }
 
 BOOL DestroyWindow(HWND hwnd) {
@@ -217,6 +223,10 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return window(hwnd) != nullptr; }
+BOOL IsWindow(HWND hwnd) {
+    return window(hwnd) != nullptr;
+}
 
-HWND GetDesktopWindow() { return desktop()->handle; }
+HWND GetDesktopWindow() {
+    return desktop()->handle;
+}

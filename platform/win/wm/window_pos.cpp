@@ -100,7 +100,8 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
         if (flags & SWP_SHOWWINDOW) {
             invalidate(w, all, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         } else if (sized || (flags & SWP_FRAMECHANGED)) {
-            bool whole = (w->cls && (w->cls->style & (CS_HREDRAW | CS_VREDRAW))) || (flags & SWP_FRAMECHANGED);
+            bool whole =
+                (w->cls && (w->cls->style & (CS_HREDRAW | CS_VREDRAW))) || (flags & SWP_FRAMECHANGED);
             QRegion area = whole ? all : all - QRegion(toQRect(oldClient).intersected(toQRect(w->client)));
             invalidate(w, area, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         }
@@ -138,7 +139,8 @@ void defWindowPosChanged(Window* w, const WINDOWPOS* wp) {
     }
     if (!(wp->flags & kNoClientSize) && !(wp->flags & SWP_NOSIZE)) {
         WPARAM type = w->minimized ? SIZE_MINIMIZED : w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
-        send(w, WM_SIZE, type, MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+        send(w, WM_SIZE, type,
+             MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
     }
 }
 
@@ -198,7 +200,9 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
                         SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+BOOL BringWindowToTop(HWND hwnd) {
+    return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
 
 BOOL ShowWindow(HWND hwnd, int cmd) {
     Window* w = window(hwnd);
@@ -214,8 +218,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if (window(hwnd) && wasActive) activateNext(w);
         return TRUE;
     }
-    bool minimize = cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMINNOACTIVE ||
-                    cmd == SW_FORCEMINIMIZE;
+    bool minimize =
+        cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMINNOACTIVE || cmd == SW_FORCEMINIMIZE;
     bool maximize = cmd == SW_SHOWMAXIMIZED;
     bool restore = cmd == SW_RESTORE || cmd == SW_SHOWNORMAL || cmd == SW_SHOWDEFAULT;
     if (!wasVisible) {
@@ -271,8 +275,12 @@ BOOL ShowOwnedPopups(HWND hwnd, BOOL show) {
     return TRUE;
 }
 
-BOOL CloseWindow(HWND hwnd) { return ShowWindow(hwnd, SW_MINIMIZE); }
-BOOL OpenIcon(HWND hwnd) { return ShowWindow(hwnd, SW_RESTORE); }
+BOOL CloseWindow(HWND hwnd) {
+    return ShowWindow(hwnd, SW_MINIMIZE);
+}
+BOOL OpenIcon(HWND hwnd) {
+    return ShowWindow(hwnd, SW_RESTORE);
+}
 
 BOOL IsWindowVisible(HWND hwnd) {
     Window* w = window(hwnd);
@@ -313,7 +321,8 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
     if (w->minimized || w->maximized) {
         w->normalRect = r;
     } else {
-        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (!window(hwnd)) return FALSE;
     w->normalRect = r;

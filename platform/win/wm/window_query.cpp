@@ -45,9 +45,13 @@ void changeStyle(Window* w, int index, DWORD value) {
     send(w, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
 }
 
-bool matchesName(const std::string& have, LPCSTR want) { return !want || have == want; }
+bool matchesName(const std::string& have, LPCSTR want) {
+    return !want || have == want;
+}
 
-bool matchesClass(Window* w, LPCSTR cls) { return !cls || (w->cls && findClass(cls) == w->cls); }
+bool matchesClass(Window* w, LPCSTR cls) {
+    return !cls || (w->cls && findClass(cls) == w->cls);
+}
 
 } // namespace
 
@@ -62,15 +66,24 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
         return 0;
     }
     switch (index) {
-    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-    case GWL_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWL_WNDPROC:
+        return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWL_HINSTANCE:
+        return reinterpret_cast<LONG_PTR>(w->instance);
     case GWL_HWNDPARENT:
-        return reinterpret_cast<LONG_PTR>(w->isChild() ? w->parent->handle : w->owner ? w->owner->handle : nullptr);
-    case GWL_ID: return w->id;
-    case GWL_STYLE: return static_cast<LONG_PTR>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(w->exStyle);
-    case GWL_USERDATA: return w->userData;
-    default: break;
+        return reinterpret_cast<LONG_PTR>(w->isChild() ? w->parent->handle
+                                          : w->owner   ? w->owner->handle
+                                                       : nullptr);
+    case GWL_ID:
+        return w->id;
+    case GWL_STYLE:
+        return static_cast<LONG_PTR>(w->style);
+    case GWL_EXSTYLE:
+        return static_cast<LONG_PTR>(w->exStyle);
+    case GWL_USERDATA:
+        return w->userData;
+    default:
+        break;
     }
     if (!extraRange(w, index, sizeof(LONG_PTR))) return 0;
     LONG_PTR v = 0;
@@ -86,16 +99,27 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
     }
     LONG_PTR old = GetWindowLongPtr(hwnd, index);
     switch (index) {
-    case GWL_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); return old;
-    case GWL_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); return old;
+    case GWL_WNDPROC:
+        w->proc = reinterpret_cast<WNDPROC>(value);
+        return old;
+    case GWL_HINSTANCE:
+        w->instance = reinterpret_cast<HINSTANCE>(value);
+        return old;
     case GWL_HWNDPARENT:
         if (!w->isChild()) w->owner = window(reinterpret_cast<HWND>(value));
         return old;
-    case GWL_ID: w->id = value; return old;
+    case GWL_ID:
+        w->id = value;
+        return old;
     case GWL_STYLE:
-    case GWL_EXSTYLE: changeStyle(w, index, static_cast<DWORD>(value)); return old;
-    case GWL_USERDATA: w->userData = value; return old;
-    default: break;
+    case GWL_EXSTYLE:
+        changeStyle(w, index, static_cast<DWORD>(value));
+        return old;
+    case GWL_USERDATA:
+        w->userData = value;
+        return old;
+    default:
+        break;
     }
     if (!extraRange(w, index, sizeof(LONG_PTR))) return 0;
     std::memcpy(w->extra.data() + index, &value, sizeof value);
@@ -175,14 +199,18 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
     Window* w = window(hwnd);
     if (!w || w == desktop()) return nullptr;
     switch (flags) {
-    case GA_PARENT: return w->parent ? w->parent->handle : nullptr;
-    case GA_ROOT: return topLevelOf(w)->handle;
+    case GA_PARENT:
+        return w->parent ? w->parent->handle : nullptr;
+    case GA_ROOT:
+        return topLevelOf(w)->handle;
     case GA_ROOTOWNER: {
         Window* t = topLevelOf(w);
-        while (t->owner) t = t->owner;
+        while (t->owner)
+            t = t->owner;
         return t->handle;
     }
-    default: return nullptr;
+    default:
+        return nullptr;
     }
 }
 
@@ -235,17 +263,26 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     auto it = std::find(sib.begin(), sib.end(), w);
     if (it == sib.end()) return nullptr;
     switch (cmd) {
-    case GW_HWNDFIRST: return sib.front()->handle;
-    case GW_HWNDLAST: return sib.back()->handle;
-    case GW_HWNDNEXT: return it + 1 == sib.end() ? nullptr : (*(it + 1))->handle;
-    case GW_HWNDPREV: return it == sib.begin() ? nullptr : (*(it - 1))->handle;
-    default: return nullptr;
+    case GW_HWNDFIRST:
+        return sib.front()->handle;
+    case GW_HWNDLAST:
+        return sib.back()->handle;
+    case GW_HWNDNEXT:
+        return it + 1 == sib.end() ? nullptr : (*(it + 1))->handle;
+    case GW_HWNDPREV:
+        return it == sib.begin() ? nullptr : (*(it - 1))->handle;
+    default:
+        return nullptr;
     }
 }
 
-HWND GetNextWindow(HWND hwnd, UINT cmd) { return GetWindow(hwnd, cmd); }
+HWND GetNextWindow(HWND hwnd, UINT cmd) {
+    return GetWindow(hwnd, cmd);
+}
 
-HWND GetTopWindow(HWND hwnd) { return GetWindow(hwnd ? hwnd : GetDesktopWindow(), GW_CHILD); }
+HWND GetTopWindow(HWND hwnd) {
+    return GetWindow(hwnd ? hwnd : GetDesktopWindow(), GW_CHILD);
+}
 
 HWND GetLastActivePopup(HWND hwnd) {
     Window* w = window(hwnd);
@@ -276,13 +313,16 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
 BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
     if (!proc) return FALSE;
     std::vector<HWND> all;
-    for (Window* t : desktop()->children) all.push_back(t->handle);
+    for (Window* t : desktop()->children)
+        all.push_back(t->handle);
     for (HWND h : all)
         if (window(h) && !proc(h, lParam)) return FALSE;
     return TRUE;
 }
 
-BOOL EnumThreadWindows(DWORD, WNDENUMPROC proc, LPARAM lParam) { return EnumWindows(proc, lParam); }
+BOOL EnumThreadWindows(DWORD, WNDENUMPROC proc, LPARAM lParam) {
+    return EnumWindows(proc, lParam);
+}
 
 HWND FindWindowEx(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName) {
     Window* p = parent ? window(parent) : desktop();
@@ -298,7 +338,9 @@ HWND FindWindowEx(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowN
     return nullptr;
 }
 
-HWND FindWindow(LPCSTR className, LPCSTR windowName) { return FindWindowEx(nullptr, nullptr, className, windowName); }
+HWND FindWindow(LPCSTR className, LPCSTR windowName) {
+    return FindWindowEx(nullptr, nullptr, className, windowName);
+}
 
 HWND GetDlgItem(HWND dialog, int id) {
     Window* d = window(dialog);
@@ -351,7 +393,8 @@ BOOL SetWindowText(HWND hwnd, LPCSTR text) {
 int GetWindowText(HWND hwnd, LPSTR text, int maxCount) {
     if (!text || maxCount <= 0 || !window(hwnd)) return 0;
     text[0] = 0;
-    return static_cast<int>(SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(text)));
 }
 
 int GetWindowTextLength(HWND hwnd) {
@@ -359,4 +402,6 @@ int GetWindowTextLength(HWND hwnd) {
     return static_cast<int>(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
 
-BOOL FlashWindow(HWND hwnd, BOOL) { return window(hwnd) ? TRUE : FALSE; }
+BOOL FlashWindow(HWND hwnd, BOOL) {
+    return window(hwnd) ? TRUE : FALSE;
+}

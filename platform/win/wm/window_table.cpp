@@ -24,7 +24,9 @@ std::thread::id& uiThread() {
 
 } // namespace
 
-bool onUiThread() { return std::this_thread::get_id() == uiThread(); }
+bool onUiThread() {
+    return std::this_thread::get_id() == uiThread();
+}
 
 Window* window(HWND hwnd) {
     if (!onUiThread()) return nullptr;
@@ -45,7 +47,9 @@ std::vector<std::unique_ptr<Window>>& graveyard() {
     return g;
 }
 
-void freeWindow(Window* w) { graveyard().push_back(table().remove(reinterpret_cast<std::uintptr_t>(w->handle))); }
+void freeWindow(Window* w) {
+    graveyard().push_back(table().remove(reinterpret_cast<std::uintptr_t>(w->handle)));
+}
 
 void collectDestroyedWindows() {
     if (procDepth() == 0) graveyard().clear();

@@ -12,10 +12,10 @@
 namespace pm::wm {
 
 // ---- Window table (window_table.cpp) ----
-Window* window(HWND hwnd);     // nullptr for 0 and stale handles
-Window* desktop();             // the root: its children are the top-level windows
-Window* newWindow();           // a fresh record with its handle
-void freeWindow(Window* w);    // forgets the record; its handle becomes stale
+Window* window(HWND hwnd);      // nullptr for 0 and stale handles
+Window* desktop();              // the root: its children are the top-level windows
+Window* newWindow();            // a fresh record with its handle
+void freeWindow(Window* w);     // forgets the record; its handle becomes stale
 void collectDestroyedWindows(); // frees forgotten records once no window procedure runs
 int procDepth();                // window procedures running on the stack
 bool onUiThread();
@@ -39,7 +39,7 @@ bool isVisible(const Window* w); // visible itself and every ancestor
 Window* topLevelOf(Window* w);
 bool isDescendant(const Window* ancestor, const Window* w);
 Window* windowFromScreenPoint(QPoint screen, int* hitTest); // sends WM_NCHITTEST
-void recalcClient(Window* w, const WINDOWPOS* pos);          // WM_NCCALCSIZE
+void recalcClient(Window* w, const WINDOWPOS* pos);         // WM_NCCALCSIZE
 void syncWidgetGeometry(Window* w);
 Qt::WindowFlags topLevelWindowFlags(DWORD style, DWORD exStyle);
 void restackWidget(Window* w);
@@ -78,7 +78,7 @@ void forgetPaintState(Window* w);
 // ---- Focus and activation (focus.cpp) ----
 void activate(Window* w, int how);
 void activateNext(Window* leaving); // the owner, else the next visible top-level window
-void forgetFocusState(Window* w); // the window is being destroyed
+void forgetFocusState(Window* w);   // the window is being destroyed
 Window* activeWindow();
 Window* focusWindow();
 Window* captureWindow();

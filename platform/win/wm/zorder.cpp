@@ -7,11 +7,14 @@
 namespace pm::wm {
 namespace {
 
-bool topmost(const Window* w) { return (w->exStyle & WS_EX_TOPMOST) != 0; }
+bool topmost(const Window* w) {
+    return (w->exStyle & WS_EX_TOPMOST) != 0;
+}
 
 std::size_t firstNonTopmost(const std::vector<Window*>& list) {
     std::size_t i = 0;
-    while (i < list.size() && topmost(list[i])) ++i;
+    while (i < list.size() && topmost(list[i]))
+        ++i;
     return i;
 }
 

@@ -38,25 +38,44 @@ Qt::Key qtKey(int vk) {
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return static_cast<Qt::Key>(vk);
     if (vk >= VK_F1 && vk <= VK_F24) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
     switch (vk) {
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_TAB: return Qt::Key_Tab;
-    case VK_BACK: return Qt::Key_Backspace;
-    case VK_SPACE: return Qt::Key_Space;
-    case VK_DELETE: return Qt::Key_Delete;
-    case VK_INSERT: return Qt::Key_Insert;
-    case VK_HOME: return Qt::Key_Home;
-    case VK_END: return Qt::Key_End;
-    case VK_PRIOR: return Qt::Key_PageUp;
-    case VK_NEXT: return Qt::Key_PageDown;
-    case VK_LEFT: return Qt::Key_Left;
-    case VK_RIGHT: return Qt::Key_Right;
-    case VK_UP: return Qt::Key_Up;
-    case VK_DOWN: return Qt::Key_Down;
-    case VK_SHIFT: return Qt::Key_Shift;
-    case VK_CONTROL: return Qt::Key_Control;
-    case VK_MENU: return Qt::Key_Alt;
-    default: return Qt::Key_unknown;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    case VK_INSERT:
+        return Qt::Key_Insert;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_END:
+        return Qt::Key_End;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    case VK_SHIFT:
+        return Qt::Key_Shift;
+    case VK_CONTROL:
+        return Qt::Key_Control;
+    case VK_MENU:
+        return Qt::Key_Alt;
+    default:
+        return Qt::Key_unknown;
     }
 }
 

@@ -17,8 +17,11 @@ namespace {
 QtMessageHandler previousHandler = nullptr;
 
 void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    static const char* const ignored[] = {"does not support grabbing", "does not support raise",
-                                          "does not support lower", "QStandardPaths", "setGeometry",
+    static const char* const ignored[] = {"does not support grabbing",
+                                          "does not support raise",
+                                          "does not support lower",
+                                          "QStandardPaths",
+                                          "setGeometry",
                                           "propagateSizeHints"};
     for (const char* i : ignored)
         if (text.contains(QLatin1String(i))) return;
@@ -29,8 +32,9 @@ void configureOffscreen(const QString& folder) {
     QString config = folder + "/offscreen.json";
     QFile f(config);
     if (f.open(QIODevice::WriteOnly)) {
-        f.write(R"({"windowFrameMargins":false,"synchronousWindowSystemEvents":false,"screens":[)"
-                R"({"name":"s0","x":0,"y":0,"width":1280,"height":1024,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1.0}]})");
+        f.write(
+            R"({"windowFrameMargins":false,"synchronousWindowSystemEvents":false,"screens":[)"
+            R"({"name":"s0","x":0,"y":0,"width":1280,"height":1024,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1.0}]})");
         f.close();
     }
     QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -43,7 +47,8 @@ void configureOffscreen(const QString& folder) {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qgetenv("XDG_RUNTIME_DIR").isEmpty()) qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     configureOffscreen(runtime.path());
     previousHandler = qInstallMessageHandler(filterMessages);

@@ -19,6 +19,8 @@ bool saveWindowPng(HWND hwnd, const QString& path) {
     return img.save(path, "PNG");
 }
 
-QString outputFolder() { return QString::fromUtf8(PM_TEST_OUTPUT_DIR); }
+QString outputFolder() {
+    return QString::fromUtf8(PM_TEST_OUTPUT_DIR);
+}
 
 } // namespace pm::test

@@ -2,6 +2,7 @@
 #include "platform/win/gdi/text_run.h"
 #include "platform/win/text_codec.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace pm::gdi;
@@ -161,7 +162,9 @@ void drawLine(DeviceContext& dc, QPainter& p, const Layout& lay, const Line& lin
         Line part = sub(line, from, i - from);
         TextRun run;
         run.text = part.text;
-        run.underlined = part.underlined;
+        // Runs without an underline take the faster whole-run drawing.
+        if (std::find(part.underlined.begin(), part.underlined.end(), true) != part.underlined.end())
+            run.underlined = part.underlined;
         run.topLeft = at + QPoint(x, 0);
         run.pivot = at;
         run.opaque = dc.state.bkMode == OPAQUE;

@@ -125,7 +125,7 @@ private:
         case EM_LINEINDEX: return lineIndex(static_cast<int>(wParam));
         case EM_LINEFROMCHAR: return lineFromChar(static_cast<int>(wParam));
         case EM_LINELENGTH: return lineLength(static_cast<int>(wParam));
-        case EM_GETLINECOUNT: return multiLine() ? m_text.lineCount() : 1;
+        case EM_GETLINECOUNT: return multiLine() ? lineCount() : 1;
         case EM_SETREADONLY:
             setStyleBits(ES_READONLY, wParam != 0);
             redraw();
@@ -179,6 +179,7 @@ private:
 
     // After the text changed: EN_UPDATE, then the new text is drawn, then EN_CHANGE.
     void changed(bool byUser) {
+        m_wrapValid = false;
         if (byUser) m_modified = true;
         scrollToCaret();
         updateScrollBars();
@@ -240,8 +241,8 @@ private:
         WORD size = 0;
         std::memcpy(&size, buffer, sizeof size);
         if (!multiLine()) line = 0;
-        if (line < 0 || line >= m_text.lineCount()) return 0;
-        std::string t = m_text.range(m_text.lineStart(line), m_text.lineEnd(line));
+        if (line < 0 || line >= lineCount()) return 0;
+        std::string t = m_text.range(lineStart(line), lineEnd(line));
         std::size_t n = std::min<std::size_t>(t.size(), size);
         std::memcpy(buffer, t.data(), n);
         if (n < size) buffer[n] = '\0';
@@ -249,24 +250,24 @@ private:
     }
 
     LRESULT lineIndex(int line) const {
-        if (line == -1) line = m_text.lineOf(m_text.caret());
-        if (line < 0 || line >= m_text.lineCount()) return -1;
-        return static_cast<LRESULT>(m_text.lineStart(line));
+        if (line == -1) line = lineOf(m_text.caret());
+        if (line < 0 || line >= lineCount()) return -1;
+        return static_cast<LRESULT>(lineStart(line));
     }
 
     LRESULT lineFromChar(int ch) const {
-        if (ch < 0) return m_text.lineOf(m_text.selStart());
-        return m_text.lineOf(std::min(static_cast<std::size_t>(ch), m_text.length()));
+        if (ch < 0) return lineOf(m_text.selStart());
+        return lineOf(std::min(static_cast<std::size_t>(ch), m_text.length()));
     }
 
     LRESULT lineLength(int ch) const {
         if (ch < 0) {
             std::size_t from = m_text.selStart(), to = m_text.selEnd();
-            return static_cast<LRESULT>((from - m_text.lineStart(m_text.lineOf(from))) +
-                                        (m_text.lineEnd(m_text.lineOf(to)) - to));
+            return static_cast<LRESULT>((from - lineStart(lineOf(from))) +
+                                        (lineEnd(lineOf(to)) - to));
         }
-        int line = m_text.lineOf(std::min(static_cast<std::size_t>(ch), m_text.length()));
-        return static_cast<LRESULT>(m_text.lineEnd(line) - m_text.lineStart(line));
+        int line = lineOf(std::min(static_cast<std::size_t>(ch), m_text.length()));
+        return static_cast<LRESULT>(lineEnd(line) - lineStart(line));
     }
 
     LRESULT setTabStops(int count, const int* stops) {
@@ -287,6 +288,7 @@ private:
     LRESULT setMargins(UINT which, LPARAM lParam) {
         if (which & EC_LEFTMARGIN) m_leftMargin = LOWORD(lParam) == EC_USEFONTINFO ? 1 : LOWORD(lParam);
         if (which & EC_RIGHTMARGIN) m_rightMargin = HIWORD(lParam) == EC_USEFONTINFO ? 1 : HIWORD(lParam);
+        m_wrapValid = false;
         redraw();
         return 0;
     }
@@ -300,8 +302,77 @@ private:
     LRESULT setRect(const RECT* rc, bool repaint) {
         m_hasRect = rc != nullptr;
         if (rc) m_rect = *rc;
+        m_wrapValid = false;
         if (repaint) redraw();
         return 0;
+    }
+
+    // ---- Lines: the text's own lines, or with word wrap the lines as shown ----
+
+    // Multi-line edits without horizontal scrolling wrap their lines at the format rectangle.
+    bool wraps() const { return multiLine() && !(style() & (ES_AUTOHSCROLL | WS_HSCROLL)); }
+
+    int lineCount() const {
+        if (!wraps()) return m_text.lineCount();
+        rewrap();
+        return static_cast<int>(m_wrapStarts.size());
+    }
+
+    std::size_t lineStart(int line) const {
+        if (!wraps()) return m_text.lineStart(line);
+        rewrap();
+        line = std::clamp(line, 0, static_cast<int>(m_wrapStarts.size()) - 1);
+        return m_wrapStarts[static_cast<std::size_t>(line)];
+    }
+
+    // A wrapped line ends where the next begins; a text line ends before its break.
+    std::size_t lineEnd(int line) const {
+        if (!wraps()) return m_text.lineEnd(line);
+        std::size_t start = lineStart(line);
+        int textLine = m_text.lineOf(start);
+        std::size_t hardEnd = m_text.lineEnd(textLine);
+        if (line + 1 >= lineCount()) return hardEnd;
+        return std::min(hardEnd, m_wrapStarts[static_cast<std::size_t>(line) + 1]);
+    }
+
+    int lineOf(std::size_t pos) const {
+        if (!wraps()) return m_text.lineOf(pos);
+        rewrap();
+        auto it = std::upper_bound(m_wrapStarts.begin(), m_wrapStarts.end(), pos);
+        return static_cast<int>(it - m_wrapStarts.begin()) - 1;
+    }
+
+    void rewrap() const {
+        if (m_wrapValid) return;
+        m_wrapValid = true;
+        m_wrapStarts.clear();
+        FontDC f(m_hwnd, font());
+        RECT rc = formatRect();
+        int room = std::max<int>(rc.right - rc.left, 1);
+        for (int l = 0; l < m_text.lineCount(); ++l) wrapLine(f.dc(), m_text.lineStart(l), m_text.lineEnd(l), room);
+    }
+
+    // Breaks one text line into the starts of its shown lines: after the last blank that fits,
+    // or inside a word too long for a line.
+    void wrapLine(HDC dc, std::size_t from, std::size_t to, int room) const {
+        m_wrapStarts.push_back(from);
+        while (width(dc, shown(from, to)) > room) {
+            std::size_t lo = m_text.next(from), hi = to;
+            while (lo < hi) {
+                std::size_t mid = m_text.snap(lo + (hi - lo + 1) / 2);
+                if (mid <= lo) mid = m_text.next(lo);
+                if (width(dc, shown(from, mid)) <= room) lo = mid;
+                else hi = m_text.prev(mid);
+            }
+            std::size_t fit = std::max(lo, m_text.next(from));
+            std::size_t cut = fit;
+            while (cut > from && m_text.at(cut - 1) != ' ' && m_text.at(cut - 1) != '\t') --cut;
+            if (cut <= from) cut = fit;
+            while (cut < to && m_text.at(cut) == ' ') ++cut;
+            if (cut >= to) return;
+            m_wrapStarts.push_back(cut);
+            from = cut;
+        }
     }
 
     // ---- Geometry ----
@@ -316,6 +387,7 @@ private:
     }
 
     void layoutChanged() {
+        m_wrapValid = false;
         scrollToCaret();
         updateScrollBars();
         placeCaret();
@@ -361,7 +433,7 @@ private:
 
     // The x of pos within its line, before scrolling, from the line's left.
     int xOf(HDC dc, std::size_t pos) const {
-        std::size_t start = m_text.lineStart(m_text.lineOf(pos));
+        std::size_t start = lineStart(lineOf(pos));
         return width(dc, shown(start, pos));
     }
 
@@ -369,14 +441,14 @@ private:
         DWORD s = style();
         if (multiLine() || !(s & (ES_CENTER | ES_RIGHT))) return 0;
         RECT rc = formatRect();
-        int room = (rc.right - rc.left) - width(dc, shown(m_text.lineStart(line), m_text.lineEnd(line)));
+        int room = (rc.right - rc.left) - width(dc, shown(lineStart(line), lineEnd(line)));
         if (room <= 0) return 0;
         return (s & ES_RIGHT) ? room : room / 2;
     }
 
     POINT pointOf(HDC dc, std::size_t pos) const {
         RECT rc = formatRect();
-        int line = m_text.lineOf(pos);
+        int line = lineOf(pos);
         int x = rc.left - m_scrollX + alignOffset(dc, line) + xOf(dc, pos);
         int y = rc.top + (multiLine() ? (line - m_firstLine) * m_lineHeight : 0);
         return POINT{x, y};
@@ -387,8 +459,8 @@ private:
         RECT rc = formatRect();
         int line = multiLine() ? m_firstLine + static_cast<int>((p.y - rc.top) / m_lineHeight) : 0;
         if (p.y < rc.top && multiLine()) line = m_firstLine - 1;
-        line = std::clamp(line, 0, m_text.lineCount() - 1);
-        std::size_t lo = m_text.lineStart(line), hi = m_text.lineEnd(line);
+        line = std::clamp(line, 0, lineCount() - 1);
+        std::size_t lo = lineStart(line), hi = lineEnd(line);
         int target = p.x - rc.left + m_scrollX - alignOffset(f.dc(), line);
         // The last position whose x is at or before the point, then the nearer of it and the next.
         std::size_t best = lo;
@@ -419,7 +491,7 @@ private:
 
     LRESULT charFromPos(LPARAM lParam) const {
         std::size_t pos = posFromPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return MAKELONG(static_cast<WORD>(pos), static_cast<WORD>(m_text.lineOf(pos)));
+        return MAKELONG(static_cast<WORD>(pos), static_cast<WORD>(lineOf(pos)));
     }
 
     // ---- Scrolling and the caret ----
@@ -427,7 +499,7 @@ private:
     void scrollToCaret() {
         std::size_t caret = m_text.caret();
         if (multiLine()) {
-            int line = m_text.lineOf(caret);
+            int line = lineOf(caret);
             if (line < m_firstLine) m_firstLine = line;
             else if (line >= m_firstLine + visibleLines()) m_firstLine = line - visibleLines() + 1;
         }
@@ -444,7 +516,7 @@ private:
         DWORD s = style();
         if (!multiLine()) return;
         if (s & WS_VSCROLL) {
-            SCROLLINFO si{sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, m_text.lineCount() - 1,
+            SCROLLINFO si{sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, lineCount() - 1,
                           static_cast<UINT>(visibleLines()), m_firstLine, 0};
             SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
         }
@@ -459,8 +531,8 @@ private:
     int widestLine() const {
         FontDC f(m_hwnd, font());
         int widest = 0;
-        for (int l = 0; l < m_text.lineCount(); ++l)
-            widest = std::max(widest, width(f.dc(), shown(m_text.lineStart(l), m_text.lineEnd(l))));
+        for (int l = 0; l < lineCount(); ++l)
+            widest = std::max(widest, width(f.dc(), shown(lineStart(l), lineEnd(l))));
         return widest;
     }
 
@@ -472,7 +544,7 @@ private:
     }
 
     void scrollTo(int firstLine, int x, int notice) {
-        firstLine = std::clamp(firstLine, 0, std::max(0, m_text.lineCount() - 1));
+        firstLine = std::clamp(firstLine, 0, std::max(0, lineCount() - 1));
         x = std::max(0, x);
         if (firstLine == m_firstLine && x == m_scrollX) return;
         m_firstLine = firstLine;
@@ -497,7 +569,7 @@ private:
         case SB_PAGEUP: return m_firstLine - page;
         case SB_PAGEDOWN: return m_firstLine + page;
         case SB_TOP: return 0;
-        case SB_BOTTOM: return m_text.lineCount() - 1;
+        case SB_BOTTOM: return lineCount() - 1;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: return thumb;
         default: return m_firstLine;
@@ -626,7 +698,7 @@ private:
         if (!multiLine()) return from;
         FontDC f(m_hwnd, font());
         if (!m_keepGoal) m_goalX = xOf(f.dc(), from);
-        int line = std::clamp(m_text.lineOf(from) + lines, 0, m_text.lineCount() - 1);
+        int line = std::clamp(lineOf(from) + lines, 0, lineCount() - 1);
         RECT rc = formatRect();
         POINT p{rc.left - m_scrollX + m_goalX, rc.top + (line - m_firstLine) * m_lineHeight};
         int saved = m_firstLine;
@@ -646,8 +718,8 @@ private:
         case VK_DOWN: to = lineMove(caret, 1); vertical = true; break;
         case VK_PRIOR: to = lineMove(caret, -visibleLines()); vertical = true; break;
         case VK_NEXT: to = lineMove(caret, visibleLines()); vertical = true; break;
-        case VK_HOME: to = control ? 0 : m_text.lineStart(m_text.lineOf(caret)); break;
-        case VK_END: to = control ? m_text.length() : m_text.lineEnd(m_text.lineOf(caret)); break;
+        case VK_HOME: to = control ? 0 : lineStart(lineOf(caret)); break;
+        case VK_END: to = control ? m_text.length() : lineEnd(lineOf(caret)); break;
         case VK_DELETE:
             if (shift) return cut();
             return deleteForward();
@@ -788,7 +860,7 @@ private:
         if (!enabled()) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
         RECT format = formatRect();
         IntersectClipRect(dc, format.left, format.top, format.right, format.bottom);
-        int last = multiLine() ? std::min(m_text.lineCount() - 1, m_firstLine + visibleLines()) : 0;
+        int last = multiLine() ? std::min(lineCount() - 1, m_firstLine + visibleLines()) : 0;
         for (int line = multiLine() ? m_firstLine : 0; line <= last; ++line) paintLine(dc, line);
         SelectObject(dc, oldFont);
         EndPaint(m_hwnd, &ps);
@@ -796,7 +868,7 @@ private:
     }
 
     void paintLine(HDC dc, int line) {
-        std::size_t from = m_text.lineStart(line), to = m_text.lineEnd(line);
+        std::size_t from = lineStart(line), to = lineEnd(line);
         bool showSel = m_text.hasSelection() && (hasFocus() || (style() & ES_NOHIDESEL));
         std::size_t s0 = showSel ? std::clamp(m_text.selStart(), from, to) : to;
         std::size_t s1 = showSel ? std::clamp(m_text.selEnd(), from, to) : to;
@@ -844,6 +916,8 @@ private:
     bool m_hasRect = false;
     RECT m_rect{};
     std::vector<int> m_tabDlu;
+    mutable std::vector<std::size_t> m_wrapStarts;
+    mutable bool m_wrapValid = false;
 };
 
 } // namespace

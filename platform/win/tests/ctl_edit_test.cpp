@@ -372,3 +372,23 @@ TEST_F(Edits, MousePlacesTheCaretAndSelects) {
     pm::test::pumpMessages();
     EXPECT_EQ(sel(e), std::make_pair(0, 8));
 }
+
+TEST_F(Edits, MultiLineEditsWithoutHorizontalScrollingWrapWords) {
+    const char* words = "alpha beta gamma delta epsilon zeta eta theta\r\niota";
+    HWND wrapped = make(ES_MULTILINE, words, 80);
+    HWND scrolled = make(ES_MULTILINE | ES_AUTOHSCROLL, words, 80);
+    EXPECT_EQ(SendMessage(scrolled, EM_GETLINECOUNT, 0, 0), 2);
+    LRESULT lines = SendMessage(wrapped, EM_GETLINECOUNT, 0, 0);
+    EXPECT_GT(lines, 2);
+    std::string text = words;
+    for (LRESULT l = 1; l < lines; ++l) {
+        LRESULT start = SendMessage(wrapped, EM_LINEINDEX, static_cast<WPARAM>(l), 0);
+        ASSERT_GT(start, 0);
+        char before = text[static_cast<std::size_t>(start - 1)];
+        EXPECT_TRUE(before == ' ' || before == '\n') << "line " << l << " starts at a word";
+        EXPECT_EQ(SendMessage(wrapped, EM_LINEFROMCHAR, static_cast<WPARAM>(start), 0), l);
+    }
+    EXPECT_EQ(SendMessage(wrapped, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0), static_cast<LRESULT>(text.find("iota")));
+    MoveWindow(wrapped, 10, 10, 2000, 80, TRUE);
+    EXPECT_EQ(SendMessage(wrapped, EM_GETLINECOUNT, 0, 0), 2) << "wider, the text lines fit again";
+}

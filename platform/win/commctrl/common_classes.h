@@ -13,5 +13,6 @@ void registerProgressClass();
 void registerTrackbarClass();
 void registerUpDownClass();
 void registerTooltipClass();
+void registerTabClass();
 
 } // namespace pm::cc

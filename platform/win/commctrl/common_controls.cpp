@@ -13,6 +13,7 @@ void registerCommonClasses() {
     registerTrackbarClass();
     registerUpDownClass();
     registerTooltipClass();
+    registerTabClass();
 }
 
 } // namespace pm::cc

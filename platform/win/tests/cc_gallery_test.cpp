@@ -82,4 +82,62 @@ TEST(Gallery, BarsAndSliders) {
     DestroyWindow(frame);
 }
 
+void addTabs(HWND tab, int n, int image = -1) {
+    const char* names[] = {"General", "Colours", "Fonts", "Keyboard", "Macros", "Printing", "Files", "Help"};
+    for (int i = 0; i < n; ++i) {
+        TCITEM item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = const_cast<LPSTR>(names[i % 8]);
+        item.iImage = image < 0 ? -1 : (image + i) % 2;
+        SendMessage(tab, TCM_INSERTITEM, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+TEST(Gallery, Tabs) {
+    InitCommonControls();
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "CcGalleryTabs";
+    RegisterClass(&wc);
+    HWND frame = CreateWindowEx(0, "CcGalleryTabs", "Tabs", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50, 560,
+                                330, nullptr, nullptr, nullptr, nullptr);
+    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
+    HBITMAP bm = CreateBitmap(32, 16, 1, 32, nullptr);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bm);
+    RECT all{0, 0, 32, 16};
+    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+    HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
+    SelectObject(mem, green);
+    Ellipse(mem, 2, 2, 14, 14);
+    Rectangle(mem, 19, 3, 29, 13);
+    SelectObject(mem, old);
+    DeleteObject(green);
+    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
+    DeleteObject(bm);
+    DeleteDC(mem);
+
+    HWND top = control(frame, WC_TABCONTROL, 0, 10, 10, 260, 140);
+    SendMessage(top, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il));
+    addTabs(top, 3, 0);
+    SendMessage(top, TCM_SETCURSEL, 1, 0);
+    HWND multi = control(frame, WC_TABCONTROL, TCS_MULTILINE | TCS_BOTTOM, 280, 10, 260, 170);
+    addTabs(multi, 8);
+    SendMessage(multi, TCM_SETCURSEL, 2, 0);
+    HWND buttons = control(frame, WC_TABCONTROL, TCS_BUTTONS, 10, 170, 260, 40);
+    addTabs(buttons, 3);
+    HWND flat = control(frame, WC_TABCONTROL, TCS_BUTTONS | TCS_FLATBUTTONS, 10, 220, 260, 40);
+    addTabs(flat, 3);
+    SendMessage(flat, TCM_SETCURSEL, 2, 0);
+    HWND multiTop = control(frame, WC_TABCONTROL, TCS_MULTILINE, 280, 190, 260, 120);
+    addTabs(multiTop, 6);
+    SendMessage(multiTop, TCM_SETCURSEL, 0, 0);
+
+    pm::test::pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_tabs.png"));
+    DestroyWindow(frame);
+    ImageList_Destroy(il);
+}
+
 } // namespace

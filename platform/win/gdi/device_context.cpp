@@ -235,17 +235,19 @@ int GetDeviceCaps(HDC hdc, int index) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return 0;
     QRect surface = dc->surfaceRect();
+    bool page = dc->kind() == DeviceContext::Kind::Page;
     switch (index) {
     case TECHNOLOGY:
-        return dc->kind() == DeviceContext::Kind::Page ? DT_RASPRINTER : DT_RASDISPLAY;
+        return page ? DT_RASPRINTER : DT_RASDISPLAY;
     case PHYSICALWIDTH:
-        return dc->kind() == DeviceContext::Kind::Page ? surface.width() : 0;
+        return page ? surface.width() : 0;
     case PHYSICALHEIGHT:
-        return dc->kind() == DeviceContext::Kind::Page ? surface.height() : 0;
+        return page ? surface.height() : 0;
+    // A page answers its own size; screen, window and memory DCs the screen's.
     case HORZRES:
-        return surface.isEmpty() ? GetSystemMetrics(SM_CXSCREEN) : surface.width();
+        return page ? surface.width() : GetSystemMetrics(SM_CXSCREEN);
     case VERTRES:
-        return surface.isEmpty() ? GetSystemMetrics(SM_CYSCREEN) : surface.height();
+        return page ? surface.height() : GetSystemMetrics(SM_CYSCREEN);
     case HORZSIZE:
         return MulDiv(GetDeviceCaps(hdc, HORZRES), 254, dc->logPixels() * 10);
     case VERTSIZE:

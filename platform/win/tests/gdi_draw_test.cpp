@@ -152,6 +152,10 @@ TEST(Mapping, PageDcsMapByTheirResolution) {
     EXPECT_EQ(100, GetDeviceCaps(page, LOGPIXELSY));
     EXPECT_EQ(DT_RASPRINTER, GetDeviceCaps(page, TECHNOLOGY));
     EXPECT_EQ(1100, GetDeviceCaps(page, PHYSICALHEIGHT));
+    EXPECT_EQ(850, GetDeviceCaps(page, HORZRES));
+    GdiCanvas small(10, 10);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), GetDeviceCaps(small.dc(), HORZRES));
+    EXPECT_EQ(96, GetDeviceCaps(small.dc(), LOGPIXELSX));
     SetMapMode(page, MM_LOENGLISH);
     RECT inch{100, -100, 200, -200};
     FillRect(page, &inch, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

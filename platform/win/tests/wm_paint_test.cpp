@@ -4,6 +4,8 @@
 #include "platform/win/tests/support/test_windows.h"
 
 #include "platform/win/wm/desktop_overlay.h"
+#include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/wm.h"
 
 #include <gtest/gtest.h>
 
@@ -328,4 +330,26 @@ TEST_F(Painting, RedrawWindowFlags) {
         EXPECT_EQ(rec.trace({WM_PAINT, WM_NCPAINT, WM_ERASEBKGND}), k.want) << k.name;
         DestroyWindow(p);
     }
+}
+
+TEST_F(Painting, TheWidgetsShowTheSamePictureAsTheWindowImages) {
+    HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "", WS_CHILD | WS_VISIBLE, 30, 40, 120, 90,
+                            top, nullptr, nullptr, nullptr);
+    HWND g = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 40, 30, c,
+                            nullptr, nullptr, nullptr);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(g);
+    RECT r{0, 0, 38, 28};
+    HBRUSH b = CreateSolidBrush(RGB(250, 120, 0));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    ReleaseDC(g, dc);
+    QWidget* widget = pm::wm::window(top)->widget;
+    QImage shown(widget->size(), QImage::Format_RGB32);
+    widget->render(&shown);
+    QImage composed = pm::test::windowImage(top);
+    ASSERT_EQ(shown.size(), composed.size());
+    for (QPoint p : {QPoint(31, 41), QPoint(33, 43), QPoint(45, 55), QPoint(100, 100), QPoint(5, 5)})
+        EXPECT_EQ(shown.pixel(p), composed.pixel(p)) << p.x() << "," << p.y();
+    EXPECT_EQ(shown.pixel(45, 55) | 0xFF000000u, qRgb(250, 120, 0));
 }

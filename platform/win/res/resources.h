@@ -3,7 +3,9 @@
 // layouts and the encoded bytes of bitmaps, icons and cursors. Each program declares its own in
 // C++ files of its folder (usually from a static Registrar) with the ids it uses; LoadString,
 // LoadMenu, LoadAccelerators, LoadBitmap, DialogBox ... find them here. One program is one module,
-// so instance handles are not used to tell resources apart.
+// so instance handles are not used to tell resources apart. A file that only registers must be
+// linked into the executable itself (or be reached from main): the linker leaves out an object of a
+// static library that nothing refers to.
 
 #include "platform/win/winuser.h"
 

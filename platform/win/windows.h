@@ -10,5 +10,6 @@
 #include "platform/win/winctrl.h"
 #include "platform/win/winmenu.h"
 #include "platform/win/windlg.h"
+#include "platform/win/commdlg.h"
 #include "platform/win/winreg.h"
 #include "platform/win/profile.h"

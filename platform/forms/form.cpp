@@ -1,5 +1,6 @@
 #include "platform/forms/form.h"
 
+#include "platform/forms/menu.h"
 #include "platform/forms/standard_controls.h"
 
 #include <map>
@@ -121,6 +122,25 @@ void Form::SetTopMost(bool topMost) {
 
 bool Form::TopMost() const {
     return (GetWindowLong(m_hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Form::PopupMenu(const Menu& menu, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(m_hwnd, &p);
+    std::map<UINT, Menu*> commands;
+    HMENU popup = menu.buildPopup(commands);
+    UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, p.x, p.y, 0, m_hwnd, nullptr));
+    DestroyMenu(popup);
+    auto it = commands.find(chosen);
+    if (it != commands.end() && it->second->Click) it->second->Click(it->second->Index);
+}
+
+void Form::PopupMenu(const Menu& menu) {
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(m_hwnd, &p);
+    PopupMenu(menu, p.x, p.y);
 }
 
 void Form::StartSystemMove() {

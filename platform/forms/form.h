@@ -7,6 +7,7 @@
 namespace vb {
 
 class CommandButton;
+class Menu;
 
 enum class FormBorderStyle { None = 0, Sizable = 2, FixedToolWindow = 4 };
 enum WindowState { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
@@ -39,6 +40,10 @@ public:
     // Keeps the form above all others, or no longer.
     void SetTopMost(bool topMost);
     bool TopMost() const;
+    // Shows the children of `menu` as a popup at (x, y) of the inner area, or at the cursor; returns
+    // after the menu closed and the chosen item's Click ran.
+    void PopupMenu(const Menu& menu, int x, int y);
+    void PopupMenu(const Menu& menu);
     // Starts moving the form with the mouse, as a press on a title bar does.
     void StartSystemMove();
 

@@ -10,19 +10,28 @@ std::string& commandText() {
     return text;
 }
 
+std::string programFile() {
+    char buffer[MAX_PATH * 4] = {};
+    DWORD n = GetModuleFileName(nullptr, buffer, sizeof buffer);
+    return std::string(buffer, n);
+}
+
 } // namespace
 
 std::string AppObject::Path() const {
-    char buffer[MAX_PATH * 4] = {};
-    DWORD n = GetModuleFileName(nullptr, buffer, sizeof buffer);
-    std::string file(buffer, n);
+    std::string file = programFile();
     std::size_t slash = file.find_last_of("/\\");
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : file.substr(0, slash);
 }
 
 AppObject& App() {
-    static AppObject app;
+    static AppObject app = [] {
+        AppObject a;
+        std::string file = programFile();
+        a.Title = file.substr(file.find_last_of("/\\") + 1);
+        return a;
+    }();
     return app;
 }
 

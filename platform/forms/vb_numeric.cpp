@@ -161,7 +161,7 @@ std::string Hex(double value) {
     return out;
 }
 
-std::int32_t RGB(int red, int green, int blue) {
+std::int32_t(RGB)(int red, int green, int blue) {
     if (red < 0 || green < 0 || blue < 0) throw std::invalid_argument("Invalid procedure call or argument");
     auto clamp = [](int c) { return c > 255 ? 255 : c; };
     return clamp(red) | clamp(green) << 8 | clamp(blue) << 16;

@@ -36,8 +36,9 @@ std::int32_t IntDiv(double a, double b);
 std::string Hex(double value);
 
 // The colour value red | green << 8 | blue << 16; components above 255 count as 255,
-// std::invalid_argument for a negative one.
-std::int32_t RGB(int red, int green, int blue);
+// std::invalid_argument for a negative one. The name is parenthesised so that the window system's
+// RGB macro leaves it alone: call it as (vb::RGB)(r, g, b) where that macro is defined.
+std::int32_t(RGB)(int red, int green, int blue);
 
 // The square root; std::invalid_argument for a negative value.
 double Sqr(double value);

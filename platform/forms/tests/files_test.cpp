@@ -84,6 +84,10 @@ TEST(App, PathIsTheProgramFolder) {
     EXPECT_EQ(vb::App().Path(), fs::canonical("/proc/self/exe").parent_path().string());
 }
 
+TEST(App, TitleIsTheProgramsNameUnlessSet) {
+    EXPECT_EQ(vb::App().Title, fs::canonical("/proc/self/exe").filename().string());
+}
+
 TEST(App, CommandJoinsTheArguments) {
     const char* argv[] = {"prog", "-t", "a b"};
     vb::SetCommandLine(3, argv);

@@ -1,7 +1,9 @@
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/vb_numeric.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/screen_capture.h"
 #include "platform/forms/timer.h"
 #include "platform/forms/windowless.h"
 
@@ -165,6 +167,26 @@ TEST_F(FormTest, PaintPictureScales) {
     DeleteObject(bitmap);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
+}
+
+TEST_F(FormTest, ScreenCaptureGoesOntoTheSurface) {
+    vb::FakeScreenCapture fake(
+        [](int x, int y) { return static_cast<COLORREF>((vb::RGB)(x % 256, y % 256, 7)); });
+    vb::setScreenCapture(&fake);
+    HBITMAP shot = vb::screenCapture().capture(RECT{100, 200, 140, 230});
+    vb::setScreenCapture(nullptr);
+    form.Picture1.PaintPicture(shot, 0, 0);
+    DeleteObject(shot);
+    EXPECT_EQ(form.Picture1.Point(0, 0), (vb::RGB)(100, 200, 7));
+    EXPECT_EQ(form.Picture1.Point(39, 29), (vb::RGB)(139, 229, 7));
+    EXPECT_EQ(form.Picture1.Point(40, 30), 0xFFFFFF);
+
+    HBITMAP real = vb::screenCapture().capture(RECT{0, 0, 16, 8});
+    BITMAP info{};
+    GetObject(real, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 16);
+    EXPECT_EQ(info.bmHeight, 8);
+    DeleteObject(real);
 }
 
 TEST_F(FormTest, MouseEventsComeInOrderWithButtonSemantics) {

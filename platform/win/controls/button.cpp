@@ -20,35 +20,60 @@ public:
         LRESULT common = 0;
         if (handleCommon(msg, wParam, lParam, common)) return common;
         switch (msg) {
-        case BM_GETCHECK: return m_check;
-        case BM_SETCHECK: return setCheck(static_cast<UINT>(wParam));
-        case BM_GETSTATE: return m_check | (m_pushed ? BST_PUSHED : 0) | (hasFocus() ? BST_FOCUS : 0);
-        case BM_SETSTATE: return setPushed(wParam != 0);
-        case BM_SETSTYLE: return setButtonStyle(static_cast<DWORD>(wParam), lParam != 0);
-        case BM_CLICK: return click();
-        case BM_GETIMAGE: return reinterpret_cast<LRESULT>(wParam == IMAGE_ICON ? m_icon : m_bitmap);
-        case BM_SETIMAGE: return setImage(wParam, reinterpret_cast<HANDLE>(lParam));
-        case WM_GETDLGCODE: return dialogCode();
-        case WM_NCHITTEST: return type() == BS_GROUPBOX ? HTTRANSPARENT : defaultProc(msg, wParam, lParam);
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: return paint();
+        case BM_GETCHECK:
+            return m_check;
+        case BM_SETCHECK:
+            return setCheck(static_cast<UINT>(wParam));
+        case BM_GETSTATE:
+            return m_check | (m_pushed ? BST_PUSHED : 0) | (hasFocus() ? BST_FOCUS : 0);
+        case BM_SETSTATE:
+            return setPushed(wParam != 0);
+        case BM_SETSTYLE:
+            return setButtonStyle(static_cast<DWORD>(wParam), lParam != 0);
+        case BM_CLICK:
+            return click();
+        case BM_GETIMAGE:
+            return reinterpret_cast<LRESULT>(wParam == IMAGE_ICON ? m_icon : m_bitmap);
+        case BM_SETIMAGE:
+            return setImage(wParam, reinterpret_cast<HANDLE>(lParam));
+        case WM_GETDLGCODE:
+            return dialogCode();
+        case WM_NCHITTEST:
+            return type() == BS_GROUPBOX ? HTTRANSPARENT : defaultProc(msg, wParam, lParam);
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            return paint();
         case WM_SETTEXT: {
             LRESULT r = defaultProc(msg, wParam, lParam);
             redraw();
             return r;
         }
-        case WM_ENABLE: redraw(); return 0;
-        case WM_SETFOCUS: return focusChanged(true);
-        case WM_KILLFOCUS: return focusChanged(false);
-        case WM_LBUTTONDBLCLK: return doubleClick();
-        case WM_LBUTTONDOWN: return buttonDown();
-        case WM_MOUSEMOVE: return mouseMove(lParam);
-        case WM_LBUTTONUP: return buttonUp(lParam);
-        case WM_CAPTURECHANGED: return captureLost();
-        case WM_KEYDOWN: return keyDown(static_cast<int>(wParam));
-        case WM_KEYUP: return keyUp(static_cast<int>(wParam));
-        case WM_CHAR: return 0;
-        default: return defaultProc(msg, wParam, lParam);
+        case WM_ENABLE:
+            redraw();
+            return 0;
+        case WM_SETFOCUS:
+            return focusChanged(true);
+        case WM_KILLFOCUS:
+            return focusChanged(false);
+        case WM_LBUTTONDBLCLK:
+            return doubleClick();
+        case WM_LBUTTONDOWN:
+            return buttonDown();
+        case WM_MOUSEMOVE:
+            return mouseMove(lParam);
+        case WM_LBUTTONUP:
+            return buttonUp(lParam);
+        case WM_CAPTURECHANGED:
+            return captureLost();
+        case WM_KEYDOWN:
+            return keyDown(static_cast<int>(wParam));
+        case WM_KEYUP:
+            return keyUp(static_cast<int>(wParam));
+        case WM_CHAR:
+            return 0;
+        default:
+            return defaultProc(msg, wParam, lParam);
         }
     }
 
@@ -59,20 +84,30 @@ private:
         return t == BS_CHECKBOX || t == BS_AUTOCHECKBOX || t == BS_3STATE || t == BS_AUTO3STATE;
     }
     bool isRadio() const { return type() == BS_RADIOBUTTON || type() == BS_AUTORADIOBUTTON; }
-    bool isPush() const { return type() == BS_PUSHBUTTON || type() == BS_DEFPUSHBUTTON || type() == BS_USERBUTTON || type() == BS_PUSHBOX; }
-    bool looksPushed() const { return isPush() || type() == BS_OWNERDRAW || ((isCheck() || isRadio()) && (style() & BS_PUSHLIKE)); }
+    bool isPush() const {
+        return type() == BS_PUSHBUTTON || type() == BS_DEFPUSHBUTTON || type() == BS_USERBUTTON ||
+               type() == BS_PUSHBOX;
+    }
+    bool looksPushed() const {
+        return isPush() || type() == BS_OWNERDRAW || ((isCheck() || isRadio()) && (style() & BS_PUSHLIKE));
+    }
 
     LRESULT dialogCode() const {
         switch (type()) {
-        case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+        case BS_DEFPUSHBUTTON:
+            return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
         case BS_PUSHBUTTON:
         case BS_OWNERDRAW:
         case BS_USERBUTTON:
-        case BS_PUSHBOX: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        case BS_PUSHBOX:
+            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
         case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
-        case BS_GROUPBOX: return DLGC_STATIC;
-        default: return DLGC_BUTTON;
+        case BS_AUTORADIOBUTTON:
+            return DLGC_BUTTON | DLGC_RADIOBUTTON;
+        case BS_GROUPBOX:
+            return DLGC_STATIC;
+        default:
+            return DLGC_BUTTON;
         }
     }
 
@@ -91,8 +126,10 @@ private:
     LRESULT setPushed(bool pushed) {
         if (pushed == m_pushed) return 0;
         m_pushed = pushed;
-        if (type() == BS_OWNERDRAW) drawOwner(ODA_SELECT);
-        else redraw();
+        if (type() == BS_OWNERDRAW)
+            drawOwner(ODA_SELECT);
+        else
+            redraw();
         if (style() & BS_NOTIFY) notify(pushed ? BN_HILITE : BN_UNHILITE);
         return 0;
     }
@@ -126,8 +163,10 @@ private:
             if (m_pushed) setPushed(false);
             if (GetCapture() == m_hwnd) ReleaseCapture();
         }
-        if (type() == BS_OWNERDRAW) drawOwner(ODA_FOCUS);
-        else redraw();
+        if (type() == BS_OWNERDRAW)
+            drawOwner(ODA_FOCUS);
+        else
+            redraw();
         if (style() & BS_NOTIFY) notify(gained ? BN_SETFOCUS : BN_KILLFOCUS);
         return 0;
     }
@@ -198,10 +237,17 @@ private:
     void activate() {
         HWND self = m_hwnd;
         switch (type()) {
-        case BS_AUTOCHECKBOX: setCheck(m_check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED); break;
-        case BS_AUTO3STATE: setCheck((m_check + 1) % 3); break;
-        case BS_AUTORADIOBUTTON: checkInGroup(); break;
-        default: break;
+        case BS_AUTOCHECKBOX:
+            setCheck(m_check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+            break;
+        case BS_AUTO3STATE:
+            setCheck((m_check + 1) % 3);
+            break;
+        case BS_AUTORADIOBUTTON:
+            checkInGroup();
+            break;
+        default:
+            break;
         }
         if (IsWindow(self)) notify(BN_CLICKED);
     }
@@ -251,9 +297,12 @@ private:
             return 0;
         }
         HGDIOBJ oldFont = SelectObject(dc, font());
-        if (looksPushed()) paintPush(dc);
-        else if (type() == BS_GROUPBOX) paintGroup(dc);
-        else paintCheck(dc);
+        if (looksPushed())
+            paintPush(dc);
+        else if (type() == BS_GROUPBOX)
+            paintGroup(dc);
+        else
+            paintCheck(dc);
         SelectObject(dc, oldFont);
         EndPaint(m_hwnd, &ps);
         return 0;
@@ -263,16 +312,17 @@ private:
     void paintLabel(HDC dc, RECT rc, UINT align) {
         bool off = !enabled();
         if ((style() & BS_ICON) && m_icon) {
-            DrawState(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_icon), 0, (rc.left + rc.right - 32) / 2,
-                      (rc.top + rc.bottom - 32) / 2, 0, 0, DST_ICON | (off ? DSS_DISABLED : 0));
+            DrawState(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_icon), 0,
+                      (rc.left + rc.right - 32) / 2, (rc.top + rc.bottom - 32) / 2, 0, 0,
+                      DST_ICON | (off ? DSS_DISABLED : 0));
             return;
         }
         if ((style() & BS_BITMAP) && m_bitmap) {
             BITMAP bm{};
             GetObject(m_bitmap, sizeof bm, &bm);
-            DrawState(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_bitmap), 0, (rc.left + rc.right - bm.bmWidth) / 2,
-                      (rc.top + rc.bottom - bm.bmHeight) / 2, bm.bmWidth, bm.bmHeight,
-                      DST_BITMAP | (off ? DSS_DISABLED : 0));
+            DrawState(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_bitmap), 0,
+                      (rc.left + rc.right - bm.bmWidth) / 2, (rc.top + rc.bottom - bm.bmHeight) / 2,
+                      bm.bmWidth, bm.bmHeight, DST_BITMAP | (off ? DSS_DISABLED : 0));
             return;
         }
         UINT flags = align | ((style() & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
@@ -281,10 +331,14 @@ private:
 
     UINT horizontalAlign(UINT fallback) const {
         switch (style() & BS_CENTER) {
-        case BS_LEFT: return DT_LEFT;
-        case BS_RIGHT: return DT_RIGHT;
-        case BS_CENTER: return DT_CENTER;
-        default: return fallback;
+        case BS_LEFT:
+            return DT_LEFT;
+        case BS_RIGHT:
+            return DT_RIGHT;
+        case BS_CENTER:
+            return DT_CENTER;
+        default:
+            return fallback;
         }
     }
 
@@ -333,7 +387,8 @@ private:
         COLORREF textColour = GetTextColor(dc);
         DrawFrameControl(dc, &box, DFC_BUTTON, state);
         SetTextColor(dc, textColour);
-        RECT label = leftText ? RECT{rc.left, rc.top, box.left - 4, rc.bottom} : RECT{box.right + 4, rc.top, rc.right, rc.bottom};
+        RECT label = leftText ? RECT{rc.left, rc.top, box.left - 4, rc.bottom}
+                              : RECT{box.right + 4, rc.top, rc.right, rc.bottom};
         paintLabel(dc, label, horizontalAlign(DT_LEFT));
         if (!hasFocus() || !showFocus()) return;
         RECT focus = textBounds(dc, label);
@@ -388,6 +443,8 @@ private:
 
 } // namespace
 
-void registerButtonClass() { registerControlClass("BUTTON", controlProc<Button>, CS_DBLCLKS, IDC_ARROW); }
+void registerButtonClass() {
+    registerControlClass("BUTTON", controlProc<Button>, CS_DBLCLKS, IDC_ARROW);
+}
 
 } // namespace pm::ctl

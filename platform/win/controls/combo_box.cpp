@@ -28,44 +28,68 @@ public:
             // WS_VSCROLL and WS_HSCROLL belong to the list, not to the box.
             setStyleBits(WS_VSCROLL | WS_HSCROLL, false);
             return defaultProc(msg, wParam, lParam);
-        case WM_CREATE: return create(*reinterpret_cast<const CREATESTRUCT*>(lParam));
+        case WM_CREATE:
+            return create(*reinterpret_cast<const CREATESTRUCT*>(lParam));
         case WM_DESTROY:
             if (m_list && kind() != CBS_SIMPLE) DestroyWindow(m_list);
             m_list = nullptr;
             return defaultProc(msg, wParam, lParam);
-        case WM_SETFONT: return setFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-        case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
-        case WM_SETTEXT: return setText(reinterpret_cast<LPCSTR>(lParam));
-        case WM_GETTEXT: return getText(static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
-        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(fieldText().size());
-        case WM_GETDLGCODE: return dialogCode(reinterpret_cast<const MSG*>(lParam));
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: return paint();
-        case WM_SIZE: layout(); return 0;
-        case WM_ENABLE: return enable(wParam != 0);
-        case WM_SETFOCUS: return gotFocus();
-        case WM_KILLFOCUS: return lostFocus(reinterpret_cast<HWND>(wParam));
+        case WM_SETFONT:
+            return setFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(m_font);
+        case WM_SETTEXT:
+            return setText(reinterpret_cast<LPCSTR>(lParam));
+        case WM_GETTEXT:
+            return getText(static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(fieldText().size());
+        case WM_GETDLGCODE:
+            return dialogCode(reinterpret_cast<const MSG*>(lParam));
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            return paint();
+        case WM_SIZE:
+            layout();
+            return 0;
+        case WM_ENABLE:
+            return enable(wParam != 0);
+        case WM_SETFOCUS:
+            return gotFocus();
+        case WM_KILLFOCUS:
+            return lostFocus(reinterpret_cast<HWND>(wParam));
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: return mouseDown(lParam);
-        case WM_MOUSEMOVE: return mouseMove(lParam);
-        case WM_LBUTTONUP: return mouseUp(lParam);
+        case WM_LBUTTONDBLCLK:
+            return mouseDown(lParam);
+        case WM_MOUSEMOVE:
+            return mouseMove(lParam);
+        case WM_LBUTTONUP:
+            return mouseUp(lParam);
         case WM_CAPTURECHANGED:
             if (m_dropped && reinterpret_cast<HWND>(lParam) != m_hwnd) close(false);
             return 0;
-        case WM_KEYDOWN: return key(static_cast<int>(wParam));
+        case WM_KEYDOWN:
+            return key(static_cast<int>(wParam));
         case WM_SYSKEYDOWN:
             if (wParam == VK_DOWN || wParam == VK_UP) return toggle();
             return defaultProc(msg, wParam, lParam);
-        case WM_CHAR: return typed(wParam);
-        case WM_COMMAND: return childCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_CHAR:
+            return typed(wParam);
+        case WM_COMMAND:
+            return childCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
         case WM_COMPAREITEM:
-        case WM_DELETEITEM: return forwardOwnerDraw(msg, lParam);
+        case WM_DELETEITEM:
+            return forwardOwnerDraw(msg, lParam);
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORSTATIC: return GetParent(m_hwnd) ? SendMessage(GetParent(m_hwnd), msg, wParam, lParam) : defaultProc(msg, wParam, lParam);
-        default: return comboMessage(msg, wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+            return GetParent(m_hwnd) ? SendMessage(GetParent(m_hwnd), msg, wParam, lParam)
+                                     : defaultProc(msg, wParam, lParam);
+        default:
+            return comboMessage(msg, wParam, lParam);
         }
     }
 
@@ -73,13 +97,17 @@ private:
     DWORD kind() const { return m_style & 3; }
     bool hasEdit() const { return kind() != CBS_DROPDOWNLIST; }
     bool ownerDraw() const { return (m_style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
-    LRESULT list(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return m_list ? SendMessage(m_list, msg, wParam, lParam) : CB_ERR; }
+    LRESULT list(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return m_list ? SendMessage(m_list, msg, wParam, lParam) : CB_ERR;
+    }
     int current() const { return static_cast<int>(list(LB_GETCURSEL)); }
 
     LRESULT comboMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         switch (msg) {
-        case CB_ADDSTRING: return list(LB_ADDSTRING, 0, lParam);
-        case CB_INSERTSTRING: return list(LB_INSERTSTRING, wParam, lParam);
+        case CB_ADDSTRING:
+            return list(LB_ADDSTRING, 0, lParam);
+        case CB_INSERTSTRING:
+            return list(LB_INSERTSTRING, wParam, lParam);
         case CB_DELETESTRING: {
             LRESULT r = list(LB_DELETESTRING, wParam, lParam);
             updateField();
@@ -90,48 +118,73 @@ private:
             if (m_edit) SetWindowText(m_edit, "");
             redraw();
             return CB_OKAY;
-        case CB_GETCOUNT: return list(LB_GETCOUNT);
-        case CB_GETCURSEL: return list(LB_GETCURSEL);
+        case CB_GETCOUNT:
+            return list(LB_GETCOUNT);
+        case CB_GETCURSEL:
+            return list(LB_GETCURSEL);
         case CB_SETCURSEL: {
             LRESULT r = list(LB_SETCURSEL, wParam);
             updateField();
             return r;
         }
-        case CB_GETLBTEXT: return list(LB_GETTEXT, wParam, lParam);
-        case CB_GETLBTEXTLEN: return list(LB_GETTEXTLEN, wParam);
-        case CB_FINDSTRING: return list(LB_FINDSTRING, wParam, lParam);
-        case CB_FINDSTRINGEXACT: return list(LB_FINDSTRINGEXACT, wParam, lParam);
+        case CB_GETLBTEXT:
+            return list(LB_GETTEXT, wParam, lParam);
+        case CB_GETLBTEXTLEN:
+            return list(LB_GETTEXTLEN, wParam);
+        case CB_FINDSTRING:
+            return list(LB_FINDSTRING, wParam, lParam);
+        case CB_FINDSTRINGEXACT:
+            return list(LB_FINDSTRINGEXACT, wParam, lParam);
         case CB_SELECTSTRING: {
             LRESULT r = list(LB_SELECTSTRING, wParam, lParam);
             if (r != CB_ERR) updateField();
             return r;
         }
-        case CB_GETITEMDATA: return list(LB_GETITEMDATA, wParam);
-        case CB_SETITEMDATA: return list(LB_SETITEMDATA, wParam, lParam);
-        case CB_GETTOPINDEX: return list(LB_GETTOPINDEX);
-        case CB_SETTOPINDEX: return list(LB_SETTOPINDEX, wParam);
-        case CB_GETITEMHEIGHT: return static_cast<int>(wParam) == -1 ? m_fieldHeight : list(LB_GETITEMHEIGHT, wParam);
-        case CB_SETITEMHEIGHT: return setItemHeight(static_cast<int>(wParam), static_cast<int>(lParam));
+        case CB_GETITEMDATA:
+            return list(LB_GETITEMDATA, wParam);
+        case CB_SETITEMDATA:
+            return list(LB_SETITEMDATA, wParam, lParam);
+        case CB_GETTOPINDEX:
+            return list(LB_GETTOPINDEX);
+        case CB_SETTOPINDEX:
+            return list(LB_SETTOPINDEX, wParam);
+        case CB_GETITEMHEIGHT:
+            return static_cast<int>(wParam) == -1 ? m_fieldHeight : list(LB_GETITEMHEIGHT, wParam);
+        case CB_SETITEMHEIGHT:
+            return setItemHeight(static_cast<int>(wParam), static_cast<int>(lParam));
         case CB_SHOWDROPDOWN:
-            if (wParam) open();
-            else close(false);
+            if (wParam)
+                open();
+            else
+                close(false);
             return TRUE;
-        case CB_GETDROPPEDSTATE: return m_dropped;
-        case CB_GETDROPPEDCONTROLRECT: return droppedRect(reinterpret_cast<RECT*>(lParam));
+        case CB_GETDROPPEDSTATE:
+            return m_dropped;
+        case CB_GETDROPPEDCONTROLRECT:
+            return droppedRect(reinterpret_cast<RECT*>(lParam));
         case CB_LIMITTEXT:
             if (!m_edit) return CB_ERR;
             SendMessage(m_edit, EM_LIMITTEXT, wParam, 0);
             return TRUE;
-        case CB_GETEDITSEL: return m_edit ? SendMessage(m_edit, EM_GETSEL, wParam, lParam) : CB_ERR;
+        case CB_GETEDITSEL:
+            return m_edit ? SendMessage(m_edit, EM_GETSEL, wParam, lParam) : CB_ERR;
         case CB_SETEDITSEL:
             if (!m_edit) return CB_ERR;
-            SendMessage(m_edit, EM_SETSEL, static_cast<WPARAM>(static_cast<short>(LOWORD(lParam))), static_cast<short>(HIWORD(lParam)));
+            SendMessage(m_edit, EM_SETSEL, static_cast<WPARAM>(static_cast<short>(LOWORD(lParam))),
+                        static_cast<short>(HIWORD(lParam)));
             return TRUE;
-        case CB_SETEXTENDEDUI: m_extendedUi = wParam != 0; return CB_OKAY;
-        case CB_GETEXTENDEDUI: return m_extendedUi;
-        case CB_GETDROPPEDWIDTH: return m_droppedWidth ? m_droppedWidth : clientRect().right;
-        case CB_SETDROPPEDWIDTH: m_droppedWidth = static_cast<int>(wParam); return m_droppedWidth;
-        default: break;
+        case CB_SETEXTENDEDUI:
+            m_extendedUi = wParam != 0;
+            return CB_OKAY;
+        case CB_GETEXTENDEDUI:
+            return m_extendedUi;
+        case CB_GETDROPPEDWIDTH:
+            return m_droppedWidth ? m_droppedWidth : clientRect().right;
+        case CB_SETDROPPEDWIDTH:
+            m_droppedWidth = static_cast<int>(wParam);
+            return m_droppedWidth;
+        default:
+            break;
         }
         LRESULT common = 0;
         if (handleCommon(msg, wParam, lParam, common)) return common;
@@ -141,32 +194,37 @@ private:
     // ---- Creation and layout ----
 
     LRESULT create(const CREATESTRUCT& cs) {
-        DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | (m_style & (WS_VSCROLL | WS_HSCROLL)) | (m_style & CBS_SORT ? LBS_SORT : 0) |
+        DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | (m_style & (WS_VSCROLL | WS_HSCROLL)) |
+                          (m_style & CBS_SORT ? LBS_SORT : 0) |
                           (m_style & CBS_OWNERDRAWFIXED ? LBS_OWNERDRAWFIXED : 0) |
                           (m_style & CBS_OWNERDRAWVARIABLE ? LBS_OWNERDRAWVARIABLE : 0) |
                           (m_style & CBS_HASSTRINGS ? LBS_HASSTRINGS : 0) |
                           (m_style & CBS_DISABLENOSCROLL ? LBS_DISABLENOSCROLL : 0) | LBS_NOINTEGRALHEIGHT;
         measureField();
         if (kind() == CBS_SIMPLE) {
-            m_list = CreateWindowEx(WS_EX_CLIENTEDGE, "ComboLBox", "", WS_CHILD | WS_VISIBLE | listStyle, 0, 0, 10, 10,
-                                    m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), cs.hInstance, m_hwnd);
+            m_list = CreateWindowEx(WS_EX_CLIENTEDGE, "ComboLBox", "", WS_CHILD | WS_VISIBLE | listStyle, 0,
+                                    0, 10, 10, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
+                                    cs.hInstance, m_hwnd);
         } else {
             m_dropHeight = std::max(cs.cy - totalHeight(), m_fieldHeight);
-            m_list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "ComboLBox", "", WS_POPUP | WS_BORDER | listStyle,
-                                    0, 0, 10, 10, m_hwnd, nullptr, cs.hInstance, m_hwnd);
+            m_list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "ComboLBox", "",
+                                    WS_POPUP | WS_BORDER | listStyle, 0, 0, 10, 10, m_hwnd, nullptr,
+                                    cs.hInstance, m_hwnd);
         }
         if (hasEdit()) createEdit(cs.hInstance);
         if (kind() != CBS_SIMPLE)
-            SetWindowPos(m_hwnd, nullptr, 0, 0, cs.cx, totalHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(m_hwnd, nullptr, 0, 0, cs.cx, totalHeight(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         layout();
         return m_list ? 0 : -1;
     }
 
     void createEdit(HINSTANCE instance) {
         DWORD es = WS_CHILD | WS_VISIBLE | (m_style & CBS_AUTOHSCROLL ? ES_AUTOHSCROLL : 0) |
-                   (m_style & CBS_UPPERCASE ? ES_UPPERCASE : 0) | (m_style & CBS_LOWERCASE ? ES_LOWERCASE : 0);
-        m_edit = CreateWindowEx(0, "EDIT", "", es, 0, 0, 10, 10, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-                                instance, nullptr);
+                   (m_style & CBS_UPPERCASE ? ES_UPPERCASE : 0) |
+                   (m_style & CBS_LOWERCASE ? ES_LOWERCASE : 0);
+        m_edit = CreateWindowEx(0, "EDIT", "", es, 0, 0, 10, 10, m_hwnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), instance, nullptr);
         if (!m_edit) return;
         auto old = SetWindowLongPtr(m_edit, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
         SetProp(m_edit, kComboProp, reinterpret_cast<HANDLE>(old));
@@ -178,18 +236,20 @@ private:
         HWND combo = GetParent(edit);
         bool dropped = combo && SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0);
         if (msg == WM_KEYDOWN) {
-            bool comboKey = wParam == VK_UP || wParam == VK_DOWN || wParam == VK_F4 || wParam == VK_PRIOR || wParam == VK_NEXT ||
-                            (dropped && (wParam == VK_RETURN || wParam == VK_ESCAPE));
+            bool comboKey = wParam == VK_UP || wParam == VK_DOWN || wParam == VK_F4 || wParam == VK_PRIOR ||
+                            wParam == VK_NEXT || (dropped && (wParam == VK_RETURN || wParam == VK_ESCAPE));
             if (comboKey) return SendMessage(combo, msg, wParam, lParam);
         }
-        if (msg == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) return SendMessage(combo, msg, wParam, lParam);
+        if (msg == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN))
+            return SendMessage(combo, msg, wParam, lParam);
         if (msg == WM_CHAR && dropped && (wParam == '\r' || wParam == 27)) return 0;
         if (msg == WM_GETDLGCODE) {
             LRESULT code = SendMessage(combo, WM_GETDLGCODE, wParam, lParam);
             return code | (old ? CallWindowProc(old, edit, msg, wParam, lParam) : 0);
         }
         if (msg == WM_NCDESTROY) RemoveProp(edit, kComboProp);
-        return old ? CallWindowProc(old, edit, msg, wParam, lParam) : DefWindowProc(edit, msg, wParam, lParam);
+        return old ? CallWindowProc(old, edit, msg, wParam, lParam)
+                   : DefWindowProc(edit, msg, wParam, lParam);
     }
 
     void measureField() {
@@ -201,9 +261,14 @@ private:
         ReleaseDC(m_hwnd, dc);
         m_fieldHeight = tm.tmHeight + 2;
         if (!ownerDraw()) return;
-        MEASUREITEMSTRUCT mis{ODT_COMBOBOX, static_cast<UINT>(id()), static_cast<UINT>(-1), 0,
-                              static_cast<UINT>(m_fieldHeight), 0};
-        if (HWND parent = GetParent(m_hwnd)) SendMessage(parent, WM_MEASUREITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&mis));
+        MEASUREITEMSTRUCT mis{ODT_COMBOBOX,
+                              static_cast<UINT>(id()),
+                              static_cast<UINT>(-1),
+                              0,
+                              static_cast<UINT>(m_fieldHeight),
+                              0};
+        if (HWND parent = GetParent(m_hwnd))
+            SendMessage(parent, WM_MEASUREITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&mis));
         m_fieldHeight = std::max<int>(static_cast<int>(mis.itemHeight), 1);
     }
 
@@ -218,7 +283,8 @@ private:
 
     RECT buttonRect() const {
         RECT rc = clientRect();
-        return RECT{rc.right - 2 - GetSystemMetrics(SM_CXVSCROLL), 2, rc.right - 2, std::min<LONG>(rc.bottom - 2, totalHeight() - 2)};
+        return RECT{rc.right - 2 - GetSystemMetrics(SM_CXVSCROLL), 2, rc.right - 2,
+                    std::min<LONG>(rc.bottom - 2, totalHeight() - 2)};
     }
 
     void layout() {
@@ -226,7 +292,8 @@ private:
         if (m_edit) MoveWindow(m_edit, f.left, f.top, f.right - f.left, f.bottom - f.top, TRUE);
         if (kind() == CBS_SIMPLE && m_list) {
             RECT rc = clientRect();
-            MoveWindow(m_list, 0, totalHeight(), rc.right, std::max<LONG>(rc.bottom - totalHeight(), 0), TRUE);
+            MoveWindow(m_list, 0, totalHeight(), rc.right, std::max<LONG>(rc.bottom - totalHeight(), 0),
+                       TRUE);
         }
     }
 
@@ -237,7 +304,8 @@ private:
         if (!ownerDraw()) measureField();
         if (kind() != CBS_SIMPLE) {
             RECT rc = clientRect();
-            SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right, totalHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right, totalHeight(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         layout();
         if (repaint) redraw();
@@ -250,7 +318,8 @@ private:
         m_fieldHeight = h;
         if (kind() != CBS_SIMPLE) {
             RECT rc = clientRect();
-            SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right, totalHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right, totalHeight(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         layout();
         redraw();
@@ -334,7 +403,8 @@ private:
         int h = std::min(m_dropHeight, std::max(1, count) * item + 2);
         int w = std::max<LONG>(m_droppedWidth, box.right - box.left);
         RECT r{box.left, box.bottom, box.left + w, box.bottom + h};
-        if (r.bottom > GetSystemMetrics(SM_CYSCREEN) && box.top - h >= 0) OffsetRect(&r, 0, box.top - h - box.bottom);
+        if (r.bottom > GetSystemMetrics(SM_CYSCREEN) && box.top - h >= 0)
+            OffsetRect(&r, 0, box.top - h - box.bottom);
         return r;
     }
 
@@ -346,11 +416,13 @@ private:
         if (GetFocus() != m_hwnd && (!m_edit || GetFocus() != m_edit)) SetFocus(m_edit ? m_edit : m_hwnd);
         if (m_edit) {
             std::string t = fieldText();
-            LRESULT i = list(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(t.c_str()));
+            LRESULT i =
+                list(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(t.c_str()));
             list(LB_SETCURSEL, static_cast<WPARAM>(i));
         }
         RECT r = listRectOnScreen();
-        SetWindowPos(m_list, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        SetWindowPos(m_list, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
         if (current() >= 0) list(LB_SETTOPINDEX, static_cast<WPARAM>(current()));
         m_dropped = true;
         m_pressed = true;
@@ -375,8 +447,10 @@ private:
     }
 
     LRESULT toggle() {
-        if (m_dropped) close(true);
-        else open();
+        if (m_dropped)
+            close(true);
+        else
+            open();
         return 0;
     }
 
@@ -395,7 +469,8 @@ private:
 
     LRESULT mouseDown(LPARAM lParam) {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (!m_dropped && GetFocus() != m_hwnd && GetFocus() != m_edit && kind() != CBS_SIMPLE) SetFocus(m_edit ? m_edit : m_hwnd);
+        if (!m_dropped && GetFocus() != m_hwnd && GetFocus() != m_edit && kind() != CBS_SIMPLE)
+            SetFocus(m_edit ? m_edit : m_hwnd);
         if (!m_dropped) {
             if (kind() == CBS_SIMPLE) {
                 if (m_edit) SetFocus(m_edit);
@@ -412,8 +487,10 @@ private:
             return 0;
         }
         RECT rc = clientRect();
-        if (!PtInRect(&rc, p)) close(false);
-        else if (kind() == CBS_DROPDOWNLIST || PtInRect(&m_buttonCache, p)) close(false);
+        if (!PtInRect(&rc, p))
+            close(false);
+        else if (kind() == CBS_DROPDOWNLIST || PtInRect(&m_buttonCache, p))
+            close(false);
         return 0;
     }
 
@@ -449,7 +526,8 @@ private:
 
     LRESULT dialogCode(const MSG* msg) const {
         LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        if (m_dropped && msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+        if (m_dropped && msg && msg->message == WM_KEYDOWN &&
+            (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
             code |= DLGC_WANTALLKEYS;
         return code;
     }
@@ -461,13 +539,26 @@ private:
         int page = std::max(1, m_dropHeight / std::max(1, static_cast<int>(list(LB_GETITEMHEIGHT, 0))) - 1);
         int target = before;
         switch (vk) {
-        case VK_UP: target = before < 0 ? 0 : before - 1; break;
-        case VK_DOWN: target = before + 1; break;
-        case VK_PRIOR: target = before - page; break;
-        case VK_NEXT: target = before + page; break;
-        case VK_HOME: target = 0; break;
-        case VK_END: target = count - 1; break;
-        default: return;
+        case VK_UP:
+            target = before < 0 ? 0 : before - 1;
+            break;
+        case VK_DOWN:
+            target = before + 1;
+            break;
+        case VK_PRIOR:
+            target = before - page;
+            break;
+        case VK_NEXT:
+            target = before + page;
+            break;
+        case VK_HOME:
+            target = 0;
+            break;
+        case VK_END:
+            target = count - 1;
+            break;
+        default:
+            return;
         }
         target = std::clamp(target, 0, count - 1);
         if (target == before) return;
@@ -485,7 +576,8 @@ private:
 
     LRESULT key(int vk) {
         switch (vk) {
-        case VK_F4: return toggle();
+        case VK_F4:
+            return toggle();
         case VK_RETURN:
             if (m_dropped) close(true);
             return 0;
@@ -506,7 +598,8 @@ private:
         case VK_END:
             if (!m_edit) step(vk);
             return 0;
-        default: return 0;
+        default:
+            return 0;
         }
     }
 
@@ -555,16 +648,23 @@ private:
 
     LRESULT editCommand(int code) {
         switch (code) {
-        case EN_CHANGE: notify(CBN_EDITCHANGE); break;
-        case EN_UPDATE: notify(CBN_EDITUPDATE); break;
-        case EN_SETFOCUS: notify(CBN_SETFOCUS); break;
+        case EN_CHANGE:
+            notify(CBN_EDITCHANGE);
+            break;
+        case EN_UPDATE:
+            notify(CBN_EDITUPDATE);
+            break;
+        case EN_SETFOCUS:
+            notify(CBN_SETFOCUS);
+            break;
         case EN_KILLFOCUS:
             if (GetFocus() != m_hwnd) {
                 close(false);
                 notify(CBN_KILLFOCUS);
             }
             break;
-        default: break;
+        default:
+            break;
         }
         return 0;
     }
@@ -574,7 +674,9 @@ private:
         if (!parent) return 0;
         UINT myId = static_cast<UINT>(id());
         switch (msg) {
-        case WM_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID = myId; break;
+        case WM_MEASUREITEM:
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID = myId;
+            break;
         case WM_DRAWITEM: {
             auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             d->CtlID = myId;
@@ -593,7 +695,8 @@ private:
             d->hwndItem = m_hwnd;
             break;
         }
-        default: break;
+        default:
+            break;
         }
         return SendMessage(parent, msg, myId, lParam);
     }
@@ -613,7 +716,8 @@ private:
             RECT b = buttonRect();
             m_buttonCache = b;
             DrawFrameControl(dc, &b, DFC_SCROLL,
-                             DFCS_SCROLLCOMBOBOX | (m_pressed ? DFCS_PUSHED | DFCS_FLAT : 0) | (enabled() ? 0 : DFCS_INACTIVE));
+                             DFCS_SCROLLCOMBOBOX | (m_pressed ? DFCS_PUSHED | DFCS_FLAT : 0) |
+                                 (enabled() ? 0 : DFCS_INACTIVE));
         }
         if (!m_edit) paintSelection(dc);
         SelectObject(dc, oldFont);
@@ -626,8 +730,10 @@ private:
         int i = current();
         bool focused = hasFocus() && !m_dropped;
         if (ownerDraw()) {
-            UINT state = ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled() ? 0 : ODS_DISABLED);
-            ULONG_PTR data = i >= 0 ? static_cast<ULONG_PTR>(list(LB_GETITEMDATA, static_cast<WPARAM>(i))) : 0;
+            UINT state =
+                ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled() ? 0 : ODS_DISABLED);
+            ULONG_PTR data =
+                i >= 0 ? static_cast<ULONG_PTR>(list(LB_GETITEMDATA, static_cast<WPARAM>(i))) : 0;
             sendDrawItem(ODT_COMBOBOX, static_cast<UINT>(i), ODA_DRAWENTIRE, state, dc, f, data);
             return;
         }
@@ -658,6 +764,8 @@ private:
 
 } // namespace
 
-void registerComboBoxClass() { registerControlClass("COMBOBOX", controlProc<ComboBox>, CS_DBLCLKS, IDC_ARROW); }
+void registerComboBoxClass() {
+    registerControlClass("COMBOBOX", controlProc<ComboBox>, CS_DBLCLKS, IDC_ARROW);
+}
 
 } // namespace pm::ctl

@@ -26,11 +26,11 @@ HBRUSH Control::controlColour(HDC dc, UINT msg) const {
     HWND parent = GetParent(m_hwnd);
     HBRUSH brush = nullptr;
     if (parent)
-        brush = reinterpret_cast<HBRUSH>(SendMessage(parent, msg, reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(m_hwnd)));
+        brush = reinterpret_cast<HBRUSH>(
+            SendMessage(parent, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hwnd)));
     if (!brush)
-        brush = reinterpret_cast<HBRUSH>(DefWindowProc(m_hwnd, msg, reinterpret_cast<WPARAM>(dc),
-                                                       reinterpret_cast<LPARAM>(m_hwnd)));
+        brush = reinterpret_cast<HBRUSH>(
+            DefWindowProc(m_hwnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hwnd)));
     return brush;
 }
 
@@ -41,20 +41,28 @@ bool Control::handleCommon(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         if (LOWORD(lParam)) redraw();
         result = 0;
         return true;
-    case WM_GETFONT: result = reinterpret_cast<LRESULT>(m_font); return true;
-    case WM_QUERYUISTATE: result = m_uiState; return true;
+    case WM_GETFONT:
+        result = reinterpret_cast<LRESULT>(m_font);
+        return true;
+    case WM_QUERYUISTATE:
+        result = m_uiState;
+        return true;
     case WM_UPDATEUISTATE:
     case WM_CHANGEUISTATE: {
         WORD flags = HIWORD(wParam) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
         WORD old = m_uiState;
-        if (LOWORD(wParam) == UIS_SET) m_uiState |= flags;
-        else if (LOWORD(wParam) == UIS_CLEAR) m_uiState &= static_cast<WORD>(~flags);
-        else if (LOWORD(wParam) == UIS_INITIALIZE) m_uiState = flags;
+        if (LOWORD(wParam) == UIS_SET)
+            m_uiState |= flags;
+        else if (LOWORD(wParam) == UIS_CLEAR)
+            m_uiState &= static_cast<WORD>(~flags);
+        else if (LOWORD(wParam) == UIS_INITIALIZE)
+            m_uiState = flags;
         if (old != m_uiState) redraw();
         result = 0;
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -27,7 +27,9 @@ public:
     HWND hwnd() const { return m_hwnd; }
 
 protected:
-    LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProc(m_hwnd, msg, wParam, lParam); }
+    LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProc(m_hwnd, msg, wParam, lParam);
+    }
     DWORD style() const { return static_cast<DWORD>(GetWindowLongPtr(m_hwnd, GWL_STYLE)); }
     void setStyleBits(DWORD bits, bool on);
     int id() const { return static_cast<int>(GetWindowLongPtr(m_hwnd, GWL_ID)); }
@@ -50,7 +52,8 @@ protected:
     // DrawText in the control's colours; disabled text is drawn embossed.
     void drawText(HDC dc, const std::string& text, RECT rc, UINT flags, bool disabled) const;
     // WM_DRAWITEM to the parent for an owner-drawn control or item.
-    void sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc, const RECT& rc, ULONG_PTR data) const;
+    void sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc, const RECT& rc,
+                      ULONG_PTR data) const;
 
     HWND m_hwnd;
     HFONT m_font = nullptr;
@@ -58,8 +61,7 @@ protected:
 };
 
 // Window procedure of a control class T (T(HWND, const CREATESTRUCT&)).
-template <class T>
-LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+template <class T> LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* c = reinterpret_cast<Control*>(GetWindowLongPtr(hwnd, 0));
     if (!c && msg == WM_NCCREATE) {
         c = new T(hwnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));

@@ -40,7 +40,9 @@ std::string utf8(UINT cp) {
     return s;
 }
 
-bool keyDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+bool keyDown(int vk) {
+    return (GetKeyState(vk) & 0x8000) != 0;
+}
 
 // A DC of the control with its font selected, for measuring.
 class FontDC {
@@ -74,38 +76,68 @@ public:
             return common;
         }
         switch (msg) {
-        case WM_CREATE: return create(reinterpret_cast<const CREATESTRUCT*>(lParam));
-        case WM_SETTEXT: return setText(reinterpret_cast<LPCSTR>(lParam));
-        case WM_GETTEXT: return getText(static_cast<std::size_t>(wParam), reinterpret_cast<LPSTR>(lParam));
-        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(m_text.length());
-        case WM_GETDLGCODE: return dialogCode(reinterpret_cast<const MSG*>(lParam));
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: return paint();
-        case WM_SIZE: layoutChanged(); return 0;
-        case WM_ENABLE: redraw(); return 0;
-        case WM_SETFOCUS: return focusChanged(true);
-        case WM_KILLFOCUS: return focusChanged(false);
-        case WM_CHAR: return typed(static_cast<UINT>(wParam));
-        case WM_KEYDOWN: return key(static_cast<int>(wParam));
-        case WM_LBUTTONDOWN: return mouseDown(lParam);
-        case WM_LBUTTONDBLCLK: return doubleClick(lParam);
-        case WM_MOUSEMOVE: return mouseMove(lParam);
+        case WM_CREATE:
+            return create(reinterpret_cast<const CREATESTRUCT*>(lParam));
+        case WM_SETTEXT:
+            return setText(reinterpret_cast<LPCSTR>(lParam));
+        case WM_GETTEXT:
+            return getText(static_cast<std::size_t>(wParam), reinterpret_cast<LPSTR>(lParam));
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(m_text.length());
+        case WM_GETDLGCODE:
+            return dialogCode(reinterpret_cast<const MSG*>(lParam));
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            return paint();
+        case WM_SIZE:
+            layoutChanged();
+            return 0;
+        case WM_ENABLE:
+            redraw();
+            return 0;
+        case WM_SETFOCUS:
+            return focusChanged(true);
+        case WM_KILLFOCUS:
+            return focusChanged(false);
+        case WM_CHAR:
+            return typed(static_cast<UINT>(wParam));
+        case WM_KEYDOWN:
+            return key(static_cast<int>(wParam));
+        case WM_LBUTTONDOWN:
+            return mouseDown(lParam);
+        case WM_LBUTTONDBLCLK:
+            return doubleClick(lParam);
+        case WM_MOUSEMOVE:
+            return mouseMove(lParam);
         case WM_LBUTTONUP:
             if (GetCapture() == m_hwnd) ReleaseCapture();
             m_selecting = false;
             return 0;
-        case WM_CAPTURECHANGED: m_selecting = false; return 0;
-        case WM_CONTEXTMENU: return contextMenu(lParam);
-        case WM_VSCROLL: return vscroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
-        case WM_HSCROLL: return hscroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
-        case WM_MOUSEWHEEL: return wheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        case WM_CUT: return cut();
-        case WM_COPY: return copy();
-        case WM_PASTE: return paste();
-        case WM_CLEAR: return clear();
+        case WM_CAPTURECHANGED:
+            m_selecting = false;
+            return 0;
+        case WM_CONTEXTMENU:
+            return contextMenu(lParam);
+        case WM_VSCROLL:
+            return vscroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+        case WM_HSCROLL:
+            return hscroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+        case WM_MOUSEWHEEL:
+            return wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        case WM_CUT:
+            return cut();
+        case WM_COPY:
+            return copy();
+        case WM_PASTE:
+            return paste();
+        case WM_CLEAR:
+            return clear();
         case WM_UNDO:
-        case EM_UNDO: return undo();
-        default: return editMessage(msg, wParam, lParam);
+        case EM_UNDO:
+            return undo();
+        default:
+            return editMessage(msg, wParam, lParam);
         }
     }
 
@@ -115,39 +147,73 @@ private:
 
     LRESULT editMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         switch (msg) {
-        case EM_GETSEL: return getSel(reinterpret_cast<DWORD*>(wParam), reinterpret_cast<DWORD*>(lParam));
-        case EM_SETSEL: return setSel(static_cast<int>(wParam), static_cast<int>(lParam));
-        case EM_REPLACESEL: return replaceSel(reinterpret_cast<LPCSTR>(lParam), wParam != 0);
-        case EM_LIMITTEXT: m_text.setLimit(wParam ? static_cast<std::size_t>(wParam) : kNoLimit); return 0;
-        case EM_GETLIMITTEXT: return static_cast<LRESULT>(m_text.limit());
-        case EM_SETTABSTOPS: return setTabStops(static_cast<int>(wParam), reinterpret_cast<const int*>(lParam));
-        case EM_GETLINE: return getLine(static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
-        case EM_LINEINDEX: return lineIndex(static_cast<int>(wParam));
-        case EM_LINEFROMCHAR: return lineFromChar(static_cast<int>(wParam));
-        case EM_LINELENGTH: return lineLength(static_cast<int>(wParam));
-        case EM_GETLINECOUNT: return multiLine() ? lineCount() : 1;
+        case EM_GETSEL:
+            return getSel(reinterpret_cast<DWORD*>(wParam), reinterpret_cast<DWORD*>(lParam));
+        case EM_SETSEL:
+            return setSel(static_cast<int>(wParam), static_cast<int>(lParam));
+        case EM_REPLACESEL:
+            return replaceSel(reinterpret_cast<LPCSTR>(lParam), wParam != 0);
+        case EM_LIMITTEXT:
+            m_text.setLimit(wParam ? static_cast<std::size_t>(wParam) : kNoLimit);
+            return 0;
+        case EM_GETLIMITTEXT:
+            return static_cast<LRESULT>(m_text.limit());
+        case EM_SETTABSTOPS:
+            return setTabStops(static_cast<int>(wParam), reinterpret_cast<const int*>(lParam));
+        case EM_GETLINE:
+            return getLine(static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
+        case EM_LINEINDEX:
+            return lineIndex(static_cast<int>(wParam));
+        case EM_LINEFROMCHAR:
+            return lineFromChar(static_cast<int>(wParam));
+        case EM_LINELENGTH:
+            return lineLength(static_cast<int>(wParam));
+        case EM_GETLINECOUNT:
+            return multiLine() ? lineCount() : 1;
         case EM_SETREADONLY:
             setStyleBits(ES_READONLY, wParam != 0);
             redraw();
             return TRUE;
-        case EM_CANUNDO: return m_text.canUndo();
-        case EM_EMPTYUNDOBUFFER: m_text.emptyUndo(); return 0;
-        case EM_GETMODIFY: return m_modified;
-        case EM_SETMODIFY: m_modified = wParam != 0; return 0;
-        case EM_SCROLLCARET: scrollToCaret(); redraw(); return TRUE;
-        case EM_GETFIRSTVISIBLELINE: return multiLine() ? m_firstLine : static_cast<LRESULT>(posFromPoint(POINT{formatRect().left, 0}));
-        case EM_LINESCROLL: return lineScroll(static_cast<int>(wParam), static_cast<int>(lParam));
-        case EM_SCROLL: return scrollCommand(static_cast<int>(wParam));
-        case EM_SETPASSWORDCHAR: return setPasswordChar(static_cast<char>(wParam));
-        case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(m_password);
-        case EM_SETMARGINS: return setMargins(static_cast<UINT>(wParam), lParam);
-        case EM_GETMARGINS: return MAKELONG(m_leftMargin, m_rightMargin);
-        case EM_POSFROMCHAR: return posFromChar(static_cast<std::size_t>(wParam));
-        case EM_CHARFROMPOS: return charFromPos(lParam);
-        case EM_GETRECT: return getRect(reinterpret_cast<RECT*>(lParam));
+        case EM_CANUNDO:
+            return m_text.canUndo();
+        case EM_EMPTYUNDOBUFFER:
+            m_text.emptyUndo();
+            return 0;
+        case EM_GETMODIFY:
+            return m_modified;
+        case EM_SETMODIFY:
+            m_modified = wParam != 0;
+            return 0;
+        case EM_SCROLLCARET:
+            scrollToCaret();
+            redraw();
+            return TRUE;
+        case EM_GETFIRSTVISIBLELINE:
+            return multiLine() ? m_firstLine
+                               : static_cast<LRESULT>(posFromPoint(POINT{formatRect().left, 0}));
+        case EM_LINESCROLL:
+            return lineScroll(static_cast<int>(wParam), static_cast<int>(lParam));
+        case EM_SCROLL:
+            return scrollCommand(static_cast<int>(wParam));
+        case EM_SETPASSWORDCHAR:
+            return setPasswordChar(static_cast<char>(wParam));
+        case EM_GETPASSWORDCHAR:
+            return static_cast<unsigned char>(m_password);
+        case EM_SETMARGINS:
+            return setMargins(static_cast<UINT>(wParam), lParam);
+        case EM_GETMARGINS:
+            return MAKELONG(m_leftMargin, m_rightMargin);
+        case EM_POSFROMCHAR:
+            return posFromChar(static_cast<std::size_t>(wParam));
+        case EM_CHARFROMPOS:
+            return charFromPos(lParam);
+        case EM_GETRECT:
+            return getRect(reinterpret_cast<RECT*>(lParam));
         case EM_SETRECT:
-        case EM_SETRECTNP: return setRect(reinterpret_cast<const RECT*>(lParam), msg == EM_SETRECT);
-        default: return defaultProc(msg, wParam, lParam);
+        case EM_SETRECTNP:
+            return setRect(reinterpret_cast<const RECT*>(lParam), msg == EM_SETRECT);
+        default:
+            return defaultProc(msg, wParam, lParam);
         }
     }
 
@@ -263,8 +329,7 @@ private:
     LRESULT lineLength(int ch) const {
         if (ch < 0) {
             std::size_t from = m_text.selStart(), to = m_text.selEnd();
-            return static_cast<LRESULT>((from - lineStart(lineOf(from))) +
-                                        (lineEnd(lineOf(to)) - to));
+            return static_cast<LRESULT>((from - lineStart(lineOf(from))) + (lineEnd(lineOf(to)) - to));
         }
         int line = lineOf(std::min(static_cast<std::size_t>(ch), m_text.length()));
         return static_cast<LRESULT>(lineEnd(line) - lineStart(line));
@@ -349,7 +414,8 @@ private:
         FontDC f(m_hwnd, font());
         RECT rc = formatRect();
         int room = std::max<int>(rc.right - rc.left, 1);
-        for (int l = 0; l < m_text.lineCount(); ++l) wrapLine(f.dc(), m_text.lineStart(l), m_text.lineEnd(l), room);
+        for (int l = 0; l < m_text.lineCount(); ++l)
+            wrapLine(f.dc(), m_text.lineStart(l), m_text.lineEnd(l), room);
     }
 
     // Breaks one text line into the starts of its shown lines: after the last blank that fits,
@@ -361,14 +427,18 @@ private:
             while (lo < hi) {
                 std::size_t mid = m_text.snap(lo + (hi - lo + 1) / 2);
                 if (mid <= lo) mid = m_text.next(lo);
-                if (width(dc, shown(from, mid)) <= room) lo = mid;
-                else hi = m_text.prev(mid);
+                if (width(dc, shown(from, mid)) <= room)
+                    lo = mid;
+                else
+                    hi = m_text.prev(mid);
             }
             std::size_t fit = std::max(lo, m_text.next(from));
             std::size_t cut = fit;
-            while (cut > from && m_text.at(cut - 1) != ' ' && m_text.at(cut - 1) != '\t') --cut;
+            while (cut > from && m_text.at(cut - 1) != ' ' && m_text.at(cut - 1) != '\t')
+                --cut;
             if (cut <= from) cut = fit;
-            while (cut < to && m_text.at(cut) == ' ') ++cut;
+            while (cut < to && m_text.at(cut) == ' ')
+                ++cut;
             if (cut >= to) return;
             m_wrapStarts.push_back(cut);
             from = cut;
@@ -409,7 +479,8 @@ private:
     std::vector<int> tabStops() const {
         std::vector<int> px;
         if (m_tabDlu.empty()) px.push_back(kDefaultTabDlu * m_avgChar / 4);
-        for (int d : m_tabDlu) px.push_back(std::max(1, d * m_avgChar / 4));
+        for (int d : m_tabDlu)
+            px.push_back(std::max(1, d * m_avgChar / 4));
         return px;
     }
 
@@ -423,7 +494,8 @@ private:
         if (s.empty()) return 0;
         if (multiLine()) {
             std::vector<int> stops = tabStops();
-            DWORD e = GetTabbedTextExtent(dc, s.c_str(), static_cast<int>(s.size()), static_cast<int>(stops.size()), stops.data());
+            DWORD e = GetTabbedTextExtent(dc, s.c_str(), static_cast<int>(s.size()),
+                                          static_cast<int>(stops.size()), stops.data());
             return LOWORD(e);
         }
         SIZE size{};
@@ -500,15 +572,19 @@ private:
         std::size_t caret = m_text.caret();
         if (multiLine()) {
             int line = lineOf(caret);
-            if (line < m_firstLine) m_firstLine = line;
-            else if (line >= m_firstLine + visibleLines()) m_firstLine = line - visibleLines() + 1;
+            if (line < m_firstLine)
+                m_firstLine = line;
+            else if (line >= m_firstLine + visibleLines())
+                m_firstLine = line - visibleLines() + 1;
         }
         FontDC f(m_hwnd, font());
         RECT rc = formatRect();
         int room = rc.right - rc.left;
         int x = xOf(f.dc(), caret);
-        if (x < m_scrollX) m_scrollX = std::max(0, x - room / 3);
-        else if (x >= m_scrollX + room) m_scrollX = x - room + std::max(1, room / 3);
+        if (x < m_scrollX)
+            m_scrollX = std::max(0, x - room / 3);
+        else if (x >= m_scrollX + room)
+            m_scrollX = x - room + std::max(1, room / 3);
         if (room <= 0) m_scrollX = 0;
     }
 
@@ -516,14 +592,24 @@ private:
         DWORD s = style();
         if (!multiLine()) return;
         if (s & WS_VSCROLL) {
-            SCROLLINFO si{sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, lineCount() - 1,
-                          static_cast<UINT>(visibleLines()), m_firstLine, 0};
+            SCROLLINFO si{sizeof si,
+                          SIF_ALL | SIF_DISABLENOSCROLL,
+                          0,
+                          lineCount() - 1,
+                          static_cast<UINT>(visibleLines()),
+                          m_firstLine,
+                          0};
             SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
         }
         if (s & WS_HSCROLL) {
             RECT rc = formatRect();
-            SCROLLINFO si{sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, widestLine(),
-                          static_cast<UINT>(std::max<LONG>(rc.right - rc.left, 1)), m_scrollX, 0};
+            SCROLLINFO si{sizeof si,
+                          SIF_ALL | SIF_DISABLENOSCROLL,
+                          0,
+                          widestLine(),
+                          static_cast<UINT>(std::max<LONG>(rc.right - rc.left, 1)),
+                          m_scrollX,
+                          0};
             SetScrollInfo(m_hwnd, SB_HORZ, &si, TRUE);
         }
     }
@@ -564,15 +650,23 @@ private:
     int scrollTarget(int code, int thumb) const {
         int page = std::max(1, visibleLines() - 1);
         switch (code) {
-        case SB_LINEUP: return m_firstLine - 1;
-        case SB_LINEDOWN: return m_firstLine + 1;
-        case SB_PAGEUP: return m_firstLine - page;
-        case SB_PAGEDOWN: return m_firstLine + page;
-        case SB_TOP: return 0;
-        case SB_BOTTOM: return lineCount() - 1;
+        case SB_LINEUP:
+            return m_firstLine - 1;
+        case SB_LINEDOWN:
+            return m_firstLine + 1;
+        case SB_PAGEUP:
+            return m_firstLine - page;
+        case SB_PAGEDOWN:
+            return m_firstLine + page;
+        case SB_TOP:
+            return 0;
+        case SB_BOTTOM:
+            return lineCount() - 1;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: return thumb;
-        default: return m_firstLine;
+        case SB_THUMBPOSITION:
+            return thumb;
+        default:
+            return m_firstLine;
         }
     }
 
@@ -596,14 +690,27 @@ private:
         int page = std::max<int>(rc.right - rc.left, 1);
         int x = m_scrollX;
         switch (code) {
-        case SB_LINELEFT: x -= m_avgChar; break;
-        case SB_LINERIGHT: x += m_avgChar; break;
-        case SB_PAGELEFT: x -= page; break;
-        case SB_PAGERIGHT: x += page; break;
-        case SB_LEFT: x = 0; break;
+        case SB_LINELEFT:
+            x -= m_avgChar;
+            break;
+        case SB_LINERIGHT:
+            x += m_avgChar;
+            break;
+        case SB_PAGELEFT:
+            x -= page;
+            break;
+        case SB_PAGERIGHT:
+            x += page;
+            break;
+        case SB_LEFT:
+            x = 0;
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: x = thumb; break;
-        default: return 0;
+        case SB_THUMBPOSITION:
+            x = thumb;
+            break;
+        default:
+            return 0;
         }
         scrollTo(m_firstLine, x, EN_HSCROLL);
         return 0;
@@ -648,19 +755,26 @@ private:
 
     LRESULT typed(UINT c) {
         switch (c) {
-        case 1: return setSel(0, -1);
-        case 3: return copy();
-        case 22: return paste();
-        case 24: return cut();
-        case 26: return undo();
-        case 8: return backspace();
+        case 1:
+            return setSel(0, -1);
+        case 3:
+            return copy();
+        case 22:
+            return paste();
+        case 24:
+            return cut();
+        case 26:
+            return undo();
+        case 8:
+            return backspace();
         case '\r':
             if (multiLine() && !readOnly()) insert("\r\n", false);
             return 0;
         case '\t':
             if (multiLine() && !readOnly()) insert("\t", true);
             return 0;
-        default: break;
+        default:
+            break;
         }
         if (c < 0x20 || c == 0x7F) return 0;
         if (readOnly() || !acceptsChar(c)) {
@@ -712,14 +826,38 @@ private:
         std::size_t caret = m_text.caret(), to = caret;
         bool vertical = false;
         switch (vk) {
-        case VK_LEFT: to = control ? m_text.wordLeft(caret) : (!shift && m_text.hasSelection()) ? m_text.selStart() : m_text.prev(caret); break;
-        case VK_RIGHT: to = control ? m_text.wordRight(caret) : (!shift && m_text.hasSelection()) ? m_text.selEnd() : m_text.next(caret); break;
-        case VK_UP: to = lineMove(caret, -1); vertical = true; break;
-        case VK_DOWN: to = lineMove(caret, 1); vertical = true; break;
-        case VK_PRIOR: to = lineMove(caret, -visibleLines()); vertical = true; break;
-        case VK_NEXT: to = lineMove(caret, visibleLines()); vertical = true; break;
-        case VK_HOME: to = control ? 0 : lineStart(lineOf(caret)); break;
-        case VK_END: to = control ? m_text.length() : lineEnd(lineOf(caret)); break;
+        case VK_LEFT:
+            to = control                             ? m_text.wordLeft(caret)
+                 : (!shift && m_text.hasSelection()) ? m_text.selStart()
+                                                     : m_text.prev(caret);
+            break;
+        case VK_RIGHT:
+            to = control                             ? m_text.wordRight(caret)
+                 : (!shift && m_text.hasSelection()) ? m_text.selEnd()
+                                                     : m_text.next(caret);
+            break;
+        case VK_UP:
+            to = lineMove(caret, -1);
+            vertical = true;
+            break;
+        case VK_DOWN:
+            to = lineMove(caret, 1);
+            vertical = true;
+            break;
+        case VK_PRIOR:
+            to = lineMove(caret, -visibleLines());
+            vertical = true;
+            break;
+        case VK_NEXT:
+            to = lineMove(caret, visibleLines());
+            vertical = true;
+            break;
+        case VK_HOME:
+            to = control ? 0 : lineStart(lineOf(caret));
+            break;
+        case VK_END:
+            to = control ? m_text.length() : lineEnd(lineOf(caret));
+            break;
         case VK_DELETE:
             if (shift) return cut();
             return deleteForward();
@@ -727,7 +865,8 @@ private:
             if (control) return copy();
             if (shift) return paste();
             return 0;
-        default: return 0;
+        default:
+            return 0;
         }
         m_text.select(shift ? m_text.anchor() : to, to);
         scrollToCaret();
@@ -838,8 +977,8 @@ private:
         AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenu(menu, grey(m_text.length() > 0), EM_SETSEL, "Select &All");
         HWND self = m_hwnd;
-        UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
-                                                    at.y, 0, m_hwnd, nullptr));
+        UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                                    at.x, at.y, 0, m_hwnd, nullptr));
         DestroyMenu(menu);
         if (!cmd || !IsWindow(self)) return 0;
         if (cmd == EM_SETSEL) return setSel(0, -1);
@@ -861,7 +1000,8 @@ private:
         RECT format = formatRect();
         IntersectClipRect(dc, format.left, format.top, format.right, format.bottom);
         int last = multiLine() ? std::min(lineCount() - 1, m_firstLine + visibleLines()) : 0;
-        for (int line = multiLine() ? m_firstLine : 0; line <= last; ++line) paintLine(dc, line);
+        for (int line = multiLine() ? m_firstLine : 0; line <= last; ++line)
+            paintLine(dc, line);
         SelectObject(dc, oldFont);
         EndPaint(m_hwnd, &ps);
         return 0;
@@ -878,7 +1018,8 @@ private:
         paintRun(dc, origin, from, s1, to, false);
     }
 
-    void paintRun(HDC dc, POINT origin, std::size_t lineStart, std::size_t from, std::size_t to, bool selected) {
+    void paintRun(HDC dc, POINT origin, std::size_t lineStart, std::size_t from, std::size_t to,
+                  bool selected) {
         if (from >= to) return;
         std::string s = shown(from, to);
         int x = origin.x + width(dc, shown(lineStart, from));
@@ -892,8 +1033,8 @@ private:
         }
         if (multiLine()) {
             std::vector<int> stops = tabStops();
-            TabbedTextOut(dc, x, origin.y, s.c_str(), static_cast<int>(s.size()), static_cast<int>(stops.size()),
-                          stops.data(), origin.x);
+            TabbedTextOut(dc, x, origin.y, s.c_str(), static_cast<int>(s.size()),
+                          static_cast<int>(stops.size()), stops.data(), origin.x);
         } else {
             TextOut(dc, x, origin.y, s.c_str(), static_cast<int>(s.size()));
         }
@@ -922,6 +1063,8 @@ private:
 
 } // namespace
 
-void registerEditClass() { registerControlClass("EDIT", controlProc<Edit>, CS_DBLCLKS, IDC_IBEAM); }
+void registerEditClass() {
+    registerControlClass("EDIT", controlProc<Edit>, CS_DBLCLKS, IDC_IBEAM);
+}
 
 } // namespace pm::ctl

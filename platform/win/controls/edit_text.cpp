@@ -8,7 +8,9 @@ namespace pm::ctl {
 
 namespace {
 
-bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool continuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 std::size_t expectedLength(unsigned char lead) {
     if (lead >= 0xC2 && lead <= 0xDF) return 2;
@@ -84,7 +86,8 @@ bool EditText::replaceSelection(std::string_view s, bool undoable, bool typing, 
     bool cut = s.size() > room;
     if (cut) {
         std::size_t keep = room;
-        while (keep > 0 && keep < s.size() && continuation(static_cast<unsigned char>(s[keep]))) --keep;
+        while (keep > 0 && keep < s.size() && continuation(static_cast<unsigned char>(s[keep])))
+            --keep;
         if (keep > 0 && s[keep - 1] == '\r' && keep < s.size() && s[keep] == '\n') --keep;
         s = s.substr(0, keep);
     }
@@ -160,8 +163,10 @@ std::size_t EditText::wordRight(std::size_t pos) const {
     std::size_t n = length();
     if (pos >= n) return n;
     if (kindOf(m_text.at(pos)) == Kind::Break) return next(pos);
-    while (pos < n && kindOf(m_text.at(pos)) == Kind::Word) pos = next(pos);
-    while (pos < n && kindOf(m_text.at(pos)) == Kind::Space) pos = next(pos);
+    while (pos < n && kindOf(m_text.at(pos)) == Kind::Word)
+        pos = next(pos);
+    while (pos < n && kindOf(m_text.at(pos)) == Kind::Space)
+        pos = next(pos);
     return pos;
 }
 
@@ -169,9 +174,11 @@ std::size_t EditText::wordLeft(std::size_t pos) const {
     if (pos == 0) return 0;
     std::size_t p = prev(pos);
     if (kindOf(m_text.at(p)) == Kind::Break) return p;
-    while (p > 0 && kindOf(m_text.at(p)) == Kind::Space) p = prev(p);
+    while (p > 0 && kindOf(m_text.at(p)) == Kind::Space)
+        p = prev(p);
     if (kindOf(m_text.at(p)) != Kind::Word) return next(p);
-    while (p > 0 && kindOf(m_text.at(prev(p))) == Kind::Word) p = prev(p);
+    while (p > 0 && kindOf(m_text.at(prev(p))) == Kind::Word)
+        p = prev(p);
     return p;
 }
 
@@ -179,17 +186,22 @@ void EditText::wordAt(std::size_t pos, std::size_t& from, std::size_t& to) const
     pos = snap(pos);
     from = to = pos;
     if (pos >= length() || kindOf(m_text.at(pos)) == Kind::Break) {
-        if (pos > 0 && kindOf(m_text.at(prev(pos))) == Kind::Word) from = to = prev(pos);
-        else return;
+        if (pos > 0 && kindOf(m_text.at(prev(pos))) == Kind::Word)
+            from = to = prev(pos);
+        else
+            return;
     }
     Kind k = kindOf(m_text.at(from));
-    while (from > 0 && kindOf(m_text.at(prev(from))) == k) from = prev(from);
-    while (to < length() && kindOf(m_text.at(to)) == k) to = next(to);
+    while (from > 0 && kindOf(m_text.at(prev(from))) == k)
+        from = prev(from);
+    while (to < length() && kindOf(m_text.at(to)) == k)
+        to = next(to);
 }
 
 std::size_t EditText::characters(std::size_t from, std::size_t to) const {
     std::size_t count = 0;
-    for (std::size_t p = from; p < to; p = next(p)) ++count;
+    for (std::size_t p = from; p < to; p = next(p))
+        ++count;
     return count;
 }
 

@@ -20,7 +20,8 @@ constexpr DWORD kTypeAheadMs = 1000;
 int compareNoCase(const std::string& a, const std::string& b) {
     std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        int x = std::tolower(static_cast<unsigned char>(a[i])), y = std::tolower(static_cast<unsigned char>(b[i]));
+        int x = std::tolower(static_cast<unsigned char>(a[i])),
+            y = std::tolower(static_cast<unsigned char>(b[i]));
         if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
@@ -51,34 +52,59 @@ public:
             return common;
         }
         switch (msg) {
-        case WM_CREATE: return create();
-        case WM_DESTROY: deleteAll(); return defaultProc(msg, wParam, lParam);
-        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_CREATE:
+            return create();
+        case WM_DESTROY:
+            deleteAll();
+            return defaultProc(msg, wParam, lParam);
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_MOUSEACTIVATE:
             if (m_style & WS_POPUP) return MA_NOACTIVATE;
             return defaultProc(msg, wParam, lParam);
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: return paint();
-        case WM_SIZE: updateScrollBar(); return 0;
-        case WM_ENABLE: redraw(); return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            return paint();
+        case WM_SIZE:
+            updateScrollBar();
+            return 0;
+        case WM_ENABLE:
+            redraw();
+            return 0;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: return focusChanged(msg == WM_SETFOCUS);
-        case WM_LBUTTONDOWN: return mouseDown(lParam, wParam);
-        case WM_MOUSEMOVE: return mouseMove(lParam);
-        case WM_LBUTTONUP: return mouseUp();
-        case WM_CAPTURECHANGED: m_tracking = false; return 0;
-        case WM_LBUTTONDBLCLK: return doubleClick(lParam, wParam);
-        case WM_KEYDOWN: return key(static_cast<int>(wParam));
-        case WM_CHAR: return typed(static_cast<UINT>(wParam));
-        case WM_VSCROLL: return vscroll(LOWORD(wParam));
-        case WM_MOUSEWHEEL: setTop(m_top - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3); return 0;
-        default: return listMessage(msg, wParam, lParam);
+        case WM_KILLFOCUS:
+            return focusChanged(msg == WM_SETFOCUS);
+        case WM_LBUTTONDOWN:
+            return mouseDown(lParam, wParam);
+        case WM_MOUSEMOVE:
+            return mouseMove(lParam);
+        case WM_LBUTTONUP:
+            return mouseUp();
+        case WM_CAPTURECHANGED:
+            m_tracking = false;
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            return doubleClick(lParam, wParam);
+        case WM_KEYDOWN:
+            return key(static_cast<int>(wParam));
+        case WM_CHAR:
+            return typed(static_cast<UINT>(wParam));
+        case WM_VSCROLL:
+            return vscroll(LOWORD(wParam));
+        case WM_MOUSEWHEEL:
+            setTop(m_top - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+            return 0;
+        default:
+            return listMessage(msg, wParam, lParam);
         }
     }
 
 private:
     // ---- Styles ----
-    bool hasStrings() const { return !(m_style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (m_style & LBS_HASSTRINGS); }
+    bool hasStrings() const {
+        return !(m_style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (m_style & LBS_HASSTRINGS);
+    }
     bool ownerDraw() const { return (m_style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
     bool variable() const { return (m_style & LBS_OWNERDRAWVARIABLE) != 0; }
     bool multi() const { return (m_style & LBS_MULTIPLESEL) != 0; }
@@ -102,53 +128,93 @@ private:
     LRESULT listMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         int index = static_cast<int>(static_cast<INT_PTR>(wParam));
         switch (msg) {
-        case LB_ADDSTRING: return add(lParam);
-        case LB_INSERTSTRING: return insertAt(index, lParam);
-        case LB_DELETESTRING: return deleteAt(index);
-        case LB_RESETCONTENT: deleteAll(); return LB_OKAY;
-        case LB_GETCOUNT: return count();
-        case LB_GETTEXT: return getText(index, reinterpret_cast<LPSTR>(lParam));
-        case LB_GETTEXTLEN: return valid(index) ? (hasStrings() ? static_cast<LRESULT>(m_items[static_cast<std::size_t>(index)].text.size()) : static_cast<LRESULT>(sizeof(ULONG_PTR))) : LB_ERR;
-        case LB_GETITEMDATA: return valid(index) ? static_cast<LRESULT>(m_items[static_cast<std::size_t>(index)].data) : LB_ERR;
+        case LB_ADDSTRING:
+            return add(lParam);
+        case LB_INSERTSTRING:
+            return insertAt(index, lParam);
+        case LB_DELETESTRING:
+            return deleteAt(index);
+        case LB_RESETCONTENT:
+            deleteAll();
+            return LB_OKAY;
+        case LB_GETCOUNT:
+            return count();
+        case LB_GETTEXT:
+            return getText(index, reinterpret_cast<LPSTR>(lParam));
+        case LB_GETTEXTLEN:
+            return valid(index)
+                       ? (hasStrings()
+                              ? static_cast<LRESULT>(m_items[static_cast<std::size_t>(index)].text.size())
+                              : static_cast<LRESULT>(sizeof(ULONG_PTR)))
+                       : LB_ERR;
+        case LB_GETITEMDATA:
+            return valid(index) ? static_cast<LRESULT>(m_items[static_cast<std::size_t>(index)].data)
+                                : LB_ERR;
         case LB_SETITEMDATA:
             if (!valid(index)) return LB_ERR;
             m_items[static_cast<std::size_t>(index)].data = static_cast<ULONG_PTR>(lParam);
             return TRUE;
-        case LB_GETCURSEL: return anyMulti() ? (count() ? m_caret : LB_ERR) : (m_selected >= 0 ? m_selected : LB_ERR);
-        case LB_SETCURSEL: return setCurSel(index);
-        case LB_GETSEL: return valid(index) ? isSelected(index) : LB_ERR;
-        case LB_SETSEL: return setSel(wParam != 0, static_cast<int>(lParam));
-        case LB_GETSELCOUNT: return anyMulti() ? selCount() : LB_ERR;
-        case LB_GETSELITEMS: return selItems(index, reinterpret_cast<int*>(lParam));
-        case LB_SELITEMRANGE: return selectRange(LOWORD(lParam), HIWORD(lParam), wParam != 0);
-        case LB_SELITEMRANGEEX: return selectRangeEx(index, static_cast<int>(lParam));
-        case LB_FINDSTRING: return find(index, reinterpret_cast<LPCSTR>(lParam), false);
-        case LB_FINDSTRINGEXACT: return find(index, reinterpret_cast<LPCSTR>(lParam), true);
-        case LB_SELECTSTRING: return selectString(index, reinterpret_cast<LPCSTR>(lParam));
-        case LB_GETTOPINDEX: return m_top;
+        case LB_GETCURSEL:
+            return anyMulti() ? (count() ? m_caret : LB_ERR) : (m_selected >= 0 ? m_selected : LB_ERR);
+        case LB_SETCURSEL:
+            return setCurSel(index);
+        case LB_GETSEL:
+            return valid(index) ? isSelected(index) : LB_ERR;
+        case LB_SETSEL:
+            return setSel(wParam != 0, static_cast<int>(lParam));
+        case LB_GETSELCOUNT:
+            return anyMulti() ? selCount() : LB_ERR;
+        case LB_GETSELITEMS:
+            return selItems(index, reinterpret_cast<int*>(lParam));
+        case LB_SELITEMRANGE:
+            return selectRange(LOWORD(lParam), HIWORD(lParam), wParam != 0);
+        case LB_SELITEMRANGEEX:
+            return selectRangeEx(index, static_cast<int>(lParam));
+        case LB_FINDSTRING:
+            return find(index, reinterpret_cast<LPCSTR>(lParam), false);
+        case LB_FINDSTRINGEXACT:
+            return find(index, reinterpret_cast<LPCSTR>(lParam), true);
+        case LB_SELECTSTRING:
+            return selectString(index, reinterpret_cast<LPCSTR>(lParam));
+        case LB_GETTOPINDEX:
+            return m_top;
         case LB_SETTOPINDEX:
             if (index < 0 || (index >= count() && count() > 0)) return LB_ERR;
             setTop(index);
             return LB_OKAY;
-        case LB_GETITEMRECT: return itemRect(index, reinterpret_cast<RECT*>(lParam));
-        case LB_GETITEMHEIGHT: return variable() && valid(index) ? m_items[static_cast<std::size_t>(index)].height : m_itemHeight;
-        case LB_SETITEMHEIGHT: return setItemHeight(index, LOWORD(lParam));
-        case LB_GETCARETINDEX: return count() ? m_caret : 0;
+        case LB_GETITEMRECT:
+            return itemRect(index, reinterpret_cast<RECT*>(lParam));
+        case LB_GETITEMHEIGHT:
+            return variable() && valid(index) ? m_items[static_cast<std::size_t>(index)].height
+                                              : m_itemHeight;
+        case LB_SETITEMHEIGHT:
+            return setItemHeight(index, LOWORD(lParam));
+        case LB_GETCARETINDEX:
+            return count() ? m_caret : 0;
         case LB_SETCARETINDEX:
             if (!valid(index)) return LB_ERR;
             moveCaret(index);
             return LB_OKAY;
-        case LB_GETANCHORINDEX: return m_anchor;
+        case LB_GETANCHORINDEX:
+            return m_anchor;
         case LB_SETANCHORINDEX:
             if (!valid(index)) return LB_ERR;
             m_anchor = index;
             return LB_OKAY;
-        case LB_ITEMFROMPOINT: return itemFromPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        case LB_SETTABSTOPS: return setTabStops(index, reinterpret_cast<const int*>(lParam));
-        case LB_GETHORIZONTALEXTENT: return m_extent;
-        case LB_SETHORIZONTALEXTENT: m_extent = index; return 0;
-        case LB_INITSTORAGE: m_items.reserve(m_items.size() + wParam); return count();
-        default: return defaultProc(msg, wParam, lParam);
+        case LB_ITEMFROMPOINT:
+            return itemFromPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        case LB_SETTABSTOPS:
+            return setTabStops(index, reinterpret_cast<const int*>(lParam));
+        case LB_GETHORIZONTALEXTENT:
+            return m_extent;
+        case LB_SETHORIZONTALEXTENT:
+            m_extent = index;
+            return 0;
+        case LB_INITSTORAGE:
+            m_items.reserve(m_items.size() + wParam);
+            return count();
+        default:
+            return defaultProc(msg, wParam, lParam);
         }
     }
 
@@ -177,25 +243,30 @@ private:
     }
 
     int measure(int index, ULONG_PTR data) const {
-        MEASUREITEMSTRUCT mis{ctlType(), static_cast<UINT>(id()), static_cast<UINT>(index), 0,
-                              static_cast<UINT>(m_itemHeight), data};
-        if (HWND o = owner()) SendMessage(o, WM_MEASUREITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&mis));
+        MEASUREITEMSTRUCT mis{ctlType(), static_cast<UINT>(id()),         static_cast<UINT>(index),
+                              0,         static_cast<UINT>(m_itemHeight), data};
+        if (HWND o = owner())
+            SendMessage(o, WM_MEASUREITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&mis));
         return std::max<int>(static_cast<int>(mis.itemHeight), 1);
     }
 
     Item makeItem(LPARAM lParam) const {
         Item item;
-        if (hasStrings()) item.text = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
-        else item.data = static_cast<ULONG_PTR>(lParam);
+        if (hasStrings())
+            item.text = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
+        else
+            item.data = static_cast<ULONG_PTR>(lParam);
         return item;
     }
 
     int compareItems(const Item& a, const Item& b, int indexOfB) const {
         if (hasStrings()) return compareNoCase(a.text, b.text);
-        COMPAREITEMSTRUCT cis{ctlType(), static_cast<UINT>(id()), m_hwnd, static_cast<UINT>(-1), a.data,
-                              static_cast<UINT>(indexOfB), b.data, 0};
+        COMPAREITEMSTRUCT cis{ctlType(), static_cast<UINT>(id()),     m_hwnd, static_cast<UINT>(-1),
+                              a.data,    static_cast<UINT>(indexOfB), b.data, 0};
         HWND o = owner();
-        return o ? static_cast<int>(SendMessage(o, WM_COMPAREITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&cis))) : 1;
+        return o ? static_cast<int>(SendMessage(o, WM_COMPAREITEM, static_cast<WPARAM>(id()),
+                                                reinterpret_cast<LPARAM>(&cis)))
+                 : 1;
     }
 
     // The first index whose item sorts after the new one.
@@ -203,8 +274,10 @@ private:
         int lo = 0, hi = count();
         while (lo < hi) {
             int mid = lo + (hi - lo) / 2;
-            if (compareItems(item, m_items[static_cast<std::size_t>(mid)], mid) >= 0) lo = mid + 1;
-            else hi = mid;
+            if (compareItems(item, m_items[static_cast<std::size_t>(mid)], mid) >= 0)
+                lo = mid + 1;
+            else
+                hi = mid;
         }
         return lo;
     }
@@ -234,15 +307,18 @@ private:
         const Item& item = m_items[static_cast<std::size_t>(index)];
         if (!item.data && !ownerDraw()) return;
         DELETEITEMSTRUCT dis{ctlType(), static_cast<UINT>(id()), static_cast<UINT>(index), m_hwnd, item.data};
-        if (HWND o = owner()) SendMessage(o, WM_DELETEITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
+        if (HWND o = owner())
+            SendMessage(o, WM_DELETEITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
     }
 
     LRESULT deleteAt(int index) {
         if (!valid(index)) return LB_ERR;
         sendDelete(index);
         m_items.erase(m_items.begin() + index);
-        if (m_selected == index) m_selected = -1;
-        else if (m_selected > index) --m_selected;
+        if (m_selected == index)
+            m_selected = -1;
+        else if (m_selected > index)
+            --m_selected;
         if (m_caret >= count()) m_caret = std::max(0, count() - 1);
         if (m_anchor >= count()) m_anchor = std::max(0, count() - 1);
         changed();
@@ -250,7 +326,8 @@ private:
     }
 
     void deleteAll() {
-        for (int i = 0; i < count(); ++i) sendDelete(i);
+        for (int i = 0; i < count(); ++i)
+            sendDelete(i);
         m_items.clear();
         m_selected = -1;
         m_caret = m_anchor = m_top = 0;
@@ -293,17 +370,22 @@ private:
     LRESULT selectString(int after, LPCSTR s) {
         LRESULT i = find(after, s, false);
         if (i == LB_ERR) return LB_ERR;
-        if (anyMulti()) setSel(true, static_cast<int>(i));
-        else setCurSel(static_cast<int>(i));
+        if (anyMulti())
+            setSel(true, static_cast<int>(i));
+        else
+            setCurSel(static_cast<int>(i));
         return i;
     }
 
     // ---- Selection ----
 
-    bool isSelected(int i) const { return anyMulti() ? m_items[static_cast<std::size_t>(i)].selected : i == m_selected; }
+    bool isSelected(int i) const {
+        return anyMulti() ? m_items[static_cast<std::size_t>(i)].selected : i == m_selected;
+    }
 
     int selCount() const {
-        return static_cast<int>(std::count_if(m_items.begin(), m_items.end(), [](const Item& i) { return i.selected; }));
+        return static_cast<int>(
+            std::count_if(m_items.begin(), m_items.end(), [](const Item& i) { return i.selected; }));
     }
 
     LRESULT selItems(int max, int* out) const {
@@ -337,7 +419,8 @@ private:
     LRESULT setSel(bool on, int index) {
         if (!anyMulti()) return LB_ERR;
         if (index == -1) {
-            for (auto& i : m_items) i.selected = on;
+            for (auto& i : m_items)
+                i.selected = on;
             redraw();
             return LB_OKAY;
         }
@@ -351,7 +434,8 @@ private:
     LRESULT selectRange(int from, int to, bool on) {
         if (!anyMulti()) return LB_ERR;
         if (from > to) std::swap(from, to);
-        for (int i = std::max(from, 0); i <= std::min(to, count() - 1); ++i) m_items[static_cast<std::size_t>(i)].selected = on;
+        for (int i = std::max(from, 0); i <= std::min(to, count() - 1); ++i)
+            m_items[static_cast<std::size_t>(i)].selected = on;
         redraw();
         return LB_OKAY;
     }
@@ -363,12 +447,15 @@ private:
 
     // ---- Geometry ----
 
-    int heightOf(int i) const { return variable() && valid(i) ? m_items[static_cast<std::size_t>(i)].height : m_itemHeight; }
+    int heightOf(int i) const {
+        return variable() && valid(i) ? m_items[static_cast<std::size_t>(i)].height : m_itemHeight;
+    }
 
     int visibleCount() const {
         RECT rc = clientRect();
         int h = 0, n = 0;
-        for (int i = m_top; i < count() && h < rc.bottom; ++i, ++n) h += heightOf(i);
+        for (int i = m_top; i < count() && h < rc.bottom; ++i, ++n)
+            h += heightOf(i);
         if (!variable()) n = std::max(1, static_cast<int>(rc.bottom / m_itemHeight));
         return std::max(1, n);
     }
@@ -378,7 +465,8 @@ private:
         RECT rc = clientRect();
         if (!variable()) return std::max(1, static_cast<int>(rc.bottom / m_itemHeight));
         int h = 0, n = 0;
-        for (int i = top; i < count() && h + heightOf(i) <= rc.bottom; ++i, ++n) h += heightOf(i);
+        for (int i = top; i < count() && h + heightOf(i) <= rc.bottom; ++i, ++n)
+            h += heightOf(i);
         return std::max(1, n);
     }
 
@@ -387,9 +475,11 @@ private:
         RECT rc = clientRect();
         int y = 0;
         if (index >= m_top) {
-            for (int i = m_top; i < index; ++i) y += heightOf(i);
+            for (int i = m_top; i < index; ++i)
+                y += heightOf(i);
         } else {
-            for (int i = index; i < m_top; ++i) y -= heightOf(i);
+            for (int i = index; i < m_top; ++i)
+                y -= heightOf(i);
         }
         *out = RECT{0, y, rc.right, y + heightOf(index)};
         return LB_OKAY;
@@ -442,33 +532,49 @@ private:
 
     void ensureVisible(int index) {
         if (!valid(index)) return;
-        if (index < m_top) setTop(index);
-        else if (index >= m_top + fullyVisible(m_top)) setTop(index - fullyVisible(m_top) + 1);
+        if (index < m_top)
+            setTop(index);
+        else if (index >= m_top + fullyVisible(m_top))
+            setTop(index - fullyVisible(m_top) + 1);
     }
 
     void updateScrollBar() {
         if (!(m_style & WS_VSCROLL)) return;
         UINT mask = SIF_ALL | ((m_style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
-        SCROLLINFO si{sizeof si, mask, 0, std::max(0, count() - 1), static_cast<UINT>(fullyVisible(m_top)), m_top, 0};
+        SCROLLINFO si{sizeof si, mask, 0, std::max(0, count() - 1), static_cast<UINT>(fullyVisible(m_top)),
+                      m_top,     0};
         SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
     }
 
     LRESULT vscroll(int code) {
         int page = fullyVisible(m_top);
         switch (code) {
-        case SB_LINEUP: setTop(m_top - 1); break;
-        case SB_LINEDOWN: setTop(m_top + 1); break;
-        case SB_PAGEUP: setTop(m_top - page); break;
-        case SB_PAGEDOWN: setTop(m_top + page); break;
-        case SB_TOP: setTop(0); break;
-        case SB_BOTTOM: setTop(count()); break;
+        case SB_LINEUP:
+            setTop(m_top - 1);
+            break;
+        case SB_LINEDOWN:
+            setTop(m_top + 1);
+            break;
+        case SB_PAGEUP:
+            setTop(m_top - page);
+            break;
+        case SB_PAGEDOWN:
+            setTop(m_top + page);
+            break;
+        case SB_TOP:
+            setTop(0);
+            break;
+        case SB_BOTTOM:
+            setTop(count());
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
             if (GetScrollInfo(m_hwnd, SB_VERT, &si)) setTop(si.nTrackPos);
             break;
         }
-        default: break;
+        default:
+            break;
         }
         return 0;
     }
@@ -504,14 +610,17 @@ private:
             it.selected = !it.selected;
         } else if (shift) {
             if (!control)
-                for (auto& it : m_items) it.selected = false;
-            for (int i = std::min(m_anchor, index); i <= std::max(m_anchor, index); ++i) m_items[static_cast<std::size_t>(i)].selected = true;
+                for (auto& it : m_items)
+                    it.selected = false;
+            for (int i = std::min(m_anchor, index); i <= std::max(m_anchor, index); ++i)
+                m_items[static_cast<std::size_t>(i)].selected = true;
         } else if (control) {
             Item& it = m_items[static_cast<std::size_t>(index)];
             it.selected = !it.selected;
             m_anchor = index;
         } else {
-            for (auto& it : m_items) it.selected = false;
+            for (auto& it : m_items)
+                it.selected = false;
             m_items[static_cast<std::size_t>(index)].selected = true;
             m_anchor = index;
         }
@@ -541,8 +650,10 @@ private:
         int i = p.y < 0 ? m_top - 1 : indexAt(p);
         if (!valid(i) || i == m_caret) return 0;
         if (extended()) {
-            for (auto& it : m_items) it.selected = false;
-            for (int k = std::min(m_anchor, i); k <= std::max(m_anchor, i); ++k) m_items[static_cast<std::size_t>(k)].selected = true;
+            for (auto& it : m_items)
+                it.selected = false;
+            for (int k = std::min(m_anchor, i); k <= std::max(m_anchor, i); ++k)
+                m_items[static_cast<std::size_t>(k)].selected = true;
             m_caret = i;
             ensureVisible(i);
             redraw();
@@ -573,19 +684,27 @@ private:
         int page = fullyVisible(m_top);
         int from = anyMulti() ? m_caret : (m_selected >= 0 ? m_selected : m_caret);
         switch (vk) {
-        case VK_UP: return from - 1;
-        case VK_DOWN: return m_selected < 0 && !anyMulti() ? 0 : from + 1;
-        case VK_PRIOR: return from - page + 1;
-        case VK_NEXT: return from + page - 1;
-        case VK_HOME: return 0;
-        case VK_END: return count() - 1;
-        default: return -2;
+        case VK_UP:
+            return from - 1;
+        case VK_DOWN:
+            return m_selected < 0 && !anyMulti() ? 0 : from + 1;
+        case VK_PRIOR:
+            return from - page + 1;
+        case VK_NEXT:
+            return from + page - 1;
+        case VK_HOME:
+            return 0;
+        case VK_END:
+            return count() - 1;
+        default:
+            return -2;
         }
     }
 
     LRESULT key(int vk) {
         if ((m_style & LBS_WANTKEYBOARDINPUT) && owner()) {
-            LRESULT r = SendMessage(owner(), WM_VKEYTOITEM, MAKEWPARAM(vk, m_caret), reinterpret_cast<LPARAM>(m_hwnd));
+            LRESULT r = SendMessage(owner(), WM_VKEYTOITEM, MAKEWPARAM(vk, m_caret),
+                                    reinterpret_cast<LPARAM>(m_hwnd));
             if (r == -2) return 0;
             if (r >= 0) return 0;
         }
@@ -620,8 +739,10 @@ private:
         int start = m_typed.size() == 1 ? from : from - 1;
         LRESULT i = find(start, m_typed.c_str(), false);
         if (i == LB_ERR) return 0;
-        if (anyMulti() && !extended()) moveCaret(static_cast<int>(i));
-        else choose(static_cast<int>(i), false, false);
+        if (anyMulti() && !extended())
+            moveCaret(static_cast<int>(i));
+        else
+            choose(static_cast<int>(i), false, false);
         return 0;
     }
 
@@ -661,8 +782,17 @@ private:
         const Item& item = m_items[static_cast<std::size_t>(i)];
         if (ownerDraw()) {
             UINT state = (sel ? ODS_SELECTED : 0) | (focus ? ODS_FOCUS : 0) | (enabled() ? 0 : ODS_DISABLED);
-            DRAWITEMSTRUCT dis{ctlType(), static_cast<UINT>(id()), static_cast<UINT>(i), ODA_DRAWENTIRE, state, m_hwnd, dc, rc, item.data};
-            if (HWND o = owner()) SendMessage(o, WM_DRAWITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
+            DRAWITEMSTRUCT dis{ctlType(),
+                               static_cast<UINT>(id()),
+                               static_cast<UINT>(i),
+                               ODA_DRAWENTIRE,
+                               state,
+                               m_hwnd,
+                               dc,
+                               rc,
+                               item.data};
+            if (HWND o = owner())
+                SendMessage(o, WM_DRAWITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
             return;
         }
         COLORREF text = GetTextColor(dc), back = GetBkColor(dc);
@@ -674,7 +804,8 @@ private:
         SetBkMode(dc, TRANSPARENT);
         if (m_style & LBS_USETABSTOPS) {
             std::vector<int> stops;
-            for (int d : m_tabDlu) stops.push_back(d * m_avgChar / 4);
+            for (int d : m_tabDlu)
+                stops.push_back(d * m_avgChar / 4);
             if (stops.empty()) stops.push_back(32 * m_avgChar / 4);
             TabbedTextOut(dc, rc.left + 2, rc.top, item.text.c_str(), static_cast<int>(item.text.size()),
                           static_cast<int>(stops.size()), stops.data(), rc.left + 2);

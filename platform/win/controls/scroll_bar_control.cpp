@@ -17,25 +17,43 @@ public:
         LRESULT common = 0;
         if (handleCommon(msg, wParam, lParam, common)) return common;
         switch (msg) {
-        case SBM_SETPOS: return setPos(static_cast<int>(wParam), lParam != 0);
-        case SBM_GETPOS: return m_state.pos;
+        case SBM_SETPOS:
+            return setPos(static_cast<int>(wParam), lParam != 0);
+        case SBM_GETPOS:
+            return m_state.pos;
         case SBM_SETRANGE:
-        case SBM_SETRANGEREDRAW: return setRange(static_cast<int>(wParam), static_cast<int>(lParam), msg == SBM_SETRANGEREDRAW);
-        case SBM_GETRANGE: return getRange(reinterpret_cast<LPINT>(wParam), reinterpret_cast<LPINT>(lParam));
-        case SBM_ENABLE_ARROWS: return enableArrows(static_cast<UINT>(wParam));
-        case SBM_SETSCROLLINFO: return setInfo(reinterpret_cast<const SCROLLINFO*>(lParam), wParam != 0);
-        case SBM_GETSCROLLINFO: return getInfo(reinterpret_cast<SCROLLINFO*>(lParam));
-        case WM_GETDLGCODE: return DLGC_WANTARROWS;
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: return paint();
-        case WM_ENABLE: redraw(); return 0;
+        case SBM_SETRANGEREDRAW:
+            return setRange(static_cast<int>(wParam), static_cast<int>(lParam), msg == SBM_SETRANGEREDRAW);
+        case SBM_GETRANGE:
+            return getRange(reinterpret_cast<LPINT>(wParam), reinterpret_cast<LPINT>(lParam));
+        case SBM_ENABLE_ARROWS:
+            return enableArrows(static_cast<UINT>(wParam));
+        case SBM_SETSCROLLINFO:
+            return setInfo(reinterpret_cast<const SCROLLINFO*>(lParam), wParam != 0);
+        case SBM_GETSCROLLINFO:
+            return getInfo(reinterpret_cast<SCROLLINFO*>(lParam));
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            return paint();
+        case WM_ENABLE:
+            redraw();
+            return 0;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: return press(lParam);
-        case WM_KEYDOWN: return key(static_cast<int>(wParam));
-        case WM_KEYUP: return keyUp(static_cast<int>(wParam));
+        case WM_LBUTTONDBLCLK:
+            return press(lParam);
+        case WM_KEYDOWN:
+            return key(static_cast<int>(wParam));
+        case WM_KEYUP:
+            return keyUp(static_cast<int>(wParam));
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: redraw(); return 0;
-        default: return defaultProc(msg, wParam, lParam);
+        case WM_KILLFOCUS:
+            redraw();
+            return 0;
+        default:
+            return defaultProc(msg, wParam, lParam);
         }
     }
 
@@ -138,13 +156,28 @@ private:
     LRESULT key(int vk) {
         int code = -1;
         switch (vk) {
-        case VK_UP: case VK_LEFT: code = SB_LINEUP; break;
-        case VK_DOWN: case VK_RIGHT: code = SB_LINEDOWN; break;
-        case VK_PRIOR: code = SB_PAGEUP; break;
-        case VK_NEXT: code = SB_PAGEDOWN; break;
-        case VK_HOME: code = SB_TOP; break;
-        case VK_END: code = SB_BOTTOM; break;
-        default: return 0;
+        case VK_UP:
+        case VK_LEFT:
+            code = SB_LINEUP;
+            break;
+        case VK_DOWN:
+        case VK_RIGHT:
+            code = SB_LINEDOWN;
+            break;
+        case VK_PRIOR:
+            code = SB_PAGEUP;
+            break;
+        case VK_NEXT:
+            code = SB_PAGEDOWN;
+            break;
+        case VK_HOME:
+            code = SB_TOP;
+            break;
+        case VK_END:
+            code = SB_BOTTOM;
+            break;
+        default:
+            return 0;
         }
         if (active()) sendScroll(code, 0);
         return 0;
@@ -152,11 +185,18 @@ private:
 
     LRESULT keyUp(int vk) {
         switch (vk) {
-        case VK_UP: case VK_LEFT: case VK_DOWN: case VK_RIGHT:
-        case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END:
+        case VK_UP:
+        case VK_LEFT:
+        case VK_DOWN:
+        case VK_RIGHT:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_HOME:
+        case VK_END:
             if (active()) sendScroll(SB_ENDSCROLL, 0);
             return 0;
-        default: return 0;
+        default:
+            return 0;
         }
     }
 
@@ -166,6 +206,8 @@ private:
 
 } // namespace
 
-void registerScrollBarClass() { registerControlClass("SCROLLBAR", controlProc<ScrollBarControl>, CS_DBLCLKS, IDC_ARROW); }
+void registerScrollBarClass() {
+    registerControlClass("SCROLLBAR", controlProc<ScrollBarControl>, CS_DBLCLKS, IDC_ARROW);
+}
 
 } // namespace pm::ctl

@@ -9,7 +9,9 @@ namespace pm::ctl {
 namespace {
 constexpr int kMinThumb = 8;
 
-long long span(const ScrollState& s) { return static_cast<long long>(s.max) - s.min; }
+long long span(const ScrollState& s) {
+    return static_cast<long long>(s.max) - s.min;
+}
 } // namespace
 
 int ScrollState::maxPos() const {
@@ -17,7 +19,9 @@ int ScrollState::maxPos() const {
     return static_cast<int>(std::max<long long>(top, min));
 }
 
-bool ScrollState::needed() const { return max > min && static_cast<long long>(page) <= span(*this); }
+bool ScrollState::needed() const {
+    return max > min && static_cast<long long>(page) <= span(*this);
+}
 
 int ScrollState::set(const SCROLLINFO& info) {
     if (info.fMask & SIF_RANGE) {
@@ -53,7 +57,8 @@ ScrollLayout ScrollLayout::compute(const ScrollState& s, int length, int arrowSi
     thumb = std::max(thumb, std::min(kMinThumb, arrowSize));
     if (thumb >= track) return l;
     long long steps = static_cast<long long>(s.maxPos()) - s.min;
-    long long offset = steps > 0 ? (track - thumb) * (static_cast<long long>(s.shownPos()) - s.min) / steps : 0;
+    long long offset =
+        steps > 0 ? (track - thumb) * (static_cast<long long>(s.shownPos()) - s.min) / steps : 0;
     l.thumbStart = l.arrow + static_cast<int>(offset);
     l.thumbSize = thumb;
     return l;
@@ -79,12 +84,18 @@ int ScrollLayout::posForThumb(const ScrollState& s, int thumbAt) const {
 
 int scrollCode(ScrollPart part) {
     switch (part) {
-    case ScrollPart::LineUp: return SB_LINEUP;
-    case ScrollPart::PageUp: return SB_PAGEUP;
-    case ScrollPart::PageDown: return SB_PAGEDOWN;
-    case ScrollPart::LineDown: return SB_LINEDOWN;
-    case ScrollPart::Thumb: return SB_THUMBTRACK;
-    case ScrollPart::None: break;
+    case ScrollPart::LineUp:
+        return SB_LINEUP;
+    case ScrollPart::PageUp:
+        return SB_PAGEUP;
+    case ScrollPart::PageDown:
+        return SB_PAGEDOWN;
+    case ScrollPart::LineDown:
+        return SB_LINEDOWN;
+    case ScrollPart::Thumb:
+        return SB_THUMBTRACK;
+    case ScrollPart::None:
+        break;
     }
     return SB_ENDSCROLL;
 }

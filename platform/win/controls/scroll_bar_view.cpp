@@ -10,7 +10,9 @@ constexpr UINT_PTR kRepeatTimer = 0xFFFA;
 constexpr UINT kFirstDelay = 400;
 constexpr UINT kRepeatDelay = 50;
 
-int arrowSize(bool vertical) { return GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL); }
+int arrowSize(bool vertical) {
+    return GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
+}
 
 RECT partRect(const RECT& area, bool vertical, int from, int to) {
     return vertical ? RECT{area.left, area.top + from, area.right, area.top + to}
@@ -36,7 +38,9 @@ void fillTrack(HDC dc, const RECT& r, HBRUSH track, bool pressed) {
     DeleteObject(dither);
 }
 
-int along(POINT p, const RECT& area, bool vertical) { return vertical ? p.y - area.top : p.x - area.left; }
+int along(POINT p, const RECT& area, bool vertical) {
+    return vertical ? p.y - area.top : p.x - area.left;
+}
 
 } // namespace
 
@@ -45,8 +49,8 @@ ScrollLayout layoutOf(const RECT& area, bool vertical, const ScrollState& s, boo
     return ScrollLayout::compute(s, length, arrowSize(vertical), enabled);
 }
 
-void drawScrollBar(HDC dc, const RECT& area, bool vertical, const ScrollState& s, bool enabled, ScrollPart pressed,
-                   HBRUSH track) {
+void drawScrollBar(HDC dc, const RECT& area, bool vertical, const ScrollState& s, bool enabled,
+                   ScrollPart pressed, HBRUSH track) {
     ScrollLayout l = layoutOf(area, vertical, s, enabled);
     bool active = enabled && s.needed();
     UINT up = vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT;
@@ -56,7 +60,8 @@ void drawScrollBar(HDC dc, const RECT& area, bool vertical, const ScrollState& s
     bool upOff = !active || (s.arrows & ESB_DISABLE_LTUP);
     bool downOff = !active || (s.arrows & ESB_DISABLE_RTDN);
     DrawFrameControl(dc, &first, DFC_SCROLL,
-                     up | (upOff ? DFCS_INACTIVE : 0) | (pressed == ScrollPart::LineUp ? DFCS_PUSHED | DFCS_FLAT : 0));
+                     up | (upOff ? DFCS_INACTIVE : 0) |
+                         (pressed == ScrollPart::LineUp ? DFCS_PUSHED | DFCS_FLAT : 0));
     DrawFrameControl(dc, &last, DFC_SCROLL,
                      down | (downOff ? DFCS_INACTIVE : 0) |
                          (pressed == ScrollPart::LineDown ? DFCS_PUSHED | DFCS_FLAT : 0));
@@ -66,7 +71,8 @@ void drawScrollBar(HDC dc, const RECT& area, bool vertical, const ScrollState& s
     }
     int thumbEnd = l.thumbStart + l.thumbSize;
     fillTrack(dc, partRect(area, vertical, l.arrow, l.thumbStart), track, pressed == ScrollPart::PageUp);
-    fillTrack(dc, partRect(area, vertical, thumbEnd, l.length - l.arrow), track, pressed == ScrollPart::PageDown);
+    fillTrack(dc, partRect(area, vertical, thumbEnd, l.length - l.arrow), track,
+              pressed == ScrollPart::PageDown);
     RECT thumb = partRect(area, vertical, l.thumbStart, thumbEnd);
     DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
@@ -88,8 +94,10 @@ public:
     void run() {
         if (m_part == ScrollPart::None) return;
         SetCapture(m_t.capture);
-        if (m_part == ScrollPart::Thumb) beginThumb();
-        else step(true);
+        if (m_part == ScrollPart::Thumb)
+            beginThumb();
+        else
+            step(true);
         loop();
         KillTimer(m_t.capture, kRepeatTimer);
         if (GetCapture() == m_t.capture) ReleaseCapture();

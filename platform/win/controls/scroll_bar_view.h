@@ -9,8 +9,8 @@
 namespace pm::ctl {
 
 // Draws the bar into area; track is the brush of the page areas (null: the classic dither).
-void drawScrollBar(HDC dc, const RECT& area, bool vertical, const ScrollState& s, bool enabled, ScrollPart pressed,
-                   HBRUSH track);
+void drawScrollBar(HDC dc, const RECT& area, bool vertical, const ScrollState& s, bool enabled,
+                   ScrollPart pressed, HBRUSH track);
 
 // The layout of a bar drawn in area.
 ScrollLayout layoutOf(const RECT& area, bool vertical, const ScrollState& s, bool enabled);

@@ -16,15 +16,25 @@ public:
         LRESULT common = 0;
         if (handleCommon(msg, wParam, lParam, common)) return common;
         switch (msg) {
-        case WM_CREATE: loadNamedImage(); return 0;
-        case STM_SETICON: return setImage(IMAGE_ICON, reinterpret_cast<HANDLE>(wParam));
-        case STM_GETICON: return reinterpret_cast<LRESULT>(m_icon);
-        case STM_SETIMAGE: return setImage(wParam, reinterpret_cast<HANDLE>(lParam));
-        case STM_GETIMAGE: return reinterpret_cast<LRESULT>(wParam == IMAGE_ICON ? m_icon : m_bitmap);
-        case WM_GETDLGCODE: return DLGC_STATIC;
-        case WM_NCHITTEST: return (style() & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: return paint();
+        case WM_CREATE:
+            loadNamedImage();
+            return 0;
+        case STM_SETICON:
+            return setImage(IMAGE_ICON, reinterpret_cast<HANDLE>(wParam));
+        case STM_GETICON:
+            return reinterpret_cast<LRESULT>(m_icon);
+        case STM_SETIMAGE:
+            return setImage(wParam, reinterpret_cast<HANDLE>(lParam));
+        case STM_GETIMAGE:
+            return reinterpret_cast<LRESULT>(wParam == IMAGE_ICON ? m_icon : m_bitmap);
+        case WM_GETDLGCODE:
+            return DLGC_STATIC;
+        case WM_NCHITTEST:
+            return (style() & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            return paint();
         case WM_SETTEXT: {
             LRESULT r = defaultProc(msg, wParam, lParam);
             loadNamedImage();
@@ -41,7 +51,8 @@ public:
         case WM_LBUTTONDBLCLK:
             if (style() & SS_NOTIFY) notify(STN_DBLCLK);
             return 0;
-        default: return defaultProc(msg, wParam, lParam);
+        default:
+            return defaultProc(msg, wParam, lParam);
         }
     }
 
@@ -88,7 +99,8 @@ private:
             GetObject(m_bitmap, sizeof bm, &bm);
             return SIZE{bm.bmWidth, bm.bmHeight};
         }
-        if (type() == SS_ICON && m_icon) return SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+        if (type() == SS_ICON && m_icon)
+            return SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
         return SIZE{0, 0};
     }
 
@@ -110,18 +122,40 @@ private:
             controlColour(dc, WM_CTLCOLORSTATIC);
             sendDrawItem(ODT_STATIC, 0, ODA_DRAWENTIRE, enabled() ? 0 : ODS_DISABLED, dc, rc, 0);
             return;
-        case SS_BLACKRECT: FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOWFRAME)); return;
-        case SS_GRAYRECT: FillRect(dc, &rc, GetSysColorBrush(COLOR_BACKGROUND)); return;
-        case SS_WHITERECT: FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW)); return;
-        case SS_BLACKFRAME: FrameRect(dc, &rc, GetSysColorBrush(COLOR_WINDOWFRAME)); return;
-        case SS_GRAYFRAME: FrameRect(dc, &rc, GetSysColorBrush(COLOR_BACKGROUND)); return;
-        case SS_WHITEFRAME: FrameRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW)); return;
-        case SS_ETCHEDHORZ: paintEtched(dc, rc, BF_TOP); return;
-        case SS_ETCHEDVERT: paintEtched(dc, rc, BF_LEFT); return;
-        case SS_ETCHEDFRAME: paintEtched(dc, rc, BF_RECT); return;
+        case SS_BLACKRECT:
+            FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOWFRAME));
+            return;
+        case SS_GRAYRECT:
+            FillRect(dc, &rc, GetSysColorBrush(COLOR_BACKGROUND));
+            return;
+        case SS_WHITERECT:
+            FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+            return;
+        case SS_BLACKFRAME:
+            FrameRect(dc, &rc, GetSysColorBrush(COLOR_WINDOWFRAME));
+            return;
+        case SS_GRAYFRAME:
+            FrameRect(dc, &rc, GetSysColorBrush(COLOR_BACKGROUND));
+            return;
+        case SS_WHITEFRAME:
+            FrameRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+            return;
+        case SS_ETCHEDHORZ:
+            paintEtched(dc, rc, BF_TOP);
+            return;
+        case SS_ETCHEDVERT:
+            paintEtched(dc, rc, BF_LEFT);
+            return;
+        case SS_ETCHEDFRAME:
+            paintEtched(dc, rc, BF_RECT);
+            return;
         case SS_ICON:
-        case SS_BITMAP: paintImage(dc, rc); return;
-        default: paintText(dc, rc); return;
+        case SS_BITMAP:
+            paintImage(dc, rc);
+            return;
+        default:
+            paintText(dc, rc);
+            return;
         }
     }
 
@@ -153,19 +187,35 @@ private:
         DWORD s = style();
         UINT flags = DT_EXPANDTABS;
         switch (type()) {
-        case SS_CENTER: flags |= DT_CENTER | DT_WORDBREAK; break;
-        case SS_RIGHT: flags |= DT_RIGHT | DT_WORDBREAK; break;
-        case SS_SIMPLE: flags |= DT_SINGLELINE | DT_NOCLIP; break;
-        case SS_LEFTNOWORDWRAP: break;
-        default: flags |= DT_WORDBREAK; break;
+        case SS_CENTER:
+            flags |= DT_CENTER | DT_WORDBREAK;
+            break;
+        case SS_RIGHT:
+            flags |= DT_RIGHT | DT_WORDBREAK;
+            break;
+        case SS_SIMPLE:
+            flags |= DT_SINGLELINE | DT_NOCLIP;
+            break;
+        case SS_LEFTNOWORDWRAP:
+            break;
+        default:
+            flags |= DT_WORDBREAK;
+            break;
         }
         if (s & SS_NOPREFIX) flags |= DT_NOPREFIX;
         if (s & SS_CENTERIMAGE) flags = (flags & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
         switch (s & SS_ELLIPSISMASK) {
-        case SS_ENDELLIPSIS: flags |= DT_END_ELLIPSIS; break;
-        case SS_PATHELLIPSIS: flags |= DT_PATH_ELLIPSIS; break;
-        case SS_WORDELLIPSIS: flags |= DT_WORD_ELLIPSIS; break;
-        default: break;
+        case SS_ENDELLIPSIS:
+            flags |= DT_END_ELLIPSIS;
+            break;
+        case SS_PATHELLIPSIS:
+            flags |= DT_PATH_ELLIPSIS;
+            break;
+        case SS_WORDELLIPSIS:
+            flags |= DT_WORD_ELLIPSIS;
+            break;
+        default:
+            break;
         }
         if ((s & SS_ELLIPSISMASK) && (flags & DT_WORDBREAK)) flags = (flags & ~DT_WORDBREAK) | DT_SINGLELINE;
         drawText(dc, text(), rc, flags, !enabled());
@@ -178,6 +228,8 @@ private:
 
 } // namespace
 
-void registerStaticClass() { registerControlClass("STATIC", controlProc<Static>, CS_DBLCLKS, IDC_ARROW); }
+void registerStaticClass() {
+    registerControlClass("STATIC", controlProc<Static>, CS_DBLCLKS, IDC_ARROW);
+}
 
 } // namespace pm::ctl

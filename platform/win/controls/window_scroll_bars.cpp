@@ -30,7 +30,8 @@ void prune() {
     static std::size_t limit = 64;
     auto& t = table();
     if (t.size() < limit) return;
-    for (auto it = t.begin(); it != t.end();) it = IsWindow(it->first) ? std::next(it) : t.erase(it);
+    for (auto it = t.begin(); it != t.end();)
+        it = IsWindow(it->first) ? std::next(it) : t.erase(it);
     limit = std::max<std::size_t>(64, t.size() * 2);
 }
 
@@ -45,9 +46,13 @@ WindowBars& barsOf(HWND hwnd) {
     return table()[hwnd];
 }
 
-DWORD styleBit(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
+DWORD styleBit(int bar) {
+    return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+}
 
-ScrollState& stateOf(WindowBars& b, int bar) { return bar == SB_VERT ? b.vert : b.horz; }
+ScrollState& stateOf(WindowBars& b, int bar) {
+    return bar == SB_VERT ? b.vert : b.horz;
+}
 
 // The bar's area in window coordinates, next to the client area.
 RECT barArea(HWND hwnd, int bar) {
@@ -57,7 +62,8 @@ RECT barArea(HWND hwnd, int bar) {
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
     OffsetRect(&client, origin.x - window.left, origin.y - window.top);
-    if (bar == SB_VERT) return RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom};
+    if (bar == SB_VERT)
+        return RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom};
     return RECT{client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
 }
 
@@ -107,7 +113,8 @@ void trackBar(HWND hwnd, int bar, POINT screen) {
         return area;
     };
     t.notify = [hwnd, bar](int code, int pos) {
-        SendMessage(hwnd, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+        SendMessage(hwnd, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)),
+                    0);
     };
     t.redraw = [hwnd, bar](ScrollPart pressed) {
         WindowBars& b = barsOf(hwnd);
@@ -121,7 +128,9 @@ void trackBar(HWND hwnd, int bar, POINT screen) {
 
 } // namespace
 
-void installWindowScrollBars() { wm::setScrollBarHooks(wm::ScrollBarHooks{paintBar, trackBar}); }
+void installWindowScrollBars() {
+    wm::setScrollBarHooks(wm::ScrollBarHooks{paintBar, trackBar});
+}
 
 int setWindowScrollInfo(HWND hwnd, int bar, const SCROLLINFO& info, bool redraw) {
     ScrollState& s = stateOf(barsOf(hwnd), bar);
@@ -163,7 +172,9 @@ using namespace pm::ctl;
 
 namespace {
 
-bool validBar(HWND hwnd, int bar) { return IsWindow(hwnd) && (bar == SB_HORZ || bar == SB_VERT || bar == SB_CTL); }
+bool validBar(HWND hwnd, int bar) {
+    return IsWindow(hwnd) && (bar == SB_HORZ || bar == SB_VERT || bar == SB_CTL);
+}
 
 } // namespace
 

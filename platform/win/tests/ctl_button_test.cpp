@@ -25,8 +25,11 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: g_heard.push_back("ctlcolor:" + std::to_string(msg)); break;
-    default: break;
+    case WM_CTLCOLORSTATIC:
+        g_heard.push_back("ctlcolor:" + std::to_string(msg));
+        break;
+    default:
+        break;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
@@ -39,8 +42,8 @@ protected:
         wc.lpszClassName = "ButtonParent";
         wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         RegisterClass(&wc);
-        top = CreateWindowEx(0, "ButtonParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr,
-                             nullptr, nullptr);
+        top = CreateWindowEx(0, "ButtonParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr,
+                             nullptr, nullptr, nullptr);
         pm::test::pumpMessages();
         g_heard.clear();
     }
@@ -69,10 +72,14 @@ TEST_F(Buttons, EachKindAnswersItsDialogCode) {
         DWORD style;
         LRESULT code;
     } cases[] = {
-        {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON}, {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
-        {BS_CHECKBOX, DLGC_BUTTON},                          {BS_AUTO3STATE, DLGC_BUTTON},
-        {BS_RADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},    {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
-        {BS_GROUPBOX, DLGC_STATIC},                          {BS_OWNERDRAW, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+        {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+        {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+        {BS_CHECKBOX, DLGC_BUTTON},
+        {BS_AUTO3STATE, DLGC_BUTTON},
+        {BS_RADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+        {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+        {BS_GROUPBOX, DLGC_STATIC},
+        {BS_OWNERDRAW, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
     };
     for (const Case& c : cases) {
         HWND b = make("Button", c.style, 1);
@@ -90,11 +97,16 @@ TEST_F(Buttons, ClicksChangeTheStateOfAutomaticButtonsOnly) {
         UINT before;
         UINT after;
     } cases[] = {
-        {"push", BS_PUSHBUTTON, 0, 0},           {"check box", BS_CHECKBOX, 0, 0},
-        {"auto check box", BS_AUTOCHECKBOX, 0, 1}, {"auto check box, checked", BS_AUTOCHECKBOX, 1, 0},
-        {"3-state", BS_3STATE, 2, 2},            {"auto 3-state", BS_AUTO3STATE, 1, 2},
-        {"auto 3-state wraps", BS_AUTO3STATE, 2, 0}, {"radio", BS_RADIOBUTTON, 0, 0},
-        {"auto radio", BS_AUTORADIOBUTTON, 0, 1}, {"auto radio stays", BS_AUTORADIOBUTTON, 1, 1},
+        {"push", BS_PUSHBUTTON, 0, 0},
+        {"check box", BS_CHECKBOX, 0, 0},
+        {"auto check box", BS_AUTOCHECKBOX, 0, 1},
+        {"auto check box, checked", BS_AUTOCHECKBOX, 1, 0},
+        {"3-state", BS_3STATE, 2, 2},
+        {"auto 3-state", BS_AUTO3STATE, 1, 2},
+        {"auto 3-state wraps", BS_AUTO3STATE, 2, 0},
+        {"radio", BS_RADIOBUTTON, 0, 0},
+        {"auto radio", BS_AUTORADIOBUTTON, 0, 1},
+        {"auto radio stays", BS_AUTORADIOBUTTON, 1, 1},
     };
     for (const Case& c : cases) {
         HWND b = make("Button", c.style, 5);
@@ -188,7 +200,8 @@ TEST_F(Buttons, OwnerDrawnButtonsAskTheirParentInOrder) {
     pm::test::pumpMessages();
     Strings want{"draw:7:4:16", "draw:7:2:17", "draw:7:2:16", "command:7:0"};
     Strings got = heard("draw");
-    for (const auto& s : heard("command")) got.push_back(s);
+    for (const auto& s : heard("command"))
+        got.push_back(s);
     EXPECT_EQ(got, want);
     g_heard.clear();
     EnableWindow(b, FALSE);

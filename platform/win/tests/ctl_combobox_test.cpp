@@ -15,17 +15,28 @@ Strings g_heard;
 
 const char* comboCode(int code) {
     switch (code) {
-    case CBN_SELCHANGE: return "SELCHANGE";
-    case CBN_DBLCLK: return "DBLCLK";
-    case CBN_SETFOCUS: return "SETFOCUS";
-    case CBN_KILLFOCUS: return "KILLFOCUS";
-    case CBN_EDITCHANGE: return "EDITCHANGE";
-    case CBN_EDITUPDATE: return "EDITUPDATE";
-    case CBN_DROPDOWN: return "DROPDOWN";
-    case CBN_CLOSEUP: return "CLOSEUP";
-    case CBN_SELENDOK: return "SELENDOK";
-    case CBN_SELENDCANCEL: return "SELENDCANCEL";
-    default: return "?";
+    case CBN_SELCHANGE:
+        return "SELCHANGE";
+    case CBN_DBLCLK:
+        return "DBLCLK";
+    case CBN_SETFOCUS:
+        return "SETFOCUS";
+    case CBN_KILLFOCUS:
+        return "KILLFOCUS";
+    case CBN_EDITCHANGE:
+        return "EDITCHANGE";
+    case CBN_EDITUPDATE:
+        return "EDITUPDATE";
+    case CBN_DROPDOWN:
+        return "DROPDOWN";
+    case CBN_CLOSEUP:
+        return "CLOSEUP";
+    case CBN_SELENDOK:
+        return "SELENDOK";
+    case CBN_SELENDCANCEL:
+        return "SELENDCANCEL";
+    default:
+        return "?";
     }
 }
 
@@ -36,7 +47,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MEASUREITEM: {
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        g_heard.push_back("measure:" + std::to_string(m->CtlID) + ":" + std::to_string(static_cast<int>(m->itemID)));
+        g_heard.push_back("measure:" + std::to_string(m->CtlID) + ":" +
+                          std::to_string(static_cast<int>(m->itemID)));
         m->itemHeight = 18;
         return TRUE;
     }
@@ -47,11 +59,13 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DRAWITEM: {
         auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        g_heard.push_back("draw:" + std::to_string(d->CtlID) + ":" + std::to_string(static_cast<int>(d->itemID)) +
+        g_heard.push_back("draw:" + std::to_string(d->CtlID) + ":" +
+                          std::to_string(static_cast<int>(d->itemID)) +
                           ((d->itemState & ODS_COMBOBOXEDIT) ? ":field" : ""));
         return TRUE;
     }
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
+    default:
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -62,8 +76,8 @@ protected:
         wc.lpfnWndProc = parentProc;
         wc.lpszClassName = "ComboParent";
         RegisterClass(&wc);
-        top = CreateWindowEx(0, "ComboParent", "top", WS_POPUP | WS_VISIBLE, 100, 100, 500, 400, nullptr, nullptr,
-                             nullptr, nullptr);
+        top = CreateWindowEx(0, "ComboParent", "top", WS_POPUP | WS_VISIBLE, 100, 100, 500, 400, nullptr,
+                             nullptr, nullptr, nullptr);
         pm::test::pumpMessages();
         g_heard.clear();
     }
@@ -72,10 +86,11 @@ protected:
         pm::test::pumpMessages();
     }
     HWND make(DWORD style, std::initializer_list<const char*> items = {"red", "green", "blue", "cyan"}) {
-        HWND cb = CreateWindowEx(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 20, 20, 160, 150, top,
-                                 reinterpret_cast<HMENU>(9), nullptr, nullptr);
+        HWND cb = CreateWindowEx(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 20, 20, 160,
+                                 150, top, reinterpret_cast<HMENU>(9), nullptr, nullptr);
         SendMessage(cb, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-        for (const char* s : items) SendMessage(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+        for (const char* s : items)
+            SendMessage(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
         g_heard.clear();
         return cb;
     }
@@ -110,9 +125,12 @@ TEST_F(Combos, MessagesOfADropDownList) {
     } cases[] = {
         {"count", CB_GETCOUNT, 0, 0, 4},
         {"nothing selected", CB_GETCURSEL, 0, 0, CB_ERR},
-        {"exact find, any case", CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("GREEN"), 2},
-        {"exact find misses", CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("gre"), CB_ERR},
-        {"prefix find (blue, cyan, green, red)", CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("cy"), 1},
+        {"exact find, any case", CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+         reinterpret_cast<LPARAM>("GREEN"), 2},
+        {"exact find misses", CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("gre"),
+         CB_ERR},
+        {"prefix find (blue, cyan, green, red)", CB_FINDSTRING, static_cast<WPARAM>(-1),
+         reinterpret_cast<LPARAM>("cy"), 1},
         {"select", CB_SETCURSEL, 3, 0, 3},
         {"selected", CB_GETCURSEL, 0, 0, 3},
         {"text length", CB_GETLBTEXTLEN, 0, 0, 4},
@@ -125,7 +143,8 @@ TEST_F(Combos, MessagesOfADropDownList) {
         {"delete", CB_DELETESTRING, 0, 0, 3},
     };
     SendMessage(cb, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    for (const Case& c : cases) EXPECT_EQ(SendMessage(cb, c.msg, c.wParam, c.lParam), c.want) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(SendMessage(cb, c.msg, c.wParam, c.lParam), c.want) << c.name;
     EXPECT_STREQ(buf, "green");
     EXPECT_EQ(text(cb), "") << "the selection was deleted with its item";
     SendMessage(cb, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("r"));
@@ -202,7 +221,8 @@ TEST_F(Combos, DropDownCombosEditTheirText) {
     SendMessage(cb, CB_LIMITTEXT, 3, 0);
     HWND edit = GetFocus();
     ASSERT_NE(edit, cb) << "the edit has the focus";
-    for (char c : std::string("gree")) SendMessage(edit, WM_CHAR, static_cast<WPARAM>(c), 1);
+    for (char c : std::string("gree"))
+        SendMessage(edit, WM_CHAR, static_cast<WPARAM>(c), 1);
     EXPECT_EQ(text(cb), "gre");
     EXPECT_EQ(g_heard.front(), "EDITUPDATE");
     EXPECT_EQ(g_heard[1], "EDITCHANGE");
@@ -216,8 +236,9 @@ TEST_F(Combos, DropDownCombosEditTheirText) {
 
 TEST_F(Combos, OwnerDrawMessagesCarryTheComboBox) {
     g_heard.clear();
-    HWND cb = CreateWindowEx(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT,
-                             20, 20, 160, 150, top, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+    HWND cb = CreateWindowEx(0, "ComboBox", "",
+                             WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT, 20, 20,
+                             160, 150, top, reinterpret_cast<HMENU>(9), nullptr, nullptr);
     EXPECT_EQ(g_heard, (Strings{"measure:9:-1", "measure:9:0"})) << "the field, then the list";
     EXPECT_EQ(SendMessage(cb, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 18);
     g_heard.clear();

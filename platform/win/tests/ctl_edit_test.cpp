@@ -29,7 +29,8 @@ TEST(GapBuffer, EditsAtEveryPositionMatchAPlainString) {
             g.erase(want.size() - 1, 10);
             want.erase(want.size() - 1);
             ASSERT_EQ(g.text(), want) << minGap << " erase " << at;
-            for (std::size_t i = 0; i < want.size(); ++i) ASSERT_EQ(g.at(i), want[i]);
+            for (std::size_t i = 0; i < want.size(); ++i)
+                ASSERT_EQ(g.at(i), want[i]);
             EXPECT_EQ(g.text(3, 4), want.substr(3, 4));
             EXPECT_EQ(g.text(100, 4), "");
         }
@@ -43,9 +44,8 @@ TEST(EditText, LinesEndAtLineFeedsWithTheirCarriageReturns) {
         std::size_t lastStart;
         std::size_t firstEnd;
     } cases[] = {
-        {"", 1, 0, 0},           {"abc", 1, 0, 3},          {"ab\r\ncd", 2, 4, 2},
-        {"ab\ncd", 2, 3, 2},     {"ab\r\n", 2, 4, 2},       {"\r\n\r\n", 3, 4, 0},
-        {"a\rb", 1, 0, 3},
+        {"", 1, 0, 0},       {"abc", 1, 0, 3},      {"ab\r\ncd", 2, 4, 2}, {"ab\ncd", 2, 3, 2},
+        {"ab\r\n", 2, 4, 2}, {"\r\n\r\n", 3, 4, 0}, {"a\rb", 1, 0, 3},
     };
     for (const Case& c : cases) {
         EditText t;
@@ -131,7 +131,12 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         GetWindowText(reinterpret_cast<HWND>(lParam), buf, sizeof buf);
         const char* names[] = {"", "SETFOCUS", "KILLFOCUS", "CHANGE", "UPDATE", "MAXTEXT"};
         int code = HIWORD(wParam);
-        int i = code == EN_SETFOCUS ? 1 : code == EN_KILLFOCUS ? 2 : code == EN_CHANGE ? 3 : code == EN_UPDATE ? 4 : code == EN_MAXTEXT ? 5 : 0;
+        int i = code == EN_SETFOCUS    ? 1
+                : code == EN_KILLFOCUS ? 2
+                : code == EN_CHANGE    ? 3
+                : code == EN_UPDATE    ? 4
+                : code == EN_MAXTEXT   ? 5
+                                       : 0;
         g_notes.push_back(std::string(names[i]) + ":" + buf);
         return 0;
     }
@@ -145,8 +150,8 @@ protected:
         wc.lpfnWndProc = parentProc;
         wc.lpszClassName = "EditParent";
         RegisterClass(&wc);
-        top = CreateWindowEx(0, "EditParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr, nullptr,
-                             nullptr);
+        top = CreateWindowEx(0, "EditParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr,
+                             nullptr, nullptr);
         pm::test::pumpMessages();
         g_notes.clear();
     }
@@ -155,8 +160,8 @@ protected:
         pm::test::pumpMessages();
     }
     HWND make(DWORD style, const char* text = "", int height = 24) {
-        HWND e = CreateWindowEx(WS_EX_CLIENTEDGE, "Edit", text, WS_CHILD | WS_VISIBLE | style, 10, 10, 200, height, top,
-                                reinterpret_cast<HMENU>(1), nullptr, nullptr);
+        HWND e = CreateWindowEx(WS_EX_CLIENTEDGE, "Edit", text, WS_CHILD | WS_VISIBLE | style, 10, 10, 200,
+                                height, top, reinterpret_cast<HMENU>(1), nullptr, nullptr);
         SendMessage(e, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         g_notes.clear();
         return e;
@@ -223,12 +228,14 @@ TEST_F(Edits, LineMessagesOfAMultiLineEdit) {
         EXPECT_EQ(std::string(buf, static_cast<std::size_t>(n)), c.text) << c.line;
         if (c.index >= 0) {
             EXPECT_EQ(SendMessage(e, EM_LINEFROMCHAR, static_cast<WPARAM>(c.index), 0), c.line);
-            EXPECT_EQ(SendMessage(e, EM_LINELENGTH, static_cast<WPARAM>(c.index), 0), static_cast<LRESULT>(std::strlen(c.text)));
+            EXPECT_EQ(SendMessage(e, EM_LINELENGTH, static_cast<WPARAM>(c.index), 0),
+                      static_cast<LRESULT>(std::strlen(c.text)));
         }
     }
     char tiny[4] = {};
     *reinterpret_cast<WORD*>(tiny) = 3;
-    EXPECT_EQ(SendMessage(e, EM_GETLINE, 1, reinterpret_cast<LPARAM>(tiny)), 3) << "a short buffer takes what fits";
+    EXPECT_EQ(SendMessage(e, EM_GETLINE, 1, reinterpret_cast<LPARAM>(tiny)), 3)
+        << "a short buffer takes what fits";
     SendMessage(e, EM_SETSEL, 9, 9);
     EXPECT_EQ(SendMessage(e, EM_LINEINDEX, static_cast<WPARAM>(-1), 0), 7) << "-1 is the caret's line";
     EXPECT_EQ(SendMessage(e, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 1);
@@ -254,7 +261,8 @@ TEST_F(Edits, TypingRespectsTheStyles) {
     for (const Case& c : cases) {
         HWND e = make(c.style);
         SetFocus(e);
-        for (const char* p = c.typed; *p; ++p) SendMessage(e, WM_CHAR, static_cast<unsigned char>(*p), 1);
+        for (const char* p = c.typed; *p; ++p)
+            SendMessage(e, WM_CHAR, static_cast<unsigned char>(*p), 1);
         EXPECT_EQ(text(e), c.want) << c.name;
         DestroyWindow(e);
     }
@@ -271,8 +279,8 @@ TEST_F(Edits, NotificationsOfTypingAndFocus) {
     pm::test::pressKey(e, VK_BACK);
     pm::test::pumpMessages();
     SetFocus(nullptr);
-    EXPECT_EQ(g_notes, (Strings{"SETFOCUS:", "UPDATE:a", "CHANGE:a", "UPDATE:ab", "CHANGE:ab", "UPDATE:a", "CHANGE:a",
-                                "KILLFOCUS:a"}));
+    EXPECT_EQ(g_notes, (Strings{"SETFOCUS:", "UPDATE:a", "CHANGE:a", "UPDATE:ab", "CHANGE:ab", "UPDATE:a",
+                                "CHANGE:a", "KILLFOCUS:a"}));
 }
 
 TEST_F(Edits, TheLimitRefusesTypingAndReportsIt) {
@@ -301,7 +309,8 @@ TEST_F(Edits, KeyboardSelectionAndEditing) {
     pm::test::pressKey(e, VK_RIGHT);
     pm::test::pressKey(e, VK_DELETE);
     pm::test::pumpMessages();
-    EXPECT_EQ(text(e), "hello world") << "Right collapses the selection to its end; Delete at the end does nothing";
+    EXPECT_EQ(text(e), "hello world")
+        << "Right collapses the selection to its end; Delete at the end does nothing";
     pm::test::pressKey(e, VK_HOME);
     pm::test::pressKey(e, VK_DELETE);
     pm::test::pumpMessages();
@@ -330,7 +339,8 @@ TEST_F(Edits, DialogCodesAskForTheKeysEachKindNeeds) {
     EXPECT_EQ(SendMessage(single, WM_GETDLGCODE, 0, 0), base);
     EXPECT_EQ(SendMessage(multi, WM_GETDLGCODE, 0, 0), base | DLGC_WANTALLKEYS);
     EXPECT_EQ(SendMessage(multi, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&ret)), base);
-    EXPECT_EQ(SendMessage(wantsReturn, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&ret)), base | DLGC_WANTALLKEYS);
+    EXPECT_EQ(SendMessage(wantsReturn, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&ret)),
+              base | DLGC_WANTALLKEYS);
     EXPECT_EQ(SendMessage(wantsReturn, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)), base);
 }
 
@@ -388,7 +398,8 @@ TEST_F(Edits, MultiLineEditsWithoutHorizontalScrollingWrapWords) {
         EXPECT_TRUE(before == ' ' || before == '\n') << "line " << l << " starts at a word";
         EXPECT_EQ(SendMessage(wrapped, EM_LINEFROMCHAR, static_cast<WPARAM>(start), 0), l);
     }
-    EXPECT_EQ(SendMessage(wrapped, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0), static_cast<LRESULT>(text.find("iota")));
+    EXPECT_EQ(SendMessage(wrapped, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0),
+              static_cast<LRESULT>(text.find("iota")));
     MoveWindow(wrapped, 10, 10, 2000, 80, TRUE);
     EXPECT_EQ(SendMessage(wrapped, EM_GETLINECOUNT, 0, 0), 2) << "wider, the text lines fit again";
 }

@@ -20,7 +20,8 @@ HWND add(HWND parent, const char* cls, const char* text, DWORD style, int x, int
 }
 
 void fill(HWND box, UINT msg, std::initializer_list<const char*> items) {
-    for (const char* s : items) SendMessage(box, msg, 0, reinterpret_cast<LPARAM>(s));
+    for (const char* s : items)
+        SendMessage(box, msg, 0, reinterpret_cast<LPARAM>(s));
 }
 
 } // namespace
@@ -32,8 +33,8 @@ TEST(Gallery, EveryStandardControlInADialog) {
     wc.lpszClassName = "GalleryFace";
     RegisterClass(&wc);
     HWND dlg = CreateWindowEx(WS_EX_DLGMODALFRAME, "GalleryFace", "Standard controls",
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 560, 400, nullptr, nullptr,
-                              nullptr, nullptr);
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 560, 400, nullptr,
+                              nullptr, nullptr, nullptr);
     ASSERT_NE(dlg, nullptr);
 
     add(dlg, "BUTTON", "Options", BS_GROUPBOX, 10, 8, 170, 150);
@@ -48,7 +49,8 @@ TEST(Gallery, EveryStandardControlInADialog) {
     SendMessage(cd, BM_SETCHECK, BST_CHECKED, 0);
 
     add(dlg, "STATIC", "&Name:", SS_LEFT, 195, 14, 60, 14);
-    HWND name = add(dlg, "EDIT", "Selected text", ES_AUTOHSCROLL | WS_TABSTOP, 260, 10, 150, 21, 0, WS_EX_CLIENTEDGE);
+    HWND name =
+        add(dlg, "EDIT", "Selected text", ES_AUTOHSCROLL | WS_TABSTOP, 260, 10, 150, 21, 0, WS_EX_CLIENTEDGE);
     add(dlg, "STATIC", "Password:", SS_LEFT, 195, 40, 60, 14);
     add(dlg, "EDIT", "secret", ES_PASSWORD | ES_AUTOHSCROLL, 260, 36, 150, 21, 0, WS_EX_CLIENTEDGE);
     add(dlg, "STATIC", "Read-only:", SS_LEFT, 195, 66, 60, 14);
@@ -58,8 +60,9 @@ TEST(Gallery, EveryStandardControlInADialog) {
 
     HWND list = add(dlg, "LISTBOX", "", LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_TABSTOP, 10, 170, 170, 110, 0,
                     WS_EX_CLIENTEDGE);
-    fill(list, LB_ADDSTRING, {"Cherry", "Apple", "Banana", "Damson", "Elderberry", "Fig", "Grape", "Huckleberry",
-                              "Kiwi", "Lemon"});
+    fill(list, LB_ADDSTRING,
+         {"Cherry", "Apple", "Banana", "Damson", "Elderberry", "Fig", "Grape", "Huckleberry", "Kiwi",
+          "Lemon"});
     SendMessage(list, LB_SETCURSEL, 2, 0);
 
     HWND dropList = add(dlg, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL, 195, 170, 215, 120);
@@ -78,8 +81,8 @@ TEST(Gallery, EveryStandardControlInADialog) {
     SetScrollInfo(hs, SB_CTL, &si, TRUE);
     HWND vs = add(dlg, "SCROLLBAR", "", SBS_VERT, 420, 10, 17, 140);
     SetScrollInfo(vs, SB_CTL, &si, TRUE);
-    HWND pane = add(dlg, "STATIC", "A window with scroll bars", SS_LEFT | WS_HSCROLL | WS_VSCROLL, 445, 10, 100, 140, 0,
-                    WS_EX_CLIENTEDGE);
+    HWND pane = add(dlg, "STATIC", "A window with scroll bars", SS_LEFT | WS_HSCROLL | WS_VSCROLL, 445, 10,
+                    100, 140, 0, WS_EX_CLIENTEDGE);
     SetScrollInfo(pane, SB_VERT, &si, TRUE);
     SetScrollInfo(pane, SB_HORZ, &si, TRUE);
     add(dlg, "STATIC", "", SS_BLACKFRAME, 445, 165, 100, 40);

@@ -17,7 +17,9 @@ Strings g_heard;
 
 LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_COMMAND: g_heard.push_back("cmd:" + std::to_string(HIWORD(wParam))); return 0;
+    case WM_COMMAND:
+        g_heard.push_back("cmd:" + std::to_string(HIWORD(wParam)));
+        return 0;
     case WM_MEASUREITEM: {
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         m->itemHeight = 20;
@@ -39,7 +41,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         g_heard.push_back("delete:" + std::to_string(d->itemID) + ":" + std::to_string(d->itemData));
         return TRUE;
     }
-    default: return DefWindowProc(hwnd, msg, wParam, lParam);
+    default:
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -50,8 +53,8 @@ protected:
         wc.lpfnWndProc = parentProc;
         wc.lpszClassName = "ListParent";
         RegisterClass(&wc);
-        top = CreateWindowEx(0, "ListParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr, nullptr,
-                             nullptr);
+        top = CreateWindowEx(0, "ListParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr,
+                             nullptr, nullptr);
         pm::test::pumpMessages();
         g_heard.clear();
     }
@@ -60,13 +63,14 @@ protected:
         pm::test::pumpMessages();
     }
     HWND make(DWORD style, int height = 120) {
-        HWND lb = CreateWindowEx(WS_EX_CLIENTEDGE, "ListBox", "", WS_CHILD | WS_VISIBLE | style, 10, 10, 200, height,
-                                 top, reinterpret_cast<HMENU>(3), nullptr, nullptr);
+        HWND lb = CreateWindowEx(WS_EX_CLIENTEDGE, "ListBox", "", WS_CHILD | WS_VISIBLE | style, 10, 10, 200,
+                                 height, top, reinterpret_cast<HMENU>(3), nullptr, nullptr);
         SendMessage(lb, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         return lb;
     }
     static void add(HWND lb, std::initializer_list<const char*> items) {
-        for (const char* s : items) SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+        for (const char* s : items)
+            SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     }
     static Strings items(HWND lb) {
         Strings out;
@@ -97,11 +101,13 @@ TEST_F(ListBoxes, SortedAndUnsortedInsertion) {
     HWND sorted = make(LBS_SORT | LBS_NOTIFY);
     add(sorted, {"pear", "Apple", "banana", "apple", "Cherry"});
     EXPECT_EQ(items(sorted), (Strings{"Apple", "apple", "banana", "Cherry", "pear"}));
-    EXPECT_EQ(SendMessage(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b")), 2) << "the index it landed at";
+    EXPECT_EQ(SendMessage(sorted, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b")), 2)
+        << "the index it landed at";
     HWND plain = make(0);
     add(plain, {"b", "a"});
     EXPECT_EQ(SendMessage(plain, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("mid")), 1);
-    EXPECT_EQ(SendMessage(plain, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("end")), 3);
+    EXPECT_EQ(SendMessage(plain, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("end")),
+              3);
     EXPECT_EQ(items(plain), (Strings{"b", "mid", "a", "end"}));
     EXPECT_TRUE(g_heard.empty()) << "nothing is notified for programmatic changes";
 }
@@ -122,9 +128,11 @@ TEST_F(ListBoxes, MessagesAndTheirErrors) {
         {"no selection yet", LB_GETCURSEL, 0, 0, LB_ERR},
         {"prefix search", LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("GA"), 2},
         {"prefix search wraps", LB_FINDSTRING, 2, reinterpret_cast<LPARAM>("al"), 0},
-        {"exact search ignores case", LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("BETA"), 1},
+        {"exact search ignores case", LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+         reinterpret_cast<LPARAM>("BETA"), 1},
         {"exact search after an index", LB_FINDSTRINGEXACT, 1, reinterpret_cast<LPARAM>("beta"), 3},
-        {"exact search misses prefixes", LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("bet"), LB_ERR},
+        {"exact search misses prefixes", LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+         reinterpret_cast<LPARAM>("bet"), LB_ERR},
         {"set selection", LB_SETCURSEL, 2, 0, 2},
         {"selection", LB_GETCURSEL, 0, 0, 2},
         {"set selection out of range", LB_SETCURSEL, 7, 0, LB_ERR},
@@ -137,7 +145,8 @@ TEST_F(ListBoxes, MessagesAndTheirErrors) {
         {"selection follows deletion", LB_GETCURSEL, 0, 0, 0},
         {"multi-selection messages refused", LB_GETSELCOUNT, 0, 0, LB_ERR},
     };
-    for (const Case& c : cases) EXPECT_EQ(SendMessage(lb, c.msg, c.wParam, c.lParam), c.want) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(SendMessage(lb, c.msg, c.wParam, c.lParam), c.want) << c.name;
     EXPECT_TRUE(g_heard.empty());
     SendMessage(lb, LB_RESETCONTENT, 0, 0);
     EXPECT_EQ(SendMessage(lb, LB_GETCOUNT, 0, 0), 0);
@@ -155,15 +164,23 @@ TEST_F(ListBoxes, KeyboardSelectionAndTypeAhead) {
         char ch;
         int want;
     } steps[] = {
-        {"down from nothing", VK_DOWN, 0, 0}, {"down", VK_DOWN, 0, 1},    {"end", VK_END, 0, 7},
-        {"home", VK_HOME, 0, 0},             {"type d", 0, 'd', 3},      {"type u", 0, 'u', 4},
-        {"up", VK_UP, 0, 3},                 {"page down", VK_NEXT, 0, 0}, {"up at the top", VK_HOME, 0, 0},
+        {"down from nothing", VK_DOWN, 0, 0},
+        {"down", VK_DOWN, 0, 1},
+        {"end", VK_END, 0, 7},
+        {"home", VK_HOME, 0, 0},
+        {"type d", 0, 'd', 3},
+        {"type u", 0, 'u', 4},
+        {"up", VK_UP, 0, 3},
+        {"page down", VK_NEXT, 0, 0},
+        {"up at the top", VK_HOME, 0, 0},
     };
     int changes = 0;
     int last = -1;
     for (const Step& s : steps) {
-        if (s.vk) pm::test::pressKey(lb, s.vk);
-        else SendMessage(lb, WM_CHAR, static_cast<WPARAM>(s.ch), 1);
+        if (s.vk)
+            pm::test::pressKey(lb, s.vk);
+        else
+            SendMessage(lb, WM_CHAR, static_cast<WPARAM>(s.ch), 1);
         pm::test::pumpMessages();
         LRESULT sel = SendMessage(lb, LB_GETCURSEL, 0, 0);
         if (std::string(s.name) == "page down") {
@@ -200,7 +217,8 @@ TEST_F(ListBoxes, MouseSelectionInEachMode) {
 
     auto selected = [](HWND lb) {
         std::vector<int> out(10);
-        out.resize(static_cast<std::size_t>(SendMessage(lb, LB_GETSELITEMS, 10, reinterpret_cast<LPARAM>(out.data()))));
+        out.resize(static_cast<std::size_t>(
+            SendMessage(lb, LB_GETSELITEMS, 10, reinterpret_cast<LPARAM>(out.data()))));
         return out;
     };
     HWND multiple = make(LBS_MULTIPLESEL);
@@ -239,7 +257,8 @@ TEST_F(ListBoxes, OwnerDrawMessagesComeInOrder) {
     EXPECT_EQ(SendMessage(lb, LB_GETITEMDATA, 0, 0), 10);
     EXPECT_EQ(SendMessage(lb, LB_GETITEMDATA, 2, 0), 30);
     char buf[sizeof(ULONG_PTR)];
-    EXPECT_EQ(SendMessage(lb, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(buf)), static_cast<LRESULT>(sizeof buf));
+    EXPECT_EQ(SendMessage(lb, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(buf)),
+              static_cast<LRESULT>(sizeof buf));
     ULONG_PTR data = 0;
     std::memcpy(&data, buf, sizeof data);
     EXPECT_EQ(data, 20u) << "without strings, LB_GETTEXT gives the data";
@@ -260,7 +279,8 @@ TEST_F(ListBoxes, OwnerDrawMessagesComeInOrder) {
 TEST_F(ListBoxes, AHundredThousandItemsDrawOnlyWhatShows) {
     HWND lb = make(LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL, 100);
     SendMessage(lb, LB_INITSTORAGE, 100000, 0);
-    for (int i = 0; i < 100000; ++i) SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+    for (int i = 0; i < 100000; ++i)
+        SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
     EXPECT_EQ(SendMessage(lb, LB_GETCOUNT, 0, 0), 100000);
     SendMessage(lb, LB_SETCURSEL, 99999, 0);
     EXPECT_GE(SendMessage(lb, LB_GETTOPINDEX, 0, 0), 99990) << "the selection is scrolled into view";

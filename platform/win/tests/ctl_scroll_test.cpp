@@ -24,8 +24,8 @@ SCROLLINFO info(UINT mask, int lo, int hi, UINT page, int pos) {
 class ScrollBars : public ::testing::Test {
 protected:
     void SetUp() override {
-        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr,
-                             nullptr, nullptr);
+        top = CreateWindowEx(0, recordingClass(), "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr,
+                             nullptr, nullptr, nullptr);
         pm::test::pumpMessages();
     }
     void TearDown() override {
@@ -33,14 +33,15 @@ protected:
         pm::test::pumpMessages();
     }
     HWND child(DWORD style) {
-        return CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | style, 20, 20, 200, 160, top, nullptr,
-                              nullptr, nullptr);
+        return CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | style, 20, 20, 200, 160, top,
+                              nullptr, nullptr, nullptr);
     }
     // The scroll messages `to` received, with the window that sent them when from a control.
     Codes scrolls(HWND to, UINT message) const {
         Codes out;
         for (const auto& m : recorder.messages())
-            if (m.hwnd == to && m.message == message) out.emplace_back(LOWORD(m.wParam), static_cast<short>(HIWORD(m.wParam)));
+            if (m.hwnd == to && m.message == message)
+                out.emplace_back(LOWORD(m.wParam), static_cast<short>(HIWORD(m.wParam)));
         return out;
     }
     HWND top = nullptr;
@@ -225,8 +226,8 @@ TEST_F(ScrollBars, DraggingTheThumbTracksAndEndsWithThePosition) {
 }
 
 TEST_F(ScrollBars, ScrollBarControlAnswersItsMessagesAndNotifiesItsParent) {
-    HWND sb = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_VERT | WS_TABSTOP, 250, 10, 17, 200, top,
-                             reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    HWND sb = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_VERT | WS_TABSTOP, 250, 10, 17,
+                             200, top, reinterpret_cast<HMENU>(7), nullptr, nullptr);
     ASSERT_NE(sb, nullptr);
     int lo = -1, hi = -1;
     SendMessage(sb, SBM_GETRANGE, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));

@@ -160,6 +160,8 @@ BOOL EndMenu();
 BOOL SetMenu(HWND hwnd, HMENU menu);
 HMENU GetMenu(HWND hwnd);
 BOOL DrawMenuBar(HWND hwnd);
+// The screen rectangle of an item of the window's menu bar.
+BOOL GetMenuItemRect(HWND hwnd, HMENU menu, UINT item, LPRECT rect);
 // The window's own copy of the system menu (Restore, Move, Size, Minimize, Maximize, Close);
 // revert drops the copy and returns nullptr.
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);

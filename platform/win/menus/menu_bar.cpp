@@ -198,6 +198,16 @@ BOOL DrawMenuBar(HWND hwnd) {
                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+BOOL GetMenuItemRect(HWND hwnd, HMENU menu, UINT item, LPRECT rect) {
+    if (!rect || !menu || GetMenu(hwnd) != menu) return FALSE;
+    RECT bar = barScreenRect(hwnd);
+    BarLayout layout = layoutBar(menu, bar.right - bar.left);
+    if (item >= layout.items.size()) return FALSE;
+    *rect = layout.items[item];
+    OffsetRect(rect, bar.left, bar.top);
+    return TRUE;
+}
+
 HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
     if (!IsWindow(hwnd)) return nullptr;
     installMenuHooks();

@@ -104,6 +104,7 @@ private:
     int m_barSelected = -1;
     bool m_done = false;
     bool m_ignoreRelease = false;
+    UINT m_leaveKey = 0; // Alt or F10 pressed inside the loop
     LoopResult m_result;
 };
 
@@ -442,9 +443,14 @@ LoopResult MenuLoop::run() {
             onMouse(msg.message, msg.pt);
         } else if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
             TranslateMessage(&msg);
-            if (msg.wParam != VK_MENU && msg.wParam != VK_F10) onKey(static_cast<UINT>(msg.wParam));
+            if (msg.wParam == VK_MENU || msg.wParam == VK_F10)
+                m_leaveKey = static_cast<UINT>(msg.wParam);
+            else
+                onKey(static_cast<UINT>(msg.wParam));
         } else if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
-            if (msg.wParam == VK_MENU || msg.wParam == VK_F10) m_done = true;
+            // Alt or F10 pressed again leaves on its release; the release of the Alt that opened
+            // the menu (Alt+Space, Alt+letter) does not.
+            if (msg.wParam == m_leaveKey) m_done = true;
         } else if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
             if (msg.wParam > ' ') onChar(static_cast<char>(msg.wParam));
         } else {

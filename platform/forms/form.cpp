@@ -144,8 +144,10 @@ void Form::PopupMenu(const Menu& menu) {
 }
 
 void Form::StartSystemMove() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
     ReleaseCapture();
-    SendMessage(m_hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SendMessage(m_hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
 }
 
 int Form::ScaleWidth() const {

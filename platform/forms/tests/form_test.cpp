@@ -284,6 +284,31 @@ TEST_F(FormTest, KeyPreviewRunsTheFormFirstAndAZeroCodeSwallows) {
     EXPECT_EQ(form.log, expected);
 }
 
+TEST_F(FormTest, ABorderlessFormMovesByDraggingItsTitleImage) {
+    form.SetBorderStyle(vb::FormBorderStyle::None);
+    form.Move(100, 100);
+    vb::Image title(form, "Image2", 0, 0, 240, 10);
+    title.MouseDown = [&](int, int, int, int) { form.StartSystemMove(); };
+    pm::test::dragScreen(form.hWnd(), POINT{150, 105}, POINT{190, 135});
+    pumpMessages();
+    RECT r{};
+    GetWindowRect(form.hWnd(), &r);
+    EXPECT_EQ(r.left, 140);
+    EXPECT_EQ(r.top, 130);
+    EXPECT_EQ(form.Left(), 140);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(FormTest, WindowStateMinimisesAndRestores) {
+    EXPECT_EQ(form.WindowState(), vb::vbNormal);
+    form.SetWindowState(vb::vbMinimized);
+    EXPECT_EQ(form.WindowState(), vb::vbMinimized);
+    form.SetWindowState(vb::vbNormal);
+    EXPECT_EQ(form.WindowState(), vb::vbNormal);
+    form.SetWindowState(vb::vbMaximized);
+    EXPECT_EQ(form.WindowState(), vb::vbMaximized);
+}
+
 TEST(Timer, TicksAndNeverReentersItsHandler) {
     vb::Timer timer("Timer1", 1, false);
     int ticks = 0;

@@ -22,8 +22,9 @@ std::map<HWND, DialogState>& states() {
 LONG styleOf(HWND h) {
     return GetWindowLong(h, GWL_STYLE);
 }
+// The control's own style decides, so dialogs can be navigated while they are set up hidden.
 bool usable(HWND h) {
-    return IsWindowVisible(h) && IsWindowEnabled(h);
+    return (static_cast<DWORD>(styleOf(h)) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
 }
 UINT dialogCode(HWND h, const MSG* msg = nullptr) {
     return static_cast<UINT>(

@@ -401,3 +401,31 @@ TEST_F(Dialogs, MessageBoxIsSizedToItsText) {
     EXPECT_GT(large.cx, small.cx);
     EXPECT_GT(large.cy, small.cy);
 }
+
+TEST_F(Dialogs, ControlDialogsNestInTheTabOrderAndCentredDialogsCentre) {
+    pm::res::DialogTemplate page = sampleTemplate();
+    page.style = DS_CONTROL | DS_SETFONT | WS_CHILD | WS_VISIBLE | WS_CAPTION;
+    page.items.resize(2); // the label and the edit
+    pm::res::addDialog(101, page);
+    pm::res::DialogTemplate host = sampleTemplate();
+    host.style |= DS_CENTER;
+    host.items = {{"PmFakeButton", "OK", IDOK, 7, 100, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 0}};
+    pm::res::addDialog(102, host);
+    HWND dialog = CreateDialog(nullptr, MAKEINTRESOURCE(102), owner, sampleProc);
+    ASSERT_TRUE(dialog);
+    HWND child = CreateDialog(nullptr, MAKEINTRESOURCE(101), dialog, sampleProc);
+    ASSERT_TRUE(child);
+    EXPECT_TRUE(IsChild(dialog, child));
+    EXPECT_EQ(GetWindowLong(child, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(GetWindowLong(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, WS_EX_CONTROLPARENT);
+    HWND ok = GetDlgItem(dialog, IDOK);
+    HWND edit = GetDlgItem(child, kNameEdit);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, ok, FALSE), edit);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, edit, FALSE), ok);
+    RECT o, d;
+    GetWindowRect(owner, &o);
+    GetWindowRect(dialog, &d);
+    EXPECT_LE(std::abs((o.left + o.right) - (d.left + d.right)), 1);
+    EXPECT_LE(std::abs((o.top + o.bottom) - (d.top + d.bottom)), 1);
+    DestroyWindow(dialog);
+}

@@ -256,11 +256,19 @@ TEST_F(MenuLoop, AlignmentFlagsPlaceThePopup) {
 
 namespace {
 
+std::vector<std::pair<UINT, ULONG_PTR>> g_ownerDrawn; // item id and data per WM_DRAWITEM
+
 LRESULT CALLBACK ownerDrawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_MEASUREITEM) {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         mis->itemWidth = 80;
         mis->itemHeight = 20;
+    }
+    if (msg == WM_DRAWITEM) {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        EXPECT_EQ(dis->CtlType, static_cast<UINT>(ODT_MENU));
+        EXPECT_EQ(dis->rcItem.bottom - dis->rcItem.top, 20);
+        g_ownerDrawn.push_back({dis->itemID, dis->itemData});
     }
     return MessageRecorder::recordingProc(hwnd, msg, wParam, lParam);
 }
@@ -275,6 +283,7 @@ TEST_F(MenuLoop, OwnerDrawnItemsAreMeasuredThenDrawnAndSubmenusCarryMinusOne) {
     AppendMenu(menu, MF_OWNERDRAW | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
                reinterpret_cast<LPCSTR>(0x99));
     SetWindowLongPtr(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownerDrawProc));
+    g_ownerDrawn.clear();
     pm::test::pressKey(main, VK_ESCAPE);
     TrackPopupMenu(menu, TPM_RETURNCMD, 60, 60, 0, main, nullptr);
     Trace t = menuTrace(rec);
@@ -282,6 +291,8 @@ TEST_F(MenuLoop, OwnerDrawnItemsAreMeasuredThenDrawnAndSubmenusCarryMinusOne) {
                    "WM_MEASUREITEM",      "WM_DRAWITEM",    "WM_DRAWITEM",      "WM_UNINITMENUPOPUP",
                    "WM_MENUSELECT close", "WM_EXITMENULOOP"};
     EXPECT_EQ(t, expected);
+    std::vector<std::pair<UINT, ULONG_PTR>> drawn{{kNew, 0x1234}, {static_cast<UINT>(-1), 0x99}};
+    EXPECT_EQ(g_ownerDrawn, drawn);
     DestroyMenu(menu);
 }
 

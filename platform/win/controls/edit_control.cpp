@@ -230,7 +230,7 @@ private:
         m_modified = false;
         m_firstLine = 0;
         m_scrollX = 0;
-        changed(false);
+        changed(false, !multiLine());
         return TRUE;
     }
 
@@ -244,11 +244,16 @@ private:
     }
 
     // After the text changed: EN_UPDATE, then the new text is drawn, then EN_CHANGE.
-    void changed(bool byUser) {
+    // `notifying` is false for WM_SETTEXT on multi-line edits, which report no change.
+    void changed(bool byUser, bool notifying = true) {
         m_wrapValid = false;
         if (byUser) m_modified = true;
         scrollToCaret();
         updateScrollBars();
+        if (!notifying) {
+            redraw();
+            return;
+        }
         HWND self = m_hwnd;
         notify(EN_UPDATE);
         if (!IsWindow(self)) return;

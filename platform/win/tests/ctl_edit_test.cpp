@@ -204,8 +204,15 @@ TEST_F(Edits, TextAndSelectionMessages) {
     EXPECT_TRUE(SendMessage(e, EM_CANUNDO, 0, 0));
     SendMessage(e, EM_UNDO, 0, 0);
     EXPECT_EQ(text(e), "initial");
+    g_notes.clear();
     SetWindowText(e, "set");
+    EXPECT_EQ(g_notes, (Strings{"UPDATE:set", "CHANGE:set"}));
     EXPECT_FALSE(SendMessage(e, EM_GETMODIFY, 0, 0)) << "WM_SETTEXT clears the modified flag";
+    HWND multi = make(ES_MULTILINE, "", 60);
+    SetWindowText(multi, "quiet");
+    EXPECT_EQ(g_notes, (Strings{"UPDATE:set", "CHANGE:set"}))
+        << "multi-line edits report no WM_SETTEXT change";
+    EXPECT_EQ(text(multi), "quiet");
     EXPECT_FALSE(SendMessage(e, EM_CANUNDO, 0, 0));
     char small[3];
     EXPECT_EQ(GetWindowText(e, small, sizeof small), 2);

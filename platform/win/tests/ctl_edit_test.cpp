@@ -210,8 +210,7 @@ TEST_F(Edits, TextAndSelectionMessages) {
     EXPECT_FALSE(SendMessage(e, EM_GETMODIFY, 0, 0)) << "WM_SETTEXT clears the modified flag";
     HWND multi = make(ES_MULTILINE, "", 60);
     SetWindowText(multi, "quiet");
-    EXPECT_EQ(g_notes, (Strings{"UPDATE:set", "CHANGE:set"}))
-        << "multi-line edits report no WM_SETTEXT change";
+    EXPECT_TRUE(g_notes.empty()) << "multi-line edits report no WM_SETTEXT change";
     EXPECT_EQ(text(multi), "quiet");
     EXPECT_FALSE(SendMessage(e, EM_CANUNDO, 0, 0));
     char small[3];

@@ -59,6 +59,7 @@ public:
 
     PlainEvent Click, DblClick;
     MouseEvent MouseDown, MouseMove, MouseUp;
+    PlainEvent GotFocus, LostFocus;
     KeyEvent KeyDown;
     KeyPressEvent KeyPress;
 

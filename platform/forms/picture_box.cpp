@@ -155,6 +155,8 @@ LRESULT PictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == WM_ERASEBKGND) return 1;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) ::SetFocus(m_hwnd);
+    if (msg == WM_SETFOCUS && GotFocus) GotFocus();
+    if (msg == WM_KILLFOCUS && LostFocus) LostFocus();
     if (reflectToChild(msg, wParam, lParam) || routeKeyMessage(*this, m_hwnd, msg, wParam) ||
         handleMouse(*this, msg, wParam, lParam))
         return 0;

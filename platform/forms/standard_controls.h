@@ -10,9 +10,6 @@
 namespace vb {
 
 class StandardControl : public WindowedControl {
-public:
-    PlainEvent GotFocus, LostFocus;
-
 protected:
     StandardControl(Container& container, std::string name, const char* className, DWORD style, int left,
                     int top, int width, int height, const std::string& text = "");

@@ -5,6 +5,7 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/screen_capture.h"
 #include "platform/forms/timer.h"
+#include "platform/forms/user_control.h"
 #include "platform/forms/windowless.h"
 
 #include "platform/win/tests/support/test_windows.h"
@@ -307,6 +308,38 @@ TEST_F(FormTest, WindowStateMinimisesAndRestores) {
     EXPECT_EQ(form.WindowState(), vb::vbNormal);
     form.SetWindowState(vb::vbMaximized);
     EXPECT_EQ(form.WindowState(), vb::vbMaximized);
+}
+
+// A user control that keeps a fixed size and raises its own event to the host.
+class TrayLike : public vb::UserControl {
+public:
+    TrayLike(vb::Container& host) : vb::UserControl(host, "TrayIcon", 0, 0, 50, 50) {
+        UserControl_Resize();
+        Click = [this] {
+            if (ButtonClick) ButtonClick("home", false);
+        };
+    }
+    std::function<void(const std::string& key, bool dropDown)> ButtonClick;
+
+protected:
+    void UserControl_Resize() override { Move(Left(), Top(), 28, 28); }
+};
+
+TEST_F(FormTest, UserControlsSnapTheirSizeAndRaiseTheirEventsToTheHost) {
+    TrayLike tray(form);
+    EXPECT_EQ(tray.Width(), 28);
+    tray.Move(150, 20, 60, 60);
+    EXPECT_EQ(tray.Width(), 28);
+    EXPECT_EQ(tray.Height(), 28);
+    std::string raised;
+    tray.ButtonClick = [&](const std::string& key, bool dropDown) { raised = key + (dropDown ? "+" : ""); };
+    int focused = 0;
+    tray.GotFocus = [&] { ++focused; };
+    pm::test::click(form.hWnd(), POINT{160, 30});
+    pumpMessages();
+    EXPECT_EQ(raised, "home");
+    EXPECT_EQ(GetFocus(), tray.hWnd());
+    EXPECT_EQ(focused, 1);
 }
 
 TEST(Timer, TicksAndNeverReentersItsHandler) {

@@ -1,0 +1,24 @@
+#pragma once
+// UserControl: a control made of a drawing surface and constituent controls of its own. The class
+// deriving from it declares its events as callbacks the host form sets; they run synchronously.
+
+#include "platform/forms/picture_box.h"
+
+namespace vb {
+
+class UserControl : public PictureBox {
+public:
+    UserControl(Container& container, std::string name, int left, int top, int width, int height);
+
+protected:
+    // Runs after every change of size or place; it may Move the control again (to snap its size)
+    // without running again.
+    virtual void UserControl_Resize() {}
+
+    void placementChanged() override;
+
+private:
+    bool m_inResize = false;
+};
+
+} // namespace vb

@@ -248,6 +248,14 @@ TEST_F(Buttons, StaticImagesAndOwnerDraw) {
     EXPECT_EQ(rc.right, 40);
     EXPECT_EQ(rc.bottom, 30);
     EXPECT_EQ(SendMessage(pic, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(bm));
+    HWND icon = make("Static", SS_ICON, 4, "", 100);
+    HICON app = LoadIcon(nullptr, IDI_APPLICATION);
+    ASSERT_NE(app, nullptr);
+    SendMessage(icon, STM_SETICON, reinterpret_cast<WPARAM>(app), 0);
+    EXPECT_EQ(SendMessage(icon, STM_GETICON, 0, 0), reinterpret_cast<LRESULT>(app));
+    GetClientRect(icon, &rc);
+    EXPECT_EQ(rc.right, GetSystemMetrics(SM_CXICON)) << "an icon static takes the icon's size";
+    UpdateWindow(icon);
     HWND owner = make("Static", SS_OWNERDRAW, 8, "", 60);
     g_heard.clear();
     UpdateWindow(owner);

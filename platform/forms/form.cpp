@@ -243,6 +243,13 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_SETCURSOR:
+        if (MousePointer == vbCustom && MouseIcon && reinterpret_cast<HWND>(wParam) == m_hwnd &&
+            LOWORD(lParam) == HTCLIENT) {
+            SetCursor(MouseIcon);
+            return TRUE;
+        }
+        break;
     case WM_CLOSE:
         Unload();
         return 0;

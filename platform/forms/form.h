@@ -11,6 +11,7 @@ class Menu;
 
 enum class FormBorderStyle { None = 0, Sizable = 2, FixedToolWindow = 4 };
 enum WindowState { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
+enum MousePointerKind { vbDefault = 0, vbCustom = 99 };
 
 class Form : public WindowedControl, public Container {
 public:
@@ -46,6 +47,11 @@ public:
     void PopupMenu(const Menu& menu);
     // Starts moving the form with the mouse, as a press on a title bar does.
     void StartSystemMove();
+
+    // The pointer shown over the inner area: vbDefault or vbCustom (MouseIcon, with its hot spot).
+    int MousePointer = 0;
+    // The custom pointer; not owned.
+    HCURSOR MouseIcon = nullptr;
 
     // The inner area's size.
     int ScaleWidth() const;

@@ -300,6 +300,30 @@ TEST_F(FormTest, ABorderlessFormMovesByDraggingItsTitleImage) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(FormTest, ACustomPointerShowsOverTheInnerArea) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateCompatibleBitmap(screen, 16, 16);
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    ReleaseDC(nullptr, screen);
+    ICONINFO info{FALSE, 7, 7, mask, colour};
+    HCURSOR dropper = CreateIconIndirect(&info);
+    ASSERT_NE(dropper, nullptr);
+    form.MouseIcon = dropper;
+    form.MousePointer = vb::vbCustom;
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    SendMessage(form.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hWnd()),
+                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), dropper);
+    form.MousePointer = vb::vbDefault;
+    SendMessage(form.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hWnd()),
+                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), dropper);
+    SetCursor(nullptr);
+    DestroyCursor(dropper);
+    DeleteObject(colour);
+    DeleteObject(mask);
+}
+
 TEST_F(FormTest, WindowStateMinimisesAndRestores) {
     EXPECT_EQ(form.WindowState(), vb::vbNormal);
     form.SetWindowState(vb::vbMinimized);

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// Under LeakSanitizer: the font library keeps a cache for the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig";
+}
+
 namespace {
 
 std::string ClipboardText() {

@@ -3,6 +3,7 @@
 #include "platform/forms/menu.h"
 #include "platform/forms/standard_controls.h"
 
+#include <cctype>
 #include <map>
 
 namespace vb {
@@ -194,6 +195,11 @@ bool Form::routeKeyDown(Control& target, int& keyCode) {
 }
 
 bool Form::pressDialogButton(Control& target, int keyCode) {
+    if (keyCode == VK_TAB) {
+        HWND next = GetNextDlgTabItem(m_hwnd, GetFocus(), (currentShiftMask() & vbShiftMask) != 0);
+        if (next) ::SetFocus(next);
+        return next != nullptr;
+    }
     CommandButton* button = nullptr;
     if (keyCode == VK_RETURN)
         button =
@@ -203,6 +209,24 @@ bool Form::pressDialogButton(Control& target, int keyCode) {
     if (!button || !button->Enabled() || !button->Visible()) return false;
     button->press();
     return true;
+}
+
+bool Form::pressMnemonic(char letter) {
+    std::string mark = std::string("&") + static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        WindowedControl* control = WindowedControl::fromWindow(child);
+        if (!control || !control->Visible() || !control->Enabled()) continue;
+        auto* button = dynamic_cast<CommandButton*>(control);
+        auto* check = dynamic_cast<CheckBox*>(control);
+        std::string caption = button ? button->Caption() : check ? check->Caption() : "";
+        for (char& c : caption)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (caption.find(mark) == std::string::npos) continue;
+        if (button) button->press();
+        if (check) check->SetValue(1 - check->Value());
+        return true;
+    }
+    return false;
 }
 
 bool Form::routeKeyPress(Control& target, int& keyAscii) {
@@ -218,9 +242,11 @@ bool Form::routeKeyPress(Control& target, int& keyAscii) {
 }
 
 bool routeKeyMessage(Control& control, HWND hwnd, UINT msg, WPARAM wParam) {
-    if (msg != WM_KEYDOWN && msg != WM_CHAR) return false;
+    if (msg != WM_KEYDOWN && msg != WM_CHAR && msg != WM_SYSCHAR) return false;
     Form* form = Form::fromWindow(hwnd);
     if (!form) return false;
+    if (msg == WM_SYSCHAR) return form->routeSysChar(static_cast<char>(wParam));
+    if (msg == WM_CHAR && wParam == '\t') return true;
     int code = static_cast<int>(wParam);
     return msg == WM_KEYDOWN ? form->routeKeyDown(control, code) : form->routeKeyPress(control, code);
 }

@@ -65,6 +65,7 @@ public:
     // True when the key was swallowed (its code set to 0).
     bool routeKeyDown(Control& target, int& keyCode);
     bool routeKeyPress(Control& target, int& keyAscii);
+    bool routeSysChar(char letter) { return pressMnemonic(letter); }
 
     // The buttons that Enter and Escape click (nullptr for none).
     void setDefaultButton(CommandButton* button) { m_defaultButton = button; }
@@ -84,8 +85,11 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void paint();
-    // Enter clicks the focused or the default button, Escape the cancel button. True when one was.
+    // Enter clicks the focused or the default button, Escape the cancel button, Tab moves the focus
+    // to the next (Shift: previous) tab stop. True when the key did one of these.
     bool pressDialogButton(Control& target, int keyCode);
+    // Alt with a letter: clicks the button or check box whose caption marks that letter with '&'.
+    bool pressMnemonic(char letter);
 
     FormBorderStyle m_border;
     bool m_loaded = false;

@@ -208,6 +208,10 @@ CheckBox::CheckBox(Container& container, std::string name, int left, int top, in
     : StandardControl(container, std::move(name), "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, left, top, width,
                       height, caption) {}
 
+std::string CheckBox::Caption() const {
+    return windowText(m_hwnd);
+}
+
 int CheckBox::Value() const {
     return SendMessage(m_hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }

@@ -85,6 +85,8 @@ public:
     CheckBox(Container& container, std::string name, int left, int top, int width, int height,
              const std::string& caption);
 
+    std::string Caption() const;
+
     // 0 unchecked, 1 checked. Setting it raises Click when it changes.
     int Value() const;
     void SetValue(int value);

@@ -40,7 +40,7 @@ public:
     vb::ListBox List1{*this, "List1", 10, 40, 100, 80, true};
     vb::CommandButton cmdOK{*this, "cmdOK", 220, 10, 80, 24, "&OK"};
     vb::CommandButton cmdCancel{*this, "cmdCancel", 220, 40, 80, 24, "Cancel"};
-    vb::CheckBox Check1{*this, "Check1", 120, 10, 90, 20, "Check"};
+    vb::CheckBox Check1{*this, "Check1", 120, 10, 90, 20, "&Check"};
     vb::VScrollBar Slider{*this, "Slider", 180, 40, 17, 120};
 
 protected:
@@ -114,6 +114,22 @@ TEST_F(ControlsTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
     pm::test::pressKey(form.hWnd(), VK_RETURN);
     pumpMessages();
     EXPECT_EQ(form.log, (Log{"Form_KeyDown 13", "txtColor_KeyDown 13", "cmdOK_Click"}));
+}
+
+TEST_F(ControlsTest, TabMovesAlongTheTabStopsAndAltPressesMnemonics) {
+    form.txtColor.SetFocus();
+    pm::test::pressKey(form.hWnd(), VK_TAB);
+    pumpMessages();
+    EXPECT_EQ(GetFocus(), form.List1.hWnd());
+    pm::test::pressKey(form.hWnd(), VK_TAB, true);
+    pumpMessages();
+    EXPECT_EQ(GetFocus(), form.txtColor.hWnd());
+    EXPECT_EQ(form.txtColor.Text(), "");
+    form.log.clear();
+    pm::test::pressKey(form.hWnd(), 'O', false, false, true);
+    pm::test::pressKey(form.hWnd(), 'C', false, false, true);
+    pumpMessages();
+    EXPECT_EQ(form.log, (Log{"cmdOK_Click", "Check1_Click 1"}));
 }
 
 TEST_F(ControlsTest, ButtonsClickWithTheMouse) {

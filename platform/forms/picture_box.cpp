@@ -93,7 +93,7 @@ void PictureBox::placementChanged() {
 void PictureBox::SetPicture(HBITMAP picture) {
     m_picture = picture;
     if (picture) blitBitmap(m_surface, picture, 0, 0, bitmapSize(picture).cx, bitmapSize(picture).cy);
-    Refresh();
+    invalidate();
 }
 
 void PictureBox::Cls() {
@@ -102,7 +102,7 @@ void PictureBox::Cls() {
     FillRect(m_surface, &all, brush);
     DeleteObject(brush);
     if (m_picture) blitBitmap(m_surface, m_picture, 0, 0, bitmapSize(m_picture).cx, bitmapSize(m_picture).cy);
-    Refresh();
+    invalidate();
 }
 
 void PictureBox::SetBackColor(COLORREF colour) {
@@ -118,7 +118,7 @@ void PictureBox::Line(int x1, int y1, int x2, int y2, COLORREF colour) {
     SetPixelV(m_surface, x2, y2, colour);
     SelectObject(m_surface, old);
     DeleteObject(pen);
-    Refresh();
+    invalidate();
 }
 
 void PictureBox::FillBox(int x1, int y1, int x2, int y2, COLORREF colour) {
@@ -126,13 +126,17 @@ void PictureBox::FillBox(int x1, int y1, int x2, int y2, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(m_surface, &box, brush);
     DeleteObject(brush);
-    Refresh();
+    invalidate();
 }
 
 void PictureBox::PaintPicture(HBITMAP picture, int x, int y, int width, int height) {
     SIZE size = bitmapSize(picture);
     blitBitmap(m_surface, picture, x, y, width < 0 ? size.cx : width, height < 0 ? size.cy : height);
-    Refresh();
+    invalidate();
+}
+
+void PictureBox::invalidate() {
+    InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 long PictureBox::Point(int x, int y) const {

@@ -1,6 +1,7 @@
 #pragma once
 // PictureBox: a window with a persistent drawing surface. Everything drawn goes to the surface and
-// stays; painting shows the surface, then the windowless controls on it.
+// stays; painting shows the surface, then the windowless controls on it. Drawing marks the window for
+// repainting when the program next waits; Refresh repaints at once.
 
 #include "platform/forms/windowed_control.h"
 
@@ -42,6 +43,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void makeSurface();
+    void invalidate();
     void paint();
 
     HDC m_surface = nullptr;

@@ -227,6 +227,7 @@ TEST_F(FormTest, DoubleClickFollowsTheFirstClick) {
 
 TEST_F(FormTest, WindowlessLabelPaintsAboveThePictureAndTakesItsClicks) {
     form.Picture1.FillBox(0, 0, 119, 99, 0xFF0000);
+    form.Picture1.Refresh();
     QImage image = pm::test::windowImage(form.Picture1.hWnd());
     EXPECT_EQ(image.pixel(60, 40) & 0xFFFFFF, 0xFFFF00u); // the label's opaque yellow (BGR 00FFFF)
     EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, 0x0000FFu);   // the surface around it
@@ -240,6 +241,7 @@ TEST_F(FormTest, TransparentLabelShowsTheSurface) {
     form.Label1.BackStyle = vb::vbTransparent;
     form.Label1.SetCaption("");
     form.Picture1.FillBox(0, 0, 119, 99, 0xFF0000);
+    form.Picture1.Refresh();
     QImage image = pm::test::windowImage(form.Picture1.hWnd());
     EXPECT_EQ(image.pixel(60, 40) & 0xFFFFFF, 0x0000FFu);
 }

@@ -246,6 +246,34 @@ TEST_F(FormTest, TransparentLabelShowsTheSurface) {
     EXPECT_EQ(image.pixel(60, 40) & 0xFFFFFF, 0x0000FFu);
 }
 
+TEST_F(FormTest, ShapesAndImagesPaintOnTheirContainer) {
+    vb::Shape frame(form.Picture1, "Shape1", 80, 60, 10, 8);
+    frame.BorderColor = 0x0000FF;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    RECT all{0, 0, 4, 4};
+    HBRUSH green = CreateSolidBrush(0x00FF00);
+    FillRect(mem, &all, green);
+    SelectObject(mem, old);
+    vb::Image icon(form.Picture1, "Image1", 100, 10, 8, 8);
+    icon.Stretch = true;
+    icon.SetPicture(bitmap);
+    form.Picture1.Refresh();
+    QImage image = pm::test::windowImage(form.Picture1.hWnd());
+    EXPECT_EQ(image.pixel(80, 60) & 0xFFFFFF, 0xFF0000u); // the outline, red
+    EXPECT_EQ(image.pixel(89, 67) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.pixel(85, 64) & 0xFFFFFF, 0xFFFFFFu);  // inside stays the surface
+    EXPECT_EQ(image.pixel(107, 17) & 0xFFFFFF, 0x00FF00u); // the image stretched to 8 x 8
+    EXPECT_EQ(image.pixel(108, 18) & 0xFFFFFF, 0xFFFFFFu);
+    DeleteObject(green);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    icon.SetPicture(nullptr);
+    DeleteObject(bitmap);
+}
+
 TEST_F(FormTest, ControlArrayLoadsHiddenCopiesThatRaiseWithTheirIndex) {
     vb::Label& added = form.Swatch.Load(1);
     EXPECT_FALSE(added.Visible());

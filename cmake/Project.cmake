@@ -41,6 +41,10 @@ function(pm_tests prefix)
     file(GLOB more CONFIGURE_DEPENDS ${dir}/*.cpp)
     list(APPEND support ${more})
   endforeach()
+  # One property value holding several variables: its semicolons must survive three rounds of list
+  # handling on their way through gtest_discover_tests into the generated test files.
+  set(test_environment
+      "QT_QPA_PLATFORM=offscreen\\\\\\\\\\\\\\\\;QT_SCALE_FACTOR=1\\\\\\\\\\\\\\\\;QT_ENABLE_HIGHDPI_SCALING=0\\\\\\\\\\\\\\\\;PM_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config\\\\\\\\\\\\\\\\;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
   foreach(src ${tests})
     get_filename_component(base ${src} NAME_WE)
     set(exe ${prefix}_${base})
@@ -52,8 +56,7 @@ function(pm_tests prefix)
       DISCOVERY_MODE PRE_TEST
       TEST_PREFIX "${exe}."
       DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT
-        "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1;QT_ENABLE_HIGHDPI_SCALING=0;PM_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config"
+      PROPERTIES ENVIRONMENT "${test_environment}"
         TIMEOUT 300
         ${fixture_props})
   endforeach()

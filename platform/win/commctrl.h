@@ -1,14 +1,14 @@
 #pragma once
 // The common controls: image lists, the status bar, progress bar, trackbar, up-down control,
-// tooltips and the tab control, with the shared notification codes and InitCommonControls(Ex), which
-// registers their classes.
+// tooltips, the tab control and the header control, with the shared notification codes and
+// InitCommonControls(Ex), which registers their classes.
 
 #include "platform/win/wingdi.h"
 #include "platform/win/wintypes.h"
 #include "platform/win/winuser.h"
 
 #ifndef S_OK
-#define S_OK ((HRESULT)0L)
+#define S_OK ((HRESULT)0)
 #endif
 #ifndef E_INVALIDARG
 #define E_INVALIDARG ((HRESULT)0x80070057L)
@@ -100,6 +100,7 @@ struct NMMOUSE {
 };
 typedef NMMOUSE* LPNMMOUSE;
 
+#define HDN_FIRST (0U - 300U)
 #define TTN_FIRST (0U - 520U)
 #define TCN_FIRST (0U - 550U)
 #define UDN_FIRST (0U - 721U)
@@ -547,3 +548,126 @@ struct NMTCKEYDOWN {
 #define TCN_SELCHANGING (TCN_FIRST - 2)
 
 #define ODT_TAB 101
+
+// ---- Header control ----------------------------------------------------------------------------------
+#define WC_HEADERA "SysHeader32"
+#define WC_HEADER WC_HEADERA
+
+#define HDS_HORZ 0x0000
+#define HDS_BUTTONS 0x0002
+#define HDS_HOTTRACK 0x0004
+#define HDS_HIDDEN 0x0008
+#define HDS_DRAGDROP 0x0040
+#define HDS_FULLDRAG 0x0080
+#define HDS_FLAT 0x0200
+
+#define HDI_WIDTH 0x0001
+#define HDI_HEIGHT HDI_WIDTH
+#define HDI_TEXT 0x0002
+#define HDI_FORMAT 0x0004
+#define HDI_LPARAM 0x0008
+#define HDI_BITMAP 0x0010
+#define HDI_IMAGE 0x0020
+#define HDI_DI_SETITEM 0x0040
+#define HDI_ORDER 0x0080
+
+#define HDF_LEFT 0x0000
+#define HDF_RIGHT 0x0001
+#define HDF_CENTER 0x0002
+#define HDF_JUSTIFYMASK 0x0003
+#define HDF_RTLREADING 0x0004
+#define HDF_SORTDOWN 0x0200
+#define HDF_SORTUP 0x0400
+#define HDF_IMAGE 0x0800
+#define HDF_BITMAP_ON_RIGHT 0x1000
+#define HDF_BITMAP 0x2000
+#define HDF_STRING 0x4000
+#define HDF_OWNERDRAW 0x8000
+
+struct HDITEMA {
+    UINT mask;
+    int cxy;
+    LPSTR pszText;
+    HBITMAP hbm;
+    int cchTextMax;
+    int fmt;
+    LPARAM lParam;
+    int iImage;
+    int iOrder;
+    UINT type;
+    void* pvFilter;
+};
+typedef HDITEMA HDITEM;
+typedef HDITEMA HD_ITEM;
+typedef HDITEMA* LPHDITEMA;
+typedef HDITEMA* LPHDITEM;
+
+struct HDLAYOUT {
+    RECT* prc;
+    WINDOWPOS* pwpos;
+};
+typedef HDLAYOUT* LPHDLAYOUT;
+
+#define HHT_NOWHERE 0x0001
+#define HHT_ONHEADER 0x0002
+#define HHT_ONDIVIDER 0x0004
+#define HHT_ONDIVOPEN 0x0008
+#define HHT_ABOVE 0x0100
+#define HHT_BELOW 0x0200
+#define HHT_TORIGHT 0x0400
+#define HHT_TOLEFT 0x0800
+
+struct HDHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    int iItem;
+};
+typedef HDHITTESTINFO* LPHDHITTESTINFO;
+
+#define HDM_FIRST 0x1200
+#define HDM_GETITEMCOUNT (HDM_FIRST + 0)
+#define HDM_INSERTITEMA (HDM_FIRST + 1)
+#define HDM_DELETEITEM (HDM_FIRST + 2)
+#define HDM_GETITEMA (HDM_FIRST + 3)
+#define HDM_SETITEMA (HDM_FIRST + 4)
+#define HDM_LAYOUT (HDM_FIRST + 5)
+#define HDM_HITTEST (HDM_FIRST + 6)
+#define HDM_GETITEMRECT (HDM_FIRST + 7)
+#define HDM_SETIMAGELIST (HDM_FIRST + 8)
+#define HDM_GETIMAGELIST (HDM_FIRST + 9)
+#define HDM_ORDERTOINDEX (HDM_FIRST + 15)
+#define HDM_GETORDERARRAY (HDM_FIRST + 17)
+#define HDM_SETORDERARRAY (HDM_FIRST + 18)
+#define HDM_INSERTITEM HDM_INSERTITEMA
+#define HDM_GETITEM HDM_GETITEMA
+#define HDM_SETITEM HDM_SETITEMA
+
+struct NMHEADERA {
+    NMHDR hdr;
+    int iItem;
+    int iButton;
+    HDITEMA* pitem;
+};
+typedef NMHEADERA NMHEADER;
+typedef NMHEADERA HD_NOTIFY;
+typedef NMHEADERA* LPNMHEADERA;
+typedef NMHEADERA* LPNMHEADER;
+
+#define HDN_ITEMCHANGINGA (HDN_FIRST - 0)
+#define HDN_ITEMCHANGEDA (HDN_FIRST - 1)
+#define HDN_ITEMCLICKA (HDN_FIRST - 2)
+#define HDN_ITEMDBLCLICKA (HDN_FIRST - 3)
+#define HDN_DIVIDERDBLCLICKA (HDN_FIRST - 5)
+#define HDN_BEGINTRACKA (HDN_FIRST - 6)
+#define HDN_ENDTRACKA (HDN_FIRST - 7)
+#define HDN_TRACKA (HDN_FIRST - 8)
+#define HDN_ITEMCHANGING HDN_ITEMCHANGINGA
+#define HDN_ITEMCHANGED HDN_ITEMCHANGEDA
+#define HDN_ITEMCLICK HDN_ITEMCLICKA
+#define HDN_ITEMDBLCLICK HDN_ITEMDBLCLICKA
+#define HDN_DIVIDERDBLCLICK HDN_DIVIDERDBLCLICKA
+#define HDN_BEGINTRACK HDN_BEGINTRACKA
+#define HDN_ENDTRACK HDN_ENDTRACKA
+#define HDN_TRACK HDN_TRACKA
+
+#define ODT_HEADER 100

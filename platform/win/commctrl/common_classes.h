@@ -14,5 +14,6 @@ void registerTrackbarClass();
 void registerUpDownClass();
 void registerTooltipClass();
 void registerTabClass();
+void registerHeaderClass();
 
 } // namespace pm::cc

@@ -14,6 +14,7 @@ void registerCommonClasses() {
     registerUpDownClass();
     registerTooltipClass();
     registerTabClass();
+    registerHeaderClass();
 }
 
 } // namespace pm::cc

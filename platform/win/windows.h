@@ -8,6 +8,7 @@
 #include "platform/win/winuser.h"
 #include "platform/win/editmsg.h"
 #include "platform/win/winctrl.h"
+#include "platform/win/commctrl.h"
 #include "platform/win/winmenu.h"
 #include "platform/win/windlg.h"
 #include "platform/win/commdlg.h"

@@ -47,6 +47,17 @@ TEST(Gallery, BarsAndSliders) {
     SendMessage(vert, TBM_SETRANGE, FALSE, MAKELPARAM(0, 8));
     SendMessage(vert, TBM_SETPOS, TRUE, 2);
 
+    HWND header = control(frame, WC_HEADER, HDS_BUTTONS, 10, 160, 260, 20);
+    const char* columns[] = {"Name", "Size", "Modified"};
+    const int formats[] = {HDF_LEFT | HDF_SORTUP, HDF_RIGHT, HDF_LEFT};
+    for (int i = 0; i < 3; ++i) {
+        HDITEM item{};
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        item.pszText = const_cast<LPSTR>(columns[i]);
+        item.cxy = 80;
+        item.fmt = formats[i] | HDF_STRING;
+        SendMessage(header, HDM_INSERTITEM, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
     control(frame, "STATIC", WS_BORDER, 330, 20, 70, 20);
     control(frame, UPDOWN_CLASS, UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 0, 0, 16, 20);
     HWND horz = control(frame, UPDOWN_CLASS, UDS_HORZ, 330, 60, 32, 16);

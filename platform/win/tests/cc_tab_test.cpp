@@ -1,6 +1,7 @@
 // Tab control: items, selection with TCN_SELCHANGING (which may refuse) and TCN_SELCHANGE, rows of
 // a multi-line control with the selected row next to the display area, hit tests and rectangles.
 #include "platform/win/commctrl.h"
+#include "platform/win/commctrl/tab_layout.h"
 #include "platform/win/windows.h"
 #include "support/test_windows.h"
 
@@ -191,6 +192,46 @@ TEST_F(Tabs, AdjustRectGoesBothWays) {
         EXPECT_EQ(rc.right, 300);
         EXPECT_EQ(rc.bottom, 200);
         DestroyWindow(tab);
+    }
+}
+
+// The layout alone: rows filled up to the room, the selected row last, a tab wider than the
+// room on a row of its own, nothing for no tabs.
+TEST(TabLayout, RowsAtTheirEdges) {
+    using pm::cc::TabLayout;
+    using pm::cc::TabLayoutInput;
+    struct Case {
+        const char* name;
+        std::vector<int> widths;
+        int width;
+        int selected;
+        bool multiline;
+        int rows;
+        std::vector<int> rowOf;
+    };
+    const Case cases[] = {
+        {"no tabs", {}, 100, -1, true, 0, {}},
+        {"one row fits", {30, 30, 30}, 100, 0, true, 1, {0, 0, 0}},
+        {"exactly the room", {48, 48}, 100, 1, true, 1, {0, 0}},
+        {"one over", {48, 49}, 100, 1, true, 2, {0, 1}},
+        {"wider than the room", {150, 20, 20}, 100, 2, true, 2, {0, 1, 1}},
+        {"single line never wraps", {60, 60, 60}, 100, 0, false, 1, {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TabLayoutInput in;
+        in.widths = c.widths;
+        in.width = c.width;
+        in.itemHeight = 20;
+        in.selected = c.selected;
+        in.multiline = c.multiline;
+        TabLayout out = TabLayout::compute(in, 200);
+        EXPECT_EQ(out.rows, c.rows);
+        EXPECT_EQ(out.rowOf, c.rowOf);
+        if (c.selected < 0) continue;
+        // The selected tab's row is the lowest (next to the display area).
+        for (const RECT& rc : out.rects)
+            EXPECT_LE(rc.top, out.rects[static_cast<std::size_t>(c.selected)].top);
     }
 }
 

@@ -1,6 +1,7 @@
 // "msctls_updown32": two arrow buttons that step a position within a range, asking the parent
 // first (UDN_DELTAPOS), showing the position in a buddy window and reporting by WM_VSCROLL
-// (WM_HSCROLL with UDS_HORZ). Holding a button repeats the step.
+// (WM_HSCROLL with UDS_HORZ). Holding a button repeats the step; with UDS_ARROWKEYS the buddy's up
+// and down arrow keys step too.
 
 #include "platform/win/commctrl/common_classes.h"
 #include "platform/win/controls/control.h"
@@ -16,6 +17,39 @@ namespace {
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstDelay = 400;
 constexpr UINT kRepeatDelay = 100;
+const char* const kOwnerProp = "pm.cc.updown";
+const char* const kProcProp = "pm.cc.updown.proc";
+
+bool isArrow(WPARAM vk) {
+    return vk == VK_UP || vk == VK_DOWN;
+}
+
+// The buddy of a UDS_ARROWKEYS control hands its up and down arrow keys to the control.
+LRESULT CALLBACK buddyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto old = reinterpret_cast<WNDPROC>(GetProp(hwnd, kProcProp));
+    if ((msg == WM_KEYDOWN || msg == WM_KEYUP) && isArrow(wParam))
+        return SendMessage(static_cast<HWND>(GetProp(hwnd, kOwnerProp)), msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        RemoveProp(hwnd, kProcProp);
+        RemoveProp(hwnd, kOwnerProp);
+    }
+    return CallWindowProc(old, hwnd, msg, wParam, lParam);
+}
+
+void hookBuddy(HWND buddy, HWND owner) {
+    if (!buddy || GetProp(buddy, kProcProp)) return;
+    SetProp(buddy, kOwnerProp, owner);
+    SetProp(buddy, kProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtr(buddy, GWLP_WNDPROC)));
+    SetWindowLongPtr(buddy, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buddyProc));
+}
+
+void unhookBuddy(HWND buddy) {
+    if (!buddy || !GetProp(buddy, kProcProp)) return;
+    SetWindowLongPtr(buddy, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetProp(buddy, kProcProp)));
+    RemoveProp(buddy, kProcProp);
+    RemoveProp(buddy, kOwnerProp);
+}
 
 class UpDown final : public ctl::Control {
 public:
@@ -73,7 +107,9 @@ RECT UpDown::arrowRect(int which) const {
 }
 
 void UpDown::attach(HWND buddy) {
+    unhookBuddy(m_buddy);
     m_buddy = buddy;
+    if (style() & UDS_ARROWKEYS) hookBuddy(buddy, m_hwnd);
     align();
     showInBuddy();
 }
@@ -221,6 +257,15 @@ LRESULT UpDown::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ENABLE:
         redraw();
+        return 0;
+    case WM_KEYDOWN:
+        if ((style() & UDS_ARROWKEYS) && isArrow(wParam)) step(wParam == VK_UP ? 1 : -1);
+        return 0;
+    case WM_KEYUP:
+        if ((style() & UDS_ARROWKEYS) && isArrow(wParam)) scroll(SB_ENDSCROLL);
+        return 0;
+    case WM_DESTROY:
+        unhookBuddy(m_buddy);
         return 0;
     case UDM_SETRANGE:
         m_upper = static_cast<short>(LOWORD(lParam));

@@ -264,6 +264,28 @@ TEST_F(Bars, UpDownAsksTheParentAndShowsItsBuddy) {
     EXPECT_EQ(HIWORD(SendMessage(ud, UDM_GETPOS, 0, 0)), 1);
 }
 
+TEST_F(Bars, UpDownTakesTheArrowKeysOfItsBuddy) {
+    HWND buddy = child("STATIC", 0, 10, 10, 80, 20);
+    HWND ud = child(UPDOWN_CLASS, UDS_SETBUDDYINT | UDS_AUTOBUDDY | UDS_ARROWKEYS, 90, 10, 16, 20);
+    SendMessage(ud, UDM_SETRANGE32, 0, 10);
+    SendMessage(ud, UDM_SETPOS32, 0, 5);
+    SetFocus(buddy);
+    pm::test::pressKey(buddy, VK_UP);
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(ud, UDM_GETPOS32, 0, 0), 6);
+    ASSERT_EQ(g_heard.size(), 3u);
+    EXPECT_EQ(g_heard[0].code, static_cast<int>(UDN_DELTAPOS));
+    EXPECT_EQ(g_heard[1].code, SB_THUMBPOSITION);
+    EXPECT_EQ(g_heard[2].code, SB_ENDSCROLL);
+    pm::test::pressKey(buddy, VK_DOWN);
+    pm::test::pressKey(buddy, VK_DOWN);
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(ud, UDM_GETPOS32, 0, 0), 4);
+    char text[8] = {};
+    GetWindowText(buddy, text, sizeof text);
+    EXPECT_STREQ(text, "4");
+}
+
 TEST_F(Bars, UpDownWrapsAtTheEnds) {
     HWND ud = child(UPDOWN_CLASS, UDS_WRAP, 10, 10, 16, 24);
     SendMessage(ud, UDM_SETRANGE, 0, MAKELPARAM(3, 0));

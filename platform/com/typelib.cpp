@@ -35,12 +35,12 @@ struct VarBlock {
 
 class TypeInfoImpl final : public ITypeInfo {
 public:
-    TypeInfoImpl(TypeLibImpl* lib, UINT index, const TypeSpecification& spec)
-        : m_lib(lib), m_index(index), m_spec(spec) {}
+    TypeInfoImpl(TypeLibImpl* lib, UINT index, const TypeDecl& decl)
+        : m_lib(lib), m_index(index), m_decl(decl) {}
 
     // Resolves the named types of every description; false when one is unknown.
     bool resolve(const std::vector<std::unique_ptr<TypeInfoImpl>>& all);
-    const TypeSpecification& spec() const { return m_spec; }
+    const TypeDecl& decl() const { return m_decl; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
@@ -55,16 +55,16 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeAttr(TYPEATTR** pp) override {
         if (!pp) return E_INVALIDARG;
         auto* a = new TYPEATTR{};
-        a->guid = m_spec.guid;
+        a->guid = m_decl.guid;
         a->lcid = 0;
         a->memidConstructor = MEMBERID_NIL;
         a->memidDestructor = MEMBERID_NIL;
-        a->typekind = m_spec.kind;
-        a->cFuncs = static_cast<WORD>(m_spec.funcs.size());
-        a->cVars = static_cast<WORD>(m_spec.vars.size());
-        a->cImplTypes = static_cast<WORD>(m_spec.impls.size());
+        a->typekind = m_decl.kind;
+        a->cFuncs = static_cast<WORD>(m_decl.funcs.size());
+        a->cVars = static_cast<WORD>(m_decl.vars.size());
+        a->cImplTypes = static_cast<WORD>(m_decl.impls.size());
         a->cbAlignment = 8;
-        a->wTypeFlags = m_spec.typeFlags;
+        a->wTypeFlags = m_decl.typeFlags;
         a->wMajorVerNum = 1;
         a->tdescAlias = m_aliasDesc ? *m_aliasDesc : TYPEDESC{};
         *pp = a;
@@ -74,12 +74,12 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetFuncDesc(UINT index, FUNCDESC** pp) override {
         if (!pp) return E_INVALIDARG;
-        if (index >= m_spec.funcs.size()) return TYPE_E_ELEMENTNOTFOUND;
-        const FuncSpec& f = m_spec.funcs[index];
+        if (index >= m_decl.funcs.size()) return TYPE_E_ELEMENTNOTFOUND;
+        const FuncDecl& f = m_decl.funcs[index];
         auto* block = new FuncBlock{};
         FUNCDESC& d = block->desc;
         d.memid = f.memid;
-        d.funckind = m_spec.kind == TKIND_DISPATCH ? FUNC_DISPATCH : FUNC_PUREVIRTUAL;
+        d.funckind = m_decl.kind == TKIND_DISPATCH ? FUNC_DISPATCH : FUNC_PUREVIRTUAL;
         d.invkind = f.invkind;
         d.callconv = CC_STDCALL;
         d.cParams = static_cast<SHORT>(f.params.size());
@@ -100,8 +100,8 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetVarDesc(UINT index, VARDESC** pp) override {
         if (!pp) return E_INVALIDARG;
-        if (index >= m_spec.vars.size()) return TYPE_E_ELEMENTNOTFOUND;
-        const VarSpec& v = m_spec.vars[index];
+        if (index >= m_decl.vars.size()) return TYPE_E_ELEMENTNOTFOUND;
+        const VarDecl& v = m_decl.vars[index];
         auto* block = new VarBlock{};
         VARDESC& d = block->desc;
         d.memid = v.memid;
@@ -122,14 +122,14 @@ public:
     HRESULT STDMETHODCALLTYPE GetNames(MEMBERID memid, BSTR* names, UINT cMax, UINT* pc) override {
         if (!names || !pc) return E_INVALIDARG;
         *pc = 0;
-        for (const FuncSpec& f : m_spec.funcs) {
+        for (const FuncDecl& f : m_decl.funcs) {
             if (f.memid != memid) continue;
             if (cMax > 0) names[(*pc)++] = toBstr(f.name);
             for (size_t i = 0; i < f.params.size() && *pc < cMax; ++i)
                 names[(*pc)++] = toBstr(f.params[i].name);
             return S_OK;
         }
-        for (const VarSpec& v : m_spec.vars)
+        for (const VarDecl& v : m_decl.vars)
             if (v.memid == memid) {
                 if (cMax > 0) names[(*pc)++] = toBstr(v.name);
                 return S_OK;
@@ -145,17 +145,17 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetImplTypeFlags(UINT index, INT* p) override {
         if (!p) return E_INVALIDARG;
-        if (index >= m_spec.impls.size()) return TYPE_E_ELEMENTNOTFOUND;
-        *p = m_spec.impls[index].flags;
+        if (index >= m_decl.impls.size()) return TYPE_E_ELEMENTNOTFOUND;
+        *p = m_decl.impls[index].flags;
         return S_OK;
     }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(LPOLESTR* names, UINT cNames, MEMBERID* ids) override {
         if (!names || !ids || cNames == 0) return E_INVALIDARG;
         std::string name = toBytes(names[0], oleStrLen(names[0]));
-        for (const FuncSpec& f : m_spec.funcs)
+        for (const FuncDecl& f : m_decl.funcs)
             if (sameNameNoCase(f.name, name)) return paramIds(f, names, cNames, ids);
-        for (const VarSpec& v : m_spec.vars)
+        for (const VarDecl& v : m_decl.vars)
             if (sameNameNoCase(v.name, name)) {
                 ids[0] = v.memid;
                 for (UINT i = 1; i < cNames; ++i)
@@ -172,12 +172,12 @@ public:
         const std::string* n = nullptr;
         const std::string* d = nullptr;
         if (memid == MEMBERID_NIL) {
-            n = &m_spec.name;
-            d = &m_spec.doc;
+            n = &m_decl.name;
+            d = &m_decl.doc;
         }
-        for (const FuncSpec& f : m_spec.funcs)
+        for (const FuncDecl& f : m_decl.funcs)
             if (!n && f.memid == memid) n = &f.name, d = &f.doc;
-        for (const VarSpec& v : m_spec.vars)
+        for (const VarDecl& v : m_decl.vars)
             if (!n && v.memid == memid) n = &v.name, d = &v.doc;
         if (!n) return TYPE_E_ELEMENTNOTFOUND;
         if (name) *name = toBstr(*n);
@@ -191,7 +191,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetContainingTypeLib(ITypeLib** pp, UINT* index) override;
 
 private:
-    HRESULT paramIds(const FuncSpec& f, LPOLESTR* names, UINT cNames, MEMBERID* ids) {
+    HRESULT paramIds(const FuncDecl& f, LPOLESTR* names, UINT cNames, MEMBERID* ids) {
         ids[0] = f.memid;
         HRESULT hr = S_OK;
         for (UINT i = 1; i < cNames; ++i) {
@@ -203,12 +203,12 @@ private:
         }
         return hr;
     }
-    const TYPEDESC* makeDesc(const TypeSpec& t, const std::vector<std::unique_ptr<TypeInfoImpl>>& all,
+    const TYPEDESC* makeDesc(const TypeRef& t, const std::vector<std::unique_ptr<TypeInfoImpl>>& all,
                              bool& ok);
 
     TypeLibImpl* m_lib;
     UINT m_index;
-    TypeSpecification m_spec;
+    TypeDecl m_decl;
     std::deque<TYPEDESC> m_descs; // stable storage for every TYPEDESC handed out
     std::vector<const TYPEDESC*> m_funcResult;
     std::vector<std::vector<const TYPEDESC*>> m_funcParams;
@@ -243,14 +243,14 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoType(UINT index, TYPEKIND* kind) override {
         if (!kind) return E_INVALIDARG;
         if (index >= types.size()) return TYPE_E_ELEMENTNOTFOUND;
-        *kind = types[index]->spec().kind;
+        *kind = types[index]->decl().kind;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoOfGuid(REFGUID guid, ITypeInfo** pp) override {
         if (!pp) return E_INVALIDARG;
         *pp = nullptr;
         for (auto& t : types)
-            if (t->spec().guid == guid) {
+            if (t->decl().guid == guid) {
                 *pp = t.get();
                 (*pp)->AddRef();
                 return S_OK;
@@ -303,14 +303,14 @@ HRESULT TypeInfoImpl::GetContainingTypeLib(ITypeLib** pp, UINT* index) {
     return S_OK;
 }
 
-const TYPEDESC* TypeInfoImpl::makeDesc(const TypeSpec& t,
+const TYPEDESC* TypeInfoImpl::makeDesc(const TypeRef& t,
                                        const std::vector<std::unique_ptr<TypeInfoImpl>>& all, bool& ok) {
     TYPEDESC base{};
     base.vt = t.vt;
     if (t.vt == VT_USERDEFINED) {
         base.hreftype = static_cast<HREFTYPE>(-1);
         for (size_t i = 0; i < all.size(); ++i)
-            if (all[i]->spec().name == t.userType) base.hreftype = static_cast<HREFTYPE>(i);
+            if (all[i]->decl().name == t.userType) base.hreftype = static_cast<HREFTYPE>(i);
         if (base.hreftype == static_cast<HREFTYPE>(-1)) ok = false;
     }
     m_descs.push_back(base);
@@ -327,23 +327,23 @@ const TYPEDESC* TypeInfoImpl::makeDesc(const TypeSpec& t,
 
 bool TypeInfoImpl::resolve(const std::vector<std::unique_ptr<TypeInfoImpl>>& all) {
     bool ok = true;
-    for (const FuncSpec& f : m_spec.funcs) {
+    for (const FuncDecl& f : m_decl.funcs) {
         m_funcResult.push_back(makeDesc(f.result, all, ok));
         std::vector<const TYPEDESC*> params;
-        for (const ParamSpec& p : f.params)
+        for (const ParamDecl& p : f.params)
             params.push_back(makeDesc(p.type, all, ok));
         m_funcParams.push_back(std::move(params));
     }
-    for (const VarSpec& v : m_spec.vars)
+    for (const VarDecl& v : m_decl.vars)
         m_varTypes.push_back(makeDesc(v.type, all, ok));
-    for (const ImplSpec& impl : m_spec.impls) {
+    for (const ImplDecl& impl : m_decl.impls) {
         HREFTYPE ref = static_cast<HREFTYPE>(-1);
         for (size_t i = 0; i < all.size(); ++i)
-            if (all[i]->spec().name == impl.typeName) ref = static_cast<HREFTYPE>(i);
+            if (all[i]->decl().name == impl.typeName) ref = static_cast<HREFTYPE>(i);
         if (ref == static_cast<HREFTYPE>(-1)) ok = false;
         m_implRefs.push_back(ref);
     }
-    if (m_spec.kind == TKIND_ALIAS) m_aliasDesc = makeDesc(m_spec.aliasOf, all, ok);
+    if (m_decl.kind == TKIND_ALIAS) m_aliasDesc = makeDesc(m_decl.aliasOf, all, ok);
     return ok;
 }
 
@@ -369,12 +369,12 @@ std::vector<RegisteredLib>& libraries() {
 TypeLibBuilder::TypeLibBuilder(const GUID& libid, std::string name, WORD major, WORD minor)
     : m_libid(libid), m_name(std::move(name)), m_major(major), m_minor(minor) {}
 
-TypeSpecification& TypeLibBuilder::addType(std::string name, const GUID& guid, TYPEKIND kind) {
-    auto spec = std::make_unique<TypeSpecification>();
-    spec->name = std::move(name);
-    spec->guid = guid;
-    spec->kind = kind;
-    m_types.push_back(std::move(spec));
+TypeDecl& TypeLibBuilder::addType(std::string name, const GUID& guid, TYPEKIND kind) {
+    auto decl = std::make_unique<TypeDecl>();
+    decl->name = std::move(name);
+    decl->guid = guid;
+    decl->kind = kind;
+    m_types.push_back(std::move(decl));
     return *m_types.back();
 }
 
@@ -390,8 +390,8 @@ ITypeLib* TypeLibBuilder::build() const {
     return lib;
 }
 
-void addConstant(TypeSpecification& type, std::string name, LONG value) {
-    VarSpec v;
+void addConstant(TypeDecl& type, std::string name, LONG value) {
+    VarDecl v;
     v.name = std::move(name);
     v.memid = static_cast<MEMBERID>(0x40000000 + type.vars.size());
     v.type = VT_I4;
@@ -400,8 +400,8 @@ void addConstant(TypeSpecification& type, std::string name, LONG value) {
     type.vars.push_back(std::move(v));
 }
 
-void addProperty(TypeSpecification& type, std::string name, MEMBERID memid, TypeSpec vt, WORD flags) {
-    VarSpec v;
+void addProperty(TypeDecl& type, std::string name, MEMBERID memid, TypeRef vt, WORD flags) {
+    VarDecl v;
     v.name = std::move(name);
     v.memid = memid;
     v.type = std::move(vt);
@@ -409,9 +409,9 @@ void addProperty(TypeSpecification& type, std::string name, MEMBERID memid, Type
     type.vars.push_back(std::move(v));
 }
 
-FuncSpec& addMethod(TypeSpecification& type, std::string name, MEMBERID memid, TypeSpec result,
-                    std::vector<ParamSpec> params) {
-    FuncSpec f;
+FuncDecl& addMethod(TypeDecl& type, std::string name, MEMBERID memid, TypeRef result,
+                    std::vector<ParamDecl> params) {
+    FuncDecl f;
     f.name = std::move(name);
     f.memid = memid;
     f.result = std::move(result);

@@ -13,66 +13,66 @@ namespace pm {
 
 // A type as written in a description: a VARTYPE, a named type of the library (VT_USERDEFINED), or
 // a pointer to either.
-struct TypeSpec {
+struct TypeRef {
     VARTYPE vt = VT_EMPTY;
     std::string userType;
     int pointerLevels = 0;
 
-    TypeSpec() = default;
-    TypeSpec(VARTYPE v) : vt(v) {}
-    static TypeSpec user(std::string name) {
-        TypeSpec t(VT_USERDEFINED);
+    TypeRef() = default;
+    TypeRef(VARTYPE v) : vt(v) {}
+    static TypeRef user(std::string name) {
+        TypeRef t(VT_USERDEFINED);
         t.userType = std::move(name);
         return t;
     }
-    static TypeSpec pointerTo(TypeSpec inner) {
+    static TypeRef pointerTo(TypeRef inner) {
         inner.pointerLevels++;
         return inner;
     }
 };
 
-struct ParamSpec {
+struct ParamDecl {
     std::string name;
-    TypeSpec type;
+    TypeRef type;
     USHORT flags = PARAMFLAG_NONE;
 };
 
-struct FuncSpec {
+struct FuncDecl {
     std::string name;
     MEMBERID memid = 0;
     INVOKEKIND invkind = INVOKE_FUNC;
-    TypeSpec result = VT_VOID;
-    std::vector<ParamSpec> params;
+    TypeRef result = VT_VOID;
+    std::vector<ParamDecl> params;
     SHORT cParamsOpt = 0;
     WORD flags = 0;
     std::string doc;
 };
 
-struct VarSpec {
+struct VarDecl {
     std::string name;
     MEMBERID memid = 0;
-    TypeSpec type;
+    TypeRef type;
     WORD flags = 0;
     std::string doc;
     VARKIND kind = VAR_DISPATCH;
     LONG constValue = 0; // VAR_CONST values are VT_I4
 };
 
-struct ImplSpec {
+struct ImplDecl {
     std::string typeName;
     INT flags = 0;
 };
 
-struct TypeSpecification {
+struct TypeDecl {
     std::string name;
     GUID guid{};
     TYPEKIND kind = TKIND_DISPATCH;
     WORD typeFlags = 0;
     std::string doc;
-    std::vector<FuncSpec> funcs;
-    std::vector<VarSpec> vars;
-    std::vector<ImplSpec> impls;
-    TypeSpec aliasOf;
+    std::vector<FuncDecl> funcs;
+    std::vector<VarDecl> vars;
+    std::vector<ImplDecl> impls;
+    TypeRef aliasOf;
 };
 
 class TypeLibBuilder {
@@ -80,14 +80,14 @@ public:
     TypeLibBuilder(const GUID& libid, std::string name, WORD major = 1, WORD minor = 0);
 
     // Adds a type and returns its description for filling in.
-    TypeSpecification& addType(std::string name, const GUID& guid, TYPEKIND kind);
-    TypeSpecification& dispinterface(std::string name, const GUID& guid) {
+    TypeDecl& addType(std::string name, const GUID& guid, TYPEKIND kind);
+    TypeDecl& dispinterface(std::string name, const GUID& guid) {
         return addType(std::move(name), guid, TKIND_DISPATCH);
     }
-    TypeSpecification& coclass(std::string name, const GUID& guid) {
+    TypeDecl& coclass(std::string name, const GUID& guid) {
         return addType(std::move(name), guid, TKIND_COCLASS);
     }
-    TypeSpecification& enumeration(std::string name, const GUID& guid) {
+    TypeDecl& enumeration(std::string name, const GUID& guid) {
         return addType(std::move(name), guid, TKIND_ENUM);
     }
 
@@ -98,13 +98,13 @@ private:
     GUID m_libid;
     std::string m_name;
     WORD m_major, m_minor;
-    std::vector<std::unique_ptr<TypeSpecification>> m_types;
+    std::vector<std::unique_ptr<TypeDecl>> m_types;
 };
 
 // Convenience: adds an enumeration constant / a dispinterface property / a method.
-void addConstant(TypeSpecification& type, std::string name, LONG value);
-void addProperty(TypeSpecification& type, std::string name, MEMBERID memid, TypeSpec vt, WORD flags = 0);
-FuncSpec& addMethod(TypeSpecification& type, std::string name, MEMBERID memid, TypeSpec result,
-                    std::vector<ParamSpec> params = {});
+void addConstant(TypeDecl& type, std::string name, LONG value);
+void addProperty(TypeDecl& type, std::string name, MEMBERID memid, TypeRef vt, WORD flags = 0);
+FuncDecl& addMethod(TypeDecl& type, std::string name, MEMBERID memid, TypeRef result,
+                    std::vector<ParamDecl> params = {});
 
 } // namespace pm

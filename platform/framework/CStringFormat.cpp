@@ -14,7 +14,7 @@ namespace {
 using pm::FormatArg;
 using Kind = pm::FormatArg::Kind;
 
-struct Spec {
+struct Directive {
     char flags[8] = {};
     int width = -1;
     int precision = -1;
@@ -78,30 +78,30 @@ int readNumber(const char*& p) {
 }
 
 // Parses the conversion after '%'; returns the position after it, or nullptr at a malformed end.
-const char* parseSpec(const char* p, Spec& spec, ArgReader& args) {
+const char* parseDirective(const char* p, Directive& directive, ArgReader& args) {
     int nflags = 0;
     while (std::strchr("-+ #0", *p) && *p) {
-        if (nflags < 6) spec.flags[nflags++] = *p;
+        if (nflags < 6) directive.flags[nflags++] = *p;
         ++p;
     }
     if (*p == '*') {
-        spec.width = static_cast<int>(asSigned(args.next()));
-        if (spec.width < 0) {
-            spec.flags[nflags++] = '-';
-            spec.width = spec.width == INT32_MIN ? 0 : -spec.width;
+        directive.width = static_cast<int>(asSigned(args.next()));
+        if (directive.width < 0) {
+            directive.flags[nflags++] = '-';
+            directive.width = directive.width == INT32_MIN ? 0 : -directive.width;
         }
         ++p;
     } else if (*p >= '0' && *p <= '9') {
-        spec.width = readNumber(p);
+        directive.width = readNumber(p);
     }
     if (*p == '.') {
         ++p;
         if (*p == '*') {
-            spec.precision = static_cast<int>(asSigned(args.next()));
-            if (spec.precision < 0) spec.precision = -1;
+            directive.precision = static_cast<int>(asSigned(args.next()));
+            if (directive.precision < 0) directive.precision = -1;
             ++p;
         } else {
-            spec.precision = readNumber(p);
+            directive.precision = readNumber(p);
         }
     }
     // Length modifiers are read and ignored: the argument's own type decides.
@@ -117,7 +117,7 @@ const char* parseSpec(const char* p, Spec& spec, ArgReader& args) {
         }
     }
     if (!*p) return nullptr;
-    spec.conversion = *p;
+    directive.conversion = *p;
     return p + 1;
 }
 
@@ -126,43 +126,44 @@ void pad(CString& out, int count, char ch) {
         out += ch;
 }
 
-bool hasFlag(const Spec& spec, char flag) {
-    return std::strchr(spec.flags, flag) != nullptr;
+bool hasFlag(const Directive& directive, char flag) {
+    return std::strchr(directive.flags, flag) != nullptr;
 }
 
-void appendPadded(CString& out, const char* text, int length, const Spec& spec) {
-    const int fill = spec.width > length ? spec.width - length : 0;
-    const bool left = hasFlag(spec, '-');
+void appendPadded(CString& out, const char* text, int length, const Directive& directive) {
+    const int fill = directive.width > length ? directive.width - length : 0;
+    const bool left = hasFlag(directive, '-');
     if (!left) pad(out, fill, ' ');
     out.Append(text, length);
     if (left) pad(out, fill, ' ');
 }
 
-void appendString(CString& out, const FormatArg& arg, const Spec& spec) {
+void appendString(CString& out, const FormatArg& arg, const Directive& directive) {
     const char* s = arg.kind == Kind::Str ? arg.s : nullptr;
     if (arg.kind == Kind::Str && !s) s = "(null)";
     if (!s) s = "";
-    const size_t limit = spec.precision >= 0 ? static_cast<size_t>(spec.precision) : SIZE_MAX;
-    appendPadded(out, s, static_cast<int>(strnlen(s, limit)), spec);
+    const size_t limit = directive.precision >= 0 ? static_cast<size_t>(directive.precision) : SIZE_MAX;
+    appendPadded(out, s, static_cast<int>(strnlen(s, limit)), directive);
 }
 
-void appendChar(CString& out, const FormatArg& arg, const Spec& spec) {
+void appendChar(CString& out, const FormatArg& arg, const Directive& directive) {
     const char c = static_cast<char>(asSigned(arg));
-    appendPadded(out, &c, 1, spec);
+    appendPadded(out, &c, 1, directive);
 }
 
-void appendPointer(CString& out, const FormatArg& arg, const Spec& spec) {
+void appendPointer(CString& out, const FormatArg& arg, const Directive& directive) {
     char text[32];
     const int n = std::snprintf(text, sizeof text, "%0*llX", static_cast<int>(2 * sizeof(void*)),
                                 static_cast<unsigned long long>(asUnsigned(arg)));
-    appendPadded(out, text, n, spec);
+    appendPadded(out, text, n, directive);
 }
 
 // Integers without flags other than '0' and without precision, the common case, skip snprintf.
-bool appendPlainInteger(CString& out, const FormatArg& arg, const Spec& spec) {
-    const char k = spec.conversion;
-    const bool zeroPad = spec.flags[0] == '0' && spec.flags[1] == '\0';
-    if ((spec.flags[0] && !zeroPad) || spec.precision >= 0 || !std::strchr("diuoxX", k)) return false;
+bool appendPlainInteger(CString& out, const FormatArg& arg, const Directive& directive) {
+    const char k = directive.conversion;
+    const bool zeroPad = directive.flags[0] == '0' && directive.flags[1] == '\0';
+    if ((directive.flags[0] && !zeroPad) || directive.precision >= 0 || !std::strchr("diuoxX", k))
+        return false;
     char digits[72];
     char* end = digits;
     bool negative = false;
@@ -180,7 +181,7 @@ bool appendPlainInteger(CString& out, const FormatArg& arg, const Spec& spec) {
                 *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
     }
     const int length = static_cast<int>(end - digits) + (negative ? 1 : 0);
-    const int fill = spec.width > length ? spec.width - length : 0;
+    const int fill = directive.width > length ? directive.width - length : 0;
     if (!zeroPad) pad(out, fill, ' ');
     if (negative) out += '-';
     if (zeroPad) pad(out, fill, '0');
@@ -189,17 +190,17 @@ bool appendPlainInteger(CString& out, const FormatArg& arg, const Spec& spec) {
 }
 
 // Other numbers go through snprintf with a conversion rebuilt for the widened value.
-void appendNumber(CString& out, const FormatArg& arg, const Spec& spec) {
-    if (appendPlainInteger(out, arg, spec)) return;
+void appendNumber(CString& out, const FormatArg& arg, const Directive& directive) {
+    if (appendPlainInteger(out, arg, directive)) return;
     char conv[32];
     char* c = conv;
     *c++ = '%';
-    for (const char* f = spec.flags; *f; ++f)
+    for (const char* f = directive.flags; *f; ++f)
         *c++ = *f;
     *c++ = '*';
     *c++ = '.';
     *c++ = '*';
-    const char k = spec.conversion;
+    const char k = directive.conversion;
     const bool isFloat = std::strchr("eEfFgGaA", k) != nullptr;
     if (!isFloat) {
         *c++ = 'l';
@@ -207,14 +208,14 @@ void appendNumber(CString& out, const FormatArg& arg, const Spec& spec) {
     }
     *c++ = k;
     *c = '\0';
-    const int width = spec.width < 0 ? 0 : spec.width;
+    const int width = directive.width < 0 ? 0 : directive.width;
     char small[128];
     auto print = [&](char* buf, size_t size) {
-        if (isFloat) return std::snprintf(buf, size, conv, width, spec.precision, asDouble(arg));
+        if (isFloat) return std::snprintf(buf, size, conv, width, directive.precision, asDouble(arg));
         if (k == 'd' || k == 'i')
-            return std::snprintf(buf, size, conv, width, spec.precision,
+            return std::snprintf(buf, size, conv, width, directive.precision,
                                  static_cast<long long>(asSigned(arg)));
-        return std::snprintf(buf, size, conv, width, spec.precision,
+        return std::snprintf(buf, size, conv, width, directive.precision,
                              static_cast<unsigned long long>(asUnsigned(arg)));
     };
     const int n = print(small, sizeof small);
@@ -228,21 +229,21 @@ void appendNumber(CString& out, const FormatArg& arg, const Spec& spec) {
     out += big;
 }
 
-void appendConversion(CString& out, const Spec& spec, ArgReader& args) {
-    switch (spec.conversion) {
+void appendConversion(CString& out, const Directive& directive, ArgReader& args) {
+    switch (directive.conversion) {
     case '%':
         out += '%';
         return;
     case 's':
     case 'S':
-        appendString(out, args.next(), spec);
+        appendString(out, args.next(), directive);
         return;
     case 'c':
     case 'C':
-        appendChar(out, args.next(), spec);
+        appendChar(out, args.next(), directive);
         return;
     case 'p':
-        appendPointer(out, args.next(), spec);
+        appendPointer(out, args.next(), directive);
         return;
     case 'n':
         args.next();
@@ -250,13 +251,13 @@ void appendConversion(CString& out, const Spec& spec, ArgReader& args) {
     default:
         break;
     }
-    if (std::strchr("diouxXeEfFgGaA", spec.conversion)) {
+    if (std::strchr("diouxXeEfFgGaA", directive.conversion)) {
         const FormatArg& arg = args.next();
-        if (arg.kind != Kind::None) appendNumber(out, arg, spec);
+        if (arg.kind != Kind::None) appendNumber(out, arg, directive);
         return;
     }
     out += '%';
-    out += spec.conversion;
+    out += directive.conversion;
 }
 
 } // namespace
@@ -272,10 +273,10 @@ void CString::formatInto(CString& out, LPCTSTR pszFormat, const pm::FormatArg* a
             return;
         }
         out.Append(p, static_cast<int>(percent - p));
-        Spec spec;
-        const char* next = parseSpec(percent + 1, spec, reader);
+        Directive directive;
+        const char* next = parseDirective(percent + 1, directive, reader);
         if (!next) return;
-        appendConversion(out, spec, reader);
+        appendConversion(out, directive, reader);
         p = next;
     }
 }

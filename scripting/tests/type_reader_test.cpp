@@ -17,40 +17,40 @@ ITypeLib* buildLibrary() {
     pm::addConstant(colours, "Green", 2);
     b.enumeration("Nothing", guid(2));
     auto& alias = b.addType("ColourAlias", guid(3), TKIND_ALIAS);
-    alias.aliasOf = pm::TypeSpec::user("Colours");
+    alias.aliasOf = pm::TypeRef::user("Colours");
 
     auto& thing = b.dispinterface("IThing", guid(4));
     pm::addProperty(thing, "Name", 1, VT_BSTR);
-    pm::addProperty(thing, "Colour", 2, pm::TypeSpec::user("Colours"));
-    pm::addProperty(thing, "Shade", 3, pm::TypeSpec::user("ColourAlias"));
-    pm::addProperty(thing, "Child", 4, pm::TypeSpec::user("IThing"));
+    pm::addProperty(thing, "Colour", 2, pm::TypeRef::user("Colours"));
+    pm::addProperty(thing, "Shade", 3, pm::TypeRef::user("ColourAlias"));
+    pm::addProperty(thing, "Child", 4, pm::TypeRef::user("IThing"));
     pm::addProperty(thing, "Secret", 5, VT_I4, VARFLAG_FRESTRICTED);
     pm::addProperty(thing, "_Hidden", 6, VT_I4);
-    pm::addProperty(thing, "Blank", 7, pm::TypeSpec::user("Nothing"));
+    pm::addProperty(thing, "Blank", 7, pm::TypeRef::user("Nothing"));
     auto& add = pm::addMethod(thing, "Add", 10, VT_I4, {{"a", VT_I4}, {"b", VT_I4}});
     add.cParamsOpt = 1;
     add.doc = "Adds two numbers";
     pm::addMethod(thing, "Hide", 11, VT_VOID).flags = FUNCFLAG_FHIDDEN;
     pm::addMethod(thing, "_Internal", 12, VT_VOID);
     pm::addMethod(thing, "Ref", 13, VT_VOID,
-                  {{"x", pm::TypeSpec::pointerTo(VT_VARIANT)}, {"y", VT_BSTR, PARAMFLAG_FOPT}});
+                  {{"x", pm::TypeRef::pointerTo(VT_VARIANT)}, {"y", VT_BSTR, PARAMFLAG_FOPT}});
 
     auto& dual = b.addType("IDual", guid(5), TKIND_INTERFACE);
     auto& getCount =
         pm::addMethod(dual, "Count", 1, VT_HRESULT,
-                      {{"value", pm::TypeSpec::pointerTo(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL}});
+                      {{"value", pm::TypeRef::pointerTo(VT_I4), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL}});
     getCount.invkind = INVOKE_PROPERTYGET;
     pm::addMethod(dual, "Count", 1, VT_HRESULT, {{"value", VT_I4}}).invkind = INVOKE_PROPERTYPUT;
     pm::addMethod(dual, "Label", 2, VT_HRESULT,
-                  {{"value", pm::TypeSpec::pointerTo(VT_BSTR), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL}})
+                  {{"value", pm::TypeRef::pointerTo(VT_BSTR), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL}})
         .invkind = INVOKE_PROPERTYGET;
     pm::addMethod(dual, "Make", 3, VT_HRESULT,
                   {{"x", VT_I4},
-                   {"result", pm::TypeSpec::pointerTo(pm::TypeSpec::pointerTo(pm::TypeSpec::user("IThing"))),
+                   {"result", pm::TypeRef::pointerTo(pm::TypeRef::pointerTo(pm::TypeRef::user("IThing"))),
                     PARAMFLAG_FOUT | PARAMFLAG_FRETVAL}});
 
     auto& events = b.dispinterface("IThingEvents", guid(6));
-    pm::addMethod(events, "Changed", 1, VT_VOID, {{"value", pm::TypeSpec::pointerTo(VT_VARIANT)}});
+    pm::addMethod(events, "Changed", 1, VT_VOID, {{"value", pm::TypeRef::pointerTo(VT_VARIANT)}});
     pm::addMethod(events, "Secretly", 2, VT_VOID).flags = FUNCFLAG_FHIDDEN;
     pm::addMethod(events, "Tick", 3, VT_VOID);
 

@@ -20,9 +20,9 @@ ITypeLib* buildLibrary() {
     pm::addConstant(colours, "Red", 1);
     pm::addConstant(colours, "Green", 2);
     auto& itf = b.dispinterface("IThing", kItf);
-    pm::addProperty(itf, "Colour", 1, pm::TypeSpec::user("Colours"));
+    pm::addProperty(itf, "Colour", 1, pm::TypeRef::user("Colours"));
     pm::addMethod(itf, "Add", 2, VT_I4,
-                  {{"a", VT_I4}, {"b", pm::TypeSpec::pointerTo(VT_VARIANT), PARAMFLAG_FOPT}});
+                  {{"a", VT_I4}, {"b", pm::TypeRef::pointerTo(VT_VARIANT), PARAMFLAG_FOPT}});
     auto& ev = b.dispinterface("IThingEvents", kEvents);
     pm::addMethod(ev, "Changed", 1, VT_VOID, {{"value", VT_I4}});
     auto& cls = b.coclass("Thing", kClass);

@@ -114,27 +114,27 @@ QVector<qreal> dashesOf(UINT style) {
 
 } // namespace
 
-PenSpec penOf(const DeviceContext& dc) {
-    PenSpec spec;
+PenShape penOf(const DeviceContext& dc) {
+    PenShape shape;
     HPEN selected = dc.selectedPen();
     const Pen* p = objectAs<Pen>(selected);
-    if (!p || p->log.lopnStyle == PS_NULL) return spec;
-    spec.none = false;
+    if (!p || p->log.lopnStyle == PS_NULL) return shape;
+    shape.none = false;
     COLORREF c = selected == GetStockObject(DC_PEN) ? dc.state.dcPenColor : p->log.lopnColor;
-    spec.width = std::max(1, dc.lengthToDevice(p->log.lopnWidth.x));
-    spec.insideFrame = p->log.lopnStyle == PS_INSIDEFRAME;
+    shape.width = std::max(1, dc.lengthToDevice(p->log.lopnWidth.x));
+    shape.insideFrame = p->log.lopnStyle == PS_INSIDEFRAME;
     QPen pen(QColor::fromRgb(dc.resolve(c)));
-    pen.setWidth(spec.width > 1 ? spec.width : 0);
-    pen.setCapStyle(spec.width > 1 ? Qt::RoundCap : Qt::FlatCap);
-    pen.setJoinStyle(spec.width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    pen.setWidth(shape.width > 1 ? shape.width : 0);
+    pen.setCapStyle(shape.width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(shape.width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
     // Styled lines exist only one pixel wide, as in Win32.
-    QVector<qreal> dashes = spec.width == 1 ? dashesOf(p->log.lopnStyle) : QVector<qreal>();
+    QVector<qreal> dashes = shape.width == 1 ? dashesOf(p->log.lopnStyle) : QVector<qreal>();
     if (!dashes.isEmpty()) {
         pen.setDashPattern(dashes);
-        spec.dashed = true;
+        shape.dashed = true;
     }
-    spec.pen = pen;
-    return spec;
+    shape.pen = pen;
+    return shape;
 }
 
 QBrush brushOf(const DeviceContext& dc) {

@@ -34,14 +34,14 @@ private:
 };
 
 // The selected pen and brush as the DC draws them; `none` when they draw nothing.
-struct PenSpec {
+struct PenShape {
     bool none = true;
     QPen pen;
     int width = 1; // device pixels
     bool insideFrame = false;
     bool dashed = false;
 };
-PenSpec penOf(const DeviceContext& dc);
+PenShape penOf(const DeviceContext& dc);
 // QBrush of the selected brush (Qt::NoBrush for the null brush); patterns anchored at the brush
 // origin in device coordinates.
 QBrush brushOf(const DeviceContext& dc);

@@ -18,7 +18,7 @@ template <class F> BOOL draw(HDC hdc, bool fill, F shape) {
     DcPainter dp(*dc);
     if (!dp.active() || !dp.useRop2(dc->state.rop2)) return TRUE;
     QPainter& p = dp.painter();
-    PenSpec pen = penOf(*dc);
+    PenShape pen = penOf(*dc);
     QBrush brush = fill ? brushOf(*dc) : QBrush(Qt::NoBrush);
     QColor fixed;
     if (DcPainter::fixedRop2Colour(dc->state.rop2, &fixed)) {
@@ -41,7 +41,7 @@ template <class F> BOOL draw(HDC hdc, bool fill, F shape) {
 }
 
 // The rectangle a shape's outline runs along, in device pixels (inclusive right and bottom).
-QRect outlineRect(const DeviceContext& dc, int l, int t, int r, int b, const PenSpec& pen) {
+QRect outlineRect(const DeviceContext& dc, int l, int t, int r, int b, const PenShape& pen) {
     QRect box = dc.toDevice(RECT{l, t, r, b});
     if (pen.insideFrame && pen.width > 1) {
         int in = pen.width / 2;
@@ -92,7 +92,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
     if (!dc) return FALSE;
     POINT from = dc->state.position;
     dc->state.position = POINT{x, y};
-    return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenSpec& pen, bool) {
+    return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
         QPoint a = d.toDevice(from), b = d.toDevice(x, y);
         // One-pixel lines use a flat cap, which leaves the last pixel out as Win32 does.
         if (a != b || pen.width > 1) p.drawLine(a, b);
@@ -101,7 +101,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
 
 BOOL Polyline(HDC hdc, const POINT* points, int count) {
     if (!points || count < 2) return count >= 0 && dcOf(hdc) ? TRUE : FALSE;
-    return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenSpec&, bool) {
+    return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenShape&, bool) {
         QPolygon poly;
         for (int i = 0; i < count; ++i)
             poly << d.toDevice(points[i]);
@@ -119,7 +119,7 @@ BOOL PolylineTo(HDC hdc, const POINT* points, DWORD count) {
 
 BOOL Polygon(HDC hdc, const POINT* points, int count) {
     if (!points || count < 2) return FALSE;
-    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenSpec&, bool) {
+    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenShape&, bool) {
         QPolygon poly;
         for (int i = 0; i < count; ++i)
             poly << d.toDevice(points[i]);
@@ -128,7 +128,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
 }
 
 BOOL Rectangle(HDC hdc, int l, int t, int r, int b) {
-    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenSpec& pen, bool fill) {
+    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool fill) {
         if (pen.none) {
             if (fill) p.fillRect(fillOnlyRect(d, l, t, r, b), p.brush());
             return;
@@ -138,20 +138,20 @@ BOOL Rectangle(HDC hdc, int l, int t, int r, int b) {
 }
 
 BOOL RoundRect(HDC hdc, int l, int t, int r, int b, int width, int height) {
-    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenSpec& pen, bool) {
+    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
         QRect box = pen.none ? fillOnlyRect(d, l, t, r, b) : outlineRect(d, l, t, r, b, pen);
         p.drawRoundedRect(box, d.lengthToDevice(width) / 2.0, d.lengthToDevice(height) / 2.0);
     });
 }
 
 BOOL Ellipse(HDC hdc, int l, int t, int r, int b) {
-    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenSpec& pen, bool) {
+    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
         p.drawEllipse(pen.none ? fillOnlyRect(d, l, t, r, b) : outlineRect(d, l, t, r, b, pen));
     });
 }
 
 BOOL Pie(HDC hdc, int l, int t, int r, int b, int xr1, int yr1, int xr2, int yr2) {
-    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenSpec& pen, bool) {
+    return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
         QRect box = pen.none ? fillOnlyRect(d, l, t, r, b) : outlineRect(d, l, t, r, b, pen);
         int start, span;
         arcAngles(box, d.toDevice(xr1, yr1), d.toDevice(xr2, yr2), &start, &span);
@@ -160,7 +160,7 @@ BOOL Pie(HDC hdc, int l, int t, int r, int b, int xr1, int yr1, int xr2, int yr2
 }
 
 BOOL Arc(HDC hdc, int l, int t, int r, int b, int xr1, int yr1, int xr2, int yr2) {
-    return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenSpec& pen, bool) {
+    return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
         QRect box = outlineRect(d, l, t, r, b, pen);
         int start, span;
         arcAngles(box, d.toDevice(xr1, yr1), d.toDevice(xr2, yr2), &start, &span);

@@ -90,7 +90,7 @@ const char* systemText(DWORD code) {
 std::string formatInsert(const std::string& conversion, DWORD_PTR arg) {
     char buf[64];
     if (conversion.empty() || conversion == "s") return arg ? reinterpret_cast<const char*>(arg) : "";
-    std::string spec = "%" + conversion;
+    std::string format = "%" + conversion;
     char last = conversion.back();
     if (last == 'd' || last == 'i')
         std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(static_cast<LONG_PTR>(arg)));

@@ -27,7 +27,7 @@ ITypeLib* library() {
         auto& ev = b.dispinterface("IRecorderEvents", kRecorderEventsIid);
         pm::addMethod(ev, "Ping", kEventPing, VT_VOID);
         pm::addMethod(ev, "Changed", kEventChanged, VT_VOID,
-                      {{"value", pm::TypeSpec::pointerTo(VT_VARIANT)}});
+                      {{"value", pm::TypeRef::pointerTo(VT_VARIANT)}});
         pm::addMethod(ev, "Count", kEventCount, VT_VOID, {{"n", VT_I4}});
         auto& cls = b.coclass("Recorder", kRecorderClsid);
         cls.impls = {{"IRecorder", IMPLTYPEFLAG_FDEFAULT},

@@ -14,6 +14,8 @@ namespace pm::cc {
 namespace {
 
 constexpr int kImageGap = 3;
+constexpr UINT_PTR kHotTimer = 1;
+constexpr UINT kHotPoll = 100; // how often a hot tab checks that the mouse is still on it
 
 struct TabItem {
     std::string text;
@@ -54,6 +56,8 @@ private:
     LRESULT remove(int i);
     LRESULT adjust(bool larger, RECT* rc) const;
     void keyDown(WPARAM vk);
+    // TCS_HOTTRACK: the tab under the mouse (-1: none) draws its text in the hot colour.
+    void setHot(int i);
     void paint();
     void drawTab(HDC dc, int i, RECT rc, bool selected) const;
     void drawLabel(HDC dc, int i, RECT rc) const;
@@ -61,6 +65,7 @@ private:
     std::vector<TabItem> m_items;
     int m_selected = -1;
     int m_focus = -1;
+    int m_hot = -1;
     HIMAGELIST m_images = nullptr;
     HWND m_tips = nullptr;
     SIZE m_padding{6, 3};
@@ -198,6 +203,7 @@ LRESULT TabControl::insert(int i, const TCITEM* item) {
     if (item->mask & TCIF_IMAGE) t.image = item->iImage;
     if (item->mask & TCIF_PARAM) t.lParam = item->lParam;
     m_items.insert(m_items.begin() + i, t);
+    m_hot = -1;
     if (m_selected >= i) ++m_selected;
     if (m_focus >= i) ++m_focus;
     if (m_selected < 0) m_selected = m_focus = 0;
@@ -232,6 +238,7 @@ LRESULT TabControl::setItem(int i, const TCITEM* item) {
 }
 
 LRESULT TabControl::remove(int i) {
+    m_hot = -1;
     if (i == -1) {
         m_items.clear();
         m_selected = m_focus = -1;
@@ -258,6 +265,16 @@ void TabControl::keyDown(WPARAM vk) {
         SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
     int step = (vk == VK_LEFT || vk == VK_UP) ? -1 : (vk == VK_RIGHT || vk == VK_DOWN) ? 1 : 0;
     if (step && valid(m_selected + step)) select(m_selected + step);
+}
+
+void TabControl::setHot(int i) {
+    if (!(style() & TCS_HOTTRACK) || i == m_hot) return;
+    m_hot = i;
+    if (i >= 0)
+        SetTimer(m_hwnd, kHotTimer, kHotPoll, nullptr);
+    else
+        KillTimer(m_hwnd, kHotTimer);
+    redraw();
 }
 
 void TabControl::drawLabel(HDC dc, int i, RECT rc) const {
@@ -287,7 +304,7 @@ void TabControl::drawLabel(HDC dc, int i, RECT rc) const {
         x += cx + kImageGap;
     }
     RECT text{x, rc.top, rc.right, rc.bottom};
-    bool hot = (style() & TCS_HOTTRACK) && (t.state & TCIS_HIGHLIGHTED);
+    bool hot = (style() & TCS_HOTTRACK) && i == m_hot;
     SetTextColor(dc, GetSysColor(hot ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
     DrawText(dc, t.text.c_str(), static_cast<int>(t.text.size()), &text,
              DT_LEFT | DT_VCENTER | DT_SINGLELINE | (showAccel() ? 0 : DT_HIDEPREFIX));
@@ -421,6 +438,18 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         notify(NM_CLICK);
         return 0;
+    case WM_MOUSEMOVE:
+        setHot(hitTest(pt, nullptr));
+        return 0;
+    case WM_TIMER: {
+        if (wParam != kHotTimer) return 0;
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(m_hwnd, &at);
+        RECT client = clientRect();
+        setHot(PtInRect(&client, at) ? hitTest(at, nullptr) : -1);
+        return 0;
+    }
     case WM_RBUTTONUP:
         notify(NM_RCLICK);
         return 0;

@@ -179,6 +179,29 @@ TEST_F(Tabs, TheSelectedRowMovesNextToTheDisplayArea) {
     }
 }
 
+TEST_F(Tabs, HotTrackingColoursTheTabUnderTheMouse) {
+    HWND tab = make(TCS_HOTTRACK, 300, 200, 3);
+    RECT rc = itemRect(tab, 1);
+    auto hotPixels = [&] {
+        QImage picture = pm::test::windowImage(tab);
+        COLORREF hot = GetSysColor(COLOR_HOTLIGHT);
+        QRgb wanted = qRgb(GetRValue(hot), GetGValue(hot), GetBValue(hot));
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                n += (picture.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF);
+        return n;
+    };
+    pm::test::pumpMessages();
+    EXPECT_EQ(hotPixels(), 0);
+    pm::test::moveMouse(tab, centre(rc));
+    pm::test::pumpMessages();
+    EXPECT_GT(hotPixels(), 0);
+    pm::test::moveMouse(tab, POINT{150, 150});
+    pm::test::pumpMessages();
+    EXPECT_EQ(hotPixels(), 0);
+}
+
 TEST_F(Tabs, AdjustRectGoesBothWays) {
     for (DWORD style :
          {0ul, static_cast<unsigned long>(TCS_BOTTOM), static_cast<unsigned long>(TCS_BUTTONS)}) {

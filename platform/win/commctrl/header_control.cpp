@@ -334,7 +334,7 @@ void HeaderControl::paint() {
     SetBkMode(dc, TRANSPARENT);
     int x = 0;
     for (int index : m_order) {
-        RECT rc = itemRect(index);
+        RECT rc{x, 0, x + m_items[static_cast<std::size_t>(index)].width, client.bottom};
         if (rc.right > rc.left) drawItem(dc, index, rc);
         x = rc.right;
     }

@@ -78,7 +78,8 @@ ImageList::~ImageList() {
 
 void ImageList::reserve(int n) {
     if (n <= m_capacity) return;
-    int capacity = std::max(n, m_capacity + m_grow);
+    // Grows by at least half again, so that adding images one by one costs amortised constant time.
+    int capacity = std::max(n, m_capacity + std::max(m_grow, m_capacity / 2));
     HBITMAP image = CreateBitmap(capacity * m_cx, m_cy, 1, 32, nullptr);
     HBITMAP mask = masked() ? CreateBitmap(capacity * m_cx, m_cy, 1, 1, nullptr) : nullptr;
     if (m_image && m_count) {

@@ -70,6 +70,24 @@ TEST_F(ImageListTest, CreateCountsAndStaleHandles) {
     EXPECT_EQ(ImageList_Create(0, 4, ILC_COLOR, 1, 1), nullptr);
 }
 
+TEST_F(ImageListTest, GrowingOneByOneKeepsEveryImage) {
+    list = ImageList_Create(4, 4, ILC_COLOR32 | ILC_MASK, 1, 1);
+    HBITMAP red = strip({kRed}), green = strip({kGreen});
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(ImageList_AddMasked(list, i % 2 ? green : red, kMagenta), i);
+    DeleteObject(red);
+    DeleteObject(green);
+    EXPECT_EQ(ImageList_GetImageCount(list), 2000);
+    GdiCanvas c(12, 4, kBack);
+    ImageList_Draw(list, 0, c.dc(), 0, 0, ILD_TRANSPARENT);
+    ImageList_Draw(list, 1001, c.dc(), 4, 0, ILD_TRANSPARENT);
+    ImageList_Draw(list, 1998, c.dc(), 8, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(c.at(2, 2), kRed);
+    EXPECT_EQ(c.at(6, 2), kGreen);
+    EXPECT_EQ(c.at(10, 2), kRed);
+    EXPECT_EQ(c.at(8, 0), kBack);
+}
+
 TEST_F(ImageListTest, RemoveShiftsLaterImages) {
     list = ImageList_Create(4, 4, ILC_COLOR32, 2, 2);
     HBITMAP bm = strip({kRed, kGreen, kBack});

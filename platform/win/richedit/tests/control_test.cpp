@@ -1,10 +1,14 @@
 #include "platform/com/oleauto.h"
 #include "platform/win/richedit.h"
 #include "platform/win/tom.h"
+#include "platform/win/gdi/gdi_private.h"
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/windows.h"
 
 #include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <cstring>
@@ -581,6 +585,61 @@ TEST_P(RichEditTest, LinkTextReportsMouseMessages) {
     send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x + 2, pt.y + 3));
     LONG end = 12;
     EXPECT_EQ(g_trace, (std::vector<std::string>{"link 4-" + std::to_string(end)}));
+}
+
+// Pages of a 500-line text laid out at 300 dots per inch on letter pages with one-inch margins,
+// drawn on page devices and written to a PDF file.
+TEST_P(RichEditTest, PrintedPagesBreakWhereTheTextStopsFitting) {
+    std::string big;
+    for (int i = 0; i < 500; ++i)
+        big += "Line " + std::to_string(i) + " of the printed text\r\n";
+    setText(big.c_str());
+    const int dpi = 300;
+    HDC page = pm::gdi::createPageDC(QSize(dpi * 17 / 2, dpi * 11), dpi);
+    FORMATRANGE fr{};
+    fr.hdc = fr.hdcTarget = page;
+    fr.rcPage = RECT{0, 0, 1440 * 17 / 2, 1440 * 11};
+    fr.rc = RECT{1440, 1440, 1440 * 15 / 2, 1440 * 10};
+    fr.chrg = CHARRANGE{0, -1};
+    GETTEXTLENGTHEX plain{GTL_DEFAULT, 0};
+    LONG length = static_cast<LONG>(send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&plain)));
+    QString path =
+        pm::test::outputFolder() + (legacy() ? "/richedit_pages_10.pdf" : "/richedit_pages_20.pdf");
+    QPdfWriter pdf(path);
+    pdf.setResolution(dpi);
+    QPainter painter(&pdf);
+    std::vector<LONG> starts;
+    while (fr.chrg.cpMin < length && starts.size() < 100) {
+        starts.push_back(fr.chrg.cpMin);
+        RECT all{0, 0, dpi * 17 / 2, dpi * 11};
+        FillRect(page, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        LONG next = static_cast<LONG>(send(EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&fr)));
+        ASSERT_GT(next, fr.chrg.cpMin);
+        if (starts.size() > 1) pdf.newPage();
+        painter.drawImage(QPoint(0, 0), *pm::gdi::pageImageOf(page));
+        fr.chrg.cpMin = next;
+    }
+    send(EM_FORMATRANGE, FALSE, 0);
+    painter.end();
+    // Every page holds the same number of whole lines, the last one what is left.
+    ASSERT_GE(starts.size(), 3u);
+    LONG firstLine1 = static_cast<LONG>(send(EM_EXLINEFROMCHAR, 0, starts[1]));
+    LONG firstLine2 = static_cast<LONG>(send(EM_EXLINEFROMCHAR, 0, starts[2]));
+    EXPECT_EQ(send(EM_LINEINDEX, firstLine1), starts[1]);
+    EXPECT_EQ(firstLine2, 2 * firstLine1);
+    EXPECT_EQ(static_cast<LONG>(starts.size()), (500 + firstLine1 - 1) / firstLine1);
+    // Something was drawn inside the margins and nothing outside them.
+    const QImage* image = pm::gdi::pageImageOf(page);
+    bool inked = false;
+    for (int y = dpi; y < dpi * 2 && !inked; ++y)
+        for (int x = dpi; x < dpi * 3 && !inked; ++x)
+            inked = qGray(image->pixel(x, y)) < 128;
+    EXPECT_TRUE(inked);
+    for (int x = 0; x < dpi * 17 / 2; x += 7)
+        EXPECT_EQ(qGray(image->pixel(x, dpi / 2)), 255);
+    if (!legacy())
+        image->scaled(image->size() / 4).save(pm::test::outputFolder() + "/richedit_last_page.png");
+    DeleteDC(page);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModels, RichEditTest, ::testing::Values(true, false),

@@ -48,6 +48,9 @@ private:
     void paint();
     void drawPart(HDC dc, const Part& p, RECT rc, int id) const;
     void drawGrip(HDC dc) const;
+    // The size grip sizes the top-level window: its hit test answers HTBOTTOMRIGHT, and the
+    // non-client button messages there go to the parent.
+    bool onGrip(POINT screen) const;
     void mouse(UINT code, LPARAM lParam);
 
     std::vector<Part> m_parts;
@@ -179,6 +182,15 @@ void StatusBar::drawGrip(HDC dc) const {
     DrawFrameControl(dc, &rc, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
+bool StatusBar::onGrip(POINT screen) const {
+    if (!(style() & SBARS_SIZEGRIP) || IsZoomed(GetAncestor(m_hwnd, GA_ROOT))) return false;
+    POINT pt = screen;
+    ScreenToClient(m_hwnd, &pt);
+    RECT client = clientRect();
+    RECT grip{client.right - kGrip, client.bottom - kGrip, client.right, client.bottom};
+    return PtInRect(&grip, pt) != FALSE;
+}
+
 void StatusBar::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hwnd, &ps);
@@ -224,6 +236,14 @@ LRESULT StatusBar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_PAINT:
         paint();
+        return 0;
+    case WM_NCHITTEST:
+        if (onGrip(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return HTBOTTOMRIGHT;
+        return defaultProc(msg, wParam, lParam);
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+        if (wParam != HTBOTTOMRIGHT || !GetParent(m_hwnd)) return defaultProc(msg, wParam, lParam);
+        PostMessage(GetParent(m_hwnd), msg, wParam, lParam);
         return 0;
     case WM_ERASEBKGND:
         return 1;

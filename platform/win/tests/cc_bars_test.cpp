@@ -129,6 +129,21 @@ TEST_F(Bars, StatusBarPartsTextsAndRectangles) {
     EXPECT_EQ(g_heard.back().pos, 1);
 }
 
+TEST_F(Bars, StatusBarGripSizesTheParent) {
+    HWND sb = child(STATUSCLASSNAME, SBARS_SIZEGRIP, 0, 0, 0, 0);
+    RECT rc{};
+    GetWindowRect(sb, &rc);
+    EXPECT_EQ(SendMessage(sb, WM_NCHITTEST, 0, MAKELPARAM(rc.right - 3, rc.bottom - 3)), HTBOTTOMRIGHT);
+    EXPECT_EQ(SendMessage(sb, WM_NCHITTEST, 0, MAKELPARAM(rc.left + 3, rc.bottom - 3)), HTCLIENT);
+    SendMessage(sb, WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, MAKELPARAM(rc.right - 3, rc.bottom - 3));
+    MSG m{};
+    ASSERT_TRUE(PeekMessage(&m, parent, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(HTBOTTOMRIGHT));
+    HWND plain = child(STATUSCLASSNAME, 0, 0, 0, 0, 0);
+    GetWindowRect(plain, &rc);
+    EXPECT_EQ(SendMessage(plain, WM_NCHITTEST, 0, MAKELPARAM(rc.right - 3, rc.bottom - 3)), HTCLIENT);
+}
+
 TEST_F(Bars, StatusBarSimpleModeAndOwnerDraw) {
     HWND sb = child(STATUSCLASSNAME, 0, 0, 0, 0, 0);
     SendMessage(sb, SB_SETTEXT, 0 | SBT_OWNERDRAW, 1234);

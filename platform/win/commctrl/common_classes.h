@@ -15,5 +15,6 @@ void registerUpDownClass();
 void registerTooltipClass();
 void registerTabClass();
 void registerHeaderClass();
+void registerToolbarClass();
 
 } // namespace pm::cc

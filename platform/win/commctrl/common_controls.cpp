@@ -15,6 +15,7 @@ void registerCommonClasses() {
     registerTooltipClass();
     registerTabClass();
     registerHeaderClass();
+    registerToolbarClass();
 }
 
 } // namespace pm::cc

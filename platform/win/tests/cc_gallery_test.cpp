@@ -151,4 +151,61 @@ TEST(Gallery, Tabs) {
     ImageList_Destroy(il);
 }
 
+TEST(Gallery, Toolbar) {
+    InitCommonControls();
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "CcGalleryToolbar";
+    RegisterClass(&wc);
+    HWND frame = CreateWindowEx(0, "CcGalleryToolbar", "Toolbar", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50,
+                                320, 90, nullptr, nullptr, nullptr, nullptr);
+    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
+    HBITMAP bm = CreateBitmap(64, 16, 1, 32, nullptr);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bm);
+    RECT all{0, 0, 64, 16};
+    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+    const COLORREF colours[] = {RGB(192, 0, 0), RGB(0, 128, 0), RGB(0, 0, 192), RGB(128, 0, 128)};
+    for (int i = 0; i < 4; ++i) {
+        HBRUSH b = CreateSolidBrush(colours[i]);
+        HGDIOBJ oldBrush = SelectObject(mem, b);
+        if (i % 2)
+            Ellipse(mem, i * 16 + 2, 2, i * 16 + 14, 14);
+        else
+            Rectangle(mem, i * 16 + 2, 3, i * 16 + 14, 13);
+        SelectObject(mem, oldBrush);
+        DeleteObject(b);
+    }
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
+    DeleteObject(bm);
+
+    HWND tb = control(frame, TOOLBARCLASSNAME, TBSTYLE_FLAT, 0, 0, 0, 0);
+    SendMessage(tb, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessage(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il));
+    TBBUTTON buttons[7] = {};
+    const int images[] = {0, 1, -1, 2, 3, -1, 0};
+    const BYTE styles[] = {BTNS_BUTTON,        BTNS_CHECK, BTNS_SEP,   BTNS_DROPDOWN,
+                           BTNS_WHOLEDROPDOWN, BTNS_SEP,   BTNS_BUTTON};
+    for (int i = 0; i < 7; ++i) {
+        buttons[i].iBitmap = images[i] < 0 ? 0 : images[i];
+        buttons[i].idCommand = 100 + i;
+        buttons[i].fsStyle = styles[i];
+        buttons[i].fsState = TBSTATE_ENABLED;
+    }
+    SendMessage(tb, TB_ADDBUTTONS, 7, reinterpret_cast<LPARAM>(buttons));
+    SendMessage(tb, TB_AUTOSIZE, 0, 0);
+    SendMessage(tb, TB_PRESSBUTTON, 100, TRUE);
+    SendMessage(tb, TB_CHECKBUTTON, 101, TRUE);
+    SendMessage(tb, TB_ENABLEBUTTON, 106, FALSE);
+    SendMessage(tb, TB_SETHOTITEM, 3, 0);
+
+    pm::test::pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_toolbar.png"));
+    DestroyWindow(frame);
+    ImageList_Destroy(il);
+}
+
 } // namespace

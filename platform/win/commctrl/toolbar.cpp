@@ -1,0 +1,533 @@
+// "ToolbarWindow32": a row (or rows) of image buttons, separators and drop-down buttons along the
+// parent's edge; a click sends WM_COMMAND, a drop-down part sends TBN_DROPDOWN.
+
+#include "platform/win/commctrl/common_classes.h"
+#include "platform/win/controls/control.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace pm::cc {
+namespace {
+
+constexpr int kSeparator = 8;      // width of a separator without its own width
+constexpr int kArrow = 14;         // width of a drop-down arrow part
+constexpr SIZE kButtonExtra{7, 7}; // a button is this much larger than its image
+constexpr UINT_PTR kHotTimer = 1;
+constexpr UINT kHotPoll = 100;
+
+class Toolbar final : public ctl::Control {
+public:
+    Toolbar(HWND hwnd, const CREATESTRUCT&) : Control(hwnd) {}
+
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int count() const { return static_cast<int>(m_buttons.size()); }
+    bool valid(int i) const { return i >= 0 && i < count(); }
+    TBBUTTON& at(int i) { return m_buttons[static_cast<std::size_t>(i)]; }
+    const TBBUTTON& at(int i) const { return m_buttons[static_cast<std::size_t>(i)]; }
+    static bool separator(const TBBUTTON& b) { return b.fsStyle & BTNS_SEP; }
+    bool splitArrow(const TBBUTTON& b) const {
+        return (b.fsStyle & BTNS_DROPDOWN) && (m_exStyle & TBSTYLE_EX_DRAWDDARROWS);
+    }
+    SIZE buttonSize() const;
+    int widthOf(const TBBUTTON& b) const;
+    void layout() const;
+    int indexOf(int command) const;
+    int hitTest(POINT pt) const;
+    void placeInParent();
+    LRESULT insert(int i, const TBBUTTON* b, int n);
+    LRESULT setStateBit(int command, BYTE bit, bool on);
+    void notifyDropDown(int i);
+    void click(int i);
+    void mouseDown(POINT pt);
+    void mouseMove(POINT pt);
+    void mouseUp(POINT pt);
+    void setHot(int i);
+    void paint();
+    void drawButton(HDC dc, int i) const;
+    void drawImage(HDC dc, const TBBUTTON& b, int x, int y, bool hot) const;
+
+    std::vector<TBBUTTON> m_buttons;
+    mutable std::vector<RECT> m_rects;
+    mutable bool m_dirty = true;
+    mutable int m_rows = 1;
+    SIZE m_bitmap{16, 15};
+    SIZE m_button{0, 0}; // 0: the image size plus the button's border
+    int m_indent = 0;
+    DWORD m_exStyle = 0;
+    HIMAGELIST m_images = nullptr, m_hotImages = nullptr, m_disabledImages = nullptr;
+    int m_pressed = -1;
+    bool m_pressedIn = false;
+    int m_hot = -1;
+};
+
+SIZE Toolbar::buttonSize() const {
+    if (m_button.cx > 0 && m_button.cy > 0) return m_button;
+    return SIZE{m_bitmap.cx + kButtonExtra.cx, m_bitmap.cy + kButtonExtra.cy};
+}
+
+int Toolbar::widthOf(const TBBUTTON& b) const {
+    if (separator(b)) return b.iBitmap > 0 ? b.iBitmap : kSeparator;
+    int w = buttonSize().cx;
+    if (splitArrow(b))
+        w += kArrow;
+    else if (b.fsStyle & BTNS_WHOLEDROPDOWN)
+        w += kArrow - 4;
+    return w;
+}
+
+// Places the buttons in rows: a new row after TBSTATE_WRAP, or, with TBSTYLE_WRAPABLE, when the
+// next button would pass the right edge.
+void Toolbar::layout() const {
+    if (!m_dirty) return;
+    m_dirty = false;
+    m_rects.assign(m_buttons.size(), RECT{});
+    RECT client = clientRect();
+    SIZE size = buttonSize();
+    int top = (style() & CCS_NODIVIDER) ? 0 : 2;
+    int x = m_indent, y = top;
+    m_rows = 1;
+    bool wrapable = style() & TBSTYLE_WRAPABLE;
+    for (int i = 0; i < count(); ++i) {
+        const TBBUTTON& b = at(i);
+        if (b.fsState & TBSTATE_HIDDEN) continue;
+        int w = widthOf(b);
+        if (wrapable && x > m_indent && x + w > client.right && !separator(b)) {
+            x = m_indent;
+            y += size.cy;
+            ++m_rows;
+        }
+        m_rects[static_cast<std::size_t>(i)] = RECT{x, y, x + w, y + size.cy};
+        x += w;
+        if (b.fsState & TBSTATE_WRAP) {
+            x = m_indent;
+            y += size.cy;
+            ++m_rows;
+        }
+    }
+}
+
+int Toolbar::indexOf(int command) const {
+    for (int i = 0; i < count(); ++i)
+        if (at(i).idCommand == command) return i;
+    return -1;
+}
+
+// The index of the button under pt; a separator or no button gives a negative answer whose
+// absolute value is the separator's index or the nearest button's.
+int Toolbar::hitTest(POINT pt) const {
+    layout();
+    int nearest = -1;
+    long best = 0;
+    for (int i = 0; i < count(); ++i) {
+        if (at(i).fsState & TBSTATE_HIDDEN) continue;
+        const RECT& rc = m_rects[static_cast<std::size_t>(i)];
+        if (PtInRect(&rc, pt)) return separator(at(i)) ? -i : i;
+        long dx = std::max<long>({rc.left - pt.x, 0L, pt.x - rc.right + 1});
+        long dy = std::max<long>({rc.top - pt.y, 0L, pt.y - rc.bottom + 1});
+        if (nearest < 0 || dx * dx + dy * dy < best) nearest = i, best = dx * dx + dy * dy;
+    }
+    return nearest < 0 ? -1 : -nearest;
+}
+
+// Along the parent's top (CCS_TOP) or bottom edge, as wide as the parent's client area.
+void Toolbar::placeInParent() {
+    layout();
+    DWORD s = style();
+    HWND parent = GetParent(m_hwnd);
+    int h = m_rows * buttonSize().cy + ((s & CCS_NODIVIDER) ? 0 : 2) + 2;
+    if (!parent || (s & CCS_NORESIZE)) return;
+    RECT pc{};
+    GetClientRect(parent, &pc);
+    RECT mine{};
+    GetWindowRect(m_hwnd, &mine);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&mine), 2);
+    if (s & CCS_NOPARENTALIGN) {
+        SetWindowPos(m_hwnd, nullptr, 0, 0, mine.right - mine.left, h,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    bool bottom = (s & CCS_BOTTOM) == CCS_BOTTOM;
+    SetWindowPos(m_hwnd, nullptr, 0, bottom ? pc.bottom - h : 0, pc.right, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_dirty = true;
+}
+
+LRESULT Toolbar::insert(int i, const TBBUTTON* b, int n) {
+    if (!b || n <= 0) return FALSE;
+    i = std::clamp(i, 0, count());
+    m_buttons.insert(m_buttons.begin() + i, b, b + n);
+    m_pressed = m_hot = -1;
+    m_dirty = true;
+    redraw();
+    return TRUE;
+}
+
+LRESULT Toolbar::setStateBit(int command, BYTE bit, bool on) {
+    int i = indexOf(command);
+    if (i < 0) return FALSE;
+    BYTE& state = at(i).fsState;
+    BYTE old = state;
+    state = static_cast<BYTE>(on ? state | bit : state & ~bit);
+    // Checking a button of a check group unchecks the others of its group.
+    if (bit == TBSTATE_CHECKED && on && (at(i).fsStyle & BTNS_CHECKGROUP) == BTNS_CHECKGROUP) {
+        for (int k = i - 1; k >= 0 && (at(k).fsStyle & BTNS_CHECKGROUP) == BTNS_CHECKGROUP; --k)
+            at(k).fsState &= ~TBSTATE_CHECKED;
+        for (int k = i + 1; k < count() && (at(k).fsStyle & BTNS_CHECKGROUP) == BTNS_CHECKGROUP; ++k)
+            at(k).fsState &= ~TBSTATE_CHECKED;
+    }
+    if (bit == TBSTATE_HIDDEN || bit == TBSTATE_WRAP) m_dirty = true;
+    if (old != state) redraw();
+    return TRUE;
+}
+
+void Toolbar::notifyDropDown(int i) {
+    HWND parent = GetParent(m_hwnd);
+    if (!parent) return;
+    layout();
+    NMTOOLBAR nm{};
+    nm.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), TBN_DROPDOWN};
+    nm.iItem = at(i).idCommand;
+    nm.tbButton = at(i);
+    nm.rcButton = m_rects[static_cast<std::size_t>(i)];
+    at(i).fsState |= TBSTATE_PRESSED;
+    redraw();
+    UpdateWindow(m_hwnd);
+    SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    at(i).fsState &= ~TBSTATE_PRESSED;
+    redraw();
+}
+
+// A completed click: check buttons toggle, and the parent receives the command.
+void Toolbar::click(int i) {
+    TBBUTTON& b = at(i);
+    if (b.fsStyle & BTNS_CHECK) {
+        bool group = (b.fsStyle & BTNS_CHECKGROUP) == BTNS_CHECKGROUP;
+        setStateBit(b.idCommand, TBSTATE_CHECKED, group || !(b.fsState & TBSTATE_CHECKED));
+    }
+    HWND parent = GetParent(m_hwnd);
+    NMMOUSE nm{};
+    nm.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), NM_CLICK};
+    nm.dwItemSpec = static_cast<DWORD_PTR>(b.idCommand);
+    nm.dwItemData = b.dwData;
+    if (!parent) return;
+    SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(b.idCommand, BN_CLICKED), reinterpret_cast<LPARAM>(m_hwnd));
+}
+
+void Toolbar::mouseDown(POINT pt) {
+    int i = hitTest(pt);
+    if (i < 0 || !(at(i).fsState & TBSTATE_ENABLED) || (i == 0 && separator(at(0)))) return;
+    const TBBUTTON& b = at(i);
+    const RECT& rc = m_rects[static_cast<std::size_t>(i)];
+    bool onArrow = splitArrow(b) && pt.x >= rc.right - kArrow;
+    bool whole = (b.fsStyle & BTNS_WHOLEDROPDOWN) ||
+                 ((b.fsStyle & BTNS_DROPDOWN) && !(m_exStyle & TBSTYLE_EX_DRAWDDARROWS));
+    if (onArrow || whole) {
+        notifyDropDown(i);
+        return;
+    }
+    m_pressed = i;
+    m_pressedIn = true;
+    at(i).fsState |= TBSTATE_PRESSED;
+    SetCapture(m_hwnd);
+    redraw();
+}
+
+void Toolbar::mouseMove(POINT pt) {
+    if (m_pressed < 0) {
+        if (style() & TBSTYLE_FLAT) setHot(hitTest(pt));
+        return;
+    }
+    bool inside = PtInRect(&m_rects[static_cast<std::size_t>(m_pressed)], pt) != FALSE;
+    if (inside == m_pressedIn) return;
+    m_pressedIn = inside;
+    BYTE& state = at(m_pressed).fsState;
+    state = static_cast<BYTE>(inside ? state | TBSTATE_PRESSED : state & ~TBSTATE_PRESSED);
+    redraw();
+}
+
+void Toolbar::mouseUp(POINT) {
+    int i = m_pressed;
+    if (i < 0) return;
+    m_pressed = -1;
+    at(i).fsState &= ~TBSTATE_PRESSED;
+    if (GetCapture() == m_hwnd) ReleaseCapture();
+    redraw();
+    if (m_pressedIn) click(i);
+}
+
+void Toolbar::setHot(int i) {
+    if (i < 0 || (valid(i) && !(at(i).fsState & TBSTATE_ENABLED))) i = -1;
+    if (i == m_hot) return;
+    m_hot = i;
+    if (i >= 0)
+        SetTimer(m_hwnd, kHotTimer, kHotPoll, nullptr);
+    else
+        KillTimer(m_hwnd, kHotTimer);
+    redraw();
+}
+
+void Toolbar::drawImage(HDC dc, const TBBUTTON& b, int x, int y, bool hot) const {
+    bool enabled = b.fsState & TBSTATE_ENABLED;
+    HIMAGELIST list = !enabled && m_disabledImages ? m_disabledImages
+                      : hot && m_hotImages         ? m_hotImages
+                                                   : m_images;
+    if (!list || b.iBitmap < 0) return;
+    if (enabled || list == m_disabledImages) {
+        ImageList_Draw(list, b.iBitmap, dc, x, y, ILD_TRANSPARENT);
+        return;
+    }
+    HICON icon = ImageList_GetIcon(list, b.iBitmap, ILD_NORMAL);
+    DrawState(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | DSS_DISABLED);
+    DestroyIcon(icon);
+}
+
+void Toolbar::drawButton(HDC dc, int i) const {
+    const TBBUTTON& b = at(i);
+    RECT rc = m_rects[static_cast<std::size_t>(i)];
+    bool flat = style() & TBSTYLE_FLAT;
+    if (separator(b)) {
+        if (!flat) return;
+        RECT line{(rc.left + rc.right) / 2 - 1, rc.top, (rc.left + rc.right) / 2 + 1, rc.bottom};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
+        return;
+    }
+    bool pressed = b.fsState & TBSTATE_PRESSED, checked = b.fsState & TBSTATE_CHECKED;
+    bool hot = i == m_hot && (b.fsState & TBSTATE_ENABLED);
+    RECT body = rc, arrow = rc;
+    if (splitArrow(b)) body.right -= kArrow, arrow.left = body.right;
+    if (checked && !pressed) {
+        HBRUSH light = GetSysColorBrush(COLOR_3DLIGHT);
+        RECT inner = body;
+        InflateRect(&inner, -1, -1);
+        FillRect(dc, &inner, light);
+    }
+    if (pressed || checked)
+        DrawEdge(dc, &body, flat ? BDR_SUNKENOUTER : EDGE_SUNKEN, BF_RECT);
+    else if (hot || !flat)
+        DrawEdge(dc, &body, flat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
+    if (splitArrow(b) && (hot || pressed || !flat))
+        DrawEdge(dc, &arrow, flat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
+    int shift = pressed || checked ? 1 : 0;
+    int imageRight = (b.fsStyle & BTNS_WHOLEDROPDOWN) ? body.right - (kArrow - 4) : body.right;
+    drawImage(dc, b, (body.left + imageRight - m_bitmap.cx) / 2 + shift,
+              (body.top + body.bottom - m_bitmap.cy) / 2 + shift, hot);
+    if (!splitArrow(b) && !(b.fsStyle & BTNS_WHOLEDROPDOWN)) return;
+    // The drop-down triangle: five, three and one pixels wide.
+    RECT tri = (b.fsStyle & BTNS_WHOLEDROPDOWN) ? RECT{imageRight, body.top, body.right, body.bottom} : arrow;
+    int cx = (tri.left + tri.right) / 2 + shift, cy = (tri.top + tri.bottom) / 2 - 1 + shift;
+    HPEN pen =
+        CreatePen(PS_SOLID, 1, GetSysColor((b.fsState & TBSTATE_ENABLED) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    HGDIOBJ old = SelectObject(dc, pen);
+    for (int row = 0; row < 3; ++row) {
+        MoveToEx(dc, cx - 2 + row, cy + row, nullptr);
+        LineTo(dc, cx + 3 - row, cy + row);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+void Toolbar::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hwnd, &ps);
+    layout();
+    RECT client = clientRect();
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (!(style() & CCS_NODIVIDER)) {
+        RECT divider{client.left, client.top, client.right, client.top + 2};
+        DrawEdge(dc, &divider, EDGE_ETCHED, BF_TOP);
+    }
+    for (int i = 0; i < count(); ++i)
+        if (!(at(i).fsState & TBSTATE_HIDDEN)) drawButton(dc, i);
+    EndPaint(m_hwnd, &ps);
+}
+
+LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT common = 0;
+    if (handleCommon(msg, wParam, lParam, common)) return common;
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (msg) {
+    case WM_CREATE:
+        placeInParent();
+        return 0;
+    case WM_SIZE:
+        m_dirty = true;
+        return 0;
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        mouseDown(pt);
+        return 0;
+    case WM_MOUSEMOVE:
+        mouseMove(pt);
+        return 0;
+    case WM_LBUTTONUP:
+        mouseUp(pt);
+        return 0;
+    case WM_TIMER: {
+        if (wParam != kHotTimer) return 0;
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(m_hwnd, &at);
+        RECT client = clientRect();
+        setHot(PtInRect(&client, at) ? hitTest(at) : -1);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (m_pressed >= 0 && reinterpret_cast<HWND>(lParam) != m_hwnd) {
+            at(m_pressed).fsState &= ~TBSTATE_PRESSED;
+            m_pressed = -1;
+            redraw();
+        }
+        return 0;
+    case TB_BUTTONSTRUCTSIZE:
+        return 0;
+    case TB_ADDBUTTONSA:
+        return insert(count(), reinterpret_cast<const TBBUTTON*>(lParam), static_cast<int>(wParam));
+    case TB_INSERTBUTTONA:
+        return insert(static_cast<int>(wParam), reinterpret_cast<const TBBUTTON*>(lParam), 1);
+    case TB_DELETEBUTTON:
+        if (!valid(static_cast<int>(wParam))) return FALSE;
+        m_buttons.erase(m_buttons.begin() + static_cast<std::ptrdiff_t>(wParam));
+        m_pressed = m_hot = -1;
+        m_dirty = true;
+        redraw();
+        return TRUE;
+    case TB_BUTTONCOUNT:
+        return count();
+    case TB_GETBUTTON: {
+        auto* out = reinterpret_cast<TBBUTTON*>(lParam);
+        if (!out || !valid(static_cast<int>(wParam))) return FALSE;
+        *out = at(static_cast<int>(wParam));
+        return TRUE;
+    }
+    case TB_COMMANDTOINDEX:
+        return indexOf(static_cast<int>(wParam));
+    case TB_SETCMDID:
+        if (!valid(static_cast<int>(wParam))) return FALSE;
+        at(static_cast<int>(wParam)).idCommand = static_cast<int>(lParam);
+        return TRUE;
+    case TB_GETSTATE: {
+        int i = indexOf(static_cast<int>(wParam));
+        return i < 0 ? -1 : at(i).fsState;
+    }
+    case TB_SETSTATE: {
+        int i = indexOf(static_cast<int>(wParam));
+        if (i < 0) return FALSE;
+        at(i).fsState = static_cast<BYTE>(LOWORD(lParam));
+        m_dirty = true;
+        redraw();
+        return TRUE;
+    }
+    case TB_ENABLEBUTTON:
+        return setStateBit(static_cast<int>(wParam), TBSTATE_ENABLED, LOWORD(lParam) != 0);
+    case TB_CHECKBUTTON:
+        return setStateBit(static_cast<int>(wParam), TBSTATE_CHECKED, LOWORD(lParam) != 0);
+    case TB_PRESSBUTTON:
+        return setStateBit(static_cast<int>(wParam), TBSTATE_PRESSED, LOWORD(lParam) != 0);
+    case TB_HIDEBUTTON:
+        return setStateBit(static_cast<int>(wParam), TBSTATE_HIDDEN, LOWORD(lParam) != 0);
+    case TB_INDETERMINATE:
+        return setStateBit(static_cast<int>(wParam), TBSTATE_INDETERMINATE, LOWORD(lParam) != 0);
+    case TB_ISBUTTONENABLED:
+    case TB_ISBUTTONCHECKED:
+    case TB_ISBUTTONPRESSED:
+    case TB_ISBUTTONHIDDEN:
+    case TB_ISBUTTONINDETERMINATE: {
+        static const BYTE bits[] = {TBSTATE_ENABLED, TBSTATE_CHECKED, TBSTATE_PRESSED, TBSTATE_HIDDEN,
+                                    TBSTATE_INDETERMINATE};
+        int i = indexOf(static_cast<int>(wParam));
+        return i >= 0 && (at(i).fsState & bits[msg - TB_ISBUTTONENABLED]);
+    }
+    case TB_GETITEMRECT:
+    case TB_GETRECT: {
+        int i = msg == TB_GETRECT ? indexOf(static_cast<int>(wParam)) : static_cast<int>(wParam);
+        auto* rc = reinterpret_cast<RECT*>(lParam);
+        if (!rc || !valid(i) || (at(i).fsState & TBSTATE_HIDDEN)) return FALSE;
+        layout();
+        *rc = m_rects[static_cast<std::size_t>(i)];
+        return TRUE;
+    }
+    case TB_HITTEST:
+        return lParam ? hitTest(*reinterpret_cast<const POINT*>(lParam)) : -1;
+    case TB_SETBUTTONSIZE:
+        m_button = SIZE{LOWORD(lParam), HIWORD(lParam)};
+        m_dirty = true;
+        return TRUE;
+    case TB_SETBITMAPSIZE:
+        m_bitmap = SIZE{LOWORD(lParam), HIWORD(lParam)};
+        m_dirty = true;
+        return TRUE;
+    case TB_GETBUTTONSIZE:
+        return MAKELONG(buttonSize().cx, buttonSize().cy);
+    case TB_AUTOSIZE:
+        placeInParent();
+        return 0;
+    case TB_GETROWS:
+        layout();
+        return m_rows;
+    case TB_SETINDENT:
+        m_indent = static_cast<int>(wParam);
+        m_dirty = true;
+        return TRUE;
+    case TB_SETIMAGELIST:
+    case TB_SETHOTIMAGELIST:
+    case TB_SETDISABLEDIMAGELIST: {
+        HIMAGELIST& slot = msg == TB_SETIMAGELIST      ? m_images
+                           : msg == TB_SETHOTIMAGELIST ? m_hotImages
+                                                       : m_disabledImages;
+        HIMAGELIST old = slot;
+        slot = reinterpret_cast<HIMAGELIST>(lParam);
+        int cx = 0, cy = 0;
+        if (msg == TB_SETIMAGELIST && ImageList_GetIconSize(slot, &cx, &cy))
+            m_bitmap = SIZE{cx, cy}, m_dirty = true;
+        redraw();
+        return reinterpret_cast<LRESULT>(old);
+    }
+    case TB_GETIMAGELIST:
+        return reinterpret_cast<LRESULT>(m_images);
+    case TB_GETHOTIMAGELIST:
+        return reinterpret_cast<LRESULT>(m_hotImages);
+    case TB_GETDISABLEDIMAGELIST:
+        return reinterpret_cast<LRESULT>(m_disabledImages);
+    case TB_SETSTYLE:
+        SetWindowLongPtr(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>(lParam));
+        m_dirty = true;
+        redraw();
+        return 0;
+    case TB_GETSTYLE:
+        return style();
+    case TB_SETEXTENDEDSTYLE: {
+        DWORD old = m_exStyle;
+        m_exStyle = static_cast<DWORD>(lParam);
+        m_dirty = true;
+        redraw();
+        return old;
+    }
+    case TB_GETEXTENDEDSTYLE:
+        return m_exStyle;
+    case TB_GETHOTITEM:
+        return m_hot;
+    case TB_SETHOTITEM: {
+        int old = m_hot;
+        setHot(static_cast<int>(wParam));
+        return old;
+    }
+    default:
+        return defaultProc(msg, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void registerToolbarClass() {
+    ctl::registerControlClass(TOOLBARCLASSNAME, ctl::controlProc<Toolbar>, CS_DBLCLKS, IDC_ARROW);
+}
+
+} // namespace pm::cc

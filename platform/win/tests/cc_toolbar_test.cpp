@@ -1,0 +1,219 @@
+// Tool bar: layout and hit tests that agree for flat and wrapping bars with separators and
+// drop-down buttons, clicks with NM_CLICK and WM_COMMAND, check buttons and groups, drop-downs.
+#include "platform/win/commctrl.h"
+#include "platform/win/windows.h"
+#include "support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// WM_COMMAND ids as themselves, WM_NOTIFY codes as negative numbers.
+std::vector<long> g_heard;
+
+LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND) {
+        g_heard.push_back(LOWORD(wParam));
+        return 0;
+    }
+    if (msg == WM_NOTIFY) {
+        g_heard.push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
+        return 0;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+const long kDropDown = static_cast<int>(TBN_DROPDOWN), kClick = static_cast<int>(NM_CLICK);
+
+TBBUTTON button(int image, int id, BYTE style, BYTE state = TBSTATE_ENABLED) {
+    TBBUTTON b{};
+    b.iBitmap = image;
+    b.idCommand = id;
+    b.fsState = state;
+    b.fsStyle = style;
+    return b;
+}
+
+class Toolbars : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitCommonControls();
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASS wc{};
+            wc.lpfnWndProc = parentProc;
+            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+            wc.lpszClassName = "CcToolbarParent";
+            RegisterClass(&wc);
+            registered = true;
+        }
+        parent = CreateWindowEx(0, "CcToolbarParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 400, 150,
+                                nullptr, nullptr, nullptr, nullptr);
+        images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
+        HBITMAP bm = CreateBitmap(64, 16, 1, 32, nullptr);
+        HDC mem = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(mem, bm);
+        const COLORREF colours[] = {RGB(192, 0, 0), RGB(0, 128, 0), RGB(0, 0, 192), RGB(128, 128, 0)};
+        for (int i = 0; i < 4; ++i) {
+            RECT all{i * 16, 0, i * 16 + 16, 16};
+            FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+            HBRUSH b = CreateSolidBrush(colours[i]);
+            RECT inner{i * 16 + 3, 3, i * 16 + 13, 13};
+            FillRect(mem, &inner, b);
+            DeleteObject(b);
+        }
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        ImageList_AddMasked(images, bm, GetSysColor(COLOR_BTNFACE));
+        DeleteObject(bm);
+        g_heard.clear();
+    }
+    void TearDown() override {
+        DestroyWindow(parent);
+        ImageList_Destroy(images);
+    }
+    HWND make(DWORD style, DWORD exStyle = TBSTYLE_EX_DRAWDDARROWS) {
+        HWND tb = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                 reinterpret_cast<HMENU>(9), nullptr, nullptr);
+        SendMessage(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        SendMessage(tb, TB_SETEXTENDEDSTYLE, 0, static_cast<LPARAM>(exStyle));
+        SendMessage(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        const TBBUTTON buttons[] = {
+            button(0, 100, BTNS_BUTTON),        button(0, 0, BTNS_SEP),
+            button(1, 101, BTNS_CHECK),         button(2, 102, BTNS_DROPDOWN),
+            button(3, 103, BTNS_WHOLEDROPDOWN), button(0, 0, BTNS_SEP),
+            button(0, 104, BTNS_BUTTON, 0),     button(1, 105, BTNS_CHECKGROUP),
+            button(2, 106, BTNS_CHECKGROUP),
+        };
+        SendMessage(tb, TB_ADDBUTTONS, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+        SendMessage(tb, TB_AUTOSIZE, 0, 0);
+        return tb;
+    }
+    static RECT rectOf(HWND tb, int i) {
+        RECT rc{};
+        SendMessage(tb, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+        return rc;
+    }
+    static POINT centre(RECT rc) { return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
+    HWND parent = nullptr;
+    HIMAGELIST images = nullptr;
+};
+
+TEST_F(Toolbars, HitTestsAgreeWithItemRectangles) {
+    struct Case {
+        const char* name;
+        DWORD style;
+        DWORD exStyle;
+        int width; // 0: the parent's
+    };
+    const Case cases[] = {
+        {"flat", TBSTYLE_FLAT, TBSTYLE_EX_DRAWDDARROWS, 0},
+        {"plain without arrows", 0, 0, 0},
+        {"flat wrapping", TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NORESIZE, TBSTYLE_EX_DRAWDDARROWS, 90},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND tb = make(c.style, c.exStyle);
+        if (c.width) SetWindowPos(tb, nullptr, 0, 0, c.width, 100, SWP_NOZORDER);
+        int n = static_cast<int>(SendMessage(tb, TB_BUTTONCOUNT, 0, 0));
+        ASSERT_EQ(n, 9);
+        RECT previous{};
+        for (int i = 0; i < n; ++i) {
+            TBBUTTON b{};
+            SendMessage(tb, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+            RECT rc = rectOf(tb, i);
+            POINT pt = centre(rc);
+            LRESULT hit = SendMessage(tb, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt));
+            EXPECT_EQ(hit, (b.fsStyle & BTNS_SEP) ? -i : i) << i;
+            if (i > 0 && rc.top == previous.top) {
+                EXPECT_EQ(rc.left, previous.right) << i;
+            }
+            if (!(b.fsStyle & BTNS_SEP)) {
+                RECT byCommand{};
+                ASSERT_TRUE(SendMessage(tb, TB_GETRECT, static_cast<WPARAM>(b.idCommand),
+                                        reinterpret_cast<LPARAM>(&byCommand)));
+                EXPECT_TRUE(EqualRect(&byCommand, &rc));
+            }
+            previous = rc;
+        }
+        if (c.width)
+            EXPECT_GT(SendMessage(tb, TB_GETROWS, 0, 0), 1);
+        else
+            EXPECT_EQ(SendMessage(tb, TB_GETROWS, 0, 0), 1);
+        DestroyWindow(tb);
+    }
+}
+
+TEST_F(Toolbars, ArrowsWidenDropDownButtons) {
+    HWND with = make(TBSTYLE_FLAT), without = make(TBSTYLE_FLAT, 0);
+    RECT a = rectOf(with, 3), b = rectOf(without, 3), plain = rectOf(with, 0);
+    EXPECT_GT(a.right - a.left, b.right - b.left);
+    EXPECT_EQ(b.right - b.left, plain.right - plain.left);
+    RECT whole = rectOf(with, 4);
+    EXPECT_GT(whole.right - whole.left, plain.right - plain.left);
+}
+
+TEST_F(Toolbars, ClicksCommandsAndDropDowns) {
+    HWND tb = make(TBSTYLE_FLAT);
+    struct Case {
+        const char* name;
+        int index;
+        int dx; // from the right edge when not zero
+        std::vector<long> heard;
+    };
+    const Case cases[] = {
+        {"button", 0, 0, {kClick, 100}},        {"check", 2, 0, {kClick, 101}},
+        {"split body", 3, 0, {kClick, 102}},    {"split arrow", 3, -4, {kDropDown}},
+        {"whole drop-down", 4, 0, {kDropDown}}, {"disabled", 6, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_heard.clear();
+        RECT rc = rectOf(tb, c.index);
+        POINT pt = c.dx ? POINT{rc.right + c.dx, (rc.top + rc.bottom) / 2}
+                        : POINT{rc.left + 5, (rc.top + rc.bottom) / 2};
+        pm::test::click(tb, pt);
+        pm::test::pumpMessages();
+        EXPECT_EQ(g_heard, c.heard);
+    }
+    EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONCHECKED, 101, 0));
+    EXPECT_FALSE(SendMessage(tb, TB_ISBUTTONPRESSED, 102, 0));
+
+    pm::test::click(tb, centre(rectOf(tb, 7)));
+    pm::test::click(tb, centre(rectOf(tb, 8)));
+    pm::test::pumpMessages();
+    EXPECT_FALSE(SendMessage(tb, TB_ISBUTTONCHECKED, 105, 0));
+    EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONCHECKED, 106, 0));
+    SendMessage(tb, TB_CHECKBUTTON, 105, TRUE);
+    EXPECT_FALSE(SendMessage(tb, TB_ISBUTTONCHECKED, 106, 0));
+}
+
+TEST_F(Toolbars, StatesAndIndices) {
+    HWND tb = make(TBSTYLE_FLAT);
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 103, 0), 4);
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 999, 0), -1);
+    EXPECT_EQ(SendMessage(tb, TB_GETSTATE, 104, 0), 0);
+    ASSERT_TRUE(SendMessage(tb, TB_ENABLEBUTTON, 104, TRUE));
+    EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONENABLED, 104, 0));
+    SendMessage(tb, TB_SETSTATE, 100, TBSTATE_ENABLED | TBSTATE_INDETERMINATE);
+    EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONINDETERMINATE, 100, 0));
+
+    RECT before = rectOf(tb, 2);
+    ASSERT_TRUE(SendMessage(tb, TB_HIDEBUTTON, 100, TRUE));
+    EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONHIDDEN, 100, 0));
+    RECT after = rectOf(tb, 2);
+    EXPECT_LT(after.left, before.left);
+    RECT hidden{};
+    EXPECT_FALSE(SendMessage(tb, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&hidden)));
+
+    ASSERT_TRUE(SendMessage(tb, TB_DELETEBUTTON, 0, 0));
+    EXPECT_EQ(SendMessage(tb, TB_BUTTONCOUNT, 0, 0), 8);
+    TBBUTTON b = button(3, 200, BTNS_BUTTON);
+    ASSERT_TRUE(SendMessage(tb, TB_INSERTBUTTON, 1, reinterpret_cast<LPARAM>(&b)));
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 200, 0), 1);
+    EXPECT_EQ(SendMessage(tb, TB_GETBUTTONSIZE, 0, 0), MAKELONG(23, 23));
+}
+
+} // namespace

@@ -46,7 +46,9 @@ private:
     void mouseUp(POINT pt);
     void setHot(int i);
     void paint();
-    void drawButton(HDC dc, int i) const;
+    // NM_CUSTOMDRAW for one stage; the parent's CDRF_/TBCDRF_ answer.
+    LRESULT customDraw(DWORD stage, HDC dc, const RECT& rc, int i) const;
+    void drawButton(HDC dc, int i, LRESULT flags) const;
     void drawImage(HDC dc, const TBBUTTON& b, int x, int y, bool hot) const;
 
     std::vector<TBBUTTON> m_buttons;
@@ -284,7 +286,39 @@ void Toolbar::drawImage(HDC dc, const TBBUTTON& b, int x, int y, bool hot) const
     DestroyIcon(icon);
 }
 
-void Toolbar::drawButton(HDC dc, int i) const {
+LRESULT Toolbar::customDraw(DWORD stage, HDC dc, const RECT& rc, int i) const {
+    HWND parent = GetParent(m_hwnd);
+    if (!parent) return CDRF_DODEFAULT;
+    NMTBCUSTOMDRAW cd{};
+    cd.nmcd.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), NM_CUSTOMDRAW};
+    cd.nmcd.dwDrawStage = stage;
+    cd.nmcd.hdc = dc;
+    cd.nmcd.rc = rc;
+    if (valid(i)) {
+        const TBBUTTON& b = at(i);
+        cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(b.idCommand);
+        cd.nmcd.lItemlParam = static_cast<LPARAM>(b.dwData);
+        UINT state = 0;
+        if (b.fsState & TBSTATE_PRESSED) state |= CDIS_SELECTED;
+        if (b.fsState & TBSTATE_CHECKED) state |= CDIS_CHECKED;
+        if (!(b.fsState & TBSTATE_ENABLED)) state |= CDIS_DISABLED;
+        if (b.fsState & TBSTATE_INDETERMINATE) state |= CDIS_INDETERMINATE;
+        if (b.fsState & TBSTATE_MARKED) state |= CDIS_MARKED;
+        if (i == m_hot) state |= CDIS_HOT;
+        cd.nmcd.uItemState = state;
+    }
+    cd.clrText = GetSysColor(COLOR_BTNTEXT);
+    cd.clrTextHighlight = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    cd.clrBtnFace = GetSysColor(COLOR_BTNFACE);
+    cd.clrBtnHighlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    cd.clrHighlightHotTrack = GetSysColor(COLOR_HIGHLIGHT);
+    cd.clrMark = GetSysColor(COLOR_HIGHLIGHT);
+    cd.nStringBkMode = TRANSPARENT;
+    cd.nHLStringBkMode = OPAQUE;
+    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&cd));
+}
+
+void Toolbar::drawButton(HDC dc, int i, LRESULT flags) const {
     const TBBUTTON& b = at(i);
     RECT rc = m_rects[static_cast<std::size_t>(i)];
     bool flat = style() & TBSTYLE_FLAT;
@@ -304,13 +338,14 @@ void Toolbar::drawButton(HDC dc, int i) const {
         InflateRect(&inner, -1, -1);
         FillRect(dc, &inner, light);
     }
-    if (pressed || checked)
+    bool edges = !(flags & TBCDRF_NOEDGES);
+    if (edges && (pressed || checked))
         DrawEdge(dc, &body, flat ? BDR_SUNKENOUTER : EDGE_SUNKEN, BF_RECT);
-    else if (hot || !flat)
+    else if (edges && (hot || !flat))
         DrawEdge(dc, &body, flat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
-    if (splitArrow(b) && (hot || pressed || !flat))
+    if (edges && splitArrow(b) && (hot || pressed || !flat))
         DrawEdge(dc, &arrow, flat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
-    int shift = pressed || checked ? 1 : 0;
+    int shift = (pressed || checked) && !(flags & TBCDRF_NOOFFSET) ? 1 : 0;
     int imageRight = (b.fsStyle & BTNS_WHOLEDROPDOWN) ? body.right - (kArrow - 4) : body.right;
     drawImage(dc, b, (body.left + imageRight - m_bitmap.cx) / 2 + shift,
               (body.top + body.bottom - m_bitmap.cy) / 2 + shift, hot);
@@ -339,8 +374,18 @@ void Toolbar::paint() {
         RECT divider{client.left, client.top, client.right, client.top + 2};
         DrawEdge(dc, &divider, EDGE_ETCHED, BF_TOP);
     }
-    for (int i = 0; i < count(); ++i)
-        if (!(at(i).fsState & TBSTATE_HIDDEN)) drawButton(dc, i);
+    LRESULT whole = customDraw(CDDS_PREPAINT, dc, client, -1);
+    if (!(whole & CDRF_SKIPDEFAULT)) {
+        for (int i = 0; i < count(); ++i) {
+            if (at(i).fsState & TBSTATE_HIDDEN) continue;
+            const RECT& rc = m_rects[static_cast<std::size_t>(i)];
+            LRESULT item =
+                (whole & CDRF_NOTIFYITEMDRAW) ? customDraw(CDDS_ITEMPREPAINT, dc, rc, i) : CDRF_DODEFAULT;
+            if (!(item & CDRF_SKIPDEFAULT)) drawButton(dc, i, item);
+            if (item & CDRF_NOTIFYPOSTPAINT) customDraw(CDDS_ITEMPOSTPAINT, dc, rc, i);
+        }
+    }
+    if (whole & CDRF_NOTIFYPOSTPAINT) customDraw(CDDS_POSTPAINT, dc, client, -1);
     EndPaint(m_hwnd, &ps);
 }
 

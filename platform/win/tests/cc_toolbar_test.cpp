@@ -6,17 +6,26 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
 
 // WM_COMMAND ids as themselves, WM_NOTIFY codes as negative numbers.
 std::vector<long> g_heard;
+// NM_CUSTOMDRAW stages with their items, and the parent's answers.
+std::vector<std::pair<DWORD, DWORD_PTR>> g_stages;
+std::function<LRESULT(const NMCUSTOMDRAW&)> g_customDraw;
 
 LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND) {
         g_heard.push_back(LOWORD(wParam));
         return 0;
+    }
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+        const auto& cd = *reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+        g_stages.emplace_back(cd.dwDrawStage, cd.dwItemSpec);
+        return g_customDraw ? g_customDraw(cd) : CDRF_DODEFAULT;
     }
     if (msg == WM_NOTIFY) {
         g_heard.push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
@@ -69,8 +78,11 @@ protected:
         ImageList_AddMasked(images, bm, GetSysColor(COLOR_BTNFACE));
         DeleteObject(bm);
         g_heard.clear();
+        g_stages.clear();
+        g_customDraw = nullptr;
     }
     void TearDown() override {
+        g_customDraw = nullptr;
         DestroyWindow(parent);
         ImageList_Destroy(images);
     }
@@ -188,6 +200,63 @@ TEST_F(Toolbars, ClicksCommandsAndDropDowns) {
     EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONCHECKED, 106, 0));
     SendMessage(tb, TB_CHECKBUTTON, 105, TRUE);
     EXPECT_FALSE(SendMessage(tb, TB_ISBUTTONCHECKED, 106, 0));
+}
+
+// Pixels of colour c in the tool bar's rectangle rc.
+int countColour(HWND tb, RECT rc, COLORREF c) {
+    QImage picture = pm::test::windowImage(tb);
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            n += (picture.pixel(x, y) & 0xFFFFFF) ==
+                 (qRgb(GetRValue(c), GetGValue(c), GetBValue(c)) & 0xFFFFFFu);
+    return n;
+}
+
+TEST_F(Toolbars, CustomDrawStagesAndAnswers) {
+    HWND tb = make(TBSTYLE_FLAT);
+    SendMessage(tb, TB_PRESSBUTTON, 100, TRUE);
+    const COLORREF red = RGB(192, 0, 0), shadow = GetSysColor(COLOR_BTNSHADOW);
+    RECT first{};
+    SendMessage(tb, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    struct Case {
+        const char* name;
+        LRESULT whole;
+        LRESULT item; // for the first button
+        std::size_t stages;
+        bool image;
+        bool edges;
+    };
+    const std::size_t items = 9;
+    const Case cases[] = {
+        {"default", CDRF_DODEFAULT, CDRF_DODEFAULT, 1, true, true},
+        {"items and post-paint", CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT, CDRF_NOTIFYPOSTPAINT,
+         1 + items + 1 + 1, true, true},
+        {"skip an item", CDRF_NOTIFYITEMDRAW, CDRF_SKIPDEFAULT, 1 + items, false, false},
+        {"no edges", CDRF_NOTIFYITEMDRAW, TBCDRF_NOEDGES, 1 + items, true, false},
+        {"skip everything", CDRF_SKIPDEFAULT, CDRF_DODEFAULT, 1, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_customDraw = [&c](const NMCUSTOMDRAW& cd) {
+            if (cd.dwDrawStage == CDDS_PREPAINT) return c.whole;
+            if (cd.dwDrawStage == CDDS_ITEMPREPAINT && cd.dwItemSpec == 100) return c.item;
+            return static_cast<LRESULT>(CDRF_DODEFAULT);
+        };
+        g_stages.clear();
+        InvalidateRect(tb, nullptr, TRUE);
+        UpdateWindow(tb);
+        EXPECT_EQ(g_stages.size(), c.stages);
+        ASSERT_FALSE(g_stages.empty());
+        EXPECT_EQ(g_stages.front().first, static_cast<DWORD>(CDDS_PREPAINT));
+        if (c.whole & CDRF_NOTIFYPOSTPAINT) {
+            EXPECT_EQ(g_stages.back().first, static_cast<DWORD>(CDDS_POSTPAINT));
+            EXPECT_EQ(g_stages[2],
+                      std::make_pair(static_cast<DWORD>(CDDS_ITEMPOSTPAINT), static_cast<DWORD_PTR>(100)));
+        }
+        EXPECT_EQ(countColour(tb, first, red) > 0, c.image);
+        EXPECT_EQ(countColour(tb, first, shadow) > 0, c.edges);
+    }
 }
 
 TEST_F(Toolbars, StatesAndIndices) {

@@ -26,9 +26,10 @@ endfunction()
 
 # pm_tests(PREFIX DEPS ... [FIXTURE name] [SUPPORT dir ...]): one GoogleTest executable per
 # tests/*_test.cpp of the calling folder, linked with tests/support/*.cpp when present and with the
-# .cpp files of each SUPPORT folder (the window system's test helpers, for example). Tests run offscreen, at scale factor
-# 1, with the registry and settings in a private folder of the build tree. With FIXTURE, every test
-# requires that CTest fixture (FIXTURES_REQUIRED).
+# .cpp files of each SUPPORT folder (the window system's test helpers, for example). Each test
+# program runs offscreen at scale factor 1, with the registry and settings in a private folder of
+# the build tree (cmake/test_environment.cpp). With FIXTURE, every test requires that CTest fixture
+# (FIXTURES_REQUIRED).
 function(pm_tests prefix)
   cmake_parse_arguments(A "" "FIXTURE" "DEPS;SUPPORT" ${ARGN})
   set(fixture_props)
@@ -41,22 +42,19 @@ function(pm_tests prefix)
     file(GLOB more CONFIGURE_DEPENDS ${dir}/*.cpp)
     list(APPEND support ${more})
   endforeach()
-  # One property value holding several variables: its semicolons must survive three rounds of list
-  # handling on their way through gtest_discover_tests into the generated test files.
-  set(test_environment
-      "QT_QPA_PLATFORM=offscreen\\\\\\\\\\\\\\\\;QT_SCALE_FACTOR=1\\\\\\\\\\\\\\\\;QT_ENABLE_HIGHDPI_SCALING=0\\\\\\\\\\\\\\\\;PM_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config\\\\\\\\\\\\\\\\;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
   foreach(src ${tests})
     get_filename_component(base ${src} NAME_WE)
     set(exe ${prefix}_${base})
-    add_executable(${exe} ${src} ${support})
+    add_executable(${exe} ${src} ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
     target_link_libraries(${exe} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
     target_compile_definitions(${exe} PRIVATE PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
-                                              PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+                                              PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
+                                              PM_TEST_CONFIG_DIR="${CMAKE_BINARY_DIR}/test-config")
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST
       TEST_PREFIX "${exe}."
       DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "${test_environment}"
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
         TIMEOUT 300
         ${fixture_props})
   endforeach()

@@ -40,6 +40,12 @@ private:
     LRESULT insert(int i, const TBBUTTON* b, int n);
     LRESULT setStateBit(int command, BYTE bit, bool on);
     void notifyDropDown(int i);
+    // WM_NOTIFY with an NMTOOLBAR for button i; the parent's answer.
+    LRESULT notifyButton(UINT code, int i) const;
+    // CCS_ADJUSTABLE: Shift+drag (Alt+drag with TBSTYLE_ALTDRAG) moves a button, or deletes it
+    // when dropped outside the bar.
+    bool moveModifier() const;
+    void finishMove(POINT pt);
     void click(int i);
     void mouseDown(POINT pt);
     void mouseMove(POINT pt);
@@ -63,6 +69,7 @@ private:
     int m_pressed = -1;
     bool m_pressedIn = false;
     int m_hot = -1;
+    int m_moving = -1;
 };
 
 SIZE Toolbar::buttonSize() const {
@@ -201,6 +208,50 @@ void Toolbar::notifyDropDown(int i) {
     redraw();
 }
 
+LRESULT Toolbar::notifyButton(UINT code, int i) const {
+    HWND parent = GetParent(m_hwnd);
+    if (!parent) return TRUE;
+    NMTOOLBAR nm{};
+    nm.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), code};
+    nm.iItem = i;
+    if (valid(i)) nm.tbButton = at(i);
+    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+}
+
+bool Toolbar::moveModifier() const {
+    if (!(style() & CCS_ADJUSTABLE)) return false;
+    return GetKeyState((style() & TBSTYLE_ALTDRAG) ? VK_MENU : VK_SHIFT) < 0;
+}
+
+void Toolbar::finishMove(POINT pt) {
+    int from = m_moving;
+    m_moving = -1;
+    if (GetCapture() == m_hwnd) ReleaseCapture();
+    RECT client = clientRect();
+    if (!PtInRect(&client, pt)) {
+        m_buttons.erase(m_buttons.begin() + from);
+    } else {
+        int hit = hitTest(pt);
+        int to = hit < 0 ? -hit : hit;
+        if (valid(to) && pt.x > (m_rects[static_cast<std::size_t>(to)].left +
+                                 m_rects[static_cast<std::size_t>(to)].right) /
+                                    2)
+            ++to;
+        if (!notifyButton(TBN_QUERYINSERT, to)) return;
+        if (to == from || to == from + 1) return;
+        TBBUTTON b = at(from);
+        m_buttons.erase(m_buttons.begin() + from);
+        if (to > from) --to;
+        m_buttons.insert(m_buttons.begin() + to, b);
+    }
+    m_hot = -1;
+    m_dirty = true;
+    redraw();
+    NMHDR nm{m_hwnd, static_cast<UINT_PTR>(id()), TBN_TOOLBARCHANGE};
+    if (HWND parent = GetParent(m_hwnd))
+        SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+}
+
 // A completed click: check buttons toggle, and the parent receives the command.
 void Toolbar::click(int i) {
     TBBUTTON& b = at(i);
@@ -220,6 +271,12 @@ void Toolbar::click(int i) {
 
 void Toolbar::mouseDown(POINT pt) {
     int i = hitTest(pt);
+    if (i >= 0 && moveModifier()) {
+        if (!notifyButton(TBN_QUERYDELETE, i)) return;
+        m_moving = i;
+        SetCapture(m_hwnd);
+        return;
+    }
     if (i < 0 || !(at(i).fsState & TBSTATE_ENABLED) || (i == 0 && separator(at(0)))) return;
     const TBBUTTON& b = at(i);
     const RECT& rc = m_rects[static_cast<std::size_t>(i)];
@@ -250,7 +307,11 @@ void Toolbar::mouseMove(POINT pt) {
     redraw();
 }
 
-void Toolbar::mouseUp(POINT) {
+void Toolbar::mouseUp(POINT pt) {
+    if (m_moving >= 0) {
+        finishMove(pt);
+        return;
+    }
     int i = m_pressed;
     if (i < 0) return;
     m_pressed = -1;
@@ -425,6 +486,7 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != m_hwnd) m_moving = -1;
         if (m_pressed >= 0 && reinterpret_cast<HWND>(lParam) != m_hwnd) {
             at(m_pressed).fsState &= ~TBSTATE_PRESSED;
             m_pressed = -1;

@@ -2,7 +2,12 @@
 // drop-down buttons, clicks with NM_CLICK and WM_COMMAND, check buttons and groups, drop-downs.
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"
+#include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/wm.h"
 #include "support/test_windows.h"
+
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +21,7 @@ std::vector<long> g_heard;
 // NM_CUSTOMDRAW stages with their items, and the parent's answers.
 std::vector<std::pair<DWORD, DWORD_PTR>> g_stages;
 std::function<LRESULT(const NMCUSTOMDRAW&)> g_customDraw;
+LRESULT g_allowMove = TRUE;
 
 LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND) {
@@ -28,8 +34,9 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return g_customDraw ? g_customDraw(cd) : CDRF_DODEFAULT;
     }
     if (msg == WM_NOTIFY) {
-        g_heard.push_back(static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code));
-        return 0;
+        UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+        g_heard.push_back(static_cast<int>(code));
+        return code == TBN_QUERYDELETE || code == TBN_QUERYINSERT ? g_allowMove : 0;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
@@ -80,6 +87,7 @@ protected:
         g_heard.clear();
         g_stages.clear();
         g_customDraw = nullptr;
+        g_allowMove = TRUE;
     }
     void TearDown() override {
         g_customDraw = nullptr;
@@ -257,6 +265,62 @@ TEST_F(Toolbars, CustomDrawStagesAndAnswers) {
         EXPECT_EQ(countColour(tb, first, red) > 0, c.image);
         EXPECT_EQ(countColour(tb, first, shadow) > 0, c.edges);
     }
+}
+
+// Presses (or releases) a key on the top-level window of hwnd and leaves it so.
+void holdKey(HWND hwnd, Qt::Key key, bool down) {
+    pm::wm::Window* top = pm::wm::topLevelOf(pm::wm::window(hwnd));
+    QWindow* w = top && top->widget ? top->widget->windowHandle() : nullptr;
+    if (!w) return;
+    if (down)
+        QTest::keyPress(w, key, Qt::AltModifier);
+    else
+        QTest::keyRelease(w, key);
+    pm::test::pumpMessages();
+}
+
+TEST_F(Toolbars, AltDragMovesAndDeletesButtons) {
+    HWND tb = make(TBSTYLE_FLAT | TBSTYLE_ALTDRAG | CCS_ADJUSTABLE);
+    SetActiveWindow(parent);
+    RECT from = rectOf(tb, 0), to = rectOf(tb, 3);
+    const long kDelete = static_cast<int>(TBN_QUERYDELETE), kInsert = static_cast<int>(TBN_QUERYINSERT),
+               kChange = static_cast<int>(TBN_TOOLBARCHANGE);
+
+    holdKey(tb, Qt::Key_Alt, true);
+    pm::test::pressMouse(tb, centre(from));
+    pm::test::moveMouse(tb, POINT{to.right - 3, centre(to).y});
+    pm::test::releaseMouse(tb, POINT{to.right - 3, centre(to).y});
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 100, 0), 3);
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 102, 0), 2);
+    EXPECT_EQ(g_heard, (std::vector<long>{kDelete, kInsert, kChange}));
+    // Now: separator, 101, 102, 100 ...
+
+    g_heard.clear();
+    g_allowMove = FALSE;
+    pm::test::pressMouse(tb, centre(rectOf(tb, 1)));
+    pm::test::releaseMouse(tb, POINT{to.right - 3, centre(to).y});
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 101, 0), 1);
+    EXPECT_EQ(g_heard, (std::vector<long>{kDelete}));
+
+    g_heard.clear();
+    g_allowMove = TRUE;
+    RECT client{};
+    GetClientRect(tb, &client);
+    pm::test::pressMouse(tb, centre(rectOf(tb, 1)));
+    pm::test::moveMouse(tb, POINT{centre(from).x, client.bottom + 20});
+    pm::test::releaseMouse(tb, POINT{centre(from).x, client.bottom + 20});
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 101, 0), -1);
+    EXPECT_EQ(SendMessage(tb, TB_BUTTONCOUNT, 0, 0), 8);
+    EXPECT_EQ(g_heard, (std::vector<long>{kDelete, kChange}));
+    holdKey(tb, Qt::Key_Alt, false);
+
+    g_heard.clear();
+    pm::test::click(tb, centre(rectOf(tb, 1)));
+    pm::test::pumpMessages();
+    EXPECT_EQ(g_heard.back(), 102);
 }
 
 TEST_F(Toolbars, StatesAndIndices) {

@@ -66,6 +66,11 @@ public:
     int runIndexAt(int pos) const { return starts_.partitionFromPosition(pos); }
     FormatId formatAt(int pos) const { return runAt(pos).format; }
 
+    // Room for n more runs without growing.
+    void reserve(int n) {
+        starts_.reserve(n);
+        ids_.reserveMore(static_cast<std::size_t>(n));
+    }
     // Text of length len added at the end in format `format` (the fast way to build runs).
     void append(int len, FormatId format);
     // Inserted text of length len at pos, given format `format`.

@@ -22,6 +22,9 @@ public:
 
     int partitions() const { return static_cast<int>(body_.size()) - 1; }
 
+    // Room for n more partitions without growing.
+    void reserve(int n) { body_.reserveMore(static_cast<std::size_t>(n)); }
+
     int positionFromPartition(int partition) const {
         int pos = body_[static_cast<std::size_t>(partition)];
         return partition > stepPartition_ ? pos + stepLength_ : pos;

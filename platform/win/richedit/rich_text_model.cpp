@@ -67,6 +67,7 @@ void RichTextModel::setFormattedText(std::string text, const std::vector<Formatt
     text_.clear();
     text_.insert(0, text);
     runs_.reset(pieces.empty() ? defaultFormat_ : pieces.front().format);
+    runs_.reserve(static_cast<int>(pieces.size()) + 1);
     int pos = 0;
     for (const FormattedPiece& piece : pieces) {
         int len = std::min(piece.length, length() - pos);

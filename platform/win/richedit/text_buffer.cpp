@@ -41,6 +41,7 @@ void TextBuffer::insert(int pos, std::string_view bytes) {
     if (bytes.empty()) return;
     pos = std::clamp(pos, 0, length());
     int line = lineFromPosition(pos);
+    lines_.reserve(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\r')));
     bytes_.insert(static_cast<std::size_t>(pos), bytes.data(), bytes.size());
     lines_.insertText(line, static_cast<int>(bytes.size()));
     int next = line + 1;

@@ -138,6 +138,7 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
             --keep;
         stored.resize(keep);
     }
+    if (stored.empty() && from == to) return false; // nothing fits and nothing goes
     if (!announceProtected(cause, wParam, lParam, from, to)) return false;
     if (canUndo && !undo_.suspended()) {
         UndoStep step;

@@ -14,3 +14,4 @@
 #include "platform/win/commdlg.h"
 #include "platform/win/winreg.h"
 #include "platform/win/profile.h"
+#include "platform/win/shellapi.h"

@@ -48,3 +48,15 @@ typedef PNOTIFYICONDATA PNOTIFYICONDATAA;
 // notification area.
 BOOL Shell_NotifyIcon(DWORD message, PNOTIFYICONDATA data);
 #define Shell_NotifyIconA Shell_NotifyIcon
+
+// Dropped files
+// Lets hwnd receive WM_DROPFILES when local files are dropped on it (sets WS_EX_ACCEPTFILES).
+void DragAcceptFiles(HWND hwnd, BOOL accept);
+// File index of the drop: 0xFFFFFFFF gives the count; a NULL buffer gives the name's length; else
+// copies at most size - 1 bytes with a terminator and returns the bytes copied. 0 for a stale drop.
+UINT DragQueryFile(HDROP drop, UINT index, LPSTR buffer, UINT size);
+#define DragQueryFileA DragQueryFile
+// The drop point in the target's client coordinates; TRUE when it lies in the client area.
+BOOL DragQueryPoint(HDROP drop, LPPOINT point);
+// Frees the drop; its handle is stale afterwards.
+void DragFinish(HDROP drop);

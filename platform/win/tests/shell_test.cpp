@@ -3,10 +3,17 @@
 #include "platform/win/tests/support/test_windows.h"
 
 #include "platform/win/shell/shell.h"
+#include "platform/win/wm/window.h"
+#include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/wm.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QSystemTrayIcon>
 #include <QFile>
 #include <QTemporaryDir>
@@ -179,4 +186,94 @@ TEST_F(NotifyIcon, ClicksPostTheCallbackMessage) {
         EXPECT_EQ(got, c.mouse) << c.reason;
     }
     Shell_NotifyIcon(NIM_DELETE, &d);
+}
+
+namespace {
+
+class DropFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = CreateWindowEx(0, pm::test::recordingClass(), "w", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150,
+                           nullptr, nullptr, nullptr, nullptr);
+        pm::test::pumpMessages();
+    }
+    void TearDown() override {
+        DestroyWindow(w);
+        pm::test::pumpMessages();
+    }
+    // Drags `urls` onto the window's widget and drops them at (x, y); the HDROP posted, if any.
+    // Qt delivers a drop only to the widget that accepted the drag's entry.
+    HDROP drop(const QList<QUrl>& urls, int x, int y) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QWidget* widget = pm::wm::window(w)->widget;
+        QDragEnterEvent enter(QPoint(x, y), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &enter);
+        QDropEvent e(QPointF(x, y), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &e);
+        MSG msg;
+        if (!PeekMessage(&msg, w, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) return nullptr;
+        return reinterpret_cast<HDROP>(msg.wParam);
+    }
+    HWND w = nullptr;
+};
+
+} // namespace
+
+TEST_F(DropFiles, DroppedLocalFilesArePosted) {
+    DragAcceptFiles(w, TRUE);
+    EXPECT_TRUE(pm::wm::window(w)->widget->acceptDrops());
+    EXPECT_TRUE(GetWindowLong(w, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    HDROP h = drop({QUrl::fromLocalFile("/tmp/a.html"), QUrl("https://x.org/"), QUrl::fromLocalFile("/tmp/b c.pal")},
+                   30, 40);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(DragQueryFile(h, 0xFFFFFFFF, nullptr, 0), 2u);
+    EXPECT_EQ(DragQueryFile(h, 1, nullptr, 0), 12u);
+    char buf[64];
+    EXPECT_EQ(DragQueryFile(h, 0, buf, sizeof buf), 11u);
+    EXPECT_STREQ(buf, "/tmp/a.html");
+    EXPECT_EQ(DragQueryFile(h, 1, buf, 5), 4u);
+    EXPECT_STREQ(buf, "/tmp");
+    EXPECT_EQ(DragQueryFile(h, 2, buf, sizeof buf), 0u);
+    POINT pt{};
+    EXPECT_TRUE(DragQueryPoint(h, &pt));
+    EXPECT_EQ(pt.x, 30);
+    EXPECT_EQ(pt.y, 40);
+    DragFinish(h);
+    EXPECT_EQ(DragQueryFile(h, 0xFFFFFFFF, nullptr, 0), 0u) << "a finished drop is stale";
+    EXPECT_FALSE(DragQueryPoint(h, &pt));
+}
+
+TEST_F(DropFiles, NothingPostedWithoutAcceptingOrLocalFiles) {
+    EXPECT_EQ(drop({QUrl::fromLocalFile("/tmp/a.html")}, 10, 10), nullptr) << "not accepting";
+    DragAcceptFiles(w, TRUE);
+    EXPECT_EQ(drop({QUrl("https://x.org/")}, 10, 10), nullptr) << "no local file";
+    DragAcceptFiles(w, FALSE);
+    EXPECT_EQ(drop({QUrl::fromLocalFile("/tmp/a.html")}, 10, 10), nullptr) << "no longer accepting";
+}
+
+TEST_F(DropFiles, GoesToTheAcceptingWindowUnderThePoint) {
+    HWND c = CreateWindowEx(WS_EX_ACCEPTFILES, pm::test::recordingClass(), "c", WS_CHILD | WS_VISIBLE, 50, 60,
+                            40, 30, w, nullptr, nullptr, nullptr);
+    pm::test::pumpMessages();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile("/tmp/x.pal")});
+    QWidget* widget = pm::wm::window(w)->widget;
+    QDragEnterEvent enter(QPoint(55, 70), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent e(QPointF(55, 70), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &e);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, c);
+    HDROP h = reinterpret_cast<HDROP>(msg.wParam);
+    POINT pt{};
+    EXPECT_TRUE(DragQueryPoint(h, &pt));
+    EXPECT_EQ(pt.x, 5);
+    EXPECT_EQ(pt.y, 10);
+    DragFinish(h);
+    QDragEnterEvent outside(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &outside);
+    EXPECT_FALSE(outside.isAccepted()) << "the top-level window does not take files";
 }

@@ -1,8 +1,10 @@
 #include "platform/win/wm/window_widget.h"
 
+#include "platform/win/shell/drop.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/wm.h"
 
+#include <QDropEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -16,6 +18,9 @@ WindowWidget::WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags)
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     if (parent) setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Drags over a window tree reach its top-level widget; they are refused there unless a
+    // window under the pointer accepts files (WS_EX_ACCEPTFILES).
+    if (!parent) setAcceptDrops(true);
 }
 
 void WindowWidget::paintEvent(QPaintEvent* e) {
@@ -46,6 +51,20 @@ bool WindowWidget::event(QEvent* e) {
         return true;
     case QEvent::ShortcutOverride:
         e->accept();
+        return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        // Accepted only over a window that takes files; the drop itself becomes WM_DROPFILES.
+        if (fileDropTarget(m_hwnd, static_cast<QDropEvent*>(e)))
+            static_cast<QDropEvent*>(e)->acceptProposedAction();
+        else
+            e->ignore();
+        return true;
+    case QEvent::Drop:
+        if (postFileDrop(m_hwnd, static_cast<QDropEvent*>(e)))
+            static_cast<QDropEvent*>(e)->acceptProposedAction();
+        else
+            e->ignore();
         return true;
     case QEvent::Close:
         queueCloseRequest(m_hwnd);

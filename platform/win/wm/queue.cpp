@@ -374,10 +374,12 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD mill
             if (r != WAIT_TIMEOUT) return r;
         }
         if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) return WAIT_OBJECT_0 + count;
-        qint64 left = milliseconds == INFINITE ? -1 : static_cast<qint64>(milliseconds) - t.elapsed();
-        if (left == 0 || left < -1) return WAIT_TIMEOUT;
-        if (count || left > 0)
-            tick.start(static_cast<int>(count ? (left < 0 ? 10 : std::min<qint64>(left, 10)) : left));
+        bool endless = milliseconds == INFINITE;
+        qint64 left = endless ? 0 : static_cast<qint64>(milliseconds) - t.elapsed();
+        // A finite wait that has run out ends, however late the clock looked.
+        if (!endless && left <= 0) return WAIT_TIMEOUT;
+        if (count || !endless)
+            tick.start(static_cast<int>(count ? (endless ? 10 : std::min<qint64>(left, 10)) : left));
         pumpQt(true);
     }
 }

@@ -859,3 +859,7 @@ typedef NMTBCUSTOMDRAW* LPNMTBCUSTOMDRAW;
 #define TBDDRET_DEFAULT 0
 #define TBDDRET_NODEFAULT 1
 #define TBDDRET_TREATPRESSED 2
+
+#include "platform/win/commctrl_comboex.h"
+#include "platform/win/commctrl_listview.h"
+#include "platform/win/commctrl_treeview.h"

@@ -1,0 +1,7 @@
+#include "colourtool/app/globals.h"
+
+namespace tintara {
+
+bool DropToClipboard = false;
+
+} // namespace tintara

@@ -1,9 +1,15 @@
-// The in-process class registry: CLSID and ProgID to a creator, and object creation.
+// The class registry: CLSID and ProgID to a creator in this process, and object creation. A
+// registered class is also described in HKEY_CLASSES_ROOT ("<ProgID>\CLSID", "CLSID\{...}\ProgID",
+// "Typelib" and "Version"), where ProgIDs are looked up and where hosts find a class's type library.
 
 #include "platform/com/comptr.h"
 #include "platform/com/objbase.h"
 #include "platform/com/oleauto.h"
 
+#include "platform/win/winreg.h"
+
+#include <cstring>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -37,6 +43,64 @@ bool sameProgId(const std::string& a, const std::string& b) {
         if (x != y) return false;
     }
     return true;
+}
+
+// The default value of a key under HKEY_CLASSES_ROOT; empty when missing.
+std::string readClassesText(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+    char buffer[256];
+    DWORD size = sizeof buffer, type = 0;
+    LSTATUS status = RegQueryValueEx(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ || size == 0) return {};
+    return std::string(buffer, strnlen(buffer, size));
+}
+
+// Sets the default value of a key under HKEY_CLASSES_ROOT, creating it; unchanged texts are not
+// written again (every start of a program registers its classes).
+void writeClassesText(const std::string& path, const std::string& text) {
+    if (readClassesText(path) == text) return;
+    HKEY key = nullptr;
+    if (RegCreateKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueEx(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                  static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+void deleteClassesKey(const std::string& path, std::initializer_list<const char*> subkeys) {
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    for (const char* sub : subkeys)
+        RegDeleteKey(key, sub);
+    RegCloseKey(key);
+    RegDeleteKey(HKEY_CLASSES_ROOT, path.c_str());
+}
+
+std::string clsidKey(const CLSID& clsid) {
+    return "CLSID\\" + pm::guidToString(clsid);
+}
+
+// Writes the class's entries: the ProgID's CLSID, and the class's ProgID and type library.
+void describeClass(const ClassEntry& e) {
+    std::string key = clsidKey(e.clsid);
+    if (!e.progId.empty() && e.progId.find('\\') == std::string::npos) {
+        writeClassesText(e.progId + "\\CLSID", pm::guidToString(e.clsid));
+        writeClassesText(key + "\\ProgID", e.progId);
+    }
+    if (e.typeLib != GUID_NULL) {
+        writeClassesText(key + "\\Typelib", pm::guidToString(e.typeLib));
+        writeClassesText(key + "\\Version", std::to_string(e.major) + "." + std::to_string(e.minor));
+    }
+}
+
+// A ProgID's class as HKEY_CLASSES_ROOT describes it.
+bool registeredProgId(const std::string& progId, CLSID& clsid) {
+    if (progId.empty() || progId.find('\\') != std::string::npos) return false;
+    std::string text = readClassesText(progId + "\\CLSID");
+    return !text.empty() && pm::parseGuid(text.c_str(), clsid);
 }
 
 bool findClass(const CLSID& clsid, ClassEntry& out) {
@@ -81,9 +145,10 @@ namespace pm {
 
 void registerClass(const CLSID& clsid, const char* progId, ClassCreator creator, const GUID& typeLib,
                    WORD major, WORD minor) {
+    ClassEntry entry{clsid, progId ? progId : "", std::move(creator), typeLib, major, minor};
+    describeClass(entry);
     std::lock_guard<std::mutex> lock(registryMutex());
     auto& list = classes();
-    ClassEntry entry{clsid, progId ? progId : "", std::move(creator), typeLib, major, minor};
     for (ClassEntry& e : list)
         if (e.clsid == clsid) {
             e = std::move(entry);
@@ -93,13 +158,20 @@ void registerClass(const CLSID& clsid, const char* progId, ClassCreator creator,
 }
 
 void unregisterClass(const CLSID& clsid) {
-    std::lock_guard<std::mutex> lock(registryMutex());
-    auto& list = classes();
-    for (auto it = list.begin(); it != list.end(); ++it)
-        if (it->clsid == clsid) {
-            list.erase(it);
-            return;
-        }
+    ClassEntry e;
+    if (!findClass(clsid, e)) return;
+    {
+        std::lock_guard<std::mutex> lock(registryMutex());
+        auto& list = classes();
+        for (auto it = list.begin(); it != list.end(); ++it)
+            if (it->clsid == clsid) {
+                list.erase(it);
+                break;
+            }
+    }
+    if (!e.progId.empty() && readClassesText(e.progId + "\\CLSID") == guidToString(clsid))
+        deleteClassesKey(e.progId, {"CLSID"});
+    deleteClassesKey(clsidKey(clsid), {"ProgID", "Typelib", "Version"});
 }
 
 bool classTypeLib(const CLSID& clsid, GUID& typeLib, WORD& major, WORD& minor) {
@@ -125,6 +197,7 @@ void OleUninitialize() {}
 HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, LPCLSID lpclsid) {
     if (!lpszProgID || !lpclsid) return E_INVALIDARG;
     std::string name = pm::toBytes(lpszProgID, pm::oleStrLen(lpszProgID));
+    if (registeredProgId(name, *lpclsid)) return S_OK;
     std::lock_guard<std::mutex> lock(registryMutex());
     for (const ClassEntry& e : classes())
         if (!e.progId.empty() && sameProgId(e.progId, name)) {

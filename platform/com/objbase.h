@@ -43,9 +43,12 @@ using ClassCreator = std::function<HRESULT(IUnknown** object)>;
 
 // Registers a class under its CLSID and ProgID (ProgIDs compare without case). A later
 // registration of the same CLSID replaces the earlier one. typeLib and the version describe the
-// type library of the class ("Typelib" and "Version" of the class's registry entry), or GUID_NULL.
+// type library of the class, or GUID_NULL. HKEY_CLASSES_ROOT gets "<ProgID>\CLSID" and
+// "CLSID\{clsid}" with "ProgID", "Typelib" and "Version" (each as a key's default value);
+// CLSIDFromProgID reads the first, while the factory given here decides what CoCreateInstance makes.
 void registerClass(const CLSID& clsid, const char* progId, ClassCreator creator,
                    const GUID& typeLib = GUID_NULL, WORD major = 1, WORD minor = 0);
+// Forgets the factory and removes the class's registry entries.
 void unregisterClass(const CLSID& clsid);
 // The type library registered with a class; false when none.
 bool classTypeLib(const CLSID& clsid, GUID& typeLib, WORD& major, WORD& minor);

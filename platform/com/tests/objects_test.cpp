@@ -1,9 +1,11 @@
 #include "platform/com/com.h"
 #include "platform/com/connection_point.h"
 #include "platform/com/typelib_builder.h"
+#include "platform/win/winreg.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -175,6 +177,58 @@ TEST(ClassRegistry, CreatesByProgIdAndClsidText) {
     pm::unregisterClass(kClass);
     EXPECT_EQ(CoCreateInstance(kClass, nullptr, CLSCTX_ALL, IID_IUnknown, obj.putVoid()),
               REGDB_E_CLASSNOTREG);
+}
+
+// The default value of a key under HKEY_CLASSES_ROOT, or "(none)".
+std::string classesText(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";
+    char buffer[128] = {};
+    DWORD size = sizeof buffer;
+    LSTATUS status = RegQueryValueEx(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(buffer) : "(none)";
+}
+
+TEST(ClassRegistry, RegisteringDescribesTheClassInTheClassesHive) {
+    const std::string clsidText = pm::guidToString(kClass);
+    pm::registerClass(kClass, "Test.Described", [](IUnknown** out) {
+        *out = new Sink(S_OK);
+        return S_OK;
+    }, kLib, 1, 2);
+    struct Row {
+        std::string key, value;
+    } rows[] = {{"Test.Described\\CLSID", clsidText},
+                {"CLSID\\" + clsidText + "\\ProgID", "Test.Described"},
+                {"CLSID\\" + clsidText + "\\Typelib", pm::guidToString(kLib)},
+                {"CLSID\\" + clsidText + "\\Version", "1.2"}};
+    for (const Row& r : rows)
+        EXPECT_EQ(classesText(r.key), r.value) << r.key;
+    pm::unregisterClass(kClass);
+    for (const Row& r : rows)
+        EXPECT_EQ(classesText(r.key), "(none)") << r.key;
+    EXPECT_EQ(classesText("CLSID\\" + clsidText), "(none)");
+}
+
+TEST(ClassRegistry, ProgIdsAreReadFromTheClassesHive) {
+    // A class another program registered: its ProgID is known, but no factory here makes it.
+    const GUID elsewhere = {0x11111116, 1, 1, {1, 2, 3, 4, 5, 6, 7, 8}};
+    std::string text = pm::guidToString(elsewhere);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, "Other.Program\\CLSID", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                             nullptr),
+              ERROR_SUCCESS);
+    RegSetValueEx(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                  static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+    CLSID clsid;
+    EXPECT_EQ(CLSIDFromProgID(u"OTHER.PROGRAM", &clsid), S_OK);
+    EXPECT_EQ(clsid, elsewhere);
+    pm::ComPtr<IUnknown> obj;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, obj.putVoid()), REGDB_E_CLASSNOTREG);
+    RegDeleteKey(HKEY_CLASSES_ROOT, "Other.Program\\CLSID");
+    RegDeleteKey(HKEY_CLASSES_ROOT, "Other.Program");
+    EXPECT_EQ(CLSIDFromProgID(u"Other.Program", &clsid), CO_E_CLASSSTRING);
 }
 
 } // namespace

@@ -2,25 +2,16 @@
 
 #include "colourtool/app/drawn_pictures.h"
 
+#include "platform/forms/notify_icon.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace tintara {
 namespace {
 
 constexpr int kSize = 420 / 15; // 420 twips square
 constexpr UINT kIconId = 1;
-constexpr UINT kIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-constexpr DWORD kRecordSize = 88;
 constexpr std::size_t kTipField = 64;
-
-NOTIFYICONDATAA identity(HWND hook) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = kRecordSize;
-    data.hWnd = hook;
-    data.uID = kIconId;
-    return data;
-}
 
 } // namespace
 
@@ -36,7 +27,7 @@ TrayIcon::TrayIcon(vb::Container& host, std::string name, int left, int top)
 }
 
 TrayIcon::~TrayIcon() {
-    if (m_shown) TaskInvisible();
+    if (m_shown || m_icon) TaskInvisible();
 }
 
 void TrayIcon::SetTrayIcon(HBITMAP picture) {
@@ -52,22 +43,23 @@ std::string TrayIcon::tipField(const std::string& tip) {
 }
 
 void TrayIcon::TaskVisible() {
-    NOTIFYICONDATAA data = identity(m_pichook.hWnd());
-    data.uFlags = kIconFlags;
-    data.uCallbackMessage = WM_MOUSEMOVE;
+    std::string field = tipField(ToolTipText());
+    std::string tip = field.substr(0, field.find('\0'));
     HICON icon = iconOfPicture(GetTrayIcon(), RGB(0, 0, 0), true);
-    data.hIcon = icon;
-    std::string tip = tipField(ToolTipText());
-    std::memcpy(data.szTip, tip.data(), std::min(tip.size(), sizeof data.szTip));
-    // The shell keeps its own copy of the icon.
-    if (Shell_NotifyIconA(NIM_ADD, &data)) m_shown = true;
-    if (icon) DestroyIcon(icon);
+    if (!vb::notifyIcon().Add(m_pichook.hWnd(), kIconId, WM_MOUSEMOVE, icon, tip)) {
+        if (icon) DestroyIcon(icon);
+        return;
+    }
+    m_shown = true;
+    if (m_icon) DestroyIcon(m_icon);
+    m_icon = icon;
 }
 
 void TrayIcon::TaskInvisible() {
-    NOTIFYICONDATAA data = identity(m_pichook.hWnd());
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    vb::notifyIcon().Delete(m_pichook.hWnd(), kIconId);
     m_shown = false;
+    if (m_icon) DestroyIcon(m_icon);
+    m_icon = nullptr;
 }
 
 void TrayIcon::UserControl_Resize() {

@@ -23,8 +23,8 @@ public:
     std::string ToolTipText() const { return m_toolTip.Caption(); }
     void SetToolTipText(const std::string& text) { m_toolTip.SetCaption(text); }
 
-    // Adds the icon with the current picture and tip; a second add of the shown icon is refused by
-    // the shell, and a later change of picture or tip does not reach an icon already shown.
+    // Adds the icon with the current picture and tip (through vb::notifyIcon()); a second add of the
+    // shown icon is refused, and a later change of picture or tip does not reach an icon already shown.
     void TaskVisible();
     // Removes the icon.
     void TaskInvisible();
@@ -44,7 +44,7 @@ public:
     // The hidden window the shell notifies.
     HWND hookWindow() const { return m_pichook.hWnd(); }
 
-    // The tip as the icon-data record holds it: at most 63 characters, a NUL, then spaces up to 64.
+    // The tip as the shell's icon record holds it: at most 63 characters, a NUL, then spaces up to 64.
     static std::string tipField(const std::string& tip);
 
 protected:
@@ -59,6 +59,7 @@ private:
     vb::Label m_toolTip;
     bool m_raising = false;
     bool m_shown = false;
+    HICON m_icon = nullptr; // the icon the notification area shows
     long m_lastMessage = 0;
 };
 

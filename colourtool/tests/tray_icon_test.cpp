@@ -2,12 +2,10 @@
 #include "colourtool/app/tray_icon.h"
 
 #include "platform/forms/form.h"
-#include "platform/win/shell/shell.h"
+#include "platform/forms/notify_icon.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
-
-#include <QSystemTrayIcon>
 
 #include <string>
 #include <vector>
@@ -26,7 +24,7 @@ public:
 class TrayIconTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        pm::setTrayAvailableOverride(1);
+        vb::setNotifyIcon(&tray);
         picture = drawTrayPicture();
         host.Tray.SetTrayIcon(picture);
         host.Tray.SetToolTipText("Tintara");
@@ -39,7 +37,7 @@ protected:
     }
     void TearDown() override {
         host.Tray.TaskInvisible();
-        pm::setTrayAvailableOverride(-1);
+        vb::setNotifyIcon(nullptr);
         DeleteObject(picture);
     }
     void notify(const std::vector<LPARAM>& messages) {
@@ -48,6 +46,9 @@ protected:
         pumpMessages();
     }
 
+    const vb::FakeNotifyIcon::Icon* icon() const { return tray.find(host.Tray.hookWindow(), 1); }
+
+    vb::FakeNotifyIcon tray;
     Host host;
     HBITMAP picture = nullptr;
     std::vector<std::string> log;
@@ -75,8 +76,11 @@ TEST_F(TrayIconTest, NotificationsBecomeEventsInTheShellsOrder) {
 TEST_F(TrayIconTest, TheShellsClicksReachTheHostThroughTheAddedIcon) {
     host.Tray.TaskVisible();
     ASSERT_TRUE(host.Tray.IconShown());
-    pm::trayIconActivated(host.Tray.hookWindow(), 1, QSystemTrayIcon::Context);
-    pumpMessages();
+    ASSERT_NE(icon(), nullptr);
+    EXPECT_EQ(icon()->callbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_NE(icon()->icon, nullptr);
+    tray.Click(host.Tray.hookWindow(), 1, WM_RBUTTONDOWN);
+    tray.Click(host.Tray.hookWindow(), 1, WM_RBUTTONUP);
     const std::vector<std::string> expected = {"MouseDown 2", "MouseUp 2", "Click"};
     EXPECT_EQ(log, expected);
 }
@@ -85,10 +89,10 @@ TEST_F(TrayIconTest, ClicksWhileAHostHandlerRunsAreDropped) {
     host.Tray.MouseUp = [this](int b) {
         log.push_back("MouseUp " + std::to_string(b));
         // As a popup menu's loop would, let the clicks that arrive meanwhile be dispatched.
-        PostMessage(host.Tray.hookWindow(), WM_MOUSEMOVE, 1, WM_LBUTTONDOWN);
-        PostMessage(host.Tray.hookWindow(), WM_MOUSEMOVE, 1, WM_LBUTTONUP);
-        pumpMessages();
+        tray.Click(host.Tray.hookWindow(), 1, WM_LBUTTONDOWN);
+        tray.Click(host.Tray.hookWindow(), 1, WM_LBUTTONUP);
     };
+    host.Tray.TaskVisible();
     notify({WM_RBUTTONDOWN, WM_RBUTTONUP});
     const std::vector<std::string> expected = {"MouseDown 2", "MouseUp 2", "Click"};
     EXPECT_EQ(log, expected);
@@ -109,11 +113,10 @@ TEST_F(TrayIconTest, TheIconCarriesItsTipCutTo63Characters) {
     for (const auto& c : cases) {
         host.Tray.SetToolTipText(c.tip);
         host.Tray.TaskVisible();
-        std::string tip;
-        ASSERT_TRUE(pm::trayIconExists(host.Tray.hookWindow(), 1, &tip));
-        EXPECT_EQ(tip, c.shown);
+        ASSERT_NE(icon(), nullptr);
+        EXPECT_EQ(icon()->tip, c.shown);
         host.Tray.TaskInvisible();
-        EXPECT_FALSE(pm::trayIconExists(host.Tray.hookWindow(), 1));
+        EXPECT_EQ(icon(), nullptr);
     }
     EXPECT_EQ(TrayIcon::tipField("ab"), std::string("ab\0", 3) + std::string(61, ' '));
 }
@@ -123,9 +126,8 @@ TEST_F(TrayIconTest, ASecondAddIsRefusedAndLaterChangesDoNotReachTheShownIcon) {
     host.Tray.SetToolTipText("Other");
     host.Tray.TaskVisible();
     EXPECT_TRUE(host.Tray.IconShown());
-    std::string tip;
-    pm::trayIconExists(host.Tray.hookWindow(), 1, &tip);
-    EXPECT_EQ(tip, "Tintara");
+    ASSERT_NE(icon(), nullptr);
+    EXPECT_EQ(icon()->tip, "Tintara");
     host.Tray.TaskInvisible();
     host.Tray.TaskInvisible(); // a delete of no icon does nothing
     EXPECT_FALSE(host.Tray.IconShown());
@@ -148,7 +150,8 @@ TEST_F(TrayIconTest, HidingToTheTrayHidesOrMinimisesWhereThereIsNoTray) {
     EXPECT_TRUE(IsWindowVisible(host.hWnd()));
     host.Tray.TaskInvisible();
 
-    pm::setTrayAvailableOverride(0);
+    vb::FakeNotifyIcon none(false);
+    vb::setNotifyIcon(&none);
     host.Tray.TaskVisible();
     EXPECT_FALSE(host.Tray.IconShown());
     hideToTray(host, host.Tray);

@@ -3,6 +3,7 @@
 #include "platform/forms/menu.h"
 #include "platform/forms/standard_controls.h"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 
@@ -25,6 +26,10 @@ DWORD styleOf(FormBorderStyle border) {
     }
     return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 }
+
+// Bounds on what a drop may hand over.
+constexpr UINT kMaxDroppedFiles = 4096;
+constexpr UINT kMaxDroppedPath = 32767;
 
 DWORD exStyleOf(FormBorderStyle border) {
     return border == FormBorderStyle::FixedToolWindow ? WS_EX_TOOLWINDOW : 0;
@@ -149,6 +154,25 @@ void Form::StartSystemMove() {
     GetCursorPos(&cursor);
     ReleaseCapture();
     SendMessage(m_hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+}
+
+void Form::SetOLEDropMode(int mode) {
+    m_dropMode = mode == vbOLEDropManual ? vbOLEDropManual : vbOLEDropNone;
+    DragAcceptFiles(m_hwnd, m_dropMode == vbOLEDropManual);
+}
+
+void Form::dropFiles(HDROP drop) {
+    std::vector<std::string> files;
+    UINT count = std::min(DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0), kMaxDroppedFiles);
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFile(drop, i, nullptr, 0);
+        if (length == 0 || length > kMaxDroppedPath) continue;
+        std::string path(length + 1, '\0');
+        path.resize(DragQueryFile(drop, i, path.data(), length + 1));
+        files.push_back(std::move(path));
+    }
+    DragFinish(drop);
+    if (!files.empty() && m_dropMode == vbOLEDropManual) Form_OLEDragDrop(files);
 }
 
 int Form::ScaleWidth() const {
@@ -276,6 +300,9 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
+    case WM_DROPFILES:
+        dropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_CLOSE:
         Unload();
         return 0;

@@ -4,6 +4,9 @@
 
 #include "platform/forms/windowed_control.h"
 
+#include <string>
+#include <vector>
+
 namespace vb {
 
 class CommandButton;
@@ -12,6 +15,7 @@ class Menu;
 enum class FormBorderStyle { None = 0, Sizable = 2, FixedToolWindow = 4 };
 enum WindowState { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 enum MousePointerKind { vbDefault = 0, vbCustom = 99 };
+enum OLEDropMode { vbOLEDropNone = 0, vbOLEDropManual = 1 };
 
 class Form : public WindowedControl, public Container {
 public:
@@ -53,6 +57,11 @@ public:
     // The custom pointer; not owned.
     HCURSOR MouseIcon = nullptr;
 
+    // With vbOLEDropManual, local files dropped from the desktop anywhere on the form reach
+    // Form_OLEDragDrop with their full paths, in the order dropped.
+    int OLEDropMode() const { return m_dropMode; }
+    void SetOLEDropMode(int mode);
+
     // The inner area's size.
     int ScaleWidth() const;
     int ScaleHeight() const;
@@ -77,6 +86,7 @@ protected:
     virtual void Form_KeyDown(int& /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyPress(int& /*keyAscii*/) {}
     virtual void Form_Resize() {}
+    virtual void Form_OLEDragDrop(const std::vector<std::string>& /*files*/) {}
 
     void placementChanged() override;
     void stateChanged() override;
@@ -85,6 +95,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void paint();
+    void dropFiles(HDROP drop);
     // Enter clicks the focused or the default button, Escape the cancel button, Tab moves the focus
     // to the next (Shift: previous) tab stop. True when the key did one of these.
     bool pressDialogButton(Control& target, int keyCode);
@@ -93,6 +104,7 @@ private:
 
     FormBorderStyle m_border;
     bool m_loaded = false;
+    int m_dropMode = vbOLEDropNone;
     CommandButton* m_defaultButton = nullptr;
     CommandButton* m_cancelButton = nullptr;
 };

@@ -1,6 +1,6 @@
 // Runs arbitrary bytes as a script: parse errors and run-time errors are reported through the
-// site, endless loops are stopped by the poll hook after a few milliseconds, and nothing may
-// crash, leak or exhaust memory.
+// site, endless loops are stopped by the poll hook after a few milliseconds, MsgBox and InputBox
+// answer at once instead of showing dialogs, and nothing may crash, leak or exhaust memory.
 
 #include "platform/script/script_hooks.h"
 #include "platform/script/vbscript.h"
@@ -44,7 +44,12 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool registered = (pm::registerVBScriptEngine(), true);
+    static bool registered = [] {
+        pm::registerVBScriptEngine();
+        pm::setScriptMessageBoxHook([](HWND, const std::string&, unsigned, const std::string&) { return 1; });
+        pm::setScriptInputBoxHook([](HWND, const pm::ScriptInputRequest&, std::string&) { return false; });
+        return true;
+    }();
     (void)registered;
     pm::ComPtr<IActiveScript> engine;
     pm::ComPtr<IActiveScriptParse> parse;

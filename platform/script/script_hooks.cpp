@@ -1,6 +1,7 @@
 // The replaceable message box, input box and poll of the script engine.
 
 #include "platform/script/script_hooks.h"
+#include "platform/script/script_dialogs.h"
 
 namespace pm {
 
@@ -19,13 +20,6 @@ ScriptPollHook& pollHook() {
     return hook;
 }
 
-// The first button of each MsgBox button set: OK, OK, Abort, Yes, Yes, Retry.
-int firstButton(unsigned buttons) {
-    static const int kFirst[6] = {1, 1, 3, 6, 6, 4};
-    unsigned set = buttons & 0xF;
-    return set < 6 ? kFirst[set] : 1;
-}
-
 } // namespace
 
 void setScriptMessageBoxHook(ScriptMessageBoxHook hook) {
@@ -40,14 +34,13 @@ void setScriptPollHook(ScriptPollHook hook) {
 
 int scriptMessageBox(HWND owner, const std::string& prompt, unsigned buttons, const std::string& title) {
     ScriptMessageBoxHook hook = messageBoxHook(); // a copy: the hook may replace itself
-    return hook ? hook(owner, prompt, buttons, title) : firstButton(buttons);
+    return hook ? hook(owner, prompt, buttons, title) : showScriptMessageBox(owner, prompt, buttons, title);
 }
 
-bool scriptInputBox(HWND owner, const std::string& prompt, const std::string& title,
-                    const std::string& defaultText, std::string& answer) {
+bool scriptInputBox(HWND owner, const ScriptInputRequest& request, std::string& answer) {
     ScriptInputBoxHook hook = inputBoxHook();
     answer.clear();
-    return hook ? hook(owner, prompt, title, defaultText, answer) : false;
+    return hook ? hook(owner, request, answer) : showScriptInputBox(owner, request, answer);
 }
 
 void scriptPoll() {

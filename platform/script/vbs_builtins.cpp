@@ -147,13 +147,22 @@ Value msgBox(Runtime& rt, std::vector<Value>& a) {
     return Value::integer(answer);
 }
 
+std::optional<int> optionalTwips(const std::vector<Value>& args, size_t i) {
+    if (i >= args.size() || isMissing(args[i])) return std::nullopt;
+    return optionalLong(args, i, 0);
+}
+
 Value inputBox(Runtime& rt, std::vector<Value>& a) {
-    std::string prompt = toStr(a[0]);
-    std::string title = argText(a, 1);
-    std::string fallback = argText(a, 2);
+    ScriptInputRequest request;
+    request.prompt = toStr(a[0]);
+    request.title = argText(a, 1);
+    if (request.title.empty()) request.title = "VBScript";
+    request.defaultText = argText(a, 2);
+    request.xTwips = optionalTwips(a, 3);
+    request.yTwips = optionalTwips(a, 4);
     std::string answer;
     rt.host().enableModeless(false);
-    bool ok = scriptInputBox(ownerOf(rt), prompt, title.empty() ? "VBScript" : title, fallback, answer);
+    bool ok = scriptInputBox(ownerOf(rt), request, answer);
     rt.host().enableModeless(true);
     rt.checkAbort();
     return Value::string(ok ? answer : std::string());

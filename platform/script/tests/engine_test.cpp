@@ -3,6 +3,7 @@
 #include "support/script_harness.h"
 
 #include "platform/script/script_hooks.h"
+#include "platform/win/windows.h"
 
 #include <gtest/gtest.h>
 
@@ -297,11 +298,18 @@ TEST(EngineReentrancy, StopWhileMessageBoxIsOpen) {
     EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_INITIALIZED);
 }
 
-TEST(EngineReentrancy, DefaultDialogHooksAnswerFirstButtonAndCancel) {
+TEST(EngineReentrancy, DefaultDialogsAreTheWindowLayers) {
     Harness h;
+    // The window layer's hooks answer its message box and close the input dialog with Cancel.
+    pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT type) {
+        return (type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDYES : IDOK;
+    });
+    pm::setDialogHook([](HWND box) { EndDialog(box, IDCANCEL); });
     EXPECT_EQ(h.run("Test.Log MsgBox(\"a\")\nTest.Log MsgBox(\"b\", vbYesNoCancel)\nTest.Log \"[\" & "
                     "InputBox(\"c\") & \"]\""),
               S_OK);
+    pm::setDialogHook(nullptr);
+    pm::setMessageBoxHook(nullptr);
     EXPECT_EQ(joined(h.test->log), "1|6|[]");
 }
 

@@ -26,8 +26,7 @@ ITypeLib* library() {
         pm::addProperty(itf, "Value", kValue, VT_VARIANT);
         auto& ev = b.dispinterface("IRecorderEvents", kRecorderEventsIid);
         pm::addMethod(ev, "Ping", kEventPing, VT_VOID);
-        pm::addMethod(ev, "Changed", kEventChanged, VT_VOID,
-                      {{"value", pm::TypeRef::pointerTo(VT_VARIANT)}});
+        pm::addMethod(ev, "Changed", kEventChanged, VT_VOID, {{"value", pm::TypeRef::pointerTo(VT_VARIANT)}});
         pm::addMethod(ev, "Count", kEventCount, VT_VOID, {{"n", VT_I4}});
         auto& cls = b.coclass("Recorder", kRecorderClsid);
         cls.impls = {{"IRecorder", IMPLTYPEFLAG_FDEFAULT},
@@ -277,7 +276,7 @@ HRESULT TestSite::OnLeaveScript() {
 }
 
 HRESULT TestSite::GetWindow(HWND* phwnd) {
-    *phwnd = nullptr;
+    *phwnd = window;
     return S_OK;
 }
 

@@ -65,6 +65,7 @@ public:
     std::map<std::string, IUnknown*> items; // lower-case name -> object (not owned)
     std::function<void(IActiveScriptError*)> onError;
     std::function<void()> onLeave;
+    HWND window = nullptr; // answered by GetWindow: the owner of MsgBox and InputBox
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     HRESULT STDMETHODCALLTYPE GetLCID(LCID* plcid) override;

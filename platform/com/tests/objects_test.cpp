@@ -192,10 +192,13 @@ std::string classesText(const std::string& path) {
 
 TEST(ClassRegistry, RegisteringDescribesTheClassInTheClassesHive) {
     const std::string clsidText = pm::guidToString(kClass);
-    pm::registerClass(kClass, "Test.Described", [](IUnknown** out) {
-        *out = new Sink(S_OK);
-        return S_OK;
-    }, kLib, 1, 2);
+    pm::registerClass(
+        kClass, "Test.Described",
+        [](IUnknown** out) {
+            *out = new Sink(S_OK);
+            return S_OK;
+        },
+        kLib, 1, 2);
     struct Row {
         std::string key, value;
     } rows[] = {{"Test.Described\\CLSID", clsidText},
@@ -215,8 +218,8 @@ TEST(ClassRegistry, ProgIdsAreReadFromTheClassesHive) {
     const GUID elsewhere = {0x11111116, 1, 1, {1, 2, 3, 4, 5, 6, 7, 8}};
     std::string text = pm::guidToString(elsewhere);
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, "Other.Program\\CLSID", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                             nullptr),
+    ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, "Other.Program\\CLSID", 0, nullptr, 0, KEY_WRITE, nullptr,
+                             &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueEx(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                   static_cast<DWORD>(text.size() + 1));

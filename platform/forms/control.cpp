@@ -1,5 +1,8 @@
 #include "platform/forms/control.h"
 
+#include "platform/forms/tool_tips.h"
+#include "platform/forms/windowed_control.h"
+
 #include <algorithm>
 
 namespace vb {
@@ -110,17 +113,21 @@ bool WindowlessControl::contains(POINT p) const {
 }
 
 void WindowlessControl::placementChanged() {
+    m_container->syncToolTips();
     Refresh();
 }
 void WindowlessControl::stateChanged() {
+    m_container->syncToolTips();
     Refresh();
 }
 
 void Container::addWindowless(WindowlessControl* control) {
     m_windowless.push_back(control);
+    syncToolTips();
 }
 
 void Container::removeWindowless(WindowlessControl* control) {
+    removeWindowlessTool(hWnd(), *control);
     m_windowless.erase(std::remove(m_windowless.begin(), m_windowless.end(), control), m_windowless.end());
     if (m_pressed == control) m_pressed = nullptr;
 }
@@ -128,6 +135,19 @@ void Container::removeWindowless(WindowlessControl* control) {
 void Container::raiseWindowless(WindowlessControl* control, bool front) {
     removeWindowless(control);
     m_windowless.insert(front ? m_windowless.end() : m_windowless.begin(), control);
+    syncToolTips();
+}
+
+void Container::syncToolTips() {
+    HWND hwnd = hWnd();
+    if (!hwnd) return;
+    WindowedControl* self = WindowedControl::fromWindow(hwnd);
+    if (self) removeWindowedTool(*self);
+    for (WindowlessControl* control : m_windowless)
+        removeWindowlessTool(hwnd, *control);
+    for (auto it = m_windowless.rbegin(); it != m_windowless.rend(); ++it)
+        if ((*it)->Visible()) addWindowlessTool(hwnd, **it);
+    if (self) addWindowedTool(*self);
 }
 
 void Container::paintWindowless(HDC hdc) {

@@ -112,6 +112,9 @@ public:
     // Handles a mouse message for the container's own `self` events and its windowless children:
     // the window captures the mouse on a press, and the control pressed keeps the gesture.
     bool handleMouse(Control& self, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Rebuilds the tool tips of the windowless children (visible ones, topmost first) ahead of the
+    // container's own.
+    void syncToolTips();
 
 private:
     std::vector<WindowlessControl*> m_windowless; // bottom first

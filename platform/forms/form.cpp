@@ -2,6 +2,7 @@
 
 #include "platform/forms/menu.h"
 #include "platform/forms/standard_controls.h"
+#include "platform/forms/tool_tips.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,6 +52,7 @@ Form::Form(std::string name, int width, int height, FormBorderStyle border)
 
 Form::~Form() {
     forms().erase(m_hwnd);
+    destroyToolTipWindow(m_hwnd);
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
 }
 
@@ -299,6 +301,9 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetCursor(MouseIcon);
             return TRUE;
         }
+        break;
+    case WM_NOTIFY:
+        if (answerToolTip(lParam)) return 0;
         break;
     case WM_DROPFILES:
         dropFiles(reinterpret_cast<HDROP>(wParam));

@@ -1,5 +1,7 @@
 #include "platform/forms/picture_box.h"
 
+#include "platform/forms/tool_tips.h"
+
 #include "platform/forms/form.h"
 
 #include <algorithm>
@@ -158,6 +160,7 @@ LRESULT PictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_NOTIFY && answerToolTip(lParam)) return 0;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) ::SetFocus(m_hwnd);
     if (msg == WM_SETFOCUS && GotFocus) GotFocus();
     if (msg == WM_KILLFOCUS && LostFocus) LostFocus();

@@ -1,5 +1,7 @@
 #include "platform/forms/windowed_control.h"
 
+#include "platform/forms/tool_tips.h"
+
 #include <map>
 
 namespace vb {
@@ -16,6 +18,7 @@ WindowedControl::WindowedControl(Container* container, std::string name)
     : Control(container, std::move(name)) {}
 
 WindowedControl::~WindowedControl() {
+    removeWindowedTool(*this);
     controls().erase(m_hwnd);
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
 }
@@ -27,6 +30,7 @@ void WindowedControl::attach(HWND hwnd) {
     GetWindowRect(hwnd, &r);
     m_width = r.right - r.left;
     m_height = r.bottom - r.top;
+    addWindowedTool(*this);
 }
 
 void WindowedControl::Refresh() {

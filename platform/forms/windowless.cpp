@@ -16,6 +16,7 @@ Label::Label(Container& container, std::string name, int left, int top, int widt
     m_top = top;
     m_width = width;
     m_height = height;
+    m_container->syncToolTips();
 }
 
 void Label::SetCaption(const std::string& caption) {
@@ -56,6 +57,7 @@ Image::Image(Container& container, std::string name, int left, int top, int widt
     m_top = top;
     m_width = width;
     m_height = height;
+    m_container->syncToolTips();
 }
 
 void Image::SetPicture(HBITMAP picture) {
@@ -91,6 +93,7 @@ Shape::Shape(Container& container, std::string name, int left, int top, int widt
     m_top = top;
     m_width = width;
     m_height = height;
+    m_container->syncToolTips();
 }
 
 std::unique_ptr<Shape> Shape::clone() const {

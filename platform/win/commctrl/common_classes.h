@@ -16,5 +16,6 @@ void registerTooltipClass();
 void registerTabClass();
 void registerHeaderClass();
 void registerToolbarClass();
+void registerListViewClass();
 
 } // namespace pm::cc

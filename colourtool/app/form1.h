@@ -4,6 +4,7 @@
 // five document-colour samples shown in an HTML preview. Commands arrive from the tool bar, the
 // pop-up menus and the key table; every colour change ends in UpdateSpectra.
 
+#include "colourtool/app/tray_icon.h"
 #include "colourtool/app/win_tool.h"
 #include "colourtool/core/colour_value.h"
 #include "colourtool/core/colour_transforms.h"
@@ -20,6 +21,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace tintara {
@@ -126,6 +128,8 @@ public:
     vb::ControlArray<vb::Label> Label1{"Label1"};                // text samples
     vb::Shape Shape1;                                            // selection frame around the sample
     vb::Label Label2;                                            // status line
+    vb::PictureBox Tray;                                         // holds the notification-area picture
+    tintara::TrayIcon TrayIcon;
     vb::Timer Timer1;
 
     // Menus: the pop-ups of the tool bar and the tray menu.
@@ -139,10 +143,62 @@ protected:
     void Form_Unload(int& cancel) override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyPress(int& keyAscii) override;
+    void Form_OLEDragDrop(const std::vector<std::string>& files) override;
 
 private:
+    // Construction, in form1.cpp and form1_menus.cpp.
+    void createControls();
+    void wireEvents();
+    void buildMenus();
+
+    // The component i (0 red, 1 green, 2 blue) as its Tag's number, and writing it back.
+    long long component(int i) const;
+    void setComponent(int i, long long value);
+    // Takes the colour at (x, y) of a scale or palette picture; points outside it change nothing.
+    void pickFrom(const vb::PictureBox& picture, int x, int y);
+    void drawGradients(const Rgb& rgb);
+    void showColourName();
+    // Lets waiting messages run once; a nested call (from a handler run meanwhile) does not.
+    void pumpOnce();
+
+    // Start-up and events, in form1_startup.cpp.
+    void addToolButtons();
+    void loadCustomPalettes();
+    void applyBox(int index);
+    void rollUpOrDown();
+    void hideWindow();
+    void closeImageClick();
+    void trayMouseUp(int button);
+    void statusTick();
+
+    // Documents, in form1_files.cpp.
+    void loadDocument(const std::string& path);
+    void showCaption(const std::string& name);
+
+    // Menus, in form1_menus.cpp.
+    void copyText(const std::string& text);
+    void transformAll(Rgb (*transform)(const Rgb&));
+    void uncheckViews();
+    void popupAt(const vb::Menu& menu, int x);
+    std::string helpPage() const;
+    // Puts the window and the visible secondary windows above all others, or no longer.
+    void applyTopMost();
+    // The secondary windows, in form1_dispatch.cpp.
+    void showNamedColors();
+    void showBrightness();
+    // Opens the screen picker; its colour goes to the clipboard or into this window.
+    void openPicker(bool toClipboard);
+    // Centres `form` on this window, shows it and makes it topmost while AlwaysOnTop.
+    void showCentred(vb::Form& form);
+
+    struct BitmapDeleter {
+        void operator()(HBITMAP bitmap) const;
+    };
+
     std::unique_ptr<Form1Pictures> m_pictures;
     RandomColourSource m_random;
+    bool m_pumping = false;
+    std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> m_customPalette;
 };
 
 // The program's main window: the Form1 that exists (one at a time).

@@ -76,6 +76,12 @@ protected:
 private:
     void press(int button, int x, int y);
     void release(int button, int x, int y);
+    // Raises ButtonClick for button `index` when the left button was released.
+    void raise(int index, bool left, bool dropDown);
+    int moverWidth() const;
+    static int partsWidth(const ToolButton& button);
+    // The face image for a button's state: 0 hot, 1 normal, 2 pressed, 3 checked.
+    static int faceImage(const ToolButton& button);
     void paintBar();
     void drawImage(HBITMAP image, int x, int y, int width = -1, int height = -1);
     // Whether (px, py) lies inside a part starting at `left` of width `width`.

@@ -1,0 +1,85 @@
+// The tool-bar command dispatcher and the secondary windows it opens.
+
+#include "colourtool/app/form1.h"
+
+#include "colourtool/app/globals.h"
+
+#include "platform/forms/app.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/url_opener.h"
+
+namespace tintara {
+
+void Form1::BitmapDeleter::operator()(HBITMAP bitmap) const {
+    DeleteObject(bitmap);
+}
+
+void Form1::popupAt(const vb::Menu& menu, int x) {
+    PopupMenu(menu, x, 38);
+}
+
+std::string Form1::helpPage() const {
+    return "file://" + vb::App().Path() + "/help.html";
+}
+
+void Form1::Form1_Tool_ButtonClick(std::string& CurrentButton, bool& DropDown) {
+    const std::string& key = CurrentButton;
+    if (key == "system") popupAt(popup6, 321);
+    if (key == "filter") showBrightness();
+    if (key == "mode") {
+        if (DropDown) {
+            popupAt(popup4, 254);
+        } else {
+            ++ViewIndex;
+            if (ColorSystem.Count() < ViewIndex) ViewIndex = 0;
+            if (ViewIndex == 0)
+                popup4b_Click();
+            else
+                popup4c_Click(ViewIndex - 1);
+        }
+    }
+    if (key == "new") newDocument();
+    if (key == "dropper") openPicker(false);
+    if (key == "open") openDocument();
+    if (key == "save") DropDown ? popupAt(popup3, 56) : popup3b_Click(0);
+    if (key == "copy") DropDown ? popupAt(popup0, 94) : popup0b_Click(0);
+    if (key == "topmost") {
+        AlwaysOnTop = !AlwaysOnTop;
+        if (AlwaysOnTop)
+            Tool.Check("topmost");
+        else
+            Tool.Clear("topmost");
+        applyTopMost();
+    }
+    if (key == "negative") DropDown ? popupAt(popup2, 164) : popup2b_Click(0);
+    if (key == "websafe") DropDown ? popupAt(popup1, 132) : popup1b_Click(0);
+    if (key == "home") vb::urlOpener().OpenUrl(helpPage());
+}
+
+void Form1::Drop_click() {
+    openPicker(true);
+}
+
+void Form1::applyTopMost() {
+    SetTopMost(AlwaysOnTop);
+}
+
+void Form1::showCentred(vb::Form& form) {
+    form.Move(Left() + Width() / 2 - form.Width() / 2, Top() + Height() / 2 - form.Height() / 2);
+    form.Show();
+    if (!AlwaysOnTop) return;
+    vb::DoEvents();
+    form.SetTopMost(true);
+}
+
+void Form1::showNamedColors() {}
+
+void Form1::showBrightness() {}
+
+void Form1::openPicker(bool toClipboard) {
+    DropToClipboard = toClipboard;
+}
+
+void Form1::ImportPal_Click() {}
+
+} // namespace tintara

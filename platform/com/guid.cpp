@@ -15,6 +15,7 @@ PM_OLE_IID(IID_IClassFactory, 0x00000001);
 PM_OLE_IID(IID_IDispatch, 0x00020400);
 PM_OLE_IID(IID_ITypeInfo, 0x00020401);
 PM_OLE_IID(IID_ITypeLib, 0x00020402);
+PM_OLE_IID(IID_IEnumVARIANT, 0x00020404);
 #undef PM_OLE_IID
 
 #define PM_CP_IID(name, d1)                                                                                  \

@@ -15,6 +15,7 @@ extern const IID IID_IConnectionPointContainer;
 extern const IID IID_IConnectionPoint;
 extern const IID IID_IEnumConnections;
 extern const IID IID_IEnumConnectionPoints;
+extern const IID IID_IEnumVARIANT;
 extern const IID IID_ITypeInfo;
 extern const IID IID_ITypeLib;
 
@@ -103,6 +104,19 @@ public:
 
 protected:
     ~IEnumConnections() = default;
+};
+
+// The enumerator a collection answers for DISPID_NEWENUM (For Each): Next copies up to celt
+// elements into rgVar (the caller clears them) and answers S_FALSE when fewer were left.
+class IEnumVARIANT : public IUnknown {
+public:
+    virtual HRESULT STDMETHODCALLTYPE Next(ULONG celt, VARIANT* rgVar, ULONG* pCeltFetched) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Skip(ULONG celt) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Reset() = 0;
+    virtual HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** ppEnum) = 0;
+
+protected:
+    ~IEnumVARIANT() = default;
 };
 
 class IConnectionPoint : public IUnknown {

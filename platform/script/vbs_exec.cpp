@@ -242,10 +242,88 @@ Flow Runtime::execFor(ForStmt& s) {
 
 Flow Runtime::execForEach(ForEachStmt& s) {
     Value group = eval(*s.group);
+    if (group.isObject() && group.obj()) return execForEachItem(s, group.obj());
     if (!group.isArray()) throw ScriptError(kNotACollection);
+    std::shared_ptr<Array> items = group.arrPtr();
     Value* var = variable(*s.var, true);
-    for (size_t i = 0; i < group.arr()->data.size(); ++i) {
-        *var = group.arr()->data[i];
+    // Elements come in storage order of the automation layer: the first index changes fastest.
+    // The array is stored with the last index fastest, so the offsets are computed per step; an
+    // array made smaller by the loop's body ends the loop.
+    std::vector<Array::Dim> dims = items->dims;
+    std::vector<size_t> stride(dims.size(), 1);
+    for (size_t d = dims.size(); d-- > 1;)
+        stride[d - 1] = stride[d] * dims[d].count;
+    std::vector<uint32_t> index(dims.size(), 0);
+    size_t total = dims.empty() ? 0 : 1;
+    for (const Array::Dim& d : dims)
+        total *= d.count;
+    for (size_t step = 0; step < total; ++step) {
+        size_t offset = 0;
+        for (size_t d = 0; d < dims.size(); ++d)
+            offset += index[d] * stride[d];
+        if (offset >= items->data.size()) break;
+        *var = items->data[offset];
+        Flow f = execBlock(s.body);
+        if (f == Flow::ExitFor) break;
+        if (f != Flow::Normal) return f;
+        checkAbort();
+        for (size_t d = 0; d < dims.size() && ++index[d] == dims[d].count; ++d)
+            index[d] = 0;
+    }
+    return Flow::Normal;
+}
+
+namespace {
+
+// The enumerator of a collection: its DISPID_NEWENUM member, read as a method or a property,
+// answering IEnumVARIANT; null when it has none.
+pm::ComPtr<IEnumVARIANT> enumeratorOf(IDispatch* collection) {
+    pm::ComPtr<IEnumVARIANT> items;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT result;
+    VariantInit(&result);
+    HRESULT hr = collection->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
+    if (SUCCEEDED(hr) && (result.vt == VT_UNKNOWN || result.vt == VT_DISPATCH) && result.punkVal)
+        result.punkVal->QueryInterface(IID_IEnumVARIANT, items.putVoid());
+    VariantClear(&result);
+    return items;
+}
+
+// The next element of an enumerator; false at the end.
+bool nextItem(IEnumVARIANT& items, Value& out) {
+    VARIANT v;
+    VariantInit(&v);
+    ULONG fetched = 0;
+    HRESULT hr = items.Next(1, &v, &fetched);
+    if (hr != S_OK || fetched != 1) {
+        VariantClear(&v);
+        return false;
+    }
+    try {
+        out = fromVariant(v);
+    } catch (...) {
+        VariantClear(&v);
+        throw;
+    }
+    VariantClear(&v);
+    return true;
+}
+
+} // namespace
+
+Flow Runtime::execForEachItem(ForEachStmt& s, IDispatch* collection) {
+    pm::ComPtr<IDispatch> keep(collection);
+    pm::ComPtr<IEnumVARIANT> items = enumeratorOf(collection);
+    checkAbort();
+    if (!items) throw ScriptError(kNotACollection);
+    Value* var = variable(*s.var, true);
+    Value item;
+    while (true) {
+        bool more = nextItem(*items.get(), item);
+        checkAbort();
+        if (!more) break;
+        *var = std::move(item);
         Flow f = execBlock(s.body);
         if (f == Flow::ExitFor) break;
         if (f != Flow::Normal) return f;

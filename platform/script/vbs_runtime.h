@@ -104,6 +104,7 @@ private:
     Flow execSelect(SelectStmt& s);
     Flow execFor(ForStmt& s);
     Flow execForEach(ForEachStmt& s);
+    Flow execForEachItem(ForEachStmt& s, IDispatch* collection);
     Flow execDo(DoStmt& s);
     void execAssign(AssignStmt& s);
     void execCall(CallStmt& s);

@@ -144,6 +144,25 @@ const Case kArrays[] = {
     {"split empty", "p = Split(\"\")\nTest.Log UBound(p)", "-1"},
     {"filter", "Test.Log Join(Filter(Array(\"apple\", \"pear\", \"grape\"), \"ap\"), \",\")", "apple,grape"},
     {"lbound and vartype", "a = Array()\nTest.Log LBound(a)\nTest.Log VarType(a)", "0|8204"},
+    {"for each over two dimensions goes first index fastest",
+     "Dim m(1, 2)\nFor i = 0 To 1\nFor j = 0 To 2\nm(i, j) = i & j\nNext\nNext\nFor Each v In m\nTest.Log "
+     "v\nNext",
+     "00|10|01|11|02|12"},
+    {"for each over an empty array", "a = Array()\nFor Each v In a\nTest.Log v\nNext\nTest.Log \"done\"",
+     "done"},
+    {"for each exit and nesting",
+     "For Each a In Array(1, 2, 3)\nFor Each b In Array(\"x\", \"y\")\nIf b = \"y\" Then Exit For\nTest.Log "
+     "a & "
+     "b\nNext\nIf a = 2 Then Exit For\nNext\nTest.Log a",
+     "1x|2x|2"},
+    {"for each element is a copy", "a = Array(1, 2)\nFor Each v In a\nv = 0\nNext\nTest.Log Join(a, \",\")",
+     "1,2"},
+    {"for each walks the elements the loop began with",
+     "a = Array(1, 2, 3)\nFor Each v In a\nTest.Log v\nErase a\nNext\nTest.Log IsArray(a)", "1|2|3|True"},
+    {"for each in a procedure",
+     "Function Sum(a)\nFor Each v In a\nSum = Sum + v\nNext\nEnd Function\nTest.Log "
+     "Sum(Array(1, 2, 3))",
+     "6"},
 };
 
 const Case kStrings[] = {
@@ -241,6 +260,11 @@ const Case kErrorHandling[] = {
      "On Error Resume Next\ns = Space(40000000)\ns = s & s\nTest.Log Err.Number\nTest.Log Len(s)",
      "14|40000000"},
     {"array size bound", "On Error Resume Next\nReDim a(100000, 100000)\nTest.Log Err.Number", "7"},
+    {"for each over a number", "On Error Resume Next\nFor Each v In 5\nNext\nTest.Log Err.Number", "451"},
+    {"for each over an object without enumerator",
+     "On Error Resume Next\nFor Each v In Test\nTest.Log \"no\"\nNext\nTest.Log Err.Number\nTest.Log "
+     "Err.Description",
+     "451|Object not a collection"},
     {"create object of unknown class",
      "On Error Resume Next\nSet o = CreateObject(\"No.Such\")\nTest.Log Err.Number", "429"},
 };
@@ -309,6 +333,122 @@ TEST(Language, LargeModuleParsesAndRuns) {
     pm::test::Harness h;
     EXPECT_EQ(h.run(text), S_OK);
     EXPECT_EQ(joined(h.test->log), "190000");
+}
+
+// A collection for For Each: _NewEnum (DISPID_NEWENUM) answers an enumerator over its items, and
+// Count counts the enumerators made.
+class Bag final : public pm::ComObject<IDispatch> {
+public:
+    std::vector<std::string> items;
+    int enumerators = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IDispatch) return pm::answerInterface(this, ppv);
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
+        if (pm::oleStrICmp(names[0], u"Count") != 0) return DISP_E_UNKNOWNNAME;
+        *ids = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                     UINT*) override {
+        if (id == 1) {
+            result->vt = VT_I4;
+            result->lVal = enumerators;
+            return S_OK;
+        }
+        if (id != DISPID_NEWENUM) return DISP_E_MEMBERNOTFOUND;
+        ++enumerators;
+        result->vt = VT_UNKNOWN;
+        result->punkVal = new Enumerator(items);
+        return S_OK;
+    }
+
+private:
+    class Enumerator final : public pm::ComObject<IEnumVARIANT> {
+    public:
+        explicit Enumerator(std::vector<std::string> items) : m_items(std::move(items)) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+            if (!ppv) return E_POINTER;
+            *ppv = nullptr;
+            if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) return pm::answerInterface(this, ppv);
+            return E_NOINTERFACE;
+        }
+        HRESULT STDMETHODCALLTYPE Next(ULONG celt, VARIANT* out, ULONG* fetched) override {
+            ULONG n = 0;
+            for (; n < celt && m_next < m_items.size(); ++n, ++m_next) {
+                out[n].vt = VT_BSTR;
+                out[n].bstrVal = pm::toBstr(m_items[m_next]);
+            }
+            if (fetched) *fetched = n;
+            return n == celt ? S_OK : S_FALSE;
+        }
+        HRESULT STDMETHODCALLTYPE Skip(ULONG celt) override {
+            m_next += celt;
+            return m_next <= m_items.size() ? S_OK : S_FALSE;
+        }
+        HRESULT STDMETHODCALLTYPE Reset() override { return m_next = 0, S_OK; }
+        HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT**) override { return E_NOTIMPL; }
+
+    private:
+        std::vector<std::string> m_items;
+        size_t m_next = 0;
+    };
+};
+
+TEST(Language, ForEachOverACollection) {
+    const struct {
+        const char* name;
+        std::vector<std::string> items;
+        const char* script;
+        const char* expected;
+    } cases[] = {
+        {"every item in order", {"a", "b", "c"}, "For Each s In Bag\nTest.Log s\nNext", "a|b|c"},
+        {"empty collection", {}, "For Each s In Bag\nTest.Log s\nNext\nTest.Log \"done\"", "done"},
+        {"exit for",
+         {"a", "b", "c"},
+         "For Each s In Bag\nIf s = \"b\" Then Exit For\nTest.Log s\nNext\nTest.Log s",
+         "a|b"},
+        {"a fresh enumerator per loop",
+         {"x"},
+         "For Each s In Bag\nNext\nSet b = Bag\nFor Each s In b\nTest.Log s\nNext\nTest.Log Bag.Count",
+         "x|2"},
+        {"loop in an event handler",
+         {"p", "q"},
+         "Sub Go(c)\nFor Each s In c\nTest.Log UCase(s)\nNext\nEnd Sub\nGo Bag",
+         "P|Q"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pm::test::Harness h;
+        pm::ComPtr<Bag> bag;
+        bag.attach(new Bag);
+        bag->items = c.items;
+        h.site->items["bag"] = static_cast<IDispatch*>(bag.get());
+        h.engine->AddNamedItem(u"Bag", SCRIPTITEM_ISVISIBLE);
+        EXPECT_EQ(h.run(c.script), S_OK);
+        expectNoErrors(h);
+        EXPECT_EQ(joined(h.test->log), c.expected);
+    }
+}
+
+TEST(Language, ForEachOverACollectionStopsWhenTheScriptIsStopped) {
+    pm::test::Harness h;
+    pm::ComPtr<Bag> bag;
+    bag.attach(new Bag);
+    bag->items = {"a", "b", "c"};
+    h.site->items["bag"] = static_cast<IDispatch*>(bag.get());
+    h.engine->AddNamedItem(u"Bag", SCRIPTITEM_ISVISIBLE);
+    h.test->onCallBack = [&] { h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED); };
+    EXPECT_EQ(h.run("For Each s In Bag\nTest.Log s\nIf s = \"b\" Then Test.CallBack\nNext\nTest.Log \"end\""),
+              S_OK);
+    expectNoErrors(h);
+    EXPECT_EQ(joined(h.test->log), "a|b");
 }
 
 } // namespace

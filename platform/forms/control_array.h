@@ -9,6 +9,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace vb {
 
@@ -16,6 +18,8 @@ template <class T> class ControlArray {
 public:
     using IndexEvent = std::function<void(int index)>;
     using IndexMouseEvent = std::function<void(int index, int button, int shift, int x, int y)>;
+    using IndexKeyEvent = std::function<void(int index, int& keyCode, int shift)>;
+    using IndexKeyPressEvent = std::function<void(int index, int& keyAscii)>;
 
     explicit ControlArray(std::string name) : m_name(std::move(name)) {}
 
@@ -51,17 +55,41 @@ public:
     int LBound() const { return m_elements.empty() ? 0 : m_elements.begin()->first; }
     int UBound() const { return m_elements.empty() ? -1 : m_elements.rbegin()->first; }
 
-    IndexEvent Click, DblClick;
+    IndexEvent Click, DblClick, GotFocus, LostFocus;
     IndexMouseEvent MouseDown, MouseMove, MouseUp;
+    IndexKeyEvent KeyDown;
+    IndexKeyPressEvent KeyPress;
+    // Raised for the elements of kinds that have these events (text boxes, scroll bars).
+    IndexEvent Change, Scroll;
 
 private:
+    template <class U, class = void> struct HasChange : std::false_type {};
+    template <class U>
+    struct HasChange<U, std::void_t<decltype(std::declval<U&>().Change)>> : std::true_type {};
+    template <class U, class = void> struct HasScroll : std::false_type {};
+    template <class U>
+    struct HasScroll<U, std::void_t<decltype(std::declval<U&>().Scroll)>> : std::true_type {};
+
     void wire(T& element) {
         int index = element.Index;
-        element.Click = [this, index] { raise(Click, index); };
-        element.DblClick = [this, index] { raise(DblClick, index); };
+        element.Click = plain(Click, index);
+        element.DblClick = plain(DblClick, index);
+        element.GotFocus = plain(GotFocus, index);
+        element.LostFocus = plain(LostFocus, index);
         element.MouseDown = mouse(MouseDown, index);
         element.MouseMove = mouse(MouseMove, index);
         element.MouseUp = mouse(MouseUp, index);
+        element.KeyDown = [this, index](int& keyCode, int shift) {
+            if (KeyDown) KeyDown(index, keyCode, shift);
+        };
+        element.KeyPress = [this, index](int& keyAscii) {
+            if (KeyPress) KeyPress(index, keyAscii);
+        };
+        if constexpr (HasChange<T>::value) element.Change = plain(Change, index);
+        if constexpr (HasScroll<T>::value) element.Scroll = plain(Scroll, index);
+    }
+    PlainEvent plain(IndexEvent& event, int index) {
+        return [&event, index] { raise(event, index); };
     }
     static void raise(const IndexEvent& event, int index) {
         if (event) event(index);

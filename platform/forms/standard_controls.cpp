@@ -42,6 +42,12 @@ StandardControl::~StandardControl() {
     RemoveProp(m_hwnd, kControlProperty);
 }
 
+void StandardControl::becomeHiddenCopyOf(const StandardControl& element) {
+    copyPropertiesFrom(element);
+    SetEnabled(element.Enabled());
+    SetVisible(false);
+}
+
 LRESULT CALLBACK StandardControl::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<StandardControl*>(GetProp(hwnd, kControlProperty));
     return self->handle(msg, wParam, lParam);
@@ -99,6 +105,13 @@ int TextBox::SelStart() const {
     return static_cast<int>(start);
 }
 
+std::unique_ptr<TextBox> TextBox::clone() const {
+    auto copy = std::make_unique<TextBox>(*m_container, Name, m_left, m_top, m_width, m_height);
+    copy->SetText(Text());
+    copy->becomeHiddenCopyOf(*this);
+    return copy;
+}
+
 bool TextBox::reflect(UINT msg, WPARAM wParam) {
     if (msg != WM_COMMAND || HIWORD(wParam) != EN_CHANGE) return false;
     raise(Change);
@@ -151,6 +164,15 @@ std::string ListBox::Text() const {
     return index < 0 ? std::string() : List(index);
 }
 
+std::unique_ptr<ListBox> ListBox::clone() const {
+    bool sorted = (GetWindowLong(m_hwnd, GWL_STYLE) & LBS_SORT) != 0;
+    auto copy = std::make_unique<ListBox>(*m_container, Name, m_left, m_top, m_width, m_height, sorted);
+    for (int i = 0, n = ListCount(); i < n; ++i)
+        copy->AddItem(List(i));
+    copy->becomeHiddenCopyOf(*this);
+    return copy;
+}
+
 bool ListBox::reflect(UINT msg, WPARAM wParam) {
     if (msg != WM_COMMAND) return false;
     if (HIWORD(wParam) == LBN_SELCHANGE)
@@ -195,6 +217,13 @@ void CommandButton::press() {
     raise(Click);
 }
 
+std::unique_ptr<CommandButton> CommandButton::clone() const {
+    auto copy =
+        std::make_unique<CommandButton>(*m_container, Name, m_left, m_top, m_width, m_height, Caption());
+    copy->becomeHiddenCopyOf(*this);
+    return copy;
+}
+
 bool CommandButton::reflect(UINT msg, WPARAM wParam) {
     if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
     press();
@@ -222,6 +251,13 @@ void CheckBox::SetValue(int value) {
     raise(Click);
 }
 
+std::unique_ptr<CheckBox> CheckBox::clone() const {
+    auto copy = std::make_unique<CheckBox>(*m_container, Name, m_left, m_top, m_width, m_height, Caption());
+    SendMessage(copy->m_hwnd, BM_SETCHECK, Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    copy->becomeHiddenCopyOf(*this);
+    return copy;
+}
+
 bool CheckBox::reflect(UINT msg, WPARAM wParam) {
     if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
     raise(Click);
@@ -234,6 +270,16 @@ ScrollBar::ScrollBar(Container& container, std::string name, bool vertical, int 
                      int height)
     : StandardControl(container, std::move(name), "SCROLLBAR", WS_TABSTOP | (vertical ? SBS_VERT : SBS_HORZ),
                       left, top, width, height) {
+    updateBar();
+}
+
+void ScrollBar::copyFrom(const ScrollBar& other) {
+    becomeHiddenCopyOf(other);
+    m_min = other.m_min;
+    m_max = other.m_max;
+    m_value = other.m_value;
+    SmallChange = other.SmallChange;
+    LargeChange = other.LargeChange;
     updateBar();
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/forms/windowed_control.h"
 
+#include <memory>
 #include <string>
 
 namespace vb {
@@ -14,6 +15,8 @@ protected:
     StandardControl(Container& container, std::string name, const char* className, DWORD style, int left,
                     int top, int width, int height, const std::string& text = "");
     ~StandardControl() override;
+    // Takes the common properties of the array element `element` and hides (a run-time copy).
+    void becomeHiddenCopyOf(const StandardControl& element);
 
 private:
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -36,6 +39,8 @@ public:
     PlainEvent Change;
 
     bool reflect(UINT msg, WPARAM wParam) override;
+    // A copy in the same container with the same text, hidden (a control array's run-time element).
+    std::unique_ptr<TextBox> clone() const;
 };
 
 class ListBox : public StandardControl {
@@ -55,6 +60,8 @@ public:
     std::string Text() const;
 
     bool reflect(UINT msg, WPARAM wParam) override;
+    // A copy in the same container, sorted alike and holding the same items, none selected, hidden.
+    std::unique_ptr<ListBox> clone() const;
 };
 
 class CommandButton : public StandardControl {
@@ -74,6 +81,8 @@ public:
     void press();
 
     bool reflect(UINT msg, WPARAM wParam) override;
+    // A copy in the same container with the same caption, neither default nor cancel, hidden.
+    std::unique_ptr<CommandButton> clone() const;
 
 private:
     bool m_default = false;
@@ -92,6 +101,8 @@ public:
     void SetValue(int value);
 
     bool reflect(UINT msg, WPARAM wParam) override;
+    // A copy in the same container with the same caption and value, hidden.
+    std::unique_ptr<CheckBox> clone() const;
 };
 
 // A scroll bar whose value runs from Min at the top (or left) to Max at the bottom (or right); Min
@@ -116,6 +127,8 @@ public:
 protected:
     ScrollBar(Container& container, std::string name, bool vertical, int left, int top, int width,
               int height);
+    // Copies the common properties, the range, value and steps of `other`, and hides the copy.
+    void copyFrom(const ScrollBar& other);
 
 private:
     void updateBar();
@@ -132,12 +145,24 @@ class VScrollBar : public ScrollBar {
 public:
     VScrollBar(Container& container, std::string name, int left, int top, int width, int height)
         : ScrollBar(container, std::move(name), true, left, top, width, height) {}
+    // A copy in the same container with the same range, value and steps, hidden.
+    std::unique_ptr<VScrollBar> clone() const {
+        auto copy = std::make_unique<VScrollBar>(*m_container, Name, m_left, m_top, m_width, m_height);
+        copy->copyFrom(*this);
+        return copy;
+    }
 };
 
 class HScrollBar : public ScrollBar {
 public:
     HScrollBar(Container& container, std::string name, int left, int top, int width, int height)
         : ScrollBar(container, std::move(name), false, left, top, width, height) {}
+    // A copy in the same container with the same range, value and steps, hidden.
+    std::unique_ptr<HScrollBar> clone() const {
+        auto copy = std::make_unique<HScrollBar>(*m_container, Name, m_left, m_top, m_width, m_height);
+        copy->copyFrom(*this);
+        return copy;
+    }
 };
 
 } // namespace vb

@@ -1,3 +1,4 @@
+#include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
 #include "platform/forms/standard_controls.h"
 
@@ -165,6 +166,102 @@ TEST_F(ControlsTest, PictureOfTheControls) {
     form.Slider.SetValue(128);
     pumpMessages();
     EXPECT_TRUE(pm::test::saveWindowPng(form.hWnd(), pm::test::outputFolder() + "/forms_controls.png"));
+}
+
+// Arrays of standard controls, element 0 placed at design time.
+class ArrayForm : public vb::Form {
+public:
+    ArrayForm() : vb::Form("ArrayForm", 320, 200) {
+        auto& box = Boxes.add(0, std::make_unique<vb::TextBox>(*this, "", 10, 10, 60, 20));
+        box.SetText("255");
+        box.Tag = "red";
+        box.ToolTipText = "Red 0-255";
+        box.SetBackColor(RGB(255, 128, 128));
+        Buttons.add(0, std::make_unique<vb::CommandButton>(*this, "", 80, 10, 60, 24, "Go"));
+        Checks.add(0, std::make_unique<vb::CheckBox>(*this, "", 150, 10, 60, 20, "On")).SetValue(1);
+        auto& list = Lists.add(0, std::make_unique<vb::ListBox>(*this, "", 10, 40, 80, 60, true));
+        list.AddItem("b");
+        list.AddItem("A");
+        auto& bar = Bars.add(0, std::make_unique<vb::VScrollBar>(*this, "", 100, 40, 17, 100));
+        bar.SetMin(255);
+        bar.SetMax(0);
+        bar.SetValue(40);
+        bar.SmallChange = 5;
+        Wide.add(0, std::make_unique<vb::HScrollBar>(*this, "", 130, 40, 100, 17)).SetMax(10);
+        Boxes.Change = [this](int i) { log.push_back("Boxes_Change " + std::to_string(i)); };
+        Boxes.GotFocus = [this](int i) { log.push_back("Boxes_GotFocus " + std::to_string(i)); };
+        Boxes.LostFocus = [this](int i) { log.push_back("Boxes_LostFocus " + std::to_string(i)); };
+        Boxes.KeyDown = [this](int i, int& key, int) {
+            log.push_back("Boxes_KeyDown " + std::to_string(i) + " " + std::to_string(key));
+        };
+        Buttons.Click = [this](int i) { log.push_back("Buttons_Click " + std::to_string(i)); };
+        Bars.Change = [this](int i) { log.push_back("Bars_Change " + std::to_string(i)); };
+    }
+
+    Log log;
+    vb::ControlArray<vb::TextBox> Boxes{"Boxes"};
+    vb::ControlArray<vb::CommandButton> Buttons{"Buttons"};
+    vb::ControlArray<vb::CheckBox> Checks{"Checks"};
+    vb::ControlArray<vb::ListBox> Lists{"Lists"};
+    vb::ControlArray<vb::VScrollBar> Bars{"Bars"};
+    vb::ControlArray<vb::HScrollBar> Wide{"Wide"};
+};
+
+// The properties every control shares, as they must come over to a run-time element.
+template <class T> void expectCommonCopy(const vb::ControlArray<T>& array, int index) {
+    const T& first = array[0];
+    const T& copy = array[index];
+    EXPECT_FALSE(copy.Visible());
+    EXPECT_FALSE(IsWindowVisible(copy.hWnd()));
+    EXPECT_EQ(copy.Index, index);
+    EXPECT_EQ(copy.Name, first.Name);
+    EXPECT_EQ(copy.Tag, first.Tag);
+    EXPECT_EQ(copy.ToolTipText, first.ToolTipText);
+    EXPECT_EQ(copy.BackColor(), first.BackColor());
+    EXPECT_EQ(std::make_pair(copy.Left(), copy.Top()), std::make_pair(first.Left(), first.Top()));
+    EXPECT_EQ(std::make_pair(copy.Width(), copy.Height()), std::make_pair(first.Width(), first.Height()));
+}
+
+TEST(ControlArrays, RunTimeLoadCopiesElementZeroHiddenForEveryStandardKind) {
+    ArrayForm form;
+    form.Show();
+    pumpMessages();
+    expectCommonCopy(form.Boxes, (form.Boxes.Load(1), 1));
+    EXPECT_EQ(form.Boxes[1].Text(), "255");
+    expectCommonCopy(form.Buttons, (form.Buttons.Load(1), 1));
+    EXPECT_EQ(form.Buttons[1].Caption(), "Go");
+    expectCommonCopy(form.Checks, (form.Checks.Load(1), 1));
+    EXPECT_EQ(form.Checks[1].Value(), 1);
+    expectCommonCopy(form.Lists, (form.Lists.Load(1), 1));
+    form.Lists[1].AddItem("a2");
+    EXPECT_EQ(form.Lists[1].ListCount(), 3);
+    EXPECT_EQ(form.Lists[1].List(1), "a2");
+    expectCommonCopy(form.Bars, (form.Bars.Load(1), 1));
+    EXPECT_EQ(std::make_pair(form.Bars[1].Min(), form.Bars[1].Max()), std::make_pair(255, 0));
+    EXPECT_EQ(form.Bars[1].Value(), 40);
+    EXPECT_EQ(form.Bars[1].SmallChange, 5);
+    expectCommonCopy(form.Wide, (form.Wide.Load(1), 1));
+    EXPECT_EQ(form.Wide[1].Max(), 10);
+    EXPECT_EQ(form.log, Log{});
+    EXPECT_THROW(form.Boxes.Load(1), std::invalid_argument);
+}
+
+TEST(ControlArrays, EventsOfLoadedElementsCarryTheirIndex) {
+    ArrayForm form;
+    form.Show();
+    pumpMessages();
+    form.Boxes.Load(2).SetVisible(true);
+    form.Buttons.Load(3);
+    form.Bars.Load(1);
+    form.Boxes[2].SetText("12");
+    form.Boxes[0].SetFocus();
+    form.Boxes[2].SetFocus();
+    pm::test::pressKey(form.hWnd(), VK_RETURN);
+    pumpMessages();
+    form.Buttons[3].press();
+    form.Bars[1].SetValue(41);
+    EXPECT_EQ(form.log, (Log{"Boxes_Change 2", "Boxes_GotFocus 0", "Boxes_LostFocus 0", "Boxes_GotFocus 2",
+                             "Boxes_KeyDown 2 13", "Buttons_Click 3", "Bars_Change 1"}));
 }
 
 } // namespace

@@ -228,6 +228,11 @@ const Case kStrings[] = {
      "DatePart(\"n\", t)",
      "1:05:09 PM|13|13:05|5"},
     {"eval", "x = 4\nTest.Log Eval(\"x * 2 + 1\")", "9"},
+    {"eval compares with =", "x = 4\nTest.Log Eval(\"x = 4\")\nTest.Log x", "True|4"},
+    {"eval sees locals and calls functions",
+     "Function Twice(n)\nTwice = 2 * n\nEnd Function\nSub S\nDim k : k = 5\nTest.Log Eval(\"Twice(k) & \"\"!\"\"\")\nEnd "
+     "Sub\nS",
+     "10!"},
     {"rgb", "Test.Log RGB(1, 2, 3)\nTest.Log RGB(300, 0, 0)", "197121|255"},
     {"script engine", "Test.Log ScriptEngine\nTest.Log ScriptEngineMajorVersion >= 5", "VBScript|True"},
 };
@@ -260,6 +265,7 @@ const Case kErrorHandling[] = {
      "On Error Resume Next\ns = Space(40000000)\ns = s & s\nTest.Log Err.Number\nTest.Log Len(s)",
      "14|40000000"},
     {"array size bound", "On Error Resume Next\nReDim a(100000, 100000)\nTest.Log Err.Number", "7"},
+    {"eval of a broken expression", "On Error Resume Next\nx = Eval(\"1 +\")\nTest.Log Err.Number", "1023"},
     {"for each over a number", "On Error Resume Next\nFor Each v In 5\nNext\nTest.Log Err.Number", "451"},
     {"for each over an object without enumerator",
      "On Error Resume Next\nFor Each v In Test\nTest.Log \"no\"\nNext\nTest.Log Err.Number\nTest.Log "

@@ -329,6 +329,8 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
+    LRESULT colours = 0;
+    if (colourChild(msg, wParam, lParam, colours)) return colours;
     if (reflectToChild(msg, wParam, lParam) || routeKeyMessage(*this, m_hwnd, msg, wParam) ||
         handleMouse(*this, msg, wParam, lParam))
         return 0;

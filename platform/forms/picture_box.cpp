@@ -161,6 +161,8 @@ LRESULT PictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == WM_ERASEBKGND) return 1;
     if (msg == WM_NOTIFY && answerToolTip(lParam)) return 0;
+    LRESULT colours = 0;
+    if (colourChild(msg, wParam, lParam, colours)) return colours;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) ::SetFocus(m_hwnd);
     if (msg == WM_SETFOCUS && GotFocus) GotFocus();
     if (msg == WM_KILLFOCUS && LostFocus) LostFocus();

@@ -21,6 +21,18 @@ WindowedControl::~WindowedControl() {
     removeWindowedTool(*this);
     controls().erase(m_hwnd);
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
+    if (m_brush) DeleteObject(m_brush);
+}
+
+HBRUSH WindowedControl::colourBrush(HDC hdc) {
+    if (!m_brush || m_brushColour != m_backColor) {
+        if (m_brush) DeleteObject(m_brush);
+        m_brush = CreateSolidBrush(m_backColor);
+        m_brushColour = m_backColor;
+    }
+    SetTextColor(hdc, m_foreColor);
+    SetBkColor(hdc, m_backColor);
+    return m_brush;
 }
 
 void WindowedControl::attach(HWND hwnd) {
@@ -65,6 +77,14 @@ bool reflectToChild(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_COMMAND && msg != WM_VSCROLL && msg != WM_HSCROLL) return false;
     WindowedControl* child = WindowedControl::fromWindow(reinterpret_cast<HWND>(lParam));
     return child && child->reflect(msg, wParam);
+}
+
+bool colourChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORLISTBOX && msg != WM_CTLCOLORSTATIC) return false;
+    WindowedControl* child = WindowedControl::fromWindow(reinterpret_cast<HWND>(lParam));
+    if (!child) return false;
+    result = reinterpret_cast<LRESULT>(child->colourBrush(reinterpret_cast<HDC>(wParam)));
+    return true;
 }
 
 const char* registerFormsClass(const char* name, WNDPROC proc, UINT style) {

@@ -4,42 +4,7 @@
 
 #include "platform/forms/form.h"
 
-#include <algorithm>
-
 namespace vb {
-namespace {
-
-HBITMAP newSurfaceBitmap(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = std::max(width, 1);
-    info.bmiHeader.biHeight = -std::max(height, 1);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
-SIZE bitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    GetObject(bitmap, sizeof info, &info);
-    return SIZE{info.bmWidth, info.bmHeight};
-}
-
-void blitBitmap(HDC target, HBITMAP bitmap, int x, int y, int width, int height) {
-    SIZE size = bitmapSize(bitmap);
-    HDC source = CreateCompatibleDC(target);
-    HGDIOBJ old = SelectObject(source, bitmap);
-    if (width == size.cx && height == size.cy)
-        BitBlt(target, x, y, width, height, source, 0, 0, SRCCOPY);
-    else
-        StretchBlt(target, x, y, width, height, source, 0, 0, size.cx, size.cy, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-}
-
-} // namespace
 
 PictureBox::PictureBox(Container& container, std::string name, int left, int top, int width, int height)
     : WindowedControl(&container, std::move(name)) {
@@ -49,15 +14,11 @@ PictureBox::PictureBox(Container& container, std::string name, int left, int top
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, width, height,
                                container.hWnd(), nullptr, GetModuleHandle(nullptr), this);
     attach(hwnd);
-    makeSurface();
+    m_surface = std::make_unique<DrawingSurface>(m_width, m_height, m_backColor);
     Cls();
 }
 
-PictureBox::~PictureBox() {
-    SelectObject(m_surface, m_oldBitmap);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_surface);
-}
+PictureBox::~PictureBox() = default;
 
 std::unique_ptr<PictureBox> PictureBox::clone() const {
     auto copy = std::make_unique<PictureBox>(*m_container, Name, m_left, m_top, m_width, m_height);
@@ -68,42 +29,19 @@ std::unique_ptr<PictureBox> PictureBox::clone() const {
     return copy;
 }
 
-void PictureBox::makeSurface() {
-    HDC fresh = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = newSurfaceBitmap(m_width, m_height);
-    HGDIOBJ old = SelectObject(fresh, bitmap);
-    RECT all{0, 0, std::max(m_width, 1), std::max(m_height, 1)};
-    HBRUSH brush = CreateSolidBrush(m_backColor);
-    FillRect(fresh, &all, brush);
-    DeleteObject(brush);
-    if (m_surface) {
-        BitBlt(fresh, 0, 0, m_width, m_height, m_surface, 0, 0, SRCCOPY);
-        SelectObject(m_surface, m_oldBitmap);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_surface);
-    }
-    m_surface = fresh;
-    m_bitmap = bitmap;
-    m_oldBitmap = old;
-}
-
 void PictureBox::placementChanged() {
     WindowedControl::placementChanged();
-    makeSurface();
+    m_surface->resize(m_width, m_height, m_backColor);
 }
 
 void PictureBox::SetPicture(HBITMAP picture) {
     m_picture = picture;
-    if (picture) blitBitmap(m_surface, picture, 0, 0, bitmapSize(picture).cx, bitmapSize(picture).cy);
+    m_surface->paintPicture(picture, 0, 0);
     invalidate();
 }
 
 void PictureBox::Cls() {
-    RECT all{0, 0, m_width, m_height};
-    HBRUSH brush = CreateSolidBrush(m_backColor);
-    FillRect(m_surface, &all, brush);
-    DeleteObject(brush);
-    if (m_picture) blitBitmap(m_surface, m_picture, 0, 0, bitmapSize(m_picture).cx, bitmapSize(m_picture).cy);
+    m_surface->clear(m_backColor, m_picture);
     invalidate();
 }
 
@@ -113,27 +51,17 @@ void PictureBox::SetBackColor(COLORREF colour) {
 }
 
 void PictureBox::Line(int x1, int y1, int x2, int y2, COLORREF colour) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ old = SelectObject(m_surface, pen);
-    MoveToEx(m_surface, x1, y1, nullptr);
-    LineTo(m_surface, x2, y2);
-    SetPixelV(m_surface, x2, y2, colour);
-    SelectObject(m_surface, old);
-    DeleteObject(pen);
+    m_surface->line(x1, y1, x2, y2, colour);
     invalidate();
 }
 
 void PictureBox::FillBox(int x1, int y1, int x2, int y2, COLORREF colour) {
-    RECT box{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(m_surface, &box, brush);
-    DeleteObject(brush);
+    m_surface->fillBox(x1, y1, x2, y2, colour);
     invalidate();
 }
 
 void PictureBox::PaintPicture(HBITMAP picture, int x, int y, int width, int height) {
-    SIZE size = bitmapSize(picture);
-    blitBitmap(m_surface, picture, x, y, width < 0 ? size.cx : width, height < 0 ? size.cy : height);
+    m_surface->paintPicture(picture, x, y, width, height);
     invalidate();
 }
 
@@ -142,14 +70,13 @@ void PictureBox::invalidate() {
 }
 
 long PictureBox::Point(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return -1;
-    return static_cast<long>(GetPixel(m_surface, x, y));
+    return m_surface->point(x, y);
 }
 
 void PictureBox::paint() {
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(m_hwnd, &ps);
-    BitBlt(hdc, 0, 0, m_width, m_height, m_surface, 0, 0, SRCCOPY);
+    m_surface->drawTo(hdc);
     paintWindowless(hdc);
     EndPaint(m_hwnd, &ps);
 }

@@ -3,6 +3,7 @@
 // stays; painting shows the surface, then the windowless controls on it. Drawing marks the window for
 // repainting when the program next waits; Refresh repaints at once.
 
+#include "platform/forms/drawing_surface.h"
 #include "platform/forms/windowed_control.h"
 
 #include <memory>
@@ -30,7 +31,7 @@ public:
     // The colour at (x, y) of the surface, or -1 outside it.
     long Point(int x, int y) const;
     // The memory device context of the surface, for drawing into it directly.
-    HDC surfaceDC() const { return m_surface; }
+    HDC surfaceDC() const { return m_surface->dc(); }
 
     void SetBackColor(COLORREF colour) override;
     // A copy in the same container with the same back colour and picture, hidden.
@@ -42,13 +43,10 @@ protected:
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
-    void makeSurface();
     void invalidate();
     void paint();
 
-    HDC m_surface = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_oldBitmap = nullptr;
+    std::unique_ptr<DrawingSurface> m_surface;
     HBITMAP m_picture = nullptr;
 };
 

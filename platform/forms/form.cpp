@@ -48,6 +48,7 @@ Form::Form(std::string name, int width, int height, FormBorderStyle border)
                                GetModuleHandle(nullptr), this);
     attach(hwnd);
     forms()[hwnd] = this;
+    m_surface = std::make_unique<DrawingSurface>(width, height, m_backColor);
 }
 
 Form::~Form() {
@@ -191,7 +192,32 @@ int Form::ScaleHeight() const {
 
 void Form::SetBackColor(COLORREF colour) {
     m_backColor = colour;
-    Refresh();
+    Cls();
+}
+
+void Form::Cls() {
+    m_surface->clear(m_backColor, nullptr);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void Form::Line(int x1, int y1, int x2, int y2, COLORREF colour) {
+    m_surface->line(x1, y1, x2, y2, colour);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void Form::FillBox(int x1, int y1, int x2, int y2, COLORREF colour) {
+    m_surface->fillBox(x1, y1, x2, y2, colour);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void Form::PaintPicture(HBITMAP picture, int x, int y, int width, int height) {
+    m_surface->paintPicture(picture, x, y, width, height);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+long Form::Point(int x, int y) const {
+    if (x >= ScaleWidth() || y >= ScaleHeight()) return -1;
+    return m_surface->point(x, y);
 }
 
 void Form::placementChanged() {
@@ -280,10 +306,7 @@ bool routeKeyMessage(Control& control, HWND hwnd, UINT msg, WPARAM wParam) {
 void Form::paint() {
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(m_hwnd, &ps);
-    RECT all{0, 0, ScaleWidth(), ScaleHeight()};
-    HBRUSH brush = CreateSolidBrush(m_backColor);
-    FillRect(hdc, &all, brush);
-    DeleteObject(brush);
+    m_surface->drawTo(hdc);
     paintWindowless(hdc);
     EndPaint(m_hwnd, &ps);
 }
@@ -312,6 +335,10 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         Unload();
         return 0;
     case WM_SIZE: {
+        // The surface only grows, so that what was drawn survives rolling up or minimising.
+        if (m_surface)
+            m_surface->resize(std::max<int>(m_surface->width(), LOWORD(lParam)),
+                              std::max<int>(m_surface->height(), HIWORD(lParam)), m_backColor);
         RECT r{};
         GetWindowRect(m_hwnd, &r);
         m_width = r.right - r.left;

@@ -2,7 +2,10 @@
 // Form: a top-level window holding controls. A program's form derives from it, declares its controls
 // as members and overrides the Form_ event methods; control events are wired to the form's methods.
 
+#include "platform/forms/drawing_surface.h"
 #include "platform/forms/windowed_control.h"
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -65,7 +68,17 @@ public:
     // The inner area's size.
     int ScaleWidth() const;
     int ScaleHeight() const;
+    // Setting the back colour clears what was drawn.
     void SetBackColor(COLORREF colour) override;
+
+    // The inner area is a persistent surface, as a picture box's: what is drawn stays, the
+    // windowless controls paint above it. Coordinates are pixels of the inner area.
+    void Cls();
+    void Line(int x1, int y1, int x2, int y2, COLORREF colour);
+    void FillBox(int x1, int y1, int x2, int y2, COLORREF colour);
+    void PaintPicture(HBITMAP picture, int x, int y, int width = -1, int height = -1);
+    // The colour at (x, y) of the inner area, or -1 outside it.
+    long Point(int x, int y) const;
 
     // The form's KeyDown and KeyPress run before the focused control's.
     bool KeyPreview = false;
@@ -105,6 +118,7 @@ private:
     FormBorderStyle m_border;
     bool m_loaded = false;
     int m_dropMode = vbOLEDropNone;
+    std::unique_ptr<DrawingSurface> m_surface;
     CommandButton* m_defaultButton = nullptr;
     CommandButton* m_cancelButton = nullptr;
 };

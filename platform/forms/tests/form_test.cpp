@@ -138,6 +138,39 @@ TEST_F(FormTest, DrawingMethodsReachTheSurface) {
     EXPECT_EQ(p.Point(0, 0), 0x112233);
 }
 
+TEST_F(FormTest, TheFormSurfaceKeepsItsDrawingThroughResizes) {
+    form.FillBox(200, 20, 209, 29, RGB(0, 0, 255));
+    form.Line(200, 40, 230, 40, RGB(255, 0, 0));
+    pumpMessages();
+    RECT frame{};
+    GetWindowRect(form.hWnd(), &frame);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    form.Move(frame.left, frame.top, width - 100, height);
+    EXPECT_EQ(form.Point(205, 25), -1);
+    form.Move(frame.left, frame.top, width, height);
+    pumpMessages();
+    struct Case {
+        int x, y;
+        long colour;
+    };
+    const Case cases[] = {{205, 25, RGB(0, 0, 255)},
+                          {209, 29, RGB(0, 0, 255)},
+                          {230, 40, RGB(255, 0, 0)},
+                          {210, 30, 0xC0C0C0},
+                          {240, 0, -1},
+                          {-1, 5, -1}};
+    for (const Case& c : cases)
+        EXPECT_EQ(form.Point(c.x, c.y), c.colour) << c.x << "," << c.y;
+    QImage image = pm::test::windowImage(form.hWnd());
+    POINT origin{205, 25};
+    ClientToScreen(form.hWnd(), &origin);
+    GetWindowRect(form.hWnd(), &frame);
+    EXPECT_EQ(image.pixel(origin.x - frame.left, origin.y - frame.top), qRgb(0, 0, 255));
+    form.SetBackColor(0xFFFFFF);
+    EXPECT_EQ(form.Point(205, 25), 0xFFFFFF);
+}
+
 TEST_F(FormTest, PointGivesMinusOneOutside) {
     vb::PictureBox& p = form.Picture1;
     p.FillBox(0, 0, 119, 99, 0x123456);

@@ -17,5 +17,6 @@ void registerTabClass();
 void registerHeaderClass();
 void registerToolbarClass();
 void registerListViewClass();
+void registerTreeViewClass();
 
 } // namespace pm::cc

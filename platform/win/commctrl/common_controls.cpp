@@ -17,6 +17,7 @@ void registerCommonClasses() {
     registerHeaderClass();
     registerToolbarClass();
     registerListViewClass();
+    registerTreeViewClass();
 }
 
 } // namespace pm::cc

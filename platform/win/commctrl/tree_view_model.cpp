@@ -1,0 +1,168 @@
+// Tree items linked as siblings, with row counts kept up to date from the changed item upwards.
+
+#include "platform/win/commctrl/tree_view_model.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace pm::cc {
+
+TreeModel::TreeModel() : m_root(std::make_unique<TreeNode>()) {
+    m_root->state = TVIS_EXPANDED;
+    m_root->level = -1;
+}
+
+TreeNode* TreeModel::find(HTREEITEM handle) const {
+    return m_table.get(reinterpret_cast<std::uintptr_t>(handle));
+}
+
+void TreeModel::addRows(TreeNode* from, int delta) {
+    for (TreeNode* n = from; n && delta; n = n->parent) {
+        n->below += delta;
+        if (!n->expanded()) break;
+    }
+}
+
+void TreeModel::linkAfter(TreeNode* parent, TreeNode* after, TreeNode* node) {
+    node->parent = parent;
+    node->prev = after;
+    node->next = after ? after->next : parent->first;
+    if (node->next)
+        node->next->prev = node;
+    else
+        parent->last = node;
+    if (after)
+        after->next = node;
+    else
+        parent->first = node;
+}
+
+void TreeModel::unlink(TreeNode* node) {
+    TreeNode* parent = node->parent;
+    (node->prev ? node->prev->next : parent->first) = node->next;
+    (node->next ? node->next->prev : parent->last) = node->prev;
+    node->prev = node->next = nullptr;
+}
+
+TreeNode* TreeModel::insert(TreeNode* parent, TreeNode* after) {
+    auto owned = std::make_unique<TreeNode>();
+    TreeNode* node = owned.get();
+    node->handle = reinterpret_cast<HTREEITEM>(m_table.add(std::move(owned)));
+    node->level = parent->level + 1;
+    linkAfter(parent, after, node);
+    ++m_count;
+    addRows(parent, 1);
+    return node;
+}
+
+void TreeModel::remove(TreeNode* node, const std::function<void(TreeNode&)>& gone) {
+    if (!node || node == m_root.get()) return;
+    // Children before parents, every item still linked while `gone` sees it.
+    std::vector<TreeNode*> order;
+    std::vector<TreeNode*> stack{node};
+    while (!stack.empty()) {
+        TreeNode* n = stack.back();
+        stack.pop_back();
+        order.push_back(n);
+        for (TreeNode* c = n->first; c; c = c->next)
+            stack.push_back(c);
+    }
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        gone(**it);
+    if (!find(node->handle)) return; // removed meanwhile by whoever `gone` called
+    addRows(node->parent, -node->rows());
+    unlink(node);
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        if (m_table.remove(reinterpret_cast<std::uintptr_t>((*it)->handle))) --m_count;
+    }
+}
+
+void TreeModel::setExpanded(TreeNode* node, bool on) {
+    if (node->expanded() == on) return;
+    int before = node->rows();
+    node->state = on ? node->state | TVIS_EXPANDED : node->state & ~static_cast<UINT>(TVIS_EXPANDED);
+    addRows(node->parent, node->rows() - before);
+}
+
+void TreeModel::sortChildren(TreeNode* parent,
+                             const std::function<bool(const TreeNode&, const TreeNode&)>& less,
+                             bool recurse) {
+    std::vector<TreeNode*> children;
+    for (TreeNode* c = parent->first; c; c = c->next)
+        children.push_back(c);
+    std::stable_sort(children.begin(), children.end(),
+                     [&](const TreeNode* a, const TreeNode* b) { return less(*a, *b); });
+    parent->first = parent->last = nullptr;
+    TreeNode* after = nullptr;
+    for (TreeNode* c : children) {
+        linkAfter(parent, after, c);
+        after = c;
+    }
+    if (recurse)
+        for (TreeNode* c : children)
+            sortChildren(c, less, true);
+}
+
+bool TreeModel::shown(const TreeNode* node) const {
+    for (const TreeNode* p = node->parent; p && p != m_root.get(); p = p->parent)
+        if (!p->expanded()) return false;
+    return true;
+}
+
+bool TreeModel::isWithin(const TreeNode* node, const TreeNode* ancestor) {
+    for (const TreeNode* n = node; n; n = n->parent)
+        if (n == ancestor) return true;
+    return false;
+}
+
+int TreeModel::rowOf(const TreeNode* node) const {
+    if (!node || !shown(node)) return -1;
+    int row = 0;
+    for (const TreeNode* n = node; n->parent; n = n->parent) {
+        for (const TreeNode* s = n->parent->first; s != n; s = s->next)
+            row += s->rows();
+        if (n->parent != m_root.get()) ++row;
+    }
+    return row;
+}
+
+TreeNode* TreeModel::nodeAt(int row) const {
+    if (row < 0 || row >= rows()) return nullptr;
+    const TreeNode* n = m_root.get();
+    while (n) {
+        const TreeNode* c = n->first;
+        for (; c; c = c->next) {
+            if (row < c->rows()) break;
+            row -= c->rows();
+        }
+        if (!c) return nullptr;
+        if (row == 0) return const_cast<TreeNode*>(c);
+        row -= 1;
+        n = c;
+    }
+    return nullptr;
+}
+
+TreeNode* TreeModel::nextShown(const TreeNode* node) const {
+    if (node->expanded() && node->first) return node->first;
+    for (const TreeNode* n = node; n && n != m_root.get(); n = n->parent)
+        if (n->next) return n->next;
+    return nullptr;
+}
+
+TreeNode* TreeModel::previousShown(const TreeNode* node) const {
+    if (!node->prev) return node->parent == m_root.get() ? nullptr : node->parent;
+    TreeNode* n = node->prev;
+    while (n->expanded() && n->last)
+        n = n->last;
+    return n;
+}
+
+TreeNode* TreeModel::lastShown() const {
+    TreeNode* n = m_root->last;
+    while (n && n->expanded() && n->last)
+        n = n->last;
+    return n;
+}
+
+} // namespace pm::cc

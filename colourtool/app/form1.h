@@ -188,8 +188,6 @@ private:
     void showBrightness();
     // Opens the screen picker; its colour goes to the clipboard or into this window.
     void openPicker(bool toClipboard);
-    // Centres `form` on this window, shows it and makes it topmost while AlwaysOnTop.
-    void showCentred(vb::Form& form);
 
     struct BitmapDeleter {
         void operator()(HBITMAP bitmap) const;

@@ -3,6 +3,7 @@
 #include "colourtool/app/form1.h"
 
 #include "colourtool/app/globals.h"
+#include "colourtool/app/named_colors_form.h"
 
 #include "platform/forms/app.h"
 #include "platform/forms/screen.h"
@@ -62,17 +63,14 @@ void Form1::Drop_click() {
 
 void Form1::applyTopMost() {
     SetTopMost(AlwaysOnTop);
+    for (vb::Form* window : {static_cast<vb::Form*>(NamedColors::instance())}) {
+        if (window && window->Visible()) window->SetTopMost(AlwaysOnTop);
+    }
 }
 
-void Form1::showCentred(vb::Form& form) {
-    form.Move(Left() + Width() / 2 - form.Width() / 2, Top() + Height() / 2 - form.Height() / 2);
-    form.Show();
-    if (!AlwaysOnTop) return;
-    vb::DoEvents();
-    form.SetTopMost(true);
+void Form1::showNamedColors() {
+    NamedColors::open();
 }
-
-void Form1::showNamedColors() {}
 
 void Form1::showBrightness() {}
 

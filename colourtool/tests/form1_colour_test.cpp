@@ -1,0 +1,169 @@
+#include "support/form1_fixture.h"
+
+#include "platform/win/tests/support/test_windows.h"
+
+using pm::test::pumpMessages;
+using tintara::Rgb;
+
+namespace {
+
+using ColourTest = Form1Fixture;
+
+TEST_F(ColourTest, ResetSelectsNormalTextWithTheDefaultColours) {
+    start();
+    setColour(1, 2, 3);
+    form().Preview_Click();
+    setColour(4, 5, 6);
+    form().Reset();
+    EXPECT_EQ(form().CON, &form().Label1[0]);
+    EXPECT_EQ(form().TYP, 0);
+    EXPECT_EQ(components(), "0,0,0");
+    EXPECT_EQ(boxes(), "0,0,0");
+    EXPECT_EQ(form().Preview.BackColor(), 0xFFFFFFu);
+    EXPECT_EQ(form().Preview.Tag, "#FFFFFF");
+    const char* tags[] = {"#000000", "#0000FF", "#880088", "#0000FF"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(form().Label1[i].Tag, tags[i]) << i;
+    EXPECT_EQ(form().Label1[2].ForeColor(), static_cast<COLORREF>(0x880088));
+    EXPECT_EQ(form().MeCaption.Caption(), "Tintara 2.5.0 - Untitled");
+    EXPECT_TRUE(form().FileName.empty());
+    EXPECT_EQ(form().DocText, form().DefaultDoc);
+}
+
+TEST_F(ColourTest, DraggingASliderPinsItsComponentAtEitherEnd) {
+    start();
+    const struct {
+        int slider, x;
+        const char* components;
+    } cases[] = {{0, -10, "0,0,0"}, {0, 300, "255,0,0"}, {1, 171, "255,171,0"}, {2, 5, "255,171,5"}};
+    for (const auto& c : cases) {
+        HWND slider = form().Color[c.slider].hWnd();
+        drag(slider, POINT{100, 4}, POINT{c.x, 4});
+        EXPECT_EQ(components(), c.components) << c.slider << " " << c.x;
+        int value = std::stoi(form().Color[c.slider].Tag);
+        EXPECT_EQ(form().Pointer[c.slider].Left(), form().Color[c.slider].Left() + value - 2);
+    }
+    EXPECT_EQ(form().Label1[0].Tag, "#FFAB05");
+    EXPECT_EQ(boxes(), "255,171,5");
+}
+
+TEST_F(ColourTest, TheSelectedSampleTakesTheColourInItsOwnProperty) {
+    start();
+    setColour(5, 171, 0);
+    EXPECT_EQ(form().Label1[0].Tag, "#05AB00");
+    EXPECT_EQ(form().Label1[0].ForeColor(), static_cast<COLORREF>(0x00AB05));
+    form().Preview_Click();
+    EXPECT_EQ(components(), "255,255,255");
+    setColour(16, 32, 48);
+    EXPECT_EQ(form().Preview.Tag, "#102030");
+    EXPECT_EQ(form().Preview.BackColor(), static_cast<COLORREF>(0x302010));
+    EXPECT_EQ(form().Label1[0].Tag, "#05AB00");
+    EXPECT_EQ(form().Label1[1].Tag, "#0000FF");
+    form().Label1_Click(2);
+    EXPECT_EQ(components(), "136,0,136");
+    setColour(1, 1, 1);
+    EXPECT_EQ(form().Label1[2].Tag, "#010101");
+    EXPECT_EQ(form().Preview.Tag, "#102030");
+}
+
+TEST_F(ColourTest, ClickingASampleSelectsItAndMovesTheFrame) {
+    start();
+    pm::test::click(form().Preview.hWnd(), POINT{20, 4 + 15 * 3 + 5});
+    pumpMessages();
+    EXPECT_EQ(form().CON, &form().Label1[3]);
+    EXPECT_EQ(form().Shape1.Left(), form().Label1[3].Left() - 2);
+    EXPECT_EQ(form().Shape1.Top(), form().Label1[3].Top() + 1);
+    pm::test::click(form().Preview.hWnd(), POINT{70, 64});
+    pumpMessages();
+    EXPECT_EQ(form().CON, &form().Preview);
+    EXPECT_EQ(form().TYP, 1);
+    EXPECT_EQ(form().Shape1.Height(), form().Preview.Height() - form().Label2.Height() - 1);
+}
+
+TEST_F(ColourTest, NamedColoursShowTheirNameAndEnableColorName) {
+    start();
+    const struct {
+        Rgb rgb;
+        bool named;
+        const char* name;
+    } cases[] = {{{255, 0, 0}, true, "Red"}, {{0, 255, 255}, true, "Cyan"}, {{1, 2, 3}, false, ""}};
+    for (const auto& c : cases) {
+        setColour(c.rgb.red, c.rgb.green, c.rgb.blue);
+        EXPECT_EQ(form().Named.Visible(), c.named) << c.name;
+        EXPECT_EQ(form().menuItem("popup0b", 3)->Enabled, c.named) << c.name;
+        EXPECT_EQ(form().Named.ToolTipText, c.named ? c.name : form().Named.ToolTipText);
+    }
+}
+
+TEST_F(ColourTest, PickingInEachScaleTakesThePixelUnderThePointer) {
+    start();
+    for (int k = 0; k < 4; ++k) {
+        form().popup4c_Click(k);
+        pumpMessages();
+        vb::PictureBox& scale = form().ColorSystem[k];
+        for (POINT p : {POINT{10, 10}, POINT{150, 30}, POINT{280, 55}}) {
+            pm::test::click(scale.hWnd(), p);
+            pumpMessages();
+            Rgb expected = tintara::rgbOf(static_cast<tintara::ColourValue>(scale.Point(p.x, p.y)));
+            EXPECT_EQ(form().workingColour(), expected) << k << " " << p.x << "," << p.y;
+        }
+    }
+}
+
+TEST_F(ColourTest, DraggingOffAScaleKeepsTheLastColour) {
+    start();
+    form().popup4c_Click(1);
+    pumpMessages();
+    HWND scale = form().ColorSystem[1].hWnd();
+    drag(scale, POINT{100, 30}, POINT{400, 30});
+    Rgb inside = tintara::rgbOf(static_cast<tintara::ColourValue>(form().ColorSystem[1].Point(250, 30)));
+    EXPECT_NE(form().workingColour(), (Rgb{255, 0, 0}));
+    EXPECT_EQ(form().workingColour(), inside);
+}
+
+TEST_F(ColourTest, OnlyTheLeftButtonDragsOnAScaleWhileAnyButtonPicks) {
+    start();
+    form().popup4c_Click(0);
+    pumpMessages();
+    HWND scale = form().ColorSystem[0].hWnd();
+    auto colourAt = [this](int x, int y) {
+        return tintara::rgbOf(static_cast<tintara::ColourValue>(form().ColorSystem[0].Point(x, y)));
+    };
+    pm::test::pressMouse(scale, POINT{20, 20}, VK_RBUTTON);
+    pumpMessages();
+    EXPECT_EQ(form().workingColour(), colourAt(20, 20));
+    pm::test::moveMouse(scale, POINT{200, 50});
+    pumpMessages();
+    EXPECT_EQ(form().workingColour(), colourAt(20, 20));
+    pm::test::releaseMouse(scale, POINT{200, 50}, VK_RBUTTON);
+    pumpMessages();
+}
+
+TEST_F(ColourTest, ComponentBoxesApplyWholeNumbersAndRejectOtherText) {
+    start();
+    setColour(100, 100, 100);
+    const struct {
+        const char* typed;
+        const char* red;
+    } cases[] = {{"12.9", "12"}, {"abc", "12"}, {"-5", "0"}, {"300", "255"}, {"1e12", "255"}};
+    for (const auto& c : cases) {
+        vb::TextBox& box = form().txtColor[0];
+        form().Colors.SetFocus();
+        box.SetFocus();
+        pumpMessages();
+        EXPECT_FALSE(form().KeyPreview);
+        box.SetText(c.typed);
+        pm::test::pressKey(box.hWnd(), VK_RETURN);
+        pumpMessages();
+        EXPECT_EQ(form().Color[0].Tag, c.red) << c.typed;
+        EXPECT_EQ(box.Text(), c.red) << c.typed;
+        EXPECT_TRUE(form().KeyPreview);
+    }
+    form().txtColor[1].SetFocus();
+    form().txtColor[1].SetText("7");
+    form().Colors.SetFocus();
+    pumpMessages();
+    EXPECT_EQ(components(), "255,7,100");
+}
+
+} // namespace

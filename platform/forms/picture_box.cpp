@@ -1,6 +1,7 @@
 #include "platform/forms/picture_box.h"
 
 #include "platform/forms/tool_tips.h"
+#include "platform/forms/user_control.h"
 
 #include "platform/forms/form.h"
 
@@ -91,8 +92,14 @@ LRESULT PictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT colours = 0;
     if (colourChild(msg, wParam, lParam, colours)) return colours;
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) ::SetFocus(m_hwnd);
-    if (msg == WM_SETFOCUS && GotFocus) GotFocus();
-    if (msg == WM_KILLFOCUS && LostFocus) LostFocus();
+    if (msg == WM_SETFOCUS) {
+        if (GotFocus) GotFocus();
+        userControlFocusEntered(reinterpret_cast<HWND>(wParam), m_hwnd);
+    }
+    if (msg == WM_KILLFOCUS) {
+        if (LostFocus) LostFocus();
+        userControlFocusLeft(m_hwnd, reinterpret_cast<HWND>(wParam));
+    }
     if (reflectToChild(msg, wParam, lParam) || routeKeyMessage(*this, m_hwnd, msg, wParam) ||
         handleMouse(*this, msg, wParam, lParam))
         return 0;

@@ -1,6 +1,7 @@
 #include "platform/forms/standard_controls.h"
 
 #include "platform/forms/form.h"
+#include "platform/forms/user_control.h"
 
 #include <algorithm>
 
@@ -63,9 +64,11 @@ LRESULT StandardControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SETFOCUS:
         raise(GotFocus);
+        userControlFocusEntered(reinterpret_cast<HWND>(wParam), hwnd);
         break;
     case WM_KILLFOCUS:
         raise(LostFocus);
+        userControlFocusLeft(hwnd, reinterpret_cast<HWND>(wParam));
         break;
     case WM_LBUTTONDOWN:
         if (MouseDown) MouseDown(vbLeftButton, currentShiftMask(), p.x, p.y);

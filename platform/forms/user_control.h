@@ -21,4 +21,10 @@ private:
     bool m_inResize = false;
 };
 
+// Focus moving from `lost` to `gained` (either may be null), told by the window losing it and by
+// the window gaining it: user controls around `lost` but not around `gained` raise LostFocus,
+// innermost first; those around `gained` but not `lost` raise GotFocus, outermost first.
+void userControlFocusLeft(HWND lost, HWND gained);
+void userControlFocusEntered(HWND lost, HWND gained);
+
 } // namespace vb

@@ -429,6 +429,27 @@ TEST_F(FormTest, UserControlsSnapTheirSizeAndRaiseTheirEventsToTheHost) {
     EXPECT_EQ(focused, 1);
 }
 
+// A user control made of constituent controls of its own.
+class ToolLike : public vb::UserControl {
+public:
+    explicit ToolLike(vb::Container& host) : vb::UserControl(host, "Tool", 140, 10, 90, 60) {}
+    vb::PictureBox Button1{*this, "Button1", 5, 5, 30, 30};
+    vb::PictureBox Button2{*this, "Button2", 45, 5, 30, 30};
+};
+
+TEST_F(FormTest, FocusEnteringAUserControlsPartsRaisesItsFocusEventsOnce) {
+    ToolLike tool(form);
+    std::vector<std::string> seen;
+    tool.GotFocus = [&] { seen.push_back("Tool_GotFocus"); };
+    tool.LostFocus = [&] { seen.push_back("Tool_LostFocus"); };
+    tool.Button1.GotFocus = [&] { seen.push_back("Button1_GotFocus"); };
+    form.Picture1.SetFocus();
+    tool.Button1.SetFocus();
+    tool.Button2.SetFocus();
+    form.Picture1.SetFocus();
+    EXPECT_EQ(seen, (std::vector<std::string>{"Button1_GotFocus", "Tool_GotFocus", "Tool_LostFocus"}));
+}
+
 TEST(Timer, TicksAndNeverReentersItsHandler) {
     vb::Timer timer("Timer1", 1, false);
     int ticks = 0;

@@ -8,7 +8,6 @@
 #include "colourtool/core/palette.h"
 
 #include "platform/forms/form.h"
-#include "platform/forms/windowless.h"
 
 #include <vector>
 
@@ -26,28 +25,21 @@ public:
     // Destroys the window (the next import creates it again).
     static void destroy();
 
-    // Draws `colours` as swatches from the top left (over what the surface showed) and sizes the
-    // inner area to their grid.
+    // Sizes the inner area to the grid of `colours` and draws them as swatches from the top left,
+    // over what the surface showed.
     void drawPalette(const std::vector<Rgb>& colours);
-    // The colour of the surface at (x, y), or -1 outside it.
-    long Point(int x, int y) const;
     // The swatch grid of the palette shown.
     const PaletteGrid& grid() const { return m_grid; }
-
-    // The surface, shown as the window's picture.
-    vb::Image Surface;
 
 protected:
     void Form_Load() override;
 
 private:
-    void Surface_MouseDown(int button, int x, int y);
-    void Surface_MouseMove(int button, int x, int y);
-    void Surface_MouseUp(int button, int x, int y);
+    void Form_MouseDown(int button, int x, int y);
+    void Form_MouseMove(int button, int x, int y);
+    void Form_MouseUp(int button, int x, int y);
     void pick(int x, int y);
-    void clearSurface();
 
-    HBITMAP m_surface = nullptr;
     HCURSOR m_hand = nullptr;
     PaletteGrid m_grid;
     std::size_t m_count = 0;

@@ -1,3 +1,4 @@
+#include "colourtool/app/drawn_pictures.h"
 #include "colourtool/app/frm_palette.h"
 
 #include "support/fake_main_window.h"
@@ -230,6 +231,9 @@ TEST_F(PaletteFormTest, ANewImportOverdrawsAndAClosedWindowStartsAfresh) {
     EXPECT_EQ(hand.yHotspot, 0u);
     DeleteObject(hand.hbmColor);
     DeleteObject(hand.hbmMask);
+    SendMessage(window->hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window->hWnd()),
+                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), window->MouseIcon);
     vb::Form& m = main.window();
     EXPECT_EQ(window->Left(), m.Left() + m.Width() / 2 - window->Width() / 2);
     import("sixteen.pal", fixture("palettes/sixteen.pal"));
@@ -254,6 +258,23 @@ TEST_F(PaletteFormTest, Picture) {
     ASSERT_NE(frmPalette::instance(), nullptr);
     EXPECT_TRUE(pm::test::saveWindowPng(frmPalette::instance()->hWnd(),
                                         pm::test::outputFolder() + "/tintara_palette.png"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(HandPointer, PictureOfTheHandFourTimesItsSize) {
+    vb::Form board("Board", 128, 128);
+    board.SetBackColor(RGB(255, 255, 255));
+    HBITMAP hand = drawHandPicture();
+    board.PaintPicture(hand, 0, 0, 128, 128);
+    DeleteObject(hand);
+    board.Show();
+    pumpMessages();
+    EXPECT_EQ(board.Point(5 * 4 + 1, 1), static_cast<long>(RGB(0, 0, 0))); // the fingertip's outline
+    EXPECT_EQ(board.Point(6 * 4 + 1, 9 * 4 + 1), static_cast<long>(RGB(255, 255, 255)));
+    EXPECT_TRUE(pm::test::saveWindowPng(board.hWnd(), pm::test::outputFolder() + "/tintara_hand.png"));
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // "SysHeader32": column headings in display order, with dividers the mouse drags to resize a
-// column (HDN_BEGINTRACK, HDN_TRACK, HDN_ENDTRACK) and buttons that report clicks.
+// column (HDN_BEGINTRACK, HDN_TRACK, HDN_ENDTRACK), buttons that report clicks and, with
+// HDS_DRAGDROP, headings the mouse drags to a new place (HDN_BEGINDRAG, HDN_ENDDRAG).
 
 #include "platform/win/commctrl/common_classes.h"
 #include "platform/win/controls/control.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -31,7 +33,7 @@ public:
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    enum class Drag { None, Track, Press };
+    enum class Drag { None, Track, Press, Move };
 
     int count() const { return static_cast<int>(m_items.size()); }
     bool valid(int i) const { return i >= 0 && i < count(); }
@@ -49,6 +51,9 @@ private:
     void mouseDown(POINT pt);
     void mouseMove(POINT pt);
     void mouseUp(POINT pt);
+    // The display position a heading dragged to x lands at.
+    int dropPosition(int x) const;
+    void endMove(POINT pt);
     void doubleClick(POINT pt);
     void paint();
     void drawItem(HDC dc, int i, RECT rc) const;
@@ -61,6 +66,8 @@ private:
     int m_dragItem = -1;
     int m_grabOffset = 0;
     bool m_pressedIn = false;
+    POINT m_pressAt{0, 0};
+    int m_dropAt = -1; // display position of a heading being moved
 };
 
 int HeaderControl::height() const {
@@ -215,10 +222,11 @@ void HeaderControl::mouseDown(POINT pt) {
         m_drag = Drag::Track;
         m_dragItem = i;
         m_grabOffset = pt.x - itemRect(i).right;
-    } else if (style() & HDS_BUTTONS) {
+    } else if (style() & (HDS_BUTTONS | HDS_DRAGDROP)) {
         m_drag = Drag::Press;
         m_dragItem = i;
         m_pressedIn = true;
+        m_pressAt = pt;
         redraw();
     } else {
         return;
@@ -226,7 +234,34 @@ void HeaderControl::mouseDown(POINT pt) {
     SetCapture(m_hwnd);
 }
 
+int HeaderControl::dropPosition(int x) const {
+    int position = 0, left = 0;
+    for (int index : m_order) {
+        int w = m_items[static_cast<std::size_t>(index)].width;
+        if (index != m_dragItem && x >= left + w / 2) ++position;
+        left += w;
+    }
+    return position;
+}
+
 void HeaderControl::mouseMove(POINT pt) {
+    if (m_drag == Drag::Move) {
+        int at = dropPosition(pt.x);
+        if (at != m_dropAt) m_dropAt = at, redraw();
+        return;
+    }
+    if (m_drag == Drag::Press && (style() & HDS_DRAGDROP) &&
+        std::abs(pt.x - m_pressAt.x) >= GetSystemMetrics(SM_CXDRAG)) {
+        if (notify(HDN_BEGINDRAG, m_dragItem)) {
+            m_drag = Drag::None;
+            if (GetCapture() == m_hwnd) ReleaseCapture();
+        } else {
+            m_drag = Drag::Move;
+            m_dropAt = dropPosition(pt.x);
+        }
+        redraw();
+        return;
+    }
     if (m_drag == Drag::Press) {
         UINT flags = 0;
         bool inside = hitTest(pt, &flags) == m_dragItem && (flags & HHT_ONHEADER);
@@ -252,7 +287,13 @@ void HeaderControl::mouseUp(POINT pt) {
     if (GetCapture() == m_hwnd) ReleaseCapture();
     if (drag == Drag::Press) {
         redraw();
-        if (m_pressedIn) notify(HDN_ITEMCLICK, i);
+        if (m_pressedIn && (style() & HDS_BUTTONS)) notify(HDN_ITEMCLICK, i);
+        return;
+    }
+    if (drag == Drag::Move) {
+        m_dragItem = i;
+        endMove(pt);
+        m_dragItem = -1;
         return;
     }
     if (drag != Drag::Track) return;
@@ -261,6 +302,20 @@ void HeaderControl::mouseUp(POINT pt) {
     item.cxy = std::max(0, static_cast<int>(pt.x - m_grabOffset - itemRect(i).left));
     notify(HDN_ENDTRACK, i, 0, &item);
     if (!(style() & HDS_FULLDRAG)) changeWidth(i, item.cxy);
+}
+
+// HDN_ENDDRAG offers the new position in pitem->iOrder; a nonzero answer leaves the order alone.
+void HeaderControl::endMove(POINT pt) {
+    HDITEM item{};
+    item.mask = HDI_ORDER;
+    item.iOrder = dropPosition(pt.x);
+    m_dropAt = -1;
+    if (!notify(HDN_ENDDRAG, m_dragItem, 0, &item) && valid(m_dragItem)) {
+        m_order.erase(std::find(m_order.begin(), m_order.end(), m_dragItem));
+        m_order.insert(m_order.begin() + std::clamp(item.iOrder, 0, static_cast<int>(m_order.size())),
+                       m_dragItem);
+    }
+    redraw();
 }
 
 void HeaderControl::doubleClick(POINT pt) {
@@ -342,6 +397,16 @@ void HeaderControl::paint() {
     if (rest.right > rest.left) {
         FillRect(dc, &rest, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &rest, EDGE_RAISED, BF_RECT | BF_SOFT);
+    }
+    if (m_drag == Drag::Move && m_dropAt >= 0) {
+        // The place the moved heading lands: a bar at the left edge of that position.
+        int left = 0, position = 0;
+        for (int index : m_order) {
+            if (index != m_dragItem && position++ == m_dropAt) break;
+            left += m_items[static_cast<std::size_t>(index)].width;
+        }
+        RECT bar{std::max(0, left - 1), 0, left + 1, client.bottom};
+        FillRect(dc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
     SelectObject(dc, old);
     EndPaint(m_hwnd, &ps);

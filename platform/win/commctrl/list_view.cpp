@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kLabelMax = 260;              // the text buffer offered with LVN_GETDISPINFO
 constexpr std::size_t kAnswerMax = 1 << 16; // longest text read from a receiver's own buffer
+constexpr int kReserveMax = 1 << 20;        // rows LVM_SETITEMCOUNT reserves room for at most
 
 int compareNoCase(const std::string& a, const std::string& b) {
     std::size_t n = std::min(a.size(), b.size());
@@ -290,7 +291,7 @@ LRESULT ListView::deleteAll() {
 LRESULT ListView::setItemCount(int n) {
     n = std::max(0, n);
     if (!ownerData()) {
-        m_rows.reserve(static_cast<std::size_t>(n));
+        m_rows.reserve(static_cast<std::size_t>(std::min(n, kReserveMax))); // a hint, not a promise
         return TRUE;
     }
     m_count = n;

@@ -2,12 +2,14 @@
 // may refuse) and LVN_ITEMCHANGED in Win32 order, owner data asking only for painted rows, custom
 // draw stages, keyboard and mouse selection, check boxes, geometry and hit tests.
 #include "platform/win/commctrl.h"
+#include "platform/win/commctrl/list_view_selection.h"
 #include "platform/win/windows.h"
 #include "support/test_windows.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +29,7 @@ std::vector<std::pair<int, int>> g_hints; // LVN_ODCACHEHINT ranges
 std::vector<std::string> g_stages;        // NM_CUSTOMDRAW stages as "stage:item:sub"
 int g_refuseItem = -2;                    // LVN_ITEMCHANGING for this item is refused
 LRESULT g_prepaintAnswer = CDRF_DODEFAULT;
+bool g_refuseEndDrag = false;
 
 std::string stageName(DWORD stage) {
     switch (stage) {
@@ -81,6 +84,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         g_hints.push_back({hint->iFrom, hint->iTo});
         return 0;
     }
+    if (nm->code == HDN_ENDDRAG) return g_refuseEndDrag;
     if (nm->code == NM_CUSTOMDRAW) return customDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
     if (nm->code == LVN_ODSTATECHANGED) {
         auto* od = reinterpret_cast<NMLVODSTATECHANGE*>(lParam);
@@ -122,6 +126,7 @@ protected:
         clearHeard();
         g_refuseItem = -2;
         g_prepaintAnswer = CDRF_DODEFAULT;
+        g_refuseEndDrag = false;
     }
     void TearDown() override { DestroyWindow(parent); }
     static void clearHeard() {
@@ -191,6 +196,47 @@ protected:
     }
     HWND parent = nullptr;
 };
+
+TEST(SelectionRanges, SetClearAndShift) {
+    struct Case {
+        const char* name;
+        std::function<void(pm::cc::SelectionRanges&)> change;
+        std::vector<int> selected; // of rows 0 to 11
+        std::size_t runs;
+    };
+    using R = pm::cc::SelectionRanges;
+    const Case cases[] = {
+        {"one run", [](R& r) { r.set(2, 5, true); }, {2, 3, 4, 5}, 1},
+        {"touching runs merge", [](R& r) { r.set(2, 3, true), r.set(4, 5, true); }, {2, 3, 4, 5}, 1},
+        {"hole splits", [](R& r) { r.set(0, 9, true), r.set(3, 4, false); }, {0, 1, 2, 5, 6, 7, 8, 9}, 2},
+        {"bridge",
+         [](R& r) { r.set(0, 1, true), r.set(5, 6, true), r.set(1, 5, true); },
+         {0, 1, 2, 3, 4, 5, 6},
+         1},
+        {"clear across runs",
+         [](R& r) { r.set(0, 2, true), r.set(6, 8, true), r.set(1, 7, false); },
+         {0, 8},
+         2},
+        {"truncate", [](R& r) { r.set(3, 9, true), r.truncate(5); }, {3, 4}, 1},
+        {"remove a row", [](R& r) { r.set(2, 3, true), r.set(6, 6, true), r.removeRow(4); }, {2, 3, 5}, 2},
+        {"remove a selected row", [](R& r) { r.set(2, 4, true), r.removeRow(3); }, {2, 3}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        R r;
+        c.change(r);
+        std::vector<int> selected;
+        for (int i = 0; i < 12; ++i)
+            if (r.contains(i)) selected.push_back(i);
+        EXPECT_EQ(selected, c.selected);
+        EXPECT_EQ(r.runCount(), c.runs);
+        EXPECT_EQ(r.count(), static_cast<long long>(c.selected.size()));
+        std::vector<int> walked;
+        for (int i = r.next(-1); i >= 0; i = r.next(i))
+            walked.push_back(i);
+        EXPECT_EQ(walked, c.selected);
+    }
+}
 
 TEST_F(ListView, InsertSetAndGetItems) {
     HWND lv = make(0);
@@ -505,6 +551,40 @@ TEST_F(ListView, GeometryHitTestsAndScrolling) {
     ListView_GetSubItemRect(lv, 3, 2, LVIR_BOUNDS, &cell);
     EXPECT_EQ(cell.left, 150);
     EXPECT_EQ(ListView_GetColumnWidth(lv, 0), 50);
+}
+
+TEST_F(ListView, HeaderDragMovesColumns) {
+    struct Case {
+        const char* name;
+        DWORD exStyle;
+        bool refuse;
+        std::vector<int> order;
+    };
+    const Case cases[] = {
+        {"moved", LVS_EX_HEADERDRAGDROP, false, {1, 2, 0}},
+        {"refused", LVS_EX_HEADERDRAGDROP, true, {0, 1, 2}},
+        {"no drag style", 0, false, {0, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND lv = make(0);
+        ListView_SetExtendedListViewStyle(lv, c.exStyle);
+        fill(lv, 3);
+        g_refuseEndDrag = c.refuse;
+        HWND header = ListView_GetHeader(lv);
+        pm::test::pressMouse(header, POINT{50, 5});
+        pm::test::moveMouse(header, POINT{150, 5});
+        pm::test::moveMouse(header, POINT{255, 5});
+        pm::test::releaseMouse(header, POINT{255, 5});
+        pm::test::pumpMessages();
+        std::vector<int> order(3);
+        SendMessage(lv, LVM_GETCOLUMNORDERARRAY, 3, reinterpret_cast<LPARAM>(order.data()));
+        EXPECT_EQ(order, c.order);
+        RECT label{};
+        ListView_GetItemRect(lv, 0, &label, LVIR_LABEL);
+        EXPECT_EQ(label.left, c.order[0] == 0 ? 0 : 200);
+        DestroyWindow(lv);
+    }
 }
 
 TEST_F(ListView, DeletingNotifiesAndKeepsFocus) {

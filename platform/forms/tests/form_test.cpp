@@ -223,6 +223,18 @@ TEST_F(FormTest, ScreenCaptureGoesOntoTheSurface) {
     DeleteObject(real);
 }
 
+TEST_F(FormTest, SystemScreenCaptureSeesTheShownForm) {
+    form.FillBox(200, 120, 229, 149, RGB(10, 200, 5));
+    pumpMessages();
+    POINT at{205, 125};
+    ClientToScreen(form.hWnd(), &at);
+    HBITMAP shot = vb::screenCapture().capture(RECT{at.x, at.y, at.x + 4, at.y + 4});
+    form.Picture1.PaintPicture(shot, 0, 0);
+    DeleteObject(shot);
+    EXPECT_EQ(form.Picture1.Point(0, 0), RGB(10, 200, 5));
+    EXPECT_EQ(form.Picture1.Point(3, 3), RGB(10, 200, 5));
+}
+
 TEST_F(FormTest, MouseEventsComeInOrderWithButtonSemantics) {
     HWND hwnd = form.hWnd();
     pm::test::pressMouse(hwnd, inPicture(5, 6));

@@ -423,6 +423,7 @@ void ListView::setExtendedStyle(DWORD mask, DWORD styles) {
     if (!mask) mask = ~0u;
     DWORD old = m_exStyle;
     m_exStyle = (m_exStyle & ~mask) | (styles & mask);
+    m_rowHeight = 0;
     if ((m_exStyle & LVS_EX_CHECKBOXES) && !(old & LVS_EX_CHECKBOXES))
         for (ListRow& row : m_rows)
             if (!(row.state & LVIS_STATEIMAGEMASK)) row.state |= INDEXTOSTATEIMAGEMASK(1);
@@ -579,7 +580,7 @@ LRESULT ListView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT common = 0;
     if (msg == WM_SETFONT && m_header) SendMessage(m_header, WM_SETFONT, wParam, lParam);
     if (handleCommon(msg, wParam, lParam, common)) {
-        if (msg == WM_SETFONT) layoutHeader(), updateScrollBars();
+        if (msg == WM_SETFONT) m_rowHeight = 0, layoutHeader(), updateScrollBars();
         return common;
     }
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -720,6 +721,7 @@ LRESULT ListView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         HIMAGELIST* slot = wParam == LVSIL_SMALL ? &m_small : wParam == LVSIL_STATE ? &m_state : &m_normal;
         HIMAGELIST old = *slot;
         *slot = reinterpret_cast<HIMAGELIST>(lParam);
+        m_rowHeight = 0;
         setTop(m_top);
         updateScrollBars();
         redraw();

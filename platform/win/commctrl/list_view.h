@@ -152,6 +152,7 @@ private:
     COLORREF m_back = CLR_DEFAULT;
     COLORREF m_textBack = CLR_DEFAULT;
     bool m_updatingBars = false;
+    mutable int m_rowHeight = 0; // once measured from the font and images
     int m_hintFrom = -1;
     int m_hintTo = -1;
     // A left or right press on a row, waiting to become a click or a drag.

@@ -13,6 +13,7 @@ constexpr int kCheckWidth = 16; // the state image column of LVS_EX_CHECKBOXES
 } // namespace
 
 int ListView::rowHeight() const {
+    if (m_rowHeight > 0) return m_rowHeight;
     HDC dc = GetDC(m_hwnd);
     HGDIOBJ old = SelectObject(dc, font());
     TEXTMETRIC tm{};
@@ -24,7 +25,8 @@ int ListView::rowHeight() const {
     if (m_small && ImageList_GetIconSize(m_small, &cx, &cy)) h = std::max(h, cy + 1);
     if (m_state && ImageList_GetIconSize(m_state, &cx, &cy)) h = std::max(h, cy + 1);
     if (m_exStyle & LVS_EX_CHECKBOXES) h = std::max(h, kCheckWidth);
-    return std::max(h, 1);
+    m_rowHeight = std::max(h, 1);
+    return m_rowHeight;
 }
 
 int ListView::headerHeight() const {

@@ -152,7 +152,10 @@ LRESULT TreeView::insertItem(const TVINSERTSTRUCT* insert) {
     if (item.mask & TVIF_STATE)
         node->state = item.state & item.stateMask & ~static_cast<UINT>(TVIS_EXPANDED | TVIS_SELECTED);
     if (!m_top || (atTop && parent == m_model.root() && !after)) m_top = m_model.root()->first;
-    structureChanged();
+    if (m_model.shown(node))
+        structureChanged();
+    else if (!node->prev)
+        invalidateNode(parent); // its button may appear
     return reinterpret_cast<LRESULT>(node->handle);
 }
 
@@ -372,11 +375,15 @@ bool TreeView::ensureVisible(TreeNode* node) {
 LRESULT TreeView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT common = 0;
     if (handleCommon(msg, wParam, lParam, common)) {
-        if (msg == WM_SETFONT) structureChanged();
+        if (msg == WM_SETFONT) m_autoHeight = 0, structureChanged();
         return common;
     }
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (msg) {
+    case WM_STYLECHANGED:
+        m_autoHeight = 0;
+        structureChanged();
+        return 0;
     case WM_SIZE:
         setTopRow(topRow());
         updateScrollBars();
@@ -459,6 +466,7 @@ LRESULT TreeView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         HIMAGELIST& slot = wParam == TVSIL_STATE ? m_stateImages : m_images;
         HIMAGELIST old = slot;
         slot = reinterpret_cast<HIMAGELIST>(lParam);
+        m_autoHeight = 0;
         structureChanged();
         return reinterpret_cast<LRESULT>(old);
     }

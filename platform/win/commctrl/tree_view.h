@@ -95,7 +95,8 @@ private:
     int m_scrollX = 0;
     int m_widest = 0; // the widest row painted so far, for the horizontal scroll bar
     int m_indent = 19;
-    int m_itemHeight = 0; // 0: from the font and images
+    int m_itemHeight = 0;         // 0: from the font and images
+    mutable int m_autoHeight = 0; // the height from the font and images, once measured
     HIMAGELIST m_images = nullptr;
     HIMAGELIST m_stateImages = nullptr;
     COLORREF m_text = CLR_DEFAULT;

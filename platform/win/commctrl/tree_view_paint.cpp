@@ -32,6 +32,7 @@ COLORREF TreeView::backColour() const {
 
 int TreeView::itemHeight() const {
     if (m_itemHeight > 0) return m_itemHeight;
+    if (m_autoHeight > 0) return m_autoHeight;
     HDC dc = GetDC(m_hwnd);
     HGDIOBJ old = SelectObject(dc, font());
     TEXTMETRIC tm{};
@@ -42,6 +43,7 @@ int TreeView::itemHeight() const {
     if (m_images && ImageList_GetIconSize(m_images, &cx, &cy)) h = std::max(h, cy + 1);
     if (m_stateImages && ImageList_GetIconSize(m_stateImages, &cx, &cy)) h = std::max(h, cy + 1);
     if ((h & 1) && !(style() & TVS_NONEVENHEIGHT)) ++h;
+    m_autoHeight = h;
     return h;
 }
 

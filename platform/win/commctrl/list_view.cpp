@@ -593,6 +593,15 @@ LRESULT ListView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         layoutHeader();
         return 0;
     }
+    case WM_DESTROY:
+        // Receivers free what their items' lParams own on LVN_DELETEITEM, so a list going away says
+        // goodbye to its items, without repainting anything.
+        if (count() > 0 && !notifyItem(LVN_DELETEALLITEMS, -1, 0, 0, 0, 0) && !ownerData())
+            for (int i = 0; i < count(); ++i)
+                notifyItem(LVN_DELETEITEM, i, 0, 0, 0, 0);
+        m_rows.clear();
+        m_count = 0;
+        return defaultProc(msg, wParam, lParam);
     case WM_SIZE:
         layoutHeader();
         setTop(m_top);

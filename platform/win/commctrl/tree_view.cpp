@@ -436,7 +436,12 @@ LRESULT TreeView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (reinterpret_cast<HWND>(lParam) == m_edit && HIWORD(wParam) == EN_KILLFOCUS) endEdit(false);
         return 0;
     case WM_DESTROY:
+        // Receivers free what their items' lParams own on TVN_DELETEITEM, so a tree going away
+        // says goodbye to its items, without repainting anything.
         endEdit(true);
+        m_caret = m_drop = m_top = m_pressNode = nullptr;
+        while (TreeNode* first = m_model.root()->first)
+            m_model.remove(first, [this](TreeNode& gone) { notifyTree(TVN_DELETEITEM, 0, &gone, nullptr); });
         return defaultProc(msg, wParam, lParam);
     case TVM_INSERTITEMA:
         return insertItem(reinterpret_cast<const TVINSERTSTRUCT*>(lParam));

@@ -603,6 +603,14 @@ TEST_F(ListView, DeletingNotifiesAndKeepsFocus) {
     EXPECT_EQ(g_heard[0].code, LVN_DELETEALLITEMS);
     EXPECT_EQ(g_heard[1].code, LVN_DELETEITEM);
     EXPECT_EQ(ListView_GetNextItem(lv, -1, LVNI_FOCUSED), -1);
+
+    fill(lv, 2);
+    clearHeard();
+    DestroyWindow(lv);
+    ASSERT_EQ(g_heard.size(), 3u);
+    EXPECT_EQ(g_heard[0].code, LVN_DELETEALLITEMS);
+    EXPECT_EQ(g_heard[2].code, LVN_DELETEITEM);
+    EXPECT_EQ(g_heard[2].item, 1);
 }
 
 int CALLBACK byParamDescending(LPARAM a, LPARAM b, LPARAM) {

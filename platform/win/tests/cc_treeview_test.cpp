@@ -511,6 +511,12 @@ TEST_F(TreeView, DeletingMovesTheCaretAndStalesHandles) {
     EXPECT_EQ(g_trace.size(), 5u);
     EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
     EXPECT_EQ(text(tree, a), "(bad)");
+
+    HWND other = sample();
+    g_trace.clear();
+    DestroyWindow(other);
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"delete:a1", "delete:a21", "delete:a2", "delete:a",
+                                                 "delete:b1", "delete:b", "delete:c"}));
 }
 
 TEST_F(TreeView, CustomDrawStages) {

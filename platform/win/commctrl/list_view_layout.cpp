@@ -30,7 +30,7 @@ int ListView::rowHeight() const {
 }
 
 int ListView::headerHeight() const {
-    if (!m_header || !IsWindowVisible(m_header)) return 0;
+    if (!m_header || (style() & LVS_NOCOLUMNHEADER)) return 0;
     RECT rc{};
     GetWindowRect(m_header, &rc);
     return rc.bottom - rc.top;

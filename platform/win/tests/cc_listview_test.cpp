@@ -551,6 +551,17 @@ TEST_F(ListView, GeometryHitTestsAndScrolling) {
     ListView_GetSubItemRect(lv, 3, 2, LVIR_BOUNDS, &cell);
     EXPECT_EQ(cell.left, 150);
     EXPECT_EQ(ListView_GetColumnWidth(lv, 0), 50);
+
+    // Geometry does not wait for the list to be shown; without headings rows start at the top.
+    for (DWORD style : {DWORD{0}, DWORD{LVS_NOCOLUMNHEADER}}) {
+        HWND hidden = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | LVS_REPORT | style, 0, 0, 200, 200,
+                                     parent, nullptr, nullptr, nullptr);
+        fill(hidden, 2);
+        RECT row{};
+        ListView_GetItemRect(hidden, 1, &row, LVIR_BOUNDS);
+        EXPECT_EQ(row.top, (style ? 0 : header.bottom - header.top) + h);
+        DestroyWindow(hidden);
+    }
 }
 
 TEST_F(ListView, HeaderDragMovesColumns) {

@@ -1201,6 +1201,58 @@ UINT EnumClipboardFormats(UINT format);
 HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
 
+// ---- Multiple-document interface ----
+
+// The MDI client's creation data (CreateWindow's lpParam for class "MDICLIENT").
+struct CLIENTCREATESTRUCT {
+    HANDLE hWindowMenu; // the popup that lists the children
+    UINT idFirstChild;  // the first child's window id (and its window-list command)
+};
+typedef CLIENTCREATESTRUCT* LPCLIENTCREATESTRUCT;
+
+// WM_MDICREATE's data; a child's CREATESTRUCT::lpCreateParams points to it during creation.
+struct MDICREATESTRUCTA {
+    LPCSTR szClass;
+    LPCSTR szTitle;
+    HANDLE hOwner;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    DWORD style;
+    LPARAM lParam;
+};
+typedef MDICREATESTRUCTA MDICREATESTRUCT;
+typedef MDICREATESTRUCTA* LPMDICREATESTRUCTA;
+typedef MDICREATESTRUCTA* LPMDICREATESTRUCT;
+
+#define MDIS_ALLCHILDSTYLES 0x0001
+#define MDITILE_VERTICAL 0x0000
+#define MDITILE_HORIZONTAL 0x0001
+#define MDITILE_SKIPDISABLED 0x0002
+#define MDITILE_ZORDER 0x0004
+
+// Bitmap items a maximised MDI child puts into the frame's menu bar.
+#define HBMMENU_CALLBACK ((HBITMAP)-1)
+#define HBMMENU_SYSTEM ((HBITMAP)1)
+#define HBMMENU_MBAR_RESTORE ((HBITMAP)2)
+#define HBMMENU_MBAR_MINIMIZE ((HBITMAP)3)
+#define HBMMENU_MBAR_CLOSE ((HBITMAP)5)
+#define HBMMENU_MBAR_CLOSE_D ((HBITMAP)6)
+#define HBMMENU_MBAR_MINIMIZE_D ((HBITMAP)7)
+#define HBMMENU_POPUP_CLOSE ((HBITMAP)8)
+#define HBMMENU_POPUP_RESTORE ((HBITMAP)9)
+#define HBMMENU_POPUP_MAXIMIZE ((HBITMAP)10)
+#define HBMMENU_POPUP_MINIMIZE ((HBITMAP)11)
+
+// Default processing of an MDI frame (with its client) and of an MDI child.
+LRESULT DefFrameProc(HWND hwnd, HWND client, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT DefMDIChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Ctrl+F4, Ctrl+F6 and Ctrl+Tab for the client's active child; TRUE when msg was one of them.
+BOOL TranslateMDISysAccel(HWND client, LPMSG msg);
+HWND CreateMDIWindow(LPCSTR className, LPCSTR title, DWORD style, int x, int y, int cx, int cy, HWND parent,
+                     HINSTANCE instance, LPARAM lParam);
+
 // ---- Narrow (A) names ----
 
 #define RegisterClassA RegisterClass
@@ -1248,3 +1300,6 @@ HWND GetOpenClipboardWindow();
 #define LoadStringA LoadString
 #define RegisterClipboardFormatA RegisterClipboardFormat
 #define CallMsgFilterA CallMsgFilter
+#define DefFrameProcA DefFrameProc
+#define DefMDIChildProcA DefMDIChildProc
+#define CreateMDIWindowA CreateMDIWindow

@@ -4,6 +4,7 @@
 
 #include "platform/win/controls/control.h"
 #include "platform/win/controls/window_scroll_bars.h"
+#include "platform/win/mdi/mdi_client.h"
 
 namespace pm {
 
@@ -18,6 +19,7 @@ void registerSystemControlClasses() {
     ctl::registerEditClass();
     ctl::registerListBoxClasses();
     ctl::registerComboBoxClass();
+    mdi::registerMdiClientClass();
 }
 
 } // namespace pm

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <string>
 
 namespace pm::menus {
@@ -41,6 +42,41 @@ SIZE bitmapSize(HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !GetObject(bitmap, sizeof bm, &bm)) return SIZE{0, 0};
     return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+// The predefined HBMMENU_ bitmaps: the window's icon and the caption buttons of a maximised MDI
+// child in its frame's menu bar.
+bool isSpecialBitmap(HBITMAP bitmap) {
+    auto v = reinterpret_cast<std::intptr_t>(bitmap);
+    return v >= 1 && v <= 11;
+}
+
+int specialBitmapWidth(HBITMAP bitmap) {
+    return bitmap == HBMMENU_SYSTEM ? GetSystemMetrics(SM_CXSMICON) + 4 : GetSystemMetrics(SM_CXMENUSIZE);
+}
+
+void drawSpecialBitmap(HDC dc, const MenuItem& item, const RECT& r, bool selected) {
+    if (item.bitmap == HBMMENU_SYSTEM) {
+        auto owner = reinterpret_cast<HWND>(item.data);
+        auto icon = reinterpret_cast<HICON>(SendMessage(owner, WM_GETICON, ICON_SMALL, 0));
+        if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtr(owner, GCLP_HICONSM));
+        if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtr(owner, GCLP_HICON));
+        if (!icon) icon = LoadIcon(nullptr, IDI_APPLICATION);
+        int size = GetSystemMetrics(SM_CXSMICON);
+        DrawIconEx(dc, (r.left + r.right - size) / 2, (r.top + r.bottom - size) / 2, icon, size, size, 0, nullptr,
+                   DI_NORMAL);
+        return;
+    }
+    UINT kind = 0;
+    auto v = reinterpret_cast<std::intptr_t>(item.bitmap);
+    if (v == 2 || v == 9) kind = DFCS_CAPTIONRESTORE;
+    else if (v == 3 || v == 7 || v == 11) kind = DFCS_CAPTIONMIN;
+    else if (v == 10) kind = DFCS_CAPTIONMAX;
+    else kind = DFCS_CAPTIONCLOSE;
+    bool inactive = v == 6 || v == 7 || (item.state & (MF_GRAYED | MF_DISABLED));
+    RECT button{r.left + 1, r.top + 2, r.right - 1, r.bottom - 2};
+    DrawFrameControl(dc, &button, DFC_CAPTION,
+                     kind | (inactive ? DFCS_INACTIVE : 0) | (selected && !inactive ? DFCS_PUSHED : 0));
 }
 
 int lineHeight(HDC dc) {
@@ -234,9 +270,12 @@ BarLayout layoutBar(HMENU handle, int width) {
     if (!menu) return layout;
     MeasureDC dc;
     int x = 0, y = 0;
+    std::size_t rightFrom = menu->items.size();
     for (const MenuItem& item : menu->items) {
         int w = 2 * kBarItemPadding;
-        if (item.type & MF_BITMAP)
+        if ((item.type & MF_BITMAP) && isSpecialBitmap(item.bitmap))
+            w = specialBitmapWidth(item.bitmap);
+        else if (item.type & MF_BITMAP)
             w += bitmapSize(item.bitmap).cx;
         else if (!(item.type & MF_SEPARATOR))
             w += textSize(dc.get(), splitText(item.text).label).cx;
@@ -244,9 +283,17 @@ BarLayout layoutBar(HMENU handle, int width) {
         if (breakRow && x > 0) {
             x = 0;
             y += rowHeight;
+            rightFrom = menu->items.size();
         }
+        if ((item.type & MF_RIGHTJUSTIFY) && rightFrom == menu->items.size()) rightFrom = layout.items.size();
         layout.items.push_back(RECT{x, y, x + w, y + rowHeight});
         x += w;
+    }
+    // MF_RIGHTJUSTIFY: that item and those after it on its row end at the bar's right edge.
+    if (rightFrom < layout.items.size() && layout.items.back().right < width) {
+        int shift = width - layout.items.back().right;
+        for (std::size_t i = rightFrom; i < layout.items.size(); ++i)
+            OffsetRect(&layout.items[i], shift, 0);
     }
     layout.height = y + rowHeight;
     return layout;
@@ -279,7 +326,10 @@ void paintBar(HDC dc, HMENU handle, const RECT& bar, int selected, bool open) {
         OffsetRect(&r, bar.left, bar.top);
         if (r.top >= bar.bottom) break;
         bool isSelected = static_cast<int>(i) == selected;
-        if (item.type & MF_BITMAP) {
+        if ((item.type & MF_BITMAP) && isSpecialBitmap(item.bitmap)) {
+            drawSpecialBitmap(dc, item, r, isSelected);
+            continue;
+        } else if (item.type & MF_BITMAP) {
             drawBitmap(dc, item.bitmap, RECT{r.left + kBarItemPadding, r.top, r.right, r.bottom});
         } else if (!(item.type & MF_SEPARATOR)) {
             RECT text = r;

@@ -87,6 +87,8 @@ private:
     void select(Popup& p, int index, bool mouse);
     void openSubmenuOf(std::size_t level, bool selectFirst);
     void choose(std::size_t level, int index);
+    // A bar item without a popup is a command of its own.
+    bool chooseBarCommand();
     void moveBar(int step);
     int nextSelectable(HMENU menu, int from, int step) const;
 
@@ -238,6 +240,15 @@ void MenuLoop::choose(std::size_t level, int index) {
     m_done = true;
 }
 
+bool MenuLoop::chooseBarCommand() {
+    if (!barMode() || m_barSelected < 0 || GetSubMenu(m_start.bar, m_barSelected)) return false;
+    if (choosable(m_start.bar, m_barSelected)) {
+        m_result.id = GetMenuItemID(m_start.bar, m_barSelected);
+        m_done = true;
+    }
+    return true;
+}
+
 void MenuLoop::moveBar(int step) {
     int next = nextSelectable(m_start.bar, m_barSelected, step);
     if (next < 0) return;
@@ -283,7 +294,7 @@ void MenuLoop::onKey(UINT vk) {
             closePopupsAbove(m_popups.size() - 1);
         return;
     case VK_RETURN:
-        if (!p)
+        if (!p && !chooseBarCommand())
             openBarPopup(true);
         else if (p->selected >= 0)
             choose(m_popups.size() - 1, p->selected);
@@ -403,6 +414,7 @@ void MenuLoop::onMouse(UINT msg, POINT screen) {
         }
         return;
     }
+    if (chooseButton(msg) && !inPopup && barItem >= 0 && barItem == m_barSelected && chooseBarCommand()) return;
     if (!chooseButton(msg) || m_ignoreRelease) return;
     if (inPopup && item >= 0 && !GetSubMenu(m_popups[level]->menu, item)) choose(level, item);
 }

@@ -129,6 +129,7 @@ private:
     LRESULT customDraw(HDC dc, DWORD stage, const RECT& rc, int item, int sub, COLORREF& text,
                        COLORREF& back) const;
     void drawRow(HDC dc, int i, const std::vector<int>& order, DWORD drawFlags);
+    void drawImages(HDC dc, int i, const RECT& cell, bool selected);
     void drawCell(HDC dc, int i, int sub, const RECT& cell, COLORREF text, COLORREF back, bool customColours);
     void drawGrid(HDC dc, const std::vector<int>& order, const RECT& client) const;
     void cacheHint(int first, int last);

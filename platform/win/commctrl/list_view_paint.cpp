@@ -58,45 +58,45 @@ void ListView::cacheHint(int first, int last) {
     sendNotify(nm.hdr, LVN_ODCACHEHINT);
 }
 
+// The check box or state image and the small icon at the left of the first column.
+void ListView::drawImages(HDC dc, int i, const RECT& cell, bool selected) {
+    RECT icon = itemRect(i, LVIR_ICON);
+    // Owner data is asked for states only when something shows them.
+    UINT wanted = (m_state || (m_exStyle & LVS_EX_CHECKBOXES) ? LVIS_STATEIMAGEMASK : 0u) |
+                  (m_small ? LVIS_OVERLAYMASK : 0u);
+    UINT state = wanted ? itemState(i, wanted) : 0u;
+    int stateImage = static_cast<int>(state >> 12);
+    int cy = rowHeight();
+    if (m_state && stateImage > 0) {
+        ImageList_Draw(m_state, stateImage - 1, dc, icon.left - stateWidth(), cell.top, ILD_TRANSPARENT);
+    } else if ((m_exStyle & LVS_EX_CHECKBOXES) && stateImage > 0) {
+        int left = icon.left - stateWidth() + (stateWidth() - kCheckBox) / 2,
+            top = cell.top + (cy - kCheckBox) / 2;
+        RECT box{left, top, left + kCheckBox, top + kCheckBox};
+        DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (stateImage == 2 ? DFCS_CHECKED : 0));
+    }
+    int image = m_small ? rowImage(i) : I_IMAGENONE;
+    if (!m_small || image < 0) return;
+    int cx = 0, icy = 0;
+    ImageList_GetIconSize(m_small, &cx, &icy);
+    UINT flags = ILD_TRANSPARENT | (selected ? ILD_SELECTED : 0u) | (state & LVIS_OVERLAYMASK);
+    ImageList_Draw(m_small, image, dc, icon.left, cell.top + (cy - icy) / 2, flags);
+}
+
 void ListView::drawCell(HDC dc, int i, int sub, const RECT& cell, COLORREF text, COLORREF back,
                         bool customColours) {
     bool fullRow = (m_exStyle & LVS_EX_FULLROWSELECT) != 0;
     bool focused = hasFocus();
     bool highlight = isSelected(i) && (focused || (style() & LVS_SHOWSELALWAYS)) && (fullRow || sub == 0);
     RECT label = cell;
-    if (sub == 0) {
-        RECT icon = itemRect(i, LVIR_ICON);
-        label.left = icon.right;
-        // Owner data is asked for states only when something shows them.
-        UINT wanted = (m_state || (m_exStyle & LVS_EX_CHECKBOXES) ? LVIS_STATEIMAGEMASK : 0u) |
-                      (m_small ? LVIS_OVERLAYMASK : 0u);
-        UINT state = wanted ? itemState(i, wanted) : 0u;
-        int stateImage = static_cast<int>(state >> 12);
-        int cy = rowHeight();
-        if (m_state && stateImage > 0) {
-            ImageList_Draw(m_state, stateImage - 1, dc, icon.left - stateWidth(), cell.top, ILD_TRANSPARENT);
-        } else if ((m_exStyle & LVS_EX_CHECKBOXES) && stateImage > 0) {
-            int left = icon.left - stateWidth() + (stateWidth() - kCheckBox) / 2,
-                top = cell.top + (cy - kCheckBox) / 2;
-            RECT box{left, top, left + kCheckBox, top + kCheckBox};
-            DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (stateImage == 2 ? DFCS_CHECKED : 0));
-        }
-        int image = m_small ? rowImage(i) : I_IMAGENONE;
-        if (m_small && image >= 0) {
-            int cx = 0, icy = 0;
-            ImageList_GetIconSize(m_small, &cx, &icy);
-            UINT flags =
-                ILD_TRANSPARENT | (highlight && focused ? ILD_SELECTED : 0u) | (state & LVIS_OVERLAYMASK);
-            ImageList_Draw(m_small, image, dc, icon.left, cell.top + (cy - icy) / 2, flags);
-        }
-    }
-    RECT area = fullRow ? cell : label;
+    if (sub == 0) label.left = itemRect(i, LVIR_ICON).right;
     if (highlight) {
-        fill(dc, area, GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+        fill(dc, label, GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
         text = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-    } else if (customColours || m_textBack != CLR_DEFAULT) {
-        if (back != CLR_NONE && back != CLR_DEFAULT) fill(dc, label, back);
+    } else if ((customColours || m_textBack != CLR_DEFAULT) && back != CLR_NONE && back != CLR_DEFAULT) {
+        fill(dc, label, back);
     }
+    if (sub == 0) drawImages(dc, i, cell, highlight && focused);
     std::string s = cellText(i, sub);
     if (s.empty()) return;
     int fmt = 0;

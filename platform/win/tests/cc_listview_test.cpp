@@ -640,10 +640,13 @@ TEST_F(ListView, SortItemsCarriesStates) {
 
 TEST_F(ListView, Picture) {
     HWND lv = make(0, 4, 400, 200);
-    SendMessage(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SetWindowLongPtr(lv, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    SetWindowPos(lv, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    SendMessage(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
     fill(lv, 6);
     for (int i = 0; i < 6; ++i)
         ListView_SetItemText(lv, i, 1, const_cast<LPSTR>(i % 2 ? "Table" : "View"));
+    ListView_SetCheckState(lv, 1, TRUE);
     SetFocus(lv);
     ListView_SetItemState(lv, 2, S | F, S | F);
     pm::test::pumpMessages();

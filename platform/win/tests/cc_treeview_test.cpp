@@ -578,6 +578,8 @@ TEST_F(TreeView, ManyItemsPaintOnlyTheShownRows) {
 
 TEST_F(TreeView, Picture) {
     HWND tree = sample(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+    SetWindowLongPtr(tree, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    SetWindowPos(tree, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
     HDC screen = GetDC(nullptr);
     for (COLORREF colour : {RGB(220, 180, 40), RGB(40, 110, 200)}) {

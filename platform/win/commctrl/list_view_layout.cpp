@@ -20,7 +20,7 @@ int ListView::rowHeight() const {
     GetTextMetrics(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(m_hwnd, dc);
-    int h = tm.tmHeight + 3;
+    int h = tm.tmHeight + 4;
     int cx = 0, cy = 0;
     if (m_small && ImageList_GetIconSize(m_small, &cx, &cy)) h = std::max(h, cy + 1);
     if (m_state && ImageList_GetIconSize(m_state, &cx, &cy)) h = std::max(h, cy + 1);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 HWND control(HWND parent, const char* cls, DWORD style, int x, int y, int cx, int cy, const char* text = "") {
@@ -206,6 +208,67 @@ TEST(Gallery, Toolbar) {
     EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_toolbar.png"));
     DestroyWindow(frame);
     ImageList_Destroy(il);
+}
+
+HWND g_galleryClient = nullptr;
+
+LRESULT CALLBACK galleryFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefFrameProc(hwnd, g_galleryClient, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK galleryChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        char title[64] = {};
+        GetWindowText(hwnd, title, sizeof title);
+        std::string line = std::string("Text of ") + title;
+        TextOut(dc, 6, 6, line.c_str(), static_cast<int>(line.size()));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefMDIChildProc(hwnd, msg, wParam, lParam);
+}
+
+// An MDI frame with two restored children, then with the active one maximised.
+TEST(Gallery, MdiFrame) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = galleryFrameProc;
+    wc.lpszClassName = "CcGalleryMdiFrame";
+    RegisterClass(&wc);
+    wc.lpfnWndProc = galleryChildProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = "CcGalleryMdiChild";
+    RegisterClass(&wc);
+    HMENU menu = CreateMenu();
+    HMENU windowMenu = CreatePopupMenu();
+    AppendMenu(windowMenu, MF_STRING, 1, "&Cascade");
+    AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "&File");
+    AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "&Edit");
+    AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(windowMenu), "&Window");
+    HWND frame =
+        CreateWindowEx(0, "CcGalleryMdiFrame", "Editor",
+                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                       50, 50, 480, 340, nullptr, menu, nullptr, nullptr);
+    CLIENTCREATESTRUCT ccs{windowMenu, 50000};
+    RECT area{};
+    GetClientRect(frame, &area);
+    g_galleryClient = CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0,
+                                     area.right, area.bottom, frame, nullptr, nullptr, &ccs);
+    ShowWindow(frame, SW_SHOW);
+    MDICREATESTRUCT first{"CcGalleryMdiChild", "First.js", nullptr, 10, 10, 260, 160, WS_VISIBLE, 0};
+    SendMessage(g_galleryClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&first));
+    MDICREATESTRUCT second{"CcGalleryMdiChild", "Second.js", nullptr, 150, 90, 260, 160, WS_VISIBLE, 0};
+    auto child = reinterpret_cast<HWND>(
+        SendMessage(g_galleryClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&second)));
+    pm::test::pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_mdi_restored.png"));
+    SendMessage(g_galleryClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    pm::test::pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_mdi_maximised.png"));
+    DestroyWindow(frame);
+    g_galleryClient = nullptr;
 }
 
 } // namespace

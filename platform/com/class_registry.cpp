@@ -98,7 +98,7 @@ void describeClass(const ClassEntry& e) {
 
 // A ProgID's class as HKEY_CLASSES_ROOT describes it.
 bool registeredProgId(const std::string& progId, CLSID& clsid) {
-    if (progId.empty() || progId.find('\\') != std::string::npos) return false;
+    if (progId.empty() || progId.size() > 255 || progId.find('\\') != std::string::npos) return false;
     std::string text = readClassesText(progId + "\\CLSID");
     return !text.empty() && pm::parseGuid(text.c_str(), clsid);
 }

@@ -232,6 +232,9 @@ TEST(ClassRegistry, ProgIdsAreReadFromTheClassesHive) {
     RegDeleteKey(HKEY_CLASSES_ROOT, "Other.Program\\CLSID");
     RegDeleteKey(HKEY_CLASSES_ROOT, "Other.Program");
     EXPECT_EQ(CLSIDFromProgID(u"Other.Program", &clsid), CO_E_CLASSSTRING);
+    // Texts that cannot be a ProgID are not looked up as registry paths.
+    for (const std::string& bad : {std::string("Other.Program\\CLSID"), std::string(300, 'x')})
+        EXPECT_EQ(CLSIDFromProgID(pm::toUtf16(bad).c_str(), &clsid), CO_E_CLASSSTRING) << bad.size();
 }
 
 } // namespace

@@ -127,6 +127,11 @@ TEST_F(ScriptDialogs, InputBoxShowsItsTextsAndAnswersTheEdit) {
             prompt = windowText(GetDlgItem(box, 100));
             boxOwner = GetWindow(box, GW_OWNER);
             if (c.typed) pm::test::typeText(box, c.typed);
+            if (&c == cases) {
+                RedrawWindow(box, nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                pm::test::saveWindowPng(box, pm::test::outputFolder() + "/script_input_box.png");
+            }
             pm::test::pressKey(box, c.key);
         });
         EXPECT_EQ(log, c.result);

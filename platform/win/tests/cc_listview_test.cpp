@@ -494,6 +494,17 @@ TEST_F(ListView, MouseClicksChecksAndDrags) {
     EXPECT_FALSE(clicked);
 
     clearHeard();
+    pm::test::doubleClick(lv, rowPoint(lv, 1, 200));
+    pm::test::click(lv, rowPoint(lv, 3, 200), VK_RBUTTON);
+    pm::test::pumpMessages();
+    std::vector<std::pair<UINT, int>> clicks;
+    for (const Heard& h : g_heard)
+        if (h.code == static_cast<UINT>(NM_DBLCLK) || h.code == static_cast<UINT>(NM_RCLICK))
+            clicks.push_back({h.code, h.item});
+    EXPECT_EQ(clicks, (std::vector<std::pair<UINT, int>>{{NM_DBLCLK, 1}, {NM_RCLICK, 3}}));
+    EXPECT_EQ(ListView_GetNextItem(lv, -1, LVNI_SELECTED), 3); // a right click selects the row
+
+    clearHeard();
     pm::test::click(lv, POINT{150, 5}); // the header's second column
     pm::test::pumpMessages();
     ASSERT_FALSE(g_heard.empty());
@@ -642,7 +653,8 @@ TEST_F(ListView, Picture) {
     HWND lv = make(0, 4, 400, 200);
     SetWindowLongPtr(lv, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
     SetWindowPos(lv, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    SendMessage(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
+    SendMessage(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
     fill(lv, 6);
     for (int i = 0; i < 6; ++i)
         ListView_SetItemText(lv, i, 1, const_cast<LPSTR>(i % 2 ? "Table" : "View"));

@@ -62,6 +62,7 @@ std::string codeName(UINT code) {
 }
 
 LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CONTEXTMENU) g_trace.push_back("contextmenu");
     if (msg != WM_NOTIFY) return DefWindowProc(hwnd, msg, wParam, lParam);
     auto* nm = reinterpret_cast<NMHDR*>(lParam);
     if (nm->code == TVN_GETDISPINFO) {
@@ -430,6 +431,40 @@ TEST_F(TreeView, MouseButtonsClicksAndDrags) {
     pm::test::doubleClick(tree, POINT{b.left + 3, b.top + 3});
     pm::test::pumpMessages();
     EXPECT_TRUE(state(tree, named("b")) & TVIS_EXPANDED);
+
+    // A right click the receiver leaves alone becomes WM_CONTEXTMENU; a handled one does not.
+    for (UINT refuse : {0u, static_cast<UINT>(NM_RCLICK)}) {
+        g_trace.clear();
+        g_refuse = refuse;
+        pm::test::click(tree, POINT{b.left + 3, b.top + 3}, VK_RBUTTON);
+        pm::test::pumpMessages();
+        std::vector<std::string> expected{"rclick"};
+        if (!refuse) expected.push_back("contextmenu");
+        EXPECT_EQ(g_trace, expected);
+    }
+}
+
+TEST_F(TreeView, EnsureVisibleExpandsAndScrolls) {
+    HWND tree = sample();
+    HTREEITEM deep = named("a21");
+    EXPECT_FALSE(TreeView_EnsureVisible(tree, deep)); // parents were expanded
+    EXPECT_EQ(g_trace,
+              (std::vector<std::string>{"expanding:a", "expanded:a", "expanding:a2", "expanded:a2"}));
+    HTREEITEM c = named("c");
+    for (int i = 0; i < 40; ++i)
+        add(tree, c, "child");
+    HTREEITEM last = add(tree, c, "last");
+    g_trace.clear();
+    EXPECT_FALSE(TreeView_EnsureVisible(tree, last));
+    EXPECT_TRUE(TreeView_EnsureVisible(tree, named("a")));
+    EXPECT_EQ(nameOf(TreeView_GetNextItem(tree, nullptr, TVGN_FIRSTVISIBLE)), "a");
+    EXPECT_TRUE(TreeView_EnsureVisible(tree, last));
+    RECT rc{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree, last, &rc, FALSE));
+    RECT client{};
+    GetClientRect(tree, &client);
+    EXPECT_LE(rc.bottom, client.bottom);
+    EXPECT_GT(rc.bottom, client.bottom - rc.bottom + rc.top);
 }
 
 TEST_F(TreeView, LabelEditing) {
@@ -468,6 +503,19 @@ TEST_F(TreeView, LabelEditing) {
         EXPECT_EQ(g_trace, c.trace);
         EXPECT_EQ(text(tree, b), c.label);
     }
+
+    // A click on the selected item's label starts editing once the double-click time has passed.
+    g_refuse = 0;
+    SetFocus(tree);
+    RECT rc = labelRect(tree, b);
+    pm::test::click(tree, POINT{rc.left + 3, rc.top + 3});
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tree, TVM_GETEDITCONTROL, 0, 0), 0);
+    SendMessage(tree, WM_TIMER, 1, 0);
+    HWND edit = reinterpret_cast<HWND>(SendMessage(tree, TVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(SendMessage(tree, TVM_ENDEDITLABELNOW, TRUE, 0));
+    EXPECT_FALSE(IsWindow(edit));
 }
 
 int CALLBACK byParamDescending(LPARAM a, LPARAM b, LPARAM) {

@@ -1,18 +1,67 @@
-// Feeds arbitrary bytes to the rich-edit RTF reader, as a whole text and as a selection.
+// Feeds arbitrary bytes to the rich-edit RTF reader, as a whole text and as a selection, whole and
+// in pieces of a size the input picks: both ways must give the same text and runs.
 #include "platform/win/richedit/rtf_reader.h"
 
 #include <cstddef>
 #include <cstdint>
 
+namespace {
+
+using namespace pm::richedit;
+
+class Collect : public RtfOutput {
+public:
+    explicit Collect(RtfDocument& doc) : doc_(doc) {}
+    void append(const char* bytes, std::size_t n, FormatId format) override {
+        doc_.text.append(bytes, n);
+        if (!doc_.pieces.empty() && doc_.pieces.back().format == format)
+            doc_.pieces.back().length += static_cast<int>(n);
+        else
+            doc_.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
+    }
+    void dropLast() override {
+        if (doc_.text.empty() || doc_.pieces.empty()) __builtin_trap();
+        doc_.text.pop_back();
+        if (--doc_.pieces.back().length == 0) doc_.pieces.pop_back();
+    }
+
+private:
+    RtfDocument& doc_;
+};
+
+RtfError readInPieces(std::string_view rtf, std::size_t size, FormatTable& formats, bool whole,
+                      RtfDocument& doc) {
+    Collect out(doc);
+    RtfReader reader(RunFormat{}, formats, out);
+    for (std::size_t at = 0; at < rtf.size(); at += size)
+        if (RtfError e = reader.feed(rtf.substr(at, size)); e != RtfError::None) return e;
+    return reader.finish(whole);
+}
+
+bool samePieces(const RtfDocument& a, const RtfDocument& b) {
+    if (a.text != b.text || a.pieces.size() != b.pieces.size()) return false;
+    for (std::size_t i = 0; i < a.pieces.size(); ++i)
+        if (a.pieces[i].length != b.pieces[i].length || a.pieces[i].format != b.pieces[i].format)
+            return false;
+    return true;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace pm::richedit;
     std::string_view rtf(reinterpret_cast<const char*>(data), size);
+    std::size_t piece = size > 0 ? data[0] % 13 + 1 : 1;
     FormatTable formats;
-    RtfDocument doc;
     for (bool whole : {true, false}) {
-        if (readRtf(rtf, RunFormat{}, formats, whole, doc) != RtfError::None) continue;
+        RtfDocument doc;
+        RtfError error = readRtf(rtf, RunFormat{}, formats, whole, doc);
+        RtfDocument pieces;
+        if (readInPieces(rtf, piece, formats, whole, pieces) != error) __builtin_trap();
+        if (error != RtfError::None) continue;
+        if (!samePieces(doc, pieces)) __builtin_trap();
         std::size_t total = 0;
-        for (const FormattedPiece& p : doc.pieces) total += static_cast<std::size_t>(p.length);
+        for (const FormattedPiece& p : doc.pieces)
+            total += static_cast<std::size_t>(p.length);
         if (total != doc.text.size()) __builtin_trap();
         RichTextModel model;
         model.setFormattedText(doc.text, doc.pieces);

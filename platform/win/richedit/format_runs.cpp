@@ -83,6 +83,30 @@ void FormatRuns::append(int len, FormatId format) {
     starts_.insertText(last + 1, len);
 }
 
+void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
+    // New runs go in with one step: their ids now, their starts in a block at the end.
+    std::vector<int> lengths;
+    lengths.reserve(n);
+    FormatId last = ids_[ids_.size() - 1];
+    for (std::size_t i = 0; i < n; ++i) {
+        const FormattedPiece& p = pieces[i];
+        if (p.length <= 0) continue;
+        if (lengths.empty() && (length() == 0 || p.format == last)) {
+            append(p.length, p.format);
+            last = p.format;
+            continue;
+        }
+        if (p.format == last) {
+            lengths.back() += p.length;
+            continue;
+        }
+        lengths.push_back(p.length);
+        ids_.insert(ids_.size(), &p.format, 1);
+        last = p.format;
+    }
+    starts_.appendPartitions(lengths.data(), static_cast<int>(lengths.size()));
+}
+
 void FormatRuns::insert(int pos, int len, FormatId format) {
     if (len <= 0) return;
     pos = std::clamp(pos, 0, length());

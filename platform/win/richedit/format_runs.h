@@ -34,6 +34,12 @@ struct RunFormat {
 
 using FormatId = int;
 
+// A piece of formatted text, for loading many runs in one step.
+struct FormattedPiece {
+    int length;
+    FormatId format;
+};
+
 // Interns formats, so runs compare and store a small id.
 class FormatTable {
 public:
@@ -73,6 +79,8 @@ public:
     }
     // Text of length len added at the end in format `format` (the fast way to build runs).
     void append(int len, FormatId format);
+    // Many pieces of text added at the end, each in its format.
+    void append(const FormattedPiece* pieces, std::size_t n);
     // Inserted text of length len at pos, given format `format`.
     void insert(int pos, int len, FormatId format);
     void erase(int pos, int len);

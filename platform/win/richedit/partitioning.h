@@ -84,6 +84,19 @@ public:
         }
     }
 
+    // Adds partitions after the last one, each as long as given: the text grows at its end.
+    void appendPartitions(const int* lengths, int n) {
+        if (n <= 0) return;
+        applyStep(partitions());
+        body_.reserveMore(static_cast<std::size_t>(n));
+        int end = body_[body_.size() - 1];
+        for (int i = 0; i < n; ++i) {
+            end += lengths[i];
+            body_.insert(body_.size(), &end, 1);
+        }
+        stepPartition_ = partitions();
+    }
+
     void setPartitionStart(int partition, int pos) {
         applyStep(partitions());
         body_.at(static_cast<std::size_t>(partition)) = pos;

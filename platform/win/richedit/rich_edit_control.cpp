@@ -15,23 +15,74 @@ namespace {
 constexpr LONG kDefaultLimit = 32767;
 constexpr LONG kLimitForZero = 65535;
 
-// Reads everything an EDITSTREAM callback offers, up to `cap` bytes (and stops on an error).
-std::string readStream(EDITSTREAM* stream, std::size_t cap) {
-    std::string data;
+// Hands each piece an EDITSTREAM callback offers to `take`, until the stream ends, fails (the
+// error goes to dwError) or more than `cap` bytes came.
+template <class Take> void readStream(EDITSTREAM* stream, std::size_t cap, Take&& take) {
     BYTE buffer[4096];
-    while (data.size() < cap + 1) {
+    for (std::size_t total = 0; total < cap + 1;) {
         LONG got = 0;
         DWORD error = stream->pfnCallback(stream->dwCookie, buffer, sizeof buffer, &got);
         if (error != 0) {
             stream->dwError = error;
-            break;
+            return;
         }
-        if (got <= 0) break;
-        data.append(reinterpret_cast<const char*>(buffer),
-                    static_cast<std::size_t>(std::min<LONG>(got, sizeof buffer)));
+        if (got <= 0) return;
+        std::size_t n = static_cast<std::size_t>(std::min<LONG>(got, sizeof buffer));
+        take(std::string_view(reinterpret_cast<const char*>(buffer), n));
+        total += n;
     }
+}
+
+std::string readStream(EDITSTREAM* stream, std::size_t cap) {
+    std::string data;
+    readStream(stream, cap, [&data](std::string_view piece) { data.append(piece); });
     return data;
 }
+
+// Text and runs of a whole-text RTF load, built apart from the model and cut at the text limit
+// (bytes past it are counted, not kept). They are gathered in blocks, which go in with one step.
+class LoadOutput : public RtfOutput {
+public:
+    explicit LoadOutput(std::size_t limit) : limit_(limit) {}
+
+    void append(const char* bytes, std::size_t n, FormatId format) override {
+        std::size_t kept = total_ >= limit_ ? 0 : std::min(n, limit_ - total_);
+        total_ += n;
+        if (kept == 0) return;
+        block_.append(bytes, kept);
+        if (!pieces_.empty() && pieces_.back().format == format)
+            pieces_.back().length += static_cast<int>(kept);
+        else
+            pieces_.push_back(FormattedPiece{static_cast<int>(kept), format});
+        if (block_.size() >= kBlock) flush();
+    }
+
+    void dropLast() override {
+        flush();
+        --total_;
+        if (total_ < static_cast<std::size_t>(content_.length())) content_.dropLast();
+    }
+
+    FormattedText& content() {
+        flush();
+        return content_;
+    }
+
+private:
+    static constexpr std::size_t kBlock = 1 << 16;
+
+    void flush() {
+        content_.append(block_, pieces_);
+        block_.clear();
+        pieces_.clear();
+    }
+
+    std::size_t limit_;
+    std::size_t total_ = 0;
+    std::string block_;
+    std::vector<FormattedPiece> pieces_;
+    FormattedText content_;
+};
 
 } // namespace
 
@@ -151,7 +202,7 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
     } else if (!canUndo) {
         undo_.clear();
     }
-    int inserted = model_.replace(from, to - from, stored, format);
+    int inserted = model_.replaceStored(from, to - from, stored, format);
     insertionFormat_ = -1;
     modified_ = true;
     model_.setSelection(from + inserted, from + inserted);
@@ -660,9 +711,10 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
     if (!stream || !stream->pfnCallback) return 0;
     stream->dwError = 0;
     bool selection = (format & SFF_SELECTION) != 0;
+    std::size_t cap = static_cast<std::size_t>(std::max<LONG>(limit_, 0)) * 8 + 65536;
+    if ((format & 0xFF) != SF_TEXT && !selection) return loadRtf(stream, cap);
     int from = selection ? model_.selectionStart() : 0;
     int to = selection ? model_.selectionEnd() : model_.length();
-    std::size_t cap = static_cast<std::size_t>(std::max<LONG>(limit_, 0)) * 8 + 65536;
     std::string data = readStream(stream, cap);
     if (stream->dwError != 0) return 0;
     if ((format & 0xFF) == SF_TEXT) {
@@ -673,24 +725,10 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
     }
     RtfDocument doc;
     RtfError error =
-        readRtf(data, model_.formats().get(model_.defaultFormat()), model_.formats(), !selection, doc);
+        readRtf(data, model_.formats().get(model_.defaultFormat()), model_.formats(), false, doc);
     if (error != RtfError::None) {
         stream->dwError = static_cast<DWORD>(-static_cast<int>(error));
         return 0;
-    }
-    // Whole-text loads take the fast path: one replace of text and runs.
-    if (!selection) {
-        if (!announceProtected(WM_SETTEXT, 0, 0, 0, model_.length())) return 0;
-        std::size_t room = static_cast<std::size_t>(limit_);
-        if (doc.text.size() > room) doc.text.resize(room);
-        undo_.clear();
-        model_.setFormattedText(std::move(doc.text), doc.pieces);
-        modified_ = false;
-        insertionFormat_ = -1;
-        view_->textChanged(0, 0, model_.length());
-        notifyChange();
-        notifySelChange();
-        return toClient(model_.length());
     }
     int before = model_.length();
     if (!replaceRange(EM_REPLACESEL, 0, 0, from, to, doc.text, model_.formatForInsertion(from), false))
@@ -702,6 +740,32 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
     }
     view_->formatsChanged(from, pos);
     return toClient(model_.length()) - toClient(before) + (toClient(to) - toClient(from));
+}
+
+// A whole-text RTF load is read piece by piece straight into new text and runs, which replace
+// the model's in one step.
+LRESULT RichEditControl::loadRtf(EDITSTREAM* stream, std::size_t cap) {
+    LoadOutput output(static_cast<std::size_t>(limit_));
+    RtfReader reader(model_.formats().get(model_.defaultFormat()), model_.formats(), output);
+    RtfError error = RtfError::None;
+    readStream(stream, cap, [&](std::string_view piece) {
+        if (error == RtfError::None) error = reader.feed(piece);
+    });
+    if (stream->dwError != 0) return 0;
+    if (error == RtfError::None) error = reader.finish(true);
+    if (error != RtfError::None) {
+        stream->dwError = static_cast<DWORD>(-static_cast<int>(error));
+        return 0;
+    }
+    if (!announceProtected(WM_SETTEXT, 0, 0, 0, model_.length())) return 0;
+    undo_.clear();
+    model_.setFormattedText(std::move(output.content()));
+    modified_ = false;
+    insertionFormat_ = -1;
+    view_->textChanged(0, 0, model_.length());
+    notifyChange();
+    notifySelChange();
+    return toClient(model_.length());
 }
 
 LRESULT RichEditControl::streamOut(WPARAM format, EDITSTREAM* stream) {

@@ -85,6 +85,7 @@ private:
     LRESULT setParaFormat(const PARAFORMAT* pf);
     LRESULT getParaFormat(PARAFORMAT* pf);
     LRESULT streamIn(WPARAM format, EDITSTREAM* stream);
+    LRESULT loadRtf(EDITSTREAM* stream, std::size_t cap);
     LRESULT streamOut(WPARAM format, EDITSTREAM* stream);
     LRESULT limitText(LPARAM limit);
     LRESULT setOptions(WPARAM op, LPARAM options);

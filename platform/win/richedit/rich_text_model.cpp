@@ -46,9 +46,12 @@ std::string RichTextModel::textCrLf(int pos, int len) const {
 }
 
 int RichTextModel::replace(int pos, int len, std::string_view text, FormatId format) {
+    return replaceStored(pos, len, normalizeLineBreaks(text), format);
+}
+
+int RichTextModel::replaceStored(int pos, int len, std::string_view stored, FormatId format) {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
-    std::string stored = normalizeLineBreaks(text);
     text_.erase(pos, len);
     runs_.erase(pos, len);
     text_.insert(pos, stored);
@@ -75,6 +78,13 @@ void RichTextModel::setFormattedText(std::string text, const std::vector<Formatt
         pos += len;
     }
     runs_.append(length() - pos, defaultFormat_);
+    anchor_ = caret_ = 0;
+}
+
+void RichTextModel::setFormattedText(FormattedText&& content) {
+    text_ = std::move(content.text_);
+    runs_ = std::move(content.runs_);
+    if (length() == 0) runs_.reset(defaultFormat_);
     anchor_ = caret_ = 0;
 }
 

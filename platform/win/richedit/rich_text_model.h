@@ -20,10 +20,25 @@ struct FindOptions {
     bool wholeWord = false;
 };
 
-// A piece of formatted text, for loading many runs in one step.
-struct FormattedPiece {
-    int length;
-    FormatId format;
+// Text and its runs built apart from a model, to become a model's whole content in one step.
+class FormattedText {
+public:
+    int length() const { return text_.length(); }
+    // Appends pre-normalised bytes made of the given pieces.
+    void append(std::string_view bytes, const std::vector<FormattedPiece>& pieces) {
+        text_.insert(text_.length(), bytes);
+        runs_.append(pieces.data(), pieces.size());
+    }
+    void dropLast() {
+        int last = length() - 1;
+        text_.erase(last, 1);
+        runs_.erase(last, 1);
+    }
+
+private:
+    TextBuffer text_;
+    FormatRuns runs_;
+    friend class RichTextModel;
 };
 
 class RichTextModel {
@@ -48,8 +63,12 @@ public:
     // Replaces [pos, pos + len) by text (any line-break form) in format `format`. Returns the
     // length of the inserted text as stored. Callers check limits and protection first.
     int replace(int pos, int len, std::string_view text, FormatId format);
+    // The same for text whose line breaks are already single CRs.
+    int replaceStored(int pos, int len, std::string_view stored, FormatId format);
     // Replaces the whole text by pre-normalised text with its runs (the pieces cover it exactly).
     void setFormattedText(std::string text, const std::vector<FormattedPiece>& pieces);
+    // Replaces the whole text by text built apart (an empty one takes the default format).
+    void setFormattedText(FormattedText&& content);
 
     // Formats.
     FormatTable& formats() { return formats_; }

@@ -1,17 +1,51 @@
 #pragma once
 // A gap buffer: a vector with a movable hole, so runs of insertions and deletions at one place cost
-// O(1) each after the first, and random access stays O(1).
+// O(1) each after the first, and random access stays O(1). It holds plain values only and keeps
+// them in raw storage: the gap is never written until used, and a large buffer grows by remapping
+// its pages instead of copying them.
 
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
-#include <vector>
+#include <cstring>
+#include <type_traits>
+#include <utility>
 
 namespace pm::richedit {
 
+// Storage for SplitVector: resizes a block of oldBytes to newBytes keeping its contents (old may
+// be null), or frees it. Throws std::bad_alloc when memory runs out.
+void* resizeStorage(void* old, std::size_t oldBytes, std::size_t newBytes);
+void freeStorage(void* block, std::size_t bytes);
+
 template <class T> class SplitVector {
+    static_assert(std::is_trivially_copyable_v<T>, "SplitVector holds plain values");
+
 public:
-    std::size_t size() const { return body_.size() - gapLength_; }
+    SplitVector() = default;
+    SplitVector(const SplitVector& other) {
+        if (other.capacity_ == 0) return;
+        body_ = static_cast<T*>(resizeStorage(nullptr, 0, other.capacity_ * sizeof(T)));
+        std::memcpy(body_, other.body_, other.capacity_ * sizeof(T));
+        capacity_ = other.capacity_;
+        gapStart_ = other.gapStart_;
+        gapLength_ = other.gapLength_;
+    }
+    SplitVector(SplitVector&& other) noexcept { swap(other); }
+    SplitVector& operator=(SplitVector other) noexcept {
+        swap(other);
+        return *this;
+    }
+    ~SplitVector() { freeStorage(body_, capacity_ * sizeof(T)); }
+
+    void swap(SplitVector& other) noexcept {
+        std::swap(body_, other.body_);
+        std::swap(capacity_, other.capacity_);
+        std::swap(gapStart_, other.gapStart_);
+        std::swap(gapLength_, other.gapLength_);
+    }
+
+    std::size_t size() const { return capacity_ - gapLength_; }
     bool empty() const { return size() == 0; }
 
     T operator[](std::size_t i) const { return i < gapStart_ ? body_[i] : body_[i + gapLength_]; }
@@ -20,7 +54,10 @@ public:
     void insert(std::size_t pos, const T* values, std::size_t n) {
         if (n == 0) return;
         makeGap(pos, n);
-        std::copy(values, values + n, body_.begin() + static_cast<std::ptrdiff_t>(gapStart_));
+        if (n == 1)
+            body_[gapStart_] = *values;
+        else
+            std::memcpy(body_ + gapStart_, values, n * sizeof(T));
         gapStart_ += n;
         gapLength_ -= n;
     }
@@ -28,7 +65,10 @@ public:
     void insertValue(std::size_t pos, std::size_t n, T value) {
         if (n == 0) return;
         makeGap(pos, n);
-        std::fill_n(body_.begin() + static_cast<std::ptrdiff_t>(gapStart_), n, value);
+        if (n == 1)
+            body_[gapStart_] = value;
+        else
+            std::fill_n(body_ + gapStart_, n, value);
         gapStart_ += n;
         gapLength_ -= n;
     }
@@ -44,9 +84,11 @@ public:
         gapLength_ += n;
     }
 
+    // Empties the vector and gives its storage back.
     void clear() {
-        body_.clear();
-        gapStart_ = gapLength_ = 0;
+        freeStorage(body_, capacity_ * sizeof(T));
+        body_ = nullptr;
+        capacity_ = gapStart_ = gapLength_ = 0;
     }
 
     // Copies [pos, pos + n) to out.
@@ -54,17 +96,17 @@ public:
         std::size_t end = pos + n;
         if (pos < gapStart_) {
             std::size_t first = std::min(end, gapStart_) - pos;
-            std::copy_n(body_.data() + pos, first, out);
+            std::copy_n(body_ + pos, first, out);
             out += first;
             pos += first;
         }
-        if (pos < end) std::copy_n(body_.data() + pos + gapLength_, end - pos, out);
+        if (pos < end) std::copy_n(body_ + pos + gapLength_, end - pos, out);
     }
 
     // A contiguous view of [pos, pos + n), moving the gap out of the way when needed.
     const T* rangePointer(std::size_t pos, std::size_t n) {
         if (pos < gapStart_ && pos + n > gapStart_) moveGap(pos + n);
-        return body_.data() + (pos < gapStart_ ? pos : pos + gapLength_);
+        return body_ + (pos < gapStart_ ? pos : pos + gapLength_);
     }
 
     // Adds delta to every element from pos to end (used by partitions).
@@ -77,14 +119,13 @@ public:
 
     void reserveMore(std::size_t n) {
         if (gapLength_ >= n) return;
-        std::size_t old = body_.size();
+        std::size_t old = capacity_;
         std::size_t grow = std::max(n - gapLength_, old / 2 + 64);
-        body_.resize(old + grow);
+        body_ = static_cast<T*>(resizeStorage(body_, old * sizeof(T), (old + grow) * sizeof(T)));
+        capacity_ = old + grow;
         // Slide the part after the gap to the end, widening the gap.
         std::size_t tail = old - gapStart_ - gapLength_;
-        std::move_backward(body_.begin() + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_),
-                           body_.begin() + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_ + tail),
-                           body_.end());
+        std::memmove(body_ + gapStart_ + gapLength_ + grow, body_ + gapStart_ + gapLength_, tail * sizeof(T));
         gapLength_ += grow;
     }
 
@@ -97,20 +138,15 @@ private:
 
     void moveGap(std::size_t pos) {
         if (pos == gapStart_) return;
-        auto base = body_.begin();
-        if (pos < gapStart_) {
-            std::move_backward(base + static_cast<std::ptrdiff_t>(pos),
-                               base + static_cast<std::ptrdiff_t>(gapStart_),
-                               base + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_));
-        } else {
-            std::move(base + static_cast<std::ptrdiff_t>(gapStart_ + gapLength_),
-                      base + static_cast<std::ptrdiff_t>(pos + gapLength_),
-                      base + static_cast<std::ptrdiff_t>(gapStart_));
-        }
+        if (pos < gapStart_)
+            std::memmove(body_ + pos + gapLength_, body_ + pos, (gapStart_ - pos) * sizeof(T));
+        else
+            std::memmove(body_ + gapStart_, body_ + gapStart_ + gapLength_, (pos - gapStart_) * sizeof(T));
         gapStart_ = pos;
     }
 
-    std::vector<T> body_;
+    T* body_ = nullptr;
+    std::size_t capacity_ = 0;
     std::size_t gapStart_ = 0;
     std::size_t gapLength_ = 0;
 };

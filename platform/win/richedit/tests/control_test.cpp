@@ -302,11 +302,13 @@ TEST_P(RichEditTest, FindText) {
 struct Stream {
     std::string data;
     std::size_t at = 0;
+    std::size_t piece = 1 << 20; // the most one call hands over
 };
 
 DWORD CALLBACK readFrom(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* got) {
     auto* s = reinterpret_cast<Stream*>(cookie);
-    LONG n = static_cast<LONG>(std::min<std::size_t>(static_cast<std::size_t>(cb), s->data.size() - s->at));
+    std::size_t most = std::min(static_cast<std::size_t>(cb), s->piece);
+    LONG n = static_cast<LONG>(std::min<std::size_t>(most, s->data.size() - s->at));
     std::memcpy(buffer, s->data.data() + s->at, static_cast<std::size_t>(n));
     s->at += static_cast<std::size_t>(n);
     *got = n;
@@ -344,6 +346,32 @@ TEST_P(RichEditTest, RtfStreamInThenTextStreamOutKeepsTheText) {
     send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&bs));
     EXPECT_NE(bs.dwError, 0u);
     EXPECT_EQ(text(), "var x = {1}\t\\\r\n\xE9");
+}
+
+TEST_P(RichEditTest, RtfStreamInByteByByteAndCutAtTheLimit) {
+    const char* rtf =
+        "{{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\\cf0 ab\\cf1 cd\r\n\\par ef\r\n\\par }";
+    struct Case {
+        LONG limit;
+        std::size_t piece;
+        const char* text;
+    } cases[] = {
+        {100, 1, "abcd\r\nef"}, {100, 3, "abcd\r\nef"}, {7, 1, "abcd\r\nef"},
+        {4, 1, "abcd"},         {5, 2, "abcd\r\n"},     {8, 4096, "abcd\r\nef"},
+    };
+    for (const Case& c : cases) {
+        send(EM_EXLIMITTEXT, 0, c.limit);
+        Stream in{rtf, 0, c.piece};
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&in), 0, readFrom};
+        send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        EXPECT_EQ(es.dwError, 0u);
+        EXPECT_EQ(text(), c.text) << c.limit << " " << c.piece;
+        select(2, 3);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        EXPECT_EQ(cf.crTextColor, RGB(0, 0, 255)) << c.limit << " " << c.piece;
+    }
 }
 
 TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {

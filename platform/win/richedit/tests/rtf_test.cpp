@@ -27,6 +27,35 @@ std::string describe(const RtfDocument& doc, const FormatTable& formats) {
     return out;
 }
 
+// Collects what a reader fed piece by piece gives, as readRtf does for a whole stream.
+class Collect : public RtfOutput {
+public:
+    explicit Collect(RtfDocument& doc) : doc_(doc) {}
+    void append(const char* bytes, std::size_t n, FormatId format) override {
+        doc_.text.append(bytes, n);
+        if (!doc_.pieces.empty() && doc_.pieces.back().format == format)
+            doc_.pieces.back().length += static_cast<int>(n);
+        else
+            doc_.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
+    }
+    void dropLast() override {
+        doc_.text.pop_back();
+        if (--doc_.pieces.back().length == 0) doc_.pieces.pop_back();
+    }
+
+private:
+    RtfDocument& doc_;
+};
+
+RtfError readInPieces(std::string_view rtf, std::size_t size, FormatTable& formats, bool wholeText,
+                      RtfDocument& doc) {
+    Collect out(doc);
+    RtfReader reader(RunFormat{}, formats, out);
+    for (std::size_t at = 0; at < rtf.size(); at += size)
+        if (RtfError e = reader.feed(rtf.substr(at, size)); e != RtfError::None) return e;
+    return reader.finish(wholeText);
+}
+
 } // namespace
 
 TEST(RtfReader, StreamsOfTheEditorsGiveTextAndRuns) {
@@ -61,6 +90,34 @@ TEST(RtfReader, StreamsOfTheEditorsGiveTextAndRuns) {
         ASSERT_EQ(readRtf(c.rtf, RunFormat{}, formats, c.wholeText, doc), RtfError::None) << c.name;
         std::string got = describe(doc, formats);
         EXPECT_EQ(got, c.expected) << c.name;
+    }
+}
+
+TEST(RtfReader, AStreamCutAnywhereReadsAsAWhole) {
+    const char* streams[] = {
+        "{{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n\\cf1\\b\\i0 var\\cf0\\b0\\i0  "
+        "x\r\n\\par y\\tab\\'e9\\\\\\{z\\}\r\n\\par }",
+        "{\\cf-12 a\\cf1234567890 b\\ulnone c\\ul0\\b1 d\\abcdefghijklmnopqrstuvwxyzabcdefghij e}",
+        "{\\cf99999999999 x}",
+        "{\\'4",
+        "{x\\",
+        "{\\b \\par",
+    };
+    for (const char* rtf : streams) {
+        for (bool whole : {true, false}) {
+            FormatTable wholeFormats;
+            RtfDocument expected;
+            RtfError expectedError = readRtf(rtf, RunFormat{}, wholeFormats, whole, expected);
+            for (std::size_t size : {1, 2, 3, 5, 8}) {
+                FormatTable formats;
+                RtfDocument doc;
+                RtfError e = readInPieces(rtf, size, formats, whole, doc);
+                ASSERT_EQ(e, expectedError) << rtf << " in pieces of " << size;
+                if (e != RtfError::None) continue;
+                EXPECT_EQ(describe(doc, formats), describe(expected, wholeFormats))
+                    << rtf << " in pieces of " << size;
+            }
+        }
     }
 }
 

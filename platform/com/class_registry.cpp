@@ -79,6 +79,11 @@ void deleteClassesKey(const std::string& path, std::initializer_list<const char*
     RegDeleteKey(HKEY_CLASSES_ROOT, path.c_str());
 }
 
+// A ProgID that can name a key of its own: no path separator, at most 255 bytes.
+bool usableProgId(const std::string& progId) {
+    return !progId.empty() && progId.size() <= 255 && progId.find('\\') == std::string::npos;
+}
+
 std::string clsidKey(const CLSID& clsid) {
     return "CLSID\\" + pm::guidToString(clsid);
 }
@@ -86,7 +91,7 @@ std::string clsidKey(const CLSID& clsid) {
 // Writes the class's entries: the ProgID's CLSID, and the class's ProgID and type library.
 void describeClass(const ClassEntry& e) {
     std::string key = clsidKey(e.clsid);
-    if (!e.progId.empty() && e.progId.find('\\') == std::string::npos) {
+    if (usableProgId(e.progId)) {
         writeClassesText(e.progId + "\\CLSID", pm::guidToString(e.clsid));
         writeClassesText(key + "\\ProgID", e.progId);
     }
@@ -98,7 +103,7 @@ void describeClass(const ClassEntry& e) {
 
 // A ProgID's class as HKEY_CLASSES_ROOT describes it.
 bool registeredProgId(const std::string& progId, CLSID& clsid) {
-    if (progId.empty() || progId.size() > 255 || progId.find('\\') != std::string::npos) return false;
+    if (!usableProgId(progId)) return false;
     std::string text = readClassesText(progId + "\\CLSID");
     return !text.empty() && pm::parseGuid(text.c_str(), clsid);
 }
@@ -169,7 +174,7 @@ void unregisterClass(const CLSID& clsid) {
                 break;
             }
     }
-    if (!e.progId.empty() && readClassesText(e.progId + "\\CLSID") == guidToString(clsid))
+    if (usableProgId(e.progId) && readClassesText(e.progId + "\\CLSID") == guidToString(clsid))
         deleteClassesKey(e.progId, {"CLSID"});
     deleteClassesKey(clsidKey(clsid), {"ProgID", "Typelib", "Version"});
 }

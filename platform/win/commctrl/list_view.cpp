@@ -634,8 +634,8 @@ LRESULT ListView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-        mouseUp(pt, msg == WM_RBUTTONUP);
-        return msg == WM_RBUTTONUP ? defaultProc(msg, wParam, lParam) : 0;
+        if (mouseUp(pt, msg == WM_RBUTTONUP) || msg == WM_LBUTTONUP) return 0;
+        return defaultProc(msg, wParam, lParam); // WM_CONTEXTMENU
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
         clickNotify(msg == WM_LBUTTONDBLCLK ? NM_DBLCLK : NM_RDBLCLK, pt);

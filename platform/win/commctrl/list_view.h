@@ -117,8 +117,9 @@ private:
     static bool held(int vk);
     void mouseDown(POINT pt, WPARAM keys, bool right);
     void mouseMove(POINT pt);
-    void mouseUp(POINT pt, bool right);
-    void clickNotify(UINT code, POINT pt) const;
+    // True when the receiver handled the click (a handled right click shows no context menu).
+    bool mouseUp(POINT pt, bool right);
+    LRESULT clickNotify(UINT code, POINT pt) const;
     void keyDown(WPARAM vk);
     void moveFocus(int to, bool shift, bool control);
     void toggleCheck(int i);

@@ -11,7 +11,7 @@ bool ListView::held(int vk) {
     return (GetKeyState(vk) & 0x8000) != 0;
 }
 
-void ListView::clickNotify(UINT code, POINT pt) const {
+LRESULT ListView::clickNotify(UINT code, POINT pt) const {
     LVHITTESTINFO info{pt, 0, -1, 0};
     hitTest(info, true);
     NMITEMACTIVATE nm{};
@@ -21,7 +21,7 @@ void ListView::clickNotify(UINT code, POINT pt) const {
     nm.lParam = valid(info.iItem) ? rowParam(info.iItem) : 0;
     nm.uKeyFlags = (held(VK_SHIFT) ? LVKF_SHIFT : 0u) | (held(VK_CONTROL) ? LVKF_CONTROL : 0u) |
                    (held(VK_MENU) ? LVKF_ALT : 0u);
-    sendNotify(nm.hdr, code);
+    return sendNotify(nm.hdr, code);
 }
 
 void ListView::toggleCheck(int i) {
@@ -92,8 +92,8 @@ void ListView::mouseMove(POINT pt) {
         notifyItem(m_pressRight ? LVN_BEGINRDRAG : LVN_BEGINDRAG, m_pressItem, 0, 0, 0, 0, m_pressAt);
 }
 
-void ListView::mouseUp(POINT pt, bool right) {
-    if (!m_pressed || m_pressRight != right) return;
+bool ListView::mouseUp(POINT pt, bool right) {
+    if (!m_pressed || m_pressRight != right) return false;
     m_pressed = false;
     if (GetCapture() == m_hwnd) ReleaseCapture();
     // A plain click inside a selection of several rows selects the clicked row alone.
@@ -102,7 +102,7 @@ void ListView::mouseUp(POINT pt, bool right) {
         if (hitTest(info, true) == m_pressItem && !(info.flags & LVHT_ONITEMSTATEICON))
             moveFocus(m_pressItem, false, false);
     }
-    clickNotify(right ? NM_RCLICK : NM_CLICK, pt);
+    return clickNotify(right ? NM_RCLICK : NM_CLICK, pt) != 0;
 }
 
 int ListView::pageTarget(bool down) const {

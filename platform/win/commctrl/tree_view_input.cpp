@@ -141,8 +141,7 @@ void TreeView::mouseUp(POINT pt, bool right) {
         if (sendNotify(nm, NM_RCLICK)) return;
         POINT screen = pt;
         ClientToScreen(m_hwnd, &screen);
-        SendMessage(GetParent(m_hwnd), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hwnd),
-                    MAKELPARAM(screen.x, screen.y));
+        SendMessage(m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hwnd), MAKELPARAM(screen.x, screen.y));
         return;
     }
     if (sendNotify(nm, NM_CLICK)) return;

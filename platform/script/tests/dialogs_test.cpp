@@ -184,4 +184,32 @@ TEST_F(ScriptDialogs, ScriptHooksStillReplaceTheDialogs) {
     EXPECT_EQ(seen.yTwips.value_or(-1), 30);
 }
 
+TEST_F(ScriptDialogs, EventsRunWhileTheMessageBoxIsOpenAndAStopEndsTheScript) {
+    // An event fired from the box's modal loop, while another event's handler waits for the box,
+    // runs its handler and returns.
+    EXPECT_EQ(
+        runWith("Sub Test_Ping\nTest.Log \"ping\"\nEnd Sub\nSub Test_Count(n)\nTest.Log MsgBox(\"wait\", "
+                "vbOKCancel)\nEnd Sub",
+                [&](HWND box) {
+                    EXPECT_EQ(h.test->fire(pm::test::kEventPing), S_OK);
+                    pm::test::pressKey(box, VK_ESCAPE);
+                }),
+        "");
+    VARIANT n;
+    VariantInit(&n);
+    n.vt = VT_I4;
+    EXPECT_EQ(h.test->fire(pm::test::kEventCount, {n}), S_OK);
+    EXPECT_EQ(h.test->log.size(), 2u);
+    EXPECT_EQ(h.test->log.front() + "|" + h.test->log.back(), "ping|2");
+    // A stop while the box is open ends the script once the box closes.
+    EXPECT_EQ(runWith("Test.Log \"before\"\nMsgBox \"x\"\nTest.Log \"after\"",
+                      [&](HWND box) {
+                          h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
+                          pm::test::pressKey(box, VK_RETURN);
+                      }),
+              "before");
+    EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_INITIALIZED);
+    EXPECT_TRUE(h.site->errors.empty());
+}
+
 } // namespace

@@ -64,10 +64,8 @@ void Form1::Form_Load() {
     TrayIcon.SetTrayIcon(Tray.Picture());
     TrayIcon.SetToolTipText("Tintara");
     TrayIcon.TaskVisible();
-    if (vb::Command() != "-t")
-        Show();
-    else if (!TrayIcon.IconShown())
-        hideWindow(); // no notification area: start minimised instead
+    if (vb::Command() != "-t" || !TrayIcon.IconShown()) Show();
+    if (vb::Command() == "-t") hideWindow(); // minimised where there is no notification area
     Label1_Click(0);
     loadCustomPalettes();
 }

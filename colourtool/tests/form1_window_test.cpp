@@ -1,22 +1,191 @@
 #include "support/form1_fixture.h"
 
+#include "platform/forms/app.h"
 #include "platform/win/tests/support/test_windows.h"
+
+#include <cstdio>
+#include <fstream>
 
 using pm::test::pumpMessages;
 
 namespace {
 
-using WindowTest = Form1Fixture;
+// Writes a 24-bit BMP file of width x height whose pixel (x, y) is colour(x, y).
+template <class Colour> void writeBmp(const std::string& path, int width, int height, Colour colour) {
+    int rowBytes = (width * 3 + 3) / 4 * 4;
+    int size = 54 + rowBytes * height;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    auto put = [&bytes](int at, int value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes[static_cast<std::size_t>(at + i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B', bytes[1] = 'M';
+    put(2, size, 4), put(10, 54, 4), put(14, 40, 4), put(18, width, 4), put(22, height, 4);
+    put(26, 1, 2), put(28, 24, 2);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = colour(x, y);
+            int at = 54 + (height - 1 - y) * rowBytes + x * 3;
+            put(at, GetBValue(c), 1), put(at + 1, GetGValue(c), 1), put(at + 2, GetRValue(c), 1);
+        }
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class WindowTest : public Form1Fixture {
+protected:
+    const vb::FakeNotifyIcon::Icon* icon() { return tray.find(form().TrayIcon.hookWindow(), 1); }
+    void notify(UINT mouseMessage) {
+        tray.Click(form().TrayIcon.hookWindow(), 1, mouseMessage);
+        pumpMessages();
+    }
+    // Removes the quit request that ending the program posts.
+    static bool takeQuit() {
+        MSG msg;
+        return PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+    }
+};
 
 TEST_F(WindowTest, PicturesOfEachView) {
     start();
     setColour(255, 128, 0);
+    form().Timer1.OnTimer();
     savePicture("tintara_main_sliders");
     const char* names[] = {"websafe", "vb", "psp", "windows"};
     for (int k = 0; k < 4; ++k) {
         form().popup4c_Click(k);
         savePicture(std::string("tintara_main_scale_") + names[k]);
     }
+}
+
+TEST_F(WindowTest, CustomPalettesOfTheProgramFolder) {
+    std::string folder = vb::App().Path();
+    std::string sky = folder + "/Sky.bmp", mine = folder + "/my.palette.bmp";
+    writeBmp(sky, 292, 63, [](int x, int y) { return RGB(x * 255 / 291, 128, y * 4); });
+    writeBmp(mine, 8, 8, [](int, int) { return RGB(1, 2, 3); });
+    start();
+    vb::Menu* custom = form().menuItem("mnuCustom");
+    EXPECT_TRUE(custom->Enabled);
+    EXPECT_FALSE(form().menuItem("mnuCustomItem", 0)->Visible);
+    std::vector<std::string> captions;
+    for (int i = 1; vb::Menu* item = form().menuItem("mnuCustomItem", i); ++i)
+        captions.push_back(item->Caption + "=" + item->Tag);
+    EXPECT_EQ(captions, (std::vector<std::string>{"My=my.palette.bmp", "Sky=Sky.bmp"}));
+    form().popup4c_Click(0);
+    form().mnuCustomItem_Click(2);
+    pumpMessages();
+    EXPECT_TRUE(form().ColorSyst.Visible());
+    EXPECT_TRUE(form().menuItem("mnuCustomItem", 2)->Checked);
+    EXPECT_FALSE(form().menuItem("popup4c", 0)->Checked);
+    EXPECT_FALSE(form().ColorSystem[0].Visible());
+    EXPECT_EQ(form().ViewIndex, 1);
+    pm::test::click(form().ColorSyst.hWnd(), POINT{291, 10});
+    pumpMessages();
+    EXPECT_EQ(components(), "255,128,40");
+    savePicture("tintara_main_custom_palette");
+    std::remove(sky.c_str());
+    std::remove(mine.c_str());
+    form().mnuCustomItem_Click(1);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Invalid picture. All BMP pictures in the app directory are shown here.");
+    EXPECT_TRUE(form().menuItem("mnuCustomItem", 2)->Checked);
+}
+
+TEST_F(WindowTest, WithoutBitmapsCustomStaysDisabled) {
+    start();
+    EXPECT_FALSE(form().menuItem("mnuCustom")->Enabled);
+    EXPECT_TRUE(form().menuItem("mnuCustomItem", 0)->Visible);
+}
+
+TEST_F(WindowTest, StartsInTheTrayOnlyWithExactlyDashT) {
+    const struct {
+        const char* commandLine;
+        bool shown;
+    } cases[] = {{"-t", false}, {"-T", true}, {"", true}, {"-t -t", true}};
+    for (const auto& c : cases) {
+        start(c.commandLine);
+        EXPECT_EQ(form().Visible(), c.shown) << c.commandLine;
+        ASSERT_NE(icon(), nullptr);
+        EXPECT_EQ(icon()->tip, "Tintara");
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(WindowTest, WithoutANotificationAreaHidingMinimises) {
+    vb::FakeNotifyIcon none(false);
+    vb::setNotifyIcon(&none);
+    start("-t");
+    EXPECT_TRUE(form().Visible());
+    EXPECT_EQ(form().WindowState(), vb::vbMinimized);
+}
+
+TEST_F(WindowTest, HidingToTheTrayAndRestoring) {
+    start();
+    pm::test::click(form().hWnd(), POINT{352, 7});
+    pumpMessages();
+    EXPECT_FALSE(form().Visible());
+    EXPECT_NE(icon(), nullptr);
+    notify(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(form().Visible());
+    EXPECT_FALSE(form().Unload());
+    EXPECT_FALSE(form().Visible());
+    EXPECT_NE(icon(), nullptr);
+    notify(WM_RBUTTONDBLCLK);
+    EXPECT_TRUE(form().Visible());
+    form().Hide();
+    pm::test::pressKey(form().hWnd(), VK_DOWN);
+    pm::test::pressKey(form().hWnd(), VK_RETURN);
+    notify(WM_RBUTTONUP);
+    EXPECT_TRUE(form().Visible());
+}
+
+TEST_F(WindowTest, TrayExitEndsAtOnce) {
+    start();
+    form().Exit_Click();
+    EXPECT_EQ(icon(), nullptr);
+    EXPECT_TRUE(takeQuit());
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(WindowTest, TheCloseImageAsksFirst) {
+    start();
+    answer = IDCANCEL;
+    pm::test::click(form().hWnd(), POINT{368, 7});
+    pumpMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "This will exit Tintara and remove it from the tray. To put Tintara in the tray use the "
+              "minimize button instead.\nAre you sure you want to exit Tintara?");
+    EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONINFORMATION | MB_DEFBUTTON2));
+    EXPECT_NE(icon(), nullptr);
+    EXPECT_FALSE(takeQuit());
+    answer = IDOK;
+    pm::test::click(form().hWnd(), POINT{368, 7});
+    pumpMessages();
+    EXPECT_EQ(icon(), nullptr);
+}
+
+TEST_F(WindowTest, RollingUpAndDown) {
+    start();
+    pm::test::click(form().hWnd(), POINT{340, 7});
+    pumpMessages();
+    EXPECT_EQ(form().Height(), 20);
+    pm::test::click(form().hWnd(), POINT{340, 7});
+    pumpMessages();
+    EXPECT_EQ(form().Height(), 126);
+    form().Move(form().Left(), form().Top(), form().Width(), 50);
+    pm::test::doubleClick(form().hWnd(), POINT{100, 7});
+    pumpMessages();
+    EXPECT_EQ(form().Height(), 20);
+}
+
+TEST_F(WindowTest, StatusTimerShowsTheSelectedSampleAndTips) {
+    start();
+    setColour(1, 2, 3);
+    form().Timer1.OnTimer();
+    EXPECT_EQ(form().Label2.Caption(), "#010203");
+    EXPECT_EQ(form().Label1[0].ToolTipText, "#010203");
+    EXPECT_EQ(form().Preview.ToolTipText, "#FFFFFF");
 }
 
 } // namespace

@@ -6,9 +6,8 @@
 #include <algorithm>
 
 namespace vb {
-namespace {
 
-int buttonOf(UINT msg) {
+int buttonOfMessage(UINT msg) {
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -27,10 +26,12 @@ int buttonOf(UINT msg) {
     }
 }
 
-int heldButtons(WPARAM keys) {
+int heldButtonsMask(WPARAM keys) {
     return ((keys & MK_LBUTTON) ? vbLeftButton : 0) | ((keys & MK_RBUTTON) ? vbRightButton : 0) |
            ((keys & MK_MBUTTON) ? vbMiddleButton : 0);
 }
+
+namespace {
 
 void fire(const MouseEvent& event, int button, int shift, POINT p) {
     if (event) event(button, shift, p.x, p.y);
@@ -171,7 +172,7 @@ bool Container::handleMouse(Control& self, UINT msg, WPARAM wParam, LPARAM lPara
     bool own = target == &self;
     POINT local{p.x - (own ? 0 : target->Left()), p.y - (own ? 0 : target->Top())};
     int shift = currentShiftMask();
-    int button = buttonOf(msg);
+    int button = buttonOfMessage(msg);
     switch (msg) {
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hWnd()) {
@@ -180,7 +181,7 @@ bool Container::handleMouse(Control& self, UINT msg, WPARAM wParam, LPARAM lPara
         }
         return false;
     case WM_MOUSEMOVE:
-        fire(target->MouseMove, heldButtons(wParam), shift, local);
+        fire(target->MouseMove, heldButtonsMask(wParam), shift, local);
         return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

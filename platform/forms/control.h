@@ -22,6 +22,10 @@ using KeyPressEvent = std::function<void(int& keyAscii)>;
 
 // The shift mask of the keys held now.
 int currentShiftMask();
+// The button a button message is about (vbLeftButton...), 0 for other messages.
+int buttonOfMessage(UINT msg);
+// The mask of the buttons held, from a mouse message's key flags.
+int heldButtonsMask(WPARAM keys);
 
 class Container;
 

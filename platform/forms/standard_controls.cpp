@@ -57,10 +57,10 @@ LRESULT CALLBACK StandardControl::subclassProc(HWND hwnd, UINT msg, WPARAM wPara
 LRESULT StandardControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (routeKeyMessage(*this, m_hwnd, msg, wParam)) return 0;
     HWND hwnd = m_hwnd;
-    WNDPROC previous = m_previous;
-    LRESULT result = CallWindowProc(previous, hwnd, msg, wParam, lParam);
+    // A release reports MouseUp before the control acts on it, so that a button's Click follows.
+    if (isButtonUp(msg) && !mouseEvent(msg, wParam, lParam)) return 0;
+    LRESULT result = CallWindowProc(m_previous, hwnd, msg, wParam, lParam);
     if (!IsWindow(hwnd)) return result;
-    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (msg) {
     case WM_SETFOCUS:
         raise(GotFocus);
@@ -70,16 +70,40 @@ LRESULT StandardControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         raise(LostFocus);
         userControlFocusLeft(hwnd, reinterpret_cast<HWND>(wParam));
         break;
+    default:
+        if (!isButtonUp(msg)) mouseEvent(msg, wParam, lParam);
+        break;
+    }
+    return result;
+}
+
+bool StandardControl::isButtonUp(UINT msg) {
+    return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+}
+
+bool StandardControl::mouseEvent(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = m_hwnd;
+    int x = static_cast<short>(LOWORD(lParam));
+    int y = static_cast<short>(HIWORD(lParam));
+    int shift = currentShiftMask();
+    switch (msg) {
     case WM_LBUTTONDOWN:
-        if (MouseDown) MouseDown(vbLeftButton, currentShiftMask(), p.x, p.y);
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (MouseDown) MouseDown(buttonOfMessage(msg), shift, x, y);
         break;
     case WM_LBUTTONUP:
-        if (MouseUp) MouseUp(vbLeftButton, currentShiftMask(), p.x, p.y);
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (MouseUp) MouseUp(buttonOfMessage(msg), shift, x, y);
+        break;
+    case WM_MOUSEMOVE:
+        if (MouseMove) MouseMove(heldButtonsMask(wParam), shift, x, y);
         break;
     default:
         break;
     }
-    return result;
+    return IsWindow(hwnd) != FALSE;
 }
 
 // ---- TextBox ----

@@ -21,6 +21,9 @@ protected:
 private:
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    static bool isButtonUp(UINT msg);
+    // Raises the mouse event of a mouse message; false when the handler destroyed the control.
+    bool mouseEvent(UINT msg, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_previous = nullptr;
 };

@@ -144,6 +144,26 @@ TEST_F(ControlsTest, ButtonsClickWithTheMouse) {
     EXPECT_EQ(form.log, (Log{"Check1_Click 0"}));
 }
 
+TEST_F(ControlsTest, MouseEventsOfStandardControlsReportTheirButton) {
+    auto note = [this](const char* what) {
+        return [this, what](int button, int, int x, int y) {
+            form.log.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(x) +
+                               "," + std::to_string(y));
+        };
+    };
+    form.cmdCancel.MouseDown = note("cmdCancel_MouseDown");
+    form.cmdCancel.MouseUp = note("cmdCancel_MouseUp");
+    form.txtColor.MouseDown = note("txtColor_MouseDown");
+    form.txtColor.MouseUp = note("txtColor_MouseUp");
+    pm::test::click(form.hWnd(), POINT{240, 50});
+    pm::test::click(form.hWnd(), POINT{245, 55}, VK_RBUTTON);
+    pm::test::click(form.hWnd(), POINT{15, 15});
+    pumpMessages();
+    EXPECT_EQ(form.log, (Log{"cmdCancel_MouseDown 1 20,10", "cmdCancel_MouseUp 1 20,10", "cmdCancel_Click",
+                             "cmdCancel_MouseDown 2 25,15", "cmdCancel_MouseUp 2 25,15", "txtColor_GotFocus",
+                             "txtColor_MouseDown 1 4,4", "txtColor_MouseUp 1 4,4"}));
+}
+
 TEST_F(ControlsTest, ScrollBarWithMinAboveMaxRisesUpward) {
     ASSERT_EQ(form.Slider.Value(), 0);
     pm::test::click(form.hWnd(), POINT{188, 45}); // the upper arrow

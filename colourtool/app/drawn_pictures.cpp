@@ -35,27 +35,17 @@ std::vector<COLORREF> pixelsOf(HBITMAP picture, int width, int height) {
     return pixels;
 }
 
-// A colour of hue 0-360 and lightness 0-1 at full saturation.
+// A colour of hue 0-360 and lightness 0-1 at full saturation: within each sixth of the hue circle one
+// component is at its strongest (c), one rises or falls (x) and one is off.
 COLORREF hueColour(double hue, double lightness) {
-    double c = (1 - std::fabs(2 * lightness - 1));
-    double h = hue / 60;
-    double x = c * (1 - std::fabs(std::fmod(h, 2) - 1));
-    double r = 0, g = 0, b = 0;
-    if (h < 1)
-        r = c, g = x;
-    else if (h < 2)
-        r = x, g = c;
-    else if (h < 3)
-        g = c, b = x;
-    else if (h < 4)
-        g = x, b = c;
-    else if (h < 5)
-        r = x, b = c;
-    else
-        r = c, b = x;
-    double m = lightness - c / 2;
+    const double c = 1 - std::fabs(2 * lightness - 1);
+    const double h = hue / 60;
+    const double x = c * (1 - std::fabs(std::fmod(h, 2) - 1));
+    const double sixths[6][3] = {{c, x, 0}, {x, c, 0}, {0, c, x}, {0, x, c}, {x, 0, c}, {c, 0, x}};
+    const double* rgb = sixths[std::clamp(static_cast<int>(h), 0, 5)];
+    const double m = lightness - c / 2;
     auto byte = [m](double v) { return static_cast<int>(std::lround(std::clamp(v + m, 0.0, 1.0) * 255)); };
-    return RGB(byte(r), byte(g), byte(b));
+    return RGB(byte(rgb[0]), byte(rgb[1]), byte(rgb[2]));
 }
 
 // The hand, row by row: 'X' outline, 'o' fill, anything else background.

@@ -163,3 +163,19 @@ TEST_F(TrayIconTest, HidingToTheTrayHidesOrMinimisesWhereThereIsNoTray) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TrayPicture, HuesFramedInDarkGreyEightTimesItsSize) {
+    vb::Form board("Board", 128, 128);
+    HBITMAP picture = drawTrayPicture();
+    board.PaintPicture(picture, 0, 0, 128, 128);
+    DeleteObject(picture);
+    board.Show();
+    pumpMessages();
+    EXPECT_EQ(board.Point(2, 2), static_cast<long>(RGB(64, 64, 64)));
+    EXPECT_EQ(board.Point(12, 12), static_cast<long>(RGB(255, 153, 153))); // red, light, at the top left
+    EXPECT_TRUE(pm::test::saveWindowPng(board.hWnd(), pm::test::outputFolder() + "/tintara_tray.png"));
+}
+
+} // namespace

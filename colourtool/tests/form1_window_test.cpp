@@ -133,8 +133,9 @@ TEST_F(WindowTest, HidingToTheTrayAndRestoring) {
     notify(WM_RBUTTONDBLCLK);
     EXPECT_TRUE(form().Visible());
     form().Hide();
-    pm::test::pressKey(form().hWnd(), VK_DOWN);
-    pm::test::pressKey(form().hWnd(), VK_RETURN);
+    // The window is hidden, so the keys that choose "Show" are posted to it directly.
+    for (WPARAM vk : {VK_DOWN, VK_RETURN})
+        PostMessage(form().hWnd(), WM_KEYDOWN, vk, 1);
     notify(WM_RBUTTONUP);
     EXPECT_TRUE(form().Visible());
 }
@@ -163,6 +164,7 @@ TEST_F(WindowTest, TheCloseImageAsksFirst) {
     pm::test::click(form().hWnd(), POINT{368, 7});
     pumpMessages();
     EXPECT_EQ(icon(), nullptr);
+    EXPECT_TRUE(takeQuit());
 }
 
 TEST_F(WindowTest, RollingUpAndDown) {

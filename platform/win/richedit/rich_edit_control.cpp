@@ -2,6 +2,7 @@
 
 #include "platform/win/richedit/rich_edit_view.h"
 #include "platform/win/richedit/rtf_reader.h"
+#include "platform/win/shell/text_drop.h"
 #include "platform/win/winbase.h"
 #include "platform/win/wingdi.h"
 
@@ -163,6 +164,11 @@ int RichEditControl::limitRoomFor(int from, int to) const {
     return static_cast<int>(std::max<LONG>(0, limit_ - (clientLength() - removed)));
 }
 
+int RichEditControl::clientSize(std::string_view stored) const {
+    return static_cast<int>(stored.size()) +
+           (legacy_ ? static_cast<int>(std::count(stored.begin(), stored.end(), '\r')) : 0);
+}
+
 bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to,
                                    std::string_view text, FormatId format, bool canUndo) {
     from = model_.validPosition(from);
@@ -170,10 +176,6 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
     std::string stored = normalizeLineBreaks(text);
     // The limit counts client positions: a break is two of them in the 1.0 control.
     int room = limitRoomFor(from, to);
-    auto clientSize = [this](std::string_view s) {
-        return static_cast<int>(s.size()) +
-               (legacy_ ? static_cast<int>(std::count(s.begin(), s.end(), '\r')) : 0);
-    };
     if (clientSize(stored) > room) {
         if (cause == WM_CHAR) {
             beep();
@@ -191,25 +193,30 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
     }
     if (stored.empty() && from == to) return false; // nothing fits and nothing goes
     if (!announceProtected(cause, wParam, lParam, from, to)) return false;
+    applyChange(from, to, stored, format, canUndo, cause == WM_CHAR);
+    return true;
+}
+
+void RichEditControl::applyChange(int from, int to, std::string_view stored, FormatId format, bool canUndo,
+                                  bool typing, bool selectInserted) {
     if (canUndo && !undo_.suspended()) {
         UndoStep step;
         step.pos = from;
         step.removed = model_.text(from, to - from);
         step.removedRuns = runsOf(model_, from, to - from);
-        step.inserted = stored;
+        step.inserted = std::string(stored);
         step.insertedFormat = format;
-        undo_.record(std::move(step), cause == WM_CHAR);
+        undo_.record(std::move(step), typing);
     } else if (!canUndo) {
         undo_.clear();
     }
     int inserted = model_.replaceStored(from, to - from, stored, format);
     insertionFormat_ = -1;
     modified_ = true;
-    model_.setSelection(from + inserted, from + inserted);
+    model_.setSelection(selectInserted ? from : from + inserted, from + inserted);
     view_->textChanged(from, to, from + inserted);
     notifyChange();
     notifySelChange();
-    return true;
 }
 
 void RichEditControl::setSelection(int anchor, int caret) {
@@ -303,6 +310,19 @@ void RichEditControl::paste(UINT cause) {
     int from = model_.selectionStart(), to = model_.selectionEnd();
     FormatId format = insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from);
     if (replaceRange(cause, 0, 0, from, to, text, format, true)) view_->scrollCaretIntoView();
+}
+
+bool RichEditControl::takeDroppedText(int pos, std::string_view text) {
+    std::string stored = normalizeLineBreaks(text);
+    pos = model_.validPosition(pos);
+    if (stored.empty()) return false;
+    if (clientSize(stored) > limitRoomFor(pos, pos)) {
+        beep();
+        return false;
+    }
+    if (!announceProtected(WM_PASTE, 0, 0, pos, pos)) return false;
+    applyChange(pos, pos, stored, model_.formatForInsertion(pos), true, false, true);
+    return true;
 }
 
 void RichEditControl::clear(UINT cause) {
@@ -885,6 +905,10 @@ bool RichEditControl::notifyLink(UINT msg, WPARAM wParam, LPARAM lParam, int pos
 
 LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (filterInput(msg, wParam, lParam)) return 0;
+    if (msg == textDropMessage()) {
+        const auto* drop = reinterpret_cast<const TextDrop*>(lParam);
+        return drop ? view_->takeDrop(drop->point, drop->text, drop->query) : 0;
+    }
     switch (msg) {
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;

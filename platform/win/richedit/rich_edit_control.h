@@ -50,6 +50,9 @@ public:
     void cut();
     void copy();
     void paste(UINT cause);
+    // Text dropped from another window at pos: a paste there, taken whole or not at all (the
+    // text limit), as one undo step, leaving the dropped text selected. False when refused.
+    bool takeDroppedText(int pos, std::string_view text);
     void clear(UINT cause);
     bool readOnly() const { return readOnly_; }
     void beep();
@@ -108,6 +111,12 @@ private:
     int wordStart(int pos) const;
     int wordEnd(int pos) const;
     int limitRoomFor(int from, int to) const;
+    // Client positions taken by stored text (a break is two in the 1.0 control).
+    int clientSize(std::string_view stored) const;
+    // Replaces [from, to) by stored text once every check is done: undo, model, notifications.
+    // The caret ends after the new text, which is selected when selectInserted.
+    void applyChange(int from, int to, std::string_view stored, FormatId format, bool canUndo, bool typing,
+                     bool selectInserted = false);
 
     HWND hwnd_;
     bool legacy_;

@@ -1,6 +1,7 @@
 #include "platform/win/richedit/rich_edit_view.h"
 
 #include "platform/win/richedit/rich_edit_control.h"
+#include "platform/win/shell/text_drop.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -591,7 +592,13 @@ void RichEditView::buttonUp(LPARAM lParam) {
         control_.setSelection(pressPos_, pressPos_);
     } else if (dragging_) {
         dragging_ = false;
-        dropText(positionFrom(pt), (GetKeyState(VK_CONTROL) & 0x8000) != 0);
+        bool copy = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        if (PtInRect(&client, pt))
+            dropText(positionFrom(pt), copy);
+        else
+            dropElsewhere(pt, copy);
     }
     selecting_ = false;
     if (GetCapture() == hwnd) ReleaseCapture();
@@ -608,6 +615,10 @@ void RichEditView::dropText(int target, bool copy) {
     }
     std::string text = model.text(from, to - from);
     std::vector<FormattedPiece> runs = runsOf(model, from, to - from);
+    if (copy && control_.clientSize(text) > control_.limitRoomFor(target, target)) {
+        control_.beep();
+        return;
+    }
     if (!copy && !control_.announceProtected(WM_CUT, 0, 0, from, to)) return;
     if (!control_.announceProtected(WM_PASTE, 0, 0, target, target)) return;
     if (!copy) {
@@ -626,6 +637,33 @@ void RichEditView::dropText(int target, bool copy) {
     textChanged(std::min(from, target), std::max(to, target), std::max(to, target + len));
     control_.notifyChange();
     control_.notifySelChange();
+}
+
+void RichEditView::dropElsewhere(POINT pt, bool copy) {
+    HWND hwnd = control_.hwnd();
+    ClientToScreen(hwnd, &pt);
+    HWND target = WindowFromPoint(pt);
+    if (!target || target == hwnd) return;
+    RichTextModel& model = control_.model();
+    int from = model.selectionStart(), to = model.selectionEnd();
+    if (!copy && !control_.announceProtected(WM_CUT, 0, 0, from, to)) return;
+    std::string dragged = model.text(from, to - from);
+    if (!dropTextAt(pt, model.textCrLf(from, to - from), false) || copy) return;
+    // The target's handlers may have changed this text meanwhile: only the very text dragged goes.
+    if (model.selectionStart() != from || model.selectionEnd() != to ||
+        model.text(from, to - from) != dragged)
+        return;
+    control_.applyChange(from, to, {}, model.formatForInsertion(from), true, false);
+}
+
+LRESULT RichEditView::takeDrop(POINT screenPoint, std::string_view text, bool query) {
+    if (query) return control_.readOnly() ? 0 : 1;
+    if (control_.readOnly()) {
+        control_.beep();
+        return 0;
+    }
+    ScreenToClient(control_.hwnd(), &screenPoint);
+    return control_.takeDroppedText(positionFrom(screenPoint), text) ? 1 : 0;
 }
 
 bool RichEditView::overLink(UINT msg, WPARAM wParam, LPARAM lParam) {

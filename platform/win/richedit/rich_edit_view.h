@@ -21,6 +21,9 @@ public:
     ~RichEditView();
 
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Text dropped from another window at a screen point (or the question whether it would be
+    // taken): non-zero when taken.
+    LRESULT takeDrop(POINT screenPoint, std::string_view text, bool query);
 
     void textChanged(int from, int oldTo, int newTo);
     void selectionChanged(int oldStart, int oldEnd);
@@ -67,6 +70,9 @@ private:
     void mouseMove(LPARAM lParam);
     void buttonUp(LPARAM lParam);
     void dropText(int target, bool copy);
+    // A drag released over another window: the text is offered to it, and a move takes it away
+    // here once it was taken.
+    void dropElsewhere(POINT pt, bool copy);
     bool overLink(UINT msg, WPARAM wParam, LPARAM lParam);
 
     LRESULT formatRange(BOOL render, FORMATRANGE* range);

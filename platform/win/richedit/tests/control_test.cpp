@@ -7,6 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win/wm/window.h"
+#include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/wm.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -463,6 +470,127 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
         holdControl(false);
         EXPECT_EQ(text(), c.text) << c.copy;
         EXPECT_EQ(g_trace, c.trace) << c.copy;
+    }
+}
+
+// Drops plain text from another program on the top-level widget of `top`, at a client point of
+// `target`; whether the drag was accepted as it entered.
+bool dropFromOutside(HWND top, HWND target, POINT client, const char* text) {
+    POINT screen = client;
+    ClientToScreen(target, &screen);
+    RECT r{};
+    GetWindowRect(top, &r);
+    QPoint at(screen.x - r.left, screen.y - r.top);
+    QMimeData mime;
+    mime.setText(QString::fromUtf8(text));
+    QWidget* widget = pm::wm::window(top)->widget;
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &drop);
+    return enter.isAccepted();
+}
+
+TEST_P(RichEditTest, TextDroppedFromAnotherProgramIsPastedAtTheDropPoint) {
+    struct Case {
+        const char* name;
+        bool readOnly;
+        LONG limit;
+        LRESULT refuse;
+        bool accepted;
+        const char* text;
+        std::vector<std::string> trace;
+    } cases[] = {
+        {"taken",
+         false,
+         100,
+         0,
+         true,
+         "hello big world",
+         {"protected WM_PASTE 6-6", "change", "selchange 6-10"}},
+        {"read-only", true, 100, 0, false, "hello world", {}},
+        {"past the limit", false, 14, 0, true, "hello world", {}},
+        {"refused", false, 100, 1, true, "hello world", {"protected WM_PASTE 6-6"}},
+    };
+    ShowWindow(parent_, SW_SHOW);
+    pm::test::pumpMessages();
+    for (const Case& c : cases) {
+        send(EM_SETREADONLY, FALSE);
+        setText("hello world");
+        send(EM_EXLIMITTEXT, 0, c.limit);
+        send(EM_SETREADONLY, c.readOnly);
+        protectAll();
+        g_refuseProtected = c.refuse;
+        POINT w{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&w), 6);
+        w.y += 3;
+        EXPECT_EQ(dropFromOutside(parent_, edit_, w, "big "), c.accepted) << c.name;
+        EXPECT_EQ(text(), c.text) << c.name;
+        EXPECT_EQ(g_trace, c.trace) << c.name;
+    }
+    g_refuseProtected = 0;
+    send(EM_SETREADONLY, FALSE);
+    send(EM_EMPTYUNDOBUFFER);
+    setText("ab");
+    dropFromOutside(parent_, edit_, POINT{1, 3}, "x\ny");
+    EXPECT_EQ(text(), "x\r\nyab");
+    if (legacy()) return;
+    EXPECT_EQ(send(EM_UNDO), TRUE);
+    EXPECT_EQ(text(), "ab") << "one undo step";
+}
+
+TEST_P(RichEditTest, DragIntoAnotherRichEditMovesOrCopies) {
+    HWND other = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
+                                WS_CHILD | WS_VISIBLE | ES_MULTILINE, 305, 0, 80, 100, parent_,
+                                reinterpret_cast<HMENU>(8), nullptr, nullptr);
+    struct Case {
+        bool copy;
+        bool readOnly;
+        const char* source;
+        const char* target;
+        std::vector<std::string> trace;
+    } cases[] = {
+        {false, false, " world", "XhelloY", {"protected WM_CUT 0-5", "change", "selchange 0-0"}},
+        {true, false, "hello world", "XhelloY", {}},
+        {false, true, "hello world", "XY", {"protected WM_CUT 0-5"}},
+    };
+    ShowWindow(parent_, SW_SHOW);
+    for (const Case& c : cases) {
+        setText("hello world");
+        SendMessage(other, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("XY"));
+        SendMessage(other, EM_SETREADONLY, c.readOnly, 0);
+        protectAll();
+        SetFocus(edit_);
+        select(0, 5);
+        pm::test::pumpMessages();
+        g_trace.clear();
+        POINT inside{}, drop{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&inside), 2);
+        SendMessage(other, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&drop), 1);
+        inside.y += 3;
+        drop.y += 3;
+        MapWindowPoints(other, edit_, &drop, 1);
+        pm::test::pressMouse(edit_, inside);
+        pm::test::pumpMessages();
+        pm::test::moveMouse(edit_, POINT{inside.x + 20, inside.y});
+        pm::test::moveMouse(edit_, drop);
+        pm::test::pumpMessages();
+        holdControl(c.copy);
+        pm::test::releaseMouse(edit_, drop);
+        pm::test::pumpMessages();
+        holdControl(false);
+        EXPECT_EQ(text(), c.source) << c.copy << c.readOnly;
+        std::string target(16, '\0');
+        target.resize(static_cast<std::size_t>(
+            SendMessage(other, WM_GETTEXT, target.size(), reinterpret_cast<LPARAM>(target.data()))));
+        EXPECT_EQ(target, c.target) << c.copy << c.readOnly;
+        EXPECT_EQ(g_trace, c.trace) << c.copy << c.readOnly;
+        if (legacy() || c.readOnly) continue;
+        // One undo step in the target; the source of a move has its own.
+        EXPECT_EQ(SendMessage(other, EM_UNDO, 0, 0), TRUE);
+        EXPECT_EQ(SendMessage(other, EM_CANUNDO, 0, 0), FALSE);
+        EXPECT_EQ(send(EM_UNDO), c.copy ? FALSE : TRUE);
+        EXPECT_EQ(text(), "hello world");
     }
 }
 

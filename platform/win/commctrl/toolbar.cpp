@@ -1,85 +1,57 @@
 // "ToolbarWindow32": a row (or rows) of image buttons, separators and drop-down buttons along the
 // parent's edge; a click sends WM_COMMAND, a drop-down part sends TBN_DROPDOWN.
 
-#include "platform/win/commctrl/common_classes.h"
-#include "platform/win/controls/control.h"
+#include "platform/win/commctrl/toolbar.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace pm::cc {
-namespace {
 
-constexpr int kSeparator = 8;      // width of a separator without its own width
-constexpr int kArrow = 14;         // width of a drop-down arrow part
-constexpr SIZE kButtonExtra{7, 7}; // a button is this much larger than its image
-constexpr UINT_PTR kHotTimer = 1;
-constexpr UINT kHotPoll = 100;
-
-class Toolbar final : public ctl::Control {
-public:
-    Toolbar(HWND hwnd, const CREATESTRUCT&) : Control(hwnd) {}
-
-    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    int count() const { return static_cast<int>(m_buttons.size()); }
-    bool valid(int i) const { return i >= 0 && i < count(); }
-    TBBUTTON& at(int i) { return m_buttons[static_cast<std::size_t>(i)]; }
-    const TBBUTTON& at(int i) const { return m_buttons[static_cast<std::size_t>(i)]; }
-    static bool separator(const TBBUTTON& b) { return b.fsStyle & BTNS_SEP; }
-    bool splitArrow(const TBBUTTON& b) const {
-        return (b.fsStyle & BTNS_DROPDOWN) && (m_exStyle & TBSTYLE_EX_DRAWDDARROWS);
-    }
-    SIZE buttonSize() const;
-    int widthOf(const TBBUTTON& b) const;
-    void layout() const;
-    int indexOf(int command) const;
-    int hitTest(POINT pt) const;
-    void placeInParent();
-    LRESULT insert(int i, const TBBUTTON* b, int n);
-    LRESULT setStateBit(int command, BYTE bit, bool on);
-    void notifyDropDown(int i);
-    // WM_NOTIFY with an NMTOOLBAR for button i; the parent's answer.
-    LRESULT notifyButton(UINT code, int i) const;
-    // CCS_ADJUSTABLE: Shift+drag (Alt+drag with TBSTYLE_ALTDRAG) moves a button, or deletes it
-    // when dropped outside the bar.
-    bool moveModifier() const;
-    void finishMove(POINT pt);
-    void click(int i);
-    void mouseDown(POINT pt);
-    void mouseMove(POINT pt);
-    void mouseUp(POINT pt);
-    void setHot(int i);
-    void paint();
-    // NM_CUSTOMDRAW for one stage; the parent's CDRF_/TBCDRF_ answer.
-    LRESULT customDraw(DWORD stage, HDC dc, const RECT& rc, int i) const;
-    void drawButton(HDC dc, int i, LRESULT flags) const;
-    void drawImage(HDC dc, const TBBUTTON& b, int x, int y, bool hot) const;
-
-    std::vector<TBBUTTON> m_buttons;
-    mutable std::vector<RECT> m_rects;
-    mutable bool m_dirty = true;
-    mutable int m_rows = 1;
-    SIZE m_bitmap{16, 15};
-    SIZE m_button{0, 0}; // 0: the image size plus the button's border
-    int m_indent = 0;
-    DWORD m_exStyle = 0;
-    HIMAGELIST m_images = nullptr, m_hotImages = nullptr, m_disabledImages = nullptr;
-    int m_pressed = -1;
-    bool m_pressedIn = false;
-    int m_hot = -1;
-    int m_moving = -1;
-};
-
-SIZE Toolbar::buttonSize() const {
-    if (m_button.cx > 0 && m_button.cy > 0) return m_button;
-    return SIZE{m_bitmap.cx + kButtonExtra.cx, m_bitmap.cy + kButtonExtra.cy};
+HWND Toolbar::notifyTarget() const {
+    return IsWindow(m_notify) ? m_notify : GetParent(m_hwnd);
 }
 
-int Toolbar::widthOf(const TBBUTTON& b) const {
+LRESULT Toolbar::sendNotify(NMHDR& hdr) const {
+    HWND target = notifyTarget();
+    if (!target) return 0;
+    hdr.hwndFrom = m_hwnd;
+    hdr.idFrom = static_cast<UINT_PTR>(id());
+    return SendMessage(target, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&hdr));
+}
+
+// The size of every button: the image with its border, and room for the widest text below the
+// image (beside it with TBSTYLE_LIST), within the TB_SETBUTTONWIDTH limits.
+SIZE Toolbar::buttonSize() const {
+    SIZE size = (m_button.cx > 0 && m_button.cy > 0)
+                    ? m_button
+                    : SIZE{m_bitmap.cx + kButtonExtra.cx, m_bitmap.cy + kButtonExtra.cy};
+    if (m_text.cy > 0 && listStyle()) {
+        size.cx = std::max<LONG>(size.cx, m_bitmap.cx + kButtonExtra.cx + m_text.cx + kTextPad);
+        size.cy = std::max<LONG>(size.cy, m_text.cy + kButtonExtra.cy);
+    } else if (m_text.cy > 0) {
+        size.cx = std::max<LONG>(size.cx, m_text.cx + kTextPad);
+        size.cy = std::max<LONG>(size.cy, m_bitmap.cy + kButtonExtra.cy + m_text.cy);
+    }
+    if (m_minWidth > 0) size.cx = std::max<LONG>(size.cx, m_minWidth);
+    if (m_maxWidth > 0) size.cx = std::min<LONG>(size.cx, m_maxWidth);
+    return size;
+}
+
+int Toolbar::widthOf(int i) const {
+    const TBBUTTON& b = at(i);
     if (separator(b)) return b.iBitmap > 0 ? b.iBitmap : kSeparator;
     int w = buttonSize().cx;
+    const Extra& e = m_extra[static_cast<std::size_t>(i)];
+    bool mixed = listStyle() && (m_exStyle & TBSTYLE_EX_MIXEDBUTTONS);
+    if (e.cx > 0) {
+        w = e.cx;
+    } else if ((b.fsStyle & BTNS_AUTOSIZE) || mixed) {
+        // As wide as its own image and text.
+        int text = showsText(i) ? static_cast<int>(measure(textOf(i)).cx) + kTextPad : 0;
+        int image = b.iBitmap == I_IMAGENONE ? 0 : m_bitmap.cx + kButtonExtra.cx;
+        w = listStyle() ? std::max(image + text, kTextPad) : std::max(image, text);
+    }
     if (splitArrow(b))
         w += kArrow;
     else if (b.fsStyle & BTNS_WHOLEDROPDOWN)
@@ -92,6 +64,7 @@ int Toolbar::widthOf(const TBBUTTON& b) const {
 void Toolbar::layout() const {
     if (!m_dirty) return;
     m_dirty = false;
+    measureTexts();
     m_rects.assign(m_buttons.size(), RECT{});
     RECT client = clientRect();
     SIZE size = buttonSize();
@@ -102,7 +75,7 @@ void Toolbar::layout() const {
     for (int i = 0; i < count(); ++i) {
         const TBBUTTON& b = at(i);
         if (b.fsState & TBSTATE_HIDDEN) continue;
-        int w = widthOf(b);
+        int w = widthOf(i);
         if (wrapable && x > m_indent && x + w > client.right && !separator(b)) {
             x = m_indent;
             y += size.cy;
@@ -116,6 +89,7 @@ void Toolbar::layout() const {
             ++m_rows;
         }
     }
+    syncTips();
 }
 
 int Toolbar::indexOf(int command) const {
@@ -167,10 +141,43 @@ LRESULT Toolbar::insert(int i, const TBBUTTON* b, int n) {
     if (!b || n <= 0) return FALSE;
     i = std::clamp(i, 0, count());
     m_buttons.insert(m_buttons.begin() + i, b, b + n);
+    std::vector<Extra> extras(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k) {
+        // A text given as a pointer is kept by the bar; small values index the string pool.
+        INT_PTR s = b[k].iString;
+        if (s > 0xFFFF || s < -1) {
+            extras[static_cast<std::size_t>(k)].ownText = true;
+            extras[static_cast<std::size_t>(k)].text = reinterpret_cast<const char*>(s);
+        }
+    }
+    m_extra.insert(m_extra.begin() + i, extras.begin(), extras.end());
     m_pressed = m_hot = -1;
     m_dirty = true;
     redraw();
     return TRUE;
+}
+
+void Toolbar::erase(int i) {
+    m_buttons.erase(m_buttons.begin() + i);
+    m_extra.erase(m_extra.begin() + i);
+    m_pressed = m_hot = -1;
+    m_dirty = true;
+    redraw();
+}
+
+// Moves button `from` to index `to` (counted without it).
+bool Toolbar::move(int from, int to) {
+    if (!valid(from) || !valid(to)) return false;
+    TBBUTTON b = at(from);
+    Extra e = m_extra[static_cast<std::size_t>(from)];
+    m_buttons.erase(m_buttons.begin() + from);
+    m_extra.erase(m_extra.begin() + from);
+    m_buttons.insert(m_buttons.begin() + to, b);
+    m_extra.insert(m_extra.begin() + to, e);
+    m_pressed = m_hot = -1;
+    m_dirty = true;
+    redraw();
+    return true;
 }
 
 LRESULT Toolbar::setStateBit(int command, BYTE bit, bool on) {
@@ -192,30 +199,35 @@ LRESULT Toolbar::setStateBit(int command, BYTE bit, bool on) {
 }
 
 void Toolbar::notifyDropDown(int i) {
-    HWND parent = GetParent(m_hwnd);
-    if (!parent) return;
+    if (!notifyTarget()) return;
     layout();
     NMTOOLBAR nm{};
-    nm.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), TBN_DROPDOWN};
+    nm.hdr.code = TBN_DROPDOWN;
     nm.iItem = at(i).idCommand;
     nm.tbButton = at(i);
     nm.rcButton = m_rects[static_cast<std::size_t>(i)];
     at(i).fsState |= TBSTATE_PRESSED;
     redraw();
     UpdateWindow(m_hwnd);
-    SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    sendNotify(nm.hdr);
+    if (!valid(i)) return;
     at(i).fsState &= ~TBSTATE_PRESSED;
     redraw();
 }
 
 LRESULT Toolbar::notifyButton(UINT code, int i) const {
-    HWND parent = GetParent(m_hwnd);
-    if (!parent) return TRUE;
+    if (!notifyTarget()) return TRUE;
     NMTOOLBAR nm{};
-    nm.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), code};
+    nm.hdr.code = code;
     nm.iItem = i;
     if (valid(i)) nm.tbButton = at(i);
-    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    return sendNotify(nm.hdr);
+}
+
+void Toolbar::notifyChange() const {
+    NMHDR nm{};
+    nm.code = TBN_TOOLBARCHANGE;
+    sendNotify(nm);
 }
 
 bool Toolbar::moveModifier() const {
@@ -229,7 +241,7 @@ void Toolbar::finishMove(POINT pt) {
     if (GetCapture() == m_hwnd) ReleaseCapture();
     RECT client = clientRect();
     if (!PtInRect(&client, pt)) {
-        m_buttons.erase(m_buttons.begin() + from);
+        erase(from);
     } else {
         int hit = hitTest(pt);
         int to = hit < 0 ? -hit : hit;
@@ -239,17 +251,9 @@ void Toolbar::finishMove(POINT pt) {
             ++to;
         if (!notifyButton(TBN_QUERYINSERT, to)) return;
         if (to == from || to == from + 1) return;
-        TBBUTTON b = at(from);
-        m_buttons.erase(m_buttons.begin() + from);
-        if (to > from) --to;
-        m_buttons.insert(m_buttons.begin() + to, b);
+        move(from, to > from ? to - 1 : to);
     }
-    m_hot = -1;
-    m_dirty = true;
-    redraw();
-    NMHDR nm{m_hwnd, static_cast<UINT_PTR>(id()), TBN_TOOLBARCHANGE};
-    if (HWND parent = GetParent(m_hwnd))
-        SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    notifyChange();
 }
 
 // A completed click: check buttons toggle, and the parent receives the command.
@@ -259,14 +263,15 @@ void Toolbar::click(int i) {
         bool group = (b.fsStyle & BTNS_CHECKGROUP) == BTNS_CHECKGROUP;
         setStateBit(b.idCommand, TBSTATE_CHECKED, group || !(b.fsState & TBSTATE_CHECKED));
     }
-    HWND parent = GetParent(m_hwnd);
+    HWND parent = notifyTarget();
     NMMOUSE nm{};
-    nm.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), NM_CLICK};
+    nm.hdr.code = NM_CLICK;
     nm.dwItemSpec = static_cast<DWORD_PTR>(b.idCommand);
     nm.dwItemData = b.dwData;
     if (!parent) return;
-    SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
-    SendMessage(parent, WM_COMMAND, MAKEWPARAM(b.idCommand, BN_CLICKED), reinterpret_cast<LPARAM>(m_hwnd));
+    int command = b.idCommand;
+    sendNotify(nm.hdr);
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(m_hwnd));
 }
 
 void Toolbar::mouseDown(POINT pt) {
@@ -348,10 +353,9 @@ void Toolbar::drawImage(HDC dc, const TBBUTTON& b, int x, int y, bool hot) const
 }
 
 LRESULT Toolbar::customDraw(DWORD stage, HDC dc, const RECT& rc, int i) const {
-    HWND parent = GetParent(m_hwnd);
-    if (!parent) return CDRF_DODEFAULT;
+    if (!notifyTarget()) return CDRF_DODEFAULT;
     NMTBCUSTOMDRAW cd{};
-    cd.nmcd.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), NM_CUSTOMDRAW};
+    cd.nmcd.hdr.code = NM_CUSTOMDRAW;
     cd.nmcd.dwDrawStage = stage;
     cd.nmcd.hdc = dc;
     cd.nmcd.rc = rc;
@@ -376,7 +380,7 @@ LRESULT Toolbar::customDraw(DWORD stage, HDC dc, const RECT& rc, int i) const {
     cd.clrMark = GetSysColor(COLOR_HIGHLIGHT);
     cd.nStringBkMode = TRANSPARENT;
     cd.nHLStringBkMode = OPAQUE;
-    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&cd));
+    return sendNotify(cd.nmcd.hdr);
 }
 
 void Toolbar::drawButton(HDC dc, int i, LRESULT flags) const {
@@ -408,8 +412,7 @@ void Toolbar::drawButton(HDC dc, int i, LRESULT flags) const {
         DrawEdge(dc, &arrow, flat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
     int shift = (pressed || checked) && !(flags & TBCDRF_NOOFFSET) ? 1 : 0;
     int imageRight = (b.fsStyle & BTNS_WHOLEDROPDOWN) ? body.right - (kArrow - 4) : body.right;
-    drawImage(dc, b, (body.left + imageRight - m_bitmap.cx) / 2 + shift,
-              (body.top + body.bottom - m_bitmap.cy) / 2 + shift, hot);
+    drawContent(dc, i, body, imageRight, shift, hot);
     if (!splitArrow(b) && !(b.fsStyle & BTNS_WHOLEDROPDOWN)) return;
     // The drop-down triangle: five, three and one pixels wide.
     RECT tri = (b.fsStyle & BTNS_WHOLEDROPDOWN) ? RECT{imageRight, body.top, body.right, body.bottom} : arrow;
@@ -425,12 +428,72 @@ void Toolbar::drawButton(HDC dc, int i, LRESULT flags) const {
     DeleteObject(pen);
 }
 
+// The button face, or with TBSTYLE_TRANSPARENT the parent's background under the bar.
+void Toolbar::eraseBackground(HDC dc) const {
+    RECT client = clientRect();
+    HWND parent = GetParent(m_hwnd);
+    if ((style() & TBSTYLE_TRANSPARENT) && parent) {
+        POINT origin{0, 0};
+        MapWindowPoints(m_hwnd, parent, &origin, 1);
+        POINT old{};
+        SetWindowOrgEx(dc, origin.x, origin.y, &old);
+        LRESULT erased = SendMessage(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        SetWindowOrgEx(dc, old.x, old.y, nullptr);
+        if (erased) return;
+    }
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Toolbar::drawInsertMark(HDC dc) const {
+    if (!valid(m_mark.iButton) || (at(m_mark.iButton).fsState & TBSTATE_HIDDEN)) return;
+    const RECT& rc = rectOf(m_mark.iButton);
+    int x = (m_mark.dwFlags & TBIMHT_AFTER) ? rc.right - 1 : rc.left - 1;
+    RECT line{x, rc.top, x + 2, rc.bottom};
+    HBRUSH brush = CreateSolidBrush(m_markColour);
+    FillRect(dc, &line, brush);
+    DeleteObject(brush);
+}
+
+void Toolbar::createTips() {
+    m_tips = CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, nullptr, nullptr);
+    m_dirty = true;
+}
+
+// One callback tool per shown button, under the button's command id.
+void Toolbar::syncTips() const {
+    if (!IsWindow(m_tips)) return;
+    TTTOOLINFO ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = m_hwnd;
+    for (UINT_PTR tool : m_tipIds) {
+        ti.uId = tool;
+        SendMessage(m_tips, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    m_tipIds.clear();
+    for (int i = 0; i < count(); ++i) {
+        if (separator(at(i)) || (at(i).fsState & TBSTATE_HIDDEN)) continue;
+        ti.uId = static_cast<UINT_PTR>(at(i).idCommand);
+        ti.rect = rectOf(i);
+        ti.lpszText = LPSTR_TEXTCALLBACK;
+        SendMessage(m_tips, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+        m_tipIds.push_back(ti.uId);
+    }
+}
+
+void Toolbar::relayToTips(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    if (!IsWindow(m_tips)) return;
+    layout();
+    MSG m{m_hwnd, msg, wParam, lParam, 0, {0, 0}};
+    SendMessage(m_tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+}
+
 void Toolbar::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hwnd, &ps);
     layout();
     RECT client = clientRect();
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    eraseBackground(dc);
     if (!(style() & CCS_NODIVIDER)) {
         RECT divider{client.left, client.top, client.right, client.top + 2};
         DrawEdge(dc, &divider, EDGE_ETCHED, BF_TOP);
@@ -446,6 +509,7 @@ void Toolbar::paint() {
             if (item & CDRF_NOTIFYPOSTPAINT) customDraw(CDDS_ITEMPOSTPAINT, dc, rc, i);
         }
     }
+    drawInsertMark(dc);
     if (whole & CDRF_NOTIFYPOSTPAINT) customDraw(CDDS_POSTPAINT, dc, client, -1);
     EndPaint(m_hwnd, &ps);
 }
@@ -456,8 +520,21 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (msg) {
     case WM_CREATE:
+        if (style() & TBSTYLE_TOOLTIPS) createTips();
         placeInParent();
         return 0;
+    case WM_DESTROY:
+        if (IsWindow(m_tips)) DestroyWindow(m_tips);
+        if (m_ownImages) ImageList_Destroy(m_images);
+        m_tips = nullptr;
+        m_images = nullptr;
+        return 0;
+    case WM_NOTIFY: {
+        // The tooltip's questions go to the bar's parent.
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (!hdr || hdr->hwndFrom != m_tips || !notifyTarget()) return 0;
+        return SendMessage(notifyTarget(), WM_NOTIFY, wParam, lParam);
+    }
     case WM_SIZE:
         m_dirty = true;
         return 0;
@@ -466,14 +543,23 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        if (style() & CCS_ADJUSTABLE) {
+            customize();
+            return 0;
+        }
+        mouseDown(pt);
+        return 0;
+    case WM_LBUTTONDOWN:
+        relayToTips(msg, wParam, lParam);
         mouseDown(pt);
         return 0;
     case WM_MOUSEMOVE:
+        relayToTips(msg, wParam, lParam);
         mouseMove(pt);
         return 0;
     case WM_LBUTTONUP:
+        relayToTips(msg, wParam, lParam);
         mouseUp(pt);
         return 0;
     case WM_TIMER: {
@@ -501,11 +587,66 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return insert(static_cast<int>(wParam), reinterpret_cast<const TBBUTTON*>(lParam), 1);
     case TB_DELETEBUTTON:
         if (!valid(static_cast<int>(wParam))) return FALSE;
-        m_buttons.erase(m_buttons.begin() + static_cast<std::ptrdiff_t>(wParam));
-        m_pressed = m_hot = -1;
+        erase(static_cast<int>(wParam));
+        return TRUE;
+    case TB_MOVEBUTTON:
+        return move(static_cast<int>(wParam), static_cast<int>(lParam)) ? TRUE : FALSE;
+    case TB_ADDSTRINGA:
+        return addStrings(wParam, lParam);
+    case TB_GETBUTTONTEXTA:
+        return buttonText(static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
+    case TB_GETBUTTONINFOA:
+    case TB_SETBUTTONINFOA:
+        return buttonInfo(msg, wParam, reinterpret_cast<TBBUTTONINFOA*>(lParam));
+    case TB_ADDBITMAP:
+        return addBitmap(static_cast<int>(wParam), reinterpret_cast<const TBADDBITMAP*>(lParam));
+    case TB_SETMAXTEXTROWS:
+        m_maxTextRows = std::max(0, static_cast<int>(wParam));
         m_dirty = true;
         redraw();
         return TRUE;
+    case TB_GETTEXTROWS:
+        return m_maxTextRows;
+    case TB_SETBUTTONWIDTH:
+        m_minWidth = LOWORD(lParam);
+        m_maxWidth = HIWORD(lParam);
+        m_dirty = true;
+        redraw();
+        return TRUE;
+    case TB_SETINSERTMARK: {
+        const auto* mark = reinterpret_cast<const TBINSERTMARK*>(lParam);
+        m_mark = mark ? *mark : TBINSERTMARK{-1, 0};
+        redraw();
+        return 0;
+    }
+    case TB_GETINSERTMARK:
+        if (lParam) *reinterpret_cast<TBINSERTMARK*>(lParam) = m_mark;
+        return TRUE;
+    case TB_SETINSERTMARKCOLOR: {
+        COLORREF old = m_markColour;
+        m_markColour = static_cast<COLORREF>(lParam);
+        redraw();
+        return static_cast<LRESULT>(old);
+    }
+    case TB_GETINSERTMARKCOLOR:
+        return static_cast<LRESULT>(m_markColour);
+    case TB_SETPARENT: {
+        HWND old = notifyTarget();
+        m_notify = reinterpret_cast<HWND>(wParam);
+        return reinterpret_cast<LRESULT>(old);
+    }
+    case TB_GETTOOLTIPS:
+        return reinterpret_cast<LRESULT>(m_tips);
+    case TB_SETTOOLTIPS:
+        m_tips = reinterpret_cast<HWND>(wParam);
+        m_tipIds.clear();
+        m_dirty = true;
+        return 0;
+    case TB_SAVERESTOREA:
+        return saveRestore(wParam != 0, reinterpret_cast<const TBSAVEPARAMSA*>(lParam));
+    case TB_CUSTOMIZE:
+        customize();
+        return 0;
     case TB_BUTTONCOUNT:
         return count();
     case TB_GETBUTTON: {
@@ -572,6 +713,7 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         m_dirty = true;
         return TRUE;
     case TB_GETBUTTONSIZE:
+        layout();
         return MAKELONG(buttonSize().cx, buttonSize().cy);
     case TB_AUTOSIZE:
         placeInParent();
@@ -630,8 +772,6 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return defaultProc(msg, wParam, lParam);
     }
 }
-
-} // namespace
 
 void registerToolbarClass() {
     ctl::registerControlClass(TOOLBARCLASSNAME, ctl::controlProc<Toolbar>, CS_DBLCLKS, IDC_ARROW);

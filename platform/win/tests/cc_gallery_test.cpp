@@ -210,6 +210,59 @@ TEST(Gallery, Toolbar) {
     ImageList_Destroy(il);
 }
 
+// Text under the images, and a list bar with texts beside them.
+TEST(Gallery, TextToolbars) {
+    InitCommonControls();
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "CcGalleryTextToolbar";
+    RegisterClass(&wc);
+    HWND frame = CreateWindowEx(0, "CcGalleryTextToolbar", "Text", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50,
+                                360, 110, nullptr, nullptr, nullptr, nullptr);
+    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 3);
+    HBITMAP bm = CreateBitmap(48, 16, 1, 32, nullptr);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bm);
+    RECT all{0, 0, 48, 16};
+    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+    const COLORREF colours[] = {RGB(192, 0, 0), RGB(0, 128, 0), RGB(0, 0, 192)};
+    for (int i = 0; i < 3; ++i) {
+        HBRUSH b = CreateSolidBrush(colours[i]);
+        RECT r{i * 16 + 3, 3, i * 16 + 13, 13};
+        FillRect(mem, &r, b);
+        DeleteObject(b);
+    }
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
+    DeleteObject(bm);
+    const DWORD styles[] = {TBSTYLE_FLAT, TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE};
+    for (int bar = 0; bar < 2; ++bar) {
+        HWND tb = control(frame, TOOLBARCLASSNAME, styles[bar], 0, 50, 358, 30);
+        SendMessage(tb, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+        SendMessage(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il));
+        SendMessage(tb, TB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Back\0Forward\0Search\0"));
+        TBBUTTON buttons[4] = {};
+        const BYTE kinds[] = {BTNS_BUTTON, BTNS_DROPDOWN, BTNS_SEP, BTNS_BUTTON};
+        const int strings[] = {0, 1, -1, 2};
+        for (int i = 0; i < 4; ++i) {
+            buttons[i].iBitmap = i == 2 ? 0 : (i == 3 ? 2 : i);
+            buttons[i].idCommand = 100 + i;
+            buttons[i].fsStyle = kinds[i];
+            buttons[i].fsState = TBSTATE_ENABLED;
+            buttons[i].iString = strings[i];
+        }
+        SendMessage(tb, TB_ADDBUTTONS, 4, reinterpret_cast<LPARAM>(buttons));
+        SendMessage(tb, TB_AUTOSIZE, 0, 0);
+        SendMessage(tb, TB_ENABLEBUTTON, 103, FALSE);
+    }
+    pm::test::pumpMessages();
+    EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_toolbar_text.png"));
+    DestroyWindow(frame);
+    ImageList_Destroy(il);
+}
+
 HWND g_galleryClient = nullptr;
 
 LRESULT CALLBACK galleryFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

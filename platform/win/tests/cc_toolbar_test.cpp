@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -32,6 +34,21 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         const auto& cd = *reinterpret_cast<NMCUSTOMDRAW*>(lParam);
         g_stages.emplace_back(cd.dwDrawStage, cd.dwItemSpec);
         return g_customDraw ? g_customDraw(cd) : CDRF_DODEFAULT;
+    }
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == TBN_GETBUTTONINFO) {
+        // Two buttons on offer for customising: 300 and 301.
+        auto& nm = *reinterpret_cast<NMTOOLBAR*>(lParam);
+        g_heard.push_back(static_cast<int>(TBN_GETBUTTONINFO));
+        if (nm.iItem >= 2) return FALSE;
+        nm.tbButton = TBBUTTON{nm.iItem, 300 + nm.iItem, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, -1};
+        if (nm.pszText) std::snprintf(nm.pszText, static_cast<std::size_t>(nm.cchText), "Offer %d", nm.iItem);
+        return TRUE;
+    }
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFO) {
+        auto& nm = *reinterpret_cast<NMTTDISPINFO*>(lParam);
+        std::snprintf(nm.szText, sizeof nm.szText, "Tip %d", static_cast<int>(nm.hdr.idFrom));
+        g_heard.push_back(static_cast<int>(TTN_GETDISPINFO));
+        return 0;
     }
     if (msg == WM_NOTIFY) {
         UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
@@ -94,7 +111,8 @@ protected:
         DestroyWindow(parent);
         ImageList_Destroy(images);
     }
-    HWND make(DWORD style, DWORD exStyle = TBSTYLE_EX_DRAWDDARROWS) {
+    // texts: each button takes a text of the pool (TB_ADDSTRING), of a different length.
+    HWND make(DWORD style, DWORD exStyle = TBSTYLE_EX_DRAWDDARROWS, bool texts = false) {
         HWND tb = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(9), nullptr, nullptr);
         SendMessage(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -107,7 +125,14 @@ protected:
             button(0, 104, BTNS_BUTTON, 0),     button(1, 105, BTNS_CHECKGROUP),
             button(2, 106, BTNS_CHECKGROUP),
         };
-        SendMessage(tb, TB_ADDBUTTONS, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+        std::vector<TBBUTTON> list(std::begin(buttons), std::end(buttons));
+        if (texts) {
+            EXPECT_EQ(SendMessage(tb, TB_ADDSTRING, 0, reinterpret_cast<LPARAM>("New\0Open file\0Save\0")),
+                      0);
+            for (std::size_t i = 0; i < list.size(); ++i)
+                list[i].iString = static_cast<INT_PTR>(i % 3);
+        }
+        SendMessage(tb, TB_ADDBUTTONS, list.size(), reinterpret_cast<LPARAM>(list.data()));
         SendMessage(tb, TB_AUTOSIZE, 0, 0);
         return tb;
     }
@@ -127,15 +152,20 @@ TEST_F(Toolbars, HitTestsAgreeWithItemRectangles) {
         DWORD style;
         DWORD exStyle;
         int width; // 0: the parent's
+        bool texts = false;
     };
     const Case cases[] = {
         {"flat", TBSTYLE_FLAT, TBSTYLE_EX_DRAWDDARROWS, 0},
         {"plain without arrows", 0, 0, 0},
         {"flat wrapping", TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NORESIZE, TBSTYLE_EX_DRAWDDARROWS, 90},
+        {"texts under images", TBSTYLE_FLAT, TBSTYLE_EX_DRAWDDARROWS, 0, true},
+        {"list with texts", TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE, TBSTYLE_EX_DRAWDDARROWS, 2000, true},
+        {"list wrapping with texts", TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_WRAPABLE | CCS_NORESIZE,
+         TBSTYLE_EX_DRAWDDARROWS, 200, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        HWND tb = make(c.style, c.exStyle);
+        HWND tb = make(c.style, c.exStyle, c.texts);
         if (c.width) SetWindowPos(tb, nullptr, 0, 0, c.width, 100, SWP_NOZORDER);
         int n = static_cast<int>(SendMessage(tb, TB_BUTTONCOUNT, 0, 0));
         ASSERT_EQ(n, 9);
@@ -158,7 +188,7 @@ TEST_F(Toolbars, HitTestsAgreeWithItemRectangles) {
             }
             previous = rc;
         }
-        if (c.width)
+        if (c.width && c.width < 1000)
             EXPECT_GT(SendMessage(tb, TB_GETROWS, 0, 0), 1);
         else
             EXPECT_EQ(SendMessage(tb, TB_GETROWS, 0, 0), 1);
@@ -347,6 +377,203 @@ TEST_F(Toolbars, StatesAndIndices) {
     ASSERT_TRUE(SendMessage(tb, TB_INSERTBUTTON, 1, reinterpret_cast<LPARAM>(&b)));
     EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 200, 0), 1);
     EXPECT_EQ(SendMessage(tb, TB_GETBUTTONSIZE, 0, 0), MAKELONG(23, 23));
+}
+
+TEST_F(Toolbars, TextsSizeTheButtons) {
+    HWND plain = make(TBSTYLE_FLAT), under = make(TBSTYLE_FLAT, 0, true),
+         list = make(TBSTYLE_FLAT | TBSTYLE_LIST, 0, true);
+    RECT p = rectOf(plain, 0), u = rectOf(under, 0), l = rectOf(list, 0);
+    EXPECT_GT(u.bottom - u.top, p.bottom - p.top) << "texts go under the images";
+    EXPECT_GE(u.right - u.left, p.right - p.left);
+    EXPECT_EQ(l.bottom - l.top, p.bottom - p.top) << "list texts go beside the images";
+    EXPECT_GT(l.right - l.left, u.right - u.left);
+    RECT u2 = rectOf(under, 2);
+    EXPECT_EQ(u2.right - u2.left, u.right - u.left) << "every button as wide as the widest text";
+
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        int width;  // of button 0 after the message; 0: unchanged
+        int height; // 0: unchanged
+    };
+    const Case cases[] = {
+        {"no text rows", TB_SETMAXTEXTROWS, 0, 0, static_cast<int>(p.right - p.left),
+         static_cast<int>(p.bottom - p.top)},
+        {"text rows again", TB_SETMAXTEXTROWS, 1, 0, static_cast<int>(u.right - u.left),
+         static_cast<int>(u.bottom - u.top)},
+        {"at most 30 wide", TB_SETBUTTONWIDTH, 0, MAKELONG(0, 30), 30, 0},
+        {"at least 90 wide", TB_SETBUTTONWIDTH, 0, MAKELONG(90, 200), 90, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SendMessage(under, c.message, c.wParam, c.lParam);
+        RECT rc = rectOf(under, 0);
+        if (c.width) {
+            EXPECT_EQ(rc.right - rc.left, c.width);
+        }
+        if (c.height) {
+            EXPECT_EQ(rc.bottom - rc.top, c.height);
+        }
+    }
+    EXPECT_EQ(SendMessage(under, TB_GETTEXTROWS, 0, 0), 1);
+
+    // Mixed buttons: only BTNS_SHOWTEXT buttons show their texts in a list bar.
+    SendMessage(list, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    TBBUTTONINFO info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_STYLE;
+    info.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
+    SendMessage(list, TB_SETBUTTONINFO, 100, reinterpret_cast<LPARAM>(&info));
+    RECT shown = rectOf(list, 0), bare = rectOf(list, 2);
+    EXPECT_EQ(bare.right - bare.left, p.right - p.left);
+    EXPECT_GT(shown.right - shown.left, bare.right - bare.left);
+}
+
+TEST_F(Toolbars, StringsTextsAndButtonInfo) {
+    HWND tb = make(TBSTYLE_FLAT, 0, true);
+    EXPECT_EQ(SendMessage(tb, TB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Cut\0Copy\0")), 3);
+    char text[32] = {};
+    EXPECT_EQ(SendMessage(tb, TB_GETBUTTONTEXT, 101, reinterpret_cast<LPARAM>(text)), 4);
+    EXPECT_STREQ(text, "Save");
+    EXPECT_EQ(SendMessage(tb, TB_GETBUTTONTEXT, 999, 0), -1);
+    TBBUTTON own = button(0, 250, BTNS_BUTTON);
+    own.iString = reinterpret_cast<INT_PTR>("Own text");
+    SendMessage(tb, TB_INSERTBUTTON, 0, reinterpret_cast<LPARAM>(&own));
+    EXPECT_EQ(SendMessage(tb, TB_GETBUTTONTEXT, 250, 0), 8);
+
+    TBBUTTONINFO info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_TEXT | TBIF_COMMAND | TBIF_SIZE | TBIF_LPARAM;
+    info.pszText = const_cast<LPSTR>("Renamed");
+    info.idCommand = 260;
+    info.cx = 70;
+    info.lParam = 42;
+    EXPECT_EQ(SendMessage(tb, TB_SETBUTTONINFO, 250, reinterpret_cast<LPARAM>(&info)), 0);
+    RECT rc = rectOf(tb, 0);
+    EXPECT_EQ(rc.right - rc.left, 70);
+    TBBUTTONINFO back{};
+    back.cbSize = sizeof back;
+    back.dwMask = TBIF_BYINDEX | TBIF_TEXT | TBIF_COMMAND | TBIF_LPARAM | TBIF_STATE;
+    back.pszText = text;
+    back.cchText = 5;
+    EXPECT_EQ(SendMessage(tb, TB_GETBUTTONINFO, 0, reinterpret_cast<LPARAM>(&back)), 0);
+    EXPECT_EQ(back.idCommand, 260);
+    EXPECT_EQ(back.lParam, 42u);
+    EXPECT_STREQ(text, "Rena") << "cut to the buffer";
+    EXPECT_EQ(back.fsState, TBSTATE_ENABLED);
+    EXPECT_EQ(SendMessage(tb, TB_GETBUTTONINFO, 999, reinterpret_cast<LPARAM>(&back)), -1);
+}
+
+TEST_F(Toolbars, MovingButtonsAndTheInsertMark) {
+    HWND tb = make(TBSTYLE_FLAT);
+    ASSERT_TRUE(SendMessage(tb, TB_MOVEBUTTON, 0, 3));
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 100, 0), 3);
+    EXPECT_FALSE(SendMessage(tb, TB_MOVEBUTTON, 0, 99));
+    const COLORREF black = RGB(0, 0, 0);
+    RECT at = rectOf(tb, 4);
+    RECT edge{at.left - 1, at.top, at.left + 1, at.bottom};
+    int before = countColour(tb, edge, black);
+    TBINSERTMARK mark{4, 0};
+    SendMessage(tb, TB_SETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark));
+    UpdateWindow(tb);
+    EXPECT_GT(countColour(tb, edge, black), before);
+    TBINSERTMARK read{};
+    SendMessage(tb, TB_GETINSERTMARK, 0, reinterpret_cast<LPARAM>(&read));
+    EXPECT_EQ(read.iButton, 4);
+    mark.iButton = -1;
+    SendMessage(tb, TB_SETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark));
+    UpdateWindow(tb);
+    EXPECT_EQ(countColour(tb, edge, black), before);
+}
+
+TEST_F(Toolbars, SaveAndRestoreThroughTheRegistry) {
+    HWND tb = make(TBSTYLE_FLAT);
+    TBSAVEPARAMS where{HKEY_CURRENT_USER, "Software\\PmTests\\Toolbar", "Buttons"};
+    ASSERT_TRUE(SendMessage(tb, TB_SAVERESTORE, TRUE, reinterpret_cast<LPARAM>(&where)));
+    auto commands = [tb] {
+        std::vector<int> ids;
+        for (int i = 0; i < SendMessage(tb, TB_BUTTONCOUNT, 0, 0); ++i) {
+            TBBUTTON b{};
+            SendMessage(tb, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+            ids.push_back(b.idCommand);
+        }
+        return ids;
+    };
+    std::vector<int> saved = commands();
+    SendMessage(tb, TB_DELETEBUTTON, 2, 0);
+    SendMessage(tb, TB_MOVEBUTTON, 0, 5);
+    ASSERT_TRUE(SendMessage(tb, TB_SAVERESTORE, FALSE, reinterpret_cast<LPARAM>(&where)));
+    // The saved order comes back; 101, neither on the bar nor offered by the parent, stays away.
+    saved.erase(std::find(saved.begin(), saved.end(), 101));
+    EXPECT_EQ(commands(), saved);
+
+    // Damaged values change nothing.
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyEx(HKEY_CURRENT_USER, where.pszSubKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const BYTE wrongMagic[] = {'X', 'X', 'X', 'X', 1, 0, 0, 0, 100, 0, 0, 0, 4, 0, 0, 0};
+    const BYTE tooMany[] = {'T', 'B', 'S', '1', 0xFF, 0xFF, 0xFF, 0x7F, 100, 0, 0, 0, 4, 0, 0, 0};
+    for (const auto* value : {wrongMagic, tooMany}) {
+        RegSetValueEx(key, "Buttons", 0, REG_BINARY, value, sizeof wrongMagic);
+        EXPECT_FALSE(SendMessage(tb, TB_SAVERESTORE, FALSE, reinterpret_cast<LPARAM>(&where)));
+        EXPECT_EQ(commands(), saved);
+    }
+    RegCloseKey(key);
+}
+
+TEST_F(Toolbars, TooltipsAskTheParentAndSetParentRedirects) {
+    HWND tb = make(TBSTYLE_FLAT | TBSTYLE_TOOLTIPS);
+    auto tips = reinterpret_cast<HWND>(SendMessage(tb, TB_GETTOOLTIPS, 0, 0));
+    ASSERT_TRUE(IsWindow(tips));
+    SendMessage(tb, TB_GETROWS, 0, 0); // lays the bar out
+    EXPECT_EQ(SendMessage(tips, TTM_GETTOOLCOUNT, 0, 0), 7) << "one tool per button, none for separators";
+    NMTTDISPINFO nm{};
+    nm.hdr = {tips, 102, TTN_GETDISPINFO};
+    nm.lpszText = nm.szText;
+    g_heard.clear();
+    SendMessage(tb, WM_NOTIFY, 102, reinterpret_cast<LPARAM>(&nm));
+    EXPECT_STREQ(nm.szText, "Tip 102");
+    EXPECT_EQ(g_heard, std::vector<long>{static_cast<int>(TTN_GETDISPINFO)});
+
+    HWND other = CreateWindowEx(0, "CcToolbarParent", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(tb, TB_SETPARENT, reinterpret_cast<WPARAM>(other), 0)),
+              parent);
+    g_heard.clear();
+    pm::test::click(tb, centre(rectOf(tb, 0)));
+    pm::test::pumpMessages();
+    EXPECT_EQ(g_heard, (std::vector<long>{kClick, 100}));
+    DestroyWindow(other);
+}
+
+TEST_F(Toolbars, CustomizeDialogAddsAnOfferedButton) {
+    HWND tb = make(TBSTYLE_FLAT | CCS_ADJUSTABLE);
+    g_heard.clear();
+    // From inside the dialog's loop: choose "Offer 0" (after "Separator"), add it in front, close.
+    SetTimer(parent, 7, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        KillTimer(hwnd, id);
+        HWND dialog = FindWindow(nullptr, "Customize Toolbar");
+        ASSERT_TRUE(dialog);
+        SendDlgItemMessage(dialog, 201, LB_SETCURSEL, 1, 0);
+        SendDlgItemMessage(dialog, 202, LB_SETCURSEL, 0, 0);
+        SendMessage(dialog, WM_COMMAND, 203, 0);
+        SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessage(tb, TB_CUSTOMIZE, 0, 0);
+    const long info = static_cast<int>(TBN_GETBUTTONINFO);
+    const std::vector<long> expected{static_cast<int>(TBN_BEGINADJUST),
+                                     info,
+                                     info,
+                                     info,
+                                     static_cast<int>(TBN_QUERYINSERT),
+                                     static_cast<int>(TBN_TOOLBARCHANGE),
+                                     static_cast<int>(TBN_ENDADJUST)};
+    EXPECT_EQ(g_heard, expected);
+    EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 300, 0), 0);
+    EXPECT_EQ(SendMessage(tb, TB_BUTTONCOUNT, 0, 0), 10);
 }
 
 } // namespace

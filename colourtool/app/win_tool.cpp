@@ -170,7 +170,7 @@ int WinTool::faceLeft(int index) const {
 }
 
 int WinTool::moverWidth() const {
-    return m_style == 2 || m_style == 3 ? 1 : 9;
+    return m_style == 0 || m_style == 1 ? 9 : 1;
 }
 
 int WinTool::partsWidth(const ToolButton& button) {

@@ -16,6 +16,7 @@ void registerTooltipClass();
 void registerTabClass();
 void registerHeaderClass();
 void registerToolbarClass();
+void registerComboBoxExClass();
 void registerListViewClass();
 void registerTreeViewClass();
 

@@ -16,6 +16,7 @@ void registerCommonClasses() {
     registerTabClass();
     registerHeaderClass();
     registerToolbarClass();
+    registerComboBoxExClass();
     registerListViewClass();
     registerTreeViewClass();
 }

@@ -529,12 +529,12 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         m_tips = nullptr;
         m_images = nullptr;
         return 0;
-    case WM_NOTIFY: {
-        // The tooltip's questions go to the bar's parent.
-        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (!hdr || hdr->hwndFrom != m_tips || !notifyTarget()) return 0;
-        return SendMessage(notifyTarget(), WM_NOTIFY, wParam, lParam);
-    }
+    case WM_NOTIFY:
+    case WM_COMMAND:
+        // The tooltip's questions and the notifications of controls on the bar (a combo box)
+        // go to the bar's parent.
+        if (!lParam || !notifyTarget()) return 0;
+        return SendMessage(notifyTarget(), msg, wParam, lParam);
     case WM_SIZE:
         m_dirty = true;
         return 0;

@@ -210,7 +210,7 @@ TEST(Gallery, Toolbar) {
     ImageList_Destroy(il);
 }
 
-// Text under the images, and a list bar with texts beside them.
+// Text under the images, a list bar with texts beside them, and an extended combo box.
 TEST(Gallery, TextToolbars) {
     InitCommonControls();
     WNDCLASS wc{};
@@ -257,6 +257,20 @@ TEST(Gallery, TextToolbars) {
         SendMessage(tb, TB_AUTOSIZE, 0, 0);
         SendMessage(tb, TB_ENABLEBUTTON, 103, FALSE);
     }
+    // An extended combo box with images and an indented item.
+    HWND combo = control(frame, WC_COMBOBOXEX, CBS_DROPDOWNLIST | WS_VSCROLL, 8, 88, 160, 150);
+    SendMessage(combo, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il));
+    const char* names[] = {"Databases", "mysql"};
+    for (int i = 0; i < 2; ++i) {
+        COMBOBOXEXITEM item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT;
+        item.iItem = -1;
+        item.pszText = const_cast<LPSTR>(names[i]);
+        item.iImage = item.iSelectedImage = i + 1;
+        item.iIndent = i;
+        SendMessage(combo, CBEM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessage(combo, CB_SETCURSEL, 1, 0);
     pm::test::pumpMessages();
     EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/cc_toolbar_text.png"));
     DestroyWindow(frame);

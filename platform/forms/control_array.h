@@ -22,6 +22,9 @@ public:
     using IndexKeyPressEvent = std::function<void(int index, int& keyAscii)>;
 
     explicit ControlArray(std::string name) : m_name(std::move(name)) {}
+    // The elements' events call back into the array, so it stays where it was made.
+    ControlArray(const ControlArray&) = delete;
+    ControlArray& operator=(const ControlArray&) = delete;
 
     // Adds a design-time element (visible as given) at `index`.
     T& add(int index, std::unique_ptr<T> element) {

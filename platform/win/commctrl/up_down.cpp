@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace pm::cc {
 namespace {
@@ -87,7 +88,29 @@ private:
     int m_base = 10;
     HWND m_buddy = nullptr;
     int m_pressed = 0;
+    DWORD m_pressedAt = 0;
+    // Steps grow the longer a button is held: nInc from nSec seconds on.
+    std::vector<UDACCEL> m_accels{{0, 1}, {2, 5}, {5, 20}};
+    int increment() const;
+    LRESULT setAccels(int n, const UDACCEL* accels);
 };
+
+int UpDown::increment() const {
+    DWORD held = m_pressed ? (GetTickCount() - m_pressedAt) / 1000 : 0;
+    UINT inc = 1;
+    for (const UDACCEL& a : m_accels)
+        if (a.nSec <= held) inc = a.nInc;
+    return static_cast<int>(std::min<UINT>(inc, 0x7FFFFFFF));
+}
+
+LRESULT UpDown::setAccels(int n, const UDACCEL* accels) {
+    if (n <= 0 || !accels) return FALSE;
+    std::vector<UDACCEL> list(accels, accels + n);
+    std::stable_sort(list.begin(), list.end(),
+                     [](const UDACCEL& a, const UDACCEL& b) { return a.nSec < b.nSec; });
+    m_accels = std::move(list);
+    return TRUE;
+}
 
 int UpDown::arrowAt(POINT pt) const {
     RECT up = arrowRect(1);
@@ -172,7 +195,7 @@ void UpDown::scroll(int code) const {
 // One step towards m_upper (which > 0) or m_lower, when the parent allows it.
 void UpDown::step(int which) {
     readBuddy();
-    int direction = m_upper >= m_lower ? which : -which;
+    int direction = (m_upper >= m_lower ? which : -which) * increment();
     NMUPDOWN nm{{m_hwnd, static_cast<UINT_PTR>(id()), UDN_DELTAPOS}, m_pos, direction};
     HWND parent = GetParent(m_hwnd);
     if (parent && SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm)))
@@ -192,6 +215,7 @@ void UpDown::press(POINT pt) {
     int which = arrowAt(pt);
     if (!which || !enabled()) return;
     m_pressed = which;
+    m_pressedAt = GetTickCount();
     SetCapture(m_hwnd);
     redraw();
     step(which);
@@ -307,6 +331,14 @@ LRESULT UpDown::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         m_base = static_cast<int>(wParam);
         showInBuddy();
         return old;
+    }
+    case UDM_SETACCEL:
+        return setAccels(static_cast<int>(wParam), reinterpret_cast<const UDACCEL*>(lParam));
+    case UDM_GETACCEL: {
+        auto* out = reinterpret_cast<UDACCEL*>(lParam);
+        std::size_t n = std::min<std::size_t>(m_accels.size(), static_cast<std::size_t>(wParam));
+        if (out) std::copy_n(m_accels.begin(), n, out);
+        return static_cast<LRESULT>(m_accels.size());
     }
     case UDM_GETBASE:
         return m_base;

@@ -313,4 +313,29 @@ TEST_F(Bars, UpDownWrapsAtTheEnds) {
     EXPECT_EQ(LOWORD(SendMessage(ud, UDM_GETPOS, 0, 0)), 3);
 }
 
+TEST_F(Bars, UpDownAcceleratorsSetTheStep) {
+    HWND ud = child(UPDOWN_CLASS, 0, 10, 10, 16, 24);
+    SendMessage(ud, UDM_SETRANGE32, 0, 1000);
+    SendMessage(ud, UDM_SETPOS32, 0, 10);
+    UDACCEL defaults[4] = {};
+    EXPECT_EQ(SendMessage(ud, UDM_GETACCEL, 4, reinterpret_cast<LPARAM>(defaults)), 3);
+    EXPECT_EQ(defaults[0].nInc, 1u);
+    const UDACCEL accels[] = {{3, 50}, {0, 5}};
+    EXPECT_FALSE(SendMessage(ud, UDM_SETACCEL, 0, reinterpret_cast<LPARAM>(accels)));
+    ASSERT_TRUE(SendMessage(ud, UDM_SETACCEL, 2, reinterpret_cast<LPARAM>(accels)));
+    UDACCEL back[2] = {};
+    EXPECT_EQ(SendMessage(ud, UDM_GETACCEL, 2, reinterpret_cast<LPARAM>(back)), 2);
+    EXPECT_EQ(back[0].nSec, 0u) << "kept in order of time";
+    struct Case {
+        POINT at;
+        int expected;
+    };
+    const Case cases[] = {{{8, 2}, 15}, {{8, 2}, 20}, {{8, 20}, 15}};
+    for (const Case& c : cases) {
+        pm::test::click(ud, c.at);
+        pm::test::pumpMessages();
+        EXPECT_EQ(SendMessage(ud, UDM_GETPOS32, 0, 0), c.expected);
+    }
+}
+
 } // namespace

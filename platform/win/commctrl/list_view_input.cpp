@@ -135,6 +135,10 @@ void ListView::keyDown(WPARAM vk) {
     case VK_NEXT:
         moveFocus(pageTarget(true), shift, control);
         return;
+    case VK_LEFT:
+    case VK_RIGHT:
+        onScroll(false, vk == VK_LEFT ? SB_LINEUP : SB_LINEDOWN); // one column of rows: the arrows scroll
+        return;
     case VK_HOME:
         moveFocus(0, shift, control);
         return;

@@ -437,6 +437,22 @@ TEST_F(ListView, KeyboardMovesFocusAndSelection) {
     }
     EXPECT_FALSE(g_heard.empty());
     EXPECT_EQ(g_heard.front().code, LVN_KEYDOWN);
+
+    ListView_SetColumnWidth(lv, 2, 400); // wider than the list: left and right scroll sideways
+    pm::test::pressKey(lv, VK_RIGHT);
+    pm::test::pumpMessages();
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(lv, SB_HORZ, &si);
+    EXPECT_GT(si.nPos, 0);
+    RECT header{};
+    GetWindowRect(ListView_GetHeader(lv), &header);
+    POINT origin{header.left, header.top};
+    ScreenToClient(lv, &origin);
+    EXPECT_EQ(origin.x, -si.nPos);
+    pm::test::pressKey(lv, VK_LEFT);
+    pm::test::pumpMessages();
+    GetScrollInfo(lv, SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, 0);
 }
 
 TEST_F(ListView, CustomDrawStages) {

@@ -36,7 +36,12 @@ private:
     int count() const { return static_cast<int>(m_items.size()); }
     bool valid(int i) const { return i >= 0 && i < count(); }
     bool buttons() const { return style() & TCS_BUTTONS; }
-    bool bottom() const { return style() & TCS_BOTTOM; }
+    bool bottom() const { return !vertical() && (style() & TCS_BOTTOM); }
+    // TCS_VERTICAL: the tabs stand along the left edge, or with TCS_RIGHT the right edge.
+    bool vertical() const { return style() & TCS_VERTICAL; }
+    bool rightSide() const { return vertical() && (style() & TCS_RIGHT); }
+    void drawVerticalTab(HDC dc, int i, RECT rc, bool selected) const;
+    void drawVerticalLabel(HDC dc, int i, RECT rc) const;
     int itemHeight() const;
     int naturalWidth(const TabItem& item) const;
     const TabLayout& layout() const;
@@ -108,16 +113,20 @@ const TabLayout& TabControl::layout() const {
     if (!m_dirty) return m_layout;
     TabLayoutInput in;
     RECT client = clientRect();
-    in.width = client.right;
+    // Vertical tabs are laid out as horizontal ones along the height, then turned.
+    in.width = vertical() ? client.bottom : client.right;
     in.itemHeight = itemHeight();
     in.selected = m_selected;
     in.multiline = style() & TCS_MULTILINE;
-    in.bottom = bottom();
+    in.bottom = vertical() ? rightSide() : bottom();
     in.buttons = buttons();
     in.ragged = style() & TCS_RAGGEDRIGHT;
     for (const TabItem& item : m_items)
         in.widths.push_back(naturalWidth(item));
-    m_layout = TabLayout::compute(in, client.bottom);
+    m_layout = TabLayout::compute(in, vertical() ? client.right : client.bottom);
+    if (vertical())
+        for (RECT& r : m_layout.rects)
+            r = RECT{r.top, r.left, r.bottom, r.right};
     m_dirty = false;
     syncTools();
     return m_layout;
@@ -136,6 +145,15 @@ LRESULT TabControl::adjust(bool larger, RECT* rc) const {
     int tabs = (lay.rows ? lay.areaHeight : itemHeight()) + kTabMargin + (buttons() ? kTabButtonGap : 0);
     int border = buttons() ? 0 : 4;
     int sign = larger ? -1 : 1;
+    if (vertical()) {
+        if (rightSide())
+            rc->right -= sign * tabs, rc->left += sign * border;
+        else
+            rc->left += sign * tabs, rc->right -= sign * border;
+        rc->top += sign * border;
+        rc->bottom -= sign * border;
+        return 0;
+    }
     if (bottom())
         rc->bottom -= sign * tabs;
     else
@@ -322,6 +340,10 @@ void TabControl::drawTab(HDC dc, int i, RECT rc, bool selected) const {
         drawLabel(dc, i, inner);
         return;
     }
+    if (vertical()) {
+        drawVerticalTab(dc, i, rc, selected);
+        return;
+    }
     if (selected) {
         InflateRect(&rc, 2, 0);
         if (bottom())
@@ -360,6 +382,48 @@ void TabControl::drawTab(HDC dc, int i, RECT rc, bool selected) const {
     InflateRect(&inner, -2, -2);
     drawLabel(dc, i, inner);
     if (selected && hasFocus() && showFocus() && !(style() & TCS_FOCUSNEVER)) DrawFocusRect(dc, &inner);
+}
+
+// A tab standing on the left (right) edge: raised edges on three sides, its label turned.
+void TabControl::drawVerticalTab(HDC dc, int i, RECT rc, bool selected) const {
+    if (selected) {
+        InflateRect(&rc, 0, 2);
+        if (rightSide())
+            rc.left -= 1, rc.right += 2;
+        else
+            rc.left -= 2, rc.right += 1;
+    }
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &rc, EDGE_RAISED, BF_TOP | BF_BOTTOM | (rightSide() ? BF_RIGHT : BF_LEFT) | BF_SOFT);
+    RECT inner = rc;
+    InflateRect(&inner, -2, -2);
+    if (style() & TCS_OWNERDRAWFIXED)
+        drawLabel(dc, i, inner);
+    else
+        drawVerticalLabel(dc, i, inner);
+    if (selected && hasFocus() && showFocus() && !(style() & TCS_FOCUSNEVER)) DrawFocusRect(dc, &inner);
+}
+
+// Left tabs read upwards, right tabs downwards.
+void TabControl::drawVerticalLabel(HDC dc, int i, RECT rc) const {
+    const std::string& text = m_items[static_cast<std::size_t>(i)].text;
+    LOGFONT lf{};
+    GetObject(font(), sizeof lf, &lf);
+    lf.lfEscapement = lf.lfOrientation = rightSide() ? 2700 : 900;
+    HFONT turned = CreateFontIndirect(&lf);
+    HGDIOBJ old = SelectObject(dc, turned);
+    SIZE size{};
+    GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    int across = std::max<int>(0, (rc.right - rc.left - size.cy) / 2);
+    int along = std::max<int>(0, (rc.bottom - rc.top - size.cx) / 2);
+    bool hot = (style() & TCS_HOTTRACK) && i == m_hot;
+    SetTextColor(dc, GetSysColor(hot ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+    if (rightSide())
+        TextOut(dc, rc.right - across, rc.top + along, text.c_str(), static_cast<int>(text.size()));
+    else
+        TextOut(dc, rc.left + across, rc.bottom - along, text.c_str(), static_cast<int>(text.size()));
+    SelectObject(dc, old);
+    DeleteObject(turned);
 }
 
 void TabControl::paint() {

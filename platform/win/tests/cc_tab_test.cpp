@@ -218,6 +218,39 @@ TEST_F(Tabs, AdjustRectGoesBothWays) {
     }
 }
 
+TEST_F(Tabs, VerticalTabsStandAlongTheSide) {
+    for (bool right : {false, true}) {
+        SCOPED_TRACE(right ? "right" : "left");
+        HWND tab = make(TCS_VERTICAL | TCS_MULTILINE | (right ? TCS_RIGHT : 0), 220, 200, 7);
+        RECT display{0, 0, 220, 200};
+        SendMessage(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        EXPECT_LT(display.right - display.left, 200);
+        EXPECT_GT(display.bottom - display.top, 180);
+        for (int i = 0; i < 7; ++i) {
+            RECT rc = itemRect(tab, i);
+            EXPECT_GT(rc.bottom - rc.top, rc.right - rc.left) << "standing tabs " << i;
+            if (right) {
+                EXPECT_GE(rc.left, display.right) << i;
+            } else {
+                EXPECT_LE(rc.right, display.left) << i;
+            }
+            TCHITTESTINFO info{centre(rc), 0};
+            EXPECT_EQ(SendMessage(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), i);
+            if (i > 0 && itemRect(tab, i - 1).left == rc.left) {
+                EXPECT_EQ(rc.top, itemRect(tab, i - 1).bottom) << i;
+            }
+        }
+        SendMessage(tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&display));
+        EXPECT_EQ(display.left, 0);
+        EXPECT_EQ(display.right, 220);
+        SendMessage(tab, TCM_SETCURSEL, 2, 0);
+        pm::test::pumpMessages();
+        EXPECT_TRUE(pm::test::saveWindowPng(tab, pm::test::outputFolder() +
+                                                     (right ? "/cc_tabs_right.png" : "/cc_tabs_left.png")));
+        DestroyWindow(tab);
+    }
+}
+
 // The layout alone: rows filled up to the room, the selected row last, a tab wider than the
 // room on a row of its own, nothing for no tabs.
 TEST(TabLayout, RowsAtTheirEdges) {

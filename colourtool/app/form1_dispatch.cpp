@@ -2,8 +2,10 @@
 
 #include "colourtool/app/form1.h"
 
-#include "colourtool/app/globals.h"
+#include "colourtool/app/brightness.h"
+#include "colourtool/app/frm_palette.h"
 #include "colourtool/app/named_colors_form.h"
+#include "colourtool/app/pick_color.h"
 
 #include "platform/forms/app.h"
 #include "platform/forms/screen.h"
@@ -63,7 +65,8 @@ void Form1::Drop_click() {
 
 void Form1::applyTopMost() {
     SetTopMost(AlwaysOnTop);
-    for (vb::Form* window : {static_cast<vb::Form*>(NamedColors::instance())}) {
+    vb::Form* secondary[] = {frmPalette::instance(), NamedColors::instance(), Brightness::instance()};
+    for (vb::Form* window : secondary) {
         if (window && window->Visible()) window->SetTopMost(AlwaysOnTop);
     }
 }
@@ -72,12 +75,16 @@ void Form1::showNamedColors() {
     NamedColors::open();
 }
 
-void Form1::showBrightness() {}
-
-void Form1::openPicker(bool toClipboard) {
-    DropToClipboard = toClipboard;
+void Form1::showBrightness() {
+    Brightness::open();
 }
 
-void Form1::ImportPal_Click() {}
+void Form1::openPicker(bool toClipboard) {
+    PickColor::open(toClipboard);
+}
+
+void Form1::ImportPal_Click() {
+    importPalette();
+}
 
 } // namespace tintara

@@ -1,5 +1,6 @@
 #include "platform/forms/dialog_service.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 

@@ -1,4 +1,5 @@
 #include "platform/forms/form.h"
+#include "platform/forms/picture_box.h"
 
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/wm/window.h"
@@ -24,6 +25,7 @@ class DropForm : public vb::Form {
 public:
     DropForm() : vb::Form("DropForm", 200, 120) {}
     std::vector<std::vector<std::string>> drops;
+    vb::PictureBox Picture1{*this, "Picture1", 100, 20, 80, 80};
 
 protected:
     void Form_OLEDragDrop(const std::vector<std::string>& files) override { drops.push_back(files); }
@@ -55,6 +57,16 @@ TEST_F(FormDropTest, DroppedLocalFilesReachTheFormInOrder) {
           QUrl::fromLocalFile("/tmp/b.htm")});
     ASSERT_EQ(form.drops.size(), 1u);
     EXPECT_EQ(form.drops[0], (std::vector<std::string>{"/tmp/page one.html", "/tmp/b.htm"}));
+}
+
+TEST_F(FormDropTest, ADropOnAControlReachesItsForm) {
+    form.SetOLEDropMode(vb::vbOLEDropManual);
+    RECT frame{};
+    GetWindowRect(form.hWnd(), &frame);
+    POINT inside{120, 40};
+    ClientToScreen(form.hWnd(), &inside);
+    drop({QUrl::fromLocalFile("/tmp/c.html")}, inside.x - frame.left, inside.y - frame.top);
+    EXPECT_EQ(form.drops, (std::vector<std::vector<std::string>>{{"/tmp/c.html"}}));
 }
 
 TEST_F(FormDropTest, NothingArrivesWithoutDropModeOrWithoutFiles) {

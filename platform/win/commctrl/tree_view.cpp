@@ -151,9 +151,15 @@ LRESULT TreeView::insertItem(const TVINSERTSTRUCT* insert) {
     if (item.mask & TVIF_CHILDREN) node->children = item.cChildren;
     if (item.mask & TVIF_STATE)
         node->state = item.state & item.stateMask & ~static_cast<UINT>(TVIS_EXPANDED | TVIS_SELECTED);
-    if (!m_top || (atTop && parent == m_model.root() && !after)) m_top = m_model.root()->first;
+    if (!m_top || (atTop && parent == m_model.root() && !after)) {
+        m_top = m_model.root()->first;
+        m_topRow = 0;
+        m_topRowKnown = true;
+    } else if (m_topRowKnown && m_model.shown(node) && TreeModel::precedes(node, m_top)) {
+        ++m_topRow;
+    }
     if (m_model.shown(node))
-        structureChanged();
+        structureChanged(true);
     else if (!node->prev)
         invalidateNode(parent); // its button may appear
     return reinterpret_cast<LRESULT>(node->handle);
@@ -178,6 +184,8 @@ LRESULT TreeView::deleteItem(HTREEITEM handle) {
             TreeNode* before = m_model.previousShown(top);
             m_top = before ? before : top->next;
             m_topRowKnown = false;
+        } else if (m_top && m_topRowKnown && m_model.shown(top) && TreeModel::precedes(top, m_top)) {
+            m_topRow -= top->rows();
         }
         if (m_pressNode && TreeModel::isWithin(m_pressNode, top)) m_pressNode = nullptr, m_pressed = false;
         if (m_drop && TreeModel::isWithin(m_drop, top)) m_drop = nullptr;
@@ -188,7 +196,7 @@ LRESULT TreeView::deleteItem(HTREEITEM handle) {
         }
     }
     if (!m_model.root()->first) m_top = nullptr, m_widest = 0, m_scrollX = 0;
-    structureChanged();
+    structureChanged(true);
     return TRUE;
 }
 

@@ -54,7 +54,8 @@ private:
     int topRow() const;
     TreeNode* topNode() const;
     void setTopRow(int row);
-    void structureChanged();
+    // Rows came or went: with topRowKept the top item's row is still known (or was corrected).
+    void structureChanged(bool topRowKept = false);
     int columnOf(const TreeNode* node) const; // the indent columns left of the item's images
     int imagesWidth() const;
     int labelWidth(const TreeNode* node) const;

@@ -115,6 +115,26 @@ bool TreeModel::isWithin(const TreeNode* node, const TreeNode* ancestor) {
     return false;
 }
 
+bool TreeModel::precedes(const TreeNode* a, const TreeNode* b) {
+    if (a == b) return false;
+    std::vector<const TreeNode*> pathOfB;
+    for (const TreeNode* n = b; n; n = n->parent)
+        pathOfB.push_back(n);
+    const TreeNode* childA = nullptr; // a's branch under the common ancestor
+    const TreeNode* common = a;
+    for (; common; childA = common, common = common->parent)
+        if (std::find(pathOfB.begin(), pathOfB.end(), common) != pathOfB.end()) break;
+    if (common == a) return true;  // a is an ancestor of b
+    if (common == b) return false; // b is an ancestor of a
+    const TreeNode* childB = *(std::find(pathOfB.begin(), pathOfB.end(), common) - 1);
+    // Step both ways from a's branch until b's branch or an end turns up.
+    for (const TreeNode *ahead = childA->next, *behind = childA->prev;;
+         ahead = ahead->next, behind = behind->prev) {
+        if (ahead == childB || !behind) return true;
+        if (behind == childB || !ahead) return false;
+    }
+}
+
 int TreeModel::rowOf(const TreeNode* node) const {
     if (!node || !shown(node)) return -1;
     int row = 0;

@@ -61,6 +61,9 @@ public:
     // True when every ancestor of node is expanded.
     bool shown(const TreeNode* node) const;
     static bool isWithin(const TreeNode* node, const TreeNode* ancestor);
+    // True when a comes before b in the order items show in (an ancestor before its descendants);
+    // costs the depth plus the siblings between the two branches, or to the nearer end.
+    static bool precedes(const TreeNode* a, const TreeNode* b);
     // The row of a shown item (-1 when hidden), and the item at a row (nullptr past the end).
     int rowOf(const TreeNode* node) const;
     TreeNode* nodeAt(int row) const;

@@ -52,6 +52,7 @@ int TreeView::fullRows() const {
 }
 
 int TreeView::topRow() const {
+    if (!m_top) return 0;
     if (!m_topRowKnown) {
         m_topRow = m_top ? std::max(0, m_model.rowOf(m_top)) : 0;
         m_topRowKnown = true;
@@ -84,13 +85,14 @@ void TreeView::setTopRow(int row) {
     redraw();
 }
 
-void TreeView::structureChanged() {
-    m_topRowKnown = false;
+void TreeView::structureChanged(bool topRowKept) {
+    if (!topRowKept) m_topRowKnown = false;
     if (m_top && !m_model.shown(m_top)) {
         TreeNode* n = m_top;
         while (n->parent != m_model.root() && !m_model.shown(n))
             n = n->parent;
         m_top = n;
+        m_topRowKnown = false;
     }
     setTopRow(topRow());
     updateScrollBars();

@@ -217,6 +217,16 @@ TEST(TreeModel, RowsMatchAWalkOfTheShownItems) {
             }
         }
         EXPECT_EQ(model.lastShown(), shown.empty() ? nullptr : shown.back());
+        std::vector<pm::cc::TreeNode*> all; // every item, in the order items show in
+        std::function<void(pm::cc::TreeNode*)> every = [&](pm::cc::TreeNode* n) {
+            for (pm::cc::TreeNode* c = n->first; c; c = c->next)
+                all.push_back(c), every(c);
+        };
+        every(model.root());
+        for (int k = 0; k < 2000; ++k) {
+            std::size_t x = random() % all.size(), y = random() % all.size();
+            ASSERT_EQ(pm::cc::TreeModel::precedes(all[x], all[y]), x < y) << x << " " << y;
+        }
         EXPECT_EQ(model.nodeAt(model.rows()), nullptr);
     }
 }
@@ -622,6 +632,22 @@ TEST_F(TreeView, ManyItemsPaintOnlyTheShownRows) {
     RECT rc{};
     ASSERT_TRUE(TreeView_GetItemRect(tree, last, &rc, FALSE));
     EXPECT_EQ(rc.top, (page - 1) * static_cast<int>(SendMessage(tree, TVM_GETITEMHEIGHT, 0, 0)));
+
+    // Items arriving and going above or below the top row leave the top item where it is.
+    HTREEITEM top = TreeView_GetNextItem(tree, nullptr, TVGN_FIRSTVISIBLE);
+    ins.item.pszText = const_cast<LPSTR>("extra");
+    ins.hInsertAfter = TVI_FIRST;
+    HTREEITEM early = TreeView_InsertItem(tree, &ins);
+    ins.hInsertAfter = TVI_LAST;
+    TreeView_InsertItem(tree, &ins);
+    EXPECT_EQ(TreeView_GetNextItem(tree, nullptr, TVGN_FIRSTVISIBLE), top);
+    GetScrollInfo(tree, SB_VERT, &si);
+    EXPECT_EQ(si.nPos, 30002 - page);
+    TreeView_DeleteItem(tree, early);
+    GetScrollInfo(tree, SB_VERT, &si);
+    EXPECT_EQ(si.nPos, 30001 - page);
+    ASSERT_TRUE(TreeView_GetItemRect(tree, top, &rc, FALSE));
+    EXPECT_EQ(rc.top, 0);
 }
 
 TEST_F(TreeView, Picture) {

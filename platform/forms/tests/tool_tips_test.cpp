@@ -101,7 +101,8 @@ TEST_F(ToolTipTest, RestingMouseShowsTheTip) {
         pumpMessages();
         QThread::msleep(5);
     }
-    EXPECT_TRUE(IsWindowVisible(tip));
+    ASSERT_TRUE(IsWindowVisible(tip));
+    EXPECT_TRUE(pm::test::saveWindowPng(tip, pm::test::outputFolder() + "/forms_tooltip.png"));
 }
 
 } // namespace

@@ -179,11 +179,14 @@ private:
     void copyText(const std::string& text);
     void transformAll(Rgb (*transform)(const Rgb&));
     void uncheckViews();
+
+    // The dispatcher's helpers and the secondary windows, in form1_dispatch.cpp.
+    // Opens a tool-bar pop-up below the bar at x.
     void popupAt(const vb::Menu& menu, int x);
+    // The address of the help page in the program folder.
     std::string helpPage() const;
     // Puts the window and the visible secondary windows above all others, or no longer.
     void applyTopMost();
-    // The secondary windows, in form1_dispatch.cpp.
     void showNamedColors();
     void showBrightness();
     // Opens the screen picker; its colour goes to the clipboard or into this window.

@@ -168,6 +168,8 @@ TEST_F(CommandTest, FacesRunTheFirstCommandAndArrowsOpenTheirMenus) {
     dispatch("home");
     ASSERT_EQ(urls.opened.size(), 1u);
     EXPECT_NE(urls.opened[0].find("help.html"), std::string::npos);
+    form().URL_Click();
+    EXPECT_EQ(urls.opened, (std::vector<std::string>{urls.opened[0], urls.opened[0]}));
     dispatch("unknown");
     dispatch("Copy");
 }

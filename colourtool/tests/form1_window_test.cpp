@@ -190,4 +190,11 @@ TEST_F(WindowTest, StatusTimerShowsTheSelectedSampleAndTips) {
     EXPECT_EQ(form().Preview.ToolTipText, "#FFFFFF");
 }
 
+TEST_F(WindowTest, TheToolBarPassesTheFocusOn) {
+    start();
+    form().Tool.SetFocus();
+    pumpMessages();
+    EXPECT_EQ(GetFocus(), form().Colors.hWnd());
+}
+
 } // namespace

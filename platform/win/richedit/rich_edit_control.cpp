@@ -170,7 +170,8 @@ int RichEditControl::clientSize(std::string_view stored) const {
 }
 
 bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to,
-                                   std::string_view text, FormatId format, bool canUndo) {
+                                   std::string_view text, FormatId format, bool canUndo,
+                                   Placement placement) {
     from = model_.validPosition(from);
     to = model_.validPosition(std::max(from, to), true);
     std::string stored = normalizeLineBreaks(text);
@@ -193,12 +194,12 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
     }
     if (stored.empty() && from == to) return false; // nothing fits and nothing goes
     if (!announceProtected(cause, wParam, lParam, from, to)) return false;
-    applyChange(from, to, stored, format, canUndo, cause == WM_CHAR);
+    applyChange(from, to, stored, format, canUndo, cause == WM_CHAR, placement);
     return true;
 }
 
 void RichEditControl::applyChange(int from, int to, std::string_view stored, FormatId format, bool canUndo,
-                                  bool typing, bool selectInserted) {
+                                  bool typing, Placement placement) {
     if (canUndo && !undo_.suspended()) {
         UndoStep step;
         step.pos = from;
@@ -213,7 +214,11 @@ void RichEditControl::applyChange(int from, int to, std::string_view stored, For
     int inserted = model_.replaceStored(from, to - from, stored, format);
     insertionFormat_ = -1;
     modified_ = true;
-    model_.setSelection(selectInserted ? from : from + inserted, from + inserted);
+    int end = from + inserted;
+    if (placement == Placement::Start)
+        model_.setSelection(0, 0);
+    else
+        model_.setSelection(placement == Placement::SelectNew ? from : end, end);
     view_->textChanged(from, to, from + inserted);
     notifyChange();
     notifySelChange();
@@ -321,7 +326,7 @@ bool RichEditControl::takeDroppedText(int pos, std::string_view text) {
         return false;
     }
     if (!announceProtected(WM_PASTE, 0, 0, pos, pos)) return false;
-    applyChange(pos, pos, stored, model_.formatForInsertion(pos), true, false, true);
+    applyChange(pos, pos, stored, model_.formatForInsertion(pos), true, false, Placement::SelectNew);
     return true;
 }
 
@@ -436,10 +441,9 @@ std::string RichEditControl::clientText(int from, int to, bool crLf) const {
 LRESULT RichEditControl::setText(LPCSTR text) {
     std::string_view s = text ? std::string_view(text) : std::string_view();
     if (!replaceRange(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), 0, model_.length(), s,
-                      model_.defaultFormat(), false))
+                      model_.defaultFormat(), false, Placement::Start))
         return FALSE;
     modified_ = false;
-    setSelection(0, 0);
     view_->scrollTo(0, 0);
     return TRUE;
 }
@@ -739,8 +743,9 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
     if (stream->dwError != 0) return 0;
     if ((format & 0xFF) == SF_TEXT) {
         FormatId f = selection ? model_.formatForInsertion(from) : model_.defaultFormat();
-        if (!replaceRange(selection ? EM_REPLACESEL : WM_SETTEXT, 0, 0, from, to, data, f, false)) return 0;
-        if (!selection) setSelection(0, 0);
+        if (!replaceRange(selection ? EM_REPLACESEL : WM_SETTEXT, 0, 0, from, to, data, f, false,
+                          selection ? Placement::After : Placement::Start))
+            return 0;
         return static_cast<LRESULT>(toClient(model_.length()));
     }
     RtfDocument doc;

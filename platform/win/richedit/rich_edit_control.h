@@ -35,10 +35,17 @@ public:
     int toModel(LONG cp) const;
     LONG clientLength() const { return legacy_ ? model_.legacyLength() : model_.length(); }
 
+    // Where the selection goes after a change.
+    enum class Placement {
+        After,     // the caret after the new text
+        Start,     // the caret at the start of the text
+        SelectNew, // the new text selected
+    };
+
     // The one way text changes. cause/wParam/lParam name the message for EN_PROTECTED. The new
     // text takes `format`. Returns false when the change was refused or did not fit.
     bool replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to, std::string_view text,
-                      FormatId format, bool canUndo);
+                      FormatId format, bool canUndo, Placement placement = Placement::After);
     // Sets the selection, telling the parent with EN_SELCHANGE when it changed.
     void setSelection(int anchor, int caret);
     // Sets the selection and scrolls the caret into view (user actions).
@@ -114,9 +121,8 @@ private:
     // Client positions taken by stored text (a break is two in the 1.0 control).
     int clientSize(std::string_view stored) const;
     // Replaces [from, to) by stored text once every check is done: undo, model, notifications.
-    // The caret ends after the new text, which is selected when selectInserted.
     void applyChange(int from, int to, std::string_view stored, FormatId format, bool canUndo, bool typing,
-                     bool selectInserted = false);
+                     Placement placement = Placement::After);
 
     HWND hwnd_;
     bool legacy_;

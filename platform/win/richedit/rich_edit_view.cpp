@@ -856,8 +856,14 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         scrollTo(firstLine_ + static_cast<int>(lParam),
                  xOffset_ + static_cast<int>(static_cast<LONG>(wParam)) * lineHeight() / 2);
         return TRUE;
-    case EM_SCROLL:
-        return onScroll(true, wParam);
+    case EM_SCROLL: {
+        // Line and page steps only; the answer holds the lines actually scrolled.
+        UINT code = LOWORD(wParam);
+        if (code != SB_LINEUP && code != SB_LINEDOWN && code != SB_PAGEUP && code != SB_PAGEDOWN) return FALSE;
+        int before = firstLine_;
+        onScroll(true, code);
+        return MAKELRESULT(static_cast<WORD>(firstLine_ - before), TRUE);
+    }
     case EM_SCROLLCARET:
         scrollCaretIntoView();
         return 0;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win/wm/beeps.h"
 #include "platform/win/wm/window.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
@@ -79,6 +80,10 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* l = reinterpret_cast<ENLINK*>(lParam);
         g_trace.push_back("link " + describeRange(l->chrg));
         return 1;
+    }
+    if (msg == WM_COMMAND && HIWORD(wParam) == EN_VSCROLL) {
+        g_trace.push_back("vscroll");
+        return 0;
     }
     if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
         g_trace.push_back("change");
@@ -184,6 +189,227 @@ TEST_P(RichEditTest, TextLinesAndPositionModels) {
     EXPECT_EQ(selection().cpMin, legacy() ? 2 : 3);
 }
 
+TEST_P(RichEditTest, SelectionMessages) {
+    struct Case {
+        LONG from, to;
+        LONG start10, end10;
+        const char* text10;
+        LONG start20, end20;
+        const char* text20;
+    } cases[] = {
+        {0, -1, 0, 6, "ab\r\ncd", 0, 5, "ab\rcd"},
+        {-1, 0, 6, 6, "", 5, 5, ""},         // deselects, keeping the caret
+        {3, 3, 2, 2, "", 3, 3, ""},          // inside CR LF: before the pair
+        {5, 99, 5, 6, "d", 5, 5, ""},        // past the end
+        {4, 1, 1, 4, "b\r\n", 1, 4, "b\rc"}, // reversed
+    };
+    setText("ab\r\ncd");
+    for (const Case& c : cases) {
+        send(EM_SETSEL, static_cast<WPARAM>(c.from), c.to);
+        DWORD start = 0, end = 0;
+        LRESULT packed = send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        char buf[16] = {};
+        LRESULT n = send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buf));
+        LONG wantStart = legacy() ? c.start10 : c.start20, wantEnd = legacy() ? c.end10 : c.end20;
+        EXPECT_EQ(static_cast<LONG>(start), wantStart) << c.from << "," << c.to;
+        EXPECT_EQ(static_cast<LONG>(end), wantEnd) << c.from << "," << c.to;
+        EXPECT_EQ(packed, MAKELRESULT(wantStart, wantEnd));
+        EXPECT_EQ(std::string(buf, static_cast<std::size_t>(n)), legacy() ? c.text10 : c.text20);
+    }
+}
+
+TEST_P(RichEditTest, LineMessagesOnEdgeTexts) {
+    struct Case {
+        const char* text;
+        UINT msg;
+        WPARAM wParam;
+        LONG select; // caret position set first
+        LRESULT want10, want20;
+    } cases[] = {
+        {"", EM_GETLINECOUNT, 0, 0, 1, 1},
+        {"", EM_LINEINDEX, 0, 0, 0, 0},
+        {"", EM_LINEINDEX, 1, 0, -1, -1},
+        {"", EM_LINELENGTH, 0, 0, 0, 0},
+        {"", EM_LINEFROMCHAR, 5, 0, 0, 0},
+        {"ab\r\ncd\r\n", EM_GETLINECOUNT, 0, 0, 3, 3},
+        {"ab\r\ncd\r\n", EM_LINEINDEX, 2, 0, 8, 6},
+        {"ab\r\ncd\r\n", EM_LINEINDEX, static_cast<WPARAM>(-1), 4, 4, 3},
+        {"ab\r\ncd\r\n", EM_LINELENGTH, 8, 0, 0, 0},
+        {"ab\r\ncd\r\n", EM_LINEFROMCHAR, 4, 0, 1, 1},
+        {"ab\r\ncd\r\n", EM_LINEFROMCHAR, 6, 0, 1, 2},
+        {"ab\r\ncd\r\n", EM_LINEFROMCHAR, 99, 0, 2, 2},
+        {"ab\r\ncd\r\n", EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 4, 1, 1},
+        {"ab\r\ncd", EM_LINELENGTH, 99, 0, 2, 2},
+        {"ab\r\ncd", EM_LINEFROMCHAR, 6, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        setText(c.text);
+        select(c.select, c.select);
+        EXPECT_EQ(send(c.msg, c.wParam), legacy() ? c.want10 : c.want20)
+            << c.text << " " << c.msg << " " << c.wParam;
+    }
+    setText("ab\r\ncd");
+    select(1, posOfC() + 1);
+    EXPECT_EQ(send(EM_LINELENGTH, static_cast<WPARAM>(-1)), 2)
+        << "unselected characters of the selected lines";
+    char line[8] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line;
+    EXPECT_EQ(send(EM_GETLINE, 1, reinterpret_cast<LPARAM>(line)), 2) << "the last line has no break";
+    EXPECT_EQ(std::string(line, 2), "cd");
+    *reinterpret_cast<WORD*>(line) = sizeof line;
+    EXPECT_EQ(send(EM_GETLINE, 2, reinterpret_cast<LPARAM>(line)), 0);
+}
+
+TEST_P(RichEditTest, ScrollMessagesMoveByWholeLines) {
+    std::string lines;
+    for (int i = 0; i < 100; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    setText(lines.c_str());
+    select(0, 0);
+    send(EM_SETEVENTMASK, 0, ENM_SCROLL);
+    LONG page = 0;
+    struct Case {
+        const char* name;
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+        int first;   // the first visible line after it; -1: unchanged
+        bool scroll; // EN_VSCROLL expected
+    } cases[] = {
+        {"line scroll", EM_LINESCROLL, 0, 5, 5, true},
+        {"line down", EM_SCROLL, SB_LINEDOWN, 0, 6, true},
+        {"page up stops at the top", EM_SCROLL, SB_PAGEUP, 0, 0, true},
+        {"line up at the top", EM_SCROLL, SB_LINEUP, 0, 0, false},
+        {"not a scroll code", EM_SCROLL, SB_BOTTOM, 0, 0, false},
+        {"far down stops at the last line", EM_LINESCROLL, 0, 1000, 100, true},
+        {"caret back into view", EM_SCROLLCARET, 0, 0, -1, true},
+    };
+    for (const Case& c : cases) {
+        int before = static_cast<int>(send(EM_GETFIRSTVISIBLELINE));
+        g_trace.clear();
+        LRESULT r = send(c.msg, c.wParam, c.lParam);
+        int after = static_cast<int>(send(EM_GETFIRSTVISIBLELINE));
+        if (c.first >= 0) {
+            EXPECT_EQ(after, c.first) << c.name;
+        } else {
+            EXPECT_EQ(after, 0) << c.name;
+        }
+        if (c.msg == EM_SCROLL) {
+            LRESULT want = c.wParam == SB_BOTTOM ? 0 : MAKELRESULT(static_cast<WORD>(after - before), TRUE);
+            EXPECT_EQ(r, want) << c.name << ": the lines actually scrolled";
+        }
+        EXPECT_EQ(g_trace, c.scroll ? std::vector<std::string>{"vscroll"} : std::vector<std::string>{})
+            << c.name;
+        page = std::max<LONG>(page, after);
+    }
+}
+
+TEST_P(RichEditTest, SettingsMessages) {
+    setText("abc");
+    select(3, 3);
+    EXPECT_EQ(send(EM_SETOPTIONS, ECOOP_OR, ECO_READONLY) & ECO_READONLY, ECO_READONLY);
+    send(WM_CHAR, 'x');
+    EXPECT_EQ(text(), "abc") << "read-only through the options";
+    EXPECT_EQ(send(EM_SETOPTIONS, ECOOP_XOR, ECO_READONLY) & ECO_READONLY, 0);
+    send(WM_CHAR, 'x');
+    EXPECT_EQ(text(), "abcx");
+    send(EM_SETREADONLY, TRUE);
+    EXPECT_EQ(send(EM_GETOPTIONS) & ECO_READONLY, ECO_READONLY);
+    send(EM_SETREADONLY, FALSE);
+    EXPECT_EQ(send(EM_GETEVENTMASK), 0);
+    send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SCROLL);
+    EXPECT_EQ(send(EM_GETEVENTMASK), ENM_CHANGE | ENM_SCROLL);
+    EXPECT_EQ(send(EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(send(EM_SETBKGNDCOLOR, 1, 0), static_cast<LRESULT>(RGB(1, 2, 3)));
+    RECT r{10, 5, 200, 100}, got{};
+    send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+    EXPECT_EQ(got.left, 10);
+    EXPECT_EQ(got.top, 5);
+    EXPECT_EQ(got.right, 200);
+    EXPECT_EQ(got.bottom, 100);
+    send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 6));
+    EXPECT_EQ(send(EM_GETMARGINS), MAKELRESULT(4, 6));
+    EXPECT_EQ(send(EM_SETTARGETDEVICE, 0, 0), TRUE);
+    PARAFORMAT pf{};
+    pf.cbSize = sizeof pf;
+    pf.dwMask = PFM_TABSTOPS | PFM_ALIGNMENT | PFM_STARTINDENT;
+    pf.cTabCount = 40; // more than there is room for
+    for (int i = 0; i < MAX_TAB_STOPS; ++i)
+        pf.rgxTabs[i] = 360 * (i + 1);
+    pf.wAlignment = PFA_CENTER;
+    pf.dxStartIndent = 100;
+    EXPECT_EQ(send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)), TRUE);
+    PARAFORMAT back{};
+    back.cbSize = sizeof back;
+    send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(back.cTabCount, MAX_TAB_STOPS);
+    EXPECT_EQ(back.rgxTabs[MAX_TAB_STOPS - 1], 360 * MAX_TAB_STOPS);
+    EXPECT_EQ(back.wAlignment, PFA_CENTER);
+    EXPECT_EQ(back.dxStartIndent, 100);
+}
+
+TEST_P(RichEditTest, ClipboardAndOverwrite) {
+    setText("hello world");
+    select(0, 5);
+    send(WM_COPY);
+    EXPECT_EQ(send(EM_CANPASTE, CF_TEXT), TRUE);
+    send(EM_SETREADONLY, TRUE);
+    EXPECT_EQ(send(EM_CANPASTE, CF_TEXT), FALSE);
+    send(WM_CLEAR);
+    EXPECT_EQ(text(), "hello world") << "read-only";
+    send(EM_SETREADONLY, FALSE);
+    send(WM_CLEAR);
+    EXPECT_EQ(text(), " world");
+    select(1, 1);
+    send(WM_PASTE);
+    EXPECT_EQ(text(), " helloworld");
+    send(WM_KEYDOWN, VK_INSERT);
+    select(0, 0);
+    send(WM_CHAR, 'X');
+    EXPECT_EQ(text(), "Xhelloworld") << "overwrite replaces the next character";
+    send(WM_KEYDOWN, VK_INSERT);
+    send(WM_CHAR, 'Y');
+    EXPECT_EQ(text(), "XYhelloworld");
+}
+
+TEST_P(RichEditTest, UndoRedoAndGroupedTyping) {
+    if (legacy()) GTEST_SKIP() << "the editors keep their own undo over the 1.0 control";
+    setText("");
+    send(EM_EMPTYUNDOBUFFER);
+    for (char ch : std::string("ab"))
+        send(WM_CHAR, static_cast<WPARAM>(ch));
+    send(EM_STOPGROUPTYPING);
+    send(WM_CHAR, 'c');
+    send(EM_SETSEL, 0, 1);
+    send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("X"));
+    send(EM_SETSEL, 0, 1);
+    send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("Y")); // can-undo off: history gone
+    EXPECT_EQ(send(EM_CANUNDO), FALSE);
+    setText("");
+    send(EM_EMPTYUNDOBUFFER);
+    for (char ch : std::string("ab"))
+        send(WM_CHAR, static_cast<WPARAM>(ch));
+    send(EM_STOPGROUPTYPING);
+    send(WM_CHAR, 'c');
+    send(EM_SETSEL, 0, 1);
+    send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("X"));
+    struct Step {
+        UINT msg;
+        LRESULT result;
+        const char* text;
+    } steps[] = {
+        {EM_UNDO, TRUE, "abc"}, {EM_UNDO, TRUE, "ab"},  {EM_UNDO, TRUE, ""},    {EM_UNDO, FALSE, ""},
+        {EM_REDO, TRUE, "ab"},  {EM_REDO, TRUE, "abc"}, {EM_REDO, TRUE, "Xbc"}, {EM_REDO, FALSE, "Xbc"},
+    };
+    for (const Step& s : steps) {
+        EXPECT_EQ(send(s.msg), s.result) << s.text;
+        EXPECT_EQ(text(), s.text);
+    }
+    EXPECT_EQ(send(EM_CANREDO), FALSE);
+    EXPECT_EQ(send(EM_CANUNDO), TRUE);
+}
+
 TEST_P(RichEditTest, Utf8SequencesAreNeverSplit) {
     setText("a\xC3\xA9"
             "b");
@@ -234,16 +460,45 @@ TEST_P(RichEditTest, NotificationTracesOfEdits) {
 }
 
 TEST_P(RichEditTest, ARefusedChangeChangesNothing) {
-    setText("abc");
+    struct Case {
+        const char* name;
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+        std::string trace;
+    } cases[] = {
+        {"typing", WM_CHAR, 'x', 0, "protected WM_CHAR 1-1"},
+        {"set text", WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"), "protected WM_SETTEXT 0-3"},
+        {"replace", EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("y"), "protected EM_REPLACESEL 1-1"},
+        {"backspace", WM_KEYDOWN, VK_BACK, 0, "protected WM_KEYDOWN 0-1"},
+    };
+    for (const Case& c : cases) {
+        setText("abc");
+        protectAll();
+        select(1, 1);
+        g_trace.clear();
+        pm::takeRecordedBeeps();
+        g_refuseProtected = 1;
+        send(c.msg, c.wParam, c.lParam);
+        g_refuseProtected = 0;
+        EXPECT_EQ(text(), "abc") << c.name;
+        EXPECT_EQ(g_trace, std::vector<std::string>{c.trace}) << c.name << ": no EN_CHANGE";
+        EXPECT_EQ(pm::takeRecordedBeeps().size(), 1u) << c.name;
+    }
+}
+
+TEST_P(RichEditTest, SetTextAndCutTraces) {
+    setText("ab");
     protectAll();
     select(1, 1);
     g_trace.clear();
-    g_refuseProtected = 1;
-    send(WM_CHAR, 'x');
-    EXPECT_EQ(text(), "abc");
-    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected WM_CHAR 1-1"}));
-    send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"));
-    EXPECT_EQ(text(), "abc");
+    setText("xyz");
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected WM_SETTEXT 0-2", "change", "selchange 0-0"}));
+    select(1, 3);
+    g_trace.clear();
+    send(WM_CUT);
+    EXPECT_EQ(text(), "x");
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected WM_CUT 1-3", "change", "selchange 1-1"}));
 }
 
 TEST_P(RichEditTest, ClipboardCutAndPaste) {
@@ -304,6 +559,13 @@ TEST_P(RichEditTest, FindText) {
     EXPECT_EQ(send(EM_FINDTEXTEX, FR_MATCHCASE, reinterpret_cast<LPARAM>(&ft)), -1);
     FINDTEXTEXA empty{{0, -1}, "", {}};
     EXPECT_EQ(send(EM_FINDTEXTEX, 0, reinterpret_cast<LPARAM>(&empty)), -1);
+    // EM_FINDTEXT answers the same without the found range; the range limits the search.
+    FINDTEXTA plain{{0, -1}, "two"};
+    EXPECT_EQ(send(EM_FINDTEXT, FR_DOWN | FR_WHOLEWORD, reinterpret_cast<LPARAM>(&plain)), legacy() ? 5 : 4);
+    FINDTEXTA limited{{0, legacy() ? 7 : 6}, "two"};
+    EXPECT_EQ(send(EM_FINDTEXT, FR_DOWN, reinterpret_cast<LPARAM>(&limited)), -1);
+    FINDTEXTA past{{50, -1}, "two"};
+    EXPECT_EQ(send(EM_FINDTEXT, FR_DOWN, reinterpret_cast<LPARAM>(&past)), -1);
 }
 
 struct Stream {
@@ -381,6 +643,43 @@ TEST_P(RichEditTest, RtfStreamInByteByByteAndCutAtTheLimit) {
     }
 }
 
+TEST_P(RichEditTest, StreamsOfTheSelectionAndWordFormats) {
+    setText("one two");
+    select(4, 7);
+    Stream in{"{\\b 2}", 0};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&in), 0, readFrom};
+    send(EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+    EXPECT_EQ(text(), "one 2");
+    Stream plain{"a\r\nb ", 0};
+    EDITSTREAM ps{reinterpret_cast<DWORD_PTR>(&plain), 0, readFrom};
+    select(0, 0);
+    send(EM_STREAMIN, SF_TEXT | SFF_SELECTION, reinterpret_cast<LPARAM>(&ps));
+    EXPECT_EQ(text(), "a\r\nb one 2");
+    select(legacy() ? 5 : 4, legacy() ? 8 : 7);
+    Stream out;
+    EDITSTREAM os{reinterpret_cast<DWORD_PTR>(&out), 0, writeTo};
+    send(EM_STREAMOUT, SF_TEXT | SFF_SELECTION, reinterpret_cast<LPARAM>(&os));
+    EXPECT_EQ(out.data, "one");
+    CHARFORMATA cf{};
+    cf.cbSize = sizeof cf;
+    select(legacy() ? 9 : 8, legacy() ? 10 : 9);
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD) << "the streamed run keeps its format";
+    // SCF_WORD with an empty selection formats the word around the caret.
+    select(legacy() ? 6 : 5, legacy() ? 6 : 5);
+    CHARFORMATA italic{};
+    italic.cbSize = sizeof italic;
+    italic.dwMask = CFM_ITALIC;
+    italic.dwEffects = CFE_ITALIC;
+    send(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&italic));
+    select(legacy() ? 5 : 4, legacy() ? 8 : 7);
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_TRUE((cf.dwMask & CFM_ITALIC) && (cf.dwEffects & CFE_ITALIC)) << "the whole word";
+    select(legacy() ? 4 : 3, legacy() ? 5 : 4);
+    send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_FALSE(cf.dwEffects & CFE_ITALIC) << "the blank before the word";
+}
+
 TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {
     send(EM_EXLIMITTEXT, 0, 5);
     setText("abcd");
@@ -437,16 +736,24 @@ void holdControl(bool down) {
 TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
     struct Case {
         bool copy;
+        LONG limit;
         const char* text;
         std::vector<std::string> trace;
     } cases[] = {
         {false,
+         100,
          " worldhello",
          {"protected WM_CUT 0-5", "protected WM_PASTE 11-11", "change", "selchange 6-11"}},
-        {true, "hello worldhello", {"protected WM_PASTE 11-11", "change", "selchange 11-16"}},
+        {true, 100, "hello worldhello", {"protected WM_PASTE 11-11", "change", "selchange 11-16"}},
+        {true, 12, "hello world", {}}, // a copy that does not fit the limit
+        {false,
+         12,
+         " worldhello",
+         {"protected WM_CUT 0-5", "protected WM_PASTE 11-11", "change", "selchange 6-11"}},
     };
     ShowWindow(parent_, SW_SHOW);
     for (const Case& c : cases) {
+        send(EM_EXLIMITTEXT, 0, c.limit);
         setText("hello world");
         protectAll();
         SetFocus(edit_);

@@ -41,13 +41,18 @@ std::string readStream(EDITSTREAM* stream, std::size_t cap) {
 }
 
 // Text and runs of a whole-text RTF load, built apart from the model and cut at the text limit
-// (bytes past it are counted, not kept). They are gathered in blocks, which go in with one step.
+// (bytes past it are counted, not kept; a UTF-8 sequence the cut would split goes whole). They are
+// gathered in blocks, which go in with one step.
 class LoadOutput : public RtfOutput {
 public:
     explicit LoadOutput(std::size_t limit) : limit_(limit) {}
 
     void append(const char* bytes, std::size_t n, FormatId format) override {
         std::size_t kept = total_ >= limit_ ? 0 : std::min(n, limit_ - total_);
+        if (kept < n && total_ + kept == limit_ && !cut_) {
+            cut_ = true;
+            firstCut_ = bytes[kept];
+        }
         total_ += n;
         if (kept == 0) return;
         block_.append(bytes, kept);
@@ -66,10 +71,19 @@ public:
 
     FormattedText& content() {
         flush();
+        if (cut_ && total_ > static_cast<std::size_t>(content_.length()) && isContinuation(firstCut_)) {
+            while (content_.length() > 0 && isContinuation(content_.byteAt(content_.length() - 1)))
+                content_.dropLast();
+            if (content_.length() > 0 &&
+                (static_cast<unsigned char>(content_.byteAt(content_.length() - 1)) & 0xC0) == 0xC0)
+                content_.dropLast();
+        }
         return content_;
     }
 
 private:
+    static bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
     static constexpr std::size_t kBlock = 1 << 16;
 
     void flush() {
@@ -80,6 +94,8 @@ private:
 
     std::size_t limit_;
     std::size_t total_ = 0;
+    bool cut_ = false;
+    char firstCut_ = 0; // the first byte past the limit
     std::string block_;
     std::vector<FormattedPiece> pieces_;
     FormattedText content_;

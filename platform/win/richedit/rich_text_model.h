@@ -24,6 +24,7 @@ struct FindOptions {
 class FormattedText {
 public:
     int length() const { return text_.length(); }
+    char byteAt(int pos) const { return text_.charAt(pos); }
     // Appends pre-normalised bytes made of the given pieces.
     void append(std::string_view bytes, const std::vector<FormattedPiece>& pieces) {
         text_.insert(text_.length(), bytes);

@@ -641,6 +641,12 @@ TEST_P(RichEditTest, RtfStreamInByteByByteAndCutAtTheLimit) {
         send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
         EXPECT_EQ(cf.crTextColor, RGB(0, 0, 255)) << c.limit << " " << c.piece;
     }
+    // A cut inside a UTF-8 sequence keeps none of it.
+    send(EM_EXLIMITTEXT, 0, 2);
+    Stream utf8{"{a\\'c3\\'a9b}", 0, 1};
+    EDITSTREAM us{reinterpret_cast<DWORD_PTR>(&utf8), 0, readFrom};
+    send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&us));
+    EXPECT_EQ(text(), "a");
 }
 
 TEST_P(RichEditTest, StreamsOfTheSelectionAndWordFormats) {

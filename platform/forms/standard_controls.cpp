@@ -32,6 +32,8 @@ StandardControl::StandardControl(Container& container, std::string name, const c
     HWND hwnd = CreateWindowEx(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, left, top, width,
                                height, container.hWnd(), nullptr, GetModuleHandle(nullptr), nullptr);
     attach(hwnd);
+    // Controls take the forms' own font (8-point sans serif), not the window system's bold default.
+    SendMessage(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SetProp(hwnd, kControlProperty, this);
     m_previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardControl::subclassProc)));

@@ -81,8 +81,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         g_trace.push_back("link " + describeRange(l->chrg));
         return 1;
     }
-    if (msg == WM_COMMAND && HIWORD(wParam) == EN_VSCROLL) {
-        g_trace.push_back("vscroll");
+    if (msg == WM_COMMAND && (HIWORD(wParam) == EN_VSCROLL || HIWORD(wParam) == EN_HSCROLL)) {
+        g_trace.push_back(HIWORD(wParam) == EN_VSCROLL ? "vscroll" : "hscroll");
         return 0;
     }
     if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
@@ -302,6 +302,60 @@ TEST_P(RichEditTest, ScrollMessagesMoveByWholeLines) {
             << c.name;
         page = std::max<LONG>(page, after);
     }
+}
+
+TEST_P(RichEditTest, PointsAndPositions) {
+    setText("ab\r\ncd");
+    struct Case {
+        LONG cp;       // asked for
+        LONG expected; // the position found again from its point
+    } cases[] = {{0, 0}, {1, 1}, {posOfC(), posOfC()}, {posOfC() + 1, posOfC() + 1}};
+    for (const Case& c : cases) {
+        POINT pt{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), c.cp);
+        LRESULT packed = send(EM_POSFROMCHAR, static_cast<WPARAM>(c.cp), 0);
+        EXPECT_EQ(packed, MAKELRESULT(pt.x, pt.y)) << "both calling forms, " << c.cp;
+        POINT probe{pt.x + 1, pt.y + 2};
+        EXPECT_EQ(send(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&probe)), c.expected) << c.cp;
+    }
+    POINT first{}, second{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second), posOfC());
+    EXPECT_GT(second.y, first.y);
+    POINT below{0, 1000};
+    EXPECT_EQ(send(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&below)), legacy() ? 4 : 3)
+        << "a point below the text is on the last line";
+    // A larger font makes taller lines.
+    LOGFONTA lf{};
+    lf.lfHeight = -40;
+    std::strcpy(lf.lfFaceName, "DejaVu Sans");
+    HFONT big = CreateFontIndirectA(&lf);
+    send(WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE);
+    POINT tall{};
+    send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&tall), posOfC());
+    EXPECT_GT(tall.y - first.y, second.y - first.y);
+    send(WM_SETFONT, 0, FALSE);
+    DeleteObject(big);
+}
+
+TEST_P(RichEditTest, RedrawHideSelectionAndSideways) {
+    setText("a rather long line of text that goes on well past the right edge of the control's window");
+    send(WM_SETREDRAW, FALSE);
+    send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("x"));
+    send(WM_SETREDRAW, TRUE);
+    EXPECT_EQ(text().substr(0, 2), "xa") << "edits go on while drawing is off";
+    send(EM_HIDESELECTION, FALSE, TRUE);
+    EXPECT_TRUE(GetWindowLong(edit_, GWL_STYLE) & ES_NOHIDESEL) << "a lasting change";
+    send(EM_HIDESELECTION, TRUE, TRUE);
+    EXPECT_FALSE(GetWindowLong(edit_, GWL_STYLE) & ES_NOHIDESEL);
+    send(EM_SETEVENTMASK, 0, ENM_SCROLL);
+    g_trace.clear();
+    send(EM_LINESCROLL, 10, 0);
+    EXPECT_EQ(g_trace, std::vector<std::string>{"hscroll"});
+    g_trace.clear();
+    send(WM_HSCROLL, SB_TOP);
+    send(WM_HSCROLL, SB_TOP);
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"hscroll"})) << "no notice when nothing moved";
 }
 
 TEST_P(RichEditTest, SettingsMessages) {

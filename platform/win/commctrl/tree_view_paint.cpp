@@ -325,6 +325,7 @@ void TreeView::drawRow(HDC dc, TreeNode* node, int y, DWORD drawFlags) {
     RECT row{0, y, clientRect().right, y + h};
     COLORREF text = textColour(), back = backColour();
     COLORREF back0 = back;
+    HGDIOBJ oldFont = SelectObject(dc, font()); // a receiver's CDRF_NEWFONT lasts one row
     LRESULT r = 0;
     if (drawFlags & CDRF_NOTIFYITEMDRAW) r = customDraw(dc, CDDS_ITEMPREPAINT, row, node, text, back);
     if (!(r & CDRF_SKIPDEFAULT)) {
@@ -366,6 +367,7 @@ void TreeView::drawRow(HDC dc, TreeNode* node, int y, DWORD drawFlags) {
         if (node == m_caret && focused && showFocus()) DrawFocusRect(dc, &highlight);
     }
     if (r & CDRF_NOTIFYPOSTPAINT) customDraw(dc, CDDS_ITEMPOSTPAINT, row, node, text, back);
+    SelectObject(dc, oldFont);
 }
 
 void TreeView::paint() {

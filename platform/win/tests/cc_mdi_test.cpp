@@ -390,4 +390,23 @@ TEST_F(Mdi, TileAndCascadePlaceTheShownChildren) {
     EXPECT_FALSE(IsZoomed(b));
 }
 
+TEST_F(Mdi, MoreWindowsChoosesAnyChild) {
+    std::vector<HWND> children;
+    for (int i = 0; i < 11; ++i)
+        children.push_back(create(("W" + std::to_string(i)).c_str()));
+    // From inside the dialog's loop: the last window of the list, then OK.
+    SetTimer(frame, 3, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        KillTimer(hwnd, id);
+        HWND dialog = FindWindow(nullptr, "Select Window");
+        ASSERT_TRUE(dialog);
+        HWND list = GetDlgItem(dialog, 100);
+        EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 11);
+        EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), 10) << "the active window is chosen first";
+        SendMessage(list, LB_SETCURSEL, 9, 0);
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(frame, WM_COMMAND, kFirstChild + 9, 0);
+    EXPECT_EQ(active(), children[9]);
+}
+
 } // namespace

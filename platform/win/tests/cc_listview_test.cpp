@@ -30,6 +30,7 @@ std::vector<std::string> g_stages;        // NM_CUSTOMDRAW stages as "stage:item
 int g_refuseItem = -2;                    // LVN_ITEMCHANGING for this item is refused
 LRESULT g_prepaintAnswer = CDRF_DODEFAULT;
 bool g_refuseEndDrag = false;
+bool g_colourRows = false; // custom draw paints row 1 on red and draws green over row 2 afterwards
 
 std::string stageName(DWORD stage) {
     switch (stage) {
@@ -50,7 +51,24 @@ std::string stageName(DWORD stage) {
     }
 }
 
+LRESULT colourRows(NMLVCUSTOMDRAW* cd) {
+    DWORD stage = cd->nmcd.dwDrawStage;
+    if (stage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (stage == CDDS_ITEMPREPAINT && cd->nmcd.dwItemSpec == 1) {
+        cd->clrTextBk = RGB(255, 0, 0);
+        return CDRF_NEWFONT;
+    }
+    if (stage == CDDS_ITEMPREPAINT) return cd->nmcd.dwItemSpec == 2 ? CDRF_NOTIFYPOSTPAINT : 0;
+    if (stage == CDDS_ITEMPOSTPAINT) {
+        HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+        FillRect(cd->nmcd.hdc, &cd->nmcd.rc, green);
+        DeleteObject(green);
+    }
+    return 0;
+}
+
 LRESULT customDraw(NMLVCUSTOMDRAW* cd) {
+    if (g_colourRows) return colourRows(cd);
     DWORD stage = cd->nmcd.dwDrawStage;
     int item = static_cast<int>(cd->nmcd.dwItemSpec);
     if (stage == CDDS_PREPAINT) {
@@ -127,6 +145,7 @@ protected:
         g_refuseItem = -2;
         g_prepaintAnswer = CDRF_DODEFAULT;
         g_refuseEndDrag = false;
+        g_colourRows = false;
     }
     void TearDown() override { DestroyWindow(parent); }
     static void clearHeard() {
@@ -475,6 +494,23 @@ TEST_F(ListView, CustomDrawStages) {
         paintNow(lv);
         EXPECT_EQ(g_stages, c.expected);
     }
+}
+
+TEST_F(ListView, CustomDrawColoursAndPostPaintChangeThePicture) {
+    HWND lv = make(0, 2);
+    fill(lv, 4);
+    g_colourRows = true;
+    InvalidateRect(lv, nullptr, TRUE);
+    UpdateWindow(lv);
+    QImage image = pm::test::windowImage(lv);
+    auto at = [&](int row, int x) {
+        RECT rc{};
+        ListView_GetItemRect(lv, row, &rc, LVIR_BOUNDS);
+        return image.pixelColor(x, rc.bottom - 2).rgb() & 0xFFFFFF;
+    };
+    EXPECT_EQ(at(1, 150), 0xFF0000u); // the text background the receiver chose
+    EXPECT_EQ(at(2, 150), 0x00FF00u); // drawn after the row
+    EXPECT_EQ(at(3, 150), 0xFFFFFFu); // untouched
 }
 
 TEST_F(ListView, MouseClicksChecksAndDrags) {

@@ -71,11 +71,15 @@ void RichTextModel::setFormattedText(std::string text, const std::vector<Formatt
     text_.insert(0, text);
     runs_.reset(pieces.empty() ? defaultFormat_ : pieces.front().format);
     runs_.reserve(static_cast<int>(pieces.size()) + 1);
+    // The pieces that fit go in as one block; one past the end is cut, text past them is default.
     int pos = 0;
-    for (const FormattedPiece& piece : pieces) {
-        int len = std::min(piece.length, length() - pos);
-        runs_.append(len, piece.format);
-        pos += len;
+    std::size_t n = 0;
+    while (n < pieces.size() && pos + std::max(0, pieces[n].length) <= length())
+        pos += std::max(0, pieces[n++].length);
+    runs_.append(pieces.data(), n);
+    if (n < pieces.size()) {
+        runs_.append(length() - pos, pieces[n].format);
+        pos = length();
     }
     runs_.append(length() - pos, defaultFormat_);
     anchor_ = caret_ = 0;

@@ -1,4 +1,5 @@
 #include "platform/win/richedit/rich_text_model.h"
+#include "platform/win/richedit/split_vector.h"
 
 #include <gtest/gtest.h>
 
@@ -170,4 +171,57 @@ TEST(RichTextModel, SelectionFollowsEditsAndInsertionTakesThePreviousFormat) {
     m.replace(2, 10, "", m.defaultFormat());
     EXPECT_EQ(m.text(), "wo");
     EXPECT_EQ(m.selectionEnd(), 2);
+}
+
+TEST(RichTextModel, FormattedTextTakesItsPiecesAsRuns) {
+    RichTextModel m;
+    RunFormat red;
+    red.color = RGB(255, 0, 0);
+    red.autoColor = false;
+    FormatId r = m.formats().intern(red);
+    FormatId d = m.defaultFormat();
+    struct Case {
+        const char* name;
+        std::vector<FormattedPiece> pieces;
+        std::vector<FormatId> perByte; // of "abcde"
+    } cases[] = {
+        {"exact", {{2, r}, {3, d}}, {r, r, d, d, d}},
+        {"short: the rest is default", {{1, d}, {2, r}}, {d, r, r, d, d}},
+        {"long: cut at the end", {{4, r}, {9, d}, {3, r}}, {r, r, r, r, d}},
+        {"equal neighbours merge", {{1, r}, {1, r}, {3, d}}, {r, r, d, d, d}},
+        {"none", {}, {d, d, d, d, d}},
+    };
+    for (const Case& c : cases) {
+        m.setFormattedText("abcde", c.pieces);
+        Reference ref{"abcde", c.perByte};
+        expectSame(m, ref);
+        if (HasFatalFailure()) return;
+        m.replace(5, 0, "f", m.formatForInsertion(5));
+        EXPECT_EQ(m.runs().formatAt(5), c.perByte.back())
+            << c.name << ": typing at the end continues the last run";
+    }
+    m.setFormattedText("", {});
+    EXPECT_EQ(m.length(), 0);
+    EXPECT_EQ(m.runs().runCount(), 1);
+}
+
+TEST(SplitVector, KeepsItsValuesWhileGrowingIntoLargeStorage) {
+    // Past a megabyte the storage changes kind and then grows by remapping; the gap moves between.
+    SplitVector<int> v;
+    const int n = 700000;
+    for (int i = 0; i < n; ++i) {
+        int value = i;
+        v.insert(v.size(), &value, 1);
+        if (i == n / 2) v.insertValue(0, 1, -1); // the gap at the front once
+    }
+    ASSERT_EQ(v.size(), static_cast<std::size_t>(n) + 1);
+    EXPECT_EQ(v[0], -1);
+    SplitVector<int> copy = v;
+    v.erase(0, 1);
+    for (std::size_t i : {std::size_t{0}, std::size_t{12345}, std::size_t{n / 2}, std::size_t{n - 1}}) {
+        EXPECT_EQ(v[i], static_cast<int>(i));
+        EXPECT_EQ(copy[i + 1], static_cast<int>(i));
+    }
+    v.clear();
+    EXPECT_TRUE(v.empty());
 }

@@ -297,6 +297,7 @@ void Toolbar::mouseDown(POINT pt) {
     at(i).fsState |= TBSTATE_PRESSED;
     SetCapture(m_hwnd);
     redraw();
+    notifyDrag(TBN_BEGINDRAG, i);
 }
 
 void Toolbar::mouseMove(POINT pt) {
@@ -323,18 +324,34 @@ void Toolbar::mouseUp(POINT pt) {
     at(i).fsState &= ~TBSTATE_PRESSED;
     if (GetCapture() == m_hwnd) ReleaseCapture();
     redraw();
-    if (m_pressedIn) click(i);
+    notifyDrag(TBN_ENDDRAG, i);
+    if (m_pressedIn && valid(i)) click(i);
 }
 
-void Toolbar::setHot(int i) {
-    if (i < 0 || (valid(i) && !(at(i).fsState & TBSTATE_ENABLED))) i = -1;
+void Toolbar::setHot(int i, DWORD how) {
+    if (!valid(i) || !(at(i).fsState & TBSTATE_ENABLED) || separator(at(i))) i = -1;
     if (i == m_hot) return;
+    NMTBHOTITEM nm{};
+    nm.hdr.code = TBN_HOTITEMCHANGE;
+    nm.idOld = valid(m_hot) ? at(m_hot).idCommand : 0;
+    nm.idNew = i >= 0 ? at(i).idCommand : 0;
+    nm.dwFlags = how | (m_hot < 0 ? HICF_ENTERING : 0) | (i < 0 ? HICF_LEAVING : 0);
+    if (sendNotify(nm.hdr) || !IsWindow(m_hwnd)) return;
+    if (i >= count()) i = -1;
     m_hot = i;
     if (i >= 0)
         SetTimer(m_hwnd, kHotTimer, kHotPoll, nullptr);
     else
         KillTimer(m_hwnd, kHotTimer);
     redraw();
+}
+
+void Toolbar::notifyDrag(UINT code, int i) const {
+    NMTOOLBAR nm{};
+    nm.hdr.code = code;
+    nm.iItem = at(i).idCommand;
+    nm.tbButton = at(i);
+    sendNotify(nm.hdr);
 }
 
 void Toolbar::drawImage(HDC dc, const TBBUTTON& b, int x, int y, bool hot) const {
@@ -765,7 +782,7 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return m_hot;
     case TB_SETHOTITEM: {
         int old = m_hot;
-        setHot(static_cast<int>(wParam));
+        setHot(static_cast<int>(wParam), HICF_OTHER);
         return old;
     }
     default:

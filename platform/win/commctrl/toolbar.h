@@ -84,7 +84,10 @@ private:
     void mouseDown(POINT pt);
     void mouseMove(POINT pt);
     void mouseUp(POINT pt);
-    void setHot(int i);
+    // TBN_HOTITEMCHANGE first; the parent may keep the old hot button.
+    void setHot(int i, DWORD how = HICF_MOUSE);
+    // TBN_BEGINDRAG and TBN_ENDDRAG around a press of button i.
+    void notifyDrag(UINT code, int i) const;
     void paint();
     void eraseBackground(HDC dc) const;
     // NM_CUSTOMDRAW for one stage; the parent's CDRF_/TBCDRF_ answer.

@@ -24,6 +24,10 @@ std::vector<long> g_heard;
 std::vector<std::pair<DWORD, DWORD_PTR>> g_stages;
 std::function<LRESULT(const NMCUSTOMDRAW&)> g_customDraw;
 LRESULT g_allowMove = TRUE;
+// Whether presses (TBN_BEGINDRAG, TBN_ENDDRAG) and hot changes are heard too, and the parent's
+// answer to TBN_HOTITEMCHANGE.
+bool g_hearPresses = false;
+LRESULT g_keepHot = FALSE;
 
 LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND) {
@@ -52,6 +56,13 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == WM_NOTIFY) {
         UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+        bool press = code == TBN_BEGINDRAG || code == TBN_ENDDRAG || code == TBN_HOTITEMCHANGE;
+        if (press && !g_hearPresses) return 0;
+        if (code == TBN_HOTITEMCHANGE) {
+            g_heard.push_back(reinterpret_cast<NMTBHOTITEM*>(lParam)->idNew);
+            return g_keepHot;
+        }
+        if (press) g_heard.push_back(reinterpret_cast<NMTOOLBAR*>(lParam)->iItem);
         g_heard.push_back(static_cast<int>(code));
         return code == TBN_QUERYDELETE || code == TBN_QUERYINSERT ? g_allowMove : 0;
     }
@@ -105,6 +116,8 @@ protected:
         g_stages.clear();
         g_customDraw = nullptr;
         g_allowMove = TRUE;
+        g_hearPresses = false;
+        g_keepHot = FALSE;
     }
     void TearDown() override {
         g_customDraw = nullptr;
@@ -574,6 +587,40 @@ TEST_F(Toolbars, CustomizeDialogAddsAnOfferedButton) {
     EXPECT_EQ(g_heard, expected);
     EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 300, 0), 0);
     EXPECT_EQ(SendMessage(tb, TB_BUTTONCOUNT, 0, 0), 10);
+}
+
+TEST_F(Toolbars, PressesAndHotChangesAreAnnounced) {
+    HWND tb = make(TBSTYLE_FLAT);
+    g_hearPresses = true;
+    pm::test::click(tb, centre(rectOf(tb, 0)));
+    pm::test::pumpMessages();
+    const long begin = static_cast<int>(TBN_BEGINDRAG), end = static_cast<int>(TBN_ENDDRAG);
+    // Hot changes are heard as the new command id, presses as the command id and the code; the
+    // press may follow the hot change of the mouse arriving.
+    ASSERT_GE(g_heard.size(), 6u);
+    EXPECT_EQ(std::vector<long>(g_heard.end() - 6, g_heard.end()),
+              (std::vector<long>{100, begin, 100, end, kClick, 100}));
+
+    struct Case {
+        WPARAM index;
+        LRESULT keep;
+        LRESULT hotAfter;
+    };
+    const Case cases[] = {{2, FALSE, 2}, {3, TRUE, 2}, {1, FALSE, -1}, {6, FALSE, -1}};
+    SendMessage(tb, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        g_heard.clear();
+        g_keepHot = c.keep;
+        SendMessage(tb, TB_SETHOTITEM, c.index, 0);
+        EXPECT_EQ(SendMessage(tb, TB_GETHOTITEM, 0, 0), c.hotAfter);
+    }
+    // A separator and a disabled button are never hot; leaving is announced with 0.
+    EXPECT_TRUE(g_heard.empty()) << "no change from none to none";
+    g_heard.clear();
+    SendMessage(tb, TB_SETHOTITEM, 2, 0);
+    SendMessage(tb, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(g_heard, (std::vector<long>{101, 0}));
 }
 
 } // namespace

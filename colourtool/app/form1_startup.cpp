@@ -5,7 +5,6 @@
 
 #include "colourtool/app/form1_pictures.h"
 #include "colourtool/app/globals.h"
-#include "colourtool/core/html_document.h"
 #include "colourtool/core/notations.h"
 #include "colourtool/core/palette.h"
 

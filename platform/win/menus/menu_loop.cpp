@@ -294,10 +294,11 @@ void MenuLoop::onKey(UINT vk) {
             closePopupsAbove(m_popups.size() - 1);
         return;
     case VK_RETURN:
-        if (!p && !chooseBarCommand())
-            openBarPopup(true);
-        else if (p->selected >= 0)
+        if (!p) {
+            if (!chooseBarCommand()) openBarPopup(true);
+        } else if (p->selected >= 0) {
             choose(m_popups.size() - 1, p->selected);
+        }
         return;
     default:
         return;
@@ -414,7 +415,8 @@ void MenuLoop::onMouse(UINT msg, POINT screen) {
         }
         return;
     }
-    if (chooseButton(msg) && !inPopup && barItem >= 0 && barItem == m_barSelected && chooseBarCommand()) return;
+    if (chooseButton(msg) && !inPopup && barItem >= 0 && barItem == m_barSelected && chooseBarCommand())
+        return;
     if (!chooseButton(msg) || m_ignoreRelease) return;
     if (inPopup && item >= 0 && !GetSubMenu(m_popups[level]->menu, item)) choose(level, item);
 }

@@ -136,3 +136,24 @@ TEST_F(MenuBar, PictureOfAFramedWindowWithAMenuBar) {
     RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_TRUE(pm::test::saveWindowPng(frame, pm::test::outputFolder() + "/menu_bar_window.png"));
 }
+
+TEST_F(MenuBar, BarItemsWithoutAPopupAreCommands) {
+    constexpr UINT kGo = 304;
+    AppendMenu(menu, MF_STRING | MF_RIGHTJUSTIFY, kGo, "&Go");
+    DrawMenuBar(frame);
+    RECT go{}, window{};
+    ASSERT_TRUE(GetMenuItemRect(frame, menu, 2, &go));
+    GetWindowRect(frame, &window);
+    POINT client{0, 0};
+    ClientToScreen(frame, &client);
+    EXPECT_EQ(go.right, window.right - (client.x - window.left)) << "right-justified";
+    POINT at = barItem(2);
+    ScreenToClient(frame, &at);
+    pm::test::click(frame, at);
+    pumpMessages();
+    // By keyboard: F10 selects the first item, Left wraps to the last, Enter chooses it.
+    for (int vk : {VK_F10, VK_LEFT, VK_RETURN})
+        pm::test::pressKey(frame, vk);
+    pumpMessages();
+    EXPECT_EQ(g_commands, (std::vector<UINT>{kGo, kGo}));
+}

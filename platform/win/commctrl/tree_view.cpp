@@ -169,17 +169,20 @@ LRESULT TreeView::deleteItem(HTREEITEM handle) {
     TreeNode* node = !handle || handle == TVI_ROOT ? nullptr : m_model.find(handle);
     if (handle && handle != TVI_ROOT && !node) return FALSE;
     if (m_edit && (!node || TreeModel::isWithin(m_editNode, node))) endEdit(true);
-    std::vector<TreeNode*> tops;
+    // Handles, not items: a receiver of TVN_DELETEITEM may delete more of the tree.
+    std::vector<HTREEITEM> tops;
     if (node)
-        tops.push_back(node);
+        tops.push_back(node->handle);
     else
         for (TreeNode* c = m_model.root()->first; c; c = c->next)
-            tops.push_back(c);
-    for (TreeNode* top : tops) {
+            tops.push_back(c->handle);
+    for (HTREEITEM topHandle : tops) {
+        TreeNode* top = m_model.find(topHandle);
+        if (!top) continue;
         // The caret moves to a neighbour that stays: the next sibling, the previous, the parent.
         bool caretGoes = m_caret && TreeModel::isWithin(m_caret, top);
-        TreeNode* heir = top->next ? top->next : top->prev ? top->prev : top->parent;
-        if (heir == m_model.root() || !node) heir = nullptr;
+        TreeNode* heirNode = top->next ? top->next : top->prev ? top->prev : top->parent;
+        HTREEITEM heir = heirNode == m_model.root() || !node ? nullptr : heirNode->handle;
         if (m_top && TreeModel::isWithin(m_top, top)) {
             TreeNode* before = m_model.previousShown(top);
             m_top = before ? before : top->next;
@@ -192,7 +195,7 @@ LRESULT TreeView::deleteItem(HTREEITEM handle) {
         m_model.remove(top, [this](TreeNode& gone) { notifyTree(TVN_DELETEITEM, 0, &gone, nullptr); });
         if (caretGoes) {
             m_caret = nullptr;
-            if (heir) select(heir, TVC_UNKNOWN);
+            if (TreeNode* next = m_model.find(heir)) select(next, TVC_UNKNOWN);
         }
     }
     if (!m_model.root()->first) m_top = nullptr, m_widest = 0, m_scrollX = 0;

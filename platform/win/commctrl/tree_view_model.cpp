@@ -55,26 +55,40 @@ TreeNode* TreeModel::insert(TreeNode* parent, TreeNode* after) {
     return node;
 }
 
-void TreeModel::remove(TreeNode* node, const std::function<void(TreeNode&)>& gone) {
-    if (!node || node == m_root.get()) return;
-    // Children before parents, every item still linked while `gone` sees it.
-    std::vector<TreeNode*> order;
-    std::vector<TreeNode*> stack{node};
+// The handles of node and its descendants, parents before children.
+std::vector<HTREEITEM> TreeModel::subtree(const TreeNode* node) const {
+    std::vector<HTREEITEM> order;
+    std::vector<const TreeNode*> stack{node};
     while (!stack.empty()) {
-        TreeNode* n = stack.back();
+        const TreeNode* n = stack.back();
         stack.pop_back();
-        order.push_back(n);
-        for (TreeNode* c = n->first; c; c = c->next)
+        order.push_back(n->handle);
+        for (const TreeNode* c = n->first; c; c = c->next)
             stack.push_back(c);
     }
-    for (auto it = order.rbegin(); it != order.rend(); ++it)
-        gone(**it);
-    if (!find(node->handle)) return; // removed meanwhile by whoever `gone` called
+    return order;
+}
+
+// `gone` may change the tree itself (even delete these items): every item is looked up again by
+// its handle before it is announced or freed, and none is announced twice.
+void TreeModel::remove(TreeNode* node, const std::function<void(TreeNode&)>& gone) {
+    if (!node || node == m_root.get()) return;
+    HTREEITEM handle = node->handle;
+    std::vector<HTREEITEM> order = subtree(node);
+    std::vector<HTREEITEM> announce;
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        TreeNode* n = find(*it);
+        if (!n->going) n->going = true, announce.push_back(*it);
+    }
+    for (HTREEITEM h : announce)
+        if (TreeNode* n = find(h)) gone(*n);
+    node = find(handle);
+    if (!node) return;
+    order = subtree(node);
     addRows(node->parent, -node->rows());
     unlink(node);
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        if (m_table.remove(reinterpret_cast<std::uintptr_t>((*it)->handle))) --m_count;
-    }
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        if (m_table.remove(reinterpret_cast<std::uintptr_t>(*it))) --m_count;
 }
 
 void TreeModel::setExpanded(TreeNode* node, bool on) {

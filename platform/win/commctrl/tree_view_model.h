@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pm::cc {
 
@@ -32,6 +33,7 @@ struct TreeNode {
     int children = kChildrenAuto;
     UINT state = 0;
     LPARAM lParam = 0;
+    bool going = false; // announced as deleted, or about to be
 
     bool expanded() const { return (state & TVIS_EXPANDED) != 0; }
     // Rows this item and its shown descendants take.
@@ -76,6 +78,7 @@ private:
     void addRows(TreeNode* from, int delta);
     void unlink(TreeNode* node);
     void linkAfter(TreeNode* parent, TreeNode* after, TreeNode* node);
+    std::vector<HTREEITEM> subtree(const TreeNode* node) const;
 
     HandleTable<TreeNode> m_table;
     std::unique_ptr<TreeNode> m_root;

@@ -23,6 +23,7 @@ UINT g_refuse = 0;      // this notification code is answered TRUE
 LRESULT g_prepaint = 0; // the answer to CDDS_PREPAINT
 int g_asked = 0;        // TVN_GETDISPINFO calls
 std::function<void(HWND, HTREEITEM)> g_onExpanding;
+std::function<void(HWND, HTREEITEM)> g_onDeleted;
 
 std::string nameOf(HTREEITEM item) {
     if (!item) return "-";
@@ -96,6 +97,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         HTREEITEM item = nm->code == TVN_DELETEITEM ? tv->itemOld.hItem : tv->itemNew.hItem;
         g_trace.push_back(name + ":" + nameOf(item));
         if (nm->code == TVN_ITEMEXPANDING && g_onExpanding) g_onExpanding(nm->hwndFrom, item);
+        if (nm->code == TVN_DELETEITEM && g_onDeleted) g_onDeleted(nm->hwndFrom, item);
     }
     return nm->code == g_refuse;
 }
@@ -121,10 +123,12 @@ protected:
         g_prepaint = 0;
         g_asked = 0;
         g_onExpanding = nullptr;
+        g_onDeleted = nullptr;
     }
     void TearDown() override {
         DestroyWindow(parent);
         g_onExpanding = nullptr;
+        g_onDeleted = nullptr;
     }
     HWND make(DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT) {
         return CreateWindowEx(0, WC_TREEVIEW, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 300, 260, parent,
@@ -569,6 +573,19 @@ TEST_F(TreeView, DeletingMovesTheCaretAndStalesHandles) {
     EXPECT_EQ(g_trace.size(), 5u);
     EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
     EXPECT_EQ(text(tree, a), "(bad)");
+
+    // A receiver deleting more of the tree while told of a deletion.
+    HWND nested = sample();
+    HTREEITEM b = named("b");
+    g_onDeleted = [&](HWND h, HTREEITEM item) {
+        if (item == named("a21")) TreeView_DeleteItem(h, named("a")), TreeView_DeleteItem(h, b);
+    };
+    TreeView_SelectItem(nested, named("a21"));
+    ASSERT_TRUE(TreeView_DeleteItem(nested, named("a2")));
+    g_onDeleted = nullptr;
+    EXPECT_EQ(TreeView_GetCount(nested), 1u);
+    EXPECT_EQ(nameOf(TreeView_GetRoot(nested)), "c");
+    DestroyWindow(nested);
 
     HWND other = sample();
     g_trace.clear();

@@ -257,6 +257,7 @@ LRESULT ListView::setItemText(int i, const LVITEM* item) {
 LRESULT ListView::deleteItem(int i) {
     if (!valid(i)) return FALSE;
     notifyItem(LVN_DELETEITEM, i, 0, 0, 0, 0);
+    if (!valid(i)) return FALSE; // the receiver deleted rows itself
     if (ownerData()) {
         m_owned.removeRow(i);
         --m_count;
@@ -316,7 +317,7 @@ bool ListView::changeState(int i, UINT state, UINT mask) {
     if (now == old) return true;
     if ((now & LVIS_FOCUSED) && m_focus >= 0 && m_focus != i) changeState(m_focus, 0, LVIS_FOCUSED);
     if ((now & LVIS_SELECTED) && !(old & LVIS_SELECTED) && (style() & LVS_SINGLESEL)) deselectOthers(i);
-    if (notifyItem(LVN_ITEMCHANGING, i, 0, now, old, LVIF_STATE)) return false;
+    if (notifyItem(LVN_ITEMCHANGING, i, 0, now, old, LVIF_STATE) || !valid(i)) return false;
     if (now & LVIS_FOCUSED)
         m_focus = i;
     else if (m_focus == i)

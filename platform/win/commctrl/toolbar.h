@@ -18,6 +18,16 @@ constexpr int kTextPad = 6;        // room beside a button's text
 constexpr UINT_PTR kHotTimer = 1;
 constexpr UINT kHotPoll = 100;
 
+// A bar's button as TB_SAVERESTORE keeps it in the registry.
+struct SavedButton {
+    int command = 0;
+    BYTE state = 0;
+    BYTE style = 0;
+};
+std::vector<BYTE> writeSavedButtons(const std::vector<TBBUTTON>& buttons);
+// False when the bytes are not a kept bar: a wrong tag, or a count the length cannot hold.
+bool readSavedButtons(const BYTE* data, std::size_t size, std::vector<SavedButton>& out);
+
 class CustomizeDialog;
 
 class Toolbar final : public ctl::Control {

@@ -82,6 +82,30 @@ std::vector<WORD> customizeTemplate() {
 
 } // namespace
 
+std::vector<BYTE> writeSavedButtons(const std::vector<TBBUTTON>& buttons) {
+    std::vector<BYTE> data(kMagic, kMagic + 4);
+    putU32(data, static_cast<std::uint32_t>(buttons.size()));
+    for (const TBBUTTON& b : buttons) {
+        putU32(data, static_cast<std::uint32_t>(b.idCommand));
+        data.insert(data.end(), {b.fsState, b.fsStyle, 0, 0});
+    }
+    return data;
+}
+
+bool readSavedButtons(const BYTE* data, std::size_t size, std::vector<SavedButton>& out) {
+    out.clear();
+    if (!data || size < 8 || size > 8 + kRecord * kMaxButtons || !std::equal(kMagic, kMagic + 4, data))
+        return false;
+    std::size_t n = getU32(data + 4);
+    if (n > (size - 8) / kRecord) return false;
+    out.reserve(n);
+    for (std::size_t r = 0; r < n; ++r) {
+        const BYTE* p = data + 8 + r * kRecord;
+        out.push_back(SavedButton{static_cast<int>(getU32(p)), p[4], p[5]});
+    }
+    return true;
+}
+
 // The state of one Customize session: the buttons the parent offers and the two lists.
 class CustomizeDialog {
 public:
@@ -251,12 +275,7 @@ LRESULT Toolbar::saveRestore(bool save, const TBSAVEPARAMSA* params) {
         if (RegCreateKeyEx(params->hkr, params->pszSubKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                            nullptr) != ERROR_SUCCESS)
             return FALSE;
-        std::vector<BYTE> data(kMagic, kMagic + 4);
-        putU32(data, static_cast<std::uint32_t>(count()));
-        for (const TBBUTTON& b : m_buttons) {
-            putU32(data, static_cast<std::uint32_t>(b.idCommand));
-            data.insert(data.end(), {b.fsState, b.fsStyle, 0, 0});
-        }
+        std::vector<BYTE> data = writeSavedButtons(m_buttons);
         LSTATUS r = RegSetValueEx(key, params->pszValueName, 0, REG_BINARY, data.data(),
                                   static_cast<DWORD>(data.size()));
         RegCloseKey(key);
@@ -272,9 +291,8 @@ LRESULT Toolbar::saveRestore(bool save, const TBSAVEPARAMSA* params) {
         ok = RegQueryValueEx(key, params->pszValueName, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
     }
     RegCloseKey(key);
-    if (!ok || size < 8 || !std::equal(kMagic, kMagic + 4, data.begin())) return FALSE;
-    std::size_t n = getU32(&data[4]);
-    if (n > (size - 8) / kRecord) return FALSE;
+    std::vector<SavedButton> saved;
+    if (!ok || !readSavedButtons(data.data(), size, saved)) return FALSE;
     // Each stored button is found among the bar's buttons or those its parent offers.
     std::vector<TBBUTTON> known(m_buttons);
     std::vector<Extra> knownExtra(m_extra);
@@ -288,10 +306,9 @@ LRESULT Toolbar::saveRestore(bool save, const TBSAVEPARAMSA* params) {
     }
     std::vector<TBBUTTON> buttons;
     std::vector<Extra> extras;
-    for (std::size_t r = 0; r < n; ++r) {
-        const BYTE* p = &data[8 + r * kRecord];
-        auto command = static_cast<int>(getU32(p));
-        BYTE state = p[4], style = p[5];
+    for (const SavedButton& r : saved) {
+        int command = r.command;
+        BYTE state = r.state, style = r.style;
         if (style & BTNS_SEP) {
             TBBUTTON sep{};
             sep.idCommand = command;

@@ -72,6 +72,13 @@ LRESULT DefMDIChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         c->childChanged(hwnd);
         return r;
     }
+    case WM_NCLBUTTONDBLCLK:
+        // A minimised child's caption restores it.
+        if (wParam == HTCAPTION && IsIconic(hwnd)) {
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_RESTORE, lParam);
+            return 0;
+        }
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
         case SC_NEXTWINDOW:

@@ -343,6 +343,9 @@ TEST_F(Mdi, MinimisedChildrenLineUpAlongTheBottom) {
     SendMessage(g_client, WM_MDIICONARRANGE, 0, 0);
     EXPECT_EQ(placeOf(a).left, 0) << "arranged in creation order";
     EXPECT_EQ(placeOf(b).left, w);
+    // A double click on an icon's caption restores it.
+    SendMessage(b, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_FALSE(IsIconic(b));
 }
 
 TEST_F(Mdi, TileAndCascadePlaceTheShownChildren) {

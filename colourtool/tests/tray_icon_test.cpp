@@ -160,6 +160,7 @@ TEST_F(TrayIconTest, HidingToTheTrayHidesOrMinimisesWhereThereIsNoTray) {
     restoreFromTray(host);
     EXPECT_EQ(host.WindowState(), vb::vbNormal);
     EXPECT_TRUE(IsWindowVisible(host.hWnd()));
+    vb::setNotifyIcon(&tray);
 }
 
 } // namespace

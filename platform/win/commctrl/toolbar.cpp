@@ -764,6 +764,7 @@ LRESULT Toolbar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(m_disabledImages);
     case TB_SETSTYLE:
         SetWindowLongPtr(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>(lParam));
+        if ((lParam & TBSTYLE_TOOLTIPS) && !IsWindow(m_tips)) createTips();
         m_dirty = true;
         redraw();
         return 0;

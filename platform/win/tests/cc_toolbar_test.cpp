@@ -560,6 +560,12 @@ TEST_F(Toolbars, TooltipsAskTheParentAndSetParentRedirects) {
     pm::test::pumpMessages();
     EXPECT_EQ(g_heard, (std::vector<long>{kClick, 100}));
     DestroyWindow(other);
+
+    // The style added later brings the tooltips too.
+    HWND late = make(TBSTYLE_FLAT);
+    EXPECT_EQ(SendMessage(late, TB_GETTOOLTIPS, 0, 0), 0);
+    SendMessage(late, TB_SETSTYLE, 0, GetWindowLongPtr(late, GWL_STYLE) | TBSTYLE_TOOLTIPS);
+    EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(SendMessage(late, TB_GETTOOLTIPS, 0, 0))));
 }
 
 TEST_F(Toolbars, CustomizeDialogAddsAnOfferedButton) {

@@ -35,6 +35,13 @@ LRESULT DefFrameProc(HWND hwnd, HWND client, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_INITMENUPOPUP:
         c->refreshWindowMenu();
         break;
+    case WM_SYSCOMMAND:
+        // Alt+minus: the active child's system menu.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == '-' && c->active()) {
+            SendMessage(c->active(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+            return 0;
+        }
+        break;
     default:
         break;
     }

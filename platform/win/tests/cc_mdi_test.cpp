@@ -412,4 +412,15 @@ TEST_F(Mdi, MoreWindowsChoosesAnyChild) {
     EXPECT_EQ(active(), children[9]);
 }
 
+TEST_F(Mdi, AltMinusOpensTheActiveChildsSystemMenu) {
+    create("A");
+    g_trace.clear();
+    SetTimer(frame, 4, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        KillTimer(hwnd, id);
+        EndMenu();
+    });
+    SendMessage(frame, WM_SYSCOMMAND, SC_KEYMENU, '-');
+    EXPECT_EQ(g_trace, std::vector<std::string>{"A:WM_SYSCOMMAND " + std::to_string(SC_KEYMENU)});
+}
+
 } // namespace

@@ -213,6 +213,10 @@ TEST_F(Mdi, MaximisedChildPutsItsIconAndButtonsIntoTheFrameMenu) {
         EXPECT_EQ(GetMenuItemID(menu, plain + 1 + i), buttons[i]);
     EXPECT_EQ(frameTitle(), "Frame - [B]");
     EXPECT_EQ(menuText(menu, 2), "&Window") << "the document menus move one place right";
+    HMENU system = GetSystemMenu(b, FALSE);
+    SendMessage(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, 0));
+    EXPECT_FALSE(GetMenuState(system, SC_RESTORE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED);
 
     // The buttons sit at the right end of the bar.
     RECT bar{}, close{};

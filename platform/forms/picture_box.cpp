@@ -19,7 +19,11 @@ PictureBox::PictureBox(Container& container, std::string name, int left, int top
     Cls();
 }
 
-PictureBox::~PictureBox() = default;
+PictureBox::~PictureBox() {
+    // The window is destroyed by the base class, after this part of the object is gone: its last
+    // messages go to the default procedure, not to a half-destroyed picture box.
+    if (IsWindow(m_hwnd)) SetWindowLongPtr(m_hwnd, GWLP_USERDATA, 0);
+}
 
 std::unique_ptr<PictureBox> PictureBox::clone() const {
     auto copy = std::make_unique<PictureBox>(*m_container, Name, m_left, m_top, m_width, m_height);

@@ -68,7 +68,8 @@ void MdiClient::setFrameTitle(const std::string& title) {
 LRESULT MdiClient::create(const MDICREATESTRUCT* mcs) {
     if (!mcs || !mcs->szClass) return 0;
     DWORD style = mcs->style;
-    if (!(this->style() & MDIS_ALLCHILDSTYLES)) style |= kChildStyles;
+    // Without MDIS_ALLCHILDSTYLES every child has the standard frame and shows.
+    if (!(this->style() & MDIS_ALLCHILDSTYLES)) style |= kChildStyles | WS_VISIBLE;
     style = (style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
     bool visible = style & WS_VISIBLE;
     bool minimise = style & WS_MINIMIZE;

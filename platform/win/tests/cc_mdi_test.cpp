@@ -141,6 +141,15 @@ TEST_F(Mdi, CreationPassesTheCreateStructAndNumbersTheChildren) {
     EXPECT_EQ((GetWindowLongPtr(a, GWL_STYLE) & WS_CAPTION), WS_CAPTION);
     EXPECT_EQ(active(), b);
     EXPECT_EQ(GetWindow(g_client, GW_CHILD), b) << "the active child is on top";
+
+    // Children show without WS_VISIBLE, unless the client has MDIS_ALLCHILDSTYLES.
+    HWND shown = create("C", 0);
+    EXPECT_TRUE(IsWindowVisible(shown));
+    EXPECT_EQ(active(), shown);
+    SetWindowLongPtr(g_client, GWL_STYLE, GetWindowLongPtr(g_client, GWL_STYLE) | MDIS_ALLCHILDSTYLES);
+    HWND hidden = create("D", WS_CHILD | WS_CAPTION);
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_EQ(active(), shown);
 }
 
 TEST_F(Mdi, ActivationSendsBothChildrenTheirMessagesInOrder) {

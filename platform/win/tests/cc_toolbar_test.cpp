@@ -629,4 +629,21 @@ TEST_F(Toolbars, PressesAndHotChangesAreAnnounced) {
     EXPECT_EQ(g_heard, (std::vector<long>{101, 0}));
 }
 
+TEST_F(Toolbars, AddBitmapCutsImagesIntoTheBarsList) {
+    HWND tb = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
+                             nullptr, nullptr);
+    HBITMAP strip = CreateBitmap(32, 15, 1, 32, nullptr);
+    TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(strip)};
+    EXPECT_EQ(SendMessage(tb, TB_ADDBITMAP, 2, reinterpret_cast<LPARAM>(&add)), 0);
+    EXPECT_EQ(SendMessage(tb, TB_ADDBITMAP, 2, reinterpret_cast<LPARAM>(&add)), 2);
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessage(tb, TB_GETIMAGELIST, 0, 0));
+    ASSERT_TRUE(list);
+    EXPECT_EQ(ImageList_GetImageCount(list), 4);
+    TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+    EXPECT_EQ(SendMessage(tb, TB_ADDBITMAP, 15, reinterpret_cast<LPARAM>(&standard)), -1);
+    EXPECT_EQ(SendMessage(tb, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&add)), -1);
+    DestroyWindow(tb);
+    DeleteObject(strip);
+}
+
 } // namespace

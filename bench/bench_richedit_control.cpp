@@ -134,12 +134,14 @@ void run(HWND parent, std::size_t megabytes) {
 
     Reader reader{&rtf, 0};
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&reader), 0, readChunk};
-    double load = bestSeconds(
-        [&] {
-            reader.at = 0;
-            SendMessage(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-        },
-        3);
+    auto streamIn = [&] {
+        reader.at = 0;
+        SendMessage(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    };
+    // The first load of a control is timed apart: later ones may find memory that is already
+    // mapped.
+    double firstLoad = seconds(streamIn);
+    double load = std::min(firstLoad, bestSeconds(streamIn, 2));
     UpdateWindow(edit);
 
     LONG length = static_cast<LONG>(SendMessage(edit, WM_GETTEXTLENGTH, 0, 0));
@@ -189,7 +191,8 @@ void run(HWND parent, std::size_t megabytes) {
     DestroyWindow(edit);
 
     std::printf("%3zu MB: baseline memcpy+scan %.2f ms\n", megabytes, baseline * 1e3);
-    std::printf("  stream in coloured RTF   %9.2f ms  x%.1f of baseline\n", load * 1e3, load / baseline);
+    std::printf("  stream in coloured RTF   %9.2f ms  x%.1f of baseline (first load %.2f ms, x%.1f)\n",
+                load * 1e3, load / baseline, firstLoad * 1e3, firstLoad / baseline);
     std::printf("  type at end + repaint    %9.1f us  (first key there %.1f us, %ld notifications a key)\n",
                 typeEnd * 1e6, firstEnd * 1e6, perChar);
     std::printf("  type in middle + repaint %9.1f us  (first key there %.1f us)\n", typeMiddle * 1e6,

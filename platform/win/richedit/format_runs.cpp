@@ -84,9 +84,11 @@ void FormatRuns::append(int len, FormatId format) {
 }
 
 void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
-    // New runs go in with one step: their ids now, their starts in a block at the end.
+    // New runs go in with one step: their ids and their starts each in a block at the end.
     std::vector<int> lengths;
+    std::vector<FormatId> ids;
     lengths.reserve(n);
+    ids.reserve(n);
     FormatId last = ids_[ids_.size() - 1];
     for (std::size_t i = 0; i < n; ++i) {
         const FormattedPiece& p = pieces[i];
@@ -101,9 +103,10 @@ void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
             continue;
         }
         lengths.push_back(p.length);
-        ids_.insert(ids_.size(), &p.format, 1);
+        ids.push_back(p.format);
         last = p.format;
     }
+    ids_.insert(ids_.size(), ids.data(), ids.size());
     starts_.appendPartitions(lengths.data(), static_cast<int>(lengths.size()));
 }
 

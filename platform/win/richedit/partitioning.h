@@ -5,6 +5,8 @@
 
 #include "platform/win/richedit/split_vector.h"
 
+#include <vector>
+
 namespace pm::richedit {
 
 class Partitioning {
@@ -88,12 +90,11 @@ public:
     void appendPartitions(const int* lengths, int n) {
         if (n <= 0) return;
         applyStep(partitions());
-        body_.reserveMore(static_cast<std::size_t>(n));
+        std::vector<int> ends(static_cast<std::size_t>(n));
         int end = body_[body_.size() - 1];
-        for (int i = 0; i < n; ++i) {
-            end += lengths[i];
-            body_.insert(body_.size(), &end, 1);
-        }
+        for (int i = 0; i < n; ++i)
+            ends[static_cast<std::size_t>(i)] = end += lengths[i];
+        body_.insert(body_.size(), ends.data(), ends.size());
         stepPartition_ = partitions();
     }
 

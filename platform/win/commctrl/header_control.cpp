@@ -118,10 +118,8 @@ int HeaderControl::hitTest(POINT pt, UINT* flags) const {
 }
 
 LRESULT HeaderControl::notify(UINT code, int item, int button, HDITEM* with) const {
-    HWND parent = GetParent(m_hwnd);
-    if (!parent) return 0;
-    NMHEADER nm{{m_hwnd, static_cast<UINT_PTR>(id()), code}, item, button, with};
-    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    NMHEADER nm{{}, item, button, with};
+    return sendNotify(nm.hdr, code);
 }
 
 // Sets a width with HDN_ITEMCHANGING (which may refuse) and HDN_ITEMCHANGED.

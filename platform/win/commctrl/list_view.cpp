@@ -40,15 +40,6 @@ ListView::ListView(HWND hwnd, const CREATESTRUCT&) : Control(hwnd) {
 
 // ---- Notifications ----------------------------------------------------------------------------------
 
-LRESULT ListView::sendNotify(NMHDR& hdr, UINT code) const {
-    HWND parent = GetParent(m_hwnd);
-    if (!parent) return 0;
-    hdr.hwndFrom = m_hwnd;
-    hdr.idFrom = static_cast<UINT_PTR>(id());
-    hdr.code = code;
-    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&hdr));
-}
-
 LRESULT ListView::notifyItem(UINT code, int item, int sub, UINT newState, UINT oldState, UINT changed,
                              POINT pt) const {
     NMLISTVIEW nm{};

@@ -87,7 +87,6 @@ private:
     void syncHeaderItem(int i, UINT mask) const;
 
     // ---- Notifications
-    LRESULT sendNotify(NMHDR& hdr, UINT code) const;
     LRESULT notifyItem(UINT code, int item, int sub, UINT newState, UINT oldState, UINT changed,
                        POINT pt = POINT{0, 0}) const;
     LRESULT headerNotify(NMHDR* nm);

@@ -213,15 +213,13 @@ void StatusBar::paint() {
 void StatusBar::mouse(UINT code, LPARAM lParam) {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     NMMOUSE nm{};
-    nm.hdr = {m_hwnd, static_cast<UINT_PTR>(id()), code};
     nm.pt = pt;
     nm.dwItemSpec = simple() ? SB_SIMPLEID : static_cast<DWORD_PTR>(-1);
     for (int i = 0; !simple() && i < partCount(); ++i) {
         RECT rc = partRect(i);
         if (pt.x >= rc.left && pt.x < rc.right) nm.dwItemSpec = static_cast<DWORD_PTR>(i);
     }
-    if (HWND parent = GetParent(m_hwnd))
-        SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    sendNotify(nm.hdr, code);
 }
 
 LRESULT StatusBar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -282,9 +280,8 @@ LRESULT StatusBar::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         bool on = wParam != 0;
         if (on == m_simpleMode) return 0;
         m_simpleMode = on;
-        NMHDR nm{m_hwnd, static_cast<UINT_PTR>(id()), SBN_SIMPLEMODECHANGE};
-        if (HWND parent = GetParent(m_hwnd))
-            SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+        NMHDR nm{};
+        sendNotify(nm, SBN_SIMPLEMODECHANGE);
         redraw();
         return 0;
     }

@@ -179,17 +179,14 @@ int TabControl::hitTest(POINT pt, UINT* flags) const {
 }
 
 void TabControl::notify(UINT code) const {
-    NMHDR nm{m_hwnd, static_cast<UINT_PTR>(id()), code};
-    if (HWND parent = GetParent(m_hwnd))
-        SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    NMHDR nm{};
+    sendNotify(nm, code);
 }
 
 bool TabControl::select(int i) {
     if (!valid(i) || i == m_selected) return true;
-    HWND parent = GetParent(m_hwnd);
-    NMHDR nm{m_hwnd, static_cast<UINT_PTR>(id()), TCN_SELCHANGING};
-    if (parent && SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm)))
-        return false;
+    NMHDR nm{};
+    if (sendNotify(nm, TCN_SELCHANGING)) return false;
     m_selected = m_focus = i;
     invalidateLayout();
     notify(TCN_SELCHANGE);
@@ -278,9 +275,8 @@ LRESULT TabControl::remove(int i) {
 }
 
 void TabControl::keyDown(WPARAM vk) {
-    NMTCKEYDOWN nm{{m_hwnd, static_cast<UINT_PTR>(id()), TCN_KEYDOWN}, static_cast<WORD>(vk), 0};
-    if (HWND parent = GetParent(m_hwnd))
-        SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm));
+    NMTCKEYDOWN nm{{}, static_cast<WORD>(vk), 0};
+    sendNotify(nm.hdr, TCN_KEYDOWN);
     int step = (vk == VK_LEFT || vk == VK_UP) ? -1 : (vk == VK_RIGHT || vk == VK_DOWN) ? 1 : 0;
     if (step && valid(m_selected + step)) select(m_selected + step);
 }

@@ -38,15 +38,6 @@ TreeView::TreeView(HWND hwnd, const CREATESTRUCT&) : Control(hwnd) {
 
 // ---- Notifications ----------------------------------------------------------------------------------
 
-LRESULT TreeView::sendNotify(NMHDR& hdr, UINT code) const {
-    HWND parent = GetParent(m_hwnd);
-    if (!parent) return 0;
-    hdr.hwndFrom = m_hwnd;
-    hdr.idFrom = static_cast<UINT_PTR>(id());
-    hdr.code = code;
-    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&hdr));
-}
-
 void TreeView::fillItem(TVITEM& item, const TreeNode* node) const {
     item = TVITEM{};
     if (!node) return;

@@ -45,7 +45,6 @@ private:
     void fillItem(TVITEM& item, const TreeNode* node) const;
     LRESULT notifyTree(UINT code, UINT action, const TreeNode* oldNode, const TreeNode* newNode,
                        POINT drag = POINT{0, 0}) const;
-    LRESULT sendNotify(NMHDR& hdr, UINT code) const;
     void clickNotify(UINT code) const;
 
     // ---- Geometry and painting (tree_view_paint.cpp)

@@ -196,10 +196,8 @@ void UpDown::scroll(int code) const {
 void UpDown::step(int which) {
     readBuddy();
     int direction = (m_upper >= m_lower ? which : -which) * increment();
-    NMUPDOWN nm{{m_hwnd, static_cast<UINT_PTR>(id()), UDN_DELTAPOS}, m_pos, direction};
-    HWND parent = GetParent(m_hwnd);
-    if (parent && SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&nm)))
-        return;
+    NMUPDOWN nm{{}, m_pos, direction};
+    if (sendNotify(nm.hdr, UDN_DELTAPOS)) return;
     long long pos = static_cast<long long>(m_pos) + nm.iDelta;
     if (pos > high())
         pos = (style() & UDS_WRAP) ? low() : high();

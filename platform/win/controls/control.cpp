@@ -90,6 +90,15 @@ void Control::drawText(HDC dc, const std::string& text, RECT rc, UINT flags, boo
     SetBkMode(dc, oldMode);
 }
 
+LRESULT Control::sendNotify(NMHDR& hdr, UINT code) const {
+    HWND parent = GetParent(m_hwnd);
+    if (!parent) return 0;
+    hdr.hwndFrom = m_hwnd;
+    hdr.idFrom = static_cast<UINT_PTR>(id());
+    hdr.code = code;
+    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&hdr));
+}
+
 void Control::sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc, const RECT& rc,
                            ULONG_PTR data) const {
     HWND parent = GetParent(m_hwnd);

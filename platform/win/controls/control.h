@@ -38,6 +38,9 @@ protected:
     RECT clientRect() const;
     // WM_COMMAND with the control's id and `code` to the parent.
     void notify(int code) const;
+    // WM_NOTIFY to the parent with hdr's sender, id and `code` filled in; the parent's answer (0
+    // without a parent).
+    LRESULT sendNotify(NMHDR& hdr, UINT code) const;
     // The brush and colours the parent chooses with WM_CTLCOLOR* (msg), selected into dc.
     HBRUSH controlColour(HDC dc, UINT msg) const;
     // The font of WM_SETFONT, or the system font.

@@ -240,6 +240,35 @@ void RichEditControl::applyChange(int from, int to, std::string_view stored, For
     notifySelChange();
 }
 
+void RichEditControl::applyFormattedChange(int from, int to, const std::string& stored,
+                                           const std::vector<FormattedPiece>& runs, int selStart,
+                                           int selEnd) {
+    if (!undo_.suspended()) {
+        UndoStep step;
+        step.pos = from;
+        step.removed = model_.text(from, to - from);
+        step.removedRuns = runsOf(model_, from, to - from);
+        step.inserted = stored;
+        step.insertedRuns = runs;
+        undo_.record(std::move(step), false);
+    }
+    model_.replaceStored(from, to - from, stored, model_.formatForInsertion(from));
+    setRuns(from, runs);
+    insertionFormat_ = -1;
+    modified_ = true;
+    model_.setSelection(selStart, selEnd);
+    view_->textChanged(from, to, from + static_cast<int>(stored.size()));
+    notifyChange();
+    notifySelChange();
+}
+
+void RichEditControl::setRuns(int pos, const std::vector<FormattedPiece>& runs) {
+    for (const FormattedPiece& p : runs) {
+        model_.setFormat(pos, p.length, p.format);
+        pos += p.length;
+    }
+}
+
 void RichEditControl::setSelection(int anchor, int caret) {
     int oldStart = model_.selectionStart(), oldEnd = model_.selectionEnd();
     model_.setSelection(anchor, caret);
@@ -865,12 +894,8 @@ LRESULT RichEditControl::undo() {
     if (!undo_.canUndo() || readOnly_) return FALSE;
     UndoStep s = undo_.takeUndo();
     int insertedLen = static_cast<int>(s.inserted.size());
-    model_.replace(s.pos, insertedLen, s.removed, model_.defaultFormat());
-    int pos = s.pos;
-    for (const FormattedPiece& p : s.removedRuns) {
-        model_.setFormat(pos, p.length, p.format);
-        pos += p.length;
-    }
+    model_.replaceStored(s.pos, insertedLen, s.removed, model_.defaultFormat());
+    setRuns(s.pos, s.removedRuns);
     model_.setSelection(s.pos, s.pos + static_cast<int>(s.removed.size()));
     undo_.pushRedo(std::move(s));
     modified_ = true;
@@ -883,7 +908,8 @@ LRESULT RichEditControl::undo() {
 LRESULT RichEditControl::redo() {
     if (!undo_.canRedo() || readOnly_) return FALSE;
     UndoStep s = undo_.takeRedo();
-    model_.replace(s.pos, static_cast<int>(s.removed.size()), s.inserted, s.insertedFormat);
+    model_.replaceStored(s.pos, static_cast<int>(s.removed.size()), s.inserted, s.insertedFormat);
+    setRuns(s.pos, s.insertedRuns);
     int end = s.pos + static_cast<int>(s.inserted.size());
     model_.setSelection(end, end);
     undo_.pushUndo(std::move(s));

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace pm::richedit {
 
@@ -123,6 +124,10 @@ private:
     // Replaces [from, to) by stored text once every check is done: undo, model, notifications.
     void applyChange(int from, int to, std::string_view stored, FormatId format, bool canUndo, bool typing,
                      Placement placement = Placement::After);
+    // The same for stored text with runs of its own, as one undo step, selecting [selStart, selEnd).
+    void applyFormattedChange(int from, int to, const std::string& stored,
+                              const std::vector<FormattedPiece>& runs, int selStart, int selEnd);
+    void setRuns(int pos, const std::vector<FormattedPiece>& runs);
 
     HWND hwnd_;
     bool legacy_;

@@ -621,22 +621,29 @@ void RichEditView::dropText(int target, bool copy) {
     }
     if (!copy && !control_.announceProtected(WM_CUT, 0, 0, from, to)) return;
     if (!control_.announceProtected(WM_PASTE, 0, 0, target, target)) return;
-    if (!copy) {
-        model.replace(from, to - from, {}, model.formatForInsertion(from));
-        if (target > to) target -= to - from;
+    int len = to - from;
+    if (copy) {
+        control_.applyFormattedChange(target, target, text, runs, target, target + len);
+        return;
     }
-    int len = model.replace(target, 0, text, model.formatForInsertion(target));
-    int pos = target;
-    for (const FormattedPiece& p : runs) {
-        model.setFormat(pos, p.length, p.format);
-        pos += p.length;
+    // A move is one change of the stretch from the drop point to the far end of the selection:
+    // the text between and the selection trade places.
+    std::string moved;
+    std::vector<FormattedPiece> movedRuns;
+    int lo = std::min(from, target), hi = std::max(to, target);
+    auto add = [&](const std::string& t, const std::vector<FormattedPiece>& r) {
+        moved += t;
+        movedRuns.insert(movedRuns.end(), r.begin(), r.end());
+    };
+    if (target < from) {
+        add(text, runs);
+        add(model.text(target, from - target), runsOf(model, target, from - target));
+    } else {
+        add(model.text(to, target - to), runsOf(model, to, target - to));
+        add(text, runs);
     }
-    control_.undo_.clear();
-    control_.modified_ = true;
-    model.setSelection(target, target + len);
-    textChanged(std::min(from, target), std::max(to, target), std::max(to, target + len));
-    control_.notifyChange();
-    control_.notifySelChange();
+    int start = target < from ? target : target - len;
+    control_.applyFormattedChange(lo, hi, moved, movedRuns, start, start + len);
 }
 
 void RichEditView::dropElsewhere(POINT pt, bool copy) {
@@ -859,7 +866,8 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_SCROLL: {
         // Line and page steps only; the answer holds the lines actually scrolled.
         UINT code = LOWORD(wParam);
-        if (code != SB_LINEUP && code != SB_LINEDOWN && code != SB_PAGEUP && code != SB_PAGEDOWN) return FALSE;
+        if (code != SB_LINEUP && code != SB_LINEDOWN && code != SB_PAGEUP && code != SB_PAGEDOWN)
+            return FALSE;
         int before = firstLine_;
         onScroll(true, code);
         return MAKELRESULT(static_cast<WORD>(firstLine_ - before), TRUE);

@@ -15,6 +15,7 @@ struct UndoStep {
     std::vector<FormattedPiece> removedRuns;
     std::string inserted;
     FormatId insertedFormat = 0;
+    std::vector<FormattedPiece> insertedRuns; // when set, the formats of `inserted`
     bool typing = false;
 };
 

@@ -797,35 +797,66 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
     struct Case {
         bool copy;
         LONG limit;
+        LONG selFrom, selTo, dropAt;
+        LONG boldAt; // where the bold "hel" starts afterwards
         const char* text;
         std::vector<std::string> trace;
     } cases[] = {
         {false,
          100,
+         0,
+         5,
+         11,
+         6,
          " worldhello",
          {"protected WM_CUT 0-5", "protected WM_PASTE 11-11", "change", "selchange 6-11"}},
-        {true, 100, "hello worldhello", {"protected WM_PASTE 11-11", "change", "selchange 11-16"}},
-        {true, 12, "hello world", {}}, // a copy that does not fit the limit
+        {true,
+         100,
+         0,
+         5,
+         11,
+         11,
+         "hello worldhello",
+         {"protected WM_PASTE 11-11", "change", "selchange 11-16"}},
+        {true, 12, 0, 5, 11, 0, "hello world", {}}, // a copy that does not fit the limit
         {false,
          12,
+         0,
+         5,
+         11,
+         6,
          " worldhello",
          {"protected WM_CUT 0-5", "protected WM_PASTE 11-11", "change", "selchange 6-11"}},
+        {false,
+         100,
+         6,
+         11,
+         0,
+         5,
+         "worldhello ",
+         {"protected WM_CUT 6-11", "protected WM_PASTE 0-0", "change", "selchange 0-5"}},
     };
     ShowWindow(parent_, SW_SHOW);
     for (const Case& c : cases) {
         send(EM_EXLIMITTEXT, 0, c.limit);
         setText("hello world");
+        select(0, 3);
+        CHARFORMATA bold{};
+        bold.cbSize = sizeof bold;
+        bold.dwMask = CFM_BOLD;
+        bold.dwEffects = CFE_BOLD;
+        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
         protectAll();
         SetFocus(edit_);
-        select(0, 5);
+        select(c.selFrom, c.selTo);
         pm::test::pumpMessages();
         g_trace.clear();
         POINT inside{}, end{};
-        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&inside), 2);
-        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), 11);
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&inside), c.selFrom + 2);
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), c.dropAt);
         inside.y += 3;
         end.y += 3;
-        end.x += 4;
+        end.x += c.dropAt > 0 ? 4 : 1;
         pm::test::pressMouse(edit_, inside);
         pm::test::pumpMessages();
         pm::test::moveMouse(edit_, POINT{inside.x + 20, inside.y});
@@ -837,6 +868,22 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
         holdControl(false);
         EXPECT_EQ(text(), c.text) << c.copy;
         EXPECT_EQ(g_trace, c.trace) << c.copy;
+        if (legacy() || c.trace.empty()) continue;
+        // One undo step; redone, the dropped "hel" is bold again.
+        EXPECT_EQ(send(EM_UNDO), TRUE);
+        EXPECT_EQ(text(), "hello world");
+        EXPECT_EQ(send(EM_CANUNDO), FALSE);
+        EXPECT_EQ(send(EM_REDO), TRUE);
+        EXPECT_EQ(text(), c.text);
+        LONG h = c.boldAt;
+        select(h, h + 1);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        EXPECT_TRUE(cf.dwEffects & CFE_BOLD) << c.copy;
+        select(h + 3, h + 4);
+        send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        EXPECT_FALSE(cf.dwEffects & CFE_BOLD) << c.copy;
     }
 }
 

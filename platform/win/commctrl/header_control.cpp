@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -157,11 +156,7 @@ LRESULT HeaderControl::getItem(int i, HDITEM* item) const {
     if (!item || !valid(i)) return FALSE;
     const HeaderItem& h = m_items[static_cast<std::size_t>(i)];
     if (item->mask & HDI_WIDTH) item->cxy = h.width;
-    if ((item->mask & HDI_TEXT) && item->pszText && item->cchTextMax > 0) {
-        std::size_t n = std::min(h.text.size(), static_cast<std::size_t>(item->cchTextMax - 1));
-        std::memcpy(item->pszText, h.text.data(), n);
-        item->pszText[n] = '\0';
-    }
+    if (item->mask & HDI_TEXT) ctl::copyText(h.text, item->pszText, item->cchTextMax);
     if (item->mask & HDI_FORMAT) item->fmt = h.fmt;
     if (item->mask & HDI_LPARAM) item->lParam = h.lParam;
     if (item->mask & HDI_IMAGE) item->iImage = h.image;

@@ -23,15 +23,6 @@ int compareNoCase(const std::string& a, const std::string& b) {
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-// Copies text into a caller's buffer of `size` bytes; the bytes copied, without the terminator.
-int copyOut(const std::string& text, char* out, int size) {
-    if (!out || size <= 0) return 0;
-    std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-    return static_cast<int>(n);
-}
-
 } // namespace
 
 ListView::ListView(HWND hwnd, const CREATESTRUCT&) : Control(hwnd) {
@@ -219,7 +210,7 @@ UINT ListView::itemState(int i, UINT mask) const {
 LRESULT ListView::getItem(LVITEM* item) const {
     if (!item || !valid(item->iItem)) return FALSE;
     int i = item->iItem;
-    if (item->mask & LVIF_TEXT) copyOut(cellText(i, item->iSubItem), item->pszText, item->cchTextMax);
+    if (item->mask & LVIF_TEXT) ctl::copyText(cellText(i, item->iSubItem), item->pszText, item->cchTextMax);
     if (item->mask & LVIF_STATE) item->state = itemState(i, item->stateMask);
     if (item->iSubItem != 0) return TRUE;
     if (item->mask & LVIF_IMAGE) item->iImage = rowImage(i);
@@ -231,7 +222,7 @@ LRESULT ListView::getItem(LVITEM* item) const {
 
 LRESULT ListView::getItemText(int i, LVITEM* item) const {
     if (!item || !valid(i)) return 0;
-    return copyOut(cellText(i, item->iSubItem), item->pszText, item->cchTextMax);
+    return ctl::copyText(cellText(i, item->iSubItem), item->pszText, item->cchTextMax);
 }
 
 LRESULT ListView::setItemText(int i, const LVITEM* item) {
@@ -496,7 +487,7 @@ LRESULT ListView::getColumn(int i, LVCOLUMN* column) const {
     const ListColumn& c = m_columns[static_cast<std::size_t>(i)];
     if (column->mask & LVCF_FMT) column->fmt = c.fmt;
     if (column->mask & LVCF_WIDTH) column->cx = c.width;
-    if (column->mask & LVCF_TEXT) copyOut(c.text, column->pszText, column->cchTextMax);
+    if (column->mask & LVCF_TEXT) ctl::copyText(c.text, column->pszText, column->cchTextMax);
     if (column->mask & LVCF_IMAGE) column->iImage = c.image;
     if (column->mask & LVCF_SUBITEM) column->iSubItem = c.subItem;
     if (column->mask & LVCF_ORDER) {

@@ -6,7 +6,6 @@
 #include "platform/win/controls/control.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -229,11 +228,7 @@ LRESULT TabControl::insert(int i, const TCITEM* item) {
 LRESULT TabControl::getItem(int i, TCITEM* item) const {
     if (!item || !valid(i)) return FALSE;
     const TabItem& t = m_items[static_cast<std::size_t>(i)];
-    if ((item->mask & TCIF_TEXT) && item->pszText && item->cchTextMax > 0) {
-        std::size_t n = std::min(t.text.size(), static_cast<std::size_t>(item->cchTextMax - 1));
-        std::memcpy(item->pszText, t.text.data(), n);
-        item->pszText[n] = '\0';
-    }
+    if (item->mask & TCIF_TEXT) ctl::copyText(t.text, item->pszText, item->cchTextMax);
     if (item->mask & TCIF_IMAGE) item->iImage = t.image;
     if (item->mask & TCIF_PARAM) item->lParam = t.lParam;
     if (item->mask & TCIF_STATE) item->dwState = t.state & item->dwStateMask;

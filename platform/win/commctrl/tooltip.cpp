@@ -128,9 +128,7 @@ void Tooltip::fill(const Tool& tool, TOOLINFO* ti, int textMax) const {
         ti->lpszText = LPSTR_TEXTCALLBACK;
         return;
     }
-    std::size_t n = std::min(tool.text.size(), static_cast<std::size_t>(std::max(textMax, 1) - 1));
-    std::memcpy(ti->lpszText, tool.text.data(), n);
-    ti->lpszText[n] = '\0';
+    ctl::copyText(tool.text, ti->lpszText, std::max(textMax, 1));
 }
 
 int Tooltip::hit(HWND hwnd, POINT client) const {

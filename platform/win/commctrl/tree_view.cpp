@@ -23,13 +23,6 @@ int compareNoCase(const std::string& a, const std::string& b) {
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-void copyOut(const std::string& text, char* out, int size) {
-    if (!out || size <= 0) return;
-    std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-}
-
 } // namespace
 
 TreeView::TreeView(HWND hwnd, const CREATESTRUCT&) : Control(hwnd) {
@@ -198,7 +191,7 @@ LRESULT TreeView::getItem(TVITEM* item) const {
     if (!item) return FALSE;
     const TreeNode* node = m_model.find(item->hItem);
     if (!node) return FALSE;
-    if (item->mask & TVIF_TEXT) copyOut(nodeText(node), item->pszText, item->cchTextMax);
+    if (item->mask & TVIF_TEXT) ctl::copyText(nodeText(node), item->pszText, item->cchTextMax);
     if (item->mask & TVIF_IMAGE) item->iImage = nodeImage(node, false);
     if (item->mask & TVIF_SELECTEDIMAGE) item->iSelectedImage = nodeImage(node, true);
     if (item->mask & TVIF_PARAM) item->lParam = node->lParam;

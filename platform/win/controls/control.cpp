@@ -2,6 +2,9 @@
 
 #include "platform/win/controls/control.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace pm::ctl {
 
 void Control::setStyleBits(DWORD bits, bool on) {
@@ -105,6 +108,14 @@ void Control::sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc
     if (!parent) return;
     DRAWITEMSTRUCT dis{type, static_cast<UINT>(id()), item, action, state, m_hwnd, dc, rc, data};
     SendMessage(parent, WM_DRAWITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
+}
+
+int copyText(const std::string& text, char* out, int size) {
+    if (!out || size <= 0) return 0;
+    std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(out, text.data(), n);
+    out[n] = '\0';
+    return static_cast<int>(n);
 }
 
 void registerControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {

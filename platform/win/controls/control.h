@@ -78,6 +78,10 @@ template <class T> LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wPar
     return r;
 }
 
+// Copies text into a caller's buffer of `size` bytes, cut to fit and always terminated; the bytes
+// copied without the terminator. Nothing is written to a null buffer or one of no size.
+int copyText(const std::string& text, char* out, int size);
+
 // Registers a system class whose windows keep a Control pointer in their extra bytes.
 void registerControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor);
 

@@ -234,40 +234,13 @@ LRESULT ListView::scroll(int dx, int dy) {
 
 void ListView::onScroll(bool vertical, int code) {
     int page = vertical ? std::max(1, fullRows()) : std::max(1, static_cast<int>(clientRect().right));
-    int line = vertical ? 1 : 8;
-    int pos = vertical ? m_top : m_scrollX;
-    switch (code) {
-    case SB_LINEUP:
-        pos -= line;
-        break;
-    case SB_LINEDOWN:
-        pos += line;
-        break;
-    case SB_PAGEUP:
-        pos -= page;
-        break;
-    case SB_PAGEDOWN:
-        pos += page;
-        break;
-    case SB_TOP:
-        pos = 0;
-        break;
-    case SB_BOTTOM:
-        pos = vertical ? count() : totalWidth();
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        if (GetScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ, &si)) pos = si.nTrackPos;
-        break;
-    }
-    default:
-        return;
-    }
+    std::optional<int> pos = scrollTarget(vertical, code, vertical ? m_top : m_scrollX, vertical ? 1 : 8,
+                                          page, vertical ? count() : totalWidth());
+    if (!pos) return;
     if (vertical)
-        setTop(pos);
+        setTop(*pos);
     else
-        setScrollX(pos);
+        setScrollX(*pos);
 }
 
 } // namespace pm::cc

@@ -216,40 +216,13 @@ void TreeView::setScrollX(int x) {
 
 void TreeView::onScroll(bool vertical, int code) {
     int page = vertical ? std::max(1, fullRows()) : std::max(1, static_cast<int>(clientRect().right));
-    int line = vertical ? 1 : 8;
-    int pos = vertical ? topRow() : m_scrollX;
-    switch (code) {
-    case SB_LINEUP:
-        pos -= line;
-        break;
-    case SB_LINEDOWN:
-        pos += line;
-        break;
-    case SB_PAGEUP:
-        pos -= page;
-        break;
-    case SB_PAGEDOWN:
-        pos += page;
-        break;
-    case SB_TOP:
-        pos = 0;
-        break;
-    case SB_BOTTOM:
-        pos = vertical ? m_model.rows() : m_widest;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        if (GetScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ, &si)) pos = si.nTrackPos;
-        break;
-    }
-    default:
-        return;
-    }
+    std::optional<int> pos = scrollTarget(vertical, code, vertical ? topRow() : m_scrollX, vertical ? 1 : 8,
+                                          page, vertical ? m_model.rows() : m_widest);
+    if (!pos) return;
     if (vertical)
-        setTopRow(pos);
+        setTopRow(*pos);
     else
-        setScrollX(pos);
+        setScrollX(*pos);
 }
 
 void TreeView::invalidateNode(const TreeNode* node) const {

@@ -93,6 +93,32 @@ void Control::drawText(HDC dc, const std::string& text, RECT rc, UINT flags, boo
     SetBkMode(dc, oldMode);
 }
 
+std::optional<int> Control::scrollTarget(bool vertical, int code, int pos, int line, int page,
+                                         int end) const {
+    switch (code) {
+    case SB_LINEUP:
+        return pos - line;
+    case SB_LINEDOWN:
+        return pos + line;
+    case SB_PAGEUP:
+        return pos - page;
+    case SB_PAGEDOWN:
+        return pos + page;
+    case SB_TOP:
+        return 0;
+    case SB_BOTTOM:
+        return end;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+        if (GetScrollInfo(m_hwnd, vertical ? SB_VERT : SB_HORZ, &si)) return si.nTrackPos;
+        return pos;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 LRESULT Control::sendNotify(NMHDR& hdr, UINT code) const {
     HWND parent = GetParent(m_hwnd);
     if (!parent) return 0;

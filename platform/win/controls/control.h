@@ -4,6 +4,7 @@
 
 #include "platform/win/windows.h"
 
+#include <optional>
 #include <string>
 
 namespace pm {
@@ -41,6 +42,10 @@ protected:
     // WM_NOTIFY to the parent with hdr's sender, id and `code` filled in; the parent's answer (0
     // without a parent).
     LRESULT sendNotify(NMHDR& hdr, UINT code) const;
+    // Where a WM_HSCROLL / WM_VSCROLL request `code` moves the scroll position from `pos`: steps of
+    // `line` and `page`, 0 or `end` for SB_TOP and SB_BOTTOM, the thumb's track position; nothing
+    // for codes that do not move.
+    std::optional<int> scrollTarget(bool vertical, int code, int pos, int line, int page, int end) const;
     // The brush and colours the parent chooses with WM_CTLCOLOR* (msg), selected into dc.
     HBRUSH controlColour(HDC dc, UINT msg) const;
     // The font of WM_SETFONT, or the system font.

@@ -10,13 +10,6 @@ namespace {
 
 constexpr int kCheckBox = 13;
 
-void fill(HDC dc, const RECT& rc, COLORREF colour) {
-    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rc, brush);
-    DeleteObject(brush);
-}
-
 } // namespace
 
 COLORREF ListView::textColour() const {
@@ -91,10 +84,10 @@ void ListView::drawCell(HDC dc, int i, int sub, const RECT& cell, COLORREF text,
     RECT label = cell;
     if (sub == 0) label.left = itemRect(i, LVIR_ICON).right;
     if (highlight) {
-        fill(dc, label, GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+        ctl::fillSolid(dc, label, GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
         text = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
     } else if ((customColours || m_textBack != CLR_DEFAULT) && back != CLR_NONE && back != CLR_DEFAULT) {
-        fill(dc, label, back);
+        ctl::fillSolid(dc, label, back);
     }
     if (sub == 0) drawImages(dc, i, cell, highlight && focused);
     std::string s = cellText(i, sub);
@@ -172,9 +165,7 @@ void ListView::paint() {
     RECT client = clientRect();
     int top = headerHeight();
     RECT area{ps.rcPaint.left, std::max<int>(ps.rcPaint.top, top), ps.rcPaint.right, ps.rcPaint.bottom};
-    fill(dc, area, backColour());
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, font());
+    HGDIOBJ oldFont = beginPaintText(dc, area, backColour());
     COLORREF text = textColour(), back = backColour();
     LRESULT pre = customDraw(dc, CDDS_PREPAINT, client, -1, 0, text, back);
     if (!(pre & CDRF_SKIPDEFAULT) && area.bottom > area.top) {

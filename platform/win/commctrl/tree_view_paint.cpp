@@ -12,13 +12,6 @@ namespace {
 
 constexpr int kWalkLimit = 64; // rows to step from the anchor before looking a row up instead
 
-void fill(HDC dc, const RECT& rc, COLORREF colour) {
-    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rc, brush);
-    DeleteObject(brush);
-}
-
 } // namespace
 
 COLORREF TreeView::textColour() const {
@@ -277,7 +270,7 @@ void TreeView::drawLines(HDC dc, const TreeNode* node, int y) const {
 
 void TreeView::drawButton(HDC dc, int cx, int cy, bool expanded) const {
     RECT box{cx - 4, cy - 4, cx + 5, cy + 5};
-    fill(dc, box, backColour());
+    ctl::fillSolid(dc, box, backColour());
     HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
     FrameRect(dc, &box, frame);
     DeleteObject(frame);
@@ -328,10 +321,10 @@ void TreeView::drawRow(HDC dc, TreeNode* node, int y, DWORD drawFlags) {
         m_widest = std::max(m_widest, rc.right + m_scrollX);
         RECT highlight = (s & TVS_FULLROWSELECT) ? RECT{x, y, row.right, y + h} : rc;
         if (selected || drop) {
-            fill(dc, highlight, GetSysColor(focused || drop ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+            ctl::fillSolid(dc, highlight, GetSysColor(focused || drop ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
             text = GetSysColor(focused || drop ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
         } else if (back != back0) {
-            fill(dc, rc, back);
+            ctl::fillSolid(dc, rc, back);
         }
         SetTextColor(dc, text);
         RECT inner{rc.left + 2, rc.top, rc.right, rc.bottom};
@@ -347,9 +340,7 @@ void TreeView::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hwnd, &ps);
     RECT client = clientRect();
-    fill(dc, ps.rcPaint, backColour());
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, font());
+    HGDIOBJ oldFont = beginPaintText(dc, ps.rcPaint, backColour());
     COLORREF text = textColour(), back = backColour();
     LRESULT pre = customDraw(dc, CDDS_PREPAINT, client, nullptr, text, back);
     int widest = m_widest;

@@ -76,6 +76,12 @@ std::string Control::text() const {
     return t;
 }
 
+HGDIOBJ Control::beginPaintText(HDC dc, const RECT& area, COLORREF back) const {
+    fillSolid(dc, area, back);
+    SetBkMode(dc, TRANSPARENT);
+    return SelectObject(dc, font());
+}
+
 void Control::drawText(HDC dc, const std::string& text, RECT rc, UINT flags, bool disabled) const {
     if (!showAccel()) flags |= DT_HIDEPREFIX;
     int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -134,6 +140,13 @@ void Control::sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc
     if (!parent) return;
     DRAWITEMSTRUCT dis{type, static_cast<UINT>(id()), item, action, state, m_hwnd, dc, rc, data};
     SendMessage(parent, WM_DRAWITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
+}
+
+void fillSolid(HDC dc, const RECT& rc, COLORREF colour) {
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
 }
 
 int copyText(const std::string& text, char* out, int size) {

@@ -57,6 +57,9 @@ protected:
     void redraw() const { InvalidateRect(m_hwnd, nullptr, TRUE); }
     // The window text.
     std::string text() const;
+    // Fills area with `back` and readies dc for text in the control's font on a transparent
+    // background; the font it replaced, to select again.
+    HGDIOBJ beginPaintText(HDC dc, const RECT& area, COLORREF back) const;
     // DrawText in the control's colours; disabled text is drawn embossed.
     void drawText(HDC dc, const std::string& text, RECT rc, UINT flags, bool disabled) const;
     // WM_DRAWITEM to the parent for an owner-drawn control or item.
@@ -82,6 +85,9 @@ template <class T> LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wPar
     delete c;
     return r;
 }
+
+// Fills a rectangle (nothing when empty) with a solid colour.
+void fillSolid(HDC dc, const RECT& rc, COLORREF colour);
 
 // Copies text into a caller's buffer of `size` bytes, cut to fit and always terminated; the bytes
 // copied without the terminator. Nothing is written to a null buffer or one of no size.

@@ -48,17 +48,7 @@ class Bars : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = "CcBarsParent";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        parent = CreateWindowEx(0, "CcBarsParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200,
-                                nullptr, nullptr, nullptr, nullptr);
+        parent = pm::test::createParent(parentProc, 400, 200, true);
         g_heard.clear();
         g_notifyAnswer = 0;
     }

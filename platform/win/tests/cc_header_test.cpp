@@ -35,16 +35,7 @@ class Header : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.lpszClassName = "CcHeaderParent";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        parent = CreateWindowEx(0, "CcHeaderParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200,
-                                nullptr, nullptr, nullptr, nullptr);
+        parent = pm::test::createParent(parentProc, 400, 200);
         g_heard.clear();
         g_refuse = 0;
     }

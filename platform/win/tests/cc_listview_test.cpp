@@ -131,16 +131,7 @@ class ListView : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.lpszClassName = "CcListParent";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        parent = CreateWindowEx(0, "CcListParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 420, 300,
-                                nullptr, nullptr, nullptr, nullptr);
+        parent = pm::test::createParent(parentProc, 420, 300);
         clearHeard();
         g_refuseItem = -2;
         g_prepaintAnswer = CDRF_DODEFAULT;

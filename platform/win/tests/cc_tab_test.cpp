@@ -31,17 +31,7 @@ class Tabs : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = "CcTabParent";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        parent = CreateWindowEx(0, "CcTabParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300,
-                                nullptr, nullptr, nullptr, nullptr);
+        parent = pm::test::createParent(parentProc, 400, 300, true);
         g_codes.clear();
         g_refuse = 0;
     }

@@ -30,16 +30,7 @@ class Tips : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = ownerProc;
-            wc.lpszClassName = "CcTipOwner";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        owner = CreateWindowEx(0, "CcTipOwner", "owner", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-                               nullptr, nullptr, nullptr);
+        owner = pm::test::createParent(ownerProc, 300, 200);
         tip = CreateWindowEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              0, 0, 0, 0, owner, nullptr, nullptr, nullptr);
         SendMessage(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);

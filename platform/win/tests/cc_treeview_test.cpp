@@ -106,16 +106,7 @@ class TreeView : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.lpszClassName = "CcTreeParent";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        parent = CreateWindowEx(0, "CcTreeParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 300, 260,
-                                nullptr, nullptr, nullptr, nullptr);
+        parent = pm::test::createParent(parentProc, 300, 260);
         g_trace.clear();
         g_names.clear();
         g_stages.clear();

@@ -59,6 +59,13 @@ const char* messageName(UINT message);
 // Registers (once) a window class whose procedure is MessageRecorder::recordingProc.
 const char* recordingClass();
 
+// ---- Parents ----
+
+// A visible top-level window at (100, 100) for controls under test to notify. Every message from
+// WM_NCCREATE on goes to `handler`, which leaves what it does not answer to DefWindowProc.
+// `faceBackground` erases it in COLOR_BTNFACE instead of not at all.
+HWND createParent(WNDPROC handler, int cx, int cy, bool faceBackground = false);
+
 // ---- Input ----
 
 // Dispatches queued messages until nothing is left (paints and due timers included).

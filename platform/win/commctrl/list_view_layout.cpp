@@ -14,12 +14,7 @@ constexpr int kCheckWidth = 16; // the state image column of LVS_EX_CHECKBOXES
 
 int ListView::rowHeight() const {
     if (m_rowHeight > 0) return m_rowHeight;
-    HDC dc = GetDC(m_hwnd);
-    HGDIOBJ old = SelectObject(dc, font());
-    TEXTMETRIC tm{};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
+    TEXTMETRIC tm = fontMetrics();
     int h = tm.tmHeight + 4;
     int cx = 0, cy = 0;
     if (m_small && ImageList_GetIconSize(m_small, &cx, &cy)) h = std::max(h, cy + 1);

@@ -66,12 +66,7 @@ Part* StatusBar::part(WPARAM wParam) {
 }
 
 int StatusBar::height() const {
-    HDC dc = GetDC(m_hwnd);
-    HGDIOBJ old = SelectObject(dc, font());
-    TEXTMETRIC tm{};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
+    TEXTMETRIC tm = fontMetrics();
     return std::max<int>(tm.tmHeight + 2 * GetSystemMetrics(SM_CYBORDER) + 4, m_minHeight) +
            2 * kVerticalBorder;
 }

@@ -26,12 +26,7 @@ COLORREF TreeView::backColour() const {
 int TreeView::itemHeight() const {
     if (m_itemHeight > 0) return m_itemHeight;
     if (m_autoHeight > 0) return m_autoHeight;
-    HDC dc = GetDC(m_hwnd);
-    HGDIOBJ old = SelectObject(dc, font());
-    TEXTMETRIC tm{};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
+    TEXTMETRIC tm = fontMetrics();
     int h = tm.tmHeight + 3, cx = 0, cy = 0;
     if (m_images && ImageList_GetIconSize(m_images, &cx, &cy)) h = std::max(h, cy + 1);
     if (m_stateImages && ImageList_GetIconSize(m_stateImages, &cx, &cy)) h = std::max(h, cy + 1);

@@ -253,12 +253,7 @@ private:
     }
 
     void measureField() {
-        HDC dc = GetDC(m_hwnd);
-        HGDIOBJ old = SelectObject(dc, font());
-        TEXTMETRIC tm{};
-        GetTextMetrics(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(m_hwnd, dc);
+        TEXTMETRIC tm = fontMetrics();
         m_fieldHeight = tm.tmHeight + 2;
         if (!ownerDraw()) return;
         MEASUREITEMSTRUCT mis{ODT_COMBOBOX,

@@ -76,6 +76,16 @@ std::string Control::text() const {
     return t;
 }
 
+TEXTMETRIC Control::fontMetrics() const {
+    HDC dc = GetDC(m_hwnd);
+    HGDIOBJ old = SelectObject(dc, font());
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    return tm;
+}
+
 HGDIOBJ Control::beginPaintText(HDC dc, const RECT& area, COLORREF back) const {
     fillSolid(dc, area, back);
     SetBkMode(dc, TRANSPARENT);

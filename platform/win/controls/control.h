@@ -50,6 +50,8 @@ protected:
     HBRUSH controlColour(HDC dc, UINT msg) const;
     // The font of WM_SETFONT, or the system font.
     HFONT font() const { return m_font ? m_font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)); }
+    // The metrics of font() on the control's screen.
+    TEXTMETRIC fontMetrics() const;
     // WM_SETFONT, WM_GETFONT and the UI-state messages; true when msg was one of them.
     bool handleCommon(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool showFocus() const { return !(m_uiState & UISF_HIDEFOCUS); }

@@ -229,12 +229,7 @@ private:
 
     void fontChanged(bool repaint) {
         if (!ownerDraw()) {
-            HDC dc = GetDC(m_hwnd);
-            HGDIOBJ old = SelectObject(dc, font());
-            TEXTMETRIC tm{};
-            GetTextMetrics(dc, &tm);
-            SelectObject(dc, old);
-            ReleaseDC(m_hwnd, dc);
+            TEXTMETRIC tm = fontMetrics();
             m_itemHeight = std::max<int>(tm.tmHeight, 1);
             m_avgChar = std::max<int>(tm.tmAveCharWidth, 1);
         }

@@ -152,6 +152,32 @@ TEST_F(Mdi, CreationPassesTheCreateStructAndNumbersTheChildren) {
     EXPECT_EQ(active(), shown);
 }
 
+TEST_F(Mdi, ChildActivationActivatesTheChild) {
+    SetWindowLongPtr(g_client, GWL_STYLE, GetWindowLongPtr(g_client, GWL_STYLE) | MDIS_ALLCHILDSTYLES);
+    struct Case {
+        const char* name;
+        void (*action)(HWND hidden);
+        bool activates;
+    } cases[] = {
+        {"shown", [](HWND c) { ShowWindow(c, SW_SHOW); }, true},
+        {"shown normal", [](HWND c) { ShowWindow(c, SW_SHOWNORMAL); }, true},
+        {"shown without activation", [](HWND c) { ShowWindow(c, SW_SHOWNA); }, false},
+        {"shown by SetWindowPos",
+         [](HWND c) { SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW); },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND shown = create("A", WS_CHILD | WS_CAPTION | WS_VISIBLE);
+        HWND hidden = create("B", WS_CHILD | WS_CAPTION);
+        ASSERT_EQ(active(), shown);
+        c.action(hidden);
+        EXPECT_EQ(active(), c.activates ? hidden : shown);
+        DestroyWindow(shown);
+        DestroyWindow(hidden);
+    }
+}
+
 TEST_F(Mdi, ActivationSendsBothChildrenTheirMessagesInOrder) {
     HWND a = create("A");
     HWND b = create("B");

@@ -55,6 +55,19 @@ TEST_F(Input, AClickOnAnInactiveWindowActivatesItThroughMouseActivate) {
     EXPECT_EQ(GetFocus(), a);
 }
 
+TEST_F(Input, AClickOnAChildActivatesItWithinItsParent) {
+    SetActiveWindow(a);
+    pm::test::pumpMessages();
+    MessageRecorder rec;
+    rec.name(a, "a");
+    rec.name(child, "child");
+    pm::test::click(child, POINT{5, 5});
+    pm::test::pumpMessages();
+    EXPECT_EQ(rec.trace({WM_MOUSEACTIVATE, WM_CHILDACTIVATE, WM_LBUTTONDOWN}),
+              (Trace{"child:WM_MOUSEACTIVATE", "a:WM_MOUSEACTIVATE", "child:WM_CHILDACTIVATE",
+                     "child:WM_LBUTTONDOWN"}));
+}
+
 TEST_F(Input, FocusChangesNameTheOtherWindow) {
     SetFocus(child);
     MessageRecorder rec;

@@ -269,6 +269,64 @@ TEST_F(Windows, PositionAndVisibilityTraces) {
     }
 }
 
+// A child hears WM_CHILDACTIVATE, after WM_WINDOWPOSCHANGED, when it is placed without
+// SWP_NOACTIVATE or shown by an activating command, and not otherwise.
+TEST_F(Windows, ChildActivationTraces) {
+    struct Case {
+        const char* name;
+        DWORD style;
+        void (*action)(HWND c);
+        Trace want;
+    } cases[] = {
+        {"move",
+         WS_CHILD | WS_VISIBLE,
+         [](HWND c) { SetWindowPos(c, nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {"c:WM_WINDOWPOSCHANGED", "c:WM_CHILDACTIVATE"}},
+        {"to the top",
+         WS_CHILD | WS_VISIBLE,
+         [](HWND c) { BringWindowToTop(c); },
+         {"c:WM_WINDOWPOSCHANGED", "c:WM_CHILDACTIVATE"}},
+        {"move without activation",
+         WS_CHILD | WS_VISIBLE,
+         [](HWND c) { MoveWindow(c, 1, 2, 30, 20, TRUE); },
+         {"c:WM_WINDOWPOSCHANGED"}},
+        {"hide",
+         WS_CHILD | WS_VISIBLE,
+         [](HWND c) { SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW); },
+         {"c:WM_WINDOWPOSCHANGED"}},
+        {"show",
+         WS_CHILD,
+         [](HWND c) { ShowWindow(c, SW_SHOW); },
+         {"c:WM_WINDOWPOSCHANGED", "c:WM_CHILDACTIVATE"}},
+        {"show maximised",
+         WS_CHILD,
+         [](HWND c) { ShowWindow(c, SW_SHOWMAXIMIZED); },
+         {"c:WM_WINDOWPOSCHANGED", "c:WM_CHILDACTIVATE"}},
+        {"show without activation",
+         WS_CHILD,
+         [](HWND c) { ShowWindow(c, SW_SHOWNA); },
+         {"c:WM_WINDOWPOSCHANGED"}},
+        {"show minimised",
+         WS_CHILD,
+         [](HWND c) { ShowWindow(c, SW_SHOWMINIMIZED); },
+         {"c:WM_WINDOWPOSCHANGED"}},
+        {"pop-up",
+         WS_POPUP | WS_VISIBLE,
+         [](HWND c) { SetWindowPos(c, nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {"c:WM_WINDOWPOSCHANGED"}},
+    };
+    ShowWindow(top, SW_SHOW);
+    for (const Case& k : cases) {
+        HWND c = child("c", k.style);
+        pm::test::pumpMessages();
+        MessageRecorder rec;
+        rec.name(c, "c");
+        k.action(c);
+        EXPECT_EQ(rec.trace({WM_WINDOWPOSCHANGED, WM_CHILDACTIVATE}), k.want) << k.name;
+        DestroyWindow(c);
+    }
+}
+
 TEST_F(Windows, OwnedWindowsAreDestroyedBeforeTheirOwner) {
     HWND owner = CreateWindowEx(0, recordingClass(), "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 nullptr, nullptr);

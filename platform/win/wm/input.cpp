@@ -172,6 +172,9 @@ bool mouseActivate(Window* target, int hit, UINT message) {
     if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT || r == 0) && top != activeWindow() &&
         !(top->style & WS_DISABLED))
         activate(top, WA_CLICKACTIVE);
+    // A clicked child window that accepts activation is activated within its parent.
+    if (window(hwnd) && target->isChild() && r != MA_NOACTIVATE && r != MA_NOACTIVATEANDEAT)
+        send(target, WM_CHILDACTIVATE, 0, 0);
     return window(hwnd) && r != MA_ACTIVATEANDEAT && r != MA_NOACTIVATEANDEAT;
 }
 

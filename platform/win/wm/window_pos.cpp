@@ -127,6 +127,9 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
     wp.cx = w->width();
     wp.cy = w->height();
     send(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    // A child window placed without SWP_NOACTIVATE is activated within its parent.
+    if (!(flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW)) && window(hwnd) && w->isChild())
+        send(w, WM_CHILDACTIVATE, 0, 0);
     return TRUE;
 }
 
@@ -263,6 +266,9 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     }
     setWindowPos(w, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top,
                  flags | (stateChange ? SWP_FRAMECHANGED : 0));
+    // A child shown by an activating command, other than minimised, is activated within its parent.
+    if (window(hwnd) && w->isChild() && isActivatingCommand(cmd) && !minimize)
+        send(w, WM_CHILDACTIVATE, 0, 0);
     if (window(hwnd) && minimize && activeWindow() == w && cmd != SW_SHOWMINIMIZED) activateNext(w);
     return wasVisible ? TRUE : FALSE;
 }

@@ -3,7 +3,6 @@
 #include "platform/win/commctrl/list_view.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace pm::cc {
@@ -12,16 +11,6 @@ namespace {
 constexpr int kLabelMax = 260;              // the text buffer offered with LVN_GETDISPINFO
 constexpr std::size_t kAnswerMax = 1 << 16; // longest text read from a receiver's own buffer
 constexpr int kReserveMax = 1 << 20;        // rows LVM_SETITEMCOUNT reserves room for at most
-
-int compareNoCase(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t k = 0; k < n; ++k) {
-        int x = std::tolower(static_cast<unsigned char>(a[k])),
-            y = std::tolower(static_cast<unsigned char>(b[k]));
-        if (x != y) return x - y;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
 
 } // namespace
 
@@ -75,7 +64,7 @@ int ListView::sortedPosition(const std::string& text) const {
     bool down = (style() & LVS_SORTDESCENDING) != 0;
     auto at =
         std::upper_bound(m_rows.begin(), m_rows.end(), text, [&](const std::string& t, const ListRow& r) {
-            int c = compareNoCase(t, r.cells.empty() ? std::string() : r.cells[0].text);
+            int c = ctl::compareNoCase(t, r.cells.empty() ? std::string() : r.cells[0].text);
             return down ? c > 0 : c < 0;
         });
     return static_cast<int>(at - m_rows.begin());

@@ -3,7 +3,6 @@
 #include "platform/win/commctrl/tree_view.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -12,16 +11,6 @@ namespace {
 
 constexpr int kLabelMax = 260;              // the text buffer offered with TVN_GETDISPINFO
 constexpr std::size_t kAnswerMax = 1 << 16; // longest text read from a receiver's own buffer
-
-int compareNoCase(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t k = 0; k < n; ++k) {
-        int x = std::tolower(static_cast<unsigned char>(a[k])),
-            y = std::tolower(static_cast<unsigned char>(b[k]));
-        if (x != y) return x - y;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
 
 } // namespace
 
@@ -101,9 +90,9 @@ bool TreeView::hasChildren(const TreeNode* node) const {
 // TVI_SORT: after the last sibling that sorts before or with text; appending sorted input costs
 // one comparison.
 TreeNode* TreeView::sortedAfter(TreeNode* parent, const std::string& text) const {
-    if (!parent->last || compareNoCase(parent->last->text, text) <= 0) return parent->last;
+    if (!parent->last || ctl::compareNoCase(parent->last->text, text) <= 0) return parent->last;
     TreeNode* after = nullptr;
-    for (TreeNode* c = parent->first; c && compareNoCase(c->text, text) <= 0; c = c->next)
+    for (TreeNode* c = parent->first; c && ctl::compareNoCase(c->text, text) <= 0; c = c->next)
         after = c;
     return after;
 }
@@ -276,7 +265,7 @@ LRESULT TreeView::sortChildren(HTREEITEM handle, bool recurse, PFNTVCOMPARE comp
         m_model.sortChildren(
             parent,
             [this](const TreeNode& a, const TreeNode& b) {
-                return compareNoCase(nodeText(&a), nodeText(&b)) < 0;
+                return ctl::compareNoCase(nodeText(&a), nodeText(&b)) < 0;
             },
             recurse);
     structureChanged();

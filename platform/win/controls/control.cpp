@@ -3,6 +3,7 @@
 #include "platform/win/controls/control.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace pm::ctl {
@@ -150,6 +151,16 @@ void Control::sendDrawItem(UINT type, UINT item, UINT action, UINT state, HDC dc
     if (!parent) return;
     DRAWITEMSTRUCT dis{type, static_cast<UINT>(id()), item, action, state, m_hwnd, dc, rc, data};
     SendMessage(parent, WM_DRAWITEM, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&dis));
+}
+
+int compareNoCase(const std::string& a, const std::string& b) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        int x = std::tolower(static_cast<unsigned char>(a[i])),
+            y = std::tolower(static_cast<unsigned char>(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 void fillSolid(HDC dc, const RECT& rc, COLORREF colour) {

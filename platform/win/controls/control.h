@@ -88,6 +88,9 @@ template <class T> LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wPar
     return r;
 }
 
+// Compares two texts ignoring ASCII case: -1, 0 or 1.
+int compareNoCase(const std::string& a, const std::string& b);
+
 // Fills a rectangle (nothing when empty) with a solid colour.
 void fillSolid(HDC dc, const RECT& rc, COLORREF colour);
 

@@ -6,7 +6,6 @@
 #include "platform/win/controls/system_classes.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,16 +15,6 @@ namespace pm::ctl {
 namespace {
 
 constexpr DWORD kTypeAheadMs = 1000;
-
-int compareNoCase(const std::string& a, const std::string& b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        int x = std::tolower(static_cast<unsigned char>(a[i])),
-            y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
-}
 
 bool startsWithNoCase(const std::string& s, const std::string& prefix) {
     return s.size() >= prefix.size() && compareNoCase(s.substr(0, prefix.size()), prefix) == 0;

@@ -81,6 +81,7 @@ void MdiClient::arrangeIcons() {
 // Children overlap from the top-left corner, each one a caption lower and further right, the
 // topmost last, so that every caption shows.
 void MdiClient::cascade(UINT how) {
+    HoldBars hold(*this);
     if (maximised()) ShowWindow(m_active, SW_RESTORE);
     std::vector<HWND> list = arrangeable(how, false);
     arrangeIcons();
@@ -101,6 +102,7 @@ void MdiClient::cascade(UINT how) {
 // Children side by side (MDITILE_VERTICAL) or one above the other (MDITILE_HORIZONTAL); more than
 // three go into a grid of about as many lines as windows per line.
 void MdiClient::tile(UINT how) {
+    HoldBars hold(*this);
     if (maximised()) ShowWindow(m_active, SW_RESTORE);
     std::vector<HWND> list = arrangeable(how, false);
     arrangeIcons();

@@ -19,7 +19,8 @@ int cascadeStep() {
 
 } // namespace
 
-MdiClient::MdiClient(HWND hwnd, const CREATESTRUCT& cs) : Control(hwnd) {
+MdiClient::MdiClient(HWND hwnd, const CREATESTRUCT& cs)
+    : Control(hwnd), m_scrollBars(static_cast<DWORD>(cs.style) & (WS_HSCROLL | WS_VSCROLL)) {
     if (const auto* ccs = static_cast<const CLIENTCREATESTRUCT*>(cs.lpCreateParams)) {
         m_windowMenu = static_cast<HMENU>(ccs->hWindowMenu);
         m_firstId = ccs->idFirstChild;
@@ -97,6 +98,7 @@ LRESULT MdiClient::create(const MDICREATESTRUCT* mcs) {
         if (IsWindow(child)) activate(child);
     }
     refreshWindowMenu();
+    updateScrollBars();
     return reinterpret_cast<LRESULT>(child);
 }
 
@@ -185,6 +187,7 @@ void MdiClient::forget(HWND child) {
     renumber();
     refreshWindowMenu();
     syncFrameTitle();
+    updateScrollBars();
 }
 
 void MdiClient::childChanged(HWND child) {
@@ -201,6 +204,7 @@ void MdiClient::childChanged(HWND child) {
     syncMaximisedItems();
     syncFrameTitle();
     refreshWindowMenu();
+    updateScrollBars();
 }
 
 bool MdiClient::windowListCommand(UINT id) {
@@ -288,8 +292,16 @@ LRESULT MdiClient::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_DESTROY) forget(reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_CREATE:
+        updateScrollBars();
+        return defaultProc(msg, wParam, lParam);
     case WM_SIZE:
         size();
+        updateScrollBars();
+        return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        scroll(msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
         return 0;
     case WM_SETFOCUS:
         if (IsWindow(m_active) && IsWindowVisible(m_active) && !IsIconic(m_active)) SetFocus(m_active);

@@ -42,6 +42,9 @@ public:
     void placeIcon(HWND child);
     // Rebuilds the window list in the window menu.
     void refreshWindowMenu();
+    // Shows the scroll bars the client was created with where children reach beyond it, with
+    // ranges covering them; hides them when everything fits or a child is maximised.
+    void updateScrollBars();
 
 private:
     LRESULT create(const MDICREATESTRUCT* mcs);
@@ -62,6 +65,27 @@ private:
     void removeWindowList();
     void syncFrameTitle();
 
+    // Scrolling (mdi_scroll.cpp): moves the children for a WM_HSCROLL or WM_VSCROLL code.
+    void scroll(int bar, WORD code, int thumb);
+    void setScrollRange(int bar, int lo, int hi, int page);
+    // Holds the bars while children move together, and brings them up to date afterwards.
+    class HoldBars {
+    public:
+        explicit HoldBars(MdiClient& client) : m_client(client), m_was(client.m_holdBars) {
+            client.m_holdBars = true;
+        }
+        ~HoldBars() {
+            m_client.m_holdBars = m_was;
+            m_client.updateScrollBars();
+        }
+        HoldBars(const HoldBars&) = delete;
+        HoldBars& operator=(const HoldBars&) = delete;
+
+    private:
+        MdiClient& m_client;
+        bool m_was;
+    };
+
     // Arranging (mdi_arrange.cpp).
     void cascade(UINT how);
     void tile(UINT how);
@@ -80,6 +104,8 @@ private:
     bool m_listed = false;       // the window list is in the window menu
     bool m_activating = false;
     bool m_titleComposed = false; // the frame shows "title - [child]"
+    DWORD m_scrollBars = 0;       // WS_HSCROLL and WS_VSCROLL the client was created with
+    bool m_holdBars = false;      // children are being moved together; the bars follow afterwards
 };
 
 // "More Windows...": a modal list of every shown child; the chosen one, or nullptr.

@@ -98,6 +98,12 @@ LRESULT DefMDIChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         c->childChanged(hwnd);
         return r;
     }
+    case WM_WINDOWPOSCHANGED: {
+        // Moved, sized, shown or hidden: the client's scroll bars follow.
+        LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
+        c->updateScrollBars();
+        return r;
+    }
     case WM_NCLBUTTONDBLCLK:
         // A minimised child's caption restores it.
         if (wParam == HTCAPTION && IsIconic(hwnd)) {

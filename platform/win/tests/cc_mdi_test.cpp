@@ -432,6 +432,83 @@ TEST_F(Mdi, TileAndCascadePlaceTheShownChildren) {
     EXPECT_FALSE(IsZoomed(b));
 }
 
+TEST_F(Mdi, ScrollBarsCoverChildrenBeyondTheClient) {
+    // A client of its own with both bars, as a program asks for them.
+    DestroyWindow(g_client);
+    RECT rc{};
+    GetClientRect(frame, &rc);
+    CLIENTCREATESTRUCT ccs{windowMenu, kFirstChild};
+    g_client = CreateWindowEx(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0,
+                              rc.right, rc.bottom, frame, reinterpret_cast<HMENU>(1), nullptr, &ccs);
+    auto bars = [] { return GetWindowLongPtr(g_client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+    EXPECT_EQ(bars(), 0) << "nothing to scroll yet";
+    RECT area{};
+    GetClientRect(g_client, &area);
+    HWND a = create("A", WS_VISIBLE, area.right - 50, 10, 200, 100);
+    EXPECT_EQ(bars(), WS_HSCROLL);
+    GetClientRect(g_client, &area);
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(g_client, SB_HORZ, &si);
+    EXPECT_EQ(si.nMin, 0);
+    EXPECT_EQ(si.nMax, area.right + 150 - 1);
+    EXPECT_EQ(si.nPage, static_cast<UINT>(area.right));
+    EXPECT_EQ(si.nPos, 0);
+
+    auto left = [&a] {
+        RECT r{};
+        GetWindowRect(a, &r);
+        MapWindowPoints(nullptr, g_client, reinterpret_cast<POINT*>(&r), 2);
+        return r.left;
+    };
+    int line = GetSystemMetrics(SM_CXHSCROLL);
+    struct Case {
+        WORD code;
+        int thumb;
+        int left; // of the child afterwards
+    };
+    const Case cases[] = {
+        {SB_LINEDOWN, 0, area.right - 50 - line},
+        {SB_BOTTOM, 0, area.right - 200},
+        {SB_LINEDOWN, 0, area.right - 200}, // already at the end
+        {SB_TOP, 0, area.right - 50},
+        {SB_THUMBPOSITION, 100, area.right - 150},
+        {SB_PAGEUP, 0, area.right - 50},
+        {SB_PAGEDOWN, 0, area.right - 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        SendMessage(g_client, WM_HSCROLL, MAKEWPARAM(c.code, c.thumb), 0);
+        EXPECT_EQ(left(), c.left);
+    }
+    // The range is measured again when scrolling ends: all in view now, so no bar.
+    GetScrollInfo(g_client, SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, 150);
+    SendMessage(g_client, WM_HSCROLL, SB_ENDSCROLL, 0);
+    EXPECT_EQ(bars(), 0);
+
+    // A child above the client calls for the vertical bar, its range reaching up to the child; the
+    // bar narrows the client, so A, at its right edge, calls for the horizontal one.
+    HWND b = create("B", WS_VISIBLE, 0, -40, 100, 100);
+    EXPECT_EQ(bars(), WS_HSCROLL | WS_VSCROLL);
+    GetScrollInfo(g_client, SB_VERT, &si);
+    EXPECT_EQ(si.nMin, -40);
+    SendMessage(g_client, WM_VSCROLL, SB_TOP, 0);
+    RECT rb{};
+    GetWindowRect(b, &rb);
+    MapWindowPoints(nullptr, g_client, reinterpret_cast<POINT*>(&rb), 2);
+    EXPECT_EQ(rb.top, 0);
+
+    // Arranging or maximising brings everything into view: no bars.
+    SendMessage(g_client, WM_MDITILE, MDITILE_VERTICAL, 0);
+    EXPECT_EQ(bars(), 0);
+    MoveWindow(a, -30, 0, 100, 100, TRUE);
+    EXPECT_EQ(bars(), WS_HSCROLL);
+    SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(bars(), 0);
+    SendMessage(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(bars(), WS_HSCROLL);
+}
+
 TEST_F(Mdi, MoreWindowsChoosesAnyChild) {
     std::vector<HWND> children;
     for (int i = 0; i < 11; ++i)

@@ -3,7 +3,6 @@
 #include "platform/win/commctrl/list_view.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace pm::cc {
 
@@ -83,9 +82,7 @@ void ListView::mouseDown(POINT pt, WPARAM keys, bool right) {
 
 void ListView::mouseMove(POINT pt) {
     if (!m_pressed) return;
-    if (std::abs(pt.x - m_pressAt.x) < GetSystemMetrics(SM_CXDRAG) &&
-        std::abs(pt.y - m_pressAt.y) < GetSystemMetrics(SM_CYDRAG))
-        return;
+    if (!ctl::outsideDragRect(m_pressAt, pt)) return;
     m_pressed = false;
     if (GetCapture() == m_hwnd) ReleaseCapture();
     if (valid(m_pressItem))

@@ -3,7 +3,6 @@
 #include "platform/win/commctrl/tree_view.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace pm::cc {
@@ -119,9 +118,7 @@ void TreeView::mouseDown(POINT pt, bool right) {
 
 void TreeView::mouseMove(POINT pt) {
     if (!m_pressed) return;
-    if (std::abs(pt.x - m_pressAt.x) < GetSystemMetrics(SM_CXDRAG) &&
-        std::abs(pt.y - m_pressAt.y) < GetSystemMetrics(SM_CYDRAG))
-        return;
+    if (!ctl::outsideDragRect(m_pressAt, pt)) return;
     m_pressed = false;
     m_editPending = false;
     if (GetCapture() == m_hwnd) ReleaseCapture();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 namespace pm::ctl {
@@ -161,6 +162,11 @@ int compareNoCase(const std::string& a, const std::string& b) {
         if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+bool outsideDragRect(POINT from, POINT to) {
+    return std::abs(to.x - from.x) >= GetSystemMetrics(SM_CXDRAG) ||
+           std::abs(to.y - from.y) >= GetSystemMetrics(SM_CYDRAG);
 }
 
 void fillSolid(HDC dc, const RECT& rc, COLORREF colour) {

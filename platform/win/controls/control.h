@@ -91,6 +91,9 @@ template <class T> LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wPar
 // Compares two texts ignoring ASCII case: -1, 0 or 1.
 int compareNoCase(const std::string& a, const std::string& b);
 
+// True when `to` has left the drag rectangle (SM_CXDRAG by SM_CYDRAG) around `from`.
+bool outsideDragRect(POINT from, POINT to);
+
 // Fills a rectangle (nothing when empty) with a solid colour.
 void fillSolid(HDC dc, const RECT& rc, COLORREF colour);
 

@@ -198,8 +198,8 @@ LRESULT Toolbar::setStateBit(int command, BYTE bit, bool on) {
     return TRUE;
 }
 
-void Toolbar::notifyDropDown(int i) {
-    if (!notifyTarget()) return;
+LRESULT Toolbar::notifyDropDown(int i) {
+    if (!notifyTarget()) return TBDDRET_DEFAULT;
     layout();
     NMTOOLBAR nm{};
     nm.hdr.code = TBN_DROPDOWN;
@@ -209,10 +209,11 @@ void Toolbar::notifyDropDown(int i) {
     at(i).fsState |= TBSTATE_PRESSED;
     redraw();
     UpdateWindow(m_hwnd);
-    sendNotify(nm.hdr);
-    if (!valid(i)) return;
+    LRESULT answer = sendNotify(nm.hdr);
+    if (!valid(i)) return TBDDRET_DEFAULT;
     at(i).fsState &= ~TBSTATE_PRESSED;
     redraw();
+    return answer;
 }
 
 LRESULT Toolbar::notifyButton(UINT code, int i) const {
@@ -289,8 +290,13 @@ void Toolbar::mouseDown(POINT pt) {
     bool whole = (b.fsStyle & BTNS_WHOLEDROPDOWN) ||
                  ((b.fsStyle & BTNS_DROPDOWN) && !(m_exStyle & TBSTYLE_EX_DRAWDDARROWS));
     if (onArrow || whole) {
-        notifyDropDown(i);
-        return;
+        if (notifyDropDown(i) != TBDDRET_TREATPRESSED || !valid(i)) return;
+        // The parent asks for a plain button press: the command follows the release, or comes at
+        // once when the release has gone already (to a menu the parent showed).
+        if (GetKeyState(VK_LBUTTON) >= 0) {
+            click(i);
+            return;
+        }
     }
     m_pressed = i;
     m_pressedIn = true;

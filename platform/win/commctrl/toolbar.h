@@ -82,7 +82,8 @@ private:
     void erase(int i);
     bool move(int from, int to);
     LRESULT setStateBit(int command, BYTE bit, bool on);
-    void notifyDropDown(int i);
+    // TBN_DROPDOWN for button i, drawn pressed meanwhile; the parent's answer (TBDDRET_*).
+    LRESULT notifyDropDown(int i);
     // WM_NOTIFY with an NMTOOLBAR for button i; the parent's answer.
     LRESULT notifyButton(UINT code, int i) const;
     // CCS_ADJUSTABLE: Shift+drag (Alt+drag with TBSTYLE_ALTDRAG) moves a button, or deletes it

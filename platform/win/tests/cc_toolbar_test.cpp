@@ -28,6 +28,10 @@ LRESULT g_allowMove = TRUE;
 // answer to TBN_HOTITEMCHANGE.
 bool g_hearPresses = false;
 LRESULT g_keepHot = FALSE;
+// The parent's answer to TBN_DROPDOWN, and whether it takes the mouse release meanwhile (as a menu
+// it shows would).
+LRESULT g_dropDownAnswer = TBDDRET_DEFAULT;
+bool g_dropDownTakesRelease = false;
 
 LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND) {
@@ -64,6 +68,10 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         if (press) g_heard.push_back(reinterpret_cast<NMTOOLBAR*>(lParam)->iItem);
         g_heard.push_back(static_cast<int>(code));
+        if (code == TBN_DROPDOWN) {
+            if (g_dropDownTakesRelease) pm::test::pumpMessages();
+            return g_dropDownAnswer;
+        }
         return code == TBN_QUERYDELETE || code == TBN_QUERYINSERT ? g_allowMove : 0;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -118,6 +126,8 @@ protected:
         g_allowMove = TRUE;
         g_hearPresses = false;
         g_keepHot = FALSE;
+        g_dropDownAnswer = TBDDRET_DEFAULT;
+        g_dropDownTakesRelease = false;
     }
     void TearDown() override {
         g_customDraw = nullptr;
@@ -251,6 +261,45 @@ TEST_F(Toolbars, ClicksCommandsAndDropDowns) {
     EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONCHECKED, 106, 0));
     SendMessage(tb, TB_CHECKBUTTON, 105, TRUE);
     EXPECT_FALSE(SendMessage(tb, TB_ISBUTTONCHECKED, 106, 0));
+}
+
+// A drop-down answered with TBDDRET_TREATPRESSED acts as a plain button: pressed until the release,
+// then NM_CLICK and the command; at once when the parent took the release.
+TEST_F(Toolbars, DropDownsTreatedAsPressedSendTheirCommand) {
+    HWND tb = make(TBSTYLE_FLAT);
+    g_dropDownAnswer = TBDDRET_TREATPRESSED;
+    struct Case {
+        const char* name;
+        int index;
+        int dx; // from the right edge when not zero
+        bool takesRelease;
+        int command;
+    };
+    const Case cases[] = {
+        {"whole drop-down", 4, 0, false, 103},
+        {"split arrow", 3, -4, false, 102},
+        {"release taken by the parent", 4, 0, true, 103},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_heard.clear();
+        g_dropDownTakesRelease = c.takesRelease;
+        RECT rc = rectOf(tb, c.index);
+        POINT pt = c.dx ? POINT{rc.right + c.dx, (rc.top + rc.bottom) / 2}
+                        : POINT{rc.left + 5, (rc.top + rc.bottom) / 2};
+        pm::test::pressMouse(tb, pt);
+        if (c.takesRelease) pm::test::releaseMouse(tb, pt);
+        pm::test::pumpMessages();
+        if (!c.takesRelease) {
+            EXPECT_TRUE(SendMessage(tb, TB_ISBUTTONPRESSED, static_cast<WPARAM>(c.command), 0));
+            EXPECT_EQ(g_heard, (std::vector<long>{kDropDown}));
+            pm::test::releaseMouse(tb, pt);
+            pm::test::pumpMessages();
+        }
+        EXPECT_EQ(g_heard, (std::vector<long>{kDropDown, kClick, c.command}));
+        EXPECT_FALSE(SendMessage(tb, TB_ISBUTTONPRESSED, static_cast<WPARAM>(c.command), 0));
+        EXPECT_NE(GetCapture(), tb);
+    }
 }
 
 // Pixels of colour c in the tool bar's rectangle rc.

@@ -65,6 +65,8 @@ private:
     bool cursorOnCurrent() const;
     RECT screenRect(const Tool& tool) const;
     std::string textOf(int index);
+    // WM_NOTIFY `code` to the tool's window, which tooltips notify in place of their parent.
+    LRESULT notifyTool(const Tool& tool, NMHDR& hdr, UINT code) const;
     void relay(const MSG& m);
     void show();
     void place(const std::string& text);
@@ -163,17 +165,21 @@ bool Tooltip::cursorOnCurrent() const {
     return PtInRect(&rc, pt) != FALSE;
 }
 
+LRESULT Tooltip::notifyTool(const Tool& tool, NMHDR& hdr, UINT code) const {
+    hdr = {m_hwnd, tool.id, code};
+    return SendMessage(tool.hwnd, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&hdr));
+}
+
 // The tool's text; a callback tool asks its window with TTN_GETDISPINFO.
 std::string Tooltip::textOf(int index) {
     Tool& tool = m_tools[static_cast<std::size_t>(index)];
     if (!tool.callback) return tool.text;
     NMTTDISPINFO nm{};
-    nm.hdr = {m_hwnd, tool.id, TTN_GETDISPINFO};
     nm.lpszText = nm.szText;
     nm.hinst = nullptr;
     nm.uFlags = tool.flags;
     nm.lParam = tool.lParam;
-    SendMessage(tool.hwnd, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&nm));
+    notifyTool(tool, nm.hdr, TTN_GETDISPINFO);
     std::string text;
     if (nm.lpszText && IS_INTRESOURCE(nm.lpszText)) {
         char buffer[256] = {};
@@ -248,8 +254,8 @@ void Tooltip::place(const std::string& text) {
     DeleteDC(dc);
     int w = box.right + 8, h = box.bottom + 4;
     SetWindowPos(m_hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    NMHDR nm{m_hwnd, tool.id, TTN_SHOW};
-    if (!SendMessage(tool.hwnd, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&nm))) {
+    NMHDR nm{};
+    if (!notifyTool(tool, nm, TTN_SHOW)) {
         POINT at{};
         if (m_tracking) {
             at = m_trackPos;
@@ -278,8 +284,8 @@ void Tooltip::hide() {
     ShowWindow(m_hwnd, SW_HIDE);
     if (m_current < 0) return;
     const Tool& tool = m_tools[static_cast<std::size_t>(m_current)];
-    NMHDR nm{m_hwnd, tool.id, TTN_POP};
-    SendMessage(tool.hwnd, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&nm));
+    NMHDR nm{};
+    notifyTool(tool, nm, TTN_POP);
 }
 
 void Tooltip::timer(UINT_PTR id) {

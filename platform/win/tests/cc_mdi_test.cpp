@@ -17,6 +17,8 @@ HWND g_client = nullptr;
 std::vector<std::string> g_trace;
 std::map<HWND, std::string> g_names;
 const MDICREATESTRUCT* g_createParams = nullptr;
+// Children answer WM_MOUSEACTIVATE themselves instead of leaving it to DefMDIChildProc.
+bool g_ownMouseActivate = false;
 
 std::string nameOf(HWND h) {
     auto it = g_names.find(h);
@@ -45,6 +47,9 @@ LRESULT CALLBACK childProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SYSCOMMAND:
         g_trace.push_back(me + ":WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0));
+        break;
+    case WM_MOUSEACTIVATE:
+        if (g_ownMouseActivate) return MA_ACTIVATE;
         break;
     default:
         break;
@@ -75,6 +80,7 @@ protected:
         }
         g_trace.clear();
         g_names.clear();
+        g_ownMouseActivate = false;
         menu = CreateMenu();
         HMENU file = CreatePopupMenu();
         AppendMenu(file, MF_STRING, 1, "E&xit");
@@ -176,6 +182,17 @@ TEST_F(Mdi, ChildActivationActivatesTheChild) {
         DestroyWindow(shown);
         DestroyWindow(hidden);
     }
+}
+
+TEST_F(Mdi, AClickActivatesAChildThroughChildActivation) {
+    HWND a = create("A");
+    create("B");
+    g_ownMouseActivate = true;
+    RECT ra{};
+    GetClientRect(a, &ra);
+    pm::test::click(a, POINT{2, ra.bottom - 3});
+    pm::test::pumpMessages();
+    EXPECT_EQ(active(), a);
 }
 
 TEST_F(Mdi, ActivationSendsBothChildrenTheirMessagesInOrder) {

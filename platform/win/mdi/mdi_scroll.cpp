@@ -43,13 +43,11 @@ void MdiClient::updateScrollBars() {
     m_holdBars = false;
 }
 
-void MdiClient::scroll(int bar, WORD code, int thumb) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    if (!(GetWindowLongPtr(m_hwnd, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) ||
-        !GetScrollInfo(m_hwnd, bar, &si))
-        return;
+namespace {
+
+// The position a scroll code asks for, kept within the range; the current one for codes that do not
+// move.
+int requestedPos(const SCROLLINFO& si, int bar, WORD code, int thumb) {
     int line = GetSystemMetrics(bar == SB_VERT ? SM_CYVSCROLL : SM_CXHSCROLL);
     int page = static_cast<int>(si.nPage);
     int last = std::max(si.nMin, si.nMax - page + 1);
@@ -77,23 +75,35 @@ void MdiClient::scroll(int bar, WORD code, int thumb) {
     case SB_BOTTOM:
         pos = last;
         break;
-    case SB_ENDSCROLL:
+    default:
+        break;
+    }
+    return std::clamp(pos, si.nMin, last);
+}
+
+} // namespace
+
+void MdiClient::scroll(int bar, WORD code, int thumb) {
+    if (code == SB_ENDSCROLL) {
         // The range stays put while scrolling and is measured again when it ends.
         updateScrollBars();
         return;
-    default:
+    }
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (!(GetWindowLongPtr(m_hwnd, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) ||
+        !GetScrollInfo(m_hwnd, bar, &si))
         return;
-    }
-    pos = std::clamp(pos, si.nMin, last);
-    if (pos != si.nPos) {
-        bool was = m_holdBars;
-        m_holdBars = true;
-        int delta = si.nPos - pos;
-        ScrollWindowEx(m_hwnd, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr,
-                       nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-        m_holdBars = was;
-        SetScrollPos(m_hwnd, bar, pos, TRUE);
-    }
+    int pos = requestedPos(si, bar, code, thumb);
+    if (pos == si.nPos) return;
+    bool was = m_holdBars;
+    m_holdBars = true;
+    int delta = si.nPos - pos;
+    ScrollWindowEx(m_hwnd, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr, nullptr,
+                   nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    m_holdBars = was;
+    SetScrollPos(m_hwnd, bar, pos, TRUE);
 }
 
 } // namespace pm::mdi

@@ -119,6 +119,15 @@ protected:
         GetWindowText(frame, text, sizeof text);
         return text;
     }
+    // Replaces the client by one with both scroll bars, as a program asks for them.
+    void useScrollingClient() {
+        DestroyWindow(g_client);
+        RECT rc{};
+        GetClientRect(frame, &rc);
+        CLIENTCREATESTRUCT ccs{windowMenu, kFirstChild};
+        g_client = CreateWindowEx(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0,
+                                  0, rc.right, rc.bottom, frame, reinterpret_cast<HMENU>(1), nullptr, &ccs);
+    }
     // Delivers queued messages with the MDI keyboard interface, as a program's loop does.
     void pumpWithAccelerators() {
         MSG msg;
@@ -450,13 +459,7 @@ TEST_F(Mdi, TileAndCascadePlaceTheShownChildren) {
 }
 
 TEST_F(Mdi, ScrollBarsCoverChildrenBeyondTheClient) {
-    // A client of its own with both bars, as a program asks for them.
-    DestroyWindow(g_client);
-    RECT rc{};
-    GetClientRect(frame, &rc);
-    CLIENTCREATESTRUCT ccs{windowMenu, kFirstChild};
-    g_client = CreateWindowEx(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0,
-                              rc.right, rc.bottom, frame, reinterpret_cast<HMENU>(1), nullptr, &ccs);
+    useScrollingClient();
     auto bars = [] { return GetWindowLongPtr(g_client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
     EXPECT_EQ(bars(), 0) << "nothing to scroll yet";
     RECT area{};
@@ -524,6 +527,26 @@ TEST_F(Mdi, ScrollBarsCoverChildrenBeyondTheClient) {
     EXPECT_EQ(bars(), 0);
     SendMessage(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(a), 0);
     EXPECT_EQ(bars(), WS_HSCROLL);
+}
+
+TEST_F(Mdi, TheScrollBarsArrowScrollsTheChildren) {
+    useScrollingClient();
+    RECT area{};
+    GetClientRect(g_client, &area);
+    HWND a = create("A", WS_VISIBLE, 10, area.bottom - 20, 100, 100);
+    ASSERT_EQ(GetWindowLongPtr(g_client, GWL_STYLE) & WS_VSCROLL, WS_VSCROLL);
+    GetClientRect(g_client, &area);
+    // The lower arrow of the vertical bar, just right of the client area.
+    pm::test::click(g_client, POINT{area.right + GetSystemMetrics(SM_CXVSCROLL) / 2, area.bottom - 3});
+    pm::test::pumpMessages();
+    RECT r{};
+    GetWindowRect(a, &r);
+    MapWindowPoints(nullptr, g_client, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, area.bottom - 20 - GetSystemMetrics(SM_CYVSCROLL));
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(g_client, SB_VERT, &si);
+    EXPECT_EQ(si.nPos, 0) << "measured again when the scroll ended";
+    EXPECT_EQ(si.nMax, r.bottom - 1);
 }
 
 TEST_F(Mdi, MoreWindowsChoosesAnyChild) {

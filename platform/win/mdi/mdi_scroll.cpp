@@ -24,13 +24,17 @@ void MdiClient::setScrollRange(int bar, int lo, int hi, int page) {
 void MdiClient::updateScrollBars() {
     if (!m_scrollBars || m_holdBars) return;
     m_holdBars = true;
+    RECT before = clientRect();
     // A bar that appears narrows the client, which may call for the other one: two passes settle it.
     for (int pass = 0; pass < 2; ++pass) {
         RECT area = clientRect();
         RECT total = area;
-        if (!maximised()) {
-            for (HWND c : children()) {
-                if (!IsWindowVisible(c)) continue;
+        std::vector<HWND> shown = children();
+        shown.erase(std::remove_if(shown.begin(), shown.end(), [](HWND c) { return !IsWindowVisible(c); }),
+                    shown.end());
+        // A maximised child fills the client: nothing to scroll to.
+        if (std::none_of(shown.begin(), shown.end(), [](HWND c) { return IsZoomed(c) != FALSE; })) {
+            for (HWND c : shown) {
                 RECT r{};
                 GetWindowRect(c, &r);
                 MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&r), 2);
@@ -40,6 +44,9 @@ void MdiClient::updateScrollBars() {
         setScrollRange(SB_HORZ, total.left, total.right, area.right);
         setScrollRange(SB_VERT, total.top, total.bottom, area.bottom);
     }
+    // Showing or hiding a bar sizes the client without a WM_SIZE: a maximised child follows here.
+    RECT after = clientRect();
+    if (!EqualRect(&before, &after)) size();
     m_holdBars = false;
 }
 

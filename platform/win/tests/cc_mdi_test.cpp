@@ -525,6 +525,12 @@ TEST_F(Mdi, ScrollBarsCoverChildrenBeyondTheClient) {
     EXPECT_EQ(bars(), WS_HSCROLL);
     SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(a), 0);
     EXPECT_EQ(bars(), 0);
+    RECT inside{}, whole{};
+    GetClientRect(a, &inside);
+    GetClientRect(g_client, &whole);
+    EXPECT_TRUE(EqualRect(&inside, &whole))
+        << "the maximised child fills the client the bars left " << inside.right << "x" << inside.bottom
+        << " " << whole.right << "x" << whole.bottom;
     SendMessage(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(a), 0);
     EXPECT_EQ(bars(), WS_HSCROLL);
 }

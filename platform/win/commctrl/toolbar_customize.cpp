@@ -47,8 +47,13 @@ void putText(std::vector<WORD>& t, const char* s) {
     t.push_back(0);
 }
 
+// The template's item count: the fifth WORD, after the style and extended style.
+constexpr std::size_t kItemCount = 4;
+
+// Appends an item and counts it in the header.
 void putItem(std::vector<WORD>& t, DWORD style, short x, short y, short cx, short cy, WORD id, WORD cls,
              const char* text) {
+    ++t[kItemCount];
     if (t.size() % 2) t.push_back(0);
     putDword(t, WS_CHILD | WS_VISIBLE | style);
     putDword(t, 0);
@@ -62,7 +67,7 @@ std::vector<WORD> customizeTemplate() {
     std::vector<WORD> t;
     putDword(t, DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     putDword(t, 0);
-    t.insert(t.end(), {11, 0, 0, 300, 150, 0, 0});
+    t.insert(t.end(), {0, 0, 0, 300, 150, 0, 0});
     putText(t, "Customize Toolbar");
     t.push_back(8);
     putText(t, "MS Sans Serif");

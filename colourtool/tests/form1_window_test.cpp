@@ -1,4 +1,5 @@
 #include "support/form1_fixture.h"
+#include "support/temp_folder.h"
 
 #include "platform/forms/app.h"
 #include "platform/win/tests/support/test_windows.h"
@@ -57,8 +58,21 @@ TEST_F(WindowTest, PicturesOfEachView) {
     }
 }
 
+// A program folder of the test's own, so that tests running at the same time do not see each
+// other's pictures.
+class OwnProgramFolder {
+public:
+    OwnProgramFolder() { vb::SetAppPathForTests(m_folder.path()); }
+    ~OwnProgramFolder() { vb::SetAppPathForTests(""); }
+    const std::string& path() const { return m_folder.path(); }
+
+private:
+    TempFolder m_folder;
+};
+
 TEST_F(WindowTest, CustomPalettesOfTheProgramFolder) {
-    std::string folder = vb::App().Path();
+    OwnProgramFolder programFolder;
+    std::string folder = programFolder.path();
     std::string sky = folder + "/Sky.bmp", mine = folder + "/my.palette.bmp";
     writeBmp(sky, 292, 63, [](int x, int y) { return RGB(x * 255 / 291, 128, y * 4); });
     writeBmp(mine, 8, 8, [](int, int) { return RGB(1, 2, 3); });
@@ -91,6 +105,7 @@ TEST_F(WindowTest, CustomPalettesOfTheProgramFolder) {
 }
 
 TEST_F(WindowTest, WithoutBitmapsCustomStaysDisabled) {
+    OwnProgramFolder programFolder;
     start();
     EXPECT_FALSE(form().menuItem("mnuCustom")->Enabled);
     EXPECT_TRUE(form().menuItem("mnuCustomItem", 0)->Visible);

@@ -10,6 +10,11 @@ std::string& commandText() {
     return text;
 }
 
+std::string& pathForTests() {
+    static std::string folder;
+    return folder;
+}
+
 std::string programFile() {
     char buffer[MAX_PATH * 4] = {};
     DWORD n = GetModuleFileName(nullptr, buffer, sizeof buffer);
@@ -19,6 +24,7 @@ std::string programFile() {
 } // namespace
 
 std::string AppObject::Path() const {
+    if (!pathForTests().empty()) return pathForTests();
     std::string file = programFile();
     std::size_t slash = file.find_last_of("/\\");
     if (slash == std::string::npos) return ".";
@@ -33,6 +39,10 @@ AppObject& App() {
         return a;
     }();
     return app;
+}
+
+void SetAppPathForTests(const std::string& folder) {
+    pathForTests() = folder;
 }
 
 void SetCommandLine(int argc, const char* const* argv) {

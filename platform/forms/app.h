@@ -15,6 +15,9 @@ struct AppObject {
 // The application object of the program.
 AppObject& App();
 
+// Tests: App.Path answers `folder` instead of the program's folder; "" gives the real one again.
+void SetAppPathForTests(const std::string& folder);
+
 // Records the command line once at start-up: the arguments after the program's name, separated by
 // single blanks, an argument holding a blank between double quotes.
 void SetCommandLine(int argc, const char* const* argv);

@@ -120,12 +120,7 @@ LRESULT Toolbar::buttonInfo(UINT msg, WPARAM wParam, TBBUTTONINFOA* info) {
             layout();
             info->cx = static_cast<WORD>(rectOf(i).right - rectOf(i).left);
         }
-        if ((mask & TBIF_TEXT) && info->pszText && info->cchText > 0) {
-            std::string text = textOf(i);
-            std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->cchText - 1));
-            std::memcpy(info->pszText, text.data(), n);
-            info->pszText[n] = '\0';
-        }
+        if ((mask & TBIF_TEXT) && info->pszText) ctl::copyText(textOf(i), info->pszText, info->cchText);
         return i;
     }
     if (mask & TBIF_COMMAND) b.idCommand = info->idCommand;

@@ -80,6 +80,7 @@ void Form1::Form_OLEDragDrop(const std::vector<std::string>& files) {
 }
 
 void Form1::popup3b_Click(int index) {
+    const std::string previousName = FileName;
     if (FileName.empty() || index == 1) {
         std::optional<std::string> path = vb::dialogs().SaveFile(htmlFileRequest(hWnd(), kSaveHtmlTitle));
         if (!path || path->empty()) return; // a cancelled dialog ends the command
@@ -88,11 +89,10 @@ void Form1::popup3b_Click(int index) {
     showCaption(FileName);
     HtmlSavePlan plan = prepareHtmlSave(FileName);
     if (plan.status == SaveStatus::NoBody) {
-        // Nothing is written and the colours stay; the document becomes untitled.
+        // Nothing is written; the colours and the document they were saved from stay.
         vb::MsgBox(kInvalidHtmlFile, vb::vbExclamation);
-        FileName.clear();
-        DocText = DefaultDoc;
-        showCaption(kUntitled);
+        FileName = previousName;
+        showCaption(FileName.empty() ? kUntitled : FileName);
         return;
     }
     if (plan.status == SaveStatus::Unreadable) {

@@ -171,6 +171,33 @@ TEST_F(FilesTest, FailuresAreReportedAndNothingIsOverwritten) {
     EXPECT_EQ(form().FileName, cases[2].path);
 }
 
+TEST_F(FilesTest, ARefusedSaveKeepsTheDocumentItWasSavedFrom) {
+    const std::string page = folder.write("page.html", fixture("html/upper.html"));
+    const std::string noBody = folder.write("nobody.html", fixture("html/no_body.html"));
+    answerFiles(page);
+    form().popup3b_Click(0);
+    const std::string text = form().DocText;
+    const struct {
+        int item;
+        std::string answered, rewritten;
+    } cases[] = {
+        {1, noBody, ""},                         // Save As into a file without BODY
+        {0, page, fixture("html/no_body.html")}, // the document's own file lost its BODY
+    };
+    for (const auto& c : cases) {
+        if (!c.rewritten.empty()) folder.write("page.html", c.rewritten);
+        shown.clear();
+        answerFiles(c.answered);
+        form().popup3b_Click(c.item);
+        ASSERT_EQ(shown.size(), 1u) << c.item;
+        EXPECT_EQ(shown[0].text, kInvalid);
+        EXPECT_EQ(form().FileName, page) << c.item;
+        EXPECT_EQ(form().MeCaption.Caption(), "Tintara 2.5.0 - " + page) << c.item;
+        EXPECT_EQ(form().DocText, text) << c.item;
+    }
+    EXPECT_EQ(fileBytes(noBody), fixture("html/no_body.html"));
+}
+
 TEST_F(FilesTest, DroppedFilesOpenAsIfChosen) {
     std::string path = folder.write("dropped.html", fixture("html/lower_unquoted.html"));
     form().dropFiles({path, path});

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -14,15 +15,51 @@ HWND control(HWND parent, const char* cls, DWORD style, int x, int y, int cx, in
                           nullptr);
 }
 
+// A bordered popup in the face colour, for one picture of the gallery.
+HWND galleryFrame(int cx, int cy) {
+    static const bool registered = [] {
+        WNDCLASS wc{};
+        wc.lpfnWndProc = DefWindowProc;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "CcGallery";
+        return RegisterClass(&wc) != 0;
+    }();
+    EXPECT_TRUE(registered);
+    return CreateWindowEx(0, "CcGallery", "Gallery", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50, cx, cy,
+                          nullptr, nullptr, nullptr, nullptr);
+}
+
+// A masked list of 16 x 16 images, one per colour: rectangles at even indexes, circles at odd ones.
+HIMAGELIST shapeImages(std::initializer_list<COLORREF> colours) {
+    const int n = static_cast<int>(colours.size());
+    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, n, n);
+    HBITMAP bm = CreateBitmap(16 * n, 16, 1, 32, nullptr);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bm);
+    RECT all{0, 0, 16 * n, 16};
+    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+    int i = 0;
+    for (COLORREF colour : colours) {
+        HBRUSH b = CreateSolidBrush(colour);
+        HGDIOBJ oldBrush = SelectObject(mem, b);
+        if (i % 2)
+            Ellipse(mem, i * 16 + 2, 2, i * 16 + 14, 14);
+        else
+            Rectangle(mem, i * 16 + 2, 3, i * 16 + 14, 13);
+        SelectObject(mem, oldBrush);
+        DeleteObject(b);
+        ++i;
+    }
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
+    DeleteObject(bm);
+    return il;
+}
+
 TEST(Gallery, BarsAndSliders) {
     InitCommonControls();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "CcGallery";
-    RegisterClass(&wc);
-    HWND frame = CreateWindowEx(0, "CcGallery", "Gallery", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50, 420,
-                                220, nullptr, nullptr, nullptr, nullptr);
+    HWND frame = galleryFrame(420, 220);
 
     HWND sb = control(frame, STATUSCLASSNAME, SBARS_SIZEGRIP, 0, 0, 0, 0);
     int rights[3] = {200, 300, -1};
@@ -65,23 +102,7 @@ TEST(Gallery, BarsAndSliders) {
     HWND horz = control(frame, UPDOWN_CLASS, UDS_HORZ, 330, 60, 32, 16);
     SendMessage(horz, UDM_SETRANGE, 0, MAKELPARAM(10, 0));
 
-    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
-    HBITMAP bm = CreateBitmap(32, 16, 1, 32, nullptr);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bm);
-    RECT all{0, 0, 32, 16};
-    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
-    HBRUSH red = CreateSolidBrush(RGB(192, 0, 0)), blue = CreateSolidBrush(RGB(0, 0, 192));
-    SelectObject(mem, red);
-    Ellipse(mem, 1, 1, 15, 15);
-    SelectObject(mem, blue);
-    Rectangle(mem, 18, 3, 30, 13);
-    SelectObject(mem, old);
-    DeleteObject(red);
-    DeleteObject(blue);
-    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
-    DeleteObject(bm);
-    DeleteDC(mem);
+    HIMAGELIST il = shapeImages({RGB(192, 0, 0), RGB(0, 0, 192)});
 
     pm::test::pumpMessages();
     HDC dc = GetDC(frame);
@@ -108,28 +129,8 @@ void addTabs(HWND tab, int n, int image = -1) {
 
 TEST(Gallery, Tabs) {
     InitCommonControls();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "CcGalleryTabs";
-    RegisterClass(&wc);
-    HWND frame = CreateWindowEx(0, "CcGalleryTabs", "Tabs", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50, 560,
-                                330, nullptr, nullptr, nullptr, nullptr);
-    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
-    HBITMAP bm = CreateBitmap(32, 16, 1, 32, nullptr);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bm);
-    RECT all{0, 0, 32, 16};
-    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
-    HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
-    SelectObject(mem, green);
-    Ellipse(mem, 2, 2, 14, 14);
-    Rectangle(mem, 19, 3, 29, 13);
-    SelectObject(mem, old);
-    DeleteObject(green);
-    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
-    DeleteObject(bm);
-    DeleteDC(mem);
+    HWND frame = galleryFrame(560, 330);
+    HIMAGELIST il = shapeImages({RGB(0, 128, 0), RGB(0, 128, 0)});
 
     HWND top = control(frame, WC_TABCONTROL, 0, 10, 10, 260, 140);
     SendMessage(top, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il));
@@ -155,34 +156,8 @@ TEST(Gallery, Tabs) {
 
 TEST(Gallery, Toolbar) {
     InitCommonControls();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "CcGalleryToolbar";
-    RegisterClass(&wc);
-    HWND frame = CreateWindowEx(0, "CcGalleryToolbar", "Toolbar", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50,
-                                320, 90, nullptr, nullptr, nullptr, nullptr);
-    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
-    HBITMAP bm = CreateBitmap(64, 16, 1, 32, nullptr);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bm);
-    RECT all{0, 0, 64, 16};
-    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
-    const COLORREF colours[] = {RGB(192, 0, 0), RGB(0, 128, 0), RGB(0, 0, 192), RGB(128, 0, 128)};
-    for (int i = 0; i < 4; ++i) {
-        HBRUSH b = CreateSolidBrush(colours[i]);
-        HGDIOBJ oldBrush = SelectObject(mem, b);
-        if (i % 2)
-            Ellipse(mem, i * 16 + 2, 2, i * 16 + 14, 14);
-        else
-            Rectangle(mem, i * 16 + 2, 3, i * 16 + 14, 13);
-        SelectObject(mem, oldBrush);
-        DeleteObject(b);
-    }
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
-    DeleteObject(bm);
+    HWND frame = galleryFrame(320, 90);
+    HIMAGELIST il = shapeImages({RGB(192, 0, 0), RGB(0, 128, 0), RGB(0, 0, 192), RGB(128, 0, 128)});
 
     HWND tb = control(frame, TOOLBARCLASSNAME, TBSTYLE_FLAT, 0, 0, 0, 0);
     SendMessage(tb, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
@@ -213,30 +188,8 @@ TEST(Gallery, Toolbar) {
 // Text under the images, a list bar with texts beside them, and an extended combo box.
 TEST(Gallery, TextToolbars) {
     InitCommonControls();
-    WNDCLASS wc{};
-    wc.lpfnWndProc = DefWindowProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "CcGalleryTextToolbar";
-    RegisterClass(&wc);
-    HWND frame = CreateWindowEx(0, "CcGalleryTextToolbar", "Text", WS_POPUP | WS_VISIBLE | WS_BORDER, 50, 50,
-                                360, 110, nullptr, nullptr, nullptr, nullptr);
-    HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 3);
-    HBITMAP bm = CreateBitmap(48, 16, 1, 32, nullptr);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bm);
-    RECT all{0, 0, 48, 16};
-    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
-    const COLORREF colours[] = {RGB(192, 0, 0), RGB(0, 128, 0), RGB(0, 0, 192)};
-    for (int i = 0; i < 3; ++i) {
-        HBRUSH b = CreateSolidBrush(colours[i]);
-        RECT r{i * 16 + 3, 3, i * 16 + 13, 13};
-        FillRect(mem, &r, b);
-        DeleteObject(b);
-    }
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ImageList_AddMasked(il, bm, GetSysColor(COLOR_BTNFACE));
-    DeleteObject(bm);
+    HWND frame = galleryFrame(360, 110);
+    HIMAGELIST il = shapeImages({RGB(192, 0, 0), RGB(0, 128, 0), RGB(0, 0, 192)});
     const DWORD styles[] = {TBSTYLE_FLAT, TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE};
     for (int bar = 0; bar < 2; ++bar) {
         HWND tb = control(frame, TOOLBARCLASSNAME, styles[bar], 0, 50, 358, 30);

@@ -54,17 +54,7 @@ class ComboEx : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = "CcComboExParent";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        parent = CreateWindowEx(0, "CcComboExParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 300, 250,
-                                nullptr, nullptr, nullptr, nullptr);
+        parent = pm::test::createParent(parentProc, 300, 250, true);
         images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
         g_heard.clear();
     }

@@ -92,17 +92,7 @@ class Toolbars : public ::testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = "CcToolbarParent";
-            RegisterClass(&wc);
-            registered = true;
-        }
-        parent = CreateWindowEx(0, "CcToolbarParent", "parent", WS_POPUP | WS_VISIBLE, 100, 100, 400, 150,
-                                nullptr, nullptr, nullptr, nullptr);
+        parent = pm::test::createParent(parentProc, 400, 150, true);
         images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4);
         HBITMAP bm = CreateBitmap(64, 16, 1, 32, nullptr);
         HDC mem = CreateCompatibleDC(nullptr);
@@ -600,8 +590,8 @@ TEST_F(Toolbars, TooltipsAskTheParentAndSetParentRedirects) {
     EXPECT_STREQ(nm.szText, "Tip 102");
     EXPECT_EQ(g_heard, std::vector<long>{static_cast<int>(TTN_GETDISPINFO)});
 
-    HWND other = CreateWindowEx(0, "CcToolbarParent", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND other = pm::test::createParent(parentProc, 10, 10);
+    ShowWindow(other, SW_HIDE);
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(tb, TB_SETPARENT, reinterpret_cast<WPARAM>(other), 0)),
               parent);
     g_heard.clear();

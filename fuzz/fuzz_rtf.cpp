@@ -9,29 +9,9 @@ namespace {
 
 using namespace pm::richedit;
 
-class Collect : public RtfOutput {
-public:
-    explicit Collect(RtfDocument& doc) : doc_(doc) {}
-    void append(const char* bytes, std::size_t n, FormatId format) override {
-        doc_.text.append(bytes, n);
-        if (!doc_.pieces.empty() && doc_.pieces.back().format == format)
-            doc_.pieces.back().length += static_cast<int>(n);
-        else
-            doc_.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
-    }
-    void dropLast() override {
-        if (doc_.text.empty() || doc_.pieces.empty()) __builtin_trap();
-        doc_.text.pop_back();
-        if (--doc_.pieces.back().length == 0) doc_.pieces.pop_back();
-    }
-
-private:
-    RtfDocument& doc_;
-};
-
 RtfError readInPieces(std::string_view rtf, std::size_t size, FormatTable& formats, bool whole,
                       RtfDocument& doc) {
-    Collect out(doc);
+    DocumentOutput out(doc);
     RtfReader reader(RunFormat{}, formats, out);
     for (std::size_t at = 0; at < rtf.size(); at += size)
         if (RtfError e = reader.feed(rtf.substr(at, size)); e != RtfError::None) return e;

@@ -35,30 +35,21 @@ bool isSkippedDestination(std::string_view word) {
     return false;
 }
 
-// Collects text and merged runs in memory.
-class DocumentOutput : public RtfOutput {
-public:
-    explicit DocumentOutput(RtfDocument& doc) : doc_(doc) {}
-
-    void append(const char* bytes, std::size_t n, FormatId format) override {
-        doc_.text.append(bytes, n);
-        if (!doc_.pieces.empty() && doc_.pieces.back().format == format) {
-            doc_.pieces.back().length += static_cast<int>(n);
-            return;
-        }
-        doc_.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
-    }
-
-    void dropLast() override {
-        doc_.text.pop_back();
-        if (!doc_.pieces.empty() && --doc_.pieces.back().length == 0) doc_.pieces.pop_back();
-    }
-
-private:
-    RtfDocument& doc_;
-};
-
 } // namespace
+
+void DocumentOutput::append(const char* bytes, std::size_t n, FormatId format) {
+    doc_.text.append(bytes, n);
+    if (!doc_.pieces.empty() && doc_.pieces.back().format == format) {
+        doc_.pieces.back().length += static_cast<int>(n);
+        return;
+    }
+    doc_.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
+}
+
+void DocumentOutput::dropLast() {
+    doc_.text.pop_back();
+    if (!doc_.pieces.empty() && --doc_.pieces.back().length == 0) doc_.pieces.pop_back();
+}
 
 RtfReader::RtfReader(const RunFormat& base, FormatTable& formats, RtfOutput& out)
     : base_(base), formats_(formats), out_(out) {

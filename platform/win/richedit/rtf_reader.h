@@ -41,6 +41,17 @@ public:
     virtual void dropLast() = 0;
 };
 
+// Collects text and merged runs in memory.
+class DocumentOutput : public RtfOutput {
+public:
+    explicit DocumentOutput(RtfDocument& doc) : doc_(doc) {}
+    void append(const char* bytes, std::size_t n, FormatId format) override;
+    void dropLast() override;
+
+private:
+    RtfDocument& doc_;
+};
+
 class RtfReader {
 public:
     RtfReader(const RunFormat& base, FormatTable& formats, RtfOutput& out);

@@ -39,7 +39,6 @@ private:
     }
     HWND edit() const;
     void create();
-    LRESULT notify(UINT code, NMHDR& hdr) const;
     LRESULT notifyItem(UINT code, int i) const;
     void fill(COMBOBOXEXITEMA& out, const Item& item, INT_PTR i) const;
     // The item as drawn: callback parts asked with CBEN_GETDISPINFO.
@@ -89,15 +88,6 @@ void ComboBoxEx::create() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT ComboBoxEx::notify(UINT code, NMHDR& hdr) const {
-    HWND parent = GetParent(m_hwnd);
-    if (!parent) return 0;
-    hdr.hwndFrom = m_hwnd;
-    hdr.idFrom = static_cast<UINT_PTR>(id());
-    hdr.code = code;
-    return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()), reinterpret_cast<LPARAM>(&hdr));
-}
-
 void ComboBoxEx::fill(COMBOBOXEXITEMA& out, const Item& item, INT_PTR i) const {
     out.iItem = i;
     out.iImage = item.image;
@@ -115,7 +105,7 @@ LRESULT ComboBoxEx::notifyItem(UINT code, int i) const {
     fill(nm.ceItem, m_items[static_cast<std::size_t>(i)], i);
     nm.ceItem.pszText = text.data();
     nm.ceItem.cchTextMax = static_cast<int>(text.size() + 1);
-    return notify(code, nm.hdr);
+    return sendNotify(nm.hdr, code);
 }
 
 ComboBoxEx::Item ComboBoxEx::shown(int i) {
@@ -130,7 +120,7 @@ ComboBoxEx::Item ComboBoxEx::shown(int i) {
     nm.ceItem.mask = need;
     nm.ceItem.pszText = text;
     nm.ceItem.cchTextMax = sizeof text;
-    notify(CBEN_GETDISPINFOA, nm.hdr);
+    sendNotify(nm.hdr, CBEN_GETDISPINFOA);
     if (need & CBEIF_TEXT) {
         text[sizeof text - 1] = '\0';
         item.text = nm.ceItem.pszText && nm.ceItem.pszText != LPSTR_TEXTCALLBACK ? nm.ceItem.pszText : "";
@@ -246,7 +236,7 @@ void ComboBoxEx::endEdit(int why) {
     GetWindowText(edit(), nm.szText, sizeof nm.szText);
     nm.iWhy = why;
     m_editChanged = false;
-    notify(CBEN_ENDEDITA, nm.hdr);
+    sendNotify(nm.hdr, CBEN_ENDEDITA);
 }
 
 // The combo box's notifications: editing is reported as CBEN_BEGINEDIT and CBEN_ENDEDIT, and
@@ -256,7 +246,7 @@ void ComboBoxEx::command(WORD code) {
     case CBN_SETFOCUS:
         if (edit()) {
             NMHDR nm{};
-            notify(CBEN_BEGINEDIT, nm);
+            sendNotify(nm, CBEN_BEGINEDIT);
         }
         break;
     case CBN_EDITCHANGE:

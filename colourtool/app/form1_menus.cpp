@@ -4,6 +4,7 @@
 #include "colourtool/app/form1.h"
 
 #include "colourtool/core/notations.h"
+#include "colourtool/core/palette.h"
 
 #include "platform/forms/app.h"
 #include "platform/forms/clipboard.h"
@@ -15,8 +16,6 @@
 
 namespace tintara {
 namespace {
-
-constexpr char kInvalidPicture[] = "Invalid picture. All BMP pictures in the app directory are shown here.";
 
 vb::Menu* findItem(const vb::Menu& menu, const std::string& name, int index) {
     for (const auto& child : menu.items()) {
@@ -213,7 +212,7 @@ void Form1::mnuCustomItem_Click(int index) {
     HBITMAP picture =
         static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (!picture) {
-        vb::MsgBox(kInvalidPicture, vb::vbCritical);
+        vb::MsgBox(kInvalidCustomPalette, vb::vbCritical);
         return;
     }
     m_customPalette.reset(picture);

@@ -24,18 +24,16 @@ function(pm_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
 
-# pm_tests(PREFIX DEPS ... [FIXTURE name] [SUPPORT dir ...]): one GoogleTest executable per
+# pm_tests(PREFIX DEPS ... [FIXTURE name [FIXTURE_TESTS base ...]] [SUPPORT dir ...]): one GoogleTest
+# executable per
 # tests/*_test.cpp of the calling folder, linked with tests/support/*.cpp when present and with the
 # .cpp files of each SUPPORT folder (the window system's test helpers, for example). Each test
 # program runs offscreen at scale factor 1, with the registry and settings in a private folder of
 # the build tree (cmake/test_environment.cpp). With FIXTURE, every test requires that CTest fixture
-# (FIXTURES_REQUIRED).
+# (FIXTURES_REQUIRED); with FIXTURE_TESTS as well, only the tests of the programs named there (by the
+# file's base name, e.g. dump_test).
 function(pm_tests prefix)
-  cmake_parse_arguments(A "" "FIXTURE" "DEPS;SUPPORT" ${ARGN})
-  set(fixture_props)
-  if(A_FIXTURE)
-    set(fixture_props FIXTURES_REQUIRED ${A_FIXTURE})
-  endif()
+  cmake_parse_arguments(A "" "FIXTURE" "DEPS;SUPPORT;FIXTURE_TESTS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
   file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/*.cpp)
   foreach(dir ${A_SUPPORT})
@@ -45,6 +43,10 @@ function(pm_tests prefix)
   foreach(src ${tests})
     get_filename_component(base ${src} NAME_WE)
     set(exe ${prefix}_${base})
+    set(fixture_props)
+    if(A_FIXTURE AND (NOT A_FIXTURE_TESTS OR base IN_LIST A_FIXTURE_TESTS))
+      set(fixture_props FIXTURES_REQUIRED ${A_FIXTURE})
+    endif()
     add_executable(${exe} ${src} ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
     target_link_libraries(${exe} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
     target_compile_definitions(${exe} PRIVATE PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"

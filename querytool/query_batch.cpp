@@ -47,7 +47,7 @@ void QueryBatch::RunText(std::string_view text, const std::function<void()>& onU
     for (std::string_view piece : SplitStatements(text)) {
         m_hasLastPiece = true;
         m_lastPiece.assign(piece);
-        if (IsBlankStatement(piece)) continue;
+        if (HoldsNoStatement(piece)) continue;
         RunStatement(piece);
         if (onUse && MentionsUse(piece)) onUse();
     }

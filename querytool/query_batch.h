@@ -21,8 +21,9 @@ public:
     // over (a CALL's status result) are drained. Returns false when the statement failed.
     bool RunStatement(std::string_view statement);
 
-    // Runs every non-blank piece of the text in order; after each one that mentions "use" or "USE",
-    // calls onUse (which re-reads the current database). Remembers the last piece of the text.
+    // Runs every piece of the text that holds a statement (not only white space and comments), in
+    // order; after each one that mentions "use" or "USE", calls onUse (which re-reads the current
+    // database). Remembers the last piece of the text.
     void RunText(std::string_view text, const std::function<void()>& onUse);
 
     const std::string& Messages() const { return m_messages; }

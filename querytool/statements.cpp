@@ -4,29 +4,141 @@
 
 namespace {
 
-// The first piece of the text from position on, or an empty view with a null data pointer.
-std::string_view firstPiece(std::string_view text, std::size_t position) {
-    const std::size_t start = text.find_first_not_of(';', position);
-    if (start == std::string_view::npos) return {};
-    const std::size_t end = text.find(';', start);
-    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+struct Span {
+    std::size_t start;
+    std::size_t end;
+};
+
+// The text cut into pieces and the separators (separator texts and DELIMITER lines) between them.
+struct Layout {
+    std::vector<Span> pieces;
+    std::vector<Span> separators;
+};
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
+    return text.size() == lowerWord.size() &&
+           std::equal(text.begin(), text.end(), lowerWord.begin(),
+                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; });
+}
+
+// The end of the quoted string or name whose opening quote is at position at; in strings a backslash
+// takes the next character with it, and a doubled quote simply opens the quote again.
+std::size_t skipQuoted(std::string_view text, std::size_t at) {
+    const char quote = text[at];
+    for (std::size_t i = at + 1; i < text.size(); ++i) {
+        if (text[i] == '\\' && quote != '`') {
+            ++i;
+            continue;
+        }
+        if (text[i] == quote) return i + 1;
+    }
+    return text.size();
+}
+
+// "--" starts a comment only when white space or a control character follows it.
+bool startsDashComment(std::string_view text, std::size_t at) {
+    return text.compare(at, 2, "--") == 0 &&
+           (at + 2 == text.size() || static_cast<unsigned char>(text[at + 2]) <= ' ');
+}
+
+// The end of the comment that starts at position at (a line comment ends before its line break), or
+// at itself when no comment starts there.
+std::size_t skipComment(std::string_view text, std::size_t at) {
+    if (text[at] == '#' || startsDashComment(text, at))
+        return std::min(text.find('\n', at), text.size());
+    if (text.compare(at, 2, "/*") != 0) return at;
+    const std::size_t close = text.find("*/", at + 2);
+    return close == std::string_view::npos ? text.size() : close + 2;
+}
+
+// A "DELIMITER <word>" line starting at position at (blanks may precede the command): the end of the
+// line with its line break, and the word (empty when the line names none). End 0: no such line.
+std::size_t delimiterLine(std::string_view text, std::size_t at, std::string_view& word) {
+    static constexpr std::string_view kCommand = "delimiter";
+    std::size_t i = at;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    if (text.size() - i <= kCommand.size() || !equalsIgnoringCase(text.substr(i, kCommand.size()), kCommand))
+        return 0;
+    i += kCommand.size();
+    if (text[i] != ' ' && text[i] != '\t') return 0;
+    const std::size_t lineEnd = std::min(text.find('\n', i), text.size());
+    const std::size_t wordStart = std::min(text.find_first_not_of(" \t\r", i), lineEnd);
+    const std::size_t wordEnd = std::min(text.find_first_of(" \t\r\n", wordStart), lineEnd);
+    word = text.substr(wordStart, wordEnd - wordStart);
+    return std::min(lineEnd + 1, text.size());
+}
+
+Layout scan(std::string_view text) {
+    Layout layout;
+    std::string_view separator = ";";
+    std::size_t pieceStart = 0;
+    const auto endPiece = [&](std::size_t end, std::size_t next) {
+        if (end > pieceStart) layout.pieces.push_back({pieceStart, end});
+        layout.separators.push_back({end, next});
+        pieceStart = next;
+    };
+    bool lineStart = true;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::string_view word;
+        const std::size_t lineEnd = lineStart ? delimiterLine(text, i, word) : 0;
+        lineStart = false;
+        if (lineEnd != 0) {
+            endPiece(i, lineEnd);
+            if (!word.empty()) separator = word;
+            i = lineEnd;
+            lineStart = true;
+        } else if (text.compare(i, separator.size(), separator) == 0) {
+            endPiece(i, i + separator.size());
+            i = pieceStart;
+        } else if (text[i] == '\'' || text[i] == '"' || text[i] == '`') {
+            i = skipQuoted(text, i);
+        } else if (const std::size_t afterComment = skipComment(text, i); afterComment != i) {
+            i = afterComment;
+        } else {
+            lineStart = text[i] == '\n';
+            ++i;
+        }
+    }
+    if (pieceStart < text.size()) layout.pieces.push_back({pieceStart, text.size()});
+    return layout;
+}
+
+std::string_view viewOf(std::string_view text, const Span& span) {
+    return text.substr(span.start, span.end - span.start);
 }
 
 } // namespace
 
 std::vector<std::string_view> SplitStatements(std::string_view text) {
     std::vector<std::string_view> pieces;
-    std::size_t position = 0;
-    for (;;) {
-        const std::string_view piece = firstPiece(text, position);
-        if (piece.data() == nullptr) return pieces;
-        pieces.push_back(piece);
-        position = static_cast<std::size_t>(piece.data() - text.data()) + piece.size();
-    }
+    for (const Span& span : scan(text).pieces)
+        pieces.push_back(viewOf(text, span));
+    return pieces;
 }
 
 bool IsBlankStatement(std::string_view piece) {
     return piece.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
+}
+
+bool HoldsNoStatement(std::string_view piece) {
+    std::size_t i = 0;
+    while (i < piece.size()) {
+        if (isSpace(piece[i])) {
+            ++i;
+            continue;
+        }
+        const bool executable = piece.compare(i, 3, "/*!") == 0 || piece.compare(i, 4, "/*M!") == 0;
+        const std::size_t afterComment = executable ? i : skipComment(piece, i);
+        if (afterComment == i) return false;
+        i = afterComment;
+    }
+    return true;
 }
 
 bool MentionsUse(std::string_view statement) {
@@ -36,13 +148,17 @@ bool MentionsUse(std::string_view statement) {
 CurrentStatementPlan PlanCurrentStatement(std::string_view text, std::size_t caretIndex) {
     CurrentStatementPlan plan;
     if (text.empty()) return plan;
-    std::size_t i = std::min(caretIndex > 0 ? caretIndex - 1 : 0, text.size() - 1);
-    while (i > 0 && text[i] != ';')
-        --i;
-    std::string_view piece = firstPiece(text, i);
-    if (piece.data() == nullptr) piece = firstPiece(text, 0);
-    if (piece.data() == nullptr) return plan;
-    plan.kind = IsBlankStatement(piece) ? CurrentStatementPlan::RunAll : CurrentStatementPlan::RunPiece;
-    plan.piece = piece;
+    const Layout layout = scan(text);
+    if (layout.pieces.empty()) return plan;
+    const std::size_t i = std::min(caretIndex > 0 ? caretIndex - 1 : 0, text.size() - 1);
+    std::size_t from = 0;
+    for (const Span& separator : layout.separators) {
+        if (separator.start > i) break;
+        from = separator.end;
+    }
+    const auto next = std::find_if(layout.pieces.begin(), layout.pieces.end(),
+                                   [from](const Span& piece) { return piece.start >= from; });
+    plan.piece = viewOf(text, next == layout.pieces.end() ? layout.pieces.front() : *next);
+    plan.kind = IsBlankStatement(plan.piece) ? CurrentStatementPlan::RunAll : CurrentStatementPlan::RunPiece;
     return plan;
 }

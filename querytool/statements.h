@@ -1,6 +1,8 @@
 #pragma once
-// Splitting editor text into statements: on ";" alone, as strtok does (runs of ";" separate pieces,
-// nothing else is recognised, so a ";" inside a string or comment also ends a piece).
+// Splitting editor text into statements as the server reads it: a piece ends at the separator (";"
+// at first) outside quoted strings, quoted names and comments, and a line "DELIMITER <word>" sets a new
+// separator from there on, as the standard command-line client does. Runs of separators give no
+// empty pieces; the DELIMITER lines belong to no piece.
 
 #include <cstddef>
 #include <string_view>
@@ -10,6 +12,10 @@ std::vector<std::string_view> SplitStatements(std::string_view text);
 
 // True for a piece that is empty or only space, tab, LF, VT, FF or CR.
 bool IsBlankStatement(std::string_view piece);
+
+// True for a piece that holds only white space and comments ("#", "-- ", "/* */", but not the
+// executable "/*! */" form): the server would answer it with "Query was empty", so it is not sent.
+bool HoldsNoStatement(std::string_view piece);
 
 // True when the text holds "use" or "USE" (exactly these spellings, anywhere).
 bool MentionsUse(std::string_view statement);
@@ -21,6 +27,6 @@ struct CurrentStatementPlan {
 };
 
 // What F5 runs for the caret's character index in the text (line breaks as single LF): the piece
-// after the nearest ";" at or before the caret, else the first piece; a blank piece runs everything;
-// a text of only ";" runs nothing.
+// after the nearest separator at or before the caret, else the first piece; a blank piece runs
+// everything; a text of only separators runs nothing.
 CurrentStatementPlan PlanCurrentStatement(std::string_view text, std::size_t caretIndex);

@@ -1,7 +1,7 @@
 #include "querytool/connection.h"
 #include "querytool/query_batch.h"
-#include "querytool/statements.h"
 
+#include "support/golden.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>
@@ -11,73 +11,26 @@
 
 namespace {
 
-std::vector<std::string> pieces(const std::string& text) {
-    std::vector<std::string> out;
-    for (std::string_view p : SplitStatements(text))
-        out.emplace_back(p);
-    return out;
+// The script between two reads of the session's statement count; the last line gives the count.
+std::string countedScript(const std::string& script) {
+    const std::string count = "show session status like 'Questions';\n";
+    return count + script + "\ndelimiter ;\n" + count;
+}
+
+std::uint64_t statementsSent(const std::string& firstCount, const std::string& lastCount) {
+    return std::stoull(lastCount) - std::stoull(firstCount) - 1;
+}
+
+// The count lines ("Questions<TAB>N") of the standard client's batch output.
+std::vector<std::string> countsPrinted(const std::string& output) {
+    std::vector<std::string> counts;
+    for (std::size_t at = output.find("Questions\t"); at != std::string::npos;
+         at = output.find("Questions\t", at + 1))
+        counts.push_back(output.substr(at + 10, output.find('\n', at) - at - 10));
+    return counts;
 }
 
 } // namespace
-
-TEST(Statements, SplitOnSemicolonsAlone) {
-    struct Case {
-        const char* text;
-        std::vector<std::string> expected;
-    };
-    const Case cases[] = {
-        {"select 1;\nselect 2", {"select 1", "\nselect 2"}},
-        {";;select 1;;;select 2;;", {"select 1", "select 2"}},
-        {"select 'a;b'", {"select 'a", "b'"}},
-        {"select 1 -- c;d\n", {"select 1 -- c", "d\n"}},
-        {"/* ; */", {"/* ", " */"}},
-        {";;;", {}},
-        {"", {}},
-        {" \n ", {" \n "}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, pieces(c.text)) << c.text;
-}
-
-TEST(Statements, BlankAndUseTests) {
-    EXPECT_TRUE(IsBlankStatement(" \t\n\v\f\r"));
-    EXPECT_TRUE(IsBlankStatement(""));
-    EXPECT_FALSE(IsBlankStatement(" x "));
-    EXPECT_TRUE(MentionsUse("use db"));
-    EXPECT_TRUE(MentionsUse("USE db"));
-    EXPECT_TRUE(MentionsUse("select * from users"));
-    EXPECT_FALSE(MentionsUse("Use db"));
-}
-
-TEST(Statements, CurrentStatementUnderTheCaret) {
-    struct Case {
-        const char* name;
-        const char* text;
-        std::size_t caret;
-        CurrentStatementPlan::Kind kind;
-        const char* piece;
-    };
-    const char* two = "select 1;\nselect 2";
-    const Case cases[] = {
-        {"inside the first", two, 3, CurrentStatementPlan::RunPiece, "select 1"},
-        {"at the start", two, 0, CurrentStatementPlan::RunPiece, "select 1"},
-        {"just after the semicolon", two, 9, CurrentStatementPlan::RunPiece, "\nselect 2"},
-        {"inside the second", two, 14, CurrentStatementPlan::RunPiece, "\nselect 2"},
-        {"at the very end", two, 18, CurrentStatementPlan::RunPiece, "\nselect 2"},
-        {"beyond the end", two, 500, CurrentStatementPlan::RunPiece, "\nselect 2"},
-        {"nothing after the last semicolon", "select 1;", 9, CurrentStatementPlan::RunPiece, "select 1"},
-        {"blank text runs all", "  \n ", 2, CurrentStatementPlan::RunAll, "  \n "},
-        {"blank after semicolon runs all", "select 1; \n", 11, CurrentStatementPlan::RunAll, " \n"},
-        {"only semicolons", ";;;", 2, CurrentStatementPlan::Nothing, ""},
-        {"empty text", "", 0, CurrentStatementPlan::Nothing, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CurrentStatementPlan plan = PlanCurrentStatement(c.text, c.caret);
-        EXPECT_EQ(c.kind, plan.kind);
-        EXPECT_EQ(c.piece, std::string(plan.piece));
-    }
-}
 
 TEST(Connection, PortText) {
     EXPECT_EQ(3306u, PortFromText("3306"));
@@ -211,4 +164,36 @@ TEST_F(Execution, ListsAndDatabaseReads) {
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), m_database));
     EXPECT_FALSE(ReadFirstColumn(m_connection, "show tables from nosuchdb", names));
     EXPECT_TRUE(names.empty());
+}
+
+// Scripts whose text values and comments hold ';', and stored routines between DELIMITER lines, run
+// without an error and send as many statements as the standard client sends for them.
+TEST_F(Execution, ScriptsRunAsTheStandardClientRunsThem) {
+    const std::string clientDatabase = m_database + "_client";
+    Exec(m_connection, "drop database if exists `" + clientDatabase + "`");
+    Exec(m_connection, "create database `" + clientDatabase + "` character set utf8mb4");
+    for (const char* name : {"scripts/help_tables.sql", "scripts/procedures.sql"}) {
+        SCOPED_TRACE(name);
+        const std::string script = countedScript(ReadFileBytes(TestDataPath(name)));
+        const std::string input = TestOutputPath("script.sql");
+        const std::string output = TestOutputPath("client.out");
+        WriteFileBytes(input, script);
+        ASSERT_EQ(0, RunServerClient("mariadb --no-defaults", "--batch " + clientDatabase, input, output));
+        const std::vector<std::string> clientCounts = countsPrinted(ReadFileBytes(output));
+        ASSERT_EQ(2u, clientCounts.size());
+
+        QueryBatch batch(m_connection);
+        batch.RunText(script, nullptr);
+        EXPECT_FALSE(batch.HadError()) << batch.Messages();
+        const auto& results = batch.Results();
+        ASSERT_GE(results.size(), 2u);
+        EXPECT_EQ(statementsSent(clientCounts[0], clientCounts[1]),
+                  statementsSent(std::string(results.front()->Row(0).Value(1)),
+                                 std::string(results.back()->Row(0).Value(1))));
+    }
+    EXPECT_EQ(QueryRows(m_connection, "select * from `" + clientDatabase + "`.help_topic order by id"),
+              QueryRows(m_connection, "select * from help_topic order by id"));
+    EXPECT_EQ((std::vector<std::string>{"0", "1", "2"}), QueryRows(m_connection, "select n from log order by n"));
+    EXPECT_EQ(6u, QueryRows(m_connection, "select * from help_topic").size());
+    Exec(m_connection, "drop database `" + clientDatabase + "`");
 }

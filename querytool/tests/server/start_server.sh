@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts a private MariaDB server for the query tool's tests: a fresh data folder in a temporary
 # folder, TCP on a free port of 127.0.0.1 and a socket in that folder. Writes STATE_FILE with the
-# lines PORT=, PID=, DIR= once the server answers. On failure prints the server's log and fails.
+# lines PORT=, PID=, DIR= once the server answers. On failure prints the server's log, removes the
+# temporary folder and fails. Nothing depends on name resolution: the machine's host name need not
+# resolve (no /etc/hosts), and the server matches clients by address (root@127.0.0.1).
 #   start_server.sh STATE_FILE [extra mariadbd options...]
 set -u
 state=${1:?usage: start_server.sh STATE_FILE [mariadbd options]}
@@ -14,13 +16,18 @@ user_opt=()
 
 fail() {
     echo "test server: $*" >&2
-    [ -f "$log" ] && { echo "---- server log ($log) ----" >&2; tail -n 60 "$log" >&2; }
-    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+    [ -f "$log" ] && { echo "---- server log ----" >&2; tail -n 60 "$log" >&2; }
+    if [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; then
+        for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null
+    fi
+    rm -rf "$dir"
     exit 1
 }
 
+# --force: the install script would otherwise refuse a host name it cannot look up.
 if ! mariadb-install-db --no-defaults --datadir="$dir/data" --auth-root-authentication-method=normal \
-    --skip-test-db "${user_opt[@]}" >"$log" 2>&1; then
+    --force --skip-test-db --tmpdir="$dir" "${user_opt[@]}" >"$log" 2>&1; then
     fail "mariadb-install-db failed"
 fi
 
@@ -31,7 +38,8 @@ for attempt in 1 2 3 4 5 6 7 8; do
     port_in_use "$port" && continue
     pid=
     setsid mariadbd --no-defaults --datadir="$dir/data" --socket="$dir/sock" --port="$port" \
-        --bind-address=127.0.0.1 --pid-file="$dir/pid" "${user_opt[@]}" --skip-log-bin \
+        --bind-address=127.0.0.1 --pid-file="$dir/pid" --tmpdir="$dir" "${user_opt[@]}" --skip-log-bin \
+        --skip-name-resolve \
         --innodb-buffer-pool-size=256M --innodb-log-file-size=256M \
         --innodb-flush-log-at-trx-commit=2 --local-infile=1 --max-allowed-packet=64M \
         "$@" </dev/null >>"$log" 2>&1 &

@@ -1,5 +1,6 @@
 #include "querytool/sql_dump.h"
 
+#include "querytool/connection.h"
 #include "querytool/error_text.h"
 #include "querytool/sql_quote.h"
 
@@ -43,8 +44,98 @@ void step(DumpProgress* progress) {
     if (progress) progress->Step();
 }
 
-void appendInsert(MYSQL* connection, const std::string& head, MYSQL_ROW row, const unsigned long* lengths,
-                  unsigned int fields, std::string& line) {
+// The session a restore runs in: the file's character set, and a SQL mode that keeps a 0 in an
+// AUTO_INCREMENT column and reads backslash escapes whatever the server's default mode; the end of
+// the file puts the session back as it was.
+std::string sessionStart(MYSQL* connection) {
+    return std::string("SET @OLD_CHARACTER_SET_CLIENT=@@CHARACTER_SET_CLIENT, "
+                       "@OLD_CHARACTER_SET_RESULTS=@@CHARACTER_SET_RESULTS, "
+                       "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE;\r\n") +
+           "SET NAMES " + mysql_character_set_name(connection) + ";\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO';\r\n\r\n";
+}
+
+const char kSessionEnd[] = "SET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
+                           "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, "
+                           "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION;\r\n";
+const char kIncomplete[] = "-- This dump is incomplete: it was stopped by an error.\r\n";
+
+// The end of the quoted text whose opening quote is at position at (backslashes escape in strings).
+std::size_t quotedEnd(std::string_view text, std::size_t at) {
+    const char quote = text[at];
+    for (std::size_t i = at + 1; i < text.size(); ++i) {
+        if (text[i] == '\\' && quote != '`') {
+            ++i;
+            continue;
+        }
+        if (text[i] == quote) return i + 1;
+    }
+    return text.size();
+}
+
+// A view's CREATE text with the qualifier of its own database taken off every name it qualifies
+// (`db`.`t`.`a` becomes `t`.`a`), so that it can be restored into any database.
+std::string withoutDatabase(std::string_view create, const std::string& database) {
+    const std::string qualifier = backquoteIdent(database) + ".";
+    std::string out;
+    out.reserve(create.size());
+    std::size_t i = 0;
+    while (i < create.size()) {
+        const char c = create[i];
+        if (c != '\'' && c != '"' && c != '`') {
+            out += c;
+            ++i;
+            continue;
+        }
+        if (c == '`' && create.compare(i, qualifier.size(), qualifier) == 0 &&
+            create.substr(i + qualifier.size(), 1) == "`")
+            i += qualifier.size();
+        const std::size_t end = quotedEnd(create, i);
+        out.append(create.substr(i, end - i));
+        i = end;
+    }
+    return out;
+}
+
+// The columns a restore must name: every stored column, invisible ones included, when the table
+// has generated or invisible columns; none (a plain "select *" and INSERT) otherwise.
+bool readStoredColumns(MYSQL* connection, const std::string& database, const std::string& table,
+                       std::vector<std::string>& columns) {
+    columns.clear();
+    const std::string query = "select COLUMN_NAME, IS_GENERATED = 'ALWAYS', EXTRA like '%INVISIBLE%' "
+                              "from information_schema.COLUMNS where TABLE_SCHEMA = " +
+                              quoteValue(connection, database) + " and TABLE_NAME = " +
+                              quoteValue(connection, table) + " order by ORDINAL_POSITION";
+    if (!send(connection, query)) return false;
+    MYSQL_RES* result = mysql_store_result(connection);
+    if (result == nullptr) return false;
+    bool special = false;
+    while (MYSQL_ROW row = mysql_fetch_row(result)) {
+        const bool generated = row[1] && row[1][0] == '1';
+        special = special || generated || (row[2] && row[2][0] == '1');
+        if (!generated) columns.emplace_back(row[0] ? row[0] : "");
+    }
+    mysql_free_result(result);
+    if (!special) columns.clear();
+    return true;
+}
+
+std::string columnList(const std::vector<std::string>& columns) {
+    std::string list;
+    for (const std::string& column : columns)
+        list += (list.empty() ? "" : ",") + quoteIdent(column);
+    return list;
+}
+
+// The names among tables that are views, from the server's catalogue.
+bool readViews(MYSQL* connection, const std::string& database, std::vector<std::string>& views) {
+    return ReadFirstColumn(connection,
+                           "select TABLE_NAME from information_schema.TABLES where TABLE_TYPE = 'VIEW' and "
+                           "TABLE_SCHEMA = " + quoteValue(connection, database),
+                           views);
+}
+
+void appendInsert(const std::string& head, MYSQL_ROW row, const unsigned long* lengths, unsigned int fields,
+                  std::string& line) {
     line = head;
     for (unsigned int i = 0; i < fields; ++i) {
         if (i > 0) line += ',';
@@ -53,21 +144,22 @@ void appendInsert(MYSQL* connection, const std::string& head, MYSQL_ROW row, con
             continue;
         }
         line += '\'';
-        appendEscaped(connection, std::string_view(row[i], lengths[i]), line);
+        appendBackslashEscaped(std::string_view(row[i], lengths[i]), line);
         line += '\'';
     }
     line += ");\r\n";
 }
 
-// Writes every row of the stored result as an INSERT line.
-bool writeRows(MYSQL* connection, OutputFile& file, const std::string& table, MYSQL_RES* result,
-               DumpProgress* progress) {
-    const std::string head = "INSERT INTO " + quoteIdent(table) + " VALUES (";
+// Writes every row of the result as an INSERT line, naming the columns when there is a list.
+bool writeRows(OutputFile& file, const std::string& table, const std::vector<std::string>& columns,
+               MYSQL_RES* result, DumpProgress* progress) {
+    const std::string head = "INSERT INTO " + quoteIdent(table) +
+                             (columns.empty() ? "" : " (" + columnList(columns) + ")") + " VALUES (";
     const unsigned int fields = mysql_num_fields(result);
     std::string line;
     std::uint64_t count = 0;
     while (MYSQL_ROW row = mysql_fetch_row(result)) {
-        appendInsert(connection, head, row, mysql_fetch_lengths(result), fields, line);
+        appendInsert(head, row, mysql_fetch_lengths(result), fields, line);
         if (!file.Write(line)) return false;
         if (++count % 50 == 0) step(progress);
     }
@@ -91,16 +183,42 @@ bool writeLockedTable(MYSQL* connection, OutputFile& file, const std::string& da
                       const std::string& table, DumpProgress* progress, DumpFailure& failure) {
     const std::string qualified = quoteQualified(database, table);
     setProgress(progress, "Getting data from " + database + "." + table, 0, 2, 1);
+    std::vector<std::string> columns;
+    if (!readStoredColumns(connection, database, table, columns)) return serverFailure(connection, failure);
     const int rows = progress ? countRows(connection, qualified) : 0;
-    if (!send(connection, "select * from " + qualified)) return serverFailure(connection, failure);
+    const std::string selected = columns.empty() ? "*" : columnList(columns);
+    if (!send(connection, "select " + selected + " from " + qualified)) return serverFailure(connection, failure);
     MYSQL_RES* result = mysql_use_result(connection);
     if (result == nullptr) return serverFailure(connection, failure);
     setProgress(progress, "Writing data for " + table, 50, rows, 50);
-    const bool written = writeRows(connection, file, table, result, progress);
+    const bool written = writeRows(file, table, columns, result, progress);
     const bool complete = mysql_errno(connection) == 0;
     mysql_free_result(result);
     if (!complete) return serverFailure(connection, failure);
     return written || fileFailure(file, kDataError, failure);
+}
+
+// The structure part of a table or a view: its comment, the optional DROP and the CREATE text the
+// server gives ("show create table" answers for views too), a view's without its database.
+bool writeStructure(MYSQL* connection, OutputFile& file, const std::string& database, const std::string& table,
+                    bool view, bool dropTable, DumpProgress* progress, DumpFailure& failure) {
+    if (!file.Write("-- \r\n-- Table struture for " + commentName(table) + "\r\n-- \r\n\r\n"))
+        return fileFailure(file, kStructureError, failure);
+    setProgress(progress, "Writing table structure for " + table, 0, 2, 1);
+    if (dropTable) file.Write((view ? "DROP VIEW " : "DROP TABLE ") + quoteIdent(table) + ";\r\n");
+    if (!send(connection, "show create table " + quoteQualified(database, table)))
+        return serverFailure(connection, failure);
+    MYSQL_RES* result = mysql_store_result(connection);
+    if (result == nullptr) return serverFailure(connection, failure);
+    MYSQL_ROW row = mysql_fetch_row(result);
+    if (row != nullptr && mysql_num_fields(result) >= 2 && row[1] != nullptr) {
+        const std::string_view create(row[1], mysql_fetch_lengths(result)[1]);
+        file.Write(view ? std::string_view(withoutDatabase(create, database)) : create);
+        file.Write(";\r\n\r\n");
+    }
+    mysql_free_result(result);
+    step(progress);
+    return !file.Failed() || fileFailure(file, kStructureError, failure);
 }
 
 } // namespace
@@ -119,22 +237,7 @@ bool WriteDumpHeader(OutputFile& file, const std::string& host, const std::strin
 bool WriteTableStructure(MYSQL* connection, OutputFile& file, const std::string& database,
                          const std::string& table, bool dropTable, DumpProgress* progress,
                          DumpFailure& failure) {
-    if (!file.Write("-- \r\n-- Table struture for " + commentName(table) + "\r\n-- \r\n\r\n"))
-        return fileFailure(file, kStructureError, failure);
-    setProgress(progress, "Writing table structure for " + table, 0, 2, 1);
-    if (dropTable) file.Write("DROP TABLE " + quoteIdent(table) + ";\r\n");
-    if (!send(connection, "show create table " + quoteQualified(database, table)))
-        return serverFailure(connection, failure);
-    MYSQL_RES* result = mysql_store_result(connection);
-    if (result == nullptr) return serverFailure(connection, failure);
-    MYSQL_ROW row = mysql_fetch_row(result);
-    if (row != nullptr && mysql_num_fields(result) >= 2 && row[1] != nullptr) {
-        file.Write(std::string_view(row[1], mysql_fetch_lengths(result)[1]));
-        file.Write(";\r\n\r\n");
-    }
-    mysql_free_result(result);
-    step(progress);
-    return !file.Failed() || fileFailure(file, kStructureError, failure);
+    return writeStructure(connection, file, database, table, false, dropTable, progress, failure);
 }
 
 bool WriteTableData(MYSQL* connection, OutputFile& file, const std::string& database,
@@ -149,6 +252,34 @@ bool WriteTableData(MYSQL* connection, OutputFile& file, const std::string& data
     return written;
 }
 
+// Every table's parts in list order, then the views' structures (a view has no data of its own, and
+// its tables must exist before it); stops at the first failure. True when the last writer succeeded.
+bool writeTablesThenViews(MYSQL* connection, OutputFile& file, const std::string& database,
+                          const std::vector<std::string>& tables, const DumpOptions& options,
+                          DumpProgress* progress, DumpFailure& failure) {
+    std::vector<std::string> views;
+    if (!readViews(connection, database, views)) return serverFailure(connection, failure);
+    const auto isView = [&views](const std::string& name) {
+        return std::find(views.begin(), views.end(), name) != views.end();
+    };
+    bool lastOk = false;
+    for (const std::string& table : tables) {
+        if (isView(table)) continue;
+        if (options.structure && !(lastOk = WriteTableStructure(connection, file, database, table,
+                                                                options.dropTable, progress, failure)))
+            return false;
+        if (options.data && !(lastOk = WriteTableData(connection, file, database, table, progress, failure)))
+            return false;
+    }
+    for (const std::string& view : tables) {
+        if (!isView(view) || !options.structure) continue;
+        if (!(lastOk = writeStructure(connection, file, database, view, true, options.dropTable, progress,
+                                      failure)))
+            return false;
+    }
+    return lastOk;
+}
+
 DumpOutcome DumpTables(MYSQL* connection, const std::string& path, const std::string& database,
                        const std::vector<std::string>& tables, const DumpOptions& options,
                        DumpProgress* progress) {
@@ -160,21 +291,17 @@ DumpOutcome DumpTables(MYSQL* connection, const std::string& path, const std::st
     }
     WriteDumpHeader(file, connection->host ? connection->host : "", database,
                     mysql_get_server_info(connection), options.useStatement, outcome.failure);
-    bool lastOk = false;
+    file.Write(sessionStart(connection));
     DumpFailure failure;
-    for (const std::string& table : tables) {
-        if (options.structure && !(lastOk = WriteTableStructure(connection, file, database, table,
-                                                                options.dropTable, progress, failure)))
-            break;
-        if (options.data && !(lastOk = WriteTableData(connection, file, database, table, progress, failure)))
-            break;
-    }
-    if (!file.Close() && lastOk) {
-        lastOk = false;
-        failure = {DumpFailure::File, kDataError, file.Error()};
-    }
+    const bool lastOk = writeTablesThenViews(connection, file, database, tables, options, progress, failure);
+    file.Write(kSessionEnd);
     if (outcome.failure.kind == DumpFailure::None) outcome.failure = failure;
     outcome.ok = lastOk && outcome.failure.kind == DumpFailure::None;
+    if (!outcome.ok) file.Write(kIncomplete);
+    if (!file.Close() && outcome.ok) {
+        outcome.ok = false;
+        outcome.failure = {DumpFailure::File, kDataError, file.Error()};
+    }
     outcome.finalText =
         outcome.ok ? "Exporting of data successful" : "Some error occured while exporting data";
     return outcome;

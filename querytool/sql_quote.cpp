@@ -358,3 +358,30 @@ std::string quoteValue(MYSQL* connection, std::string_view bytes) {
     quoted += '\'';
     return quoted;
 }
+
+void appendBackslashEscaped(std::string_view bytes, std::string& out) {
+    for (char c : bytes) {
+        switch (c) {
+        case '\0':
+            out += "\\0";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\x1a':
+            out += "\\Z";
+            break;
+        case '\\':
+        case '\'':
+        case '"':
+            out += '\\';
+            out += c;
+            break;
+        default:
+            out += c;
+        }
+    }
+}

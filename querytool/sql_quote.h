@@ -27,3 +27,8 @@ std::string quoteValue(MYSQL* connection, std::string_view bytes);
 
 // Appends the escaped bytes (without quotes) to out.
 void appendEscaped(MYSQL* connection, std::string_view bytes, std::string& out);
+
+// Appends the bytes escaped with backslashes as the server reads them without NO_BACKSLASH_ESCAPES,
+// whatever the connection's session mode (texts that set their own mode before they are read, such
+// as dumps). Only ASCII bytes are escaped, which suits UTF-8 and the single-byte character sets.
+void appendBackslashEscaped(std::string_view bytes, std::string& out);

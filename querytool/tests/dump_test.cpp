@@ -9,6 +9,19 @@
 
 namespace {
 
+const std::string kSessionStart =
+    "SET @OLD_CHARACTER_SET_CLIENT=@@CHARACTER_SET_CLIENT, @OLD_CHARACTER_SET_RESULTS=@@CHARACTER_SET_RESULTS, "
+    "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE;\r\n"
+    "SET NAMES utf8mb4;\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO';\r\n\r\n";
+const std::string kSessionEnd =
+    "SET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
+    "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION;\r\n";
+const std::string kIncomplete = "-- This dump is incomplete: it was stopped by an error.\r\n";
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 struct RecordingProgress : DumpProgress {
     void SetText(const std::string& text) override { texts.push_back(text); }
     void SetRange(int, int, int) override {}
@@ -72,13 +85,13 @@ TEST_F(Dump, PlainTableLinesAreTheFormatsBytes) {
     const std::string expected =
         "-- Tessmark v1.71\r\n-- \r\n-- Host - 127.0.0.1 : Database - " + m_database + "\r\n-- " +
         std::string(62, '*') + "\r\n-- Server version " + mysql_get_server_info(m_connection) + "\r\n\r\n" +
-        "USE " + m_database + ";\r\n\r\n" +
+        "USE " + m_database + ";\r\n\r\n" + kSessionStart +
         "-- \r\n-- Table struture for empty_one\r\n-- \r\n\r\nDROP TABLE empty_one;\r\n" +
         createE.at(0).substr(createE[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
         m_database + ".empty_one\r\n-- \r\n\r\n\r\n" +
         "-- \r\n-- Table struture for t\r\n-- \r\n\r\nDROP TABLE t;\r\n" +
         createT.at(0).substr(createT[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
-        m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n";
+        m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n" + kSessionEnd;
     EXPECT_EQ(expected, ReadFileBytes(path));
 }
 
@@ -117,5 +130,96 @@ TEST_F(Dump, FailuresAreReported) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ("Some error occured while exporting data", outcome.finalText);
     EXPECT_EQ(0u, ReadFileBytes(path).rfind("-- Tessmark v1.71\r\n", 0));
+    EXPECT_TRUE(endsWith(ReadFileBytes(path), kIncomplete));
     Exec(m_connection, "insert into t values (1)");
+}
+
+namespace {
+
+// Every byte value once, as a hexadecimal literal.
+std::string allBytesLiteral() {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string literal = "x'";
+    for (int b = 0; b < 256; ++b) {
+        literal += digits[b >> 4];
+        literal += digits[b & 15];
+    }
+    return literal + "'";
+}
+
+} // namespace
+
+// A table of awkward names and values, with a generated and an invisible column and a view over it,
+// comes back cell by cell when its dump is restored by the standard client under a plain and a UTF-8
+// locale, into a fresh database, with and without NO_BACKSLASH_ESCAPES as the server's mode.
+TEST_F(Dump, EveryCellComesBackUnderAnyLocaleAndServerMode) {
+    Exec(m_connection, "create table `a<b>&c` (id int auto_increment primary key, `1st` text, txt longtext, "
+                       "b longblob, l varchar(20) character set latin1, big bigint, ubig bigint unsigned, "
+                       "g int as (id * 2) virtual, gs varchar(30) as (concat('g', `1st`)) stored, "
+                       "hid varchar(20) invisible)");
+    Exec(m_connection, "set session sql_mode = concat(@@sql_mode, ',NO_AUTO_VALUE_ON_ZERO')");
+    Exec(m_connection, "insert into `a<b>&c` (id, `1st`, txt, b, l, big, ubig, hid) values "
+                       "(0, 'zero', concat('nul', char(0 using utf8mb4), 'cr\\r lf\\n tab\\t q'' dq\\\" "
+                       "bs\\\\ \xF0\x9F\x98\x80 \\Z;'), " + allBytesLiteral() + ", 'caf\xC3\xA9', "
+                       "-9223372036854775808, 18446744073709551615, 'hidden'),"
+                       "(1, '(NULL)', repeat('0123456789abcde\xC3\xA9', 61681), NULL, NULL, "
+                       "9223372036854775807, 0, NULL),"
+                       "(2, 'NULL', '', '', '', NULL, NULL, '')");
+    Exec(m_connection, "create view `my view` as select id, `1st`, g from `a<b>&c` where id < 2");
+    const std::string path = TestOutputPath("awkward.sql");
+    const DumpOutcome outcome =
+        DumpTables(m_connection, path, m_database, {"a<b>&c", "my view"}, DumpOptions(), nullptr);
+    ASSERT_TRUE(outcome.ok) << outcome.failure.text;
+
+    const char* const restores[][2] = {
+        {"C", ""},
+        {"C.UTF-8", ""},
+        {"C", "--init-command=\"set session sql_mode = 'NO_BACKSLASH_ESCAPES'\""},
+        {"C.UTF-8", "--init-command=\"set session sql_mode = 'NO_BACKSLASH_ESCAPES,STRICT_ALL_TABLES'\""},
+    };
+    for (const auto& restore : restores) {
+        SCOPED_TRACE(std::string(restore[0]) + " " + restore[1]);
+        Exec(m_connection, "drop database if exists `" + restored() + "`");
+        Exec(m_connection, "create database `" + restored() + "` character set latin1");
+        const std::string client =
+            std::string("env -u LC_ALL -u LC_CTYPE LANG=") + restore[0] + " mariadb --no-defaults";
+        ASSERT_EQ(0, RunServerClient(client, std::string(restore[1]) + " '" + restored() + "'", path));
+        for (const char* select : {"select *, hid from `%s`.`a<b>&c` order by id",
+                                   "select * from `%s`.`my view` order by id"}) {
+            const auto rowsOf = [&](const std::string& database) {
+                std::string statement = select;
+                statement.replace(statement.find("%s"), 2, database);
+                return QueryRows(m_connection, statement);
+            };
+            const std::vector<std::string> original = rowsOf(m_database);
+            EXPECT_FALSE(original.empty());
+            EXPECT_TRUE(rowsOf(restored()) == original) << select;
+        }
+    }
+    Exec(m_connection, "drop database `" + restored() + "`");
+}
+
+// A dump whose connection is killed while it reads rows ends its file with the incomplete mark.
+TEST_F(Dump, AKilledConnectionLeavesAFileMarkedIncomplete) {
+    Exec(m_connection, "create table big (a int, b varchar(100))");
+    Exec(m_connection, "insert into big select seq, repeat('b', 100) from seq_1_to_200000");
+    MYSQL* dumping = ConnectToTestServer();
+    ASSERT_NE(nullptr, dumping);
+    ASSERT_EQ(0, mysql_select_db(dumping, m_database.c_str()));
+    struct Killer : RecordingProgress {
+        void SetText(const std::string& text) override {
+            if (text == "Writing data for big") Exec(killer, "kill connection " + std::to_string(id));
+        }
+        MYSQL* killer = nullptr;
+        unsigned long id = 0;
+    } progress;
+    progress.killer = m_connection;
+    progress.id = mysql_thread_id(dumping);
+    const std::string path = TestOutputPath("killed.sql");
+    const DumpOutcome outcome = DumpTables(dumping, path, m_database, {"big"}, DumpOptions(), &progress);
+    mysql_close(dumping);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(DumpFailure::Server, outcome.failure.kind);
+    EXPECT_EQ("Some error occured while exporting data", outcome.finalText);
+    EXPECT_TRUE(endsWith(ReadFileBytes(path), kSessionEnd + kIncomplete));
 }

@@ -35,7 +35,7 @@ protected:
     std::vector<std::string> rows(const std::string& database, const std::string& table) {
         return QueryRows(m_connection, "select * from `" + database + "`.`" + table + "` order by 1");
     }
-    std::string restored() const { return "t_dump_restored"; }
+    std::string restored() const { return m_database.substr(0, 56) + "_restore"; }
 };
 
 } // namespace

@@ -13,8 +13,12 @@ enum class ExportFormat { Xml = 1, Csv = 2, Html = 3 };
 // folder) is replaced from its full stop on, else ".xml", ".csv" or ".html" is appended.
 std::string ForceExportExtension(const std::string& path, ExportFormat format);
 
-// The writers: the whole result in the format's bytes. Each returns false at the first failed write
-// and writes nothing more.
+// The writers: the whole result in the format's bytes. Plain values are written as they are; CSV
+// quotes a field holding ",", a quote or a line break, or equal to the NULL marker; XML writes names
+// that are not XML names with _xHHHH_ escapes, CR as a character reference, and a value XML cannot
+// hold (control characters, bytes that are not UTF-8) in hexadecimal with encoding="hex"; HTML
+// escapes names as it escapes values. Each returns false at the first failed write and writes
+// nothing more.
 bool WriteCsv(const QueryResult& result, OutputFile& file);
 bool WriteXml(const QueryResult& result, OutputFile& file);
 bool WriteHtml(const QueryResult& result, OutputFile& file);

@@ -1,5 +1,7 @@
 #include "querytool/result_text.h"
 
+#include "querytool/utf8_sequence.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -10,18 +12,7 @@ const char kNull[] = "(NULL)";
 
 // Length in bytes of the valid UTF-8 sequence at p (n bytes available), or 1 for any other byte.
 std::size_t sequenceLength(const unsigned char* p, std::size_t n) {
-    const unsigned char b = p[0];
-    std::size_t length = b < 0xC2 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF5 ? 4 : 1;
-    if (length == 1 || length > n) return 1;
-    unsigned char low = 0x80, high = 0xBF;
-    if (b == 0xE0) low = 0xA0;
-    if (b == 0xED) high = 0x9F;
-    if (b == 0xF0) low = 0x90;
-    if (b == 0xF4) high = 0x8F;
-    if (p[1] < low || p[1] > high) return 1;
-    for (std::size_t i = 2; i < length; ++i)
-        if (p[i] < 0x80 || p[i] > 0xBF) return 1;
-    return length;
+    return std::max<std::size_t>(1, ValidUtf8Length(p, n));
 }
 
 // Characters as the text view shows them: a valid UTF-8 sequence is one, any other byte is one.

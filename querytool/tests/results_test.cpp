@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 
 namespace {
 
@@ -104,6 +106,94 @@ TEST_F(Results, RowsAsTextForTheClipboard) {
     EXPECT_EQ(std::string("nul\0inside\r\n", 12), RowsAsText(nul, 0, 1));
     const QueryResult& wide = query("select repeat('w', 300)");
     EXPECT_EQ(std::string(300, 'w') + "\r\n", RowsAsText(wide, 0, 1));
+}
+
+namespace {
+
+std::string hexOf(std::string_view bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    if (bytes.empty()) return "-";
+    std::string hex;
+    for (unsigned char b : bytes) {
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    return hex;
+}
+
+// What the standard reader gives back for the export at path, one line per row.
+std::vector<std::string> readBack(const char* kind, const std::string& path) {
+    const std::string output = path + ".read";
+    const std::string command = "python3 '" + TestDataPath("exports/read_back.py") + "' " + kind + " '" + path +
+                                "' > '" + output + "'";
+    EXPECT_EQ(0, std::system(command.c_str())) << command;
+    std::vector<std::string> lines;
+    const std::string text = ReadFileBytes(output);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return lines;
+}
+
+// A row as the reader should give it back: each value (NULL as "(NULL)") in hexadecimal, for XML
+// after the field's name with its blanks as "_".
+std::string expectedLine(const QueryResult& result, std::uint64_t r, bool withNames) {
+    std::string line;
+    const ResultRow row = result.Row(r);
+    for (unsigned int i = 0; i < result.FieldCount(); ++i) {
+        if (i > 0) line += ' ';
+        if (withNames) {
+            std::string name = result.Field(i).name;
+            std::replace(name.begin(), name.end(), ' ', '_');
+            line += hexOf(name) + "=";
+        }
+        line += hexOf(row.IsNull(i) ? std::string_view("(NULL)") : row.Value(i));
+    }
+    return line;
+}
+
+} // namespace
+
+// Awkward names and values come back from the XML and CSV exports through standard readers, and the
+// HTML export escapes names as it escapes values.
+TEST_F(Results, ExportsReadBackWithStandardReaders) {
+    Exec(m_connection, "create table w (`a<b>&c` text, `1st` varchar(20), `x:y` int, `caf\xC3\xA9 n` text, "
+                       "`-\xE2\x82\xAC` longblob)");
+    std::string bytes = "x'";
+    for (int b = 0; b < 256; ++b) {
+        static const char digits[] = "0123456789ABCDEF";
+        bytes += digits[b >> 4];
+        bytes += digits[b & 15];
+    }
+    bytes += "'";
+    Exec(m_connection, "insert into w values "
+                       "('nul\\0 cr\\r lf\\n crlf\\r\\n tab\\t', '(NULL)', 1, 'q\"uo,te''s', " + bytes + "),"
+                       "(NULL, 'NULL', NULL, '\xF0\x9F\x98\x80 <&> \x01', x'E9FF00'),"
+                       "('', ' lead, trail ', -2147483648, 'a\r', '')");
+    const QueryResult& result = query("select * from w");
+    ASSERT_EQ(3u, result.RowCount());
+    const std::string xml = TestOutputPath("w.xml");
+    const std::string csv = TestOutputPath("w.csv");
+    ASSERT_TRUE(ExportResult(result, ExportFormat::Xml, xml).ok);
+    ASSERT_TRUE(ExportResult(result, ExportFormat::Csv, csv).ok);
+    const std::vector<std::string> xmlRows = readBack("xml", xml);
+    const std::vector<std::string> csvRows = readBack("csv", csv);
+    ASSERT_EQ(3u, xmlRows.size());
+    ASSERT_EQ(3u, csvRows.size());
+    for (std::uint64_t r = 0; r < 3; ++r) {
+        EXPECT_EQ(expectedLine(result, r, true), xmlRows[r]) << "xml row " << r;
+        EXPECT_EQ(expectedLine(result, r, false), csvRows[r]) << "csv row " << r;
+    }
+    const std::string csvText = ReadFileBytes(csv);
+    EXPECT_NE(std::string::npos, csvText.find(",\"(NULL)\",1,")) << "the text (NULL) is quoted";
+    EXPECT_NE(std::string::npos, csvText.find("\r\n(NULL),NULL,(NULL),")) << "NULL is bare";
+    EXPECT_NE(std::string::npos, ReadFileBytes(xml).find("<_x0031_st>(NULL)</_x0031_st>"));
+
+    const std::string html = TestOutputPath("w.html");
+    ASSERT_TRUE(ExportResult(result, ExportFormat::Html, html).ok);
+    EXPECT_NE(std::string::npos, ReadFileBytes(html).find("<td bgcolor=silver>a&lt;b&gt;&amp;c</td>"));
 }
 
 TEST(ExportExtension, IsForcedOnTheFileName) {

@@ -20,6 +20,14 @@ std::string clause(const char* keywords, const std::string& typed) {
     return std::string(keywords) + " '" + optionText(typed) + "' ";
 }
 
+// The escape the user chose, or none at all: unticked, the server's default backslash escape would
+// still take backslashes out of the file's text. The FIELDS keyword comes with it when no other field
+// option brought it.
+std::string escapeClause(const LoadDataOptions& options) {
+    if (options.escaped) return clause("ESCAPED BY", options.escapedBy);
+    return std::string(options.terminated || options.enclosed ? "" : "FIELDS ") + "ESCAPED BY '' ";
+}
+
 std::string intoClause(const LoadDataOptions& options) {
     if (options.ignore) return "IGNORE INTO TABLE ";
     if (options.replace) return "REPLACE INTO TABLE ";
@@ -41,12 +49,12 @@ std::string BuildLoadDataStatement(MYSQL* connection, const LoadDataOptions& opt
         options.lowPriority ? "LOAD DATA LOW_PRIORITY LOCAL INFILE " : "LOAD DATA LOCAL INFILE ";
     statement += quoteValue(connection, options.path) + " ";
     statement += intoClause(options);
-    statement += quoteQualified(options.database, options.table) + " ";
+    statement += quoteQualified(options.database, options.table) + " CHARACTER SET utf8mb4 ";
     if (options.terminated) statement += clause("FIELDS TERMINATED BY", options.terminatedBy);
     if (options.enclosed)
         statement +=
             clause(options.optionally ? "OPTIONALLY ENCLOSED BY" : "ENCLOSED BY", options.enclosedBy);
-    if (options.escaped) statement += clause("ESCAPED BY", options.escapedBy);
+    statement += escapeClause(options);
     if (options.lines) statement += clause("LINES TERMINATED BY", options.linesTerminatedBy);
     if (options.ignoreLines) statement += "IGNORE " + options.ignoreLineCount.substr(0, 9) + " LINES ";
     return statement + columnList(options);

@@ -27,8 +27,10 @@ struct LoadDataOptions {
     std::string ignoreLineCount;
 };
 
-// The statement: the path as an escaped string literal, names quoted as needed, option texts as typed
-// (their first 9 characters, an unescaped "'" escaped) so the server reads their escape sequences.
+// The statement: the path as an escaped string literal, names quoted as needed, the file read as
+// UTF-8 (CHARACTER SET utf8mb4), option texts as typed (their first 9 characters, an unescaped "'"
+// escaped) so the server reads their escape sequences, and an empty escape when "escaped by" is not
+// ticked.
 std::string BuildLoadDataStatement(MYSQL* connection, const LoadDataOptions& options);
 
 // Sends the statement; false when the server refuses it (QueryErrorText gives the box's text).

@@ -27,8 +27,8 @@ TEST_F(Import, StatementTexts) {
     LoadDataOptions o = options("/data/a.csv", {"a", "b"});
     o.database = "d";
     o.table = "t";
-    EXPECT_EQ("LOAD DATA LOCAL INFILE '/data/a.csv' INTO TABLE d.t FIELDS TERMINATED BY ',' "
-              "LINES TERMINATED BY '\\r\\n' ( a,b )",
+    EXPECT_EQ("LOAD DATA LOCAL INFILE '/data/a.csv' INTO TABLE d.t CHARACTER SET utf8mb4 FIELDS TERMINATED BY "
+              "',' ESCAPED BY '' LINES TERMINATED BY '\\r\\n' ( a,b )",
               BuildLoadDataStatement(m_connection, o));
     o.columns.clear();
     o.replace = true;
@@ -37,8 +37,8 @@ TEST_F(Import, StatementTexts) {
     o.ignoreLineCount = "1";
     o.path = "C:\\it's.csv";
     o.table = "my-table";
-    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' REPLACE INTO TABLE d.`my-table` "
-              "FIELDS TERMINATED BY '123456789' LINES TERMINATED BY '\\r\\n' IGNORE 1 LINES ( )",
+    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' REPLACE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
+              "FIELDS TERMINATED BY '123456789' ESCAPED BY '' LINES TERMINATED BY '\\r\\n' IGNORE 1 LINES ( )",
               BuildLoadDataStatement(m_connection, o));
     o.ignore = true;
     o.terminated = false;
@@ -48,8 +48,12 @@ TEST_F(Import, StatementTexts) {
     o.enclosedBy = "'";
     o.escaped = true;
     o.escapedBy = "\\'";
-    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` ENCLOSED BY '\\'' "
-              "ESCAPED BY '\\'' ( )",
+    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
+              "ENCLOSED BY '\\'' ESCAPED BY '\\'' ( )",
+              BuildLoadDataStatement(m_connection, o));
+    o.enclosed = o.escaped = false;
+    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
+              "FIELDS ESCAPED BY '' ( )",
               BuildLoadDataStatement(m_connection, o));
 }
 
@@ -93,4 +97,38 @@ TEST_F(Import, RefusedStatementsReportTheServerError) {
     EXPECT_FALSE(RunLoadData(m_connection, BuildLoadDataStatement(m_connection, o)));
     EXPECT_EQ(0u, QueryErrorText(m_connection).rfind("Error Code : 1146\n", 0))
         << QueryErrorText(m_connection);
+}
+
+// A UTF-8 file keeps its text whatever the session's database character set: with no database
+// selected and with a latin1 database selected.
+TEST_F(Import, AUtf8FileKeepsItsTextWithAnySelectedDatabase) {
+    Exec(m_connection, "create table imp (a int, b varchar(40)) character set utf8mb4");
+    const std::string path = TestOutputPath("utf8.csv");
+    WriteFileBytes(path, "1,caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\r\n");
+    MYSQL* fresh = ConnectToTestServer();
+    ASSERT_NE(nullptr, fresh);
+    Exec(fresh, "create database if not exists `" + m_database + "_latin1` character set latin1");
+    for (bool selectLatin1 : {false, true}) {
+        SCOPED_TRACE(selectLatin1 ? "latin1 database selected" : "no database selected");
+        if (selectLatin1) {
+            ASSERT_EQ(0, mysql_select_db(fresh, (m_database + "_latin1").c_str()));
+        }
+        Exec(m_connection, "delete from imp");
+        const std::string statement = BuildLoadDataStatement(fresh, options(path, {"a", "b"}));
+        EXPECT_TRUE(RunLoadData(fresh, statement)) << QueryErrorText(fresh);
+        EXPECT_EQ((std::vector<std::string>{"1|caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"}),
+                  QueryRows(m_connection, "select * from imp"));
+    }
+    Exec(fresh, "drop database `" + m_database + "_latin1`");
+    mysql_close(fresh);
+}
+
+// With "escaped by" unticked, backslashes in the file are text.
+TEST_F(Import, BackslashesAreKeptWithoutAnEscape) {
+    Exec(m_connection, "create table imp (a int, b varchar(40))");
+    const std::string path = TestOutputPath("paths.csv");
+    WriteFileBytes(path, "1,C:\\temp\\new\r\n2,end\\\r\n3,\\N\r\n");
+    load(options(path, {"a", "b"}));
+    EXPECT_EQ((std::vector<std::string>{"1|C:\\temp\\new", "2|end\\", "3|\\N"}),
+              QueryRows(m_connection, "select * from imp order by a"));
 }

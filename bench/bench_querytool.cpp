@@ -1,18 +1,21 @@
 // The query tool's core against the server's own command-line tools, on a private server with a
-// table of a million rows: storing and indexing a result, reaching the last row, CSV export, dump
-// and restore. Each figure is printed as a ratio against a baseline measured in the same run.
+// table of a million rows: storing and indexing a result, reaching the last row, CSV and XML export,
+// dump, splitting the dump into statements, and restore. Each figure is printed as a ratio against a baseline measured in the same run.
 
 #include "querytool/query_batch.h"
 #include "querytool/result_export.h"
 #include "querytool/sql_dump.h"
+#include "querytool/statements.h"
 
 #include <mysql.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -106,12 +109,28 @@ int main() {
         seconds([&] { shell("mariadb -B" + client + "-e 'select * from bench.big' > " + csv); });
     report("CSV export", exportCsv, "mariadb -B -e ... > file", clientCsv);
 
+    const std::string xml = "/tmp/bench-querytool.xml";
+    const double exportXml = seconds([&] { ExportResult(result, ExportFormat::Xml, xml); });
+    const double clientXml =
+        seconds([&] { shell("mariadb -X" + client + "-e 'select * from bench.big' > " + xml); });
+    report("XML export", exportXml, "mariadb -X -e ... > file", clientXml);
+    std::remove(xml.c_str());
+
     const std::string ours = "/tmp/bench-querytool-ours.sql", theirs = "/tmp/bench-querytool-theirs.sql";
     const double dump =
         seconds([&] { DumpTables(connection, ours, "bench", {"big"}, DumpOptions(), nullptr); });
     const double clientDump =
         seconds([&] { shell("mariadb-dump --skip-extended-insert" + client + "bench big > " + theirs); });
     report("dump of the table", dump, "mariadb-dump --skip-extended-insert", clientDump);
+
+    std::ifstream dumpFile(ours, std::ios::binary);
+    const std::string script((std::istreambuf_iterator<char>(dumpFile)), std::istreambuf_iterator<char>());
+    std::size_t pieces = 0;
+    const double split = seconds([&] { pieces = SplitStatements(script).size(); });
+    std::size_t semicolons = 0;
+    const double count = seconds([&] { semicolons = std::count(script.begin(), script.end(), ';'); });
+    report("split our dump into statements", split, "count its semicolons", count);
+    sink += pieces + semicolons;
 
     const double restoreOurs = seconds([&] { shell("mariadb" + client + "restore_ours < " + ours); });
     const double restoreTheirs = seconds([&] { shell("mariadb" + client + "restore_theirs < " + theirs); });

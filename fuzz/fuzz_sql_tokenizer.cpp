@@ -54,9 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(sliced.Tokens()[i].end == whole.Tokens()[i].end);
     }
 
+    const char* previousEnd = text.data();
     for (std::string_view piece : SplitStatements(text)) {
-        check(!piece.empty() && piece.find(';') == std::string_view::npos);
-        check(piece.data() >= text.data() && piece.data() + piece.size() <= text.data() + text.size());
+        check(!piece.empty() && piece.data() >= previousEnd);
+        check(piece.data() + piece.size() <= text.data() + text.size());
+        previousEnd = piece.data() + piece.size();
+        if (IsBlankStatement(piece)) check(HoldsNoStatement(piece));
     }
     const CurrentStatementPlan plan = PlanCurrentStatement(text, size == 0 ? 0 : data[0] % (size + 1));
     if (plan.kind != CurrentStatementPlan::Nothing)

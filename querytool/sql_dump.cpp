@@ -3,6 +3,7 @@
 #include "querytool/connection.h"
 #include "querytool/error_text.h"
 #include "querytool/sql_quote.h"
+#include "querytool/statements.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -59,19 +60,6 @@ const char kSessionEnd[] = "SET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OL
                            "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION;\r\n";
 const char kIncomplete[] = "-- This dump is incomplete: it was stopped by an error.\r\n";
 
-// The end of the quoted text whose opening quote is at position at (backslashes escape in strings).
-std::size_t quotedEnd(std::string_view text, std::size_t at) {
-    const char quote = text[at];
-    for (std::size_t i = at + 1; i < text.size(); ++i) {
-        if (text[i] == '\\' && quote != '`') {
-            ++i;
-            continue;
-        }
-        if (text[i] == quote) return i + 1;
-    }
-    return text.size();
-}
-
 // A view's CREATE text with the qualifier of its own database taken off every name it qualifies
 // (`db`.`t`.`a` becomes `t`.`a`), so that it can be restored into any database.
 std::string withoutDatabase(std::string_view create, const std::string& database) {
@@ -89,7 +77,7 @@ std::string withoutDatabase(std::string_view create, const std::string& database
         if (c == '`' && create.compare(i, qualifier.size(), qualifier) == 0 &&
             create.substr(i + qualifier.size(), 1) == "`")
             i += qualifier.size();
-        const std::size_t end = quotedEnd(create, i);
+        const std::size_t end = QuotedTextEnd(create, i);
         out.append(create.substr(i, end - i));
         i = end;
     }

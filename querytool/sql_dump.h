@@ -1,6 +1,9 @@
 #pragma once
 // "Export Tables": chosen tables of one database written as an SQL script (header, optional USE,
-// per table its CREATE statement and its rows as INSERT statements) that the mariadb client restores.
+// per table its CREATE statement and its rows as INSERT statements) that the mariadb client restores
+// into any database under any locale: after the header the file sets the session's character set and
+// SQL mode for the restore, and sets them back at its end; views come after the tables, without their
+// database's name; a file stopped by an error ends with a comment saying it is incomplete.
 
 #include "querytool/output_file.h"
 
@@ -42,7 +45,8 @@ bool WriteTableStructure(MYSQL* connection, OutputFile& file, const std::string&
                          DumpFailure& failure);
 
 // The table's data comment and one INSERT per row, read under "lock tables ... read"; the lock is
-// always released once taken.
+// always released once taken. A table with generated or invisible columns has its stored columns
+// named in the select and in each INSERT.
 bool WriteTableData(MYSQL* connection, OutputFile& file, const std::string& database,
                     const std::string& table, DumpProgress* progress, DumpFailure& failure);
 
@@ -52,7 +56,7 @@ struct DumpOutcome {
     std::string finalText; // "Exporting of data successful" or "Some error occured while exporting data"
 };
 
-// The whole export into a new file at path; stops at the first failing table.
+// The whole export into a new file at path; stops at the first failing table or view.
 DumpOutcome DumpTables(MYSQL* connection, const std::string& path, const std::string& database,
                        const std::vector<std::string>& tables, const DumpOptions& options,
                        DumpProgress* progress);

@@ -25,20 +25,6 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
                       [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; });
 }
 
-// The end of the quoted string or name whose opening quote is at position at; in strings a backslash
-// takes the next character with it, and a doubled quote simply opens the quote again.
-std::size_t skipQuoted(std::string_view text, std::size_t at) {
-    const char quote = text[at];
-    for (std::size_t i = at + 1; i < text.size(); ++i) {
-        if (text[i] == '\\' && quote != '`') {
-            ++i;
-            continue;
-        }
-        if (text[i] == quote) return i + 1;
-    }
-    return text.size();
-}
-
 // "--" starts a comment only when white space or a control character follows it.
 bool startsDashComment(std::string_view text, std::size_t at) {
     return text.compare(at, 2, "--") == 0 &&
@@ -97,7 +83,7 @@ Layout scan(std::string_view text) {
             endPiece(i, i + separator.size());
             i = pieceStart;
         } else if (text[i] == '\'' || text[i] == '"' || text[i] == '`') {
-            i = skipQuoted(text, i);
+            i = QuotedTextEnd(text, i);
         } else if (const std::size_t afterComment = skipComment(text, i); afterComment != i) {
             i = afterComment;
         } else {
@@ -120,6 +106,18 @@ std::vector<std::string_view> SplitStatements(std::string_view text) {
     for (const Span& span : scan(text).pieces)
         pieces.push_back(viewOf(text, span));
     return pieces;
+}
+
+std::size_t QuotedTextEnd(std::string_view text, std::size_t at) {
+    const char quote = text[at];
+    for (std::size_t i = at + 1; i < text.size(); ++i) {
+        if (text[i] == '\\' && quote != '`') {
+            ++i;
+            continue;
+        }
+        if (text[i] == quote) return i + 1;
+    }
+    return text.size();
 }
 
 bool IsBlankStatement(std::string_view piece) {

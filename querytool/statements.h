@@ -10,6 +10,11 @@
 
 std::vector<std::string_view> SplitStatements(std::string_view text);
 
+// The end of the quoted string ('...' or "...") or quoted name (`...`) whose opening quote is at
+// position at, as the server reads it: in strings a backslash takes the next character with it; a
+// doubled quote ends the text and opens the next one. The text's size when it never closes.
+std::size_t QuotedTextEnd(std::string_view text, std::size_t at);
+
 // True for a piece that is empty or only space, tab, LF, VT, FF or CR.
 bool IsBlankStatement(std::string_view piece);
 

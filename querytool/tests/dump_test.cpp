@@ -166,9 +166,11 @@ TEST_F(Dump, EveryCellComesBackUnderAnyLocaleAndServerMode) {
                        "9223372036854775807, 0, NULL),"
                        "(2, 'NULL', '', '', '', NULL, NULL, '')");
     Exec(m_connection, "create view `my view` as select id, `1st`, g from `a<b>&c` where id < 2");
+    Exec(m_connection, "create view v2 as select v.id, '`" + m_database + "`.`x`' as s from `" + m_database +
+                           "`.`my view` v");
     const std::string path = TestOutputPath("awkward.sql");
     const DumpOutcome outcome =
-        DumpTables(m_connection, path, m_database, {"a<b>&c", "my view"}, DumpOptions(), nullptr);
+        DumpTables(m_connection, path, m_database, {"a<b>&c", "my view", "v2"}, DumpOptions(), nullptr);
     ASSERT_TRUE(outcome.ok) << outcome.failure.text;
 
     const char* const restores[][2] = {
@@ -185,7 +187,8 @@ TEST_F(Dump, EveryCellComesBackUnderAnyLocaleAndServerMode) {
             std::string("env -u LC_ALL -u LC_CTYPE LANG=") + restore[0] + " mariadb --no-defaults";
         ASSERT_EQ(0, RunServerClient(client, std::string(restore[1]) + " '" + restored() + "'", path));
         for (const char* select : {"select *, hid from `%s`.`a<b>&c` order by id",
-                                   "select * from `%s`.`my view` order by id"}) {
+                                   "select * from `%s`.`my view` order by id",
+                                   "select * from `%s`.v2 order by id"}) {
             const auto rowsOf = [&](const std::string& database) {
                 std::string statement = select;
                 statement.replace(statement.find("%s"), 2, database);

@@ -44,13 +44,16 @@ bool QueryBatch::RunStatement(std::string_view statement) {
 }
 
 void QueryBatch::RunText(std::string_view text, const std::function<void()>& onUse) {
-    for (std::string_view piece : SplitStatements(text)) {
-        m_hasLastPiece = true;
-        m_lastPiece.assign(piece);
-        if (HoldsNoStatement(piece)) continue;
-        RunStatement(piece);
-        if (onUse && MentionsUse(piece)) onUse();
-    }
+    for (std::string_view piece : SplitStatements(text))
+        RunPiece(piece, onUse);
+}
+
+void QueryBatch::RunPiece(std::string_view piece, const std::function<void()>& onUse) {
+    m_hasLastPiece = true;
+    m_lastPiece.assign(piece);
+    if (HoldsNoStatement(piece)) return;
+    RunStatement(piece);
+    if (onUse && MentionsUse(piece)) onUse();
 }
 
 const char* QueryBatch::CompletionText() const {

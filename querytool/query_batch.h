@@ -26,6 +26,11 @@ public:
     // database). Remembers the last piece of the text.
     void RunText(std::string_view text, const std::function<void()>& onUse);
 
+    // Runs one piece that a split already gave (the statement at the caret, the previous statement)
+    // whole, as RunText runs each piece: split again, a piece from between DELIMITER lines would be
+    // cut at its inner semicolons. Remembers it as the last piece.
+    void RunPiece(std::string_view piece, const std::function<void()>& onUse);
+
     const std::string& Messages() const { return m_messages; }
     bool HadError() const { return m_hadError; }
     const std::vector<std::unique_ptr<QueryResult>>& Results() const { return m_results; }

@@ -1,5 +1,6 @@
 #include "querytool/connection.h"
 #include "querytool/query_batch.h"
+#include "querytool/statements.h"
 
 #include "support/golden.h"
 #include "support/test_server.h"
@@ -196,4 +197,24 @@ TEST_F(Execution, ScriptsRunAsTheStandardClientRunsThem) {
     EXPECT_EQ((std::vector<std::string>{"0", "1", "2"}), QueryRows(m_connection, "select n from log order by n"));
     EXPECT_EQ(6u, QueryRows(m_connection, "select * from help_topic").size());
     Exec(m_connection, "drop database `" + clientDatabase + "`");
+}
+
+// The statement at the caret inside a DELIMITER block runs whole, and again as the previous statement.
+TEST_F(Execution, APieceFromADelimiterBlockRunsWhole) {
+    const std::string text = "DELIMITER $$\ncreate procedure p() begin select 1; select 2; end$$\ncall p()$$\n";
+    const CurrentStatementPlan plan = PlanCurrentStatement(text, 20);
+    ASSERT_EQ(CurrentStatementPlan::RunPiece, plan.kind);
+    QueryBatch create(m_connection);
+    create.RunPiece(plan.piece, nullptr);
+    EXPECT_EQ("(0 row(s) affected)\n\n", create.Messages());
+    for (int run = 0; run < 2; ++run) {
+        QueryBatch call(m_connection);
+        call.RunPiece(PlanCurrentStatement(text, text.find("call") + 2).piece, nullptr);
+        EXPECT_FALSE(call.HadError()) << call.Messages();
+        EXPECT_EQ("\ncall p()", call.LastPiece());
+    }
+    QueryBatch comment(m_connection);
+    comment.RunPiece("-- only a comment\n", nullptr);
+    EXPECT_EQ("", comment.Messages());
+    EXPECT_TRUE(comment.HasLastPiece());
 }

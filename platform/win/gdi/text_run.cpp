@@ -16,6 +16,18 @@ std::vector<int> offsetsOf(const TextMeasure& m, const TextRun& run) {
     return out;
 }
 
+// Draws text at the baseline m.ascent(): from the font's laid-out glyphs where they stand in for
+// drawText, which would lay the text out again on every call.
+void drawPlain(QPainter& p, const TextMeasure& m, const QString& text) {
+    FontCache& cache = m.cache();
+    if (!cache.layoutCached(text)) {
+        p.drawText(QPoint(0, m.ascent()), text);
+        return;
+    }
+    for (const QGlyphRun& glyphs : cache.glyphs(text))
+        p.drawGlyphRun(QPointF(0, m.ascent()), glyphs);
+}
+
 } // namespace
 
 int runWidth(const TextMeasure& m, const TextRun& run) {
@@ -44,7 +56,7 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
         run.advances.empty() && run.underlined.empty() && !m.marlett() && m.font().log.lfEscapement == 0;
     if (plain && dc.state.charExtra == 0) {
         // Kerning is off, so the whole run lands where the summed advances say.
-        p.drawText(QPoint(0, m.ascent()), run.text);
+        drawPlain(p, m, run.text);
         p.restore();
         return;
     }

@@ -1,0 +1,44 @@
+#pragma once
+// What a font needs for measuring and drawing text, made once per font instead of once per call:
+// its metrics, the advance of each character met so far, and the glyphs of recently drawn texts
+// laid out by Qt's text engine exactly as QPainter::drawText lays them out.
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace pm::gdi {
+
+class FontCache {
+public:
+    explicit FontCache(const QFont& font);
+
+    const QFont& font() const { return font_; }
+    const QFontMetrics& metrics() const { return metrics_; }
+    // The advance of one UTF-16 unit, or of a surrogate pair, as QFontMetrics gives it.
+    int advance(const QString& unit);
+    int advance(QChar c);
+    // Whether glyphs() can stand in for drawText on this text: no control characters, no text
+    // that runs right to left and no decorations, which drawText places by its own rules.
+    bool layoutCached(const QString& text) const;
+    // The glyphs of `text` as drawText places them, the baseline at y 0 and the text starting at
+    // x 0. Texts drawn again find their glyphs laid out already.
+    const QList<QGlyphRun>& glyphs(const QString& text);
+
+private:
+    static constexpr qsizetype kLayoutsKept = 4096;
+    QList<QGlyphRun> layOut(const QString& text) const;
+
+    QFont font_;
+    QFontMetrics metrics_;
+    std::vector<int> advances_; // per BMP unit, -1 until measured
+    // Two generations: a text not drawn for a whole generation is dropped.
+    QHash<QString, QList<QGlyphRun>> recent_, older_;
+};
+
+} // namespace pm::gdi

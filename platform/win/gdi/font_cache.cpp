@@ -38,16 +38,21 @@ bool FontCache::layoutCached(const QString& text) const {
     return true;
 }
 
-const QList<QGlyphRun>& FontCache::glyphs(const QString& text) {
+const QList<QGlyphRun>* FontCache::glyphs(const QString& text) {
     auto it = recent_.find(text);
-    if (it != recent_.end()) return *it;
+    if (it != recent_.end()) return &*it;
+    auto old = older_.find(text);
+    if (old == older_.end() && !metOnce_.remove(text)) {
+        if (metOnce_.size() >= kLayoutsKept) metOnce_.clear();
+        metOnce_.insert(text, true);
+        return nullptr;
+    }
+    QList<QGlyphRun> runs = old != older_.end() ? *old : layOut(text);
     if (recent_.size() >= kLayoutsKept) {
         older_ = std::move(recent_);
         recent_.clear();
     }
-    auto old = older_.find(text);
-    QList<QGlyphRun> runs = old != older_.end() ? *old : layOut(text);
-    return *recent_.insert(text, std::move(runs));
+    return &*recent_.insert(text, std::move(runs));
 }
 
 QList<QGlyphRun> FontCache::layOut(const QString& text) const {

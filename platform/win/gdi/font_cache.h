@@ -27,8 +27,9 @@ public:
     // that runs right to left and no decorations, which drawText places by its own rules.
     bool layoutCached(const QString& text) const;
     // The glyphs of `text` as drawText places them, the baseline at y 0 and the text starting at
-    // x 0. Texts drawn again find their glyphs laid out already.
-    const QList<QGlyphRun>& glyphs(const QString& text);
+    // x 0; nullptr the first time a text is met, since laying out a text for keeps costs more than
+    // drawing it once. Texts drawn again find their glyphs laid out already.
+    const QList<QGlyphRun>* glyphs(const QString& text);
 
 private:
     static constexpr qsizetype kLayoutsKept = 4096;
@@ -39,6 +40,7 @@ private:
     std::vector<int> advances_; // per BMP unit, -1 until measured
     // Two generations: a text not drawn for a whole generation is dropped.
     QHash<QString, QList<QGlyphRun>> recent_, older_;
+    QHash<QString, bool> metOnce_; // texts drawn once, not laid out yet
 };
 
 } // namespace pm::gdi

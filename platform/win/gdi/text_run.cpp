@@ -20,11 +20,12 @@ std::vector<int> offsetsOf(const TextMeasure& m, const TextRun& run) {
 // drawText, which would lay the text out again on every call.
 void drawPlain(QPainter& p, const TextMeasure& m, const QString& text) {
     FontCache& cache = m.cache();
-    if (!cache.layoutCached(text)) {
+    const QList<QGlyphRun>* runs = cache.layoutCached(text) ? cache.glyphs(text) : nullptr;
+    if (!runs) {
         p.drawText(QPoint(0, m.ascent()), text);
         return;
     }
-    for (const QGlyphRun& glyphs : cache.glyphs(text))
+    for (const QGlyphRun& glyphs : *runs)
         p.drawGlyphRun(QPointF(0, m.ascent()), glyphs);
 }
 

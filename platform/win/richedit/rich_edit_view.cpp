@@ -394,7 +394,7 @@ void RichEditView::scrollTo(int firstLine, int xOffset) {
     firstLine_ = firstLine;
     xOffset_ = xOffset;
     updateScrollBars();
-    if (redraw_) scrollPixels(vertical && horizontal ? 0 : dx, vertical && horizontal ? 0 : dy);
+    if (redraw_) scrollPixels(dx, dy);
     updateCaret();
     if (vertical) notifyScroll(EN_VSCROLL);
     if (horizontal) notifyScroll(EN_HSCROLL);
@@ -404,13 +404,8 @@ void RichEditView::scrollPixels(int dx, int dy) {
     HWND hwnd = control_.hwnd();
     RECT client{};
     GetClientRect(hwnd, &client);
-    RECT fr = formatRect();
-    RECT area{std::max(fr.left, client.left), std::max(fr.top, client.top), std::min(fr.right, client.right),
-              std::min(fr.bottom, client.bottom)};
-    if ((dx == 0 && dy == 0) || area.right <= area.left || area.bottom <= area.top) {
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return;
-    }
+    RECT fr = formatRect(), area{};
+    IntersectRect(&area, &fr, &client);
     ScrollWindowEx(hwnd, dx, dy, &area, &area, nullptr, nullptr, SW_INVALIDATE);
 }
 

@@ -60,8 +60,7 @@ private:
 
     // Scrolling.
     void scrollLines(int delta);
-    // Moves the pixels of the format rectangle by (dx, dy) and invalidates what they uncover; with
-    // no move at all, invalidates the whole view.
+    // Moves the pixels of the format rectangle by (dx, dy) and invalidates what they uncover.
     void scrollPixels(int dx, int dy);
     // The window scroll bars of WS_VSCROLL / WS_HSCROLL follow the lines and the widest line seen.
     void updateScrollBars();

@@ -327,27 +327,17 @@ TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
     }
     SetFocus(edit_);
     select(150, 620);
-    UpdateWindow(edit_);
-    struct Case {
-        const char* name;
-        UINT msg;
-        WPARAM wParam;
-        LPARAM lParam;
-    } cases[] = {
-        {"line down", WM_VSCROLL, SB_LINEDOWN, 0},  {"three lines", EM_LINESCROLL, 0, 3},
-        {"line up", WM_VSCROLL, SB_LINEUP, 0},      {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
-        {"page up", WM_VSCROLL, SB_PAGEUP, 0},      {"right", WM_HSCROLL, SB_LINEDOWN, 0},
-        {"further right", WM_HSCROLL, SB_LINEDOWN, 0}, {"left", WM_HSCROLL, SB_LINEUP, 0},
-        {"both ways", EM_LINESCROLL, 2, 2},          {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0},
-    };
-    for (const Case& c : cases) {
-        send(c.msg, c.wParam, c.lParam);
-        UpdateWindow(edit_);
-        QImage scrolled = pm::test::windowImage(edit_);
-        InvalidateRect(edit_, nullptr, TRUE);
-        UpdateWindow(edit_);
-        EXPECT_EQ(scrolled, pm::test::windowImage(edit_)) << c.name;
-    }
+    pm::test::expectScrollsRepaintWhole(
+        edit_, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
+                {"three lines", EM_LINESCROLL, 0, 3},
+                {"line up", WM_VSCROLL, SB_LINEUP, 0},
+                {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
+                {"page up", WM_VSCROLL, SB_PAGEUP, 0},
+                {"right", WM_HSCROLL, SB_LINEDOWN, 0},
+                {"further right", WM_HSCROLL, SB_LINEDOWN, 0},
+                {"left", WM_HSCROLL, SB_LINEUP, 0},
+                {"both ways", EM_LINESCROLL, 2, 2},
+                {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0}});
 }
 
 // The caret inside a word of a focused control: the word is drawn as it is without the caret (the

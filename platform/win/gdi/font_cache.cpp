@@ -18,10 +18,12 @@ bool plainChar(char16_t c) {
 
 } // namespace
 
-FontCache::FontCache(const QFont& font) : font_(font), metrics_(font), advances_(0x10000, -1) {}
+FontCache::FontCache(const QFont& font) : font_(font), metrics_(font), advances_(256) {}
 
 int FontCache::advance(QChar c) {
-    int& cached = advances_[c.unicode()];
+    std::vector<int>& page = advances_[c.unicode() >> 8];
+    if (page.empty()) page.assign(256, -1);
+    int& cached = page[c.unicode() & 0xFF];
     if (cached < 0) cached = metrics_.horizontalAdvance(QString(c));
     return cached;
 }

@@ -37,7 +37,9 @@ private:
 
     QFont font_;
     QFontMetrics metrics_;
-    std::vector<int> advances_; // per BMP unit, -1 until measured
+    // Advances per BMP unit in pages of 256 units, made when a unit of the page is first measured;
+    // -1 until measured.
+    std::vector<std::vector<int>> advances_;
     // Two generations: a text not drawn for a whole generation is dropped.
     QHash<QString, QList<QGlyphRun>> recent_, older_;
     QHash<QString, bool> metOnce_; // texts drawn once, not laid out yet

@@ -18,7 +18,9 @@ bool plainChar(char16_t c) {
 
 } // namespace
 
-FontCache::FontCache(const QFont& font) : font_(font), metrics_(font), advances_(256) {}
+FontCache::FontCache(const QFont& font)
+    : font_(font), metrics_(font), ascent_(metrics_.ascent()), descent_(metrics_.descent()),
+      averageWidth_(metrics_.averageCharWidth()), advances_(256) {}
 
 int FontCache::advance(QChar c) {
     std::vector<int>& page = advances_[c.unicode() >> 8];

@@ -20,6 +20,10 @@ public:
 
     const QFont& font() const { return font_; }
     const QFontMetrics& metrics() const { return metrics_; }
+    // The metrics text layout asks for on every call.
+    int ascent() const { return ascent_; }
+    int descent() const { return descent_; }
+    int averageWidth() const { return averageWidth_; }
     // The advance of one UTF-16 unit, or of a surrogate pair, as QFontMetrics gives it.
     int advance(const QString& unit);
     int advance(QChar c);
@@ -37,6 +41,7 @@ private:
 
     QFont font_;
     QFontMetrics metrics_;
+    int ascent_, descent_, averageWidth_;
     // Advances per BMP unit in pages of 256 units, made when a unit of the page is first measured;
     // -1 until measured.
     std::vector<std::vector<int>> advances_;

@@ -179,16 +179,16 @@ TextMeasure::TextMeasure(const DeviceContext& dc)
       extra_(dc.lengthToDevice(dc.state.charExtra)) {}
 
 int TextMeasure::ascent() const {
-    return font_.marlett ? qfont().pixelSize() : metrics().ascent();
+    return font_.marlett ? qfont().pixelSize() : cache_->ascent();
 }
 int TextMeasure::descent() const {
-    return font_.marlett ? 0 : metrics().descent();
+    return font_.marlett ? 0 : cache_->descent();
 }
 int TextMeasure::externalLeading() const {
     return font_.marlett ? 0 : std::max(0, metrics().leading());
 }
 int TextMeasure::averageWidth() const {
-    return font_.marlett ? qfont().pixelSize() : metrics().averageCharWidth();
+    return font_.marlett ? qfont().pixelSize() : cache_->averageWidth();
 }
 
 int TextMeasure::advance(const QString& unit) const {

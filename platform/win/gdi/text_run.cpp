@@ -22,6 +22,7 @@ void drawPlain(QPainter& p, const TextMeasure& m, const QString& text) {
     FontCache& cache = m.cache();
     const QList<QGlyphRun>* runs = cache.layoutCached(text) ? cache.glyphs(text) : nullptr;
     if (!runs) {
+        p.setFont(m.qfont());
         p.drawText(QPoint(0, m.ascent()), text);
         return;
     }
@@ -40,7 +41,10 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
     std::vector<int> pos = offsetsOf(m, run);
     int width = pos.empty() ? 0 : pos.back();
     p.save();
-    if (run.clip) p.setClipRegion(*run.clip, Qt::IntersectClip);
+    if (run.clip && run.clip->rectCount() == 1)
+        p.setClipRect(run.clip->boundingRect(), Qt::IntersectClip);
+    else if (run.clip)
+        p.setClipRegion(*run.clip, Qt::IntersectClip);
     if (LONG esc = m.font().log.lfEscapement; esc != 0) {
         // Escapement is counter-clockwise in tenths of a degree, about the reference point.
         p.translate(run.pivot);
@@ -52,7 +56,6 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
     if (run.opaque) p.fillRect(QRect(0, 0, width, m.height()), QColor::fromRgb(dc.resolve(dc.state.bkColor)));
     QColor ink = QColor::fromRgb(dc.resolve(dc.state.textColor));
     p.setPen(ink);
-    p.setFont(m.qfont());
     bool plain =
         run.advances.empty() && run.underlined.empty() && !m.marlett() && m.font().log.lfEscapement == 0;
     if (plain && dc.state.charExtra == 0) {
@@ -61,6 +64,7 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
         p.restore();
         return;
     }
+    p.setFont(m.qfont());
     int x = 0;
     for (qsizetype i = 0; i < run.text.size(); ++i) {
         std::size_t u = static_cast<std::size_t>(i);

@@ -3,6 +3,8 @@
 // its metrics, the advance of each character met so far, and the glyphs of recently drawn texts
 // laid out by Qt's text engine exactly as QPainter::drawText lays them out.
 
+#include "platform/win/gdi/glyph_ink.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -34,6 +36,8 @@ public:
     // x 0; nullptr the first time a text is met, since laying out a text for keeps costs more than
     // drawing it once. Texts drawn again find their glyphs laid out already.
     const QList<QGlyphRun>* glyphs(const QString& text);
+    // The pixels of this font's glyphs, for drawing laid-out glyphs straight into images.
+    GlyphInk& ink() { return ink_; }
 
 private:
     static constexpr qsizetype kLayoutsKept = 4096;
@@ -48,6 +52,7 @@ private:
     // Two generations: a text not drawn for a whole generation is dropped.
     QHash<QString, QList<QGlyphRun>> recent_, older_;
     QHash<QString, bool> metOnce_; // texts drawn once, not laid out yet
+    GlyphInk ink_;
 };
 
 } // namespace pm::gdi

@@ -16,15 +16,24 @@ std::vector<int> offsetsOf(const TextMeasure& m, const TextRun& run) {
     return out;
 }
 
-// Draws text at the baseline m.ascent(): from the font's laid-out glyphs where they stand in for
-// drawText, which would lay the text out again on every call.
-void drawPlain(QPainter& p, const TextMeasure& m, const QString& text) {
+// Draws a plain run (its cell's top left at the painter's origin) at the baseline m.ascent(): from
+// the font's laid-out glyphs where they stand in for drawText, which would lay the text out again
+// on every call, and from their pixels where the painter does nothing but set them.
+void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextRun& run) {
     FontCache& cache = m.cache();
-    const QList<QGlyphRun>* runs = cache.layoutCached(text) ? cache.glyphs(text) : nullptr;
+    const QList<QGlyphRun>* runs = cache.layoutCached(run.text) ? cache.glyphs(run.text) : nullptr;
     if (!runs) {
         p.setFont(m.qfont());
-        p.drawText(QPoint(0, m.ascent()), text);
+        p.drawText(QPoint(0, m.ascent()), run.text);
         return;
+    }
+    if (p.compositionMode() == QPainter::CompositionMode_SourceOver) {
+        QRegion clip = dc.visibleRegion();
+        if (run.clip) clip &= *run.clip;
+        QPoint pen = dc.origin() + run.topLeft + QPoint(0, m.ascent());
+        if (cache.ink().draw(*dc.image(), *runs, pen, clip.translated(dc.origin()),
+                             dc.resolve(dc.state.textColor)))
+            return;
     }
     for (const QGlyphRun& glyphs : *runs)
         p.drawGlyphRun(QPointF(0, m.ascent()), glyphs);
@@ -60,7 +69,7 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
         run.advances.empty() && run.underlined.empty() && !m.marlett() && m.font().log.lfEscapement == 0;
     if (plain && dc.state.charExtra == 0) {
         // Kerning is off, so the whole run lands where the summed advances say.
-        drawPlain(p, m, run.text);
+        drawPlain(dc, p, m, run);
         p.restore();
         return;
     }

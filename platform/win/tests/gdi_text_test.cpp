@@ -203,7 +203,7 @@ TEST(TextOut, AlignmentBackgroundAndOpaqueRectangle) {
 }
 
 // Text drawn from a font's cached glyphs lands on the very pixels QPainter::drawText gives, the
-// first time and from the cache, including characters the font lacks (drawn from another font),
+// first time and from the cache, clipped or not, including characters the font lacks (drawn from another font),
 // ligature candidates, accents and texts the cache leaves to drawText.
 TEST(TextOut, CachedGlyphsDrawWhatDrawTextDraws) {
     struct Case {
@@ -240,12 +240,21 @@ TEST(TextOut, CachedGlyphsDrawWhatDrawTextDraws) {
         SelectObject(c.dc(), f);
         SetBkMode(c.dc(), TRANSPARENT);
         int length = static_cast<int>(std::strlen(k.text));
+        RECT all{0, 0, 300, 30};
         for (int pass = 0; pass < 3; ++pass) {
-            RECT all{0, 0, 300, 30};
             FillRect(c.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             TextOut(c.dc(), 4, 3, k.text, length);
             EXPECT_EQ(expected, c.image().convertToFormat(QImage::Format_RGB32)) << "pass " << pass;
         }
+        // Clipped through the middle of the glyphs, in both directions.
+        const RECT clip{30, 8, 90, 14};
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 300; ++x)
+                if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom)
+                    expected.setPixel(x, y, qRgb(255, 255, 255));
+        FillRect(c.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ExtTextOut(c.dc(), 4, 3, ETO_CLIPPED, &clip, k.text, static_cast<UINT>(length), nullptr);
+        EXPECT_EQ(expected, c.image().convertToFormat(QImage::Format_RGB32)) << "clipped";
         SelectObject(c.dc(), GetStockObject(SYSTEM_FONT));
         DeleteObject(f);
     }

@@ -33,8 +33,10 @@ public:
     // that runs right to left and no decorations, which drawText places by its own rules.
     bool layoutCached(const QString& text) const;
     // The glyphs of `text` as drawText places them, the baseline at y 0 and the text starting at
-    // x 0; nullptr the first time a text is met, since laying out a text for keeps costs more than
-    // drawing it once. Texts drawn again find their glyphs laid out already.
+    // x 0, valid until the next call. A text whose characters, and pairs of neighbours, each take
+    // the font's own glyph at its own advance is put together from them; another is laid out
+    // when it is met a second time (nullptr the first time, since laying out a text for keeps
+    // costs more than drawing it once), and texts drawn again find their layout kept.
     const QList<QGlyphRun>* glyphs(const QString& text);
     // The pixels of this font's glyphs, for drawing laid-out glyphs straight into images.
     GlyphInk& ink() { return ink_; }
@@ -42,6 +44,13 @@ public:
 private:
     static constexpr qsizetype kLayoutsKept = 4096;
     QList<QGlyphRun> layOut(const QString& text) const;
+    // The font's glyph for c when drawText draws c alone with it at its advance, or -1.
+    qint32 ownGlyph(QChar c);
+    // Whether a and b next to each other keep their own glyphs and advances (no ligature).
+    bool pairKept(QChar a, QChar b);
+    // Puts the glyphs of `text` together from its characters' own glyphs; false when one of its
+    // characters or pairs takes other glyphs.
+    bool assemble(const QString& text);
 
     QFont font_;
     QFontMetrics metrics_;
@@ -53,6 +62,10 @@ private:
     QHash<QString, QList<QGlyphRun>> recent_, older_;
     QHash<QString, bool> metOnce_; // texts drawn once, not laid out yet
     GlyphInk ink_;
+    QRawFont own_;                            // the font's glyphs, as layouts give them
+    std::vector<std::vector<qint32>> glyphOf_; // per BMP unit in pages: -2 unknown, -1 none
+    QHash<quint32, bool> pairs_;              // pairs of units met, whether they are kept
+    QList<QGlyphRun> assembled_;
 };
 
 } // namespace pm::gdi

@@ -49,9 +49,12 @@ const GlyphInk::Spans& GlyphInk::spansOf(const QRawFont& font, quint32 glyph) {
 
 bool GlyphInk::draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, const QRegion& clip, QRgb colour) {
     if (image.depth() != 32) return false;
-    for (const QGlyphRun& run : runs)
+    for (const QGlyphRun& run : runs) {
+        // Large glyphs are few on a screen and costly to keep as pixels.
+        if (run.rawFont().pixelSize() > kLargestKept) return false;
         for (const QPointF& at : run.positions())
             if (at.x() != std::floor(at.x()) || at.y() != std::floor(at.y())) return false;
+    }
     QRegion area = clip & image.rect();
     std::vector<QRect> rects(area.begin(), area.end());
     QRgb stored = colour | 0xFF000000u;

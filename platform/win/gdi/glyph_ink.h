@@ -19,8 +19,11 @@ class GlyphInk {
 public:
     // Sets the pixels of `runs` (positions relative to `pen`, image pixels) to `colour` inside
     // `clip` (image pixels). False, having drawn nothing, when a glyph does not land on whole
-    // pixels or the image is not one of 32 bits a pixel.
+    // pixels, the font is larger than kLargestKept pixels or the image is not one of 32 bits a
+    // pixel.
     bool draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, const QRegion& clip, QRgb colour);
+
+    static constexpr int kLargestKept = 96;
 
 private:
     // A row of set pixels, relative to the pen.

@@ -1,7 +1,8 @@
 #pragma once
 // What a font needs for measuring and drawing text, made once per font instead of once per call:
-// its metrics, the advance of each character met so far, and the glyphs of recently drawn texts
-// laid out by Qt's text engine exactly as QPainter::drawText lays them out.
+// its metrics, the advance and glyph of each character met so far, the glyphs of texts put together
+// from those or laid out by Qt's text engine, both exactly as QPainter::drawText places them, and
+// the pixels of its glyphs.
 
 #include "platform/win/gdi/glyph_ink.h"
 
@@ -10,6 +11,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QList>
+#include <QRawFont>
 #include <QString>
 
 #include <vector>

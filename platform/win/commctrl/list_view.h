@@ -104,6 +104,8 @@ private:
     RECT subItemRect(int i, int sub, int code) const;
     int hitTest(LVHITTESTINFO& info, bool subItems) const;
     void setTop(int top);
+    // Moves the pixels of the rows' area by (dx, dy) and invalidates what they uncover.
+    void scrollRows(int dx, int dy) const;
     void setScrollX(int x);
     void updateScrollBars();
     void layoutHeader();

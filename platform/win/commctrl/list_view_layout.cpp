@@ -146,21 +146,28 @@ void ListView::setTop(int top) {
     int page = std::max(1, fullRows());
     top = std::clamp(top, 0, std::max(0, count() - page));
     if (top == m_top) return;
+    int dy = (m_top - top) * rowHeight();
     m_top = top;
     updateScrollBars();
+    scrollRows(0, dy);
+}
+
+// The rows' pixels move; only the band they uncover is painted again.
+void ListView::scrollRows(int dx, int dy) const {
     RECT client = clientRect();
     RECT rows{0, headerHeight(), client.right, client.bottom};
-    InvalidateRect(m_hwnd, &rows, FALSE);
+    ScrollWindowEx(m_hwnd, dx, dy, &rows, &rows, nullptr, nullptr, SW_INVALIDATE);
 }
 
 void ListView::setScrollX(int x) {
     int width = static_cast<int>(clientRect().right);
     x = std::clamp(x, 0, std::max(0, totalWidth() - width));
     if (x == m_scrollX) return;
+    int dx = m_scrollX - x;
     m_scrollX = x;
     layoutHeader();
     updateScrollBars();
-    redraw();
+    scrollRows(dx, 0);
 }
 
 void ListView::layoutHeader() {

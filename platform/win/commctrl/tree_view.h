@@ -53,6 +53,8 @@ private:
     int topRow() const;
     TreeNode* topNode() const;
     void setTopRow(int row);
+    // Moves the pixels of the client area by (dx, dy) and invalidates what they uncover.
+    void scrollRows(int dx, int dy) const;
     // Rows came or went: with topRowKept the top item's row is still known (or was corrected).
     void structureChanged(bool topRowKept = false);
     int columnOf(const TreeNode* node) const; // the indent columns left of the item's images

@@ -66,11 +66,21 @@ void TreeView::setTopRow(int row) {
     } else {
         node = m_model.nodeAt(row);
     }
+    bool moved = m_top && node;
     m_top = node;
     m_topRow = node ? row : 0;
     m_topRowKnown = true;
     updateScrollBars();
-    redraw();
+    if (moved)
+        scrollRows(0, (current - row) * itemHeight());
+    else
+        redraw();
+}
+
+// The rows' pixels move; only the band they uncover is painted again.
+void TreeView::scrollRows(int dx, int dy) const {
+    RECT client = clientRect();
+    ScrollWindowEx(m_hwnd, dx, dy, &client, &client, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
 }
 
 void TreeView::structureChanged(bool topRowKept) {
@@ -197,9 +207,10 @@ void TreeView::updateScrollBars() {
 void TreeView::setScrollX(int x) {
     x = std::clamp(x, 0, std::max(0, m_widest - static_cast<int>(clientRect().right)));
     if (x == m_scrollX) return;
+    int dx = m_scrollX - x;
     m_scrollX = x;
     updateScrollBars();
-    redraw();
+    scrollRows(dx, 0);
 }
 
 void TreeView::onScroll(bool vertical, int code) {

@@ -638,11 +638,15 @@ private:
         firstLine = std::clamp(firstLine, 0, std::max(0, lineCount() - 1));
         x = std::max(0, x);
         if (firstLine == m_firstLine && x == m_scrollX) return;
+        int dy = (m_firstLine - firstLine) * m_lineHeight, dx = m_scrollX - x;
         m_firstLine = firstLine;
         m_scrollX = x;
         updateScrollBars();
         placeCaret();
-        redraw();
+        // The text's pixels move; only the band they uncover is painted again.
+        RECT client = clientRect(), format = formatRect(), area{};
+        IntersectRect(&area, &format, &client);
+        ScrollWindowEx(m_hwnd, dx, dy, &area, &area, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
         notify(notice);
     }
 
@@ -1004,8 +1008,12 @@ private:
         if (!enabled()) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
         RECT format = formatRect();
         IntersectClipRect(dc, format.left, format.top, format.right, format.bottom);
-        int last = multiLine() ? std::min(lineCount() - 1, m_firstLine + visibleLines()) : 0;
-        for (int line = multiLine() ? m_firstLine : 0; line <= last; ++line)
+        // Only the lines that meet the update rectangle.
+        int first = multiLine() ? m_firstLine + std::max(0, static_cast<int>(ps.rcPaint.top - format.top) / m_lineHeight) : 0;
+        int last = multiLine() ? std::min({lineCount() - 1, m_firstLine + visibleLines(),
+                                           m_firstLine + static_cast<int>(ps.rcPaint.bottom - 1 - format.top) / m_lineHeight})
+                               : 0;
+        for (int line = first; line <= last; ++line)
             paintLine(dc, line);
         SelectObject(dc, oldFont);
         EndPaint(m_hwnd, &ps);

@@ -1,10 +1,14 @@
 // Block transfers between DCs: BitBlt, StretchBlt, MaskBlt, TransparentBlt and StretchDIBits, with
 // monochrome and colour sources converted through the DCs' text and background colours as Win32 does.
+#include "platform/win/gdi/gdi_private.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
+#include "platform/win/winuser.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 using namespace pm::gdi;
 
@@ -209,4 +213,33 @@ int StretchDIBits(HDC hdc, int x, int y, int cx, int cy, int xs, int ys, int cxs
     DeleteDC(mem);
     DeleteObject(bm);
     return ok ? lines : 0;
+}
+
+// Moves the pixels of the scroll rectangle (the whole surface without one) by (dx, dy), inside the
+// clip rectangle and the DC's visible region; the update region and rectangle receive the part of
+// the clip left uncovered, in device coordinates.
+BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect) {
+    DeviceContext* dc = dcOf(hdc);
+    if (!dc) return FALSE;
+    QRect surface = dc->surfaceRect();
+    QRect area = scroll ? dc->toDevice(*scroll) & surface : surface;
+    QRect clipArea = clip ? dc->toDevice(*clip) & surface : surface;
+    QRegion visible = dc->visibleRegion() & (area & clipArea);
+    QRegion dest = visible & area.translated(dx, dy) & visible.translated(dx, dy);
+    // Rectangles nearer the direction of the move go first, so none overwrites another's source.
+    std::vector<QRect> parts(dest.begin(), dest.end());
+    std::sort(parts.begin(), parts.end(), [dx, dy](const QRect& a, const QRect& b) {
+        if (a.top() != b.top()) return dy > 0 ? a.top() > b.top() : a.top() < b.top();
+        return dx > 0 ? a.left() > b.left() : a.left() < b.left();
+    });
+    if (QImage* image = dc->image())
+        for (const QRect& r : parts)
+            moveImagePixels(*image, r.translated(dc->origin()), QPoint(dx, dy));
+    QRegion exposed = visible - dest;
+    if (updateRect)
+        *updateRect = exposed.isEmpty() ? RECT{0, 0, 0, 0}
+                                        : RECT{exposed.boundingRect().left(), exposed.boundingRect().top(),
+                                               exposed.boundingRect().right() + 1, exposed.boundingRect().bottom() + 1};
+    if (Region* r = objectAs<Region>(update)) r->region = exposed;
+    return TRUE;
 }

@@ -106,6 +106,7 @@ Font makeFont(const LOGFONTA& lf) {
     font.log.lfFaceName[LF_FACESIZE - 1] = 0;
     font.marlett = isMarlettFace(font.log.lfFaceName);
     font.qfont = makeQFont(font.log);
+    font.cache = std::make_shared<FontCache>(font.qfont);
     return font;
 }
 
@@ -159,7 +160,6 @@ const Font& fontOf(const DeviceContext& dc) {
 namespace {
 
 QFont scaledFont(const DeviceContext& dc, const Font& font) {
-    if (dc.state.mapMode == MM_TEXT) return font.qfont;
     LOGFONTA lf = font.log;
     int h = dc.lengthToDevice(static_cast<int>(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight));
     lf.lfHeight = lf.lfHeight < 0 ? -h : h;
@@ -167,28 +167,33 @@ QFont scaledFont(const DeviceContext& dc, const Font& font) {
     return makeQFont(lf);
 }
 
+std::unique_ptr<FontCache> scaledCache(const DeviceContext& dc, const Font& font) {
+    if (dc.state.mapMode == MM_TEXT) return nullptr;
+    return std::make_unique<FontCache>(scaledFont(dc, font));
+}
+
 } // namespace
 
 TextMeasure::TextMeasure(const DeviceContext& dc)
-    : font_(fontOf(dc)), qfont_(scaledFont(dc, font_)), metrics_(qfont_),
+    : font_(fontOf(dc)), scaled_(scaledCache(dc, font_)), cache_(scaled_ ? scaled_.get() : font_.cache.get()),
       extra_(dc.lengthToDevice(dc.state.charExtra)) {}
 
 int TextMeasure::ascent() const {
-    return font_.marlett ? qfont_.pixelSize() : metrics_.ascent();
+    return font_.marlett ? qfont().pixelSize() : cache_->ascent();
 }
 int TextMeasure::descent() const {
-    return font_.marlett ? 0 : metrics_.descent();
+    return font_.marlett ? 0 : cache_->descent();
 }
 int TextMeasure::externalLeading() const {
-    return font_.marlett ? 0 : std::max(0, metrics_.leading());
+    return font_.marlett ? 0 : std::max(0, metrics().leading());
 }
 int TextMeasure::averageWidth() const {
-    return font_.marlett ? qfont_.pixelSize() : metrics_.averageCharWidth();
+    return font_.marlett ? qfont().pixelSize() : cache_->averageWidth();
 }
 
 int TextMeasure::advance(const QString& unit) const {
-    if (font_.marlett) return qfont_.pixelSize() + extra_;
-    return metrics_.horizontalAdvance(unit) + extra_;
+    if (font_.marlett) return qfont().pixelSize() + extra_;
+    return cache_->advance(unit) + extra_;
 }
 
 int TextMeasure::width(const QString& text) const {
@@ -208,7 +213,7 @@ std::vector<int> TextMeasure::positions(const QString& text) const {
             ++i;
             continue;
         }
-        x += advance(QString(text[i]));
+        x += font_.marlett ? qfont().pixelSize() + extra_ : cache_->advance(text[i]) + extra_;
         out.push_back(x);
     }
     return out;
@@ -249,7 +254,7 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     if (!dc || !tm) return FALSE;
     TextMeasure m(*dc);
     const LOGFONTA& lf = m.font().log;
-    QFontMetrics qm(m.qfont());
+    const QFontMetrics& qm = m.metrics();
     *tm = TEXTMETRICA{};
     tm->tmAscent = dc->lengthToLogical(m.ascent());
     tm->tmDescent = dc->lengthToLogical(m.descent());

@@ -3,6 +3,7 @@
 // text measured in device pixels the way GDI lays it out (advances summed, no kerning).
 
 #include "platform/win/gdi/device_context.h"
+#include "platform/win/gdi/font_cache.h"
 #include "platform/win/gdi/objects.h"
 
 #include <QFontMetrics>
@@ -21,14 +22,18 @@ QFont makeQFont(const LOGFONTA& lf);
 // The font selected into dc (the system font when the selection is gone).
 const Font& fontOf(const DeviceContext& dc);
 
-// Text measured in device pixels on one DC.
+// Text measured in device pixels on one DC. On a DC that maps one logical unit to one pixel it
+// uses the font's own cache, so measuring builds no font or metrics objects.
 class TextMeasure {
 public:
     explicit TextMeasure(const DeviceContext& dc);
 
     const Font& font() const { return font_; }
     // The font at the DC's scale (logical heights mapped to device pixels).
-    const QFont& qfont() const { return qfont_; }
+    const QFont& qfont() const { return cache_->font(); }
+    const QFontMetrics& metrics() const { return cache_->metrics(); }
+    // The font's cache at the DC's scale.
+    FontCache& cache() const { return *cache_; }
     bool marlett() const { return font_.marlett; }
     int ascent() const;
     int descent() const;
@@ -44,8 +49,8 @@ public:
 
 private:
     const Font& font_;
-    QFont qfont_;
-    QFontMetrics metrics_;
+    std::unique_ptr<FontCache> scaled_; // for DCs whose mapping scales the font
+    FontCache* cache_;
     int extra_;
 };
 

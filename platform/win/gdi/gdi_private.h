@@ -22,6 +22,11 @@ void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip);
 // Ends a DC made by createImageDC; its handle is stale afterwards.
 void releaseImageDC(HDC hdc);
 
+// Moves the pixels that `dest` (image pixels) will show from dest.translated(-delta) into it, in
+// place: what scrolling does to a backing image. The parts of dest whose source lies outside the
+// image keep their pixels.
+void moveImagePixels(QImage& image, const QRect& dest, QPoint delta);
+
 // A DC over a page of `size` pixels at `dpi` dots per inch, for printing and print preview. It owns
 // its page image (white at first), which the printing code hands to the printer or PDF writer;
 // DeleteDC ends it.

@@ -30,10 +30,13 @@ struct Brush {
     bool monoPattern = false;
 };
 
+class FontCache;
+
 struct Font {
     LOGFONTA log{};
     QFont qfont;
     bool marlett = false; // glyphs drawn by us (see marlett.h)
+    std::shared_ptr<FontCache> cache; // metrics and laid-out text of qfont
 };
 
 struct Bitmap {

@@ -1,5 +1,6 @@
 #include "platform/win/gdi/raster.h"
 
+#include "platform/win/gdi/gdi_private.h"
 #include "platform/win/gdi/objects.h"
 
 #include <algorithm>
@@ -228,6 +229,19 @@ void fillSolid(DeviceContext& dc, const QRegion& deviceArea, QRgb color) {
     p.present = true;
     p.color = dc.monochrome() ? monoOf(color) : color;
     applyRop3(*img, (dc.visibleRegion() & deviceArea).translated(dc.origin()), 0xF0, &p, nullptr, QPoint());
+}
+
+void moveImagePixels(QImage& image, const QRect& dest, QPoint delta) {
+    QRect to = dest & image.rect() & image.rect().translated(delta);
+    if (to.isEmpty() || delta.isNull() || image.depth() != 32) return;
+    std::size_t bytes = static_cast<std::size_t>(to.width()) * 4;
+    // Rows are taken in the order that reads each source row before it is overwritten.
+    bool down = delta.y() > 0;
+    for (int k = 0; k < to.height(); ++k) {
+        int y = down ? to.bottom() - k : to.top() + k;
+        std::memmove(image.scanLine(y) + to.left() * 4,
+                     image.constScanLine(y - delta.y()) + (to.left() - delta.x()) * 4, bytes);
+    }
 }
 
 } // namespace pm::gdi

@@ -16,6 +16,29 @@ std::vector<int> offsetsOf(const TextMeasure& m, const TextRun& run) {
     return out;
 }
 
+// Draws a plain run (its cell's top left at the painter's origin) at the baseline m.ascent(): from
+// the font's laid-out glyphs where they stand in for drawText, which would lay the text out again
+// on every call, and from their pixels where the painter does nothing but set them.
+void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextRun& run) {
+    FontCache& cache = m.cache();
+    const QList<QGlyphRun>* runs = cache.layoutCached(run.text) ? cache.glyphs(run.text) : nullptr;
+    if (!runs) {
+        p.setFont(m.qfont());
+        p.drawText(QPoint(0, m.ascent()), run.text);
+        return;
+    }
+    if (p.compositionMode() == QPainter::CompositionMode_SourceOver) {
+        QRegion clip = dc.visibleRegion();
+        if (run.clip) clip &= *run.clip;
+        QPoint pen = dc.origin() + run.topLeft + QPoint(0, m.ascent());
+        if (cache.ink().draw(*dc.image(), *runs, pen, clip.translated(dc.origin()),
+                             dc.resolve(dc.state.textColor)))
+            return;
+    }
+    for (const QGlyphRun& glyphs : *runs)
+        p.drawGlyphRun(QPointF(0, m.ascent()), glyphs);
+}
+
 } // namespace
 
 int runWidth(const TextMeasure& m, const TextRun& run) {
@@ -27,7 +50,10 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
     std::vector<int> pos = offsetsOf(m, run);
     int width = pos.empty() ? 0 : pos.back();
     p.save();
-    if (run.clip) p.setClipRegion(*run.clip, Qt::IntersectClip);
+    if (run.clip && run.clip->rectCount() == 1)
+        p.setClipRect(run.clip->boundingRect(), Qt::IntersectClip);
+    else if (run.clip)
+        p.setClipRegion(*run.clip, Qt::IntersectClip);
     if (LONG esc = m.font().log.lfEscapement; esc != 0) {
         // Escapement is counter-clockwise in tenths of a degree, about the reference point.
         p.translate(run.pivot);
@@ -39,15 +65,15 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
     if (run.opaque) p.fillRect(QRect(0, 0, width, m.height()), QColor::fromRgb(dc.resolve(dc.state.bkColor)));
     QColor ink = QColor::fromRgb(dc.resolve(dc.state.textColor));
     p.setPen(ink);
-    p.setFont(m.qfont());
     bool plain =
         run.advances.empty() && run.underlined.empty() && !m.marlett() && m.font().log.lfEscapement == 0;
     if (plain && dc.state.charExtra == 0) {
         // Kerning is off, so the whole run lands where the summed advances say.
-        p.drawText(QPoint(0, m.ascent()), run.text);
+        drawPlain(dc, p, m, run);
         p.restore();
         return;
     }
+    p.setFont(m.qfont());
     int x = 0;
     for (qsizetype i = 0; i < run.text.size(); ++i) {
         std::size_t u = static_cast<std::size_t>(i);

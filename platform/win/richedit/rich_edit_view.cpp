@@ -256,37 +256,44 @@ void RichEditView::paint() {
     IntersectClipRect(dc, fr.left, fr.top, fr.right, fr.bottom);
     SetBkMode(dc, TRANSPARENT);
     RichTextModel& model = control_.model();
+    // Only the lines, and the parts of them, that meet the update rectangle.
+    RECT visible{std::max(fr.left, ps.rcPaint.left), 0, std::min(fr.right, ps.rcPaint.right), 0};
     int first = firstLine_ + std::max(0, static_cast<int>(ps.rcPaint.top - fr.top) / h);
-    for (int line = first; line < model.lineCount(); ++line) {
+    for (int line = first; line < model.lineCount() && visible.left < visible.right; ++line) {
         int y = fr.top + (line - firstLine_) * h;
         if (y >= ps.rcPaint.bottom || y >= fr.bottom) break;
-        paintLine(dc, line, y, fr);
+        paintLine(dc, line, y, fr.left - xOffset_, visible);
     }
     RestoreDC(dc, saved);
     EndPaint(control_.hwnd(), &ps);
     if (widestLine_ != widestBefore) updateScrollBars();
 }
 
-void RichEditView::paintLine(HDC dc, int line, int y, const RECT& area) {
+void RichEditView::paintLine(HDC dc, int line, int y, int origin, const RECT& visible) {
     RichTextModel& model = control_.model();
-    int selStart = selectionShown() ? model.selectionStart() : 0;
-    int selEnd = selectionShown() ? model.selectionEnd() : 0;
+    // An empty selection (the caret alone) splits no piece.
+    bool selection = selectionShown() && model.selectionStart() < model.selectionEnd();
+    int selStart = selection ? model.selectionStart() : 0;
+    int selEnd = selection ? model.selectionEnd() : 0;
     int h = lineHeight();
-    int origin = area.left - xOffset_;
     COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
     auto font = [this](int id) { return fontFor(id); };
     auto tab = [this](int x) { return tabStop(x, 0); };
+    int lineWidth = 0;
+    // One walk lays the line out: pieces in view are drawn, the rest only measured for its width.
     walkLine(model, line, dc, font, tab, [&](int from, int to, int x, int width, int formatId) {
-        if (origin + x > area.right) return false;
-        if (origin + x + width < area.left) return true;
+        lineWidth = x + width;
+        // Pieces next to the visible part are drawn too: italic glyphs reach over their cells.
+        if (origin + x >= visible.right + h || origin + x + width <= visible.left - h) return true;
         const RunFormat& f = model.formats().get(formatId);
         COLORREF color = f.autoColor ? GetSysColor(COLOR_WINDOWTEXT) : f.color;
         bool tabPiece = to - from == 1 && model.charAt(from) == '\t';
         // Split the piece where the selection starts or ends.
         int cuts[4] = {from, std::clamp(selStart, from, to), std::clamp(selEnd, from, to), to};
         std::string_view piece = model.view(from, to - from);
-        std::vector<int> dx(piece.size());
-        if (!tabPiece && (cuts[1] > from || cuts[2] < to) && selStart < selEnd) {
+        std::vector<int> dx;
+        if (!tabPiece && (cuts[1] > from || cuts[2] < to)) {
+            dx.resize(piece.size());
             SIZE size{};
             int fit = 0;
             GetTextExtentExPoint(dc, piece.data(), static_cast<int>(piece.size()), 0x7FFFFFF, &fit, dx.data(),
@@ -300,7 +307,7 @@ void RichEditView::paintLine(HDC dc, int line, int y, const RECT& area) {
         for (int k = 0; k < 3; ++k) {
             int a = cuts[k], b = cuts[k + 1];
             if (a >= b) continue;
-            bool selected = k == 1 && selStart < selEnd;
+            bool selected = k == 1;
             int left = origin + x + offsetOf(a), right = origin + x + offsetOf(b);
             if (selected) {
                 RECT r{left, y, right, y + h};
@@ -309,15 +316,15 @@ void RichEditView::paintLine(HDC dc, int line, int y, const RECT& area) {
             if (tabPiece) continue;
             SetTextColor(dc, selected ? highlightText : color);
             std::string_view part = model.view(a, b - a);
-            TextOut(dc, left, y + (h - lineHeight()), part.data(), static_cast<int>(part.size()));
+            TextOut(dc, left, y, part.data(), static_cast<int>(part.size()));
         }
         return true;
     });
     // A selected line break shows as a small selected block after the text.
     int end = model.lineEnd(line);
-    widestLine_ = std::max(widestLine_, xOf(dc, end) + lineHeight());
+    widestLine_ = std::max(widestLine_, lineWidth + h);
     if (selStart <= end && end < selEnd && end < model.length()) {
-        int x = origin + xOf(dc, end);
+        int x = origin + lineWidth;
         RECT r{x, y, x + std::max(4, h / 3), y + h};
         FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
@@ -383,13 +390,23 @@ void RichEditView::scrollTo(int firstLine, int xOffset) {
     xOffset = std::max(0, xOffset);
     bool vertical = firstLine != firstLine_, horizontal = xOffset != xOffset_;
     if (!vertical && !horizontal) return;
+    int dy = (firstLine_ - firstLine) * lineHeight(), dx = xOffset_ - xOffset;
     firstLine_ = firstLine;
     xOffset_ = xOffset;
     updateScrollBars();
-    if (redraw_) InvalidateRect(control_.hwnd(), nullptr, FALSE);
+    if (redraw_) scrollPixels(dx, dy);
     updateCaret();
     if (vertical) notifyScroll(EN_VSCROLL);
     if (horizontal) notifyScroll(EN_HSCROLL);
+}
+
+void RichEditView::scrollPixels(int dx, int dy) {
+    HWND hwnd = control_.hwnd();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    RECT fr = formatRect(), area{};
+    IntersectRect(&area, &fr, &client);
+    ScrollWindowEx(hwnd, dx, dy, &area, &area, nullptr, nullptr, SW_INVALIDATE);
 }
 
 void RichEditView::scrollLines(int delta) {

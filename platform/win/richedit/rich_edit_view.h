@@ -52,13 +52,16 @@ private:
 
     // Painting.
     void paint();
-    void paintLine(HDC dc, int line, int y, const RECT& area);
+    // Draws the parts of a line within visible.left and visible.right, its text starting at x origin.
+    void paintLine(HDC dc, int line, int y, int origin, const RECT& visible);
     void invalidateLines(int firstLine, int lastLine);
     void updateCaret();
     bool selectionShown() const;
 
     // Scrolling.
     void scrollLines(int delta);
+    // Moves the pixels of the format rectangle by (dx, dy) and invalidates what they uncover.
+    void scrollPixels(int dx, int dy);
     // The window scroll bars of WS_VSCROLL / WS_HSCROLL follow the lines and the widest line seen.
     void updateScrollBars();
     void scrollColumns(int dx);

@@ -618,6 +618,26 @@ TEST_F(ListView, GeometryHitTestsAndScrolling) {
     }
 }
 
+// Scrolling moves the rows already drawn (grid lines, selection and focus with them) and paints
+// only the uncovered band: the picture is the one a whole repaint gives.
+TEST_F(ListView, AScrolledListShowsWhatAWholeRepaintShows) {
+    HWND lv = make(WS_VSCROLL | WS_HSCROLL | LVS_SHOWSELALWAYS, 4, 300, 200);
+    ListView_SetExtendedListViewStyle(lv, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    fill(lv, 80);
+    for (int i = 3; i < 70; i += 7)
+        ListView_SetItemState(lv, i, LVIS_SELECTED, LVIS_SELECTED);
+    SetFocus(lv);
+    ListView_SetItemState(lv, 5, LVIS_FOCUSED, LVIS_FOCUSED);
+    pm::test::expectScrollsRepaintWhole(lv, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
+                                             {"two more lines", LVM_SCROLL, 0, 30},
+                                             {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
+                                             {"line up", WM_VSCROLL, SB_LINEUP, 0},
+                                             {"right", WM_HSCROLL, SB_LINEDOWN, 0},
+                                             {"page right", WM_HSCROLL, SB_PAGEDOWN, 0},
+                                             {"left", WM_HSCROLL, SB_LINEUP, 0},
+                                             {"both ways", LVM_SCROLL, 12, -20}});
+}
+
 TEST_F(ListView, HeaderDragMovesColumns) {
     struct Case {
         const char* name;

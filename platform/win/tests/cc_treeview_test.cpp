@@ -472,6 +472,31 @@ TEST_F(TreeView, EnsureVisibleExpandsAndScrolls) {
     EXPECT_GT(rc.bottom, client.bottom - rc.bottom + rc.top);
 }
 
+// Scrolling moves the rows already drawn (lines, buttons and selection with them) and paints
+// only the uncovered band: the picture is the one a whole repaint gives.
+TEST_F(TreeView, AScrolledTreeShowsWhatAWholeRepaintShows) {
+    HWND tree = make(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+    HTREEITEM chosen = nullptr;
+    for (int i = 0; i < 12; ++i) {
+        std::string name = "branch " + std::to_string(i) + std::string(static_cast<std::size_t>(i) * 3, 'x');
+        HTREEITEM branch = add(tree, TVI_ROOT, name.c_str());
+        for (int k = 0; k < 4; ++k) {
+            HTREEITEM leaf = add(tree, branch, ("leaf with a long label " + std::to_string(k)).c_str());
+            if (i == 2 && k == 1) chosen = leaf;
+        }
+        if (i % 3 != 1) TreeView_Expand(tree, branch, TVE_EXPAND);
+    }
+    TreeView_SelectItem(tree, chosen);
+    SetFocus(tree);
+    pm::test::expectScrollsRepaintWhole(tree, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
+                                               {"another line", WM_VSCROLL, SB_LINEDOWN, 0},
+                                               {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
+                                               {"line up", WM_VSCROLL, SB_LINEUP, 0},
+                                               {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0},
+                                               {"right", WM_HSCROLL, SB_LINEDOWN, 0},
+                                               {"left", WM_HSCROLL, SB_LINEUP, 0}});
+}
+
 TEST_F(TreeView, LabelEditing) {
     HWND tree = sample(TVS_HASBUTTONS | TVS_EDITLABELS);
     HTREEITEM b = named("b");

@@ -250,6 +250,23 @@ TEST_F(Edits, LineMessagesOfAMultiLineEdit) {
     EXPECT_TRUE(SendMessage(e, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(std::vector<int>{16}.data())));
 }
 
+// Scrolling moves the lines already drawn (the selection with them) and paints only the
+// uncovered band: the picture is the one a whole repaint gives.
+TEST_F(Edits, AScrolledEditShowsWhatAWholeRepaintShows) {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 7) * 6, 'm') + "\tend\r\n";
+    HWND e = make(WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_NOHIDESEL, text.c_str(), 150);
+    SendMessage(e, EM_SETSEL, 40, 400);
+    pm::test::expectScrollsRepaintWhole(e, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
+                                            {"three lines", EM_LINESCROLL, 0, 3},
+                                            {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
+                                            {"line up", WM_VSCROLL, SB_LINEUP, 0},
+                                            {"right", WM_HSCROLL, SB_LINEDOWN, 0},
+                                            {"left", WM_HSCROLL, SB_LINEUP, 0},
+                                            {"both ways", EM_LINESCROLL, 4, 2}});
+}
+
 TEST_F(Edits, TypingRespectsTheStyles) {
     struct Case {
         const char* name;

@@ -1,6 +1,8 @@
 // Block transfers: the raster operations per pixel, monochrome and colour conversions, pattern
-// brushes, stretching, masks, transparency and device-independent bits.
+// brushes, stretching, masks, transparency, device-independent bits and scrolling a DC.
 #include "gdi_canvas.h"
+
+#include "platform/win/winuser.h"
 
 #include <gtest/gtest.h>
 
@@ -249,3 +251,43 @@ TEST(DibSection, BitsAreThePixels) {
 }
 
 } // namespace
+
+// ScrollDC moves the pixels of the scroll rectangle, inside the clip, in every direction (the
+// moves overlap their sources), and reports the uncovered part of the clip.
+TEST(ScrollDC, MovesPixelsInPlaceAndReportsTheUncoveredArea) {
+    struct Case {
+        int dx, dy;
+        bool clipped;
+    };
+    const Case cases[] = {{0, -7, false}, {0, 7, false}, {5, 0, false},  {-5, 0, false},
+                          {3, 4, false},  {-4, -3, false}, {0, 6, true}, {-6, 0, true}};
+    const RECT scroll{10, 5, 50, 35};
+    const RECT clip{12, 8, 46, 30};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.dx << "," << k.dy << (k.clipped ? " clipped" : ""));
+        GdiCanvas c(60, 40);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x)
+                SetPixel(c.dc(), x, y, RGB(x * 4, y * 6, (x + y) * 2));
+        QImage before = c.image();
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        RECT updated{};
+        const RECT* clipRect = k.clipped ? &clip : nullptr;
+        ASSERT_TRUE(ScrollDC(c.dc(), k.dx, k.dy, &scroll, clipRect, update, &updated));
+        QRect inside = QRect(10, 5, 40, 30) & (k.clipped ? QRect(12, 8, 34, 22) : QRect(0, 0, 60, 40));
+        QRect dest = inside & QRect(10, 5, 40, 30).translated(k.dx, k.dy) & inside.translated(k.dx, k.dy);
+        QImage after = c.image();
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x) {
+                QPoint from = dest.contains(x, y) ? QPoint(x - k.dx, y - k.dy) : QPoint(x, y);
+                ASSERT_EQ(before.pixel(from), after.pixel(x, y)) << "at " << x << "," << y;
+            }
+        QRect exposed = (QRegion(inside) - QRegion(dest)).boundingRect();
+        EXPECT_EQ(QRect(updated.left, updated.top, updated.right - updated.left, updated.bottom - updated.top),
+                  exposed);
+        RECT box{};
+        GetRgnBox(update, &box);
+        EXPECT_TRUE(EqualRect(&box, &updated));
+        DeleteObject(update);
+    }
+}

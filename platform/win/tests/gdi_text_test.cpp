@@ -5,6 +5,7 @@
 #include "platform/win/text_codec.h"
 
 #include <QFontInfo>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -199,6 +200,65 @@ TEST(TextOut, AlignmentBackgroundAndOpaqueRectangle) {
     EXPECT_EQ(RGB(0, 0, 255), c.at(4, 24));
     SelectObject(c.dc(), GetStockObject(SYSTEM_FONT));
     DeleteObject(f);
+}
+
+// Text drawn from a font's cached glyphs lands on the very pixels QPainter::drawText gives, the
+// first time and from the cache, clipped or not, including characters the font lacks (drawn from another font),
+// ligature candidates, accents and texts the cache leaves to drawText.
+TEST(TextOut, CachedGlyphsDrawWhatDrawTextDraws) {
+    struct Case {
+        const char* face;
+        int height, weight;
+        BYTE italic, underline;
+        const char* text; // UTF-8
+    };
+    const Case cases[] = {
+        {"Arial", -13, FW_NORMAL, 0, 0, "office flight: \"final\" fi fl ff"},
+        {"Courier New", -13, FW_NORMAL, 0, 0, "var x = a[i] * 3; // done"},
+        {"Tahoma", 16, FW_BOLD, 0, 0, "Bold AVATAR Wave To"},
+        {"Times New Roman", -17, FW_NORMAL, 1, 0, "Italic f\xc3\xa9" "e caf\xc3\xa9 na\xc3\xaf" "ve"},
+        {"Verdana", -11, FW_NORMAL, 0, 0, "Greek \xce\xb1\xce\xb2\xce\xb3 CJK \xe4\xb8\xad\xe6\x96\x87" " end"},
+        {"Verdana", -13, FW_NORMAL, 0, 0, "office affluent fifty flows"}, // a face with ligatures
+        {"Arial", -12, FW_NORMAL, 0, 1, "underlined link text"},
+        {"Arial", -12, FW_NORMAL, 0, 0, "tab\there and \xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.text);
+        HFONT f = CreateFont(k.height, 0, 0, 0, k.weight, k.italic, k.underline, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                             k.face);
+        LOGFONTA lf{};
+        GetObject(f, sizeof lf, &lf);
+        QFont qf = pm::gdi::makeQFont(lf);
+        QImage expected(300, 30, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter p(&expected);
+            p.setFont(qf);
+            p.setPen(Qt::black);
+            p.drawText(QPoint(4, 3 + QFontMetrics(qf).ascent()), QString::fromUtf8(k.text));
+        }
+        GdiCanvas c(300, 30);
+        SelectObject(c.dc(), f);
+        SetBkMode(c.dc(), TRANSPARENT);
+        int length = static_cast<int>(std::strlen(k.text));
+        RECT all{0, 0, 300, 30};
+        for (int pass = 0; pass < 3; ++pass) {
+            FillRect(c.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            TextOut(c.dc(), 4, 3, k.text, length);
+            EXPECT_EQ(expected, c.image().convertToFormat(QImage::Format_RGB32)) << "pass " << pass;
+        }
+        // Clipped through the middle of the glyphs, in both directions.
+        const RECT clip{30, 8, 90, 14};
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 300; ++x)
+                if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom)
+                    expected.setPixel(x, y, qRgb(255, 255, 255));
+        FillRect(c.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ExtTextOut(c.dc(), 4, 3, ETO_CLIPPED, &clip, k.text, static_cast<UINT>(length), nullptr);
+        EXPECT_EQ(expected, c.image().convertToFormat(QImage::Format_RGB32)) << "clipped";
+        SelectObject(c.dc(), GetStockObject(SYSTEM_FONT));
+        DeleteObject(f);
+    }
 }
 
 TEST(TabbedText, TabsMoveToTheStops) {

@@ -154,6 +154,27 @@ TEST_F(Painting, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
     EXPECT_TRUE(EqualRect(&update, &updated));
 }
 
+TEST_F(Painting, ScrollWindowLeavesTheCaretWhereItIs) {
+    HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
+                            nullptr, nullptr);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(c);
+    RECT all{0, 0, 100, 100};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(c, dc);
+    CreateCaret(c, nullptr, 2, 10);
+    SetCaretPos(40, 40);
+    ShowCaret(c);
+    ASSERT_EQ(pixel(c, 40, 45), qRgb(0, 0, 0));
+    RECT area{0, 0, 100, 90};
+    ScrollWindowEx(c, 0, -20, &area, &area, nullptr, nullptr, SW_INVALIDATE);
+    EXPECT_EQ(pixel(c, 40, 45), qRgb(0, 0, 0)) << "the caret is still shown at its place";
+    EXPECT_EQ(pixel(c, 40, 25), qRgb(255, 255, 255)) << "no copy of the caret moved with the pixels";
+    HideCaret(c);
+    EXPECT_EQ(pixel(c, 40, 45), qRgb(255, 255, 255));
+    DestroyCaret();
+}
+
 TEST_F(Painting, XorOnTheDesktopTwiceLeavesItAsItWas) {
     HDC dc = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     ASSERT_NE(dc, nullptr);

@@ -363,9 +363,10 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     QRect visible = area & clipArea;
     QRect dest = area.translated(dx, dy) & visible;
     if (!dest.isEmpty() && !w->redrawOff && !lockedOut(w)) {
-        QImage moved = w->image.copy(dest.translated(-dx, -dy));
-        QPainter p(&w->image);
-        p.drawImage(dest.topLeft(), moved);
+        // The caret is drawn into the image: it stays where it is, not with the pixels.
+        hideCaretForPaint(w);
+        pm::gdi::moveImagePixels(w->image, dest, QPoint(dx, dy));
+        showCaretAfterPaint(w);
     }
     QRegion exposed = QRegion(visible) - QRegion(dest);
     // Pending invalid parts move with the content.

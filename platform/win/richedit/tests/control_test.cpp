@@ -304,6 +304,60 @@ TEST_P(RichEditTest, ScrollMessagesMoveByWholeLines) {
     }
 }
 
+// Scrolling moves the pixels already drawn and paints only what they uncover; the picture must be
+// the one a whole repaint gives, in every direction, with a selection, tabs, colours and the caret.
+TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
+    if (legacy()) GTEST_SKIP() << "one model is enough";
+    ShowWindow(parent_, SW_SHOW);
+    SetWindowLongPtr(edit_, GWL_STYLE, GetWindowLongPtr(edit_, GWL_STYLE) | WS_HSCROLL);
+    MoveWindow(edit_, 0, 0, 300, 150, TRUE);
+    std::string lines;
+    for (int i = 0; i < 120; ++i)
+        lines += "\tline " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 9) * 7, 'w') +
+                 (i % 4 ? " tail" : "\tafter a tab") + "\r\n";
+    setText(lines.c_str());
+    for (LONG from = 0; from < 4000; from += 37) {
+        select(from, from + 9);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        cf.dwMask = CFM_COLOR | CFM_BOLD;
+        cf.crTextColor = RGB(from % 200, 0, 160);
+        cf.dwEffects = from % 3 ? CFE_BOLD : 0;
+        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    }
+    SetFocus(edit_);
+    select(150, 620);
+    pm::test::expectScrollsRepaintWhole(
+        edit_, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
+                {"three lines", EM_LINESCROLL, 0, 3},
+                {"line up", WM_VSCROLL, SB_LINEUP, 0},
+                {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
+                {"page up", WM_VSCROLL, SB_PAGEUP, 0},
+                {"right", WM_HSCROLL, SB_LINEDOWN, 0},
+                {"further right", WM_HSCROLL, SB_LINEDOWN, 0},
+                {"left", WM_HSCROLL, SB_LINEUP, 0},
+                {"both ways", EM_LINESCROLL, 2, 2},
+                {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0}});
+}
+
+// The caret inside a word of a focused control: the word is drawn as it is without the caret (the
+// text after the caret once drew over the text before it).
+TEST_P(RichEditTest, TheCaretInsideAWordLeavesTheWordWhole) {
+    ShowWindow(parent_, SW_SHOW);
+    setText("abcdefgh ijkl\r\nmnop");
+    SetFocus(edit_);
+    HideCaret(edit_);
+    auto picture = [&](LONG caret) {
+        select(caret, caret);
+        InvalidateRect(edit_, nullptr, TRUE);
+        UpdateWindow(edit_);
+        return pm::test::windowImage(edit_);
+    };
+    QImage atStart = picture(0);
+    EXPECT_EQ(picture(4), atStart);
+    EXPECT_EQ(picture(11), atStart);
+}
+
 TEST_P(RichEditTest, PointsAndPositions) {
     setText("ab\r\ncd");
     struct Case {

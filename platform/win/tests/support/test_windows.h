@@ -21,6 +21,17 @@ bool saveWindowPng(HWND hwnd, const QString& path);
 // The folder for test output (pictures): PM_TEST_OUTPUT_DIR.
 QString outputFolder();
 
+// A message that scrolls a window, for expectScrollsRepaintWhole.
+struct ScrollStep {
+    const char* name;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+// Sends each step to hwnd and paints what it invalidated (UpdateWindow); the picture must be the
+// one a whole repaint of the window then gives: what scrolling moved and what it painted agree.
+void expectScrollsRepaintWhole(HWND hwnd, const std::vector<ScrollStep>& steps);
+
 // ---- Messages ----
 
 struct Recorded {

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <gtest/gtest.h>
+
 namespace pm::test {
 QImage windowImage(HWND hwnd) {
     wm::Window* w = wm::window(hwnd);
@@ -21,6 +23,17 @@ bool saveWindowPng(HWND hwnd, const QString& path) {
 
 QString outputFolder() {
     return QString::fromUtf8(PM_TEST_OUTPUT_DIR);
+}
+
+void expectScrollsRepaintWhole(HWND hwnd, const std::vector<ScrollStep>& steps) {
+    UpdateWindow(hwnd);
+    for (const ScrollStep& step : steps) {
+        SendMessage(hwnd, step.msg, step.wParam, step.lParam);
+        UpdateWindow(hwnd);
+        QImage scrolled = windowImage(hwnd);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        EXPECT_EQ(scrolled, windowImage(hwnd)) << step.name;
+    }
 }
 
 } // namespace pm::test

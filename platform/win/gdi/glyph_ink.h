@@ -1,0 +1,41 @@
+#pragma once
+// The pixels each glyph of a font sets, found once by letting Qt draw the glyph alone, then set
+// straight into an image wherever the glyph lands on whole pixels. Text without antialiasing sets
+// the same pixels relative to its pen wherever it is drawn, so this draws exactly what QPainter
+// draws, without the painter's per-glyph work.
+
+#include <QGlyphRun>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QRawFont>
+#include <QRegion>
+
+#include <vector>
+
+namespace pm::gdi {
+
+class GlyphInk {
+public:
+    // Sets the pixels of `runs` (positions relative to `pen`, image pixels) to `colour` inside
+    // `clip` (image pixels). False, having drawn nothing, when a glyph does not land on whole
+    // pixels, the font is larger than kLargestKept pixels or the image is not one of 32 bits a
+    // pixel.
+    bool draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, const QRegion& clip, QRgb colour);
+
+    static constexpr int kLargestKept = 96;
+
+private:
+    // A row of set pixels, relative to the pen.
+    struct Span {
+        int x, y, length;
+    };
+    using Spans = std::vector<Span>;
+    const Spans& spansOf(const QRawFont& font, quint32 glyph);
+    static Spans render(const QRawFont& font, quint32 glyph);
+
+    // The fonts met (the font itself and the ones Qt falls back to), each with its glyphs' pixels.
+    std::vector<std::pair<QRawFont, QHash<quint32, Spans>>> fonts_;
+};
+
+} // namespace pm::gdi

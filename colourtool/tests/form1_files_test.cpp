@@ -51,7 +51,7 @@ TEST_F(FilesTest, OpeningLoadsTheBodyColoursIntoTheSamples) {
         const char* tags;
     } cases[] = {
         {"lower_unquoted.html", "#FF0000 #00FF00 #0000FF #880088 #0000FF"},
-        {"colour_names.html", "#0E0000 #FF0F00 #B25500 #BA0C00 #ED0000"},
+        {"colour_names.html", "#FFFFFF #FF0F00 #B25500 #000000 #FF0000"},
         {"two_spaces.html", "#FF0000 #00FF00 #0000FF #FFFF00 #00FFFF"},
         {"mixed_quotes.html", "#ABCDEF #123456 #000F00 #010203 #0A0B0C"},
     };

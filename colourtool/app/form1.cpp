@@ -126,7 +126,14 @@ void Form1::wireEvents() {
             keyCode = 0;
             applyBox(i);
         };
-        box.LostFocus = [this, i] { applyBox(i); };
+        // The focus leaves a box while another window handles a mouse press: waiting input must not
+        // run before that press is handled (its release, and so its click, would be lost).
+        box.LostFocus = [this, i] {
+            const bool pumping = m_pumping;
+            m_pumping = true;
+            applyBox(i);
+            m_pumping = pumping;
+        };
     }
     Image2.MouseDown = [this](int button, int, int, int) {
         if (button == vb::vbLeftButton) StartSystemMove();

@@ -165,6 +165,9 @@ private:
     void addToolButtons();
     void loadCustomPalettes();
     void applyBox(int index);
+    // Whether a component box has the keyboard focus: keys typed there are the box's, never the
+    // window's key commands.
+    bool componentBoxHasFocus() const;
     void rollUpOrDown();
     void hideWindow();
     void closeImageClick();

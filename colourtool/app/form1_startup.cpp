@@ -91,6 +91,7 @@ void Form1::loadCustomPalettes() {
 }
 
 void Form1::Form_KeyDown(int& keyCode, int shift) {
+    if (componentBoxHasFocus()) return;
     auto step = [this](int i, int delta) {
         setComponent(i, component(i) + delta);
         UpdateSpectra();
@@ -161,6 +162,7 @@ void Form1::Form_KeyDown(int& keyCode, int shift) {
 }
 
 void Form1::Form_KeyPress(int& keyAscii) {
+    if (componentBoxHasFocus()) return;
     if (keyAscii == '?') mnuRandom_Click();
 }
 
@@ -179,6 +181,14 @@ void Form1::applyBox(int index) {
     }
     UpdateSpectra();
     KeyPreview = true;
+}
+
+bool Form1::componentBoxHasFocus() const {
+    const HWND focus = GetFocus();
+    for (int i = 0; i < 3; ++i) {
+        if (focus && txtColor[i].hWnd() == focus) return true;
+    }
+    return false;
 }
 
 void Form1::rollUpOrDown() {

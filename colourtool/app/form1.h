@@ -186,8 +186,9 @@ private:
     // The dispatcher's helpers and the secondary windows, in form1_dispatch.cpp.
     // Opens a tool-bar pop-up below the bar at x.
     void popupAt(const vb::Menu& menu, int x);
-    // The address of the help page in the program folder.
-    std::string helpPage() const;
+    // Opens the help page of the program folder in a browser; where none opens, tells the user
+    // where the page is.
+    void openHelpPage();
     // Puts the window and the visible secondary windows above all others, or no longer.
     void applyTopMost();
     void showNamedColors();

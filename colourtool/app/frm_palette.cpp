@@ -105,7 +105,7 @@ void importPalette() {
     std::string path = chosen->substr(0, chosen->find('\0'));
     PaletteResult palette = readPaletteFile(path);
     if (!palette.ok) {
-        vb::MsgBox(kUnknownPaletteFormat, vb::vbCritical);
+        vb::MsgBox(paletteRefusalText(palette), vb::vbCritical);
         return;
     }
     frmPalette& window = frmPalette::get();

@@ -255,6 +255,22 @@ TEST_F(PaletteFormTest, ANewImportOverdrawsAndAClosedWindowStartsAfresh) {
     EXPECT_TRUE(IsWindowVisible(window->hWnd()));
 }
 
+// A smaller palette imported over a larger one: the cells it leaves empty show the window's surface,
+// not the swatches of the palette before.
+TEST_F(PaletteFormTest, ASmallerPaletteLeavesNoOldSwatchBehind) {
+    import("sixteen.gif", gifBytes(0x83));
+    import("five.pal", jascBytes(5, 5));
+    frmPalette* window = frmPalette::instance();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(window->ScaleWidth(), 30);
+    ASSERT_EQ(window->ScaleHeight(), 20);
+    const POINT empty = swatchCentre(5);
+    EXPECT_EQ(window->Point(empty.x, empty.y), static_cast<long>(RGB(192, 192, 192)));
+    const POINT last = swatchCentre(4);
+    EXPECT_EQ(window->Point(last.x, last.y), colourValue(Rgb{4, 0, 251}));
+    EXPECT_TRUE(pm::test::saveWindowPng(window->hWnd(), pm::test::outputFolder() + "/tintara_palette_five.png"));
+}
+
 TEST_F(PaletteFormTest, Picture) {
     std::string text = "JASC-PAL\r\n0100\r\n256\r\n";
     for (int k = 0; k < 256; ++k) {

@@ -28,7 +28,7 @@ Form1& form1() {
 }
 
 Form1::Form1()
-    : vb::Form("Form1", 376, 121, vb::FormBorderStyle::None), Image2(*this, "Image2", 0, 0, 334, 15),
+    : vb::Form("Form1", kWidth, kHeight, vb::FormBorderStyle::None), Image2(*this, "Image2", 0, 0, 334, 15),
       Image3(*this, "Image3", 333, 0, 16, 15), Image1(*this, "Image1", 348, 0, 13, 15),
       Image4(*this, "Image4", 360, 0, 16, 15), MeCaption(*this, "MeCaption", 1, 0, 330, 15),
       Tool(*this, "Tool", 0, 14, 376), Colors(*this, "Colors", 73, 40, 303, 81),
@@ -86,6 +86,8 @@ void Form1::createControls() {
         auto& sample = Label1.add(i, std::make_unique<vb::Label>(Preview, "", 5, 4 + 15 * i, 64, 13));
         sample.SetCaption(kSampleCaptions[i]);
         sample.BackStyle = vb::vbTransparent;
+        // As wide as its text, so the background around the samples can be clicked.
+        sample.SetAutoSize(true);
     }
     Label2.SetBackColor(kFace);
     Label2.Alignment = vb::vbCenter;

@@ -30,6 +30,10 @@ class Form1Pictures;
 
 class Form1 : public vb::Form {
 public:
+    // The window's size at start, in pixels (it has no border).
+    static constexpr int kWidth = 376;
+    static constexpr int kHeight = 121;
+
     Form1();
     ~Form1() override;
 

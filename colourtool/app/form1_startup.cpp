@@ -18,8 +18,6 @@
 namespace tintara {
 namespace {
 
-constexpr int kRolledUp = vb::tw(300);
-constexpr int kUnrolled = vb::tw(1900);
 
 constexpr char kExitQuestion[] =
     "This will exit Tintara and remove it from the tray. To put Tintara in the tray use the minimize button "
@@ -192,7 +190,9 @@ bool Form1::componentBoxHasFocus() const {
 }
 
 void Form1::rollUpOrDown() {
-    Move(Left(), Top(), Width(), Height() == kRolledUp ? kUnrolled : kRolledUp);
+    // Rolled up, the title bar alone shows; rolled down, the window has its height at start.
+    const int rolledUp = Image2.Height();
+    Move(Left(), Top(), Width(), Height() == rolledUp ? kHeight : rolledUp);
 }
 
 void Form1::hideWindow() {

@@ -81,6 +81,20 @@ TEST_F(ColourTest, ClickingASampleSelectsItAndMovesTheFrame) {
     EXPECT_EQ(form().Shape1.Height(), form().Preview.Height() - form().Label2.Height() - 1);
 }
 
+// The samples are as wide as their texts: beside a short one, a click picks the background.
+TEST_F(ColourTest, TheBackgroundCanBeClickedBesideTheSampleTexts) {
+    start();
+    const vb::Label& link = form().Label1[1];
+    EXPECT_LT(link.Left() + link.Width(), form().Preview.Width() / 2);
+    pm::test::click(form().Preview.hWnd(), POINT{link.Left() + link.Width() + 10, link.Top() + 5});
+    pumpMessages();
+    EXPECT_EQ(form().CON, &form().Preview);
+    pm::test::click(form().Preview.hWnd(), POINT{link.Left() + 3, link.Top() + 5});
+    pumpMessages();
+    EXPECT_EQ(form().CON, &link);
+    savePicture("tintara_main_link_selected");
+}
+
 TEST_F(ColourTest, NamedColoursShowTheirNameAndEnableColorName) {
     start();
     const struct {

@@ -182,18 +182,24 @@ TEST_F(WindowTest, TheCloseImageAsksFirst) {
     EXPECT_TRUE(takeQuit());
 }
 
+// Rolled up, the title bar alone shows (no sliver of the tool bar below it); rolled down, the
+// window is as high as at start.
 TEST_F(WindowTest, RollingUpAndDown) {
     start();
+    const int atStart = form().Height();
+    EXPECT_EQ(atStart, tintara::Form1::kHeight);
     pm::test::click(form().hWnd(), POINT{340, 7});
     pumpMessages();
-    EXPECT_EQ(form().Height(), 20);
+    EXPECT_EQ(form().Height(), form().Image2.Height());
+    EXPECT_LE(form().Height(), form().Tool.Top() + 1);
+    savePicture("tintara_main_rolled_up");
     pm::test::click(form().hWnd(), POINT{340, 7});
     pumpMessages();
-    EXPECT_EQ(form().Height(), 126);
+    EXPECT_EQ(form().Height(), atStart);
     form().Move(form().Left(), form().Top(), form().Width(), 50);
     pm::test::doubleClick(form().hWnd(), POINT{100, 7});
     pumpMessages();
-    EXPECT_EQ(form().Height(), 20);
+    EXPECT_EQ(form().Height(), form().Image2.Height());
 }
 
 TEST_F(WindowTest, StatusTimerShowsTheSelectedSampleAndTips) {

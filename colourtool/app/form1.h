@@ -207,6 +207,7 @@ private:
     std::unique_ptr<Form1Pictures> m_pictures;
     RandomColourSource m_random;
     bool m_pumping = false;
+    HFONT m_namedFont = nullptr;
     std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> m_customPalette;
 };
 

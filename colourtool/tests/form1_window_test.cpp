@@ -46,6 +46,28 @@ protected:
     }
 };
 
+// The "N" of a named colour lies clear of the scale picture and of the blue box, inside its panel.
+TEST_F(WindowTest, TheNamedMarkOverlapsNothing) {
+    start();
+    setColour(255, 0, 0);
+    form().popup4c_Click(0);
+    pumpMessages();
+    const vb::Control& mark = form().Named;
+    ASSERT_TRUE(mark.Visible());
+    auto rect = [](const vb::Control& c) { return RECT{c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()}; };
+    // Grown by one pixel all round, so that touching counts too.
+    auto clearOf = [&](const vb::Control& other) {
+        RECT a = rect(mark), b = rect(other), meet{};
+        InflateRect(&b, 1, 1);
+        return !IntersectRect(&meet, &a, &b);
+    };
+    EXPECT_TRUE(clearOf(form().ColorSystem[0]));
+    EXPECT_TRUE(clearOf(form().txtColor[2]));
+    EXPECT_LE(mark.Top() + mark.Height(), form().Colors.Height());
+    EXPECT_LE(mark.Left() + mark.Width(), form().Colors.Width());
+    savePicture("tintara_main_named_mark");
+}
+
 TEST_F(WindowTest, PicturesOfEachView) {
     start();
     setColour(255, 128, 0);

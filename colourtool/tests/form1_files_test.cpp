@@ -216,6 +216,21 @@ TEST_F(FilesTest, DroppedFilesOpenAsIfChosen) {
     EXPECT_EQ(form().Preview.Tag, "#FFFFFF");
 }
 
+// A file dropped from another program while this window is not active: the box that refuses it
+// still belongs to (and is centred on) the main window, as every other box does.
+TEST_F(FilesTest, TheInvalidFileBoxBelongsToTheMainWindowEvenWhenNoneIsActive) {
+    HWND other = CreateWindowEx(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50, nullptr,
+                                nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    DestroyWindow(other);
+    pumpMessages();
+    ASSERT_NE(GetActiveWindow(), form().hWnd());
+    form().dropFiles({folder.write("plain.txt", "no body here")});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, kInvalid);
+    EXPECT_EQ(shown[0].owner, form().hWnd());
+}
+
 TEST_F(FilesTest, NewAsksBeforeDiscarding) {
     std::string path = folder.write("page.html", fixture("html/lower_unquoted.html"));
     form().dropFiles({path});

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -33,18 +34,36 @@ private:
     std::FILE* m_file;
 };
 
-// The size of an open file, found by seeking to its end; -1 when it cannot be found.
-long long FileSize(std::FILE* f) {
-    if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-    long long size = std::ftell(f);
-    if (std::fseek(f, 0, SEEK_SET) != 0) return -1;
-    return size;
+// The whole of source, read to its end, in an anonymous temporary file rewound to its start, with
+// its length in size. Files whose size the system reports as 0 (those under /proc) are read whole
+// all the same. Null when a read or write fails, or when the input is longer than a stored length
+// can say (32 bits).
+std::FILE* ReadToEnd(std::FILE* source, std::uint64_t& size) {
+    std::FILE* spool = std::tmpfile();
+    if (!spool) return nullptr;
+    std::vector<char> buffer(1 << 16);
+    size = 0;
+    bool ok = true;
+    while (ok) {
+        std::size_t n = std::fread(buffer.data(), 1, buffer.size(), source);
+        if (n == 0) break;
+        size += n;
+        ok = size <= 0xFFFFFFFFULL && std::fwrite(buffer.data(), 1, n, spool) == n;
+    }
+    ok = ok && !std::ferror(source) && std::fflush(spool) == 0 && std::fseek(spool, 0, SEEK_SET) == 0;
+    if (ok) return spool;
+    std::fclose(spool);
+    return nullptr;
 }
 
 } // namespace
 
 BOOL CFileCompressor::Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress) {
-    std::FILE* source = std::fopen(static_cast<LPCTSTR>(NativePath(lpszSource)), "rb");
+    std::FILE* file = std::fopen(static_cast<LPCTSTR>(NativePath(lpszSource)), "rb");
+    if (!file) return FALSE;
+    std::uint64_t size = 0;
+    std::FILE* source = ReadToEnd(file, size);
+    std::fclose(file);
     if (!source) return FALSE;
     std::FILE* dest = std::fopen(static_cast<LPCTSTR>(NativePath(lpszDest)), "wb");
     if (!dest) {
@@ -58,12 +77,9 @@ BOOL CFileCompressor::Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress) 
     });
     FileSource in(source);
     FileSink out(dest);
-    long long size = FileSize(source);
-    LzhufCoder::Result result = LzhufCoder::Result::ShortInput;
     m_nState = bCompress ? 1 : 2;
-    if (size >= 0 && (!bCompress || size <= 0xFFFFFFFFLL))
-        result = bCompress ? coder.Compress(in, static_cast<std::uint32_t>(size), out)
-                           : coder.Expand(in, static_cast<std::uint64_t>(size), out);
+    LzhufCoder::Result result = bCompress ? coder.Compress(in, static_cast<std::uint32_t>(size), out)
+                                          : coder.Expand(in, size, out);
     m_nState = 0;
     std::fclose(source);
     bool closed = std::fclose(dest) == 0;

@@ -9,9 +9,10 @@ public:
     CFileCompressor() = default;
 
     // Compresses (bCompress) or expands lpszSource into lpszDest, which is created or truncated.
-    // FALSE when either file cannot be opened, when a write fails (after OnError(1)), when the
-    // source is not the size it was a moment before, or when a compressed source is damaged.
-    // A source without the compressed form's magic expands to an empty file.
+    // The source is read to its end first, whatever size the system reports for it. FALSE when
+    // either file cannot be opened or the source cannot be read whole (or holds 4 GiB or more),
+    // when a write fails (after OnError(1)), or when a compressed source is damaged. A source
+    // without the compressed form's magic expands to an empty file.
     BOOL Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress);
 
     // Reports an error: code 1 is a failed write. Shows "Error: %d".

@@ -205,12 +205,21 @@ int CHHGenericFormater::blockCommentEnd(const char16_t* text, int count, int pos
     return count;
 }
 
+// The end of a string that opens at pos: after its closing quote, or at a line end. A quote right
+// after an escape character does not close it; where escapes pair up, an escaped escape hides no
+// quote ("\\" is a whole string).
 int CHHGenericFormater::stringEnd(const char16_t* text, int count, int pos) const {
     const char16_t quote = text[pos];
     const char16_t escape = static_cast<unsigned char>(m_chEscape);
     for (int q = pos + 1; q < count; ++q) {
-        if (isLineEnd(text[q])) return q;
-        if (text[q] == quote && !(escape != 0 && text[q - 1] == escape)) return q + 1;
+        const char16_t c = text[q];
+        if (isLineEnd(c)) return q;
+        if (m_bEscapesPair && escape != 0 && c == escape) {
+            if (q + 1 < count && !isLineEnd(text[q + 1])) ++q;
+            continue;
+        }
+        const bool escaped = !m_bEscapesPair && escape != 0 && text[q - 1] == escape;
+        if (c == quote && !escaped) return q + 1;
     }
     return count;
 }

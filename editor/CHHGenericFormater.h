@@ -50,6 +50,9 @@ public:
     void SetBlockComment(LPCTSTR start, LPCTSTR end);
     void SetQuoteChars(LPCTSTR chars);
     void SetEscapeChar(char escape);
+    // Whether an escape character also escapes another one, so that a quote after an even run of
+    // escapes closes the string (off: a quote right after any escape stays inside).
+    void SetEscapesPair(BOOL pair) { m_bEscapesPair = pair; }
     void SetOperatorChars(LPCTSTR chars);
     void SetWordChars(LPCTSTR chars);
     void SetNumberStartChars(LPCTSTR chars);
@@ -122,6 +125,7 @@ private:
     CString m_strBlockEnd;
     CString m_strQuoteChars;
     char m_chEscape = 0;
+    BOOL m_bEscapesPair = FALSE;
     CString m_strOperatorChars;
     CString m_strWordChars;
     CString m_strNumberStartChars;

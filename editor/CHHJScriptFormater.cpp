@@ -18,6 +18,7 @@ CHHJScriptFormater::CHHJScriptFormater() {
     SetBlockComment("/*", "*/");
     SetQuoteChars("\"");
     SetEscapeChar('\\');
+    SetEscapesPair(TRUE);
     SetOperatorChars("+-*/^%&|!~?:<>=,");
     SetWordChars("@");
     SetProcedureTemplate("function %s(%s)");

@@ -55,6 +55,20 @@ TEST(FileCompressor, EmptyFile) {
     EXPECT_EQ(TempFolder::Read(folder / "back"), "");
 }
 
+// Files under /proc report a size of 0; they are read to their end all the same.
+TEST(FileCompressor, ReadsASourceWhoseReportedSizeIsZeroToItsEnd) {
+    const std::string text = TempFolder::Read("/proc/version");
+    ASSERT_FALSE(text.empty());
+    TempFolder folder;
+    RecordingCompressor c;
+    c.expectedState = 1;
+    ASSERT_TRUE(c.Run("/proc/version", (folder / "packed").c_str(), TRUE));
+    EXPECT_EQ(c.total, text.size());
+    c.expectedState = 2;
+    ASSERT_TRUE(c.Run((folder / "packed").c_str(), (folder / "back").c_str(), FALSE));
+    EXPECT_EQ(TempFolder::Read(folder / "back"), text);
+}
+
 TEST(FileCompressor, FilesThatCannotBeOpened) {
     TempFolder folder;
     TempFolder::Write(folder / "src", "data");

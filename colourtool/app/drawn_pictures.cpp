@@ -94,8 +94,8 @@ HBITMAP drawTrayPicture() {
 }
 
 HBITMAP drawHandPicture() {
-    const int rows = static_cast<int>(sizeof kHand / sizeof kHand[0]);
-    return drawPicture(32, 32, [rows](int x, int y) -> COLORREF {
+    constexpr int rows = static_cast<int>(sizeof kHand / sizeof kHand[0]);
+    return drawPicture(32, 32, [](int x, int y) -> COLORREF {
         if (y >= rows || x >= static_cast<int>(std::string(kHand[y]).size())) return kHandBackground;
         char c = kHand[y][x];
         if (c == 'X') return RGB(0, 0, 0);

@@ -28,12 +28,12 @@ Form1& form1() {
 }
 
 Form1::Form1()
-    : vb::Form("Form1", 376, 121, vb::FormBorderStyle::None), Image2(*this, "Image2", 0, 0, 334, 15),
+    : vb::Form("Form1", kWidth, kHeight, vb::FormBorderStyle::None), Image2(*this, "Image2", 0, 0, 334, 15),
       Image3(*this, "Image3", 333, 0, 16, 15), Image1(*this, "Image1", 348, 0, 13, 15),
       Image4(*this, "Image4", 360, 0, 16, 15), MeCaption(*this, "MeCaption", 1, 0, 330, 15),
       Tool(*this, "Tool", 0, 14, 376), Colors(*this, "Colors", 73, 40, 303, 81),
       ColorSyst(Colors, "ColorSyst", 6, 8, Form1Pictures::kScaleWidth, Form1Pictures::kScaleHeight),
-      Named(Colors, "Named", 285, 67, 13, 13), Preview(*this, "Preview", 0, 40, 73, 81),
+      Named(Colors, "Named", 287, 72, 11, 9), Preview(*this, "Preview", 0, 40, 73, 81),
       Shape1(Preview, "Shape1", 0, 0, 72, 67), Label2(Preview, "Label2", 1, 68, 71, 12),
       Tray(*this, "Tray", 0, 0, 16, 16), TrayIcon(*this), Timer1("Timer1", 500, true),
       m_pictures(std::make_unique<Form1Pictures>()) {
@@ -45,6 +45,8 @@ Form1::Form1()
 
 Form1::~Form1() {
     Timer1.SetEnabled(false);
+    Named.Font = nullptr;
+    DeleteObject(m_namedFont);
     if (g_form1 == this) g_form1 = nullptr;
 }
 
@@ -77,6 +79,10 @@ void Form1::createControls() {
     }
     ColorSyst.SetBackColor(kFace);
     ColorSyst.SetVisible(false);
+    // Below the scale and the blue box, clear of both: a small font fits the row left there.
+    m_namedFont = CreateFont(-9, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+    Named.Font = m_namedFont;
     Named.SetCaption("N");
     Named.Alignment = vb::vbCenter;
     Named.SetBackColor(0xFFFFFF);
@@ -86,6 +92,8 @@ void Form1::createControls() {
         auto& sample = Label1.add(i, std::make_unique<vb::Label>(Preview, "", 5, 4 + 15 * i, 64, 13));
         sample.SetCaption(kSampleCaptions[i]);
         sample.BackStyle = vb::vbTransparent;
+        // As wide as its text, so the background around the samples can be clicked.
+        sample.SetAutoSize(true);
     }
     Label2.SetBackColor(kFace);
     Label2.Alignment = vb::vbCenter;
@@ -126,7 +134,14 @@ void Form1::wireEvents() {
             keyCode = 0;
             applyBox(i);
         };
-        box.LostFocus = [this, i] { applyBox(i); };
+        // The focus leaves a box while another window handles a mouse press: waiting input must not
+        // run before that press is handled (its release, and so its click, would be lost).
+        box.LostFocus = [this, i] {
+            const bool pumping = m_pumping;
+            m_pumping = true;
+            applyBox(i);
+            m_pumping = pumping;
+        };
     }
     Image2.MouseDown = [this](int button, int, int, int) {
         if (button == vb::vbLeftButton) StartSystemMove();
@@ -270,7 +285,8 @@ void Form1::Label1_Click(int index) {
     TYP = 0;
     setWorkingColour(rgbOfNotation(sample.Tag));
     UpdateSpectra();
-    Shape1.Move(sample.Left() - 2, sample.Top() + 1, sample.Width() + 2, sample.Height());
+    // The samples are as wide as their texts: the frame leaves a gap on either side of the text.
+    Shape1.Move(sample.Left() - 2, sample.Top() + 1, sample.Width() + 4, sample.Height());
 }
 
 void Form1::Preview_Click() {

@@ -30,6 +30,10 @@ class Form1Pictures;
 
 class Form1 : public vb::Form {
 public:
+    // The window's size at start, in pixels (it has no border).
+    static constexpr int kWidth = 376;
+    static constexpr int kHeight = 121;
+
     Form1();
     ~Form1() override;
 
@@ -165,6 +169,9 @@ private:
     void addToolButtons();
     void loadCustomPalettes();
     void applyBox(int index);
+    // Whether a component box has the keyboard focus: keys typed there are the box's, never the
+    // window's key commands.
+    bool componentBoxHasFocus() const;
     void rollUpOrDown();
     void hideWindow();
     void closeImageClick();
@@ -183,8 +190,9 @@ private:
     // The dispatcher's helpers and the secondary windows, in form1_dispatch.cpp.
     // Opens a tool-bar pop-up below the bar at x.
     void popupAt(const vb::Menu& menu, int x);
-    // The address of the help page in the program folder.
-    std::string helpPage() const;
+    // Opens the help page of the program folder in a browser; where none opens, tells the user
+    // where the page is.
+    void openHelpPage();
     // Puts the window and the visible secondary windows above all others, or no longer.
     void applyTopMost();
     void showNamedColors();
@@ -199,6 +207,7 @@ private:
     std::unique_ptr<Form1Pictures> m_pictures;
     RandomColourSource m_random;
     bool m_pumping = false;
+    HFONT m_namedFont = nullptr;
     std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> m_customPalette;
 };
 

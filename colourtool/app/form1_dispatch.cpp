@@ -8,6 +8,7 @@
 #include "colourtool/app/pick_color.h"
 
 #include "platform/forms/app.h"
+#include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/url_opener.h"
 
@@ -21,8 +22,10 @@ void Form1::popupAt(const vb::Menu& menu, int x) {
     PopupMenu(menu, x, 38);
 }
 
-std::string Form1::helpPage() const {
-    return "file://" + vb::App().Path() + "/help.html";
+void Form1::openHelpPage() {
+    const std::string path = vb::App().Path() + "/help.html";
+    if (vb::urlOpener().OpenUrl("file://" + path)) return;
+    vb::MsgBox("The help page could not be opened in a browser. It is at " + path, vb::vbExclamation);
 }
 
 void Form1::Form1_Tool_ButtonClick(std::string& CurrentButton, bool& DropDown) {
@@ -56,7 +59,7 @@ void Form1::Form1_Tool_ButtonClick(std::string& CurrentButton, bool& DropDown) {
     }
     if (key == "negative") DropDown ? popupAt(popup2, 164) : popup2b_Click(0);
     if (key == "websafe") DropDown ? popupAt(popup1, 132) : popup1b_Click(0);
-    if (key == "home") vb::urlOpener().OpenUrl(helpPage());
+    if (key == "home") openHelpPage();
 }
 
 void Form1::Drop_click() {

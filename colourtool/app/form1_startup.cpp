@@ -18,8 +18,6 @@
 namespace tintara {
 namespace {
 
-constexpr int kRolledUp = vb::tw(300);
-constexpr int kUnrolled = vb::tw(1900);
 
 constexpr char kExitQuestion[] =
     "This will exit Tintara and remove it from the tray. To put Tintara in the tray use the minimize button "
@@ -91,6 +89,7 @@ void Form1::loadCustomPalettes() {
 }
 
 void Form1::Form_KeyDown(int& keyCode, int shift) {
+    if (componentBoxHasFocus()) return;
     auto step = [this](int i, int delta) {
         setComponent(i, component(i) + delta);
         UpdateSpectra();
@@ -161,6 +160,7 @@ void Form1::Form_KeyDown(int& keyCode, int shift) {
 }
 
 void Form1::Form_KeyPress(int& keyAscii) {
+    if (componentBoxHasFocus()) return;
     if (keyAscii == '?') mnuRandom_Click();
 }
 
@@ -181,8 +181,18 @@ void Form1::applyBox(int index) {
     KeyPreview = true;
 }
 
+bool Form1::componentBoxHasFocus() const {
+    const HWND focus = GetFocus();
+    for (int i = 0; i < 3; ++i) {
+        if (focus && txtColor[i].hWnd() == focus) return true;
+    }
+    return false;
+}
+
 void Form1::rollUpOrDown() {
-    Move(Left(), Top(), Width(), Height() == kRolledUp ? kUnrolled : kRolledUp);
+    // Rolled up, the title bar alone shows; rolled down, the window has its height at start.
+    const int rolledUp = Image2.Height();
+    Move(Left(), Top(), Width(), Height() == rolledUp ? kHeight : rolledUp);
 }
 
 void Form1::hideWindow() {

@@ -62,6 +62,8 @@ void frmPalette::drawPalette(const std::vector<Rgb>& colours) {
     m_grid = PaletteGrid::forCount(m_count);
     Move(Left(), Top(), Width() - ScaleWidth() + m_grid.clientWidth(),
          Height() - ScaleHeight() + m_grid.clientHeight());
+    // The cells this palette leaves empty must not keep the swatches of the one before.
+    Cls();
     for (std::size_t k = 0; k < m_count; ++k) {
         int left = m_grid.swatchLeft(k);
         int top = m_grid.swatchTop(k);
@@ -105,7 +107,7 @@ void importPalette() {
     std::string path = chosen->substr(0, chosen->find('\0'));
     PaletteResult palette = readPaletteFile(path);
     if (!palette.ok) {
-        vb::MsgBox(kUnknownPaletteFormat, vb::vbCritical);
+        vb::MsgBox(paletteRefusalText(palette), vb::vbCritical);
         return;
     }
     frmPalette& window = frmPalette::get();

@@ -1,5 +1,6 @@
 #include "colourtool/core/body_colours.h"
 
+#include "colourtool/core/named_colors.h"
 #include "colourtool/core/vb_text.h"
 
 #include <algorithm>
@@ -59,6 +60,12 @@ Edit appendedAttributes(const std::string& document, const BodyTag& tag, const D
 } // namespace
 
 Rgb colourOfAttributeValue(const std::string& value) {
+    const std::size_t first = value.find_first_not_of(" \t\r\n");
+    const std::size_t last = value.find_last_not_of(" \t\r\n");
+    if (first != std::string::npos) {
+        if (const std::optional<Rgb> named = standardNamedColour(value.substr(first, last + 1 - first)))
+            return *named;
+    }
     std::string digits;
     for (char c : value) {
         if (isHexDigit(c)) digits += asciiUpper(c);

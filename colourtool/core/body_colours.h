@@ -20,9 +20,10 @@ struct BodyColours {
     const std::optional<Rgb>& of(Sample sample) const { return found[static_cast<std::size_t>(sample)]; }
 };
 
-// The colour of an attribute value: its hexadecimal characters (either case) in order, the first
-// two red, the next two green, the next two blue; missing digits count as none ("#FFF" gives
-// FF, 0F, 00; "white" gives 0E, 00, 00).
+// The colour of an attribute value: a standard colour name in any case (blanks around it aside)
+// reads as its colour ("white" gives FF, FF, FF); any other value reads as its hexadecimal
+// characters (either case) in order, the first two red, the next two green, the next two blue;
+// missing digits count as none ("#FFF" gives FF, 0F, 00; "rgb(255,0,0)" gives B2, 55, 00).
 Rgb colourOfAttributeValue(const std::string& value);
 
 // The colours of a located BODY tag; a later attribute of the same name overrides an earlier one.

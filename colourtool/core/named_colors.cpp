@@ -192,6 +192,16 @@ ColourValue NamedColorTable::colour(std::size_t index) const {
     return hexValue(pair(4) + pair(2) + pair(0));
 }
 
+std::optional<Rgb> standardNamedColour(const std::string& name) {
+    const std::string wanted = asciiUpper(name);
+    for (const NamedPair& pair : kStandardColors) {
+        if (asciiUpper(std::string(pair.name)) != wanted) continue;
+        const std::string value = pair.value;
+        return Rgb{hexValue(value.substr(0, 2)), hexValue(value.substr(2, 2)), hexValue(value.substr(4, 2))};
+    }
+    return std::nullopt;
+}
+
 NamedColorTable& namedColors() {
     static NamedColorTable table;
     return table;

@@ -49,6 +49,9 @@ void Globals_LoadNamedColors();
 // Appends the 139 standard pairs to `table`.
 void loadNamedColors(NamedColorTable& table);
 
+// The colour of a standard name, ignoring ASCII case ("white", "WHITE"); none for any other text.
+std::optional<Rgb> standardNamedColour(const std::string& name);
+
 // The first entry, in the given display order, that begins with `typed` ignoring ASCII case; an
 // empty text matches the first entry; none when nothing matches or the list is empty.
 std::optional<std::size_t> firstPrefixMatch(const std::vector<std::string>& displayOrder,

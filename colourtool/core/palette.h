@@ -12,6 +12,7 @@ namespace tintara {
 
 // Message box texts (error icon).
 extern const char kUnknownPaletteFormat[]; // "Unknown palette format."
+extern const char kDamagedPalette[];       // "The palette file is damaged: " and the reason
 extern const char kInvalidCustomPalette[]; // "Invalid picture. All BMP pictures in the app directory ..."
 
 // The import dialog.
@@ -27,8 +28,13 @@ enum class PaletteFormat { Unknown, Jasc, Gif, Pcx };
 struct PaletteResult {
     bool ok = false;
     std::vector<Rgb> colours; // 1 to kMaxPaletteColours entries when ok
-    std::string error;        // why the file was refused; the window shows kUnknownPaletteFormat
+    std::string error;        // why the file was refused
+    bool damaged = false;     // refused although its form was recognised: cut short or malformed
 };
+
+// The text the window shows for a refused file: kDamagedPalette with the reason for a damaged one,
+// else kUnknownPaletteFormat.
+std::string paletteRefusalText(const PaletteResult& result);
 
 // The format by the name's last four characters, lower-cased: ".pal", ".gif", ".pcx".
 PaletteFormat paletteFormatOf(const std::string& fileName);

@@ -6,6 +6,7 @@
 namespace tintara {
 
 const char kUnknownPaletteFormat[] = "Unknown palette format.";
+const char kDamagedPalette[] = "The palette file is damaged: ";
 const char kInvalidCustomPalette[] = "Invalid picture. All BMP pictures in the app directory are shown here.";
 const char kPaletteDialogTitle[] = "Import file containing palette";
 const char kPaletteFilterName[] = "Files containing a palette.";
@@ -43,6 +44,11 @@ PaletteResult readPaletteFile(const std::string& path) {
     if (format == PaletteFormat::Jasc) return readJascPalette(file.bytes);
     if (format == PaletteFormat::Gif) return readGifPalette(file.bytes);
     return readPcxPalette(file.bytes);
+}
+
+std::string paletteRefusalText(const PaletteResult& result) {
+    if (!result.damaged) return kUnknownPaletteFormat;
+    return kDamagedPalette + result.error + ".";
 }
 
 PaletteGrid PaletteGrid::forCount(std::size_t count) {

@@ -13,6 +13,13 @@ PaletteResult refused(std::string why) {
     return result;
 }
 
+// A file of a recognised form that is cut short or malformed.
+PaletteResult damaged(std::string why) {
+    PaletteResult result = refused(std::move(why));
+    result.damaged = true;
+    return result;
+}
+
 PaletteResult accepted(std::vector<Rgb> colours) {
     PaletteResult result;
     result.ok = true;
@@ -127,17 +134,17 @@ PaletteResult readJascPalette(const std::string& bytes) {
     std::size_t pos = 0;
     std::string line;
     if (!nextLine(bytes, pos, line) || line != "JASC-PAL") return refused("line 1 is not \"JASC-PAL\"");
-    if (!nextLine(bytes, pos, line)) return refused("no version line");
-    if (!nextLine(bytes, pos, line)) return refused("no colour count");
+    if (!nextLine(bytes, pos, line)) return damaged("no version line");
+    if (!nextLine(bytes, pos, line)) return damaged("no colour count");
     const std::optional<std::size_t> count = colourCount(line);
-    if (!count) return refused(lineNumber(3) + "the colour count is not a number from 1 to 256");
+    if (!count) return damaged(lineNumber(3) + "the colour count is not a number from 1 to 256");
     std::vector<Rgb> colours;
     colours.reserve(*count);
     for (std::size_t k = 0; k < *count; ++k) {
         if (!nextLine(bytes, pos, line))
-            return refused("the file ends after " + std::to_string(k) + " colours");
+            return damaged("the file ends after " + std::to_string(k) + " colours");
         const std::optional<Rgb> colour = colourLine(line);
-        if (!colour) return refused(lineNumber(k + 4) + "not three numbers separated by spaces");
+        if (!colour) return damaged(lineNumber(k + 4) + "not three numbers separated by spaces");
         colours.push_back(*colour);
     }
     return accepted(std::move(colours));
@@ -145,16 +152,16 @@ PaletteResult readJascPalette(const std::string& bytes) {
 
 PaletteResult readGifPalette(const std::string& bytes) {
     if (bytes.compare(0, 3, "GIF") != 0) return refused("the file does not begin with \"GIF\"");
-    if (bytes.size() < 13) return refused("the file ends inside its screen descriptor");
+    if (bytes.size() < 13) return damaged("the file ends inside its screen descriptor");
     const unsigned packed = static_cast<unsigned char>(bytes[10]);
     if ((packed & 0x80u) == 0) return refused("the image has no global colour table");
     const std::size_t count = std::size_t{2} << (packed & 7u);
-    if (bytes.size() < 13 + 3 * count) return refused("the file ends inside its global colour table");
+    if (bytes.size() < 13 + 3 * count) return damaged("the file ends inside its global colour table");
     return accepted(triples(bytes, 13, count));
 }
 
 PaletteResult readPcxPalette(const std::string& bytes) {
-    if (bytes.size() < 64) return refused("the file ends inside its header palette");
+    if (bytes.size() < 64) return damaged("the file ends inside its header palette");
     return accepted(triples(bytes, 16, 16));
 }
 

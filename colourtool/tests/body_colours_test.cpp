@@ -46,7 +46,7 @@ const BodyCase kCases[] = {
      {S::NormalText, S::Link, S::VisitedLink, S::ActiveLink}},
     {"bare", {none, none, none, none, none}, kAll},
     {"colour_names",
-     {Rgb{0x0E, 0, 0}, Rgb{255, 15, 0}, Rgb{0xB2, 0x55, 0}, Rgb{0xBA, 0x0C, 0}, Rgb{0xED, 0, 0}},
+     {Rgb{255, 255, 255}, Rgb{255, 15, 0}, Rgb{0xB2, 0x55, 0}, Rgb{0, 0, 0}, Rgb{255, 0, 0}},
      {}},
     {"utf8",
      {none, Rgb{0x10, 0x20, 0x30}, none, none, none},
@@ -182,15 +182,28 @@ TEST(BodyTag, AttributeSpans) {
     EXPECT_EQ(tag->attributesEnd, document.size() - 1);
 }
 
-TEST(BodyColours, ValueDigitsAreTheHexadecimalCharactersInOrder) {
+TEST(BodyColours, ValuesReadAsColourNamesOrAsTheirHexadecimalCharactersInOrder) {
     struct Case {
         const char* value;
         Rgb rgb;
     };
     const Case cases[] = {
-        {"#ff0000", {255, 0, 0}}, {"white", {0x0E, 0, 0}},    {"#FFF", {255, 15, 0}},
-        {"", {0, 0, 0}},          {"#1", {1, 0, 0}},          {"#123456789", {0x12, 0x34, 0x56}},
-        {"red", {0xED, 0, 0}},    {"black", {0xBA, 0x0C, 0}}, {"rgb(255,0,0)", {0xB2, 0x55, 0}},
+        {"#ff0000", {255, 0, 0}},
+        {"#FFF", {255, 15, 0}},
+        {"", {0, 0, 0}},
+        {"#1", {1, 0, 0}},
+        {"#123456789", {0x12, 0x34, 0x56}},
+        {"rgb(255,0,0)", {0xB2, 0x55, 0}},
+        // Names of the colour table, in any case, read as their colours.
+        {"white", {255, 255, 255}},
+        {"black", {0, 0, 0}},
+        {"RED", {255, 0, 0}},
+        {" Navy ", {0, 0, 0x80}},
+        {"lightgrey", {0xD3, 0xD3, 0xD3}},
+        {"MediumSpringGreen", {0, 0xFA, 0x9A}},
+        // Not a name: the hexadecimal characters as before.
+        {"whites", {0x0E, 0, 0}},
+        {"bl ack", {0xBA, 0x0C, 0}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(colourOfAttributeValue(c.value), c.rgb) << c.value;

@@ -1,4 +1,5 @@
 #include "support/form1_fixture.h"
+#include "colourtool/app/named_colors_form.h"
 
 #include "platform/win/tests/support/test_windows.h"
 
@@ -78,6 +79,20 @@ TEST_F(ColourTest, ClickingASampleSelectsItAndMovesTheFrame) {
     EXPECT_EQ(form().CON, &form().Preview);
     EXPECT_EQ(form().TYP, 1);
     EXPECT_EQ(form().Shape1.Height(), form().Preview.Height() - form().Label2.Height() - 1);
+}
+
+// The samples are as wide as their texts: beside a short one, a click picks the background.
+TEST_F(ColourTest, TheBackgroundCanBeClickedBesideTheSampleTexts) {
+    start();
+    const vb::Label& link = form().Label1[1];
+    EXPECT_LT(link.Left() + link.Width(), form().Preview.Width() / 2);
+    pm::test::click(form().Preview.hWnd(), POINT{link.Left() + link.Width() + 10, link.Top() + 5});
+    pumpMessages();
+    EXPECT_EQ(form().CON, &form().Preview);
+    pm::test::click(form().Preview.hWnd(), POINT{link.Left() + 3, link.Top() + 5});
+    pumpMessages();
+    EXPECT_EQ(form().CON, &link);
+    savePicture("tintara_main_link_selected");
 }
 
 TEST_F(ColourTest, NamedColoursShowTheirNameAndEnableColorName) {
@@ -164,6 +179,46 @@ TEST_F(ColourTest, ComponentBoxesApplyWholeNumbersAndRejectOtherText) {
     form().Colors.SetFocus();
     pumpMessages();
     EXPECT_EQ(components(), "255,7,100");
+}
+
+// Keys typed into a component box are the box's, before and after Enter: none of them runs a key
+// command of the window (E named colours, S save, Ctrl+A save as); away from the boxes they do.
+TEST_F(ColourTest, KeysTypedIntoAComponentBoxStayInTheBox) {
+    start();
+    vb::TextBox& box = form().txtColor[0];
+    pm::test::click(box.hWnd(), POINT{5, 5});
+    pumpMessages();
+    ASSERT_EQ(GetFocus(), box.hWnd());
+    const struct {
+        int vk;
+        bool control;
+    } keys[] = {{'E', false}, {VK_RETURN, false}, {'E', false}, {'S', false}, {'A', true}, {'5', false}};
+    for (const auto& k : keys)
+        key(k.vk, false, k.control);
+    EXPECT_EQ(tintara::NamedColors::instance(), nullptr);
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_EQ(form().CON, &form().Label1[0]);
+    EXPECT_EQ(GetFocus(), box.hWnd());
+    form().Colors.SetFocus();
+    pumpMessages();
+    key('5');
+    EXPECT_EQ(form().CON, &form().Preview);
+}
+
+// Enter in a component box, then one quick click on a sample (press and release queued together):
+// the click selects it.
+TEST_F(ColourTest, TheFirstClickOnASampleAfterEnterInABoxSelectsIt) {
+    start();
+    vb::TextBox& box = form().txtColor[1];
+    pm::test::click(box.hWnd(), POINT{5, 5});
+    pumpMessages();
+    box.SetText("77");
+    key(VK_RETURN);
+    ASSERT_EQ(components(), "0,77,0");
+    vb::Label& link = form().Label1[1];
+    pm::test::click(form().Preview.hWnd(), POINT{link.Left() + 10, link.Top() + 5});
+    pumpMessages();
+    EXPECT_EQ(form().CON, &link);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "colourtool/app/globals.h"
 #include "colourtool/app/named_colors_form.h"
 
+#include "platform/forms/app.h"
 #include "platform/forms/clipboard.h"
 #include "platform/win/tests/support/test_windows.h"
 
@@ -212,6 +213,22 @@ TEST_F(CommandTest, ToolBarClicksReachTheDispatcher) {
     queueMenuKeys({VK_DOWN, VK_DOWN, VK_RETURN});
     pumpMessages();
     EXPECT_EQ(tags(), "#FFFFFF #000000 #0000FF #990099 #0000FF");
+}
+
+TEST_F(CommandTest, HelpPageThatNoBrowserOpensIsReportedWithItsPath) {
+    start();
+    vb::FakeUrlOpener noBrowser(false);
+    vb::setUrlOpener(&noBrowser);
+    dispatch("home");
+    vb::setUrlOpener(&urls);
+    ASSERT_EQ(noBrowser.opened.size(), 1u);
+    const std::string path = vb::App().Path() + "/help.html";
+    EXPECT_EQ(noBrowser.opened[0], "file://" + path);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "The help page could not be opened in a browser. It is at " + path);
+    EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    dispatch("home");
+    EXPECT_EQ(shown.size(), 1u);
 }
 
 TEST_F(CommandTest, KeyTable) {

@@ -51,7 +51,7 @@ TEST_F(FilesTest, OpeningLoadsTheBodyColoursIntoTheSamples) {
         const char* tags;
     } cases[] = {
         {"lower_unquoted.html", "#FF0000 #00FF00 #0000FF #880088 #0000FF"},
-        {"colour_names.html", "#0E0000 #FF0F00 #B25500 #BA0C00 #ED0000"},
+        {"colour_names.html", "#FFFFFF #FF0F00 #B25500 #000000 #FF0000"},
         {"two_spaces.html", "#FF0000 #00FF00 #0000FF #FFFF00 #00FFFF"},
         {"mixed_quotes.html", "#ABCDEF #123456 #000F00 #010203 #0A0B0C"},
     };
@@ -214,6 +214,21 @@ TEST_F(FilesTest, DroppedFilesOpenAsIfChosen) {
     EXPECT_EQ(shown[1].text, kInvalid);
     EXPECT_TRUE(form().FileName.empty());
     EXPECT_EQ(form().Preview.Tag, "#FFFFFF");
+}
+
+// A file dropped from another program while this window is not active: the box that refuses it
+// still belongs to (and is centred on) the main window, as every other box does.
+TEST_F(FilesTest, TheInvalidFileBoxBelongsToTheMainWindowEvenWhenNoneIsActive) {
+    HWND other = CreateWindowEx(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50, nullptr,
+                                nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    DestroyWindow(other);
+    pumpMessages();
+    ASSERT_NE(GetActiveWindow(), form().hWnd());
+    form().dropFiles({folder.write("plain.txt", "no body here")});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, kInvalid);
+    EXPECT_EQ(shown[0].owner, form().hWnd());
 }
 
 TEST_F(FilesTest, NewAsksBeforeDiscarding) {

@@ -46,6 +46,28 @@ protected:
     }
 };
 
+// The "N" of a named colour lies clear of the scale picture and of the blue box, inside its panel.
+TEST_F(WindowTest, TheNamedMarkOverlapsNothing) {
+    start();
+    setColour(255, 0, 0);
+    form().popup4c_Click(0);
+    pumpMessages();
+    const vb::Control& mark = form().Named;
+    ASSERT_TRUE(mark.Visible());
+    auto rect = [](const vb::Control& c) { return RECT{c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()}; };
+    // Grown by one pixel all round, so that touching counts too.
+    auto clearOf = [&](const vb::Control& other) {
+        RECT a = rect(mark), b = rect(other), meet{};
+        InflateRect(&b, 1, 1);
+        return !IntersectRect(&meet, &a, &b);
+    };
+    EXPECT_TRUE(clearOf(form().ColorSystem[0]));
+    EXPECT_TRUE(clearOf(form().txtColor[2]));
+    EXPECT_LE(mark.Top() + mark.Height(), form().Colors.Height());
+    EXPECT_LE(mark.Left() + mark.Width(), form().Colors.Width());
+    savePicture("tintara_main_named_mark");
+}
+
 TEST_F(WindowTest, PicturesOfEachView) {
     start();
     setColour(255, 128, 0);
@@ -182,18 +204,24 @@ TEST_F(WindowTest, TheCloseImageAsksFirst) {
     EXPECT_TRUE(takeQuit());
 }
 
+// Rolled up, the title bar alone shows (no sliver of the tool bar below it); rolled down, the
+// window is as high as at start.
 TEST_F(WindowTest, RollingUpAndDown) {
     start();
+    const int atStart = form().Height();
+    EXPECT_EQ(atStart, tintara::Form1::kHeight);
     pm::test::click(form().hWnd(), POINT{340, 7});
     pumpMessages();
-    EXPECT_EQ(form().Height(), 20);
+    EXPECT_EQ(form().Height(), form().Image2.Height());
+    EXPECT_LE(form().Height(), form().Tool.Top() + 1);
+    savePicture("tintara_main_rolled_up");
     pm::test::click(form().hWnd(), POINT{340, 7});
     pumpMessages();
-    EXPECT_EQ(form().Height(), 126);
+    EXPECT_EQ(form().Height(), atStart);
     form().Move(form().Left(), form().Top(), form().Width(), 50);
     pm::test::doubleClick(form().hWnd(), POINT{100, 7});
     pumpMessages();
-    EXPECT_EQ(form().Height(), 20);
+    EXPECT_EQ(form().Height(), form().Image2.Height());
 }
 
 TEST_F(WindowTest, StatusTimerShowsTheSelectedSampleAndTips) {

@@ -146,28 +146,36 @@ TEST_F(PaletteFormTest, MalformedFilesAreReportedAndChangeNothing) {
     frmPalette* window = frmPalette::instance();
     ASSERT_NE(window, nullptr);
     const long before = window->Point(15, 5);
+    // Files of no known form are of an unknown format; files of a known form cut short or
+    // malformed are damaged, and the box says why.
+    const std::string unknown = "Unknown palette format. (error)";
+    const std::string damaged = "The palette file is damaged: ";
     const struct {
         const char* name;
         std::string bytes;
+        std::string message;
     } cases[] = {
-        {"sixteen.txt", fixture("palettes/sixteen.pal")},
-        {"short.gif", gifBytes(0x87, 200)},
-        {"tiny.gif", "GIF8"},
-        {"notgif.gif", "gif89a" + gifBytes(0x83).substr(6)},
-        {"notable.gif", gifBytes(0x07)},
-        {"short.pcx", pcxBytes(40)},
-        {"lower.pal", "jasc-pal\r\n0100\r\n1\r\n1 2 3\r\n"},
-        {"fewer.pal", jascBytes(3, 16)},
-        {"zero.pal", jascBytes(0, 0)},
-        {"huge.pal", jascBytes(3, 100000000)},
-        {"word.pal", "JASC-PAL\r\n0100\r\n1\r\nred 0 0\r\n"},
-        {"two.pal", "JASC-PAL\r\n0100\r\n1\r\n1 2\r\n"},
-        {"empty.pal", ""},
+        {"sixteen.txt", fixture("palettes/sixteen.pal"), unknown},
+        {"short.gif", gifBytes(0x87, 200), damaged + "the file ends inside its global colour table. (error)"},
+        {"tiny.gif", "GIF8", damaged + "the file ends inside its screen descriptor. (error)"},
+        {"notgif.gif", "gif89a" + gifBytes(0x83).substr(6), unknown},
+        {"notable.gif", gifBytes(0x07), unknown},
+        {"short.pcx", pcxBytes(40), damaged + "the file ends inside its header palette. (error)"},
+        {"lower.pal", "jasc-pal\r\n0100\r\n1\r\n1 2 3\r\n", unknown},
+        {"fewer.pal", jascBytes(3, 16), damaged + "the file ends after 3 colours. (error)"},
+        {"zero.pal", jascBytes(0, 0), damaged + "line 3: the colour count is not a number from 1 to 256. (error)"},
+        {"huge.pal", jascBytes(3, 100000000),
+         damaged + "line 3: the colour count is not a number from 1 to 256. (error)"},
+        {"word.pal", "JASC-PAL\r\n0100\r\n1\r\nred 0 0\r\n",
+         damaged + "line 4: not three numbers separated by spaces. (error)"},
+        {"two.pal", "JASC-PAL\r\n0100\r\n1\r\n1 2\r\n",
+         damaged + "line 4: not three numbers separated by spaces. (error)"},
+        {"empty.pal", "", unknown},
     };
     for (const auto& c : cases) {
         messages.clear();
         import(c.name, c.bytes);
-        EXPECT_EQ(messages, std::vector<std::string>{"Unknown palette format. (error)"}) << c.name;
+        EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.name;
         EXPECT_EQ(window->ScaleWidth(), 20) << c.name;
         EXPECT_EQ(window->Point(15, 5), before) << c.name;
     }
@@ -245,6 +253,22 @@ TEST_F(PaletteFormTest, ANewImportOverdrawsAndAClosedWindowStartsAfresh) {
     EXPECT_EQ(frmPalette::instance(), window);
     EXPECT_EQ(window->ScaleWidth(), 20);
     EXPECT_TRUE(IsWindowVisible(window->hWnd()));
+}
+
+// A smaller palette imported over a larger one: the cells it leaves empty show the window's surface,
+// not the swatches of the palette before.
+TEST_F(PaletteFormTest, ASmallerPaletteLeavesNoOldSwatchBehind) {
+    import("sixteen.gif", gifBytes(0x83));
+    import("five.pal", jascBytes(5, 5));
+    frmPalette* window = frmPalette::instance();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(window->ScaleWidth(), 30);
+    ASSERT_EQ(window->ScaleHeight(), 20);
+    const POINT empty = swatchCentre(5);
+    EXPECT_EQ(window->Point(empty.x, empty.y), static_cast<long>(RGB(192, 192, 192)));
+    const POINT last = swatchCentre(4);
+    EXPECT_EQ(window->Point(last.x, last.y), colourValue(Rgb{4, 0, 251}));
+    EXPECT_TRUE(pm::test::saveWindowPng(window->hWnd(), pm::test::outputFolder() + "/tintara_palette_five.png"));
 }
 
 TEST_F(PaletteFormTest, Picture) {

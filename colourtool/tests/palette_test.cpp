@@ -94,7 +94,7 @@ TEST(JascPalette, MalformedFilesAreRefused) {
     struct Case {
         const char* name;
         std::string bytes;
-        const char* why; // a part of the reason given
+        const char* why; // a part of the reason given; past line 1 the file counts as damaged
     };
     std::string lying;
     for (int i = 0; i < 10; ++i)
@@ -126,6 +126,7 @@ TEST(JascPalette, MalformedFilesAreRefused) {
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.colours.empty());
         EXPECT_NE(result.error.find(c.why), std::string::npos) << result.error;
+        EXPECT_EQ(result.damaged, std::string(c.why) != "line 1");
     }
 }
 
@@ -147,6 +148,7 @@ TEST(GifPalette, MalformedFilesAreRefused) {
         std::string bytes;
         const char* why;
     };
+    // A file that begins as a GIF image but ends early is damaged.
     const Case cases[] = {
         {"empty", "", "GIF"},
         {"lower-case signature", "gif89a" + gifBytes(0x87).substr(6), "GIF"},
@@ -161,6 +163,7 @@ TEST(GifPalette, MalformedFilesAreRefused) {
         const PaletteResult result = readGifPalette(c.bytes);
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.error.find(c.why), std::string::npos) << result.error;
+        EXPECT_EQ(result.damaged, result.error.find("ends inside") != std::string::npos);
     }
 }
 

@@ -16,6 +16,9 @@ std::map<HWND, Form*>& forms() {
     return map;
 }
 
+// The form that was activated last, while it exists.
+HWND g_lastActiveForm = nullptr;
+
 DWORD styleOf(FormBorderStyle border) {
     switch (border) {
     case FormBorderStyle::None:
@@ -53,8 +56,13 @@ Form::Form(std::string name, int width, int height, FormBorderStyle border)
 
 Form::~Form() {
     forms().erase(m_hwnd);
+    if (g_lastActiveForm == m_hwnd) g_lastActiveForm = nullptr;
     destroyToolTipWindow(m_hwnd);
     if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
+}
+
+HWND Form::lastActiveWindow() {
+    return g_lastActiveForm && IsWindowVisible(g_lastActiveForm) ? g_lastActiveForm : nullptr;
 }
 
 Form* Form::fromWindow(HWND hwnd) {
@@ -331,6 +339,9 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
         dropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) g_lastActiveForm = m_hwnd;
+        break;
     case WM_CLOSE:
         Unload();
         return 0;

@@ -28,6 +28,8 @@ public:
 
     HWND hWnd() const override { return m_hwnd; }
     static Form* fromWindow(HWND hwnd);
+    // The form that was active last, while it is visible; nullptr otherwise.
+    static HWND lastActiveWindow();
 
     // Runs Form_Load unless the form is loaded already.
     void Load();

@@ -23,7 +23,8 @@ enum MsgBoxStyle {
 
 enum MsgBoxResult { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 
-// Shows `prompt` with the buttons and icon of `buttons`, owned by the active window; an empty title
+// Shows `prompt` with the buttons and icon of `buttons`, owned by the active window (or, when none
+// is active, by the form that was active last); an empty title
 // gives the application's title. Returns the button chosen.
 int MsgBox(const std::string& prompt, int buttons = vbOKOnly, const std::string& title = "");
 

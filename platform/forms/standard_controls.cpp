@@ -156,6 +156,16 @@ ListBox::ListBox(Container& container, std::string name, int left, int top, int 
                           (sorted ? LBS_SORT : 0),
                       left, top, width, height) {
     m_backColor = GetSysColor(COLOR_WINDOW);
+    fitWholeRows();
+}
+
+void ListBox::fitWholeRows() {
+    const int row = static_cast<int>(SendMessage(m_hwnd, LB_GETITEMHEIGHT, 0, 0));
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    if (row <= 0 || client.bottom <= row) return;
+    const int cut = client.bottom % row;
+    if (cut > 0) Move(m_left, m_top, m_width, m_height - cut);
 }
 
 void ListBox::AddItem(const std::string& item) {

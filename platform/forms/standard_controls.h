@@ -48,7 +48,8 @@ public:
 
 class ListBox : public StandardControl {
 public:
-    // With `sorted`, items are kept in order without regard to case.
+    // With `sorted`, items are kept in order without regard to case. The box is as high as the
+    // whole rows that fit in `height`.
     ListBox(Container& container, std::string name, int left, int top, int width, int height,
             bool sorted = false);
 
@@ -65,6 +66,10 @@ public:
     bool reflect(UINT msg, WPARAM wParam) override;
     // A copy in the same container, sorted alike and holding the same items, none selected, hidden.
     std::unique_ptr<ListBox> clone() const;
+
+private:
+    // Shortens the box to a whole number of rows (integral height), so no row shows cut off.
+    void fitWholeRows();
 };
 
 class CommandButton : public StandardControl {

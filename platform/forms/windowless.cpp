@@ -21,13 +21,30 @@ Label::Label(Container& container, std::string name, int left, int top, int widt
 
 void Label::SetCaption(const std::string& caption) {
     m_caption = caption;
+    if (m_autoSize) fitCaption();
     Refresh();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+    m_autoSize = autoSize;
+    if (m_autoSize) fitCaption();
+}
+
+void Label::fitCaption() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &size);
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+    Move(m_left, m_top, size.cx, size.cy);
 }
 
 std::unique_ptr<Label> Label::clone() const {
     auto copy = std::make_unique<Label>(*m_container, Name, m_left, m_top, m_width, m_height);
     copy->copyPropertiesFrom(*this);
     copy->m_caption = m_caption;
+    copy->m_autoSize = m_autoSize;
     copy->BackStyle = BackStyle;
     copy->Alignment = Alignment;
     copy->Font = Font;

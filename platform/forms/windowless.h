@@ -15,7 +15,12 @@ public:
     Label(Container& container, std::string name, int left, int top, int width, int height);
 
     const std::string& Caption() const { return m_caption; }
+    // Sets the caption; with AutoSize, the label then takes the caption's size.
     void SetCaption(const std::string& caption);
+    // With AutoSize on, the label is as wide and high as its caption in its font (from now on and
+    // whenever the caption changes), so the area around the text belongs to the container.
+    bool AutoSize() const { return m_autoSize; }
+    void SetAutoSize(bool autoSize);
     int BackStyle = vbOpaque;
     int Alignment = vbLeftJustify;
     // The font; null for the default GUI font. Not owned.
@@ -26,7 +31,10 @@ public:
     std::unique_ptr<Label> clone() const;
 
 private:
+    void fitCaption();
+
     std::string m_caption;
+    bool m_autoSize = false;
 };
 
 class Image : public WindowlessControl {

@@ -531,7 +531,7 @@ private:
         }
         if (!atSeparator()) fail(kExpectedEndOfStatement);
         const char* kind = isFunction ? "function" : "sub";
-        parseBlock(proc->body, [this, kind](const Token&) {
+        parseBlock(proc->body, [this](const Token&) {
             return atWord("end") && !isWord(ahead(1), "if") && !isWord(ahead(1), "select");
         });
         expectWord("end", kExpectedEnd);

@@ -8,8 +8,8 @@ void Form1Fixture::SetUp() {
     vb::setNotifyIcon(&tray);
     vb::setDialogs(&dialogs);
     vb::setUrlOpener(&urls);
-    pm::setMessageBoxHook([this](HWND, const std::string& text, const std::string&, UINT type) {
-        shown.push_back({text, type});
+    pm::setMessageBoxHook([this](HWND owner, const std::string& text, const std::string&, UINT type) {
+        shown.push_back({text, type, owner});
         return answer;
     });
 }

@@ -17,6 +17,7 @@
 struct ShownBox {
     std::string text;
     UINT type;
+    HWND owner = nullptr;
 };
 
 class Form1Fixture : public ::testing::Test {

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -211,6 +215,37 @@ TEST(ClassRegistry, RegisteringDescribesTheClassInTheClassesHive) {
     for (const Row& r : rows)
         EXPECT_EQ(classesText(r.key), "(none)") << r.key;
     EXPECT_EQ(classesText("CLSID\\" + clsidText), "(none)");
+}
+
+// Runs this test program again, with only `test` and PM_REGISTRY_PEER set; its exit status.
+int runPeerProcess(const char* test) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("PM_REGISTRY_PEER", "1", 1);
+        const std::string filter = std::string("--gtest_filter=") + test;
+        ::execl("/proc/self/exe", "peer", filter.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Test processes run in parallel: keys one of them writes (and removes) are never seen by another.
+TEST(ClassRegistry, AnotherTestProcessHasARegistryOfItsOwn) {
+    const char* self = "ClassRegistry.AnotherTestProcessHasARegistryOfItsOwn";
+    HKEY key = nullptr;
+    if (std::getenv("PM_REGISTRY_PEER")) {
+        ASSERT_EQ(RegCreateKeyEx(HKEY_CLASSES_ROOT, "Peer.Process", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                                 nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueEx(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("peer"), 5);
+        RegCloseKey(key);
+        EXPECT_EQ(classesText("Peer.Process"), "peer");
+        return;
+    }
+    ASSERT_EQ(runPeerProcess(self), 0);
+    EXPECT_EQ(classesText("Peer.Process"), "(none)");
 }
 
 TEST(ClassRegistry, ProgIdsAreReadFromTheClassesHive) {

@@ -102,6 +102,21 @@ TEST_F(ControlsTest, SortedListBoxIgnoresCase) {
     EXPECT_EQ(form.List1.Text(), "beta");
 }
 
+// List boxes of any asked height show whole rows only: the last visible row is never cut off.
+TEST_F(ControlsTest, ListBoxesShowWholeRows) {
+    for (int height : {30, 80, 97, 180}) {
+        SCOPED_TRACE(height);
+        vb::ListBox list(form, "", 120, 10, 60, height);
+        const int row = static_cast<int>(SendMessage(list.hWnd(), LB_GETITEMHEIGHT, 0, 0));
+        ASSERT_GT(row, 0);
+        RECT client{};
+        GetClientRect(list.hWnd(), &client);
+        EXPECT_EQ(client.bottom % row, 0);
+        EXPECT_LE(list.Height(), height);
+        EXPECT_GT(list.Height(), height - row);
+    }
+}
+
 TEST_F(ControlsTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
     form.txtColor.SetFocus();
     form.log.clear();

@@ -282,6 +282,26 @@ TEST_F(FormTest, WindowlessLabelPaintsAboveThePictureAndTakesItsClicks) {
     EXPECT_EQ(form.log, expected);
 }
 
+// An auto-sized label is as large as its caption: a click beside the text is the picture's.
+TEST_F(FormTest, AnAutoSizedLabelFitsItsCaptionAndLeavesTheRestToItsContainer) {
+    vb::Label& label = form.Label1;
+    label.SetAutoSize(true);
+    const int shortWidth = label.Width();
+    EXPECT_GT(shortWidth, 10);
+    EXPECT_LT(shortWidth, 50);
+    EXPECT_GT(label.Height(), 8);
+    EXPECT_LE(label.Height(), 16);
+    EXPECT_EQ(label.Left(), 20);
+    EXPECT_EQ(label.Top(), 30);
+    label.SetCaption("Label with a longer caption");
+    EXPECT_GT(label.Width(), 2 * shortWidth);
+    label.SetCaption("Label");
+    EXPECT_EQ(label.Width(), shortWidth);
+    pm::test::click(form.hWnd(), inPicture(20 + shortWidth + 5, 35));
+    pumpMessages();
+    EXPECT_EQ(form.log.back(), "Picture1_Click");
+}
+
 TEST_F(FormTest, TransparentLabelShowsTheSurface) {
     form.Label1.BackStyle = vb::vbTransparent;
     form.Label1.SetCaption("");

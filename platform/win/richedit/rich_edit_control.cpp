@@ -13,7 +13,6 @@ namespace pm::richedit {
 
 namespace {
 
-constexpr LONG kDefaultLimit = 32767;
 constexpr LONG kLimitForZero = 65535;
 
 // Hands each piece an EDITSTREAM callback offers to `take`, until the stream ends, fails (the

@@ -9,7 +9,7 @@ function f(a, b) {
 /* block comment with // line marker, "quote" and http://x.y */ after();
 /* nested /* start */ code(); */
 @cc_on @if (@_jscript) @end
-s = "doubled \\" still string
+s = "doubled \\" + "closes";
 _private = $dollar + x_1;
 /* unterminated block
 comment to the end

@@ -75,8 +75,8 @@ TEST(RtfReader, StreamsOfTheEditorsGiveTextAndRuns) {
 
 TEST(RtfReader, AStreamCutAnywhereReadsAsAWhole) {
     const char* streams[] = {
-        "{{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n\\cf1\\b\\i0 var\\cf0\\b0\\i0  "
-        "x\r\n\\par y\\tab\\'e9\\\\\\{z\\}\r\n\\par }",
+        ("{{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\r\n\\cf1\\b\\i0 var\\cf0\\b0\\i0  "
+         "x\r\n\\par y\\tab\\'e9\\\\\\{z\\}\r\n\\par }"),
         "{\\cf-12 a\\cf1234567890 b\\ulnone c\\ul0\\b1 d\\abcdefghijklmnopqrstuvwxyzabcdefghij e}",
         "{\\cf99999999999 x}",
         "{\\'4",

@@ -122,6 +122,8 @@ CApplication::CApplication(HINSTANCE instance)
 
 CApplication::~CApplication() {
     if (IsWindow(m_frame)) DestroyWindow(m_frame);
+    for (const char* name : {"MainWindow", "QueryWindow", "VSplitter", "HSplitter"})
+        UnregisterClass(name, m_instance);
     DeleteObject(m_comboFont);
     if (m_personalMenu && !IsMenu(m_personalMenu)) m_personalMenu = nullptr;
     if (m_personalMenu) DestroyMenu(m_personalMenu);

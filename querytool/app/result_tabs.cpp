@@ -38,6 +38,8 @@ CResultTabs::CResultTabs(CQueryWindow& window) : m_window(window) {
     m_tabs = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | TCS_FOCUSNEVER | TCS_TOOLTIPS | TCS_FIXEDWIDTH,
                             0, 0, 0, 0, window.Window(), reinterpret_cast<HMENU>(IDC_RESULTTABS), nullptr, nullptr);
     SetWindowLongPtr(m_tabs, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(m_tabs, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CResultTabs::TabProc)));
     m_images = CreateTabImages();
     SendMessage(m_tabs, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images));
     insertTab(m_tabs, 0, "Records", kRecordsImage, 0);
@@ -58,9 +60,21 @@ CResultTabs::~CResultTabs() {
     m_grid.reset();
     m_messages.reset();
     m_records.clear();
-    if (IsWindow(m_tabs)) DestroyWindow(m_tabs);
+    if (IsWindow(m_tabs)) {
+        SetWindowLongPtr(m_tabs, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+        DestroyWindow(m_tabs);
+    }
     DeleteObject(m_font);
     ImageList_Destroy(m_images);
+}
+
+// The views are children of the tab control: their notices go on to the query window, which
+// answers the grid's cell requests.
+LRESULT CALLBACK CResultTabs::TabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* tabs = reinterpret_cast<CResultTabs*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->hwndFrom != hwnd)
+        return SendMessage(tabs->m_window.Window(), msg, wParam, lParam);
+    return CallWindowProc(tabs->m_previous, hwnd, msg, wParam, lParam);
 }
 
 void CResultTabs::FreeResults() {

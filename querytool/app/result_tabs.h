@@ -45,6 +45,7 @@ public:
     void OnSelChange();
 
 private:
+    static LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     QueryResult* recordOf(int index) const;
 
     CQueryWindow& m_window;
@@ -52,6 +53,7 @@ private:
     HFONT m_font = nullptr;
     HCURSOR m_savedCursor = nullptr;
     HIMAGELIST m_images = nullptr;
+    WNDPROC m_previous = nullptr;
     std::vector<std::unique_ptr<QueryResult>> m_records;
     std::unique_ptr<CResultGrid> m_grid;
     std::unique_ptr<CMessagesPane> m_messages;

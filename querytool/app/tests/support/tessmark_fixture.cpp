@@ -50,11 +50,11 @@ void TessmarkTest::TearDown() {
 CQueryWindow* TessmarkTest::Connect() {
     MYSQL* connection = ConnectToTestServer();
     if (!connection) return nullptr;
-    EXPECT_EQ(0, mysql_select_db(connection, m_database.c_str()));
+    g_appGlobals->currentDatabase = m_database; // selected in every new window
     EXPECT_TRUE(m_app->OpenConnection(connection));
     pm::test::pumpMessages();
     CQueryWindow* window = m_app->ActiveQueryWindow();
-    if (window) window->SetDatabaseName(m_database);
+    EXPECT_TRUE(window && window->DatabaseName() == m_database);
     return window;
 }
 

@@ -134,7 +134,7 @@ TEST_F(Frame, ClosingTheFrameWritesTheDatabaseAndExitDoesNot) {
     Command(ID_EXIT);
     std::ifstream first(m_folder + "/tessmark.ini");
     std::string afterExit((std::istreambuf_iterator<char>(first)), std::istreambuf_iterator<char>());
-    EXPECT_NE(std::string::npos, afterExit.find("Database=0"));
+    EXPECT_NE(std::string::npos, afterExit.find("Database=0")) << afterExit;
     EndTessmark();
 
     m_app = StartTessmark(nullptr);

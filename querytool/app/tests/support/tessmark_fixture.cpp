@@ -16,6 +16,7 @@ void TessmarkTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_folder = TestOutputPath("work");
     m_database = "tm_" + std::to_string(std::hash<std::string>()(info->name()) % 1000000000);
+    std::filesystem::remove_all(m_folder);
     std::filesystem::create_directories(m_folder);
     char previous[4096] = {};
     m_previousFolder = getcwd(previous, sizeof previous) ? previous : ".";

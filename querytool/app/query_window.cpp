@@ -42,6 +42,8 @@ CQueryWindow::CQueryWindow(HWND mdiClient, MYSQL* connection) : m_connection(con
     HWND child = reinterpret_cast<HWND>(SendMessage(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (!child) return;
     ShowWindow(child, SW_SHOWMAXIMIZED);
+    m_statusBar->ShowElapsed(0);
+    m_statusBar->ShowRowCount(0);
     SetWindowText(child, captionBase().c_str());
     app().SetStatusText(" Adding data to the object browser........");
     app().SetStatusText(" Connection to server successful...");
@@ -151,8 +153,6 @@ void CQueryWindow::onCreate() {
     SetWindowPos(order[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     for (std::size_t i = 1; i < std::size(order); ++i)
         SetWindowPos(order[i], order[i - 1], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_statusBar->ShowElapsed(0);
-    m_statusBar->ShowRowCount(0);
     app().SetDatabaseComboText(m_databaseName);
 }
 

@@ -4,7 +4,8 @@
 #include "querytool/app/resource_ids.h"
 
 int SplitterPosition(int percent, int extent) {
-    return static_cast<int>(static_cast<float>(percent) * 0.01f * static_cast<float>(extent));
+    // The hundredth is the single-precision constant, the product is taken in double precision.
+    return static_cast<int>(percent * static_cast<double>(0.01f) * extent);
 }
 
 SplitterDrag DragSplitter(int cursor, int extent) {

@@ -6,7 +6,8 @@
 
 #include "platform/win/windows.h"
 
-// The x (or y) of a splitter at the share of the extent: percent × 0.01f × extent, truncated.
+// The x (or y) of a splitter at the share of the extent: percent × 0.01f × extent, truncated
+// (25 % of 800 gives 199).
 int SplitterPosition(int percent, int extent);
 
 // Where a drag to the cursor position puts the splitter: (position, percent) clamped to 1 and

@@ -119,3 +119,26 @@ TEST_F(Execution, ALongStatementLetsTheWindowPaintAndInputWaits) {
     pm::test::pumpMessages();
     EXPECT_EQ(std::vector<std::string>{"editor:WM_KEYDOWN"}, recorder.trace({WM_KEYDOWN}));
 }
+
+TEST_F(Execution, TheProgramsKeysReachTheCommands) {
+    SetEditorText(*m_window, "select 1;\nselect 2, 3");
+    HWND editor = m_window->Editor()->Window();
+    SetFocus(editor);
+    auto press = [&](int vk, bool shift, bool control) {
+        pm::test::pressKey(editor, vk, shift, control);
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (TranslateTessmarkMessage(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    };
+    press(VK_F5, true, false); // Shift+F5: everything
+    EXPECT_EQ((std::vector<std::string>{"Records", "Records", "Messages"}), TabTexts(*m_window));
+    press('2', false, true); // Ctrl+2: the second tab
+    EXPECT_EQ(1, SelectedTab(*m_window));
+    EXPECT_EQ(" 1 row(s)", status(2));
+    SetFocus(editor);
+    press('L', false, true); // Ctrl+L: text mode
+    EXPECT_TRUE(m_window->TextMode());
+}

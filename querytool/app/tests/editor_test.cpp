@@ -162,3 +162,22 @@ TEST_F(Editor, PicturesOfTheEditorAndTheConnectDialog) {
     Command(ID_CONNECT);
     EXPECT_TRUE(saved);
 }
+
+TEST_F(Editor, CtrlFOpensTheFindDialogWithTheSelectionAndFindsOnward) {
+    SetEditorText(*m_window, "select a from t; select b from u");
+    SetFocus(m_edit);
+    SendMessage(m_edit, EM_SETSEL, 9, 13); // "from"
+    Command(ID_FIND_KEY);
+    HWND dialog = m_app->FindDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0); // Find Next
+    pm::test::pumpMessages();
+    CHARRANGE found{};
+    SendMessage(m_edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&found));
+    EXPECT_EQ(26, found.cpMin);
+    EXPECT_EQ(30, found.cpMax);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    pm::test::pumpMessages();
+    EXPECT_EQ(nullptr, m_app->FindDialog());
+}

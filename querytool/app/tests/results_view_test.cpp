@@ -104,7 +104,11 @@ TEST_F(ResultViews, CellTextsAlignmentAndColumnWidths) {
     SelectObject(dc, old);
     ReleaseDC(grid(), dc);
     EXPECT_EQ(six.cx + 20, column(5).cx);
+    // A cut at 255 bytes never splits a character.
+    run("select concat(repeat('x', 254), 'é') as u");
+    EXPECT_EQ(std::string(254, 'x'), cell(grid(), 0, 1));
     // The clipboard gets the whole values.
+    run("select * from t");
     Command(ID_COPYALL);
     const std::string copied = clipboardText(grid());
     EXPECT_EQ("1," + std::string(300, 'x') + ",blob,z,(NULL),a\r\n", copied);

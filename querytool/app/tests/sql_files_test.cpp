@@ -87,6 +87,12 @@ TEST_F(SqlFiles, SavedFilesReopenByteForByte) {
     m_chosenPath = m_folder + "/again.sql";
     Command(ID_SAVEAS);
     EXPECT_EQ(text, readBytes(m_chosenPath));
+
+    // The first recent file is the last one saved; choosing it opens it.
+    EXPECT_EQ("&1 " + m_chosenPath, recentItem(1));
+    SetEditorText(*m_window, "");
+    Command(ID_FIRSTRECENT);
+    EXPECT_EQ("select 'é' as e;\n\tselect 2;\n", m_window->Editor()->GetText());
 }
 
 TEST_F(SqlFiles, FilesTooBigOrUnreadableAreRefusedButListed) {

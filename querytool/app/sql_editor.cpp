@@ -11,6 +11,8 @@
 
 #include "platform/win/richedit.h"
 
+#include <algorithm>
+
 namespace {
 
 // Token steps between two looks at the queue during a tokenizer pass.
@@ -185,12 +187,16 @@ void CSqlEditor::colourise() {
     m_document->Undo(tomSuspend, nullptr);
     m_document->Freeze(nullptr);
     setRangeColour(m_document, m_visibleFirst, m_visibleLast, kDefaultColour);
-    for (const SqlToken& token : m_tokenizer->Tokens()) {
-        if (static_cast<long>(token.start) > m_visibleLast) break;
+    // Tokens follow each other in the text: the first visible one is found by halving.
+    const std::vector<SqlToken>& tokens = m_tokenizer->Tokens();
+    auto token = std::partition_point(tokens.begin(), tokens.end(), [this](const SqlToken& t) {
+        return static_cast<long>(t.end) < m_visibleFirst;
+    });
+    for (; token != tokens.end() && static_cast<long>(token->start) <= m_visibleLast; ++token) {
         // A comment's end is the index after it; every other token's end is its last character.
-        const long end = token.kind == SQL_TOKEN_COMMENT ? token.end : token.end + 1;
+        const long end = token->kind == SQL_TOKEN_COMMENT ? token->end : token->end + 1;
         if (end <= m_visibleFirst) continue;
-        setRangeColour(m_document, static_cast<long>(token.start), end, TokenColour(token.kind));
+        setRangeColour(m_document, static_cast<long>(token->start), end, TokenColour(token->kind));
     }
     m_document->Unfreeze(nullptr);
     m_document->Undo(tomResume, nullptr);

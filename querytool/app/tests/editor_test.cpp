@@ -181,3 +181,16 @@ TEST_F(Editor, CtrlFOpensTheFindDialogWithTheSelectionAndFindsOnward) {
     pm::test::pumpMessages();
     EXPECT_EQ(nullptr, m_app->FindDialog());
 }
+
+TEST_F(Editor, ScrollingColoursTheTextThatComesIntoView) {
+    std::string script;
+    for (int i = 0; i < 2000; ++i)
+        script += "select " + std::to_string(i) + ";\n";
+    script += "select 2000";
+    SetEditorText(*m_window, script);
+    const long lastLine = static_cast<long>(script.size()) - 11;
+    EXPECT_EQ(0x000000u, colourAt(m_edit, lastLine)) << "out of view, not coloured yet";
+    SendMessage(m_edit, WM_VSCROLL, SB_BOTTOM, 0);
+    pm::test::pumpMessages();
+    EXPECT_EQ(0xFF0000u, colourAt(m_edit, lastLine));
+}

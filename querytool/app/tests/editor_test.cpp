@@ -194,3 +194,19 @@ TEST_F(Editor, ScrollingColoursTheTextThatComesIntoView) {
     pm::test::pumpMessages();
     EXPECT_EQ(0xFF0000u, colourAt(m_edit, lastLine));
 }
+
+TEST_F(Editor, CaretPositionBeyondSixteenBitsAndPasteLeavesTheClipboardClosed) {
+    SetEditorText(*m_window, std::string(70000, 'x'));
+    SendMessage(m_edit, EM_SETSEL, 70000, 70000);
+    SendMessage(m_edit, WM_KEYUP, VK_END, 0);
+    EXPECT_EQ(" Ln 1, Col 70001", m_window->StatusBar()->PartText(3));
+
+    ASSERT_TRUE(OpenClipboard(m_edit));
+    EmptyClipboard();
+    CloseClipboard();
+    SetEditorText(*m_window, "");
+    Command(ID_PASTE_KEY);
+    EXPECT_EQ("", text());
+    EXPECT_TRUE(OpenClipboard(m_window->Window())) << "the paste closed the clipboard it opened";
+    CloseClipboard();
+}

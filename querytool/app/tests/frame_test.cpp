@@ -160,3 +160,37 @@ TEST_F(Frame, DisconnectAllKeepsTheWindowWhoseCloseQuestionWasCancelled) {
     ASSERT_EQ(1u, m_boxes.size());
     EXPECT_EQ("Tessmark: File not saved.\n\nDo you want to save the SQL statement(s)", m_boxes[0]);
 }
+
+TEST_F(Frame, ALongPasswordIsSentWhole) {
+    const std::string password(120, 'p');
+    Exec(m_admin, "create or replace user 'tm_long'@'%' identified by '" + password + "'");
+    const std::string port = TestServerPort();
+    pm::setDialogHook([&](HWND dialog) {
+        if (GetDlgItem(dialog, IDC_HOST) == nullptr) return;
+        pm::test::pumpMessages();
+        SetDlgItemText(dialog, IDC_HOST, "127.0.0.1");
+        SetDlgItemText(dialog, IDC_USER, "tm_long");
+        SetDlgItemText(dialog, IDC_PORT, port.c_str());
+        SetDlgItemText(dialog, IDC_PASSWORD, password.c_str());
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+        if (!m_boxes.empty()) SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    m_app->NewConnection();
+    EXPECT_TRUE(m_boxes.empty()) << (m_boxes.empty() ? "" : m_boxes[0]);
+    EXPECT_NE(nullptr, m_app->ActiveQueryWindow());
+    Exec(m_admin, "drop user 'tm_long'@'%'");
+}
+
+TEST_F(Frame, DroppingTheCurrentDatabaseLeavesNoNameToSelectAgain) {
+    Exec(m_admin, "create database if not exists tm_usedrop");
+    CQueryWindow* window = Connect();
+    ASSERT_NE(nullptr, window);
+    SetEditorText(*window, "use tm_usedrop");
+    Command(ID_EXECUTECURRENT);
+    ASSERT_EQ("tm_usedrop", g_appGlobals->currentDatabase);
+    SetEditorText(*window, "drop database tm_usedrop"); // mentions "use" in the name
+    Command(ID_EXECUTECURRENT);
+    EXPECT_EQ("No database selected", comboText(m_app->Combo()));
+    EXPECT_EQ("", g_appGlobals->currentDatabase);
+    EXPECT_EQ("No database selected", window->DatabaseName());
+}

@@ -5,6 +5,7 @@
 
 #include "querytool/app/app_globals.h"
 #include "querytool/app/resource_ids.h"
+#include "querytool/app/small_dialogs.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/tests/support/test_windows.h"
@@ -193,4 +194,16 @@ TEST_F(Frame, DroppingTheCurrentDatabaseLeavesNoNameToSelectAgain) {
     EXPECT_EQ("No database selected", comboText(m_app->Combo()));
     EXPECT_EQ("", g_appGlobals->currentDatabase);
     EXPECT_EQ("No database selected", window->DatabaseName());
+}
+
+TEST(KeyboardShortcuts, TwentyNineLinesWithOneTabAfterCtrlShiftKeys) {
+    const std::string text = KeyboardShortcutsText();
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    ASSERT_EQ(29u, lines.size());
+    EXPECT_EQ("F5\t\tExecute the current query", lines[0]);
+    EXPECT_EQ("Ctrl+Shift+E\tOpen up the Export Data dialog box", lines[28]);
 }

@@ -62,8 +62,11 @@ private:
     void autoIndent();
     void changeCase(bool upper);
     void showContextMenu(POINT screen);
-    // Runs the pieces of the text and shows the results (shared by the batch paths).
-    int runBatch(const std::string& text, bool useTest, bool keepLastPiece);
+    // Pieces: the text is split and each piece run (the selection, everything); Piece: the statement at
+    // the caret, run whole; Previous: the kept statement again, whole, without the "use" test.
+    enum class BatchKind { Pieces, Piece, Previous };
+    // Runs the text and shows the results and messages (shared by the four paths).
+    int runBatch(const std::string& text, BatchKind kind);
 
     std::unique_ptr<std::string> m_lastQuery;
     FINDREPLACEA m_findReplace{};

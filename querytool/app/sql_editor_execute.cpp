@@ -52,13 +52,20 @@ void RunWhilePainting(const std::function<void()>& work) {
     worker.join();
 }
 
-int CSqlEditor::runBatch(const std::string& text, bool useTest, bool keepLastPiece) {
+int CSqlEditor::runBatch(const std::string& text, BatchKind kind) {
     MYSQL* connection = m_window.Connection();
     QueryBatch batch(connection);
     std::atomic<bool> mentionedUse{false};
-    std::function<void()> onUse;
-    if (useTest) onUse = [&mentionedUse] { mentionedUse = true; };
-    RunWhilePainting([&] { batch.RunText(text, onUse); });
+    const bool useTest = kind != BatchKind::Previous;
+    RunWhilePainting([&] {
+        if (kind == BatchKind::Pieces) {
+            batch.RunText(text, [&mentionedUse] { mentionedUse = true; });
+            return;
+        }
+        // A piece already split off is sent whole (a body between DELIMITER lines keeps its ';').
+        if (!IsBlankStatement(text)) batch.RunStatement(text);
+        if (useTest && MentionsUse(text)) mentionedUse = true;
+    });
     if (mentionedUse) g_appGlobals->application->SyncCurrentDatabase(connection);
 
     CResultTabs& tabs = *m_window.Tabs();
@@ -70,7 +77,8 @@ int CSqlEditor::runBatch(const std::string& text, bool useTest, bool keepLastPie
     tabs.ShowViews(!batch.HadError());
     m_window.StatusBar()->SetText(batch.CompletionText());
     tabs.SelectTab(batch.HadError() ? index : 0);
-    if (keepLastPiece && batch.HasLastPiece()) RememberLastQuery(batch.LastPiece());
+    if (kind == BatchKind::Piece) RememberLastQuery(text);
+    if (kind == BatchKind::Pieces && batch.HasLastPiece()) RememberLastQuery(batch.LastPiece());
     return 1;
 }
 
@@ -86,7 +94,7 @@ int CSqlEditor::ExecuteCurrent() {
     m_window.Tabs()->FreeResults();
     if (plan.kind == CurrentStatementPlan::Nothing) return 1;
     m_window.StatusBar()->SetText(kExecuting);
-    return runBatch(std::string(plan.piece), true, true);
+    return runBatch(std::string(plan.piece), BatchKind::Piece);
 }
 
 int CSqlEditor::ExecuteSelected() {
@@ -99,7 +107,7 @@ int CSqlEditor::ExecuteSelected() {
     }
     m_window.Tabs()->FreeResults();
     m_window.StatusBar()->SetText(kExecuting);
-    return runBatch(SelectedText(), true, true);
+    return runBatch(SelectedText(), BatchKind::Pieces);
 }
 
 int CSqlEditor::ExecuteAll() {
@@ -112,7 +120,7 @@ int CSqlEditor::ExecuteAll() {
     WaitCursor wait;
     m_window.Tabs()->FreeResults();
     m_window.StatusBar()->SetText(kExecuting);
-    return runBatch(text, true, true);
+    return runBatch(text, BatchKind::Pieces);
 }
 
 int CSqlEditor::ExecutePrevious() {
@@ -123,5 +131,5 @@ int CSqlEditor::ExecutePrevious() {
     WaitCursor wait;
     m_window.Tabs()->FreeResults();
     const std::string text = *m_lastQuery;
-    return runBatch(text, false, false);
+    return runBatch(text, BatchKind::Previous);
 }

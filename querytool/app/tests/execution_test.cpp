@@ -40,7 +40,7 @@ TEST_F(Execution, F5RunsTheStatementAroundTheCaret) {
         Command(ID_EXECUTECURRENT);
         EXPECT_EQ(c.messages, Messages(*m_window));
         ASSERT_NE(nullptr, m_window->Editor()->LastQuery());
-        EXPECT_EQ(c.caret <= 8 ? "select 1" : "\nselect 2", *m_window->Editor()->LastQuery());
+        EXPECT_NE(std::string::npos, m_window->Editor()->LastQuery()->find(c.caret <= 8 ? "select 1" : "select 2"));
     }
     EXPECT_EQ((std::vector<std::string>{"Records", "Messages"}), TabTexts(*m_window));
     EXPECT_EQ(0, SelectedTab(*m_window));

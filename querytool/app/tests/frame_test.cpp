@@ -115,8 +115,11 @@ TEST_F(Frame, TheDatabaseComboFollowsUseAndTheChoice) {
     EXPECT_EQ("tm_other", comboText(m_app->Combo()));
 
     SendMessage(m_app->Frame(), WM_COMMAND, MAKEWPARAM(IDC_DBCOMBO, CBN_DROPDOWN), 0);
-    const LRESULT count = SendMessage(m_app->Combo(), CB_GETCOUNT, 0, 0);
-    EXPECT_GE(count, 3);
+    EXPECT_GE(SendMessage(m_app->Combo(), CB_GETCOUNT, 0, 0), 3);
+    SendMessage(m_app->Frame(), WM_COMMAND, MAKEWPARAM(IDC_DBCOMBO, CBN_SELENDCANCEL), 0);
+    EXPECT_EQ(1, SendMessage(m_app->Combo(), CB_GETCOUNT, 0, 0)) << "closed without a choice";
+    EXPECT_EQ("tm_other", comboText(m_app->Combo()));
+    SendMessage(m_app->Frame(), WM_COMMAND, MAKEWPARAM(IDC_DBCOMBO, CBN_DROPDOWN), 0);
     const LRESULT index = SendMessage(m_app->Combo(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                       reinterpret_cast<LPARAM>(m_database.c_str()));
     ASSERT_GE(index, 0);

@@ -7,6 +7,8 @@
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/splitter.h"
 
+#include "platform/win/tests/support/test_windows.h"
+
 TEST(SplitterGeometry, PlacesDragsAndStatusParts) {
     EXPECT_EQ(199, SplitterPosition(25, 800)); // the single-precision hundredth rounds down
     EXPECT_EQ(0, SplitterPosition(0, 800));
@@ -65,4 +67,36 @@ TEST_F(Layout, ActivatingAWindowSetsTheChecksFromItsOwnFlags) {
     EXPECT_EQ(MF_CHECKED, GetMenuState(m_app->MenuPopup(1), ID_TEXTMODE, MF_BYCOMMAND) & MF_CHECKED);
     SendMessage(m_app->MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(grid->Window()), 0);
     EXPECT_EQ(0u, GetMenuState(m_app->MenuPopup(1), ID_TEXTMODE, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(Layout, DraggingTheVerticalSplitterMovesThePanesWhenItEnds) {
+    CQueryWindow* window = Connect();
+    ASSERT_NE(nullptr, window);
+    CSplitter& vertical = *window->VerticalSplitter();
+    HWND bar = vertical.Window();
+    RECT client;
+    GetClientRect(window->Window(), &client);
+    pm::test::pressMouse(bar, POINT{1, 50});
+    pm::test::moveMouse(window->Window(), POINT{client.right / 2, 50});
+    pm::test::pumpMessages();
+    HWND editor = GetDlgItem(window->Window(), IDC_EDITOR);
+    RECT during;
+    GetWindowRect(editor, &during);
+    MapWindowPoints(nullptr, window->Window(), reinterpret_cast<POINT*>(&during), 2);
+    EXPECT_EQ(client.right / 2 * 100 / client.right, vertical.Percent());
+    EXPECT_LT(during.left, client.right / 2) << "the panes wait for the end of the drag";
+    pm::test::releaseMouse(window->Window(), POINT{client.right / 2, 50});
+    pm::test::pumpMessages();
+    RECT after;
+    GetWindowRect(editor, &after);
+    MapWindowPoints(nullptr, window->Window(), reinterpret_cast<POINT*>(&after), 2);
+    EXPECT_EQ(SplitterPosition(vertical.Percent(), client.right) + 4, after.left);
+    EXPECT_EQ(vertical.Percent(), m_app->VerticalLayout().percent);
+
+    pm::test::pressMouse(bar, POINT{1, 50});
+    pm::test::moveMouse(window->Window(), POINT{client.right + 50, 50});
+    pm::test::releaseMouse(window->Window(), POINT{client.right + 50, 50});
+    pm::test::pumpMessages();
+    EXPECT_EQ(99, vertical.Percent());
+    EXPECT_EQ(SplitterPosition(99, client.right), vertical.Rect().left) << "placed again from its share";
 }

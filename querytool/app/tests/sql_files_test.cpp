@@ -9,6 +9,7 @@
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/sql_files.h"
 
+#include "platform/win/commctrl.h"
 #include "platform/win/commdlg.h"
 #include "platform/win/tests/support/test_windows.h"
 
@@ -171,4 +172,37 @@ TEST_F(SqlFiles, TheFolderListingCapsAt99AndCutsNamesAtTheirFirstStop) {
     m_app->BuildPersonalMenu();
     EXPECT_EQ(99, m_app->PersonalKeyCount());
     EXPECT_EQ(99, GetMenuItemCount(m_app->PersonalMenu()));
+}
+
+TEST_F(SqlFiles, ManagingTheFolderDeletesTheTickedKeysAndRebuildsThePopup) {
+    for (const char* name : {"alpha", "beta", "gamma"})
+        writeBytes(m_folder + "/" + name + ".mys", std::string("select 1") + '\0');
+    m_app->BuildPersonalMenu();
+    ASSERT_EQ(3, m_app->PersonalKeyCount());
+    m_boxAnswer = IDYES;
+    pm::setDialogHook([](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_KEYLIST);
+        ASSERT_EQ(3, SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+        char first[64] = {};
+        LVITEMA item{};
+        item.pszText = first;
+        item.cchTextMax = sizeof first;
+        SendMessage(list, LVM_GETITEMTEXT, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ("gamma", std::string(first)) << "the list shows the keys in reverse menu order";
+        LVITEMA check{};
+        check.stateMask = LVIS_STATEIMAGEMASK;
+        check.state = INDEXTOSTATEIMAGEMASK(2);
+        SendMessage(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&check));
+        SendMessage(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&check));
+        SendMessage(dialog, WM_COMMAND, IDC_DELETEKEYS, 0);
+    });
+    Command(ID_MANAGEKEYS);
+    EXPECT_EQ((std::vector<std::string>{"Tessmark: Do you really want to delete the keys ?"}), m_boxes);
+    EXPECT_FALSE(std::filesystem::exists(m_folder + "/alpha.mys"));
+    EXPECT_TRUE(std::filesystem::exists(m_folder + "/beta.mys"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder + "/gamma.mys"));
+    EXPECT_EQ(1, m_app->PersonalKeyCount());
+    char text[64] = {};
+    GetMenuString(m_app->PersonalMenu(), ID_FIRSTKEY, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ("beta", std::string(text));
 }

@@ -1,5 +1,6 @@
 // Activation, keyboard focus and mouse capture, kept by the layer (not by Qt).
 
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
@@ -82,7 +83,9 @@ void activate(Window* w, int how) {
         s.activating = false;
         SetFocus(nullptr);
     }
-    if (Window* a = window(newHandle); a && a->widget && realDesktop()) a->widget->activateWindow();
+    // The window manager is asked to follow, so that the desktop's keyboard focus is ours too.
+    if (Window* a = window(newHandle); a && a->widget && realDesktop() && !bypassesWindowManager(a))
+        a->widget->activateWindow();
     s.activating = false;
 }
 
@@ -116,8 +119,14 @@ void followDesktopActivation(HWND hwnd, bool active) {
     if (!realDesktop()) return;
     Window* w = window(hwnd);
     if (!w) return;
+    // A window disabled by a modal loop hands the activation on to the loop's window, as a click
+    // on it does.
+    if (active && (w->style & WS_DISABLED)) w = window(GetWindow(hwnd, GW_ENABLEDPOPUP));
+    if (!w) return;
     if (active && w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED))
         activate(w, WA_ACTIVE);
+    else if (active && activeWindow() == w && w->handle != hwnd && w->widget)
+        w->widget->activateWindow();
     if (!active && activeWindow() == w && !QGuiApplication::focusWindow()) activate(nullptr, WA_INACTIVE);
 }
 

@@ -1,0 +1,265 @@
+// Top-level windows under a real window manager: a captioned frame with an edit box, a tool pane
+// it owns, a modal dialog and a message box. Input goes in through the X test extension; titles,
+// classes, stacking and the active window are read back from the desktop.
+
+#include "platform/win/desktop_tests/support/desktop_session.h"
+#include "platform/win/res/resources.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace desk = pm::test::desktop;
+
+namespace {
+
+std::vector<std::string>& activationLog() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+const char* nameOf(HWND hwnd);
+
+LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NCACTIVATE:
+        activationLog().push_back(std::string(nameOf(hwnd)) + (wParam ? ":NCACTIVATE+" : ":NCACTIVATE-"));
+        break;
+    case WM_ACTIVATE:
+        activationLog().push_back(std::string(nameOf(hwnd)) + (LOWORD(wParam) ? ":ACTIVATE+" : ":ACTIVATE-"));
+        break;
+    case WM_SETFOCUS:
+        activationLog().push_back(std::string(nameOf(hwnd)) + ":SETFOCUS");
+        break;
+    case WM_KILLFOCUS:
+        activationLog().push_back(std::string(nameOf(hwnd)) + ":KILLFOCUS");
+        break;
+    default:
+        break;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+const char* frameClass() {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASS wc{};
+        wc.lpfnWndProc = frameProc;
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = "DeskFrame";
+        RegisterClass(&wc);
+        registered = true;
+    }
+    return "DeskFrame";
+}
+
+HWND frame = nullptr, edit = nullptr, pane = nullptr;
+
+const char* nameOf(HWND hwnd) {
+    return hwnd == frame ? "frame" : hwnd == pane ? "pane" : "other";
+}
+
+constexpr int kDialogId = 300;
+constexpr int kDialogEdit = 10;
+
+std::string dialogText;
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg != WM_COMMAND || (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)) return FALSE;
+    char text[64] = {};
+    GetDlgItemText(dialog, kDialogEdit, text, sizeof text);
+    dialogText = text;
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+}
+
+void addDialog() {
+    pm::res::DialogTemplate t;
+    t.style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    t.cx = 160;
+    t.cy = 60;
+    t.caption = "Question";
+    t.fontName = "MS Sans Serif";
+    t.pointSize = 8;
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    t.items = {{"EDIT", "", kDialogEdit, 7, 7, 100, 12, kChild | WS_BORDER | ES_AUTOHSCROLL, 0},
+               {"BUTTON", "OK", IDOK, 103, 40, 50, 14, kChild | BS_DEFPUSHBUTTON, 0}};
+    pm::res::addDialog(kDialogId, t);
+}
+
+// What a modal loop's window looked like on the desktop once it had the activation, seen from a
+// timer that runs inside the loop; then the keys that answer it are typed.
+struct ModalProbe {
+    HWND owner = nullptr;
+    std::vector<std::string> answer;
+    HWND seen = nullptr;
+    bool above = false;
+    std::string title;
+};
+ModalProbe probe;
+
+void CALLBACK probeTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND active = GetActiveWindow();
+    if (!active || active == probe.owner || !IsWindowVisible(active)) return;
+    if (desk::activeXWindow() != desk::xWindow(active)) return;
+    KillTimer(nullptr, id);
+    probe.seen = active;
+    probe.above = desk::stackedAbove(active, probe.owner);
+    probe.title = desk::property(active, "_NET_WM_NAME");
+    std::vector<std::string> args{"key", "--delay", "30"};
+    args.insert(args.end(), probe.answer.begin(), probe.answer.end());
+    desk::xdotoolInBackground(args);
+}
+
+void startProbe(HWND owner, std::vector<std::string> answer) {
+    probe = ModalProbe{};
+    probe.owner = owner;
+    probe.answer = std::move(answer);
+    SetTimer(nullptr, 0, 30, probeTimer);
+}
+
+class DesktopWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+        frame = CreateWindowEx(0, frameClass(), "Desk frame",
+                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                               200, 150, 480, 320, nullptr, nullptr, nullptr, nullptr);
+        edit = CreateWindowEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 300, 24,
+                              frame, nullptr, nullptr, nullptr);
+        ShowWindow(frame, SW_SHOW);
+        SetFocus(edit);
+        ASSERT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }))
+            << "the window manager never activated the frame";
+        activationLog().clear();
+    }
+    void TearDown() override {
+        if (pane) DestroyWindow(pane);
+        if (frame) DestroyWindow(frame);
+        pane = frame = edit = nullptr;
+        desk::pumpFor(50);
+    }
+
+    static std::string editText() {
+        char text[128] = {};
+        GetWindowText(edit, text, sizeof text);
+        return text;
+    }
+    static bool typedReachesEdit(const std::vector<std::string>& keys, const std::string& expected) {
+        desk::keys(keys);
+        return desk::pumpUntil([&] { return editText() == expected; }, 2000);
+    }
+    // A point of the frame's non-client area with this hit-test code (caption buttons, caption).
+    static POINT pointWithHit(LRESULT hit) {
+        RECT r = desk::screenRect(frame);
+        for (int y = r.top + 2; y < r.top + 30; y += 2)
+            for (int x = r.right - 2; x > r.left; x -= 2)
+                if (SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) return POINT{x, y};
+        return POINT{-1, -1};
+    }
+};
+
+TEST_F(DesktopWindows, TitleAndClassOnTheDesktopFollowTheWindowText) {
+    EXPECT_EQ(desk::property(frame, "WM_CLASS"), "\"win_desktop_test\", \"Win_desktop_test\"");
+    EXPECT_EQ(desk::property(frame, "_NET_WM_NAME"), "\"Desk frame\"");
+    SetWindowText(frame, "Renamed twice");
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::property(frame, "_NET_WM_NAME") == "\"Renamed twice\""; }))
+        << desk::property(frame, "_NET_WM_NAME");
+    // A frameless managed window: the window manager adds no decoration of its own.
+    EXPECT_EQ(desk::property(frame, "_NET_FRAME_EXTENTS"), "0, 0, 0, 0");
+}
+
+TEST_F(DesktopWindows, KeysReachTheFocusedChildOfTheActiveWindow) {
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"a", "b", "shift+c"}, "abC")) << editText();
+}
+
+TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
+    RECT before = desk::screenRect(frame);
+    POINT grip = pointWithHit(HTCAPTION);
+    ASSERT_GE(grip.x, 0);
+    desk::drag(grip, POINT{grip.x + 150, grip.y + 90});
+    EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).left == before.left + 150; }));
+    RECT after = desk::screenRect(frame);
+    EXPECT_EQ(after.left - before.left, 150);
+    EXPECT_EQ(after.top - before.top, 90);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    // The button went up inside the window manager: the next click is an ordinary one.
+    EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
+    desk::click(desk::centre(desk::screenRect(edit)));
+    EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
+}
+
+TEST_F(DesktopWindows, MinimiseButtonIconifiesAndActivationRestores) {
+    POINT button = pointWithHit(HTMINBUTTON);
+    ASSERT_GE(button.x, 0);
+    desk::click(button);
+    EXPECT_TRUE(desk::pumpUntil([] { return IsIconic(frame) && desk::iconic(frame); }));
+    desk::xdotool({"windowactivate", std::to_string(desk::xWindow(frame))});
+    EXPECT_TRUE(desk::pumpUntil([] { return !IsIconic(frame) && !desk::iconic(frame); }));
+    EXPECT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame; }));
+    SetFocus(edit);
+    EXPECT_TRUE(typedReachesEdit({"r"}, "r")) << editText();
+}
+
+TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
+    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+                          720, 150, 220, 200, frame, nullptr, nullptr, nullptr);
+    ShowWindow(pane, SW_SHOW);
+    ASSERT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(pane); }));
+    EXPECT_EQ(GetActiveWindow(), pane);
+    char owner[32];
+    std::snprintf(owner, sizeof owner, "0x%lx", desk::xWindow(frame));
+    EXPECT_EQ(desk::property(pane, "WM_TRANSIENT_FOR"), owner);
+
+    activationLog().clear();
+    desk::click(POINT{desk::screenRect(frame).left + 200, desk::screenRect(frame).top + 200});
+    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::activeXWindow() == desk::xWindow(frame); }));
+    EXPECT_TRUE(desk::stackedAbove(pane, frame)) << "an owned window stays above its owner";
+    // Win32's order: the old window is deactivated, the new one activated, and its activation
+    // moves the focus.
+    std::vector<std::string> expected{"pane:NCACTIVATE-", "pane:ACTIVATE-", "frame:NCACTIVATE+",
+                                      "frame:ACTIVATE+",  "pane:KILLFOCUS", "frame:SETFOCUS"};
+    EXPECT_EQ(activationLog(), expected);
+
+    activationLog().clear();
+    desk::click(desk::centre(desk::screenRect(pane)));
+    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == pane && desk::activeXWindow() == desk::xWindow(pane); }));
+    expected = {"frame:NCACTIVATE-", "frame:ACTIVATE-", "pane:NCACTIVATE+", "pane:ACTIVATE+", "frame:KILLFOCUS",
+                "pane:SETFOCUS"};
+    EXPECT_EQ(activationLog(), expected);
+}
+
+TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
+    addDialog();
+    typedReachesEdit({"q"}, "q");
+    startProbe(frame, {"o", "k", "Return"});
+    INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), frame, dialogProc, 0);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialogText, "ok");
+    ASSERT_NE(probe.seen, nullptr) << "the dialog never had the desktop's activation";
+    EXPECT_TRUE(probe.above);
+    EXPECT_EQ(probe.title, "\"Question\"");
+    // Without a click, the owner is active again and its edit box has the keys.
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }));
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"w"}, "qw")) << editText();
+}
+
+TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
+    startProbe(frame, {"Tab", "Return"});
+    int answer = MessageBox(frame, "Keep the changes?", "Desk frame", MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(answer, IDNO);
+    ASSERT_NE(probe.seen, nullptr) << "the message box never had the desktop's activation";
+    EXPECT_TRUE(probe.above);
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }));
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"m"}, "m")) << editText();
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#pragma once
+// Test helpers for the desktop tests: they run on a virtual X display with a real window manager
+// (the CTest fixture started by start_desktop.sh). Input goes in through the X test extension
+// (xdotool), so it travels window manager -> X server -> Qt -> our queue; what the desktop sees
+// (titles, classes, stacking, the active window) is read back with xprop.
+
+#include "platform/win/windows.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pm::test::desktop {
+
+// True when the fixture's display was found; tests skip themselves otherwise.
+bool available();
+
+// Dispatches messages until `done` holds or `milliseconds` pass; returns done().
+bool pumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
+void pumpFor(int milliseconds);
+
+// Runs xdotool with these arguments, dispatching messages until it is done.
+void xdotool(const std::vector<std::string>& args);
+// Starts xdotool and returns at once: for input to a modal loop that is about to run.
+void xdotoolInBackground(const std::vector<std::string>& args);
+
+// Input at screen coordinates.
+void click(POINT screen);
+void drag(POINT from, POINT to);
+// Keys by their X names ("5", "Return", "Escape", "ctrl+n").
+void keys(const std::vector<std::string>& names);
+
+// The X window of hwnd's top-level window (0 when it has none).
+unsigned long xWindow(HWND hwnd);
+// A property of hwnd's top-level X window as xprop prints its value ("" when not set).
+std::string property(HWND hwnd, const std::string& name);
+// The window the window manager has activated (_NET_ACTIVE_WINDOW).
+unsigned long activeXWindow();
+// True when the window manager stacks a's top-level window above b's.
+bool stackedAbove(HWND a, HWND b);
+// True when the window manager shows the window iconified.
+bool iconic(HWND hwnd);
+
+// The screen rectangle of a window as the layer keeps it.
+RECT screenRect(HWND hwnd);
+POINT centre(const RECT& r);
+
+} // namespace pm::test::desktop

@@ -90,37 +90,6 @@ void addDialog() {
     pm::res::addDialog(kDialogId, t);
 }
 
-// What a modal loop's window looked like on the desktop once it had the activation, seen from a
-// timer that runs inside the loop; then the keys that answer it are typed.
-struct ModalProbe {
-    HWND owner = nullptr;
-    std::vector<std::string> answer;
-    HWND seen = nullptr;
-    bool above = false;
-    std::string title;
-};
-ModalProbe probe;
-
-void CALLBACK probeTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND active = GetActiveWindow();
-    if (!active || active == probe.owner || !IsWindowVisible(active)) return;
-    if (desk::activeXWindow() != desk::xWindow(active)) return;
-    KillTimer(nullptr, id);
-    probe.seen = active;
-    probe.above = desk::stackedAbove(active, probe.owner);
-    probe.title = desk::property(active, "_NET_WM_NAME");
-    std::vector<std::string> args{"key", "--delay", "30"};
-    args.insert(args.end(), probe.answer.begin(), probe.answer.end());
-    desk::xdotoolInBackground(args);
-}
-
-void startProbe(HWND owner, std::vector<std::string> answer) {
-    probe = ModalProbe{};
-    probe.owner = owner;
-    probe.answer = std::move(answer);
-    SetTimer(nullptr, 0, 30, probeTimer);
-}
-
 class DesktopWindows : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -220,6 +189,7 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     desk::click(POINT{desk::screenRect(frame).left + 200, desk::screenRect(frame).top + 200});
     ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::activeXWindow() == desk::xWindow(frame); }));
     EXPECT_TRUE(desk::stackedAbove(pane, frame)) << "an owned window stays above its owner";
+    desk::saveScreenPng("desktop_owned_pane");
     // Win32's order: the old window is deactivated, the new one activated, and its activation
     // moves the focus.
     std::vector<std::string> expected{"pane:NCACTIVATE-", "pane:ACTIVATE-", "frame:NCACTIVATE+",
@@ -237,13 +207,13 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
 TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     addDialog();
     typedReachesEdit({"q"}, "q");
-    startProbe(frame, {"o", "k", "Return"});
+    desk::answerNextModal(frame, {"o", "k", "Return"}, "desktop_modal_dialog");
     INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), frame, dialogProc, 0);
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dialogText, "ok");
-    ASSERT_NE(probe.seen, nullptr) << "the dialog never had the desktop's activation";
-    EXPECT_TRUE(probe.above);
-    EXPECT_EQ(probe.title, "\"Question\"");
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the dialog never had the desktop's activation";
+    EXPECT_TRUE(desk::modalSighting().aboveOwner);
+    EXPECT_EQ(desk::modalSighting().title, "\"Question\"");
     // Without a click, the owner is active again and its edit box has the keys.
     EXPECT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }));
     EXPECT_EQ(GetActiveWindow(), frame);
@@ -252,11 +222,11 @@ TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
 }
 
 TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
-    startProbe(frame, {"Tab", "Return"});
+    desk::answerNextModal(frame, {"Tab", "Return"}, "desktop_message_box");
     int answer = MessageBox(frame, "Keep the changes?", "Desk frame", MB_YESNOCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(answer, IDNO);
-    ASSERT_NE(probe.seen, nullptr) << "the message box never had the desktop's activation";
-    EXPECT_TRUE(probe.above);
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the message box never had the desktop's activation";
+    EXPECT_TRUE(desk::modalSighting().aboveOwner);
     EXPECT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }));
     EXPECT_EQ(GetFocus(), edit);
     EXPECT_TRUE(typedReachesEdit({"m"}, "m")) << editText();

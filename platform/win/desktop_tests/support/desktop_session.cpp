@@ -2,6 +2,12 @@
 
 #include "platform/win/wm/desktop_window.h"
 
+#include "platform/win/tests/support/test_windows.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 
 #include <chrono>
@@ -154,6 +160,13 @@ void keys(const std::vector<std::string>& names) {
     xdotool(args);
 }
 
+void saveScreenPng(const std::string& name) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QDir().mkpath(outputFolder());
+    screen->grabWindow(0).save(outputFolder() + "/" + QString::fromStdString(name) + ".png");
+}
+
 unsigned long xWindow(HWND hwnd) {
     QWidget* widget = wm::desktopWidgetOf(hwnd);
     return widget ? static_cast<unsigned long>(widget->winId()) : 0;
@@ -182,6 +195,61 @@ bool stackedAbove(HWND a, HWND b) {
 
 bool iconic(HWND hwnd) {
     return property(hwnd, "_NET_WM_STATE").find("_NET_WM_STATE_HIDDEN") != std::string::npos;
+}
+
+namespace {
+
+struct ModalAnswer {
+    HWND owner = nullptr;
+    std::vector<std::string> keys;
+    std::string picture;
+    ModalSighting seen;
+    Clock::time_point giveUp;
+};
+
+void typeInBackground(const std::vector<std::string>& keys) {
+    std::vector<std::string> args{"key", "--delay", "30"};
+    args.insert(args.end(), keys.begin(), keys.end());
+    xdotoolInBackground(args);
+}
+
+ModalAnswer& modal() {
+    static ModalAnswer m;
+    return m;
+}
+
+void CALLBACK watchModal(HWND, UINT, UINT_PTR id, DWORD) {
+    ModalAnswer& m = modal();
+    HWND active = GetActiveWindow();
+    if (Clock::now() > m.giveUp) {
+        // Never activated: the loop is ended anyway, so that the test fails instead of hanging.
+        KillTimer(nullptr, id);
+        typeInBackground({"Escape"});
+        return;
+    }
+    if (!active || active == m.owner || !IsWindowVisible(active)) return;
+    if (activeXWindow() != xWindow(active)) return;
+    KillTimer(nullptr, id);
+    m.seen.window = active;
+    m.seen.aboveOwner = stackedAbove(active, m.owner);
+    m.seen.title = property(active, "_NET_WM_NAME");
+    if (!m.picture.empty()) saveScreenPng(m.picture);
+    typeInBackground(m.keys);
+}
+
+} // namespace
+
+void answerNextModal(HWND owner, const std::vector<std::string>& keys, const std::string& picture) {
+    modal() = ModalAnswer{};
+    modal().owner = owner;
+    modal().keys = keys;
+    modal().picture = picture;
+    modal().giveUp = Clock::now() + std::chrono::seconds(5);
+    SetTimer(nullptr, 0, 30, watchModal);
+}
+
+const ModalSighting& modalSighting() {
+    return modal().seen;
 }
 
 RECT screenRect(HWND hwnd) {

@@ -30,6 +30,9 @@ void drag(POINT from, POINT to);
 // Keys by their X names ("5", "Return", "Escape", "ctrl+n").
 void keys(const std::vector<std::string>& names);
 
+// Saves the whole screen (window manager and all) as test output PNG `name`.png.
+void saveScreenPng(const std::string& name);
+
 // The X window of hwnd's top-level window (0 when it has none).
 unsigned long xWindow(HWND hwnd);
 // A property of hwnd's top-level X window as xprop prints its value ("" when not set).
@@ -40,6 +43,17 @@ unsigned long activeXWindow();
 bool stackedAbove(HWND a, HWND b);
 // True when the window manager shows the window iconified.
 bool iconic(HWND hwnd);
+
+// The next modal loop's window (dialog, message box) as the desktop showed it once the window
+// manager had activated it, seen from a timer inside the loop, which then types `keys` to answer.
+struct ModalSighting {
+    HWND window = nullptr;
+    bool aboveOwner = false; // stacked above the owner
+    std::string title;       // its _NET_WM_NAME
+};
+// With `picture`, the screen is saved then as test output PNG `picture`.png.
+void answerNextModal(HWND owner, const std::vector<std::string>& keys, const std::string& picture = "");
+const ModalSighting& modalSighting();
 
 // The screen rectangle of a window as the layer keeps it.
 RECT screenRect(HWND hwnd);

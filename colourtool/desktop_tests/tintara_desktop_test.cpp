@@ -66,7 +66,9 @@ protected:
     // "New" by its key; the question is answered with `keys`; true when it came up above the main
     // window with the desktop's activation.
     bool askNew(const std::vector<std::string>& keys) {
-        desk::answerNextModal(main(), keys, "tintara_desktop_question");
+        std::vector<std::string> input{"key", "--delay", "30"};
+        input.insert(input.end(), keys.begin(), keys.end());
+        desk::answerNextModal(main(), input, "tintara_desktop_question");
         desk::keys({"Insert"});
         desk::pumpFor(100);
         return desk::modalSighting().window != nullptr && desk::modalSighting().aboveOwner;

@@ -65,6 +65,7 @@ constexpr int kDialogId = 300;
 constexpr int kDialogEdit = 10;
 
 std::string dialogText;
+bool dialogActiveWhenAnswered = false; // on the desktop too
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_INITDIALOG) return TRUE;
@@ -72,6 +73,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     char text[64] = {};
     GetDlgItemText(dialog, kDialogEdit, text, sizeof text);
     dialogText = text;
+    dialogActiveWhenAnswered = desk::activeXWindow() == desk::xWindow(dialog);
     EndDialog(dialog, LOWORD(wParam));
     return TRUE;
 }
@@ -207,10 +209,16 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
 TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     addDialog();
     typedReachesEdit({"q"}, "q");
-    desk::answerNextModal(frame, {"o", "k", "Return"}, "desktop_modal_dialog");
+    // A click on the disabled owner first: the activation goes back to the dialog, which gets the keys.
+    RECT r = desk::screenRect(frame);
+    desk::answerNextModal(frame,
+                          {"mousemove", std::to_string(r.left + 20), std::to_string(r.bottom - 20), "click", "1",
+                           "sleep", "0.3", "key", "--delay", "30", "o", "k", "Return"},
+                          "desktop_modal_dialog");
     INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), frame, dialogProc, 0);
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dialogText, "ok");
+    EXPECT_TRUE(dialogActiveWhenAnswered);
     ASSERT_NE(desk::modalSighting().window, nullptr) << "the dialog never had the desktop's activation";
     EXPECT_TRUE(desk::modalSighting().aboveOwner);
     EXPECT_EQ(desk::modalSighting().title, "\"Question\"");
@@ -222,7 +230,7 @@ TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
 }
 
 TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
-    desk::answerNextModal(frame, {"Tab", "Return"}, "desktop_message_box");
+    desk::answerNextModal(frame, {"key", "--delay", "30", "Tab", "Return"}, "desktop_message_box");
     int answer = MessageBox(frame, "Keep the changes?", "Desk frame", MB_YESNOCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(answer, IDNO);
     ASSERT_NE(desk::modalSighting().window, nullptr) << "the message box never had the desktop's activation";

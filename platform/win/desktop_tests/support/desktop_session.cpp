@@ -201,17 +201,13 @@ namespace {
 
 struct ModalAnswer {
     HWND owner = nullptr;
-    std::vector<std::string> keys;
+    std::vector<std::string> input;
     std::string picture;
     ModalSighting seen;
     Clock::time_point giveUp;
 };
 
-void typeInBackground(const std::vector<std::string>& keys) {
-    std::vector<std::string> args{"key", "--delay", "30"};
-    args.insert(args.end(), keys.begin(), keys.end());
-    xdotoolInBackground(args);
-}
+
 
 ModalAnswer& modal() {
     static ModalAnswer m;
@@ -224,7 +220,7 @@ void CALLBACK watchModal(HWND, UINT, UINT_PTR id, DWORD) {
     if (Clock::now() > m.giveUp) {
         // Never activated: the loop is ended anyway, so that the test fails instead of hanging.
         KillTimer(nullptr, id);
-        typeInBackground({"Escape"});
+        xdotoolInBackground({"key", "Escape"});
         return;
     }
     if (!active || active == m.owner || !IsWindowVisible(active)) return;
@@ -234,15 +230,15 @@ void CALLBACK watchModal(HWND, UINT, UINT_PTR id, DWORD) {
     m.seen.aboveOwner = stackedAbove(active, m.owner);
     m.seen.title = property(active, "_NET_WM_NAME");
     if (!m.picture.empty()) saveScreenPng(m.picture);
-    typeInBackground(m.keys);
+    xdotoolInBackground(m.input);
 }
 
 } // namespace
 
-void answerNextModal(HWND owner, const std::vector<std::string>& keys, const std::string& picture) {
+void answerNextModal(HWND owner, const std::vector<std::string>& input, const std::string& picture) {
     modal() = ModalAnswer{};
     modal().owner = owner;
-    modal().keys = keys;
+    modal().input = input;
     modal().picture = picture;
     modal().giveUp = Clock::now() + std::chrono::seconds(5);
     SetTimer(nullptr, 0, 30, watchModal);

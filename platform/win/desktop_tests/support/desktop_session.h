@@ -45,14 +45,15 @@ bool stackedAbove(HWND a, HWND b);
 bool iconic(HWND hwnd);
 
 // The next modal loop's window (dialog, message box) as the desktop showed it once the window
-// manager had activated it, seen from a timer inside the loop, which then types `keys` to answer.
+// manager had activated it, seen from a timer inside the loop, which then answers it with `input`
+// (xdotool's arguments, such as {"key", "Return"}).
 struct ModalSighting {
     HWND window = nullptr;
     bool aboveOwner = false; // stacked above the owner
     std::string title;       // its _NET_WM_NAME
 };
 // With `picture`, the screen is saved then as test output PNG `picture`.png.
-void answerNextModal(HWND owner, const std::vector<std::string>& keys, const std::string& picture = "");
+void answerNextModal(HWND owner, const std::vector<std::string>& input, const std::string& picture = "");
 const ModalSighting& modalSighting();
 
 // The screen rectangle of a window as the layer keeps it.

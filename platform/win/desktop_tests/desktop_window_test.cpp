@@ -177,6 +177,24 @@ TEST_F(DesktopWindows, MinimiseButtonIconifiesAndActivationRestores) {
     EXPECT_TRUE(typedReachesEdit({"r"}, "r")) << editText();
 }
 
+TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
+    RECT before = desk::screenRect(frame);
+    desk::click(pointWithHit(HTMAXBUTTON));
+    EXPECT_TRUE(desk::pumpUntil([] {
+        RECT r = desk::screenRect(frame);
+        return IsZoomed(frame) && r.right - r.left == GetSystemMetrics(SM_CXSCREEN);
+    }));
+    EXPECT_NE(desk::property(frame, "_NET_WM_STATE").find("_NET_WM_STATE_MAXIMIZED_VERT"), std::string::npos);
+    desk::click(pointWithHit(HTMAXBUTTON));
+    EXPECT_TRUE(desk::pumpUntil([&] {
+        RECT r = desk::screenRect(frame);
+        return !IsZoomed(frame) && EqualRect(&before, &r);
+    }));
+    RECT after = desk::screenRect(frame);
+    EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top << " " << after.right << "," << after.bottom;
+    EXPECT_EQ(desk::property(frame, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos);
+}
+
 TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
                           720, 150, 220, 200, frame, nullptr, nullptr, nullptr);

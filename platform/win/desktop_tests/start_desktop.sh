@@ -17,20 +17,24 @@ fail() {
     done
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$dir"
     exit 1
 }
 
 answers() { DISPLAY=$1 xprop -root "${@:2}" >/dev/null 2>&1; }
 
-# A display number nobody holds: no lock file, no socket.
+# A display number nobody holds. Servers of other users or containers may hold a number without a
+# lock file here (their listening socket is shared, ours then fails): such a start is abandoned.
 display=
-for n in $(seq $((100 + $$ % 400)) 600); do
+for attempt in $(seq 1 20); do
+    n=$((100 + (RANDOM + $$ + attempt * 37) % 800))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp \
-        </dev/null >"$dir/xvfb.log" 2>&1 &
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >"$dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
+    sleep 0.1 # a start that fails says so at once
     for _ in $(seq 1 100); do
         kill -0 "$xvfb_pid" 2>/dev/null || break
+        grep -q "already running\|CreateListener() failed\|Cannot establish" "$dir/xvfb.log" && break
         answers ":$n" && { display=":$n"; break 2; }
         sleep 0.05
     done

@@ -3,10 +3,15 @@
 // classes, stacking and the active window are read back from the desktop.
 
 #include "platform/win/desktop_tests/support/desktop_session.h"
+#include "platform/win/commdlg.h"
 #include "platform/win/res/resources.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -73,7 +78,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     char text[64] = {};
     GetDlgItemText(dialog, kDialogEdit, text, sizeof text);
     dialogText = text;
-    dialogActiveWhenAnswered = desk::activeXWindow() == desk::xWindow(dialog);
+    dialogActiveWhenAnswered = desk::active(dialog);
     EndDialog(dialog, LOWORD(wParam));
     return TRUE;
 }
@@ -103,7 +108,7 @@ protected:
                               frame, nullptr, nullptr, nullptr);
         ShowWindow(frame, SW_SHOW);
         SetFocus(edit);
-        ASSERT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }))
+        ASSERT_TRUE(desk::pumpUntil([] { return desk::active(frame); }))
             << "the window manager never activated the frame";
         activationLog().clear();
     }
@@ -172,7 +177,7 @@ TEST_F(DesktopWindows, MinimiseButtonIconifiesAndActivationRestores) {
     EXPECT_TRUE(desk::pumpUntil([] { return IsIconic(frame) && desk::iconic(frame); }));
     desk::xdotool({"windowactivate", std::to_string(desk::xWindow(frame))});
     EXPECT_TRUE(desk::pumpUntil([] { return !IsIconic(frame) && !desk::iconic(frame); }));
-    EXPECT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame; }));
+    EXPECT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::active(frame); }));
     SetFocus(edit);
     EXPECT_TRUE(typedReachesEdit({"r"}, "r")) << editText();
 }
@@ -199,7 +204,7 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
                           720, 150, 220, 200, frame, nullptr, nullptr, nullptr);
     ShowWindow(pane, SW_SHOW);
-    ASSERT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(pane); }));
+    ASSERT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
     EXPECT_EQ(GetActiveWindow(), pane);
     char owner[32];
     std::snprintf(owner, sizeof owner, "0x%lx", desk::xWindow(frame));
@@ -207,7 +212,7 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
 
     activationLog().clear();
     desk::click(POINT{desk::screenRect(frame).left + 200, desk::screenRect(frame).top + 200});
-    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::activeXWindow() == desk::xWindow(frame); }));
+    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::active(frame); }));
     EXPECT_TRUE(desk::stackedAbove(pane, frame)) << "an owned window stays above its owner";
     desk::saveScreenPng("desktop_owned_pane");
     // Win32's order: the old window is deactivated, the new one activated, and its activation
@@ -218,7 +223,7 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
 
     activationLog().clear();
     desk::click(desk::centre(desk::screenRect(pane)));
-    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == pane && desk::activeXWindow() == desk::xWindow(pane); }));
+    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == pane && desk::active(pane); }));
     expected = {"frame:NCACTIVATE-", "frame:ACTIVATE-", "pane:NCACTIVATE+", "pane:ACTIVATE+", "frame:KILLFOCUS",
                 "pane:SETFOCUS"};
     EXPECT_EQ(activationLog(), expected);
@@ -241,7 +246,7 @@ TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     EXPECT_TRUE(desk::modalSighting().aboveOwner);
     EXPECT_EQ(desk::modalSighting().title, "\"Question\"");
     // Without a click, the owner is active again and its edit box has the keys.
-    EXPECT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }));
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
     EXPECT_EQ(GetActiveWindow(), frame);
     EXPECT_EQ(GetFocus(), edit);
     EXPECT_TRUE(typedReachesEdit({"w"}, "qw")) << editText();
@@ -253,9 +258,38 @@ TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
     EXPECT_EQ(answer, IDNO);
     ASSERT_NE(desk::modalSighting().window, nullptr) << "the message box never had the desktop's activation";
     EXPECT_TRUE(desk::modalSighting().aboveOwner);
-    EXPECT_TRUE(desk::pumpUntil([] { return desk::activeXWindow() == desk::xWindow(frame); }));
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
     EXPECT_EQ(GetFocus(), edit);
     EXPECT_TRUE(typedReachesEdit({"m"}, "m")) << editText();
+}
+
+TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) {
+    ASSERT_TRUE(typedReachesEdit({"c"}, "c"));
+    // The desktop's dialog runs its own loop: a script waits for it to be active, notes what it
+    // stands over and closes it with Escape.
+    std::string noted = pm::test::outputFolder().toStdString() + "/desktop_file_dialog.txt";
+    std::remove(noted.c_str());
+    std::string frameId = std::to_string(desk::xWindow(frame));
+    desk::shellInBackground("for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
+                            "[ -n \"$a\" ] && [ \"$a\" != " + frameId + " ] && break; sleep 0.1; done; "
+                            "xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape");
+    char file[260] = {};
+    OPENFILENAME ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = frame;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "Open a file";
+    EXPECT_FALSE(GetOpenFileName(&ofn));
+    std::stringstream transientFor;
+    transientFor << std::ifstream(noted).rdbuf();
+    char frameHex[32];
+    std::snprintf(frameHex, sizeof frameHex, "0x%lx", desk::xWindow(frame));
+    EXPECT_NE(transientFor.str().find(frameHex), std::string::npos) << transientFor.str();
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"d"}, "cd")) << editText();
 }
 
 } // namespace

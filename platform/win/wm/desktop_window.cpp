@@ -102,6 +102,10 @@ void publishToDesktop(Window* w) {
     publishOwner(w);
     publishTitle(w);
     publishIcon(w);
+    // A new native window (new flags, a new parent) leaves the windows it owns without their
+    // transient parent.
+    for (Window* t : desktop()->children)
+        if (t->owner == w) publishOwner(t);
 }
 
 void refreshWindowFlags(Window* w) {

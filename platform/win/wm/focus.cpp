@@ -16,6 +16,9 @@ struct FocusState {
     HWND capture = nullptr;
     bool appActive = false;
     bool activating = false;
+    // The active window and its focus when the desktop took the activation away from the program.
+    HWND leftActive = nullptr;
+    HWND leftFocus = nullptr;
 };
 
 FocusState& state() {
@@ -114,6 +117,22 @@ void forgetFocusState(Window* w) {
     }
 }
 
+namespace {
+
+// The program active again in the window it was left in: the focus goes back to where it was
+// (after a window of the desktop's own, such as its file dialog, or another program).
+void restoreFocusAfterDesktop(Window* w) {
+    FocusState& s = state();
+    HWND focus = s.leftFocus;
+    bool same = s.leftActive == w->handle;
+    s.leftActive = s.leftFocus = nullptr;
+    Window* f = window(focus);
+    if (!same || !f || f == focusWindow() || topLevelOf(f) != w || activeWindow() != w) return;
+    if (isVisible(f) && !(f->style & WS_DISABLED)) SetFocus(focus);
+}
+
+} // namespace
+
 // Follows activation changes the desktop makes (the user switching windows on a real desktop).
 void followDesktopActivation(HWND hwnd, bool active) {
     if (!realDesktop()) return;
@@ -123,11 +142,20 @@ void followDesktopActivation(HWND hwnd, bool active) {
     // on it does.
     if (active && (w->style & WS_DISABLED)) w = window(GetWindow(hwnd, GW_ENABLEDPOPUP));
     if (!w) return;
-    if (active && w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED))
+    FocusState& s = state();
+    if (!active) {
+        if (activeWindow() != w || QGuiApplication::focusWindow()) return;
+        s.leftActive = w->handle;
+        s.leftFocus = s.focus;
+        activate(nullptr, WA_INACTIVE);
+        return;
+    }
+    if (w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED)) {
         activate(w, WA_ACTIVE);
-    else if (active && activeWindow() == w && w->handle != hwnd && w->widget)
+        restoreFocusAfterDesktop(w);
+    } else if (activeWindow() == w && w->handle != hwnd && w->widget) {
         w->widget->activateWindow();
-    if (!active && activeWindow() == w && !QGuiApplication::focusWindow()) activate(nullptr, WA_INACTIVE);
+    }
 }
 
 } // namespace pm::wm

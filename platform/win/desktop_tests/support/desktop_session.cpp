@@ -139,7 +139,11 @@ void xdotool(const std::vector<std::string>& args) {
 
 void xdotoolInBackground(const std::vector<std::string>& args) {
     pid_t pid = spawn(withProgram("xdotool", args));
-    // Reaped by whoever pumps next; a finished child costs nothing but its table entry meanwhile.
+    if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+}
+
+void shellInBackground(const std::string& command) {
+    pid_t pid = spawn({"sh", "-c", command});
     if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }
 
@@ -180,6 +184,11 @@ std::string property(HWND hwnd, const std::string& name) {
 
 unsigned long activeXWindow() {
     return std::strtoul(valueOf(output("xprop -root _NET_ACTIVE_WINDOW 2>/dev/null")).c_str(), nullptr, 16);
+}
+
+bool active(HWND hwnd) {
+    QWidget* widget = wm::desktopWidgetOf(hwnd);
+    return widget && activeXWindow() == xWindow(hwnd) && QGuiApplication::focusWindow() == widget->windowHandle();
 }
 
 bool stackedAbove(HWND a, HWND b) {
@@ -223,8 +232,7 @@ void CALLBACK watchModal(HWND, UINT, UINT_PTR id, DWORD) {
         xdotoolInBackground({"key", "Escape"});
         return;
     }
-    if (!active || active == m.owner || !IsWindowVisible(active)) return;
-    if (activeXWindow() != xWindow(active)) return;
+    if (!active || active == m.owner || !IsWindowVisible(active) || !desktop::active(active)) return;
     KillTimer(nullptr, id);
     m.seen.window = active;
     m.seen.aboveOwner = stackedAbove(active, m.owner);

@@ -24,6 +24,10 @@ void xdotool(const std::vector<std::string>& args);
 // Starts xdotool and returns at once: for input to a modal loop that is about to run.
 void xdotoolInBackground(const std::vector<std::string>& args);
 
+// Runs a shell command and returns at once: for watching and answering a loop that is not ours
+// (the desktop's own dialogs), where no timer of ours runs.
+void shellInBackground(const std::string& command);
+
 // Input at screen coordinates.
 void click(POINT screen);
 void drag(POINT from, POINT to);
@@ -39,6 +43,9 @@ unsigned long xWindow(HWND hwnd);
 std::string property(HWND hwnd, const std::string& name);
 // The window the window manager has activated (_NET_ACTIVE_WINDOW).
 unsigned long activeXWindow();
+// True when the window manager has activated hwnd's top-level window and its keyboard input has
+// reached us (the X focus event came in): keys typed now go to it.
+bool active(HWND hwnd);
 // True when the window manager stacks a's top-level window above b's.
 bool stackedAbove(HWND a, HWND b);
 // True when the window manager shows the window iconified.

@@ -164,10 +164,31 @@ TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
     EXPECT_EQ(after.left - before.left, 150);
     EXPECT_EQ(after.top - before.top, 90);
     EXPECT_EQ(after.right - after.left, before.right - before.left);
+    RECT shown = desk::desktopRect(frame);
+    EXPECT_TRUE(EqualRect(&shown, &after)) << "the layer follows where the window manager put it";
     // The button went up inside the window manager: the next click is an ordinary one.
     EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
     desk::click(desk::centre(desk::screenRect(edit)));
     EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
+}
+
+// The system menu's Move: no button is down, so the layer's own loop moves the window with the
+// pointer until Enter.
+TEST_F(DesktopWindows, KeyboardMoveLoopFollowsThePointerUntilEnter) {
+    RECT before = desk::screenRect(frame);
+    POINT start = desk::centre(before);
+    desk::xdotool({"mousemove", std::to_string(start.x), std::to_string(start.y)});
+    desk::xdotoolInBackground({"sleep", "0.3", "mousemove", std::to_string(start.x + 30), std::to_string(start.y + 20),
+                               "sleep", "0.2", "mousemove", std::to_string(start.x + 60), std::to_string(start.y + 40),
+                               "sleep", "0.3", "key", "Return"});
+    SendMessage(frame, WM_SYSCOMMAND, SC_MOVE, 0);
+    RECT after = desk::screenRect(frame);
+    EXPECT_EQ(after.left - before.left, 60);
+    EXPECT_EQ(after.top - before.top, 40);
+    EXPECT_TRUE(desk::pumpUntil([&] {
+        RECT shown = desk::desktopRect(frame);
+        return EqualRect(&shown, &after);
+    })) << "the window on the screen is where the layer put it";
 }
 
 TEST_F(DesktopWindows, MinimiseButtonIconifiesAndActivationRestores) {

@@ -256,6 +256,22 @@ const ModalSighting& modalSighting() {
     return modal().seen;
 }
 
+RECT desktopRect(HWND hwnd) {
+    std::stringstream info(output("xwininfo -id " + hex(xWindow(hwnd)) + " 2>/dev/null"));
+    std::string line;
+    int x = 0, y = 0, width = 0, height = 0;
+    auto number = [&](const char* label, int* value) {
+        if (line.find(label) != std::string::npos) *value = std::atoi(line.substr(line.find(':') + 1).c_str());
+    };
+    while (std::getline(info, line)) {
+        number("Absolute upper-left X:", &x);
+        number("Absolute upper-left Y:", &y);
+        number("Width:", &width);
+        number("Height:", &height);
+    }
+    return RECT{x, y, x + width, y + height};
+}
+
 RECT screenRect(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);

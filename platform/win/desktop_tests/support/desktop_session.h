@@ -63,6 +63,8 @@ struct ModalSighting {
 void answerNextModal(HWND owner, const std::vector<std::string>& input, const std::string& picture = "");
 const ModalSighting& modalSighting();
 
+// The screen rectangle of hwnd's top-level X window as the X server has it (xwininfo).
+RECT desktopRect(HWND hwnd);
 // The screen rectangle of a window as the layer keeps it.
 RECT screenRect(HWND hwnd);
 POINT centre(const RECT& r);

@@ -172,6 +172,22 @@ TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
     EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
 }
 
+TEST_F(DesktopWindows, BorderDragSizesTheWindowThroughTheWindowManager) {
+    RECT before = desk::screenRect(frame);
+    POINT edge{before.right - 2, (before.top + before.bottom) / 2};
+    ASSERT_EQ(SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
+    desk::drag(edge, POINT{edge.x + 70, edge.y});
+    EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).right == before.right + 70; }));
+    RECT after = desk::screenRect(frame);
+    EXPECT_EQ(after.right - before.right, 70);
+    EXPECT_EQ(after.left, before.left);
+    RECT client{};
+    GetClientRect(frame, &client);
+    RECT outer{0, 0, client.right, client.bottom};
+    AdjustWindowRect(&outer, GetWindowLong(frame, GWL_STYLE), FALSE);
+    EXPECT_EQ(outer.right - outer.left, after.right - after.left) << "the client area follows the new size";
+}
+
 // The system menu's Move: no button is down, so the layer's own loop moves the window with the
 // pointer until Enter.
 TEST_F(DesktopWindows, KeyboardMoveLoopFollowsThePointerUntilEnter) {

@@ -264,6 +264,14 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     expected = {"frame:NCACTIVATE-", "frame:ACTIVATE-", "pane:NCACTIVATE+", "pane:ACTIVATE+", "frame:KILLFOCUS",
                 "pane:SETFOCUS"};
     EXPECT_EQ(activationLog(), expected);
+
+    // Activation asked for by the program goes through the window manager too.
+    SetActiveWindow(frame);
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    SetFocus(edit);
+    EXPECT_TRUE(typedReachesEdit({"p"}, "p")) << editText();
+    SetForegroundWindow(pane);
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
 }
 
 TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {

@@ -6,6 +6,7 @@
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/wm/desktop_window.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -76,6 +77,9 @@ TEST(DesktopRoles, StyleAndOwnerChangesChangeTheKind) {
     EXPECT_EQ(kindOf(hwnd), Qt::Window);
     SetWindowText(hwnd, "Renamed");
     EXPECT_EQ(pm::wm::desktopWidgetOf(hwnd)->windowTitle(), "Renamed");
+    EXPECT_TRUE(pm::wm::desktopWidgetOf(hwnd)->windowIcon().isNull());
+    SendMessage(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIcon(nullptr, IDI_QUESTION)));
+    EXPECT_FALSE(pm::wm::desktopWidgetOf(hwnd)->windowIcon().isNull());
     DestroyWindow(hwnd);
     DestroyWindow(owner);
 }

@@ -28,7 +28,7 @@ class TintaraOnTheDesktop : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
-        vb::setNotifyIcon(&tray);
+        vb::setNotifyIcon(trayShown() ? &tray : &noTray);
         vb::setDialogs(&dialogs);
         vb::setUrlOpener(&urls);
         const char* argv[] = {"tintara"};
@@ -74,7 +74,11 @@ protected:
         return desk::modalSighting().window != nullptr && desk::modalSighting().aboveOwner;
     }
 
+    // Whether the desktop has a notification area.
+    virtual bool trayShown() const { return true; }
+
     vb::FakeNotifyIcon tray;
+    vb::FakeNotifyIcon noTray{false};
     vb::FakeDialogs dialogs;
     vb::FakeUrlOpener urls;
     std::unique_ptr<tintara::Form1> form;
@@ -100,10 +104,26 @@ TEST_F(TintaraOnTheDesktop, TheDrawnTitleBarDragsTheWindow) {
     EXPECT_EQ(form->Label1[0].Tag, "#050000");
 }
 
-TEST_F(TintaraOnTheDesktop, MinimisedAndRestoredItTakesKeysAgain) {
-    std::string id = std::to_string(desk::xWindow(main()));
-    desk::xdotool({"windowminimize", id});
+TEST_F(TintaraOnTheDesktop, TheHideImageHidesToTheTrayAndTheTrayBringsItBack) {
+    desk::click(onScreen(POINT{354, 7})); // the hide image
+    EXPECT_TRUE(desk::pumpUntil([this] { return !IsWindowVisible(main()); }));
+    EXPECT_FALSE(desk::active(main()));
+    ASSERT_TRUE(tray.Click(form->TrayIcon.hookWindow(), 1, WM_LBUTTONDBLCLK));
+    EXPECT_TRUE(desk::pumpUntil([this] { return IsWindowVisible(main()) && desk::active(main()); }));
+    typeRed();
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+// Where the desktop has no notification area, the title bar's hide image minimises the window.
+class TintaraWithoutTray : public TintaraOnTheDesktop {
+protected:
+    bool trayShown() const override { return false; }
+};
+
+TEST_F(TintaraWithoutTray, TheHideImageMinimisesAndARestoreBringsItBack) {
+    desk::click(onScreen(POINT{354, 7})); // the hide image
     EXPECT_TRUE(desk::pumpUntil([this] { return IsIconic(main()) && desk::iconic(main()); }));
+    std::string id = std::to_string(desk::xWindow(main()));
     desk::xdotool({"windowactivate", id});
     EXPECT_TRUE(desk::pumpUntil([this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
     typeRed();

@@ -28,6 +28,8 @@ vb::FileDialogRequest htmlFileRequest(HWND owner, const char* title) {
 
 void Form1::showCaption(const std::string& name) {
     MeCaption.SetCaption(kCaptionPrefix + name);
+    // The drawn title bar's text is the window's title on the desktop (task bar, window list) too.
+    SetCaption(kCaptionPrefix + name);
 }
 
 void Form1::newDocument() {

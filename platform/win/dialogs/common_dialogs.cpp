@@ -1,6 +1,7 @@
 // The common dialogs' hook and extended error.
 
 #include "platform/win/dialogs/common_dialogs.h"
+#include "platform/win/dialogs/modal_owner.h"
 
 namespace pm::dialogs {
 namespace {
@@ -17,6 +18,7 @@ thread_local DWORD lastError = 0;
 CommonDialogAnswer ask(const CommonDialogRequest& request) {
     if (CommonDialogHook h = hook()) return h(request);
     if (!canShowDialogs()) return {};
+    ModalOwner modal(request.owner);
     return askDesktop(request);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/win/dialogs/dialog.h"
 
 #include "platform/win/dialogs/dialog_template.h"
+#include "platform/win/dialogs/modal_owner.h"
 #include "platform/win/res/resources.h"
 #include "platform/win/winmenu.h"
 
@@ -150,21 +151,9 @@ HWND createDialog(const res::DialogTemplate& t, HWND parent, DLGPROC proc, LPARA
     return dialog;
 }
 
-namespace {
-
-// Disables the owner for a modal dialog; returns the windows to enable again.
-std::vector<HWND> disableForModal(HWND owner) {
-    if (!owner || !IsWindowEnabled(owner)) return {};
-    EnableWindow(owner, FALSE);
-    return {owner};
-}
-
-} // namespace
-
 INT_PTR runModal(const res::DialogTemplate& t, HWND parent, DLGPROC proc, LPARAM param) {
-    HWND owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
-    std::vector<HWND> disabled = disableForModal(owner);
-    HWND dialog = createDialog(t, owner, proc, param, true);
+    ModalOwner modal(parent);
+    HWND dialog = createDialog(t, modal.owner(), proc, param, true);
     INT_PTR result = -1;
     if (dialog) {
         DialogState* s = stateOf(dialog);
@@ -186,10 +175,9 @@ INT_PTR runModal(const res::DialogTemplate& t, HWND parent, DLGPROC proc, LPARAM
         }
         if ((s = stateOf(dialog))) result = s->result;
     }
-    for (HWND h : disabled)
-        EnableWindow(h, TRUE);
+    modal.enable();
     if (IsWindow(dialog)) DestroyWindow(dialog);
-    if (owner && IsWindow(owner)) SetActiveWindow(owner);
+    modal.end();
     return result;
 }
 

@@ -2,6 +2,7 @@
 // they are shown.
 
 #include "platform/win/dialogs/common_dialogs.h"
+#include "platform/win/wm/desktop_window.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -21,7 +22,7 @@ QString q(const std::string& s) {
 
 CommonDialogAnswer askFile(const CommonDialogRequest& r) {
     CommonDialogAnswer a;
-    QFileDialog dialog(nullptr, q(r.title), q(r.folder));
+    QFileDialog dialog(wm::desktopWidgetOf(r.owner), q(r.title), q(r.folder));
     bool save = r.kind == CommonDialog::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save         ? QFileDialog::AnyFile
@@ -46,7 +47,7 @@ CommonDialogAnswer askFile(const CommonDialogRequest& r) {
 
 CommonDialogAnswer askFolder(const CommonDialogRequest& r) {
     CommonDialogAnswer a;
-    QString folder = QFileDialog::getExistingDirectory(nullptr, q(r.title), q(r.folder));
+    QString folder = QFileDialog::getExistingDirectory(wm::desktopWidgetOf(r.owner), q(r.title), q(r.folder));
     if (folder.isEmpty()) return a;
     a.accepted = true;
     a.paths.push_back(folder.toStdString());
@@ -64,7 +65,7 @@ CommonDialogAnswer askColour(const CommonDialogRequest& r) {
     CommonDialogAnswer a;
     for (int i = 0; i < static_cast<int>(r.customColours.size()) && i < QColorDialog::customCount(); ++i)
         QColorDialog::setCustomColor(i, toQColor(r.customColours[static_cast<std::size_t>(i)]));
-    QColor chosen = QColorDialog::getColor(toQColor(r.colour), nullptr);
+    QColor chosen = QColorDialog::getColor(toQColor(r.colour), wm::desktopWidgetOf(r.owner));
     if (!chosen.isValid()) return a;
     a.accepted = true;
     a.colour = fromQColor(chosen);
@@ -82,7 +83,7 @@ CommonDialogAnswer askFont(const CommonDialogRequest& r) {
     bool ok = false;
     QFontDialog::FontDialogOptions options;
     if (r.fixedPitchOnly) options |= QFontDialog::MonospacedFonts;
-    QFont font = QFontDialog::getFont(&ok, initial, nullptr, QString(), options);
+    QFont font = QFontDialog::getFont(&ok, initial, wm::desktopWidgetOf(r.owner), QString(), options);
     if (!ok) return a;
     a.accepted = true;
     double points = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
@@ -104,7 +105,7 @@ CommonDialogAnswer askPrint(const CommonDialogRequest& r) {
     CommonDialogAnswer a;
     QPrinter printer;
     printer.setFromTo(0, 0);
-    QPrintDialog dialog(&printer);
+    QPrintDialog dialog(&printer, wm::desktopWidgetOf(r.owner));
     dialog.setMinMax(r.minPage, r.maxPage);
     if (dialog.exec() != QDialog::Accepted) return a;
     a.accepted = true;
@@ -133,7 +134,7 @@ CommonDialogAnswer askPageSetup(const CommonDialogRequest& r) {
     if (r.hasMargins)
         printer.setPageMargins(QMarginsF(r.marginMm[0], r.marginMm[1], r.marginMm[2], r.marginMm[3]),
                                QPageLayout::Millimeter);
-    QPageSetupDialog dialog(&printer);
+    QPageSetupDialog dialog(&printer, wm::desktopWidgetOf(r.owner));
     if (dialog.exec() != QDialog::Accepted) return a;
     a.accepted = true;
     a.printer = printer.printerName().toStdString();

@@ -1,5 +1,6 @@
 // The default window procedure.
 
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/nonclient.h"
 #include "platform/win/wm/wm.h"
 
@@ -199,6 +200,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if ((w->style & WS_CAPTION) == WS_CAPTION && isVisible(w)) defNcPaint(w);
+        publishTitle(w);
         return TRUE;
     case WM_GETTEXT:
         return copyText(w->text, wParam, lParam);
@@ -216,6 +218,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         HICON& slot = wParam == ICON_SMALL ? w->iconSmall : w->iconBig;
         HICON old = slot;
         slot = reinterpret_cast<HICON>(lParam);
+        publishIcon(w);
         return reinterpret_cast<LRESULT>(old);
     }
     case WM_QUERYDRAGICON:

@@ -1,5 +1,6 @@
 // Activation, keyboard focus and mouse capture, kept by the layer (not by Qt).
 
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
@@ -15,6 +16,9 @@ struct FocusState {
     HWND capture = nullptr;
     bool appActive = false;
     bool activating = false;
+    // The active window and its focus when the desktop took the activation away from the program.
+    HWND leftActive = nullptr;
+    HWND leftFocus = nullptr;
 };
 
 FocusState& state() {
@@ -82,7 +86,9 @@ void activate(Window* w, int how) {
         s.activating = false;
         SetFocus(nullptr);
     }
-    if (Window* a = window(newHandle); a && a->widget && realDesktop()) a->widget->activateWindow();
+    // The window manager is asked to follow, so that the desktop's keyboard focus is ours too.
+    if (Window* a = window(newHandle); a && a->widget && realDesktop() && !bypassesWindowManager(a))
+        a->widget->activateWindow();
     s.activating = false;
 }
 
@@ -111,14 +117,45 @@ void forgetFocusState(Window* w) {
     }
 }
 
+namespace {
+
+// The program active again in the window it was left in: the focus goes back to where it was
+// (after a window of the desktop's own, such as its file dialog, or another program).
+void restoreFocusAfterDesktop(Window* w) {
+    FocusState& s = state();
+    HWND focus = s.leftFocus;
+    bool same = s.leftActive == w->handle;
+    s.leftActive = s.leftFocus = nullptr;
+    Window* f = window(focus);
+    if (!same || !f || f == focusWindow() || topLevelOf(f) != w || activeWindow() != w) return;
+    if (isVisible(f) && !(f->style & WS_DISABLED)) SetFocus(focus);
+}
+
+} // namespace
+
 // Follows activation changes the desktop makes (the user switching windows on a real desktop).
 void followDesktopActivation(HWND hwnd, bool active) {
     if (!realDesktop()) return;
     Window* w = window(hwnd);
     if (!w) return;
-    if (active && w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED))
+    // A window disabled by a modal loop hands the activation on to the loop's window, as a click
+    // on it does.
+    if (active && (w->style & WS_DISABLED)) w = window(GetWindow(hwnd, GW_ENABLEDPOPUP));
+    if (!w) return;
+    FocusState& s = state();
+    if (!active) {
+        if (activeWindow() != w || QGuiApplication::focusWindow()) return;
+        s.leftActive = w->handle;
+        s.leftFocus = s.focus;
+        activate(nullptr, WA_INACTIVE);
+        return;
+    }
+    if (w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED)) {
         activate(w, WA_ACTIVE);
-    if (!active && activeWindow() == w && !QGuiApplication::focusWindow()) activate(nullptr, WA_INACTIVE);
+        restoreFocusAfterDesktop(w);
+    } else if (activeWindow() == w && w->handle != hwnd && w->widget) {
+        w->widget->activateWindow();
+    }
 }
 
 } // namespace pm::wm

@@ -126,6 +126,9 @@ void recalcClient(Window* w, const WINDOWPOS* pos) {
 void syncWidgetGeometry(Window* w) {
     if (!w->widget) return;
     if (w->parent == desktop() || !w->parent) {
+        // The window manager places a maximised or minimised window itself (and a new geometry
+        // would end Qt's maximised state); the window follows the manager's geometry.
+        if (realDesktop() && (w->widget->isMaximized() || w->widget->isMinimized())) return;
         w->widget->setGeometry(toQRect(w->rect));
     } else {
         w->widget->setGeometry(QRect(w->parent->client.left + w->rect.left,

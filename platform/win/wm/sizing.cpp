@@ -1,6 +1,7 @@
 // Moving and sizing with the mouse (a modal loop with capture), caption buttons, and the system
 // commands DefWindowProc carries out.
 
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/nonclient.h"
 #include "platform/win/wm/wm.h"
 
@@ -80,6 +81,7 @@ void runMoveSizeLoop(Window* w, WPARAM command, QPoint start) {
     bool moving = (command & 0xFFF0) == SC_MOVE;
     int side = static_cast<int>(command & 0x000F);
     if (!moving && (side < WMSZ_LEFT || side > WMSZ_BOTTOMRIGHT)) return;
+    if (requestDesktopMoveSize(w, command)) return;
     MINMAXINFO mmi{};
     mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     mmi.ptMaxTrackSize = POINT{100000, 100000};

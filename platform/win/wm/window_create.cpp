@@ -1,5 +1,6 @@
 // Creating and destroying windows with the Win32 message sequences.
 
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 void createWidget(Window* w) {
     if (w->parent == desktop()) {
-        w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w->style, w->exStyle));
+        w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w));
         w->widget->setAttribute(Qt::WA_ShowWithoutActivating);
     } else {
         w->widget = new WindowWidget(w->handle, w->parent->widget, Qt::Widget);
@@ -89,16 +90,6 @@ void finalDestroy(Window* w) {
 }
 
 } // namespace
-
-// Overlapped windows have the desktop's frame; popups with a caption or a sizing border float
-// as tool windows; other popups (menus, tips, drop-downs) never take activation from Qt.
-Qt::WindowFlags topLevelWindowFlags(DWORD style, DWORD exStyle) {
-    if (!(style & WS_POPUP)) return Qt::Window;
-    if (exStyle & WS_EX_APPWINDOW) return Qt::Window | Qt::FramelessWindowHint;
-    if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME))
-        return Qt::Tool | Qt::FramelessWindowHint;
-    return Qt::ToolTip | Qt::FramelessWindowHint;
-}
 
 } // namespace pm::wm
 
@@ -180,6 +171,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         return nullptr;
     }
     if (!window(hwnd)) return nullptr;
+    publishToDesktop(w);
     send(w, WM_SIZE, SIZE_RESTORED,
          MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
     if (!window(hwnd)) return nullptr;

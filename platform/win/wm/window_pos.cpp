@@ -254,6 +254,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         target = RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
                       mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
         stateChange = true;
+        if (w->widget && w->parent == desktop() && realDesktop()) w->widget->showMaximized();
     } else if (restore && (w->minimized || w->maximized)) {
         bool backToMax = w->minimized && w->maximized;
         w->minimized = false;

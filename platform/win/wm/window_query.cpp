@@ -1,5 +1,6 @@
 // Window words, texts, properties, and walking the window tree.
 
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
@@ -41,6 +42,7 @@ void changeStyle(Window* w, int index, DWORD value) {
     } else {
         w->exStyle = ss.styleNew;
     }
+    refreshWindowFlags(w);
     ss.styleOld = old;
     send(w, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
 }
@@ -106,7 +108,10 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         w->instance = reinterpret_cast<HINSTANCE>(value);
         return old;
     case GWL_HWNDPARENT:
-        if (!w->isChild()) w->owner = window(reinterpret_cast<HWND>(value));
+        if (w->isChild()) return old;
+        w->owner = window(reinterpret_cast<HWND>(value));
+        refreshWindowFlags(w);
+        publishOwner(w);
         return old;
     case GWL_ID:
         w->id = value;
@@ -237,8 +242,9 @@ HWND SetParent(HWND child, HWND newParent) {
     if (w->widget) {
         bool top = p == desktop();
         w->widget->setParent(top ? nullptr : p->widget,
-                             top ? topLevelWindowFlags(w->style, w->exStyle) : Qt::WindowFlags(Qt::Widget));
+                             top ? topLevelWindowFlags(w) : Qt::WindowFlags(Qt::Widget));
         w->widget->setAttribute(Qt::WA_TransparentForMouseEvents, !top);
+        if (top) publishToDesktop(w);
         syncWidgetGeometry(w);
         restackWidget(w);
         w->widget->setVisible(false);

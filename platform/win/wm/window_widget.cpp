@@ -2,6 +2,7 @@
 
 #include "platform/win/shell/drop.h"
 #include "platform/win/shell/text_drop.h"
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/wm.h"
 
@@ -83,6 +84,9 @@ bool WindowWidget::event(QEvent* e) {
         return QWidget::event(e);
     case QEvent::WindowDeactivate:
         queueDesktopActivation(m_hwnd, false);
+        return QWidget::event(e);
+    case QEvent::WindowStateChange:
+        if (isWindow()) runLater(followDesktopState, m_hwnd, false);
         return QWidget::event(e);
     default:
         return QWidget::event(e);

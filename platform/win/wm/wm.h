@@ -41,7 +41,6 @@ bool isDescendant(const Window* ancestor, const Window* w);
 Window* windowFromScreenPoint(QPoint screen, int* hitTest); // sends WM_NCHITTEST
 void recalcClient(Window* w, const WINDOWPOS* pos);         // WM_NCCALCSIZE
 void syncWidgetGeometry(Window* w);
-Qt::WindowFlags topLevelWindowFlags(DWORD style, DWORD exStyle);
 void restackWidget(Window* w);
 RECT toRECT(const QRect& r);
 QRect toQRect(const RECT& r);

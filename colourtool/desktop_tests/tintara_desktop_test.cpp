@@ -1,0 +1,184 @@
+// The colour tool on a real desktop: its borderless main window takes clicks and keys from the
+// window manager, moves by its drawn title bar, minimises and comes back, and its questions come up
+// above it and hand the keys back when they close.
+
+#include "colourtool/app/form1.h"
+
+#include "platform/forms/app.h"
+#include "platform/forms/dialog_service.h"
+#include "platform/forms/notify_icon.h"
+#include "platform/forms/url_opener.h"
+#include "platform/win/desktop_tests/support/desktop_session.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace desk = pm::test::desktop;
+
+namespace {
+
+class TintaraOnTheDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+        vb::setNotifyIcon(trayShown() ? &tray : &noTray);
+        vb::setDialogs(&dialogs);
+        vb::setUrlOpener(&urls);
+        const char* argv[] = {"tintara"};
+        vb::SetCommandLine(1, argv);
+        vb::App().Title = "Tintara";
+        form = std::make_unique<tintara::Form1>();
+        form->Load();
+        ASSERT_TRUE(desk::pumpUntil([this] { return desk::active(main()); }))
+            << "the window manager never activated the main window";
+    }
+    void TearDown() override {
+        form.reset();
+        desk::pumpFor(50);
+        vb::setUrlOpener(nullptr);
+        vb::setDialogs(nullptr);
+        vb::setNotifyIcon(nullptr);
+        vb::SetCommandLine(0, nullptr);
+    }
+
+    HWND main() const { return form->hWnd(); }
+    POINT onScreen(POINT client) const {
+        ClientToScreen(main(), &client);
+        return client;
+    }
+    // Types the red component into its box, as a user does: click, "5", Enter.
+    void typeRed() {
+        desk::click(desk::centre(desk::screenRect(form->txtColor[0].hWnd())));
+        typeIntoFocus("5");
+    }
+    // Replaces the focused box's text with `digits` and Enter, with no click first.
+    void typeIntoFocus(const std::string& digits) {
+        desk::keys({"End", "BackSpace", "BackSpace", "BackSpace", digits, "Return"});
+        desk::pumpUntil([&] { return form->Color[0].Tag == digits; });
+    }
+    // "New" by its key; the question is answered with `keys`; true when it came up above the main
+    // window with the desktop's activation.
+    bool askNew(const std::vector<std::string>& keys) {
+        std::vector<std::string> input{"key", "--delay", "30"};
+        input.insert(input.end(), keys.begin(), keys.end());
+        desk::answerNextModal(main(), input, "tintara_desktop_question");
+        desk::keys({"Insert"});
+        desk::pumpFor(100);
+        return desk::modalSighting().window != nullptr && desk::modalSighting().aboveOwner;
+    }
+
+    // Whether the desktop has a notification area.
+    virtual bool trayShown() const { return true; }
+
+    vb::FakeNotifyIcon tray;
+    vb::FakeNotifyIcon noTray{false};
+    vb::FakeDialogs dialogs;
+    vb::FakeUrlOpener urls;
+    std::unique_ptr<tintara::Form1> form;
+};
+
+TEST_F(TintaraOnTheDesktop, AClickAndTypedDigitsChangeTheColour) {
+    EXPECT_EQ(form->Label1[0].Tag, "#000000");
+    typeRed();
+    EXPECT_EQ(form->Color[0].Tag, "5");
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+TEST_F(TintaraOnTheDesktop, TheDrawnTitleBarDragsTheWindow) {
+    RECT before = desk::screenRect(main());
+    POINT grip = onScreen(POINT{150, 7});
+    desk::drag(grip, POINT{grip.x + 120, grip.y - 200});
+    EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(main()).left == before.left + 120; }));
+    RECT after = desk::screenRect(main());
+    desk::saveScreenPng("tintara_desktop_moved");
+    EXPECT_EQ(after.left - before.left, 120);
+    EXPECT_EQ(after.top - before.top, -200);
+    typeRed(); // the window still takes clicks and keys where it now is
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+TEST_F(TintaraOnTheDesktop, TheHideImageHidesToTheTrayAndTheTrayBringsItBack) {
+    desk::click(onScreen(POINT{354, 7})); // the hide image
+    EXPECT_TRUE(desk::pumpUntil([this] { return !IsWindowVisible(main()); }));
+    EXPECT_FALSE(desk::active(main()));
+    ASSERT_TRUE(tray.Click(form->TrayIcon.hookWindow(), 1, WM_LBUTTONDBLCLK));
+    EXPECT_TRUE(desk::pumpUntil([this] { return IsWindowVisible(main()) && desk::active(main()); }));
+    typeRed();
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+// Where the desktop has no notification area, the title bar's hide image minimises the window.
+class TintaraWithoutTray : public TintaraOnTheDesktop {
+protected:
+    bool trayShown() const override { return false; }
+};
+
+TEST_F(TintaraWithoutTray, TheHideImageMinimisesAndARestoreBringsItBack) {
+    desk::click(onScreen(POINT{354, 7})); // the hide image
+    EXPECT_TRUE(desk::pumpUntil([this] { return IsIconic(main()) && desk::iconic(main()); }));
+    std::string id = std::to_string(desk::xWindow(main()));
+    desk::xdotool({"windowactivate", id});
+    EXPECT_TRUE(desk::pumpUntil([this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
+    typeRed();
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+TEST_F(TintaraOnTheDesktop, NewAsksAboveTheWindowAndTheKeysComeBackAfterwards) {
+    typeRed();
+    ASSERT_TRUE(askNew({"Escape"})) << "the question did not come up above the main window";
+    EXPECT_EQ(desk::modalSighting().title, "\"Tintara\"");
+    EXPECT_EQ(form->Label1[0].Tag, "#050000") << "Cancel keeps the document";
+    // No click: the box that had the focus has the keys again.
+    EXPECT_TRUE(desk::pumpUntil([this] { return desk::active(main()); }));
+    typeIntoFocus("7");
+    EXPECT_EQ(form->Label1[0].Tag, "#070000");
+    ASSERT_TRUE(askNew({"Return"}));
+    EXPECT_TRUE(desk::pumpUntil([this] { return form->Label1[0].Tag == "#000000"; })) << "OK starts afresh";
+    typeIntoFocus("9");
+    EXPECT_EQ(form->Label1[0].Tag, "#090000");
+}
+
+// The program itself, started as a user starts it: its window's title and class on the desktop.
+TEST_F(TintaraOnTheDesktop, TheProgramsWindowHasItsTitleAndClass) {
+    const char* argv[] = {PM_TINTARA_PROGRAM, nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+    std::string found;
+    char command[128];
+    std::snprintf(command, sizeof command, "timeout 10 xdotool search --sync --onlyvisible --pid %d", pid);
+    if (FILE* pipe = popen(command, "r")) {
+        char line[64] = {};
+        if (std::fgets(line, sizeof line, pipe)) found = line;
+        pclose(pipe);
+    }
+    std::string title, wmClass;
+    if (!found.empty()) {
+        std::string id = std::to_string(std::stoul(found));
+        auto read = [&](const char* name) {
+            std::string text;
+            std::string cmd = "xprop -id " + id + " " + name;
+            if (FILE* pipe = popen(cmd.c_str(), "r")) {
+                char line[256] = {};
+                if (std::fgets(line, sizeof line, pipe)) text = line;
+                pclose(pipe);
+            }
+            return text;
+        };
+        title = read("_NET_WM_NAME");
+        wmClass = read("WM_CLASS");
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    ASSERT_FALSE(found.empty()) << "the program showed no window";
+    EXPECT_EQ(title, "_NET_WM_NAME(UTF8_STRING) = \"Tintara 2.5.0 - Untitled\"\n");
+    EXPECT_EQ(wmClass, "WM_CLASS(STRING) = \"tintara\", \"Tintara\"\n");
+}
+
+} // namespace

@@ -1,0 +1,340 @@
+// Top-level windows under a real window manager: a captioned frame with an edit box, a tool pane
+// it owns, a modal dialog and a message box. Input goes in through the X test extension; titles,
+// classes, stacking and the active window are read back from the desktop.
+
+#include "platform/win/desktop_tests/support/desktop_session.h"
+#include "platform/win/commdlg.h"
+#include "platform/win/res/resources.h"
+#include "platform/win/tests/support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace desk = pm::test::desktop;
+
+namespace {
+
+std::vector<std::string>& activationLog() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+const char* nameOf(HWND hwnd);
+
+LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NCACTIVATE:
+        activationLog().push_back(std::string(nameOf(hwnd)) + (wParam ? ":NCACTIVATE+" : ":NCACTIVATE-"));
+        break;
+    case WM_ACTIVATE:
+        activationLog().push_back(std::string(nameOf(hwnd)) + (LOWORD(wParam) ? ":ACTIVATE+" : ":ACTIVATE-"));
+        break;
+    case WM_SETFOCUS:
+        activationLog().push_back(std::string(nameOf(hwnd)) + ":SETFOCUS");
+        break;
+    case WM_KILLFOCUS:
+        activationLog().push_back(std::string(nameOf(hwnd)) + ":KILLFOCUS");
+        break;
+    default:
+        break;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+const char* frameClass() {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASS wc{};
+        wc.lpfnWndProc = frameProc;
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = "DeskFrame";
+        RegisterClass(&wc);
+        registered = true;
+    }
+    return "DeskFrame";
+}
+
+HWND frame = nullptr, edit = nullptr, pane = nullptr;
+
+const char* nameOf(HWND hwnd) {
+    return hwnd == frame ? "frame" : hwnd == pane ? "pane" : "other";
+}
+
+constexpr int kDialogId = 300;
+constexpr int kDialogEdit = 10;
+
+std::string dialogText;
+bool dialogActiveWhenAnswered = false; // on the desktop too
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg != WM_COMMAND || (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)) return FALSE;
+    char text[64] = {};
+    GetDlgItemText(dialog, kDialogEdit, text, sizeof text);
+    dialogText = text;
+    dialogActiveWhenAnswered = desk::active(dialog);
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+}
+
+void addDialog() {
+    pm::res::DialogTemplate t;
+    t.style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    t.cx = 160;
+    t.cy = 60;
+    t.caption = "Question";
+    t.fontName = "MS Sans Serif";
+    t.pointSize = 8;
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    t.items = {{"EDIT", "", kDialogEdit, 7, 7, 100, 12, kChild | WS_BORDER | ES_AUTOHSCROLL, 0},
+               {"BUTTON", "OK", IDOK, 103, 40, 50, 14, kChild | BS_DEFPUSHBUTTON, 0}};
+    pm::res::addDialog(kDialogId, t);
+}
+
+class DesktopWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+        frame = CreateWindowEx(0, frameClass(), "Desk frame",
+                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                               200, 150, 480, 320, nullptr, nullptr, nullptr, nullptr);
+        edit = CreateWindowEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 300, 24,
+                              frame, nullptr, nullptr, nullptr);
+        ShowWindow(frame, SW_SHOW);
+        SetFocus(edit);
+        ASSERT_TRUE(desk::pumpUntil([] { return desk::active(frame); }))
+            << "the window manager never activated the frame";
+        activationLog().clear();
+    }
+    void TearDown() override {
+        if (pane) DestroyWindow(pane);
+        if (frame) DestroyWindow(frame);
+        pane = frame = edit = nullptr;
+        desk::pumpFor(50);
+    }
+
+    static std::string editText() {
+        char text[128] = {};
+        GetWindowText(edit, text, sizeof text);
+        return text;
+    }
+    static bool typedReachesEdit(const std::vector<std::string>& keys, const std::string& expected) {
+        desk::keys(keys);
+        return desk::pumpUntil([&] { return editText() == expected; }, 2000);
+    }
+    // A point of the frame's non-client area with this hit-test code (caption buttons, caption).
+    static POINT pointWithHit(LRESULT hit) {
+        RECT r = desk::screenRect(frame);
+        for (int y = r.top + 2; y < r.top + 30; y += 2)
+            for (int x = r.right - 2; x > r.left; x -= 2)
+                if (SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) return POINT{x, y};
+        return POINT{-1, -1};
+    }
+};
+
+TEST_F(DesktopWindows, TitleAndClassOnTheDesktopFollowTheWindowText) {
+    EXPECT_EQ(desk::property(frame, "WM_CLASS"), "\"win_desktop_test\", \"Win_desktop_test\"");
+    EXPECT_EQ(desk::property(frame, "_NET_WM_NAME"), "\"Desk frame\"");
+    SetWindowText(frame, "Renamed twice");
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::property(frame, "_NET_WM_NAME") == "\"Renamed twice\""; }))
+        << desk::property(frame, "_NET_WM_NAME");
+    // A frameless managed window: the window manager adds no decoration of its own.
+    EXPECT_EQ(desk::property(frame, "_NET_FRAME_EXTENTS"), "0, 0, 0, 0");
+}
+
+TEST_F(DesktopWindows, KeysReachTheFocusedChildOfTheActiveWindow) {
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"a", "b", "shift+c"}, "abC")) << editText();
+}
+
+TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
+    RECT before = desk::screenRect(frame);
+    POINT grip = pointWithHit(HTCAPTION);
+    ASSERT_GE(grip.x, 0);
+    desk::drag(grip, POINT{grip.x + 150, grip.y + 90});
+    EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).left == before.left + 150; }));
+    RECT after = desk::screenRect(frame);
+    EXPECT_EQ(after.left - before.left, 150);
+    EXPECT_EQ(after.top - before.top, 90);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    RECT shown = desk::desktopRect(frame);
+    EXPECT_TRUE(EqualRect(&shown, &after)) << "the layer follows where the window manager put it";
+    // The button went up inside the window manager: the next click is an ordinary one.
+    EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
+    desk::click(desk::centre(desk::screenRect(edit)));
+    EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
+}
+
+TEST_F(DesktopWindows, BorderDragSizesTheWindowThroughTheWindowManager) {
+    RECT before = desk::screenRect(frame);
+    POINT edge{before.right - 2, (before.top + before.bottom) / 2};
+    ASSERT_EQ(SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
+    desk::drag(edge, POINT{edge.x + 70, edge.y});
+    EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).right == before.right + 70; }));
+    RECT after = desk::screenRect(frame);
+    EXPECT_EQ(after.right - before.right, 70);
+    EXPECT_EQ(after.left, before.left);
+    RECT client{};
+    GetClientRect(frame, &client);
+    RECT outer{0, 0, client.right, client.bottom};
+    AdjustWindowRect(&outer, GetWindowLong(frame, GWL_STYLE), FALSE);
+    EXPECT_EQ(outer.right - outer.left, after.right - after.left) << "the client area follows the new size";
+}
+
+// The system menu's Move: no button is down, so the layer's own loop moves the window with the
+// pointer until Enter.
+TEST_F(DesktopWindows, KeyboardMoveLoopFollowsThePointerUntilEnter) {
+    RECT before = desk::screenRect(frame);
+    POINT start = desk::centre(before);
+    desk::xdotool({"mousemove", std::to_string(start.x), std::to_string(start.y)});
+    desk::xdotoolInBackground({"sleep", "0.3", "mousemove", std::to_string(start.x + 30), std::to_string(start.y + 20),
+                               "sleep", "0.2", "mousemove", std::to_string(start.x + 60), std::to_string(start.y + 40),
+                               "sleep", "0.3", "key", "Return"});
+    SendMessage(frame, WM_SYSCOMMAND, SC_MOVE, 0);
+    RECT after = desk::screenRect(frame);
+    EXPECT_EQ(after.left - before.left, 60);
+    EXPECT_EQ(after.top - before.top, 40);
+    EXPECT_TRUE(desk::pumpUntil([&] {
+        RECT shown = desk::desktopRect(frame);
+        return EqualRect(&shown, &after);
+    })) << "the window on the screen is where the layer put it";
+}
+
+TEST_F(DesktopWindows, MinimiseButtonIconifiesAndActivationRestores) {
+    POINT button = pointWithHit(HTMINBUTTON);
+    ASSERT_GE(button.x, 0);
+    desk::click(button);
+    EXPECT_TRUE(desk::pumpUntil([] { return IsIconic(frame) && desk::iconic(frame); }));
+    desk::xdotool({"windowactivate", std::to_string(desk::xWindow(frame))});
+    EXPECT_TRUE(desk::pumpUntil([] { return !IsIconic(frame) && !desk::iconic(frame); }));
+    EXPECT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::active(frame); }));
+    SetFocus(edit);
+    EXPECT_TRUE(typedReachesEdit({"r"}, "r")) << editText();
+}
+
+TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
+    RECT before = desk::screenRect(frame);
+    desk::click(pointWithHit(HTMAXBUTTON));
+    EXPECT_TRUE(desk::pumpUntil([] {
+        RECT r = desk::screenRect(frame);
+        return IsZoomed(frame) && r.right - r.left == GetSystemMetrics(SM_CXSCREEN);
+    }));
+    EXPECT_NE(desk::property(frame, "_NET_WM_STATE").find("_NET_WM_STATE_MAXIMIZED_VERT"), std::string::npos);
+    desk::click(pointWithHit(HTMAXBUTTON));
+    EXPECT_TRUE(desk::pumpUntil([&] {
+        RECT r = desk::screenRect(frame);
+        return !IsZoomed(frame) && EqualRect(&before, &r);
+    }));
+    RECT after = desk::screenRect(frame);
+    EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top << " " << after.right << "," << after.bottom;
+    EXPECT_EQ(desk::property(frame, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos);
+}
+
+TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
+    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+                          720, 150, 220, 200, frame, nullptr, nullptr, nullptr);
+    ShowWindow(pane, SW_SHOW);
+    ASSERT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
+    EXPECT_EQ(GetActiveWindow(), pane);
+    char owner[32];
+    std::snprintf(owner, sizeof owner, "0x%lx", desk::xWindow(frame));
+    EXPECT_EQ(desk::property(pane, "WM_TRANSIENT_FOR"), owner);
+
+    activationLog().clear();
+    desk::click(POINT{desk::screenRect(frame).left + 200, desk::screenRect(frame).top + 200});
+    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::active(frame); }));
+    EXPECT_TRUE(desk::stackedAbove(pane, frame)) << "an owned window stays above its owner";
+    desk::saveScreenPng("desktop_owned_pane");
+    // Win32's order: the old window is deactivated, the new one activated, and its activation
+    // moves the focus.
+    std::vector<std::string> expected{"pane:NCACTIVATE-", "pane:ACTIVATE-", "frame:NCACTIVATE+",
+                                      "frame:ACTIVATE+",  "pane:KILLFOCUS", "frame:SETFOCUS"};
+    EXPECT_EQ(activationLog(), expected);
+
+    activationLog().clear();
+    desk::click(desk::centre(desk::screenRect(pane)));
+    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == pane && desk::active(pane); }));
+    expected = {"frame:NCACTIVATE-", "frame:ACTIVATE-", "pane:NCACTIVATE+", "pane:ACTIVATE+", "frame:KILLFOCUS",
+                "pane:SETFOCUS"};
+    EXPECT_EQ(activationLog(), expected);
+
+    // Activation asked for by the program goes through the window manager too.
+    SetActiveWindow(frame);
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    SetFocus(edit);
+    EXPECT_TRUE(typedReachesEdit({"p"}, "p")) << editText();
+    SetForegroundWindow(pane);
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
+}
+
+TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
+    addDialog();
+    typedReachesEdit({"q"}, "q");
+    // A click on the disabled owner first: the activation goes back to the dialog, which gets the keys.
+    RECT r = desk::screenRect(frame);
+    desk::answerNextModal(frame,
+                          {"mousemove", std::to_string(r.left + 20), std::to_string(r.bottom - 20), "click", "1",
+                           "sleep", "0.3", "key", "--delay", "30", "o", "k", "Return"},
+                          "desktop_modal_dialog");
+    INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), frame, dialogProc, 0);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialogText, "ok");
+    EXPECT_TRUE(dialogActiveWhenAnswered);
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the dialog never had the desktop's activation";
+    EXPECT_TRUE(desk::modalSighting().aboveOwner);
+    EXPECT_EQ(desk::modalSighting().title, "\"Question\"");
+    // Without a click, the owner is active again and its edit box has the keys.
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"w"}, "qw")) << editText();
+}
+
+TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
+    desk::answerNextModal(frame, {"key", "--delay", "30", "Tab", "Return"}, "desktop_message_box");
+    int answer = MessageBox(frame, "Keep the changes?", "Desk frame", MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(answer, IDNO);
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the message box never had the desktop's activation";
+    EXPECT_TRUE(desk::modalSighting().aboveOwner);
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"m"}, "m")) << editText();
+}
+
+TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) {
+    ASSERT_TRUE(typedReachesEdit({"c"}, "c"));
+    // The desktop's dialog runs its own loop: a script waits for it to be active, notes what it
+    // stands over and closes it with Escape.
+    std::string noted = pm::test::outputFolder().toStdString() + "/desktop_file_dialog.txt";
+    std::remove(noted.c_str());
+    std::string frameId = std::to_string(desk::xWindow(frame));
+    desk::shellInBackground("for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
+                            "[ -n \"$a\" ] && [ \"$a\" != " + frameId + " ] && break; sleep 0.1; done; "
+                            "xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape");
+    char file[260] = {};
+    OPENFILENAME ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = frame;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "Open a file";
+    EXPECT_FALSE(GetOpenFileName(&ofn));
+    std::stringstream transientFor;
+    transientFor << std::ifstream(noted).rdbuf();
+    char frameHex[32];
+    std::snprintf(frameHex, sizeof frameHex, "0x%lx", desk::xWindow(frame));
+    EXPECT_NE(transientFor.str().find(frameHex), std::string::npos) << transientFor.str();
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(typedReachesEdit({"d"}, "cd")) << editText();
+}
+
+} // namespace

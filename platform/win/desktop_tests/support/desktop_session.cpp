@@ -1,0 +1,285 @@
+#include "platform/win/desktop_tests/support/desktop_session.h"
+
+#include "platform/win/wm/desktop_window.h"
+
+#include "platform/win/tests/support/test_windows.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace pm::test::desktop {
+namespace {
+
+// Before anything else runs: Qt goes to the fixture's display through xcb.
+struct DesktopEnvironment {
+    bool found = false;
+    DesktopEnvironment() {
+        const char* state = std::getenv("PM_DESKTOP_STATE");
+        std::ifstream in(state ? state : "");
+        std::string line;
+        while (std::getline(in, line))
+            if (line.rfind("DISPLAY=", 0) == 0) {
+                setenv("DISPLAY", line.substr(8).c_str(), 1);
+                setenv("QT_QPA_PLATFORM", "xcb", 1);
+                found = true;
+            }
+    }
+};
+
+const DesktopEnvironment environment;
+
+using Clock = std::chrono::steady_clock;
+
+bool pumpOnce() {
+    MSG msg;
+    bool any = false;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+        any = true;
+    }
+    return any;
+}
+
+pid_t spawn(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return 0;
+    return pid;
+}
+
+std::vector<std::string> withProgram(const char* program, const std::vector<std::string>& args) {
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    return all;
+}
+
+std::string output(const std::string& command) {
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return text;
+    char buffer[4096];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        text.append(buffer, n);
+    pclose(pipe);
+    return text;
+}
+
+std::string hex(unsigned long id) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", id);
+    return text;
+}
+
+// The value xprop prints after " = " or ": window id # ", without the line end.
+std::string valueOf(const std::string& line) {
+    for (const char* mark : {" = ", "window id # "}) {
+        std::size_t at = line.find(mark);
+        if (at == std::string::npos) continue;
+        std::string value = line.substr(at + std::string(mark).size());
+        while (!value.empty() && (value.back() == '\n' || value.back() == ' '))
+            value.pop_back();
+        return value;
+    }
+    return std::string();
+}
+
+std::vector<unsigned long> idList(const std::string& value) {
+    std::vector<unsigned long> ids;
+    std::stringstream in(value);
+    std::string item;
+    while (std::getline(in, item, ','))
+        ids.push_back(std::strtoul(item.c_str(), nullptr, 16));
+    return ids;
+}
+
+} // namespace
+
+bool available() {
+    return environment.found;
+}
+
+bool pumpUntil(const std::function<bool()>& done, int milliseconds) {
+    auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (Clock::now() > end) return done();
+        if (!pumpOnce()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void pumpFor(int milliseconds) {
+    pumpUntil([] { return false; }, milliseconds);
+}
+
+void xdotool(const std::vector<std::string>& args) {
+    pid_t pid = spawn(withProgram("xdotool", args));
+    if (!pid) return;
+    int status = 0;
+    pumpUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 20000);
+    pumpFor(50);
+}
+
+void xdotoolInBackground(const std::vector<std::string>& args) {
+    pid_t pid = spawn(withProgram("xdotool", args));
+    if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+}
+
+void shellInBackground(const std::string& command) {
+    pid_t pid = spawn({"sh", "-c", command});
+    if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+}
+
+void click(POINT screen) {
+    xdotool({"mousemove", std::to_string(screen.x), std::to_string(screen.y), "click", "1"});
+}
+
+void drag(POINT from, POINT to) {
+    POINT middle{(from.x + to.x) / 2, (from.y + to.y) / 2};
+    xdotool({"mousemove", std::to_string(from.x), std::to_string(from.y), "mousedown", "1", "sleep", "0.1",
+             "mousemove", std::to_string(middle.x), std::to_string(middle.y), "sleep", "0.1", "mousemove",
+             std::to_string(to.x), std::to_string(to.y), "sleep", "0.1", "mouseup", "1"});
+}
+
+void keys(const std::vector<std::string>& names) {
+    std::vector<std::string> args{"key", "--delay", "20"};
+    args.insert(args.end(), names.begin(), names.end());
+    xdotool(args);
+}
+
+void saveScreenPng(const std::string& name) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QDir().mkpath(outputFolder());
+    screen->grabWindow(0).save(outputFolder() + "/" + QString::fromStdString(name) + ".png");
+}
+
+unsigned long xWindow(HWND hwnd) {
+    QWidget* widget = wm::desktopWidgetOf(hwnd);
+    return widget ? static_cast<unsigned long>(widget->winId()) : 0;
+}
+
+std::string property(HWND hwnd, const std::string& name) {
+    unsigned long id = xWindow(hwnd);
+    if (!id) return std::string();
+    return valueOf(output("xprop -id " + hex(id) + " " + name + " 2>/dev/null"));
+}
+
+unsigned long activeXWindow() {
+    return std::strtoul(valueOf(output("xprop -root _NET_ACTIVE_WINDOW 2>/dev/null")).c_str(), nullptr, 16);
+}
+
+bool active(HWND hwnd) {
+    QWidget* widget = wm::desktopWidgetOf(hwnd);
+    return widget && activeXWindow() == xWindow(hwnd) && QGuiApplication::focusWindow() == widget->windowHandle();
+}
+
+bool stackedAbove(HWND a, HWND b) {
+    std::vector<unsigned long> order = idList(valueOf(output("xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null")));
+    unsigned long ia = xWindow(a), ib = xWindow(b);
+    int pa = -1, pb = -1;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == ia) pa = static_cast<int>(i);
+        if (order[i] == ib) pb = static_cast<int>(i);
+    }
+    return pa >= 0 && pb >= 0 && pa > pb; // the list runs from the bottom up
+}
+
+bool iconic(HWND hwnd) {
+    return property(hwnd, "_NET_WM_STATE").find("_NET_WM_STATE_HIDDEN") != std::string::npos;
+}
+
+namespace {
+
+struct ModalAnswer {
+    HWND owner = nullptr;
+    std::vector<std::string> input;
+    std::string picture;
+    ModalSighting seen;
+    Clock::time_point giveUp;
+};
+
+
+
+ModalAnswer& modal() {
+    static ModalAnswer m;
+    return m;
+}
+
+void CALLBACK watchModal(HWND, UINT, UINT_PTR id, DWORD) {
+    ModalAnswer& m = modal();
+    HWND active = GetActiveWindow();
+    if (Clock::now() > m.giveUp) {
+        // Never activated: the loop is ended anyway, so that the test fails instead of hanging.
+        KillTimer(nullptr, id);
+        xdotoolInBackground({"key", "Escape"});
+        return;
+    }
+    if (!active || active == m.owner || !IsWindowVisible(active) || !desktop::active(active)) return;
+    KillTimer(nullptr, id);
+    m.seen.window = active;
+    m.seen.aboveOwner = stackedAbove(active, m.owner);
+    m.seen.title = property(active, "_NET_WM_NAME");
+    if (!m.picture.empty()) saveScreenPng(m.picture);
+    xdotoolInBackground(m.input);
+}
+
+} // namespace
+
+void answerNextModal(HWND owner, const std::vector<std::string>& input, const std::string& picture) {
+    modal() = ModalAnswer{};
+    modal().owner = owner;
+    modal().input = input;
+    modal().picture = picture;
+    modal().giveUp = Clock::now() + std::chrono::seconds(5);
+    SetTimer(nullptr, 0, 30, watchModal);
+}
+
+const ModalSighting& modalSighting() {
+    return modal().seen;
+}
+
+RECT desktopRect(HWND hwnd) {
+    std::stringstream info(output("xwininfo -id " + hex(xWindow(hwnd)) + " 2>/dev/null"));
+    std::string line;
+    int x = 0, y = 0, width = 0, height = 0;
+    auto number = [&](const char* label, int* value) {
+        if (line.find(label) != std::string::npos) *value = std::atoi(line.substr(line.find(':') + 1).c_str());
+    };
+    while (std::getline(info, line)) {
+        number("Absolute upper-left X:", &x);
+        number("Absolute upper-left Y:", &y);
+        number("Width:", &width);
+        number("Height:", &height);
+    }
+    return RECT{x, y, x + width, y + height};
+}
+
+RECT screenRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+POINT centre(const RECT& r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+} // namespace pm::test::desktop

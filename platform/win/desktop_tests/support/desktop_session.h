@@ -1,0 +1,72 @@
+#pragma once
+// Test helpers for the desktop tests: they run on a virtual X display with a real window manager
+// (the CTest fixture started by start_desktop.sh). Input goes in through the X test extension
+// (xdotool), so it travels window manager -> X server -> Qt -> our queue; what the desktop sees
+// (titles, classes, stacking, the active window) is read back with xprop.
+
+#include "platform/win/windows.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pm::test::desktop {
+
+// True when the fixture's display was found; tests skip themselves otherwise.
+bool available();
+
+// Dispatches messages until `done` holds or `milliseconds` pass; returns done().
+bool pumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
+void pumpFor(int milliseconds);
+
+// Runs xdotool with these arguments, dispatching messages until it is done.
+void xdotool(const std::vector<std::string>& args);
+// Starts xdotool and returns at once: for input to a modal loop that is about to run.
+void xdotoolInBackground(const std::vector<std::string>& args);
+
+// Runs a shell command and returns at once: for watching and answering a loop that is not ours
+// (the desktop's own dialogs), where no timer of ours runs.
+void shellInBackground(const std::string& command);
+
+// Input at screen coordinates.
+void click(POINT screen);
+void drag(POINT from, POINT to);
+// Keys by their X names ("5", "Return", "Escape", "ctrl+n").
+void keys(const std::vector<std::string>& names);
+
+// Saves the whole screen (window manager and all) as test output PNG `name`.png.
+void saveScreenPng(const std::string& name);
+
+// The X window of hwnd's top-level window (0 when it has none).
+unsigned long xWindow(HWND hwnd);
+// A property of hwnd's top-level X window as xprop prints its value ("" when not set).
+std::string property(HWND hwnd, const std::string& name);
+// The window the window manager has activated (_NET_ACTIVE_WINDOW).
+unsigned long activeXWindow();
+// True when the window manager has activated hwnd's top-level window and its keyboard input has
+// reached us (the X focus event came in): keys typed now go to it.
+bool active(HWND hwnd);
+// True when the window manager stacks a's top-level window above b's.
+bool stackedAbove(HWND a, HWND b);
+// True when the window manager shows the window iconified.
+bool iconic(HWND hwnd);
+
+// The next modal loop's window (dialog, message box) as the desktop showed it once the window
+// manager had activated it, seen from a timer inside the loop, which then answers it with `input`
+// (xdotool's arguments, such as {"key", "Return"}).
+struct ModalSighting {
+    HWND window = nullptr;
+    bool aboveOwner = false; // stacked above the owner
+    std::string title;       // its _NET_WM_NAME
+};
+// With `picture`, the screen is saved then as test output PNG `picture`.png.
+void answerNextModal(HWND owner, const std::vector<std::string>& input, const std::string& picture = "");
+const ModalSighting& modalSighting();
+
+// The screen rectangle of hwnd's top-level X window as the X server has it (xwininfo).
+RECT desktopRect(HWND hwnd);
+// The screen rectangle of a window as the layer keeps it.
+RECT screenRect(HWND hwnd);
+POINT centre(const RECT& r);
+
+} // namespace pm::test::desktop

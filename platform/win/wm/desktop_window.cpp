@@ -1,0 +1,146 @@
+#include "platform/win/wm/desktop_window.h"
+
+#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/text_codec.h"
+#include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/wm.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QWindow>
+
+namespace pm::wm {
+namespace {
+
+bool isTopLevel(const Window* w) {
+    return w->parent == desktop() && w->widget;
+}
+
+bool hasCaptionOrSizingBorder(DWORD style) {
+    return (style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME);
+}
+
+bool hasDialogFrame(const Window* w) {
+    return (w->style & WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME);
+}
+
+// The native window of a widget, created when it does not exist yet.
+QWindow* nativeWindow(Window* w) {
+    if (!w->widget) return nullptr;
+    w->widget->winId();
+    return w->widget->windowHandle();
+}
+
+Qt::Edges edgesOf(int side) {
+    switch (side) {
+    case WMSZ_LEFT:
+        return Qt::LeftEdge;
+    case WMSZ_RIGHT:
+        return Qt::RightEdge;
+    case WMSZ_TOP:
+        return Qt::TopEdge;
+    case WMSZ_TOPLEFT:
+        return Qt::TopEdge | Qt::LeftEdge;
+    case WMSZ_TOPRIGHT:
+        return Qt::TopEdge | Qt::RightEdge;
+    case WMSZ_BOTTOM:
+        return Qt::BottomEdge;
+    case WMSZ_BOTTOMLEFT:
+        return Qt::BottomEdge | Qt::LeftEdge;
+    case WMSZ_BOTTOMRIGHT:
+        return Qt::BottomEdge | Qt::RightEdge;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+bool bypassesWindowManager(const Window* w) {
+    if (!(w->style & WS_POPUP) || hasCaptionOrSizingBorder(w->style) || hasDialogFrame(w)) return false;
+    return w->cls && (w->cls->style & CS_SAVEBITS);
+}
+
+Qt::WindowFlags topLevelWindowFlags(const Window* w) {
+    if (!(w->style & WS_POPUP)) return Qt::Window;
+    if (bypassesWindowManager(w)) return Qt::ToolTip | Qt::FramelessWindowHint;
+    if (w->exStyle & WS_EX_APPWINDOW || !w->owner) return Qt::Window | Qt::FramelessWindowHint;
+    if (w->exStyle & WS_EX_TOOLWINDOW) return Qt::Tool | Qt::FramelessWindowHint;
+    return Qt::Dialog | Qt::FramelessWindowHint;
+}
+
+QWidget* desktopWidgetOf(HWND hwnd) {
+    Window* w = window(hwnd);
+    Window* top = w ? topLevelOf(w) : nullptr;
+    return top && top != desktop() ? top->widget : nullptr;
+}
+
+void publishOwner(Window* w) {
+    if (!isTopLevel(w) || !realDesktop() || bypassesWindowManager(w)) return;
+    QWindow* self = nativeWindow(w);
+    QWindow* owner = w->owner ? nativeWindow(w->owner) : nullptr;
+    if (self && self->transientParent() != owner) self->setTransientParent(owner);
+}
+
+void publishTitle(Window* w) {
+    if (!isTopLevel(w) || bypassesWindowManager(w)) return;
+    QString title = decodeText(w->text);
+    // An empty title would make Qt show the program's name instead.
+    w->widget->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
+}
+
+void publishIcon(Window* w) {
+    if (!isTopLevel(w) || bypassesWindowManager(w)) return;
+    HICON icon = w->iconBig ? w->iconBig : w->cls ? w->cls->icon : nullptr;
+    if (!icon && w->owner) return; // owned windows show their owner's
+    QImage image = icon ? gdi::imageOfIcon(icon, nullptr) : QImage();
+    if (image.isNull()) return;
+    w->widget->setWindowIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+void publishToDesktop(Window* w) {
+    publishOwner(w);
+    publishTitle(w);
+    publishIcon(w);
+    // A new native window (new flags, a new parent) leaves the windows it owns without their
+    // transient parent.
+    for (Window* t : desktop()->children)
+        if (t->owner == w) publishOwner(t);
+}
+
+void refreshWindowFlags(Window* w) {
+    if (!isTopLevel(w)) return;
+    Qt::WindowFlags flags = topLevelWindowFlags(w);
+    if (w->widget->windowFlags() == flags) return;
+    bool visible = w->widget->isVisible();
+    w->widget->setWindowFlags(flags);
+    syncWidgetGeometry(w);
+    publishToDesktop(w);
+    w->widget->setVisible(visible);
+}
+
+bool requestDesktopMoveSize(Window* w, WPARAM command) {
+    if (!isTopLevel(w) || !realDesktop() || !keyDown(VK_LBUTTON)) return false;
+    QWindow* native = w->widget->windowHandle();
+    if (!native) return false;
+    bool moving = (command & 0xFFF0) == SC_MOVE;
+    bool taken = moving ? native->startSystemMove()
+                        : native->startSystemResize(edgesOf(static_cast<int>(command & 0x000F)));
+    // The window manager keeps the button until it is done; the release never reaches us.
+    if (taken) setKeyDown(VK_LBUTTON, false, false);
+    return taken;
+}
+
+void followDesktopState(HWND hwnd, bool) {
+    Window* w = window(hwnd);
+    if (!w || !isTopLevel(w) || !realDesktop()) return;
+    bool minimized = w->widget->isMinimized();
+    if (minimized != w->minimized) {
+        ShowWindow(hwnd, minimized ? SW_MINIMIZE : SW_RESTORE);
+        return;
+    }
+    bool maximized = w->widget->isMaximized();
+    if (!minimized && maximized != w->maximized) ShowWindow(hwnd, maximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
+}
+
+} // namespace pm::wm

@@ -1,0 +1,38 @@
+#pragma once
+// How the desktop's window manager sees a top-level window: its kind (managed or a short-lived
+// popup that bypasses the manager), its owner, title, icon and state, and the move, size and state
+// requests made from our own non-client area. Private to platform/win.
+
+#include "platform/win/wm/window.h"
+
+#include <QWidget>
+
+namespace pm::wm {
+
+// Short-lived popups that never hold the keyboard (menus, tips, drop-down lists: classes with
+// CS_SAVEBITS and neither caption nor dialog frame) bypass the window manager. Every other
+// top-level window is managed: overlapped windows keep the desktop's frame, popups are frameless
+// (we draw their non-client area), owned ones are dialogs or, with WS_EX_TOOLWINDOW, tool windows.
+bool bypassesWindowManager(const Window* w);
+Qt::WindowFlags topLevelWindowFlags(const Window* w);
+
+// The widget of hwnd's top-level window, as parent for the desktop's own dialogs; nullptr for none.
+QWidget* desktopWidgetOf(HWND hwnd);
+
+// The owner as transient parent, the title and the icon, given to the desktop after creation.
+void publishToDesktop(Window* w);
+void publishOwner(Window* w);
+void publishTitle(Window* w);
+void publishIcon(Window* w);
+// The widget flags again after a style change (WS_POPUP, WS_CAPTION ...), keeping its visibility.
+void refreshWindowFlags(Window* w);
+
+// A mouse-driven move or size of a top-level window handed to the window manager; false when it
+// cannot take it (offscreen, a child window, no button down), and the layer's own loop runs.
+bool requestDesktopMoveSize(Window* w, WPARAM command);
+
+// Minimised or restored by the desktop (its task bar, a key of the window manager): the window
+// follows with the Win32 state change.
+void followDesktopState(HWND hwnd, bool);
+
+} // namespace pm::wm

@@ -62,6 +62,12 @@ Value Runtime::eval(Expr& e) {
         const Value& right = evalRef(*b.right, s2);
         return binaryOp(b.op, left, right);
     }
+    case ExprKind::Me:
+        return evalMe();
+    case ExprKind::New:
+        return evalNew(static_cast<NewExpr&>(e));
+    case ExprKind::WithObject:
+        return evalWithObject();
     }
     throw ScriptError(kSyntaxError);
 }
@@ -100,7 +106,8 @@ Value Runtime::callWithArgs(Expr& callee, std::vector<ExprPtr>& args) {
 
 Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     Resolved r = resolve(id, false);
-    if (r.kind == NameKind::ReturnValue && !args.empty()) return callProcedureWith(*m_frame->proc, args);
+    if (r.kind == NameKind::ReturnValue && !args.empty())
+        return callProcedureWith(*m_frame->proc, args, m_frame->me.get());
     if (r.var) {
         if (r.var->isArray() && !args.empty()) return *elementOf(*r.var, args);
         if (r.var->isObject() && r.var->obj()) {
@@ -135,14 +142,23 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     }
     case NameKind::Constant:
         return applyToValue(*static_cast<const Value*>(id.cachePtr), args);
+    case NameKind::ClassMember:
+        return callOwnMember(id.cacheIndex, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, nullptr);
     default:
         typeMismatch(id.name);
     }
 }
 
-Value Runtime::callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args) {
-    std::vector<Value> temps(args.size());
-    std::vector<Value*> refs(args.size());
+Value Runtime::callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, const Value* put) {
+    std::vector<Value> temps;
+    Args refs;
+    bindArgs(args, temps, refs);
+    return callMember(*m_frame->me.get(), id, flags, refs, put, true);
+}
+
+void Runtime::bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs) {
+    temps.resize(args.size());
+    refs.resize(args.size());
     for (size_t i = 0; i < args.size(); ++i) {
         refs[i] = &temps[i];
         Expr* a = args[i].get();
@@ -159,7 +175,13 @@ Value Runtime::callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args) {
         }
         temps[i] = eval(*a);
     }
-    return callProcedure(proc, refs);
+}
+
+Value Runtime::callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args, ClassInstance* me) {
+    std::vector<Value> temps;
+    Args refs;
+    bindArgs(args, temps, refs);
+    return callProcedure(proc, refs, me);
 }
 
 Value* Runtime::elementOf(Value& arrayValue, std::vector<ExprPtr>& args) {
@@ -234,6 +256,11 @@ void Runtime::assignIdent(IdentExpr& id, Value value, bool isSet) {
                      none, &value);
         return;
     }
+    if (r.kind == NameKind::ClassMember) {
+        std::vector<ExprPtr> none;
+        callOwnMember(id.cacheIndex, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none, &value);
+        return;
+    }
     throw ScriptError(kIllegalAssignment);
 }
 
@@ -260,6 +287,10 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
             return;
         }
         typeMismatch(id.name);
+    }
+    if (r.kind == NameKind::ClassMember) {
+        callOwnMember(id.cacheIndex, put, c.args, &value);
+        return;
     }
     if (r.kind == NameKind::Item || r.kind == NameKind::GlobalMember) {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));

@@ -67,6 +67,7 @@ Flow Runtime::exec(Stmt& s) {
     case StmtKind::Exit:
         switch (static_cast<ExitStmt&>(s).what) {
         case ExitKind::Sub:
+        case ExitKind::Property:
             return Flow::ExitSub;
         case ExitKind::Function:
             return Flow::ExitFunction;
@@ -80,6 +81,8 @@ Flow Runtime::exec(Stmt& s) {
         m_frame->resumeNext = static_cast<OnErrorStmt&>(s).resumeNext;
         m_err->clear();
         break;
+    case StmtKind::With:
+        return execWith(static_cast<WithStmt&>(s));
     case StmtKind::Randomize: {
         auto& r = static_cast<RandomizeStmt&>(s);
         if (r.seed) {

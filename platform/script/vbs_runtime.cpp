@@ -17,22 +17,6 @@ namespace {
 constexpr int kMaxCallDepth = 400;
 constexpr auto kPollPeriod = std::chrono::milliseconds(10);
 
-// Keeps m_frame and the depth right however a call ends.
-struct FrameScope {
-    FrameScope(Runtime::Frame*& slot, Runtime::Frame* frame, int& depth)
-        : m_slot(slot), m_saved(slot), m_depth(depth) {
-        m_slot = frame;
-        ++m_depth;
-    }
-    ~FrameScope() {
-        m_slot = m_saved;
-        --m_depth;
-    }
-    Runtime::Frame*& m_slot;
-    Runtime::Frame* m_saved;
-    int& m_depth;
-};
-
 ScriptError errorFromHresult(HRESULT hr, EXCEPINFO& ex, const std::string& member) {
     if (hr == DISP_E_EXCEPTION) {
         if (ex.pfnDeferredFillIn) ex.pfnDeferredFillIn(&ex);
@@ -102,22 +86,40 @@ Runtime::Runtime(RuntimeHost& host, const std::atomic<bool>& interrupt)
     m_err.attach(new ErrObject);
     m_constants["err"] = Value::object(m_err.get());
     m_lastPoll = std::chrono::steady_clock::now();
+    m_link->rt = this;
 }
 
-Runtime::~Runtime() = default;
+// Objects that outlive the interpreter (class instances a host still holds) find it gone, and
+// no Class_Terminate runs while the variables are destroyed.
+Runtime::~Runtime() {
+    m_link->rt = nullptr;
+}
 
 const Unit* Runtime::unit(int index) const {
     return index >= 0 && index < static_cast<int>(m_units.size()) ? m_units[index].get() : nullptr;
 }
 
+namespace {
+
+[[noreturn]] void redefined(const Pos& pos) {
+    ScriptError e(kNameRedefined);
+    e.compile = true;
+    e.pos = pos;
+    throw e;
+}
+
+} // namespace
+
 void Runtime::loadUnit(std::unique_ptr<Unit> unit) {
     for (const auto& p : unit->procedures)
-        if (m_procedures.count(p->key) || m_globalIndex.count(p->key)) {
-            ScriptError e(kNameRedefined);
-            e.compile = true;
-            e.pos = p->pos;
-            throw e;
-        }
+        if (m_procedures.count(p->key) || m_globalIndex.count(p->key) || m_classes.count(p->key))
+            redefined(p->pos);
+    for (const auto& cls : unit->classes)
+        if (m_procedures.count(cls->key) || m_globalIndex.count(cls->key) || m_classes.count(cls->key))
+            redefined(cls->pos);
+    for (const auto& p : unit->procedures)
+        for (const auto& cls : unit->classes)
+            if (p->key == cls->key) redefined(cls->pos);
     for (const auto& name : unit->globalNames)
         if (m_procedures.count(name)) {
             ScriptError e(kNameRedefined);
@@ -127,6 +129,8 @@ void Runtime::loadUnit(std::unique_ptr<Unit> unit) {
         }
     for (const auto& p : unit->procedures)
         m_procedures[p->key] = p.get();
+    for (const auto& cls : unit->classes)
+        m_classes[cls->key] = cls.get();
     for (const auto& name : unit->globalNames)
         if (!m_globalIndex.count(name)) createGlobal(name);
     m_optionExplicit = m_optionExplicit || unit->optionExplicit;
@@ -166,6 +170,11 @@ Procedure* Runtime::findProcedure(const std::string& name) const {
     return it == m_procedures.end() ? nullptr : it->second;
 }
 
+ClassDef* Runtime::findClass(const std::string& key) const {
+    auto it = m_classes.find(key);
+    return it == m_classes.end() ? nullptr : it->second;
+}
+
 Runtime::Item* Runtime::item(const std::string& key) {
     auto it = m_items.find(key);
     return it == m_items.end() ? nullptr : &it->second;
@@ -192,6 +201,8 @@ Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
         return {id.cacheKind, m_frame->refs[id.cacheIndex]};
     case NameKind::Global:
         return {NameKind::Global, &m_globals[id.cacheIndex].value};
+    case NameKind::Field:
+        return {NameKind::Field, &m_frame->me->fields()[id.cacheIndex]};
     case NameKind::ImplicitLocal:
         for (auto& v : m_frame->implicit)
             if (v.first == id.key) return {NameKind::ImplicitLocal, v.second.get()};
@@ -208,6 +219,19 @@ Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
             id.cacheKind = it->second == 0 ? NameKind::ReturnValue : NameKind::Local;
             id.cacheIndex = it->second;
             return resolve(id, forWrite);
+        }
+    }
+    if (m_frame && m_frame->me) {
+        const ClassDef& def = m_frame->me->definition();
+        if (auto f = def.fieldIndex.find(id.key); f != def.fieldIndex.end()) {
+            id.cacheKind = NameKind::Field;
+            id.cacheIndex = f->second;
+            return resolve(id, forWrite);
+        }
+        if (auto m = def.memberIndex.find(id.key); m != def.memberIndex.end()) {
+            id.cacheKind = NameKind::ClassMember;
+            id.cacheIndex = kMethodBase + m->second;
+            return {id.cacheKind, nullptr};
         }
     }
     auto g = m_globalIndex.find(id.key);
@@ -266,11 +290,12 @@ Value* Runtime::variable(IdentExpr& id, bool forWrite) {
     return nullptr;
 }
 
-Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args) {
+Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassInstance* me) {
     if (args.size() != proc.params.size()) throw ScriptError(kWrongArgCount);
     if (m_callDepth >= kMaxCallDepth) throw ScriptError(kOutOfStack);
     Frame frame;
     frame.proc = &proc;
+    frame.me = me;
     frame.slots.resize(proc.slotCount);
     frame.refs.resize(proc.slotCount);
     for (int i = 0; i < proc.slotCount; ++i)
@@ -300,6 +325,13 @@ void Runtime::checkAbort() {
 }
 
 DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
+    if (auto* own = dynamic_cast<AutoObject*>(obj)) {
+        DISPID id = own->memberId(lowerCase(name));
+        if (id != DISPID_UNKNOWN) return id;
+        ScriptError e(kNoSuchMember);
+        e.description += ": '" + name + "'";
+        throw e;
+    }
     std::u16string wide = toUtf16(name);
     LPOLESTR p = wide.data();
     DISPID id = DISPID_UNKNOWN;
@@ -315,6 +347,7 @@ DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
 
 Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
                       std::vector<Expr*> const& argExprs, const Value* putValue) {
+    if (auto* own = dynamic_cast<AutoObject*>(obj)) return invokeOwn(*own, id, flags, argExprs, putValue);
     // Variables are passed by reference (VT_BYREF|VT_VARIANT) and written back after the call.
     std::vector<Value> values(argExprs.size());
     std::vector<Value*> targets(argExprs.size(), nullptr);
@@ -346,6 +379,12 @@ Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD f
 Value Runtime::invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
                             std::vector<Value>& args, const Value* putValue, const std::vector<char>* byRef) {
     if (!obj) throw ScriptError(kObjectRequired);
+    if (auto* own = dynamic_cast<AutoObject*>(obj)) {
+        Args refs(args.size());
+        for (size_t i = 0; i < args.size(); ++i)
+            refs[i] = &args[i];
+        return callOwn(*own, id, flags, refs, putValue);
+    }
     pm::ComPtr<IDispatch> keep(obj);
     size_t n = args.size() + (putValue ? 1 : 0);
     std::vector<VARIANT> plain(n), refs(n);

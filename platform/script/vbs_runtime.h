@@ -4,6 +4,7 @@
 // nest (events during a message box), and an abort flag unwinds every entry.
 
 #include "platform/script/vbs_ast.h"
+#include "platform/script/vbs_class_instance.h"
 #include "platform/win/handles.h"
 
 #include <atomic>
@@ -53,8 +54,28 @@ public:
 
     // The global procedure of that name (case-insensitive), or null.
     Procedure* findProcedure(const std::string& name) const;
-    // Calls a procedure with the given argument storage (each is passed by reference).
-    Value callProcedure(Procedure& proc, std::vector<Value*>& args);
+    // The class of that name, or null.
+    ClassDef* findClass(const std::string& key) const;
+    // Calls a procedure with the given argument storage (each is passed by reference); me is the
+    // object of a class method.
+    Value callProcedure(Procedure& proc, std::vector<Value*>& args, ClassInstance* me = nullptr);
+
+    // Classes: a new instance (running Class_Initialize), a member call on one (inside: from a
+    // method of the same object, so that private members are reachable), and Class_Terminate.
+    Value newInstance(ClassDef& def);
+    Value callMember(ClassInstance& inst, DISPID id, WORD flags, Args& args, const Value* put, bool inside);
+    void terminate(ClassInstance& inst);
+
+    // Execute (in the current scope) and ExecuteGlobal: runs statements of a text; procedures and
+    // classes it defines stay defined.
+    void executeText(const std::string& text, bool global);
+    // GetRef: an object whose default member calls the procedure.
+    Value procedureReference(const std::string& name);
+    // The global scope as an object (GetScriptDispatch): variables and procedures as members.
+    pm::ComPtr<IDispatch> scriptDispatch();
+    DISPID scriptMemberId(const std::string& key);
+    Value callScriptMember(DISPID id, Args& args, const Value* put);
+    const std::shared_ptr<RuntimeLink>& link() const { return m_link; }
 
     // Makes every running entry of this runtime unwind at its next check.
     void abort() { m_aborted = true; }
@@ -78,6 +99,10 @@ public:
                        std::vector<Value>& args, const Value* putValue,
                        const std::vector<char>* byRef = nullptr);
     DISPID memberId(IDispatch* obj, const std::string& name);
+    // Calls on the engine's own objects, without VARIANTs.
+    Value invokeOwn(AutoObject& obj, DISPID id, WORD flags, std::vector<Expr*> const& argExprs,
+                    const Value* putValue);
+    Value callOwn(AutoObject& obj, DISPID id, WORD flags, Args& args, const Value* putValue);
     // Evaluates an expression text in the current scope (Eval).
     Value evalText(const std::string& text);
     double nextRandom(const Value* seed);
@@ -114,10 +139,20 @@ private:
     void execErase(EraseStmt& s);
 
     Value evalIdent(IdentExpr& id);
+    Value evalNew(NewExpr& n);
+    Value evalMe();
+    Value evalWithObject();
+    Flow execWith(WithStmt& s);
+    // Evaluates call arguments: variables written without parentheses are passed by reference,
+    // everything else through temps.
+    void bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs);
+    Value fieldAccess(ClassInstance& inst, int index, Args& args, const Value* put, bool inside);
+    Value callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, const Value* put);
+    Value invokeValuesOf(const Value& object, Args& args);
     Value evalCall(CallExpr& c);
     Value callWithArgs(Expr& callee, std::vector<ExprPtr>& args);
     Value callNamed(IdentExpr& id, std::vector<ExprPtr>& args);
-    Value callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args);
+    Value callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args, ClassInstance* me = nullptr);
     Value applyToValue(const Value& target, std::vector<ExprPtr>& args);
     Value* elementOf(Value& arrayValue, std::vector<ExprPtr>& args);
     void assignTo(Expr& target, Value value, bool isSet);
@@ -143,6 +178,10 @@ private:
     std::deque<Variable> m_globals;
     std::unordered_map<std::string, int> m_globalIndex;
     std::unordered_map<std::string, Procedure*> m_procedures;
+    std::unordered_map<std::string, ClassDef*> m_classes;
+    std::vector<std::unique_ptr<Unit>> m_executed; // texts run by Execute and ExecuteGlobal
+    std::vector<Procedure*> m_exported;             // procedures called through scriptDispatch
+    std::shared_ptr<RuntimeLink> m_link = std::make_shared<RuntimeLink>();
     std::unordered_map<std::string, Item> m_items;
     std::vector<Item*> m_globalMemberItems;
     std::unordered_map<std::string, Value> m_constants;
@@ -162,7 +201,25 @@ struct Runtime::Frame {
     std::vector<Value> slots;
     std::vector<Value*> refs;
     std::vector<std::pair<std::string, std::unique_ptr<Value>>> implicit;
+    pm::ComPtr<ClassInstance> me;
+    std::vector<Value> withObjects; // the objects of the enclosing With statements, innermost last
     bool resumeNext = false;
+};
+
+// Keeps m_frame and the depth right however a call ends.
+struct FrameScope {
+    FrameScope(Runtime::Frame*& slot, Runtime::Frame* frame, int& depth)
+        : m_slot(slot), m_saved(slot), m_depth(depth) {
+        m_slot = frame;
+        ++m_depth;
+    }
+    ~FrameScope() {
+        m_slot = m_saved;
+        --m_depth;
+    }
+    Runtime::Frame*& m_slot;
+    Runtime::Frame* m_saved;
+    int& m_depth;
 };
 
 } // namespace pm::vbs

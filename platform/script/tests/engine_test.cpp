@@ -45,7 +45,18 @@ TEST(EngineErrors, SyntaxErrorsAreReportedBeforeParseReturns) {
         {"expected expression", "x = * 2", 1023, 0, 4, "x = * 2"},
         {"end of statement", "x = 1 2", 1025, 0, 6, "x = 1 2"},
         {"crlf lines", "x = 1\r\n\r\ny = )", 1023, 2, 4, "y = )"},
-        {"continued line", "x = 1 + _\n 2 +\ny = 1", 1023, 1, 4, " 2 +"},
+        {"continued line", "x = 1 + _\n 2 +\ny = 1", 1002, 1, 4, " 2 +"},
+        {"expression cut short at the line end", "x = 1 +", 1002, 0, 7, "x = 1 +"},
+        {"property outside a class", "Property Get P\nEnd Property", 1048, 0, 13, "Property Get P"},
+        {"class without end", "Class A\nPublic x", 1014, 1, 8, "Public x"},
+        {"with without end", "With Test\n.Log 1", 1014, 1, 6, ".Log 1"},
+        {"leading dot outside with", ".Log 1", 1002, 0, 0, ".Log 1"},
+        {"property let without argument", "Class A\nProperty Let P\nEnd Property\nEnd Class", 1054, 1, 13,
+         "Property Let P"},
+        {"two default members",
+         "Class A\nPublic Default Sub X\nEnd Sub\nPublic Default Sub Y\nEnd Sub\nEnd Class", 1052, 3, 19,
+         "Public Default Sub Y"},
+        {"class inside a procedure", "Sub S\nClass A\nEnd Class\nEnd Sub", 1002, 1, 0, "Class A"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -146,6 +146,12 @@ HRESULT AutoObject::newEnum(VARIANT* result) {
     return S_OK;
 }
 
+Value objectValue(AutoObject* fresh) {
+    pm::ComPtr<AutoObject> keep;
+    keep.attach(fresh);
+    return Value::object(keep.get());
+}
+
 AutoObject* autoObjectOf(const Value& v) {
     if (!v.isObject() || !v.obj()) return nullptr;
     return dynamic_cast<AutoObject*>(v.obj());

@@ -63,6 +63,9 @@ private:
     std::atomic<ULONG> m_refs{1};
 };
 
+// A value holding a new object (taking over its first reference).
+Value objectValue(AutoObject* fresh);
+
 // The AutoObject behind a value, or null for other objects and non-objects.
 AutoObject* autoObjectOf(const Value& v);
 

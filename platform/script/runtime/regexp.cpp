@@ -20,12 +20,6 @@ std::string bytes(const QString& s) {
     return std::string(b.constData(), static_cast<size_t>(b.size()));
 }
 
-template <class T> Value wrap(T* object) {
-    pm::ComPtr<AutoObject> keep;
-    keep.attach(object);
-    return Value::object(keep.get());
-}
-
 Value& itemAt(std::vector<Value>& items, const Args& args) {
     checkArgCount(args, 1, 1);
     int32_t i = toLong(*args[0]);
@@ -74,6 +68,7 @@ public:
     }
     Value call(DISPID id, WORD, Args& args, const Value* put) override {
         if (put) throw ScriptError(kNoSuchMember);
+        if (id == 3 && !args.empty()) return itemAt(m_groups, args); // SubMatches(i)
         checkArgCount(args, 0, 0);
         switch (id) {
         case DISPID_VALUE:
@@ -83,7 +78,7 @@ public:
         case 2:
             return Value::longInt(m_length);
         case 3:
-            return wrap(new ValueList(m_groups, "ISubMatches"));
+            return objectValue(new ValueList(m_groups, "ISubMatches"));
         default:
             throw ScriptError(kNoSuchMember);
         }
@@ -240,8 +235,8 @@ private:
     Value execute(const std::string& text) {
         std::vector<Value> found;
         for (const auto& m : matches(qtext(text)))
-            found.push_back(wrap(new MatchObject(m)));
-        return wrap(new ValueList(std::move(found), "IMatchCollection2"));
+            found.push_back(objectValue(new MatchObject(m)));
+        return objectValue(new ValueList(std::move(found), "IMatchCollection2"));
     }
 
     std::string m_pattern;
@@ -252,7 +247,7 @@ private:
 } // namespace
 
 Value newRegExp() {
-    return wrap(new RegExpObject);
+    return objectValue(new RegExpObject);
 }
 
 } // namespace pm::vbs

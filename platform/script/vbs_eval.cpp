@@ -47,7 +47,7 @@ Value Runtime::eval(Expr& e) {
     case ExprKind::Member: {
         auto& m = static_cast<MemberExpr&>(e);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, nullptr);
     }
     case ExprKind::Unary: {
@@ -97,7 +97,7 @@ Value Runtime::callWithArgs(Expr& callee, std::vector<ExprPtr>& args) {
     if (callee.kind == ExprKind::Member) {
         auto& m = static_cast<MemberExpr&>(callee);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args), nullptr);
     }
     Value target = eval(callee);
@@ -229,7 +229,7 @@ void Runtime::assignTo(Expr& target, Value value, bool isSet) {
     case ExprKind::Member: {
         auto& m = static_cast<MemberExpr&>(target);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         std::vector<Value> none;
         invokeValues(obj.obj(), id, m.name, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none,
                      &value);
@@ -269,7 +269,7 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
     if (c.callee->kind == ExprKind::Member) {
         auto& m = static_cast<MemberExpr&>(*c.callee);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         invoke(obj.obj(), id, m.name, put, rawArgs(c.args), &value);
         return;
     }

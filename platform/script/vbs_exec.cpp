@@ -129,7 +129,7 @@ void Runtime::execCall(CallStmt& s) {
     if (s.callee->kind == ExprKind::Member) {
         auto& m = static_cast<MemberExpr&>(*s.callee);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         std::vector<Expr*> args;
         for (auto& a : s.args)
             args.push_back(a.get());

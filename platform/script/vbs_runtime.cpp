@@ -293,7 +293,11 @@ Value* Runtime::variable(IdentExpr& id, bool forWrite) {
 Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassInstance* me) {
     if (args.size() != proc.params.size()) throw ScriptError(kWrongArgCount);
     if (m_callDepth >= kMaxCallDepth) throw ScriptError(kOutOfStack);
-    Frame frame;
+    // Frames are kept per call depth so that their storage is reused from call to call.
+    if (m_framePool.size() <= static_cast<size_t>(m_callDepth)) m_framePool.resize(m_callDepth + 1);
+    auto& pooled = m_framePool[m_callDepth];
+    if (!pooled) pooled = std::make_unique<Frame>();
+    Frame& frame = *pooled;
     frame.proc = &proc;
     frame.me = me;
     frame.slots.resize(proc.slotCount);
@@ -307,9 +311,24 @@ Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassIn
         else
             frame.slots[slot] = *args[i];
     }
+    Value result;
     FrameScope scope(m_frame, &frame, m_callDepth);
+    // Emptied while the depth still counts this frame: a Class_Terminate run by releasing a local
+    // takes the next frame.
+    struct Recycle {
+        Frame& f;
+        ~Recycle() {
+            f.slots.clear();
+            f.refs.clear();
+            f.implicit.clear();
+            f.withObjects.clear();
+            f.me.reset();
+            f.resumeNext = false;
+        }
+    } recycle{frame};
     execBlock(proc.body);
-    return proc.isFunction ? std::move(frame.slots[0]) : Value();
+    if (proc.isFunction) result = std::move(frame.slots[0]);
+    return result;
 }
 
 void Runtime::checkAbort() {
@@ -342,6 +361,17 @@ DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
         e.description += ": '" + name + "'";
         throw e;
     }
+    return id;
+}
+
+DISPID Runtime::memberId(IDispatch* obj, MemberExpr& m) {
+    auto* own = dynamic_cast<AutoObject*>(obj);
+    if (!own) return memberId(obj, m.name);
+    if (m.cacheShape == own->shape()) return m.cacheId;
+    DISPID id = own->memberId(m.key);
+    if (id == DISPID_UNKNOWN) return memberId(obj, m.name); // raises the error
+    m.cacheShape = own->shape();
+    m.cacheId = id;
     return id;
 }
 

@@ -99,6 +99,8 @@ public:
                        std::vector<Value>& args, const Value* putValue,
                        const std::vector<char>* byRef = nullptr);
     DISPID memberId(IDispatch* obj, const std::string& name);
+    // The same for a member written in the script, remembering the id for the engine's objects.
+    DISPID memberId(IDispatch* obj, MemberExpr& m);
     // Calls on the engine's own objects, without VARIANTs.
     Value invokeOwn(AutoObject& obj, DISPID id, WORD flags, std::vector<Expr*> const& argExprs,
                     const Value* putValue);
@@ -187,6 +189,7 @@ private:
     std::unordered_map<std::string, Value> m_constants;
     bool m_optionExplicit = false;
     Frame* m_frame = nullptr;
+    std::vector<std::unique_ptr<Frame>> m_framePool; // procedure frames by call depth
     int m_callDepth = 0;
     unsigned m_tick = 0;
     std::chrono::steady_clock::time_point m_lastPoll;

@@ -20,6 +20,14 @@ Value ClassInstance::call(DISPID id, WORD flags, Args& args, const Value* put) {
     return m_link->rt->callMember(*this, id, flags, args, put, false);
 }
 
+namespace {
+
+// Instances released while another one is being deleted (the next node of a long chain): they
+// are deleted one after another instead of by recursion, which a long chain would overflow.
+thread_local std::vector<ClassInstance*>* t_pending = nullptr;
+
+} // namespace
+
 void ClassInstance::finalRelease() {
     if (!m_terminated && m_def && m_link->rt && m_def->terminate) {
         m_terminated = true;
@@ -27,7 +35,18 @@ void ClassInstance::finalRelease() {
         Release(); // deletes the object unless Class_Terminate kept a reference to it
         return;
     }
-    delete this;
+    if (t_pending) {
+        t_pending->push_back(this);
+        return;
+    }
+    std::vector<ClassInstance*> pending{this};
+    t_pending = &pending;
+    while (!pending.empty()) {
+        ClassInstance* next = pending.back();
+        pending.pop_back();
+        delete next;
+    }
+    t_pending = nullptr;
 }
 
 } // namespace pm::vbs

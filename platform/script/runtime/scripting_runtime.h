@@ -8,6 +8,10 @@ namespace pm::vbs {
 
 void registerScriptingRuntime();
 
+// The class of "Scripting.FileSystemObject" (a host that must not let scripts touch files can
+// unregister it).
+extern const CLSID kFileSystemClass;
+
 Value newDictionary();
 Value newFileSystemObject();
 

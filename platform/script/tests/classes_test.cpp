@@ -116,4 +116,20 @@ TEST(Classes, TerminationWithExecuteAndGetRef) {
     pm::test::runTable(std::begin(kMoreClasses), std::end(kMoreClasses));
 }
 
+// Releasing the head of a long chain deletes every node without a native recursion per node.
+TEST(Classes, LongChainOfInstancesIsReleased) {
+    const Case chain[] = {
+        {"chain", "Class N\n  Public NextNode\nEnd Class\nSet head = Nothing\nFor i = 1 To 300000\n"
+                  "  Set n = New N\n  Set n.NextNode = head\n  Set head = n\nNext\nSet n = Nothing\n"
+                  "Set head = Nothing\nTest.Log \"released\"",
+         "released"},
+        {"chain with terminate",
+         "Class N\n  Public NextNode\n  Sub Class_Terminate\n    count = count + 1\n  End Sub\nEnd Class\n"
+         "count = 0\nSet head = Nothing\nFor i = 1 To 100000\n  Set n = New N\n  Set n.NextNode = head\n"
+         "  Set head = n\nNext\nSet n = Nothing\nSet head = Nothing\nTest.Log count",
+         "100000"},
+    };
+    pm::test::runTable(std::begin(chain), std::end(chain));
+}
+
 } // namespace

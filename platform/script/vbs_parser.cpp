@@ -642,6 +642,10 @@ private:
             skipSeparators();
             if (cur().kind == Tok::End) fail(kExpectedEnd);
             if (endOf("class")) break;
+            if (atWord("end")) {
+                advance();
+                fail(kExpectedClass);
+            }
             if (isProcedureStart() || (atWord("public") && isWord(ahead(1), "default")))
                 parseProcedureHead(cls.get());
             else

@@ -117,9 +117,12 @@ void Runtime::loadUnit(std::unique_ptr<Unit> unit) {
     for (const auto& cls : unit->classes)
         if (m_procedures.count(cls->key) || m_globalIndex.count(cls->key) || m_classes.count(cls->key))
             redefined(cls->pos);
-    for (const auto& p : unit->procedures)
-        for (const auto& cls : unit->classes)
+    for (const auto& cls : unit->classes) {
+        for (const auto& p : unit->procedures)
             if (p->key == cls->key) redefined(cls->pos);
+        for (const auto& name : unit->globalNames)
+            if (name == cls->key) redefined(cls->pos);
+    }
     for (const auto& name : unit->globalNames)
         if (m_procedures.count(name)) {
             ScriptError e(kNameRedefined);

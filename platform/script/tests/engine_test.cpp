@@ -51,6 +51,8 @@ TEST(EngineErrors, SyntaxErrorsAreReportedBeforeParseReturns) {
         {"two default members",
          "Class A\nPublic Default Sub X\nEnd Sub\nPublic Default Sub Y\nEnd Sub\nEnd Class", 1052, 3, 19,
          "Public Default Sub Y"},
+        {"class closed by another end", "Class A\nEnd Sub", 1047, 1, 4, "End Sub"},
+        {"class named like a variable", "Dim A\nClass A\nEnd Class", 1041, 1, 6, "Class A"},
         {"class inside a procedure", "Sub S\nClass A\nEnd Class\nEnd Sub", 1002, 1, 0, "Class A"},
     };
     for (const auto& c : cases) {

@@ -174,6 +174,14 @@ HRESULT VBScriptEngine::GetScriptState(SCRIPTSTATE* pssState) {
 }
 
 void VBScriptEngine::resetRuntime(bool keepPersistent) {
+    if (m_entryDepth == 0 && !m_runtime->aborted()) {
+        // Objects the variables still hold see their Class_Terminate, as at the end of a script.
+        // This counts as an entry, so that a reset from inside it retires this runtime.
+        pm::ComPtr<VBScriptEngine> self(this);
+        ++m_entryDepth;
+        m_runtime->releaseVariables();
+        if (--m_entryDepth == 0) m_retired.clear();
+    }
     m_runtime->abort();
     if (m_entryDepth > 0) m_retired.push_back(std::move(m_runtime));
     m_runtime = std::make_unique<Runtime>(asHost(), m_interrupt);

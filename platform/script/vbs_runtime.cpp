@@ -149,6 +149,13 @@ void Runtime::runPending() {
     }
 }
 
+void Runtime::releaseVariables() {
+    for (size_t i = 0; i < m_globals.size(); ++i) {
+        Value old = std::move(m_globals[i].value);
+        m_globals[i].value = Value();
+    }
+}
+
 Value* Runtime::createGlobal(const std::string& key) {
     m_globalIndex[key] = static_cast<int>(m_globals.size());
     m_globals.emplace_back();

@@ -77,6 +77,9 @@ public:
     Value callScriptMember(DISPID id, Args& args, const Value* put);
     const std::shared_ptr<RuntimeLink>& link() const { return m_link; }
 
+    // Empties the global variables, in order of definition (running the Class_Terminate of the
+    // objects they held last).
+    void releaseVariables();
     // Makes every running entry of this runtime unwind at its next check.
     void abort() { m_aborted = true; }
     bool aborted() const { return m_aborted || m_interrupt.load(std::memory_order_relaxed); }

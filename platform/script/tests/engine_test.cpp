@@ -148,6 +148,30 @@ TEST(EngineStates, ResetKeepsOnlyPersistentItems) {
     EXPECT_EQ(joined(h.test->log), "kept|424");
 }
 
+TEST(EngineStates, ResetAndCloseRunTheTerminateOfObjectsStillHeld) {
+    const char* script = "Class T\n  Public Name\n  Sub Class_Terminate\n    Test.Log \"bye \" & Name\n"
+                         "  End Sub\nEnd Class\nSet a = New T : a.Name = \"a\"\nSet b = New T : b.Name = \"b\"";
+    Harness h;
+    ASSERT_EQ(h.run(script), S_OK);
+    EXPECT_EQ(h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED), S_OK);
+    EXPECT_EQ(joined(h.test->log), "bye a|bye b");
+    h.engine->AddNamedItem(u"Test", SCRIPTITEM_ISVISIBLE | SCRIPTITEM_ISSOURCE);
+    ASSERT_EQ(h.run(script), S_OK);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    EXPECT_EQ(joined(h.test->log), "bye a|bye b|bye a|bye b");
+}
+
+TEST(EngineReentrancy, ResetFromAClassTerminateRunByAReset) {
+    Harness h;
+    h.test->onCallBack = [&] { h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED); };
+    ASSERT_EQ(h.run("Class T\n  Sub Class_Terminate\n    Test.Log \"bye\"\n    Test.CallBack\n"
+                    "    Test.Log \"after\"\n  End Sub\nEnd Class\nSet a = New T\nSet b = New T"),
+              S_OK);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    EXPECT_EQ(joined(h.test->log), "bye");
+    EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_CLOSED);
+}
+
 TEST(EngineStates, GlobalCodeRunsOnlyWhenConnected) {
     Harness h;
     EXPECT_EQ(h.parseText("Test.Log \"ran\""), S_OK);

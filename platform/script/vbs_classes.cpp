@@ -217,18 +217,13 @@ void Runtime::executeText(const std::string& text, bool global) {
             if (!m_globalIndex.count(name)) createGlobal(name);
     Unit& u = *unit;
     m_executed.push_back(std::move(unit));
-    try {
-        if (m_frame && (local || !m_frame->proc)) {
-            execBlock(u.globalCode);
-            return;
-        }
-        Frame frame;
-        FrameScope scope(m_frame, &frame, m_callDepth);
+    if (m_frame && (local || !m_frame->proc)) {
         execBlock(u.globalCode);
-    } catch (ScriptError& e) {
-        e.pos = Pos{}; // reported at the statement that called Execute
-        throw;
+        return;
     }
+    Frame frame;
+    FrameScope scope(m_frame, &frame, m_callDepth);
+    execBlock(u.globalCode);
 }
 
 Value Runtime::procedureReference(const std::string& name) {

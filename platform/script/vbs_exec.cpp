@@ -25,7 +25,8 @@ Flow Runtime::execBlock(Block& block) {
             Flow f = exec(s);
             if (f != Flow::Normal) return f;
         } catch (ScriptError& e) {
-            if (e.pos.line < 0) e.pos = s.pos;
+            // Code run by Execute has no unit of its own: its errors point at the calling statement.
+            if (e.pos.line < 0 || e.pos.unit < 0) e.pos = s.pos;
             if (!m_frame->resumeNext) throw;
             m_err->set(e);
         }

@@ -81,6 +81,7 @@ TEST(EngineErrors, RuntimeErrorsCarryPositionSourceLineAndText) {
         {"raised", "Err.Raise 1000", 1000, 0, 0, "Err.Raise 1000"},
         {"stack", "Function F(n)\n F = F(n + 1)\nEnd Function\nx = F(1)", 28, 1, 1, " F = F(n + 1)"},
         {"wrong count", "Sub S(a)\nEnd Sub\nS", 450, 2, 0, "S"},
+        {"in a procedure defined by Execute", "Execute \"Sub T : x = 1 / 0 : End Sub\"\n\nT", 11, 2, 0, "T"},
         {"null use", "x = Len(Null)\ny = CStr(Null)", 94, 1, 0, "y = CStr(Null)"},
     };
     for (const auto& c : cases) {

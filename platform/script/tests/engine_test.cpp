@@ -449,3 +449,26 @@ TEST(EngineScriptDispatch, ReadsWritesAndCallsGlobalsFromCpp) {
     h.engine->Close();
     EXPECT_NE(invokeText(scope.get(), twice, DISPATCH_METHOD, {longArg(1)}).rfind("hr ", 0), std::string::npos);
 }
+
+TEST(EngineScriptDispatch, HostCallsAHandlerGivenByGetRef) {
+    Harness h;
+    ASSERT_EQ(h.run("Sub OnClick(what)\n  Test.Log \"clicked \" & what\nEnd Sub\nSet handler = GetRef(\"onclick\")"),
+              S_OK);
+    pm::ComPtr<IDispatch> scope;
+    ASSERT_EQ(h.engine->GetScriptDispatch(nullptr, scope.put()), S_OK);
+    VARIANT handler;
+    VariantInit(&handler);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ASSERT_EQ(scope->Invoke(idOf(scope.get(), u"handler"), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &handler,
+                            nullptr, nullptr),
+              S_OK);
+    ASSERT_EQ(handler.vt, VT_DISPATCH);
+    VARIANT what;
+    VariantInit(&what);
+    what.vt = VT_BSTR;
+    what.bstrVal = pm::toBstr("ok");
+    EXPECT_EQ(invokeText(handler.pdispVal, DISPID_VALUE, DISPATCH_METHOD, {what}), "<empty>");
+    EXPECT_EQ(joined(h.test->log), "clicked ok");
+    VariantClear(&what);
+    VariantClear(&handler);
+}

@@ -1,6 +1,7 @@
 // The automation objects of the engine: IDispatch over members called with Values.
 
 #include "platform/script/vbs_auto_object.h"
+#include "platform/script/vbs_runtime.h"
 
 namespace pm::vbs {
 
@@ -59,6 +60,10 @@ void fillException(EXCEPINFO* excep, const ScriptError& e) {
 }
 
 } // namespace
+
+AutoObject::~AutoObject() {
+    if (m_owner && m_owner->rt) m_owner->rt->forget(*this);
+}
 
 HRESULT AutoObject::QueryInterface(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;

@@ -41,6 +41,11 @@ public:
     virtual const void* shape() const = 0;
     // The elements For Each walks; false when the object is no collection.
     virtual bool enumerate(std::vector<Value>&) { return false; }
+    // Empties what the object holds; run by the interpreter that made it when that one ends, so
+    // that objects holding each other (a cycle) are freed.
+    virtual void dropValues() {}
+    // Makes the object one the interpreter behind link drops the values of when it ends.
+    void setOwner(std::shared_ptr<RuntimeLink> link) { m_owner = std::move(link); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
@@ -52,7 +57,7 @@ public:
                                      EXCEPINFO* excep, UINT* argErr) override;
 
 protected:
-    virtual ~AutoObject() = default;
+    virtual ~AutoObject();
     // Called when the last reference goes; deletes the object by default.
     virtual void finalRelease() { delete this; }
     ULONG refCount() const { return m_refs; }
@@ -61,6 +66,7 @@ private:
     HRESULT newEnum(VARIANT* result);
 
     std::atomic<ULONG> m_refs{1};
+    std::shared_ptr<RuntimeLink> m_owner;
 };
 
 // A value holding a new object (taking over its first reference).

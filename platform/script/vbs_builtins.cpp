@@ -184,6 +184,7 @@ Value createObject(Runtime& rt, std::vector<Value>& a) {
         e.description += ": '" + progId + "'";
         throw e;
     }
+    if (auto* own = dynamic_cast<AutoObject*>(obj.get())) rt.adopt(*own);
     return Value::object(obj.get());
 }
 

@@ -28,6 +28,11 @@ thread_local std::vector<ClassInstance*>* t_pending = nullptr;
 
 } // namespace
 
+void ClassInstance::dropValues() {
+    std::vector<Value> old(m_fields.size());
+    old.swap(m_fields);
+}
+
 void ClassInstance::finalRelease() {
     if (!m_terminated && m_def && m_link->rt && m_def->terminate) {
         m_terminated = true;

@@ -19,6 +19,7 @@ public:
     Value call(DISPID id, WORD flags, Args& args, const Value* put) override;
     std::string typeName() const override { return m_name; }
     const void* shape() const override { return m_def; }
+    void dropValues() override;
 
 protected:
     void finalRelease() override;

@@ -60,6 +60,7 @@ private:
 Value Runtime::newInstance(ClassDef& def) {
     pm::ComPtr<ClassInstance> inst;
     inst.attach(new ClassInstance(def, m_link));
+    adopt(*inst.get());
     for (size_t i = 0; i < def.fields.size(); ++i) {
         ClassDef::Field& f = def.fields[i];
         if (!f.isArray) continue;

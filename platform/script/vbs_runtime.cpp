@@ -93,6 +93,14 @@ Runtime::Runtime(RuntimeHost& host, const std::atomic<bool>& interrupt)
 // no Class_Terminate runs while the variables are destroyed.
 Runtime::~Runtime() {
     m_link->rt = nullptr;
+    std::vector<pm::ComPtr<AutoObject>> alive(m_adopted.begin(), m_adopted.end());
+    for (auto& obj : alive)
+        obj->dropValues();
+}
+
+void Runtime::adopt(AutoObject& obj) {
+    obj.setOwner(m_link);
+    m_adopted.insert(&obj);
 }
 
 const Unit* Runtime::unit(int index) const {

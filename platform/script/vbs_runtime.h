@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace pm::vbs {
 
@@ -76,6 +77,10 @@ public:
     DISPID scriptMemberId(const std::string& key);
     Value callScriptMember(DISPID id, Args& args, const Value* put);
     const std::shared_ptr<RuntimeLink>& link() const { return m_link; }
+    // Objects this interpreter made that can hold values (class instances, dictionaries): when it
+    // ends, their values are dropped so that cycles among them are freed.
+    void adopt(AutoObject& obj);
+    void forget(AutoObject& obj) { m_adopted.erase(&obj); }
 
     // Empties the global variables, in order of definition (running the Class_Terminate of the
     // objects they held last).
@@ -187,6 +192,7 @@ private:
     std::vector<std::unique_ptr<Unit>> m_executed; // texts run by Execute and ExecuteGlobal
     std::vector<Procedure*> m_exported;             // procedures called through scriptDispatch
     std::shared_ptr<RuntimeLink> m_link = std::make_shared<RuntimeLink>();
+    std::unordered_set<AutoObject*> m_adopted;
     std::unordered_map<std::string, Item> m_items;
     std::vector<Item*> m_globalMemberItems;
     std::unordered_map<std::string, Value> m_constants;

@@ -63,6 +63,11 @@ public:
 
     std::string typeName() const override { return "Dictionary"; }
     const void* shape() const override { return &kShape; }
+    void dropValues() override {
+        std::list<Entry> old;
+        old.swap(m_entries);
+        m_index.clear();
+    }
     bool enumerate(std::vector<Value>& out) override {
         for (const Entry& e : m_entries)
             out.push_back(e.key);

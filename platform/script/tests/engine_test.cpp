@@ -173,6 +173,24 @@ TEST(EngineReentrancy, ResetFromAClassTerminateRunByAReset) {
     EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_CLOSED);
 }
 
+// Objects a script left in a cycle (an instance or a Dictionary holding itself) are freed when the
+// engine closes: the host object they hold gets its references back.
+TEST(EngineStates, CloseFreesObjectsHeldInACycle) {
+    Harness h;
+    auto refs = [&] {
+        h.test->AddRef();
+        return h.test->Release();
+    };
+    ULONG before = refs();
+    ASSERT_EQ(h.run("Class Node\n  Public Self, Host\nEnd Class\nSet n = New Node\nSet n.Self = n\n"
+                    "Set n.Host = Test\nSet n = Nothing\nSet d = CreateObject(\"Scripting.Dictionary\")\n"
+                    "Set d(\"me\") = d\nSet d(\"host\") = Test\nSet d = Nothing"),
+              S_OK);
+    EXPECT_GT(refs(), before);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    EXPECT_EQ(refs(), before);
+}
+
 TEST(EngineStates, GlobalCodeRunsOnlyWhenConnected) {
     Harness h;
     EXPECT_EQ(h.parseText("Test.Log \"ran\""), S_OK);

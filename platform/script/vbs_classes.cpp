@@ -169,22 +169,8 @@ Value Runtime::invokeOwn(AutoObject& obj, DISPID id, WORD flags, std::vector<Exp
                          const Value* putValue) {
     std::vector<Value> temps(argExprs.size());
     Args refs(argExprs.size());
-    for (size_t i = 0; i < argExprs.size(); ++i) {
-        refs[i] = &temps[i];
-        Expr* a = argExprs[i];
-        if (!a) {
-            temps[i] = Value::error(DISP_E_PARAMNOTFOUND);
-            continue;
-        }
-        if (a->kind == ExprKind::Ident && !a->parenthesized) {
-            Resolved r = resolve(static_cast<IdentExpr&>(*a), false);
-            if (r.var) {
-                refs[i] = r.var;
-                continue;
-            }
-        }
-        temps[i] = eval(*a);
-    }
+    for (size_t i = 0; i < argExprs.size(); ++i)
+        refs[i] = bindArg(argExprs[i], temps[i]);
     return callOwn(obj, id, flags, refs, putValue);
 }
 

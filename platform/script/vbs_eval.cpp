@@ -159,22 +159,21 @@ Value Runtime::callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, 
 void Runtime::bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs) {
     temps.resize(args.size());
     refs.resize(args.size());
-    for (size_t i = 0; i < args.size(); ++i) {
-        refs[i] = &temps[i];
-        Expr* a = args[i].get();
-        if (!a) {
-            temps[i] = Value::error(DISP_E_PARAMNOTFOUND);
-            continue;
-        }
-        if (a->kind == ExprKind::Ident && !a->parenthesized) {
-            Resolved r = resolve(static_cast<IdentExpr&>(*a), false);
-            if (r.var) {
-                refs[i] = r.var;
-                continue;
-            }
-        }
-        temps[i] = eval(*a);
+    for (size_t i = 0; i < args.size(); ++i)
+        refs[i] = bindArg(args[i].get(), temps[i]);
+}
+
+Value* Runtime::bindArg(Expr* arg, Value& temp) {
+    if (!arg) {
+        temp = Value::error(DISP_E_PARAMNOTFOUND);
+        return &temp;
     }
+    if (arg->kind == ExprKind::Ident && !arg->parenthesized) {
+        Resolved r = resolve(static_cast<IdentExpr&>(*arg), false);
+        if (r.var) return r.var;
+    }
+    temp = eval(*arg);
+    return &temp;
 }
 
 Value Runtime::callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args, ClassInstance* me) {

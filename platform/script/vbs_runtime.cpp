@@ -400,20 +400,10 @@ Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD f
     std::vector<Value> values(argExprs.size());
     std::vector<Value*> targets(argExprs.size(), nullptr);
     for (size_t i = 0; i < argExprs.size(); ++i) {
-        Expr* e = argExprs[i];
-        if (!e) {
-            values[i] = Value::error(DISP_E_PARAMNOTFOUND);
-            continue;
-        }
-        if (e->kind == ExprKind::Ident && !e->parenthesized) {
-            Resolved r = resolve(static_cast<IdentExpr&>(*e), false);
-            if (r.var) {
-                targets[i] = r.var;
-                values[i] = *r.var;
-                continue;
-            }
-        }
-        values[i] = eval(*e);
+        Value* ref = bindArg(argExprs[i], values[i]);
+        if (ref == &values[i]) continue;
+        targets[i] = ref;
+        values[i] = *ref;
     }
     std::vector<char> byRef(targets.size());
     for (size_t i = 0; i < targets.size(); ++i)

@@ -156,6 +156,8 @@ private:
     // Evaluates call arguments: variables written without parentheses are passed by reference,
     // everything else through temps.
     void bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs);
+    // One argument: the variable itself, or temp holding its value (an omitted one is "missing").
+    Value* bindArg(Expr* arg, Value& temp);
     Value fieldAccess(ClassInstance& inst, int index, Args& args, const Value* put, bool inside);
     Value callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, const Value* put);
     Value invokeValuesOf(const Value& object, Args& args);

@@ -90,6 +90,10 @@ const Case kMoreClasses[] = {
      "With p\n  .Name = \"outer\"\n  With .Child\n    .Name = \"inner\"\n  End With\n"
      "  Test.Log .Name & \"/\" & .Child.Name\nEnd With",
      "outer/inner"},
+    {"the object of With is evaluated once",
+     "Function Make()\n  Test.Log \"made\"\n  Set Make = Test\nEnd Function\nWith Make()\n  .Log 1\n  .Log 2\n"
+     "End With",
+     "made|1|2"},
     {"With over a host object and a method call with arguments",
      "With Test\n  .Log \"a\"\n  .Log .Add(1, 2)\nEnd With", "a|3"},
     {"Execute defines a function used afterwards",

@@ -209,7 +209,7 @@ void Runtime::executeText(const std::string& text, bool global) {
         return;
     }
     Frame frame;
-    FrameScope scope(m_frame, &frame, m_callDepth);
+    FrameScope scope(*this, &frame);
     execBlock(u.globalCode);
 }
 

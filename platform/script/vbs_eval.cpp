@@ -35,6 +35,7 @@ const Value& Runtime::evalRef(Expr& e, Value& scratch) {
 }
 
 Value Runtime::eval(Expr& e) {
+    checkStack();
     switch (e.kind) {
     case ExprKind::Literal:
         return static_cast<LiteralExpr&>(e).value;

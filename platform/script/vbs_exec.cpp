@@ -19,6 +19,7 @@ bool isInt(const Value& v) {
 } // namespace
 
 Flow Runtime::execBlock(Block& block) {
+    checkStack();
     for (auto& sp : block) {
         Stmt& s = *sp;
         try {

@@ -15,6 +15,7 @@ namespace pm::vbs {
 namespace {
 
 constexpr int kMaxCallDepth = 400;
+constexpr std::ptrdiff_t kMaxNativeStack = std::ptrdiff_t(2) << 20;
 constexpr auto kPollPeriod = std::chrono::milliseconds(10);
 
 ScriptError errorFromHresult(HRESULT hr, EXCEPINFO& ex, const std::string& member) {
@@ -152,7 +153,7 @@ void Runtime::runPending() {
     while (m_nextToRun < m_units.size()) {
         Unit& u = *m_units[m_nextToRun++];
         Frame frame;
-        FrameScope scope(m_frame, &frame, m_callDepth);
+        FrameScope scope(*this, &frame);
         execBlock(u.globalCode);
     }
 }
@@ -330,7 +331,7 @@ Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassIn
             frame.slots[slot] = *args[i];
     }
     Value result;
-    FrameScope scope(m_frame, &frame, m_callDepth);
+    FrameScope scope(*this, &frame);
     // Emptied while the depth still counts this frame: a Class_Terminate run by releasing a local
     // takes the next frame.
     struct Recycle {
@@ -347,6 +348,12 @@ Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassIn
     execBlock(proc.body);
     if (proc.isFunction) result = std::move(frame.slots[0]);
     return result;
+}
+
+void Runtime::checkStack() const {
+    // The frame address is the machine stack's even where a sanitizer keeps locals elsewhere.
+    const char* here = static_cast<const char*>(__builtin_frame_address(0));
+    if (m_stackBase && m_stackBase - here > kMaxNativeStack) throw ScriptError(kOutOfStack);
 }
 
 void Runtime::checkAbort() {

@@ -93,10 +93,14 @@ public:
 
     // Used by the statement and expression code.
     struct Frame;
+    struct FrameScope;
     Value eval(Expr& e);
     const Value& evalRef(Expr& e, Value& scratch);
     Flow execBlock(Block& block);
     void checkAbort();
+    // Error 28 when the native stack of this entry grows too deep (deep recursion of deeply
+    // nested expressions), before it overflows.
+    void checkStack() const;
     // Member access on an object: a call or property get (args may be written back when they are
     // variables), or a put (putValue not null).
     Value invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
@@ -200,6 +204,7 @@ private:
     std::unordered_map<std::string, Value> m_constants;
     bool m_optionExplicit = false;
     Frame* m_frame = nullptr;
+    const char* m_stackBase = nullptr; // where the outermost frame's native stack starts
     std::vector<std::unique_ptr<Frame>> m_framePool; // procedure frames by call depth
     int m_callDepth = 0;
     unsigned m_tick = 0;
@@ -220,20 +225,20 @@ struct Runtime::Frame {
     bool resumeNext = false;
 };
 
-// Keeps m_frame and the depth right however a call ends.
-struct FrameScope {
-    FrameScope(Runtime::Frame*& slot, Runtime::Frame* frame, int& depth)
-        : m_slot(slot), m_saved(slot), m_depth(depth) {
-        m_slot = frame;
-        ++m_depth;
+// Keeps m_frame and the depth right however a call ends; the outermost one marks where the
+// native stack of the entry starts.
+struct Runtime::FrameScope {
+    FrameScope(Runtime& rt, Frame* frame) : m_rt(rt), m_saved(rt.m_frame) {
+        if (rt.m_callDepth == 0) rt.m_stackBase = static_cast<const char*>(__builtin_frame_address(0));
+        rt.m_frame = frame;
+        ++rt.m_callDepth;
     }
     ~FrameScope() {
-        m_slot = m_saved;
-        --m_depth;
+        m_rt.m_frame = m_saved;
+        if (--m_rt.m_callDepth == 0) m_rt.m_stackBase = nullptr;
     }
-    Runtime::Frame*& m_slot;
-    Runtime::Frame* m_saved;
-    int& m_depth;
+    Runtime& m_rt;
+    Frame* m_saved;
 };
 
 } // namespace pm::vbs

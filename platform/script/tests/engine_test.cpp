@@ -100,6 +100,19 @@ TEST(EngineErrors, RuntimeErrorsCarryPositionSourceLineAndText) {
     }
 }
 
+// Recursion through a long expression would overflow the machine stack well before the call
+// limit; it stops with "Out of stack space" instead.
+TEST(EngineErrors, DeepRecursionOfALongExpressionIsOutOfStack) {
+    std::string sum = "F(n - 1)";
+    for (int i = 0; i < 900; ++i)
+        sum += " + 1";
+    Harness h;
+    h.run("Function F(n)\n  If n > 0 Then F = " + sum + " Else F = 0\nEnd Function\nx = F(399)\nTest.Log x");
+    ASSERT_EQ(h.site->errors.size(), 1u);
+    EXPECT_EQ(h.site->errors[0].number, 28);
+    EXPECT_TRUE(h.test->log.empty());
+}
+
 TEST(EngineErrors, DescriptionsAreTheStandardTexts) {
     Harness h;
     h.run("x = 1 / 0");

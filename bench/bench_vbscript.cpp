@@ -30,6 +30,41 @@ const char* const kPython = "import time\n"
                             "    if t == 'tem': n = n + 1\n"
                             "print(n, time.perf_counter() - t0)\n";
 
+// A class method call and a Dictionary lookup per iteration.
+const char* const kObjectScript = "Class Acc\n"
+                                  "  Private m_total\n"
+                                  "  Public Sub Add(n)\n"
+                                  "    m_total = m_total + n\n"
+                                  "  End Sub\n"
+                                  "  Public Property Get Total\n"
+                                  "    Total = m_total\n"
+                                  "  End Property\n"
+                                  "End Class\n"
+                                  "Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                                  "For k = 0 To 9\n"
+                                  "  d.Add \"k\" & k, k\n"
+                                  "Next\n"
+                                  "Set a = New Acc\n"
+                                  "For i = 1 To 1000000\n"
+                                  "  a.Add d(\"k\" & (i Mod 10))\n"
+                                  "Next\n"
+                                  "MsgBox a.Total\n";
+
+const char* const kPythonObjects = "import time\n"
+                                   "class Acc:\n"
+                                   "    def __init__(self):\n"
+                                   "        self.total = 0\n"
+                                   "    def add(self, n):\n"
+                                   "        self.total = self.total + n\n"
+                                   "t0 = time.perf_counter()\n"
+                                   "d = {}\n"
+                                   "for k in range(10):\n"
+                                   "    d['k' + str(k)] = k\n"
+                                   "a = Acc()\n"
+                                   "for i in range(1, 1000001):\n"
+                                   "    a.add(d['k' + str(i % 10)])\n"
+                                   "print(a.total, time.perf_counter() - t0)\n";
+
 const char* const kPythonCompile =
     "import time\n"
     "src = ''.join('def p%d(x):\\n  global n\\n  n = n + x * 2\\n' % i for i in range(33333))\n"
@@ -60,7 +95,7 @@ public:
     HRESULT STDMETHODCALLTYPE OnLeaveScript() override { return S_OK; }
 };
 
-double runScript(std::string& result) {
+double runScript(const char* script, std::string& result) {
     pm::registerVBScriptEngine();
     pm::setScriptMessageBoxHook([&](HWND, const std::string& prompt, unsigned, const std::string&) {
         result = prompt;
@@ -74,7 +109,7 @@ double runScript(std::string& result) {
     site.attach(new QuietSite);
     parse->InitNew();
     engine->SetScriptSite(site.get());
-    std::u16string text = pm::toUtf16(std::string(kScript));
+    std::u16string text = pm::toUtf16(std::string(script));
     auto t0 = std::chrono::steady_clock::now();
     parse->ParseScriptText(text.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr, nullptr);
     engine->SetScriptState(SCRIPTSTATE_CONNECTED);
@@ -125,8 +160,11 @@ double runPythonProgram(const char* program, std::string& result) {
 
 int main() {
     std::string scriptResult, pythonResult, compileResult;
-    double script = runScript(scriptResult);
+    std::string objectResult, pythonObjectResult;
+    double script = runScript(kScript, scriptResult);
     double python = runPythonProgram(kPython, pythonResult);
+    double objects = runScript(kObjectScript, objectResult);
+    double pythonObjects = runPythonProgram(kPythonObjects, pythonObjectResult);
     double parse = parseLargeModule();
     double compile = runPythonProgram(kPythonCompile, compileResult);
     std::printf("vbscript: 1,000,000 iterations of string and arithmetic work: %.3f s (result %s)\n", script,
@@ -138,6 +176,11 @@ int main() {
     std::printf("python3:  the same loop: %.3f s (result %s)\n", python, pythonResult.c_str());
     std::printf("ratio vbscript/python3: %.2f%s\n", script / python,
                 scriptResult == pythonResult ? "" : "  (RESULTS DIFFER)");
+    std::printf("vbscript: 1,000,000 class method calls and Dictionary lookups: %.3f s (result %s)\n", objects,
+                objectResult.c_str());
+    std::printf("python3:  the same loop: %.3f s (result %s)\n", pythonObjects, pythonObjectResult.c_str());
+    std::printf("ratio vbscript/python3: %.2f%s\n", objects / pythonObjects,
+                objectResult == pythonObjectResult ? "" : "  (RESULTS DIFFER)");
     std::printf("parse of a 100,000-line module: %.3f s; python3 compile of the same procedures: %.3f s; "
                 "ratio %.2f\n",
                 parse, compile, compile > 0 ? parse / compile : 0.0);

@@ -1,7 +1,9 @@
 // Runs arbitrary bytes as a script: parse errors and run-time errors are reported through the
 // site, endless loops are stopped by the poll hook after a few milliseconds, MsgBox and InputBox
-// answer at once instead of showing dialogs, and nothing may crash, leak or exhaust memory.
+// answer at once instead of showing dialogs, and nothing may crash, leak or exhaust memory. The
+// FileSystemObject is unregistered so that no input can touch the machine's files.
 
+#include "platform/script/runtime/scripting_runtime.h"
 #include "platform/script/script_hooks.h"
 #include "platform/script/vbscript.h"
 
@@ -46,6 +48,7 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool registered = [] {
         pm::registerVBScriptEngine();
+        pm::unregisterClass(pm::vbs::kFileSystemClass);
         pm::setScriptMessageBoxHook([](HWND, const std::string&, unsigned, const std::string&) { return 1; });
         pm::setScriptInputBoxHook([](HWND, const pm::ScriptInputRequest&, std::string&) { return false; });
         return true;

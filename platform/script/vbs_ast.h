@@ -11,8 +11,9 @@
 namespace pm::vbs {
 
 struct Procedure;
+struct ClassDef;
 
-enum class ExprKind : unsigned char { Literal, Ident, Member, Call, Unary, Binary };
+enum class ExprKind : unsigned char { Literal, Ident, Member, Call, Unary, Binary, Me, New, WithObject };
 
 struct Expr {
     ExprKind kind;
@@ -40,7 +41,9 @@ enum class NameKind : unsigned char {
     Constant,
     GlobalMember,
     ImplicitLocal,
-    ReturnValue
+    ReturnValue,
+    Field,      // a variable of the class of the running method (cacheIndex)
+    ClassMember // a method or property of that class (cacheIndex is its id)
 };
 
 struct IdentExpr : Expr {
@@ -55,7 +58,26 @@ struct IdentExpr : Expr {
 struct MemberExpr : Expr {
     ExprPtr object;
     std::string name;
+    std::string key; // lower case
+    // The member id last found for objects of one shape (class), for the engine's own objects.
+    const void* cacheShape = nullptr;
+    DISPID cacheId = DISPID_UNKNOWN;
     MemberExpr() : Expr(ExprKind::Member) {}
+};
+
+// "New Name": an instance of a script class (or of RegExp).
+struct NewExpr : Expr {
+    std::string name;
+    std::string key;
+    NewExpr() : Expr(ExprKind::New) {}
+};
+
+// Me, and the object of the innermost With (the start of ".Member").
+struct MeExpr : Expr {
+    MeExpr() : Expr(ExprKind::Me) {}
+};
+struct WithObjectExpr : Expr {
+    WithObjectExpr() : Expr(ExprKind::WithObject) {}
 };
 
 struct CallExpr : Expr {
@@ -90,7 +112,8 @@ enum class StmtKind : unsigned char {
     Do,
     Exit,
     OnError,
-    Randomize
+    Randomize,
+    With
 };
 
 struct Stmt {
@@ -180,7 +203,7 @@ struct DoStmt : Stmt {
     DoStmt() : Stmt(StmtKind::Do) {}
 };
 
-enum class ExitKind : unsigned char { Sub, Function, For, Do };
+enum class ExitKind : unsigned char { Sub, Function, Property, For, Do };
 
 struct ExitStmt : Stmt {
     ExitKind what;
@@ -197,10 +220,21 @@ struct RandomizeStmt : Stmt {
     RandomizeStmt() : Stmt(StmtKind::Randomize) {}
 };
 
+struct WithStmt : Stmt {
+    ExprPtr object;
+    Block body;
+    WithStmt() : Stmt(StmtKind::With) {}
+};
+
+enum class ProcKind : unsigned char { Sub, Function, PropertyGet, PropertyLet, PropertySet };
+
 struct Procedure {
     std::string name;
     std::string key;
-    bool isFunction = false;
+    bool isFunction = false; // has a return value (Function, Property Get)
+    ProcKind kind = ProcKind::Sub;
+    bool isPublic = true;
+    ClassDef* owner = nullptr; // the class of a method
     struct Param {
         std::string name;
         bool byRef = true;
@@ -213,6 +247,38 @@ struct Procedure {
     int slotCount = 1;
 };
 
+// A Class block: its variables (fields), and its methods and properties by name.
+struct ClassDef {
+    std::string name;
+    std::string key;
+    Pos pos;
+    struct Field {
+        std::string name;
+        bool isPublic = true;
+        bool isArray = false;
+        std::vector<ExprPtr> bounds;
+    };
+    std::vector<Field> fields;
+    std::unordered_map<std::string, int> fieldIndex;
+    // A method or property: Sub/Function/Property Get in get, Property Let and Set in let/set.
+    struct Member {
+        std::string name;
+        bool isPublic = true;
+        Procedure* get = nullptr;
+        Procedure* let = nullptr;
+        Procedure* set = nullptr;
+    };
+    std::vector<Member> members;
+    std::unordered_map<std::string, int> memberIndex;
+    int defaultMember = -1;
+    Procedure* initialize = nullptr;
+    Procedure* terminate = nullptr;
+    std::vector<std::unique_ptr<Procedure>> procedures;
+};
+
+// Member ids of class instances: fields count from 1, methods and properties from kMethodBase.
+constexpr DISPID kMethodBase = 0x10000;
+
 // One parsed text: its procedures, the global code, and its source lines for error reports.
 struct Unit {
     int index = 0;
@@ -220,6 +286,7 @@ struct Unit {
     ULONG startLine = 0;
     std::string source;
     std::vector<std::unique_ptr<Procedure>> procedures;
+    std::vector<std::unique_ptr<ClassDef>> classes;
     Block globalCode;
     std::vector<std::string> globalNames; // Dim'd at global level, created when the unit is loaded
     bool optionExplicit = false;

@@ -4,6 +4,9 @@
 #include "platform/script/script_hooks.h"
 #include "platform/script/vbs_runtime.h"
 
+#include <chrono>
+#include <cmath>
+#include <ctime>
 #include <unordered_map>
 
 namespace pm::vbs {
@@ -181,6 +184,7 @@ Value createObject(Runtime& rt, std::vector<Value>& a) {
         e.description += ": '" + progId + "'";
         throw e;
     }
+    if (auto* own = dynamic_cast<AutoObject*>(obj.get())) rt.adopt(*own);
     return Value::object(obj.get());
 }
 
@@ -192,6 +196,46 @@ Value loadPicture(Runtime&, std::vector<Value>&) {
 }
 Value evalBuiltin(Runtime& rt, std::vector<Value>& a) {
     return rt.evalText(toStr(a[0]));
+}
+
+Value executeBuiltin(Runtime& rt, std::vector<Value>& a) {
+    rt.executeText(toStr(a[0]), false);
+    return Value();
+}
+Value executeGlobal(Runtime& rt, std::vector<Value>& a) {
+    rt.executeText(toStr(a[0]), true);
+    return Value();
+}
+Value getRef(Runtime& rt, std::vector<Value>& a) {
+    return rt.procedureReference(toStr(a[0]));
+}
+
+// Seconds since midnight, with hundredths.
+Value timer(Runtime&, std::vector<Value>&) {
+    auto now = std::chrono::system_clock::now();
+    std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    double fraction =
+        std::chrono::duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
+    double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+    return Value::single(static_cast<float>(std::floor(seconds * 100) / 100));
+}
+
+// The engine formats with one fixed locale, English (United States); SetLocale accepts only it.
+constexpr int32_t kLocale = 1033;
+
+Value getLocale(Runtime&, std::vector<Value>&) {
+    return Value::longInt(kLocale);
+}
+
+Value setLocale(Runtime&, std::vector<Value>& a) {
+    if (!a.empty() && !isMissing(a[0])) {
+        const Value& v = a[0];
+        bool ok = v.isString() ? (lowerCase(v.str()) == "en-us" || v.str().empty()) : (toLong(v) == 0 || toLong(v) == kLocale);
+        if (!ok) throw ScriptError(kInvalidCall);
+    }
+    return Value::longInt(kLocale);
 }
 
 Value rnd(Runtime& rt, std::vector<Value>& a) {
@@ -272,6 +316,12 @@ const std::vector<Builtin> kOther = {
     {"getobject", 0, 2, getObject},
     {"loadpicture", 0, 1, loadPicture},
     {"eval", 1, 1, evalBuiltin},
+    {"execute", 1, 1, executeBuiltin},
+    {"executeglobal", 1, 1, executeGlobal},
+    {"getref", 1, 1, getRef},
+    {"timer", 0, 0, timer},
+    {"getlocale", 0, 0, getLocale},
+    {"setlocale", 0, 1, setLocale},
     {"rnd", 0, 1, rnd},
     {"scriptengine", 0, 0, scriptEngine},
     {"scriptenginemajorversion", 0, 0, engineMajor},
@@ -296,7 +346,8 @@ const std::vector<Builtin>& otherBuiltins() {
 const Builtin* findBuiltin(const std::string& key) {
     static const std::unordered_map<std::string, const Builtin*> table = [] {
         std::unordered_map<std::string, const Builtin*> t;
-        for (const auto* part : {&textBuiltins(), &conversionBuiltins(), &dateBuiltins(), &otherBuiltins()})
+        for (const auto* part : {&textBuiltins(), &conversionBuiltins(), &dateBuiltins(), &otherBuiltins(),
+                                 &byteBuiltins()})
             for (const Builtin& b : *part)
                 t[b.name] = &b;
         return t;

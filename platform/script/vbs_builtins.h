@@ -29,6 +29,7 @@ const std::vector<Builtin>& textBuiltins();
 const std::vector<Builtin>& conversionBuiltins();
 const std::vector<Builtin>& dateBuiltins();
 const std::vector<Builtin>& otherBuiltins();
+const std::vector<Builtin>& byteBuiltins();
 
 // Helpers shared by the builtin files.
 bool isMissing(const Value& v); // an omitted optional argument

@@ -1,10 +1,13 @@
 // The Active Scripting engine object.
 
 #include "platform/script/vbs_engine.h"
+#include "platform/script/runtime/scripting_runtime.h"
 #include "platform/script/vbs_event_sink.h"
 #include "platform/script/vbs_parser.h"
 #include "platform/script/vbs_script_error.h"
 #include "platform/script/vbscript.h"
+
+#include <algorithm>
 
 namespace pm::vbs {
 
@@ -171,6 +174,14 @@ HRESULT VBScriptEngine::GetScriptState(SCRIPTSTATE* pssState) {
 }
 
 void VBScriptEngine::resetRuntime(bool keepPersistent) {
+    if (m_entryDepth == 0 && !m_runtime->aborted()) {
+        // Objects the variables still hold see their Class_Terminate, as at the end of a script.
+        // This counts as an entry, so that a reset from inside it retires this runtime.
+        pm::ComPtr<VBScriptEngine> self(this);
+        ++m_entryDepth;
+        m_runtime->releaseVariables();
+        if (--m_entryDepth == 0) m_retired.clear();
+    }
     m_runtime->abort();
     if (m_entryDepth > 0) m_retired.push_back(std::move(m_runtime));
     m_runtime = std::make_unique<Runtime>(asHost(), m_interrupt);
@@ -244,9 +255,19 @@ HRESULT VBScriptEngine::AddTypeLib(REFGUID rguidTypeLib, DWORD dwMajor, DWORD dw
     return S_OK;
 }
 
-HRESULT VBScriptEngine::GetScriptDispatch(LPCOLESTR, IDispatch** ppdisp) {
-    if (ppdisp) *ppdisp = nullptr;
-    return E_NOTIMPL;
+// Named items share the global scope (their code is global code), so every name answers it.
+HRESULT VBScriptEngine::GetScriptDispatch(LPCOLESTR pstrItemName, IDispatch** ppdisp) {
+    if (!ppdisp) return E_POINTER;
+    *ppdisp = nullptr;
+    if (m_state == SCRIPTSTATE_UNINITIALIZED || m_state == SCRIPTSTATE_CLOSED) return E_UNEXPECTED;
+    if (pstrItemName && *pstrItemName) {
+        std::string name = lowerCase(pm::toBytes(pstrItemName, pm::oleStrLen(pstrItemName)));
+        bool known = std::any_of(m_items.begin(), m_items.end(),
+                                 [&](const ItemRecord& it) { return lowerCase(it.name) == name; });
+        if (!known) return E_INVALIDARG;
+    }
+    *ppdisp = m_runtime->scriptDispatch().detach();
+    return S_OK;
 }
 HRESULT VBScriptEngine::GetCurrentScriptThreadID(SCRIPTTHREADID*) {
     return E_NOTIMPL;
@@ -308,6 +329,7 @@ void VBScriptEngine::enableModeless(bool enable) {
 namespace pm {
 
 void registerVBScriptEngine() {
+    vbs::registerScriptingRuntime();
     registerClass(CLSID_VBScript, "VBScript", [](IUnknown** out) {
         *out = static_cast<IActiveScript*>(new vbs::VBScriptEngine);
         return S_OK;

@@ -31,6 +31,15 @@ enum RuntimeError : int {
     kNotACollection = 451,
     kUndefinedVariable = 500,
     kIllegalAssignment = 501,
+    kKeyExists = 457,
+    kClassNotDefined = 506,
+    kFileNotFound = 53,
+    kBadFileMode = 54,
+    kFileExists = 58,
+    kInputPastEnd = 62,
+    kPermissionDenied = 70,
+    kPathNotFound = 76,
+    kRegExpSyntax = 5017,
 };
 
 // Compilation error numbers.
@@ -64,6 +73,16 @@ enum CompileError : int {
     kNameRedefined = 1041,
     kExpectedLiteral = 1045,
     kExpectedIn = 1046,
+    kExpectedClass = 1047,
+    kMustBeInClass = 1048,
+    kExpectedLetSetGet = 1049,
+    kExpectedProperty = 1050,
+    kMultipleDefault = 1052,
+    kInitTermArgs = 1053,
+    kPropertyNeedsArgument = 1054,
+    kDefaultNeedsPublic = 1057,
+    kExpectedWith = 1029,
+    kInvalidMe = 1037,
     kUnexpectedNext = 1055,
 };
 

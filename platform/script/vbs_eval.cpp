@@ -35,6 +35,7 @@ const Value& Runtime::evalRef(Expr& e, Value& scratch) {
 }
 
 Value Runtime::eval(Expr& e) {
+    checkStack();
     switch (e.kind) {
     case ExprKind::Literal:
         return static_cast<LiteralExpr&>(e).value;
@@ -47,7 +48,7 @@ Value Runtime::eval(Expr& e) {
     case ExprKind::Member: {
         auto& m = static_cast<MemberExpr&>(e);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, nullptr);
     }
     case ExprKind::Unary: {
@@ -62,6 +63,12 @@ Value Runtime::eval(Expr& e) {
         const Value& right = evalRef(*b.right, s2);
         return binaryOp(b.op, left, right);
     }
+    case ExprKind::Me:
+        return evalMe();
+    case ExprKind::New:
+        return evalNew(static_cast<NewExpr&>(e));
+    case ExprKind::WithObject:
+        return evalWithObject();
     }
     throw ScriptError(kSyntaxError);
 }
@@ -91,7 +98,7 @@ Value Runtime::callWithArgs(Expr& callee, std::vector<ExprPtr>& args) {
     if (callee.kind == ExprKind::Member) {
         auto& m = static_cast<MemberExpr&>(callee);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args), nullptr);
     }
     Value target = eval(callee);
@@ -100,7 +107,8 @@ Value Runtime::callWithArgs(Expr& callee, std::vector<ExprPtr>& args) {
 
 Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     Resolved r = resolve(id, false);
-    if (r.kind == NameKind::ReturnValue && !args.empty()) return callProcedureWith(*m_frame->proc, args);
+    if (r.kind == NameKind::ReturnValue && !args.empty())
+        return callProcedureWith(*m_frame->proc, args, m_frame->me.get());
     if (r.var) {
         if (r.var->isArray() && !args.empty()) return *elementOf(*r.var, args);
         if (r.var->isObject() && r.var->obj()) {
@@ -135,31 +143,45 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     }
     case NameKind::Constant:
         return applyToValue(*static_cast<const Value*>(id.cachePtr), args);
+    case NameKind::ClassMember:
+        return callOwnMember(id.cacheIndex, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, nullptr);
     default:
         typeMismatch(id.name);
     }
 }
 
-Value Runtime::callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args) {
-    std::vector<Value> temps(args.size());
-    std::vector<Value*> refs(args.size());
-    for (size_t i = 0; i < args.size(); ++i) {
-        refs[i] = &temps[i];
-        Expr* a = args[i].get();
-        if (!a) {
-            temps[i] = Value::error(DISP_E_PARAMNOTFOUND);
-            continue;
-        }
-        if (a->kind == ExprKind::Ident && !a->parenthesized) {
-            Resolved r = resolve(static_cast<IdentExpr&>(*a), false);
-            if (r.var) {
-                refs[i] = r.var;
-                continue;
-            }
-        }
-        temps[i] = eval(*a);
+Value Runtime::callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, const Value* put) {
+    std::vector<Value> temps;
+    Args refs;
+    bindArgs(args, temps, refs);
+    return callMember(*m_frame->me.get(), id, flags, refs, put, true);
+}
+
+void Runtime::bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs) {
+    temps.resize(args.size());
+    refs.resize(args.size());
+    for (size_t i = 0; i < args.size(); ++i)
+        refs[i] = bindArg(args[i].get(), temps[i]);
+}
+
+Value* Runtime::bindArg(Expr* arg, Value& temp) {
+    if (!arg) {
+        temp = Value::error(DISP_E_PARAMNOTFOUND);
+        return &temp;
     }
-    return callProcedure(proc, refs);
+    if (arg->kind == ExprKind::Ident && !arg->parenthesized) {
+        Resolved r = resolve(static_cast<IdentExpr&>(*arg), false);
+        if (r.var) return r.var;
+    }
+    temp = eval(*arg);
+    return &temp;
+}
+
+Value Runtime::callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args, ClassInstance* me) {
+    std::vector<Value> temps;
+    Args refs;
+    bindArgs(args, temps, refs);
+    return callProcedure(proc, refs, me);
 }
 
 Value* Runtime::elementOf(Value& arrayValue, std::vector<ExprPtr>& args) {
@@ -207,7 +229,7 @@ void Runtime::assignTo(Expr& target, Value value, bool isSet) {
     case ExprKind::Member: {
         auto& m = static_cast<MemberExpr&>(target);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         std::vector<Value> none;
         invokeValues(obj.obj(), id, m.name, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none,
                      &value);
@@ -234,6 +256,11 @@ void Runtime::assignIdent(IdentExpr& id, Value value, bool isSet) {
                      none, &value);
         return;
     }
+    if (r.kind == NameKind::ClassMember) {
+        std::vector<ExprPtr> none;
+        callOwnMember(id.cacheIndex, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none, &value);
+        return;
+    }
     throw ScriptError(kIllegalAssignment);
 }
 
@@ -242,7 +269,7 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
     if (c.callee->kind == ExprKind::Member) {
         auto& m = static_cast<MemberExpr&>(*c.callee);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         invoke(obj.obj(), id, m.name, put, rawArgs(c.args), &value);
         return;
     }
@@ -260,6 +287,10 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
             return;
         }
         typeMismatch(id.name);
+    }
+    if (r.kind == NameKind::ClassMember) {
+        callOwnMember(id.cacheIndex, put, c.args, &value);
+        return;
     }
     if (r.kind == NameKind::Item || r.kind == NameKind::GlobalMember) {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));

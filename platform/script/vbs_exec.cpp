@@ -19,13 +19,15 @@ bool isInt(const Value& v) {
 } // namespace
 
 Flow Runtime::execBlock(Block& block) {
+    checkStack();
     for (auto& sp : block) {
         Stmt& s = *sp;
         try {
             Flow f = exec(s);
             if (f != Flow::Normal) return f;
         } catch (ScriptError& e) {
-            if (e.pos.line < 0) e.pos = s.pos;
+            // Code run by Execute has no unit of its own: its errors point at the calling statement.
+            if (e.pos.line < 0 || e.pos.unit < 0) e.pos = s.pos;
             if (!m_frame->resumeNext) throw;
             m_err->set(e);
         }
@@ -67,6 +69,7 @@ Flow Runtime::exec(Stmt& s) {
     case StmtKind::Exit:
         switch (static_cast<ExitStmt&>(s).what) {
         case ExitKind::Sub:
+        case ExitKind::Property:
             return Flow::ExitSub;
         case ExitKind::Function:
             return Flow::ExitFunction;
@@ -80,6 +83,8 @@ Flow Runtime::exec(Stmt& s) {
         m_frame->resumeNext = static_cast<OnErrorStmt&>(s).resumeNext;
         m_err->clear();
         break;
+    case StmtKind::With:
+        return execWith(static_cast<WithStmt&>(s));
     case StmtKind::Randomize: {
         auto& r = static_cast<RandomizeStmt&>(s);
         if (r.seed) {
@@ -126,7 +131,7 @@ void Runtime::execCall(CallStmt& s) {
     if (s.callee->kind == ExprKind::Member) {
         auto& m = static_cast<MemberExpr&>(*s.callee);
         Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m.name);
+        DISPID id = memberId(obj.obj(), m);
         std::vector<Expr*> args;
         for (auto& a : s.args)
             args.push_back(a.get());

@@ -153,7 +153,12 @@ private:
             if (cur().kind == Tok::End || done(cur())) return;
             if (isProcedureStart()) {
                 if (m_proc || m_nesting > 1) fail(kSyntaxError);
-                parseProcedure();
+                parseProcedureHead(nullptr);
+                continue;
+            }
+            if (atWord("class")) {
+                if (m_proc || m_nesting > 1) fail(kSyntaxError);
+                parseClass();
                 continue;
             }
             StmtPtr s = parseStatement();
@@ -166,7 +171,7 @@ private:
         size_t n = (atWord("private") || atWord("public")) ? 1 : 0;
         if (n && isWord(ahead(1), "default")) n = 2;
         const Token& t = ahead(n);
-        return isWord(t, "sub") || isWord(t, "function");
+        return isWord(t, "sub") || isWord(t, "function") || isWord(t, "property");
     }
 
     bool endOf(const char* what) const { return atWord("end") && isWord(ahead(1), what); }
@@ -174,6 +179,7 @@ private:
     StmtPtr parseStatement() {
         const Token& t = cur();
         if (t.kind != Tok::Ident) {
+            if (t.kind == Tok::Dot && m_withDepth) return parseAssignOrCall();
             if (t.kind == Tok::Dot) fail(kSyntaxError);
             fail(kExpectedStatement);
         }
@@ -185,6 +191,7 @@ private:
             return parseDim();
         }
         if (w == "redim") return advance(), parseReDim();
+        if (w == "class") fail(kSyntaxError);
         if (w == "const") return advance(), parseConst();
         if (w == "erase") return advance(), parseErase();
         if (w == "set") return advance(), parseAssignment(true);
@@ -199,6 +206,7 @@ private:
         if (w == "on") return parseOnError();
         if (w == "option") return parseOption();
         if (w == "randomize") return parseRandomize();
+        if (w == "with") return parseWith();
         if (isReserved(w)) fail(kExpectedStatement);
         return parseAssignOrCall();
     }
@@ -460,15 +468,23 @@ private:
         return s;
     }
 
+    bool inProcedure(std::initializer_list<ProcKind> kinds) const {
+        return m_proc && std::find(kinds.begin(), kinds.end(), m_proc->kind) != kinds.end();
+    }
+
     StmtPtr parseExit() {
         auto s = node<ExitStmt>(here());
         advance();
         if (acceptWord("sub")) {
-            if (!m_proc || m_proc->isFunction) fail(kInvalidExit);
+            if (!inProcedure({ProcKind::Sub})) fail(kInvalidExit);
             s->what = ExitKind::Sub;
         } else if (acceptWord("function")) {
-            if (!m_proc || !m_proc->isFunction) fail(kInvalidExit);
+            if (!inProcedure({ProcKind::Function})) fail(kInvalidExit);
             s->what = ExitKind::Function;
+        } else if (acceptWord("property")) {
+            if (!inProcedure({ProcKind::PropertyGet, ProcKind::PropertyLet, ProcKind::PropertySet}))
+                fail(kInvalidExit);
+            s->what = ExitKind::Property;
         } else if (acceptWord("for")) {
             if (!m_forDepth) fail(kInvalidExit);
             s->what = ExitKind::For;
@@ -511,17 +527,47 @@ private:
         return s;
     }
 
-    void parseProcedure() {
-        if (atWord("private") || atWord("public")) advance();
-        if (atWord("default")) advance();
-        bool isFunction = atWord("function");
-        advance();
+    // "[Public|Private] [Default] Sub|Function|Property ..." at the start of a procedure.
+    void parseProcedureHead(ClassDef* cls) {
+        bool isPublic = !atWord("private");
+        bool hadVisibility = acceptWord("public") || acceptWord("private");
+        bool isDefault = acceptWord("default");
+        if (isDefault && !(hadVisibility && isPublic)) fail(kDefaultNeedsPublic);
+        if (isDefault && !cls) fail(kMustBeInClass);
+        parseProcedure(cls, isPublic, isDefault);
+    }
+
+    ProcKind procedureKind() {
+        if (acceptWord("sub")) return ProcKind::Sub;
+        if (acceptWord("function")) return ProcKind::Function;
+        expectWord("property", kSyntaxError);
+        if (acceptWord("get")) return ProcKind::PropertyGet;
+        if (acceptWord("let")) return ProcKind::PropertyLet;
+        if (acceptWord("set")) return ProcKind::PropertySet;
+        fail(kExpectedLetSetGet);
+    }
+
+    static const char* endWordOf(ProcKind kind) {
+        switch (kind) {
+        case ProcKind::Sub:
+            return "sub";
+        case ProcKind::Function:
+            return "function";
+        default:
+            return "property";
+        }
+    }
+
+    void parseProcedure(ClassDef* cls, bool isPublic, bool isDefault) {
         auto proc = std::make_unique<Procedure>();
+        proc->kind = procedureKind();
         proc->pos = {cur().line, cur().col, m_unitIndex};
-        proc->isFunction = isFunction;
+        proc->isFunction = proc->kind == ProcKind::Function || proc->kind == ProcKind::PropertyGet;
+        proc->isPublic = isPublic;
+        proc->owner = cls;
         proc->name = identifier();
         proc->key = lowerCase(proc->name);
-        if (isFunction) proc->locals[proc->key] = 0;
+        if (proc->isFunction) proc->locals[proc->key] = 0;
         m_proc = proc.get();
         if (accept(Tok::LParen) && !accept(Tok::RParen)) {
             do
@@ -530,15 +576,123 @@ private:
             expect(Tok::RParen, kExpectedRParen);
         }
         if (!atSeparator()) fail(kExpectedEndOfStatement);
-        const char* kind = isFunction ? "function" : "sub";
+        bool isProperty = proc->kind == ProcKind::PropertyLet || proc->kind == ProcKind::PropertySet;
+        if (isProperty && proc->params.empty()) failPos(kPropertyNeedsArgument, proc->pos);
         parseBlock(proc->body, [this](const Token&) {
-            return atWord("end") && !isWord(ahead(1), "if") && !isWord(ahead(1), "select");
+            return atWord("end") && !isWord(ahead(1), "if") && !isWord(ahead(1), "select") &&
+                   !isWord(ahead(1), "with");
         });
         expectWord("end", kExpectedEnd);
-        expectWord(kind, isFunction ? kExpectedFunction : kExpectedSub);
+        const char* endWord = endWordOf(proc->kind);
+        int endError = proc->kind == ProcKind::Function ? kExpectedFunction
+                       : proc->kind == ProcKind::Sub    ? kExpectedSub
+                                                        : kExpectedProperty;
+        expectWord(endWord, endError);
         m_proc = nullptr;
+        if (cls) {
+            addMethod(*cls, std::move(proc), isDefault);
+            return;
+        }
+        if (proc->kind != ProcKind::Sub && proc->kind != ProcKind::Function) failPos(kMustBeInClass, proc->pos);
         if (!m_procedureNames.insert(proc->key).second) failPos(kNameRedefined, proc->pos);
         m_unit->procedures.push_back(std::move(proc));
+    }
+
+    // Files a method or property under its name in the class.
+    void addMethod(ClassDef& cls, std::unique_ptr<Procedure> proc, bool isDefault) {
+        if (cls.fieldIndex.count(proc->key)) failPos(kNameRedefined, proc->pos);
+        auto found = cls.memberIndex.find(proc->key);
+        int index;
+        if (found == cls.memberIndex.end()) {
+            index = static_cast<int>(cls.members.size());
+            cls.memberIndex[proc->key] = index;
+            cls.members.emplace_back();
+            cls.members.back().name = proc->name;
+            cls.members.back().isPublic = proc->isPublic;
+        } else {
+            index = found->second;
+        }
+        ClassDef::Member& m = cls.members[index];
+        Procedure** slot = proc->kind == ProcKind::PropertyLet   ? &m.let
+                           : proc->kind == ProcKind::PropertySet ? &m.set
+                                                                 : &m.get;
+        bool mixed = m.get && proc->kind != ProcKind::PropertyGet && m.get->kind != ProcKind::PropertyGet;
+        if (*slot || mixed) failPos(kNameRedefined, proc->pos);
+        if (isDefault) {
+            if (cls.defaultMember >= 0) failPos(kMultipleDefault, proc->pos);
+            cls.defaultMember = index;
+        }
+        if (proc->key == "class_initialize" || proc->key == "class_terminate") {
+            if (proc->kind != ProcKind::Sub || !proc->params.empty()) failPos(kInitTermArgs, proc->pos);
+            (proc->key == "class_initialize" ? cls.initialize : cls.terminate) = proc.get();
+        }
+        *slot = proc.get();
+        cls.procedures.push_back(std::move(proc));
+    }
+
+    // "Class Name" ... "End Class": variables, methods and properties.
+    void parseClass() {
+        auto cls = std::make_unique<ClassDef>();
+        advance();
+        cls->pos = here();
+        cls->name = identifier();
+        cls->key = lowerCase(cls->name);
+        if (!atSeparator()) fail(kExpectedEndOfStatement);
+        while (true) {
+            skipSeparators();
+            if (cur().kind == Tok::End) fail(kExpectedEnd);
+            if (endOf("class")) break;
+            if (atWord("end")) {
+                advance();
+                fail(kExpectedClass);
+            }
+            if (isProcedureStart() || (atWord("public") && isWord(ahead(1), "default")))
+                parseProcedureHead(cls.get());
+            else
+                parseFields(*cls);
+            if (!atSeparator()) fail(kExpectedEndOfStatement);
+        }
+        advance();
+        advance();
+        if (!m_classNames.insert(cls->key).second) failPos(kNameRedefined, cls->pos);
+        m_unit->classes.push_back(std::move(cls));
+    }
+
+    // "Dim|Public|Private name[(bounds)], ..." inside a class.
+    void parseFields(ClassDef& cls) {
+        bool isPublic = !atWord("private");
+        if (!acceptWord("dim") && !acceptWord("public") && !acceptWord("private")) fail(kExpectedStatement);
+        do {
+            const Pos at = here();
+            ClassDef::Field f;
+            f.name = identifier();
+            f.isPublic = isPublic;
+            if (accept(Tok::LParen)) {
+                f.isArray = true;
+                if (!accept(Tok::RParen)) {
+                    do
+                        f.bounds.push_back(parseExpr());
+                    while (accept(Tok::Comma));
+                    expect(Tok::RParen, kExpectedRParen);
+                }
+            }
+            std::string key = lowerCase(f.name);
+            if (cls.fieldIndex.count(key) || cls.memberIndex.count(key)) failPos(kNameRedefined, at);
+            cls.fieldIndex[key] = static_cast<int>(cls.fields.size());
+            cls.fields.push_back(std::move(f));
+        } while (accept(Tok::Comma));
+    }
+
+    StmtPtr parseWith() {
+        auto s = node<WithStmt>(here());
+        advance();
+        s->object = parseExpr();
+        ++m_withDepth;
+        parseBlock(s->body, [this](const Token&) { return endOf("with"); });
+        --m_withDepth;
+        expectWord("end", kExpectedEnd);
+        expectWord("with", kExpectedWith);
+        return s;
     }
 
     void parseParam(Procedure& proc) {
@@ -702,15 +856,8 @@ private:
         while (true) {
             const Pos at = here();
             const Token& t = cur();
-            if (t.kind == Tok::Dot) {
-                advance();
-                if (cur().kind != Tok::Ident) fail(kExpectedIdentifier);
-                auto m = node<MemberExpr>(at);
-                m->name = cur().text;
-                advance();
-                m->depth = e->depth + 1;
-                m->object = std::move(e);
-                e = std::move(m);
+            if (t.kind == Tok::Dot && !(m_withDepth && t.spaceBefore)) {
+                e = memberOf(std::move(e), at);
             } else if (t.kind == Tok::LParen && !(statementMode && t.spaceBefore)) {
                 if (e->kind == ExprKind::Literal) fail(kExpectedEndOfStatement);
                 advance();
@@ -725,6 +872,19 @@ private:
             }
             if (e->depth > kMaxExprDepth) failPos(kOutOfStack, at);
         }
+    }
+
+    // ".Name" after an object (the dot is the current token).
+    ExprPtr memberOf(ExprPtr object, const Pos& at) {
+        advance();
+        if (cur().kind != Tok::Ident) fail(kExpectedIdentifier);
+        auto m = node<MemberExpr>(at);
+        m->name = cur().text;
+        m->key = cur().lower;
+        advance();
+        m->depth = object->depth + 1;
+        m->object = std::move(object);
+        return m;
     }
 
     void parseArguments(std::vector<ExprPtr>& args, int& depth) {
@@ -764,6 +924,13 @@ private:
         }
         case Tok::Ident:
             break;
+        case Tok::Dot:
+            if (!m_withDepth) fail(kExpectedExpression);
+            return memberOf(node<WithObjectExpr>(here()), here());
+        case Tok::Newline:
+        case Tok::End:
+        case Tok::Colon:
+            fail(kSyntaxError); // the expression stops short at the end of the statement
         default:
             fail(kExpectedExpression);
         }
@@ -773,6 +940,18 @@ private:
         if (w == "empty") return literal(Value(), here());
         if (w == "null") return literal(Value::null(), here());
         if (w == "nothing") return literal(Value::object(nullptr), here());
+        if (w == "me") {
+            auto me = node<MeExpr>(here());
+            advance();
+            return me;
+        }
+        if (w == "new") {
+            auto n = node<NewExpr>(here());
+            advance();
+            n->name = identifier();
+            n->key = lowerCase(n->name);
+            return n;
+        }
         if (isReserved(w)) fail(kExpectedExpression);
         return identNode();
     }
@@ -785,9 +964,11 @@ private:
     Procedure* m_proc = nullptr;
     std::unordered_set<std::string> m_procedureNames;
     std::unordered_set<std::string> m_globalNames;
+    std::unordered_set<std::string> m_classNames;
     int m_nesting = 0;
     int m_forDepth = 0;
     int m_doDepth = 0;
+    int m_withDepth = 0;
 };
 
 } // namespace

@@ -15,23 +15,8 @@ namespace pm::vbs {
 namespace {
 
 constexpr int kMaxCallDepth = 400;
+constexpr std::ptrdiff_t kMaxNativeStack = std::ptrdiff_t(2) << 20;
 constexpr auto kPollPeriod = std::chrono::milliseconds(10);
-
-// Keeps m_frame and the depth right however a call ends.
-struct FrameScope {
-    FrameScope(Runtime::Frame*& slot, Runtime::Frame* frame, int& depth)
-        : m_slot(slot), m_saved(slot), m_depth(depth) {
-        m_slot = frame;
-        ++m_depth;
-    }
-    ~FrameScope() {
-        m_slot = m_saved;
-        --m_depth;
-    }
-    Runtime::Frame*& m_slot;
-    Runtime::Frame* m_saved;
-    int& m_depth;
-};
 
 ScriptError errorFromHresult(HRESULT hr, EXCEPINFO& ex, const std::string& member) {
     if (hr == DISP_E_EXCEPTION) {
@@ -102,22 +87,51 @@ Runtime::Runtime(RuntimeHost& host, const std::atomic<bool>& interrupt)
     m_err.attach(new ErrObject);
     m_constants["err"] = Value::object(m_err.get());
     m_lastPoll = std::chrono::steady_clock::now();
+    m_link->rt = this;
 }
 
-Runtime::~Runtime() = default;
+// Objects that outlive the interpreter (class instances a host still holds) find it gone, and
+// no Class_Terminate runs while the variables are destroyed.
+Runtime::~Runtime() {
+    m_link->rt = nullptr;
+    std::vector<pm::ComPtr<AutoObject>> alive(m_adopted.begin(), m_adopted.end());
+    for (auto& obj : alive)
+        obj->dropValues();
+}
+
+void Runtime::adopt(AutoObject& obj) {
+    obj.setOwner(m_link);
+    m_adopted.insert(&obj);
+}
 
 const Unit* Runtime::unit(int index) const {
     return index >= 0 && index < static_cast<int>(m_units.size()) ? m_units[index].get() : nullptr;
 }
 
+namespace {
+
+[[noreturn]] void redefined(const Pos& pos) {
+    ScriptError e(kNameRedefined);
+    e.compile = true;
+    e.pos = pos;
+    throw e;
+}
+
+} // namespace
+
 void Runtime::loadUnit(std::unique_ptr<Unit> unit) {
     for (const auto& p : unit->procedures)
-        if (m_procedures.count(p->key) || m_globalIndex.count(p->key)) {
-            ScriptError e(kNameRedefined);
-            e.compile = true;
-            e.pos = p->pos;
-            throw e;
-        }
+        if (m_procedures.count(p->key) || m_globalIndex.count(p->key) || m_classes.count(p->key))
+            redefined(p->pos);
+    for (const auto& cls : unit->classes)
+        if (m_procedures.count(cls->key) || m_globalIndex.count(cls->key) || m_classes.count(cls->key))
+            redefined(cls->pos);
+    for (const auto& cls : unit->classes) {
+        for (const auto& p : unit->procedures)
+            if (p->key == cls->key) redefined(cls->pos);
+        for (const auto& name : unit->globalNames)
+            if (name == cls->key) redefined(cls->pos);
+    }
     for (const auto& name : unit->globalNames)
         if (m_procedures.count(name)) {
             ScriptError e(kNameRedefined);
@@ -127,6 +141,8 @@ void Runtime::loadUnit(std::unique_ptr<Unit> unit) {
         }
     for (const auto& p : unit->procedures)
         m_procedures[p->key] = p.get();
+    for (const auto& cls : unit->classes)
+        m_classes[cls->key] = cls.get();
     for (const auto& name : unit->globalNames)
         if (!m_globalIndex.count(name)) createGlobal(name);
     m_optionExplicit = m_optionExplicit || unit->optionExplicit;
@@ -137,8 +153,15 @@ void Runtime::runPending() {
     while (m_nextToRun < m_units.size()) {
         Unit& u = *m_units[m_nextToRun++];
         Frame frame;
-        FrameScope scope(m_frame, &frame, m_callDepth);
+        FrameScope scope(*this, &frame);
         execBlock(u.globalCode);
+    }
+}
+
+void Runtime::releaseVariables() {
+    for (size_t i = 0; i < m_globals.size(); ++i) {
+        Value old = std::move(m_globals[i].value);
+        m_globals[i].value = Value();
     }
 }
 
@@ -164,6 +187,11 @@ void Runtime::addConstant(const std::string& name, const Value& value) {
 Procedure* Runtime::findProcedure(const std::string& name) const {
     auto it = m_procedures.find(lowerCase(name));
     return it == m_procedures.end() ? nullptr : it->second;
+}
+
+ClassDef* Runtime::findClass(const std::string& key) const {
+    auto it = m_classes.find(key);
+    return it == m_classes.end() ? nullptr : it->second;
 }
 
 Runtime::Item* Runtime::item(const std::string& key) {
@@ -192,6 +220,8 @@ Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
         return {id.cacheKind, m_frame->refs[id.cacheIndex]};
     case NameKind::Global:
         return {NameKind::Global, &m_globals[id.cacheIndex].value};
+    case NameKind::Field:
+        return {NameKind::Field, &m_frame->me->fields()[id.cacheIndex]};
     case NameKind::ImplicitLocal:
         for (auto& v : m_frame->implicit)
             if (v.first == id.key) return {NameKind::ImplicitLocal, v.second.get()};
@@ -208,6 +238,19 @@ Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
             id.cacheKind = it->second == 0 ? NameKind::ReturnValue : NameKind::Local;
             id.cacheIndex = it->second;
             return resolve(id, forWrite);
+        }
+    }
+    if (m_frame && m_frame->me) {
+        const ClassDef& def = m_frame->me->definition();
+        if (auto f = def.fieldIndex.find(id.key); f != def.fieldIndex.end()) {
+            id.cacheKind = NameKind::Field;
+            id.cacheIndex = f->second;
+            return resolve(id, forWrite);
+        }
+        if (auto m = def.memberIndex.find(id.key); m != def.memberIndex.end()) {
+            id.cacheKind = NameKind::ClassMember;
+            id.cacheIndex = kMethodBase + m->second;
+            return {id.cacheKind, nullptr};
         }
     }
     auto g = m_globalIndex.find(id.key);
@@ -266,11 +309,16 @@ Value* Runtime::variable(IdentExpr& id, bool forWrite) {
     return nullptr;
 }
 
-Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args) {
+Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassInstance* me) {
     if (args.size() != proc.params.size()) throw ScriptError(kWrongArgCount);
     if (m_callDepth >= kMaxCallDepth) throw ScriptError(kOutOfStack);
-    Frame frame;
+    // Frames are kept per call depth so that their storage is reused from call to call.
+    if (m_framePool.size() <= static_cast<size_t>(m_callDepth)) m_framePool.resize(m_callDepth + 1);
+    auto& pooled = m_framePool[m_callDepth];
+    if (!pooled) pooled = std::make_unique<Frame>();
+    Frame& frame = *pooled;
     frame.proc = &proc;
+    frame.me = me;
     frame.slots.resize(proc.slotCount);
     frame.refs.resize(proc.slotCount);
     for (int i = 0; i < proc.slotCount; ++i)
@@ -282,9 +330,30 @@ Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args) {
         else
             frame.slots[slot] = *args[i];
     }
-    FrameScope scope(m_frame, &frame, m_callDepth);
+    Value result;
+    FrameScope scope(*this, &frame);
+    // Emptied while the depth still counts this frame: a Class_Terminate run by releasing a local
+    // takes the next frame.
+    struct Recycle {
+        Frame& f;
+        ~Recycle() {
+            f.slots.clear();
+            f.refs.clear();
+            f.implicit.clear();
+            f.withObjects.clear();
+            f.me.reset();
+            f.resumeNext = false;
+        }
+    } recycle{frame};
     execBlock(proc.body);
-    return proc.isFunction ? std::move(frame.slots[0]) : Value();
+    if (proc.isFunction) result = std::move(frame.slots[0]);
+    return result;
+}
+
+void Runtime::checkStack() const {
+    // The frame address is the machine stack's even where a sanitizer keeps locals elsewhere.
+    const char* here = static_cast<const char*>(__builtin_frame_address(0));
+    if (m_stackBase && m_stackBase - here > kMaxNativeStack) throw ScriptError(kOutOfStack);
 }
 
 void Runtime::checkAbort() {
@@ -300,6 +369,13 @@ void Runtime::checkAbort() {
 }
 
 DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
+    if (auto* own = dynamic_cast<AutoObject*>(obj)) {
+        DISPID id = own->memberId(lowerCase(name));
+        if (id != DISPID_UNKNOWN) return id;
+        ScriptError e(kNoSuchMember);
+        e.description += ": '" + name + "'";
+        throw e;
+    }
     std::u16string wide = toUtf16(name);
     LPOLESTR p = wide.data();
     DISPID id = DISPID_UNKNOWN;
@@ -313,26 +389,28 @@ DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
     return id;
 }
 
+DISPID Runtime::memberId(IDispatch* obj, MemberExpr& m) {
+    auto* own = dynamic_cast<AutoObject*>(obj);
+    if (!own) return memberId(obj, m.name);
+    if (m.cacheShape == own->shape()) return m.cacheId;
+    DISPID id = own->memberId(m.key);
+    if (id == DISPID_UNKNOWN) return memberId(obj, m.name); // raises the error
+    m.cacheShape = own->shape();
+    m.cacheId = id;
+    return id;
+}
+
 Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
                       std::vector<Expr*> const& argExprs, const Value* putValue) {
+    if (auto* own = dynamic_cast<AutoObject*>(obj)) return invokeOwn(*own, id, flags, argExprs, putValue);
     // Variables are passed by reference (VT_BYREF|VT_VARIANT) and written back after the call.
     std::vector<Value> values(argExprs.size());
     std::vector<Value*> targets(argExprs.size(), nullptr);
     for (size_t i = 0; i < argExprs.size(); ++i) {
-        Expr* e = argExprs[i];
-        if (!e) {
-            values[i] = Value::error(DISP_E_PARAMNOTFOUND);
-            continue;
-        }
-        if (e->kind == ExprKind::Ident && !e->parenthesized) {
-            Resolved r = resolve(static_cast<IdentExpr&>(*e), false);
-            if (r.var) {
-                targets[i] = r.var;
-                values[i] = *r.var;
-                continue;
-            }
-        }
-        values[i] = eval(*e);
+        Value* ref = bindArg(argExprs[i], values[i]);
+        if (ref == &values[i]) continue;
+        targets[i] = ref;
+        values[i] = *ref;
     }
     std::vector<char> byRef(targets.size());
     for (size_t i = 0; i < targets.size(); ++i)
@@ -346,6 +424,12 @@ Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD f
 Value Runtime::invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
                             std::vector<Value>& args, const Value* putValue, const std::vector<char>* byRef) {
     if (!obj) throw ScriptError(kObjectRequired);
+    if (auto* own = dynamic_cast<AutoObject*>(obj)) {
+        Args refs(args.size());
+        for (size_t i = 0; i < args.size(); ++i)
+            refs[i] = &args[i];
+        return callOwn(*own, id, flags, refs, putValue);
+    }
     pm::ComPtr<IDispatch> keep(obj);
     size_t n = args.size() + (putValue ? 1 : 0);
     std::vector<VARIANT> plain(n), refs(n);

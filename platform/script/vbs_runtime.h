@@ -4,6 +4,7 @@
 // nest (events during a message box), and an abort flag unwinds every entry.
 
 #include "platform/script/vbs_ast.h"
+#include "platform/script/vbs_class_instance.h"
 #include "platform/win/handles.h"
 
 #include <atomic>
@@ -11,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace pm::vbs {
 
@@ -53,9 +55,36 @@ public:
 
     // The global procedure of that name (case-insensitive), or null.
     Procedure* findProcedure(const std::string& name) const;
-    // Calls a procedure with the given argument storage (each is passed by reference).
-    Value callProcedure(Procedure& proc, std::vector<Value*>& args);
+    // The class of that name, or null.
+    ClassDef* findClass(const std::string& key) const;
+    // Calls a procedure with the given argument storage (each is passed by reference); me is the
+    // object of a class method.
+    Value callProcedure(Procedure& proc, std::vector<Value*>& args, ClassInstance* me = nullptr);
 
+    // Classes: a new instance (running Class_Initialize), a member call on one (inside: from a
+    // method of the same object, so that private members are reachable), and Class_Terminate.
+    Value newInstance(ClassDef& def);
+    Value callMember(ClassInstance& inst, DISPID id, WORD flags, Args& args, const Value* put, bool inside);
+    void terminate(ClassInstance& inst);
+
+    // Execute (in the current scope) and ExecuteGlobal: runs statements of a text; procedures and
+    // classes it defines stay defined.
+    void executeText(const std::string& text, bool global);
+    // GetRef: an object whose default member calls the procedure.
+    Value procedureReference(const std::string& name);
+    // The global scope as an object (GetScriptDispatch): variables and procedures as members.
+    pm::ComPtr<IDispatch> scriptDispatch();
+    DISPID scriptMemberId(const std::string& key);
+    Value callScriptMember(DISPID id, Args& args, const Value* put);
+    const std::shared_ptr<RuntimeLink>& link() const { return m_link; }
+    // Objects this interpreter made that can hold values (class instances, dictionaries): when it
+    // ends, their values are dropped so that cycles among them are freed.
+    void adopt(AutoObject& obj);
+    void forget(AutoObject& obj) { m_adopted.erase(&obj); }
+
+    // Empties the global variables, in order of definition (running the Class_Terminate of the
+    // objects they held last).
+    void releaseVariables();
     // Makes every running entry of this runtime unwind at its next check.
     void abort() { m_aborted = true; }
     bool aborted() const { return m_aborted || m_interrupt.load(std::memory_order_relaxed); }
@@ -64,10 +93,14 @@ public:
 
     // Used by the statement and expression code.
     struct Frame;
+    struct FrameScope;
     Value eval(Expr& e);
     const Value& evalRef(Expr& e, Value& scratch);
     Flow execBlock(Block& block);
     void checkAbort();
+    // Error 28 when the native stack of this entry grows too deep (deep recursion of deeply
+    // nested expressions), before it overflows.
+    void checkStack() const;
     // Member access on an object: a call or property get (args may be written back when they are
     // variables), or a put (putValue not null).
     Value invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
@@ -78,6 +111,12 @@ public:
                        std::vector<Value>& args, const Value* putValue,
                        const std::vector<char>* byRef = nullptr);
     DISPID memberId(IDispatch* obj, const std::string& name);
+    // The same for a member written in the script, remembering the id for the engine's objects.
+    DISPID memberId(IDispatch* obj, MemberExpr& m);
+    // Calls on the engine's own objects, without VARIANTs.
+    Value invokeOwn(AutoObject& obj, DISPID id, WORD flags, std::vector<Expr*> const& argExprs,
+                    const Value* putValue);
+    Value callOwn(AutoObject& obj, DISPID id, WORD flags, Args& args, const Value* putValue);
     // Evaluates an expression text in the current scope (Eval).
     Value evalText(const std::string& text);
     double nextRandom(const Value* seed);
@@ -114,10 +153,22 @@ private:
     void execErase(EraseStmt& s);
 
     Value evalIdent(IdentExpr& id);
+    Value evalNew(NewExpr& n);
+    Value evalMe();
+    Value evalWithObject();
+    Flow execWith(WithStmt& s);
+    // Evaluates call arguments: variables written without parentheses are passed by reference,
+    // everything else through temps.
+    void bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs);
+    // One argument: the variable itself, or temp holding its value (an omitted one is "missing").
+    Value* bindArg(Expr* arg, Value& temp);
+    Value fieldAccess(ClassInstance& inst, int index, Args& args, const Value* put, bool inside);
+    Value callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, const Value* put);
+    Value invokeValuesOf(const Value& object, Args& args);
     Value evalCall(CallExpr& c);
     Value callWithArgs(Expr& callee, std::vector<ExprPtr>& args);
     Value callNamed(IdentExpr& id, std::vector<ExprPtr>& args);
-    Value callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args);
+    Value callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args, ClassInstance* me = nullptr);
     Value applyToValue(const Value& target, std::vector<ExprPtr>& args);
     Value* elementOf(Value& arrayValue, std::vector<ExprPtr>& args);
     void assignTo(Expr& target, Value value, bool isSet);
@@ -143,11 +194,18 @@ private:
     std::deque<Variable> m_globals;
     std::unordered_map<std::string, int> m_globalIndex;
     std::unordered_map<std::string, Procedure*> m_procedures;
+    std::unordered_map<std::string, ClassDef*> m_classes;
+    std::vector<std::unique_ptr<Unit>> m_executed; // texts run by Execute and ExecuteGlobal
+    std::vector<Procedure*> m_exported;             // procedures called through scriptDispatch
+    std::shared_ptr<RuntimeLink> m_link = std::make_shared<RuntimeLink>();
+    std::unordered_set<AutoObject*> m_adopted;
     std::unordered_map<std::string, Item> m_items;
     std::vector<Item*> m_globalMemberItems;
     std::unordered_map<std::string, Value> m_constants;
     bool m_optionExplicit = false;
     Frame* m_frame = nullptr;
+    const char* m_stackBase = nullptr; // where the outermost frame's native stack starts
+    std::vector<std::unique_ptr<Frame>> m_framePool; // procedure frames by call depth
     int m_callDepth = 0;
     unsigned m_tick = 0;
     std::chrono::steady_clock::time_point m_lastPoll;
@@ -162,7 +220,25 @@ struct Runtime::Frame {
     std::vector<Value> slots;
     std::vector<Value*> refs;
     std::vector<std::pair<std::string, std::unique_ptr<Value>>> implicit;
+    pm::ComPtr<ClassInstance> me;
+    std::vector<Value> withObjects; // the objects of the enclosing With statements, innermost last
     bool resumeNext = false;
+};
+
+// Keeps m_frame and the depth right however a call ends; the outermost one marks where the
+// native stack of the entry starts.
+struct Runtime::FrameScope {
+    FrameScope(Runtime& rt, Frame* frame) : m_rt(rt), m_saved(rt.m_frame) {
+        if (rt.m_callDepth == 0) rt.m_stackBase = static_cast<const char*>(__builtin_frame_address(0));
+        rt.m_frame = frame;
+        ++rt.m_callDepth;
+    }
+    ~FrameScope() {
+        m_rt.m_frame = m_saved;
+        if (--m_rt.m_callDepth == 0) m_rt.m_stackBase = nullptr;
+    }
+    Runtime& m_rt;
+    Frame* m_saved;
 };
 
 } // namespace pm::vbs

@@ -1,6 +1,7 @@
 // Variant values, their conversions and the bridge to VARIANT.
 
 #include "platform/script/vbs_value.h"
+#include "platform/script/vbs_auto_object.h"
 
 #include <cmath>
 #include <cstring>
@@ -556,6 +557,7 @@ std::string typeNameOf(const Value& v) {
         return "Error";
     case VT_DISPATCH: {
         if (!v.obj()) return "Nothing";
+        if (auto* own = dynamic_cast<AutoObject*>(v.obj())) return own->typeName();
         pm::ComPtr<ITypeInfo> info;
         if (SUCCEEDED(v.obj()->GetTypeInfo(0, 0, info.put())) && info) {
             BSTR name = nullptr;

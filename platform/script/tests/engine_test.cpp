@@ -1,25 +1,20 @@
 // The engine behind its interfaces: error reports, states, events and re-entrant calls.
 
-#include "support/script_harness.h"
+#include "support/script_cases.h"
 
 #include "platform/script/script_hooks.h"
 #include "platform/win/windows.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 namespace {
 
 using pm::test::Harness;
-
-std::string joined(const std::vector<std::string>& log) {
-    std::string out;
-    for (size_t i = 0; i < log.size(); ++i)
-        out += (i ? "|" : "") + log[i];
-    return out;
-}
+using pm::test::joined;
 
 struct ErrorCase {
     const char* name;
@@ -45,7 +40,20 @@ TEST(EngineErrors, SyntaxErrorsAreReportedBeforeParseReturns) {
         {"expected expression", "x = * 2", 1023, 0, 4, "x = * 2"},
         {"end of statement", "x = 1 2", 1025, 0, 6, "x = 1 2"},
         {"crlf lines", "x = 1\r\n\r\ny = )", 1023, 2, 4, "y = )"},
-        {"continued line", "x = 1 + _\n 2 +\ny = 1", 1023, 1, 4, " 2 +"},
+        {"continued line", "x = 1 + _\n 2 +\ny = 1", 1002, 1, 4, " 2 +"},
+        {"expression cut short at the line end", "x = 1 +", 1002, 0, 7, "x = 1 +"},
+        {"property outside a class", "Property Get P\nEnd Property", 1048, 0, 13, "Property Get P"},
+        {"class without end", "Class A\nPublic x", 1014, 1, 8, "Public x"},
+        {"with without end", "With Test\n.Log 1", 1014, 1, 6, ".Log 1"},
+        {"leading dot outside with", ".Log 1", 1002, 0, 0, ".Log 1"},
+        {"property let without argument", "Class A\nProperty Let P\nEnd Property\nEnd Class", 1054, 1, 13,
+         "Property Let P"},
+        {"two default members",
+         "Class A\nPublic Default Sub X\nEnd Sub\nPublic Default Sub Y\nEnd Sub\nEnd Class", 1052, 3, 19,
+         "Public Default Sub Y"},
+        {"class closed by another end", "Class A\nEnd Sub", 1047, 1, 4, "End Sub"},
+        {"class named like a variable", "Dim A\nClass A\nEnd Class", 1041, 1, 6, "Class A"},
+        {"class inside a procedure", "Sub S\nClass A\nEnd Class\nEnd Sub", 1002, 1, 0, "Class A"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,6 +81,7 @@ TEST(EngineErrors, RuntimeErrorsCarryPositionSourceLineAndText) {
         {"raised", "Err.Raise 1000", 1000, 0, 0, "Err.Raise 1000"},
         {"stack", "Function F(n)\n F = F(n + 1)\nEnd Function\nx = F(1)", 28, 1, 1, " F = F(n + 1)"},
         {"wrong count", "Sub S(a)\nEnd Sub\nS", 450, 2, 0, "S"},
+        {"in a procedure defined by Execute", "Execute \"Sub T : x = 1 / 0 : End Sub\"\n\nT", 11, 2, 0, "T"},
         {"null use", "x = Len(Null)\ny = CStr(Null)", 94, 1, 0, "y = CStr(Null)"},
     };
     for (const auto& c : cases) {
@@ -89,6 +98,19 @@ TEST(EngineErrors, RuntimeErrorsCarryPositionSourceLineAndText) {
         EXPECT_TRUE(h.test->log.empty()); // the rest of the entry was abandoned
         EXPECT_EQ(h.site->enters, h.site->leaves);
     }
+}
+
+// Recursion through a long expression would overflow the machine stack well before the call
+// limit; it stops with "Out of stack space" instead.
+TEST(EngineErrors, DeepRecursionOfALongExpressionIsOutOfStack) {
+    std::string sum = "F(n - 1)";
+    for (int i = 0; i < 900; ++i)
+        sum += " + 1";
+    Harness h;
+    h.run("Function F(n)\n  If n > 0 Then F = " + sum + " Else F = 0\nEnd Function\nx = F(399)\nTest.Log x");
+    ASSERT_EQ(h.site->errors.size(), 1u);
+    EXPECT_EQ(h.site->errors[0].number, 28);
+    EXPECT_TRUE(h.test->log.empty());
 }
 
 TEST(EngineErrors, DescriptionsAreTheStandardTexts) {
@@ -138,6 +160,48 @@ TEST(EngineStates, ResetKeepsOnlyPersistentItems) {
     h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED);
     EXPECT_EQ(h.run("Keep.Log \"kept\"\nOn Error Resume Next\nTest.Log \"gone\"\nKeep.Log Err.Number"), S_OK);
     EXPECT_EQ(joined(h.test->log), "kept|424");
+}
+
+TEST(EngineStates, ResetAndCloseRunTheTerminateOfObjectsStillHeld) {
+    const char* script = "Class T\n  Public Name\n  Sub Class_Terminate\n    Test.Log \"bye \" & Name\n"
+                         "  End Sub\nEnd Class\nSet a = New T : a.Name = \"a\"\nSet b = New T : b.Name = \"b\"";
+    Harness h;
+    ASSERT_EQ(h.run(script), S_OK);
+    EXPECT_EQ(h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED), S_OK);
+    EXPECT_EQ(joined(h.test->log), "bye a|bye b");
+    h.engine->AddNamedItem(u"Test", SCRIPTITEM_ISVISIBLE | SCRIPTITEM_ISSOURCE);
+    ASSERT_EQ(h.run(script), S_OK);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    EXPECT_EQ(joined(h.test->log), "bye a|bye b|bye a|bye b");
+}
+
+TEST(EngineReentrancy, ResetFromAClassTerminateRunByAReset) {
+    Harness h;
+    h.test->onCallBack = [&] { h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED); };
+    ASSERT_EQ(h.run("Class T\n  Sub Class_Terminate\n    Test.Log \"bye\"\n    Test.CallBack\n"
+                    "    Test.Log \"after\"\n  End Sub\nEnd Class\nSet a = New T\nSet b = New T"),
+              S_OK);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    EXPECT_EQ(joined(h.test->log), "bye");
+    EXPECT_EQ(h.site->states.back(), SCRIPTSTATE_CLOSED);
+}
+
+// Objects a script left in a cycle (an instance or a Dictionary holding itself) are freed when the
+// engine closes: the host object they hold gets its references back.
+TEST(EngineStates, CloseFreesObjectsHeldInACycle) {
+    Harness h;
+    auto refs = [&] {
+        h.test->AddRef();
+        return h.test->Release();
+    };
+    ULONG before = refs();
+    ASSERT_EQ(h.run("Class Node\n  Public Self, Host\nEnd Class\nSet n = New Node\nSet n.Self = n\n"
+                    "Set n.Host = Test\nSet n = Nothing\nSet d = CreateObject(\"Scripting.Dictionary\")\n"
+                    "Set d(\"me\") = d\nSet d(\"host\") = Test\nSet d = Nothing"),
+              S_OK);
+    EXPECT_GT(refs(), before);
+    EXPECT_EQ(h.engine->Close(), S_OK);
+    EXPECT_EQ(refs(), before);
 }
 
 TEST(EngineStates, GlobalCodeRunsOnlyWhenConnected) {
@@ -348,3 +412,94 @@ TEST(EngineAbort, InterruptFromAnotherThread) {
 }
 
 } // namespace
+
+namespace {
+
+DISPID idOf(IDispatch* d, const char16_t* name) {
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR n = const_cast<LPOLESTR>(name);
+    return SUCCEEDED(d->GetIDsOfNames(IID_NULL, &n, 1, 0, &id)) ? id : DISPID_UNKNOWN;
+}
+
+// Invokes a member with the given arguments (first first); the result's text, or the HRESULT.
+std::string invokeText(IDispatch* d, DISPID id, WORD flags, std::vector<VARIANT> args, EXCEPINFO* ex = nullptr) {
+    std::reverse(args.begin(), args.end());
+    DISPID named = DISPID_PROPERTYPUT;
+    bool put = flags == DISPATCH_PROPERTYPUT;
+    DISPPARAMS params{args.data(), put ? &named : nullptr, static_cast<UINT>(args.size()), put ? 1u : 0u};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO local{};
+    HRESULT hr = d->Invoke(id, IID_NULL, 0, flags, &params, &result, ex ? ex : &local, nullptr);
+    if (!ex) {
+        SysFreeString(local.bstrDescription);
+        SysFreeString(local.bstrSource);
+    }
+    std::string text = FAILED(hr) ? "hr " + std::to_string(hr) : pm::test::variantText(result);
+    VariantClear(&result);
+    return text;
+}
+
+VARIANT longArg(int v) {
+    VARIANT a;
+    VariantInit(&a);
+    a.vt = VT_I4;
+    a.lVal = v;
+    return a;
+}
+
+} // namespace
+
+TEST(EngineScriptDispatch, ReadsWritesAndCallsGlobalsFromCpp) {
+    Harness h;
+    ASSERT_EQ(h.run("Dim counter\ncounter = 41\nFunction Twice(x)\n  Twice = x * 2 + counter\nEnd Function\n"
+                    "Function Fails()\n  Fails = 1 / 0\nEnd Function"),
+              S_OK);
+    pm::ComPtr<IDispatch> scope;
+    ASSERT_EQ(h.engine->GetScriptDispatch(nullptr, scope.put()), S_OK);
+    DISPID counter = idOf(scope.get(), u"COUNTER"), twice = idOf(scope.get(), u"twice");
+    ASSERT_NE(counter, DISPID_UNKNOWN);
+    ASSERT_NE(twice, DISPID_UNKNOWN);
+    EXPECT_EQ(idOf(scope.get(), u"nothing_here"), DISPID_UNKNOWN);
+    EXPECT_EQ(invokeText(scope.get(), counter, DISPATCH_PROPERTYGET, {}), "41");
+    EXPECT_EQ(invokeText(scope.get(), counter, DISPATCH_PROPERTYPUT, {longArg(1)}), "<empty>");
+    EXPECT_EQ(invokeText(scope.get(), twice, DISPATCH_METHOD, {longArg(20)}), "41");
+    EXCEPINFO ex{};
+    EXPECT_EQ(invokeText(scope.get(), idOf(scope.get(), u"Fails"), DISPATCH_METHOD, {}, &ex),
+              "hr " + std::to_string(DISP_E_EXCEPTION));
+    EXPECT_EQ(ex.scode, MAKE_HRESULT(1, FACILITY_CONTROL, 11));
+    EXPECT_EQ(pm::fromBstr(ex.bstrDescription), "Division by zero");
+    SysFreeString(ex.bstrDescription);
+    SysFreeString(ex.bstrSource);
+    EXPECT_EQ(invokeText(scope.get(), twice, DISPATCH_METHOD, {}), "hr " + std::to_string(DISP_E_EXCEPTION));
+
+    pm::ComPtr<IDispatch> item;
+    EXPECT_EQ(h.engine->GetScriptDispatch(u"test", item.put()), S_OK);
+    EXPECT_EQ(h.engine->GetScriptDispatch(u"NoSuchItem", item.put()), E_INVALIDARG);
+    // A scope kept past Close answers failures instead of reaching freed code.
+    h.engine->Close();
+    EXPECT_NE(invokeText(scope.get(), twice, DISPATCH_METHOD, {longArg(1)}).rfind("hr ", 0), std::string::npos);
+}
+
+TEST(EngineScriptDispatch, HostCallsAHandlerGivenByGetRef) {
+    Harness h;
+    ASSERT_EQ(h.run("Sub OnClick(what)\n  Test.Log \"clicked \" & what\nEnd Sub\nSet handler = GetRef(\"onclick\")"),
+              S_OK);
+    pm::ComPtr<IDispatch> scope;
+    ASSERT_EQ(h.engine->GetScriptDispatch(nullptr, scope.put()), S_OK);
+    VARIANT handler;
+    VariantInit(&handler);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ASSERT_EQ(scope->Invoke(idOf(scope.get(), u"handler"), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &handler,
+                            nullptr, nullptr),
+              S_OK);
+    ASSERT_EQ(handler.vt, VT_DISPATCH);
+    VARIANT what;
+    VariantInit(&what);
+    what.vt = VT_BSTR;
+    what.bstrVal = pm::toBstr("ok");
+    EXPECT_EQ(invokeText(handler.pdispVal, DISPID_VALUE, DISPATCH_METHOD, {what}), "<empty>");
+    EXPECT_EQ(joined(h.test->log), "clicked ok");
+    VariantClear(&what);
+    VariantClear(&handler);
+}

@@ -7,13 +7,6 @@
 #include <optional>
 #include <string>
 
-namespace pm {
-// Registers "BUTTON", "STATIC", "EDIT", "LISTBOX", "COMBOBOX", "ComboLBox" and "SCROLLBAR" and
-// installs the standard window scroll bars. The window manager calls it once, before its first
-// class look-up.
-void registerSystemControlClasses();
-} // namespace pm
-
 namespace pm::ctl {
 
 class Control {

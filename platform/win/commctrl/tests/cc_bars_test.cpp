@@ -2,7 +2,7 @@
 // their parent receives in Win32 order.
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 

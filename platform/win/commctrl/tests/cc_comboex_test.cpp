@@ -2,7 +2,7 @@
 // the combo box's notifications passed on as its own, and editing reported as CBEN_BEGINEDIT and
 // CBEN_ENDEDIT.
 #include "platform/win/windows.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Pictures of the common controls in typical states, written to the test output folder for a look.
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 

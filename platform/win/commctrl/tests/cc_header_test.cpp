@@ -2,7 +2,7 @@
 // divider with HDN_BEGINTRACK/TRACK/ENDTRACK and HDN_ITEMCHANGING/CHANGED, clicks and double clicks.
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Image lists: adding with and without masks, colour keys, icons, removal, drawing styles,
 // overlays, and loading a bitmap resource.
-#include "gdi_canvas.h"
+#include "platform/win/gdi/tests/gdi_canvas.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"

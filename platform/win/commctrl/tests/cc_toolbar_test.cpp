@@ -4,7 +4,7 @@
 #include "platform/win/windows.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <QTest>
 #include <QWindow>

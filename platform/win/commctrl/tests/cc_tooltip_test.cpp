@@ -2,7 +2,7 @@
 // TTN_SHOW, popping on a click with TTN_POP, and tracking tools placed by the program.
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "platform/win/commctrl.h"
 #include "platform/win/commctrl/tree_view_model.h"
 #include "platform/win/windows.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 

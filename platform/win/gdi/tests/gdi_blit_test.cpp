@@ -1,6 +1,6 @@
 // Block transfers: the raster operations per pixel, monochrome and colour conversions, pattern
 // brushes, stretching, masks, transparency and device-independent bits.
-#include "gdi_canvas.h"
+#include "platform/win/gdi/tests/gdi_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Fonts (substitution, metrics, extents), text output and DrawText, and the shared text decoder.
-#include "gdi_canvas.h"
+#include "platform/win/gdi/tests/gdi_canvas.h"
 
 #include "platform/win/gdi/fonts.h"
 #include "platform/win/text_codec.h"

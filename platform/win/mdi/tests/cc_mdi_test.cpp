@@ -1,7 +1,7 @@
 // MDI client: activation order, Ctrl+F6 cycling, maximising with the frame's menu-bar buttons, the
 // window list, closing the active child, minimised children along the bottom, tiling and cascading.
 #include "platform/win/windows.h"
-#include "support/test_windows.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 

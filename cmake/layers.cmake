@@ -85,7 +85,4 @@ set(PM_QT_TO_CLEAN
   platform/win/wm/window_table.cpp
   platform/win/wm/caret.cpp
   # The screen's size is read from Qt here and in the window table.
-  platform/win/gdi/system_metrics.cpp
-  # Bytes converted through QString.
-  platform/win/dialogs/dialog_template.cpp
-  platform/win/menus/menu_load.cpp)
+  platform/win/gdi/system_metrics.cpp)

@@ -3,7 +3,7 @@
 #include "platform/win/menus/menu_model.h"
 #include "platform/win/res/resources.h"
 
-#include <QString>
+#include "platform/win/utf8.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ const WORD* readLevel(HMENU menu, const WORD* p, int depth) {
         const WORD* text = p;
         while (*p)
             ++p;
+        std::string label = pm::utf8::fromUtf16(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(p - text));
         ++p;
-        std::string label = QString::fromUtf16(reinterpret_cast<const char16_t*>(text)).toStdString();
         UINT flags = option & ~static_cast<UINT>(MF_END);
         if (option & MF_POPUP) {
             HMENU sub = CreatePopupMenu();

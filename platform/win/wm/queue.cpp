@@ -4,6 +4,7 @@
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/wm.h"
 
+#include "platform/win/sys/clock.h"
 #include "platform/win/winbase.h"
 
 #include <QAbstractEventDispatcher>
@@ -66,13 +67,10 @@ Queue& queue() {
     return q;
 }
 
-QElapsedTimer& clock() {
-    static QElapsedTimer t = [] {
-        QElapsedTimer e;
-        e.start();
-        return e;
-    }();
-    return t;
+// Message times count from the queue's first use, on the platform's clock.
+std::uint64_t queueStart() {
+    static const std::uint64_t start = sys::clockNow();
+    return start;
 }
 
 bool hwndMatches(HWND msgHwnd, HWND filter) {
@@ -215,7 +213,7 @@ bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
 } // namespace
 
 DWORD messageTime() {
-    return static_cast<DWORD>(clock().elapsed());
+    return static_cast<DWORD>(sys::clockNow() - queueStart());
 }
 
 void setCurrentMessage(const MSG& msg) {
@@ -236,6 +234,7 @@ void pumpQt(bool wait) {
         q.sincePump.start();
     }
     if (wait) {
+        armTimerWaker();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     } else {
         if (q.sincePump.isValid() && q.sincePump.nsecsElapsed() < 1000000) return;

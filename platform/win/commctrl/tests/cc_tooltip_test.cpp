@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -50,12 +48,12 @@ protected:
         ti.lpszText = const_cast<LPSTR>(text);
         return ti;
     }
-    // Pumps until the tip's visibility is `visible` or `rounds` times 5 ms have passed.
+    // Pumps until the tip's visibility is `visible` or the clock has moved on `rounds` times 5 ms.
     bool waitShown(bool visible, int rounds = 200) {
         for (int i = 0; i < rounds; ++i) {
             pm::test::pumpMessages();
             if ((IsWindowVisible(tip) != FALSE) == visible) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            pm::test::advanceClock(5);
         }
         return false;
     }

@@ -192,12 +192,12 @@ TEST_F(ListBoxes, KeyboardSelectionAndTypeAhead) {
         last = static_cast<int>(sel);
     }
     EXPECT_EQ(only("cmd:1").size(), static_cast<std::size_t>(changes)) << "one LBN_SELCHANGE per change";
-    Sleep(1100);
+    pm::test::advanceClock(1100);
     SendMessage(lb, WM_CHAR, 'c', 1);
     EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 1) << "a new search starts after the selection";
     SendMessage(lb, WM_CHAR, 'o', 1);
     EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 2) << "a longer prefix";
-    Sleep(1100);
+    pm::test::advanceClock(1100);
     SendMessage(lb, WM_CHAR, 'c', 1);
     EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 0) << "the same letter steps on, wrapping";
     EXPECT_NE(SendMessage(lb, LB_GETTOPINDEX, 0, 0), 9);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -258,11 +259,15 @@ TEST_F(RegistryTest, MalformedHiveFilesReadWhatTheyCan) {
         "pmreg 1\nK :A\nV 99999999999 :big :x\nV 1 :bad :%G0\nV 1 :cut :%4\nV 1 :ok :yes%00",
         "pmreg 1\nK :A\\\\B\nV 1 :lost :x%00\nK noColon\nK :A\n\n\nV 1 :ok :yes%00\n"};
     ::mkdir(folder_.c_str(), 0700);
+    time_t stamp = 1000000; // each file a modification time of its own, so the registry reads it again
     for (const char* text : files) {
         pm::RegistryKey root;
         pm::readHive(text, root);
-        std::ofstream(folder_ + "/HKEY_CURRENT_USER.hive", std::ios::trunc) << text;
-        ::usleep(2000);
+        std::string path = folder_ + "/HKEY_CURRENT_USER.hive";
+        std::ofstream(path, std::ios::trunc) << text;
+        ++stamp;
+        const struct timespec times[2] = {{stamp, 0}, {stamp, 0}};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
         HKEY key = nullptr;
         if (RegOpenKeyEx(HKEY_CURRENT_USER, "A", 0, KEY_READ, &key) == ERROR_SUCCESS) {
             EXPECT_EQ(queryString(key, "ok"), "yes") << text;

@@ -66,6 +66,12 @@ const char* recordingClass();
 // `faceBackground` erases it in COLOR_BTNFACE instead of not at all.
 HWND createParent(WNDPROC handler, int cx, int cy, bool faceBackground = false);
 
+// ---- Time ----
+
+// Moves the platform's clock (GetTickCount, message times, timers) on by `ms` without waiting; the
+// timers it passes are due at the next look at the queue.
+void advanceClock(DWORD ms);
+
 // ---- Input ----
 
 // Dispatches queued messages until nothing is left (paints and due timers included).

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
+
 #include <atomic>
 #include <chrono>
+#include <future>
+#include <mutex>
 #include <thread>
 
 using pm::test::MessageRecorder;
@@ -28,15 +32,6 @@ protected:
         DestroyWindow(w);
         pm::test::pumpMessages();
     }
-    // Lets Qt deliver timer events for a while without retrieving messages.
-    static void idle(int ms) {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < end)
-            WaitMessageTimeout(5);
-    }
-    static void WaitMessageTimeout(DWORD ms) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
-    }
     HWND w = nullptr;
 };
 
@@ -46,7 +41,7 @@ const std::vector<UINT> kOrder = {WM_USER, WM_PAINT, WM_NCPAINT, WM_ERASEBKGND, 
 
 TEST_F(Queue, PostedMessagesComeBeforePaintAndPaintBeforeTimers) {
     SetTimer(w, 7, 10, nullptr);
-    idle(40);
+    pm::test::advanceClock(40);
     InvalidateRect(w, nullptr, TRUE);
     RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     PostMessage(w, WM_USER, 0, 0);
@@ -218,8 +213,13 @@ TEST_F(Queue, NestedLoopWithCaptureEndsOnReleaseCapture) {
 }
 
 TEST_F(Queue, WorkerThreadPostWakesAWaitingGetMessage) {
-    std::thread worker([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The worker posts once the loop is about to block.
+    std::promise<void> blocking;
+    std::once_flag once;
+    auto watch = QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                                  [&] { std::call_once(once, [&] { blocking.set_value(); }); });
+    std::thread worker([this, blocked = blocking.get_future()] {
+        blocked.wait();
         PostMessage(w, WM_USER + 9, 42, 0);
     });
     MSG msg{};
@@ -227,6 +227,7 @@ TEST_F(Queue, WorkerThreadPostWakesAWaitingGetMessage) {
     while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_USER + 9)
         DispatchMessage(&msg);
     worker.join();
+    QObject::disconnect(watch);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 9));
     EXPECT_EQ(msg.wParam, 42u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
@@ -267,7 +268,7 @@ TEST_F(Queue, TimersFireOncePerDueAndCallbacksAreCalled) {
     callbackTicks = 0;
     UINT_PTR id = SetTimer(nullptr, 0, 1, onTick); // runs at 10 ms
     ASSERT_NE(id, 0u);
-    idle(60);
+    pm::test::advanceClock(60);
     MSG msg;
     int timers = 0;
     while (PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {

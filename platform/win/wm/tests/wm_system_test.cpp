@@ -91,7 +91,7 @@ TEST(Module, PathTimeAndThreads) {
     EXPECT_EQ(std::strlen(small), 4u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     DWORD t0 = GetTickCount();
-    Sleep(20);
+    pm::test::advanceClock(20);
     EXPECT_GE(GetTickCount() - t0, 19u);
     EXPECT_NE(GetModuleHandle(nullptr), nullptr);
     EXPECT_NE(GetCurrentThreadId(), 0u);

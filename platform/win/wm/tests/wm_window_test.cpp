@@ -249,7 +249,7 @@ TEST_F(Windows, PositionAndVisibilityTraces) {
              SetTimer(c, 1, 10, nullptr);
              InvalidateRect(c, nullptr, FALSE);
              PostMessage(c, WM_USER, 0, 0);
-             Sleep(20);
+             pm::test::advanceClock(20);
              MSG m;
              for (int i = 0; i < 3 && GetMessage(&m, nullptr, 0, 0); ++i)
                  DispatchMessage(&m);

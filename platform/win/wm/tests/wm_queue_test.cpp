@@ -281,6 +281,27 @@ TEST_F(Queue, TimersFireOncePerDueAndCallbacksAreCalled) {
     EXPECT_FALSE(KillTimer(nullptr, id));
 }
 
+TEST_F(Queue, TimersFallDueOnTheClockTestsMoveAndWakeAWaitingLoop) {
+    SetTimer(w, 3, 60000, nullptr);
+    MSG msg;
+    pm::test::advanceClock(59999);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) << "a millisecond early";
+    pm::test::advanceClock(1);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+    pm::test::advanceClock(60000 * 3);
+    EXPECT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) << "three periods late, due once";
+    KillTimer(w, 3);
+    // A loop waiting for nothing but a timer wakes when it falls due.
+    SetTimer(w, 4, 10, nullptr);
+    while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_TIMER)
+        DispatchMessage(&msg);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(msg.wParam, 4u);
+    KillTimer(w, 4);
+}
+
 namespace {
 std::vector<WPARAM> commands;
 LRESULT CALLBACK commandProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

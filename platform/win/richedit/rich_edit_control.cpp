@@ -943,6 +943,11 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return drop ? view_->takeDrop(drop->point, drop->text, drop->query) : 0;
     }
     switch (msg) {
+    case WM_CREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
+        if (create->lpszName && *create->lpszName) handle(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(create->lpszName));
+        return 0;
+    }
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         if (style_ & ES_MULTILINE) code |= DLGC_WANTALLKEYS;

@@ -37,13 +37,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class Buttons : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = parentProc;
-        wc.lpszClassName = "ButtonParent";
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        RegisterClass(&wc);
-        top = CreateWindowEx(0, "ButtonParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr,
-                             nullptr, nullptr, nullptr);
+        top = pm::test::createParent(parentProc, 500, 400, true);
         pm::test::pumpMessages();
         g_heard.clear();
     }

@@ -72,12 +72,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class Combos : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = parentProc;
-        wc.lpszClassName = "ComboParent";
-        RegisterClass(&wc);
-        top = CreateWindowEx(0, "ComboParent", "top", WS_POPUP | WS_VISIBLE, 100, 100, 500, 400, nullptr,
-                             nullptr, nullptr, nullptr);
+        top = pm::test::createParent(parentProc, 500, 400);
         pm::test::pumpMessages();
         g_heard.clear();
     }

@@ -49,12 +49,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class ListBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = parentProc;
-        wc.lpszClassName = "ListParent";
-        RegisterClass(&wc);
-        top = CreateWindowEx(0, "ListParent", "top", WS_POPUP | WS_VISIBLE, 0, 0, 500, 400, nullptr, nullptr,
-                             nullptr, nullptr);
+        top = pm::test::createParent(parentProc, 500, 400);
         pm::test::pumpMessages();
         g_heard.clear();
     }

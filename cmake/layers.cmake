@@ -28,7 +28,7 @@ set(PM_LAYERS
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 
 # The files that touch Qt: the widget and its events, input translation, the loop and timer waker,
-# painting, fonts and images, the clipboard, shell services and the common dialogs. Test code of
+# painting, fonts and images, the screen, the clipboard, shell services and the common dialogs. Test code of
 # platform/ may use Qt too (it drives input and reads window images through it); no other file may.
 set(PM_QT_BACKEND
   platform/win/qtapp.cpp
@@ -61,6 +61,7 @@ set(PM_QT_BACKEND
   platform/win/gdi/stock_images.cpp
   platform/win/gdi/marlett.h
   platform/win/gdi/marlett.cpp
+  platform/win/gdi/screen.cpp
   platform/win/shell/drag_drop.cpp
   platform/win/shell/text_drop.cpp
   platform/win/shell/notify_icon.cpp
@@ -82,7 +83,5 @@ set(PM_QT_TO_CLEAN
   platform/win/wm/focus.cpp
   platform/win/wm/geometry.cpp
   platform/win/wm/window_create.cpp
-  platform/win/wm/window_table.cpp
-  platform/win/wm/caret.cpp
-  # The screen's size is read from Qt here and in the window table.
-  platform/win/gdi/system_metrics.cpp)
+  # The caret blinks on a Qt timer of its own.
+  platform/win/wm/caret.cpp)

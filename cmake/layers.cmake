@@ -1,4 +1,6 @@
-# The layers of the platform and where Qt may be included; cmake/check_layers.cmake enforces them.
+# The layers of the platform and where Qt may be included. Every build checks the includes against
+# them (cmake/check_layers.cmake); a test checks that each library's calls go only down
+# (cmake/check_link_layers.sh).
 
 # Platform folders bottom up. A file of one folder includes headers of its own folder and of the
 # folders listed before it, never of one listed after it. The headers directly in platform/win are

@@ -12,9 +12,6 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
-#include <QCoreApplication>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -892,17 +889,7 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
 bool dropFromOutside(HWND top, HWND target, POINT client, const char* text) {
     POINT screen = client;
     ClientToScreen(target, &screen);
-    RECT r{};
-    GetWindowRect(top, &r);
-    QPoint at(screen.x - r.left, screen.y - r.top);
-    QMimeData mime;
-    mime.setText(QString::fromUtf8(text));
-    QWidget* widget = pm::wm::window(top)->widget;
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &enter);
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &drop);
-    return enter.isAccepted();
+    return pm::test::dropText(top, screen, text);
 }
 
 TEST_P(RichEditTest, TextDroppedFromAnotherProgramIsPastedAtTheDropPoint) {

@@ -9,11 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QSystemTrayIcon>
 #include <QFile>
 #include <QTemporaryDir>
@@ -201,16 +196,9 @@ protected:
         DestroyWindow(w);
         pm::test::pumpMessages();
     }
-    // Drags `urls` onto the window's widget and drops them at (x, y); the HDROP posted, if any.
-    // Qt delivers a drop only to the widget that accepted the drag's entry.
-    HDROP drop(const QList<QUrl>& urls, int x, int y) {
-        QMimeData mime;
-        mime.setUrls(urls);
-        QWidget* widget = pm::wm::window(w)->widget;
-        QDragEnterEvent enter(QPoint(x, y), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &enter);
-        QDropEvent e(QPointF(x, y), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &e);
+    // Drags `urls` onto the window and drops them at (x, y) of it; the HDROP posted, if any.
+    HDROP drop(const std::vector<std::string>& urls, int x, int y) {
+        pm::test::dropUrls(w, POINT{100 + x, 100 + y}, urls);
         MSG msg;
         if (!PeekMessage(&msg, w, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) return nullptr;
         return reinterpret_cast<HDROP>(msg.wParam);
@@ -224,8 +212,7 @@ TEST_F(DropFiles, DroppedLocalFilesArePosted) {
     DragAcceptFiles(w, TRUE);
     EXPECT_TRUE(pm::wm::window(w)->widget->acceptDrops());
     EXPECT_TRUE(GetWindowLong(w, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-    HDROP h = drop({QUrl::fromLocalFile("/tmp/a.html"), QUrl("https://x.org/"), QUrl::fromLocalFile("/tmp/b c.pal")},
-                   30, 40);
+    HDROP h = drop({"/tmp/a.html", "https://x.org/", "/tmp/b c.pal"}, 30, 40);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(DragQueryFile(h, 0xFFFFFFFF, nullptr, 0), 2u);
     EXPECT_EQ(DragQueryFile(h, 1, nullptr, 0), 12u);
@@ -245,25 +232,18 @@ TEST_F(DropFiles, DroppedLocalFilesArePosted) {
 }
 
 TEST_F(DropFiles, NothingPostedWithoutAcceptingOrLocalFiles) {
-    EXPECT_EQ(drop({QUrl::fromLocalFile("/tmp/a.html")}, 10, 10), nullptr) << "not accepting";
+    EXPECT_EQ(drop({"/tmp/a.html"}, 10, 10), nullptr) << "not accepting";
     DragAcceptFiles(w, TRUE);
-    EXPECT_EQ(drop({QUrl("https://x.org/")}, 10, 10), nullptr) << "no local file";
+    EXPECT_EQ(drop({"https://x.org/"}, 10, 10), nullptr) << "no local file";
     DragAcceptFiles(w, FALSE);
-    EXPECT_EQ(drop({QUrl::fromLocalFile("/tmp/a.html")}, 10, 10), nullptr) << "no longer accepting";
+    EXPECT_EQ(drop({"/tmp/a.html"}, 10, 10), nullptr) << "no longer accepting";
 }
 
 TEST_F(DropFiles, GoesToTheAcceptingWindowUnderThePoint) {
     HWND c = CreateWindowEx(WS_EX_ACCEPTFILES, pm::test::recordingClass(), "c", WS_CHILD | WS_VISIBLE, 50, 60,
                             40, 30, w, nullptr, nullptr, nullptr);
     pm::test::pumpMessages();
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile("/tmp/x.pal")});
-    QWidget* widget = pm::wm::window(w)->widget;
-    QDragEnterEvent enter(QPoint(55, 70), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent e(QPointF(55, 70), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &e);
+    EXPECT_TRUE(pm::test::dropUrls(w, POINT{155, 170}, {"/tmp/x.pal"}));
     MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE));
     EXPECT_EQ(msg.hwnd, c);
@@ -273,7 +253,6 @@ TEST_F(DropFiles, GoesToTheAcceptingWindowUnderThePoint) {
     EXPECT_EQ(pt.x, 5);
     EXPECT_EQ(pt.y, 10);
     DragFinish(h);
-    QDragEnterEvent outside(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &outside);
-    EXPECT_FALSE(outside.isAccepted()) << "the top-level window does not take files";
+    EXPECT_FALSE(pm::test::dragUrlsOver(w, POINT{110, 110}, {"/tmp/x.pal"}))
+        << "the top-level window does not take files";
 }

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <future>
 #include <mutex>
@@ -57,7 +58,7 @@ struct Queue {
     int quitCode = 0;
     std::atomic<Waker*> waker{nullptr};
     MSG current{};
-    QElapsedTimer sincePump;
+    std::chrono::steady_clock::time_point lastPump{}; // Qt's events, processed at most once a millisecond
     int depth = 0;
     int inCrossSend = 0;
 };
@@ -231,16 +232,16 @@ void pumpQt(bool wait) {
     if (!q.waker) {
         desktop();
         q.waker = new Waker;
-        q.sincePump.start();
+        q.lastPump = std::chrono::steady_clock::now();
     }
     if (wait) {
         armTimerWaker();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     } else {
-        if (q.sincePump.isValid() && q.sincePump.nsecsElapsed() < 1000000) return;
+        if (std::chrono::steady_clock::now() - q.lastPump < std::chrono::milliseconds(1)) return;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-    q.sincePump.restart();
+    q.lastPump = std::chrono::steady_clock::now();
     if (q.depth <= 1) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

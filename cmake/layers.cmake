@@ -30,8 +30,9 @@ set(PM_LAYERS
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 
 # The files that touch Qt: the widget and its events, input translation, the loop and timer waker,
-# painting, fonts and images, the screen, the clipboard, shell services and the common dialogs. Test code of
-# platform/ may use Qt too (it drives input and reads window images through it); no other file may.
+# painting, fonts and images, the screen, the clipboard, shell services and the common dialogs.
+# Test code of platform/ may use Qt too (it drives input and reads window images through it); no
+# other file may.
 set(PM_QT_BACKEND
   platform/win/qtapp.cpp
   platform/win/text_codec.h
@@ -50,7 +51,6 @@ set(PM_QT_BACKEND
   platform/win/wm/clipboard.cpp
   platform/win/wm/beeps.cpp
   platform/win/gdi/painter.h
-  platform/win/gdi/device_context.h
   platform/win/gdi/raster.h
   platform/win/gdi/regions.cpp
   platform/win/gdi/shapes.cpp
@@ -74,13 +74,14 @@ set(PM_QT_BACKEND
 # files above); the check fails once one of them no longer needs to be listed, so this list only
 # shrinks.
 set(PM_QT_TO_CLEAN
-  # The window and GDI object records keep their backing image, update region and fonts as Qt
+  # The window, GDI object and device-context records keep their images, regions and fonts as Qt
   # values, and the window manager's internal interface passes Qt points and rectangles.
   platform/win/wm/window.h
   platform/win/wm/wm.h
   platform/win/wm/nonclient.h
   platform/win/gdi/gdi_private.h
   platform/win/gdi/objects.h
+  platform/win/gdi/device_context.h
   # Activation, focus and top-level geometry ask the desktop through Qt directly.
   platform/win/wm/focus.cpp
   platform/win/wm/geometry.cpp

@@ -103,17 +103,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class RichEditTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.lpszClassName = "RichEditTestParent";
-            RegisterClass(&wc);
-            RegisterRichEditClasses();
-            registered = true;
-        }
-        parent_ = CreateWindowEx(0, "RichEditTestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                                 nullptr, nullptr, nullptr, nullptr);
+        RegisterRichEditClasses();
+        parent_ = pm::test::createParent(parentProc, 400, 300);
         edit_ = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300,
                                200, parent_, reinterpret_cast<HMENU>(7), nullptr, nullptr);

@@ -2,6 +2,7 @@
 // expansion speed and the compressed size, each printed as a ratio to zlib at level 6 (the level
 // of gzip -6) on the same bytes, measured in the same run. Ratios above 1 mean slower or larger.
 #include "app/lzhuf_coder.h"
+#include "app/memory_bytes.h"
 
 #include <zlib.h>
 
@@ -15,30 +16,6 @@
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-class MemorySource : public ByteSource {
-public:
-    explicit MemorySource(const std::string& data) : m_data(data) {}
-    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-        std::size_t n = std::min(size, m_data.size() - m_pos);
-        std::memcpy(buffer, m_data.data() + m_pos, n);
-        m_pos += n;
-        return n;
-    }
-
-private:
-    const std::string& m_data;
-    std::size_t m_pos = 0;
-};
-
-class MemorySink : public ByteSink {
-public:
-    bool Write(const std::uint8_t* data, std::size_t size) override {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-        return true;
-    }
-    std::string bytes;
-};
 
 std::string JavaScript(std::size_t size) {
     static const char* const words[] = {"function", "var",    "return", "if",     "else",  "for",   "while",
@@ -82,7 +59,7 @@ void Measure(const char* name, const std::string& data, int repeat) {
             MemorySource in(data);
             MemorySink out;
             LzhufCoder().Compress(in, static_cast<std::uint32_t>(data.size()), out);
-            packed = out.bytes;
+            packed = out.bytes();
         },
         repeat);
     std::string back;
@@ -91,7 +68,7 @@ void Measure(const char* name, const std::string& data, int repeat) {
             MemorySource in(packed);
             MemorySink out;
             LzhufCoder().Expand(in, packed.size(), out);
-            back = out.bytes;
+            back = out.bytes();
         },
         repeat);
     if (back != data) std::printf("%s: ROUND TRIP FAILED\n", name);

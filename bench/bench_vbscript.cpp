@@ -1,6 +1,7 @@
 // The script engine on a loop of string and arithmetic work, against the same loop in Python 3
 // run in the same process run (as a child process, timed from inside Python).
 
+#include "platform/script/plain_script_site.h"
 #include "platform/script/script_hooks.h"
 #include "platform/script/vbscript.h"
 
@@ -72,28 +73,9 @@ const char* const kPythonCompile =
     "compile(src, 'm', 'exec')\n"
     "print(33333, time.perf_counter() - t0)\n";
 
-class QuietSite final : public pm::ComObject<IActiveScriptSite> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IActiveScriptSite) return pm::answerInterface(this, ppv);
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE GetLCID(LCID* lcid) override { return *lcid = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR, DWORD, IUnknown**, ITypeInfo**) override {
-        return E_UNEXPECTED;
-    }
-    HRESULT STDMETHODCALLTYPE GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnStateChange(SCRIPTSTATE) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnScriptError(IActiveScriptError*) override {
-        std::printf("script error\n");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnEnterScript() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnLeaveScript() override { return S_OK; }
-};
+void reportErrors(const pm::PlainScriptSite& site) {
+    if (site.errors()) std::printf("script error: %s\n", site.lastError().c_str());
+}
 
 double runScript(const char* script, std::string& result) {
     pm::registerVBScriptEngine();
@@ -105,8 +87,8 @@ double runScript(const char* script, std::string& result) {
     pm::ComPtr<IActiveScriptParse> parse;
     CoCreateInstance(CLSID_VBScript, nullptr, CLSCTX_ALL, IID_IActiveScript, engine.putVoid());
     engine->QueryInterface(IID_IActiveScriptParse, parse.putVoid());
-    pm::ComPtr<QuietSite> site;
-    site.attach(new QuietSite);
+    pm::ComPtr<pm::PlainScriptSite> site;
+    site.attach(new pm::PlainScriptSite);
     parse->InitNew();
     engine->SetScriptSite(site.get());
     std::u16string text = pm::toUtf16(std::string(script));
@@ -115,6 +97,7 @@ double runScript(const char* script, std::string& result) {
     engine->SetScriptState(SCRIPTSTATE_CONNECTED);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     engine->Close();
+    reportErrors(*site.get());
     pm::setScriptMessageBoxHook(nullptr);
     return seconds;
 }
@@ -128,8 +111,8 @@ double parseLargeModule() {
     pm::ComPtr<IActiveScriptParse> parse;
     CoCreateInstance(CLSID_VBScript, nullptr, CLSCTX_ALL, IID_IActiveScript, engine.putVoid());
     engine->QueryInterface(IID_IActiveScriptParse, parse.putVoid());
-    pm::ComPtr<QuietSite> site;
-    site.attach(new QuietSite);
+    pm::ComPtr<pm::PlainScriptSite> site;
+    site.attach(new pm::PlainScriptSite);
     parse->InitNew();
     engine->SetScriptSite(site.get());
     std::u16string wide = pm::toUtf16(text);
@@ -137,6 +120,7 @@ double parseLargeModule() {
     parse->ParseScriptText(wide.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr, nullptr);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     engine->Close();
+    reportErrors(*site.get());
     return seconds;
 }
 

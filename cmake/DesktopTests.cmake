@@ -10,7 +10,7 @@ function(pm_desktop_test name)
        ${PROJECT_SOURCE_DIR}/platform/win/tests/support/*.cpp
        ${PROJECT_SOURCE_DIR}/platform/win/desktop_tests/support/*.cpp)
   add_executable(${name} ${A_SOURCES} ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
-  target_link_libraries(${name} PRIVATE ${A_DEPS} platform_win Qt6::Test GTest::gtest GTest::gmock
+  target_link_libraries(${name} PRIVATE ${A_DEPS} platform_win Qt6::Widgets Qt6::Gui Qt6::Test GTest::gtest GTest::gmock
                                         Threads::Threads)
   target_compile_definitions(${name} PRIVATE PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
                                              PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"

@@ -1,9 +1,13 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
-# pm_library(NAME DIR [DEPS ...]): a static library of every .cpp directly in DIR (and in DIR's
-# subfolders named in SUBDIRS), public include root at the repository's top.
+# pm_library(NAME [DEPS ...] [PRIVATE_DEPS ...] [STARTUP symbol]): a static library of every .cpp
+# directly in the calling folder (and in its subfolders named in SUBDIRS), public include root at the
+# repository's top. DEPS are what its public headers need and pass on to its users; PRIVATE_DEPS
+# (Qt, for the window system) stay its own, so no user sees their headers. STARTUP names a symbol
+# of a file that registers the library with a lower layer at start-up: every program that links
+# the library keeps that file, though nothing calls into it.
 function(pm_library name)
-  cmake_parse_arguments(A "" "" "DEPS;SUBDIRS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(A "" "STARTUP" "DEPS;PRIVATE_DEPS;SUBDIRS;EXCLUDE" ${ARGN})
   set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(sub ${A_SUBDIRS})
     list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
@@ -21,7 +25,10 @@ function(pm_library name)
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${A_DEPS})
+  target_link_libraries(${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_DEPS})
+  if(A_STARTUP)
+    target_link_options(${name} INTERFACE "LINKER:--undefined=${A_STARTUP}")
+  endif()
 endfunction()
 
 # pm_tests(PREFIX DEPS ... [FIXTURE name [FIXTURE_TESTS base ...]] [SUPPORT dir ...]): one GoogleTest
@@ -49,6 +56,10 @@ function(pm_tests prefix)
     endif()
     add_executable(${exe} ${src} ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
     target_link_libraries(${exe} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+    if(A_SUPPORT)
+      # The window system's test helpers hand windows over as Qt images.
+      target_link_libraries(${exe} PRIVATE Qt6::Widgets Qt6::Gui)
+    endif()
     target_compile_definitions(${exe} PRIVATE PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
                                               PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
                                               PM_TEST_CONFIG_DIR="${CMAKE_BINARY_DIR}/test-config")

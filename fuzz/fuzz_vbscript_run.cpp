@@ -3,6 +3,7 @@
 // answer at once instead of showing dialogs, and nothing may crash, leak or exhaust memory. The
 // FileSystemObject is unregistered so that no input can touch the machine's files.
 
+#include "platform/script/plain_script_site.h"
 #include "platform/script/runtime/scripting_runtime.h"
 #include "platform/script/script_hooks.h"
 #include "platform/script/vbscript.h"
@@ -11,39 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-namespace {
-
-class Site final : public pm::ComObject<IActiveScriptSite> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IActiveScriptSite) return pm::answerInterface(this, ppv);
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE GetLCID(LCID* lcid) override { return *lcid = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR, DWORD, IUnknown**, ITypeInfo**) override {
-        return E_UNEXPECTED;
-    }
-    HRESULT STDMETHODCALLTYPE GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnStateChange(SCRIPTSTATE) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnScriptError(IActiveScriptError* e) override {
-        EXCEPINFO ex{};
-        e->GetExceptionInfo(&ex);
-        SysFreeString(ex.bstrSource);
-        SysFreeString(ex.bstrDescription);
-        BSTR line = nullptr;
-        e->GetSourceLineText(&line);
-        SysFreeString(line);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnEnterScript() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnLeaveScript() override { return S_OK; }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool registered = [] {
@@ -58,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pm::ComPtr<IActiveScriptParse> parse;
     CoCreateInstance(CLSID_VBScript, nullptr, CLSCTX_ALL, IID_IActiveScript, engine.putVoid());
     engine->QueryInterface(IID_IActiveScriptParse, parse.putVoid());
-    pm::ComPtr<Site> site;
-    site.attach(new Site);
+    pm::ComPtr<pm::PlainScriptSite> site;
+    site.attach(new pm::PlainScriptSite);
     parse->InitNew();
     engine->SetScriptSite(site.get());
     auto start = std::chrono::steady_clock::now();

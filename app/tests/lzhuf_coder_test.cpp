@@ -1,5 +1,6 @@
 #include "app/lzhuf_coder.h"
 #include "app/lzhuf_tree.h"
+#include "app/memory_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,48 +14,19 @@
 
 namespace {
 
-class StringSource : public ByteSource {
-public:
-    explicit StringSource(const std::string& data) : m_data(data) {}
-    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-        std::size_t n = std::min(size, m_data.size() - m_pos);
-        std::memcpy(buffer, m_data.data() + m_pos, n);
-        m_pos += n;
-        return n;
-    }
-
-private:
-    const std::string& m_data;
-    std::size_t m_pos = 0;
-};
-
-class StringSink : public ByteSink {
-public:
-    explicit StringSink(std::size_t limit = std::string::npos) : m_limit(limit) {}
-    bool Write(const std::uint8_t* data, std::size_t size) override {
-        if (m_data.size() + size > m_limit) return false;
-        m_data.append(reinterpret_cast<const char*>(data), size);
-        return true;
-    }
-    std::string m_data;
-
-private:
-    std::size_t m_limit;
-};
-
 std::string Compress(const std::string& data) {
-    StringSource in(data);
-    StringSink out;
+    MemorySource in(data);
+    MemorySink out;
     EXPECT_EQ(LzhufCoder().Compress(in, static_cast<std::uint32_t>(data.size()), out),
               LzhufCoder::Result::Ok);
-    return out.m_data;
+    return out.bytes();
 }
 
 LzhufCoder::Result Expand(const std::string& packed, std::string& data) {
-    StringSource in(packed);
-    StringSink out;
+    MemorySource in(packed);
+    MemorySink out;
     LzhufCoder::Result result = LzhufCoder().Expand(in, packed.size(), out);
-    data = out.m_data;
+    data = out.bytes();
     return result;
 }
 
@@ -252,22 +224,22 @@ TEST(LzhufCoder, DamagedInputsFailWithoutLargeOutput) {
 TEST(LzhufCoder, WriteFailuresAreReported) {
     std::string text = SampleText(300000);
     for (std::size_t limit : {std::size_t(0), std::size_t(5), std::size_t(70000)}) {
-        StringSource in(text);
-        StringSink out(limit);
+        MemorySource in(text);
+        MemorySink out(limit);
         EXPECT_EQ(LzhufCoder().Compress(in, static_cast<std::uint32_t>(text.size()), out),
                   LzhufCoder::Result::WriteFailed)
             << limit;
     }
     std::string packed = Compress(text);
-    StringSource in(packed);
-    StringSink out(1000);
+    MemorySource in(packed);
+    MemorySink out(1000);
     EXPECT_EQ(LzhufCoder().Expand(in, packed.size(), out), LzhufCoder::Result::WriteFailed);
 }
 
 TEST(LzhufCoder, ShortSourceIsReported) {
     std::string text = "only this";
-    StringSource in(text);
-    StringSink out;
+    MemorySource in(text);
+    MemorySink out;
     EXPECT_EQ(LzhufCoder().Compress(in, 100, out), LzhufCoder::Result::ShortInput);
 }
 
@@ -279,8 +251,8 @@ TEST(LzhufCoder, ProgressMarks) {
         EXPECT_EQ(total, 50000u);
         seen.push_back(done);
     });
-    StringSource in(text);
-    StringSink out;
+    MemorySource in(text);
+    MemorySink out;
     ASSERT_EQ(coder.Compress(in, 50000, out), LzhufCoder::Result::Ok);
     ASSERT_GE(seen.size(), 5u); // a report about every 10240 bytes, then the last one
     EXPECT_EQ(seen.back(), 50000u);

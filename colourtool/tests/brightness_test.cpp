@@ -202,7 +202,7 @@ TEST_F(BrightnessTest, TheTimerKeepsThePreviewCurrent) {
     dialog->Timer1.SetEnabled(true);
     dialog->Bright.SetText("30");
     for (int i = 0; i < 100 && dialog->Preview.BackColor() != rgb(130, 130, 130); ++i) {
-        Sleep(5);
+        pm::test::advanceClock(5);
         pumpMessages();
     }
     EXPECT_EQ(dialog->Preview.BackColor(), rgb(130, 130, 130));

@@ -4,6 +4,7 @@
 #include "platform/forms/app.h"
 #include "platform/win/tests/support/test_windows.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -72,11 +73,18 @@ TEST_F(WindowTest, PicturesOfEachView) {
     start();
     setColour(255, 128, 0);
     form().Timer1.OnTimer();
-    savePicture("tintara_main_sliders");
+    std::vector<std::vector<COLORREF>> pictures{savePicture("tintara_main_sliders")};
+    EXPECT_GT(std::count(pictures[0].begin(), pictures[0].end(), RGB(255, 128, 0)), 0)
+        << "the sliders show the working colour";
     const char* names[] = {"websafe", "vb", "psp", "windows"};
     for (int k = 0; k < 4; ++k) {
         form().popup4c_Click(k);
-        savePicture(std::string("tintara_main_scale_") + names[k]);
+        pictures.push_back(savePicture(std::string("tintara_main_scale_") + names[k]));
+    }
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        EXPECT_FALSE(pictures[i].empty()) << "picture " << i << " saved";
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(pictures[i], pictures[j]) << "pictures " << j << " and " << i << " show different views";
     }
 }
 
@@ -117,7 +125,7 @@ TEST_F(WindowTest, CustomPalettesOfTheProgramFolder) {
     pm::test::click(form().ColorSyst.hWnd(), POINT{291, 10});
     pumpMessages();
     EXPECT_EQ(components(), "255,128,40");
-    savePicture("tintara_main_custom_palette");
+    EXPECT_FALSE(savePicture("tintara_main_custom_palette").empty());
     std::remove(sky.c_str());
     std::remove(mine.c_str());
     form().mnuCustomItem_Click(1);

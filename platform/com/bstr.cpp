@@ -1,62 +1,12 @@
 // BSTR allocation and the conversions between byte strings and UTF-16.
 
 #include "platform/com/oleauto.h"
+#include "platform/win/utf8.h"
 
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-
-// The Windows-1252 characters of bytes 0x80-0x9F (0 where the code page has none: kept as is).
-const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// Length of the valid UTF-8 sequence at p (0 when there is none) and its code point.
-int utf8Sequence(const unsigned char* p, size_t left, char32_t& cp) {
-    unsigned char c = p[0];
-    int n;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (left < static_cast<size_t>(n)) return 0;
-    for (int i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 char16_t foldCase(char16_t c) {
     if (c >= 'a' && c <= 'z') return static_cast<char16_t>(c - 32);
@@ -125,19 +75,8 @@ std::u16string toUtf16(const char* bytes, size_t length) {
     auto* p = reinterpret_cast<const unsigned char*>(bytes);
     size_t i = 0;
     while (i < length) {
-        unsigned char c = p[i];
-        if (c < 0x80) {
-            out += static_cast<char16_t>(c);
-            ++i;
-            continue;
-        }
         char32_t cp;
-        int n = utf8Sequence(p + i, length - i, cp);
-        if (n == 0) {
-            out += c < 0xA0 ? kCp1252High[c - 0x80] : static_cast<char16_t>(c);
-            ++i;
-            continue;
-        }
+        i += decodeChar(p + i, length - i, &cp);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -145,7 +84,6 @@ std::u16string toUtf16(const char* bytes, size_t length) {
         } else {
             out += static_cast<char16_t>(cp);
         }
-        i += n;
     }
     return out;
 }
@@ -155,19 +93,7 @@ std::u16string toUtf16(const std::string& bytes) {
 }
 
 std::string toBytes(const OLECHAR* text, size_t length) {
-    std::string out;
-    out.reserve(length);
-    for (size_t i = 0; i < length; ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        appendUtf8(out, c);
-    }
-    return out;
+    return utf8::fromUtf16(text, length);
 }
 
 std::string toBytes(const std::u16string& text) {

@@ -3,6 +3,7 @@
 #include "platform/forms/menu.h"
 #include "platform/forms/standard_controls.h"
 #include "platform/forms/tool_tips.h"
+#include "platform/win/window_object.h"
 
 #include <algorithm>
 #include <cctype>
@@ -376,13 +377,7 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCT*>(lParam);
-        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Form*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-    if (!self || self->m_hwnd != hwnd) return DefWindowProc(hwnd, msg, wParam, lParam);
-    return self->handle(msg, wParam, lParam);
+    return pm::borrowedObjectProc<Form, &Form::m_hwnd, &Form::handle>(hwnd, msg, wParam, lParam);
 }
 
 } // namespace vb

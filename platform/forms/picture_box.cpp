@@ -2,6 +2,7 @@
 
 #include "platform/forms/tool_tips.h"
 #include "platform/forms/user_control.h"
+#include "platform/win/window_object.h"
 
 #include "platform/forms/form.h"
 
@@ -111,13 +112,7 @@ LRESULT PictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK PictureBox::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCT*>(lParam);
-        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<PictureBox*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-    if (!self || self->m_hwnd != hwnd) return DefWindowProc(hwnd, msg, wParam, lParam);
-    return self->handle(msg, wParam, lParam);
+    return pm::borrowedObjectProc<PictureBox, &PictureBox::m_hwnd, &PictureBox::handle>(hwnd, msg, wParam, lParam);
 }
 
 } // namespace vb

@@ -3,6 +3,7 @@
 #include "platform/script/vbs_builtins.h"
 #include "platform/script/vbs_ops.h"
 #include "platform/script/vbs_runtime.h"
+#include "platform/win/utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -178,7 +179,7 @@ Value strReverse(Runtime&, std::vector<Value>& a) {
     size_t end = s.size();
     while (end > 0) {
         size_t begin = end - 1;
-        while (begin > 0 && (static_cast<unsigned char>(s[begin]) & 0xC0) == 0x80)
+        while (begin > 0 && pm::utf8::isContinuation(static_cast<unsigned char>(s[begin])))
             --begin;
         out.append(s, begin, end - begin);
         end = begin;

@@ -3,6 +3,8 @@
 #include "platform/script/vbs_value.h"
 #include "platform/script/vbs_auto_object.h"
 
+#include "platform/win/utf8.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -577,7 +579,7 @@ std::string typeNameOf(const Value& v) {
 size_t charCount(const std::string& s) {
     size_t n = 0;
     for (unsigned char c : s)
-        n += (c & 0xC0) != 0x80;
+        n += !pm::utf8::isContinuation(c);
     return n;
 }
 
@@ -585,7 +587,7 @@ size_t byteOffset(const std::string& s, size_t chars) {
     size_t i = 0;
     while (i < s.size() && chars > 0) {
         ++i;
-        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
+        while (i < s.size() && pm::utf8::isContinuation(static_cast<unsigned char>(s[i])))
             ++i;
         --chars;
     }

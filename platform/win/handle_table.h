@@ -15,14 +15,14 @@ public:
     // Stores obj and returns its handle value (never 0).
     std::uintptr_t add(std::unique_ptr<T> obj) {
         std::uint32_t slot;
-        if (!free_.empty()) {
-            slot = free_.back();
-            free_.pop_back();
+        if (!m_free.empty()) {
+            slot = m_free.back();
+            m_free.pop_back();
         } else {
-            slot = static_cast<std::uint32_t>(entries_.size());
-            entries_.emplace_back();
+            slot = static_cast<std::uint32_t>(m_entries.size());
+            m_entries.emplace_back();
         }
-        Entry& e = entries_[slot];
+        Entry& e = m_entries[slot];
         e.object = std::move(obj);
         return pack(slot, e.generation);
     }
@@ -31,7 +31,7 @@ public:
     T* get(std::uintptr_t handle) const {
         std::uint32_t slot, generation;
         if (!unpack(handle, slot, generation)) return nullptr;
-        const Entry& e = entries_[slot];
+        const Entry& e = m_entries[slot];
         return e.generation == generation ? e.object.get() : nullptr;
     }
 
@@ -39,17 +39,17 @@ public:
     std::unique_ptr<T> remove(std::uintptr_t handle) {
         std::uint32_t slot, generation;
         if (!unpack(handle, slot, generation)) return nullptr;
-        Entry& e = entries_[slot];
+        Entry& e = m_entries[slot];
         if (e.generation != generation || !e.object) return nullptr;
         std::unique_ptr<T> obj = std::move(e.object);
         if (++e.generation == 0) e.generation = 1;
-        free_.push_back(slot);
+        m_free.push_back(slot);
         return obj;
     }
 
     template <class F> void forEach(F f) const {
-        for (std::size_t i = 0; i < entries_.size(); ++i)
-            if (entries_[i].object) f(pack(static_cast<std::uint32_t>(i), entries_[i].generation), *entries_[i].object);
+        for (std::size_t i = 0; i < m_entries.size(); ++i)
+            if (m_entries[i].object) f(pack(static_cast<std::uint32_t>(i), m_entries[i].generation), *m_entries[i].object);
     }
 
 private:
@@ -66,14 +66,14 @@ private:
     bool unpack(std::uintptr_t handle, std::uint32_t& slot, std::uint32_t& generation) const {
         if ((handle & 0xF) != 0) return false;
         std::uintptr_t s = (handle & 0xFFFFFFFFu) >> 4;
-        if (s == 0 || s > entries_.size()) return false;
+        if (s == 0 || s > m_entries.size()) return false;
         slot = static_cast<std::uint32_t>(s - 1);
         generation = static_cast<std::uint32_t>(handle >> 32);
         return true;
     }
 
-    std::deque<Entry> entries_;
-    std::vector<std::uint32_t> free_;
+    std::deque<Entry> m_entries;
+    std::vector<std::uint32_t> m_free;
 };
 
 } // namespace pm

@@ -1,7 +1,9 @@
 #pragma once
-// Bytes to characters for display. Text is kept as bytes; what is shown decodes each valid UTF-8
+// Shown text as Qt strings. Text is kept as bytes; what is shown decodes each valid UTF-8
 // sequence as one character and every other byte as its Windows-1252 character, so files in either
 // encoding show and round-trip unchanged. Private to platform/.
+
+#include "platform/win/utf8.h"
 
 #include <QString>
 
@@ -10,13 +12,6 @@
 #include <vector>
 
 namespace pm {
-
-// The character that starts at bytes[0] (at most `length` bytes are read) and the number of bytes it
-// takes (1 to 4; 0 only when length is 0).
-std::size_t decodeChar(const unsigned char* bytes, std::size_t length, char32_t* character);
-
-// The Windows-1252 character of one byte.
-char32_t windows1252Char(unsigned char byte);
 
 // The shown text of `length` bytes. When byteOffsets is given, it receives for each UTF-16 unit of
 // the result the offset of the byte sequence it came from, plus one last entry equal to length.

@@ -58,8 +58,17 @@ void Form1Fixture::key(int vk, bool shift, bool control) {
     pm::test::pumpMessages();
 }
 
-void Form1Fixture::savePicture(const std::string& name) {
+std::vector<COLORREF> Form1Fixture::savePicture(const std::string& name) {
     pm::test::pumpMessages();
-    pm::test::saveWindowPng(m_form->hWnd(),
-                            pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+    QImage image = pm::test::windowImage(m_form->hWnd());
+    if (image.isNull() || !image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png", "PNG"))
+        return {};
+    std::vector<COLORREF> pixels;
+    pixels.reserve(static_cast<std::size_t>(image.width() * image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            QRgb p = image.pixel(x, y);
+            pixels.push_back(RGB(qRed(p), qGreen(p), qBlue(p)));
+        }
+    return pixels;
 }

@@ -37,8 +37,9 @@ protected:
     // A press, drag and release on a window of the form, in its client coordinates.
     void drag(HWND hwnd, POINT from, POINT to);
     void key(int vk, bool shift = false, bool control = false);
-    // Saves the main window as test output PNG `name`.png.
-    void savePicture(const std::string& name);
+    // Saves the main window as test output PNG `name`.png and answers its pixels, row by row
+    // (none when it could not be saved).
+    std::vector<COLORREF> savePicture(const std::string& name);
 
     vb::FakeNotifyIcon tray;
     vb::FakeDialogs dialogs;

@@ -490,15 +490,18 @@ TEST(Timer, TicksAndNeverReentersItsHandler) {
     timer.OnTimer = [&] {
         ++ticks;
         deepest = std::max(deepest, ++depth);
-        DWORD until = GetTickCount() + 40;
-        while (GetTickCount() < until)
+        // The timer falls due again while the handler lets events run.
+        for (int i = 0; i < 4; ++i) {
+            pm::test::advanceClock(10);
             vb::DoEvents();
+        }
         --depth;
     };
     timer.SetEnabled(true);
-    DWORD until = GetTickCount() + 200;
-    while (GetTickCount() < until && ticks < 3)
+    for (int i = 0; i < 20 && ticks < 3; ++i) {
+        pm::test::advanceClock(10);
         vb::DoEvents();
+    }
     timer.SetEnabled(false);
     EXPECT_GE(ticks, 2);
     EXPECT_EQ(deepest, 1);

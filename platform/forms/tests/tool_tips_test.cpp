@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QThread>
-
 #include <string>
 
 namespace {
@@ -99,7 +97,7 @@ TEST_F(ToolTipTest, RestingMouseShowsTheTip) {
     pm::test::moveMouse(form.Picture1.hWnd(), POINT{50, 15});
     for (int i = 0; i < 200 && !IsWindowVisible(tip); ++i) {
         pumpMessages();
-        QThread::msleep(5);
+        pm::test::advanceClock(5);
     }
     ASSERT_TRUE(IsWindowVisible(tip));
     EXPECT_TRUE(pm::test::saveWindowPng(tip, pm::test::outputFolder() + "/forms_tooltip.png"));

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <future>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -395,12 +397,17 @@ TEST(EngineAbort, InterruptFromAnotherThread) {
     // An interrupt while nothing runs stops nothing later.
     EXPECT_EQ(h.engine->InterruptScriptThread(SCRIPTTHREADID_ALL, nullptr, 0), S_OK);
     EXPECT_EQ(h.parseText("Test.Log 0"), S_OK);
-    std::thread timer([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The other thread interrupts once the loop runs (its first poll).
+    std::promise<void> running;
+    std::once_flag once;
+    pm::setScriptPollHook([&] { std::call_once(once, [&] { running.set_value(); }); });
+    std::thread timer([&, started = running.get_future()] {
+        started.wait();
         h.engine->InterruptScriptThread(SCRIPTTHREADID_ALL, nullptr, 0);
     });
     EXPECT_EQ(h.run("Do\nx = x + 1\nLoop"), S_OK);
     timer.join();
+    pm::setScriptPollHook(nullptr);
     EXPECT_TRUE(h.site->errors.empty());
     EXPECT_EQ(h.engine->InterruptScriptThread(SCRIPTTHREADID_BASE, nullptr, SCRIPTINTERRUPT_DEBUG),
               E_NOTIMPL);

@@ -2,17 +2,11 @@
 // The base of the standard controls: one object per control window, kept in the window's extra
 // bytes, with the helpers every control shares (notifying the parent, WM_CTLCOLOR*, fonts).
 
+#include "platform/win/window_object.h"
 #include "platform/win/windows.h"
 
 #include <optional>
 #include <string>
-
-namespace pm {
-// Registers "BUTTON", "STATIC", "EDIT", "LISTBOX", "COMBOBOX", "ComboLBox" and "SCROLLBAR" and
-// installs the standard window scroll bars. The window manager calls it once, before its first
-// class look-up.
-void registerSystemControlClasses();
-} // namespace pm
 
 namespace pm::ctl {
 
@@ -73,20 +67,12 @@ protected:
     WORD m_uiState = 0;
 };
 
-// Window procedure of a control class T (T(HWND, const CREATESTRUCT&)).
-template <class T> LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* c = reinterpret_cast<Control*>(GetWindowLongPtr(hwnd, 0));
-    if (!c && msg == WM_NCCREATE) {
-        c = new T(hwnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));
-        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(c));
-    }
-    if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);
-    if (msg != WM_NCDESTROY) return c->handle(msg, wParam, lParam);
-    SetWindowLongPtr(hwnd, 0, 0);
-    LRESULT r = c->handle(msg, wParam, lParam);
-    delete c;
-    return r;
+template <class T> Control* makeControl(HWND hwnd, const CREATESTRUCT& create) {
+    return new T(hwnd, create);
 }
+
+// Window procedure of a control class T (T(HWND, const CREATESTRUCT&)): each window owns its T.
+template <class T> constexpr WNDPROC controlProc = ownedObjectProc<Control, makeControl<T>>;
 
 // Compares two texts ignoring ASCII case: -1, 0 or 1.
 int compareNoCase(const std::string& a, const std::string& b);

@@ -5,6 +5,7 @@
 #include "platform/win/controls/control.h"
 #include "platform/win/controls/edit_text.h"
 #include "platform/win/controls/system_classes.h"
+#include "platform/win/utf8.h"
 #include "platform/win/winmenu.h"
 
 #include <algorithm>
@@ -19,26 +20,6 @@ namespace {
 constexpr std::size_t kDefaultLimit = 32767;
 constexpr std::size_t kNoLimit = 0x7FFFFFFE;
 constexpr int kDefaultTabDlu = 32;
-
-std::string utf8(UINT cp) {
-    std::string s;
-    if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return s;
-}
 
 bool keyDown(int vk) {
     return (GetKeyState(vk) & 0x8000) != 0;
@@ -793,7 +774,9 @@ private:
         DWORD s = style();
         if ((s & ES_UPPERCASE) && c >= 'a' && c <= 'z') c -= 'a' - 'A';
         if ((s & ES_LOWERCASE) && c >= 'A' && c <= 'Z') c += 'a' - 'A';
-        insert(utf8(c), true);
+        std::string bytes;
+        utf8::append(bytes, c);
+        insert(bytes, true);
         return 0;
     }
 

@@ -2,22 +2,13 @@
 
 #include "platform/win/controls/edit_text.h"
 
+#include "platform/win/utf8.h"
+
 #include <algorithm>
 
 namespace pm::ctl {
 
 namespace {
-
-bool continuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-
-std::size_t expectedLength(unsigned char lead) {
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    return 1;
-}
 
 enum class Kind { Space, Break, Word };
 
@@ -86,7 +77,7 @@ bool EditText::replaceSelection(std::string_view s, bool undoable, bool typing, 
     bool cut = s.size() > room;
     if (cut) {
         std::size_t keep = room;
-        while (keep > 0 && keep < s.size() && continuation(static_cast<unsigned char>(s[keep])))
+        while (keep > 0 && keep < s.size() && utf8::isContinuation(static_cast<unsigned char>(s[keep])))
             --keep;
         if (keep > 0 && s[keep - 1] == '\r' && keep < s.size() && s[keep] == '\n') --keep;
         s = s.substr(0, keep);
@@ -126,10 +117,10 @@ bool EditText::undo() {
 
 std::size_t EditText::sequenceLength(std::size_t pos) const {
     auto lead = static_cast<unsigned char>(m_text.at(pos));
-    std::size_t n = expectedLength(lead);
-    if (n == 1 || pos + n > length()) return 1;
+    std::size_t n = utf8::sequenceLength(lead);
+    if (n <= 1 || pos + n > length()) return 1;
     for (std::size_t i = 1; i < n; ++i)
-        if (!continuation(static_cast<unsigned char>(m_text.at(pos + i)))) return 1;
+        if (!utf8::isContinuation(static_cast<unsigned char>(m_text.at(pos + i)))) return 1;
     return n;
 }
 
@@ -137,10 +128,10 @@ std::size_t EditText::snap(std::size_t pos) const {
     pos = std::min(pos, length());
     if (pos == 0 || pos == length()) return pos;
     if (m_text.at(pos) == '\n' && m_text.at(pos - 1) == '\r') return pos - 1;
-    if (!continuation(static_cast<unsigned char>(m_text.at(pos)))) return pos;
+    if (!utf8::isContinuation(static_cast<unsigned char>(m_text.at(pos)))) return pos;
     for (std::size_t back = 1; back <= 3 && back <= pos; ++back) {
         std::size_t lead = pos - back;
-        if (continuation(static_cast<unsigned char>(m_text.at(lead)))) continue;
+        if (utf8::isContinuation(static_cast<unsigned char>(m_text.at(lead)))) continue;
         return sequenceLength(lead) > back ? lead : pos;
     }
     return pos;

@@ -3,7 +3,7 @@
 
 #include "platform/win/dialogs/dialog_template.h"
 
-#include <QString>
+#include "platform/win/utf8.h"
 
 #include <cstring>
 
@@ -31,7 +31,7 @@ public:
         std::u16string s;
         for (WORD w = word(); w; w = word())
             s.push_back(static_cast<char16_t>(w));
-        return QString::fromStdU16String(s).toStdString();
+        return utf8::fromUtf16(s);
     }
     // A menu, class or caption field: empty, an ordinal, or text.
     std::string field(WORD* ordinal) {

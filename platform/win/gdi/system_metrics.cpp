@@ -1,9 +1,6 @@
 // System colours, metrics and parameters: a fixed classic table, with the screen's size and work area.
 #include "platform/win/gdi/objects.h"
-#include "platform/win/qtapp.h"
-
-#include <QGuiApplication>
-#include <QScreen>
+#include "platform/win/gdi/screen.h"
 
 #include <cstring>
 
@@ -45,11 +42,12 @@ constexpr COLORREF kSysColors[kColorCount] = {
     RGB(192, 192, 192), // COLOR_MENUBAR
 };
 
-QRect screenRect(bool workArea) {
-    pm::ensureQtApplication();
-    QScreen* s = QGuiApplication::primaryScreen();
-    if (!s) return QRect(0, 0, 1280, 1024);
-    return workArea ? s->availableGeometry() : s->geometry();
+int width(const RECT& r) {
+    return r.right - r.left;
+}
+
+int height(const RECT& r) {
+    return r.bottom - r.top;
 }
 
 // The classic fixed metrics (96 dots per inch, 8-point dialog font).
@@ -179,22 +177,22 @@ int GetSystemMetrics(int index) {
     case SM_CXSCREEN:
     case SM_CXVIRTUALSCREEN:
     case SM_CXMAXTRACK:
-        return screenRect(false).width();
+        return width(pm::gdi::screenRect());
     case SM_CYSCREEN:
     case SM_CYVIRTUALSCREEN:
     case SM_CYMAXTRACK:
-        return screenRect(false).height();
+        return height(pm::gdi::screenRect());
     case SM_CXFULLSCREEN:
     case SM_CXMAXIMIZED:
-        return screenRect(true).width();
+        return width(pm::gdi::workArea());
     case SM_CYFULLSCREEN:
-        return screenRect(true).height() - fixedMetric(SM_CYCAPTION);
+        return height(pm::gdi::workArea()) - fixedMetric(SM_CYCAPTION);
     case SM_CYMAXIMIZED:
-        return screenRect(true).height();
+        return height(pm::gdi::workArea());
     case SM_XVIRTUALSCREEN:
-        return screenRect(false).x();
+        return pm::gdi::screenRect().left;
     case SM_YVIRTUALSCREEN:
-        return screenRect(false).y();
+        return pm::gdi::screenRect().top;
     default:
         return fixedMetric(index);
     }
@@ -204,8 +202,7 @@ BOOL SystemParametersInfoA(UINT action, UINT, LPVOID out, UINT) {
     if (!out) return FALSE;
     switch (action) {
     case SPI_GETWORKAREA: {
-        QRect r = screenRect(true);
-        *static_cast<RECT*>(out) = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        *static_cast<RECT*>(out) = pm::gdi::workArea();
         return TRUE;
     }
     case SPI_GETNONCLIENTMETRICS:

@@ -2,6 +2,8 @@
 
 #include "platform/win/mdi/mdi_client.h"
 
+#include "platform/win/wm/registration.h"
+
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
@@ -324,3 +326,6 @@ void registerMdiClientClass() {
 }
 
 } // namespace pm::mdi
+
+// The class exists without anyone registering it; kept linked by the build (pm_library STARTUP).
+extern "C" const bool pm_win_mdi_startup = (pm::wm::addSystemClassProvider(pm::mdi::registerMdiClientClass), true);

@@ -2,8 +2,9 @@
 
 #include "platform/win/menus/menu_model.h"
 #include "platform/win/res/resources.h"
+#include "platform/win/wm/registration.h"
 
-#include <QString>
+#include "platform/win/utf8.h"
 
 namespace {
 
@@ -31,8 +32,8 @@ const WORD* readLevel(HMENU menu, const WORD* p, int depth) {
         const WORD* text = p;
         while (*p)
             ++p;
+        std::string label = pm::utf8::fromUtf16(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(p - text));
         ++p;
-        std::string label = QString::fromUtf16(reinterpret_cast<const char16_t*>(text)).toStdString();
         UINT flags = option & ~static_cast<UINT>(MF_END);
         if (option & MF_POPUP) {
             HMENU sub = CreatePopupMenu();
@@ -69,3 +70,7 @@ HMENU LoadMenuIndirectA(const void* menuTemplate) {
     }
     return menu;
 }
+
+// Top-level windows made without a menu get their class's menu through this loader.
+extern "C" const bool pm_win_menus_startup =
+    (pm::wm::setClassMenuLoader([](HINSTANCE instance, const char* name) { return LoadMenuA(instance, name); }), true);

@@ -18,30 +18,30 @@ namespace {
 class FileLock {
 public:
     explicit FileLock(const std::string& path) {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0) return;
-        while (::flock(fd_, LOCK_EX) != 0) {
+        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd < 0) return;
+        while (::flock(m_fd, LOCK_EX) != 0) {
             if (errno == EINTR) continue;
-            ::close(fd_);
-            fd_ = -1;
+            ::close(m_fd);
+            m_fd = -1;
             return;
         }
     }
     ~FileLock() {
-        if (fd_ >= 0) ::close(fd_); // closing releases the lock
+        if (m_fd >= 0) ::close(m_fd); // closing releases the lock
     }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
-    bool locked() const { return fd_ >= 0; }
+    bool locked() const { return m_fd >= 0; }
 
 private:
-    int fd_ = -1;
+    int m_fd = -1;
 };
 
 } // namespace
 
 std::string Hive::path() const {
-    return configFolder() + "/" + fileName_;
+    return configFolder() + "/" + m_fileName;
 }
 
 Hive::Stamp Hive::stampOf(const std::string& path) {
@@ -59,38 +59,38 @@ Hive::Stamp Hive::stampOf(const std::string& path) {
 bool Hive::refresh() {
     std::string current = path();
     Stamp now = stampOf(current);
-    if (current == loadedPath_ && now == stamp_) return readable_;
+    if (current == m_loadedPath && now == m_stamp) return m_readable;
     // The stamp is taken before reading: a replacement during the read shows as a change next time.
-    root_ = RegistryKey();
+    m_root = RegistryKey();
     std::string text;
-    readable_ = !now.exists || readWholeFile(current, text);
-    if (readable_) readHive(text, root_);
-    loadedPath_ = current;
-    stamp_ = now;
-    return readable_;
+    m_readable = !now.exists || readWholeFile(current, text);
+    if (m_readable) readHive(text, m_root);
+    m_loadedPath = current;
+    m_stamp = now;
+    return m_readable;
 }
 
 long Hive::read(const std::function<long(const RegistryKey& root)>& fn) {
-    std::lock_guard<std::mutex> guard(mutex_);
+    std::lock_guard<std::mutex> guard(m_mutex);
     refresh();
-    return fn(root_);
+    return fn(m_root);
 }
 
 long Hive::write(const std::function<long(RegistryKey& root, bool& changed)>& fn, long failure) {
-    std::lock_guard<std::mutex> guard(mutex_);
-    if (readOnly_ || !makeFolders(configFolder())) return failure;
+    std::lock_guard<std::mutex> guard(m_mutex);
+    if (m_readOnly || !makeFolders(configFolder())) return failure;
     std::string file = path();
     FileLock lock(file + ".lock");
     if (!lock.locked() || !refresh()) return failure;
     bool changed = false;
-    long result = fn(root_, changed);
+    long result = fn(m_root, changed);
     if (!changed) return result;
-    if (!replaceFile(file, writeHive(root_))) {
-        stamp_ = Stamp(); // the tree holds an unsaved change: read the file again next time
-        loadedPath_.clear();
+    if (!replaceFile(file, writeHive(m_root))) {
+        m_stamp = Stamp(); // the tree holds an unsaved change: read the file again next time
+        m_loadedPath.clear();
         return failure;
     }
-    stamp_ = stampOf(file);
+    m_stamp = stampOf(file);
     return result;
 }
 

@@ -16,9 +16,9 @@ namespace pm {
 class Hive {
 public:
     // fileName is the hive's file name inside the configuration folder.
-    Hive(std::string fileName, bool readOnly) : fileName_(std::move(fileName)), readOnly_(readOnly) {}
+    Hive(std::string fileName, bool readOnly) : m_fileName(std::move(fileName)), m_readOnly(readOnly) {}
 
-    bool readOnly() const { return readOnly_; }
+    bool readOnly() const { return m_readOnly; }
 
     // Runs fn on the current content of the hive; returns fn's result.
     long read(const std::function<long(const RegistryKey& root)>& fn);
@@ -46,13 +46,13 @@ private:
     // is then empty and must not be written over the file.
     bool refresh();
 
-    std::string fileName_;
-    bool readOnly_;
-    std::mutex mutex_;
-    std::string loadedPath_;
-    Stamp stamp_;
-    bool readable_ = true;
-    RegistryKey root_;
+    std::string m_fileName;
+    bool m_readOnly;
+    std::mutex m_mutex;
+    std::string m_loadedPath;
+    Stamp m_stamp;
+    bool m_readable = true;
+    RegistryKey m_root;
 };
 
 } // namespace pm

@@ -39,22 +39,22 @@ std::string unquote(const std::string& s) {
 
 IniDocument::IniDocument(const std::string& text) {
     std::size_t firstLf = text.find('\n');
-    if (firstLf != std::string::npos && (firstLf == 0 || text[firstLf - 1] != '\r')) lineEnd_ = "\n";
+    if (firstLf != std::string::npos && (firstLf == 0 || text[firstLf - 1] != '\r')) m_lineEnd = "\n";
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t lf = text.find('\n', start);
         std::size_t end = lf == std::string::npos ? text.size() : lf;
-        bool crlf = lineEnd_ == "\r\n" && end > start && text[end - 1] == '\r';
+        bool crlf = m_lineEnd == "\r\n" && end > start && text[end - 1] == '\r';
         std::size_t cut = crlf ? end - 1 : end;
-        lines_.push_back(text.substr(start, cut - start));
+        m_lines.push_back(text.substr(start, cut - start));
         start = lf == std::string::npos ? text.size() : lf + 1;
     }
 }
 
 std::string IniDocument::text() const {
     std::string out;
-    for (const std::string& line : lines_)
-        out += line + lineEnd_;
+    for (const std::string& line : m_lines)
+        out += line + m_lineEnd;
     return out;
 }
 
@@ -79,11 +79,11 @@ std::string IniDocument::entryKey(const std::string& line) {
 }
 
 bool IniDocument::findSection(const std::string& section, Span& span) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (kindOf(lines_[i]) != Kind::Header || !sameName(headerName(lines_[i]), section)) continue;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (kindOf(m_lines[i]) != Kind::Header || !sameName(headerName(m_lines[i]), section)) continue;
         span.header = i;
         span.end = i + 1;
-        while (span.end < lines_.size() && kindOf(lines_[span.end]) != Kind::Header)
+        while (span.end < m_lines.size() && kindOf(m_lines[span.end]) != Kind::Header)
             ++span.end;
         return true;
     }
@@ -92,7 +92,7 @@ bool IniDocument::findSection(const std::string& section, Span& span) const {
 
 bool IniDocument::findKey(const Span& span, const std::string& key, std::size_t& line) const {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        if (kindOf(lines_[i]) == Kind::Entry && sameName(entryKey(lines_[i]), key)) {
+        if (kindOf(m_lines[i]) == Kind::Entry && sameName(entryKey(m_lines[i]), key)) {
             line = i;
             return true;
         }
@@ -102,14 +102,14 @@ bool IniDocument::findKey(const Span& span, const std::string& key, std::size_t&
 
 std::size_t IniDocument::contentEnd(const Span& span) const {
     std::size_t end = span.end;
-    while (end > span.header + 1 && kindOf(lines_[end - 1]) == Kind::Blank)
+    while (end > span.header + 1 && kindOf(m_lines[end - 1]) == Kind::Blank)
         --end;
     return end;
 }
 
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
-    for (const std::string& line : lines_)
+    for (const std::string& line : m_lines)
         if (kindOf(line) == Kind::Header) names.push_back(headerName(line));
     return names;
 }
@@ -119,7 +119,7 @@ std::vector<std::string> IniDocument::keyNames(const std::string& section) const
     Span span;
     if (!findSection(section, span)) return names;
     for (std::size_t i = span.header + 1; i < span.end; ++i)
-        if (kindOf(lines_[i]) == Kind::Entry) names.push_back(entryKey(lines_[i]));
+        if (kindOf(m_lines[i]) == Kind::Entry) names.push_back(entryKey(m_lines[i]));
     return names;
 }
 
@@ -128,12 +128,12 @@ std::vector<std::string> IniDocument::sectionLines(const std::string& section) c
     Span span;
     if (!findSection(section, span)) return result;
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        if (kindOf(lines_[i]) != Kind::Entry) continue;
-        std::size_t eq = lines_[i].find('=');
+        if (kindOf(m_lines[i]) != Kind::Entry) continue;
+        std::size_t eq = m_lines[i].find('=');
         if (eq == std::string::npos)
-            result.push_back(trim(lines_[i]));
+            result.push_back(trim(m_lines[i]));
         else
-            result.push_back(entryKey(lines_[i]) + "=" + trim(lines_[i].substr(eq + 1)));
+            result.push_back(entryKey(m_lines[i]) + "=" + trim(m_lines[i].substr(eq + 1)));
     }
     return result;
 }
@@ -142,8 +142,8 @@ bool IniDocument::value(const std::string& section, const std::string& key, std:
     Span span;
     std::size_t line;
     if (!findSection(section, span) || !findKey(span, key, line)) return false;
-    std::size_t eq = lines_[line].find('=');
-    result = eq == std::string::npos ? std::string() : unquote(trim(lines_[line].substr(eq + 1)));
+    std::size_t eq = m_lines[line].find('=');
+    result = eq == std::string::npos ? std::string() : unquote(trim(m_lines[line].substr(eq + 1)));
     return true;
 }
 
@@ -155,12 +155,12 @@ bool IniDocument::setValue(const std::string& section, const std::string& key, c
     }
     std::size_t line;
     if (findKey(span, key, line)) {
-        std::string updated = entryKey(lines_[line]) + "=" + value;
-        if (updated == lines_[line]) return false;
-        lines_[line] = updated;
+        std::string updated = entryKey(m_lines[line]) + "=" + value;
+        if (updated == m_lines[line]) return false;
+        m_lines[line] = updated;
         return true;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(contentEnd(span)), key + "=" + value);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(contentEnd(span)), key + "=" + value);
     return true;
 }
 
@@ -168,15 +168,15 @@ bool IniDocument::removeKey(const std::string& section, const std::string& key) 
     Span span;
     std::size_t line;
     if (!findSection(section, span) || !findKey(span, key, line)) return false;
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(line));
     return true;
 }
 
 bool IniDocument::removeSection(const std::string& section) {
     Span span;
     if (!findSection(section, span)) return false;
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span.header),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(span.end));
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(span.header),
+                 m_lines.begin() + static_cast<std::ptrdiff_t>(span.end));
     return true;
 }
 
@@ -186,16 +186,16 @@ bool IniDocument::replaceSection(const std::string& section, const std::vector<s
         appendSection(section, lines);
         return true;
     }
-    auto first = lines_.begin() + static_cast<std::ptrdiff_t>(span.header + 1);
-    lines_.erase(first, lines_.begin() + static_cast<std::ptrdiff_t>(contentEnd(span)));
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(span.header + 1), lines.begin(), lines.end());
+    auto first = m_lines.begin() + static_cast<std::ptrdiff_t>(span.header + 1);
+    m_lines.erase(first, m_lines.begin() + static_cast<std::ptrdiff_t>(contentEnd(span)));
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(span.header + 1), lines.begin(), lines.end());
     return true;
 }
 
 void IniDocument::appendSection(const std::string& section, const std::vector<std::string>& lines) {
-    if (!lines_.empty() && kindOf(lines_.back()) != Kind::Blank) lines_.push_back(std::string());
-    lines_.push_back("[" + section + "]");
-    lines_.insert(lines_.end(), lines.begin(), lines.end());
+    if (!m_lines.empty() && kindOf(m_lines.back()) != Kind::Blank) m_lines.push_back(std::string());
+    m_lines.push_back("[" + section + "]");
+    m_lines.insert(m_lines.end(), lines.begin(), lines.end());
 }
 
 } // namespace pm

@@ -47,8 +47,8 @@ private:
     std::size_t contentEnd(const Span& span) const;
     void appendSection(const std::string& section, const std::vector<std::string>& lines);
 
-    std::vector<std::string> lines_;
-    std::string lineEnd_ = "\r\n";
+    std::vector<std::string> m_lines;
+    std::string m_lineEnd = "\r\n";
 };
 
 } // namespace pm

@@ -24,7 +24,7 @@ int RegistryKey::compareNames(const std::string& a, const std::string& b) {
 
 std::vector<std::unique_ptr<RegistryKey>>::const_iterator
 RegistryKey::findSubkey(const std::string& name) const {
-    return std::lower_bound(subkeys_.begin(), subkeys_.end(), name,
+    return std::lower_bound(m_subkeys.begin(), m_subkeys.end(), name,
                             [](const std::unique_ptr<RegistryKey>& k, const std::string& n) {
                                 return compareNames(k->name(), n) < 0;
                             });
@@ -32,52 +32,52 @@ RegistryKey::findSubkey(const std::string& name) const {
 
 std::vector<RegistryValue>::const_iterator RegistryKey::findValue(const std::string& name) const {
     return std::lower_bound(
-        values_.begin(), values_.end(), name,
+        m_values.begin(), m_values.end(), name,
         [](const RegistryValue& v, const std::string& n) { return compareNames(v.name, n) < 0; });
 }
 
 RegistryKey* RegistryKey::subkey(const std::string& name) const {
     auto it = findSubkey(name);
-    return it != subkeys_.end() && compareNames((*it)->name(), name) == 0 ? it->get() : nullptr;
+    return it != m_subkeys.end() && compareNames((*it)->name(), name) == 0 ? it->get() : nullptr;
 }
 
 RegistryKey& RegistryKey::ensureSubkey(const std::string& name, bool* created) {
     auto it = findSubkey(name);
-    bool found = it != subkeys_.end() && compareNames((*it)->name(), name) == 0;
+    bool found = it != m_subkeys.end() && compareNames((*it)->name(), name) == 0;
     if (created) *created = !found;
     if (found) return **it;
-    return **subkeys_.insert(subkeys_.begin() + (it - subkeys_.begin()), std::make_unique<RegistryKey>(name));
+    return **m_subkeys.insert(m_subkeys.begin() + (it - m_subkeys.begin()), std::make_unique<RegistryKey>(name));
 }
 
 bool RegistryKey::removeSubkey(const std::string& name) {
     auto it = findSubkey(name);
-    if (it == subkeys_.end() || compareNames((*it)->name(), name) != 0) return false;
-    subkeys_.erase(it);
+    if (it == m_subkeys.end() || compareNames((*it)->name(), name) != 0) return false;
+    m_subkeys.erase(it);
     return true;
 }
 
 const RegistryValue* RegistryKey::value(const std::string& name) const {
     auto it = findValue(name);
-    return it != values_.end() && compareNames(it->name, name) == 0 ? &*it : nullptr;
+    return it != m_values.end() && compareNames(it->name, name) == 0 ? &*it : nullptr;
 }
 
 bool RegistryKey::setValue(const std::string& name, std::uint32_t type, const std::string& data) {
     auto it = findValue(name);
-    if (it != values_.end() && compareNames(it->name, name) == 0) {
-        RegistryValue& v = values_[static_cast<std::size_t>(it - values_.begin())];
+    if (it != m_values.end() && compareNames(it->name, name) == 0) {
+        RegistryValue& v = m_values[static_cast<std::size_t>(it - m_values.begin())];
         if (v.type == type && v.data == data) return false;
         v.type = type;
         v.data = data;
         return true;
     }
-    values_.insert(it, RegistryValue{name, type, data});
+    m_values.insert(it, RegistryValue{name, type, data});
     return true;
 }
 
 bool RegistryKey::removeValue(const std::string& name) {
     auto it = findValue(name);
-    if (it == values_.end() || compareNames(it->name, name) != 0) return false;
-    values_.erase(it);
+    if (it == m_values.end() || compareNames(it->name, name) != 0) return false;
+    m_values.erase(it);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/win/richedit/rich_edit_view.h"
 #include "platform/win/richedit/rtf_reader.h"
 #include "platform/win/shell/text_drop.h"
+#include "platform/win/utf8.h"
 #include "platform/win/winbase.h"
 #include "platform/win/wingdi.h"
 
@@ -81,7 +82,7 @@ public:
     }
 
 private:
-    static bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+    static bool isContinuation(char c) { return utf8::isContinuation(static_cast<unsigned char>(c)); }
 
     static constexpr std::size_t kBlock = 1 << 16;
 
@@ -203,7 +204,7 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
             if (used > room) break;
         }
         // Never keep half of a UTF-8 sequence.
-        while (keep > 0 && keep < stored.size() && (static_cast<unsigned char>(stored[keep]) & 0xC0) == 0x80)
+        while (keep > 0 && keep < stored.size() && utf8::isContinuation(static_cast<unsigned char>(stored[keep])))
             --keep;
         stored.resize(keep);
     }
@@ -293,28 +294,13 @@ void RichEditControl::typeChar(UINT ch, LPARAM lParam) {
     if (ch == '\n') ch = '\r';
     // A character is typed as its UTF-8 bytes.
     char bytes[4];
-    int n = 0;
-    if (ch < 0x80)
-        bytes[n++] = static_cast<char>(ch);
-    else if (ch < 0x800) {
-        bytes[n++] = static_cast<char>(0xC0 | (ch >> 6));
-        bytes[n++] = static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        bytes[n++] = static_cast<char>(0xE0 | (ch >> 12));
-        bytes[n++] = static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        bytes[n++] = static_cast<char>(0xF0 | (ch >> 18));
-        bytes[n++] = static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | (ch & 0x3F));
-    }
+    std::size_t n = utf8::encode(ch, bytes);
     int from = model_.selectionStart(), to = model_.selectionEnd();
     // Overwrite replaces the next character, never a line break.
     if (overwrite_ && from == to && to < model_.length() && model_.charAt(to) != '\r' && ch != '\r')
         to = model_.nextCharPosition(to);
     FormatId format = insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from);
-    if (replaceRange(WM_CHAR, ch, lParam, from, to, std::string_view(bytes, static_cast<std::size_t>(n)),
+    if (replaceRange(WM_CHAR, ch, lParam, from, to, std::string_view(bytes, n),
                      format, true))
         view_->scrollCaretIntoView();
 }
@@ -956,6 +942,11 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return drop ? view_->takeDrop(drop->point, drop->text, drop->query) : 0;
     }
     switch (msg) {
+    case WM_CREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
+        if (create->lpszName && *create->lpszName) handle(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(create->lpszName));
+        return 0;
+    }
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         if (style_ & ES_MULTILINE) code |= DLGC_WANTALLKEYS;

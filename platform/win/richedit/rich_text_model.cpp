@@ -1,5 +1,7 @@
 #include "platform/win/richedit/rich_text_model.h"
 
+#include "platform/win/utf8.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,18 +11,6 @@ namespace {
 
 unsigned char fold(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
-}
-
-// Length of the UTF-8 sequence led by c, or 0 when c cannot lead one.
-int sequenceLength(unsigned char c) {
-    if (c >= 0xC2 && c <= 0xDF) return 2;
-    if (c >= 0xE0 && c <= 0xEF) return 3;
-    if (c >= 0xF0 && c <= 0xF4) return 4;
-    return 0;
-}
-
-bool isContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
 }
 
 } // namespace
@@ -126,15 +116,15 @@ int RichTextModel::compactFromLegacy(int legacy) const {
 
 int RichTextModel::validPosition(int pos, bool forward) const {
     pos = std::clamp(pos, 0, length());
-    if (pos == 0 || pos == length() || !isContinuation(static_cast<unsigned char>(charAt(pos)))) return pos;
+    if (pos == 0 || pos == length() || !utf8::isContinuation(static_cast<unsigned char>(charAt(pos)))) return pos;
     for (int back = 1; back <= 3 && pos - back >= 0; ++back) {
         unsigned char c = static_cast<unsigned char>(charAt(pos - back));
-        if (isContinuation(c)) continue;
-        int n = sequenceLength(c);
+        if (utf8::isContinuation(c)) continue;
+        int n = static_cast<int>(utf8::sequenceLength(c));
         if (n <= back) return pos; // not inside a sequence that covers pos
         for (int k = 1; k < n; ++k)
             if (pos - back + k >= length() ||
-                !isContinuation(static_cast<unsigned char>(charAt(pos - back + k))))
+                !utf8::isContinuation(static_cast<unsigned char>(charAt(pos - back + k))))
                 return pos; // a broken sequence: each byte stands alone
         return forward ? pos - back + n : pos - back;
     }

@@ -38,65 +38,65 @@ bool isSkippedDestination(std::string_view word) {
 } // namespace
 
 void DocumentOutput::append(const char* bytes, std::size_t n, FormatId format) {
-    doc_.text.append(bytes, n);
-    if (!doc_.pieces.empty() && doc_.pieces.back().format == format) {
-        doc_.pieces.back().length += static_cast<int>(n);
+    m_doc.text.append(bytes, n);
+    if (!m_doc.pieces.empty() && m_doc.pieces.back().format == format) {
+        m_doc.pieces.back().length += static_cast<int>(n);
         return;
     }
-    doc_.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
+    m_doc.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
 }
 
 void DocumentOutput::dropLast() {
-    doc_.text.pop_back();
-    if (!doc_.pieces.empty() && --doc_.pieces.back().length == 0) doc_.pieces.pop_back();
+    m_doc.text.pop_back();
+    if (!m_doc.pieces.empty() && --m_doc.pieces.back().length == 0) m_doc.pieces.pop_back();
 }
 
 RtfReader::RtfReader(const RunFormat& base, FormatTable& formats, RtfOutput& out)
-    : base_(base), formats_(formats), out_(out) {
-    stack_.push_back(GroupState{});
+    : m_base(base), m_formats(formats), m_out(out) {
+    m_stack.push_back(GroupState{});
 }
 
 RtfError RtfReader::feed(std::string_view piece) {
-    if (carry_.empty()) return parseKeepingRest(piece, false);
-    std::string held = std::move(carry_);
-    carry_.clear();
+    if (m_carry.empty()) return parseKeepingRest(piece, false);
+    std::string held = std::move(m_carry);
+    m_carry.clear();
     held.append(piece);
     RtfError e = parseKeepingRest(held, true);
     // A word still unfinished keeps growing in place instead of being copied again.
-    if (e == RtfError::None && waitFrom_ == 0) carry_ = std::move(held);
+    if (e == RtfError::None && m_waitFrom == 0) m_carry = std::move(held);
     return e;
 }
 
 RtfError RtfReader::parseKeepingRest(std::string_view rtf, bool fromCarry) {
-    resumeLetters_ = fromCarry ? carryLetters_ : 0;
+    m_resumeLetters = fromCarry ? m_carryLetters : 0;
     RtfError e = parse(rtf, false);
-    if (e == RtfError::None && waitFrom_ != kNone && !(fromCarry && waitFrom_ == 0))
-        carry_.assign(rtf.substr(waitFrom_));
+    if (e == RtfError::None && m_waitFrom != kNone && !(fromCarry && m_waitFrom == 0))
+        m_carry.assign(rtf.substr(m_waitFrom));
     return e;
 }
 
 RtfError RtfReader::finish(bool wholeText) {
-    if (!carry_.empty()) {
-        std::string held = std::move(carry_);
-        carry_.clear();
-        resumeLetters_ = 0;
+    if (!m_carry.empty()) {
+        std::string held = std::move(m_carry);
+        m_carry.clear();
+        m_resumeLetters = 0;
         RtfError e = parse(held, true);
         if (e != RtfError::None) return e;
     }
-    if (stack_.size() != 1) return RtfError::UnbalancedGroups;
-    if (wholeText && lastParAt_ >= 0 && lastParAt_ == written_ - 1) {
-        out_.dropLast();
-        --written_;
+    if (m_stack.size() != 1) return RtfError::UnbalancedGroups;
+    if (wholeText && m_lastParAt >= 0 && m_lastParAt == m_written - 1) {
+        m_out.dropLast();
+        --m_written;
     }
     return RtfError::None;
 }
 
 RtfError RtfReader::parse(std::string_view rtf, bool last) {
-    rtf_ = rtf;
-    pos_ = 0;
-    last_ = last;
-    waitFrom_ = kNone;
-    while (pos_ < rtf_.size()) {
+    m_rtf = rtf;
+    m_pos = 0;
+    m_last = last;
+    m_waitFrom = kNone;
+    while (m_pos < m_rtf.size()) {
         RtfError e = step();
         if (e != RtfError::None) return e;
     }
@@ -104,24 +104,24 @@ RtfError RtfReader::parse(std::string_view rtf, bool last) {
 }
 
 RtfError RtfReader::step() {
-    char c = rtf_[pos_++];
+    char c = m_rtf[m_pos++];
     switch (c) {
     case '{':
-        if (stack_.size() >= kMaxDepth) return RtfError::TooDeep;
-        stack_.push_back(stack_.back());
-        stack_.back().colourTable = false;
-        groupStart_ = true;
+        if (m_stack.size() >= kMaxDepth) return RtfError::TooDeep;
+        m_stack.push_back(m_stack.back());
+        m_stack.back().colourTable = false;
+        m_groupStart = true;
         return RtfError::None;
     case '}':
-        if (stack_.size() <= 1) return RtfError::UnbalancedGroups;
-        if (stack_.back().colourTable) finishColourEntryIfPending();
-        stack_.pop_back();
-        groupStart_ = false;
+        if (m_stack.size() <= 1) return RtfError::UnbalancedGroups;
+        if (m_stack.back().colourTable) finishColourEntryIfPending();
+        m_stack.pop_back();
+        m_groupStart = false;
         return RtfError::None;
     case '\\':
-        if (!last_ && controlLength(pos_ - 1) == 0) {
-            waitFrom_ = pos_ - 1;
-            pos_ = rtf_.size();
+        if (!m_last && controlLength(m_pos - 1) == 0) {
+            m_waitFrom = m_pos - 1;
+            m_pos = m_rtf.size();
             return RtfError::None;
         }
         return controlWord();
@@ -129,8 +129,8 @@ RtfError RtfReader::step() {
     case '\n':
         return RtfError::None;
     default:
-        groupStart_ = false;
-        if (stack_.back().colourTable) {
+        m_groupStart = false;
+        if (m_stack.back().colourTable) {
             if (c == ';') endColourEntry();
             return RtfError::None;
         }
@@ -140,60 +140,60 @@ RtfError RtfReader::step() {
 }
 
 std::size_t RtfReader::controlLength(std::size_t at) {
-    std::size_t n = rtf_.size();
+    std::size_t n = m_rtf.size();
     std::size_t p = at + 1;
-    std::size_t resume = at == 0 ? resumeLetters_ : 0;
-    resumeLetters_ = 0;
-    carryLetters_ = 0;
+    std::size_t resume = at == 0 ? m_resumeLetters : 0;
+    m_resumeLetters = 0;
+    m_carryLetters = 0;
     if (p >= n) return 0;
-    if (!isLetter(rtf_[p])) {
-        if (rtf_[p] == '\'') return p + 2 < n ? 4 : 0;
+    if (!isLetter(m_rtf[p])) {
+        if (m_rtf[p] == '\'') return p + 2 < n ? 4 : 0;
         return 2;
     }
     // Letters already seen in an earlier piece are not scanned again.
     p = std::max(p, at + resume);
-    while (p < n && isLetter(rtf_[p]))
+    while (p < n && isLetter(m_rtf[p]))
         ++p;
-    carryLetters_ = p - at;
-    if (p < n && rtf_[p] == '-') ++p;
+    m_carryLetters = p - at;
+    if (p < n && m_rtf[p] == '-') ++p;
     int digits = 0;
-    while (p < n && isDigit(rtf_[p]) && digits <= kMaxDigits) {
+    while (p < n && isDigit(m_rtf[p]) && digits <= kMaxDigits) {
         ++p;
         ++digits;
     }
     if (digits > kMaxDigits) return p - at; // complete enough to be refused
     if (p >= n) return 0;                   // the word, its number or its space may go on
-    return p + (rtf_[p] == ' ' ? 1 : 0) - at;
+    return p + (m_rtf[p] == ' ' ? 1 : 0) - at;
 }
 
 RtfError RtfReader::controlWord() {
-    if (pos_ >= rtf_.size()) return RtfError::Truncated;
-    char c = rtf_[pos_];
-    bool atGroupStart = groupStart_;
-    groupStart_ = false;
+    if (m_pos >= m_rtf.size()) return RtfError::Truncated;
+    char c = m_rtf[m_pos];
+    bool atGroupStart = m_groupStart;
+    m_groupStart = false;
     if (!isLetter(c)) {
-        ++pos_;
+        ++m_pos;
         return controlSymbol(c, atGroupStart);
     }
-    std::size_t start = pos_;
-    while (pos_ < rtf_.size() && isLetter(rtf_[pos_]))
-        ++pos_;
-    std::string_view word = rtf_.substr(start, pos_ - start);
+    std::size_t start = m_pos;
+    while (m_pos < m_rtf.size() && isLetter(m_rtf[m_pos]))
+        ++m_pos;
+    std::string_view word = m_rtf.substr(start, m_pos - start);
     bool hasParam = false;
     long param = 0;
     bool negative = false;
-    if (pos_ < rtf_.size() && rtf_[pos_] == '-') {
+    if (m_pos < m_rtf.size() && m_rtf[m_pos] == '-') {
         negative = true;
-        ++pos_;
+        ++m_pos;
     }
     int digits = 0;
-    while (pos_ < rtf_.size() && isDigit(rtf_[pos_])) {
+    while (m_pos < m_rtf.size() && isDigit(m_rtf[m_pos])) {
         if (++digits > kMaxDigits) return RtfError::NumberTooLarge;
-        param = param * 10 + (rtf_[pos_++] - '0');
+        param = param * 10 + (m_rtf[m_pos++] - '0');
         hasParam = true;
     }
     if (negative) param = -param;
-    if (pos_ < rtf_.size() && rtf_[pos_] == ' ') ++pos_; // the delimiting space belongs to the word
+    if (m_pos < m_rtf.size() && m_rtf[m_pos] == ' ') ++m_pos; // the delimiting space belongs to the word
     apply(word, hasParam, param, atGroupStart);
     return RtfError::None;
 }
@@ -206,14 +206,14 @@ RtfError RtfReader::controlSymbol(char c, bool atGroupStart) {
         emit(c);
         return RtfError::None;
     case '\'': {
-        if (pos_ + 2 > rtf_.size()) return RtfError::Truncated;
-        int hi = hexValue(rtf_[pos_]), lo = hexValue(rtf_[pos_ + 1]);
-        pos_ += 2;
+        if (m_pos + 2 > m_rtf.size()) return RtfError::Truncated;
+        int hi = hexValue(m_rtf[m_pos]), lo = hexValue(m_rtf[m_pos + 1]);
+        m_pos += 2;
         if (hi >= 0 && lo >= 0) emit(static_cast<char>(hi * 16 + lo));
         return RtfError::None;
     }
     case '*':
-        if (atGroupStart) stack_.back().skip = true;
+        if (atGroupStart) m_stack.back().skip = true;
         return RtfError::None;
     case '\r':
     case '\n':
@@ -225,20 +225,20 @@ RtfError RtfReader::controlSymbol(char c, bool atGroupStart) {
 }
 
 void RtfReader::apply(std::string_view word, bool hasParam, long param, bool atGroupStart) {
-    GroupState& g = stack_.back();
+    GroupState& g = m_stack.back();
     bool on = !hasParam || param != 0;
     if (word == "colortbl") {
         g.colourTable = true;
         g.skip = true;
-        pending_ = ColourEntry{};
+        m_pending = ColourEntry{};
     } else if (g.colourTable) {
         int v = static_cast<int>(param < 0 ? 0 : param > 255 ? 255 : param);
         if (word == "red")
-            pending_.red = v, pending_.set = true;
+            m_pending.red = v, m_pending.set = true;
         else if (word == "green")
-            pending_.green = v, pending_.set = true;
+            m_pending.green = v, m_pending.set = true;
         else if (word == "blue")
-            pending_.blue = v, pending_.set = true;
+            m_pending.blue = v, m_pending.set = true;
     } else if (atGroupStart && isSkippedDestination(word)) {
         g.skip = true;
     } else if (word == "cf") {
@@ -256,77 +256,77 @@ void RtfReader::apply(std::string_view word, bool hasParam, long param, bool atG
         g.colour = -1;
     } else if (word == "par" || word == "line") {
         emit('\r');
-        lastParAt_ = written_ - 1;
+        m_lastParAt = m_written - 1;
     } else if (word == "tab") {
         emit('\t');
     }
 }
 
 void RtfReader::endColourEntry() {
-    colours_.push_back(pending_);
-    pending_ = ColourEntry{};
-    internedSmall_.clear();
-    interned_.clear();
-    cachedKey_ = kNoKey;
+    m_colours.push_back(m_pending);
+    m_pending = ColourEntry{};
+    m_internedSmall.clear();
+    m_interned.clear();
+    m_cachedKey = kNoKey;
 }
 
 // A table whose last entry lacks its ';' still keeps the entry.
 void RtfReader::finishColourEntryIfPending() {
-    if (pending_.set) endColourEntry();
+    if (m_pending.set) endColourEntry();
 }
 
 FormatId RtfReader::currentFormat() {
-    const GroupState& g = stack_.back();
+    const GroupState& g = m_stack.back();
     long long key = (static_cast<long long>(g.colour) + 1) * 8 + (g.bold ? 1 : 0) + (g.italic ? 2 : 0) +
                     (g.underline ? 4 : 0);
-    if (key == cachedKey_) return cachedFormat_;
+    if (key == m_cachedKey) return m_cachedFormat;
     bool small = key >= 0 && key < kSmallKeys;
-    if (small && internedSmall_.empty()) internedSmall_.assign(kSmallKeys, -1);
+    if (small && m_internedSmall.empty()) m_internedSmall.assign(kSmallKeys, -1);
     FormatId known = -1;
     if (small) {
-        known = internedSmall_[static_cast<std::size_t>(key)];
-    } else if (auto it = interned_.find(key); it != interned_.end()) {
+        known = m_internedSmall[static_cast<std::size_t>(key)];
+    } else if (auto it = m_interned.find(key); it != m_interned.end()) {
         known = it->second;
     }
     if (known >= 0) {
-        cachedKey_ = key;
-        cachedFormat_ = known;
-        return cachedFormat_;
+        m_cachedKey = key;
+        m_cachedFormat = known;
+        return m_cachedFormat;
     }
-    RunFormat f = base_;
+    RunFormat f = m_base;
     f.bold = g.bold;
     f.italic = g.italic;
     f.underline = g.underline;
-    if (g.colour >= 0 && g.colour < static_cast<int>(colours_.size()) &&
-        colours_[static_cast<std::size_t>(g.colour)].set) {
-        const ColourEntry& e = colours_[static_cast<std::size_t>(g.colour)];
+    if (g.colour >= 0 && g.colour < static_cast<int>(m_colours.size()) &&
+        m_colours[static_cast<std::size_t>(g.colour)].set) {
+        const ColourEntry& e = m_colours[static_cast<std::size_t>(g.colour)];
         f.color = RGB(e.red, e.green, e.blue);
         f.autoColor = false;
     }
-    cachedKey_ = key;
-    cachedFormat_ = formats_.intern(f);
+    m_cachedKey = key;
+    m_cachedFormat = m_formats.intern(f);
     if (small)
-        internedSmall_[static_cast<std::size_t>(key)] = cachedFormat_;
+        m_internedSmall[static_cast<std::size_t>(key)] = m_cachedFormat;
     else
-        interned_.emplace(key, cachedFormat_);
-    return cachedFormat_;
+        m_interned.emplace(key, m_cachedFormat);
+    return m_cachedFormat;
 }
 
 // Takes the plain text from the byte just read up to the next special byte in one step.
 void RtfReader::emitPlainRun() {
-    std::size_t start = pos_ - 1;
-    while (pos_ < rtf_.size()) {
-        char c = rtf_[pos_];
+    std::size_t start = m_pos - 1;
+    while (m_pos < m_rtf.size()) {
+        char c = m_rtf[m_pos];
         if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
-        ++pos_;
+        ++m_pos;
     }
-    emitBytes(rtf_.data() + start, pos_ - start);
+    emitBytes(m_rtf.data() + start, m_pos - start);
 }
 
 void RtfReader::emitBytes(const char* bytes, std::size_t n) {
-    if (stack_.back().skip) return;
-    out_.append(bytes, n, currentFormat());
-    written_ += static_cast<long>(n);
+    if (m_stack.back().skip) return;
+    m_out.append(bytes, n, currentFormat());
+    m_written += static_cast<long>(n);
 }
 
 RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText,

@@ -44,12 +44,12 @@ public:
 // Collects text and merged runs in memory.
 class DocumentOutput : public RtfOutput {
 public:
-    explicit DocumentOutput(RtfDocument& doc) : doc_(doc) {}
+    explicit DocumentOutput(RtfDocument& doc) : m_doc(doc) {}
     void append(const char* bytes, std::size_t n, FormatId format) override;
     void dropLast() override;
 
 private:
-    RtfDocument& doc_;
+    RtfDocument& m_doc;
 };
 
 class RtfReader {
@@ -80,7 +80,7 @@ private:
     RtfError parseKeepingRest(std::string_view rtf, bool fromCarry);
     RtfError parse(std::string_view rtf, bool last);
     RtfError step();
-    // Length of the control word or symbol at rtf_[at] ('\\'), or 0 when the input ends inside it.
+    // Length of the control word or symbol at m_rtf[at] ('\\'), or 0 when the input ends inside it.
     std::size_t controlLength(std::size_t at);
     RtfError controlWord();
     RtfError controlSymbol(char c, bool atGroupStart);
@@ -92,28 +92,28 @@ private:
     void emitPlainRun();
     void emitBytes(const char* bytes, std::size_t n);
 
-    RunFormat base_;
-    FormatTable& formats_;
-    RtfOutput& out_;
-    std::string_view rtf_;
-    std::size_t pos_ = 0;
-    bool last_ = false;
-    std::string carry_;            // the start of a control word cut by a piece's end
-    std::size_t carryLetters_ = 0; // how far carry_ is known to be letters of that word
-    std::vector<GroupState> stack_;
-    std::vector<ColourEntry> colours_;
-    ColourEntry pending_;
-    bool groupStart_ = false;
-    long written_ = 0;
-    long lastParAt_ = -1;
-    long long cachedKey_ = kNoKey;
-    FormatId cachedFormat_ = 0;
-    std::size_t waitFrom_ = 0;      // where parse stopped at a cut control word, or npos
-    std::size_t resumeLetters_ = 0; // carryLetters_ for the carried word being read again
+    RunFormat m_base;
+    FormatTable& m_formats;
+    RtfOutput& m_out;
+    std::string_view m_rtf;
+    std::size_t m_pos = 0;
+    bool m_last = false;
+    std::string m_carry;            // the start of a control word cut by a piece's end
+    std::size_t m_carryLetters = 0; // how far m_carry is known to be letters of that word
+    std::vector<GroupState> m_stack;
+    std::vector<ColourEntry> m_colours;
+    ColourEntry m_pending;
+    bool m_groupStart = false;
+    long m_written = 0;
+    long m_lastParAt = -1;
+    long long m_cachedKey = kNoKey;
+    FormatId m_cachedFormat = 0;
+    std::size_t m_waitFrom = 0;      // where parse stopped at a cut control word, or npos
+    std::size_t m_resumeLetters = 0; // m_carryLetters for the carried word being read again
     // Formats already interned, by group state key: small keys (the first colours) in a table,
     // the rest in a map. Both are emptied when the colour table grows.
-    std::vector<FormatId> internedSmall_;
-    std::unordered_map<long long, FormatId> interned_;
+    std::vector<FormatId> m_internedSmall;
+    std::unordered_map<long long, FormatId> m_interned;
 };
 
 // Parses a whole stream held in memory into text and runs; on an error `out` is left empty.

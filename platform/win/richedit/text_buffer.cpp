@@ -7,25 +7,25 @@ namespace pm::richedit {
 int TextBuffer::lineStart(int line) const {
     if (line <= 0) return 0;
     if (line >= lineCount()) return length();
-    return lines_.positionFromPartition(line);
+    return m_lines.positionFromPartition(line);
 }
 
 int TextBuffer::lineEnd(int line) const {
     if (line < 0) return 0;
     if (line >= lineCount() - 1) return length();
-    return lines_.positionFromPartition(line + 1) - 1;
+    return m_lines.positionFromPartition(line + 1) - 1;
 }
 
 int TextBuffer::lineFromPosition(int pos) const {
     if (pos <= 0) return 0;
-    return lines_.partitionFromPosition(std::min(pos, length()));
+    return m_lines.partitionFromPosition(std::min(pos, length()));
 }
 
 std::string TextBuffer::text(int pos, int len) const {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
     std::string out(static_cast<std::size_t>(len), '\0');
-    bytes_.copy(static_cast<std::size_t>(pos), static_cast<std::size_t>(len), out.data());
+    m_bytes.copy(static_cast<std::size_t>(pos), static_cast<std::size_t>(len), out.data());
     return out;
 }
 
@@ -33,7 +33,7 @@ std::string_view TextBuffer::view(int pos, int len) {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
     if (len == 0) return {};
-    return {bytes_.rangePointer(static_cast<std::size_t>(pos), static_cast<std::size_t>(len)),
+    return {m_bytes.rangePointer(static_cast<std::size_t>(pos), static_cast<std::size_t>(len)),
             static_cast<std::size_t>(len)};
 }
 
@@ -41,13 +41,13 @@ void TextBuffer::insert(int pos, std::string_view bytes) {
     if (bytes.empty()) return;
     pos = std::clamp(pos, 0, length());
     int line = lineFromPosition(pos);
-    lines_.reserve(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\r')));
-    bytes_.insert(static_cast<std::size_t>(pos), bytes.data(), bytes.size());
-    lines_.insertText(line, static_cast<int>(bytes.size()));
+    m_lines.reserve(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\r')));
+    m_bytes.insert(static_cast<std::size_t>(pos), bytes.data(), bytes.size());
+    m_lines.insertText(line, static_cast<int>(bytes.size()));
     int next = line + 1;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r') continue;
-        lines_.insertPartition(next++, pos + static_cast<int>(i) + 1);
+        m_lines.insertPartition(next++, pos + static_cast<int>(i) + 1);
     }
 }
 
@@ -57,16 +57,16 @@ void TextBuffer::erase(int pos, int len) {
     if (len == 0) return;
     int first = lineFromPosition(pos);
     // Line starts in (pos, pos + len] lose the break before them.
-    int last = lines_.partitionFromPosition(pos + len);
+    int last = m_lines.partitionFromPosition(pos + len);
     for (int line = last; line > first; --line)
-        lines_.removePartition(line);
-    lines_.insertText(first, -len);
-    bytes_.erase(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
+        m_lines.removePartition(line);
+    m_lines.insertText(first, -len);
+    m_bytes.erase(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
 }
 
 void TextBuffer::clear() {
-    bytes_.clear();
-    lines_.clear();
+    m_bytes.clear();
+    m_lines.clear();
 }
 
 std::string normalizeLineBreaks(std::string_view text) {

@@ -12,14 +12,14 @@ namespace pm::richedit {
 
 class TextBuffer {
 public:
-    int length() const { return static_cast<int>(bytes_.size()); }
-    int lineCount() const { return lines_.partitions(); }
+    int length() const { return static_cast<int>(m_bytes.size()); }
+    int lineCount() const { return m_lines.partitions(); }
     int lineStart(int line) const;
     // The position after the line's last byte, before its break.
     int lineEnd(int line) const;
     int lineFromPosition(int pos) const;
     char charAt(int pos) const {
-        return pos >= 0 && pos < length() ? bytes_[static_cast<std::size_t>(pos)] : '\0';
+        return pos >= 0 && pos < length() ? m_bytes[static_cast<std::size_t>(pos)] : '\0';
     }
 
     std::string text(int pos, int len) const;
@@ -32,8 +32,8 @@ public:
     void clear();
 
 private:
-    SplitVector<char> bytes_;
-    Partitioning lines_;
+    SplitVector<char> m_bytes;
+    Partitioning m_lines;
 };
 
 // Turns CR LF, lone LF and lone CR into the stored single CR.

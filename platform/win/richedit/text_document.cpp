@@ -38,7 +38,7 @@ class TextRange;
 // A font seen through a range: every change applies to the range's text at once.
 class RangeFont final : public pm::ComObject<NoDispatch<ITextFont>> {
 public:
-    RangeFont(TextDocument* doc, long start, long end) : doc_(doc), start_(start), end_(end) {}
+    RangeFont(TextDocument* doc, long start, long end) : m_doc(doc), m_start(start), m_end(end) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_ITextFont)
@@ -101,32 +101,32 @@ private:
         return apply(cf);
     }
     HRESULT apply(const CHARFORMATA& cf) {
-        RichEditControl* c = doc_->control();
+        RichEditControl* c = m_doc->control();
         if (!c) return E_FAIL;
-        c->formatRange(c->toModel(start_), c->toModel(end_), cf);
+        c->formatRange(c->toModel(m_start), c->toModel(m_end), cf);
         return S_OK;
     }
     template <class F> HRESULT get(long* v, F field, DWORD mask) {
         if (!v) return E_INVALIDARG;
-        RichEditControl* c = doc_->control();
+        RichEditControl* c = m_doc->control();
         if (!c) return E_FAIL;
-        CHARFORMATA cf = c->formatOfRange(c->toModel(start_), c->toModel(end_));
+        CHARFORMATA cf = c->formatOfRange(c->toModel(m_start), c->toModel(m_end));
         *v = (cf.dwMask & mask) ? field(cf) : tomUndefined;
         return S_OK;
     }
 
-    pm::ComPtr<TextDocument> doc_;
-    long start_, end_;
+    pm::ComPtr<TextDocument> m_doc;
+    long m_start, m_end;
 };
 
 class TextRange final : public pm::ComObject<NoDispatch<ITextSelection>> {
 public:
     TextRange(TextDocument* doc, long start, long end, bool selection)
-        : doc_(doc), start_(start), end_(end), selection_(selection) {}
+        : m_doc(doc), m_start(start), m_end(end), m_selection(selection) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_ITextRange ||
-            (selection_ && riid == IID_ITextSelection))
+            (m_selection && riid == IID_ITextSelection))
             return pm::answerInterface(static_cast<ITextSelection*>(this), ppv);
         if (ppv) *ppv = nullptr;
         return E_NOINTERFACE;
@@ -136,7 +136,7 @@ public:
         RichEditControl* c = control();
         if (!c || !text) return c ? E_INVALIDARG : E_FAIL;
         sync();
-        int a = c->toModel(start_), b = c->toModel(end_);
+        int a = c->toModel(m_start), b = c->toModel(m_end);
         *text = toBstr(c->model().text(a, b - a));
         return S_OK;
     }
@@ -144,28 +144,28 @@ public:
         RichEditControl* c = control();
         if (!c) return E_FAIL;
         sync();
-        int a = c->toModel(start_), b = c->toModel(end_);
+        int a = c->toModel(m_start), b = c->toModel(m_end);
         std::string bytes = fromBstr(text);
         if (!c->replaceRange(EM_REPLACESEL, 0, 0, a, b, bytes, c->model().formatForInsertion(a), true))
             return E_ACCESSDENIED;
-        end_ = c->toClient(c->model().caret());
+        m_end = c->toClient(c->model().caret());
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetStart(long* cp) override { return read(cp, true); }
     HRESULT STDMETHODCALLTYPE GetEnd(long* cp) override { return read(cp, false); }
     HRESULT STDMETHODCALLTYPE SetStart(long cp) override {
         sync();
-        return SetRange(cp, std::max(cp, end_));
+        return SetRange(cp, std::max(cp, m_end));
     }
     HRESULT STDMETHODCALLTYPE SetEnd(long cp) override {
         sync();
-        return SetRange(std::min(cp, start_), cp);
+        return SetRange(std::min(cp, m_start), cp);
     }
     HRESULT STDMETHODCALLTYPE GetFont(ITextFont** font) override {
         if (!font) return E_INVALIDARG;
         if (!control()) return E_FAIL;
         sync();
-        *font = new RangeFont(doc_.get(), start_, end_);
+        *font = new RangeFont(m_doc.get(), m_start, m_end);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE SetFont(ITextFont* font) override {
@@ -187,18 +187,18 @@ public:
         long length = c->clientLength();
         anchor = std::clamp<long>(anchor, 0, length);
         active = std::clamp<long>(active, 0, length);
-        start_ = std::min(anchor, active);
-        end_ = std::max(anchor, active);
-        if (selection_) c->setSelection(c->toModel(anchor), c->toModel(active));
+        m_start = std::min(anchor, active);
+        m_end = std::max(anchor, active);
+        if (m_selection) c->setSelection(c->toModel(anchor), c->toModel(active));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Expand(long unit, long* delta) override {
         RichEditControl* c = control();
         if (!c) return E_FAIL;
         sync();
-        long before = end_ - start_;
+        long before = m_end - m_start;
         RichTextModel& m = c->model();
-        int a = c->toModel(start_), b = c->toModel(end_);
+        int a = c->toModel(m_start), b = c->toModel(m_end);
         switch (unit) {
         case tomWindow: {
             auto visible = c->visibleRange();
@@ -218,18 +218,18 @@ public:
             return E_NOTIMPL;
         }
         SetRange(c->toClient(a), c->toClient(b));
-        if (delta) *delta = (end_ - start_) - before;
+        if (delta) *delta = (m_end - m_start) - before;
         return S_OK;
     }
 
 private:
-    RichEditControl* control() const { return doc_->control(); }
+    RichEditControl* control() const { return m_doc->control(); }
     // The selection object follows the control's selection.
     void sync() {
         RichEditControl* c = control();
-        if (!selection_ || !c) return;
-        start_ = c->toClient(c->model().selectionStart());
-        end_ = c->toClient(c->model().selectionEnd());
+        if (!m_selection || !c) return;
+        m_start = c->toClient(c->model().selectionStart());
+        m_end = c->toClient(c->model().selectionEnd());
     }
     HRESULT read(long* cp, bool start) {
         if (!cp) return E_INVALIDARG;
@@ -237,13 +237,13 @@ private:
         if (!c) return E_FAIL;
         sync();
         long length = c->clientLength();
-        *cp = std::min(start ? start_ : end_, length);
+        *cp = std::min(start ? m_start : m_end, length);
         return S_OK;
     }
 
-    pm::ComPtr<TextDocument> doc_;
-    long start_, end_;
-    bool selection_;
+    pm::ComPtr<TextDocument> m_doc;
+    long m_start, m_end;
+    bool m_selection;
 };
 
 } // namespace
@@ -264,34 +264,34 @@ HRESULT TextDocument::GetTypeInfoCount(UINT* count) {
 
 HRESULT TextDocument::GetSelection(ITextSelection** selection) {
     if (!selection) return E_INVALIDARG;
-    if (!control_) return E_FAIL;
+    if (!m_control) return E_FAIL;
     *selection = new TextRange(this, 0, 0, true);
     return S_OK;
 }
 
 HRESULT TextDocument::Freeze(long* count) {
-    if (!control_) return E_FAIL;
-    if (frozen_++ == 0) control_->handle(WM_SETREDRAW, FALSE, 0);
-    if (count) *count = frozen_;
+    if (!m_control) return E_FAIL;
+    if (m_frozen++ == 0) m_control->handle(WM_SETREDRAW, FALSE, 0);
+    if (count) *count = m_frozen;
     return S_OK;
 }
 
 HRESULT TextDocument::Unfreeze(long* count) {
-    if (!control_) return E_FAIL;
-    if (frozen_ > 0 && --frozen_ == 0) control_->handle(WM_SETREDRAW, TRUE, 0);
-    if (count) *count = frozen_;
-    return frozen_ == 0 ? S_OK : S_FALSE;
+    if (!m_control) return E_FAIL;
+    if (m_frozen > 0 && --m_frozen == 0) m_control->handle(WM_SETREDRAW, TRUE, 0);
+    if (count) *count = m_frozen;
+    return m_frozen == 0 ? S_OK : S_FALSE;
 }
 
 HRESULT TextDocument::Undo(long count, long* done) {
-    if (!control_) return E_FAIL;
+    if (!m_control) return E_FAIL;
     if (done) *done = 0;
     if (count == tomSuspend || count == tomResume) {
-        control_->suspendUndo(count == tomSuspend);
+        m_control->suspendUndo(count == tomSuspend);
         return S_OK;
     }
     long n = 0;
-    while (n < count && control_->handle(EM_UNDO, 0, 0))
+    while (n < count && m_control->handle(EM_UNDO, 0, 0))
         ++n;
     if (done) *done = n;
     return n == count ? S_OK : S_FALSE;
@@ -299,8 +299,8 @@ HRESULT TextDocument::Undo(long count, long* done) {
 
 HRESULT TextDocument::Range(long cp1, long cp2, ITextRange** range) {
     if (!range) return E_INVALIDARG;
-    if (!control_) return E_FAIL;
-    long length = control_->clientLength();
+    if (!m_control) return E_FAIL;
+    long length = m_control->clientLength();
     cp1 = std::clamp<long>(cp1, 0, length);
     cp2 = std::clamp<long>(cp2, 0, length);
     *range = new TextRange(this, std::min(cp1, cp2), std::max(cp1, cp2), false);
@@ -309,10 +309,10 @@ HRESULT TextDocument::Range(long cp1, long cp2, ITextRange** range) {
 
 HRESULT TextDocument::RangeFromPoint(long x, long y, ITextRange** range) {
     if (!range) return E_INVALIDARG;
-    if (!control_) return E_FAIL;
+    if (!m_control) return E_FAIL;
     POINT pt{static_cast<LONG>(x), static_cast<LONG>(y)};
-    ScreenToClient(control_->hwnd(), &pt);
-    long cp = static_cast<long>(control_->handle(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&pt)));
+    ScreenToClient(m_control->hwnd(), &pt);
+    long cp = static_cast<long>(m_control->handle(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&pt)));
     *range = new TextRange(this, cp, cp, false);
     return S_OK;
 }

@@ -12,9 +12,9 @@ class RichEditControl;
 
 class TextDocument final : public pm::ComObject<IRichEditOle, ITextDocument> {
 public:
-    explicit TextDocument(RichEditControl* control) : control_(control) {}
-    RichEditControl* control() const { return control_; }
-    void detach() { control_ = nullptr; }
+    explicit TextDocument(RichEditControl* control) : m_control(control) {}
+    RichEditControl* control() const { return m_control; }
+    void detach() { m_control = nullptr; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -35,8 +35,8 @@ public:
     HRESULT STDMETHODCALLTYPE RangeFromPoint(long x, long y, ITextRange** range) override;
 
 private:
-    RichEditControl* control_;
-    long frozen_ = 0;
+    RichEditControl* m_control;
+    long m_frozen = 0;
 };
 
 } // namespace pm::richedit

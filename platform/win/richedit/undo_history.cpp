@@ -5,45 +5,45 @@
 namespace pm::richedit {
 
 void UndoHistory::record(UndoStep step, bool mergeTyping) {
-    if (suspended_) return;
-    redo_.clear();
-    if (mergeTyping && grouping_ && !undo_.empty() && undo_.back().typing && step.removed.empty()) {
-        UndoStep& last = undo_.back();
+    if (m_suspended) return;
+    m_redo.clear();
+    if (mergeTyping && m_grouping && !m_undo.empty() && m_undo.back().typing && step.removed.empty()) {
+        UndoStep& last = m_undo.back();
         if (last.pos + static_cast<int>(last.inserted.size()) == step.pos) {
             last.inserted += step.inserted;
             return;
         }
     }
-    grouping_ = mergeTyping;
+    m_grouping = mergeTyping;
     step.typing = mergeTyping;
-    undo_.push_back(std::move(step));
-    if (undo_.size() > limit_) undo_.erase(undo_.begin());
+    m_undo.push_back(std::move(step));
+    if (m_undo.size() > m_limit) m_undo.erase(m_undo.begin());
 }
 
 UndoStep UndoHistory::takeUndo() {
-    UndoStep s = std::move(undo_.back());
-    undo_.pop_back();
-    grouping_ = false;
+    UndoStep s = std::move(m_undo.back());
+    m_undo.pop_back();
+    m_grouping = false;
     return s;
 }
 
 UndoStep UndoHistory::takeRedo() {
-    UndoStep s = std::move(redo_.back());
-    redo_.pop_back();
-    grouping_ = false;
+    UndoStep s = std::move(m_redo.back());
+    m_redo.pop_back();
+    m_grouping = false;
     return s;
 }
 
 void UndoHistory::clear() {
-    undo_.clear();
-    redo_.clear();
-    grouping_ = false;
+    m_undo.clear();
+    m_redo.clear();
+    m_grouping = false;
 }
 
 void UndoHistory::setLimit(std::size_t limit) {
-    limit_ = limit;
-    while (undo_.size() > limit_)
-        undo_.erase(undo_.begin());
+    m_limit = limit;
+    while (m_undo.size() > m_limit)
+        m_undo.erase(m_undo.begin());
 }
 
 std::vector<FormattedPiece> runsOf(const RichTextModel& model, int pos, int len) {

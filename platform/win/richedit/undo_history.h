@@ -22,25 +22,25 @@ struct UndoStep {
 class UndoHistory {
 public:
     void record(UndoStep step, bool mergeTyping);
-    bool canUndo() const { return !undo_.empty(); }
-    bool canRedo() const { return !redo_.empty(); }
+    bool canUndo() const { return !m_undo.empty(); }
+    bool canRedo() const { return !m_redo.empty(); }
     // Steps to reverse or replay; the caller applies them to the model.
     UndoStep takeUndo();
     UndoStep takeRedo();
-    void pushRedo(UndoStep step) { redo_.push_back(std::move(step)); }
-    void pushUndo(UndoStep step) { undo_.push_back(std::move(step)); }
+    void pushRedo(UndoStep step) { m_redo.push_back(std::move(step)); }
+    void pushUndo(UndoStep step) { m_undo.push_back(std::move(step)); }
     void clear();
-    void stopGrouping() { grouping_ = false; }
+    void stopGrouping() { m_grouping = false; }
     void setLimit(std::size_t limit);
-    void setSuspended(bool suspended) { suspended_ = suspended; }
-    bool suspended() const { return suspended_; }
+    void setSuspended(bool suspended) { m_suspended = suspended; }
+    bool suspended() const { return m_suspended; }
 
 private:
-    std::vector<UndoStep> undo_;
-    std::vector<UndoStep> redo_;
-    std::size_t limit_ = 100;
-    bool grouping_ = false;
-    bool suspended_ = false;
+    std::vector<UndoStep> m_undo;
+    std::vector<UndoStep> m_redo;
+    std::size_t m_limit = 100;
+    bool m_grouping = false;
+    bool m_suspended = false;
 };
 
 // The runs of [pos, pos + len) of a model, for restoring them later.

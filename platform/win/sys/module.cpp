@@ -2,6 +2,8 @@
 
 #include "platform/win/winbase.h"
 
+#include "platform/win/sys/clock.h"
+
 #include <chrono>
 #include <climits>
 #include <cstring>
@@ -47,9 +49,7 @@ DWORD GetModuleFileName(HMODULE, LPSTR fileName, DWORD size) {
 }
 
 ULONGLONG GetTickCount64() {
-    using namespace std::chrono;
-    return static_cast<ULONGLONG>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return pm::sys::clockNow();
 }
 
 DWORD GetTickCount() {

@@ -120,7 +120,7 @@ bool resolveMouse(RawInput& in) {
     if (hit == HTCLIENT) {
         if (isDoubleClick(m) && !(target->cls && (target->cls->style & CS_DBLCLKS))) m -= 2;
         QPoint c = in.screen - clientScreenOrigin(target);
-        in.msg = MSG{target->handle,           m,       static_cast<WPARAM>(in.wheelDelta),
+        in.msg = MSG{target->handle,           m,       static_cast<WPARAM>(in.keyFlags),
                      MAKELPARAM(c.x(), c.y()), in.time, POINT{in.screen.x(), in.screen.y()}};
     } else {
         in.msg = MSG{target->handle,
@@ -154,7 +154,7 @@ bool resolveWheel(RawInput& in) {
     in.msg = MSG{
         target->handle,
         WM_MOUSEWHEEL,
-        MAKEWPARAM(static_cast<WORD>(in.msg.wParam), static_cast<WORD>(static_cast<short>(in.wheelDelta))),
+        MAKEWPARAM(static_cast<WORD>(in.keyFlags), static_cast<WORD>(static_cast<short>(in.wheelDelta))),
         MAKELPARAM(in.screen.x(), in.screen.y()),
         in.time,
         POINT{in.screen.x(), in.screen.y()}};
@@ -271,7 +271,7 @@ void queueMouseEvent(QMouseEvent* e) {
     in.kind = RawInput::Kind::Mouse;
     in.screen = e->globalPosition().toPoint();
     in.message = e->type() == QEvent::MouseMove ? WM_MOUSEMOVE : buttonMessage(e->button(), e->type());
-    in.wheelDelta = mkFlags(e->buttons(), e->modifiers());
+    in.keyFlags = mkFlags(e->buttons(), e->modifiers());
     setCursorScreenPos(in.screen);
     if (int vk = buttonKey(in.message)) setKeyDown(vk, e->type() != QEvent::MouseButtonRelease, true);
     pushRawInput(in);
@@ -282,7 +282,7 @@ void queueWheelEvent(QWheelEvent* e) {
     in.kind = RawInput::Kind::Wheel;
     in.screen = e->globalPosition().toPoint();
     in.wheelDelta = e->angleDelta().y();
-    in.msg.wParam = static_cast<WPARAM>(mkFlags(e->buttons(), e->modifiers()));
+    in.keyFlags = mkFlags(e->buttons(), e->modifiers());
     pushRawInput(in);
 }
 
@@ -415,7 +415,7 @@ bool acceptInput(RawInput& in) {
     }
     if (isButtonDown(generic) && in.hitTest == HTCLIENT) parentNotifyClick(target, generic, in.screen);
     if (in.hitTest == HTCLIENT && m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST)
-        m.wParam = static_cast<WPARAM>(in.wheelDelta);
+        m.wParam = static_cast<WPARAM>(in.keyFlags);
     return window(m.hwnd) != nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/wm.h"
 
+#include "platform/win/sys/clock.h"
 #include "platform/win/winbase.h"
 
 #include <QAbstractEventDispatcher>
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <future>
 #include <mutex>
@@ -56,7 +58,7 @@ struct Queue {
     int quitCode = 0;
     std::atomic<Waker*> waker{nullptr};
     MSG current{};
-    QElapsedTimer sincePump;
+    std::chrono::steady_clock::time_point lastPump{}; // Qt's events, processed at most once a millisecond
     int depth = 0;
     int inCrossSend = 0;
 };
@@ -66,13 +68,10 @@ Queue& queue() {
     return q;
 }
 
-QElapsedTimer& clock() {
-    static QElapsedTimer t = [] {
-        QElapsedTimer e;
-        e.start();
-        return e;
-    }();
-    return t;
+// Message times count from the queue's first use, on the platform's clock.
+std::uint64_t queueStart() {
+    static const std::uint64_t start = sys::clockNow();
+    return start;
 }
 
 bool hwndMatches(HWND msgHwnd, HWND filter) {
@@ -215,7 +214,7 @@ bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
 } // namespace
 
 DWORD messageTime() {
-    return static_cast<DWORD>(clock().elapsed());
+    return static_cast<DWORD>(sys::clockNow() - queueStart());
 }
 
 void setCurrentMessage(const MSG& msg) {
@@ -233,15 +232,16 @@ void pumpQt(bool wait) {
     if (!q.waker) {
         desktop();
         q.waker = new Waker;
-        q.sincePump.start();
+        q.lastPump = std::chrono::steady_clock::now();
     }
     if (wait) {
+        armTimerWaker();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     } else {
-        if (q.sincePump.isValid() && q.sincePump.nsecsElapsed() < 1000000) return;
+        if (std::chrono::steady_clock::now() - q.lastPump < std::chrono::milliseconds(1)) return;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-    q.sincePump.restart();
+    q.lastPump = std::chrono::steady_clock::now();
     if (q.depth <= 1) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

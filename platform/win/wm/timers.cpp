@@ -1,14 +1,18 @@
-// Timers: a Qt timer only marks a timer due; the loop makes WM_TIMER when the queue is empty,
-// at most one pending per timer. Periods below 10 ms run at 10 ms.
+// Timers: each falls due on the platform's clock; the loop makes WM_TIMER when the queue is empty,
+// at most one pending per timer. One Qt timer only wakes a waiting loop when the next falls due.
+// Periods below 10 ms run at 10 ms.
 
 #include "platform/win/wm/wm.h"
 
+#include "platform/win/sys/clock.h"
 #include "platform/win/winbase.h"
 
 #include <QTimer>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <list>
-#include <memory>
 
 namespace pm::wm {
 namespace {
@@ -17,8 +21,9 @@ struct Timer {
     HWND hwnd = nullptr;
     UINT_PTR id = 0;
     TIMERPROC proc = nullptr;
+    std::uint64_t period = 10;
+    std::uint64_t next = 0; // when it falls due next, on the platform's clock
     bool due = false;
-    std::unique_ptr<QTimer> qt;
 };
 
 std::list<Timer>& timers() {
@@ -39,7 +44,41 @@ UINT_PTR freeThreadTimerId() {
     return next;
 }
 
+// Marks the timers whose time has come. A timer that fell behind by several periods is due once,
+// and its next time is a period after now.
+void markDueTimers() {
+    std::uint64_t now = sys::clockNow();
+    for (Timer& t : timers()) {
+        if (now < t.next) continue;
+        t.due = true;
+        t.next += t.period;
+        if (t.next <= now) t.next = now + t.period;
+    }
+}
+
+QTimer& waker() {
+    static QTimer* w = [] {
+        auto* t = new QTimer; // lives as long as the process's event loop
+        t->setSingleShot(true);
+        t->setTimerType(Qt::PreciseTimer);
+        return t;
+    }();
+    return *w;
+}
+
 } // namespace
+
+void armTimerWaker() {
+    std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
+    for (const Timer& t : timers())
+        if (!t.due) next = std::min(next, t.next);
+    if (next == std::numeric_limits<std::uint64_t>::max()) {
+        waker().stop();
+        return;
+    }
+    std::uint64_t now = sys::clockNow();
+    waker().start(static_cast<int>(next > now ? std::min<std::uint64_t>(next - now, INT32_MAX) : 0));
+}
 
 bool knownTimerProc(LPARAM proc) {
     for (const Timer& t : timers())
@@ -48,6 +87,7 @@ bool knownTimerProc(LPARAM proc) {
 }
 
 bool takeDueTimer(Window* filter, MSG* msg, bool remove) {
+    markDueTimers();
     for (Timer& t : timers()) {
         if (!t.due) continue;
         Window* w = window(t.hwnd);
@@ -81,13 +121,11 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
         t = &timers().back();
         t->hwnd = hwnd;
         t->id = id;
-        t->qt = std::make_unique<QTimer>();
-        bool* due = &t->due;
-        QObject::connect(t->qt.get(), &QTimer::timeout, [due] { *due = true; });
     }
     t->proc = proc;
     t->due = false;
-    t->qt->start(static_cast<int>(std::max<UINT>(elapse, 10)));
+    t->period = std::max<UINT>(elapse, 10);
+    t->next = pm::sys::clockNow() + t->period;
     return hwnd ? (id ? id : 1) : id;
 }
 

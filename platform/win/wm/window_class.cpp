@@ -2,7 +2,7 @@
 
 #include "platform/win/wm/wm.h"
 
-#include "platform/win/controls/control.h"
+#include "platform/win/wm/registration.h"
 
 #include "platform/win/winbase.h"
 
@@ -34,7 +34,7 @@ ATOM nextAtom() {
 } // namespace
 
 WindowClass* findClass(LPCSTR name) {
-    pm::registerSystemControlClasses(); // the system's classes exist before any look-up (once)
+    runSystemClassProviders(); // the system's classes exist before any look-up
     if (!name) return nullptr;
     for (auto& c : classes()) {
         if (!c) continue;

@@ -2,6 +2,7 @@
 
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/registration.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/winbase.h"
@@ -113,7 +114,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         return nullptr;
     }
     // A top-level window made without a menu gets its class's menu, as Win32 gives it.
-    if (!(style & WS_CHILD) && !menu && cls->menuName) menu = LoadMenu(instance, cls->menuName);
+    if (!(style & WS_CHILD) && !menu && cls->menuName) menu = pm::wm::loadClassMenu(instance, cls->menuName);
     Window* w = newWindow();
     HWND hwnd = w->handle;
     w->cls = cls;

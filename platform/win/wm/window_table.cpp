@@ -1,11 +1,9 @@
 // The table of window records and the desktop window at the root of the tree.
 
+#include "platform/win/gdi/screen.h"
 #include "platform/win/handle_table.h"
 #include "platform/win/qtapp.h"
 #include "platform/win/wm/wm.h"
-
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <thread>
 
@@ -61,10 +59,9 @@ Window* desktop() {
     uiThread();
     ensureQtApplication();
     d = newWindow();
-    QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                    : QRect(0, 0, 1280, 1024);
-    d->rect = toRECT(screen);
-    d->client = RECT{0, 0, screen.width(), screen.height()};
+    RECT screen = gdi::screenRect();
+    d->rect = screen;
+    d->client = RECT{0, 0, screen.right - screen.left, screen.bottom - screen.top};
     d->style = WS_VISIBLE | WS_CLIPCHILDREN | WS_POPUP;
     d->created = true;
     return d;

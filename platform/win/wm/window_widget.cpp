@@ -1,9 +1,8 @@
 #include "platform/win/wm/window_widget.h"
 
-#include "platform/win/shell/drop.h"
-#include "platform/win/shell/text_drop.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
+#include "platform/win/wm/registration.h"
 #include "platform/win/wm/wm.h"
 
 #include <QDropEvent>
@@ -58,15 +57,13 @@ bool WindowWidget::event(QEvent* e) {
     case QEvent::DragMove:
         // Accepted only over a window that takes files (the drop becomes WM_DROPFILES) or, for
         // plain text, over one that answers the text drop message.
-        if (fileDropTarget(m_hwnd, static_cast<QDropEvent*>(e)) ||
-            acceptsTextDrop(m_hwnd, static_cast<QDropEvent*>(e)))
+        if (acceptsDrop(m_hwnd, static_cast<QDropEvent*>(e)))
             static_cast<QDropEvent*>(e)->acceptProposedAction();
         else
             e->ignore();
         return true;
     case QEvent::Drop:
-        if (postFileDrop(m_hwnd, static_cast<QDropEvent*>(e)) ||
-            deliverTextDrop(m_hwnd, static_cast<QDropEvent*>(e)))
+        if (deliverDrop(m_hwnd, static_cast<QDropEvent*>(e)))
             static_cast<QDropEvent*>(e)->acceptProposedAction();
         else
             e->ignore();

@@ -93,6 +93,7 @@ QString takeKeyText(const MSG& msg);
 // ---- Timers (timers.cpp) ----
 bool takeDueTimer(Window* filter, MSG* msg, bool remove);
 void killWindowTimers(Window* w);
+void armTimerWaker(); // before the loop waits: wakes it when the next timer falls due
 
 // ---- Hooks (hooks.cpp) ----
 bool hooksInstalled(int idHook);

@@ -12,9 +12,6 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
-#include <QCoreApplication>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -106,17 +103,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class RichEditTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = parentProc;
-            wc.lpszClassName = "RichEditTestParent";
-            RegisterClass(&wc);
-            RegisterRichEditClasses();
-            registered = true;
-        }
-        parent_ = CreateWindowEx(0, "RichEditTestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                                 nullptr, nullptr, nullptr, nullptr);
+        RegisterRichEditClasses();
+        parent_ = pm::test::createParent(parentProc, 400, 300);
         edit_ = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300,
                                200, parent_, reinterpret_cast<HMENU>(7), nullptr, nullptr);
@@ -946,17 +934,7 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
 bool dropFromOutside(HWND top, HWND target, POINT client, const char* text) {
     POINT screen = client;
     ClientToScreen(target, &screen);
-    RECT r{};
-    GetWindowRect(top, &r);
-    QPoint at(screen.x - r.left, screen.y - r.top);
-    QMimeData mime;
-    mime.setText(QString::fromUtf8(text));
-    QWidget* widget = pm::wm::window(top)->widget;
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &enter);
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &drop);
-    return enter.isAccepted();
+    return pm::test::dropText(top, screen, text);
 }
 
 TEST_P(RichEditTest, TextDroppedFromAnotherProgramIsPastedAtTheDropPoint) {

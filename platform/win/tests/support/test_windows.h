@@ -77,6 +77,22 @@ const char* recordingClass();
 // `faceBackground` erases it in COLOR_BTNFACE instead of not at all.
 HWND createParent(WNDPROC handler, int cx, int cy, bool faceBackground = false);
 
+// ---- Drops from other programs ----
+
+// Drags data from another program over the window tree of `hwnd`'s top-level window and drops it
+// at screen point `screen`: URLs (an entry starting with '/' is a local file) or plain text.
+// Answers whether the window tree accepted the drag as it entered.
+bool dropUrls(HWND hwnd, POINT screen, const std::vector<std::string>& urls);
+bool dropText(HWND hwnd, POINT screen, const std::string& text);
+// Only the drag's entry: whether the window tree would take the URLs there.
+bool dragUrlsOver(HWND hwnd, POINT screen, const std::vector<std::string>& urls);
+
+// ---- Time ----
+
+// Moves the platform's clock (GetTickCount, message times, timers) on by `ms` without waiting; the
+// timers it passes are due at the next look at the queue.
+void advanceClock(DWORD ms);
+
 // ---- Input ----
 
 // Dispatches queued messages until nothing is left (paints and due timers included).

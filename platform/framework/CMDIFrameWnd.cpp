@@ -25,8 +25,9 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
 END_MESSAGE_MAP()
 
 BOOL CMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    // The program's name comes first in an MDI frame's title ("App - Document").
     if (!cs.lpszClass) cs.lpszClass = AFX_WNDMDIFRAME;
-    return CFrameWnd::PreCreateWindow(cs);
+    return TRUE;
 }
 
 BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {

@@ -15,6 +15,7 @@
 #include "platform/framework/CRecentFileList.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/afxres.h"
+#include "platform/win/richedit.h"
 
 #include <cstdio>
 
@@ -56,7 +57,7 @@ void AfxDeleteTempMaps() {
 }
 
 BOOL AfxInitRichEdit() {
-    return TRUE;
+    return ::RegisterRichEditClasses();
 }
 
 void pm::afx::mainWindowDestroyed() {

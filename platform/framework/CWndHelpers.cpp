@@ -433,7 +433,8 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
     try {
         DoDataExchange(&dx);
     } catch (CUserException* e) {
-        // A field failed validation: the user was told and the focus is on it.
+        // A field failed validation: the user was told and the focus is on it; nothing is stored.
+        dx.RollBack();
         e->Delete();
         return FALSE;
     }

@@ -25,6 +25,11 @@ HWND CDataExchange::PrepareEditCtrl(int nIDC) {
     return hWnd;
 }
 
+void CDataExchange::RollBack() {
+    for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it) (*it)();
+    m_undo.clear();
+}
+
 void CDataExchange::Fail() {
     if (m_bSaveAndValidate && m_hWndLastControl) {
         ::SetFocus(m_hWndLastControl);
@@ -80,7 +85,7 @@ void exchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minValue,
     }
     long long parsed = 0;
     if (!parseLong(textOf(hWnd), minValue, maxValue, parsed)) failWith(pDX, prompt);
-    value = static_cast<T>(parsed);
+    pDX->Store(value, static_cast<T>(parsed));
 }
 
 template <class T>
@@ -98,11 +103,34 @@ bool hasEdit(HWND combo) {
     return (static_cast<DWORD>(::GetWindowLong(combo, GWL_STYLE)) & 0x0F) != CBS_DROPDOWNLIST;
 }
 
+// The text of a combo box: its edit's, or the selected item's for a drop-down list.
+CString comboText(HWND combo) {
+    if (hasEdit(combo)) return textOf(combo);
+    CString value;
+    auto index = static_cast<int>(::SendMessage(combo, CB_GETCURSEL, 0, 0));
+    if (index == CB_ERR) return value;
+    auto length = static_cast<int>(::SendMessage(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
+    ::SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
+    value.ReleaseBuffer();
+    return value;
+}
+
+// The selected item's text of a list box.
+CString listText(HWND list) {
+    CString value;
+    auto index = static_cast<int>(::SendMessage(list, LB_GETCURSEL, 0, 0));
+    if (index == LB_ERR) return value;
+    auto length = static_cast<int>(::SendMessage(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0));
+    ::SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
+    value.ReleaseBuffer();
+    return value;
+}
+
 } // namespace
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) value = textOf(hWnd);
+    if (pDX->m_bSaveAndValidate) pDX->Store(value, textOf(hWnd));
     else setText(hWnd, value);
 }
 
@@ -135,45 +163,36 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
     char* end = nullptr;
     double v = std::strtod(start, &end);
     if (end == start || !onlySpace(end)) failWith(pDX, AFX_IDP_PARSE_REAL);
-    value = v;
+    pDX->Store(value, v);
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) value = static_cast<int>(::SendMessage(hWnd, BM_GETCHECK, 0, 0));
+    if (pDX->m_bSaveAndValidate) pDX->Store(value, static_cast<int>(::SendMessage(hWnd, BM_GETCHECK, 0, 0)));
     else ::SendMessage(hWnd, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) value = -1;
+    int checked = -1;
     int index = 0;
     for (HWND button = hWnd; button; button = ::GetWindow(button, GW_HWNDNEXT)) {
         if (button != hWnd && (::GetWindowLong(button, GWL_STYLE) & WS_GROUP)) break;
         if (!(::SendMessage(button, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)) continue;
         if (pDX->m_bSaveAndValidate) {
-            if (::SendMessage(button, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+            if (::SendMessage(button, BM_GETCHECK, 0, 0) == BST_CHECKED) checked = index;
         } else {
             ::SendMessage(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
         }
         ++index;
     }
+    if (pDX->m_bSaveAndValidate) pDX->Store(value, checked);
 }
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        if (hasEdit(hWnd)) {
-            value = textOf(hWnd);
-            return;
-        }
-        auto index = static_cast<int>(::SendMessage(hWnd, CB_GETCURSEL, 0, 0));
-        value.Empty();
-        if (index == CB_ERR) return;
-        auto length = static_cast<int>(::SendMessage(hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
-        ::SendMessage(hWnd, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                      reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
-        value.ReleaseBuffer();
+        pDX->Store(value, comboText(hWnd));
         return;
     }
     LPCSTR text = value;
@@ -196,7 +215,7 @@ void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) index = static_cast<int>(::SendMessage(hWnd, CB_GETCURSEL, 0, 0));
+    if (pDX->m_bSaveAndValidate) pDX->Store(index, static_cast<int>(::SendMessage(hWnd, CB_GETCURSEL, 0, 0)));
     else ::SendMessage(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -207,17 +226,12 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
         ::SendMessage(hWnd, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
         return;
     }
-    auto index = static_cast<int>(::SendMessage(hWnd, LB_GETCURSEL, 0, 0));
-    value.Empty();
-    if (index == LB_ERR) return;
-    auto length = static_cast<int>(::SendMessage(hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0));
-    ::SendMessage(hWnd, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
-    value.ReleaseBuffer();
+    pDX->Store(value, listText(hWnd));
 }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) index = static_cast<int>(::SendMessage(hWnd, LB_GETCURSEL, 0, 0));
+    if (pDX->m_bSaveAndValidate) pDX->Store(index, static_cast<int>(::SendMessage(hWnd, LB_GETCURSEL, 0, 0)));
     else ::SendMessage(hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 

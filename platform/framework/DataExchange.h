@@ -1,12 +1,15 @@
 #pragma once
 // Dialog data exchange: DoDataExchange moves values between a dialog's controls and its members
 // (bSaveAndValidate TRUE: controls to members). A value that fails its check shows an error box,
-// puts the focus back on its control and stops the exchange with a CUserException, so nothing
-// after it is stored.
+// puts the focus back on its control and stops the exchange with a CUserException; the members
+// the exchange had already stored get their old values back, so a failed exchange stores nothing.
 
 #include "platform/framework/CString.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/win/windows.h"
+
+#include <functional>
+#include <vector>
 
 class CWnd;
 
@@ -24,6 +27,19 @@ public:
     HWND PrepareEditCtrl(int nIDC);
     // Puts the focus on the last prepared control (selecting an edit's text) and throws.
     [[noreturn]] void Fail();
+
+    // Stores a value into a member, remembering the old one for RollBack.
+    template <class T>
+    void Store(T& member, const T& value) {
+        T old = member;
+        m_undo.push_back([&member, old] { member = old; });
+        member = value;
+    }
+    // Gives the members stored so far their old values back (after a failed exchange).
+    void RollBack();
+
+private:
+    std::vector<std::function<void()>> m_undo;
 };
 
 class CComboBox;

@@ -525,6 +525,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
         return TRUE;
     }
     if (!m_hWndToolTip) {
+        ::InitCommonControls();
         m_hWndToolTip = ::CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr,
                                          nullptr);

@@ -407,6 +407,7 @@ BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
 }
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {
+    AfxCancelModes(m_hWnd);
     if (bSysMenu) return;
     CCmdUI state;
     state.m_pMenu = pMenu;

@@ -11,6 +11,25 @@
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/afxres.h"
 
+AUX_DATA afxData;
+
+namespace {
+
+bool isComboBox(HWND hWnd) {
+    char name[16] = {};
+    return hWnd && ::GetClassName(hWnd, name, sizeof(name)) && CString(name).CompareNoCase("ComboBox") == 0;
+}
+
+} // namespace
+
+void AfxCancelModes(HWND hWndRcvr) {
+    HWND focus = ::GetFocus();
+    if (!focus || focus == hWndRcvr) return;
+    HWND combo = isComboBox(focus) ? focus : ::GetParent(focus);
+    if (combo == hWndRcvr || !isComboBox(combo)) return;
+    ::SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 // ---- Messages ----
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -282,3 +282,31 @@ TEST_F(SampleEditor, AcceleratorsReachTheCommands) {
     pm::afxtest::pressKey(view->m_hWnd, 'S', false, true);
     EXPECT_EQ(readFile(path), "abc");
 }
+
+TEST_F(SampleEditor, NewWindowNumbersTheFramesOfADocument) {
+    newDocument();
+    CMDIChildWnd* first = activeChild();
+    command(ID_WINDOW_NEW);
+    CMDIChildWnd* second = activeChild();
+    ASSERT_NE(first, second);
+    EXPECT_EQ(second->GetActiveDocument(), first->GetActiveDocument());
+    EXPECT_EQ(windowText(first->m_hWnd), "Text1:1");
+    EXPECT_EQ(windowText(second->m_hWnd), "Text1:2");
+    second->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_EQ(windowText(first->m_hWnd), "Text1") << "one frame left: no number";
+}
+
+TEST_F(SampleEditor, ControlF4ClosesTheActiveChildThroughTheSavePrompt) {
+    sample::CTextView* view = newDocument();
+    type(view, "unsaved");
+    CMDIChildWnd* child = activeChild();
+    answer = IDCANCEL;
+    view->SetFocus();
+    pm::afxtest::pressKey(view->m_hWnd, VK_F4, false, true);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(activeChild(), child);
+    answer = IDNO;
+    pm::afxtest::pressKey(view->m_hWnd, VK_F4, false, true);
+    EXPECT_EQ(activeChild(), nullptr);
+}

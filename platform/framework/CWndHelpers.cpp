@@ -140,11 +140,12 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const {
 }
 
 CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm) {
+    // The direct child first (its own children with the same id before it), then depth first.
     if (HWND direct = ::GetDlgItem(hWnd, nID)) {
-        if (::GetTopWindow(direct) == nullptr || !bOnlyPerm) {
-            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(direct) : FromHandle(direct);
-            if (pWnd) return pWnd;
-        }
+        if (::GetTopWindow(direct))
+            if (CWnd* pInner = GetDescendantWindow(direct, nID, bOnlyPerm)) return pInner;
+        if (!bOnlyPerm) return FromHandle(direct);
+        if (CWnd* pWnd = FromHandlePermanent(direct)) return pWnd;
     }
     for (HWND child = ::GetTopWindow(hWnd); child; child = ::GetNextWindow(child, GW_HWNDNEXT)) {
         if (CWnd* pWnd = GetDescendantWindow(child, nID, bOnlyPerm)) return pWnd;

@@ -310,3 +310,9 @@ TEST_F(SampleEditor, ControlF4ClosesTheActiveChildThroughTheSavePrompt) {
     pm::afxtest::pressKey(view->m_hWnd, VK_F4, false, true);
     EXPECT_EQ(activeChild(), nullptr);
 }
+
+TEST_F(SampleEditor, AChildFramesPromptsShowInTheMainStatusBar) {
+    newDocument();
+    activeChild()->SetMessageText(ID_FILE_SAVE);
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Save the active document");
+}

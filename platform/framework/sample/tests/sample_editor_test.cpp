@@ -353,3 +353,17 @@ TEST_F(SampleEditor, StatusBarFollowsTheHighlightedItemOfAnOpenMenu) {
     EXPECT_TRUE(saw("Open an existing document"));
     EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Ready") << "the idle prompt when the menu closed";
 }
+
+TEST_F(SampleEditor, OpenAndSaveKeepLineEndsAndBytes) {
+    std::string source = folder + "/mixed.txt";
+    const std::string bytes = "first\nsecond\r\nthird \xC3\xA9 \xE9\n";
+    {
+        std::ofstream out(source, std::ios::binary);
+        out << bytes;
+    }
+    ASSERT_NE(app->OpenDocumentFile(source.c_str()), nullptr);
+    std::string copy = folder + "/copy.txt";
+    answerSaveAs(copy);
+    command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(readFile(copy), bytes);
+}

@@ -470,6 +470,10 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
         wndTemp.m_hWnd = child;
         state.m_nID = static_cast<WORD>(::GetDlgCtrlID(child));
         state.m_pOther = &wndTemp;
+        // A control with its own update handler answers first.
+        if (CWnd* pControl = FromHandlePermanent(child))
+            if (pControl->CWnd::OnCmdMsg(0, static_cast<int>(MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE)), &state, nullptr))
+                continue;
         if (CWnd::OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr)) continue;
         // Only push buttons are disabled for lack of a handler; check boxes and radios stay.
         BOOL disable = bDisableIfNoHndler;

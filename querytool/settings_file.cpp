@@ -61,22 +61,29 @@ bool TessmarkSettings::CreateDefaultIni() const {
            WritePrivateProfileSection("HSplitter", splitter.c_str(), path.c_str());
 }
 
+// The whole value: the buffer grows until the value fits (a value that fills the buffer to its last
+// character may have been cut).
 std::string TessmarkSettings::read(const std::string& path, const char* section, const char* key,
-                                   const char* fallback, unsigned int maxLength) const {
-    std::string value(maxLength + 1, '\0');
-    const DWORD length =
-        GetPrivateProfileString(section, key, fallback, &value[0], maxLength + 1, path.c_str());
-    value.resize(length);
-    return value;
+                                   const char* fallback) const {
+    std::string value(256, '\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(value.size());
+        const DWORD length = GetPrivateProfileString(section, key, fallback, &value[0], size, path.c_str());
+        if (length + 1 < size) {
+            value.resize(length);
+            return value;
+        }
+        value.assign(value.size() * 2, '\0');
+    }
 }
 
 bool TessmarkSettings::ReadConnectionKeys(ConnectionKeys& keys) const {
     keys = ConnectionKeys();
     const std::string path = ResolvePath();
     if (path.empty()) return false;
-    keys.host = read(path, kMain, "Host", "root", 126);
-    keys.user = read(path, kMain, "User", "root", 126);
-    keys.port = read(path, kMain, "Port", "root", 126).substr(0, 8);
+    keys.host = read(path, kMain, "Host", "root");
+    keys.user = read(path, kMain, "User", "root");
+    keys.port = read(path, kMain, "Port", "root").substr(0, 8);
     return true;
 }
 
@@ -90,7 +97,7 @@ bool TessmarkSettings::WriteConnectionKeys(const ConnectionKeys& keys) const {
 
 std::string TessmarkSettings::ReadDatabase() const {
     const std::string path = ResolvePath();
-    return path.empty() ? std::string() : read(path, kMain, "Database", "0", 127);
+    return path.empty() ? std::string() : read(path, kMain, "Database", "0");
 }
 
 bool TessmarkSettings::WriteDatabase(const std::string& name) const {
@@ -104,7 +111,7 @@ std::vector<RecentFileEntry> TessmarkSettings::StartupRecentFiles() const {
     if (path.empty()) return entries;
     const int number = static_cast<int>(GetPrivateProfileInt(kMain, "Number", 0, path.c_str()));
     for (int n = 1; n <= number && n <= kRecentSlots; ++n) {
-        const std::string file = read(path, kMain, fileKey(n).c_str(), "0", 509);
+        const std::string file = read(path, kMain, fileKey(n).c_str(), "0");
         if (!file.empty() && file[0] != '0') entries.push_back({n, file});
     }
     return entries;
@@ -116,7 +123,7 @@ std::vector<RecentFileEntry> TessmarkSettings::RecentFiles() const {
     if (path.empty()) return entries;
     const int number = static_cast<int>(GetPrivateProfileInt(kMain, "Number", 0, path.c_str()));
     for (int n = 1; n <= number && n <= kRecentSlots; ++n) {
-        const std::string file = read(path, kMain, fileKey(n).c_str(), "0", 510);
+        const std::string file = read(path, kMain, fileKey(n).c_str(), "0");
         if (file.empty()) break;
         entries.push_back({n, file});
     }
@@ -128,7 +135,7 @@ void TessmarkSettings::AddRecentFile(const std::string& newPath) const {
     if (path.empty()) return;
     std::vector<std::string> files;
     for (int n = 1; n <= kRecentSlots; ++n) {
-        files.push_back(read(path, kMain, fileKey(n).c_str(), "0", 510));
+        files.push_back(read(path, kMain, fileKey(n).c_str(), "0"));
         if (files.back().empty()) return;
         if (strcasecmp(files.back().c_str(), newPath.c_str()) == 0) return;
     }

@@ -129,6 +129,19 @@ TEST_F(Settings, ValuesAsTheMenusReadThem) {
     }
 }
 
+TEST_F(Settings, LongValuesAreReadWhole) {
+    const std::string host(300, 'h'), user(200, 'u'), database(150, 'd'), file = "/" + std::string(900, 'f');
+    writeFile("[TESSMARK]\r\nNumber=1\r\nFile1=" + file + "\r\nDatabase=" + database + "\r\nHost=" + host +
+              "\r\nUser=" + user + "\r\nPort=3306\r\n");
+    ConnectionKeys keys;
+    ASSERT_TRUE(settings().ReadConnectionKeys(keys));
+    EXPECT_EQ(host, keys.host);
+    EXPECT_EQ(user, keys.user);
+    EXPECT_EQ(database, settings().ReadDatabase());
+    EXPECT_EQ(std::vector<std::string>{"1:" + file}, paths(settings().StartupRecentFiles()));
+    EXPECT_EQ(std::vector<std::string>{"1:" + file}, paths(settings().RecentFiles()));
+}
+
 TEST_F(Settings, AnEmptySlotStopsAddingRecentFiles) {
     writeFile("[TESSMARK]\r\nNumber=1\r\nFile1=/a\r\nFile2=\r\n");
     settings().AddRecentFile("/b");

@@ -20,6 +20,8 @@ int ListView::rowHeight() const {
     if (m_small && ImageList_GetIconSize(m_small, &cx, &cy)) h = std::max(h, cy + 1);
     if (m_state && ImageList_GetIconSize(m_state, &cx, &cy)) h = std::max(h, cy + 1);
     if (m_exStyle & LVS_EX_CHECKBOXES) h = std::max(h, kCheckWidth);
+    // A view without a size yet has no device to measure on: the height is measured again later.
+    if (tm.tmHeight <= 0) return std::max(h, 1);
     m_rowHeight = std::max(h, 1);
     return m_rowHeight;
 }

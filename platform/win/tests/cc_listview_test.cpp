@@ -618,6 +618,17 @@ TEST_F(ListView, GeometryHitTestsAndScrolling) {
     }
 }
 
+TEST_F(ListView, RowsMadeWhileTheViewHasNoSizeGetTheFontsHeight) {
+    HWND lv = make(0, 1, 0, 0);
+    fill(lv, 3);
+    RECT early{};
+    ListView_GetItemRect(lv, 0, &early, LVIR_BOUNDS);
+    MoveWindow(lv, 0, 0, 300, 200, TRUE);
+    RECT bounds{};
+    ListView_GetItemRect(lv, 0, &bounds, LVIR_BOUNDS);
+    EXPECT_GT(bounds.bottom - bounds.top, 10);
+}
+
 TEST_F(ListView, HeaderDragMovesColumns) {
     struct Case {
         const char* name;

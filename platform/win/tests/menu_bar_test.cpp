@@ -101,6 +101,25 @@ TEST_F(MenuBar, SetMenuChangesTheClientAreaAndGetMenuFollows) {
     EXPECT_TRUE(DrawMenuBar(frame));
 }
 
+TEST_F(MenuBar, AWindowMadeWithoutAMenuGetsItsClassMenu) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszMenuName = MAKEINTRESOURCE(7);
+    wc.lpszClassName = "PmClassMenuFrame";
+    RegisterClass(&wc);
+    HWND withClassMenu = CreateWindowEx(0, "PmClassMenuFrame", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                        nullptr, nullptr, nullptr);
+    HMENU classMenu = GetMenu(withClassMenu);
+    ASSERT_NE(nullptr, classMenu);
+    EXPECT_NE(menu, classMenu);
+    EXPECT_EQ(static_cast<UINT>(kOpen), GetMenuItemID(GetSubMenu(classMenu, 0), 0));
+    HWND child = CreateWindowEx(0, "PmClassMenuFrame", "", WS_CHILD, 0, 0, 10, 10, withClassMenu,
+                                reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    EXPECT_EQ(5, GetDlgCtrlID(child));
+    DestroyWindow(withClassMenu);
+    UnregisterClass("PmClassMenuFrame", nullptr);
+}
+
 TEST_F(MenuBar, ClicksOpenABarMenuAndChooseAnItem) {
     POINT help = barItem(1);
     ScreenToClient(frame, &help);

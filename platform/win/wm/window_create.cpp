@@ -4,6 +4,7 @@
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/winbase.h"
+#include "platform/win/winmenu.h"
 
 #include <QGuiApplication>
 
@@ -120,6 +121,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         SetLastError(ERROR_TLW_WITH_WSCHILD);
         return nullptr;
     }
+    // A top-level window made without a menu gets its class's menu, as Win32 gives it.
+    if (!(style & WS_CHILD) && !menu && cls->menuName) menu = LoadMenu(instance, cls->menuName);
     Window* w = newWindow();
     HWND hwnd = w->handle;
     w->cls = cls;

@@ -1,0 +1,17 @@
+#include "querytool/app/error_boxes.h"
+
+#include "querytool/error_text.h"
+
+void ShowSystemError(int code, const std::string& text) {
+    const std::string message = SystemErrorText(text, code);
+    if (message.empty()) return;
+    MessageBox(nullptr, message.c_str(), "Tessmark", MB_ICONERROR);
+}
+
+void ShowServerError(HWND owner, MYSQL* connection) {
+    TessmarkBox(owner, ServerErrorText(connection), MB_ICONERROR);
+}
+
+int TessmarkBox(HWND owner, const std::string& text, UINT type) {
+    return MessageBox(owner, text.c_str(), "Tessmark", type);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The query tool's error boxes, captioned "Tessmark".
+
+#include "platform/win/windows.h"
+
+#include <mysql.h>
+
+#include <string>
+
+// "%s\n%d:%s" with the system's text for the code; no box when the system has no text for it.
+void ShowSystemError(int code, const std::string& text);
+
+// "Error No. %d\n%s" with the connection's error.
+void ShowServerError(HWND owner, MYSQL* connection);
+
+// A box with the caption "Tessmark".
+int TessmarkBox(HWND owner, const std::string& text, UINT type);

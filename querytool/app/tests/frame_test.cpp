@@ -1,0 +1,163 @@
+// The frame, the connect dialog and the database combo, driven in the test process against the
+// private MariaDB server.
+
+#include "support/tessmark_fixture.h"
+
+#include "querytool/app/app_globals.h"
+#include "querytool/app/resource_ids.h"
+
+#include "platform/win/commctrl.h"
+#include "platform/win/tests/support/test_windows.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::string comboText(HWND combo) {
+    char text[256] = {};
+    COMBOBOXEXITEMA item{};
+    item.mask = CBEIF_TEXT;
+    item.iItem = SendMessage(combo, CB_GETCURSEL, 0, 0);
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessage(combo, CBEM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+bool itemEnabled(HWND frame, int id) {
+    return (GetMenuState(GetMenu(frame), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) == 0;
+}
+
+std::string windowText(HWND hwnd) {
+    char text[512] = {};
+    GetWindowText(hwnd, text, sizeof text);
+    return text;
+}
+
+// Fills the connect dialog once it shows and presses OK (or Cancel with an empty password text
+// of null).
+struct ConnectAnswers {
+    std::vector<std::string> passwords; // one per time the dialog's OK is pressed; then Cancel
+    std::string port;
+};
+
+} // namespace
+
+class Frame : public TessmarkTest {};
+
+TEST_F(Frame, WithoutAConnectionTheConnectionItemsAreGreyedAndCtrlQDoesNothing) {
+    HWND frame = m_app->Frame();
+    EXPECT_EQ("Tessmark", windowText(frame));
+    for (int id : {ID_DISCONNECT, ID_SAVE, ID_OPEN, ID_CUT, ID_FIND, ID_TEXTMODE, ID_ADDKEY})
+        EXPECT_FALSE(itemEnabled(frame, id)) << id;
+    EXPECT_TRUE(itemEnabled(frame, ID_CONNECT));
+    EXPECT_FALSE(IsWindowEnabled(m_app->Combo()));
+    EXPECT_EQ(TBSTATE_INDETERMINATE,
+              SendMessage(m_app->ToolBar(), TB_GETSTATE, ID_EXECUTEBUTTON, 0) & TBSTATE_INDETERMINATE);
+    Command(ID_CTRLQ);
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(IsWindow(frame));
+}
+
+TEST_F(Frame, AWrongPasswordShowsTheServerMessageAndTheDialogStaysUntilARightOne) {
+    ConnectAnswers answers{{"wrong", ""}, TestServerPort()};
+    std::size_t tries = 0;
+    pm::setDialogHook([&](HWND dialog) {
+        if (GetDlgItem(dialog, IDC_HOST) == nullptr) return;
+        pm::test::pumpMessages(); // the fields are filled after the dialog shows
+        SetDlgItemText(dialog, IDC_HOST, "127.0.0.1");
+        SetDlgItemText(dialog, IDC_USER, "root");
+        SetDlgItemText(dialog, IDC_PORT, answers.port.c_str());
+        while (tries < answers.passwords.size() && IsWindow(dialog)) {
+            SetDlgItemText(dialog, IDC_PASSWORD, answers.passwords[tries++].c_str());
+            SendMessage(dialog, WM_COMMAND, IDOK, 0);
+        }
+    });
+    m_app->NewConnection();
+    ASSERT_EQ(2u, tries);
+    ASSERT_EQ(1u, m_boxes.size());
+    // The server names the client host as it resolves it: "localhost" or "127.0.0.1".
+    EXPECT_EQ(0u, m_boxes[0].find("Tessmark: Error No. 1045\nAccess denied for user 'root'@'")) << m_boxes[0];
+    EXPECT_NE(std::string::npos, m_boxes[0].find("' (using password: YES)")) << m_boxes[0];
+    CQueryWindow* window = m_app->ActiveQueryWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(1, g_appGlobals->connectionCount);
+    EXPECT_EQ("Query - 127.0.0.1.root", windowText(window->Window()));
+    EXPECT_TRUE(itemEnabled(m_app->Frame(), ID_SAVE));
+    EXPECT_TRUE(IsWindowEnabled(m_app->Combo()));
+    // The settings file keeps host, user and port, never the password.
+    std::ifstream ini(m_folder + "/tessmark.ini");
+    std::string settings((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, settings.find("Host=127.0.0.1"));
+    EXPECT_NE(std::string::npos, settings.find("Port=" + answers.port));
+    EXPECT_EQ(std::string::npos, settings.find("wrong"));
+}
+
+TEST_F(Frame, CancellingTheDialogOpensNothing) {
+    pm::setDialogHook([](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+    m_app->NewConnection();
+    EXPECT_EQ(nullptr, m_app->ActiveQueryWindow());
+    EXPECT_EQ(0, g_appGlobals->connectionCount);
+}
+
+TEST_F(Frame, TheDatabaseComboFollowsUseAndTheChoice) {
+    Exec(m_admin, "create database if not exists tm_other");
+    CQueryWindow* window = Connect();
+    ASSERT_NE(nullptr, window);
+    SetEditorText(*window, "use tm_other");
+    Command(ID_EXECUTECURRENT);
+    EXPECT_EQ("tm_other", comboText(m_app->Combo()));
+    EXPECT_EQ("tm_other", window->DatabaseName());
+    // Mixed case selects on the server, but the combo keeps its text.
+    SetEditorText(*window, "Use " + m_database);
+    Command(ID_EXECUTECURRENT);
+    EXPECT_EQ("tm_other", comboText(m_app->Combo()));
+
+    SendMessage(m_app->Frame(), WM_COMMAND, MAKEWPARAM(IDC_DBCOMBO, CBN_DROPDOWN), 0);
+    const LRESULT count = SendMessage(m_app->Combo(), CB_GETCOUNT, 0, 0);
+    EXPECT_GE(count, 3);
+    const LRESULT index = SendMessage(m_app->Combo(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(m_database.c_str()));
+    ASSERT_GE(index, 0);
+    SendMessage(m_app->Combo(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessage(m_app->Frame(), WM_COMMAND, MAKEWPARAM(IDC_DBCOMBO, CBN_SELCHANGE), 0);
+    EXPECT_EQ(m_database, comboText(m_app->Combo()));
+    EXPECT_EQ(1, SendMessage(m_app->Combo(), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(m_database, g_appGlobals->currentDatabase);
+    Exec(m_admin, "drop database tm_other");
+}
+
+TEST_F(Frame, ClosingTheFrameWritesTheDatabaseAndExitDoesNot) {
+    CQueryWindow* window = Connect();
+    ASSERT_NE(nullptr, window);
+    g_appGlobals->currentDatabase = m_database;
+    Command(ID_EXIT);
+    std::ifstream first(m_folder + "/tessmark.ini");
+    std::string afterExit((std::istreambuf_iterator<char>(first)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, afterExit.find("Database=0")) << afterExit;
+    EndTessmark();
+
+    m_app = StartTessmark(nullptr);
+    ASSERT_NE(nullptr, Connect());
+    g_appGlobals->currentDatabase = m_database;
+    SendMessage(m_app->Frame(), WM_CLOSE, 0, 0);
+    std::ifstream second(m_folder + "/tessmark.ini");
+    std::string afterClose((std::istreambuf_iterator<char>(second)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, afterClose.find("Database=" + m_database));
+}
+
+TEST_F(Frame, DisconnectAllKeepsTheWindowWhoseCloseQuestionWasCancelled) {
+    CQueryWindow* kept = Connect();
+    ASSERT_NE(nullptr, kept);
+    SetEditorText(*kept, "select 1");
+    ASSERT_NE(nullptr, Connect());
+    ASSERT_NE(nullptr, Connect());
+    ASSERT_EQ(3, g_appGlobals->connectionCount);
+    m_boxAnswer = IDCANCEL;
+    Command(ID_DISCONNECTALL);
+    EXPECT_EQ(1, g_appGlobals->connectionCount);
+    EXPECT_EQ(kept, m_app->ActiveQueryWindow());
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_EQ("Tessmark: File not saved.\n\nDo you want to save the SQL statement(s)", m_boxes[0]);
+}

@@ -15,6 +15,7 @@
 #include "querytool/app/small_dialogs.h"
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/sql_files.h"
+#include "querytool/app/tools/export_tables_dialog.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/richedit.h"
@@ -150,6 +151,9 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         return true;
     case ID_MANAGEKEYS:
         ManagePersonalFolder(window);
+        return true;
+    case ID_EXPORTTABLES:
+        RunExportTablesDialog(window.Window(), window.Connection());
         return true;
     case ID_ADDKEY:
     case ID_ADDKEY_KEY:

@@ -1,0 +1,30 @@
+#pragma once
+// Resource and control ids of the query tool's tools: the table dump and text import dialogs, the
+// table diagnostics and flush dialogs.
+
+// Dialogs.
+constexpr int IDD_IMPORTTEXT = 158;
+constexpr int IDD_EXPORTTABLES = 166;
+constexpr int IDD_DIAGNOSTICS = 213;
+constexpr int IDD_FLUSH = 234;
+
+// Export Tables (dump) dialog.
+constexpr int IDC_DUMPFIND = 1041;
+constexpr int IDC_DUMPADD = 1047;
+constexpr int IDC_DUMPADDALL = 1048;
+constexpr int IDC_DUMPREMOVE = 1049;
+constexpr int IDC_DUMPREMOVEALL = 1050;
+constexpr int IDC_DUMPDATABASES = 1078;
+constexpr int IDC_DUMPTABLES = 1079;
+constexpr int IDC_DUMPSELECTED = 1080;
+constexpr int IDC_DUMPFILE = 1081;
+constexpr int IDC_DUMPPROGRESS = 1082;
+constexpr int IDC_DUMPUSE = 1083;
+constexpr int IDC_DUMPDROP = 1084;
+constexpr int IDC_DUMPDATA = 1085;
+constexpr int IDC_DUMPSTRUCTURE = 1086;
+constexpr int IDC_DUMPRESULT = 1087;
+constexpr int IDC_DUMPBROWSE = 1088;
+
+// Private message that fills the dump dialog once it has its sizes.
+constexpr unsigned WM_DUMP_SETUP = 1088;

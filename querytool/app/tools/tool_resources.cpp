@@ -1,0 +1,74 @@
+// Dialog templates of the query tool's tools.
+
+#include "querytool/app/tools/tool_resources.h"
+
+#include "querytool/app/tools/tool_resource_ids.h"
+
+#include "platform/win/commctrl.h"
+#include "platform/win/res/resources.h"
+#include "platform/win/windows.h"
+
+namespace {
+
+using pm::res::DialogItem;
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+pm::res::DialogTemplate dialog(const char* caption, short cx, short cy, std::vector<DialogItem> items) {
+    pm::res::DialogTemplate t;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    t.cx = cx;
+    t.cy = cy;
+    t.caption = caption;
+    t.fontName = "MS Sans Serif";
+    t.pointSize = 8;
+    t.items = std::move(items);
+    return t;
+}
+
+DialogItem label(const char* text, short x, short y, short cx, WORD id = static_cast<WORD>(-1)) {
+    return {"STATIC", text, id, x, y, cx, 8, static_cast<DWORD>(kChild | SS_LEFT), 0};
+}
+DialogItem edit(WORD id, short x, short y, short cx, DWORD style = ES_AUTOHSCROLL) {
+    return {"EDIT", "", id, x, y, cx, 12, static_cast<DWORD>(kChild | WS_TABSTOP | style), WS_EX_CLIENTEDGE};
+}
+DialogItem button(const char* text, WORD id, short x, short y, short cx = 50, bool isDefault = false) {
+    const DWORD kind = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return {"BUTTON", text, id, x, y, cx, 14, static_cast<DWORD>(kChild | WS_TABSTOP | kind), 0};
+}
+DialogItem checkBox(const char* text, WORD id, short x, short y, short cx) {
+    return {"BUTTON", text, id, x, y, cx, 10, static_cast<DWORD>(kChild | WS_TABSTOP | BS_AUTOCHECKBOX), 0};
+}
+DialogItem list(WORD id, short x, short y, short cx, short cy, DWORD style) {
+    return {WC_LISTVIEWA, "", id, x, y, cx, cy,
+            static_cast<DWORD>(kChild | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | style), WS_EX_CLIENTEDGE};
+}
+DialogItem progressBar(WORD id, short x, short y, short cx) {
+    return {PROGRESS_CLASSA, "", id, x, y, cx, 10, kChild, WS_EX_CLIENTEDGE};
+}
+
+void declareExportTables() {
+    constexpr DWORD kSorted = LVS_SINGLESEL | LVS_SORTASCENDING;
+    pm::res::addDialog(
+        IDD_EXPORTTABLES,
+        dialog("  Export Data", 340, 232,
+               {label("Database(s)", 7, 7, 90), list(IDC_DUMPDATABASES, 7, 18, 95, 112, LVS_SINGLESEL),
+                label("Select Tables", 110, 7, 90), edit(IDC_DUMPFIND, 110, 18, 95),
+                list(IDC_DUMPTABLES, 110, 33, 95, 97, kSorted), button("&>", IDC_DUMPADD, 211, 40, 24),
+                button(">>", IDC_DUMPADDALL, 211, 58, 24), button("&<", IDC_DUMPREMOVE, 211, 86, 24),
+                button("<<", IDC_DUMPREMOVEALL, 211, 104, 24),
+                list(IDC_DUMPSELECTED, 240, 18, 93, 112, kSorted),
+                checkBox("Data", IDC_DUMPDATA, 7, 138, 60), checkBox("Structure", IDC_DUMPSTRUCTURE, 70, 138, 60),
+                checkBox("Include \"USE dbname-\" statement", IDC_DUMPUSE, 140, 138, 150),
+                checkBox("Include \"DROP TABLE\" statement", IDC_DUMPDROP, 140, 151, 150),
+                label("Export to file: ", 7, 169, 55), edit(IDC_DUMPFILE, 62, 167, 248),
+                button("...", IDC_DUMPBROWSE, 313, 166, 20),
+                label("", 7, 186, 326, IDC_DUMPRESULT), progressBar(IDC_DUMPPROGRESS, 7, 197, 326),
+                button("Export !", IDOK, 228, 213, 50, true), button("Cancel", IDCANCEL, 283, 213)}));
+}
+
+} // namespace
+
+void DeclareToolResources() {
+    declareExportTables();
+}

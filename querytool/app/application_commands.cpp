@@ -15,6 +15,7 @@
 #include "querytool/app/small_dialogs.h"
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/sql_files.h"
+#include "querytool/app/tools/export_data.h"
 #include "querytool/app/tools/export_tables_dialog.h"
 
 #include "platform/win/commctrl.h"
@@ -151,6 +152,10 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         return true;
     case ID_MANAGEKEYS:
         ManagePersonalFolder(window);
+        return true;
+    case ID_EXPORTDATA:
+    case ID_EXPORTDATA_KEY:
+        ExportQueryResult(window);
         return true;
     case ID_EXPORTTABLES:
         RunExportTablesDialog(window.Window(), window.Connection());

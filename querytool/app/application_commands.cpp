@@ -17,6 +17,8 @@
 #include "querytool/app/sql_files.h"
 #include "querytool/app/tools/export_data.h"
 #include "querytool/app/tools/export_tables_dialog.h"
+#include "querytool/app/tools/object_browser.h"
+#include "querytool/app/tools/tool_resource_ids.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/richedit.h"
@@ -140,9 +142,21 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         tabs.Grid()->CopySelectedToClipboard();
         return true;
     case ID_FOCUSBROWSER:
+        SetFocus(window.Browser());
+        return true;
     case ID_REFRESHBROWSER:
     case ID_REFRESHBROWSER_KEY:
+        window.ObjectBrowser()->RefreshKeepingSelection(window.Connection());
         SetFocus(window.Browser());
+        return true;
+    case ID_DROPDATABASE:
+        window.ObjectBrowser()->DropDatabase(window.Connection());
+        return true;
+    case ID_DROPTABLE:
+        window.ObjectBrowser()->DropTable(window.Connection());
+        return true;
+    case ID_INSERTSTATEMENT:
+        window.ObjectBrowser()->InsertStatement();
         return true;
     case ID_FOCUSRESULT:
         SetFocus(window.TextMode() ? tabs.Text()->Window() : tabs.Grid()->Window());

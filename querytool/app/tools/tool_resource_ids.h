@@ -2,6 +2,13 @@
 // Resource and control ids of the query tool's tools: the table dump and text import dialogs, the
 // table diagnostics and flush dialogs.
 
+// Object browser: its context menu and commands.
+constexpr int IDR_BROWSERMENU = 181;
+constexpr int ID_DROPDATABASE = 40082;
+constexpr int ID_DROPTABLE = 40083;
+constexpr int ID_INSERTSTATEMENT = 40084;
+constexpr int ID_NEWTABLE = 40101;
+
 // Dialogs.
 constexpr int IDD_IMPORTTEXT = 158;
 constexpr int IDD_EXPORTTABLES = 166;

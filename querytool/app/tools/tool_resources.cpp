@@ -47,6 +47,20 @@ DialogItem progressBar(WORD id, short x, short y, short cx) {
     return {PROGRESS_CLASSA, "", id, x, y, cx, 10, kChild, WS_EX_CLIENTEDGE};
 }
 
+void declareBrowserMenu() {
+    using pm::res::MenuItem;
+    pm::res::MenuTemplate menu;
+    menu.items = {MenuItem{"Object Browser",
+                           0,
+                           MF_POPUP,
+                           {MenuItem{"Refresh Object Browser", 40080, 0, {}}, MenuItem{"", 0, MF_SEPARATOR, {}},
+                            MenuItem{"Drop Database", ID_DROPDATABASE, MF_GRAYED, {}},
+                            MenuItem{"Drop Table", ID_DROPTABLE, MF_GRAYED, {}},
+                            MenuItem{"Insert Statement For The Table", ID_INSERTSTATEMENT, MF_GRAYED, {}},
+                            MenuItem{"New Table In The Database...", ID_NEWTABLE, MF_GRAYED, {}}}}};
+    pm::res::addMenu(IDR_BROWSERMENU, menu);
+}
+
 void declareExportTables() {
     constexpr DWORD kSorted = LVS_SINGLESEL | LVS_SORTASCENDING;
     pm::res::addDialog(
@@ -70,5 +84,6 @@ void declareExportTables() {
 } // namespace
 
 void DeclareToolResources() {
+    declareBrowserMenu();
     declareExportTables();
 }

@@ -158,6 +158,10 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
     case ID_INSERTSTATEMENT:
         window.ObjectBrowser()->InsertStatement();
         return true;
+    case ID_NEWTABLE:
+        window.ObjectBrowser()->SaveSelection();
+        window.ObjectBrowser()->NewTable();
+        return true;
     case ID_FOCUSRESULT:
         SetFocus(window.TextMode() ? tabs.Text()->Window() : tabs.Grid()->Window());
         return true;

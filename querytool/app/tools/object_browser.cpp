@@ -8,6 +8,7 @@
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/application.h"
 #include "querytool/app/sql_editor.h"
+#include "querytool/app/tools/table_maker.h"
 #include "querytool/app/tools/tool_resource_ids.h"
 #include "querytool/app/wait_cursor.h"
 #include "querytool/sql_quote.h"
@@ -370,6 +371,22 @@ bool CObjectBrowser::InsertStatement() {
     HWND editor = CQueryWindow::FromWindow(m_queryWindow)->Editor()->Window();
     SendMessage(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     SetFocus(editor);
+    return true;
+}
+
+bool CObjectBrowser::NewTable() {
+    HTREEITEM node = selected();
+    if (!node) {
+        TessmarkBox(m_tree, "Could not create the tablemaker window.", MB_ICONSTOP);
+        return false;
+    }
+    if (NodeKind(node) != kDatabase) {
+        TessmarkBox(m_tree, "Selected item not a database.", MB_ICONSTOP);
+        return false;
+    }
+    CQueryWindow* window = CQueryWindow::FromWindow(m_queryWindow);
+    CTableMaker maker;
+    maker.Run(*window, window->Connection(), NodeLabel(node), node);
     return true;
 }
 

@@ -37,6 +37,8 @@ public:
     bool DropTable(MYSQL* connection);
     // Puts an INSERT template for the selected table into the SQL editor.
     bool InsertStatement();
+    // Opens the table maker on the selected database node.
+    bool NewTable();
     // Adds a table made by the table maker under its database node (once) and selects it.
     void AddTableNode(HTREEITEM database, const std::string& table);
 

@@ -10,6 +10,8 @@ constexpr int ID_INSERTSTATEMENT = 40084;
 constexpr int ID_NEWTABLE = 40101;
 
 // Dialogs.
+constexpr int IDD_GIVENAME = 211;
+constexpr int IDD_TABLEMAKER = 217;
 constexpr int IDD_IMPORTTEXT = 158;
 constexpr int IDD_EXPORTTABLES = 166;
 constexpr int IDD_DIAGNOSTICS = 213;
@@ -32,6 +34,12 @@ constexpr int IDC_DUMPDATA = 1085;
 constexpr int IDC_DUMPSTRUCTURE = 1086;
 constexpr int IDC_DUMPRESULT = 1087;
 constexpr int IDC_DUMPBROWSE = 1088;
+
+// Table maker and its Give Name dialog.
+constexpr int IDR_TABLEMAKERMENU = 210;
+constexpr int IDC_TABLENAME = 1040;
+constexpr int IDC_TABLETYPE = 1102;
+constexpr int IDC_CREATETABLE = 1109;
 
 // Private message that fills the dump dialog once it has its sizes.
 constexpr unsigned WM_DUMP_SETUP = 1088;

@@ -61,6 +61,30 @@ void declareBrowserMenu() {
     pm::res::addMenu(IDR_BROWSERMENU, menu);
 }
 
+void declareTableMaker() {
+    using pm::res::MenuItem;
+    pm::res::MenuTemplate menu;
+    menu.items = {MenuItem{"Items",
+                           0,
+                           MF_POPUP,
+                           {MenuItem{"Set Primary Key", 40103, 0, {}}, MenuItem{"Insert Column", 40104, 0, {}},
+                            MenuItem{"Delete Column", 40105, 0, {}}}}};
+    pm::res::addMenu(IDR_TABLEMAKERMENU, menu);
+    pm::res::DialogTemplate maker =
+        dialog(" Create Table", 400, 250,
+               {button("&Create Table", IDC_CREATETABLE, 7, 229, 60, true), button("Cancel", IDCANCEL, 72, 229)});
+    maker.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    pm::res::addDialog(IDD_TABLEMAKER, maker);
+    pm::res::addDialog(
+        IDD_GIVENAME,
+        dialog(" Give Name", 200, 80,
+               {label("Enter a name for the table:", 7, 7, 186), edit(IDC_TABLENAME, 7, 18, 186),
+                label("Give table type:", 7, 36, 100),
+                {"COMBOBOX", "", static_cast<WORD>(IDC_TABLETYPE), 90, 34, 103, 100,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST), 0},
+                button("OK", IDOK, 88, 59, 50, true), button("Cancel", IDCANCEL, 143, 59)}));
+}
+
 void declareExportTables() {
     constexpr DWORD kSorted = LVS_SINGLESEL | LVS_SORTASCENDING;
     pm::res::addDialog(
@@ -85,5 +109,6 @@ void declareExportTables() {
 
 void DeclareToolResources() {
     declareBrowserMenu();
+    declareTableMaker();
     declareExportTables();
 }

@@ -17,7 +17,9 @@
 #include "querytool/app/sql_files.h"
 #include "querytool/app/tools/export_data.h"
 #include "querytool/app/tools/export_tables_dialog.h"
+#include "querytool/app/tools/flush_dialog.h"
 #include "querytool/app/tools/object_browser.h"
+#include "querytool/app/tools/table_diagnostics_dialog.h"
 #include "querytool/app/tools/tool_resource_ids.h"
 
 #include "platform/win/commctrl.h"
@@ -174,6 +176,12 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
     case ID_EXPORTDATA:
     case ID_EXPORTDATA_KEY:
         ExportQueryResult(window);
+        return true;
+    case ID_DIAGNOSTICS:
+        CTableDiagnostics(window.Window(), window.Connection());
+        return true;
+    case ID_FLUSH:
+        RunFlushDialog(window);
         return true;
     case ID_EXPORTTABLES:
         RunExportTablesDialog(window.Window(), window.Connection());

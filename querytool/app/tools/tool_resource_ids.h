@@ -41,5 +41,27 @@ constexpr int IDC_TABLENAME = 1040;
 constexpr int IDC_TABLETYPE = 1102;
 constexpr int IDC_CREATETABLE = 1109;
 
+// Table diagnostics dialog.
+constexpr int IDC_OPTIMIZE = 3;
+constexpr int IDC_CHECK = 7;
+constexpr int IDC_REPAIR = 9;
+constexpr int IDC_ANALYZE = 10;
+constexpr int IDC_DIAGALL = 1050;
+constexpr int IDC_CHECKQUICK = 1052;
+constexpr int IDC_REPAIRQUICK = 1055;
+constexpr int IDC_DIAGRESULTS = 1080;
+constexpr int IDC_DIAGDATABASES = 1103;
+constexpr int IDC_DIAGTABLES = 1104;
+constexpr int IDC_DIAGFRAME = 1108;
+
+// Flush dialog: the radio buttons in the order their statements are tried.
+constexpr int IDC_FLUSHLOGS = 1110;
+constexpr int IDC_FLUSHHOSTS = 1111;
+constexpr int IDC_FLUSHPRIVILEGES = 1112;
+constexpr int IDC_FLUSHTABLES = 1113;
+constexpr int IDC_FLUSHREADLOCK = 1114;
+constexpr int IDC_FLUSHSTATUS = 1115;
+constexpr int IDC_FLUSHRESULT = 1116;
+
 // Private message that fills the dump dialog once it has its sizes.
 constexpr unsigned WM_DUMP_SETUP = 1088;

@@ -85,6 +85,40 @@ void declareTableMaker() {
                 button("OK", IDOK, 88, 59, 50, true), button("Cancel", IDCANCEL, 143, 59)}));
 }
 
+DialogItem radio(const char* text, WORD id, short x, short y, bool first = false) {
+    const DWORD group = first ? WS_GROUP : 0;
+    return {"BUTTON", text, id, x, y, 110, 10, static_cast<DWORD>(kChild | WS_TABSTOP | BS_AUTORADIOBUTTON | group), 0};
+}
+DialogItem frameBox(WORD id, short x, short y, short cx, short cy) {
+    return {"BUTTON", "", id, x, y, cx, cy, static_cast<DWORD>(kChild | BS_GROUPBOX), 0};
+}
+
+void declareDiagnostics() {
+    pm::res::addDialog(
+        IDD_DIAGNOSTICS,
+        dialog(" Table Diagnostics", 380, 250,
+               {label("Select Database and Table(s)", 7, 7, 150),
+                {"COMBOBOX", "", static_cast<WORD>(IDC_DIAGDATABASES), 7, 18, 150, 120,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST), 0},
+                checkBox("Select / Unselect All Tables", IDC_DIAGALL, 7, 34, 150),
+                list(IDC_DIAGTABLES, 7, 46, 150, 80, LVS_NOCOLUMNHEADER), frameBox(IDC_DIAGFRAME, 165, 14, 208, 112),
+                button("Optimize", IDC_OPTIMIZE, 175, 26, 60), button("Check", IDC_CHECK, 175, 48, 60),
+                checkBox("Quick", IDC_CHECKQUICK, 242, 50, 50), button("Analyze", IDC_ANALYZE, 175, 70, 60),
+                button("Repair", IDC_REPAIR, 175, 92, 60), checkBox("Quick", IDC_REPAIRQUICK, 242, 94, 50),
+                label("Results:", 7, 132, 60), list(IDC_DIAGRESULTS, 7, 143, 366, 80, 0),
+                button("OK", IDOK, 323, 229, 50, true)}));
+    pm::res::addDialog(IDD_FLUSH, dialog(" Flush", 190, 120,
+                                         {frameBox(static_cast<WORD>(-1), 7, 4, 120, 90),
+                                          radio("&Logs", IDC_FLUSHLOGS, 14, 14, true),
+                                          radio("&Hosts", IDC_FLUSHHOSTS, 14, 26),
+                                          radio("&Privileges", IDC_FLUSHPRIVILEGES, 14, 38),
+                                          radio("&Tables", IDC_FLUSHTABLES, 14, 50),
+                                          radio("&Status", IDC_FLUSHSTATUS, 14, 62),
+                                          radio("T&ables With Read Lock", IDC_FLUSHREADLOCK, 14, 74),
+                                          button("&Flush", IDOK, 133, 7, 50, true), button("Close", IDCANCEL, 133, 25),
+                                          label("", 7, 102, 176, IDC_FLUSHRESULT)}));
+}
+
 void declareExportTables() {
     constexpr DWORD kSorted = LVS_SINGLESEL | LVS_SORTASCENDING;
     pm::res::addDialog(
@@ -110,5 +144,6 @@ void declareExportTables() {
 void DeclareToolResources() {
     declareBrowserMenu();
     declareTableMaker();
+    declareDiagnostics();
     declareExportTables();
 }

@@ -18,6 +18,7 @@
 #include "querytool/app/tools/export_data.h"
 #include "querytool/app/tools/export_tables_dialog.h"
 #include "querytool/app/tools/flush_dialog.h"
+#include "querytool/app/tools/import_text_dialog.h"
 #include "querytool/app/tools/object_browser.h"
 #include "querytool/app/tools/table_diagnostics_dialog.h"
 #include "querytool/app/tools/tool_resource_ids.h"
@@ -182,6 +183,9 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         return true;
     case ID_FLUSH:
         RunFlushDialog(window);
+        return true;
+    case ID_IMPORTTEXT:
+        RunImportTextDialog(window.Window(), window.Connection());
         return true;
     case ID_EXPORTTABLES:
         RunExportTablesDialog(window.Window(), window.Connection());

@@ -63,5 +63,32 @@ constexpr int IDC_FLUSHREADLOCK = 1114;
 constexpr int IDC_FLUSHSTATUS = 1115;
 constexpr int IDC_FLUSHRESULT = 1116;
 
+// Text import dialog.
+constexpr int IDC_IMPORTCOLUMNS = 1038;
+constexpr int IDC_IMPORTDATABASES = 1039;
+constexpr int IDC_IMPORTTABLES = 1040;
+constexpr int IDC_IMPORTFILE = 1042;
+constexpr int IDC_IMPORTBROWSE = 1048;
+constexpr int IDC_TERMINATED = 1049;
+constexpr int IDC_ENCLOSED = 1054;
+constexpr int IDC_ENCLOSEDTEXT = 1057;
+constexpr int IDC_OPTIONALLY = 1059;
+constexpr int IDC_ESCAPED = 1061;
+constexpr int IDC_ESCAPEDTEXT = 1063;
+constexpr int IDC_LINES = 1065;
+constexpr int IDC_LINESTEXT = 1067;
+constexpr int IDC_IGNORELINES = 1069;
+constexpr int IDC_IGNORELINESTEXT = 1071;
+constexpr int IDC_LOWPRIORITY = 1073;
+constexpr int IDC_REPLACE = 1075;
+constexpr int IDC_IGNORE = 1077;
+constexpr int IDC_IMPORTALL = 1078;
+constexpr int IDC_IMPORTPROGRESS = 1089;
+constexpr int IDC_IMPORTSTATUS = 1090;
+constexpr int IDC_TERMINATEDTEXT = 1105;
+
+// Private message that sets the import dialog up once it has its sizes.
+constexpr unsigned WM_IMPORT_SETUP = 1087;
+
 // Private message that fills the dump dialog once it has its sizes.
 constexpr unsigned WM_DUMP_SETUP = 1088;

@@ -119,6 +119,27 @@ void declareDiagnostics() {
                                           label("", 7, 102, 176, IDC_FLUSHRESULT)}));
 }
 
+void declareImportText() {
+    pm::res::addDialog(
+        IDD_IMPORTTEXT,
+        dialog("  Import Data", 330, 240,
+               {list(IDC_IMPORTDATABASES, 7, 7, 100, 80, LVS_SINGLESEL), list(IDC_IMPORTTABLES, 112, 7, 100, 80, LVS_SINGLESEL),
+                list(IDC_IMPORTCOLUMNS, 217, 7, 106, 80, LVS_SINGLESEL),
+                checkBox("Select/Unselect All Field", IDC_IMPORTALL, 217, 90, 106), label("Filename:", 7, 106, 36),
+                edit(IDC_IMPORTFILE, 45, 104, 250, ES_AUTOHSCROLL | WS_DISABLED),
+                button("...", IDC_IMPORTBROWSE, 300, 103, 23), checkBox("terminated by", IDC_TERMINATED, 7, 124, 70),
+                edit(IDC_TERMINATEDTEXT, 80, 122, 40), checkBox("enclosed by", IDC_ENCLOSED, 7, 138, 70),
+                edit(IDC_ENCLOSEDTEXT, 80, 136, 40), checkBox("Check1", IDC_OPTIONALLY, 128, 138, 12),
+                label("optionally", 142, 138, 50), checkBox("escaped by", IDC_ESCAPED, 7, 152, 70),
+                edit(IDC_ESCAPEDTEXT, 80, 150, 40), checkBox("Lines:", IDC_LINES, 7, 170, 70),
+                edit(IDC_LINESTEXT, 80, 168, 40), checkBox("ignore", IDC_IGNORELINES, 128, 170, 36),
+                edit(IDC_IGNORELINESTEXT, 165, 168, 30, ES_AUTOHSCROLL | ES_NUMBER), label("lines", 199, 170, 25),
+                checkBox("Low Priority", IDC_LOWPRIORITY, 240, 124, 80), checkBox("Replace", IDC_REPLACE, 240, 138, 80),
+                checkBox("Ignore", IDC_IGNORE, 240, 152, 80), label("", 7, 188, 316, IDC_IMPORTSTATUS),
+                progressBar(IDC_IMPORTPROGRESS, 7, 199, 316), button("Import !", IDOK, 218, 218, 50, true),
+                button("Cancel", IDCANCEL, 273, 218)}));
+}
+
 void declareExportTables() {
     constexpr DWORD kSorted = LVS_SINGLESEL | LVS_SORTASCENDING;
     pm::res::addDialog(
@@ -145,5 +166,6 @@ void DeclareToolResources() {
     declareBrowserMenu();
     declareTableMaker();
     declareDiagnostics();
+    declareImportText();
     declareExportTables();
 }

@@ -11,6 +11,7 @@
 #include "querytool/app/splitter.h"
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/sql_files.h"
+#include "querytool/app/tools/blob_viewer.h"
 #include "querytool/app/tools/object_browser.h"
 #include "querytool/app/wait_cursor.h"
 
@@ -133,6 +134,7 @@ LRESULT CQueryWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return PrepareToClose() ? TRUE : 0;
     case WM_DESTROY:
+        app().BlobViewer().Hide();
         if (m_tabs) m_tabs->FreeResults();
         return 0;
     }
@@ -196,6 +198,7 @@ LRESULT CQueryWindow::onNotify(NMHDR* header) {
 }
 
 void CQueryWindow::onActivate() {
+    app().BlobViewer().Hide();
     SetMenuChecks();
     DrawMenuBar(app().Frame());
     app().SetDatabaseComboText(m_databaseName);

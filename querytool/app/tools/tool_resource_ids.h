@@ -10,6 +10,8 @@ constexpr int ID_INSERTSTATEMENT = 40084;
 constexpr int ID_NEWTABLE = 40101;
 
 // Dialogs.
+constexpr int IDD_BLOBFIELD = 194;
+constexpr int IDC_BLOBTEXT = 1046;
 constexpr int IDD_GIVENAME = 211;
 constexpr int IDD_TABLEMAKER = 217;
 constexpr int IDD_IMPORTTEXT = 158;

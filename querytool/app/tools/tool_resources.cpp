@@ -140,6 +140,17 @@ void declareImportText() {
                 button("Cancel", IDCANCEL, 273, 218)}));
 }
 
+void declareBlobField() {
+    pm::res::DialogTemplate blob = dialog("Blob Field", 290, 130,
+                                          {edit(IDC_BLOBTEXT, 4, 4, 282, ES_MULTILINE | ES_READONLY | WS_VSCROLL |
+                                                                             WS_HSCROLL | WS_BORDER),
+                                           {"BUTTON", "Cancel", IDCANCEL, 0, 0, 1, 1,
+                                            static_cast<DWORD>(WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON), 0}});
+    blob.items[0].cy = 122;
+    blob.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_SETFONT;
+    pm::res::addDialog(IDD_BLOBFIELD, blob);
+}
+
 void declareExportTables() {
     constexpr DWORD kSorted = LVS_SINGLESEL | LVS_SORTASCENDING;
     pm::res::addDialog(
@@ -167,5 +178,6 @@ void DeclareToolResources() {
     declareTableMaker();
     declareDiagnostics();
     declareImportText();
+    declareBlobField();
     declareExportTables();
 }

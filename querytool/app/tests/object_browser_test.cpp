@@ -89,6 +89,15 @@ TEST_F(ObjectBrowser, DatabasesTablesColumnsAndIndexesFillOnFirstExpansion) {
     expand(find(root(), "mysql"));
     EXPECT_EQ(m_database, currentDatabase());
 
+    // Enter on a node expands it; other key releases never reach the tree's own handling.
+    HTREEITEM performance = find(root(), "performance_schema");
+    select(performance);
+    SendMessage(m_tree, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ((std::vector<std::string>{"Dummy Column"}), labels(performance));
+    SendMessage(m_tree, WM_KEYUP, VK_RETURN, 0);
+    EXPECT_FALSE(labels(performance).empty());
+    EXPECT_NE("Dummy Column", labels(performance).front());
+
     expand(find(find(root(), "mysql"), "db"));
     select(find(order, "Columns"));
     pm::test::pumpMessages();

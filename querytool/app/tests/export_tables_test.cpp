@@ -146,10 +146,29 @@ TEST_F(ExportTables, AStopInTheMiddleLeavesNoLockAndAFileReportedAsPartial) {
 TEST_F(ExportTables, MissingChoicesAreReportedAndTheDialogStays) {
     MYSQL* c = m_window->Connection();
     ASSERT_EQ(0, mysql_query(c, "create table t (a int)"));
+    ASSERT_EQ(0, mysql_query(c, "create table u (a int)"));
     const std::string path = m_folder + "/nothing.sql";
+    std::vector<std::string> titles;
+    pm::setCommonDialogHook([&](const pm::CommonDialogRequest& request) {
+        titles.push_back(request.title);
+        pm::CommonDialogAnswer answer;
+        answer.accepted = true;
+        answer.paths = {path};
+        return answer;
+    });
     Run([&](HWND dialog) {
         exportTo(dialog, path);
+        HWND tables = GetDlgItem(dialog, IDC_DUMPTABLES), selected = GetDlgItem(dialog, IDC_DUMPSELECTED);
         SendMessage(dialog, WM_COMMAND, IDC_DUMPADDALL, 0);
+        SelectListItem(selected, 1);
+        SendMessage(dialog, WM_COMMAND, IDC_DUMPREMOVE, 0);
+        EXPECT_EQ((std::vector<std::string>{"u"}), ListTexts(tables));
+        SendMessage(dialog, WM_COMMAND, IDC_DUMPREMOVEALL, 0);
+        EXPECT_EQ((std::vector<std::string>{"t", "u"}), ListTexts(tables));
+        EXPECT_EQ(0, ListCount(selected));
+        SendMessage(dialog, WM_COMMAND, IDC_DUMPADDALL, 0);
+        SendMessage(dialog, WM_COMMAND, IDC_DUMPBROWSE, 0);
+        EXPECT_EQ(path, itemText(dialog, IDC_DUMPFILE));
         exportTo(dialog, "");
         CheckDlgButton(dialog, IDC_DUMPDATA, BST_UNCHECKED);
         CheckDlgButton(dialog, IDC_DUMPSTRUCTURE, BST_UNCHECKED);
@@ -161,8 +180,10 @@ TEST_F(ExportTables, MissingChoicesAreReportedAndTheDialogStays) {
         SelectListItem(databases, chosen == 0 ? 1 : 0);
         SelectListItem(databases, chosen);
         EXPECT_EQ(0, ListCount(GetDlgItem(dialog, IDC_DUMPSELECTED)));
-        EXPECT_EQ(1, ListCount(GetDlgItem(dialog, IDC_DUMPTABLES)));
+        EXPECT_EQ(2, ListCount(GetDlgItem(dialog, IDC_DUMPTABLES)));
     });
+    pm::setCommonDialogHook(nullptr);
+    EXPECT_EQ((std::vector<std::string>{"Save As"}), titles);
     EXPECT_EQ((std::vector<std::string>{"Tessmark: Select atleast one table(s).",
                                         "Tessmark: Please specify a filename."}),
               m_boxes);

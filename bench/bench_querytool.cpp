@@ -55,6 +55,15 @@ int shell(const std::string& command) {
     return std::system(command.c_str());
 }
 
+// The dump dialog's progress without a window: every step asks whether the user stopped.
+struct CountingProgress : DumpProgress {
+    void SetText(const std::string&) override {}
+    void SetRange(int, int, int) override {}
+    void Step() override { ++steps; }
+    bool Stopped() override { return false; }
+    long steps = 0;
+};
+
 } // namespace
 
 int main() {
@@ -122,6 +131,14 @@ int main() {
     const double clientDump =
         seconds([&] { shell("mariadb-dump --skip-extended-insert" + client + "bench big > " + theirs); });
     report("dump of the table", dump, "mariadb-dump --skip-extended-insert", clientDump);
+    const std::string extended = "/tmp/bench-querytool-extended.sql";
+    CountingProgress progress;
+    const double dumpWithProgress =
+        seconds([&] { DumpTables(connection, ours, "bench", {"big"}, DumpOptions(), &progress); });
+    const double clientExtended =
+        seconds([&] { shell("mariadb-dump" + client + "bench big > " + extended); });
+    report("dump with progress and stop checks", dumpWithProgress, "mariadb-dump (extended inserts)",
+           clientExtended);
 
     std::ifstream dumpFile(ours, std::ios::binary);
     const std::string script((std::istreambuf_iterator<char>(dumpFile)), std::istreambuf_iterator<char>());
@@ -135,6 +152,11 @@ int main() {
     const double restoreOurs = seconds([&] { shell("mariadb" + client + "restore_ours < " + ours); });
     const double restoreTheirs = seconds([&] { shell("mariadb" + client + "restore_theirs < " + theirs); });
     report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's", restoreTheirs);
+    run(connection, "create database restore_extended character set utf8mb4");
+    const double restoreExtended =
+        seconds([&] { shell("mariadb" + client + "restore_extended < " + extended); });
+    report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's (extended)", restoreExtended);
+    std::remove(extended.c_str());
 
     std::remove(csv.c_str());
     std::remove(ours.c_str());

@@ -45,6 +45,15 @@ void step(DumpProgress* progress) {
     if (progress) progress->Step();
 }
 
+bool stopped(DumpProgress* progress) {
+    return progress && progress->Stopped();
+}
+
+bool stopFailure(DumpFailure& failure) {
+    failure = {DumpFailure::Stopped, "", 0};
+    return false;
+}
+
 // The session a restore runs in: the file's character set, and a SQL mode that keeps a 0 in an
 // AUTO_INCREMENT column and reads backslash escapes whatever the server's default mode; the end of
 // the file puts the session back as it was.
@@ -59,6 +68,7 @@ const char kSessionEnd[] = "SET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OL
                            "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, "
                            "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION;\r\n";
 const char kIncomplete[] = "-- This dump is incomplete: it was stopped by an error.\r\n";
+const char kStoppedIncomplete[] = "-- This dump is incomplete: it was stopped by the user.\r\n";
 
 // A view's CREATE text with the qualifier of its own database taken off every name it qualifies
 // (`db`.`t`.`a` becomes `t`.`a`), so that it can be restored into any database.
@@ -138,7 +148,8 @@ void appendInsert(const std::string& head, MYSQL_ROW row, const unsigned long* l
     line += ");\r\n";
 }
 
-// Writes every row of the result as an INSERT line, naming the columns when there is a list.
+// Writes every row of the result as an INSERT line, naming the columns when there is a list; false
+// at the first failed write or when the user stops the dump.
 bool writeRows(OutputFile& file, const std::string& table, const std::vector<std::string>& columns,
                MYSQL_RES* result, DumpProgress* progress) {
     const std::string head = "INSERT INTO " + quoteIdent(table) +
@@ -149,7 +160,9 @@ bool writeRows(OutputFile& file, const std::string& table, const std::vector<std
     while (MYSQL_ROW row = mysql_fetch_row(result)) {
         appendInsert(head, row, mysql_fetch_lengths(result), fields, line);
         if (!file.Write(line)) return false;
-        if (++count % 50 == 0) step(progress);
+        if (++count % 50 != 0) continue;
+        step(progress);
+        if (stopped(progress)) return false;
     }
     return file.Write("\r\n");
 }
@@ -181,8 +194,10 @@ bool writeLockedTable(MYSQL* connection, OutputFile& file, const std::string& da
     setProgress(progress, "Writing data for " + table, 50, rows, 50);
     const bool written = writeRows(file, table, columns, result, progress);
     const bool complete = mysql_errno(connection) == 0;
-    mysql_free_result(result);
-    if (!complete) return serverFailure(connection, failure);
+    if (!complete) serverFailure(connection, failure);
+    mysql_free_result(result); // reads and drops the rows a stop left unread
+    if (!complete) return false;
+    if (!written && stopped(progress)) return stopFailure(failure);
     return written || fileFailure(file, kDataError, failure);
 }
 
@@ -252,6 +267,7 @@ bool writeTablesThenViews(MYSQL* connection, OutputFile& file, const std::string
     };
     bool lastOk = false;
     for (const std::string& table : tables) {
+        if (stopped(progress)) return stopFailure(failure);
         if (isView(table)) continue;
         if (options.structure && !(lastOk = WriteTableStructure(connection, file, database, table,
                                                                 options.dropTable, progress, failure)))
@@ -285,12 +301,14 @@ DumpOutcome DumpTables(MYSQL* connection, const std::string& path, const std::st
     file.Write(kSessionEnd);
     if (outcome.failure.kind == DumpFailure::None) outcome.failure = failure;
     outcome.ok = lastOk && outcome.failure.kind == DumpFailure::None;
-    if (!outcome.ok) file.Write(kIncomplete);
+    const bool wasStopped = outcome.failure.kind == DumpFailure::Stopped;
+    if (!outcome.ok) file.Write(wasStopped ? kStoppedIncomplete : kIncomplete);
     if (!file.Close() && outcome.ok) {
         outcome.ok = false;
         outcome.failure = {DumpFailure::File, kDataError, file.Error()};
     }
-    outcome.finalText =
-        outcome.ok ? "Exporting of data successful" : "Some error occured while exporting data";
+    outcome.finalText = outcome.ok    ? "Exporting of data successful"
+                        : wasStopped ? "Export stopped: the file holds part of the data"
+                                     : "Some error occured while exporting data";
     return outcome;
 }

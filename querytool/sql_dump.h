@@ -3,7 +3,8 @@
 // per table its CREATE statement and its rows as INSERT statements) that the mariadb client restores
 // into any database under any locale: after the header the file sets the session's character set and
 // SQL mode for the restore, and sets them back at its end; views come after the tables, without their
-// database's name; a file stopped by an error ends with a comment saying it is incomplete.
+// database's name; a file stopped by an error or by the user ends with a comment saying it is
+// incomplete.
 
 #include "querytool/output_file.h"
 
@@ -19,10 +20,13 @@ public:
     virtual void SetText(const std::string& text) = 0;
     virtual void SetRange(int low, int high, int step) = 0;
     virtual void Step() = 0;
+    // True once the user asked to stop; the dump then ends at the next step with the table's lock
+    // released and its file marked as partial.
+    virtual bool Stopped() { return false; }
 };
 
 struct DumpFailure {
-    enum Kind { None, File, Server };
+    enum Kind { None, File, Server, Stopped };
     Kind kind = None;
     std::string text; // File: the message for the system error box; Server: the statement error text
     int code = 0;     // File: the system error number; Server: the server's error number
@@ -53,7 +57,9 @@ bool WriteTableData(MYSQL* connection, OutputFile& file, const std::string& data
 struct DumpOutcome {
     bool ok = false;
     DumpFailure failure;   // the first failure
-    std::string finalText; // "Exporting of data successful" or "Some error occured while exporting data"
+    // "Exporting of data successful", "Some error occured while exporting data", or, after a stop,
+    // "Export stopped: the file holds part of the data"
+    std::string finalText;
 };
 
 // The whole export into a new file at path; stops at the first failing table or view.

@@ -741,6 +741,9 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 #define LoadBitmap LoadBitmapA
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
 #define LoadImage LoadImageA
+// A picture held in memory (BMP, JPEG, GIF, ICO or PNG: what the system's picture loader reads from
+// a stream) as a new bitmap at its natural size; null for any other bytes, text included.
+HBITMAP LoadPictureFromMemory(const void* bytes, size_t length);
 
 // ---- System colours, metrics and parameters --------------------------------------------------------
 #define COLOR_SCROLLBAR 0

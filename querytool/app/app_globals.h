@@ -17,6 +17,9 @@ struct AppGlobals {
     HWND mdiClient = nullptr;
     CApplication* application = nullptr;
     HINSTANCE instance = nullptr;
+    // The dump dialog's tables list and find box feed each other; these keep them from looping.
+    bool listWriting = false;   // the tables list is writing the find box
+    bool findSelecting = false; // the find box is selecting in the tables list
 };
 
 extern AppGlobals* g_appGlobals;

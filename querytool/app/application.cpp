@@ -11,6 +11,7 @@
 #include "querytool/app/resources.h"
 #include "querytool/app/splitter.h"
 #include "querytool/app/sql_editor.h"
+#include "querytool/app/tools/blob_viewer.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/richedit.h"
@@ -101,7 +102,8 @@ const char* toolTip(UINT command) {
 } // namespace
 
 CApplication::CApplication(HINSTANCE instance)
-    : m_instance(instance), m_settings({programFolder(), currentFolder()}, currentFolder()) {
+    : m_instance(instance), m_settings({programFolder(), currentFolder()}, currentFolder()),
+      m_blobViewer(std::make_unique<CBlobViewer>()) {
     DeclareTessmarkResources();
     if (registerClass(instance, {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered."},
                       reinterpret_cast<HMENU>(1)))
@@ -381,6 +383,8 @@ bool TranslateTessmarkMessage(MSG& msg) {
     static HACCEL accelerators = LoadAccelerators(g_appGlobals->instance, MAKEINTRESOURCE(IDR_ACCELERATORS));
     HWND find = app->FindDialog();
     if (find && IsWindowVisible(find) && IsDialogMessage(find, &msg)) return true;
+    HWND blob = app->BlobViewer().Window();
+    if (blob && IsDialogMessage(blob, &msg)) return true;
     if (TranslateMDISysAccel(app->MdiClient(), &msg)) return true;
     return app->Frame() && TranslateAccelerator(app->Frame(), accelerators, &msg);
 }

@@ -10,9 +10,11 @@
 
 #include <mysql.h>
 
+#include <memory>
 #include <string>
 
 class CQueryWindow;
+class CBlobViewer;
 
 class CApplication {
 public:
@@ -33,6 +35,7 @@ public:
     SplitterLayout& HorizontalLayout() { return m_horizontalLayout; }
     const TessmarkSettings& Settings() const { return m_settings; }
     HMENU PersonalMenu() const { return m_personalMenu; }
+    CBlobViewer& BlobViewer() const { return *m_blobViewer; }
 
     // The active query window, or null.
     CQueryWindow* ActiveQueryWindow() const;
@@ -111,6 +114,7 @@ private:
     HIMAGELIST m_comboImages = nullptr;
     HINSTANCE m_instance;
     TessmarkSettings m_settings;
+    std::unique_ptr<CBlobViewer> m_blobViewer;
 };
 
 // Allocates the globals, loads the rich-edit classes and the common controls and creates the

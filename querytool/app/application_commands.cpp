@@ -15,6 +15,13 @@
 #include "querytool/app/small_dialogs.h"
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/sql_files.h"
+#include "querytool/app/tools/export_data.h"
+#include "querytool/app/tools/export_tables_dialog.h"
+#include "querytool/app/tools/flush_dialog.h"
+#include "querytool/app/tools/import_text_dialog.h"
+#include "querytool/app/tools/object_browser.h"
+#include "querytool/app/tools/table_diagnostics_dialog.h"
+#include "querytool/app/tools/tool_resource_ids.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/richedit.h"
@@ -138,9 +145,25 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         tabs.Grid()->CopySelectedToClipboard();
         return true;
     case ID_FOCUSBROWSER:
+        SetFocus(window.Browser());
+        return true;
     case ID_REFRESHBROWSER:
     case ID_REFRESHBROWSER_KEY:
+        window.ObjectBrowser()->RefreshKeepingSelection(window.Connection());
         SetFocus(window.Browser());
+        return true;
+    case ID_DROPDATABASE:
+        window.ObjectBrowser()->DropDatabase(window.Connection());
+        return true;
+    case ID_DROPTABLE:
+        window.ObjectBrowser()->DropTable(window.Connection());
+        return true;
+    case ID_INSERTSTATEMENT:
+        window.ObjectBrowser()->InsertStatement();
+        return true;
+    case ID_NEWTABLE:
+        window.ObjectBrowser()->SaveSelection();
+        window.ObjectBrowser()->NewTable();
         return true;
     case ID_FOCUSRESULT:
         SetFocus(window.TextMode() ? tabs.Text()->Window() : tabs.Grid()->Window());
@@ -150,6 +173,22 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         return true;
     case ID_MANAGEKEYS:
         ManagePersonalFolder(window);
+        return true;
+    case ID_EXPORTDATA:
+    case ID_EXPORTDATA_KEY:
+        ExportQueryResult(window);
+        return true;
+    case ID_DIAGNOSTICS:
+        CTableDiagnostics(window.Window(), window.Connection());
+        return true;
+    case ID_FLUSH:
+        RunFlushDialog(window);
+        return true;
+    case ID_IMPORTTEXT:
+        RunImportTextDialog(window.Window(), window.Connection());
+        return true;
+    case ID_EXPORTTABLES:
+        RunExportTablesDialog(window.Window(), window.Connection());
         return true;
     case ID_ADDKEY:
     case ID_ADDKEY_KEY:

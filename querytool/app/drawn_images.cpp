@@ -152,3 +152,34 @@ HIMAGELIST CreateTabImages() {
                      }},
                     ILC_COLOR24 | ILC_MASK);
 }
+
+HIMAGELIST CreateBrowserImages() {
+    return drawList(16,
+                    {[](HDC dc) { // server: a box with two drive slots
+                         frame(dc, 2, 1, 14, 15, RGB(50, 50, 50), RGB(200, 200, 210));
+                         fill(dc, 4, 4, 12, 6, RGB(60, 60, 90));
+                         fill(dc, 4, 8, 12, 10, RGB(60, 60, 90));
+                         fill(dc, 10, 12, 12, 14, RGB(0, 180, 0));
+                     },
+                     [](HDC dc) { cylinder(dc, 3, 1, 10, 14, RGB(200, 160, 40)); }, // database
+                     [](HDC dc) { // folder
+                         frame(dc, 1, 4, 15, 14, RGB(130, 100, 20), RGB(240, 200, 80));
+                         fill(dc, 2, 3, 7, 5, RGB(130, 100, 20));
+                     },
+                     [](HDC dc) { // table: a grid with a heading row
+                         frame(dc, 1, 2, 15, 14, RGB(60, 60, 60), RGB(255, 255, 255));
+                         fill(dc, 2, 3, 14, 6, RGB(120, 140, 200));
+                         line(dc, 2, 9, 14, 9, RGB(150, 150, 150));
+                         line(dc, 7, 6, 7, 13, RGB(150, 150, 150));
+                     },
+                     [](HDC dc) { // column: one highlighted column of a grid
+                         frame(dc, 1, 2, 15, 14, RGB(60, 60, 60), RGB(255, 255, 255));
+                         fill(dc, 6, 3, 10, 13, RGB(90, 160, 90));
+                     },
+                     [](HDC dc) { // index: a key
+                         frame(dc, 1, 5, 7, 11, RGB(150, 110, 0), RGB(240, 200, 60));
+                         fill(dc, 7, 7, 15, 9, RGB(150, 110, 0));
+                         fill(dc, 12, 9, 14, 12, RGB(150, 110, 0));
+                     }},
+                    ILC_COLOR24 | ILC_MASK);
+}

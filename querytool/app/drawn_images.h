@@ -11,3 +11,6 @@ HIMAGELIST CreateToolBarImages();
 HIMAGELIST CreateComboImages();
 // "Records" (0) and "Messages" (1), 20 x 20.
 HIMAGELIST CreateTabImages();
+// The object browser's node pictures by node kind: server, database, folder, table, column,
+// index (16 x 16).
+HIMAGELIST CreateBrowserImages();

@@ -12,6 +12,10 @@ void ShowServerError(HWND owner, MYSQL* connection) {
     TessmarkBox(owner, ServerErrorText(connection), MB_ICONERROR);
 }
 
+void ShowQueryError(HWND owner, MYSQL* connection) {
+    TessmarkBox(owner, QueryErrorText(connection), MB_ICONERROR);
+}
+
 int TessmarkBox(HWND owner, const std::string& text, UINT type) {
     return MessageBox(owner, text.c_str(), "Tessmark", type);
 }

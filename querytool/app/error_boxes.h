@@ -13,5 +13,8 @@ void ShowSystemError(int code, const std::string& text);
 // "Error No. %d\n%s" with the connection's error.
 void ShowServerError(HWND owner, MYSQL* connection);
 
+// "Error Code : %d\n%s\n\n" with the connection's error: the report of a failed statement.
+void ShowQueryError(HWND owner, MYSQL* connection);
+
 // A box with the caption "Tessmark".
 int TessmarkBox(HWND owner, const std::string& text, UINT type);

@@ -11,6 +11,8 @@
 #include "querytool/app/splitter.h"
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/sql_files.h"
+#include "querytool/app/tools/blob_viewer.h"
+#include "querytool/app/tools/object_browser.h"
 #include "querytool/app/wait_cursor.h"
 
 #include "querytool/connection.h"
@@ -46,6 +48,7 @@ CQueryWindow::CQueryWindow(HWND mdiClient, MYSQL* connection) : m_connection(con
     m_statusBar->ShowRowCount(0);
     SetWindowText(child, captionBase().c_str());
     app().SetStatusText(" Adding data to the object browser........");
+    m_objectBrowser->Refresh(m_connection);
     app().SetStatusText(" Connection to server successful...");
     selectRememberedDatabase();
     SetMenuChecks();
@@ -131,6 +134,7 @@ LRESULT CQueryWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return PrepareToClose() ? TRUE : 0;
     case WM_DESTROY:
+        app().BlobViewer().Hide();
         if (m_tabs) m_tabs->FreeResults();
         return 0;
     }
@@ -143,9 +147,8 @@ void CQueryWindow::onCreate() {
                                              percentOrDefault(app().VerticalLayout().percent, 25));
     m_horizontal = std::make_unique<CSplitter>(m_window, false,
                                                percentOrDefault(app().HorizontalLayout().percent, 35));
-    m_browser = CreateWindowEx(WS_EX_CLIENTEDGE, WC_TREEVIEW, "",
-                               WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 0, 0, 0, 0,
-                               m_window, reinterpret_cast<HMENU>(IDC_BROWSER), nullptr, nullptr);
+    m_objectBrowser = std::make_unique<CObjectBrowser>(m_window);
+    m_browser = m_objectBrowser->GetTree();
     m_editor = std::make_unique<CSqlEditor>(*this);
     m_tabs = std::make_unique<CResultTabs>(*this);
     HWND order[] = {m_statusBar->Window(), m_vertical->Window(), m_horizontal->Window(), m_browser,
@@ -188,11 +191,14 @@ LRESULT CQueryWindow::onNotify(NMHDR* header) {
     case LVN_GETDISPINFOA:
         m_tabs->Grid()->OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(header));
         return 0;
+    case TVN_ITEMEXPANDINGA:
+        return m_objectBrowser->OnItemExpanding(reinterpret_cast<NMTREEVIEWA*>(header));
     }
     return DefMDIChildProc(m_window, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
 }
 
 void CQueryWindow::onActivate() {
+    app().BlobViewer().Hide();
     SetMenuChecks();
     DrawMenuBar(app().Frame());
     app().SetDatabaseComboText(m_databaseName);

@@ -13,6 +13,7 @@ class CSqlEditor;
 class CResultTabs;
 class CQueryStatusBar;
 class CSplitter;
+class CObjectBrowser;
 
 class CQueryWindow {
 public:
@@ -29,6 +30,7 @@ public:
     HWND Window() const { return m_window; }
     MYSQL* Connection() const { return m_connection; }
     HWND Browser() const { return m_browser; }
+    CObjectBrowser* ObjectBrowser() const { return m_objectBrowser.get(); }
     CSqlEditor* Editor() const { return m_editor.get(); }
     CResultTabs* Tabs() const { return m_tabs.get(); }
     CQueryStatusBar* StatusBar() const { return m_statusBar.get(); }
@@ -76,6 +78,7 @@ private:
     bool m_closed = false;
     HWND m_window = nullptr;
     HWND m_browser = nullptr;
+    std::unique_ptr<CObjectBrowser> m_objectBrowser;
     std::unique_ptr<CQueryStatusBar> m_statusBar;
     std::unique_ptr<CSplitter> m_vertical;
     std::unique_ptr<CSplitter> m_horizontal;

@@ -4,6 +4,7 @@
 
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/sql_templates.h"
+#include "querytool/app/tools/tool_resources.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/res/resources.h"
@@ -215,5 +216,6 @@ void DeclareTessmarkResources() {
     declareMainMenu();
     declareAccelerators();
     declareDialogs();
+    DeclareToolResources();
     declareStrings();
 }

@@ -1,7 +1,10 @@
 #include "querytool/app/result_grid.h"
 
+#include "querytool/app/app_globals.h"
+#include "querytool/app/application.h"
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/result_tabs.h"
+#include "querytool/app/tools/blob_viewer.h"
 #include "querytool/app/wait_cursor.h"
 
 #include "querytool/result_text.h"
@@ -181,11 +184,24 @@ void CResultGrid::showMenu(POINT client) {
     DestroyMenu(menu);
 }
 
+// A released click on a blob cell shows the cell in the blob viewer.
+void CResultGrid::showBlob(POINT client) {
+    const QueryResult* result = m_tabs.CurrentResult();
+    LVHITTESTINFO hit{};
+    hit.pt = client;
+    if (!result || SendMessage(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
+    if (hit.iItem < 0 || hit.iSubItem < 1 || static_cast<unsigned int>(hit.iSubItem) > result->FieldCount()) return;
+    if (!isBlobType(result->Field(static_cast<unsigned int>(hit.iSubItem) - 1).type)) return;
+    g_appGlobals->application->BlobViewer().ShowCell(m_list, *result, static_cast<std::uint64_t>(hit.iItem),
+                                                     static_cast<unsigned int>(hit.iSubItem));
+}
+
 LRESULT CALLBACK CResultGrid::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* grid = reinterpret_cast<CResultGrid*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
     if (msg == WM_RBUTTONUP) {
         grid->showMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
     }
+    if (msg == WM_LBUTTONUP) grid->showBlob(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return CallWindowProc(grid->m_previous, hwnd, msg, wParam, lParam);
 }

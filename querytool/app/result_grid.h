@@ -35,6 +35,7 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     int columnWidth(HDC dc, const MYSQL_FIELD& field) const;
     void showMenu(POINT client);
+    void showBlob(POINT client);
     void copyRows(std::uint64_t first, std::uint64_t last);
 
     CResultTabs& m_tabs;

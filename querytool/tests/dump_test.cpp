@@ -110,6 +110,32 @@ TEST_F(Dump, AFailedWriteReleasesTheTableLock) {
     Exec(m_connection, "insert into other values (1)");
 }
 
+// Stops once the given number of steps has been taken.
+struct StoppingProgress : RecordingProgress {
+    explicit StoppingProgress(int stopAfter) : stopAfter(stopAfter) {}
+    bool Stopped() override { return steps >= stopAfter; }
+    int stopAfter;
+};
+
+TEST_F(Dump, AStopInTheMiddleReleasesTheLockAndMarksTheFilePartial) {
+    Exec(m_connection, "create table big (a int, b varchar(100))");
+    Exec(m_connection, "insert into big select seq, repeat('b', 100) from seq_1_to_20000");
+    Exec(m_connection, "create table other (a int)");
+    const std::string path = TestOutputPath("stopped.sql");
+    StoppingProgress progress(10);
+    const DumpOutcome outcome = DumpTables(m_connection, path, m_database, {"big", "other"}, {}, &progress);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(DumpFailure::Stopped, outcome.failure.kind);
+    EXPECT_EQ("Export stopped: the file holds part of the data", outcome.finalText);
+    const std::string file = ReadFileBytes(path);
+    EXPECT_TRUE(endsWith(file, kSessionEnd + "-- This dump is incomplete: it was stopped by the user.\r\n"));
+    EXPECT_NE(std::string::npos, file.find("INSERT INTO big VALUES ('50',"));
+    EXPECT_EQ(std::string::npos, file.find("INSERT INTO big VALUES ('20000',"));
+    EXPECT_EQ(std::string::npos, file.find("Table struture for other"));
+    // Under a leftover "lock tables big read" the other table could not be written.
+    Exec(m_connection, "insert into other values (1)");
+}
+
 TEST_F(Dump, FailuresAreReported) {
     DumpOptions options;
     DumpOutcome outcome =

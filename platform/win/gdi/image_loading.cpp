@@ -180,6 +180,20 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name) {
     return loadBitmap(instance, name, 0);
 }
 
+HBITMAP LoadPictureFromMemory(const void* bytes, size_t length) {
+    if (bytes == nullptr || length == 0 || length > static_cast<size_t>(kMaxFileBytes)) return nullptr;
+    pm::ensureQtApplication();
+    QByteArray data(static_cast<const char*>(bytes), static_cast<int>(length));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    static const QList<QByteArray> kPictureFormats = {"bmp", "jpeg", "gif", "ico", "png"};
+    if (!kPictureFormats.contains(reader.format())) return nullptr;
+    QImage img = reader.read();
+    if (img.isNull()) return nullptr;
+    return createBitmapFromImage(img.convertToFormat(QImage::Format_RGB32));
+}
+
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
     if (type == IMAGE_BITMAP) return loadBitmap(instance, name, flags);
     if (type != IMAGE_ICON && type != IMAGE_CURSOR) return nullptr;

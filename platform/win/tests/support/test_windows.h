@@ -21,6 +21,9 @@ bool saveWindowPng(HWND hwnd, const QString& path);
 // The folder for test output (pictures): PM_TEST_OUTPUT_DIR.
 QString outputFolder();
 
+// The bytes of a picture of one colour in a file format Qt writes ("JPG", "PNG", "BMP"...).
+std::string solidPictureBytes(int width, int height, COLORREF colour, const char* format);
+
 // A message that scrolls a window, for expectScrollsRepaintWhole.
 struct ScrollStep {
     const char* name;

@@ -3,6 +3,7 @@
 #include "platform/win/wm/compose.h"
 #include "platform/win/wm/wm.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 
@@ -34,6 +35,16 @@ void expectScrollsRepaintWhole(HWND hwnd, const std::vector<ScrollStep>& steps) 
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         EXPECT_EQ(scrolled, windowImage(hwnd)) << step.name;
     }
+}
+
+std::string solidPictureBytes(int width, int height, COLORREF colour, const char* format) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes.toStdString();
 }
 
 } // namespace pm::test

@@ -1,0 +1,57 @@
+#include "querytool/app/tools/export_data.h"
+
+#include "querytool/app/error_boxes.h"
+#include "querytool/app/query_status_bar.h"
+#include "querytool/app/query_window.h"
+#include "querytool/app/result_tabs.h"
+#include "querytool/app/wait_cursor.h"
+#include "querytool/result_export.h"
+
+#include "platform/win/commdlg.h"
+#include "platform/win/shellapi.h"
+
+namespace {
+
+// The chosen file and its format, or false when the dialog was cancelled.
+bool chooseFile(HWND owner, std::string& path, ExportFormat& format) {
+    char file[4096] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = "XML Files (*.xml)\0*.xml\0CSV Files (*.csv)\0*.csv\0HTML Files (*.htm;*.html)\0*.html\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "Save Data As...";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+    if (!GetSaveFileName(&ofn)) return false;
+    format = ofn.nFilterIndex == 2 ? ExportFormat::Csv
+             : ofn.nFilterIndex == 3 ? ExportFormat::Html
+                                     : ExportFormat::Xml;
+    path = ForceExportExtension(file, format);
+    return true;
+}
+
+} // namespace
+
+void ExportQueryResult(CQueryWindow& window) {
+    const QueryResult* result = window.Tabs()->CurrentResult();
+    if (result == nullptr) return;
+    std::string path;
+    ExportFormat format = ExportFormat::Xml;
+    if (!chooseFile(window.Window(), path, format)) return;
+    CQueryStatusBar& status = *window.StatusBar();
+    status.SetText(format == ExportFormat::Csv ? " Exporting Data..." : " Exporting Data....");
+    ExportOutcome outcome;
+    {
+        WaitCursor wait;
+        outcome = ExportResult(*result, format, path);
+    }
+    if (!outcome.ok) {
+        status.SetText(" Data Not Exported");
+        ShowSystemError(outcome.errorCode, outcome.errorText);
+        return;
+    }
+    status.SetText(" Data Exported Successfully....");
+    if (format != ExportFormat::Csv) ShellExecute(window.Window(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -55,7 +55,10 @@ protected:
     }
     // Types the red component into its box, as a user does: click, "5", Enter.
     void typeRed() {
-        desk::click(desk::centre(desk::screenRect(form->txtColor[0].hWnd())));
+        const HWND box = form->txtColor[0].hWnd();
+        desk::click(desk::centre(desk::screenRect(box)));
+        // The keys follow once the click has given the box the focus, however busy the machine.
+        desk::pumpUntil([box] { return GetFocus() == box; });
         typeIntoFocus("5");
     }
     // Replaces the focused box's text with `digits` and Enter, with no click first.

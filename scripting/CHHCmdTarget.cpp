@@ -230,3 +230,8 @@ HRESULT CHHCmdTarget::ReturnString(VARIANT* pResult, const CString& value) {
     }
     return S_OK;
 }
+
+IDispatch* GetScriptInterfaceOf(CCmdTarget* pObject) {
+    auto* target = dynamic_cast<CHHCmdTarget*>(pObject);
+    return target ? target->GetIDispatch(FALSE) : nullptr;
+}

@@ -83,3 +83,6 @@ private:
     std::unique_ptr<XAutomation> m_xAutomation;
     pm::ComPtr<pm::ConnectionPoint> m_connectionPoint;
 };
+
+// The interface under which a program object is shown to scripts; null when it has none.
+IDispatch* GetScriptInterfaceOf(CCmdTarget* pObject);

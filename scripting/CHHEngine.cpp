@@ -53,8 +53,7 @@ void CHHEngine::AddNamedItem(const CHHNamedItem& item, BOOL bAddNow) {
 
 BOOL CHHEngine::AddNamedObject(LPCTSTR lpszName, CCmdTarget* pObject, DWORD dwFlags, BOOL bAddNow,
                                BOOL bOwnReference) {
-    auto* target = dynamic_cast<CHHCmdTarget*>(pObject);
-    IDispatch* dispatch = target ? target->GetIDispatch(FALSE) : nullptr;
+    IDispatch* dispatch = GetScriptInterfaceOf(pObject);
     if (!dispatch) return FALSE;
     AddNamedItem(CHHNamedItem(lpszName, CString(), dwFlags, dispatch, bOwnReference), bAddNow);
     return TRUE;

@@ -53,16 +53,7 @@ ScriptHost::ScriptHost() {
         messages.push_back(message);
         return IDOK;
     });
-    pm::setDialogHook([this](HWND dialog) {
-        char caption[128] = {}, text[1024] = {};
-        ::GetWindowText(dialog, caption, sizeof caption);
-        ::GetDlgItemTextA(dialog, 28276, text, sizeof text);
-        dialogCaptions.push_back(caption);
-        dialogTexts.push_back(text);
-        if (!pictureName.empty()) pm::afxtest::savePng(dialog, pictureName);
-        pictureName.clear();
-        ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answerButton, BN_CLICKED), 0);
-    });
+    AnswerErrorDialogs();
     pm::afxtest::pump();
 }
 
@@ -80,6 +71,22 @@ ScriptHost::~ScriptHost() {
     g_host = nullptr;
 }
 
+void ScriptHost::AnswerErrorDialogs() {
+    pm::setDialogHook([this](HWND dialog) {
+        char caption[128] = {}, text[1024] = {};
+        ::GetWindowText(dialog, caption, sizeof caption);
+        ::GetDlgItemTextA(dialog, 28276, text, sizeof text);
+        dialogCaptions.push_back(caption);
+        dialogTexts.push_back(text);
+        if (!pictureName.empty()) {
+            ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            pm::afxtest::savePng(dialog, pictureName);
+        }
+        pictureName.clear();
+        ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(answerButton, BN_CLICKED), 0);
+    });
+}
+
 HWND ScriptHost::NewDocument() {
     pm::setDialogHook([](HWND dialog) {
         ::SendDlgItemMessageA(dialog, 100, LB_SETCURSEL, 0, 0);
@@ -87,6 +94,7 @@ HWND ScriptHost::NewDocument() {
     });
     app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
     pm::afxtest::pump();
+    AnswerErrorDialogs();
     CWnd* ctrl = GetActiveEditCtrl();
     edit = ctrl ? ctrl->m_hWnd : nullptr;
     return edit;
@@ -94,6 +102,7 @@ HWND ScriptHost::NewDocument() {
 
 BOOL ScriptHost::RunMacro(const std::string& text) {
     CHHVBScriptTextParser parser;
+    module->GetProcedures().RemoveAll();
     module->GetProcedures().Parse(text.c_str(), &parser);
     return module->Run();
 }

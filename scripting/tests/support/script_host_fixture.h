@@ -40,6 +40,8 @@ public:
     std::string pictureName; // when set, the next error dialog is saved as this PNG
 
 private:
+    // Records each dialog (an error dialog) and answers it with answerButton.
+    void AnswerErrorDialogs();
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     WNDPROC m_oldProc = nullptr;
 };

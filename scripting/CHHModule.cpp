@@ -144,18 +144,37 @@ void CHHModule::OpenDebugger() {
     if (m_pDebugApp) m_pDebugApp->StartDebugSession();
 }
 
+// A file that cannot be read whole is refused with the framework's message, and the module is
+// left empty rather than half loaded.
 BOOL CHHModule::LoadFromFile(LPCTSTR lpszPath) {
+    CFileException openError;
     CFile file;
-    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return FALSE;
-    try {
-        CArchive ar(&file, CArchive::load, 4096);
-        Serialize(ar);
-        ar.Close();
-    } catch (CException* e) {
-        e->Delete();
-        return FALSE;
+    CException* failure = nullptr;
+    if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &openError)) {
+        failure = &openError;
+    } else {
+        try {
+            CArchive ar(&file, CArchive::load, 4096);
+            Serialize(ar);
+            ar.Close();
+            return TRUE;
+        } catch (CException* e) {
+            failure = e;
+        }
     }
-    return TRUE;
+    ReportLoadError(failure, lpszPath);
+    if (failure != &openError) failure->Delete();
+    m_objects.clear();
+    m_procedures.RemoveAll();
+    return FALSE;
+}
+
+void CHHModule::ReportLoadError(CException* pError, LPCTSTR lpszPath) {
+    if (auto* archive = dynamic_cast<CArchiveException*>(pError))
+        if (archive->m_strFileName.IsEmpty()) archive->m_strFileName = lpszPath;
+    char message[512] = {};
+    pError->GetErrorMessage(message, sizeof message);
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
 }
 
 BOOL CHHModule::SaveToFile(LPCTSTR lpszPath) {

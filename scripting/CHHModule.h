@@ -41,8 +41,9 @@ public:
     void Break();
     void OpenDebugger();
 
-    // Reads a module file. The module changes only when the whole file was read: its objects are
-    // replaced and its procedures too; otherwise it keeps what it had and the answer is FALSE.
+    // Reads a module file: its engine class, objects (replacing the module's) and procedures. A file
+    // that cannot be read whole is refused with a message and leaves the module without objects and
+    // procedures; the answer is then FALSE.
     BOOL LoadFromFile(LPCTSTR lpszPath);
     // Writes the module file safely: a failed write leaves the old file whole.
     BOOL SaveToFile(LPCTSTR lpszPath);
@@ -110,6 +111,7 @@ private:
     int Notify(int nCode) { return m_pfnListener ? m_pfnListener(nCode, m_pListenerData) : 0; }
     // Reads the whole file into temporaries; raises CArchiveException on any fault.
     void Load(CArchive& ar);
+    static void ReportLoadError(CException* pError, LPCTSTR lpszPath);
 
     CHHModuleListener m_pfnListener = nullptr;
     void* m_pListenerData = nullptr;

@@ -178,47 +178,15 @@ TEST_F(Automation, AppSaveAllSavesModifiedDocumentsWithAFileWithoutAsking) {
     pm::afxtest::removeFolder(folder);
 }
 
-// A C++ sink of App's events; it answers with the given result.
-class Sink final : public pm::ComObject<IDispatch> {
-public:
-    explicit Sink(HRESULT answer) : m_answer(answer) {}
-    int calls = 0;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) return pm::answerInterface<IDispatch>(this, ppv);
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        if (id == 1) ++calls;
-        return m_answer;
-    }
-
-private:
-    HRESULT m_answer;
-};
-
-DWORD advise(IDispatch* object, Sink* sink) {
-    pm::ComPtr<IConnectionPointContainer> container;
-    pm::ComPtr<IConnectionPoint> point;
-    EXPECT_EQ(object->QueryInterface(IID_IConnectionPointContainer, container.putVoid()), S_OK);
-    EXPECT_EQ(container->FindConnectionPoint(DIID_IAppObjectEvents, point.put()), S_OK);
-    DWORD cookie = 0;
-    EXPECT_EQ(point->Advise(static_cast<IDispatch*>(sink), &cookie), S_OK);
-    return cookie;
-}
-
 TEST_F(Automation, EventsReachSinksAndFailuresFollowTheRethrowFlag) {
     EXPECT_EQ(host.appObject.FireEvent(1), S_OK) << "no sink connected";
-    pm::ComPtr<Sink> noHandler, failing, good;
-    noHandler.attach(new Sink(DISP_E_MEMBERNOTFOUND));
-    failing.attach(new Sink(E_FAIL));
-    good.attach(new Sink(S_OK));
-    advise(app(), noHandler.get());
-    advise(app(), failing.get());
-    advise(app(), good.get());
+    pm::ComPtr<scripttest::Sink> noHandler, failing, good;
+    noHandler.attach(new scripttest::Sink(DISP_E_MEMBERNOTFOUND));
+    failing.attach(new scripttest::Sink(E_FAIL));
+    good.attach(new scripttest::Sink(S_OK));
+    ASSERT_TRUE(scripttest::Advise(app(), DIID_IAppObjectEvents, noHandler.get()));
+    scripttest::Advise(app(), DIID_IAppObjectEvents, failing.get());
+    scripttest::Advise(app(), DIID_IAppObjectEvents, good.get());
     EXPECT_EQ(host.appObject.FireEvent(1), E_FAIL);
     EXPECT_EQ(noHandler->calls, 1);
     EXPECT_EQ(failing->calls, 1);

@@ -6,6 +6,7 @@
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/script/script_hooks.h"
 #include "platform/win/richedit.h"
+#include "scripting/EditMDITypeLib.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,10 @@ TEST_F(MacroRun, InsertsTextMovesTheSelectionAndSaves) {
     pm::afxtest::removeFolder(folder);
 }
 
-TEST_F(MacroRun, TimerEventReachesTheHandlerUntilTheIntervalIsZero) {
+TEST_F(MacroRun, TimerEventReachesTheHandlerAndACxxSinkUntilTheIntervalIsZero) {
+    pm::ComPtr<scripttest::Sink> sink;
+    sink.attach(new scripttest::Sink(S_OK));
+    ASSERT_TRUE(scripttest::Advise(host.appObject.GetIDispatch(FALSE), DIID_IAppObjectEvents, sink.get()));
     ASSERT_TRUE(host.RunMacro("Dim ticks\r\n"
                               "App.TimerInterval = 20\r\n"
                               "Sub App_Timer()\r\n"
@@ -58,6 +62,7 @@ TEST_F(MacroRun, TimerEventReachesTheHandlerUntilTheIntervalIsZero) {
     const unsigned long long settle = scripttest::NowMs() + 100;
     host.PumpUntil([&] { return scripttest::NowMs() > settle; });
     EXPECT_EQ(host.EditText(), "ttt") << "no Timer event after TimerInterval = 0";
+    EXPECT_EQ(sink->calls, 3);
 }
 
 TEST_F(MacroRun, StopScriptFromInsideAMacroStopsItsEndlessLoop) {

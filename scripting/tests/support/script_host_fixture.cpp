@@ -24,6 +24,17 @@ std::string textOf(HWND hwnd) {
 }
 } // namespace
 
+DWORD Advise(IDispatch* object, const IID& events, Sink* sink) {
+    pm::ComPtr<IConnectionPointContainer> container;
+    pm::ComPtr<IConnectionPoint> point;
+    DWORD cookie = 0;
+    if (FAILED(object->QueryInterface(IID_IConnectionPointContainer, container.putVoid())) ||
+        FAILED(container->FindConnectionPoint(events, point.put())) ||
+        FAILED(point->Advise(static_cast<IDispatch*>(sink), &cookie)))
+        return 0;
+    return cookie;
+}
+
 unsigned long long NowMs() {
     using namespace std::chrono;
     return static_cast<unsigned long long>(

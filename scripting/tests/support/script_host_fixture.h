@@ -8,6 +8,8 @@
 #include "scripting/CAppObject.h"
 #include "scripting/CHHModule.h"
 
+#include "platform/com/comptr.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +47,31 @@ private:
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     WNDPROC m_oldProc = nullptr;
 };
+
+// A C++ sink of App's events; it answers with the given result.
+class Sink final : public pm::ComObject<IDispatch> {
+public:
+    explicit Sink(HRESULT answer) : m_answer(answer) {}
+    int calls = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown || riid == IID_IDispatch) return pm::answerInterface<IDispatch>(this, ppv);
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        if (id == 1) ++calls;
+        return m_answer;
+    }
+
+private:
+    HRESULT m_answer;
+};
+
+// Connects a sink to the object's event interface; the cookie.
+DWORD Advise(IDispatch* object, const IID& events, Sink* sink);
 
 void PumpOnce();
 unsigned long long NowMs();

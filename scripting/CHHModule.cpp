@@ -102,7 +102,10 @@ BOOL CHHModule::AddObject(LPCTSTR lpszName, LPCTSTR lpszProgIDOrCLSID, DWORD dwF
     return TRUE;
 }
 
+// A Run that arrives while the script's global code runs (a command served from inside the
+// script) finds the script running and does nothing; a second engine would abort the first.
 BOOL CHHModule::Run() {
+    if (m_bStarting) return TRUE;
     if (!m_pEngine && !CreateEngine()) return FALSE;
     m_bErrorPending = 0;
     if (IsPaused()) {
@@ -118,7 +121,10 @@ BOOL CHHModule::Run() {
     DeclareObjects(text);
     if (!ParseScript(text)) return FALSE;
     pm::setScriptPollHook(serveQueue);
-    if (FAILED(m_pEngine->Run(FALSE))) return FALSE;
+    m_bStarting = TRUE;
+    HRESULT hr = m_pEngine->Run(FALSE);
+    m_bStarting = FALSE;
+    if (FAILED(hr)) return FALSE;
     NotifyRun();
     return TRUE;
 }

@@ -113,6 +113,7 @@ private:
     void Load(CArchive& ar);
     static void ReportLoadError(CException* pError, LPCTSTR lpszPath);
 
+    BOOL m_bStarting = FALSE; // the global code of a run is running
     CHHModuleListener m_pfnListener = nullptr;
     void* m_pListenerData = nullptr;
 };

@@ -169,4 +169,18 @@ TEST_F(MacroRun, AMessageBoxInsideAMacroLetsTimersRun) {
     EXPECT_EQ(host.EditText().back(), '|');
 }
 
+TEST_F(MacroRun, RunWhileTheGlobalCodeRunsDoesNothing) {
+    BOOL again = FALSE;
+    pm::setScriptMessageBoxHook([&](HWND, const std::string&, unsigned, const std::string&) {
+        again = host.module->Run(); // the Run command, served while the box waits
+        return IDOK;
+    });
+    ASSERT_TRUE(host.RunMacro("Doc.Selection = \"a\"\r\n"
+                              "MsgBox \"waiting\"\r\n"
+                              "Doc.Selection = \"b\"\r\n"));
+    EXPECT_TRUE(again);
+    EXPECT_EQ(host.EditText(), "ab");
+    EXPECT_TRUE(host.module->IsRunning());
+}
+
 } // namespace

@@ -105,10 +105,10 @@ HRESULT CHHEngineRaw::Recreate() {
 }
 
 void CHHEngineRaw::Close() {
-    m_nScriptState = 0;
     pm::ComPtr<IActiveScript> script = std::move(m_pScript); // Close may call back into the site
     m_pParse.reset();
     if (script) script->Close();
+    m_nScriptState = 0;
 }
 
 HRESULT CHHEngineRaw::AddNamedItem(LPCTSTR lpszName, DWORD dwFlags) {

@@ -137,6 +137,7 @@ TEST_F(Host, StateChangesReachTheCallbackAndTheGuardsHold) {
     EXPECT_GE(countOf(HHCB_STATECHANGE), 4);
     engine.Close();
     EXPECT_FALSE(engine.IsCreated());
+    EXPECT_EQ(engine.GetScriptState(), 0);
     EXPECT_EQ(engine.Stop(), E_UNEXPECTED);
 }
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using scripttest::ScriptHost;
 
 namespace {
@@ -155,6 +157,15 @@ TEST_F(Automation, AppGeometryAndTimerInterval) {
     call(app(), "TimerInterval", DISPATCH_PROPERTYPUT, {num(250)}, nullptr);
     EXPECT_EQ(get(app(), "TimerInterval"), "250");
     EXPECT_EQ(get(app(), "Open", {str("/nonexistent/folder/file.txt")}), "0");
+    EXPECT_EQ(host.messages.size(), 1u) << "after the framework's own message";
+    std::string folder = pm::afxtest::makeTempFolder();
+    std::string path = folder + "/opened.txt";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs("opened text", f);
+    std::fclose(f);
+    EXPECT_EQ(get(app(), "Open", {str(path.c_str())}), "-1");
+    EXPECT_EQ(get(doc(), "GetTextLength"), "11") << "the opened document is the active one";
+    pm::afxtest::removeFolder(folder);
     EXPECT_EQ(get(app(), "NoSuchMember"), "failed");
 }
 

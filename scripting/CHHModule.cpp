@@ -69,7 +69,8 @@ CHHModule::~CHHModule() {
 
 BOOL CHHModule::Init(CHHDebugApplication* pDebugApp) {
     if (pDebugApp) m_pDebugApp = pDebugApp;
-    if (!CreateEngine()) return FALSE;
+    CreateEngine(); // an engine object that could not create its engine is kept and tried again by Run
+    if (!m_pEngine) return FALSE;
     OnEngineCreated();
     return TRUE;
 }

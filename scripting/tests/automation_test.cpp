@@ -207,6 +207,20 @@ TEST_F(Automation, EventsReachSinksAndFailuresFollowTheRethrowFlag) {
     EXPECT_EQ(good->calls, 1);
 }
 
+TEST_F(Automation, ANegativeTimerIntervalStopsTheTimerLikeZero) {
+    pm::ComPtr<scripttest::Sink> sink;
+    sink.attach(new scripttest::Sink(S_OK));
+    ASSERT_TRUE(scripttest::Advise(app(), DIID_IAppObjectEvents, sink.get()));
+    call(app(), "TimerInterval", DISPATCH_PROPERTYPUT, {num(10)}, nullptr);
+    EXPECT_TRUE(host.PumpUntil([&] { return sink->calls > 0; }));
+    call(app(), "TimerInterval", DISPATCH_PROPERTYPUT, {num(-1)}, nullptr);
+    const int seen = sink->calls;
+    const unsigned long long until = scripttest::NowMs() + 60;
+    host.PumpUntil([&] { return scripttest::NowMs() > until; });
+    EXPECT_EQ(sink->calls, seen);
+    EXPECT_EQ(get(app(), "TimerInterval"), "-1") << "the value is kept as given";
+}
+
 TEST_F(Automation, ClassInformationNamesTheCoclassAndItsEvents) {
     pm::ComPtr<IProvideClassInfo2> info;
     ASSERT_EQ(app()->QueryInterface(IID_IProvideClassInfo2, info.putVoid()), S_OK);

@@ -41,6 +41,32 @@ TEST(EngineHost, ErrorTextLeavesOutEmptyParts) {
     }
 }
 
+// An object that is no script engine.
+class Plain final : public pm::ComObject<IUnknown> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown) return pm::answerInterface<IUnknown>(this, ppv);
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+};
+
+TEST(EngineHost, CreationFailuresLeaveNoEngine) {
+    const CLSID plain = {0x5C4E0020, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, 20}};
+    pm::registerClass(plain, "Test.NotAnEngine", [](IUnknown** out) {
+        *out = new Plain;
+        return S_OK;
+    });
+    CHHEngine engine;
+    EXPECT_EQ(engine.Create(nullptr, nullptr, nullptr, FALSE), E_FAIL) << "the base knows no language";
+    EXPECT_TRUE(FAILED(engine.CHHEngineRaw::Create("No.Such.Engine", nullptr, nullptr, nullptr, FALSE)));
+    EXPECT_EQ(engine.CHHEngineRaw::Create("Test.NotAnEngine", nullptr, nullptr, nullptr, FALSE), E_NOINTERFACE);
+    EXPECT_FALSE(engine.IsCreated());
+    EXPECT_EQ(engine.SetScriptState(SCRIPTSTATE_CONNECTED), E_UNEXPECTED);
+    EXPECT_EQ(engine.ParseScript("a = 1", nullptr, nullptr, FALSE), E_UNEXPECTED);
+    pm::unregisterClass(plain);
+}
+
 class Host : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -173,10 +173,6 @@ HRESULT CHHCmdTarget::GetTypeInfoOfGuid(LCID, REFGUID guid, ITypeInfo** ppTypeIn
     return lib->GetTypeInfoOfGuid(guid, ppTypeInfo);
 }
 
-size_t CHHCmdTarget::GetConnectionCount() const {
-    return m_connectionPoint->connectionCount();
-}
-
 HRESULT CHHCmdTarget::GetClassID(CLSID* pClsid) {
     if (!pClsid) return E_POINTER;
     *pClsid = GUID_NULL;

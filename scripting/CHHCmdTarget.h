@@ -49,8 +49,6 @@ public:
     IDispatch* GetIDispatch(BOOL bAddRef);
     // Type information of a type of the object's library.
     HRESULT GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo** ppTypeInfo);
-    // Number of sinks connected.
-    size_t GetConnectionCount() const;
 
     // The coclass of the object; the base has none.
     virtual HRESULT GetClassID(CLSID* pClsid);

@@ -141,11 +141,6 @@ HRESULT CHHEngineRaw::ParseScriptText(LPCTSTR lpszCode, LPCTSTR lpszItemName, DW
     return hr;
 }
 
-HRESULT CHHEngineRaw::InterruptScript() {
-    if (!m_pScript) return E_UNEXPECTED;
-    return m_pScript->InterruptScriptThread(SCRIPTTHREADID_ALL, nullptr, 0);
-}
-
 CString CHHEngineRaw::FormatErrorText(const CHHScriptErrorInfo& info) {
     CString text;
     text.Format(LoadScriptString(IDS_HH_ERRORPOSITION), static_cast<int>(info.m_nLine),

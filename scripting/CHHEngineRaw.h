@@ -41,8 +41,6 @@ public:
     // Parses with the parsing flag set while the engine works.
     HRESULT ParseScriptText(LPCTSTR lpszCode, LPCTSTR lpszItemName, DWORD dwSourceContext, ULONG ulStartingLine,
                             DWORD dwFlags);
-    // Aborts script code that runs now (from a timer, a message box or another thread).
-    HRESULT InterruptScript();
 
     // The site's operations, in the order the engine knows them.
     virtual CString FormatErrorText(const CHHScriptErrorInfo& info);

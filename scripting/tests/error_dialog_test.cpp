@@ -1,6 +1,7 @@
 // The script error dialogs: the buttons each template offers, the Debug button disabled without a
 // debugger, and Esc, the close box and Enter.
 
+#include "platform/framework/afxwin.h"
 #include "platform/win/windlg.h"
 #include "scripting/CHHScriptErrorDlg.h"
 #include "scripting/CHHScriptErrorInfo.h"
@@ -16,6 +17,7 @@ INT_PTR runDialog(BOOL syntax, BOOL disableDebug, const std::function<void(HWND)
     CHHScriptErrorDlg dialog(syntax, "Line 1, Column 2\n", disableDebug, nullptr);
     INT_PTR result = dialog.DoModal();
     pm::setDialogHook(nullptr);
+    AfxDeleteTempMaps(); // as the program's idle time does
     return result;
 }
 

@@ -55,6 +55,7 @@ protected:
         pm::setDialogHook(nullptr);
         pm::setMessageBoxHook(nullptr);
         pm::unregisterClass(kThing);
+        AfxDeleteTempMaps(); // as the program's idle time does
     }
     // Runs the dialog on the module, driving it with drive(dialog) and then pressing button.
     void run(const std::function<void(HWND)>& drive, int button) {

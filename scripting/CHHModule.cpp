@@ -26,8 +26,9 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// While script code runs, the queue is served: timers fire (a Timer event, the timer that stops
-// the macro) and windows paint, so a long loop neither hangs the program nor escapes a stop.
+// While script code runs, the queue is served as the application's loop serves it (accelerators
+// included): timers fire (a Timer event, the timer that stops the macro), windows paint and
+// commands arrive, so a long loop neither hangs the program nor escapes a stop.
 void serveQueue() {
     MSG msg;
     while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -35,6 +36,7 @@ void serveQueue() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        if (pm::afx::preTranslateForApp(&msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }

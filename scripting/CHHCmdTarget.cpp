@@ -1,0 +1,233 @@
+#include "scripting/CHHCmdTarget.h"
+
+IMPLEMENT_DYNAMIC(CHHCmdTarget, CCmdTarget)
+
+// ---------------------------------------------------------------------------------------------
+// Arguments
+
+HRESULT CHHDispatchArgs::Convert(UINT i, VARTYPE vt, VARIANT& out) const {
+    if (i >= GetCount()) return DISP_E_BADPARAMCOUNT;
+    VARIANT& in = m_pParams->rgvarg[m_pParams->cArgs - 1 - i];
+    VariantInit(&out);
+    return FAILED(VariantChangeType(&out, &in, 0, vt)) ? DISP_E_TYPEMISMATCH : S_OK;
+}
+
+HRESULT CHHDispatchArgs::GetLong(UINT i, long& value) const {
+    VARIANT v;
+    HRESULT hr = Convert(i, VT_I4, v);
+    if (SUCCEEDED(hr)) value = v.lVal;
+    return hr;
+}
+
+HRESULT CHHDispatchArgs::GetString(UINT i, CString& value) const {
+    VARIANT v;
+    HRESULT hr = Convert(i, VT_BSTR, v);
+    if (FAILED(hr)) return hr;
+    value = pm::fromBstr(v.bstrVal).c_str();
+    VariantClear(&v);
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The automation part: IDispatch, IProvideClassInfo2 and IConnectionPointContainer. Its reference
+// count never frees it; the object's owner decides its lifetime.
+
+class CHHCmdTarget::XAutomation final : public IDispatch, public IProvideClassInfo2, public IConnectionPointContainer {
+public:
+    explicit XAutomation(CHHCmdTarget& owner) : m_owner(owner) {}
+    virtual ~XAutomation() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IDispatch) return pm::answerInterface<IDispatch>(this, ppv);
+        if (m_owner.m_pDispatchIID && riid == *m_owner.m_pDispatchIID)
+            return pm::answerInterface<IDispatch>(this, ppv);
+        if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2)
+            return pm::answerInterface<IProvideClassInfo2>(this, ppv);
+        if (riid == IID_IConnectionPointContainer) return pm::answerInterface<IConnectionPointContainer>(this, ppv);
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return m_refs > 0 ? --m_refs : 0; }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
+        if (!pctinfo) return E_POINTER;
+        pm::ComPtr<ITypeInfo> info;
+        *pctinfo = SUCCEEDED(DispatchInfo(info.put())) ? 1 : 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** ppTInfo) override {
+        if (!ppTInfo) return E_POINTER;
+        *ppTInfo = nullptr;
+        if (index != 0) return DISP_E_BADINDEX;
+        return DispatchInfo(ppTInfo);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        pm::ComPtr<ITypeInfo> info;
+        HRESULT hr = DispatchInfo(info.put());
+        if (FAILED(hr)) return DISP_E_UNKNOWNNAME;
+        return info->GetIDsOfNames(names, count, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD wFlags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override {
+        if (result) VariantInit(result);
+        return m_owner.InvokeMember(dispid, wFlags, CHHDispatchArgs(params), result);
+    }
+
+    // IProvideClassInfo2
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** ppTI) override {
+        if (!ppTI) return E_POINTER;
+        *ppTI = nullptr;
+        CLSID clsid;
+        HRESULT hr = m_owner.GetClassID(&clsid);
+        if (FAILED(hr)) return hr;
+        return m_owner.GetTypeInfoOfGuid(GetUserDefaultLCID(), clsid, ppTI);
+    }
+    HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* pGUID) override {
+        if (!pGUID) return E_POINTER;
+        *pGUID = GUID_NULL;
+        if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
+        if (!m_owner.m_pEventIID) return E_UNEXPECTED;
+        *pGUID = *m_owner.m_pEventIID;
+        return S_OK;
+    }
+
+    // IConnectionPointContainer
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override {
+        if (!ppCP) return E_POINTER;
+        *ppCP = nullptr;
+        if (!m_owner.m_pEventIID || riid != *m_owner.m_pEventIID) return CONNECT_E_NOCONNECTION;
+        return m_owner.m_connectionPoint->QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(ppCP));
+    }
+
+private:
+    HRESULT DispatchInfo(ITypeInfo** ppInfo) {
+        if (!m_owner.m_pDispatchIID) return E_NOTIMPL;
+        return m_owner.GetTypeInfoOfGuid(0, *m_owner.m_pDispatchIID, ppInfo);
+    }
+
+    CHHCmdTarget& m_owner;
+    ULONG m_refs = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+CHHCmdTarget::CHHCmdTarget() : m_xAutomation(std::make_unique<XAutomation>(*this)) {
+    m_connectionPoint.attach(new pm::ConnectionPoint(m_xAutomation.get(), IID_IDispatch));
+}
+
+CHHCmdTarget::~CHHCmdTarget() {
+    m_connectionPoint->detachContainer();
+}
+
+void CHHCmdTarget::SetDispatchIIDs(const IID* pDispatchIID, const IID* pEventIID) {
+    m_pDispatchIID = pDispatchIID;
+    m_pEventIID = pEventIID;
+    m_connectionPoint->detachContainer();
+    m_connectionPoint.attach(new pm::ConnectionPoint(m_xAutomation.get(), pEventIID ? *pEventIID : IID_IDispatch));
+}
+
+BOOL CHHCmdTarget::GetDispatchIID(IID* pIID) const {
+    if (!m_pDispatchIID || !pIID) return FALSE;
+    *pIID = *m_pDispatchIID;
+    return TRUE;
+}
+
+HRESULT CHHCmdTarget::FireEvent(DISPID dispid, const std::vector<VARIANT>& args) {
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    pm::ComPtr<pm::ConnectionPoint> point = m_connectionPoint; // a sink may disconnect while called
+    pm::ComPtr<IEnumConnections> connections;
+    if (FAILED(point->EnumConnections(connections.put()))) return S_OK;
+    CONNECTDATA data;
+    while (connections->Next(1, &data, nullptr) == S_OK) {
+        pm::ComPtr<IUnknown> unknown;
+        unknown.attach(data.pUnk);
+        pm::ComPtr<IDispatch> sink;
+        if (FAILED(unknown.as(IID_IDispatch, sink))) continue;
+        EXCEPINFO excep{};
+        HRESULT hr = sink->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &excep, nullptr);
+        SysFreeString(excep.bstrSource);
+        SysFreeString(excep.bstrDescription);
+        SysFreeString(excep.bstrHelpFile);
+        if (SUCCEEDED(hr) || hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND) continue;
+        if (m_bRethrow) return hr;
+    }
+    return S_OK;
+}
+
+IDispatch* CHHCmdTarget::GetIDispatch(BOOL bAddRef) {
+    IDispatch* p = m_xAutomation.get();
+    if (bAddRef) p->AddRef();
+    return p;
+}
+
+HRESULT CHHCmdTarget::GetTypeInfoOfGuid(LCID, REFGUID guid, ITypeInfo** ppTypeInfo) {
+    if (!ppTypeInfo) return E_POINTER;
+    *ppTypeInfo = nullptr;
+    ITypeLib* lib = GetTypeLib();
+    if (!lib) return TYPE_E_CANTLOADLIBRARY;
+    return lib->GetTypeInfoOfGuid(guid, ppTypeInfo);
+}
+
+HRESULT CHHCmdTarget::GetClassID(CLSID* pClsid) {
+    if (!pClsid) return E_POINTER;
+    *pClsid = GUID_NULL;
+    return E_NOTIMPL;
+}
+
+BOOL CHHCmdTarget::OnCommandHook(UINT) {
+    return FALSE;
+}
+
+BOOL CHHCmdTarget::OnUpdateCommandHook(UINT, CCmdUI*) {
+    return FALSE;
+}
+
+BOOL CHHCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (!pHandlerInfo) {
+        if (nCode == CN_COMMAND && OnCommandHook(nID)) return TRUE;
+        if (static_cast<UINT>(nCode) == CN_UPDATE_COMMAND_UI && OnUpdateCommandHook(nID, static_cast<CCmdUI*>(pExtra))) return TRUE;
+    }
+    return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+ITypeLib* CHHCmdTarget::GetTypeLib() {
+    return nullptr;
+}
+
+HRESULT CHHCmdTarget::InvokeMember(DISPID, WORD, const CHHDispatchArgs&, VARIANT*) {
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT CHHCmdTarget::ReturnLong(VARIANT* pResult, long value) {
+    if (pResult) {
+        pResult->vt = VT_I4;
+        pResult->lVal = static_cast<LONG>(value);
+    }
+    return S_OK;
+}
+
+HRESULT CHHCmdTarget::ReturnBool(VARIANT* pResult, BOOL value) {
+    if (pResult) {
+        pResult->vt = VT_BOOL;
+        pResult->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+    return S_OK;
+}
+
+HRESULT CHHCmdTarget::ReturnString(VARIANT* pResult, const CString& value) {
+    if (pResult) {
+        pResult->vt = VT_BSTR;
+        pResult->bstrVal = pm::toBstr(std::string(static_cast<LPCTSTR>(value), static_cast<size_t>(value.GetLength())));
+    }
+    return S_OK;
+}
+
+IDispatch* GetScriptInterfaceOf(CCmdTarget* pObject) {
+    auto* target = dynamic_cast<CHHCmdTarget*>(pObject);
+    return target ? target->GetIDispatch(FALSE) : nullptr;
+}

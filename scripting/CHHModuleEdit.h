@@ -1,0 +1,35 @@
+#pragma once
+// CHHModuleEdit: a script module with the macro editor and the Objects dialog. With edit-on-error
+// on, an error that the user ended opens the editor at its line and column on the next command
+// routing that reaches the module.
+
+#include "scripting/CHHModule.h"
+
+class CHHModuleEdit : public CHHModule {
+    DECLARE_DYNAMIC(CHHModuleEdit)
+public:
+    // pViewClass replaces the editor's own view class when given.
+    explicit CHHModuleEdit(CRuntimeClass* pViewClass = nullptr);
+
+    void SetEditOnError(int bEditOnError) { m_bEditOnError = bEditOnError; }
+
+    // Opens the macro editor at the object's procedure and, when nLine is 0 or more, at that line
+    // and column; runs the macro afterwards when asked.
+    virtual void EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn, BOOL bRunAfterwards);
+    // Opens the editor at a pending error and clears it.
+    virtual void EditAtError(BOOL bRunAfterwards);
+    // The editor's dialog; none while the program has no macro editor.
+    virtual CDialog* CreateScriptDialog();
+    // Runs the Objects dialog; runs the macro afterwards when it ended with OK and that is asked.
+    void EditObjects(BOOL bRunAfterwards);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+protected:
+    afx_msg void OnEditObjects() { EditObjects(FALSE); }
+    afx_msg void OnEditScript() { EditScript(nullptr, nullptr, -1, -1, FALSE); }
+    DECLARE_MESSAGE_MAP()
+
+    int m_bEditOnError = 0;
+    CRuntimeClass* m_pViewClass;
+};

@@ -1,0 +1,84 @@
+#include "scripting/ScriptStrings.h"
+
+#include "platform/win/commctrl.h"
+#include "platform/win/res/resources.h"
+#include "platform/win/windows.h"
+#include "scripting/CHHScriptErrorInfo.h"
+
+namespace {
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+
+pm::res::DialogTemplate dialog(const char* caption, short cx, short cy, std::vector<pm::res::DialogItem> items) {
+    pm::res::DialogTemplate t;
+    t.style = kDialog;
+    t.cx = cx;
+    t.cy = cy;
+    t.caption = caption;
+    t.fontName = "MS Sans Serif";
+    t.pointSize = 8;
+    t.items = std::move(items);
+    return t;
+}
+
+pm::res::DialogItem label(const char* text, WORD id, short x, short y, short cx, short cy) {
+    return {"STATIC", text, id, x, y, cx, cy, static_cast<DWORD>(kChild | SS_LEFT), 0};
+}
+pm::res::DialogItem edit(WORD id, short x, short y, short cx) {
+    return {"EDIT", "", id, x, y, cx, 12, static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE};
+}
+pm::res::DialogItem button(const char* text, WORD id, short x, short y, bool isDefault = false, short cx = 50) {
+    const DWORD kind = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return {"BUTTON", text, id, x, y, cx, 14, static_cast<DWORD>(kChild | WS_TABSTOP | kind), 0};
+}
+
+void declareErrorDialogs() {
+    const auto text = label("", IDC_HHERR_TEXT, 7, 7, 150, 63);
+    pm::res::addDialog(IDD_HHRUNTIMEERROR,
+                       dialog("Run-Time Error", 217, 77,
+                              {text, button("&Continue", IDC_HHERR_CONTINUE, 160, 7, true),
+                               button("&End", IDC_HHERR_END, 160, 24), button("&Debug", IDC_HHERR_DEBUG, 160, 41)}));
+    pm::res::addDialog(IDD_HHSYNTAXERROR,
+                       dialog("Syntax Error", 217, 77, {text, button("&End", IDC_HHERR_END, 160, 7, true)}));
+}
+
+void declareObjectsDialog() {
+    const DWORD list = kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                       LVS_SORTASCENDING | LVS_NOSORTHEADER;
+    pm::res::addDialog(IDD_HHOBJECTS,
+                       dialog("Objects", 288, 121,
+                              {label("&Name:", static_cast<WORD>(-1), 7, 9, 60, 8), edit(IDC_HHOBJ_NAME, 70, 7, 150),
+                               label("&CLSID or ProgID:", static_cast<WORD>(-1), 7, 25, 60, 8),
+                               edit(IDC_HHOBJ_TEXT, 70, 23, 134), button("...", IDC_HHOBJ_BROWSE, 206, 23, false, 14),
+                               {"SysListView32", "", IDC_HHOBJ_LIST, 7, 41, 213, 73, list, WS_EX_CLIENTEDGE},
+                               button("OK", IDOK, 231, 7, true), button("Cancel", IDCANCEL, 231, 24),
+                               button("&Add", IDC_HHOBJ_ADD, 231, 58), button("&Update", IDC_HHOBJ_UPDATE, 231, 75),
+                               button("&Remove", IDC_HHOBJ_REMOVE, 231, 92)}));
+}
+
+} // namespace
+
+void DeclareScriptResources() {
+    static bool declared = [] {
+        pm::res::addStrings({{IDS_HH_CANTADDTYPELIB, "Can not add type library for object %s."},
+                             {IDS_HH_UNTITLED, "Untitled"},
+                             {IDS_HH_ERRORPOSITION, "Line %d, Column %d\n"},
+                             {IDS_HH_SOURCELINE, "\nSource line: "},
+                             {IDS_HH_DESCRIPTION, "\nDescription: "},
+                             {IDS_HH_OBJNAME, "Name"},
+                             {IDS_HH_OBJTEXT, "CLSID or ProgID"},
+                             {IDS_HH_OBJBOTHNEEDED, "Both object name and CLSID must be entered."},
+                             {IDS_HH_OBJCANTCREATE, "Can not create the object."}});
+        declareErrorDialogs();
+        declareObjectsDialog();
+        return true;
+    }();
+    (void)declared;
+}
+
+CString LoadScriptString(UINT nID) {
+    DeclareScriptResources();
+    const std::string* text = pm::res::findString(nID);
+    return text ? CString(text->c_str()) : CString();
+}

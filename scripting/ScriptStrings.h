@@ -1,0 +1,28 @@
+#pragma once
+// The script host's string and dialog resources (declared once, on first use).
+
+#include "platform/framework/CString.h"
+
+#define IDS_HH_CANTADDTYPELIB 28315
+#define IDS_HH_UNTITLED 28326
+#define IDS_HH_ERRORPOSITION 28327
+#define IDS_HH_SOURCELINE 28328
+#define IDS_HH_DESCRIPTION 28329
+#define IDS_HH_OBJNAME 28311
+#define IDS_HH_OBJTEXT 28312
+#define IDS_HH_OBJBOTHNEEDED 28313
+#define IDS_HH_OBJCANTCREATE 28314
+
+#define IDD_HHOBJECTS 28252
+#define IDC_HHOBJ_NAME 28282
+#define IDC_HHOBJ_TEXT 28283
+#define IDC_HHOBJ_BROWSE 28284
+#define IDC_HHOBJ_LIST 28285
+#define IDC_HHOBJ_ADD 28286
+#define IDC_HHOBJ_UPDATE 28287
+#define IDC_HHOBJ_REMOVE 28288
+
+// Declares the strings and the dialog templates of the script host; later calls do nothing.
+void DeclareScriptResources();
+// A string of the script host.
+CString LoadScriptString(UINT nID);

@@ -1,0 +1,674 @@
+#include "editor/CHHEditCtrl.h"
+
+#include "editor/CHHEditUndoAction.h"
+#include "editor/HHEditResources.h"
+#include "editor/HHEditRules.h"
+#include "platform/framework/CCmdUI.h"
+#include "platform/framework/CDC.h"
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CFrameWnd.h"
+#include "platform/framework/CView.h"
+#include "platform/framework/CWinApp.h"
+
+#include <algorithm>
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CHHEditCtrl, CRichEditCtrl)
+
+CString CHHEditCtrl::s_strFindText;
+
+const UINT HHEDIT_REPLACE_MESSAGE = ::RegisterWindowMessageA("RAZOZOVIVUZIRIZAVEVO");
+
+namespace {
+
+bool keyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+
+// Line ends of a text: "\r\n" or "\n" when all breaks are alike (no break at all: "\r\n"), else
+// "" with every break listed in order.
+std::string lineEndsOf(const char* text, std::vector<std::string>& each) {
+    each.clear();
+    for (const char* p = text; p && *p; ++p) {
+        if (*p == '\r' && p[1] == '\n') {
+            each.emplace_back("\r\n");
+            ++p;
+        } else if (*p == '\r' || *p == '\n') {
+            each.emplace_back(1, *p);
+        }
+    }
+    for (const char* form : {"\r\n", "\n"}) {
+        if (std::all_of(each.begin(), each.end(), [form](const std::string& e) { return e == form; })) {
+            each.clear();
+            return form;
+        }
+    }
+    return std::string();
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CHHEditCtrl, CRichEditCtrl)
+    ON_CONTROL_REFLECT(EN_CHANGE, OnChange)
+    ON_WM_GETDLGCODE()
+    ON_WM_CHAR()
+    ON_COMMAND_RANGE(ID_HHEDIT_INDENT, ID_HHEDIT_UNCOMMENT, OnLineCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_HHEDIT_INDENT, ID_HHEDIT_UNCOMMENT, OnUpdateLineCommand)
+    ON_WM_ERASEBKGND()
+    ON_COMMAND(ID_HHEDIT_OPTIONS, OnOptions)
+    ON_UPDATE_COMMAND_UI(ID_HHEDIT_OPTIONS, OnUpdateOptions)
+    ON_WM_KILLFOCUS()
+    ON_WM_SETFOCUS()
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+    ON_COMMAND(ID_EDIT_REPEAT, OnEditRepeat)
+    ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateEditFind)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateEditFind)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateEditReplace)
+    ON_WM_RBUTTONDOWN()
+    ON_WM_CONTEXTMENU()
+    ON_WM_KEYDOWN()
+    ON_NOTIFY_REFLECT(EN_PROTECTED, OnProtected)
+    ON_NOTIFY_REFLECT(EN_SELCHANGE, OnSelChange)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_MESSAGE(EM_CANUNDO, OnCanUndo)
+    ON_MESSAGE(EM_CANREDO, OnCanRedo)
+    ON_MESSAGE(EM_UNDO, OnUndo)
+    ON_MESSAGE(EM_REDO, OnRedo)
+    ON_MESSAGE(WM_PASTE, OnPaste)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCutCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCutCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_REGISTERED_MESSAGE(HHEDIT_REPLACE_MESSAGE, OnReplaceMessage)
+END_MESSAGE_MAP()
+
+CHHEditCtrl::CHHEditCtrl() {
+    AfxInitRichEdit();
+    hh::DeclareEditResources();
+    hh::SetDefaultColors(m_colors);
+}
+
+CHHEditCtrl::~CHHEditCtrl() = default;
+
+BOOL CHHEditCtrl::InitControl(BOOL /*loadSettings*/) {
+    SetEventMask(ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED);
+    // The control keeps its own history; the rich edit keeps none.
+    SendMessage(EM_SETUNDOLIMIT, 0);
+    SetDefaultSettings();
+    if (m_nMenuAccelId == 0) SetAccelerators(IDR_HHEDIT_MENU);
+    LimitText(0xA00000);
+    return TRUE;
+}
+
+BOOL CHHEditCtrl::DoOptionsDialog() { return FALSE; }
+void CHHEditCtrl::DoFindDialog() {}
+void CHHEditCtrl::DoReplaceDialog() {}
+void CHHEditCtrl::FindNextMatch() {}
+void CHHEditCtrl::MarkLine(int) {}
+void CHHEditCtrl::OnCaretLineChanged(int, int) {}
+void CHHEditCtrl::OnContextMenuPopup(CMenu*) {}
+BOOL CHHEditCtrl::IsProtectedChange(const ENPROTECTED*) { return FALSE; }
+void CHHEditCtrl::MessageBeepHook(LPCSTR) { ::MessageBeep(MB_ICONHAND); }
+
+CString CHHEditCtrl::GetLineCommentString() { return m_pFormater ? m_pFormater->GetLineComment() : CString("?"); }
+
+BOOL CHHEditCtrl::ColorizeText(const char16_t* text, int length, WORD* attributes) {
+    if (!m_pFormater) return FALSE;
+    m_pFormater->ColorizeText(text, length, attributes);
+    return TRUE;
+}
+
+void CHHEditCtrl::ScanBlockComments(const char16_t* text, int length, CHHCommentMarkerArray& list) {
+    if (m_pFormater) m_pFormater->ScanBlockComments(text, length, list);
+}
+
+BOOL CHHEditCtrl::AdjustWordCase(LPTSTR word, WORD bits) {
+    return m_pFormater ? m_pFormater->AdjustWordCase(word, bits) : FALSE;
+}
+
+void CHHEditCtrl::SetModified(BOOL modified) {
+    m_bModified = modified;
+    if (modified || !m_hWnd) return;
+    CString text;
+    GetWindowText(text);
+    m_savedText = hh::TextSnapshot::Take(text, &m_lastSnapshot);
+    m_bHaveSavedText = true;
+}
+
+void CHHEditCtrl::BeginUpdate(BOOL noLock) {
+    ++m_nRedrawLocks;
+    if (noLock || m_bRedrawLocked) return;
+    SendMessage(WM_SETREDRAW, FALSE);
+    m_bRedrawLocked = TRUE;
+}
+
+void CHHEditCtrl::EndUpdate() {
+    if (m_nRedrawLocks > 0) --m_nRedrawLocks;
+    if (m_nRedrawLocks > 0 || !m_bRedrawLocked) return;
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate(TRUE);
+    m_bRedrawLocked = FALSE;
+}
+
+void CHHEditCtrl::SetAccelerators(UINT id) {
+    m_nMenuAccelId = id;
+    m_hAccel = ::LoadAcceleratorsA(nullptr, MAKEINTRESOURCE(id));
+}
+
+// ---- Whole-text operations ----
+
+void CHHEditCtrl::SetText(LPCSTR text) {
+    m_lineEnd = lineEndsOf(text, m_lineEnds);
+    m_bBusy = TRUE;
+    BeginWaitCursor();
+    BeginUpdate(FALSE);
+    m_delimiters.RemoveAll();
+    const CString whole(text ? text : "");
+    bool done = false;
+    if (m_bSyntaxColoring) {
+        std::string rtf = BuildColoredRtf(whole, TRUE, &m_delimiters);
+        if (!rtf.empty()) {
+            struct Source {
+                const std::string* rtf;
+                std::size_t at;
+            } source{&rtf, 0};
+            EDITSTREAM es{};
+            es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+            es.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) -> DWORD {
+                auto* s = reinterpret_cast<Source*>(cookie);
+                const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size), s->rtf->size() - s->at);
+                std::copy_n(s->rtf->data() + s->at, n, buffer);
+                s->at += n;
+                *got = static_cast<LONG>(n);
+                return 0;
+            };
+            m_bInternalChange = TRUE;
+            StreamIn(SF_RTF, es);
+            m_bInternalChange = FALSE;
+            done = es.dwError == 0;
+        }
+    }
+    if (!done) {
+        m_delimiters.RemoveAll();
+        m_bInternalChange = TRUE;
+        DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(whole)));
+        m_bInternalChange = FALSE;
+        if (m_pFormater) {
+            const int length = GetTextLength();
+            CHHCommentMarkerArray found;
+            CString all;
+            GetWindowText(all);
+            std::u16string wide(all.operator LPCTSTR(), all.operator LPCTSTR() + all.GetLength());
+            ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
+            hh::MergeMarkers(m_delimiters, found, 0);
+            hh::PairMarkers(m_delimiters);
+            const BOOL keywordCase = m_bKeywordCase;
+            m_bKeywordCase = FALSE;
+            ColorizeRange(0, length, FALSE);
+            m_bKeywordCase = keywordCase;
+        }
+    }
+    EndUpdate();
+    m_bBusy = FALSE;
+    EndWaitCursor();
+}
+
+void CHHEditCtrl::InsertText(LPCSTR text, int pos) {
+    CHARRANGE at{pos, pos};
+    m_bBusy = TRUE;
+    const BOOL keywordCase = m_bKeywordCase;
+    m_bKeywordCase = FALSE;
+    BeginUpdate(FALSE);
+    BeginWaitCursor();
+    CHARRANGE saved{};
+    GetSel(saved);
+    HideSelection(TRUE, FALSE);
+    SetSel(at);
+    ReplaceSel(text);
+    SetSel(saved);
+    HideSelection(FALSE, FALSE);
+    EndWaitCursor();
+    EndUpdate();
+    m_bKeywordCase = keywordCase;
+    m_bBusy = FALSE;
+}
+
+void CHHEditCtrl::DeleteRange(const CHARRANGE& range) {
+    CHARRANGE r = range;
+    m_bBusy = TRUE;
+    const BOOL keywordCase = m_bKeywordCase;
+    m_bKeywordCase = FALSE;
+    BeginUpdate(FALSE);
+    BeginWaitCursor();
+    CHARRANGE saved{};
+    GetSel(saved);
+    HideSelection(TRUE, FALSE);
+    SetSel(r);
+    ReplaceSel("");
+    SetSel(saved);
+    HideSelection(FALSE, FALSE);
+    EndWaitCursor();
+    EndUpdate();
+    m_bKeywordCase = keywordCase;
+    m_bBusy = FALSE;
+}
+
+CString CHHEditCtrl::GetTextRange(const CHARRANGE& range) {
+    TEXTRANGEA tr{};
+    tr.chrg = range;
+    std::vector<char> buffer(static_cast<std::size_t>(std::max<long>(0, range.cpMax - range.cpMin)) + 1, '\0');
+    tr.lpstrText = buffer.data();
+    const LRESULT n = SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
+    return CString(buffer.data(), static_cast<int>(n));
+}
+
+CString CHHEditCtrl::GetText() {
+    CString text;
+    GetWindowText(text);
+    if (m_lineEnd == "\r\n") return text;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.GetLength()));
+    std::size_t line = 0;
+    const char* p = text.operator LPCTSTR();
+    const char* end = p + text.GetLength();
+    for (; p < end; ++p) {
+        if (*p == '\r' && p + 1 < end && p[1] == '\n') {
+            out += !m_lineEnd.empty() ? m_lineEnd : line < m_lineEnds.size() ? m_lineEnds[line] : "\r\n";
+            ++line;
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return CString(out.data(), static_cast<int>(out.size()));
+}
+
+void CHHEditCtrl::ReapplyText() {
+    CHARRANGE saved{};
+    GetSel(saved);
+    const std::string lineEnd = m_lineEnd;
+    const std::vector<std::string> lineEnds = m_lineEnds;
+    CString text;
+    GetWindowText(text);
+    SetText(text);
+    m_lineEnd = lineEnd;
+    m_lineEnds = lineEnds;
+    SetSel(saved);
+}
+
+BOOL CHHEditCtrl::HasSelection() const {
+    CHARRANGE sel{};
+    GetSel(sel);
+    return sel.cpMin != sel.cpMax;
+}
+
+int CHHEditCtrl::GetLineHeight() {
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(&m_font);
+    TEXTMETRIC tm{};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    return tm.tmHeight;
+}
+
+// ---- Undo ----
+
+void CHHEditCtrl::SaveUndoState(int, int, int) {
+    m_undo.AddAction(new CHHEditUndoAction(this), TRUE);
+}
+
+void CHHEditCtrl::EmptyUndoBuffer() {
+    m_nLastSnapshotKind = 0;
+    m_nLastSnapshotStart = -1;
+    m_nLastSnapshotEnd = -1;
+    m_undo.ClearAll();
+}
+
+void CHHEditCtrl::AfterUndoRedo() {
+    CString text;
+    GetWindowText(text);
+    const BOOL modified = !(m_bHaveSavedText && m_savedText.Equals(text.operator LPCTSTR(), static_cast<std::size_t>(text.GetLength())));
+    m_bModified = modified;
+    SetDocumentModified(modified);
+}
+
+LRESULT CHHEditCtrl::OnCanUndo(WPARAM, LPARAM) {
+    CString description;
+    return m_undo.GetUndoText(description);
+}
+
+LRESULT CHHEditCtrl::OnCanRedo(WPARAM, LPARAM) {
+    CString description;
+    return m_undo.GetRedoText(description);
+}
+
+LRESULT CHHEditCtrl::OnUndo(WPARAM, LPARAM) {
+    if (m_undo.Undo(TRUE)) AfterUndoRedo();
+    return 0;
+}
+
+LRESULT CHHEditCtrl::OnRedo(WPARAM, LPARAM) {
+    if (m_undo.Redo(TRUE)) AfterUndoRedo();
+    return 0;
+}
+
+BOOL CHHEditCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if ((nID == ID_EDIT_UNDO || nID == ID_EDIT_REDO) && nCode == CN_COMMAND && !pHandlerInfo) {
+        // The control's own commands: the history runs them, then the saved text decides the flag.
+        if (!m_undo.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return FALSE;
+        AfterUndoRedo();
+        return TRUE;
+    }
+    if (m_undo.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return CRichEditCtrl::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+// ---- Change tracking ----
+
+void CHHEditCtrl::OnProtected(NMHDR* pNMHDR, LRESULT* pResult) {
+    const ENPROTECTED& p = *reinterpret_cast<ENPROTECTED*>(pNMHDR);
+    *pResult = 0;
+    const bool harmless = p.msg == EM_SETCHARFORMAT || p.msg == WM_COPY;
+    if (!m_bInternalChange && !harmless && !m_bBusy && (m_bReadOnly || IsProtectedChange(&p))) {
+        ::MessageBeep(0);
+        *pResult = 1;
+        return;
+    }
+    if (m_bInternalChange || harmless) return;
+    int start = p.chrg.cpMin, end = p.chrg.cpMax;
+    classifyChange(p, start, end);
+    if (m_nEditKind != hh::kEditMove) {
+        m_nEditStart = start;
+        m_nEditEnd = end;
+    }
+    m_nLengthBefore = GetTextLength();
+    m_nLinesBefore = GetLineCount();
+    if (!m_bSuppressTracking && !m_bBusy && m_nEditKind != hh::kEditMove) trackSnapshot(start, end);
+    m_bChangeAnnounced = !(p.msg == WM_CUT && keyDown(VK_LBUTTON));
+}
+
+void CHHEditCtrl::classifyChange(const ENPROTECTED& p, int& start, int& end) {
+    (void)start;
+    (void)end;
+    switch (p.msg) {
+    case WM_SETTEXT:
+    case WM_PASTE:
+        if (m_nEditKind == hh::kEditCut) {
+            m_dragCut = {m_nEditStart, m_nEditEnd};
+            m_nEditKind = hh::kEditMove;
+        } else {
+            m_nEditKind = hh::kEditPaste;
+        }
+        break;
+    case EM_REPLACESEL:
+        m_nEditKind = hh::kEditReplace;
+        break;
+    case WM_KEYDOWN:
+        m_nEditKind = (p.wParam == VK_BACK || p.wParam == VK_DELETE) ? hh::kEditDelete : hh::kEditOther;
+        break;
+    case WM_CHAR:
+        m_nEditKind = hh::kEditTyped;
+        if (p.wParam == '\t' || p.wParam == '\r' || p.wParam == ' ') m_nLastSnapshotKind = 0;
+        break;
+    case WM_CUT:
+        m_nEditKind = hh::kEditCut;
+        break;
+    default:
+        m_nEditKind = hh::kEditOther;
+    }
+}
+
+void CHHEditCtrl::trackSnapshot(int start, int end) {
+    if (!hh::ContinuesSnapshot(m_nLastSnapshotKind, m_nLastSnapshotStart, m_nLastSnapshotEnd, m_nEditKind, start, end))
+        SaveUndoState(start, end, m_nEditKind);
+    m_nLastSnapshotKind = m_nEditKind;
+    m_nLastSnapshotStart = start;
+    m_nLastSnapshotEnd = end;
+}
+
+void CHHEditCtrl::OnChange() {
+    if (m_bInternalChange) return;
+    CHARRANGE sel{};
+    GetSel(sel);
+    const int length = GetTextLength();
+    if (!m_lineEnds.empty()) keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_dragCut.start}));
+    if (m_nEditKind == hh::kEditMove && sel.cpMin == sel.cpMax) m_nEditKind = hh::kEditPaste;
+    if (m_nEditKind == hh::kEditMove && keyDown(VK_CONTROL)) m_nEditKind = hh::kEditDropCopy;
+    switch (m_nEditKind) {
+    case hh::kEditDelete:
+    case hh::kEditCut:
+        UpdateDelimiters(TRUE, m_nEditStart, m_nEditEnd);
+        ResolveBlockComments(TRUE);
+        ColorizeLines(sel.cpMin, sel.cpMax, FALSE);
+        OnTextChanged(TRUE, m_nEditStart, m_nEditEnd);
+        break;
+    case hh::kEditMove:
+        changeMoved(sel.cpMin, sel.cpMax);
+        break;
+    case hh::kEditDropCopy:
+        UpdateDelimiters(FALSE, sel.cpMin, sel.cpMax);
+        ResolveBlockComments(TRUE);
+        ColorizeLines(sel.cpMin, sel.cpMax, FALSE);
+        OnTextChanged(FALSE, sel.cpMin, sel.cpMax);
+        break;
+    case hh::kEditTyped:
+    case hh::kEditReplace:
+    case hh::kEditPaste:
+        changeTyped(sel.cpMin, sel.cpMax, length);
+        break;
+    default:
+        break;
+    }
+    m_nEditKind = hh::kEditOther;
+    m_bChangeAnnounced = FALSE;
+}
+
+// Mixed line ends: breaks the change removed go, breaks it added take CR LF.
+void CHHEditCtrl::keepLineEnds(int changeStart) {
+    const int line = static_cast<int>(LineFromChar(std::max(0, changeStart)));
+    const int delta = GetLineCount() - m_nLinesBefore;
+    const auto at = m_lineEnds.begin() + std::min<std::ptrdiff_t>(line, static_cast<std::ptrdiff_t>(m_lineEnds.size()));
+    if (delta > 0) m_lineEnds.insert(at, static_cast<std::size_t>(delta), "\r\n");
+    if (delta < 0) m_lineEnds.erase(at, at + std::min<std::ptrdiff_t>(-delta, m_lineEnds.end() - at));
+}
+
+void CHHEditCtrl::changeTyped(int selStart, int selEnd, int length) {
+    const BOOL paste = m_nEditKind == hh::kEditPaste;
+    if (length == m_nLengthBefore && m_nEditStart == m_nEditEnd && selStart == m_nEditStart + 1) {
+        // A character typed over another (overwrite mode): a one-character replacement.
+        UpdateDelimiters(TRUE, m_nEditStart, m_nEditStart + 1);
+        UpdateDelimiters(FALSE, m_nEditStart, m_nEditStart + 1);
+        ResolveBlockComments(TRUE);
+        ColorizeLines(m_nEditStart, selEnd, paste);
+        OnTextChanged(FALSE, m_nEditStart, m_nEditStart + 1);
+        return;
+    }
+    UpdateDelimiters(TRUE, m_nEditStart, m_nEditEnd);
+    UpdateDelimiters(FALSE, m_nEditStart, selEnd);
+    ResolveBlockComments(TRUE);
+    ColorizeLines(m_nEditStart, selEnd, paste);
+    if (selEnd < m_nEditEnd)
+        OnTextChanged(TRUE, m_nEditStart, m_nEditStart + m_nEditEnd - selEnd);
+    else
+        OnTextChanged(FALSE, m_nEditStart, m_nEditStart + selEnd - m_nEditEnd);
+}
+
+// A drag move: the cut comes out first, in the positions it had, then the drop goes in, in the
+// positions it has now; this holds whichever side of the cut the drop point lies.
+void CHHEditCtrl::changeMoved(int selStart, int selEnd) {
+    const DragCut cut = m_dragCut;
+    UpdateDelimiters(TRUE, cut.start, cut.end);
+    UpdateDelimiters(FALSE, selStart, selEnd);
+    ResolveBlockComments(TRUE);
+    ColorizeLines(selStart, selEnd, FALSE);
+    // Where the cut was, in the positions the text has now.
+    const int cutAt = std::min<int>(cut.start < selStart ? cut.start : cut.start + (selEnd - selStart), GetTextLength());
+    ColorizeLines(cutAt, cutAt, FALSE);
+    OnTextChanged(TRUE, cut.start, cut.end);
+    OnTextChanged(FALSE, selStart, selEnd);
+}
+
+void CHHEditCtrl::OnTextChanged(BOOL, int start, int end) {
+    if (m_bBusy || start == end) return;
+    m_bModified = TRUE;
+    SetDocumentModified(TRUE);
+}
+
+void CHHEditCtrl::SetDocumentModified(BOOL modified) {
+    for (CWnd* wnd = GetParent(); wnd; wnd = wnd->GetParent()) {
+        if (!wnd->IsKindOf(RUNTIME_CLASS(CView))) continue;
+        CDocument* doc = static_cast<CView*>(wnd)->GetDocument();
+        if (doc) doc->SetModifiedFlag(modified);
+        return;
+    }
+}
+
+// ---- Selection ----
+
+void CHHEditCtrl::OnSelChange(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    if (m_bInternalChange) return;
+    const CHARRANGE sel = reinterpret_cast<SELCHANGE*>(pNMHDR)->chrg;
+    if (m_nPendingCaseEnd > m_nPendingCaseStart &&
+        !(sel.cpMin == sel.cpMax && sel.cpMin >= m_nPendingCaseStart && sel.cpMin <= m_nPendingCaseEnd)) {
+        const int start = m_nPendingCaseStart, end = m_nPendingCaseEnd;
+        m_nPendingCaseStart = m_nPendingCaseEnd = 0;
+        m_nPendingCaseBits = 0;
+        ColorizeLines(start, end, FALSE);
+    }
+    if (!m_bBusy && !m_bSuppressTracking && sel.cpMin == sel.cpMax) {
+        const int line = static_cast<int>(LineFromChar(sel.cpMin));
+        if (line != m_nLastCaretLine) {
+            m_nLastCaretLine = line;
+            OnCaretLineChanged(line, sel.cpMin);
+        }
+    }
+    updateCaretColumn(sel);
+    m_nPrevSelStart = sel.cpMin;
+    m_nPrevSelEnd = sel.cpMax;
+}
+
+std::string CHHEditCtrl::lineText(int line) {
+    const int start = LineIndex(line);
+    if (start < 0) return std::string();
+    const int length = LineLength(start);
+    CHARRANGE r{start, start + length};
+    const CString text = GetTextRange(r);
+    return std::string(text.operator LPCTSTR(), static_cast<std::size_t>(text.GetLength()));
+}
+
+void CHHEditCtrl::updateCaretColumn(const CHARRANGE& sel) {
+    const int pos = (sel.cpMin != sel.cpMax && sel.cpMin == m_nPrevSelStart) ? sel.cpMax : sel.cpMin;
+    const int line = static_cast<int>(LineFromChar(pos));
+    // The whole line is read, however long it is.
+    const int column = hh::CaretColumn(lineText(line), pos - LineIndex(line), m_nTabSize);
+    if (column + 1 == m_nCaretColumn && line + 1 == m_nCaretLine) return;
+    m_nCaretColumn = column + 1;
+    m_nCaretLine = line + 1;
+    UpdateStatusCaretPos();
+}
+
+CString CHHEditCtrl::GetCaretPosText() const {
+    if (::GetFocus() != m_hWnd) return CString();
+    CString format;
+    format.LoadString(IDS_HHEDIT_LINE_COL);
+    CString text;
+    text.Format(format, m_nCaretLine, m_nCaretColumn);
+    return text;
+}
+
+void CHHEditCtrl::UpdateStatusCaretPos() {
+    // What the main frame's status pane m_nStatusPaneId shows (the frame reads it when it updates
+    // its panes).
+    m_strStatusText = GetCaretPosText();
+}
+
+// ---- Focus, keys, menus ----
+
+UINT CHHEditCtrl::OnGetDlgCode() { return DLGC_WANTALLKEYS; }
+
+BOOL CHHEditCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CHHEditCtrl::OnKillFocus(CWnd*) {
+    Default();
+    m_nEditKind = 0;
+    m_nEditStart = m_nEditEnd = 0;
+    UpdateStatusCaretPos();
+}
+
+void CHHEditCtrl::OnSetFocus(CWnd*) {
+    Default();
+    UpdateStatusCaretPos();
+    CFrameWnd* frame = GetParentFrame();
+    if (frame) frame->ActivateFrame(-1);
+}
+
+BOOL CHHEditCtrl::TranslateAccel(MSG* pMsg) {
+    return m_hAccel && ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg);
+}
+
+BOOL CHHEditCtrl::PreTranslateMessage(MSG* pMsg) {
+    if (TranslateAccel(pMsg)) return TRUE;
+    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_BACK && keyDown(VK_MENU)) {
+        PostMessage(WM_COMMAND, keyDown(VK_SHIFT) ? ID_EDIT_REDO : ID_EDIT_UNDO);
+        return TRUE;
+    }
+    if (pMsg->message == WM_KEYDOWN && keyDown(VK_CONTROL)) {
+        UINT command = 0;
+        switch (pMsg->wParam) {
+        case 'V': command = ID_EDIT_PASTE; break;
+        case 'X': command = ID_EDIT_CUT; break;
+        case 'Y': command = ID_EDIT_REDO; break;
+        case 'Z': command = ID_EDIT_UNDO; break;
+        default: break;
+        }
+        if (command) {
+            PostMessage(WM_COMMAND, command);
+            return TRUE;
+        }
+    }
+    return CRichEditCtrl::PreTranslateMessage(pMsg);
+}
+
+void CHHEditCtrl::OnLineCommand(UINT nID) {
+    switch (nID) {
+    case ID_HHEDIT_INDENT: IndentSelection(); break;
+    case ID_HHEDIT_OUTDENT: OutdentSelection(); break;
+    case ID_HHEDIT_COMMENT: CommentSelection(); break;
+    default: UncommentSelection(); break;
+    }
+}
+
+void CHHEditCtrl::OnUpdateLineCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
+
+void CHHEditCtrl::OnOptions() {
+    if (DoOptionsDialog()) {
+        // Settings are written by the options dialog's owner.
+    }
+}
+
+void CHHEditCtrl::OnUpdateOptions(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(0);
+}
+
+void CHHEditCtrl::OnEditFind() { DoFindDialog(); }
+void CHHEditCtrl::OnEditRepeat() { FindNextMatch(); }
+void CHHEditCtrl::OnEditReplace() { DoReplaceDialog(); }
+void CHHEditCtrl::OnUpdateEditFind(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0); }
+void CHHEditCtrl::OnUpdateEditReplace(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0 && !s_strFindText.IsEmpty()); }
+LRESULT CHHEditCtrl::OnReplaceMessage(WPARAM, LPARAM) { return 0; }
+
+void CHHEditCtrl::OnEditCut() { SendMessage(WM_CUT); }
+void CHHEditCtrl::OnEditCopy() { SendMessage(WM_COPY); }
+void CHHEditCtrl::OnEditPaste() { SendMessage(WM_PASTE); }
+void CHHEditCtrl::OnUpdateEditCutCopy(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
+void CHHEditCtrl::OnUpdateEditPaste(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(!m_bReadOnly && ::IsClipboardFormatAvailable(CF_TEXT));
+}
+
+LRESULT CHHEditCtrl::OnSetText(WPARAM, LPARAM lParam) {
+    SetText(reinterpret_cast<LPCSTR>(lParam));
+    return 0;
+}

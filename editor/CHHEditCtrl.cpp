@@ -3,6 +3,7 @@
 #include "editor/CHHEditUndoAction.h"
 #include "editor/HHEditResources.h"
 #include "editor/HHEditRules.h"
+#include "editor/TokenRuns.h"
 #include "platform/framework/CCmdUI.h"
 #include "platform/framework/CDC.h"
 #include "platform/framework/CDocument.h"
@@ -11,6 +12,7 @@
 #include "platform/framework/CWinApp.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CHHEditCtrl, CRichEditCtrl)
@@ -164,7 +166,9 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     BeginWaitCursor();
     BeginUpdate(FALSE);
     m_delimiters.RemoveAll();
-    const CString whole(text ? text : "");
+    // Positions are the control's: every line break counts as CR LF.
+    const std::string crlf = text ? hh::WithCrLf(text, std::strlen(text)) : std::string();
+    const CString whole(crlf.data(), static_cast<int>(crlf.size()));
     bool done = false;
     if (m_bSyntaxColoring) {
         std::string rtf = BuildColoredRtf(whole, TRUE, &m_delimiters);
@@ -199,7 +203,7 @@ void CHHEditCtrl::SetText(LPCSTR text) {
             CHHCommentMarkerArray found;
             CString all;
             GetWindowText(all);
-            std::u16string wide(all.operator LPCTSTR(), all.operator LPCTSTR() + all.GetLength());
+            std::u16string wide = hh::WidenText(all, static_cast<std::size_t>(all.GetLength()));
             ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
             hh::MergeMarkers(m_delimiters, found, 0);
             hh::PairMarkers(m_delimiters);
@@ -270,7 +274,7 @@ CString CHHEditCtrl::GetText() {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.GetLength()));
     std::size_t line = 0;
-    const char* p = text.operator LPCTSTR();
+    const char* p = static_cast<LPCTSTR>(text);
     const char* end = p + text.GetLength();
     for (; p < end; ++p) {
         if (*p == '\r' && p + 1 < end && p[1] == '\n') {
@@ -328,7 +332,7 @@ void CHHEditCtrl::EmptyUndoBuffer() {
 void CHHEditCtrl::AfterUndoRedo() {
     CString text;
     GetWindowText(text);
-    const BOOL modified = !(m_bHaveSavedText && m_savedText.Equals(text.operator LPCTSTR(), static_cast<std::size_t>(text.GetLength())));
+    const BOOL modified = !(m_bHaveSavedText && m_savedText.Equals(static_cast<LPCTSTR>(text), static_cast<std::size_t>(text.GetLength())));
     m_bModified = modified;
     SetDocumentModified(modified);
 }
@@ -371,7 +375,7 @@ void CHHEditCtrl::OnProtected(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     const bool harmless = p.msg == EM_SETCHARFORMAT || p.msg == WM_COPY;
     if (!m_bInternalChange && !harmless && !m_bBusy && (m_bReadOnly || IsProtectedChange(&p))) {
-        ::MessageBeep(0);
+        // Refused: the rich edit beeps for it.
         *pResult = 1;
         return;
     }
@@ -382,7 +386,6 @@ void CHHEditCtrl::OnProtected(NMHDR* pNMHDR, LRESULT* pResult) {
         m_nEditStart = start;
         m_nEditEnd = end;
     }
-    m_nLengthBefore = GetTextLength();
     m_nLinesBefore = GetLineCount();
     if (!m_bSuppressTracking && !m_bBusy && m_nEditKind != hh::kEditMove) trackSnapshot(start, end);
     m_bChangeAnnounced = !(p.msg == WM_CUT && keyDown(VK_LBUTTON));
@@ -431,7 +434,6 @@ void CHHEditCtrl::OnChange() {
     if (m_bInternalChange) return;
     CHARRANGE sel{};
     GetSel(sel);
-    const int length = GetTextLength();
     if (!m_lineEnds.empty()) keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_dragCut.start}));
     if (m_nEditKind == hh::kEditMove && sel.cpMin == sel.cpMax) m_nEditKind = hh::kEditPaste;
     if (m_nEditKind == hh::kEditMove && keyDown(VK_CONTROL)) m_nEditKind = hh::kEditDropCopy;
@@ -455,7 +457,7 @@ void CHHEditCtrl::OnChange() {
     case hh::kEditTyped:
     case hh::kEditReplace:
     case hh::kEditPaste:
-        changeTyped(sel.cpMin, sel.cpMax, length);
+        changeTyped(sel.cpMax);
         break;
     default:
         break;
@@ -473,37 +475,37 @@ void CHHEditCtrl::keepLineEnds(int changeStart) {
     if (delta < 0) m_lineEnds.erase(at, at + std::min<std::ptrdiff_t>(-delta, m_lineEnds.end() - at));
 }
 
-void CHHEditCtrl::changeTyped(int selStart, int selEnd, int length) {
+void CHHEditCtrl::changeTyped(int selEnd) {
+    // The rich edit reports exact ranges: a character typed over another in overwrite mode
+    // arrives as the one-character range it replaces.
+    // The markers move for the deletion, then for the insertion; the changed lines are scanned
+    // once the text is final (a scan between would find markers the insertion then moves on).
     const BOOL paste = m_nEditKind == hh::kEditPaste;
-    if (length == m_nLengthBefore && m_nEditStart == m_nEditEnd && selStart == m_nEditStart + 1) {
-        // A character typed over another (overwrite mode): a one-character replacement.
-        UpdateDelimiters(TRUE, m_nEditStart, m_nEditStart + 1);
-        UpdateDelimiters(FALSE, m_nEditStart, m_nEditStart + 1);
-        ResolveBlockComments(TRUE);
-        ColorizeLines(m_nEditStart, selEnd, paste);
-        OnTextChanged(FALSE, m_nEditStart, m_nEditStart + 1);
-        return;
-    }
-    UpdateDelimiters(TRUE, m_nEditStart, m_nEditEnd);
-    UpdateDelimiters(FALSE, m_nEditStart, selEnd);
+    hh::ShiftMarkers(m_delimiters, TRUE, m_nEditStart, m_nEditEnd);
+    hh::ShiftMarkers(m_delimiters, FALSE, m_nEditStart, selEnd);
+    rescanLines(m_nEditStart, selEnd);
     ResolveBlockComments(TRUE);
     ColorizeLines(m_nEditStart, selEnd, paste);
     if (selEnd < m_nEditEnd)
         OnTextChanged(TRUE, m_nEditStart, m_nEditStart + m_nEditEnd - selEnd);
-    else
+    else if (selEnd > m_nEditEnd)
         OnTextChanged(FALSE, m_nEditStart, m_nEditStart + selEnd - m_nEditEnd);
+    else // as long as what it replaced: still a change
+        OnTextChanged(FALSE, m_nEditStart, selEnd);
 }
 
 // A drag move: the cut comes out first, in the positions it had, then the drop goes in, in the
 // positions it has now; this holds whichever side of the cut the drop point lies.
 void CHHEditCtrl::changeMoved(int selStart, int selEnd) {
     const DragCut cut = m_dragCut;
-    UpdateDelimiters(TRUE, cut.start, cut.end);
-    UpdateDelimiters(FALSE, selStart, selEnd);
-    ResolveBlockComments(TRUE);
-    ColorizeLines(selStart, selEnd, FALSE);
+    hh::ShiftMarkers(m_delimiters, TRUE, cut.start, cut.end);
+    hh::ShiftMarkers(m_delimiters, FALSE, selStart, selEnd);
     // Where the cut was, in the positions the text has now.
     const int cutAt = std::min<int>(cut.start < selStart ? cut.start : cut.start + (selEnd - selStart), GetTextLength());
+    rescanLines(selStart, selEnd);
+    rescanLines(cutAt, cutAt);
+    ResolveBlockComments(TRUE);
+    ColorizeLines(selStart, selEnd, FALSE);
     ColorizeLines(cutAt, cutAt, FALSE);
     OnTextChanged(TRUE, cut.start, cut.end);
     OnTextChanged(FALSE, selStart, selEnd);
@@ -555,7 +557,7 @@ std::string CHHEditCtrl::lineText(int line) {
     const int length = LineLength(start);
     CHARRANGE r{start, start + length};
     const CString text = GetTextRange(r);
-    return std::string(text.operator LPCTSTR(), static_cast<std::size_t>(text.GetLength()));
+    return std::string(static_cast<LPCTSTR>(text), static_cast<std::size_t>(text.GetLength()));
 }
 
 void CHHEditCtrl::updateCaretColumn(const CHARRANGE& sel) {

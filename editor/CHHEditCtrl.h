@@ -190,7 +190,6 @@ protected:
     int m_nEditKind = 0;
     int m_nEditStart = 0;
     int m_nEditEnd = 0;
-    int m_nLengthBefore = 0;
     int m_nPendingCaseStart = 0;
     int m_nPendingCaseEnd = 0;
     WORD m_nPendingCaseBits = 0;
@@ -215,9 +214,11 @@ private:
     };
     void classifyChange(const ENPROTECTED& p, int& start, int& end);
     void trackSnapshot(int start, int end);
-    void changeTyped(int selStart, int selEnd, int length);
+    void changeTyped(int selEnd);
     void changeMoved(int selStart, int selEnd);
     void keepLineEnds(int changeStart);
+    // Adds the markers found on the lines from start's to end's.
+    void rescanLines(int start, int end);
     void updateCaretColumn(const CHARRANGE& sel);
     std::string lineText(int line);
     void buildCharFormat();

@@ -68,7 +68,7 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         if (large) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
         const CString text = GetSelText();
         const int length = std::min(text.GetLength(), end - start);
-        std::u16string buffer = hh::WidenText(text.operator LPCTSTR(), static_cast<std::size_t>(length));
+        std::u16string buffer = hh::WidenText(static_cast<LPCTSTR>(text), static_cast<std::size_t>(length));
         hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer.data());
         std::vector<WORD> attributes(static_cast<std::size_t>(length), 0);
         if (!ColorizeText(buffer.data(), length, attributes.data())) {
@@ -148,14 +148,17 @@ void CHHEditCtrl::FixWordCase(int start, int end, LPTSTR word, WORD bits) {
 void CHHEditCtrl::UpdateDelimiters(BOOL deleted, int start, int end) {
     if (end <= start) return;
     hh::ShiftMarkers(m_delimiters, deleted, start, end);
-    if (deleted) end = start;
+    rescanLines(start, deleted ? start : end);
+}
+
+void CHHEditCtrl::rescanLines(int start, int end) {
     const int from = LineIndex(static_cast<int>(LineFromChar(start)));
     const int lastStart = LineIndex(static_cast<int>(LineFromChar(end)));
     const int to = lastStart + LineLength(lastStart);
     if (to <= from) return;
     m_bDelimiterScan = TRUE;
     const CString text = GetTextRange(CHARRANGE{from, to});
-    std::u16string wide = hh::WidenText(text.operator LPCTSTR(), static_cast<std::size_t>(text.GetLength()));
+    std::u16string wide = hh::WidenText(text, static_cast<std::size_t>(text.GetLength()));
     CHHCommentMarkerArray found;
     ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
     hh::MergeMarkers(m_delimiters, found, from);
@@ -180,7 +183,7 @@ void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
 
 std::string CHHEditCtrl::BuildColoredRtf(const CString& text, BOOL finalParagraph, CHHCommentMarkerArray* list) {
     const std::size_t length = static_cast<std::size_t>(text.GetLength());
-    std::u16string wide = hh::WidenText(text.operator LPCTSTR(), length);
+    std::u16string wide = hh::WidenText(static_cast<LPCTSTR>(text), length);
     const int count = static_cast<int>(length);
     if (list) {
         list->RemoveAll();
@@ -191,7 +194,7 @@ std::string CHHEditCtrl::BuildColoredRtf(const CString& text, BOOL finalParagrap
     std::vector<WORD> attributes(length, 0);
     if (!ColorizeText(wide.data(), count, attributes.data())) return std::string();
     if (list) hh::OverlayCommentPairs(*list, 0, count, attributes.data());
-    return hh::BuildColoredRtf(text.operator LPCTSTR(), length, attributes.data(), m_colors, finalParagraph != FALSE);
+    return hh::BuildColoredRtf(static_cast<LPCTSTR>(text), length, attributes.data(), m_colors, finalParagraph != FALSE);
 }
 
 // ---- Formats ----

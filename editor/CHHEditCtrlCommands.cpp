@@ -57,7 +57,7 @@ void CHHEditCtrl::ShiftOrCommentLines(BOOL comment, BOOL add) {
     HideSelection(TRUE, FALSE);
     BeginUpdate(FALSE);
     m_bColoringSuppressed = TRUE;
-    const std::string commentText = GetLineCommentString().operator LPCTSTR();
+    const std::string commentText = static_cast<LPCTSTR>(GetLineCommentString());
     const std::string inserted = comment ? commentText : std::string("\t");
     // The whole command is one undo step: one snapshot before its first edit.
     bool snapshotTaken = false;

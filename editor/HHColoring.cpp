@@ -128,14 +128,23 @@ private:
 
     void closeComment(INT_PTR open, INT_PTR close) {
         const bool tooLong = m_m[close].m_nPos - m_m[open].m_nPos >= kMaxCommentSpan;
-        INT_PTR firstChanged = -1;
+        INT_PTR firstChanged = -1, firstWasPaired = -1;
         for (INT_PTR k = open; k <= close; ++k) {
             const int state = tooLong ? 0 : (k == close ? static_cast<int>(close - open) : static_cast<int>(k - open + 1));
             if (m_m[k].m_nPair != state && firstChanged < 0) firstChanged = k;
+            if (m_m[k].m_nPair != 0 && firstWasPaired < 0) firstWasPaired = k;
             m_m[k].m_nPair = state;
         }
         if (firstChanged < 0) return;
-        const int from = firstChanged > open ? m_m[firstChanged - 1].m_nPos : m_m[open].m_nPos;
+        // Rejected: what was inside a comment before is recoloured. Paired: from just before the
+        // first marker whose state changed up to the end.
+        int from = m_m[open].m_nPos;
+        if (tooLong) {
+            if (firstWasPaired < 0) return;
+            from = m_m[firstWasPaired].m_nPos;
+        } else if (firstChanged > open) {
+            from = m_m[firstChanged - 1].m_nPos;
+        }
         const int to = markerEnd(m_m[close]);
         for (int p = from; p < to; p += kMaxCommentSpan) add(p, std::min(p + kMaxCommentSpan, to));
     }

@@ -26,25 +26,26 @@ namespace {
 bool keyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 
 // Line ends of a text: "\r\n" or "\n" when all breaks are alike (no break at all: "\r\n"), else
-// "" with every break listed in order.
-std::string lineEndsOf(const char* text, std::vector<std::string>& each) {
+// "" with every break listed in order in each, one code a break: 'c' CR LF, 'n' LF, 'r' CR.
+std::string lineEndsOf(const char* text, std::string& each) {
     each.clear();
-    for (const char* p = text; p && *p; ++p) {
+    bool crlf = false, lf = false, cr = false;
+    for (const char* p = text; p && (p = std::strpbrk(p, "\r\n")) != nullptr; ++p) {
         if (*p == '\r' && p[1] == '\n') {
-            each.emplace_back("\r\n");
+            each += 'c';
+            crlf = true;
             ++p;
-        } else if (*p == '\r' || *p == '\n') {
-            each.emplace_back(1, *p);
+        } else {
+            each += *p == '\n' ? 'n' : 'r';
+            (*p == '\n' ? lf : cr) = true;
         }
     }
-    for (const char* form : {"\r\n", "\n"}) {
-        if (std::all_of(each.begin(), each.end(), [form](const std::string& e) { return e == form; })) {
-            each.clear();
-            return form;
-        }
-    }
-    return std::string();
+    if (crlf + lf + cr > 1) return std::string();
+    each.clear();
+    return lf ? "\n" : cr ? "\r" : "\r\n";
 }
+
+const char* breakOf(char code) { return code == 'n' ? "\n" : code == 'r' ? "\r" : "\r\n"; }
 
 } // namespace
 
@@ -132,9 +133,7 @@ BOOL CHHEditCtrl::AdjustWordCase(LPTSTR word, WORD bits) {
 void CHHEditCtrl::SetModified(BOOL modified) {
     m_bModified = modified;
     if (modified || !m_hWnd) return;
-    CString text;
-    GetWindowText(text);
-    m_savedText = hh::TextSnapshot::Take(text, &m_lastSnapshot);
+    m_savedText = takeSnapshot();
     m_bHaveSavedText = true;
 }
 
@@ -167,11 +166,10 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     BeginUpdate(FALSE);
     m_delimiters.RemoveAll();
     // Positions are the control's: every line break counts as CR LF.
-    const std::string crlf = text ? hh::WithCrLf(text, std::strlen(text)) : std::string();
-    const CString whole(crlf.data(), static_cast<int>(crlf.size()));
+    const std::string whole = text ? hh::WithCrLf(text, std::strlen(text)) : std::string();
     bool done = false;
     if (m_bSyntaxColoring) {
-        std::string rtf = BuildColoredRtf(whole, TRUE, &m_delimiters);
+        std::string rtf = BuildColoredRtf(whole.data(), static_cast<int>(whole.size()), TRUE, &m_delimiters);
         if (!rtf.empty()) {
             struct Source {
                 const std::string* rtf;
@@ -196,7 +194,7 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     if (!done) {
         m_delimiters.RemoveAll();
         m_bInternalChange = TRUE;
-        DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(whole)));
+        DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(whole.c_str()));
         m_bInternalChange = FALSE;
         if (m_pFormater) {
             const int length = GetTextLength();
@@ -214,6 +212,9 @@ void CHHEditCtrl::SetText(LPCSTR text) {
         }
     }
     EndUpdate();
+    // The text set is the base of the next undo snapshot.
+    if (GetTextLength() == static_cast<long>(whole.size()))
+        snapshotRestored(hh::TextSnapshot::Take(whole.data(), whole.size()));
     m_bBusy = FALSE;
     EndWaitCursor();
 }
@@ -278,7 +279,7 @@ CString CHHEditCtrl::GetText() {
     const char* end = p + text.GetLength();
     for (; p < end; ++p) {
         if (*p == '\r' && p + 1 < end && p[1] == '\n') {
-            out += !m_lineEnd.empty() ? m_lineEnd : line < m_lineEnds.size() ? m_lineEnds[line] : "\r\n";
+            out += !m_lineEnd.empty() ? m_lineEnd.c_str() : breakOf(line < m_lineEnds.size() ? m_lineEnds[line] : 'c');
             ++line;
             ++p;
         } else {
@@ -292,7 +293,7 @@ void CHHEditCtrl::ReapplyText() {
     CHARRANGE saved{};
     GetSel(saved);
     const std::string lineEnd = m_lineEnd;
-    const std::vector<std::string> lineEnds = m_lineEnds;
+    const std::string lineEnds = m_lineEnds;
     CString text;
     GetWindowText(text);
     SetText(text);
@@ -320,6 +321,28 @@ int CHHEditCtrl::GetLineHeight() {
 
 void CHHEditCtrl::SaveUndoState(int, int, int) {
     m_undo.AddAction(new CHHEditUndoAction(this), TRUE);
+}
+
+void CHHEditCtrl::noteChange(long from, long to) {
+    m_nSamePrefix = std::min(m_nSamePrefix, from);
+    m_nSameSuffix = std::min(m_nSameSuffix, GetTextLength() - to);
+}
+
+hh::TextSnapshot CHHEditCtrl::takeSnapshot() {
+    const long length = GetTextLength();
+    const long prefix = std::min(m_nSamePrefix, length);
+    const long suffix = std::min(m_nSameSuffix, length - prefix);
+    const CString middle = GetTextRange(CHARRANGE{static_cast<LONG>(prefix), static_cast<LONG>(length - suffix)});
+    m_lastSnapshot = hh::TextSnapshot::Splice(m_lastSnapshot, static_cast<std::size_t>(prefix), middle,
+                                              static_cast<std::size_t>(middle.GetLength()),
+                                              static_cast<std::size_t>(suffix));
+    m_nSamePrefix = m_nSameSuffix = length;
+    return m_lastSnapshot;
+}
+
+void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {
+    m_lastSnapshot = snapshot;
+    m_nSamePrefix = m_nSameSuffix = GetTextLength();
 }
 
 void CHHEditCtrl::EmptyUndoBuffer() {
@@ -373,27 +396,30 @@ BOOL CHHEditCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 void CHHEditCtrl::OnProtected(NMHDR* pNMHDR, LRESULT* pResult) {
     const ENPROTECTED& p = *reinterpret_cast<ENPROTECTED*>(pNMHDR);
     *pResult = 0;
-    const bool harmless = p.msg == EM_SETCHARFORMAT || p.msg == WM_COPY;
-    if (!m_bInternalChange && !harmless && !m_bBusy && (m_bReadOnly || IsProtectedChange(&p))) {
+    if (p.msg == EM_SETCHARFORMAT || p.msg == WM_COPY) return;
+    if (!m_bInternalChange && !m_bBusy && (m_bReadOnly || IsProtectedChange(&p))) {
         // Refused: the rich edit beeps for it.
         *pResult = 1;
         return;
     }
-    if (m_bInternalChange || harmless) return;
-    int start = p.chrg.cpMin, end = p.chrg.cpMax;
-    classifyChange(p, start, end);
-    if (m_nEditKind != hh::kEditMove) {
-        m_nEditStart = start;
-        m_nEditEnd = end;
+    if (!m_bInternalChange) {
+        const int start = p.chrg.cpMin, end = p.chrg.cpMax;
+        classifyChange(p);
+        if (m_nEditKind != hh::kEditMove) {
+            m_nEditStart = start;
+            m_nEditEnd = end;
+        }
+        m_nLinesBefore = GetLineCount();
+        if (!m_bSuppressTracking && !m_bBusy && m_nEditKind != hh::kEditMove) trackSnapshot(start, end);
+        m_bChangeAnnounced = !(p.msg == WM_CUT && keyDown(VK_LBUTTON));
     }
-    m_nLinesBefore = GetLineCount();
-    if (!m_bSuppressTracking && !m_bBusy && m_nEditKind != hh::kEditMove) trackSnapshot(start, end);
-    m_bChangeAnnounced = !(p.msg == WM_CUT && keyDown(VK_LBUTTON));
+    // After any snapshot: the snapshot holds the text before this change.
+    noteChange(p.chrg.cpMin, p.chrg.cpMax);
 }
 
-void CHHEditCtrl::classifyChange(const ENPROTECTED& p, int& start, int& end) {
-    (void)start;
-    (void)end;
+// The kind of a change from the message causing it. The rich edit announces exact ranges, so no
+// range needs mending for its line breaks.
+void CHHEditCtrl::classifyChange(const ENPROTECTED& p) {
     switch (p.msg) {
     case WM_SETTEXT:
     case WM_PASTE:
@@ -471,7 +497,7 @@ void CHHEditCtrl::keepLineEnds(int changeStart) {
     const int line = static_cast<int>(LineFromChar(std::max(0, changeStart)));
     const int delta = GetLineCount() - m_nLinesBefore;
     const auto at = m_lineEnds.begin() + std::min<std::ptrdiff_t>(line, static_cast<std::ptrdiff_t>(m_lineEnds.size()));
-    if (delta > 0) m_lineEnds.insert(at, static_cast<std::size_t>(delta), "\r\n");
+    if (delta > 0) m_lineEnds.insert(at, static_cast<std::size_t>(delta), 'c');
     if (delta < 0) m_lineEnds.erase(at, at + std::min<std::ptrdiff_t>(-delta, m_lineEnds.end() - at));
 }
 

@@ -118,7 +118,7 @@ public:
     void UpdateDelimiters(BOOL deleted, int start, int end);
     void ResolveBlockComments(BOOL recolour);
     // The RTF SetText streams in; with a list, the list is filled with the text's markers.
-    std::string BuildColoredRtf(const CString& text, BOOL finalParagraph, CHHCommentMarkerArray* list);
+    std::string BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list);
     const CHHCommentMarkerArray& GetDelimiters() const { return m_delimiters; }
 
 protected:
@@ -212,7 +212,7 @@ private:
         int start = 0;
         int end = 0;
     };
-    void classifyChange(const ENPROTECTED& p, int& start, int& end);
+    void classifyChange(const ENPROTECTED& p);
     void trackSnapshot(int start, int end);
     void changeTyped(int selEnd);
     void changeMoved(int selStart, int selEnd);
@@ -228,14 +228,23 @@ private:
     void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved, bool large,
                    BOOL applyParaFormat);
     void recolour(const std::vector<hh::Stretch>& stretches);
-    // The last snapshot taken: the next shares storage with it.
+    // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
+    void noteChange(long from, long to);
+    // The whole text now, sharing with the last snapshot what no change has touched since.
+    hh::TextSnapshot takeSnapshot();
+    // The text was just set to snapshot.
+    void snapshotRestored(const hh::TextSnapshot& snapshot);
+    // The last snapshot taken: the next shares storage with it. The text now begins with its
+    // first m_nSamePrefix and ends with its last m_nSameSuffix characters.
     hh::TextSnapshot m_lastSnapshot;
+    long m_nSamePrefix = 0;
+    long m_nSameSuffix = 0;
     hh::TextSnapshot m_savedText;
     bool m_bHaveSavedText = false;
-    // Line ends of the text last set: "\r\n" or "\n"; empty when they were mixed (then m_lineEnds
-    // holds one break per line, in order).
+    // Line ends of the text last set: "\r\n", "\n" or "\r"; empty when they were mixed (then
+    // m_lineEnds holds a code per line break, in order: 'c' CR LF, 'n' LF, 'r' CR).
     std::string m_lineEnd = "\r\n";
-    std::vector<std::string> m_lineEnds;
+    std::string m_lineEnds;
     DragCut m_dragCut;
     int m_nLinesBefore = 0;
     CString m_strStatusText;

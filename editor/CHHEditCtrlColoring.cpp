@@ -181,20 +181,19 @@ void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
     }
 }
 
-std::string CHHEditCtrl::BuildColoredRtf(const CString& text, BOOL finalParagraph, CHHCommentMarkerArray* list) {
-    const std::size_t length = static_cast<std::size_t>(text.GetLength());
-    std::u16string wide = hh::WidenText(static_cast<LPCTSTR>(text), length);
-    const int count = static_cast<int>(length);
+std::string CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list) {
+    const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
+    std::u16string wide = hh::WidenText(text, size);
     if (list) {
         list->RemoveAll();
-        ScanBlockComments(wide.data(), count, *list);
+        ScanBlockComments(wide.data(), length, *list);
         hh::PairMarkers(*list);
-        hh::BlankUnpairedMarkers(*list, 0, count, wide.data());
+        hh::BlankUnpairedMarkers(*list, 0, length, wide.data());
     }
-    std::vector<WORD> attributes(length, 0);
-    if (!ColorizeText(wide.data(), count, attributes.data())) return std::string();
-    if (list) hh::OverlayCommentPairs(*list, 0, count, attributes.data());
-    return hh::BuildColoredRtf(static_cast<LPCTSTR>(text), length, attributes.data(), m_colors, finalParagraph != FALSE);
+    std::vector<WORD> attributes(size, 0);
+    if (!ColorizeText(wide.data(), length, attributes.data())) return std::string();
+    if (list) hh::OverlayCommentPairs(*list, 0, length, attributes.data());
+    return hh::BuildColoredRtf(text, size, attributes.data(), m_colors, finalParagraph != FALSE);
 }
 
 // ---- Formats ----

@@ -5,15 +5,12 @@
 IMPLEMENT_DYNAMIC(CHHEditUndoAction, CHHUndoAction)
 
 CHHEditUndoAction::CHHEditUndoAction(CHHEditCtrl* pCtrl) : m_pCtrl(pCtrl) {
-    m_before = take(&pCtrl->m_lastSnapshot);
+    m_before = take();
 }
 
-CHHEditUndoAction::State CHHEditUndoAction::take(const hh::TextSnapshot* base) {
+CHHEditUndoAction::State CHHEditUndoAction::take() {
     State state;
-    CString text;
-    m_pCtrl->GetWindowText(text);
-    state.text = hh::TextSnapshot::Take(text, base);
-    m_pCtrl->m_lastSnapshot = state.text;
+    state.text = m_pCtrl->takeSnapshot();
     m_pCtrl->GetSel(state.selection);
     state.lineEnd = m_pCtrl->m_lineEnd;
     state.lineEnds = m_pCtrl->m_lineEnds;
@@ -23,6 +20,7 @@ CHHEditUndoAction::State CHHEditUndoAction::take(const hh::TextSnapshot* base) {
 void CHHEditUndoAction::restore(const State& state, bool caretAtEnd) {
     const CString text = state.text.ToString();
     m_pCtrl->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));
+    m_pCtrl->snapshotRestored(state.text);
     m_pCtrl->m_lineEnd = state.lineEnd;
     m_pCtrl->m_lineEnds = state.lineEnds;
     const long caret = caretAtEnd ? state.selection.cpMax : state.selection.cpMin;
@@ -33,7 +31,7 @@ void CHHEditUndoAction::restore(const State& state, bool caretAtEnd) {
 }
 
 BOOL CHHEditUndoAction::Undo() {
-    m_after = take(&m_before.text);
+    m_after = take();
     restore(m_before, true);
     return TRUE;
 }

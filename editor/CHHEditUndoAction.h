@@ -8,7 +8,6 @@
 #include "platform/win/richedit.h"
 
 #include <string>
-#include <vector>
 
 class CHHEditCtrl;
 
@@ -28,9 +27,9 @@ private:
         hh::TextSnapshot text;
         CHARRANGE selection{0, 0};
         std::string lineEnd;
-        std::vector<std::string> lineEnds;
+        std::string lineEnds;
     };
-    State take(const hh::TextSnapshot* base);
+    State take();
     void restore(const State& state, bool caretAtEnd);
 
     CHHEditCtrl* m_pCtrl;

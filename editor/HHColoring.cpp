@@ -49,6 +49,8 @@ namespace {
 
 int markerEnd(const CHHCommentMarker& m) { return m.m_nPos + m.m_nLength; }
 
+bool isRtfSpecial(char c) { return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\t'; }
+
 // The first marker whose position is at or after pos.
 INT_PTR firstAtOrAfter(const CHHCommentMarkerArray& markers, int pos) {
     const CHHCommentMarker* begin = markers.GetData();
@@ -224,7 +226,7 @@ std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* to
     }
     rtf += "}\r\n";
     int current = -1;
-    for (std::size_t i = 0; i < length; ++i) {
+    for (std::size_t i = 0; i < length;) {
         int cls = ClassFromTokenBits(tokens[i]);
         if (cls >= kColorClasses) cls = 0;
         if (cls != current) {
@@ -235,16 +237,18 @@ std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* to
             rtf += e.italic ? "\\i " : "\\i0 ";
             current = cls;
         }
-        const char c = text[i];
+        // Plain characters of one token word go in one piece.
+        std::size_t end = i;
+        while (end < length && tokens[end] == tokens[i] && !isRtfSpecial(text[end])) ++end;
+        rtf.append(text + i, end - i);
+        if (end > i) {
+            i = end;
+            continue;
+        }
+        const char c = text[i++];
         switch (c) {
-        case '\\':
-        case '{':
-        case '}':
-            rtf += '\\';
-            rtf += c;
-            break;
         case '\r':
-            if (i + 1 < length && text[i + 1] == '\n') ++i;
+            if (i < length && text[i] == '\n') ++i;
             rtf += "\r\n\\par ";
             break;
         case '\n':
@@ -253,7 +257,8 @@ std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* to
         case '\t':
             rtf += "\\tab ";
             break;
-        default:
+        default: // a backslash or a brace
+            rtf += '\\';
             rtf += c;
         }
     }

@@ -17,14 +17,15 @@ void SetDefaultColors(ColorEntry* table) {
 std::string WithCrLf(const char* text, std::size_t length) {
     std::string out;
     out.reserve(length + length / 16);
-    for (std::size_t i = 0; i < length; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            out += c;
-            continue;
-        }
-        if (c == '\r' && i + 1 < length && text[i + 1] == '\n') ++i;
+    const char* p = text;
+    const char* end = text + length;
+    while (p < end) {
+        const char* brk = p;
+        while (brk < end && *brk != '\r' && *brk != '\n') ++brk;
+        out.append(p, static_cast<std::size_t>(brk - p));
+        if (brk == end) break;
         out += "\r\n";
+        p = brk + ((*brk == '\r' && brk + 1 < end && brk[1] == '\n') ? 2 : 1);
     }
     return out;
 }

@@ -192,6 +192,37 @@ TEST_F(EditCtrl, UndoGroupsWordsAndHeldDeletes) {
     EXPECT_EQ(text(), "0123456789");
 }
 
+TEST_F(EditCtrl, UndoKeysPostTheCommands) {
+    type("one two");
+    key('Z', false, true);
+    EXPECT_EQ(text(), "one");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_BACK, false, false, true); // Alt+Backspace
+    EXPECT_EQ(text(), "");
+    key('Y', false, true);
+    EXPECT_EQ(text(), "one");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_BACK, true, false, true); // Alt+Shift+Backspace
+    EXPECT_EQ(text(), "one two");
+}
+
+TEST_F(EditCtrl, ReplacingTextBeforeACommentKeepsItsMarkers) {
+    edit->SetText("x = 1; /* c */ y = 2;");
+    edit->SetSel(0, 1);
+    type("longer");
+    ASSERT_EQ(edit->GetDelimiters().GetSize(), 2);
+    EXPECT_EQ(edit->GetDelimiters()[0].m_nPos, find("/*"));
+    EXPECT_EQ(edit->GetDelimiters()[1].m_nPos, find("*/"));
+    EXPECT_EQ(colourAt(find("c */")), kGreen);
+    EXPECT_EQ(colourAt(find("y = 2")), kBlack);
+}
+
+TEST_F(EditCtrl, WithoutAFormaterTextIsPlain) {
+    edit->SetFormater(nullptr);
+    edit->SetText("var s = \"x\"; /* c */\nnext");
+    EXPECT_EQ(text(), "var s = \"x\"; /* c */\r\nnext");
+    for (long pos : {0L, find("\"x"), find("/*")}) EXPECT_EQ(colourAt(pos), kBlack) << pos;
+    EXPECT_EQ(edit->GetLineCommentString(), "?");
+}
+
 TEST_F(EditCtrl, LineCommandsAreOneUndoStepEach) {
     std::string lines;
     for (int i = 0; i < 50; ++i) lines += "  line" + std::to_string(i) + "\r\n";

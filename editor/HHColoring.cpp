@@ -217,7 +217,7 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
 std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
                             bool finalParagraph) {
     std::string rtf;
-    rtf.reserve(length + length / 8 + 512);
+    rtf.reserve(length * 2 + 512); // room for the class changes of source text
     rtf += "{{\\colortbl";
     char buf[64];
     for (int i = 0; i < kColorClasses; ++i) {
@@ -226,16 +226,18 @@ std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* to
         rtf += buf;
     }
     rtf += "}\r\n";
+    // What starts a run of each class: colour, bold and italic.
+    std::string starts[kColorClasses];
+    for (int cls = 0; cls < kColorClasses; ++cls) {
+        starts[cls] = std::string("\\cf") + static_cast<char>('0' + cls) + (table[cls].bold ? "\\b" : "\\b0") +
+                      (table[cls].italic ? "\\i " : "\\i0 ");
+    }
     int current = -1;
     for (std::size_t i = 0; i < length;) {
         int cls = ClassFromTokenBits(tokens[i]);
         if (cls >= kColorClasses) cls = 0;
         if (cls != current) {
-            const ColorEntry& e = table[cls];
-            rtf += "\\cf";
-            rtf += static_cast<char>('0' + cls);
-            rtf += e.bold ? "\\b" : "\\b0";
-            rtf += e.italic ? "\\i " : "\\i0 ";
+            rtf += starts[cls];
             current = cls;
         }
         // Plain characters of one token word go in one piece.

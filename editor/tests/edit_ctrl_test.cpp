@@ -25,6 +25,16 @@ public:
 
 class CHostDoc : public CDocument {};
 
+// Counts the characters the control gives its formater to colour.
+class CCountingEditCtrl : public CHHEditCtrl {
+public:
+    BOOL ColorizeText(const char16_t* text, int length, WORD* attributes) override {
+        m_nColoured += length;
+        return CHHEditCtrl::ColorizeText(text, length, attributes);
+    }
+    long m_nColoured = 0;
+};
+
 // A frame with a view of a document; the control fills the view.
 class EditCtrl : public ::testing::Test {
 protected:
@@ -37,7 +47,7 @@ protected:
         doc = std::make_unique<CHostDoc>();
         doc->m_bAutoDelete = FALSE;
         doc->AddView(view);
-        edit = std::make_unique<CHHEditCtrl>();
+        edit = std::make_unique<CCountingEditCtrl>();
         ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
                                      ES_AUTOVSCROLL | ES_NOHIDESEL,
                                  CRect(0, 0, 600, 340), view, 100));
@@ -113,7 +123,7 @@ protected:
     CFrameWnd* frame = nullptr;
     CHostView* view = nullptr;
     std::unique_ptr<CHostDoc> doc;
-    std::unique_ptr<CHHEditCtrl> edit;
+    std::unique_ptr<CCountingEditCtrl> edit;
 };
 
 TEST_F(EditCtrl, TypedJavaScriptIsColouredByClass) {
@@ -152,20 +162,29 @@ TEST_F(EditCtrl, BlockCommentFarAboveRecoloursWhatItCoversOnly) {
     std::string body;
     for (int i = 0; i < 200; ++i) body += "var a" + std::to_string(i) + " = 1;\r\n";
     edit->SetText(("x = 1;\r\nend = 2;\r\n" + body).c_str());
+    // The view shows the end of the text; the comment goes far above it.
+    edit->GoToLine(190, 0);
+    edit->SendMessage(EM_SCROLLCARET);
+    pm::afxtest::pump();
+    ASSERT_GT(edit->GetFirstVisibleLine(), 100);
     EXPECT_EQ(colourAt(find("var a150")), kBlue);
     // Open a comment on the first line, close it on the second: only those lines change.
     caret(0);
     type("/*");
     EXPECT_EQ(colourAt(0), kBlack); // unterminated: not a comment
     caret(find("end"));
+    edit->m_nColoured = 0;
     type("*/");
     for (long pos : {0L, find("x = 1"), find("*/")}) EXPECT_EQ(colourAt(pos), kGreen) << pos;
     EXPECT_EQ(colourAt(find("end")), kBlack);
     EXPECT_EQ(colourAt(find("var a150")), kBlue);
-    // Deleting the end recolours what the comment covered.
+    EXPECT_LT(edit->m_nColoured, 100); // the two lines, not the text below them
+    // Deleting the end recolours what the comment may have covered: the comment span limit on.
     caret(find("*/") + 2);
+    edit->m_nColoured = 0;
     key(VK_BACK);
     EXPECT_NE(colourAt(find("x = 1")), kGreen);
+    EXPECT_LT(edit->m_nColoured, 1100);
 }
 
 TEST_F(EditCtrl, CommentsLongerThanTheLimitStayUncoloured) {

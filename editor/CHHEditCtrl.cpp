@@ -84,6 +84,7 @@ BEGIN_MESSAGE_MAP(CHHEditCtrl, CRichEditCtrl)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCutCopy)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
     ON_REGISTERED_MESSAGE(HHEDIT_REPLACE_MESSAGE, OnReplaceMessage)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CHHEditCtrl::CHHEditCtrl() {
@@ -165,6 +166,7 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     BeginWaitCursor();
     BeginUpdate(FALSE);
     m_delimiters.RemoveAll();
+    m_deferred.clear();
     // Positions are the control's: every line break counts as CR LF.
     const std::string whole = text ? hh::WithCrLf(text, std::strlen(text)) : std::string();
     bool done = false;
@@ -507,8 +509,8 @@ void CHHEditCtrl::changeTyped(int selEnd) {
     // The markers move for the deletion, then for the insertion; the changed lines are scanned
     // once the text is final (a scan between would find markers the insertion then moves on).
     const BOOL paste = m_nEditKind == hh::kEditPaste;
-    hh::ShiftMarkers(m_delimiters, TRUE, m_nEditStart, m_nEditEnd);
-    hh::ShiftMarkers(m_delimiters, FALSE, m_nEditStart, selEnd);
+    shiftForChange(TRUE, m_nEditStart, m_nEditEnd);
+    shiftForChange(FALSE, m_nEditStart, selEnd);
     rescanLines(m_nEditStart, selEnd);
     ResolveBlockComments(TRUE);
     ColorizeLines(m_nEditStart, selEnd, paste);
@@ -524,8 +526,8 @@ void CHHEditCtrl::changeTyped(int selEnd) {
 // positions it has now; this holds whichever side of the cut the drop point lies.
 void CHHEditCtrl::changeMoved(int selStart, int selEnd) {
     const DragCut cut = m_dragCut;
-    hh::ShiftMarkers(m_delimiters, TRUE, cut.start, cut.end);
-    hh::ShiftMarkers(m_delimiters, FALSE, selStart, selEnd);
+    shiftForChange(TRUE, cut.start, cut.end);
+    shiftForChange(FALSE, selStart, selEnd);
     // Where the cut was, in the positions the text has now.
     const int cutAt = std::min<int>(cut.start < selStart ? cut.start : cut.start + (selEnd - selStart), GetTextLength());
     rescanLines(selStart, selEnd);

@@ -141,6 +141,7 @@ protected:
     afx_msg LRESULT OnRedo(WPARAM, LPARAM);
     afx_msg LRESULT OnPaste(WPARAM, LPARAM);
     afx_msg LRESULT OnReplaceMessage(WPARAM, LPARAM);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLineCommand(UINT nID);
     afx_msg void OnUpdateLineCommand(CCmdUI* pCmdUI);
     afx_msg void OnOptions();
@@ -228,6 +229,10 @@ private:
     void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved, bool large,
                    BOOL applyParaFormat);
     void recolour(const std::vector<hh::Stretch>& stretches);
+    // Moves the markers, and the stretches left for later, for the change [start, end).
+    void shiftForChange(BOOL deleted, int start, int end);
+    // Ranges coloured plain because a key was waiting: coloured properly once none waits.
+    std::vector<hh::Stretch> m_deferred;
     // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.

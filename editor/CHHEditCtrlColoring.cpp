@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr UINT_PTR kDeferredColoringTimer = 0x4843;
+
 CString sliceOf(const CString& text, int from, int to) { return CString(static_cast<LPCTSTR>(text) + from, to - from); }
 
 bool sameFormat(const CHARFORMAT& have, const CHARFORMAT& want) {
@@ -62,8 +64,13 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
             SetParaFormat(m_paraFormat);
     }
     const hh::ColorEntry& plain = m_colors[0];
-    if (!m_bSyntaxColoring || keyWaiting()) {
+    if (!m_bSyntaxColoring) {
         SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
+    } else if (keyWaiting()) {
+        // Typing goes first; the range is coloured when the keys are done.
+        SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
+        m_deferred.emplace_back(start, end);
+        SetTimer(kDeferredColoringTimer, 10);
     } else {
         if (large) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
         const CString text = GetSelText();
@@ -147,7 +154,7 @@ void CHHEditCtrl::FixWordCase(int start, int end, LPTSTR word, WORD bits) {
 
 void CHHEditCtrl::UpdateDelimiters(BOOL deleted, int start, int end) {
     if (end <= start) return;
-    hh::ShiftMarkers(m_delimiters, deleted, start, end);
+    shiftForChange(deleted, start, end);
     rescanLines(start, deleted ? start : end);
 }
 
@@ -171,6 +178,27 @@ void CHHEditCtrl::ResolveBlockComments(BOOL recolour) {
     const std::vector<hh::Stretch> stretches = hh::PairMarkers(m_delimiters);
     if (recolour) this->recolour(stretches);
     m_bKeywordCase = keywordCase;
+}
+
+void CHHEditCtrl::shiftForChange(BOOL deleted, int start, int end) {
+    hh::ShiftMarkers(m_delimiters, deleted, start, end);
+    hh::ShiftStretches(m_deferred, deleted, start, end);
+}
+
+void CHHEditCtrl::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kDeferredColoringTimer) {
+        Default();
+        return;
+    }
+    if (keyWaiting()) return;
+    KillTimer(kDeferredColoringTimer);
+    std::vector<hh::Stretch> stretches;
+    stretches.swap(m_deferred);
+    const int length = GetTextLength();
+    for (const hh::Stretch& s : stretches) {
+        const int from = std::min(s.first, length), to = std::min(s.second, length);
+        if (from <= to) ColorizeLines(from, to, FALSE);
+    }
 }
 
 void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {

@@ -81,6 +81,16 @@ void ShiftMarkers(CHHCommentMarkerArray& markers, BOOL deleted, int start, int e
     markers.SetSize(out);
 }
 
+void ShiftStretches(std::vector<Stretch>& stretches, BOOL deleted, int start, int end) {
+    if (end <= start) return;
+    const int delta = end - start;
+    auto move = [&](int pos) {
+        if (!deleted) return pos >= start ? pos + delta : pos;
+        return pos >= end ? pos - delta : std::min(pos, start);
+    };
+    for (Stretch& s : stretches) s = Stretch(move(s.first), move(s.second));
+}
+
 void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& found, int offset) {
     for (INT_PTR i = 0; i < found.GetSize(); ++i) {
         CHHCommentMarker m = found[i];

@@ -49,6 +49,10 @@ typedef std::pair<int, int> Stretch;
 // overlaps and pulls later ones back; inserted text pushes later ones on and removes a marker it
 // falls strictly inside.
 void ShiftMarkers(CHHCommentMarkerArray& markers, BOOL deleted, int start, int end);
+// Moves stretches for the change [start, end) as ShiftMarkers moves markers; a stretch the
+// deletion covers shrinks to where it was.
+void ShiftStretches(std::vector<Stretch>& stretches, BOOL deleted, int start, int end);
+
 // Inserts found markers (positions relative to offset) in position order, skipping a position
 // already present.
 void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& found, int offset);

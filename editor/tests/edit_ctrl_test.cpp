@@ -187,6 +187,22 @@ TEST_F(EditCtrl, BlockCommentFarAboveRecoloursWhatItCoversOnly) {
     EXPECT_LT(edit->m_nColoured, 1100);
 }
 
+TEST_F(EditCtrl, RangesSkippedForAWaitingKeyAreColouredAfterIt) {
+    edit->SetText("x = 1; /* c */ y = \"s\";");
+    // A key waits in the queue: colouring gives way and paints plain.
+    edit->PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
+    edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
+    EXPECT_EQ(colourAt(find("/*")), kBlack);
+    EXPECT_EQ(colourAt(find("\"s")), kBlack);
+    // Once the keys are handled the range gets its colours.
+    for (int i = 0; i < 200 && colourAt(find("/*")) != kGreen; ++i) {
+        pm::afxtest::pump();
+        ::Sleep(5);
+    }
+    EXPECT_EQ(colourAt(find("/*")), kGreen);
+    EXPECT_EQ(colourAt(find("\"s")), kMagenta);
+}
+
 TEST_F(EditCtrl, CommentsLongerThanTheLimitStayUncoloured) {
     edit->SetText(("/* " + std::string(1030, 'x') + " */ var").c_str());
     EXPECT_NE(colourAt(5), kGreen);

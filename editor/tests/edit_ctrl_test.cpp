@@ -297,6 +297,36 @@ TEST_F(EditCtrl, LineCommandsAreOneUndoStepEach) {
         EXPECT_FALSE(commandEnabled(id)) << id;
 }
 
+TEST_F(EditCtrl, ContextMenuRunsItsCommandsOnTheControl) {
+    edit->SetText("abc");
+    edit->SetSel(0, 2);
+    // A keyboard invocation shows the menu at (5, 5); the click waits in the queue for the menu
+    // loop and lands on its first item, Cut.
+    pm::test::click(edit->m_hWnd, POINT{30, 14});
+    edit->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->m_hWnd), MAKELPARAM(-1, -1));
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "c");
+    // Without a selection Cut is disabled: the same click does nothing, Esc closes the menu.
+    pm::test::click(edit->m_hWnd, POINT{30, 14});
+    pm::test::pressKey(edit->m_hWnd, VK_ESCAPE);
+    edit->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->m_hWnd), MAKELPARAM(-1, -1));
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "c");
+
+    // A right click with no selection first puts the caret where it was.
+    edit->SetText("abcdef");
+    caret(0);
+    POINT at{};
+    edit->SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 4);
+    pm::test::pressKey(edit->m_hWnd, VK_ESCAPE);
+    edit->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(at.x + 1, at.y + 3));
+    pm::afxtest::pump();
+    long start = 0, end = 0;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(end, 4);
+}
+
 TEST_F(EditCtrl, EnterCopiesIndentationUpToTheCaretColumn) {
     edit->SetText("    x");
     caret(5);

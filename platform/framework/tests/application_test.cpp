@@ -153,3 +153,38 @@ TEST(Documents, AFailedSaveLeavesTheOldFileAsItWas) {
     pm::setMessageBoxHook(nullptr);
     pm::afxtest::removeFolder(folder);
 }
+
+namespace {
+
+class CMainApp : public CWinApp {
+public:
+    explicit CMainApp(BOOL start) : CWinApp("Main Test"), m_start(start) {}
+    BOOL m_start;
+    bool m_ranExit = false;
+    BOOL InitInstance() override {
+        if (m_start) ::PostQuitMessage(7);
+        return m_start;
+    }
+    int ExitInstance() override {
+        m_ranExit = true;
+        return CWinApp::ExitInstance();
+    }
+};
+
+} // namespace
+
+TEST(Application, WinMainRunsTheLoopOrExitsAtOnce) {
+    char name[] = "/usr/bin/sample";
+    char* argv[] = {name};
+    {
+        CMainApp app(TRUE);
+        EXPECT_EQ(AfxWinMain(1, argv), 7) << "the exit code of WM_QUIT";
+        EXPECT_TRUE(app.m_ranExit);
+        EXPECT_EQ(std::string(app.m_pszExeName), "sample");
+    }
+    {
+        CMainApp app(FALSE);
+        EXPECT_EQ(AfxWinMain(1, argv), 0);
+        EXPECT_TRUE(app.m_ranExit) << "a failed start still cleans up";
+    }
+}

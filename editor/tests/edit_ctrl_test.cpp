@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,7 +33,9 @@ public:
         m_nColoured += length;
         return CHHEditCtrl::ColorizeText(text, length, attributes);
     }
+    void OnCaretLineChanged(int line, int) override { m_lines.push_back(line); }
     long m_nColoured = 0;
+    std::vector<int> m_lines;
 };
 
 // A frame with a view of a document; the control fills the view.
@@ -343,6 +346,7 @@ TEST_F(EditCtrl, EnterCopiesIndentationUpToTheCaretColumn) {
 TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
     edit->SetText("saved");
     EXPECT_FALSE(doc->IsModified()); // SetText never marks the document
+    EXPECT_FALSE(edit->SendMessage(EM_CANUNDO)); // nor takes a snapshot
     edit->SetModified(FALSE);
     caret(5);
     type("!");
@@ -399,6 +403,23 @@ TEST_F(EditCtrl, CaretColumnBeyondTwoThousandCharacters) {
     EXPECT_EQ(edit->GetCaretLineCol(), CPoint(2905, 1)); // the Tab counts four
     EXPECT_EQ(edit->GetCaretPosText(), "Ln 1, Col 2905");
     key(VK_DOWN);
+    EXPECT_EQ(edit->GetCaretLineCol().y, 2);
+}
+
+TEST_F(EditCtrl, CaretLineChangesAreReportedOncePerLine) {
+    edit->SetText("one\r\ntwo\r\nthree");
+    caret(0);
+    edit->m_lines.clear();
+    key(VK_RIGHT);
+    key(VK_RIGHT);
+    EXPECT_TRUE(edit->m_lines.empty());
+    key(VK_DOWN);
+    key(VK_RIGHT);
+    key(VK_DOWN);
+    EXPECT_EQ(edit->m_lines, (std::vector<int>{1, 2}));
+    // A selection reports nothing; the status text follows its moving end.
+    key(VK_UP, true);
+    EXPECT_EQ(edit->m_lines, (std::vector<int>{1, 2}));
     EXPECT_EQ(edit->GetCaretLineCol().y, 2);
 }
 

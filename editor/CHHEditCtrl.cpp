@@ -673,9 +673,8 @@ void CHHEditCtrl::OnLineCommand(UINT nID) {
 void CHHEditCtrl::OnUpdateLineCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
 
 void CHHEditCtrl::OnOptions() {
-    if (DoOptionsDialog()) {
-        // Settings are written by the options dialog's owner.
-    }
+    // Writing the settings back after OK goes with the options dialog.
+    DoOptionsDialog();
 }
 
 void CHHEditCtrl::OnUpdateOptions(CCmdUI* pCmdUI) {

@@ -373,6 +373,22 @@ TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
     EXPECT_TRUE(doc->IsModified());
 }
 
+TEST_F(EditCtrl, InsertAndDeleteRangeAreNotUserEdits) {
+    edit->SetText("var a;\r\nb;");
+    edit->SetSel(0, 3);
+    edit->InsertText("/* x */", 8);
+    edit->DeleteRange(CHARRANGE{3, 4});
+    EXPECT_EQ(text(), "vara;\r\n/* x */b;");
+    CHARRANGE sel{};
+    edit->GetSel(sel);
+    EXPECT_EQ(sel.cpMin, 0); // the selection stays where it was
+    EXPECT_EQ(sel.cpMax, 3);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(edit->SendMessage(EM_CANUNDO));
+    EXPECT_EQ(colourAt(find("x */")), kGreen); // coloured all the same
+    EXPECT_EQ(std::string(edit->GetTextRange(CHARRANGE{7, 14})), "/* x */");
+}
+
 TEST_F(EditCtrl, ReadOnlyRefusesChangesButCopies) {
     edit->SetText("keep me");
     edit->SetReadOnly(TRUE);

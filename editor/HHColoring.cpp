@@ -227,7 +227,7 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
 std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
                             bool finalParagraph) {
     std::string rtf;
-    rtf.reserve(length * 2 + 512); // room for the class changes of source text
+    rtf.reserve(length * 3 + 512); // source text changes class every few characters
     rtf += "{{\\colortbl";
     char buf[64];
     for (int i = 0; i < kColorClasses; ++i) {

@@ -451,7 +451,8 @@ void CHHEditCtrl::classifyChange(const ENPROTECTED& p) {
 }
 
 void CHHEditCtrl::trackSnapshot(int start, int end) {
-    if (!hh::ContinuesSnapshot(m_nLastSnapshotKind, m_nLastSnapshotStart, m_nLastSnapshotEnd, m_nEditKind, start, end))
+    if (!hh::ContinuesSnapshot(m_nLastSnapshotKind, m_nLastSnapshotStart, m_nLastSnapshotEnd, m_nEditKind, start, end,
+                               m_nLastTypedLength))
         SaveUndoState(start, end, m_nEditKind);
     m_nLastSnapshotKind = m_nEditKind;
     m_nLastSnapshotStart = start;
@@ -483,6 +484,9 @@ void CHHEditCtrl::OnChange() {
         OnTextChanged(FALSE, sel.cpMin, sel.cpMax);
         break;
     case hh::kEditTyped:
+        m_nLastTypedLength = sel.cpMax - m_nEditStart;
+        changeTyped(sel.cpMax);
+        break;
     case hh::kEditReplace:
     case hh::kEditPaste:
         changeTyped(sel.cpMax);

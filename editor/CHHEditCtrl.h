@@ -206,6 +206,7 @@ protected:
     int m_nLastSnapshotKind = 0;
     int m_nLastSnapshotStart = -1;
     int m_nLastSnapshotEnd = -1;
+    int m_nLastTypedLength = 1; // positions the last typed character took
 
 private:
     friend class CHHEditUndoAction;

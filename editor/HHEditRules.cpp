@@ -2,9 +2,9 @@
 
 namespace hh {
 
-bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end) {
+bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end, int typedLength) {
     if (kind != lastKind) return false;
-    if (kind == kEditTyped) return lastStart == lastEnd && start == end && start == lastStart + 1;
+    if (kind == kEditTyped) return lastStart == lastEnd && start == end && start == lastStart + typedLength;
     if (kind == kEditDelete)
         return lastEnd - lastStart == 1 && end - start == 1 && (start == lastStart || end == lastStart);
     return false;

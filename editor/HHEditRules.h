@@ -19,9 +19,10 @@ enum EditKind {
 };
 
 // Whether the change [start, end) of kind continues the previous one's undo snapshot: typing on
-// after a typed character, or holding Delete (same start) or Backspace (ending at the previous
-// start) one character at a time.
-bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end);
+// right after a typed character (which took typedLength positions: a UTF-8 sequence takes more
+// than one), or holding Delete (same start) or Backspace (ending at the previous start) one
+// character at a time.
+bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end, int typedLength = 1);
 
 // The zero-based column of offset in line: a Tab counts tabSize, a UTF-8 sequence one.
 int CaretColumn(std::string_view line, int offset, int tabSize);

@@ -15,9 +15,12 @@ TEST(EditRules, SnapshotContinuation) {
     const struct {
         int lastKind, lastStart, lastEnd, kind, start, end;
         bool continues;
+        int typedLength = 1;
     } cases[] = {
         {kEditTyped, 5, 5, kEditTyped, 6, 6, true},     // typing on
         {kEditTyped, 5, 5, kEditTyped, 8, 8, false},    // typing elsewhere
+        {kEditTyped, 5, 5, kEditTyped, 7, 7, true, 2},  // after a two-byte character
+        {kEditTyped, 5, 5, kEditTyped, 6, 6, false, 2}, // inside where it went
         {kEditTyped, 5, 7, kEditTyped, 6, 6, false},    // typed over a selection before
         {kEditOther, 5, 5, kEditTyped, 6, 6, false},    // after a space, Tab or Enter reset the kind
         {kEditDelete, 5, 6, kEditDelete, 5, 6, true},   // Delete held down
@@ -28,7 +31,7 @@ TEST(EditRules, SnapshotContinuation) {
         {kEditReplace, 5, 5, kEditReplace, 6, 6, false} // replacements never continue
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ContinuesSnapshot(c.lastKind, c.lastStart, c.lastEnd, c.kind, c.start, c.end), c.continues)
+        EXPECT_EQ(ContinuesSnapshot(c.lastKind, c.lastStart, c.lastEnd, c.kind, c.start, c.end, c.typedLength), c.continues)
             << c.lastKind << " " << c.lastStart << " " << c.kind << " " << c.start;
 }
 

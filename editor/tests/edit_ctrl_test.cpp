@@ -206,6 +206,43 @@ TEST_F(EditCtrl, RangesSkippedForAWaitingKeyAreColouredAfterIt) {
     EXPECT_EQ(colourAt(find("\"s")), kMagenta);
 }
 
+TEST_F(EditCtrl, ALargeRangeIsColouredAsSmallPiecesAre) {
+    std::string source;
+    for (int i = 0; i < 60; ++i)
+        source += "if (x" + std::to_string(i) + " > 2) { s = \"t\"; } /* c\r\n d */ // e\r\n";
+    edit->SetText(source.c_str());
+    const long length = edit->GetTextLength();
+    ASSERT_GT(length, 1536);
+    const std::string shown = text();
+    auto formats = [&] {
+        std::vector<std::pair<COLORREF, DWORD>> all;
+        for (long pos = 0; pos < length; ++pos) {
+            const char c = shown[static_cast<std::size_t>(pos)];
+            if (c == '\r' || c == '\n') continue; // line breaks show no colour
+            const CHARFORMAT cf = formatAt(pos);
+            all.emplace_back(cf.crTextColor, cf.dwEffects & (CFE_BOLD | CFE_ITALIC));
+        }
+        return all;
+    };
+    auto plainAll = [&] {
+        edit->SetSyntaxColoring(FALSE);
+        edit->ColorizeRange(0, length, FALSE);
+        edit->SetSyntaxColoring(TRUE);
+    };
+    plainAll();
+    const auto plain = formats();
+    edit->ColorizeRange(0, length, FALSE);
+    const auto large = formats();
+    EXPECT_NE(large, plain);
+    plainAll();
+    for (int line = 0; line < edit->GetLineCount(); ++line) {
+        const int start = edit->LineIndex(line);
+        edit->ColorizeRange(start, start + edit->LineLength(start), FALSE);
+    }
+    EXPECT_EQ(formats(), large);
+    EXPECT_EQ(colourAt(find("d */")), kGreen);
+}
+
 TEST_F(EditCtrl, CommentsLongerThanTheLimitStayUncoloured) {
     edit->SetText(("/* " + std::string(1030, 'x') + " */ var").c_str());
     EXPECT_NE(colourAt(5), kGreen);

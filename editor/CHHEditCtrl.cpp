@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CHHEditCtrl, CRichEditCtrl)
@@ -168,7 +169,12 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     m_delimiters.RemoveAll();
     m_deferred.clear();
     // Positions are the control's: every line break counts as CR LF.
-    const std::string whole = text ? hh::WithCrLf(text, std::strlen(text)) : std::string();
+    std::string converted;
+    std::string_view whole = text ? std::string_view(text) : std::string_view();
+    if (m_lineEnd != "\r\n") {
+        converted = hh::WithCrLf(whole.data(), whole.size());
+        whole = converted;
+    }
     bool done = false;
     if (m_bSyntaxColoring) {
         std::string rtf = BuildColoredRtf(whole.data(), static_cast<int>(whole.size()), TRUE, &m_delimiters);
@@ -196,7 +202,8 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     if (!done) {
         m_delimiters.RemoveAll();
         m_bInternalChange = TRUE;
-        DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(whole.c_str()));
+        const std::string terminated(whole);
+        DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
         m_bInternalChange = FALSE;
         if (m_pFormater) {
             const int length = GetTextLength();

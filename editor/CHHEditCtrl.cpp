@@ -362,9 +362,12 @@ void CHHEditCtrl::EmptyUndoBuffer() {
 }
 
 void CHHEditCtrl::AfterUndoRedo() {
-    CString text;
-    GetWindowText(text);
-    const BOOL modified = !(m_bHaveSavedText && m_savedText.Equals(static_cast<LPCTSTR>(text), static_cast<std::size_t>(text.GetLength())));
+    BOOL modified = TRUE;
+    if (m_bHaveSavedText) {
+        CString text;
+        GetWindowText(text);
+        modified = !m_savedText.Equals(text, static_cast<std::size_t>(text.GetLength()));
+    }
     m_bModified = modified;
     SetDocumentModified(modified);
 }

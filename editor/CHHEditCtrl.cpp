@@ -224,6 +224,11 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     // The text set is the base of the next undo snapshot.
     if (GetTextLength() == static_cast<long>(whole.size()))
         snapshotRestored(hh::TextSnapshot::Take(whole.data(), whole.size()));
+    // A text set from outside is what the document holds; undo and redo compare with it.
+    if (!m_bKeepSavedText) {
+        m_savedText = m_lastSnapshot;
+        m_bHaveSavedText = GetTextLength() == static_cast<long>(whole.size());
+    }
     m_bBusy = FALSE;
     EndWaitCursor();
 }
@@ -305,7 +310,9 @@ void CHHEditCtrl::ReapplyText() {
     const std::string lineEnds = m_lineEnds;
     CString text;
     GetWindowText(text);
+    m_bKeepSavedText = true;
     SetText(text);
+    m_bKeepSavedText = false;
     m_lineEnd = lineEnd;
     m_lineEnds = lineEnds;
     SetSel(saved);

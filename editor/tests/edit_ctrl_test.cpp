@@ -402,6 +402,20 @@ TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
     undo();
     EXPECT_TRUE(doc->IsModified());
 
+    // Recolouring the whole text after an options change keeps the saved text and the selection.
+    edit->SetText("load");
+    caret(4);
+    type("ed");
+    edit->SetSel(1, 2);
+    edit->ReapplyText();
+    long start = 0, end = 0;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(end, 2);
+    undo();
+    EXPECT_EQ(text(), "load");
+    EXPECT_FALSE(doc->IsModified());
+
     // A character typed over another in overwrite mode is a change too.
     edit->SetText("abc");
     doc->SetModifiedFlag(FALSE);

@@ -175,51 +175,7 @@ void CHHEditCtrl::SetText(LPCSTR text) {
         converted = hh::WithCrLf(whole.data(), whole.size());
         whole = converted;
     }
-    bool done = false;
-    if (m_bSyntaxColoring) {
-        std::string rtf = BuildColoredRtf(whole.data(), static_cast<int>(whole.size()), TRUE, &m_delimiters);
-        if (!rtf.empty()) {
-            struct Source {
-                const std::string* rtf;
-                std::size_t at;
-            } source{&rtf, 0};
-            EDITSTREAM es{};
-            es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
-            es.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) -> DWORD {
-                auto* s = reinterpret_cast<Source*>(cookie);
-                const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size), s->rtf->size() - s->at);
-                std::copy_n(s->rtf->data() + s->at, n, buffer);
-                s->at += n;
-                *got = static_cast<LONG>(n);
-                return 0;
-            };
-            m_bInternalChange = TRUE;
-            StreamIn(SF_RTF, es);
-            m_bInternalChange = FALSE;
-            done = es.dwError == 0;
-        }
-    }
-    if (!done) {
-        m_delimiters.RemoveAll();
-        m_bInternalChange = TRUE;
-        const std::string terminated(whole);
-        DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
-        m_bInternalChange = FALSE;
-        if (m_pFormater) {
-            const int length = GetTextLength();
-            CHHCommentMarkerArray found;
-            CString all;
-            GetWindowText(all);
-            std::u16string wide = hh::WidenText(all, static_cast<std::size_t>(all.GetLength()));
-            ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
-            hh::MergeMarkers(m_delimiters, found, 0);
-            hh::PairMarkers(m_delimiters);
-            const BOOL keywordCase = m_bKeywordCase;
-            m_bKeywordCase = FALSE;
-            ColorizeRange(0, length, FALSE);
-            m_bKeywordCase = keywordCase;
-        }
-    }
+    if (!m_bSyntaxColoring || !streamColoredText(whole)) setPlainText(whole);
     EndUpdate();
     // The text set is the base of the next undo snapshot.
     if (GetTextLength() == static_cast<long>(whole.size()))
@@ -231,6 +187,48 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     }
     m_bBusy = FALSE;
     EndWaitCursor();
+}
+
+bool CHHEditCtrl::streamColoredText(std::string_view text) {
+    const std::string rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
+    if (rtf.empty()) return false;
+    struct Source {
+        const std::string* rtf;
+        std::size_t at;
+    } source{&rtf, 0};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    es.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) -> DWORD {
+        auto* s = reinterpret_cast<Source*>(cookie);
+        const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size), s->rtf->size() - s->at);
+        std::copy_n(s->rtf->data() + s->at, n, buffer);
+        s->at += n;
+        *got = static_cast<LONG>(n);
+        return 0;
+    };
+    m_bInternalChange = TRUE;
+    StreamIn(SF_RTF, es);
+    m_bInternalChange = FALSE;
+    return es.dwError == 0;
+}
+
+void CHHEditCtrl::setPlainText(std::string_view text) {
+    m_delimiters.RemoveAll();
+    const std::string terminated(text);
+    m_bInternalChange = TRUE;
+    DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+    m_bInternalChange = FALSE;
+    CString all;
+    GetWindowText(all);
+    std::u16string wide = hh::WidenText(all, static_cast<std::size_t>(all.GetLength()));
+    CHHCommentMarkerArray found;
+    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
+    hh::MergeMarkers(m_delimiters, found, 0);
+    hh::PairMarkers(m_delimiters);
+    const BOOL keywordCase = m_bKeywordCase;
+    m_bKeywordCase = FALSE;
+    ColorizeRange(0, all.GetLength(), FALSE);
+    m_bKeywordCase = keywordCase;
 }
 
 void CHHEditCtrl::InsertText(LPCSTR text, int pos) {

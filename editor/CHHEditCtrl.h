@@ -14,6 +14,7 @@
 #include "platform/framework/CommonControls.h"
 
 #include <string>
+#include <string_view>
 
 class CHHEditUndoAction;
 
@@ -223,6 +224,10 @@ private:
     void rescanLines(int start, int end);
     void updateCaretColumn(const CHARRANGE& sel);
     std::string lineText(int line);
+    // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
+    // coloured afterwards.
+    bool streamColoredText(std::string_view text);
+    void setPlainText(std::string_view text);
     void buildCharFormat();
     void buildParaFormat();
     // Whether a key press waits in the queue (colouring then gives way to typing).

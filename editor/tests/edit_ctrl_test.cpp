@@ -384,6 +384,33 @@ TEST_F(EditCtrl, EnterCopiesIndentationUpToTheCaretColumn) {
     EXPECT_EQ(undoSteps(), 1);
 }
 
+TEST_F(EditCtrl, ControlKeysDeleteOneCharacterAndGoHome) {
+    const struct {
+        const char* text;
+        long caret;
+        int vk;
+        const char* after;
+    } cases[] = {
+        {"abc def", 0, VK_DELETE, "bc def"},  // one character, never a word
+        {"abc def", 7, VK_BACK, "abc de"},
+        {"ab\r\ncd", 2, VK_DELETE, "abcd"}, // a line break goes whole
+        {"ab\r\ncd", 4, VK_BACK, "abcd"},
+    };
+    for (const auto& c : cases) {
+        edit->SetText(c.text);
+        caret(c.caret);
+        key(c.vk, false, true);
+        EXPECT_EQ(text(), c.after) << c.text << " " << c.caret;
+    }
+    edit->SetText("one\r\ntwo");
+    caret(7);
+    key(VK_HOME, true, true); // Ctrl+Shift+Home selects nothing
+    long start = -1, end = -1;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 0);
+}
+
 TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
     edit->SetText("saved");
     EXPECT_FALSE(doc->IsModified()); // SetText never marks the document

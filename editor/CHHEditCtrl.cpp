@@ -124,8 +124,9 @@ BOOL CHHEditCtrl::ColorizeText(const char16_t* text, int length, WORD* attribute
     return TRUE;
 }
 
-void CHHEditCtrl::ScanBlockComments(const char16_t* text, int length, CHHCommentMarkerArray& list) {
-    if (m_pFormater) m_pFormater->ScanBlockComments(text, length, list);
+void CHHEditCtrl::ScanBlockComments(const char16_t* text, int length, CHHCommentMarkerArray& list,
+                                    BOOL inComment) {
+    if (m_pFormater) m_pFormater->ScanBlockComments(text, length, list, inComment);
 }
 
 BOOL CHHEditCtrl::AdjustWordCase(LPTSTR word, WORD bits) {

@@ -50,7 +50,9 @@ public:
     virtual void FindNextMatch();
     virtual CString GetLineCommentString();
     virtual BOOL ColorizeText(const char16_t* text, int length, WORD* attributes);
-    virtual void ScanBlockComments(const char16_t* text, int length, CHHCommentMarkerArray& list);
+    // With inComment the text starts inside a block comment (lines rescanned after a change).
+    virtual void ScanBlockComments(const char16_t* text, int length, CHHCommentMarkerArray& list,
+                                   BOOL inComment = FALSE);
     virtual BOOL AdjustWordCase(LPTSTR word, WORD bits);
     virtual void UpdateStatusCaretPos();
     virtual void OnCaretLineChanged(int line, int charPos);

@@ -166,8 +166,9 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     m_bDelimiterScan = TRUE;
     const CString text = GetTextRange(CHARRANGE{from, to});
     std::u16string wide = hh::WidenText(text, static_cast<std::size_t>(text.GetLength()));
+    // Inside a comment a quote starts no string: the scan is told where it begins.
     CHHCommentMarkerArray found;
-    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
+    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found, hh::InsideComment(m_delimiters, from));
     hh::MergeMarkers(m_delimiters, found, from);
     m_bDelimiterScan = FALSE;
 }

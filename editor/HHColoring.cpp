@@ -192,6 +192,13 @@ private:
 
 std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers) { return Pairing(markers).run(); }
 
+bool InsideComment(const CHHCommentMarkerArray& markers, int pos) {
+    const INT_PTR next = firstAtOrAfter(markers, pos);
+    if (next == 0) return false;
+    const CHHCommentMarker& before = markers[next - 1];
+    return before.m_bStart && markerEnd(before) <= pos;
+}
+
 void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text) {
     for (INT_PTR i = firstAtOrAfter(markers, start); i < markers.GetSize(); ++i) {
         const CHHCommentMarker& m = markers[i];

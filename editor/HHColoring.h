@@ -60,6 +60,9 @@ void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& f
 // more rejected, unterminated starts unpaired) and answers the stretches whose comment status
 // may have changed.
 std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers);
+// Whether the language has pos inside a block comment: the last marker before it is a start
+// (paired or not: the span limit is a colouring rule only).
+bool InsideComment(const CHHCommentMarkerArray& markers, int pos);
 // Overwrites, in the stretch's text (text[0] is position start), every unpaired marker lying
 // wholly inside [start, end) with spaces.
 void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text);

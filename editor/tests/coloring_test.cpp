@@ -130,6 +130,17 @@ TEST(Coloring, PairingTellsWhatToRecolour) {
     EXPECT_EQ(pairs(distant), (std::vector<int>{0, 0, 0}));
 }
 
+TEST(Coloring, InsideACommentForTheScanner) {
+    CHHCommentMarkerArray list;
+    fill(list, {marker(10, true), marker(20, false), marker(5000, true)});
+    hh::PairMarkers(list);
+    const struct {
+        int pos;
+        bool inside;
+    } cases[] = {{0, false}, {11, false}, {12, true}, {20, true}, {22, false}, {6000, true}}; // unpaired start too
+    for (const auto& c : cases) EXPECT_EQ(hh::InsideComment(list, c.pos), c.inside) << c.pos;
+}
+
 TEST(Coloring, OverlayColoursCommentsStartingBeforeTheStretch) {
     CHHCommentMarkerArray list;
     fill(list, {marker(10, true), marker(30, false), marker(50, true)});

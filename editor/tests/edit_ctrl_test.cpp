@@ -243,6 +243,15 @@ TEST_F(EditCtrl, ALargeRangeIsColouredAsSmallPiecesAre) {
     EXPECT_EQ(colourAt(find("d */")), kGreen);
 }
 
+TEST_F(EditCtrl, AnEndTypedAfterAQuoteInsideACommentClosesIt) {
+    edit->SetText("/* it\r\nsays \"hi\r\nx = 1;");
+    caret(find("hi") + 2);
+    type(" */");
+    ASSERT_EQ(edit->GetDelimiters().GetSize(), 2);
+    EXPECT_EQ(colourAt(find("says")), kGreen);
+    EXPECT_EQ(colourAt(find("x = 1")), kBlack);
+}
+
 TEST_F(EditCtrl, CommentsLongerThanTheLimitStayUncoloured) {
     edit->SetText(("/* " + std::string(1030, 'x') + " */ var").c_str());
     EXPECT_NE(colourAt(5), kGreen);

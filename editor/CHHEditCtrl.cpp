@@ -611,8 +611,11 @@ std::string CHHEditCtrl::lineText(int line) {
 void CHHEditCtrl::updateCaretColumn(const CHARRANGE& sel) {
     const int pos = (sel.cpMin != sel.cpMax && sel.cpMin == m_nPrevSelStart) ? sel.cpMax : sel.cpMin;
     const int line = static_cast<int>(LineFromChar(pos));
-    // The whole line is read, however long it is.
-    const int column = hh::CaretColumn(lineText(line), pos - LineIndex(line), m_nTabSize);
+    // The line is read up to the position, however long it is.
+    const int lineStart = LineIndex(line);
+    const CString before = GetTextRange(CHARRANGE{lineStart, pos});
+    const int column = hh::CaretColumn(std::string_view(before, static_cast<std::size_t>(before.GetLength())),
+                                       pos - lineStart, m_nTabSize);
     if (column + 1 == m_nCaretColumn && line + 1 == m_nCaretLine) return;
     m_nCaretColumn = column + 1;
     m_nCaretLine = line + 1;

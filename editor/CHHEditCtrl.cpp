@@ -191,7 +191,10 @@ void CHHEditCtrl::SetText(LPCSTR text) {
 }
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
-    const std::string rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
+    return streamRtf(BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters), SF_RTF);
+}
+
+bool CHHEditCtrl::streamRtf(const std::string& rtf, int format) {
     if (rtf.empty()) return false;
     struct Source {
         const std::string* rtf;
@@ -207,9 +210,10 @@ bool CHHEditCtrl::streamColoredText(std::string_view text) {
         *got = static_cast<LONG>(n);
         return 0;
     };
+    const BOOL wasInternal = m_bInternalChange;
     m_bInternalChange = TRUE;
-    StreamIn(SF_RTF, es);
-    m_bInternalChange = FALSE;
+    StreamIn(format, es);
+    m_bInternalChange = wasInternal;
     return es.dwError == 0;
 }
 

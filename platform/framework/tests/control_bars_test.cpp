@@ -215,9 +215,48 @@ TEST_F(ControlBars, EachDockSideLaysOutAroundTheView) {
     }
 }
 
+namespace {
+
+// What the desktop shows in the middle of a drag: the test looks while the drag loop waits for
+// the release, then releases the button.
+struct MidDrag {
+    HWND main = nullptr;
+    CPoint release;
+    CControlBar* bar = nullptr;
+    CRect outline;
+    int outlinePixels = 0;
+};
+MidDrag* midDrag = nullptr;
+
+void CALLBACK lookMidDrag(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    midDrag->outline = midDrag->bar->m_pDockContext->m_rectLast;
+    midDrag->outlinePixels = pm::afxtest::overlayPixelsIn(midDrag->outline);
+    pm::afxtest::saveScreenPng("control_bars_drag_outline");
+    pm::test::releaseMouse(midDrag->main, midDrag->release);
+}
+
+} // namespace
+
 TEST_F(ControlBars, DraggedFromTheTopToTheLeftItDocksThere) {
     CRect before = clientRectOf(frame->m_wndTools);
-    drag(gripper(frame->m_wndTools), frameClientToScreen(CPoint(4, 200)));
+    CPoint grip = gripper(frame->m_wndTools);
+    frame->ScreenToClient(&grip);
+    MidDrag look;
+    look.main = main;
+    look.release = CPoint(4, 200);
+    look.bar = &frame->m_wndTools;
+    midDrag = &look;
+    pm::test::pressMouse(main, grip);
+    pm::test::moveMouse(main, CPoint(60, 120));
+    pm::test::moveMouse(main, look.release);
+    ::SetTimer(nullptr, 0, 10, lookMidDrag);
+    pm::afxtest::pump();
+    midDrag = nullptr;
+    // During the drag: a thin outline of the bar turned upright, at the left edge.
+    EXPECT_GT(look.outline.Height(), look.outline.Width());
+    EXPECT_TRUE(look.outline.PtInRect(frameClientToScreen(look.release)));
+    EXPECT_GT(look.outlinePixels, 2 * look.outline.Height());
     EXPECT_EQ(dockSide(frame->m_wndTools), AFX_IDW_DOCKBAR_LEFT);
     CRect after = clientRectOf(frame->m_wndTools);
     EXPECT_GT(after.Height(), after.Width());

@@ -25,6 +25,7 @@
 #include "platform/framework/CDockContext.h"
 #include "platform/framework/CDockState.h"
 #include "platform/framework/CRectTracker.h"
+#include "platform/framework/CSplitterWnd.h"
 #include "platform/framework/CMiniFrameWnd.h"
 #include "platform/framework/CMiniDockFrameWnd.h"
 #include "platform/framework/CMDIFrameWnd.h"

@@ -118,6 +118,8 @@ TEST_F(RectTracker, MovedAndResizedByTheMouse) {
     EXPECT_EQ(wnd.m_nResult, TRUE);
     EXPECT_EQ(wnd.m_plain.m_rect, CRect(80, 65, 202, 162));
     EXPECT_EQ(::GetCapture(), nullptr);
+    wnd.Invalidate();
+    wnd.UpdateWindow();
     pm::afxtest::savePng(wnd.m_hWnd, "rect_tracker");
 }
 

@@ -26,6 +26,8 @@
 #include "platform/framework/CDockState.h"
 #include "platform/framework/CRectTracker.h"
 #include "platform/framework/CSplitterWnd.h"
+#include "platform/framework/CPrintInfo.h"
+#include "platform/framework/CPreviewView.h"
 #include "platform/framework/CMiniFrameWnd.h"
 #include "platform/framework/CMiniDockFrameWnd.h"
 #include "platform/framework/CMDIFrameWnd.h"

@@ -192,7 +192,7 @@ HDC CreateCompatibleDC(HDC) {
 
 HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
     // The display gives an information DC that measures but shows nothing; any other driver a printer.
-    if (!driver) return nullptr;
+    if (!driver) return device ? createPrinterDC(device) : nullptr;
     if (std::string(driver) != "DISPLAY") return createPrinterDC(device);
     return addDc(std::make_unique<DeviceContext>(DeviceContext::Kind::Info));
 }

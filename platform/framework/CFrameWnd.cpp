@@ -71,8 +71,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         }
     }
     m_strTitle = lpszWindowName;
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenu, pContext)) {
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, pm::afx::createWidth(rect),
+                  pm::afx::createHeight(rect), pm::afx::safeHwnd(pParentWnd), hMenu, pContext)) {
         if (hMenu) ::DestroyMenu(hMenu);
         return FALSE;
     }
@@ -285,11 +285,6 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
     if (lParam) message = reinterpret_cast<LPCSTR>(lParam);
     else if (wParam) GetMessageString(static_cast<UINT>(wParam), message);
     pBar->SetWindowText(message);
-    // The bar may live in another frame (a child frame's prompt shows in the main frame).
-    if (CFrameWnd* pFrame = pBar->GetParentFrame(); pFrame && pFrame != this) {
-        pFrame->m_nIDLastMessage = m_nIDLastMessage;
-        pFrame->m_nIDTracking = m_nIDTracking;
-    }
     return last;
 }
 
@@ -419,6 +414,7 @@ BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
 }
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {
+    AfxCancelModes(m_hWnd);
     if (bSysMenu) return;
     CCmdUI state;
     state.m_pMenu = pMenu;

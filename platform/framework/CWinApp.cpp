@@ -11,6 +11,7 @@
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CGdiObject.h"
+#include "platform/framework/CImageList.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/CRecentFileList.h"
 #include "platform/framework/FrameworkStrings.h"
@@ -54,6 +55,7 @@ void AfxDeleteTempMaps() {
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
 }
 
 BOOL AfxInitRichEdit() {
@@ -123,7 +125,7 @@ BOOL CWinApp::IsIdleMessage(MSG* pMsg) {
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg) {
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg)) return TRUE;
+    if (CWnd::WalkPreTranslateTree(pm::afx::safeHwnd(pMainWnd), pMsg)) return TRUE;
     // A modeless window outside the main frame still gets the main frame's accelerators.
     if (pMainWnd && pMainWnd->m_hWnd && pMsg->hwnd) {
         CWnd* pWnd = CWnd::FromHandle(pMsg->hwnd);

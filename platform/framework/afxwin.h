@@ -14,6 +14,7 @@
 #include "platform/framework/Controls.h"
 #include "platform/framework/CommonControls.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/CWinThread.h"
 #include "platform/framework/CCommandLineInfo.h"
 #include "platform/framework/CRecentFileList.h"
 #include "platform/framework/CFrameWnd.h"

@@ -12,10 +12,10 @@
 #include <QPainter>
 #include <QTest>
 #include <QWindow>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace pm::afxtest {
 
@@ -100,9 +100,11 @@ int overlayPixelsIn(const RECT& rect) {
 }
 
 std::string makeTempFolder() {
-    QTemporaryDir dir(QDir::tempPath() + "/afxtest-XXXXXX");
-    dir.setAutoRemove(false);
-    return dir.path().toStdString();
+    std::string pattern = (std::filesystem::temp_directory_path() / "afxtest-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const char* made = ::mkdtemp(name.data());
+    return made ? std::string(made) : std::string();
 }
 
 void removeFolder(const std::string& folder) {

@@ -97,6 +97,8 @@ BEGIN_MESSAGE_MAP(CBarsFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_ITALIC, OnUpdateItalic)
     ON_UPDATE_COMMAND_UI(ID_BOLD, OnUpdateBold)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
+    ON_COMMAND_EX(IDW_EDIT_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(IDW_EDIT_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 class CBarsApp : public CWinApp {
@@ -535,4 +537,64 @@ TEST(ToolBarLayout, HiddenButtonsTakeNoRoomAndSeparatorsWithIdsAreNotWrapPoints)
     EXPECT_EQ(bar.CalcSize(buttons.data(), 5), CSize(23 + 40 + 46, 22));
     EXPECT_EQ(bar.WrapToolBar(buttons.data(), 5, 80), 3);
     EXPECT_EQ(wraps(buttons), "B/B|B/B");
+}
+
+TEST_F(ControlBars, ARealBarsLayoutsFixedDockedAndWrappedToALength) {
+    CToolBar& tools = frame->m_wndTools;
+    CRect inside;
+    inside.SetRectEmpty();
+    tools.CalcInsideRect(inside, TRUE);
+    int buttons = 8 * tools.m_sizeButton.cx + 2 * 8;
+    // Docked along the top: one row as long as the buttons, or stretched over the frame.
+    CSize fixed = tools.CalcFixedLayout(FALSE, TRUE);
+    EXPECT_EQ(fixed, CSize(buttons - inside.Width(), tools.m_sizeButton.cy - inside.Height()));
+    EXPECT_EQ(tools.CalcFixedLayout(TRUE, TRUE).cx, 32767);
+    // Docked on a side: one button per row, the separators ending rows.
+    CRect insideVert;
+    insideVert.SetRectEmpty();
+    tools.CalcInsideRect(insideVert, FALSE);
+    CSize vertical = tools.CalcDynamicLayout(-1, LM_VERTDOCK);
+    EXPECT_EQ(vertical, CSize(tools.m_sizeButton.cx - insideVert.Width(), 8 * tools.m_sizeButton.cy - insideVert.Height()));
+    // Floating, sized to three buttons across: three rows wrapped at the separators, in the control.
+    frame->FloatControlBar(&tools, frameClientToScreen(CPoint(200, 200)));
+    pm::afxtest::pump();
+    CRect floatingInside;
+    floatingInside.SetRectEmpty();
+    tools.CalcInsideRect(floatingInside, TRUE);
+    CSize wrapped = tools.CalcDynamicLayout(3 * tools.m_sizeButton.cx - floatingInside.Width(), LM_HORZ | LM_COMMIT);
+    int rows = 1;
+    for (int i = 0; i < 10; ++i)
+        if (tools.GetButtonStyle(i) & TBBS_WRAPPED) ++rows;
+    EXPECT_EQ(rows, 3) << "B B | / B B B | / B B B";
+    EXPECT_EQ(wrapped.cx, 3 * tools.m_sizeButton.cx - floatingInside.Width());
+}
+
+TEST_F(ControlBars, ButtonPromptsFlyByAndClosingAMiniFrameHidesItsBar) {
+    // The pointer over a button shows its prompt; off the bar the idle prompt comes back.
+    CRect item;
+    frame->m_wndTools.GetItemRect(frame->m_wndTools.CommandToIndex(ID_CUT), &item);
+    CPoint over = item.CenterPoint();
+    frame->m_wndTools.ClientToScreen(&over);
+    frame->ScreenToClient(&over);
+    pm::test::moveMouse(main, over);
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->m_wndStatus.GetPaneText(0), CString("Cut the selection"));
+    pm::test::moveMouse(main, CPoint(300, 250));
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->m_wndStatus.GetPaneText(0), CString("Ready"));
+
+    frame->FloatControlBar(&frame->m_wndEdit, frameClientToScreen(CPoint(250, 150)));
+    pm::afxtest::pump();
+    CFrameWnd* floating = frame->m_wndEdit.GetParentFrame();
+    ASSERT_NE(floating, frame);
+    floating->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_TRUE(::IsWindow(floating->m_hWnd)) << "closing hides, it does not destroy";
+    EXPECT_FALSE(floating->IsWindowVisible());
+    EXPECT_FALSE(frame->m_wndEdit.IsWindowVisible());
+    // The View menu's check brings it back, floating where it was.
+    frame->SendMessage(WM_COMMAND, IDW_EDIT_BAR);
+    pm::afxtest::pump();
+    EXPECT_TRUE(frame->m_wndEdit.IsWindowVisible());
+    EXPECT_TRUE(floating->IsWindowVisible());
 }

@@ -598,3 +598,74 @@ TEST_F(ControlBars, ButtonPromptsFlyByAndClosingAMiniFrameHidesItsBar) {
     EXPECT_TRUE(frame->m_wndEdit.IsWindowVisible());
     EXPECT_TRUE(floating->IsWindowVisible());
 }
+
+namespace {
+
+// A 24-bit BMP file of one colour.
+std::vector<unsigned char> bmpFile(int w, int h, COLORREF colour) {
+    int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> out(static_cast<size_t>(54 + stride * h), 0);
+    auto put32 = [&out](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(2, static_cast<uint32_t>(out.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(w));
+    put32(22, static_cast<uint32_t>(h));
+    out[26] = 1;
+    out[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            size_t at = static_cast<size_t>(54 + y * stride + x * 3);
+            out[at] = GetBValue(colour);
+            out[at + 1] = GetGValue(colour);
+            out[at + 2] = GetRValue(colour);
+        }
+    return out;
+}
+
+} // namespace
+
+TEST_F(ControlBars, LoadToolBarTakesTheLayoutAndBitmapOfAResource) {
+    const UINT IDR_LOADED = 7310;
+    static const std::vector<unsigned char> image = bmpFile(3 * 20, 18, RGB(0, 128, 255));
+    pm::res::addToolbar(IDR_LOADED, {20, 18, {ID_CUT, ID_SEPARATOR, ID_COPY, ID_PASTE}});
+    pm::res::addImage(pm::res::ImageKind::Bitmap, IDR_LOADED, image.data(), image.size());
+    CToolBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_CONTROLBAR_FIRST + 40));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_LOADED));
+    EXPECT_EQ(bar.m_sizeImage, CSize(20, 18));
+    EXPECT_EQ(bar.m_sizeButton, CSize(27, 25));
+    ASSERT_EQ(bar.CommandToIndex(ID_PASTE), 3);
+    UINT id = 0, style = 0;
+    int imageIndex = -1;
+    bar.GetButtonInfo(1, id, style, imageIndex);
+    EXPECT_EQ(style & TBBS_SEPARATOR, static_cast<UINT>(TBBS_SEPARATOR));
+    bar.GetButtonInfo(3, id, style, imageIndex);
+    EXPECT_EQ(id, ID_PASTE);
+    EXPECT_EQ(imageIndex, 2) << "separators take no image";
+    EXPECT_FALSE(bar.LoadToolBar(7311)) << "no such resource";
+    bar.DestroyWindow();
+}
+
+TEST_F(ControlBars, AMiniFrameHasATrimmedSystemMenuAndFollowsTheMainFramesActivation) {
+    frame->FloatControlBar(&frame->m_wndEdit, frameClientToScreen(CPoint(250, 150)));
+    pm::afxtest::pump();
+    auto* floating = static_cast<CMiniDockFrameWnd*>(frame->m_wndEdit.GetParentFrame());
+    ASSERT_TRUE(floating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    EXPECT_TRUE(floating->GetExStyle() & WS_EX_TOOLWINDOW);
+    HMENU menu = ::GetSystemMenu(floating->m_hWnd, FALSE);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(::GetMenuState(menu, SC_SIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_EQ(::GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    char text[32] = {};
+    ::GetMenuStringA(menu, SC_CLOSE, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Hide");
+    frame->SendMessage(WM_ACTIVATE, WA_ACTIVE);
+    EXPECT_TRUE(floating->m_bActive);
+    frame->SendMessage(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_FALSE(floating->m_bActive);
+}

@@ -1,6 +1,7 @@
 // The shell folder tree over a namespace of the test's own: what the first level shows, selecting
 // a path, renaming by label edit, re-reading with open branches kept, and the context commands.
 
+#include "docking/CDKFolderPickerDialog.h"
 #include "docking/CDKShellFolderTree.h"
 
 #include "platform/framework/tests/support/framework_test.h"
@@ -202,6 +203,42 @@ TEST_F(ShellFolderTreeTest, ShownFilesPassTheFileFilter) {
     ASSERT_TRUE(tree.SelectPath("/home/u/docs", TRUE));
     EXPECT_EQ(ChildLabels(tree, tree.GetSelectedItem()), Labels({"letters", "cv.txt"}));
     tree.DestroyWindow();
+}
+
+TEST_F(ShellFolderTreeTest, ThePickersPathFollowsTheTreeAndSelectsItWhenTyped) {
+    CDKFolderPickerDialog dialog;
+    auto fake = std::make_unique<FakeNamespace>();
+    fake->m_entries = m_fs->m_entries;
+    dialog.m_tree.SetNamespace(std::move(fake));
+    dialog.m_strSelectedPath = "/home/u/docs/letters";
+    ASSERT_TRUE(dialog.Create("CDKFolderPickerDialog", &m_parent));
+    dialog.ShowWindow(SW_SHOW);
+    CTreeCtrl& tree = dialog.m_tree;
+    EXPECT_EQ(std::string(tree.GetItemText(tree.GetSelectedItem())), "letters");
+    CString shown;
+    dialog.GetDlgItemText(IDC_FOLDERPICKER_PATH, shown);
+    EXPECT_EQ(shown, "/home/u/docs/letters");
+    pm::afxtest::pump();
+    EXPECT_TRUE(pm::afxtest::savePng(dialog.m_hWnd, "folder_picker"));
+
+    // The user picks another folder in the tree: the path follows.
+    dialog.m_tree.SelectPath("/home/u/apps/tools", FALSE);
+    dialog.GetDlgItemText(IDC_FOLDERPICKER_PATH, shown);
+    EXPECT_EQ(shown, "/home/u/apps/tools");
+
+    // A typed path is selected with the Select button.
+    dialog.SetDlgItemText(IDC_FOLDERPICKER_PATH, "/home/u/Music");
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FOLDERPICKER_SELECT, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDC_FOLDERPICKER_SELECT)->m_hWnd));
+    EXPECT_EQ(std::string(dialog.m_tree.GetPathFromItem(tree.GetSelectedItem())), "/home/u/Music");
+
+    // Show files: the tree is read again with files, the selection kept.
+    dialog.CheckDlgButton(IDC_FOLDERPICKER_SHOWFILES, BST_CHECKED);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FOLDERPICKER_SHOWFILES, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDC_FOLDERPICKER_SHOWFILES)->m_hWnd));
+    EXPECT_EQ(ChildLabels(tree, tree.GetRootItem()), Labels({"apps", "docs", "Music", "notes.txt"}));
+    EXPECT_EQ(std::string(dialog.m_tree.GetPathFromItem(tree.GetSelectedItem())), "/home/u/Music");
+    dialog.DestroyWindow();
 }
 
 } // namespace

@@ -12,6 +12,7 @@ const std::map<UINT, const char*>& defaults() {
     static const std::map<UINT, const char*> table = {
         {AFX_IDS_IDLEMESSAGE, "Ready"},
         {AFX_IDS_UNTITLED, "Untitled"},
+        {AFX_IDS_HIDE, "&Hide"},
         {AFX_IDS_ALLFILTER, "All Files (*.*)"},
         {AFX_IDS_OPENFILE, "Open"},
         {AFX_IDS_SAVEFILE, "Save As"},

@@ -32,7 +32,7 @@ CDialog::~CDialog() {
 
 HWND CDialog::PreModal() {
     CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND hWndParent = pParent ? pParent->GetSafeHwnd() : nullptr;
+    HWND hWndParent = pParent ? pm::afx::safeHwnd(pParent) : nullptr;
     // A child window's dialog is owned by its top-level window.
     if (hWndParent && (::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD)) hWndParent = ::GetAncestor(hWndParent, GA_ROOT);
     return hWndParent;
@@ -61,7 +61,7 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
     if (pParentWnd) m_pParentWnd = pParentWnd;
     CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pParent->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pm::afx::safeHwnd(pParent), &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) PostNcDestroy();
     return hWnd != nullptr;
 }
@@ -70,7 +70,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) 
     if (pParentWnd) m_pParentWnd = pParentWnd;
     CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pParent->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pm::afx::safeHwnd(pParent), &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) PostNcDestroy();
     return hWnd != nullptr;
 }
@@ -126,7 +126,7 @@ void CDialog::PrevDlgCtrl() const {
 }
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
-    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
+    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWndCtrl)), 1);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {

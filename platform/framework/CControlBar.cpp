@@ -12,8 +12,6 @@
 
 #include <algorithm>
 
-AUX_DATA afxData;
-
 namespace {
 
 const int kGripper = 3;       // the gripper's thickness

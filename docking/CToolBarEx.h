@@ -30,6 +30,10 @@ protected:
     afx_msg LRESULT OnSetBitmapSize(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // The button's rectangle in client coordinates; FALSE when there is no such button.
+    BOOL GetToolBarItemRect(int nIndex, CRect& rect) const {
+        return static_cast<BOOL>(SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&rect)));
+    }
     void ReadColors();
     void CalcImageOffsets();
     void DrawGripper(CDC& dc);

@@ -2,11 +2,16 @@
 
 #include "docking/HistoryText.h"
 
+#include <cstdio>
+
 IMPLEMENT_DYNAMIC(CDKHistoryCombo, CComboBox)
 
 BEGIN_MESSAGE_MAP(CDKHistoryCombo, CComboBox)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_ENABLE()
     ON_COMMAND(ID_HISTORYCOMBO_ADD, OnAdd)
     ON_COMMAND(ID_HISTORYCOMBO_DELETE, OnDelete)
     ON_COMMAND(ID_HISTORYCOMBO_CLEAR, OnClear)
@@ -27,6 +32,51 @@ HKEY OpenOrCreate(HKEY hParent, LPCSTR lpszName, BOOL bCreate) {
 }
 
 } // namespace
+
+CDKHistoryCombo::CDKHistoryCombo() : m_pToolBar(std::make_unique<CDKHistoryToolBar>()) {}
+
+CDKHistoryCombo::~CDKHistoryCombo() = default;
+
+bool CDKHistoryCombo::IsOwnCommand(UINT nID) {
+    return nID == ID_HISTORYCOMBO_ADD || nID == ID_HISTORYCOMBO_DELETE || nID == ID_HISTORYCOMBO_CLEAR;
+}
+
+BOOL CDKHistoryCombo::InitToolbar(CWnd* pParent) {
+    if (!pParent || !m_pToolBar->Create(pParent, this)) return FALSE;
+    for (int i = 0; i < 3; ++i) m_buttonFlags[i] = 1;
+    PositionToolbar(m_nPlacement, m_bBorderFlag);
+    return TRUE;
+}
+
+int CDKHistoryCombo::GetVisibleButtonCount() const {
+    int nCount = 0;
+    for (int flag : m_buttonFlags) nCount += flag != 0;
+    return nCount;
+}
+
+void CDKHistoryCombo::ShowButton(int nButton, BOOL bShow) {
+    if (nButton < 0 || nButton >= 3 || !m_pToolBar->m_hWnd) return;
+    m_buttonFlags[nButton] = bShow ? 1 : 0;
+    m_pToolBar->SendMessage(TB_HIDEBUTTON, m_pToolBar->GetItemID(nButton), MAKELONG(!bShow, 0));
+    PositionToolbar(m_nPlacement, m_bBorderFlag);
+}
+
+void CDKHistoryCombo::PositionToolbar(int nPlacement, BOOL bBorderFlag) {
+    m_nPlacement = nPlacement >= 1 && nPlacement <= 13 ? nPlacement : kDefaultPlacement;
+    m_bBorderFlag = bBorderFlag;
+    if (!m_pToolBar->m_hWnd) return;
+    const bool bShow = GetVisibleButtonCount() > 0 && m_nPlacement != 1;
+    m_pToolBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+    if (!bShow) return;
+    CRect R;
+    GetWindowRect(&R);
+    if (CWnd* pParent = GetParent()) pParent->ScreenToClient(&R);
+    m_pToolBar->SetBarStyle((m_pToolBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+    const CSize size = m_pToolBar->CalcFixedLayout(FALSE, TRUE);
+    const CPoint at = CalcToolbarOrigin(m_nPlacement, R, size, m_pToolBar->GetBorders(), m_bBorderFlag);
+    m_pToolBar->MoveWindow(at.x, at.y, size.cx, size.cy, TRUE);
+    m_pToolBar->Invalidate();
+}
 
 void CDKHistoryCombo::SetHistoryValue(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, LPCSTR lpszAppKey) {
     m_strValueName = lpszValueName ? lpszValueName : "";
@@ -175,6 +225,7 @@ CPoint CDKHistoryCombo::CalcToolbarOrigin(int nPlacement, const CRect& R, CSize 
 
 int CDKHistoryCombo::OnCreate(LPCREATESTRUCT lpcs) {
     if (CComboBox::OnCreate(lpcs) == -1) return -1;
+    InitToolbar(CWnd::FromHandle(lpcs->hwndParent));
     if (m_bSaveOnDestroy && !m_strValueName.IsEmpty())
         LoadHistory(m_strValueName, m_strCompanyKey, m_strAppKey, HKEY_CURRENT_USER);
     return 0;
@@ -184,6 +235,55 @@ void CDKHistoryCombo::OnDestroy() {
     // Saved before the control's own handling, which may already let its list go.
     if (m_bSaveOnDestroy) SaveHistory(m_strValueName, m_strCompanyKey, m_strAppKey, HKEY_CURRENT_USER, TRUE);
     CComboBox::OnDestroy();
+    if (m_pToolBar->m_hWnd) m_pToolBar->DestroyWindow();
+    m_pToolBar = std::make_unique<CDKHistoryToolBar>();
+}
+
+LRESULT CDKHistoryCombo::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
+    // The bar updates against the combo, which need not sit in a frame.
+    if (m_pToolBar->m_hWnd && m_pToolBar->IsWindowVisible()) m_pToolBar->OnUpdateCmdUI(nullptr, static_cast<BOOL>(wParam));
+    return 0;
+}
+
+void CDKHistoryCombo::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
+    // The tool bar follows the combo; its placement and border flag stay as they were set.
+    if (m_pToolBar->m_hWnd) PositionToolbar(m_nPlacement, m_bBorderFlag);
+    CComboBox::OnWindowPosChanged(lpwndpos);
+}
+
+void CDKHistoryCombo::OnEnable(BOOL bEnable) {
+    Default();
+    if (m_pToolBar->m_hWnd) m_pToolBar->EnableWindow(bEnable);
+}
+
+BOOL CDKHistoryCombo::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const bool bFromBar = m_pToolBar->m_hWnd && reinterpret_cast<HWND>(lParam) == m_pToolBar->m_hWnd;
+    if (!bFromBar || IsOwnCommand(LOWORD(wParam))) return CComboBox::OnCommand(wParam, lParam);
+    if (CWnd* pParent = GetParent()) pParent->SendMessage(WM_COMMAND, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CDKHistoryCombo::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    // Updates of the tool bar's other commands are run against the parent window.
+    if (nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && !IsOwnCommand(nID) && GetParent())
+        return GetParent()->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    return CComboBox::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CDKHistoryCombo::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    auto* pTip = reinterpret_cast<TOOLTIPTEXT*>(lParam);
+    if (pTip->hdr.code != static_cast<UINT>(TTN_NEEDTEXT)) return CComboBox::OnNotify(wParam, lParam, pResult);
+    UINT nID = static_cast<UINT>(pTip->hdr.idFrom);
+    if (pTip->uFlags & TTF_IDISHWND) nID = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pTip->hdr.idFrom)));
+    CString strings;
+    strings.LoadString(nID);
+    const int nBreak = strings.Find('\n');
+    const CString tip = nBreak >= 0 ? strings.Mid(nBreak + 1) : CString();
+    std::snprintf(pTip->szText, sizeof pTip->szText, "%.79s", static_cast<LPCSTR>(tip));
+    pTip->lpszText = pTip->szText;
+    ::SetWindowPos(pTip->hdr.hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    *pResult = 0;
+    return TRUE;
 }
 
 void CDKHistoryCombo::OnAdd() { AddToHistory(nullptr); }

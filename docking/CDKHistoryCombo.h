@@ -1,9 +1,13 @@
 #pragma once
 // A combo box that keeps a history of entered texts, newest first, and keeps it in the registry
 // under HKEY_CURRENT_USER\Software\<company>\<application>\HistoryCombo, one value per combo.
+// A small tool bar beside it adds the text, deletes an entry and clears the history.
+
+#include "docking/CDKHistoryToolBar.h"
 
 #include "platform/framework/afxwin.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,10 @@
 class CDKHistoryCombo : public CComboBox {
     DECLARE_DYNAMIC(CDKHistoryCombo)
 public:
+    static constexpr int kButtonFlags = 10;
+
+    CDKHistoryCombo();
+    ~CDKHistoryCombo() override;
     // Where the tool bar goes when the placement is none of 1 to 13: right of the combo, centred.
     static constexpr int kDefaultPlacement = 12;
 
@@ -23,6 +31,14 @@ public:
     // With this set, the history is loaded when the window is created and saved when it goes.
     void SetSaveOnDestroy(BOOL bSave) { m_bSaveOnDestroy = bSave; }
     void SetMaxHistory(int nMax) { m_nMaxHistory = nMax > 0 ? nMax : 1; }
+
+    // Places the tool bar (placement 1: hidden); with bBorderFlag set, its borders are not counted
+    // where it overlaps the combo.
+    void PositionToolbar(int nPlacement, BOOL bBorderFlag);
+    int GetVisibleButtonCount() const;
+    CToolBar* GetToolBar() const { return m_pToolBar.get(); }
+    // Shows or hides a button of the tool bar (0 add, 1 delete, 2 clear).
+    void ShowButton(int nButton, BOOL bShow);
 
     CString GetHistoryString() const;
     BOOL SaveHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot, BOOL bAddFirst);
@@ -44,8 +60,17 @@ public:
                                     BOOL bBorderFlag);
 
 protected:
+    // Makes the tool bar in the combo's parent.
+    virtual BOOL InitToolbar(CWnd* pParent);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnAdd();
     afx_msg void OnDelete();
     afx_msg void OnClear();
@@ -61,6 +86,12 @@ private:
     // The registry key of the histories, created when bCreate is set; NULL when the keys are unknown.
     HKEY OpenHistoryKey(LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot, BOOL bCreate) const;
 
+    static bool IsOwnCommand(UINT nID);
+
+    int m_nPlacement = kDefaultPlacement;
+    int m_bBorderFlag = 0;
+    std::unique_ptr<CDKHistoryToolBar> m_pToolBar;
+    int m_buttonFlags[kButtonFlags] = {};
     CString m_strValueName, m_strCompanyKey, m_strAppKey;
     int m_bSaveOnDestroy = 0;
     int m_nMaxHistory = 25;

@@ -110,6 +110,53 @@ TEST_F(HistoryComboTest, OneEntryIsStoredBareAndAnEmptyHistoryDeletesTheValue) {
     EXPECT_FALSE(combo.SaveHistory("", "Test Company", "Test App", HKEY_CURRENT_USER, FALSE)) << "no value name";
 }
 
+TEST_F(HistoryComboTest, TheToolBarSitsBesideTheComboAndActsOnIt) {
+    CDKHistoryCombo combo;
+    Make(combo);
+    CToolBar* bar = combo.GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(::IsWindow(bar->m_hWnd));
+    EXPECT_EQ(combo.GetVisibleButtonCount(), 3);
+    auto barRect = [&] {
+        CRect r;
+        bar->GetWindowRect(&r);
+        m_parent.ScreenToClient(&r);
+        return r;
+    };
+    CRect comboRect;
+    combo.GetWindowRect(&comboRect);
+    m_parent.ScreenToClient(&comboRect);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(barRect().left, comboRect.right - bar->GetBorders().right) << "right of the combo";
+
+    // The combo moves: the bar follows.
+    combo.MoveWindow(40, 60, 150, 140);
+    combo.GetWindowRect(&comboRect);
+    m_parent.ScreenToClient(&comboRect);
+    EXPECT_EQ(barRect().left, comboRect.right - bar->GetBorders().right);
+
+    // The add button's state follows CanAdd at idle; a click adds the text.
+    combo.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_FALSE(bar->SendMessage(TB_ISBUTTONENABLED, ID_HISTORYCOMBO_ADD)) << "no text";
+    combo.SetWindowText("find me");
+    combo.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_TRUE(bar->SendMessage(TB_ISBUTTONENABLED, ID_HISTORYCOMBO_ADD));
+    CRect button;
+    bar->SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    pm::afxtest::click(bar->m_hWnd, button.CenterPoint());
+    pm::afxtest::pump();
+    EXPECT_EQ(List(combo), Entries({"find me"}));
+
+    // Placement 1 hides the bar, as does hiding every button.
+    combo.PositionToolbar(1, FALSE);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    combo.PositionToolbar(5, FALSE);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    for (int i = 0; i < 3; ++i) combo.ShowButton(i, FALSE);
+    EXPECT_EQ(combo.GetVisibleButtonCount(), 0);
+    EXPECT_FALSE(bar->IsWindowVisible());
+}
+
 TEST(HistoryText, StoredListsWithoutEscapesReadBackUnchanged) {
     EXPECT_EQ(docking::SplitHistory(""), Entries{});
     EXPECT_EQ(docking::SplitHistory("x"), Entries({"x"}));

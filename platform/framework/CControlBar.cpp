@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+
 namespace {
 
 const int kGripper = 3;       // the gripper's thickness

@@ -1,5 +1,7 @@
 #include "docking/CDK3DTabViewContainer.h"
 
+#include "docking/TabPageCreation.h"
+
 IMPLEMENT_DYNAMIC(CDK3DTabViewContainer, CTabCtrl)
 
 BEGIN_MESSAGE_MAP(CDK3DTabViewContainer, CTabCtrl)
@@ -60,33 +62,10 @@ BOOL CDK3DTabViewContainer::InsertPage(int nIndex, CWnd* pPage, LPCSTR lpszTitle
 BOOL CDK3DTabViewContainer::InsertPage(int nIndex, CRuntimeClass* pClass, CCreateContext* pContext,
                                        LPCSTR lpszTitle, int nImage) {
     if (nIndex < 0 || nIndex > GetItemCount() || !pClass) return FALSE;
-    CCreateContext context;
-    BOOL bFoundView = FALSE;
-    if (!pContext) {
-        CWnd* pActive = GetPage(m_nActivePage);
-        if (pActive && pActive->IsKindOf(RUNTIME_CLASS(CView))) {
-            CView* pView = static_cast<CView*>(pActive);
-            context.m_pLastView = pView;
-            context.m_pCurrentDoc = pView->GetDocument();
-            if (context.m_pCurrentDoc) context.m_pNewDocTemplate = context.m_pCurrentDoc->GetDocTemplate();
-            bFoundView = TRUE;
-        }
-        pContext = &context;
-    }
-    CWnd* pWnd = nullptr;
-    TRY {
-        pWnd = static_cast<CWnd*>(pClass->CreateObject());
-        if (!pWnd) AfxThrowMemoryException();
-    }
-    CATCH_ALL(e) {
-        return FALSE;
-    }
-    END_CATCH_ALL
-    if (!pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, GetUniqueId(), pContext))
-        return FALSE;
-    if (!InsertPage(nIndex, pWnd, lpszTitle, nImage)) return FALSE;
-    CWnd* pPage = GetPage(nIndex);
-    if (bFoundView && pPage && pPage->IsKindOf(RUNTIME_CLASS(CView))) pPage->SendMessage(WM_INITIALUPDATE);
+    const docking::TabPageMade made =
+        docking::CreateTabPage(pClass, pContext, GetPage(m_nActivePage), this, CRect(0, 0, 0, 0), GetUniqueId());
+    if (!made.pWnd || !InsertPage(nIndex, made.pWnd, lpszTitle, nImage)) return FALSE;
+    docking::FinishTabPage(made, GetPage(nIndex));
     return TRUE;
 }
 

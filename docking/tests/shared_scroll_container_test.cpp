@@ -4,6 +4,7 @@
 
 #include "docking/CDK3DTabViewContainer.h"
 #include "docking/CDKTabViewContainer.h"
+#include "docking/TabPageWindow.h"
 
 #include "platform/framework/tests/support/framework_test.h"
 
@@ -155,6 +156,27 @@ TEST_F(SharedScrollContainerTest, TabScrollingStopsAtBothEnds) {
     m_tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onTab.x, onTab.y));
     m_tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onTab.x, onTab.y));
     EXPECT_EQ(m_tabs.GetActivePageIndex(), 4);
+}
+
+TEST_F(SharedScrollContainerTest, AListPageHandsItsScrollStateToTheContainerAndElsewhereOnlyTimes) {
+    TabPageWindow<CListBox> list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 100, 100), &m_tabs, 7));
+    ASSERT_TRUE(m_tabs.InsertPage(0, &list, "Functions"));
+    EXPECT_FALSE(m_tabs.m_scrlBarVert.IsWindowEnabled()) << "nothing to scroll yet";
+    for (int i = 0; i < 200; ++i) list.AddString("function");
+    CRect page = m_tabs.GetPageRect();
+    list.MoveWindow(CRect(page.left, page.top, page.right, page.bottom - 1));
+    list.MoveWindow(&page);
+    EXPECT_TRUE(m_tabs.m_scrlBarVert.IsWindowEnabled()) << "the list's range now shows in the container";
+    EXPECT_FALSE(list.GetStyle() & WS_VSCROLL);
+
+    // In another parent it is a plain list box with its timer.
+    CDK3DTabViewContainer other;
+    ASSERT_TRUE(other.Create(&m_parent, CRect(0, 0, 100, 100), WS_CHILD, 101));
+    TabPageWindow<CListBox> plain;
+    ASSERT_TRUE(plain.Create(WS_CHILD | WS_VSCROLL, CRect(0, 0, 50, 50), &other, 8));
+    EXPECT_TRUE(::KillTimer(plain.m_hWnd, TabPageWindow<CListBox>::kScrollTimer)) << "started on creation";
+    list.DestroyWindow();
 }
 
 } // namespace

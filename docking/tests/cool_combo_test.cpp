@@ -3,6 +3,7 @@
 // and opening above the button when there is no room below.
 
 #include "docking/CCoolCombo.h"
+#include "docking/CCoolComboBar.h"
 #include "docking/tests/support/bar_frame.h"
 
 #include "platform/framework/tests/support/framework_test.h"
@@ -165,6 +166,31 @@ TEST_F(CoolComboTest, WithNoRoomBelowThePopupOpensAboveTheButton) {
     m_combo.GetWindowRect(&combo);
     popup->GetWindowRect(&below);
     EXPECT_EQ(below.bottom, combo.top - 1);
+}
+
+TEST(CoolComboBar, ACombosSeparatorIsHalfAsWideAgainAndTheComboSitsOnIt) {
+    docking_test::CBarFrame* frame = docking_test::MakeFrame();
+    ASSERT_NE(frame, nullptr);
+    CCoolComboBar bar;
+    const UINT buttons[] = {0x8101, 0x8102, 0x8103};
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 500));
+    ASSERT_TRUE(bar.SetButtons(buttons, 3));
+    ASSERT_TRUE(bar.SetBitmap(docking_test::MakeImages(3)));
+    CRect first;
+    bar.GetItemRect(0, &first);
+    CCoolCombo combo;
+    ASSERT_TRUE(bar.AddCombo(&combo, 0x8102));
+    CRect place, where;
+    bar.GetItemRect(1, &place);
+    EXPECT_EQ(place.Width(), first.Width() + (first.Width() - 2) / 2);
+    combo.GetWindowRect(&where);
+    bar.ScreenToClient(&where);
+    EXPECT_EQ(where, place);
+    CCoolCombo none;
+    EXPECT_TRUE(bar.AddCombo(&none, 0x9999)) << "no such button: nothing done";
+    EXPECT_EQ(none.m_hWnd, nullptr);
+    frame->DestroyWindow();
+    pm::afxtest::pump();
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "docking/CCoolCombo.h"
 
+#include "docking/CoolComboCommands.h"
+#include "docking/EmbossedImage.h"
+
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CCoolCombo, CStatic)
@@ -45,6 +48,36 @@ void CCoolCombo::SetCurrentItem(int nItem) {
     if (nItem != m_nCurrent && m_hWnd) Invalidate();
     m_nCurrent = nItem;
     if (m_pPopup) m_pPopup->SetCurrentItem(nItem);
+}
+
+void CCoolCombo::SetCommandIds(const UINT* pIDs, int nCount) {
+    m_commandIds.assign(static_cast<size_t>(m_nItems), 0);
+    for (int i = 0; i < nCount && i < m_nItems && pIDs; ++i) m_commandIds[static_cast<size_t>(i)] = pIDs[i];
+    SetCurrentItem(CC_ITEM_DEFAULT);
+}
+
+void CCoolCombo::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler) {
+    HWND hFocus = ::GetFocus();
+    if (hFocus && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus))) return;
+    const int nAnswer = docking::ProbeCommand(pTarget, static_cast<UINT>(GetDlgCtrlID()));
+    if (nAnswer >= 0) {
+        EnableWindow(nAnswer == 1);
+        return;
+    }
+    if (!pTarget) return;
+    NMCOOLCOMBO nm{};
+    nm.hdr.hwndFrom = m_hWnd;
+    nm.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    nm.hdr.code = CCN_QUERYUPDATE;
+    const LRESULT answer = pTarget->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    if (answer < 0) {
+        EnableWindow(FALSE);
+    } else if (answer == 0) {
+        EnableWindow(!bDisableIfNoHndler);
+    } else {
+        EnableWindow(TRUE);
+        if (answer == 2) SetCurrentItem(CC_ITEM_INDETERMINATE);
+    }
 }
 
 void CCoolCombo::SetItemCount(int nItems, int nColumns) {
@@ -114,8 +147,16 @@ void CCoolCombo::OnPopupTornOff() {
 
 void CCoolCombo::OnPopupSelect(int nIndex) {
     if (nIndex < 0) return;
-    SetCurrentItem(nIndex);
-    Forward(CCN_SELECT, nIndex);
+    const UINT nID = nIndex < static_cast<int>(m_commandIds.size()) ? m_commandIds[static_cast<size_t>(nIndex)] : 0;
+    if (!nID) {
+        SetCurrentItem(nIndex);
+        Forward(CCN_SELECT, nIndex);
+        return;
+    }
+    // A command item runs its command instead of being chosen.
+    SetCurrentItem(CC_ITEM_NONE);
+    CWnd* pTarget = GetOwner() ? GetOwner() : GetParent();
+    if (pTarget) pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(nID, 0), reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CCoolCombo::OnPopupDefault() {
@@ -129,6 +170,12 @@ void CCoolCombo::OnPopupExtra(int nIndex) {
 }
 
 void CCoolCombo::OnClick() {
+    if (!m_commandIds.empty()) {
+        const bool bItem = m_nCurrent >= 0 && m_nCurrent < static_cast<int>(m_commandIds.size());
+        const UINT nID = bItem ? m_commandIds[static_cast<size_t>(m_nCurrent)] : 0;
+        if (bItem && (!nID || docking::IsCommandEnabled(nID))) Forward(CCN_SELECT, m_nCurrent);
+        return;
+    }
     if (m_nCurrent >= 0 && m_nCurrent + 1 < m_nItems && m_nCurrent < CC_ITEM_EXTRA) {
         OnPopupSelect(m_nCurrent + 1);
     } else if (m_nCurrent >= 0 && m_nCurrent < CC_ITEM_EXTRA && !m_strDefault.IsEmpty()) {
@@ -154,6 +201,7 @@ void CCoolCombo::ShowPopup() {
     options.pImages = m_images.GetSafeHandle() ? &m_images : nullptr;
     options.strTitle = m_strTip;
     options.bOpenUpwards = TRUE;
+    options.commandIds = m_commandIds;
     auto* pPopup = new CCoolComboPopup;
     m_pPopup = pPopup;
     if (!pPopup->Create(rect.left, rect.bottom, this, options)) {
@@ -266,5 +314,9 @@ void CCoolCombo::DrawImage(CDC& dc, const CRect& rect, BOOL bEnabled) {
     ImageList_GetIconSize(images.GetSafeHandle(), &cx, &cy);
     const int nImage = bGrid ? m_nCurrent : 0;
     const CPoint at(rect.left + (rect.Width() - cx) / 2, rect.top + (rect.Height() - cy) / 2);
-    ImageList_Draw(images.GetSafeHandle(), nImage, dc.m_hDC, at.x, at.y, bEnabled ? ILD_TRANSPARENT : ILD_NORMAL);
+    if (bEnabled) {
+        ImageList_Draw(images.GetSafeHandle(), nImage, dc.m_hDC, at.x, at.y, ILD_TRANSPARENT);
+    } else {
+        docking::DrawEmbossedImage(dc, images.GetSafeHandle(), nImage, at, CSize(cx, cy));
+    }
 }

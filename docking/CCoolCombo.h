@@ -8,6 +8,8 @@
 
 #include "platform/framework/afxwin.h"
 
+#include <vector>
+
 class CCoolCombo : public CStatic {
     DECLARE_DYNAMIC(CCoolCombo)
 public:
@@ -17,6 +19,12 @@ public:
     void SetDefaultText(LPCSTR lpszText) { m_strDefault = lpszText ? lpszText : ""; }
     void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
     void SetTipText(LPCSTR lpszText) { m_strTip = lpszText ? lpszText : ""; }
+    // Grid items stand for these commands (one per item, missing ones 0: plain items); the
+    // current item becomes the default text item.
+    void SetCommandIds(const UINT* pIDs, int nCount);
+    // The idle update: a handler of the target for the control's id decides, else the target is
+    // asked with CCN_QUERYUPDATE. Skipped while the control has the focus.
+    void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler);
     // Copies the images: one per grid item, or (bDefault) the first image as the default image.
     BOOL SetImages(CImageList* pImages, BOOL bDefault = FALSE);
     CCoolComboPopup* GetPopup() const { return m_pPopup; }
@@ -69,4 +77,5 @@ private:
     CImageList m_defaultImage;
     CString m_strDefault;
     CCoolComboPopup* m_pPopup = nullptr;
+    std::vector<UINT> m_commandIds;
 };

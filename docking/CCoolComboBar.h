@@ -11,6 +11,8 @@ public:
     // carrying the command, half as wide again as the first button; else the combo shows that
     // image of the bar. TRUE also when the command has no button (nothing is done then).
     BOOL AddCombo(CCoolCombo* pCombo, UINT nID, int nImage = -1);
+    // The buttons' update, then each combo's against the same target.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
 protected:
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);

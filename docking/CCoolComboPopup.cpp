@@ -1,5 +1,7 @@
 #include "docking/CCoolComboPopup.h"
 
+#include "docking/EmbossedImage.h"
+
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CCoolComboPopup, CWnd)
@@ -38,6 +40,10 @@ BOOL CCoolComboPopup::Create(int x, int y, CWnd* pOwner, const Options& options)
     if (m_options.nCurrent >= 0 && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
     if (m_options.nCurrent == CC_ITEM_DEFAULT && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
     m_pOwnerCombo = pOwner;
+    if (HasCommands()) m_options.commandIds.resize(static_cast<size_t>(m_options.nItems), 0);
+    m_commandTexts.clear();
+    for (UINT nID : m_options.commandIds)
+        m_commandTexts.push_back(nID ? docking::GetCommandTexts(nID) : docking::CommandTexts{});
     m_nRows = (m_options.nItems + m_options.nColumns - 1) / m_options.nColumns;
     InitMetrics();
     const CSize cell = GetCellSize();
@@ -63,7 +69,61 @@ CSize CCoolComboPopup::GetCellSize() {
     int cx = 16, cy = 16;
     if (m_options.pImages && m_options.pImages->GetSafeHandle())
         ImageList_GetIconSize(m_options.pImages->GetSafeHandle(), &cx, &cy);
-    return CSize(cx, cy);
+    if (!HasCommands()) return CSize(cx, cy);
+    // Command cells show their texts beside the image.
+    CDC screen;
+    screen.Attach(::GetDC(nullptr));
+    CFont* pOld = m_font.m_hObject ? screen.SelectObject(&m_font) : nullptr;
+    int widest = 0;
+    for (const docking::CommandTexts& texts : m_commandTexts) {
+        CString shown = texts.strTip;
+        shown.Replace("\t", "  ");
+        widest = std::max(widest, static_cast<int>(screen.GetTextExtent(shown + "  ").cx));
+    }
+    if (pOld) screen.SelectObject(pOld);
+    ::ReleaseDC(nullptr, screen.Detach());
+    return CSize(std::max(cx, widest + cx + 4), cy);
+}
+
+UINT CCoolComboPopup::CommandOf(int nIndex) const {
+    if (!HasCommands() || nIndex < 0 || nIndex >= static_cast<int>(m_options.commandIds.size())) return 0;
+    return m_options.commandIds[static_cast<size_t>(nIndex)];
+}
+
+CString CCoolComboPopup::GetCellTip(int nIndex) const {
+    if (nIndex < 0 || nIndex >= static_cast<int>(m_commandTexts.size())) return CString();
+    return m_commandTexts[static_cast<size_t>(nIndex)].strTip;
+}
+
+BOOL CCoolComboPopup::IsCellEnabled(int nIndex) const {
+    if (!HasCommands()) return TRUE;
+    const UINT nID = CommandOf(nIndex);
+    return nID != 0 && docking::IsCommandEnabled(nID);
+}
+
+void CCoolComboPopup::ChooseCell(int nIndex) {
+    if (!IsCellEnabled(nIndex)) return;
+    const UINT nID = CommandOf(nIndex);
+    if (!nID) {
+        Notify(CCN_SELECT, nIndex);
+        return;
+    }
+    CWnd* pMain = AfxGetMainWnd();
+    if (pMain)
+        pMain->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0),
+                           reinterpret_cast<LPARAM>(m_pOwnerCombo ? m_pOwnerCombo->GetSafeHwnd() : nullptr));
+}
+
+void CCoolComboPopup::ShowPrompt(int nItem) {
+    if (!HasCommands()) return;
+    CWnd* pMain = AfxGetMainWnd();
+    if (!pMain || !pMain->IsFrameWnd()) return;
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pMain);
+    if (CommandOf(nItem)) {
+        pFrame->SetMessageText(m_commandTexts[static_cast<size_t>(nItem)].strPrompt);
+    } else {
+        pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    }
 }
 
 void CCoolComboPopup::Layout() {
@@ -169,6 +229,7 @@ void CCoolComboPopup::SetHot(int nItem) {
     m_nHot = nItem;
     rect = GetItemRect(m_nHot);
     InvalidateRect(&rect);
+    ShowPrompt(nItem);
     if (nItem >= 0 && nItem < CC_ITEM_EXTRA) NotifyHot(nItem);
 }
 
@@ -206,10 +267,44 @@ void CCoolComboPopup::DrawCell(CDC& dc, int nItem) {
         dc.DrawText(text, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
         return;
     }
-    if (!m_options.pImages || !m_options.pImages->GetSafeHandle()) return;
-    const CSize cell = GetCellSize();
-    const CPoint at(rect.left + (rect.Width() - cell.cx) / 2, rect.top + (rect.Height() - cell.cy) / 2);
-    ImageList_Draw(m_options.pImages->GetSafeHandle(), nItem, dc.m_hDC, at.x, at.y, ILD_TRANSPARENT);
+    DrawCellContent(dc, nItem, rect);
+}
+
+void CCoolComboPopup::DrawCellContent(CDC& dc, int nItem, const CRect& rect) {
+    if (HasCommands() && !CommandOf(nItem)) {
+        CRect line = rect;
+        line.top += line.Height() / 2;
+        dc.DrawEdge(&line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    const BOOL bEnabled = IsCellEnabled(nItem);
+    const bool bImages = m_options.pImages && m_options.pImages->GetSafeHandle();
+    int cx = 16, cy = 16;
+    if (bImages) ImageList_GetIconSize(m_options.pImages->GetSafeHandle(), &cx, &cy);
+    const int x = HasCommands() ? rect.left + 2 : rect.left + (rect.Width() - cx) / 2;
+    const CPoint at(x, rect.top + (rect.Height() - cy) / 2);
+    if (bImages && bEnabled) {
+        ImageList_Draw(m_options.pImages->GetSafeHandle(), nItem, dc.m_hDC, at.x, at.y, ILD_TRANSPARENT);
+    } else if (bImages) {
+        docking::DrawEmbossedImage(dc, m_options.pImages->GetSafeHandle(), nItem, at, CSize(cx, cy));
+    }
+    if (!HasCommands()) return;
+    // The tip's text left, its accelerators right.
+    const CString& tip = m_commandTexts[static_cast<size_t>(nItem)].strTip;
+    const int nTab = tip.Find('\t');
+    CRect text(rect.left + cx + 6, rect.top, rect.right - 4, rect.bottom);
+    const UINT nFormat = DT_SINGLELINE | DT_VCENTER;
+    const CString left = nTab >= 0 ? tip.Left(nTab) : tip;
+    const CString right = nTab >= 0 ? tip.Mid(nTab + 1) : CString();
+    if (!bEnabled) {
+        docking::DrawEmbossedText(dc, left, text, nFormat | DT_LEFT);
+        docking::DrawEmbossedText(dc, right, text, nFormat | DT_RIGHT);
+        return;
+    }
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+    dc.DrawText(left, &text, nFormat | DT_LEFT);
+    dc.DrawText(right, &text, nFormat | DT_RIGHT);
 }
 
 int CCoolComboPopup::NextItem(int nItem, UINT nKey) const {
@@ -332,7 +427,9 @@ void CCoolComboPopup::TearOff() {
 
 void CCoolComboPopup::OnDestroy() {
     CWnd::OnDestroy();
-    if (!m_bRecreating) NotifyClosed();
+    if (m_bRecreating) return;
+    ShowPrompt(CC_ITEM_NONE);
+    NotifyClosed();
 }
 
 void CCoolComboPopup::PostNcDestroy() {

@@ -4,6 +4,7 @@
 // into a small floating tool window that stays open. It follows the mouse and the arrow keys and
 // reports hot items and the choice to its owner combo.
 
+#include "docking/CoolComboCommands.h"
 #include "docking/CoolComboNotify.h"
 
 #include "platform/framework/afxwin.h"
@@ -23,6 +24,7 @@ public:
         CImageList* pImages = nullptr;   // one image per cell, or none
         CString strTitle;                // the torn-off window's caption
         BOOL bOpenUpwards = TRUE;        // with no room below, open above the owner
+        std::vector<UINT> commandIds;    // one per cell: its command, 0 a separator; empty: plain cells
     };
 
     virtual void InitMetrics();
@@ -32,13 +34,16 @@ public:
     virtual void NotifyClosed() { Notify(CCN_CLOSED, 0); }
     virtual void NotifyDefault() { Notify(CCN_DEFAULT, 0); }
     virtual void NotifyExtra(int nIndex) { Notify(CCN_EXTRA, nIndex); }
-    virtual void ChooseCell(int nIndex) { Notify(CCN_SELECT, nIndex); }
+    virtual void ChooseCell(int nIndex);
     virtual void NotifyCancel() { Notify(CCN_CANCEL, 0); }
     virtual void NotifyHot(int nIndex) { Notify(CCN_HOT, nIndex); }
     virtual CSize GetCellSize();
     virtual void DrawCell(CDC& dc, int nItem);
 
     int GetHotItem() const { return m_nHot; }
+    // A command cell's tip (its tool-tip text and accelerators); empty for plain cells.
+    CString GetCellTip(int nIndex) const;
+    BOOL IsCellEnabled(int nIndex) const;
     void SetCurrentItem(int nItem);
     BOOL IsFloating() const { return m_bFloating; }
     // The item at a client point: CC_ITEM_DEFAULT, a cell, CC_ITEM_EXTRA + i, or CC_ITEM_NONE.
@@ -67,6 +72,10 @@ private:
     void End(bool bCancel);
     BOOL MakeWindow(int x, int y, DWORD dwExStyle, DWORD dwStyle);
     bool IsValidItem(int nItem) const;
+    bool HasCommands() const { return !m_options.commandIds.empty(); }
+    UINT CommandOf(int nIndex) const;
+    void ShowPrompt(int nItem);
+    void DrawCellContent(CDC& dc, int nItem, const CRect& rect);
 
     Options m_options;
     int m_nRows = 0;
@@ -79,5 +88,6 @@ private:
     int m_cyText = 0;
     CFont m_font;
     CWnd* m_pOwnerCombo = nullptr;
+    std::vector<docking::CommandTexts> m_commandTexts; // per cell, in command mode
     CPoint m_ptOrigin;
 };

@@ -1,5 +1,7 @@
 #include "docking/CToolBarEx.h"
 
+#include "docking/EmbossedImage.h"
+
 #include <cstdio>
 
 IMPLEMENT_DYNAMIC(CToolBarEx, CToolBar)
@@ -20,7 +22,6 @@ namespace {
 
 constexpr UINT_PTR kHotTimer = 1;
 constexpr UINT kHotDelay = 250;
-constexpr DWORD kEmbossRop = 0x00B8074A; // pattern where the source is black, else the destination
 
 } // namespace
 
@@ -208,7 +209,7 @@ void CToolBarEx::DrawButton(CDC& dc, HIMAGELIST hImages, int nIndex, const TBBUT
     if (bEnabled) {
         ImageList_Draw(hImages, button.iBitmap, dc.m_hDC, at.x, at.y, ILD_TRANSPARENT);
     } else {
-        DrawEmbossed(dc, hImages, button.iBitmap, at);
+        docking::DrawEmbossedImage(dc, hImages, button.iBitmap, at, m_sizeImage);
     }
     const CString text = GetButtonText(nIndex);
     if (text.IsEmpty()) return;
@@ -216,36 +217,6 @@ void CToolBarEx::DrawButton(CDC& dc, HIMAGELIST hImages, int nIndex, const TBBUT
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(::GetSysColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     dc.DrawText(text, &rectText, DT_CENTER | DT_VCENTER | DT_NOCLIP | DT_SINGLELINE);
-}
-
-void CToolBarEx::DrawEmbossed(CDC& dc, HIMAGELIST hImages, int nImage, CPoint at) {
-    const int cx = m_sizeImage.cx, cy = m_sizeImage.cy;
-    CDC colour, mono;
-    colour.CreateCompatibleDC(&dc);
-    mono.CreateCompatibleDC(&dc);
-    CBitmap colourBitmap, monoBitmap;
-    colourBitmap.CreateCompatibleBitmap(&dc, cx, cy);
-    monoBitmap.CreateBitmap(cx, cy, 1, 1, nullptr);
-    CBitmap* pOldColour = colour.SelectObject(&colourBitmap);
-    CBitmap* pOldMono = mono.SelectObject(&monoBitmap);
-    colour.FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
-    ImageList_Draw(hImages, nImage, colour.m_hDC, 0, 0, ILD_TRANSPARENT);
-    // White becomes 1 (kept), every other colour 0 (the image's ink).
-    colour.SetBkColor(RGB(255, 255, 255));
-    mono.BitBlt(0, 0, cx, cy, &colour, 0, 0, SRCCOPY);
-    const COLORREF oldText = dc.SetTextColor(RGB(0, 0, 0));
-    const COLORREF oldBack = dc.SetBkColor(RGB(255, 255, 255));
-    CBrush highlight(::GetSysColor(COLOR_BTNHIGHLIGHT));
-    CBrush shadow(::GetSysColor(COLOR_BTNSHADOW));
-    CBrush* pOldBrush = dc.SelectObject(&highlight);
-    dc.BitBlt(at.x + 1, at.y + 1, cx, cy, &mono, 0, 0, kEmbossRop);
-    dc.SelectObject(&shadow);
-    dc.BitBlt(at.x, at.y, cx, cy, &mono, 0, 0, kEmbossRop);
-    dc.SelectObject(pOldBrush);
-    dc.SetTextColor(oldText);
-    dc.SetBkColor(oldBack);
-    colour.SelectObject(pOldColour);
-    mono.SelectObject(pOldMono);
 }
 
 void CToolBarEx::OnMouseMove(UINT nFlags, CPoint point) {

@@ -39,7 +39,6 @@ protected:
     void DrawGripper(CDC& dc);
     void DrawSeparator(CDC& dc, const CRect& rect, bool bHorz);
     void DrawButton(CDC& dc, HIMAGELIST hImages, int nIndex, const TBBUTTON& button, const CRect& rect);
-    void DrawEmbossed(CDC& dc, HIMAGELIST hImages, int nImage, CPoint at);
     LRESULT CustomDraw(DWORD dwStage, HDC hdc, const CRect& rect, DWORD_PTR dwItem, UINT uState);
 
     int m_nImageX = 0, m_nImageY = 0;

@@ -12,6 +12,7 @@
 #define CCN_DEFAULT 1980  // default text item chosen
 #define CCN_EXTRA 1981    // extra text item chosen: extra item index
 #define CCN_TORNOFF 1982  // popup torn off, now floating
+#define CCN_QUERYUPDATE 1984 // to a target: < 0 disable, 0 as without handler, 1 enable, 2 enable indeterminate
 
 // Items of a combo and its popup besides grid indexes.
 #define CC_ITEM_NONE (-1)

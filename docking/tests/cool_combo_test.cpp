@@ -7,6 +7,7 @@
 #include "docking/tests/support/bar_frame.h"
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/res/resources.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,15 @@ using Events = std::vector<std::pair<UINT, int>>;
 class CRecordingParent : public CWnd {
 public:
     Events m_events;
+    LRESULT m_nUpdateAnswer = 1; // the answer to CCN_QUERYUPDATE
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
         const auto* pnm = reinterpret_cast<const NMCOOLCOMBO*>(lParam);
+        if (pnm->hdr.code == CCN_QUERYUPDATE) {
+            *pResult = m_nUpdateAnswer;
+            return TRUE;
+        }
         if (pnm->hdr.code < CCN_HOT || pnm->hdr.code > CCN_TORNOFF) return CWnd::OnNotify(wParam, lParam, pResult);
         const bool bHasItem = pnm->hdr.code == CCN_HOT || pnm->hdr.code == CCN_SELECT || pnm->hdr.code == CCN_EXTRA;
         m_events.emplace_back(pnm->hdr.code, bHasItem ? pnm->iItem : 0);
@@ -166,6 +172,76 @@ TEST_F(CoolComboTest, WithNoRoomBelowThePopupOpensAboveTheButton) {
     m_combo.GetWindowRect(&combo);
     popup->GetWindowRect(&below);
     EXPECT_EQ(below.bottom, combo.top - 1);
+}
+
+class CTestApp : public CWinApp {
+public:
+    CTestApp() : CWinApp("CoolComboTest") {}
+};
+
+// Cells that stand for commands of the main window.
+TEST_F(CoolComboTest, CommandCellsRunTheirCommandsAndShowTheirAccelerators) {
+    pm::res::addString(0x8101, "Make the text bold\nBold");
+    pm::res::addString(0x8103, "Insert a link\nLink");
+    CTestApp app;
+    docking_test::CBarFrame* frame = docking_test::MakeFrame();
+    ASSERT_NE(frame, nullptr);
+    app.m_pMainWnd = frame;
+    ACCEL accel[] = {{FVIRTKEY | FCONTROL, 'K', 0x8103}};
+    frame->m_hAccelTable = ::CreateAcceleratorTable(accel, 1);
+    frame->m_nDisabledId = 0x8101;
+
+    const UINT ids[] = {0x8101, 0, 0x8103};
+    m_combo.SetItemCount(3, 1);
+    m_combo.SetCommandIds(ids, 3);
+    EXPECT_EQ(m_combo.GetCurrentItem(), CC_ITEM_DEFAULT);
+    CCoolComboPopup* popup = Drop();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->GetCellTip(2), "Link\tCtrl+K");
+    EXPECT_EQ(popup->GetCellTip(0), "Bold");
+    EXPECT_FALSE(popup->IsCellEnabled(0)) << "the frame disables it";
+    EXPECT_FALSE(popup->IsCellEnabled(1)) << "a separator";
+    EXPECT_TRUE(popup->IsCellEnabled(2));
+    pm::afxtest::pump();
+    EXPECT_TRUE(pm::afxtest::savePng(popup->m_hWnd, "command_combo_popup"));
+
+    // A disabled cell is not run; an enabled one goes to the main window, not to the parent.
+    const CPoint disabled = popup->GetItemRect(0).CenterPoint();
+    popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(disabled.x, disabled.y));
+    popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(disabled.x, disabled.y));
+    EXPECT_TRUE(frame->m_commands.empty());
+    popup = Drop();
+    ASSERT_NE(popup, nullptr);
+    const CPoint link = popup->GetItemRect(2).CenterPoint();
+    popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(link.x, link.y));
+    popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(link.x, link.y));
+    EXPECT_EQ(frame->m_commands, std::vector<UINT>({0x8103}));
+    for (const auto& event : m_parent.m_events) EXPECT_NE(event.first, static_cast<UINT>(CCN_SELECT));
+
+    ::DestroyAcceleratorTable(frame->m_hAccelTable);
+    frame->m_hAccelTable = nullptr;
+    app.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+    pm::afxtest::pump();
+}
+
+TEST_F(CoolComboTest, WithoutAHandlerTheTargetAnswersTheUpdate) {
+    struct Case {
+        LRESULT answer;
+        BOOL bDisableIfNoHandler;
+        bool bEnabled;
+        int current;
+    } cases[] = {{-1, FALSE, false, 4}, {0, TRUE, false, 4}, {0, FALSE, true, 4}, {1, TRUE, true, 4},
+                 {2, TRUE, true, CC_ITEM_INDETERMINATE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        m_combo.EnableWindow(!c.bEnabled);
+        m_combo.SetCurrentItem(4);
+        m_parent.m_nUpdateAnswer = c.answer;
+        m_combo.OnUpdateCmdUI(&m_parent, c.bDisableIfNoHandler);
+        EXPECT_EQ(m_combo.IsWindowEnabled() != FALSE, c.bEnabled);
+        EXPECT_EQ(m_combo.GetCurrentItem(), c.current);
+    }
 }
 
 TEST(CoolComboBar, ACombosSeparatorIsHalfAsWideAgainAndTheComboSitsOnIt) {

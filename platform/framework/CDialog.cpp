@@ -20,6 +20,28 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
     return pDlg ? pDlg->OnInitDialog() : TRUE;
 }
 
+namespace {
+
+// The platform's modal dialog loop shows each message to WH_MSGFILTER hooks first: this one gives
+// a framework dialog (and its controls) their PreTranslateMessage, as the framework's own loops do.
+HHOOK dialogFilterHook = nullptr;
+
+LRESULT CALLBACK dialogMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && msg && msg->hwnd) {
+        HWND top = ::GetAncestor(msg->hwnd, GA_ROOT);
+        if (dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top)) && CWnd::WalkPreTranslateTree(top, msg)) return TRUE;
+    }
+    return ::CallNextHookEx(dialogFilterHook, code, wParam, lParam);
+}
+
+void installDialogMessageFilter() {
+    if (!dialogFilterHook)
+        dialogFilterHook = ::SetWindowsHookEx(WH_MSGFILTER, &dialogMessageFilter, nullptr, ::GetCurrentThreadId());
+}
+
+} // namespace
+
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
@@ -39,6 +61,7 @@ HWND CDialog::PreModal() {
 }
 
 INT_PTR CDialog::DoModal() {
+    installDialogMessageFilter();
     HWND hWndParent = PreModal();
     AfxHookWindowCreate(this);
     INT_PTR result = m_lpDialogTemplate

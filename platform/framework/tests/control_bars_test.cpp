@@ -97,6 +97,8 @@ BEGIN_MESSAGE_MAP(CBarsFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_ITALIC, OnUpdateItalic)
     ON_UPDATE_COMMAND_UI(ID_BOLD, OnUpdateBold)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_MODE, OnUpdateMode)
+    ON_COMMAND_EX(IDW_EDIT_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(IDW_EDIT_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 class CBarsApp : public CWinApp {
@@ -215,9 +217,48 @@ TEST_F(ControlBars, EachDockSideLaysOutAroundTheView) {
     }
 }
 
+namespace {
+
+// What the desktop shows in the middle of a drag: the test looks while the drag loop waits for
+// the release, then releases the button.
+struct MidDrag {
+    HWND main = nullptr;
+    CPoint release;
+    CControlBar* bar = nullptr;
+    CRect outline;
+    int outlinePixels = 0;
+};
+MidDrag* midDrag = nullptr;
+
+void CALLBACK lookMidDrag(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    midDrag->outline = midDrag->bar->m_pDockContext->m_rectLast;
+    midDrag->outlinePixels = pm::afxtest::overlayPixelsIn(midDrag->outline);
+    pm::afxtest::saveScreenPng("control_bars_drag_outline");
+    pm::test::releaseMouse(midDrag->main, midDrag->release);
+}
+
+} // namespace
+
 TEST_F(ControlBars, DraggedFromTheTopToTheLeftItDocksThere) {
     CRect before = clientRectOf(frame->m_wndTools);
-    drag(gripper(frame->m_wndTools), frameClientToScreen(CPoint(4, 200)));
+    CPoint grip = gripper(frame->m_wndTools);
+    frame->ScreenToClient(&grip);
+    MidDrag look;
+    look.main = main;
+    look.release = CPoint(4, 200);
+    look.bar = &frame->m_wndTools;
+    midDrag = &look;
+    pm::test::pressMouse(main, grip);
+    pm::test::moveMouse(main, CPoint(60, 120));
+    pm::test::moveMouse(main, look.release);
+    ::SetTimer(nullptr, 0, 10, lookMidDrag);
+    pm::afxtest::pump();
+    midDrag = nullptr;
+    // During the drag: a thin outline of the bar turned upright, at the left edge.
+    EXPECT_GT(look.outline.Height(), look.outline.Width());
+    EXPECT_TRUE(look.outline.PtInRect(frameClientToScreen(look.release)));
+    EXPECT_GT(look.outlinePixels, 2 * look.outline.Height());
     EXPECT_EQ(dockSide(frame->m_wndTools), AFX_IDW_DOCKBAR_LEFT);
     CRect after = clientRectOf(frame->m_wndTools);
     EXPECT_GT(after.Height(), after.Width());
@@ -496,4 +537,135 @@ TEST(ToolBarLayout, HiddenButtonsTakeNoRoomAndSeparatorsWithIdsAreNotWrapPoints)
     EXPECT_EQ(bar.CalcSize(buttons.data(), 5), CSize(23 + 40 + 46, 22));
     EXPECT_EQ(bar.WrapToolBar(buttons.data(), 5, 80), 3);
     EXPECT_EQ(wraps(buttons), "B/B|B/B");
+}
+
+TEST_F(ControlBars, ARealBarsLayoutsFixedDockedAndWrappedToALength) {
+    CToolBar& tools = frame->m_wndTools;
+    CRect inside;
+    inside.SetRectEmpty();
+    tools.CalcInsideRect(inside, TRUE);
+    int buttons = 8 * tools.m_sizeButton.cx + 2 * 8;
+    // Docked along the top: one row as long as the buttons, or stretched over the frame.
+    CSize fixed = tools.CalcFixedLayout(FALSE, TRUE);
+    EXPECT_EQ(fixed, CSize(buttons - inside.Width(), tools.m_sizeButton.cy - inside.Height()));
+    EXPECT_EQ(tools.CalcFixedLayout(TRUE, TRUE).cx, 32767);
+    // Docked on a side: one button per row, the separators ending rows.
+    CRect insideVert;
+    insideVert.SetRectEmpty();
+    tools.CalcInsideRect(insideVert, FALSE);
+    CSize vertical = tools.CalcDynamicLayout(-1, LM_VERTDOCK);
+    EXPECT_EQ(vertical, CSize(tools.m_sizeButton.cx - insideVert.Width(), 8 * tools.m_sizeButton.cy - insideVert.Height()));
+    // Floating, sized to three buttons across: three rows wrapped at the separators, in the control.
+    frame->FloatControlBar(&tools, frameClientToScreen(CPoint(200, 200)));
+    pm::afxtest::pump();
+    CRect floatingInside;
+    floatingInside.SetRectEmpty();
+    tools.CalcInsideRect(floatingInside, TRUE);
+    CSize wrapped = tools.CalcDynamicLayout(3 * tools.m_sizeButton.cx - floatingInside.Width(), LM_HORZ | LM_COMMIT);
+    int rows = 1;
+    for (int i = 0; i < 10; ++i)
+        if (tools.GetButtonStyle(i) & TBBS_WRAPPED) ++rows;
+    EXPECT_EQ(rows, 3) << "B B | / B B B | / B B B";
+    EXPECT_EQ(wrapped.cx, 3 * tools.m_sizeButton.cx - floatingInside.Width());
+}
+
+TEST_F(ControlBars, ButtonPromptsFlyByAndClosingAMiniFrameHidesItsBar) {
+    // The pointer over a button shows its prompt; off the bar the idle prompt comes back.
+    CRect item;
+    frame->m_wndTools.GetItemRect(frame->m_wndTools.CommandToIndex(ID_CUT), &item);
+    CPoint over = item.CenterPoint();
+    frame->m_wndTools.ClientToScreen(&over);
+    frame->ScreenToClient(&over);
+    pm::test::moveMouse(main, over);
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->m_wndStatus.GetPaneText(0), CString("Cut the selection"));
+    pm::test::moveMouse(main, CPoint(300, 250));
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->m_wndStatus.GetPaneText(0), CString("Ready"));
+
+    frame->FloatControlBar(&frame->m_wndEdit, frameClientToScreen(CPoint(250, 150)));
+    pm::afxtest::pump();
+    CFrameWnd* floating = frame->m_wndEdit.GetParentFrame();
+    ASSERT_NE(floating, frame);
+    floating->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_TRUE(::IsWindow(floating->m_hWnd)) << "closing hides, it does not destroy";
+    EXPECT_FALSE(floating->IsWindowVisible());
+    EXPECT_FALSE(frame->m_wndEdit.IsWindowVisible());
+    // The View menu's check brings it back, floating where it was.
+    frame->SendMessage(WM_COMMAND, IDW_EDIT_BAR);
+    pm::afxtest::pump();
+    EXPECT_TRUE(frame->m_wndEdit.IsWindowVisible());
+    EXPECT_TRUE(floating->IsWindowVisible());
+}
+
+namespace {
+
+// A 24-bit BMP file of one colour.
+std::vector<unsigned char> bmpFile(int w, int h, COLORREF colour) {
+    int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> out(static_cast<size_t>(54 + stride * h), 0);
+    auto put32 = [&out](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(2, static_cast<uint32_t>(out.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(w));
+    put32(22, static_cast<uint32_t>(h));
+    out[26] = 1;
+    out[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            size_t at = static_cast<size_t>(54 + y * stride + x * 3);
+            out[at] = GetBValue(colour);
+            out[at + 1] = GetGValue(colour);
+            out[at + 2] = GetRValue(colour);
+        }
+    return out;
+}
+
+} // namespace
+
+TEST_F(ControlBars, LoadToolBarTakesTheLayoutAndBitmapOfAResource) {
+    const UINT IDR_LOADED = 7310;
+    static const std::vector<unsigned char> image = bmpFile(3 * 20, 18, RGB(0, 128, 255));
+    pm::res::addToolbar(IDR_LOADED, {20, 18, {ID_CUT, ID_SEPARATOR, ID_COPY, ID_PASTE}});
+    pm::res::addImage(pm::res::ImageKind::Bitmap, IDR_LOADED, image.data(), image.size());
+    CToolBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_CONTROLBAR_FIRST + 40));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_LOADED));
+    EXPECT_EQ(bar.m_sizeImage, CSize(20, 18));
+    EXPECT_EQ(bar.m_sizeButton, CSize(27, 25));
+    ASSERT_EQ(bar.CommandToIndex(ID_PASTE), 3);
+    UINT id = 0, style = 0;
+    int imageIndex = -1;
+    bar.GetButtonInfo(1, id, style, imageIndex);
+    EXPECT_EQ(style & TBBS_SEPARATOR, static_cast<UINT>(TBBS_SEPARATOR));
+    bar.GetButtonInfo(3, id, style, imageIndex);
+    EXPECT_EQ(id, ID_PASTE);
+    EXPECT_EQ(imageIndex, 2) << "separators take no image";
+    EXPECT_FALSE(bar.LoadToolBar(7311)) << "no such resource";
+    bar.DestroyWindow();
+}
+
+TEST_F(ControlBars, AMiniFrameHasATrimmedSystemMenuAndFollowsTheMainFramesActivation) {
+    frame->FloatControlBar(&frame->m_wndEdit, frameClientToScreen(CPoint(250, 150)));
+    pm::afxtest::pump();
+    auto* floating = static_cast<CMiniDockFrameWnd*>(frame->m_wndEdit.GetParentFrame());
+    ASSERT_TRUE(floating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    EXPECT_TRUE(floating->GetExStyle() & WS_EX_TOOLWINDOW);
+    HMENU menu = ::GetSystemMenu(floating->m_hWnd, FALSE);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(::GetMenuState(menu, SC_SIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_EQ(::GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    char text[32] = {};
+    ::GetMenuStringA(menu, SC_CLOSE, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Hide");
+    frame->SendMessage(WM_ACTIVATE, WA_ACTIVE);
+    EXPECT_TRUE(floating->m_bActive);
+    frame->SendMessage(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_FALSE(floating->m_bActive);
 }

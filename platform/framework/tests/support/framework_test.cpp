@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QTest>
 #include <QWindow>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <filesystem>

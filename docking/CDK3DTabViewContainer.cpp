@@ -15,7 +15,7 @@ END_MESSAGE_MAP()
 
 CDK3DTabViewContainer::CDK3DTabViewContainer() = default;
 
-CDK3DTabViewContainer::~CDK3DTabViewContainer() { m_dropTarget.Revoke(); }
+CDK3DTabViewContainer::~CDK3DTabViewContainer() = default;
 
 BOOL CDK3DTabViewContainer::Create(CWnd* pParentWnd, CRect rect, DWORD dwStyle, UINT nID) {
     ::InitCommonControls();

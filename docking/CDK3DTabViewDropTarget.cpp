@@ -2,17 +2,12 @@
 
 #include "docking/CDK3DTabViewContainer.h"
 
-BOOL CDK3DTabViewDropTarget::Register(CDK3DTabViewContainer* pContainer) {
-    if (!pContainer || !::IsWindow(pContainer->GetSafeHwnd())) return FALSE;
-    m_pContainer = pContainer;
-    return TRUE;
-}
-
-DWORD CDK3DTabViewDropTarget::OnDragOver(CWnd* pWnd, DWORD, CPoint point) {
-    if (!m_pContainer || pWnd != m_pContainer) return 0;
+DROPEFFECT CDK3DTabViewDropTarget::OnDragOver(CWnd* pWnd, COleDataObject*, DWORD, CPoint point) {
+    if (!pWnd || !pWnd->IsKindOf(RUNTIME_CLASS(CDK3DTabViewContainer))) return DROPEFFECT_NONE;
+    auto* pContainer = static_cast<CDK3DTabViewContainer*>(pWnd);
     TCHITTESTINFO hit{};
     hit.pt = point;
-    const int nTab = m_pContainer->HitTest(&hit);
-    if (nTab >= 0) m_pContainer->SetActivePageIndex(nTab);
-    return 0;
+    const int nTab = pContainer->HitTest(&hit);
+    if (nTab >= 0) pContainer->SetActivePageIndex(nTab);
+    return DROPEFFECT_NONE;
 }

@@ -208,9 +208,12 @@ TEST_F(TabViewContainerTest, DraggingOverATabShowsItsPageAndDropsNothing) {
     AddPages(3);
     CRect tab;
     ASSERT_TRUE(m_tabs.GetItemRect(0, &tab));
-    EXPECT_EQ(m_tabs.GetDropTarget().OnDragOver(&m_tabs, 0, tab.CenterPoint()), 0u);
+    EXPECT_EQ(COleDropTarget::FromWindow(m_tabs.m_hWnd), &m_tabs.GetDropTarget()) << "registered at creation";
+    COleDataObject data;
+    EXPECT_EQ(m_tabs.GetDropTarget().OnDragOver(&m_tabs, &data, 0, tab.CenterPoint()),
+              static_cast<DROPEFFECT>(DROPEFFECT_NONE));
     EXPECT_EQ(VisiblePages(), Shown({0}));
-    m_tabs.GetDropTarget().OnDragOver(&m_tabs, 0, m_tabs.GetPageRect().CenterPoint());
+    m_tabs.GetDropTarget().OnDragOver(&m_tabs, &data, 0, m_tabs.GetPageRect().CenterPoint());
     EXPECT_EQ(VisiblePages(), Shown({0})) << "over the page, nothing changes";
 }
 

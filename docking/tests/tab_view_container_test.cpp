@@ -217,6 +217,28 @@ TEST_F(TabViewContainerTest, DraggingOverATabShowsItsPageAndDropsNothing) {
     EXPECT_EQ(VisiblePages(), Shown({0})) << "over the page, nothing changes";
 }
 
+TEST_F(TabViewContainerTest, ThePaneShowsItsTabsBelowThePageInsideASunkenFrame) {
+    m_tabs.DestroyWindow();
+    CDK3DTabViewContainer pane;
+    ASSERT_TRUE(pane.Create(&m_parent, CRect(0, 0, 300, 200), WS_CHILD | WS_VISIBLE | TCS_BOTTOM | TCS_MULTILINE, 100));
+    CListBox functions, folders;
+    ASSERT_TRUE(functions.Create(WS_CHILD | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 10, 10), &pane, 1));
+    ASSERT_TRUE(folders.Create(WS_CHILD | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 10, 10), &pane, 2));
+    for (const char* name : {"init()", "draw(ctx)", "resize(w, h)"}) functions.AddString(name);
+    folders.AddString("/home/u/site");
+    ASSERT_TRUE(pane.InsertPage(0, &functions, "Functions"));
+    ASSERT_TRUE(pane.InsertPage(1, &folders, "Working Dir"));
+    CWnd solutions;
+    ASSERT_TRUE(solutions.CreateEx(0, AFX_WND, "", WS_CHILD, CRect(0, 0, 10, 10), &pane, 3));
+    ASSERT_TRUE(pane.InsertPage(2, &solutions, "Solutions"));
+    ASSERT_TRUE(pane.SetActivePageIndex(0));
+    pm::afxtest::pump();
+    const QImage image = pm::test::windowImage(pane.m_hWnd);
+    EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, static_cast<unsigned>(0x808080)) << "the frame's shadow at the top left";
+    EXPECT_EQ(image.pixel(299, 199) & 0xFFFFFF, static_cast<unsigned>(0xFFFFFF)) << "its highlight at the bottom right";
+    EXPECT_TRUE(pm::afxtest::savePng(pane.m_hWnd, "tab_view_container"));
+}
+
 TEST_F(TabViewContainerTest, DestroyingTheContainerDestroysEveryPage) {
     AddPages(2);
     HWND first = m_tabs.GetPage(0)->m_hWnd;

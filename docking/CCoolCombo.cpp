@@ -202,6 +202,7 @@ void CCoolCombo::ShowPopup() {
     options.strTitle = m_strTip;
     options.bOpenUpwards = TRUE;
     options.commandIds = m_commandIds;
+    options.cellTips = m_itemTips;
     auto* pPopup = new CCoolComboPopup;
     m_pPopup = pPopup;
     if (!pPopup->Create(rect.left, rect.bottom, this, options)) {

@@ -19,6 +19,7 @@ public:
     void SetDefaultText(LPCSTR lpszText) { m_strDefault = lpszText ? lpszText : ""; }
     void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
     void SetTipText(LPCSTR lpszText) { m_strTip = lpszText ? lpszText : ""; }
+    void SetItemTips(const std::vector<CString>& tips) { m_itemTips = tips; }
     // Grid items stand for these commands (one per item, missing ones 0: plain items); the
     // current item becomes the default text item.
     void SetCommandIds(const UINT* pIDs, int nCount);
@@ -78,4 +79,5 @@ private:
     CString m_strDefault;
     CCoolComboPopup* m_pPopup = nullptr;
     std::vector<UINT> m_commandIds;
+    std::vector<CString> m_itemTips;
 };

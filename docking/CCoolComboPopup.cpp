@@ -62,7 +62,27 @@ BOOL CCoolComboPopup::MakeWindow(int x, int y, DWORD dwExStyle, DWORD dwStyle) {
     HWND hOwner = m_pOwnerCombo ? m_pOwnerCombo->GetSafeHwnd() : nullptr;
     if (!CreateEx(dwExStyle, lpszClass, m_options.strTitle, dwStyle, x, y, 1, 1, hOwner, nullptr)) return FALSE;
     Layout();
+    InstallTips();
     return TRUE;
+}
+
+void CCoolComboPopup::InstallTips() {
+    if (m_tips.m_hWnd) m_tips.DestroyWindow();
+    if (!m_tips.Create(this)) return;
+    if (!m_rectTearOff.IsRectEmpty()) m_tips.AddTool(this, "Drag to make this menu float", &m_rectTearOff, kTearOffTip);
+    for (int i = 0; i < m_options.nItems; ++i) {
+        const CString tip = HasCommands() ? GetCellTip(i)
+                            : i < static_cast<int>(m_options.cellTips.size()) ? m_options.cellTips[static_cast<size_t>(i)]
+                                                                                 : CString();
+        if (tip.IsEmpty()) continue;
+        const CRect rect = GetItemRect(i);
+        m_tips.AddTool(this, tip, &rect, kCellTipBase + static_cast<UINT_PTR>(i));
+    }
+}
+
+BOOL CCoolComboPopup::PreTranslateMessage(MSG* pMsg) {
+    if (m_tips.m_hWnd) m_tips.RelayEvent(pMsg);
+    return CWnd::PreTranslateMessage(pMsg);
 }
 
 CSize CCoolComboPopup::GetCellSize() {

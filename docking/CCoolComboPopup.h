@@ -25,7 +25,12 @@ public:
         CString strTitle;                // the torn-off window's caption
         BOOL bOpenUpwards = TRUE;        // with no room below, open above the owner
         std::vector<UINT> commandIds;    // one per cell: its command, 0 a separator; empty: plain cells
+        std::vector<CString> cellTips;   // one per plain cell, or none
     };
+
+    // Tool ids of the popup's tips: the tear-off strip's, and each cell's from kCellTipBase + index.
+    static constexpr UINT_PTR kTearOffTip = 1;
+    static constexpr UINT_PTR kCellTipBase = 100;
 
     virtual void InitMetrics();
     // Opens the popup with its top-left corner at (x, y), the combo pOwner as owner.
@@ -44,6 +49,8 @@ public:
     // A command cell's tip (its tool-tip text and accelerators); empty for plain cells.
     CString GetCellTip(int nIndex) const;
     BOOL IsCellEnabled(int nIndex) const;
+    CToolTipCtrl& GetToolTips() { return m_tips; }
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void SetCurrentItem(int nItem);
     BOOL IsFloating() const { return m_bFloating; }
     // The item at a client point: CC_ITEM_DEFAULT, a cell, CC_ITEM_EXTRA + i, or CC_ITEM_NONE.
@@ -76,6 +83,7 @@ private:
     UINT CommandOf(int nIndex) const;
     void ShowPrompt(int nItem);
     void DrawCellContent(CDC& dc, int nItem, const CRect& rect);
+    void InstallTips();
 
     Options m_options;
     int m_nRows = 0;
@@ -88,6 +96,7 @@ private:
     int m_cyText = 0;
     CFont m_font;
     CWnd* m_pOwnerCombo = nullptr;
+    CToolTipCtrl m_tips;
     std::vector<docking::CommandTexts> m_commandTexts; // per cell, in command mode
     CPoint m_ptOrigin;
 };

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -85,6 +86,25 @@ TEST_F(CoolComboTest, TheArrowTakesAThirdAndTheGridWraps) {
     popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(popup->GetItemRect(10).CenterPoint().x, popup->GetItemRect(10).CenterPoint().y));
     pm::afxtest::pump();
     EXPECT_TRUE(pm::afxtest::savePng(popup->m_hWnd, "colour_combo_popup"));
+}
+
+TEST_F(CoolComboTest, TheStripAndTheCellsHaveTips) {
+    m_combo.SetItemTips({"Red", "Green"});
+    CCoolComboPopup* popup = Drop();
+    ASSERT_NE(popup, nullptr);
+    auto tipOf = [&](UINT_PTR id) {
+        TOOLINFO ti{};
+        char text[80] = {};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = popup->m_hWnd;
+        ti.uId = id;
+        ti.lpszText = text;
+        popup->GetToolTips().SendMessage(TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&ti));
+        return std::string(text);
+    };
+    EXPECT_EQ(popup->GetToolTips().GetToolCount(), 3);
+    EXPECT_EQ(tipOf(CCoolComboPopup::kTearOffTip), "Drag to make this menu float");
+    EXPECT_EQ(tipOf(CCoolComboPopup::kCellTipBase + 1), "Green");
 }
 
 TEST_F(CoolComboTest, KeysChooseACellWithTheNotificationsInOrder) {

@@ -5,6 +5,7 @@
 #include "docking/HistoryText.h"
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/res/resources.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,24 @@ TEST_F(HistoryComboTest, TheToolBarSitsBesideTheComboAndActsOnIt) {
     for (int i = 0; i < 3; ++i) combo.ShowButton(i, FALSE);
     EXPECT_EQ(combo.GetVisibleButtonCount(), 0);
     EXPECT_FALSE(bar->IsWindowVisible());
+}
+
+TEST_F(HistoryComboTest, ToolTipsAreTheSecondPartOfTheCommandsString) {
+    pm::res::addString(ID_HISTORYCOMBO_ADD, "Adds the text to the history\nAdd to history");
+    pm::res::addString(ID_HISTORYCOMBO_CLEAR, "Clears\n" + std::string(100, 'x'));
+    CDKHistoryCombo combo;
+    Make(combo);
+    auto tip = [&](UINT nID) {
+        TOOLTIPTEXT ttt{};
+        ttt.hdr.hwndFrom = combo.GetToolBar()->m_hWnd;
+        ttt.hdr.idFrom = nID;
+        ttt.hdr.code = static_cast<UINT>(TTN_NEEDTEXT);
+        combo.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ttt));
+        return std::string(ttt.lpszText ? ttt.lpszText : "");
+    };
+    EXPECT_EQ(tip(ID_HISTORYCOMBO_ADD), "Add to history");
+    EXPECT_EQ(tip(ID_HISTORYCOMBO_CLEAR), std::string(79, 'x')) << "at most 80 characters with the terminator";
+    EXPECT_EQ(tip(ID_HISTORYCOMBO_DELETE), "") << "no string";
 }
 
 TEST(HistoryText, StoredListsWithoutEscapesReadBackUnchanged) {

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -208,6 +209,31 @@ TEST_F(MaskedEditTest, NumericControlsAcceptNumbersAndFlagNegativeOnes) {
     Type(money, "3.999");
     EXPECT_EQ(Text(money), "3.99");
     EXPECT_EQ(money.m_nErrors, 1);
+}
+
+TEST_F(MaskedEditTest, ColoursFollowTheStateAndNegativeNumbersHaveTheirOwn) {
+    CDKNumericEdit edit;
+    Make(edit);
+    edit.SetColors(RGB(0, 0, 128), RGB(255, 255, 224));
+    edit.SetReadOnlyColors(RGB(64, 64, 64), RGB(224, 224, 224));
+    edit.SetNegativeColor(RGB(200, 0, 0));
+    // What the edit answers when it is painted: the parent reflects the request to it.
+    auto colours = [&] {
+        CClientDC dc(&edit);
+        HBRUSH hBrush = reinterpret_cast<HBRUSH>(
+            m_parent.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.m_hDC), reinterpret_cast<LPARAM>(edit.m_hWnd)));
+        LOGBRUSH lb{};
+        ::GetObject(hBrush, sizeof lb, &lb);
+        return std::make_pair(dc.GetTextColor(), lb.lbColor);
+    };
+    EXPECT_EQ(colours(), std::make_pair(RGB(0, 0, 128), RGB(255, 255, 224)));
+    edit.SetWindowText("-5");
+    EXPECT_EQ(colours().first, RGB(200, 0, 0)) << "negative";
+    edit.SetWindowText("5");
+    edit.SetReadOnly(TRUE);
+    EXPECT_EQ(colours(), std::make_pair(RGB(64, 64, 64), RGB(224, 224, 224)));
+    edit.EnableWindow(FALSE);
+    EXPECT_EQ(colours(), std::make_pair(::GetSysColor(COLOR_GRAYTEXT), ::GetSysColor(COLOR_BTNFACE)));
 }
 
 } // namespace

@@ -51,6 +51,7 @@ BOOL CCoolComboPopup::Create(int x, int y, CWnd* pOwner, const Options& options)
     m_cyCell = cell.cy + 2;
     m_ptOrigin = CPoint(x, y);
     if (!MakeWindow(x, y, 0, WS_POPUP | WS_VISIBLE)) return FALSE;
+    SetFocus(); // the arrow keys, Enter and Esc come here
     NotifyShown();
     return TRUE;
 }

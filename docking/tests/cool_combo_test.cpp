@@ -121,7 +121,9 @@ TEST_F(CoolComboTest, KeysChooseACellWithTheNotificationsInOrder) {
     m_parent.m_events.clear();
     popup = Drop();
     ASSERT_NE(popup, nullptr);
-    Key(popup, VK_ESCAPE);
+    EXPECT_EQ(::GetFocus(), popup->m_hWnd) << "the popup takes the keys";
+    pm::afxtest::pressKey(popup->m_hWnd, VK_ESCAPE);
+    pm::afxtest::pump();
     EXPECT_EQ(m_parent.m_events, (Events{{CCN_SHOWN, 0}, {CCN_CANCEL, 0}, {CCN_CLOSED, 0}}));
     EXPECT_EQ(m_combo.GetCurrentItem(), 8);
 }

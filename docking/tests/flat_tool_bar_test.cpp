@@ -86,6 +86,41 @@ TEST_F(FlatToolBarTest, CheckedButtonsAreSunkenOnTheLightColour) {
     EXPECT_TRUE(pm::afxtest::savePng(m_bar.m_hWnd, "flat_tool_bar"));
 }
 
+TEST_F(FlatToolBarTest, WithoutTheFlatFlagTheBarIsTheFrameworksOwn) {
+    CToolBarEx plainEx;
+    plainEx.m_bFlat = FALSE;
+    CToolBar plain;
+    for (CToolBar* bar : {static_cast<CToolBar*>(&plainEx), &plain}) {
+        ASSERT_TRUE(bar->Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 1));
+        ASSERT_TRUE(bar->SetButtons(kButtons, 5));
+        ASSERT_TRUE(bar->SetBitmap(docking_test::MakeImages(4)));
+    }
+    EXPECT_EQ(plainEx.CalcFixedLayout(FALSE, TRUE), plain.CalcFixedLayout(FALSE, TRUE));
+    plainEx.MoveWindow(0, 0, 300, 30);
+    plain.MoveWindow(0, 40, 300, 30);
+    CRect a, b;
+    plainEx.GetClientRect(&a);
+    plain.GetClientRect(&b);
+    EXPECT_EQ(a, b);
+    pm::afxtest::pump();
+    EXPECT_EQ(pm::test::windowImage(plainEx.m_hWnd), pm::test::windowImage(plain.m_hWnd));
+    // The flat bar's client area is shifted past its gripper.
+    CRect flat;
+    m_bar.GetClientRect(&flat);
+    CRect window;
+    m_bar.GetWindowRect(&window);
+    CPoint origin(0, 0);
+    m_bar.ClientToScreen(&origin);
+    CToolBar& reference = plain;
+    CPoint plainOrigin(0, 0);
+    reference.ClientToScreen(&plainOrigin);
+    CRect plainWindow;
+    reference.GetWindowRect(&plainWindow);
+    EXPECT_EQ(origin.x - window.left, plainOrigin.x - plainWindow.left + 4);
+    plainEx.DestroyWindow();
+    plain.DestroyWindow();
+}
+
 TEST_F(FlatToolBarTest, TheParentDrawsAlongThroughCustomDraw) {
     m_frame->m_nDisabledId = kButtons[3];
     m_bar.OnUpdateCmdUI(m_frame, TRUE);

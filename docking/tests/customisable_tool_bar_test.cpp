@@ -7,6 +7,7 @@
 #include "docking/tests/support/bar_frame.h"
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/res/resources.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,44 @@ TEST_F(CustomisableToolBarTest, ARememberedSectionIsWrittenAtEveryChange) {
     EXPECT_EQ(stored.size(), 5u);
     pm::afxtest::pump();
     EXPECT_TRUE(pm::afxtest::savePng(m_bar.m_hWnd, "customisable_tool_bar"));
+}
+
+TEST_F(CustomisableToolBarTest, TheCustomisationDialogGetsThePoolAndResetsToItsStart) {
+    pm::res::addString(0x8101, "Make the text bold\nBold");
+    pm::res::addString(0x8102, "Make the text italic\nItalic\nItalic text");
+    auto notify = [&](UINT code, NMTOOLBAR* pInfo = nullptr) {
+        NMTOOLBAR local{};
+        NMTOOLBAR& nm = pInfo ? *pInfo : local;
+        nm.hdr = {m_bar.m_hWnd, kBarId, code};
+        return m_frame->SendMessage(WM_NOTIFY, kBarId, reinterpret_cast<LPARAM>(&nm));
+    };
+    const std::vector<int> opened = Ids(Current());
+    notify(static_cast<UINT>(TBN_BEGINADJUST));
+    m_bar.SetButtonRecords(Without(0x8101));
+    EXPECT_TRUE(notify(static_cast<UINT>(TBN_QUERYDELETE)));
+    EXPECT_TRUE(notify(static_cast<UINT>(TBN_RESET)));
+    EXPECT_EQ(Ids(Current()), opened) << "back to the layout the dialog opened with";
+    notify(static_cast<UINT>(TBN_ENDADJUST));
+
+    char text[32] = {};
+    NMTOOLBAR info{};
+    info.pszText = text;
+    info.cchText = sizeof text;
+    struct Case {
+        int item;
+        LRESULT answer;
+        int command;
+        const char* text;
+    } cases[] = {{0, TRUE, 0x8101, "Bold"}, {1, TRUE, 0x8102, "Italic text"}, {6, FALSE, 0, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        text[0] = 0;
+        info.iItem = c.item;
+        info.tbButton = TBBUTTON{};
+        EXPECT_EQ(notify(static_cast<UINT>(TBN_GETBUTTONINFO), &info), c.answer);
+        EXPECT_EQ(info.tbButton.idCommand, c.command);
+        EXPECT_STREQ(text, c.text);
+    }
 }
 
 TEST_F(CustomisableToolBarTest, TheArchiveFormHoldsTheSameBlockBehindItsLength) {

@@ -9,6 +9,7 @@ IMPLEMENT_DYNAMIC(CCoolCombo, CStatic)
 
 BEGIN_MESSAGE_MAP(CCoolCombo, CStatic)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_MOUSEMOVE()
@@ -27,6 +28,11 @@ int CCoolCombo::OnCreate(LPCREATESTRUCT lpcs) {
     ModifyStyle(0, SS_OWNERDRAW | SS_NOTIFY);
     CalcRects();
     return 0;
+}
+
+void CCoolCombo::OnDestroy() {
+    ClosePopup();
+    CStatic::OnDestroy();
 }
 
 void CCoolCombo::OnSize(UINT nType, int cx, int cy) {

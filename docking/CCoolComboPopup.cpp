@@ -39,7 +39,7 @@ BOOL CCoolComboPopup::Create(int x, int y, CWnd* pOwner, const Options& options)
     if (m_options.nCurrent >= CC_ITEM_EXTRA && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
     if (m_options.nCurrent >= 0 && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
     if (m_options.nCurrent == CC_ITEM_DEFAULT && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
-    m_pOwnerCombo = pOwner;
+    m_hOwnerCombo = pOwner ? pOwner->GetSafeHwnd() : nullptr;
     if (HasCommands()) m_options.commandIds.resize(static_cast<size_t>(m_options.nItems), 0);
     m_commandTexts.clear();
     for (UINT nID : m_options.commandIds)
@@ -60,8 +60,7 @@ BOOL CCoolComboPopup::MakeWindow(int x, int y, DWORD dwExStyle, DWORD dwStyle) {
     LPCSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC | CS_HREDRAW | CS_VREDRAW,
                                            ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-    HWND hOwner = m_pOwnerCombo ? m_pOwnerCombo->GetSafeHwnd() : nullptr;
-    if (!CreateEx(dwExStyle, lpszClass, m_options.strTitle, dwStyle, x, y, 1, 1, hOwner, nullptr)) return FALSE;
+    if (!CreateEx(dwExStyle, lpszClass, m_options.strTitle, dwStyle, x, y, 1, 1, m_hOwnerCombo, nullptr)) return FALSE;
     Layout();
     InstallTips();
     return TRUE;
@@ -132,7 +131,7 @@ void CCoolComboPopup::ChooseCell(int nIndex) {
     CWnd* pMain = AfxGetMainWnd();
     if (pMain)
         pMain->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0),
-                           reinterpret_cast<LPARAM>(m_pOwnerCombo ? m_pOwnerCombo->GetSafeHwnd() : nullptr));
+                           reinterpret_cast<LPARAM>(m_hOwnerCombo));
 }
 
 void CCoolComboPopup::ShowPrompt(int nItem) {
@@ -194,22 +193,22 @@ void CCoolComboPopup::KeepOnWorkArea(CRect& rect) const {
     if (rect.left < 0) rect.OffsetRect(-rect.left, 0);
     if (rect.bottom <= work.bottom) return;
     int newBottom = work.bottom;
-    if (m_options.bOpenUpwards && m_pOwnerCombo && ::IsWindow(m_pOwnerCombo->m_hWnd)) {
+    if (m_options.bOpenUpwards && ::IsWindow(m_hOwnerCombo)) {
         CRect owner;
-        m_pOwnerCombo->GetWindowRect(&owner);
+        ::GetWindowRect(m_hOwnerCombo, &owner);
         newBottom = owner.top - 1;
     }
     rect.OffsetRect(0, newBottom - rect.bottom);
 }
 
 void CCoolComboPopup::Notify(UINT nCode, int nItem) {
-    if (!m_pOwnerCombo || !::IsWindow(m_pOwnerCombo->m_hWnd)) return;
+    if (!::IsWindow(m_hOwnerCombo)) return;
     NMCOOLCOMBO nm{};
     nm.hdr.hwndFrom = m_hWnd;
-    nm.hdr.idFrom = static_cast<UINT_PTR>(m_pOwnerCombo->GetDlgCtrlID());
+    nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hOwnerCombo));
     nm.hdr.code = nCode;
     nm.iItem = nItem;
-    m_pOwnerCombo->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    ::SendMessage(m_hOwnerCombo, WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
 void CCoolComboPopup::SetCurrentItem(int nItem) {

@@ -95,7 +95,7 @@ private:
     CRect m_rectTearOff, m_rectDefault, m_rectGrid, m_rectSeparator, m_rectExtras;
     int m_cyText = 0;
     CFont m_font;
-    CWnd* m_pOwnerCombo = nullptr;
+    HWND m_hOwnerCombo = nullptr; // by handle: the combo may go first
     CToolTipCtrl m_tips;
     std::vector<docking::CommandTexts> m_commandTexts; // per cell, in command mode
     CPoint m_ptOrigin;

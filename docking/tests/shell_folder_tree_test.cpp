@@ -187,6 +187,24 @@ TEST_F(ShellFolderTreeTest, ContextCommandsMakeFoldersAndOpenItems) {
     EXPECT_FALSE(m_tree.InvokeCommand(m_tree.GetRootItem(), DK_SHELLCMD_OPEN)) << "the Desktop root has no record";
 }
 
+TEST_F(ShellFolderTreeTest, ADoubleClickOpensAFileButNotAFolder) {
+    m_tree.m_bShowFiles = TRUE;
+    ASSERT_TRUE(m_tree.FillTree());
+    auto doubleClick = [&](const char* path) {
+        ASSERT_TRUE(m_tree.SelectPath(path, FALSE));
+        CRect rect;
+        m_tree.GetItemRect(m_tree.GetSelectedItem(), &rect, TRUE);
+        CPoint point = rect.CenterPoint();
+        m_tree.ClientToScreen(&point);
+        ::SetCursorPos(point.x, point.y);
+        NMHDR nm{m_tree.m_hWnd, 1001, static_cast<UINT>(NM_DBLCLK)};
+        m_parent.SendMessage(WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&nm));
+    };
+    doubleClick("/home/u/notes.txt");
+    doubleClick("/home/u/docs");
+    EXPECT_EQ(m_fs->m_opened, std::vector<std::string>({"/home/u/notes.txt"}));
+}
+
 class NoPictures : public CDKShellFolderTree {
 public:
     BOOL IncludeFile(LPCSTR lpszName) override { return CString(lpszName).Right(4) != ".png"; }

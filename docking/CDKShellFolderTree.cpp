@@ -314,7 +314,8 @@ BOOL CDKShellFolderTree::InvokeCommand(HTREEITEM hItem, UINT nCmd) {
     if (!pRecord) return FALSE;
     switch (nCmd) {
     case DK_SHELLCMD_RENAME:
-        return EditLabel(hItem) != nullptr;
+        // By handle: the edit control has no framework object of its own.
+        return SendMessage(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(hItem)) != 0;
     case DK_SHELLCMD_OPEN:
         return m_pNamespace->OpenItem(pRecord->m_strPath);
     case DK_SHELLCMD_PROPERTIES:

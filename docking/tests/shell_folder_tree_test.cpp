@@ -104,9 +104,10 @@ protected:
     }
     // Renames the selected item the way the user does: edit its label, type, press Enter.
     void RenameSelected(const char* name) {
-        CEdit* edit = m_tree.EditLabel(m_tree.GetSelectedItem());
+        HWND edit = reinterpret_cast<HWND>(
+            m_tree.SendMessage(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(m_tree.GetSelectedItem())));
         ASSERT_NE(edit, nullptr);
-        edit->SetWindowText(name);
+        ::SetWindowText(edit, name);
         m_tree.SendMessage(TVM_ENDEDITLABELNOW, FALSE);
     }
 

@@ -13,6 +13,16 @@
 
 namespace {
 
+// A page made from its runtime class that goes with its window, as views do.
+class CSelfDeletingPage : public CWnd {
+    DECLARE_DYNCREATE(CSelfDeletingPage)
+
+protected:
+    void PostNcDestroy() override { delete this; }
+};
+
+IMPLEMENT_DYNCREATE(CSelfDeletingPage, CWnd)
+
 class TabViewContainerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -190,16 +200,16 @@ TEST_F(TabViewContainerTest, TheBorderIsANonClientMarginThatVanishesOnSmallContr
 }
 
 TEST_F(TabViewContainerTest, PagesMadeFromAClassGetFreshIdsAndFreedOnesOnce) {
-    ASSERT_TRUE(m_tabs.InsertPage(0, RUNTIME_CLASS(CWnd), nullptr, "one"));
+    ASSERT_TRUE(m_tabs.InsertPage(0, RUNTIME_CLASS(CSelfDeletingPage), nullptr, "one"));
     EXPECT_FALSE(m_tabs.InsertPage(0, static_cast<CRuntimeClass*>(nullptr), nullptr, "none"));
     AddPages(1); // a page of the caller's: its id 0 never enters the pool
-    ASSERT_TRUE(m_tabs.InsertPage(2, RUNTIME_CLASS(CWnd), nullptr, "two"));
+    ASSERT_TRUE(m_tabs.InsertPage(2, RUNTIME_CLASS(CSelfDeletingPage), nullptr, "two"));
     EXPECT_EQ(m_tabs.GetPage(0)->GetDlgCtrlID(), 1);
     EXPECT_EQ(m_tabs.GetPage(2)->GetDlgCtrlID(), 2);
     ASSERT_TRUE(m_tabs.DeletePage(0, TRUE));
     ASSERT_TRUE(m_tabs.DeletePage(0, FALSE));
-    ASSERT_TRUE(m_tabs.InsertPage(1, RUNTIME_CLASS(CWnd), nullptr, "reuses 1"));
-    ASSERT_TRUE(m_tabs.InsertPage(2, RUNTIME_CLASS(CWnd), nullptr, "fresh"));
+    ASSERT_TRUE(m_tabs.InsertPage(1, RUNTIME_CLASS(CSelfDeletingPage), nullptr, "reuses 1"));
+    ASSERT_TRUE(m_tabs.InsertPage(2, RUNTIME_CLASS(CSelfDeletingPage), nullptr, "fresh"));
     EXPECT_EQ(m_tabs.GetPage(1)->GetDlgCtrlID(), 1);
     EXPECT_EQ(m_tabs.GetPage(2)->GetDlgCtrlID(), 3);
 }

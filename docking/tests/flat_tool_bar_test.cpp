@@ -83,6 +83,13 @@ TEST_F(FlatToolBarTest, CheckedButtonsAreSunkenOnTheLightColour) {
     COLORREF light = ::GetSysColor(COLOR_3DLIGHT);
     if (light == ::GetSysColor(COLOR_BTNFACE)) light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     EXPECT_EQ(Pixel(second.TopLeft() + CSize(3, 3)), Rgb(light)) << "inside the face-coloured inner frame";
+
+    // A disabled image is embossed: its ink in the shadow colour.
+    m_frame->m_nDisabledId = kButtons[3];
+    m_bar.OnUpdateCmdUI(m_frame, TRUE);
+    const CRect disabled = ItemRect(3);
+    const CPoint ink = disabled.CenterPoint();
+    EXPECT_EQ(Pixel(ink), Rgb(::GetSysColor(COLOR_BTNSHADOW)));
     EXPECT_TRUE(pm::afxtest::savePng(m_bar.m_hWnd, "flat_tool_bar"));
 }
 

@@ -14,6 +14,8 @@ BEGIN_MESSAGE_MAP(CDKEdit, CEdit)
     ON_MESSAGE(WM_CLEAR, OnClear)
     ON_MESSAGE(WM_PASTE, OnPaste)
     ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_MESSAGE(WM_UNDO, OnUndo)
+    ON_MESSAGE(EM_UNDO, OnUndo)
     ON_WM_KEYDOWN()
     ON_WM_CHAR()
 END_MESSAGE_MAP()
@@ -232,6 +234,16 @@ LRESULT CDKEdit::OnPaste(WPARAM, LPARAM) {
     return result;
 }
 
+LRESULT CDKEdit::OnUndo(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    // The control put back an earlier text: the input is read from it again.
+    CString text;
+    GetWindowText(text);
+    EmptyData(TRUE);
+    SetInputText(text, 0);
+    return result;
+}
+
 LRESULT CDKEdit::OnSetText(WPARAM, LPARAM lParam) {
     if (m_nSetTextDepth > 0) {
         const LRESULT result = Default();
@@ -278,12 +290,14 @@ void CDKEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         if (!bShift) SetCaretToNext(GetCaret());
         return;
     case VK_INSERT:
-        if (bShift || KeyDown(VK_CONTROL)) break;
-        m_nInsertMode = !m_nInsertMode;
+        if (KeyDown(VK_CONTROL)) break;
+        // Shift+Insert pastes through WM_PASTE, so the input model sees it.
+        if (bShift) SendMessage(WM_PASTE);
+        else m_nInsertMode = !m_nInsertMode;
         return;
     case VK_DELETE:
-        if (bShift) break;
-        OnDeleteKey();
+        if (bShift) SendMessage(WM_CUT); // the edit's own cut, through WM_CUT for the model
+        else OnDeleteKey();
         return;
     default:
         break;
@@ -315,6 +329,12 @@ void CDKEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
     }
     if (nChar == VK_BACK) {
         OnBackspace();
+        return;
+    }
+    // Ctrl+X, Ctrl+V and Ctrl+Z change the text: through their messages, so the model follows.
+    const UINT nMessage = nChar == 24 ? WM_CUT : nChar == 22 ? WM_PASTE : nChar == 26 ? WM_UNDO : 0;
+    if (nMessage) {
+        SendMessage(nMessage);
         return;
     }
     if (nChar == '\n' && (dwStyle & ES_MULTILINE)) nChar = '\r';

@@ -61,6 +61,7 @@ protected:
     afx_msg LRESULT OnClear(WPARAM, LPARAM);
     afx_msg LRESULT OnPaste(WPARAM, LPARAM);
     afx_msg LRESULT OnSetText(WPARAM, LPARAM lParam);
+    afx_msg LRESULT OnUndo(WPARAM, LPARAM);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()

@@ -154,6 +154,8 @@ void CDKEditText::SetInputText(std::string text, int pos) {
     }
     size_t i = static_cast<size_t>(ToInput(NextInputPosition(pos)));
     for (char ch : text) {
+        // Empty places pushed in front of a literal (a paste into the middle) are dropped.
+        if (ch == m_prompt && i < m_mask.size() && !IsSlot(i)) continue;
         while (i < m_mask.size() && !IsSlot(i) && m_mask[i] != ch) ++i;
         if (i >= m_mask.size()) return;
         if (!IsSlot(i)) {

@@ -169,6 +169,40 @@ TEST_F(MaskedEditTest, PastingHandsTheWholeTextToTheModelWithoutDoublingTheFixed
     EXPECT_EQ(std::string(amount.GetInputText()), "456456");
 }
 
+// The edit control cuts and pastes on these keys by itself; the model must follow.
+TEST_F(MaskedEditTest, ShiftDeleteIsTheEditsOwnCutAndTheModelFollows) {
+    CDKEdit edit;
+    Make(edit);
+    edit.SetMask(kPhone);
+    edit.SetWindowText("5551234567");
+    edit.SetFocus();
+    edit.SetSel(1, 4);
+    pm::afxtest::pressKey(edit.m_hWnd, VK_DELETE, true);
+    pm::afxtest::pump();
+    EXPECT_EQ(Text(edit), "(___) 123-4567");
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HANDLE h = ::GetClipboardData(CF_TEXT);
+    const std::string cut = h ? static_cast<const char*>(::GlobalLock(h)) : "";
+    if (h) ::GlobalUnlock(h);
+    ::CloseClipboard();
+    EXPECT_EQ(cut, "555");
+    EXPECT_EQ(std::string(edit.GetInputText()), "(___) 123-4567");
+
+    // Shift+Insert and Ctrl+V paste through the model too.
+    edit.SetSel(1, 1);
+    pm::afxtest::pressKey(edit.m_hWnd, VK_INSERT, true);
+    pm::afxtest::pump();
+    EXPECT_EQ(Text(edit), "(555) 123-4567");
+    edit.SetSel(6, 9);
+    pm::afxtest::pressKey(edit.m_hWnd, 'X', false, true);
+    pm::afxtest::pump();
+    EXPECT_EQ(Text(edit), "(555) ___-4567");
+    edit.SetSel(6, 6);
+    pm::afxtest::pressKey(edit.m_hWnd, 'V', false, true);
+    pm::afxtest::pump();
+    EXPECT_EQ(Text(edit), "(555) 123-4567");
+}
+
 TEST_F(MaskedEditTest, TextSetFromOutsideGoesThroughTheModelAndRoundTrips) {
     CDKEdit edit;
     Make(edit);

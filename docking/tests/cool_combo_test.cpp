@@ -194,6 +194,16 @@ TEST_F(CoolComboTest, WithNoRoomBelowThePopupOpensAboveTheButton) {
     m_combo.GetWindowRect(&combo);
     popup->GetWindowRect(&below);
     EXPECT_EQ(below.bottom, combo.top - 1);
+    m_combo.ClosePopup();
+
+    // At the right edge the popup moves left onto the work area.
+    m_parent.DestroyWindow();
+    Open(CPoint(work.right - 20, 100));
+    popup = Drop();
+    ASSERT_NE(popup, nullptr);
+    CRect right;
+    popup->GetWindowRect(&right);
+    EXPECT_EQ(right.right, work.right);
 }
 
 class CTestApp : public CWinApp {

@@ -162,3 +162,28 @@ TEST(WordFileParse, MalformedTextIsBounded) {
 }
 
 } // namespace
+
+namespace {
+
+// The word files the program ships: every object lists members and each method has a tip.
+TEST(ShippedWordFiles, ListMembersWithTips) {
+    hh::WordFileFolder folder;
+    folder.SetProgramFolder(std::string(PM_TEST_DATA_DIR) + "/../../data/");
+    const hh::AliasResolver none = [](const std::string&) { return std::string(); };
+    for (const char* object : {"document", "window", "Math", "String", "Array", "Date", "Shell"}) {
+        CHHMemberItemArray items;
+        hh::FillMembersFromWordFiles(folder, object, true, none, items);
+        EXPECT_GE(items.size(), 10u) << object;
+        for (const auto& item : items) {
+            EXPECT_EQ(std::string(item.m_strText).find_first_of("_,"), std::string::npos) << object << " " << item.m_strText;
+            EXPECT_NE(hh::QuickInfoFromWordFiles(folder, object, std::string(item.m_strText), none), "")
+                << object << " " << item.m_strText;
+        }
+    }
+    const auto main = folder.Main();
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(main->Find("Alias", "doc"));
+    EXPECT_EQ(*main->Find("Alias", "doc"), "document");
+}
+
+} // namespace

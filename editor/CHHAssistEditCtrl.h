@@ -111,9 +111,9 @@ protected:
     // Replaces the typed prefix by the selected item and closes the list.
     void CommitSelection();
     void UpdateTipForSelection();
-    // The tip for the word at the caret; with walkBack, from the called function's name inside its
-    // arguments.
-    void ShowQuickInfo(BOOL walkBack);
+    // The tip for the word at pos (the caret when -1); with walkBack, from the called function's
+    // name inside its arguments.
+    void ShowQuickInfo(BOOL walkBack, int pos);
     void OpenListForCommand(UINT nID);
     void OnDotTyped();
     void RepaintMargin();

@@ -6,6 +6,7 @@
 #include "editor/HHAssistRules.h"
 #include "platform/framework/CDC.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -204,7 +205,8 @@ void CHHAssistEditCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
     }
     CHHEditCtrl::OnChar(nChar, nRepCnt, nFlags);
     if (nChar == ' ' || nChar == '(') {
-        ShowQuickInfo(FALSE);
+        // The word the character follows.
+        ShowQuickInfo(FALSE, std::max(0, static_cast<int>(sel.cpMin) - 1));
         return;
     }
     if (nChar == '.' || nChar == '\b' || isWordChar(static_cast<char>(nChar))) SelectByTypedPrefix();
@@ -235,10 +237,10 @@ void CHHAssistEditCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
 // ---- Quick information ----
 
-void CHHAssistEditCtrl::ShowQuickInfo(BOOL walkBack) {
+void CHHAssistEditCtrl::ShowQuickInfo(BOOL walkBack, int pos) {
     CHHExpressionInfo info;
     int lineStart = 0, column = 0;
-    ExpressionAt(-1, FALSE, info, lineStart, column);
+    ExpressionAt(pos, FALSE, info, lineStart, column);
     CString text = GetQuickInfoText(info);
     while (walkBack && text.IsEmpty() && info.m_nWordStart > 1) {
         ExpressionAt(lineStart + info.m_nWordStart - 1, FALSE, info, lineStart, column);
@@ -257,7 +259,7 @@ void CHHAssistEditCtrl::ShowQuickInfo(BOOL walkBack) {
     m_bTransientTip = TRUE;
 }
 
-void CHHAssistEditCtrl::OnQuickInfo() { ShowQuickInfo(TRUE); }
+void CHHAssistEditCtrl::OnQuickInfo() { ShowQuickInfo(TRUE, -1); }
 
 // ---- List commands ----
 

@@ -58,7 +58,9 @@ std::string_view splitName(std::string_view rest, std::string_view& description)
     return rest.substr(0, comma);
 }
 
+// An item's text ends at a NUL byte; an empty text gives no item.
 void appendItem(CHHMemberItemArray& items, std::string_view text, WORD kind) {
+    text = text.substr(0, text.find('\0'));
     if (text.empty()) return;
     items.push_back({CString(std::string(text).c_str()), kind});
 }

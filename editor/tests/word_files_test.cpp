@@ -158,6 +158,11 @@ TEST(WordFileParse, MalformedTextIsBounded) {
     });
     EXPECT_EQ(entries, (std::vector<std::string>{"1,a", "1,b"}));
     EXPECT_TRUE(file.Find("S", "0 ")); // keys are not trimmed
+    CHHMemberItemArray items;
+    AppendEntryItems(std::string("3,\0\0,tip", 8), items); // a name of NUL bytes gives no item
+    AppendEntryItems(std::string("1,a\0b", 6), items);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(std::string(items[0].m_strText), "a");
     const WordFile crlf = WordFile::Parse("[A]\r\n0=1,x\r\n");
     ASSERT_TRUE(crlf.Find("A", "0"));
     EXPECT_EQ(*crlf.Find("A", "0"), "1,x");

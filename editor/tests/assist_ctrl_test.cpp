@@ -8,10 +8,7 @@
 #include "editor/HHAssistResources.h"
 #include "platform/framework/CCmdUI.h"
 #include "platform/framework/tests/support/framework_test.h"
-#include "platform/win/tests/support/test_windows.h"
 
-#include <QDir>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -133,19 +130,8 @@ protected:
     // The frame with the list and tip popups drawn where they are on the screen.
     void savePicture(const std::string& name) {
         pm::afxtest::pump();
-        QImage image = pm::test::windowImage(frame->m_hWnd);
-        CRect frameRect;
-        frame->GetWindowRect(&frameRect);
-        QPainter painter(&image);
-        for (CWnd* popup : {static_cast<CWnd*>(&edit->GetListPopup()), static_cast<CWnd*>(&edit->GetQuickInfoWnd())}) {
-            if (!popup->IsWindowVisible()) continue;
-            CRect r;
-            popup->GetWindowRect(&r);
-            painter.drawImage(r.left - frameRect.left, r.top - frameRect.top, pm::test::windowImage(popup->m_hWnd));
-        }
-        painter.end();
-        QDir().mkpath(pm::test::outputFolder());
-        EXPECT_TRUE(image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png"));
+        EXPECT_TRUE(pm::afxtest::savePngWithPopups(
+            frame->m_hWnd, {edit->GetListPopup().m_hWnd, edit->GetQuickInfoWnd().m_hWnd}, name));
     }
 
     CHHJScriptFormater js;

@@ -4,6 +4,9 @@
 
 #include "platform/win/tests/support/test_windows.h"
 
+#include <QDir>
+#include <QPainter>
+
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -54,6 +57,21 @@ void typeText(HWND any, const std::string& text) {
 
 bool savePng(HWND hwnd, const std::string& name) {
     return pm::test::saveWindowPng(hwnd, pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+}
+
+bool savePngWithPopups(HWND hwnd, const std::vector<HWND>& popups, const std::string& name) {
+    QImage image = pm::test::windowImage(hwnd);
+    RECT base{};
+    ::GetWindowRect(hwnd, &base);
+    QPainter painter(&image);
+    for (HWND popup : popups) {
+        RECT r{};
+        if (!::IsWindowVisible(popup) || !::GetWindowRect(popup, &r)) continue;
+        painter.drawImage(r.left - base.left, r.top - base.top, pm::test::windowImage(popup));
+    }
+    painter.end();
+    QDir().mkpath(pm::test::outputFolder());
+    return image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
 }
 
 std::string makeTempFolder() {

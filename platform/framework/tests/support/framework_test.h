@@ -5,6 +5,7 @@
 #include "platform/framework/afxwin.h"
 
 #include <string>
+#include <vector>
 
 namespace pm::afxtest {
 
@@ -18,6 +19,8 @@ void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool a
 void typeText(HWND any, const std::string& text);
 // Saves the window as <test output>/<name>.png; true on success.
 bool savePng(HWND hwnd, const std::string& name);
+// The same with the visible popups drawn over it where they are on the screen (lists, tips).
+bool savePngWithPopups(HWND hwnd, const std::vector<HWND>& popups, const std::string& name);
 // A folder of its own under the system's temporary folder, removed by the caller's fixture.
 std::string makeTempFolder();
 void removeFolder(const std::string& folder);

@@ -34,12 +34,6 @@ BEGIN_MESSAGE_MAP(CHHAssistEditCtrl, CHHEditCtrl)
     ON_COMMAND_RANGE(ID_HHASSIST_LIST_OBJECTS, ID_HHASSIST_LIST_FUNCTIONS, OnListCommand)
 END_MESSAGE_MAP()
 
-namespace {
-
-constexpr int kListWidth = 150;
-
-} // namespace
-
 CHHAssistEditCtrl::CHHAssistEditCtrl() : m_itemColors{RGB(0, 0, 255), RGB(0, 128, 0), RGB(255, 0, 0)} {
     hh::DeclareAssistResources();
 }

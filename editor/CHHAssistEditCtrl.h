@@ -29,6 +29,7 @@ class CHHAssistEditCtrl : public CHHEditCtrl {
     DECLARE_DYNAMIC(CHHAssistEditCtrl)
 public:
     static constexpr UINT kListBoxId = 100;
+    static constexpr int kListWidth = 150;
 
     CHHAssistEditCtrl();
     ~CHHAssistEditCtrl() override;

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kListWidth = 150;
 constexpr int kIconColumn = 18;
 constexpr int kTextIndent = 20;
 

@@ -8,6 +8,7 @@
 #include "editor/HHAssistResources.h"
 #include "platform/framework/CCmdUI.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -332,6 +333,23 @@ TEST_F(AssistCtrl, MemberListPicture) {
     EXPECT_EQ(list.left, caret.x);
     EXPECT_EQ(list.top, caret.y + edit->GetLineHeight() + 1);
     savePicture("assist_member_list");
+}
+
+TEST_F(AssistCtrl, TheOpenListFollowsTheMovedWindowWithinHalfASecond) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("document.");
+    ASSERT_TRUE(listShown());
+    CRect before, frameRect;
+    edit->GetListPopup().GetWindowRect(&before);
+    frame->GetWindowRect(&frameRect);
+    frame->SetWindowPos(nullptr, frameRect.left + 40, frameRect.top + 25, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    pm::test::advanceClock(500);
+    pm::afxtest::pump();
+    CRect after;
+    edit->GetListPopup().GetWindowRect(&after);
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 25);
+    EXPECT_EQ(after.Size(), before.Size());
 }
 
 } // namespace

@@ -352,4 +352,38 @@ TEST_F(AssistCtrl, TheOpenListFollowsTheMovedWindowWithinHalfASecond) {
     EXPECT_EQ(after.Size(), before.Size());
 }
 
+TEST_F(AssistCtrl, MarginClicksToggleTheMarksOfTheLineClicked) {
+    create(new CAutoCompleteEditCtrl, &js);
+    edit->SetText("a\r\nb\r\nc");
+    pm::afxtest::pump();
+    CHHMarginWnd* margin = edit->GetMarginWnd();
+    const int height = edit->GetLineHeight();
+    pm::afxtest::click(margin->m_hWnd, POINT{5, height + height / 2});
+    EXPECT_EQ(edit->GetLineMarkers(1), HHMARK_BREAKPOINT);
+    margin->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(5, height + 2));
+    EXPECT_EQ(edit->GetLineMarkers(1), HHMARK_BREAKPOINT | HHMARK_BOOKMARK);
+    pm::afxtest::click(margin->m_hWnd, POINT{5, height * 5}); // below the last line
+    EXPECT_EQ(edit->GetMarkers().size(), 1u);
+    CRect marginRect, editRect;
+    margin->GetWindowRect(&marginRect);
+    edit->GetWindowRect(&editRect);
+    EXPECT_EQ(marginRect.Width(), CHHMarginWnd::kWidth);
+    EXPECT_EQ(editRect.left, marginRect.right + 1);
+}
+
+TEST_F(AssistCtrl, NearTheScreensBottomTheListOpensAboveTheLine) {
+    create(new CAutoCompleteEditCtrl, &js);
+    const int screen = ::GetSystemMetrics(SM_CYSCREEN);
+    frame->SetWindowPos(nullptr, 0, screen - 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    pm::afxtest::pump();
+    type("document.");
+    ASSERT_TRUE(listShown());
+    POINT anchor{};
+    edit->SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&anchor), edit->GetListAnchor());
+    edit->ClientToScreen(&anchor);
+    CRect list;
+    edit->GetListPopup().GetWindowRect(&list);
+    EXPECT_EQ(list.bottom, anchor.y - 1);
+}
+
 } // namespace

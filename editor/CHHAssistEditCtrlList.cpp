@@ -142,11 +142,10 @@ void CHHAssistEditCtrl::SelectByTypedPrefix() {
 void CHHAssistEditCtrl::CommitSelection() {
     const CString text = GetSelectedItemText();
     if (!text.IsEmpty()) {
-        BOOL& changing = m_bAssistChanging;
-        changing = TRUE;
+        m_bAssistChanging = TRUE;
         SetSel(m_nListAnchor, TypedPrefixEnd());
         ReplaceSel(text, TRUE);
-        changing = FALSE;
+        m_bAssistChanging = FALSE;
     }
     HideMemberList();
 }

@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CHHListPopupWnd, CWnd)
     ON_WM_TIMER()
     ON_WM_MOVE()
     ON_WM_SHOWWINDOW()
+    ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 BOOL CHHListPopupWnd::Create(DWORD style, const RECT& rect, CWnd* owner) {
@@ -63,3 +64,5 @@ void CHHListPopupWnd::OnShowWindow(BOOL bShow, UINT) {
         KillTimer(kFollowTimer);
     }
 }
+
+int CHHListPopupWnd::OnMouseActivate(CWnd*, UINT, UINT) { return MA_NOACTIVATE; }

@@ -176,6 +176,22 @@ TEST_F(AssistCtrl, EnterCommitsWithoutALineAndDotOpensTheNextList) {
     EXPECT_EQ(text(), "document.writeln window.document.c");
 }
 
+TEST_F(AssistCtrl, AClickSelectsWithoutTheFocusAndADoubleClickCommits) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("document.w");
+    ASSERT_TRUE(listShown());
+    CHHMemberListBox& list = edit->GetListBox();
+    const int height = list.GetItemHeight(0);
+    pm::afxtest::click(list.m_hWnd, POINT{30, height + height / 2});
+    EXPECT_EQ(std::string(edit->GetSelectedItemText()), "forms");
+    EXPECT_EQ(::GetFocus(), edit->m_hWnd);
+    EXPECT_TRUE(listShown());
+    list.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(30, height + height / 2));
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "document.forms");
+    EXPECT_FALSE(listShown());
+}
+
 TEST_F(AssistCtrl, CaretLeavingThePrefixClosesTheList) {
     create(new CAutoCompleteEditCtrl, &js);
     type("document.wr");

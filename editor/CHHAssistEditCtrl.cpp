@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 IMPLEMENT_DYNAMIC(CHHAssistEditCtrl, CHHEditCtrl)
 
@@ -20,6 +21,7 @@ BEGIN_MESSAGE_MAP(CHHAssistEditCtrl, CHHEditCtrl)
     ON_WM_LBUTTONDOWN()
     ON_MESSAGE(WM_CUT, OnCut)
     ON_MESSAGE(WM_PASTE, OnPasteMessage)
+    ON_MESSAGE(WM_SETTEXT, OnSetTextAssist)
     ON_NOTIFY_REFLECT(EN_SELCHANGE, OnSelChangeAssist)
     ON_WM_COMPAREITEM()
     ON_WM_DRAWITEM()
@@ -196,6 +198,20 @@ LRESULT CHHAssistEditCtrl::OnCut(WPARAM, LPARAM) {
 LRESULT CHHAssistEditCtrl::OnPasteMessage(WPARAM wParam, LPARAM lParam) {
     ConstrainSelection(HHCONSTRAIN_TYPING);
     return CHHEditCtrl::OnPaste(wParam, lParam);
+}
+
+LRESULT CHHAssistEditCtrl::OnSetTextAssist(WPARAM wParam, LPARAM lParam) {
+    if (m_markers.empty()) return CHHEditCtrl::OnSetText(wParam, lParam);
+    const CString before = GetTextRange(CHARRANGE{0, static_cast<LONG>(GetTextLength())});
+    const LRESULT result = CHHEditCtrl::OnSetText(wParam, lParam);
+    const CString after = GetTextRange(CHARRANGE{0, static_cast<LONG>(GetTextLength())});
+    const hh::ChangedSpan span = hh::FindChangedSpan(std::string_view(before, static_cast<size_t>(before.GetLength())),
+                                                     std::string_view(after, static_cast<size_t>(after.GetLength())));
+    const auto lineOf = [this](int pos) { return static_cast<int>(LineFromChar(pos)); };
+    hh::ShiftLineMarkers(m_markers, true, span.start, span.oldEnd, lineOf);
+    hh::ShiftLineMarkers(m_markers, false, span.start, span.newEnd, lineOf);
+    RepaintMargin();
+    return result;
 }
 
 // ---- Painting and sizing ----

@@ -84,6 +84,15 @@ bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int 
     return lineChanged;
 }
 
+ChangedSpan FindChangedSpan(std::string_view before, std::string_view after) {
+    const size_t shorter = std::min(before.size(), after.size());
+    size_t prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+    size_t suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) ++suffix;
+    return {static_cast<int>(prefix), static_cast<int>(before.size() - suffix), static_cast<int>(after.size() - suffix)};
+}
+
 int NextMarkedLine(const CHHLineMarkerArray& markers, BYTE flag, int caretLine, bool forward) {
     int ahead = -1;   // nearest beyond the caret in the walking direction
     int wrapped = -1; // farthest the other way: where the walk resumes after wrapping

@@ -27,6 +27,14 @@ BYTE MarkerFlagsOf(const CHHLineMarkerArray& markers, int line);
 bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int end,
                       const std::function<int(int)>& lineOf);
 
+// Where two texts differ: [start, oldEnd) of the old text became [start, newEnd) of the new one.
+struct ChangedSpan {
+    int start = 0;
+    int oldEnd = 0;
+    int newEnd = 0;
+};
+ChangedSpan FindChangedSpan(std::string_view before, std::string_view after);
+
 // The nearest line after (forward) or before the caret's line with all of flag, wrapping round
 // the text; -1 when only the caret's line, or no line, has it.
 int NextMarkedLine(const CHHLineMarkerArray& markers, BYTE flag, int caretLine, bool forward);

@@ -321,6 +321,25 @@ TEST_F(AssistCtrl, BookmarksStayOnTheirLinesAndAreWalkedWithTheirKeys) {
     CHHMarginWnd::CreateSmallFont(FALSE);
 }
 
+TEST_F(AssistCtrl, UndoAndRedoKeepBookmarksOnTheirLines) {
+    create(new CAutoCompleteEditCtrl, &js);
+    edit->SetText("a\r\nb\r\nc\r\nd");
+    edit->SetSel(edit->LineIndex(3), edit->LineIndex(3));
+    key(VK_F2, false, true);
+    edit->SetSel(0, 0);
+    type("x\r");
+    EXPECT_EQ(edit->GetLineMarkers(4), HHMARK_BOOKMARK);
+    while (edit->SendMessage(EM_CANUNDO)) edit->SendMessage(EM_UNDO);
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(edit->GetLineMarkers(3), HHMARK_BOOKMARK);
+    while (edit->SendMessage(EM_CANREDO)) edit->SendMessage(EM_REDO);
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "x\r\na\r\nb\r\nc\r\nd");
+    EXPECT_EQ(edit->GetLineMarkers(4), HHMARK_BOOKMARK);
+    EXPECT_EQ(edit->GetMarkers().size(), 1u);
+}
+
 TEST_F(AssistCtrl, DisabledBreakpointsIgnoreTheirCommands) {
     create(new CAutoCompleteEditCtrl, &js);
     type("a\rb\r");

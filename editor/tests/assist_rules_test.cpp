@@ -63,6 +63,21 @@ TEST(AssistRules, JoinedLinesMergeAndNeverMoveBeforeTheChange) {
     EXPECT_EQ(n[0].m_nLine, 2);
 }
 
+TEST(AssistRules, ChangedSpanOfTwoTexts) {
+    const struct {
+        const char* before;
+        const char* after;
+        int start, oldEnd, newEnd;
+    } cases[] = {{"abc", "abc", 3, 3, 3}, {"abc", "aXbc", 1, 1, 2}, {"aXbc", "abc", 1, 2, 1},
+                 {"aaa", "aa", 2, 3, 2},  {"", "x", 0, 0, 1},       {"ab\r\ncd", "cd", 0, 4, 0}};
+    for (const auto& c : cases) {
+        const ChangedSpan span = FindChangedSpan(c.before, c.after);
+        EXPECT_EQ(span.start, c.start) << c.before << " -> " << c.after;
+        EXPECT_EQ(span.oldEnd, c.oldEnd) << c.before << " -> " << c.after;
+        EXPECT_EQ(span.newEnd, c.newEnd) << c.before << " -> " << c.after;
+    }
+}
+
 TEST(AssistRules, BookmarkWalkWrapsRound) {
     const CHHLineMarkerArray m{{7, 0, HHMARK_BOOKMARK}, {2, 0, HHMARK_BOOKMARK}, {5, 0, HHMARK_BREAKPOINT}};
     const struct {

@@ -51,7 +51,9 @@ BEGIN_MESSAGE_MAP(CHHReplaceDlg, CDialog)
     ON_CBN_EDITCHANGE(IDC_HHFIND_WHAT, OnFindTextChange)
 END_MESSAGE_MAP()
 
-CHHReplaceDlg::CHHReplaceDlg(CWnd* pParent) : CDialog(IDD_HHEDIT_REPLACE, pParent) { declareReplaceDialog(); }
+CHHReplaceDlg::CHHReplaceDlg(CWnd* pParent) : CDialog(IDD_HHEDIT_REPLACE, pParent), m_pControl(pParent) {
+    declareReplaceDialog();
+}
 
 BOOL CHHReplaceDlg::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -84,9 +86,8 @@ LRESULT CHHReplaceDlg::send(int id) {
     m_nReplaceIn = IsDlgButtonChecked(IDC_HHFIND_SELECTION) == BST_CHECKED ? kSelection : kWholeFile;
     CHHFindParams::Get() = m_params;
     CHHEditCtrl::s_strFindText = m_params.m_strFind;
-    CWnd* control = GetParent();
-    if (!control) return 0;
-    return control->SendMessage(HHEDIT_REPLACE_MESSAGE, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(this));
+    if (!m_pControl) return 0;
+    return m_pControl->SendMessage(HHEDIT_REPLACE_MESSAGE, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(this));
 }
 
 void CHHReplaceDlg::OnFindNext() { updateButtons(send(IDC_HHFIND_NEXT) ? IDC_HHFIND_REPLACE : IDCANCEL); }

@@ -28,6 +28,8 @@ protected:
 private:
     // Enables the buttons for the Replace in choice and makes defaultId the default button.
     void updateButtons(int defaultId);
+    // The edit control the buttons act on (a popup's parent window is its top-level owner).
+    CWnd* m_pControl;
     // Reads the controls into the shared parameters and sends the button to the control.
     LRESULT send(int id);
 };

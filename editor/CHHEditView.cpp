@@ -141,9 +141,14 @@ void CHHEditView::Serialize(CArchive& ar) {
     control->SetText(bytes.c_str());
 }
 
+// Printing is the control's: it learns the pages as it goes, so the view's default (one page
+// while the count is unknown) does not apply.
 void CHHEditView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
-    CView::OnPrepareDC(pDC, pInfo);
-    if (pInfo && m_pEditCtrl) m_pEditCtrl->OnPrepareDC(pDC, pInfo);
+    if (!pInfo || !m_pEditCtrl) {
+        CView::OnPrepareDC(pDC, pInfo);
+        return;
+    }
+    m_pEditCtrl->OnPrepareDC(pDC, pInfo);
 }
 
 BOOL CHHEditView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }

@@ -77,8 +77,8 @@ int roundToTens(int value) {
 }
 } // namespace
 
-int TwipsToThousandths(int twips) { return roundToTens(MulDiv(twips, 1000, 1440)); }
+int TwipsToThousandths(int twips) { return roundToTens(twips * 1000 / 1440); }
 
-int ThousandthsToTwips(int thousandths) { return MulDiv(roundToTens(thousandths), 1440, 1000); }
+int ThousandthsToTwips(int thousandths) { return roundToTens(thousandths) * 1440 / 1000; }
 
 } // namespace hh

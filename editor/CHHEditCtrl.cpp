@@ -189,7 +189,10 @@ void CHHEditCtrl::SetText(LPCSTR text) {
 }
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
-    const std::string rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
+    return streamRtf(BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters), SF_RTF);
+}
+
+bool CHHEditCtrl::streamRtf(const std::string& rtf, int format) {
     if (rtf.empty()) return false;
     struct Source {
         const std::string* rtf;
@@ -205,9 +208,10 @@ bool CHHEditCtrl::streamColoredText(std::string_view text) {
         *got = static_cast<LONG>(n);
         return 0;
     };
+    const BOOL wasInternal = m_bInternalChange;
     m_bInternalChange = TRUE;
-    StreamIn(SF_RTF, es);
-    m_bInternalChange = FALSE;
+    StreamIn(format, es);
+    m_bInternalChange = wasInternal;
     return es.dwError == 0;
 }
 
@@ -477,7 +481,8 @@ void CHHEditCtrl::OnChange() {
     if (m_bInternalChange) return;
     CHARRANGE sel{};
     GetSel(sel);
-    if (!m_lineEnds.empty()) keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_dragCut.start}));
+    if (!m_lineEnds.empty())
+        keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_nEditKind == hh::kEditMove ? m_dragCut.start : m_nEditStart}));
     if (m_nEditKind == hh::kEditMove && sel.cpMin == sel.cpMax) m_nEditKind = hh::kEditPaste;
     if (m_nEditKind == hh::kEditMove && keyDown(VK_CONTROL)) m_nEditKind = hh::kEditDropCopy;
     switch (m_nEditKind) {
@@ -522,10 +527,9 @@ void CHHEditCtrl::keepLineEnds(int changeStart) {
 }
 
 void CHHEditCtrl::changeTyped(int selEnd) {
-    // The rich edit reports exact ranges: a character typed over another in overwrite mode
-    // arrives as the one-character range it replaces.
     // The markers move for the deletion, then for the insertion; the changed lines are scanned
     // once the text is final (a scan between would find markers the insertion then moves on).
+    // A character typed over another in overwrite mode arrives as the range it replaces.
     const BOOL paste = m_nEditKind == hh::kEditPaste;
     shiftForChange(TRUE, m_nEditStart, m_nEditEnd);
     shiftForChange(FALSE, m_nEditStart, selEnd);

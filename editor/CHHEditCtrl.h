@@ -283,13 +283,18 @@ private:
     // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
+    // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
+    bool streamRtf(const std::string& rtf, int format);
+    // Gives the selected text, unchanged, the formats of its token words in one stream.
+    bool streamRangeFormats(const CString& text, int length, const WORD* attributes);
     void setPlainText(std::string_view text);
     void buildCharFormat();
     void buildParaFormat();
     // Whether a key press waits in the queue (colouring then gives way to typing).
     BOOL keyWaiting();
+    // Sets each run's format (unless already formatted) and fixes keyword case.
     void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved, bool large,
-                   BOOL applyParaFormat);
+                   bool formatted, BOOL applyParaFormat);
     void recolour(const std::vector<hh::Stretch>& stretches);
     // Moves the markers, and the stretches left for later, for the change [start, end).
     void shiftForChange(BOOL deleted, int start, int end);

@@ -12,9 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QString>
-
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -37,14 +34,14 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-// Page objects in a PDF file.
+// Page objects in a PDF file; -1 without the file.
 int pdfPages(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    QByteArray bytes = file.readAll();
+    if (!std::ifstream(path)) return -1;
+    const std::string bytes = readFile(path);
+    const std::string page = "/Type /Page";
     int count = 0;
-    for (qsizetype at = bytes.indexOf("/Type /Page"); at >= 0; at = bytes.indexOf("/Type /Page", at + 1))
-        if (at + 11 >= bytes.size() || bytes[at + 11] != 's') ++count;
+    for (std::size_t at = bytes.find(page); at != std::string::npos; at = bytes.find(page, at + 1))
+        if (at + page.size() >= bytes.size() || bytes[at + page.size()] != 's') ++count;
     return count;
 }
 

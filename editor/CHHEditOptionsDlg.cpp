@@ -14,6 +14,8 @@ constexpr int kClassNameCount = 11;
 
 void declareOptionsDialog() {
     static const bool declared = [] {
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_UPDOWN_CLASS};
+        ::InitCommonControlsEx(&classes);
         pm::res::DialogTemplate t;
         t.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
         t.cx = 250;

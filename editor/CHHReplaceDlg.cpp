@@ -1,6 +1,7 @@
 #include "editor/CHHReplaceDlg.h"
 
 #include "editor/CHHEditCtrl.h"
+#include "editor/HHEditSettings.h"
 #include "platform/win/res/resources.h"
 
 namespace {
@@ -111,11 +112,7 @@ void CHHReplaceDlg::MoveAwayFrom(CWnd* control) {
     control->ClientToScreen(&point);
     CRect rect;
     GetWindowRect(&rect);
-    if (!rect.PtInRect(point)) return;
-    const int height = rect.Height();
-    if (height < point.y) {
-        SetWindowPos(nullptr, rect.left, point.y - 20 - height, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (point.y + 40 + height < ::GetSystemMetrics(SM_CYSCREEN)) {
-        SetWindowPos(nullptr, rect.left, point.y + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    int top = 0;
+    if (hh::MoveAwayTop(rect, point, ::GetSystemMetrics(SM_CYSCREEN), top))
+        SetWindowPos(nullptr, rect.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

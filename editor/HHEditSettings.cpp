@@ -70,6 +70,22 @@ SearchRange FindRange(long selStart, long selEnd, long textLength, int wrapPoint
     return SearchRange{from, to};
 }
 
+bool MoveAwayTop(const RECT& dialog, POINT point, int screenHeight, int& top) {
+    const bool covers = point.x >= dialog.left && point.x < dialog.right && point.y >= dialog.top &&
+                        point.y < dialog.bottom;
+    if (!covers) return false;
+    const int height = dialog.bottom - dialog.top;
+    if (height < point.y) {
+        top = point.y - 20 - height;
+        return true;
+    }
+    if (point.y + 40 + height < screenHeight) {
+        top = point.y + 40;
+        return true;
+    }
+    return false;
+}
+
 namespace {
 int roundToTens(int value) {
     const int remainder = value % 10;

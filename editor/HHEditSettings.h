@@ -36,6 +36,10 @@ struct SearchRange {
     long to;
 };
 SearchRange FindRange(long selStart, long selEnd, long textLength, int wrapPoint);
+// Where a dialog covering point (screen coordinates) moves so the match there shows: its new top,
+// with its bottom 20 pixels above the point when it fits above, else its top 40 pixels below when
+// it then still ends on the screen; false when it covers nothing or cannot move.
+bool MoveAwayTop(const RECT& dialog, POINT point, int screenHeight, int& top);
 
 // ---- Page setup ----
 // Twips to thousandths of an inch, rounded to a multiple of 10 (a remainder of 5 or more rounds up).

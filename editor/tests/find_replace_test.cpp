@@ -92,6 +92,33 @@ TEST(FindRange, StartsPastASelectionAndEndsAtTheWrapPoint) {
     EXPECT_EQ(hh::FindRange(5, 5, 20, 7 - 20).to, 7);
 }
 
+TEST(MoveAway, TheDialogMovesAboveOrBelowAMatchItCovers) {
+    const RECT dialog{100, 300, 400, 500};
+    struct Case {
+        POINT point;
+        int screen;
+        bool moves;
+        int top;
+    } cases[] = {
+        {{150, 350}, 1000, true, 350 - 20 - 200}, // room above
+        {{150, 250}, 1000, false, 0},             // not covered
+        {{150, 150}, 1000, false, 0},             // not covered either
+    };
+    for (const Case& c : cases) {
+        int top = 0;
+        EXPECT_EQ(hh::MoveAwayTop(dialog, c.point, c.screen, top), c.moves) << c.point.y;
+        if (c.moves) {
+            EXPECT_EQ(top, c.top) << c.point.y;
+        }
+    }
+    // A dialog taller than the space above the match goes below it, if the screen has room.
+    const RECT tall{100, 100, 400, 500};
+    int top = 0;
+    EXPECT_TRUE(hh::MoveAwayTop(tall, POINT{150, 200}, 1000, top));
+    EXPECT_EQ(top, 240);
+    EXPECT_FALSE(hh::MoveAwayTop(tall, POINT{150, 200}, 600, top));
+}
+
 TEST_F(FindReplace, FindNextGoesToTheEndThenRoundToWhereItBeganThenBeeps) {
     edit->SetText("match one\r\ncaret here\r\nmatch two\r\n");
     const long caret = static_cast<long>(text().find("here")), second = static_cast<long>(text().rfind("match"));

@@ -253,6 +253,19 @@ TEST_F(FindReplace, TheFindDialogStartsWithTheSelectedWordAndMarksAllMatchingLin
     EXPECT_EQ(marking->marked, (std::vector<int>{0, 2, 2}));
     EXPECT_EQ(CHHFindParams::FindHistory(), (std::vector<std::string>{"beta"}));
 
+    // An empty or multi-line selection keeps the remembered find text.
+    for (CHARRANGE kept : {CHARRANGE{3, 3}, CHARRANGE{6, 14}}) {
+        edit->SetSel(kept);
+        pm::setDialogHook([&](HWND dialog) {
+            char what[64] = {};
+            ::GetDlgItemTextA(dialog, IDC_HHFIND_WHAT, what, sizeof(what));
+            prefilled = what;
+            ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        edit->DoFindDialog();
+        EXPECT_EQ(prefilled, "beta") << kept.cpMin << "-" << kept.cpMax;
+    }
+
     // An emptied find text closes the dialog as Cancel: nothing is searched.
     pm::setDialogHook([&](HWND dialog) {
         ::SetDlgItemTextA(dialog, IDC_HHFIND_WHAT, "");

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 #include <strings.h>
 
 namespace {
@@ -79,42 +81,47 @@ BOOL CHHEditCtrl::SelectionIsFindText(const CHHFindParams& params) {
                                : ::strcasecmp(selected, params.m_strFind) == 0;
 }
 
+// The matches are found first and replaced in one change of the span from the first to the last,
+// so the time grows with the text, not with matches times text, and undo restores it in one step.
 BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
-    if (params.m_strFind.IsEmpty()) {
-        NotFound(params.m_strFind);
-        return FALSE;
-    }
     CWaitCursor wait;
     CHARRANGE saved{};
     GetSel(saved);
-    long start = inSelection ? saved.cpMin : 0;
+    const long start = inSelection ? saved.cpMin : 0;
     long end = inSelection ? saved.cpMax : GetTextLength();
+    std::vector<CHARRANGE> matches;
+    CHARRANGE found{};
+    for (long pos = start; findInRange(params, pos, end, found); pos = found.cpMax) matches.push_back(found);
+    m_bNewSearch = TRUE;
+    if (matches.empty()) {
+        NotFound(params.m_strFind);
+        return FALSE;
+    }
+    CHARRANGE span{matches.front().cpMin, matches.back().cpMax};
+    const CString old = GetTextRange(span);
+    std::string replaced;
+    long copied = 0;
+    for (const CHARRANGE& match : matches) {
+        replaced.append(static_cast<LPCSTR>(old) + copied, static_cast<std::size_t>(match.cpMin - span.cpMin - copied));
+        replaced += static_cast<LPCSTR>(params.m_strReplace);
+        copied = match.cpMax - span.cpMin;
+    }
+    replaced.append(static_cast<LPCSTR>(old) + copied, static_cast<std::size_t>(old.GetLength() - copied));
     HideSelection(TRUE, FALSE);
     BeginUpdate(FALSE);
     m_undo.BeginGroup();
-    // The whole command is one undo step: one snapshot before its first replacement.
+    // One snapshot before the change: the whole command is one undo step.
     const BOOL suppress = m_bSuppressTracking;
     m_bSuppressTracking = TRUE;
-    m_bColoringSuppressed = TRUE;
-    long pos = start;
-    int replaced = 0;
-    CHARRANGE found{};
-    while (findInRange(params, pos, end, found)) {
-        if (replaced == 0) SaveUndoState(found.cpMin, found.cpMax, hh::kEditReplace);
-        SetSel(found);
-        ReplaceSel(params.m_strReplace);
-        CHARRANGE after{};
-        GetSel(after);
-        end += after.cpMax - found.cpMax;
-        pos = after.cpMax;
-        ++replaced;
-    }
-    m_bColoringSuppressed = FALSE;
+    SaveUndoState(span.cpMin, span.cpMax, hh::kEditReplace);
+    SetSel(span);
+    ReplaceSel(replaced.c_str());
+    CHARRANGE after{};
+    GetSel(after);
+    end += after.cpMax - span.cpMax;
     m_bSuppressTracking = suppress;
     m_nLastSnapshotKind = 0;
-    if (replaced > 0) ColorizeRange(start, end, FALSE);
     m_undo.EndGroup();
-    m_bNewSearch = TRUE;
     const long length = GetTextLength();
     if (inSelection)
         SetSel(start, end);
@@ -122,8 +129,7 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
         SetSel(std::min<long>(saved.cpMin, length), std::min<long>(saved.cpMax, length));
     EndUpdate();
     HideSelection(FALSE, FALSE);
-    if (replaced == 0) NotFound(params.m_strFind);
-    return replaced > 0;
+    return TRUE;
 }
 
 LRESULT CHHEditCtrl::OnReplaceMessage(WPARAM wParam, LPARAM lParam) {

@@ -205,6 +205,12 @@ TEST_F(FindReplace, ReplaceAllOfAThousandMatchesIsOneUndoStep) {
     EXPECT_EQ(text(), replaced);
 }
 
+TEST_F(FindReplace, ReplaceAllKeepsEachLinesOwnLineEnd) {
+    edit->SetText("a x\nb x\r\nc x\rd x");
+    EXPECT_TRUE(edit->ReplaceAll(params("x", "yy"), FALSE));
+    EXPECT_EQ(std::string(edit->GetText()), "a yy\nb yy\r\nc yy\rd yy");
+}
+
 TEST_F(FindReplace, ReplaceAllInTheSelectionKeepsTheGrownSelection) {
     edit->SetText("a a\r\na a\r\na a");
     edit->SetSel(5, 8); // "a a" of the second line

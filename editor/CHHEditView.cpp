@@ -108,8 +108,18 @@ BOOL CHHEditView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
     return CView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+long long CHHEditView::ControlLength(const std::string& bytes) {
+    long long length = static_cast<long long>(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const bool loneLf = bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r');
+        const bool loneCr = bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n');
+        if (loneLf || loneCr) ++length;
+    }
+    return length;
+}
+
 std::string CHHEditView::RefusalReason(const std::string& bytes) {
-    if (static_cast<long long>(bytes.size()) > kMaxFileSize)
+    if (static_cast<long long>(bytes.size()) > kMaxFileSize || ControlLength(bytes) > kMaxFileSize)
         return "The file is too large to edit: the editor holds at most 10 MB.";
     if (std::memchr(bytes.data(), '\0', bytes.size()))
         return "The file holds NUL characters and cannot be edited as text.";

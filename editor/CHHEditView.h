@@ -18,7 +18,7 @@ public:
     CHHEditView();
     ~CHHEditView() override;
 
-    // The largest file the control takes, in bytes; larger ones are refused at load.
+    // The most characters the control holds; files needing more are refused at load.
     static constexpr long kMaxFileSize = 0xA00000;
 
     virtual BOOL CreateEditWindow();
@@ -39,8 +39,11 @@ public:
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
-    // Why a file's bytes cannot be edited: "" when they can (at most kMaxFileSize, no NUL byte).
+    // Why a file's bytes cannot be edited: "" when they can (the control holds them whole, no
+    // NUL byte).
     static std::string RefusalReason(const std::string& bytes);
+    // The characters the control takes for bytes: each line break is a CR LF pair there.
+    static long long ControlLength(const std::string& bytes);
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);

@@ -239,6 +239,11 @@ TEST_F(EditViews, FilesTooLargeOrBinaryAreRefusedWithAMessageAndNothingChanges) 
         EXPECT_EQ(readFile(folder + "/refused.js"), *bytes);
     }
     EXPECT_EQ(CHHEditView::RefusalReason(std::string(CHHEditView::kMaxFileSize, 'a')), "");
+    // Line breaks take two characters in the control: LF and CR files need more room than bytes.
+    EXPECT_EQ(CHHEditView::ControlLength("a\nb\r\nc\rd\n\r"), 14);
+    std::string lfLines;
+    for (int i = 0; i < 4 * 1024 * 1024; ++i) lfLines += "a\n";
+    EXPECT_NE(CHHEditView::RefusalReason(lfLines), "") << "8 MB of short LF lines are 12 MB in the control";
 }
 
 TEST_F(EditViews, ANewDocumentIsSavedWithLfLineEnds) {

@@ -279,6 +279,13 @@ TEST_F(EditViews, PrintingGivesOnePagePerPageOfLinesAndEndsWithMarginsLargerThan
     emptyView->SendMessage(WM_COMMAND, ID_FILE_PRINT);
     EXPECT_EQ(pdfPages(output), 1);
 
+    // A line far wider than the page still moves printing on.
+    CDocument* wide = open(app.js, "wide.js", "var s = \"" + std::string(20000, 'w') + "\";\r\n" + lines(3));
+    auto* wideView = static_cast<CPrintingJScriptView*>(viewOf(wide));
+    output = folder + "/wide.pdf";
+    wideView->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(pdfPages(output), 1);
+
     CHHEditCtrl::s_rcMargins = CRect(7000, 8000, 7000, 8000);
     CDocument* cramped = open(app.js, "cramped.js", lines(5));
     auto* crampedView = static_cast<CPrintingJScriptView*>(viewOf(cramped));

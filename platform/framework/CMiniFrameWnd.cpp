@@ -24,7 +24,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindo
     m_strTitle = lpWindowName;
     HMENU id = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), id, nullptr);
+                          rect.right - rect.left, rect.bottom - rect.top, pm::afx::safeHwnd(pParentWnd), id, nullptr);
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {

@@ -31,7 +31,12 @@ public:
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd = nullptr, UINT nID = 0);
     using CFrameWnd::Create;
-    using CWnd::CreateEx;
+    // The window-level form, spelt out so that a call with a rectangle picks the frame's own.
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int x, int y, int nWidth,
+                  int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr) {
+        return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,
+                              nIDorHMenu, lpParam);
+    }
 
     // Grows a client rectangle to the window rectangle of a mini frame with these styles.
     static void CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION,

@@ -321,18 +321,30 @@ TEST_F(EditViews, PageSetupMarginsApplyToWindowsOpenedAfterwards) {
     EXPECT_EQ(viewOf(later)->GetEditCtrl()->GetMargins(), expected);
 }
 
-TEST_F(EditViews, PrintPreviewShowsTheFirstPage) {
-    CDocument* doc = open(app.js, "preview.js", lines(120));
+TEST_F(EditViews, PrintPreviewShowsThePagesThePrintoutHas) {
+    CDocument* doc = open(app.js, "preview.js", lines(300));
     ASSERT_NE(doc, nullptr);
-    CHHEditView* view = viewOf(doc);
+    auto* view = static_cast<CPrintingJScriptView*>(viewOf(doc));
+    output = folder + "/preview.pdf";
+    view->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    const int printed = pdfPages(output);
+    ASSERT_GT(printed, 1);
+
     CFrameWnd* child = view->GetParentFrame();
     child->ShowWindow(SW_MAXIMIZE);
     pm::afxtest::pump();
     view->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
     pm::afxtest::pump();
-    CView* active = child->GetActiveView();
-    ASSERT_NE(active, nullptr);
-    EXPECT_TRUE(active->IsKindOf(RUNTIME_CLASS(CPreviewView)));
+    auto* preview = static_cast<CPreviewView*>(child->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(preview->IsKindOf(RUNTIME_CLASS(CPreviewView)));
+    EXPECT_EQ(preview->GetCurrentPage(), 1u);
     ::RedrawWindow(app.m_pMainWnd->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(pm::afxtest::savePng(app.m_pMainWnd->m_hWnd, "edit_view_print_preview"));
+    // Next until the last page is in view: the preview knows as many pages as were printed.
+    for (int i = 0; i < printed + 2; ++i) {
+        child->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+        pm::afxtest::pump();
+    }
+    EXPECT_EQ(static_cast<int>(preview->GetCurrentPage() + preview->GetPagesShown() - 1), printed);
 }

@@ -224,6 +224,11 @@ TEST_F(EditViews, TheViewsColourByTheirLanguageAndTheirControlFillsTheView) {
     EXPECT_EQ(control.Size(), client.Size());
     EXPECT_EQ(view->GetEditCtrl()->GetDlgCtrlID(), 100);
     EXPECT_EQ(::GetFocus(), view->GetEditCtrl()->m_hWnd) << "the view hands the focus to its control";
+    for (CDocument* shown : {js, vbs, plain}) viewOf(shown)->GetEditCtrl()->SetSel(0, 0);
+    app.m_pMainWnd->SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
+    pm::afxtest::pump();
+    ::RedrawWindow(app.m_pMainWnd->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(pm::afxtest::savePng(app.m_pMainWnd->m_hWnd, "edit_views_mdi"));
 }
 
 TEST_F(EditViews, FilesTooLargeOrBinaryAreRefusedWithAMessageAndNothingChanges) {

@@ -61,6 +61,7 @@ BEGIN_MESSAGE_MAP(CHHEditCtrl, CRichEditCtrl)
     ON_UPDATE_COMMAND_UI(ID_HHEDIT_OPTIONS, OnUpdateOptions)
     ON_WM_KILLFOCUS()
     ON_WM_SETFOCUS()
+    ON_COMMAND(ID_FILE_PAGE_SETUP, OnPageSetup)
     ON_COMMAND(ID_EDIT_FIND, OnEditFind)
     ON_COMMAND(ID_EDIT_REPEAT, OnEditRepeat)
     ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
@@ -96,20 +97,17 @@ CHHEditCtrl::CHHEditCtrl() {
 
 CHHEditCtrl::~CHHEditCtrl() = default;
 
-BOOL CHHEditCtrl::InitControl(BOOL /*loadSettings*/) {
+BOOL CHHEditCtrl::InitControl(BOOL loadSettings) {
     SetEventMask(ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED);
     // The control keeps its own history; the rich edit keeps none.
     SendMessage(EM_SETUNDOLIMIT, 0);
     SetDefaultSettings();
+    if (loadSettings) LoadSettings(nullptr);
     if (m_nMenuAccelId == 0) SetAccelerators(IDR_HHEDIT_MENU);
     LimitText(0xA00000);
     return TRUE;
 }
 
-BOOL CHHEditCtrl::DoOptionsDialog() { return FALSE; }
-void CHHEditCtrl::DoFindDialog() {}
-void CHHEditCtrl::DoReplaceDialog() {}
-void CHHEditCtrl::FindNextMatch() {}
 void CHHEditCtrl::MarkLine(int) {}
 void CHHEditCtrl::OnCaretLineChanged(int, int) {}
 void CHHEditCtrl::OnContextMenuPopup(CMenu*) {}
@@ -700,8 +698,9 @@ void CHHEditCtrl::OnLineCommand(UINT nID) {
 void CHHEditCtrl::OnUpdateLineCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
 
 void CHHEditCtrl::OnOptions() {
-    // Writing the settings back after OK goes with the options dialog.
-    DoOptionsDialog();
+    if (!DoOptionsDialog()) return;
+    SaveSettings(nullptr);
+    ApplySettingsToAll();
 }
 
 void CHHEditCtrl::OnUpdateOptions(CCmdUI* pCmdUI) {
@@ -714,7 +713,6 @@ void CHHEditCtrl::OnEditRepeat() { FindNextMatch(); }
 void CHHEditCtrl::OnEditReplace() { DoReplaceDialog(); }
 void CHHEditCtrl::OnUpdateEditFind(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0); }
 void CHHEditCtrl::OnUpdateEditReplace(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0 && !s_strFindText.IsEmpty()); }
-LRESULT CHHEditCtrl::OnReplaceMessage(WPARAM, LPARAM) { return 0; }
 
 void CHHEditCtrl::OnEditCut() { SendMessage(WM_CUT); }
 void CHHEditCtrl::OnEditCopy() { SendMessage(WM_COPY); }

@@ -94,3 +94,7 @@ CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum) {
     name[nLen] = '\0';
     return FromName(name);
 }
+
+bool pm::afx::isNull(const void* p) {
+    return p == nullptr;
+}

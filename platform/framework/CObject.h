@@ -39,6 +39,12 @@ struct CRuntimeClass {
     static CRuntimeClass* Load(CArchive& ar, UINT* pwSchemaNum);
 };
 
+namespace pm::afx {
+// Whether an object pointer is null. The framework's GetSafeHwnd and friends answer for a null
+// object, as callers rely on; the test is out of line so the compiler keeps it.
+bool isNull(const void* p);
+} // namespace pm::afx
+
 namespace pm {
 // Enters a class in the registry that FromName searches; used by the IMPLEMENT_ macros.
 struct ClassRegistrar {

@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CResourceException, CException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
+IMPLEMENT_DYNAMIC(CUserException, CException)
 
 namespace {
 
@@ -180,4 +181,8 @@ void AfxThrowFileException(int cause, LONG lOsError, LPCTSTR lpszFileName) {
 
 void AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName) {
     throw new CArchiveException(cause, lpszArchiveName);
+}
+
+void AfxThrowUserException() {
+    throw new CUserException;
 }

@@ -88,6 +88,12 @@ public:
     CString m_strFileName;
 };
 
+// A failure the user has already been told about (a validation error box, for example).
+class CUserException : public CException {
+    DECLARE_DYNAMIC(CUserException)
+};
+
+[[noreturn]] void AfxThrowUserException();
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowResourceException();

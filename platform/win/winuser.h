@@ -158,6 +158,12 @@ struct MOUSEHOOKSTRUCT {
 };
 typedef MOUSEHOOKSTRUCT* LPMOUSEHOOKSTRUCT;
 
+struct CBT_CREATEWND {
+    CREATESTRUCT* lpcs;
+    HWND hwndInsertAfter;
+};
+typedef CBT_CREATEWND* LPCBT_CREATEWND;
+
 struct CWPSTRUCT {
     LPARAM lParam;
     WPARAM wParam;
@@ -798,6 +804,9 @@ typedef DELETEITEMSTRUCT* LPDELETEITEMSTRUCT;
 #define WH_MOUSE 7
 #define WH_CALLWNDPROCRET 12
 #define HC_ACTION 0
+// WH_CBT codes: HCBT_CREATEWND is called once a window exists, before its first message
+// (WM_GETMINMAXINFO or WM_NCCREATE); the hook may subclass it. A nonzero result destroys it.
+#define HCBT_CREATEWND 3
 #define HC_GETNEXT 1
 #define HC_SKIP 2
 #define HC_NOREMOVE 3

@@ -135,6 +135,19 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     defaultPlacement(w, x, y, width, height);
     insertInZOrder(w, w->isChild() ? HWND_BOTTOM : ((exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP));
 
+    CREATESTRUCT cs{
+        param,      instance,  menu,   parentHandle, height, width, y, x, static_cast<LONG>(style),
+        windowName, className, exStyle};
+    if (hooksInstalled(WH_CBT)) {
+        CBT_CREATEWND cbt{&cs, HWND_TOP};
+        LRESULT refused = callHooks(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd),
+                                    reinterpret_cast<LPARAM>(&cbt));
+        if (refused || !window(hwnd)) {
+            if (window(hwnd)) DestroyWindow(hwnd);
+            return nullptr;
+        }
+    }
+
     if (!w->isChild() && ((style & WS_THICKFRAME) || !(style & WS_POPUP))) {
         MINMAXINFO mmi{};
         mmi.ptMaxTrackSize = POINT{100000, 100000};
@@ -148,13 +161,12 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     if (width < 0) width = 0;
     if (height < 0) height = 0;
     w->rect = RECT{x, y, x + width, y + height};
+    cs.cx = width;
+    cs.cy = height;
     w->client = RECT{0, 0, width, height};
     w->normalRect = w->rect;
     createWidget(w);
 
-    CREATESTRUCT cs{
-        param,      instance,  menu,   parentHandle, height, width, y, x, static_cast<LONG>(style),
-        windowName, className, exStyle};
     if (!send(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         if (Window* still = window(hwnd)) DestroyWindow(still->handle);
         return nullptr;

@@ -1,0 +1,36 @@
+#pragma once
+// CCmdUI: one user-interface item (menu item, tool-bar button, control) whose state an update
+// handler sets; the framework runs the handlers at idle time and before a menu opens.
+
+#include "platform/framework/CCmdTarget.h"
+
+class CMenu;
+class CWnd;
+
+class CCmdUI {
+public:
+    CCmdUI() = default;
+    virtual ~CCmdUI() = default;
+
+    UINT m_nID = 0;
+    UINT m_nIndex = 0;
+    CMenu* m_pMenu = nullptr;       // the menu holding the item, or nullptr
+    CMenu* m_pSubMenu = nullptr;    // the item's popup, when it is one
+    CMenu* m_pParentMenu = nullptr;
+    CWnd* m_pOther = nullptr;       // the window (control or bar) when not a menu item
+    UINT m_nIndexMax = 0;
+    BOOL m_bEnableChanged = FALSE;
+    BOOL m_bContinueRouting = FALSE;
+
+    virtual void Enable(BOOL bOn = TRUE);
+    // 0 unchecked, 1 checked, 2 indeterminate.
+    virtual void SetCheck(int nCheck = 1);
+    virtual void SetRadio(BOOL bOn = TRUE);
+    virtual void SetText(LPCSTR lpszText);
+    // Lets the command go on to the next target after this handler.
+    void ContinueRouting() { m_bContinueRouting = TRUE; }
+
+    // Runs pTarget's update handler for m_nID; with bDisableIfNoHndler an item with neither an
+    // update handler nor a command handler is disabled. TRUE when a handler took it.
+    BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+};

@@ -1,0 +1,146 @@
+// CDialog: modal dialogs over the platform's dialog boxes (the dialog window is subclassed at
+// creation, so its message map sees WM_INITDIALOG), modeless dialogs, and OK/Cancel with data
+// exchange.
+
+#include "platform/framework/CDialog.h"
+
+#include "platform/framework/CWinApp.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOKCommand)
+    ON_COMMAND(IDCANCEL, OnCancelCommand)
+    ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+END_MESSAGE_MAP()
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+    if (message != WM_INITDIALOG) return FALSE;
+    auto* pDlg = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
+    return pDlg ? pDlg->OnInitDialog() : TRUE;
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd)
+    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog() {
+    if (m_hWnd) DestroyWindow();
+}
+
+HWND CDialog::PreModal() {
+    CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    HWND hWndParent = pParent ? pParent->GetSafeHwnd() : nullptr;
+    // A child window's dialog is owned by its top-level window.
+    if (hWndParent && (::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD)) hWndParent = ::GetAncestor(hWndParent, GA_ROOT);
+    return hWndParent;
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND hWndParent = PreModal();
+    AfxHookWindowCreate(this);
+    INT_PTR result = m_lpDialogTemplate
+                         ? ::DialogBoxIndirectParamA(nullptr, m_lpDialogTemplate, hWndParent, &AfxDlgProc, 0)
+                         : ::DialogBoxParamA(nullptr, m_lpszTemplateName, hWndParent, &AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    // The dialog window is gone; the object was detached when it went.
+    if (m_hWnd) Detach();
+    if (hWndParent && ::IsWindow(hWndParent) && ::IsWindowVisible(hWndParent)) ::SetActiveWindow(hWndParent);
+    return result;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+    m_nIDHelp = nIDTemplate;
+    return Create(MAKEINTRESOURCE(nIDTemplate), pParentWnd);
+}
+
+BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
+    m_lpszTemplateName = lpszTemplateName;
+    if (pParentWnd) m_pParentWnd = pParentWnd;
+    CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pParent->GetSafeHwnd(), &AfxDlgProc, 0);
+    if (!AfxUnhookWindowCreate()) PostNcDestroy();
+    return hWnd != nullptr;
+}
+
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {
+    if (pParentWnd) m_pParentWnd = pParentWnd;
+    CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pParent->GetSafeHwnd(), &AfxDlgProc, 0);
+    if (!AfxUnhookWindowCreate()) PostNcDestroy();
+    return hWnd != nullptr;
+}
+
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {
+    m_lpDialogTemplate = lpDialogTemplate;
+    if (pParentWnd) m_pParentWnd = pParentWnd;
+    return TRUE;
+}
+
+void CDialog::EndDialog(int nResult) {
+    if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL)) EndModalLoop(nResult);
+    ::EndDialog(m_hWnd, nResult);
+}
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    // The dialog procedure (AfxDlgProc) calls OnInitDialog.
+    return Default();
+}
+
+BOOL CDialog::OnInitDialog() {
+    if (!UpdateData(FALSE)) {
+        EndDialog(-1);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    // A field that fails its check keeps the dialog open with the focus on it.
+    if (!UpdateData(TRUE)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::OnOKCommand() {
+    OnOK();
+}
+
+void CDialog::OnCancelCommand() {
+    OnCancel();
+}
+
+void CDialog::NextDlgCtrl() const {
+    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 0, 0);
+}
+
+void CDialog::PrevDlgCtrl() const {
+    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 1, 0);
+}
+
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
+    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
+    bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
+                 (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
+    return input && ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    // Menu commands (ids from 0x8000) not handled here go to the application.
+    bool command = nCode == CN_COMMAND || static_cast<UINT>(nCode) == CN_UPDATE_COMMAND_UI;
+    if (!command || nID < 0x8000 || nID >= 0xF000) return FALSE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}

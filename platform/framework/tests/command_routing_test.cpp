@@ -1,0 +1,158 @@
+// Command routing through an MDI program: the active view, its document, the document template,
+// the child frame and the application, then the main frame; update requests take the same road;
+// a handler that takes the command ends the walk.
+
+#include "platform/framework/tests/support/framework_test.h"
+
+#include "platform/win/res/resources.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT ID_TRACE = 0x8100;
+const UINT ID_TAKEN_BY_DOC = 0x8101;
+const UINT IDR_TRACE = 310;
+std::vector<std::string> trace;
+
+#define TRACE_TARGET(name)                                                                                   \
+    afx_msg BOOL OnTrace(UINT) {                                                                             \
+        trace.push_back(name);                                                                               \
+        return FALSE;                                                                                        \
+    }                                                                                                        \
+    afx_msg void OnUpdateTrace(CCmdUI* pCmdUI) {                                                             \
+        trace.push_back(std::string(name) + "?");                                                            \
+        pCmdUI->ContinueRouting();                                                                           \
+    }
+
+class CTraceDoc : public CDocument {
+    DECLARE_DYNCREATE(CTraceDoc)
+public:
+    TRACE_TARGET("document")
+    afx_msg void OnTaken() { trace.push_back("document takes it"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTraceDoc, CDocument)
+BEGIN_MESSAGE_MAP(CTraceDoc, CDocument)
+    ON_COMMAND_EX(ID_TRACE, OnTrace)
+    ON_UPDATE_COMMAND_UI(ID_TRACE, OnUpdateTrace)
+    ON_COMMAND(ID_TAKEN_BY_DOC, OnTaken)
+END_MESSAGE_MAP()
+
+class CTraceView : public CView {
+    DECLARE_DYNCREATE(CTraceView)
+public:
+    TRACE_TARGET("view")
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTraceView, CView)
+BEGIN_MESSAGE_MAP(CTraceView, CView)
+    ON_COMMAND_EX(ID_TRACE, OnTrace)
+    ON_UPDATE_COMMAND_UI(ID_TRACE, OnUpdateTrace)
+END_MESSAGE_MAP()
+
+class CTraceChild : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CTraceChild)
+public:
+    TRACE_TARGET("child frame")
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTraceChild, CMDIChildWnd)
+BEGIN_MESSAGE_MAP(CTraceChild, CMDIChildWnd)
+    ON_COMMAND_EX(ID_TRACE, OnTrace)
+    ON_UPDATE_COMMAND_UI(ID_TRACE, OnUpdateTrace)
+END_MESSAGE_MAP()
+
+class CTraceTemplate : public CMultiDocTemplate {
+public:
+    CTraceTemplate()
+        : CMultiDocTemplate(IDR_TRACE, RUNTIME_CLASS(CTraceDoc), RUNTIME_CLASS(CTraceChild), RUNTIME_CLASS(CTraceView)) {}
+    TRACE_TARGET("template")
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTraceTemplate, CMultiDocTemplate)
+    ON_COMMAND_EX(ID_TRACE, OnTrace)
+    ON_UPDATE_COMMAND_UI(ID_TRACE, OnUpdateTrace)
+END_MESSAGE_MAP()
+
+class CTraceMain : public CMDIFrameWnd {
+public:
+    TRACE_TARGET("main frame")
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTraceMain, CMDIFrameWnd)
+    ON_COMMAND_EX(ID_TRACE, OnTrace)
+    ON_UPDATE_COMMAND_UI(ID_TRACE, OnUpdateTrace)
+END_MESSAGE_MAP()
+
+class CTraceApp : public CWinApp {
+public:
+    TRACE_TARGET("application")
+    BOOL InitInstance() override {
+        pm::res::addMenu(IDR_TRACE, {{{"&Window", 0, MF_POPUP, {{"&Cascade", ID_WINDOW_CASCADE, 0, {}}}}}});
+        AddDocTemplate(new CTraceTemplate);
+        auto* pMain = new CTraceMain;
+        if (!pMain->LoadFrame(IDR_TRACE)) return FALSE;
+        m_pMainWnd = pMain;
+        pMain->ShowWindow(SW_SHOW);
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTraceApp, CWinApp)
+    ON_COMMAND_EX(ID_TRACE, OnTrace)
+    ON_UPDATE_COMMAND_UI(ID_TRACE, OnUpdateTrace)
+END_MESSAGE_MAP()
+
+class CommandRouting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(app.InitApplication());
+        ASSERT_TRUE(app.InitInstance());
+        main = static_cast<CMDIFrameWnd*>(app.m_pMainWnd);
+        POSITION pos = app.GetFirstDocTemplatePosition();
+        ASSERT_NE(app.GetNextDocTemplate(pos)->OpenDocumentFile(nullptr), nullptr);
+        pm::afxtest::pump();
+        trace.clear();
+    }
+    void TearDown() override {
+        if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+        pm::afxtest::pump();
+    }
+    CTraceApp app;
+    CMDIFrameWnd* main = nullptr;
+};
+
+} // namespace
+
+TEST_F(CommandRouting, ViewDocumentTemplateFrameApplicationThenTheMainFrame) {
+    ASSERT_NE(main->MDIGetActive(), nullptr);
+    EXPECT_FALSE(main->OnCmdMsg(ID_TRACE, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(trace, (std::vector<std::string>{"view", "document", "template", "child frame", "application",
+                                                "main frame", "application"}));
+}
+
+TEST_F(CommandRouting, UpdateRequestsTakeTheSameRoad) {
+    CCmdUI state;
+    state.m_nID = ID_TRACE;
+    EXPECT_FALSE(state.DoUpdate(main, FALSE));
+    EXPECT_EQ(trace, (std::vector<std::string>{"view?", "document?", "template?", "child frame?", "application?",
+                                                "main frame?", "application?"}));
+}
+
+TEST_F(CommandRouting, AHandlerThatTakesTheCommandEndsTheWalk) {
+    ::SendMessage(main->m_hWnd, WM_COMMAND, ID_TAKEN_BY_DOC, 0);
+    EXPECT_EQ(trace, (std::vector<std::string>{"document takes it"}));
+}
+
+TEST_F(CommandRouting, WithoutAChildTheMainFrameComesFirst) {
+    main->MDIGetActive()->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    ASSERT_EQ(main->MDIGetActive(), nullptr);
+    trace.clear();
+    main->OnCmdMsg(ID_TRACE, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(trace, (std::vector<std::string>{"main frame", "application"}));
+}

@@ -285,11 +285,6 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
     if (lParam) message = reinterpret_cast<LPCSTR>(lParam);
     else if (wParam) GetMessageString(static_cast<UINT>(wParam), message);
     pBar->SetWindowText(message);
-    // The bar may live in another frame (a child frame's prompt shows in the main frame).
-    if (CFrameWnd* pFrame = pBar->GetParentFrame(); pFrame && pFrame != this) {
-        pFrame->m_nIDLastMessage = m_nIDLastMessage;
-        pFrame->m_nIDTracking = m_nIDTracking;
-    }
     return last;
 }
 
@@ -419,6 +414,7 @@ BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
 }
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {
+    AfxCancelModes(m_hWnd);
     if (bSysMenu) return;
     CCmdUI state;
     state.m_pMenu = pMenu;

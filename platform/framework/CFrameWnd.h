@@ -50,6 +50,7 @@ public:
     CPtrList m_listControlBars;
     CRuntimeClass* m_pFloatingFrameClass = nullptr;
     UINT m_nIDHelp = 0;
+    BOOL m_bHelpMode = FALSE;
     UINT m_nIDTracking = 0;    // the command whose prompt the status bar should show
     UINT m_nIDLastMessage = 0; // the prompt it shows
     CString m_strTitle;

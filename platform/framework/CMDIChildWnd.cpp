@@ -223,6 +223,11 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     if (current != text) SetWindowText(text);
 }
 
+CWnd* CMDIChildWnd::GetMessageBar() {
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    return pFrame ? pFrame->GetMessageBar() : nullptr;
+}
+
 HACCEL CMDIChildWnd::GetDefaultAccelerator() {
     if (HACCEL hAccel = CFrameWnd::GetDefaultAccelerator()) return hAccel;
     if (m_hAccelShared) return m_hAccelShared;

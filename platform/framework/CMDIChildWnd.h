@@ -34,6 +34,8 @@ public:
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     HACCEL GetDefaultAccelerator() override;
+    // The main frame's status bar shows the child's prompts.
+    CWnd* GetMessageBar() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;

@@ -11,6 +11,7 @@
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CGdiObject.h"
+#include "platform/framework/CImageList.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/CRecentFileList.h"
 #include "platform/framework/FrameworkStrings.h"
@@ -54,6 +55,7 @@ void AfxDeleteTempMaps() {
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
 }
 
 BOOL AfxInitRichEdit() {

@@ -380,6 +380,16 @@ extern const char* const AFX_WNDMDIFRAME;    // "AfxMDIFrame"
 extern const char* const AFX_WNDCONTROLBAR; // "AfxControlBar"
 
 CWnd* AfxGetMainWnd();
+// Closes an open combo-box drop-down (the control with the focus or its parent) unless input goes
+// to that combo box itself (hWndRcvr).
+void AfxCancelModes(HWND hWndRcvr);
+
+// System values the framework's drawing code uses.
+struct AUX_DATA {
+    int cxBorder2 = 2;
+    int cyBorder2 = 2;
+};
+extern AUX_DATA afxData;
 // Moves a window to lpRect (deferred when the layout has a deferral) unless it is there already.
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 

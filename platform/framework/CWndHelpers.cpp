@@ -11,6 +11,25 @@
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/afxres.h"
 
+AUX_DATA afxData;
+
+namespace {
+
+bool isComboBox(HWND hWnd) {
+    char name[16] = {};
+    return hWnd && ::GetClassName(hWnd, name, sizeof(name)) && CString(name).CompareNoCase("ComboBox") == 0;
+}
+
+} // namespace
+
+void AfxCancelModes(HWND hWndRcvr) {
+    HWND focus = ::GetFocus();
+    if (!focus || focus == hWndRcvr) return;
+    HWND combo = isComboBox(focus) ? focus : ::GetParent(focus);
+    if (combo == hWndRcvr || !isComboBox(combo)) return;
+    ::SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 // ---- Messages ----
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -121,11 +140,12 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const {
 }
 
 CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm) {
+    // The direct child first (its own children with the same id before it), then depth first.
     if (HWND direct = ::GetDlgItem(hWnd, nID)) {
-        if (::GetTopWindow(direct) == nullptr || !bOnlyPerm) {
-            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(direct) : FromHandle(direct);
-            if (pWnd) return pWnd;
-        }
+        if (::GetTopWindow(direct))
+            if (CWnd* pInner = GetDescendantWindow(direct, nID, bOnlyPerm)) return pInner;
+        if (!bOnlyPerm) return FromHandle(direct);
+        if (CWnd* pWnd = FromHandlePermanent(direct)) return pWnd;
     }
     for (HWND child = ::GetTopWindow(hWnd); child; child = ::GetNextWindow(child, GW_HWNDNEXT)) {
         if (CWnd* pWnd = GetDescendantWindow(child, nID, bOnlyPerm)) return pWnd;
@@ -525,6 +545,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
         return TRUE;
     }
     if (!m_hWndToolTip) {
+        ::InitCommonControls();
         m_hWndToolTip = ::CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr,
                                          nullptr);

@@ -15,6 +15,15 @@ IMPLEMENT_DYNAMIC(CPrintDialog, CCommonDialog)
 IMPLEMENT_DYNAMIC(CPageSetupDialog, CCommonDialog)
 IMPLEMENT_DYNAMIC(CFindReplaceDialog, CCommonDialog)
 
+void CCommonDialog::OnOK() {
+    if (!UpdateData(TRUE)) return;
+    Default();
+}
+
+void CCommonDialog::OnCancel() {
+    Default();
+}
+
 // ---- File ----
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,

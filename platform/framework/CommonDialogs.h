@@ -14,6 +14,10 @@ class CCommonDialog : public CDialog {
 public:
     explicit CCommonDialog(CWnd* pParentWnd) : CDialog(static_cast<LPCSTR>(nullptr), pParentWnd) {}
 
+    // The platform's dialog ends itself: OK and Cancel go on to its own handling.
+    void OnOK() override;
+    void OnCancel() override;
+
 protected:
     HWND OwnerWindow() { return PreModal(); }
 };

@@ -186,7 +186,7 @@ protected:                                                                      
 #define ON_WM_CTLCOLOR_REFLECT()                                                                             \
     {WM_CTLCOLOR + WM_REFLECT_BASE, 0, 0, 0, AfxEntry::Message, nullptr,                              \
      PM_THUNK {                                                                                              \
-         auto* p_ = static_cast<pm::afx::CtlColorParams*>(c_.pExtra);                                        \
+         auto* p_ = reinterpret_cast<pm::afx::CtlColorParams*>(c_.lParam);                                        \
          PM_RESULT(PM_THIS->CtlColor(p_->pDC, p_->nCtlType));                                                \
          return TRUE;                                                                                        \
      }},

@@ -40,6 +40,8 @@ IMPLEMENT_DYNCREATE(CTextDoc, CDocument)
 IMPLEMENT_DYNCREATE(CNoteDoc, CTextDoc)
 
 CString CTextDoc::GetText() const {
+    // Unedited, the document keeps its bytes as read (the control shows line breaks its own way).
+    if (!m_bModified) return m_strText;
     POSITION pos = GetFirstViewPosition();
     if (!pos) return m_strText;
     auto* pView = dynamic_cast<CTextView*>(GetNextView(pos));

@@ -28,7 +28,7 @@ public:
 class CTextDoc : public CDocument {
     DECLARE_DYNCREATE(CTextDoc)
 public:
-    // The bytes of the document (the view's text while it is shown).
+    // The bytes of the document: as read while unedited, else the view's text.
     CString GetText() const;
     void SetModifiedFlag(BOOL bModified = TRUE) override;
     void Serialize(CArchive& ar) override;

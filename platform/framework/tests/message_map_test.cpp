@@ -310,3 +310,20 @@ TEST(HandleMaps, DestroyingTheWindowDetachesItsObject) {
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), nullptr);
 }
+
+TEST_F(MessageMaps, UpdateDialogControlsRunsTheHandlersOfChildControls) {
+    auto button = [this](int id, DWORD style) {
+        return ::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | style, 0, 0, 40, 20, wnd.m_hWnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    };
+    HWND disabledByHandler = button(101, BS_PUSHBUTTON);
+    HWND withoutHandler = button(555, BS_PUSHBUTTON);
+    HWND checkWithoutHandler = button(556, BS_AUTOCHECKBOX);
+    HWND checkedByHandler = button(203, BS_AUTOCHECKBOX);
+    wnd.UpdateDialogControls(&wnd, TRUE);
+    EXPECT_FALSE(::IsWindowEnabled(disabledByHandler));
+    EXPECT_FALSE(::IsWindowEnabled(withoutHandler)) << "a push button without a handler";
+    EXPECT_TRUE(::IsWindowEnabled(checkWithoutHandler)) << "check boxes are never disabled for that";
+    EXPECT_EQ(::SendMessage(checkedByHandler, BM_GETCHECK, 0, 0), BST_CHECKED);
+    for (HWND h : {disabledByHandler, withoutHandler, checkWithoutHandler, checkedByHandler}) ::DestroyWindow(h);
+}

@@ -282,3 +282,88 @@ TEST_F(SampleEditor, AcceleratorsReachTheCommands) {
     pm::afxtest::pressKey(view->m_hWnd, 'S', false, true);
     EXPECT_EQ(readFile(path), "abc");
 }
+
+TEST_F(SampleEditor, NewWindowNumbersTheFramesOfADocument) {
+    newDocument();
+    CMDIChildWnd* first = activeChild();
+    command(ID_WINDOW_NEW);
+    CMDIChildWnd* second = activeChild();
+    ASSERT_NE(first, second);
+    EXPECT_EQ(second->GetActiveDocument(), first->GetActiveDocument());
+    EXPECT_EQ(windowText(first->m_hWnd), "Text1:1");
+    EXPECT_EQ(windowText(second->m_hWnd), "Text1:2");
+    second->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_EQ(windowText(first->m_hWnd), "Text1") << "one frame left: no number";
+}
+
+TEST_F(SampleEditor, ControlF4ClosesTheActiveChildThroughTheSavePrompt) {
+    sample::CTextView* view = newDocument();
+    type(view, "unsaved");
+    CMDIChildWnd* child = activeChild();
+    answer = IDCANCEL;
+    view->SetFocus();
+    pm::afxtest::pressKey(view->m_hWnd, VK_F4, false, true);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(activeChild(), child);
+    answer = IDNO;
+    pm::afxtest::pressKey(view->m_hWnd, VK_F4, false, true);
+    EXPECT_EQ(activeChild(), nullptr);
+}
+
+TEST_F(SampleEditor, AChildFramesPromptsShowInTheMainStatusBar) {
+    newDocument();
+    activeChild()->SetMessageText(ID_FILE_SAVE);
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Save the active document");
+}
+
+namespace {
+
+struct MenuWatch {
+    HHOOK hook = nullptr;
+    sample::CSampleStatusBar* bar = nullptr;
+    std::vector<std::string> prompts;
+};
+MenuWatch menuWatch;
+
+// Sees each message of the menu loop: records the status bar's text while the menu is open.
+LRESULT CALLBACK watchMenuLoop(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_MENU) menuWatch.prompts.push_back(std::string(menuWatch.bar->PaneText(0)));
+    return CallNextHookEx(menuWatch.hook, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(SampleEditor, StatusBarFollowsTheHighlightedItemOfAnOpenMenu) {
+    menuWatch = MenuWatch{};
+    menuWatch.bar = &frame->m_wndStatusBar;
+    menuWatch.hook = ::SetWindowsHookEx(WH_MSGFILTER, &watchMenuLoop, nullptr, ::GetCurrentThreadId());
+    // Down moves from New to Open; Escape twice leaves the menu.
+    ::PostMessage(main, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessage(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessage(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessage(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessage(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    ::UnhookWindowsHookEx(menuWatch.hook);
+    pm::afxtest::pump();
+    auto saw = [](const char* prompt) {
+        return std::find(menuWatch.prompts.begin(), menuWatch.prompts.end(), prompt) != menuWatch.prompts.end();
+    };
+    EXPECT_TRUE(saw("Create a new document"));
+    EXPECT_TRUE(saw("Open an existing document"));
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Ready") << "the idle prompt when the menu closed";
+}
+
+TEST_F(SampleEditor, OpenAndSaveKeepLineEndsAndBytes) {
+    std::string source = folder + "/mixed.txt";
+    const std::string bytes = "first\nsecond\r\nthird \xC3\xA9 \xE9\n";
+    {
+        std::ofstream out(source, std::ios::binary);
+        out << bytes;
+    }
+    ASSERT_NE(app->OpenDocumentFile(source.c_str()), nullptr);
+    std::string copy = folder + "/copy.txt";
+    answerSaveAs(copy);
+    command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(readFile(copy), bytes);
+}

@@ -4,11 +4,9 @@
 
 #include "platform/win/tests/support/test_windows.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace pm::afxtest {
 
@@ -59,9 +57,11 @@ bool savePng(HWND hwnd, const std::string& name) {
 }
 
 std::string makeTempFolder() {
-    QTemporaryDir dir(QDir::tempPath() + "/afxtest-XXXXXX");
-    dir.setAutoRemove(false);
-    return dir.path().toStdString();
+    std::string pattern = (std::filesystem::temp_directory_path() / "afxtest-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const char* made = ::mkdtemp(name.data());
+    return made ? std::string(made) : std::string();
 }
 
 void removeFolder(const std::string& folder) {

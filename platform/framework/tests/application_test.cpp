@@ -1,0 +1,190 @@
+// The application object: its profile (registry and INI file), command-line parsing, and documents
+// that keep their files when saving fails.
+
+#include "platform/framework/tests/support/framework_test.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+class CProfileApp : public CWinApp {
+public:
+    CProfileApp() : CWinApp("Profile Test") {}
+};
+
+void checkProfile(CWinApp& app) {
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "Count", -12));
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt("Settings", "Count", 5)), -12);
+    EXPECT_EQ(app.GetProfileInt("Settings", "Missing", 5), 5u);
+    EXPECT_TRUE(app.WriteProfileString("Settings", "Name", "a value"));
+    EXPECT_EQ(std::string(app.GetProfileString("Settings", "Name", "x")), "a value");
+    EXPECT_EQ(std::string(app.GetProfileString("Settings", "Other", "fallback")), "fallback");
+    BYTE bytes[] = {0, 1, 0x7F, 0x80, 0xFF};
+    EXPECT_TRUE(app.WriteProfileBinary("Settings", "Blob", bytes, sizeof(bytes)));
+    LPBYTE data = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(app.GetProfileBinary("Settings", "Blob", &data, &size));
+    EXPECT_EQ(std::vector<BYTE>(data, data + size), std::vector<BYTE>(bytes, bytes + sizeof(bytes)));
+    delete[] data;
+    EXPECT_FALSE(app.GetProfileBinary("Settings", "NoBlob", &data, &size));
+    EXPECT_EQ(data, nullptr);
+}
+
+} // namespace
+
+TEST(Application, ProfileInTheRegistry) {
+    CProfileApp app;
+    app.InitApplication();
+    app.SetRegistryKey("Framework Tests");
+    checkProfile(app);
+    HKEY section = app.GetSectionKey("Settings");
+    ASSERT_NE(section, nullptr);
+    DWORD type = 0;
+    EXPECT_EQ(::RegQueryValueEx(section, "Count", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    ::RegCloseKey(section);
+}
+
+TEST(Application, ProfileInAnIniFile) {
+    std::string folder = pm::afxtest::makeTempFolder();
+    std::string ini = folder + "/profile.ini";
+    CProfileApp app;
+    app.InitApplication();
+    app.m_pszProfileName = ini.c_str();
+    checkProfile(app);
+    EXPECT_NE(readFile(ini).find("Name=a value"), std::string::npos);
+    pm::afxtest::removeFolder(folder);
+}
+
+TEST(Application, CommandLines) {
+    struct Case {
+        std::vector<const char*> args;
+        int command;
+        const char* file;
+    };
+    const Case cases[] = {
+        {{"prog"}, CCommandLineInfo::FileNew, ""},
+        {{"prog", "doc.txt"}, CCommandLineInfo::FileOpen, "doc.txt"},
+        {{"prog", "-p", "doc.txt"}, CCommandLineInfo::FilePrint, "doc.txt"},
+        {{"prog", "/nologo", "doc.txt"}, CCommandLineInfo::FileOpen, "doc.txt"},
+        {{"prog", "-unregister"}, CCommandLineInfo::AppUnregister, ""},
+    };
+    for (const Case& c : cases) {
+        CProfileApp app;
+        std::vector<char*> argv;
+        for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
+        app.m_argc = static_cast<int>(argv.size());
+        app.m_argv = argv.data();
+        CCommandLineInfo info;
+        app.ParseCommandLine(info);
+        EXPECT_EQ(info.m_nShellCommand, c.command) << c.args.back();
+        EXPECT_EQ(std::string(info.m_strFileName), c.file);
+    }
+}
+
+namespace {
+
+class CBytesDoc : public CDocument {
+public:
+    std::string m_bytes;
+    bool m_failStore = false;
+    void Serialize(CArchive& ar) override {
+        if (!ar.IsStoring()) return;
+        ar.Write(m_bytes.data(), static_cast<UINT>(m_bytes.size() / 2));
+        if (m_failStore) AfxThrowFileException(CFileException::diskFull);
+        ar.Write(m_bytes.data() + m_bytes.size() / 2, static_cast<UINT>(m_bytes.size() - m_bytes.size() / 2));
+    }
+};
+
+} // namespace
+
+TEST(Documents, AFailedSaveLeavesTheOldFileAsItWas) {
+    std::vector<std::string> boxes;
+    pm::setMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    std::string folder = pm::afxtest::makeTempFolder();
+    std::string path = folder + "/keep.txt";
+    writeFile(path, "the old contents");
+
+    CBytesDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    doc.m_bytes = "new contents";
+    doc.m_failStore = true;
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(doc.DoSave(path.c_str()));
+    EXPECT_EQ(readFile(path), "the old contents");
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(doc.IsModified());
+
+    doc.m_failStore = false;
+    EXPECT_TRUE(doc.DoSave(path.c_str()));
+    EXPECT_EQ(readFile(path), "new contents");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(std::string(doc.GetTitle()), "keep.txt");
+
+    // A folder that cannot be written: the save fails and says so.
+    ::chmod(folder.c_str(), 0500);
+    bool writable = ::access((folder + "/probe").c_str(), F_OK) != 0 && std::ofstream(folder + "/probe").good();
+    if (!writable) {
+        doc.SetModifiedFlag();
+        EXPECT_FALSE(doc.DoSave(path.c_str()));
+        EXPECT_EQ(readFile(path), "new contents");
+        EXPECT_EQ(boxes.size(), 2u);
+    }
+    ::chmod(folder.c_str(), 0700);
+    pm::setMessageBoxHook(nullptr);
+    pm::afxtest::removeFolder(folder);
+}
+
+namespace {
+
+class CMainApp : public CWinApp {
+public:
+    explicit CMainApp(BOOL start) : CWinApp("Main Test"), m_start(start) {}
+    BOOL m_start;
+    bool m_ranExit = false;
+    BOOL InitInstance() override {
+        if (m_start) ::PostQuitMessage(7);
+        return m_start;
+    }
+    int ExitInstance() override {
+        m_ranExit = true;
+        return CWinApp::ExitInstance();
+    }
+};
+
+} // namespace
+
+TEST(Application, WinMainRunsTheLoopOrExitsAtOnce) {
+    char name[] = "/usr/bin/sample";
+    char* argv[] = {name};
+    {
+        CMainApp app(TRUE);
+        EXPECT_EQ(AfxWinMain(1, argv), 7) << "the exit code of WM_QUIT";
+        EXPECT_TRUE(app.m_ranExit);
+        EXPECT_EQ(std::string(app.m_pszExeName), "sample");
+    }
+    {
+        CMainApp app(FALSE);
+        EXPECT_EQ(AfxWinMain(1, argv), 0);
+        EXPECT_TRUE(app.m_ranExit) << "a failed start still cleans up";
+    }
+}

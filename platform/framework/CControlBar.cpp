@@ -12,7 +12,6 @@
 
 #include <algorithm>
 
-AUX_DATA afxData;
 
 namespace {
 

@@ -52,12 +52,6 @@ class CControlBarInfo;
 #define LM_LENGTHY 0x20
 #define LM_COMMIT 0x40
 
-// The framework's fixed metrics the bars lay themselves out with.
-struct AUX_DATA {
-    int cxBorder2 = 2;
-    int cyBorder2 = 2;
-};
-extern AUX_DATA afxData;
 
 class CControlBar : public CWnd {
     DECLARE_DYNAMIC(CControlBar)

@@ -324,17 +324,16 @@ BOOL CDKWorkspaceState::LoadFromRegistry(int nMode, LPCSTR lpszValueName, LPCSTR
 BOOL CDKWorkspaceState::StreamRegistry(BOOL bStoring, LPCSTR lpszValueName, LPCSTR lpszRegistryKey,
                                        LPCSTR lpszProfileName, HKEY hRootKey, CByteArray& bytes) {
     const REGSAM access = bStoring ? kStoreAccess : KEY_READ;
-    HKEY software = nullptr;
-    if (RegOpenKeyEx(hRootKey, "Software", 0, access, &software) != ERROR_SUCCESS)
-        return FALSE;
-    HKEY key = software;
-    for (LPCSTR name : {lpszRegistryKey, lpszProfileName, kStateKey}) {
+    // Software (made when storing into a fresh registry), the key, the profile, "WorkspaceState".
+    HKEY key = hRootKey;
+    for (LPCSTR name : {"Software", lpszRegistryKey, lpszProfileName, kStateKey}) {
         HKEY next = nullptr;
         DWORD disposition = 0;
         const LSTATUS rc = bStoring ? RegCreateKeyEx(key, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                                                      &next, &disposition)
                                     : RegOpenKeyEx(key, name, 0, access, &next);
-        RegCloseKey(key);
+        if (key != hRootKey)
+            RegCloseKey(key);
         if (rc != ERROR_SUCCESS)
             return FALSE;
         key = next;

@@ -317,7 +317,10 @@ void CDKSizeControlBar::RedrawButton(const CRect& rectScreen) {
     RedrawWindow(&r, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void CDKSizeControlBar::OnPaint() { ValidateRect(nullptr); }
+void CDKSizeControlBar::OnPaint() {
+    // Validates only; BeginPaint also has the frame drawn when it waits.
+    CPaintDC dc(this);
+}
 
 BOOL CDKSizeControlBar::OnEraseBkgnd(CDC* pDC) {
     CRect client;

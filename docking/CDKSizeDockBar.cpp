@@ -1,9 +1,11 @@
 #include "docking/CDKSizeDockBar.h"
 
+#include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKSizeControlBar.h"
 #include "platform/framework/CDC.h"
 #include "platform/framework/CDockContext.h"
 #include "platform/framework/CFrameWnd.h"
+#include "platform/framework/Exceptions.h"
 
 #include <algorithm>
 
@@ -562,4 +564,26 @@ void CDKSizeDockBar::TrackSplitter(int nSplitter, CPoint start) {
     m_nDragged = -1;
     if (accepted && delta != 0)
         MoveSplitter(nSplitter, delta);
+}
+
+void EnableSizeDocking(CFrameWnd* pFrame, DWORD dwDockStyle) {
+    struct Side {
+        UINT id;
+        DWORD style;
+    };
+    static const Side sides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
+                                 {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
+                                 {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
+                                 {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT}};
+    pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CDKSizableMiniDockFrameWnd);
+    for (const Side& side : sides) {
+        if (!(side.style & dwDockStyle & CBRS_ALIGN_ANY) || pFrame->GetControlBar(side.id))
+            continue;
+        auto* dock = new CDKSizeDockBar;
+        dock->m_bAutoDelete = TRUE;
+        if (!dock->Create(pFrame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.style, side.id)) {
+            delete dock;
+            AfxThrowResourceException();
+        }
+    }
 }

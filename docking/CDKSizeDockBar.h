@@ -71,3 +71,7 @@ protected:
 
 // A sizeable bar that the dock bar lays out by the share rules (a CDKSizeControlBar).
 bool IsSizeableBar(const CControlBar* pBar);
+
+// Gives pFrame sizeable dock bars on the sides in dwDockStyle (CBRS_ALIGN_*) and sizeable floating
+// frames, as a docking frame's EnableDocking does.
+void EnableSizeDocking(CFrameWnd* pFrame, DWORD dwDockStyle);

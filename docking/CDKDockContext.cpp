@@ -143,6 +143,8 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
     m_rectLast = rect;
     m_sizeLast = size;
     m_bDitherLast = dither;
+    if (!bRemoveRect)
+        m_rectLastOutline = rect;
 }
 
 void CDKDockContext::EndDrag() {

@@ -20,6 +20,8 @@ public:
     CRect m_rectFullHeight{0, 0, 0, 0};
     CDockBar* m_pTargetDockBar = nullptr;
     CPoint m_ptStart{0, 0};
+    // The last outline shown (it stays set after the drag ends).
+    CRect m_rectLastOutline{0, 0, 0, 0};
 
 protected:
     DWORD CanDock() override;

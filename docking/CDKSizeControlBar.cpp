@@ -383,7 +383,10 @@ void CDKSizeControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
             RedrawButton(m_rectClose);
             return;
         }
-        if (m_rectExpand.PtInRect(screen) && IsExpandable()) {
+        if (m_rectExpand.PtInRect(screen)) {
+            // An inactive button takes no press (and starts no drag).
+            if (!IsExpandable())
+                return;
             SetCapture();
             m_nPressed = pressedExpand;
             RedrawButton(m_rectExpand);

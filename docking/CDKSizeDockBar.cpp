@@ -462,8 +462,9 @@ void CDKSizeDockBar::SplitterLimits(const Splitter& s, int* pMin, int* pMax) {
         *pMin = *pMax = 0;
         return;
     }
-    *pMin = std::max(*pMin, -backward);
-    *pMax = std::min(*pMax, forward);
+    // The bar at the far end keeps a caption's length: pressed to nothing it would leave the row.
+    *pMin = std::max(*pMin, -std::max(backward - dock::kCollapsedLength, 0));
+    *pMax = std::min(*pMax, std::max(forward - dock::kCollapsedLength, 0));
 }
 
 void CDKSizeDockBar::MoveSplitter(int nSplitter, int nDelta) {

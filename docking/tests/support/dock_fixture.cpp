@@ -54,7 +54,13 @@ void CreatePane(CFrameWnd* frame, CPaneBar& bar, const char* title, UINT id) {
 BEGIN_MESSAGE_MAP(CFixtureFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND_EX_RANGE(ID_PANE_INFORMATION, ID_PANE_OUTPUT, OnBarCheck)
+    ON_MESSAGE(WM_TAKE_PICTURE, OnTakePicture)
 END_MESSAGE_MAP()
+
+LRESULT CFixtureFrame::OnTakePicture(WPARAM, LPARAM) {
+    m_bPictureSaved = SaveScreenPng(this, m_strPicture);
+    return 0;
+}
 
 int CFixtureFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (CMDIFrameWnd::OnCreate(lpcs) == -1)
@@ -72,7 +78,11 @@ void CFixtureFrame::DockPanesAtStart() {
     m_wndProject.m_szVert = CSize(180, 200);
     m_wndOutput.m_szHorz = CSize(400, 110);
     DockControlBar(&m_wndInformation, AFX_IDW_DOCKBAR_LEFT);
-    DockControlBar(&m_wndProject, AFX_IDW_DOCKBAR_LEFT);
+    RecalcLayout();
+    // Project goes below Information, in the same row.
+    CRect below = WindowRect(&m_wndInformation);
+    below.OffsetRect(0, below.Height());
+    DockControlBar(&m_wndProject, AFX_IDW_DOCKBAR_LEFT, &below);
     DockControlBar(&m_wndOutput, AFX_IDW_DOCKBAR_BOTTOM);
     RecalcLayout();
 }
@@ -117,7 +127,8 @@ CRect WindowRect(CWnd* wnd) {
     return r;
 }
 
-void DragBar(CControlBar* bar, CPoint from, const std::vector<CPoint>& screenPoints, bool control, int endKey) {
+void DragBar(CControlBar* bar, CPoint from, const std::vector<CPoint>& screenPoints, bool control, int endKey,
+             CWnd* pictureOf) {
     HWND h = bar->m_hWnd;
     const WPARAM keys = MK_LBUTTON | (control ? MK_CONTROL : 0);
     CPoint last = from;
@@ -126,6 +137,8 @@ void DragBar(CControlBar* bar, CPoint from, const std::vector<CPoint>& screenPoi
         ::PostMessage(h, WM_MOUSEMOVE, keys, MAKELPARAM(p.x, p.y));
         last = p;
     }
+    if (pictureOf)
+        ::PostMessage(pictureOf->m_hWnd, WM_TAKE_PICTURE, 0, 0);
     if (endKey == VK_ESCAPE)
         ::PostMessage(h, WM_KEYDOWN, VK_ESCAPE, 0);
     else if (endKey == VK_RBUTTON)

@@ -15,6 +15,7 @@ namespace docktest {
 constexpr UINT ID_PANE_INFORMATION = 0xE840;
 constexpr UINT ID_PANE_PROJECT = 0xE841;
 constexpr UINT ID_PANE_OUTPUT = 0xE842;
+constexpr UINT WM_TAKE_PICTURE = WM_APP + 5;
 
 // A pane that records what it was told about its size.
 class CPaneBar : public CDKSizeControlBar {
@@ -38,8 +39,12 @@ public:
     CPaneBar m_wndOutput{SZBAR_CONTEXTMENU};
     // Puts the panes back where the program starts them.
     void DockPanesAtStart();
+    // The picture WM_TAKE_PICTURE saves (taken while a drag runs).
+    std::string m_strPicture;
+    bool m_bPictureSaved = false;
 
 protected:
+    afx_msg LRESULT OnTakePicture(WPARAM, LPARAM);
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     DECLARE_MESSAGE_MAP()
 };
@@ -57,9 +62,10 @@ void EndProgram(CFixtureApp& app);
 
 // A drag of a bar scripted as the pointer would do it: pressed at from (client coordinates of the
 // bar), moved through the points (screen coordinates), then released, or ended by key (VK_ESCAPE)
-// or a right click (VK_RBUTTON). With control, Ctrl is held for the moves.
+// or a right click (VK_RBUTTON). With control, Ctrl is held for the moves. With pictureOf, that
+// frame saves its picture after the last move, while the drag still runs.
 void DragBar(CControlBar* bar, CPoint from, const std::vector<CPoint>& screenPoints, bool control = false,
-             int endKey = 0);
+             int endKey = 0, CWnd* pictureOf = nullptr);
 CRect WindowRect(CWnd* wnd);
 // Saves the frame with anything drawn on the desktop (drag outlines, floating frames) over it.
 bool SaveScreenPng(CWnd* frame, const std::string& name);

@@ -3,6 +3,7 @@
 
 #include "docking/CDKDockContext.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
+#include "docking/CDKWorkspaceState.h"
 #include "docking/SizeBarGeometry.h"
 #include "docking/tests/support/dock_fixture.h"
 #include "platform/framework/CMenu.h"
@@ -277,4 +278,41 @@ TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
     DragBar(&output, CaptionPoint(output), {client.CenterPoint()}, true);
     ASSERT_TRUE(output.IsFloating());
     EXPECT_TRUE(SaveScreenPng(frame, "docking_three_sides_and_floating"));
+}
+
+TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
+    CPaneBar& info = frame->m_wndInformation;
+    DragBar(&info, CaptionPoint(info), {info.GetCaptionRect().CenterPoint() + CPoint(30, 0), TopEdge()});
+    ASSERT_EQ(info.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
+    CPaneBar& output = frame->m_wndOutput;
+    DragBar(&output, CaptionPoint(output), {CPoint(WindowRect(frame).CenterPoint())}, true);
+    ASSERT_TRUE(output.IsFloating());
+    const CPoint floatingAt = WindowRect(output.GetParentFrame()).TopLeft();
+
+    CDKWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+    CByteArray bytes;
+    ASSERT_TRUE(state.WriteToBytes(bytes));
+    EndProgram(app);
+
+    CFixtureApp again;
+    StartProgram(again);
+    CFixtureFrame* second = again.Frame();
+    // A damaged state is refused and the program keeps its starting layout.
+    CByteArray damaged;
+    damaged.SetSize(bytes.GetSize() / 2);
+    std::copy(bytes.GetData(), bytes.GetData() + damaged.GetSize(), damaged.GetData());
+    CDKWorkspaceState refused;
+    EXPECT_FALSE(refused.ReadFromBytes(damaged));
+    EXPECT_EQ(second->m_wndInformation.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+
+    CDKWorkspaceState restored;
+    ASSERT_TRUE(restored.ReadFromBytes(bytes));
+    ASSERT_TRUE(restored.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    pm::afxtest::pump();
+    EXPECT_EQ(second->m_wndInformation.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_EQ(second->m_wndProject.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(second->m_wndOutput.IsFloating());
+    EXPECT_EQ(WindowRect(second->m_wndOutput.GetParentFrame()).TopLeft(), floatingAt);
+    EndProgram(again);
 }

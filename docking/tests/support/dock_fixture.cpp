@@ -38,10 +38,10 @@ public:
 };
 IMPLEMENT_DYNCREATE(CFixtureView, CView)
 
-class CFixtureChild : public CMDIChildWnd {
+class CFixtureChild : public CDKMDIChildWndSizeDock {
     DECLARE_DYNCREATE(CFixtureChild)
 };
-IMPLEMENT_DYNCREATE(CFixtureChild, CMDIChildWnd)
+IMPLEMENT_DYNCREATE(CFixtureChild, CDKMDIChildWndSizeDock)
 
 void CreatePane(CFrameWnd* frame, CPaneBar& bar, const char* title, UINT id) {
     bar.Create(frame, title, id, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120));
@@ -51,7 +51,7 @@ void CreatePane(CFrameWnd* frame, CPaneBar& bar, const char* title, UINT id) {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CFixtureFrame, CMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CFixtureFrame, CDKMDIFrameWndSizeDock)
     ON_WM_CREATE()
     ON_COMMAND_EX_RANGE(ID_PANE_INFORMATION, ID_PANE_OUTPUT, OnBarCheck)
     ON_MESSAGE(WM_TAKE_PICTURE, OnTakePicture)
@@ -63,7 +63,7 @@ LRESULT CFixtureFrame::OnTakePicture(WPARAM, LPARAM) {
 }
 
 int CFixtureFrame::OnCreate(LPCREATESTRUCT lpcs) {
-    if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+    if (CDKMDIFrameWndSizeDock::OnCreate(lpcs) == -1)
         return -1;
     EnableSizeDocking(this, CBRS_ALIGN_ANY);
     CreatePane(this, m_wndInformation, "Information", ID_PANE_INFORMATION);

@@ -1,8 +1,10 @@
 #pragma once
 // The docking test program: an MDI frame with sizeable dock bars on its four sides, three sizeable
 // panes ("Information" and "Project" docked left, "Output" at the bottom) and three documents in
-// MDI children. Tests drive it with scripted input and save its pictures.
+// MDI children that can dock as panes. Tests drive it with scripted input and save its pictures.
 
+#include "docking/CDKMDIChildWndSizeDock.h"
+#include "docking/CDKMDIFrameWndSizeDock.h"
 #include "docking/CDKSizeControlBar.h"
 #include "docking/CDKSizeDockBar.h"
 #include "platform/framework/afxwin.h"
@@ -32,7 +34,7 @@ public:
     std::vector<Resize> resizes;
 };
 
-class CFixtureFrame : public CMDIFrameWnd {
+class CFixtureFrame : public CDKMDIFrameWndSizeDock {
 public:
     CPaneBar m_wndInformation{SZBAR_CONTEXTMENU};
     CPaneBar m_wndProject{SZBAR_CONTEXTMENU | SZBAR_SOLIDCAPTION};

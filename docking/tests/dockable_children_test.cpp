@@ -1,0 +1,107 @@
+// Document windows that dock as panes in the docking test program: the view moves into a pane and
+// back with its text, the window stays the active child while docked and never shows, and the
+// pane's caption follows the window's title.
+
+#include "docking/tests/support/dock_fixture.h"
+#include "platform/framework/CMenu.h"
+#include "platform/framework/tests/support/framework_test.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+namespace {
+
+class DockableChildren : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartProgram(app);
+        frame = app.Frame();
+        active = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
+        ASSERT_NE(active, nullptr);
+        view = active->GetActiveView();
+        ASSERT_NE(view, nullptr);
+    }
+    void TearDown() override { EndProgram(app); }
+    CFixtureApp app;
+    CFixtureFrame* frame = nullptr;
+    CDKMDIChildWndSizeDock* active = nullptr;
+    CView* view = nullptr;
+};
+
+CString TextOf(CWnd* wnd) {
+    CString s;
+    wnd->GetWindowText(s);
+    return s;
+}
+
+} // namespace
+
+TEST_F(DockableChildren, DockingMovesTheViewIntoAPaneAndBack) {
+    const CString title = TextOf(active);
+    CDocument* doc = view->GetDocument();
+    // The dock command, as the window's system menu gives it.
+    active->SendMessage(WM_SYSCOMMAND, CDKMDIChildWndSizeDock::DockCommandId(), 0);
+    pm::afxtest::pump();
+    ASSERT_TRUE(active->IsDocked());
+    EXPECT_FALSE(active->IsWindowVisible());
+    EXPECT_TRUE(active->m_wndViewBar.IsWindowVisible());
+    EXPECT_TRUE(::IsChild(active->m_wndViewBar.m_hWnd, view->m_hWnd));
+    EXPECT_TRUE(view->IsWindowVisible());
+    EXPECT_EQ(frame->MDIGetActive(), active);
+    EXPECT_EQ(frame->GetActiveFrame(), active);
+    EXPECT_EQ(TextOf(&active->m_wndViewBar), title);
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_document_docked"));
+
+    // Showing it through its style changes nothing while it is docked.
+    active->ModifyStyle(0, WS_VISIBLE);
+    EXPECT_FALSE(active->IsWindowVisible());
+
+    active->SendMessage(WM_COMMAND, CDKMDIChildWndSizeDock::DockCommandId(), 0);
+    pm::afxtest::pump();
+    EXPECT_FALSE(active->IsDocked());
+    EXPECT_TRUE(active->IsWindowVisible());
+    EXPECT_FALSE(active->m_wndViewBar.IsWindowVisible());
+    EXPECT_EQ(view->GetParent(), active);
+    EXPECT_EQ(view->GetDocument(), doc);
+    EXPECT_EQ(frame->MDIGetActive(), active);
+    EXPECT_EQ(active->GetActiveView(), view);
+}
+
+TEST_F(DockableChildren, AMaximisedChildIsRestoredToDockAndMaximisedAgainAfter) {
+    active->MDIMaximize();
+    pm::afxtest::pump();
+    ASSERT_TRUE(active->IsZoomed());
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    EXPECT_FALSE(active->IsZoomed());
+    ASSERT_TRUE(active->SetDocked(FALSE));
+    pm::afxtest::pump();
+    EXPECT_TRUE(active->IsZoomed());
+}
+
+TEST_F(DockableChildren, ActivatingAnotherChildEndsTheDockedOnesTurn) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    HWND other = ::GetWindow(active->m_hWnd, GW_HWNDNEXT);
+    ASSERT_NE(other, nullptr);
+    auto* otherChild = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(other));
+    frame->ActivateChild(otherChild);
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->MDIGetActive(), otherChild);
+    EXPECT_EQ(frame->m_pActiveDockedChild, nullptr);
+    EXPECT_TRUE(active->IsDocked());
+}
+
+TEST_F(DockableChildren, SystemMenuCarriesTheDockItem) {
+    CMenu* menu = active->GetSystemMenu(FALSE);
+    CString text;
+    menu->GetMenuString(CDKMDIChildWndSizeDock::DockCommandId(), text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Dock window");
+    EXPECT_LT(CDKMDIChildWndSizeDock::DockCommandId(), 0xF000u);
+}
+
+TEST(DockableChildrenPlainFrame, DockingUnderAPlainMDIFrameDoesNothing) {
+    CDKMDIChildWndSizeDock child;
+    EXPECT_FALSE(child.SetDocked(TRUE));
+    EXPECT_FALSE(child.IsDocked());
+}

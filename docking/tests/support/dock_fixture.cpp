@@ -70,6 +70,8 @@ int CFixtureFrame::OnCreate(LPCREATESTRUCT lpcs) {
     CreatePane(this, m_wndProject, "Project", ID_PANE_PROJECT);
     CreatePane(this, m_wndOutput, "Output", ID_PANE_OUTPUT);
     DockPanesAtStart();
+    // Multi-line tabs at the bottom, as the editor shows them.
+    m_wndTabs.Attach(this, TCS_MULTILINE | TCS_HOTTRACK | TCS_BOTTOM | TCS_SCROLLOPPOSITE);
     return 0;
 }
 

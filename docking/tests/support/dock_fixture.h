@@ -1,9 +1,10 @@
 #pragma once
 // The docking test program: an MDI frame with sizeable dock bars on its four sides, three sizeable
 // panes ("Information" and "Project" docked left, "Output" at the bottom) and three documents in
-// MDI children that can dock as panes. Tests drive it with scripted input and save its pictures.
+// MDI children that can dock as panes, with a tab strip around the MDI client. Tests drive it with scripted input and save its pictures.
 
 #include "docking/CDKMDIChildWndSizeDock.h"
+#include "docking/CDKMDIClientTabs.h"
 #include "docking/CDKMDIFrameWndSizeDock.h"
 #include "docking/CDKSizeControlBar.h"
 #include "docking/CDKSizeDockBar.h"
@@ -39,6 +40,7 @@ public:
     CPaneBar m_wndInformation{SZBAR_CONTEXTMENU};
     CPaneBar m_wndProject{SZBAR_CONTEXTMENU | SZBAR_SOLIDCAPTION};
     CPaneBar m_wndOutput{SZBAR_CONTEXTMENU};
+    CDKMDIClientTabs m_wndTabs;
     // Puts the panes back where the program starts them.
     void DockPanesAtStart();
     // The picture WM_TAKE_PICTURE saves (taken while a drag runs).

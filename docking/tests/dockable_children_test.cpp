@@ -105,3 +105,35 @@ TEST(DockableChildrenPlainFrame, DockingUnderAPlainMDIFrameDoesNothing) {
     EXPECT_FALSE(child.SetDocked(TRUE));
     EXPECT_FALSE(child.IsDocked());
 }
+
+TEST_F(DockableChildren, ASecondWindowsNumberShowsOnThePaneCaption) {
+    CDocument* doc = view->GetDocument();
+    auto* second = static_cast<CDKMDIChildWndSizeDock*>(app.m_pTemplate->CreateNewFrame(doc, nullptr));
+    ASSERT_NE(second, nullptr);
+    app.m_pTemplate->InitialUpdateFrame(second, doc, TRUE);
+    pm::afxtest::pump();
+    const CString title = TextOf(second);
+    ASSERT_NE(title.Find(":2"), -1) << (LPCSTR)title;
+    ASSERT_TRUE(second->SetDocked(TRUE));
+    pm::afxtest::pump();
+    EXPECT_EQ(TextOf(&second->m_wndViewBar), title);
+}
+
+TEST(AutoDeleteBars, GoWithTheirOwnFrameOnly) {
+    struct CountedBar : CDKSizeControlBar {
+        explicit CountedBar(int* deleted) : CDKSizeControlBar(SZBAR_AUTODELETE), m_deleted(deleted) {}
+        ~CountedBar() override { ++*m_deleted; }
+        int* m_deleted;
+    };
+    int deleted = 0;
+    CDKMDIFrameWndSizeDock first, second;
+    auto* mine = new CountedBar(&deleted);
+    mine->m_pDockSite = &first;
+    CountedBar survivor(&deleted);
+    survivor.m_pDockSite = &second;
+    CDKSizeControlBar::DeleteAutoDeleteBars(&first);
+    EXPECT_EQ(deleted, 1);
+    CDKSizeControlBar::DeleteAutoDeleteBars(&first); // once only
+    EXPECT_EQ(deleted, 1);
+    survivor.m_pDockSite = nullptr;
+}

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 const int kGripper = 3;       // the gripper's thickness

@@ -52,7 +52,6 @@ class CControlBarInfo;
 #define LM_LENGTHY 0x20
 #define LM_COMMIT 0x40
 
-
 class CControlBar : public CWnd {
     DECLARE_DYNAMIC(CControlBar)
 public:

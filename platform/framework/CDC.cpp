@@ -53,7 +53,7 @@ HDC CDC::Detach() {
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC) {
-    if (!Attach(::CreateCompatibleDC(pDC->GetSafeHdc()))) return FALSE;
+    if (!Attach(::CreateCompatibleDC(pm::afx::safeHdc(pDC)))) return FALSE;
     m_bOwnsDC = TRUE;
     return TRUE;
 }
@@ -81,27 +81,27 @@ CGdiObject* CDC::SelectStockObject(int nIndex) {
 }
 
 CPen* CDC::SelectObject(CPen* pPen) {
-    return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, pPen->GetSafeHandle())));
+    return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, pm::afx::safeHandle(pPen))));
 }
 
 CBrush* CDC::SelectObject(CBrush* pBrush) {
-    return CBrush::FromHandle(static_cast<HBRUSH>(::SelectObject(m_hDC, pBrush->GetSafeHandle())));
+    return CBrush::FromHandle(static_cast<HBRUSH>(::SelectObject(m_hDC, pm::afx::safeHandle(pBrush))));
 }
 
 CFont* CDC::SelectObject(CFont* pFont) {
-    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pFont->GetSafeHandle())));
+    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pm::afx::safeHandle(pFont))));
 }
 
 CBitmap* CDC::SelectObject(CBitmap* pBitmap) {
-    return CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, pBitmap->GetSafeHandle())));
+    return CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, pm::afx::safeHandle(pBitmap))));
 }
 
 int CDC::SelectObject(CRgn* pRgn) {
-    return ::SelectClipRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()));
+    return ::SelectClipRgn(m_hDC, static_cast<HRGN>(pm::afx::safeHandle(pRgn)));
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject) {
-    return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->GetSafeHandle()));
+    return CGdiObject::FromHandle(::SelectObject(m_hDC, pm::afx::safeHandle(pObject)));
 }
 
 CPen* CDC::GetCurrentPen() const {
@@ -309,7 +309,7 @@ int CDC::GetTextFace(CString& rString) const {
 
 // ---- Window-bound DCs ----
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pm::afx::safeHwnd(pWnd)) {
     Attach(::GetDC(m_hWnd));
 }
 
@@ -317,7 +317,7 @@ CClientDC::~CClientDC() {
     ::ReleaseDC(m_hWnd, Detach());
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pm::afx::safeHwnd(pWnd)) {
     Attach(::GetWindowDC(m_hWnd));
 }
 

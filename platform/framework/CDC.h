@@ -7,6 +7,11 @@
 #include "platform/framework/CString.h"
 
 class CWnd;
+class CDC;
+
+namespace pm::afx {
+HDC safeHdc(const CDC* p);
+} // namespace pm::afx
 
 class CDC : public CObject {
     DECLARE_DYNCREATE(CDC)
@@ -160,11 +165,11 @@ public:
 
     // ---- Bitmaps ----
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
-        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop);
+        return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pm::afx::safeHdc(pSrcDC), xSrc, ySrc, dwRop);
     }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                     int nSrcHeight, DWORD dwRop) {
-        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth, nSrcHeight,
+        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pm::afx::safeHdc(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight,
                             dwRop);
     }
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
@@ -243,3 +248,7 @@ public:
 protected:
     HWND m_hWnd = nullptr;
 };
+
+inline HDC pm::afx::safeHdc(const CDC* p) {
+    return p ? p->m_hDC : nullptr;
+}

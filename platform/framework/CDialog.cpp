@@ -20,6 +20,28 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
     return pDlg ? pDlg->OnInitDialog() : TRUE;
 }
 
+namespace {
+
+// The platform's modal dialog loop shows each message to WH_MSGFILTER hooks first: this one gives
+// a framework dialog (and its controls) their PreTranslateMessage, as the framework's own loops do.
+HHOOK dialogFilterHook = nullptr;
+
+LRESULT CALLBACK dialogMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && msg && msg->hwnd) {
+        HWND top = ::GetAncestor(msg->hwnd, GA_ROOT);
+        if (dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top)) && CWnd::WalkPreTranslateTree(top, msg)) return TRUE;
+    }
+    return ::CallNextHookEx(dialogFilterHook, code, wParam, lParam);
+}
+
+void installDialogMessageFilter() {
+    if (!dialogFilterHook)
+        dialogFilterHook = ::SetWindowsHookEx(WH_MSGFILTER, &dialogMessageFilter, nullptr, ::GetCurrentThreadId());
+}
+
+} // namespace
+
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
@@ -32,13 +54,14 @@ CDialog::~CDialog() {
 
 HWND CDialog::PreModal() {
     CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND hWndParent = pParent ? pParent->GetSafeHwnd() : nullptr;
+    HWND hWndParent = pParent ? pm::afx::safeHwnd(pParent) : nullptr;
     // A child window's dialog is owned by its top-level window.
     if (hWndParent && (::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD)) hWndParent = ::GetAncestor(hWndParent, GA_ROOT);
     return hWndParent;
 }
 
 INT_PTR CDialog::DoModal() {
+    installDialogMessageFilter();
     HWND hWndParent = PreModal();
     AfxHookWindowCreate(this);
     INT_PTR result = m_lpDialogTemplate
@@ -61,7 +84,7 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
     if (pParentWnd) m_pParentWnd = pParentWnd;
     CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pParent->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pm::afx::safeHwnd(pParent), &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) PostNcDestroy();
     return hWnd != nullptr;
 }
@@ -70,7 +93,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) 
     if (pParentWnd) m_pParentWnd = pParentWnd;
     CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pParent->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pm::afx::safeHwnd(pParent), &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) PostNcDestroy();
     return hWnd != nullptr;
 }
@@ -126,7 +149,7 @@ void CDialog::PrevDlgCtrl() const {
 }
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
-    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
+    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWndCtrl)), 1);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {

@@ -28,22 +28,21 @@ public:
 
 protected:
     BOOL OnInitDialog() override {
-        CListBox* pListBox = static_cast<CListBox*>(GetDlgItem(kTypeList));
         for (POSITION pos = m_pList->GetHeadPosition(); pos;) {
             auto* pTemplate = static_cast<CDocTemplate*>(m_pList->GetNext(pos));
             CString name;
             if (!pTemplate->GetDocString(name, CDocTemplate::fileNewName) || name.IsEmpty()) continue;
-            int index = pListBox->AddString(name);
-            pListBox->SetItemDataPtr(index, pTemplate);
+            LPCSTR text = name;
+            LRESULT index = SendDlgItemMessage(kTypeList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            SendDlgItemMessage(kTypeList, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(pTemplate));
         }
-        pListBox->SetCurSel(0);
+        SendDlgItemMessage(kTypeList, LB_SETCURSEL, 0);
         return CDialog::OnInitDialog();
     }
     void OnOK() override {
-        CListBox* pListBox = static_cast<CListBox*>(GetDlgItem(kTypeList));
-        int index = pListBox->GetCurSel();
+        LRESULT index = SendDlgItemMessage(kTypeList, LB_GETCURSEL);
         if (index == LB_ERR) return;
-        m_pSelectedTemplate = static_cast<CDocTemplate*>(pListBox->GetItemDataPtr(index));
+        m_pSelectedTemplate = reinterpret_cast<CDocTemplate*>(SendDlgItemMessage(kTypeList, LB_GETITEMDATA, static_cast<WPARAM>(index)));
         CDialog::OnOK();
     }
     void OnDoubleClick() { OnOK(); }

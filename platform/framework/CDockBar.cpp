@@ -249,11 +249,9 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                 wrapped = true;
             }
             if (!wrapped) {
-                if (rect != rectBar) {
-                    if (!m_bLayoutQuery && !(bar->m_dwStyle & CBRS_FLOATING) && bar->m_pDockContext)
-                        bar->m_pDockContext->m_rectMRUDockPos = rect;
-                    AfxRepositionWindow(&layout, bar->m_hWnd, &rect);
-                }
+                if (!m_bLayoutQuery && !(bar->m_dwStyle & CBRS_FLOATING) && bar->m_pDockContext)
+                    bar->m_pDockContext->m_rectMRUDockPos = rect;
+                if (rect != rectBar) AfxRepositionWindow(&layout, bar->m_hWnd, &rect);
                 if (bHorz) pt.x = rect.left + sizeBar.cx - bx;
                 else pt.y = rect.top + sizeBar.cy - by;
                 rowWidth = std::max<int>(rowWidth, bHorz ? sizeBar.cy : sizeBar.cx);

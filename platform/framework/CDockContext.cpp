@@ -9,7 +9,11 @@
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CMiniFrameWnd.h"
 
+#include <cstdlib>
+
 namespace {
+
+const int kDragThreshold = 4; // pixels the pointer must move before a press becomes a drag
 
 bool horzf(DWORD style) { return (style & CBRS_ORIENT_HORZ) != 0; }
 bool vertf(DWORD style) { return (style & CBRS_ORIENT_VERT) != 0; }
@@ -243,20 +247,21 @@ void CDockContext::InitLoop() {
     m_bDitherLast = FALSE;
     m_rectLast.SetRectEmpty();
     m_sizeLast = CSize(0, 0);
-    m_pDC = CDC::FromHandle(::GetDCEx(::GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE));
 }
 
 void CDockContext::CancelLoop() {
     DrawFocusRect(TRUE);
     ::ReleaseCapture();
-    if (m_pDC) ::ReleaseDC(::GetDesktopWindow(), m_pDC->m_hDC);
-    m_pDC = nullptr;
     m_rectLast.SetRectEmpty();
 }
 
 BOOL CDockContext::Track() {
     if (::GetCapture()) return FALSE;
     ::SetCapture(m_pBar->m_hWnd);
+    // A press and release without the pointer leaving the drag threshold is a click: it moves
+    // nothing (so the clicks of a double click do not dock or float the bar).
+    CPoint start = m_ptLast;
+    bool moved = false;
     while (::GetCapture() == m_pBar->m_hWnd) {
         MSG msg;
         if (!::GetMessage(&msg, nullptr, 0, 0)) {
@@ -265,13 +270,21 @@ BOOL CDockContext::Track() {
         }
         switch (msg.message) {
         case WM_LBUTTONUP:
+            if (!moved) {
+                CancelLoop();
+                return FALSE;
+            }
             if (m_bDragging) EndDrag();
             else EndResize();
             return TRUE;
         case WM_MOUSEMOVE:
+            if (!moved) {
+                CPoint pt = screenPoint(msg);
+                moved = std::abs(pt.x - start.x) >= kDragThreshold || std::abs(pt.y - start.y) >= kDragThreshold;
+            }
             if (m_bDragging) {
-                // Ctrl is read from the move itself as well: it may have been held before the drag.
-                UpdateState(&m_bForceFrame, (msg.wParam & MK_CONTROL) != 0);
+                // A Ctrl pressed before the drag shows on the moves; its release comes as a key.
+                if ((msg.wParam & MK_CONTROL) || ::GetKeyState(VK_CONTROL) < 0) UpdateState(&m_bForceFrame, TRUE);
                 Move(screenPoint(msg));
             } else {
                 Stretch(screenPoint(msg));
@@ -300,7 +313,6 @@ BOOL CDockContext::Track() {
 }
 
 void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
-    if (!m_pDC) return;
     CSize size(1, 1);
     CRect rect;
     bool dither = false;
@@ -326,8 +338,13 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
         brush->Attach(::CreateHalftoneBrush());
         return brush;
     }();
+    // The desktop's window DC draws on the overlay above every window; releasing it shows the change.
+    HWND desktop = ::GetDesktopWindow();
+    m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE));
     m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, dither ? halftone : white,
                         m_bDitherLast ? halftone : white);
+    ::ReleaseDC(desktop, m_pDC->m_hDC);
+    m_pDC = nullptr;
     m_rectLast = rect;
     m_sizeLast = size;
     m_bDitherLast = dither;

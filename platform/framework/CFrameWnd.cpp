@@ -71,8 +71,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         }
     }
     m_strTitle = lpszWindowName;
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenu, pContext)) {
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, pm::afx::createWidth(rect),
+                  pm::afx::createHeight(rect), pm::afx::safeHwnd(pParentWnd), hMenu, pContext)) {
         if (hMenu) ::DestroyMenu(hMenu);
         return FALSE;
     }

@@ -30,8 +30,32 @@ CGdiObject::~CGdiObject() {
     DeleteObject();
 }
 
+namespace {
+
+// A temporary wrapper of the handle's own kind, so a typed FromHandle gets an object of its type.
+CGdiObject* makeTemporary(HGDIOBJ hObject) {
+    switch (::GetObjectType(hObject)) {
+    case OBJ_PEN:
+        return new CPen;
+    case OBJ_BRUSH:
+        return new CBrush;
+    case OBJ_FONT:
+        return new CFont;
+    case OBJ_BITMAP:
+        return new CBitmap;
+    case OBJ_REGION:
+        return new CRgn;
+    case OBJ_PAL:
+        return new CPalette;
+    default:
+        return new CGdiObject;
+    }
+}
+
+} // namespace
+
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) {
-    return gdiMap().fromHandle(hObject);
+    return gdiMap().fromHandle(hObject, &makeTemporary);
 }
 
 void CGdiObject::DeleteTempMap() {
@@ -65,7 +89,7 @@ BOOL CGdiObject::CreateStockObject(int nIndex) {
 }
 
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) {
-    return Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->GetSafeHandle())));
+    return Attach(::CreatePatternBrush(static_cast<HBITMAP>(pm::afx::safeHandle(pBitmap))));
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,

@@ -138,3 +138,9 @@ public:
     UINT GetNearestPaletteIndex(COLORREF crColor) const { return ::GetNearestPaletteIndex(*this, crColor); }
     int GetEntryCount() const;
 };
+
+namespace pm::afx {
+inline HGDIOBJ safeHandle(const CGdiObject* p) {
+    return p ? p->m_hObject : nullptr;
+}
+} // namespace pm::afx

@@ -48,3 +48,9 @@ public:
     COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
     BOOL SetOverlayImage(int nImage, int nOverlay) { return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay); }
 };
+
+namespace pm::afx {
+inline HIMAGELIST safeHandle(const CImageList* p) {
+    return p ? p->m_hImageList : nullptr;
+}
+} // namespace pm::afx

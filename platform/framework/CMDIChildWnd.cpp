@@ -54,7 +54,7 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     if (!pParentWnd) return FALSE;
     pParentWnd->RecalcLayout();
     pm::afx::registerStandardClasses();
-    CREATESTRUCT cs{pContext, nullptr, nullptr, pParentWnd->m_hWnd, rect.bottom - rect.top, rect.right - rect.left,
+    CREATESTRUCT cs{pContext, nullptr, nullptr, pParentWnd->m_hWnd, pm::afx::createHeight(rect), pm::afx::createWidth(rect),
                     rect.top, rect.left, static_cast<LONG>(dwStyle), lpszWindowName, lpszClassName, 0};
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();

@@ -61,7 +61,7 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*) {
 
 BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu) {
     DWORD style = WS_VISIBLE | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | MDIS_ALLCHILDSTYLES;
-    CLIENTCREATESTRUCT ccs{pWindowMenu->GetSafeHmenu(), AFX_IDM_FIRST_MDICHILD};
+    CLIENTCREATESTRUCT ccs{pm::afx::safeHmenu(pWindowMenu), AFX_IDM_FIRST_MDICHILD};
     if (lpCreateStruct->style & (WS_HSCROLL | WS_VSCROLL)) {
         style |= lpCreateStruct->style & (WS_HSCROLL | WS_VSCROLL);
         ModifyStyle(WS_HSCROLL | WS_VSCROLL, 0, SWP_NOREDRAW | SWP_FRAMECHANGED);
@@ -93,7 +93,7 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
 }
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate) {
-    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWndActivate->GetSafeHwnd()), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWndActivate)), 0);
 }
 
 void CMDIFrameWnd::MDINext() {
@@ -105,11 +105,11 @@ void CMDIFrameWnd::MDIPrev() {
 }
 
 void CMDIFrameWnd::MDIMaximize(CWnd* pWnd) {
-    ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWnd)), 0);
 }
 
 void CMDIFrameWnd::MDIRestore(CWnd* pWnd) {
-    ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWnd)), 0);
 }
 
 void CMDIFrameWnd::MDITile(int nType) {
@@ -126,8 +126,8 @@ void CMDIFrameWnd::MDIIconArrange() {
 
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu) {
     auto old = reinterpret_cast<HMENU>(::SendMessage(m_hWndMDIClient, WM_MDISETMENU,
-                                                     reinterpret_cast<WPARAM>(pFrameMenu->GetSafeHmenu()),
-                                                     reinterpret_cast<LPARAM>(pWindowMenu->GetSafeHmenu())));
+                                                     reinterpret_cast<WPARAM>(pm::afx::safeHmenu(pFrameMenu)),
+                                                     reinterpret_cast<LPARAM>(pm::afx::safeHmenu(pWindowMenu))));
     return CMenu::FromHandle(old);
 }
 

@@ -80,3 +80,9 @@ public:
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 };
+
+namespace pm::afx {
+inline HMENU safeHmenu(const CMenu* p) {
+    return p ? p->m_hMenu : nullptr;
+}
+} // namespace pm::afx

@@ -125,7 +125,7 @@ BOOL CWinApp::IsIdleMessage(MSG* pMsg) {
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg) {
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg)) return TRUE;
+    if (CWnd::WalkPreTranslateTree(pm::afx::safeHwnd(pMainWnd), pMsg)) return TRUE;
     // A modeless window outside the main frame still gets the main frame's accelerators.
     if (pMainWnd && pMainWnd->m_hWnd && pMsg->hwnd) {
         CWnd* pWnd = CWnd::FromHandle(pMsg->hwnd);

@@ -18,6 +18,11 @@ class CFrameWnd;
 class CDataExchange;
 struct CCreateContext;
 
+namespace pm::afx {
+// The handle of a window object that may be null.
+HWND safeHwnd(const CWnd* p);
+} // namespace pm::afx
+
 // m_nFlags bits.
 #define WF_TOOLTIPS 0x0001
 #define WF_TEMPHIDE 0x0002
@@ -141,7 +146,7 @@ public:
     static CWnd* GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm);
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     int SetDlgCtrlID(int nID);
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pm::afx::safeHwnd(pWnd)); }
     CWnd* ChildWindowFromPoint(POINT point) const;
     static CWnd* WindowFromPoint(POINT point);
     static CWnd* GetFocus();
@@ -407,3 +412,17 @@ CString appTitle();
 } // namespace pm::afx
 // Whether hWnd's procedure is the framework's.
 BOOL AfxIsFrameworkWindow(HWND hWnd);
+
+namespace pm::afx {
+// A creation rectangle's size; CW_USEDEFAULT corners give CW_USEDEFAULT sizes.
+inline int createWidth(const RECT& rc) {
+    return rc.left == CW_USEDEFAULT ? CW_USEDEFAULT : rc.right - rc.left;
+}
+inline int createHeight(const RECT& rc) {
+    return rc.top == CW_USEDEFAULT ? CW_USEDEFAULT : rc.bottom - rc.top;
+}
+} // namespace pm::afx
+
+inline HWND pm::afx::safeHwnd(const CWnd* p) {
+    return p ? p->m_hWnd : nullptr;
+}

@@ -70,7 +70,7 @@ CWnd* CWnd::GetParent() const {
 }
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
-    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    return FromHandle(::SetParent(m_hWnd, pm::afx::safeHwnd(pWndNewParent)));
 }
 
 CWnd* CWnd::GetOwner() const {
@@ -198,11 +198,11 @@ CWnd* CWnd::GetForegroundWindow() {
 }
 
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
-    return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandle(::GetNextDlgTabItem(m_hWnd, pm::afx::safeHwnd(pWndCtl), bPrevious));
 }
 
 CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const {
-    return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandle(::GetNextDlgGroupItem(m_hWnd, pm::afx::safeHwnd(pWndCtl), bPrevious));
 }
 
 // ---- Styles ----
@@ -248,11 +248,11 @@ void CWnd::ScreenToClient(LPRECT lpRect) const {
 }
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+    ::MapWindowPoints(m_hWnd, pm::afx::safeHwnd(pwndTo), lpPoint, nCount);
 }
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<LPPOINT>(lpRect), 2);
+    ::MapWindowPoints(m_hWnd, pm::afx::safeHwnd(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
@@ -365,7 +365,7 @@ void CWnd::CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) {
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), bRedraw);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pm::afx::safeHandle(pFont)), bRedraw);
 }
 
 CFont* CWnd::GetFont() const {
@@ -396,7 +396,7 @@ CDC* CWnd::GetWindowDC() {
 }
 
 int CWnd::ReleaseDC(CDC* pDC) {
-    return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc());
+    return ::ReleaseDC(m_hWnd, pm::afx::safeHdc(pDC));
 }
 
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) {
@@ -470,6 +470,10 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
         wndTemp.m_hWnd = child;
         state.m_nID = static_cast<WORD>(::GetDlgCtrlID(child));
         state.m_pOther = &wndTemp;
+        // A control with its own update handler answers first.
+        if (CWnd* pControl = FromHandlePermanent(child))
+            if (pControl->CWnd::OnCmdMsg(0, static_cast<int>(MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE)), &state, nullptr))
+                continue;
         if (CWnd::OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr)) continue;
         // Only push buttons are disabled for lack of a handler; check boxes and radios stay.
         BOOL disable = bDisableIfNoHndler;

@@ -73,7 +73,7 @@ BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
     ::InitCommonControls();
     return CWnd::CreateEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), nullptr);
+                          CW_USEDEFAULT, pm::afx::safeHwnd(pParentWnd), nullptr);
 }
 
 void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const {

@@ -23,7 +23,7 @@ class CSpinButtonCtrl : public CWnd {
     DECLARE_DYNAMIC(CSpinButtonCtrl)
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-    CWnd* SetBuddy(CWnd* pWndBuddy) { return CWnd::FromHandle(PM_SEND(HWND, UDM_SETBUDDY, pWndBuddy->GetSafeHwnd(), 0)); }
+    CWnd* SetBuddy(CWnd* pWndBuddy) { return CWnd::FromHandle(PM_SEND(HWND, UDM_SETBUDDY, pm::afx::safeHwnd(pWndBuddy), 0)); }
     CWnd* GetBuddy() const { return CWnd::FromHandle(PM_SEND(HWND, UDM_GETBUDDY, 0, 0)); }
     void SetRange(short nLower, short nUpper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower)); }
     void SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(nLower), nUpper); }
@@ -76,7 +76,7 @@ public:
     BOOL SetItem(int nPos, HDITEM* pHeaderItem) { return PM_SEND(BOOL, HDM_SETITEM, nPos, pHeaderItem); }
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const { return PM_SEND(BOOL, HDM_GETITEMRECT, nIndex, lpRect); }
     CImageList* SetImageList(CImageList* pImageList) {
-        return CImageList::FromHandle(PM_SEND(HIMAGELIST, HDM_SETIMAGELIST, 0, pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(PM_SEND(HIMAGELIST, HDM_SETIMAGELIST, 0, pm::afx::safeHandle(pImageList)));
     }
 };
 
@@ -161,19 +161,19 @@ public:
     BOOL GetButtonInfo(int nID, TBBUTTONINFO* ptbbi) const { return PM_SEND(BOOL, TB_GETBUTTONINFO, nID, ptbbi); }
     BOOL SetButtonInfo(int nID, TBBUTTONINFO* ptbbi) { return PM_SEND(BOOL, TB_SETBUTTONINFO, nID, ptbbi); }
     CImageList* SetImageList(CImageList* pImageList) {
-        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TB_SETIMAGELIST, 0, pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TB_SETIMAGELIST, 0, pm::afx::safeHandle(pImageList)));
     }
     CImageList* GetImageList() const { return CImageList::FromHandle(PM_SEND(HIMAGELIST, TB_GETIMAGELIST, 0, 0)); }
     CImageList* SetHotImageList(CImageList* pImageList) {
-        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TB_SETHOTIMAGELIST, 0, pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TB_SETHOTIMAGELIST, 0, pm::afx::safeHandle(pImageList)));
     }
     CImageList* SetDisabledImageList(CImageList* pImageList) {
-        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TB_SETDISABLEDIMAGELIST, 0, pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TB_SETDISABLEDIMAGELIST, 0, pm::afx::safeHandle(pImageList)));
     }
     CToolTipCtrl* GetToolTips() const {
         return static_cast<CToolTipCtrl*>(CWnd::FromHandle(PM_SEND(HWND, TB_GETTOOLTIPS, 0, 0)));
     }
-    void SetOwner(CWnd* pWnd) { SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd())); }
+    void SetOwner(CWnd* pWnd) { SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWnd))); }
     void Customize() { SendMessage(TB_CUSTOMIZE); }
     void SaveState(HKEY hKeyRoot, LPCSTR lpszSubKey, LPCSTR lpszValueName);
     void RestoreState(HKEY hKeyRoot, LPCSTR lpszSubKey, LPCSTR lpszValueName);
@@ -185,7 +185,7 @@ public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     CImageList* GetImageList() const { return CImageList::FromHandle(PM_SEND(HIMAGELIST, TCM_GETIMAGELIST, 0, 0)); }
     CImageList* SetImageList(CImageList* pImageList) {
-        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TCM_SETIMAGELIST, 0, pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TCM_SETIMAGELIST, 0, pm::afx::safeHandle(pImageList)));
     }
     int GetItemCount() const { return PM_SEND(int, TCM_GETITEMCOUNT, 0, 0); }
     BOOL GetItem(int nItem, TCITEM* pTabCtrlItem) const { return PM_SEND(BOOL, TCM_GETITEM, nItem, pTabCtrlItem); }
@@ -247,7 +247,7 @@ public:
         return CImageList::FromHandle(PM_SEND(HIMAGELIST, TVM_GETIMAGELIST, nImageList, 0));
     }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType) {
-        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TVM_SETIMAGELIST, nImageListType, pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(PM_SEND(HIMAGELIST, TVM_SETIMAGELIST, nImageListType, pm::afx::safeHandle(pImageList)));
     }
     HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const { return PM_SEND(HTREEITEM, TVM_HITTEST, 0, pHitTestInfo); }
@@ -308,7 +308,7 @@ public:
         return CImageList::FromHandle(PM_SEND(HIMAGELIST, LVM_GETIMAGELIST, nImageList, 0));
     }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType) {
-        return CImageList::FromHandle(PM_SEND(HIMAGELIST, LVM_SETIMAGELIST, nImageListType, pImageList->GetSafeHandle()));
+        return CImageList::FromHandle(PM_SEND(HIMAGELIST, LVM_SETIMAGELIST, nImageListType, pm::afx::safeHandle(pImageList)));
     }
     COLORREF GetBkColor() const { return PM_SEND(COLORREF, LVM_GETBKCOLOR, 0, 0); }
     BOOL SetBkColor(COLORREF cr) { return PM_SEND(BOOL, LVM_SETBKCOLOR, 0, cr); }

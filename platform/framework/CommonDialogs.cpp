@@ -129,7 +129,7 @@ CFontDialog::CFontDialog(LPLOGFONT lplfInitial, DWORD dwFlags, CDC* pdcPrinter, 
         m_lf = *lplfInitial;
         m_cf.Flags |= CF_INITTOLOGFONTSTRUCT;
     }
-    if (pdcPrinter) m_cf.hDC = pdcPrinter->GetSafeHdc();
+    if (pdcPrinter) m_cf.hDC = pm::afx::safeHdc(pdcPrinter);
 }
 
 INT_PTR CFontDialog::DoModal() {
@@ -222,7 +222,7 @@ BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCSTR lpszFindWhat, LPCST
     if (lpszFindWhat) std::strncpy(m_szFindWhat, lpszFindWhat, sizeof(m_szFindWhat) - 1);
     if (lpszReplaceWith) std::strncpy(m_szReplaceWith, lpszReplaceWith, sizeof(m_szReplaceWith) - 1);
     CWnd* pParent = pParentWnd ? pParentWnd : AfxGetMainWnd();
-    m_fr.hwndOwner = pParent->GetSafeHwnd();
+    m_fr.hwndOwner = pm::afx::safeHwnd(pParent);
     GetFindReplaceMsg();
     AfxHookWindowCreate(this);
     HWND hWnd = bFindDialogOnly ? ::FindTextA(&m_fr) : ::ReplaceTextA(&m_fr);

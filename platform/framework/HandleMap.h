@@ -11,13 +11,19 @@ namespace pm::afx {
 template <class T, class H, H T::*Handle>
 class HandleMap {
 public:
-    // The object attached to h, or a temporary one made for it; nullptr for a null handle.
-    T* fromHandle(H h) {
+    HandleMap() = default;
+    ~HandleMap() { deleteTemporary(); }
+    HandleMap(const HandleMap&) = delete;
+    HandleMap& operator=(const HandleMap&) = delete;
+
+    // The object attached to h, or a temporary one made for it (by make, when given); nullptr for
+    // a null handle.
+    T* fromHandle(H h, T* (*make)(H) = nullptr) {
         if (!h) return nullptr;
         if (T* p = fromHandlePermanent(h)) return p;
         auto it = m_temporary.find(h);
         if (it != m_temporary.end()) return it->second;
-        T* p = new T;
+        T* p = make ? make(h) : new T;
         p->*Handle = h;
         m_temporary[h] = p;
         return p;

@@ -169,3 +169,24 @@ TEST_F(DataExchange, DialogItemsAreSubclassedThroughDdxControl) {
     EXPECT_NE(seen, nullptr);
     EXPECT_EQ(dlg.m_edit.m_hWnd, nullptr) << "the control went with the dialog";
 }
+
+TEST_F(DataExchange, AModalDialogSeesItsMessagesFirst) {
+    class CKeyDlg : public CExchangeDlg {
+    public:
+        int m_f5 = 0;
+        BOOL PreTranslateMessage(MSG* pMsg) override {
+            if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F5) {
+                ++m_f5;
+                return TRUE;
+            }
+            return CExchangeDlg::PreTranslateMessage(pMsg);
+        }
+    };
+    CKeyDlg dlg;
+    pm::setDialogHook([](HWND dialog) {
+        ::PostMessage(::GetDlgItem(dialog, kName), WM_KEYDOWN, VK_F5, 0);
+        ::PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_f5, 1);
+}

@@ -327,3 +327,63 @@ TEST_F(MessageMaps, UpdateDialogControlsRunsTheHandlersOfChildControls) {
     EXPECT_EQ(::SendMessage(checkedByHandler, BM_GETCHECK, 0, 0), BST_CHECKED);
     for (HWND h : {disabledByHandler, withoutHandler, checkWithoutHandler, checkedByHandler}) ::DestroyWindow(h);
 }
+
+namespace {
+
+class CNotifiedWnd : public CWnd {
+public:
+    afx_msg void OnClicked() { trace.push_back("clicked"); }
+    afx_msg void OnEditChange() { trace.push_back("edit changed"); }
+    afx_msg void OnListSelect() { trace.push_back("list selected"); }
+    afx_msg void OnComboClosed() { trace.push_back("combo closed"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNotifiedWnd, CWnd)
+    ON_BN_CLICKED(600, OnClicked)
+    ON_EN_CHANGE(601, OnEditChange)
+    ON_LBN_SELCHANGE(602, OnListSelect)
+    ON_CBN_CLOSEUP(603, OnComboClosed)
+END_MESSAGE_MAP()
+
+// A control that keeps its own state up to date.
+class CSelfUpdatingButton : public CWnd {
+public:
+    afx_msg void OnUpdateSelf(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfUpdatingButton, CWnd)
+    ON_UPDATE_COMMAND_UI_REFLECT(OnUpdateSelf)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(ControlNotifications, NamedEntriesAndTheControlsOwnUpdateHandler) {
+    trace.clear();
+    CNotifiedWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AFX_WND, "p", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    struct Case {
+        int id;
+        UINT code;
+        const char* expected;
+    };
+    const Case cases[] = {{600, BN_CLICKED, "clicked"},
+                          {601, EN_CHANGE, "edit changed"},
+                          {602, LBN_SELCHANGE, "list selected"},
+                          {603, CBN_CLOSEUP, "combo closed"}};
+    for (const Case& c : cases) {
+        HWND control = ::CreateWindowEx(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), nullptr, nullptr);
+        trace.clear();
+        parent.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, c.code), reinterpret_cast<LPARAM>(control));
+        EXPECT_EQ(trace, std::vector<std::string>{c.expected});
+        ::DestroyWindow(control);
+    }
+
+    CSelfUpdatingButton button;
+    ASSERT_TRUE(button.Create("BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20), &parent, 604));
+    parent.UpdateDialogControls(&parent, FALSE);
+    EXPECT_FALSE(button.IsWindowEnabled());
+    parent.DestroyWindow();
+}

@@ -29,8 +29,8 @@ CObArray* ReadOwnedArray(CArchive& ar, const CRuntimeClass* pClass);
 
 class CFrameWnd;
 namespace dock {
-// The row and column sizes of the frame's splitter window. The framework has no splitter window
-// class yet, so a frame holds none: capturing empties the array, and both answer TRUE.
+// The row and column sizes of the frame's splitter window (its first child that is one); a frame
+// without one has nothing to keep. Stored rows or columns the splitter does not have are passed by.
 BOOL CaptureSplitters(CFrameWnd* pFrame, CObArray& splitters);
 BOOL ApplySplitters(CFrameWnd* pFrame, const CObArray& splitters);
 } // namespace dock

@@ -2,10 +2,12 @@
 // back the main window's placement and its MDI children with their documents.
 
 #include "docking/CDKChildFrameState.h"
+#include "docking/CDKSplitterColRowState.h"
 #include "docking/CDKWorkspaceState.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CDockState.h"
 #include "platform/framework/CFile.h"
+#include "platform/framework/CSplitterWnd.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/res/resources.h"
 
@@ -38,6 +40,19 @@ class CNotesChild : public CMDIChildWnd {
 };
 IMPLEMENT_DYNCREATE(CNotesChild, CMDIChildWnd)
 
+// A child frame split in two rows.
+class CSplitChild : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CSplitChild)
+public:
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override {
+        return m_wndSplitter.CreateStatic(this, 2, 1) &&
+               m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CNotesView), CSize(100, 100), pContext) &&
+               m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CNotesView), CSize(100, 100), pContext);
+    }
+    CSplitterWnd m_wndSplitter;
+};
+IMPLEMENT_DYNCREATE(CSplitChild, CMDIChildWnd)
+
 class CNotesApp : public CWinApp {
 public:
     BOOL InitInstance() override {
@@ -45,6 +60,9 @@ public:
         m_pTemplate = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CNotesDoc), RUNTIME_CLASS(CNotesChild),
                                            RUNTIME_CLASS(CNotesView));
         AddDocTemplate(m_pTemplate);
+        m_pSplitTemplate = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CNotesDoc), RUNTIME_CLASS(CSplitChild),
+                                                 RUNTIME_CLASS(CNotesView));
+        AddDocTemplate(m_pSplitTemplate);
         auto* main = new CMDIFrameWnd;
         if (!main->LoadFrame(IDR_NOTES))
             return FALSE;
@@ -53,6 +71,7 @@ public:
         return TRUE;
     }
     CDocTemplate* m_pTemplate = nullptr;
+    CDocTemplate* m_pSplitTemplate = nullptr;
 };
 
 std::vector<BYTE> Bytes(const CByteArray& a) { return std::vector<BYTE>(a.GetData(), a.GetData() + a.GetSize()); }
@@ -225,4 +244,30 @@ TEST_F(WorkspaceState, FileAndRegistryRoundTrips) {
     EXPECT_STREQ(child->m_strViewClass, "CNotesView");
     EXPECT_EQ(child->m_placement.length, 44u);
     EXPECT_FALSE(fromRegistry.LoadFromRegistry(1, "Other", "Docking Tests", "Workspace", HKEY_CURRENT_USER, FALSE));
+}
+
+TEST_F(WorkspaceState, SplitterSizesComeBackAndUnknownRowsArePassedBy) {
+    CDocument* doc = app.m_pSplitTemplate->OpenDocumentFile("/notes/split.txt");
+    ASSERT_NE(doc, nullptr);
+    pm::afxtest::pump();
+    POSITION pos = doc->GetFirstViewPosition();
+    auto* child = static_cast<CSplitChild*>(doc->GetNextView(pos)->GetParentFrame());
+    CSplitterWnd& splitter = child->m_wndSplitter;
+    splitter.SetRowInfo(0, 70, 10);
+    splitter.RecalcLayout();
+
+    CDKChildFrameState state;
+    ASSERT_TRUE(state.CaptureState(child));
+    ASSERT_EQ(state.m_pSplitters->GetSize(), 3); // two rows and a column
+    auto* stray = new CDKSplitterColRowState;
+    stray->m_nIndex = 7; // a row this splitter does not have
+    state.m_pSplitters->Add(stray);
+
+    splitter.SetRowInfo(0, 150, 10);
+    splitter.RecalcLayout();
+    ASSERT_TRUE(state.ApplySplitters(child));
+    int current = 0, minimum = 0;
+    splitter.GetRowInfo(0, current, minimum);
+    EXPECT_EQ(current, 70);
+    EXPECT_EQ(minimum, 10);
 }

@@ -117,8 +117,6 @@ DWORD CDKDockContext::CanDock() {
 }
 
 void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
-    if (!m_pDC)
-        return;
     CRect rect;
     CSize size(1, 1);
     bool dither = false;
@@ -138,8 +136,13 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
         brush->Attach(::CreateHalftoneBrush());
         return brush;
     }();
+    // The desktop's window DC draws on the overlay above every window; releasing it shows the change.
+    HWND desktop = ::GetDesktopWindow();
+    m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE));
     m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, dither ? halftone : white,
                         m_bDitherLast ? halftone : white);
+    ::ReleaseDC(desktop, m_pDC->m_hDC);
+    m_pDC = nullptr;
     m_rectLast = rect;
     m_sizeLast = size;
     m_bDitherLast = dither;

@@ -522,12 +522,15 @@ void CDKSizeDockBar::TrackSplitter(int nSplitter, CPoint start) {
     else
         band.DeflateRect(0, 2);
     ClientToScreen(&band);
-    CDC* dc = CDC::FromHandle(::GetDCEx(::GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE));
     CBrush* brush = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
     CRect last(0, 0, 0, 0);
     CSize lastSize(0, 0);
+    // Each step draws on the desktop's overlay, which shows it when the DC is released.
     auto draw = [&](const CRect& r, CSize size) {
+        HWND desktop = ::GetDesktopWindow();
+        CDC* dc = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE));
         dc->DrawDragRect(&r, size, &last, lastSize, brush, brush);
+        ::ReleaseDC(desktop, dc->m_hDC);
         last = r;
         lastSize = size;
     };
@@ -561,7 +564,6 @@ void CDKSizeDockBar::TrackSplitter(int nSplitter, CPoint start) {
     }
     draw(last, CSize(0, 0));
     ::ReleaseCapture();
-    ::ReleaseDC(::GetDesktopWindow(), dc->m_hDC);
     m_nDragged = -1;
     if (accepted && delta != 0)
         MoveSplitter(nSplitter, delta);

@@ -39,10 +39,13 @@ int CDKMDITabStrip::OnCreate(LPCREATESTRUCT) {
         return -1;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
     SetImageList(&m_images);
+    if (!m_dropTarget.Register(this))
+        return -1;
     return 0;
 }
 
 void CDKMDITabStrip::OnDestroy() {
+    m_dropTarget.Revoke();
     m_images.DeleteImageList();
     KillTimer(kTimerId);
     m_items.clear();
@@ -198,6 +201,17 @@ void CDKMDITabStrip::Update(BOOL bAddNew, BOOL bRefreshIcons) {
         Relayout();
         m_pOwner->m_bChanged = FALSE;
     }
+}
+
+DROPEFFECT CDKMDITabStrip::CDropTarget::OnDragOver(CWnd* pWnd, COleDataObject*, DWORD, CPoint point) {
+    auto* strip = static_cast<CDKMDITabStrip*>(pWnd);
+    TCHITTESTINFO hit{};
+    hit.pt = point;
+    CWnd* child = strip->ChildOfTab(strip->HitTest(&hit));
+    CMDIFrameWnd* frame = strip->m_pOwner ? strip->m_pOwner->Frame() : nullptr;
+    if (child && frame)
+        ::SendMessage(frame->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+    return DROPEFFECT_NONE;
 }
 
 void CDKMDITabStrip::OnSelChange(NMHDR*, LRESULT* pResult) {

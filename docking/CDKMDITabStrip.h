@@ -1,9 +1,10 @@
 #pragma once
 // CDKMDITabStrip: the tab control around an MDI client, one tab per visible MDI child with its
-// small icon and title. A click activates the child, a double click maximises or restores it; a
-// timer rescans the children (new ones get tabs, hidden ones lose them, titles follow).
+// small icon and title. A click activates the child, a double click maximises or restores it, a
+// drag over a tab activates its child; a timer rescans the children (new ones get tabs, hidden ones lose them, titles follow).
 
 #include "platform/framework/CImageList.h"
+#include "platform/framework/COleDropTarget.h"
 #include "platform/framework/CommonControls.h"
 
 #include <string>
@@ -16,6 +17,12 @@ class CDKMDIClientTabs;
 
 class CDKMDITabStrip : public CTabCtrl {
 public:
+    // Data dragged over a tab activates that tab's child; the strip itself takes no drop.
+    class CDropTarget : public COleDropTarget {
+    public:
+        DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    };
+
     static constexpr UINT kTimerId = 333;
     static constexpr UINT kTimerPeriod = 500;
 
@@ -53,6 +60,8 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
+    friend class CDropTarget;
+    CDropTarget m_dropTarget;
     std::vector<TabItem> m_items;
     std::vector<HICON> m_icons;
     CImageList m_images;

@@ -102,3 +102,14 @@ TEST_F(MDITabs, HiddenAndSameTitledChildren) {
     pm::afxtest::pump();
     EXPECT_EQ(Strip().Items().size(), 3u);
 }
+
+TEST_F(MDITabs, DraggingOverATabActivatesItsChild) {
+    const int other = Strip().GetCurSel() == 0 ? 1 : 0;
+    CMDIChildWnd* target = ChildOf(other);
+    COleDropTarget* drop = COleDropTarget::FromWindow(Strip().m_hWnd);
+    ASSERT_NE(drop, nullptr);
+    COleDataObject data;
+    EXPECT_EQ(drop->OnDragOver(&Strip(), &data, MK_LBUTTON, TabCentre(other)), DROPEFFECT_NONE);
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->MDIGetActive(), target);
+}

@@ -122,5 +122,14 @@ BOOL CDKMDIChildWndSizeDock::DestroyWindow() {
     if (::IsWindow(m_wndViewBar.m_hWnd) && !m_wndViewBar.m_bDestroyed)
         m_wndViewBar.DestroyWindow();
     m_bDocked = FALSE;
+    // The main frame holds this window's view as its own active view, and may hold it as active.
+    if (CMDIFrameWnd* frame = GetMDIFrame()) {
+        frame->SetActiveView(nullptr, FALSE);
+        if (frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock))) {
+            auto* docking = static_cast<CDKMDIFrameWndSizeDock*>(frame);
+            if (docking->m_pActiveDockedChild == this)
+                docking->m_pActiveDockedChild = nullptr;
+        }
+    }
     return CMDIChildWnd::DestroyWindow();
 }

@@ -129,6 +129,8 @@ BOOL CDKMDIFrameWndSizeDock::DestroyWindow() {
 }
 
 void CDKMDIFrameWndSizeDock::OnClose() {
+    if (m_lpfnCloseProc && !m_lpfnCloseProc(this))
+        return;
     if (m_bClosing)
         return;
     CWinApp* app = AfxGetApp();
@@ -141,13 +143,20 @@ void CDKMDIFrameWndSizeDock::OnClose() {
         m_bClosing = FALSE;
         return;
     }
-    // Saved or discarded already: the framework's close asks nothing more.
+    // Saved or discarded already: closing the documents asks nothing more.
     for (POSITION t = app->GetFirstDocTemplatePosition(); t;) {
         CDocTemplate* tmpl = app->GetNextDocTemplate(t);
         for (POSITION d = tmpl->GetFirstDocPosition(); d;)
             tmpl->GetNextDoc(d)->SetModifiedFlag(FALSE);
     }
+    app->HideApplication();
     UndockAllChildren();
-    m_bClosing = FALSE;
-    CMDIFrameWnd::OnClose();
+    // The frame keeps no view of a document that is about to close.
+    SetActiveView(nullptr);
+    app->CloseAllDocuments(FALSE);
+    if (!app->m_pMainWnd) {
+        AfxPostQuitMessage(0);
+        return;
+    }
+    DestroyWindow();
 }

@@ -15,7 +15,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr const char* kWrapperClass = "MDIChildWndDockWrapper";
 // View bars take ids of their own, so two never share one in a frame.
 constexpr UINT kFirstViewBarId = 0xE8A0;
 constexpr UINT kLastViewBarId = 0xE8FF;
@@ -43,18 +42,6 @@ CDKMDIFrameWndSizeDock* DockingFrameOf(CMDIChildWnd* child) {
     CMDIFrameWnd* frame = child ? child->GetMDIFrame() : nullptr;
     return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)) ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
                                                                            : nullptr;
-}
-
-void RegisterWrapperClass() {
-    static const bool registered = [] {
-        WNDCLASS wc{};
-        wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProc;
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kWrapperClass;
-        return ::RegisterClass(&wc) != 0;
-    }();
-    (void)registered;
 }
 
 } // namespace
@@ -160,10 +147,10 @@ void CDKSizeViewBar::OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMa
         CRect client;
         GetClientRect(&client);
         if (!::IsWindow(m_wndWrapper.m_hWnd)) {
-            RegisterWrapperClass();
             CString text;
             GetWindowText(text);
-            m_wndWrapper.Create(kWrapperClass, text, WS_CHILD | WS_VISIBLE, client, this, 0);
+            m_wndWrapper.m_pChild = m_pChild;
+            m_wndWrapper.CreateIn(this, text, client);
         }
         m_wndWrapper.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);

@@ -1,8 +1,9 @@
 #pragma once
 // CDKSizeViewBar: the pane that carries a docked document window's view. Docked, the view sits in a
-// plain wrapper window ("MDIChildWndDockWrapper") inside the bar; floating, in the bar itself.
+// wrapper window inside the bar; floating, in the bar itself.
 
 #include "docking/CDKSizeControlBar.h"
+#include "docking/DockWrapperWnd.h"
 
 class CDKMDIChildWndSizeDock;
 class CView;
@@ -33,5 +34,5 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
-    CWnd m_wndWrapper;
+    CDockWrapperWnd m_wndWrapper;
 };

@@ -137,3 +137,30 @@ TEST(AutoDeleteBars, GoWithTheirOwnFrameOnly) {
     EXPECT_EQ(deleted, 1);
     survivor.m_pDockSite = nullptr;
 }
+
+TEST_F(DockableChildren, ClosingTheProgramWhileADocumentRefusesKeepsEverything) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    g_refuseClose = true;
+    frame->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    g_refuseClose = false;
+    ASSERT_TRUE(::IsWindow(frame->m_hWnd));
+    EXPECT_TRUE(active->IsDocked());
+    EXPECT_TRUE(active->m_wndViewBar.IsWindowVisible());
+    // A second close is not ignored: this one goes through.
+    frame->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(DockableChildren, ClosingADockedWindowsDocumentClosesThatWindowOnly) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    const HWND child = active->m_hWnd;
+    view->GetDocument()->OnCloseDocument();
+    pm::afxtest::pump();
+    EXPECT_TRUE(::IsWindow(frame->m_hWnd));
+    EXPECT_FALSE(::IsWindow(child));
+    EXPECT_EQ(frame->m_pActiveDockedChild, nullptr);
+    EXPECT_NE(frame->MDIGetActive(), nullptr);
+}

@@ -9,6 +9,8 @@
 
 namespace docktest {
 
+bool g_refuseClose = false;
+
 namespace {
 
 const UINT IDR_FIXTURE = 420;
@@ -22,6 +24,7 @@ public:
         SetTitle(names[count++ % 3]);
         return TRUE;
     }
+    BOOL SaveModified() override { return !g_refuseClose; }
 };
 IMPLEMENT_DYNCREATE(CFixtureDoc, CDocument)
 

@@ -60,6 +60,9 @@ public:
     CDocTemplate* m_pTemplate = nullptr;
 };
 
+// While set, every document refuses to be closed (as when the user cancels the save question).
+extern bool g_refuseClose;
+
 // Starts the program (three documents "one", "two", "three") and ends it.
 void StartProgram(CFixtureApp& app);
 void EndProgram(CFixtureApp& app);

@@ -1,6 +1,8 @@
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 
+#include "docking/CDKMDIChildWndSizeDock.h"
 #include "docking/CDKSizeControlBar.h"
+#include "platform/framework/CDockContext.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/FrameworkStrings.h"
 
@@ -10,6 +12,7 @@ BEGIN_MESSAGE_MAP(CDKSizableMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_CLOSE()
+    ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 namespace {
@@ -84,6 +87,17 @@ void CDKSizableMiniDockFrameWnd::OnClose() {
         return;
     m_bClosing = TRUE;
     CDKSizeControlBar* bar = (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI) ? nullptr : AsSizeBar(FirstBar());
+    auto* viewBar = bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)) ? static_cast<CDKSizeViewBar*>(bar) : nullptr;
+    if (viewBar && viewBar->m_pChild && viewBar->CanClose()) {
+        // A floating document window: it closes as the window it is.
+        CDKMDIChildWndSizeDock* child = viewBar->m_pChild;
+        viewBar->ShowWindow(SW_HIDE);
+        if (viewBar->m_pDockContext)
+            viewBar->m_pDockContext->ToggleDocking();
+        m_bClosing = FALSE;
+        child->SendMessage(WM_CLOSE);
+        return;
+    }
     if (bar && (bar->GetSizeBarStyle() & SZBAR_DELETEONCLOSE)) {
         bar->DestroyWindow();
         delete bar;
@@ -92,4 +106,14 @@ void CDKSizableMiniDockFrameWnd::OnClose() {
     }
     CMiniDockFrameWnd::OnClose();
     m_bClosing = FALSE;
+}
+
+void CDKSizableMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM) {
+    CControlBar* bar = FirstBar();
+    if (nID == CDKMDIChildWndSizeDock::DockCommandId() && bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar))) {
+        if (CDKMDIChildWndSizeDock* child = static_cast<CDKSizeViewBar*>(bar)->m_pChild)
+            child->ToggleDocking();
+        return;
+    }
+    Default();
 }

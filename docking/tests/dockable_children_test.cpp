@@ -164,3 +164,20 @@ TEST_F(DockableChildren, ClosingADockedWindowsDocumentClosesThatWindowOnly) {
     EXPECT_EQ(frame->m_pActiveDockedChild, nullptr);
     EXPECT_NE(frame->MDIGetActive(), nullptr);
 }
+
+TEST_F(DockableChildren, AFloatingDocumentPaneClosesItsWindow) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    CDKSizeViewBar& bar = active->m_wndViewBar;
+    bar.m_pDockContext->ToggleDocking();
+    pm::afxtest::pump();
+    ASSERT_TRUE(bar.IsFloating());
+    // Floating, the view sits in the pane itself and still shows its document.
+    EXPECT_EQ(view->GetParent(), &bar);
+    EXPECT_TRUE(view->IsWindowVisible());
+    const HWND child = active->m_hWnd;
+    bar.GetParentFrame()->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_FALSE(::IsWindow(child));
+    EXPECT_TRUE(::IsWindow(frame->m_hWnd));
+}

@@ -51,6 +51,8 @@ CRect CDKDockContext::InnerArea() const {
 
 void CDKDockContext::StartDrag(CPoint pt) {
     CDKSizeControlBar* bar = SizeBar(m_pBar);
+    if (bar && bar->GetMDIFloatWnd())
+        return; // a bar floating among the document windows moves with its window
     m_dwDockStyle = m_pBar->m_dwDockStyle;
     m_dwStyle = m_pBar->m_dwStyle & CBRS_ALIGN_ANY;
     if ((m_dwDockStyle & CBRS_ALIGN_ANY) == CBRS_ALIGN_ANY)
@@ -187,6 +189,9 @@ void CDKDockContext::EndDrag() {
 }
 
 void CDKDockContext::ToggleDocking() {
+    CDKSizeControlBar* bar = SizeBar(m_pBar);
+    if (bar && bar->GetMDIFloatWnd())
+        return;
     CDockContext::ToggleDocking();
     // A bar that floats now lets its new frame decide its kind.
     if (m_pBar->IsFloating())

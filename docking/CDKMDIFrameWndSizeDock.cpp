@@ -1,12 +1,17 @@
 #include "docking/CDKMDIFrameWndSizeDock.h"
 
 #include "docking/CDKMDIChildWndSizeDock.h"
+#include "docking/CDKMDIFloatWnd.h"
 #include "docking/CDKSizeControlBar.h"
 #include "platform/framework/CControlBarInfo.h"
 #include "platform/framework/CDocTemplate.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CDockState.h"
+#include "platform/framework/CMiniDockFrameWnd.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/Exceptions.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -73,6 +78,52 @@ void CDKMDIFrameWndSizeDock::UndockAllChildren() {
             child->m_bDocked = FALSE;
         }
     m_pActiveDockedChild = nullptr;
+}
+
+void CDKMDIFrameWndSizeDock::FloatBarInMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle, BOOL bShow) {
+    CRect client;
+    ::GetClientRect(m_hWndMDIClient, &client);
+    ::ScreenToClient(m_hWndMDIClient, &point);
+    CRect bar;
+    pBar->GetClientRect(&bar);
+    point.x = std::max<LONG>(0, std::min<LONG>(point.x, client.right - bar.Width()));
+    point.y = std::max<LONG>(0, std::min<LONG>(point.y, client.bottom - bar.Height()));
+    CFrameWnd* current = pBar->GetParentFrame();
+    if (current && current->IsKindOf(RUNTIME_CLASS(CDKMDIFloatWnd))) {
+        auto* floatWnd = static_cast<CDKMDIFloatWnd*>(current);
+        if (floatWnd->m_wndDockBar.GetDockedCount() == 1 &&
+            (floatWnd->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY) == CBRS_ALIGN_ANY &&
+            (dwStyle & CBRS_ALIGN_ANY) == CBRS_ALIGN_ANY) {
+            floatWnd->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return;
+        }
+    }
+    auto* floatWnd = static_cast<CDKMDIFloatWnd*>(RUNTIME_CLASS(CDKMDIFloatWnd)->CreateObject());
+    if (!floatWnd || !floatWnd->Create(this, dwStyle))
+        AfxThrowResourceException();
+    floatWnd->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!floatWnd->m_hWndOwner)
+        floatWnd->m_hWndOwner = pBar->m_hWnd;
+    floatWnd->m_wndDockBar.DockControlBar(pBar);
+    floatWnd->FitToBar();
+    if (bShow) {
+        floatWnd->ShowWindow(SW_SHOWNA);
+        floatWnd->UpdateWindow();
+    }
+    ::SendMessage(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+}
+
+void CDKMDIFrameWndSizeDock::FloatBarOutOfMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle) {
+    CMiniDockFrameWnd* frame = CreateFloatingFrame(dwStyle);
+    frame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!frame->m_hWndOwner)
+        frame->m_hWndOwner = pBar->m_hWnd;
+    frame->m_wndDockBar.DockControlBar(pBar);
+    frame->RecalcLayout(TRUE);
+    frame->ShowWindow(SW_SHOWNA);
+    frame->UpdateWindow();
+    pBar->SendMessage(WM_SZBAR_FLOATKIND);
+    ::SendMessage(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 
 void CDKMDIFrameWndSizeDock::GetDockState(CDockState& state) const {

@@ -21,6 +21,10 @@ public:
     void RefreshDockedChildren();
     BOOL IsDocked(CMDIChildWnd* pChild) const;
     void UndockAllChildren();
+    // Floats a sizeable bar inside an MDI child window at point (screen), kept within the client.
+    void FloatBarInMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle, BOOL bShow = TRUE);
+    // Floats a bar that floats inside an MDI child window in an ordinary floating frame instead.
+    void FloatBarOutOfMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle);
     // The frame's layout without the panes that carry document windows.
     void GetDockState(CDockState& state) const;
 

@@ -1,6 +1,8 @@
 #include "docking/CDKSizeControlBar.h"
 
 #include "docking/CDKDockContext.h"
+#include "docking/CDKMDIFloatWnd.h"
+#include "docking/CDKMDIFrameWndSizeDock.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKSizeDockBar.h"
 #include "docking/SizeBarGeometry.h"
@@ -31,6 +33,7 @@ BEGIN_MESSAGE_MAP(CDKSizeControlBar, CControlBar)
     ON_MESSAGE(WM_SZBAR_FLOATKIND, OnFloatKind)
     ON_COMMAND(ID_SZBAR_HIDE, OnHide)
     ON_COMMAND(ID_SZBAR_ALLOWDOCKING, OnAllowDocking)
+    ON_COMMAND(ID_SZBAR_MDIFLOAT, OnMdiFloat)
 END_MESSAGE_MAP()
 
 namespace {
@@ -440,10 +443,18 @@ void CDKSizeControlBar::OnLButtonUp(UINT, CPoint point) {
 
 // ---- Menu and commands ----
 
+CDKMDIFloatWnd* CDKSizeControlBar::GetMDIFloatWnd() const {
+    CFrameWnd* frame = GetParentFrame();
+    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFloatWnd)) ? static_cast<CDKMDIFloatWnd*>(frame) : nullptr;
+}
+
 void CDKSizeControlBar::AppendMenuItems(HMENU hMenu) {
     CMenu* menu = CMenu::FromHandle(hMenu);
+    const bool inMDI = GetMDIFloatWnd() != nullptr;
+    if ((m_dwSCBStyle & SZBAR_MDIFLOAT) && m_pDockContext)
+        menu->AppendMenu(MF_STRING | (inMDI ? MF_CHECKED : 0), ID_SZBAR_MDIFLOAT, LoadText(ID_SZBAR_MDIFLOAT));
     const BOOL allowed = (m_dwDockStyle & CBRS_ALIGN_ANY) != 0;
-    if (allowed || (m_dwSavedDockStyle & CBRS_ALIGN_ANY))
+    if (!inMDI && (allowed || (m_dwSavedDockStyle & CBRS_ALIGN_ANY)))
         menu->AppendMenu(MF_STRING | (allowed ? MF_CHECKED : 0), ID_SZBAR_ALLOWDOCKING, LoadText(ID_SZBAR_ALLOWDOCKING));
     menu->AppendMenu(MF_STRING, ID_SZBAR_HIDE, LoadText(ID_SZBAR_HIDE));
 }
@@ -472,8 +483,28 @@ LRESULT CDKSizeControlBar::OnFloatKind(WPARAM, LPARAM) {
 }
 
 void CDKSizeControlBar::OnHide() {
+    if (CDKMDIFloatWnd* floatWnd = GetMDIFloatWnd()) {
+        // The MDI window goes with the bar, and the next document window comes to the front.
+        floatWnd->ShowControlBar(this, FALSE, FALSE);
+        floatWnd->ShowWindow(SW_HIDE);
+        if (CFrameWnd* top = floatWnd->GetTopLevelFrame(); top && top->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+            ::SendMessage(static_cast<CMDIFrameWnd*>(top)->m_hWndMDIClient, WM_MDINEXT, 0, 0);
+        return;
+    }
     if (CFrameWnd* frame = GetParentFrame())
         frame->ShowControlBar(this, FALSE, FALSE);
+}
+
+void CDKSizeControlBar::OnMdiFloat() {
+    CFrameWnd* top = GetTopLevelFrame();
+    if (!m_pDockContext || !top || !top->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)))
+        return;
+    auto* main = static_cast<CDKMDIFrameWndSizeDock*>(top);
+    const CPoint pt = m_pDockContext->m_ptMRUFloatPos;
+    if (GetMDIFloatWnd())
+        main->FloatBarOutOfMDIChild(this, pt, CBRS_ALIGN_TOP);
+    else
+        main->FloatBarInMDIChild(this, pt, CBRS_ALIGN_TOP);
 }
 
 void CDKSizeControlBar::OnAllowDocking() {

@@ -10,6 +10,7 @@
 
 class CCreateContext;
 class CMenu;
+class CDKMDIFloatWnd;
 
 // Bar style bits (the constructor's argument).
 #define SZBAR_DELETEONCLOSE 0x0001
@@ -52,6 +53,8 @@ public:
     int GetPressed() const { return m_nPressed; }
     // The bars made with SZBAR_AUTODELETE whose dock site is pFrame are deleted (the frame goes).
     static void DeleteAutoDeleteBars(CFrameWnd* pFrame);
+    // The MDI child window the bar floats in, or nullptr.
+    CDKMDIFloatWnd* GetMDIFloatWnd() const;
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
@@ -100,6 +103,7 @@ protected:
     afx_msg LRESULT OnFloatKind(WPARAM wParam, LPARAM lParam);
     afx_msg void OnHide();
     afx_msg void OnAllowDocking();
+    afx_msg void OnMdiFloat();
     DECLARE_MESSAGE_MAP()
 
     DWORD m_dwSCBStyle;

@@ -2,6 +2,7 @@
 // floats them, the splitters between them, hiding and showing, and pictures of it all.
 
 #include "docking/CDKDockContext.h"
+#include "docking/CDKMDIFloatWnd.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKWorkspaceState.h"
 #include "docking/SizeBarGeometry.h"
@@ -315,4 +316,43 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
     ASSERT_TRUE(second->m_wndOutput.IsFloating());
     EXPECT_EQ(WindowRect(second->m_wndOutput.GetParentFrame()).TopLeft(), floatingAt);
     EndProgram(again);
+}
+
+TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
+    CPaneBar& bar = frame->m_wndOutput;
+    // The pane's menu offers it (and, docked, docking and hiding).
+    CMenu menu;
+    menu.CreatePopupMenu();
+    bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(menu.m_hMenu));
+    ASSERT_EQ(menu.GetMenuItemCount(), 3u);
+    EXPECT_EQ(menu.GetMenuItemID(0), static_cast<UINT>(ID_SZBAR_MDIFLOAT));
+    EXPECT_EQ(menu.GetMenuState(ID_SZBAR_ALLOWDOCKING, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
+    pm::afxtest::pump();
+    CDKMDIFloatWnd* floatWnd = bar.GetMDIFloatWnd();
+    ASSERT_NE(floatWnd, nullptr);
+    EXPECT_EQ(floatWnd->GetParent()->m_hWnd, frame->m_hWndMDIClient);
+    EXPECT_TRUE(floatWnd->IsWindowVisible());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_pane_in_mdi_window"));
+
+    CMenu inMDI;
+    inMDI.CreatePopupMenu();
+    bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(inMDI.m_hMenu));
+    ASSERT_EQ(inMDI.GetMenuItemCount(), 2u); // no docking item among the document windows
+    EXPECT_EQ(inMDI.GetMenuState(ID_SZBAR_MDIFLOAT, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+
+    // Among the document windows the pane is not dragged.
+    const CRect before = WindowRect(floatWnd);
+    DragBar(&bar, CPoint(20, 20), {CPoint(before.left + 200, before.top + 100)});
+    EXPECT_EQ(bar.GetMDIFloatWnd(), floatWnd);
+
+    const HWND floatHwnd = floatWnd->m_hWnd;
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
+    pm::afxtest::pump();
+    EXPECT_EQ(bar.GetMDIFloatWnd(), nullptr);
+    EXPECT_TRUE(bar.IsFloating());
+    EXPECT_NE(dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame()), nullptr);
+    EXPECT_FALSE(::IsWindow(floatHwnd));
 }

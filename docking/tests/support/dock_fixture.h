@@ -39,7 +39,7 @@ class CFixtureFrame : public CDKMDIFrameWndSizeDock {
 public:
     CPaneBar m_wndInformation{SZBAR_CONTEXTMENU};
     CPaneBar m_wndProject{SZBAR_CONTEXTMENU | SZBAR_SOLIDCAPTION};
-    CPaneBar m_wndOutput{SZBAR_CONTEXTMENU};
+    CPaneBar m_wndOutput{SZBAR_CONTEXTMENU | SZBAR_MDIFLOAT};
     CDKMDIClientTabs m_wndTabs;
     // Puts the panes back where the program starts them.
     void DockPanesAtStart();

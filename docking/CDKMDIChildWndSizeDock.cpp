@@ -11,6 +11,8 @@ BEGIN_MESSAGE_MAP(CDKMDIChildWndSizeDock, CMDIChildWnd)
     ON_WM_STYLECHANGING()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
     ON_WM_CONTEXTMENU()
+    ON_WM_MDIACTIVATE()
+    ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 CDKMDIChildWndSizeDock::CDKMDIChildWndSizeDock() : m_strDockMenuText("Dock window") {}
@@ -132,4 +134,40 @@ BOOL CDKMDIChildWndSizeDock::DestroyWindow() {
         }
     }
     return CMDIChildWnd::DestroyWindow();
+}
+
+namespace {
+
+CDKMDIFrameWndSizeDock* DockingFrame(CMDIFrameWnd* frame) {
+    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)) ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
+                                                                           : nullptr;
+}
+
+} // namespace
+
+void CDKMDIChildWndSizeDock::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
+    // Activated by the client (a click, the Window menu, the tabs): a docked window's turn ends.
+    CDKMDIFrameWndSizeDock* frame = DockingFrame(GetMDIFrame());
+    if (bActivate && !m_bDocked && frame && frame->m_pActiveDockedChild && frame->m_pActiveDockedChild != this) {
+        frame->m_pActiveDockedChild = nullptr;
+        frame->RefreshDockedChildren();
+    }
+    CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+}
+
+int CDKMDIChildWndSizeDock::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
+    const int result = CFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT)
+        return result;
+    CDKMDIFrameWndSizeDock* frame = DockingFrame(GetMDIFrame());
+    if (!frame) {
+        if (GetActiveChild() != this)
+            MDIActivate();
+        return result;
+    }
+    if (GetActiveChild() != this)
+        frame->ActivateChild(this);
+    else
+        frame->RefreshDockedChildren();
+    return result;
 }

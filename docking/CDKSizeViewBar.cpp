@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CDKSizeViewBar, CDKSizeControlBar)
 BEGIN_MESSAGE_MAP(CDKSizeViewBar, CDKSizeControlBar)
     ON_MESSAGE(WM_SZBAR_APPENDMENU, OnAppendMenu)
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_SZBAR_ACTIVATE, OnActivateNotice)
 END_MESSAGE_MAP()
 
 namespace {
@@ -182,4 +183,17 @@ void CDKSizeViewBar::OnDestroy() {
     if (m_pChild && m_pChild->m_bDocked)
         Undock(FALSE);
     CDKSizeControlBar::OnDestroy();
+}
+
+LRESULT CDKSizeViewBar::OnActivateNotice(WPARAM wParam, LPARAM lParam) {
+    const BOOL activate = wParam != 0;
+    const bool fromPane = lParam == kFromWrapper || lParam == kFromFloatingFrame;
+    if (fromPane && activate && m_pChild && m_pChild->m_bDocked) {
+        if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild); frame && frame->MDIGetActive() != m_pChild)
+            frame->ActivateChild(m_pChild);
+        if (m_pView && ::IsWindow(m_pView->m_hWnd))
+            m_pView->SetFocus();
+    }
+    SetActive(activate);
+    return 0;
 }

@@ -11,6 +11,9 @@ class CView;
 class CDKSizeViewBar : public CDKSizeControlBar {
     DECLARE_DYNAMIC(CDKSizeViewBar)
 public:
+    // Where an activation notice (WM_SZBAR_ACTIVATE's lParam) comes from.
+    enum { kFromChild = 1, kFromWrapper = 2, kFromFloatingFrame = 3 };
+
     CDKSizeViewBar();
 
     // Moves the child's view into the bar and shows the bar at the child's dock side.
@@ -32,6 +35,7 @@ protected:
     void PlaceView(CWnd* pParent);
     afx_msg LRESULT OnAppendMenu(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnActivateNotice(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CDockWrapperWnd m_wndWrapper;

@@ -2,6 +2,10 @@
 
 #include "docking/CDKMDIChildWndSizeDock.h"
 
+BEGIN_MESSAGE_MAP(CDockWrapperWnd, CFrameWnd)
+    ON_WM_MOUSEACTIVATE()
+END_MESSAGE_MAP()
+
 namespace {
 
 void RegisterWrapperClass() {
@@ -27,4 +31,11 @@ BOOL CDockWrapperWnd::DestroyWindow() {
     if (m_pChild && m_pChild->IsDocked() && ::IsWindow(m_pChild->m_hWnd) && !m_pChild->m_bClosing)
         return m_pChild->DestroyWindow();
     return CFrameWnd::DestroyWindow();
+}
+
+int CDockWrapperWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
+    const int result = CFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT && GetParent())
+        GetParent()->SendMessage(WM_SZBAR_ACTIVATE, TRUE, CDKSizeViewBar::kFromWrapper);
+    return result;
 }

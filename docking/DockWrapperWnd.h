@@ -21,4 +21,7 @@ public:
 
 protected:
     void PostNcDestroy() override {} // embedded in its pane
+    // A press in the view makes its document window the active one.
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    DECLARE_MESSAGE_MAP()
 };

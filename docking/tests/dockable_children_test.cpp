@@ -181,3 +181,24 @@ TEST_F(DockableChildren, AFloatingDocumentPaneClosesItsWindow) {
     EXPECT_FALSE(::IsWindow(child));
     EXPECT_TRUE(::IsWindow(frame->m_hWnd));
 }
+
+TEST_F(DockableChildren, ClicksMoveTheActiveWindowBetweenPaneAndClient) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    HWND otherHwnd = nullptr;
+    // The topmost visible document window (the one a click on its view reaches).
+    for (HWND h = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); h && !otherHwnd; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h != active->m_hWnd && ::IsWindowVisible(h))
+            otherHwnd = h;
+    ASSERT_NE(otherHwnd, nullptr);
+    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(otherHwnd));
+    pm::afxtest::click(other->GetActiveView()->m_hWnd, CPoint(20, 20));
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->MDIGetActive(), other);
+    EXPECT_EQ(frame->m_pActiveDockedChild, nullptr);
+
+    pm::afxtest::click(view->m_hWnd, CPoint(20, 20));
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->MDIGetActive(), active);
+    EXPECT_TRUE(active->m_wndViewBar.IsActive());
+}

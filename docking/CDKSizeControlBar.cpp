@@ -6,7 +6,9 @@
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKSizeDockBar.h"
 #include "docking/SizeBarGeometry.h"
+#include "platform/framework/CControlBarInfo.h"
 #include "platform/framework/CDC.h"
+#include "platform/framework/CDockContext.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/Exceptions.h"
@@ -138,6 +140,32 @@ void CDKSizeControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
     const BOOL active = focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
     if (active != m_bActive)
         SetActive(active, FALSE);
+}
+
+void CDKSizeControlBar::GetBarInfo(CControlBarInfo* pInfo) {
+    CControlBar::GetBarInfo(pInfo);
+    if (!IsDocked() || !m_pDockContext)
+        return;
+    CRect rect;
+    GetWindowRect(&rect);
+    m_pDockBar->ScreenToClient(&rect);
+    pInfo->m_rectMRUDockPos = rect;
+}
+
+void CDKSizeControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
+    CControlBar::SetBarInfo(pInfo, pFrameWnd);
+    const CRect rect = pInfo->m_rectMRUDockPos;
+    if (!pInfo->m_bDocking || rect.IsRectEmpty())
+        return;
+    const UINT side = pInfo->m_uMRUDockID;
+    if (side == AFX_IDW_DOCKBAR_TOP || side == AFX_IDW_DOCKBAR_BOTTOM)
+        m_szHorz = rect.Size();
+    else if (side == AFX_IDW_DOCKBAR_LEFT || side == AFX_IDW_DOCKBAR_RIGHT)
+        m_szVert = rect.Size();
+    else
+        return;
+    // The window takes the size too: the dock bar shares its row from the windows' lengths.
+    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDKSizeControlBar::SetActive(BOOL bActive, BOOL bDeactivateOthers) {

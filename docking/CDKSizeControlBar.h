@@ -58,6 +58,9 @@ public:
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // A saved layout keeps a docked bar's size with its place.
+    void GetBarInfo(CControlBarInfo* pInfo) override;
+    void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
 
     virtual BOOL IsExpandable();
     virtual void DrawNonClient();

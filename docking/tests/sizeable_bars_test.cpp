@@ -289,6 +289,14 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
     DragBar(&output, CaptionPoint(output), {CPoint(WindowRect(frame).CenterPoint())}, true);
     ASSERT_TRUE(output.IsFloating());
     const CPoint floatingAt = WindowRect(output.GetParentFrame()).TopLeft();
+    // Information's row made thicker by its splitter.
+    auto* top = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_FALSE(top->GetSplitters().empty());
+    const int startThickness = WindowRect(&info).Height();
+    top->MoveSplitter(static_cast<int>(top->GetSplitters().size()) - 1, 35);
+    pm::afxtest::pump();
+    const int thickness = WindowRect(&info).Height();
+    ASSERT_EQ(thickness, startThickness + 35);
 
     CDKWorkspaceState state;
     ASSERT_TRUE(state.CaptureState());
@@ -312,6 +320,7 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
     ASSERT_TRUE(restored.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
     pm::afxtest::pump();
     EXPECT_EQ(second->m_wndInformation.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_EQ(WindowRect(&second->m_wndInformation).Height(), thickness);
     EXPECT_EQ(second->m_wndProject.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(second->m_wndOutput.IsFloating());
     EXPECT_EQ(WindowRect(second->m_wndOutput.GetParentFrame()).TopLeft(), floatingAt);

@@ -49,6 +49,16 @@ CMDIChildWnd* CDKMDIChildWndSizeDock::GetActiveChild() const {
     return active && ::IsWindow(active->m_hWnd) ? active : nullptr;
 }
 
+void CDKMDIChildWndSizeDock::MDIMaximize() {
+    if (!m_bDocked)
+        CMDIChildWnd::MDIMaximize();
+}
+
+void CDKMDIChildWndSizeDock::MDIRestore() {
+    if (!m_bDocked)
+        CMDIChildWnd::MDIRestore();
+}
+
 BOOL CDKMDIChildWndSizeDock::SetDocked(BOOL bDocked) {
     CMDIFrameWnd* frame = GetMDIFrame();
     if (!frame || !frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)))

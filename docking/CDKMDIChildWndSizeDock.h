@@ -18,6 +18,9 @@ public:
     BOOL SetDocked(BOOL bDocked);
     BOOL ToggleDocking() { return SetDocked(!m_bDocked); }
     CMDIChildWnd* GetActiveChild() const;
+    // A docked window is neither maximised nor restored.
+    void MDIMaximize();
+    void MDIRestore();
     virtual void AppendDockMenuItem(HMENU hMenu);
     virtual void AppendDockSystemMenuItems(CMenu* pMenu);
 

@@ -19,6 +19,7 @@ IMPLEMENT_DYNCREATE(CDKMDIFrameWndSizeDock, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CDKMDIFrameWndSizeDock, CMDIFrameWnd)
     ON_WM_CLOSE()
+    ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
 
 namespace {
@@ -210,4 +211,17 @@ void CDKMDIFrameWndSizeDock::OnClose() {
         return;
     }
     DestroyWindow();
+}
+
+void CDKMDIFrameWndSizeDock::OnWindowNew() {
+    CMDIChildWnd* active = MDIGetActive();
+    CDocument* doc = active ? active->GetActiveDocument() : nullptr;
+    CDocTemplate* tmpl = doc ? doc->GetDocTemplate() : nullptr;
+    CFrameWnd* frame = tmpl ? tmpl->CreateNewFrame(doc, active) : nullptr;
+    if (!frame) {
+        AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
+        return;
+    }
+    tmpl->InitialUpdateFrame(frame, doc);
+    RefreshDockedChildren();
 }

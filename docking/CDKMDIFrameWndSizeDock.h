@@ -38,6 +38,8 @@ public:
 
 protected:
     afx_msg void OnClose();
+    // A new window on the active document, the docked one included.
+    afx_msg void OnWindowNew();
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bClosing = FALSE;

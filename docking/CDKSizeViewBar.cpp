@@ -86,7 +86,7 @@ BOOL CDKSizeViewBar::Dock(CDKMDIChildWndSizeDock* pChild) {
         if (maximized) {
             ::SendMessage(frame->m_hWndMDIClient, WM_MDINEXT, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
             // The client restores only its active child: the window restores itself as well.
-            pChild->MDIRestore();
+            pChild->CMDIChildWnd::MDIRestore();
             pChild->ShowWindow(SW_RESTORE);
             pChild->ShowWindow(SW_HIDE);
         }
@@ -129,7 +129,7 @@ BOOL CDKSizeViewBar::Undock(BOOL bShow) {
         frame->ActivateChild(m_pChild);
         m_pChild->m_bDocked = TRUE;
         if (m_bMaximizedWhenDocked)
-            m_pChild->MDIMaximize();
+            m_pChild->CMDIChildWnd::MDIMaximize();
     }
     m_pChild->RecalcLayout();
     ::SendMessage(frame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);

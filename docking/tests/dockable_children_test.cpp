@@ -202,3 +202,23 @@ TEST_F(DockableChildren, ClicksMoveTheActiveWindowBetweenPaneAndClient) {
     EXPECT_EQ(frame->MDIGetActive(), active);
     EXPECT_TRUE(active->m_wndViewBar.IsActive());
 }
+
+TEST_F(DockableChildren, NewWindowOnADockedDocumentAndNoMaximisingWhileDocked) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    active->MDIMaximize();
+    pm::afxtest::pump();
+    EXPECT_FALSE(active->IsZoomed());
+    EXPECT_FALSE(active->IsWindowVisible());
+
+    CDocument* doc = view->GetDocument();
+    int views = 0;
+    for (POSITION pos = doc->GetFirstViewPosition(); pos; doc->GetNextView(pos))
+        ++views;
+    frame->SendMessage(WM_COMMAND, ID_WINDOW_NEW, 0);
+    pm::afxtest::pump();
+    int after = 0;
+    for (POSITION pos = doc->GetFirstViewPosition(); pos; doc->GetNextView(pos))
+        ++after;
+    EXPECT_EQ(after, views + 1);
+}

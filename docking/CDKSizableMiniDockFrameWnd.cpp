@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CDKSizableMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_SIZE()
     ON_WM_CLOSE()
     ON_WM_SYSCOMMAND()
+    ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 namespace {
@@ -116,4 +117,21 @@ void CDKSizableMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM) {
         return;
     }
     Default();
+}
+
+void CDKSizableMiniDockFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu) {
+    if (!bSysMenu) {
+        CMiniDockFrameWnd::OnInitMenuPopup(pMenu, nIndex, bSysMenu);
+        return;
+    }
+    AfxCancelModes(m_hWnd);
+    // A floating document window offers to dock back among the documents.
+    CControlBar* bar = FirstBar();
+    if (!bar || !bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)))
+        return;
+    CDKMDIChildWndSizeDock* child = static_cast<CDKSizeViewBar*>(bar)->m_pChild;
+    if (!child || !::IsWindow(child->m_hWnd) ||
+        pMenu->GetMenuState(CDKMDIChildWndSizeDock::DockCommandId(), MF_BYCOMMAND) != static_cast<UINT>(-1))
+        return;
+    child->AppendDockSystemMenuItems(pMenu);
 }

@@ -175,6 +175,15 @@ TEST_F(DockableChildren, AFloatingDocumentPaneClosesItsWindow) {
     // Floating, the view sits in the pane itself and still shows its document.
     EXPECT_EQ(view->GetParent(), &bar);
     EXPECT_TRUE(view->IsWindowVisible());
+    // Its floating frame's system menu offers to dock it back, once.
+    CFrameWnd* mini = bar.GetParentFrame();
+    CMenu* sys = mini->GetSystemMenu(FALSE);
+    for (int i = 0; i < 2; ++i)
+        mini->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys->m_hMenu), MAKELPARAM(0, TRUE));
+    int items = 0;
+    for (UINT i = 0; i < sys->GetMenuItemCount(); ++i)
+        items += sys->GetMenuItemID(static_cast<int>(i)) == CDKMDIChildWndSizeDock::DockCommandId();
+    EXPECT_EQ(items, 1);
     const HWND child = active->m_hWnd;
     bar.GetParentFrame()->SendMessage(WM_CLOSE);
     pm::afxtest::pump();

@@ -271,13 +271,24 @@ TEST_F(SizeableBars, FloatingFrameMenuAndSize) {
 }
 
 TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
-    CPaneBar& bar = frame->m_wndProject;
-    DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(20, 0), TopEdge()});
-    ASSERT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
+    CPaneBar& project = frame->m_wndProject;
+    DragBar(&project, CaptionPoint(project), {project.GetCaptionRect().CenterPoint() + CPoint(20, 0), TopEdge()});
+    ASSERT_EQ(project.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
+    // Output to the right edge: the band across the frame's height meets the right dock bar.
     CPaneBar& output = frame->m_wndOutput;
-    const CRect client = WindowRect(frame);
-    DragBar(&output, CaptionPoint(output), {client.CenterPoint()}, true);
-    ASSERT_TRUE(output.IsFloating());
+    const CRect right = WindowRect(Dock(AFX_IDW_DOCKBAR_RIGHT));
+    const CPoint caption = output.GetCaptionRect().CenterPoint();
+    DragBar(&output, CaptionPoint(output), {caption + CPoint(0, -150), CPoint(right.left - 4, caption.y - 150)});
+    ASSERT_EQ(output.m_pDockBar, Dock(AFX_IDW_DOCKBAR_RIGHT));
+    // A document window docked and floated makes the fourth pane.
+    auto* child = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
+    ASSERT_TRUE(child->SetDocked(TRUE));
+    pm::afxtest::pump();
+    child->m_wndViewBar.m_pDockContext->ToggleDocking();
+    pm::afxtest::pump();
+    ASSERT_TRUE(child->m_wndViewBar.IsFloating());
+    child->m_wndViewBar.GetParentFrame()->SetWindowPos(nullptr, 380, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    pm::afxtest::pump();
     EXPECT_TRUE(SaveScreenPng(frame, "docking_three_sides_and_floating"));
 }
 

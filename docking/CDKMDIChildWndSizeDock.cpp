@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CDKMDIChildWndSizeDock, CMDIChildWnd)
     ON_WM_CONTEXTMENU()
     ON_WM_MDIACTIVATE()
     ON_WM_MOUSEACTIVATE()
+    ON_WM_NCACTIVATE()
 END_MESSAGE_MAP()
 
 CDKMDIChildWndSizeDock::CDKMDIChildWndSizeDock() : m_strDockMenuText("Dock window") {}
@@ -180,4 +181,13 @@ int CDKMDIChildWndSizeDock::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UI
     else
         frame->RefreshDockedChildren();
     return result;
+}
+
+BOOL CDKMDIChildWndSizeDock::OnNcActivate(BOOL bActive) {
+    // Only the frame's active child shows as active; a docked one shows it on its pane.
+    if (bActive && GetActiveChild() != this)
+        return FALSE;
+    if (m_bDocked && ::IsWindow(m_wndViewBar.m_hWnd))
+        m_wndViewBar.SendMessage(WM_SZBAR_ACTIVATE, bActive, CDKSizeViewBar::kFromChild);
+    return static_cast<BOOL>(Default());
 }

@@ -188,6 +188,8 @@ void CDKSizeViewBar::OnDestroy() {
 LRESULT CDKSizeViewBar::OnActivateNotice(WPARAM wParam, LPARAM lParam) {
     const BOOL activate = wParam != 0;
     const bool fromPane = lParam == kFromWrapper || lParam == kFromFloatingFrame;
+    if (lParam == kFromChild && m_pChild && m_pChild->m_bDocked && !IsFloating() && ::IsWindow(m_wndWrapper.m_hWnd))
+        m_wndWrapper.SendMessage(WM_NCACTIVATE, activate);
     if (fromPane && activate && m_pChild && m_pChild->m_bDocked) {
         if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild); frame && frame->MDIGetActive() != m_pChild)
             frame->ActivateChild(m_pChild);

@@ -205,6 +205,7 @@ TEST_F(DockableChildren, ClicksMoveTheActiveWindowBetweenPaneAndClient) {
     pm::afxtest::pump();
     EXPECT_EQ(frame->MDIGetActive(), other);
     EXPECT_EQ(frame->m_pActiveDockedChild, nullptr);
+    EXPECT_FALSE(active->m_wndViewBar.IsActive()); // its caption shows it is not the active one
 
     pm::afxtest::click(view->m_hWnd, CPoint(20, 20));
     pm::afxtest::pump();

@@ -163,6 +163,15 @@ BOOL CDKMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CMDIFrameWnd::OnCommand(wParam, lParam);
 }
 
+BOOL CDKMDIFrameWndSizeDock::PreTranslateMessage(MSG* pMsg) {
+    // A docked active child translates its keys (its accelerators) before the client's child.
+    if (m_pActiveDockedChild && ::IsWindow(m_pActiveDockedChild->m_hWnd) &&
+        pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST &&
+        m_pActiveDockedChild->PreTranslateMessage(pMsg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
 LRESULT CDKMDIFrameWndSizeDock::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     // While the active child is docked, the title is the frame's own (no child title added).
     if (nMsg == WM_SETTEXT && m_pActiveDockedChild)

@@ -5,6 +5,7 @@
 #include "docking/CDKMDIFrameWndSizeDock.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKSizeDockBar.h"
+#include "docking/CDKSizeViewBar.h"
 #include "docking/SizeBarGeometry.h"
 #include "platform/framework/CControlBarInfo.h"
 #include "platform/framework/CDC.h"
@@ -177,7 +178,8 @@ void CDKSizeControlBar::SetActive(BOOL bActive, BOOL bDeactivateOthers) {
             if (bar == this || !bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)))
                 continue;
             auto* other = static_cast<CDKSizeControlBar*>(bar);
-            if (other->m_bActive)
+            // A document window's pane shows its window's activation, not the focus.
+            if (other->m_bActive && !other->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)))
                 other->SetActive(FALSE, FALSE);
         }
     }

@@ -232,3 +232,13 @@ TEST_F(DockableChildren, NewWindowOnADockedDocumentAndNoMaximisingWhileDocked) {
         ++after;
     EXPECT_EQ(after, views + 1);
 }
+
+TEST_F(DockableChildren, AnActivePaneLeavesTheDocumentPaneItsCaption) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    ASSERT_TRUE(active->m_wndViewBar.IsActive());
+    frame->m_wndOutput.SetActive(TRUE, TRUE);
+    frame->m_wndInformation.SetActive(TRUE, TRUE);
+    EXPECT_FALSE(frame->m_wndOutput.IsActive()); // an ordinary pane gives way
+    EXPECT_TRUE(active->m_wndViewBar.IsActive()); // the document's pane follows its window
+}

@@ -326,6 +326,13 @@ CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     return size;
 }
 
+bool CDKSizeDockBar::WasHidden(CControlBar* pBar) const {
+    for (INT_PTR i = 0; i < m_arrHiddenBars.GetSize(); ++i)
+        if (m_arrHiddenBars[i] == pBar)
+            return true;
+    return false;
+}
+
 LRESULT CDKSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
     auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
     const bool horz = IsHorizontal();
@@ -340,21 +347,27 @@ LRESULT CDKSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
     dock::Row row = BuildRow();
     bool shared = false;
     for (int start = 1; start < static_cast<int>(row.size()); start = dock::RowEnd(row, start) + 1) {
+        const int end = dock::RowEnd(row, start);
+        dock::Row others = row;
         int returning = 0;
-        for (int i = start; i < dock::RowEnd(row, start); ++i) {
-            CControlBar* bar = GetDockedControlBar(i);
-            if (row[i].visible && m_arrHiddenBars.GetSize() && std::find(m_arrHiddenBars.GetData(), m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize(), bar) != m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize())
+        bool returningSizeable = false;
+        for (int i = start; i < end; ++i) {
+            if (!WasHidden(GetDockedControlBar(i)))
+                continue;
+            others[i].visible = false;
+            if (row[i].visible) {
                 returning += row[i].length;
+                returningSizeable = returningSizeable || row[i].sizeable;
+            }
         }
         if (!returning)
             continue;
-        dock::Row others = row;
-        for (int i = start; i < dock::RowEnd(row, start); ++i)
-            if (std::find(m_arrHiddenBars.GetData(), m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize(), GetDockedControlBar(i)) != m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize())
-                others[i].visible = false;
-        const int total = dock::RowStatistics(row, start).totalLength;
-        if (dock::ShareRowLength(others, start, std::max(total - returning, 0), overlap)) {
-            for (int i = start; i < dock::RowEnd(row, start); ++i)
+        // The others give up what the returning bars had, out of the dock bar's length (the
+        // row's total would count the room they took while the bars were away twice), and the
+        // splitter before a returning sizeable bar.
+        const int splitter = returningSizeable ? dock::kSplitterSize : 0;
+        if (dock::ShareRowLength(others, start, std::max(length - returning - splitter, 0), overlap)) {
+            for (int i = start; i < end; ++i)
                 if (others[i].visible)
                     row[i] = others[i];
             shared = true;

@@ -53,6 +53,8 @@ protected:
     void SplitterLimits(const Splitter& s, int* pMin, int* pMax);
     void TrackSplitter(int nSplitter, CPoint start);
     int HitSplitter(CPoint point) const;
+    // pBar was a hidden window at the last layout.
+    bool WasHidden(CControlBar* pBar) const;
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaint();

@@ -376,3 +376,29 @@ TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
     EXPECT_NE(dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame()), nullptr);
     EXPECT_FALSE(::IsWindow(floatHwnd));
 }
+
+TEST_F(SizeableBars, APaneShownAgainTakesBackItsShareOfTheRow) {
+    CPaneBar& info = frame->m_wndInformation;
+    CPaneBar& project = frame->m_wndProject;
+    auto* left = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_LEFT));
+    int between = -1;
+    for (size_t i = 0; i < left->GetSplitters().size(); ++i)
+        if (left->GetSplitters()[i].kind == CDKSizeDockBar::kindUpDown)
+            between = static_cast<int>(i);
+    ASSERT_GE(between, 0);
+    left->MoveSplitter(between, -60); // Project the longer of the two
+    pm::afxtest::pump();
+    const int infoBefore = WindowRect(&info).Height(), projectBefore = WindowRect(&project).Height();
+    ASSERT_LT(infoBefore, projectBefore);
+
+    frame->SendMessage(WM_COMMAND, ID_PANE_PROJECT, 0); // hidden: Information takes the row
+    pm::afxtest::pump();
+    ASSERT_FALSE(project.IsWindowVisible());
+    EXPECT_GT(WindowRect(&info).Height(), infoBefore + projectBefore - 10);
+
+    frame->SendMessage(WM_COMMAND, ID_PANE_PROJECT, 0);
+    pm::afxtest::pump();
+    ASSERT_TRUE(project.IsWindowVisible());
+    EXPECT_NEAR(WindowRect(&info).Height(), infoBefore, 2);
+    EXPECT_NEAR(WindowRect(&project).Height(), projectBefore, 2);
+}

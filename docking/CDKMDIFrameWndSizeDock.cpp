@@ -184,6 +184,14 @@ CFrameWnd* CDKMDIFrameWndSizeDock::GetActiveFrame() {
     return active ? static_cast<CFrameWnd*>(active) : this;
 }
 
+void CDKMDIFrameWndSizeDock::OnUpdateFrameMenu(HMENU hMenuAlt) {
+    if (m_pActiveDockedChild && ::IsWindow(m_pActiveDockedChild->m_hWnd)) {
+        m_pActiveDockedChild->OnUpdateFrameMenu(TRUE, m_pActiveDockedChild, hMenuAlt);
+        return;
+    }
+    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+}
+
 BOOL CDKMDIFrameWndSizeDock::DestroyWindow() {
     SetActiveView(nullptr);
     return CMDIFrameWnd::DestroyWindow();

@@ -34,6 +34,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     CFrameWnd* GetActiveFrame() override;
+    // The active child's menu, the docked one included.
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
 
     CDKMDIChildWndSizeDock* m_pActiveDockedChild = nullptr;
 

@@ -14,6 +14,8 @@ BEGIN_MESSAGE_MAP(CDKSizableMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_CLOSE()
     ON_WM_SYSCOMMAND()
     ON_WM_INITMENUPOPUP()
+    ON_WM_PARENTNOTIFY()
+    ON_WM_NCACTIVATE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -110,10 +112,10 @@ void CDKSizableMiniDockFrameWnd::OnClose() {
 }
 
 void CDKSizableMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM) {
-    CControlBar* bar = FirstBar();
-    if (nID == CDKMDIChildWndSizeDock::DockCommandId() && bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar))) {
-        if (CDKMDIChildWndSizeDock* child = static_cast<CDKSizeViewBar*>(bar)->m_pChild)
-            child->ToggleDocking();
+    CDKSizeViewBar* bar = ViewBar();
+    if (nID == CDKMDIChildWndSizeDock::DockCommandId() && bar) {
+        if (bar->m_pChild)
+            bar->m_pChild->ToggleDocking();
         return;
     }
     Default();
@@ -126,12 +128,35 @@ void CDKSizableMiniDockFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL
     }
     AfxCancelModes(m_hWnd);
     // A floating document window offers to dock back among the documents.
-    CControlBar* bar = FirstBar();
-    if (!bar || !bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)))
+    CDKSizeViewBar* bar = ViewBar();
+    if (!bar)
         return;
-    CDKMDIChildWndSizeDock* child = static_cast<CDKSizeViewBar*>(bar)->m_pChild;
+    CDKMDIChildWndSizeDock* child = bar->m_pChild;
     if (!child || !::IsWindow(child->m_hWnd) ||
         pMenu->GetMenuState(CDKMDIChildWndSizeDock::DockCommandId(), MF_BYCOMMAND) != static_cast<UINT>(-1))
         return;
     child->AppendDockSystemMenuItems(pMenu);
+}
+
+CDKSizeViewBar* CDKSizableMiniDockFrameWnd::ViewBar() const {
+    CControlBar* bar = FirstBar();
+    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)) ? static_cast<CDKSizeViewBar*>(bar) : nullptr;
+}
+
+void CDKSizableMiniDockFrameWnd::OnParentNotify(UINT message, LPARAM) {
+    // A press inside the floating pane makes its document window the active one.
+    const UINT event = LOWORD(message);
+    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == WM_MBUTTONDOWN)
+        if (CControlBar* bar = FirstBar())
+            bar->SendMessage(WM_SZBAR_ACTIVATE, TRUE, CDKSizeViewBar::kFromFloatingFrame);
+    Default();
+}
+
+BOOL CDKSizableMiniDockFrameWnd::OnNcActivate(BOOL bActive) {
+    // A floating document window's frame shows as active only while its window is the active one.
+    CDKSizeViewBar* bar = ViewBar();
+    if (bActive && bar && bar->m_pChild && ::IsWindow(bar->m_pChild->m_hWnd) &&
+        bar->m_pChild->GetActiveChild() != bar->m_pChild)
+        return FALSE;
+    return static_cast<BOOL>(Default());
 }

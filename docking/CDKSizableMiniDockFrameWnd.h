@@ -5,6 +5,8 @@
 
 #include "platform/framework/CMiniDockFrameWnd.h"
 
+class CDKSizeViewBar;
+
 class CDKSizableMiniDockFrameWnd : public CMiniDockFrameWnd {
     DECLARE_DYNCREATE(CDKSizableMiniDockFrameWnd)
 public:
@@ -19,12 +21,16 @@ public:
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     CControlBar* FirstBar() const;
+    // The first bar when it carries a document window's view.
+    CDKSizeViewBar* ViewBar() const;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnClose();
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bClosing = FALSE;

@@ -175,6 +175,13 @@ TEST_F(DockableChildren, AFloatingDocumentPaneClosesItsWindow) {
     // Floating, the view sits in the pane itself and still shows its document.
     EXPECT_EQ(view->GetParent(), &bar);
     EXPECT_TRUE(view->IsWindowVisible());
+    // Another window made active, a click in the floating view makes this one active again.
+    frame->ActivateChild(static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT))));
+    pm::afxtest::pump();
+    ASSERT_NE(frame->MDIGetActive(), active);
+    pm::afxtest::click(view->m_hWnd, CPoint(15, 15));
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->MDIGetActive(), active);
     // Its floating frame's system menu offers to dock it back, once.
     CFrameWnd* mini = bar.GetParentFrame();
     CMenu* sys = mini->GetSystemMenu(FALSE);

@@ -93,11 +93,12 @@ void CDKSizableMiniDockFrameWnd::OnClose() {
     auto* viewBar = bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)) ? static_cast<CDKSizeViewBar*>(bar) : nullptr;
     if (viewBar && viewBar->m_pChild && viewBar->CanClose()) {
         // A floating document window: it closes as the window it is.
+        // Docking the pane back destroys this frame: nothing of it is touched afterwards.
         CDKMDIChildWndSizeDock* child = viewBar->m_pChild;
+        m_bClosing = FALSE;
         viewBar->ShowWindow(SW_HIDE);
         if (viewBar->m_pDockContext)
             viewBar->m_pDockContext->ToggleDocking();
-        m_bClosing = FALSE;
         child->SendMessage(WM_CLOSE);
         return;
     }

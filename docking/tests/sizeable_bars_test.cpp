@@ -1,0 +1,404 @@
+// Sizeable bars in the docking test program: their frame and buttons, the drag that docks and
+// floats them, the splitters between them, hiding and showing, and pictures of it all.
+
+#include "docking/CDKDockContext.h"
+#include "docking/CDKMDIFloatWnd.h"
+#include "docking/CDKSizableMiniDockFrameWnd.h"
+#include "docking/CDKWorkspaceState.h"
+#include "docking/SizeBarGeometry.h"
+#include "docking/tests/support/dock_fixture.h"
+#include "platform/framework/CMenu.h"
+#include "platform/framework/tests/support/framework_test.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+TEST(SizeBarGeometry, DefaultPlaceIsTheParentsBottomRightPart) {
+    EXPECT_EQ(dock::DefaultBarRect(800, 601), CRect(400, 451, 800, 601));
+    EXPECT_EQ(dock::DefaultBarRect(801, 3), CRect(401, 3, 801, 3));
+}
+
+TEST(SizeBarGeometry, CaptionAndButtonsFollowTheSide) {
+    const CRect window(100, 100, 300, 200);
+    struct Case {
+        const char* name;
+        DWORD style, align;
+        bool floating;
+        CRect caption, close, expand, client;
+    };
+    const CRect none(0, 0, 0, 0);
+    const Case cases[] = {
+        {"top: strip at the left", 0, CBRS_ALIGN_TOP, false, CRect(105, 131, 116, 195), CRect(105, 105, 116, 116),
+         CRect(105, 118, 116, 129), CRect(121, 105, 295, 195)},
+        {"left: strip at the top", 0, CBRS_ALIGN_LEFT, false, CRect(105, 105, 269, 116), CRect(284, 105, 295, 116),
+         CRect(271, 105, 282, 116), CRect(105, 121, 295, 195)},
+        {"left without close", SZBAR_NOCLOSEBUTTON, CBRS_ALIGN_LEFT, false, CRect(105, 105, 282, 116), none,
+         CRect(284, 105, 295, 116), CRect(105, 121, 295, 195)},
+        {"no gripper: border only", SZBAR_NOGRIPPER, CBRS_ALIGN_LEFT, false, CRect(105, 105, 295, 195), none, none,
+         CRect(105, 105, 295, 195)},
+        {"floating: border only", 0, CBRS_ALIGN_TOP, true, CRect(105, 105, 295, 195), none, none,
+         CRect(105, 105, 295, 195)},
+    };
+    for (const Case& c : cases) {
+        const dock::CaptionRects r = dock::CalcCaptionRects(window, c.style, c.align, c.floating);
+        EXPECT_EQ(r.caption, c.caption) << c.name;
+        EXPECT_EQ(r.close, c.close) << c.name;
+        EXPECT_EQ(r.expand, c.expand) << c.name;
+        EXPECT_EQ(dock::CalcClientRect(window, c.style, c.align, c.floating), c.client) << c.name;
+    }
+}
+
+namespace {
+
+class SizeableBars : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartProgram(app);
+        frame = app.Frame();
+    }
+    void TearDown() override { EndProgram(app); }
+    CDockBar* Dock(UINT id) { return static_cast<CDockBar*>(frame->GetControlBar(id)); }
+    static CPoint ClientPoint(CWnd* wnd, CPoint screen) {
+        wnd->ScreenToClient(&screen);
+        return screen;
+    }
+    static CPoint CaptionPoint(CDKSizeControlBar& bar) { return ClientPoint(&bar, bar.GetCaptionRect().CenterPoint()); }
+    // Presses the left button at a screen point of the bar and releases it at another.
+    static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, CPoint releaseAt) {
+        const CPoint p = ClientPoint(&bar, pressAt), r = ClientPoint(&bar, releaseAt);
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.x, r.y));
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.x, r.y));
+        pm::afxtest::pump();
+    }
+    // A point inside the top dock bar's edge of the frame's client area.
+    CPoint TopEdge() {
+        CRect top = WindowRect(Dock(AFX_IDW_DOCKBAR_TOP));
+        return CPoint(top.left + 300, top.top + 4);
+    }
+    CDKDockContext* Context(CControlBar& bar) { return static_cast<CDKDockContext*>(bar.m_pDockContext); }
+    CFixtureApp app;
+    CFixtureFrame* frame = nullptr;
+};
+
+} // namespace
+
+TEST_F(SizeableBars, StartingLayoutPicture) {
+    EXPECT_EQ(frame->m_wndInformation.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(frame->m_wndProject.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(frame->m_wndOutput.m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
+    // Information and Project share one row: one above the other, as wide as each other.
+    const CRect info = WindowRect(&frame->m_wndInformation), project = WindowRect(&frame->m_wndProject);
+    EXPECT_EQ(info.left, project.left);
+    EXPECT_EQ(info.Width(), project.Width());
+    EXPECT_GT(project.top, info.top);
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_start"));
+}
+
+TEST_F(SizeableBars, FirstResizeNotificationCarriesBothChanges) {
+    ASSERT_FALSE(frame->m_wndInformation.resizes.empty());
+    EXPECT_EQ(frame->m_wndInformation.resizes.front().mask, 3u);
+    // A move that keeps the size tells nothing.
+    const size_t count = frame->m_wndInformation.resizes.size();
+    frame->m_wndInformation.SetWindowPos(nullptr, 3, 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(frame->m_wndInformation.resizes.size(), count);
+}
+
+TEST_F(SizeableBars, DraggingToTheTopDocksThere) {
+    CPaneBar& bar = frame->m_wndInformation;
+    DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(40, 40), TopEdge()});
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(frame->m_wndProject.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+}
+
+TEST_F(SizeableBars, CtrlKeepsTheBarFloatingAndEscOrRightClickLeaveItAlone) {
+    CPaneBar& bar = frame->m_wndInformation;
+    const CRect before = WindowRect(&bar);
+    for (int endKey : {VK_ESCAPE, VK_RBUTTON}) {
+        DragBar(&bar, CaptionPoint(bar), {TopEdge()}, false, endKey);
+        EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT)) << endKey;
+        EXPECT_EQ(WindowRect(&bar), before) << endKey;
+    }
+    DragBar(&bar, CaptionPoint(bar), {TopEdge()}, true);
+    EXPECT_TRUE(bar.IsFloating());
+    // Over the top edge, Ctrl showed the floating frame's outline, not the band.
+    EXPECT_EQ(Context(bar)->m_rectLastOutline.TopLeft(), Context(bar)->m_ptMRUFloatPos);
+    auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
+}
+
+TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
+    CPaneBar& bar = frame->m_wndOutput;
+    const CRect before = WindowRect(&bar);
+    const CPoint caption = CaptionPoint(bar);
+    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
+    pm::afxtest::pump();
+    ASSERT_TRUE(bar.IsFloating());
+    CFrameWnd* mini = bar.GetParentFrame();
+    ASSERT_NE(mini, frame);
+    mini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    pm::afxtest::pump();
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_EQ(WindowRect(&bar), before);
+}
+
+TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
+    auto* left = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_LEFT));
+    int between = -1;
+    for (size_t i = 0; i < left->GetSplitters().size(); ++i)
+        if (left->GetSplitters()[i].kind == CDKSizeDockBar::kindUpDown)
+            between = static_cast<int>(i);
+    ASSERT_GE(between, 0);
+    const CRect splitter = left->GetSplitters()[between].rect;
+    const int info = WindowRect(&frame->m_wndInformation).Height();
+    const int project = WindowRect(&frame->m_wndProject).Height();
+    const int total = info + project;
+
+    // A drag of the strip 30 pixels down, scripted as the pointer does it.
+    const CPoint from = splitter.CenterPoint();
+    left->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, from.y + 30));
+    left->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(from.x, from.y + 30));
+    left->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    pm::afxtest::pump();
+    EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height(), info + 30);
+    EXPECT_EQ(WindowRect(&frame->m_wndProject).Height(), project - 30);
+
+    // Far past the end: Project keeps a caption's length in its row, and the lengths add up.
+    left->MoveSplitter(between, 5000);
+    pm::afxtest::pump();
+    // (The row may leave a pixel of the floors free, which counts as room too.)
+    EXPECT_NEAR(WindowRect(&frame->m_wndProject).Height(), dock::kCollapsedLength, 1);
+    EXPECT_EQ(WindowRect(&frame->m_wndProject).left, WindowRect(&frame->m_wndInformation).left);
+    EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height() + WindowRect(&frame->m_wndProject).Height(), total);
+}
+
+TEST_F(SizeableBars, RowSplitterChangesTheRowsThickness) {
+    auto* bottom = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_BOTTOM));
+    ASSERT_FALSE(bottom->GetSplitters().empty());
+    const int before = WindowRect(&frame->m_wndOutput).Height();
+    bottom->MoveSplitter(0, -40); // up: the bottom row grows
+    pm::afxtest::pump();
+    EXPECT_EQ(WindowRect(&frame->m_wndOutput).Height(), before + 40);
+}
+
+TEST_F(SizeableBars, CloseButtonHidesAndTheViewCommandBringsThePaneBack) {
+    CPaneBar& bar = frame->m_wndOutput;
+    const CRect before = WindowRect(&bar);
+    const CPoint close = bar.GetCloseRect().CenterPoint();
+    // Pressed on the button and released away from it: nothing happens.
+    PressRelease(bar, close, close + CPoint(0, 40));
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(bar.GetPressed(), CDKSizeControlBar::pressedNone);
+
+    PressRelease(bar, close, close);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    frame->SendMessage(WM_COMMAND, ID_PANE_OUTPUT, 0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_EQ(WindowRect(&bar), before);
+}
+
+TEST_F(SizeableBars, ExpandButtonTakesTheRowAndGivesItBack) {
+    CPaneBar& info = frame->m_wndInformation;
+    CPaneBar& project = frame->m_wndProject;
+    const int infoBefore = WindowRect(&info).Height(), projectBefore = WindowRect(&project).Height();
+    ASSERT_TRUE(info.IsExpandable());
+    const CPoint expand = info.GetExpandRect().CenterPoint();
+    PressRelease(info, expand, expand);
+    EXPECT_TRUE(info.IsExpanded());
+    EXPECT_EQ(WindowRect(&project).Height(), dock::kCollapsedLength);
+    EXPECT_EQ(WindowRect(&info).Height(), infoBefore + projectBefore - dock::kCollapsedLength);
+    PressRelease(info, info.GetExpandRect().CenterPoint(), info.GetExpandRect().CenterPoint());
+    EXPECT_FALSE(info.IsExpanded());
+    EXPECT_EQ(WindowRect(&info).Height(), infoBefore);
+    EXPECT_EQ(WindowRect(&project).Height(), projectBefore);
+
+    // Alone in its row the button does nothing and takes no capture.
+    CPaneBar& output = frame->m_wndOutput;
+    EXPECT_FALSE(output.IsExpandable());
+    const CPoint p = ClientPoint(&output, output.GetExpandRect().CenterPoint());
+    output.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    EXPECT_NE(::GetCapture(), output.m_hWnd);
+    EXPECT_EQ(output.GetPressed(), CDKSizeControlBar::pressedNone);
+}
+
+TEST_F(SizeableBars, DropOnARowOfTwoShowsAThirdOfTheLength) {
+    CPaneBar& bar = frame->m_wndOutput;
+    const CRect info = WindowRect(&frame->m_wndInformation);
+    const CPoint target(info.left + 10, info.top + 100);
+    frame->m_strPicture = "docking_drag_outline";
+    DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(0, -60), target}, false, 0, frame);
+    EXPECT_TRUE(frame->m_bPictureSaved);
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+    const CDKDockContext* ctx = Context(bar);
+    EXPECT_EQ(ctx->m_rectDrop.Height(), ctx->m_rectFullHeight.Height() / 3);
+}
+
+TEST_F(SizeableBars, FloatingFrameMenuAndSize) {
+    CPaneBar& bar = frame->m_wndProject;
+    const CPoint caption = CaptionPoint(bar);
+    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
+    pm::afxtest::pump();
+    auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
+    CMenu* menu = mini->GetSystemMenu(FALSE);
+    for (UINT command : {SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
+        EXPECT_EQ(menu->GetMenuState(command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
+    CString close;
+    menu->GetMenuString(SC_CLOSE, close, MF_BYCOMMAND);
+    EXPECT_STREQ(close, "&Hide");
+
+    mini->SetWindowPos(nullptr, 0, 0, 300, 260, SWP_NOMOVE | SWP_NOZORDER);
+    pm::afxtest::pump();
+    CRect client;
+    mini->GetClientRect(&client);
+    const DWORD borders = bar.m_dwStyle & CBRS_BORDER_ANY;
+    const int extraX = ((borders & CBRS_BORDER_LEFT) ? 2 : 0) + ((borders & CBRS_BORDER_RIGHT) ? 2 : 0);
+    EXPECT_EQ(bar.m_szFloat.cx, client.Width() + extraX);
+
+    // Closed, the pane only hides, and comes back by the View command.
+    mini->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_FALSE(bar.IsWindowVisible());
+    frame->SendMessage(WM_COMMAND, ID_PANE_PROJECT, 0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(bar.IsWindowVisible());
+}
+
+TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
+    CPaneBar& project = frame->m_wndProject;
+    DragBar(&project, CaptionPoint(project), {project.GetCaptionRect().CenterPoint() + CPoint(20, 0), TopEdge()});
+    ASSERT_EQ(project.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
+    // Output to the right edge: the band across the frame's height meets the right dock bar.
+    CPaneBar& output = frame->m_wndOutput;
+    const CRect right = WindowRect(Dock(AFX_IDW_DOCKBAR_RIGHT));
+    const CPoint caption = output.GetCaptionRect().CenterPoint();
+    DragBar(&output, CaptionPoint(output), {caption + CPoint(0, -150), CPoint(right.left - 4, caption.y - 150)});
+    ASSERT_EQ(output.m_pDockBar, Dock(AFX_IDW_DOCKBAR_RIGHT));
+    // A document window docked and floated makes the fourth pane.
+    auto* child = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
+    ASSERT_TRUE(child->SetDocked(TRUE));
+    pm::afxtest::pump();
+    child->m_wndViewBar.m_pDockContext->ToggleDocking();
+    pm::afxtest::pump();
+    ASSERT_TRUE(child->m_wndViewBar.IsFloating());
+    child->m_wndViewBar.GetParentFrame()->SetWindowPos(nullptr, 380, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    pm::afxtest::pump();
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_three_sides_and_floating"));
+}
+
+TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
+    CPaneBar& info = frame->m_wndInformation;
+    DragBar(&info, CaptionPoint(info), {info.GetCaptionRect().CenterPoint() + CPoint(30, 0), TopEdge()});
+    ASSERT_EQ(info.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
+    CPaneBar& output = frame->m_wndOutput;
+    DragBar(&output, CaptionPoint(output), {CPoint(WindowRect(frame).CenterPoint())}, true);
+    ASSERT_TRUE(output.IsFloating());
+    const CPoint floatingAt = WindowRect(output.GetParentFrame()).TopLeft();
+    // Information's row made thicker by its splitter.
+    auto* top = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_FALSE(top->GetSplitters().empty());
+    const int startThickness = WindowRect(&info).Height();
+    top->MoveSplitter(static_cast<int>(top->GetSplitters().size()) - 1, 35);
+    pm::afxtest::pump();
+    const int thickness = WindowRect(&info).Height();
+    ASSERT_EQ(thickness, startThickness + 35);
+
+    CDKWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+    CByteArray bytes;
+    ASSERT_TRUE(state.WriteToBytes(bytes));
+    EndProgram(app);
+
+    CFixtureApp again;
+    StartProgram(again);
+    CFixtureFrame* second = again.Frame();
+    // A damaged state is refused and the program keeps its starting layout.
+    CByteArray damaged;
+    damaged.SetSize(bytes.GetSize() / 2);
+    std::copy(bytes.GetData(), bytes.GetData() + damaged.GetSize(), damaged.GetData());
+    CDKWorkspaceState refused;
+    EXPECT_FALSE(refused.ReadFromBytes(damaged));
+    EXPECT_EQ(second->m_wndInformation.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+
+    CDKWorkspaceState restored;
+    ASSERT_TRUE(restored.ReadFromBytes(bytes));
+    ASSERT_TRUE(restored.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    pm::afxtest::pump();
+    EXPECT_EQ(second->m_wndInformation.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_EQ(WindowRect(&second->m_wndInformation).Height(), thickness);
+    EXPECT_EQ(second->m_wndProject.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(second->m_wndOutput.IsFloating());
+    EXPECT_EQ(WindowRect(second->m_wndOutput.GetParentFrame()).TopLeft(), floatingAt);
+    EndProgram(again);
+}
+
+TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
+    CPaneBar& bar = frame->m_wndOutput;
+    // The pane's menu offers it (and, docked, docking and hiding).
+    CMenu menu;
+    menu.CreatePopupMenu();
+    bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(menu.m_hMenu));
+    ASSERT_EQ(menu.GetMenuItemCount(), 3u);
+    EXPECT_EQ(menu.GetMenuItemID(0), static_cast<UINT>(ID_SZBAR_MDIFLOAT));
+    EXPECT_EQ(menu.GetMenuState(ID_SZBAR_ALLOWDOCKING, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
+    pm::afxtest::pump();
+    CDKMDIFloatWnd* floatWnd = bar.GetMDIFloatWnd();
+    ASSERT_NE(floatWnd, nullptr);
+    EXPECT_EQ(floatWnd->GetParent()->m_hWnd, frame->m_hWndMDIClient);
+    EXPECT_TRUE(floatWnd->IsWindowVisible());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_pane_in_mdi_window"));
+
+    CMenu inMDI;
+    inMDI.CreatePopupMenu();
+    bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(inMDI.m_hMenu));
+    ASSERT_EQ(inMDI.GetMenuItemCount(), 2u); // no docking item among the document windows
+    EXPECT_EQ(inMDI.GetMenuState(ID_SZBAR_MDIFLOAT, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+
+    // Among the document windows the pane is not dragged.
+    const CRect before = WindowRect(floatWnd);
+    DragBar(&bar, CPoint(20, 20), {CPoint(before.left + 200, before.top + 100)});
+    EXPECT_EQ(bar.GetMDIFloatWnd(), floatWnd);
+
+    const HWND floatHwnd = floatWnd->m_hWnd;
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
+    pm::afxtest::pump();
+    EXPECT_EQ(bar.GetMDIFloatWnd(), nullptr);
+    EXPECT_TRUE(bar.IsFloating());
+    EXPECT_NE(dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame()), nullptr);
+    EXPECT_FALSE(::IsWindow(floatHwnd));
+}
+
+TEST_F(SizeableBars, APaneShownAgainTakesBackItsShareOfTheRow) {
+    CPaneBar& info = frame->m_wndInformation;
+    CPaneBar& project = frame->m_wndProject;
+    auto* left = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_LEFT));
+    int between = -1;
+    for (size_t i = 0; i < left->GetSplitters().size(); ++i)
+        if (left->GetSplitters()[i].kind == CDKSizeDockBar::kindUpDown)
+            between = static_cast<int>(i);
+    ASSERT_GE(between, 0);
+    left->MoveSplitter(between, -60); // Project the longer of the two
+    pm::afxtest::pump();
+    const int infoBefore = WindowRect(&info).Height(), projectBefore = WindowRect(&project).Height();
+    ASSERT_LT(infoBefore, projectBefore);
+
+    frame->SendMessage(WM_COMMAND, ID_PANE_PROJECT, 0); // hidden: Information takes the row
+    pm::afxtest::pump();
+    ASSERT_FALSE(project.IsWindowVisible());
+    EXPECT_GT(WindowRect(&info).Height(), infoBefore + projectBefore - 10);
+
+    frame->SendMessage(WM_COMMAND, ID_PANE_PROJECT, 0);
+    pm::afxtest::pump();
+    ASSERT_TRUE(project.IsWindowVisible());
+    EXPECT_NEAR(WindowRect(&info).Height(), infoBefore, 2);
+    EXPECT_NEAR(WindowRect(&project).Height(), projectBefore, 2);
+}

@@ -89,6 +89,14 @@ bool saveScreenPng(const std::string& name) {
     return screen.save(folder + "/" + QString::fromStdString(name) + ".png");
 }
 
+bool saveScreenPng(const std::string& name, const RECT& part) {
+    const QImage screen = pm::wm::composeScreen();
+    QString folder = pm::test::outputFolder();
+    QDir().mkpath(folder);
+    return screen.copy(part.left, part.top, part.right - part.left, part.bottom - part.top)
+        .save(folder + "/" + QString::fromStdString(name) + ".png");
+}
+
 int overlayPixelsIn(const RECT& rect) {
     const QImage* overlay = pm::wm::desktopOverlayImage();
     if (!overlay) return 0;

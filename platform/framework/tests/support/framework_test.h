@@ -24,6 +24,8 @@ bool savePng(HWND hwnd, const std::string& name);
 // Saves the whole screen as <test output>/<name>.png: every top-level window of ours, with what
 // is drawn on the desktop's overlay (drag outlines) on top.
 bool saveScreenPng(const std::string& name);
+// The part of the screen inside `part` (screen coordinates), without the overlay.
+bool saveScreenPng(const std::string& name, const RECT& part);
 // The outline pixels on the desktop's overlay inside rect (screen coordinates): how many are drawn.
 int overlayPixelsIn(const RECT& rect);
 // The same with the visible popups drawn over it where they are on the screen (lists, tips).

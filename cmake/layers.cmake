@@ -94,8 +94,6 @@ set(PM_QT_TO_CLEAN
   platform/win/gdi/objects.h
   platform/win/gdi/device_context.h
   # Activation, focus and top-level geometry ask the desktop through Qt directly.
-  platform/win/wm/focus.cpp
   platform/win/wm/geometry.cpp
-  platform/win/wm/window_create.cpp
   # The caret blinks on a Qt timer of its own.
   platform/win/wm/caret.cpp)

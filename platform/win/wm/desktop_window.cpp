@@ -5,6 +5,7 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QWindow>
@@ -141,6 +142,42 @@ void followDesktopState(HWND hwnd, bool) {
     }
     bool maximized = w->widget->isMaximized();
     if (!minimized && maximized != w->maximized) ShowWindow(hwnd, maximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
+}
+
+void createWidget(Window* w) {
+    if (w->parent == desktop()) {
+        w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w));
+        w->widget->setAttribute(Qt::WA_ShowWithoutActivating);
+    } else {
+        w->widget = new WindowWidget(w->handle, w->parent->widget, Qt::Widget);
+    }
+    resizeImage(w);
+    syncWidgetGeometry(w);
+    restackWidget(w);
+    w->widget->setVisible(false);
+}
+
+void destroyWidget(Window* w) {
+    if (!w->widget) return;
+    w->widget->detach();
+    delete w->widget;
+    w->widget = nullptr;
+}
+
+void activateOnDesktop(Window* w) {
+    if (w->widget) w->widget->activateWindow();
+}
+
+bool desktopHoldsFocus() {
+    return QGuiApplication::focusWindow() != nullptr;
+}
+
+void grabDesktopMouse(Window* w) {
+    if (w->widget) w->widget->grabMouse();
+}
+
+void releaseDesktopMouse(Window* w) {
+    if (w->widget) w->widget->releaseMouse();
 }
 
 } // namespace pm::wm

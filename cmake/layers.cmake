@@ -93,7 +93,6 @@ set(PM_QT_TO_CLEAN
   platform/win/gdi/gdi_private.h
   platform/win/gdi/objects.h
   platform/win/gdi/device_context.h
-  # Activation, focus and top-level geometry ask the desktop through Qt directly.
-  platform/win/wm/geometry.cpp
-  # The caret blinks on a Qt timer of its own.
-  platform/win/wm/caret.cpp)
+  # Top-level geometry asks the desktop through Qt directly, and the coordinate helpers compute
+  # with Qt points and rectangles.
+  platform/win/wm/geometry.cpp)

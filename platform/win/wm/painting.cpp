@@ -178,6 +178,16 @@ void resizeImage(Window* w) {
     // DCs handed out keep drawing into the image they were made for; they are short-lived.
 }
 
+void invertClientRect(Window* w, const RECT& clientRect) {
+    QRect r = toQRect(clientRect).translated(w->client.left, w->client.top) & clientRectInWindow(w);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(w->image.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x)
+            line[x] ^= 0x00FFFFFF;
+    }
+    flushWidget(w, r);
+}
+
 void flushWidget(Window* w, const QRect& rect) {
     if (!w->widget) return;
     if (rect.isNull())

@@ -72,6 +72,9 @@ Window* nextWindowToPaint(Window* filter);
 void invalidate(Window* w, const QRegion& windowRegion, UINT flags);
 void resizeImage(Window* w);
 void flushWidget(Window* w, const QRect& windowRect = QRect());
+// Inverts the colours of a rectangle given in client coordinates (cut to the client area) in w's
+// image and shows it: the caret's drawing.
+void invertClientRect(Window* w, const RECT& clientRect);
 void forgetPaintState(Window* w);
 
 // ---- Focus and activation (focus.cpp) ----
@@ -94,6 +97,10 @@ QString takeKeyText(const MSG& msg);
 bool takeDueTimer(Window* filter, MSG* msg, bool remove);
 void killWindowTimers(Window* w);
 void armTimerWaker(); // before the loop waits: wakes it when the next timer falls due
+// The caret's blink: tick runs every period on the event loop, outside the message queue (no
+// message loop sees it as WM_TIMER). Starting it again restarts the period.
+void startBlinking(UINT milliseconds, void (*tick)());
+void stopBlinking();
 
 // ---- Hooks (hooks.cpp) ----
 bool hooksInstalled(int idHook);

@@ -92,7 +92,4 @@ set(PM_QT_TO_CLEAN
   platform/win/wm/nonclient.h
   platform/win/gdi/gdi_private.h
   platform/win/gdi/objects.h
-  platform/win/gdi/device_context.h
-  # Top-level geometry asks the desktop through Qt directly, and the coordinate helpers compute
-  # with Qt points and rectangles.
-  platform/win/wm/geometry.cpp)
+  platform/win/gdi/device_context.h)

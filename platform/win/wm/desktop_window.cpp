@@ -164,6 +164,44 @@ void destroyWidget(Window* w) {
     w->widget = nullptr;
 }
 
+bool realDesktop() {
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+RECT toRECT(const QRect& r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+QRect toQRect(const RECT& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void syncWidgetGeometry(Window* w) {
+    if (!w->widget) return;
+    if (w->parent == desktop() || !w->parent) {
+        // The window manager places a maximised or minimised window itself (and a new geometry
+        // would end Qt's maximised state); the window follows the manager's geometry.
+        if (realDesktop() && (w->widget->isMaximized() || w->widget->isMinimized())) return;
+        w->widget->setGeometry(toQRect(w->rect));
+    } else {
+        w->widget->setGeometry(QRect(w->parent->client.left + w->rect.left,
+                                     w->parent->client.top + w->rect.top, w->width(), w->height()));
+    }
+}
+
+void restackWidget(Window* w) {
+    if (!w->widget || !w->parent) return;
+    auto& sib = w->parent->children;
+    for (std::size_t i = 0; i < sib.size(); ++i) {
+        if (sib[i] != w) continue;
+        if (i == 0) {
+            if (w->parent != desktop() || realDesktop()) w->widget->raise();
+        } else if (sib[i - 1]->widget && w->parent != desktop()) {
+            w->widget->stackUnder(sib[i - 1]->widget);
+        }
+        return;
+    }
+}
+
 void activateOnDesktop(Window* w) {
     if (w->widget) w->widget->activateWindow();
 }

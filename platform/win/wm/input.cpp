@@ -99,7 +99,7 @@ bool resolveMouse(RawInput& in) {
     int hit = HTCLIENT;
     Window* target = cap;
     if (!target) {
-        target = windowFromScreenPoint(in.screen, &hit);
+        target = windowFromScreenPoint(POINT{in.screen.x(), in.screen.y()}, &hit);
         if (!target) return false;
     }
     in.blocked = false;
@@ -119,7 +119,8 @@ bool resolveMouse(RawInput& in) {
     UINT m = in.message;
     if (hit == HTCLIENT) {
         if (isDoubleClick(m) && !(target->cls && (target->cls->style & CS_DBLCLKS))) m -= 2;
-        QPoint c = in.screen - clientScreenOrigin(target);
+        POINT o = clientScreenOrigin(target);
+        QPoint c = in.screen - QPoint(o.x, o.y);
         in.msg = MSG{target->handle,           m,       static_cast<WPARAM>(in.keyFlags),
                      MAKELPARAM(c.x(), c.y()), in.time, POINT{in.screen.x(), in.screen.y()}};
     } else {
@@ -181,7 +182,8 @@ bool mouseActivate(Window* target, int hit, UINT message) {
 void parentNotifyClick(Window* target, UINT message, QPoint screen) {
     for (Window* w = target; w->isChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY); w = w->parent) {
         Window* p = w->parent;
-        QPoint c = screen - clientScreenOrigin(p);
+        POINT o = clientScreenOrigin(p);
+        QPoint c = screen - QPoint(o.x, o.y);
         HWND ph = p->handle;
         send(p, WM_PARENTNOTIFY, message, MAKELPARAM(c.x(), c.y()));
         if (!window(ph)) return;

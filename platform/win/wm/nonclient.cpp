@@ -142,7 +142,8 @@ NcLayout ncLayout(const Window* w) {
 }
 
 LRESULT defNcHitTest(Window* w, QPoint screen) {
-    QPoint p = screen - windowScreenOrigin(w);
+    POINT o = windowScreenOrigin(w);
+    QPoint p = screen - QPoint(o.x, o.y);
     QRect whole(0, 0, w->width(), w->height());
     if (!whole.contains(p)) return HTNOWHERE;
     NcLayout l = ncLayout(w);

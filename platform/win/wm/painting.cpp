@@ -178,6 +178,10 @@ void resizeImage(Window* w) {
     // DCs handed out keep drawing into the image they were made for; they are short-lived.
 }
 
+QRect clientRectInWindow(const Window* w) {
+    return toQRect(w->client);
+}
+
 void invertClientRect(Window* w, const RECT& clientRect) {
     QRect r = toQRect(clientRect).translated(w->client.left, w->client.top) & clientRectInWindow(w);
     for (int y = r.top(); y <= r.bottom(); ++y) {

@@ -44,8 +44,8 @@ RECT sizedRect(RECT r, int side, QPoint d, const MINMAXINFO& mmi) {
 }
 
 void placeOnScreen(Window* w, const RECT& screen) {
-    QPoint parentOrigin = w->parent && w->parent != desktop() ? clientScreenOrigin(w->parent) : QPoint(0, 0);
-    SetWindowPos(w->handle, nullptr, screen.left - parentOrigin.x(), screen.top - parentOrigin.y(),
+    POINT parentOrigin = w->parent && w->parent != desktop() ? clientScreenOrigin(w->parent) : POINT{0, 0};
+    SetWindowPos(w->handle, nullptr, screen.left - parentOrigin.x, screen.top - parentOrigin.y,
                  screen.right - screen.left, screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -87,7 +87,7 @@ void runMoveSizeLoop(Window* w, WPARAM command, QPoint start) {
     mmi.ptMaxTrackSize = POINT{100000, 100000};
     send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     if (!window(hwnd)) return;
-    RECT original = toRECT(windowRectOnScreen(w));
+    RECT original = windowRectOnScreen(w);
     SetCapture(hwnd);
     send(w, WM_ENTERSIZEMOVE);
     MSG msg{};

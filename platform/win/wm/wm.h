@@ -31,16 +31,17 @@ template <class F> void forEachChildDeep(Window* w, F f) {
 WindowClass* findClass(LPCSTR name);
 
 // ---- Geometry (geometry.cpp) ----
-QPoint windowScreenOrigin(const Window* w); // screen position of the window's top-left corner
-QPoint clientScreenOrigin(const Window* w);
-QRect windowRectOnScreen(const Window* w);
-QRect clientRectInWindow(const Window* w);
+POINT windowScreenOrigin(const Window* w); // screen position of the window's top-left corner
+POINT clientScreenOrigin(const Window* w);
+RECT windowRectOnScreen(const Window* w);
 bool isVisible(const Window* w); // visible itself and every ancestor
 Window* topLevelOf(Window* w);
 bool isDescendant(const Window* ancestor, const Window* w);
-Window* windowFromScreenPoint(QPoint screen, int* hitTest); // sends WM_NCHITTEST
+Window* windowFromScreenPoint(POINT screen, int* hitTest); // sends WM_NCHITTEST
 void recalcClient(Window* w, const WINDOWPOS* pos);         // WM_NCCALCSIZE
-void syncWidgetGeometry(Window* w);
+
+// ---- The desktop's side of geometry (desktop_window.cpp) ----
+void syncWidgetGeometry(Window* w); // the widget where the window tree says
 void restackWidget(Window* w);
 RECT toRECT(const QRect& r);
 QRect toQRect(const RECT& r);
@@ -71,6 +72,7 @@ void markDirty(Window* w);
 Window* nextWindowToPaint(Window* filter);
 void invalidate(Window* w, const QRegion& windowRegion, UINT flags);
 void resizeImage(Window* w);
+QRect clientRectInWindow(const Window* w);
 void flushWidget(Window* w, const QRect& windowRect = QRect());
 // Inverts the colours of a rectangle given in client coordinates (cut to the client area) in w's
 // image and shows it: the caret's drawing.

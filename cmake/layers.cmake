@@ -89,7 +89,6 @@ set(PM_QT_TO_CLEAN
   # values, and the window manager's internal interface passes Qt points and rectangles.
   platform/win/wm/window.h
   platform/win/wm/wm.h
-  platform/win/wm/nonclient.h
   platform/win/gdi/gdi_private.h
   platform/win/gdi/objects.h
   platform/win/gdi/device_context.h)

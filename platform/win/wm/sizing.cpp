@@ -63,7 +63,7 @@ bool trackCaptionButton(Window* w, int hit) {
     while (GetMessage(&msg, nullptr, 0, 0)) {
         if (!window(hwnd) || GetCapture() != hwnd) return false;
         if (msg.message == WM_LBUTTONUP || msg.message == WM_MOUSEMOVE) {
-            inside = defNcHitTest(w, QPoint(msg.pt.x, msg.pt.y)) == hit;
+            inside = defNcHitTest(w, msg.pt) == hit;
             if (msg.message == WM_LBUTTONUP) break;
             continue;
         }

@@ -116,7 +116,7 @@ void forgetCaret(Window* w);
 // ---- Non-client area (nonclient.cpp, sizing.cpp) ----
 RECT nonClientInsets(DWORD style, DWORD exStyle, int menuHeight, bool desktopFrame);
 bool hasDesktopFrame(const Window* w);
-LRESULT defNcHitTest(Window* w, QPoint screen);
+LRESULT defNcHitTest(Window* w, POINT screen);
 void defNcPaint(Window* w);
 void runMoveSizeLoop(Window* w, WPARAM command, QPoint start);
 void defSysCommand(Window* w, WPARAM command, LPARAM lParam);

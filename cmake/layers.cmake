@@ -37,6 +37,7 @@ set(PM_QT_BACKEND
   platform/win/qtapp.cpp
   platform/win/text_codec.h
   platform/win/wm/window_widget.h
+  platform/win/wm/window_surface.h
   platform/win/wm/window_widget.cpp
   platform/win/wm/desktop_window.h
   platform/win/wm/desktop_window.cpp
@@ -87,7 +88,6 @@ set(PM_QT_BACKEND
 set(PM_QT_TO_CLEAN
   # The window, GDI object and device-context records keep their images, regions and fonts as Qt
   # values, and the window manager's internal interface passes Qt points and rectangles.
-  platform/win/wm/window.h
   platform/win/wm/wm.h
   platform/win/gdi/gdi_private.h
   platform/win/gdi/objects.h

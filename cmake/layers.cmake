@@ -86,9 +86,8 @@ set(PM_QT_BACKEND
 # files above); the check fails once one of them no longer needs to be listed, so this list only
 # shrinks.
 set(PM_QT_TO_CLEAN
-  # The window, GDI object and device-context records keep their images, regions and fonts as Qt
-  # values, and the window manager's internal interface passes Qt points and rectangles.
-  platform/win/wm/wm.h
+  # The GDI object and device-context records keep their images, regions and fonts as Qt values,
+  # and the GDI's interface to the window manager passes Qt images and regions.
   platform/win/gdi/gdi_private.h
   platform/win/gdi/objects.h
   platform/win/gdi/device_context.h)

@@ -13,6 +13,9 @@ namespace pm::wm {
 // CS_SAVEBITS and neither caption nor dialog frame) bypass the window manager. Every other
 // top-level window is managed: overlapped windows keep the desktop's frame, popups are frameless
 // (we draw their non-client area), owned ones are dialogs or, with WS_EX_TOOLWINDOW, tool windows.
+RECT toRECT(const QRect& r);
+QRect toQRect(const RECT& r);
+
 bool bypassesWindowManager(const Window* w);
 Qt::WindowFlags topLevelWindowFlags(const Window* w);
 

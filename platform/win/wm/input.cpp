@@ -2,6 +2,7 @@
 // messages for the window our own hit testing, capture and focus choose.
 
 #include "platform/win/gdi/gdi_private.h"
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/keys.h"
 #include "platform/win/wm/window_widget.h"
@@ -256,8 +257,11 @@ WPARAM mouseKeyFlags() {
 void setCursorScreenPos(QPoint p) {
     input().cursor = p;
 }
-QPoint cursorScreenPos() {
+QPoint cursorPoint() {
     return input().cursor;
+}
+POINT cursorScreenPos() {
+    return POINT{input().cursor.x(), input().cursor.y()};
 }
 
 QString takeKeyText(const MSG& msg) {
@@ -305,7 +309,7 @@ void queueKeyEvent(QKeyEvent* e) {
     bool alt = (mods & Qt::AltModifier) || (vk == VK_MENU && !up);
     in.keyData = keyData(vk, up, e->isAutoRepeat(), alt);
     in.text = up ? QString() : e->text();
-    in.screen = cursorScreenPos();
+    in.screen = cursorPoint();
     pushRawInput(in);
 }
 
@@ -315,7 +319,7 @@ void queueInputMethodText(const QString& text) {
         in.kind = RawInput::Kind::Char;
         in.message = WM_CHAR;
         in.vk = static_cast<int>(cp);
-        in.screen = cursorScreenPos();
+        in.screen = cursorPoint();
         pushRawInput(in);
     }
 }
@@ -519,8 +523,7 @@ int GetKeyNameText(LONG lParam, LPSTR buffer, int size) {
 
 BOOL GetCursorPos(LPPOINT point) {
     if (!point) return FALSE;
-    QPoint p = cursorScreenPos();
-    *point = POINT{p.x(), p.y()};
+    *point = cursorScreenPos();
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/win/gdi/gdi_private.h"
 #include "platform/win/wm/desktop_overlay.h"
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"
@@ -184,6 +185,10 @@ Window::~Window() = default;
 
 QRect clientRectInWindow(const Window* w) {
     return toQRect(w->client);
+}
+
+void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& keep) {
+    invalidate(w, QRegion(toQRect(windowRect)) - QRegion(toQRect(keep)), flags);
 }
 
 void invertClientRect(Window* w, const RECT& clientRect) {

@@ -5,6 +5,7 @@
 #include "platform/win/wm/window.h"
 
 #include <QImage>
+#include <QRect>
 #include <QRegion>
 
 namespace pm::wm {
@@ -13,5 +14,9 @@ struct WindowSurface {
     QImage image;   // the whole window rectangle
     QRegion update; // invalid area, window coordinates
 };
+
+void invalidate(Window* w, const QRegion& windowRegion, UINT flags);
+QRect clientRectInWindow(const Window* w);
+void flushWidget(Window* w, const QRect& windowRect = QRect());
 
 } // namespace pm::wm

@@ -3,10 +3,6 @@
 
 #include "platform/win/wm/window.h"
 
-#include <QPoint>
-#include <QRect>
-#include <QRegion>
-
 #include <functional>
 
 namespace pm::wm {
@@ -43,8 +39,6 @@ void recalcClient(Window* w, const WINDOWPOS* pos);         // WM_NCCALCSIZE
 // ---- The desktop's side of geometry (desktop_window.cpp) ----
 void syncWidgetGeometry(Window* w); // the widget where the window tree says
 void restackWidget(Window* w);
-RECT toRECT(const QRect& r);
-QRect toQRect(const RECT& r);
 
 // ---- Z-order (zorder.cpp) ----
 void insertInZOrder(Window* w, HWND after);
@@ -55,7 +49,6 @@ LRESULT callProc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT send(Window* w, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // ---- Queue (queue.cpp) ----
-void postInput(const MSG& msg, const QString& text = QString());
 void postFront(const MSG& msg);
 void wakeLoop();
 DWORD messageTime();
@@ -70,10 +63,9 @@ void setHandleWaiter(HandleWaiter waiter);
 // ---- Painting (painting.cpp) ----
 void markDirty(Window* w);
 Window* nextWindowToPaint(Window* filter);
-void invalidate(Window* w, const QRegion& windowRegion, UINT flags);
+// Invalidates a rectangle of the window (window coordinates) but the part inside keep.
+void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& keep = RECT{});
 void resizeImage(Window* w);
-QRect clientRectInWindow(const Window* w);
-void flushWidget(Window* w, const QRect& windowRect = QRect());
 // Inverts the colours of a rectangle given in client coordinates (cut to the client area) in w's
 // image and shows it: the caret's drawing.
 void invertClientRect(Window* w, const RECT& clientRect);
@@ -91,9 +83,7 @@ Window* captureWindow();
 void setKeyDown(int vk, bool down, bool async);
 bool keyDown(int vk);
 WPARAM mouseKeyFlags();
-void setCursorScreenPos(QPoint p);
-QPoint cursorScreenPos();
-QString takeKeyText(const MSG& msg);
+POINT cursorScreenPos();
 
 // ---- Timers (timers.cpp) ----
 bool takeDueTimer(Window* filter, MSG* msg, bool remove);
@@ -118,7 +108,7 @@ RECT nonClientInsets(DWORD style, DWORD exStyle, int menuHeight, bool desktopFra
 bool hasDesktopFrame(const Window* w);
 LRESULT defNcHitTest(Window* w, POINT screen);
 void defNcPaint(Window* w);
-void runMoveSizeLoop(Window* w, WPARAM command, QPoint start);
+void runMoveSizeLoop(Window* w, WPARAM command, POINT start);
 void defSysCommand(Window* w, WPARAM command, LPARAM lParam);
 void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam);
 

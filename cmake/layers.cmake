@@ -37,6 +37,7 @@ set(PM_QT_BACKEND
   platform/win/qtapp.cpp
   platform/win/text_codec.h
   platform/win/wm/window_widget.h
+  platform/win/wm/window_surface.h
   platform/win/wm/window_widget.cpp
   platform/win/wm/desktop_window.h
   platform/win/wm/desktop_window.cpp
@@ -85,17 +86,8 @@ set(PM_QT_BACKEND
 # files above); the check fails once one of them no longer needs to be listed, so this list only
 # shrinks.
 set(PM_QT_TO_CLEAN
-  # The window, GDI object and device-context records keep their images, regions and fonts as Qt
-  # values, and the window manager's internal interface passes Qt points and rectangles.
-  platform/win/wm/window.h
-  platform/win/wm/wm.h
-  platform/win/wm/nonclient.h
+  # The GDI object and device-context records keep their images, regions and fonts as Qt values,
+  # and the GDI's interface to the window manager passes Qt images and regions.
   platform/win/gdi/gdi_private.h
   platform/win/gdi/objects.h
-  platform/win/gdi/device_context.h
-  # Activation, focus and top-level geometry ask the desktop through Qt directly.
-  platform/win/wm/focus.cpp
-  platform/win/wm/geometry.cpp
-  platform/win/wm/window_create.cpp
-  # The caret blinks on a Qt timer of its own.
-  platform/win/wm/caret.cpp)
+  platform/win/gdi/device_context.h)

@@ -1,22 +1,20 @@
-// The thread's caret: an inverted rectangle drawn into its window's image, blinking on a Qt timer.
+// The thread's caret: an inverted rectangle drawn into its window's image, blinking on the
+// event loop.
 
 #include "platform/win/wm/wm.h"
 
-#include <QTimer>
-
-#include <memory>
+#include <algorithm>
 
 namespace pm::wm {
 namespace {
 
 struct Caret {
     HWND owner = nullptr;
-    QSize size;
-    QPoint pos; // client coordinates
+    SIZE size{};
+    POINT pos{}; // client coordinates
     int hideCount = 1;
     bool drawn = false;
     UINT blink = 530;
-    std::unique_ptr<QTimer> timer;
 };
 
 Caret& caret() {
@@ -26,15 +24,8 @@ Caret& caret() {
 
 void invert(Window* w) {
     Caret& c = caret();
-    QRect r(QPoint(w->client.left, w->client.top) + c.pos, c.size);
-    r &= clientRectInWindow(w);
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(w->image.scanLine(y));
-        for (int x = r.left(); x <= r.right(); ++x)
-            line[x] ^= 0x00FFFFFF;
-    }
+    invertClientRect(w, RECT{c.pos.x, c.pos.y, c.pos.x + c.size.cx, c.pos.y + c.size.cy});
     c.drawn = !c.drawn;
-    flushWidget(w, r);
 }
 
 void erase() {
@@ -51,18 +42,15 @@ void draw() {
     invert(w);
 }
 
+void blink() {
+    if (caret().drawn)
+        erase();
+    else
+        draw();
+}
+
 void restartBlink() {
-    Caret& c = caret();
-    if (!c.timer) {
-        c.timer = std::make_unique<QTimer>();
-        QObject::connect(c.timer.get(), &QTimer::timeout, [] {
-            if (caret().drawn)
-                erase();
-            else
-                draw();
-        });
-    }
-    c.timer->start(static_cast<int>(std::max<UINT>(c.blink, 50)));
+    startBlinking(std::max<UINT>(caret().blink, 50), blink);
 }
 
 } // namespace
@@ -80,7 +68,7 @@ void forgetCaret(Window* w) {
     if (c.owner != w->handle) return;
     c.owner = nullptr;
     c.drawn = false;
-    if (c.timer) c.timer->stop();
+    stopBlinking();
 }
 
 } // namespace pm::wm
@@ -93,8 +81,8 @@ BOOL CreateCaret(HWND hwnd, HBITMAP, int width, int height) {
     DestroyCaret();
     Caret& c = caret();
     c.owner = hwnd;
-    c.size = QSize(width > 0 ? width : 1, height > 0 ? height : 16);
-    c.pos = QPoint();
+    c.size = SIZE{width > 0 ? width : 1, height > 0 ? height : 16};
+    c.pos = POINT{};
     c.hideCount = 1;
     c.drawn = false;
     return TRUE;
@@ -105,7 +93,7 @@ BOOL DestroyCaret() {
     if (!c.owner) return FALSE;
     erase();
     c.owner = nullptr;
-    if (c.timer) c.timer->stop();
+    stopBlinking();
     return TRUE;
 }
 
@@ -129,9 +117,9 @@ BOOL HideCaret(HWND hwnd) {
 BOOL SetCaretPos(int x, int y) {
     Caret& c = caret();
     if (!c.owner) return FALSE;
-    if (c.pos == QPoint(x, y)) return TRUE;
+    if (c.pos.x == x && c.pos.y == y) return TRUE;
     erase();
-    c.pos = QPoint(x, y);
+    c.pos = POINT{x, y};
     draw();
     if (c.hideCount == 0) restartBlink();
     return TRUE;
@@ -139,7 +127,7 @@ BOOL SetCaretPos(int x, int y) {
 
 BOOL GetCaretPos(LPPOINT point) {
     if (!point || !caret().owner) return FALSE;
-    *point = POINT{caret().pos.x(), caret().pos.y()};
+    *point = caret().pos;
     return TRUE;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/win/wm/compose.h"
 
 #include "platform/win/wm/desktop_overlay.h"
+#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"
 
 #include <QGuiApplication>
@@ -13,11 +15,11 @@ namespace {
 
 void compose(QPainter& p, const Window* w, QPoint origin, const QRect& clip, bool force) {
     if (!force && !(w->style & WS_VISIBLE)) return;
-    QRect area = QRect(origin, w->image.size()) & clip;
+    QRect area = QRect(origin, w->surface->image.size()) & clip;
     if (area.isEmpty()) return;
     p.save();
     p.setClipRect(area);
-    p.drawImage(origin, w->image);
+    p.drawImage(origin, w->surface->image);
     p.restore();
     QPoint clientOrigin = origin + QPoint(w->client.left, w->client.top);
     QRect clientClip = QRect(clientOrigin, toQRect(w->client).size()) & clip;
@@ -28,7 +30,7 @@ void compose(QPainter& p, const Window* w, QPoint origin, const QRect& clip, boo
 } // namespace
 
 QImage composeWindow(const Window* w) {
-    QImage out(w->image.size(), QImage::Format_RGB32);
+    QImage out(w->surface->image.size(), QImage::Format_RGB32);
     out.fill(0xFFFFFFFF);
     QPainter p(&out);
     compose(p, w, QPoint(0, 0), out.rect(), true);

@@ -136,7 +136,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCCALCSIZE:
         return defNcCalcSize(w, wParam, lParam);
     case WM_NCHITTEST:
-        return defNcHitTest(w, QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        return defNcHitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCPAINT:
         defNcPaint(w);
         return 0;

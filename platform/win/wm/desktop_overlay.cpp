@@ -2,6 +2,7 @@
 
 #include "platform/win/gdi/gdi_private.h"
 #include "platform/win/wm/compose.h"
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/wm.h"
 
 #include <QPainter>

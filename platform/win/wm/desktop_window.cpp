@@ -5,6 +5,7 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QWindow>
@@ -141,6 +142,80 @@ void followDesktopState(HWND hwnd, bool) {
     }
     bool maximized = w->widget->isMaximized();
     if (!minimized && maximized != w->maximized) ShowWindow(hwnd, maximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
+}
+
+void createWidget(Window* w) {
+    if (w->parent == desktop()) {
+        w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w));
+        w->widget->setAttribute(Qt::WA_ShowWithoutActivating);
+    } else {
+        w->widget = new WindowWidget(w->handle, w->parent->widget, Qt::Widget);
+    }
+    resizeImage(w);
+    syncWidgetGeometry(w);
+    restackWidget(w);
+    w->widget->setVisible(false);
+}
+
+void destroyWidget(Window* w) {
+    if (!w->widget) return;
+    w->widget->detach();
+    delete w->widget;
+    w->widget = nullptr;
+}
+
+bool realDesktop() {
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+RECT toRECT(const QRect& r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+QRect toQRect(const RECT& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void syncWidgetGeometry(Window* w) {
+    if (!w->widget) return;
+    if (w->parent == desktop() || !w->parent) {
+        // The window manager places a maximised or minimised window itself (and a new geometry
+        // would end Qt's maximised state); the window follows the manager's geometry.
+        if (realDesktop() && (w->widget->isMaximized() || w->widget->isMinimized())) return;
+        w->widget->setGeometry(toQRect(w->rect));
+    } else {
+        w->widget->setGeometry(QRect(w->parent->client.left + w->rect.left,
+                                     w->parent->client.top + w->rect.top, w->width(), w->height()));
+    }
+}
+
+void restackWidget(Window* w) {
+    if (!w->widget || !w->parent) return;
+    auto& sib = w->parent->children;
+    for (std::size_t i = 0; i < sib.size(); ++i) {
+        if (sib[i] != w) continue;
+        if (i == 0) {
+            if (w->parent != desktop() || realDesktop()) w->widget->raise();
+        } else if (sib[i - 1]->widget && w->parent != desktop()) {
+            w->widget->stackUnder(sib[i - 1]->widget);
+        }
+        return;
+    }
+}
+
+void activateOnDesktop(Window* w) {
+    if (w->widget) w->widget->activateWindow();
+}
+
+bool desktopHoldsFocus() {
+    return QGuiApplication::focusWindow() != nullptr;
+}
+
+void grabDesktopMouse(Window* w) {
+    if (w->widget) w->widget->grabMouse();
+}
+
+void releaseDesktopMouse(Window* w) {
+    if (w->widget) w->widget->releaseMouse();
 }
 
 } // namespace pm::wm

@@ -13,11 +13,19 @@ namespace pm::wm {
 // CS_SAVEBITS and neither caption nor dialog frame) bypass the window manager. Every other
 // top-level window is managed: overlapped windows keep the desktop's frame, popups are frameless
 // (we draw their non-client area), owned ones are dialogs or, with WS_EX_TOOLWINDOW, tool windows.
+RECT toRECT(const QRect& r);
+QRect toQRect(const RECT& r);
+
 bool bypassesWindowManager(const Window* w);
 Qt::WindowFlags topLevelWindowFlags(const Window* w);
 
 // The widget of hwnd's top-level window, as parent for the desktop's own dialogs; nullptr for none.
 QWidget* desktopWidgetOf(HWND hwnd);
+
+// The widget that shows w on the desktop, made hidden at creation (a top-level one never takes
+// the activation by being shown), and taken down with the window.
+void createWidget(Window* w);
+void destroyWidget(Window* w);
 
 // The owner as transient parent, the title and the icon, given to the desktop after creation.
 void publishToDesktop(Window* w);
@@ -34,5 +42,12 @@ bool requestDesktopMoveSize(Window* w, WPARAM command);
 // Minimised or restored by the desktop (its task bar, a key of the window manager): the window
 // follows with the Win32 state change.
 void followDesktopState(HWND hwnd, bool);
+
+// The desktop's side of activation and mouse capture: its keyboard focus follows our activation,
+// and the pointer is grabbed for our capture. Each does nothing for a window without a widget.
+void activateOnDesktop(Window* w);
+bool desktopHoldsFocus(); // one of our windows has the desktop's keyboard focus
+void grabDesktopMouse(Window* w);
+void releaseDesktopMouse(Window* w);
 
 } // namespace pm::wm

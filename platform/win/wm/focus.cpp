@@ -1,11 +1,7 @@
 // Activation, keyboard focus and mouse capture, kept by the layer (not by Qt).
 
 #include "platform/win/wm/desktop_window.h"
-#include "platform/win/wm/input_events.h"
-#include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
-
-#include <QGuiApplication>
 
 namespace pm::wm {
 namespace {
@@ -87,8 +83,8 @@ void activate(Window* w, int how) {
         SetFocus(nullptr);
     }
     // The window manager is asked to follow, so that the desktop's keyboard focus is ours too.
-    if (Window* a = window(newHandle); a && a->widget && realDesktop() && !bypassesWindowManager(a))
-        a->widget->activateWindow();
+    if (Window* a = window(newHandle); a && realDesktop() && !bypassesWindowManager(a))
+        activateOnDesktop(a);
     s.activating = false;
 }
 
@@ -113,7 +109,7 @@ void forgetFocusState(Window* w) {
     if (s.active == w->handle) s.active = nullptr;
     if (s.capture == w->handle) {
         s.capture = nullptr;
-        if (w->widget) w->widget->releaseMouse();
+        releaseDesktopMouse(w);
     }
 }
 
@@ -144,7 +140,7 @@ void followDesktopActivation(HWND hwnd, bool active) {
     if (!w) return;
     FocusState& s = state();
     if (!active) {
-        if (activeWindow() != w || QGuiApplication::focusWindow()) return;
+        if (activeWindow() != w || desktopHoldsFocus()) return;
         s.leftActive = w->handle;
         s.leftFocus = s.focus;
         activate(nullptr, WA_INACTIVE);
@@ -153,8 +149,8 @@ void followDesktopActivation(HWND hwnd, bool active) {
     if (w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED)) {
         activate(w, WA_ACTIVE);
         restoreFocusAfterDesktop(w);
-    } else if (activeWindow() == w && w->handle != hwnd && w->widget) {
-        w->widget->activateWindow();
+    } else if (activeWindow() == w && w->handle != hwnd) {
+        activateOnDesktop(w);
     }
 }
 
@@ -224,10 +220,10 @@ HWND SetCapture(HWND hwnd) {
     if (old == hwnd) return old;
     s.capture = hwnd;
     if (Window* o = window(old)) {
-        if (o->widget) topLevelOf(o)->widget->releaseMouse();
+        if (o->widget) releaseDesktopMouse(topLevelOf(o));
         send(o, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
     }
-    if (Window* n = window(hwnd); n && topLevelOf(n)->widget) topLevelOf(n)->widget->grabMouse();
+    if (Window* n = window(hwnd)) grabDesktopMouse(topLevelOf(n));
     return window(old) ? old : nullptr;
 }
 
@@ -236,7 +232,7 @@ BOOL ReleaseCapture() {
     HWND old = s.capture;
     s.capture = nullptr;
     if (Window* o = window(old)) {
-        if (topLevelOf(o)->widget) topLevelOf(o)->widget->releaseMouse();
+        releaseDesktopMouse(topLevelOf(o));
         send(o, WM_CAPTURECHANGED, 0, 0);
     }
     return TRUE;

@@ -1,41 +1,25 @@
-// Window and client rectangles, coordinate mapping, hit testing through the tree, and keeping the
-// Qt widgets where the window tree says.
+// Window and client rectangles, coordinate mapping and hit testing through the tree.
 
-#include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
-
-#include <QGuiApplication>
 
 #include <set>
 
 namespace pm::wm {
 
-bool realDesktop() {
-    return QGuiApplication::platformName() != QLatin1String("offscreen");
+POINT windowScreenOrigin(const Window* w) {
+    if (!w->parent) return POINT{w->rect.left, w->rect.top};
+    POINT o = clientScreenOrigin(w->parent);
+    return POINT{o.x + w->rect.left, o.y + w->rect.top};
 }
 
-RECT toRECT(const QRect& r) {
-    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-QRect toQRect(const RECT& r) {
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+POINT clientScreenOrigin(const Window* w) {
+    POINT o = windowScreenOrigin(w);
+    return POINT{o.x + w->client.left, o.y + w->client.top};
 }
 
-QPoint windowScreenOrigin(const Window* w) {
-    if (!w->parent) return QPoint(w->rect.left, w->rect.top);
-    return clientScreenOrigin(w->parent) + QPoint(w->rect.left, w->rect.top);
-}
-
-QPoint clientScreenOrigin(const Window* w) {
-    return windowScreenOrigin(w) + QPoint(w->client.left, w->client.top);
-}
-
-QRect windowRectOnScreen(const Window* w) {
-    return QRect(windowScreenOrigin(w), QSize(w->width(), w->height()));
-}
-
-QRect clientRectInWindow(const Window* w) {
-    return toQRect(w->client);
+RECT windowRectOnScreen(const Window* w) {
+    POINT o = windowScreenOrigin(w);
+    return RECT{o.x, o.y, o.x + w->width(), o.y + w->height()};
 }
 
 bool isVisible(const Window* w) {
@@ -58,16 +42,18 @@ bool isDescendant(const Window* ancestor, const Window* w) {
 
 namespace {
 
-bool containsScreenPoint(const Window* w, QPoint p) {
-    return windowRectOnScreen(w).contains(p);
+bool containsScreenPoint(const Window* w, POINT p) {
+    RECT r = windowRectOnScreen(w);
+    return PtInRect(&r, p);
 }
 
 // The deepest visible, enabled window under p below start (start itself if no child takes it).
-Window* deepest(Window* start, QPoint p, const std::set<Window*>& skip) {
+Window* deepest(Window* start, POINT p, const std::set<Window*>& skip) {
     Window* w = start;
     for (;;) {
-        QRect client(clientScreenOrigin(w), toQRect(w->client).size());
-        if (!client.contains(p)) return w;
+        POINT o = clientScreenOrigin(w);
+        RECT client{o.x, o.y, o.x + w->client.right - w->client.left, o.y + w->client.bottom - w->client.top};
+        if (!PtInRect(&client, p)) return w;
         Window* next = nullptr;
         for (Window* c : w->children) {
             if (!(c->style & WS_VISIBLE) || skip.count(c) || !containsScreenPoint(c, p)) continue;
@@ -82,7 +68,7 @@ Window* deepest(Window* start, QPoint p, const std::set<Window*>& skip) {
 
 } // namespace
 
-Window* windowFromScreenPoint(QPoint screen, int* hitTest) {
+Window* windowFromScreenPoint(POINT screen, int* hitTest) {
     std::set<Window*> skip;
     for (int round = 0; round < 64; ++round) {
         Window* top = nullptr;
@@ -94,7 +80,7 @@ Window* windowFromScreenPoint(QPoint screen, int* hitTest) {
         if (!top) return nullptr;
         Window* w = deepest(top, screen, skip);
         HWND hwnd = w->handle;
-        LRESULT hit = send(w, WM_NCHITTEST, 0, MAKELPARAM(screen.x(), screen.y()));
+        LRESULT hit = send(w, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
         if (!window(hwnd)) return nullptr;
         if (hit != HTTRANSPARENT) {
             if (hitTest) *hitTest = static_cast<int>(hit);
@@ -123,33 +109,6 @@ void recalcClient(Window* w, const WINDOWPOS* pos) {
         RECT{c.left - w->rect.left, c.top - w->rect.top, c.right - w->rect.left, c.bottom - w->rect.top};
 }
 
-void syncWidgetGeometry(Window* w) {
-    if (!w->widget) return;
-    if (w->parent == desktop() || !w->parent) {
-        // The window manager places a maximised or minimised window itself (and a new geometry
-        // would end Qt's maximised state); the window follows the manager's geometry.
-        if (realDesktop() && (w->widget->isMaximized() || w->widget->isMinimized())) return;
-        w->widget->setGeometry(toQRect(w->rect));
-    } else {
-        w->widget->setGeometry(QRect(w->parent->client.left + w->rect.left,
-                                     w->parent->client.top + w->rect.top, w->width(), w->height()));
-    }
-}
-
-void restackWidget(Window* w) {
-    if (!w->widget || !w->parent) return;
-    auto& sib = w->parent->children;
-    for (std::size_t i = 0; i < sib.size(); ++i) {
-        if (sib[i] != w) continue;
-        if (i == 0) {
-            if (w->parent != desktop() || realDesktop()) w->widget->raise();
-        } else if (sib[i - 1]->widget && w->parent != desktop()) {
-            w->widget->stackUnder(sib[i - 1]->widget);
-        }
-        return;
-    }
-}
-
 } // namespace pm::wm
 
 using namespace pm::wm;
@@ -157,7 +116,7 @@ using namespace pm::wm;
 BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
     Window* w = window(hwnd);
     if (!w || !rect) return FALSE;
-    *rect = toRECT(windowRectOnScreen(w));
+    *rect = windowRectOnScreen(w);
     return TRUE;
 }
 
@@ -172,34 +131,36 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
     Window* a = from ? window(from) : desktop();
     Window* b = to ? window(to) : desktop();
     if (!a || !b || (!points && count)) return 0;
-    QPoint d = clientScreenOrigin(a) - clientScreenOrigin(b);
+    POINT oa = clientScreenOrigin(a);
+    POINT ob = clientScreenOrigin(b);
+    POINT d{oa.x - ob.x, oa.y - ob.y};
     for (UINT i = 0; i < count; ++i) {
-        points[i].x += d.x();
-        points[i].y += d.y();
+        points[i].x += d.x;
+        points[i].y += d.y;
     }
-    return MAKELONG(static_cast<WORD>(d.x()), static_cast<WORD>(d.y()));
+    return MAKELONG(static_cast<WORD>(d.x), static_cast<WORD>(d.y));
 }
 
 BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
     Window* w = window(hwnd);
     if (!w || !point) return FALSE;
-    QPoint o = clientScreenOrigin(w);
-    point->x += o.x();
-    point->y += o.y();
+    POINT o = clientScreenOrigin(w);
+    point->x += o.x;
+    point->y += o.y;
     return TRUE;
 }
 
 BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
     Window* w = window(hwnd);
     if (!w || !point) return FALSE;
-    QPoint o = clientScreenOrigin(w);
-    point->x -= o.x();
-    point->y -= o.y();
+    POINT o = clientScreenOrigin(w);
+    point->x -= o.x;
+    point->y -= o.y;
     return TRUE;
 }
 
 HWND WindowFromPoint(POINT point) {
-    Window* w = windowFromScreenPoint(QPoint(point.x, point.y), nullptr);
+    Window* w = windowFromScreenPoint(point, nullptr);
     return w ? w->handle : nullptr;
 }
 

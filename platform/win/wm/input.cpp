@@ -2,6 +2,7 @@
 // messages for the window our own hit testing, capture and focus choose.
 
 #include "platform/win/gdi/gdi_private.h"
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/keys.h"
 #include "platform/win/wm/window_widget.h"
@@ -99,7 +100,7 @@ bool resolveMouse(RawInput& in) {
     int hit = HTCLIENT;
     Window* target = cap;
     if (!target) {
-        target = windowFromScreenPoint(in.screen, &hit);
+        target = windowFromScreenPoint(POINT{in.screen.x(), in.screen.y()}, &hit);
         if (!target) return false;
     }
     in.blocked = false;
@@ -119,7 +120,8 @@ bool resolveMouse(RawInput& in) {
     UINT m = in.message;
     if (hit == HTCLIENT) {
         if (isDoubleClick(m) && !(target->cls && (target->cls->style & CS_DBLCLKS))) m -= 2;
-        QPoint c = in.screen - clientScreenOrigin(target);
+        POINT o = clientScreenOrigin(target);
+        QPoint c = in.screen - QPoint(o.x, o.y);
         in.msg = MSG{target->handle,           m,       static_cast<WPARAM>(in.keyFlags),
                      MAKELPARAM(c.x(), c.y()), in.time, POINT{in.screen.x(), in.screen.y()}};
     } else {
@@ -181,7 +183,8 @@ bool mouseActivate(Window* target, int hit, UINT message) {
 void parentNotifyClick(Window* target, UINT message, QPoint screen) {
     for (Window* w = target; w->isChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY); w = w->parent) {
         Window* p = w->parent;
-        QPoint c = screen - clientScreenOrigin(p);
+        POINT o = clientScreenOrigin(p);
+        QPoint c = screen - QPoint(o.x, o.y);
         HWND ph = p->handle;
         send(p, WM_PARENTNOTIFY, message, MAKELPARAM(c.x(), c.y()));
         if (!window(ph)) return;
@@ -254,8 +257,11 @@ WPARAM mouseKeyFlags() {
 void setCursorScreenPos(QPoint p) {
     input().cursor = p;
 }
-QPoint cursorScreenPos() {
+QPoint cursorPoint() {
     return input().cursor;
+}
+POINT cursorScreenPos() {
+    return POINT{input().cursor.x(), input().cursor.y()};
 }
 
 QString takeKeyText(const MSG& msg) {
@@ -303,7 +309,7 @@ void queueKeyEvent(QKeyEvent* e) {
     bool alt = (mods & Qt::AltModifier) || (vk == VK_MENU && !up);
     in.keyData = keyData(vk, up, e->isAutoRepeat(), alt);
     in.text = up ? QString() : e->text();
-    in.screen = cursorScreenPos();
+    in.screen = cursorPoint();
     pushRawInput(in);
 }
 
@@ -313,7 +319,7 @@ void queueInputMethodText(const QString& text) {
         in.kind = RawInput::Kind::Char;
         in.message = WM_CHAR;
         in.vk = static_cast<int>(cp);
-        in.screen = cursorScreenPos();
+        in.screen = cursorPoint();
         pushRawInput(in);
     }
 }
@@ -517,8 +523,7 @@ int GetKeyNameText(LONG lParam, LPSTR buffer, int size) {
 
 BOOL GetCursorPos(LPPOINT point) {
     if (!point) return FALSE;
-    QPoint p = cursorScreenPos();
-    *point = POINT{p.x(), p.y()};
+    *point = cursorScreenPos();
     return TRUE;
 }
 

@@ -50,6 +50,12 @@ bool acceptInput(RawInput& in);
 // Calls WH_MOUSE or WH_KEYBOARD; true when a hook swallows the message.
 bool inputHooksSwallow(RawInput& in, bool remove);
 
+// The input side of the queue and of the cursor.
+void postInput(const MSG& msg, const QString& text = QString());
+QString takeKeyText(const MSG& msg);
+void setCursorScreenPos(QPoint p);
+QPoint cursorPoint();
+
 void pushRawInput(RawInput in);
 void runLater(void (*action)(HWND, bool), HWND hwnd, bool flag);
 

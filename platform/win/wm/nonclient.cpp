@@ -99,6 +99,14 @@ RECT nonClientInsets(DWORD style, DWORD exStyle, int menuHeight, bool desktopFra
     return in;
 }
 
+namespace {
+
+RECT rectAt(int x, int y, int cx, int cy) {
+    return RECT{x, y, x + cx, y + cy};
+}
+
+} // namespace
+
 NcLayout ncLayout(const Window* w) {
     NcLayout l;
     bool desktopFrame = hasDesktopFrame(w);
@@ -108,74 +116,74 @@ NcLayout ncLayout(const Window* w) {
     int y = l.frame;
     if (!desktopFrame && hasCaption(w->style)) {
         int h = captionHeight(w->exStyle);
-        l.caption = QRect(l.frame, y, width - 2 * l.frame, h - 1);
+        l.caption = rectAt(l.frame, y, width - 2 * l.frame, h - 1);
         y += h;
         if (w->style & WS_SYSMENU) {
             bool small = (w->exStyle & WS_EX_TOOLWINDOW) != 0;
             int bw = GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE) - 2;
-            int bh = l.caption.height() - 4;
-            int right = l.caption.right() - 1;
-            l.closeButton = QRect(right - bw + 1, l.caption.top() + 2, bw, bh);
-            right = l.closeButton.left() - 2;
+            int bh = l.caption.bottom - l.caption.top - 4;
+            int right = l.caption.right - 2; // the last column of the close button
+            l.closeButton = rectAt(right - bw + 1, l.caption.top + 2, bw, bh);
+            right = l.closeButton.left - 2;
             if (!small && (w->style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX))) {
-                l.maxButton = QRect(right - bw + 1, l.closeButton.top(), bw, bh);
-                l.minButton = QRect(l.maxButton.left() - bw, l.closeButton.top(), bw, bh);
+                l.maxButton = rectAt(right - bw + 1, l.closeButton.top, bw, bh);
+                l.minButton = rectAt(l.maxButton.left - bw, l.closeButton.top, bw, bh);
             }
-            if (!small) l.sysIcon = QRect(l.caption.left() + 2, l.caption.top() + 1, bh + 2, bh + 2);
+            if (!small) l.sysIcon = rectAt(l.caption.left + 2, l.caption.top + 1, bh + 2, bh + 2);
         }
     }
     if (int mh = menuBarHeight(w)) {
-        l.menuBar = QRect(l.frame, y, width - 2 * l.frame, mh);
+        l.menuBar = rectAt(l.frame, y, width - 2 * l.frame, mh);
         y += mh;
     }
-    l.client = clientRectInWindow(w);
-    int edge = edgeWidth(w->exStyle);
-    QRect inner = l.client;
+    l.client = w->client;
+    const RECT& c = l.client;
     if (w->style & WS_VSCROLL)
-        l.vscroll = QRect(inner.right() + 1, inner.top(), GetSystemMetrics(SM_CXVSCROLL), inner.height());
+        l.vscroll = rectAt(c.right, c.top, GetSystemMetrics(SM_CXVSCROLL), c.bottom - c.top);
     if (w->style & WS_HSCROLL)
-        l.hscroll = QRect(inner.left(), inner.bottom() + 1, inner.width(), GetSystemMetrics(SM_CYHSCROLL));
+        l.hscroll = rectAt(c.left, c.bottom, c.right - c.left, GetSystemMetrics(SM_CYHSCROLL));
     if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL))
-        l.sizeBox = QRect(l.vscroll.left(), l.hscroll.top(), l.vscroll.width(), l.hscroll.height());
-    (void)edge;
+        l.sizeBox = RECT{l.vscroll.left, l.hscroll.top, l.vscroll.right, l.hscroll.bottom};
     return l;
 }
 
-LRESULT defNcHitTest(Window* w, QPoint screen) {
-    QPoint p = screen - windowScreenOrigin(w);
-    QRect whole(0, 0, w->width(), w->height());
-    if (!whole.contains(p)) return HTNOWHERE;
+LRESULT defNcHitTest(Window* w, POINT screen) {
+    POINT o = windowScreenOrigin(w);
+    POINT p{screen.x - o.x, screen.y - o.y};
+    RECT whole{0, 0, w->width(), w->height()};
+    if (!PtInRect(&whole, p)) return HTNOWHERE;
     NcLayout l = ncLayout(w);
-    if (l.client.contains(p)) return HTCLIENT;
-    if (l.frame > 0 && !whole.adjusted(l.frame, l.frame, -l.frame, -l.frame).contains(p)) {
+    if (PtInRect(&l.client, p)) return HTCLIENT;
+    RECT inside = whole;
+    InflateRect(&inside, -l.frame, -l.frame);
+    if (l.frame > 0 && !PtInRect(&inside, p)) {
         if (!l.thick) return HTBORDER;
         int corner = GetSystemMetrics(SM_CXSIZE) + l.frame;
-        bool left = p.x() < corner, right = p.x() >= w->width() - corner;
-        bool top = p.y() < corner, bottom = p.y() >= w->height() - corner;
-        if (p.x() < l.frame) return top ? HTTOPLEFT : bottom ? HTBOTTOMLEFT : HTLEFT;
-        if (p.x() >= w->width() - l.frame) return top ? HTTOPRIGHT : bottom ? HTBOTTOMRIGHT : HTRIGHT;
-        if (p.y() < l.frame) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+        bool left = p.x < corner, right = p.x >= w->width() - corner;
+        bool top = p.y < corner, bottom = p.y >= w->height() - corner;
+        if (p.x < l.frame) return top ? HTTOPLEFT : bottom ? HTBOTTOMLEFT : HTLEFT;
+        if (p.x >= w->width() - l.frame) return top ? HTTOPRIGHT : bottom ? HTBOTTOMRIGHT : HTRIGHT;
+        if (p.y < l.frame) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
         return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
     }
-    if (l.caption.contains(p)) {
-        if (l.closeButton.contains(p)) return HTCLOSE;
-        if (l.maxButton.contains(p)) return HTMAXBUTTON;
-        if (l.minButton.contains(p)) return HTMINBUTTON;
-        if (l.sysIcon.contains(p)) return HTSYSMENU;
+    if (PtInRect(&l.caption, p)) {
+        if (PtInRect(&l.closeButton, p)) return HTCLOSE;
+        if (PtInRect(&l.maxButton, p)) return HTMAXBUTTON;
+        if (PtInRect(&l.minButton, p)) return HTMINBUTTON;
+        if (PtInRect(&l.sysIcon, p)) return HTSYSMENU;
         return HTCAPTION;
     }
-    if (l.menuBar.contains(p)) return HTMENU;
-    if (l.sizeBox.contains(p)) return l.thick ? HTBOTTOMRIGHT : HTSIZE;
-    if (l.vscroll.contains(p)) return HTVSCROLL;
-    if (l.hscroll.contains(p)) return HTHSCROLL;
+    if (PtInRect(&l.menuBar, p)) return HTMENU;
+    if (PtInRect(&l.sizeBox, p)) return l.thick ? HTBOTTOMRIGHT : HTSIZE;
+    if (PtInRect(&l.vscroll, p)) return HTVSCROLL;
+    if (PtInRect(&l.hscroll, p)) return HTHSCROLL;
     return HTBORDER;
 }
 
 namespace {
 
-void fill(HDC dc, const QRect& r, int colour) {
-    RECT rc = toRECT(r);
-    FillRect(dc, &rc, GetSysColorBrush(colour));
+void fill(HDC dc, const RECT& r, int colour) {
+    FillRect(dc, &r, GetSysColorBrush(colour));
 }
 
 void paintFrame(Window* w, HDC dc, const NcLayout& l) {
@@ -201,34 +209,32 @@ HFONT captionFont(bool small) {
 }
 
 void paintCaption(Window* w, HDC dc, const NcLayout& l) {
-    if (l.caption.isEmpty()) return;
+    if (IsRectEmpty(&l.caption)) return;
     fill(dc, l.caption, w->ncActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-    fill(dc, QRect(l.caption.left(), l.caption.bottom() + 1, l.caption.width(), 1), COLOR_BTNFACE);
-    QRect textArea = l.caption.adjusted(3, 0, -3, 0);
+    fill(dc, RECT{l.caption.left, l.caption.bottom, l.caption.right, l.caption.bottom + 1}, COLOR_BTNFACE);
+    RECT textArea{l.caption.left + 3, l.caption.top, l.caption.right - 3, l.caption.bottom};
     HICON icon = w->iconSmall ? w->iconSmall
                  : w->cls     ? (w->cls->iconSmall ? w->cls->iconSmall : w->cls->icon)
                               : nullptr;
-    if (!l.sysIcon.isEmpty() && icon) {
-        DrawIconEx(dc, l.sysIcon.left(), l.sysIcon.top(), icon, l.sysIcon.width(), l.sysIcon.height(), 0,
-                   nullptr, DI_NORMAL);
-        textArea.setLeft(l.sysIcon.right() + 3);
+    if (!IsRectEmpty(&l.sysIcon) && icon) {
+        DrawIconEx(dc, l.sysIcon.left, l.sysIcon.top, icon, l.sysIcon.right - l.sysIcon.left,
+                   l.sysIcon.bottom - l.sysIcon.top, 0, nullptr, DI_NORMAL);
+        textArea.left = l.sysIcon.right + 2;
     }
-    QRect firstButton = !l.minButton.isEmpty() ? l.minButton : l.closeButton;
-    if (!firstButton.isEmpty()) textArea.setRight(firstButton.left() - 3);
+    const RECT& firstButton = !IsRectEmpty(&l.minButton) ? l.minButton : l.closeButton;
+    if (!IsRectEmpty(&firstButton)) textArea.right = firstButton.left - 2;
     HFONT font = captionFont((w->exStyle & WS_EX_TOOLWINDOW) != 0);
     HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(w->ncActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    RECT tr = toRECT(textArea);
-    DrawText(dc, w->text.c_str(), static_cast<int>(w->text.size()), &tr,
+    DrawText(dc, w->text.c_str(), static_cast<int>(w->text.size()), &textArea,
              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
     SelectObject(dc, old);
     DeleteObject(font);
     UINT inactive = w->ncActive ? 0 : DFCS_INACTIVE;
-    auto button = [&](const QRect& r, UINT kind) {
-        if (r.isEmpty()) return;
-        RECT br = toRECT(r);
-        DrawFrameControl(dc, &br, DFC_CAPTION, kind);
+    auto button = [&](RECT r, UINT kind) {
+        if (IsRectEmpty(&r)) return;
+        DrawFrameControl(dc, &r, DFC_CAPTION, kind);
     };
     button(l.closeButton, DFCS_CAPTIONCLOSE | inactive);
     button(l.maxButton, (w->maximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) |
@@ -240,10 +246,10 @@ void paintCaption(Window* w, HDC dc, const NcLayout& l) {
 void paintEdges(Window* w, HDC dc, const NcLayout& l) {
     int edge = edgeWidth(w->exStyle);
     if (!edge) return;
-    QRect inner = l.client;
-    if (!l.vscroll.isEmpty()) inner.setRight(l.vscroll.right());
-    if (!l.hscroll.isEmpty()) inner.setBottom(l.hscroll.bottom());
-    RECT rc = toRECT(inner.adjusted(-edge, -edge, edge, edge));
+    RECT rc = l.client;
+    if (!IsRectEmpty(&l.vscroll)) rc.right = l.vscroll.right;
+    if (!IsRectEmpty(&l.hscroll)) rc.bottom = l.hscroll.bottom;
+    InflateRect(&rc, edge, edge);
     DrawEdge(dc, &rc, (w->exStyle & WS_EX_CLIENTEDGE) ? EDGE_SUNKEN : BDR_SUNKENOUTER, BF_RECT);
 }
 
@@ -254,23 +260,22 @@ void defNcPaint(Window* w) {
     NcLayout l = ncLayout(w);
     HDC dc = GetWindowDC(w->handle);
     if (!dc) return;
-    RECT clientRc = toRECT(l.client);
-    ExcludeClipRect(dc, clientRc.left, clientRc.top, clientRc.right, clientRc.bottom);
+    ExcludeClipRect(dc, l.client.left, l.client.top, l.client.right, l.client.bottom);
     paintFrame(w, dc, l);
     paintCaption(w, dc, l);
-    if (!l.menuBar.isEmpty()) {
+    if (!IsRectEmpty(&l.menuBar)) {
         fill(dc, l.menuBar, COLOR_MENU);
-        if (menuHooks().paint) menuHooks().paint(w->handle, dc, toRECT(l.menuBar));
+        if (menuHooks().paint) menuHooks().paint(w->handle, dc, l.menuBar);
     }
-    if (!l.vscroll.isEmpty()) {
+    if (!IsRectEmpty(&l.vscroll)) {
         fill(dc, l.vscroll, COLOR_SCROLLBAR);
-        if (scrollHooks().paint) scrollHooks().paint(w->handle, dc, SB_VERT, toRECT(l.vscroll));
+        if (scrollHooks().paint) scrollHooks().paint(w->handle, dc, SB_VERT, l.vscroll);
     }
-    if (!l.hscroll.isEmpty()) {
+    if (!IsRectEmpty(&l.hscroll)) {
         fill(dc, l.hscroll, COLOR_SCROLLBAR);
-        if (scrollHooks().paint) scrollHooks().paint(w->handle, dc, SB_HORZ, toRECT(l.hscroll));
+        if (scrollHooks().paint) scrollHooks().paint(w->handle, dc, SB_HORZ, l.hscroll);
     }
-    if (!l.sizeBox.isEmpty()) fill(dc, l.sizeBox, COLOR_BTNFACE);
+    if (!IsRectEmpty(&l.sizeBox)) fill(dc, l.sizeBox, COLOR_BTNFACE);
     paintEdges(w, dc, l);
     ReleaseDC(w->handle, dc);
 }

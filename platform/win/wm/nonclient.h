@@ -3,18 +3,16 @@
 
 #include "platform/win/wm/window.h"
 
-#include <QRect>
-
 namespace pm::wm {
 
 struct NcLayout {
     int frame = 0;      // frame width on each side (thick, dialog or thin border)
     bool thick = false; // sizing border
-    QRect caption;      // the caption bar, empty without one
-    QRect sysIcon, minButton, maxButton, closeButton;
-    QRect menuBar;
-    QRect vscroll, hscroll, sizeBox;
-    QRect client;
+    RECT caption{};     // the caption bar, empty without one
+    RECT sysIcon{}, minButton{}, maxButton{}, closeButton{};
+    RECT menuBar{};
+    RECT vscroll{}, hscroll{}, sizeBox{};
+    RECT client{};
 };
 
 NcLayout ncLayout(const Window* w);

@@ -2,7 +2,9 @@
 
 #include "platform/win/gdi/gdi_private.h"
 #include "platform/win/wm/desktop_overlay.h"
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"
 
 #include <QPainter>
@@ -25,7 +27,7 @@ PaintState& paintState() {
 }
 
 bool isDirty(const Window* w) {
-    return !w->update.isEmpty() || w->internalPaint || w->frameDirty;
+    return !w->surface->update.isEmpty() || w->internalPaint || w->frameDirty;
 }
 
 bool paintable(const Window* w) {
@@ -53,7 +55,7 @@ HDC windowDC(Window* w, bool whole, const QRegion& extraClip, bool ignoreLock) {
     if (!extraClip.isEmpty()) clip &= extraClip;
     if (clip.isEmpty() || w->redrawOff || (!ignoreLock && lockedOut(w))) clip = nothingVisible();
     QPoint origin = whole ? QPoint(0, 0) : QPoint(w->client.left, w->client.top);
-    HDC dc = gdi::createImageDC(&w->image, origin, clip);
+    HDC dc = gdi::createImageDC(&w->surface->image, origin, clip);
     if (dc) paintState().dcs[dc] = w->handle;
     return dc;
 }
@@ -76,9 +78,9 @@ void eraseNow(Window* w, bool children) {
         send(w, WM_NCPAINT, 1);
         if (!window(hwnd)) return;
     }
-    if (paintable(w) && w->eraseNeeded && !w->update.isEmpty()) {
+    if (paintable(w) && w->eraseNeeded && !w->surface->update.isEmpty()) {
         w->eraseNeeded = false;
-        HDC dc = windowDC(w, false, w->update, false);
+        HDC dc = windowDC(w, false, w->surface->update, false);
         send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
         ReleaseDC(hwnd, dc);
         if (!window(hwnd)) return;
@@ -150,32 +152,53 @@ void invalidate(Window* w, const QRegion& windowRegion, UINT flags) {
     QRegion whole(0, 0, w->width(), w->height());
     QRegion area = windowRegion & whole;
     if (flags & RDW_INVALIDATE) {
-        w->update += area & client;
+        w->surface->update += area & client;
         if (flags & RDW_FRAME) w->frameDirty = true;
         if (flags & RDW_ERASE) w->eraseNeeded = true;
         if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
     }
     if (flags & RDW_VALIDATE) {
-        w->update -= area;
+        w->surface->update -= area;
         if (flags & RDW_NOFRAME) w->frameDirty = false;
         if (flags & RDW_NOERASE) w->eraseNeeded = false;
         if (flags & RDW_NOINTERNALPAINT) w->internalPaint = false;
-        if (w->update.isEmpty()) w->eraseNeeded = false;
+        if (w->surface->update.isEmpty()) w->eraseNeeded = false;
     }
     markDirty(w);
 }
 
 void resizeImage(Window* w) {
     QSize size(std::max(w->width(), 0), std::max(w->height(), 0));
-    if (w->image.size() == size) return;
+    if (w->surface->image.size() == size) return;
     QImage next(size, QImage::Format_RGB32);
     next.fill(0xFFFFFFFF);
-    if (!w->image.isNull() && !size.isEmpty()) {
+    if (!w->surface->image.isNull() && !size.isEmpty()) {
         QPainter p(&next);
-        p.drawImage(0, 0, w->image);
+        p.drawImage(0, 0, w->surface->image);
     }
-    w->image = std::move(next);
+    w->surface->image = std::move(next);
     // DCs handed out keep drawing into the image they were made for; they are short-lived.
+}
+
+Window::Window() : surface(std::make_unique<WindowSurface>()) {}
+Window::~Window() = default;
+
+QRect clientRectInWindow(const Window* w) {
+    return toQRect(w->client);
+}
+
+void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& keep) {
+    invalidate(w, QRegion(toQRect(windowRect)) - QRegion(toQRect(keep)), flags);
+}
+
+void invertClientRect(Window* w, const RECT& clientRect) {
+    QRect r = toQRect(clientRect).translated(w->client.left, w->client.top) & clientRectInWindow(w);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(w->surface->image.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x)
+            line[x] ^= 0x00FFFFFF;
+    }
+    flushWidget(w, r);
 }
 
 void flushWidget(Window* w, const QRect& rect) {
@@ -199,9 +222,9 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
         send(w, WM_NCPAINT, 1);
         if (!window(hwnd)) return nullptr;
     }
-    QRegion area = w->update & QRegion(clientRectInWindow(w));
+    QRegion area = w->surface->update & QRegion(clientRectInWindow(w));
     bool erase = w->eraseNeeded;
-    w->update = QRegion();
+    w->surface->update = QRegion();
     w->eraseNeeded = false;
     w->internalPaint = false;
     HDC dc = windowDC(w, false, area.isEmpty() ? nothingVisible() : area, false);
@@ -313,7 +336,7 @@ BOOL ValidateRgn(HWND hwnd, HRGN region) {
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
     Window* w = window(hwnd);
     if (!w) return FALSE;
-    QRegion area = w->update & QRegion(clientRectInWindow(w));
+    QRegion area = w->surface->update & QRegion(clientRectInWindow(w));
     if (rect)
         *rect = area.isEmpty() ? RECT{0, 0, 0, 0}
                                : toRECT(area.boundingRect().translated(-w->client.left, -w->client.top));
@@ -324,7 +347,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
 int GetUpdateRgn(HWND hwnd, HRGN region, BOOL erase) {
     Window* w = window(hwnd);
     if (!w || !region) return 0;
-    QRegion area = (w->update & QRegion(clientRectInWindow(w))).translated(-w->client.left, -w->client.top);
+    QRegion area = (w->surface->update & QRegion(clientRectInWindow(w))).translated(-w->client.left, -w->client.top);
     SetRectRgn(region, 0, 0, 0, 0);
     for (const QRect& r : area) {
         HRGN part = CreateRectRgn(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
@@ -365,13 +388,13 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     if (!dest.isEmpty() && !w->redrawOff && !lockedOut(w)) {
         // The caret is drawn into the image: it stays where it is, not with the pixels.
         hideCaretForPaint(w);
-        pm::gdi::moveImagePixels(w->image, dest, QPoint(dx, dy));
+        pm::gdi::moveImagePixels(w->surface->image, dest, QPoint(dx, dy));
         showCaretAfterPaint(w);
     }
     QRegion exposed = QRegion(visible) - QRegion(dest);
     // Pending invalid parts move with the content.
-    QRegion pending = w->update & QRegion(area);
-    w->update = (w->update - QRegion(area)) + (pending.translated(dx, dy) & QRegion(area));
+    QRegion pending = w->surface->update & QRegion(area);
+    w->surface->update = (w->surface->update - QRegion(area)) + (pending.translated(dx, dy) & QRegion(area));
     if (flags & SW_INVALIDATE) invalidate(w, exposed, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0));
     flushWidget(w);
     if (updateRect)

@@ -203,8 +203,7 @@ bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
     bool remove = (flags & PM_REMOVE) != 0;
     if (!peekOnce(msg, filter, lo, hi, remove)) return false;
     msg->time = messageTime();
-    QPoint pos = cursorScreenPos();
-    if (msg->pt.x == 0 && msg->pt.y == 0) msg->pt = POINT{pos.x(), pos.y()};
+    if (msg->pt.x == 0 && msg->pt.y == 0) msg->pt = cursorScreenPos();
     if (hooksInstalled(WH_GETMESSAGE))
         callHooks(WH_GETMESSAGE, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(msg));
     setCurrentMessage(*msg);

@@ -23,11 +23,11 @@ bool movesBottom(int side) {
     return side == WMSZ_BOTTOM || side == WMSZ_BOTTOMLEFT || side == WMSZ_BOTTOMRIGHT;
 }
 
-RECT sizedRect(RECT r, int side, QPoint d, const MINMAXINFO& mmi) {
-    if (movesLeft(side)) r.left = std::min(r.left + d.x(), r.right - mmi.ptMinTrackSize.x);
-    if (movesRight(side)) r.right = std::max(r.right + d.x(), r.left + mmi.ptMinTrackSize.x);
-    if (movesTop(side)) r.top = std::min(r.top + d.y(), r.bottom - mmi.ptMinTrackSize.y);
-    if (movesBottom(side)) r.bottom = std::max(r.bottom + d.y(), r.top + mmi.ptMinTrackSize.y);
+RECT sizedRect(RECT r, int side, POINT d, const MINMAXINFO& mmi) {
+    if (movesLeft(side)) r.left = std::min(r.left + d.x, r.right - mmi.ptMinTrackSize.x);
+    if (movesRight(side)) r.right = std::max(r.right + d.x, r.left + mmi.ptMinTrackSize.x);
+    if (movesTop(side)) r.top = std::min(r.top + d.y, r.bottom - mmi.ptMinTrackSize.y);
+    if (movesBottom(side)) r.bottom = std::max(r.bottom + d.y, r.top + mmi.ptMinTrackSize.y);
     if (r.right - r.left > mmi.ptMaxTrackSize.x) {
         if (movesLeft(side))
             r.left = r.right - mmi.ptMaxTrackSize.x;
@@ -44,8 +44,8 @@ RECT sizedRect(RECT r, int side, QPoint d, const MINMAXINFO& mmi) {
 }
 
 void placeOnScreen(Window* w, const RECT& screen) {
-    QPoint parentOrigin = w->parent && w->parent != desktop() ? clientScreenOrigin(w->parent) : QPoint(0, 0);
-    SetWindowPos(w->handle, nullptr, screen.left - parentOrigin.x(), screen.top - parentOrigin.y(),
+    POINT parentOrigin = w->parent && w->parent != desktop() ? clientScreenOrigin(w->parent) : POINT{0, 0};
+    SetWindowPos(w->handle, nullptr, screen.left - parentOrigin.x, screen.top - parentOrigin.y,
                  screen.right - screen.left, screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -63,7 +63,7 @@ bool trackCaptionButton(Window* w, int hit) {
     while (GetMessage(&msg, nullptr, 0, 0)) {
         if (!window(hwnd) || GetCapture() != hwnd) return false;
         if (msg.message == WM_LBUTTONUP || msg.message == WM_MOUSEMOVE) {
-            inside = defNcHitTest(w, QPoint(msg.pt.x, msg.pt.y)) == hit;
+            inside = defNcHitTest(w, msg.pt) == hit;
             if (msg.message == WM_LBUTTONUP) break;
             continue;
         }
@@ -76,7 +76,7 @@ bool trackCaptionButton(Window* w, int hit) {
 
 } // namespace
 
-void runMoveSizeLoop(Window* w, WPARAM command, QPoint start) {
+void runMoveSizeLoop(Window* w, WPARAM command, POINT start) {
     HWND hwnd = w->handle;
     bool moving = (command & 0xFFF0) == SC_MOVE;
     int side = static_cast<int>(command & 0x000F);
@@ -87,7 +87,7 @@ void runMoveSizeLoop(Window* w, WPARAM command, QPoint start) {
     mmi.ptMaxTrackSize = POINT{100000, 100000};
     send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     if (!window(hwnd)) return;
-    RECT original = toRECT(windowRectOnScreen(w));
+    RECT original = windowRectOnScreen(w);
     SetCapture(hwnd);
     send(w, WM_ENTERSIZEMOVE);
     MSG msg{};
@@ -102,10 +102,10 @@ void runMoveSizeLoop(Window* w, WPARAM command, QPoint start) {
             if (!isMouseOrKey(msg.message)) DispatchMessage(&msg);
             continue;
         }
-        QPoint d = QPoint(msg.pt.x, msg.pt.y) - start;
+        POINT d{msg.pt.x - start.x, msg.pt.y - start.y};
         RECT r = original;
         if (moving)
-            OffsetRect(&r, d.x(), d.y());
+            OffsetRect(&r, d.x, d.y);
         else
             r = sizedRect(original, side, d, mmi);
         send(w, moving ? WM_MOVING : WM_SIZING, moving ? 0 : static_cast<WPARAM>(side),
@@ -125,7 +125,7 @@ void defSysCommand(Window* w, WPARAM command, LPARAM lParam) {
     switch (command & 0xFFF0) {
     case SC_MOVE:
     case SC_SIZE: {
-        QPoint start(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        POINT start{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (lParam == 0) start = cursorScreenPos();
         runMoveSizeLoop(w, command, start);
         return;

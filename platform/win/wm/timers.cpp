@@ -66,6 +66,20 @@ QTimer& waker() {
     return *w;
 }
 
+void (*&blinkTick())() {
+    static void (*tick)() = nullptr;
+    return tick;
+}
+
+QTimer& blinker() {
+    static QTimer* b = [] {
+        auto* t = new QTimer; // lives as long as the process's event loop
+        QObject::connect(t, &QTimer::timeout, [] { blinkTick()(); });
+        return t;
+    }();
+    return *b;
+}
+
 } // namespace
 
 void armTimerWaker() {
@@ -78,6 +92,15 @@ void armTimerWaker() {
     }
     std::uint64_t now = sys::clockNow();
     waker().start(static_cast<int>(next > now ? std::min<std::uint64_t>(next - now, INT32_MAX) : 0));
+}
+
+void startBlinking(UINT milliseconds, void (*tick)()) {
+    blinkTick() = tick;
+    blinker().start(static_cast<int>(milliseconds));
+}
+
+void stopBlinking() {
+    blinker().stop();
 }
 
 bool knownTimerProc(LPARAM proc) {

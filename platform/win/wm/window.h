@@ -3,16 +3,15 @@
 
 #include "platform/win/winuser.h"
 
-#include <QImage>
-#include <QRegion>
-
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace pm::wm {
 
 class WindowWidget;
+struct WindowSurface;
 
 struct WindowClass {
     std::string name;
@@ -62,8 +61,7 @@ struct Window {
     POINT maxPosition{-1, -1};
 
     // Painting
-    QImage image;             // the whole window rectangle
-    QRegion update;           // invalid area, window coordinates
+    std::unique_ptr<WindowSurface> surface; // its image and invalid area (window_surface.h)
     bool eraseNeeded = false; // WM_ERASEBKGND still due
     bool frameDirty = false;  // WM_NCPAINT still due
     bool internalPaint = false;
@@ -71,6 +69,9 @@ struct Window {
     bool redrawOff = false; // WM_SETREDRAW FALSE
 
     WindowWidget* widget = nullptr; // owned through Qt's parent chain or deleteLater
+
+    Window(); // made and destroyed where the surface is known (painting.cpp)
+    ~Window();
 
     bool isChild() const { return (style & WS_CHILD) != 0; }
     int width() const { return rect.right - rect.left; }

@@ -1,30 +1,14 @@
 // Creating and destroying windows with the Win32 message sequences.
 
 #include "platform/win/wm/desktop_window.h"
-#include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/registration.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/winbase.h"
 #include "platform/win/winmenu.h"
 
-#include <QGuiApplication>
-
 namespace pm::wm {
 namespace {
-
-void createWidget(Window* w) {
-    if (w->parent == desktop()) {
-        w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w));
-        w->widget->setAttribute(Qt::WA_ShowWithoutActivating);
-    } else {
-        w->widget = new WindowWidget(w->handle, w->parent->widget, Qt::Widget);
-    }
-    resizeImage(w);
-    syncWidgetGeometry(w);
-    restackWidget(w);
-    w->widget->setVisible(false);
-}
 
 DWORD adjustedExStyle(DWORD style, DWORD exStyle) {
     if ((exStyle & WS_EX_DLGMODALFRAME) || (style & (WS_DLGFRAME | WS_THICKFRAME)))
@@ -34,19 +18,19 @@ DWORD adjustedExStyle(DWORD style, DWORD exStyle) {
 
 void defaultPlacement(Window* w, int& x, int& y, int& cx, int& cy) {
     static int cascade = 0;
-    QRect work = toQRect(desktop()->client);
+    const RECT& work = desktop()->client;
     if (x == CW_USEDEFAULT) {
         if (w->parent != desktop()) {
             x = y = 0;
         } else {
             int step = 26 * (cascade++ % 8);
-            x = work.left() + 26 + step;
-            y = work.top() + 26 + step;
+            x = work.left + 26 + step;
+            y = work.top + 26 + step;
         }
     }
     if (cx == CW_USEDEFAULT) {
-        cx = w->parent == desktop() ? work.width() * 3 / 4 : 0;
-        cy = w->parent == desktop() ? work.height() * 3 / 4 : 0;
+        cx = w->parent == desktop() ? (work.right - work.left) * 3 / 4 : 0;
+        cy = w->parent == desktop() ? (work.bottom - work.top) * 3 / 4 : 0;
     }
 }
 
@@ -82,11 +66,7 @@ void finalDestroy(Window* w) {
     for (Window* t : desktop()->children)
         if (t->owner == w) t->owner = nullptr;
     if (w->cls) --w->cls->windows;
-    if (w->widget) {
-        w->widget->detach();
-        delete w->widget;
-        w->widget = nullptr;
-    }
+    destroyWidget(w);
     freeWindow(w);
 }
 

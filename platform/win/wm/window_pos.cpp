@@ -31,11 +31,12 @@ void applyZOrder(Window* w, HWND after, bool withOwned) {
     }
 }
 
-void exposeParent(Window* w, const QRect& oldOnParentClient) {
+void exposeParent(Window* w, const RECT& oldOnParentClient) {
     Window* p = w->parent;
-    if (!p || p == desktop() || oldOnParentClient.isEmpty()) return;
-    invalidate(p, QRegion(oldOnParentClient.translated(p->client.left, p->client.top)),
-               RDW_INVALIDATE | RDW_ERASE);
+    if (!p || p == desktop() || IsRectEmpty(&oldOnParentClient)) return;
+    RECT r = oldOnParentClient;
+    OffsetRect(&r, p->client.left, p->client.top);
+    invalidateRect(p, r, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void showWidget(Window* w, bool show) {
@@ -71,7 +72,7 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
         if (!window(hwnd)) return FALSE;
     }
     flags = wp.flags;
-    QRect oldRect = toQRect(w->rect);
+    RECT oldRect = w->rect;
     RECT oldClient = w->client;
     RECT newRect{wp.x, wp.y, wp.x + std::max(wp.cx, 0), wp.y + std::max(wp.cy, 0)};
     if (flags & SWP_NOMOVE) OffsetRect(&newRect, w->rect.left - newRect.left, w->rect.top - newRect.top);
@@ -94,16 +95,17 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
     syncWidgetGeometry(w);
     if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) showWidget(w, (w->style & WS_VISIBLE) != 0);
 
-    bool moved = oldRect.topLeft() != QPoint(w->rect.left, w->rect.top);
+    bool moved = oldRect.left != w->rect.left || oldRect.top != w->rect.top;
     if (!(flags & SWP_NOREDRAW)) {
-        QRegion all(0, 0, w->width(), w->height());
+        RECT all{0, 0, w->width(), w->height()};
         if (flags & SWP_SHOWWINDOW) {
-            invalidate(w, all, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            invalidateRect(w, all, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         } else if (sized || (flags & SWP_FRAMECHANGED)) {
             bool whole =
                 (w->cls && (w->cls->style & (CS_HREDRAW | CS_VREDRAW))) || (flags & SWP_FRAMECHANGED);
-            QRegion area = whole ? all : all - QRegion(toQRect(oldClient).intersected(toQRect(w->client)));
-            invalidate(w, area, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+            RECT kept{};
+            if (!whole) IntersectRect(&kept, &oldClient, &w->client);
+            invalidateRect(w, all, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME, kept);
         }
         if ((flags & SWP_HIDEWINDOW) || ((moved || sized) && visible)) exposeParent(w, oldRect);
     }
@@ -116,9 +118,9 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
         if (!window(hwnd)) return FALSE;
     }
 
-    QPoint clientPos(w->rect.left + w->client.left, w->rect.top + w->client.top);
-    QPoint oldClientPos(oldRect.left() + oldClient.left, oldRect.top() + oldClient.top);
-    if (clientPos == oldClientPos) wp.flags |= kNoClientMove;
+    if (w->rect.left + w->client.left == oldRect.left + oldClient.left &&
+        w->rect.top + w->client.top == oldRect.top + oldClient.top)
+        wp.flags |= kNoClientMove;
     if (w->client.right - w->client.left == oldClient.right - oldClient.left &&
         w->client.bottom - w->client.top == oldClient.bottom - oldClient.top)
         wp.flags |= kNoClientSize;

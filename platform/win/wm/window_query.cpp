@@ -229,7 +229,6 @@ HWND SetParent(HWND child, HWND newParent) {
     Window* old = w->parent;
     HWND oldHandle = old == desktop() ? GetDesktopWindow() : old->handle;
     bool visible = (w->style & WS_VISIBLE) != 0;
-    QPoint screenPos = windowScreenOrigin(w);
     if (visible)
         SetWindowPos(child, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -238,7 +237,6 @@ HWND SetParent(HWND child, HWND newParent) {
     w->parent = p;
     insertInZOrder(w, HWND_TOP);
     // The window keeps its position relative to its parent's client area, as Win32 does.
-    (void)screenPos;
     if (w->widget) {
         bool top = p == desktop();
         w->widget->setParent(top ? nullptr : p->widget,

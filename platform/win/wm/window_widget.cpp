@@ -3,6 +3,7 @@
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/registration.h"
+#include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"
 
 #include <QDropEvent>
@@ -28,7 +29,7 @@ void WindowWidget::paintEvent(QPaintEvent* e) {
     Window* w = pm::wm::window(m_hwnd);
     if (!w) return;
     QPainter p(this);
-    p.drawImage(e->rect(), w->image, e->rect());
+    p.drawImage(e->rect(), w->surface->image, e->rect());
 }
 
 bool WindowWidget::event(QEvent* e) {

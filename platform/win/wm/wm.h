@@ -3,10 +3,6 @@
 
 #include "platform/win/wm/window.h"
 
-#include <QPoint>
-#include <QRect>
-#include <QRegion>
-
 #include <functional>
 
 namespace pm::wm {
@@ -31,19 +27,18 @@ template <class F> void forEachChildDeep(Window* w, F f) {
 WindowClass* findClass(LPCSTR name);
 
 // ---- Geometry (geometry.cpp) ----
-QPoint windowScreenOrigin(const Window* w); // screen position of the window's top-left corner
-QPoint clientScreenOrigin(const Window* w);
-QRect windowRectOnScreen(const Window* w);
-QRect clientRectInWindow(const Window* w);
+POINT windowScreenOrigin(const Window* w); // screen position of the window's top-left corner
+POINT clientScreenOrigin(const Window* w);
+RECT windowRectOnScreen(const Window* w);
 bool isVisible(const Window* w); // visible itself and every ancestor
 Window* topLevelOf(Window* w);
 bool isDescendant(const Window* ancestor, const Window* w);
-Window* windowFromScreenPoint(QPoint screen, int* hitTest); // sends WM_NCHITTEST
+Window* windowFromScreenPoint(POINT screen, int* hitTest); // sends WM_NCHITTEST
 void recalcClient(Window* w, const WINDOWPOS* pos);         // WM_NCCALCSIZE
-void syncWidgetGeometry(Window* w);
+
+// ---- The desktop's side of geometry (desktop_window.cpp) ----
+void syncWidgetGeometry(Window* w); // the widget where the window tree says
 void restackWidget(Window* w);
-RECT toRECT(const QRect& r);
-QRect toQRect(const RECT& r);
 
 // ---- Z-order (zorder.cpp) ----
 void insertInZOrder(Window* w, HWND after);
@@ -54,7 +49,6 @@ LRESULT callProc(Window* w, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT send(Window* w, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // ---- Queue (queue.cpp) ----
-void postInput(const MSG& msg, const QString& text = QString());
 void postFront(const MSG& msg);
 void wakeLoop();
 DWORD messageTime();
@@ -69,9 +63,12 @@ void setHandleWaiter(HandleWaiter waiter);
 // ---- Painting (painting.cpp) ----
 void markDirty(Window* w);
 Window* nextWindowToPaint(Window* filter);
-void invalidate(Window* w, const QRegion& windowRegion, UINT flags);
+// Invalidates a rectangle of the window (window coordinates) but the part inside keep.
+void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& keep = RECT{});
 void resizeImage(Window* w);
-void flushWidget(Window* w, const QRect& windowRect = QRect());
+// Inverts the colours of a rectangle given in client coordinates (cut to the client area) in w's
+// image and shows it: the caret's drawing.
+void invertClientRect(Window* w, const RECT& clientRect);
 void forgetPaintState(Window* w);
 
 // ---- Focus and activation (focus.cpp) ----
@@ -86,14 +83,16 @@ Window* captureWindow();
 void setKeyDown(int vk, bool down, bool async);
 bool keyDown(int vk);
 WPARAM mouseKeyFlags();
-void setCursorScreenPos(QPoint p);
-QPoint cursorScreenPos();
-QString takeKeyText(const MSG& msg);
+POINT cursorScreenPos();
 
 // ---- Timers (timers.cpp) ----
 bool takeDueTimer(Window* filter, MSG* msg, bool remove);
 void killWindowTimers(Window* w);
 void armTimerWaker(); // before the loop waits: wakes it when the next timer falls due
+// The caret's blink: tick runs every period on the event loop, outside the message queue (no
+// message loop sees it as WM_TIMER). Starting it again restarts the period.
+void startBlinking(UINT milliseconds, void (*tick)());
+void stopBlinking();
 
 // ---- Hooks (hooks.cpp) ----
 bool hooksInstalled(int idHook);
@@ -107,9 +106,9 @@ void forgetCaret(Window* w);
 // ---- Non-client area (nonclient.cpp, sizing.cpp) ----
 RECT nonClientInsets(DWORD style, DWORD exStyle, int menuHeight, bool desktopFrame);
 bool hasDesktopFrame(const Window* w);
-LRESULT defNcHitTest(Window* w, QPoint screen);
+LRESULT defNcHitTest(Window* w, POINT screen);
 void defNcPaint(Window* w);
-void runMoveSizeLoop(Window* w, WPARAM command, QPoint start);
+void runMoveSizeLoop(Window* w, WPARAM command, POINT start);
 void defSysCommand(Window* w, WPARAM command, LPARAM lParam);
 void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam);
 

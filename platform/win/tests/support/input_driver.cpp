@@ -21,7 +21,8 @@ Target targetAt(HWND hwnd, QPoint screen) {
     wm::Window* top = wm::topLevelOf(w);
     if (!top->widget) return {};
     top->widget->winId();
-    return Target{top->widget->windowHandle(), screen - wm::windowScreenOrigin(top)};
+    POINT origin = wm::windowScreenOrigin(top);
+    return Target{top->widget->windowHandle(), screen - QPoint(origin.x, origin.y)};
 }
 
 QPoint screenOfClient(HWND hwnd, POINT client) {

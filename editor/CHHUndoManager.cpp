@@ -1,6 +1,21 @@
 #include "editor/CHHUndoManager.h"
 
-IMPLEMENT_DYNAMIC(CHHUndoManager, CObject)
+#include "platform/framework/CCmdUI.h"
+#include "platform/framework/afxmsg.h"
+#include "platform/win/commctrl.h"
+
+#include <cstring>
+
+IMPLEMENT_DYNAMIC(CHHUndoManager, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CHHUndoManager, CCmdTarget)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndoRedo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditUndoRedo)
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, ID_EDIT_UNDO, OnToolTipText)
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, ID_EDIT_REDO, OnToolTipText)
+END_MESSAGE_MAP()
 
 namespace {
 constexpr int kTipBufferSize = 80;
@@ -116,5 +131,23 @@ BOOL CHHUndoManager::GetTipText(UINT nID, CString& text) {
     if (tab >= 0) text = text.Left(tab);
     if (!description.IsEmpty()) text += " " + description;
     if (text.GetLength() > kTipBufferSize - 1) text = text.Left(kTipBufferSize - 1);
+    return TRUE;
+}
+
+void CHHUndoManager::OnEditUndo() { Undo(TRUE); }
+
+void CHHUndoManager::OnEditRedo() { Redo(TRUE); }
+
+void CHHUndoManager::OnUpdateEditUndoRedo(CCmdUI* pCmdUI) { pCmdUI->Enable(IsCommandEnabled(pCmdUI->m_nID)); }
+
+BOOL CHHUndoManager::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) {
+    CString text;
+    if (!GetTipText(nID, text)) return FALSE;
+    auto* tip = reinterpret_cast<TOOLTIPTEXTA*>(pNMHDR);
+    std::strncpy(tip->szText, text, sizeof(tip->szText) - 1);
+    tip->szText[sizeof(tip->szText) - 1] = '\0';
+    tip->lpszText = tip->szText;
+    *pResult = 0;
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return TRUE;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // CHHUndoManager: a bounded undo history. It owns its actions, keeps the position of the most
 // recently done one, undoes and redoes whole groups, and gives the texts of the Undo and Redo
-// commands and tips.
+// commands and tips. As a command target it answers ID_EDIT_UNDO and ID_EDIT_REDO, their update
+// requests and their tool tips.
 
 #include "editor/CHHUndoAction.h"
+#include "platform/framework/CCmdTarget.h"
 
 #include <deque>
 #include <memory>
@@ -15,7 +17,10 @@
 #define ID_EDIT_REDO 0xE12C
 #endif
 
-class CHHUndoManager : public CObject {
+class CCmdUI;
+struct NMHDR;
+
+class CHHUndoManager : public CCmdTarget {
     DECLARE_DYNAMIC(CHHUndoManager)
 public:
     // limit: the most actions kept (below 1: no limit); the oldest go first.
@@ -50,6 +55,14 @@ public:
 
     int GetCount() const { return static_cast<int>(m_actions.size()); }
     int GetLimit() const { return m_nLimit; }
+
+protected:
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnUpdateEditUndoRedo(CCmdUI* pCmdUI);
+    // The tips of the undo and redo buttons; the tip window is raised without being activated.
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
 
 private:
     void removeOldest();

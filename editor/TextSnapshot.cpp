@@ -98,9 +98,17 @@ TextSnapshot TextSnapshot::Take(const char* text, std::size_t length, const Text
     const std::size_t limit = std::min(length, base->m_length);
     const std::size_t prefix = base->commonPrefix(text, limit);
     const std::size_t suffix = base->commonSuffix(text, length, limit - prefix);
-    snapshot.appendRange(*base, 0, prefix);
-    snapshot.appendCopy(text + prefix, length - prefix - suffix);
-    snapshot.appendRange(*base, base->m_length - suffix, base->m_length);
+    return Splice(*base, prefix, text + prefix, length - prefix - suffix, suffix);
+}
+
+TextSnapshot TextSnapshot::Splice(const TextSnapshot& base, std::size_t prefix, const char* middle,
+                                  std::size_t middleLength, std::size_t suffix) {
+    TextSnapshot snapshot;
+    prefix = std::min(prefix, base.m_length);
+    suffix = std::min(suffix, base.m_length - prefix);
+    snapshot.appendRange(base, 0, prefix);
+    snapshot.appendCopy(middle, middleLength);
+    snapshot.appendRange(base, base.m_length - suffix, base.m_length);
     snapshot.mergeSmallPieces();
     return snapshot;
 }

@@ -23,6 +23,10 @@ public:
     // with it; the rest is copied.
     static TextSnapshot Take(const char* text, std::size_t length, const TextSnapshot* base = nullptr);
     static TextSnapshot Take(const CString& text, const TextSnapshot* base = nullptr);
+    // A snapshot of a text known to begin with base's first prefix characters and end with its
+    // last suffix characters, with middle between: nothing is compared, only middle is copied.
+    static TextSnapshot Splice(const TextSnapshot& base, std::size_t prefix, const char* middle,
+                               std::size_t middleLength, std::size_t suffix);
 
     std::size_t GetLength() const { return m_length; }
     // The text as one string.

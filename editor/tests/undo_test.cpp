@@ -2,6 +2,8 @@
 // and redo as one step, command states and tip texts.
 
 #include "editor/CHHUndoManager.h"
+#include "platform/framework/CCmdUI.h"
+#include "platform/win/commctrl.h"
 
 #include <gtest/gtest.h>
 
@@ -237,6 +239,43 @@ TEST_F(UndoManager, TipTexts) {
     manager.GetTipText(ID_EDIT_UNDO, tip);
     EXPECT_EQ(tip.GetLength(), 79);
     EXPECT_EQ(tip.Left(5), "Undo ");
+}
+
+// The history as a command target: the commands, their update handlers and the tips arrive
+// through command routing.
+TEST_F(UndoManager, CommandsAndTipsThroughRouting) {
+    CHHUndoManager manager;
+    struct State : CCmdUI {
+        BOOL enabled = -1;
+        void Enable(BOOL on) override { enabled = on; }
+    };
+    auto enabled = [&](UINT id) {
+        State state;
+        state.m_nID = id;
+        EXPECT_TRUE(manager.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr));
+        return state.enabled;
+    };
+    EXPECT_FALSE(enabled(ID_EDIT_UNDO));
+    manager.AddAction(action("x", "Typing"));
+    EXPECT_TRUE(enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(enabled(ID_EDIT_REDO));
+    EXPECT_TRUE(manager.OnCmdMsg(ID_EDIT_UNDO, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(log.back(), "undo x");
+    EXPECT_TRUE(enabled(ID_EDIT_REDO));
+
+    TOOLTIPTEXTA tip{};
+    tip.hdr.code = TTN_NEEDTEXTA;
+    tip.hdr.idFrom = ID_EDIT_REDO;
+    LRESULT result = -1;
+    AFX_NOTIFY notify{&result, &tip.hdr};
+    EXPECT_TRUE(manager.OnCmdMsg(ID_EDIT_REDO, static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTA), WM_NOTIFY)),
+                                 &notify, nullptr));
+    EXPECT_STREQ(tip.szText, "Redo Typing");
+    EXPECT_EQ(result, 0);
+    // Other ids are left to the next target.
+    tip.hdr.idFrom = 1;
+    EXPECT_FALSE(manager.OnCmdMsg(1, static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTA), WM_NOTIFY)), &notify,
+                                  nullptr));
 }
 
 } // namespace

@@ -1,0 +1,726 @@
+#include "editor/CHHEditCtrl.h"
+
+#include "editor/CHHEditUndoAction.h"
+#include "editor/HHEditResources.h"
+#include "editor/HHEditRules.h"
+#include "editor/TokenRuns.h"
+#include "platform/framework/CCmdUI.h"
+#include "platform/framework/CDC.h"
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CFrameWnd.h"
+#include "platform/framework/CView.h"
+#include "platform/framework/CWinApp.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CHHEditCtrl, CRichEditCtrl)
+
+CString CHHEditCtrl::s_strFindText;
+
+const UINT HHEDIT_REPLACE_MESSAGE = ::RegisterWindowMessageA("RAZOZOVIVUZIRIZAVEVO");
+
+namespace {
+
+bool keyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+
+// Line ends of a text: "\r\n" or "\n" when all breaks are alike (no break at all: "\r\n"), else
+// "" with every break listed in order in each, one code a break: 'c' CR LF, 'n' LF, 'r' CR.
+std::string lineEndsOf(const char* text, std::string& each) {
+    each.clear();
+    bool crlf = false, lf = false, cr = false;
+    for (const char* p = text; p && (p = std::strpbrk(p, "\r\n")) != nullptr; ++p) {
+        if (*p == '\r' && p[1] == '\n') {
+            each += 'c';
+            crlf = true;
+            ++p;
+        } else {
+            each += *p == '\n' ? 'n' : 'r';
+            (*p == '\n' ? lf : cr) = true;
+        }
+    }
+    if (crlf + lf + cr > 1) return std::string();
+    each.clear();
+    return lf ? "\n" : cr ? "\r" : "\r\n";
+}
+
+const char* breakOf(char code) { return code == 'n' ? "\n" : code == 'r' ? "\r" : "\r\n"; }
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CHHEditCtrl, CRichEditCtrl)
+    ON_CONTROL_REFLECT(EN_CHANGE, OnChange)
+    ON_WM_GETDLGCODE()
+    ON_WM_CHAR()
+    ON_COMMAND_RANGE(ID_HHEDIT_INDENT, ID_HHEDIT_UNCOMMENT, OnLineCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_HHEDIT_INDENT, ID_HHEDIT_UNCOMMENT, OnUpdateLineCommand)
+    ON_WM_ERASEBKGND()
+    ON_COMMAND(ID_HHEDIT_OPTIONS, OnOptions)
+    ON_UPDATE_COMMAND_UI(ID_HHEDIT_OPTIONS, OnUpdateOptions)
+    ON_WM_KILLFOCUS()
+    ON_WM_SETFOCUS()
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+    ON_COMMAND(ID_EDIT_REPEAT, OnEditRepeat)
+    ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateEditFind)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateEditFind)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateEditReplace)
+    ON_WM_RBUTTONDOWN()
+    ON_WM_CONTEXTMENU()
+    ON_WM_KEYDOWN()
+    ON_NOTIFY_REFLECT(EN_PROTECTED, OnProtected)
+    ON_NOTIFY_REFLECT(EN_SELCHANGE, OnSelChange)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_MESSAGE(EM_CANUNDO, OnCanUndo)
+    ON_MESSAGE(EM_CANREDO, OnCanRedo)
+    ON_MESSAGE(EM_UNDO, OnUndo)
+    ON_MESSAGE(EM_REDO, OnRedo)
+    ON_MESSAGE(WM_PASTE, OnPaste)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCutCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCutCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_REGISTERED_MESSAGE(HHEDIT_REPLACE_MESSAGE, OnReplaceMessage)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+CHHEditCtrl::CHHEditCtrl() {
+    AfxInitRichEdit();
+    hh::DeclareEditResources();
+    hh::SetDefaultColors(m_colors);
+}
+
+CHHEditCtrl::~CHHEditCtrl() = default;
+
+BOOL CHHEditCtrl::InitControl(BOOL /*loadSettings*/) {
+    SetEventMask(ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED);
+    // The control keeps its own history; the rich edit keeps none.
+    SendMessage(EM_SETUNDOLIMIT, 0);
+    SetDefaultSettings();
+    if (m_nMenuAccelId == 0) SetAccelerators(IDR_HHEDIT_MENU);
+    LimitText(0xA00000);
+    return TRUE;
+}
+
+BOOL CHHEditCtrl::DoOptionsDialog() { return FALSE; }
+void CHHEditCtrl::DoFindDialog() {}
+void CHHEditCtrl::DoReplaceDialog() {}
+void CHHEditCtrl::FindNextMatch() {}
+void CHHEditCtrl::MarkLine(int) {}
+void CHHEditCtrl::OnCaretLineChanged(int, int) {}
+void CHHEditCtrl::OnContextMenuPopup(CMenu*) {}
+BOOL CHHEditCtrl::IsProtectedChange(const ENPROTECTED*) { return FALSE; }
+void CHHEditCtrl::MessageBeepHook(LPCSTR) { ::MessageBeep(MB_ICONHAND); }
+
+CString CHHEditCtrl::GetLineCommentString() { return m_pFormater ? m_pFormater->GetLineComment() : CString("?"); }
+
+BOOL CHHEditCtrl::ColorizeText(const char16_t* text, int length, WORD* attributes) {
+    if (!m_pFormater) return FALSE;
+    m_pFormater->ColorizeText(text, length, attributes);
+    return TRUE;
+}
+
+void CHHEditCtrl::ScanBlockComments(const char16_t* text, int length, CHHCommentMarkerArray& list,
+                                    BOOL inComment) {
+    if (m_pFormater) m_pFormater->ScanBlockComments(text, length, list, inComment);
+}
+
+BOOL CHHEditCtrl::AdjustWordCase(LPTSTR word, WORD bits) {
+    return m_pFormater ? m_pFormater->AdjustWordCase(word, bits) : FALSE;
+}
+
+void CHHEditCtrl::SetModified(BOOL modified) {
+    m_bModified = modified;
+    if (modified || !m_hWnd) return;
+    m_savedText = takeSnapshot();
+    m_bHaveSavedText = true;
+}
+
+void CHHEditCtrl::BeginUpdate(BOOL noLock) {
+    ++m_nRedrawLocks;
+    if (noLock || m_bRedrawLocked) return;
+    SendMessage(WM_SETREDRAW, FALSE);
+    m_bRedrawLocked = TRUE;
+}
+
+void CHHEditCtrl::EndUpdate() {
+    if (m_nRedrawLocks > 0) --m_nRedrawLocks;
+    if (m_nRedrawLocks > 0 || !m_bRedrawLocked) return;
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate(TRUE);
+    m_bRedrawLocked = FALSE;
+}
+
+void CHHEditCtrl::SetAccelerators(UINT id) {
+    m_nMenuAccelId = id;
+    m_hAccel = ::LoadAcceleratorsA(nullptr, MAKEINTRESOURCE(id));
+}
+
+// ---- Whole-text operations ----
+
+void CHHEditCtrl::SetText(LPCSTR text) {
+    m_lineEnd = lineEndsOf(text, m_lineEnds);
+    m_bBusy = TRUE;
+    BeginWaitCursor();
+    BeginUpdate(FALSE);
+    m_delimiters.RemoveAll();
+    m_deferred.clear();
+    // Positions are the control's: every line break counts as CR LF.
+    std::string converted;
+    std::string_view whole = text ? std::string_view(text) : std::string_view();
+    if (m_lineEnd != "\r\n") {
+        converted = hh::WithCrLf(whole.data(), whole.size());
+        whole = converted;
+    }
+    if (!m_bSyntaxColoring || !streamColoredText(whole)) setPlainText(whole);
+    EndUpdate();
+    // The text set is the base of the next undo snapshot.
+    if (GetTextLength() == static_cast<long>(whole.size()))
+        snapshotRestored(hh::TextSnapshot::Take(whole.data(), whole.size()));
+    // A text set from outside is what the document holds; undo and redo compare with it.
+    if (!m_bKeepSavedText) {
+        m_savedText = m_lastSnapshot;
+        m_bHaveSavedText = GetTextLength() == static_cast<long>(whole.size());
+    }
+    m_bBusy = FALSE;
+    EndWaitCursor();
+}
+
+bool CHHEditCtrl::streamColoredText(std::string_view text) {
+    const std::string rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
+    if (rtf.empty()) return false;
+    struct Source {
+        const std::string* rtf;
+        std::size_t at;
+    } source{&rtf, 0};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    es.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) -> DWORD {
+        auto* s = reinterpret_cast<Source*>(cookie);
+        const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size), s->rtf->size() - s->at);
+        std::copy_n(s->rtf->data() + s->at, n, buffer);
+        s->at += n;
+        *got = static_cast<LONG>(n);
+        return 0;
+    };
+    m_bInternalChange = TRUE;
+    StreamIn(SF_RTF, es);
+    m_bInternalChange = FALSE;
+    return es.dwError == 0;
+}
+
+void CHHEditCtrl::setPlainText(std::string_view text) {
+    m_delimiters.RemoveAll();
+    const std::string terminated(text);
+    m_bInternalChange = TRUE;
+    DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+    m_bInternalChange = FALSE;
+    CString all;
+    GetWindowText(all);
+    std::u16string wide = hh::WidenText(all, static_cast<std::size_t>(all.GetLength()));
+    CHHCommentMarkerArray found;
+    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
+    hh::MergeMarkers(m_delimiters, found, 0);
+    hh::PairMarkers(m_delimiters);
+    const BOOL keywordCase = m_bKeywordCase;
+    m_bKeywordCase = FALSE;
+    ColorizeRange(0, all.GetLength(), FALSE);
+    m_bKeywordCase = keywordCase;
+}
+
+void CHHEditCtrl::InsertText(LPCSTR text, int pos) {
+    CHARRANGE at{pos, pos};
+    m_bBusy = TRUE;
+    const BOOL keywordCase = m_bKeywordCase;
+    m_bKeywordCase = FALSE;
+    BeginUpdate(FALSE);
+    BeginWaitCursor();
+    CHARRANGE saved{};
+    GetSel(saved);
+    HideSelection(TRUE, FALSE);
+    SetSel(at);
+    ReplaceSel(text);
+    SetSel(saved);
+    HideSelection(FALSE, FALSE);
+    EndWaitCursor();
+    EndUpdate();
+    m_bKeywordCase = keywordCase;
+    m_bBusy = FALSE;
+}
+
+void CHHEditCtrl::DeleteRange(const CHARRANGE& range) {
+    CHARRANGE r = range;
+    m_bBusy = TRUE;
+    const BOOL keywordCase = m_bKeywordCase;
+    m_bKeywordCase = FALSE;
+    BeginUpdate(FALSE);
+    BeginWaitCursor();
+    CHARRANGE saved{};
+    GetSel(saved);
+    HideSelection(TRUE, FALSE);
+    SetSel(r);
+    ReplaceSel("");
+    SetSel(saved);
+    HideSelection(FALSE, FALSE);
+    EndWaitCursor();
+    EndUpdate();
+    m_bKeywordCase = keywordCase;
+    m_bBusy = FALSE;
+}
+
+CString CHHEditCtrl::GetTextRange(const CHARRANGE& range) {
+    TEXTRANGEA tr{};
+    tr.chrg = range;
+    std::vector<char> buffer(static_cast<std::size_t>(std::max<long>(0, range.cpMax - range.cpMin)) + 1, '\0');
+    tr.lpstrText = buffer.data();
+    const LRESULT n = SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
+    return CString(buffer.data(), static_cast<int>(n));
+}
+
+CString CHHEditCtrl::GetText() {
+    CString text;
+    GetWindowText(text);
+    if (m_lineEnd == "\r\n") return text;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.GetLength()));
+    std::size_t line = 0;
+    const char* p = static_cast<LPCTSTR>(text);
+    const char* end = p + text.GetLength();
+    for (; p < end; ++p) {
+        if (*p == '\r' && p + 1 < end && p[1] == '\n') {
+            out += !m_lineEnd.empty() ? m_lineEnd.c_str() : breakOf(line < m_lineEnds.size() ? m_lineEnds[line] : 'c');
+            ++line;
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return CString(out.data(), static_cast<int>(out.size()));
+}
+
+void CHHEditCtrl::ReapplyText() {
+    CHARRANGE saved{};
+    GetSel(saved);
+    const std::string lineEnd = m_lineEnd;
+    const std::string lineEnds = m_lineEnds;
+    CString text;
+    GetWindowText(text);
+    m_bKeepSavedText = true;
+    SetText(text);
+    m_bKeepSavedText = false;
+    m_lineEnd = lineEnd;
+    m_lineEnds = lineEnds;
+    SetSel(saved);
+}
+
+BOOL CHHEditCtrl::HasSelection() const {
+    CHARRANGE sel{};
+    GetSel(sel);
+    return sel.cpMin != sel.cpMax;
+}
+
+int CHHEditCtrl::GetLineHeight() {
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(&m_font);
+    TEXTMETRIC tm{};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    return tm.tmHeight;
+}
+
+// ---- Undo ----
+
+void CHHEditCtrl::SaveUndoState(int, int, int) {
+    m_undo.AddAction(new CHHEditUndoAction(this), TRUE);
+}
+
+void CHHEditCtrl::noteChange(long from, long to) {
+    m_nSamePrefix = std::min(m_nSamePrefix, from);
+    m_nSameSuffix = std::min(m_nSameSuffix, GetTextLength() - to);
+}
+
+hh::TextSnapshot CHHEditCtrl::takeSnapshot() {
+    const long length = GetTextLength();
+    const long prefix = std::min(m_nSamePrefix, length);
+    const long suffix = std::min(m_nSameSuffix, length - prefix);
+    const CString middle = GetTextRange(CHARRANGE{static_cast<LONG>(prefix), static_cast<LONG>(length - suffix)});
+    m_lastSnapshot = hh::TextSnapshot::Splice(m_lastSnapshot, static_cast<std::size_t>(prefix), middle,
+                                              static_cast<std::size_t>(middle.GetLength()),
+                                              static_cast<std::size_t>(suffix));
+    m_nSamePrefix = m_nSameSuffix = length;
+    return m_lastSnapshot;
+}
+
+void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {
+    m_lastSnapshot = snapshot;
+    m_nSamePrefix = m_nSameSuffix = GetTextLength();
+}
+
+void CHHEditCtrl::EmptyUndoBuffer() {
+    m_nLastSnapshotKind = 0;
+    m_nLastSnapshotStart = -1;
+    m_nLastSnapshotEnd = -1;
+    m_undo.ClearAll();
+}
+
+void CHHEditCtrl::AfterUndoRedo() {
+    BOOL modified = TRUE;
+    if (m_bHaveSavedText) {
+        CString text;
+        GetWindowText(text);
+        modified = !m_savedText.Equals(text, static_cast<std::size_t>(text.GetLength()));
+    }
+    m_bModified = modified;
+    SetDocumentModified(modified);
+}
+
+LRESULT CHHEditCtrl::OnCanUndo(WPARAM, LPARAM) {
+    CString description;
+    return m_undo.GetUndoText(description);
+}
+
+LRESULT CHHEditCtrl::OnCanRedo(WPARAM, LPARAM) {
+    CString description;
+    return m_undo.GetRedoText(description);
+}
+
+LRESULT CHHEditCtrl::OnUndo(WPARAM, LPARAM) {
+    if (m_undo.Undo(TRUE)) AfterUndoRedo();
+    return 0;
+}
+
+LRESULT CHHEditCtrl::OnRedo(WPARAM, LPARAM) {
+    if (m_undo.Redo(TRUE)) AfterUndoRedo();
+    return 0;
+}
+
+BOOL CHHEditCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if ((nID == ID_EDIT_UNDO || nID == ID_EDIT_REDO) && nCode == CN_COMMAND && !pHandlerInfo) {
+        // The control's own commands: the history runs them, then the saved text decides the flag.
+        if (!m_undo.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return FALSE;
+        AfterUndoRedo();
+        return TRUE;
+    }
+    if (m_undo.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return CRichEditCtrl::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+// ---- Change tracking ----
+
+void CHHEditCtrl::OnProtected(NMHDR* pNMHDR, LRESULT* pResult) {
+    const ENPROTECTED& p = *reinterpret_cast<ENPROTECTED*>(pNMHDR);
+    *pResult = 0;
+    if (p.msg == EM_SETCHARFORMAT || p.msg == WM_COPY) return;
+    if (!m_bInternalChange && !m_bBusy && (m_bReadOnly || IsProtectedChange(&p))) {
+        // Refused: the rich edit beeps for it.
+        *pResult = 1;
+        return;
+    }
+    if (!m_bInternalChange) {
+        const int start = p.chrg.cpMin, end = p.chrg.cpMax;
+        classifyChange(p);
+        if (m_nEditKind != hh::kEditMove) {
+            m_nEditStart = start;
+            m_nEditEnd = end;
+        }
+        m_nLinesBefore = GetLineCount();
+        if (!m_bSuppressTracking && !m_bBusy && m_nEditKind != hh::kEditMove) trackSnapshot(start, end);
+        m_bChangeAnnounced = !(p.msg == WM_CUT && keyDown(VK_LBUTTON));
+    }
+    // After any snapshot: the snapshot holds the text before this change.
+    noteChange(p.chrg.cpMin, p.chrg.cpMax);
+}
+
+// The kind of a change from the message causing it. The rich edit announces exact ranges, so no
+// range needs mending for its line breaks.
+void CHHEditCtrl::classifyChange(const ENPROTECTED& p) {
+    switch (p.msg) {
+    case WM_SETTEXT:
+    case WM_PASTE:
+        if (m_nEditKind == hh::kEditCut) {
+            m_dragCut = {m_nEditStart, m_nEditEnd};
+            m_nEditKind = hh::kEditMove;
+        } else {
+            m_nEditKind = hh::kEditPaste;
+        }
+        break;
+    case EM_REPLACESEL:
+        m_nEditKind = hh::kEditReplace;
+        break;
+    case WM_KEYDOWN:
+        m_nEditKind = (p.wParam == VK_BACK || p.wParam == VK_DELETE) ? hh::kEditDelete : hh::kEditOther;
+        break;
+    case WM_CHAR:
+        m_nEditKind = hh::kEditTyped;
+        if (p.wParam == '\t' || p.wParam == '\r' || p.wParam == ' ') m_nLastSnapshotKind = 0;
+        break;
+    case WM_CUT:
+        m_nEditKind = hh::kEditCut;
+        break;
+    default:
+        m_nEditKind = hh::kEditOther;
+    }
+}
+
+void CHHEditCtrl::trackSnapshot(int start, int end) {
+    if (!hh::ContinuesSnapshot(m_nLastSnapshotKind, m_nLastSnapshotStart, m_nLastSnapshotEnd, m_nEditKind, start, end,
+                               m_nLastTypedLength))
+        SaveUndoState(start, end, m_nEditKind);
+    m_nLastSnapshotKind = m_nEditKind;
+    m_nLastSnapshotStart = start;
+    m_nLastSnapshotEnd = end;
+}
+
+void CHHEditCtrl::OnChange() {
+    if (m_bInternalChange) return;
+    CHARRANGE sel{};
+    GetSel(sel);
+    if (!m_lineEnds.empty()) keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_dragCut.start}));
+    if (m_nEditKind == hh::kEditMove && sel.cpMin == sel.cpMax) m_nEditKind = hh::kEditPaste;
+    if (m_nEditKind == hh::kEditMove && keyDown(VK_CONTROL)) m_nEditKind = hh::kEditDropCopy;
+    switch (m_nEditKind) {
+    case hh::kEditDelete:
+    case hh::kEditCut:
+        UpdateDelimiters(TRUE, m_nEditStart, m_nEditEnd);
+        ResolveBlockComments(TRUE);
+        ColorizeLines(sel.cpMin, sel.cpMax, FALSE);
+        OnTextChanged(TRUE, m_nEditStart, m_nEditEnd);
+        break;
+    case hh::kEditMove:
+        changeMoved(sel.cpMin, sel.cpMax);
+        break;
+    case hh::kEditDropCopy:
+        UpdateDelimiters(FALSE, sel.cpMin, sel.cpMax);
+        ResolveBlockComments(TRUE);
+        ColorizeLines(sel.cpMin, sel.cpMax, FALSE);
+        OnTextChanged(FALSE, sel.cpMin, sel.cpMax);
+        break;
+    case hh::kEditTyped:
+        m_nLastTypedLength = sel.cpMax - m_nEditStart;
+        changeTyped(sel.cpMax);
+        break;
+    case hh::kEditReplace:
+    case hh::kEditPaste:
+        changeTyped(sel.cpMax);
+        break;
+    default:
+        break;
+    }
+    m_nEditKind = hh::kEditOther;
+    m_bChangeAnnounced = FALSE;
+}
+
+// Mixed line ends: breaks the change removed go, breaks it added take CR LF.
+void CHHEditCtrl::keepLineEnds(int changeStart) {
+    const int line = static_cast<int>(LineFromChar(std::max(0, changeStart)));
+    const int delta = GetLineCount() - m_nLinesBefore;
+    const auto at = m_lineEnds.begin() + std::min<std::ptrdiff_t>(line, static_cast<std::ptrdiff_t>(m_lineEnds.size()));
+    if (delta > 0) m_lineEnds.insert(at, static_cast<std::size_t>(delta), 'c');
+    if (delta < 0) m_lineEnds.erase(at, at + std::min<std::ptrdiff_t>(-delta, m_lineEnds.end() - at));
+}
+
+void CHHEditCtrl::changeTyped(int selEnd) {
+    // The rich edit reports exact ranges: a character typed over another in overwrite mode
+    // arrives as the one-character range it replaces.
+    // The markers move for the deletion, then for the insertion; the changed lines are scanned
+    // once the text is final (a scan between would find markers the insertion then moves on).
+    const BOOL paste = m_nEditKind == hh::kEditPaste;
+    shiftForChange(TRUE, m_nEditStart, m_nEditEnd);
+    shiftForChange(FALSE, m_nEditStart, selEnd);
+    rescanLines(m_nEditStart, selEnd);
+    ResolveBlockComments(TRUE);
+    ColorizeLines(m_nEditStart, selEnd, paste);
+    if (selEnd < m_nEditEnd)
+        OnTextChanged(TRUE, m_nEditStart, m_nEditStart + m_nEditEnd - selEnd);
+    else if (selEnd > m_nEditEnd)
+        OnTextChanged(FALSE, m_nEditStart, m_nEditStart + selEnd - m_nEditEnd);
+    else // as long as what it replaced: still a change
+        OnTextChanged(FALSE, m_nEditStart, selEnd);
+}
+
+// A drag move: the cut comes out first, in the positions it had, then the drop goes in, in the
+// positions it has now; this holds whichever side of the cut the drop point lies.
+void CHHEditCtrl::changeMoved(int selStart, int selEnd) {
+    const DragCut cut = m_dragCut;
+    shiftForChange(TRUE, cut.start, cut.end);
+    shiftForChange(FALSE, selStart, selEnd);
+    // Where the cut was, in the positions the text has now.
+    const int cutAt = std::min<int>(cut.start < selStart ? cut.start : cut.start + (selEnd - selStart), GetTextLength());
+    rescanLines(selStart, selEnd);
+    rescanLines(cutAt, cutAt);
+    ResolveBlockComments(TRUE);
+    ColorizeLines(selStart, selEnd, FALSE);
+    ColorizeLines(cutAt, cutAt, FALSE);
+    OnTextChanged(TRUE, cut.start, cut.end);
+    OnTextChanged(FALSE, selStart, selEnd);
+}
+
+void CHHEditCtrl::OnTextChanged(BOOL, int start, int end) {
+    if (m_bBusy || start == end) return;
+    m_bModified = TRUE;
+    SetDocumentModified(TRUE);
+}
+
+void CHHEditCtrl::SetDocumentModified(BOOL modified) {
+    for (CWnd* wnd = GetParent(); wnd; wnd = wnd->GetParent()) {
+        if (!wnd->IsKindOf(RUNTIME_CLASS(CView))) continue;
+        CDocument* doc = static_cast<CView*>(wnd)->GetDocument();
+        if (doc) doc->SetModifiedFlag(modified);
+        return;
+    }
+}
+
+// ---- Selection ----
+
+void CHHEditCtrl::OnSelChange(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    if (m_bInternalChange) return;
+    const CHARRANGE sel = reinterpret_cast<SELCHANGE*>(pNMHDR)->chrg;
+    if (m_nPendingCaseEnd > m_nPendingCaseStart &&
+        !(sel.cpMin == sel.cpMax && sel.cpMin >= m_nPendingCaseStart && sel.cpMin <= m_nPendingCaseEnd)) {
+        const int start = m_nPendingCaseStart, end = m_nPendingCaseEnd;
+        m_nPendingCaseStart = m_nPendingCaseEnd = 0;
+        m_nPendingCaseBits = 0;
+        ColorizeLines(start, end, FALSE);
+    }
+    if (!m_bBusy && !m_bSuppressTracking && sel.cpMin == sel.cpMax) {
+        const int line = static_cast<int>(LineFromChar(sel.cpMin));
+        if (line != m_nLastCaretLine) {
+            m_nLastCaretLine = line;
+            OnCaretLineChanged(line, sel.cpMin);
+        }
+    }
+    updateCaretColumn(sel);
+    m_nPrevSelStart = sel.cpMin;
+    m_nPrevSelEnd = sel.cpMax;
+}
+
+std::string CHHEditCtrl::lineText(int line) {
+    const int start = LineIndex(line);
+    if (start < 0) return std::string();
+    const int length = LineLength(start);
+    CHARRANGE r{start, start + length};
+    const CString text = GetTextRange(r);
+    return std::string(static_cast<LPCTSTR>(text), static_cast<std::size_t>(text.GetLength()));
+}
+
+void CHHEditCtrl::updateCaretColumn(const CHARRANGE& sel) {
+    const int pos = (sel.cpMin != sel.cpMax && sel.cpMin == m_nPrevSelStart) ? sel.cpMax : sel.cpMin;
+    const int line = static_cast<int>(LineFromChar(pos));
+    // The line is read up to the position, however long it is.
+    const int lineStart = LineIndex(line);
+    const CString before = GetTextRange(CHARRANGE{lineStart, pos});
+    const int column = hh::CaretColumn(std::string_view(before, static_cast<std::size_t>(before.GetLength())),
+                                       pos - lineStart, m_nTabSize);
+    if (column + 1 == m_nCaretColumn && line + 1 == m_nCaretLine) return;
+    m_nCaretColumn = column + 1;
+    m_nCaretLine = line + 1;
+    UpdateStatusCaretPos();
+}
+
+CString CHHEditCtrl::GetCaretPosText() const {
+    if (::GetFocus() != m_hWnd) return CString();
+    CString format;
+    format.LoadString(IDS_HHEDIT_LINE_COL);
+    CString text;
+    text.Format(format, m_nCaretLine, m_nCaretColumn);
+    return text;
+}
+
+void CHHEditCtrl::UpdateStatusCaretPos() {
+    // What the main frame's status pane m_nStatusPaneId shows (the frame reads it when it updates
+    // its panes).
+    m_strStatusText = GetCaretPosText();
+}
+
+// ---- Focus, keys, menus ----
+
+UINT CHHEditCtrl::OnGetDlgCode() { return DLGC_WANTALLKEYS; }
+
+BOOL CHHEditCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CHHEditCtrl::OnKillFocus(CWnd*) {
+    Default();
+    m_nEditKind = 0;
+    m_nEditStart = m_nEditEnd = 0;
+    UpdateStatusCaretPos();
+}
+
+void CHHEditCtrl::OnSetFocus(CWnd*) {
+    Default();
+    UpdateStatusCaretPos();
+    CFrameWnd* frame = GetParentFrame();
+    if (frame) frame->ActivateFrame(-1);
+}
+
+BOOL CHHEditCtrl::TranslateAccel(MSG* pMsg) {
+    return m_hAccel && ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg);
+}
+
+BOOL CHHEditCtrl::PreTranslateMessage(MSG* pMsg) {
+    if (TranslateAccel(pMsg)) return TRUE;
+    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_BACK && keyDown(VK_MENU)) {
+        PostMessage(WM_COMMAND, keyDown(VK_SHIFT) ? ID_EDIT_REDO : ID_EDIT_UNDO);
+        return TRUE;
+    }
+    if (pMsg->message == WM_KEYDOWN && keyDown(VK_CONTROL)) {
+        UINT command = 0;
+        switch (pMsg->wParam) {
+        case 'V': command = ID_EDIT_PASTE; break;
+        case 'X': command = ID_EDIT_CUT; break;
+        case 'Y': command = ID_EDIT_REDO; break;
+        case 'Z': command = ID_EDIT_UNDO; break;
+        default: break;
+        }
+        if (command) {
+            PostMessage(WM_COMMAND, command);
+            return TRUE;
+        }
+    }
+    return CRichEditCtrl::PreTranslateMessage(pMsg);
+}
+
+void CHHEditCtrl::OnLineCommand(UINT nID) {
+    switch (nID) {
+    case ID_HHEDIT_INDENT: IndentSelection(); break;
+    case ID_HHEDIT_OUTDENT: OutdentSelection(); break;
+    case ID_HHEDIT_COMMENT: CommentSelection(); break;
+    default: UncommentSelection(); break;
+    }
+}
+
+void CHHEditCtrl::OnUpdateLineCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
+
+void CHHEditCtrl::OnOptions() {
+    // Writing the settings back after OK goes with the options dialog.
+    DoOptionsDialog();
+}
+
+void CHHEditCtrl::OnUpdateOptions(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(0);
+}
+
+void CHHEditCtrl::OnEditFind() { DoFindDialog(); }
+void CHHEditCtrl::OnEditRepeat() { FindNextMatch(); }
+void CHHEditCtrl::OnEditReplace() { DoReplaceDialog(); }
+void CHHEditCtrl::OnUpdateEditFind(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0); }
+void CHHEditCtrl::OnUpdateEditReplace(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0 && !s_strFindText.IsEmpty()); }
+LRESULT CHHEditCtrl::OnReplaceMessage(WPARAM, LPARAM) { return 0; }
+
+void CHHEditCtrl::OnEditCut() { SendMessage(WM_CUT); }
+void CHHEditCtrl::OnEditCopy() { SendMessage(WM_COPY); }
+void CHHEditCtrl::OnEditPaste() { SendMessage(WM_PASTE); }
+void CHHEditCtrl::OnUpdateEditCutCopy(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
+void CHHEditCtrl::OnUpdateEditPaste(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(!m_bReadOnly && ::IsClipboardFormatAvailable(CF_TEXT));
+}
+
+LRESULT CHHEditCtrl::OnSetText(WPARAM, LPARAM lParam) {
+    SetText(reinterpret_cast<LPCSTR>(lParam));
+    return 0;
+}

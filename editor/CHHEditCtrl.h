@@ -1,0 +1,265 @@
+#pragma once
+// CHHEditCtrl: the source-text edit control. A rich-edit control whose whole text is protected,
+// so every change is announced (EN_PROTECTED) before it happens: the control classifies it, takes
+// an undo snapshot when a new group starts, and after the change (EN_CHANGE) keeps its list of
+// block-comment markers in step and recolours the touched lines through its language formater.
+// It indents, outdents, comments and uncomments lines, keeps its own undo history and shows the
+// caret position in the main frame's status bar.
+
+#include "editor/CHHFormater.h"
+#include "editor/CHHUndoManager.h"
+#include "editor/HHColoring.h"
+#include "editor/TextSnapshot.h"
+#include "platform/framework/CGdiObject.h"
+#include "platform/framework/CommonControls.h"
+
+#include <string>
+#include <string_view>
+
+class CHHEditUndoAction;
+
+// Commands and resources of the control.
+#define ID_HHEDIT_OPTIONS 60705
+#define ID_HHEDIT_INDENT 60712
+#define ID_HHEDIT_OUTDENT 60713
+#define ID_HHEDIT_COMMENT 60714
+#define ID_HHEDIT_UNCOMMENT 60715
+#define ID_HHEDIT_STATUS_PANE 60704
+#define IDR_HHEDIT_MENU 28165
+#define IDS_HHEDIT_LINE_COL 28231
+
+// The message the Replace dialog's buttons send to the control.
+extern const UINT HHEDIT_REPLACE_MESSAGE;
+
+class CHHEditCtrl : public CRichEditCtrl {
+    DECLARE_DYNAMIC(CHHEditCtrl)
+public:
+    CHHEditCtrl();
+    ~CHHEditCtrl() override;
+
+    // ---- Operations of the control (virtual, in slot order) ----
+    virtual BOOL InitControl(BOOL loadSettings);
+    virtual BOOL DoOptionsDialog();
+    virtual void IndentSelection();
+    virtual void OutdentSelection();
+    virtual void CommentSelection();
+    virtual void UncommentSelection();
+    virtual void GoToLine(int line, int column);
+    virtual void DoFindDialog();
+    virtual void DoReplaceDialog();
+    virtual void FindNextMatch();
+    virtual CString GetLineCommentString();
+    virtual BOOL ColorizeText(const char16_t* text, int length, WORD* attributes);
+    // With inComment the text starts inside a block comment (lines rescanned after a change).
+    virtual void ScanBlockComments(const char16_t* text, int length, CHHCommentMarkerArray& list,
+                                   BOOL inComment = FALSE);
+    virtual BOOL AdjustWordCase(LPTSTR word, WORD bits);
+    virtual void UpdateStatusCaretPos();
+    virtual void OnCaretLineChanged(int line, int charPos);
+    virtual void OnTextChanged(BOOL deleted, int start, int end);
+    virtual void MessageBeepHook(LPCSTR findText);
+    virtual void MarkLine(int line);
+    virtual void SaveUndoState(int start, int end, int kind);
+    virtual BOOL IsProtectedChange(const ENPROTECTED* protectedChange);
+    virtual BOOL TranslateAccel(MSG* pMsg);
+    virtual void OnContextMenuPopup(CMenu* pPopup);
+    // Marks the document of the view the control sits in as modified (or not).
+    virtual void SetDocumentModified(BOOL modified);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // ---- Public operations ----
+    void SetFormater(CHHFormater* formater) { m_pFormater = formater; }
+    CHHFormater* GetFormater() const { return m_pFormater; }
+    // Stores the modified flag; clearing it makes the current text the saved text that undo and
+    // redo compare with.
+    void SetModified(BOOL modified);
+    BOOL GetModified() const { return m_bModified; }
+    void BeginUpdate(BOOL noLock = FALSE);
+    void EndUpdate();
+    // One-based caret column and line, as last computed.
+    CPoint GetCaretLineCol() const { return CPoint(m_nCaretColumn, m_nCaretLine); }
+    void SetAccelerators(UINT id);
+    // Replaces the whole text (null: empty), coloured, without an undo snapshot or a change report.
+    void SetText(LPCSTR text);
+    void InsertText(LPCSTR text, int pos);
+    void DeleteRange(const CHARRANGE& range);
+    CString GetTextRange(const CHARRANGE& range);
+    // The whole text with the line ends the last SetText text had (CR LF, LF or, per line, both).
+    CString GetText();
+    void PostScrollCaret() { PostMessage(EM_SCROLLCARET); }
+    void EmptyUndoBuffer();
+    int GetTabSize() const { return m_nTabSize; }
+    int GetLineHeight();
+    void ReapplyText();
+    BOOL HasSelection() const;
+    BOOL IsReadOnly() const { return m_bReadOnly; }
+    void SetReadOnly(BOOL readOnly) { m_bReadOnly = readOnly; }
+    CHHUndoManager& GetUndoManager() { return m_undo; }
+    // The find text the find and replace commands share.
+    static CString s_strFindText;
+    // The status-bar text of the caret position ("" without the focus).
+    CString GetCaretPosText() const;
+    // The caret position text as last shown.
+    const CString& GetStatusText() const { return m_strStatusText; }
+
+    // ---- Settings used by the colouring ----
+    void SetDefaultSettings();
+    void SetFont(LPCSTR face, int height);
+    void SetTabSize(int tabSize);
+    void SetSyntaxColoring(BOOL on) { m_bSyntaxColoring = on; }
+    void SetKeywordCase(BOOL on) { m_bKeywordCase = on; }
+    void SetAutoIndent(BOOL on) { m_bAutoIndent = on; }
+    const hh::ColorEntry* GetColorTable() const { return m_colors; }
+
+    // ---- Colouring ----
+    void ColorizeRange(int start, int end, BOOL applyParaFormat);
+    void ColorizeLines(int posA, int posB, BOOL applyParaFormat);
+    void SetRangeFormat(int start, int end, COLORREF colour, BOOL bold, BOOL italic, BOOL large);
+    void FixWordCase(int start, int end, LPTSTR word, WORD bits);
+    void UpdateDelimiters(BOOL deleted, int start, int end);
+    void ResolveBlockComments(BOOL recolour);
+    // The RTF SetText streams in; with a list, the list is filled with the text's markers.
+    std::string BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list);
+    const CHHCommentMarkerArray& GetDelimiters() const { return m_delimiters; }
+
+protected:
+    // The change notifications, reflected from the parent.
+    afx_msg void OnChange();
+    afx_msg void OnProtected(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnSelChange(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCanUndo(WPARAM, LPARAM);
+    afx_msg LRESULT OnCanRedo(WPARAM, LPARAM);
+    afx_msg LRESULT OnUndo(WPARAM, LPARAM);
+    afx_msg LRESULT OnRedo(WPARAM, LPARAM);
+    afx_msg LRESULT OnPaste(WPARAM, LPARAM);
+    afx_msg LRESULT OnReplaceMessage(WPARAM, LPARAM);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnLineCommand(UINT nID);
+    afx_msg void OnUpdateLineCommand(CCmdUI* pCmdUI);
+    afx_msg void OnOptions();
+    afx_msg void OnUpdateOptions(CCmdUI* pCmdUI);
+    afx_msg void OnEditFind();
+    afx_msg void OnEditRepeat();
+    afx_msg void OnEditReplace();
+    afx_msg void OnUpdateEditFind(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditReplace(CCmdUI* pCmdUI);
+    afx_msg void OnEditCut();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditPaste();
+    afx_msg void OnUpdateEditCutCopy(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+    // Indent, outdent, comment or uncomment the selected lines as one undo step.
+    void ShiftOrCommentLines(BOOL comment, BOOL add);
+    void ShowContextMenu(CPoint screen);
+    // After an undo or redo: the document is modified when the text differs from the saved one.
+    void AfterUndoRedo();
+
+    CHHFormater* m_pFormater = nullptr;
+    CHHCommentMarkerArray m_delimiters;
+    BOOL m_bModified = FALSE;
+    int m_nTabSize = 0;
+    int m_nTabWidth = 0;
+    BOOL m_bKeywordCase = TRUE;
+    BOOL m_bAutoIndent = TRUE;
+    BOOL m_bSyntaxColoring = TRUE;
+    hh::ColorEntry m_colors[hh::kColorClasses];
+    CFont m_font;
+    CHARFORMAT m_charFormat{};
+    PARAFORMAT m_paraFormat{};
+    UINT m_nMenuAccelId = 0;
+    BOOL m_bMenuToParent = FALSE;
+    HACCEL m_hAccel = nullptr;
+    UINT m_nStatusPaneId = ID_HHEDIT_STATUS_PANE;
+    int m_nRedrawLocks = 0;
+    BOOL m_bRedrawLocked = FALSE;
+    BOOL m_bInternalChange = FALSE;
+    BOOL m_bDelimiterScan = FALSE;
+    BOOL m_bChangeAnnounced = FALSE;
+    BOOL m_bBusy = FALSE;
+    BOOL m_bColoringSuppressed = FALSE;
+    BOOL m_bReadOnly = FALSE;
+    int m_nEditKind = 0;
+    int m_nEditStart = 0;
+    int m_nEditEnd = 0;
+    int m_nPendingCaseStart = 0;
+    int m_nPendingCaseEnd = 0;
+    WORD m_nPendingCaseBits = 0;
+    int m_nLastCaretLine = 0;
+    int m_nCaretColumn = 0;
+    int m_nCaretLine = 0;
+    int m_nPrevSelStart = 0;
+    int m_nPrevSelEnd = 0;
+    BOOL m_bNewSearch = TRUE;
+    int m_nWrapPoint = 0;
+    CHHUndoManager m_undo{40};
+    BOOL m_bSuppressTracking = FALSE;
+    int m_nLastSnapshotKind = 0;
+    int m_nLastSnapshotStart = -1;
+    int m_nLastSnapshotEnd = -1;
+    int m_nLastTypedLength = 1; // positions the last typed character took
+
+private:
+    friend class CHHEditUndoAction;
+    struct DragCut {
+        int start = 0;
+        int end = 0;
+    };
+    void classifyChange(const ENPROTECTED& p);
+    void trackSnapshot(int start, int end);
+    void changeTyped(int selEnd);
+    void changeMoved(int selStart, int selEnd);
+    void keepLineEnds(int changeStart);
+    // Adds the markers found on the lines from start's to end's.
+    void rescanLines(int start, int end);
+    void updateCaretColumn(const CHARRANGE& sel);
+    std::string lineText(int line);
+    // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
+    // coloured afterwards.
+    bool streamColoredText(std::string_view text);
+    void setPlainText(std::string_view text);
+    void buildCharFormat();
+    void buildParaFormat();
+    // Whether a key press waits in the queue (colouring then gives way to typing).
+    BOOL keyWaiting();
+    void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved, bool large,
+                   BOOL applyParaFormat);
+    void recolour(const std::vector<hh::Stretch>& stretches);
+    // Moves the markers, and the stretches left for later, for the change [start, end).
+    void shiftForChange(BOOL deleted, int start, int end);
+    // Ranges coloured plain because a key was waiting: coloured properly once none waits.
+    std::vector<hh::Stretch> m_deferred;
+    // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
+    void noteChange(long from, long to);
+    // The whole text now, sharing with the last snapshot what no change has touched since.
+    hh::TextSnapshot takeSnapshot();
+    // The text was just set to snapshot.
+    void snapshotRestored(const hh::TextSnapshot& snapshot);
+    // The last snapshot taken: the next shares storage with it. The text now begins with its
+    // first m_nSamePrefix and ends with its last m_nSameSuffix characters.
+    hh::TextSnapshot m_lastSnapshot;
+    long m_nSamePrefix = 0;
+    long m_nSameSuffix = 0;
+    hh::TextSnapshot m_savedText;
+    bool m_bHaveSavedText = false;
+    bool m_bKeepSavedText = false; // an undo, a redo or ReapplyText sets the text
+    // Line ends of the text last set: "\r\n", "\n" or "\r"; empty when they were mixed (then
+    // m_lineEnds holds a code per line break, in order: 'c' CR LF, 'n' LF, 'r' CR).
+    std::string m_lineEnd = "\r\n";
+    std::string m_lineEnds;
+    DragCut m_dragCut;
+    int m_nLinesBefore = 0;
+    CString m_strStatusText;
+};

@@ -1,0 +1,303 @@
+// The edit control's colouring pass: colouring ranges through the formater, the block-comment
+// marker list, keyword case, the coloured RTF of a whole text, and the formats it is built from.
+
+#include "editor/CHHEditCtrl.h"
+
+#include "editor/TokenRuns.h"
+#include "platform/framework/CDC.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kDeferredColoringTimer = 0x4843;
+
+CString sliceOf(const CString& text, int from, int to) { return CString(static_cast<LPCTSTR>(text) + from, to - from); }
+
+bool sameFormat(const CHARFORMAT& have, const CHARFORMAT& want) {
+    const DWORD mask = want.dwMask & ~static_cast<DWORD>(CFM_CHARSET);
+    return (have.dwMask & mask) == mask && have.dwEffects == want.dwEffects && have.yHeight == want.yHeight &&
+           have.yOffset == want.yOffset && have.crTextColor == want.crTextColor && have.bCharSet == want.bCharSet &&
+           std::strcmp(have.szFaceName, want.szFaceName) == 0;
+}
+
+} // namespace
+
+BOOL CHHEditCtrl::keyWaiting() {
+    MSG msg;
+    return ::PeekMessageA(&msg, m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE);
+}
+
+void CHHEditCtrl::ColorizeLines(int posA, int posB, BOOL applyParaFormat) {
+    const int start = LineIndex(static_cast<int>(LineFromChar(posA)));
+    const int lastStart = LineIndex(static_cast<int>(LineFromChar(posB)));
+    ColorizeRange(start, lastStart + LineLength(lastStart), applyParaFormat);
+}
+
+void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
+    if (start >= end || m_bColoringSuppressed) return;
+    const BOOL wasInternal = m_bInternalChange;
+    m_bInternalChange = TRUE;
+    m_nPendingCaseStart = m_nPendingCaseEnd = 0;
+    const int scroll = GetScrollPos(SB_HORZ);
+    const bool large = end - start > hh::kLargeRange;
+    bool scrollLock = false;
+    if (!large) {
+        const CPoint a = GetCharPos(start), b = GetCharPos(end);
+        CRect client;
+        GetClientRect(&client);
+        scrollLock = a.x < 0 || a.y != b.y || b.x >= client.Width();
+    }
+    if (large || scrollLock) BeginUpdate(FALSE);
+    CHARRANGE saved{};
+    GetSel(saved);
+    HideSelection(TRUE, FALSE);
+    SetSel(start, end);
+    if (applyParaFormat) {
+        PARAFORMAT have{};
+        GetParaFormat(have);
+        if (have.cTabCount != m_paraFormat.cTabCount ||
+            !std::equal(have.rgxTabs, have.rgxTabs + have.cTabCount, m_paraFormat.rgxTabs))
+            SetParaFormat(m_paraFormat);
+    }
+    const hh::ColorEntry& plain = m_colors[0];
+    if (!m_bSyntaxColoring) {
+        SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
+    } else if (keyWaiting()) {
+        // Typing goes first; the range is coloured when the keys are done.
+        SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
+        m_deferred.emplace_back(start, end);
+        SetTimer(kDeferredColoringTimer, 10);
+    } else {
+        if (large) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
+        const CString text = GetSelText();
+        const int length = std::min(text.GetLength(), end - start);
+        std::u16string buffer = hh::WidenText(static_cast<LPCTSTR>(text), static_cast<std::size_t>(length));
+        hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer.data());
+        std::vector<WORD> attributes(static_cast<std::size_t>(length), 0);
+        if (!ColorizeText(buffer.data(), length, attributes.data())) {
+            SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
+        } else {
+            hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
+            colorRuns(start, text, length, attributes.data(), saved, large, applyParaFormat);
+        }
+    }
+    SetSel(saved);
+    HideSelection(FALSE, FALSE);
+    if (scrollLock) {
+        PostScrollCaret();
+        SetScrollPos(SB_HORZ, scroll, FALSE);
+    }
+    if (large || scrollLock) EndUpdate();
+    m_bInternalChange = wasInternal;
+}
+
+void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
+                            bool large, BOOL applyParaFormat) {
+    for (int from = 0; from < length;) {
+        int to = from + 1;
+        while (to < length && attributes[to] == attributes[from]) ++to;
+        const WORD bits = attributes[from];
+        const hh::ColorEntry& e = hh::EntryForClass(m_colors, hh::ClassFromTokenBits(bits));
+        if (!(large && bits == 0)) SetRangeFormat(start + from, start + to, e.colour, e.bold, e.italic, large);
+        const bool lastRun = to >= length;
+        if (m_bKeywordCase && !applyParaFormat && (bits & hh::kKeywordCaseMask) && (!large || lastRun)) {
+            CString word = sliceOf(text, from, to);
+            const int runStart = start + from, runEnd = start + to;
+            if (saved.cpMin == saved.cpMax && saved.cpMin >= runStart && saved.cpMin <= runEnd) {
+                // The word being typed keeps its case until the caret leaves it.
+                if (AdjustWordCase(word.GetBuffer(0), bits)) {
+                    m_nPendingCaseStart = runStart;
+                    m_nPendingCaseEnd = runEnd;
+                    m_nPendingCaseBits = bits;
+                }
+                word.ReleaseBuffer();
+            } else {
+                FixWordCase(runStart, runEnd, word.GetBuffer(0), bits);
+                word.ReleaseBuffer();
+            }
+        }
+        from = to;
+    }
+}
+
+void CHHEditCtrl::SetRangeFormat(int start, int end, COLORREF colour, BOOL bold, BOOL italic, BOOL large) {
+    if (start >= end) return;
+    SetSel(start, end);
+    const DWORD effects = (bold ? CFE_BOLD : 0) | (italic ? CFE_ITALIC : 0);
+    if (large) {
+        CHARFORMAT cf{};
+        cf.dwMask = CFM_COLOR | CFM_BOLD | CFM_ITALIC;
+        cf.dwEffects = effects;
+        cf.crTextColor = colour;
+        SetSelectionCharFormat(cf);
+        return;
+    }
+    CHARFORMAT want = m_charFormat;
+    want.crTextColor = colour;
+    want.dwEffects = (want.dwEffects & ~static_cast<DWORD>(CFE_BOLD | CFE_ITALIC)) | effects;
+    CHARFORMAT have{};
+    GetSelectionCharFormat(have);
+    if (!sameFormat(have, want)) SetSelectionCharFormat(want);
+}
+
+void CHHEditCtrl::FixWordCase(int start, int end, LPTSTR word, WORD bits) {
+    if (!AdjustWordCase(word, bits)) return;
+    SetSel(start, end);
+    ReplaceSel(word);
+}
+
+// ---- Block-comment markers ----
+
+void CHHEditCtrl::UpdateDelimiters(BOOL deleted, int start, int end) {
+    if (end <= start) return;
+    shiftForChange(deleted, start, end);
+    rescanLines(start, deleted ? start : end);
+}
+
+void CHHEditCtrl::rescanLines(int start, int end) {
+    const int from = LineIndex(static_cast<int>(LineFromChar(start)));
+    const int lastStart = LineIndex(static_cast<int>(LineFromChar(end)));
+    const int to = lastStart + LineLength(lastStart);
+    if (to <= from) return;
+    m_bDelimiterScan = TRUE;
+    const CString text = GetTextRange(CHARRANGE{from, to});
+    std::u16string wide = hh::WidenText(text, static_cast<std::size_t>(text.GetLength()));
+    // Inside a comment a quote starts no string: the scan is told where it begins.
+    CHHCommentMarkerArray found;
+    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found, hh::InsideComment(m_delimiters, from));
+    hh::MergeMarkers(m_delimiters, found, from);
+    m_bDelimiterScan = FALSE;
+}
+
+void CHHEditCtrl::ResolveBlockComments(BOOL recolour) {
+    const BOOL keywordCase = m_bKeywordCase;
+    m_bKeywordCase = FALSE;
+    const std::vector<hh::Stretch> stretches = hh::PairMarkers(m_delimiters);
+    if (recolour) this->recolour(stretches);
+    m_bKeywordCase = keywordCase;
+}
+
+void CHHEditCtrl::shiftForChange(BOOL deleted, int start, int end) {
+    hh::ShiftMarkers(m_delimiters, deleted, start, end);
+    hh::ShiftStretches(m_deferred, deleted, start, end);
+}
+
+void CHHEditCtrl::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kDeferredColoringTimer) {
+        Default();
+        return;
+    }
+    if (keyWaiting()) return;
+    KillTimer(kDeferredColoringTimer);
+    std::vector<hh::Stretch> stretches;
+    stretches.swap(m_deferred);
+    const int length = GetTextLength();
+    for (const hh::Stretch& s : stretches) {
+        const int from = std::min(s.first, length), to = std::min(s.second, length);
+        if (from <= to) ColorizeLines(from, to, FALSE);
+    }
+}
+
+void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
+    const int length = GetTextLength();
+    for (const hh::Stretch& s : stretches) {
+        const int from = std::min(s.first, length), to = std::min(s.second, length);
+        if (from < to) ColorizeRange(from, to, FALSE);
+    }
+}
+
+std::string CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list) {
+    const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
+    std::u16string wide = hh::WidenText(text, size);
+    if (list) {
+        list->RemoveAll();
+        ScanBlockComments(wide.data(), length, *list);
+        hh::PairMarkers(*list);
+        hh::BlankUnpairedMarkers(*list, 0, length, wide.data());
+    }
+    std::vector<WORD> attributes(size, 0);
+    if (!ColorizeText(wide.data(), length, attributes.data())) return std::string();
+    if (list) hh::OverlayCommentPairs(*list, 0, length, attributes.data());
+    return hh::BuildColoredRtf(text, size, attributes.data(), m_colors, finalParagraph != FALSE);
+}
+
+// ---- Formats ----
+
+void CHHEditCtrl::buildCharFormat() {
+    LOGFONT lf{};
+    m_font.GetLogFont(&lf);
+    CClientDC dc(this);
+    CHARFORMAT& cf = m_charFormat;
+    cf = CHARFORMAT{};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_LINK | CFM_SIZE |
+                CFM_COLOR | CFM_FACE | CFM_OFFSET;
+    cf.dwEffects = CFE_PROTECTED | (m_colors[0].bold ? CFE_BOLD : 0) | (m_colors[0].italic ? CFE_ITALIC : 0);
+    cf.yHeight = ::MulDiv(-lf.lfHeight, 1440, dc.GetDeviceCaps(LOGPIXELSY));
+    cf.yOffset = 0;
+    cf.crTextColor = m_colors[0].colour;
+    cf.bCharSet = DEFAULT_CHARSET;
+    std::snprintf(cf.szFaceName, sizeof(cf.szFaceName), "%s", lf.lfFaceName);
+}
+
+void CHHEditCtrl::buildParaFormat() {
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(&m_font);
+    TEXTMETRIC tm{};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    m_nTabWidth = ::MulDiv(m_nTabSize * tm.tmAveCharWidth, 1440, dc.GetDeviceCaps(LOGPIXELSX));
+    PARAFORMAT& pf = m_paraFormat;
+    pf = PARAFORMAT{};
+    pf.cbSize = sizeof(pf);
+    pf.dwMask = PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT | PFM_TABSTOPS | PFM_NUMBERING;
+    pf.wAlignment = PFA_LEFT;
+    pf.cTabCount = MAX_TAB_STOPS;
+    for (int i = 0; i < MAX_TAB_STOPS; ++i) pf.rgxTabs[i] = (i + 1) * m_nTabWidth;
+}
+
+void CHHEditCtrl::SetDefaultSettings() {
+    m_bAutoIndent = m_bKeywordCase = m_bSyntaxColoring = TRUE;
+    hh::SetDefaultColors(m_colors);
+    SetTabSize(4);
+    SetFont(nullptr, 0);
+}
+
+void CHHEditCtrl::SetFont(LPCSTR face, int height) {
+    m_bInternalChange = TRUE;
+    LOGFONT lf{};
+    lf.lfHeight = height ? height : -13;
+    std::snprintf(lf.lfFaceName, sizeof(lf.lfFaceName), "%s", face ? face : "Courier New");
+    m_font.DeleteObject();
+    m_font.CreateFontIndirect(&lf);
+    buildCharFormat();
+    SetDefaultCharFormat(m_charFormat);
+    CHARFORMAT all = m_charFormat;
+    all.dwMask &= ~static_cast<DWORD>(CFM_COLOR | CFM_BOLD);
+    all.cbSize = sizeof(all);
+    SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&all));
+    m_bInternalChange = FALSE;
+    const int tabSize = m_nTabSize;
+    m_nTabSize = 0;
+    SetTabSize(tabSize);
+}
+
+void CHHEditCtrl::SetTabSize(int tabSize) {
+    if (tabSize < 0 || tabSize > 20 || tabSize == m_nTabSize) return;
+    m_nTabSize = tabSize;
+    if (!m_font.GetSafeHandle()) return;
+    m_bInternalChange = TRUE;
+    CHARRANGE saved{};
+    GetSel(saved);
+    HideSelection(TRUE, FALSE);
+    SetSel(0, -1);
+    buildParaFormat();
+    SetParaFormat(m_paraFormat);
+    SetSel(saved);
+    HideSelection(FALSE, FALSE);
+    m_bInternalChange = FALSE;
+}

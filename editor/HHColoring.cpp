@@ -1,0 +1,289 @@
+#include "editor/HHColoring.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace hh {
+
+void SetDefaultColors(ColorEntry* table) {
+    static const ColorEntry defaults[kColorClasses] = {
+        {RGB(0, 0, 0), FALSE, FALSE},   {RGB(0, 0, 255), FALSE, FALSE}, {RGB(0, 128, 0), FALSE, FALSE},
+        {RGB(255, 0, 255), FALSE, FALSE}, {RGB(255, 0, 255), FALSE, FALSE}, {RGB(0, 0, 0), TRUE, FALSE},
+        {RGB(0, 0, 128), FALSE, FALSE}, {RGB(0, 0, 255), FALSE, FALSE}, {RGB(0, 0, 128), FALSE, FALSE},
+        {RGB(0, 0, 128), FALSE, FALSE}};
+    std::copy(defaults, defaults + kColorClasses, table);
+}
+
+std::string WithCrLf(const char* text, std::size_t length) {
+    std::string out;
+    out.reserve(length + length / 16);
+    const char* p = text;
+    const char* end = text + length;
+    while (p < end) {
+        const char* brk = p;
+        while (brk < end && *brk != '\r' && *brk != '\n') ++brk;
+        out.append(p, static_cast<std::size_t>(brk - p));
+        if (brk == end) break;
+        out += "\r\n";
+        p = brk + ((*brk == '\r' && brk + 1 < end && brk[1] == '\n') ? 2 : 1);
+    }
+    return out;
+}
+
+int ClassFromTokenBits(WORD bits) {
+    static const struct {
+        WORD bit;
+        int cls;
+    } order[] = {{HHTOKEN_KEYWORD, 1},  {HHTOKEN_COMMENT, 2},   {HHTOKEN_OPERATOR, 5},     {HHTOKEN_NUMBER, 4},
+                 {HHTOKEN_STRING, 3},   {HHTOKEN_CONSTANT, 6},  {HHTOKEN_FUNCTION, 7},     {HHTOKEN_PREPROCESSOR, 8},
+                 {HHTOKEN_USER1, 9},    {HHTOKEN_USER2, 10}};
+    for (const auto& o : order)
+        if (bits & o.bit) return o.cls;
+    return 0;
+}
+
+const ColorEntry& EntryForClass(const ColorEntry* table, int cls) {
+    return table[cls >= 0 && cls < kColorClasses ? cls : 0];
+}
+
+namespace {
+
+int markerEnd(const CHHCommentMarker& m) { return m.m_nPos + m.m_nLength; }
+
+bool isRtfSpecial(char c) { return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\t'; }
+
+// The first marker whose position is at or after pos.
+INT_PTR firstAtOrAfter(const CHHCommentMarkerArray& markers, int pos) {
+    const CHHCommentMarker* begin = markers.GetData();
+    const CHHCommentMarker* end = begin + markers.GetSize();
+    return std::lower_bound(begin, end, pos, [](const CHHCommentMarker& m, int p) { return m.m_nPos < p; }) - begin;
+}
+
+} // namespace
+
+void ShiftMarkers(CHHCommentMarkerArray& markers, BOOL deleted, int start, int end) {
+    if (end <= start) return;
+    const int delta = end - start;
+    CHHCommentMarker* data = markers.GetData();
+    const INT_PTR count = markers.GetSize();
+    INT_PTR out = 0;
+    for (INT_PTR i = 0; i < count; ++i) {
+        CHHCommentMarker m = data[i];
+        if (deleted) {
+            if (markerEnd(m) > start && m.m_nPos <= end) continue;
+            if (m.m_nPos >= end) m.m_nPos -= delta;
+        } else {
+            if (m.m_nPos < start && markerEnd(m) > start) continue;
+            if (m.m_nPos >= start) m.m_nPos += delta;
+        }
+        data[out++] = m;
+    }
+    markers.SetSize(out);
+}
+
+void ShiftStretches(std::vector<Stretch>& stretches, BOOL deleted, int start, int end) {
+    if (end <= start) return;
+    const int delta = end - start;
+    auto move = [&](int pos) {
+        if (!deleted) return pos >= start ? pos + delta : pos;
+        return pos >= end ? pos - delta : std::min(pos, start);
+    };
+    for (Stretch& s : stretches) s = Stretch(move(s.first), move(s.second));
+}
+
+void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& found, int offset) {
+    for (INT_PTR i = 0; i < found.GetSize(); ++i) {
+        CHHCommentMarker m = found[i];
+        m.m_nPos += offset;
+        m.m_nPair = 0;
+        const INT_PTR at = firstAtOrAfter(markers, m.m_nPos);
+        if (at < markers.GetSize() && markers[at].m_nPos == m.m_nPos) continue;
+        markers.InsertAt(at, m);
+    }
+}
+
+namespace {
+
+// Walks the markers once, pairing them, and notes what to recolour.
+class Pairing {
+public:
+    Pairing(CHHCommentMarkerArray& markers) : m_m(markers.GetData()), m_count(markers.GetSize()) {}
+
+    std::vector<Stretch> run() {
+        INT_PTR open = -1;
+        for (INT_PTR i = 0; i < m_count; ++i) {
+            if (m_m[i].m_bStart) {
+                if (open < 0) open = startComment(i);
+                continue;
+            }
+            if (open >= 0) {
+                closeComment(open, i);
+                open = -1;
+            } else {
+                strayEnd(i);
+            }
+        }
+        if (open >= 0) unterminated(open);
+        return std::move(m_stretches);
+    }
+
+private:
+    int previousEnd(INT_PTR i) const { return i > 0 ? markerEnd(m_m[i - 1]) : 0; }
+    void add(int from, int to) {
+        if (to > from) m_stretches.emplace_back(from, to);
+    }
+
+    INT_PTR startComment(INT_PTR i) {
+        // A start that was nested inside a comment may now begin one: what came before it changed.
+        if (m_m[i].m_nPair > 1) add(std::max({m_m[i].m_nPos - kMaxCommentSpan, 0, previousEnd(i)}), m_m[i].m_nPos);
+        return i;
+    }
+
+    void closeComment(INT_PTR open, INT_PTR close) {
+        const bool tooLong = m_m[close].m_nPos - m_m[open].m_nPos >= kMaxCommentSpan;
+        INT_PTR firstChanged = -1, firstWasPaired = -1;
+        for (INT_PTR k = open; k <= close; ++k) {
+            const int state = tooLong ? 0 : (k == close ? static_cast<int>(close - open) : static_cast<int>(k - open + 1));
+            if (m_m[k].m_nPair != state && firstChanged < 0) firstChanged = k;
+            if (m_m[k].m_nPair != 0 && firstWasPaired < 0) firstWasPaired = k;
+            m_m[k].m_nPair = state;
+        }
+        if (firstChanged < 0) return;
+        // Rejected: what was inside a comment before is recoloured. Paired: from just before the
+        // first marker whose state changed up to the end.
+        int from = m_m[open].m_nPos;
+        if (tooLong) {
+            if (firstWasPaired < 0) return;
+            from = m_m[firstWasPaired].m_nPos;
+        } else if (firstChanged > open) {
+            from = m_m[firstChanged - 1].m_nPos;
+        }
+        const int to = markerEnd(m_m[close]);
+        for (int p = from; p < to; p += kMaxCommentSpan) add(p, std::min(p + kMaxCommentSpan, to));
+    }
+
+    void strayEnd(INT_PTR i) {
+        const int old = m_m[i].m_nPair;
+        m_m[i].m_nPair = 0;
+        if (old != 0) add(std::max({markerEnd(m_m[i]) - kMaxCommentSpan, 0, previousEnd(i)}), markerEnd(m_m[i]));
+    }
+
+    // A start without an end: it and everything after it are unpaired; what was a comment before
+    // is recoloured, up to the next marker that was not paired (or kMaxCommentSpan on).
+    void unterminated(INT_PTR open) {
+        INT_PTR runStart = -1;
+        for (INT_PTR k = open; k <= m_count; ++k) {
+            const bool wasPaired = k < m_count && m_m[k].m_nPair != 0;
+            if (k < m_count) m_m[k].m_nPair = 0;
+            if (wasPaired && runStart < 0) runStart = k;
+            if (wasPaired || runStart < 0) continue;
+            const int to = k < m_count ? markerEnd(m_m[k]) : markerEnd(m_m[k - 1]) + kMaxCommentSpan;
+            add(m_m[runStart].m_nPos, to);
+            runStart = -1;
+        }
+    }
+
+    CHHCommentMarker* m_m;
+    INT_PTR m_count;
+    std::vector<Stretch> m_stretches;
+};
+
+} // namespace
+
+std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers) { return Pairing(markers).run(); }
+
+bool InsideComment(const CHHCommentMarkerArray& markers, int pos) {
+    const INT_PTR next = firstAtOrAfter(markers, pos);
+    if (next == 0) return false;
+    const CHHCommentMarker& before = markers[next - 1];
+    return before.m_bStart && markerEnd(before) <= pos;
+}
+
+void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text) {
+    for (INT_PTR i = firstAtOrAfter(markers, start); i < markers.GetSize(); ++i) {
+        const CHHCommentMarker& m = markers[i];
+        if (markerEnd(m) > end) break;
+        if (m.m_nPair != 0) continue;
+        std::fill(text + (m.m_nPos - start), text + (markerEnd(m) - start), u' ');
+    }
+}
+
+void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens) {
+    // Start far enough back to meet the start of a comment reaching into the stretch, at a marker
+    // that begins a pair or belongs to none.
+    INT_PTR i = firstAtOrAfter(markers, start - kMaxCommentSpan);
+    while (i > 0 && i < markers.GetSize() && markers[i].m_nPair != 0 && !(markers[i].m_bStart && markers[i].m_nPair == 1))
+        --i;
+    int open = -1;
+    for (; i < markers.GetSize(); ++i) {
+        const CHHCommentMarker& m = markers[i];
+        if (m.m_nPos >= end) break;
+        if (m.m_nPair == 0) {
+            open = -1;
+        } else if (m.m_bStart) {
+            if (open < 0) open = m.m_nPos;
+        } else {
+            const int from = std::max(open < 0 ? start : open, start);
+            const int to = std::min(markerEnd(m), end);
+            for (int p = from; p < to; ++p) tokens[p - start] = HHTOKEN_COMMENT;
+            open = -1;
+        }
+    }
+}
+
+std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
+                            bool finalParagraph) {
+    std::string rtf;
+    rtf.reserve(length * 3 + 512); // source text changes class every few characters
+    rtf += "{{\\colortbl";
+    char buf[64];
+    for (int i = 0; i < kColorClasses; ++i) {
+        const COLORREF c = table[i].colour;
+        std::snprintf(buf, sizeof(buf), "\\red%d\\green%d\\blue%d;", GetRValue(c), GetGValue(c), GetBValue(c));
+        rtf += buf;
+    }
+    rtf += "}\r\n";
+    // What starts a run of each class: colour, bold and italic.
+    std::string starts[kColorClasses];
+    for (int cls = 0; cls < kColorClasses; ++cls) {
+        starts[cls] = std::string("\\cf") + static_cast<char>('0' + cls) + (table[cls].bold ? "\\b" : "\\b0") +
+                      (table[cls].italic ? "\\i " : "\\i0 ");
+    }
+    int current = -1;
+    for (std::size_t i = 0; i < length;) {
+        int cls = ClassFromTokenBits(tokens[i]);
+        if (cls >= kColorClasses) cls = 0;
+        if (cls != current) {
+            rtf += starts[cls];
+            current = cls;
+        }
+        // Plain characters of one token word go in one piece.
+        std::size_t end = i;
+        while (end < length && tokens[end] == tokens[i] && !isRtfSpecial(text[end])) ++end;
+        rtf.append(text + i, end - i);
+        if (end > i) {
+            i = end;
+            continue;
+        }
+        const char c = text[i++];
+        switch (c) {
+        case '\r':
+            if (i < length && text[i] == '\n') ++i;
+            rtf += "\r\n\\par ";
+            break;
+        case '\n':
+            rtf += "\r\n\\par ";
+            break;
+        case '\t':
+            rtf += "\\tab ";
+            break;
+        default: // a backslash or a brace
+            rtf += '\\';
+            rtf += c;
+        }
+    }
+    rtf += finalParagraph ? "\r\n\\par }" : "}";
+    return rtf;
+}
+
+} // namespace hh

@@ -1,0 +1,79 @@
+#pragma once
+// The pure parts of the edit control's colouring pass: token words to colour classes, the
+// block-comment marker list kept in step with edits and paired into comments, the comment overlay
+// on a stretch's token words, and the coloured RTF a whole text is loaded with. None of it needs
+// a window.
+
+#include "editor/CHHCommentMarker.h"
+#include "editor/HHTokenWords.h"
+#include "platform/win/windows.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace hh {
+
+// One colour class's look.
+struct ColorEntry {
+    COLORREF colour;
+    BOOL bold;
+    BOOL italic;
+};
+
+constexpr int kColorClasses = 10;
+// Stretches larger than this are coloured as a large range (pre-filled, under a redraw lock).
+constexpr int kLargeRange = 1536;
+// A block comment is coloured only when its end starts less than this after its start.
+constexpr int kMaxCommentSpan = 1024;
+// Token words whose keyword case the language may fix.
+constexpr WORD kKeywordCaseMask = 0x1F09;
+
+// The default look of the ten classes.
+void SetDefaultColors(ColorEntry* table);
+
+// The text with each line break (CR LF, LF or CR alone) made CR LF, so
+// positions are the edit control's.
+std::string WithCrLf(const char* text, std::size_t length);
+
+// The colour class of a token word: the first of its bits in the order keyword, comment,
+// operator, number, string, constant, function, preprocessor, user defined 1 and 2.
+int ClassFromTokenBits(WORD bits);
+// The table entry a class is shown with; a class without an entry (User Defined 2) shows as 0.
+const ColorEntry& EntryForClass(const ColorEntry* table, int cls);
+
+// A stretch of text [first, second) to recolour.
+typedef std::pair<int, int> Stretch;
+
+// Moves and drops markers for the change [start, end): deleted text removes the markers it
+// overlaps and pulls later ones back; inserted text pushes later ones on and removes a marker it
+// falls strictly inside.
+void ShiftMarkers(CHHCommentMarkerArray& markers, BOOL deleted, int start, int end);
+// Moves stretches for the change [start, end) as ShiftMarkers moves markers; a stretch the
+// deletion covers shrinks to where it was.
+void ShiftStretches(std::vector<Stretch>& stretches, BOOL deleted, int start, int end);
+
+// Inserts found markers (positions relative to offset) in position order, skipping a position
+// already present.
+void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& found, int offset);
+// Pairs start and end markers into comments (nested starts skipped, spans of kMaxCommentSpan or
+// more rejected, unterminated starts unpaired) and answers the stretches whose comment status
+// may have changed.
+std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers);
+// Whether the language has pos inside a block comment: the last marker before it is a start
+// (paired or not: the span limit is a colouring rule only).
+bool InsideComment(const CHHCommentMarkerArray& markers, int pos);
+// Overwrites, in the stretch's text (text[0] is position start), every unpaired marker lying
+// wholly inside [start, end) with spaces.
+void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text);
+// Marks the comment pairs' parts inside [start, end) as comment in the stretch's token words,
+// comments that begin before the stretch included.
+void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens);
+
+// The RTF that loads text coloured by its token words: a colour table of the ten classes, a
+// class change as \cfN with bold and italic, escaped backslashes and braces, every line break
+// (CR LF, LF or CR alone) as a paragraph, Tab as \tab; ends with a paragraph mark when asked.
+std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
+                            bool finalParagraph);
+
+} // namespace hh

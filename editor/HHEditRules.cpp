@@ -1,0 +1,48 @@
+#include "editor/HHEditRules.h"
+
+namespace hh {
+
+bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end, int typedLength) {
+    if (kind != lastKind) return false;
+    if (kind == kEditTyped) return lastStart == lastEnd && start == end && start == lastStart + typedLength;
+    if (kind == kEditDelete)
+        return lastEnd - lastStart == 1 && end - start == 1 && (start == lastStart || end == lastStart);
+    return false;
+}
+
+int CaretColumn(std::string_view line, int offset, int tabSize) {
+    int column = 0;
+    for (int i = 0; i < offset && i < static_cast<int>(line.size()); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[static_cast<std::size_t>(i)]);
+        if (c == '\t') column += tabSize;
+        else if ((c & 0xC0) != 0x80) ++column;
+    }
+    return column;
+}
+
+int IndentLength(std::string_view line) {
+    std::size_t n = 0;
+    while (n < line.size() && (line[n] == ' ' || line[n] == '\t')) ++n;
+    return static_cast<int>(n);
+}
+
+int AutoIndentLength(std::string_view line, int caretColumn) {
+    const int n = IndentLength(line);
+    return n < caretColumn ? n : (caretColumn > 0 ? caretColumn : 0);
+}
+
+int FindLeadingComment(std::string_view line, std::string_view comment) {
+    if (comment.empty()) return -1;
+    const int at = IndentLength(line);
+    return line.substr(static_cast<std::size_t>(at)).substr(0, comment.size()) == comment ? at : -1;
+}
+
+int OutdentLength(std::string_view line, int tabSize) {
+    if (!line.empty() && line[0] == '\t') return 1;
+    int n = 0;
+    while (n < tabSize && n < static_cast<int>(line.size()) && line[static_cast<std::size_t>(n)] == ' ') ++n;
+    if (n < tabSize && n < static_cast<int>(line.size()) && line[static_cast<std::size_t>(n)] == '\t') ++n;
+    return n;
+}
+
+} // namespace hh

@@ -1,0 +1,178 @@
+// The colouring pass without a window: classes of token words, the comment-marker list kept in
+// step with edits and paired into comments (nesting, the span limit, what to recolour), the
+// comment overlay, and the coloured RTF.
+
+#include "editor/HHColoring.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+CHHCommentMarker marker(int pos, bool start, int pair = 0) {
+    CHHCommentMarker m;
+    m.m_nPos = pos;
+    m.m_nLength = 2;
+    m.m_bStart = start ? 1 : 0;
+    m.m_nPair = pair;
+    return m;
+}
+
+void fill(CHHCommentMarkerArray& a, std::initializer_list<CHHCommentMarker> list) {
+    for (const auto& m : list) a.Add(m);
+}
+
+std::vector<int> positions(const CHHCommentMarkerArray& a) {
+    std::vector<int> p;
+    for (INT_PTR i = 0; i < a.GetSize(); ++i) p.push_back(a[i].m_nPos);
+    return p;
+}
+
+std::vector<int> pairs(const CHHCommentMarkerArray& a) {
+    std::vector<int> p;
+    for (INT_PTR i = 0; i < a.GetSize(); ++i) p.push_back(a[i].m_nPair);
+    return p;
+}
+
+TEST(Coloring, ClassesOfTokenWords) {
+    const struct {
+        WORD bits;
+        int cls;
+    } cases[] = {{0, 0},      {1, 1},     {2, 2},     {8, 5},     {16, 4},     {32, 3},   {256, 6},
+                 {512, 7},    {1024, 8},  {2048, 9},  {4096, 10}, {1 | 2, 1},  {2 | 8, 2}, {16 | 32, 4},
+                 {0x4000, 0}, {64, 0}};
+    for (const auto& c : cases) EXPECT_EQ(hh::ClassFromTokenBits(c.bits), c.cls) << c.bits;
+    // User Defined 2 has no entry of its own: it shows as the default, never past the table.
+    hh::ColorEntry table[hh::kColorClasses];
+    hh::SetDefaultColors(table);
+    EXPECT_EQ(&hh::EntryForClass(table, 10), &table[0]);
+    EXPECT_EQ(&hh::EntryForClass(table, 9), &table[9]);
+}
+
+TEST(Coloring, MarkersFollowDeletionsAndInsertions) {
+    // "/*" at 10, "*/" at 20, "/*" at 40.
+    CHHCommentMarkerArray list;
+    fill(list, {marker(10, true), marker(20, false), marker(40, true)});
+    hh::ShiftMarkers(list, TRUE, 15, 19); // deleting before "*/" pulls later markers back
+    EXPECT_EQ(positions(list), (std::vector<int>{10, 16, 36}));
+    hh::ShiftMarkers(list, TRUE, 16, 18); // deleting "*/" drops it
+    EXPECT_EQ(positions(list), (std::vector<int>{10, 34}));
+    hh::ShiftMarkers(list, FALSE, 11, 12); // typing inside "/*" breaks it
+    EXPECT_EQ(positions(list), (std::vector<int>{35}));
+    hh::ShiftMarkers(list, FALSE, 35, 38); // typing right before a marker pushes it on
+    EXPECT_EQ(positions(list), (std::vector<int>{38}));
+
+    CHHCommentMarkerArray found;
+    fill(found, {marker(0, true), marker(8, false)});
+    hh::MergeMarkers(list, found, 30); // 30 and 38: 38 is already there
+    EXPECT_EQ(positions(list), (std::vector<int>{30, 38}));
+}
+
+TEST(Coloring, PairingNestsSkipsAndLimitsSpans) {
+    // A nested start inside a comment is skipped; the first end closes the comment.
+    CHHCommentMarkerArray nested;
+    fill(nested, {marker(0, true), marker(10, true), marker(20, false), marker(30, false)});
+    hh::PairMarkers(nested);
+    EXPECT_EQ(pairs(nested), (std::vector<int>{1, 2, 2, 0}));
+
+    // An end 1024 or more after its start pairs with nothing; 1023 still pairs.
+    CHHCommentMarkerArray longOne;
+    fill(longOne, {marker(0, true), marker(1024, false)});
+    hh::PairMarkers(longOne);
+    EXPECT_EQ(pairs(longOne), (std::vector<int>{0, 0}));
+    CHHCommentMarkerArray justFits;
+    fill(justFits, {marker(0, true), marker(1023, false)});
+    hh::PairMarkers(justFits);
+    EXPECT_EQ(pairs(justFits), (std::vector<int>{1, 1}));
+
+    // A start without an end stays unpaired.
+    CHHCommentMarkerArray open;
+    fill(open, {marker(5, false), marker(10, true)});
+    hh::PairMarkers(open);
+    EXPECT_EQ(pairs(open), (std::vector<int>{0, 0}));
+}
+
+TEST(Coloring, PairingTellsWhatToRecolour) {
+    CHHCommentMarkerArray list;
+    fill(list, {marker(100, true), marker(200, false)});
+    auto first = hh::PairMarkers(list);
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.front().first, 100);
+    EXPECT_EQ(first.back().second, 202);
+    // Pairing again with nothing changed recolours nothing.
+    EXPECT_TRUE(hh::PairMarkers(list).empty());
+
+    // The end goes: what the comment covered is recoloured, and no more than the span limit.
+    hh::ShiftMarkers(list, TRUE, 200, 202);
+    auto unpaired = hh::PairMarkers(list);
+    ASSERT_EQ(unpaired.size(), 1u);
+    EXPECT_EQ(unpaired[0].first, 100);
+    EXPECT_GE(unpaired[0].second, 202);
+    EXPECT_LE(unpaired[0].second, 102 + hh::kMaxCommentSpan);
+
+    // A start typed far above an existing comment: the new pair covers only up to its end.
+    CHHCommentMarkerArray distant;
+    fill(distant, {marker(50000, true), marker(50100, false)});
+    hh::PairMarkers(distant);
+    CHHCommentMarkerArray typed;
+    fill(typed, {marker(0, true)});
+    hh::MergeMarkers(distant, typed, 10);
+    auto stretches = hh::PairMarkers(distant);
+    // The new start's comment would reach past the span limit: nothing pairs, and only the old
+    // comment's text is recoloured, not the 50,000 characters between.
+    ASSERT_FALSE(stretches.empty());
+    for (const auto& s : stretches) {
+        EXPECT_GE(s.first, 50000);
+        EXPECT_LE(s.second, 50102);
+    }
+    EXPECT_EQ(pairs(distant), (std::vector<int>{0, 0, 0}));
+}
+
+TEST(Coloring, InsideACommentForTheScanner) {
+    CHHCommentMarkerArray list;
+    fill(list, {marker(10, true), marker(20, false), marker(5000, true)});
+    hh::PairMarkers(list);
+    const struct {
+        int pos;
+        bool inside;
+    } cases[] = {{0, false}, {11, false}, {12, true}, {20, true}, {22, false}, {6000, true}}; // unpaired start too
+    for (const auto& c : cases) EXPECT_EQ(hh::InsideComment(list, c.pos), c.inside) << c.pos;
+}
+
+TEST(Coloring, OverlayColoursCommentsStartingBeforeTheStretch) {
+    CHHCommentMarkerArray list;
+    fill(list, {marker(10, true), marker(30, false), marker(50, true)});
+    hh::PairMarkers(list);
+    std::vector<WORD> tokens(20, HHTOKEN_KEYWORD); // the stretch [20, 40)
+    hh::OverlayCommentPairs(list, 20, 40, tokens.data());
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(tokens[static_cast<std::size_t>(i)], HHTOKEN_COMMENT) << i;
+    for (int i = 12; i < 20; ++i) EXPECT_EQ(tokens[static_cast<std::size_t>(i)], HHTOKEN_KEYWORD) << i;
+
+    std::u16string text(20, u'x');
+    text.replace(10, 2, u"/*");
+    hh::BlankUnpairedMarkers(list, 40, 60, text.data()); // the unpaired start at 50
+    EXPECT_EQ(text.substr(10, 2), u"  ");
+}
+
+TEST(Coloring, RtfEscapesBreaksAndClassChanges) {
+    hh::ColorEntry table[hh::kColorClasses];
+    hh::SetDefaultColors(table);
+    const std::string text = "a\\{}\tb\r\nc\nd\re";
+    std::vector<WORD> tokens(text.size(), 0);
+    tokens[0] = HHTOKEN_OPERATOR;  // bold class 5
+    tokens.back() = HHTOKEN_USER2; // class 10 shows as 0
+    const std::string rtf = hh::BuildColoredRtf(text.data(), text.size(), tokens.data(), table, true);
+    EXPECT_EQ(rtf.substr(0, 11), "{{\\colortbl");
+    EXPECT_NE(rtf.find("\\red0\\green0\\blue255;"), std::string::npos);
+    const std::string body = rtf.substr(rtf.find("}\r\n") + 3);
+    EXPECT_EQ(body, "\\cf5\\b\\i0 a\\cf0\\b0\\i0 \\\\\\{\\}\\tab b\r\n\\par c\r\n\\par d\r\n\\par e\r\n\\par }");
+    EXPECT_EQ(hh::BuildColoredRtf("x", 1, tokens.data(), table, false).back(), '}');
+}
+
+TEST(Coloring, LineBreaksBecomeCrLf) {
+    EXPECT_EQ(hh::WithCrLf("a\nb\r\nc\rd", 8), "a\r\nb\r\nc\r\nd");
+}
+
+} // namespace

@@ -1,0 +1,590 @@
+// The edit control driven by input offscreen: colours after typing, block comments opened and
+// closed distantPos from the caret, keyword case, undo groups and the line commands as single steps, the
+// modified flag, read-only refusals, the caret column, drag moves, and line ends kept.
+
+#include "editor/CHHEditCtrl.h"
+#include "editor/CHHJScriptFormater.h"
+#include "editor/CHHVBScriptFormater.h"
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/wm/beeps.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const COLORREF kBlack = RGB(0, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 128, 0), kMagenta = RGB(255, 0, 255);
+
+class CHostView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+};
+
+class CHostDoc : public CDocument {};
+
+// Counts the characters the control gives its formater to colour.
+class CCountingEditCtrl : public CHHEditCtrl {
+public:
+    BOOL ColorizeText(const char16_t* text, int length, WORD* attributes) override {
+        m_nColoured += length;
+        return CHHEditCtrl::ColorizeText(text, length, attributes);
+    }
+    void OnCaretLineChanged(int line, int) override { m_lines.push_back(line); }
+    long m_nColoured = 0;
+    std::vector<int> m_lines;
+};
+
+// A frame with a view of a document; the control fills the view.
+class EditCtrl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 400)));
+        view = new CHostView;
+        ASSERT_TRUE(view->Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 340), frame,
+                                 AFX_IDW_PANE_FIRST));
+        doc = std::make_unique<CHostDoc>();
+        doc->m_bAutoDelete = FALSE;
+        doc->AddView(view);
+        edit = std::make_unique<CCountingEditCtrl>();
+        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
+                                     ES_AUTOVSCROLL | ES_NOHIDESEL,
+                                 CRect(0, 0, 600, 340), view, 100));
+        edit->SetFormater(&js);
+        edit->InitControl(FALSE);
+        frame->ShowWindow(SW_SHOW);
+        edit->SetFocus();
+        pm::afxtest::pump();
+        pm::takeRecordedBeeps();
+    }
+    void TearDown() override {
+        doc->RemoveView(view);
+        frame->DestroyWindow();
+        pm::afxtest::pump();
+    }
+
+    void type(const std::string& text) { pm::afxtest::typeText(edit->m_hWnd, text); }
+    void key(int vk, bool shift = false, bool control = false) { pm::afxtest::pressKey(edit->m_hWnd, vk, shift, control); }
+    void caret(long pos) {
+        edit->SetSel(pos, pos);
+        pm::afxtest::pump();
+    }
+    std::string text() {
+        CString t;
+        edit->GetWindowText(t);
+        return std::string(t, static_cast<std::size_t>(t.GetLength()));
+    }
+    long find(const std::string& what, long from = 0) {
+        const std::size_t at = text().find(what, static_cast<std::size_t>(from));
+        return at == std::string::npos ? -1 : static_cast<long>(at);
+    }
+    // The character format at pos, leaving the selection as it was.
+    CHARFORMAT formatAt(long pos) {
+        CHARRANGE saved{};
+        edit->GetSel(saved);
+        edit->HideSelection(TRUE, FALSE);
+        edit->SetSel(pos, pos + 1);
+        CHARFORMAT cf{};
+        edit->GetSelectionCharFormat(cf);
+        edit->SetSel(saved);
+        edit->HideSelection(FALSE, FALSE);
+        return cf;
+    }
+    COLORREF colourAt(long pos) { return formatAt(pos).crTextColor; }
+    void undo() {
+        edit->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        pm::afxtest::pump();
+    }
+    void redo() {
+        edit->SendMessage(WM_COMMAND, ID_EDIT_REDO);
+        pm::afxtest::pump();
+    }
+    // The state the control's update handler gives a command.
+    bool commandEnabled(UINT id) {
+        struct State : CCmdUI {
+            BOOL enabled = FALSE;
+            void Enable(BOOL on) override { enabled = on; }
+        } state;
+        state.m_nID = id;
+        return edit->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr) && state.enabled;
+    }
+    int undoSteps() {
+        int n = 0;
+        while (edit->SendMessage(EM_CANUNDO)) {
+            edit->SendMessage(EM_UNDO);
+            ++n;
+        }
+        return n;
+    }
+
+    CHHJScriptFormater js;
+    CHHVBScriptFormater vbs;
+    CFrameWnd* frame = nullptr;
+    CHostView* view = nullptr;
+    std::unique_ptr<CHostDoc> doc;
+    std::unique_ptr<CCountingEditCtrl> edit;
+};
+
+TEST_F(EditCtrl, TypedJavaScriptIsColouredByClass) {
+    type("var s = \"text\"; x = 42; // note\r");
+    const struct {
+        const char* what;
+        COLORREF colour;
+        bool bold;
+    } cases[] = {{"var", kBlue, false}, {"\"text\"", kMagenta, false}, {"42", kMagenta, false},
+                 {"// note", kGreen, false}, {"=", kBlack, true}, {" s", kBlack, false}};
+    for (const auto& c : cases) {
+        const long at = find(c.what);
+        ASSERT_GE(at, 0) << c.what;
+        const long last = at + static_cast<long>(std::string(c.what).size()) - 1;
+        for (long pos : {at, last}) {
+            const CHARFORMAT cf = formatAt(pos);
+            EXPECT_EQ(cf.crTextColor, c.colour) << c.what << " at " << pos;
+            EXPECT_EQ((cf.dwEffects & CFE_BOLD) != 0, c.bold) << c.what;
+            EXPECT_TRUE(cf.dwEffects & CFE_PROTECTED) << c.what;
+        }
+    }
+}
+
+TEST_F(EditCtrl, VBScriptKeywordCaseWaitsForTheCaretToLeave) {
+    edit->SetFormater(&vbs);
+    type("dim");
+    EXPECT_EQ(text(), "dim"); // the caret is still on the word
+    EXPECT_EQ(colourAt(0), kBlue);
+    type(" x = \"a\" ' rem\r");
+    EXPECT_EQ(text().substr(0, 5), "Dim x");
+    EXPECT_EQ(colourAt(find("\"a\"")), kMagenta);
+    EXPECT_EQ(colourAt(find("' rem")), kGreen);
+}
+
+TEST_F(EditCtrl, BlockCommentFarAboveRecoloursWhatItCoversOnly) {
+    std::string body;
+    for (int i = 0; i < 200; ++i) body += "var a" + std::to_string(i) + " = 1;\r\n";
+    edit->SetText(("x = 1;\r\nend = 2;\r\n" + body).c_str());
+    // The view shows the end of the text; the comment goes far above it.
+    edit->GoToLine(190, 0);
+    edit->SendMessage(EM_SCROLLCARET);
+    pm::afxtest::pump();
+    ASSERT_GT(edit->GetFirstVisibleLine(), 100);
+    EXPECT_EQ(colourAt(find("var a150")), kBlue);
+    // Open a comment on the first line, close it on the second: only those lines change.
+    caret(0);
+    type("/*");
+    EXPECT_EQ(colourAt(0), kBlack); // unterminated: not a comment
+    caret(find("end"));
+    edit->m_nColoured = 0;
+    type("*/");
+    for (long pos : {0L, find("x = 1"), find("*/")}) EXPECT_EQ(colourAt(pos), kGreen) << pos;
+    EXPECT_EQ(colourAt(find("end")), kBlack);
+    EXPECT_EQ(colourAt(find("var a150")), kBlue);
+    EXPECT_LT(edit->m_nColoured, 100); // the two lines, not the text below them
+    // Deleting the end recolours what the comment may have covered: the comment span limit on.
+    caret(find("*/") + 2);
+    edit->m_nColoured = 0;
+    key(VK_BACK);
+    EXPECT_NE(colourAt(find("x = 1")), kGreen);
+    EXPECT_LT(edit->m_nColoured, 1100);
+}
+
+TEST_F(EditCtrl, RangesSkippedForAWaitingKeyAreColouredAfterIt) {
+    edit->SetText("x = 1; /* c */ y = \"s\";");
+    // A key waits in the queue: colouring gives way and paints plain.
+    edit->PostMessage(WM_KEYDOWN, VK_SHIFT, 0);
+    edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
+    EXPECT_EQ(colourAt(find("/*")), kBlack);
+    EXPECT_EQ(colourAt(find("\"s")), kBlack);
+    // Once the keys are handled the range gets its colours.
+    for (int i = 0; i < 200 && colourAt(find("/*")) != kGreen; ++i) {
+        pm::afxtest::pump();
+        ::Sleep(5);
+    }
+    EXPECT_EQ(colourAt(find("/*")), kGreen);
+    EXPECT_EQ(colourAt(find("\"s")), kMagenta);
+}
+
+TEST_F(EditCtrl, ALargeRangeIsColouredAsSmallPiecesAre) {
+    std::string source;
+    for (int i = 0; i < 60; ++i)
+        source += "if (x" + std::to_string(i) + " > 2) { s = \"t\"; } /* c\r\n d */ // e\r\n";
+    edit->SetText(source.c_str());
+    const long length = edit->GetTextLength();
+    ASSERT_GT(length, 1536);
+    const std::string shown = text();
+    auto formats = [&] {
+        std::vector<std::pair<COLORREF, DWORD>> all;
+        for (long pos = 0; pos < length; ++pos) {
+            const char c = shown[static_cast<std::size_t>(pos)];
+            if (c == '\r' || c == '\n') continue; // line breaks show no colour
+            const CHARFORMAT cf = formatAt(pos);
+            all.emplace_back(cf.crTextColor, cf.dwEffects & (CFE_BOLD | CFE_ITALIC));
+        }
+        return all;
+    };
+    auto plainAll = [&] {
+        edit->SetSyntaxColoring(FALSE);
+        edit->ColorizeRange(0, length, FALSE);
+        edit->SetSyntaxColoring(TRUE);
+    };
+    plainAll();
+    const auto plain = formats();
+    edit->ColorizeRange(0, length, FALSE);
+    const auto large = formats();
+    EXPECT_NE(large, plain);
+    plainAll();
+    for (int line = 0; line < edit->GetLineCount(); ++line) {
+        const int start = edit->LineIndex(line);
+        edit->ColorizeRange(start, start + edit->LineLength(start), FALSE);
+    }
+    EXPECT_EQ(formats(), large);
+    EXPECT_EQ(colourAt(find("d */")), kGreen);
+}
+
+TEST_F(EditCtrl, AnEndTypedAfterAQuoteInsideACommentClosesIt) {
+    edit->SetText("/* it\r\nsays \"hi\r\nx = 1;");
+    caret(find("hi") + 2);
+    type(" */");
+    ASSERT_EQ(edit->GetDelimiters().GetSize(), 2);
+    EXPECT_EQ(colourAt(find("says")), kGreen);
+    EXPECT_EQ(colourAt(find("x = 1")), kBlack);
+}
+
+TEST_F(EditCtrl, CommentsLongerThanTheLimitStayUncoloured) {
+    edit->SetText(("/* " + std::string(1030, 'x') + " */ var").c_str());
+    EXPECT_NE(colourAt(5), kGreen);
+    edit->SetText(("/* " + std::string(1000, 'x') + " */ var").c_str());
+    EXPECT_EQ(colourAt(5), kGreen);
+    EXPECT_EQ(colourAt(find("var")), kBlue);
+}
+
+TEST_F(EditCtrl, UndoGroupsWordsAndHeldDeletes) {
+    type("abc def");
+    EXPECT_EQ(undoSteps(), 2); // one per word, the space starting the second
+    EXPECT_EQ(text(), "");
+    pm::test::typeText(edit->m_hWnd, QString::fromUtf8("d\u00e9j\u00e0 vu"));
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "d\xC3\xA9j\xC3\xA0 vu");
+    EXPECT_EQ(undoSteps(), 2); // characters of two bytes continue their word too
+
+    edit->SetText("0123456789");
+    edit->EmptyUndoBuffer();
+    caret(2);
+    for (int i = 0; i < 3; ++i) key(VK_DELETE);
+    caret(6);
+    for (int i = 0; i < 3; ++i) key(VK_BACK);
+    EXPECT_EQ(text(), "0159");
+    EXPECT_EQ(undoSteps(), 2);
+    EXPECT_EQ(text(), "0123456789");
+}
+
+TEST_F(EditCtrl, UndoKeysPostTheCommands) {
+    type("one two");
+    key('Z', false, true);
+    EXPECT_EQ(text(), "one");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_BACK, false, false, true); // Alt+Backspace
+    EXPECT_EQ(text(), "");
+    key('Y', false, true);
+    EXPECT_EQ(text(), "one");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_BACK, true, false, true); // Alt+Shift+Backspace
+    EXPECT_EQ(text(), "one two");
+}
+
+TEST_F(EditCtrl, ReplacingTextBeforeACommentKeepsItsMarkers) {
+    edit->SetText("x = 1; /* c */ y = 2;");
+    edit->SetSel(0, 1);
+    type("longer");
+    ASSERT_EQ(edit->GetDelimiters().GetSize(), 2);
+    EXPECT_EQ(edit->GetDelimiters()[0].m_nPos, find("/*"));
+    EXPECT_EQ(edit->GetDelimiters()[1].m_nPos, find("*/"));
+    EXPECT_EQ(colourAt(find("c */")), kGreen);
+    EXPECT_EQ(colourAt(find("y = 2")), kBlack);
+}
+
+TEST_F(EditCtrl, WithoutAFormaterTextIsPlain) {
+    edit->SetFormater(nullptr);
+    edit->SetText("var s = \"x\"; /* c */\nnext");
+    EXPECT_EQ(text(), "var s = \"x\"; /* c */\r\nnext");
+    for (long pos : {0L, find("\"x"), find("/*")}) EXPECT_EQ(colourAt(pos), kBlack) << pos;
+    EXPECT_EQ(edit->GetLineCommentString(), "?");
+}
+
+TEST_F(EditCtrl, LineCommandsAreOneUndoStepEach) {
+    std::string lines;
+    for (int i = 0; i < 50; ++i) lines += "  line" + std::to_string(i) + "\r\n";
+    edit->SetText(lines.c_str());
+    edit->EmptyUndoBuffer();
+    const std::string original = text();
+    edit->SetSel(0, find("line49"));
+    edit->CommentSelection();
+    EXPECT_EQ(text().substr(0, 10), "//  line0\r");
+    EXPECT_NE(text().find("//  line49"), std::string::npos);
+    EXPECT_EQ(colourAt(find("line30")), kGreen);
+    undo();
+    EXPECT_EQ(text(), original); // all fifty lines, beyond the history's limit of forty
+    redo();
+    EXPECT_NE(text().find("//  line49"), std::string::npos);
+    undo();
+
+    // Three lines selected up to the start of the fourth: Tab indents three, Shift+Tab outdents.
+    edit->SetSel(0, find("  line3"));
+    key(VK_TAB);
+    EXPECT_EQ(text().substr(0, find("  line3") + 1), "\t  line0\r\n\t  line1\r\n\t  line2\r\n ");
+    key(VK_TAB, true);
+    EXPECT_EQ(text(), original);
+    undo();
+    undo();
+    EXPECT_EQ(text(), original);
+
+    // Uncomment removes one comment string per commented line only.
+    edit->SetText("// a\r\nb\r\n////c\r\n");
+    edit->SetSel(0, 12);
+    edit->UncommentSelection();
+    EXPECT_EQ(text(), " a\r\nb\r\n//c\r\n");
+    // The line commands are disabled without a selection.
+    EXPECT_TRUE(commandEnabled(ID_HHEDIT_COMMENT));
+    caret(0);
+    for (UINT id : {ID_HHEDIT_INDENT, ID_HHEDIT_OUTDENT, ID_HHEDIT_COMMENT, ID_HHEDIT_UNCOMMENT})
+        EXPECT_FALSE(commandEnabled(id)) << id;
+}
+
+TEST_F(EditCtrl, ContextMenuRunsItsCommandsOnTheControl) {
+    edit->SetText("abc");
+    edit->SetSel(0, 2);
+    // A keyboard invocation shows the menu at (5, 5); the click waits in the queue for the menu
+    // loop and lands on its first item, Cut.
+    pm::test::click(edit->m_hWnd, POINT{30, 14});
+    edit->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->m_hWnd), MAKELPARAM(-1, -1));
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "c");
+    // Without a selection Cut is disabled: the same click does nothing, Esc closes the menu.
+    pm::test::click(edit->m_hWnd, POINT{30, 14});
+    pm::test::pressKey(edit->m_hWnd, VK_ESCAPE);
+    edit->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->m_hWnd), MAKELPARAM(-1, -1));
+    pm::afxtest::pump();
+    EXPECT_EQ(text(), "c");
+
+    // A right click with no selection first puts the caret where it was.
+    edit->SetText("abcdef");
+    caret(0);
+    POINT at{};
+    edit->SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), 4);
+    pm::test::pressKey(edit->m_hWnd, VK_ESCAPE);
+    edit->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(at.x + 1, at.y + 3));
+    pm::afxtest::pump();
+    long start = 0, end = 0;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(end, 4);
+}
+
+TEST_F(EditCtrl, EnterCopiesIndentationUpToTheCaretColumn) {
+    edit->SetText("    x");
+    caret(5);
+    key(VK_RETURN);
+    EXPECT_EQ(text(), "    x\r\n    ");
+    edit->SetText("    x");
+    edit->EmptyUndoBuffer();
+    caret(2);
+    key(VK_RETURN);
+    EXPECT_EQ(text(), "  \r\n    x");
+    EXPECT_EQ(undoSteps(), 1);
+}
+
+TEST_F(EditCtrl, ControlKeysDeleteOneCharacterAndGoHome) {
+    const struct {
+        const char* text;
+        long caret;
+        int vk;
+        const char* after;
+    } cases[] = {
+        {"abc def", 0, VK_DELETE, "bc def"},  // one character, never a word
+        {"abc def", 7, VK_BACK, "abc de"},
+        {"ab\r\ncd", 2, VK_DELETE, "abcd"}, // a line break goes whole
+        {"ab\r\ncd", 4, VK_BACK, "abcd"},
+    };
+    for (const auto& c : cases) {
+        edit->SetText(c.text);
+        caret(c.caret);
+        key(c.vk, false, true);
+        EXPECT_EQ(text(), c.after) << c.text << " " << c.caret;
+    }
+    edit->SetText("one\r\ntwo");
+    caret(7);
+    key(VK_HOME, true, true); // Ctrl+Shift+Home selects nothing
+    long start = -1, end = -1;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 0);
+}
+
+TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
+    edit->SetText("saved");
+    EXPECT_FALSE(doc->IsModified()); // SetText never marks the document
+    EXPECT_FALSE(edit->SendMessage(EM_CANUNDO)); // nor takes a snapshot
+    caret(5);
+    type("!");
+    EXPECT_TRUE(doc->IsModified());
+    undo();
+    EXPECT_EQ(text(), "saved");
+    EXPECT_FALSE(doc->IsModified()); // back at the saved text
+    redo();
+    EXPECT_TRUE(doc->IsModified());
+    // Saved now: undoing to the older text marks the document modified.
+    doc->SetModifiedFlag(FALSE);
+    edit->SetModified(FALSE);
+    undo();
+    EXPECT_TRUE(doc->IsModified());
+
+    // Recolouring the whole text after an options change keeps the saved text and the selection.
+    edit->SetText("load");
+    caret(4);
+    type("ed");
+    edit->SetSel(1, 2);
+    edit->ReapplyText();
+    long start = 0, end = 0;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(end, 2);
+    undo();
+    EXPECT_EQ(text(), "load");
+    EXPECT_FALSE(doc->IsModified());
+
+    // A character typed over another in overwrite mode is a change too.
+    edit->SetText("abc");
+    doc->SetModifiedFlag(FALSE);
+    caret(0);
+    key(VK_INSERT);
+    type("x");
+    key(VK_INSERT);
+    EXPECT_EQ(text(), "xbc");
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(EditCtrl, InsertAndDeleteRangeAreNotUserEdits) {
+    edit->SetText("var a;\r\nb;");
+    edit->SetSel(0, 3);
+    edit->InsertText("/* x */", 8);
+    edit->DeleteRange(CHARRANGE{3, 4});
+    EXPECT_EQ(text(), "vara;\r\n/* x */b;");
+    CHARRANGE sel{};
+    edit->GetSel(sel);
+    EXPECT_EQ(sel.cpMin, 0); // the selection stays where it was
+    EXPECT_EQ(sel.cpMax, 3);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(edit->SendMessage(EM_CANUNDO));
+    EXPECT_EQ(colourAt(find("x */")), kGreen); // coloured all the same
+    EXPECT_EQ(std::string(edit->GetTextRange(CHARRANGE{7, 14})), "/* x */");
+}
+
+TEST_F(EditCtrl, ReadOnlyRefusesChangesButCopies) {
+    edit->SetText("keep me");
+    edit->SetReadOnly(TRUE);
+    edit->SetSel(0, 4);
+    type("x");
+    edit->SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    edit->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
+    edit->SetSel(7, 7);
+    edit->SendMessage(WM_PASTE);
+    EXPECT_EQ(text(), "keep me");
+    EXPECT_EQ(pm::takeRecordedBeeps().size(), 3u); // typing, cut and paste
+    EXPECT_FALSE(commandEnabled(ID_EDIT_PASTE));
+    edit->SetSel(0, 4);
+    EXPECT_TRUE(commandEnabled(ID_EDIT_COPY));
+    edit->SetReadOnly(FALSE);
+    caret(7);
+    edit->SendMessage(WM_PASTE);
+    EXPECT_EQ(text(), "keep mekeep");
+}
+
+TEST_F(EditCtrl, CaretColumnBeyondTwoThousandCharacters) {
+    edit->SetText(("\t" + std::string(3000, 'x') + "\r\nnext").c_str());
+    caret(2901);
+    EXPECT_EQ(edit->GetCaretLineCol(), CPoint(2905, 1)); // the Tab counts four
+    EXPECT_EQ(edit->GetCaretPosText(), "Ln 1, Col 2905");
+    key(VK_DOWN);
+    EXPECT_EQ(edit->GetCaretLineCol().y, 2);
+}
+
+TEST_F(EditCtrl, CaretLineChangesAreReportedOncePerLine) {
+    edit->SetText("one\r\ntwo\r\nthree");
+    caret(0);
+    edit->m_lines.clear();
+    key(VK_RIGHT);
+    key(VK_RIGHT);
+    EXPECT_TRUE(edit->m_lines.empty());
+    key(VK_DOWN);
+    key(VK_RIGHT);
+    key(VK_DOWN);
+    EXPECT_EQ(edit->m_lines, (std::vector<int>{1, 2}));
+    // A selection reports nothing; the status text follows its moving end.
+    key(VK_UP, true);
+    EXPECT_EQ(edit->m_lines, (std::vector<int>{1, 2}));
+    EXPECT_EQ(edit->GetCaretLineCol().y, 2);
+}
+
+TEST_F(EditCtrl, DragMoveWithTheCutAfterTheDropKeepsCommentsRight) {
+    edit->SetText("a = 1;\r\n/* c */ b = 2;\r\nvar q;\r\n");
+    const long from = find("var q;"), to = from + 6;
+    edit->SetSel(from, to);
+    pm::afxtest::pump();
+    POINT source{}, target{};
+    edit->SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&source), from + 2);
+    edit->SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&target), 0);
+    source.y += 3;
+    target.y += 3;
+    pm::test::pressMouse(edit->m_hWnd, source);
+    pm::afxtest::pump();
+    pm::test::moveMouse(edit->m_hWnd, POINT{source.x, source.y - 5});
+    pm::afxtest::pump();
+    pm::test::moveMouse(edit->m_hWnd, target);
+    pm::afxtest::pump();
+    pm::test::releaseMouse(edit->m_hWnd, target);
+    pm::afxtest::pump();
+    ASSERT_EQ(text(), "var q;a = 1;\r\n/* c */ b = 2;\r\n\r\n");
+    EXPECT_EQ(colourAt(find("/* c */")), kGreen);
+    EXPECT_EQ(colourAt(find("c */")), kGreen);
+    EXPECT_EQ(colourAt(find("b = 2")), kBlack);
+    ASSERT_EQ(edit->GetDelimiters().GetSize(), 2);
+    EXPECT_EQ(edit->GetDelimiters()[0].m_nPos, find("/*"));
+    EXPECT_EQ(edit->GetDelimiters()[1].m_nPos, find("*/"));
+}
+
+TEST_F(EditCtrl, LineEndsComeBackAsLoaded) {
+    const struct {
+        const char* file;
+        int lines;
+    } files[] = {{"a\nb\n\nc", 4}, {"a\r\nb\r\n", 3}, {"a\nb\r\nc\rd\n", 5}};
+    for (const auto& f : files) {
+        edit->SetText(f.file);
+        EXPECT_EQ(std::string(edit->GetText()), f.file);
+        EXPECT_EQ(edit->GetLineCount(), f.lines) << f.file; // no break lost
+    }
+    // Edits on other lines keep a mixed file's line ends.
+    edit->SetText("a\nb\r\nc\n");
+    caret(0);
+    type("x\r");
+    EXPECT_EQ(std::string(edit->GetText()), "x\r\na\nb\r\nc\n");
+}
+
+TEST_F(EditCtrl, PicturesOfColouredText) {
+    edit->SetText("// Coloured JavaScript\r\nfunction area(r) {\r\n\t/* a block\r\n\t   comment */\r\n"
+                  "\tvar s = \"pi\";\r\n\treturn 3.14159 * r * r;\r\n}\r\n");
+    edit->SetSel(find("area"), find("area") + 4);
+    pm::afxtest::pump();
+    EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "edit_ctrl_javascript"));
+    edit->SetFormater(&vbs);
+    edit->SetText("' Coloured VBScript\r\nSub Greet(name)\r\n\tDim s\r\n\ts = \"Hello \" & name\r\n"
+                  "\tIf Len(s) > 10 Then MsgBox s\r\nEnd Sub\r\n");
+    caret(find("Dim") + 1);
+    EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "edit_ctrl_vbscript"));
+    EXPECT_EQ(colourAt(find("Sub")), kBlue);
+}
+
+} // namespace

@@ -1,0 +1,24 @@
+#pragma once
+// CEditMDIDoc: one file being edited. The framework keeps its path, title and modified flag; the
+// title carries " *" while the document has unsaved changes. Its text lives in its view's control.
+
+#include "platform/framework/afxwin.h"
+
+class CEditMDIView;
+
+class CEditMDIDoc : public CDocument {
+    DECLARE_DYNCREATE(CEditMDIDoc)
+public:
+    // Files larger than the edit control holds are refused when opened.
+    static constexpr long kMaxFileSize = 0xA00000;
+
+    void Serialize(CArchive& ar) override;
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+    void OnCloseDocument() override;
+
+    CEditMDIView* GetEditView() const;
+};

@@ -1,0 +1,64 @@
+#pragma once
+// CMainFrame: the editor's main window. Its creation builds the tool bars and the status bar,
+// loads Settings.ini and restores the bar layout; a one-shot timer then shows the first-run pages
+// and reopens the documents of the last run. Closing saves the open-file list, the settings and
+// the bar layout.
+
+#include "platform/framework/afxwin.h"
+
+#include <string>
+#include <vector>
+
+// The control id of the HTML bar (the main tool bar has the framework's tool-bar id).
+#define ID_HTML_BAR_CONTROL 0xE805
+
+class CMainFrame : public CMDIFrameWnd {
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // The paths of the open documents that exist on disk, in the order of their windows.
+    std::vector<std::string> GetOpenFileList() const;
+    // Writes the open-file list to the "Workspace" section (replacing what it held).
+    void SaveOpenFileList();
+    // Opens the documents of the "Workspace" section that still exist.
+    void ReopenOpenFileList();
+
+    BOOL IsClosing() const { return m_bClosing; }
+    BOOL IsAutoReload() const { return m_bAutoReload; }
+
+    CToolBar m_wndToolBar;
+    CToolBar m_wndHtmlBar;
+    CStatusBar m_wndStatusBar;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnViewHtmlBar();
+    afx_msg void OnUpdateViewHtmlBar(CCmdUI* pCmdUI);
+    afx_msg void OnFileCloseAll();
+    afx_msg void OnFileSaveAll();
+    afx_msg void OnOptionsSaveBeforeView();
+    afx_msg void OnUpdateOptionsSaveBeforeView(CCmdUI* pCmdUI);
+    afx_msg void OnOptionsAutoReload();
+    afx_msg void OnUpdateOptionsAutoReload(CCmdUI* pCmdUI);
+    afx_msg void OnHelpManual();
+    afx_msg void OnHelpTutorial();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL createToolBar(CToolBar& bar, UINT nResource, UINT nID);
+    void applyStoredOptions();
+    void restoreBarLayout();
+    void saveBarLayout();
+    void firstRun();
+    void openProgramFile(LPCTSTR lpszRelative);
+
+    BOOL m_bClosing = FALSE;
+    BOOL m_bAutoReload = TRUE;
+};

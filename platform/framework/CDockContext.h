@@ -21,7 +21,7 @@ public:
 
     virtual void StartDrag(CPoint pt);
     void Move(CPoint pt);
-    void EndDrag();
+    virtual void EndDrag();
     void OnKey(int nChar, BOOL bDown);
 
     virtual void StartResize(int nHitTest, CPoint pt);
@@ -61,8 +61,8 @@ protected:
     void CancelLoop();
     // Runs the modal loop with the mouse captured; TRUE when the drag or resize was accepted.
     BOOL Track();
-    void DrawFocusRect(BOOL bRemoveRect = FALSE);
+    virtual void DrawFocusRect(BOOL bRemoveRect = FALSE);
     void UpdateState(BOOL* pFlag, BOOL bNewValue);
-    DWORD CanDock();
+    virtual DWORD CanDock();
     CDockBar* GetDockBar(DWORD dwOverDockStyle);
 };

@@ -3,12 +3,14 @@
 
 #include "platform/framework/CDockState.h"
 
+#include "platform/framework/CArchive.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/Exceptions.h"
 
 #include <cstring>
 #include <memory>
 
-IMPLEMENT_DYNAMIC(CDockState, CObject)
+IMPLEMENT_SERIAL(CDockState, CObject, 1)
 
 namespace {
 
@@ -179,4 +181,18 @@ BOOL CDockState::LoadState(LPCSTR lpszProfileName) {
     if (!app->GetProfileBinary(lpszProfileName, kEntry, &data, &size)) return FALSE;
     std::unique_ptr<BYTE[]> owned(data);
     return FromBytes(data, size);
+}
+
+void CDockState::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        const std::vector<BYTE> bytes = ToBytes();
+        ar.WriteCount(bytes.size());
+        ar.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        return;
+    }
+    const DWORD_PTR size = ar.ReadCount();
+    ar.CheckCount(size, 1);
+    std::vector<BYTE> bytes(size);
+    if (ar.Read(bytes.data(), static_cast<UINT>(size)) != size || !FromBytes(bytes.data(), bytes.size()))
+        AfxThrowArchiveException(CArchiveException::badSchema);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 class CDockState : public CObject {
-    DECLARE_DYNAMIC(CDockState)
+    DECLARE_SERIAL(CDockState)
 public:
     CDockState() = default;
     ~CDockState() override;
@@ -27,4 +27,6 @@ public:
     // that are not a whole layout.
     std::vector<BYTE> ToBytes() const;
     BOOL FromBytes(const BYTE* data, size_t size);
+    // In an archive: the byte count and the bytes; bytes that are not a whole layout raise badSchema.
+    void Serialize(CArchive& ar) override;
 };

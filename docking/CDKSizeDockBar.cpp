@@ -1,0 +1,592 @@
+#include "docking/CDKSizeDockBar.h"
+
+#include "docking/CDKSizableMiniDockFrameWnd.h"
+#include "docking/CDKSizeControlBar.h"
+#include "platform/framework/CDC.h"
+#include "platform/framework/CDockContext.h"
+#include "platform/framework/CFrameWnd.h"
+#include "platform/framework/Exceptions.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CDKSizeDockBar, CDockBar)
+
+BEGIN_MESSAGE_MAP(CDKSizeDockBar, CDockBar)
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+    ON_WM_PAINT()
+    ON_WM_SETCURSOR()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr int kRoomLimit = 16000;
+// The application's split cursors, and the system's when it has none.
+constexpr UINT kSidewaysCursor = 30980;
+constexpr UINT kUpDownCursor = 30981;
+
+HCURSOR SplitCursor(int kind) {
+    HCURSOR own = ::LoadCursor(::GetModuleHandle(nullptr), MAKEINTRESOURCE(kind == 1 ? kSidewaysCursor : kUpDownCursor));
+    return own ? own : ::LoadCursor(nullptr, kind == 1 ? IDC_SIZEWE : IDC_SIZENS);
+}
+
+CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
+    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar) : nullptr;
+}
+
+} // namespace
+
+bool IsSizeableBar(const CControlBar* pBar) { return pBar && pBar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)); }
+
+CDKSizeDockBar::CDKSizeDockBar() : CDockBar(FALSE) {}
+
+CControlBar* CDKSizeDockBar::GetFirstBar() const { return GetDockedControlBar(1); }
+
+// ---- The rows as numbers ----
+
+dock::Row CDKSizeDockBar::BuildRow() const {
+    dock::Row row;
+    const bool horz = IsHorizontal();
+    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
+        CControlBar* bar = GetDockedControlBar(i);
+        if (!bar) {
+            row.push_back(dock::RowEntry::Boundary());
+            continue;
+        }
+        CRect r(0, 0, 0, 0);
+        const bool window = ::IsWindow(bar->m_hWnd);
+        if (window)
+            bar->GetWindowRect(&r);
+        dock::RowEntry e = dock::RowEntry::Bar(horz ? r.Width() : r.Height(), horz ? r.Height() : r.Width(),
+                                               IsSizeableBar(bar), window && bar->IsVisible());
+        if (CDKSizeControlBar* s = AsSizeBar(bar)) {
+            e.expanded = s->m_bExpanded;
+            e.savedLength = horz ? s->m_szSaved.cx : s->m_szSaved.cy;
+            e.savedThickness = horz ? s->m_szSaved.cy : s->m_szSaved.cx;
+        }
+        row.push_back(e);
+    }
+    return row;
+}
+
+void CDKSizeDockBar::ApplyRow(const dock::Row& row, bool resize) {
+    const bool horz = IsHorizontal();
+    for (int i = 0; i < static_cast<int>(row.size()) && i < m_arrBars.GetSize(); ++i) {
+        CDKSizeControlBar* bar = AsSizeBar(GetDockedControlBar(i));
+        if (!bar || !row[i].visible)
+            continue;
+        const dock::RowEntry& e = row[i];
+        const CSize size = horz ? CSize(e.length, e.thickness) : CSize(e.thickness, e.length);
+        (horz ? bar->m_szHorz : bar->m_szVert) = size;
+        bar->m_szSaved = horz ? CSize(e.savedLength, e.savedThickness) : CSize(e.savedThickness, e.savedLength);
+        if (resize && !m_bLayoutQuery)
+            bar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+BOOL CDKSizeDockBar::ShareRowLength(int nIndex, int nLength) {
+    dock::Row row = BuildRow();
+    if (!dock::ShareRowLength(row, nIndex, nLength, IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2))
+        return FALSE;
+    ApplyRow(row, true);
+    return TRUE;
+}
+
+BOOL CDKSizeDockBar::ShareAllRows(int nLength) {
+    dock::Row row = BuildRow();
+    if (!dock::ShareAllRows(row, nLength, IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2))
+        return FALSE;
+    ApplyRow(row, true);
+    return TRUE;
+}
+
+int CDKSizeDockBar::ArrangementCode() const { return dock::ArrangementCode(BuildRow()); }
+
+void CDKSizeDockBar::AdjustForNewBar(CControlBar* pBar) {
+    const int index = FindBar(pBar);
+    if (index < 0)
+        return;
+    dock::Row row = BuildRow();
+    const int start = dock::RowStart(row, index);
+    const dock::RowStats before = dock::RowStatistics(row, start);
+    dock::RowEntry added = row[index];
+    row[index].visible = false; // the others share what the new bar leaves
+    const dock::RowStats others = dock::RowStatistics(row, start);
+    int length = before.totalLength - added.length;
+    if (added.sizeable && others.sizeableCount > 0)
+        length -= dock::kSplitterSize;
+    const int overlap = IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2;
+    if (dock::ShareRowLength(row, start, std::max(length, 0), overlap)) {
+        row[index] = added;
+        ApplyRow(row, true);
+    }
+}
+
+int CDKSizeDockBar::RowBarCount(CControlBar* pBar, const CRect& rect) {
+    CRect r = rect;
+    ScreenToClient(&r);
+    const CPoint centre = r.CenterPoint();
+    const bool horz = IsHorizontal();
+    return dock::RowBarCount(BuildRow(), horz ? centre.y : centre.x, FindBar(pBar),
+                             horz ? afxData.cyBorder2 : afxData.cxBorder2, horz ? 0 : 1);
+}
+
+void CDKSizeDockBar::Expand(CControlBar* pBar, BOOL bExpand) {
+    const int index = FindBar(pBar);
+    if (index < 0)
+        return;
+    dock::Row row = BuildRow();
+    dock::Row before = row;
+    dock::Expand(row, index, bExpand != FALSE);
+    ApplyRow(row, false);
+    // Neighbours that were expanded are not any more.
+    for (int i = dock::RowStart(row, index); i < dock::RowEnd(row, index); ++i) {
+        CDKSizeControlBar* other = AsSizeBar(GetDockedControlBar(i));
+        if (other && i != index && before[i].expanded) {
+            other->m_bExpanded = FALSE;
+            other->RedrawButton(other->m_rectExpand);
+        }
+    }
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RecalcLayout();
+    CDKSizeControlBar* bar = AsSizeBar(pBar);
+    if (bar && bar->m_bExpanded != bExpand) {
+        bar->m_bExpanded = bExpand;
+        bar->RedrawButton(bar->m_rectExpand);
+    }
+}
+
+// ---- Layout ----
+
+int CDKSizeDockBar::LayoutExtent() const {
+    if (!m_rectLayout.IsRectEmpty())
+        return IsHorizontal() ? m_rectLayout.Width() : m_rectLayout.Height();
+    CFrameWnd* frame = GetParentFrame();
+    if (!frame)
+        return 0;
+    CRect client;
+    frame->GetClientRect(&client);
+    // Less the visible, docked dock bars across the top and bottom.
+    for (UINT id = 0xE800; id <= 0xE8FF; ++id) {
+        CControlBar* bar = frame->GetControlBar(id);
+        if (!bar || !bar->IsDockBar() || bar == this || !bar->IsWindowVisible() || bar->IsFloating())
+            continue;
+        CRect r;
+        bar->GetWindowRect(&r);
+        frame->ScreenToClient(&r);
+        const DWORD style = bar->m_dwStyle;
+        if (style & CBRS_ALIGN_TOP)
+            client.top = std::max(client.top, r.bottom);
+        else if (style & CBRS_ALIGN_BOTTOM)
+            client.bottom = std::min(client.bottom, r.top);
+    }
+    return IsHorizontal() ? client.Width() : client.Height();
+}
+
+int CDKSizeDockBar::AddSplitter(CPoint pt, int kind, int index, bool acrossRows) {
+    const int size = dock::kSplitterSize;
+    CRect r = kind == kindSideways ? CRect(pt.x, pt.y, pt.x + size, pt.y) : CRect(pt.x, pt.y, pt.x, pt.y + size);
+    if (acrossRows) {
+        // Row splitters run the dock bar's length; the end is set when the pass is done.
+        (kind == kindSideways ? r.top : r.left) = 0;
+    }
+    m_splitters.push_back(Splitter{r, kind, index});
+    return size;
+}
+
+CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+    CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
+    if (m_arrBars.GetSize() <= 1)
+        return size;
+    AFX_SIZEPARENTPARAMS layout{};
+    layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
+    const bool horz = IsHorizontal();
+    const bool leadingSplitters = (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
+    const int B = horz ? afxData.cxBorder2 : afxData.cyBorder2;
+    const int extent = LayoutExtent();
+    const int rowKind = horz ? kindUpDown : kindSideways;
+    const int inRowKind = horz ? kindSideways : kindUpDown;
+    LONG CPoint::*along = horz ? &CPoint::x : &CPoint::y;
+    LONG CPoint::*across = horz ? &CPoint::y : &CPoint::x;
+
+    m_splitters.clear();
+    CPoint pt(-afxData.cxBorder2, -afxData.cyBorder2);
+    int rowThickness = 0;
+    bool rowOpen = false, firstInRow = true, prevSizeable = false;
+    bool rowHasSizeable = false, prevRowHadSizeable = false, thisRowHadSizeable = false;
+    size_t rowFirstSplitter = 0;
+
+    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
+        CControlBar* bar = GetDockedControlBar(i);
+        if (!bar) {
+            if (rowOpen) {
+                pt.*across += rowThickness - (horz ? afxData.cyBorder2 : afxData.cxBorder2);
+                size.cx = std::max<LONG>(size.cx, pt.x);
+                size.cy = std::max<LONG>(size.cy, pt.y);
+                pt.*along = -B;
+                for (size_t k = rowFirstSplitter; k < m_splitters.size(); ++k)
+                    if (m_splitters[k].kind == inRowKind)
+                        (horz ? m_splitters[k].rect.bottom : m_splitters[k].rect.right) = pt.*across;
+                prevRowHadSizeable = thisRowHadSizeable;
+            }
+            const dock::Row row = BuildRow();
+            rowHasSizeable = i + 1 < static_cast<int>(row.size()) && dock::RowStatistics(row, i + 1).sizeableCount > 0;
+            rowOpen = false;
+            firstInRow = true;
+            prevSizeable = thisRowHadSizeable = false;
+            rowThickness = 0;
+            continue;
+        }
+        if (!bar->IsVisible()) {
+            bar->RecalcDelayShow(&layout);
+            continue;
+        }
+        const bool sizeable = IsSizeableBar(bar);
+        if (firstInRow) {
+            rowFirstSplitter = m_splitters.size();
+            const bool splitterHere = leadingSplitters ? prevRowHadSizeable : rowHasSizeable;
+            if (splitterHere)
+                pt.*across += AddSplitter(pt, rowKind, i, true);
+        } else if (sizeable && prevSizeable) {
+            pt.*along += AddSplitter(pt, inRowKind, i, false);
+        }
+        DWORD mode = LM_VERTDOCK;
+        if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
+            mode = LM_HORZ | LM_MRUWIDTH;
+        else if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
+            mode = LM_HORZ | LM_HORZDOCK;
+        const CSize sizeBar = bar->CalcDynamicLayout(-1, mode);
+        CRect rect(pt, sizeBar);
+        CRect current;
+        bar->GetWindowRect(&current);
+        ScreenToClient(&current);
+        const int length = horz ? sizeBar.cx : sizeBar.cy;
+        auto start = [&](const CRect& r) { return horz ? r.left : r.top; };
+        auto shift = [&](int by) { horz ? rect.OffsetRect(by, 0) : rect.OffsetRect(0, by); };
+        if (!sizeable) {
+            if (start(current) > start(rect) && !m_bFloating && !prevSizeable && !rowHasSizeable)
+                shift(start(current) - start(rect));
+            if (start(rect) + length > extent && !m_bFloating)
+                shift(std::max<int>(extent - length, pt.*along) - start(rect));
+            if (start(rect) >= extent - B && !firstInRow) {
+                m_arrBars.InsertAt(i, static_cast<void*>(nullptr));
+                --i; // the boundary closes this row; the bar opens the next
+                continue;
+            }
+        } else {
+            const bool pastEnd = start(rect) >= extent - B;
+            const bool nowhere = current.IsRectEmpty() || (horz ? current.right <= 0 : current.bottom <= 0);
+            if (pastEnd && !firstInRow) {
+                m_arrBars.InsertAt(i, static_cast<void*>(nullptr));
+                ShareRowLength(i + 1, extent);
+                --i;
+                continue;
+            }
+            if (nowhere && firstInRow && m_arrBars.GetSize() > i + 1 && m_arrBars[i + 1] != nullptr) {
+                // A bar just docked without a place: a row of its own, sharing the extent.
+                m_arrBars.InsertAt(i + 1, static_cast<void*>(nullptr));
+                ShareRowLength(dock::RowStart(BuildRow(), i), extent);
+                ShareRowLength(i + 2, extent);
+                --i;
+                continue;
+            }
+        }
+        if (rect != current) {
+            AfxRepositionWindow(&layout, bar->m_hWnd, &rect);
+            if (!m_bLayoutQuery && !m_bFloating && bar->m_pDockContext)
+                bar->m_pDockContext->m_rectMRUDockPos = rect;
+        }
+        if (bar->m_pDockContext && !m_bFloating)
+            bar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
+        bar->RecalcDelayShow(&layout);
+        pt.*along = (horz ? rect.left : rect.top) + length - B;
+        rowThickness = std::max<int>(rowThickness, horz ? sizeBar.cy : sizeBar.cx);
+        rowOpen = true;
+        firstInRow = false;
+        prevSizeable = sizeable;
+        thisRowHadSizeable = thisRowHadSizeable || sizeable;
+    }
+    if (leadingSplitters && prevRowHadSizeable) {
+        AddSplitter(pt, rowKind, static_cast<int>(m_arrBars.GetSize()) - 1, true);
+        (horz ? size.cy : size.cx) += (m_dwStyle & CBRS_ALIGN_TOP) ? dock::kSplitterSize : dock::kSplitterSize - 1;
+    }
+    if (layout.hDWP)
+        ::EndDeferWindowPos(layout.hDWP);
+    for (Splitter& s : m_splitters)
+        if (s.kind == rowKind)
+            (horz ? s.rect.right : s.rect.bottom) = horz ? size.cx : size.cy;
+    CRect inside(0, 0, 0, 0);
+    CalcInsideRect(inside, bHorz);
+    if ((!bStretch || !bHorz) && size.cx != 0)
+        size.cx += inside.left - inside.right;
+    if ((!bStretch || bHorz) && size.cy != 0)
+        size.cy += inside.top - inside.bottom;
+    return size;
+}
+
+LRESULT CDKSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
+    auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    const bool horz = IsHorizontal();
+    const CRect& r = layout->rect;
+    const bool lengthChanged = horz ? r.Width() != m_nLastWidth : r.Height() != m_nLastHeight;
+    m_nLastWidth = r.Width();
+    m_nLastHeight = r.Height();
+    const int length = horz ? r.Width() : r.Height();
+    const int overlap = horz ? afxData.cxBorder2 : afxData.cyBorder2;
+
+    // Bars shown again since the last layout take their room from their row's other bars.
+    dock::Row row = BuildRow();
+    bool shared = false;
+    for (int start = 1; start < static_cast<int>(row.size()); start = dock::RowEnd(row, start) + 1) {
+        int returning = 0;
+        for (int i = start; i < dock::RowEnd(row, start); ++i) {
+            CControlBar* bar = GetDockedControlBar(i);
+            if (row[i].visible && m_arrHiddenBars.GetSize() && std::find(m_arrHiddenBars.GetData(), m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize(), bar) != m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize())
+                returning += row[i].length;
+        }
+        if (!returning)
+            continue;
+        dock::Row others = row;
+        for (int i = start; i < dock::RowEnd(row, start); ++i)
+            if (std::find(m_arrHiddenBars.GetData(), m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize(), GetDockedControlBar(i)) != m_arrHiddenBars.GetData() + m_arrHiddenBars.GetSize())
+                others[i].visible = false;
+        const int total = dock::RowStatistics(row, start).totalLength;
+        if (dock::ShareRowLength(others, start, std::max(total - returning, 0), overlap)) {
+            for (int i = start; i < dock::RowEnd(row, start); ++i)
+                if (others[i].visible)
+                    row[i] = others[i];
+            shared = true;
+        }
+    }
+    if (shared)
+        ApplyRow(row, true);
+    m_arrHiddenBars.RemoveAll();
+    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
+        CControlBar* bar = GetDockedControlBar(i);
+        if (bar && ::IsWindow(bar->m_hWnd) && !bar->IsVisible())
+            m_arrHiddenBars.Add(bar);
+    }
+    const int code = ArrangementCode();
+    if (lengthChanged || code != m_nLayoutSignature) {
+        ShareAllRows(length);
+        m_nLayoutSignature = code;
+        for (const Splitter& s : m_splitters)
+            InvalidateRect(&s.rect);
+    }
+    return CDockBar::OnSizeParent(wParam, lParam);
+}
+
+// ---- Splitters ----
+
+void CDKSizeDockBar::OnPaint() {
+    CPaintDC dc(this);
+    for (auto it = m_splitters.rbegin(); it != m_splitters.rend(); ++it) {
+        const CRect& r = it->rect;
+        if (it->kind == kindSideways) {
+            dc.FillSolidRect(r.left + 1, r.top, 1, r.Height(), ::GetSysColor(COLOR_BTNFACE));
+            dc.FillSolidRect(r.left + 2, r.top, 1, r.Height(), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+            dc.FillSolidRect(r.right - 1, r.top, 1, r.Height(), ::GetSysColor(COLOR_WINDOWFRAME));
+            dc.FillSolidRect(r.right - 2, r.top, 1, r.Height(), ::GetSysColor(COLOR_BTNSHADOW));
+        } else {
+            dc.FillSolidRect(r.left, r.top + 1, r.Width(), 1, ::GetSysColor(COLOR_BTNFACE));
+            dc.FillSolidRect(r.left, r.top + 2, r.Width(), 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+            dc.FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, ::GetSysColor(COLOR_WINDOWFRAME));
+            dc.FillSolidRect(r.left, r.bottom - 2, r.Width(), 1, ::GetSysColor(COLOR_BTNSHADOW));
+        }
+    }
+}
+
+int CDKSizeDockBar::HitSplitter(CPoint point) const {
+    for (size_t i = 0; i < m_splitters.size(); ++i)
+        if (m_splitters[i].rect.PtInRect(point))
+            return static_cast<int>(i);
+    return -1;
+}
+
+BOOL CDKSizeDockBar::OnSetCursor(CWnd* pWnd, UINT, UINT) {
+    if (pWnd == this)
+        return TRUE;
+    return static_cast<BOOL>(Default());
+}
+
+void CDKSizeDockBar::OnMouseMove(UINT, CPoint point) {
+    const int hit = HitSplitter(point);
+    ::SetCursor(hit >= 0 ? SplitCursor(m_splitters[hit].kind) : ::LoadCursor(nullptr, IDC_ARROW));
+    Default();
+}
+
+void CDKSizeDockBar::OnLButtonDown(UINT, CPoint point) {
+    const int hit = HitSplitter(point);
+    if (hit < 0 || m_nDragged >= 0) {
+        Default();
+        return;
+    }
+    TrackSplitter(hit, point);
+}
+
+void CDKSizeDockBar::OnLButtonUp(UINT, CPoint) { Default(); }
+
+void CDKSizeDockBar::SplitterLimits(const Splitter& s, int* pMin, int* pMax) {
+    const bool horz = IsHorizontal();
+    const bool moveSideways = s.kind == kindSideways;
+    // The frame's client, in dock-bar coordinates, bounds every drag.
+    CRect client(0, 0, 0, 0);
+    if (CFrameWnd* frame = GetParentFrame()) {
+        frame->GetClientRect(&client);
+        frame->ClientToScreen(&client);
+        ScreenToClient(&client);
+    }
+    const int pos = moveSideways ? s.rect.left : s.rect.top;
+    *pMin = (moveSideways ? client.left : client.top) - pos;
+    *pMax = (moveSideways ? client.right : client.bottom) - pos - dock::kSplitterSize;
+    dock::Row row = BuildRow();
+    const bool rowSplitter = (s.kind == kindUpDown) == horz;
+    if (rowSplitter) {
+        const bool leading = (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
+        const int start = dock::RowStart(row, leading ? std::max(s.index - 1, 0) : s.index);
+        const dock::RowStats st = dock::RowStatistics(row, start);
+        if (leading)
+            *pMin = std::max(*pMin, st.fixedThickness - st.thickness);
+        else
+            *pMax = std::min(*pMax, st.thickness - st.fixedThickness);
+        return;
+    }
+    int forwardBars = 0, backwardBars = 0;
+    const int extent = horz ? m_nLastWidth : m_nLastHeight;
+    const int overlap = horz ? afxData.cxBorder2 : afxData.cyBorder2;
+    const int forward = dock::ShrinkForward(row, s.index, kRoomLimit, false, extent, overlap, &forwardBars);
+    const int backward = dock::ShrinkBackward(row, s.index - 1, kRoomLimit, false, &backwardBars);
+    if (forwardBars + backwardBars < 2) {
+        *pMin = *pMax = 0;
+        return;
+    }
+    // The bar at the far end keeps a caption's length: pressed to nothing it would leave the row.
+    *pMin = std::max(*pMin, -std::max(backward - dock::kCollapsedLength, 0));
+    *pMax = std::min(*pMax, std::max(forward - dock::kCollapsedLength, 0));
+}
+
+void CDKSizeDockBar::MoveSplitter(int nSplitter, int nDelta) {
+    if (nSplitter < 0 || nSplitter >= static_cast<int>(m_splitters.size()))
+        return;
+    const Splitter s = m_splitters[nSplitter];
+    int lo = 0, hi = 0;
+    SplitterLimits(s, &lo, &hi);
+    const int delta = std::clamp(nDelta, lo, std::max(lo, hi));
+    if (delta == 0)
+        return;
+    const bool horz = IsHorizontal();
+    dock::Row row = BuildRow();
+    const bool rowSplitter = (s.kind == kindUpDown) == horz;
+    if (rowSplitter) {
+        const bool leading = (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
+        const int start = dock::RowStart(row, leading ? std::max(s.index - 1, 0) : s.index);
+        const dock::RowStats st = dock::RowStatistics(row, start);
+        const int thickness = std::max(st.fixedThickness, st.thickness + (leading ? delta : -delta));
+        for (int i = start; i < dock::RowEnd(row, start); ++i)
+            if (row[i].sizeable)
+                row[i].thickness = thickness;
+    } else if (delta < 0) {
+        const int given = dock::ShrinkBackward(row, s.index - 1, -delta, true);
+        for (int i = s.index; i < dock::RowEnd(row, s.index); ++i)
+            if (row[i].sizeable && row[i].visible) {
+                row[i].length += given;
+                break;
+            }
+    } else {
+        const int extent = horz ? m_nLastWidth : m_nLastHeight;
+        const int given = dock::ShrinkForward(row, s.index, delta, true, extent, horz ? afxData.cxBorder2 : afxData.cyBorder2);
+        for (int i = s.index - 1; i > 0 && row[i].boundary == false; --i)
+            if (row[i].sizeable && row[i].visible) {
+                row[i].length += given;
+                break;
+            }
+    }
+    ApplyRow(row, true);
+    Invalidate();
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RecalcLayout();
+}
+
+void CDKSizeDockBar::TrackSplitter(int nSplitter, CPoint start) {
+    m_nDragged = nSplitter;
+    const Splitter s = m_splitters[nSplitter];
+    const bool sideways = s.kind == kindSideways;
+    int lo = 0, hi = 0;
+    SplitterLimits(s, &lo, &hi);
+    // The band: the splitter narrowed to 4 pixels, drawn on the desktop while it moves.
+    CRect band = s.rect;
+    if (sideways)
+        band.DeflateRect(2, 0);
+    else
+        band.DeflateRect(0, 2);
+    ClientToScreen(&band);
+    CBrush* brush = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+    CRect last(0, 0, 0, 0);
+    CSize lastSize(0, 0);
+    // Each step draws on the desktop's overlay, which shows it when the DC is released.
+    auto draw = [&](const CRect& r, CSize size) {
+        HWND desktop = ::GetDesktopWindow();
+        CDC* dc = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE));
+        dc->DrawDragRect(&r, size, &last, lastSize, brush, brush);
+        ::ReleaseDC(desktop, dc->m_hDC);
+        last = r;
+        lastSize = size;
+    };
+    int delta = 0;
+    bool accepted = false;
+    SetCapture();
+    draw(band, CSize(band.Width(), band.Height()));
+    while (::GetCapture() == m_hWnd) {
+        MSG msg;
+        if (!::GetMessage(&msg, nullptr, 0, 0)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
+            CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+            ::ClientToScreen(msg.hwnd, &pt);
+            ScreenToClient(&pt);
+            delta = std::clamp(static_cast<int>(sideways ? pt.x - start.x : pt.y - start.y), lo, std::max(lo, hi));
+            CRect moved = band;
+            moved.OffsetRect(sideways ? delta : 0, sideways ? 0 : delta);
+            draw(moved, CSize(moved.Width(), moved.Height()));
+            if (msg.message == WM_LBUTTONUP) {
+                accepted = true;
+                break;
+            }
+            continue;
+        }
+        if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_RBUTTONDOWN)
+            break;
+        ::DispatchMessage(&msg);
+    }
+    draw(last, CSize(0, 0));
+    ::ReleaseCapture();
+    m_nDragged = -1;
+    if (accepted && delta != 0)
+        MoveSplitter(nSplitter, delta);
+}
+
+void EnableSizeDocking(CFrameWnd* pFrame, DWORD dwDockStyle) {
+    struct Side {
+        UINT id;
+        DWORD style;
+    };
+    static const Side sides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
+                                 {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
+                                 {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
+                                 {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT}};
+    pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CDKSizableMiniDockFrameWnd);
+    for (const Side& side : sides) {
+        if (!(side.style & dwDockStyle & CBRS_ALIGN_ANY) || pFrame->GetControlBar(side.id))
+            continue;
+        auto* dock = new CDKSizeDockBar;
+        dock->m_bAutoDelete = TRUE;
+        if (!dock->Create(pFrame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.style, side.id)) {
+            delete dock;
+            AfxThrowResourceException();
+        }
+    }
+}

@@ -1,0 +1,77 @@
+#pragma once
+// CDKSizeDockBar: a frame side whose rows treat sizeable bars specially: they share their row's
+// length in proportion to their lengths, take the row's thickness, and are parted by 8-pixel
+// splitters the user drags to trade length between neighbours or thickness between a row and the
+// frame's client. It also expands a bar within its row and counts a row's bars for the drag.
+
+#include "docking/DockRowModel.h"
+#include "platform/framework/CDockBar.h"
+
+#include <vector>
+
+class CDKSizeDockBar : public CDockBar {
+    DECLARE_DYNAMIC(CDKSizeDockBar)
+public:
+    // A splitter between rows or bars, in dock-bar client coordinates.
+    struct Splitter {
+        CRect rect;
+        int kind;  // kindSideways: a vertical strip moved sideways; kindUpDown: a horizontal one
+        int index; // where in m_arrBars it stands
+    };
+    enum { kindSideways = 1, kindUpDown = 2 };
+
+    CDKSizeDockBar();
+
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+
+    BOOL IsHorizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
+    // Shares the sizeable bars of the row from nIndex to nLength; FALSE when it holds none.
+    BOOL ShareRowLength(int nIndex, int nLength);
+    BOOL ShareAllRows(int nLength);
+    // After a drag docked pBar here: the row's other bars give it room.
+    void AdjustForNewBar(CControlBar* pBar);
+    // The bars other than pBar in the row under the centre of rect (screen coordinates).
+    int RowBarCount(CControlBar* pBar, const CRect& rect);
+    void Expand(CControlBar* pBar, BOOL bExpand);
+    CControlBar* GetFirstBar() const;
+    int ArrangementCode() const;
+    const std::vector<Splitter>& GetSplitters() const { return m_splitters; }
+    // Moves a splitter by delta pixels across its strip, as a drag of it would.
+    void MoveSplitter(int nSplitter, int nDelta);
+
+    int m_nLayoutSignature = 0;
+
+protected:
+    // The rows as the arithmetic sees them, from the bars' windows.
+    dock::Row BuildRow() const;
+    // Gives the bars of the row the lengths and thicknesses in row; resizes their windows unless
+    // the layout only measures.
+    void ApplyRow(const dock::Row& row, bool resize);
+    int LayoutExtent() const;
+    int AddSplitter(CPoint pt, int kind, int index, bool acrossRows);
+    // The limits of a drag of splitter s as a range of deltas.
+    void SplitterLimits(const Splitter& s, int* pMin, int* pMax);
+    void TrackSplitter(int nSplitter, CPoint start);
+    int HitSplitter(CPoint point) const;
+
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+
+    std::vector<Splitter> m_splitters;
+    int m_nDragged = -1;
+    int m_nLastWidth = 65535;
+    int m_nLastHeight = 65535;
+    CPtrArray m_arrHiddenBars;
+};
+
+// A sizeable bar that the dock bar lays out by the share rules (a CDKSizeControlBar).
+bool IsSizeableBar(const CControlBar* pBar);
+
+// Gives pFrame sizeable dock bars on the sides in dwDockStyle (CBRS_ALIGN_*) and sizeable floating
+// frames, as a docking frame's EnableDocking does.
+void EnableSizeDocking(CFrameWnd* pFrame, DWORD dwDockStyle);

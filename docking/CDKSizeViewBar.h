@@ -1,0 +1,38 @@
+#pragma once
+// CDKSizeViewBar: the pane that carries a docked document window's view. Docked, the view sits in a
+// wrapper window inside the bar; floating, in the bar itself.
+
+#include "docking/CDKSizeControlBar.h"
+#include "docking/DockWrapperWnd.h"
+
+class CDKMDIChildWndSizeDock;
+class CView;
+
+class CDKSizeViewBar : public CDKSizeControlBar {
+    DECLARE_DYNAMIC(CDKSizeViewBar)
+public:
+    CDKSizeViewBar();
+
+    // Moves the child's view into the bar and shows the bar at the child's dock side.
+    BOOL Dock(CDKMDIChildWndSizeDock* pChild);
+    // Gives the view back to the child, hides the bar (with bShow) and shows the child.
+    BOOL Undock(BOOL bShow);
+    BOOL CanClose();
+    void OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMask) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    CWnd* GetWrapper() { return &m_wndWrapper; }
+
+    CDKMDIChildWndSizeDock* m_pChild = nullptr;
+    CView* m_pView = nullptr;
+    BOOL m_bMaximizedWhenDocked = FALSE;
+    BOOL m_bDestroyed = FALSE;
+
+protected:
+    // Puts the view in pParent, filling its client area.
+    void PlaceView(CWnd* pParent);
+    afx_msg LRESULT OnAppendMenu(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+    CDockWrapperWnd m_wndWrapper;
+};

@@ -1,0 +1,115 @@
+// The tab strip around the docking test program's MDI client: a tab per visible document window,
+// clicks that activate, double clicks that maximise and restore, and docked windows without tabs.
+
+#include "docking/tests/support/dock_fixture.h"
+#include "platform/framework/tests/support/framework_test.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+namespace {
+
+class MDITabs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartProgram(app);
+        frame = app.Frame();
+        Tick();
+    }
+    void TearDown() override { EndProgram(app); }
+    CDKMDITabStrip& Strip() { return frame->m_wndTabs.Strip(); }
+    void Tick() {
+        Strip().SendMessage(WM_TIMER, CDKMDITabStrip::kTimerId);
+        pm::afxtest::pump();
+    }
+    std::vector<std::string> Texts() {
+        std::vector<std::string> texts;
+        for (const auto& item : Strip().Items())
+            texts.push_back(item.text);
+        return texts;
+    }
+    CMDIChildWnd* ChildOf(int tab) {
+        return static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(Strip().Items()[tab].hwnd));
+    }
+    CPoint TabCentre(int tab) {
+        CRect r;
+        Strip().GetItemRect(tab, &r);
+        return r.CenterPoint();
+    }
+    CFixtureApp app;
+    CFixtureFrame* frame = nullptr;
+};
+
+} // namespace
+
+TEST_F(MDITabs, OneTabPerChildWithItsTitle) {
+    std::vector<std::string> texts = Texts();
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(texts, (std::vector<std::string>{"one", "three", "two"}));
+    EXPECT_EQ(ChildOf(Strip().GetCurSel()), frame->MDIGetActive());
+    // The client lies inside the strip, clear of the tabs.
+    CRect client, strip;
+    ::GetWindowRect(frame->m_hWndMDIClient, &client);
+    strip = WindowRect(&Strip());
+    EXPECT_TRUE(strip.PtInRect(client.TopLeft()));
+    EXPECT_LT(client.bottom, strip.bottom - 10);
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_tab_strip"));
+}
+
+TEST_F(MDITabs, ClickActivatesAndDoubleClickMaximisesThenRestores) {
+    int other = Strip().GetCurSel() == 0 ? 1 : 0;
+    CMDIChildWnd* target = ChildOf(other);
+    pm::afxtest::click(Strip().m_hWnd, TabCentre(other));
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->MDIGetActive(), target);
+    EXPECT_EQ(Strip().GetCurSel(), other);
+
+    Strip().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(TabCentre(other).x, TabCentre(other).y));
+    pm::afxtest::pump();
+    EXPECT_TRUE(target->IsZoomed());
+    Strip().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(TabCentre(other).x, TabCentre(other).y));
+    pm::afxtest::pump();
+    EXPECT_FALSE(target->IsZoomed());
+}
+
+TEST_F(MDITabs, ADockedWindowHasNoTabUntilItIsUndocked) {
+    auto* active = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    Tick();
+    EXPECT_EQ(Strip().FindTab(active), -1);
+    EXPECT_EQ(Strip().Items().size(), 2u);
+    ASSERT_TRUE(active->SetDocked(FALSE));
+    Tick();
+    EXPECT_GE(Strip().FindTab(active), 0);
+    EXPECT_EQ(Strip().Items().size(), 3u);
+}
+
+TEST_F(MDITabs, HiddenAndSameTitledChildren) {
+    // A fourth window on the first document: same title, its own tab.
+    CDocument* doc = frame->MDIGetActive()->GetActiveDocument();
+    CFrameWnd* second = app.m_pTemplate->CreateNewFrame(doc, nullptr);
+    ASSERT_NE(second, nullptr);
+    app.m_pTemplate->InitialUpdateFrame(second, doc, FALSE);
+    Tick();
+    EXPECT_EQ(Strip().FindTab(second), -1); // created hidden: no tab yet
+    second->ShowWindow(SW_SHOW);
+    Tick();
+    EXPECT_GE(Strip().FindTab(second), 0);
+    EXPECT_EQ(Strip().Items().size(), 4u);
+    // Destroyed: its tab goes at once.
+    second->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_EQ(Strip().Items().size(), 3u);
+}
+
+TEST_F(MDITabs, DraggingOverATabActivatesItsChild) {
+    const int other = Strip().GetCurSel() == 0 ? 1 : 0;
+    CMDIChildWnd* target = ChildOf(other);
+    COleDropTarget* drop = COleDropTarget::FromWindow(Strip().m_hWnd);
+    ASSERT_NE(drop, nullptr);
+    COleDataObject data;
+    EXPECT_EQ(drop->OnDragOver(&Strip(), &data, MK_LBUTTON, TabCentre(other)), DROPEFFECT_NONE);
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->MDIGetActive(), target);
+}

@@ -1,0 +1,273 @@
+// Workspace state: the stored bytes, refusing damaged or foreign state, and a round trip that brings
+// back the main window's placement and its MDI children with their documents.
+
+#include "docking/CDKChildFrameState.h"
+#include "docking/CDKSplitterColRowState.h"
+#include "docking/CDKWorkspaceState.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CDockState.h"
+#include "platform/framework/CFile.h"
+#include "platform/framework/CSplitterWnd.h"
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/res/resources.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <string>
+
+namespace {
+
+const UINT IDR_NOTES = 410;
+
+class CNotesDoc : public CDocument {
+    DECLARE_DYNCREATE(CNotesDoc)
+public:
+    BOOL OnOpenDocument(LPCSTR) override { return TRUE; }
+};
+IMPLEMENT_DYNCREATE(CNotesDoc, CDocument)
+
+class CNotesView : public CView {
+    DECLARE_DYNCREATE(CNotesView)
+public:
+    void OnDraw(CDC*) override {}
+};
+IMPLEMENT_DYNCREATE(CNotesView, CView)
+
+class CNotesChild : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CNotesChild)
+};
+IMPLEMENT_DYNCREATE(CNotesChild, CMDIChildWnd)
+
+// A child frame split in two rows.
+class CSplitChild : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CSplitChild)
+public:
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override {
+        return m_wndSplitter.CreateStatic(this, 2, 1) &&
+               m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CNotesView), CSize(100, 100), pContext) &&
+               m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CNotesView), CSize(100, 100), pContext);
+    }
+    CSplitterWnd m_wndSplitter;
+};
+IMPLEMENT_DYNCREATE(CSplitChild, CMDIChildWnd)
+
+class CNotesApp : public CWinApp {
+public:
+    BOOL InitInstance() override {
+        pm::res::addMenu(IDR_NOTES, {{{"&Window", 0, MF_POPUP, {{"&Cascade", ID_WINDOW_CASCADE, 0, {}}}}}});
+        m_pTemplate = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CNotesDoc), RUNTIME_CLASS(CNotesChild),
+                                           RUNTIME_CLASS(CNotesView));
+        AddDocTemplate(m_pTemplate);
+        m_pSplitTemplate = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CNotesDoc), RUNTIME_CLASS(CSplitChild),
+                                                 RUNTIME_CLASS(CNotesView));
+        AddDocTemplate(m_pSplitTemplate);
+        auto* main = new CMDIFrameWnd;
+        if (!main->LoadFrame(IDR_NOTES))
+            return FALSE;
+        m_pMainWnd = main;
+        main->ShowWindow(SW_SHOW);
+        return TRUE;
+    }
+    CDocTemplate* m_pTemplate = nullptr;
+    CDocTemplate* m_pSplitTemplate = nullptr;
+};
+
+std::vector<BYTE> Bytes(const CByteArray& a) { return std::vector<BYTE>(a.GetData(), a.GetData() + a.GetSize()); }
+
+// Loads bytes into a state.
+BOOL Load(CDKWorkspaceState& state, const std::vector<BYTE>& v) {
+    CByteArray a;
+    a.SetSize(static_cast<INT_PTR>(v.size()));
+    for (size_t i = 0; i < v.size(); ++i)
+        a[static_cast<INT_PTR>(i)] = v[i];
+    return state.ReadFromBytes(a);
+}
+
+class WorkspaceState : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(app.InitApplication());
+        ASSERT_TRUE(app.InitInstance());
+        main = static_cast<CMDIFrameWnd*>(app.m_pMainWnd);
+        pm::afxtest::pump();
+    }
+    void TearDown() override {
+        if (app.m_pMainWnd)
+            app.m_pMainWnd->DestroyWindow();
+        pm::afxtest::pump();
+    }
+    void Open(const char* path) {
+        ASSERT_NE(app.m_pTemplate->OpenDocumentFile(path), nullptr);
+        pm::afxtest::pump();
+    }
+    // The paths of the documents the MDI children show, one entry per child.
+    std::multiset<std::string> ChildDocuments() {
+        std::multiset<std::string> out;
+        for (HWND h = ::GetWindow(main->m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            auto* child = static_cast<CFrameWnd*>(CWnd::FromHandlePermanent(h));
+            CDocument* doc = child ? child->GetActiveDocument() : nullptr;
+            out.insert(doc ? std::string(doc->GetPathName()) : "?");
+        }
+        return out;
+    }
+    CNotesApp app;
+    CMDIFrameWnd* main = nullptr;
+};
+
+} // namespace
+
+TEST_F(WorkspaceState, StoredBytesBeginWithTheSignatureAndVersion) {
+    CDKWorkspaceState state;
+    CByteArray bytes;
+    ASSERT_TRUE(state.WriteToBytes(bytes));
+    const std::vector<BYTE> v = Bytes(bytes);
+    ASSERT_GE(v.size(), 8u);
+    EXPECT_EQ(std::vector<BYTE>(v.begin(), v.begin() + 8), (std::vector<BYTE>{0xDC, 0xFE, 0x34, 0x12, 1, 0, 0, 0}));
+}
+
+TEST_F(WorkspaceState, ForeignOrNewerStateIsRefusedWithBadSchema) {
+    CDKWorkspaceState state;
+    CByteArray bytes;
+    ASSERT_TRUE(state.WriteToBytes(bytes));
+    for (int offset : {0, 4}) { // the magic, then the version word set to 2
+        std::vector<BYTE> v = Bytes(bytes);
+        v[offset] = offset ? 2 : 0xDD;
+        CMemFile file;
+        file.Write(v.data(), static_cast<UINT>(v.size()));
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load);
+        CDKWorkspaceState loaded;
+        try {
+            loaded.Serialize(ar);
+            ADD_FAILURE() << "accepted a damaged word at " << offset;
+        } catch (CArchiveException* e) {
+            EXPECT_EQ(e->m_cause, CArchiveException::badSchema);
+            e->Delete();
+        }
+        EXPECT_FALSE(Load(loaded, v));
+    }
+}
+
+TEST_F(WorkspaceState, TruncatedOrDamagedStateFailsAndChangesNothing) {
+    Open("/notes/a.txt");
+    Open("/notes/b.txt");
+    CDKWorkspaceState source;
+    ASSERT_TRUE(source.CaptureState());
+    CByteArray bytes;
+    ASSERT_TRUE(source.WriteToBytes(bytes));
+    const std::vector<BYTE> whole = Bytes(bytes);
+
+    CDKWorkspaceState target;
+    ASSERT_TRUE(target.ReadFromBytes(bytes));
+    ASSERT_EQ(target.m_pChildFrames->GetSize(), 2);
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+        const std::vector<BYTE> part(whole.begin(), whole.begin() + static_cast<long>(cut));
+        ASSERT_FALSE(Load(target, part)) << "accepted " << cut << " of " << whole.size();
+    }
+    // Every single byte flipped: loading either fails or yields a whole state; nothing crashes.
+    for (size_t i = 8; i < whole.size(); ++i) {
+        std::vector<BYTE> v = whole;
+        v[i] ^= 0xFF;
+        CDKWorkspaceState damaged;
+        Load(damaged, v);
+    }
+    EXPECT_EQ(target.m_pChildFrames->GetSize(), 2);
+}
+
+TEST_F(WorkspaceState, RestoresTheChildrenAndMaximisesTheMainWindow) {
+    Open("/notes/a.txt");
+    Open("/notes/b.txt");
+    Open(nullptr);
+    const auto before = ChildDocuments();
+    ASSERT_EQ(before.size(), 3u);
+
+    CDKWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+    EXPECT_EQ(state.m_placement.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
+    CByteArray bytes;
+    ASSERT_TRUE(state.WriteToBytes(bytes));
+    app.CloseAllDocuments(FALSE);
+    pm::afxtest::pump();
+    ASSERT_TRUE(ChildDocuments().empty());
+
+    CDKWorkspaceState restored;
+    ASSERT_TRUE(restored.ReadFromBytes(bytes));
+    ASSERT_TRUE(restored.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    pm::afxtest::pump();
+    EXPECT_TRUE(ChildDocuments().empty());
+    EXPECT_TRUE(main->IsZoomed());
+
+    ASSERT_TRUE(restored.ApplyState(1));
+    pm::afxtest::pump();
+    EXPECT_EQ(ChildDocuments(), before);
+}
+
+TEST_F(WorkspaceState, AHiddenMainWindowStaysHidden) {
+    CDKWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+    main->ShowWindow(SW_HIDE);
+    ASSERT_TRUE(state.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    EXPECT_FALSE(main->IsWindowVisible());
+}
+
+TEST_F(WorkspaceState, FileAndRegistryRoundTrips) {
+    Open("/notes/a.txt");
+    const std::string folder = pm::afxtest::makeTempFolder();
+    const std::string path = folder + "/layout.bin";
+    CDKWorkspaceState state;
+    ASSERT_TRUE(state.SaveToFile(path.c_str()));
+    CDKWorkspaceState fromFile;
+    ASSERT_TRUE(fromFile.ReadFromFile(path.c_str(), FALSE));
+    EXPECT_EQ(fromFile.m_pChildFrames->GetSize(), 1);
+    EXPECT_EQ(fromFile.m_nVersion, 1);
+    EXPECT_FALSE(fromFile.ReadFromFile((folder + "/missing.bin").c_str(), FALSE));
+    std::ofstream(folder + "/junk.bin") << "not a layout";
+    EXPECT_FALSE(fromFile.ReadFromFile((folder + "/junk.bin").c_str(), FALSE));
+    EXPECT_EQ(fromFile.m_pChildFrames->GetSize(), 1);
+    pm::afxtest::removeFolder(folder);
+
+    // Without a registry key nothing is stored or loaded.
+    ASSERT_EQ(app.m_pszRegistryKey, nullptr);
+    EXPECT_FALSE(state.StoreToRegistry());
+    EXPECT_FALSE(state.LoadFromRegistry());
+
+    EXPECT_TRUE(state.StoreToRegistry("Main", "Docking Tests", "Workspace"));
+    CDKWorkspaceState fromRegistry;
+    ASSERT_TRUE(fromRegistry.LoadFromRegistry(1, "Main", "Docking Tests", "Workspace", HKEY_CURRENT_USER, FALSE));
+    ASSERT_EQ(fromRegistry.m_pChildFrames->GetSize(), 1);
+    auto* child = static_cast<CDKChildFrameState*>((*fromRegistry.m_pChildFrames)[0]);
+    EXPECT_STREQ(child->m_strDocumentPath, "/notes/a.txt");
+    EXPECT_STREQ(child->m_strDocumentClass, "CNotesDoc");
+    EXPECT_STREQ(child->m_strFrameClass, "CNotesChild");
+    EXPECT_STREQ(child->m_strViewClass, "CNotesView");
+    EXPECT_EQ(child->m_placement.length, 44u);
+    EXPECT_FALSE(fromRegistry.LoadFromRegistry(1, "Other", "Docking Tests", "Workspace", HKEY_CURRENT_USER, FALSE));
+}
+
+TEST_F(WorkspaceState, SplitterSizesComeBackAndUnknownRowsArePassedBy) {
+    CDocument* doc = app.m_pSplitTemplate->OpenDocumentFile("/notes/split.txt");
+    ASSERT_NE(doc, nullptr);
+    pm::afxtest::pump();
+    POSITION pos = doc->GetFirstViewPosition();
+    auto* child = static_cast<CSplitChild*>(doc->GetNextView(pos)->GetParentFrame());
+    CSplitterWnd& splitter = child->m_wndSplitter;
+    splitter.SetRowInfo(0, 70, 10);
+    splitter.RecalcLayout();
+
+    CDKChildFrameState state;
+    ASSERT_TRUE(state.CaptureState(child));
+    ASSERT_EQ(state.m_pSplitters->GetSize(), 3); // two rows and a column
+    auto* stray = new CDKSplitterColRowState;
+    stray->m_nIndex = 7; // a row this splitter does not have
+    state.m_pSplitters->Add(stray);
+
+    splitter.SetRowInfo(0, 150, 10);
+    splitter.RecalcLayout();
+    ASSERT_TRUE(state.ApplySplitters(child));
+    int current = 0, minimum = 0;
+    splitter.GetRowInfo(0, current, minimum);
+    EXPECT_EQ(current, 70);
+    EXPECT_EQ(minimum, 10);
+}

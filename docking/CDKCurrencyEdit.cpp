@@ -1,0 +1,3 @@
+#include "docking/CDKCurrencyEdit.h"
+
+IMPLEMENT_DYNAMIC(CDKCurrencyEdit, CDKNumericEdit)

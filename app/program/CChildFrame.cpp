@@ -2,8 +2,8 @@
 
 #include "app/program/CChildFrame.h"
 
-IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
+IMPLEMENT_DYNCREATE(CChildFrame, CDKMDIChildWndSizeDock)
 
 BOOL CChildFrame::PreCreateWindow(CREATESTRUCT& cs) {
-    return CMDIChildWnd::PreCreateWindow(cs);
+    return CDKMDIChildWndSizeDock::PreCreateWindow(cs);
 }

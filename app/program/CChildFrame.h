@@ -1,9 +1,9 @@
 #pragma once
 // CChildFrame: the child window of every document.
 
-#include "platform/framework/afxwin.h"
+#include "docking/CDKMDIChildWndSizeDock.h"
 
-class CChildFrame : public CMDIChildWnd {
+class CChildFrame : public CDKMDIChildWndSizeDock {
     DECLARE_DYNCREATE(CChildFrame)
 public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -3,6 +3,7 @@
 #include "app/program/CEditMDIView.h"
 
 #include "app/program/CEditMDIDoc.h"
+#include "app/program/CMainFrame.h"
 #include "app/program/editor_globals.h"
 #include "app/file_helpers.h"
 #include "app/program/resource_ids.h"
@@ -72,6 +73,7 @@ void CEditMDIView::OnSize(UINT nType, int cx, int cy) {
 void CEditMDIView::OnSetFocus(CWnd* pOldWnd) {
     CView::OnSetFocus(pOldWnd);
     if (m_edit.m_hWnd) m_edit.SetFocus();
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow())) frame->RebuildFunctionsList(this, FALSE);
 }
 
 void CEditMDIView::OnInitialUpdate() {

@@ -8,6 +8,9 @@
 #include "app/program/editor_globals.h"
 #include "app/file_helpers.h"
 #include "app/program/resource_ids.h"
+#include "app/program/view_text_commands.h"
+#include "app/CDirList.h"
+#include "docking/CDKSizeDockBar.h"
 
 #include "platform/win/shellapi.h"
 
@@ -29,9 +32,9 @@ template <class Fn> void forEachDocument(Fn fn) {
 
 } // namespace
 
-IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+IMPLEMENT_DYNAMIC(CMainFrame, CDKMDIFrameWndSizeDock)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CDKMDIFrameWndSizeDock)
     ON_WM_CREATE()
     ON_WM_TIMER()
     ON_WM_CLOSE()
@@ -44,6 +47,18 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_OPTIONS_SAVE_BEFORE_VIEW, OnUpdateOptionsSaveBeforeView)
     ON_COMMAND(ID_OPTIONS_AUTO_RELOAD, OnOptionsAutoReload)
     ON_UPDATE_COMMAND_UI(ID_OPTIONS_AUTO_RELOAD, OnUpdateOptionsAutoReload)
+    ON_COMMAND_RANGE(ID_VIEW_INFO_PANE, ID_VIEW_PROJECT_PANE, OnViewPane)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_INFO_PANE, ID_VIEW_PROJECT_PANE, OnUpdateViewPane)
+    ON_LBN_SELCHANGE(IDC_FUNCTIONS_LIST, OnFunctionsSelChange)
+    ON_COMMAND(ID_FUNCTIONS_GOTO, OnFunctionsGoto)
+    ON_COMMAND(ID_FUNCTIONS_REFRESH, OnFunctionsRefresh)
+    ON_COMMAND(ID_FUNCTIONS_COPY, OnFunctionsCopy)
+    ON_UPDATE_COMMAND_UI(ID_FUNCTIONS_COPY, OnUpdateFunctionsCopy)
+    ON_COMMAND(ID_FUNCTIONS_COPY_ALL, OnFunctionsCopyAll)
+    ON_COMMAND(ID_WORKDIR_OPEN, OnWorkDirOpen)
+    ON_COMMAND(ID_SOLUTIONS_OPEN, OnSolutionsOpen)
+    ON_COMMAND(ID_SOLUTIONS_TREE_OPEN, OnSolutionsOpen)
+    ON_COMMAND(ID_SOLUTIONS_TREE_MENU, OnSolutionsMenu)
     ON_COMMAND(ID_HELP_MANUAL, OnHelpManual)
     ON_COMMAND(ID_HELP_TUTORIAL, OnHelpTutorial)
 END_MESSAGE_MAP()
@@ -52,7 +67,7 @@ CMainFrame::CMainFrame() = default;
 CMainFrame::~CMainFrame() = default;
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
-    return CMDIFrameWnd::PreCreateWindow(cs);
+    return CDKMDIFrameWndSizeDock::PreCreateWindow(cs);
 }
 
 BOOL CMainFrame::createToolBar(CToolBar& bar, UINT nResource, UINT nID) {
@@ -62,25 +77,51 @@ BOOL CMainFrame::createToolBar(CToolBar& bar, UINT nResource, UINT nID) {
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+    if (CDKMDIFrameWndSizeDock::OnCreate(lpCreateStruct) == -1) return -1;
     ShowWindow(SW_SHOWMAXIMIZED);
     if (!createToolBar(m_wndToolBar, IDR_MAINFRAME, AFX_IDW_TOOLBAR)) return -1;
     if (!createToolBar(m_wndHtmlBar, IDR_HTMLBAR, ID_HTML_BAR_CONTROL)) return -1;
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
         return -1;
-    EnableDocking(CBRS_ALIGN_ANY);
+    if (!createPanes()) return -1;
+    EnableSizeDocking(this, CBRS_ALIGN_ANY);
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     m_wndHtmlBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndInfoBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndProjBar.EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
     DockControlBar(&m_wndHtmlBar);
+    DockControlBar(&m_wndInfoBar, AFX_IDW_DOCKBAR_LEFT);
+    DockControlBarLeftOf(&m_wndProjBar, &m_wndInfoBar, AFX_IDW_DOCKBAR_LEFT);
     RecalcLayout();
+    m_wndTabs.Attach(this, 0x243);
     LoadSettingsFile(GetAppDirectory() + "Settings.ini");
     applyStoredOptions();
+    m_wndProjBar.m_wndTree.SetNotify(this, ID_SOLUTIONS_TREE_OPEN);
     restoreBarLayout();
     SetTimer(TIMER_STARTUP, 1, nullptr);
     SetTimer(TIMER_FUNCTIONS, 50, nullptr);
     return 0;
+}
+
+BOOL CMainFrame::createPanes() {
+    if (!m_wndInfoBar.Create(this, "Info", ID_INFO_PANE) || !m_wndProjBar.Create(this, "Project", ID_PROJECT_PANE))
+        return FALSE;
+    // Docked at the left, each starts 200 pixels wide.
+    for (CDKSizeControlBar* pane : {static_cast<CDKSizeControlBar*>(&m_wndInfoBar), static_cast<CDKSizeControlBar*>(&m_wndProjBar)}) {
+        pane->m_szVert = CSize(200, 300);
+        pane->SetWindowPos(nullptr, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
+void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pBeside, UINT nDockBarID) {
+    RecalcLayout();
+    CRect rect;
+    pBeside->GetWindowRect(&rect);
+    rect.OffsetRect(1, 1);
+    DockControlBar(pBar, nDockBarID, &rect);
 }
 
 void CMainFrame::applyStoredOptions() {
@@ -110,8 +151,13 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
         firstRun();
         ReopenOpenFileList();
         EnableFunctionsList(TRUE);
+        RebuildFunctionsList(GetActiveEditView(), TRUE);
+        FillWorkingDirList();
+        FillSolutionsTree();
+    } else if (nIDEvent == TIMER_FUNCTIONS) {
+        if (CEditMDIView* view = GetActiveEditView()) KeepFunctionsListInStep(view);
     }
-    CMDIFrameWnd::OnTimer(nIDEvent);
+    CDKMDIFrameWndSizeDock::OnTimer(nIDEvent);
 }
 
 void CMainFrame::firstRun() {
@@ -161,7 +207,7 @@ void CMainFrame::OnClose() {
     GetSettings().Save();
     saveBarLayout();
     HWND self = m_hWnd;
-    CMDIFrameWnd::OnClose();
+    CDKMDIFrameWndSizeDock::OnClose();
     if (!::IsWindow(self)) return;
     // The user kept the program open (a save question was cancelled): carry on as before.
     m_bClosing = FALSE;
@@ -170,7 +216,7 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnDestroy() {
     KillTimer(TIMER_APP_EVENT);
-    CMDIFrameWnd::OnDestroy();
+    CDKMDIFrameWndSizeDock::OnDestroy();
 }
 
 void CMainFrame::OnViewHtmlBar() {
@@ -240,4 +286,169 @@ void CMainFrame::OnHelpManual() {
 
 void CMainFrame::OnHelpTutorial() {
     openProgramFile("Tutorial/Index.htm");
+}
+
+// ---- Functions list ----
+
+void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
+    if (!IsFunctionsListEnabled()) return;
+    if (bForce) m_pListedView = nullptr;
+    if (pView == m_pListedView) return;
+    m_pListedView = pView;
+    CListBox& list = m_wndInfoBar.m_wndFunctions;
+    const int selected = list.GetCurSel();
+    list.ResetContent();
+    if (!pView) return;
+    const int lines = pView->GetEditCtrl()->GetLineCount();
+    for (int i = 0; i < lines; ++i) {
+        std::string heading = ParseFunctionHeading(pView->GetLineText(i).substr(0, 255));
+        if (!heading.empty()) list.AddString(heading.c_str());
+    }
+    if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);
+}
+
+void CMainFrame::KeepFunctionsListInStep(CEditMDIView* pView) {
+    if (!IsFunctionsListEnabled()) return;
+    CHHEditCtrl* edit = pView->GetEditCtrl();
+    CHARRANGE sel{};
+    edit->GetSel(sel);
+    std::string heading = ParseFunctionHeading(pView->GetLineText(static_cast<int>(edit->LineFromChar(sel.cpMax))));
+    if (heading.empty()) return;
+    if (m_wndInfoBar.m_wndFunctions.FindStringExact(-1, heading.c_str()) == LB_ERR) RebuildFunctionsList(pView, TRUE);
+}
+
+CString CMainFrame::selectedText(CListBox& list) const {
+    CString text;
+    int index = list.GetCurSel();
+    if (index >= 0) list.GetText(index, text);
+    return text;
+}
+
+void CMainFrame::OnFunctionsSelChange() {
+    SetMessageText(selectedText(m_wndInfoBar.m_wndFunctions));
+}
+
+void CMainFrame::OnFunctionsGoto() {
+    CString heading = selectedText(m_wndInfoBar.m_wndFunctions);
+    CEditMDIView* view = GetActiveEditView();
+    if (heading.IsEmpty() || !view) return;
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    const int lines = edit->GetLineCount();
+    for (int i = 0; i < lines; ++i) {
+        if (ParseFunctionHeading(view->GetLineText(i)) != static_cast<LPCSTR>(heading)) continue;
+        edit->GoToLine(i, 0);
+        edit->SetFocus();
+        return;
+    }
+}
+
+void CMainFrame::OnFunctionsRefresh() {
+    RebuildFunctionsList(GetActiveEditView(), TRUE);
+}
+
+void CMainFrame::copyToClipboard(const CString& text) {
+    if (!::OpenClipboard(m_hWnd)) return;
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(text.GetLength()) + 1);
+    if (memory) {
+        std::memcpy(::GlobalLock(memory), static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()) + 1);
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_TEXT, memory);
+    }
+    ::CloseClipboard();
+}
+
+void CMainFrame::OnFunctionsCopy() {
+    copyToClipboard(selectedText(m_wndInfoBar.m_wndFunctions));
+}
+
+void CMainFrame::OnUpdateFunctionsCopy(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_wndInfoBar.m_wndFunctions.GetCurSel() >= 0);
+}
+
+void CMainFrame::OnFunctionsCopyAll() {
+    CListBox& list = m_wndInfoBar.m_wndFunctions;
+    CString all, line;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        list.GetText(i, line);
+        all += line + "\r\n";
+    }
+    copyToClipboard(all);
+}
+
+// ---- Working folder and samples ----
+
+CString CMainFrame::GetWorkingDir() const {
+    CString dir;
+    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTDIR), dir) || dir.IsEmpty())
+        dir = GetAppDirectory() + "Projects";
+    if (dir.Right(1) != "/" && dir.Right(1) != "\\") dir += "/";
+    return dir;
+}
+
+CString CMainFrame::GetWorkingMask() const {
+    CString mask;
+    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTMASK), mask) || mask.IsEmpty())
+        mask = "*.*";
+    return mask;
+}
+
+void CMainFrame::FillWorkingDirList() {
+    CListBox& list = m_wndInfoBar.m_wndWorkDir;
+    list.ResetContent();
+    CStringList names;
+    CDirList lister;
+    lister.ListFiles(names, GetWorkingMask(), GetWorkingDir());
+    for (POSITION pos = names.GetHeadPosition(); pos;) list.AddString(names.GetNext(pos));
+}
+
+void CMainFrame::FillSolutionsTree() {
+    CNotifyTreeCtrl& tree = m_wndProjBar.m_wndTree;
+    tree.DeleteAllItems();
+    HTREEITEM root = tree.InsertItem("Solutions");
+    const CString folder = GetAppDirectory() + "Solutions";
+    CStringList files;
+    CDirList lister;
+    lister.ListRecursive(files, "*.*", folder);
+    CStringList paths;
+    for (POSITION pos = files.GetHeadPosition(); pos;) {
+        CString path = files.GetNext(pos).Mid(folder.GetLength() + 1);
+        path.Replace('/', '\\');
+        paths.AddTail(path);
+    }
+    tree.AddPaths(paths);
+    tree.Expand(root, TVE_EXPAND);
+}
+
+void CMainFrame::OnWorkDirOpen() {
+    CString name = selectedText(m_wndInfoBar.m_wndWorkDir);
+    if (!name.IsEmpty()) AfxGetApp()->OpenDocumentFile(GetWorkingDir() + name);
+}
+
+void CMainFrame::OnSolutionsOpen() {
+    CString path = m_wndProjBar.m_wndTree.GetSelectedPath();
+    if (path.IsEmpty()) return;
+    CString file = NativePath(GetAppDirectory() + path);
+    if (FileExists(file) && !CDirList::MatchesPattern(file, "*.") ) AfxGetApp()->OpenDocumentFile(file);
+}
+
+void CMainFrame::OnSolutionsMenu() {
+    TrackContextMenu(this, CPoint(-1, -1), IDR_SOLUTIONS_MENU, 0);
+}
+
+// ---- Panes ----
+
+CControlBar* CMainFrame::paneOfCommand(UINT nID) {
+    if (nID == ID_VIEW_INFO_PANE) return &m_wndInfoBar;
+    return &m_wndProjBar;
+}
+
+void CMainFrame::OnViewPane(UINT nID) {
+    CControlBar* bar = paneOfCommand(nID);
+    ShowControlBar(bar, !bar->IsWindowVisible(), FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateViewPane(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(paneOfCommand(pCmdUI->m_nID)->IsWindowVisible());
 }

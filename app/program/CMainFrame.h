@@ -4,6 +4,11 @@
 // and reopens the documents of the last run. Closing saves the open-file list, the settings and
 // the bar layout.
 
+#include "app/program/CInfoTabBar.h"
+#include "app/program/CProjTabBar.h"
+
+#include "docking/CDKMDIClientTabs.h"
+#include "docking/CDKMDIFrameWndSizeDock.h"
 #include "platform/framework/afxwin.h"
 
 #include <string>
@@ -12,7 +17,9 @@
 // The control id of the HTML bar (the main tool bar has the framework's tool-bar id).
 #define ID_HTML_BAR_CONTROL 0xE805
 
-class CMainFrame : public CMDIFrameWnd {
+class CEditMDIView;
+
+class CMainFrame : public CDKMDIFrameWndSizeDock {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     CMainFrame();
@@ -27,12 +34,28 @@ public:
     // Opens the documents of the "Workspace" section that still exist.
     void ReopenOpenFileList();
 
+    // Refills the Functions list from the view's lines (once the upkeep is on); an unforced
+    // rebuild for the view listed last does nothing.
+    void RebuildFunctionsList(CEditMDIView* pView, BOOL bForce);
+    // Docks pBar in the dock bar beside pBeside, at its place moved by one pixel.
+    void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pBeside, UINT nDockBarID);
+    // Rebuilds the list when the caret's line declares a function the list does not hold.
+    void KeepFunctionsListInStep(CEditMDIView* pView);
+    void FillWorkingDirList();
+    void FillSolutionsTree();
+    // The working folder (with its trailing separator) and its file mask.
+    CString GetWorkingDir() const;
+    CString GetWorkingMask() const;
+
     BOOL IsClosing() const { return m_bClosing; }
     BOOL IsAutoReload() const { return m_bAutoReload; }
 
     CToolBar m_wndToolBar;
     CToolBar m_wndHtmlBar;
     CStatusBar m_wndStatusBar;
+    CInfoTabBar m_wndInfoBar;
+    CProjTabBar m_wndProjBar;
+    CDKMDIClientTabs m_wndTabs;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -47,6 +70,17 @@ protected:
     afx_msg void OnUpdateOptionsSaveBeforeView(CCmdUI* pCmdUI);
     afx_msg void OnOptionsAutoReload();
     afx_msg void OnUpdateOptionsAutoReload(CCmdUI* pCmdUI);
+    afx_msg void OnViewPane(UINT nID);
+    afx_msg void OnUpdateViewPane(CCmdUI* pCmdUI);
+    afx_msg void OnFunctionsSelChange();
+    afx_msg void OnFunctionsGoto();
+    afx_msg void OnFunctionsRefresh();
+    afx_msg void OnFunctionsCopy();
+    afx_msg void OnUpdateFunctionsCopy(CCmdUI* pCmdUI);
+    afx_msg void OnFunctionsCopyAll();
+    afx_msg void OnWorkDirOpen();
+    afx_msg void OnSolutionsOpen();
+    afx_msg void OnSolutionsMenu();
     afx_msg void OnHelpManual();
     afx_msg void OnHelpTutorial();
     DECLARE_MESSAGE_MAP()
@@ -58,6 +92,12 @@ private:
     void saveBarLayout();
     void firstRun();
     void openProgramFile(LPCTSTR lpszRelative);
+    BOOL createPanes();
+    CControlBar* paneOfCommand(UINT nID);
+    CString selectedText(CListBox& list) const;
+    void copyToClipboard(const CString& text);
+
+    CEditMDIView* m_pListedView = nullptr;
 
     BOOL m_bClosing = FALSE;
     BOOL m_bAutoReload = TRUE;

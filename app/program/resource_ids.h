@@ -115,6 +115,8 @@
 #define IDC_FUNCTIONS_LIST 102
 #define ID_INFO_PANE 101
 #define ID_PROJECT_PANE 103
+#define ID_SOLUTIONS_TREE_OPEN 1074
+#define ID_SOLUTIONS_TREE_MENU 1076
 
 // Timers of the main frame and the view.
 #define TIMER_APP_EVENT 1

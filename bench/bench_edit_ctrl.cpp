@@ -1,9 +1,9 @@
 // The code editor control (not the bare rich edit) on generated JavaScript of 1 and 10 MB: SetText
 // until every line is coloured; one typed character at the end, in the middle and inside a long
 // block comment, with the notifications, marker upkeep, recolouring and repaint; typing "/*" on
-// the first line and then "*/" after it; and undo of a change that replaced the whole text (what
-// Replace All records). Figures are ratios to a memcpy-and-scan of the same bytes in the same run,
-// all in this thread's CPU time.
+// the first line and then "*/" after it; indenting 1,000 lines; undo of a change that replaced the
+// whole text (what Replace All records); and a key in the middle of a single line of 1 MB. Figures
+// are ratios to a memcpy-and-scan of the same bytes in the same run, all in this thread's CPU time.
 #include "editor/CHHEditCtrl.h"
 #include "editor/CHHJScriptFormater.h"
 #include "platform/framework/CWinApp.h"
@@ -78,7 +78,7 @@ class CBenchParent : public CWnd {};
 struct Figures {
     double setText = 0;
     std::pair<double, double> end, middle, comment; // first key at a place, then each key
-    double openComment = 0, closeComment = 0, undo = 0;
+    double openComment = 0, closeComment = 0, undo = 0, indent = 0;
 };
 
 std::pair<double, double> typeAt(CHHEditCtrl& edit, long pos) {
@@ -135,6 +135,15 @@ Figures measure(CWnd& parent, const std::string& text) {
     });
     pump();
 
+    // Indent of 1,000 lines in the middle: one undo step.
+    const long first = edit.LineIndex(edit.GetLineCount() / 2);
+    edit.SetSel(first, edit.LineIndex(edit.GetLineCount() / 2 + 1000));
+    f.indent = seconds([&] {
+        edit.IndentSelection();
+        edit.UpdateWindow();
+    });
+    pump();
+
     // A change of the whole text as one undo step, then its undo.
     std::string replaced;
     replaced.reserve(text.size());
@@ -155,6 +164,21 @@ Figures measure(CWnd& parent, const std::string& text) {
     pump();
     edit.DestroyWindow();
     return f;
+}
+
+// One typed character in the middle of a single line of 1 MB (minified source).
+double typeInLongLine(CWnd& parent) {
+    CHHJScriptFormater js;
+    CHHEditCtrl edit;
+    edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL, CRect(0, 0, 600, 400), &parent, 100);
+    edit.SetFormater(&js);
+    edit.InitControl(FALSE);
+    std::string line;
+    while (line.size() < (1u << 20)) line += "var total=item.price*3+index;if(total>100){return \"large\";}";
+    edit.SetText(line.c_str());
+    const std::pair<double, double> t = typeAt(edit, static_cast<long>(line.size() / 2));
+    edit.DestroyWindow();
+    return t.second;
 }
 
 void run(CWnd& parent, std::size_t megabytes) {
@@ -182,6 +206,7 @@ void run(CWnd& parent, std::size_t megabytes) {
                     k.t.second * 1e3, k.t.second / baseline, k.t.first * 1e3, k.t.first / baseline);
     std::printf("  \"/*\" on the first line       %9.2f ms  x%.2f\n", f.openComment * 1e3, f.openComment / baseline);
     std::printf("  \"*/\" after it                %9.2f ms  x%.2f\n", f.closeComment * 1e3, f.closeComment / baseline);
+    std::printf("  indent of 1,000 lines        %9.1f ms  x%.1f\n", f.indent * 1e3, f.indent / baseline);
     std::printf("  undo of a whole-text change  %9.1f ms  x%.1f\n", f.undo * 1e3, f.undo / baseline);
 }
 
@@ -198,6 +223,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) sizes.push_back(static_cast<std::size_t>(std::max(1, std::atoi(argv[i]))));
     if (sizes.empty()) sizes = {1, 10};
     for (std::size_t mb : sizes) run(parent, mb);
+    std::printf("key in the middle of a 1 MB line %.2f ms\n", typeInLongLine(parent) * 1e3);
     parent.DestroyWindow();
     return 0;
 }

@@ -61,6 +61,7 @@ BEGIN_MESSAGE_MAP(CHHEditCtrl, CRichEditCtrl)
     ON_UPDATE_COMMAND_UI(ID_HHEDIT_OPTIONS, OnUpdateOptions)
     ON_WM_KILLFOCUS()
     ON_WM_SETFOCUS()
+    ON_COMMAND(ID_FILE_PAGE_SETUP, OnPageSetup)
     ON_COMMAND(ID_EDIT_FIND, OnEditFind)
     ON_COMMAND(ID_EDIT_REPEAT, OnEditRepeat)
     ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
@@ -96,20 +97,17 @@ CHHEditCtrl::CHHEditCtrl() {
 
 CHHEditCtrl::~CHHEditCtrl() = default;
 
-BOOL CHHEditCtrl::InitControl(BOOL /*loadSettings*/) {
+BOOL CHHEditCtrl::InitControl(BOOL loadSettings) {
     SetEventMask(ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED);
     // The control keeps its own history; the rich edit keeps none.
     SendMessage(EM_SETUNDOLIMIT, 0);
     SetDefaultSettings();
+    if (loadSettings) LoadSettings(nullptr);
     if (m_nMenuAccelId == 0) SetAccelerators(IDR_HHEDIT_MENU);
     LimitText(0xA00000);
     return TRUE;
 }
 
-BOOL CHHEditCtrl::DoOptionsDialog() { return FALSE; }
-void CHHEditCtrl::DoFindDialog() {}
-void CHHEditCtrl::DoReplaceDialog() {}
-void CHHEditCtrl::FindNextMatch() {}
 void CHHEditCtrl::MarkLine(int) {}
 void CHHEditCtrl::OnCaretLineChanged(int, int) {}
 void CHHEditCtrl::OnContextMenuPopup(CMenu*) {}
@@ -191,7 +189,10 @@ void CHHEditCtrl::SetText(LPCSTR text) {
 }
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
-    const std::string rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
+    return streamRtf(BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters), SF_RTF);
+}
+
+bool CHHEditCtrl::streamRtf(const std::string& rtf, int format) {
     if (rtf.empty()) return false;
     struct Source {
         const std::string* rtf;
@@ -207,9 +208,10 @@ bool CHHEditCtrl::streamColoredText(std::string_view text) {
         *got = static_cast<LONG>(n);
         return 0;
     };
+    const BOOL wasInternal = m_bInternalChange;
     m_bInternalChange = TRUE;
-    StreamIn(SF_RTF, es);
-    m_bInternalChange = FALSE;
+    StreamIn(format, es);
+    m_bInternalChange = wasInternal;
     return es.dwError == 0;
 }
 
@@ -479,7 +481,8 @@ void CHHEditCtrl::OnChange() {
     if (m_bInternalChange) return;
     CHARRANGE sel{};
     GetSel(sel);
-    if (!m_lineEnds.empty()) keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_dragCut.start}));
+    if (!m_lineEnds.empty())
+        keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_nEditKind == hh::kEditMove ? m_dragCut.start : m_nEditStart}));
     if (m_nEditKind == hh::kEditMove && sel.cpMin == sel.cpMax) m_nEditKind = hh::kEditPaste;
     if (m_nEditKind == hh::kEditMove && keyDown(VK_CONTROL)) m_nEditKind = hh::kEditDropCopy;
     switch (m_nEditKind) {
@@ -524,10 +527,9 @@ void CHHEditCtrl::keepLineEnds(int changeStart) {
 }
 
 void CHHEditCtrl::changeTyped(int selEnd) {
-    // The rich edit reports exact ranges: a character typed over another in overwrite mode
-    // arrives as the one-character range it replaces.
     // The markers move for the deletion, then for the insertion; the changed lines are scanned
     // once the text is final (a scan between would find markers the insertion then moves on).
+    // A character typed over another in overwrite mode arrives as the range it replaces.
     const BOOL paste = m_nEditKind == hh::kEditPaste;
     shiftForChange(TRUE, m_nEditStart, m_nEditEnd);
     shiftForChange(FALSE, m_nEditStart, selEnd);
@@ -696,8 +698,9 @@ void CHHEditCtrl::OnLineCommand(UINT nID) {
 void CHHEditCtrl::OnUpdateLineCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
 
 void CHHEditCtrl::OnOptions() {
-    // Writing the settings back after OK goes with the options dialog.
-    DoOptionsDialog();
+    if (!DoOptionsDialog()) return;
+    SaveSettings(nullptr);
+    ApplySettingsToAll();
 }
 
 void CHHEditCtrl::OnUpdateOptions(CCmdUI* pCmdUI) {
@@ -710,7 +713,6 @@ void CHHEditCtrl::OnEditRepeat() { FindNextMatch(); }
 void CHHEditCtrl::OnEditReplace() { DoReplaceDialog(); }
 void CHHEditCtrl::OnUpdateEditFind(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0); }
 void CHHEditCtrl::OnUpdateEditReplace(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0 && !s_strFindText.IsEmpty()); }
-LRESULT CHHEditCtrl::OnReplaceMessage(WPARAM, LPARAM) { return 0; }
 
 void CHHEditCtrl::OnEditCut() { SendMessage(WM_CUT); }
 void CHHEditCtrl::OnEditCopy() { SendMessage(WM_COPY); }

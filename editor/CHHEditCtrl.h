@@ -15,8 +15,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CHHEditUndoAction;
+class CHHFindParams;
+class CPrintInfo;
 
 // Commands and resources of the control.
 #define ID_HHEDIT_OPTIONS 60705
@@ -88,6 +91,11 @@ public:
     CString GetTextRange(const CHARRANGE& range);
     // The whole text with the line ends the last SetText text had (CR LF, LF or, per line, both).
     CString GetText();
+    // The line break GetText gives a text whose own breaks did not decide ("\n" for new documents).
+    void SetLineEnd(LPCSTR lineEnd) {
+        m_lineEnd = lineEnd;
+        m_lineEnds.clear();
+    }
     void PostScrollCaret() { PostMessage(EM_SCROLLCARET); }
     void EmptyUndoBuffer();
     int GetTabSize() const { return m_nTabSize; }
@@ -112,6 +120,43 @@ public:
     void SetKeywordCase(BOOL on) { m_bKeywordCase = on; }
     void SetAutoIndent(BOOL on) { m_bAutoIndent = on; }
     const hh::ColorEntry* GetColorTable() const { return m_colors; }
+    BOOL GetSyntaxColoring() const { return m_bSyntaxColoring; }
+    BOOL GetKeywordCase() const { return m_bKeywordCase; }
+    BOOL GetAutoIndent() const { return m_bAutoIndent; }
+
+    // ---- Settings in the application's profile (a null section is "ScriptEditor") ----
+    // FALSE, changing nothing, when the section holds no settings.
+    BOOL LoadSettings(LPCSTR section);
+    void SaveSettings(LPCSTR section);
+    // Gives every other edit control of the process this one's settings and recolours it.
+    void ApplySettingsToAll();
+
+    // ---- Find and replace ----
+    // Selects the next match from the selection on, wrapping once round to where the round
+    // began; FALSE when there is none (and for an empty find text).
+    BOOL FindNext(const CHHFindParams& params);
+    // Starts a new round and beeps.
+    void NotFound(LPCSTR findText);
+    // Replaces every match in the selection or the whole text as one undo step.
+    BOOL ReplaceAll(const CHHFindParams& params, BOOL inSelection);
+    BOOL SelectionIsFindText(const CHHFindParams& params);
+
+    // ---- Printing on a fixed letter page (twips) ----
+    static constexpr int kPageWidth = 12240;
+    static constexpr int kPageHeight = 15840;
+    // The margins controls built from now on start with; Page Setup changes them.
+    static CRect s_rcMargins;
+    const CRect& GetMargins() const { return m_rcMargins; }
+    CRect GetPrintRect() const;
+    using CRichEditCtrl::FormatRange;
+    // Formats [first, last) (last -1: to the end) into the page's printable area; answers the
+    // first character that did not fit.
+    long FormatRange(CDC* pDC, long first, long last, BOOL render);
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo);
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    afx_msg void OnPageSetup();
 
     // ---- Colouring ----
     void ColorizeRange(int start, int end, BOOL applyParaFormat);
@@ -213,6 +258,15 @@ protected:
 
 private:
     friend class CHHEditUndoAction;
+    // Sets the font and tab size and recolours the whole text.
+    void applyFontAndRecolour(LPCSTR face, int height, int tabSize);
+    BOOL findInRange(const CHHFindParams& params, long from, long to, CHARRANGE& found);
+    // Learns page starts up to page; FALSE when the text ends before it.
+    BOOL paginateTo(CDC* pDC, CPrintInfo* pInfo, UINT page);
+    void notePageEnd(CPrintInfo* pInfo, UINT page, long start, long next);
+    CRect m_rcMargins = s_rcMargins;
+    // Element i: where page i + 1 starts.
+    std::vector<long> m_pageStarts;
     struct DragCut {
         int start = 0;
         int end = 0;
@@ -229,13 +283,18 @@ private:
     // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
+    // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
+    bool streamRtf(const std::string& rtf, int format);
+    // Gives the selected text, unchanged, the formats of its token words in one stream.
+    bool streamRangeFormats(const CString& text, int length, const WORD* attributes);
     void setPlainText(std::string_view text);
     void buildCharFormat();
     void buildParaFormat();
     // Whether a key press waits in the queue (colouring then gives way to typing).
     BOOL keyWaiting();
+    // Sets each run's format (unless already formatted) and fixes keyword case.
     void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved, bool large,
-                   BOOL applyParaFormat);
+                   bool formatted, BOOL applyParaFormat);
     void recolour(const std::vector<hh::Stretch>& stretches);
     // Moves the markers, and the stretches left for later, for the change [start, end).
     void shiftForChange(BOOL deleted, int start, int end);

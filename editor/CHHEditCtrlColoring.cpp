@@ -72,7 +72,6 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         m_deferred.emplace_back(start, end);
         SetTimer(kDeferredColoringTimer, 10);
     } else {
-        if (large) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
         const CString text = GetSelText();
         const int length = std::min(text.GetLength(), end - start);
         std::u16string buffer = hh::WidenText(static_cast<LPCTSTR>(text), static_cast<std::size_t>(length));
@@ -82,7 +81,10 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
             SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
         } else {
             hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
-            colorRuns(start, text, length, attributes.data(), saved, large, applyParaFormat);
+            // A large range takes its formats in one stream of its own text; run by run otherwise.
+            const bool streamed = large && streamRangeFormats(text, length, attributes.data());
+            if (large && !streamed) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
+            colorRuns(start, text, length, attributes.data(), saved, large, streamed, applyParaFormat);
         }
     }
     SetSel(saved);
@@ -95,14 +97,20 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     m_bInternalChange = wasInternal;
 }
 
+bool CHHEditCtrl::streamRangeFormats(const CString& text, int length, const WORD* attributes) {
+    return streamRtf(hh::BuildColoredRtf(text, static_cast<std::size_t>(length), attributes, m_colors, false),
+                     SF_RTF | SFF_SELECTION);
+}
+
 void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
-                            bool large, BOOL applyParaFormat) {
+                            bool large, bool formatted, BOOL applyParaFormat) {
     for (int from = 0; from < length;) {
         int to = from + 1;
         while (to < length && attributes[to] == attributes[from]) ++to;
         const WORD bits = attributes[from];
         const hh::ColorEntry& e = hh::EntryForClass(m_colors, hh::ClassFromTokenBits(bits));
-        if (!(large && bits == 0)) SetRangeFormat(start + from, start + to, e.colour, e.bold, e.italic, large);
+        if (!formatted && !(large && bits == 0))
+            SetRangeFormat(start + from, start + to, e.colour, e.bold, e.italic, large);
         const bool lastRun = to >= length;
         if (m_bKeywordCase && !applyParaFormat && (bits & hh::kKeywordCaseMask) && (!large || lastRun)) {
             CString word = sliceOf(text, from, to);

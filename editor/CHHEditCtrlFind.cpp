@@ -1,0 +1,184 @@
+// Finding and replacing in the edit control: FindNext with its wrap point (one pass to the end,
+// one from the start back to where the round began, then not found), repeat-find, Replace and
+// Replace All as one undo step, and the Find and Replace dialogs.
+
+#include "editor/CHHEditCtrl.h"
+#include "editor/CHHFindDlg.h"
+#include "editor/CHHFindParams.h"
+#include "editor/CHHReplaceDlg.h"
+#include "editor/HHEditSettings.h"
+#include "editor/HHEditRules.h"
+#include "platform/framework/CCmdTarget.h"
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+
+namespace {
+
+DWORD findFlags(const CHHFindParams& params) {
+    return (params.m_bWholeWord ? FR_WHOLEWORD : 0) | (params.m_bMatchCase ? FR_MATCHCASE : 0);
+}
+
+} // namespace
+
+BOOL CHHEditCtrl::findInRange(const CHHFindParams& params, long from, long to, CHARRANGE& found) {
+    to = std::min<long>(to, GetTextLength());
+    if (params.m_strFind.IsEmpty() || from < 0 || from > to) return FALSE;
+    FINDTEXTEX find{};
+    find.chrg = CHARRANGE{static_cast<LONG>(from), static_cast<LONG>(to)};
+    find.lpstrText = params.m_strFind;
+    if (FindText(findFlags(params), &find) < 0) return FALSE;
+    found = find.chrgText;
+    return TRUE;
+}
+
+BOOL CHHEditCtrl::FindNext(const CHHFindParams& params) {
+    // An empty pattern matches nothing: a search for it could never move on.
+    if (params.m_strFind.IsEmpty()) return FALSE;
+    CWaitCursor wait;
+    CHARRANGE sel{};
+    GetSel(sel);
+    if (m_bNewSearch) {
+        m_nWrapPoint = sel.cpMin;
+        m_bNewSearch = FALSE;
+    }
+    const long length = GetTextLength();
+    const hh::SearchRange range = hh::FindRange(sel.cpMin, sel.cpMax, length, m_nWrapPoint);
+    CHARRANGE found{};
+    if (findInRange(params, range.from, range.to, found)) {
+        SetSel(found);
+        return TRUE;
+    }
+    if (m_nWrapPoint <= 0) return FALSE;
+    const long wrapTo = m_nWrapPoint;
+    m_nWrapPoint = static_cast<int>(m_nWrapPoint - length);
+    if (!findInRange(params, 0, wrapTo, found)) return FALSE;
+    SetSel(found);
+    return TRUE;
+}
+
+void CHHEditCtrl::FindNextMatch() {
+    const CHHFindParams& params = CHHFindParams::Get();
+    if (FindNext(params)) return;
+    m_bNewSearch = TRUE;
+    FindNext(params);
+}
+
+void CHHEditCtrl::NotFound(LPCSTR findText) {
+    m_bNewSearch = TRUE;
+    MessageBeepHook(findText);
+}
+
+BOOL CHHEditCtrl::SelectionIsFindText(const CHHFindParams& params) {
+    CHARRANGE sel{};
+    GetSel(sel);
+    const CString selected = GetTextRange(sel);
+    if (selected.GetLength() != params.m_strFind.GetLength() || selected.IsEmpty()) return FALSE;
+    return params.m_bMatchCase ? std::strcmp(selected, params.m_strFind) == 0
+                               : ::strcasecmp(selected, params.m_strFind) == 0;
+}
+
+BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
+    if (params.m_strFind.IsEmpty()) {
+        NotFound(params.m_strFind);
+        return FALSE;
+    }
+    CWaitCursor wait;
+    CHARRANGE saved{};
+    GetSel(saved);
+    long start = inSelection ? saved.cpMin : 0;
+    long end = inSelection ? saved.cpMax : GetTextLength();
+    HideSelection(TRUE, FALSE);
+    BeginUpdate(FALSE);
+    m_undo.BeginGroup();
+    // The whole command is one undo step: one snapshot before its first replacement.
+    const BOOL suppress = m_bSuppressTracking;
+    m_bSuppressTracking = TRUE;
+    m_bColoringSuppressed = TRUE;
+    long pos = start;
+    int replaced = 0;
+    CHARRANGE found{};
+    while (findInRange(params, pos, end, found)) {
+        if (replaced == 0) SaveUndoState(found.cpMin, found.cpMax, hh::kEditReplace);
+        SetSel(found);
+        ReplaceSel(params.m_strReplace);
+        CHARRANGE after{};
+        GetSel(after);
+        end += after.cpMax - found.cpMax;
+        pos = after.cpMax;
+        ++replaced;
+    }
+    m_bColoringSuppressed = FALSE;
+    m_bSuppressTracking = suppress;
+    m_nLastSnapshotKind = 0;
+    if (replaced > 0) ColorizeRange(start, end, FALSE);
+    m_undo.EndGroup();
+    m_bNewSearch = TRUE;
+    const long length = GetTextLength();
+    if (inSelection)
+        SetSel(start, end);
+    else
+        SetSel(std::min<long>(saved.cpMin, length), std::min<long>(saved.cpMax, length));
+    EndUpdate();
+    HideSelection(FALSE, FALSE);
+    if (replaced == 0) NotFound(params.m_strFind);
+    return replaced > 0;
+}
+
+LRESULT CHHEditCtrl::OnReplaceMessage(WPARAM wParam, LPARAM lParam) {
+    const CHHFindParams& params = CHHFindParams::Get();
+    CHHReplaceDlg* dialog = reinterpret_cast<CHHReplaceDlg*>(lParam);
+    switch (static_cast<int>(wParam)) {
+    case IDC_HHFIND_REPLACE:
+        if (SelectionIsFindText(params)) ReplaceSel(params.m_strReplace);
+        [[fallthrough]];
+    case IDC_HHFIND_NEXT:
+        if (!FindNext(params)) {
+            NotFound(params.m_strFind);
+            return FALSE;
+        }
+        if (dialog) dialog->MoveAwayFrom(this);
+        return TRUE;
+    case IDC_HHFIND_REPLACEALL:
+        return ReplaceAll(params, dialog && dialog->m_nReplaceIn == CHHReplaceDlg::kSelection);
+    default:
+        return 0;
+    }
+}
+
+void CHHEditCtrl::DoFindDialog() {
+    CHHFindParams& params = CHHFindParams::Get();
+    CHHFindDlg dlg(this);
+    dlg.m_params = params;
+    // A selection within one line replaces the remembered find text; an empty or multi-line one
+    // keeps it.
+    CHARRANGE sel{};
+    GetSel(sel);
+    const CString selected = GetTextRange(sel);
+    if (!selected.IsEmpty() && selected.FindOneOf("\r\n") < 0) dlg.m_params.m_strFind = selected;
+    const INT_PTR result = dlg.DoModal();
+    if (result != IDC_HHFIND_NEXT && result != IDC_HHFIND_MARKALL) return;
+    params = dlg.m_params;
+    s_strFindText = params.m_strFind;
+    if (result == IDC_HHFIND_NEXT) {
+        if (!FindNext(params)) NotFound(params.m_strFind);
+        return;
+    }
+    CWaitCursor wait;
+    CHARRANGE found{};
+    for (long pos = 0; findInRange(params, pos, GetTextLength(), found); pos = found.cpMax)
+        MarkLine(static_cast<int>(LineFromChar(found.cpMin)));
+}
+
+void CHHEditCtrl::DoReplaceDialog() {
+    CHHReplaceDlg dlg(this);
+    dlg.m_params = CHHFindParams::Get();
+    CHARRANGE sel{};
+    GetSel(sel);
+    dlg.m_nReplaceIn = sel.cpMin != sel.cpMax ? CHHReplaceDlg::kSelection : CHHReplaceDlg::kWholeFile;
+    dlg.m_bSelectionSpansLines = LineFromChar(sel.cpMin) != LineFromChar(sel.cpMax);
+    HideSelection(FALSE, TRUE);
+    dlg.DoModal();
+    if (::GetFocus() != m_hWnd) HideSelection(TRUE, TRUE);
+}

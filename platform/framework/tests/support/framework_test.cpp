@@ -99,6 +99,21 @@ int overlayPixelsIn(const RECT& rect) {
     return count;
 }
 
+bool savePngWithPopups(HWND hwnd, const std::vector<HWND>& popups, const std::string& name) {
+    QImage image = pm::test::windowImage(hwnd);
+    RECT base{};
+    ::GetWindowRect(hwnd, &base);
+    QPainter painter(&image);
+    for (HWND popup : popups) {
+        RECT r{};
+        if (!::IsWindowVisible(popup) || !::GetWindowRect(popup, &r)) continue;
+        painter.drawImage(r.left - base.left, r.top - base.top, pm::test::windowImage(popup));
+    }
+    painter.end();
+    QDir().mkpath(pm::test::outputFolder());
+    return image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+}
+
 std::string makeTempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "afxtest-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());

@@ -5,6 +5,7 @@
 #include "platform/framework/afxwin.h"
 
 #include <string>
+#include <vector>
 
 namespace pm::afxtest {
 
@@ -25,6 +26,8 @@ bool savePng(HWND hwnd, const std::string& name);
 bool saveScreenPng(const std::string& name);
 // The outline pixels on the desktop's overlay inside rect (screen coordinates): how many are drawn.
 int overlayPixelsIn(const RECT& rect);
+// The same with the visible popups drawn over it where they are on the screen (lists, tips).
+bool savePngWithPopups(HWND hwnd, const std::vector<HWND>& popups, const std::string& name);
 // A folder of its own under the system's temporary folder, removed by the caller's fixture.
 std::string makeTempFolder();
 void removeFolder(const std::string& folder);

@@ -1,0 +1,337 @@
+// The code-assistance controls driven by input offscreen: member lists from word files opened by
+// '.', filtered by the typed prefix and committed by their keys; tips; aliases through "new";
+// bookmarks and breakpoints kept on their lines and walked with their keys; and pictures.
+
+#include "editor/CAutoCompleteEditCtrl.h"
+#include "editor/CHHJScriptFormater.h"
+#include "editor/CHHVBScriptFormater.h"
+#include "editor/HHAssistResources.h"
+#include "platform/framework/CCmdUI.h"
+#include "platform/framework/tests/support/framework_test.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CHostView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+};
+
+class CHostDoc : public CDocument {};
+
+// The word files of every test: a program folder of this process.
+const std::string& programFolder() {
+    static const std::string folder = [] {
+        const std::string root = pm::afxtest::makeTempFolder() + "/";
+        fs::create_directories(root + "AutoComplete");
+        const auto write = [&](const std::string& name, const std::string& text) {
+            std::ofstream(root + "AutoComplete/" + name, std::ios::binary) << text;
+        };
+        write("AutoComplete.ini", "[Alias]\nA=B\nB=A\ndoc=document\n");
+        write("document.ini", "[document]\n0=3,write,write(text)\\nWrites text.\n1=3,writeln,writeln(text)\n"
+                              "2=3,close,close()\n3=2,title,get set\n4=3,forms,forms\n");
+        write("window.ini", "[window]\n0=2,document,the page\n1=3,alert,alert(message)\n");
+        write("Shell.ini", "[Shell]\n0=3,Run,Run(command)\n1=3,Exec,Exec(command)\n");
+        write("A.ini", "[A]\n0=3,a1\n");
+        write("B.ini", "[B]\n0=3,b1\n");
+        LoadAutoCompleteIni((root + "AutoComplete\\AutoComplete.ini").c_str());
+        return root;
+    }();
+    return folder;
+}
+
+class AssistCtrl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        programFolder();
+        SetAutoCompleteAuto(TRUE);
+        SetAutoCompleteListUnique(FALSE);
+        SetAutoCompleteScanLines(40);
+        frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 400)));
+        view = new CHostView;
+        ASSERT_TRUE(view->Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 340), frame,
+                                 AFX_IDW_PANE_FIRST));
+        doc = std::make_unique<CHostDoc>();
+        doc->m_bAutoDelete = FALSE;
+        doc->AddView(view);
+        frame->ShowWindow(SW_SHOW);
+    }
+    void create(CHHAssistEditCtrl* control, CHHFormater* formater) {
+        edit.reset(control);
+        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
+                                     ES_AUTOVSCROLL | ES_NOHIDESEL,
+                                 CRect(0, 0, 600, 340), view, 101));
+        edit->SetFormater(formater);
+        ASSERT_TRUE(edit->InitControl(FALSE));
+        edit->SetFocus();
+        pm::afxtest::pump();
+    }
+    void TearDown() override {
+        edit.reset();
+        doc->RemoveView(view);
+        frame->DestroyWindow();
+        pm::afxtest::pump();
+    }
+
+    // Capitals go to the control as characters: the input driver types letters as lower case.
+    void type(const std::string& text) {
+        std::string run;
+        for (char c : text) {
+            if (c < 'A' || c > 'Z') {
+                run += c;
+                continue;
+            }
+            pm::afxtest::typeText(edit->m_hWnd, run);
+            run.clear();
+            edit->SendMessage(WM_CHAR, static_cast<WPARAM>(c));
+        }
+        pm::afxtest::typeText(edit->m_hWnd, run);
+    }
+    void key(int vk, bool shift = false, bool control = false) { pm::afxtest::pressKey(edit->m_hWnd, vk, shift, control); }
+    std::string text() {
+        CString t;
+        edit->GetWindowText(t);
+        return std::string(t, static_cast<std::size_t>(t.GetLength()));
+    }
+    std::vector<std::string> listItems() {
+        std::vector<std::string> items;
+        CHHMemberListBox& list = edit->GetListBox();
+        for (int i = 0; i < list.GetCount(); ++i)
+            items.emplace_back(reinterpret_cast<const CHHMemberItem*>(list.GetItemData(i))->m_strText);
+        return items;
+    }
+    bool listShown() { return edit->IsListOpen() && edit->GetListPopup().IsWindowVisible(); }
+    bool tipShown() { return edit->GetQuickInfoWnd().IsWindowVisible() != FALSE; }
+    std::string tipText() {
+        CString t;
+        edit->GetQuickInfoWnd().GetWindowText(t);
+        return std::string(t);
+    }
+    int caretLine() { return static_cast<int>(edit->LineFromChar(-1)); }
+    bool commandEnabled(UINT id) {
+        struct State : CCmdUI {
+            BOOL enabled = FALSE;
+            void Enable(BOOL on) override { enabled = on; }
+        } state;
+        state.m_nID = id;
+        return edit->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr) && state.enabled;
+    }
+    // The frame with the list and tip popups drawn where they are on the screen.
+    void savePicture(const std::string& name) {
+        pm::afxtest::pump();
+        EXPECT_TRUE(pm::afxtest::savePngWithPopups(
+            frame->m_hWnd, {edit->GetListPopup().m_hWnd, edit->GetQuickInfoWnd().m_hWnd}, name));
+    }
+
+    CHHJScriptFormater js;
+    CHHVBScriptFormater vbs;
+    CFrameWnd* frame = nullptr;
+    CHostView* view = nullptr;
+    std::unique_ptr<CHostDoc> doc;
+    std::unique_ptr<CHHAssistEditCtrl> edit;
+};
+
+TEST_F(AssistCtrl, DotListsMembersThatThePrefixFiltersAndTabCommits) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("x = document.");
+    ASSERT_TRUE(listShown());
+    EXPECT_EQ(edit->GetListAnchor(), 13);
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"close", "forms", "get_title", "set_title", "write", "writeln"}));
+    type("wR");
+    EXPECT_EQ(std::string(edit->GetSelectedItemText()), "write");
+    EXPECT_EQ(tipText(), "write(text)\r\nWrites text.");
+    type("\t");
+    EXPECT_EQ(text(), "x = document.write\t");
+    EXPECT_FALSE(listShown());
+}
+
+TEST_F(AssistCtrl, EnterCommitsWithoutALineAndDotOpensTheNextList) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("document.wri");
+    key(VK_DOWN);
+    EXPECT_EQ(std::string(edit->GetSelectedItemText()), "writeln");
+    type("\r");
+    EXPECT_EQ(text(), "document.writeln");
+    EXPECT_FALSE(listShown());
+    type(" window.docu.");
+    EXPECT_EQ(text(), "document.writeln window.document.");
+    ASSERT_TRUE(listShown());
+    EXPECT_EQ(listItems().front(), "close");
+    key(VK_ESCAPE);
+    EXPECT_FALSE(listShown());
+    EXPECT_FALSE(tipShown());
+    type("c");
+    EXPECT_EQ(text(), "document.writeln window.document.c");
+}
+
+TEST_F(AssistCtrl, CaretLeavingThePrefixClosesTheList) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("document.wr");
+    ASSERT_TRUE(listShown());
+    key(VK_LEFT);
+    EXPECT_TRUE(listShown());
+    key(VK_HOME);
+    EXPECT_FALSE(listShown());
+}
+
+TEST_F(AssistCtrl, NewAssignmentsAliasesAndCycles) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("var s = new Shell;\rs.");
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"Exec", "Run"}));
+    key(VK_ESCAPE);
+    SetAutoCompleteScanLines(0);
+    type("\rs.");
+    EXPECT_FALSE(listShown());
+    type("\rA.");
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"a1", "b1"})); // A -> B -> A ends
+    key(VK_ESCAPE);
+    SetAutoCompleteListUnique(TRUE);
+    type("\rA.");
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"a1"}));
+}
+
+TEST_F(AssistCtrl, EmptyObjectNamesTypeTheDotAndListNothing) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("var s = new Shell;\rfoo().");
+    EXPECT_FALSE(listShown());
+    type(" .");
+    EXPECT_FALSE(listShown());
+    EXPECT_EQ(text(), "var s = new Shell;\r\nfoo(). .");
+    SetAutoCompleteAuto(FALSE);
+    type("\rdocument.");
+    EXPECT_FALSE(listShown());
+    EXPECT_EQ(text(), "var s = new Shell;\r\nfoo(). .\r\ndocument.");
+}
+
+TEST_F(AssistCtrl, AWordFileEditedOnDiskTakesEffectAtTheNextList) {
+    create(new CAutoCompleteEditCtrl, &js);
+    const std::string path = programFolder() + "AutoComplete/Edited.ini";
+    std::ofstream(path) << "[Edited]\n0=3,before\n";
+    type("Edited.");
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"before"}));
+    key(VK_ESCAPE);
+    std::ofstream(path) << "[Edited]\n0=3,after\n1=3,again\n";
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2));
+    type("\rEdited.");
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"after", "again"}));
+}
+
+TEST_F(AssistCtrl, VBScriptCallShowsTheSignatureTip) {
+    create(new CHHAssistEditCtrl, &vbs);
+    type("x = MsgBox(");
+    ASSERT_TRUE(tipShown());
+    EXPECT_NE(tipText().find("MsgBox("), std::string::npos) << tipText();
+    savePicture("assist_parameter_tip");
+    type("\"hi\", ");
+    edit->SendMessage(WM_COMMAND, ID_HHASSIST_QUICK_INFO); // inside the arguments: the called function
+    pm::afxtest::pump();
+    EXPECT_NE(tipText().find("MsgBox("), std::string::npos);
+    key(VK_LEFT);
+    EXPECT_FALSE(tipShown());
+}
+
+TEST_F(AssistCtrl, ListFunctionsAndTheirOrder) {
+    create(new CHHAssistEditCtrl, &vbs);
+    type("Ms");
+    edit->SendMessage(WM_COMMAND, ID_HHASSIST_LIST_FUNCTIONS);
+    pm::afxtest::pump();
+    ASSERT_TRUE(listShown());
+    EXPECT_EQ(edit->GetListAnchor(), 0);
+    EXPECT_EQ(std::string(edit->GetSelectedItemText()), "MsgBox");
+    const std::vector<std::string> items = listItems();
+    EXPECT_TRUE(std::is_sorted(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
+        return CString(a.c_str()).CompareNoCase(b.c_str()) < 0;
+    }));
+    CRect r;
+    edit->GetListPopup().GetWindowRect(&r);
+    EXPECT_EQ(r.Width(), 150);
+    EXPECT_EQ(r.Height(), 10 * edit->GetListBox().GetItemHeight(0) + 2);
+    type("(");
+    EXPECT_EQ(text(), "MsgBox(");
+}
+
+TEST_F(AssistCtrl, BookmarksStayOnTheirLinesAndAreWalkedWithTheirKeys) {
+    create(new CAutoCompleteEditCtrl, &js);
+    std::string lines;
+    for (int i = 0; i < 12; ++i) lines += "line" + std::to_string(i) + "\r\n";
+    edit->SetText(lines.c_str());
+    CHHMarginWnd::CreateSmallFont(TRUE);
+    const auto goLine = [&](int line) {
+        edit->SetSel(edit->LineIndex(line), edit->LineIndex(line));
+        pm::afxtest::pump();
+    };
+    goLine(4);
+    key(VK_F2, false, true);
+    goLine(7);
+    key(VK_F2, false, true);
+    EXPECT_EQ(edit->GetLineMarkers(4), HHMARK_BOOKMARK);
+    EXPECT_EQ(edit->GetLineMarkers(7), HHMARK_BOOKMARK);
+    savePicture("assist_margin_bookmarks");
+    goLine(1);
+    type("new\rlines\r");
+    EXPECT_EQ(edit->GetLineMarkers(6), HHMARK_BOOKMARK);
+    EXPECT_EQ(edit->GetLineMarkers(9), HHMARK_BOOKMARK);
+    goLine(0);
+    edit->SetSel(0, edit->LineIndex(2)); // two lines above both
+    key(VK_DELETE);
+    EXPECT_EQ(edit->GetLineMarkers(4), HHMARK_BOOKMARK);
+    EXPECT_EQ(edit->GetLineMarkers(7), HHMARK_BOOKMARK);
+    EXPECT_EQ(edit->GetMarkers().size(), 2u);
+    goLine(0);
+    key(VK_F2);
+    EXPECT_EQ(caretLine(), 4);
+    key(VK_F2);
+    EXPECT_EQ(caretLine(), 7);
+    key(VK_F2);
+    EXPECT_EQ(caretLine(), 4);
+    key(VK_F2, true);
+    EXPECT_EQ(caretLine(), 7);
+    // A block holding a marked line's start takes the mark with it.
+    edit->SetSel(edit->LineIndex(3) + 2, edit->LineIndex(5));
+    key(VK_DELETE);
+    EXPECT_EQ(edit->GetMarkers().size(), 1u);
+    CHHMarginWnd::CreateSmallFont(FALSE);
+}
+
+TEST_F(AssistCtrl, DisabledBreakpointsIgnoreTheirCommands) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("a\rb\r");
+    key(VK_F9);
+    EXPECT_EQ(edit->GetLineMarkers(2), HHMARK_BREAKPOINT);
+    edit->EnableBreakpoints(FALSE);
+    EXPECT_FALSE(commandEnabled(ID_HHASSIST_TOGGLE_BREAKPOINT));
+    EXPECT_FALSE(commandEnabled(ID_HHASSIST_CLEAR_BREAKPOINTS));
+    EXPECT_TRUE(commandEnabled(ID_HHASSIST_TOGGLE_BOOKMARK));
+    key(VK_UP);
+    key(VK_F9);
+    edit->SendMessage(WM_COMMAND, ID_HHASSIST_CLEAR_BREAKPOINTS);
+    EXPECT_EQ(edit->GetLineMarkers(1), 0);
+    EXPECT_EQ(edit->GetLineMarkers(2), HHMARK_BREAKPOINT);
+}
+
+TEST_F(AssistCtrl, MemberListPicture) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("function show() {\r\tdocument.wr");
+    ASSERT_TRUE(listShown());
+    CRect list, client;
+    edit->GetListPopup().GetWindowRect(&list);
+    POINT caret{};
+    edit->SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), edit->GetListAnchor());
+    edit->ClientToScreen(&caret);
+    EXPECT_EQ(list.left, caret.x);
+    EXPECT_EQ(list.top, caret.y + edit->GetLineHeight() + 1);
+    savePicture("assist_member_list");
+}
+
+} // namespace

@@ -5,8 +5,6 @@
 #include "app/program/CEditMDIView.h"
 #include "app/program/view_text_commands.h"
 
-#include <sys/stat.h>
-
 IMPLEMENT_DYNCREATE(CEditMDIDoc, CDocument)
 
 CEditMDIView* CEditMDIDoc::GetEditView() const {
@@ -34,13 +32,6 @@ BOOL CEditMDIDoc::OnNewDocument() {
 }
 
 BOOL CEditMDIDoc::OnOpenDocument(LPCTSTR lpszPathName) {
-    struct stat info {};
-    if (::stat(lpszPathName, &info) == 0 && info.st_size > kMaxFileSize) {
-        CString message;
-        message.Format("%s\nis larger than 10 MB and cannot be opened.", lpszPathName);
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
-    }
     return CDocument::OnOpenDocument(lpszPathName);
 }
 

@@ -9,9 +9,6 @@ class CEditMDIView;
 class CEditMDIDoc : public CDocument {
     DECLARE_DYNCREATE(CEditMDIDoc)
 public:
-    // Files larger than the edit control holds are refused when opened.
-    static constexpr long kMaxFileSize = 0xA00000;
-
     void Serialize(CArchive& ar) override;
     BOOL IsModified() override;
     void SetModifiedFlag(BOOL bModified = TRUE) override;

@@ -1,12 +1,12 @@
 #pragma once
-// CEditMDIView: the view of a document, filled by its code edit control. The control colours with
-// the one shared JavaScript formater, to which the words of Keywords.ini are added. The view adds
+// CEditMDIView: the view of a document, filled by its code edit control with member lists. The
+// control colours with the one shared JavaScript formater, to which the words of Keywords.ini are added. The view adds
 // brace matching, case change, the next and previous occurrence of the word at the caret, the
 // line/column pane and tab stops.
 
-#include "editor/CHHEditCtrl.h"
+#include "editor/CAutoCompleteEditCtrl.h"
+#include "editor/CHHEditView.h"
 #include "editor/CHHJScriptFormater.h"
-#include "platform/framework/afxwin.h"
 
 #include <string>
 
@@ -15,19 +15,16 @@ class CEditMDIDoc;
 // The formater that colours every editor view.
 extern CHHJScriptFormater g_JScriptFormater;
 
-class CEditMDIView : public CView {
+class CEditMDIView : public CHHEditView {
     DECLARE_DYNCREATE(CEditMDIView)
 public:
     CEditMDIView();
     ~CEditMDIView() override;
 
-    CHHEditCtrl* GetEditCtrl() { return &m_edit; }
+    CAutoCompleteEditCtrl* GetEditCtrl() { return static_cast<CAutoCompleteEditCtrl*>(m_pEditCtrl); }
     CEditMDIDoc* GetDocument() const;
 
-    // Reads the control's text from the file, or writes it, byte for byte.
-    void Serialize(CArchive& ar) override;
     void OnInitialUpdate() override;
-    void OnDraw(CDC* pDC) override;
 
     // The text of line (from 0) as the control holds it, without its line end.
     std::string GetLineText(int line);
@@ -36,7 +33,6 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMatchBrace();
@@ -55,6 +51,5 @@ private:
     void applyTabStops();
     void select(long start, long end);
 
-    CHHEditCtrl m_edit;
-    CHHEditCtrl* m_pEdit = nullptr;
+    CAutoCompleteEditCtrl* m_pEdit = nullptr;
 };

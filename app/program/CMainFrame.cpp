@@ -10,6 +10,8 @@
 #include "app/program/resource_ids.h"
 #include "app/program/view_text_commands.h"
 #include "app/CDirList.h"
+#include "editor/CAutoCompleteEditCtrl.h"
+#include "editor/CHHMarginWnd.h"
 #include "docking/CDKSizeDockBar.h"
 
 #include "platform/win/shellapi.h"
@@ -45,6 +47,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CDKMDIFrameWndSizeDock)
     ON_COMMAND(ID_FILE_SAVE_ALL, OnFileSaveAll)
     ON_COMMAND(ID_OPTIONS_SAVE_BEFORE_VIEW, OnOptionsSaveBeforeView)
     ON_UPDATE_COMMAND_UI(ID_OPTIONS_SAVE_BEFORE_VIEW, OnUpdateOptionsSaveBeforeView)
+    ON_COMMAND(ID_OPTIONS_AUTO_COMPLETE, OnOptionsAutoComplete)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_AUTO_COMPLETE, OnUpdateOptionsAutoComplete)
+    ON_COMMAND(ID_OPTIONS_LIST_UNIQUE, OnOptionsListUnique)
+    ON_COMMAND(ID_OPTIONS_LINE_NUMBERS, OnOptionsLineNumbers)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_LINE_NUMBERS, OnUpdateOptionsLineNumbers)
     ON_COMMAND(ID_OPTIONS_AUTO_RELOAD, OnOptionsAutoReload)
     ON_UPDATE_COMMAND_UI(ID_OPTIONS_AUTO_RELOAD, OnUpdateOptionsAutoReload)
     ON_COMMAND_RANGE(ID_VIEW_INFO_PANE, ID_VIEW_PROJECT_PANE, OnViewPane)
@@ -125,9 +132,46 @@ void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pBeside, U
 }
 
 void CMainFrame::applyStoredOptions() {
+    CIniFile& settings = GetSettings();
     short value = 0;
-    if (GetSettings().GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_AUTORELOAD), value))
-        m_bAutoReload = value > 0;
+    SetAutoCompleteAuto(settings.GetInt("Intellisense", "Auto", value) && value == 1);
+    SetAutoCompleteListUnique(settings.GetInt("Intellisense", "ListUnique", value) && value == 1);
+    if (settings.GetInt("Intellisense", "Scanlines", value)) SetAutoCompleteScanLines(static_cast<WORD>(value));
+    if (settings.GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_LINENO), value) && value != 0)
+        CHHMarginWnd::CreateSmallFont(TRUE);
+    if (settings.GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_AUTORELOAD), value)) m_bAutoReload = value > 0;
+}
+
+void CMainFrame::OnOptionsAutoComplete() {
+    SetAutoCompleteAuto(!GetAutoCompleteAuto());
+    GetSettings().SetInt("Intellisense", "Auto", GetAutoCompleteAuto() ? 1 : 0);
+    GetSettings().Save();
+}
+
+void CMainFrame::OnUpdateOptionsAutoComplete(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(GetAutoCompleteAuto());
+}
+
+void CMainFrame::OnOptionsListUnique() {
+    SetAutoCompleteListUnique(!GetAutoCompleteListUnique());
+    GetSettings().SetInt("Intellisense", "ListUnique", GetAutoCompleteListUnique() ? 1 : 0);
+    GetSettings().Save();
+}
+
+void CMainFrame::OnOptionsLineNumbers() {
+    const BOOL shown = !CHHMarginWnd::HasLineNumbers();
+    CHHMarginWnd::CreateSmallFont(shown);
+    GetSettings().SetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_LINENO), shown ? 1 : 0);
+    GetSettings().Save();
+    forEachDocument([](CDocument* doc) {
+        if (CEditMDIView* view = static_cast<CEditMDIDoc*>(doc)->GetEditView()) {
+            view->GetEditCtrl()->GetMarginWnd()->Invalidate();
+        }
+    });
+}
+
+void CMainFrame::OnUpdateOptionsLineNumbers(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(CHHMarginWnd::HasLineNumbers());
 }
 
 void CMainFrame::restoreBarLayout() {

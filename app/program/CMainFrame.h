@@ -68,6 +68,11 @@ protected:
     afx_msg void OnFileSaveAll();
     afx_msg void OnOptionsSaveBeforeView();
     afx_msg void OnUpdateOptionsSaveBeforeView(CCmdUI* pCmdUI);
+    afx_msg void OnOptionsAutoComplete();
+    afx_msg void OnUpdateOptionsAutoComplete(CCmdUI* pCmdUI);
+    afx_msg void OnOptionsListUnique();
+    afx_msg void OnOptionsLineNumbers();
+    afx_msg void OnUpdateOptionsLineNumbers(CCmdUI* pCmdUI);
     afx_msg void OnOptionsAutoReload();
     afx_msg void OnUpdateOptionsAutoReload(CCmdUI* pCmdUI);
     afx_msg void OnViewPane(UINT nID);

@@ -10,6 +10,7 @@
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/windlg.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,9 +27,26 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+namespace {
+
+// One program folder for the whole test process, filled anew for each test: the edit control's
+// word files are loaded once a process, from the folder first used.
+const std::string& processProgramFolder() {
+    static const std::string folder = [] {
+        std::string made = pm::afxtest::makeTempFolder();
+        std::atexit([] { pm::afxtest::removeFolder(processProgramFolder()); });
+        return made;
+    }();
+    return folder;
+}
+
+} // namespace
+
 void PenmereTest::SetUp() {
-    folder = pm::afxtest::makeTempFolder();
+    folder = processProgramFolder();
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) std::filesystem::remove_all(entry.path());
     std::filesystem::copy(PM_PENMERE_DATA_DIR, folder, std::filesystem::copy_options::recursive);
+    std::filesystem::copy(PM_PENMERE_WORDS_DIR, folder + "/AutoComplete", std::filesystem::copy_options::recursive);
     SetAppDirectory((folder + "/").c_str());
     pm::setShellOpenHook([this](const pm::ShellOpenRequest& request) {
         opened.push_back(request.target);
@@ -46,7 +64,6 @@ void PenmereTest::TearDown() {
     pm::setMessageBoxHook(nullptr);
     pm::setShellOpenHook(nullptr);
     SetAppDirectory(nullptr);
-    pm::afxtest::removeFolder(folder);
 }
 
 void PenmereTest::start(const std::vector<std::string>& args) {

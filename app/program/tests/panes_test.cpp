@@ -4,6 +4,8 @@
 
 #include "app/program/tests/support/penmere_fixture.h"
 
+#include "platform/win/tests/support/test_windows.h"
+
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"

@@ -3,9 +3,6 @@
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/res/resources.h"
 #include "platform/win/tests/support/test_windows.h"
-#include "platform/win/wm/compose.h"
-
-#include <QDir>
 
 namespace docktest {
 
@@ -154,12 +151,8 @@ void DragBar(CControlBar* bar, CPoint from, const std::vector<CPoint>& screenPoi
     pm::afxtest::pump();
 }
 
-bool SaveScreenPng(CWnd* frame, const std::string& name) {
-    const CRect r = WindowRect(frame);
-    const QImage screen = pm::wm::composeScreen();
-    const QImage part = screen.copy(r.left - 10, r.top - 10, r.Width() + 20, r.Height() + 20);
-    QDir().mkpath(pm::test::outputFolder());
-    return part.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+bool SaveScreenPng(CWnd*, const std::string& name) {
+    return pm::afxtest::saveScreenPng(name);
 }
 
 } // namespace docktest

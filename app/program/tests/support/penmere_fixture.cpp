@@ -31,13 +31,14 @@ namespace {
 
 // One program folder for the whole test process, filled anew for each test: the edit control's
 // word files are loaded once a process, from the folder first used.
+// (Kept on the heap, so that it outlives the exit handler that removes it.)
 const std::string& processProgramFolder() {
-    static const std::string folder = [] {
-        std::string made = pm::afxtest::makeTempFolder();
+    static const std::string* folder = [] {
+        auto* made = new std::string(pm::afxtest::makeTempFolder());
         std::atexit([] { pm::afxtest::removeFolder(processProgramFolder()); });
         return made;
     }();
-    return folder;
+    return *folder;
 }
 
 } // namespace

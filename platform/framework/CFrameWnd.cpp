@@ -7,6 +7,7 @@
 #include "platform/framework/CDocTemplate.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CMenu.h"
+#include "platform/framework/CMiniFrameWnd.h"
 #include "platform/framework/CView.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/FrameworkStrings.h"
@@ -242,7 +243,16 @@ HACCEL CFrameWnd::GetDefaultAccelerator() {
 void CFrameWnd::RecalcLayout(BOOL) {
     if (m_bInRecalcLayout) return;
     m_bInRecalcLayout = TRUE;
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd_reposExtra, &m_rectBorder);
+    if (GetStyle() & FWS_SNAPTOBARS) {
+        // The frame takes the size its bars ask for (floating bars' mini frames).
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd_reposQuery, &rect, &rect, FALSE);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd_reposExtra, &m_rectBorder, &rect, TRUE);
+        CalcWindowRect(&rect);
+        SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    } else {
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd_reposExtra, &m_rectBorder);
+    }
     m_bInRecalcLayout = FALSE;
 }
 
@@ -343,6 +353,7 @@ void CFrameWnd::OnDestroy() {
     if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault) ::SetMenu(m_hWnd, m_hMenuDefault);
     CWinApp* pApp = AfxGetApp();
     if (pApp && pApp->m_pMainWnd == this) pApp->WinHelp(0, HELP_QUIT);
+    DestroyDockBars();
     CWnd::OnDestroy();
 }
 
@@ -390,6 +401,7 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
+    NotifyFloatingWindows(nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE);
     CFrameWnd* pActiveFrame = GetActiveFrame();
     CView* pView = pActiveFrame ? pActiveFrame->GetActiveView() : nullptr;
     if (nState != WA_INACTIVE && !bMinimized && pView) pView->OnActivateView(TRUE, pView, pView);
@@ -445,6 +457,10 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID) {
+    if (CControlBar* pControlBar = GetControlBar(nID)) {
+        ShowControlBar(pControlBar, (pControlBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+        return TRUE;
+    }
     CWnd* pBar = GetDescendantWindow(static_cast<int>(nID), TRUE);
     if (!pBar) return FALSE;
     pBar->ShowWindow(pBar->IsWindowVisible() ? SW_HIDE : SW_SHOWNA);

@@ -4,6 +4,7 @@
 // shows command prompts in its status bar, runs update handlers for its menus, translates its
 // accelerators, and closes after asking its documents.
 
+#include "platform/framework/CControlBar.h"
 #include "platform/framework/CWnd.h"
 #include "platform/framework/CList.h"
 #include "platform/framework/afxres.h"
@@ -11,6 +12,10 @@
 class CView;
 class CDocument;
 class CDocTemplate;
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 
 // Frame styles.
 #define FWS_ADDTOTITLE 0x00008000L
@@ -100,6 +105,31 @@ public:
     void BeginModalState();
     void EndModalState();
     BOOL InModalState() const { return m_cModalStack > 0; }
+
+    // ---- Control bars and docking (CFrameWndDocking.cpp) ----
+    // Creates the dock bars for the sides in dwDockStyle (CBRS_ALIGN_*).
+    void EnableDocking(DWORD dwDockStyle);
+    // The side under rect (screen coordinates) where a bar of dwDockStyle may dock: its alignment
+    // bits, and the dock bar in ppDockBar; 0 when none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats the bar in a mini frame at point (screen coordinates).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    CControlBar* GetControlBar(UINT nID);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    void LoadBarState(LPCSTR lpszProfileName);
+    void SaveBarState(LPCSTR lpszProfileName) const;
+    // Tells the floating frames of this frame's bars about its state (FS_* of WM_FLOATSTATUS).
+    void NotifyFloatingWindows(DWORD dwFlags);
+    // Destroys the floating frames (the frame is going away).
+    void DestroyDockBars();
 
     // Every frame of the program, for idle updates.
     static const CPtrList& AllFrames();

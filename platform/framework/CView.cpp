@@ -2,6 +2,8 @@
 
 #include "platform/framework/CView.h"
 
+#include "platform/framework/CPrintInfo.h"
+
 #include "platform/framework/CDC.h"
 #include "platform/framework/CDocument.h"
 
@@ -74,7 +76,10 @@ void CView::OnPaint() {
 
 void CView::OnDraw(CDC*) {}
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo) {
+    // Without a known page count only the first page prints.
+    if (pInfo) pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
+}
 
 LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
     OnInitialUpdate();

@@ -31,6 +31,21 @@ public:
 
     CDocument* m_pDocument = nullptr;
 
+    // ---- Printing and print preview (CViewPrinting.cpp) ----
+    // Asks for the pages and the printer (or takes the default one); FALSE when the user cancels.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CView* pView);
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The commands (ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW) a program maps.
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintDirect();
+    afx_msg void OnFilePrintPreview();
+    // Prints the pages of pInfo on its printer DC; FALSE when the printer refused.
+    BOOL PrintPages(CPrintInfo* pInfo, LPCSTR lpszOutput);
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();

@@ -373,6 +373,27 @@ typedef LOGPALETTE* LPLOGPALETTE;
 #define RC_PALETTE 0x0100
 #define RC_STRETCHBLT 0x0800
 
+// ---- Printing -----------------------------------------------------------------------------------------
+// A printer DC (CreateDC with any driver but "DISPLAY") draws on one letter page at a time; EndPage
+// hands the page to the printer, or, with lpszOutput, to a PDF file of that name.
+struct DOCINFOA {
+    int cbSize;
+    LPCSTR lpszDocName;
+    LPCSTR lpszOutput;
+    LPCSTR lpszDatatype;
+    DWORD fwType;
+};
+typedef DOCINFOA DOCINFO;
+typedef DOCINFOA* LPDOCINFOA;
+typedef DOCINFOA* LPDOCINFO;
+#define SP_ERROR (-1)
+int StartDocA(HDC hdc, const DOCINFOA* docInfo);
+#define StartDoc StartDocA
+int EndDoc(HDC hdc);
+int AbortDoc(HDC hdc);
+int StartPage(HDC hdc);
+int EndPage(HDC hdc);
+
 // ---- Device contexts ---------------------------------------------------------------------------------
 HDC CreateCompatibleDC(HDC hdc);
 HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR output, const void* initData);

@@ -190,9 +190,10 @@ HDC CreateCompatibleDC(HDC) {
     return addDc(std::move(dc));
 }
 
-HDC CreateDCA(LPCSTR driver, LPCSTR, LPCSTR, const void*) {
-    // Only the display is known: an information DC that measures but shows nothing.
-    if (!driver || std::string(driver) != "DISPLAY") return nullptr;
+HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
+    // The display gives an information DC that measures but shows nothing; any other driver a printer.
+    if (!driver) return device ? createPrinterDC(device) : nullptr;
+    if (std::string(driver) != "DISPLAY") return createPrinterDC(device);
     return addDc(std::make_unique<DeviceContext>(DeviceContext::Kind::Info));
 }
 
@@ -204,6 +205,7 @@ BOOL DeleteDC(HDC hdc) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || dc->kind() == DeviceContext::Kind::Image) return FALSE;
     if (Bitmap* bm = objectAs<Bitmap>(dc->bitmap())) bm->selectedInto = nullptr;
+    endPrinterDC(hdc);
     removeDc(hdc);
     return TRUE;
 }

@@ -33,6 +33,9 @@ void moveImagePixels(QImage& image, const QRect& dest, QPoint delta);
 HDC createPageDC(QSize size, int dpi);
 // The page image of such a DC, or nullptr for any other DC.
 QImage* pageImageOf(HDC hdc);
+// A printer's DC: a page DC whose pages StartDoc ... EndDoc print (printing.cpp); and its end.
+HDC createPrinterDC(LPCSTR device);
+void endPrinterDC(HDC hdc);
 
 // The picture of an icon or cursor as ARGB32 (transparent where the mask shows the background),
 // with its hot spot when asked. A null image for a bad handle.

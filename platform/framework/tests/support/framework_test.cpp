@@ -3,6 +3,15 @@
 #include "platform/framework/tests/support/framework_test.h"
 
 #include "platform/win/tests/support/test_windows.h"
+#include "platform/win/wm/compose.h"
+#include "platform/win/wm/desktop_overlay.h"
+#include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/wm.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QTest>
+#include <QWindow>
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +56,19 @@ void pressKey(HWND any, int vk, bool shift, bool control, bool alt) {
     pump();
 }
 
+void holdKey(HWND any, int vk, bool down) {
+    pm::wm::Window* w = pm::wm::window(any);
+    if (!w) return;
+    pm::wm::Window* top = pm::wm::topLevelOf(w);
+    if (!top->widget) return;
+    top->widget->winId();
+    QWindow* window = top->widget->windowHandle();
+    Qt::Key key = vk == VK_CONTROL ? Qt::Key_Control : vk == VK_SHIFT ? Qt::Key_Shift : Qt::Key_Alt;
+    if (down) QTest::keyPress(window, key);
+    else QTest::keyRelease(window, key);
+    pump();
+}
+
 void typeText(HWND any, const std::string& text) {
     pm::test::typeText(any, QString::fromUtf8(text.c_str()));
     pump();
@@ -54,6 +76,27 @@ void typeText(HWND any, const std::string& text) {
 
 bool savePng(HWND hwnd, const std::string& name) {
     return pm::test::saveWindowPng(hwnd, pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+}
+
+bool saveScreenPng(const std::string& name) {
+    QImage screen = pm::wm::composeScreen();
+    if (const QImage* overlay = pm::wm::desktopOverlayImage()) {
+        QPainter painter(&screen);
+        painter.drawImage(0, 0, *overlay);
+    }
+    QString folder = pm::test::outputFolder();
+    QDir().mkpath(folder);
+    return screen.save(folder + "/" + QString::fromStdString(name) + ".png");
+}
+
+int overlayPixelsIn(const RECT& rect) {
+    const QImage* overlay = pm::wm::desktopOverlayImage();
+    if (!overlay) return 0;
+    int count = 0;
+    for (int y = std::max<int>(rect.top, 0); y < std::min<int>(rect.bottom, overlay->height()); ++y)
+        for (int x = std::max<int>(rect.left, 0); x < std::min<int>(rect.right, overlay->width()); ++x)
+            if (qAlpha(overlay->pixel(x, y)) != 0) ++count;
+    return count;
 }
 
 std::string makeTempFolder() {

@@ -15,9 +15,16 @@ void pump();
 void runIdle();
 void click(HWND hwnd, POINT client);
 void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool alt = false);
+// Presses (down) or releases a key alone, for keys held during mouse input (Ctrl during a drag).
+void holdKey(HWND any, int vk, bool down);
 void typeText(HWND any, const std::string& text);
 // Saves the window as <test output>/<name>.png; true on success.
 bool savePng(HWND hwnd, const std::string& name);
+// Saves the whole screen as <test output>/<name>.png: every top-level window of ours, with what
+// is drawn on the desktop's overlay (drag outlines) on top.
+bool saveScreenPng(const std::string& name);
+// The outline pixels on the desktop's overlay inside rect (screen coordinates): how many are drawn.
+int overlayPixelsIn(const RECT& rect);
 // A folder of its own under the system's temporary folder, removed by the caller's fixture.
 std::string makeTempFolder();
 void removeFolder(const std::string& folder);

@@ -249,6 +249,16 @@ void CDKCoolToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) 
 void CDKCoolToolBar::OnNcCalcSize(NCCALCSIZE_PARAMS* pParams) {
     RECT& r = pParams->rgrc[0];
     BOOL horz = IsHorizontalDocked();
+    if (!m_bCool) {
+        // The bar's borders only: the gripper and the rest follow.
+        CRect borders;
+        borders.SetRectEmpty();
+        CControlBar::CalcInsideRect(borders, horz);
+        r.left += borders.left;
+        r.top += borders.top;
+        r.right += borders.right;
+        r.bottom += borders.bottom;
+    }
     if (m_bCool) {
         if (IsFlat()) {
             if (horz) {
@@ -262,13 +272,20 @@ void CDKCoolToolBar::OnNcCalcSize(NCCALCSIZE_PARAMS* pParams) {
     } else if (IsFlat() && m_bGripper && !(m_dwStyle & CBRS_FLOATING)) {
         (horz ? r.left : r.top) += kGripperWidth;
     }
-    if (m_hIcon) (horz ? r.left : r.top) += (horz ? ::GetSystemMetrics(SM_CXSMICON) : ::GetSystemMetrics(SM_CYSMICON)) + kIconGap;
+    if (m_hIcon) {
+        if (horz)
+            r.left += ::GetSystemMetrics(SM_CXSMICON) + kIconGap;
+        else
+            r.top += ::GetSystemMetrics(SM_CYSMICON) + kIconGap;
+    }
     RECT margins{0, 0, 0, 0};
     CalcExtraExtent(margins, horz ? 2 : 0);
     r.left += margins.left;
     r.top += margins.top;
     r.right -= margins.right;
     r.bottom -= margins.bottom;
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
 }
 
 void CDKCoolToolBar::OnNcPaint() {
@@ -348,11 +365,9 @@ void CDKCoolToolBar::OnWindowPosChanged() {
 
 LRESULT CDKCoolToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCCALCSIZE: {
-        LRESULT result = CToolBar::WindowProc(message, wParam, lParam);
+    case WM_NCCALCSIZE:
         OnNcCalcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
-        return result;
-    }
+        return 0;
     case WM_NCPAINT: {
         LRESULT result = CToolBar::WindowProc(message, wParam, lParam);
         OnNcPaint();

@@ -98,6 +98,15 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENTERMENULOOP: m_log.push_back("WM_ENTERMENULOOP"); break;
     case WM_EXITMENULOOP: m_log.push_back("WM_EXITMENULOOP"); break;
     case WM_INITMENU: m_log.push_back("WM_INITMENU"); break;
+    case WM_NOTIFY: {
+        auto* notify = reinterpret_cast<CoolCustomDrawNotify*>(lParam);
+        if (notify->hdr.code == TBN_COOLCUSTOMDRAW && m_lTakeCustomDraw) {
+            notify->lResult = m_lTakeCustomDraw;
+            notify->bDoDefault = FALSE;
+            return 0;
+        }
+        break;
+    }
     case WM_SYSCOMMAND: m_log.push_back("WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0)); break;
     default: break;
     }

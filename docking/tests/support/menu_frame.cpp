@@ -38,6 +38,19 @@ bool makeToolBar(CFrameWnd* frame, CDKCoolToolBar& bar, UINT id, const char* tit
     return true;
 }
 
+// Every test starts from an empty profile: its sections hold values only.
+void clearProfile(CWinApp& app) {
+    HKEY key = app.GetAppRegistryKey();
+    if (!key) return;
+    char name[512];
+    for (;;) {
+        DWORD length = sizeof(name);
+        if (::RegEnumKeyEx(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (::RegDeleteKey(key, name) != ERROR_SUCCESS) break;
+    }
+    ::RegCloseKey(key);
+}
+
 } // namespace
 
 HMENU makeTestMenu() {
@@ -107,6 +120,8 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_MENUBAR_SAVED: m_log.push_back(std::string("saved ") + reinterpret_cast<LPCSTR>(lParam)); break;
+    case WM_MENUBAR_LOADED: m_log.push_back(std::string("loaded ") + reinterpret_cast<LPCSTR>(lParam)); break;
     case WM_SYSCOMMAND: m_log.push_back("WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0)); break;
     default: break;
     }
@@ -123,6 +138,7 @@ void MenuFrameFixture::setUp() {
     app = std::make_unique<CMenuApp>();
     app->SetRegistryKey("Docking Tests");
     app->InitApplication();
+    clearProfile(*app);
     recreateFrame();
 }
 
@@ -139,6 +155,7 @@ void MenuFrameFixture::recreateFrame() {
     frame->ShowWindow(SW_SHOW);
     frame->RecalcLayout();
     pm::afxtest::pump();
+    frame->m_log.clear();
 }
 
 void MenuFrameFixture::tearDown() {

@@ -10,41 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 using namespace docktest;
 
 namespace {
 
-std::vector<std::function<void()>> g_steps;
-
-void CALLBACK stepTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(hwnd, id);
-    if (g_steps.empty()) return;
-    auto step = g_steps.front();
-    g_steps.erase(g_steps.begin());
-    step();
-    if (!g_steps.empty()) ::SetTimer(hwnd, 78, 10, stepTimer);
-}
-
-// Runs the steps one by one from inside the message loops that follow (the menu loops).
-void inLoops(HWND hwnd, std::vector<std::function<void()>> steps) {
-    g_steps = std::move(steps);
-    ::SetTimer(hwnd, 78, 10, stepTimer);
-}
-
-std::vector<HWND> popupWindows() {
-    std::vector<HWND> found;
-    for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h; h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
-        if (::IsWindowVisible(h)) found.push_back(h);
-    return found;
-}
-
 class MenuBar : public ::testing::Test, protected MenuFrameFixture {
 protected:
     void SetUp() override { setUp(); }
     void TearDown() override {
-        g_steps.clear();
         tearDown();
     }
     CDKMenuBar& bar() { return frame->m_wndMenuBar; }

@@ -1,6 +1,7 @@
 #include "docking/tests/support/menu_frame.h"
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "docking/CDKBitmapMenuManager.h"
 #include "platform/win/res/resources.h"
 
 namespace docktest {
@@ -103,6 +104,8 @@ int CMenuFrame::OnCreate(LPCREATESTRUCT lpcs) {
 
 BOOL CMenuFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) m_log.push_back("command " + std::to_string(LOWORD(wParam)));
+    // The expansion item reopens the popup it was chosen in, with all its items.
+    if (lParam == 0 && LOWORD(wParam) == ID_BITMAPMENU_EXPAND) m_wndMenuBar.m_nNextPopup = m_wndMenuBar.m_nOpenPopup;
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 
@@ -122,10 +125,36 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MENUBAR_SAVED: m_log.push_back(std::string("saved ") + reinterpret_cast<LPCSTR>(lParam)); break;
     case WM_MENUBAR_LOADED: m_log.push_back(std::string("loaded ") + reinterpret_cast<LPCSTR>(lParam)); break;
+    case WM_BITMAPMENU_RECENTLYUSEDCHANGED: m_log.push_back("recently used changed"); break;
     case WM_SYSCOMMAND: m_log.push_back("WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0)); break;
     default: break;
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+namespace {
+std::vector<std::function<void()>> g_steps;
+
+void CALLBACK stepTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(hwnd, id);
+    if (g_steps.empty()) return;
+    auto step = g_steps.front();
+    g_steps.erase(g_steps.begin());
+    step();
+    if (!g_steps.empty()) ::SetTimer(hwnd, 78, 10, stepTimer);
+}
+} // namespace
+
+void inLoops(HWND hwnd, std::vector<std::function<void()>> steps) {
+    g_steps = std::move(steps);
+    ::SetTimer(hwnd, 78, 10, stepTimer);
+}
+
+std::vector<HWND> popupWindows() {
+    std::vector<HWND> found;
+    for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h; h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
+        if (::IsWindowVisible(h)) found.push_back(h);
+    return found;
 }
 
 void MenuFrameFixture::setUp() {
@@ -159,6 +188,7 @@ void MenuFrameFixture::recreateFrame() {
 }
 
 void MenuFrameFixture::tearDown() {
+    g_steps.clear();
     if (::IsWindow(main)) ::DestroyWindow(main);
     pm::afxtest::pump();
     if (menu) ::DestroyMenu(menu);

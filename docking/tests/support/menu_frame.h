@@ -6,6 +6,7 @@
 #include "docking/CDKMenuBar.h"
 #include "platform/framework/afxwin.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,11 @@ class CMenuApp : public CWinApp {
 public:
     CMenuApp() : CWinApp("MenuBarTest") {}
 };
+
+// Runs the steps one by one, 10 ms apart, from inside the message loops that follow (menu loops).
+void inLoops(HWND hwnd, std::vector<std::function<void()>> steps);
+// The popup menu windows on the screen.
+std::vector<HWND> popupWindows();
 
 // Creates the application (profile in the registry under a test key) and the frame.
 struct MenuFrameFixture {

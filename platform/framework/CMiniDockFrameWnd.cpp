@@ -23,7 +23,8 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_MOVEFRAME | MFS_4THICKFRAME | MFS_SYNCACTIVE |
                   MFS_BLOCKSYSMENU | FWS_SNAPTOBARS;
     if (dwBarStyle & CBRS_SIZE_DYNAMIC) style = (style & ~static_cast<DWORD>(MFS_MOVEFRAME)) | MFS_THICKFRAME;
-    if (!CMiniFrameWnd::CreateEx(0, nullptr, "", style, rectDefault, pParent)) {
+    // Placed and sized once a bar docks in it.
+    if (!CMiniFrameWnd::CreateEx(0, nullptr, "", style, CRect(0, 0, 0, 0), pParent)) {
         return FALSE;
     }
     if (CMenu* sysMenu = GetSystemMenu(FALSE)) {

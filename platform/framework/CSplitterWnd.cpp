@@ -294,21 +294,52 @@ void CSplitterWnd::GetHitRect(int ht, CRect& rect) {
         m_rectLimit.top = std::max(m_rectLimit.top, static_cast<LONG>(top));
         int nextBottom = y + m_cySplitterGap + m_pRowInfo[static_cast<size_t>(row + 1)].nCurSize;
         m_rectLimit.bottom = std::min(m_rectLimit.bottom, static_cast<LONG>(nextBottom - m_cySplitterGap));
+    } else if (ht == vSplitterBox) {
+        // A new row: the tracker starts across the middle.
+        int y = inside.top + inside.Height() / 2;
+        rect.SetRect(inside.left, y, inside.right, y + m_cySplitterGap);
+        m_ptTrackOffset.y = -(m_cySplitterGap / 2);
+        m_rectLimit.bottom -= m_cySplitterGap;
+    } else if (ht == hSplitterBox) {
+        int x = inside.left + inside.Width() / 2;
+        rect.SetRect(x, inside.top, x + m_cxSplitterGap, inside.bottom);
+        m_ptTrackOffset.x = -(m_cxSplitterGap / 2);
+        m_rectLimit.right -= m_cxSplitterGap;
     } else {
         rect.SetRectEmpty();
     }
+}
+
+BOOL CSplitterWnd::DoKeyboardSplit() {
+    int ht = noHit;
+    if (m_nRows > 1 && m_nCols > 1) ht = splitterIntersection1;
+    else if (m_nRows > 1) ht = hSplitterBar1;
+    else if (m_nCols > 1) ht = vSplitterBar1;
+    else if (m_pDynamicViewClass && m_nMaxRows > 1 && m_nMaxCols > 1) ht = bothSplitterBox;
+    else if (m_pDynamicViewClass && m_nMaxRows > 1) ht = vSplitterBox;
+    else if (m_pDynamicViewClass && m_nMaxCols > 1) ht = hSplitterBox;
+    if (ht == noHit || m_bTracking) return FALSE;
+    StartTracking(ht);
+    m_bKeyboardTracking = TRUE;
+    // The pointer goes where the tracker is, so that moving it moves the tracker from there.
+    CPoint pt(m_rectTracker.left, m_rectTracker.top);
+    if (m_bTracking2) pt.x = m_rectTracker2.left;
+    pt.Offset(-m_ptTrackOffset.x, -m_ptTrackOffset.y);
+    ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    return TRUE;
 }
 
 void CSplitterWnd::StartTracking(int ht) {
     if (ht == noHit) return;
     GetInsideRect(m_rectLimit);
     m_rectTracker2.SetRectEmpty();
-    if (ht >= splitterIntersection1) {
+    if (ht >= splitterIntersection1 || ht == bothSplitterBox) {
         // Both bars at once: the row's tracker and the column's.
         int row = (ht - splitterIntersection1) / 15, col = (ht - splitterIntersection1) % 15;
-        GetHitRect(row + hSplitterBar1, m_rectTracker);
+        GetHitRect(ht == bothSplitterBox ? vSplitterBox : row + hSplitterBar1, m_rectTracker);
         int yOffset = m_ptTrackOffset.y;
-        GetHitRect(col + vSplitterBar1, m_rectTracker2);
+        GetHitRect(ht == bothSplitterBox ? hSplitterBox : col + vSplitterBar1, m_rectTracker2);
         m_ptTrackOffset.y = yOffset;
         m_bTracking2 = TRUE;
     } else {
@@ -329,10 +360,17 @@ void CSplitterWnd::StopTracking(BOOL bAccept) {
     OnInvertTracker(m_rectTracker);
     if (m_bTracking2) OnInvertTracker(m_rectTracker2);
     bool both = m_bTracking2;
-    m_bTracking = m_bTracking2 = FALSE;
+    m_bTracking = m_bTracking2 = m_bKeyboardTracking = FALSE;
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     if (!bAccept) return;
     int ht = m_htTrack;
+    CRect inside;
+    GetInsideRect(inside);
+    if (ht == vSplitterBox || ht == hSplitterBox || ht == bothSplitterBox) {
+        if (ht != hSplitterBox) SplitRow(m_rectTracker.top - inside.top);
+        if (ht != vSplitterBox) SplitColumn((both ? m_rectTracker2 : m_rectTracker).left - inside.left);
+        return;
+    }
     if (ht >= vSplitterBar1 && ht < vSplitterBar1 + kMaxPanes) {
         TrackColumnSize(m_rectTracker.left, ht - vSplitterBar1);
     } else if (ht >= hSplitterBar1 && ht < hSplitterBar1 + kMaxPanes) {
@@ -383,23 +421,33 @@ void CSplitterWnd::TrackRowSize(int y, int row) {
 }
 
 void CSplitterWnd::OnLButtonDown(UINT, CPoint point) {
+    if (m_bKeyboardTracking) {
+        StopTracking(TRUE); // a click sets the keyboard split
+        return;
+    }
     if (!m_bTracking) StartTracking(HitTest(point));
 }
 
 void CSplitterWnd::OnLButtonDblClk(UINT, CPoint) {}
 
-void CSplitterWnd::OnLButtonUp(UINT, CPoint) { StopTracking(TRUE); }
+void CSplitterWnd::OnLButtonUp(UINT, CPoint) {
+    if (!m_bKeyboardTracking) StopTracking(TRUE);
+}
 
 void CSplitterWnd::OnMouseMove(UINT, CPoint pt) {
     if (!m_bTracking) {
         SetSplitCursor(HitTest(pt));
         return;
     }
+    MoveTracker(pt);
+}
+
+void CSplitterWnd::MoveTracker(CPoint pt) {
     pt.Offset(m_ptTrackOffset);
     pt.x = std::clamp<LONG>(pt.x, m_rectLimit.left, std::max(m_rectLimit.left, m_rectLimit.right));
     pt.y = std::clamp<LONG>(pt.y, m_rectLimit.top, std::max(m_rectLimit.top, m_rectLimit.bottom));
-    bool rowBar = m_htTrack >= hSplitterBar1 && m_htTrack < hSplitterBar1 + kMaxPanes;
-    bool columnBar = m_htTrack >= vSplitterBar1 && m_htTrack < vSplitterBar1 + kMaxPanes;
+    bool rowBar = (m_htTrack >= hSplitterBar1 && m_htTrack < hSplitterBar1 + kMaxPanes) || m_htTrack == vSplitterBox;
+    bool columnBar = (m_htTrack >= vSplitterBar1 && m_htTrack < vSplitterBar1 + kMaxPanes) || m_htTrack == hSplitterBox;
     if ((rowBar || m_bTracking2) && m_rectTracker.top != pt.y) {
         OnInvertTracker(m_rectTracker);
         m_rectTracker.OffsetRect(0, pt.y - m_rectTracker.top);
@@ -414,11 +462,28 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint pt) {
 }
 
 void CSplitterWnd::OnKeyDown(UINT nChar, UINT, UINT) {
-    if (nChar == VK_ESCAPE && m_bTracking) {
-        StopTracking(FALSE);
+    if (!m_bTracking) {
+        Default();
         return;
     }
-    Default();
+    if (nChar == VK_ESCAPE || nChar == VK_RETURN) {
+        StopTracking(nChar == VK_RETURN);
+        return;
+    }
+    // The arrows move the pointer, and with it the tracker.
+    const int step = 8;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    switch (nChar) {
+    case VK_LEFT: pt.x -= step; break;
+    case VK_RIGHT: pt.x += step; break;
+    case VK_UP: pt.y -= step; break;
+    case VK_DOWN: pt.y += step; break;
+    default: return;
+    }
+    ::SetCursorPos(pt.x, pt.y);
+    ScreenToClient(&pt);
+    MoveTracker(pt);
 }
 
 void CSplitterWnd::OnCancelMode() { StopTracking(FALSE); }
@@ -464,7 +529,8 @@ BOOL CSplitterWnd::SplitRow(int cyBefore) {
     ++m_nRows;
     for (int col = 0; col < m_nCols; ++col) {
         CCreateContext context = contextFor(m_pDynamicViewClass, GetPane(last, col));
-        if (!CreateView(m_nRows - 1, col, m_pDynamicViewClass, CSize(0, cyNew), &context)) {
+        CSize size(m_pColInfo[static_cast<size_t>(col)].nCurSize, cyNew); // the column keeps its width
+        if (!CreateView(m_nRows - 1, col, m_pDynamicViewClass, size, &context)) {
             for (int done = 0; done < col; ++done) GetPane(m_nRows - 1, done)->DestroyWindow();
             --m_nRows;
             return FALSE;
@@ -486,7 +552,8 @@ BOOL CSplitterWnd::SplitColumn(int cxBefore) {
     ++m_nCols;
     for (int row = 0; row < m_nRows; ++row) {
         CCreateContext context = contextFor(m_pDynamicViewClass, GetPane(row, last));
-        if (!CreateView(row, m_nCols - 1, m_pDynamicViewClass, CSize(cxNew, 0), &context)) {
+        CSize size(cxNew, m_pRowInfo[static_cast<size_t>(row)].nCurSize); // the row keeps its height
+        if (!CreateView(row, m_nCols - 1, m_pDynamicViewClass, size, &context)) {
             for (int done = 0; done < row; ++done) GetPane(done, m_nCols - 1)->DestroyWindow();
             --m_nCols;
             return FALSE;

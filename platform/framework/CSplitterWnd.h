@@ -42,8 +42,21 @@ public:
     virtual void DeleteRow(int rowDelete);
     virtual void DeleteColumn(int colDelete);
 
-    // Hit codes of HitTest.
-    enum HitCode { noHit = 0, vSplitterBar1 = 101, hSplitterBar1 = 201, splitterIntersection1 = 301 };
+    // Splits (or moves the bars) from the keyboard (Window Split): the tracker starts in the middle
+    // and follows the pointer and the arrow keys; Return or a click sets it, Esc leaves things as
+    // they were. FALSE when the splitter cannot split.
+    virtual BOOL DoKeyboardSplit();
+
+    // Hit codes of HitTest; the boxes are the keyboard split's new rows and columns.
+    enum HitCode {
+        noHit = 0,
+        vSplitterBox = 1,
+        hSplitterBox = 2,
+        bothSplitterBox = 3,
+        vSplitterBar1 = 101,
+        hSplitterBar1 = 201,
+        splitterIntersection1 = 301
+    };
     enum ESplitType { splitBox, splitBar, splitIntersection, splitBorder };
     virtual int HitTest(CPoint pt) const;
     BOOL IsTracking() const { return m_bTracking; }
@@ -75,6 +88,8 @@ protected:
     static void Layout(std::vector<CRowColInfo>& info, int count, int size, int gap);
     void DrawAllSplitBars(CDC* pDC);
     void SetSplitCursor(int ht);
+    // Moves the tracker(s) to follow pt (client coordinates), within the limits.
+    void MoveTracker(CPoint pt);
 
     afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -93,6 +108,7 @@ protected:
     int m_nRows = 0, m_nCols = 0;
     std::vector<CRowColInfo> m_pRowInfo, m_pColInfo;
     BOOL m_bTracking = FALSE, m_bTracking2 = FALSE;
+    BOOL m_bKeyboardTracking = FALSE;
     CPoint m_ptTrackOffset{0, 0};
     CRect m_rectLimit, m_rectTracker, m_rectTracker2;
     int m_htTrack = noHit;

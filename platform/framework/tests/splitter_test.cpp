@@ -164,3 +164,29 @@ TEST_F(Splitter, ADynamicSplitterSplitsAndDropsAColumnDraggedBelowItsMinimum) {
     split->GetClientRect(&inside);
     EXPECT_EQ(paneWidth(0), inside.Width() - 4);
 }
+
+TEST_F(Splitter, AKeyboardSplitFollowsTheArrowsAndReturnSetsItWhileEscLeavesIt) {
+    make(true);
+    ASSERT_TRUE(split->DoKeyboardSplit());
+    EXPECT_TRUE(split->IsTracking());
+    pm::test::pressKey(split->m_hWnd, VK_ESCAPE);
+    pm::afxtest::pump();
+    EXPECT_FALSE(split->IsTracking());
+    EXPECT_EQ(split->GetColumnCount(), 1);
+    EXPECT_EQ(split->GetRowCount(), 1);
+
+    ASSERT_TRUE(split->DoKeyboardSplit());
+    for (int i = 0; i < 3; ++i) pm::test::pressKey(split->m_hWnd, VK_RIGHT);
+    pm::test::pressKey(split->m_hWnd, VK_RETURN);
+    pm::afxtest::pump();
+    EXPECT_EQ(split->GetColumnCount(), 2);
+    EXPECT_EQ(split->GetRowCount(), 2);
+    CRect inside;
+    split->GetClientRect(&inside);
+    inside.DeflateRect(2, 2);
+    EXPECT_EQ(paneWidth(0), inside.Width() / 2 + 24);
+    int cy = 0, cyMin = 0;
+    split->GetRowInfo(0, cy, cyMin);
+    EXPECT_EQ(cy, inside.Height() / 2);
+    EXPECT_EQ(::GetCapture(), nullptr);
+}

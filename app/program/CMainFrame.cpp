@@ -34,9 +34,9 @@ template <class Fn> void forEachDocument(Fn fn) {
 
 } // namespace
 
-IMPLEMENT_DYNAMIC(CMainFrame, CDKMDIFrameWndSizeDock)
+IMPLEMENT_DYNAMIC(CMainFrame, CDKMenuBarSizeDockMDIFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CDKMDIFrameWndSizeDock)
+BEGIN_MESSAGE_MAP(CMainFrame, CDKMenuBarSizeDockMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_TIMER()
     ON_WM_CLOSE()
@@ -74,17 +74,17 @@ CMainFrame::CMainFrame() = default;
 CMainFrame::~CMainFrame() = default;
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
-    return CDKMDIFrameWndSizeDock::PreCreateWindow(cs);
+    return CDKMenuBarSizeDockMDIFrameWnd::PreCreateWindow(cs);
 }
 
-BOOL CMainFrame::createToolBar(CToolBar& bar, UINT nResource, UINT nID) {
+BOOL CMainFrame::createToolBar(CDKCoolToolBar& bar, UINT nResource, UINT nID) {
     if (!bar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID) || !bar.LoadToolBar(nResource)) return FALSE;
     bar.SetBarStyle(bar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
     return TRUE;
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-    if (CDKMDIFrameWndSizeDock::OnCreate(lpCreateStruct) == -1) return -1;
+    if (CDKMenuBarSizeDockMDIFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
     ShowWindow(SW_SHOWMAXIMIZED);
     if (!createToolBar(m_wndToolBar, IDR_MAINFRAME, AFX_IDW_TOOLBAR)) return -1;
     if (!createToolBar(m_wndHtmlBar, IDR_HTMLBAR, ID_HTML_BAR_CONTROL)) return -1;
@@ -92,7 +92,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
         return -1;
     if (!createPanes()) return -1;
-    EnableSizeDocking(this, CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndMenuBar);
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     m_wndHtmlBar.EnableDocking(CBRS_ALIGN_ANY);
     m_wndInfoBar.EnableDocking(CBRS_ALIGN_ANY);
@@ -106,6 +108,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     LoadSettingsFile(GetAppDirectory() + "Settings.ini");
     applyStoredOptions();
     m_wndProjBar.m_wndTree.SetNotify(this, ID_SOLUTIONS_TREE_OPEN);
+    m_menuManager.AttachFrameWnd(this);
+    m_menuManager.SetMenuImagesFromToolBars();
     restoreBarLayout();
     SetTimer(TIMER_STARTUP, 1, nullptr);
     SetTimer(TIMER_FUNCTIONS, 50, nullptr);
@@ -201,7 +205,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
     } else if (nIDEvent == TIMER_FUNCTIONS) {
         if (CEditMDIView* view = GetActiveEditView()) KeepFunctionsListInStep(view);
     }
-    CDKMDIFrameWndSizeDock::OnTimer(nIDEvent);
+    CDKMenuBarSizeDockMDIFrameWnd::OnTimer(nIDEvent);
 }
 
 void CMainFrame::firstRun() {
@@ -251,7 +255,7 @@ void CMainFrame::OnClose() {
     GetSettings().Save();
     saveBarLayout();
     HWND self = m_hWnd;
-    CDKMDIFrameWndSizeDock::OnClose();
+    CDKMenuBarSizeDockMDIFrameWnd::OnClose();
     if (!::IsWindow(self)) return;
     // The user kept the program open (a save question was cancelled): carry on as before.
     m_bClosing = FALSE;
@@ -260,7 +264,8 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnDestroy() {
     KillTimer(TIMER_APP_EVENT);
-    CDKMDIFrameWndSizeDock::OnDestroy();
+    m_menuManager.DetachFrameWnd();
+    CDKMenuBarSizeDockMDIFrameWnd::OnDestroy();
 }
 
 void CMainFrame::OnViewHtmlBar() {

@@ -8,7 +8,9 @@
 #include "app/program/CProjTabBar.h"
 
 #include "docking/CDKMDIClientTabs.h"
-#include "docking/CDKMDIFrameWndSizeDock.h"
+#include "app/program/CDKMenuBarSizeDockMDIFrameWnd.h"
+#include "docking/CDKBitmapMenuManager.h"
+#include "docking/CDKCoolToolBar.h"
 #include "platform/framework/afxwin.h"
 
 #include <string>
@@ -19,7 +21,7 @@
 
 class CEditMDIView;
 
-class CMainFrame : public CDKMDIFrameWndSizeDock {
+class CMainFrame : public CDKMenuBarSizeDockMDIFrameWnd {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     CMainFrame();
@@ -50,12 +52,13 @@ public:
     BOOL IsClosing() const { return m_bClosing; }
     BOOL IsAutoReload() const { return m_bAutoReload; }
 
-    CToolBar m_wndToolBar;
-    CToolBar m_wndHtmlBar;
+    CDKCoolToolBar m_wndToolBar;
+    CDKCoolToolBar m_wndHtmlBar;
     CStatusBar m_wndStatusBar;
     CInfoTabBar m_wndInfoBar;
     CProjTabBar m_wndProjBar;
     CDKMDIClientTabs m_wndTabs;
+    CDKBitmapMenuManager m_menuManager;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -91,7 +94,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL createToolBar(CToolBar& bar, UINT nResource, UINT nID);
+    BOOL createToolBar(CDKCoolToolBar& bar, UINT nResource, UINT nID);
     void applyStoredOptions();
     void restoreBarLayout();
     void saveBarLayout();

@@ -6,6 +6,8 @@
 
 #include "platform/win/tests/support/test_windows.h"
 
+#include <functional>
+
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
@@ -132,4 +134,49 @@ TEST_F(Panes, AFloatingPaneComesBackFloatingAtTheNextStart) {
     start();
     EXPECT_TRUE(frame->m_wndProjBar.IsFloating());
     EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
+}
+
+TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
+    start({programFile("Projects/demo.js")});
+    CDKMenuBar* bar = frame->GetMenuBar();
+    ASSERT_NE(bar->m_hWnd, nullptr);
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr) << "the window keeps no menu of its own";
+    HMENU menu = bar->GetMenu();
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::string> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        char text[64] = {};
+        ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        items.emplace_back(text);
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"&File", "&Edit", "&View", "&Options", "VB&Script", "&Tools",
+                                               "F&unctions", "Htm&l", "&Window", "&Help"}));
+    EXPECT_TRUE(CDKMenuBarMDIFrameWnd::AreHooksInstalled());
+
+    frame->SetActiveWindow();
+    pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, true);
+    pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, false);
+    pump();
+    EXPECT_TRUE(bar->m_bKeyboardMode) << "Alt pressed and released alone activates the menu bar";
+
+    // Down opens the File menu in the menu loop; a picture is taken there and Esc closes it.
+    static std::function<void()> inLoop;
+    bool pictured = false;
+    inLoop = [&] {
+        std::vector<HWND> popups;
+        for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h; h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
+            if (::IsWindowVisible(h)) popups.push_back(h);
+        pictured = !popups.empty() && pm::afxtest::savePngWithPopups(frame->m_hWnd, popups, "penmere_bitmap_menu");
+        for (HWND h : popups) pm::test::pressKey(h, VK_ESCAPE);
+        if (!popups.empty()) pm::test::pressKey(popups[0], VK_ESCAPE);
+    };
+    ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(hwnd, id);
+        inLoop();
+    });
+    bar->HandleMenuKey(VK_DOWN);
+    pump();
+    EXPECT_TRUE(pictured) << "the File menu opened from the bar";
+    stop();
+    EXPECT_FALSE(CDKMenuBarMDIFrameWnd::AreHooksInstalled()) << "closing the last frame removes the hooks";
 }

@@ -169,3 +169,39 @@ TEST_F(PenmereTest, MainWindowShowsAColouredScript) {
     EXPECT_GT(pixelsOf(edit, RGB(0, 128, 0)), 50) << "comments are green";
     EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_main_window"));
 }
+
+TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/cmds.js");
+    writeFile(path, "if (a) {\n  f(x);\n}\nvar name = 1; name++;\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    auto selection = [edit] {
+        CHARRANGE sel{};
+        edit->GetSel(sel);
+        return std::make_pair(static_cast<long>(sel.cpMin), static_cast<long>(sel.cpMax));
+    };
+    CString text;
+    edit->GetWindowText(text);
+    const long closing = static_cast<long>(std::string(text).rfind('}'));
+
+    edit->SetSel(closing + 1, closing + 1);
+    command(ID_EDIT_MATCH_BRACE);
+    EXPECT_EQ(selection(), std::make_pair(7L, 7L)) << "Ctrl+] after the closing brace goes before its partner";
+
+    const long name = static_cast<long>(std::string(text).find("name"));
+    const long second = static_cast<long>(std::string(text).rfind("name"));
+    edit->SetSel(name + 1, name + 1);
+    command(ID_EDIT_NEXT_WORD);
+    EXPECT_EQ(selection(), std::make_pair(second, second + 4)) << "Ctrl+F3 finds the next whole word from the caret";
+    command(ID_EDIT_NEXT_WORD);
+    EXPECT_EQ(selection(), std::make_pair(name, name + 4)) << "and wraps to the start";
+    command(ID_EDIT_PREVIOUS_WORD);
+    EXPECT_EQ(selection(), std::make_pair(second, second + 4)) << "Ctrl+Shift+F3 wraps to the end";
+
+    command(ID_EDIT_UPPER_CASE);
+    command(ID_FILE_SAVE);
+    EXPECT_EQ(readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n") << "line ends kept, one word changed";
+}

@@ -19,6 +19,7 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     CHHModuleEdit& GetModule() { return m_module; }
+    CAppObject& GetAppObject() { return m_appObject; }
 
 protected:
     afx_msg void OnAppAbout();

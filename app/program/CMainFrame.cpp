@@ -3,6 +3,7 @@
 #include "app/program/CMainFrame.h"
 
 #include "app/program/CConfirmAllDlg.h"
+#include "app/program/CEditMDIApp.h"
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/CEditMDIView.h"
 #include "app/program/editor_globals.h"
@@ -202,6 +203,11 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
         RebuildFunctionsList(GetActiveEditView(), TRUE);
         FillWorkingDirList();
         FillSolutionsTree();
+    } else if (nIDEvent == TIMER_APP_EVENT) {
+        if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetAppObject().FireEvent(CAppObject::DISPID_Timer);
+    } else if (nIDEvent == TIMER_STOP_SCRIPT) {
+        KillTimer(TIMER_STOP_SCRIPT);
+        if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetModule().Stop();
     } else if (nIDEvent == TIMER_FUNCTIONS) {
         if (CEditMDIView* view = GetActiveEditView()) KeepFunctionsListInStep(view);
     }
@@ -265,6 +271,7 @@ void CMainFrame::OnClose() {
 void CMainFrame::OnDestroy() {
     KillTimer(TIMER_APP_EVENT);
     m_menuManager.DetachFrameWnd();
+    if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetModule().Close();
     CDKMenuBarSizeDockMDIFrameWnd::OnDestroy();
 }
 

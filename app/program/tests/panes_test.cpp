@@ -180,3 +180,52 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
     stop();
     EXPECT_FALSE(CDKMenuBarMDIFrameWnd::AreHooksInstalled()) << "closing the last frame removes the hooks";
 }
+
+TEST_F(Panes, RefreshKeepsTheSelectedFunctionAlsoWhenItIsTheLast) {
+    start({programFile("Projects/demo.js")});
+    functions().SetCurSel(1);
+    command(ID_FUNCTIONS_REFRESH);
+    EXPECT_EQ(functions().GetCurSel(), 1);
+}
+
+TEST_F(Panes, ProjectTreePathsAndNotifications) {
+    start();
+    CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
+    tree.DeleteAllItems();
+    HTREEITEM root = tree.InsertItem("Solutions");
+    CStringList paths;
+    for (const char* p : {"a\\b.js", "a\\c.js", "A\\d.js", "top.js", "a\\b.js"}) paths.AddTail(p);
+    tree.AddPaths(paths);
+    HTREEITEM a = tree.FindChild("a", root);
+    ASSERT_NE(a, nullptr);
+    EXPECT_NE(tree.FindChild("A", root), nullptr) << "texts are compared with case";
+    EXPECT_NE(tree.FindChild("top.js", root), nullptr) << "a path without a folder goes under the first root";
+    int children = 0;
+    for (HTREEITEM c = tree.GetChildItem(a); c; c = tree.GetNextSiblingItem(c)) ++children;
+    EXPECT_EQ(children, 2) << "one node a with b.js and c.js, b.js once";
+    tree.SelectItem(root);
+    EXPECT_EQ(std::string(tree.GetSelectedPath()), "Solutions") << "a root item's path is its own text";
+
+    // Commands the tree sends, seen by a window of the test's.
+    struct Target : CWnd {
+        std::vector<UINT> commands;
+        BOOL OnCommand(WPARAM wParam, LPARAM) override {
+            commands.push_back(LOWORD(wParam));
+            return TRUE;
+        }
+    } target;
+    ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
+    tree.SetNotify(&target, ID_SOLUTIONS_TREE_OPEN);
+    tree.SelectItem(nullptr);
+    tree.SetFocus();
+    pm::afxtest::pressKey(tree.m_hWnd, VK_RETURN);
+    pump();
+    EXPECT_TRUE(target.commands.empty()) << "Enter with nothing selected sends nothing";
+    CRect rootRect;
+    tree.GetItemRect(root, &rootRect, TRUE);
+    pm::test::click(tree.m_hWnd, CPoint(rootRect.right + 40, rootRect.bottom + 200), VK_RBUTTON);
+    pump();
+    EXPECT_EQ(target.commands, std::vector<UINT>{ID_SOLUTIONS_TREE_MENU}) << "a right click sends 1076 even with nothing selected";
+    tree.SetNotify(frame, ID_SOLUTIONS_TREE_OPEN);
+    target.DestroyWindow();
+}

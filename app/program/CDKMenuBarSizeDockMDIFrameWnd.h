@@ -1,7 +1,8 @@
 #pragma once
-// CDKMenuBarSizeDockMDIFrameWnd: the menu-bar frame with sizeable docking on its sides. Whenever
-// the frame's window gets a menu of its own again (the document menu of the active child), the
-// menu goes to the menu bar and the window keeps none.
+// CDKMenuBarSizeDockMDIFrameWnd: the menu-bar frame with sizeable docking on its sides. Its MDI
+// client is subclassed: a new frame menu (the document menu of the active child) goes to the menu
+// bar, never to the window, so the window keeps no menu; should it get one all the same, the idle
+// update hands it to the bar.
 
 #include "app/program/CDKMenuBarMDIFrameWnd.h"
 
@@ -11,6 +12,8 @@ public:
     // Creates the library's sizeable dock bars for the sides.
     virtual void EnableDocking(DWORD dwDockStyle);
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    // The subclassed MDI client's messages.
+    virtual LRESULT MDIClientWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -19,4 +22,7 @@ protected:
 
 private:
     void takeWindowMenu();
+    static LRESULT CALLBACK clientProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    WNDPROC m_pfnClientProc = nullptr;
 };

@@ -41,7 +41,8 @@ TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
     ASSERT_TRUE(desk::pumpUntil([doc] { return doc->IsModified() != FALSE; })) << "the key reached the editor";
     // The application's idle work, as its message loop runs it: menus, bars and tabs follow.
     pm::afxtest::runIdle();
-    desk::pumpFor(50);
+    // The tab strip looks at its windows' titles on a timer of its own.
+    desk::pumpFor(600);
     desk::saveScreenPng("penmere_desktop");
 
     std::vector<std::string> asked;

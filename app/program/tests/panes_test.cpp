@@ -152,6 +152,7 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
     EXPECT_EQ(items, (std::vector<std::string>{"&File", "&Edit", "&View", "&Options", "VB&Script", "&Tools",
                                                "F&unctions", "Htm&l", "&Window", "&Help"}));
     EXPECT_TRUE(CDKMenuBarMDIFrameWnd::AreHooksInstalled());
+    EXPECT_EQ(bar->SendMessage(TB_BUTTONCOUNT), 10) << "one button per item: the maximised child adds none";
 
     frame->SetActiveWindow();
     pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, true);

@@ -38,7 +38,22 @@ CString NativePath(LPCTSTR lpszPath) {
     return path;
 }
 
+namespace {
+CString& appDirOverride() {
+    static CString dir;
+    return dir;
+}
+} // namespace
+
+void SetAppDirectory(LPCTSTR lpszDir) {
+    appDirOverride() = lpszDir ? lpszDir : "";
+}
+
 void GetAppDir(CString& strDir) {
+    if (!appDirOverride().IsEmpty()) {
+        strDir = appDirOverride();
+        return;
+    }
     std::vector<char> buffer(4096);
     DWORD length = GetModuleFileName(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     std::string path(buffer.data(), length);

@@ -5,6 +5,9 @@
 
 // The folder of the running program, ending in '/'. Every data file of the program lives below it.
 void GetAppDir(CString& strDir);
+// Makes lpszDir (with its trailing separator) the program folder in place of the executable's;
+// empty or null goes back to the executable's. Tests run the program over a folder of their own.
+void SetAppDirectory(LPCTSTR lpszDir);
 CString GetAppDirectory();
 
 // One part of a path: 0 the drive (always empty here), 1 the folder with its leading and trailing

@@ -80,7 +80,9 @@ set(PM_QT_BACKEND
   # Regular expressions of the script engine.
   platform/script/runtime/regexp.cpp
   # The painting benchmark shows the same text in a peer editor component, a Qt widget.
-  bench/bench_paint.cpp)
+  bench/bench_paint.cpp
+  # The editor's benchmark measures a plain Qt text-edit window beside it.
+  bench/bench_penmere.cpp)
 
 # Files that still include Qt outside the backend files, to be cleaned (their Qt use moved into the
 # files above); the check fails once one of them no longer needs to be listed, so this list only

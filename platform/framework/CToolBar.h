@@ -68,13 +68,13 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     // The size the buttons take, with their wrap flags as they are.
-    CSize CalcSize(TBBUTTON* pData, int nCount);
+    virtual CSize CalcSize(TBBUTTON* pData, int nCount);
     // Sets the wrap flags so no row passes nWidth (wrapping after separators where possible); the
     // number of rows.
-    int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
+    virtual int WrapToolBar(TBBUTTON* pData, int nCount, int nWidth);
     // Wraps to the narrowest width that keeps the rows nLength gives (bVert: to a height).
     void SizeToolBar(TBBUTTON* pData, int nCount, int nLength, BOOL bVert = FALSE);
-    CSize CalcLayout(DWORD nMode, int nLength = -1);
+    virtual CSize CalcLayout(DWORD nMode, int nLength = -1);
 
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
@@ -92,7 +92,8 @@ protected:
     void _GetButton(int nIndex, TBBUTTON* pButton) const;
     void _SetButton(int nIndex, TBBUTTON* pButton);
     int ButtonCount() const;
-    int ButtonWidth(const TBBUTTON& button) const;
+    // The width a button takes in the layout; derived bars widen drop-down or self-sized buttons.
+    virtual int ButtonWidth(const TBBUTTON& button) const;
 
     // The button size the control uses now (texts make buttons larger).
     void SyncButtonSize();

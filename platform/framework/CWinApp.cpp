@@ -19,6 +19,8 @@
 #include "platform/win/richedit.h"
 
 #include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -357,10 +359,23 @@ void CWinApp::SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld) {
 
 // ---- Command line ----
 
+namespace {
+
+// "-p" and "/p" are flags; an absolute path ("/home/a.js", "/a.js" when it exists) is a file.
+BOOL isFlag(const char* param) {
+    if (param[0] == '\0' || param[1] == '\0') return FALSE;
+    if (param[0] == '-') return TRUE;
+    if (param[0] != '/' || std::strchr(param + 1, '/')) return FALSE;
+    struct stat st {};
+    return ::stat(param, &st) != 0;
+}
+
+} // namespace
+
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
     for (int i = 1; i < m_argc; ++i) {
         const char* param = m_argv[i];
-        BOOL flag = (param[0] == '-' || param[0] == '/') && param[1] != '\0';
+        BOOL flag = isFlag(param);
         if (flag) ++param;
         rCmdInfo.ParseParam(param, flag, i == m_argc - 1);
     }

@@ -84,6 +84,9 @@ TEST(Application, CommandLines) {
         {{"prog", "-p", "doc.txt"}, CCommandLineInfo::FilePrint, "doc.txt"},
         {{"prog", "/nologo", "doc.txt"}, CCommandLineInfo::FileOpen, "doc.txt"},
         {{"prog", "-unregister"}, CCommandLineInfo::AppUnregister, ""},
+        // Absolute paths are files, not flags.
+        {{"prog", "/tmp/some folder/doc.txt"}, CCommandLineInfo::FileOpen, "/tmp/some folder/doc.txt"},
+        {{"prog", "/tmp"}, CCommandLineInfo::FileOpen, "/tmp"},
     };
     for (const Case& c : cases) {
         CProfileApp app;

@@ -7,9 +7,11 @@
 
 namespace pm::gdi {
 
+// Never destroyed: global font and brush objects of the programs delete their handles from their
+// destructors at exit, which may run after the table's would have.
 HandleTable<GdiObject>& objectTable() {
-    static HandleTable<GdiObject> table;
-    return table;
+    static auto* table = new HandleTable<GdiObject>;
+    return *table;
 }
 
 GdiObject* objectOf(const void* handle) {

@@ -55,7 +55,12 @@ HDC windowDC(Window* w, bool whole, const QRegion& extraClip, bool ignoreLock) {
     if (!extraClip.isEmpty()) clip &= extraClip;
     if (clip.isEmpty() || w->redrawOff || (!ignoreLock && lockedOut(w))) clip = nothingVisible();
     QPoint origin = whole ? QPoint(0, 0) : QPoint(w->client.left, w->client.top);
-    HDC dc = gdi::createImageDC(&w->surface->image, origin, clip);
+    // A window without an area (no backing image yet) still gives a DC: it measures as any
+    // other window's does and draws nowhere.
+    static QImage nowhere(1, 1, QImage::Format_RGB32);
+    QImage* target = w->surface->image.isNull() ? &nowhere : &w->surface->image;
+    if (target == &nowhere) clip = nothingVisible();
+    HDC dc = gdi::createImageDC(target, origin, clip);
     if (dc) paintState().dcs[dc] = w->handle;
     return dc;
 }

@@ -134,6 +134,22 @@ TEST_F(Painting, DrawingThroughGetDcShowsAtOnce) {
     EXPECT_NE(pixel(c, -1, -1), qRgb(0, 0, 255)) << "a client DC stays out of the edge";
 }
 
+TEST_F(Painting, AWindowWithoutAreaStillGivesADcThatMeasures) {
+    HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, top, nullptr, nullptr, nullptr);
+    HDC dc = GetDC(c);
+    ASSERT_NE(dc, nullptr) << "controls measure fonts before they are sized";
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+    TEXTMETRIC tm{};
+    EXPECT_TRUE(GetTextMetrics(dc, &tm));
+    EXPECT_GT(tm.tmHeight, 0);
+    RECT r{0, 0, 10, 10};
+    HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    ReleaseDC(c, dc);
+    EXPECT_NE(pixel(top, 5, 5), qRgb(0, 0, 255)) << "it draws nowhere";
+}
+
 TEST_F(Painting, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
     HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
                             nullptr, nullptr);

@@ -1,0 +1,6 @@
+// A new script.
+
+function main() {
+}
+
+main();

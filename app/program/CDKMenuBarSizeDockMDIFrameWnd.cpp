@@ -1,0 +1,74 @@
+// The menu-bar frame with sizeable docking.
+
+#include "app/program/CDKMenuBarSizeDockMDIFrameWnd.h"
+
+#include "docking/CDKSizeDockBar.h"
+
+#include <map>
+
+IMPLEMENT_DYNAMIC(CDKMenuBarSizeDockMDIFrameWnd, CDKMenuBarMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CDKMenuBarSizeDockMDIFrameWnd, CDKMenuBarMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+void CDKMenuBarSizeDockMDIFrameWnd::EnableDocking(DWORD dwDockStyle) {
+    EnableSizeDocking(this, dwDockStyle);
+}
+
+namespace {
+
+std::map<HWND, CDKMenuBarSizeDockMDIFrameWnd*>& framesOfClients() {
+    static std::map<HWND, CDKMenuBarSizeDockMDIFrameWnd*> frames;
+    return frames;
+}
+
+} // namespace
+
+int CDKMenuBarSizeDockMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CDKMenuBarMDIFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+    if (m_hWndMDIClient) {
+        framesOfClients()[m_hWndMDIClient] = this;
+        m_pfnClientProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtr(m_hWndMDIClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientProc)));
+    }
+    SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    return 0;
+}
+
+LRESULT CALLBACK CDKMenuBarSizeDockMDIFrameWnd::clientProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto found = framesOfClients().find(hwnd);
+    if (found == framesOfClients().end()) return ::DefWindowProc(hwnd, message, wParam, lParam);
+    CDKMenuBarSizeDockMDIFrameWnd* frame = found->second;
+    WNDPROC previous = frame->m_pfnClientProc;
+    if (message == WM_NCDESTROY) framesOfClients().erase(found);
+    if (message == WM_MDISETMENU) return frame->MDIClientWindowProc(message, wParam, lParam);
+    return ::CallWindowProc(previous, hwnd, message, wParam, lParam);
+}
+
+LRESULT CDKMenuBarSizeDockMDIFrameWnd::MDIClientWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    HMENU menu = reinterpret_cast<HMENU>(wParam);
+    if (message == WM_MDISETMENU && menu && m_wndMenuBar.m_hWnd) {
+        m_wndMenuBar.SetMenu(menu);
+        wParam = 0;
+    }
+    return ::CallWindowProc(m_pfnClientProc, m_hWndMDIClient, message, wParam, lParam);
+}
+
+void CDKMenuBarSizeDockMDIFrameWnd::takeWindowMenu() {
+    HMENU own = ::GetMenu(m_hWnd);
+    if (!own || !m_wndMenuBar.m_hWnd) return;
+    ::SetMenu(m_hWnd, nullptr);
+    if (own != m_wndMenuBar.GetMenu()) m_wndMenuBar.SetMenu(own);
+}
+
+void CDKMenuBarSizeDockMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
+    CDKMenuBarMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    takeWindowMenu();
+}
+
+LRESULT CDKMenuBarSizeDockMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
+    takeWindowMenu();
+    return CDKMenuBarMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// CDKMenuBarSizeDockMDIFrameWnd: the menu-bar frame with sizeable docking on its sides. Its MDI
+// client is subclassed: a new frame menu (the document menu of the active child) goes to the menu
+// bar, never to the window, so the window keeps no menu; should it get one all the same, the idle
+// update hands it to the bar.
+
+#include "app/program/CDKMenuBarMDIFrameWnd.h"
+
+class CDKMenuBarSizeDockMDIFrameWnd : public CDKMenuBarMDIFrameWnd {
+    DECLARE_DYNAMIC(CDKMenuBarSizeDockMDIFrameWnd)
+public:
+    // Creates the library's sizeable dock bars for the sides.
+    virtual void EnableDocking(DWORD dwDockStyle);
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    // The subclassed MDI client's messages.
+    virtual LRESULT MDIClientWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void takeWindowMenu();
+    static LRESULT CALLBACK clientProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    WNDPROC m_pfnClientProc = nullptr;
+};

@@ -1,0 +1,77 @@
+// The application object and start-up.
+
+#include "app/program/CEditMDIApp.h"
+
+#include "app/program/CChildFrame.h"
+#include "app/program/CEditMDIDoc.h"
+#include "app/program/CEditMDIView.h"
+#include "app/program/CMainFrame.h"
+#include "app/program/resource_ids.h"
+#include "app/program/resources.h"
+
+#include "scripting/ScriptAppServices.h"
+
+BEGIN_MESSAGE_MAP(CEditMDIApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+CEditMDIApp::CEditMDIApp() : CWinApp("Corvane JavaScript Editor") {}
+
+BOOL CEditMDIApp::InitInstance() {
+    DeclareEditorResources();
+    Enable3dControls();
+    if (!AfxOleInit()) {
+        AfxMessageBox("OleInit failed");
+        return FALSE;
+    }
+    SetRegistryKey("Talvora3");
+    LoadStdProfileSettings(4);
+    AddDocTemplate(new CMultiDocTemplate(IDR_JSTYPE, RUNTIME_CLASS(CEditMDIDoc), RUNTIME_CLASS(CChildFrame),
+                                         RUNTIME_CLASS(CEditMDIView)));
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+    auto* frame = new CMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        delete frame;
+        return FALSE;
+    }
+    m_pMainWnd = frame;
+    startScripting();
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen && !ProcessShellCommand(cmdInfo)) return FALSE;
+    frame->ShowWindow(SW_SHOWMAXIMIZED);
+    frame->UpdateWindow();
+    frame->DragAcceptFiles();
+    AfxEnableControlContainer();
+    m_debugApp.Create(m_pszAppName);
+    return TRUE;
+}
+
+void CEditMDIApp::startScripting() {
+    SetEditCtrlOfView([](CView* view) -> CWnd* {
+        auto* editView = dynamic_cast<CEditMDIView*>(view);
+        return editView ? editView->GetEditCtrl() : nullptr;
+    });
+    if (!m_module.Init(&m_debugApp)) return;
+    m_module.SetEditOnError(TRUE);
+    m_module.AddNamedObject("App", &m_appObject, 6, FALSE);
+    m_module.AddNamedObject("Doc", &m_docObject, 6, FALSE);
+}
+
+int CEditMDIApp::ExitInstance() {
+    return 0;
+}
+
+BOOL CEditMDIApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CWinApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return m_module.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CEditMDIApp::OnAppAbout() {
+    CDialog about(IDD_ABOUTBOX, m_pMainWnd);
+    about.DoModal();
+}

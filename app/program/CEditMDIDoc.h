@@ -1,0 +1,21 @@
+#pragma once
+// CEditMDIDoc: one file being edited. The framework keeps its path, title and modified flag; the
+// title carries " *" while the document has unsaved changes. Its text lives in its view's control.
+
+#include "platform/framework/afxwin.h"
+
+class CEditMDIView;
+
+class CEditMDIDoc : public CDocument {
+    DECLARE_DYNCREATE(CEditMDIDoc)
+public:
+    void Serialize(CArchive& ar) override;
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+    void OnCloseDocument() override;
+
+    CEditMDIView* GetEditView() const;
+};

@@ -1,0 +1,510 @@
+// The editor's main window: creation, timers and shut-down.
+
+#include "app/program/CMainFrame.h"
+
+#include "app/program/CConfirmAllDlg.h"
+#include "app/program/CEditMDIApp.h"
+#include "app/program/CEditMDIDoc.h"
+#include "app/program/CEditMDIView.h"
+#include "app/program/editor_globals.h"
+#include "app/file_helpers.h"
+#include "app/program/resource_ids.h"
+#include "app/program/view_text_commands.h"
+#include "app/CDirList.h"
+#include "editor/CAutoCompleteEditCtrl.h"
+#include "editor/CHHMarginWnd.h"
+#include "docking/CDKSizeDockBar.h"
+
+#include "platform/win/shellapi.h"
+
+namespace {
+
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_LINECOL, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                            ID_INDICATOR_SCRL};
+const char kBarLayout[] = "JSBars";
+const char kWorkspace[] = "Workspace";
+
+// Every document of the application, in template order.
+template <class Fn> void forEachDocument(Fn fn) {
+    CWinApp* app = AfxGetApp();
+    for (POSITION t = app->GetFirstDocTemplatePosition(); t;) {
+        CDocTemplate* tmpl = app->GetNextDocTemplate(t);
+        for (POSITION d = tmpl->GetFirstDocPosition(); d;) fn(tmpl->GetNextDoc(d));
+    }
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CMainFrame, CDKMenuBarSizeDockMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CDKMenuBarSizeDockMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_TIMER()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_VIEW_HTML_BAR, OnViewHtmlBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_HTML_BAR, OnUpdateViewHtmlBar)
+    ON_COMMAND(ID_FILE_CLOSE_ALL, OnFileCloseAll)
+    ON_COMMAND(ID_FILE_SAVE_ALL, OnFileSaveAll)
+    ON_COMMAND(ID_OPTIONS_SAVE_BEFORE_VIEW, OnOptionsSaveBeforeView)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_SAVE_BEFORE_VIEW, OnUpdateOptionsSaveBeforeView)
+    ON_COMMAND(ID_OPTIONS_AUTO_COMPLETE, OnOptionsAutoComplete)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_AUTO_COMPLETE, OnUpdateOptionsAutoComplete)
+    ON_COMMAND(ID_OPTIONS_LIST_UNIQUE, OnOptionsListUnique)
+    ON_COMMAND(ID_OPTIONS_LINE_NUMBERS, OnOptionsLineNumbers)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_LINE_NUMBERS, OnUpdateOptionsLineNumbers)
+    ON_COMMAND(ID_OPTIONS_AUTO_RELOAD, OnOptionsAutoReload)
+    ON_UPDATE_COMMAND_UI(ID_OPTIONS_AUTO_RELOAD, OnUpdateOptionsAutoReload)
+    ON_COMMAND_RANGE(ID_VIEW_INFO_PANE, ID_VIEW_PROJECT_PANE, OnViewPane)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_INFO_PANE, ID_VIEW_PROJECT_PANE, OnUpdateViewPane)
+    ON_LBN_SELCHANGE(IDC_FUNCTIONS_LIST, OnFunctionsSelChange)
+    ON_COMMAND(ID_FUNCTIONS_GOTO, OnFunctionsGoto)
+    ON_COMMAND(ID_FUNCTIONS_REFRESH, OnFunctionsRefresh)
+    ON_COMMAND(ID_FUNCTIONS_COPY, OnFunctionsCopy)
+    ON_UPDATE_COMMAND_UI(ID_FUNCTIONS_COPY, OnUpdateFunctionsCopy)
+    ON_COMMAND(ID_FUNCTIONS_COPY_ALL, OnFunctionsCopyAll)
+    ON_COMMAND(ID_WORKDIR_OPEN, OnWorkDirOpen)
+    ON_COMMAND(ID_SOLUTIONS_OPEN, OnSolutionsOpen)
+    ON_COMMAND(ID_SOLUTIONS_TREE_OPEN, OnSolutionsOpen)
+    ON_COMMAND(ID_SOLUTIONS_TREE_MENU, OnSolutionsMenu)
+    ON_COMMAND(ID_HELP_MANUAL, OnHelpManual)
+    ON_COMMAND(ID_HELP_TUTORIAL, OnHelpTutorial)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() = default;
+CMainFrame::~CMainFrame() = default;
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+    return CDKMenuBarSizeDockMDIFrameWnd::PreCreateWindow(cs);
+}
+
+BOOL CMainFrame::createToolBar(CDKCoolToolBar& bar, UINT nResource, UINT nID) {
+    if (!bar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID) || !bar.LoadToolBar(nResource)) return FALSE;
+    bar.SetBarStyle(bar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CDKMenuBarSizeDockMDIFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+    ShowWindow(SW_SHOWMAXIMIZED);
+    if (!createToolBar(m_wndToolBar, IDR_MAINFRAME, AFX_IDW_TOOLBAR)) return -1;
+    if (!createToolBar(m_wndHtmlBar, IDR_HTMLBAR, ID_HTML_BAR_CONTROL)) return -1;
+    if (!m_wndStatusBar.Create(this) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
+        return -1;
+    if (!createPanes()) return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
+    m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndMenuBar);
+    m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndHtmlBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndInfoBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndProjBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndToolBar);
+    DockControlBar(&m_wndHtmlBar);
+    DockControlBar(&m_wndInfoBar, AFX_IDW_DOCKBAR_LEFT);
+    DockControlBarLeftOf(&m_wndProjBar, &m_wndInfoBar, AFX_IDW_DOCKBAR_LEFT);
+    RecalcLayout();
+    m_wndTabs.Attach(this, 0x243);
+    LoadSettingsFile(GetAppDirectory() + "Settings.ini");
+    applyStoredOptions();
+    m_wndProjBar.m_wndTree.SetNotify(this, ID_SOLUTIONS_TREE_OPEN);
+    m_menuManager.AttachFrameWnd(this);
+    m_menuManager.SetMenuImagesFromToolBars();
+    restoreBarLayout();
+    SetTimer(TIMER_STARTUP, 1, nullptr);
+    SetTimer(TIMER_FUNCTIONS, 50, nullptr);
+    return 0;
+}
+
+BOOL CMainFrame::createPanes() {
+    if (!m_wndInfoBar.Create(this, "Info", ID_INFO_PANE) || !m_wndProjBar.Create(this, "Project", ID_PROJECT_PANE))
+        return FALSE;
+    // Docked at the left, each starts 200 pixels wide.
+    for (CDKSizeControlBar* pane : {static_cast<CDKSizeControlBar*>(&m_wndInfoBar), static_cast<CDKSizeControlBar*>(&m_wndProjBar)}) {
+        pane->m_szVert = CSize(200, 300);
+        pane->SetWindowPos(nullptr, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
+void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pBeside, UINT nDockBarID) {
+    RecalcLayout();
+    CRect rect;
+    pBeside->GetWindowRect(&rect);
+    rect.OffsetRect(1, 1);
+    DockControlBar(pBar, nDockBarID, &rect);
+}
+
+void CMainFrame::applyStoredOptions() {
+    CIniFile& settings = GetSettings();
+    short value = 0;
+    SetAutoCompleteAuto(settings.GetInt("Intellisense", "Auto", value) && value == 1);
+    SetAutoCompleteListUnique(settings.GetInt("Intellisense", "ListUnique", value) && value == 1);
+    if (settings.GetInt("Intellisense", "Scanlines", value)) SetAutoCompleteScanLines(static_cast<WORD>(value));
+    if (settings.GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_LINENO), value) && value != 0)
+        CHHMarginWnd::CreateSmallFont(TRUE);
+    if (settings.GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_AUTORELOAD), value)) m_bAutoReload = value > 0;
+}
+
+void CMainFrame::OnOptionsAutoComplete() {
+    SetAutoCompleteAuto(!GetAutoCompleteAuto());
+    GetSettings().SetInt("Intellisense", "Auto", GetAutoCompleteAuto() ? 1 : 0);
+    GetSettings().Save();
+}
+
+void CMainFrame::OnUpdateOptionsAutoComplete(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(GetAutoCompleteAuto());
+}
+
+void CMainFrame::OnOptionsListUnique() {
+    SetAutoCompleteListUnique(!GetAutoCompleteListUnique());
+    GetSettings().SetInt("Intellisense", "ListUnique", GetAutoCompleteListUnique() ? 1 : 0);
+    GetSettings().Save();
+}
+
+void CMainFrame::OnOptionsLineNumbers() {
+    const BOOL shown = !CHHMarginWnd::HasLineNumbers();
+    CHHMarginWnd::CreateSmallFont(shown);
+    GetSettings().SetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_LINENO), shown ? 1 : 0);
+    GetSettings().Save();
+    forEachDocument([](CDocument* doc) {
+        if (CEditMDIView* view = static_cast<CEditMDIDoc*>(doc)->GetEditView()) {
+            view->GetEditCtrl()->GetMarginWnd()->Invalidate();
+        }
+    });
+}
+
+void CMainFrame::OnUpdateOptionsLineNumbers(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(CHHMarginWnd::HasLineNumbers());
+}
+
+void CMainFrame::restoreBarLayout() {
+    try {
+        CDockState state;
+        if (state.LoadState(kBarLayout)) SetDockState(state);
+    } catch (CException* e) {
+        e->Delete();
+    }
+}
+
+void CMainFrame::saveBarLayout() {
+    CDockState state;
+    GetDockState(state);
+    state.SaveState(kBarLayout);
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == TIMER_STARTUP) {
+        KillTimer(TIMER_STARTUP);
+        firstRun();
+        ReopenOpenFileList();
+        EnableFunctionsList(TRUE);
+        RebuildFunctionsList(GetActiveEditView(), TRUE);
+        FillWorkingDirList();
+        FillSolutionsTree();
+    } else if (nIDEvent == TIMER_APP_EVENT) {
+        if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetAppObject().FireEvent(CAppObject::DISPID_Timer);
+    } else if (nIDEvent == TIMER_STOP_SCRIPT) {
+        KillTimer(TIMER_STOP_SCRIPT);
+        if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetModule().Stop();
+    } else if (nIDEvent == TIMER_FUNCTIONS) {
+        if (CEditMDIView* view = GetActiveEditView()) KeepFunctionsListInStep(view);
+    }
+    CDKMenuBarSizeDockMDIFrameWnd::OnTimer(nIDEvent);
+}
+
+void CMainFrame::firstRun() {
+    const CString general = ResourceString(IDS_GENERAL);
+    const CString firstTime = ResourceString(IDS_FIRSTTIME);
+    CString value;
+    if (GetSettings().GetString(general, firstTime, value)) return;
+    GetSettings().SetInt(general, firstTime, 1);
+    GetSettings().Save();
+    ::ShellExecute(m_hWnd, "open", GetAppDirectory() + "Welcome.htm", nullptr, nullptr, SW_SHOWNORMAL);
+    AfxGetApp()->OpenDocumentFile(GetAppDirectory() + "Projects/HelloWorld.htm");
+}
+
+void CMainFrame::openProgramFile(LPCTSTR lpszRelative) {
+    ::ShellExecute(m_hWnd, "open", GetAppDirectory() + lpszRelative, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::vector<std::string> CMainFrame::GetOpenFileList() const {
+    std::vector<std::string> paths;
+    forEachDocument([&paths](CDocument* doc) {
+        const CString& path = doc->GetPathName();
+        if (!path.IsEmpty() && FileExists(path)) paths.emplace_back(static_cast<LPCSTR>(path));
+    });
+    return paths;
+}
+
+void CMainFrame::SaveOpenFileList() {
+    CIniFile& settings = GetSettings();
+    CString existing;
+    for (int i = 0; settings.GetIndexedString(kWorkspace, i, existing); ++i) settings.SetIndexedString(kWorkspace, i, "");
+    std::vector<std::string> paths = GetOpenFileList();
+    for (size_t i = 0; i < paths.size(); ++i) settings.SetIndexedString(kWorkspace, static_cast<int>(i), paths[i].c_str());
+}
+
+void CMainFrame::ReopenOpenFileList() {
+    CString path;
+    std::vector<CString> paths;
+    for (int i = 0; GetSettings().GetIndexedString(kWorkspace, i, path); ++i) paths.push_back(path);
+    for (const CString& p : paths)
+        if (FileExists(p)) AfxGetApp()->OpenDocumentFile(p);
+}
+
+void CMainFrame::OnClose() {
+    KillTimer(TIMER_FUNCTIONS);
+    m_bClosing = TRUE;
+    SaveOpenFileList();
+    GetSettings().Save();
+    saveBarLayout();
+    HWND self = m_hWnd;
+    CDKMenuBarSizeDockMDIFrameWnd::OnClose();
+    if (!::IsWindow(self)) return;
+    // The user kept the program open (a save question was cancelled): carry on as before.
+    m_bClosing = FALSE;
+    SetTimer(TIMER_FUNCTIONS, 50, nullptr);
+}
+
+void CMainFrame::OnDestroy() {
+    KillTimer(TIMER_APP_EVENT);
+    m_menuManager.DetachFrameWnd();
+    if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetModule().Close();
+    CDKMenuBarSizeDockMDIFrameWnd::OnDestroy();
+}
+
+void CMainFrame::OnViewHtmlBar() {
+    ShowControlBar(&m_wndHtmlBar, !m_wndHtmlBar.IsWindowVisible(), FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateViewHtmlBar(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_wndHtmlBar.IsWindowVisible());
+}
+
+void CMainFrame::OnFileCloseAll() {
+    BOOL yesToAll = FALSE;
+    std::vector<CDocument*> docs;
+    forEachDocument([&docs](CDocument* doc) { docs.push_back(doc); });
+    for (CDocument* doc : docs) {
+        if (doc->IsModified()) {
+            if (yesToAll) {
+                if (!doc->DoFileSave()) return;
+            } else {
+                CConfirmAllDlg ask(CString("Save changes to ") + doc->GetTitle() + "?", this);
+                ask.DoModal();
+                if (ask.m_nAnswer == CConfirmAllDlg::kCancel) return;
+                if (ask.m_nAnswer == CConfirmAllDlg::kYesToAll) yesToAll = TRUE;
+                if ((ask.m_nAnswer == CConfirmAllDlg::kYes || yesToAll) && !doc->DoFileSave()) return;
+                if (ask.m_nAnswer == CConfirmAllDlg::kNoToAll) {
+                    AfxGetApp()->CloseAllDocuments(FALSE);
+                    return;
+                }
+            }
+        }
+        doc->OnCloseDocument();
+    }
+}
+
+void CMainFrame::OnFileSaveAll() {
+    forEachDocument([](CDocument* doc) {
+        if (doc->IsModified()) doc->DoFileSave();
+    });
+}
+
+void CMainFrame::OnOptionsSaveBeforeView() {
+    short value = 1;
+    GetSettings().GetInt(ResourceString(IDS_INIT), ResourceString(IDS_SAVEONCOMPILE), value);
+    GetSettings().SetInt(ResourceString(IDS_INIT), ResourceString(IDS_SAVEONCOMPILE), value ? 0 : 1);
+    GetSettings().Save();
+}
+
+void CMainFrame::OnUpdateOptionsSaveBeforeView(CCmdUI* pCmdUI) {
+    short value = 1;
+    GetSettings().GetInt(ResourceString(IDS_INIT), ResourceString(IDS_SAVEONCOMPILE), value);
+    pCmdUI->SetCheck(value != 0);
+}
+
+void CMainFrame::OnOptionsAutoReload() {
+    m_bAutoReload = !m_bAutoReload;
+    GetSettings().SetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_AUTORELOAD), m_bAutoReload ? 1 : 0);
+}
+
+void CMainFrame::OnUpdateOptionsAutoReload(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_bAutoReload);
+}
+
+void CMainFrame::OnHelpManual() {
+    openProgramFile("Manual.chm");
+}
+
+void CMainFrame::OnHelpTutorial() {
+    openProgramFile("Tutorial/Index.htm");
+}
+
+// ---- Functions list ----
+
+void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
+    if (!IsFunctionsListEnabled()) return;
+    if (bForce) m_pListedView = nullptr;
+    if (pView == m_pListedView) return;
+    m_pListedView = pView;
+    CListBox& list = m_wndInfoBar.m_wndFunctions;
+    const int selected = list.GetCurSel();
+    list.ResetContent();
+    if (!pView) return;
+    const int lines = pView->GetEditCtrl()->GetLineCount();
+    for (int i = 0; i < lines; ++i) {
+        std::string heading = ParseFunctionHeading(pView->GetLineText(i).substr(0, 255));
+        if (!heading.empty()) list.AddString(heading.c_str());
+    }
+    if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);
+}
+
+void CMainFrame::KeepFunctionsListInStep(CEditMDIView* pView) {
+    if (!IsFunctionsListEnabled()) return;
+    CHHEditCtrl* edit = pView->GetEditCtrl();
+    CHARRANGE sel{};
+    edit->GetSel(sel);
+    std::string heading = ParseFunctionHeading(pView->GetLineText(static_cast<int>(edit->LineFromChar(sel.cpMax))));
+    if (heading.empty()) return;
+    if (m_wndInfoBar.m_wndFunctions.FindStringExact(-1, heading.c_str()) == LB_ERR) RebuildFunctionsList(pView, TRUE);
+}
+
+CString CMainFrame::selectedText(CListBox& list) const {
+    CString text;
+    int index = list.GetCurSel();
+    if (index >= 0) list.GetText(index, text);
+    return text;
+}
+
+void CMainFrame::OnFunctionsSelChange() {
+    SetMessageText(selectedText(m_wndInfoBar.m_wndFunctions));
+}
+
+void CMainFrame::OnFunctionsGoto() {
+    CString heading = selectedText(m_wndInfoBar.m_wndFunctions);
+    CEditMDIView* view = GetActiveEditView();
+    if (heading.IsEmpty() || !view) return;
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    const int lines = edit->GetLineCount();
+    for (int i = 0; i < lines; ++i) {
+        if (ParseFunctionHeading(view->GetLineText(i)) != static_cast<LPCSTR>(heading)) continue;
+        edit->GoToLine(i, 0);
+        edit->SetFocus();
+        return;
+    }
+}
+
+void CMainFrame::OnFunctionsRefresh() {
+    RebuildFunctionsList(GetActiveEditView(), TRUE);
+}
+
+void CMainFrame::copyToClipboard(const CString& text) {
+    if (!::OpenClipboard(m_hWnd)) return;
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(text.GetLength()) + 1);
+    if (memory) {
+        std::memcpy(::GlobalLock(memory), static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()) + 1);
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_TEXT, memory);
+    }
+    ::CloseClipboard();
+}
+
+void CMainFrame::OnFunctionsCopy() {
+    copyToClipboard(selectedText(m_wndInfoBar.m_wndFunctions));
+}
+
+void CMainFrame::OnUpdateFunctionsCopy(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_wndInfoBar.m_wndFunctions.GetCurSel() >= 0);
+}
+
+void CMainFrame::OnFunctionsCopyAll() {
+    CListBox& list = m_wndInfoBar.m_wndFunctions;
+    CString all, line;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        list.GetText(i, line);
+        all += line + "\r\n";
+    }
+    copyToClipboard(all);
+}
+
+// ---- Working folder and samples ----
+
+CString CMainFrame::GetWorkingDir() const {
+    CString dir;
+    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTDIR), dir) || dir.IsEmpty())
+        dir = GetAppDirectory() + "Projects";
+    if (dir.Right(1) != "/" && dir.Right(1) != "\\") dir += "/";
+    return dir;
+}
+
+CString CMainFrame::GetWorkingMask() const {
+    CString mask;
+    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTMASK), mask) || mask.IsEmpty())
+        mask = "*.*";
+    return mask;
+}
+
+void CMainFrame::FillWorkingDirList() {
+    CListBox& list = m_wndInfoBar.m_wndWorkDir;
+    list.ResetContent();
+    CStringList names;
+    CDirList lister;
+    lister.ListFiles(names, GetWorkingMask(), GetWorkingDir());
+    for (POSITION pos = names.GetHeadPosition(); pos;) list.AddString(names.GetNext(pos));
+}
+
+void CMainFrame::FillSolutionsTree() {
+    CNotifyTreeCtrl& tree = m_wndProjBar.m_wndTree;
+    tree.DeleteAllItems();
+    HTREEITEM root = tree.InsertItem("Solutions");
+    const CString folder = GetAppDirectory() + "Solutions";
+    CStringList files;
+    CDirList lister;
+    lister.ListRecursive(files, "*.*", folder);
+    CStringList paths;
+    for (POSITION pos = files.GetHeadPosition(); pos;) {
+        CString path = files.GetNext(pos).Mid(folder.GetLength() + 1);
+        path.Replace('/', '\\');
+        paths.AddTail(path);
+    }
+    tree.AddPaths(paths);
+    tree.Expand(root, TVE_EXPAND);
+}
+
+void CMainFrame::OnWorkDirOpen() {
+    CString name = selectedText(m_wndInfoBar.m_wndWorkDir);
+    if (!name.IsEmpty()) AfxGetApp()->OpenDocumentFile(GetWorkingDir() + name);
+}
+
+void CMainFrame::OnSolutionsOpen() {
+    CString path = m_wndProjBar.m_wndTree.GetSelectedPath();
+    if (path.IsEmpty()) return;
+    CString file = NativePath(GetAppDirectory() + path);
+    if (FileExists(file) && !CDirList::MatchesPattern(file, "*.") ) AfxGetApp()->OpenDocumentFile(file);
+}
+
+void CMainFrame::OnSolutionsMenu() {
+    TrackContextMenu(this, CPoint(-1, -1), IDR_SOLUTIONS_MENU, 0);
+}
+
+// ---- Panes ----
+
+CControlBar* CMainFrame::paneOfCommand(UINT nID) {
+    if (nID == ID_VIEW_INFO_PANE) return &m_wndInfoBar;
+    return &m_wndProjBar;
+}
+
+void CMainFrame::OnViewPane(UINT nID) {
+    CControlBar* bar = paneOfCommand(nID);
+    ShowControlBar(bar, !bar->IsWindowVisible(), FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateViewPane(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(paneOfCommand(pCmdUI->m_nID)->IsWindowVisible());
+}

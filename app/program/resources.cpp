@@ -1,0 +1,304 @@
+// The editor's menus, accelerator tables, tool-bar layouts, dialog templates and string table.
+
+#include "app/program/resources.h"
+
+#include "app/program/resource_ids.h"
+#include "app/program/toolbar_images.h"
+
+#include "editor/CHHEditCtrl.h"
+#include "editor/HHEditResources.h"
+#include "platform/win/res/resources.h"
+#include "platform/win/windows.h"
+
+namespace {
+
+using pm::res::MenuItem;
+
+MenuItem item(const char* text, UINT id, UINT flags = 0) {
+    return MenuItem{text, id, flags, {}};
+}
+MenuItem separator() {
+    return MenuItem{"", 0, MF_SEPARATOR, {}};
+}
+MenuItem popup(const char* text, std::vector<MenuItem> items) {
+    return MenuItem{text, 0, MF_POPUP, std::move(items)};
+}
+
+MenuItem fileMenu(bool withDocument) {
+    std::vector<MenuItem> items = {item("&New\tCtrl+N", ID_FILE_NEW),
+                                   item("New from Template...\tCtrl+Shift+N", ID_FILE_NEW_FROM_TEMPLATE),
+                                   item("&Open...\tCtrl+O", ID_FILE_OPEN)};
+    if (withDocument) {
+        items.push_back(item("&Close", ID_FILE_CLOSE));
+        items.push_back(item("Close Al&l", ID_FILE_CLOSE_ALL));
+        items.push_back(separator());
+        items.push_back(item("&Save\tCtrl+S", ID_FILE_SAVE));
+        items.push_back(item("Save &As...", ID_FILE_SAVE_AS));
+        items.push_back(item("Save Al&l", ID_FILE_SAVE_ALL));
+        items.push_back(separator());
+        items.push_back(item("&Print...\tCtrl+P", ID_FILE_PRINT));
+    }
+    items.push_back(item("P&rint Setup...", ID_FILE_PRINT_SETUP));
+    items.push_back(separator());
+    items.push_back(item("Recent File", ID_FILE_MRU_FILE1, MF_GRAYED));
+    items.push_back(separator());
+    items.push_back(item("E&xit", ID_APP_EXIT));
+    return popup("&File", std::move(items));
+}
+
+MenuItem viewMenu() {
+    return popup("&View", {item("Main &Toolbar", ID_VIEW_TOOLBAR), item("&HTML Bar", ID_VIEW_HTML_BAR),
+                           item("&Status Bar", ID_VIEW_STATUS_BAR), separator(),
+                           item("&Info Pane", ID_VIEW_INFO_PANE), item("&Project Pane", ID_VIEW_PROJECT_PANE)});
+}
+
+MenuItem optionsMenu() {
+    return popup("&Options", {item("Save &Files before Viewing", ID_OPTIONS_SAVE_BEFORE_VIEW),
+                              item("Intellisense / &Auto-complete", ID_OPTIONS_AUTO_COMPLETE),
+                              item("Line &Numbers", ID_OPTIONS_LINE_NUMBERS),
+                              item("Reload Modified Files", ID_OPTIONS_AUTO_RELOAD)});
+}
+
+MenuItem helpMenu() {
+    return popup("&Help", {item("&Manual...", ID_HELP_MANUAL),
+                           item("&JavaScript Reference and Tutorial...\tF1", ID_HELP_REFERENCE),
+                           item("JavaScript Multimedia Tutorial...", ID_HELP_TUTORIAL), separator(),
+                           item("&About Corvane JavaScript Editor...", ID_APP_ABOUT)});
+}
+
+MenuItem editMenu() {
+    return popup("&Edit",
+                 {item("&Undo\tCtrl+Z", ID_EDIT_UNDO), item("&Redo", ID_EDIT_REDO), separator(),
+                  item("Cu&t\tCtrl+X", ID_EDIT_CUT), item("&Copy\tCtrl+C", ID_EDIT_COPY),
+                  item("&Paste\tCtrl+V", ID_EDIT_PASTE), item("Select &All", ID_EDIT_SELECT_ALL), separator(),
+                  item("&Find...\tCtrl+F", ID_EDIT_FIND), item("Find &Next\tF3", ID_EDIT_REPEAT),
+                  item("R&eplace...", ID_EDIT_REPLACE), item("&Go to Line...\tCtrl+G", ID_EDIT_GOTO_LINE),
+                  separator(), item("Go to Matching Brace\tCtrl+]", ID_EDIT_MATCH_BRACE),
+                  item("Change to Upper Case\tCtrl+U", ID_EDIT_UPPER_CASE),
+                  item("Change to Lower Case\tCtrl+L", ID_EDIT_LOWER_CASE), separator(),
+                  item("&Indent", ID_HHEDIT_INDENT), item("&Outdent", ID_HHEDIT_OUTDENT),
+                  item("Co&mment", ID_HHEDIT_COMMENT), item("U&ncomment", ID_HHEDIT_UNCOMMENT), separator(),
+                  item("Clear &All Bookmarks\tAlt+F2", ID_BOOKMARK_CLEAR_ALL)});
+}
+
+MenuItem scriptMenu() {
+    return popup("VB&Script", {item("&Run", ID_SCRIPT_RUN), item("&Pause", ID_SCRIPT_PAUSE),
+                               item("&Stop", ID_SCRIPT_STOP), separator(), item("&New...", ID_SCRIPT_NEW),
+                               item("&Edit...", ID_SCRIPT_EDIT), item("S&elect...", ID_SCRIPT_SELECT)});
+}
+
+MenuItem functionsMenu() {
+    return popup("F&unctions", {item("Go to", ID_FUNCTIONS_GOTO), item("Refresh\tF9", ID_FUNCTIONS_REFRESH)});
+}
+
+MenuItem htmlMenu() {
+    return popup("Htm&l", {item("&Bold", ID_HTML_BOLD), item("&Italic", ID_HTML_ITALIC),
+                           item("&Underline", ID_HTML_UNDERLINE), separator(), item("Heading &1", ID_HTML_H1),
+                           item("Heading &2", ID_HTML_H2), item("Heading &3", ID_HTML_H3), separator(),
+                           item("Line &Break", ID_HTML_LINE_BREAK), item("&Paragraph", ID_HTML_PARAGRAPH),
+                           item("Horizontal &Rule", ID_HTML_RULE)});
+}
+
+MenuItem windowMenu() {
+    return popup("&Window", {item("&New Window", ID_WINDOW_NEW), item("&Cascade", ID_WINDOW_CASCADE),
+                             item("&Tile", ID_WINDOW_TILE_HORZ), item("&Arrange Icons", ID_WINDOW_ARRANGE)});
+}
+
+void declareMenus() {
+    pm::res::addMenu(IDR_MAINFRAME, {{fileMenu(false), viewMenu(), optionsMenu(), helpMenu()}});
+    pm::res::addMenu(IDR_JSTYPE, {{fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
+                                   popup("&Tools", {item("&Add/Edit...", 0, MF_GRAYED)}), functionsMenu(), htmlMenu(),
+                                   windowMenu(), helpMenu()}});
+    pm::res::addMenu(IDR_FUNCTIONS_MENU,
+                     {{popup("Functions", {item("Go to", ID_FUNCTIONS_GOTO), separator(), item("Copy", ID_FUNCTIONS_COPY),
+                                           item("Copy All", ID_FUNCTIONS_COPY_ALL), separator(),
+                                           item("Refresh\tF9", ID_FUNCTIONS_REFRESH)})}});
+    pm::res::addMenu(IDR_WORKDIR_MENU,
+                     {{popup("Working Dir", {item("Open in Editor", ID_WORKDIR_OPEN),
+                                             item("Open in Native Application", ID_WORKDIR_OPEN_NATIVE), separator(),
+                                             item("Change Working Directory", ID_WORKDIR_CHANGE),
+                                             item("Explorer", ID_WORKDIR_EXPLORER)})}});
+    pm::res::addMenu(IDR_SOLUTIONS_MENU,
+                     {{popup("Solutions", {item("Open in Editor", ID_SOLUTIONS_OPEN),
+                                           item("Open in Native Application", ID_SOLUTIONS_OPEN_NATIVE), separator(),
+                                           item("Copy to Working DIrectory", ID_SOLUTIONS_COPY),
+                                           item("Change Working Directory", ID_WORKDIR_CHANGE),
+                                           item("Explorer", ID_SOLUTIONS_EXPLORER)})}});
+}
+
+void declareAccelerators() {
+    const BYTE v = FVIRTKEY | FNOINVERT;
+    const BYTE c = v | FCONTROL;
+    const BYTE s = v | FSHIFT;
+    const BYTE a = v | FALT;
+    pm::res::addAccelerators(
+        IDR_MAINFRAME,
+        {{c, VK_OEM_6, ID_EDIT_MATCH_BRACE}, {a, 'B', ID_VIEW_IN_BROWSER},       {c, 'C', ID_EDIT_COPY},
+         {c, VK_INSERT, ID_EDIT_COPY},       {c, 'E', ID_FUNCTIONS_POPUP},       {c, 'G', ID_EDIT_GOTO_LINE},
+         {c, 'L', ID_EDIT_LOWER_CASE},       {c, 'N', ID_FILE_NEW},              {BYTE(c | FSHIFT), 'N', ID_FILE_NEW_FROM_TEMPLATE},
+         {c, 'O', ID_FILE_OPEN},             {c, 'P', ID_FILE_PRINT},            {c, 'S', ID_FILE_SAVE},
+         {c, 'U', ID_EDIT_UPPER_CASE},       {c, 'V', ID_EDIT_PASTE},            {s, VK_INSERT, ID_EDIT_PASTE},
+         {c, 'X', ID_EDIT_CUT},              {s, VK_DELETE, ID_EDIT_CUT},        {c, 'Z', ID_EDIT_UNDO},
+         {a, VK_BACK, ID_EDIT_UNDO},         {v, VK_F1, ID_HELP_KEYWORD},        {a, VK_F2, ID_BOOKMARK_CLEAR_ALL},
+         {c, VK_F3, ID_EDIT_NEXT_WORD},      {BYTE(c | FSHIFT), VK_F3, ID_EDIT_PREVIOUS_WORD},
+         {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH}});
+    pm::res::addAccelerators(IDR_EDITACCEL, {{c, 'F', ID_EDIT_FIND},
+                                             {v, VK_F3, ID_EDIT_REPEAT},
+                                             {c, VK_F2, ID_BOOKMARK_TOGGLE},
+                                             {v, VK_F2, ID_BOOKMARK_NEXT},
+                                             {s, VK_F2, ID_BOOKMARK_PREVIOUS}});
+}
+
+void declareToolBars() {
+    const UINT sep = ID_SEPARATOR;
+    pm::res::addToolbar(IDR_MAINFRAME,
+                        {16, 15, {ID_FILE_NEW, ID_FILE_NEW_FROM_TEMPLATE, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, sep,
+                                  ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_FIND, ID_EDIT_REPLACE,
+                                  ID_EDIT_REPEAT, sep, ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_VIEW_IN_BROWSER,
+                                  ID_FILE_WEB_EDITOR, sep, ID_BOOKMARK_TOGGLE, ID_BOOKMARK_CLEAR, ID_BOOKMARK_NEXT,
+                                  ID_BOOKMARK_PREVIOUS, sep, ID_HHEDIT_INDENT, ID_HHEDIT_OUTDENT, sep,
+                                  ID_HHEDIT_COMMENT, ID_HHEDIT_UNCOMMENT, sep, ID_HELP_MANUAL, ID_APP_ABOUT}});
+    pm::res::addToolbar(IDR_HTMLBAR,
+                        {16, 15, {ID_HTML_BOLD, ID_HTML_ITALIC, ID_HTML_UNDERLINE, sep, ID_HTML_H1, ID_HTML_H2,
+                                  ID_HTML_H3, sep, ID_HTML_TABLE, ID_HTML_UL, ID_HTML_OL, sep, ID_HTML_LINE_BREAK,
+                                  ID_HTML_PARAGRAPH, ID_HTML_RULE, sep, ID_HTML_PRE, sep, ID_HTML_LEFT, ID_HTML_CENTER,
+                                  ID_HTML_RIGHT, sep, ID_HHEDIT_OPTIONS, sep, ID_SCRIPT_RUN, ID_SCRIPT_PAUSE,
+                                  ID_SCRIPT_STOP}});
+    static const std::vector<unsigned char> mainImages = DrawToolBarImages(IDR_MAINFRAME);
+    static const std::vector<unsigned char> htmlImages = DrawToolBarImages(IDR_HTMLBAR);
+    pm::res::addImage(pm::res::ImageKind::Bitmap, IDR_MAINFRAME, mainImages.data(), mainImages.size());
+    pm::res::addImage(pm::res::ImageKind::Bitmap, IDR_HTMLBAR, htmlImages.data(), htmlImages.size());
+}
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+pm::res::DialogTemplate dialog(const char* caption, short cx, short cy, std::vector<pm::res::DialogItem> items) {
+    pm::res::DialogTemplate t;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    t.cx = cx;
+    t.cy = cy;
+    t.caption = caption;
+    t.fontName = "MS Sans Serif";
+    t.pointSize = 8;
+    t.items = std::move(items);
+    return t;
+}
+pm::res::DialogItem label(const char* text, WORD id, short x, short y, short cx, short cy = 8) {
+    return {"STATIC", text, id, x, y, cx, cy, static_cast<DWORD>(kChild | SS_LEFT), 0};
+}
+pm::res::DialogItem button(const char* text, WORD id, short x, short y, bool isDefault = false) {
+    const DWORD kind = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return {"BUTTON", text, id, x, y, 50, 14, static_cast<DWORD>(kChild | WS_TABSTOP | kind), 0};
+}
+
+void declareDialogs() {
+    const WORD none = static_cast<WORD>(-1);
+    pm::res::addDialog(IDD_ABOUTBOX, dialog("About Corvane JavaScript Editor", 220, 90,
+                                            {label("Corvane JavaScript Editor, version 3.0", none, 10, 10, 200),
+                                             label("An editor for JavaScript and HTML pages.", none, 10, 24, 200),
+                                             label("www.corvane.example", 1040, 10, 44, 120),
+                                             label("editor@corvane.example", 1041, 10, 56, 120),
+                                             button("OK", IDOK, 160, 70, true)}));
+    pm::res::addDialog(IDD_CONFIRM_ALL, dialog("Corvane JavaScript Editor", 250, 66,
+                                               {label("", IDC_CONFIRM_TEXT, 7, 7, 236, 24),
+                                                button("&Yes", IDOK, 7, 44, true),
+                                                button("Yes to &all", IDC_YES_TO_ALL, 55, 44),
+                                                button("&No", IDC_CONFIRM_NO, 103, 44),
+                                                button("No to all", IDC_NO_TO_ALL, 151, 44),
+                                                button("Cancel", IDCANCEL, 199, 44)}));
+    pm::res::addDialog(IDD_INPUT, dialog("", 200, 50,
+                                         {{"EDIT", "", IDC_INPUT_TEXT, 7, 7, 186, 12,
+                                           static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE},
+                                          button("OK", IDOK, 87, 29, true), button("Cancel", IDCANCEL, 143, 29)}));
+    pm::res::addDialog(IDD_SCRIPT_SELECT,
+                       dialog("", 200, 120,
+                              {{"LISTBOX", "", IDC_SCRIPT_LIST, 7, 7, 130, 106,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
+                               button("&Run", IDOK, 143, 7, true), button("&Edit", IDC_SCRIPT_EDIT, 143, 25),
+                               button("&Load", IDC_SCRIPT_LOAD, 143, 43), button("Cancel", IDCANCEL, 143, 99)}));
+}
+
+void declareStrings() {
+    pm::res::addStrings({
+        {IDR_MAINFRAME, "Corvane JavaScript Editor"},
+        {IDR_JSTYPE, "\nUntitled\njs\nJavaScript Files (*.js)\n.js\njs.Document\nJS Document"},
+        {AFX_IDS_APP_TITLE, "Corvane JavaScript Editor"},
+        {AFX_IDS_IDLEMESSAGE, "Ready"},
+        {IDS_LINENO, "LineNo"},
+        {IDS_AUTORELOAD, "AutoReload"},
+        {IDS_INIT, "Init"},
+        {IDS_SAVEONCOMPILE, "SaveOnCompile"},
+        {IDS_GENERAL, "General"},
+        {IDS_PROJECTDIR, "ProjectDir"},
+        {IDS_PROJECTMASK, "ProjectMask"},
+        {IDS_HELPFILE, "JSRef.chm"},
+        {IDS_FIRSTTIME, "FirstTime"},
+        {ID_INDICATOR_LINECOL, "0000, 000"},
+        {ID_INDICATOR_CAPS, "CAP"},
+        {ID_INDICATOR_NUM, "NUM"},
+        {ID_INDICATOR_SCRL, "SCRL"},
+        {ID_FILE_NEW, "Create a new document\nNew"},
+        {ID_FILE_NEW_FROM_TEMPLATE, "Create a new document from a template\nNew from Template"},
+        {ID_FILE_OPEN, "Open an existing document\nOpen"},
+        {ID_FILE_CLOSE, "Close the active document\nClose"},
+        {ID_FILE_SAVE, "Save the active document\nSave"},
+        {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+        {ID_FILE_PRINT, "Print the active document\nPrint"},
+        {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+        {ID_APP_ABOUT, "Display program information\nAbout"},
+        {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+        {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+        {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+        {ID_EDIT_FIND, "Find the specified text\nFind"},
+        {ID_EDIT_REPLACE, "Replace specific text with different text\nReplace"},
+        {ID_EDIT_REPEAT, "Repeat the last find\nFind Next"},
+        {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+        {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
+        {ID_VIEW_IN_BROWSER, "Show the document in the browser\nView in Browser"},
+        {ID_FILE_WEB_EDITOR, "Open the document in the web-page editor\nWeb-page Editor"},
+        {ID_BOOKMARK_TOGGLE, "Set or remove a bookmark on the line\nToggle Bookmark"},
+        {ID_BOOKMARK_CLEAR, "Remove every bookmark\nClear All Bookmarks"},
+        {ID_BOOKMARK_NEXT, "Go to the next bookmark\nNext Bookmark"},
+        {ID_BOOKMARK_PREVIOUS, "Go to the previous bookmark\nPrevious Bookmark"},
+        {ID_HHEDIT_INDENT, "Indent the selected lines\nIndent"},
+        {ID_HHEDIT_OUTDENT, "Outdent the selected lines\nOutdent"},
+        {ID_HHEDIT_COMMENT, "Comment the selected lines\nComment"},
+        {ID_HHEDIT_UNCOMMENT, "Uncomment the selected lines\nUncomment"},
+        {ID_HELP_MANUAL, "Open the manual\nManual"},
+        {ID_HTML_BOLD, "Bold text\nBold"},
+        {ID_HTML_ITALIC, "Italic text\nItalic"},
+        {ID_HTML_UNDERLINE, "Underlined text\nUnderline"},
+        {ID_HTML_H1, "Heading 1\nH1"},
+        {ID_HTML_H2, "Heading 2\nH2"},
+        {ID_HTML_H3, "Heading 3\nH3"},
+        {ID_HTML_TABLE, "Insert a table\nTable"},
+        {ID_HTML_UL, "Unordered list\nUnordered List"},
+        {ID_HTML_OL, "Ordered list\nOrdered List"},
+        {ID_HTML_LINE_BREAK, "Line break\nLine Break"},
+        {ID_HTML_PARAGRAPH, "Paragraph\nParagraph"},
+        {ID_HTML_RULE, "Horizontal rule\nHorizontal Rule"},
+        {ID_HTML_PRE, "Preformatted text\nPreformatted"},
+        {ID_HTML_LEFT, "Align left\nAlign Left"},
+        {ID_HTML_CENTER, "Center\nCenter"},
+        {ID_HTML_RIGHT, "Align right\nAlign Right"},
+        {ID_HHEDIT_OPTIONS, "Editor options\nOptions"},
+        {ID_SCRIPT_RUN, "Run the selected macro\nRun"},
+        {ID_SCRIPT_PAUSE, "Pause the running macro\nPause"},
+        {ID_SCRIPT_STOP, "Stop the running macro\nStop"},
+    });
+}
+
+} // namespace
+
+void DeclareEditorResources() {
+    static const bool declared = [] {
+        hh::DeclareEditResources();
+        declareMenus();
+        declareAccelerators();
+        declareToolBars();
+        declareDialogs();
+        declareStrings();
+        return true;
+    }();
+    (void)declared;
+}

@@ -1,0 +1,232 @@
+// The panes driven offscreen: the Functions list follows the active document, the Working Dir
+// list shows the working folder with its mask and opens a file on a double click, the Solutions
+// tree opens a sample, and typing a member access shows the member list.
+
+#include "app/program/tests/support/penmere_fixture.h"
+
+#include "platform/win/tests/support/test_windows.h"
+
+#include <functional>
+
+#include "app/program/CEditMDIDoc.h"
+#include "app/program/editor_globals.h"
+#include "app/program/resource_ids.h"
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
+
+namespace {
+
+std::vector<std::string> listItems(CListBox& list) {
+    std::vector<std::string> items;
+    CString text;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        list.GetText(i, text);
+        items.emplace_back(static_cast<LPCSTR>(text));
+    }
+    return items;
+}
+
+class Panes : public PenmereTest {
+protected:
+    void SetUp() override {
+        PenmereTest::SetUp();
+        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nProjectMask=*.js\r\n");
+    }
+    CListBox& functions() { return frame->m_wndInfoBar.m_wndFunctions; }
+    void type(const std::string& text) {
+        pm::afxtest::typeText(activeView()->GetEditCtrl()->m_hWnd, text);
+        pump();
+    }
+};
+
+} // namespace
+
+TEST_F(Panes, FunctionsListFollowsTheActiveDocument) {
+    start({programFile("Projects/demo.js")});
+    EXPECT_EQ(listItems(functions()), (std::vector<std::string>{"alpha(a, b)", "beta()"}));
+
+    CHHEditCtrl* edit = activeView()->GetEditCtrl();
+    edit->SetSel(0, 0);
+    type("function gamma(x) {}");
+    pump(60);
+    EXPECT_EQ(listItems(functions()), (std::vector<std::string>{"alpha(a, b)", "beta()", "gamma(x)"}))
+        << "a heading typed on the caret's line joins the list within the upkeep's period";
+
+    const std::string other = programFile("Projects/other.js");
+    writeFile(other, "function only() {}\n");
+    ASSERT_NE(app->OpenDocumentFile(other.c_str()), nullptr);
+    pump(60);
+    EXPECT_EQ(listItems(functions()), std::vector<std::string>{"only()"}) << "the list is the active document's";
+}
+
+TEST_F(Panes, FunctionsListStaysEmptyUntilStartUpIsOver) {
+    start({programFile("Projects/demo.js")});
+    EXPECT_FALSE(listItems(functions()).empty());
+    EnableFunctionsList(FALSE);
+    frame->RebuildFunctionsList(activeView(), TRUE);
+    EXPECT_EQ(listItems(functions()).size(), 2u) << "with the upkeep off nothing is rebuilt";
+}
+
+TEST_F(Panes, GoToFindsTheSelectedFunction) {
+    start({programFile("Projects/demo.js")});
+    functions().SetCurSel(1);
+    command(ID_FUNCTIONS_GOTO);
+    CHHEditCtrl* edit = activeView()->GetEditCtrl();
+    CHARRANGE sel{};
+    edit->GetSel(sel);
+    EXPECT_EQ(edit->LineFromChar(sel.cpMin), 7) << "the line of beta()";
+}
+
+TEST_F(Panes, WorkingDirListsTheFolderWithTheMaskAndOpensOnDoubleClick) {
+    start();
+    CListBox& list = frame->m_wndInfoBar.m_wndWorkDir;
+    frame->m_wndInfoBar.m_wndTabs.SetActivePageIndex(1);
+    pump();
+    EXPECT_EQ(listItems(list), std::vector<std::string>{"demo.js"}) << "HelloWorld.htm does not match *.js";
+    list.SetCurSel(0);
+    CRect item;
+    list.GetItemRect(0, &item);
+    pm::test::doubleClick(list.m_hWnd, item.CenterPoint());
+    pump();
+    ASSERT_NE(activeView(), nullptr);
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), programFile("Projects/demo.js"));
+}
+
+TEST_F(Panes, SolutionsTreeOpensASampleOnEnter) {
+    start();
+    CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
+    HTREEITEM root = tree.GetRootItem();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(std::string(tree.GetItemText(root)), "Solutions");
+    HTREEITEM basics = tree.FindChild("Basics", root);
+    ASSERT_NE(basics, nullptr);
+    HTREEITEM loop = tree.FindChild("Loop.js", basics);
+    ASSERT_NE(loop, nullptr);
+    tree.SelectItem(loop);
+    EXPECT_EQ(std::string(tree.GetSelectedPath()), "Solutions\\Basics\\Loop.js");
+    tree.SetFocus();
+    pm::afxtest::pressKey(tree.m_hWnd, VK_RETURN);
+    pump();
+    ASSERT_NE(activeView(), nullptr);
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), programFile("Solutions/Basics/Loop.js"));
+}
+
+TEST_F(Panes, TypingAMemberAccessShowsTheMemberList) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n[Intellisense]\r\nAuto=1\r\n");
+    start({programFile("Projects/demo.js")});
+    CAutoCompleteEditCtrl* edit = activeView()->GetEditCtrl();
+    edit->SetFocus();
+    edit->SetSel(0, 0);
+    type("document.");
+    pump(50);
+    EXPECT_TRUE(edit->IsListOpen() && edit->GetListPopup().IsWindowVisible());
+    EXPECT_GT(edit->GetListBox().GetCount(), 0);
+    EXPECT_TRUE(pm::afxtest::savePngWithPopups(frame->m_hWnd, {edit->GetListPopup().m_hWnd}, "penmere_member_list"));
+}
+
+TEST_F(Panes, AFloatingPaneComesBackFloatingAtTheNextStart) {
+    start({programFile("Projects/demo.js")});
+    frame->FloatControlBar(&frame->m_wndProjBar, CPoint(500, 300));
+    pump(50);
+    EXPECT_TRUE(frame->m_wndProjBar.IsFloating());
+    EXPECT_TRUE(pm::afxtest::saveScreenPng("penmere_floating_pane"));
+    stop();
+    start();
+    EXPECT_TRUE(frame->m_wndProjBar.IsFloating());
+    EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
+}
+
+TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
+    start({programFile("Projects/demo.js")});
+    CDKMenuBar* bar = frame->GetMenuBar();
+    ASSERT_NE(bar->m_hWnd, nullptr);
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr) << "the window keeps no menu of its own";
+    HMENU menu = bar->GetMenu();
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::string> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        char text[64] = {};
+        ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        items.emplace_back(text);
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"&File", "&Edit", "&View", "&Options", "VB&Script", "&Tools",
+                                               "F&unctions", "Htm&l", "&Window", "&Help"}));
+    EXPECT_TRUE(CDKMenuBarMDIFrameWnd::AreHooksInstalled());
+    EXPECT_EQ(bar->SendMessage(TB_BUTTONCOUNT), 10) << "one button per item: the maximised child adds none";
+
+    frame->SetActiveWindow();
+    pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, true);
+    pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, false);
+    pump();
+    EXPECT_TRUE(bar->m_bKeyboardMode) << "Alt pressed and released alone activates the menu bar";
+
+    // Down opens the File menu in the menu loop; a picture is taken there and Esc closes it.
+    static std::function<void()> inLoop;
+    bool pictured = false;
+    inLoop = [&] {
+        std::vector<HWND> popups;
+        for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h; h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
+            if (::IsWindowVisible(h)) popups.push_back(h);
+        pictured = !popups.empty() && pm::afxtest::savePngWithPopups(frame->m_hWnd, popups, "penmere_bitmap_menu");
+        for (HWND h : popups) pm::test::pressKey(h, VK_ESCAPE);
+        if (!popups.empty()) pm::test::pressKey(popups[0], VK_ESCAPE);
+    };
+    ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(hwnd, id);
+        inLoop();
+    });
+    bar->HandleMenuKey(VK_DOWN);
+    pump();
+    EXPECT_TRUE(pictured) << "the File menu opened from the bar";
+    stop();
+    EXPECT_FALSE(CDKMenuBarMDIFrameWnd::AreHooksInstalled()) << "closing the last frame removes the hooks";
+}
+
+TEST_F(Panes, RefreshKeepsTheSelectedFunctionAlsoWhenItIsTheLast) {
+    start({programFile("Projects/demo.js")});
+    functions().SetCurSel(1);
+    command(ID_FUNCTIONS_REFRESH);
+    EXPECT_EQ(functions().GetCurSel(), 1);
+}
+
+TEST_F(Panes, ProjectTreePathsAndNotifications) {
+    start();
+    CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
+    tree.DeleteAllItems();
+    HTREEITEM root = tree.InsertItem("Solutions");
+    CStringList paths;
+    for (const char* p : {"a\\b.js", "a\\c.js", "A\\d.js", "top.js", "a\\b.js"}) paths.AddTail(p);
+    tree.AddPaths(paths);
+    HTREEITEM a = tree.FindChild("a", root);
+    ASSERT_NE(a, nullptr);
+    EXPECT_NE(tree.FindChild("A", root), nullptr) << "texts are compared with case";
+    EXPECT_NE(tree.FindChild("top.js", root), nullptr) << "a path without a folder goes under the first root";
+    int children = 0;
+    for (HTREEITEM c = tree.GetChildItem(a); c; c = tree.GetNextSiblingItem(c)) ++children;
+    EXPECT_EQ(children, 2) << "one node a with b.js and c.js, b.js once";
+    tree.SelectItem(root);
+    EXPECT_EQ(std::string(tree.GetSelectedPath()), "Solutions") << "a root item's path is its own text";
+
+    // Commands the tree sends, seen by a window of the test's.
+    struct Target : CWnd {
+        std::vector<UINT> commands;
+        BOOL OnCommand(WPARAM wParam, LPARAM) override {
+            commands.push_back(LOWORD(wParam));
+            return TRUE;
+        }
+    } target;
+    ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
+    tree.SetNotify(&target, ID_SOLUTIONS_TREE_OPEN);
+    tree.SelectItem(nullptr);
+    tree.SetFocus();
+    pm::afxtest::pressKey(tree.m_hWnd, VK_RETURN);
+    pump();
+    EXPECT_TRUE(target.commands.empty()) << "Enter with nothing selected sends nothing";
+    CRect rootRect;
+    tree.GetItemRect(root, &rootRect, TRUE);
+    pm::test::click(tree.m_hWnd, CPoint(rootRect.right + 40, rootRect.bottom + 200), VK_RBUTTON);
+    pump();
+    EXPECT_EQ(target.commands, std::vector<UINT>{ID_SOLUTIONS_TREE_MENU}) << "a right click sends 1076 even with nothing selected";
+    tree.SetNotify(frame, ID_SOLUTIONS_TREE_OPEN);
+    target.DestroyWindow();
+}

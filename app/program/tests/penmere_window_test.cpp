@@ -1,0 +1,207 @@
+// The editor driven as a user would, offscreen: the first run and the runs after it, opening,
+// editing and saving a file byte for byte, closing with unsaved edits, the open-file list, damaged
+// settings and bar layouts, and a picture of the main window with a coloured script.
+
+#include "app/program/tests/support/penmere_fixture.h"
+
+#include "app/program/CEditMDIDoc.h"
+#include "app/program/editor_globals.h"
+#include "app/program/resource_ids.h"
+#include "platform/framework/tests/support/framework_test.h"
+
+#include <filesystem>
+
+namespace {
+
+bool endsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::vector<std::string> openPaths(CMainFrame* frame) {
+    return frame->GetOpenFileList();
+}
+
+// The pixels of the colour in the window's top left 600 x 300 pixels, as painted.
+int pixelsOf(HWND hwnd, COLORREF colour) {
+    HDC dc = ::GetDC(hwnd);
+    int count = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 600; ++x) count += ::GetPixel(dc, x, y) == colour;
+    ::ReleaseDC(hwnd, dc);
+    return count;
+}
+
+} // namespace
+
+TEST_F(PenmereTest, FirstRunShowsTheWelcomePageAndTheSampleOnlyOnce) {
+    start();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(endsWith(opened[0], "/Welcome.htm")) << opened[0];
+    ASSERT_NE(activeView(), nullptr);
+    EXPECT_TRUE(endsWith(std::string(activeView()->GetDocument()->GetPathName()), "Projects/HelloWorld.htm"));
+    EXPECT_NE(readFile(programFile("Settings.ini")).find("FirstTime=1"), std::string::npos);
+    stop();
+
+    opened.clear();
+    start();
+    EXPECT_TRUE(opened.empty()) << "the welcome page shows on the first run only";
+    EXPECT_EQ(openPaths(frame).size(), 1u) << "the sample comes back as part of the open-file list, once";
+}
+
+TEST_F(PenmereTest, StartingWithoutAFileOpensNoDocumentAfterTheFirstRun) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    start();
+    EXPECT_EQ(activeView(), nullptr);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(windowText(frame->m_hWnd), "Corvane JavaScript Editor");
+}
+
+TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/mixed.js");
+    writeFile(path, "var a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CMDIChildWnd* child = frame->MDIGetActive();
+    EXPECT_EQ(windowText(child->m_hWnd), "mixed.js");
+
+    view->GetEditCtrl()->SetSel(0, 0);
+    pm::afxtest::typeText(view->GetEditCtrl()->m_hWnd, "x");
+    pump();
+    EXPECT_EQ(windowText(child->m_hWnd), "mixed.js *");
+    EXPECT_EQ(std::string(view->GetDocument()->GetTitle()), "mixed.js *");
+
+    command(ID_FILE_SAVE);
+    EXPECT_EQ(readFile(path), "xvar a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
+    EXPECT_EQ(windowText(child->m_hWnd), "mixed.js");
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+}
+
+TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/demo.js");
+    const std::string original = readFile(path);
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    view->GetEditCtrl()->SetSel(0, 0);
+    pm::afxtest::typeText(view->GetEditCtrl()->m_hWnd, "// ");
+    pump();
+
+    boxAnswer = IDCANCEL;
+    ::SendMessage(frame->m_hWnd, WM_CLOSE, 0, 0);
+    pump();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("demo.js"), std::string::npos);
+    ASSERT_TRUE(::IsWindow(frame->m_hWnd)) << "Cancel keeps the program open";
+    EXPECT_FALSE(frame->IsClosing()) << "a cancelled close leaves the frame working as before";
+    EXPECT_EQ(readFile(path), original);
+
+    boxAnswer = IDYES;
+    ::SendMessage(frame->m_hWnd, WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_FALSE(::IsWindow(frame->m_hWnd));
+    EXPECT_EQ(readFile(path), "// " + original);
+    frame = nullptr;
+}
+
+TEST_F(PenmereTest, TheOpenFileListComesBackWithoutFilesThatAreGone) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string kept = programFile("Projects/demo.js");
+    const std::string gone = programFile("Projects/gone.js");
+    writeFile(gone, "function gone() {}\n");
+    start({kept});
+    ASSERT_NE(app->OpenDocumentFile(gone.c_str()), nullptr);
+    pump();
+    stop();
+    std::string settings = readFile(programFile("Settings.ini"));
+    EXPECT_NE(settings.find("[Workspace]"), std::string::npos);
+    EXPECT_NE(settings.find(gone), std::string::npos);
+
+    std::filesystem::remove(gone);
+    start();
+    EXPECT_EQ(openPaths(frame), std::vector<std::string>{kept});
+    stop();
+    EXPECT_EQ(readFile(programFile("Settings.ini")).find(gone), std::string::npos);
+}
+
+TEST_F(PenmereTest, DamagedSettingsAndBarLayoutStartWithDefaults) {
+    writeFile(programFile("Settings.ini"), std::string("\xFF\xFE[General\0\nLineNo\n=\n[[]]\nAutoReload=x\n", 40));
+    start();
+    pump(100);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->IsAutoReload());
+    stop();
+
+    BYTE garbage[] = {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    CWinApp writer("Corvane JavaScript Editor");
+    writer.SetRegistryKey("Talvora3");
+    // The profile entry the frame's layout is kept in; the framework reads it field by field.
+    writer.WriteProfileBinary("JSBars", "DockState", garbage, sizeof garbage);
+    start();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible());
+}
+
+TEST_F(PenmereTest, HiddenHtmlBarStaysHiddenAtTheNextStart) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    start();
+    command(ID_VIEW_HTML_BAR);
+    EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible());
+    stop();
+    start();
+    EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible());
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+    command(ID_VIEW_HTML_BAR);
+    EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible());
+}
+
+TEST_F(PenmereTest, MainWindowShowsAColouredScript) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    start({programFile("Projects/demo.js")});
+    ::MoveWindow(frame->m_hWnd, 0, 0, 1000, 700, TRUE);
+    pump(50);
+    ASSERT_NE(activeView(), nullptr);
+    HWND edit = activeView()->GetEditCtrl()->m_hWnd;
+    EXPECT_GT(pixelsOf(edit, RGB(0, 0, 255)), 50) << "keywords are blue";
+    EXPECT_GT(pixelsOf(edit, RGB(0, 128, 0)), 50) << "comments are green";
+    EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_main_window"));
+}
+
+TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/cmds.js");
+    writeFile(path, "if (a) {\n  f(x);\n}\nvar name = 1; name++;\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    auto selection = [edit] {
+        CHARRANGE sel{};
+        edit->GetSel(sel);
+        return std::make_pair(static_cast<long>(sel.cpMin), static_cast<long>(sel.cpMax));
+    };
+    CString text;
+    edit->GetWindowText(text);
+    const long closing = static_cast<long>(std::string(text).rfind('}'));
+
+    edit->SetSel(closing + 1, closing + 1);
+    command(ID_EDIT_MATCH_BRACE);
+    EXPECT_EQ(selection(), std::make_pair(7L, 7L)) << "Ctrl+] after the closing brace goes before its partner";
+
+    const long name = static_cast<long>(std::string(text).find("name"));
+    const long second = static_cast<long>(std::string(text).rfind("name"));
+    edit->SetSel(name + 1, name + 1);
+    command(ID_EDIT_NEXT_WORD);
+    EXPECT_EQ(selection(), std::make_pair(second, second + 4)) << "Ctrl+F3 finds the next whole word from the caret";
+    command(ID_EDIT_NEXT_WORD);
+    EXPECT_EQ(selection(), std::make_pair(name, name + 4)) << "and wraps to the start";
+    command(ID_EDIT_PREVIOUS_WORD);
+    EXPECT_EQ(selection(), std::make_pair(second, second + 4)) << "Ctrl+Shift+F3 wraps to the end";
+
+    command(ID_EDIT_UPPER_CASE);
+    command(ID_FILE_SAVE);
+    EXPECT_EQ(readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n") << "line ends kept, one word changed";
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The text work behind the editor view's commands, on plain text: brace matching, the word at the
+// caret, the Functions list's reading of a line, the line/column pane, the modified mark of a title
+// and the extra words of Keywords.ini.
+
+#include "platform/framework/CString.h"
+
+#include <string>
+
+class CHHKeywordMap;
+
+// Where Go to Matching Brace puts the caret for a selection ending at selEnd: just before the
+// partner of the brace at (or just before) that place; -1 when there is none.
+int FindMatchingBrace(const std::string& text, int selEnd);
+
+// The run of letters, digits and '_' around column (counted from 0) of the line; "" when none.
+std::string WordAroundCaret(const std::string& line, int column);
+
+// The function heading a line declares: from after "function " to the first ')' (or the line's
+// end), blanks trimmed; "" when the line declares none.
+std::string ParseFunctionHeading(const std::string& line);
+
+// "line, column" centred in nine places.
+std::string LineColumnPaneText(int line, int column);
+
+// The title with " *" added (modified) or taken off (not modified), never twice.
+CString TitleWithModifiedMark(const CString& title, BOOL modified);
+
+// Adds the words of the sections "Keywords", "User1" and "Preproc" of the INI file at path to the
+// map, each as written and in lower case, with the sections' colour classes.
+void LoadKeywordsIni(LPCTSTR path, CHHKeywordMap& map);

@@ -1,0 +1,101 @@
+#pragma once
+// CDKCoolToolBar: a flat tool bar with button texts from several sources, drop-down arrows, a
+// gripper drawn in its non-client area, an optional icon at its start, its own text colours for
+// normal and hot buttons, and its appearance kept in the application profile.
+
+#include "platform/framework/CToolBar.h"
+
+#include <map>
+
+// Custom draw offered to the frame before the bar does its own (wParam: the control id).
+#define TBN_COOLCUSTOMDRAW 32918
+
+struct CoolCustomDrawNotify {
+    NMHDR hdr;
+    LPNMCUSTOMDRAW pCustomDraw;
+    LRESULT lResult;
+    BOOL bDoDefault;
+};
+
+class CDKCoolToolBar : public CToolBar {
+    DECLARE_DYNAMIC(CDKCoolToolBar)
+public:
+    // Sources of the button texts (SetTextType).
+    enum TextType { textBeforeNewline = 0, textAfterNewline = 1, textFromMenu = 2, textByHand = 3, textNone = 4 };
+
+    CDKCoolToolBar();
+    ~CDKCoolToolBar() override;
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
+    using CToolBar::Create;
+
+    // ---- Appearance ----
+    void SetDropDownArrow(BOOL bOn);
+    BOOL GetDropDownArrow() const;
+    // Sets the texts of the buttons whose ids lie in [nFirst, nLast] from the source nType.
+    void SetTextType(UINT nFirst, UINT nLast, int nType);
+    int GetTextType() const { return m_nTextType; }
+    void SetIndent(int nIndent);
+    void SetButtonWidths(int nMin, int nMax);
+    void SetIcon(HICON hIcon) { m_hIcon = hIcon; }
+    HICON GetIcon() const { return m_hIcon; }
+    // Relays the frame out (recalc) and redraws the bar; bFrameChanged recomputes its borders.
+    void UpdateSizes(BOOL bRecalc, BOOL bFrameChanged);
+    void RedrawButton(int nIndex);
+    // The width a drop-down arrow adds to a button.
+    static int GetArrowWidth();
+
+    // ---- Profile ----
+    virtual BOOL IsCustomizable(BOOL bAdvanced) const;
+    virtual BOOL SaveBarState(LPCSTR lpszSection, LPCSTR lpszName, BOOL bProperties);
+    virtual BOOL LoadBarState(LPCSTR lpszSection, LPCSTR lpszName, BOOL bProperties);
+
+    // ---- Layout ----
+    CSize CalcSize(TBBUTTON* pData, int nCount) override;
+    CSize CalcLayout(DWORD nMode, int nLength = -1) override;
+    void CalcInsideRect(CRect& rect, BOOL bHorz) const override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+
+    // ---- Drawing ----
+    virtual void DrawGripper(CDC* pDC, CRect& rect);
+    virtual void DrawIcon(CDC* pDC, CRect& rect);
+    // Extra non-client margins (derived bars put their own buttons there); none here.
+    virtual void CalcExtraExtent(RECT& margins, int nHorz) const;
+    virtual void CalcExtraOffset(CDC* pDC, CRect& rect);
+    virtual void OnFloatingStateChanged(BOOL bFloating);
+    virtual void OnDockSideChanged(DWORD dwSide);
+    virtual BOOL DeleteButton(int nIndex);
+
+    // Settings kept in the profile.
+    int m_nTextType = textByHand;
+    BOOL m_bCool = FALSE;
+    BOOL m_bGripper = TRUE;
+    BOOL m_bSeparator = TRUE;
+    BOOL m_bDropDownArrow = FALSE;
+    int m_nIndent = 0;
+    int m_nMinButtonWidth = -1, m_nMaxButtonWidth = -1;
+    COLORREF m_clrDefaultText;
+    COLORREF m_clrHotText;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    int ButtonWidth(const TBBUTTON& button) const override;
+
+    virtual LRESULT OnCustomDraw(NMTBCUSTOMDRAW* pDraw);
+    virtual BOOL OnButtonDropDown(NMTOOLBARA* pNotify, LRESULT* pResult);
+    BOOL IsHorizontalDocked() const { return (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0; }
+    BOOL IsFlat() const;
+    void OnNcCalcSize(NCCALCSIZE_PARAMS* pParams);
+    void OnNcPaint();
+    void OnWindowPosChanged();
+    static CString TextForCommand(UINT nID, int nType);
+
+    int m_nLastFloating = 3;
+    DWORD m_dwLastDockSide = 0xFFFFFFFF;
+    HICON m_hIcon = nullptr;
+    CRect m_rcIcon;
+    BOOL m_bInternalChange = FALSE;
+    BOOL m_bInLayout = FALSE;
+    std::map<UINT, CString> m_rememberedTexts;
+};

@@ -1,0 +1,273 @@
+// Bitmap menus: the tool bars' images beside the items of popups opened from the menu bar, the
+// measuring rules, hidden commands behind the expansion item and back, the recently-used state in
+// the profile, and customisation in the menu's own popup window.
+
+#include "docking/CDKBitmapMenuManager.h"
+#include "docking/CDKBitmapMenuPopupWnd.h"
+#include "docking/tests/support/menu_frame.h"
+
+#include "platform/framework/CArchive.h"
+#include "platform/framework/CFile.h"
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace docktest;
+using Bytes = std::vector<BYTE>;
+
+namespace {
+
+class BitmapMenu : public ::testing::Test, protected MenuFrameFixture {
+protected:
+    void SetUp() override {
+        setUp();
+        organiser = std::make_unique<CDKBitmapMenuManager>();
+        ASSERT_TRUE(organiser->AttachFrameWnd(frame));
+        ASSERT_TRUE(organiser->SetMenuImagesFromToolBars());
+    }
+    void TearDown() override {
+        organiser.reset();
+        tearDown();
+    }
+    CDKMenuBar& bar() { return frame->m_wndMenuBar; }
+    HMENU editMenu() const { return ::GetSubMenu(menu, 1); }
+    std::vector<UINT> ids(HMENU m) const {
+        std::vector<UINT> all;
+        for (int i = 0; i < ::GetMenuItemCount(m); ++i) all.push_back(::GetMenuItemID(m, i));
+        return all;
+    }
+    // A point in the popup window's client area inside item `position` of `items` items, each
+    // `height` high, counted from the bottom of the client area.
+    static POINT itemPoint(HWND popup, int fromBottom, int height) {
+        RECT client;
+        ::GetClientRect(popup, &client);
+        return POINT{20, client.bottom - 3 - fromBottom * height - height / 2};
+    }
+    Bytes storedState(HMENU root) {
+        CMemFile file(1024);
+        CArchive ar(&file, CArchive::store);
+        organiser->SaveHiddenSubmenus(ar, root);
+        ar.Close();
+        auto size = static_cast<size_t>(file.GetLength());
+        BYTE* data = file.Detach();
+        Bytes bytes(data, data + size);
+        std::free(data);
+        return bytes;
+    }
+    std::unique_ptr<CDKBitmapMenuManager> organiser;
+};
+
+} // namespace
+
+TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
+    ::CheckMenuItem(menu, ID_UNDO, MF_BYCOMMAND | MF_CHECKED);
+    // Both tool bars hold the commands; the later bar's images win.
+    const MenuImageInfo* paste = organiser->GetImageInfo(ID_PASTE);
+    ASSERT_NE(paste, nullptr);
+    EXPECT_EQ(paste->nImage, 3);
+    EXPECT_FALSE(paste->bPlaceholder);
+    EXPECT_EQ(paste->pImageList->GetSafeHandle() != nullptr, true);
+    EXPECT_EQ(organiser->GetImageInfo(ID_UNDO), nullptr);
+    bool drawn = false;
+    inLoops(main, {[&] {
+                       std::vector<HWND> popups = popupWindows();
+                       ASSERT_EQ(popups.size(), 1u);
+                       pm::test::pressKey(popups[0], VK_DOWN);
+                       pm::test::pressKey(popups[0], VK_DOWN);
+                       pm::test::pressKey(popups[0], VK_DOWN);
+                   },
+                   [&] {
+                       ASSERT_TRUE(organiser->IsConverted(editMenu()));
+                       MENUITEMINFOA info{};
+                       info.cbSize = sizeof(info);
+                       info.fMask = MIIM_TYPE | MIIM_DATA;
+                       ::GetMenuItemInfoA(editMenu(), 0, TRUE, &info);
+                       EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+                       auto* item = reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
+                       ASSERT_NE(item, nullptr);
+                       EXPECT_STREQ(item->strText, "&Undo");
+                       EXPECT_TRUE(item->pImageInfo->bPlaceholder); // no image: the check mark
+                       drawn = pm::afxtest::saveScreenPng("docking_bitmap_menu_open");
+                       pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+                   }});
+    bar().OpenPopup(1);
+    pm::afxtest::pump();
+    EXPECT_TRUE(drawn);
+    // Between menu loops the popup stays converted; detaching gives the texts back.
+    organiser->DetachFrameWnd();
+    EXPECT_FALSE(organiser->IsConverted(editMenu()));
+    char text[64] = {};
+    ::GetMenuStringA(editMenu(), 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Undo");
+    EXPECT_FALSE(::GetMenuState(editMenu(), 0, MF_BYPOSITION) & MF_OWNERDRAW);
+}
+
+TEST_F(BitmapMenu, MeasuringFollowsTheWidestPartsOfTheMenu) {
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(::GetSubMenu(menu, 0), 0, FALSE);
+    MEASUREITEMSTRUCT separator{ODT_MENU, 0, 0, 0, 0, 0};
+    file->MeasureItem(&separator);
+    EXPECT_EQ(separator.itemHeight, 8u);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    ::GetMenuItemInfoA(file->m_hMenu, 0, TRUE, &info);
+    MEASUREITEMSTRUCT item{ODT_MENU, 0, ID_NEW, 0, 0, info.dwItemData};
+    file->MeasureItem(&item);
+    // "New\tCtrl+N" has a shortcut: its column and the gap before it count for every item.
+    ASSERT_GT(file->m_nWidestShortcut, 0);
+    EXPECT_EQ(static_cast<int>(item.itemWidth), file->m_nWidestLabel + file->m_nWidestImage + file->m_nWidestShortcut + 3 + 4 + 2 + 2);
+    EXPECT_EQ(static_cast<int>(item.itemHeight), std::max(file->m_nTextHeight + 4, 15 + 2 + 3));
+    // A menu without shortcuts has no gap; a submenu item without one keeps room for its arrow.
+    HMENU plain = ::CreatePopupMenu();
+    HMENU sub = ::CreatePopupMenu();
+    ::AppendMenu(plain, MF_STRING, ID_ABOUT, "About");
+    ::AppendMenu(plain, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "More");
+    CDKBitmapMenu* converted = organiser->ConvertPopupMenu(plain, 0, FALSE);
+    HDC dc = ::GetDC(nullptr);
+    EXPECT_GT(converted->m_nWidestShortcut, 0);
+    ::ReleaseDC(nullptr, dc);
+    ::DeleteMenu(plain, 1, MF_BYPOSITION);
+    converted->CalcExtents();
+    EXPECT_EQ(converted->m_nWidestShortcut, 0);
+    MEASUREITEMSTRUCT about{ODT_MENU, 0, ID_ABOUT, 0, 0, 0};
+    converted->MeasureItem(&about);
+    EXPECT_EQ(static_cast<int>(about.itemWidth), converted->m_nWidestLabel + converted->m_nWidestImage + 3 + 4 + 2);
+    organiser.reset();
+    ::DestroyMenu(plain);
+}
+
+TEST_F(BitmapMenu, AHiddenCommandAppearsAfterTheExpansionItemIsChosen) {
+    organiser->HideCommand(ID_PASTE);
+    std::vector<std::vector<UINT>> seen;
+    const int itemHeight = 20; // the images are 15 high: 15 + 2 + 3
+    inLoops(main, {[&] {
+                       seen.push_back(ids(editMenu()));
+                       HWND popup = popupWindows().at(0);
+                       // Press and release on the expansion item, the last one.
+                       POINT expand = itemPoint(popup, 0, itemHeight);
+                       pm::test::pressMouse(popup, expand);
+                       pm::test::releaseMouse(popup, expand);
+                   },
+                   [&] {
+                       seen.push_back(ids(editMenu()));
+                       HWND popup = popupWindows().at(0);
+                       pm::test::click(popup, itemPoint(popup, 0, itemHeight)); // Paste, now last
+                   }});
+    bar().OpenPopup(1);
+    pm::afxtest::pump();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_BITMAPMENU_EXPAND}));
+    EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+    auto count = [&](const std::string& entry) { return std::count(frame->m_log.begin(), frame->m_log.end(), entry); };
+    EXPECT_EQ(count("command " + std::to_string(ID_PASTE)), 1);
+    EXPECT_EQ(count("command " + std::to_string(ID_BITMAPMENU_EXPAND)), 1);
+    EXPECT_EQ(count("recently used changed"), 1);
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(editMenu(), 2));
+    // The loop has ended: the menu is whole again and no longer converted.
+    EXPECT_FALSE(organiser->m_bExpanding);
+    EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+}
+
+TEST_F(BitmapMenu, HidingDropsSeparatorsThatWouldStandAlone) {
+    HMENU m = ::CreatePopupMenu();
+    for (UINT id : std::vector<UINT>{0u, ID_NEW, 0u, ID_OPEN, 0u, ID_EXIT})
+        ::AppendMenu(m, id ? MF_STRING : MF_SEPARATOR, id, id ? "Item" : nullptr);
+    organiser->HideCommand(ID_OPEN);
+    organiser->ConvertPopupMenu(m, 0, FALSE);
+    // The leading separator goes, and only one of the two around Open stays.
+    EXPECT_EQ(ids(m), (std::vector<UINT>{ID_NEW, 0u, ID_EXIT, ID_BITMAPMENU_EXPAND}));
+    organiser.reset();
+    EXPECT_EQ(ids(m), (std::vector<UINT>{0u, ID_NEW, 0u, ID_OPEN, 0u, ID_EXIT}));
+    ::DestroyMenu(m);
+    // All recently used: nothing hidden, no expansion item.
+    organiser = std::make_unique<CDKBitmapMenuManager>();
+    organiser->ConvertPopupMenu(editMenu(), 1, FALSE);
+    EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+}
+
+TEST_F(BitmapMenu, HiddenSubmenusAreKeptInTheProfileByTheirPaths) {
+    organiser->HideSubmenu(editMenu());
+    EXPECT_EQ(storedState(menu), (Bytes{1, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+    // The menu bar's save reaches the organiser through the frame.
+    frame->SendMessage(WM_MENUBAR_SAVED, reinterpret_cast<WPARAM>(menu), reinterpret_cast<LPARAM>("Menu_X"));
+    EXPECT_EQ(app->GetProfileInt("Menu_X_RecentlyUsedSubmenuItems", "RUItemsDataSize", -1), 12u);
+    organiser->ShowSubmenu(editMenu());
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(menu, 1));
+    frame->SendMessage(WM_MENUBAR_LOADED, reinterpret_cast<WPARAM>(menu), reinterpret_cast<LPARAM>("Menu_X"));
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(menu, 1));
+    // Damaged data changes nothing; a path to a plain item is skipped.
+    struct Case {
+        const char* name;
+        Bytes data;
+        bool loads;
+    } cases[] = {{"truncated", {1, 0, 0, 0, 1, 0}, false},
+                 {"huge count", {0xFF, 0xFF, 0xFF, 0x7F}, false},
+                 {"endless path", Bytes(4 + 4 * 100, 0), false},
+                 {"plain item", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, true}};
+    cases[2].data[0] = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        organiser->HideSubmenu(editMenu());
+        CMemFile file(const_cast<BYTE*>(c.data.data()), static_cast<UINT>(c.data.size()));
+        CArchive ar(&file, CArchive::load);
+        EXPECT_EQ(organiser->LoadHiddenSubmenus(ar, menu) != FALSE, c.loads);
+        EXPECT_EQ(organiser->IsItemRecentlyUsed(menu, 1), c.loads);
+    }
+}
+
+TEST_F(BitmapMenu, CustomisationInThePopupWindow) {
+    HWND notifyTarget = main;
+    organiser->SetCustomizationMode(TRUE, notifyTarget);
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(::GetSubMenu(menu, 0), 0, FALSE);
+    ASSERT_TRUE(file->m_bCustomizationMode);
+    CDKBitmapMenuPopupWnd window(file);
+    ASSERT_TRUE(window.Create(frame, CPoint(120, 160)));
+    pm::afxtest::pump();
+    // A click picks the item under it; a click below the last clears the choice.
+    CRect open = window.GetItemRect(1);
+    pm::test::click(window.m_hWnd, open.CenterPoint());
+    pm::afxtest::pump();
+    EXPECT_EQ(file->GetCustomizedItem(), 1);
+    CRect client;
+    window.GetClientRect(&client);
+    pm::test::click(window.m_hWnd, POINT{10, client.bottom - 1});
+    pm::afxtest::pump();
+    EXPECT_EQ(file->GetCustomizedItem(), -1);
+    // The context menu of the first item: "Put Separator Before" grayed.
+    CRect first = window.GetItemRect(0);
+    bool pictured = false;
+    UINT beforeState = 0;
+    pm::test::MessageRecorder rec;
+    rec.watch(window.m_hWnd, "popup window");
+    auto lastContextMenu = [&] {
+        HMENU found = nullptr;
+        for (const auto& m : rec.messages())
+            if (m.message == WM_INITMENUPOPUP) found = reinterpret_cast<HMENU>(m.wParam);
+        return found;
+    };
+    inLoops(main, {[&] {
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        beforeState = ::GetMenuState(lastContextMenu(), ID_BITMAPMENU_SEPARATORBEFORE, MF_BYCOMMAND);
+        pictured = pm::afxtest::saveScreenPng("docking_bitmap_menu_customisation");
+        pm::test::pressKey(popups[0], VK_ESCAPE);
+    }});
+    pm::test::pressMouse(window.m_hWnd, first.CenterPoint(), VK_RBUTTON);
+    pm::afxtest::pump();
+    EXPECT_EQ(file->GetCustomizedItem(), 0);
+    pm::test::releaseMouse(window.m_hWnd, first.CenterPoint(), VK_RBUTTON);
+    pm::afxtest::pump();
+    EXPECT_TRUE(pictured);
+    EXPECT_TRUE(beforeState & MF_GRAYED);
+    // "Put Separator Before" on the second item puts one in and moves the choice down.
+    file->SetCustomizedItem(1);
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_SEPARATORBEFORE);
+    EXPECT_EQ(ids(file->m_hMenu), (std::vector<UINT>{ID_NEW, 0u, ID_OPEN, 0u, ID_EXIT}));
+    EXPECT_EQ(file->GetCustomizedItem(), 2);
+    // The window never takes the activation.
+    EXPECT_EQ(window.SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main), 0), MA_NOACTIVATE);
+}

@@ -1,0 +1,199 @@
+// The cool tool bar: texts from each source and the layout widths they give, drop-down arrows,
+// indent, the custom-draw stages and colours, button states from command updates, the gripper's
+// room, and the appearance kept in the profile.
+
+#include "docking/tests/support/menu_frame.h"
+
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace docktest;
+
+namespace {
+
+class CoolToolBar : public ::testing::Test, protected MenuFrameFixture {
+protected:
+    void SetUp() override { setUp(); }
+    void TearDown() override { tearDown(); }
+    CDKCoolToolBar& bar() { return frame->m_wndTextBelow; }
+    std::vector<TBBUTTON> buttons(CDKCoolToolBar& b) {
+        std::vector<TBBUTTON> all(static_cast<size_t>(b.SendMessage(TB_BUTTONCOUNT)));
+        for (size_t i = 0; i < all.size(); ++i) b.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&all[i]));
+        return all;
+    }
+    std::vector<CString> texts(CDKCoolToolBar& b) {
+        std::vector<CString> all;
+        for (int i = 0; i < b.SendMessage(TB_BUTTONCOUNT); ++i) all.push_back(b.GetButtonText(i));
+        return all;
+    }
+    // Sends a custom-draw notification as the control does (to its parent, which reflects it).
+    LRESULT customDraw(DWORD stage, UINT itemState, NMTBCUSTOMDRAW& draw) {
+        draw = NMTBCUSTOMDRAW{};
+        draw.nmcd.hdr.hwndFrom = bar().m_hWnd;
+        draw.nmcd.hdr.idFrom = bar().GetDlgCtrlID();
+        draw.nmcd.hdr.code = static_cast<UINT>(NM_CUSTOMDRAW);
+        draw.nmcd.dwDrawStage = stage;
+        draw.nmcd.dwItemSpec = ID_NEW;
+        draw.nmcd.uItemState = itemState;
+        draw.clrText = RGB(1, 2, 3);
+        return ::SendMessage(::GetParent(bar().m_hWnd), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+    }
+};
+
+} // namespace
+
+TEST_F(CoolToolBar, TextTypesSetTheTextsAndTheirWidths) {
+    struct Case {
+        int type;
+        std::vector<CString> texts; // New, Open, separator, Cut, Paste, Find, Bold
+    } cases[] = {
+        {CDKCoolToolBar::textBeforeNewline,
+         {"Create a document", "Open a document", "", "Cut the selection", "Insert the clipboard", "Find a text", "Bold"}},
+        {CDKCoolToolBar::textAfterNewline, {"New", "Open", "", "Cut", "Paste", "Find", ""}},
+        {CDKCoolToolBar::textFromMenu, {"", "", "", "", "", "", ""}}, // the frame has no window menu
+        {CDKCoolToolBar::textNone, {"", "", "", "", "", "", ""}},
+    };
+    std::vector<int> widths;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        bar().SetTextType(0, 0xFFFF, c.type);
+        EXPECT_EQ(texts(bar()), c.texts);
+        std::vector<TBBUTTON> all = buttons(bar());
+        // One row: each button its button width, the separator its own, the drop-down its arrow.
+        CSize size = bar().CalcSize(all.data(), static_cast<int>(all.size()));
+        int expected = 6 * bar().m_sizeButton.cx + all[2].iBitmap + CDKCoolToolBar::GetArrowWidth();
+        EXPECT_EQ(size.cx, expected);
+        EXPECT_EQ(size.cy, bar().m_sizeButton.cy);
+        // One pixel too narrow: two rows, broken at the separator.
+        EXPECT_EQ(bar().WrapToolBar(all.data(), static_cast<int>(all.size()), size.cx - 1), 2);
+        EXPECT_TRUE(all[2].fsState & TBSTATE_WRAP);
+        CSize wrapped = bar().CalcSize(all.data(), static_cast<int>(all.size()));
+        EXPECT_EQ(wrapped.cy, 2 * bar().m_sizeButton.cy + all[2].iBitmap);
+        EXPECT_LT(wrapped.cx, size.cx);
+        widths.push_back(size.cx);
+    }
+    // Longer texts make wider buttons; no text the narrowest.
+    EXPECT_GT(widths[0], widths[1]);
+    EXPECT_GT(widths[1], widths[3]);
+}
+
+TEST_F(CoolToolBar, HandSetTextsStayAndUnknownTypesEmptyEverything) {
+    bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textAfterNewline);
+    bar().SetButtonText(0, "Mine");
+    bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textByHand);
+    EXPECT_STREQ(bar().GetButtonText(0), "Mine");
+    EXPECT_STREQ(bar().GetButtonText(1), "Open");
+    // A range leaves buttons outside it alone.
+    bar().SetTextType(ID_CUT, ID_PASTE, CDKCoolToolBar::textNone);
+    EXPECT_STREQ(bar().GetButtonText(1), "Open");
+    EXPECT_STREQ(bar().GetButtonText(3), "");
+    bar().SetTextType(0, 0xFFFF, 9);
+    EXPECT_EQ(bar().GetTextType(), CDKCoolToolBar::textNone);
+    for (const CString& text : texts(bar())) EXPECT_STREQ(text, "");
+}
+
+TEST_F(CoolToolBar, ArrowAndIndentWidenTheLayout) {
+    std::vector<TBBUTTON> all = buttons(bar());
+    int withArrow = bar().CalcSize(all.data(), static_cast<int>(all.size())).cx;
+    bar().SetDropDownArrow(FALSE);
+    EXPECT_FALSE(bar().GetDropDownArrow());
+    EXPECT_EQ(bar().CalcSize(all.data(), static_cast<int>(all.size())).cx, withArrow - CDKCoolToolBar::GetArrowWidth());
+    bar().SetDropDownArrow(TRUE);
+    bar().SetIndent(5);
+    EXPECT_EQ(bar().CalcSize(all.data(), static_cast<int>(all.size())).cx, withArrow + 5);
+}
+
+TEST_F(CoolToolBar, CustomDrawStagesAndTextColours) {
+    NMTBCUSTOMDRAW draw;
+    EXPECT_EQ(customDraw(CDDS_PREPAINT, 0, draw), CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT);
+    // Default colours leave the control's own text colour.
+    EXPECT_EQ(customDraw(CDDS_ITEMPREPAINT, CDIS_HOT, draw), CDRF_NOTIFYPOSTPAINT);
+    EXPECT_EQ(draw.clrText, RGB(1, 2, 3));
+    bar().m_clrDefaultText = RGB(0, 0, 200);
+    bar().m_clrHotText = RGB(200, 0, 0);
+    customDraw(CDDS_ITEMPREPAINT, 0, draw);
+    EXPECT_EQ(draw.clrText, RGB(0, 0, 200));
+    customDraw(CDDS_ITEMPREPAINT, CDIS_HOT, draw);
+    EXPECT_EQ(draw.clrText, RGB(200, 0, 0));
+    EXPECT_EQ(customDraw(CDDS_ITEMPOSTPAINT, 0, draw), CDRF_DODEFAULT);
+    frame->m_lTakeCustomDraw = CDRF_SKIPDEFAULT;
+    EXPECT_EQ(customDraw(CDDS_PREPAINT, 0, draw), CDRF_SKIPDEFAULT);
+}
+
+TEST_F(CoolToolBar, CommandUpdatesChangeTheStateOnlyWhenItDiffers) {
+    pm::test::MessageRecorder rec;
+    rec.watch(bar().m_hWnd, "bar");
+    auto setStates = [&] {
+        int n = 0;
+        for (const auto& m : rec.messages()) n += m.message == TB_SETSTATE;
+        return n;
+    };
+    struct Case {
+        int check;
+        BOOL paste;
+        BYTE boldState;
+        int setStates; // TB_SETSTATE messages the update sends
+    } cases[] = {{1, TRUE, TBSTATE_ENABLED | TBSTATE_CHECKED, 0},
+                 {2, TRUE, TBSTATE_ENABLED | TBSTATE_INDETERMINATE, 1},
+                 {0, FALSE, TBSTATE_ENABLED, 2},
+                 {0, FALSE, TBSTATE_ENABLED, 0}};
+    frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.check);
+        frame->m_nBoldCheck = c.check;
+        frame->m_bPasteEnabled = c.paste;
+        rec.clear();
+        frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        EXPECT_EQ(setStates(), c.setStates);
+        TBBUTTON bold = buttons(bar())[6];
+        EXPECT_EQ(bold.fsState & (TBSTATE_ENABLED | TBSTATE_CHECKED | TBSTATE_INDETERMINATE), c.boldState);
+        EXPECT_EQ(bar().SendMessage(TB_ISBUTTONENABLED, ID_PASTE) != 0, c.paste != FALSE);
+    }
+}
+
+TEST_F(CoolToolBar, TheGripperTakesRoomOnlyWhenDockedFlatAndNotCool) {
+    auto leftRoom = [&] {
+        bar().SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        CRect window, client;
+        bar().GetWindowRect(&window);
+        bar().GetClientRect(&client);
+        bar().ClientToScreen(&client);
+        return client.left - window.left;
+    };
+    int withGripper = leftRoom();
+    bar().m_bGripper = FALSE;
+    EXPECT_EQ(leftRoom(), withGripper - 7);
+    bar().m_bGripper = TRUE;
+    bar().m_bCool = TRUE;
+    EXPECT_LE(leftRoom(), withGripper - 7);
+}
+
+TEST_F(CoolToolBar, AppearanceComesBackFromTheProfile) {
+    bar().ModifyStyle(0, TBSTYLE_LIST);
+    bar().SetIndent(4);
+    bar().SetButtonWidths(10, 120);
+    bar().m_clrHotText = RGB(10, 20, 30);
+    bar().m_bGripper = FALSE;
+    bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textBeforeNewline);
+    ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", TRUE));
+    EXPECT_EQ(app->GetProfileInt("Bars_Standard", "TextType", -1), 0);
+    EXPECT_EQ(app->GetProfileInt("Bars_Standard", "Customizable", -1), 0);
+    recreateFrame();
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", TRUE));
+    EXPECT_TRUE(bar().GetStyle() & TBSTYLE_LIST);
+    EXPECT_EQ(bar().m_nIndent, 4);
+    EXPECT_EQ(bar().m_nMinButtonWidth, 10);
+    EXPECT_EQ(bar().m_nMaxButtonWidth, 120);
+    EXPECT_EQ(bar().m_clrHotText, RGB(10, 20, 30));
+    EXPECT_FALSE(bar().m_bGripper);
+    EXPECT_EQ(bar().GetTextType(), CDKCoolToolBar::textBeforeNewline);
+    EXPECT_STREQ(bar().GetButtonText(0), "Create a document");
+    // Values that are not there leave the bar as it is.
+    ASSERT_TRUE(frame->m_wndTextRight.LoadBarState("Bars", "Missing", TRUE));
+    EXPECT_TRUE(frame->m_wndTextRight.m_bGripper);
+    EXPECT_EQ(frame->m_wndTextRight.GetTextType(), CDKCoolToolBar::textAfterNewline);
+}

@@ -1,0 +1,199 @@
+// The menu bar: buttons and mnemonics from the menu, keys (Alt, arrows, Down, a letter, Esc) and
+// the pointer (press, move along the bar, release on a command) driving popups in the platform's
+// menu loop, the menu-loop messages the frame gets, and where popups open.
+
+#include "docking/tests/support/menu_frame.h"
+
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace docktest;
+
+namespace {
+
+class MenuBar : public ::testing::Test, protected MenuFrameFixture {
+protected:
+    void SetUp() override { setUp(); }
+    void TearDown() override {
+        tearDown();
+    }
+    CDKMenuBar& bar() { return frame->m_wndMenuBar; }
+    CRect buttonScreenRect(int index) {
+        CRect rect;
+        bar().GetItemRect(index, &rect);
+        bar().ClientToScreen(&rect);
+        return rect;
+    }
+    int count(const std::string& entry) const {
+        return static_cast<int>(std::count(frame->m_log.begin(), frame->m_log.end(), entry));
+    }
+    // The command arrives once, after the menu loop has ended.
+    void expectCommandOnceAfterExit(UINT id) {
+        const std::string command = "command " + std::to_string(id);
+        ASSERT_EQ(count(command), 1);
+        auto it = std::find(frame->m_log.begin(), frame->m_log.end(), command);
+        ASSERT_NE(it, frame->m_log.begin());
+        EXPECT_EQ(*(it - 1), "WM_EXITMENULOOP");
+        EXPECT_EQ(count("WM_ENTERMENULOOP") > 0, true);
+    }
+};
+
+} // namespace
+
+TEST_F(MenuBar, EachTopLevelItemIsADropDownTextButton) {
+    ASSERT_EQ(bar().SendMessage(TB_BUTTONCOUNT), 4);
+    const char* texts[] = {"&File", "&Edit", "Find && Replace", "&Help"};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        TBBUTTON button{};
+        bar().SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        EXPECT_EQ(button.idCommand, i + 1);
+        EXPECT_EQ(button.fsStyle, TBSTYLE_DROPDOWN | TBSTYLE_AUTOSIZE);
+        EXPECT_STREQ(bar().GetButtonText(i), texts[i]);
+    }
+    // The bar stretches over the frame's width.
+    CRect barRect, client;
+    bar().GetWindowRect(&barRect);
+    frame->GetClientRect(&client);
+    EXPECT_GE(barRect.Width(), client.Width());
+    EXPECT_TRUE(pm::afxtest::savePng(main, "docking_menu_bar_and_cool_tool_bars"));
+}
+
+TEST_F(MenuBar, OnlyASingleAmpersandMakesAMnemonic) {
+    // "Find && Replace" shows a literal ampersand: neither "&" nor "R" opens it.
+    EXPECT_FALSE(bar().HandleMenuKey('R'));
+    EXPECT_FALSE(bar().HandleMenuKey('&'));
+    EXPECT_FALSE(bar().HandleMenuKey('Z'));
+    EXPECT_TRUE(frame->m_log.empty());
+}
+
+TEST_F(MenuBar, AltRightDownChoosesACommandOnceAfterTheLoopEnds) {
+    ASSERT_TRUE(bar().HandleMenuKey(0)); // Alt released alone
+    EXPECT_TRUE(bar().m_bKeyboardMode);
+    EXPECT_EQ(bar().SendMessage(TB_GETHOTITEM), 0);
+    EXPECT_EQ(::GetFocus(), bar().m_hWnd);
+    ASSERT_TRUE(bar().HandleMenuKey(VK_RIGHT));
+    EXPECT_EQ(bar().SendMessage(TB_GETHOTITEM), 1);
+    CRect edit = buttonScreenRect(1);
+    CRect popupRect;
+    inLoops(main, {[&] {
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        ::GetWindowRect(popups[0], &popupRect);
+        EXPECT_EQ(bar().m_nOpenPopup, 1);
+        pm::test::pressKey(popups[0], VK_DOWN);
+        pm::test::pressKey(popups[0], VK_RETURN);
+    }});
+    ASSERT_TRUE(bar().HandleMenuKey(VK_DOWN));
+    pm::afxtest::pump();
+    // The popup opened under its button.
+    EXPECT_EQ(popupRect.TopLeft(), CPoint(edit.left, edit.bottom + 1));
+    expectCommandOnceAfterExit(ID_UNDO);
+    EXPECT_EQ(bar().m_nOpenPopup, -1);
+    EXPECT_FALSE(bar().m_bKeyboardMode);
+}
+
+TEST_F(MenuBar, AMnemonicOpensItsPopupAndEscapeReturnsToKeyboardMode) {
+    inLoops(main, {[&] {
+        ASSERT_EQ(popupWindows().size(), 1u);
+        EXPECT_EQ(bar().m_nOpenPopup, 3);
+        // The frame's keyboard hook offers Esc first; the menu closes on it.
+        EXPECT_FALSE(bar().HandleMenuKey(VK_ESCAPE));
+        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+    }});
+    ASSERT_TRUE(bar().HandleMenuKey('h'));
+    pm::afxtest::pump();
+    EXPECT_EQ(bar().m_nOpenPopup, -1);
+    EXPECT_TRUE(bar().m_bKeyboardMode);
+    EXPECT_EQ(bar().SendMessage(TB_GETHOTITEM), 3);
+    frame->m_log.clear();
+    ASSERT_TRUE(bar().HandleMenuKey(VK_ESCAPE));
+    EXPECT_FALSE(bar().m_bKeyboardMode);
+    EXPECT_EQ(frame->m_log, std::vector<std::string>{"WM_EXITMENULOOP"});
+}
+
+TEST_F(MenuBar, PressMoveToTheNextButtonAndReleaseOnACommand) {
+    CRect file = buttonScreenRect(0), edit = buttonScreenRect(1);
+    CPoint editCentre = edit.CenterPoint();
+    bar().ScreenToClient(&editCentre);
+    std::vector<int> opened;
+    inLoops(main, {[&] {
+                       opened.push_back(bar().m_nOpenPopup);
+                       pm::test::moveMouse(bar().m_hWnd, editCentre);
+                   },
+                   [&] {
+                       opened.push_back(bar().m_nOpenPopup);
+                       std::vector<HWND> popups = popupWindows();
+                       ASSERT_EQ(popups.size(), 1u);
+                       // Paste is the third item of Edit.
+                       CRect rect;
+                       ::GetWindowRect(popups[0], &rect);
+                       int itemHeight = (rect.Height() - 6) / 3;
+                       pm::test::click(popups[0], POINT{20, 3 + itemHeight * 2 + itemHeight / 2});
+                   }});
+    CPoint fileCentre = file.CenterPoint();
+    bar().ScreenToClient(&fileCentre);
+    pm::test::pressMouse(bar().m_hWnd, fileCentre);
+    pm::afxtest::pump();
+    pm::test::releaseMouse(bar().m_hWnd, fileCentre);
+    pm::afxtest::pump();
+    EXPECT_EQ(opened, (std::vector<int>{0, 1}));
+    expectCommandOnceAfterExit(ID_PASTE);
+    // The bar enters and leaves its loop once around both popups; each tracked popup adds the
+    // platform's own pair.
+    std::vector<std::string> loop;
+    for (const std::string& entry : frame->m_log)
+        if (entry != "WM_INITMENU") loop.push_back(entry);
+    EXPECT_EQ(loop, (std::vector<std::string>{"WM_ENTERMENULOOP", "WM_ENTERMENULOOP", "WM_EXITMENULOOP",
+                                              "WM_ENTERMENULOOP", "WM_EXITMENULOOP", "WM_EXITMENULOOP",
+                                              "command " + std::to_string(ID_PASTE)}));
+}
+
+TEST_F(MenuBar, AGrayedItemOpensNothing) {
+    bar().OpenPopup(2);
+    EXPECT_EQ(bar().m_nOpenPopup, -1);
+    EXPECT_TRUE(frame->m_log.empty());
+    EXPECT_FALSE(bar().HandleMenuKey(VK_LEFT)); // not in keyboard mode, no popup
+}
+
+TEST_F(MenuBar, ArrowsWrapAroundTheBar) {
+    struct Case {
+        int from;
+        bool next;
+        int to;
+    } cases[] = {{0, true, 1}, {3, true, 0}, {0, false, 3}, {2, false, 1}, {-1, true, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        EXPECT_EQ(c.next ? bar().NextButton(c.from, FALSE) : bar().PrevButton(c.from, FALSE), c.to);
+    }
+}
+
+TEST_F(MenuBar, WithLittleRoomBelowThePopupOpensBesideItsButton) {
+    int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    frame->SetWindowPos(nullptr, 60, screenHeight - 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    pm::afxtest::pump();
+    CRect file = buttonScreenRect(0);
+    ASSERT_LT(screenHeight - file.bottom, 200);
+    CRect popupRect;
+    inLoops(main, {[&] {
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        ::GetWindowRect(popups[0], &popupRect);
+        pm::test::pressKey(popups[0], VK_ESCAPE);
+    }});
+    bar().OpenPopup(0);
+    pm::afxtest::pump();
+    EXPECT_EQ(popupRect.left, file.right + 1);
+}
+
+TEST_F(MenuBar, ButtonsFollowTheMenuItemsEnabledState) {
+    ::EnableMenuItem(menu, 1, MF_BYPOSITION | MF_GRAYED);
+    pm::afxtest::pump();
+    frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    EXPECT_FALSE(bar().SendMessage(TB_ISBUTTONENABLED, 2));
+    EXPECT_TRUE(bar().SendMessage(TB_ISBUTTONENABLED, 1));
+}

@@ -16,8 +16,7 @@ CString propertiesSection(LPCSTR section, LPCSTR name) {
 } // namespace
 
 BOOL CDKCoolToolBar::IsCustomizable(BOOL bAdvanced) const {
-    // The library's own customisation needs a table of commands that nothing in this system sets.
-    if (bAdvanced) return FALSE;
+    if (bAdvanced) return m_bCustomizable;
     return (::GetWindowLong(m_hWnd, GWL_STYLE) & CCS_ADJUSTABLE) != 0;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMDIFrameWnd.h"
+#include "platform/framework/CMenu.h"
 
 #include <cctype>
 
@@ -173,6 +174,17 @@ BOOL CDKMenuBar::DeleteButton(int nIndex) {
     SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex));
     ::DeleteMenu(m_hMenu, static_cast<UINT>(nIndex), MF_BYPOSITION);
     m_modifiedMenus[m_hMenu] = TRUE;
+    return TRUE;
+}
+
+BOOL CDKMenuBar::ShowButtonContextMenu(int, int x, int y) {
+    CMenu popup;
+    if (!popup.CreatePopupMenu()) return FALSE;
+    popup.AppendMenu(MF_STRING, ID_COOLBAR_DELETE, "Delete");
+    popup.AppendMenu(MF_SEPARATOR);
+    popup.AppendMenu(MF_STRING, ID_COOLBAR_APPEARANCE, "Button Appearance...");
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON, x, y, this);
+    popup.DestroyMenu();
     return TRUE;
 }
 

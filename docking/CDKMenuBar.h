@@ -56,6 +56,7 @@ public:
     BOOL IsCustomizable(BOOL bAdvanced) const override { return bAdvanced; }
     BOOL SaveBarState(LPCSTR lpszSection, LPCSTR lpszName, BOOL bProperties) override;
     BOOL LoadBarState(LPCSTR, LPCSTR, BOOL) override { return TRUE; }
+    BOOL ShowButtonContextMenu(int nIndex, int x, int y) override;
     BOOL SaveMenuState(HMENU hMenu, LPCSTR lpszName);
     BOOL LoadMenuState(HMENU hMenu, LPCSTR lpszName);
     void StoreMenu(HMENU hMenu, CArchive& ar);

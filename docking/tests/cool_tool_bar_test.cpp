@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace docktest;
@@ -196,4 +197,110 @@ TEST_F(CoolToolBar, AppearanceComesBackFromTheProfile) {
     ASSERT_TRUE(frame->m_wndTextRight.LoadBarState("Bars", "Missing", TRUE));
     EXPECT_TRUE(frame->m_wndTextRight.m_bGripper);
     EXPECT_EQ(frame->m_wndTextRight.GetTextType(), CDKCoolToolBar::textAfterNewline);
+}
+
+TEST_F(CoolToolBar, CustomisationNeedsTheTableOfCommands) {
+    bar().SetCustomizable(TRUE, TRUE);
+    EXPECT_FALSE(bar().IsCustomizable(TRUE));
+    EXPECT_FALSE(bar().IsCustomizable(FALSE));
+    const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT};
+    bar().SetCustomizeTable(table, 3);
+    bar().SetCustomizable(TRUE, FALSE);
+    EXPECT_TRUE(bar().IsCustomizable(FALSE));
+    EXPECT_FALSE(bar().IsCustomizable(TRUE));
+    bar().SetCustomizationMode(frame, main);
+    EXPECT_TRUE(bar().IsCustomizable(TRUE));
+    EXPECT_FALSE(bar().GetStyle() & CCS_ADJUSTABLE);
+    EXPECT_TRUE(bar().InCustomizationMode());
+}
+
+namespace {
+
+class CoolCustomisation : public CoolToolBar {
+protected:
+    void SetUp() override {
+        CoolToolBar::SetUp();
+        const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
+        bar().SetCustomizeTable(table, 6);
+        bar().SetCustomizationMode(frame, main);
+        frame->m_log.clear();
+    }
+    std::vector<UINT> ids() {
+        std::vector<UINT> all;
+        for (const TBBUTTON& b : buttons(bar())) all.push_back(static_cast<UINT>(b.idCommand));
+        return all;
+    }
+    void command(int index, UINT id) {
+        bar().SetCustomizedButton(index);
+        bar().SendMessage(WM_COMMAND, id);
+    }
+    CPoint centre(int index) {
+        CRect rect;
+        bar().GetItemRect(index, &rect);
+        return rect.CenterPoint();
+    }
+};
+
+} // namespace
+
+TEST_F(CoolCustomisation, AClickChoosesAButtonAndARightClickOffersItsMenu) {
+    pm::test::click(bar().m_hWnd, centre(4));
+    pm::afxtest::pump();
+    EXPECT_EQ(bar().GetCustomizedButton(), 4);
+    // The click chose; it ran no command.
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_PASTE)), 0);
+    bool pictured = false;
+    inLoops(main, {[&] {
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        pictured = pm::afxtest::saveScreenPng("docking_cool_bar_customisation");
+        pm::test::pressKey(popups[0], VK_ESCAPE);
+    }});
+    pm::test::pressMouse(bar().m_hWnd, centre(0), VK_RBUTTON);
+    pm::afxtest::pump();
+    EXPECT_EQ(bar().GetCustomizedButton(), 0);
+    pm::test::releaseMouse(bar().m_hWnd, centre(0), VK_RBUTTON);
+    pm::afxtest::pump();
+    EXPECT_TRUE(pictured);
+    // With no button chosen a right release gets no menu.
+    bar().SetCustomizedButton(-1);
+    bool opened = false;
+    inLoops(main, {[&] {
+        opened = !popupWindows().empty();
+        if (opened) pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+    }});
+    bar().SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(centre(0).x, centre(0).y));
+    pm::afxtest::pump();
+    EXPECT_FALSE(opened);
+}
+
+TEST_F(CoolCustomisation, ImageOnlyThenImageAndTextGivesTheTextBack) {
+    command(3, ID_COOLBAR_IMAGEONLY);
+    EXPECT_STREQ(bar().GetButtonText(3), "");
+    EXPECT_STREQ(bar().GetRememberedText(ID_CUT), "Cut");
+    command(3, ID_COOLBAR_IMAGEANDTEXT);
+    EXPECT_STREQ(bar().GetButtonText(3), "Cut");
+    // Bold has no text of its own: its whole string resource is taken.
+    command(6, ID_COOLBAR_IMAGEANDTEXT);
+    EXPECT_STREQ(bar().GetButtonText(6), "Bold");
+}
+
+TEST_F(CoolCustomisation, DeletingAnEndButtonTakesTheSeparatorThatWouldEndTheBar) {
+    command(6, ID_COOLBAR_SEPARATORBEFORE);
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_CUT, ID_PASTE, ID_FIND, 0, ID_BOLD}));
+    EXPECT_EQ(bar().GetCustomizedButton(), 7);
+    command(7, ID_COOLBAR_DELETE);
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_CUT, ID_PASTE, ID_FIND}));
+    EXPECT_EQ(bar().GetCustomizedButton(), -1);
+    command(0, ID_COOLBAR_DELETE);
+    command(0, ID_COOLBAR_DELETE);
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_CUT, ID_PASTE, ID_FIND}));
+}
+
+TEST_F(CoolCustomisation, AnOwnerThatAnswersKeepsTheBarFromActing) {
+    frame->m_lCoolCommandAnswer = 1;
+    command(3, ID_COOLBAR_DELETE);
+    command(3, ID_COOLBAR_SEPARATORAFTER);
+    EXPECT_EQ(ids().size(), 7u);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "cool command " + std::to_string(ID_COOLBAR_DELETE)), 1);
 }

@@ -28,8 +28,9 @@ public:
 
     BOOL Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd = nullptr, UINT nID = 0);
+    // The same parameters as CWnd's, so this one hides it (lpParam reaches WM_CREATE).
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd = nullptr, UINT nID = 0);
+                  CWnd* pParentWnd = nullptr, UINT nID = 0, LPVOID lpParam = nullptr);
     using CFrameWnd::Create;
     using CWnd::CreateEx;
 

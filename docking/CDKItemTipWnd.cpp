@@ -79,22 +79,15 @@ void CDKItemTipWnd::Show(const RECT* pRect, LPCSTR lpszText, int nOffset, int nA
     ::AdjustWindowRectEx(&window, GetStyle(), FALSE, GetExStyle());
     SetWindowPos(topmost ? &CWnd::wndTopMost : nullptr, window.left, window.top, window.Width(), window.Height(),
                  SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
+    m_strText = lpszText;
+    m_nOffset = nOffset;
+    m_nAlignment = nAlignment;
+    m_pFont = pFont ? pFont : m_pControl->GetFont();
+    m_clrText = clrText;
+    m_clrBack = clrBack;
     ShowWindow(SW_SHOWNA);
-    CClientDC dc(this);
-    int saved = dc.SaveDC();
-    if (pFont) dc.SelectObject(pFont);
-    if (clrText != static_cast<COLORREF>(-1)) dc.SetTextColor(clrText);
-    dc.SetBkMode(TRANSPARENT);
-    CRect client;
-    GetClientRect(&client);
-    if (clrBack == static_cast<COLORREF>(-1))
-        SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
-    else
-        dc.FillSolidRect(&client, clrBack);
-    CRect inner = client;
-    inner.DeflateRect(nOffset, 0);
-    dc.DrawText(lpszText, -1, &inner, static_cast<UINT>(nAlignment) | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-    dc.RestoreDC(saved);
+    Invalidate();
+    UpdateWindow();
     m_nTimer = SetTimer(kTimer, kTimerPeriod, nullptr);
 }
 
@@ -143,7 +136,30 @@ BOOL CDKItemTipWnd::PreTranslateMessage(MSG* pMsg) {
     return CWnd::PreTranslateMessage(pMsg);
 }
 
+void CDKItemTipWnd::Paint(CDC* pDC) {
+    int saved = pDC->SaveDC();
+    if (m_pFont) pDC->SelectObject(m_pFont);
+    if (m_clrText != static_cast<COLORREF>(-1)) pDC->SetTextColor(m_clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    CRect client;
+    GetClientRect(&client);
+    if (m_clrBack == static_cast<COLORREF>(-1))
+        SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()));
+    else
+        pDC->FillSolidRect(&client, m_clrBack);
+    CRect inner = client;
+    inner.DeflateRect(m_nOffset, 0);
+    pDC->DrawText(m_strText, -1, &inner, static_cast<UINT>(m_nAlignment) | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    pDC->RestoreDC(saved);
+}
+
 LRESULT CDKItemTipWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        Paint(CDC::FromHandle(::BeginPaint(m_hWnd, &ps)));
+        ::EndPaint(m_hWnd, &ps);
+        return 0;
+    }
     if (message == WM_DESTROY && m_nTimer) {
         KillTimer(m_nTimer);
         m_nTimer = 0;

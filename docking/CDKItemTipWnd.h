@@ -3,6 +3,7 @@
 // off. It hides itself when the mouse leaves it (checked every 100 ms) and passes any key or click
 // on to the window that should have had it.
 
+#include "platform/framework/CString.h"
 #include "platform/framework/CWnd.h"
 
 class CFont;
@@ -24,6 +25,15 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL IsAncestorActive() const;
+    void Paint(CDC* pDC);
+
+    // What Show asked for, painted again whenever the tip is repainted.
+    CString m_strText;
+    int m_nOffset = 0;
+    int m_nAlignment = 0;
+    CFont* m_pFont = nullptr;
+    COLORREF m_clrText = static_cast<COLORREF>(-1);
+    COLORREF m_clrBack = static_cast<COLORREF>(-1);
 
     CWnd* m_pControl = nullptr;
     UINT_PTR m_nTimer = 0;

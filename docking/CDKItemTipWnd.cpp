@@ -82,7 +82,9 @@ void CDKItemTipWnd::Show(const RECT* pRect, LPCSTR lpszText, int nOffset, int nA
     m_strText = lpszText;
     m_nOffset = nOffset;
     m_nAlignment = nAlignment;
-    m_pFont = pFont ? pFont : m_pControl->GetFont();
+    // Kept as a handle: a temporary font object may be gone by the next paint.
+    m_hFont = pFont ? static_cast<HFONT>(pFont->GetSafeHandle())
+                    : reinterpret_cast<HFONT>(m_pControl->SendMessage(WM_GETFONT));
     m_clrText = clrText;
     m_clrBack = clrBack;
     ShowWindow(SW_SHOWNA);
@@ -138,7 +140,7 @@ BOOL CDKItemTipWnd::PreTranslateMessage(MSG* pMsg) {
 
 void CDKItemTipWnd::Paint(CDC* pDC) {
     int saved = pDC->SaveDC();
-    if (m_pFont) pDC->SelectObject(m_pFont);
+    if (m_hFont) ::SelectObject(pDC->GetSafeHdc(), m_hFont);
     if (m_clrText != static_cast<COLORREF>(-1)) pDC->SetTextColor(m_clrText);
     pDC->SetBkMode(TRANSPARENT);
     CRect client;

@@ -31,7 +31,7 @@ protected:
     CString m_strText;
     int m_nOffset = 0;
     int m_nAlignment = 0;
-    CFont* m_pFont = nullptr;
+    HFONT m_hFont = nullptr;
     COLORREF m_clrText = static_cast<COLORREF>(-1);
     COLORREF m_clrBack = static_cast<COLORREF>(-1);
 

@@ -304,3 +304,27 @@ TEST_F(CoolCustomisation, AnOwnerThatAnswersKeepsTheBarFromActing) {
     EXPECT_EQ(ids().size(), 7u);
     EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "cool command " + std::to_string(ID_COOLBAR_DELETE)), 1);
 }
+
+TEST_F(CoolCustomisation, TheCustomisedButtonsComeBackAfterARestart) {
+    // Texts set by hand are the bar's own: they are kept with the buttons.
+    bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textByHand);
+    command(3, ID_COOLBAR_DELETE);     // Cut
+    command(3, ID_COOLBAR_IMAGEONLY);  // Paste, now fourth
+    ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", TRUE));
+    recreateFrame();
+    const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
+    bar().SetCustomizeTable(table, 6);
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", TRUE));
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_STREQ(bar().GetButtonText(0), "New");
+    EXPECT_STREQ(bar().GetButtonText(3), "");
+    EXPECT_STREQ(bar().GetRememberedText(ID_PASTE), "Paste");
+    // Damaged button settings are not applied: the texts set by hand are not there to come back.
+    BYTE damaged[] = {2, 0, 0, 0, 1};
+    app->WriteProfileBinary("Bars", "Standard_ButtonsSettings", damaged, sizeof(damaged));
+    recreateFrame();
+    bar().SetCustomizeTable(table, 6);
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", TRUE));
+    EXPECT_STREQ(bar().GetButtonText(0), "");
+    EXPECT_STREQ(bar().GetRememberedText(ID_PASTE), "");
+}

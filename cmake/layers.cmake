@@ -70,6 +70,7 @@ set(PM_QT_BACKEND
   platform/win/gdi/marlett.h
   platform/win/gdi/marlett.cpp
   platform/win/gdi/screen.cpp
+  platform/win/gdi/printing.cpp
   platform/win/shell/drag_drop.cpp
   platform/win/shell/text_drop.cpp
   platform/win/shell/notify_icon.cpp

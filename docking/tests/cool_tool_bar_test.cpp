@@ -328,3 +328,30 @@ TEST_F(CoolCustomisation, TheCustomisedButtonsComeBackAfterARestart) {
     EXPECT_STREQ(bar().GetButtonText(0), "");
     EXPECT_STREQ(bar().GetRememberedText(ID_PASTE), "");
 }
+
+namespace {
+class CountingBar : public CDKCoolToolBar {
+public:
+    std::vector<BOOL> floating;
+    void OnFloatingStateChanged(BOOL bFloating) override { floating.push_back(bFloating); }
+};
+} // namespace
+
+TEST_F(CoolToolBar, FloatingChangesAreNoticedFromTheFirstMove) {
+    CountingBar counting;
+    ASSERT_TRUE(counting.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 9));
+    counting.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&counting);
+    frame->RecalcLayout();
+    pm::afxtest::pump();
+    // The first position change counts even though the bar never floated.
+    ASSERT_FALSE(counting.floating.empty());
+    EXPECT_EQ(counting.floating, std::vector<BOOL>{FALSE});
+    counting.SetWindowPos(nullptr, 3, 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(counting.floating.size(), 1u);
+    frame->FloatControlBar(&counting, CPoint(300, 300));
+    pm::afxtest::pump();
+    EXPECT_EQ(counting.floating, (std::vector<BOOL>{FALSE, TRUE}));
+    counting.DestroyWindow();
+    pm::afxtest::pump();
+}

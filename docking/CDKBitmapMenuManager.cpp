@@ -175,6 +175,8 @@ LRESULT CDKBitmapMenuManager::OnFrameMessage(UINT message, WPARAM wParam, LPARAM
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
         break;
     case WM_MENUSELECT:
+        m_hSelectedMenu = reinterpret_cast<HMENU>(lParam);
+        m_nSelectedItem = LOWORD(wParam);
         if (lParam) OnMenuSelect(reinterpret_cast<HMENU>(lParam));
         break;
     case WM_MENUCHAR:
@@ -600,9 +602,9 @@ LRESULT CALLBACK CDKBitmapMenuManager::KeyboardHook(int code, WPARAM wParam, LPA
     for (const auto& entry : self->m_popupWindows) {
         if (entry.second != top) continue;
         int count = ::GetMenuItemCount(entry.first);
-        if (count == 0 || ::GetMenuItemID(entry.first, count - 1) != ID_BITMAPMENU_EXPAND ||
-            !(::GetMenuState(entry.first, static_cast<UINT>(count - 1), MF_BYPOSITION) & MFS_HILITE))
-            break;
+        BOOL highlighted = (::GetMenuState(entry.first, static_cast<UINT>(count - 1), MF_BYPOSITION) & MFS_HILITE) ||
+                           (self->m_hSelectedMenu == entry.first && self->m_nSelectedItem == ID_BITMAPMENU_EXPAND);
+        if (count == 0 || ::GetMenuItemID(entry.first, count - 1) != ID_BITMAPMENU_EXPAND || !highlighted) break;
         // Only a fresh press: no repeat, no release, no Alt.
         if (!(static_cast<DWORD>(lParam) & 0xE0000000u))
             ::PostMessage(self->m_hWndFrame, WM_COMMAND, ID_BITMAPMENU_EXPAND, 0);

@@ -96,4 +96,7 @@ protected:
     int m_nDepth = 0;
     std::map<HMENU, HWND> m_popupWindows;
     std::vector<HMENU> m_createdMenus;
+    // The item the menu loop last highlighted (WM_MENUSELECT), in case the menu does not mark it.
+    HMENU m_hSelectedMenu = nullptr;
+    UINT m_nSelectedItem = 0;
 };

@@ -364,7 +364,23 @@ void CDKCoolToolBar::OnWindowPosChanged() {
 // ---- Messages ----
 
 LRESULT CDKCoolToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT mouseResult = 0;
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && OnCustomizeMouse(message, wParam, lParam, &mouseResult))
+        return mouseResult;
     switch (message) {
+    case WM_COMMAND:
+        if (lParam == 0 && OnCustomizeCommand(LOWORD(wParam))) return 0;
+        break;
+    case TB_INSERTBUTTONA: {
+        LRESULT result = CToolBar::WindowProc(message, wParam, lParam);
+        if (result) OnButtonInserted(static_cast<int>(wParam));
+        return result;
+    }
+    case TB_DELETEBUTTON: {
+        LRESULT result = CToolBar::WindowProc(message, wParam, lParam);
+        if (result) OnButtonDeleted(static_cast<int>(wParam));
+        return result;
+    }
     case WM_NCCALCSIZE:
         OnNcCalcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
         return 0;
@@ -387,6 +403,7 @@ LRESULT CDKCoolToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_LBUTTONUP: {
         LRESULT result = CToolBar::WindowProc(message, wParam, lParam);
+        if (InCustomizationMode()) return result;
         // Button states follow the click at once.
         if (::IsWindow(m_hWnd)) SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         return result;
@@ -436,6 +453,15 @@ LRESULT CDKCoolToolBar::OnCustomDraw(NMTBCUSTOMDRAW* pDraw) {
         if (m_clrDefaultText != ::GetSysColor(COLOR_BTNTEXT)) pDraw->clrText = m_clrDefaultText;
         if ((pDraw->nmcd.uItemState & CDIS_HOT) && m_clrHotText != m_clrDefaultText) pDraw->clrText = m_clrHotText;
         return CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT:
+        // The button chosen in customisation mode is framed.
+        if (m_nCustomizedButton != -1 &&
+            SendMessage(TB_COMMANDTOINDEX, pDraw->nmcd.dwItemSpec) == m_nCustomizedButton) {
+            CRect rect;
+            GetItemRect(m_nCustomizedButton, &rect);
+            CDC::FromHandle(pDraw->nmcd.hdc)->DrawDragRect(&rect, CSize(2, 2), nullptr, CSize(0, 0));
+        }
+        return CDRF_DODEFAULT;
     default:
         return CDRF_DODEFAULT;
     }

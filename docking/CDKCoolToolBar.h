@@ -6,6 +6,24 @@
 #include "platform/framework/CToolBar.h"
 
 #include <map>
+#include <vector>
+
+// Customisation: the context menu's commands, and the notifications the owner gets first.
+#define TBN_COOLCOMMAND 32919
+#define ID_COOLBAR_DELETE 32989
+#define ID_COOLBAR_APPEARANCE 32990
+#define ID_COOLBAR_IMAGEONLY 32991
+#define ID_COOLBAR_IMAGEANDTEXT 32992
+#define ID_COOLBAR_SEPARATORBEFORE 32993
+#define ID_COOLBAR_SEPARATORAFTER 32994
+#define ID_COOLBAR_CUSTOMIZEDBUTTON 32968
+#define ID_MENUBAR_DROPDOWN 32978
+
+struct CoolCommandNotify {
+    NMHDR hdr;
+    int nCommand;
+    void* pData;
+};
 
 // Custom draw offered to the frame before the bar does its own (wParam: the control id).
 #define TBN_COOLCUSTOMDRAW 32918
@@ -44,6 +62,19 @@ public:
     void RedrawButton(int nIndex);
     // The width a drop-down arrow adds to a button.
     static int GetArrowWidth();
+
+    // ---- Customisation ----
+    // The commands the Customize dialog offers; customisation needs them.
+    void SetCustomizeTable(const UINT* pIDs, int nCount) { m_customizeTable.assign(pIDs, pIDs + nCount); }
+    void SetCustomizable(BOOL bCustomizable, BOOL bAdvanced);
+    // An owner turns the mode on, null turns it off; notifications go to hWndNotify (else the parent).
+    void SetCustomizationMode(CWnd* pOwner, HWND hWndNotify);
+    BOOL InCustomizationMode() const { return m_pCustomizationOwner && IsCustomizable(TRUE); }
+    int SetCustomizedButton(int nIndex);
+    int GetCustomizedButton() const { return m_nCustomizedButton; }
+    LRESULT NotifyOwner(int nCommand, void* pData = nullptr);
+    virtual BOOL ShowButtonContextMenu(int nIndex, int x, int y);
+    CString GetRememberedText(UINT nID) const;
 
     // ---- Profile ----
     virtual BOOL IsCustomizable(BOOL bAdvanced) const;
@@ -90,6 +121,13 @@ protected:
     void OnNcPaint();
     void OnWindowPosChanged();
     static CString TextForCommand(UINT nID, int nType);
+    BOOL OnCustomizeMouse(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL OnCustomizeCommand(UINT nID);
+    void OnButtonInserted(int nIndex);
+    void OnButtonDeleted(int nIndex);
+    BOOL IsPlainSeparator(int nIndex) const;
+    TBBUTTON Button(int nIndex) const;
+    BOOL OnButtonsSettings(LPCSTR lpszSection, LPCSTR lpszName, BOOL bSave);
 
     int m_nLastFloating = 3;
     DWORD m_dwLastDockSide = 0xFFFFFFFF;
@@ -98,4 +136,10 @@ protected:
     BOOL m_bInternalChange = FALSE;
     BOOL m_bInLayout = FALSE;
     std::map<UINT, CString> m_rememberedTexts;
+    BOOL m_bCustomizable = FALSE;
+    CWnd* m_pCustomizationOwner = nullptr;
+    HWND m_hWndNotify = nullptr;
+    int m_nCustomizedButton = -1;
+    int m_nDraggedButton = -1;
+    std::vector<UINT> m_customizeTable;
 };

@@ -10,6 +10,7 @@
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMDIFrameWnd.h"
+#include "platform/framework/CMenu.h"
 
 #include <cctype>
 
@@ -173,6 +174,17 @@ BOOL CDKMenuBar::DeleteButton(int nIndex) {
     SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex));
     ::DeleteMenu(m_hMenu, static_cast<UINT>(nIndex), MF_BYPOSITION);
     m_modifiedMenus[m_hMenu] = TRUE;
+    return TRUE;
+}
+
+BOOL CDKMenuBar::ShowButtonContextMenu(int, int x, int y) {
+    CMenu popup;
+    if (!popup.CreatePopupMenu()) return FALSE;
+    popup.AppendMenu(MF_STRING, ID_COOLBAR_DELETE, "Delete");
+    popup.AppendMenu(MF_SEPARATOR);
+    popup.AppendMenu(MF_STRING, ID_COOLBAR_APPEARANCE, "Button Appearance...");
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON, x, y, this);
+    popup.DestroyMenu();
     return TRUE;
 }
 
@@ -573,7 +585,7 @@ LRESULT CDKMenuBar::OnNcLButtonDown(UINT nHit, CPoint ptScreen) {
     }
     if (hit >= hitClose && hit <= hitMinimize) {
         SetCapture();
-        m_nPressedMDIButton = hit;
+        m_nPressedMDIButton = m_nCapturedMDIButton = hit;
         UpdateSizes(FALSE, TRUE);
         return 0;
     }
@@ -585,8 +597,8 @@ BOOL CDKMenuBar::OnCaptionButtonUp(CPoint ptClient) {
     ::ReleaseCapture();
     CPoint screen = ptClient;
     ClientToScreen(&screen);
-    int pressed = m_nPressedMDIButton;
-    m_nPressedMDIButton = -1;
+    int pressed = m_nCapturedMDIButton;
+    m_nPressedMDIButton = m_nCapturedMDIButton = -1;
     CMDIChildWnd* child = ActiveMaximizedChild();
     if (child && pressed != -1 && HitTest(screen, coordScreen) == pressed) {
         WPARAM command = pressed == hitClose ? SC_CLOSE : pressed == hitRestore ? SC_RESTORE : SC_MINIMIZE;
@@ -597,17 +609,14 @@ BOOL CDKMenuBar::OnCaptionButtonUp(CPoint ptClient) {
 }
 
 void CDKMenuBar::TrackCaptionButton(CPoint ptClient) {
-    if (::GetCapture() != m_hWnd || m_nPressedMDIButton == -1) return;
+    if (::GetCapture() != m_hWnd || m_nCapturedMDIButton == -1) return;
     CPoint screen = ptClient;
     ClientToScreen(&screen);
-    int hit = HitTest(screen, coordScreen);
     // The pressed look follows the pointer on and off the button that was pressed.
-    static int s_shown = -1;
-    int shown = hit == m_nPressedMDIButton ? hit : -1;
-    if (shown != s_shown) {
-        s_shown = shown;
-        RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
-    }
+    int shown = HitTest(screen, coordScreen) == m_nCapturedMDIButton ? m_nCapturedMDIButton : -1;
+    if (shown == m_nPressedMDIButton) return;
+    m_nPressedMDIButton = shown;
+    RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
 }
 
 LRESULT CDKMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

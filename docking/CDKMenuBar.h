@@ -56,6 +56,7 @@ public:
     BOOL IsCustomizable(BOOL bAdvanced) const override { return bAdvanced; }
     BOOL SaveBarState(LPCSTR lpszSection, LPCSTR lpszName, BOOL bProperties) override;
     BOOL LoadBarState(LPCSTR, LPCSTR, BOOL) override { return TRUE; }
+    BOOL ShowButtonContextMenu(int nIndex, int x, int y) override;
     BOOL SaveMenuState(HMENU hMenu, LPCSTR lpszName);
     BOOL LoadMenuState(HMENU hMenu, LPCSTR lpszName);
     void StoreMenu(HMENU hMenu, CArchive& ar);
@@ -101,7 +102,8 @@ private:
 
     std::map<char, int> m_mnemonics;
     CRect m_rcClose, m_rcRestore, m_rcMinimize;
-    int m_nPressedMDIButton = -1;
+    int m_nPressedMDIButton = -1;  // shown pressed: follows the pointer while the button is held
+    int m_nCapturedMDIButton = -1; // the caption button the press was on
     HFONT m_hMenuFont = nullptr;
     BOOL m_bInitialized = FALSE;
     std::map<HMENU, CDocTemplate*> m_menuTemplates;

@@ -271,3 +271,26 @@ TEST_F(BitmapMenu, CustomisationInThePopupWindow) {
     // The window never takes the activation.
     EXPECT_EQ(window.SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main), 0), MA_NOACTIVATE);
 }
+
+TEST_F(BitmapMenu, EnterOnTheExpansionItemExpandsOnce) {
+    organiser->HideCommand(ID_PASTE);
+    std::vector<std::vector<UINT>> seen;
+    inLoops(main, {[&] {
+                       seen.push_back(ids(editMenu()));
+                       HWND popup = popupWindows().at(0);
+                       pm::test::pressKey(popup, VK_UP); // the last item: the expansion item
+                       pm::test::pressKey(popup, VK_RETURN);
+                   },
+                   [&] {
+                       seen.push_back(ids(editMenu()));
+                       pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+                   }});
+    bar().OpenPopup(1);
+    pm::afxtest::pump();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].back(), static_cast<UINT>(ID_BITMAPMENU_EXPAND));
+    EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_BITMAPMENU_EXPAND)), 1);
+    // Nothing was chosen: Paste stays hidden for the next time.
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(editMenu(), 2));
+}

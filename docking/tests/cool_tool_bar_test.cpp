@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace docktest;
@@ -196,4 +197,161 @@ TEST_F(CoolToolBar, AppearanceComesBackFromTheProfile) {
     ASSERT_TRUE(frame->m_wndTextRight.LoadBarState("Bars", "Missing", TRUE));
     EXPECT_TRUE(frame->m_wndTextRight.m_bGripper);
     EXPECT_EQ(frame->m_wndTextRight.GetTextType(), CDKCoolToolBar::textAfterNewline);
+}
+
+TEST_F(CoolToolBar, CustomisationNeedsTheTableOfCommands) {
+    bar().SetCustomizable(TRUE, TRUE);
+    EXPECT_FALSE(bar().IsCustomizable(TRUE));
+    EXPECT_FALSE(bar().IsCustomizable(FALSE));
+    const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT};
+    bar().SetCustomizeTable(table, 3);
+    bar().SetCustomizable(TRUE, FALSE);
+    EXPECT_TRUE(bar().IsCustomizable(FALSE));
+    EXPECT_FALSE(bar().IsCustomizable(TRUE));
+    bar().SetCustomizationMode(frame, main);
+    EXPECT_TRUE(bar().IsCustomizable(TRUE));
+    EXPECT_FALSE(bar().GetStyle() & CCS_ADJUSTABLE);
+    EXPECT_TRUE(bar().InCustomizationMode());
+}
+
+namespace {
+
+class CoolCustomisation : public CoolToolBar {
+protected:
+    void SetUp() override {
+        CoolToolBar::SetUp();
+        const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
+        bar().SetCustomizeTable(table, 6);
+        bar().SetCustomizationMode(frame, main);
+        frame->m_log.clear();
+    }
+    std::vector<UINT> ids() {
+        std::vector<UINT> all;
+        for (const TBBUTTON& b : buttons(bar())) all.push_back(static_cast<UINT>(b.idCommand));
+        return all;
+    }
+    void command(int index, UINT id) {
+        bar().SetCustomizedButton(index);
+        bar().SendMessage(WM_COMMAND, id);
+    }
+    CPoint centre(int index) {
+        CRect rect;
+        bar().GetItemRect(index, &rect);
+        return rect.CenterPoint();
+    }
+};
+
+} // namespace
+
+TEST_F(CoolCustomisation, AClickChoosesAButtonAndARightClickOffersItsMenu) {
+    pm::test::click(bar().m_hWnd, centre(4));
+    pm::afxtest::pump();
+    EXPECT_EQ(bar().GetCustomizedButton(), 4);
+    // The click chose; it ran no command.
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_PASTE)), 0);
+    bool pictured = false;
+    inLoops(main, {[&] {
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        pictured = pm::afxtest::saveScreenPng("docking_cool_bar_customisation");
+        pm::test::pressKey(popups[0], VK_ESCAPE);
+    }});
+    pm::test::pressMouse(bar().m_hWnd, centre(0), VK_RBUTTON);
+    pm::afxtest::pump();
+    EXPECT_EQ(bar().GetCustomizedButton(), 0);
+    pm::test::releaseMouse(bar().m_hWnd, centre(0), VK_RBUTTON);
+    pm::afxtest::pump();
+    EXPECT_TRUE(pictured);
+    // With no button chosen a right release gets no menu.
+    bar().SetCustomizedButton(-1);
+    bool opened = false;
+    inLoops(main, {[&] {
+        opened = !popupWindows().empty();
+        if (opened) pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+    }});
+    bar().SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(centre(0).x, centre(0).y));
+    pm::afxtest::pump();
+    EXPECT_FALSE(opened);
+}
+
+TEST_F(CoolCustomisation, ImageOnlyThenImageAndTextGivesTheTextBack) {
+    command(3, ID_COOLBAR_IMAGEONLY);
+    EXPECT_STREQ(bar().GetButtonText(3), "");
+    EXPECT_STREQ(bar().GetRememberedText(ID_CUT), "Cut");
+    command(3, ID_COOLBAR_IMAGEANDTEXT);
+    EXPECT_STREQ(bar().GetButtonText(3), "Cut");
+    // Bold has no text of its own: its whole string resource is taken.
+    command(6, ID_COOLBAR_IMAGEANDTEXT);
+    EXPECT_STREQ(bar().GetButtonText(6), "Bold");
+}
+
+TEST_F(CoolCustomisation, DeletingAnEndButtonTakesTheSeparatorThatWouldEndTheBar) {
+    command(6, ID_COOLBAR_SEPARATORBEFORE);
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_CUT, ID_PASTE, ID_FIND, 0, ID_BOLD}));
+    EXPECT_EQ(bar().GetCustomizedButton(), 7);
+    command(7, ID_COOLBAR_DELETE);
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_CUT, ID_PASTE, ID_FIND}));
+    EXPECT_EQ(bar().GetCustomizedButton(), -1);
+    command(0, ID_COOLBAR_DELETE);
+    command(0, ID_COOLBAR_DELETE);
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_CUT, ID_PASTE, ID_FIND}));
+}
+
+TEST_F(CoolCustomisation, AnOwnerThatAnswersKeepsTheBarFromActing) {
+    frame->m_lCoolCommandAnswer = 1;
+    command(3, ID_COOLBAR_DELETE);
+    command(3, ID_COOLBAR_SEPARATORAFTER);
+    EXPECT_EQ(ids().size(), 7u);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "cool command " + std::to_string(ID_COOLBAR_DELETE)), 1);
+}
+
+TEST_F(CoolCustomisation, TheCustomisedButtonsComeBackAfterARestart) {
+    // Texts set by hand are the bar's own: they are kept with the buttons.
+    bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textByHand);
+    command(3, ID_COOLBAR_DELETE);     // Cut
+    command(3, ID_COOLBAR_IMAGEONLY);  // Paste, now fourth
+    ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", TRUE));
+    recreateFrame();
+    const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
+    bar().SetCustomizeTable(table, 6);
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", TRUE));
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_STREQ(bar().GetButtonText(0), "New");
+    EXPECT_STREQ(bar().GetButtonText(3), "");
+    EXPECT_STREQ(bar().GetRememberedText(ID_PASTE), "Paste");
+    // Damaged button settings are not applied: the texts set by hand are not there to come back.
+    BYTE damaged[] = {2, 0, 0, 0, 1};
+    app->WriteProfileBinary("Bars", "Standard_ButtonsSettings", damaged, sizeof(damaged));
+    recreateFrame();
+    bar().SetCustomizeTable(table, 6);
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", TRUE));
+    EXPECT_STREQ(bar().GetButtonText(0), "");
+    EXPECT_STREQ(bar().GetRememberedText(ID_PASTE), "");
+}
+
+namespace {
+class CountingBar : public CDKCoolToolBar {
+public:
+    std::vector<BOOL> floating;
+    void OnFloatingStateChanged(BOOL bFloating) override { floating.push_back(bFloating); }
+};
+} // namespace
+
+TEST_F(CoolToolBar, FloatingChangesAreNoticedFromTheFirstMove) {
+    CountingBar counting;
+    ASSERT_TRUE(counting.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 9));
+    counting.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&counting);
+    frame->RecalcLayout();
+    pm::afxtest::pump();
+    // The first position change counts even though the bar never floated.
+    ASSERT_FALSE(counting.floating.empty());
+    EXPECT_EQ(counting.floating, std::vector<BOOL>{FALSE});
+    counting.SetWindowPos(nullptr, 3, 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(counting.floating.size(), 1u);
+    frame->FloatControlBar(&counting, CPoint(300, 300));
+    pm::afxtest::pump();
+    EXPECT_EQ(counting.floating, (std::vector<BOOL>{FALSE, TRUE}));
+    counting.DestroyWindow();
+    pm::afxtest::pump();
 }

@@ -197,3 +197,30 @@ TEST_F(MenuBar, ButtonsFollowTheMenuItemsEnabledState) {
     EXPECT_FALSE(bar().SendMessage(TB_ISBUTTONENABLED, 2));
     EXPECT_TRUE(bar().SendMessage(TB_ISBUTTONENABLED, 1));
 }
+
+TEST_F(MenuBar, LeftOnTheFirstPopupMovesToTheLastWithoutLeavingTheLoop) {
+    std::vector<int> opened;
+    inLoops(main, {[&] {
+                       opened.push_back(bar().m_nOpenPopup);
+                       EXPECT_TRUE(bar().HandleMenuKey(VK_LEFT));
+                   },
+                   [&] {
+                       opened.push_back(bar().m_nOpenPopup);
+                       pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+                   }});
+    bar().OpenPopup(0);
+    pm::afxtest::pump();
+    EXPECT_EQ(opened, (std::vector<int>{0, 3}));
+}
+
+TEST_F(MenuBar, OpenRequestsWaitingTogetherOpenOnlyTheLast) {
+    std::vector<int> opened;
+    inLoops(main, {[&] {
+        opened.push_back(bar().m_nOpenPopup);
+        pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+    }});
+    for (WPARAM index : {0, 1, 3}) bar().PostMessage(WM_MENUBAR_OPENPOPUP, index);
+    pm::afxtest::pump();
+    EXPECT_EQ(opened, std::vector<int>{3});
+    EXPECT_EQ(count("WM_EXITMENULOOP"), 2); // one popup: the platform's loop and the bar's
+}

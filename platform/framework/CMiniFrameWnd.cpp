@@ -16,15 +16,15 @@ const DWORD kMiniStyles = MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_THICKFRAME | MF
 
 BOOL CMiniFrameWnd::Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                            CWnd* pParentWnd, UINT nID) {
-    return CMiniFrameWnd::CreateEx(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
+    return CreateEx(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                             const RECT& rect, CWnd* pParentWnd, UINT nID) {
+                             const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
     m_strTitle = lpWindowName;
     HMENU id = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top, pm::afx::safeHwnd(pParentWnd), id, nullptr);
+                          rect.right - rect.left, rect.bottom - rect.top, pm::afx::safeHwnd(pParentWnd), id, lpParam);
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {

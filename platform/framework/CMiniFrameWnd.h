@@ -28,8 +28,9 @@ public:
 
     BOOL Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd = nullptr, UINT nID = 0);
+    // The frame's own form, with a rectangle; lpParam reaches WM_CREATE.
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd = nullptr, UINT nID = 0);
+                  CWnd* pParentWnd = nullptr, UINT nID = 0, LPVOID lpParam = nullptr);
     using CFrameWnd::Create;
     // The window-level form, spelt out so that a call with a rectangle picks the frame's own.
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int x, int y, int nWidth,

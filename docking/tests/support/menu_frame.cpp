@@ -115,6 +115,10 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_EXITMENULOOP: m_log.push_back("WM_EXITMENULOOP"); break;
     case WM_INITMENU: m_log.push_back("WM_INITMENU"); break;
     case WM_NOTIFY: {
+        if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_COOLCOMMAND) {
+            m_log.push_back("cool command " + std::to_string(reinterpret_cast<CoolCommandNotify*>(lParam)->nCommand));
+            return m_lCoolCommandAnswer;
+        }
         auto* notify = reinterpret_cast<CoolCustomDrawNotify*>(lParam);
         if (notify->hdr.code == TBN_COOLCUSTOMDRAW && m_lTakeCustomDraw) {
             notify->lResult = m_lTakeCustomDraw;

@@ -40,6 +40,8 @@ public:
     int m_nBoldCheck = 1;
     // Non-zero: the frame takes custom draw over and answers this.
     LRESULT m_lTakeCustomDraw = 0;
+    // The answer to the bars' command notifications (non-zero cancels the command).
+    LRESULT m_lCoolCommandAnswer = 0;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);

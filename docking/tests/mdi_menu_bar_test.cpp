@@ -1,0 +1,127 @@
+// The menu bar of an MDI frame with a maximised child: the child's icon and its caption buttons on
+// the bar, and the buttons acting on the child only when released over them.
+
+#include "docking/CDKMenuBar.h"
+#include "docking/tests/support/menu_frame.h"
+
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+namespace {
+
+class CMdiMenuFrame : public CMDIFrameWnd {
+public:
+    CDKMenuBar m_wndMenuBar;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
+        if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+        if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC)) return -1;
+        m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+        EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_wndMenuBar);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMdiMenuFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class MdiMenuBar : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = std::make_unique<CMenuApp>();
+        app->InitApplication();
+        pm::afx::registerStandardClasses();
+        frame = new CMdiMenuFrame;
+        ASSERT_TRUE(frame->Create(nullptr, "MDI", WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 440)));
+        app->m_pMainWnd = frame;
+        menu = makeTestMenu();
+        frame->m_wndMenuBar.SetMenu(menu);
+        frame->ShowWindow(SW_SHOW);
+        pm::afxtest::pump();
+    }
+    void TearDown() override {
+        if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
+        pm::afxtest::pump();
+        ::DestroyMenu(menu);
+        app.reset();
+    }
+    CMDIChildWnd* openMaximised(DWORD style) {
+        auto* child = new CMDIChildWnd;
+        EXPECT_TRUE(child->Create(nullptr, "Document", WS_CHILD | WS_VISIBLE | style, CFrameWnd::rectDefault, frame));
+        child->MDIMaximize();
+        pm::afxtest::pump();
+        frame->m_wndMenuBar.UpdateMDIIcon(TRUE);
+        frame->RecalcLayout();
+        pm::afxtest::pump();
+        return child;
+    }
+    CDKMenuBar& bar() { return frame->m_wndMenuBar; }
+    // A point of a caption button, in the bar's client coordinates.
+    CPoint buttonPoint(int hit) {
+        CRect window;
+        bar().GetWindowRect(&window);
+        for (int y = 0; y < window.Height(); ++y)
+            for (int x = window.Width() - 1; x >= 0; --x)
+                if (bar().HitTest(CPoint(x, y), CDKMenuBar::coordWindow) == hit) {
+                    CPoint screen(window.left + x, window.top + y);
+                    bar().ScreenToClient(&screen);
+                    return screen;
+                }
+        return CPoint(-1000, -1000);
+    }
+    std::unique_ptr<CMenuApp> app;
+    CMdiMenuFrame* frame = nullptr;
+    HMENU menu = nullptr;
+};
+
+} // namespace
+
+TEST_F(MdiMenuBar, AMaximisedChildShowsItsIconAndCaptionButtons) {
+    struct Case {
+        const char* name;
+        DWORD style;
+        int buttons;
+    } cases[] = {{"minimise and maximise boxes", WS_OVERLAPPEDWINDOW, 3},
+                 {"neither box", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMDIChildWnd* child = openMaximised(c.style);
+        ASSERT_NE(bar().GetIcon(), nullptr);
+        int extent = bar().CalcMDIButtons();
+        CRect window;
+        bar().GetWindowRect(&window);
+        bool thin = window.Height() < ::GetSystemMetrics(SM_CYSIZE);
+        int length = (thin ? window.Height() : ::GetSystemMetrics(SM_CXSIZE)) - 2;
+        // One button length and 8 for the close button alone; each other button adds a length.
+        EXPECT_EQ(extent, length + 8 + (c.buttons - 1) * length);
+        EXPECT_EQ(buttonPoint(CDKMenuBar::hitRestore).x != -1000, c.buttons == 3);
+        if (c.buttons == 3) {
+            EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "docking_mdi_menu_bar"));
+        }
+        child->MDIDestroy();
+        pm::afxtest::pump();
+    }
+}
+
+TEST_F(MdiMenuBar, TheCloseButtonActsOnlyWhenReleasedOverIt) {
+    CMDIChildWnd* child = openMaximised(WS_OVERLAPPEDWINDOW);
+    HWND childWindow = child->m_hWnd;
+    CPoint close = buttonPoint(CDKMenuBar::hitClose);
+    ASSERT_NE(close.x, -1000);
+    pm::test::pressMouse(bar().m_hWnd, close);
+    pm::afxtest::pump();
+    pm::test::releaseMouse(bar().m_hWnd, CPoint(5, 5));
+    pm::afxtest::pump();
+    ASSERT_TRUE(::IsWindow(childWindow));
+    pm::test::click(bar().m_hWnd, close);
+    pm::afxtest::pump();
+    EXPECT_FALSE(::IsWindow(childWindow));
+}

@@ -27,6 +27,8 @@ public:
     // tail gets a CR LF more (the blank line between procedures).
     BOOL AddProcedure(LPCTSTR lpszObject, LPCTSTR lpszProcedure, const CString& strHead,
                       const CString& strBody, const CString& strTail);
+    // Empties the array, then adds the module position of every breakpoint, in list order.
+    void GetBreakpoints(CDWordArray& positions) const;
     // The whole script text.
     CString GetText() const;
     // Fills the list from a script text. Loose lines become "(Declarations)" of "(General)"; a

@@ -1,0 +1,216 @@
+#include "scripting/CHHScriptEditCtrl.h"
+
+#include "editor/HHAssistRules.h"
+#include "scripting/CHHScriptUndoAction.h"
+
+#include <cstring>
+
+IMPLEMENT_DYNAMIC(CHHScriptEditCtrl, CHHAssistEditCtrl)
+
+namespace {
+
+// A range overlaps a span [a, b) unless it ends before it or starts at or after its end.
+bool overlaps(int start, int end, int a, int b) { return !(end < a || start >= b); }
+
+} // namespace
+
+void CHHScriptEditCtrl::SetProcedureView(CHHScriptObjectProcedures* objects, int count, LPCTSTR procedure,
+                                         int startOffset) {
+    m_pObjects = objects;
+    m_nObjects = objects ? count : 0;
+    m_strFilter = procedure ? procedure : "";
+    m_nStartOffset = startOffset;
+    RepaintMargin();
+}
+
+// Calls visit(object, procedure, start) for every procedure in the text, in text order, until it
+// answers true.
+template <class Visit> void CHHScriptEditCtrl::forEachShown(Visit visit) {
+    int offset = 0;
+    for (int i = 0; i < m_nObjects; ++i) {
+        CHHScriptObjectProcedures& obj = m_pObjects[i];
+        for (CHHScriptProcedure& proc : obj.m_procedures) {
+            if (!m_strFilter.IsEmpty() && proc.m_strName != m_strFilter) continue;
+            if (visit(obj, proc, offset)) return;
+            offset += proc.GetLength();
+        }
+    }
+}
+
+CHHScriptEditCtrl::Found CHHScriptEditCtrl::FindProcedureAt(int start, int end) {
+    Found found;
+    forEachShown([&](CHHScriptObjectProcedures& obj, CHHScriptProcedure& proc, int offset) {
+        if (!overlaps(start, end, offset, offset + proc.GetLength())) return false;
+        found = Found{&obj, &proc, offset};
+        return true;
+    });
+    return found;
+}
+
+CHHScriptEditCtrl::Found CHHScriptEditCtrl::FindProcedureByName(LPCTSTR object, LPCTSTR procedure) {
+    Found found;
+    forEachShown([&](CHHScriptObjectProcedures& obj, CHHScriptProcedure& proc, int offset) {
+        if (std::strcmp(obj.m_strName, object) != 0 || std::strcmp(proc.m_strName, procedure) != 0) return false;
+        found = Found{&obj, &proc, offset};
+        return true;
+    });
+    return found;
+}
+
+BOOL CHHScriptEditCtrl::GetProcedureBody(LPCTSTR object, LPCTSTR procedure, CHARRANGE& sel, CString& text) {
+    const Found found = FindProcedureByName(object, procedure);
+    if (!found.pProcedure) return FALSE;
+    const int bodyStart = found.nStart + found.pProcedure->m_nHeadLength;
+    const int bodyEnd = bodyStart + std::max(0, found.pProcedure->m_nBodyLength - 2);
+    text = GetTextRange(CHARRANGE{bodyStart, bodyEnd});
+    GetSel(sel);
+    sel.cpMin -= found.nStart;
+    sel.cpMax -= found.nStart;
+    return TRUE;
+}
+
+BOOL CHHScriptEditCtrl::SetProcedureBody(LPCTSTR object, LPCTSTR procedure, int selStart, int selEnd,
+                                         const CString& text) {
+    const Found found = FindProcedureByName(object, procedure);
+    if (!found.pProcedure) return FALSE;
+    m_bRestoring = TRUE;
+    BeginUpdate();
+    HideSelection(TRUE, FALSE);
+    const int bodyStart = found.nStart + found.pProcedure->m_nHeadLength;
+    if (found.pProcedure->m_nBodyLength > 1) {
+        SetSel(bodyStart, bodyStart + found.pProcedure->m_nBodyLength - 2);
+    } else {
+        SetSel(bodyStart, bodyStart);
+        ReplaceSel("\r\n");
+        SetSel(bodyStart, bodyStart);
+    }
+    ReplaceSel(text);
+    m_bRestoring = FALSE;
+    SetSel(found.nStart + selEnd, found.nStart + selEnd);
+    PostScrollCaret();
+    SetSel(found.nStart + selStart, found.nStart + selEnd);
+    HideSelection(FALSE, FALSE);
+    EndUpdate();
+    return TRUE;
+}
+
+void CHHScriptEditCtrl::GetEditableRange(int& start, int& end) {
+    start = -1;
+    end = 0;
+    if (m_bRestoring || !m_pObjects) return;
+    CHARRANGE sel{};
+    GetSel(sel);
+    const Found found = FindProcedureAt(sel.cpMin, sel.cpMax);
+    start = end = 0;
+    if (!found.pProcedure || found.pProcedure->m_bLocked) return;
+    start = found.nStart + found.pProcedure->m_nHeadLength;
+    end = start + found.pProcedure->m_nBodyLength;
+}
+
+void CHHScriptEditCtrl::OnTextChanged(BOOL deleted, int start, int end) {
+    if (m_bBusy) return;
+    const Found found = FindProcedureAt(start, end);
+    if (found.pProcedure) {
+        found.pProcedure->m_bDirty = TRUE;
+        found.pObject->m_bModified = TRUE;
+        if (start != end) {
+            const int count = deleted ? start - end : end - start;
+            found.pProcedure->m_nBodyLength += count;
+            found.pObject->m_nBodyTotal += count;
+            moveMarkers(found, deleted, start, end);
+        }
+    }
+    if (end - start > 1) RepaintMargin();
+    CHHEditCtrl::OnTextChanged(deleted, start, end);
+}
+
+// The procedure's markers go to text positions, move with the change, and come back relative to
+// the procedure's start and first line.
+void CHHScriptEditCtrl::moveMarkers(const Found& found, BOOL deleted, int start, int end) {
+    CHHLineMarkerArray& markers = found.pProcedure->m_markers;
+    if (markers.empty()) return;
+    for (CHHLineMarker& m : markers)
+        m.m_nLineStart += found.nStart;
+    const int firstLine = static_cast<int>(LineFromChar(found.nStart));
+    for (CHHLineMarker& m : markers)
+        m.m_nLine += firstLine;
+    hh::ShiftLineMarkers(markers, deleted != FALSE, start, end,
+                         [this](int pos) { return static_cast<int>(LineFromChar(pos)); });
+    for (CHHLineMarker& m : markers) {
+        m.m_nLine -= firstLine;
+        m.m_nLineStart = LineIndex(m.m_nLine + firstLine) - found.nStart;
+    }
+}
+
+BYTE CHHScriptEditCtrl::GetLineMarkers(int line) {
+    const int lineStart = LineIndex(line);
+    if (lineStart < 0) return 0;
+    const Found found = FindProcedureAt(lineStart, lineStart);
+    if (!found.pProcedure) return 0;
+    return hh::MarkerFlagsOf(found.pProcedure->m_markers, line - static_cast<int>(LineFromChar(found.nStart)));
+}
+
+void CHHScriptEditCtrl::SetLineMarker(int line, BYTE bits, int operation) {
+    if (line < 0) line = static_cast<int>(LineFromChar(-1));
+    if (line >= GetLineCount()) return;
+    const int lineStart = LineIndex(line);
+    const Found found = FindProcedureAt(lineStart, lineStart);
+    if (!found.pProcedure) return;
+    const int relativeStart = lineStart - found.nStart;
+    if (operation != hh::kMarkerClear && relativeStart >= found.pProcedure->GetLength() - 2) return;
+    const int relativeLine = line - static_cast<int>(LineFromChar(found.nStart));
+    CHHLineMarkerArray& markers = found.pProcedure->m_markers;
+    const BYTE before = hh::MarkerFlagsOf(markers, relativeLine);
+    hh::ApplyLineMarker(markers, relativeLine, relativeStart, bits, operation);
+    const BYTE after = hh::MarkerFlagsOf(markers, relativeLine);
+    if ((bits & HHMARK_BREAKPOINT) && ((before ^ after) & HHMARK_BREAKPOINT))
+        notifyBreakpoint(found, CHHLineMarker{relativeLine, relativeStart, after},
+                         (after & HHMARK_BREAKPOINT) != 0);
+    RepaintMargin();
+}
+
+void CHHScriptEditCtrl::ClearAllMarkers(BYTE bits) {
+    forEachShown([&](CHHScriptObjectProcedures& obj, CHHScriptProcedure& proc, int offset) {
+        if (bits & HHMARK_BREAKPOINT)
+            for (const CHHLineMarker& m : proc.m_markers)
+                if (m.m_nFlags & HHMARK_BREAKPOINT) notifyBreakpoint(Found{&obj, &proc, offset}, m, FALSE);
+        hh::ClearMarkerBits(proc.m_markers, bits);
+        return false;
+    });
+    RepaintMargin();
+}
+
+void CHHScriptEditCtrl::notifyBreakpoint(const Found& found, const CHHLineMarker& marker, BOOL on) {
+    if (!m_pOwner) return;
+    m_pOwner->NotifyOwner(found.pObject->m_strName, found.pProcedure->m_strName, marker.m_nLine, marker.m_nLineStart,
+                          found.nStart + m_nStartOffset, on);
+}
+
+void CHHScriptEditCtrl::SaveUndoState(int start, int end, int) {
+    if (m_bRestoring) return; // an undo or redo writing a body back
+    const Found found = FindProcedureAt(start, end);
+    if (!found.pProcedure) return;
+    m_undo.AddAction(new CHHScriptUndoAction(this, found.pObject->m_strName, found.pProcedure->m_strName), TRUE);
+}
+
+BOOL CHHScriptEditCtrl::ColorizeText(const char16_t* text, int length, WORD* attributes) {
+    if (length <= 0) return FALSE;
+    if (m_pOwner && m_pOwner->ColorizeHook(text, length, attributes)) {
+        if (m_pFormater) m_pFormater->ColorizeKeywords(text, length, attributes);
+        return TRUE;
+    }
+    return CHHEditCtrl::ColorizeText(text, length, attributes);
+}
+
+void CHHScriptEditCtrl::OnCaretLineChanged(int line, int charPos) {
+    if (CWnd* parent = GetParent()) parent->SendMessage(WM_HHSCRIPT_CARET_MOVED, static_cast<WPARAM>(line), charPos);
+}
+
+void CHHScriptEditCtrl::FillMemberList(CHHExpressionInfo& info, CHHMemberItemArray& items, int kind) {
+    if (m_pOwner) m_pOwner->FillMemberList(info, items, kind);
+}
+
+CString CHHScriptEditCtrl::GetQuickInfoText(CHHExpressionInfo& info) {
+    CString text = m_pOwner ? m_pOwner->GetQuickInfo(info, info.m_strWord) : CString();
+    return text.IsEmpty() ? CHHAssistEditCtrl::GetQuickInfoText(info) : text;
+}

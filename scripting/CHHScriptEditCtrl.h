@@ -1,0 +1,60 @@
+#pragma once
+// CHHScriptEditCtrl: the edit control of the script views. Its text is the procedures of the shown
+// objects one after another; only procedure bodies are editable, markers are kept per procedure,
+// the procedures' lengths follow the typing, and undo steps are recorded per procedure so that
+// they can be undone after another procedure was shown.
+
+#include "editor/CHHAssistEditCtrl.h"
+#include "scripting/CHHScriptEditOwner.h"
+#include "scripting/CHHScriptObjectProcedures.h"
+#include "scripting/CHHTextParser.h"
+
+// Sent to the owner window when the caret moves: wParam line, lParam character position.
+#define WM_HHSCRIPT_CARET_MOVED 32879
+
+class CHHScriptEditCtrl : public CHHAssistEditCtrl {
+    DECLARE_DYNAMIC(CHHScriptEditCtrl)
+public:
+    // A procedure found in the text and the position of its first character there.
+    struct Found {
+        CHHScriptObjectProcedures* pObject = nullptr;
+        CHHScriptProcedure* pProcedure = nullptr;
+        int nStart = 0;
+    };
+
+    void SetOwner(CHHScriptEditOwner* owner) { m_pOwner = owner; }
+    CHHScriptEditOwner* GetOwnerHooks() const { return m_pOwner; }
+    // The records whose procedures are in the text; in event mode procedure names the only one.
+    void SetProcedureView(CHHScriptObjectProcedures* objects, int count, LPCTSTR procedure, int startOffset);
+    void SetTextParser(CHHTextParser* parser) { m_pTextParser = parser; }
+    Found FindProcedureAt(int start, int end);
+    Found FindProcedureByName(LPCTSTR object, LPCTSTR procedure);
+    // The body without its final line end and the selection relative to the procedure.
+    BOOL GetProcedureBody(LPCTSTR object, LPCTSTR procedure, CHARRANGE& sel, CString& text);
+    BOOL SetProcedureBody(LPCTSTR object, LPCTSTR procedure, int selStart, int selEnd, const CString& text);
+
+    // ---- Overrides ----
+    BOOL ColorizeText(const char16_t* text, int length, WORD* attributes) override;
+    void OnCaretLineChanged(int line, int charPos) override;
+    void OnTextChanged(BOOL deleted, int start, int end) override;
+    void SaveUndoState(int start, int end, int kind) override;
+    BYTE GetLineMarkers(int line) override;
+    void SetLineMarker(int line, BYTE bits, int operation) override;
+    void ClearAllMarkers(BYTE bits) override;
+    void FillMemberList(CHHExpressionInfo& info, CHHMemberItemArray& items, int kind) override;
+    CString GetQuickInfoText(CHHExpressionInfo& info) override;
+    void GetEditableRange(int& start, int& end) override;
+
+private:
+    template <class Visit> void forEachShown(Visit visit);
+    void moveMarkers(const Found& found, BOOL deleted, int start, int end);
+    void notifyBreakpoint(const Found& found, const CHHLineMarker& marker, BOOL on);
+
+    CHHScriptEditOwner* m_pOwner = nullptr;
+    CHHTextParser* m_pTextParser = nullptr;
+    CHHScriptObjectProcedures* m_pObjects = nullptr;
+    int m_nObjects = 0;
+    CString m_strFilter;
+    int m_nStartOffset = 0;
+    BOOL m_bRestoring = FALSE;
+};

@@ -1,6 +1,9 @@
 #include "scripting/CHHModuleEdit.h"
 
+#include "platform/script/activscp.h"
 #include "scripting/CHHObjectsDlg.h"
+#include "scripting/CHHScriptDlg.h"
+#include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/CHHVBScriptEngine.h"
 
 #include <memory>
@@ -15,12 +18,23 @@ END_MESSAGE_MAP()
 CHHModuleEdit::CHHModuleEdit(CRuntimeClass* pViewClass)
     : CHHModule(RUNTIME_CLASS(CHHVBScriptEngine)), m_pViewClass(pViewClass) {}
 
-void CHHModuleEdit::EditScript(LPCTSTR, LPCTSTR, int, int, BOOL bRunAfterwards) {
+void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn,
+                              BOOL bRunAfterwards) {
     if (!CreateEngine()) return;
-    std::unique_ptr<CDialog> dialog(CreateScriptDialog());
+    std::unique_ptr<CHHScriptDlg> dialog(CreateScriptDialog());
     if (!dialog) return;
+    if (m_pViewClass) dialog->SetViewClass(m_pViewClass);
+    if (!dialog->Create(AfxGetMainWnd())) return;
     Stop();
-    dialog->DoModal();
+    CHHScriptViewBase* view = dialog->GetView();
+    InitScriptView(*dialog);
+    AddNamedItemsToView(*view);
+    view->LoadProcedureList(m_procedures);
+    view->ShowProcedure(lpszObject, lpszProcedure, FALSE);
+    if (nLine >= 0) view->GoToLineColumn(nLine, nColumn);
+    dialog->RunModal();
+    view->StoreProcedureList(m_procedures);
+    dialog.reset();
     if (bRunAfterwards) Run();
 }
 
@@ -30,8 +44,39 @@ void CHHModuleEdit::EditAtError(BOOL bRunAfterwards) {
     EditScript(nullptr, nullptr, m_nErrorLine, m_nErrorColumn, bRunAfterwards);
 }
 
-CDialog* CHHModuleEdit::CreateScriptDialog() {
-    return nullptr;
+CHHScriptDlg* CHHModuleEdit::CreateScriptDialog() {
+    return new CHHScriptDlg(nullptr, RUNTIME_CLASS(CHHScriptSyntaxView));
+}
+
+void CHHModuleEdit::InitScriptView(CHHScriptDlg& dialog) {
+    CHHScriptViewBase* view = dialog.GetView();
+    if (auto* syntax = dynamic_cast<CHHScriptSyntaxView*>(view)) {
+        syntax->SetEngine(m_pEngine.get());
+    } else {
+        view->SetFormater(m_pEngine->GetFormater());
+        view->SetTextParser(m_pEngine->GetTextParser());
+    }
+    view->EnableBreakpoints(FALSE); // no script debugger here: breakpoints have nothing to stop
+}
+
+void CHHModuleEdit::AddNamedItemsToView(CHHScriptViewBase& view) {
+    view.ClearView();
+    view.AddSectionObject(nullptr, nullptr);
+    const auto add = [&view](const CHHNamedItem& item) {
+        if (!item.m_pUnknown) return;
+        IDispatch* dispatch = nullptr;
+        if (FAILED(item.m_pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) || !dispatch)
+            return;
+        DWORD flags = 0;
+        if (item.m_dwFlags & SCRIPTITEM_GLOBALMEMBERS) flags |= HHOBJ_GLOBAL_MEMBERS;
+        if (!(item.m_dwFlags & SCRIPTITEM_ISSOURCE)) flags |= HHOBJ_NO_EVENTS;
+        view.AddDispatchObject(item.m_strName, dispatch, flags);
+        dispatch->Release();
+    };
+    for (const CHHNamedItem& item : m_namedItems)
+        add(item);
+    for (const CHHNamedItem& item : m_objects)
+        add(item);
 }
 
 void CHHModuleEdit::EditObjects(BOOL bRunAfterwards) {

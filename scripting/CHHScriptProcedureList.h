@@ -40,6 +40,7 @@ public:
     void Serialize(CArchive& ar);
 
     void RemoveAll() { m_objects.clear(); }
+    void RemoveAt(int nIndex) { m_objects.erase(m_objects.begin() + nIndex); }
     int GetCount() const { return static_cast<int>(m_objects.size()); }
     CHHScriptObjectProcedures& GetAt(int nIndex) { return m_objects.at(static_cast<size_t>(nIndex)); }
     const CHHScriptObjectProcedures& GetAt(int nIndex) const {

@@ -7,12 +7,25 @@
 
 IMPLEMENT_DYNAMIC(CHHScriptEditCtrl, CHHAssistEditCtrl)
 
+BEGIN_MESSAGE_MAP(CHHScriptEditCtrl, CHHAssistEditCtrl)
+    ON_COMMAND(60736, OnRevert)
+    ON_COMMAND(60744, OnCheckSyntax)
+END_MESSAGE_MAP()
+
 namespace {
 
 // A range overlaps a span [a, b) unless it ends before it or starts at or after its end.
 bool overlaps(int start, int end, int a, int b) { return !(end < a || start >= b); }
 
 } // namespace
+
+void CHHScriptEditCtrl::OnRevert() {
+    if (m_pOwner) m_pOwner->Revert();
+}
+
+void CHHScriptEditCtrl::OnCheckSyntax() {
+    if (m_pOwner) m_pOwner->CheckSyntax();
+}
 
 void CHHScriptEditCtrl::SetProcedureView(CHHScriptObjectProcedures* objects, int count, LPCTSTR procedure,
                                          int startOffset) {

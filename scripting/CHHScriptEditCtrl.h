@@ -45,6 +45,11 @@ public:
     CString GetQuickInfoText(CHHExpressionInfo& info) override;
     void GetEditableRange(int& start, int& end) override;
 
+protected:
+    afx_msg void OnRevert();
+    afx_msg void OnCheckSyntax();
+    DECLARE_MESSAGE_MAP()
+
 private:
     template <class Visit> void forEachShown(Visit visit);
     void moveMarkers(const Found& found, BOOL deleted, int start, int end);

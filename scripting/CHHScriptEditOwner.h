@@ -15,6 +15,9 @@ public:
                              BOOL on) = 0;
     // Brings an existing procedure into the control; FALSE when it cannot.
     virtual BOOL ShowProcedure(LPCTSTR object, LPCTSTR procedure) = 0;
+    // The edit control's "Revert to Saved" and "Check Syntax".
+    virtual void Revert() {}
+    virtual BOOL CheckSyntax() { return TRUE; }
     // The caret left this procedure.
     virtual void CheckProcedure(LPCTSTR, LPCTSTR) {}
     // Colours the text itself; TRUE when it did.

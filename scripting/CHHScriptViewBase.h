@@ -49,7 +49,7 @@ public:
     virtual void InitView();
     void CheckProcedure(LPCTSTR object, LPCTSTR procedure) override { CheckProcedureResult(object, procedure); }
     virtual BOOL CheckProcedureResult(LPCTSTR, LPCTSTR) { return TRUE; }
-    virtual BOOL CheckSyntax() { return TRUE; }
+    BOOL CheckSyntax() override { return TRUE; }
     virtual BOOL IsCaseSensitive() { return FALSE; }
     virtual BOOL CreateChildren();
     virtual void RecalcLayout();
@@ -88,7 +88,7 @@ public:
     void LoadProcedureList(const CHHScriptProcedureList& list);
     void StoreProcedureList(CHHScriptProcedureList& list);
     void ClearView();
-    void Revert();
+    void Revert() override;
     BOOL CanRevert() const { return m_pSaved != nullptr; }
     void SaveSnapshot();
     void Serialize(CArchive& ar) override;

@@ -1,0 +1,212 @@
+// The macro editor's "Script" dialog opened by the module and driven by input offscreen: event
+// procedures made from the combos, member lists of App, Check Syntax, Revert, the module text
+// taken back and saved, and the editor opened at an error.
+
+#include "platform/framework/tests/support/framework_test.h"
+#include "scripting/CHHModuleEdit.h"
+#include "scripting/CHHScriptDlg.h"
+#include "scripting/CHHScriptSyntaxView.h"
+#include "scripting/CHHVBScriptEngine.h"
+#include "scripting/CHHVBScriptTextParser.h"
+#include "support/script_host_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs a function from inside the dialog's modal loop: a message posted to this window before
+// the dialog opens is dispatched by that loop.
+class Driver : public CWnd {
+public:
+    std::function<void(HWND dialog)> drive;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_APP) return CWnd::WindowProc(message, wParam, lParam);
+        HWND dialog = ::GetActiveWindow();
+        if (drive) drive(dialog);
+        ::SendMessage(dialog, WM_CLOSE, 0, 0);
+        return 0;
+    }
+};
+
+class MacroEditor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(host.NewDocument());
+        host.module->Close();
+        auto edit = std::make_unique<CHHModuleEdit>();
+        edit->Init(nullptr);
+        edit->AddNamedObject("App", &host.appObject, SCRIPTITEM_ISSOURCE | SCRIPTITEM_ISVISIBLE, FALSE);
+        edit->AddNamedObject("Doc", &host.docObject, SCRIPTITEM_ISSOURCE | SCRIPTITEM_ISVISIBLE, FALSE);
+        module = edit.get();
+        host.module = std::move(edit);
+        ASSERT_TRUE(driver.CreateEx(0, AfxRegisterWndClass(0), "driver", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
+    }
+    void TearDown() override { driver.DestroyWindow(); }
+
+    // Opens the editor and runs drive inside it; the dialog is closed afterwards.
+    void edit(const std::function<void()>& drive, LPCTSTR object = nullptr, LPCTSTR procedure = nullptr) {
+        driver.drive = [&](HWND d) {
+            dialog = d;
+            view = static_cast<CHHScriptViewBase*>(CWnd::FromHandle(::GetDlgItem(d, 100)));
+            ctrl = view->GetEditCtrl();
+            pm::afxtest::pump();
+            drive();
+        };
+        driver.PostMessage(WM_APP);
+        module->EditScript(object, procedure, -1, -1, FALSE);
+    }
+    std::string text() {
+        CString t;
+        ctrl->GetWindowText(t);
+        return std::string(t, static_cast<size_t>(t.GetLength()));
+    }
+    std::string moduleText() {
+        CString t = module->GetProcedures().GetText();
+        return std::string(t, static_cast<size_t>(t.GetLength()));
+    }
+    // Chooses an item of a combo as the user does: focus, selection, then the choice.
+    void choose(CComboBox& combo, const char* item) {
+        combo.SetFocus();
+        pm::afxtest::pump();
+        ASSERT_GE(combo.SelectString(-1, item), 0) << item;
+        view->SendMessage(WM_COMMAND, MAKEWPARAM(combo.GetDlgCtrlID(), CBN_SELENDOK),
+                          reinterpret_cast<LPARAM>(combo.m_hWnd));
+        pm::afxtest::pump();
+    }
+    void caretAt(const char* marker) {
+        const auto pos = static_cast<long>(text().find(marker));
+        ASSERT_GE(pos, 0) << marker;
+        ctrl->SetSel(pos, pos);
+    }
+    std::vector<std::string> listItems() {
+        std::vector<std::string> items;
+        CHHMemberListBox& list = ctrl->GetListBox();
+        for (int i = 0; i < list.GetCount(); ++i)
+            items.emplace_back(reinterpret_cast<const CHHMemberItem*>(list.GetItemData(i))->m_strText);
+        return items;
+    }
+
+    scripttest::ScriptHost host;
+    CHHModuleEdit* module = nullptr;
+    Driver driver;
+    HWND dialog = nullptr;
+    CHHScriptViewBase* view = nullptr;
+    CHHScriptEditCtrl* ctrl = nullptr;
+};
+
+TEST_F(MacroEditor, ChoosingAppAndTimerCreatesTheHandlerAndTheModuleTakesItBack) {
+    edit([&] {
+        char caption[32] = {};
+        ::GetWindowTextA(dialog, caption, sizeof caption);
+        EXPECT_STREQ(caption, "Script");
+        EXPECT_NE(dynamic_cast<CHHScriptSyntaxView*>(view), nullptr);
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        EXPECT_EQ(text(), "Sub App_Timer()\r\n\t\r\nEnd Sub\r\n\r\n");
+        CHARRANGE sel{};
+        ctrl->GetSel(sel);
+        EXPECT_EQ(sel.cpMin, static_cast<long>(text().find('\t')) + 1) << "the caret stands after the tab";
+        pm::afxtest::typeText(ctrl->m_hWnd, "n = 1");
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tn = 1\r\nEnd Sub\r\n\r\n");
+}
+
+TEST_F(MacroEditor, TypingAppDotListsAppsMembers) {
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        pm::afxtest::typeText(ctrl->m_hWnd, "app.");
+        pm::afxtest::pump();
+        ASSERT_TRUE(ctrl->IsListOpen());
+        const std::vector<std::string> items = listItems();
+        for (const char* member : {"TimerInterval", "StopScript"})
+            EXPECT_NE(std::find(items.begin(), items.end(), member), items.end()) << member;
+    });
+}
+
+TEST_F(MacroEditor, CheckSyntaxPutsTheCaretOnTheErrorAndRevertBringsBackTheShownText) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        caretAt("x = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "lost");
+        ctrl->SendMessage(WM_COMMAND, ID_HHSCRIPT_REVERT);
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
+
+        caretAt("x = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "\ry = (1 +");
+        ctrl->SetSel(0, 0);
+        EXPECT_FALSE(view->CheckSyntax());
+        ASSERT_EQ(host.dialogCaptions.size(), 1u);
+        EXPECT_EQ(host.dialogCaptions[0], "Syntax Error");
+        CHARRANGE sel{};
+        ctrl->GetSel(sel);
+        EXPECT_EQ(sel.cpMin, sel.cpMax);
+        EXPECT_EQ(ctrl->LineFromChar(sel.cpMin), 2) << "the line with the error";
+        EXPECT_GT(sel.cpMin, ctrl->LineIndex(2)) << "at the error's column";
+        pm::afxtest::savePng(dialog, "macro_editor_syntax_view");
+    });
+}
+
+TEST_F(MacroEditor, ObjectViewShowsTwoProceduresWithAMemberList) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n"
+                                  "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n",
+                                  &parser);
+    edit([&] {
+        view->SetEditMode(HHMODE_OBJECT);
+        EXPECT_EQ(text(), moduleText());
+        caretAt("t = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "doc.");
+        pm::afxtest::pump();
+        EXPECT_TRUE(ctrl->IsListOpen());
+        pm::afxtest::savePngWithPopups(dialog, {ctrl->GetListPopup().m_hWnd}, "macro_editor_object_view");
+    });
+}
+
+TEST_F(MacroEditor, SavedModuleReopensWithTheSameBytes) {
+    const std::string folder = pm::afxtest::makeTempFolder();
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        pm::afxtest::typeText(ctrl->m_hWnd, "n = 2");
+    });
+    const std::string first = folder + "/first.hbs", second = folder + "/second.hbs";
+    ASSERT_TRUE(module->SaveToFile(first.c_str()));
+    ASSERT_TRUE(module->LoadFromFile(first.c_str()));
+    edit([] {});
+    ASSERT_TRUE(module->SaveToFile(second.c_str()));
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(bytes(first), bytes(second));
+    EXPECT_NE(bytes(first).find("n = 2"), std::string::npos);
+    pm::afxtest::removeFolder(folder);
+}
+
+TEST_F(MacroEditor, EditAtErrorOpensTheEditorAtTheErrorLine) {
+    host.answerButton = 28279; // End
+    host.RunMacro("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\nx = 1 / 0\r\n");
+    ASSERT_TRUE(module->IsErrorPending());
+    const int line = module->GetErrorLine();
+    int caretLine = -1;
+    driver.drive = [&](HWND d) {
+        ctrl = static_cast<CHHScriptViewBase*>(CWnd::FromHandle(::GetDlgItem(d, 100)))->GetEditCtrl();
+        caretLine = static_cast<int>(ctrl->LineFromChar(-1));
+    };
+    driver.PostMessage(WM_APP);
+    module->EditAtError(FALSE);
+    EXPECT_EQ(caretLine, line);
+    EXPECT_FALSE(module->IsErrorPending());
+}
+
+} // namespace

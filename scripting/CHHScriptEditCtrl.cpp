@@ -1,13 +1,19 @@
 #include "scripting/CHHScriptEditCtrl.h"
 
 #include "editor/HHAssistRules.h"
+#include "platform/framework/CDC.h"
 #include "scripting/CHHScriptUndoAction.h"
 
+#include <algorithm>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CHHScriptEditCtrl, CHHAssistEditCtrl)
 
 BEGIN_MESSAGE_MAP(CHHScriptEditCtrl, CHHAssistEditCtrl)
+    ON_WM_PAINT()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_LBUTTONDOWN()
     ON_COMMAND(60736, OnRevert)
     ON_COMMAND(60744, OnCheckSyntax)
 END_MESSAGE_MAP()
@@ -18,6 +24,100 @@ namespace {
 bool overlaps(int start, int end, int a, int b) { return !(end < a || start >= b); }
 
 } // namespace
+
+CHHScriptEditCtrl::Found CHHScriptEditCtrl::procedureAtSelection() {
+    CHARRANGE sel{};
+    GetSel(sel);
+    return FindProcedureAt(sel.cpMin, sel.cpMax);
+}
+
+template <class Step> void CHHScriptEditCtrl::checkLeaving(Step step) {
+    const Found before = procedureAtSelection();
+    const CString object = before.pObject ? before.pObject->m_strName : CString();
+    const CString procedure = before.pProcedure ? before.pProcedure->m_strName : CString();
+    step();
+    const Found after = procedureAtSelection();
+    if (before.pProcedure && after.pProcedure != before.pProcedure && m_pOwner) m_pOwner->CheckProcedure(object, procedure);
+}
+
+void CHHScriptEditCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+    switch (nChar) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_UP:
+    case VK_DOWN:
+        checkLeaving([&] { CHHAssistEditCtrl::OnKeyDown(nChar, nRepCnt, nFlags); });
+        return;
+    default:
+        CHHAssistEditCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
+    }
+}
+
+void CHHScriptEditCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
+    checkLeaving([&] { CHHAssistEditCtrl::OnLButtonDown(nFlags, point); });
+}
+
+void CHHScriptEditCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
+    if (nChar == '\r' && m_pTextParser && takeHeaderLine()) return;
+    CHHAssistEditCtrl::OnChar(nChar, nRepCnt, nFlags);
+}
+
+BOOL CHHScriptEditCtrl::takeHeaderLine() {
+    const int line = static_cast<int>(LineFromChar(-1));
+    const int lineStart = LineIndex(line);
+    const int length = std::min(LineLength(lineStart), 1024);
+    CString text = GetTextRange(CHARRANGE{lineStart, lineStart + length});
+    int blanks = 0;
+    while (blanks < text.GetLength() && (text[blanks] == ' ' || text[blanks] == '\t')) ++blanks;
+    const CString head = text.Mid(blanks);
+    CString object, procedure;
+    BOOL isFunction = FALSE;
+    if (!m_pTextParser->IsProcedureHeader(head, object, procedure, isFunction)) return FALSE;
+    SetSel(std::max(0, lineStart - 2), lineStart + length);
+    ConstrainSelection(HHCONSTRAIN_DELETE);
+    ReplaceSel("");
+    if (object.IsEmpty()) object = "(General)";
+    if (m_pOwner)
+        m_pOwner->AddTypedProcedure(object, procedure, head + "\r\n", "\t\r\n",
+                                    m_pTextParser->GetEndLine(isFunction) + "\r\n");
+    return TRUE;
+}
+
+void CHHScriptEditCtrl::OnPaint() {
+    CHHAssistEditCtrl::OnPaint();
+    if (!m_bBusy && !m_bRedrawLocked && !m_bColoringSuppressed) drawSeparators();
+}
+
+// A line above every procedure start below the first visible character; two above an object's
+// first procedure.
+void CHHScriptEditCtrl::drawSeparators() {
+    if (!m_bDrawSeparators || !m_strFilter.IsEmpty() || !m_pObjects) return;
+    CRect client;
+    GetClientRect(&client);
+    const int firstVisible = LineIndex(GetFirstVisibleLine());
+    CClientDC dc(this);
+    int offset = 0;
+    for (int i = 0; i < m_nObjects; ++i) {
+        bool first = true;
+        for (const CHHScriptProcedure& proc : m_pObjects[i].m_procedures) {
+            if (offset > firstVisible) {
+                POINT pt{};
+                SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), offset);
+                if (pt.y > client.bottom) return;
+                dc.MoveTo(client.left, pt.y - 4);
+                dc.LineTo(client.right, pt.y - 4);
+                if (first) {
+                    dc.MoveTo(client.left, pt.y - 6);
+                    dc.LineTo(client.right, pt.y - 6);
+                }
+            }
+            first = false;
+            offset += proc.GetLength();
+        }
+    }
+}
 
 void CHHScriptEditCtrl::OnRevert() {
     if (m_pOwner) m_pOwner->Revert();

@@ -46,6 +46,10 @@ public:
     void GetEditableRange(int& start, int& end) override;
 
 protected:
+    afx_msg void OnPaint();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnRevert();
     afx_msg void OnCheckSyntax();
     DECLARE_MESSAGE_MAP()
@@ -54,6 +58,12 @@ private:
     template <class Visit> void forEachShown(Visit visit);
     void moveMarkers(const Found& found, BOOL deleted, int start, int end);
     void notifyBreakpoint(const Found& found, const CHHLineMarker& marker, BOOL on);
+    Found procedureAtSelection();
+    // Runs the owner's check for the procedure the caret left during step.
+    template <class Step> void checkLeaving(Step step);
+    // Enter on a procedure header line: the line becomes a procedure of its own.
+    BOOL takeHeaderLine();
+    void drawSeparators();
 
     CHHScriptEditOwner* m_pOwner = nullptr;
     CHHTextParser* m_pTextParser = nullptr;
@@ -62,4 +72,5 @@ private:
     CString m_strFilter;
     int m_nStartOffset = 0;
     BOOL m_bRestoring = FALSE;
+    BOOL m_bDrawSeparators = TRUE;
 };

@@ -18,6 +18,9 @@ public:
     // The edit control's "Revert to Saved" and "Check Syntax".
     virtual void Revert() {}
     virtual BOOL CheckSyntax() { return TRUE; }
+    // A procedure header line was typed and taken out of the text: the owner adds the procedure
+    // (or finds the existing one) and shows it.
+    virtual void AddTypedProcedure(LPCTSTR, LPCTSTR, const CString&, const CString&, const CString&) {}
     // The caret left this procedure.
     virtual void CheckProcedure(LPCTSTR, LPCTSTR) {}
     // Colours the text itself; TRUE when it did.

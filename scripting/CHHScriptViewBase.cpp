@@ -265,6 +265,26 @@ int CHHScriptViewBase::OnCloseButton(int state) {
     return 0;
 }
 
+void CHHScriptViewBase::AddTypedProcedure(LPCTSTR object, LPCTSTR procedure, const CString& head,
+                                          const CString& body, const CString& tail) {
+    Commit();
+    RemoveBlankProcedures();
+    m_list.AddProcedure(object, procedure, head, body, tail);
+    if (!FindObjectInfo(object)) {
+        CHHScriptObjectInfo info;
+        info.m_strName = object;
+        info.m_dwFlags = HHOBJ_CODE_ONLY;
+        info.m_bCodeOnly = TRUE;
+        AddObjectInfo(info);
+    }
+    m_pEdit->BeginUpdate();
+    DisplayProcedure(object, procedure, FALSE);
+    m_pEdit->EndUpdate();
+    SelectComboText(m_wndObjects, object);
+    FillEventsCombo(object);
+    SelectComboText(m_wndEvents, procedure);
+}
+
 // ---- Showing procedures ----
 
 BOOL CHHScriptViewBase::ShowProcedure(LPCTSTR object, LPCTSTR procedure, BOOL existingOnly) {

@@ -63,6 +63,8 @@ public:
     virtual CString GetTail(LPCTSTR object, LPCTSTR procedure);
     void FillMemberList(CHHExpressionInfo& info, CHHMemberItemArray& items, int kind) override;
     virtual BOOL HasEvents(const CHHScriptObjectInfo& info);
+    void AddTypedProcedure(LPCTSTR object, LPCTSTR procedure, const CString& head, const CString& body,
+                           const CString& tail) override;
     virtual int OnCloseButton(int state);
 
     // ---- Operations ----
@@ -133,7 +135,10 @@ protected:
     void FillEventsCombo(LPCTSTR object);
     void SyncCombos(int charIndex);
     std::string Key(LPCTSTR name) const;
+public:
     static CString ComboText(CComboBox& combo);
+
+protected:
     static BOOL SelectComboText(CComboBox& combo, LPCTSTR text);
     void SetEditText(const CString& text);
 

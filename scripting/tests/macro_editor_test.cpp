@@ -39,6 +39,7 @@ class MacroEditor : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(host.NewDocument());
+        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", 0); // each test starts in Event View
         host.module->Close();
         auto edit = std::make_unique<CHHModuleEdit>();
         edit->Init(nullptr);
@@ -84,6 +85,20 @@ protected:
         const auto pos = static_cast<long>(text().find(marker));
         ASSERT_GE(pos, 0) << marker;
         ctrl->SetSel(pos, pos);
+    }
+    // Capitals go to the control as characters: the input driver types letters as lower case.
+    void type(const std::string& text) {
+        std::string run;
+        for (char c : text) {
+            if (c < 'A' || c > 'Z') {
+                run += c;
+                continue;
+            }
+            pm::afxtest::typeText(ctrl->m_hWnd, run);
+            run.clear();
+            ctrl->SendMessage(WM_CHAR, static_cast<WPARAM>(c));
+        }
+        pm::afxtest::typeText(ctrl->m_hWnd, run);
     }
     std::vector<std::string> listItems() {
         std::vector<std::string> items;
@@ -207,6 +222,48 @@ TEST_F(MacroEditor, EditAtErrorOpensTheEditorAtTheErrorLine) {
     module->EditAtError(FALSE);
     EXPECT_EQ(caretLine, line);
     EXPECT_FALSE(module->IsErrorPending());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, AHeaderLineTypedInABodyBecomesAProcedureOfItsOwn) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        caretAt("\r\nEnd Sub");
+        type("\rSub Helper()");
+        ctrl->SendMessage(WM_CHAR, '\r');
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), "Sub Helper()\r\n\t\r\nEnd Sub\r\n\r\n") << "the new procedure is shown";
+        EXPECT_EQ(std::string(CHHScriptViewBase::ComboText(view->GetObjectsCombo())), "(General)");
+
+        // The same header again: the typed line goes, the procedure stays as it was.
+        caretAt("\r\nEnd Sub");
+        type("keep\rSub App_Timer()");
+        ctrl->SendMessage(WM_CHAR, '\r');
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
+    });
+    EXPECT_EQ(moduleText(), "Sub Helper()\r\n\tkeep\r\nEnd Sub\r\n\r\n"
+                            "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
+}
+
+TEST_F(MacroEditor, ModeSwitchesKeepEditsAndBlankProceduresGo) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        view->SetEditMode(HHMODE_MODULE);
+        caretAt("x = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "full");
+        view->SetEditMode(HHMODE_EVENT);
+        EXPECT_NE(text().find("fullx = 1"), std::string::npos);
+        choose(view->GetObjectsCombo(), "(General)");
+        EXPECT_EQ(text(), "'(Declarations)\r\n\t\r\n'End of (Declarations)\r\n\r\n");
+        choose(view->GetObjectsCombo(), "App");
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tfullx = 1\r\nEnd Sub\r\n\r\n") << "the untouched section went";
 }
 
 } // namespace

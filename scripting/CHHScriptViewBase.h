@@ -9,6 +9,7 @@
 #include "platform/framework/CDC.h"
 #include "platform/framework/CView.h"
 #include "platform/framework/framework.h"
+#include "scripting/CHHScriptBarButton.h"
 #include "scripting/CHHScriptEditCtrl.h"
 #include "scripting/CHHScriptObjectInfo.h"
 #include "scripting/CHHScriptProcedureList.h"
@@ -145,8 +146,8 @@ protected:
     std::unique_ptr<CHHScriptEditCtrl> m_pEdit;
     CComboBox m_wndObjects;
     CComboBox m_wndEvents;
-    CButton m_wndClose;
-    CButton m_wndModes[3];
+    CHHScriptBarButton m_wndClose;
+    CHHScriptBarButton m_wndModes[3];
     CHHFormater* m_pFormater = nullptr;
     CHHTextParser* m_pTextParser = nullptr;
     BOOL m_bInitialised = FALSE;

@@ -267,3 +267,47 @@ TEST_F(MacroEditor, ModeSwitchesKeepEditsAndBlankProceduresGo) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MacroEditor, ModeButtonsAnswerClicksAndTheViewKeepsItsMarginsWhenResized) {
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        CWnd* full = view->GetDlgItem(IDC_HHSV_MODULE_VIEW);
+        pm::afxtest::click(full->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
+        EXPECT_EQ(view->GetEditMode(), HHMODE_MODULE);
+        EXPECT_EQ(static_cast<CButton*>(full)->GetCheck(), BST_CHECKED);
+        EXPECT_EQ(static_cast<CButton*>(view->GetDlgItem(IDC_HHSV_EVENT_VIEW))->GetCheck(), BST_UNCHECKED);
+
+        const auto margins = [&] {
+            CRect client, place;
+            ::GetClientRect(dialog, &client);
+            view->GetWindowRect(&place);
+            return CSize(client.Width() - place.Width(), client.Height() - place.Height());
+        };
+        const CSize before = margins();
+        ::SetWindowPos(dialog, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+        pm::afxtest::pump();
+        EXPECT_EQ(margins(), before);
+    });
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Settings", "CHHScriptDlg 0 Width", -1), 700u);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Settings", "CHHScriptDlg 0 EditMode", -1), 2u);
+}
+
+TEST_F(MacroEditor, PlacementIsRestoredOnlyInsideTheScreen) {
+    const int screen = ::GetSystemMetrics(SM_CXSCREEN);
+    CWinApp* app = AfxGetApp();
+    for (const int left : {screen, 0}) {
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 X", left);
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 Y", 20);
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 Width", 420);
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 Height", 260);
+        CRect placed;
+        edit([&] { ::GetWindowRect(dialog, &placed); });
+        EXPECT_EQ(placed.left == left && placed.Width() == 420, left == 0) << left;
+    }
+}
+
+} // namespace

@@ -29,8 +29,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char* const kModeTexts[3] = {"Object View", "Event View", "Full Module View"};
-
 bool isBlank(const CString& text) {
     for (int i = 0; i < text.GetLength(); ++i)
         if (!std::strchr(" \t\r\n", text[i])) return false;
@@ -68,7 +66,6 @@ BOOL CHHScriptViewBase::CreateChildren() {
         if (!m_wndModes[i].Create(labels[i], buttonStyle | WS_VISIBLE, CRect(lefts[i], 11, lefts[i] + 20, 31), this,
                                   ids[i]))
             return FALSE;
-    (void)kModeTexts;
     return TRUE;
 }
 
@@ -78,7 +75,7 @@ void CHHScriptViewBase::InitView() {
     ModifyStyle(0, WS_CLIPCHILDREN);
     m_pEdit->InitControl(TRUE);
     m_wndClose.SetCheck(BST_CHECKED);
-    m_wndModes[HHMODE_EVENT == 0 ? 1 : 0].SetCheck(BST_CHECKED);
+    m_wndModes[1].SetCheck(BST_CHECKED); // Event View
     ClearView();
 }
 

@@ -311,3 +311,29 @@ TEST_F(MacroEditor, PlacementIsRestoredOnlyInsideTheScreen) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MacroEditor, AnErrorKeepsTheUserOnTheProcedure) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n"
+                                  "Sub App_Timer()\r\n\tt = (1 +\r\nEnd Sub\r\n\r\n",
+                                  &parser);
+    edit([&] {
+        EXPECT_TRUE(view->CheckSyntax()) << "Quit compiles";
+        choose(view->GetEventsCombo(), "Timer");
+        ASSERT_EQ(std::string(CHHScriptViewBase::ComboText(view->GetEventsCombo())), "Timer");
+        choose(view->GetEventsCombo(), "Quit");
+        EXPECT_EQ(host.dialogCaptions, std::vector<std::string>{"Syntax Error"});
+        EXPECT_EQ(std::string(CHHScriptViewBase::ComboText(view->GetEventsCombo())), "Timer");
+        EXPECT_NE(text().find("t = (1 +"), std::string::npos);
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1) << "the caret on the error";
+    });
+}
+
+TEST_F(MacroEditor, CheckSyntaxOnAnEmptyModulePasses) {
+    edit([&] { EXPECT_TRUE(view->CheckSyntax()); });
+    EXPECT_TRUE(host.dialogCaptions.empty());
+}
+
+} // namespace

@@ -337,3 +337,32 @@ TEST_F(MacroEditor, CheckSyntaxOnAnEmptyModulePasses) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MacroEditor, QuickInfoGlobalMembersAndObjectsWithoutEvents) {
+    edit([&] {
+        IDispatch* app = host.appObject.GetIDispatch(FALSE);
+        view->AddDispatchObject("Glob", app, HHOBJ_GLOBAL_MEMBERS);
+        view->AddDispatchObject("Quiet", app, HHOBJ_NO_EVENTS);
+        EXPECT_GE(view->GetObjectsCombo().FindStringExact(-1, "Glob"), 0);
+        EXPECT_LT(view->GetObjectsCombo().FindStringExact(-1, "Quiet"), 0) << "not an event source";
+
+        CHHExpressionInfo dotted;
+        dotted.m_strQualifier = "App";
+        const std::string open(view->GetQuickInfo(dotted, "Open"));
+        EXPECT_NE(open.find("Open"), std::string::npos) << open;
+        EXPECT_NE(open.find("FileName"), std::string::npos) << open;
+        EXPECT_TRUE(view->GetQuickInfo(dotted, "Nothing").IsEmpty());
+
+        CHHExpressionInfo none;
+        const std::string glob(view->GetQuickInfo(none, "Glob"));
+        EXPECT_NE(glob.find(" (Global Members)"), std::string::npos) << glob;
+        CHHMemberItemArray functions;
+        view->FillMemberList(none, functions, HHLIST_FUNCTIONS);
+        EXPECT_TRUE(std::any_of(functions.begin(), functions.end(),
+                                [](const CHHMemberItem& item) { return item.m_strText == "StopScript"; }));
+    });
+}
+
+} // namespace

@@ -1,7 +1,9 @@
 #include "scripting/CHHScriptEditCtrl.h"
 
 #include "editor/HHAssistRules.h"
+#include "editor/HHAssistResources.h"
 #include "platform/framework/CDC.h"
+#include "platform/win/res/resources.h"
 #include "scripting/CHHScriptUndoAction.h"
 
 #include <algorithm>
@@ -19,6 +21,28 @@ BEGIN_MESSAGE_MAP(CHHScriptEditCtrl, CHHAssistEditCtrl)
 END_MESSAGE_MAP()
 
 namespace {
+
+// The context menu is the code-assistance control's with "Check Syntax" and "Revert to Saved"
+// after "Quick Info"; the accelerators are the same.
+void declareResources() {
+    static const bool declared = [] {
+        const pm::res::MenuTemplate* assist = pm::res::findMenu(MAKEINTRESOURCE(IDR_HHASSIST_MENU));
+        const std::vector<ACCEL>* keys = pm::res::findAccelerators(MAKEINTRESOURCE(IDR_HHASSIST_MENU));
+        if (!assist || assist->items.empty() || !keys) return false;
+        pm::res::MenuTemplate menu = *assist;
+        std::vector<pm::res::MenuItem>& items = menu.items.front().items;
+        const auto quickInfo = std::find_if(items.begin(), items.end(),
+                                            [](const pm::res::MenuItem& item) { return item.id == ID_HHASSIST_QUICK_INFO; });
+        items.insert(quickInfo == items.end() ? items.end() : quickInfo + 1,
+                     {pm::res::MenuItem{"", 0, MF_SEPARATOR, {}},
+                      pm::res::MenuItem{"Check &Syntax", 60744, 0, {}},
+                      pm::res::MenuItem{"&Revert to Saved", 60736, 0, {}}});
+        pm::res::addMenu(CHHScriptEditCtrl::kMenuId, menu);
+        pm::res::addAccelerators(CHHScriptEditCtrl::kMenuId, *keys);
+        return true;
+    }();
+    (void)declared;
+}
 
 // A range overlaps a span [a, b) unless it ends before it or starts at or after its end.
 bool overlaps(int start, int end, int a, int b) { return !(end < a || start >= b); }
@@ -117,6 +141,11 @@ void CHHScriptEditCtrl::drawSeparators() {
             offset += proc.GetLength();
         }
     }
+}
+
+CHHScriptEditCtrl::CHHScriptEditCtrl() {
+    declareResources();
+    SetAccelerators(kMenuId);
 }
 
 void CHHScriptEditCtrl::OnRevert() {

@@ -22,6 +22,10 @@ public:
         int nStart = 0;
     };
 
+    // Resource id of the control's context menu and accelerators.
+    static constexpr UINT kMenuId = 28253;
+
+    CHHScriptEditCtrl();
     void SetOwner(CHHScriptEditOwner* owner) { m_pOwner = owner; }
     CHHScriptEditOwner* GetOwnerHooks() const { return m_pOwner; }
     // The records whose procedures are in the text; in event mode procedure names the only one.

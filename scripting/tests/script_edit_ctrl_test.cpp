@@ -3,6 +3,8 @@
 // reported to the owner, and undo brings back a procedure that left the control.
 
 #include "editor/CHHVBScriptFormater.h"
+#include "editor/HHAssistResources.h"
+#include "platform/framework/CMenu.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "scripting/CHHScriptEditCtrl.h"
 #include "scripting/CHHScriptProcedureList.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -193,6 +196,24 @@ TEST_F(ScriptEdit, UndoBringsBackTheProcedureThatLeft) {
     edit->SendMessage(EM_REDO);
     pm::afxtest::pump();
     EXPECT_NE(text().find("\tnewa = 1"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ScriptEdit, ContextMenuAddsCheckSyntaxAndRevertAfterQuickInfo) {
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(CHHScriptEditCtrl::kMenuId));
+    CMenu* popup = menu.GetSubMenu(0);
+    ASSERT_NE(popup, nullptr);
+    std::vector<UINT> ids;
+    for (int i = 0; i < static_cast<int>(popup->GetMenuItemCount()); ++i)
+        ids.push_back(popup->GetMenuItemID(i));
+    const auto quickInfo = std::find(ids.begin(), ids.end(), static_cast<UINT>(ID_HHASSIST_QUICK_INFO));
+    ASSERT_NE(quickInfo, ids.end());
+    EXPECT_EQ(std::vector<UINT>(quickInfo + 1, quickInfo + 4), (std::vector<UINT>{0, 60744, 60736}));
+    EXPECT_EQ(ids.back(), static_cast<UINT>(ID_HHASSIST_TOGGLE_BOOKMARK));
 }
 
 } // namespace

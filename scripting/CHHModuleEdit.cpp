@@ -1,6 +1,5 @@
 #include "scripting/CHHModuleEdit.h"
 
-#include "platform/script/activscp.h"
 #include "scripting/CHHObjectsDlg.h"
 #include "scripting/CHHScriptDlg.h"
 #include "scripting/CHHScriptSyntaxView.h"
@@ -50,33 +49,17 @@ CHHScriptDlg* CHHModuleEdit::CreateScriptDialog() {
 
 void CHHModuleEdit::InitScriptView(CHHScriptDlg& dialog) {
     CHHScriptViewBase* view = dialog.GetView();
-    if (auto* syntax = dynamic_cast<CHHScriptSyntaxView*>(view)) {
-        syntax->SetEngine(m_pEngine.get());
-    } else {
-        view->SetFormater(m_pEngine->GetFormater());
-        view->SetTextParser(m_pEngine->GetTextParser());
-    }
+    view->UseEngine(m_pEngine.get());
     view->EnableBreakpoints(FALSE); // no script debugger here: breakpoints have nothing to stop
 }
 
 void CHHModuleEdit::AddNamedItemsToView(CHHScriptViewBase& view) {
     view.ClearView();
     view.AddSectionObject(nullptr, nullptr);
-    const auto add = [&view](const CHHNamedItem& item) {
-        if (!item.m_pUnknown) return;
-        IDispatch* dispatch = nullptr;
-        if (FAILED(item.m_pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) || !dispatch)
-            return;
-        DWORD flags = 0;
-        if (item.m_dwFlags & SCRIPTITEM_GLOBALMEMBERS) flags |= HHOBJ_GLOBAL_MEMBERS;
-        if (!(item.m_dwFlags & SCRIPTITEM_ISSOURCE)) flags |= HHOBJ_NO_EVENTS;
-        view.AddDispatchObject(item.m_strName, dispatch, flags);
-        dispatch->Release();
-    };
     for (const CHHNamedItem& item : m_namedItems)
-        add(item);
+        view.AddNamedItem(item);
     for (const CHHNamedItem& item : m_objects)
-        add(item);
+        view.AddNamedItem(item);
 }
 
 void CHHModuleEdit::EditObjects(BOOL bRunAfterwards) {

@@ -1,9 +1,7 @@
 #include "scripting/CHHScriptDoc.h"
 
-#include "platform/script/activscp.h"
 #include "scripting/CHHModule.h"
 #include "scripting/CHHScriptErrorInfo.h"
-#include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/CHHVBScriptEngine.h"
 
 IMPLEMENT_DYNCREATE(CHHScriptDoc, CDocument)
@@ -55,26 +53,12 @@ void CHHScriptDoc::FillView() {
     CHHScriptViewBase* view = GetScriptView();
     if (!view || !m_pEngine) return;
     view->SetViewCallback(viewCallback, this);
-    if (auto* syntax = dynamic_cast<CHHScriptSyntaxView*>(view)) {
-        syntax->SetEngine(m_pEngine.get());
-    } else {
-        view->SetFormater(m_pEngine->GetFormater());
-        view->SetTextParser(m_pEngine->GetTextParser());
-    }
+    view->UseEngine(m_pEngine.get());
     view->AddSectionObject(nullptr, nullptr);
     std::vector<CHHNamedItem> items;
     m_pEngine->GetNamedItems(items);
-    for (const CHHNamedItem& item : items) {
-        IDispatch* dispatch = nullptr;
-        if (!item.m_pUnknown ||
-            FAILED(item.m_pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) || !dispatch)
-            continue;
-        DWORD flags = 0;
-        if (item.m_dwFlags & SCRIPTITEM_GLOBALMEMBERS) flags |= HHOBJ_GLOBAL_MEMBERS;
-        if (!(item.m_dwFlags & SCRIPTITEM_ISSOURCE)) flags |= HHOBJ_NO_EVENTS;
-        view->AddDispatchObject(item.m_strName, dispatch, flags);
-        dispatch->Release();
-    }
+    for (const CHHNamedItem& item : items)
+        view->AddNamedItem(item);
 }
 
 void CHHScriptDoc::OnErrorEnded(const CHHScriptErrorInfo& info) {

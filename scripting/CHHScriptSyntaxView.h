@@ -16,6 +16,7 @@ public:
     // Takes a private engine of the given engine's class; null works without checks.
     BOOL SetEngine(CHHEngine* engine);
     BOOL SetEngineClass(CRuntimeClass* engineClass);
+    void UseEngine(CHHEngine* engine) override { SetEngine(engine); }
     BOOL CheckProcedureResult(LPCTSTR object, LPCTSTR procedure) override;
     BOOL CheckSyntax() override;
     BOOL ColorizeHook(const char16_t* text, int length, WORD* attributes) override;

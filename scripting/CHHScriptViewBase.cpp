@@ -1,7 +1,9 @@
 #include "scripting/CHHScriptViewBase.h"
 
 #include "editor/CHHFormater.h"
+#include "scripting/CHHEngine.h"
 #include "platform/framework/CCmdUI.h"
+#include "platform/script/activscp.h"
 
 #include <algorithm>
 #include <cctype>
@@ -130,6 +132,11 @@ BOOL CHHScriptViewBase::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDL
     return CView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+void CHHScriptViewBase::UseEngine(CHHEngine* engine) {
+    SetFormater(engine ? engine->GetFormater() : nullptr);
+    SetTextParser(engine ? engine->GetTextParser() : nullptr);
+}
+
 void CHHScriptViewBase::SetFormater(CHHFormater* formater) {
     m_pFormater = formater;
     if (m_pEdit) m_pEdit->SetFormater(formater);
@@ -168,6 +175,18 @@ void CHHScriptViewBase::AddDispatchObject(LPCTSTR name, IDispatch* dispatch, DWO
     info.m_nKind = HHOBJ_DISPATCH;
     info.m_pDispatch = pm::ComPtr<IDispatch>(dispatch);
     AddObjectInfo(info);
+}
+
+void CHHScriptViewBase::AddNamedItem(const CHHNamedItem& item) {
+    IDispatch* dispatch = nullptr;
+    if (!item.m_pUnknown ||
+        FAILED(item.m_pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) || !dispatch)
+        return;
+    DWORD flags = 0;
+    if (item.m_dwFlags & SCRIPTITEM_GLOBALMEMBERS) flags |= HHOBJ_GLOBAL_MEMBERS;
+    if (!(item.m_dwFlags & SCRIPTITEM_ISSOURCE)) flags |= HHOBJ_NO_EVENTS;
+    AddDispatchObject(item.m_strName, dispatch, flags);
+    dispatch->Release();
 }
 
 BOOL CHHScriptViewBase::AddObjectInfo(const CHHScriptObjectInfo& info) {

@@ -10,6 +10,7 @@
 #include "platform/framework/CView.h"
 #include "platform/framework/framework.h"
 #include "scripting/CHHScriptBarButton.h"
+#include "scripting/CHHNamedItem.h"
 #include "scripting/CHHScriptEditCtrl.h"
 #include "scripting/CHHScriptObjectInfo.h"
 #include "scripting/CHHScriptProcedureList.h"
@@ -34,6 +35,8 @@
 #define HHMODE_EVENT 0
 #define HHMODE_OBJECT 1
 #define HHMODE_MODULE 2
+
+class CHHEngine;
 
 // Called with the owner's data and a breakpoint change: object, procedure, relative line,
 // character position, procedure module position, on.
@@ -69,6 +72,8 @@ public:
     virtual int OnCloseButton(int state);
 
     // ---- Operations ----
+    // Takes the engine's formater and text parser (a syntax view takes an engine of its class).
+    virtual void UseEngine(CHHEngine* engine);
     void SetFormater(CHHFormater* formater);
     void SetTextParser(CHHTextParser* parser);
     void SetViewCallback(HHSCRIPTVIEWCALLBACK callback, void* data) {
@@ -77,6 +82,8 @@ public:
     }
     void AddSectionObject(LPCTSTR object, LPCTSTR section);
     void AddDispatchObject(LPCTSTR name, IDispatch* dispatch, DWORD flags);
+    // Adds an engine's named item with its dispatch object; its item flags give the view flags.
+    void AddNamedItem(const CHHNamedItem& item);
     BOOL AddObjectInfo(const CHHScriptObjectInfo& info);
     void RemoveObjectInfo(LPCTSTR name);
     const CHHScriptObjectInfo* FindObjectInfo(LPCTSTR name) const;

@@ -406,3 +406,18 @@ TEST(ScriptDoc, RunsTheViewsScriptAndStopsIt) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MacroEditor, AHiddenDialogWritesNoPlacement) {
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileInt("Settings", "CHHScriptDlg 0 Width", 123);
+    CHHScriptDlg hidden;
+    ASSERT_TRUE(hidden.Create(AfxGetMainWnd()));
+    ASSERT_FALSE(hidden.IsWindowVisible());
+    hidden.SetWindowPos(nullptr, 0, 0, 640, 400, SWP_NOMOVE | SWP_NOZORDER);
+    pm::afxtest::pump();
+    EXPECT_EQ(app->GetProfileInt("Settings", "CHHScriptDlg 0 Width", -1), 123u);
+}
+
+} // namespace

@@ -68,7 +68,25 @@ BOOL CHHScriptViewBase::CreateChildren() {
         if (!m_wndModes[i].Create(labels[i], buttonStyle | WS_VISIBLE, CRect(lefts[i], 11, lefts[i] + 20, 31), this,
                                   ids[i]))
             return FALSE;
+    createTips();
     return TRUE;
+}
+
+// Tips over the bar; a view without them works all the same.
+void CHHScriptViewBase::createTips() {
+    if (!m_wndTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
+    m_wndTips.AddTool(&m_wndClose, "Close Script View");
+    m_wndTips.AddTool(&m_wndModes[1], "Event View");
+    m_wndTips.AddTool(&m_wndModes[0], "Object View");
+    m_wndTips.AddTool(&m_wndModes[2], "Full Module View");
+    m_wndTips.AddTool(&m_wndObjects, "Object");
+    m_wndTips.AddTool(&m_wndEvents, "Event");
+    m_wndTips.Activate(TRUE);
+}
+
+BOOL CHHScriptViewBase::PreTranslateMessage(MSG* pMsg) {
+    if (m_wndTips.GetSafeHwnd()) m_wndTips.RelayEvent(pMsg);
+    return CView::PreTranslateMessage(pMsg);
 }
 
 void CHHScriptViewBase::InitView() {

@@ -8,6 +8,7 @@
 #include "platform/framework/CCmdUI.h"
 #include "platform/framework/CDC.h"
 #include "platform/framework/CView.h"
+#include "platform/framework/CommonControls.h"
 #include "platform/framework/framework.h"
 #include "scripting/CHHScriptBarButton.h"
 #include "scripting/CHHNamedItem.h"
@@ -108,11 +109,13 @@ public:
     CHHScriptEditCtrl* GetEditCtrl() { return m_pEdit.get(); }
     CComboBox& GetObjectsCombo() { return m_wndObjects; }
     CComboBox& GetEventsCombo() { return m_wndEvents; }
+    CToolTipCtrl& GetToolTips() { return m_wndTips; }
     void SetFrameActivation(BOOL on) { m_bFrameActivation = on; }
     BOOL m_bNoCreate = FALSE;
 
     // ---- Overrides ----
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnInitialUpdate() override;
     void OnDraw(CDC*) override {}
 
@@ -149,12 +152,14 @@ public:
 protected:
     static BOOL SelectComboText(CComboBox& combo, LPCTSTR text);
     void SetEditText(const CString& text);
+    void createTips();
 
     std::unique_ptr<CHHScriptEditCtrl> m_pEdit;
     CComboBox m_wndObjects;
     CComboBox m_wndEvents;
     CHHScriptBarButton m_wndClose;
     CHHScriptBarButton m_wndModes[3];
+    CToolTipCtrl m_wndTips;
     CHHFormater* m_pFormater = nullptr;
     CHHTextParser* m_pTextParser = nullptr;
     BOOL m_bInitialised = FALSE;

@@ -277,6 +277,7 @@ TEST_F(MacroEditor, ModeButtonsAnswerClicksAndTheViewKeepsItsMarginsWhenResized)
     edit([&] {
         choose(view->GetObjectsCombo(), "App");
         choose(view->GetEventsCombo(), "Timer");
+        EXPECT_EQ(view->GetToolTips().GetToolCount(), 6) << "close, three modes, two combos";
         CWnd* full = view->GetDlgItem(IDC_HHSV_MODULE_VIEW);
         pm::afxtest::click(full->m_hWnd, POINT{5, 5});
         pm::afxtest::pump();

@@ -1,6 +1,8 @@
 #include "scripting/CHHModuleEdit.h"
 
 #include "scripting/CHHObjectsDlg.h"
+#include "scripting/CHHScriptDlg.h"
+#include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/CHHVBScriptEngine.h"
 
 #include <memory>
@@ -15,12 +17,23 @@ END_MESSAGE_MAP()
 CHHModuleEdit::CHHModuleEdit(CRuntimeClass* pViewClass)
     : CHHModule(RUNTIME_CLASS(CHHVBScriptEngine)), m_pViewClass(pViewClass) {}
 
-void CHHModuleEdit::EditScript(LPCTSTR, LPCTSTR, int, int, BOOL bRunAfterwards) {
+void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn,
+                              BOOL bRunAfterwards) {
     if (!CreateEngine()) return;
-    std::unique_ptr<CDialog> dialog(CreateScriptDialog());
+    std::unique_ptr<CHHScriptDlg> dialog(CreateScriptDialog());
     if (!dialog) return;
+    if (m_pViewClass) dialog->SetViewClass(m_pViewClass);
+    if (!dialog->Create(AfxGetMainWnd())) return;
     Stop();
-    dialog->DoModal();
+    CHHScriptViewBase* view = dialog->GetView();
+    InitScriptView(*dialog);
+    AddNamedItemsToView(*view);
+    view->LoadProcedureList(m_procedures);
+    view->ShowProcedure(lpszObject, lpszProcedure, FALSE);
+    if (nLine >= 0) view->GoToLineColumn(nLine, nColumn);
+    dialog->RunModal();
+    view->StoreProcedureList(m_procedures);
+    dialog.reset();
     if (bRunAfterwards) Run();
 }
 
@@ -30,8 +43,23 @@ void CHHModuleEdit::EditAtError(BOOL bRunAfterwards) {
     EditScript(nullptr, nullptr, m_nErrorLine, m_nErrorColumn, bRunAfterwards);
 }
 
-CDialog* CHHModuleEdit::CreateScriptDialog() {
-    return nullptr;
+CHHScriptDlg* CHHModuleEdit::CreateScriptDialog() {
+    return new CHHScriptDlg(nullptr, RUNTIME_CLASS(CHHScriptSyntaxView));
+}
+
+void CHHModuleEdit::InitScriptView(CHHScriptDlg& dialog) {
+    CHHScriptViewBase* view = dialog.GetView();
+    view->UseEngine(m_pEngine.get());
+    view->EnableBreakpoints(FALSE); // no script debugger here: breakpoints have nothing to stop
+}
+
+void CHHModuleEdit::AddNamedItemsToView(CHHScriptViewBase& view) {
+    view.ClearView();
+    view.AddSectionObject(nullptr, nullptr);
+    for (const CHHNamedItem& item : m_namedItems)
+        view.AddNamedItem(item);
+    for (const CHHNamedItem& item : m_objects)
+        view.AddNamedItem(item);
 }
 
 void CHHModuleEdit::EditObjects(BOOL bRunAfterwards) {

@@ -5,6 +5,9 @@
 
 #include "scripting/CHHModule.h"
 
+class CHHScriptDlg;
+class CHHScriptViewBase;
+
 class CHHModuleEdit : public CHHModule {
     DECLARE_DYNAMIC(CHHModuleEdit)
 public:
@@ -18,8 +21,12 @@ public:
     virtual void EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn, BOOL bRunAfterwards);
     // Opens the editor at a pending error and clears it.
     virtual void EditAtError(BOOL bRunAfterwards);
-    // The editor's dialog; none while the program has no macro editor.
-    virtual CDialog* CreateScriptDialog();
+    // The editor's dialog, not yet created.
+    virtual CHHScriptDlg* CreateScriptDialog();
+    // Gives the dialog's view the engine (a syntax view) or its formater and text parser.
+    virtual void InitScriptView(CHHScriptDlg& dialog);
+    // Empties the view's objects, then adds "(General)", every named item and every object.
+    virtual void AddNamedItemsToView(CHHScriptViewBase& view);
     // Runs the Objects dialog; runs the macro afterwards when it ended with OK and that is asked.
     void EditObjects(BOOL bRunAfterwards);
 

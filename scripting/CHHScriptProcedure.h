@@ -2,6 +2,7 @@
 // CHHScriptProcedure: one procedure of a script object: its name and its three texts (head line,
 // body, tail line) with their lengths, and the edit state the macro editor keeps on it.
 
+#include "editor/CHHLineMarker.h"
 #include "platform/framework/framework.h"
 
 class CHHScriptProcedure {
@@ -17,6 +18,9 @@ public:
     int m_bDirty = 0;
     int m_bShown = 0;
     int m_bNotAnEvent = 0;
+    // Breakpoints and bookmarks: lines relative to the procedure's first line, positions relative
+    // to its start. Not stored in module files.
+    CHHLineMarkerArray m_markers;
 
     // Stores the texts and their lengths.
     void SetTexts(const CString& strHead, const CString& strBody, const CString& strTail) {

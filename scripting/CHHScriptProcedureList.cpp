@@ -66,6 +66,17 @@ BOOL CHHScriptProcedureList::AddProcedure(LPCTSTR lpszObject, LPCTSTR lpszProced
     return TRUE;
 }
 
+void CHHScriptProcedureList::GetBreakpoints(CDWordArray& positions) const {
+    positions.RemoveAll();
+    int start = 0;
+    for (const auto& obj : m_objects)
+        for (const auto& proc : obj.m_procedures) {
+            for (const auto& marker : proc.m_markers)
+                if (marker.m_nFlags & HHMARK_BREAKPOINT) positions.Add(static_cast<DWORD>(start + marker.m_nLineStart));
+            start += proc.GetLength();
+        }
+}
+
 CString CHHScriptProcedureList::GetText() const {
     CString text;
     for (const auto& obj : m_objects)

@@ -27,6 +27,8 @@ public:
     // tail gets a CR LF more (the blank line between procedures).
     BOOL AddProcedure(LPCTSTR lpszObject, LPCTSTR lpszProcedure, const CString& strHead,
                       const CString& strBody, const CString& strTail);
+    // Empties the array, then adds the module position of every breakpoint, in list order.
+    void GetBreakpoints(CDWordArray& positions) const;
     // The whole script text.
     CString GetText() const;
     // Fills the list from a script text. Loose lines become "(Declarations)" of "(General)"; a
@@ -38,6 +40,7 @@ public:
     void Serialize(CArchive& ar);
 
     void RemoveAll() { m_objects.clear(); }
+    void RemoveAt(int nIndex) { m_objects.erase(m_objects.begin() + nIndex); }
     int GetCount() const { return static_cast<int>(m_objects.size()); }
     CHHScriptObjectProcedures& GetAt(int nIndex) { return m_objects.at(static_cast<size_t>(nIndex)); }
     const CHHScriptObjectProcedures& GetAt(int nIndex) const {

@@ -57,6 +57,12 @@ void declareObjectsDialog() {
                                button("&Remove", IDC_HHOBJ_REMOVE, 231, 92)}));
 }
 
+void declareScriptDialog() {
+    pm::res::DialogTemplate t = dialog("Script", 364, 145, {label("Placeholder", IDD_HHSCRIPT_PLACEHOLDER, 7, 7, 350, 131)});
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | DS_SETFONT;
+    pm::res::addDialog(IDD_HHSCRIPT_DIALOG, t);
+}
+
 } // namespace
 
 void DeclareScriptResources() {
@@ -72,6 +78,7 @@ void DeclareScriptResources() {
                              {IDS_HH_OBJCANTCREATE, "Can not create the object."}});
         declareErrorDialogs();
         declareObjectsDialog();
+        declareScriptDialog();
         return true;
     }();
     (void)declared;

@@ -1,0 +1,117 @@
+#include "scripting/CHHScriptSyntaxView.h"
+
+#include "scripting/CHHScriptErrorInfo.h"
+
+IMPLEMENT_DYNCREATE(CHHScriptSyntaxView, CHHScriptView)
+
+BEGIN_MESSAGE_MAP(CHHScriptSyntaxView, CHHScriptView)
+    ON_CONTROL(CBN_SELENDOK, IDC_HHSV_OBJECTS, OnObjectChosenChecked)
+    ON_CONTROL(CBN_SELENDOK, IDC_HHSV_EVENTS, OnEventChosenChecked)
+END_MESSAGE_MAP()
+
+namespace {
+
+int engineCallback(int type, void* data, void* argument) {
+    if (type == HHCB_ERROREND && argument)
+        static_cast<CHHScriptSyntaxView*>(data)->OnScriptError(*static_cast<CHHScriptErrorInfo*>(argument));
+    return 0;
+}
+
+} // namespace
+
+CHHScriptSyntaxView::~CHHScriptSyntaxView() {
+    if (m_pEngine) m_pEngine->SetCallback(nullptr, nullptr);
+}
+
+BOOL CHHScriptSyntaxView::SetEngine(CHHEngine* engine) {
+    return SetEngineClass(engine ? engine->GetRuntimeClass() : nullptr);
+}
+
+BOOL CHHScriptSyntaxView::SetEngineClass(CRuntimeClass* engineClass) {
+    if (m_pEngine) m_pEngine->SetCallback(nullptr, nullptr);
+    m_pEngine.reset();
+    if (!engineClass) return TRUE;
+    if (!engineClass->IsDerivedFrom(RUNTIME_CLASS(CHHEngine))) return FALSE;
+    std::unique_ptr<CHHEngine> engine(static_cast<CHHEngine*>(engineClass->CreateObject()));
+    if (!engine || engine->Create(nullptr, nullptr, nullptr, FALSE) < 0) return FALSE;
+    engine->SetCallback(engineCallback, this);
+    m_pEngine = std::move(engine);
+    SetFormater(m_pEngine->GetFormater());
+    SetTextParser(m_pEngine->GetTextParser());
+    return TRUE;
+}
+
+void CHHScriptSyntaxView::OnScriptError(const CHHScriptErrorInfo& info) {
+    m_nErrorLine = static_cast<int>(info.m_nLine);
+    m_nErrorColumn = info.m_nCharPos;
+}
+
+CString CHHScriptSyntaxView::ProcedureText(LPCTSTR object, LPCTSTR procedure) {
+    CHHScriptProcedureList::Location loc;
+    if (!m_list.FindOrCreate(FALSE, IsCaseSensitive(), object, procedure, loc)) return CString();
+    const CHHScriptProcedure& proc = *loc.pProcedure;
+    if (!proc.m_bShown || !proc.m_bDirty) return proc.m_strHead + proc.m_strBody + proc.m_strTail;
+    const CHHScriptEditCtrl::Found found = m_pEdit->FindProcedureByName(loc.pObject->m_strName, proc.m_strName);
+    if (!found.pProcedure) return proc.m_strHead + proc.m_strBody + proc.m_strTail;
+    return m_pEdit->GetTextRange(CHARRANGE{found.nStart, found.nStart + proc.GetLength()});
+}
+
+BOOL CHHScriptSyntaxView::CheckProcedureResult(LPCTSTR object, LPCTSTR procedure) {
+    if (!m_pEngine || !m_pEngine->IsCreated() || m_bChecking || !object || !procedure) return TRUE;
+    m_bChecking = TRUE;
+    m_nErrorLine = m_nErrorColumn = 0;
+    const CString text = ProcedureText(object, procedure);
+    BOOL passed = TRUE;
+    if (!text.IsEmpty()) {
+        passed = m_pEngine->ParseScriptText(text, nullptr, 0, 0, 1) >= 0;
+        m_pEngine->Recreate();
+        if (!passed) GoToError(object, procedure);
+    }
+    m_bChecking = FALSE;
+    return passed;
+}
+
+void CHHScriptSyntaxView::GoToError(LPCTSTR object, LPCTSTR procedure) {
+    const BOOL noCreate = m_bNoCreate;
+    m_bNoCreate = TRUE;
+    CHHScriptProcedureList::Location loc;
+    if (ShowProcedure(object, procedure, TRUE) && m_list.FindOrCreate(FALSE, IsCaseSensitive(), object, procedure, loc)) {
+        const CHHScriptEditCtrl::Found found = m_pEdit->FindProcedureByName(loc.pObject->m_strName, procedure);
+        const int firstLine = static_cast<int>(m_pEdit->LineFromChar(found.nStart));
+        const long pos = m_pEdit->LineIndex(firstLine + m_nErrorLine) + m_nErrorColumn;
+        m_pEdit->SetSel(pos, pos);
+        m_pEdit->SetFocus();
+    }
+    m_bNoCreate = noCreate;
+}
+
+BOOL CHHScriptSyntaxView::CheckSyntax() {
+    return CheckProcedureResult(ComboText(m_wndObjects), ComboText(m_wndEvents));
+}
+
+BOOL CHHScriptSyntaxView::ColorizeHook(const char16_t*, int, WORD*) {
+    return FALSE; // the engine offers no colouring of its own: the formater colours
+}
+
+int CHHScriptSyntaxView::OnCloseButton(int state) {
+    if (!CheckSyntax()) return 0;
+    return CHHScriptView::OnCloseButton(state);
+}
+
+void CHHScriptSyntaxView::OnObjectChosenChecked() {
+    if (!CheckProcedureResult(m_strFocusObject, m_strFocusEvent)) {
+        SelectComboText(m_wndObjects, m_strFocusObject);
+        SelectComboText(m_wndEvents, m_strFocusEvent);
+        return;
+    }
+    OnObjectChosen();
+}
+
+void CHHScriptSyntaxView::OnEventChosenChecked() {
+    if (!CheckProcedureResult(m_strFocusObject, m_strFocusEvent)) {
+        SelectComboText(m_wndObjects, m_strFocusObject);
+        SelectComboText(m_wndEvents, m_strFocusEvent);
+        return;
+    }
+    OnEventChosen();
+}

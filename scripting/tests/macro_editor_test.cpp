@@ -1,0 +1,424 @@
+// The macro editor's "Script" dialog opened by the module and driven by input offscreen: event
+// procedures made from the combos, member lists of App, Check Syntax, Revert, the module text
+// taken back and saved, and the editor opened at an error.
+
+#include "platform/framework/tests/support/framework_test.h"
+#include "scripting/CHHModuleEdit.h"
+#include "platform/framework/CCmdUI.h"
+#include "platform/script/activscp.h"
+#include "scripting/CHHScriptDlg.h"
+#include "scripting/CHHScriptDoc.h"
+#include "scripting/CHHScriptSyntaxView.h"
+#include "scripting/CHHVBScriptEngine.h"
+#include "scripting/CHHVBScriptTextParser.h"
+#include "support/script_host_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs a function from inside the dialog's modal loop: a message posted to this window before
+// the dialog opens is dispatched by that loop.
+class Driver : public CWnd {
+public:
+    std::function<void(HWND dialog)> drive;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_APP) return CWnd::WindowProc(message, wParam, lParam);
+        HWND dialog = ::GetActiveWindow();
+        if (drive) drive(dialog);
+        ::SendMessage(dialog, WM_CLOSE, 0, 0);
+        return 0;
+    }
+};
+
+class MacroEditor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(host.NewDocument());
+        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", 0); // each test starts in Event View
+        host.module->Close();
+        auto edit = std::make_unique<CHHModuleEdit>();
+        edit->Init(nullptr);
+        edit->AddNamedObject("App", &host.appObject, SCRIPTITEM_ISSOURCE | SCRIPTITEM_ISVISIBLE, FALSE);
+        edit->AddNamedObject("Doc", &host.docObject, SCRIPTITEM_ISSOURCE | SCRIPTITEM_ISVISIBLE, FALSE);
+        module = edit.get();
+        host.module = std::move(edit);
+        ASSERT_TRUE(driver.CreateEx(0, AfxRegisterWndClass(0), "driver", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
+    }
+    void TearDown() override { driver.DestroyWindow(); }
+
+    // Opens the editor and runs drive inside it; the dialog is closed afterwards.
+    void edit(const std::function<void()>& drive, LPCTSTR object = nullptr, LPCTSTR procedure = nullptr) {
+        driver.drive = [&](HWND d) {
+            dialog = d;
+            view = static_cast<CHHScriptViewBase*>(CWnd::FromHandle(::GetDlgItem(d, 100)));
+            ctrl = view->GetEditCtrl();
+            pm::afxtest::pump();
+            drive();
+        };
+        driver.PostMessage(WM_APP);
+        module->EditScript(object, procedure, -1, -1, FALSE);
+    }
+    std::string text() {
+        CString t;
+        ctrl->GetWindowText(t);
+        return std::string(t, static_cast<size_t>(t.GetLength()));
+    }
+    std::string moduleText() {
+        CString t = module->GetProcedures().GetText();
+        return std::string(t, static_cast<size_t>(t.GetLength()));
+    }
+    // Chooses an item of a combo as the user does: focus, selection, then the choice.
+    void choose(CComboBox& combo, const char* item) {
+        combo.SetFocus();
+        pm::afxtest::pump();
+        ASSERT_GE(combo.SelectString(-1, item), 0) << item;
+        view->SendMessage(WM_COMMAND, MAKEWPARAM(combo.GetDlgCtrlID(), CBN_SELENDOK),
+                          reinterpret_cast<LPARAM>(combo.m_hWnd));
+        pm::afxtest::pump();
+    }
+    void caretAt(const char* marker) {
+        const auto pos = static_cast<long>(text().find(marker));
+        ASSERT_GE(pos, 0) << marker;
+        ctrl->SetSel(pos, pos);
+    }
+    // Capitals go to the control as characters: the input driver types letters as lower case.
+    void type(const std::string& text) {
+        std::string run;
+        for (char c : text) {
+            if (c < 'A' || c > 'Z') {
+                run += c;
+                continue;
+            }
+            pm::afxtest::typeText(ctrl->m_hWnd, run);
+            run.clear();
+            ctrl->SendMessage(WM_CHAR, static_cast<WPARAM>(c));
+        }
+        pm::afxtest::typeText(ctrl->m_hWnd, run);
+    }
+    std::vector<std::string> listItems() {
+        std::vector<std::string> items;
+        CHHMemberListBox& list = ctrl->GetListBox();
+        for (int i = 0; i < list.GetCount(); ++i)
+            items.emplace_back(reinterpret_cast<const CHHMemberItem*>(list.GetItemData(i))->m_strText);
+        return items;
+    }
+
+    scripttest::ScriptHost host;
+    CHHModuleEdit* module = nullptr;
+    Driver driver;
+    HWND dialog = nullptr;
+    CHHScriptViewBase* view = nullptr;
+    CHHScriptEditCtrl* ctrl = nullptr;
+};
+
+TEST_F(MacroEditor, ChoosingAppAndTimerCreatesTheHandlerAndTheModuleTakesItBack) {
+    edit([&] {
+        char caption[32] = {};
+        ::GetWindowTextA(dialog, caption, sizeof caption);
+        EXPECT_STREQ(caption, "Script");
+        EXPECT_NE(dynamic_cast<CHHScriptSyntaxView*>(view), nullptr);
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        EXPECT_EQ(text(), "Sub App_Timer()\r\n\t\r\nEnd Sub\r\n\r\n");
+        CHARRANGE sel{};
+        ctrl->GetSel(sel);
+        EXPECT_EQ(sel.cpMin, static_cast<long>(text().find('\t')) + 1) << "the caret stands after the tab";
+        pm::afxtest::typeText(ctrl->m_hWnd, "n = 1");
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tn = 1\r\nEnd Sub\r\n\r\n");
+}
+
+TEST_F(MacroEditor, TypingAppDotListsAppsMembers) {
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        pm::afxtest::typeText(ctrl->m_hWnd, "app.");
+        pm::afxtest::pump();
+        ASSERT_TRUE(ctrl->IsListOpen());
+        const std::vector<std::string> items = listItems();
+        for (const char* member : {"TimerInterval", "StopScript"})
+            EXPECT_NE(std::find(items.begin(), items.end(), member), items.end()) << member;
+    });
+}
+
+TEST_F(MacroEditor, CheckSyntaxPutsTheCaretOnTheErrorAndRevertBringsBackTheShownText) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        caretAt("x = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "lost");
+        ctrl->SendMessage(WM_COMMAND, ID_HHSCRIPT_REVERT);
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
+
+        caretAt("x = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "\ry = (1 +");
+        ctrl->SetSel(0, 0);
+        EXPECT_FALSE(view->CheckSyntax());
+        ASSERT_EQ(host.dialogCaptions.size(), 1u);
+        EXPECT_EQ(host.dialogCaptions[0], "Syntax Error");
+        CHARRANGE sel{};
+        ctrl->GetSel(sel);
+        EXPECT_EQ(sel.cpMin, sel.cpMax);
+        EXPECT_EQ(ctrl->LineFromChar(sel.cpMin), 2) << "the line with the error";
+        EXPECT_GT(sel.cpMin, ctrl->LineIndex(2)) << "at the error's column";
+        pm::afxtest::savePng(dialog, "macro_editor_syntax_view");
+    });
+}
+
+TEST_F(MacroEditor, ObjectViewShowsTwoProceduresWithAMemberList) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n"
+                                  "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n",
+                                  &parser);
+    edit([&] {
+        view->SetEditMode(HHMODE_OBJECT);
+        EXPECT_EQ(text(), moduleText());
+        caretAt("t = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "doc.");
+        pm::afxtest::pump();
+        EXPECT_TRUE(ctrl->IsListOpen());
+        pm::afxtest::savePngWithPopups(dialog, {ctrl->GetListPopup().m_hWnd}, "macro_editor_object_view");
+    });
+}
+
+TEST_F(MacroEditor, SavedModuleReopensWithTheSameBytes) {
+    const std::string folder = pm::afxtest::makeTempFolder();
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        pm::afxtest::typeText(ctrl->m_hWnd, "n = 2");
+    });
+    const std::string first = folder + "/first.hbs", second = folder + "/second.hbs";
+    ASSERT_TRUE(module->SaveToFile(first.c_str()));
+    ASSERT_TRUE(module->LoadFromFile(first.c_str()));
+    edit([] {});
+    ASSERT_TRUE(module->SaveToFile(second.c_str()));
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(bytes(first), bytes(second));
+    EXPECT_NE(bytes(first).find("n = 2"), std::string::npos);
+    pm::afxtest::removeFolder(folder);
+}
+
+TEST_F(MacroEditor, EditAtErrorOpensTheEditorAtTheErrorLine) {
+    host.answerButton = 28279; // End
+    host.RunMacro("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\nx = 1 / 0\r\n");
+    ASSERT_TRUE(module->IsErrorPending());
+    const int line = module->GetErrorLine();
+    int caretLine = -1;
+    driver.drive = [&](HWND d) {
+        ctrl = static_cast<CHHScriptViewBase*>(CWnd::FromHandle(::GetDlgItem(d, 100)))->GetEditCtrl();
+        caretLine = static_cast<int>(ctrl->LineFromChar(-1));
+    };
+    driver.PostMessage(WM_APP);
+    module->EditAtError(FALSE);
+    EXPECT_EQ(caretLine, line);
+    EXPECT_FALSE(module->IsErrorPending());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, AHeaderLineTypedInABodyBecomesAProcedureOfItsOwn) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        caretAt("\r\nEnd Sub");
+        type("\rSub Helper()");
+        ctrl->SendMessage(WM_CHAR, '\r');
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), "Sub Helper()\r\n\t\r\nEnd Sub\r\n\r\n") << "the new procedure is shown";
+        EXPECT_EQ(std::string(CHHScriptViewBase::ComboText(view->GetObjectsCombo())), "(General)");
+
+        // The same header again: the typed line goes, the procedure stays as it was.
+        caretAt("\r\nEnd Sub");
+        type("keep\rSub App_Timer()");
+        ctrl->SendMessage(WM_CHAR, '\r');
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
+    });
+    EXPECT_EQ(moduleText(), "Sub Helper()\r\n\tkeep\r\nEnd Sub\r\n\r\n"
+                            "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
+}
+
+TEST_F(MacroEditor, ModeSwitchesKeepEditsAndBlankProceduresGo) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        view->SetEditMode(HHMODE_MODULE);
+        caretAt("x = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "full");
+        view->SetEditMode(HHMODE_EVENT);
+        EXPECT_NE(text().find("fullx = 1"), std::string::npos);
+        choose(view->GetObjectsCombo(), "(General)");
+        EXPECT_EQ(text(), "'(Declarations)\r\n\t\r\n'End of (Declarations)\r\n\r\n");
+        choose(view->GetObjectsCombo(), "App");
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tfullx = 1\r\nEnd Sub\r\n\r\n") << "the untouched section went";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, ModeButtonsAnswerClicksAndTheViewKeepsItsMarginsWhenResized) {
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        EXPECT_EQ(view->GetToolTips().GetToolCount(), 6) << "close, three modes, two combos";
+        CWnd* full = view->GetDlgItem(IDC_HHSV_MODULE_VIEW);
+        pm::afxtest::click(full->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
+        EXPECT_EQ(view->GetEditMode(), HHMODE_MODULE);
+        EXPECT_EQ(static_cast<CButton*>(full)->GetCheck(), BST_CHECKED);
+        EXPECT_EQ(static_cast<CButton*>(view->GetDlgItem(IDC_HHSV_EVENT_VIEW))->GetCheck(), BST_UNCHECKED);
+
+        const auto margins = [&] {
+            CRect client, place;
+            ::GetClientRect(dialog, &client);
+            view->GetWindowRect(&place);
+            return CSize(client.Width() - place.Width(), client.Height() - place.Height());
+        };
+        const CSize before = margins();
+        ::SetWindowPos(dialog, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+        pm::afxtest::pump();
+        EXPECT_EQ(margins(), before);
+    });
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Settings", "CHHScriptDlg 0 Width", -1), 700u);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt("Settings", "CHHScriptDlg 0 EditMode", -1), 2u);
+}
+
+TEST_F(MacroEditor, PlacementIsRestoredOnlyInsideTheScreen) {
+    const int screen = ::GetSystemMetrics(SM_CXSCREEN);
+    CWinApp* app = AfxGetApp();
+    for (const int left : {screen, 0}) {
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 X", left);
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 Y", 20);
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 Width", 420);
+        app->WriteProfileInt("Settings", "CHHScriptDlg 0 Height", 260);
+        CRect placed;
+        edit([&] { ::GetWindowRect(dialog, &placed); });
+        EXPECT_EQ(placed.left == left && placed.Width() == 420, left == 0) << left;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, AnErrorKeepsTheUserOnTheProcedure) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n"
+                                  "Sub App_Timer()\r\n\tt = (1 +\r\nEnd Sub\r\n\r\n",
+                                  &parser);
+    edit([&] {
+        EXPECT_TRUE(view->CheckSyntax()) << "Quit compiles";
+        choose(view->GetEventsCombo(), "Timer");
+        ASSERT_EQ(std::string(CHHScriptViewBase::ComboText(view->GetEventsCombo())), "Timer");
+        choose(view->GetEventsCombo(), "Quit");
+        EXPECT_EQ(host.dialogCaptions, std::vector<std::string>{"Syntax Error"});
+        EXPECT_EQ(std::string(CHHScriptViewBase::ComboText(view->GetEventsCombo())), "Timer");
+        EXPECT_NE(text().find("t = (1 +"), std::string::npos);
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1) << "the caret on the error";
+    });
+}
+
+TEST_F(MacroEditor, CheckSyntaxOnAnEmptyModulePasses) {
+    edit([&] { EXPECT_TRUE(view->CheckSyntax()); });
+    EXPECT_TRUE(host.dialogCaptions.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, QuickInfoGlobalMembersAndObjectsWithoutEvents) {
+    edit([&] {
+        IDispatch* app = host.appObject.GetIDispatch(FALSE);
+        view->AddDispatchObject("Glob", app, HHOBJ_GLOBAL_MEMBERS);
+        view->AddDispatchObject("Quiet", app, HHOBJ_NO_EVENTS);
+        EXPECT_GE(view->GetObjectsCombo().FindStringExact(-1, "Glob"), 0);
+        EXPECT_LT(view->GetObjectsCombo().FindStringExact(-1, "Quiet"), 0) << "not an event source";
+
+        CHHExpressionInfo dotted;
+        dotted.m_strQualifier = "App";
+        const std::string open(view->GetQuickInfo(dotted, "Open"));
+        EXPECT_NE(open.find("Open"), std::string::npos) << open;
+        EXPECT_NE(open.find("FileName"), std::string::npos) << open;
+        EXPECT_TRUE(view->GetQuickInfo(dotted, "Nothing").IsEmpty());
+
+        CHHExpressionInfo none;
+        const std::string glob(view->GetQuickInfo(none, "Glob"));
+        EXPECT_NE(glob.find(" (Global Members)"), std::string::npos) << glob;
+        CHHMemberItemArray functions;
+        view->FillMemberList(none, functions, HHLIST_FUNCTIONS);
+        EXPECT_TRUE(std::any_of(functions.begin(), functions.end(),
+                                [](const CHHMemberItem& item) { return item.m_strText == "StopScript"; }));
+    });
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScriptDoc, RunsTheViewsScriptAndStopsIt) {
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Script document", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
+    auto* view = new CHHScriptView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 260), frame, AFX_IDW_PANE_FIRST));
+    CHHScriptDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    doc.AddView(view);
+    ASSERT_TRUE(doc.OnNewDocument());
+    CHHVBScriptTextParser parser;
+    ASSERT_TRUE(view->SetScriptText("Dim x\r\nSub Later()\r\n\tx = 2\r\nEnd Sub\r\n", &parser));
+    const auto enabled = [&](UINT id) {
+        struct State : CCmdUI {
+            BOOL on = FALSE;
+            void Enable(BOOL b) override { on = b; }
+        } state;
+        state.m_nID = id;
+        doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        return state.on != FALSE;
+    };
+    EXPECT_TRUE(enabled(ID_HHSCRIPT_RUN));
+    EXPECT_FALSE(enabled(ID_HHSCRIPT_STOP));
+    doc.OnCmdMsg(ID_HHSCRIPT_RUN, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(doc.GetEngine()->GetScriptState(), SCRIPTSTATE_CONNECTED);
+    EXPECT_TRUE(enabled(ID_HHSCRIPT_STOP));
+    doc.OnCmdMsg(ID_HHSCRIPT_STOP, CN_COMMAND, nullptr, nullptr);
+    EXPECT_NE(doc.GetEngine()->GetScriptState(), SCRIPTSTATE_CONNECTED);
+    EXPECT_TRUE(enabled(ID_HHSCRIPT_RUN));
+    doc.RemoveView(view);
+    frame->DestroyWindow();
+    pm::afxtest::pump();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, AHiddenDialogWritesNoPlacement) {
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileInt("Settings", "CHHScriptDlg 0 Width", 123);
+    CHHScriptDlg hidden;
+    ASSERT_TRUE(hidden.Create(AfxGetMainWnd()));
+    ASSERT_FALSE(hidden.IsWindowVisible());
+    hidden.SetWindowPos(nullptr, 0, 0, 640, 400, SWP_NOMOVE | SWP_NOZORDER);
+    pm::afxtest::pump();
+    EXPECT_EQ(app->GetProfileInt("Settings", "CHHScriptDlg 0 Width", -1), 123u);
+}
+
+} // namespace

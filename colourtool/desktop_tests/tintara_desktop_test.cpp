@@ -56,13 +56,8 @@ protected:
     // Types the red component into its box, as a user does: click, "5", Enter.
     void typeRed() {
         const HWND box = form->txtColor[0].hWnd();
-        // The keys follow once a click has given the box the focus. On a busy machine a click can
-        // reach a window the window manager has only just shown before the window is ready for it,
-        // and a user clicks again then.
-        for (int attempt = 0; attempt < 3 && GetFocus() != box; ++attempt) {
-            desk::click(desk::centre(desk::screenRect(box)));
-            desk::pumpUntil([box] { return GetFocus() == box; }, 2000);
-        }
+        // The keys follow once a click has given the box the focus.
+        desk::clickUntil(desk::centre(desk::screenRect(box)), [box] { return GetFocus() == box; });
         typeIntoFocus("5");
     }
     // Replaces the focused box's text with `digits` and Enter, with no click first.

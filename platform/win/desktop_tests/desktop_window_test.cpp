@@ -248,8 +248,8 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     EXPECT_EQ(desk::property(pane, "WM_TRANSIENT_FOR"), owner);
 
     activationLog().clear();
-    desk::click(POINT{desk::screenRect(frame).left + 200, desk::screenRect(frame).top + 200});
-    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == frame && desk::active(frame); }));
+    ASSERT_TRUE(desk::clickUntil(POINT{desk::screenRect(frame).left + 200, desk::screenRect(frame).top + 200},
+                                 [] { return GetActiveWindow() == frame && desk::active(frame); }));
     EXPECT_TRUE(desk::stackedAbove(pane, frame)) << "an owned window stays above its owner";
     desk::saveScreenPng("desktop_owned_pane");
     // Win32's order: the old window is deactivated, the new one activated, and its activation
@@ -259,8 +259,8 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     EXPECT_EQ(activationLog(), expected);
 
     activationLog().clear();
-    desk::click(desk::centre(desk::screenRect(pane)));
-    ASSERT_TRUE(desk::pumpUntil([] { return GetActiveWindow() == pane && desk::active(pane); }));
+    ASSERT_TRUE(desk::clickUntil(desk::centre(desk::screenRect(pane)),
+                                 [] { return GetActiveWindow() == pane && desk::active(pane); }));
     expected = {"frame:NCACTIVATE-", "frame:ACTIVATE-", "pane:NCACTIVATE+", "pane:ACTIVATE+", "frame:KILLFOCUS",
                 "pane:SETFOCUS"};
     EXPECT_EQ(activationLog(), expected);

@@ -148,7 +148,17 @@ void shellInBackground(const std::string& command) {
 }
 
 void click(POINT screen) {
-    xdotool({"mousemove", std::to_string(screen.x), std::to_string(screen.y), "click", "1"});
+    // The pointer rests a moment before the press, as a hand's does, so the window under it has
+    // seen it arrive.
+    xdotool({"mousemove", std::to_string(screen.x), std::to_string(screen.y), "sleep", "0.05", "click", "1"});
+}
+
+bool clickUntil(POINT screen, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        click(screen);
+        if (pumpUntil(done, 2000)) return true;
+    }
+    return false;
 }
 
 void drag(POINT from, POINT to) {

@@ -30,6 +30,9 @@ void shellInBackground(const std::string& command);
 
 // Input at screen coordinates.
 void click(POINT screen);
+// Clicks until `done` holds (at most three clicks, two seconds each): on a busy machine a click can
+// reach a window before it is ready for it, and a user clicks again then.
+bool clickUntil(POINT screen, const std::function<bool()>& done);
 void drag(POINT from, POINT to);
 // Keys by their X names ("5", "Return", "Escape", "ctrl+n").
 void keys(const std::vector<std::string>& names);

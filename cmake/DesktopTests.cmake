@@ -18,6 +18,7 @@ function(pm_desktop_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "PM_DESKTOP_STATE=${PM_DESKTOP_STATE}"
+    LABELS desktop
     FIXTURES_REQUIRED pm_desktop
     RESOURCE_LOCK pm_desktop
     TIMEOUT 120)

@@ -145,6 +145,7 @@ void CDKSizeControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
 
 void CDKSizeControlBar::GetBarInfo(CControlBarInfo* pInfo) {
     CControlBar::GetBarInfo(pInfo);
+    pInfo->m_sizeFloat = m_szFloat;
     if (!IsDocked() || !m_pDockContext)
         return;
     CRect rect;
@@ -155,6 +156,9 @@ void CDKSizeControlBar::GetBarInfo(CControlBarInfo* pInfo) {
 
 void CDKSizeControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
     CControlBar::SetBarInfo(pInfo, pFrameWnd);
+    // Set before the floating frames are laid out, which take their size from it.
+    if (pInfo->m_sizeFloat.cx > 0 && pInfo->m_sizeFloat.cy > 0)
+        m_szFloat = pInfo->m_sizeFloat;
     const CRect rect = pInfo->m_rectMRUDockPos;
     if (!pInfo->m_bDocking || rect.IsRectEmpty())
         return;

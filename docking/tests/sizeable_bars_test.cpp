@@ -292,7 +292,7 @@ TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
     EXPECT_TRUE(SaveScreenPng(frame, "docking_three_sides_and_floating"));
 }
 
-TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
+TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
     CPaneBar& info = frame->m_wndInformation;
     DragBar(&info, CaptionPoint(info), {info.GetCaptionRect().CenterPoint() + CPoint(30, 0), TopEdge()});
     ASSERT_EQ(info.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
@@ -300,6 +300,13 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
     DragBar(&output, CaptionPoint(output), {CPoint(WindowRect(frame).CenterPoint())}, true);
     ASSERT_TRUE(output.IsFloating());
     const CPoint floatingAt = WindowRect(output.GetParentFrame()).TopLeft();
+    // Its floating frame resized by the user: a size other than the one it floated with.
+    const CSize floatedWith = output.m_szFloat;
+    const CSize floatingSize = WindowRect(output.GetParentFrame()).Size() + CSize(57, 43);
+    output.GetParentFrame()->SetWindowPos(nullptr, 0, 0, floatingSize.cx, floatingSize.cy,
+                                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pm::afxtest::pump();
+    ASSERT_NE(output.m_szFloat, floatedWith);
     // Information's row made thicker by its splitter.
     auto* top = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_TOP));
     ASSERT_FALSE(top->GetSplitters().empty());
@@ -335,6 +342,7 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlace) {
     EXPECT_EQ(second->m_wndProject.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(second->m_wndOutput.IsFloating());
     EXPECT_EQ(WindowRect(second->m_wndOutput.GetParentFrame()).TopLeft(), floatingAt);
+    EXPECT_EQ(WindowRect(second->m_wndOutput.GetParentFrame()).Size(), floatingSize);
     EndProgram(again);
 }
 

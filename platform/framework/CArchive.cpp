@@ -336,6 +336,12 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
 }
 
 CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
+    bool bCreated = false;
+    return ReadObject(pClassRefRequested, &bCreated);
+}
+
+CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbCreated) {
+    *pbCreated = false;
     UINT nSchema = 0;
     DWORD obTag = 0;
     CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &nSchema, &obTag);
@@ -366,6 +372,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
     }
     --m_nDepth;
     m_nObjectSchema = nSchemaSave;
+    *pbCreated = true;
     return pOb;
 }
 

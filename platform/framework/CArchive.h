@@ -95,6 +95,9 @@ public:
     // Reads an object written by WriteObject; a class that is not pClassRefRequested or derived
     // from it raises badClass. Objects are created with their class's CreateObject.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    // The same; *pbCreated tells whether the object was made by this read (false for null and for
+    // back-references), so that a caller whose load fails knows which objects are its own to free.
+    CObject* ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbCreated);
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr,
                              DWORD* pObTag = nullptr);

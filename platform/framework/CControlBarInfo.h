@@ -21,6 +21,8 @@ public:
     CRect m_rectMRUDockPos{0, 0, 0, 0};
     DWORD m_dwMRUFloatStyle = 0;
     CPoint m_ptMRUFloatPos{-1, -1};
+    // The floating size of a bar that keeps one of its own; (0, 0) when it keeps none.
+    CSize m_sizeFloat{0, 0};
     CArray<UINT, UINT> m_arrBarID;
     CControlBar* m_pBar = nullptr; // while a state is applied or taken; never stored
 };

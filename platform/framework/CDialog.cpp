@@ -82,20 +82,12 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
 BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
     m_lpszTemplateName = lpszTemplateName;
     if (pParentWnd) m_pParentWnd = pParentWnd;
-    CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pm::afx::safeHwnd(pParent), &AfxDlgProc, 0);
-    if (!AfxUnhookWindowCreate()) PostNcDestroy();
-    return hWnd != nullptr;
+    return CreateDlg(lpszTemplateName, m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());
 }
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {
     if (pParentWnd) m_pParentWnd = pParentWnd;
-    CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pm::afx::safeHwnd(pParent), &AfxDlgProc, 0);
-    if (!AfxUnhookWindowCreate()) PostNcDestroy();
-    return hWnd != nullptr;
+    return CreateDlgIndirect(lpDialogTemplate, m_pParentWnd ? m_pParentWnd : AfxGetMainWnd());
 }
 
 BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {

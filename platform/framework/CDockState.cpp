@@ -1,5 +1,6 @@
 // CDockState: the saved layout's bytes. Little-endian 32-bit fields: the tag, the bar count, then per
-// bar its fields and its list of held bar ids.
+// bar its fields and its list of held bar ids. Layouts tagged DKS2 keep each bar's floating size
+// after its floating position; DKS1 layouts, which have none, are still read.
 
 #include "platform/framework/CDockState.h"
 
@@ -14,7 +15,8 @@ IMPLEMENT_SERIAL(CDockState, CObject, 1)
 
 namespace {
 
-const char kTag[4] = {'D', 'K', 'S', '1'};
+const char kTag[4] = {'D', 'K', 'S', '2'};
+const char kTagWithoutFloatingSize[4] = {'D', 'K', 'S', '1'};
 const char* const kEntry = "DockState";
 const UINT kMaxBars = 1024;   // more bars than any frame holds
 const UINT kMaxHeld = 4096;   // ids (with row ends) one dock bar may list
@@ -28,6 +30,10 @@ public:
     void put(const CPoint& p) {
         put(p.x);
         put(p.y);
+    }
+    void put(const CSize& s) {
+        put(s.cx);
+        put(s.cy);
     }
     void put(const CRect& r) {
         put(r.left);
@@ -59,6 +65,7 @@ public:
         return true;
     }
     bool get(CPoint& p) { return coord(p.x) && coord(p.y); }
+    bool get(CSize& s) { return coord(s.cx) && coord(s.cy) && s.cx >= 0 && s.cy >= 0; }
     bool get(CRect& r) { return coord(r.left) && coord(r.top) && coord(r.right) && coord(r.bottom); }
     bool flag(BOOL& b) {
         int32_t v = 0;
@@ -95,6 +102,7 @@ void writeInfo(Writer& w, const CControlBarInfo& info) {
     w.put(info.m_rectMRUDockPos);
     w.put(static_cast<int32_t>(info.m_dwMRUFloatStyle));
     w.put(info.m_ptMRUFloatPos);
+    w.put(info.m_sizeFloat);
     w.put(static_cast<int32_t>(info.m_arrBarID.GetSize()));
     for (INT_PTR i = 0; i < info.m_arrBarID.GetSize(); ++i) w.put(static_cast<int32_t>(info.m_arrBarID[i]));
 }
@@ -106,13 +114,14 @@ bool readId(Reader& r, UINT& id) {
     return true;
 }
 
-bool readInfo(Reader& r, CControlBarInfo& info) {
+bool readInfo(Reader& r, CControlBarInfo& info, bool withFloatingSize) {
     int32_t mru = 0, floatStyle = 0;
     UINT held = 0;
     if (!readId(r, info.m_nBarID) || !r.flag(info.m_bVisible) || !r.flag(info.m_bFloating) ||
         !r.flag(info.m_bHorz) || !r.flag(info.m_bDockBar) || !r.get(info.m_pointPos) || !r.get(mru) ||
         !r.flag(info.m_bDocking) || !readId(r, info.m_uMRUDockID) || !r.get(info.m_rectMRUDockPos) ||
-        !r.get(floatStyle) || !r.get(info.m_ptMRUFloatPos) || !r.count(held, kMaxHeld))
+        !r.get(floatStyle) || !r.get(info.m_ptMRUFloatPos) || (withFloatingSize && !r.get(info.m_sizeFloat)) ||
+        !r.count(held, kMaxHeld))
         return false;
     if (mru < 0 || mru > 32767) return false;
     info.m_nMRUWidth = mru;
@@ -146,13 +155,15 @@ std::vector<BYTE> CDockState::ToBytes() const {
 
 BOOL CDockState::FromBytes(const BYTE* data, size_t size) {
     Clear();
-    if (!data || size < 8 || std::memcmp(data, kTag, 4) != 0) return FALSE;
+    if (!data || size < 8) return FALSE;
+    const bool withFloatingSize = std::memcmp(data, kTag, 4) == 0;
+    if (!withFloatingSize && std::memcmp(data, kTagWithoutFloatingSize, 4) != 0) return FALSE;
     Reader r(data + 4, size - 4);
     UINT bars = 0;
     if (!r.count(bars, kMaxBars)) return FALSE;
     for (UINT i = 0; i < bars; ++i) {
         auto info = std::make_unique<CControlBarInfo>();
-        if (!readInfo(r, *info)) {
+        if (!readInfo(r, *info, withFloatingSize)) {
             Clear();
             return FALSE;
         }

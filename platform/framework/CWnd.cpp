@@ -5,6 +5,7 @@
 
 #include "platform/framework/CCmdUI.h"
 #include "platform/framework/CDC.h"
+#include "platform/framework/CDialog.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/Controls.h"
 #include "platform/framework/Exceptions.h"
@@ -375,6 +376,21 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate()) PostNcDestroy(); // the window never came to be
+    return hWnd != nullptr;
+}
+
+BOOL CWnd::CreateDlg(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pm::afx::safeHwnd(pParentWnd), &AfxDlgProc, 0);
+    if (!AfxUnhookWindowCreate()) PostNcDestroy();
+    return hWnd != nullptr;
+}
+
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {
+    AfxHookWindowCreate(this);
+    HWND hWnd =
+        ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pm::afx::safeHwnd(pParentWnd), &AfxDlgProc, 0);
+    if (!AfxUnhookWindowCreate()) PostNcDestroy();
     return hWnd != nullptr;
 }
 

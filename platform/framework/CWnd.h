@@ -95,6 +95,11 @@ public:
                   int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    // Creates this window from a dialog template as a modeless dialog holding the template's
+    // controls; a template with WS_CHILD makes it a child of pParentWnd. WM_INITDIALOG reaches the
+    // window's own handlers. FALSE when the template is missing or the window cannot be made.
+    BOOL CreateDlg(LPCSTR lpszTemplateName, CWnd* pParentWnd);
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd);
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PreSubclassWindow();

@@ -8,6 +8,7 @@
 #include <new>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 template <class TYPE, class ARG_TYPE>
 inline BOOL CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2) {
@@ -57,6 +58,34 @@ template <class T> constexpr UINT MinArchivedSize() {
 
 } // namespace pm
 
+// Reads nCount object pointers. Should one fail, the objects this call made are deleted and their
+// slots cleared before the exception goes on: the array holds them but does not own them, and no
+// one else has seen them yet. Back-references belong to whoever read them first and are kept.
+template <class TYPE> void ReadObjectElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
+    std::vector<INT_PTR> created;
+    try {
+        for (INT_PTR i = 0; i < nCount; ++i) {
+            bool bCreated = false;
+            CObject* pOb = ar.ReadObject(nullptr, &bCreated);
+            if (bCreated) created.push_back(i);
+            pElements[i] = dynamic_cast<TYPE>(pOb);
+            if (pOb && !pElements[i]) {
+                if (bCreated) {
+                    created.pop_back();
+                    delete pOb;
+                }
+                AfxThrowArchiveException(CArchiveException::badClass);
+            }
+        }
+    } catch (...) {
+        for (INT_PTR i : created) {
+            delete pElements[i];
+            pElements[i] = nullptr;
+        }
+        throw;
+    }
+}
+
 // Writes or reads nCount elements: numbers little-endian at their size, strings with their length
 // prefix, CObject pointers as archived objects, other types through their own archive operators.
 template <class TYPE> void SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
@@ -78,13 +107,11 @@ template <class TYPE> void SerializeElements(CArchive& ar, TYPE* pElements, INT_
             }
         } else if constexpr (std::is_pointer_v<TYPE> &&
                              std::is_base_of_v<CObject, std::remove_cv_t<std::remove_pointer_t<TYPE>>>) {
-            if (ar.IsStoring()) {
-                ar.WriteObject(e);
-            } else {
-                CObject* pOb = ar.ReadObject(nullptr);
-                e = dynamic_cast<TYPE>(pOb);
-                if (pOb && !e) AfxThrowArchiveException(CArchiveException::badClass);
+            if (!ar.IsStoring()) {
+                ReadObjectElements(ar, pElements, nCount);
+                return;
             }
+            ar.WriteObject(e);
         } else if constexpr (pm::IsArchivable<TYPE>::value) {
             if (ar.IsStoring())
                 ar << e;

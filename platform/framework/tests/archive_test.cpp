@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,18 @@ int loadCause(const Bytes& bytes, const std::function<void(CArchive&)>& read) {
     return -1;
 }
 
+// The archive exception cause f raises, or -1 when none.
+int loadCauseOf(CArchive&, const std::function<void()>& f) {
+    try {
+        f();
+    } catch (CArchiveException* e) {
+        const int cause = e->m_cause;
+        e->Delete();
+        return cause;
+    }
+    return -1;
+}
+
 class CTestA : public CObject {
     DECLARE_SERIAL(CTestA)
 public:
@@ -105,6 +118,24 @@ public:
     }
 };
 IMPLEMENT_SERIAL(CTestNode, CObject, 1)
+
+// Counts its live instances, so a test can see objects a failed load leaves behind.
+class CTestCounted : public CObject {
+    DECLARE_SERIAL(CTestCounted)
+public:
+    static int s_live;
+    int m_value = 0;
+    CTestCounted() { ++s_live; }
+    ~CTestCounted() override { --s_live; }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring())
+            ar << m_value;
+        else
+            ar >> m_value;
+    }
+};
+IMPLEMENT_SERIAL(CTestCounted, CObject, 1)
+int CTestCounted::s_live = 0;
 
 class CNotSerial : public CObject {
     DECLARE_DYNCREATE(CNotSerial)
@@ -214,6 +245,83 @@ TEST(CArchive, ObArrayWithANullElement) {
         EXPECT_EQ(static_cast<CTestA*>(back[0])->m_value, 7);
         delete back[0];
     });
+}
+
+TEST(CArchive, ACutObjectArrayFreesTheElementsItRead) {
+    // Two objects made by the array, a back-reference to the first, an outside object the array
+    // only refers to; the archive is cut inside the last element.
+    auto* outside = new CTestCounted;
+    CTestCounted first, second, last;
+    CObArray array;
+    array.Add(&first);
+    array.Add(&second);
+    array.Add(&first);
+    array.Add(&last);
+    const Bytes full = store([&](CArchive& ar) {
+        ar << static_cast<CObject*>(outside);
+        ar << static_cast<CObject*>(&array);
+    });
+    const Bytes cut(full.begin(), full.end() - 2);
+    const int liveBefore = CTestCounted::s_live;
+
+    load(cut, [&](CArchive& ar) {
+        std::unique_ptr<CObject> readOutside(ar.ReadObject(RUNTIME_CLASS(CTestCounted)));
+        EXPECT_EQ(CTestCounted::s_live, liveBefore + 1);
+        CObArray* read = nullptr;
+        EXPECT_THROW(
+            {
+                try {
+                    read = static_cast<CObArray*>(ar.ReadObject(RUNTIME_CLASS(CObArray)));
+                } catch (CArchiveException* e) {
+                    e->Delete();
+                    throw 1;
+                }
+            },
+            int);
+        EXPECT_EQ(read, nullptr);
+        EXPECT_EQ(CTestCounted::s_live, liveBefore + 1); // only the outside object remains
+    });
+    EXPECT_EQ(CTestCounted::s_live, liveBefore);
+    delete outside;
+}
+
+TEST(CArchive, AnArrayReadInPlaceKeepsNoFreedElements) {
+    CTestCounted kept, made;
+    CObArray array;
+    array.Add(&kept);
+    array.Add(&made);
+    array.Add(&kept);
+    const Bytes full = store([&](CArchive& ar) {
+        ar << static_cast<CObject*>(&kept);
+        array.Serialize(ar);
+        ar << 5; // a field after the array, missing from the cut archive
+    });
+    const Bytes cut(full.begin(), full.end() - 4);
+    const int liveBefore = CTestCounted::s_live;
+    load(cut, [&](CArchive& ar) {
+        std::unique_ptr<CObject> readKept(ar.ReadObject(nullptr));
+        CObArray back;
+        back.Serialize(ar);
+        EXPECT_EQ(CTestCounted::s_live, liveBefore + 2);
+        int after = 0;
+        EXPECT_EQ(loadCauseOf(ar, [&] { ar >> after; }), CArchiveException::endOfFile);
+        // The array is whole; its elements are the caller's, as before.
+        EXPECT_EQ(back[0], readKept.get());
+        delete back[1];
+    });
+
+    // Cut inside the array: the element it made is freed and its slot cleared, the back-references
+    // to the object read before it are kept.
+    const Bytes cutInside(full.begin(), full.end() - 6);
+    load(cutInside, [&](CArchive& ar) {
+        std::unique_ptr<CObject> readKept(ar.ReadObject(nullptr));
+        CObArray back;
+        EXPECT_EQ(loadCauseOf(ar, [&] { back.Serialize(ar); }), CArchiveException::endOfFile);
+        EXPECT_EQ(CTestCounted::s_live, liveBefore + 1);
+        EXPECT_EQ(back[0], readKept.get());
+        EXPECT_EQ(back[1], nullptr);
+    });
+    EXPECT_EQ(CTestCounted::s_live, liveBefore);
 }
 
 TEST(CArchive, StringArrayAndCounts) {

@@ -69,3 +69,35 @@ TEST(DockStateArchive, RoundTripAndDamage) {
         e->Delete();
     }
 }
+
+TEST(DockStateArchive, FloatingSizesAreKeptAndOlderLayoutsStillRead) {
+    CDockState state;
+    auto* info = new CControlBarInfo;
+    info->m_nBarID = 0xE841;
+    info->m_bFloating = TRUE;
+    info->m_sizeFloat = CSize(321, 123);
+    info->m_arrBarID.Add(7);
+    state.m_arrBarInfo.Add(info);
+    const std::vector<BYTE> bytes = state.ToBytes();
+
+    CDockState back;
+    ASSERT_TRUE(back.FromBytes(bytes.data(), bytes.size()));
+    ASSERT_EQ(back.m_arrBarInfo.GetSize(), 1);
+    EXPECT_EQ(back.m_arrBarInfo[0]->m_sizeFloat, CSize(321, 123));
+    EXPECT_EQ(back.m_arrBarInfo[0]->m_arrBarID.GetSize(), 1);
+
+    // A layout of the earlier kind has no floating sizes: its bars read with none.
+    const size_t sizeAt = 8 + 68; // tag, count, the fields before the floating size
+    std::vector<BYTE> older(bytes.begin(), bytes.begin() + sizeAt);
+    older.insert(older.end(), bytes.begin() + sizeAt + 8, bytes.end());
+    older[3] = '1';
+    ASSERT_TRUE(back.FromBytes(older.data(), older.size()));
+    ASSERT_EQ(back.m_arrBarInfo.GetSize(), 1);
+    EXPECT_EQ(back.m_arrBarInfo[0]->m_sizeFloat, CSize(0, 0));
+    EXPECT_EQ(back.m_arrBarInfo[0]->m_arrBarID[0], 7u);
+
+    // A negative floating size is damage.
+    std::vector<BYTE> negative = bytes;
+    negative[sizeAt + 3] = 0xFF;
+    EXPECT_FALSE(back.FromBytes(negative.data(), negative.size()));
+}

@@ -355,3 +355,60 @@ TEST_F(CoolToolBar, FloatingChangesAreNoticedFromTheFirstMove) {
     counting.DestroyWindow();
     pm::afxtest::pump();
 }
+
+namespace {
+// Sends the bar's own notification to its parent, which hands it back to the bar.
+LRESULT notifyFromBar(CDKCoolToolBar& bar, NMHDR& hdr, UINT code) {
+    hdr.hwndFrom = bar.m_hWnd;
+    hdr.idFrom = static_cast<UINT_PTR>(bar.GetDlgCtrlID());
+    hdr.code = code;
+    return ::SendMessage(::GetParent(bar.m_hWnd), WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+}
+} // namespace
+
+TEST_F(CoolToolBar, TheCustomizeDialogIsOfferedTheTableWithTheShortTexts) {
+    const UINT table[] = {ID_NEW, ID_PASTE, ID_BOLD, ID_EXIT};
+    bar().SetCustomizeTable(table, 4);
+    struct Case {
+        int item;
+        int cchText;
+        BOOL offered;
+        const char* text;
+    } cases[] = {
+        {0, 64, TRUE, "New"},
+        {1, 3, TRUE, "Pa"},    // cut to the buffer, ended
+        {1, 0, TRUE, "-"},     // no room: the buffer is left alone
+        {2, 64, TRUE, "???"},  // a string without a short text
+        {3, 64, TRUE, "???"},  // no string at all
+        {4, 64, FALSE, "-"},   // past the table
+        {-1, 64, FALSE, "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        char text[64] = "-";
+        NMTOOLBARA info{};
+        info.iItem = c.item;
+        info.pszText = text;
+        info.cchText = c.cchText;
+        EXPECT_EQ(notifyFromBar(bar(), info.hdr, static_cast<UINT>(TBN_GETBUTTONINFOA)), c.offered);
+        EXPECT_STREQ(text, c.text);
+        if (!c.offered) continue;
+        EXPECT_EQ(info.tbButton.idCommand, static_cast<int>(table[c.item]));
+        EXPECT_EQ(info.tbButton.iBitmap, c.item);
+        EXPECT_EQ(info.tbButton.fsState, TBSTATE_ENABLED);
+        EXPECT_EQ(info.tbButton.fsStyle, 0);
+        EXPECT_EQ(info.tbButton.iString, -1);
+    }
+}
+
+TEST_F(CoolToolBar, TheControlMayMoveButtonsAndAChangeTakesTheTextsAgain) {
+    NMTOOLBARA query{};
+    EXPECT_EQ(notifyFromBar(bar(), query.hdr, static_cast<UINT>(TBN_QUERYINSERT)), TRUE);
+    EXPECT_EQ(notifyFromBar(bar(), query.hdr, static_cast<UINT>(TBN_QUERYDELETE)), TRUE);
+    bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textAfterNewline);
+    bar().SetButtonText(0, "Mine");
+    ASSERT_TRUE(bar().SendMessage(TB_MOVEBUTTON, 0, 3));
+    NMHDR change{};
+    EXPECT_EQ(notifyFromBar(bar(), change, static_cast<UINT>(TBN_TOOLBARCHANGE)), 0);
+    EXPECT_EQ(texts(bar()), (std::vector<CString>{"Open", "", "Cut", "New", "Paste", "Find", ""}));
+}

@@ -341,4 +341,44 @@ LRESULT Toolbar::saveRestore(bool save, const TBSAVEPARAMSA* params) {
     return TRUE;
 }
 
+int Toolbar::dropIndex(POINT pt) const {
+    int hit = hitTest(pt);
+    int to = hit < 0 ? -hit : hit;
+    if (valid(to) && pt.x > (rectOf(to).left + rectOf(to).right) / 2) ++to;
+    return to;
+}
+
+Toolbar* Toolbar::otherAdjustableBarAt(POINT screen) const {
+    for (HWND h = WindowFromPoint(screen); h; h = GetParent(h)) {
+        char name[32] = {};
+        GetClassNameA(h, name, sizeof name);
+        if (std::string(name) != TOOLBARCLASSNAMEA) continue;
+        auto* bar = dynamic_cast<Toolbar*>(reinterpret_cast<ctl::Control*>(GetWindowLongPtr(h, 0)));
+        if (!bar || bar == this || !(bar->style() & CCS_ADJUSTABLE)) return nullptr;
+        return bar;
+    }
+    return nullptr;
+}
+
+bool Toolbar::takeButton(const Toolbar& from, int i, POINT screen) {
+    POINT pt = screen;
+    ScreenToClient(m_hwnd, &pt);
+    int to = dropIndex(pt);
+    if (!notifyButton(TBN_QUERYINSERT, to)) return false;
+    TBBUTTON b = from.at(i);
+    b.fsState &= static_cast<BYTE>(~TBSTATE_PRESSED);
+    std::string text = from.textOf(i);
+    b.iString = text.empty() ? -1 : reinterpret_cast<INT_PTR>(text.c_str());
+    // The image goes into this bar's list unless both bars share one.
+    if (b.iBitmap >= 0 && from.m_images && m_images && from.m_images != m_images) {
+        HICON icon = ImageList_GetIcon(from.m_images, b.iBitmap, ILD_NORMAL);
+        b.iBitmap = icon ? ImageList_AddIcon(m_images, icon) : -1;
+        if (icon) DestroyIcon(icon);
+    }
+    // Through the window, so that a window subclassing the bar sees the insertion.
+    SendMessage(m_hwnd, TB_INSERTBUTTONA, static_cast<WPARAM>(to), reinterpret_cast<LPARAM>(&b));
+    notifyChange();
+    return true;
+}
+
 } // namespace pm::cc

@@ -445,8 +445,24 @@ TEST_F(Toolbars, AltDragOntoAnotherAdjustableBarMovesTheButtonWithItsTextAndImag
     EXPECT_EQ(SendMessage(source, TB_BUTTONCOUNT, 0, 0), 8);
     EXPECT_EQ(SendMessage(target, TB_BUTTONCOUNT, 0, 0), 10);
     EXPECT_EQ(g_heard, (std::vector<long>{kDelete, kInsert}));
+
+    // A different image at the same index is no match: the image is added.
+    g_refusingBar = nullptr;
+    drag(0); // 100, image 0 (red; the target's first is blue)
+    SendMessage(target, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_EQ(moved.idCommand, 100);
+    EXPECT_EQ(moved.iBitmap, 2);
+    // A target whose list holds the same image at the same index keeps the index.
+    HIMAGELIST alike = ImageList_Duplicate(images);
+    SendMessage(target, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(alike));
+    drag(1); // 102, image 2
+    SendMessage(target, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_EQ(moved.idCommand, 102);
+    EXPECT_EQ(moved.iBitmap, 2);
+    EXPECT_EQ(ImageList_GetImageCount(alike), 4);
     DestroyWindow(target);
     ImageList_Destroy(own);
+    ImageList_Destroy(alike);
 }
 
 TEST_F(Toolbars, StatesAndIndices) {

@@ -412,3 +412,51 @@ TEST_F(CoolToolBar, TheControlMayMoveButtonsAndAChangeTakesTheTextsAgain) {
     EXPECT_EQ(notifyFromBar(bar(), change, static_cast<UINT>(TBN_TOOLBARCHANGE)), 0);
     EXPECT_EQ(texts(bar()), (std::vector<CString>{"Open", "", "Cut", "New", "Paste", "Find", ""}));
 }
+
+TEST_F(CoolToolBar, AnAltDragMovesAButtonToTheOtherBarAndTheLayoutSurvivesARestart) {
+    const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
+    CDKCoolToolBar& listed = frame->m_wndTextRight;
+    auto prepare = [&] {
+        for (CDKCoolToolBar* b : {&bar(), &frame->m_wndTextRight}) {
+            b->SetCustomizeTable(table, 6);
+            b->SetCustomizable(TRUE, FALSE);
+        }
+        bar().ModifyStyle(0, TBSTYLE_ALTDRAG);
+    };
+    auto idsOf = [&](CDKCoolToolBar& b) {
+        std::vector<UINT> all;
+        for (const TBBUTTON& button : buttons(b)) all.push_back(static_cast<UINT>(button.idCommand));
+        return all;
+    };
+    prepare();
+    ASSERT_TRUE(listed.SendMessage(TB_DELETEBUTTON, 3)); // its own Cut
+    CRect cut, first;
+    bar().GetItemRect(3, &cut);
+    listed.GetItemRect(0, &first);
+    CPoint target(first.left + 2, first.CenterPoint().y);
+    ::MapWindowPoints(listed.m_hWnd, bar().m_hWnd, &target, 1);
+    pm::afxtest::holdKey(main, VK_MENU, true);
+    pm::test::pressMouse(bar().m_hWnd, cut.CenterPoint());
+    pm::test::moveMouse(bar().m_hWnd, target);
+    pm::test::releaseMouse(bar().m_hWnd, target);
+    pm::afxtest::holdKey(main, VK_MENU, false);
+    pm::afxtest::pump();
+    EXPECT_EQ(idsOf(bar()), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_EQ(idsOf(listed), (std::vector<UINT>{ID_CUT, ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    // The moved button takes the other bar's texts and keeps its image.
+    EXPECT_STREQ(listed.GetButtonText(0), "Cut");
+    EXPECT_EQ(buttons(listed)[0].iBitmap, 2);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_CUT)), 0);
+    ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", FALSE));
+    ASSERT_TRUE(listed.SaveBarState("Bars", "Listed", FALSE));
+
+    recreateFrame();
+    CDKCoolToolBar& again = frame->m_wndTextRight;
+    prepare();
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", FALSE));
+    ASSERT_TRUE(again.LoadBarState("Bars", "Listed", FALSE));
+    EXPECT_EQ(idsOf(bar()), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_EQ(idsOf(again), (std::vector<UINT>{ID_CUT, ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_STREQ(again.GetButtonText(0), "Cut");
+    EXPECT_EQ(buttons(again)[0].iBitmap, 2);
+}

@@ -25,6 +25,7 @@ HHOOK g_keyboardHook = nullptr;
 const int kMaxText = 300;
 const int kMaxHiddenSubmenus = 4096;
 const int kMaxPathLength = 64;
+const int kMaxHiddenCommands = 0x10000;
 
 MENUITEMINFOA readItem(HMENU menu, int position, char* text, UINT textSize) {
     MENUITEMINFOA info{};
@@ -485,6 +486,31 @@ BOOL CDKBitmapMenuManager::FindPath(HMENU hRoot, HMENU hTarget, std::vector<int>
         path.pop_back();
     }
     return FALSE;
+}
+
+void CDKBitmapMenuManager::SaveHiddenCommands(CArchive& ar) {
+    ar << static_cast<int>(m_hiddenCommands.size());
+    for (UINT id : m_hiddenCommands) ar << static_cast<int>(id);
+}
+
+BOOL CDKBitmapMenuManager::LoadHiddenCommands(CArchive& ar) {
+    std::vector<UINT> ids;
+    try {
+        int count = 0;
+        ar >> count;
+        if (count < 0 || count > kMaxHiddenCommands) return FALSE;
+        for (int i = 0; i < count; ++i) {
+            int id = 0;
+            ar >> id;
+            ids.push_back(static_cast<UINT>(id));
+        }
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    m_hiddenCommands.clear();
+    for (UINT id : ids) HideCommand(id);
+    return TRUE;
 }
 
 void CDKBitmapMenuManager::SaveHiddenSubmenus(CArchive& ar, HMENU hRoot) {

@@ -39,6 +39,10 @@ public:
     virtual BOOL HideSubmenu(HMENU hMenu);
     virtual BOOL ShowCommand(UINT nID);
     virtual BOOL ShowSubmenu(HMENU hMenu);
+    // The hidden commands: a count, then the command ids.
+    virtual void SaveHiddenCommands(CArchive& ar);
+    // Reads hidden commands; FALSE, with the hidden set unchanged, for damaged data.
+    virtual BOOL LoadHiddenCommands(CArchive& ar);
     virtual void SaveHiddenSubmenus(CArchive& ar, HMENU hRoot);
     // Reads hidden submenus; FALSE, with the hidden set unchanged, for damaged data.
     virtual BOOL LoadHiddenSubmenus(CArchive& ar, HMENU hRoot);

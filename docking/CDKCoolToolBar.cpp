@@ -423,6 +423,11 @@ BOOL CDKCoolToolBar::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, L
         if (pResult) *pResult = result;
         return TRUE;
     }
+    LRESULT answer = 0;
+    if (OnCustomizeNotify(hdr, &answer)) {
+        if (pResult) *pResult = answer;
+        return TRUE;
+    }
     if (hdr->code == static_cast<UINT>(TBN_DROPDOWN)) {
         LRESULT result = TBDDRET_DEFAULT;
         if (OnButtonDropDown(reinterpret_cast<NMTOOLBARA*>(lParam), &result)) {

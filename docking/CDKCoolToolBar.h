@@ -123,6 +123,9 @@ protected:
     static CString TextForCommand(UINT nID, int nType);
     BOOL OnCustomizeMouse(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     BOOL OnCustomizeCommand(UINT nID);
+    // The common control's Customize dialog and button moves: the answers to its notifications.
+    BOOL OnCustomizeNotify(NMHDR* pHdr, LRESULT* pResult);
+    BOOL GetCustomizeButtonInfo(NMTOOLBARA* pInfo) const;
     void OnButtonInserted(int nIndex);
     void OnButtonDeleted(int nIndex);
     BOOL IsPlainSeparator(int nIndex) const;

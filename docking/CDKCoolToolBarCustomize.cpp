@@ -5,6 +5,9 @@
 
 #include "platform/framework/CMenu.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 // The separator put in by "Put Separator Before/After".
 TBBUTTON separatorButton() {
@@ -137,6 +140,49 @@ BOOL CDKCoolToolBar::OnCustomizeCommand(UINT nID) {
     default: // the appearance: the owner shows its own dialog
         break;
     }
+    return TRUE;
+}
+
+BOOL CDKCoolToolBar::OnCustomizeNotify(NMHDR* pHdr, LRESULT* pResult) {
+    switch (pHdr->code) {
+    case static_cast<UINT>(TBN_GETBUTTONINFOA):
+        *pResult = GetCustomizeButtonInfo(reinterpret_cast<NMTOOLBARA*>(pHdr));
+        return TRUE;
+    case static_cast<UINT>(TBN_QUERYINSERT):
+    case static_cast<UINT>(TBN_QUERYDELETE):
+        *pResult = TRUE;
+        return TRUE;
+    case static_cast<UINT>(TBN_BEGINDRAG):
+    case static_cast<UINT>(TBN_ENDDRAG):
+        *pResult = 0;
+        return TRUE;
+    case static_cast<UINT>(TBN_TOOLBARCHANGE):
+        SetTextType(0, 0xFFFF, m_nTextType);
+        *pResult = 0;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// The dialog's offer at pInfo->iItem: the table's command with the text after the first newline
+// of its string resource ("???" without one).
+BOOL CDKCoolToolBar::GetCustomizeButtonInfo(NMTOOLBARA* pInfo) const {
+    if (pInfo->iItem < 0 || pInfo->iItem >= static_cast<int>(m_customizeTable.size())) return FALSE;
+    UINT id = m_customizeTable[static_cast<size_t>(pInfo->iItem)];
+    pInfo->tbButton.idCommand = static_cast<int>(id);
+    pInfo->tbButton.iBitmap = pInfo->iItem;
+    pInfo->tbButton.fsState = TBSTATE_ENABLED;
+    pInfo->tbButton.fsStyle = 0;
+    pInfo->tbButton.iString = -1;
+    if (!pInfo->pszText || pInfo->cchText <= 0) return TRUE;
+    CString resource;
+    resource.LoadString(id);
+    int newline = resource.Find('\n');
+    CString text = newline < 0 ? CString("???") : resource.Mid(newline + 1);
+    size_t length = std::min(static_cast<size_t>(text.GetLength()), static_cast<size_t>(pInfo->cchText - 1));
+    std::memcpy(pInfo->pszText, static_cast<LPCSTR>(text), length);
+    pInfo->pszText[length] = '\0';
     return TRUE;
 }
 

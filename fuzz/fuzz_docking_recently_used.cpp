@@ -1,4 +1,4 @@
-// Reads stored recently-used states of arbitrary bytes against a small menu tree: damaged data
+// Reads stored recently-used states and hidden commands of arbitrary bytes against a small menu tree: damaged data
 // must be refused with the hidden set unchanged, never a crash, a hang or an unbounded allocation.
 
 #include "docking/CDKBitmapMenuManager.h"
@@ -36,5 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CMemFile memory(const_cast<BYTE*>(data), static_cast<UINT>(size));
     CArchive ar(&memory, CArchive::load);
     if (!organiser->LoadHiddenSubmenus(ar, root) && organiser->IsItemRecentlyUsed(root, 0)) __builtin_trap();
+    // The hidden commands read from the same bytes: a refusal keeps the hidden command.
+    organiser->HideCommand(1);
+    CMemFile commands(const_cast<BYTE*>(data), static_cast<UINT>(size));
+    CArchive commandsAr(&commands, CArchive::load);
+    if (!organiser->LoadHiddenCommands(commandsAr) && organiser->ShowCommand(1) == FALSE) __builtin_trap();
     return 0;
 }

@@ -48,9 +48,12 @@ protected:
         return POINT{20, client.bottom - 3 - fromBottom * height - height / 2};
     }
     Bytes storedState(HMENU root) {
+        return stored([&](CArchive& ar) { organiser->SaveHiddenSubmenus(ar, root); });
+    }
+    template <typename Save> static Bytes stored(Save save) {
         CMemFile file(1024);
         CArchive ar(&file, CArchive::store);
-        organiser->SaveHiddenSubmenus(ar, root);
+        save(ar);
         ar.Close();
         auto size = static_cast<size_t>(file.GetLength());
         BYTE* data = file.Detach();
@@ -216,6 +219,35 @@ TEST_F(BitmapMenu, HiddenSubmenusAreKeptInTheProfileByTheirPaths) {
         CArchive ar(&file, CArchive::load);
         EXPECT_EQ(organiser->LoadHiddenSubmenus(ar, menu) != FALSE, c.loads);
         EXPECT_EQ(organiser->IsItemRecentlyUsed(menu, 1), c.loads);
+    }
+}
+
+TEST_F(BitmapMenu, HiddenCommandsAreStoredAsACountAndTheirIds) {
+    organiser->HideCommand(ID_PASTE);
+    organiser->HideCommand(ID_CUT);
+    const Bytes saved = stored([&](CArchive& ar) { organiser->SaveHiddenCommands(ar); });
+    EXPECT_EQ(saved, (Bytes{2, 0, 0, 0, 0x12, 0x83, 0, 0, 0x13, 0x83, 0, 0}));
+    auto hidden = [&](UINT id) { return !organiser->IsItemRecentlyUsed(editMenu(), id == ID_CUT ? 1 : 2); };
+    // Loading replaces the set; damaged data leaves it as it was.
+    struct Case {
+        const char* name;
+        Bytes data;
+        bool loads, cutHidden, pasteHidden;
+    } cases[] = {{"saved", saved, true, true, true},
+                 {"one id", {1, 0, 0, 0, 0x13, 0x83, 0, 0}, true, false, true},
+                 {"none", {0, 0, 0, 0}, true, false, false},
+                 {"truncated", {2, 0, 0, 0, 0x12, 0x83, 0, 0}, false, true, false},
+                 {"negative count", {0xFF, 0xFF, 0xFF, 0xFF}, false, true, false},
+                 {"huge count", {0xFF, 0xFF, 0xFF, 0x7F}, false, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        organiser->ShowCommand(ID_PASTE);
+        organiser->HideCommand(ID_CUT);
+        CMemFile file(const_cast<BYTE*>(c.data.data()), static_cast<UINT>(c.data.size()));
+        CArchive ar(&file, CArchive::load);
+        EXPECT_EQ(organiser->LoadHiddenCommands(ar) != FALSE, c.loads);
+        EXPECT_EQ(hidden(ID_CUT), c.cutHidden);
+        EXPECT_EQ(hidden(ID_PASTE), c.pasteHidden);
     }
 }
 

@@ -355,3 +355,108 @@ TEST_F(CoolToolBar, FloatingChangesAreNoticedFromTheFirstMove) {
     counting.DestroyWindow();
     pm::afxtest::pump();
 }
+
+namespace {
+// Sends the bar's own notification to its parent, which hands it back to the bar.
+LRESULT notifyFromBar(CDKCoolToolBar& bar, NMHDR& hdr, UINT code) {
+    hdr.hwndFrom = bar.m_hWnd;
+    hdr.idFrom = static_cast<UINT_PTR>(bar.GetDlgCtrlID());
+    hdr.code = code;
+    return ::SendMessage(::GetParent(bar.m_hWnd), WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+}
+} // namespace
+
+TEST_F(CoolToolBar, TheCustomizeDialogIsOfferedTheTableWithTheShortTexts) {
+    const UINT table[] = {ID_NEW, ID_PASTE, ID_BOLD, ID_EXIT};
+    bar().SetCustomizeTable(table, 4);
+    struct Case {
+        int item;
+        int cchText;
+        BOOL offered;
+        const char* text;
+    } cases[] = {
+        {0, 64, TRUE, "New"},
+        {1, 3, TRUE, "Pa"},    // cut to the buffer, ended
+        {1, 0, TRUE, "-"},     // no room: the buffer is left alone
+        {2, 64, TRUE, "???"},  // a string without a short text
+        {3, 64, TRUE, "???"},  // no string at all
+        {4, 64, FALSE, "-"},   // past the table
+        {-1, 64, FALSE, "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        char text[64] = "-";
+        NMTOOLBARA info{};
+        info.iItem = c.item;
+        info.pszText = text;
+        info.cchText = c.cchText;
+        EXPECT_EQ(notifyFromBar(bar(), info.hdr, static_cast<UINT>(TBN_GETBUTTONINFOA)), c.offered);
+        EXPECT_STREQ(text, c.text);
+        if (!c.offered) continue;
+        EXPECT_EQ(info.tbButton.idCommand, static_cast<int>(table[c.item]));
+        EXPECT_EQ(info.tbButton.iBitmap, c.item);
+        EXPECT_EQ(info.tbButton.fsState, TBSTATE_ENABLED);
+        EXPECT_EQ(info.tbButton.fsStyle, 0);
+        EXPECT_EQ(info.tbButton.iString, -1);
+    }
+}
+
+TEST_F(CoolToolBar, TheControlMayMoveButtonsAndAChangeTakesTheTextsAgain) {
+    NMTOOLBARA query{};
+    EXPECT_EQ(notifyFromBar(bar(), query.hdr, static_cast<UINT>(TBN_QUERYINSERT)), TRUE);
+    EXPECT_EQ(notifyFromBar(bar(), query.hdr, static_cast<UINT>(TBN_QUERYDELETE)), TRUE);
+    bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textAfterNewline);
+    bar().SetButtonText(0, "Mine");
+    ASSERT_TRUE(bar().SendMessage(TB_MOVEBUTTON, 0, 3));
+    NMHDR change{};
+    EXPECT_EQ(notifyFromBar(bar(), change, static_cast<UINT>(TBN_TOOLBARCHANGE)), 0);
+    EXPECT_EQ(texts(bar()), (std::vector<CString>{"Open", "", "Cut", "New", "Paste", "Find", ""}));
+}
+
+TEST_F(CoolToolBar, AnAltDragMovesAButtonToTheOtherBarAndTheLayoutSurvivesARestart) {
+    const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
+    CDKCoolToolBar& listed = frame->m_wndTextRight;
+    auto prepare = [&] {
+        for (CDKCoolToolBar* b : {&bar(), &frame->m_wndTextRight}) {
+            b->SetCustomizeTable(table, 6);
+            b->SetCustomizable(TRUE, FALSE);
+        }
+        bar().ModifyStyle(0, TBSTYLE_ALTDRAG);
+    };
+    auto idsOf = [&](CDKCoolToolBar& b) {
+        std::vector<UINT> all;
+        for (const TBBUTTON& button : buttons(b)) all.push_back(static_cast<UINT>(button.idCommand));
+        return all;
+    };
+    prepare();
+    ASSERT_TRUE(listed.SendMessage(TB_DELETEBUTTON, 3)); // its own Cut
+    CRect cut, first;
+    bar().GetItemRect(3, &cut);
+    listed.GetItemRect(0, &first);
+    CPoint target(first.left + 2, first.CenterPoint().y);
+    ::MapWindowPoints(listed.m_hWnd, bar().m_hWnd, &target, 1);
+    pm::afxtest::holdKey(main, VK_MENU, true);
+    pm::test::pressMouse(bar().m_hWnd, cut.CenterPoint());
+    pm::test::moveMouse(bar().m_hWnd, target);
+    pm::test::releaseMouse(bar().m_hWnd, target);
+    pm::afxtest::holdKey(main, VK_MENU, false);
+    pm::afxtest::pump();
+    EXPECT_EQ(idsOf(bar()), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_EQ(idsOf(listed), (std::vector<UINT>{ID_CUT, ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    // The moved button takes the other bar's texts and keeps its image.
+    EXPECT_STREQ(listed.GetButtonText(0), "Cut");
+    EXPECT_EQ(buttons(listed)[0].iBitmap, 2);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_CUT)), 0);
+    ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", FALSE));
+    ASSERT_TRUE(listed.SaveBarState("Bars", "Listed", FALSE));
+
+    recreateFrame();
+    CDKCoolToolBar& again = frame->m_wndTextRight;
+    prepare();
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", FALSE));
+    ASSERT_TRUE(again.LoadBarState("Bars", "Listed", FALSE));
+    EXPECT_EQ(idsOf(bar()), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_EQ(idsOf(again), (std::vector<UINT>{ID_CUT, ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_STREQ(again.GetButtonText(0), "Cut");
+    EXPECT_EQ(buttons(again)[0].iBitmap, 2);
+}

@@ -242,14 +242,14 @@ void Toolbar::finishMove(POINT pt) {
     if (GetCapture() == m_hwnd) ReleaseCapture();
     RECT client = clientRect();
     if (!PtInRect(&client, pt)) {
+        POINT screen = pt;
+        ClientToScreen(m_hwnd, &screen);
+        Toolbar* other = otherAdjustableBarAt(screen);
+        // A bar that refuses the button leaves it where it was.
+        if (other && !other->takeButton(*this, from, screen)) return;
         erase(from);
     } else {
-        int hit = hitTest(pt);
-        int to = hit < 0 ? -hit : hit;
-        if (valid(to) && pt.x > (m_rects[static_cast<std::size_t>(to)].left +
-                                 m_rects[static_cast<std::size_t>(to)].right) /
-                                    2)
-            ++to;
+        int to = dropIndex(pt);
         if (!notifyButton(TBN_QUERYINSERT, to)) return;
         if (to == from || to == from + 1) return;
         move(from, to > from ? to - 1 : to);

@@ -87,9 +87,16 @@ private:
     // WM_NOTIFY with an NMTOOLBAR for button i; the parent's answer.
     LRESULT notifyButton(UINT code, int i) const;
     // CCS_ADJUSTABLE: Shift+drag (Alt+drag with TBSTYLE_ALTDRAG) moves a button, or deletes it
-    // when dropped outside the bar.
+    // when dropped outside the bar; dropped on another adjustable bar it moves there.
     bool moveModifier() const;
     void finishMove(POINT pt);
+    // The index a button dropped at pt (client) takes.
+    int dropIndex(POINT pt) const;
+    // The adjustable tool bar other than this one under a screen point, or null.
+    Toolbar* otherAdjustableBarAt(POINT screen) const;
+    // Inserts a copy of button i of `from` (its text and image with it) where `screen` falls;
+    // false when this bar's parent refuses it.
+    bool takeButton(const Toolbar& from, int i, POINT screen);
     void notifyChange() const;
     void click(int i);
     void mouseDown(POINT pt);

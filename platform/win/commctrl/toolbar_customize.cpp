@@ -341,4 +341,70 @@ LRESULT Toolbar::saveRestore(bool save, const TBSAVEPARAMSA* params) {
     return TRUE;
 }
 
+namespace {
+
+// Whether image i has the same size and colours in both lists.
+bool sameImage(HIMAGELIST a, HIMAGELIST b, int i) {
+    if (a == b) return true;
+    IMAGEINFO ia{}, ib{};
+    if (!ImageList_GetImageInfo(a, i, &ia) || !ImageList_GetImageInfo(b, i, &ib)) return false;
+    int cx = ia.rcImage.right - ia.rcImage.left, cy = ia.rcImage.bottom - ia.rcImage.top;
+    if (cx != ib.rcImage.right - ib.rcImage.left || cy != ib.rcImage.bottom - ib.rcImage.top) return false;
+    HDC da = CreateCompatibleDC(nullptr), db = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldA = SelectObject(da, ia.hbmImage), oldB = SelectObject(db, ib.hbmImage);
+    bool same = true;
+    for (int y = 0; same && y < cy; ++y)
+        for (int x = 0; same && x < cx; ++x)
+            same = GetPixel(da, ia.rcImage.left + x, ia.rcImage.top + y) ==
+                   GetPixel(db, ib.rcImage.left + x, ib.rcImage.top + y);
+    SelectObject(da, oldA);
+    SelectObject(db, oldB);
+    DeleteDC(da);
+    DeleteDC(db);
+    return same;
+}
+
+} // namespace
+
+int Toolbar::dropIndex(POINT pt) const {
+    int hit = hitTest(pt);
+    int to = hit < 0 ? -hit : hit;
+    if (valid(to) && pt.x > (rectOf(to).left + rectOf(to).right) / 2) ++to;
+    return to;
+}
+
+Toolbar* Toolbar::otherAdjustableBarAt(POINT screen) const {
+    for (HWND h = WindowFromPoint(screen); h; h = GetParent(h)) {
+        char name[32] = {};
+        GetClassNameA(h, name, sizeof name);
+        if (std::string(name) != TOOLBARCLASSNAMEA) continue;
+        auto* bar = dynamic_cast<Toolbar*>(reinterpret_cast<ctl::Control*>(GetWindowLongPtr(h, 0)));
+        if (!bar || bar == this || !(bar->style() & CCS_ADJUSTABLE)) return nullptr;
+        return bar;
+    }
+    return nullptr;
+}
+
+bool Toolbar::takeButton(const Toolbar& from, int i, POINT screen) {
+    POINT pt = screen;
+    ScreenToClient(m_hwnd, &pt);
+    int to = dropIndex(pt);
+    if (!notifyButton(TBN_QUERYINSERT, to)) return false;
+    TBBUTTON b = from.at(i);
+    b.fsState &= static_cast<BYTE>(~TBSTATE_PRESSED);
+    std::string text = from.textOf(i);
+    b.iString = text.empty() ? -1 : reinterpret_cast<INT_PTR>(text.c_str());
+    // The image goes into this bar's list unless that holds it at the same index already (bars
+    // made from one strip of images), so that the index stays right when the bars are rebuilt.
+    if (b.iBitmap >= 0 && from.m_images && m_images && !sameImage(from.m_images, m_images, b.iBitmap)) {
+        HICON icon = ImageList_GetIcon(from.m_images, b.iBitmap, ILD_NORMAL);
+        b.iBitmap = icon ? ImageList_AddIcon(m_images, icon) : -1;
+        if (icon) DestroyIcon(icon);
+    }
+    // Through the window, so that a window subclassing the bar sees the insertion.
+    SendMessage(m_hwnd, TB_INSERTBUTTONA, static_cast<WPARAM>(to), reinterpret_cast<LPARAM>(&b));
+    notifyChange();
+    return true;
+}
+
 } // namespace pm::cc

@@ -5,13 +5,10 @@
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/wm/compose.h"
 #include "platform/win/wm/desktop_overlay.h"
-#include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
 #include <QDir>
 #include <QPainter>
-#include <QTest>
-#include <QWindow>
 
 #include <cstdlib>
 #include <filesystem>
@@ -57,15 +54,7 @@ void pressKey(HWND any, int vk, bool shift, bool control, bool alt) {
 }
 
 void holdKey(HWND any, int vk, bool down) {
-    pm::wm::Window* w = pm::wm::window(any);
-    if (!w) return;
-    pm::wm::Window* top = pm::wm::topLevelOf(w);
-    if (!top->widget) return;
-    top->widget->winId();
-    QWindow* window = top->widget->windowHandle();
-    Qt::Key key = vk == VK_CONTROL ? Qt::Key_Control : vk == VK_SHIFT ? Qt::Key_Shift : Qt::Key_Alt;
-    if (down) QTest::keyPress(window, key);
-    else QTest::keyRelease(window, key);
+    pm::test::holdKey(any, vk, down);
     pump();
 }
 

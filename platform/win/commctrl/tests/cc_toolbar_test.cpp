@@ -2,12 +2,7 @@
 // drop-down buttons, clicks with NM_CLICK and WM_COMMAND, check buttons and groups, drop-downs.
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"
-#include "platform/win/wm/window_widget.h"
-#include "platform/win/wm/wm.h"
 #include "platform/win/tests/support/test_windows.h"
-
-#include <QTest>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +19,8 @@ std::vector<long> g_heard;
 std::vector<std::pair<DWORD, DWORD_PTR>> g_stages;
 std::function<LRESULT(const NMCUSTOMDRAW&)> g_customDraw;
 LRESULT g_allowMove = TRUE;
+// A bar whose TBN_QUERYINSERT the parent refuses whatever g_allowMove says.
+HWND g_refusingBar = nullptr;
 // Whether presses (TBN_BEGINDRAG, TBN_ENDDRAG) and hot changes are heard too, and the parent's
 // answer to TBN_HOTITEMCHANGE.
 bool g_hearPresses = false;
@@ -72,6 +69,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (g_dropDownTakesRelease) pm::test::pumpMessages();
             return g_dropDownAnswer;
         }
+        if (code == TBN_QUERYINSERT && reinterpret_cast<NMHDR*>(lParam)->hwndFrom == g_refusingBar) return FALSE;
         return code == TBN_QUERYDELETE || code == TBN_QUERYINSERT ? g_allowMove : 0;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -114,6 +112,7 @@ protected:
         g_stages.clear();
         g_customDraw = nullptr;
         g_allowMove = TRUE;
+        g_refusingBar = nullptr;
         g_hearPresses = false;
         g_keepHot = FALSE;
         g_dropDownAnswer = TBDDRET_DEFAULT;
@@ -349,18 +348,6 @@ TEST_F(Toolbars, CustomDrawStagesAndAnswers) {
     }
 }
 
-// Presses (or releases) a key on the top-level window of hwnd and leaves it so.
-void holdKey(HWND hwnd, Qt::Key key, bool down) {
-    pm::wm::Window* top = pm::wm::topLevelOf(pm::wm::window(hwnd));
-    QWindow* w = top && top->widget ? top->widget->windowHandle() : nullptr;
-    if (!w) return;
-    if (down)
-        QTest::keyPress(w, key, Qt::AltModifier);
-    else
-        QTest::keyRelease(w, key);
-    pm::test::pumpMessages();
-}
-
 TEST_F(Toolbars, AltDragMovesAndDeletesButtons) {
     HWND tb = make(TBSTYLE_FLAT | TBSTYLE_ALTDRAG | CCS_ADJUSTABLE);
     SetActiveWindow(parent);
@@ -368,7 +355,7 @@ TEST_F(Toolbars, AltDragMovesAndDeletesButtons) {
     const long kDelete = static_cast<int>(TBN_QUERYDELETE), kInsert = static_cast<int>(TBN_QUERYINSERT),
                kChange = static_cast<int>(TBN_TOOLBARCHANGE);
 
-    holdKey(tb, Qt::Key_Alt, true);
+    pm::test::holdKey(tb, VK_MENU, true);
     pm::test::pressMouse(tb, centre(from));
     pm::test::moveMouse(tb, POINT{to.right - 3, centre(to).y});
     pm::test::releaseMouse(tb, POINT{to.right - 3, centre(to).y});
@@ -397,12 +384,85 @@ TEST_F(Toolbars, AltDragMovesAndDeletesButtons) {
     EXPECT_EQ(SendMessage(tb, TB_COMMANDTOINDEX, 101, 0), -1);
     EXPECT_EQ(SendMessage(tb, TB_BUTTONCOUNT, 0, 0), 8);
     EXPECT_EQ(g_heard, (std::vector<long>{kDelete, kChange}));
-    holdKey(tb, Qt::Key_Alt, false);
+    pm::test::holdKey(tb, VK_MENU, false);
 
     g_heard.clear();
     pm::test::click(tb, centre(rectOf(tb, 1)));
     pm::test::pumpMessages();
     EXPECT_EQ(g_heard.back(), 102);
+}
+
+TEST_F(Toolbars, AltDragOntoAnotherAdjustableBarMovesTheButtonWithItsTextAndImage) {
+    HWND source = make(TBSTYLE_FLAT | TBSTYLE_ALTDRAG | CCS_ADJUSTABLE, TBSTYLE_EX_DRAWDDARROWS, true);
+    HWND target = make(TBSTYLE_FLAT | CCS_ADJUSTABLE | CCS_BOTTOM);
+    // The target has images of its own: the moved button's image is added to them.
+    HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    HICON blue = ImageList_GetIcon(images, 2, ILD_NORMAL);
+    ImageList_AddIcon(own, blue);
+    DestroyIcon(blue);
+    SendMessage(target, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(own));
+    SetActiveWindow(parent);
+    const long kDelete = static_cast<int>(TBN_QUERYDELETE), kInsert = static_cast<int>(TBN_QUERYINSERT),
+               kChange = static_cast<int>(TBN_TOOLBARCHANGE);
+    // A point over the left half of the target's first button, in the source's coordinates.
+    auto overTarget = [&] {
+        RECT first = rectOf(target, 0);
+        POINT pt{first.left + 2, centre(first).y};
+        MapWindowPoints(target, source, &pt, 1);
+        return pt;
+    };
+    auto drag = [&](int index) {
+        pm::test::holdKey(source, VK_MENU, true);
+        pm::test::pressMouse(source, centre(rectOf(source, index)));
+        pm::test::moveMouse(source, overTarget());
+        pm::test::releaseMouse(source, overTarget());
+        pm::test::holdKey(source, VK_MENU, false);
+        pm::test::pumpMessages();
+    };
+
+    drag(2); // 101, image 1, text "Save"
+    EXPECT_EQ(SendMessage(source, TB_COMMANDTOINDEX, 101, 0), -1);
+    EXPECT_EQ(SendMessage(source, TB_BUTTONCOUNT, 0, 0), 8);
+    // The target has the same buttons as the source had: the moved one comes first.
+    EXPECT_EQ(SendMessage(target, TB_BUTTONCOUNT, 0, 0), 10);
+    ASSERT_EQ(SendMessage(target, TB_COMMANDTOINDEX, 101, 0), 0);
+    TBBUTTON moved{};
+    SendMessage(target, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_EQ(moved.fsStyle, BTNS_CHECK);
+    EXPECT_EQ(moved.fsState & TBSTATE_PRESSED, 0);
+    EXPECT_EQ(moved.iBitmap, 1);
+    EXPECT_EQ(ImageList_GetImageCount(own), 2);
+    char text[32] = {};
+    SendMessage(target, TB_GETBUTTONTEXTA, 101, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Save");
+    EXPECT_EQ(g_heard, (std::vector<long>{kDelete, kInsert, kChange, kChange}));
+
+    // A bar that refuses the button leaves it on its own bar.
+    g_heard.clear();
+    g_refusingBar = target;
+    drag(2);
+    EXPECT_EQ(SendMessage(source, TB_COMMANDTOINDEX, 102, 0), 2);
+    EXPECT_EQ(SendMessage(source, TB_BUTTONCOUNT, 0, 0), 8);
+    EXPECT_EQ(SendMessage(target, TB_BUTTONCOUNT, 0, 0), 10);
+    EXPECT_EQ(g_heard, (std::vector<long>{kDelete, kInsert}));
+
+    // A different image at the same index is no match: the image is added.
+    g_refusingBar = nullptr;
+    drag(0); // 100, image 0 (red; the target's first is blue)
+    SendMessage(target, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_EQ(moved.idCommand, 100);
+    EXPECT_EQ(moved.iBitmap, 2);
+    // A target whose list holds the same image at the same index keeps the index.
+    HIMAGELIST alike = ImageList_Duplicate(images);
+    SendMessage(target, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(alike));
+    drag(1); // 102, image 2
+    SendMessage(target, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_EQ(moved.idCommand, 102);
+    EXPECT_EQ(moved.iBitmap, 2);
+    EXPECT_EQ(ImageList_GetImageCount(alike), 4);
+    DestroyWindow(target);
+    ImageList_Destroy(own);
+    ImageList_Destroy(alike);
 }
 
 TEST_F(Toolbars, StatesAndIndices) {

@@ -151,6 +151,20 @@ void pressKey(HWND any, int vk, bool shift, bool control, bool alt) {
     QTest::keyClick(w, qtKey(vk), mods);
 }
 
+void holdKey(HWND any, int vk, bool down) {
+    wm::Window* w = wm::window(any);
+    if (!w) return;
+    wm::Window* top = wm::topLevelOf(w);
+    if (!top->widget) return;
+    top->widget->winId();
+    QWindow* window = top->widget->windowHandle();
+    if (down)
+        QTest::keyPress(window, qtKey(vk));
+    else
+        QTest::keyRelease(window, qtKey(vk));
+    pumpMessages();
+}
+
 void typeText(HWND any, const QString& text) {
     QWindow* w = keyWindow(any);
     if (!w) return;

@@ -110,6 +110,8 @@ void releaseMouse(HWND hwnd, POINT client, int button = VK_LBUTTON);
 void dragScreen(HWND any, POINT from, POINT to, int steps = 4);
 // Presses and releases a virtual key (with VK_SHIFT / VK_CONTROL / VK_MENU held as given).
 void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool alt = false);
+// Presses (down) or releases a virtual key and leaves it so, e.g. VK_MENU held through a drag.
+void holdKey(HWND any, int vk, bool down);
 // Types text: one key per character, non-ASCII characters as committed input-method text.
 void typeText(HWND any, const QString& text);
 

@@ -7,6 +7,7 @@
 #include "app/program/editor_globals.h"
 #include "app/file_helpers.h"
 #include "app/program/resource_ids.h"
+#include "app/program/snippets.h"
 #include "app/text_helpers.h"
 #include "app/program/view_text_commands.h"
 
@@ -34,6 +35,9 @@ BEGIN_MESSAGE_MAP(CEditMDIView, CHHEditView)
     ON_COMMAND(ID_EDIT_PREVIOUS_WORD, OnPreviousWord)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_LINECOL, OnUpdateLineColumn)
     ON_COMMAND(ID_SET_TAB_STOPS, OnSetTabStops)
+    ON_COMMAND_RANGE(ID_JS_FOR, ID_HTML_TABLE - 1, OnSnippet)
+    ON_COMMAND_RANGE(ID_HTML_TABLE + 1, ID_HTML_RIGHT, OnSnippet)
+    ON_COMMAND_RANGE(ID_MEMBER_FIRST, ID_MEMBER_LAST, OnSnippet)
 END_MESSAGE_MAP()
 
 CEditMDIView::CEditMDIView() {
@@ -213,4 +217,28 @@ void CEditMDIView::applyTabStops() {
     m_pEdit->SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
     m_pEdit->SetSel(sel);
     m_pEdit->SendMessage(EM_HIDESELECTION, FALSE);
+}
+
+std::string CEditMDIView::caretIndent() {
+    CHARRANGE sel{};
+    m_pEdit->GetSel(sel);
+    const long line = m_pEdit->LineFromChar(sel.cpMin);
+    return CaretIndent(static_cast<int>(sel.cpMin - m_pEdit->LineIndex(static_cast<int>(line))) + 1);
+}
+
+void CEditMDIView::insertSnippet(const SnippetInsertion& snippet) {
+    CHARRANGE sel{};
+    m_pEdit->GetSel(sel);
+    m_pEdit->ReplaceSel(snippet.text.c_str(), TRUE);
+    select(sel.cpMin + snippet.selStart, sel.cpMin + snippet.selEnd);
+}
+
+void CEditMDIView::OnSnippet(UINT nID) {
+    CHARRANGE sel{};
+    m_pEdit->GetSel(sel);
+    CString selected = m_pEdit->GetTextRange(sel);
+    std::optional<SnippetInsertion> snippet =
+        SnippetForCommand(nID, std::string(static_cast<LPCSTR>(selected), static_cast<size_t>(selected.GetLength())),
+                          caretIndent());
+    if (snippet) insertSnippet(*snippet);
 }

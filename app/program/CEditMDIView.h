@@ -11,6 +11,7 @@
 #include <string>
 
 class CEditMDIDoc;
+struct SnippetInsertion;
 
 // The formater that colours every editor view.
 extern CHHJScriptFormater g_JScriptFormater;
@@ -44,12 +45,16 @@ protected:
     afx_msg void OnPreviousWord();
     afx_msg void OnUpdateLineColumn(CCmdUI* pCmdUI);
     afx_msg void OnSetTabStops();
+    // Inserts the ready-made text of a snippet command in place of the selection.
+    afx_msg void OnSnippet(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:
     void changeCase(bool upper);
     void applyTabStops();
     void select(long start, long end);
+    std::string caretIndent();
+    void insertSnippet(const SnippetInsertion& snippet);
 
     CAutoCompleteEditCtrl* m_pEdit = nullptr;
 };

@@ -105,6 +105,29 @@
 #define ID_HTML_LEFT 32922
 #define ID_HTML_RIGHT 32923
 
+// Snippet commands of the Functions and Operators menus.
+#define ID_JS_FOR 32876
+#define ID_JS_WHILE 32877
+#define ID_JS_DO_WHILE 32878
+#define ID_JS_SWITCH 32879
+#define ID_JS_FUNCTION 32880
+#define ID_OP_EQUAL 32882
+#define ID_OP_NOT_EQUAL 32884
+#define ID_OP_LESS 32886
+#define ID_OP_GREATER 32888
+#define ID_OP_LESS_EQUAL 32890
+#define ID_OP_GREATER_EQUAL 32891
+#define ID_OP_NOT_LESS 32893
+#define ID_OP_NOT_GREATER 32895
+#define ID_OP_AND 32897
+#define ID_OP_OR 32899
+#define ID_JS_SCRIPT 32901
+#define ID_JS_IF_ELSE 32903
+#define ID_JS_IF 32920
+// Object member commands: one range, the inserted text per id.
+#define ID_MEMBER_FIRST 33011
+#define ID_MEMBER_LAST 33083
+
 // Bookmarks and line commands of the edit control.
 #define ID_BOOKMARK_TOGGLE 60708
 #define ID_BOOKMARK_PREVIOUS 60709

@@ -3,6 +3,7 @@
 #include "app/program/CEditMDIView.h"
 
 #include "app/program/CEditMDIDoc.h"
+#include "app/program/CInputDlg.h"
 #include "app/program/CMainFrame.h"
 #include "app/program/editor_globals.h"
 #include "app/file_helpers.h"
@@ -35,9 +36,11 @@ BEGIN_MESSAGE_MAP(CEditMDIView, CHHEditView)
     ON_COMMAND(ID_EDIT_PREVIOUS_WORD, OnPreviousWord)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_LINECOL, OnUpdateLineColumn)
     ON_COMMAND(ID_SET_TAB_STOPS, OnSetTabStops)
-    ON_COMMAND_RANGE(ID_JS_FOR, ID_HTML_TABLE - 1, OnSnippet)
+    ON_COMMAND_RANGE(ID_JS_FOR, ID_JS_DO_WHILE + 1, OnSnippet)
+    ON_COMMAND_RANGE(ID_JS_FUNCTION + 1, ID_HTML_TABLE - 1, OnSnippet)
     ON_COMMAND_RANGE(ID_HTML_TABLE + 1, ID_HTML_RIGHT, OnSnippet)
     ON_COMMAND_RANGE(ID_MEMBER_FIRST, ID_MEMBER_LAST, OnSnippet)
+    ON_COMMAND(ID_JS_FUNCTION, OnFunctionSnippet)
 END_MESSAGE_MAP()
 
 CEditMDIView::CEditMDIView() {
@@ -241,4 +244,12 @@ void CEditMDIView::OnSnippet(UINT nID) {
         SnippetForCommand(nID, std::string(static_cast<LPCSTR>(selected), static_cast<size_t>(selected.GetLength())),
                           caretIndent());
     if (snippet) insertSnippet(*snippet);
+}
+
+void CEditMDIView::OnFunctionSnippet() {
+    CInputDlg dlg("Function Name", "", this);
+    if (dlg.DoModal() != IDOK) return;
+    const std::string name = FunctionSnippetName(std::string(static_cast<LPCSTR>(dlg.m_strText)));
+    insertSnippet(FunctionSnippet(name, caretIndent()));
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow())) frame->m_wndInfoBar.m_wndFunctions.AddString(name.c_str());
 }

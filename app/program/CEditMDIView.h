@@ -47,6 +47,8 @@ protected:
     afx_msg void OnSetTabStops();
     // Inserts the ready-made text of a snippet command in place of the selection.
     afx_msg void OnSnippet(UINT nID);
+    // Asks for a function name, inserts its heading and body and lists it in the Functions list.
+    afx_msg void OnFunctionSnippet();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -5,6 +5,7 @@
 
 #include "app/program/resource_ids.h"
 #include "app/program/tests/support/penmere_fixture.h"
+#include "platform/win/windlg.h"
 
 #include <gtest/gtest.h>
 
@@ -119,4 +120,45 @@ TEST_F(PenmereTest, SnippetCommandsOnTheDocument) {
     const long item = edit->LineIndex(4) + 6;
     EXPECT_EQ(selectionOf(edit), std::make_pair(item, item))
         << "caret inside the list item, past the line break";
+}
+
+TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/func.js");
+    writeFile(path, "var a;\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    CListBox& functions = frame->m_wndInfoBar.m_wndFunctions;
+    functions.ResetContent();
+    auto answer = [](const char* name) {
+        pm::setDialogHook([name](HWND d) {
+            if (!name) {
+                ::SendMessage(d, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            ::SetDlgItemTextA(d, IDC_INPUT_TEXT, name);
+            ::SendMessage(d, WM_COMMAND, IDOK, 0);
+        });
+    };
+
+    const long end = edit->LineIndex(1);
+    edit->SetSel(end, end);
+    answer(nullptr);
+    command(ID_JS_FUNCTION);
+    EXPECT_EQ(view->GetLineText(1), "") << "Cancel inserts nothing";
+    EXPECT_EQ(functions.GetCount(), 0);
+
+    answer("init");
+    command(ID_JS_FUNCTION);
+    pm::setDialogHook(nullptr);
+    EXPECT_EQ(view->GetLineText(1), "function init()");
+    EXPECT_EQ(view->GetLineText(2), "{");
+    EXPECT_EQ(view->GetLineText(4), "}");
+    EXPECT_EQ(selectionOf(edit), std::make_pair(end + 16 + 6, end + 16 + 6)) << "the start of the closing brace's line";
+    ASSERT_EQ(functions.GetCount(), 1);
+    CString listed;
+    functions.GetText(0, listed);
+    EXPECT_EQ(std::string(listed), "init()");
 }

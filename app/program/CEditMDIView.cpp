@@ -9,6 +9,7 @@
 #include "app/file_helpers.h"
 #include "app/program/resource_ids.h"
 #include "app/program/snippets.h"
+#include "app/program/tool_commands.h"
 #include "app/text_helpers.h"
 #include "app/program/view_text_commands.h"
 
@@ -41,6 +42,7 @@ BEGIN_MESSAGE_MAP(CEditMDIView, CHHEditView)
     ON_COMMAND_RANGE(ID_HTML_TABLE + 1, ID_HTML_RIGHT, OnSnippet)
     ON_COMMAND_RANGE(ID_MEMBER_FIRST, ID_MEMBER_LAST, OnSnippet)
     ON_COMMAND(ID_JS_FUNCTION, OnFunctionSnippet)
+    ON_COMMAND_RANGE(ID_TOOLS_FIRST, ID_TOOLS_LAST, OnToolsRun)
 END_MESSAGE_MAP()
 
 CEditMDIView::CEditMDIView() {
@@ -78,6 +80,7 @@ void CEditMDIView::OnSetFocus(CWnd* pOldWnd) {
 void CEditMDIView::OnInitialUpdate() {
     CHHEditView::OnInitialUpdate();
     if (CFrameWnd* frame = GetParentFrame()) frame->ShowWindow(SW_SHOWMAXIMIZED);
+    RebuildToolsMenu();
 }
 
 std::string CEditMDIView::GetLineText(int line) {
@@ -252,4 +255,26 @@ void CEditMDIView::OnFunctionSnippet() {
     const std::string name = FunctionSnippetName(std::string(static_cast<LPCSTR>(dlg.m_strText)));
     insertSnippet(FunctionSnippet(name, caretIndent()));
     if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow())) frame->m_wndInfoBar.m_wndFunctions.AddString(name.c_str());
+}
+
+void CEditMDIView::RebuildToolsMenu() {
+    auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow());
+    HMENU menu = frame ? frame->GetMenu() : nullptr;
+    HMENU tools = menu ? ::GetSubMenu(menu, TOOLS_SUBMENU) : nullptr;
+    if (!tools) return;
+    while (::GetMenuItemCount(tools) > 2) ::DeleteMenu(tools, 2, MF_BYPOSITION);
+    const std::vector<std::string> names = LoadToolNames(GetSettings());
+    for (size_t i = 0; i < names.size(); ++i)
+        ::AppendMenu(tools, MF_STRING, ID_TOOLS_FIRST + static_cast<UINT>(i), names[i].c_str());
+}
+
+void CEditMDIView::OnToolsRun(UINT nID) {
+    ToolMacroValues values;
+    values.filePath = std::string(static_cast<LPCSTR>(GetDocument()->GetPathName()));
+    std::string appDir(static_cast<LPCSTR>(GetAppDirectory()));
+    if (appDir.size() > 1 && (appDir.back() == '/' || appDir.back() == '\\')) appDir.pop_back();
+    values.appDir = appDir;
+    values.windowsDir = "/";
+    values.systemDir = "/usr/bin";
+    RunTool(GetSettings(), static_cast<int>(nID - ID_TOOLS_FIRST), values);
 }

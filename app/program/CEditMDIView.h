@@ -26,6 +26,8 @@ public:
     CEditMDIDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
+    // Lists the stored tools in the Tools menu of the main frame's menu, after its first two items.
+    void RebuildToolsMenu();
 
     // The text of line (from 0) as the control holds it, without its line end.
     std::string GetLineText(int line);
@@ -49,6 +51,8 @@ protected:
     afx_msg void OnSnippet(UINT nID);
     // Asks for a function name, inserts its heading and body and lists it in the Functions list.
     afx_msg void OnFunctionSnippet();
+    // Runs the tool of the Tools menu item.
+    afx_msg void OnToolsRun(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:

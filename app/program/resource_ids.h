@@ -124,6 +124,12 @@
 #define ID_JS_SCRIPT 32901
 #define ID_JS_IF_ELSE 32903
 #define ID_JS_IF 32920
+// The Tools menu: the dialog, then one id per tool.
+#define ID_TOOLS_ADD_EDIT 32984
+#define ID_TOOLS_FIRST 32985
+#define ID_TOOLS_LAST 33010
+// Position of the Tools menu in the document menu.
+#define TOOLS_SUBMENU 5
 // Object member commands: one range, the inserted text per id.
 #define ID_MEMBER_FIRST 33011
 #define ID_MEMBER_LAST 33083

@@ -107,7 +107,7 @@ MenuItem windowMenu() {
 void declareMenus() {
     pm::res::addMenu(IDR_MAINFRAME, {{fileMenu(false), viewMenu(), optionsMenu(), helpMenu()}});
     pm::res::addMenu(IDR_JSTYPE, {{fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
-                                   popup("&Tools", {item("&Add/Edit...", 0, MF_GRAYED)}), functionsMenu(), htmlMenu(),
+                                   popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT, MF_GRAYED), separator()}), functionsMenu(), htmlMenu(),
                                    windowMenu(), helpMenu()}});
     pm::res::addMenu(IDR_FUNCTIONS_MENU,
                      {{popup("Functions", {item("Go to", ID_FUNCTIONS_GOTO), separator(), item("Copy", ID_FUNCTIONS_COPY),

@@ -5,6 +5,7 @@
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/CInputDlg.h"
 #include "app/program/CMainFrame.h"
+#include "app/program/CToolsDlg.h"
 #include "app/program/editor_globals.h"
 #include "app/file_helpers.h"
 #include "app/program/resource_ids.h"
@@ -43,6 +44,7 @@ BEGIN_MESSAGE_MAP(CEditMDIView, CHHEditView)
     ON_COMMAND_RANGE(ID_MEMBER_FIRST, ID_MEMBER_LAST, OnSnippet)
     ON_COMMAND(ID_JS_FUNCTION, OnFunctionSnippet)
     ON_COMMAND_RANGE(ID_TOOLS_FIRST, ID_TOOLS_LAST, OnToolsRun)
+    ON_COMMAND(ID_TOOLS_ADD_EDIT, OnToolsAddEdit)
 END_MESSAGE_MAP()
 
 CEditMDIView::CEditMDIView() {
@@ -277,4 +279,10 @@ void CEditMDIView::OnToolsRun(UINT nID) {
     values.windowsDir = "/";
     values.systemDir = "/usr/bin";
     RunTool(GetSettings(), static_cast<int>(nID - ID_TOOLS_FIRST), values);
+}
+
+void CEditMDIView::OnToolsAddEdit() {
+    CToolsDlg dlg(GetSettings(), this);
+    dlg.DoModal();
+    RebuildToolsMenu();
 }

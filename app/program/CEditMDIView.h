@@ -53,6 +53,7 @@ protected:
     afx_msg void OnFunctionSnippet();
     // Runs the tool of the Tools menu item.
     afx_msg void OnToolsRun(UINT nID);
+    afx_msg void OnToolsAddEdit();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -107,8 +107,13 @@ MenuItem windowMenu() {
 void declareMenus() {
     pm::res::addMenu(IDR_MAINFRAME, {{fileMenu(false), viewMenu(), optionsMenu(), helpMenu()}});
     pm::res::addMenu(IDR_JSTYPE, {{fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
-                                   popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT, MF_GRAYED), separator()}), functionsMenu(), htmlMenu(),
+                                   popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT), separator()}), functionsMenu(), htmlMenu(),
                                    windowMenu(), helpMenu()}});
+    pm::res::addMenu(IDR_TOOL_MACROS,
+                     {{popup("Macros", {item("File Path", ID_MACRO_FILE_PATH), item("File Directory", ID_MACRO_FILE_DIR),
+                                        item("File Name", ID_MACRO_FILE_NAME), item("Editor Directory ", ID_MACRO_APP_DIR),
+                                        item("Windows Directory", ID_MACRO_WINDOWS_DIR),
+                                        item("System Directory", ID_MACRO_SYSTEM_DIR)})}});
     pm::res::addMenu(IDR_FUNCTIONS_MENU,
                      {{popup("Functions", {item("Go to", ID_FUNCTIONS_GOTO), separator(), item("Copy", ID_FUNCTIONS_COPY),
                                            item("Copy All", ID_FUNCTIONS_COPY_ALL), separator(),
@@ -210,6 +215,23 @@ void declareDialogs() {
                                          {{"EDIT", "", IDC_INPUT_TEXT, 7, 7, 186, 12,
                                            static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE},
                                           button("OK", IDOK, 87, 29, true), button("Cancel", IDCANCEL, 143, 29)}));
+    const DWORD edit = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
+    pm::res::addDialog(IDD_TOOLS,
+                       dialog("Add & Edit Tools", 260, 150,
+                              {label("Menu contents", none, 7, 7, 120),
+                               {"LISTBOX", "", IDC_TOOL_LIST, 7, 18, 180, 70,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
+                               button("&New", IDC_TOOL_NEW, 200, 18), button("&Edit", IDC_TOOL_EDIT, 200, 36),
+                               button("&Delete", IDC_TOOL_DELETE, 200, 54), label("Command:", none, 7, 95, 50),
+                               {"EDIT", "", IDC_TOOL_COMMAND, 60, 93, 160, 12, edit, WS_EX_CLIENTEDGE},
+                               {"BUTTON", "...", IDC_TOOL_BROWSE, 224, 93, 20, 12,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
+                               label("Arguments:", none, 7, 111, 50),
+                               {"EDIT", "", IDC_TOOL_ARGUMENTS, 60, 109, 160, 12, edit, WS_EX_CLIENTEDGE},
+                               {"BUTTON", ">", IDC_TOOL_MACRO, 224, 109, 20, 12,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
+                               button("&Update", IDOK, 7, 129, true), button("&Cancel Update", IDC_TOOL_CANCEL_UPDATE, 61, 129),
+                               button("Cl&ose", IDCANCEL, 200, 129)}));
     pm::res::addDialog(IDD_SCRIPT_SELECT,
                        dialog("", 200, 120,
                               {{"LISTBOX", "", IDC_SCRIPT_LIST, 7, 7, 130, 106,

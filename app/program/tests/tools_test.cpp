@@ -4,11 +4,14 @@
 #include "app/program/tool_commands.h"
 
 #include "app/CIniFile.h"
+#include "app/program/CToolsDlg.h"
 #include "app/program/editor_globals.h"
+#include "app/program/resources.h"
 #include "app/program/resource_ids.h"
 #include "app/program/tests/support/penmere_fixture.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/shell/shell.h"
+#include "platform/win/windlg.h"
 
 #include <gtest/gtest.h>
 
@@ -134,4 +137,106 @@ TEST_F(PenmereTest, ToolWithAMissingProgramSaysSoAndRunsNothing) {
     EXPECT_TRUE(opened.empty());
     command(ID_TOOLS_FIRST + 1);
     EXPECT_EQ(boxes.size(), 1u) << "a tool that is not stored does nothing";
+}
+
+namespace {
+
+void click(HWND dialog, int id) {
+    ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+std::string itemText(HWND dialog, int id) {
+    char text[256] = {};
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+bool enabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+} // namespace
+
+TEST(ToolsDialog, RoundTripKeepsTheSectionsOfDeletedTools) {
+    DeclareEditorResources();
+    const std::string path = pm::afxtest::makeTempFolder() + "/Settings.ini";
+    writeFile(path, "[Tools]\r\nItems=1\r\n0=Old tool\r\n[Old tool]\r\nCmd=/bin/old\r\nArg=x\r\n"
+                    "[My tool]\r\nCmd=/usr/bin/kept\r\nArg=$(FilePath)\r\n");
+    CIniFile settings;
+    ASSERT_TRUE(settings.Load(path.c_str()));
+    std::vector<std::string> questions;
+    pm::setMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
+        questions.push_back(text);
+        return IDOK;
+    });
+    struct Seen {
+        bool browsingUpdate = true, browsingNew = false, browsingEdit = true, selectedEdit = false;
+        std::string selectedCommand, afterDeleteCommand, newCommand, cancelUpdateCommand, macroArguments;
+        bool editingUpdate = false, editingNew = true;
+        int afterDeleteCount = -1;
+    } seen;
+    pm::setDialogHook([&](HWND d) {
+        char caption[64] = {};
+        ::GetWindowTextA(d, caption, sizeof caption);
+        if (std::string(caption) == "Name of the new tool") {
+            ::SetDlgItemTextA(d, IDC_INPUT_TEXT, "My tool");
+            ::SendMessage(d, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        HWND list = ::GetDlgItem(d, IDC_TOOL_LIST);
+        seen.browsingUpdate = enabled(d, IDOK);
+        seen.browsingNew = enabled(d, IDC_TOOL_NEW);
+        seen.browsingEdit = enabled(d, IDC_TOOL_EDIT);
+        ::SendMessage(list, LB_SETCURSEL, 0, 0);
+        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_TOOL_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        seen.selectedCommand = itemText(d, IDC_TOOL_COMMAND);
+        seen.selectedEdit = enabled(d, IDC_TOOL_EDIT);
+        pm::afxtest::pump();
+        pm::afxtest::savePng(d, "penmere_tools_dialog");
+        click(d, IDC_TOOL_DELETE);
+        seen.afterDeleteCount = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
+        seen.afterDeleteCommand = itemText(d, IDC_TOOL_COMMAND);
+        click(d, IDC_TOOL_NEW);
+        seen.newCommand = itemText(d, IDC_TOOL_COMMAND);
+        seen.editingUpdate = enabled(d, IDOK);
+        seen.editingNew = enabled(d, IDC_TOOL_NEW);
+        click(d, IDC_TOOL_CANCEL_UPDATE);
+        seen.cancelUpdateCommand = itemText(d, IDC_TOOL_COMMAND);
+        click(d, IDC_TOOL_EDIT);
+        ::SetDlgItemTextA(d, IDC_TOOL_COMMAND, "/usr/local/bin/lint");
+        ::SetDlgItemTextA(d, IDC_TOOL_ARGUMENTS, "-d ");
+        ::SendMessage(::GetDlgItem(d, IDC_TOOL_ARGUMENTS), EM_SETSEL, 3, 3);
+        ::SendMessage(d, WM_COMMAND, ID_MACRO_FILE_DIR, 0);
+        seen.macroArguments = itemText(d, IDC_TOOL_ARGUMENTS);
+        click(d, IDOK);
+        click(d, IDCANCEL);
+    });
+    CToolsDlg dlg(settings);
+    dlg.DoModal();
+    pm::setDialogHook(nullptr);
+    pm::setMessageBoxHook(nullptr);
+
+    EXPECT_FALSE(seen.browsingUpdate) << "browsing: Update is off";
+    EXPECT_TRUE(seen.browsingNew);
+    EXPECT_FALSE(seen.browsingEdit) << "nothing selected yet";
+    EXPECT_EQ(seen.selectedCommand, "/bin/old");
+    EXPECT_TRUE(seen.selectedEdit);
+    EXPECT_EQ(questions, std::vector<std::string>{"Remove selected item?"});
+    EXPECT_EQ(seen.afterDeleteCount, 0);
+    EXPECT_EQ(seen.afterDeleteCommand, "");
+    EXPECT_EQ(seen.newCommand, "") << "a new tool starts with empty texts";
+    EXPECT_TRUE(seen.editingUpdate);
+    EXPECT_FALSE(seen.editingNew);
+    EXPECT_EQ(seen.cancelUpdateCommand, "/usr/bin/kept") << "the section of a deleted tool is found again by its name";
+    EXPECT_EQ(seen.macroArguments, "-d $(FileDir)");
+
+    CIniFile stored;
+    ASSERT_TRUE(stored.Load(path.c_str()));
+    EXPECT_EQ(LoadToolNames(stored), std::vector<std::string>{"My tool"});
+    CString value;
+    EXPECT_TRUE(stored.GetString("My tool", "Cmd", value));
+    EXPECT_EQ(std::string(value), "/usr/local/bin/lint");
+    EXPECT_TRUE(stored.GetString("My tool", "Arg", value));
+    EXPECT_EQ(std::string(value), "-d $(FileDir)");
+    EXPECT_TRUE(stored.GetString("Old tool", "Cmd", value)) << "deleting a tool keeps its section";
 }

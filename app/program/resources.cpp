@@ -3,6 +3,7 @@
 #include "app/program/resources.h"
 
 #include "app/program/resource_ids.h"
+#include "app/program/snippets.h"
 #include "app/program/toolbar_images.h"
 
 #include "editor/CHHEditCtrl.h"
@@ -88,7 +89,36 @@ MenuItem scriptMenu() {
 }
 
 MenuItem functionsMenu() {
-    return popup("F&unctions", {item("Go to", ID_FUNCTIONS_GOTO), item("Refresh\tF9", ID_FUNCTIONS_REFRESH)});
+    return popup("F&unctions", {item("Go to", ID_FUNCTIONS_GOTO), item("Refresh\tF9", ID_FUNCTIONS_REFRESH), separator(),
+                                item("if", ID_JS_IF), item("if...else", ID_JS_IF_ELSE), item("for", ID_JS_FOR),
+                                item("while", ID_JS_WHILE), item("do...while", ID_JS_DO_WHILE),
+                                item("switch", ID_JS_SWITCH), separator(), item("<SCRIPT>", ID_JS_SCRIPT),
+                                item("function\tF8", ID_JS_FUNCTION)});
+}
+
+MenuItem operatorsMenu() {
+    return popup("&Operators", {item("==", ID_OP_EQUAL), item("<", ID_OP_LESS), item(">", ID_OP_GREATER),
+                                item("<=", ID_OP_LESS_EQUAL), item(">=", ID_OP_GREATER_EQUAL),
+                                item("!=", ID_OP_NOT_EQUAL), item("!<", ID_OP_NOT_LESS), item("!>", ID_OP_NOT_GREATER),
+                                item("&&&&", ID_OP_AND), item("||", ID_OP_OR)});
+}
+
+// A menu of object member snippets: the ids of the ranges, each shown as the text it inserts.
+MenuItem memberMenu(const char* title, std::initializer_list<std::pair<UINT, UINT>> ranges) {
+    std::vector<MenuItem> items;
+    for (const auto& range : ranges)
+        for (UINT id = range.first; id <= range.second; ++id) items.push_back(item(MemberSnippetText(id), id));
+    return popup(title, std::move(items));
+}
+
+std::vector<MenuItem> snippetMenus() {
+    return {operatorsMenu(),
+            memberMenu("&Date Functions", {{33011, 33014}, {33075, 33083}}),
+            memberMenu("&Math Constants && Functions", {{33015, 33032}, {33045, 33045}, {33047, 33047}}),
+            memberMenu("&String Functions", {{33033, 33038}, {33048, 33060}}),
+            memberMenu("&Window && Frame Functions", {{33061, 33066}}),
+            memberMenu("&Document Functions", {{33039, 33041}, {33046, 33046}}),
+            memberMenu("&Events", {{33042, 33044}, {33068, 33074}})};
 }
 
 MenuItem htmlMenu() {
@@ -106,9 +136,14 @@ MenuItem windowMenu() {
 
 void declareMenus() {
     pm::res::addMenu(IDR_MAINFRAME, {{fileMenu(false), viewMenu(), optionsMenu(), helpMenu()}});
-    pm::res::addMenu(IDR_JSTYPE, {{fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
-                                   popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT), separator()}), functionsMenu(), htmlMenu(),
-                                   windowMenu(), helpMenu()}});
+    std::vector<MenuItem> documentMenu = {fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
+                                          popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT), separator()}),
+                                          functionsMenu()};
+    for (MenuItem& menu : snippetMenus()) documentMenu.push_back(std::move(menu));
+    documentMenu.push_back(htmlMenu());
+    documentMenu.push_back(windowMenu());
+    documentMenu.push_back(helpMenu());
+    pm::res::addMenu(IDR_JSTYPE, {documentMenu});
     pm::res::addMenu(IDR_TOOL_MACROS,
                      {{popup("Macros", {item("File Path", ID_MACRO_FILE_PATH), item("File Directory", ID_MACRO_FILE_DIR),
                                         item("File Name", ID_MACRO_FILE_NAME), item("Editor Directory ", ID_MACRO_APP_DIR),

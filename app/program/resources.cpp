@@ -181,7 +181,8 @@ void declareAccelerators() {
          {c, 'X', ID_EDIT_CUT},              {s, VK_DELETE, ID_EDIT_CUT},        {c, 'Z', ID_EDIT_UNDO},
          {a, VK_BACK, ID_EDIT_UNDO},         {v, VK_F1, ID_HELP_KEYWORD},        {a, VK_F2, ID_BOOKMARK_CLEAR_ALL},
          {c, VK_F3, ID_EDIT_NEXT_WORD},      {BYTE(c | FSHIFT), VK_F3, ID_EDIT_PREVIOUS_WORD},
-         {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH}});
+         {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH},
+         {v, VK_F8, ID_JS_FUNCTION}});
     pm::res::addAccelerators(IDR_EDITACCEL, {{c, 'F', ID_EDIT_FIND},
                                              {v, VK_F3, ID_EDIT_REPEAT},
                                              {c, VK_F2, ID_BOOKMARK_TOGGLE},

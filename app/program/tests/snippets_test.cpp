@@ -5,6 +5,7 @@
 
 #include "app/program/resource_ids.h"
 #include "app/program/tests/support/penmere_fixture.h"
+#include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/windlg.h"
 
 #include <gtest/gtest.h>
@@ -151,7 +152,8 @@ TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
     EXPECT_EQ(functions.GetCount(), 0);
 
     answer("init");
-    command(ID_JS_FUNCTION);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_F8);
+    pump();
     pm::setDialogHook(nullptr);
     EXPECT_EQ(view->GetLineText(1), "function init()");
     EXPECT_EQ(view->GetLineText(2), "{");

@@ -122,11 +122,14 @@ std::vector<MenuItem> snippetMenus() {
 }
 
 MenuItem htmlMenu() {
-    return popup("Htm&l", {item("&Bold", ID_HTML_BOLD), item("&Italic", ID_HTML_ITALIC),
-                           item("&Underline", ID_HTML_UNDERLINE), separator(), item("Heading &1", ID_HTML_H1),
-                           item("Heading &2", ID_HTML_H2), item("Heading &3", ID_HTML_H3), separator(),
-                           item("Line &Break", ID_HTML_LINE_BREAK), item("&Paragraph", ID_HTML_PARAGRAPH),
-                           item("Horizontal &Rule", ID_HTML_RULE)});
+    return popup("Htm&l", {item("&Bold\tCtrl+B", ID_HTML_BOLD), item("&Italic\tCtrl+I", ID_HTML_ITALIC),
+                           item("&Underline", ID_HTML_UNDERLINE), separator(), item("H1", ID_HTML_H1),
+                           item("H2", ID_HTML_H2), item("H3", ID_HTML_H3), separator(),
+                           item("&Line Break\tShift+Enter", ID_HTML_LINE_BREAK),
+                           item("&Paragraph\tAlt+Enter", ID_HTML_PARAGRAPH), item("Pre&formatted", ID_HTML_PRE),
+                           item("&Horizontal Rule", ID_HTML_RULE), separator(), item("&Align Left", ID_HTML_LEFT),
+                           item("&Center", ID_HTML_CENTER), item("Align &Right", ID_HTML_RIGHT), separator(),
+                           item("&Unordered List", ID_HTML_UL), item("&Ordered List", ID_HTML_OL)});
 }
 
 MenuItem windowMenu() {

@@ -70,6 +70,11 @@ void CToolsDlg::OnNew() {
     if (list().GetCount() >= kMaxTools) return;
     CInputDlg dlg("Name of the new tool", "", this);
     if (dlg.DoModal() != IDOK) return;
+    // The name heads the tool's own settings section, which a ']' would cut short.
+    if (dlg.m_strText.Find(']') >= 0) {
+        MessageBox("A tool name cannot contain ']'.", nullptr, MB_OK);
+        return;
+    }
     const int index = list().AddString(dlg.m_strText);
     list().SetCurSel(index);
     SetDlgItemText(IDC_TOOL_COMMAND, "");

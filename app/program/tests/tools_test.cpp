@@ -240,3 +240,52 @@ TEST(ToolsDialog, RoundTripKeepsTheSectionsOfDeletedTools) {
     EXPECT_EQ(std::string(value), "-d $(FileDir)");
     EXPECT_TRUE(stored.GetString("Old tool", "Cmd", value)) << "deleting a tool keeps its section";
 }
+
+TEST(ToolsDialog, NameThatWouldBreakItsSectionIsRefused) {
+    DeclareEditorResources();
+    CIniFile settings;
+    std::vector<std::string> messages;
+    pm::setMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
+        messages.push_back(text);
+        return IDOK;
+    });
+    int count = -1;
+    bool newEnabled = false;
+    pm::setDialogHook([&](HWND d) {
+        char caption[64] = {};
+        ::GetWindowTextA(d, caption, sizeof caption);
+        if (std::string(caption) == "Name of the new tool") {
+            ::SetDlgItemTextA(d, IDC_INPUT_TEXT, "lint]x");
+            ::SendMessage(d, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        click(d, IDC_TOOL_NEW);
+        count = static_cast<int>(::SendDlgItemMessageA(d, IDC_TOOL_LIST, LB_GETCOUNT, 0, 0));
+        newEnabled = enabled(d, IDC_TOOL_NEW);
+        ::EndDialog(d, IDCANCEL);
+    });
+    CToolsDlg dlg(settings);
+    dlg.DoModal();
+    pm::setDialogHook(nullptr);
+    pm::setMessageBoxHook(nullptr);
+    EXPECT_EQ(messages, std::vector<std::string>{"A tool name cannot contain ']'."});
+    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(newEnabled) << "still browsing";
+}
+
+TEST(ToolsDialog, NewIsOffOnceTheMenuIsFull) {
+    DeclareEditorResources();
+    CIniFile settings;
+    std::vector<std::string> names;
+    for (int i = 0; i < kMaxTools; ++i) names.push_back("t" + std::to_string(i));
+    SaveToolNames(settings, names);
+    bool newEnabled = true;
+    pm::setDialogHook([&](HWND d) {
+        newEnabled = enabled(d, IDC_TOOL_NEW);
+        ::EndDialog(d, IDCANCEL);
+    });
+    CToolsDlg dlg(settings);
+    dlg.DoModal();
+    pm::setDialogHook(nullptr);
+    EXPECT_FALSE(newEnabled);
+}

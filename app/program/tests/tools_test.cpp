@@ -111,7 +111,7 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAsOneArgument) {
     writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record + ".part\"\nmv \"" + record +
                         ".part\" \"" + record + "\"\n");
     std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
-    writeFile(programFile("Settings.ini"), toolsSettings(1, stub, "-f $(FilePath) $(FileName)"));
+    writeFile(programFile("Settings.ini"), toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir)"));
     const std::string path = programFile("Projects/my page.js");
     writeFile(path, "var a;\n");
     start({path});
@@ -121,8 +121,8 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAsOneArgument) {
     command(ID_TOOLS_FIRST);
     for (int i = 0; i < 200 && !std::filesystem::exists(record); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    EXPECT_EQ(readFile(record), "-f|" + path + "|my page.js|")
-        << "the path arrives whole, the name without the modified mark";
+    EXPECT_EQ(readFile(record), "-f|" + path + "|my page.js|" + folder + "|")
+        << "the path arrives whole, the name without the modified mark, the program folder without its separator";
     EXPECT_TRUE(boxes.empty());
 }
 

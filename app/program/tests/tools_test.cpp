@@ -10,6 +10,7 @@
 #include "app/program/resource_ids.h"
 #include "app/program/tests/support/penmere_fixture.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/commdlg.h"
 #include "platform/win/shell/shell.h"
 #include "platform/win/windlg.h"
 
@@ -288,4 +289,32 @@ TEST(ToolsDialog, NewIsOffOnceTheMenuIsFull) {
     dlg.DoModal();
     pm::setDialogHook(nullptr);
     EXPECT_FALSE(newEnabled);
+}
+
+TEST(ToolsDialog, BrowsePutsTheChosenProgramInTheCommand) {
+    DeclareEditorResources();
+    CIniFile settings;
+    bool mustExist = false;
+    pm::setCommonDialogHook([&](const pm::CommonDialogRequest& request) {
+        mustExist = request.mustExist;
+        pm::CommonDialogAnswer answer;
+        answer.accepted = true;
+        answer.paths = {"/opt/my tools/lint"};
+        return answer;
+    });
+    std::string command;
+    bool updateEnabled = false;
+    pm::setDialogHook([&](HWND d) {
+        click(d, IDC_TOOL_BROWSE);
+        command = itemText(d, IDC_TOOL_COMMAND);
+        updateEnabled = enabled(d, IDOK);
+        ::EndDialog(d, IDCANCEL);
+    });
+    CToolsDlg dlg(settings);
+    dlg.DoModal();
+    pm::setDialogHook(nullptr);
+    pm::setCommonDialogHook(nullptr);
+    EXPECT_TRUE(mustExist) << "only existing files";
+    EXPECT_EQ(command, "/opt/my tools/lint") << "a path with a blank is kept whole";
+    EXPECT_TRUE(updateEnabled);
 }

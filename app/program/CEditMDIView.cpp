@@ -3,10 +3,14 @@
 #include "app/program/CEditMDIView.h"
 
 #include "app/program/CEditMDIDoc.h"
+#include "app/program/CInputDlg.h"
 #include "app/program/CMainFrame.h"
+#include "app/program/CToolsDlg.h"
 #include "app/program/editor_globals.h"
 #include "app/file_helpers.h"
 #include "app/program/resource_ids.h"
+#include "app/program/snippets.h"
+#include "app/program/tool_commands.h"
 #include "app/text_helpers.h"
 #include "app/program/view_text_commands.h"
 
@@ -34,6 +38,13 @@ BEGIN_MESSAGE_MAP(CEditMDIView, CHHEditView)
     ON_COMMAND(ID_EDIT_PREVIOUS_WORD, OnPreviousWord)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_LINECOL, OnUpdateLineColumn)
     ON_COMMAND(ID_SET_TAB_STOPS, OnSetTabStops)
+    ON_COMMAND_RANGE(ID_JS_FOR, ID_JS_DO_WHILE + 1, OnSnippet)
+    ON_COMMAND_RANGE(ID_JS_FUNCTION + 1, ID_HTML_TABLE - 1, OnSnippet)
+    ON_COMMAND_RANGE(ID_HTML_TABLE + 1, ID_HTML_RIGHT, OnSnippet)
+    ON_COMMAND_RANGE(ID_MEMBER_FIRST, ID_MEMBER_LAST, OnSnippet)
+    ON_COMMAND(ID_JS_FUNCTION, OnFunctionSnippet)
+    ON_COMMAND_RANGE(ID_TOOLS_FIRST, ID_TOOLS_LAST, OnToolsRun)
+    ON_COMMAND(ID_TOOLS_ADD_EDIT, OnToolsAddEdit)
 END_MESSAGE_MAP()
 
 CEditMDIView::CEditMDIView() {
@@ -71,6 +82,7 @@ void CEditMDIView::OnSetFocus(CWnd* pOldWnd) {
 void CEditMDIView::OnInitialUpdate() {
     CHHEditView::OnInitialUpdate();
     if (CFrameWnd* frame = GetParentFrame()) frame->ShowWindow(SW_SHOWMAXIMIZED);
+    RebuildToolsMenu();
 }
 
 std::string CEditMDIView::GetLineText(int line) {
@@ -213,4 +225,64 @@ void CEditMDIView::applyTabStops() {
     m_pEdit->SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
     m_pEdit->SetSel(sel);
     m_pEdit->SendMessage(EM_HIDESELECTION, FALSE);
+}
+
+std::string CEditMDIView::caretIndent() {
+    CHARRANGE sel{};
+    m_pEdit->GetSel(sel);
+    const long line = m_pEdit->LineFromChar(sel.cpMin);
+    return CaretIndent(static_cast<int>(sel.cpMin - m_pEdit->LineIndex(static_cast<int>(line))) + 1);
+}
+
+void CEditMDIView::insertSnippet(const SnippetInsertion& snippet) {
+    CHARRANGE sel{};
+    m_pEdit->GetSel(sel);
+    m_pEdit->ReplaceSel(snippet.text.c_str(), TRUE);
+    select(sel.cpMin + snippet.selStart, sel.cpMin + snippet.selEnd);
+}
+
+void CEditMDIView::OnSnippet(UINT nID) {
+    CHARRANGE sel{};
+    m_pEdit->GetSel(sel);
+    CString selected = m_pEdit->GetTextRange(sel);
+    std::optional<SnippetInsertion> snippet =
+        SnippetForCommand(nID, std::string(static_cast<LPCSTR>(selected), static_cast<size_t>(selected.GetLength())),
+                          caretIndent());
+    if (snippet) insertSnippet(*snippet);
+}
+
+void CEditMDIView::OnFunctionSnippet() {
+    CInputDlg dlg("Function Name", "", this);
+    if (dlg.DoModal() != IDOK) return;
+    const std::string name = FunctionSnippetName(std::string(static_cast<LPCSTR>(dlg.m_strText)));
+    insertSnippet(FunctionSnippet(name, caretIndent()));
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow())) frame->m_wndInfoBar.m_wndFunctions.AddString(name.c_str());
+}
+
+void CEditMDIView::RebuildToolsMenu() {
+    auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow());
+    HMENU menu = frame ? frame->GetMenu() : nullptr;
+    HMENU tools = menu ? ::GetSubMenu(menu, TOOLS_SUBMENU) : nullptr;
+    if (!tools) return;
+    while (::GetMenuItemCount(tools) > 2) ::DeleteMenu(tools, 2, MF_BYPOSITION);
+    const std::vector<std::string> names = LoadToolNames(GetSettings());
+    for (size_t i = 0; i < names.size(); ++i)
+        ::AppendMenu(tools, MF_STRING, ID_TOOLS_FIRST + static_cast<UINT>(i), names[i].c_str());
+}
+
+void CEditMDIView::OnToolsRun(UINT nID) {
+    ToolMacroValues values;
+    values.filePath = std::string(static_cast<LPCSTR>(GetDocument()->GetPathName()));
+    std::string appDir(static_cast<LPCSTR>(GetAppDirectory()));
+    if (appDir.size() > 1 && (appDir.back() == '/' || appDir.back() == '\\')) appDir.pop_back();
+    values.appDir = appDir;
+    values.windowsDir = "/";
+    values.systemDir = "/usr/bin";
+    RunTool(GetSettings(), static_cast<int>(nID - ID_TOOLS_FIRST), values);
+}
+
+void CEditMDIView::OnToolsAddEdit() {
+    CToolsDlg dlg(GetSettings(), this);
+    dlg.DoModal();
+    RebuildToolsMenu();
 }

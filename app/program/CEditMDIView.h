@@ -11,6 +11,7 @@
 #include <string>
 
 class CEditMDIDoc;
+struct SnippetInsertion;
 
 // The formater that colours every editor view.
 extern CHHJScriptFormater g_JScriptFormater;
@@ -25,6 +26,8 @@ public:
     CEditMDIDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
+    // Lists the stored tools in the Tools menu of the main frame's menu, after its first two items.
+    void RebuildToolsMenu();
 
     // The text of line (from 0) as the control holds it, without its line end.
     std::string GetLineText(int line);
@@ -44,12 +47,21 @@ protected:
     afx_msg void OnPreviousWord();
     afx_msg void OnUpdateLineColumn(CCmdUI* pCmdUI);
     afx_msg void OnSetTabStops();
+    // Inserts the ready-made text of a snippet command in place of the selection.
+    afx_msg void OnSnippet(UINT nID);
+    // Asks for a function name, inserts its heading and body and lists it in the Functions list.
+    afx_msg void OnFunctionSnippet();
+    // Runs the tool of the Tools menu item.
+    afx_msg void OnToolsRun(UINT nID);
+    afx_msg void OnToolsAddEdit();
     DECLARE_MESSAGE_MAP()
 
 private:
     void changeCase(bool upper);
     void applyTabStops();
     void select(long start, long end);
+    std::string caretIndent();
+    void insertSnippet(const SnippetInsertion& snippet);
 
     CAutoCompleteEditCtrl* m_pEdit = nullptr;
 };

@@ -17,6 +17,24 @@
 #define IDD_CONFIRM_ALL 144
 #define IDD_SCRIPT_SELECT 147
 #define IDD_INPUT 153
+#define IDD_TOOLS 152
+#define IDR_TOOL_MACROS 149
+#define IDC_TOOL_ARGUMENTS 1003
+#define IDC_TOOL_LIST 1021
+#define IDC_TOOL_NEW 1022
+#define IDC_TOOL_DELETE 1023
+#define IDC_TOOL_EDIT 1024
+#define IDC_TOOL_COMMAND 1025
+#define IDC_TOOL_BROWSE 1026
+#define IDC_TOOL_CANCEL_UPDATE 1027
+#define IDC_TOOL_MACRO 1038
+// The macros of the tools' argument line, from menu 149.
+#define ID_MACRO_FILE_PATH 32837
+#define ID_MACRO_FILE_DIR 32838
+#define ID_MACRO_FILE_NAME 32839
+#define ID_MACRO_APP_DIR 32840
+#define ID_MACRO_WINDOWS_DIR 32841
+#define ID_MACRO_SYSTEM_DIR 32842
 
 // Dialog controls.
 #define IDC_INPUT_TEXT 1028
@@ -104,6 +122,35 @@
 #define ID_HTML_OL 32921
 #define ID_HTML_LEFT 32922
 #define ID_HTML_RIGHT 32923
+
+// Snippet commands of the Functions and Operators menus.
+#define ID_JS_FOR 32876
+#define ID_JS_WHILE 32877
+#define ID_JS_DO_WHILE 32878
+#define ID_JS_SWITCH 32879
+#define ID_JS_FUNCTION 32880
+#define ID_OP_EQUAL 32882
+#define ID_OP_NOT_EQUAL 32884
+#define ID_OP_LESS 32886
+#define ID_OP_GREATER 32888
+#define ID_OP_LESS_EQUAL 32890
+#define ID_OP_GREATER_EQUAL 32891
+#define ID_OP_NOT_LESS 32893
+#define ID_OP_NOT_GREATER 32895
+#define ID_OP_AND 32897
+#define ID_OP_OR 32899
+#define ID_JS_SCRIPT 32901
+#define ID_JS_IF_ELSE 32903
+#define ID_JS_IF 32920
+// The Tools menu: the dialog, then one id per tool.
+#define ID_TOOLS_ADD_EDIT 32984
+#define ID_TOOLS_FIRST 32985
+#define ID_TOOLS_LAST 33010
+// Position of the Tools menu in the document menu.
+#define TOOLS_SUBMENU 5
+// Object member commands: one range, the inserted text per id.
+#define ID_MEMBER_FIRST 33011
+#define ID_MEMBER_LAST 33083
 
 // Bookmarks and line commands of the edit control.
 #define ID_BOOKMARK_TOGGLE 60708

@@ -3,6 +3,7 @@
 #include "app/program/resources.h"
 
 #include "app/program/resource_ids.h"
+#include "app/program/snippets.h"
 #include "app/program/toolbar_images.h"
 
 #include "editor/CHHEditCtrl.h"
@@ -88,15 +89,47 @@ MenuItem scriptMenu() {
 }
 
 MenuItem functionsMenu() {
-    return popup("F&unctions", {item("Go to", ID_FUNCTIONS_GOTO), item("Refresh\tF9", ID_FUNCTIONS_REFRESH)});
+    return popup("F&unctions", {item("Go to", ID_FUNCTIONS_GOTO), item("Refresh\tF9", ID_FUNCTIONS_REFRESH), separator(),
+                                item("if", ID_JS_IF), item("if...else", ID_JS_IF_ELSE), item("for", ID_JS_FOR),
+                                item("while", ID_JS_WHILE), item("do...while", ID_JS_DO_WHILE),
+                                item("switch", ID_JS_SWITCH), separator(), item("<SCRIPT>", ID_JS_SCRIPT),
+                                item("function\tF8", ID_JS_FUNCTION)});
+}
+
+MenuItem operatorsMenu() {
+    return popup("&Operators", {item("==", ID_OP_EQUAL), item("<", ID_OP_LESS), item(">", ID_OP_GREATER),
+                                item("<=", ID_OP_LESS_EQUAL), item(">=", ID_OP_GREATER_EQUAL),
+                                item("!=", ID_OP_NOT_EQUAL), item("!<", ID_OP_NOT_LESS), item("!>", ID_OP_NOT_GREATER),
+                                item("&&&&", ID_OP_AND), item("||", ID_OP_OR)});
+}
+
+// A menu of object member snippets: the ids of the ranges, each shown as the text it inserts.
+MenuItem memberMenu(const char* title, std::initializer_list<std::pair<UINT, UINT>> ranges) {
+    std::vector<MenuItem> items;
+    for (const auto& range : ranges)
+        for (UINT id = range.first; id <= range.second; ++id) items.push_back(item(MemberSnippetText(id), id));
+    return popup(title, std::move(items));
+}
+
+std::vector<MenuItem> snippetMenus() {
+    return {operatorsMenu(),
+            memberMenu("&Date Functions", {{33011, 33014}, {33075, 33083}}),
+            memberMenu("&Math Constants && Functions", {{33015, 33032}, {33045, 33045}, {33047, 33047}}),
+            memberMenu("&String Functions", {{33033, 33038}, {33048, 33060}}),
+            memberMenu("&Window && Frame Functions", {{33061, 33066}}),
+            memberMenu("&Document Functions", {{33039, 33041}, {33046, 33046}}),
+            memberMenu("&Events", {{33042, 33044}, {33068, 33074}})};
 }
 
 MenuItem htmlMenu() {
-    return popup("Htm&l", {item("&Bold", ID_HTML_BOLD), item("&Italic", ID_HTML_ITALIC),
-                           item("&Underline", ID_HTML_UNDERLINE), separator(), item("Heading &1", ID_HTML_H1),
-                           item("Heading &2", ID_HTML_H2), item("Heading &3", ID_HTML_H3), separator(),
-                           item("Line &Break", ID_HTML_LINE_BREAK), item("&Paragraph", ID_HTML_PARAGRAPH),
-                           item("Horizontal &Rule", ID_HTML_RULE)});
+    return popup("Htm&l", {item("&Bold\tCtrl+B", ID_HTML_BOLD), item("&Italic\tCtrl+I", ID_HTML_ITALIC),
+                           item("&Underline", ID_HTML_UNDERLINE), separator(), item("H1", ID_HTML_H1),
+                           item("H2", ID_HTML_H2), item("H3", ID_HTML_H3), separator(),
+                           item("&Line Break\tShift+Enter", ID_HTML_LINE_BREAK),
+                           item("&Paragraph\tAlt+Enter", ID_HTML_PARAGRAPH), item("Pre&formatted", ID_HTML_PRE),
+                           item("&Horizontal Rule", ID_HTML_RULE), separator(), item("&Align Left", ID_HTML_LEFT),
+                           item("&Center", ID_HTML_CENTER), item("Align &Right", ID_HTML_RIGHT), separator(),
+                           item("&Unordered List", ID_HTML_UL), item("&Ordered List", ID_HTML_OL)});
 }
 
 MenuItem windowMenu() {
@@ -106,9 +139,19 @@ MenuItem windowMenu() {
 
 void declareMenus() {
     pm::res::addMenu(IDR_MAINFRAME, {{fileMenu(false), viewMenu(), optionsMenu(), helpMenu()}});
-    pm::res::addMenu(IDR_JSTYPE, {{fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
-                                   popup("&Tools", {item("&Add/Edit...", 0, MF_GRAYED)}), functionsMenu(), htmlMenu(),
-                                   windowMenu(), helpMenu()}});
+    std::vector<MenuItem> documentMenu = {fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
+                                          popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT), separator()}),
+                                          functionsMenu()};
+    for (MenuItem& menu : snippetMenus()) documentMenu.push_back(std::move(menu));
+    documentMenu.push_back(htmlMenu());
+    documentMenu.push_back(windowMenu());
+    documentMenu.push_back(helpMenu());
+    pm::res::addMenu(IDR_JSTYPE, {documentMenu});
+    pm::res::addMenu(IDR_TOOL_MACROS,
+                     {{popup("Macros", {item("File Path", ID_MACRO_FILE_PATH), item("File Directory", ID_MACRO_FILE_DIR),
+                                        item("File Name", ID_MACRO_FILE_NAME), item("Editor Directory ", ID_MACRO_APP_DIR),
+                                        item("Windows Directory", ID_MACRO_WINDOWS_DIR),
+                                        item("System Directory", ID_MACRO_SYSTEM_DIR)})}});
     pm::res::addMenu(IDR_FUNCTIONS_MENU,
                      {{popup("Functions", {item("Go to", ID_FUNCTIONS_GOTO), separator(), item("Copy", ID_FUNCTIONS_COPY),
                                            item("Copy All", ID_FUNCTIONS_COPY_ALL), separator(),
@@ -141,7 +184,8 @@ void declareAccelerators() {
          {c, 'X', ID_EDIT_CUT},              {s, VK_DELETE, ID_EDIT_CUT},        {c, 'Z', ID_EDIT_UNDO},
          {a, VK_BACK, ID_EDIT_UNDO},         {v, VK_F1, ID_HELP_KEYWORD},        {a, VK_F2, ID_BOOKMARK_CLEAR_ALL},
          {c, VK_F3, ID_EDIT_NEXT_WORD},      {BYTE(c | FSHIFT), VK_F3, ID_EDIT_PREVIOUS_WORD},
-         {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH}});
+         {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH},
+         {v, VK_F8, ID_JS_FUNCTION}});
     pm::res::addAccelerators(IDR_EDITACCEL, {{c, 'F', ID_EDIT_FIND},
                                              {v, VK_F3, ID_EDIT_REPEAT},
                                              {c, VK_F2, ID_BOOKMARK_TOGGLE},
@@ -210,6 +254,23 @@ void declareDialogs() {
                                          {{"EDIT", "", IDC_INPUT_TEXT, 7, 7, 186, 12,
                                            static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE},
                                           button("OK", IDOK, 87, 29, true), button("Cancel", IDCANCEL, 143, 29)}));
+    const DWORD edit = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
+    pm::res::addDialog(IDD_TOOLS,
+                       dialog("Add & Edit Tools", 260, 150,
+                              {label("Menu contents", none, 7, 7, 120),
+                               {"LISTBOX", "", IDC_TOOL_LIST, 7, 18, 180, 70,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
+                               button("&New", IDC_TOOL_NEW, 200, 18), button("&Edit", IDC_TOOL_EDIT, 200, 36),
+                               button("&Delete", IDC_TOOL_DELETE, 200, 54), label("Command:", none, 7, 95, 50),
+                               {"EDIT", "", IDC_TOOL_COMMAND, 60, 93, 160, 12, edit, WS_EX_CLIENTEDGE},
+                               {"BUTTON", "...", IDC_TOOL_BROWSE, 224, 93, 20, 12,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
+                               label("Arguments:", none, 7, 111, 50),
+                               {"EDIT", "", IDC_TOOL_ARGUMENTS, 60, 109, 160, 12, edit, WS_EX_CLIENTEDGE},
+                               {"BUTTON", ">", IDC_TOOL_MACRO, 224, 109, 20, 12,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
+                               button("&Update", IDOK, 7, 129, true), button("&Cancel Update", IDC_TOOL_CANCEL_UPDATE, 61, 129),
+                               button("Cl&ose", IDCANCEL, 200, 129)}));
     pm::res::addDialog(IDD_SCRIPT_SELECT,
                        dialog("", 200, 120,
                               {{"LISTBOX", "", IDC_SCRIPT_LIST, 7, 7, 130, 106,

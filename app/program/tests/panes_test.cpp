@@ -150,9 +150,12 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
         items.emplace_back(text);
     }
     EXPECT_EQ(items, (std::vector<std::string>{"&File", "&Edit", "&View", "&Options", "VB&Script", "&Tools",
-                                               "F&unctions", "Htm&l", "&Window", "&Help"}));
+                                               "F&unctions", "&Operators", "&Date Functions",
+                                               "&Math Constants && Functions", "&String Functions",
+                                               "&Window && Frame Functions", "&Document Functions", "&Events",
+                                               "Htm&l", "&Window", "&Help"}));
     EXPECT_TRUE(CDKMenuBarMDIFrameWnd::AreHooksInstalled());
-    EXPECT_EQ(bar->SendMessage(TB_BUTTONCOUNT), 10) << "one button per item: the maximised child adds none";
+    EXPECT_EQ(bar->SendMessage(TB_BUTTONCOUNT), 17) << "one button per item: the maximised child adds none";
 
     frame->SetActiveWindow();
     pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, true);

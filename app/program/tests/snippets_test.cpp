@@ -1,0 +1,166 @@
+// The snippet commands: the text each puts in place of the selection and the selection it leaves,
+// worked out on plain text, and a few of them on a live document (line breaks count as two).
+
+#include "app/program/snippets.h"
+
+#include "app/program/resource_ids.h"
+#include "app/program/tests/support/penmere_fixture.h"
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/windlg.h"
+
+#include <gtest/gtest.h>
+
+TEST(Snippets, TextAndSelectionOfEachKind) {
+    struct Case {
+        const char* name;
+        unsigned id;
+        const char* selected;
+        const char* indent;
+        const char* text;
+        long selStart;
+        long selEnd;
+    };
+    const Case cases[] = {
+        {"bold with nothing selected: caret between the tags", ID_HTML_BOLD, "", "", "<B></B>", 3, 3},
+        {"align left keeps the word selected", ID_HTML_LEFT, "word", "", "<DIV ALIGN=\"left\">word</DIV>", 18, 22},
+        {"align right", ID_HTML_RIGHT, "", "", "<DIV ALIGN=\"right\"></DIV>", 19, 19},
+        {"a selection over a line break is selected again whole", ID_HTML_PRE, "a\r\nb", "", "<PRE>a\r\nb</PRE>", 5, 9},
+        {"H3", ID_HTML_H3, "t", "", "<H3>t</H3>", 4, 5},
+        {"line break replaces the selection", ID_HTML_LINE_BREAK, "gone", "  ", "<BR>", 4, 4},
+        {"unordered list: caret inside the item", ID_HTML_UL, "", "  ", "<UL>\r\n    <LI></LI>\r\n  </UL>", 14, 14},
+        {"ordered list at column 1", ID_HTML_OL, "", "", "<OL>\r\n  <LI></LI>\r\n</OL>", 12, 12},
+        {"if at column 5", ID_JS_IF, "", "    ", "if()\r\n    {\r\n    \r\n    }", 3, 3},
+        {"if...else", ID_JS_IF_ELSE, "", " ", "if()\r\n {\r\n \r\n }\r\n else\r\n {\r\n \r\n }", 3, 3},
+        {"for", ID_JS_FOR, "", "", "for()\r\n{\r\n\r\n}\r\n", 4, 4},
+        {"while", ID_JS_WHILE, "", "", "while()\r\n{\r\n\r\n}", 6, 6},
+        {"do...while: inside the last parentheses", ID_JS_DO_WHILE, "", "  ", "do\r\n  {\r\n  \r\n  }while()", 22, 22},
+        {"switch", ID_JS_SWITCH, "", "",
+         "switch()\r\n{\r\ncase :\r\n\tbreak;\r\ncase :\r\n\tbreak;\r\ncase :\r\n\tbreak;\r\n}", 7, 7},
+        {"script block takes no indent: caret on the first empty line", ID_JS_SCRIPT, "", "    ",
+         "\r\n<SCRIPT LANGUAGE = JavaScript>\r\n<!--\r\n\r\n\r\n//-->\r\n</SCRIPT>\r\n", 40, 40},
+        {"operator", ID_OP_NOT_GREATER, "x", "", "!>", 2, 2},
+        {"logical and", ID_OP_AND, "", "", "&&", 2, 2},
+        {"logical or", ID_OP_OR, "", "", "||", 2, 2},
+        {"first member", ID_MEMBER_FIRST, "", "", ".setMonth();", 12, 12},
+        {"last member", ID_MEMBER_LAST, "", "", ".setDate();", 11, 11},
+        {"member text kept as written", 33041, "", "", "document.writleln();", 20, 20},
+        {"member after the unused id", 33068, "", "", "onBlur=", 7, 7},
+    };
+    for (const Case& c : cases) {
+        std::optional<SnippetInsertion> snippet = SnippetForCommand(c.id, c.selected, c.indent);
+        ASSERT_TRUE(snippet) << c.name;
+        EXPECT_EQ(snippet->text, c.text) << c.name;
+        EXPECT_EQ(std::make_pair(snippet->selStart, snippet->selEnd), std::make_pair(c.selStart, c.selEnd)) << c.name;
+    }
+}
+
+TEST(Snippets, IdsWithoutATextInsertNothing) {
+    EXPECT_FALSE(SnippetForCommand(33067, "", "")) << "the one unused member id";
+    EXPECT_FALSE(SnippetForCommand(ID_HTML_TABLE, "", "")) << "the table asks first";
+    EXPECT_FALSE(SnippetForCommand(ID_JS_FUNCTION, "", "")) << "the function asks first";
+    EXPECT_STREQ(MemberSnippetText(33067), "");
+}
+
+TEST(Snippets, FunctionHeadingAndCaret) {
+    EXPECT_EQ(FunctionSnippetName("init"), "init()");
+    EXPECT_EQ(FunctionSnippetName("f(a)"), "f(a)") << "no second pair of parentheses";
+    SnippetInsertion snippet = FunctionSnippet("init()", "  ");
+    EXPECT_EQ(snippet.text, "function init()\r\n  {\r\n  \r\n  }\r\n");
+    EXPECT_EQ(snippet.selStart, 26) << "the start of the closing brace's line";
+    EXPECT_EQ(snippet.selEnd, 26);
+}
+
+TEST(Snippets, CaretIndentIsTheColumnLessOne) {
+    EXPECT_EQ(CaretIndent(1), "");
+    EXPECT_EQ(CaretIndent(5), "    ");
+    EXPECT_EQ(CaretIndent(0), "") << "no negative indent";
+}
+
+namespace {
+
+std::pair<long, long> selectionOf(CHHEditCtrl* edit) {
+    CHARRANGE sel{};
+    edit->GetSel(sel);
+    return {static_cast<long>(sel.cpMin), static_cast<long>(sel.cpMax)};
+}
+
+} // namespace
+
+TEST_F(PenmereTest, SnippetCommandsOnTheDocument) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/snip.js");
+    writeFile(path, "var a;\n    \nword\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+
+    const long lineStart = edit->LineIndex(1);
+    edit->SetSel(lineStart + 4, lineStart + 4);
+    command(ID_JS_IF);
+    EXPECT_EQ(view->GetLineText(1), "    if()");
+    EXPECT_EQ(view->GetLineText(2), "    {");
+    EXPECT_EQ(view->GetLineText(3), "    ");
+    EXPECT_EQ(view->GetLineText(4), "    }");
+    EXPECT_EQ(selectionOf(edit), std::make_pair(lineStart + 7, lineStart + 7)) << "caret between the parentheses";
+
+    command(ID_EDIT_UNDO);
+    EXPECT_EQ(view->GetLineText(1), "    ") << "one undo takes the whole insertion back";
+    EXPECT_EQ(view->GetLineText(2), "word");
+
+    const long word = edit->LineIndex(2);
+    edit->SetSel(word, word + 4);
+    command(ID_HTML_LEFT);
+    EXPECT_EQ(view->GetLineText(2), "<DIV ALIGN=\"left\">word</DIV>");
+    EXPECT_EQ(selectionOf(edit), std::make_pair(word + 18, word + 22)) << "the word stays selected";
+
+    const long end = edit->LineIndex(3);
+    edit->SetSel(end, end);
+    command(ID_HTML_UL);
+    EXPECT_EQ(view->GetLineText(4), "  <LI></LI>");
+    const long item = edit->LineIndex(4) + 6;
+    EXPECT_EQ(selectionOf(edit), std::make_pair(item, item))
+        << "caret inside the list item, past the line break";
+}
+
+TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/func.js");
+    writeFile(path, "var a;\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    CListBox& functions = frame->m_wndInfoBar.m_wndFunctions;
+    functions.ResetContent();
+    auto answer = [](const char* name) {
+        pm::setDialogHook([name](HWND d) {
+            if (!name) {
+                ::SendMessage(d, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            ::SetDlgItemTextA(d, IDC_INPUT_TEXT, name);
+            ::SendMessage(d, WM_COMMAND, IDOK, 0);
+        });
+    };
+
+    const long end = edit->LineIndex(1);
+    edit->SetSel(end, end);
+    answer(nullptr);
+    command(ID_JS_FUNCTION);
+    EXPECT_EQ(view->GetLineText(1), "") << "Cancel inserts nothing";
+    EXPECT_EQ(functions.GetCount(), 0);
+
+    answer("init");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_F8);
+    pump();
+    pm::setDialogHook(nullptr);
+    EXPECT_EQ(view->GetLineText(1), "function init()");
+    EXPECT_EQ(view->GetLineText(2), "{");
+    EXPECT_EQ(view->GetLineText(4), "}");
+    EXPECT_EQ(selectionOf(edit), std::make_pair(end + 16 + 6, end + 16 + 6)) << "the start of the closing brace's line";
+    ASSERT_EQ(functions.GetCount(), 1);
+    CString listed;
+    functions.GetText(0, listed);
+    EXPECT_EQ(std::string(listed), "init()");
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The external tools of the Tools menu: their macros expanded in the command and argument line,
+// their names stored in the settings, and their run.
+
+#include <string>
+#include <vector>
+
+class CIniFile;
+
+// The Tools menu holds ids for this many tools; ids after them belong to the member snippets.
+constexpr int kMaxTools = 26;
+
+// What the macros of a tool's line stand for. The folder and the name of the file come from its path.
+struct ToolMacroValues {
+    std::string filePath;    // the active document's path, "" when it has none
+    std::string appDir;      // the program folder without its trailing separator
+    std::string windowsDir;
+    std::string systemDir;
+};
+
+// The text with every macro replaced where it stands (a value is never searched again). With
+// quoteBlanks, a value holding a blank outside quotes is put in quotes, so it stays one argument.
+std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& values, bool quoteBlanks);
+
+// The tool names of section "Tools" in list order, at most kMaxTools.
+std::vector<std::string> LoadToolNames(const CIniFile& settings);
+// Writes the names to section "Tools": the count, each name by index, and removes the key after the last.
+void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names);
+
+// Runs tool number index of the settings for the values: nothing when the tool or its command is
+// not stored; the message of a missing program file; else the program starts and is left to run.
+void RunTool(const CIniFile& settings, int index, const ToolMacroValues& values);

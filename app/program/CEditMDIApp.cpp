@@ -63,6 +63,7 @@ void CEditMDIApp::startScripting() {
 }
 
 int CEditMDIApp::ExitInstance() {
+    CWinApp::ExitInstance();
     return 0;
 }
 

@@ -14,7 +14,8 @@ public:
     CEditMDIApp();
 
     BOOL InitInstance() override;
-    // Ends the run without the framework's end-of-run work: the recent-file list is not written.
+    // Ends the run with exit code 0 after the framework's end-of-run work (the recent-file list is
+    // written back, so the next start shows it).
     int ExitInstance() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 

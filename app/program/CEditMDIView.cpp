@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CEditMDIView, CHHEditView)
     ON_WM_SETFOCUS()
     ON_WM_TIMER()
     ON_COMMAND(ID_EDIT_MATCH_BRACE, OnMatchBrace)
+    ON_COMMAND(ID_FUNCTIONS_POPUP, OnFunctionsPopup)
     ON_COMMAND(ID_BOOKMARK_CLEAR_ALL, OnClearAllBookmarks)
     ON_COMMAND(ID_EDIT_UPPER_CASE, OnUpperCase)
     ON_COMMAND(ID_EDIT_LOWER_CASE, OnLowerCase)
@@ -107,6 +108,11 @@ std::string CEditMDIView::GetWordAtCaret() {
 void CEditMDIView::select(long start, long end) {
     m_pEdit->SetSel(start, end);
     m_pEdit->SendMessage(EM_SCROLLCARET);
+}
+
+void CEditMDIView::OnFunctionsPopup() {
+    const int kFunctionsMenuIndex = 6; // "F&unctions" in the document menu
+    TrackContextMenu(AfxGetMainWnd(), CPoint(-1, -1), IDR_JSTYPE, kFunctionsMenuIndex);
 }
 
 void CEditMDIView::OnMatchBrace() {

@@ -39,6 +39,8 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMatchBrace();
+    // Ctrl+E: the Functions menu of the document menu, popped up at the cursor for the main frame.
+    afx_msg void OnFunctionsPopup();
     afx_msg void OnClearAllBookmarks();
     afx_msg void OnUpperCase();
     afx_msg void OnLowerCase();

@@ -233,3 +233,28 @@ TEST_F(Panes, ProjectTreePathsAndNotifications) {
     tree.SetNotify(frame, ID_SOLUTIONS_TREE_OPEN);
     target.DestroyWindow();
 }
+
+TEST_F(Panes, CtrlEPopsUpTheFunctionsMenuAtTheCursor) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    start({programFile("Projects/demo.js")});
+    ASSERT_NE(activeView(), nullptr);
+    ::SetCursorPos(200, 150);
+    static std::function<void()> inLoop;
+    CRect place;
+    bool pictured = false;
+    inLoop = [&] {
+        HWND popup = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr);
+        if (!popup || !::IsWindowVisible(popup)) return;
+        ::GetWindowRect(popup, &place);
+        pictured = pm::afxtest::savePngWithPopups(frame->m_hWnd, {popup}, "penmere_functions_popup");
+        pm::test::pressKey(popup, VK_ESCAPE);
+    };
+    ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(hwnd, id);
+        inLoop();
+    });
+    pm::afxtest::pressKey(activeView()->GetEditCtrl()->m_hWnd, 'E', false, true);
+    pump();
+    EXPECT_TRUE(pictured) << "Ctrl+E opened a menu";
+    EXPECT_EQ(place.TopLeft(), CPoint(205, 155)) << "at the cursor";
+}

@@ -126,6 +126,28 @@ TEST_F(PenmereTest, TheOpenFileListComesBackWithoutFilesThatAreGone) {
     EXPECT_EQ(readFile(programFile("Settings.ini")).find(gone), std::string::npos);
 }
 
+TEST_F(PenmereTest, RecentFilesComeBackAtTheNextStart) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string first = programFile("Projects/first.js");
+    const std::string second = programFile("Projects/second.js");
+    writeFile(first, "var a;\n");
+    writeFile(second, "var b;\n");
+    start({first});
+    ASSERT_NE(app->OpenDocumentFile(second.c_str()), nullptr);
+    pump();
+    // Closed before the end, so that the next start reopens nothing that would fill the list anew.
+    app->CloseAllDocuments(FALSE);
+    pump();
+    stop();
+
+    start();
+    EXPECT_EQ(activeView(), nullptr);
+    ASSERT_NE(app->m_pRecentFileList, nullptr);
+    CRecentFileList& recent = *app->m_pRecentFileList;
+    EXPECT_EQ(std::string(recent[0]), second);
+    EXPECT_EQ(std::string(recent[1]), first);
+}
+
 TEST_F(PenmereTest, DamagedSettingsAndBarLayoutStartWithDefaults) {
     writeFile(programFile("Settings.ini"), std::string("\xFF\xFE[General\0\nLineNo\n=\n[[]]\nAutoReload=x\n", 40));
     start();

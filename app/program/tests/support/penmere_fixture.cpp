@@ -90,6 +90,7 @@ void PenmereTest::stop() {
         ::SendMessage(frame->m_hWnd, WM_CLOSE, 0, 0);
         pump();
     }
+    app->ExitInstance();
     frame = nullptr;
     app.reset();
 }

@@ -19,7 +19,7 @@ protected:
 
     // Starts the program (with a command line of the given arguments) and lets its start-up timer run.
     void start(const std::vector<std::string>& args = {});
-    // Closes the main window and ends the program object.
+    // Closes the main window and ends the run as the message loop does, then the program object.
     void stop();
     // Delivers queued messages, with the clock moved on by ms first.
     void pump(unsigned ms = 0);

@@ -119,7 +119,7 @@ const ErrorText kTexts[] = {
     {1053, "Class initialize or terminate do not have arguments"},
     {1054, "Property set or let must have at least one argument"},
     {1055, "Unexpected 'Next'"},
-    {1057, "'Default' specification must also specify 'Public'"},
+    {1057, "'Default' must be used together with 'Public'"},
     {5017, "Syntax error in regular expression"},
     {32811, "Element not found"},
 };

@@ -200,13 +200,13 @@ Value folderObject(const std::string& path) {
 }
 
 // The files a name stands for: itself, or the matches of wildcards in its last part.
-std::vector<fs::path> matchingFiles(const std::string& spec, bool folders) {
-    std::string pattern = fileNameOf(spec);
+std::vector<fs::path> matchingFiles(const std::string& pathPattern, bool folders) {
+    std::string pattern = fileNameOf(pathPattern);
     if (pattern.find_first_of("*?") == std::string::npos) {
-        if (folders ? !isFolder(spec) : !isFile(spec)) throw ScriptError(folders ? kPathNotFound : kFileNotFound);
-        return {native(spec)};
+        if (folders ? !isFolder(pathPattern) : !isFile(pathPattern)) throw ScriptError(folders ? kPathNotFound : kFileNotFound);
+        return {native(pathPattern)};
     }
-    std::string folder = parentOf(spec);
+    std::string folder = parentOf(pathPattern);
     std::vector<fs::path> out;
     std::error_code ec;
     for (auto it = fs::directory_iterator(native(folder.empty() ? "." : folder), ec); !ec && it != fs::end(it);
@@ -322,8 +322,8 @@ private:
         return folderObject(path);
     }
 
-    static void remove(const std::string& spec, bool folders) {
-        for (const fs::path& p : matchingFiles(spec, folders)) {
+    static void remove(const std::string& pathPattern, bool folders) {
+        for (const fs::path& p : matchingFiles(pathPattern, folders)) {
             std::error_code ec;
             if (folders)
                 fs::remove_all(p, ec);

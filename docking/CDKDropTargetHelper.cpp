@@ -6,6 +6,17 @@ namespace {
 
 INT_PTR Word(const void* p) { return reinterpret_cast<INT_PTR>(p); }
 
+// The words of enter, over and drop: the window, the data, the keys or effect, the point.
+DKDROPTARGETPARAMS DataAtPoint(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwValue, CPoint point) {
+    DKDROPTARGETPARAMS p{};
+    p.words[0] = Word(pWnd);
+    p.words[1] = Word(pDataObject);
+    p.words[2] = dwValue;
+    p.words[3] = point.x;
+    p.words[4] = point.y;
+    return p;
+}
+
 } // namespace
 
 BOOL CDKDropTargetHelper::Forward(CWnd* pWnd, UINT message, DKDROPTARGETPARAMS& params, LRESULT* pResult) {
@@ -19,22 +30,12 @@ BOOL CDKDropTargetHelper::Forward(CWnd* pWnd, UINT message, DKDROPTARGETPARAMS& 
 }
 
 DROPEFFECT CDKDropTargetHelper::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
-    DKDROPTARGETPARAMS p{};
-    p.words[0] = Word(pWnd);
-    p.words[1] = Word(pDataObject);
-    p.words[2] = dwKeyState;
-    p.words[3] = point.x;
-    p.words[4] = point.y;
+    DKDROPTARGETPARAMS p = DataAtPoint(pWnd, pDataObject, dwKeyState, point);
     return Forward(pWnd, WM_DKDROP_DRAGENTER, p) ? static_cast<DROPEFFECT>(p.words[p.kResult]) : DROPEFFECT_NONE;
 }
 
 DROPEFFECT CDKDropTargetHelper::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
-    DKDROPTARGETPARAMS p{};
-    p.words[0] = Word(pWnd);
-    p.words[1] = Word(pDataObject);
-    p.words[2] = dwKeyState;
-    p.words[3] = point.x;
-    p.words[4] = point.y;
+    DKDROPTARGETPARAMS p = DataAtPoint(pWnd, pDataObject, dwKeyState, point);
     return Forward(pWnd, WM_DKDROP_DRAGOVER, p) ? static_cast<DROPEFFECT>(p.words[p.kResult]) : DROPEFFECT_NONE;
 }
 
@@ -55,12 +56,7 @@ DROPEFFECT CDKDropTargetHelper::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoin
 }
 
 BOOL CDKDropTargetHelper::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) {
-    DKDROPTARGETPARAMS p{};
-    p.words[0] = Word(pWnd);
-    p.words[1] = Word(pDataObject);
-    p.words[2] = dropEffect;
-    p.words[3] = point.x;
-    p.words[4] = point.y;
+    DKDROPTARGETPARAMS p = DataAtPoint(pWnd, pDataObject, dropEffect, point);
     return Forward(pWnd, WM_DKDROP_DROP, p) ? static_cast<BOOL>(p.words[p.kResult]) : FALSE;
 }
 

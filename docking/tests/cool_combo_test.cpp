@@ -53,7 +53,7 @@ protected:
         ASSERT_TRUE(m_combo.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 40, 30), &m_parent, 77));
         m_images.Create(16, 15, ILC_COLOR24 | ILC_MASK, 20, 0);
         CBitmap strip;
-        strip.Attach(docking_test::MakeImages(20));
+        strip.Attach(pm::afxtest::makeButtonImages(20));
         m_images.Add(&strip, ::GetSysColor(COLOR_BTNFACE));
         m_combo.SetImages(&m_images);
         m_combo.SetDefaultText("Automatic");
@@ -283,7 +283,7 @@ TEST(CoolComboBar, ACombosSeparatorIsHalfAsWideAgainAndTheComboSitsOnIt) {
     const UINT buttons[] = {0x8101, 0x8102, 0x8103};
     ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 500));
     ASSERT_TRUE(bar.SetButtons(buttons, 3));
-    ASSERT_TRUE(bar.SetBitmap(docking_test::MakeImages(3)));
+    ASSERT_TRUE(bar.SetBitmap(pm::afxtest::makeButtonImages(3)));
     CRect first;
     bar.GetItemRect(0, &first);
     CCoolCombo combo;

@@ -41,13 +41,13 @@ protected:
         ASSERT_NE(m_frame, nullptr);
         ASSERT_TRUE(m_bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarId));
         ASSERT_TRUE(m_bar.SetButtons(kButtons, 6));
-        ASSERT_TRUE(m_bar.SetBitmap(docking_test::MakeImages(4)));
+        ASSERT_TRUE(m_bar.SetBitmap(pm::afxtest::makeButtonImages(4)));
         m_bar.SetButtonInfo(4, kComboId, TBBS_SEPARATOR, 60);
         ASSERT_TRUE(m_combo.CreateEx(0, AFX_WND, "", WS_CHILD | WS_BORDER, CRect(0, 0, 56, 18), &m_bar, kComboId));
         // What a load does: the pool is the loaded layout.
         m_bar.LoadToolBar(0, nullptr, 0);
         m_bar.SetButtons(kButtons, 6);
-        m_bar.SetBitmap(docking_test::MakeImages(4));
+        m_bar.SetBitmap(pm::afxtest::makeButtonImages(4));
         m_bar.SetButtonInfo(4, kComboId, TBBS_SEPARATOR, 60);
         ::RegDeleteKey(HKEY_CURRENT_USER, "Software\\Docking Tests\\CustomBarTest\\Bars");
         m_frame->RecalcLayout();

@@ -25,7 +25,7 @@ protected:
         ASSERT_NE(m_frame, nullptr);
         ASSERT_TRUE(m_bar.Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
         ASSERT_TRUE(m_bar.SetButtons(kButtons, 5));
-        ASSERT_TRUE(m_bar.SetBitmap(docking_test::MakeImages(4)));
+        ASSERT_TRUE(m_bar.SetBitmap(pm::afxtest::makeButtonImages(4)));
         m_frame->RecalcLayout();
         pm::afxtest::pump();
     }
@@ -100,7 +100,7 @@ TEST_F(FlatToolBarTest, WithoutTheFlatFlagTheBarIsTheFrameworksOwn) {
     for (CToolBar* bar : {static_cast<CToolBar*>(&plainEx), &plain}) {
         ASSERT_TRUE(bar->Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 1));
         ASSERT_TRUE(bar->SetButtons(kButtons, 5));
-        ASSERT_TRUE(bar->SetBitmap(docking_test::MakeImages(4)));
+        ASSERT_TRUE(bar->SetBitmap(pm::afxtest::makeButtonImages(4)));
     }
     EXPECT_EQ(plainEx.CalcFixedLayout(FALSE, TRUE), plain.CalcFixedLayout(FALSE, TRUE));
     plainEx.MoveWindow(0, 0, 300, 30);

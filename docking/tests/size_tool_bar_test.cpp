@@ -49,7 +49,7 @@ protected:
         bar.EnableDocking(CBRS_ALIGN_ANY);
         CToolBarCtrl& tools = bar.GetToolBarCtrl();
         tools.SetButtonStructSize(sizeof(TBBUTTON));
-        TBADDBITMAP bitmap{nullptr, reinterpret_cast<UINT_PTR>(docking_test::MakeImages(kButtons))};
+        TBADDBITMAP bitmap{nullptr, reinterpret_cast<UINT_PTR>(pm::afxtest::makeButtonImages(kButtons))};
         tools.SendMessage(TB_ADDBITMAP, kButtons, reinterpret_cast<LPARAM>(&bitmap));
         std::vector<TBBUTTON> buttons;
         for (int i = 0; i < kButtons; ++i) {

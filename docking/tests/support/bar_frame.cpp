@@ -1,5 +1,7 @@
 #include "docking/tests/support/bar_frame.h"
 
+#include "platform/framework/tests/support/framework_test.h"
+
 namespace docking_test {
 
 BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
@@ -21,24 +23,6 @@ BOOL CBarFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     return TRUE;
 }
 
-HBITMAP MakeImages(int count) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16 * count, 15);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, 16 * count, 15};
-    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-    for (int i = 0; i < count; ++i) {
-        RECT square{i * 16 + 2, 2, i * 16 + 14, 13};
-        HBRUSH brush = ::CreateSolidBrush(RGB(40 + 50 * (i % 5), 180 - 30 * (i % 6), 90 + 40 * (i % 4)));
-        ::FillRect(dc, &square, brush);
-        ::DeleteObject(brush);
-    }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return bitmap;
-}
 
 CBarFrame* MakeFrame() {
     pm::afx::registerStandardClasses();

@@ -35,8 +35,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// count images of 16 x 15 side by side, each a square of its own colour on the button face.
-HBITMAP MakeImages(int count);
 // A shown frame of 400 x 200 at (100, 100), with the framework's classes registered.
 CBarFrame* MakeFrame();
 

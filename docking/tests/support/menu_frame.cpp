@@ -10,29 +10,10 @@ namespace {
 
 const UINT kButtons[] = {ID_NEW, ID_OPEN, ID_SEPARATOR, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
 
-// Coloured squares, one per image, so pictures tell the buttons apart.
-HBITMAP makeImages(int count) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16 * count, 15);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, 16 * count, 15};
-    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-    for (int i = 0; i < count; ++i) {
-        RECT square{i * 16 + 2, 2, i * 16 + 14, 13};
-        HBRUSH brush = ::CreateSolidBrush(RGB(40 + 50 * (i % 5), 200 - 30 * (i % 6), 90 + 40 * (i % 4)));
-        ::FillRect(dc, &square, brush);
-        ::DeleteObject(brush);
-    }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return bitmap;
-}
 
 bool makeToolBar(CFrameWnd* frame, CDKCoolToolBar& bar, UINT id, const char* title) {
     if (!bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC, id)) return false;
-    if (!bar.SetButtons(kButtons, 7) || !bar.SetBitmap(makeImages(6))) return false;
+    if (!bar.SetButtons(kButtons, 7) || !bar.SetBitmap(pm::afxtest::makeButtonImages(6))) return false;
     bar.SetButtonStyle(bar.CommandToIndex(ID_FIND), TBBS_DROPDOWN);
     bar.SetWindowText(title);
     bar.EnableDocking(CBRS_ALIGN_ANY);

@@ -32,25 +32,6 @@ const UINT kToolButtons[] = {ID_BOLD, ID_ITALIC, ID_SEPARATOR, ID_CUT, ID_COPY, 
 const UINT kEditButtons[] = {ID_LEFT, ID_CENTRE, ID_RIGHT};
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_MODE};
 
-// Coloured squares, one per image, so pictures tell the buttons apart.
-HBITMAP makeImages(int count) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16 * count, 15);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT all{0, 0, 16 * count, 15};
-    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-    for (int i = 0; i < count; ++i) {
-        RECT square{i * 16 + 2, 2, i * 16 + 14, 13};
-        HBRUSH brush = ::CreateSolidBrush(RGB(40 + 50 * (i % 5), 200 - 30 * (i % 6), 90 + 40 * (i % 4)));
-        ::FillRect(dc, &square, brush);
-        ::DeleteObject(brush);
-    }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return bitmap;
-}
 
 class CBarsFrame : public CFrameWnd {
 public:
@@ -69,11 +50,11 @@ protected:
             return -1;
         DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
         if (!m_wndTools.Create(this, style | CBRS_SIZE_DYNAMIC, AFX_IDW_TOOLBAR) ||
-            !m_wndTools.SetButtons(kToolButtons, 10) || !m_wndTools.SetBitmap(makeImages(8)))
+            !m_wndTools.SetButtons(kToolButtons, 10) || !m_wndTools.SetBitmap(pm::afxtest::makeButtonImages(8)))
             return -1;
         m_wndTools.SetWindowText("Standard");
         if (!m_wndEdit.Create(this, style | CBRS_SIZE_FIXED, IDW_EDIT_BAR) || !m_wndEdit.SetButtons(kEditButtons, 3) ||
-            !m_wndEdit.SetBitmap(makeImages(3)))
+            !m_wndEdit.SetBitmap(pm::afxtest::makeButtonImages(3)))
             return -1;
         m_wndEdit.SetWindowText("Alignment");
         if (!m_wndStatus.Create(this) || !m_wndStatus.SetIndicators(kIndicators, 2)) return -1;

@@ -63,6 +63,25 @@ void typeText(HWND any, const std::string& text) {
     pump();
 }
 
+HBITMAP makeButtonImages(int count) {
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16 * count, 15);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT all{0, 0, 16 * count, 15};
+    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+    for (int i = 0; i < count; ++i) {
+        RECT square{i * 16 + 2, 2, i * 16 + 14, 13};
+        HBRUSH brush = ::CreateSolidBrush(RGB(40 + 50 * (i % 5), 200 - 30 * (i % 6), 90 + 40 * (i % 4)));
+        ::FillRect(dc, &square, brush);
+        ::DeleteObject(brush);
+    }
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
 bool savePng(HWND hwnd, const std::string& name) {
     return pm::test::saveWindowPng(hwnd, pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
 }

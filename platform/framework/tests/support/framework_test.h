@@ -19,6 +19,8 @@ void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool a
 // Presses (down) or releases a key alone, for keys held during mouse input (Ctrl during a drag).
 void holdKey(HWND any, int vk, bool down);
 void typeText(HWND any, const std::string& text);
+// A tool-bar image strip of `count` 16x15 coloured squares, so pictures tell the buttons apart.
+HBITMAP makeButtonImages(int count);
 // Saves the window as <test output>/<name>.png; true on success.
 bool savePng(HWND hwnd, const std::string& name);
 // Saves the whole screen as <test output>/<name>.png: every top-level window of ours, with what

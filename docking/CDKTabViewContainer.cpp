@@ -148,14 +148,7 @@ BOOL CDKTabViewContainer::DeletePage(int nIndex, BOOL bDestroy) {
         const bool bWrap = m_nActivePage == nCount - 1 || nCount < 2;
         SetActivePageIndex(bWrap ? 0 : m_nActivePage + 1);
     }
-    CWnd* pPage = GetPage(nIndex);
-    const bool bAlive = pPage && ::IsWindow(pPage->m_hWnd);
-    if (bAlive) m_pageIds.Give(static_cast<UINT>(pPage->GetDlgCtrlID()));
-    if (bAlive && bDestroy) {
-        pPage->DestroyWindow();
-    } else if (bAlive && nIndex == m_nActivePage) {
-        pPage->ShowWindow(SW_HIDE);
-    }
+    docking::ReleaseTabPage(GetPage(nIndex), m_pageIds, bDestroy, nIndex == m_nActivePage);
     m_pages.erase(m_pages.begin() + nIndex);
     if (m_nActivePage >= nIndex) --m_nActivePage;
     CalcTabRects();

@@ -35,4 +35,13 @@ void FinishTabPage(const TabPageMade& made, CWnd* pInserted) {
         pInserted->SendMessage(WM_INITIALUPDATE);
 }
 
+void ReleaseTabPage(CWnd* pPage, CDKTabPageIds& ids, BOOL bDestroy, bool bShown) {
+    if (!pPage || !::IsWindow(pPage->m_hWnd)) return;
+    ids.Give(static_cast<UINT>(pPage->GetDlgCtrlID()));
+    if (bDestroy)
+        pPage->DestroyWindow();
+    else if (bShown)
+        pPage->ShowWindow(SW_HIDE);
+}
+
 } // namespace docking

@@ -3,6 +3,7 @@
 // comes from the shown page when it is a view, the object from the class inside an exception
 // frame, the window as a visible child of the container.
 
+#include "docking/CDKTabPageIds.h"
 #include "platform/framework/afxwin.h"
 
 namespace docking {
@@ -16,5 +17,8 @@ TabPageMade CreateTabPage(CRuntimeClass* pClass, CCreateContext* pContext, CWnd*
                           const CRect& rect, UINT nID);
 // After insertion: a page made from a view's context is told to do its first update.
 void FinishTabPage(const TabPageMade& made, CWnd* pInserted);
+// A page leaving its container: its id goes back to the pool, its window is destroyed or, when it
+// was the shown page and stays alive, hidden (it must not stay shown with no tab).
+void ReleaseTabPage(CWnd* pPage, CDKTabPageIds& ids, BOOL bDestroy, bool bShown);
 
 } // namespace docking

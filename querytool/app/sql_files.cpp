@@ -6,11 +6,11 @@
 #include "querytool/app/application.h"
 #include "querytool/app/error_boxes.h"
 #include "querytool/app/file_bytes.h"
+#include "querytool/app/file_dialog.h"
 #include "querytool/app/query_window.h"
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/wait_cursor.h"
 
-#include "platform/win/commdlg.h"
 
 #include <sys/stat.h>
 
@@ -26,19 +26,7 @@ CApplication& app() {
 // The Save or Open dialog; the chosen path, or "" when cancelled. The current folder (the personal
 // folder) stays where it is.
 std::string fileDialog(HWND owner, bool save) {
-    char file[4096] = {};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = save ? "Save As" : "Open File";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    ofn.lpstrDefExt = "sql";
-    const BOOL chosen = save ? GetSaveFileName(&ofn) : GetOpenFileName(&ofn);
-    return chosen ? std::string(file) : std::string();
+    return AskFileName(owner, {save, kFilter, save ? "Save As" : "Open File", "sql"});
 }
 
 // The editor's text as the control gives it (CR LF line ends), without a trailing NUL.

@@ -1,33 +1,27 @@
 #include "querytool/app/tools/export_data.h"
 
 #include "querytool/app/error_boxes.h"
+#include "querytool/app/file_dialog.h"
 #include "querytool/app/query_status_bar.h"
 #include "querytool/app/query_window.h"
 #include "querytool/app/result_tabs.h"
 #include "querytool/app/wait_cursor.h"
 #include "querytool/result_export.h"
 
-#include "platform/win/commdlg.h"
 #include "platform/win/shellapi.h"
 
 namespace {
 
 // The chosen file and its format, or false when the dialog was cancelled.
 bool chooseFile(HWND owner, std::string& path, ExportFormat& format) {
-    char file[4096] = {};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = "XML Files (*.xml)\0*.xml\0CSV Files (*.csv)\0*.csv\0HTML Files (*.htm;*.html)\0*.html\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = "Save Data As...";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (!GetSaveFileName(&ofn)) return false;
-    format = ofn.nFilterIndex == 2 ? ExportFormat::Csv
-             : ofn.nFilterIndex == 3 ? ExportFormat::Html
-                                     : ExportFormat::Xml;
+    DWORD filter = 1;
+    const std::string file = AskFileName(
+        owner,
+        {true, "XML Files (*.xml)\0*.xml\0CSV Files (*.csv)\0*.csv\0HTML Files (*.htm;*.html)\0*.html\0",
+         "Save Data As...", nullptr},
+        &filter);
+    if (file.empty()) return false;
+    format = filter == 2 ? ExportFormat::Csv : filter == 3 ? ExportFormat::Html : ExportFormat::Xml;
     path = ForceExportExtension(file, format);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "querytool/app/app_globals.h"
 #include "querytool/app/error_boxes.h"
+#include "querytool/app/file_dialog.h"
 #include "querytool/app/tools/list_items.h"
 #include "querytool/app/tools/tool_resource_ids.h"
 #include "querytool/app/tools/window_progress.h"
@@ -10,7 +11,6 @@
 #include "querytool/sql_dump.h"
 
 #include "platform/win/commctrl.h"
-#include "platform/win/commdlg.h"
 
 #include <algorithm>
 #include <cctype>
@@ -118,18 +118,9 @@ void moveAll(HWND from, HWND to) {
 }
 
 void browse(HWND dialog) {
-    char file[4096] = {};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = dialog;
-    ofn.lpstrFilter = "SQL Files (*.sql)\0*.sql\0All Files (*.*)\0*.*\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = "Save As";
-    ofn.lpstrDefExt = "sql";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (GetSaveFileName(&ofn)) SetDlgItemText(dialog, IDC_DUMPFILE, file);
+    const std::string file =
+        AskFileName(dialog, {true, "SQL Files (*.sql)\0*.sql\0All Files (*.*)\0*.*\0", "Save As", "sql"});
+    if (!file.empty()) SetDlgItemText(dialog, IDC_DUMPFILE, file.c_str());
 }
 
 // While a dump runs only Cancel, now reading "&Stop", takes input; the progress stays lit.

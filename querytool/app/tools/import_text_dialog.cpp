@@ -2,6 +2,7 @@
 
 #include "querytool/app/app_globals.h"
 #include "querytool/app/error_boxes.h"
+#include "querytool/app/file_dialog.h"
 #include "querytool/app/tools/list_items.h"
 #include "querytool/app/tools/tool_resource_ids.h"
 #include "querytool/app/wait_cursor.h"
@@ -9,7 +10,6 @@
 #include "querytool/load_data.h"
 
 #include "platform/win/commctrl.h"
-#include "platform/win/commdlg.h"
 
 #include <cctype>
 
@@ -110,18 +110,9 @@ void tickAllColumns(HWND dialog) {
 }
 
 void browse(HWND dialog) {
-    char file[4096] = {};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = dialog;
-    ofn.lpstrFilter = "CSV Files (*.csv)\0*.csv\0All Files (*.*)\0*.*\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = "Open File";
-    ofn.lpstrDefExt = "csv";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetOpenFileName(&ofn)) SetDlgItemText(dialog, IDC_IMPORTFILE, file);
+    const std::string file =
+        AskFileName(dialog, {false, "CSV Files (*.csv)\0*.csv\0All Files (*.*)\0*.*\0", "Open File", "csv"});
+    if (!file.empty()) SetDlgItemText(dialog, IDC_IMPORTFILE, file.c_str());
 }
 
 std::string digitsOf(const std::string& typed) {

@@ -47,6 +47,21 @@ function(pm_tests prefix)
     file(GLOB more CONFIGURE_DEPENDS ${dir}/*.cpp)
     list(APPEND support ${more})
   endforeach()
+  if(NOT tests)
+    return()
+  endif()
+  # The helpers are compiled once per folder and their objects linked into each of its programs.
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  string(MAKE_C_IDENTIFIER "test_support_${folder}" helpers)
+  add_library(${helpers} OBJECT ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
+  target_link_libraries(${helpers} PUBLIC ${A_DEPS} GTest::gtest GTest::gmock Threads::Threads)
+  if(A_SUPPORT)
+    # The window system's test helpers hand windows over as Qt images.
+    target_link_libraries(${helpers} PUBLIC Qt6::Widgets Qt6::Gui)
+  endif()
+  target_compile_definitions(${helpers} PUBLIC PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
+                                               PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
+                                               PM_TEST_CONFIG_DIR="${CMAKE_BINARY_DIR}/test-config")
   foreach(src ${tests})
     get_filename_component(base ${src} NAME_WE)
     set(exe ${prefix}_${base})
@@ -54,15 +69,8 @@ function(pm_tests prefix)
     if(A_FIXTURE AND (NOT A_FIXTURE_TESTS OR base IN_LIST A_FIXTURE_TESTS))
       set(fixture_props FIXTURES_REQUIRED ${A_FIXTURE})
     endif()
-    add_executable(${exe} ${src} ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
-    target_link_libraries(${exe} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
-    if(A_SUPPORT)
-      # The window system's test helpers hand windows over as Qt images.
-      target_link_libraries(${exe} PRIVATE Qt6::Widgets Qt6::Gui)
-    endif()
-    target_compile_definitions(${exe} PRIVATE PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
-                                              PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
-                                              PM_TEST_CONFIG_DIR="${CMAKE_BINARY_DIR}/test-config")
+    add_executable(${exe} ${src})
+    target_link_libraries(${exe} PRIVATE ${helpers} GTest::gtest_main)
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST
       TEST_PREFIX "${exe}."

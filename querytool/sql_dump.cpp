@@ -54,19 +54,25 @@ bool stopFailure(DumpFailure& failure) {
     return false;
 }
 
-// The session a restore runs in: the file's character set, and a SQL mode that keeps a 0 in an
-// AUTO_INCREMENT column and reads backslash escapes whatever the server's default mode; the end of
-// the file puts the session back as it was.
+// The session a restore runs in: the file's character set; a SQL mode that keeps a 0 in an
+// AUTO_INCREMENT column and reads backslash escapes whatever the server's default mode; no foreign
+// key checks, so tables restore in name order whichever refers to which; and no commit per row,
+// each table's rows being committed together. The end of the file commits what is left and puts
+// the session back as it was.
 std::string sessionStart(MYSQL* connection) {
     return std::string("SET @OLD_CHARACTER_SET_CLIENT=@@CHARACTER_SET_CLIENT, "
                        "@OLD_CHARACTER_SET_RESULTS=@@CHARACTER_SET_RESULTS, "
-                       "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE;\r\n") +
-           "SET NAMES " + mysql_character_set_name(connection) + ";\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO';\r\n\r\n";
+                       "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE, "
+                       "@OLD_FOREIGN_KEY_CHECKS=@@FOREIGN_KEY_CHECKS, @OLD_AUTOCOMMIT=@@AUTOCOMMIT;\r\n") +
+           "SET NAMES " + mysql_character_set_name(connection) +
+           ";\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO', FOREIGN_KEY_CHECKS=0, AUTOCOMMIT=0;\r\n\r\n";
 }
 
-const char kSessionEnd[] = "SET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
+const char kTableCommit[] = "COMMIT;\r\n\r\n";
+const char kSessionEnd[] = "COMMIT;\r\nSET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
                            "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, "
-                           "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION;\r\n";
+                           "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION, "
+                           "FOREIGN_KEY_CHECKS=@OLD_FOREIGN_KEY_CHECKS, AUTOCOMMIT=@OLD_AUTOCOMMIT;\r\n";
 const char kIncomplete[] = "-- This dump is incomplete: it was stopped by an error.\r\n";
 const char kStoppedIncomplete[] = "-- This dump is incomplete: it was stopped by the user.\r\n";
 
@@ -272,8 +278,9 @@ bool writeTablesThenViews(MYSQL* connection, OutputFile& file, const std::string
         if (options.structure && !(lastOk = WriteTableStructure(connection, file, database, table,
                                                                 options.dropTable, progress, failure)))
             return false;
-        if (options.data && !(lastOk = WriteTableData(connection, file, database, table, progress, failure)))
-            return false;
+        if (!options.data) continue;
+        if (!(lastOk = WriteTableData(connection, file, database, table, progress, failure))) return false;
+        if (!(lastOk = file.Write(kTableCommit))) return fileFailure(file, kDataError, failure);
     }
     for (const std::string& view : tables) {
         if (!isView(view) || !options.structure) continue;

@@ -257,6 +257,30 @@ TEST_F(Dump, EveryCellComesBackUnderAnyLocaleAndServerMode) {
     Exec(m_connection, "drop database `" + restored() + "`");
 }
 
+// Views restore whatever their names' order: each is written after the views it selects from.
+TEST_F(Dump, AViewOverViewsThatSortAfterItRestores) {
+    Exec(m_connection, "create table t (a int)");
+    Exec(m_connection, "insert into t values (1), (2)");
+    Exec(m_connection, "create view `z``v` as select a from t");
+    Exec(m_connection, "create view m as select a, '`" + m_database + "`.`a_v`' as s from `z``v`");
+    Exec(m_connection, "create view a_v as select m.a, z.a as b from m join `z``v` z on m.a = z.a");
+    // The server qualifies the names of a view's text by its database unless that is the current one.
+    for (const std::string& current : {m_database, std::string("mysql")}) {
+        SCOPED_TRACE(current);
+        ASSERT_EQ(0, mysql_select_db(m_connection, current.c_str()));
+        const std::string path = TestOutputPath("views.sql");
+        ASSERT_TRUE(DumpTables(m_connection, path, m_database, {"a_v", "m", "t", "z`v"}, {}, nullptr).ok);
+        const std::string file = ReadFileBytes(path);
+        EXPECT_LT(file.find("struture for z`v"), file.find("struture for m"));
+        EXPECT_LT(file.find("struture for m"), file.find("struture for a_v"));
+        Exec(m_connection, "drop database if exists `" + restored() + "`");
+        Exec(m_connection, "create database `" + restored() + "`");
+        ASSERT_EQ(0, RunServerClient("mariadb", "'" + restored() + "'", path));
+        EXPECT_EQ(rows(m_database, "a_v"), rows(restored(), "a_v"));
+        Exec(m_connection, "drop database `" + restored() + "`");
+    }
+}
+
 // A dump whose connection is killed while it reads rows ends its file with the incomplete mark.
 TEST_F(Dump, AKilledConnectionLeavesAFileMarkedIncomplete) {
     Exec(m_connection, "create table big (a int, b varchar(100))");

@@ -21,8 +21,7 @@
 
 namespace {
 
-const std::string kFolder = std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/'));
-const std::string kServerScripts = kFolder + "/../querytool/tests/server/";
+const std::string kServerScripts = std::string(PM_SOURCE_DIR) + "/querytool/tests/server/";
 
 struct Server {
     std::string state;
@@ -70,7 +69,7 @@ int main() {
     const long rows = std::getenv("BENCH_ROWS") ? std::atol(std::getenv("BENCH_ROWS")) : 1000000;
     Server server;
     server.state = "/tmp/bench-querytool-" + std::to_string(getpid()) + ".state";
-    if (shell(kServerScripts + "start_server.sh " + server.state) != 0) return 1;
+    if (shell(kServerScripts + "start_server.sh " + server.state + " " + (std::getenv("BENCH_SERVER_OPTIONS") ? std::getenv("BENCH_SERVER_OPTIONS") : "")) != 0) return 1;
     std::ifstream(server.state) >> server.port;
     server.port = server.port.substr(5);
     const std::string client = " -h 127.0.0.1 -P " + server.port + " -u root ";

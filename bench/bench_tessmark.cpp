@@ -26,17 +26,7 @@
 
 namespace {
 
-// The server scripts beside the sources; a relative source path is relative to the build folder (the
-// parent of this program's folder).
-std::string serverScripts() {
-    const std::string file = __FILE__;
-    std::string folder = file.substr(0, file.rfind('/'));
-    if (!folder.empty() && folder[0] != '/')
-        folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string() + "/" + folder;
-    return folder + "/../querytool/tests/server/";
-}
-
-const std::string kServerScripts = serverScripts();
+const std::string kServerScripts = std::string(PM_SOURCE_DIR) + "/querytool/tests/server/";
 
 struct Server {
     std::string state;

@@ -45,17 +45,23 @@ std::string DatabaseComboText(const std::string& name) {
     return name.empty() ? "No database selected" : name;
 }
 
-bool ReadFirstColumn(MYSQL* connection, const std::string& statement, std::vector<std::string>& values) {
+bool ReadColumn(MYSQL* connection, const std::string& statement, unsigned int column,
+                std::vector<std::string>& values) {
     values.clear();
     if (mysql_real_query(connection, statement.data(), statement.size()) != 0) return false;
     MYSQL_RES* result = mysql_store_result(connection);
     if (result == nullptr) return mysql_errno(connection) == 0;
-    while (MYSQL_ROW row = mysql_fetch_row(result)) {
+    const bool hasColumn = column < mysql_num_fields(result);
+    while (MYSQL_ROW row = hasColumn ? mysql_fetch_row(result) : nullptr) {
         const unsigned long* lengths = mysql_fetch_lengths(result);
-        values.emplace_back(row[0] ? std::string(row[0], lengths[0]) : std::string());
+        values.emplace_back(row[column] ? std::string(row[column], lengths[column]) : std::string());
     }
     mysql_free_result(result);
-    return true;
+    return hasColumn;
+}
+
+bool ReadFirstColumn(MYSQL* connection, const std::string& statement, std::vector<std::string>& values) {
+    return ReadColumn(connection, statement, 0, values);
 }
 
 std::string ShowTablesStatement(const std::string& database) {

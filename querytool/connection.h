@@ -36,6 +36,9 @@ std::string DatabaseComboText(const std::string& name);
 // Sends the statement and collects the first column of every row (e.g. "show databases"). False when
 // the statement fails; a NULL column gives "".
 bool ReadFirstColumn(MYSQL* connection, const std::string& statement, std::vector<std::string>& values);
+// The same for the column of that index; false too when the result has no such column.
+bool ReadColumn(MYSQL* connection, const std::string& statement, unsigned int column,
+                std::vector<std::string>& values);
 
 // "show tables from <db>" and "show fields from <db>.<table>", names quoted as needed.
 std::string ShowTablesStatement(const std::string& database);

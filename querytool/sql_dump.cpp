@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -54,44 +58,141 @@ bool stopFailure(DumpFailure& failure) {
     return false;
 }
 
-// The session a restore runs in: the file's character set, and a SQL mode that keeps a 0 in an
-// AUTO_INCREMENT column and reads backslash escapes whatever the server's default mode; the end of
-// the file puts the session back as it was.
+// The session a restore runs in: the file's character set; a SQL mode that keeps a 0 in an
+// AUTO_INCREMENT column and reads backslash escapes whatever the server's default mode; no foreign
+// key checks, so tables restore in name order whichever refers to which; and no commit per row,
+// each table's rows being committed together. The end of the file commits what is left and puts
+// the session back as it was.
 std::string sessionStart(MYSQL* connection) {
     return std::string("SET @OLD_CHARACTER_SET_CLIENT=@@CHARACTER_SET_CLIENT, "
                        "@OLD_CHARACTER_SET_RESULTS=@@CHARACTER_SET_RESULTS, "
-                       "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE;\r\n") +
-           "SET NAMES " + mysql_character_set_name(connection) + ";\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO';\r\n\r\n";
+                       "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE, "
+                       "@OLD_FOREIGN_KEY_CHECKS=@@FOREIGN_KEY_CHECKS, @OLD_AUTOCOMMIT=@@AUTOCOMMIT;\r\n") +
+           "SET NAMES " + mysql_character_set_name(connection) +
+           ";\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO', FOREIGN_KEY_CHECKS=0, AUTOCOMMIT=0;\r\n\r\n";
 }
 
-const char kSessionEnd[] = "SET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
+const char kTableCommit[] = "COMMIT;\r\n\r\n";
+const char kSessionEnd[] = "COMMIT;\r\nSET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
                            "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, "
-                           "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION;\r\n";
+                           "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION, "
+                           "FOREIGN_KEY_CHECKS=@OLD_FOREIGN_KEY_CHECKS, AUTOCOMMIT=@OLD_AUTOCOMMIT;\r\n";
 const char kIncomplete[] = "-- This dump is incomplete: it was stopped by an error.\r\n";
 const char kStoppedIncomplete[] = "-- This dump is incomplete: it was stopped by the user.\r\n";
 
-// A view's CREATE text with the qualifier of its own database taken off every name it qualifies
-// (`db`.`t`.`a` becomes `t`.`a`), so that it can be restored into any database.
-std::string withoutDatabase(std::string_view create, const std::string& database) {
-    const std::string qualifier = backquoteIdent(database) + ".";
-    std::string out;
-    out.reserve(create.size());
+// The offsets at which the text names something of the database (`db`.`name`), outside strings.
+std::vector<std::size_t> qualifierOffsets(std::string_view create, const std::string& qualifier) {
+    std::vector<std::size_t> offsets;
     std::size_t i = 0;
     while (i < create.size()) {
         const char c = create[i];
         if (c != '\'' && c != '"' && c != '`') {
-            out += c;
             ++i;
             continue;
         }
         if (c == '`' && create.compare(i, qualifier.size(), qualifier) == 0 &&
-            create.substr(i + qualifier.size(), 1) == "`")
+            create.substr(i + qualifier.size(), 1) == "`") {
+            offsets.push_back(i);
             i += qualifier.size();
-        const std::size_t end = QuotedTextEnd(create, i);
-        out.append(create.substr(i, end - i));
+        }
+        i = QuotedTextEnd(create, i);
+    }
+    return offsets;
+}
+
+std::string databaseQualifier(const std::string& database) {
+    return backquoteIdent(database) + ".";
+}
+
+// A view's CREATE text with the qualifier of its own database taken off every name it qualifies
+// (`db`.`t`.`a` becomes `t`.`a`), so that it can be restored into any database.
+std::string withoutDatabase(std::string_view create, const std::string& database) {
+    const std::string qualifier = databaseQualifier(database);
+    std::string out;
+    out.reserve(create.size());
+    std::size_t from = 0;
+    for (const std::size_t at : qualifierOffsets(create, qualifier)) {
+        out.append(create.substr(from, at - from));
+        from = at + qualifier.size();
+    }
+    out.append(create.substr(from));
+    return out;
+}
+
+// The end of the backquoted name that starts at `at` and the name, its doubled backquotes made single.
+std::size_t backquotedName(std::string_view text, std::size_t at, std::string& name) {
+    name.clear();
+    std::size_t i = at + 1;
+    for (; i < text.size(); ++i) {
+        if (text[i] != '`') {
+            name += text[i];
+            continue;
+        }
+        if (i + 1 == text.size() || text[i + 1] != '`') return i + 1;
+        name += '`';
+        ++i;
+    }
+    return i;
+}
+
+bool followsAs(std::string_view text, std::size_t at) {
+    std::size_t end = at;
+    while (end > 0 && text[end - 1] == ' ')
+        --end;
+    return end >= 3 && (text[end - 3] == ' ' || text[end - 3] == '(') &&
+           (text.substr(end - 2, 2) == "AS" || text.substr(end - 2, 2) == "as");
+}
+
+// The names that a view's CREATE text may select from: its backquoted names outside strings, but
+// for aliases ("AS `x`"), the qualifier of the database itself, and column names behind a table's
+// qualifier (`t`.`c`). The server writes every name backquoted, qualified by the database or not.
+std::vector<std::string> namesUsed(std::string_view create, const std::string& database) {
+    std::vector<std::string> names;
+    std::string name;
+    std::size_t i = 0;
+    bool afterQualifier = false; // the name before the '.' was the database
+    while (i < create.size()) {
+        const char c = create[i];
+        if (c == '\'' || c == '"') {
+            i = QuotedTextEnd(create, i);
+            continue;
+        }
+        if (c != '`') {
+            ++i;
+            continue;
+        }
+        const bool behindDot = i > 0 && create[i - 1] == '.';
+        const std::size_t end = backquotedName(create, i, name);
+        const bool qualifier = name == database && create.substr(end, 1) == ".";
+        if (!qualifier && !followsAs(create, i) && (!behindDot || afterQualifier)) names.push_back(name);
+        afterQualifier = qualifier;
         i = end;
     }
-    return out;
+    return names;
+}
+
+// The views in list order, except that each comes after the views it selects from, so that a
+// restore can create every one; a view whose text cannot be read keeps its place.
+std::vector<std::string> viewsInCreationOrder(MYSQL* connection, const std::string& database,
+                                              const std::vector<std::string>& views) {
+    std::map<std::string, std::vector<std::string>> uses;
+    for (const std::string& view : views) {
+        std::vector<std::string> creates;
+        if (ReadColumn(connection, "show create table " + quoteQualified(database, view), 1, creates) &&
+            !creates.empty())
+            uses[view] = namesUsed(creates[0], database);
+    }
+    std::vector<std::string> order;
+    std::set<std::string> placed;
+    std::function<void(const std::string&)> place = [&](const std::string& view) {
+        if (!placed.insert(view).second) return;
+        for (const std::string& used : uses[view])
+            if (uses.count(used)) place(used);
+        order.push_back(view);
+    };
+    for (const std::string& view : views)
+        place(view);
+    return order;
 }
 
 // The columns a restore must name: every stored column, invisible ones included, when the table
@@ -272,11 +373,14 @@ bool writeTablesThenViews(MYSQL* connection, OutputFile& file, const std::string
         if (options.structure && !(lastOk = WriteTableStructure(connection, file, database, table,
                                                                 options.dropTable, progress, failure)))
             return false;
-        if (options.data && !(lastOk = WriteTableData(connection, file, database, table, progress, failure)))
-            return false;
+        if (!options.data) continue;
+        if (!(lastOk = WriteTableData(connection, file, database, table, progress, failure))) return false;
+        if (!(lastOk = file.Write(kTableCommit))) return fileFailure(file, kDataError, failure);
     }
-    for (const std::string& view : tables) {
-        if (!isView(view) || !options.structure) continue;
+    if (!options.structure) return lastOk;
+    std::vector<std::string> chosenViews;
+    std::copy_if(tables.begin(), tables.end(), std::back_inserter(chosenViews), isView);
+    for (const std::string& view : viewsInCreationOrder(connection, database, chosenViews)) {
         if (!(lastOk = writeStructure(connection, file, database, view, true, options.dropTable, progress,
                                       failure)))
             return false;

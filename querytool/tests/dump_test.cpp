@@ -11,11 +11,14 @@ namespace {
 
 const std::string kSessionStart =
     "SET @OLD_CHARACTER_SET_CLIENT=@@CHARACTER_SET_CLIENT, @OLD_CHARACTER_SET_RESULTS=@@CHARACTER_SET_RESULTS, "
-    "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE;\r\n"
-    "SET NAMES utf8mb4;\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO';\r\n\r\n";
+    "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE, "
+    "@OLD_FOREIGN_KEY_CHECKS=@@FOREIGN_KEY_CHECKS, @OLD_AUTOCOMMIT=@@AUTOCOMMIT;\r\n"
+    "SET NAMES utf8mb4;\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO', FOREIGN_KEY_CHECKS=0, AUTOCOMMIT=0;\r\n\r\n";
+const std::string kTableCommit = "COMMIT;\r\n\r\n";
 const std::string kSessionEnd =
-    "SET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
-    "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION;\r\n";
+    "COMMIT;\r\nSET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
+    "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION, "
+    "FOREIGN_KEY_CHECKS=@OLD_FOREIGN_KEY_CHECKS, AUTOCOMMIT=@OLD_AUTOCOMMIT;\r\n";
 const std::string kIncomplete = "-- This dump is incomplete: it was stopped by an error.\r\n";
 
 bool endsWith(const std::string& text, const std::string& end) {
@@ -88,11 +91,37 @@ TEST_F(Dump, PlainTableLinesAreTheFormatsBytes) {
         "USE " + m_database + ";\r\n\r\n" + kSessionStart +
         "-- \r\n-- Table struture for empty_one\r\n-- \r\n\r\nDROP TABLE empty_one;\r\n" +
         createE.at(0).substr(createE[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
-        m_database + ".empty_one\r\n-- \r\n\r\n\r\n" +
+        m_database + ".empty_one\r\n-- \r\n\r\n\r\n" + kTableCommit +
         "-- \r\n-- Table struture for t\r\n-- \r\n\r\nDROP TABLE t;\r\n" +
         createT.at(0).substr(createT[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
-        m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n" + kSessionEnd;
+        m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n" + kTableCommit + kSessionEnd;
     EXPECT_EQ(expected, ReadFileBytes(path));
+}
+
+// A table that refers to one sorting after it restores, also over the tables of an earlier restore
+// (dropping a table that another refers to), and the rows are committed even by a client that starts
+// with autocommit off.
+TEST_F(Dump, ForeignKeysRestoreAndRowsAreCommitted) {
+    Exec(m_connection, "create table parent (id int primary key) engine=InnoDB");
+    Exec(m_connection, "create table child (id int primary key, parent_id int, "
+                       "foreign key (parent_id) references parent (id)) engine=InnoDB");
+    Exec(m_connection, "insert into parent values (1), (2)");
+    Exec(m_connection, "insert into child values (10, 1), (20, 2)");
+    const std::string path = TestOutputPath("foreign_keys.sql"), again = TestOutputPath("foreign_keys_drop.sql");
+    ASSERT_TRUE(DumpTables(m_connection, path, m_database, {"child", "parent"}, {}, nullptr).ok);
+    DumpOptions dropping;
+    dropping.dropTable = true;
+    ASSERT_TRUE(DumpTables(m_connection, again, m_database, {"child", "parent"}, dropping, nullptr).ok);
+    for (const char* client : {"mariadb", "mariadb --init-command='SET autocommit=0'"}) {
+        SCOPED_TRACE(client);
+        Exec(m_connection, "drop database if exists `" + restored() + "`");
+        Exec(m_connection, "create database `" + restored() + "`");
+        ASSERT_EQ(0, RunServerClient(client, "'" + restored() + "'", path));
+        ASSERT_EQ(0, RunServerClient(client, "'" + restored() + "'", again));
+        EXPECT_EQ(rows(m_database, "child"), rows(restored(), "child"));
+        EXPECT_EQ(rows(m_database, "parent"), rows(restored(), "parent"));
+    }
+    Exec(m_connection, "drop database `" + restored() + "`");
 }
 
 TEST_F(Dump, AFailedWriteReleasesTheTableLock) {
@@ -226,6 +255,30 @@ TEST_F(Dump, EveryCellComesBackUnderAnyLocaleAndServerMode) {
         }
     }
     Exec(m_connection, "drop database `" + restored() + "`");
+}
+
+// Views restore whatever their names' order: each is written after the views it selects from.
+TEST_F(Dump, AViewOverViewsThatSortAfterItRestores) {
+    Exec(m_connection, "create table t (a int)");
+    Exec(m_connection, "insert into t values (1), (2)");
+    Exec(m_connection, "create view `z``v` as select a from t");
+    Exec(m_connection, "create view m as select a, '`" + m_database + "`.`a_v`' as s from `z``v`");
+    Exec(m_connection, "create view a_v as select m.a, z.a as b from m join `z``v` z on m.a = z.a");
+    // The server qualifies the names of a view's text by its database unless that is the current one.
+    for (const std::string& current : {m_database, std::string("mysql")}) {
+        SCOPED_TRACE(current);
+        ASSERT_EQ(0, mysql_select_db(m_connection, current.c_str()));
+        const std::string path = TestOutputPath("views.sql");
+        ASSERT_TRUE(DumpTables(m_connection, path, m_database, {"a_v", "m", "t", "z`v"}, {}, nullptr).ok);
+        const std::string file = ReadFileBytes(path);
+        EXPECT_LT(file.find("struture for z`v"), file.find("struture for m"));
+        EXPECT_LT(file.find("struture for m"), file.find("struture for a_v"));
+        Exec(m_connection, "drop database if exists `" + restored() + "`");
+        Exec(m_connection, "create database `" + restored() + "`");
+        ASSERT_EQ(0, RunServerClient("mariadb", "'" + restored() + "'", path));
+        EXPECT_EQ(rows(m_database, "a_v"), rows(restored(), "a_v"));
+        Exec(m_connection, "drop database `" + restored() + "`");
+    }
 }
 
 // A dump whose connection is killed while it reads rows ends its file with the incomplete mark.

@@ -11,6 +11,8 @@
 #include "platform/win/commctrl.h"
 #include "platform/win/tests/support/test_windows.h"
 
+#include <cstring>
+
 namespace {
 
 const char kHostile[] = "we`ird caf\xC3\xA9";
@@ -158,6 +160,35 @@ TEST_F(ObjectBrowser, InsertTemplateNamesEveryColumnWholeAndGoesIntoTheEditor) {
     Command(ID_INSERTSTATEMENT);
     EXPECT_EQ("insert into " + m_database + ".`order` \n\t(id, `order date`, note)\n\tvalues\n\t(id, `order date`, note)",
               m_window->Editor()->GetText());
+}
+
+// A right click on a node selects it and opens the context menu with the node's commands enabled;
+// the one chosen goes to the query window through the frame.
+TEST_F(ObjectBrowser, TheContextMenuOfATableInsertsItsStatement) {
+    SetEditorText(*m_window, "");
+    expand(database());
+    HTREEITEM table = find(database(), "order");
+    RECT item{};
+    std::memcpy(&item, &table, sizeof table); // the item goes in, its rectangle comes back
+    ASSERT_TRUE(SendMessage(m_tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item)));
+    // Up from no item goes to the last one ("New Table", disabled for a table), Up again to "Insert
+    // Statement For The Table"; the keys wait in the queue for the menu loop.
+    pm::test::pressKey(m_tree, VK_UP);
+    pm::test::pressKey(m_tree, VK_UP);
+    pm::test::pressKey(m_tree, VK_RETURN);
+    SendMessage(m_tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+    pm::test::pumpMessages();
+    EXPECT_EQ(table, selected());
+    EXPECT_EQ(0u, m_window->Editor()->GetText().find("insert into " + m_database + ".`order` "));
+
+    // Esc closes the menu and runs nothing.
+    SetEditorText(*m_window, "");
+    pm::test::pressKey(m_tree, VK_UP);
+    pm::test::pressKey(m_tree, VK_UP);
+    pm::test::pressKey(m_tree, VK_ESCAPE);
+    SendMessage(m_tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+    pm::test::pumpMessages();
+    EXPECT_EQ("", m_window->Editor()->GetText());
 }
 
 TEST(InsertTemplate, WrapsOnceALinePassesTheFitLessTen) {

@@ -200,6 +200,40 @@ TEST_F(TableMaker, GridNavigationAndRowsKeepTheEditedCellValid) {
     EXPECT_TRUE(QueryRows(m_admin, "show tables from " + m_database).empty());
 }
 
+// The grid's context menu, chosen with keys that wait in the queue for its loop: Down once is "Set
+// Primary Key", twice "Insert Column"; Up once is "Delete Column".
+TEST_F(TableMaker, TheGridsContextMenuInsertsDeletesAndKeysRows) {
+    Make(
+        [&](HWND dialog) {
+            const Grid g = gridOf(dialog);
+            const std::size_t rows = g.grid->Rows().size();
+            g.grid->OpenCell(0, CTableMakerGrid::kName);
+            typeAndTab(g, "first");
+            RECT cell{};
+            ListView_GetSubItemRect(g.list, 0, CTableMakerGrid::kName, LVIR_BOUNDS, &cell);
+            const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+            const auto choose = [&](std::initializer_list<int> keys) {
+                for (int key : keys)
+                    pm::test::pressKey(g.list, key);
+                SendMessage(g.list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+                pm::test::pumpMessages();
+            };
+            choose({VK_DOWN, VK_DOWN, VK_RETURN});
+            ASSERT_EQ(rows + 1, g.grid->Rows().size());
+            EXPECT_EQ("", g.grid->Rows()[0].name);
+            EXPECT_EQ("first", g.grid->Rows()[1].name);
+            choose({VK_UP, VK_RETURN});
+            ASSERT_EQ(rows, g.grid->Rows().size());
+            EXPECT_EQ("first", g.grid->Rows()[0].name);
+            choose({VK_DOWN, VK_RETURN});
+            EXPECT_TRUE(g.grid->Rows()[0].primaryKey);
+            choose({VK_DOWN, VK_ESCAPE});
+            EXPECT_TRUE(g.grid->Rows()[0].primaryKey);
+            EXPECT_EQ(rows, g.grid->Rows().size());
+        },
+        "", "");
+}
+
 TEST_F(TableMaker, ARefusedStatementShowsTheServerErrorAndKeepsTheGrid) {
     Make(
         [&](HWND dialog) {

@@ -325,8 +325,8 @@ void declareTemplateAndLinkDialogs() {
     pm::res::addDialog(IDD_LINK_FAILED,
                        dialog("Corvane Sarrowby", 236, 118,
                               {label("The link with Corvane Sarrowby could not be established. Please", none, 7, 7, 222),
-                               label("download", IDC_LINK_DOWNLOAD, 7, 17, 30),
-                               label("and install the latest version.", none, 38, 17, 150),
+                               label("download", IDC_LINK_DOWNLOAD, 7, 17, 35),
+                               label("and install the latest version.", none, 43, 17, 150),
                                label("With Sarrowby you can:", none, 7, 33, 222),
                                label("- design web pages as they will look in the browser\n"
                                      "- keep the pages and pictures of a whole site in order\n"

@@ -55,11 +55,26 @@ HBITMAP createScreenBitmap(const BITMAPINFO* info, const void* pixels, HPALETTE 
     return bitmap;
 }
 
+// The bitmap of a header, its table of `colours` entries and its pixels, and the palette of the
+// table when it has entries.
+BOOL createWithPalette(const BITMAPINFO* info, int colours, const void* pixels, HBITMAP& hBitmap, HPALETTE& hPalette) {
+    HPALETTE palette = colours ? createPalette(info->bmiColors, colours) : nullptr;
+    if (colours && !palette) return FALSE;
+    HBITMAP bitmap = createScreenBitmap(info, pixels, palette);
+    if (!bitmap) {
+        if (palette) ::DeleteObject(palette);
+        return FALSE;
+    }
+    hBitmap = bitmap;
+    hPalette = palette;
+    return TRUE;
+}
+
 BOOL decodeAndCreate(const std::vector<unsigned char>& bytes, bool pcx, HBITMAP& hBitmap, HPALETTE& hPalette) {
     DecodedBitmap picture;
     const bool decoded = pcx ? DecodePcx(bytes.data(), bytes.size(), picture)
                              : DecodeBmpFile(bytes.data(), bytes.size(), picture);
-    return decoded && CBmp::CreateFromDecoded(picture, hBitmap, hPalette);
+    return decoded && createWithPalette(picture.Info(), picture.ColourCount(), picture.Pixels(), hBitmap, hPalette);
 }
 
 // The bytes of resource lpszName of type lpszType.
@@ -82,19 +97,6 @@ CString extensionOf(LPCTSTR lpszName) {
 
 } // namespace
 
-BOOL CBmp::CreateFromDecoded(const DecodedBitmap& picture, HBITMAP& hBitmap, HPALETTE& hPalette) {
-    HPALETTE palette = picture.ColourCount() ? createPalette(&picture.Colour(0), picture.ColourCount()) : nullptr;
-    if (picture.ColourCount() && !palette) return FALSE;
-    HBITMAP bitmap = createScreenBitmap(picture.Info(), picture.Pixels(), palette);
-    if (!bitmap) {
-        if (palette) ::DeleteObject(palette);
-        return FALSE;
-    }
-    hBitmap = bitmap;
-    hPalette = palette;
-    return TRUE;
-}
-
 BOOL CBmp::LoadResource256(LPCTSTR lpszName, HBITMAP& hBitmap, HPALETTE& hPalette) {
     std::vector<unsigned char> dib;
     if (!resourceBytes(lpszName, RT_BITMAP, dib) || dib.size() < sizeof(BITMAPINFOHEADER) + kTable256) return FALSE;
@@ -110,16 +112,8 @@ BOOL CBmp::LoadResource256(LPCTSTR lpszName, HBITMAP& hBitmap, HPALETTE& hPalett
         return FALSE;
     const std::size_t stride = (static_cast<std::size_t>(header.biWidth) * 8 + 31) / 32 * 4;
     if (dib.size() - pixelsAt < stride * static_cast<std::size_t>(rows)) return FALSE;
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
-    HPALETTE palette = createPalette(info->bmiColors, 256);
-    HBITMAP bitmap = palette ? createScreenBitmap(info, dib.data() + pixelsAt, palette) : nullptr;
-    if (!bitmap) {
-        if (palette) ::DeleteObject(palette);
-        return FALSE;
-    }
-    hBitmap = bitmap;
-    hPalette = palette;
-    return TRUE;
+    return createWithPalette(reinterpret_cast<const BITMAPINFO*>(dib.data()), 256, dib.data() + pixelsAt, hBitmap,
+                             hPalette);
 }
 
 BOOL CBmp::Load(LPCTSTR lpszName, HBITMAP& hBitmap, HPALETTE& hPalette) {

@@ -7,8 +7,6 @@
 #include "platform/framework/CObject.h"
 #include "platform/win/windows.h"
 
-class DecodedBitmap;
-
 class CBmp : public CObject {
 public:
     // By the extension of lpszName (after its last dot, in any case of letters): "BMP" or "DIB" a
@@ -19,7 +17,4 @@ public:
 
     // A bitmap resource whose colour table holds 256 entries, with a palette of those colours.
     BOOL LoadResource256(LPCTSTR lpszName, HBITMAP& hBitmap, HPALETTE& hPalette);
-
-    // The bitmap (and the palette, for a picture with a colour table) of a decoded picture.
-    static BOOL CreateFromDecoded(const DecodedBitmap& picture, HBITMAP& hBitmap, HPALETTE& hPalette);
 };

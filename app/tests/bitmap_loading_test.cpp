@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,6 +57,18 @@ struct PcxLayout {
     unsigned bytesPerLine = 1;
     std::vector<std::uint32_t> palette16; // 0xRRGGBB
 };
+
+PcxLayout layout(unsigned bits, unsigned planes, int width, int height = 1, unsigned bytesPerLine = 1,
+                 std::vector<std::uint32_t> palette16 = {}) {
+    PcxLayout l;
+    l.bits = bits;
+    l.planes = planes;
+    l.width = width;
+    l.height = height;
+    l.bytesPerLine = bytesPerLine;
+    l.palette16 = std::move(palette16);
+    return l;
+}
 
 Bytes pcxHeader(const PcxLayout& l) {
     Bytes b(128, 0);
@@ -162,12 +175,7 @@ TEST(BmpDecoding, DamagedFilesAreRefused) {
 }
 
 TEST(PcxDecoding, ThreePlanesOfOneBitGiveSixteenColours) {
-    PcxLayout l;
-    l.bits = 1;
-    l.planes = 3;
-    l.width = 4;
-    l.height = 1;
-    l.bytesPerLine = 1;
+    PcxLayout l = layout(1, 3, 4);
     for (std::uint32_t i = 0; i < 16; ++i) l.palette16.push_back(i * 0x111111u);
     // Pixels 0..3: plane 0 = 1010, plane 1 = 0110, plane 2 = 0000.
     Bytes file = pcxFile(l, {0xA0, 0x60, 0x00});
@@ -188,12 +196,8 @@ TEST(PcxDecoding, ThreePlanesOfOneBitGiveSixteenColours) {
 }
 
 TEST(PcxDecoding, DefaultTables) {
-    PcxLayout l;
+    PcxLayout l = layout(4, 1, 2, 1, 1, std::vector<std::uint32_t>(16, 0x123456));
     l.version = 3;
-    l.bits = 4;
-    l.planes = 1;
-    l.width = 2;
-    l.palette16 = std::vector<std::uint32_t>(16, 0x123456);
     Bytes file = pcxFile(l, {0x7F});
     DecodedBitmap picture;
     ASSERT_TRUE(DecodePcx(file.data(), file.size(), picture));
@@ -202,10 +206,7 @@ TEST(PcxDecoding, DefaultTables) {
     EXPECT_EQ(rgbOf(picture.Colour(12)), 0xFF0000u);
     EXPECT_EQ(picture.Line(0)[0], 0x7F);
 
-    PcxLayout mono;
-    mono.bits = 1;
-    mono.width = 8;
-    mono.palette16 = {0x102030, 0x102030};
+    PcxLayout mono = layout(1, 1, 8, 1, 1, {0x102030, 0x102030});
     file = pcxFile(mono, {0x0F});
     ASSERT_TRUE(DecodePcx(file.data(), file.size(), picture));
     EXPECT_EQ(rgbOf(picture.Colour(0)), 0u) << "two equal entries: black and white";
@@ -217,10 +218,7 @@ TEST(PcxDecoding, DefaultTables) {
 }
 
 TEST(PcxDecoding, TwoHundredFiftySixColoursFromTheMarkedPalette) {
-    PcxLayout l;
-    l.width = 2;
-    l.height = 2;
-    l.bytesPerLine = 2;
+    const PcxLayout l = layout(8, 1, 2, 2, 2);
     Bytes file = pcxFile(l, {1, 2, 3, 4});
     Bytes unmarked = file;
     file.push_back(12);
@@ -243,11 +241,7 @@ TEST(PcxDecoding, TwoHundredFiftySixColoursFromTheMarkedPalette) {
 }
 
 TEST(PcxDecoding, TwentyFourBitsRunsAcrossLinesAndLongLines) {
-    PcxLayout l;
-    l.planes = 3;
-    l.width = 1;
-    l.height = 2;
-    l.bytesPerLine = 1;
+    const PcxLayout l = layout(8, 3, 1, 2);
     // Red, green, blue planes of each line; the same byte from the end of line 1 into line 2.
     Bytes file = pcxHeader(l);
     for (unsigned char b : {0x10, 0x20, 0xC3, 0x30, 0x40}) file.push_back(b);
@@ -264,10 +258,7 @@ TEST(PcxDecoding, TwentyFourBitsRunsAcrossLinesAndLongLines) {
     EXPECT_EQ(bottom[2], 0x30);
 
     // A line of 3 x 12000 bytes whose encoding is longer than 8192 bytes.
-    PcxLayout wide;
-    wide.planes = 3;
-    wide.width = 12000;
-    wide.bytesPerLine = 12000;
+    const PcxLayout wide = layout(8, 3, 12000, 1, 12000);
     Bytes raw(36000);
     for (std::size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<unsigned char>(192 + i % 2);
     file = pcxFile(wide, raw);
@@ -277,10 +268,7 @@ TEST(PcxDecoding, TwentyFourBitsRunsAcrossLinesAndLongLines) {
 }
 
 TEST(PcxDecoding, DamagedImagesAreRefused) {
-    PcxLayout l;
-    l.width = 4;
-    l.height = 4;
-    l.bytesPerLine = 4;
+    const PcxLayout l = layout(8, 1, 4, 4, 4);
     const Bytes good = pcxFile(l, Bytes(16, 7));
     DecodedBitmap picture;
     ASSERT_TRUE(DecodePcx(good.data(), good.size(), picture));
@@ -322,10 +310,7 @@ TEST(CBmpLoad, TheExtensionChoosesTheSourceInAnyCase) {
     TempFolder::Write(folder / "PIC.BMP", std::string(bmp.begin(), bmp.end()));
     TempFolder::Write(folder / "pic", std::string(bmp.begin(), bmp.end()));
     TempFolder::Write(folder / "pic.gif", std::string(bmp.begin(), bmp.end()));
-    PcxLayout l;
-    l.bits = 1;
-    l.width = 8;
-    l.palette16 = {0x000000, 0x00FF00};
+    const PcxLayout l = layout(1, 1, 8, 1, 1, {0x000000, 0x00FF00});
     const Bytes pcx = pcxFile(l, {0x80});
     TempFolder::Write(folder / "dot.Pcx", std::string(pcx.begin(), pcx.end()));
 
@@ -355,10 +340,7 @@ TEST(CBmpLoad, TheExtensionChoosesTheSourceInAnyCase) {
 }
 
 TEST(CBmpLoad, ResourcesOfPcxAndBitmaps) {
-    PcxLayout l;
-    l.bits = 1;
-    l.width = 8;
-    l.palette16 = {0x000000, 0x0000FF};
+    const PcxLayout l = layout(1, 1, 8, 1, 1, {0x000000, 0x0000FF});
     static const Bytes pcx = pcxFile(l, {0x40});
     pm::res::addData("pcx", "Arrow.P", pcx.data(), pcx.size());
     static const Bytes plain = bmpFile(1, 1, 24, 0, {}, {0, 0, 0xFF, 0});

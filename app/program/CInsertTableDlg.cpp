@@ -16,17 +16,17 @@ std::string attribute(const char* name, int value, const char* suffix = "") {
 
 } // namespace
 
-std::string BuildHtmlTable(const HtmlTableSpec& spec, const std::string& indent) {
+std::string BuildHtmlTable(const HtmlTableLayout& layout, const std::string& indent) {
     std::string text = "\r\n" + indent + "<TABLE";
-    if (spec.width > 0) text += attribute("WIDTH", spec.width, spec.percent ? "%" : "");
-    text += attribute("BORDER", spec.border < 0 ? 0 : spec.border);
-    if (spec.spacing > 0) text += attribute("CELLSPACING", spec.spacing);
-    if (spec.padding > 0) text += attribute("CELLPADDING", spec.padding);
+    if (layout.width > 0) text += attribute("WIDTH", layout.width, layout.percent ? "%" : "");
+    text += attribute("BORDER", layout.border < 0 ? 0 : layout.border);
+    if (layout.spacing > 0) text += attribute("CELLSPACING", layout.spacing);
+    if (layout.padding > 0) text += attribute("CELLPADDING", layout.padding);
     text += ">\r\n";
     std::string row = indent + "  <TR>\r\n";
-    for (int column = 0; column < spec.columns; ++column) row += indent + "    <TD> </TD>\r\n";
+    for (int column = 0; column < layout.columns; ++column) row += indent + "    <TD> </TD>\r\n";
     row += indent + "  </TR>\r\n";
-    for (int r = 0; r < spec.rows; ++r) text += row;
+    for (int r = 0; r < layout.rows; ++r) text += row;
     return text + indent + "</TABLE>\r\n";
 }
 
@@ -60,16 +60,16 @@ int CInsertTableDlg::field(int nID) const {
 }
 
 void CInsertTableDlg::OnOK() {
-    HtmlTableSpec spec;
-    spec.rows = field(IDC_TABLE_ROWS);
-    spec.columns = field(IDC_TABLE_COLUMNS);
+    HtmlTableLayout layout;
+    layout.rows = field(IDC_TABLE_ROWS);
+    layout.columns = field(IDC_TABLE_COLUMNS);
     // No table without rows and columns, and none beyond what a page can use.
-    if (spec.rows < 1 || spec.rows > kMaxTableRows || spec.columns < 1 || spec.columns > kMaxTableColumns) return;
-    spec.width = field(IDC_TABLE_WIDTH);
-    spec.percent = IsDlgButtonChecked(IDC_TABLE_PERCENT) == BST_CHECKED;
-    spec.spacing = field(IDC_TABLE_SPACING);
-    spec.padding = field(IDC_TABLE_PADDING);
-    spec.border = field(IDC_TABLE_BORDER);
-    m_strTable = BuildHtmlTable(spec, m_indent);
+    if (layout.rows < 1 || layout.rows > kMaxTableRows || layout.columns < 1 || layout.columns > kMaxTableColumns) return;
+    layout.width = field(IDC_TABLE_WIDTH);
+    layout.percent = IsDlgButtonChecked(IDC_TABLE_PERCENT) == BST_CHECKED;
+    layout.spacing = field(IDC_TABLE_SPACING);
+    layout.padding = field(IDC_TABLE_PADDING);
+    layout.border = field(IDC_TABLE_BORDER);
+    m_strTable = BuildHtmlTable(layout, m_indent);
     CDialog::OnOK();
 }

@@ -7,7 +7,7 @@
 
 #include <string>
 
-struct HtmlTableSpec {
+struct HtmlTableLayout {
     int width = 0;
     bool percent = true;
     int rows = 0;
@@ -24,7 +24,7 @@ constexpr int kMaxTableColumns = 100;
 // The table's text: a line break, the TABLE tag with WIDTH (when positive, "%" in per cent),
 // BORDER (a negative one as 0), CELLSPACING and CELLPADDING (when positive), then each row of
 // cells, every line indented by `indent` and ended by CR LF.
-std::string BuildHtmlTable(const HtmlTableSpec& spec, const std::string& indent);
+std::string BuildHtmlTable(const HtmlTableLayout& layout, const std::string& indent);
 
 // A field's whole number once the blanks around it are trimmed; text that is no number gives 0.
 int ParseTableField(const std::string& text);

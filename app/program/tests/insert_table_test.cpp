@@ -12,8 +12,8 @@
 
 namespace {
 
-HtmlTableSpec spec(int rows, int columns, int width, bool percent, int border, int spacing = 0, int padding = 0) {
-    HtmlTableSpec s;
+HtmlTableLayout layout(int rows, int columns, int width, bool percent, int border, int spacing = 0, int padding = 0) {
+    HtmlTableLayout s;
     s.rows = rows;
     s.columns = columns;
     s.width = width;
@@ -39,21 +39,21 @@ std::string cells(const std::string& indent, int rows, int columns) {
 TEST(HtmlTable, AttributesAsAskedFor) {
     struct Case {
         const char* name;
-        HtmlTableSpec spec;
+        HtmlTableLayout layout;
         const char* tag;
     };
     const Case cases[] = {
-        {"width in per cent and the border only", spec(2, 3, 50, true, 1), "<TABLE WIDTH=\"50%\" BORDER=\"1\">"},
-        {"width in pixels", spec(1, 1, 300, false, 0), "<TABLE WIDTH=\"300\" BORDER=\"0\">"},
-        {"no width", spec(1, 1, 0, true, 2), "<TABLE BORDER=\"2\">"},
-        {"a negative border is 0", spec(1, 1, -5, true, -3), "<TABLE BORDER=\"0\">"},
-        {"spacing and padding when positive", spec(1, 1, 0, true, 1, 4, 2),
+        {"width in per cent and the border only", layout(2, 3, 50, true, 1), "<TABLE WIDTH=\"50%\" BORDER=\"1\">"},
+        {"width in pixels", layout(1, 1, 300, false, 0), "<TABLE WIDTH=\"300\" BORDER=\"0\">"},
+        {"no width", layout(1, 1, 0, true, 2), "<TABLE BORDER=\"2\">"},
+        {"a negative border is 0", layout(1, 1, -5, true, -3), "<TABLE BORDER=\"0\">"},
+        {"spacing and padding when positive", layout(1, 1, 0, true, 1, 4, 2),
          "<TABLE BORDER=\"1\" CELLSPACING=\"4\" CELLPADDING=\"2\">"},
-        {"not when 0 or below", spec(1, 1, 0, true, 1, 0, -1), "<TABLE BORDER=\"1\">"},
+        {"not when 0 or below", layout(1, 1, 0, true, 1, 0, -1), "<TABLE BORDER=\"1\">"},
     };
     for (const Case& c : cases) {
-        const std::string text = BuildHtmlTable(c.spec, "  ");
-        EXPECT_EQ(text, "\r\n  " + std::string(c.tag) + "\r\n" + cells("  ", c.spec.rows, c.spec.columns) + "  </TABLE>\r\n")
+        const std::string text = BuildHtmlTable(c.layout, "  ");
+        EXPECT_EQ(text, "\r\n  " + std::string(c.tag) + "\r\n" + cells("  ", c.layout.rows, c.layout.columns) + "  </TABLE>\r\n")
             << c.name;
     }
 }

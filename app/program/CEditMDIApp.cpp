@@ -2,6 +2,7 @@
 
 #include "app/program/CEditMDIApp.h"
 
+#include "app/program/CAboutDlg.h"
 #include "app/program/CChildFrame.h"
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/CEditMDIView.h"
@@ -73,6 +74,6 @@ BOOL CEditMDIApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 }
 
 void CEditMDIApp::OnAppAbout() {
-    CDialog about(IDD_ABOUTBOX, m_pMainWnd);
+    CAboutDlg about(m_pMainWnd);
     about.DoModal();
 }

@@ -56,6 +56,9 @@ protected:
     // Runs the tool of the Tools menu item.
     afx_msg void OnToolsRun(UINT nID);
     afx_msg void OnToolsAddEdit();
+    // Save as Template and Insert Table (CEditMDIViewDialogs.cpp).
+    afx_msg void OnSaveAsTemplate();
+    afx_msg void OnInsertTable();
     DECLARE_MESSAGE_MAP()
 
 private:

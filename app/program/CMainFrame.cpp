@@ -69,6 +69,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CDKMenuBarSizeDockMDIFrameWnd)
     ON_COMMAND(ID_SOLUTIONS_TREE_MENU, OnSolutionsMenu)
     ON_COMMAND(ID_HELP_MANUAL, OnHelpManual)
     ON_COMMAND(ID_HELP_TUTORIAL, OnHelpTutorial)
+    ON_COMMAND(ID_FILE_NEW_FROM_TEMPLATE, OnFileNewFromTemplate)
+    ON_COMMAND(ID_HELP_DEV_SOLUTIONS, OnHelpDevSolutions)
+    ON_COMMAND(ID_WORKDIR_CHANGE, OnWorkDirChange)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;

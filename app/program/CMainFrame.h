@@ -91,6 +91,10 @@ protected:
     afx_msg void OnSolutionsMenu();
     afx_msg void OnHelpManual();
     afx_msg void OnHelpTutorial();
+    // New from Template, Developer Solutions and Change Working Directory (CMainFrameDialogs.cpp).
+    afx_msg void OnFileNewFromTemplate();
+    afx_msg void OnHelpDevSolutions();
+    afx_msg void OnWorkDirChange();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -38,6 +38,7 @@ CString CToolsDlg::selectedName() const {
 
 BOOL CToolsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_macroButton.SubclassDlgItem(IDC_TOOL_MACRO, this);
     for (const std::string& name : LoadToolNames(m_settings)) list().AddString(name.c_str());
     setEditing(false);
     return TRUE;

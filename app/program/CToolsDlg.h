@@ -3,6 +3,8 @@
 // the selected one. Browsing selects and removes tools; editing changes the selected tool's texts
 // until Update stores them or Cancel Update reads them back. Close stores the list.
 
+#include "app/program/CBmpBtn.h"
+
 #include "platform/framework/afxwin.h"
 
 class CIniFile;
@@ -33,4 +35,6 @@ private:
     CListBox& list() const;
 
     CIniFile& m_settings;
+    // The button of the argument macros, with its right arrow.
+    CBmpBtn m_macroButton;
 };

@@ -2,6 +2,7 @@
 
 #include "app/program/resources.h"
 
+#include "app/program/dialog_images.h"
 #include "app/program/resource_ids.h"
 #include "app/program/snippets.h"
 #include "app/program/toolbar_images.h"
@@ -36,6 +37,7 @@ MenuItem fileMenu(bool withDocument) {
         items.push_back(item("&Save\tCtrl+S", ID_FILE_SAVE));
         items.push_back(item("Save &As...", ID_FILE_SAVE_AS));
         items.push_back(item("Save Al&l", ID_FILE_SAVE_ALL));
+        items.push_back(item("Save as Template...", ID_FILE_SAVE_AS_TEMPLATE));
         items.push_back(separator());
         items.push_back(item("&Print...\tCtrl+P", ID_FILE_PRINT));
     }
@@ -63,7 +65,8 @@ MenuItem optionsMenu() {
 MenuItem helpMenu() {
     return popup("&Help", {item("&Manual...", ID_HELP_MANUAL),
                            item("&JavaScript Reference and Tutorial...\tF1", ID_HELP_REFERENCE),
-                           item("JavaScript Multimedia Tutorial...", ID_HELP_TUTORIAL), separator(),
+                           item("JavaScript Multimedia Tutorial...", ID_HELP_TUTORIAL),
+                           item("&Developer Solutions...", ID_HELP_DEV_SOLUTIONS), separator(),
                            item("&About Corvane JavaScript Editor...", ID_APP_ABOUT)});
 }
 
@@ -129,7 +132,8 @@ MenuItem htmlMenu() {
                            item("&Paragraph\tAlt+Enter", ID_HTML_PARAGRAPH), item("Pre&formatted", ID_HTML_PRE),
                            item("&Horizontal Rule", ID_HTML_RULE), separator(), item("&Align Left", ID_HTML_LEFT),
                            item("&Center", ID_HTML_CENTER), item("Align &Right", ID_HTML_RIGHT), separator(),
-                           item("&Unordered List", ID_HTML_UL), item("&Ordered List", ID_HTML_OL)});
+                           item("&Unordered List", ID_HTML_UL), item("&Ordered List", ID_HTML_OL),
+                           item("&Table", ID_HTML_TABLE)});
 }
 
 MenuItem windowMenu() {
@@ -240,8 +244,8 @@ void declareDialogs() {
     pm::res::addDialog(IDD_ABOUTBOX, dialog("About Corvane JavaScript Editor", 220, 90,
                                             {label("Corvane JavaScript Editor, version 3.0", none, 10, 10, 200),
                                              label("An editor for JavaScript and HTML pages.", none, 10, 24, 200),
-                                             label("www.corvane.example", 1040, 10, 44, 120),
-                                             label("editor@corvane.example", 1041, 10, 56, 120),
+                                             label("Corvane on the web", IDC_ABOUT_SITE, 10, 44, 120),
+                                             label("editor@corvane.example", IDC_ABOUT_MAIL, 10, 56, 120),
                                              button("OK", IDOK, 160, 70, true)}));
     pm::res::addDialog(IDD_CONFIRM_ALL, dialog("Corvane JavaScript Editor", 250, 66,
                                                {label("", IDC_CONFIRM_TEXT, 7, 7, 236, 24),
@@ -267,8 +271,8 @@ void declareDialogs() {
                                 static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
                                label("Arguments:", none, 7, 111, 50),
                                {"EDIT", "", IDC_TOOL_ARGUMENTS, 60, 109, 160, 12, edit, WS_EX_CLIENTEDGE},
-                               {"BUTTON", ">", IDC_TOOL_MACRO, 224, 109, 20, 12,
-                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
+                               {"BUTTON", "L:1~O:0~U:<RARROW~P:<RARROWP~", IDC_TOOL_MACRO, 224, 109, 20, 12,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_OWNERDRAW), 0},
                                button("&Update", IDOK, 7, 129, true), button("&Cancel Update", IDC_TOOL_CANCEL_UPDATE, 61, 129),
                                button("Cl&ose", IDCANCEL, 200, 129)}));
     pm::res::addDialog(IDD_SCRIPT_SELECT,
@@ -277,6 +281,80 @@ void declareDialogs() {
                                 static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
                                button("&Run", IDOK, 143, 7, true), button("&Edit", IDC_SCRIPT_EDIT, 143, 25),
                                button("&Load", IDC_SCRIPT_LOAD, 143, 43), button("Cancel", IDCANCEL, 143, 99)}));
+}
+
+// The template, table, link and solutions dialogs.
+void declareTemplateAndLinkDialogs() {
+    const WORD none = static_cast<WORD>(-1);
+    const DWORD edit = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
+    const DWORD list = kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_SORT;
+    auto field = [edit](WORD id, short y) {
+        return pm::res::DialogItem{"EDIT", "", id, 55, y, 30, 12, edit, WS_EX_CLIENTEDGE};
+    };
+    pm::res::addDialog(IDD_SAVE_TEMPLATE,
+                       dialog("Save as Template", 250, 133,
+                              {label("Template &name:", none, 7, 7, 120),
+                               {"EDIT", "", IDC_TEMPLATE_NAME, 7, 18, 176, 12, edit, WS_EX_CLIENTEDGE},
+                               label("E&xisting templates:", none, 7, 36, 120),
+                               {"LISTBOX", "", IDC_TEMPLATE_LIST, 7, 47, 176, 52, list, WS_EX_CLIENTEDGE},
+                               label("&Description:", none, 7, 103, 120),
+                               {"EDIT", "", IDC_TEMPLATE_DESCRIPTION, 7, 114, 236, 12, edit, WS_EX_CLIENTEDGE},
+                               button("OK", IDOK, 193, 7, true), button("Cancel", IDCANCEL, 193, 25)}));
+    pm::res::addDialog(IDD_NEW_FROM_TEMPLATE,
+                       dialog("New Document", 250, 120,
+                              {label("&Templates:", none, 7, 7, 120),
+                               {"LISTBOX", "", IDC_NEW_TEMPLATE_LIST, 7, 18, 176, 70, list, WS_EX_CLIENTEDGE},
+                               label("Description:", none, 7, 93, 120),
+                               label("", IDC_NEW_TEMPLATE_DESCRIPTION, 7, 104, 236, 9),
+                               button("OK", IDOK, 193, 7, true), button("Cancel", IDCANCEL, 193, 25)}));
+    const DWORD radio = kChild | WS_TABSTOP | BS_AUTORADIOBUTTON;
+    pm::res::addDialog(IDD_INSERT_TABLE,
+                       dialog("Insert Table", 200, 118,
+                              {label("&Rows:", none, 7, 9, 45), field(IDC_TABLE_ROWS, 7),
+                               label("&Columns:", none, 7, 27, 45), field(IDC_TABLE_COLUMNS, 25),
+                               label("&Width:", none, 7, 45, 45), field(IDC_TABLE_WIDTH, 43),
+                               {"BUTTON", "&Pixels", IDC_TABLE_PIXELS, 92, 44, 40, 10, radio | WS_GROUP, 0},
+                               {"BUTTON", "P&ercent", IDC_TABLE_PERCENT, 134, 44, 45, 10, radio, 0},
+                               label("&Border:", none, 7, 63, 45),
+                               {"EDIT", "", IDC_TABLE_BORDER, 55, 61, 30, 12, edit | WS_GROUP, WS_EX_CLIENTEDGE},
+                               {UPDOWN_CLASS, "", IDC_TABLE_BORDER_SPIN, 85, 61, 10, 12,
+                                static_cast<DWORD>(kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS), 0},
+                               label("Cell &spacing:", none, 7, 81, 45), field(IDC_TABLE_SPACING, 79),
+                               label("Cell p&adding:", none, 7, 99, 45), field(IDC_TABLE_PADDING, 97),
+                               button("OK", IDOK, 143, 7, true), button("Cancel", IDCANCEL, 143, 25)}));
+    pm::res::addDialog(IDD_LINK_FAILED,
+                       dialog("Corvane Sarrowby", 236, 118,
+                              {label("The link with Corvane Sarrowby could not be established. Please", none, 7, 7, 222),
+                               label("download", IDC_LINK_DOWNLOAD, 7, 17, 35),
+                               label("and install the latest version.", none, 43, 17, 150),
+                               label("With Sarrowby you can:", none, 7, 33, 222),
+                               label("- design web pages as they will look in the browser\n"
+                                     "- keep the pages and pictures of a whole site in order\n"
+                                     "- check every link before the site goes out\n"
+                                     "- hand a page's scripts to Penmere to edit them",
+                                     none, 15, 45, 214, 36),
+                               button("OK", IDOK, 93, 97, true)}));
+    const DWORD picture = kChild | SS_BITMAP;
+    pm::res::addDialog(
+        IDD_DEV_SOLUTIONS,
+        dialog("Solutions for Software Developers", 300, 195,
+               {label("Programming tools", IDC_SOLUTIONS_PROGRAMMING, 7, 7, 286, 12),
+                {"STATIC", "#301", none, 7, 22, 22, 20, picture, 0},
+                label("Tessmark: a query tool for MySQL and MariaDB servers, with result grids, table "
+                      "diagnostics, exports, dumps and imports.",
+                      none, 40, 23, 253, 18),
+                label("Graphics, animation, and Multimedia", IDC_SOLUTIONS_GRAPHICS, 7, 49, 286, 12),
+                {"STATIC", "#302", none, 7, 64, 22, 20, picture, 0},
+                label("Tintara: a colour tool that picks colours anywhere on the screen, names them and "
+                      "writes them into web pages.",
+                      none, 40, 65, 253, 18),
+                label("Web development", IDC_SOLUTIONS_WEB, 7, 91, 286, 12),
+                {"STATIC", "#303", none, 7, 106, 22, 20, picture, 0},
+                label("Corvane Sarrowby: a web-page editor for whole sites, which hands the scripts of its "
+                      "pages to Penmere.",
+                      none, 40, 107, 253, 18),
+                label("Download the latest tools and check them out!", IDC_SOLUTIONS_DOWNLOAD, 7, 136, 286, 10),
+                label("", IDC_SOLUTIONS_SITE, 7, 150, 286, 10), button("OK", IDOK, 125, 172, true)}));
 }
 
 void declareStrings() {
@@ -294,6 +372,9 @@ void declareStrings() {
         {IDS_PROJECTMASK, "ProjectMask"},
         {IDS_HELPFILE, "JSRef.chm"},
         {IDS_FIRSTTIME, "FirstTime"},
+        {IDS_TEMPLATE_DESCRIPTION, "Description"},
+        {ID_FILE_SAVE_AS_TEMPLATE, "Save the document as a template for new documents\nSave as Template"},
+        {ID_HELP_DEV_SOLUTIONS, "The maker's other programs\nDeveloper Solutions"},
         {ID_INDICATOR_LINECOL, "0000, 000"},
         {ID_INDICATOR_CAPS, "CAP"},
         {ID_INDICATOR_NUM, "NUM"},
@@ -358,6 +439,8 @@ void DeclareEditorResources() {
         declareAccelerators();
         declareToolBars();
         declareDialogs();
+        declareTemplateAndLinkDialogs();
+        DeclareDialogImages();
         declareStrings();
         return true;
     }();

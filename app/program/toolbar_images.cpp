@@ -2,6 +2,7 @@
 
 #include "app/program/toolbar_images.h"
 
+#include "app/program/pixel_canvas.h"
 #include "app/program/resource_ids.h"
 
 #include "editor/CHHEditCtrl.h"
@@ -27,27 +28,13 @@ const COLORREF kRed = RGB(192, 0, 0);
 const COLORREF kGreen = RGB(0, 128, 0);
 
 // One button's picture.
-class Canvas {
+class Canvas : public PixelCanvas {
 public:
-    Canvas() : m_pixels(kWidth * kHeight, kFace) {}
-    void set(int x, int y, COLORREF c) {
-        if (x >= 0 && y >= 0 && x < kWidth && y < kHeight) m_pixels[static_cast<size_t>(y * kWidth + x)] = c;
-    }
-    void fill(int x, int y, int w, int h, COLORREF c) {
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i) set(i, j, c);
-    }
-    void frame(int x, int y, int w, int h, COLORREF c) {
-        fill(x, y, w, 1, c);
-        fill(x, y + h - 1, w, 1, c);
-        fill(x, y, 1, h, c);
-        fill(x + w - 1, y, 1, h, c);
-    }
+    Canvas() : PixelCanvas(kWidth, kHeight, kFace) {}
+    void set(int x, int y, COLORREF c) { Set(x, y, c); }
+    void fill(int x, int y, int w, int h, COLORREF c) { Fill(x, y, w, h, c); }
+    void frame(int x, int y, int w, int h, COLORREF c) { Frame(x, y, w, h, c); }
     void text(int x, int y, const char* s, COLORREF c);
-    COLORREF at(int x, int y) const { return m_pixels[static_cast<size_t>(y * kWidth + x)]; }
-
-private:
-    std::vector<COLORREF> m_pixels;
 };
 
 // Rows of a 3 x 5 glyph, three bits each from the left.
@@ -135,10 +122,6 @@ void drawButton(Canvas& c, UINT id) {
     }
 }
 
-void put32(std::vector<unsigned char>& out, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
-}
-
 } // namespace
 
 std::vector<unsigned char> DrawToolBarImages(UINT id) {
@@ -147,30 +130,11 @@ std::vector<unsigned char> DrawToolBarImages(UINT id) {
     if (layout)
         for (UINT command : layout->ids)
             if (command != ID_SEPARATOR) buttons.push_back(command);
-    const int width = kWidth * static_cast<int>(buttons.empty() ? 1 : buttons.size());
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<unsigned char> out(static_cast<size_t>(54 + stride * kHeight), 0);
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(out, 2, static_cast<uint32_t>(out.size()));
-    put32(out, 10, 54);
-    put32(out, 14, 40);
-    put32(out, 18, static_cast<uint32_t>(width));
-    put32(out, 22, static_cast<uint32_t>(kHeight));
-    out[26] = 1;
-    out[28] = 24;
+    PixelCanvas strip(kWidth * static_cast<int>(buttons.empty() ? 1 : buttons.size()), kHeight, RGB(0, 0, 0));
     for (size_t b = 0; b < buttons.size(); ++b) {
         Canvas canvas;
         drawButton(canvas, buttons[b]);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                // Rows are stored bottom up.
-                size_t at = static_cast<size_t>(54 + (kHeight - 1 - y) * stride + (static_cast<int>(b) * kWidth + x) * 3);
-                COLORREF colour = canvas.at(x, y);
-                out[at] = GetBValue(colour);
-                out[at + 1] = GetGValue(colour);
-                out[at + 2] = GetRValue(colour);
-            }
+        strip.Draw(static_cast<int>(b) * kWidth, 0, canvas);
     }
-    return out;
+    return strip.BmpFile();
 }

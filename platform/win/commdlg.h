@@ -362,6 +362,12 @@ namespace pm {
 // the folder it opens in).
 bool chooseFolder(HWND owner, const std::string& title, std::string& folder);
 
+// Shows the desktop's folder chooser with its accepting button labelled `acceptLabel`; true with
+// the folder the chooser shows when the user accepts in `folder` (which also gives the folder it
+// opens in): a sub-folder merely highlighted in it is not taken. That folder becomes the current
+// directory, as a file dialog leaves it at the folder it shows.
+bool chooseShownFolder(HWND owner, const std::string& title, const std::string& acceptLabel, std::string& folder);
+
 // What a user answers in one of the desktop's common dialogs. The request fields describe the
 // dialog as it opens; a hook (or the real dialog) fills in the answer.
 enum class CommonDialog { Open, Save, Folder, Colour, Font, Print, PageSetup };
@@ -372,6 +378,7 @@ struct CommonDialogRequest {
     std::string title;
     std::string folder;               // initial folder
     std::string fileName;             // initial file name
+    std::string acceptLabel;          // the accepting button's text; empty: the dialog's own
     std::vector<std::string> filters; // "Description (patterns)" per filter
     int filterIndex = 0;              // zero-based
     bool multiple = false;
@@ -388,7 +395,8 @@ struct CommonDialogRequest {
 
 struct CommonDialogAnswer {
     bool accepted = false;
-    std::vector<std::string> paths;      // Open, Save: full paths; Folder: the folder
+    std::vector<std::string> paths;      // Open, Save: full paths; Folder: the folder chosen
+    std::string shownFolder;             // Open, Save, Folder: the folder the dialog shows at the end
     int filterIndex = 0;                 // zero-based
     COLORREF colour = 0;                 // Colour, Font
     std::vector<COLORREF> customColours; // Colour: the custom colours as the user left them

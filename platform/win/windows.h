@@ -15,3 +15,4 @@
 #include "platform/win/winreg.h"
 #include "platform/win/profile.h"
 #include "platform/win/shellapi.h"
+#include "platform/win/mmsystem.h"

@@ -1197,6 +1197,16 @@ BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRG
 
 int LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 
+// The raw bytes of a resource: data declared for a type of its own (pm::res::addData), or for
+// RT_BITMAP the device-independent bitmap (header, colour table, pixels) of a bitmap declared as a
+// BMP file. The bytes live as long as the program; FreeResource has nothing to do.
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+LPVOID LockResource(HGLOBAL data);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+BOOL FreeResource(HGLOBAL data);
+#define FindResource FindResourceA
+
 // ---- Clipboard ----
 
 BOOL OpenClipboard(HWND owner);

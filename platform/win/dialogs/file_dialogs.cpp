@@ -129,3 +129,20 @@ bool pm::chooseFolder(HWND owner, const std::string& title, std::string& folder)
     folder = answer.paths.front();
     return true;
 }
+
+bool pm::chooseShownFolder(HWND owner, const std::string& title, const std::string& acceptLabel,
+                           std::string& folder) {
+    CommonDialogRequest request;
+    request.kind = CommonDialog::Folder;
+    request.owner = owner;
+    request.title = title;
+    request.folder = folder;
+    request.acceptLabel = acceptLabel;
+    CommonDialogAnswer answer = dialogs::ask(request);
+    if (!answer.accepted || answer.shownFolder.empty()) return false;
+    std::error_code failed;
+    std::filesystem::current_path(answer.shownFolder, failed);
+    if (failed) return false;
+    folder = answer.shownFolder;
+    return true;
+}

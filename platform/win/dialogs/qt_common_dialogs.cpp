@@ -47,10 +47,16 @@ CommonDialogAnswer askFile(const CommonDialogRequest& r) {
 
 CommonDialogAnswer askFolder(const CommonDialogRequest& r) {
     CommonDialogAnswer a;
-    QString folder = QFileDialog::getExistingDirectory(wm::desktopWidgetOf(r.owner), q(r.title), q(r.folder));
-    if (folder.isEmpty()) return a;
+    QFileDialog dialog(wm::desktopWidgetOf(r.owner), q(r.title), q(r.folder));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Qt's own dialog, whose shown folder is known exactly when it closes.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!r.acceptLabel.empty()) dialog.setLabelText(QFileDialog::Accept, q(r.acceptLabel));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return a;
     a.accepted = true;
-    a.paths.push_back(folder.toStdString());
+    a.paths.push_back(dialog.selectedFiles().front().toStdString());
+    a.shownFolder = dialog.directory().absolutePath().toStdString();
     return a;
 }
 

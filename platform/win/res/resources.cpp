@@ -18,6 +18,7 @@ struct Store {
     std::map<Name, DialogTemplate> dialogs;
     std::map<Name, ToolbarTemplate> toolbars;
     std::map<std::pair<int, Name>, Bytes> images;
+    std::map<std::pair<Name, Name>, Bytes> data;
 };
 
 Store& store() {
@@ -112,6 +113,28 @@ Bytes findImage(ImageKind kind, LPCSTR name) {
     return it == store().images.end() ? Bytes{} : it->second;
 }
 
+void addData(Name type, Name name, const unsigned char* data, std::size_t size) {
+    store().data[{type, name}] = Bytes{data, size};
+}
+
+namespace {
+
+// The device-independent bitmap inside a BMP file: what follows its 14-byte file header.
+Bytes dibOfBitmapFile(Bytes file) {
+    constexpr std::size_t kFileHeader = 14;
+    if (file.size <= kFileHeader || file.data[0] != 'B' || file.data[1] != 'M') return Bytes{};
+    return Bytes{file.data + kFileHeader, file.size - kFileHeader};
+}
+
+} // namespace
+
+Bytes findData(LPCSTR type, LPCSTR name) {
+    if (!type || !name) return Bytes{};
+    if (IS_INTRESOURCE(type) && type == RT_BITMAP) return dibOfBitmapFile(findImage(ImageKind::Bitmap, name));
+    auto it = store().data.find({Name::from(type), Name::from(name)});
+    return it == store().data.end() ? Bytes{} : it->second;
+}
+
 } // namespace pm::res
 
 int LoadString(HINSTANCE, UINT id, LPSTR buffer, int bufferMax) {
@@ -130,4 +153,47 @@ int LoadString(HINSTANCE, UINT id, LPSTR buffer, int bufferMax) {
     std::copy(s->begin(), s->begin() + n, buffer);
     buffer[n] = 0;
     return n;
+}
+
+// A found resource is a block of bytes kept for the process, so its handle is the block's record.
+namespace {
+
+struct FoundResource {
+    pm::res::Bytes bytes;
+};
+
+const FoundResource* foundOf(HRSRC resource) {
+    return reinterpret_cast<const FoundResource*>(resource);
+}
+
+} // namespace
+
+HRSRC FindResourceA(HMODULE, LPCSTR name, LPCSTR type) {
+    pm::res::Bytes bytes = pm::res::findData(type, name);
+    if (!bytes.data) {
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+        return nullptr;
+    }
+    // One record per block, so that finding a resource again gives the same handle.
+    static std::map<const unsigned char*, FoundResource> found;
+    FoundResource& record = found[bytes.data];
+    record.bytes = bytes;
+    return reinterpret_cast<HRSRC>(&record);
+}
+
+HGLOBAL LoadResource(HMODULE, HRSRC resource) {
+    if (!resource) return nullptr;
+    return const_cast<unsigned char*>(foundOf(resource)->bytes.data);
+}
+
+LPVOID LockResource(HGLOBAL data) {
+    return data;
+}
+
+DWORD SizeofResource(HMODULE, HRSRC resource) {
+    return resource ? static_cast<DWORD>(foundOf(resource)->bytes.size) : 0;
+}
+
+BOOL FreeResource(HGLOBAL) {
+    return FALSE;
 }

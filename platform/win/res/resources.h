@@ -95,6 +95,8 @@ void addDialog(Name name, DialogTemplate dialog);
 void addToolbar(Name name, ToolbarTemplate toolbar);
 // The bytes (BMP, PNG, ICO or CUR) are not copied: they live as long as the program.
 void addImage(ImageKind kind, Name name, const unsigned char* data, std::size_t size);
+// Bytes of a resource type of the program's own ("pcx" ...), found with FindResource; not copied.
+void addData(Name type, Name name, const unsigned char* data, std::size_t size);
 
 const std::string* findString(UINT id);
 const MenuTemplate* findMenu(LPCSTR name);
@@ -102,6 +104,8 @@ const std::vector<ACCEL>* findAccelerators(LPCSTR name);
 const DialogTemplate* findDialog(LPCSTR name);
 const ToolbarTemplate* findToolbar(LPCSTR name);
 Bytes findImage(ImageKind kind, LPCSTR name);
+// The bytes FindResource gives for name of type (see winuser.h), empty when there are none.
+Bytes findData(LPCSTR type, LPCSTR name);
 
 // Runs a declaration function once, before main: `static pm::res::Registrar r([] { ... });`.
 struct Registrar {

@@ -27,6 +27,14 @@ ShellOpenHook setShellOpenHook(ShellOpenHook hook);
 // Splits a parameter string on blanks; double quotes group blanks into one argument and are removed.
 std::vector<std::string> splitCommandLine(const std::string& text);
 
+// A sound PlaySound was asked to play: the wave file and the flags.
+struct PlayedSound {
+    std::string file;
+    DWORD flags = 0;
+};
+// The sounds asked for since the last call, oldest first; the record is emptied.
+std::vector<PlayedSound> takePlayedSounds();
+
 } // namespace pm
 
 // ---- Notification-area icons ----

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,34 @@ TEST_F(CommonDialogs, CancelLeavesNoErrorAndOffscreenWithoutHookCancels) {
     pm::setCommonDialogHook(nullptr);
     EXPECT_FALSE(GetSaveFileName(&ofn));
     EXPECT_STREQ(buffer, "start.sql");
+}
+
+TEST_F(CommonDialogs, ShownFolderChooserTakesTheFolderShownNotTheOneHighlighted) {
+    const std::filesystem::path shown = std::filesystem::temp_directory_path() / "pm_shown_folder_test";
+    std::filesystem::create_directories(shown / "highlighted");
+    const std::filesystem::path before = std::filesystem::current_path();
+    CommonDialogAnswer a = accepted({(shown / "highlighted").string()});
+    a.shownFolder = shown.string();
+    answer(a);
+    std::string folder = "/start/here";
+    ASSERT_TRUE(pm::chooseShownFolder(owner, "Pick one", "Select", folder));
+    EXPECT_EQ(seen.kind, pm::CommonDialog::Folder);
+    EXPECT_EQ(seen.folder, "/start/here");
+    EXPECT_EQ(seen.title, "Pick one");
+    EXPECT_EQ(seen.acceptLabel, "Select");
+    EXPECT_EQ(folder, shown.string());
+    EXPECT_EQ(std::filesystem::current_path(), shown) << "the current directory follows the shown folder";
+
+    a.shownFolder = (shown / "gone").string();
+    answer(a);
+    folder = "/start/here";
+    EXPECT_FALSE(pm::chooseShownFolder(owner, "Pick one", "Select", folder)) << "a folder that is not there";
+    EXPECT_EQ(folder, "/start/here");
+    answer(CommonDialogAnswer{});
+    EXPECT_FALSE(pm::chooseShownFolder(owner, "Pick one", "Select", folder)) << "cancelled";
+    EXPECT_EQ(folder, "/start/here");
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(shown);
 }
 
 TEST_F(CommonDialogs, ChooseColorKeepsCustomColours) {

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -88,6 +89,43 @@ TEST(ShellExecute, ErrorCodes) {
     for (const Case& c : cases)
         EXPECT_EQ(code(ShellExecute(nullptr, c.verb, c.file.c_str(), nullptr, nullptr, SW_SHOW)), c.expected) << c.file;
     EXPECT_TRUE(rec.seen.empty());
+}
+
+TEST(WaveSounds, HandsTheWaveFileToTheDesktopsPlayerOrStaysSilent) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const std::string dir = tmp.path().toStdString();
+    QFile wave(tmp.filePath("click.wav"));
+    ASSERT_TRUE(wave.open(QIODevice::WriteOnly));
+    wave.close();
+    const std::string played = dir + "/played.txt";
+    QFile player(tmp.filePath("aplay"));
+    ASSERT_TRUE(player.open(QIODevice::WriteOnly));
+    player.write(("#!/bin/sh\nprintf '%s' \"$1\" > '" + played + "'\n").c_str());
+    player.close();
+    player.setPermissions(player.permissions() | QFileDevice::ExeOwner);
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const std::string file = dir + "/click.wav";
+    pm::takePlayedSounds();
+
+    setenv("PATH", (dir + ":/usr/bin:/bin").c_str(), 1);
+    EXPECT_TRUE(PlaySound(file.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT));
+    QFile result(QString::fromStdString(played));
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly)) << "a sound played without SND_ASYNC has ended on return";
+    EXPECT_EQ(result.readAll().toStdString(), file);
+    EXPECT_FALSE(PlaySound((dir + "/missing.wav").c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT));
+    EXPECT_FALSE(PlaySound("SystemStart", nullptr, SND_ASYNC)) << "only wave files are offered";
+
+    setenv("PATH", tmp.filePath("none").toStdString().c_str(), 1);
+    EXPECT_FALSE(PlaySound(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC)) << "silent without a player";
+    setenv("PATH", oldPath.c_str(), 1);
+
+    std::vector<pm::PlayedSound> asked = pm::takePlayedSounds();
+    ASSERT_EQ(asked.size(), 3u) << "every wave file asked for is recorded";
+    EXPECT_EQ(asked[0].file, file);
+    EXPECT_EQ(asked[0].flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT));
+    EXPECT_EQ(asked[1].file, dir + "/missing.wav");
+    EXPECT_TRUE(pm::takePlayedSounds().empty());
 }
 
 TEST(ShellExecute, SplitsParameters) {

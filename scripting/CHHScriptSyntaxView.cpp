@@ -99,19 +99,20 @@ int CHHScriptSyntaxView::OnCloseButton(int state) {
 }
 
 void CHHScriptSyntaxView::OnObjectChosenChecked() {
-    if (!CheckProcedureResult(m_strFocusObject, m_strFocusEvent)) {
-        SelectComboText(m_wndObjects, m_strFocusObject);
-        SelectComboText(m_wndEvents, m_strFocusEvent);
-        return;
-    }
-    OnObjectChosen();
+    if (CheckLeftProcedure()) OnObjectChosen();
 }
 
 void CHHScriptSyntaxView::OnEventChosenChecked() {
-    if (!CheckProcedureResult(m_strFocusObject, m_strFocusEvent)) {
-        SelectComboText(m_wndObjects, m_strFocusObject);
-        SelectComboText(m_wndEvents, m_strFocusEvent);
-        return;
-    }
-    OnEventChosen();
+    if (CheckLeftProcedure()) OnEventChosen();
+}
+
+// The procedure that was current when a combo got the focus; when it does not compile, both
+// combos show it again. The names are taken first: the error box gives the focus back to the
+// combo when it closes, and the combo then notes its new selection as the one it had.
+BOOL CHHScriptSyntaxView::CheckLeftProcedure() {
+    const CString object = m_strFocusObject, event = m_strFocusEvent;
+    if (CheckProcedureResult(object, event)) return TRUE;
+    SelectComboText(m_wndObjects, object);
+    SelectComboText(m_wndEvents, event);
+    return FALSE;
 }

@@ -27,6 +27,7 @@ protected:
     afx_msg void OnObjectChosenChecked();
     afx_msg void OnEventChosenChecked();
     DECLARE_MESSAGE_MAP()
+    BOOL CheckLeftProcedure();
 
     // The procedure's text: from the control while it is shown and dirty, else as stored.
     CString ProcedureText(LPCTSTR object, LPCTSTR procedure);

@@ -58,7 +58,16 @@ BOOL CHHScriptView::ReadObjectEvents(const CHHScriptObjectInfo& info, CHHEventIn
     return SUCCEEDED(ReadEvents(source.get(), events, f, IsCaseSensitive()));
 }
 
+// A name of code only has its procedures for events; others have their event interface's.
 void CHHScriptView::GetEventNames(const CHHScriptObjectInfo& info, std::vector<CString>& names) {
+    if (info.m_bCodeOnly) {
+        CHHScriptProcedureList::Location loc;
+        m_list.FindOrCreate(FALSE, IsCaseSensitive(), info.m_strName, "", loc);
+        if (loc.pObject)
+            for (const CHHScriptProcedure& proc : loc.pObject->m_procedures)
+                names.push_back(proc.m_strName);
+        return;
+    }
     if (info.m_nKind == HHOBJ_SECTIONS) return CHHScriptViewBase::GetEventNames(info, names);
     CHHEventInfoArray events;
     ReadObjectEvents(info, events, nullptr);

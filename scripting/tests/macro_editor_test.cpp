@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -79,7 +80,9 @@ protected:
     void choose(CComboBox& combo, const char* item) {
         combo.SetFocus();
         pm::afxtest::pump();
-        ASSERT_GE(combo.SelectString(-1, item), 0) << item;
+        const int index = view->FindComboItem(combo, item);
+        ASSERT_GE(index, 0) << item;
+        combo.SetCurSel(index);
         view->SendMessage(WM_COMMAND, MAKEWPARAM(combo.GetDlgCtrlID(), CBN_SELENDOK),
                           reinterpret_cast<LPARAM>(combo.m_hWnd));
         pm::afxtest::pump();
@@ -103,6 +106,19 @@ protected:
         }
         pm::afxtest::typeText(ctrl->m_hWnd, run);
     }
+    // Chooses an item of the edit control's context menu by its mnemonic, from the keyboard.
+    void contextCommand(int mnemonic) {
+        pm::afxtest::queueKey(ctrl->m_hWnd, VK_F10, true); // Shift+F10
+        pm::afxtest::queueKey(ctrl->m_hWnd, mnemonic);
+        pm::afxtest::pump();
+    }
+    // Chooses an item of the dialog's "Script" menu by its mnemonic, from the keyboard.
+    void scriptMenu(int mnemonic) {
+        pm::afxtest::queueKey(ctrl->m_hWnd, 'S', false, false, true);
+        pm::afxtest::queueKey(ctrl->m_hWnd, mnemonic);
+        pm::afxtest::pump();
+    }
+    bool grayed(UINT id) { return (::GetMenuState(::GetMenu(dialog), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     std::vector<std::string> listItems() {
         std::vector<std::string> items;
         CHHMemberListBox& list = ctrl->GetListBox();
@@ -155,21 +171,21 @@ TEST_F(MacroEditor, CheckSyntaxPutsTheCaretOnTheErrorAndRevertBringsBackTheShown
     edit([&] {
         caretAt("x = 1");
         pm::afxtest::typeText(ctrl->m_hWnd, "lost");
-        ctrl->SendMessage(WM_COMMAND, ID_HHSCRIPT_REVERT);
-        pm::afxtest::pump();
+        contextCommand('R'); // "&Revert to Saved"
         EXPECT_EQ(text(), "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
 
-        caretAt("x = 1");
+        caretAt("\r\nEnd Sub");
         pm::afxtest::typeText(ctrl->m_hWnd, "\ry = (1 +");
         ctrl->SetSel(0, 0);
-        EXPECT_FALSE(view->CheckSyntax());
-        ASSERT_EQ(host.dialogCaptions.size(), 1u);
-        EXPECT_EQ(host.dialogCaptions[0], "Syntax Error");
+        contextCommand('S'); // "Check &Syntax"
+        ASSERT_EQ(host.dialogCaptions, std::vector<std::string>{"Syntax Error"});
+        int line = -1, column = -1;
+        ASSERT_EQ(std::sscanf(host.dialogTexts[0].c_str(), "Line %d, Column %d", &line, &column), 2);
+        EXPECT_EQ(line, 2) << host.dialogTexts[0];
         CHARRANGE sel{};
         ctrl->GetSel(sel);
         EXPECT_EQ(sel.cpMin, sel.cpMax);
-        EXPECT_EQ(ctrl->LineFromChar(sel.cpMin), 2) << "the line with the error";
-        EXPECT_GT(sel.cpMin, ctrl->LineIndex(2)) << "at the error's column";
+        EXPECT_EQ(sel.cpMin, ctrl->LineIndex(line) + column) << "the caret at the error's line and column";
         pm::afxtest::savePng(dialog, "macro_editor_syntax_view");
     });
 }
@@ -349,8 +365,8 @@ TEST_F(MacroEditor, QuickInfoGlobalMembersAndObjectsWithoutEvents) {
         IDispatch* app = host.appObject.GetIDispatch(FALSE);
         view->AddDispatchObject("Glob", app, HHOBJ_GLOBAL_MEMBERS);
         view->AddDispatchObject("Quiet", app, HHOBJ_NO_EVENTS);
-        EXPECT_GE(view->GetObjectsCombo().FindStringExact(-1, "Glob"), 0);
-        EXPECT_LT(view->GetObjectsCombo().FindStringExact(-1, "Quiet"), 0) << "not an event source";
+        EXPECT_GE(view->FindComboItem(view->GetObjectsCombo(), "Glob"), 0);
+        EXPECT_LT(view->FindComboItem(view->GetObjectsCombo(), "Quiet"), 0) << "not an event source";
 
         CHHExpressionInfo dotted;
         dotted.m_strQualifier = "App";
@@ -419,6 +435,100 @@ TEST_F(MacroEditor, AHiddenDialogWritesNoPlacement) {
     hidden.SetWindowPos(nullptr, 0, 0, 640, 400, SWP_NOMOVE | SWP_NOZORDER);
     pm::afxtest::pump();
     EXPECT_EQ(app->GetProfileInt("Settings", "CHHScriptDlg 0 Width", -1), 123u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, TheScriptMenuRunsTheShownTextAndStopsIt) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Doc.Selection = \"old\"\r\n", &parser);
+    edit([&] {
+        const auto at = static_cast<long>(text().find("old"));
+        ctrl->SetSel(at, at + 3);
+        pm::afxtest::typeText(ctrl->m_hWnd, "new");
+        scriptMenu('R');
+        EXPECT_TRUE(module->IsRunning());
+        EXPECT_EQ(host.EditText(), "new") << "the macro runs the text typed in the editor";
+        scriptMenu('S');
+        EXPECT_FALSE(module->IsRunning());
+        EXPECT_TRUE(grayed(ID_HHSCRIPT_RUN)) << "while it ran";
+        EXPECT_FALSE(grayed(ID_HHSCRIPT_STOP));
+        for (UINT id : {ID_HHSCRIPT_BREAK, ID_HHSCRIPT_DEBUGGER, ID_HHSCRIPT_EDIT})
+            EXPECT_TRUE(grayed(id)) << id;
+        EXPECT_EQ(::GetActiveWindow(), dialog);
+    });
+    EXPECT_NE(moduleText().find("\"new\""), std::string::npos);
+}
+
+TEST_F(MacroEditor, AnErrorOfARunFromTheMenuPutsTheOpenEditorAtItsLine) {
+    module->SetEditOnError(TRUE);
+    host.answerButton = 28279; // End
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("x = 1\r\ny = 1 / 0\r\n", &parser);
+    edit([&] {
+        scriptMenu('R');
+        ASSERT_EQ(host.dialogCaptions, std::vector<std::string>{"Run-Time Error"});
+        // Opening the menu again routes its update requests to the module.
+        pm::afxtest::queueKey(ctrl->m_hWnd, 'S', false, false, true);
+        pm::afxtest::queueKey(ctrl->m_hWnd, VK_ESCAPE);
+        pm::afxtest::queueKey(ctrl->m_hWnd, VK_ESCAPE);
+        pm::afxtest::pump();
+        EXPECT_FALSE(module->IsErrorPending());
+        EXPECT_EQ(view->GetEditMode(), HHMODE_MODULE);
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1) << "the line with the error";
+        EXPECT_EQ(::GetActiveWindow(), dialog) << "the editor is active again, and no second editor opened";
+    });
+}
+
+TEST_F(MacroEditor, ProceduresMadeInObjectOrFullModuleViewGoInPlace) {
+    const std::string quit = "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n", zed = "Sub Zed_Go()\r\n\tz = 1\r\nEnd Sub\r\n\r\n";
+    const std::string blankTimer = "Sub App_Timer()\r\n\t\r\nEnd Sub\r\n\r\n";
+    const std::string timer = "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n";
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse((quit + zed).c_str(), &parser);
+    edit([&] {
+        pm::afxtest::click(view->GetDlgItem(IDC_HHSV_OBJECT_VIEW)->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
+        ASSERT_EQ(text(), quit);
+        choose(view->GetEventsCombo(), "Timer");
+        EXPECT_EQ(text(), quit + blankTimer);
+        pm::afxtest::typeText(ctrl->m_hWnd, "t = 1");
+        choose(view->GetEventsCombo(), "Quit");
+        EXPECT_EQ(text(), quit + timer);
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1) << "the caret in Quit's body";
+
+        pm::afxtest::click(view->GetDlgItem(IDC_HHSV_MODULE_VIEW)->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), quit + timer + zed);
+        const std::string declarations = "'(Declarations)\r\n\t\r\n'End of (Declarations)\r\n\r\n";
+        choose(view->GetObjectsCombo(), "(General)");
+        EXPECT_EQ(text(), declarations + quit + timer + zed);
+        choose(view->GetObjectsCombo(), "Zed");
+        EXPECT_EQ(text(), quit + timer + zed) << "the blank section went with its text";
+        EXPECT_EQ(ctrl->LineFromChar(-1), 9) << "the caret in Go's body";
+    });
+    EXPECT_EQ(moduleText(), quit + timer + zed);
+}
+
+TEST_F(MacroEditor, ALockedProcedureTakesNoTyping) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n",
+                                  &parser);
+    CHHScriptProcedureList::Location loc;
+    ASSERT_TRUE(module->GetProcedures().FindOrCreate(FALSE, FALSE, "App", "Quit", loc));
+    loc.pProcedure->m_bLocked = TRUE;
+    edit([&] {
+        view->SetEditMode(HHMODE_OBJECT);
+        caretAt("q = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "x");
+        caretAt("t = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "y");
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tyt = 1\r\nEnd Sub\r\n\r\n");
+    ASSERT_TRUE(module->GetProcedures().FindOrCreate(FALSE, FALSE, "App", "Quit", loc));
+    EXPECT_TRUE(loc.pProcedure->m_bLocked) << "the lock comes back with the procedures";
 }
 
 } // namespace

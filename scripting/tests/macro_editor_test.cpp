@@ -4,10 +4,8 @@
 
 #include "platform/framework/tests/support/framework_test.h"
 #include "scripting/CHHModuleEdit.h"
-#include "platform/framework/CCmdUI.h"
 #include "platform/script/activscp.h"
 #include "scripting/CHHScriptDlg.h"
-#include "scripting/CHHScriptDoc.h"
 #include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
@@ -383,43 +381,6 @@ TEST_F(MacroEditor, QuickInfoGlobalMembersAndObjectsWithoutEvents) {
         EXPECT_TRUE(std::any_of(functions.begin(), functions.end(),
                                 [](const CHHMemberItem& item) { return item.m_strText == "StopScript"; }));
     });
-}
-
-} // namespace
-
-namespace {
-
-TEST(ScriptDoc, RunsTheViewsScriptAndStopsIt) {
-    auto* frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Script document", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
-    auto* view = new CHHScriptView;
-    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 260), frame, AFX_IDW_PANE_FIRST));
-    CHHScriptDoc doc;
-    doc.m_bAutoDelete = FALSE;
-    doc.AddView(view);
-    ASSERT_TRUE(doc.OnNewDocument());
-    CHHVBScriptTextParser parser;
-    ASSERT_TRUE(view->SetScriptText("Dim x\r\nSub Later()\r\n\tx = 2\r\nEnd Sub\r\n", &parser));
-    const auto enabled = [&](UINT id) {
-        struct State : CCmdUI {
-            BOOL on = FALSE;
-            void Enable(BOOL b) override { on = b; }
-        } state;
-        state.m_nID = id;
-        doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr);
-        return state.on != FALSE;
-    };
-    EXPECT_TRUE(enabled(ID_HHSCRIPT_RUN));
-    EXPECT_FALSE(enabled(ID_HHSCRIPT_STOP));
-    doc.OnCmdMsg(ID_HHSCRIPT_RUN, CN_COMMAND, nullptr, nullptr);
-    EXPECT_EQ(doc.GetEngine()->GetScriptState(), SCRIPTSTATE_CONNECTED);
-    EXPECT_TRUE(enabled(ID_HHSCRIPT_STOP));
-    doc.OnCmdMsg(ID_HHSCRIPT_STOP, CN_COMMAND, nullptr, nullptr);
-    EXPECT_NE(doc.GetEngine()->GetScriptState(), SCRIPTSTATE_CONNECTED);
-    EXPECT_TRUE(enabled(ID_HHSCRIPT_RUN));
-    doc.RemoveView(view);
-    frame->DestroyWindow();
-    pm::afxtest::pump();
 }
 
 } // namespace

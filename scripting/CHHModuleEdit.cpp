@@ -1,5 +1,6 @@
 #include "scripting/CHHModuleEdit.h"
 
+#include "scripting/CHHDebugApplication.h"
 #include "scripting/CHHObjectsDlg.h"
 #include "scripting/CHHScriptDlg.h"
 #include "scripting/CHHScriptSyntaxView.h"
@@ -65,7 +66,8 @@ CHHScriptDlg* CHHModuleEdit::CreateScriptDialog() {
 void CHHModuleEdit::InitScriptView(CHHScriptDlg& dialog) {
     CHHScriptViewBase* view = dialog.GetView();
     view->UseEngine(m_pEngine.get());
-    view->EnableBreakpoints(FALSE); // no script debugger here: breakpoints have nothing to stop
+    // Without a script debugger breakpoints have nothing to stop (there is none on this system).
+    if (!m_pDebugApp || !m_pDebugApp->IsAvailable()) view->EnableBreakpoints(FALSE);
 }
 
 void CHHModuleEdit::AddNamedItemsToView(CHHScriptViewBase& view) {

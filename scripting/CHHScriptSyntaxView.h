@@ -17,7 +17,7 @@ public:
     BOOL SetEngine(CHHEngine* engine);
     BOOL SetEngineClass(CRuntimeClass* engineClass);
     void UseEngine(CHHEngine* engine) override { SetEngine(engine); }
-    BOOL CheckProcedureResult(LPCTSTR object, LPCTSTR procedure) override;
+    BOOL CheckProcedure(LPCTSTR object, LPCTSTR procedure) override;
     BOOL CheckSyntax() override;
     BOOL ColorizeHook(const char16_t* text, int length, WORD* attributes) override;
     int OnCloseButton(int state) override;

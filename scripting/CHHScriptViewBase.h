@@ -52,8 +52,7 @@ public:
 
     // ---- Operations (virtual, in slot order) ----
     virtual void InitView();
-    void CheckProcedure(LPCTSTR object, LPCTSTR procedure) override { CheckProcedureResult(object, procedure); }
-    virtual BOOL CheckProcedureResult(LPCTSTR, LPCTSTR) { return TRUE; }
+    BOOL CheckProcedure(LPCTSTR, LPCTSTR) override { return TRUE; }
     BOOL CheckSyntax() override { return TRUE; }
     virtual BOOL IsCaseSensitive() { return FALSE; }
     virtual CHHScriptEditCtrl* CreateEditCtrl() { return new CHHScriptEditCtrl; }

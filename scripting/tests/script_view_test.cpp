@@ -1,8 +1,10 @@
 // The script view's owner-drawn combos: objects sorted by member kind, then by name; names drawn
 // bold when the module has code for them, italic when they are only code or not an event, and
-// objects of a member kind in the member list's colours.
+// objects of a member kind in the member list's colours. A derived view describing an object's
+// events and members itself.
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "scripting/TypeInfoReader.h"
 #include "scripting/CHHScriptView.h"
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,4 +116,58 @@ TEST_F(ScriptViewCombos, ItemsSortByMemberKindThenNameAndAreDrawnByWhatTheModule
     ASSERT_NE(dropped, nullptr);
     pm::afxtest::savePngWithPopups(frame->m_hWnd, {dropped}, "script_view_objects_list");
     objects.ShowDropDown(FALSE);
+}
+
+namespace {
+
+// Describes "Doc" by App's class, so that it has App's events, and lists one function of its own.
+class DescribingView : public CHHScriptView {
+public:
+    pm::ComPtr<ITypeInfo> appClass;
+    BOOL GetEventTypeInfo(const CHHScriptObjectInfo& info, ITypeInfo** ppTypeInfo, BOOL bMembers) override {
+        *ppTypeInfo = nullptr;
+        if (bMembers || info.m_strName != "Doc") return FALSE;
+        (*ppTypeInfo = appClass.get())->AddRef();
+        return TRUE;
+    }
+    BOOL GetFunctionsHook(const CHHScriptObjectInfo& info, CHHMethodInfoArray& methods, LPCTSTR, BOOL) override {
+        if (info.m_strName != "Doc") return FALSE;
+        CHHMethodInfo own;
+        own.m_strName = "OwnFunction";
+        methods.push_back(own);
+        return TRUE;
+    }
+};
+
+} // namespace
+
+TEST(ScriptViewHooks, ADerivedViewGivesAnObjectsEventsAndFunctions) {
+    scripttest::ScriptHost host;
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Script view", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
+    auto* view = new DescribingView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 260), frame, AFX_IDW_PANE_FIRST));
+    view->InitView();
+    CHHVBScriptEngine engine;
+    ASSERT_GE(engine.Create(nullptr, nullptr, nullptr, FALSE), 0);
+    view->UseEngine(&engine);
+    ASSERT_EQ(GetClassInfoAt(host.appObject.GetIDispatch(FALSE), 0, view->appClass.put()), S_OK);
+    view->AddDispatchObject("Doc", host.docObject.GetIDispatch(FALSE), 0);
+    ASSERT_GE(view->FindComboItem(view->GetObjectsCombo(), "Doc"), 0) << "Doc has events now";
+    ASSERT_TRUE(view->ShowProcedure("Doc", "Timer", FALSE));
+    const CString text = view->GetEditCtrl()->GetText();
+    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())), "Sub Doc_Timer()\r\n\t\r\nEnd Sub\r\n\r\n");
+
+    CHHExpressionInfo doc;
+    doc.m_strQualifier = "Doc";
+    CHHMemberItemArray members;
+    view->FillMemberList(doc, members, HHLIST_MEMBERS);
+    const auto listed = [&](const char* name) {
+        return std::any_of(members.begin(), members.end(), [&](const CHHMemberItem& m) { return m.m_strText == name; });
+    };
+    EXPECT_TRUE(listed("OwnFunction")) << "the hook's functions";
+    EXPECT_FALSE(listed("Copy")) << "in place of the type's methods";
+    EXPECT_TRUE(listed("Selection")) << "the type's properties still";
+    frame->DestroyWindow();
+    pm::afxtest::pump();
 }

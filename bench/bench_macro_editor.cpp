@@ -2,6 +2,7 @@
 // View: making App's Timer procedure from the combos and showing another procedure, against
 // setting the whole module text into the edit control once, measured in the same run in this
 // thread's CPU time. The ratios say how much of the whole text a show costs.
+#include "bench/thread_clock.h"
 #include "platform/framework/sample/SampleEditor.h"
 #include "platform/win/windlg.h"
 #include "scripting/CAppObject.h"
@@ -13,17 +14,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 
 namespace {
-
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 constexpr int kObjects = 2000;
 constexpr int kProcedures = 10;

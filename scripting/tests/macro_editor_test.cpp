@@ -493,3 +493,27 @@ TEST_F(MacroEditor, ALockedProcedureTakesNoTyping) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MacroEditor, TheCloseButtonClosesOnlyWhenTheProcedureCompiles) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tt = (1 +\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        HWND close = view->GetDlgItem(IDC_HHSV_CLOSE)->m_hWnd;
+        pm::afxtest::click(close, POINT{5, 5});
+        EXPECT_EQ(host.dialogCaptions, std::vector<std::string>{"Syntax Error"});
+        CWnd* scriptDialog = CWnd::FromHandlePermanent(dialog);
+        EXPECT_TRUE(scriptDialog->ContinueModal()) << "kept open at the error";
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1);
+        const auto at = static_cast<long>(text().find(" +"));
+        ctrl->SetSel(at, at + 2);
+        pm::afxtest::typeText(ctrl->m_hWnd, ")");
+        pm::afxtest::click(close, POINT{5, 5});
+        EXPECT_EQ(host.dialogCaptions.size(), 1u);
+        EXPECT_FALSE(scriptDialog->ContinueModal()) << "closing";
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tt = (1)\r\nEnd Sub\r\n\r\n");
+}
+
+} // namespace

@@ -41,7 +41,10 @@ class MacroEditor : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(host.NewDocument());
-        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", 0); // each test starts in Event View
+        // Each test starts in Event View, where the template puts the dialog.
+        for (const char* key : {"X", "Y", "Width", "Height"})
+            AfxGetApp()->WriteProfileInt("Settings", (std::string("CHHScriptDlg 0 ") + key).c_str(), -1);
+        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", 0);
         host.module->Close();
         auto edit = std::make_unique<CHHModuleEdit>();
         edit->Init(nullptr);
@@ -74,16 +77,28 @@ protected:
         CString t = module->GetProcedures().GetText();
         return std::string(t, static_cast<size_t>(t.GetLength()));
     }
-    // Chooses an item of a combo as the user does: focus, selection, then the choice.
+    // Chooses an item of a combo with the mouse: a click drops its list, a click on the item
+    // chooses it.
     void choose(CComboBox& combo, const char* item) {
-        combo.SetFocus();
-        pm::afxtest::pump();
         const int index = view->FindComboItem(combo, item);
         ASSERT_GE(index, 0) << item;
-        combo.SetCurSel(index);
-        view->SendMessage(WM_COMMAND, MAKEWPARAM(combo.GetDlgCtrlID(), CBN_SELENDOK),
-                          reinterpret_cast<LPARAM>(combo.m_hWnd));
-        pm::afxtest::pump();
+        CRect box;
+        combo.GetClientRect(&box);
+        pm::afxtest::click(combo.m_hWnd, POINT{box.right - 5, box.Height() / 2});
+        HWND list = droppedList();
+        ASSERT_NE(list, nullptr) << "the list drops";
+        RECT row{};
+        ::SendMessage(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+        pm::afxtest::click(list, POINT{row.left + 5, (row.top + row.bottom) / 2});
+        ASSERT_EQ(droppedList(), nullptr) << "the list closes";
+    }
+    static HWND droppedList() {
+        for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+            char cls[32] = {};
+            ::GetClassName(w, cls, sizeof cls);
+            if (std::string(cls) == "ComboLBox" && ::IsWindowVisible(w)) return w;
+        }
+        return nullptr;
     }
     void caretAt(const char* marker) {
         const auto pos = static_cast<long>(text().find(marker));
@@ -194,6 +209,7 @@ TEST_F(MacroEditor, ObjectViewShowsTwoProceduresWithAMemberList) {
                                   "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n",
                                   &parser);
     edit([&] {
+        ::SetWindowPos(dialog, nullptr, 0, 0, 560, 380, SWP_NOMOVE | SWP_NOZORDER); // room for the list
         view->SetEditMode(HHMODE_OBJECT);
         EXPECT_EQ(text(), moduleText());
         caretAt("t = 1");

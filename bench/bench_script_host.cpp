@@ -1,6 +1,7 @@
 // A macro that inserts 10,000 lines through the "Doc" object of a small editor (a rich-edit view),
 // against the same edits made by C++ through the control's messages, measured in the same run in
 // this thread's CPU time. The ratio is the cost of the script engine and the automation layer.
+#include "bench/thread_clock.h"
 #include "platform/framework/sample/SampleEditor.h"
 #include "platform/win/richedit.h"
 #include "platform/win/windlg.h"
@@ -13,17 +14,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 
 namespace {
-
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 const int kLines = 10000;
 

@@ -12,27 +12,6 @@ namespace {
 
 bool keyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 
-// Updates the enabled and checked state of a popup's items through target's handlers;
-// commands below the system range without any handler are disabled.
-void updateMenuItems(CMenu* popup, CCmdTarget* target) {
-    const UINT count = popup->GetMenuItemCount();
-    for (UINT i = 0; i < count; ++i) {
-        CMenu* sub = popup->GetSubMenu(static_cast<int>(i));
-        if (sub) {
-            updateMenuItems(sub, target);
-            continue;
-        }
-        const UINT id = popup->GetMenuItemID(static_cast<int>(i));
-        if (id == 0 || id == static_cast<UINT>(-1)) continue;
-        CCmdUI ui;
-        ui.m_nID = id;
-        ui.m_nIndex = i;
-        ui.m_nIndexMax = count;
-        ui.m_pMenu = popup;
-        ui.DoUpdate(target, id < 0xF000);
-    }
-}
-
 } // namespace
 
 void CHHEditCtrl::IndentSelection() { ShiftOrCommentLines(FALSE, TRUE); }
@@ -205,6 +184,6 @@ void CHHEditCtrl::ShowContextMenu(CPoint screen) {
     if (!popup) return;
     OnContextMenuPopup(popup);
     CWnd* target = m_bMenuToParent ? GetParent() : this;
-    updateMenuItems(popup, target);
+    pm::afx::updateMenuItems(popup, target);
     popup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, target);
 }

@@ -25,33 +25,6 @@ void put32(std::vector<unsigned char>& out, std::uint32_t v) {
     put16(out, v >> 16);
 }
 
-// A 24-bit bitmap file of width x height drawn by pixel(x, y).
-std::vector<unsigned char> makeBitmap(int width, int height, const std::function<Pixel(int, int)>& pixel) {
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<unsigned char> out;
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, static_cast<std::uint32_t>(54 + stride * height));
-    put32(out, 0);
-    put32(out, 54);
-    put32(out, 40);
-    put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height));
-    put16(out, 1);
-    put16(out, 24);
-    for (int i = 0; i < 6; ++i) put32(out, 0);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const Pixel p = pixel(x, y);
-            out.push_back(static_cast<unsigned char>(p & 0xFF));
-            out.push_back(static_cast<unsigned char>((p >> 8) & 0xFF));
-            out.push_back(static_cast<unsigned char>((p >> 16) & 0xFF));
-        }
-        for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
-    }
-    return out;
-}
-
 bool inCircle(int x, int y, int cx, int cy, int r) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; }
 
 // The margin's marks: 0 bookmark (a cyan tab), 1 breakpoint (a red disc), 2 the third mark (a
@@ -97,10 +70,36 @@ Pixel iconPixel(int x, int y) {
 
 } // namespace
 
+std::vector<unsigned char> MakeBitmapFile(int width, int height, const std::function<std::uint32_t(int, int)>& pixel) {
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> out;
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, static_cast<std::uint32_t>(54 + stride * height));
+    put32(out, 0);
+    put32(out, 54);
+    put32(out, 40);
+    put32(out, static_cast<std::uint32_t>(width));
+    put32(out, static_cast<std::uint32_t>(height));
+    put16(out, 1);
+    put16(out, 24);
+    for (int i = 0; i < 6; ++i) put32(out, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = pixel(x, y);
+            out.push_back(static_cast<unsigned char>(p & 0xFF));
+            out.push_back(static_cast<unsigned char>((p >> 8) & 0xFF));
+            out.push_back(static_cast<unsigned char>((p >> 16) & 0xFF));
+        }
+        for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
+    }
+    return out;
+}
+
 void DeclareAssistResources() {
     static const bool declared = [] {
-        static const std::vector<unsigned char> margin = makeBitmap(17 * 3, 13, marginPixel);
-        static const std::vector<unsigned char> icons = makeBitmap(16 * 6, 13, iconPixel);
+        static const std::vector<unsigned char> margin = MakeBitmapFile(17 * 3, 13, marginPixel);
+        static const std::vector<unsigned char> icons = MakeBitmapFile(16 * 6, 13, iconPixel);
         pm::res::addImage(pm::res::ImageKind::Bitmap, IDB_HHASSIST_MARGIN, margin.data(), margin.size());
         pm::res::addImage(pm::res::ImageKind::Bitmap, IDB_HHASSIST_ICONS, icons.data(), icons.size());
         using pm::res::MenuItem;

@@ -19,7 +19,14 @@
 #define IDB_HHASSIST_MARGIN 28167 // three 17 x 13 images, magenta transparent
 #define IDB_HHASSIST_ICONS 28168  // six 16 x 13 icons, red transparent
 
+#include <cstdint>
+#include <functional>
+#include <vector>
+
 namespace hh {
+
+// A 24-bit bitmap file (BMP) of width x height; pixel (x, y) gives each pixel as 0xRRGGBB.
+std::vector<unsigned char> MakeBitmapFile(int width, int height, const std::function<std::uint32_t(int, int)>& pixel);
 
 // Declares them once; later calls do nothing.
 void DeclareAssistResources();

@@ -170,8 +170,12 @@ HRESULT CHHEngine::OnScriptError(IActiveScriptError* pError) {
     if (pausedHere) SetScriptState(SCRIPTSTATE_DISCONNECTED);
     int answer = m_pfnCallback ? m_pfnCallback(HHCB_SCRIPTERROR, m_pCallbackData, &info) : 0;
     if (answer == 0) {
+        // The box belongs to the window the user works in (the macro editor when it is open), so
+        // that window is active again when the box closes.
         const BOOL disableDebug = !(m_pDebugApp && m_pDebugApp->IsAvailable());
-        answer = ShowErrorDialog(info, disableDebug, AfxGetMainWnd());
+        HWND owner = nullptr;
+        GetWindow(&owner);
+        answer = ShowErrorDialog(info, disableDebug, owner ? CWnd::FromHandle(owner) : AfxGetMainWnd());
     }
     if (answer == -1) return S_OK;
     OnErrorDialogResult(answer, info);

@@ -31,6 +31,7 @@ public:
     void Close();
     BOOL IsCreated() const { return m_pScript ? TRUE : FALSE; }
     void SetName(LPCTSTR lpszName) { m_strName = lpszName; }
+    const CString& GetName() const { return m_strName; }
     void SetLongName(LPCTSTR lpszName) { m_strLongName = lpszName; }
     int GetScriptState() const { return m_nScriptState; }
 

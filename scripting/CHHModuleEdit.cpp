@@ -1,5 +1,6 @@
 #include "scripting/CHHModuleEdit.h"
 
+#include "scripting/CHHDebugApplication.h"
 #include "scripting/CHHObjectsDlg.h"
 #include "scripting/CHHScriptDlg.h"
 #include "scripting/CHHScriptSyntaxView.h"
@@ -19,7 +20,7 @@ CHHModuleEdit::CHHModuleEdit(CRuntimeClass* pViewClass)
 
 void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn,
                               BOOL bRunAfterwards) {
-    if (!CreateEngine()) return;
+    if (m_pOpenView || !CreateEngine()) return;
     std::unique_ptr<CHHScriptDlg> dialog(CreateScriptDialog());
     if (!dialog) return;
     if (m_pViewClass) dialog->SetViewClass(m_pViewClass);
@@ -28,11 +29,13 @@ void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nL
     CHHScriptViewBase* view = dialog->GetView();
     InitScriptView(*dialog);
     AddNamedItemsToView(*view);
-    view->LoadProcedureList(m_procedures);
+    PutProceduresToView(*view);
     view->ShowProcedure(lpszObject, lpszProcedure, FALSE);
     if (nLine >= 0) view->GoToLineColumn(nLine, nColumn);
+    m_pOpenView = view;
     dialog->RunModal();
-    view->StoreProcedureList(m_procedures);
+    m_pOpenView = nullptr;
+    TakeProceduresFromView(*view);
     dialog.reset();
     if (bRunAfterwards) Run();
 }
@@ -40,7 +43,20 @@ void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nL
 void CHHModuleEdit::EditAtError(BOOL bRunAfterwards) {
     if (!m_bErrorPending) return;
     m_bErrorPending = 0;
+    if (m_pOpenView) {
+        m_pOpenView->GoToLineColumn(m_nErrorLine, m_nErrorColumn);
+        return;
+    }
     EditScript(nullptr, nullptr, m_nErrorLine, m_nErrorColumn, bRunAfterwards);
+}
+
+void CHHModuleEdit::PutProceduresToView(CHHScriptViewBase& view) { view.LoadProcedureList(m_procedures); }
+
+void CHHModuleEdit::TakeProceduresFromView(CHHScriptViewBase& view) { view.StoreProcedureList(m_procedures); }
+
+// A macro run from the open editor runs the text the editor shows.
+void CHHModuleEdit::OnGetText() {
+    if (m_pOpenView) TakeProceduresFromView(*m_pOpenView);
 }
 
 CHHScriptDlg* CHHModuleEdit::CreateScriptDialog() {
@@ -50,7 +66,8 @@ CHHScriptDlg* CHHModuleEdit::CreateScriptDialog() {
 void CHHModuleEdit::InitScriptView(CHHScriptDlg& dialog) {
     CHHScriptViewBase* view = dialog.GetView();
     view->UseEngine(m_pEngine.get());
-    view->EnableBreakpoints(FALSE); // no script debugger here: breakpoints have nothing to stop
+    // Without a script debugger breakpoints have nothing to stop (there is none on this system).
+    if (!m_pDebugApp || !m_pDebugApp->IsAvailable()) view->EnableBreakpoints(FALSE);
 }
 
 void CHHModuleEdit::AddNamedItemsToView(CHHScriptViewBase& view) {

@@ -1,5 +1,7 @@
 #include "scripting/CHHScriptDlg.h"
 
+#include "platform/framework/CCmdUI.h"
+#include "scripting/CHHModule.h"
 #include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/ScriptStrings.h"
 
@@ -7,6 +9,8 @@ BEGIN_MESSAGE_MAP(CHHScriptDlg, CDialog)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_WINDOWPOSCHANGED()
+    ON_WM_INITMENUPOPUP()
+    ON_UPDATE_COMMAND_UI(ID_HHSCRIPT_EDIT, OnUpdateEditScript)
 END_MESSAGE_MAP()
 
 namespace {
@@ -87,6 +91,10 @@ void CHHScriptDlg::OnSize(UINT, int cx, int cy) {
 void CHHScriptDlg::OnWindowPosChanged(WINDOWPOS*) {
     Default();
     SavePlacement();
+}
+
+void CHHScriptDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
+    if (!bSysMenu) pm::afx::updateMenuItems(pPopupMenu, this);
 }
 
 CString CHHScriptDlg::PlacementKey(LPCSTR value) {

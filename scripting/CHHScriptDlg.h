@@ -1,7 +1,9 @@
 #pragma once
 // CHHScriptDlg: the "Script" dialog of the macro editor: a resizable pop-up holding one script view
 // where its template's placeholder is. It is created modeless and then run modally, so that its
-// owner can fill the view in between; its place, size and view mode are kept in the profile.
+// owner can fill the view in between; its place, size and view mode are kept in the profile. Its
+// menu offers the script module's commands (run, pause, stop, the debugger), which go on to the
+// application and from there to the module.
 
 #include "platform/framework/CDialog.h"
 #include "scripting/CHHScriptViewBase.h"
@@ -27,6 +29,9 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // The editor is open already: "Edit Script..." has nothing to open.
+    afx_msg void OnUpdateEditScript(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
     DECLARE_MESSAGE_MAP()
 
     void LoadPlacement();

@@ -1,8 +1,13 @@
 #include "scripting/CHHScriptDoc.h"
 
+#include "platform/framework/Exceptions.h"
 #include "scripting/CHHModule.h"
+#include "scripting/CHHScriptApp.h"
 #include "scripting/CHHScriptErrorInfo.h"
 #include "scripting/CHHVBScriptEngine.h"
+
+#include <new>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CHHScriptDoc, CDocument)
 
@@ -21,6 +26,9 @@ int engineCallback(int type, void* data, void* argument) {
     return 0;
 }
 
+// The edit control takes no more; a larger plain-text file is refused rather than cut short.
+constexpr ULONGLONG kMaxScriptBytes = 0xA00000;
+
 void viewCallback(void* data, LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos, BOOL on) {
     static_cast<CHHScriptDoc*>(data)->OnViewBreakpoint(object, procedure, line, charPos, modulePos, on);
 }
@@ -38,15 +46,31 @@ CHHScriptViewBase* CHHScriptDoc::GetScriptView() {
     return nullptr;
 }
 
+CHHDebugApplication* CHHScriptDoc::GetDebugApplication() {
+    auto* app = dynamic_cast<CHHScriptApp*>(AfxGetApp());
+    return app ? &app->GetDebugApplication() : nullptr;
+}
+
+void CHHScriptDoc::CreateEngine() { m_pEngine.reset(new (std::nothrow) CHHVBScriptEngine); }
+
 BOOL CHHScriptDoc::InitEngine() {
     if (m_pEngine) return TRUE;
-    m_pEngine = std::make_unique<CHHVBScriptEngine>();
-    if (FAILED(m_pEngine->Create(nullptr, nullptr, nullptr, FALSE))) {
+    CreateEngine();
+    if (!m_pEngine) return FALSE;
+    if (FAILED(m_pEngine->Create(GetDebugApplication(), nullptr, nullptr, FALSE))) {
         m_pEngine.reset();
         return FALSE;
     }
     m_pEngine->SetCallback(engineCallback, this);
     return TRUE;
+}
+
+void CHHScriptDoc::ClearObjects() {
+    if (m_pEngine) m_pEngine->RemoveAllNamedItems();
+}
+
+void CHHScriptDoc::DeclareObjects(LPCTSTR text) {
+    if (text && m_pEngine) m_pEngine->DeclareTypeLibs(text, m_strTypeLibPrefix);
 }
 
 void CHHScriptDoc::FillView() {
@@ -68,12 +92,14 @@ void CHHScriptDoc::OnErrorEnded(const CHHScriptErrorInfo& info) {
 // There is no script debugger here, so the engine takes no breakpoints: the change stays in the view.
 void CHHScriptDoc::OnViewBreakpoint(LPCTSTR, LPCTSTR, int, int, int, BOOL) {}
 
+// The view's whole text goes to the engine with the named items, then the engine starts. The
+// breakpoints have no debugger to go to here.
 void CHHScriptDoc::OnRun() {
     CHHScriptViewBase* view = GetScriptView();
     if (!view || !m_pEngine) return;
     const CString text = view->GetScriptText();
-    m_pEngine->DeclareTypeLibs(text, m_strTypeLibPrefix);
-    if (m_pEngine->ParseScript(text, nullptr, &m_dwScriptCookie, FALSE) < 0) return;
+    DeclareObjects(text);
+    if (m_pEngine->ParseScript(text, nullptr, &m_dwScriptCookie, TRUE) < 0) return;
     m_pEngine->Run(FALSE);
 }
 
@@ -90,15 +116,58 @@ void CHHScriptDoc::OnUpdateStop(CCmdUI* pCmdUI) {
 }
 
 void CHHScriptDoc::Serialize(CArchive& ar) {
-    if (CHHScriptViewBase* view = GetScriptView()) view->Serialize(ar);
+    CHHScriptViewBase* view = GetScriptView();
+    if (!view) return;
+    if (!m_bPlainText) return view->Serialize(ar);
+    if (ar.IsStoring()) {
+        const CString text = view->GetScriptText();
+        ar.Write(static_cast<LPCTSTR>(text), static_cast<UINT>(text.GetLength()));
+        return;
+    }
+    const ULONGLONG length = ar.GetFile()->GetLength();
+    if (length > kMaxScriptBytes) AfxThrowArchiveException(CArchiveException::badIndex);
+    std::vector<char> bytes(static_cast<size_t>(length) + 1, '\0');
+    const UINT read = ar.Read(bytes.data(), static_cast<UINT>(length));
+    bytes[read] = '\0';
+    view->SetScriptText(bytes.data(), m_pEngine ? m_pEngine->GetTextParser() : nullptr);
+}
+
+void CHHScriptDoc::SetTitle(LPCSTR lpszTitle) {
+    CDocument::SetTitle(lpszTitle);
+    if (m_pEngine) m_pEngine->SetName(GetTitle());
+}
+
+// The engine starts afresh without objects, and the view is filled again for it.
+void CHHScriptDoc::DeleteContents() {
+    if (m_pEngine) m_pEngine->Recreate();
+    ClearObjects();
+    if (CHHScriptViewBase* view = GetScriptView()) {
+        view->ClearView();
+        FillView();
+    }
+    CDocument::DeleteContents();
+}
+
+// The engine and the view are ready before the framework empties and fills the document.
+BOOL CHHScriptDoc::prepare() {
+    if (!InitEngine()) return FALSE;
+    if (CHHScriptViewBase* view = GetScriptView()) view->InitView();
+    return TRUE;
+}
+
+void CHHScriptDoc::showFirstObject() {
+    if (CHHScriptViewBase* view = GetScriptView()) view->ShowProcedure(nullptr, nullptr, FALSE);
 }
 
 BOOL CHHScriptDoc::OnNewDocument() {
-    if (!InitEngine()) return FALSE;
-    if (CHHScriptViewBase* view = GetScriptView()) view->InitView();
-    if (!CDocument::OnNewDocument()) return FALSE;
-    FillView();
-    if (CHHScriptViewBase* view = GetScriptView()) view->ShowProcedure(nullptr, nullptr, FALSE);
+    if (!prepare() || !CDocument::OnNewDocument()) return FALSE;
+    showFirstObject();
+    return TRUE;
+}
+
+BOOL CHHScriptDoc::OnOpenDocument(LPCSTR lpszPathName) {
+    if (!prepare() || !CDocument::OnOpenDocument(lpszPathName)) return FALSE;
+    showFirstObject();
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "editor/HHAssistRules.h"
 #include "editor/HHAssistResources.h"
 #include "platform/framework/CDC.h"
+#include "platform/framework/afxres.h"
 #include "platform/win/res/resources.h"
 #include "scripting/CHHScriptUndoAction.h"
 
@@ -13,6 +14,7 @@ IMPLEMENT_DYNAMIC(CHHScriptEditCtrl, CHHAssistEditCtrl)
 
 BEGIN_MESSAGE_MAP(CHHScriptEditCtrl, CHHAssistEditCtrl)
     ON_WM_PAINT()
+    ON_CONTROL_REFLECT(EN_CHANGE, OnChange)
     ON_WM_KEYDOWN()
     ON_WM_CHAR()
     ON_WM_LBUTTONDOWN()
@@ -22,8 +24,8 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The context menu is the code-assistance control's with "Check Syntax" and "Revert to Saved"
-// after "Quick Info"; the accelerators are the same.
+// The context menu is the code-assistance control's with "&Quick Info" and, after it, "Check
+// Syntax" and "Revert to Saved"; the accelerators are the same.
 void declareResources() {
     static const bool declared = [] {
         const pm::res::MenuTemplate* assist = pm::res::findMenu(MAKEINTRESOURCE(IDR_HHASSIST_MENU));
@@ -31,8 +33,9 @@ void declareResources() {
         if (!assist || assist->items.empty() || !keys) return false;
         pm::res::MenuTemplate menu = *assist;
         std::vector<pm::res::MenuItem>& items = menu.items.front().items;
-        const auto quickInfo = std::find_if(items.begin(), items.end(),
-                                            [](const pm::res::MenuItem& item) { return item.id == ID_HHASSIST_QUICK_INFO; });
+        auto quickInfo = std::find_if(items.begin(), items.end(),
+                                      [](const pm::res::MenuItem& item) { return item.id == ID_HHASSIST_QUICK_INFO; });
+        if (quickInfo != items.end()) quickInfo->text = "&Quick Info";
         items.insert(quickInfo == items.end() ? items.end() : quickInfo + 1,
                      {pm::res::MenuItem{"", 0, MF_SEPARATOR, {}},
                       pm::res::MenuItem{"Check &Syntax", 60744, 0, {}},
@@ -111,12 +114,19 @@ BOOL CHHScriptEditCtrl::takeHeaderLine() {
 
 void CHHScriptEditCtrl::OnPaint() {
     CHHAssistEditCtrl::OnPaint();
-    if (!m_bBusy && !m_bRedrawLocked && !m_bColoringSuppressed) drawSeparators();
+    drawSeparators();
+}
+
+// A change repaints lines in the control's own way; the separators go back over them.
+void CHHScriptEditCtrl::OnChange() {
+    CHHAssistEditCtrl::OnChange();
+    drawSeparators();
 }
 
 // A line above every procedure start below the first visible character; two above an object's
-// first procedure.
+// first procedure. Nothing while the control is busy with its own changes.
 void CHHScriptEditCtrl::drawSeparators() {
+    if (m_bBusy || m_bRedrawLocked || m_bColoringSuppressed) return;
     if (!m_bDrawSeparators || !m_strFilter.IsEmpty() || !m_pObjects) return;
     CRect client;
     GetClientRect(&client);

@@ -51,6 +51,7 @@ public:
 
 protected:
     afx_msg void OnPaint();
+    afx_msg void OnChange();
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -21,8 +21,8 @@ public:
     // A procedure header line was typed and taken out of the text: the owner adds the procedure
     // (or finds the existing one) and shows it.
     virtual void AddTypedProcedure(LPCTSTR, LPCTSTR, const CString&, const CString&, const CString&) {}
-    // The caret left this procedure.
-    virtual void CheckProcedure(LPCTSTR, LPCTSTR) {}
+    // The caret left this procedure; FALSE when it does not compile.
+    virtual BOOL CheckProcedure(LPCTSTR, LPCTSTR) { return TRUE; }
     // Colours the text itself; TRUE when it did.
     virtual BOOL ColorizeHook(const char16_t*, int, WORD*) { return FALSE; }
     virtual void FillMemberList(CHHExpressionInfo&, CHHMemberItemArray&, int) {}

@@ -56,7 +56,7 @@ CString CHHScriptSyntaxView::ProcedureText(LPCTSTR object, LPCTSTR procedure) {
     return m_pEdit->GetTextRange(CHARRANGE{found.nStart, found.nStart + proc.GetLength()});
 }
 
-BOOL CHHScriptSyntaxView::CheckProcedureResult(LPCTSTR object, LPCTSTR procedure) {
+BOOL CHHScriptSyntaxView::CheckProcedure(LPCTSTR object, LPCTSTR procedure) {
     if (!m_pEngine || !m_pEngine->IsCreated() || m_bChecking || !object || !procedure) return TRUE;
     m_bChecking = TRUE;
     m_nErrorLine = m_nErrorColumn = 0;
@@ -86,7 +86,7 @@ void CHHScriptSyntaxView::GoToError(LPCTSTR object, LPCTSTR procedure) {
 }
 
 BOOL CHHScriptSyntaxView::CheckSyntax() {
-    return CheckProcedureResult(ComboText(m_wndObjects), ComboText(m_wndEvents));
+    return CheckProcedure(ComboText(m_wndObjects), ComboText(m_wndEvents));
 }
 
 BOOL CHHScriptSyntaxView::ColorizeHook(const char16_t*, int, WORD*) {
@@ -99,19 +99,20 @@ int CHHScriptSyntaxView::OnCloseButton(int state) {
 }
 
 void CHHScriptSyntaxView::OnObjectChosenChecked() {
-    if (!CheckProcedureResult(m_strFocusObject, m_strFocusEvent)) {
-        SelectComboText(m_wndObjects, m_strFocusObject);
-        SelectComboText(m_wndEvents, m_strFocusEvent);
-        return;
-    }
-    OnObjectChosen();
+    if (CheckLeftProcedure()) OnObjectChosen();
 }
 
 void CHHScriptSyntaxView::OnEventChosenChecked() {
-    if (!CheckProcedureResult(m_strFocusObject, m_strFocusEvent)) {
-        SelectComboText(m_wndObjects, m_strFocusObject);
-        SelectComboText(m_wndEvents, m_strFocusEvent);
-        return;
-    }
-    OnEventChosen();
+    if (CheckLeftProcedure()) OnEventChosen();
+}
+
+// The procedure that was current when a combo got the focus; when it does not compile, both
+// combos show it again. The names are taken first: the error box gives the focus back to the
+// combo when it closes, and the combo then notes its new selection as the one it had.
+BOOL CHHScriptSyntaxView::CheckLeftProcedure() {
+    const CString object = m_strFocusObject, event = m_strFocusEvent;
+    if (CheckProcedure(object, event)) return TRUE;
+    SelectComboText(m_wndObjects, object);
+    SelectComboText(m_wndEvents, event);
+    return FALSE;
 }

@@ -17,7 +17,7 @@ public:
     BOOL SetEngine(CHHEngine* engine);
     BOOL SetEngineClass(CRuntimeClass* engineClass);
     void UseEngine(CHHEngine* engine) override { SetEngine(engine); }
-    BOOL CheckProcedureResult(LPCTSTR object, LPCTSTR procedure) override;
+    BOOL CheckProcedure(LPCTSTR object, LPCTSTR procedure) override;
     BOOL CheckSyntax() override;
     BOOL ColorizeHook(const char16_t* text, int length, WORD* attributes) override;
     int OnCloseButton(int state) override;
@@ -27,6 +27,7 @@ protected:
     afx_msg void OnObjectChosenChecked();
     afx_msg void OnEventChosenChecked();
     DECLARE_MESSAGE_MAP()
+    BOOL CheckLeftProcedure();
 
     // The procedure's text: from the control while it is shown and dirty, else as stored.
     CString ProcedureText(LPCTSTR object, LPCTSTR procedure);

@@ -16,49 +16,66 @@ std::u16string wide(LPCTSTR text) {
     return out;
 }
 
-// The type information an object information stands for: the dispatch object's own, the coclass's
-// default interface, or the interface itself.
-pm::ComPtr<ITypeInfo> typeOf(const CHHScriptObjectInfo& info) {
+pm::ComPtr<ITypeInfo> owned(ITypeInfo* type) {
+    pm::ComPtr<ITypeInfo> result;
+    result.attach(type);
+    return result;
+}
+
+} // namespace
+
+pm::ComPtr<ITypeInfo> CHHScriptView::MemberType(const CHHScriptObjectInfo& info) {
     ITypeInfo* type = nullptr;
-    if (info.m_nKind == HHOBJ_DISPATCH && info.m_pDispatch)
+    if (info.m_nKind == HHOBJ_DISPATCH && info.m_pDispatch && !GetEventTypeInfo(info, &type, TRUE))
         GetDispatchTypeInfo(info.m_pDispatch.get(), &type);
     else if (info.m_nKind == HHOBJ_COCLASS && info.m_pTypeInfo)
         GetDefaultDispInterface(info.m_pTypeInfo.get(), &type, FALSE);
     else if (info.m_nKind == HHOBJ_INTERFACE && info.m_pTypeInfo)
         (type = info.m_pTypeInfo.get())->AddRef();
-    pm::ComPtr<ITypeInfo> owned;
-    owned.attach(type);
-    return owned;
+    return owned(type);
 }
 
-} // namespace
+pm::ComPtr<ITypeInfo> CHHScriptView::EventClassType(const CHHScriptObjectInfo& info) {
+    ITypeInfo* type = nullptr;
+    if (info.m_nKind != HHOBJ_DISPATCH || !GetEventTypeInfo(info, &type, FALSE)) type = nullptr;
+    return owned(type);
+}
 
+// A class type's events are those of its default source interface.
 BOOL CHHScriptView::HasEvents(const CHHScriptObjectInfo& info) {
     if (info.m_dwFlags & HHOBJ_NO_EVENTS) return FALSE;
     if (info.m_nKind == HHOBJ_SECTIONS) return TRUE;
-    if (info.m_nKind == HHOBJ_DISPATCH) return info.m_pDispatch && HasEventInterface(info.m_pDispatch.get());
-    if (info.m_nKind != HHOBJ_COCLASS || !info.m_pTypeInfo) return FALSE;
-    pm::ComPtr<ITypeInfo> source;
-    ITypeInfo* raw = nullptr;
-    const BOOL has = SUCCEEDED(GetDefaultDispInterface(info.m_pTypeInfo.get(), &raw, TRUE));
-    source.attach(raw);
-    return has;
+    pm::ComPtr<ITypeInfo> classType = info.m_nKind == HHOBJ_COCLASS ? info.m_pTypeInfo : EventClassType(info);
+    if (!classType) return info.m_nKind == HHOBJ_DISPATCH && info.m_pDispatch && HasEventInterface(info.m_pDispatch.get());
+    ITypeInfo* source = nullptr;
+    const HRESULT hr = GetDefaultDispInterface(classType.get(), &source, TRUE);
+    if (source) source->Release();
+    return SUCCEEDED(hr);
 }
 
 BOOL CHHScriptView::ReadObjectEvents(const CHHScriptObjectInfo& info, CHHEventInfoArray& events, LPCTSTR filter) {
     const std::u16string name = wide(filter);
     const LPCOLESTR f = filter ? name.c_str() : nullptr;
-    if (info.m_nKind == HHOBJ_DISPATCH && info.m_pDispatch)
-        return SUCCEEDED(CollectEvents(info.m_pDispatch.get(), events, f, IsCaseSensitive()));
-    if (info.m_nKind != HHOBJ_COCLASS || !info.m_pTypeInfo) return FALSE;
+    pm::ComPtr<ITypeInfo> classType = info.m_nKind == HHOBJ_COCLASS ? info.m_pTypeInfo : EventClassType(info);
+    if (!classType)
+        return info.m_nKind == HHOBJ_DISPATCH && info.m_pDispatch &&
+               SUCCEEDED(CollectEvents(info.m_pDispatch.get(), events, f, IsCaseSensitive()));
     ITypeInfo* raw = nullptr;
-    if (FAILED(GetDefaultDispInterface(info.m_pTypeInfo.get(), &raw, TRUE))) return FALSE;
-    pm::ComPtr<ITypeInfo> source;
-    source.attach(raw);
+    if (FAILED(GetDefaultDispInterface(classType.get(), &raw, TRUE))) return FALSE;
+    const pm::ComPtr<ITypeInfo> source = owned(raw);
     return SUCCEEDED(ReadEvents(source.get(), events, f, IsCaseSensitive()));
 }
 
+// A name of code only has its procedures for events; others have their event interface's.
 void CHHScriptView::GetEventNames(const CHHScriptObjectInfo& info, std::vector<CString>& names) {
+    if (info.m_bCodeOnly) {
+        CHHScriptProcedureList::Location loc;
+        m_list.FindOrCreate(FALSE, IsCaseSensitive(), info.m_strName, "", loc);
+        if (loc.pObject)
+            for (const CHHScriptProcedure& proc : loc.pObject->m_procedures)
+                names.push_back(proc.m_strName);
+        return;
+    }
     if (info.m_nKind == HHOBJ_SECTIONS) return CHHScriptViewBase::GetEventNames(info, names);
     CHHEventInfoArray events;
     ReadObjectEvents(info, events, nullptr);
@@ -105,7 +122,7 @@ BOOL CHHScriptView::ResolveType(const CHHScriptObjectInfo& object, const CString
         const int dot = rest.Find('.');
         const CString element = dot < 0 ? rest : rest.Left(dot);
         rest = dot < 0 ? CString() : rest.Mid(dot + 1);
-        const pm::ComPtr<ITypeInfo> type = typeOf(result);
+        const pm::ComPtr<ITypeInfo> type = MemberType(result);
         ITypeInfo* member = nullptr;
         if (!type || FindMemberType(type.get(), wide(element).c_str(), &member, IsCaseSensitive()) != S_OK || !member)
             return FALSE;
@@ -123,14 +140,19 @@ BOOL CHHScriptView::ResolveType(const CHHScriptObjectInfo& object, const CString
     return result.m_nKind == HHOBJ_DISPATCH ? result.m_pDispatch.get() != nullptr : result.m_pTypeInfo.get() != nullptr;
 }
 
+// A dispatch object's derived-view hooks answer first, each for its own half.
 void CHHScriptView::ReadMembers(const CHHScriptObjectInfo& info, CHHPropertyInfoArray& properties,
                                 CHHMethodInfoArray& methods, LPCTSTR filter) {
-    const pm::ComPtr<ITypeInfo> type = typeOf(info);
+    const BOOL dispatch = info.m_nKind == HHOBJ_DISPATCH;
+    const BOOL variablesDone = dispatch && GetVariablesHook(info, properties, filter, IsCaseSensitive());
+    const BOOL functionsDone = dispatch && GetFunctionsHook(info, methods, filter, IsCaseSensitive());
+    if (variablesDone && functionsDone) return;
+    const pm::ComPtr<ITypeInfo> type = MemberType(info);
     if (!type) return;
     const std::u16string name = wide(filter);
     const LPCOLESTR f = filter ? name.c_str() : nullptr;
-    ReadProperties(type.get(), properties, f, IsCaseSensitive(), FALSE);
-    ReadMethods(type.get(), methods, f, IsCaseSensitive());
+    if (!variablesDone) ReadProperties(type.get(), properties, f, IsCaseSensitive(), FALSE);
+    if (!functionsDone) ReadMethods(type.get(), methods, f, IsCaseSensitive());
 }
 
 void CHHScriptView::FillMemberList(CHHExpressionInfo& info, CHHMemberItemArray& items, int kind) {

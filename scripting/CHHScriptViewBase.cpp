@@ -1,9 +1,11 @@
 #include "scripting/CHHScriptViewBase.h"
 
 #include "editor/CHHFormater.h"
-#include "scripting/CHHEngine.h"
 #include "platform/framework/CCmdUI.h"
 #include "platform/script/activscp.h"
+#include "scripting/CHHEngine.h"
+#include "scripting/ScriptStrings.h"
+#include "scripting/ScriptViewImages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,6 +18,9 @@ BEGIN_MESSAGE_MAP(CHHScriptViewBase, CView)
     ON_WM_ERASEBKGND()
     ON_WM_SETFOCUS()
     ON_WM_MOUSEACTIVATE()
+    ON_WM_DRAWITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_DELETEITEM()
     ON_CBN_SETFOCUS(IDC_HHSV_OBJECTS, OnObjectsFocus)
     ON_CBN_SETFOCUS(IDC_HHSV_EVENTS, OnEventsFocus)
     ON_CONTROL(CBN_SELENDOK, IDC_HHSV_OBJECTS, OnObjectChosen)
@@ -29,16 +34,6 @@ BEGIN_MESSAGE_MAP(CHHScriptViewBase, CView)
     ON_UPDATE_COMMAND_UI(57648, OnUpdateDisabled)
 END_MESSAGE_MAP()
 
-namespace {
-
-bool isBlank(const CString& text) {
-    for (int i = 0; i < text.GetLength(); ++i)
-        if (!std::strchr(" \t\r\n", text[i])) return false;
-    return true;
-}
-
-} // namespace
-
 CHHScriptViewBase::CHHScriptViewBase() = default;
 CHHScriptViewBase::~CHHScriptViewBase() = default;
 
@@ -46,27 +41,51 @@ CHHScriptViewBase::~CHHScriptViewBase() = default;
 
 int CHHScriptViewBase::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CView::OnCreate(lpCreateStruct) == -1) return -1;
+    if (!createFonts()) return -1;
     return CreateChildren() ? 0 : -1;
 }
 
+// 8-point "MS Sans Serif" for the combos: normal, bold for names the module has code for, italic
+// for names that are only code.
+BOOL CHHScriptViewBase::createFonts() {
+    LOGFONT lf{};
+    CClientDC dc(this);
+    lf.lfHeight = -MulDiv(8, dc.GetDeviceCaps(LOGPIXELSY), 72);
+    lf.lfWeight = FW_NORMAL;
+    std::strcpy(lf.lfFaceName, "MS Sans Serif");
+    if (!m_fontNormal.CreateFontIndirect(&lf)) return FALSE;
+    lf.lfItalic = TRUE;
+    if (!m_fontItalic.CreateFontIndirect(&lf)) return FALSE;
+    lf.lfItalic = FALSE;
+    lf.lfWeight = FW_BOLD;
+    return m_fontBold.CreateFontIndirect(&lf);
+}
+
+// The bar's items move 22 pixels left when there is no close button; the edit control starts
+// below the bar, or near the top when the bar is hidden.
 BOOL CHHScriptViewBase::CreateChildren() {
-    m_pEdit = std::make_unique<CHHScriptEditCtrl>();
+    DeclareScriptResources();
+    const int b = m_bCloseButton ? 0 : 22;
+    const DWORD v = m_bBarVisible ? WS_VISIBLE : 0;
+    m_pEdit.reset(CreateEditCtrl());
+    if (!m_pEdit) return FALSE;
     m_pEdit->SetOwner(this);
     const DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_WANTRETURN | ES_AUTOHSCROLL |
                             ES_AUTOVSCROLL | ES_MULTILINE;
-    if (!m_pEdit->Create(editStyle, CRect(11, 39, 247, 55), this, IDC_HHSV_EDIT)) return FALSE;
+    if (!m_pEdit->Create(editStyle, CRect(11, m_bBarVisible ? 39 : 11, 247, 55), this, IDC_HHSV_EDIT)) return FALSE;
     m_pEdit->ModifyStyleEx(0, WS_EX_STATICEDGE);
-    const DWORD comboStyle = WS_VISIBLE | WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT;
-    if (!m_wndObjects.Create(comboStyle, CRect(101, 11, 169, 181), this, IDC_HHSV_OBJECTS)) return FALSE;
-    if (!m_wndEvents.Create(comboStyle, CRect(176, 11, 247, 181), this, IDC_HHSV_EVENTS)) return FALSE;
-    const DWORD buttonStyle = WS_CHILD | BS_PUSHLIKE | BS_AUTOCHECKBOX;
-    if (!m_wndClose.Create("X", buttonStyle | WS_VISIBLE, CRect(11, 11, 31, 31), this, IDC_HHSV_CLOSE)) return FALSE;
+    const DWORD comboStyle = v | WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT;
+    if (!m_wndObjects.Create(comboStyle, CRect(101 - b, 11, 169 - b, 181), this, IDC_HHSV_OBJECTS)) return FALSE;
+    if (!m_wndEvents.Create(comboStyle, CRect(176 - b, 11, 247 - b, 181), this, IDC_HHSV_EVENTS)) return FALSE;
+    m_wndObjects.SetFont(&m_fontNormal);
+    m_wndEvents.SetFont(&m_fontNormal);
+    const DWORD buttonStyle = WS_CHILD | BS_PUSHLIKE | BS_BITMAP | BS_AUTOCHECKBOX;
+    const DWORD closeShown = m_bCloseButton && m_bBarVisible ? WS_VISIBLE : 0;
+    if (!m_wndClose.Create("", buttonStyle | closeShown, CRect(11, 11, 31, 31), this, IDC_HHSV_CLOSE)) return FALSE;
     const UINT ids[3] = {IDC_HHSV_OBJECT_VIEW, IDC_HHSV_EVENT_VIEW, IDC_HHSV_MODULE_VIEW};
-    const char* const labels[3] = {"O", "E", "M"};
     const int lefts[3] = {53, 33, 73};
     for (int i = 0; i < 3; ++i)
-        if (!m_wndModes[i].Create(labels[i], buttonStyle | WS_VISIBLE, CRect(lefts[i], 11, lefts[i] + 20, 31), this,
-                                  ids[i]))
+        if (!m_wndModes[i].Create("", buttonStyle | v, CRect(lefts[i] - b, 11, lefts[i] - b + 20, 31), this, ids[i]))
             return FALSE;
     createTips();
     return TRUE;
@@ -74,13 +93,13 @@ BOOL CHHScriptViewBase::CreateChildren() {
 
 // Tips over the bar; a view without them works all the same.
 void CHHScriptViewBase::createTips() {
-    if (!m_wndTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
-    m_wndTips.AddTool(&m_wndClose, "Close Script View");
-    m_wndTips.AddTool(&m_wndModes[1], "Event View");
-    m_wndTips.AddTool(&m_wndModes[0], "Object View");
-    m_wndTips.AddTool(&m_wndModes[2], "Full Module View");
-    m_wndTips.AddTool(&m_wndObjects, "Object");
-    m_wndTips.AddTool(&m_wndEvents, "Event");
+    if (!m_wndTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX) || !m_bBarVisible) return;
+    if (m_bCloseButton) m_wndTips.AddTool(&m_wndClose, LoadScriptString(IDS_HHSV_TIP_CLOSE));
+    m_wndTips.AddTool(&m_wndModes[1], LoadScriptString(IDS_HHSV_TIP_EVENT_VIEW));
+    m_wndTips.AddTool(&m_wndModes[0], LoadScriptString(IDS_HHSV_TIP_OBJECT_VIEW));
+    m_wndTips.AddTool(&m_wndModes[2], LoadScriptString(IDS_HHSV_TIP_MODULE_VIEW));
+    m_wndTips.AddTool(&m_wndObjects, LoadScriptString(IDS_HHSV_TIP_OBJECT));
+    m_wndTips.AddTool(&m_wndEvents, LoadScriptString(IDS_HHSV_TIP_EVENT));
     m_wndTips.Activate(TRUE);
 }
 
@@ -94,9 +113,17 @@ void CHHScriptViewBase::InitView() {
     m_bInitialised = TRUE;
     ModifyStyle(0, WS_CLIPCHILDREN);
     m_pEdit->InitControl(TRUE);
+    loadButtonImages();
     m_wndClose.SetCheck(BST_CHECKED);
     m_wndModes[1].SetCheck(BST_CHECKED); // Event View
     ClearView();
+}
+
+void CHHScriptViewBase::loadButtonImages() {
+    const UINT images[3] = {IDB_HHSV_OBJECT_VIEW, IDB_HHSV_EVENT_VIEW, IDB_HHSV_MODULE_VIEW};
+    if (m_bmpClose.LoadBitmap(IDB_HHSV_CLOSE)) m_wndClose.SetBitmap(m_bmpClose);
+    for (int i = 0; i < 3; ++i)
+        if (m_bmpModes[i].LoadBitmap(images[i])) m_wndModes[i].SetBitmap(m_bmpModes[i]);
 }
 
 void CHHScriptViewBase::OnInitialUpdate() {
@@ -149,6 +176,19 @@ BOOL CHHScriptViewBase::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDL
     if (m_pEdit && m_pEdit->GetSafeHwnd() && m_pEdit->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return CView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
+
+// Printing is the edit control's.
+void CHHScriptViewBase::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
+    if (!pInfo || !m_pEdit) {
+        CView::OnPrepareDC(pDC, pInfo);
+        return;
+    }
+    m_pEdit->OnPrepareDC(pDC, pInfo);
+}
+
+void CHHScriptViewBase::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) { m_pEdit->OnBeginPrinting(pDC, pInfo); }
+void CHHScriptViewBase::OnPrint(CDC* pDC, CPrintInfo* pInfo) { m_pEdit->OnPrint(pDC, pInfo); }
+void CHHScriptViewBase::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) { m_pEdit->OnEndPrinting(pDC, pInfo); }
 
 void CHHScriptViewBase::UseEngine(CHHEngine* engine) {
     SetFormater(engine ? engine->GetFormater() : nullptr);
@@ -209,15 +249,25 @@ void CHHScriptViewBase::AddNamedItem(const CHHNamedItem& item) {
 
 BOOL CHHScriptViewBase::AddObjectInfo(const CHHScriptObjectInfo& info) {
     m_objectInfo[Key(info.m_strName)] = info;
-    const int item = m_wndObjects.FindStringExact(-1, info.m_strName);
+    const int item = FindComboItem(m_wndObjects, info.m_strName);
     const bool listed = (!(info.m_dwFlags & HHOBJ_CODE_ONLY) && HasEvents(info)) || info.m_bCodeOnly;
-    if (listed && item < 0)
-        m_wndObjects.SetItemData(m_wndObjects.AddString(info.m_strName), info.m_dwFlags);
-    else if (listed)
-        m_wndObjects.SetItemData(item, info.m_dwFlags);
-    else if (item >= 0)
+    if (listed && item < 0) {
+        AddComboItem(m_wndObjects, info.m_strName, info.m_dwFlags);
+    } else if (listed) {
+        static_cast<ComboItem*>(m_wndObjects.GetItemDataPtr(item))->m_dwFlags = info.m_dwFlags;
+        m_wndObjects.Invalidate();
+    } else if (item >= 0) {
         m_wndObjects.DeleteString(static_cast<UINT>(item));
+    }
     return TRUE;
+}
+
+void CHHScriptViewBase::AddCodeOnlyObject(LPCTSTR name) {
+    CHHScriptObjectInfo info;
+    info.m_strName = name;
+    info.m_dwFlags = HHOBJ_CODE_ONLY;
+    info.m_bCodeOnly = TRUE;
+    AddObjectInfo(info);
 }
 
 void CHHScriptViewBase::RemoveObjectInfo(LPCTSTR name) { m_objectInfo.erase(Key(name)); }
@@ -252,7 +302,8 @@ void CHHScriptViewBase::GetEventList(LPCTSTR object, std::vector<CString>& names
 CString CHHScriptViewBase::BuildHead(const CHHScriptObjectInfo& info, LPCTSTR procedure) {
     if (info.m_nKind != HHOBJ_SECTIONS) return "???";
     CString head;
-    head.Format("%s%s", m_pFormater ? static_cast<LPCTSTR>(m_pFormater->GetLineComment()) : "", procedure);
+    head.Format(LoadScriptString(IDS_HH_SECTIONHEAD), m_pFormater ? static_cast<LPCTSTR>(m_pFormater->GetLineComment()) : "",
+                procedure);
     return head;
 }
 
@@ -264,7 +315,8 @@ CString CHHScriptViewBase::GetHead(LPCTSTR object, LPCTSTR procedure) {
 CString CHHScriptViewBase::BuildTail(const CHHScriptObjectInfo& info, LPCTSTR procedure) {
     CString tail;
     if (info.m_nKind == HHOBJ_SECTIONS)
-        tail.Format("%sEnd of %s", m_pFormater ? static_cast<LPCTSTR>(m_pFormater->GetLineComment()) : "", procedure);
+        tail.Format(LoadScriptString(IDS_HH_SECTIONTAIL),
+                    m_pFormater ? static_cast<LPCTSTR>(m_pFormater->GetLineComment()) : "", procedure);
     else if (m_pFormater)
         tail = m_pFormater->FormatProcedureEnd(info.m_strName, procedure, 24);
     return tail;
@@ -299,211 +351,6 @@ int CHHScriptViewBase::OnCloseButton(int state) {
     return 0;
 }
 
-void CHHScriptViewBase::AddTypedProcedure(LPCTSTR object, LPCTSTR procedure, const CString& head,
-                                          const CString& body, const CString& tail) {
-    Commit();
-    RemoveBlankProcedures();
-    m_list.AddProcedure(object, procedure, head, body, tail);
-    if (!FindObjectInfo(object)) {
-        CHHScriptObjectInfo info;
-        info.m_strName = object;
-        info.m_dwFlags = HHOBJ_CODE_ONLY;
-        info.m_bCodeOnly = TRUE;
-        AddObjectInfo(info);
-    }
-    m_pEdit->BeginUpdate();
-    DisplayProcedure(object, procedure, FALSE);
-    m_pEdit->EndUpdate();
-    SelectComboText(m_wndObjects, object);
-    FillEventsCombo(object);
-    SelectComboText(m_wndEvents, procedure);
-}
-
-// ---- Showing procedures ----
-
-BOOL CHHScriptViewBase::ShowProcedure(LPCTSTR object, LPCTSTR procedure, BOOL existingOnly) {
-    Commit();
-    CString o = object && *object ? object : "";
-    CString e = procedure && *procedure ? procedure : "";
-    if (m_list.GetCount() == 0 && m_bNoCreate) return FALSE;
-    if (!o.IsEmpty() && m_wndObjects.FindStringExact(-1, o) < 0) o.Empty();
-    CHHScriptProcedureList::Location loc;
-    const BOOL hasRecord = !o.IsEmpty() && (m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, e, loc), loc.pObject);
-    if (o.IsEmpty()) {
-        if (existingOnly) return FALSE;
-        if (m_list.GetCount() > 0)
-            o = m_list.GetAt(0).m_strName;
-        else if (m_wndObjects.GetCount() > 0)
-            m_wndObjects.GetLBText(0, o);
-        else
-            return FALSE;
-    } else if (!hasRecord && m_bNoCreate) {
-        if (existingOnly || m_list.GetCount() == 0) return FALSE;
-        o = m_list.GetAt(0).m_strName;
-        e.Empty();
-    }
-    std::vector<CString> events;
-    GetEventList(o, events);
-    if (events.empty()) return FALSE;
-    const auto inList = [&](const CString& name) {
-        return std::any_of(events.begin(), events.end(), [&](const CString& n) {
-            return IsCaseSensitive() ? n == name : n.CompareNoCase(name) == 0;
-        });
-    };
-    if (e.IsEmpty() || !inList(e)) {
-        if (existingOnly) return FALSE;
-        m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, "", loc);
-        e = loc.pObject && !loc.pObject->m_procedures.empty() ? loc.pObject->m_procedures.front().m_strName : events.front();
-    }
-    if (m_bNoCreate && !(m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, e, loc))) return FALSE;
-    m_pEdit->BeginUpdate();
-    const BOOL shown = DisplayProcedure(o, e, TRUE);
-    m_pEdit->EndUpdate();
-    if (shown) {
-        SelectComboText(m_wndObjects, o);
-        FillEventsCombo(o);
-        SelectComboText(m_wndEvents, e);
-    }
-    SaveSnapshot();
-    return shown;
-}
-
-BOOL CHHScriptViewBase::FindOrCreateProcedure(LPCTSTR object, LPCTSTR procedure, CHHScriptProcedureList::Location& loc,
-                                              BOOL& existed) {
-    existed = m_list.FindOrCreate(!m_bNoCreate, IsCaseSensitive(), object, procedure, loc);
-    if (!loc.pProcedure) return FALSE;
-    if (existed) return TRUE;
-    CString head = GetHead(object, procedure);
-    if (!head.IsEmpty()) head += "\r\n";
-    CString tail = GetTail(object, procedure);
-    if (!tail.IsEmpty()) tail += "\r\n";
-    tail += "\r\n";
-    loc.pProcedure->SetTexts(head, GetBody(object, procedure) + "\r\n", tail);
-    loc.pObject->AddToTotals(*loc.pProcedure);
-    return TRUE;
-}
-
-void CHHScriptViewBase::RemoveBlankProcedures() {
-    for (int i = m_list.GetCount() - 1; i >= 0; --i) {
-        CHHScriptObjectProcedures& obj = m_list.GetAt(i);
-        auto& procs = obj.m_procedures;
-        for (auto it = procs.begin(); it != procs.end();) {
-            if (it->m_bDirty || !isBlank(it->m_strBody)) {
-                ++it;
-                continue;
-            }
-            obj.m_nBodyTotal -= it->m_nBodyLength;
-            obj.m_nHeadTailTotal -= it->m_nHeadLength + it->m_nTailLength;
-            it = procs.erase(it);
-        }
-        if (!procs.empty()) continue;
-        const CString name = obj.m_strName;
-        m_list.RemoveAt(i);
-        const CHHScriptObjectInfo* info = FindObjectInfo(name);
-        if (info && info->m_bCodeOnly) {
-            const int item = m_wndObjects.FindStringExact(-1, name);
-            if (item >= 0) m_wndObjects.DeleteString(static_cast<UINT>(item));
-            RemoveObjectInfo(name);
-        }
-    }
-}
-
-void CHHScriptViewBase::SetEditText(const CString& text) {
-    m_pEdit->SetProcedureView(nullptr, 0, nullptr, 0);
-    m_pEdit->SetText(text);
-}
-
-// Rebuilds the edit control's text for the mode and puts the caret at the procedure's body.
-BOOL CHHScriptViewBase::DisplayProcedure(LPCTSTR object, LPCTSTR procedure, BOOL removeBlank) {
-    if (removeBlank && m_strCurrentObject != "?") RemoveBlankProcedures();
-    CHHScriptProcedureList::Location loc;
-    BOOL existed = FALSE;
-    if (!FindOrCreateProcedure(object, procedure, loc, existed)) return FALSE;
-    for (int i = 0; i < m_list.GetCount(); ++i) {
-        CHHScriptObjectProcedures& obj = m_list.GetAt(i);
-        obj.m_bShown = m_nMode == HHMODE_MODULE || &obj == loc.pObject;
-        for (CHHScriptProcedure& proc : obj.m_procedures)
-            proc.m_bShown = obj.m_bShown && (m_nMode != HHMODE_EVENT || &proc == loc.pProcedure);
-    }
-    CString text;
-    int caret = 0;
-    int offset = 0;
-    for (int i = 0; i < m_list.GetCount(); ++i)
-        for (const CHHScriptProcedure& proc : m_list.GetAt(i).m_procedures) {
-            if (!proc.m_bShown) continue;
-            if (&proc == loc.pProcedure) caret = offset + proc.m_nHeadLength + std::min(proc.m_nBodyLength, 1);
-            text += proc.m_strHead + proc.m_strBody + proc.m_strTail;
-            offset += proc.GetLength();
-        }
-    SetEditText(text);
-    switch (m_nMode) {
-    case HHMODE_EVENT:
-        m_pEdit->SetProcedureView(loc.pObject, 1, loc.pProcedure->m_strName, loc.nObjectStart + loc.nProcedureOffset);
-        m_strCurrentObject = object;
-        m_strCurrentEvent = procedure;
-        break;
-    case HHMODE_OBJECT:
-        m_pEdit->SetProcedureView(loc.pObject, 1, nullptr, loc.nObjectStart);
-        m_strCurrentObject = object;
-        m_strCurrentEvent.Empty();
-        break;
-    default:
-        m_pEdit->SetProcedureView(&m_list.GetAt(0), m_list.GetCount(), nullptr, 0);
-        m_strCurrentObject.Empty();
-        m_strCurrentEvent.Empty();
-    }
-    m_pEdit->GoToLine(0, caret);
-    return TRUE;
-}
-
-void CHHScriptViewBase::Commit() {
-    if (!m_pEdit || !m_pEdit->GetSafeHwnd()) return;
-    int offset = 0;
-    for (int i = 0; i < m_list.GetCount(); ++i) {
-        CHHScriptObjectProcedures& obj = m_list.GetAt(i);
-        if (!obj.m_bShown) continue;
-        for (CHHScriptProcedure& proc : obj.m_procedures) {
-            if (!proc.m_bShown) continue;
-            if (obj.m_bModified && proc.m_bDirty) {
-                const int start = offset + proc.m_nHeadLength;
-                proc.m_strBody = m_pEdit->GetTextRange(CHARRANGE{start, start + proc.m_nBodyLength});
-                proc.m_bDirty = FALSE;
-            }
-            offset += proc.GetLength();
-        }
-        obj.m_bModified = FALSE;
-    }
-}
-
-void CHHScriptViewBase::GoToLineColumn(int line, int column) {
-    if (m_nMode != HHMODE_MODULE) SetEditMode(HHMODE_MODULE);
-    m_pEdit->GoToLine(line, column);
-}
-
-void CHHScriptViewBase::SetEditMode(int mode) {
-    const int buttons[3] = {1, 0, 2}; // event, object, module view buttons
-    for (CButton& button : m_wndModes)
-        button.SetCheck(BST_UNCHECKED);
-    m_wndModes[buttons[mode]].SetCheck(BST_CHECKED);
-    if (mode == m_nMode) return;
-    m_pEdit->BeginUpdate();
-    Commit();
-    m_nMode = mode;
-    const CString o = ComboText(m_wndObjects), e = ComboText(m_wndEvents);
-    if (!o.IsEmpty() && !e.IsEmpty()) {
-        m_strCurrentObject = m_strCurrentEvent = "??";
-        const BOOL noCreate = m_bNoCreate;
-        m_bNoCreate = FALSE;
-        DisplayProcedure(o, e, FALSE);
-        m_bNoCreate = noCreate;
-    } else {
-        m_strCurrentObject.Empty();
-        m_strCurrentEvent.Empty();
-        SetEditText("");
-    }
-    m_pEdit->EndUpdate();
-}
-
 // ---- Text and list ----
 
 CString CHHScriptViewBase::GetScriptText() {
@@ -526,18 +373,14 @@ void CHHScriptViewBase::GetBreakpoints(CDWordArray& positions) {
 void CHHScriptViewBase::LoadProcedureList(const CHHScriptProcedureList& list) {
     SetEditText("");
     m_list = list;
+    ClearShown();
     for (int i = 0; i < m_list.GetCount(); ++i) {
         CHHScriptObjectProcedures& obj = m_list.GetAt(i);
-        obj.m_bShown = FALSE;
         for (CHHScriptProcedure& proc : obj.m_procedures)
-            proc.m_bShown = proc.m_bDirty = FALSE;
+            proc.m_bDirty = FALSE;
         if (FindObjectInfo(obj.m_strName)) continue;
         obj.m_bUndeclared = TRUE;
-        CHHScriptObjectInfo info;
-        info.m_strName = obj.m_strName;
-        info.m_dwFlags = HHOBJ_CODE_ONLY;
-        info.m_bCodeOnly = TRUE;
-        AddObjectInfo(info);
+        AddCodeOnlyObject(obj.m_strName);
     }
     m_strCurrentObject = m_strCurrentEvent = "?";
     ShowProcedure(nullptr, nullptr, FALSE);
@@ -570,98 +413,15 @@ void CHHScriptViewBase::SaveSnapshot() {
     StoreProcedureList(*m_pSaved);
 }
 
+// A loaded list is shown as LoadProcedureList shows it: names without information are marked as
+// objects of code only.
 void CHHScriptViewBase::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) Commit();
-    m_list.Serialize(ar);
-}
-
-// ---- Combos and buttons ----
-
-CString CHHScriptViewBase::ComboText(CComboBox& combo) {
-    CString text;
-    const int sel = combo.GetCurSel();
-    if (sel >= 0) combo.GetLBText(sel, text);
-    return text;
-}
-
-BOOL CHHScriptViewBase::SelectComboText(CComboBox& combo, LPCTSTR text) {
-    const int item = combo.FindStringExact(-1, text);
-    combo.SetCurSel(item);
-    return item >= 0;
-}
-
-void CHHScriptViewBase::FillEventsCombo(LPCTSTR object) {
-    m_wndEvents.ResetContent();
-    std::vector<CString> events;
-    GetEventList(object, events);
-    for (const CString& name : events)
-        m_wndEvents.SetItemData(m_wndEvents.AddString(name), 0);
-}
-
-void CHHScriptViewBase::OnObjectsFocus() {
-    m_strFocusObject = ComboText(m_wndObjects);
-    m_strFocusEvent = ComboText(m_wndEvents);
-}
-
-void CHHScriptViewBase::OnEventsFocus() { OnObjectsFocus(); }
-
-void CHHScriptViewBase::OnObjectChosen() {
-    const CString chosen = ComboText(m_wndObjects);
-    if (chosen != m_strFocusObject && !ShowProcedure(chosen, nullptr, FALSE))
-        SelectComboText(m_wndObjects, m_strFocusObject);
-    m_strFocusObject.Empty();
-    m_pEdit->SetFocus();
-}
-
-void CHHScriptViewBase::OnEventChosen() {
-    const CString object = ComboText(m_wndObjects), event = ComboText(m_wndEvents);
-    if (!object.IsEmpty() && !event.IsEmpty() && event != m_strFocusEvent && !ShowProcedure(object, event, FALSE)) {
-        SelectComboText(m_wndObjects, m_strFocusObject);
-        SelectComboText(m_wndEvents, m_strFocusEvent);
-    }
-    m_strFocusEvent.Empty();
-    m_pEdit->SetFocus();
-}
-
-void CHHScriptViewBase::OnCloseClicked() {
-    const int state = m_nCloseState ? 0 : 1;
-    if (OnCloseButton(state)) m_nCloseState = state;
-    m_wndClose.SetCheck(m_nCloseState ? BST_CHECKED : BST_UNCHECKED);
-}
-
-void CHHScriptViewBase::OnModeButton(UINT nID) {
-    SetEditMode(nID == IDC_HHSV_EVENT_VIEW ? HHMODE_EVENT : nID == IDC_HHSV_OBJECT_VIEW ? HHMODE_OBJECT : HHMODE_MODULE);
-}
-
-LRESULT CHHScriptViewBase::OnCaretMoved(WPARAM wParam, LPARAM) {
-    SyncCombos(m_pEdit->LineIndex(static_cast<int>(wParam)));
-    return 0;
-}
-
-void CHHScriptViewBase::SyncCombos(int charIndex) {
-    if (m_nMode == HHMODE_EVENT) {
-        if (ComboText(m_wndEvents) != m_strCurrentEvent) SelectComboText(m_wndEvents, m_strCurrentEvent);
+    if (ar.IsStoring()) {
+        Commit();
+        m_list.Serialize(ar);
         return;
     }
-    int offset = 0;
-    for (int i = 0; i < m_list.GetCount(); ++i) {
-        const CHHScriptObjectProcedures& obj = m_list.GetAt(i);
-        if (!obj.m_bShown) continue;
-        if (charIndex >= offset + obj.GetLength()) {
-            offset += obj.GetLength();
-            continue;
-        }
-        if (ComboText(m_wndObjects) != obj.m_strName) {
-            SelectComboText(m_wndObjects, obj.m_strName);
-            FillEventsCombo(obj.m_strName);
-        }
-        for (const CHHScriptProcedure& proc : obj.m_procedures) {
-            if (charIndex < offset + proc.GetLength()) {
-                if (ComboText(m_wndEvents) != proc.m_strName) SelectComboText(m_wndEvents, proc.m_strName);
-                return;
-            }
-            offset += proc.GetLength();
-        }
-        return;
-    }
+    CHHScriptProcedureList loaded;
+    loaded.Serialize(ar);
+    LoadProcedureList(loaded);
 }

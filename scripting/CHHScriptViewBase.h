@@ -52,10 +52,10 @@ public:
 
     // ---- Operations (virtual, in slot order) ----
     virtual void InitView();
-    void CheckProcedure(LPCTSTR object, LPCTSTR procedure) override { CheckProcedureResult(object, procedure); }
-    virtual BOOL CheckProcedureResult(LPCTSTR, LPCTSTR) { return TRUE; }
+    BOOL CheckProcedure(LPCTSTR, LPCTSTR) override { return TRUE; }
     BOOL CheckSyntax() override { return TRUE; }
     virtual BOOL IsCaseSensitive() { return FALSE; }
+    virtual CHHScriptEditCtrl* CreateEditCtrl() { return new CHHScriptEditCtrl; }
     virtual BOOL CreateChildren();
     virtual void RecalcLayout();
     void NotifyOwner(LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos, BOOL on) override;
@@ -86,6 +86,8 @@ public:
     // Adds an engine's named item with its dispatch object; its item flags give the view flags.
     void AddNamedItem(const CHHNamedItem& item);
     BOOL AddObjectInfo(const CHHScriptObjectInfo& info);
+    // Adds information for a name that only the procedure list knows (drawn italic).
+    void AddCodeOnlyObject(LPCTSTR name);
     void RemoveObjectInfo(LPCTSTR name);
     const CHHScriptObjectInfo* FindObjectInfo(LPCTSTR name) const;
     BOOL ShowProcedure(LPCTSTR object, LPCTSTR procedure) override { return ShowProcedure(object, procedure, TRUE); }
@@ -104,6 +106,9 @@ public:
     void SaveSnapshot();
     void Serialize(CArchive& ar) override;
     void EnableBreakpoints(BOOL enable) { m_pEdit->EnableBreakpoints(enable); }
+    // The member list's colour of an item kind (0 to 2) and whether it sorts by kind first.
+    COLORREF GetListItemColor(int kind) const { return m_pEdit->GetListItemColor(kind); }
+    BOOL IsListSorted() const { return m_pEdit->IsListSorted(); }
     void Commit();
 
     CHHScriptEditCtrl* GetEditCtrl() { return m_pEdit.get(); }
@@ -113,11 +118,25 @@ public:
     void SetFrameActivation(BOOL on) { m_bFrameActivation = on; }
     BOOL m_bNoCreate = FALSE;
 
+    // What an item of the objects or events combo carries: its own copy of the name and the
+    // object's flags (0 for events). The combo item owns it.
+    struct ComboItem {
+        CString m_strName;
+        DWORD m_dwFlags = 0;
+    };
+    static CString ComboText(CComboBox& combo);
+    // The index of the combo item with the name (the view's case rule), or -1.
+    int FindComboItem(CComboBox& combo, LPCTSTR name);
+
     // ---- Overrides ----
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnInitialUpdate() override;
     void OnDraw(CDC*) override {}
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -125,6 +144,9 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS);
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCIS);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDIS);
     afx_msg void OnObjectsFocus();
     afx_msg void OnEventsFocus();
     afx_msg void OnObjectChosen();
@@ -139,6 +161,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     BOOL DisplayProcedure(LPCTSTR object, LPCTSTR procedure, BOOL removeBlank);
+    // Marks the object's procedures shown (every object's when null), only procedure when given.
+    void MarkShown(const CHHScriptObjectProcedures* object, const CHHScriptProcedure* procedure);
+    void ClearShown();
+    // The text of the shown procedures, one after another.
+    CString ShownText() const;
+    // Gives the edit control the records of what it shows now, from the current object and event.
+    void RefreshProcedureView();
     void RemoveBlankProcedures();
     // Finds or (unless no-create) makes the procedure; TRUE when found or made.
     BOOL FindOrCreateProcedure(LPCTSTR object, LPCTSTR procedure, CHHScriptProcedureList::Location& loc,
@@ -146,19 +175,27 @@ protected:
     void FillEventsCombo(LPCTSTR object);
     void SyncCombos(int charIndex);
     std::string Key(LPCTSTR name) const;
-public:
-    static CString ComboText(CComboBox& combo);
+    BOOL SameName(const CString& a, LPCTSTR b) { return IsCaseSensitive() ? a == b : a.CompareNoCase(b) == 0; }
 
-protected:
-    static BOOL SelectComboText(CComboBox& combo, LPCTSTR text);
+    void AddComboItem(CComboBox& combo, LPCTSTR name, DWORD flags);
+    BOOL SelectComboText(CComboBox& combo, LPCTSTR text);
+    void DrawComboItem(CComboBox& combo, const DRAWITEMSTRUCT& dis);
+    CFont* ComboItemFont(CComboBox& combo, const ComboItem& item);
     void SetEditText(const CString& text);
     void createTips();
+    BOOL createFonts();
+    void loadButtonImages();
 
     std::unique_ptr<CHHScriptEditCtrl> m_pEdit;
+    CFont m_fontNormal;
+    CFont m_fontBold;
+    CFont m_fontItalic;
     CComboBox m_wndObjects;
     CComboBox m_wndEvents;
     CHHScriptBarButton m_wndClose;
-    CHHScriptBarButton m_wndModes[3];
+    CHHScriptBarButton m_wndModes[3]; // Object View, Event View, Full Module View (ids 28270 to 28272)
+    CBitmap m_bmpClose;
+    CBitmap m_bmpModes[3];
     CToolTipCtrl m_wndTips;
     CHHFormater* m_pFormater = nullptr;
     CHHTextParser* m_pTextParser = nullptr;
@@ -173,6 +210,8 @@ protected:
     CString m_strFocusObject;
     CString m_strFocusEvent;
     BOOL m_bFrameActivation = TRUE;
+    BOOL m_bBarVisible = TRUE;   // the bar is shown; the edit control starts below it
+    BOOL m_bCloseButton = TRUE;  // the close button is shown; the other bar items make room for it
     HHSCRIPTVIEWCALLBACK m_pfnCallback = nullptr;
     void* m_pCallbackData = nullptr;
 };

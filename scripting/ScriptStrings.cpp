@@ -3,7 +3,13 @@
 #include "platform/win/commctrl.h"
 #include "platform/win/res/resources.h"
 #include "platform/win/windows.h"
+#include "platform/win/winmenu.h"
+#include "scripting/CHHModule.h"
 #include "scripting/CHHScriptErrorInfo.h"
+#include "scripting/CHHScriptProcedureList.h"
+#include "scripting/ScriptViewImages.h"
+
+#include <string>
 
 namespace {
 
@@ -57,10 +63,29 @@ void declareObjectsDialog() {
                                button("&Remove", IDC_HHOBJ_REMOVE, 231, 92)}));
 }
 
+// The dialog carries the script editor's menu, so that a macro can be run and stopped from it.
 void declareScriptDialog() {
     pm::res::DialogTemplate t = dialog("Script", 364, 145, {label("Placeholder", IDD_HHSCRIPT_PLACEHOLDER, 7, 7, 350, 131)});
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | DS_SETFONT;
+    t.menu = "#" + std::to_string(IDR_HHSCRIPT_MENU);
     pm::res::addDialog(IDD_HHSCRIPT_DIALOG, t);
+}
+
+void declareScriptMenu() {
+    using pm::res::MenuItem;
+    const MenuItem separator{"", 0, MF_SEPARATOR, {}};
+    pm::res::addMenu(IDR_HHSCRIPT_MENU,
+                     {{MenuItem{"&Script",
+                                0,
+                                MF_POPUP,
+                                {MenuItem{"&Run", ID_HHSCRIPT_RUN, 0, {}}, MenuItem{"&Pause", ID_HHSCRIPT_PAUSE, 0, {}},
+                                 MenuItem{"&Stop", ID_HHSCRIPT_STOP, 0, {}}, separator,
+                                 MenuItem{"&Debugger",
+                                          0,
+                                          MF_POPUP,
+                                          {MenuItem{"&Open", ID_HHSCRIPT_DEBUGGER, 0, {}},
+                                           MenuItem{"&Break At Next Statement", ID_HHSCRIPT_BREAK, 0, {}}}},
+                                 separator, MenuItem{"&Edit Script...", ID_HHSCRIPT_EDIT, 0, {}}}}}});
 }
 
 } // namespace
@@ -75,7 +100,26 @@ void DeclareScriptResources() {
                              {IDS_HH_OBJNAME, "Name"},
                              {IDS_HH_OBJTEXT, "CLSID or ProgID"},
                              {IDS_HH_OBJBOTHNEEDED, "Both object name and CLSID must be entered."},
-                             {IDS_HH_OBJCANTCREATE, "Can not create the object."}});
+                             {IDS_HH_OBJCANTCREATE, "Can not create the object."},
+                             {IDS_HH_SECTIONTAIL, "%sEnd of %s"},
+                             {IDS_HH_GENERAL, CHHScriptProcedureList::kGeneral},
+                             {IDS_HH_DECLARATIONS, CHHScriptProcedureList::kDeclarations},
+                             {IDS_HH_SECTIONHEAD, "%s%s"},
+                             {IDS_HHSV_TIP_CLOSE, "Close Script View"},
+                             {IDS_HHSV_TIP_EVENT_VIEW, "Event View"},
+                             {IDS_HHSV_TIP_OBJECT_VIEW, "Object View"},
+                             {IDS_HHSV_TIP_MODULE_VIEW, "Full Module View"},
+                             {IDS_HHSV_TIP_OBJECT, "Object"},
+                             {IDS_HHSV_TIP_EVENT, "Event"},
+                             {ID_HHSCRIPT_RUN, "Run script context\nRun Script"},
+                             {ID_HHSCRIPT_PAUSE, "Pause running script context\nPause Script"},
+                             {ID_HHSCRIPT_STOP, "Stop running script context\nStop Script"},
+                             {ID_HHSCRIPT_BREAK, "Break debugger at next statement\nBreak Next"},
+                             {ID_HHSCRIPT_DEBUGGER, "Open debugger now\nOpen Debugger"},
+                             {ID_HHSCRIPT_OBJECTS, "Edit external object(s)\nEdit External"},
+                             {ID_HHSCRIPT_EDIT, "Start script editor\nEdit Script"}});
+        declareScriptMenu();
+        DeclareScriptViewImages();
         declareErrorDialogs();
         declareObjectsDialog();
         declareScriptDialog();

@@ -75,3 +75,21 @@ void pm::afx::beginUpdate(CCmdUI* pCmdUI) {
 BOOL pm::afx::endUpdate(CCmdUI* pCmdUI) {
     return !pCmdUI->m_bContinueRouting;
 }
+
+void pm::afx::updateMenuItems(CMenu* pPopup, CCmdTarget* pTarget) {
+    const UINT count = pPopup->GetMenuItemCount();
+    for (UINT i = 0; i < count; ++i) {
+        if (CMenu* sub = pPopup->GetSubMenu(static_cast<int>(i))) {
+            updateMenuItems(sub, pTarget);
+            continue;
+        }
+        const UINT id = pPopup->GetMenuItemID(static_cast<int>(i));
+        if (id == 0 || id == static_cast<UINT>(-1)) continue;
+        CCmdUI ui;
+        ui.m_nID = id;
+        ui.m_nIndex = i;
+        ui.m_nIndexMax = count;
+        ui.m_pMenu = pPopup;
+        ui.DoUpdate(pTarget, id < 0xF000);
+    }
+}

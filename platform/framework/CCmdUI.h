@@ -34,3 +34,12 @@ public:
     // update handler nor a command handler is disabled. TRUE when a handler took it.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };
+
+namespace pm::afx {
+
+// Sets the enabled and checked state of a popup's items, and of its sub-menus' items, through
+// pTarget's update handlers, as a context menu does before it opens: a command below the system
+// range with no handler at all is disabled.
+void updateMenuItems(CMenu* pPopup, CCmdTarget* pTarget);
+
+} // namespace pm::afx

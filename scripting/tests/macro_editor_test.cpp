@@ -4,10 +4,8 @@
 
 #include "platform/framework/tests/support/framework_test.h"
 #include "scripting/CHHModuleEdit.h"
-#include "platform/framework/CCmdUI.h"
 #include "platform/script/activscp.h"
 #include "scripting/CHHScriptDlg.h"
-#include "scripting/CHHScriptDoc.h"
 #include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
@@ -16,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -42,7 +41,10 @@ class MacroEditor : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(host.NewDocument());
-        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", 0); // each test starts in Event View
+        // Each test starts in Event View, where the template puts the dialog.
+        for (const char* key : {"X", "Y", "Width", "Height"})
+            AfxGetApp()->WriteProfileInt("Settings", (std::string("CHHScriptDlg 0 ") + key).c_str(), -1);
+        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", 0);
         host.module->Close();
         auto edit = std::make_unique<CHHModuleEdit>();
         edit->Init(nullptr);
@@ -75,14 +77,28 @@ protected:
         CString t = module->GetProcedures().GetText();
         return std::string(t, static_cast<size_t>(t.GetLength()));
     }
-    // Chooses an item of a combo as the user does: focus, selection, then the choice.
+    // Chooses an item of a combo with the mouse: a click drops its list, a click on the item
+    // chooses it.
     void choose(CComboBox& combo, const char* item) {
-        combo.SetFocus();
-        pm::afxtest::pump();
-        ASSERT_GE(combo.SelectString(-1, item), 0) << item;
-        view->SendMessage(WM_COMMAND, MAKEWPARAM(combo.GetDlgCtrlID(), CBN_SELENDOK),
-                          reinterpret_cast<LPARAM>(combo.m_hWnd));
-        pm::afxtest::pump();
+        const int index = view->FindComboItem(combo, item);
+        ASSERT_GE(index, 0) << item;
+        CRect box;
+        combo.GetClientRect(&box);
+        pm::afxtest::click(combo.m_hWnd, POINT{box.right - 5, box.Height() / 2});
+        HWND list = droppedList();
+        ASSERT_NE(list, nullptr) << "the list drops";
+        RECT row{};
+        ::SendMessage(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+        pm::afxtest::click(list, POINT{row.left + 5, (row.top + row.bottom) / 2});
+        ASSERT_EQ(droppedList(), nullptr) << "the list closes";
+    }
+    static HWND droppedList() {
+        for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+            char cls[32] = {};
+            ::GetClassName(w, cls, sizeof cls);
+            if (std::string(cls) == "ComboLBox" && ::IsWindowVisible(w)) return w;
+        }
+        return nullptr;
     }
     void caretAt(const char* marker) {
         const auto pos = static_cast<long>(text().find(marker));
@@ -103,6 +119,19 @@ protected:
         }
         pm::afxtest::typeText(ctrl->m_hWnd, run);
     }
+    // Chooses an item of the edit control's context menu by its mnemonic, from the keyboard.
+    void contextCommand(int mnemonic) {
+        pm::afxtest::queueKey(ctrl->m_hWnd, VK_F10, true); // Shift+F10
+        pm::afxtest::queueKey(ctrl->m_hWnd, mnemonic);
+        pm::afxtest::pump();
+    }
+    // Chooses an item of the dialog's "Script" menu by its mnemonic, from the keyboard.
+    void scriptMenu(int mnemonic) {
+        pm::afxtest::queueKey(ctrl->m_hWnd, 'S', false, false, true);
+        pm::afxtest::queueKey(ctrl->m_hWnd, mnemonic);
+        pm::afxtest::pump();
+    }
+    bool grayed(UINT id) { return (::GetMenuState(::GetMenu(dialog), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     std::vector<std::string> listItems() {
         std::vector<std::string> items;
         CHHMemberListBox& list = ctrl->GetListBox();
@@ -155,21 +184,21 @@ TEST_F(MacroEditor, CheckSyntaxPutsTheCaretOnTheErrorAndRevertBringsBackTheShown
     edit([&] {
         caretAt("x = 1");
         pm::afxtest::typeText(ctrl->m_hWnd, "lost");
-        ctrl->SendMessage(WM_COMMAND, ID_HHSCRIPT_REVERT);
-        pm::afxtest::pump();
+        contextCommand('R'); // "&Revert to Saved"
         EXPECT_EQ(text(), "Sub App_Timer()\r\n\tx = 1\r\nEnd Sub\r\n\r\n");
 
-        caretAt("x = 1");
+        caretAt("\r\nEnd Sub");
         pm::afxtest::typeText(ctrl->m_hWnd, "\ry = (1 +");
         ctrl->SetSel(0, 0);
-        EXPECT_FALSE(view->CheckSyntax());
-        ASSERT_EQ(host.dialogCaptions.size(), 1u);
-        EXPECT_EQ(host.dialogCaptions[0], "Syntax Error");
+        contextCommand('S'); // "Check &Syntax"
+        ASSERT_EQ(host.dialogCaptions, std::vector<std::string>{"Syntax Error"});
+        int line = -1, column = -1;
+        ASSERT_EQ(std::sscanf(host.dialogTexts[0].c_str(), "Line %d, Column %d", &line, &column), 2);
+        EXPECT_EQ(line, 2) << host.dialogTexts[0];
         CHARRANGE sel{};
         ctrl->GetSel(sel);
         EXPECT_EQ(sel.cpMin, sel.cpMax);
-        EXPECT_EQ(ctrl->LineFromChar(sel.cpMin), 2) << "the line with the error";
-        EXPECT_GT(sel.cpMin, ctrl->LineIndex(2)) << "at the error's column";
+        EXPECT_EQ(sel.cpMin, ctrl->LineIndex(line) + column) << "the caret at the error's line and column";
         pm::afxtest::savePng(dialog, "macro_editor_syntax_view");
     });
 }
@@ -180,6 +209,7 @@ TEST_F(MacroEditor, ObjectViewShowsTwoProceduresWithAMemberList) {
                                   "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n",
                                   &parser);
     edit([&] {
+        ::SetWindowPos(dialog, nullptr, 0, 0, 560, 380, SWP_NOMOVE | SWP_NOZORDER); // room for the list
         view->SetEditMode(HHMODE_OBJECT);
         EXPECT_EQ(text(), moduleText());
         caretAt("t = 1");
@@ -349,8 +379,8 @@ TEST_F(MacroEditor, QuickInfoGlobalMembersAndObjectsWithoutEvents) {
         IDispatch* app = host.appObject.GetIDispatch(FALSE);
         view->AddDispatchObject("Glob", app, HHOBJ_GLOBAL_MEMBERS);
         view->AddDispatchObject("Quiet", app, HHOBJ_NO_EVENTS);
-        EXPECT_GE(view->GetObjectsCombo().FindStringExact(-1, "Glob"), 0);
-        EXPECT_LT(view->GetObjectsCombo().FindStringExact(-1, "Quiet"), 0) << "not an event source";
+        EXPECT_GE(view->FindComboItem(view->GetObjectsCombo(), "Glob"), 0);
+        EXPECT_LT(view->FindComboItem(view->GetObjectsCombo(), "Quiet"), 0) << "not an event source";
 
         CHHExpressionInfo dotted;
         dotted.m_strQualifier = "App";
@@ -373,43 +403,6 @@ TEST_F(MacroEditor, QuickInfoGlobalMembersAndObjectsWithoutEvents) {
 
 namespace {
 
-TEST(ScriptDoc, RunsTheViewsScriptAndStopsIt) {
-    auto* frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Script document", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
-    auto* view = new CHHScriptView;
-    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 260), frame, AFX_IDW_PANE_FIRST));
-    CHHScriptDoc doc;
-    doc.m_bAutoDelete = FALSE;
-    doc.AddView(view);
-    ASSERT_TRUE(doc.OnNewDocument());
-    CHHVBScriptTextParser parser;
-    ASSERT_TRUE(view->SetScriptText("Dim x\r\nSub Later()\r\n\tx = 2\r\nEnd Sub\r\n", &parser));
-    const auto enabled = [&](UINT id) {
-        struct State : CCmdUI {
-            BOOL on = FALSE;
-            void Enable(BOOL b) override { on = b; }
-        } state;
-        state.m_nID = id;
-        doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr);
-        return state.on != FALSE;
-    };
-    EXPECT_TRUE(enabled(ID_HHSCRIPT_RUN));
-    EXPECT_FALSE(enabled(ID_HHSCRIPT_STOP));
-    doc.OnCmdMsg(ID_HHSCRIPT_RUN, CN_COMMAND, nullptr, nullptr);
-    EXPECT_EQ(doc.GetEngine()->GetScriptState(), SCRIPTSTATE_CONNECTED);
-    EXPECT_TRUE(enabled(ID_HHSCRIPT_STOP));
-    doc.OnCmdMsg(ID_HHSCRIPT_STOP, CN_COMMAND, nullptr, nullptr);
-    EXPECT_NE(doc.GetEngine()->GetScriptState(), SCRIPTSTATE_CONNECTED);
-    EXPECT_TRUE(enabled(ID_HHSCRIPT_RUN));
-    doc.RemoveView(view);
-    frame->DestroyWindow();
-    pm::afxtest::pump();
-}
-
-} // namespace
-
-namespace {
-
 TEST_F(MacroEditor, AHiddenDialogWritesNoPlacement) {
     CWinApp* app = AfxGetApp();
     app->WriteProfileInt("Settings", "CHHScriptDlg 0 Width", 123);
@@ -419,6 +412,124 @@ TEST_F(MacroEditor, AHiddenDialogWritesNoPlacement) {
     hidden.SetWindowPos(nullptr, 0, 0, 640, 400, SWP_NOMOVE | SWP_NOZORDER);
     pm::afxtest::pump();
     EXPECT_EQ(app->GetProfileInt("Settings", "CHHScriptDlg 0 Width", -1), 123u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, TheScriptMenuRunsTheShownTextAndStopsIt) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Doc.Selection = \"old\"\r\n", &parser);
+    edit([&] {
+        const auto at = static_cast<long>(text().find("old"));
+        ctrl->SetSel(at, at + 3);
+        pm::afxtest::typeText(ctrl->m_hWnd, "new");
+        scriptMenu('R');
+        EXPECT_TRUE(module->IsRunning());
+        EXPECT_EQ(host.EditText(), "new") << "the macro runs the text typed in the editor";
+        scriptMenu('S');
+        EXPECT_FALSE(module->IsRunning());
+        EXPECT_TRUE(grayed(ID_HHSCRIPT_RUN)) << "while it ran";
+        EXPECT_FALSE(grayed(ID_HHSCRIPT_STOP));
+        for (UINT id : {ID_HHSCRIPT_BREAK, ID_HHSCRIPT_DEBUGGER, ID_HHSCRIPT_EDIT})
+            EXPECT_TRUE(grayed(id)) << id;
+        EXPECT_EQ(::GetActiveWindow(), dialog);
+    });
+    EXPECT_NE(moduleText().find("\"new\""), std::string::npos);
+}
+
+TEST_F(MacroEditor, AnErrorOfARunFromTheMenuPutsTheOpenEditorAtItsLine) {
+    module->SetEditOnError(TRUE);
+    host.answerButton = 28279; // End
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("x = 1\r\ny = 1 / 0\r\n", &parser);
+    edit([&] {
+        scriptMenu('R');
+        ASSERT_EQ(host.dialogCaptions, std::vector<std::string>{"Run-Time Error"});
+        // Opening the menu again routes its update requests to the module.
+        pm::afxtest::queueKey(ctrl->m_hWnd, 'S', false, false, true);
+        pm::afxtest::queueKey(ctrl->m_hWnd, VK_ESCAPE);
+        pm::afxtest::queueKey(ctrl->m_hWnd, VK_ESCAPE);
+        pm::afxtest::pump();
+        EXPECT_FALSE(module->IsErrorPending());
+        EXPECT_EQ(view->GetEditMode(), HHMODE_MODULE);
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1) << "the line with the error";
+        EXPECT_EQ(::GetActiveWindow(), dialog) << "the editor is active again, and no second editor opened";
+    });
+}
+
+TEST_F(MacroEditor, ProceduresMadeInObjectOrFullModuleViewGoInPlace) {
+    const std::string quit = "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n", zed = "Sub Zed_Go()\r\n\tz = 1\r\nEnd Sub\r\n\r\n";
+    const std::string blankTimer = "Sub App_Timer()\r\n\t\r\nEnd Sub\r\n\r\n";
+    const std::string timer = "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n";
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse((quit + zed).c_str(), &parser);
+    edit([&] {
+        pm::afxtest::click(view->GetDlgItem(IDC_HHSV_OBJECT_VIEW)->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
+        ASSERT_EQ(text(), quit);
+        choose(view->GetEventsCombo(), "Timer");
+        EXPECT_EQ(text(), quit + blankTimer);
+        pm::afxtest::typeText(ctrl->m_hWnd, "t = 1");
+        choose(view->GetEventsCombo(), "Quit");
+        EXPECT_EQ(text(), quit + timer);
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1) << "the caret in Quit's body";
+
+        pm::afxtest::click(view->GetDlgItem(IDC_HHSV_MODULE_VIEW)->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
+        EXPECT_EQ(text(), quit + timer + zed);
+        const std::string declarations = "'(Declarations)\r\n\t\r\n'End of (Declarations)\r\n\r\n";
+        choose(view->GetObjectsCombo(), "(General)");
+        EXPECT_EQ(text(), declarations + quit + timer + zed);
+        choose(view->GetObjectsCombo(), "Zed");
+        EXPECT_EQ(text(), quit + timer + zed) << "the blank section went with its text";
+        EXPECT_EQ(ctrl->LineFromChar(-1), 9) << "the caret in Go's body";
+    });
+    EXPECT_EQ(moduleText(), quit + timer + zed);
+}
+
+TEST_F(MacroEditor, ALockedProcedureTakesNoTyping) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n",
+                                  &parser);
+    CHHScriptProcedureList::Location loc;
+    ASSERT_TRUE(module->GetProcedures().FindOrCreate(FALSE, FALSE, "App", "Quit", loc));
+    loc.pProcedure->m_bLocked = TRUE;
+    edit([&] {
+        view->SetEditMode(HHMODE_OBJECT);
+        caretAt("q = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "x");
+        caretAt("t = 1");
+        pm::afxtest::typeText(ctrl->m_hWnd, "y");
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tyt = 1\r\nEnd Sub\r\n\r\n");
+    ASSERT_TRUE(module->GetProcedures().FindOrCreate(FALSE, FALSE, "App", "Quit", loc));
+    EXPECT_TRUE(loc.pProcedure->m_bLocked) << "the lock comes back with the procedures";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MacroEditor, TheCloseButtonClosesOnlyWhenTheProcedureCompiles) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tt = (1 +\r\nEnd Sub\r\n\r\n", &parser);
+    edit([&] {
+        HWND close = view->GetDlgItem(IDC_HHSV_CLOSE)->m_hWnd;
+        pm::afxtest::click(close, POINT{5, 5});
+        EXPECT_EQ(host.dialogCaptions, std::vector<std::string>{"Syntax Error"});
+        CWnd* scriptDialog = CWnd::FromHandlePermanent(dialog);
+        EXPECT_TRUE(scriptDialog->ContinueModal()) << "kept open at the error";
+        EXPECT_EQ(ctrl->LineFromChar(-1), 1);
+        const auto at = static_cast<long>(text().find(" +"));
+        ctrl->SetSel(at, at + 2);
+        pm::afxtest::typeText(ctrl->m_hWnd, ")");
+        pm::afxtest::click(close, POINT{5, 5});
+        EXPECT_EQ(host.dialogCaptions.size(), 1u);
+        EXPECT_FALSE(scriptDialog->ContinueModal()) << "closing";
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tt = (1)\r\nEnd Sub\r\n\r\n");
 }
 
 } // namespace

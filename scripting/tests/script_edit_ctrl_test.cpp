@@ -164,14 +164,20 @@ TEST_F(ScriptEdit, BreakpointsStayInTheirProcedureAndAreReported) {
     EXPECT_EQ(edit->GetLineMarkers(bLine), 0);
 }
 
-TEST_F(ScriptEdit, BookmarksMoveWithTheirLinesAndGoWithThem) {
-    edit->SetLineMarker(lineOf("b = 2"), HHMARK_BOOKMARK, 1);
+TEST_F(ScriptEdit, BookmarksAndBreakpointsMoveWithTheirLinesAndGoWithThem) {
+    caretAt("b = 2");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_F2, false, true); // Ctrl+F2: a bookmark
+    pm::afxtest::pressKey(edit->m_hWnd, VK_F9);              // F9: a breakpoint
     edit->SetLineMarker(lineOf("q = 1"), HHMARK_BOOKMARK, 1);
     caretAt("a = 1");
     type("\r\r");
-    EXPECT_EQ(edit->GetLineMarkers(lineOf("b = 2")), HHMARK_BOOKMARK);
+    EXPECT_EQ(edit->GetLineMarkers(lineOf("b = 2")), HHMARK_BOOKMARK | HHMARK_BREAKPOINT);
     EXPECT_EQ(procedure("App", "Timer").m_markers.front().m_nLine, 4);
     EXPECT_EQ(edit->GetLineMarkers(lineOf("q = 1")), HHMARK_BOOKMARK);
+    CDWordArray positions;
+    list.GetBreakpoints(positions);
+    ASSERT_EQ(positions.GetSize(), 1);
+    EXPECT_EQ(static_cast<long>(positions[0]), static_cast<long>(text().find("\tb = 2"))) << "the module position moved too";
 
     // Deleting the bookmarked line takes its bookmark.
     const int line = lineOf("b = 2");

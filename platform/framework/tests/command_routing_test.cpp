@@ -1,6 +1,6 @@
 // Command routing through an MDI program: the active view, its document, the document template,
 // the child frame and the application, then the main frame; update requests take the same road;
-// a handler that takes the command ends the walk.
+// a handler that takes the command ends the walk; a popup menu's items follow their update handlers.
 
 #include "platform/framework/tests/support/framework_test.h"
 
@@ -155,4 +155,46 @@ TEST_F(CommandRouting, WithoutAChildTheMainFrameComesFirst) {
     trace.clear();
     main->OnCmdMsg(ID_TRACE, CN_COMMAND, nullptr, nullptr);
     EXPECT_EQ(trace, (std::vector<std::string>{"main frame", "application"}));
+}
+
+namespace {
+
+const UINT ID_DISABLED_BY_HANDLER = 0x8110;
+const UINT ID_COMMAND_ONLY = 0x8111;
+const UINT ID_NO_HANDLER = 0x8112;
+const UINT ID_CHECKED_IN_SUBMENU = 0x8113;
+
+class CMenuTarget : public CCmdTarget {
+public:
+    afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnCommandOnly() {}
+    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMenuTarget, CCmdTarget)
+    ON_UPDATE_COMMAND_UI(ID_DISABLED_BY_HANDLER, OnUpdateDisabled)
+    ON_COMMAND(ID_COMMAND_ONLY, OnCommandOnly)
+    ON_UPDATE_COMMAND_UI(ID_CHECKED_IN_SUBMENU, OnUpdateChecked)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(MenuUpdate, PopupItemsAndSubMenusFollowTheTargetsHandlers) {
+    CMenu popup, sub;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    ASSERT_TRUE(sub.CreatePopupMenu());
+    sub.AppendMenu(MF_STRING, ID_CHECKED_IN_SUBMENU, "Checked");
+    popup.AppendMenu(MF_STRING, ID_DISABLED_BY_HANDLER, "Disabled");
+    popup.AppendMenu(MF_STRING, ID_COMMAND_ONLY, "Command");
+    popup.AppendMenu(MF_STRING, ID_NO_HANDLER, "Nothing");
+    popup.AppendMenu(MF_STRING, SC_CLOSE, "System");
+    popup.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Detach()), "Sub");
+    CMenuTarget target;
+    pm::afx::updateMenuItems(&popup, &target);
+    const auto state = [&](HMENU menu, UINT id) { return ::GetMenuState(menu, id, MF_BYCOMMAND); };
+    EXPECT_TRUE(state(popup, ID_DISABLED_BY_HANDLER) & MF_GRAYED);
+    EXPECT_FALSE(state(popup, ID_COMMAND_ONLY) & MF_GRAYED);
+    EXPECT_TRUE(state(popup, ID_NO_HANDLER) & MF_GRAYED);
+    EXPECT_FALSE(state(popup, SC_CLOSE) & MF_GRAYED) << "system commands keep their state";
+    EXPECT_TRUE(state(::GetSubMenu(popup, 4), ID_CHECKED_IN_SUBMENU) & MF_CHECKED);
 }

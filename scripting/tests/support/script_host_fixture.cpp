@@ -15,6 +15,15 @@ namespace scripttest {
 namespace {
 ScriptHost* g_host = nullptr;
 
+// As the program's application does, commands that nothing else handles go to the module.
+class HostApp : public sample::CSampleApp {
+public:
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+        if (sample::CSampleApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+        return g_host && g_host->module && g_host->module->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+};
+
 std::string textOf(HWND hwnd) {
     int n = ::GetWindowTextLength(hwnd);
     std::string text(static_cast<size_t>(n) + 1, '\0');
@@ -48,7 +57,7 @@ void PumpOnce() {
 
 ScriptHost::ScriptHost() {
     g_host = this;
-    app = std::make_unique<sample::CSampleApp>();
+    app = std::make_unique<HostApp>();
     app->InitApplication();
     app->InitInstance();
     main = app->MainFrame()->m_hWnd;

@@ -1,7 +1,8 @@
 #pragma once
 // A small editor for the script host's tests: the framework's sample MDI editor (rich-edit views),
-// with the application's script wiring: "App" and "Doc" added to one module, the main window's
-// timer 1 firing App's Timer event and timer 2 stopping the macro.
+// with the application's script wiring: "App" and "Doc" added to one module, commands that the
+// application does not handle routed to the module, the main window's timer 1 firing App's Timer
+// event and timer 2 stopping the macro.
 
 #include "platform/framework/sample/SampleEditor.h"
 #include "scripting/CADoc.h"

@@ -53,6 +53,10 @@ void pressKey(HWND any, int vk, bool shift, bool control, bool alt) {
     pump();
 }
 
+void queueKey(HWND any, int vk, bool shift, bool control, bool alt) {
+    pm::test::pressKey(any, vk, shift, control, alt);
+}
+
 void holdKey(HWND any, int vk, bool down) {
     pm::test::holdKey(any, vk, down);
     pump();

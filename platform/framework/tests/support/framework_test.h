@@ -16,6 +16,9 @@ void pump();
 void runIdle();
 void click(HWND hwnd, POINT client);
 void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool alt = false);
+// Presses a key without serving the queue afterwards, so that a menu the key opens reads the keys
+// queued after it from inside its own loop.
+void queueKey(HWND any, int vk, bool shift = false, bool control = false, bool alt = false);
 // Presses (down) or releases a key alone, for keys held during mouse input (Ctrl during a drag).
 void holdKey(HWND any, int vk, bool down);
 void typeText(HWND any, const std::string& text);

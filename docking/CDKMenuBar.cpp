@@ -308,17 +308,43 @@ int CDKMenuBar::HitTest(CPoint point, int nCoordinates) const {
 // ---- Layout ----
 
 CSize CDKMenuBar::CalcLayout(DWORD nMode, int nLength) {
-    CSize size = CDKCoolToolBar::CalcLayout(nMode, nLength);
-    if (!m_bStretch || !((nMode & (LM_HORZDOCK | LM_VERTDOCK)) || m_bFullLength)) return size;
-    CWnd* frame = m_pDockSite ? static_cast<CWnd*>(m_pDockSite) : m_pFrame ? m_pFrame : GetParent();
-    if (!frame) return size;
+    BOOL docked = (nMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0;
+    BOOL fullLength = m_bFullLength && !(m_dwStyle & CBRS_FLOATING);
+    if (!m_bStretch || !(docked || fullLength)) return CDKCoolToolBar::CalcLayout(nMode, nLength);
+    BOOL horz = (nMode & LM_HORZ) != 0;
+    int extent = GetFrameExtent(horz);
+    if (!horz) {
+        CSize size = CDKCoolToolBar::CalcLayout(nMode, nLength);
+        size.cy = extent;
+        return size;
+    }
+    // Along the frame's width the items wrap into as many rows as they need, so every menu stays
+    // reachable however narrow the frame is. The rows depend on the frame alone, so they are taken
+    // at once: dock bars that only ask for sizes get the rows they lay out.
+    DWORD mode = (nMode & ~static_cast<DWORD>(LM_HORZDOCK | LM_MRUWIDTH)) | LM_COMMIT;
+    CSize size = CDKCoolToolBar::CalcLayout(mode, extent);
+    size.cx = extent;
+    return size;
+}
+
+int CDKMenuBar::GetFrameExtent(BOOL bHorz) const {
+    CWnd* frame = m_pDockSite;
+    if (!frame) frame = GetParentFrame();
+    if (!frame) frame = m_pFrame;
+    if (!frame) frame = GetParent();
+    if (!frame) return 0;
     CRect client;
     frame->GetClientRect(&client);
-    if (nMode & LM_HORZ)
-        size.cx = client.Width() + afxData.cxBorder2 + afxData.cyBorder2;
-    else
-        size.cy = client.Height() + afxData.cxBorder2 + afxData.cyBorder2;
-    return size;
+    int end = bHorz ? client.Width() : client.Height();
+    if (auto* frameWnd = dynamic_cast<CFrameWnd*>(frame)) {
+        CControlBar* first = frameWnd->GetControlBar(bHorz ? AFX_IDW_DOCKBAR_TOP : AFX_IDW_DOCKBAR_LEFT);
+        CControlBar* second = frameWnd->GetControlBar(bHorz ? AFX_IDW_DOCKBAR_BOTTOM : AFX_IDW_DOCKBAR_RIGHT);
+        CRect rect;
+        if (first && second) second->GetClientRect(&rect);
+        // An empty dock bar may have no size yet: the frame's client area stands for it.
+        if (first && second && (bHorz ? rect.right : rect.bottom) > 0) end = bHorz ? rect.right : rect.bottom;
+    }
+    return afxData.cxBorder2 + end + afxData.cyBorder2;
 }
 
 void CDKMenuBar::OnDockSideChanged(DWORD) {

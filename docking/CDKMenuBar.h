@@ -65,6 +65,8 @@ public:
     static CString MenuSection(LPCSTR lpszName);
 
     CSize CalcLayout(DWORD nMode, int nLength = -1) override;
+    // The length the bar takes along its frame (bHorz: the width), borders included.
+    int GetFrameExtent(BOOL bHorz) const;
     void CalcExtraExtent(RECT& margins, int nHorz) const override;
     void CalcExtraOffset(CDC* pDC, CRect& rect) override;
     void OnDockSideChanged(DWORD dwSide) override;

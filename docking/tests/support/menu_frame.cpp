@@ -83,6 +83,13 @@ int CMenuFrame::OnCreate(LPCREATESTRUCT lpcs) {
     return 0;
 }
 
+void CMenuFrame::RecalcLayout(BOOL bNotify) {
+    BOOL previous = m_wndMenuBar.m_bFullLength;
+    m_wndMenuBar.m_bFullLength = TRUE;
+    CFrameWnd::RecalcLayout(bNotify);
+    m_wndMenuBar.m_bFullLength = previous;
+}
+
 BOOL CMenuFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) m_log.push_back("command " + std::to_string(LOWORD(wParam)));
     // The expansion item reopens the popup it was chosen in, with all its items.

@@ -43,6 +43,9 @@ public:
     // The answer to the bars' command notifications (non-zero cancels the command).
     LRESULT m_lCoolCommandAnswer = 0;
 
+    // The menu bar takes the frame's whole width while the frame lays out its rows.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

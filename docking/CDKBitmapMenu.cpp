@@ -5,7 +5,9 @@
 
 #include "docking/CDKBitmapMenuManager.h"
 #include "docking/CDKBitmapMenuPopupWnd.h"
+#include "platform/framework/CCmdUI.h"
 #include "platform/framework/CDC.h"
+#include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CImageList.h"
 #include "platform/framework/CWnd.h"
 
@@ -60,6 +62,36 @@ void fillCheckerboard(CDC* pDC, const CRect& rect) {
 HFONT marlettFont() {
     return ::CreateFontA(::GetSystemMetrics(SM_CYMENUCHECK), 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0,
                          "Marlett");
+}
+
+// A menu item's update: a text set on an owner-drawn item goes to the text its data keeps, which
+// the menu draws; other items change as the framework changes them.
+class BitmapMenuCmdUI : public CCmdUI {
+public:
+    void SetText(LPCSTR lpszText) override {
+        if (m_pMenu && !m_pSubMenu) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_TYPE | MIIM_DATA;
+            ::GetMenuItemInfoA(m_pMenu->m_hMenu, m_nIndex, TRUE, &info);
+            auto* item = reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
+            if (info.fType == MFT_OWNERDRAW && item) {
+                item->strText = lpszText ? lpszText : "";
+                return;
+            }
+        }
+        CCmdUI::SetText(lpszText);
+    }
+};
+
+// The menu whose item opens hMenu: the top-level menu of the frame's top-level window when it holds
+// hMenu, else hMenu itself (a popup tracked on its own).
+HMENU parentMenu(CWnd* pFrame, HMENU hMenu) {
+    CWnd* top = pFrame->GetTopLevelParent();
+    HMENU bar = ::GetMenu(top ? top->GetSafeHwnd() : pFrame->GetSafeHwnd());
+    for (int i = 0; bar && i < ::GetMenuItemCount(bar); ++i)
+        if (::GetSubMenu(bar, i) == hMenu) return bar;
+    return hMenu;
 }
 
 } // namespace
@@ -367,6 +399,15 @@ int CDKBitmapMenu::SetInsertMark(int nPosition) {
     }
     Notify(ID_BITMAPMENU_INSERTMARK);
     return previous;
+}
+
+void CDKBitmapMenu::UpdateMenuUI(CWnd* pFrame, UINT, BOOL bSysMenu) {
+    if (bSysMenu || !pFrame) return;
+    BitmapMenuCmdUI state;
+    state.m_pMenu = this;
+    state.m_pParentMenu = CMenu::FromHandle(parentMenu(pFrame, m_hMenu));
+    auto* frame = dynamic_cast<CFrameWnd*>(pFrame);
+    pm::afx::updateMenuItems(state, pFrame, frame && frame->m_bAutoMenuEnable);
 }
 
 void CDKBitmapMenu::Refresh() {

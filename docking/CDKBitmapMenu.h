@@ -73,6 +73,9 @@ public:
     int GetCustomizedItem() const { return m_nCustomizedItem; }
     int GetInsertMark() const { return m_nInsertMark; }
     void Refresh();
+    // The update pass of the frame's handlers over the items before the popup opens; texts set by
+    // a handler go to the owner-drawn items' data. Nothing for a system menu.
+    void UpdateMenuUI(CWnd* pFrame, UINT nIndex, BOOL bSysMenu);
 
     // ---- Customisation ----
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }

@@ -275,7 +275,7 @@ CDKBitmapMenu* CDKBitmapMenuManager::ConvertedMenu(HMENU hMenu) const {
 
 BOOL CDKBitmapMenuManager::IsConverted(HMENU hMenu) const { return ConvertedMenu(hMenu) != nullptr; }
 
-CDKBitmapMenu* CDKBitmapMenuManager::ConvertPopupMenu(HMENU hMenu, UINT, BOOL) {
+CDKBitmapMenu* CDKBitmapMenuManager::ConvertPopupMenu(HMENU hMenu, UINT nIndex, BOOL bSysMenu) {
     CDKBitmapMenu* menu = ConvertedMenu(hMenu);
     BOOL first = menu == nullptr;
     if (first) {
@@ -285,6 +285,7 @@ CDKBitmapMenu* CDKBitmapMenuManager::ConvertPopupMenu(HMENU hMenu, UINT, BOOL) {
         menu = m_convertedMenus.back().get();
         menu->Attach(hMenu);
     }
+    menu->UpdateMenuUI(m_pFrame, nIndex, bSysMenu);
     PreparePopupMenu(menu, first);
     if (m_bCustomizationMode) {
         if (!menu->m_bCustomizable) {
@@ -323,11 +324,12 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
             image = found != m_imageInfos.end() ? found->second.get() : PlaceholderInfo(id);
         }
         auto* data = reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
-        if (!(info.fType & MFT_OWNERDRAW) || !data) {
+        if (!data || bFirst) {
             data = new BitmapMenuItem{image, CString(text)};
             pMenu->AddItemData(data);
-        } else if ((info.fType & ~MFT_OWNERDRAW) == MFT_STRING) {
-            data->pImageInfo = image;
+        } else if (info.fType == MFT_STRING) {
+            // The framework's update pass set a new text on the item, which made it a string again.
+            data->strText = text;
         }
         MENUITEMINFOA change{};
         change.cbSize = sizeof(change);

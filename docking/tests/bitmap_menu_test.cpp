@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 using namespace docktest;
 using Bytes = std::vector<BYTE>;
@@ -68,6 +69,7 @@ protected:
 
 TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
     ::CheckMenuItem(menu, ID_UNDO, MF_BYCOMMAND | MF_CHECKED);
+    frame->m_bCutEnabled = FALSE;
     // Both tool bars hold the commands; the later bar's images win.
     const MenuImageInfo* paste = organiser->GetImageInfo(ID_PASTE);
     ASSERT_NE(paste, nullptr);
@@ -94,7 +96,9 @@ TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
                        ASSERT_NE(item, nullptr);
                        EXPECT_STREQ(item->strText, "&Undo");
                        EXPECT_TRUE(item->pImageInfo->bPlaceholder); // no image: the check mark
-                       drawn = pm::afxtest::saveScreenPng("docking_bitmap_menu_open");
+                       EXPECT_TRUE(::GetMenuState(editMenu(), 1, MF_BYPOSITION) & MF_GRAYED);
+                       drawn = pm::afxtest::saveScreenPng("docking_bitmap_menu_open") &&
+                               pm::afxtest::savePng(popupWindows()[0], "docking_bitmap_menu_items");
                        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
                    }});
     bar().OpenPopup(1);
@@ -107,6 +111,53 @@ TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
     ::GetMenuStringA(editMenu(), 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Undo");
     EXPECT_FALSE(::GetMenuState(editMenu(), 0, MF_BYPOSITION) & MF_OWNERDRAW);
+}
+
+TEST_F(BitmapMenu, UpdateHandlersReachTheOwnerDrawnItems) {
+    auto openAndLook = [&](std::function<void()> look) {
+        inLoops(main, {[&] {
+            look();
+            pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+        }});
+        bar().OpenPopup(1);
+        pm::afxtest::pump();
+    };
+    auto itemData = [&](int position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_TYPE | MIIM_DATA;
+        ::GetMenuItemInfoA(editMenu(), static_cast<UINT>(position), TRUE, &info);
+        EXPECT_EQ(info.fType & MFT_OWNERDRAW, static_cast<UINT>(MFT_OWNERDRAW));
+        return reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
+    };
+    openAndLook([] {});
+    // Opened again, now owner-drawn: a handler's text goes to the item the menu draws.
+    frame->m_strPasteText = "&Paste 2 Items\tCtrl+V";
+    frame->m_bPasteEnabled = FALSE;
+    CString pasteText;
+    UINT pasteState = 0;
+    openAndLook([&] {
+        ASSERT_NE(itemData(2), nullptr);
+        pasteText = itemData(2)->strText;
+        pasteState = ::GetMenuState(editMenu(), 2, MF_BYPOSITION);
+    });
+    EXPECT_STREQ(pasteText, "&Paste 2 Items\tCtrl+V");
+    EXPECT_TRUE(pasteState & MF_GRAYED);
+    // The pass of the menu itself, on a popup of its own: a command without a handler is disabled.
+    HMENU own = ::CreatePopupMenu();
+    ::AppendMenu(own, MF_STRING, ID_PASTE, "Paste");
+    ::AppendMenu(own, MF_STRING, 0x8400, "Nobody's");
+    organiser->ConvertPopupMenu(own, 0, FALSE);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    ::GetMenuItemInfoA(own, 0, TRUE, &info);
+    ASSERT_NE(info.dwItemData, 0u);
+    EXPECT_STREQ(reinterpret_cast<BitmapMenuItem*>(info.dwItemData)->strText, "&Paste 2 Items\tCtrl+V");
+    EXPECT_TRUE(::GetMenuState(own, 1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(own, 0, MF_BYPOSITION) & MF_GRAYED); // Paste's handler disables it
+    organiser.reset();
+    ::DestroyMenu(own);
 }
 
 TEST_F(BitmapMenu, MeasuringFollowsTheWidestPartsOfTheMenu) {

@@ -68,6 +68,32 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     return handled;
 }
 
+void pm::afx::updateMenuItems(CCmdUI& state, CCmdTarget* pTarget, BOOL bAutoMenuEnable) {
+    CMenu* pMenu = state.m_pMenu;
+    state.m_nIndexMax = pMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
+        state.m_nID = pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0) continue;
+        if (state.m_nID == static_cast<UINT>(-1)) {
+            state.m_pSubMenu = pMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
+            if (!state.m_pSubMenu) continue;
+            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
+            if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1)) continue;
+            state.DoUpdate(pTarget, FALSE);
+        } else {
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(pTarget, bAutoMenuEnable && state.m_nID < 0xF000);
+        }
+        UINT count = pMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= (state.m_nIndexMax - count);
+            while (state.m_nIndex < count && pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                state.m_nIndex++;
+        }
+        state.m_nIndexMax = count;
+    }
+}
+
 void pm::afx::beginUpdate(CCmdUI* pCmdUI) {
     pCmdUI->m_bContinueRouting = FALSE;
 }

@@ -34,3 +34,11 @@ public:
     // update handler nor a command handler is disabled. TRUE when a handler took it.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };
+
+namespace pm::afx {
+// The update pass a popup menu gets before it opens, over the items of state.m_pMenu with
+// pTarget's handlers: separators are skipped, a popup item speaks for its submenu's first command
+// (never disabled for lack of a handler), and with bAutoMenuEnable commands below 0xF000 without
+// any handler are disabled. A handler may add or remove items; the pass keeps its place.
+void updateMenuItems(CCmdUI& state, CCmdTarget* pTarget, BOOL bAutoMenuEnable);
+} // namespace pm::afx

@@ -366,7 +366,8 @@ void CDKCoolToolBar::DrawIcon(CDC* pDC, CRect& rect) {
 }
 
 void CDKCoolToolBar::OnWindowPosChanged() {
-    int floating = (m_dwStyle & CBRS_FLOATING) ? 1 : 0;
+    // Floating once the bar is in a floating dock bar (its style says so a little earlier).
+    int floating = IsFloating() ? 1 : 0;
     DWORD side = m_dwStyle & CBRS_ALIGN_ANY;
     if (floating != m_nLastFloating) {
         m_nLastFloating = floating;

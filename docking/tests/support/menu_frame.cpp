@@ -105,7 +105,9 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENU: m_log.push_back("WM_INITMENU"); break;
     case WM_NOTIFY: {
         if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_COOLCOMMAND) {
-            m_log.push_back("cool command " + std::to_string(reinterpret_cast<CoolCommandNotify*>(lParam)->nCommand));
+            auto* command = reinterpret_cast<CoolCommandNotify*>(lParam);
+            m_log.push_back("cool command " + std::to_string(command->nCommand));
+            if (command->nCommand == ID_MENUBAR_DROPDOWN) m_lastDropDown = *static_cast<MenuBarDropDown*>(command->pData);
             return m_lCoolCommandAnswer;
         }
         auto* notify = reinterpret_cast<CoolCustomDrawNotify*>(lParam);

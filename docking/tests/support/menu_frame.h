@@ -44,6 +44,8 @@ public:
     LRESULT m_lTakeCustomDraw = 0;
     // The answer to the bars' command notifications (non-zero cancels the command).
     LRESULT m_lCoolCommandAnswer = 0;
+    // The popup the menu bar last asked the frame to show in customisation mode.
+    MenuBarDropDown m_lastDropDown{};
 
     // The menu bar takes the frame's whole width while the frame lays out its rows.
     void RecalcLayout(BOOL bNotify = TRUE) override;

@@ -3,6 +3,7 @@
 
 #include "docking/CDKBitmapMenuManager.h"
 
+#include "docking/CDKBitmapMenuPopupWnd.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CFile.h"
 #include "platform/framework/CFrameWnd.h"
@@ -472,6 +473,8 @@ void CDKBitmapMenuManager::MakeItemRecentlyUsed(HMENU hMenu, int nPosition) {
 void CDKBitmapMenuManager::SetRecentlyUsedEnabled(BOOL bEnabled) {
     if (bEnabled == m_bRecentlyUsedEnabled) return;
     m_bRecentlyUsedEnabled = bEnabled;
+    for (const auto& menu : m_convertedMenus)
+        if (CDKBitmapMenuPopupWnd* window = menu->GetPopupWnd()) window->RecalcLayout();
 }
 
 void CDKBitmapMenuManager::SetCustomizationMode(BOOL bOn, HWND hWndNotify) {

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 using namespace docktest;
@@ -376,4 +377,85 @@ TEST_F(BitmapMenu, EnterOnTheExpansionItemExpandsOnce) {
     EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_BITMAPMENU_EXPAND)), 1);
     // Nothing was chosen: Paste stays hidden for the next time.
     EXPECT_FALSE(organiser->IsItemRecentlyUsed(editMenu(), 2));
+}
+
+namespace {
+// Tool-bar drag data: records of id, text, image and style (unused) and continuation code.
+Bytes dragRecord(int id, const char* text, int code) {
+    std::string b;
+    auto put = [&b](int v) {
+        for (int shift = 0; shift < 32; shift += 8) b += static_cast<char>(static_cast<unsigned>(v) >> shift);
+    };
+    put(id);
+    b += text;
+    b += '\0';
+    put(3);
+    b += '\0';
+    put(code);
+    return Bytes(b.begin(), b.end());
+}
+} // namespace
+
+TEST_F(BitmapMenu, DroppedItemsGoInWithTheirCommandsTextsAndAreDrawnByTheMenu) {
+    HMENU target = ::CreatePopupMenu();
+    ::AppendMenu(target, MF_STRING, ID_ABOUT, "&About");
+    Bytes data;
+    for (const Bytes& record : {dragRecord(ID_CUT, "", 1), dragRecord(-1, "&More", 1), dragRecord(ID_FIND, "Find", 0),
+                                dragRecord(ID_PASTE, "&Paste here", 0)})
+        data.insert(data.end(), record.begin(), record.end());
+    CDKBitmapMenu* menu = organiser->ConvertPopupMenu(target, 0, FALSE);
+    const BYTE* cursor = data.data();
+    ASSERT_TRUE(menu->InsertDroppedItems(cursor, data.data() + data.size(), target, 0));
+    EXPECT_EQ(cursor, data.data() + data.size());
+    EXPECT_EQ(ids(target), (std::vector<UINT>{ID_CUT, static_cast<UINT>(-1), ID_PASTE, ID_ABOUT}));
+    // An item without a text takes its command's string up to its line feed; all are drawn by the menu.
+    auto text = [&](int position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_TYPE | MIIM_DATA;
+        ::GetMenuItemInfoA(target, static_cast<UINT>(position), TRUE, &info);
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+        return reinterpret_cast<BitmapMenuItem*>(info.dwItemData)->strText;
+    };
+    EXPECT_STREQ(text(0), "Cut the selection");
+    EXPECT_STREQ(text(1), "&More");
+    EXPECT_EQ(ids(::GetSubMenu(target, 1)), std::vector<UINT>{ID_FIND});
+    // Damaged data inserts nothing.
+    Bytes cut(data.begin(), data.begin() + 20);
+    const BYTE* start = cut.data();
+    EXPECT_FALSE(menu->InsertDroppedItems(start, cut.data() + cut.size(), target, 0));
+    EXPECT_EQ(::GetMenuItemCount(target), 4);
+    organiser.reset(); // destroys the popup it was given
+    ::DestroyMenu(target);
+}
+
+TEST_F(BitmapMenu, ADragOverACustomisedMenuIsRefused) {
+    organiser->SetCustomizationMode(TRUE, main);
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(::GetSubMenu(menu, 0), 0, FALSE);
+    CDKBitmapMenuPopupWnd window(file);
+    ASSERT_TRUE(window.Create(frame, CPoint(420, 160)));
+    pm::afxtest::pump();
+    file->SetInsertMark(1);
+    CRect item = window.GetItemRect(1);
+    struct CWatchingSource : COleDropSource {
+        CDKBitmapMenu* menu = nullptr;
+        bool sawOver = false;
+        SCODE GiveFeedback(DROPEFFECT effect) override {
+            sawOver = sawOver || menu->m_bDragOver;
+            return COleDropSource::GiveFeedback(effect);
+        }
+    } source;
+    source.menu = file;
+    pm::test::moveMouse(frame->m_wndView.m_hWnd, CPoint(20, 20));
+    pm::afxtest::pump();
+    pm::test::moveMouse(window.m_hWnd, item.CenterPoint());
+    pm::test::moveMouse(frame->m_wndView.m_hWnd, CPoint(20, 20));
+    pm::test::releaseMouse(frame->m_wndView.m_hWnd, CPoint(20, 20));
+    COleDataSource data;
+    data.CacheFiles({CString("/tmp/x.js")});
+    EXPECT_EQ(data.DoDragDrop(DROPEFFECT_COPY, nullptr, &source), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+    EXPECT_TRUE(source.sawOver);
+    EXPECT_FALSE(file->m_bDragOver);
+    // Leaving took the insert mark away.
+    EXPECT_EQ(file->GetInsertMark(), -1);
 }

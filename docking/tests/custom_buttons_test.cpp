@@ -223,6 +223,21 @@ TEST_F(CustomButtons, TheControlAndItsTemplatesSettingsComeBackAfterARestart) {
     edit.m_strSetting = "later";
     ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", FALSE));
     std::vector<int> saved = ids();
+    // The values' bytes: the places (a count, then index and control id), and per template its
+    // control id, width, height, show flags, image and its own data.
+    auto bytesOf = [&](LPCSTR entry) {
+        BYTE* data = nullptr;
+        UINT size = 0;
+        EXPECT_TRUE(app->GetProfileBinary("Bars", entry, &data, &size));
+        std::vector<BYTE> bytes(data, data + size);
+        delete[] data;
+        EXPECT_EQ(static_cast<int>(app->GetProfileInt("Bars", CString(entry) + "_Size", -1)), static_cast<int>(size));
+        return bytes;
+    };
+    EXPECT_EQ(bytesOf("Standard_CustomButtonsPositions"), (std::vector<BYTE>{1, 0, 0, 0, 2, 0, 0, 0, 0x00, 0x87, 0, 0}));
+    EXPECT_EQ(bytesOf("Toolbars_CustomButtonsSettings"),
+              (std::vector<BYTE>{1, 0, 0, 0, 0x00, 0x87, 0, 0, 80, 0, 0, 0, 16, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 4, 'k', 'e',
+                                 'p', 't'}));
 
     recreateFrame();
     edit.m_edit.DestroyWindow();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace docktest;
 
@@ -26,6 +27,19 @@ protected:
         CRect rect;
         bar().GetItemRect(index, &rect);
         bar().ClientToScreen(&rect);
+        return rect;
+    }
+    // Where the popup that open() opens shows; it is closed at once.
+    CRect popupPlace(const std::function<void()>& open) {
+        CRect rect;
+        inLoops(main, {[&] {
+            std::vector<HWND> popups = popupWindows();
+            ASSERT_EQ(popups.size(), 1u);
+            ::GetWindowRect(popups[0], &rect);
+            pm::test::pressKey(popups[0], VK_ESCAPE);
+        }});
+        open();
+        pm::afxtest::pump();
         return rect;
     }
     int count(const std::string& entry) const {
@@ -178,16 +192,7 @@ TEST_F(MenuBar, WithLittleRoomBelowThePopupOpensBesideItsButton) {
     pm::afxtest::pump();
     CRect file = buttonScreenRect(0);
     ASSERT_LT(screenHeight - file.bottom, 200);
-    CRect popupRect;
-    inLoops(main, {[&] {
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        ::GetWindowRect(popups[0], &popupRect);
-        pm::test::pressKey(popups[0], VK_ESCAPE);
-    }});
-    bar().OpenPopup(0);
-    pm::afxtest::pump();
-    EXPECT_EQ(popupRect.left, file.right + 1);
+    EXPECT_EQ(popupPlace([&] { bar().OpenPopup(0); }).left, file.right + 1);
 }
 
 TEST_F(MenuBar, ButtonsFollowTheMenuItemsEnabledState) {
@@ -269,15 +274,7 @@ TEST_F(MenuBar, SeventeenMenusWrapIntoRowsSoTheLastStaysReachable) {
     EXPECT_TRUE(pm::afxtest::savePng(main, "docking_menu_bar_wrapped"));
     // The last menu opens under its button.
     bar().ClientToScreen(&help);
-    CRect popupRect;
-    inLoops(main, {[&] {
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        ::GetWindowRect(popups[0], &popupRect);
-        pm::test::pressKey(popups[0], VK_ESCAPE);
-    }});
-    ASSERT_TRUE(bar().HandleMenuKey('H'));
-    pm::afxtest::pump();
+    CRect popupRect = popupPlace([&] { EXPECT_TRUE(bar().HandleMenuKey('H')); });
     EXPECT_EQ(popupRect.TopLeft(), CPoint(help.left, help.bottom + 1));
     bar().SetMenu(menu);
     ::DestroyMenu(big);

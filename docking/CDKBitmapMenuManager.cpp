@@ -249,11 +249,19 @@ void CDKBitmapMenuManager::Expand() {
     TrimPopupStack();
     if (m_nDepth <= 0 || m_popupStack.size() < static_cast<size_t>(m_nDepth)) return;
     HMENU top = m_popupStack[static_cast<size_t>(m_nDepth - 1)];
-    HWND reopenFrom = m_nDepth == 1 ? m_hWndFrame : m_popupWindows[m_popupStack[static_cast<size_t>(m_nDepth - 2)]];
-    HWND topWindow = m_popupWindows[top];
-    if (topWindow) ::SendMessage(topWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
-    // A popup of its own (not under a window menu) ends with its loop.
-    if (m_nDepth == 1 && !::GetMenu(m_hWndFrame)) ::EndMenu();
+    // A popup of its own (no window menu above it) ends with its loop; whoever opened it opens it
+    // again. Any other goes back one level and comes again from there.
+    BOOL alone = !::GetMenu(m_hWndFrame) && m_nDepth == 1;
+    HWND reopenFrom = nullptr;
+    if (!alone) reopenFrom = m_nDepth == 1 ? m_hWndFrame : m_popupWindows[m_popupStack[static_cast<size_t>(m_nDepth - 2)]];
+    if (alone) {
+        ::LockWindowUpdate(m_hWndFrame);
+        ::EndMenu();
+        ::LockWindowUpdate(nullptr);
+    } else if (HWND topWindow = m_popupWindows[top]) {
+        // The menu loop takes its keys from the queue.
+        ::PostMessage(topWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
+    }
     for (size_t i = 0; i < m_convertedMenus.size();) {
         CDKBitmapMenu* menu = m_convertedMenus[i].get();
         auto window = m_popupWindows.find(menu->m_hMenu);
@@ -263,7 +271,7 @@ void CDKBitmapMenuManager::Expand() {
         else
             ++i;
     }
-    if (::GetMenu(m_hWndFrame)) ::PostMessage(reopenFrom, WM_KEYDOWN, VK_RETURN, 0x1C0001);
+    if (reopenFrom) ::PostMessage(reopenFrom, WM_KEYDOWN, VK_RETURN, 0x1C0001);
 }
 
 // ---- Converting and restoring ----

@@ -459,3 +459,41 @@ TEST_F(BitmapMenu, ADragOverACustomisedMenuIsRefused) {
     // Leaving took the insert mark away.
     EXPECT_EQ(file->GetInsertMark(), -1);
 }
+
+TEST_F(BitmapMenu, UnderAWindowMenuTheExpandedPopupComesBackInTheSameMenuLoop) {
+    // A frame that shows its menu the system's way, with the organiser on it.
+    organiser.reset();
+    auto* plain = new CFrameWnd;
+    ASSERT_TRUE(plain->Create(nullptr, "Window menu", WS_OVERLAPPEDWINDOW, CRect(80, 80, 480, 300)));
+    HMENU windowMenu = makeTestMenu();
+    ::SetMenu(plain->m_hWnd, windowMenu);
+    plain->ShowWindow(SW_SHOW);
+    app->m_pMainWnd = plain;
+    CDKBitmapMenuManager onPlain;
+    ASSERT_TRUE(onPlain.AttachFrameWnd(plain));
+    onPlain.HideCommand(ID_PASTE);
+    HMENU edit = ::GetSubMenu(windowMenu, 1);
+    std::vector<std::vector<UINT>> seen;
+    inLoops(plain->m_hWnd, {[&] {
+                                seen.push_back(ids(edit));
+                                HWND popup = popupWindows().at(0);
+                                pm::test::pressKey(popup, VK_UP); // the expansion item
+                                pm::test::pressKey(popup, VK_RETURN);
+                            },
+                            [&] {
+                                seen.push_back(ids(edit));
+                                EXPECT_EQ(popupWindows().size(), 1u);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                            }});
+    pm::afxtest::pressKey(plain->m_hWnd, 'E', false, false, true);
+    pm::afxtest::pump();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_BITMAPMENU_EXPAND}));
+    EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+    onPlain.DetachFrameWnd();
+    app->m_pMainWnd = frame;
+    plain->DestroyWindow();
+    pm::afxtest::pump();
+    ::DestroyMenu(windowMenu);
+}

@@ -414,7 +414,9 @@ LRESULT CDKCoolToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_IDLEUPDATECMDUI:
         OnIdleUpdate();
         break;
+    case WM_NCCREATE:
     case WM_WINDOWPOSCHANGING:
+        // In a rebar the bar's frame and place are the rebar's.
         if (m_bCool) return Default();
         break;
     case WM_NCCALCSIZE:

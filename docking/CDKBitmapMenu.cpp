@@ -5,7 +5,10 @@
 
 #include "docking/CDKBitmapMenuManager.h"
 #include "docking/CDKBitmapMenuPopupWnd.h"
+#include "docking/ToolBarDragData.h"
+#include "platform/framework/CCmdUI.h"
 #include "platform/framework/CDC.h"
+#include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CImageList.h"
 #include "platform/framework/CWnd.h"
 
@@ -60,6 +63,36 @@ void fillCheckerboard(CDC* pDC, const CRect& rect) {
 HFONT marlettFont() {
     return ::CreateFontA(::GetSystemMetrics(SM_CYMENUCHECK), 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0,
                          "Marlett");
+}
+
+// A menu item's update: a text set on an owner-drawn item goes to the text its data keeps, which
+// the menu draws; other items change as the framework changes them.
+class BitmapMenuCmdUI : public CCmdUI {
+public:
+    void SetText(LPCSTR lpszText) override {
+        if (m_pMenu && !m_pSubMenu) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_TYPE | MIIM_DATA;
+            ::GetMenuItemInfoA(m_pMenu->m_hMenu, m_nIndex, TRUE, &info);
+            auto* item = reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
+            if (info.fType == MFT_OWNERDRAW && item) {
+                item->strText = lpszText ? lpszText : "";
+                return;
+            }
+        }
+        CCmdUI::SetText(lpszText);
+    }
+};
+
+// The menu whose item opens hMenu: the top-level menu of the frame's top-level window when it holds
+// hMenu, else hMenu itself (a popup tracked on its own).
+HMENU parentMenu(CWnd* pFrame, HMENU hMenu) {
+    CWnd* top = pFrame->GetTopLevelParent();
+    HMENU bar = ::GetMenu(top ? top->GetSafeHwnd() : pFrame->GetSafeHwnd());
+    for (int i = 0; bar && i < ::GetMenuItemCount(bar); ++i)
+        if (::GetSubMenu(bar, i) == hMenu) return bar;
+    return hMenu;
 }
 
 } // namespace
@@ -360,13 +393,23 @@ int CDKBitmapMenu::SetInsertMark(int nPosition) {
         int count = ItemCount();
         for (int mark : {previous, nPosition}) {
             if (mark < 0) continue;
-            int item = mark >= count ? count - 1 : mark;
-            m_pPopupWnd->RedrawItem(item);
-            if (mark > 0 && mark < count) m_pPopupWnd->RedrawItem(mark - 1);
+            int other = mark == previous ? nPosition : previous;
+            m_pPopupWnd->RedrawItem(mark >= count ? count - 1 : mark);
+            // The mark also touches the item above it, unless the other mark redraws that one.
+            if (mark > 0 && mark < count && other != mark - 1 && other != mark + 1) m_pPopupWnd->RedrawItem(mark - 1);
         }
     }
     Notify(ID_BITMAPMENU_INSERTMARK);
     return previous;
+}
+
+void CDKBitmapMenu::UpdateMenuUI(CWnd* pFrame, UINT, BOOL bSysMenu) {
+    if (bSysMenu || !pFrame) return;
+    BitmapMenuCmdUI state;
+    state.m_pMenu = this;
+    state.m_pParentMenu = CMenu::FromHandle(parentMenu(pFrame, m_hMenu));
+    auto* frame = dynamic_cast<CFrameWnd*>(pFrame);
+    pm::afx::updateMenuItems(state, pFrame, frame && frame->m_bAutoMenuEnable);
 }
 
 void CDKBitmapMenu::Refresh() {
@@ -421,6 +464,65 @@ BOOL CDKBitmapMenu::ShowCustomizeMenu(int nPosition, int x, int y) {
 }
 
 void CDKBitmapMenu::OnBeginDrag(int) { m_bDragStarted = FALSE; }
+
+// ---- Drag and drop ----
+
+CDKDropSourceHelper* CDKBitmapMenu::GetDragSource() {
+    m_dragSource.m_pServed = m_pPopupWnd;
+    return &m_dragSource;
+}
+
+BOOL CDKBitmapMenu::OnDragEnter(DKDROPTARGETPARAMS* pParams) {
+    if (!IsCustomizable()) return FALSE;
+    m_bDragOver = TRUE;
+    return OnDragOver(pParams);
+}
+
+BOOL CDKBitmapMenu::OnDragOver(DKDROPTARGETPARAMS* pParams) {
+    if (!IsCustomizable()) return FALSE;
+    pParams->words[DKDROPTARGETPARAMS::kResult] = DROPEFFECT_NONE;
+    return TRUE;
+}
+
+BOOL CDKBitmapMenu::OnDragLeave() {
+    if (!IsCustomizable()) return FALSE;
+    SetInsertMark(-1);
+    m_bDragOver = FALSE;
+    return TRUE;
+}
+
+BOOL CDKBitmapMenu::OnDrop(DKDROPTARGETPARAMS* pParams) {
+    if (!IsCustomizable()) return FALSE;
+    pParams->words[DKDROPTARGETPARAMS::kResult] = DROPEFFECT_NONE;
+    m_bDragOver = FALSE;
+    return TRUE;
+}
+
+namespace {
+// Items without a text take their command's string, up to its first line feed.
+void nameFromStrings(std::vector<docking::DraggedItem>& items) {
+    for (docking::DraggedItem& item : items) {
+        nameFromStrings(item.children);
+        if (!item.strText.IsEmpty() || item.nID == 0 || item.nID == -1) continue;
+        CString resource;
+        resource.LoadString(static_cast<UINT>(item.nID));
+        int lineFeed = resource.Find('\n');
+        item.strText = lineFeed < 0 ? resource : resource.Left(lineFeed);
+    }
+}
+} // namespace
+
+BOOL CDKBitmapMenu::InsertDroppedItems(const BYTE*& pCursor, const BYTE* pEnd, HMENU hMenu, int nPosition) {
+    std::vector<docking::DraggedItem> items;
+    if (!::IsMenu(hMenu) || !docking::ReadDraggedItems(pCursor, pEnd, items)) return FALSE;
+    nameFromStrings(items);
+    CDKBitmapMenuManager* organiser = manager();
+    docking::InsertDraggedItems(hMenu, nPosition, items, [organiser](HMENU popup) {
+        if (organiser) organiser->AddCreatedMenu(popup);
+    });
+    if (organiser) organiser->ConvertPopupMenu(hMenu, 0, FALSE)->Refresh();
+    return TRUE;
+}
 
 void CDKBitmapMenu::OnCustomizeDelete() {
     if (Notify(ID_BITMAPMENU_DELETE)) return;

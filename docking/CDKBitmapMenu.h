@@ -5,6 +5,8 @@
 // painted on a checkerboard. In customisation mode it marks a chosen item and an insert place and
 // offers a context menu of its own.
 
+#include "docking/CDKDropSourceHelper.h"
+#include "docking/CDKDropTargetHelper.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/CRect.h"
 
@@ -73,12 +75,27 @@ public:
     int GetCustomizedItem() const { return m_nCustomizedItem; }
     int GetInsertMark() const { return m_nInsertMark; }
     void Refresh();
+    // The update pass of the frame's handlers over the items before the popup opens; texts set by
+    // a handler go to the owner-drawn items' data. Nothing for a system menu.
+    void UpdateMenuUI(CWnd* pFrame, UINT nIndex, BOOL bSysMenu);
 
     // ---- Customisation ----
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
     virtual BOOL ShowCustomizeMenu(int nPosition, int x, int y);
     virtual CDKBitmapMenuPopupWnd* GetPopupWnd() const { return m_pPopupWnd; }
+    // The drag objects; a drag from the menu is owned by its popup window.
+    virtual CDKDropSourceHelper* GetDragSource();
+    virtual CDKDropTargetHelper* GetDropTarget() { return &m_dropTarget; }
     virtual void OnBeginDrag(int nPosition);
+    // A drag over the menu's popup window (only while the menu is customisable): nothing is taken.
+    virtual BOOL OnDragEnter(DKDROPTARGETPARAMS* pParams);
+    virtual BOOL OnDragOver(DKDROPTARGETPARAMS* pParams);
+    virtual BOOL OnDragLeave();
+    virtual BOOL OnDrop(DKDROPTARGETPARAMS* pParams);
+    // Inserts items read from tool-bar drag data at pCursor (not past pEnd) into hMenu from
+    // nPosition on, moving pCursor after them; an item without a text takes its command's string.
+    // FALSE, with nothing inserted, for damaged data.
+    virtual BOOL InsertDroppedItems(const BYTE*& pCursor, const BYTE* pEnd, HMENU hMenu, int nPosition);
     virtual void OnCustomizeDelete();
     virtual void OnCustomizeAppearance();
     virtual void OnCustomizeSeparatorBefore();
@@ -122,4 +139,6 @@ protected:
     int m_nCustomizedItem = -1;
     int m_nInsertMark = -1;
     std::vector<std::unique_ptr<BitmapMenuItem>> m_items;
+    CDKDropSourceHelper m_dragSource;
+    CDKDropTargetHelper m_dropTarget;
 };

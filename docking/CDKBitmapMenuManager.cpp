@@ -3,6 +3,7 @@
 
 #include "docking/CDKBitmapMenuManager.h"
 
+#include "docking/CDKBitmapMenuPopupWnd.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CFile.h"
 #include "platform/framework/CFrameWnd.h"
@@ -248,11 +249,19 @@ void CDKBitmapMenuManager::Expand() {
     TrimPopupStack();
     if (m_nDepth <= 0 || m_popupStack.size() < static_cast<size_t>(m_nDepth)) return;
     HMENU top = m_popupStack[static_cast<size_t>(m_nDepth - 1)];
-    HWND reopenFrom = m_nDepth == 1 ? m_hWndFrame : m_popupWindows[m_popupStack[static_cast<size_t>(m_nDepth - 2)]];
-    HWND topWindow = m_popupWindows[top];
-    if (topWindow) ::SendMessage(topWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
-    // A popup of its own (not under a window menu) ends with its loop.
-    if (m_nDepth == 1 && !::GetMenu(m_hWndFrame)) ::EndMenu();
+    // A popup of its own (no window menu above it) ends with its loop; whoever opened it opens it
+    // again. Any other goes back one level and comes again from there.
+    BOOL alone = !::GetMenu(m_hWndFrame) && m_nDepth == 1;
+    HWND reopenFrom = nullptr;
+    if (!alone) reopenFrom = m_nDepth == 1 ? m_hWndFrame : m_popupWindows[m_popupStack[static_cast<size_t>(m_nDepth - 2)]];
+    if (alone) {
+        ::LockWindowUpdate(m_hWndFrame);
+        ::EndMenu();
+        ::LockWindowUpdate(nullptr);
+    } else if (HWND topWindow = m_popupWindows[top]) {
+        // The menu loop takes its keys from the queue.
+        ::PostMessage(topWindow, WM_KEYDOWN, VK_ESCAPE, 0x10001);
+    }
     for (size_t i = 0; i < m_convertedMenus.size();) {
         CDKBitmapMenu* menu = m_convertedMenus[i].get();
         auto window = m_popupWindows.find(menu->m_hMenu);
@@ -262,7 +271,7 @@ void CDKBitmapMenuManager::Expand() {
         else
             ++i;
     }
-    if (::GetMenu(m_hWndFrame)) ::PostMessage(reopenFrom, WM_KEYDOWN, VK_RETURN, 0x1C0001);
+    if (reopenFrom) ::PostMessage(reopenFrom, WM_KEYDOWN, VK_RETURN, 0x1C0001);
 }
 
 // ---- Converting and restoring ----
@@ -275,7 +284,7 @@ CDKBitmapMenu* CDKBitmapMenuManager::ConvertedMenu(HMENU hMenu) const {
 
 BOOL CDKBitmapMenuManager::IsConverted(HMENU hMenu) const { return ConvertedMenu(hMenu) != nullptr; }
 
-CDKBitmapMenu* CDKBitmapMenuManager::ConvertPopupMenu(HMENU hMenu, UINT, BOOL) {
+CDKBitmapMenu* CDKBitmapMenuManager::ConvertPopupMenu(HMENU hMenu, UINT nIndex, BOOL bSysMenu) {
     CDKBitmapMenu* menu = ConvertedMenu(hMenu);
     BOOL first = menu == nullptr;
     if (first) {
@@ -285,6 +294,7 @@ CDKBitmapMenu* CDKBitmapMenuManager::ConvertPopupMenu(HMENU hMenu, UINT, BOOL) {
         menu = m_convertedMenus.back().get();
         menu->Attach(hMenu);
     }
+    menu->UpdateMenuUI(m_pFrame, nIndex, bSysMenu);
     PreparePopupMenu(menu, first);
     if (m_bCustomizationMode) {
         if (!menu->m_bCustomizable) {
@@ -323,11 +333,12 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
             image = found != m_imageInfos.end() ? found->second.get() : PlaceholderInfo(id);
         }
         auto* data = reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
-        if (!(info.fType & MFT_OWNERDRAW) || !data) {
+        if (!data || bFirst) {
             data = new BitmapMenuItem{image, CString(text)};
             pMenu->AddItemData(data);
-        } else if ((info.fType & ~MFT_OWNERDRAW) == MFT_STRING) {
-            data->pImageInfo = image;
+        } else if (info.fType == MFT_STRING) {
+            // The framework's update pass set a new text on the item, which made it a string again.
+            data->strText = text;
         }
         MENUITEMINFOA change{};
         change.cbSize = sizeof(change);
@@ -470,6 +481,8 @@ void CDKBitmapMenuManager::MakeItemRecentlyUsed(HMENU hMenu, int nPosition) {
 void CDKBitmapMenuManager::SetRecentlyUsedEnabled(BOOL bEnabled) {
     if (bEnabled == m_bRecentlyUsedEnabled) return;
     m_bRecentlyUsedEnabled = bEnabled;
+    for (const auto& menu : m_convertedMenus)
+        if (CDKBitmapMenuPopupWnd* window = menu->GetPopupWnd()) window->RecalcLayout();
 }
 
 void CDKBitmapMenuManager::SetCustomizationMode(BOOL bOn, HWND hWndNotify) {

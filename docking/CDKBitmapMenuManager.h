@@ -55,6 +55,8 @@ public:
     // Customisation mode has no caller in the application; tests and owners reach it here.
     void SetCustomizationMode(BOOL bOn, HWND hWndNotify);
     const MenuImageInfo* GetImageInfo(UINT nID) const;
+    // A popup made for a menu of the frame's, destroyed with the organiser.
+    void AddCreatedMenu(HMENU hMenu) { m_createdMenus.push_back(hMenu); }
     BOOL IsConverted(HMENU hMenu) const;
 
     BOOL m_bRecentlyUsedEnabled = TRUE;

@@ -27,6 +27,7 @@ BOOL CDKBitmapMenuPopupWnd::Create(CWnd* pOwner, CPoint ptScreen) {
         return FALSE;
     CreateMenuFont();
     RecalcLayout();
+    if (m_pMenu) m_pMenu->GetDropTarget()->Register(this);
     ShowWindow(SW_SHOWNA);
     return TRUE;
 }
@@ -122,6 +123,14 @@ LRESULT CDKBitmapMenuPopupWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_DKDROP_DRAGENTER:
+        return GetBitmapMenu() && GetBitmapMenu()->OnDragEnter(reinterpret_cast<DKDROPTARGETPARAMS*>(lParam));
+    case WM_DKDROP_DRAGOVER:
+        return GetBitmapMenu() && GetBitmapMenu()->OnDragOver(reinterpret_cast<DKDROPTARGETPARAMS*>(lParam));
+    case WM_DKDROP_DRAGLEAVE:
+        return GetBitmapMenu() && GetBitmapMenu()->OnDragLeave();
+    case WM_DKDROP_DROP:
+        return GetBitmapMenu() && GetBitmapMenu()->OnDrop(reinterpret_cast<DKDROPTARGETPARAMS*>(lParam));
     case WM_SETTINGCHANGE:
         CreateMenuFont();
         RecalcLayout();

@@ -21,7 +21,7 @@ const int kIconGap = 2;
 } // namespace
 
 CDKCoolToolBar::CDKCoolToolBar()
-    : m_clrDefaultText(::GetSysColor(COLOR_BTNTEXT)), m_clrHotText(::GetSysColor(COLOR_BTNTEXT)) {
+    : m_clrDefaultText(::GetSysColor(COLOR_BTNTEXT)), m_clrHotText(::GetSysColor(COLOR_BTNTEXT)), m_dropSource(this) {
     m_rcIcon.SetRectEmpty();
 }
 
@@ -34,6 +34,7 @@ BOOL CDKCoolToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     SetDropDownArrow(TRUE);
     // A bar inside an MDI child paints its own background.
     if (pParentWnd && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) ModifyStyle(TBSTYLE_TRANSPARENT, 0);
+    m_dropTarget.Register(this);
     SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(""));
     return TRUE;
 }
@@ -104,11 +105,17 @@ void CDKCoolToolBar::RedrawButton(int nIndex) {
     if (nIndex < 0 || nIndex >= static_cast<int>(SendMessage(TB_BUTTONCOUNT))) return;
     CRect rect;
     GetItemRect(nIndex, &rect);
-    RedrawWindow(&rect, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    const UINT flags = RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE;
+    RedrawWindow(&rect, nullptr, flags);
+    const CustomButtonDescriptor* custom = GetCustomButton(nIndex);
+    CWnd* control = custom && custom->pTemplate ? custom->pTemplate->GetWindow() : nullptr;
+    if (control && ::IsWindow(control->GetSafeHwnd())) control->RedrawWindow(nullptr, nullptr, flags);
 }
 
 void CDKCoolToolBar::UpdateSizes(BOOL bRecalc, BOOL bFrameChanged) {
-    if (m_bInternalChange || !IsWindowVisible()) return;
+    if (m_bInternalChange) return;
+    UpdateCustomButtons(0, -1);
+    if (!IsWindowVisible()) return;
     const UINT frameFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
     if (!bRecalc) {
         if (bFrameChanged)
@@ -124,7 +131,12 @@ void CDKCoolToolBar::UpdateSizes(BOOL bRecalc, BOOL bFrameChanged) {
         m_bInLayout = FALSE;
     }
     int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
-    for (int i = 0; i < count; ++i) RedrawButton(i);
+    for (int i = 0; i < count; ++i) {
+        RedrawButton(i);
+        CRect rect;
+        GetItemRect(i, &rect);
+        ValidateRect(&rect);
+    }
     if (bFrameChanged) SetWindowPos(nullptr, 0, 0, 0, 0, frameFlags);
 }
 
@@ -189,9 +201,13 @@ void CDKCoolToolBar::CalcExtraExtent(RECT&, int) const {}
 
 void CDKCoolToolBar::CalcExtraOffset(CDC*, CRect&) {}
 
-void CDKCoolToolBar::OnFloatingStateChanged(BOOL) {}
+void CDKCoolToolBar::OnFloatingStateChanged(BOOL) {
+    if (!m_customButtons.empty()) UpdateSizes(TRUE, TRUE);
+}
 
-void CDKCoolToolBar::OnDockSideChanged(DWORD) {}
+void CDKCoolToolBar::OnDockSideChanged(DWORD) {
+    if (!m_customButtons.empty()) m_nPendingIdle |= pendingSizes;
+}
 
 BOOL CDKCoolToolBar::DeleteButton(int nIndex) { return SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex)) != 0; }
 
@@ -235,7 +251,7 @@ void CDKCoolToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) 
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
         TBBUTTON button{};
         SendMessage(TB_GETBUTTON, state.m_nIndex, reinterpret_cast<LPARAM>(&button));
-        if (button.fsStyle & TBSTYLE_SEP) continue;
+        if ((button.fsStyle & TBSTYLE_SEP) && !GetCustomButton(static_cast<int>(state.m_nIndex))) continue;
         state.m_nID = static_cast<UINT>(button.idCommand);
         // The bar's own update handlers come first.
         if (OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr)) continue;
@@ -350,7 +366,8 @@ void CDKCoolToolBar::DrawIcon(CDC* pDC, CRect& rect) {
 }
 
 void CDKCoolToolBar::OnWindowPosChanged() {
-    int floating = (m_dwStyle & CBRS_FLOATING) ? 1 : 0;
+    // Floating once the bar is in a floating dock bar (its style says so a little earlier).
+    int floating = IsFloating() ? 1 : 0;
     DWORD side = m_dwStyle & CBRS_ALIGN_ANY;
     if (floating != m_nLastFloating) {
         m_nLastFloating = floating;
@@ -381,6 +398,27 @@ LRESULT CDKCoolToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (result) OnButtonDeleted(static_cast<int>(wParam));
         return result;
     }
+    case TB_MOVEBUTTON: {
+        LRESULT result = CToolBar::WindowProc(message, wParam, lParam);
+        if (result) OnButtonMoved(static_cast<int>(wParam), static_cast<int>(lParam));
+        return result;
+    }
+    case WM_DKDROP_DRAGENTER:
+        return OnDragEnter(reinterpret_cast<DKDROPTARGETPARAMS*>(lParam));
+    case WM_DKDROP_DRAGOVER:
+        return OnDragOver(reinterpret_cast<DKDROPTARGETPARAMS*>(lParam));
+    case WM_DKDROP_DRAGLEAVE:
+        return OnDragLeave();
+    case WM_DKDROP_DROP:
+        return OnDrop(reinterpret_cast<DKDROPTARGETPARAMS*>(lParam));
+    case WM_IDLEUPDATECMDUI:
+        OnIdleUpdate();
+        break;
+    case WM_NCCREATE:
+    case WM_WINDOWPOSCHANGING:
+        // In a rebar the bar's frame and place are the rebar's.
+        if (m_bCool) return Default();
+        break;
     case WM_NCCALCSIZE:
         OnNcCalcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
         return 0;
@@ -440,6 +478,52 @@ BOOL CDKCoolToolBar::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, L
 
 BOOL CDKCoolToolBar::OnButtonDropDown(NMTOOLBARA*, LRESULT*) { return FALSE; }
 
+void CDKCoolToolBar::DrawCustomizedButton(CDC* pDC, const CRect& rect) {
+    pDC->DrawDragRect(&rect, CSize(2, 2), nullptr, CSize(0, 0));
+}
+
+void CDKCoolToolBar::OnIdleUpdate() {
+    if (!IsWindowVisible()) return;
+    UINT pending = m_nPendingIdle;
+    m_nPendingIdle = 0;
+    if (pending & pendingSizes) UpdateSizes(TRUE, TRUE);
+    if (pending & pendingCustomButtons) UpdateCustomButtons(0, -1);
+}
+
+// ---- Drag and drop ----
+
+CDKDropSourceHelper* CDKCoolToolBar::GetDropSource() {
+    m_dropSource.m_pServed = this;
+    return &m_dropSource;
+}
+
+BOOL CDKCoolToolBar::OnDragEnter(DKDROPTARGETPARAMS* pParams) {
+    if (!IsCustomizable(TRUE)) return FALSE;
+    m_bDragInside = TRUE;
+    return OnDragOver(pParams);
+}
+
+BOOL CDKCoolToolBar::OnDragOver(DKDROPTARGETPARAMS* pParams) {
+    if (!IsCustomizable(TRUE)) return FALSE;
+    pParams->words[DKDROPTARGETPARAMS::kResult] = DROPEFFECT_NONE;
+    return TRUE;
+}
+
+BOOL CDKCoolToolBar::OnDragLeave() {
+    if (!IsCustomizable(TRUE)) return FALSE;
+    TBINSERTMARK mark{-1, 0};
+    SendMessage(TB_SETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark));
+    m_bDragInside = FALSE;
+    return TRUE;
+}
+
+BOOL CDKCoolToolBar::OnDrop(DKDROPTARGETPARAMS* pParams) {
+    if (!IsCustomizable(TRUE)) return FALSE;
+    pParams->words[DKDROPTARGETPARAMS::kResult] = DROPEFFECT_NONE;
+    m_bDragInside = FALSE;
+    return TRUE;
+}
+
 LRESULT CDKCoolToolBar::OnCustomDraw(NMTBCUSTOMDRAW* pDraw) {
     CoolCustomDrawNotify notify{};
     notify.hdr = pDraw->nmcd.hdr;
@@ -450,8 +534,14 @@ LRESULT CDKCoolToolBar::OnCustomDraw(NMTBCUSTOMDRAW* pDraw) {
     if (receiver)
         receiver->SendMessage(WM_NOTIFY, pDraw->nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
     if (!notify.bDoDefault) return notify.lResult;
+    CDC* pDC = CDC::FromHandle(pDraw->nmcd.hdc);
+    CRect customised;
+    if (m_nCustomizedButton != -1) GetItemRect(m_nCustomizedButton, &customised);
+    BOOL customisedIsControl = GetCustomButton(m_nCustomizedButton) != nullptr;
     switch (pDraw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+        // A control covers its button: its frame is drawn first, round it.
+        if (m_nCustomizedButton != -1 && customisedIsControl) DrawCustomizedButton(pDC, customised);
         return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPREPAINT:
         if (SendMessage(TB_ISBUTTONHIDDEN, pDraw->nmcd.dwItemSpec) || !IsFlat()) return CDRF_NOTIFYPOSTPAINT;
@@ -460,12 +550,9 @@ LRESULT CDKCoolToolBar::OnCustomDraw(NMTBCUSTOMDRAW* pDraw) {
         return CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPOSTPAINT:
         // The button chosen in customisation mode is framed.
-        if (m_nCustomizedButton != -1 &&
-            SendMessage(TB_COMMANDTOINDEX, pDraw->nmcd.dwItemSpec) == m_nCustomizedButton) {
-            CRect rect;
-            GetItemRect(m_nCustomizedButton, &rect);
-            CDC::FromHandle(pDraw->nmcd.hdc)->DrawDragRect(&rect, CSize(2, 2), nullptr, CSize(0, 0));
-        }
+        if (m_nCustomizedButton != -1 && !customisedIsControl &&
+            SendMessage(TB_COMMANDTOINDEX, pDraw->nmcd.dwItemSpec) == m_nCustomizedButton)
+            DrawCustomizedButton(pDC, customised);
         return CDRF_DODEFAULT;
     default:
         return CDRF_DODEFAULT;

@@ -3,6 +3,9 @@
 // gripper drawn in its non-client area, an optional icon at its start, its own text colours for
 // normal and hot buttons, and its appearance kept in the application profile.
 
+#include "docking/CDKDropSourceHelper.h"
+#include "docking/CDKDropTargetHelper.h"
+#include "docking/CustomButtonTemplate.h"
 #include "platform/framework/CToolBar.h"
 
 #include <map>
@@ -34,6 +37,10 @@ struct CoolCustomDrawNotify {
     LRESULT lResult;
     BOOL bDoDefault;
 };
+
+namespace docking {
+struct StoredButton;
+}
 
 class CDKCoolToolBar : public CToolBar {
     DECLARE_DYNAMIC(CDKCoolToolBar)
@@ -76,6 +83,41 @@ public:
     virtual BOOL ShowButtonContextMenu(int nIndex, int x, int y);
     CString GetRememberedText(UINT nID) const;
 
+    // ---- Custom buttons ----
+    // The process-wide templates, by control id; a template's index is its place among them.
+    static int RegisterCustomButtonTemplate(const CustomButtonDescriptor& descriptor);
+    static void UnregisterCustomButtonTemplate(int nControlID);
+    static int FindTemplateIndex(int nControlID);
+    // Puts the control of template nTemplate on the bar in a separator at nIndex.
+    BOOL InsertCustomButton(int nIndex, int nTemplate, DWORD dwStyle, DWORD dwExStyle, LPCSTR lpszClass,
+                            LPCSTR lpszName);
+    // The control of template nTemplate for this bar: made, or taken over from the bar it is on.
+    BOOL CreateCustomButton(int nTemplate, CustomButtonDescriptor& descriptor, DWORD dwStyle, DWORD dwExStyle,
+                            LPCSTR lpszClass, LPCSTR lpszName);
+    // Shows the control at nIndex where the bar now is, or the plain button in its place; FALSE
+    // when nIndex holds no custom button.
+    BOOL UpdateCustomButton(int nIndex);
+    // Every custom button from nFirst to nLast (-1: the last button).
+    void UpdateCustomButtons(int nFirst, int nLast);
+    int FindCustomButton(int nControlID) const;
+    BOOL HasCustomButton(int nControlID) const { return FindCustomButton(nControlID) != -1; }
+    const CustomButtonDescriptor* GetCustomButton(int nIndex) const;
+    // The templates' settings as the profile keeps them for all bars: their count, then per
+    // template its control id, width, height, show flags and image, and its own data. Loading
+    // stops at damaged data or at a template that is not registered (FALSE).
+    static void SaveTemplateSettings(CArchive& ar);
+    static BOOL LoadTemplateSettings(CArchive& ar);
+
+    // ---- Drag and drop ----
+    virtual CDKDropSourceHelper* GetDropSource();
+    virtual CDKDropTargetHelper* GetDropTarget() { return &m_dropTarget; }
+    // The drop target's messages; nothing can be dropped on a bar.
+    virtual BOOL OnDragEnter(DKDROPTARGETPARAMS* pParams);
+    virtual BOOL OnDragOver(DKDROPTARGETPARAMS* pParams);
+    virtual BOOL OnDragLeave();
+    virtual BOOL OnDrop(DKDROPTARGETPARAMS* pParams);
+    BOOL IsDragInside() const { return m_bDragInside; }
+
     // ---- Profile ----
     virtual BOOL IsCustomizable(BOOL bAdvanced) const;
     virtual BOOL SaveBarState(LPCSTR lpszSection, LPCSTR lpszName, BOOL bProperties);
@@ -90,6 +132,8 @@ public:
     // ---- Drawing ----
     virtual void DrawGripper(CDC* pDC, CRect& rect);
     virtual void DrawIcon(CDC* pDC, CRect& rect);
+    // The hatched frame round the button chosen in customisation mode.
+    virtual void DrawCustomizedButton(CDC* pDC, const CRect& rect);
     // Extra non-client margins (derived bars put their own buttons there); none here.
     virtual void CalcExtraExtent(RECT& margins, int nHorz) const;
     virtual void CalcExtraOffset(CDC* pDC, CRect& rect);
@@ -112,6 +156,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     int ButtonWidth(const TBBUTTON& button) const override;
+    void GetLayoutButton(int nIndex, DWORD dwMode, TBBUTTON* pButton) const override;
+    void CommitLayoutButton(int nIndex, TBBUTTON* pButton) override;
 
     virtual LRESULT OnCustomDraw(NMTBCUSTOMDRAW* pDraw);
     virtual BOOL OnButtonDropDown(NMTOOLBARA* pNotify, LRESULT* pResult);
@@ -128,9 +174,29 @@ protected:
     BOOL GetCustomizeButtonInfo(NMTOOLBARA* pInfo) const;
     void OnButtonInserted(int nIndex);
     void OnButtonDeleted(int nIndex);
+    void OnButtonMoved(int nFrom, int nTo);
+    void OnIdleUpdate();
+    // Whether the custom button's control shows in a state of its show flags.
+    BOOL IsCustomButtonShown(const CustomButtonDescriptor& descriptor, int nState) const;
+    // Moves the custom buttons at nFrom and after by nBy places.
+    void ShiftCustomButtons(int nFrom, int nBy);
+    static TBBUTTON SeparatorButton();
+    // A separator that holds no control.
     BOOL IsPlainSeparator(int nIndex) const;
     TBBUTTON Button(int nIndex) const;
-    BOOL OnButtonsSettings(LPCSTR lpszSection, LPCSTR lpszName, BOOL bSave);
+    // The profile: the integers in "<S>_<N>", and a customisable bar's buttons in <S>.
+    void SaveProperties(LPCSTR lpszSection, LPCSTR lpszName);
+    BOOL LoadProperties(LPCSTR lpszSection, LPCSTR lpszName);
+    void SaveButtons(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszName);
+    void LoadButtons(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszName);
+    void ApplyStoredButtons(const std::vector<docking::StoredButton>& buttons);
+    // Takes out separators that hold a control id but no custom button.
+    void RemoveControlSeparators();
+    // Puts custom buttons at the stored places: a control taken off goes back, others are made.
+    void RestoreCustomButtons(const std::vector<std::pair<int, int>>& positions,
+                              const std::map<int, CustomButtonDescriptor>& setAside);
+    // The registry's descriptor of a control id (the defaults when it has none).
+    static CustomButtonDescriptor TemplateDescriptor(int nControlID);
 
     int m_nLastFloating = 3;
     DWORD m_dwLastDockSide = 0xFFFFFFFF;
@@ -145,4 +211,11 @@ protected:
     int m_nCustomizedButton = -1;
     int m_nDraggedButton = -1;
     std::vector<UINT> m_customizeTable;
+    std::map<int, CustomButtonDescriptor> m_customButtons; // by button index
+    CDKDropSourceHelper m_dropSource;
+    CDKDropTargetHelper m_dropTarget;
+    BOOL m_bDragInside = FALSE;
+    // Work left for the next idle update.
+    enum { pendingSizes = 1, pendingCustomButtons = 2 };
+    UINT m_nPendingIdle = 0;
 };

@@ -8,16 +8,14 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-// The separator put in by "Put Separator Before/After".
-TBBUTTON separatorButton() {
+// The separator put in by "Put Separator Before/After", and the room of a custom button.
+TBBUTTON CDKCoolToolBar::SeparatorButton() {
     TBBUTTON b{};
     b.iBitmap = -1;
     b.fsStyle = TBSTYLE_SEP;
     b.iString = -1;
     return b;
 }
-} // namespace
 
 TBBUTTON CDKCoolToolBar::Button(int nIndex) const {
     TBBUTTON b{};
@@ -27,7 +25,7 @@ TBBUTTON CDKCoolToolBar::Button(int nIndex) const {
 
 BOOL CDKCoolToolBar::IsPlainSeparator(int nIndex) const {
     int count = static_cast<int>(::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0));
-    return nIndex >= 0 && nIndex < count && (Button(nIndex).fsStyle & TBSTYLE_SEP);
+    return nIndex >= 0 && nIndex < count && (Button(nIndex).fsStyle & TBSTYLE_SEP) && !GetCustomButton(nIndex);
 }
 
 void CDKCoolToolBar::SetCustomizable(BOOL bCustomizable, BOOL bAdvanced) {
@@ -41,6 +39,8 @@ void CDKCoolToolBar::SetCustomizationMode(CWnd* pOwner, HWND hWndNotify) {
     if (pOwner && !IsCustomizable(TRUE)) SetCustomizable(TRUE, TRUE);
     m_pCustomizationOwner = pOwner;
     m_hWndNotify = hWndNotify;
+    for (const auto& entry : m_customButtons)
+        if (entry.second.pTemplate) entry.second.pTemplate->SetMode(pOwner);
 }
 
 int CDKCoolToolBar::SetCustomizedButton(int nIndex) {
@@ -78,7 +78,7 @@ BOOL CDKCoolToolBar::ShowButtonContextMenu(int nIndex, int x, int y) {
     popup.AppendMenu(MF_SEPARATOR);
     popup.AppendMenu(MF_STRING, ID_COOLBAR_APPEARANCE, "Button Appearance...");
     TBBUTTON b = Button(nIndex);
-    if (!(b.fsStyle & TBSTYLE_SEP)) {
+    if (!(b.fsStyle & TBSTYLE_SEP) && !GetCustomButton(nIndex)) {
         BOOL hasText = !GetButtonText(nIndex).IsEmpty();
         popup.AppendMenu(MF_STRING | (hasText ? 0 : MF_CHECKED), ID_COOLBAR_IMAGEONLY, "Image Only");
         popup.AppendMenu(MF_STRING | (hasText && b.iBitmap != -1 ? MF_CHECKED : 0), ID_COOLBAR_IMAGEANDTEXT, "Image and Text");
@@ -132,7 +132,7 @@ BOOL CDKCoolToolBar::OnCustomizeCommand(UINT nID) {
     }
     case ID_COOLBAR_SEPARATORBEFORE:
     case ID_COOLBAR_SEPARATORAFTER: {
-        TBBUTTON separator = separatorButton();
+        TBBUTTON separator = SeparatorButton();
         int at = nID == ID_COOLBAR_SEPARATORBEFORE ? index : index + 1;
         SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&separator));
         break;
@@ -192,8 +192,11 @@ BOOL CDKCoolToolBar::OnCustomizeMouse(UINT message, WPARAM wParam, LPARAM lParam
     auto select = [&] {
         int hit = static_cast<int>(SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
         int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
-        // A separator is chosen only when it holds a control; none does here.
-        SetCustomizedButton(hit >= 0 && hit < count && !(Button(hit).fsStyle & TBSTYLE_SEP) ? hit : -1);
+        // A negative answer names a separator (or the nearest button): chosen when it holds a control.
+        if (hit >= 0 && hit < count)
+            SetCustomizedButton(hit);
+        else
+            SetCustomizedButton(hit < 0 && GetCustomButton(-hit) ? -hit : -1);
         return hit;
     };
     *pResult = 0;
@@ -230,11 +233,18 @@ void CDKCoolToolBar::OnButtonInserted(int nIndex) {
     ValidateRect(nullptr);
     if (m_nCustomizedButton >= nIndex && m_nCustomizedButton != -1) SetCustomizedButton(m_nCustomizedButton + 1);
     if (m_nDraggedButton >= nIndex && m_nDraggedButton != -1) ++m_nDraggedButton;
+    ShiftCustomButtons(nIndex, 1);
     UpdateSizes(TRUE, TRUE);
 }
 
 void CDKCoolToolBar::OnButtonDeleted(int nIndex) {
     ValidateRect(nullptr);
+    auto custom = m_customButtons.find(nIndex);
+    if (custom != m_customButtons.end()) {
+        if (custom->second.pTemplate) custom->second.pTemplate->Detach();
+        m_customButtons.erase(custom);
+    }
+    ShiftCustomButtons(nIndex + 1, -1);
     if (m_nCustomizedButton == nIndex)
         SetCustomizedButton(-1);
     else if (m_nCustomizedButton > nIndex)
@@ -247,8 +257,8 @@ void CDKCoolToolBar::OnButtonDeleted(int nIndex) {
     int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
     BOOL wasInternal = m_bInternalChange;
     m_bInternalChange = TRUE;
-    if (nIndex == count && IsPlainSeparator(count - 1)) CToolBar::WindowProc(TB_DELETEBUTTON, static_cast<WPARAM>(count - 1), 0);
-    if (nIndex == 0 && IsPlainSeparator(0)) CToolBar::WindowProc(TB_DELETEBUTTON, 0, 0);
+    if (nIndex == count && IsPlainSeparator(count - 1)) SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(count - 1));
+    if (nIndex == 0 && IsPlainSeparator(0)) SendMessage(TB_DELETEBUTTON, 0);
     m_bInternalChange = wasInternal;
     UpdateSizes(TRUE, TRUE);
 }

@@ -10,6 +10,10 @@
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CDKItemTip, CDKHookWnd)
+IMPLEMENT_DYNAMIC(CDKEditTip, CDKHookWnd)
+IMPLEMENT_DYNAMIC(CDKListBoxTip, CDKHookWnd)
+IMPLEMENT_DYNAMIC(CDKComboBoxTip, CDKHookWnd)
+IMPLEMENT_DYNAMIC(CDKComboBoxTipHelper, CComboBox)
 
 BOOL CDKItemTip::FindRow(ItemTipInfo* pInfo, CRect& row) const {
     HWND list = m_pList->GetSafeHwnd();

@@ -4,6 +4,7 @@
 
 #include "docking/CDKHookWnd.h"
 #include "docking/CDKItemTipWnd.h"
+#include "platform/framework/Controls.h"
 
 class CFont;
 
@@ -25,8 +26,12 @@ struct ItemTipInfo {
 class CDKItemTip : public CDKHookWnd {
     DECLARE_DYNAMIC(CDKItemTip)
 public:
+    // Asked after GetListItemInfo, in place of the list control's own answer, when set.
+    typedef void (*Callback)(CDKItemTip* pTip, ItemTipInfo* pInfo);
+
     CWnd* m_pList = nullptr;
     CDKItemTipWnd m_wndTip;
+    Callback m_pfnCallback = nullptr;
     CFont* m_pFont = nullptr;
     COLORREF m_clrText = static_cast<COLORREF>(-1);
     COLORREF m_clrBack = static_cast<COLORREF>(-1);
@@ -37,4 +42,21 @@ public:
 private:
     BOOL FindRow(ItemTipInfo* pInfo, CRect& row) const;
     BOOL FindColumn(ItemTipInfo* pInfo, const CRect& row, CRect& cell) const;
+};
+
+// Hooks for other controls' tips: their classes are known to the runtime, and nothing makes them.
+class CDKEditTip : public CDKHookWnd {
+    DECLARE_DYNAMIC(CDKEditTip)
+};
+
+class CDKListBoxTip : public CDKHookWnd {
+    DECLARE_DYNAMIC(CDKListBoxTip)
+};
+
+class CDKComboBoxTip : public CDKHookWnd {
+    DECLARE_DYNAMIC(CDKComboBoxTip)
+};
+
+class CDKComboBoxTipHelper : public CComboBox {
+    DECLARE_DYNAMIC(CDKComboBoxTipHelper)
 };

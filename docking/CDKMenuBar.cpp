@@ -11,6 +11,8 @@
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CMenu.h"
+#include "platform/framework/CMiniDockFrameWnd.h"
+#include "docking/ToolBarDragData.h"
 
 #include <cctype>
 
@@ -87,6 +89,9 @@ BOOL CDKMenuBar::SetMenu(HMENU hMenu) {
 }
 
 BOOL CDKMenuBar::UpdateMenuButtons(BOOL bRelayout) {
+    // The chosen and the dragged button stay chosen across the rebuild.
+    int dragged = m_nDraggedButton, customised = m_nCustomizedButton;
+    m_nDraggedButton = m_nCustomizedButton = -1;
     m_bInternalChange = TRUE;
     while (SendMessage(TB_DELETEBUTTON, 0)) {
     }
@@ -113,19 +118,34 @@ BOOL CDKMenuBar::UpdateMenuButtons(BOOL bRelayout) {
         if (count > 0)
             result = SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buttons.data())) != 0;
     }
+    int count = ButtonCount();
+    if (dragged < count) m_nDraggedButton = dragged;
+    if (customised < count) m_nCustomizedButton = customised;
     if (!m_bInitialized) {
         m_bInitialized = TRUE;
         UpdateFont(FALSE);
     }
     auto* frame = dynamic_cast<CFrameWnd*>(m_pFrame);
-    if (m_hMenu) {
-        if (bRelayout) {
-            UpdateSizes(TRUE, TRUE);
-            m_bDelayedButtonLayout = TRUE;
-        }
-        if (frame) frame->ShowControlBar(this, TRUE, FALSE);
-    } else if (frame) {
-        frame->ShowControlBar(this, FALSE, FALSE);
+    if (!m_hMenu) {
+        if (frame)
+            frame->ShowControlBar(this, FALSE, FALSE);
+        else
+            ShowWindow(SW_HIDE);
+        return result;
+    }
+    if (bRelayout) {
+        UpdateSizes(TRUE, TRUE);
+        m_bDelayedButtonLayout = TRUE;
+    }
+    if (frame) {
+        frame->ShowControlBar(this, TRUE, FALSE);
+    } else if (m_pFrame) {
+        // A window that lays out no bars: the bar stands along the top of its client area.
+        CRect client;
+        m_pFrame->GetClientRect(&client);
+        CSize size = CalcFixedLayout(TRUE, TRUE);
+        SetWindowPos(nullptr, client.left, client.top - 2, client.Width(), size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(SW_SHOWNA);
     }
     return result;
 }
@@ -202,10 +222,16 @@ void CDKMenuBar::UpdateMDIIcon(BOOL bRelayout) {
     HICON icon = nullptr;
     if (CMDIChildWnd* child = ActiveMaximizedChild()) {
         HWND h = child->GetSafeHwnd();
+        // A child that hangs gives no icon rather than holding the bar.
+        auto askIcon = [h](WPARAM kind) {
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeout(h, WM_GETICON, kind, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+            return reinterpret_cast<HICON>(answer);
+        };
         icon = reinterpret_cast<HICON>(static_cast<UINT_PTR>(::GetClassLong(h, GCL_HICONSM)));
         if (!icon) icon = reinterpret_cast<HICON>(static_cast<UINT_PTR>(::GetClassLong(h, GCL_HICON)));
-        if (!icon) icon = reinterpret_cast<HICON>(::SendMessage(h, WM_GETICON, ICON_SMALL, 0));
-        if (!icon) icon = reinterpret_cast<HICON>(::SendMessage(h, WM_GETICON, ICON_BIG, 0));
+        if (!icon) icon = askIcon(ICON_SMALL);
+        if (!icon) icon = askIcon(ICON_BIG);
         if (!icon) icon = ::LoadIcon(nullptr, IDI_WINLOGO);
     }
     if (icon == m_hIcon) return;
@@ -308,17 +334,59 @@ int CDKMenuBar::HitTest(CPoint point, int nCoordinates) const {
 // ---- Layout ----
 
 CSize CDKMenuBar::CalcLayout(DWORD nMode, int nLength) {
-    CSize size = CDKCoolToolBar::CalcLayout(nMode, nLength);
-    if (!m_bStretch || !((nMode & (LM_HORZDOCK | LM_VERTDOCK)) || m_bFullLength)) return size;
-    CWnd* frame = m_pDockSite ? static_cast<CWnd*>(m_pDockSite) : m_pFrame ? m_pFrame : GetParent();
-    if (!frame) return size;
+    BOOL docked = (nMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0;
+    BOOL fullLength = m_bFullLength && !(m_dwStyle & CBRS_FLOATING);
+    if (!m_bStretch || !(docked || fullLength)) return CDKCoolToolBar::CalcLayout(nMode, nLength);
+    BOOL horz = (nMode & LM_HORZ) != 0;
+    int extent = GetFrameExtent(horz);
+    if (!horz) {
+        CSize size = CDKCoolToolBar::CalcLayout(nMode, nLength);
+        size.cy = extent;
+        return size;
+    }
+    // Along the frame's width the items wrap into as many rows as they need, so every menu stays
+    // reachable however narrow the frame is. The rows depend on the frame alone, so they are taken
+    // at once: dock bars that only ask for sizes get the rows they lay out.
+    DWORD mode = (nMode & ~static_cast<DWORD>(LM_HORZDOCK | LM_MRUWIDTH)) | LM_COMMIT;
+    CSize size = CDKCoolToolBar::CalcLayout(mode, extent);
+    size.cx = extent;
+    return size;
+}
+
+int CDKMenuBar::GetFrameExtent(BOOL bHorz) const {
+    CWnd* frame = m_pDockSite;
+    if (!frame) frame = GetParentFrame();
+    if (!frame) frame = m_pFrame;
+    if (!frame) frame = GetParent();
+    if (!frame) return 0;
     CRect client;
     frame->GetClientRect(&client);
-    if (nMode & LM_HORZ)
-        size.cx = client.Width() + afxData.cxBorder2 + afxData.cyBorder2;
-    else
-        size.cy = client.Height() + afxData.cxBorder2 + afxData.cyBorder2;
-    return size;
+    int end = bHorz ? client.Width() : client.Height();
+    if (auto* frameWnd = dynamic_cast<CFrameWnd*>(frame)) {
+        CControlBar* first = frameWnd->GetControlBar(bHorz ? AFX_IDW_DOCKBAR_TOP : AFX_IDW_DOCKBAR_LEFT);
+        CControlBar* second = frameWnd->GetControlBar(bHorz ? AFX_IDW_DOCKBAR_BOTTOM : AFX_IDW_DOCKBAR_RIGHT);
+        CRect rect;
+        if (first && second) second->GetClientRect(&rect);
+        // An empty dock bar may have no size yet: the frame's client area stands for it.
+        if (first && second && (bHorz ? rect.right : rect.bottom) > 0) end = bHorz ? rect.right : rect.bottom;
+    }
+    return afxData.cxBorder2 + end + afxData.cyBorder2;
+}
+
+void CDKMenuBar::OnFloatingStateChanged(BOOL bFloating) {
+    CDKCoolToolBar::OnFloatingStateChanged(bFloating);
+    // A floating menu bar's frame offers no commands of its own.
+    auto* mini = bFloating ? dynamic_cast<CMiniDockFrameWnd*>(GetParentFrame()) : nullptr;
+    HMENU system = mini ? ::GetSystemMenu(mini->GetSafeHwnd(), FALSE) : nullptr;
+    while (system && ::DeleteMenu(system, 0, MF_BYPOSITION)) {
+    }
+}
+
+BOOL CDKMenuBar::CreateMenuFromData(const BYTE*& pCursor, const BYTE* pEnd, HMENU hMenu, int nPosition) {
+    std::vector<docking::DraggedItem> items;
+    if (!::IsMenu(hMenu) || !docking::ReadDraggedItems(pCursor, pEnd, items)) return FALSE;
+    docking::InsertDraggedItems(hMenu, nPosition, items, [this](HMENU popup) { m_createdPopups.push_back(popup); });
+    return TRUE;
 }
 
 void CDKMenuBar::OnDockSideChanged(DWORD) {
@@ -377,14 +445,16 @@ void CDKMenuBar::OpenPopup(int nIndex) {
     BOOL wasKeyboard = m_bKeyboardMode;
     SetKeyboardMode(FALSE, -1);
     HMENU popup = nullptr;
+    BOOL customising = InCustomizationMode();
     if (nIndex == count) {
+        if (customising) return;
         CMDIChildWnd* child = ActiveMaximizedChild();
         popup = child ? ::GetSystemMenu(child->GetSafeHwnd(), FALSE) : nullptr;
     } else if (!(::GetMenuState(m_hMenu, static_cast<UINT>(nIndex), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))) {
         popup = ::GetSubMenu(m_hMenu, nIndex);
     }
     if (!popup) {
-        ClosePopup();
+        if (!customising) ClosePopup();
         return;
     }
     if (!wasKeyboard) {
@@ -411,6 +481,14 @@ void CDKMenuBar::OpenPopup(int nIndex) {
     ClosePopup();
     m_nOpenPopup = nIndex;
     m_nNextPopup = -1;
+    if (customising) {
+        // The owner shows the popup.
+        MenuBarDropDown dropDown{popup, flags, at.x, at.y};
+        NotifyOwner(ID_MENUBAR_DROPDOWN, &dropDown);
+        m_nJustClosed = -1;
+        ClosePopup();
+        return;
+    }
     if (nIndex < count) SendMessage(TB_PRESSBUTTON, static_cast<WPARAM>(nIndex + 1), TRUE);
     CWnd* main = AfxGetMainWnd();
     g_trackingBar = this;
@@ -575,6 +653,33 @@ BOOL CDKMenuBar::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     return CDKCoolToolBar::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+void CDKMenuBar::OnLButtonDown(CPoint ptClient) {
+    if (!InCustomizationMode() || m_nDraggedButton != -1) return;
+    if (m_nHoldTimer) {
+        KillTimer(m_nHoldTimer);
+        m_nHoldTimer = 0;
+        return;
+    }
+    m_nHoldButton = static_cast<int>(SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&ptClient)));
+    m_nHoldTimer = SetTimer(kHoldTimer, kHoldDelay, nullptr);
+}
+
+void CDKMenuBar::OnHoldTimer() {
+    KillTimer(kHoldTimer);
+    m_nHoldTimer = 0;
+    int held = m_nHoldButton;
+    m_nHoldButton = -1;
+    if (!::IsWindow(m_hWnd) || ::GetKeyState(VK_LBUTTON) >= 0 || !InCustomizationMode() || held < 0 ||
+        held >= ButtonCount())
+        return;
+    NMTOOLBARA notify{};
+    notify.hdr.hwndFrom = m_hWnd;
+    notify.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    notify.hdr.code = static_cast<UINT>(TBN_BEGINDRAG);
+    notify.iItem = held + 1;
+    if (HWND parent = ::GetParent(m_hWnd)) ::SendMessage(parent, WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+}
+
 LRESULT CDKMenuBar::OnNcLButtonDown(UINT nHit, CPoint ptScreen) {
     if (!m_hIcon) return 0;
     m_nPressedMDIButton = -1;
@@ -639,9 +744,22 @@ LRESULT CDKMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnCaptionButtonUp(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))) return 0;
         break;
     case WM_MOUSEMOVE:
+        if (m_nHoldTimer && !(wParam & MK_LBUTTON)) {
+            KillTimer(m_nHoldTimer);
+            m_nHoldTimer = 0;
+        }
         TrackCaptionButton(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
         break;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
+        if (m_dwStyle & CBRS_FLOATING) SendMessage(TB_PRESSBUTTON, 1, FALSE);
+        LRESULT result = CDKCoolToolBar::WindowProc(message, wParam, lParam);
+        OnLButtonDown(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        return result;
+    }
+    case WM_TIMER:
+        if (wParam != kHoldTimer) break;
+        OnHoldTimer();
+        return 0;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:

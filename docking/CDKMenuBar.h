@@ -19,6 +19,14 @@ class CArchive;
 #define WM_MENUBAR_SAVED 0x8154
 #define WM_MENUBAR_LOADED 0x8155
 
+// The popup a menu bar in customisation mode asks its owner to show (ID_MENUBAR_DROPDOWN): the
+// menu and where TrackPopupMenu would have shown it.
+struct MenuBarDropDown {
+    HMENU hMenu;
+    UINT nFlags;
+    int x, y;
+};
+
 class CDKMenuBar : public CDKCoolToolBar {
     DECLARE_DYNAMIC(CDKMenuBar)
 public:
@@ -65,10 +73,20 @@ public:
     static CString MenuSection(LPCSTR lpszName);
 
     CSize CalcLayout(DWORD nMode, int nLength = -1) override;
+    // The length the bar takes along its frame (bHorz: the width), borders included.
+    int GetFrameExtent(BOOL bHorz) const;
     void CalcExtraExtent(RECT& margins, int nHorz) const override;
     void CalcExtraOffset(CDC* pDC, CRect& rect) override;
     void OnDockSideChanged(DWORD dwSide) override;
     BOOL DeleteButton(int nIndex) override;
+    void OnFloatingStateChanged(BOOL bFloating) override;
+    // Inserts items read from tool-bar drag data at pCursor (not past pEnd) into hMenu from
+    // nPosition on, moving pCursor after them; FALSE, with nothing inserted, for damaged data.
+    virtual BOOL CreateMenuFromData(const BYTE*& pCursor, const BYTE* pEnd, HMENU hMenu, int nPosition);
+
+    // The pointer held on a button in customisation mode: after this long the parent is told of a
+    // drag of it.
+    enum { kHoldTimer = 412, kHoldDelay = 500 };
 
     // Members the frame reads and writes.
     HMENU m_hWindowMenu = nullptr;
@@ -97,6 +115,8 @@ private:
     CString DocumentNameForMenu(HMENU hMenu) const;
     CDocument* ActiveDocument() const;
     LRESULT OnNcLButtonDown(UINT nHit, CPoint ptScreen);
+    void OnLButtonDown(CPoint ptClient);
+    void OnHoldTimer();
     BOOL OnCaptionButtonUp(CPoint ptClient);
     void TrackCaptionButton(CPoint ptClient);
 
@@ -109,4 +129,6 @@ private:
     std::map<HMENU, CDocTemplate*> m_menuTemplates;
     std::vector<HMENU> m_createdPopups;
     HWND m_hWndFocusBefore = nullptr;
+    UINT_PTR m_nHoldTimer = 0;
+    int m_nHoldButton = -1;
 };

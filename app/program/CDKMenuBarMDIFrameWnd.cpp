@@ -96,6 +96,13 @@ void CDKMenuBarMDIFrameWnd::SetMenu(HMENU hMenu) {
     else ::SetMenu(m_hWnd, hMenu);
 }
 
+void CDKMenuBarMDIFrameWnd::RecalcLayout(BOOL bNotify) {
+    BOOL previous = m_wndMenuBar.m_bFullLength;
+    m_wndMenuBar.m_bFullLength = TRUE;
+    CDKMDIFrameWndSizeDock::RecalcLayout(bNotify);
+    m_wndMenuBar.m_bFullLength = previous;
+}
+
 void CDKMenuBarMDIFrameWnd::DrawMenuBar() {
     if (m_wndMenuBar.m_hWnd) m_wndMenuBar.Invalidate();
     else ::DrawMenuBar(m_hWnd);

@@ -25,6 +25,8 @@ public:
     // The menu bar's menu while the bar exists, else the window's.
     virtual HMENU GetMenu() const;
     virtual void SetMenu(HMENU hMenu);
+    // Lays the frame out with the menu bar spanning its whole width.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
     // Whether the thread's hooks are installed (while at least one such frame exists).
     static BOOL AreHooksInstalled();

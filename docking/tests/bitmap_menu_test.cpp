@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 
 using namespace docktest;
 using Bytes = std::vector<BYTE>;
@@ -68,6 +70,7 @@ protected:
 
 TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
     ::CheckMenuItem(menu, ID_UNDO, MF_BYCOMMAND | MF_CHECKED);
+    frame->m_bCutEnabled = FALSE;
     // Both tool bars hold the commands; the later bar's images win.
     const MenuImageInfo* paste = organiser->GetImageInfo(ID_PASTE);
     ASSERT_NE(paste, nullptr);
@@ -94,7 +97,9 @@ TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
                        ASSERT_NE(item, nullptr);
                        EXPECT_STREQ(item->strText, "&Undo");
                        EXPECT_TRUE(item->pImageInfo->bPlaceholder); // no image: the check mark
-                       drawn = pm::afxtest::saveScreenPng("docking_bitmap_menu_open");
+                       EXPECT_TRUE(::GetMenuState(editMenu(), 1, MF_BYPOSITION) & MF_GRAYED);
+                       drawn = pm::afxtest::saveScreenPng("docking_bitmap_menu_open") &&
+                               pm::afxtest::savePng(popupWindows()[0], "docking_bitmap_menu_items");
                        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
                    }});
     bar().OpenPopup(1);
@@ -107,6 +112,53 @@ TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
     ::GetMenuStringA(editMenu(), 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "&Undo");
     EXPECT_FALSE(::GetMenuState(editMenu(), 0, MF_BYPOSITION) & MF_OWNERDRAW);
+}
+
+TEST_F(BitmapMenu, UpdateHandlersReachTheOwnerDrawnItems) {
+    auto openAndLook = [&](std::function<void()> look) {
+        inLoops(main, {[&] {
+            look();
+            pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+        }});
+        bar().OpenPopup(1);
+        pm::afxtest::pump();
+    };
+    auto itemData = [&](int position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_TYPE | MIIM_DATA;
+        ::GetMenuItemInfoA(editMenu(), static_cast<UINT>(position), TRUE, &info);
+        EXPECT_EQ(info.fType & MFT_OWNERDRAW, static_cast<UINT>(MFT_OWNERDRAW));
+        return reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
+    };
+    openAndLook([] {});
+    // Opened again, now owner-drawn: a handler's text goes to the item the menu draws.
+    frame->m_strPasteText = "&Paste 2 Items\tCtrl+V";
+    frame->m_bPasteEnabled = FALSE;
+    CString pasteText;
+    UINT pasteState = 0;
+    openAndLook([&] {
+        ASSERT_NE(itemData(2), nullptr);
+        pasteText = itemData(2)->strText;
+        pasteState = ::GetMenuState(editMenu(), 2, MF_BYPOSITION);
+    });
+    EXPECT_STREQ(pasteText, "&Paste 2 Items\tCtrl+V");
+    EXPECT_TRUE(pasteState & MF_GRAYED);
+    // The pass of the menu itself, on a popup of its own: a command without a handler is disabled.
+    HMENU own = ::CreatePopupMenu();
+    ::AppendMenu(own, MF_STRING, ID_PASTE, "Paste");
+    ::AppendMenu(own, MF_STRING, 0x8400, "Nobody's");
+    organiser->ConvertPopupMenu(own, 0, FALSE);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    ::GetMenuItemInfoA(own, 0, TRUE, &info);
+    ASSERT_NE(info.dwItemData, 0u);
+    EXPECT_STREQ(reinterpret_cast<BitmapMenuItem*>(info.dwItemData)->strText, "&Paste 2 Items\tCtrl+V");
+    EXPECT_TRUE(::GetMenuState(own, 1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(own, 0, MF_BYPOSITION) & MF_GRAYED); // Paste's handler disables it
+    organiser.reset();
+    ::DestroyMenu(own);
 }
 
 TEST_F(BitmapMenu, MeasuringFollowsTheWidestPartsOfTheMenu) {
@@ -325,4 +377,123 @@ TEST_F(BitmapMenu, EnterOnTheExpansionItemExpandsOnce) {
     EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_BITMAPMENU_EXPAND)), 1);
     // Nothing was chosen: Paste stays hidden for the next time.
     EXPECT_FALSE(organiser->IsItemRecentlyUsed(editMenu(), 2));
+}
+
+namespace {
+// Tool-bar drag data: records of id, text, image and style (unused) and continuation code.
+Bytes dragRecord(int id, const char* text, int code) {
+    std::string b;
+    auto put = [&b](int v) {
+        for (int shift = 0; shift < 32; shift += 8) b += static_cast<char>(static_cast<unsigned>(v) >> shift);
+    };
+    put(id);
+    b += text;
+    b += '\0';
+    put(3);
+    b += '\0';
+    put(code);
+    return Bytes(b.begin(), b.end());
+}
+} // namespace
+
+TEST_F(BitmapMenu, DroppedItemsGoInWithTheirCommandsTextsAndAreDrawnByTheMenu) {
+    HMENU target = ::CreatePopupMenu();
+    ::AppendMenu(target, MF_STRING, ID_ABOUT, "&About");
+    Bytes data;
+    for (const Bytes& record : {dragRecord(ID_CUT, "", 1), dragRecord(-1, "&More", 1), dragRecord(ID_FIND, "Find", 0),
+                                dragRecord(ID_PASTE, "&Paste here", 0)})
+        data.insert(data.end(), record.begin(), record.end());
+    CDKBitmapMenu* menu = organiser->ConvertPopupMenu(target, 0, FALSE);
+    const BYTE* cursor = data.data();
+    ASSERT_TRUE(menu->InsertDroppedItems(cursor, data.data() + data.size(), target, 0));
+    EXPECT_EQ(cursor, data.data() + data.size());
+    EXPECT_EQ(ids(target), (std::vector<UINT>{ID_CUT, static_cast<UINT>(-1), ID_PASTE, ID_ABOUT}));
+    // An item without a text takes its command's string up to its line feed; all are drawn by the menu.
+    auto text = [&](int position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_TYPE | MIIM_DATA;
+        ::GetMenuItemInfoA(target, static_cast<UINT>(position), TRUE, &info);
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+        return reinterpret_cast<BitmapMenuItem*>(info.dwItemData)->strText;
+    };
+    EXPECT_STREQ(text(0), "Cut the selection");
+    EXPECT_STREQ(text(1), "&More");
+    EXPECT_EQ(ids(::GetSubMenu(target, 1)), std::vector<UINT>{ID_FIND});
+    // Damaged data inserts nothing.
+    Bytes cut(data.begin(), data.begin() + 20);
+    const BYTE* start = cut.data();
+    EXPECT_FALSE(menu->InsertDroppedItems(start, cut.data() + cut.size(), target, 0));
+    EXPECT_EQ(::GetMenuItemCount(target), 4);
+    organiser.reset(); // destroys the popup it was given
+    ::DestroyMenu(target);
+}
+
+TEST_F(BitmapMenu, ADragOverACustomisedMenuIsRefused) {
+    organiser->SetCustomizationMode(TRUE, main);
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(::GetSubMenu(menu, 0), 0, FALSE);
+    CDKBitmapMenuPopupWnd window(file);
+    ASSERT_TRUE(window.Create(frame, CPoint(420, 160)));
+    pm::afxtest::pump();
+    file->SetInsertMark(1);
+    CRect item = window.GetItemRect(1);
+    struct CWatchingSource : COleDropSource {
+        CDKBitmapMenu* menu = nullptr;
+        bool sawOver = false;
+        SCODE GiveFeedback(DROPEFFECT effect) override {
+            sawOver = sawOver || menu->m_bDragOver;
+            return COleDropSource::GiveFeedback(effect);
+        }
+    } source;
+    source.menu = file;
+    pm::test::moveMouse(frame->m_wndView.m_hWnd, CPoint(20, 20));
+    pm::afxtest::pump();
+    pm::test::moveMouse(window.m_hWnd, item.CenterPoint());
+    pm::test::moveMouse(frame->m_wndView.m_hWnd, CPoint(20, 20));
+    pm::test::releaseMouse(frame->m_wndView.m_hWnd, CPoint(20, 20));
+    COleDataSource data;
+    data.CacheFiles({CString("/tmp/x.js")});
+    EXPECT_EQ(data.DoDragDrop(DROPEFFECT_COPY, nullptr, &source), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+    EXPECT_TRUE(source.sawOver);
+    EXPECT_FALSE(file->m_bDragOver);
+    // Leaving took the insert mark away.
+    EXPECT_EQ(file->GetInsertMark(), -1);
+}
+
+TEST_F(BitmapMenu, UnderAWindowMenuTheExpandedPopupComesBackInTheSameMenuLoop) {
+    // A frame that shows its menu the system's way, with the organiser on it.
+    organiser.reset();
+    auto* plain = new CFrameWnd;
+    ASSERT_TRUE(plain->Create(nullptr, "Window menu", WS_OVERLAPPEDWINDOW, CRect(80, 80, 480, 300)));
+    HMENU windowMenu = makeTestMenu();
+    ::SetMenu(plain->m_hWnd, windowMenu);
+    plain->ShowWindow(SW_SHOW);
+    app->m_pMainWnd = plain;
+    CDKBitmapMenuManager onPlain;
+    ASSERT_TRUE(onPlain.AttachFrameWnd(plain));
+    onPlain.HideCommand(ID_PASTE);
+    HMENU edit = ::GetSubMenu(windowMenu, 1);
+    std::vector<std::vector<UINT>> seen;
+    inLoops(plain->m_hWnd, {[&] {
+                                seen.push_back(ids(edit));
+                                HWND popup = popupWindows().at(0);
+                                pm::test::pressKey(popup, VK_UP); // the expansion item
+                                pm::test::pressKey(popup, VK_RETURN);
+                            },
+                            [&] {
+                                seen.push_back(ids(edit));
+                                EXPECT_EQ(popupWindows().size(), 1u);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                            }});
+    pm::afxtest::pressKey(plain->m_hWnd, 'E', false, false, true);
+    pm::afxtest::pump();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_BITMAPMENU_EXPAND}));
+    EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+    onPlain.DetachFrameWnd();
+    app->m_pMainWnd = frame;
+    plain->DestroyWindow();
+    pm::afxtest::pump();
+    ::DestroyMenu(windowMenu);
 }

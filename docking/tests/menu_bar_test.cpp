@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace docktest;
 
@@ -26,6 +27,19 @@ protected:
         CRect rect;
         bar().GetItemRect(index, &rect);
         bar().ClientToScreen(&rect);
+        return rect;
+    }
+    // Where the popup that open() opens shows; it is closed at once.
+    CRect popupPlace(const std::function<void()>& open) {
+        CRect rect;
+        inLoops(main, {[&] {
+            std::vector<HWND> popups = popupWindows();
+            ASSERT_EQ(popups.size(), 1u);
+            ::GetWindowRect(popups[0], &rect);
+            pm::test::pressKey(popups[0], VK_ESCAPE);
+        }});
+        open();
+        pm::afxtest::pump();
         return rect;
     }
     int count(const std::string& entry) const {
@@ -178,16 +192,7 @@ TEST_F(MenuBar, WithLittleRoomBelowThePopupOpensBesideItsButton) {
     pm::afxtest::pump();
     CRect file = buttonScreenRect(0);
     ASSERT_LT(screenHeight - file.bottom, 200);
-    CRect popupRect;
-    inLoops(main, {[&] {
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        ::GetWindowRect(popups[0], &popupRect);
-        pm::test::pressKey(popups[0], VK_ESCAPE);
-    }});
-    bar().OpenPopup(0);
-    pm::afxtest::pump();
-    EXPECT_EQ(popupRect.left, file.right + 1);
+    EXPECT_EQ(popupPlace([&] { bar().OpenPopup(0); }).left, file.right + 1);
 }
 
 TEST_F(MenuBar, ButtonsFollowTheMenuItemsEnabledState) {
@@ -223,4 +228,54 @@ TEST_F(MenuBar, OpenRequestsWaitingTogetherOpenOnlyTheLast) {
     pm::afxtest::pump();
     EXPECT_EQ(opened, std::vector<int>{3});
     EXPECT_EQ(count("WM_EXITMENULOOP"), 2); // one popup: the platform's loop and the bar's
+}
+
+TEST_F(MenuBar, SeventeenMenusWrapIntoRowsSoTheLastStaysReachable) {
+    const char* titles[] = {"&File", "&Edit", "&View", "&Options", "VB&Script", "&Tools", "F&unctions",
+                            "&Operators", "&Date Functions", "&Math Constants && Functions", "&String Functions",
+                            "&Window && Frame Functions", "&Document Functions", "&Events", "Htm&l", "&Window",
+                            "&Help"};
+    HMENU big = ::CreateMenu();
+    for (const char* title : titles) {
+        HMENU popup = ::CreatePopupMenu();
+        ::AppendMenu(popup, MF_STRING, ID_ABOUT, "&About");
+        ::AppendMenu(big, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
+    }
+    CRect oneRow;
+    bar().GetWindowRect(&oneRow);
+    ASSERT_TRUE(bar().SetMenu(big));
+    frame->SetWindowPos(nullptr, 0, 0, 500, 360, SWP_NOMOVE | SWP_NOZORDER);
+    frame->RecalcLayout();
+    pm::afxtest::pump();
+    CRect client, window;
+    bar().GetClientRect(&client);
+    bar().GetWindowRect(&window);
+    frame->ScreenToClient(&window);
+    CRect frameClient;
+    frame->GetClientRect(&frameClient);
+    EXPECT_LE(window.right, frameClient.right + 2);
+    EXPECT_GE(window.Height(), 2 * (oneRow.Height() - 3));
+    // Every button lies inside the bar, on a row of its own or beside the others.
+    CRect help;
+    for (int i = 0; i < 17; ++i) {
+        SCOPED_TRACE(i);
+        CRect rect;
+        bar().GetItemRect(i, &rect);
+        EXPECT_LE(rect.right, client.right);
+        EXPECT_LE(rect.bottom, client.bottom);
+        if (i == 16) help = rect;
+    }
+    EXPECT_GT(help.top, 0);
+    // The tool bars follow below the menu bar's rows.
+    CRect tools;
+    frame->m_wndTextBelow.GetWindowRect(&tools);
+    frame->ScreenToClient(&tools);
+    EXPECT_GE(tools.top, window.bottom - 4);
+    EXPECT_TRUE(pm::afxtest::savePng(main, "docking_menu_bar_wrapped"));
+    // The last menu opens under its button.
+    bar().ClientToScreen(&help);
+    CRect popupRect = popupPlace([&] { EXPECT_TRUE(bar().HandleMenuKey('H')); });
+    EXPECT_EQ(popupRect.TopLeft(), CPoint(help.left, help.bottom + 1));
+    bar().SetMenu(menu);
+    ::DestroyMenu(big);
 }

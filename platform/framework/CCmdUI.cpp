@@ -68,6 +68,32 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     return handled;
 }
 
+void pm::afx::updateMenuItems(CCmdUI& state, CCmdTarget* pTarget, BOOL bAutoMenuEnable) {
+    CMenu* pMenu = state.m_pMenu;
+    state.m_nIndexMax = pMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
+        state.m_nID = pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0) continue;
+        if (state.m_nID == static_cast<UINT>(-1)) {
+            state.m_pSubMenu = pMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
+            if (!state.m_pSubMenu) continue;
+            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
+            if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1)) continue;
+            state.DoUpdate(pTarget, FALSE);
+        } else {
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(pTarget, bAutoMenuEnable && state.m_nID < 0xF000);
+        }
+        UINT count = pMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= (state.m_nIndexMax - count);
+            while (state.m_nIndex < count && pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                state.m_nIndex++;
+        }
+        state.m_nIndexMax = count;
+    }
+}
+
 void pm::afx::beginUpdate(CCmdUI* pCmdUI) {
     pCmdUI->m_bContinueRouting = FALSE;
 }
@@ -77,19 +103,10 @@ BOOL pm::afx::endUpdate(CCmdUI* pCmdUI) {
 }
 
 void pm::afx::updateMenuItems(CMenu* pPopup, CCmdTarget* pTarget) {
-    const UINT count = pPopup->GetMenuItemCount();
-    for (UINT i = 0; i < count; ++i) {
-        if (CMenu* sub = pPopup->GetSubMenu(static_cast<int>(i))) {
-            updateMenuItems(sub, pTarget);
-            continue;
-        }
-        const UINT id = pPopup->GetMenuItemID(static_cast<int>(i));
-        if (id == 0 || id == static_cast<UINT>(-1)) continue;
-        CCmdUI ui;
-        ui.m_nID = id;
-        ui.m_nIndex = i;
-        ui.m_nIndexMax = count;
-        ui.m_pMenu = pPopup;
-        ui.DoUpdate(pTarget, id < 0xF000);
-    }
+    const int count = static_cast<int>(pPopup->GetMenuItemCount());
+    for (int i = 0; i < count; ++i)
+        if (CMenu* sub = pPopup->GetSubMenu(i)) updateMenuItems(sub, pTarget);
+    CCmdUI state;
+    state.m_pMenu = pPopup;
+    updateMenuItems(state, pTarget, TRUE);
 }

@@ -36,10 +36,13 @@ public:
 };
 
 namespace pm::afx {
+// The update pass a popup menu gets before it opens, over the items of state.m_pMenu with
+// pTarget's handlers: separators are skipped, a popup item speaks for its submenu's first command
+// (never disabled for lack of a handler), and with bAutoMenuEnable commands below 0xF000 without
+// any handler are disabled. A handler may add or remove items; the pass keeps its place.
+void updateMenuItems(CCmdUI& state, CCmdTarget* pTarget, BOOL bAutoMenuEnable);
 
-// Sets the enabled and checked state of a popup's items, and of its sub-menus' items, through
-// pTarget's update handlers, as a context menu does before it opens: a command below the system
-// range with no handler at all is disabled.
+// The same pass over a popup and, first, over each of its sub-menus, as a context menu gets before
+// it opens: a command below the system range with no handler at all is disabled.
 void updateMenuItems(CMenu* pPopup, CCmdTarget* pTarget);
-
 } // namespace pm::afx

@@ -418,30 +418,7 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {
     if (bSysMenu) return;
     CCmdUI state;
     state.m_pMenu = pMenu;
-    state.m_nIndexMax = pMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
-        state.m_nID = pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
-        if (state.m_nID == 0) continue;
-        if (state.m_nID == static_cast<UINT>(-1)) {
-            // A popup: its first item's handler speaks for it (never disabled for lack of one).
-            state.m_pSubMenu = pMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
-            if (!state.m_pSubMenu) continue;
-            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
-            if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1)) continue;
-            state.DoUpdate(this, FALSE);
-        } else {
-            state.m_pSubMenu = nullptr;
-            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
-        }
-        // A handler may have added or removed items (the recent-file list does).
-        UINT count = pMenu->GetMenuItemCount();
-        if (count < state.m_nIndexMax) {
-            state.m_nIndex -= (state.m_nIndexMax - count);
-            while (state.m_nIndex < count && pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
-                state.m_nIndex++;
-        }
-        state.m_nIndexMax = count;
-    }
+    pm::afx::updateMenuItems(state, this, m_bAutoMenuEnable);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {

@@ -226,6 +226,10 @@ int CToolBar::ButtonWidth(const TBBUTTON& button) const {
     return width;
 }
 
+void CToolBar::GetLayoutButton(int nIndex, DWORD, TBBUTTON* pButton) const { _GetButton(nIndex, pButton); }
+
+void CToolBar::CommitLayoutButton(int nIndex, TBBUTTON* pButton) { _SetButton(nIndex, pButton); }
+
 CSize CToolBar::CalcSize(TBBUTTON* pData, int nCount) {
     CPoint cur(0, 0);
     CSize result(0, 0);
@@ -340,7 +344,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength) {
     if (count > 0) {
         SyncButtonSize();
         std::vector<TBBUTTON> data(static_cast<size_t>(count));
-        for (int i = 0; i < count; ++i) _GetButton(i, &data[static_cast<size_t>(i)]);
+        for (int i = 0; i < count; ++i) GetLayoutButton(i, dwMode, &data[static_cast<size_t>(i)]);
         TBBUTTON* p = data.data();
         if (!(m_dwStyle & CBRS_SIZE_FIXED)) {
             bool dynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
@@ -365,7 +369,7 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength) {
         result = CalcSize(p, count);
         if (dwMode & LM_COMMIT) {
             if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC)) m_nMRUWidth = result.cx;
-            for (int i = 0; i < count; ++i) _SetButton(i, &p[i]);
+            for (int i = 0; i < count; ++i) CommitLayoutButton(i, &p[i]);
             m_bDelayedButtonLayout = FALSE;
         }
     }

@@ -94,6 +94,10 @@ protected:
     int ButtonCount() const;
     // The width a button takes in the layout; derived bars widen drop-down or self-sized buttons.
     virtual int ButtonWidth(const TBBUTTON& button) const;
+    // The button at nIndex as the layout of dwMode sees it, and a committed layout taken back into
+    // it: a derived bar may lay a button out as another.
+    virtual void GetLayoutButton(int nIndex, DWORD dwMode, TBBUTTON* pButton) const;
+    virtual void CommitLayoutButton(int nIndex, TBBUTTON* pButton);
 
     // The button size the control uses now (texts make buttons larger).
     void SyncButtonSize();

@@ -122,6 +122,9 @@ BOOL SetMenuContextHelpId(HMENU menu, DWORD id);
 
 // ---- Showing menus ----
 
+// Sent to a popup menu's window: the menu it shows.
+#define MN_GETHMENU 0x01E1
+
 #define TPM_LEFTBUTTON 0x0000
 #define TPM_RIGHTBUTTON 0x0002
 #define TPM_LEFTALIGN 0x0000

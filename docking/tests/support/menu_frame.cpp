@@ -61,6 +61,7 @@ BEGIN_MESSAGE_MAP(CMenuFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND_RANGE(ID_NEW, ID_BOLD, OnCommandStub)
     ON_UPDATE_COMMAND_UI(ID_PASTE, OnUpdatePaste)
+    ON_UPDATE_COMMAND_UI(ID_CUT, OnUpdateCut)
     ON_UPDATE_COMMAND_UI(ID_BOLD, OnUpdateBold)
 END_MESSAGE_MAP()
 
@@ -83,6 +84,13 @@ int CMenuFrame::OnCreate(LPCREATESTRUCT lpcs) {
     return 0;
 }
 
+void CMenuFrame::RecalcLayout(BOOL bNotify) {
+    BOOL previous = m_wndMenuBar.m_bFullLength;
+    m_wndMenuBar.m_bFullLength = TRUE;
+    CFrameWnd::RecalcLayout(bNotify);
+    m_wndMenuBar.m_bFullLength = previous;
+}
+
 BOOL CMenuFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) m_log.push_back("command " + std::to_string(LOWORD(wParam)));
     // The expansion item reopens the popup it was chosen in, with all its items.
@@ -97,7 +105,9 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENU: m_log.push_back("WM_INITMENU"); break;
     case WM_NOTIFY: {
         if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_COOLCOMMAND) {
-            m_log.push_back("cool command " + std::to_string(reinterpret_cast<CoolCommandNotify*>(lParam)->nCommand));
+            auto* command = reinterpret_cast<CoolCommandNotify*>(lParam);
+            m_log.push_back("cool command " + std::to_string(command->nCommand));
+            if (command->nCommand == ID_MENUBAR_DROPDOWN) m_lastDropDown = *static_cast<MenuBarDropDown*>(command->pData);
             return m_lCoolCommandAnswer;
         }
         auto* notify = reinterpret_cast<CoolCustomDrawNotify*>(lParam);

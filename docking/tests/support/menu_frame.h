@@ -37,17 +37,28 @@ public:
     CWnd m_wndView;
     std::vector<std::string> m_log; // "command <id>", "WM_ENTERMENULOOP", ...
     BOOL m_bPasteEnabled = TRUE;
+    BOOL m_bCutEnabled = TRUE;
+    CString m_strPasteText; // set by Paste's update handler when not empty
     int m_nBoldCheck = 1;
     // Non-zero: the frame takes custom draw over and answers this.
     LRESULT m_lTakeCustomDraw = 0;
     // The answer to the bars' command notifications (non-zero cancels the command).
     LRESULT m_lCoolCommandAnswer = 0;
+    // The popup the menu bar last asked the frame to show in customisation mode.
+    MenuBarDropDown m_lastDropDown{};
+
+    // The menu bar takes the frame's whole width while the frame lays out its rows.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    afx_msg void OnUpdatePaste(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bPasteEnabled); }
+    afx_msg void OnUpdatePaste(CCmdUI* pCmdUI) {
+        pCmdUI->Enable(m_bPasteEnabled);
+        if (!m_strPasteText.IsEmpty()) pCmdUI->SetText(m_strPasteText);
+    }
+    afx_msg void OnUpdateCut(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bCutEnabled); }
     afx_msg void OnUpdateBold(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nBoldCheck); }
     afx_msg void OnCommandStub(UINT) {}
     DECLARE_MESSAGE_MAP()

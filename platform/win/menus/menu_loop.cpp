@@ -32,6 +32,8 @@ LRESULT CALLBACK popupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return MA_NOACTIVATE;
     case WM_ERASEBKGND:
         return 1;
+    case MN_GETHMENU:
+        return popup ? reinterpret_cast<LRESULT>(popup->menu) : 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);

@@ -221,6 +221,18 @@ TEST_F(MenuLoop, ReturnCmdGivesTheIdWithoutCommandAndOtherwiseCommandFollowsExit
     }
 }
 
+TEST_F(MenuLoop, APopupWindowTellsTheMenuItShows) {
+    HMENU shown = nullptr;
+    inLoop(main, [&] {
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        shown = reinterpret_cast<HMENU>(SendMessage(popups[0], MN_GETHMENU, 0, 0));
+        pm::test::pressKey(popups[0], VK_ESCAPE);
+    });
+    TrackPopupMenu(edit, 0, 60, 60, 0, main, nullptr);
+    EXPECT_EQ(shown, edit);
+}
+
 TEST_F(MenuLoop, MouseChoosesAnItemAndRightButtonCountsOnlyWithTheFlag) {
     for (UINT flags : {0u, static_cast<UINT>(TPM_RIGHTBUTTON)}) {
         SCOPED_TRACE(flags);

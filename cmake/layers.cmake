@@ -93,7 +93,3 @@ set(PM_QT_BACKEND
   # The editor's benchmark measures a plain Qt text-edit window beside it.
   bench/bench_penmere.cpp)
 
-# Files that still include Qt outside the backend files, to be cleaned (their Qt use moved into the
-# files above); the check fails once one of them no longer needs to be listed, so this list only
-# shrinks.
-set(PM_QT_TO_CLEAN)

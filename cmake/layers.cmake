@@ -30,9 +30,10 @@ set(PM_LAYERS
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 
 # The files that touch Qt: the widget and its events, input translation, the loop and timer waker,
-# painting, fonts and images, the screen, the clipboard, shell services and the common dialogs.
-# Test code of platform/ may use Qt too (it drives input and reads window images through it); no
-# other file may.
+# painting (what a DC draws on, and the image and region stores that own the pixels and areas of
+# the GDI's records), fonts and images, the screen, the clipboard, shell services and the common
+# dialogs. Test code of platform/ may use Qt too (it drives input and reads window images through
+# it); no other file may.
 set(PM_QT_BACKEND
   platform/win/qtapp.cpp
   platform/win/text_codec.h
@@ -55,6 +56,14 @@ set(PM_QT_BACKEND
   platform/win/wm/beeps.cpp
   platform/win/gdi/painter.h
   platform/win/gdi/raster.h
+  # What a DC draws on: its image, origin and visible area; DCs over others' images and over pages.
+  platform/win/gdi/dc_surface.h
+  # The image store: the pixels of bitmaps, brush patterns and icons.
+  platform/win/gdi/image_store.h
+  platform/win/gdi/image_store.cpp
+  # The region store: the areas of region objects and of the DCs' clip regions.
+  platform/win/gdi/region_store.h
+  platform/win/gdi/region_store.cpp
   platform/win/gdi/regions.cpp
   platform/win/gdi/shapes.cpp
   platform/win/gdi/fonts.h
@@ -84,12 +93,3 @@ set(PM_QT_BACKEND
   # The editor's benchmark measures a plain Qt text-edit window beside it.
   bench/bench_penmere.cpp)
 
-# Files that still include Qt outside the backend files, to be cleaned (their Qt use moved into the
-# files above); the check fails once one of them no longer needs to be listed, so this list only
-# shrinks.
-set(PM_QT_TO_CLEAN
-  # The GDI object and device-context records keep their images, regions and fonts as Qt values,
-  # and the GDI's interface to the window manager passes Qt images and regions.
-  platform/win/gdi/gdi_private.h
-  platform/win/gdi/objects.h
-  platform/win/gdi/device_context.h)

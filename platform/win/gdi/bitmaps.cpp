@@ -1,6 +1,6 @@
 // Bitmaps: colour (32 bits a pixel) and monochrome, device-independent bits in and out, pixels.
 #include "platform/win/gdi/device_context.h"
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/image_store.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
 
@@ -20,8 +20,8 @@ bool sizeOk(int w, int h) {
 
 Bitmap makeBitmap(int w, int h, bool mono) {
     Bitmap bm;
-    bm.image = QImage(w, h, QImage::Format_RGB32);
-    bm.image.fill(mono ? 0xFF000000u : 0xFF000000u);
+    bm.image = storeImage(QImage(w, h, QImage::Format_RGB32));
+    bm.image->fill(mono ? 0xFF000000u : 0xFF000000u);
     bm.mono = mono;
     bm.bitsPerPixel = mono ? 1 : 32;
     return bm;
@@ -36,13 +36,13 @@ HBITMAP defaultBitmap() {
 
 QImage imageOfBitmap(HBITMAP bitmap) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
-    return bm ? bm->image.copy() : QImage();
+    return bm ? bm->image->copy() : QImage();
 }
 
 HBITMAP createBitmapFromImage(const QImage& image) {
     if (image.isNull() || !sizeOk(image.width(), image.height())) return nullptr;
     Bitmap bm;
-    bm.image = image.convertToFormat(QImage::Format_RGB32);
+    bm.image = storeImage(image.convertToFormat(QImage::Format_RGB32));
     return addObject<HBITMAP>(std::move(bm));
 }
 
@@ -135,7 +135,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
         static const std::vector<QRgb> mono = {0xFF000000u, 0xFFFFFFFFu};
         const auto* b = static_cast<const BYTE*>(bits);
         for (int y = 0; y < height; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(bm.image.scanLine(y));
+            auto* line = reinterpret_cast<QRgb*>(bm.image->scanLine(y));
             for (int x = 0; x < width; ++x)
                 line[x] = dibPixel(b + y * stride, x, static_cast<int>(bitsPerPixel), mono);
         }
@@ -158,8 +158,8 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
     // The shared stock bitmap is never written.
     if (!bm || objectOf(bitmap)->stock || !bits || !info || !supportedDib(info->bmiHeader)) return 0;
     const BITMAPINFOHEADER& h = info->bmiHeader;
-    int width = std::min(static_cast<int>(h.biWidth), bm->image.width());
-    int height = bm->image.height();
+    int width = std::min(static_cast<int>(h.biWidth), bm->image->width());
+    int height = bm->image->height();
     std::vector<QRgb> table = colourTable(info, usage, dcOf(hdc));
     int stride = dibStride(static_cast<int>(h.biWidth), h.biBitCount);
     const auto* b = static_cast<const BYTE*>(bits);
@@ -167,7 +167,7 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
     for (UINT i = 0; i < lines; ++i) {
         int row = rowOfScan(h, height, static_cast<int>(start + i));
         if (row < 0 || row >= height) continue;
-        auto* line = reinterpret_cast<QRgb*>(bm->image.scanLine(row));
+        auto* line = reinterpret_cast<QRgb*>(bm->image->scanLine(row));
         for (int x = 0; x < width; ++x) {
             QRgb c = dibPixel(b + static_cast<std::size_t>(i) * stride, x, h.biBitCount, table);
             line[x] = bm->mono ? monoOf(c) : c;
@@ -214,7 +214,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAP
     Bitmap* bm = objectAs<Bitmap>(bitmap);
     if (!bm || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
-    int width = bm->image.width(), height = bm->image.height();
+    int width = bm->image->width(), height = bm->image->height();
     if (!bits) {
         bool askedDepth = h.biBitCount != 0;
         h.biWidth = width;
@@ -241,7 +241,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAP
         if (row < 0 || row >= height) break;
         BYTE* dst = out + static_cast<std::size_t>(i) * stride;
         std::memset(dst, 0, static_cast<std::size_t>(stride));
-        const auto* line = reinterpret_cast<const QRgb*>(bm->image.constScanLine(row));
+        const auto* line = reinterpret_cast<const QRgb*>(bm->image->constScanLine(row));
         for (int x = 0; x < width; ++x)
             writeDibPixel(dst, x, h.biBitCount, h.biBitCount == 1 ? monoOf(line[x]) : line[x]);
         ++done;
@@ -259,11 +259,11 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE 
         h.biPlanes != 1 || !sizeOk(width, height))
         return nullptr;
     Bitmap bm;
-    bm.image = QImage(width, height, QImage::Format_RGB32);
-    bm.image.fill(0xFF000000u);
+    bm.image = storeImage(QImage(width, height, QImage::Format_RGB32));
+    bm.image->fill(0xFF000000u);
     bm.section = true;
     HBITMAP handle = addObject<HBITMAP>(std::move(bm));
-    if (bits) *bits = objectAs<Bitmap>(handle)->image.bits();
+    if (bits) *bits = objectAs<Bitmap>(handle)->image->bits();
     return handle;
 }
 
@@ -271,14 +271,14 @@ LONG GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
     if (!bm || !bits || size <= 0) return 0;
     int bpp = bm->bitsPerPixel == 1 ? 1 : 32;
-    int stride = (bm->image.width() * bpp + 15) / 16 * 2;
+    int stride = (bm->image->width() * bpp + 15) / 16 * 2;
     auto* out = static_cast<BYTE*>(bits);
     LONG written = 0;
-    for (int y = 0; y < bm->image.height() && written + stride <= size; ++y) {
+    for (int y = 0; y < bm->image->height() && written + stride <= size; ++y) {
         BYTE* row = out + written;
         std::memset(row, 0, static_cast<std::size_t>(stride));
-        const auto* line = reinterpret_cast<const QRgb*>(bm->image.constScanLine(y));
-        for (int x = 0; x < bm->image.width(); ++x)
+        const auto* line = reinterpret_cast<const QRgb*>(bm->image->constScanLine(y));
+        for (int x = 0; x < bm->image->width(); ++x)
             writeDibPixel(row, x, bpp, line[x]);
         written += stride;
     }
@@ -294,11 +294,11 @@ BOOL GetBitmapDimensionEx(HBITMAP bitmap, LPSIZE size) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return CLR_INVALID;
-    QImage* img = dc->image();
-    QPoint p = dc->toDevice(x, y);
-    if (!img || !dc->visibleRegion().contains(p)) return CLR_INVALID;
+    QImage* img = imageOf(*dc);
+    QPoint p = devicePoint(*dc, x, y);
+    if (!img || !visibleRegion(*dc).contains(p)) return CLR_INVALID;
     QRgb c = dc->resolve(color);
-    p += dc->origin();
+    p += originOf(*dc);
     reinterpret_cast<QRgb*>(img->scanLine(p.y()))[p.x()] = storedPixel(c, img->hasAlphaChannel());
     return toColorRef(c);
 }
@@ -310,9 +310,9 @@ BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color) {
 COLORREF GetPixel(HDC hdc, int x, int y) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return CLR_INVALID;
-    QImage* img = dc->image();
-    QPoint p = dc->toDevice(x, y);
-    if (!img || !dc->visibleRegion().contains(p)) return CLR_INVALID;
-    p += dc->origin();
+    QImage* img = imageOf(*dc);
+    QPoint p = devicePoint(*dc, x, y);
+    if (!img || !visibleRegion(*dc).contains(p)) return CLR_INVALID;
+    p += originOf(*dc);
     return toColorRef(reinterpret_cast<const QRgb*>(img->constScanLine(p.y()))[p.x()]);
 }

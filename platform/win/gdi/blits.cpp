@@ -1,8 +1,9 @@
 // Block transfers between DCs: BitBlt, StretchBlt, MaskBlt, TransparentBlt and StretchDIBits, with
 // monochrome and colour sources converted through the DCs' text and background colours as Win32 does.
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/image_store.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
+#include "platform/win/gdi/region_store.h"
 #include "platform/win/winuser.h"
 
 #include <algorithm>
@@ -55,8 +56,8 @@ QRect rectOf(QPoint a, QPoint b) {
 
 Transfer transferOf(const DeviceContext& dst, int x, int y, int cx, int cy, const DeviceContext& src, int xs,
                     int ys, int cxs, int cys) {
-    QPoint d0 = dst.toDevice(x, y), d1 = dst.toDevice(x + cx, y + cy);
-    QPoint s0 = src.toDevice(xs, ys), s1 = src.toDevice(xs + cxs, ys + cys);
+    QPoint d0 = devicePoint(dst, x, y), d1 = devicePoint(dst, x + cx, y + cy);
+    QPoint s0 = devicePoint(src, xs, ys), s1 = devicePoint(src, xs + cxs, ys + cys);
     Transfer t;
     t.dst = rectOf(d0, d1);
     t.src = rectOf(s0, s1);
@@ -67,8 +68,8 @@ Transfer transferOf(const DeviceContext& dst, int x, int y, int cx, int cy, cons
 
 // The source pixels of a transfer, converted, stretched and mirrored to the destination's size.
 QImage prepareSource(const DeviceContext& dst, const DeviceContext& src, const Transfer& t) {
-    QImage* img = src.image();
-    QImage part = img->copy(t.src.translated(src.origin())).convertToFormat(QImage::Format_RGB32);
+    QImage* img = imageOf(src);
+    QImage part = img->copy(t.src.translated(originOf(src))).convertToFormat(QImage::Format_RGB32);
     part = convertSource(src, dst, part);
     if (part.size() != t.dst.size())
         part = part.scaled(t.dst.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
@@ -81,8 +82,8 @@ QRegion transferArea(const DeviceContext& dst, const DeviceContext& src, const T
     QRegion area = outputArea(dst, t.dst);
     if (t.src.size() == t.dst.size() && !t.flipX && !t.flipY) {
         // An unstretched copy leaves pixels whose source lies outside the source surface alone.
-        QRect valid = (src.surfaceRect() & t.src).translated(t.dst.topLeft() - t.src.topLeft());
-        area &= QRegion(valid.translated(dst.origin()));
+        QRect valid = (surfaceRect(src) & t.src).translated(t.dst.topLeft() - t.src.topLeft());
+        area &= QRegion(valid.translated(originOf(dst)));
     }
     return area;
 }
@@ -94,24 +95,24 @@ BOOL stretch(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
     std::uint8_t code = rop3Code(rop);
     if (!ropUsesSource(code)) return PatBlt(hdcDst, x, y, cx, cy, rop);
     DeviceContext* src = dcOf(hdcSrc);
-    if (!src || !src->image()) return FALSE;
-    QImage* out = dst->image();
+    if (!src || !imageOf(*src)) return FALSE;
+    QImage* out = imageOf(*dst);
     if (!out) return TRUE;
     Transfer t = transferOf(*dst, x, y, cx, cy, *src, xs, ys, cxs, cys);
     if (t.dst.isEmpty() || t.src.isEmpty()) return TRUE;
     Pattern pat = ropUsesPattern(code) ? patternFor(*dst, dst->selectedBrush()) : Pattern{};
     QRegion area = transferArea(*dst, *src, t);
-    QImage* whole = src->image();
+    QImage* whole = imageOf(*src);
     bool direct = whole != out && t.src.size() == t.dst.size() && !t.flipX && !t.flipY &&
                   src->monochrome() == dst->monochrome() && whole->depth() == 32;
     if (direct) {
         // Same size from another image without conversion: read the source in place.
-        QPoint delta = (t.src.topLeft() + src->origin()) - (t.dst.topLeft() + dst->origin());
+        QPoint delta = (t.src.topLeft() + originOf(*src)) - (t.dst.topLeft() + originOf(*dst));
         applyRop3(*out, area, code, &pat, whole, delta);
         return TRUE;
     }
     QImage pixels = prepareSource(*dst, *src, t);
-    applyRop3(*out, area, code, &pat, &pixels, -(t.dst.topLeft() + dst->origin()));
+    applyRop3(*out, area, code, &pat, &pixels, -(t.dst.topLeft() + originOf(*dst)));
     return TRUE;
 }
 
@@ -123,10 +124,10 @@ BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWOR
     // The source has the destination's extent in device pixels.
     DeviceContext* d = dcOf(dst);
     if (d && d->state.mapMode != s->state.mapMode) {
-        QPoint a = d->toDevice(x, y), b = d->toDevice(x + cx, y + cy);
-        QPoint sa = s->toDevice(x1, y1);
-        QPoint sb = s->toLogical(sa.x() + (b.x() - a.x()), sa.y() + (b.y() - a.y()));
-        return stretch(dst, x, y, cx, cy, src, x1, y1, sb.x() - x1, sb.y() - y1, rop);
+        QPoint a = devicePoint(*d, x, y), b = devicePoint(*d, x + cx, y + cy);
+        QPoint sa = devicePoint(*s, x1, y1);
+        POINT sb = s->toLogical(sa.x() + (b.x() - a.x()), sa.y() + (b.y() - a.y()));
+        return stretch(dst, x, y, cx, cy, src, x1, y1, sb.x - x1, sb.y - y1, rop);
     }
     return stretch(dst, x, y, cx, cy, src, x1, y1, cx, cy, rop);
 }
@@ -141,10 +142,10 @@ BOOL MaskBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
     DeviceContext* dst = dcOf(hdcDst);
     if (!m) return BitBlt(hdcDst, x, y, cx, cy, hdcSrc, xs, ys, rop & 0xFFFFFF);
     if (!dst || !m->mono) return FALSE;
-    QImage* out = dst->image();
+    QImage* out = imageOf(*dst);
     if (!out) return TRUE;
     // Both operations on copies of the destination, then per pixel: foreground where the mask is 1.
-    QRect target = dst->toDevice(RECT{x, y, x + cx, y + cy}).translated(dst->origin()) & out->rect();
+    QRect target = deviceRect(*dst, RECT{x, y, x + cx, y + cy}).translated(originOf(*dst)) & out->rect();
     if (target.isEmpty()) return TRUE;
     QImage before = out->copy(target);
     DWORD fore = rop & 0xFFFFFF, back = (rop >> 8 & 0xFF0000) | (rop & 0xFFFF);
@@ -154,16 +155,16 @@ BOOL MaskBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
         std::memcpy(out->scanLine(target.top() + ty) + target.left() * 4, before.constScanLine(ty),
                     static_cast<std::size_t>(target.width()) * 4);
     BitBlt(hdcDst, x, y, cx, cy, hdcSrc, xs, ys, back);
-    QPoint maskOrigin = QPoint(xm, ym) + (target.topLeft() - dst->origin() - dst->toDevice(x, y));
+    QPoint maskOrigin = QPoint(xm, ym) + (target.topLeft() - originOf(*dst) - devicePoint(*dst, x, y));
     for (int ty = 0; ty < target.height(); ++ty) {
         auto* line = reinterpret_cast<QRgb*>(out->scanLine(target.top() + ty));
         const auto* f = reinterpret_cast<const QRgb*>(foreground.constScanLine(ty));
         int my = maskOrigin.y() + ty;
-        if (my < 0 || my >= m->image.height()) continue;
-        const auto* ml = reinterpret_cast<const QRgb*>(m->image.constScanLine(my));
+        if (my < 0 || my >= m->image->height()) continue;
+        const auto* ml = reinterpret_cast<const QRgb*>(m->image->constScanLine(my));
         for (int tx = 0; tx < target.width(); ++tx) {
             int mx = maskOrigin.x() + tx;
-            if (mx >= 0 && mx < m->image.width() && (ml[mx] & 0xFFFFFF)) line[target.left() + tx] = f[tx];
+            if (mx >= 0 && mx < m->image->width() && (ml[mx] & 0xFFFFFF)) line[target.left() + tx] = f[tx];
         }
     }
     return TRUE;
@@ -172,17 +173,17 @@ BOOL MaskBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
 BOOL TransparentBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int ys, int cxs, int cys,
                     UINT transparent) {
     DeviceContext *dst = dcOf(hdcDst), *src = dcOf(hdcSrc);
-    if (!dst || !src || !src->image() || cx < 0 || cy < 0 || cxs < 0 || cys < 0) return FALSE;
-    QImage* out = dst->image();
+    if (!dst || !src || !imageOf(*src) || cx < 0 || cy < 0 || cxs < 0 || cys < 0) return FALSE;
+    QImage* out = imageOf(*dst);
     if (!out) return TRUE;
     Transfer t = transferOf(*dst, x, y, cx, cy, *src, xs, ys, cxs, cys);
     if (t.dst.isEmpty() || t.src.isEmpty()) return TRUE;
-    QImage* whole = src->image();
-    QImage pixels = whole->copy(t.src.translated(src->origin())).convertToFormat(QImage::Format_RGB32);
+    QImage* whole = imageOf(*src);
+    QImage pixels = whole->copy(t.src.translated(originOf(*src))).convertToFormat(QImage::Format_RGB32);
     if (pixels.size() != t.dst.size())
         pixels = pixels.scaled(t.dst.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QRgb key = toRgb(transparent & 0xFFFFFF) & 0xFFFFFF;
-    QPoint at = t.dst.topLeft() + dst->origin();
+    QPoint at = t.dst.topLeft() + originOf(*dst);
     bool keyed = out->hasAlphaChannel();
     for (const QRect& r : outputArea(*dst, t.dst))
         for (int py = r.top(); py <= r.bottom(); ++py) {
@@ -221,10 +222,10 @@ int StretchDIBits(HDC hdc, int x, int y, int cx, int cy, int xs, int ys, int cxs
 BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return FALSE;
-    QRect surface = dc->surfaceRect();
-    QRect area = scroll ? dc->toDevice(*scroll) & surface : surface;
-    QRect clipArea = clip ? dc->toDevice(*clip) & surface : surface;
-    QRegion visible = dc->visibleRegion() & (area & clipArea);
+    QRect surface = surfaceRect(*dc);
+    QRect area = scroll ? deviceRect(*dc, *scroll) & surface : surface;
+    QRect clipArea = clip ? deviceRect(*dc, *clip) & surface : surface;
+    QRegion visible = visibleRegion(*dc) & (area & clipArea);
     QRegion dest = visible & area.translated(dx, dy) & visible.translated(dx, dy);
     // Rectangles nearer the direction of the move go first, so none overwrites another's source.
     std::vector<QRect> parts(dest.begin(), dest.end());
@@ -232,14 +233,14 @@ BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRG
         if (a.top() != b.top()) return dy > 0 ? a.top() > b.top() : a.top() < b.top();
         return dx > 0 ? a.left() > b.left() : a.left() < b.left();
     });
-    if (QImage* image = dc->image())
+    if (QImage* image = imageOf(*dc))
         for (const QRect& r : parts)
-            moveImagePixels(*image, r.translated(dc->origin()), QPoint(dx, dy));
+            moveImagePixels(*image, r.translated(originOf(*dc)), QPoint(dx, dy));
     QRegion exposed = visible - dest;
     if (updateRect)
         *updateRect = exposed.isEmpty() ? RECT{0, 0, 0, 0}
                                         : RECT{exposed.boundingRect().left(), exposed.boundingRect().top(),
                                                exposed.boundingRect().right() + 1, exposed.boundingRect().bottom() + 1};
-    if (Region* r = objectAs<Region>(update)) r->region = exposed;
+    if (Region* r = objectAs<Region>(update)) *r->region = exposed;
     return TRUE;
 }

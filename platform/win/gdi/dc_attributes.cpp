@@ -256,19 +256,15 @@ BOOL ScaleWindowExtEx(HDC hdc, int xNum, int xDenom, int yNum, int yDenom, LPSIZ
 BOOL LPtoDP(HDC hdc, LPPOINT points, int count) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || (!points && count > 0)) return FALSE;
-    for (int i = 0; i < count; ++i) {
-        QPoint p = dc->toDevice(points[i]);
-        points[i] = POINT{p.x(), p.y()};
-    }
+    for (int i = 0; i < count; ++i)
+        points[i] = dc->toDevice(points[i]);
     return TRUE;
 }
 
 BOOL DPtoLP(HDC hdc, LPPOINT points, int count) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || (!points && count > 0)) return FALSE;
-    for (int i = 0; i < count; ++i) {
-        QPoint p = dc->toLogical(points[i].x, points[i].y);
-        points[i] = POINT{p.x(), p.y()};
-    }
+    for (int i = 0; i < count; ++i)
+        points[i] = dc->toLogical(points[i].x, points[i].y);
     return TRUE;
 }

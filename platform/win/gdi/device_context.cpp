@@ -1,7 +1,10 @@
 #include "platform/win/gdi/device_context.h"
 
+#include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/image_store.h"
 #include "platform/win/gdi/objects.h"
+#include "platform/win/gdi/region_store.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -22,78 +25,33 @@ int scale(int value, int num, int den) {
 
 } // namespace
 
-DeviceContext::DeviceContext(Kind kind) : kind_(kind) {
+DeviceContext::DeviceContext(Kind kind) : m_kind(kind) {
     state.pen = stockPen(BLACK_PEN);
     state.brush = stockBrush(WHITE_BRUSH);
     state.font = stockFont(SYSTEM_FONT);
     state.palette = defaultPalette();
 }
 
-QImage* DeviceContext::image() const {
-    if (kind_ == Kind::Image) return external_;
-    if (kind_ == Kind::Page) return page_.get();
-    if (kind_ != Kind::Memory) return nullptr;
-    Bitmap* bm = objectAs<Bitmap>(state.bitmap);
-    return bm ? &bm->image : nullptr;
-}
-
 bool DeviceContext::monochrome() const {
-    if (kind_ != Kind::Memory) return false;
+    if (m_kind != Kind::Memory) return false;
     Bitmap* bm = objectAs<Bitmap>(state.bitmap);
     return bm && bm->mono;
 }
 
-void DeviceContext::setTarget(QImage* image, QPoint origin, const QRegion& clipInImagePixels) {
-    external_ = image;
-    origin_ = origin;
-    hasOwnerClip_ = !clipInImagePixels.isEmpty();
-    ownerClip_ = clipInImagePixels.translated(-origin);
-}
-
-void DeviceContext::setPage(std::unique_ptr<QImage> page, int dpi) {
-    page_ = std::move(page);
-    dpi_ = dpi;
-}
-
-QRect DeviceContext::surfaceRect() const {
-    QImage* img = image();
-    if (!img) return QRect();
-    return QRect(-origin_, img->size());
-}
-
-QRegion DeviceContext::visibleRegion() const {
-    QRegion r(surfaceRect());
-    if (hasOwnerClip_) r &= ownerClip_;
-    if (state.hasClip) r &= state.clip;
-    return r;
-}
-
-QPoint DeviceContext::toDevice(int x, int y) const {
+POINT DeviceContext::toDevice(int x, int y) const {
     const DcState& s = state;
     if (s.mapMode == MM_TEXT)
-        return QPoint(x - s.windowOrg.x + s.viewportOrg.x, y - s.windowOrg.y + s.viewportOrg.y);
-    return QPoint(scale(x - s.windowOrg.x, s.viewportExt.cx, s.windowExt.cx) + s.viewportOrg.x,
-                  scale(y - s.windowOrg.y, s.viewportExt.cy, s.windowExt.cy) + s.viewportOrg.y);
+        return POINT{x - s.windowOrg.x + s.viewportOrg.x, y - s.windowOrg.y + s.viewportOrg.y};
+    return POINT{scale(x - s.windowOrg.x, s.viewportExt.cx, s.windowExt.cx) + s.viewportOrg.x,
+                 scale(y - s.windowOrg.y, s.viewportExt.cy, s.windowExt.cy) + s.viewportOrg.y};
 }
 
-QPoint DeviceContext::toLogical(int x, int y) const {
+POINT DeviceContext::toLogical(int x, int y) const {
     const DcState& s = state;
     if (s.mapMode == MM_TEXT)
-        return QPoint(x - s.viewportOrg.x + s.windowOrg.x, y - s.viewportOrg.y + s.windowOrg.y);
-    return QPoint(scale(x - s.viewportOrg.x, s.windowExt.cx, s.viewportExt.cx) + s.windowOrg.x,
-                  scale(y - s.viewportOrg.y, s.windowExt.cy, s.viewportExt.cy) + s.windowOrg.y);
-}
-
-QRect DeviceContext::toDevice(const RECT& r) const {
-    QPoint a = toDevice(r.left, r.top), b = toDevice(r.right, r.bottom);
-    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-                 QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
-}
-
-RECT DeviceContext::toLogical(const QRect& r) const {
-    QPoint a = toLogical(r.left(), r.top()), b = toLogical(r.right() + 1, r.bottom() + 1);
-    return RECT{std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()),
-                std::max(a.y(), b.y())};
+        return POINT{x - s.viewportOrg.x + s.windowOrg.x, y - s.viewportOrg.y + s.windowOrg.y};
+    return POINT{scale(x - s.viewportOrg.x, s.windowExt.cx, s.viewportExt.cx) + s.windowOrg.x,
+                 scale(y - s.viewportOrg.y, s.windowExt.cy, s.viewportExt.cy) + s.windowOrg.y};
 }
 
 int DeviceContext::lengthToDevice(int logical) const {
@@ -114,14 +72,14 @@ HBRUSH DeviceContext::selectedBrush() const {
     return objectAs<Brush>(state.brush) ? state.brush : stockBrush(WHITE_BRUSH);
 }
 
-QRgb DeviceContext::resolve(COLORREF color) const {
-    QRgb c;
+std::uint32_t DeviceContext::resolve(COLORREF color) const {
+    std::uint32_t c;
     if ((color >> 24) == 0x01) {
         Palette* pal = objectAs<Palette>(state.palette);
         UINT i = color & 0xFFFF;
         if (pal && i < pal->entries.size()) {
             const PALETTEENTRY& e = pal->entries[i];
-            c = qRgb(e.peRed, e.peGreen, e.peBlue);
+            c = toRgb(RGB(e.peRed, e.peGreen, e.peBlue));
         } else {
             c = 0xFF000000u;
         }
@@ -136,7 +94,7 @@ DeviceContext* dcOf(HDC hdc) {
     return h ? h->dc.get() : nullptr;
 }
 
-HDC addDc(std::unique_ptr<DeviceContext> dc) {
+HDC addDc(std::shared_ptr<DeviceContext> dc) {
     return addObject<HDC>(DcHolder{std::move(dc)});
 }
 
@@ -144,33 +102,83 @@ void removeDc(HDC hdc) {
     if (objectAs<DcHolder>(hdc)) objectTable().remove(reinterpret_cast<std::uintptr_t>(hdc));
 }
 
+// ---- What a DC draws on (dc_surface.h) ------------------------------------------------------------
+
+namespace {
+
+const ImageDc* imageDcOf(const DeviceContext& dc) {
+    bool image = dc.kind() == DeviceContext::Kind::Image || dc.kind() == DeviceContext::Kind::Page;
+    return image ? static_cast<const ImageDc*>(&dc) : nullptr;
+}
+
+void placeImageDc(ImageDc& dc, QPoint origin, const QRegion& clipInImagePixels) {
+    dc.setOrigin(POINT{origin.x(), origin.y()});
+    dc.hasOwnerClip = !clipInImagePixels.isEmpty();
+    dc.ownerClip = clipInImagePixels.translated(-origin);
+}
+
+} // namespace
+
+QImage* imageOf(const DeviceContext& dc) {
+    if (const ImageDc* idc = imageDcOf(dc)) return idc->image;
+    if (dc.kind() != DeviceContext::Kind::Memory) return nullptr;
+    Bitmap* bm = objectAs<Bitmap>(dc.state.bitmap);
+    return bm ? bm->image.get() : nullptr;
+}
+
+QRect surfaceRect(const DeviceContext& dc) {
+    QImage* img = imageOf(dc);
+    if (!img) return QRect();
+    return QRect(-originOf(dc), img->size());
+}
+
+QRegion visibleRegion(const DeviceContext& dc) {
+    QRegion r(surfaceRect(dc));
+    if (const ImageDc* idc = imageDcOf(dc); idc && idc->hasOwnerClip) r &= idc->ownerClip;
+    if (dc.state.clip) r &= *dc.state.clip;
+    return r;
+}
+
+QRect deviceRect(const DeviceContext& dc, const RECT& r) {
+    POINT a = dc.toDevice(r.left, r.top), b = dc.toDevice(r.right, r.bottom);
+    return QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
+                 QPoint(std::max(a.x, b.x) - 1, std::max(a.y, b.y) - 1));
+}
+
+RECT logicalRect(const DeviceContext& dc, const QRect& r) {
+    POINT a = dc.toLogical(r.left(), r.top()), b = dc.toLogical(r.right() + 1, r.bottom() + 1);
+    return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
 HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip) {
     // The per-pixel operations read and write 32-bit pixels.
     if (!image || image->depth() != 32) return nullptr;
-    auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Image);
-    dc->setTarget(image, origin, clip);
+    auto dc = std::make_shared<ImageDc>(DeviceContext::Kind::Image);
+    dc->image = image;
+    placeImageDc(*dc, origin, clip);
     return addDc(std::move(dc));
 }
 
 void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || dc->kind() != DeviceContext::Kind::Image) return;
-    dc->setTarget(dc->image(), origin, clip);
+    placeImageDc(static_cast<ImageDc&>(*dc), origin, clip);
 }
 
 HDC createPageDC(QSize size, int dpi) {
     if (size.isEmpty() || dpi <= 0 || static_cast<long long>(size.width()) * size.height() > (1LL << 28))
         return nullptr;
-    auto page = std::make_unique<QImage>(size, QImage::Format_RGB32);
-    page->fill(Qt::white);
-    auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Page);
-    dc->setPage(std::move(page), dpi);
+    auto dc = std::make_shared<ImageDc>(DeviceContext::Kind::Page);
+    dc->page = QImage(size, QImage::Format_RGB32);
+    dc->page.fill(Qt::white);
+    dc->image = &dc->page;
+    dc->setLogPixels(dpi);
     return addDc(std::move(dc));
 }
 
 QImage* pageImageOf(HDC hdc) {
     DeviceContext* dc = dcOf(hdc);
-    return dc && dc->kind() == DeviceContext::Kind::Page ? dc->image() : nullptr;
+    return dc && dc->kind() == DeviceContext::Kind::Page ? imageOf(*dc) : nullptr;
 }
 
 void releaseImageDC(HDC hdc) {
@@ -184,7 +192,7 @@ void releaseImageDC(HDC hdc) {
 using namespace pm::gdi;
 
 HDC CreateCompatibleDC(HDC) {
-    auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Memory);
+    auto dc = std::make_shared<DeviceContext>(DeviceContext::Kind::Memory);
     HBITMAP bm = defaultBitmap();
     dc->setBitmap(bm);
     return addDc(std::move(dc));
@@ -194,7 +202,7 @@ HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
     // The display gives an information DC that measures but shows nothing; any other driver a printer.
     if (!driver) return device ? createPrinterDC(device) : nullptr;
     if (std::string(driver) != "DISPLAY") return createPrinterDC(device);
-    return addDc(std::make_unique<DeviceContext>(DeviceContext::Kind::Info));
+    return addDc(std::make_shared<DeviceContext>(DeviceContext::Kind::Info));
 }
 
 HDC CreateICA(LPCSTR driver, LPCSTR device, LPCSTR output, const void* init) {
@@ -236,7 +244,7 @@ BOOL RestoreDC(HDC hdc, int savedDC) {
 int GetDeviceCaps(HDC hdc, int index) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return 0;
-    QRect surface = dc->surfaceRect();
+    QRect surface = surfaceRect(*dc);
     bool page = dc->kind() == DeviceContext::Kind::Page;
     switch (index) {
     case TECHNOLOGY:

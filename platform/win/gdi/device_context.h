@@ -1,15 +1,13 @@
 #pragma once
-// The state behind an HDC: where it draws (a memory bitmap, someone else's image, or nothing for
-// information DCs), the selected objects, colours and modes, the mapping from logical to device
-// coordinates, and the clip region. Device coordinates start at the DC's origin pixel.
+// The state behind an HDC: what kind of surface it draws on (a memory bitmap, someone else's image,
+// a page, or nothing for information DCs), the selected objects, colours and modes, the mapping
+// from logical to device coordinates, and the clip region. Device coordinates start at the DC's
+// origin pixel. The pixels themselves and the regions are the painting backend's (dc_surface.h).
 
+#include "platform/win/gdi/store_refs.h"
 #include "platform/win/wingdi.h"
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
-#include <QRegion>
-
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -38,39 +36,30 @@ struct DcState {
     SIZE windowExt{1, 1};
     SIZE viewportExt{1, 1};
     POINT position{0, 0}; // current position, logical
-    bool hasClip = false;
-    QRegion clip; // device coordinates
+    RegionRef clip;       // the clip region, device coordinates; none when the DC clips nothing
 };
+
+// Image and page DCs are ImageDcs (dc_surface.h), which also hold what they draw into.
 
 class DeviceContext {
 public:
     enum class Kind { Memory, Image, Page, Info };
 
     explicit DeviceContext(Kind kind);
+    DeviceContext(const DeviceContext&) = delete;
+    DeviceContext& operator=(const DeviceContext&) = delete;
 
-    Kind kind() const { return kind_; }
-    // The pixels drawn into, or nullptr (an information DC, or a memory DC whose bitmap is gone).
-    QImage* image() const;
+    Kind kind() const { return m_kind; }
     bool monochrome() const;
     // The image pixel of device (0,0).
-    QPoint origin() const { return origin_; }
-    void setTarget(QImage* image, QPoint origin, const QRegion& clipInImagePixels);
-    // A page DC's own image and resolution.
-    void setPage(std::unique_ptr<QImage> page, int dpi);
+    POINT origin() const { return m_origin; }
+    void setOrigin(POINT origin) { m_origin = origin; }
     HBITMAP bitmap() const { return state.bitmap; }
     void setBitmap(HBITMAP bitmap) { state.bitmap = bitmap; }
 
-    // The region output may reach, in device coordinates: the surface, the owner's clip and the
-    // DC's clip region together.
-    QRegion visibleRegion() const;
-    // The surface alone, in device coordinates.
-    QRect surfaceRect() const;
-
-    QPoint toDevice(int x, int y) const;
-    QPoint toDevice(POINT p) const { return toDevice(p.x, p.y); }
-    QRect toDevice(const RECT& r) const; // normalised, right and bottom exclusive
-    QPoint toLogical(int x, int y) const;
-    RECT toLogical(const QRect& r) const;
+    POINT toDevice(int x, int y) const;
+    POINT toDevice(POINT p) const { return toDevice(p.x, p.y); }
+    POINT toLogical(int x, int y) const;
     // Device length of a logical length along x (for pen widths and font heights).
     int lengthToDevice(int logical) const;
     int lengthToLogical(int device) const;
@@ -79,37 +68,36 @@ public:
     HPEN selectedPen() const;
     HBRUSH selectedBrush() const;
 
-    // A colour as drawn on this DC: palette indexes resolved, monochrome surfaces given black or white.
-    QRgb resolve(COLORREF color) const;
-    int logPixels() const { return dpi_; }
+    // A colour as drawn on this DC (a pixel, 0xAARRGGBB): palette indexes resolved, monochrome
+    // surfaces given black or white.
+    std::uint32_t resolve(COLORREF color) const;
+    int logPixels() const { return m_dpi; }
+    void setLogPixels(int dpi) { m_dpi = dpi; }
 
     DcState state;
     std::vector<DcState> saved;
 
 private:
-    Kind kind_;
-    QImage* external_ = nullptr;
-    QPoint origin_;
-    QRegion ownerClip_; // device coordinates; empty when the owner clips nothing
-    bool hasOwnerClip_ = false;
-    std::unique_ptr<QImage> page_;
-    int dpi_ = 96;
+    Kind m_kind;
+    POINT m_origin{0, 0};
+    int m_dpi = 96;
 };
 
 DeviceContext* dcOf(HDC hdc);
-HDC addDc(std::unique_ptr<DeviceContext> dc);
+HDC addDc(std::shared_ptr<DeviceContext> dc);
 void removeDc(HDC hdc);
 
-// COLORREF (0x00BBGGRR) to and from QRgb (0xAARRGGBB, opaque).
-inline QRgb toRgb(COLORREF c) {
+// COLORREF (0x00BBGGRR) to and from a pixel (0xAARRGGBB, opaque).
+inline std::uint32_t toRgb(COLORREF c) {
     return 0xFF000000u | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
-inline COLORREF toColorRef(QRgb c) {
-    return RGB(qRed(c), qGreen(c), qBlue(c));
+inline COLORREF toColorRef(std::uint32_t c) {
+    return RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF);
 }
 // Black or white, whichever is nearer (the two colours of a monochrome surface).
-inline QRgb monoOf(QRgb c) {
-    return qRed(c) * 30 + qGreen(c) * 59 + qBlue(c) * 11 >= 12800 ? 0xFFFFFFFFu : 0xFF000000u;
+inline std::uint32_t monoOf(std::uint32_t c) {
+    std::uint32_t brightness = (c >> 16 & 0xFF) * 30 + (c >> 8 & 0xFF) * 59 + (c & 0xFF) * 11;
+    return brightness >= 12800 ? 0xFFFFFFFFu : 0xFF000000u;
 }
 
 } // namespace pm::gdi

@@ -1,6 +1,6 @@
 // DrawState: text, icons, bitmaps or caller-drawn content, plain, disabled (embossed) or as a
 // one-colour silhouette.
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/icons.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
 
@@ -108,10 +108,10 @@ bool isInk(QRgb c) {
 
 // Paints the ink pixels of `ink` at device point `at` in one colour.
 void paintInk(DeviceContext& dc, const QImage& ink, QPoint at, QRgb colour, bool dither) {
-    QImage* img = dc.image();
+    QImage* img = imageOf(dc);
     if (!img) return;
     QRegion area = outputArea(dc, QRect(at, ink.size()));
-    QPoint base = at + dc.origin();
+    QPoint base = at + originOf(dc);
     bool keyed = img->hasAlphaChannel();
     for (const QRect& r : area)
         for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -139,7 +139,7 @@ BOOL DrawStateA(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM w
     if (cx <= 0 || cy <= 0) return c.kind == DST_COMPLEX ? FALSE : TRUE;
     UINT state = flags & (DSS_DISABLED | DSS_MONO | DSS_UNION);
     if (state == 0) return drawPlain(hdc, c, x, y, cx, cy, flags);
-    QRect box = dc->toDevice(RECT{x, y, x + cx, y + cy});
+    QRect box = deviceRect(*dc, RECT{x, y, x + cx, y + cy});
     QImage ink = inkOf(hdc, c, box.width(), box.height());
     if (state & DSS_DISABLED) {
         paintInk(*dc, ink, box.topLeft() + QPoint(1, 1), toRgb(GetSysColor(COLOR_3DHIGHLIGHT)), false);

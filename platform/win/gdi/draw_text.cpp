@@ -190,7 +190,7 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
     }
     Layout lay{*dc, m, format, std::max(1, tabChars * m.averageWidth())};
 
-    QRect box = dc->toDevice(*rect);
+    QRect box = deviceRect(*dc, *rect);
     Line all = stripPrefixes(pm::decodeText(text, length), format);
     std::vector<Line> lines;
     if (format & DT_SINGLELINE) {
@@ -229,10 +229,10 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
 
     if (format & DT_CALCRECT) {
         // Text grows right and down on the device, whatever the mapping mode.
-        QPoint corner = dc->toDevice(rect->left, rect->top);
-        QPoint end = dc->toLogical(corner.x() + widest, corner.y() + total);
-        rect->right = end.x();
-        rect->bottom = end.y();
+        QPoint corner = devicePoint(*dc, rect->left, rect->top);
+        POINT end = dc->toLogical(corner.x() + widest, corner.y() + total);
+        rect->right = end.x;
+        rect->bottom = end.y;
         return answer;
     }
     DcPainter dp(*dc);

@@ -1,6 +1,7 @@
 // Rectangle and region fills done per pixel: FillRect, PatBlt, frames, inversions, focus rectangles.
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
+#include "platform/win/gdi/region_store.h"
 
 using namespace pm::gdi;
 
@@ -8,23 +9,23 @@ namespace {
 
 // Fills `deviceArea` (device coordinates) of dc with `brush` through the ternary operation `code`.
 bool fillArea(DeviceContext& dc, const QRegion& deviceArea, HBRUSH brush, std::uint8_t code) {
-    QImage* img = dc.image();
+    QImage* img = imageOf(dc);
     if (!img) return true;
     Pattern pat = ropUsesPattern(code) ? patternFor(dc, brush) : Pattern{};
-    QRegion area = (dc.visibleRegion() & deviceArea).translated(dc.origin());
+    QRegion area = (visibleRegion(dc) & deviceArea).translated(originOf(dc));
     applyRop3(*img, area, code, &pat, nullptr, QPoint());
     return true;
 }
 
 QRect deviceRectOf(const DeviceContext& dc, int x, int y, int cx, int cy) {
-    return dc.toDevice(RECT{x, y, x + cx, y + cy});
+    return deviceRect(dc, RECT{x, y, x + cx, y + cy});
 }
 
 // The device rectangle of a logical one; empty unless its right maps to the right of its left and its
 // bottom below its top (so y-up mapping modes take their natural rectangles, and inverted ones fill
 // nothing).
 QRect filledRect(const DeviceContext& dc, const RECT& r) {
-    QPoint a = dc.toDevice(r.left, r.top), b = dc.toDevice(r.right, r.bottom);
+    QPoint a = devicePoint(dc, r.left, r.top), b = devicePoint(dc, r.right, r.bottom);
     if (b.x() <= a.x() || b.y() <= a.y()) return QRect();
     return QRect(a, b - QPoint(1, 1));
 }
@@ -66,12 +67,12 @@ BOOL PatBlt(HDC hdc, int x, int y, int cx, int cy, DWORD rop) {
 BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return FALSE;
-    QImage* img = dc->image();
+    QImage* img = imageOf(*dc);
     if (!img) return TRUE;
-    QRect r = dc->toDevice(*rect);
+    QRect r = deviceRect(*dc, *rect);
     // Every other pixel of the one-pixel frame, inverted, so a second call removes it.
-    QRegion area = outputArea(*dc, r) & frameOf(r, 1, 1).translated(dc->origin());
-    QPoint start = r.topLeft() + dc->origin();
+    QRegion area = outputArea(*dc, r) & frameOf(r, 1, 1).translated(originOf(*dc));
+    QPoint start = r.topLeft() + originOf(*dc);
     bool keyed = img->hasAlphaChannel();
     for (const QRect& part : area)
         for (int y = part.top(); y <= part.bottom(); ++y) {
@@ -93,7 +94,7 @@ Region* regionOf(HRGN rgn) {
 QRegion deviceRegion(const DeviceContext& dc, const QRegion& logical) {
     QRegion out;
     for (const QRect& r : logical)
-        out += dc.toDevice(RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+        out += deviceRect(dc, RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     return out;
 }
 
@@ -103,7 +104,7 @@ BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
     DeviceContext* dc = dcOf(hdc);
     Region* r = regionOf(rgn);
     if (!dc || !r) return FALSE;
-    return fillArea(*dc, deviceRegion(*dc, r->region), brush, rop3Code(PATCOPY));
+    return fillArea(*dc, deviceRegion(*dc, *r->region), brush, rop3Code(PATCOPY));
 }
 
 BOOL PaintRgn(HDC hdc, HRGN rgn) {
@@ -115,14 +116,14 @@ BOOL InvertRgn(HDC hdc, HRGN rgn) {
     DeviceContext* dc = dcOf(hdc);
     Region* r = regionOf(rgn);
     if (!dc || !r) return FALSE;
-    return fillArea(*dc, deviceRegion(*dc, r->region), nullptr, rop3Code(DSTINVERT));
+    return fillArea(*dc, deviceRegion(*dc, *r->region), nullptr, rop3Code(DSTINVERT));
 }
 
 BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
     DeviceContext* dc = dcOf(hdc);
     Region* r = regionOf(rgn);
     if (!dc || !r || width < 0 || height < 0) return FALSE;
-    QRegion area = deviceRegion(*dc, r->region);
+    QRegion area = deviceRegion(*dc, *r->region);
     // The inside shrunk by the frame size: the part of the region that stays when moved every way.
     QRegion inside = area;
     for (QPoint d : {QPoint(width, 0), QPoint(-width, 0), QPoint(0, height), QPoint(0, -height)})

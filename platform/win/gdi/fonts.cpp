@@ -105,8 +105,7 @@ Font makeFont(const LOGFONTA& lf) {
     font.log = lf;
     font.log.lfFaceName[LF_FACESIZE - 1] = 0;
     font.marlett = isMarlettFace(font.log.lfFaceName);
-    font.qfont = makeQFont(font.log);
-    font.cache = std::make_shared<FontCache>(font.qfont);
+    font.cache = std::make_shared<FontCache>(makeQFont(font.log));
     return font;
 }
 

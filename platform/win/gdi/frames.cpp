@@ -64,7 +64,7 @@ QRect edge(DeviceContext& dc, QRect r, UINT edgeKind, UINT flags) {
 }
 
 void storeRect(const DeviceContext& dc, LPRECT rect, const QRect& device) {
-    *rect = dc.toLogical(device);
+    *rect = logicalRect(dc, device);
 }
 
 // A glyph of the symbol font in a cell of `em` pixels centred in r; inactive glyphs are embossed.
@@ -243,7 +243,7 @@ bool button(DeviceContext& dc, LPRECT rect, QRect r, UINT state) {
 BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edgeKind, UINT flags) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return FALSE;
-    QRect inside = edge(*dc, dc->toDevice(*rect), edgeKind, flags);
+    QRect inside = edge(*dc, deviceRect(*dc, *rect), edgeKind, flags);
     if (flags & BF_ADJUST) storeRect(*dc, rect, inside);
     return TRUE;
 }
@@ -251,7 +251,7 @@ BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edgeKind, UINT flags) {
 BOOL DrawFrameControl(HDC hdc, LPRECT rect, UINT type, UINT state) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return FALSE;
-    QRect r = dc->toDevice(*rect);
+    QRect r = deviceRect(*dc, *rect);
     switch (type) {
     case DFC_CAPTION:
         captionButton(*dc, r, state);

@@ -1,8 +1,7 @@
 // Icons and cursors as image objects: a mask and a colour picture, drawn as Win32 does.
 #include "platform/win/gdi/icons.h"
 
-#include "platform/win/gdi/device_context.h"
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/image_store.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
 
@@ -16,19 +15,19 @@ constexpr QRgb kWhite = 0xFFFFFFFFu;
 Icon iconFromArgb(const QImage& picture, QPoint hotspot, bool isIcon) {
     QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     Icon icon;
-    icon.color = QImage(argb.size(), QImage::Format_RGB32);
-    icon.mask = QImage(argb.size(), QImage::Format_RGB32);
+    icon.color = storeImage(QImage(argb.size(), QImage::Format_RGB32));
+    icon.mask = storeImage(QImage(argb.size(), QImage::Format_RGB32));
     for (int y = 0; y < argb.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        auto* c = reinterpret_cast<QRgb*>(icon.color.scanLine(y));
-        auto* m = reinterpret_cast<QRgb*>(icon.mask.scanLine(y));
+        auto* c = reinterpret_cast<QRgb*>(icon.color->scanLine(y));
+        auto* m = reinterpret_cast<QRgb*>(icon.mask->scanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
             bool clear = qAlpha(in[x]) < 128;
             m[x] = clear ? kWhite : kBlack;
             c[x] = clear ? kBlack : (in[x] | kBlack);
         }
     }
-    icon.hotspot = hotspot;
+    icon.hotspot = POINT{hotspot.x(), hotspot.y()};
     icon.isIcon = isIcon;
     return icon;
 }
@@ -42,11 +41,11 @@ HICON addIcon(const QImage& picture, QPoint hotspot, bool isIcon, bool shared) {
 QImage imageOfIcon(HICON handle, QPoint* hotspot) {
     Icon* icon = objectAs<Icon>(handle);
     if (!icon) return QImage();
-    if (hotspot) *hotspot = icon->hotspot;
-    QImage out(icon->color.size(), QImage::Format_ARGB32);
+    if (hotspot) *hotspot = QPoint(icon->hotspot.x, icon->hotspot.y);
+    QImage out(icon->color->size(), QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y) {
-        const auto* c = reinterpret_cast<const QRgb*>(icon->color.constScanLine(y));
-        const auto* m = reinterpret_cast<const QRgb*>(icon->mask.constScanLine(y));
+        const auto* c = reinterpret_cast<const QRgb*>(icon->color->constScanLine(y));
+        const auto* m = reinterpret_cast<const QRgb*>(icon->mask->constScanLine(y));
         auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
         // Where the mask lets the background through, a black colour pixel is transparent; any
         // other colour there inverts the screen, which a picture shows as that colour.
@@ -72,17 +71,17 @@ HICON CreateIconIndirect(PICONINFO info) {
     if (!mask) return nullptr;
     Icon icon;
     if (color) {
-        icon.color = color->image.copy();
-        icon.mask = mask->image.copy(QRect(QPoint(0, 0), color->image.size()));
+        icon.color = storeImage(color->image->copy());
+        icon.mask = storeImage(mask->image->copy(QRect(QPoint(0, 0), color->image->size())));
     } else {
         // A monochrome icon: the mask bitmap holds the AND mask above the XOR picture.
-        int h = mask->image.height() / 2;
-        icon.mask = mask->image.copy(0, 0, mask->image.width(), h);
-        icon.color = mask->image.copy(0, h, mask->image.width(), h);
+        int h = mask->image->height() / 2;
+        icon.mask = storeImage(mask->image->copy(0, 0, mask->image->width(), h));
+        icon.color = storeImage(mask->image->copy(0, h, mask->image->width(), h));
     }
     icon.isIcon = info->fIcon != 0;
-    icon.hotspot = icon.isIcon ? QPoint(icon.color.width() / 2, icon.color.height() / 2)
-                               : QPoint(static_cast<int>(info->xHotspot), static_cast<int>(info->yHotspot));
+    icon.hotspot = icon.isIcon ? POINT{icon.color->width() / 2, icon.color->height() / 2}
+                               : POINT{static_cast<LONG>(info->xHotspot), static_cast<LONG>(info->yHotspot)};
     return addObject<HICON>(std::move(icon));
 }
 
@@ -90,14 +89,14 @@ BOOL GetIconInfo(HICON handle, PICONINFO info) {
     Icon* icon = objectAs<Icon>(handle);
     if (!icon || !info) return FALSE;
     info->fIcon = icon->isIcon;
-    info->xHotspot = static_cast<DWORD>(icon->hotspot.x());
-    info->yHotspot = static_cast<DWORD>(icon->hotspot.y());
+    info->xHotspot = static_cast<DWORD>(icon->hotspot.x);
+    info->yHotspot = static_cast<DWORD>(icon->hotspot.y);
     Bitmap mask;
-    mask.image = icon->mask.copy();
+    mask.image = storeImage(icon->mask->copy());
     mask.mono = true;
     mask.bitsPerPixel = 1;
     info->hbmMask = addObject<HBITMAP>(std::move(mask));
-    info->hbmColor = createBitmapFromImage(icon->color);
+    info->hbmColor = createBitmapFromImage(*icon->color);
     return TRUE;
 }
 
@@ -121,16 +120,16 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON handle, int cx, int cy, UINT, HBRUS
     DeviceContext* dc = dcOf(hdc);
     Icon* icon = objectAs<Icon>(handle);
     if (!dc || !icon) return FALSE;
-    QImage* img = dc->image();
+    QImage* img = imageOf(*dc);
     if (!img) return TRUE;
-    if (cx == 0) cx = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CXICON) : icon->color.width();
-    if (cy == 0) cy = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CYICON) : icon->color.height();
-    QRect target = dc->toDevice(RECT{x, y, x + cx, y + cy});
+    if (cx == 0) cx = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CXICON) : icon->color->width();
+    if (cy == 0) cy = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CYICON) : icon->color->height();
+    QRect target = deviceRect(*dc, RECT{x, y, x + cx, y + cy});
     if (target.isEmpty()) return TRUE;
-    QImage mask = icon->mask.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QImage color = icon->color.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage mask = icon->mask->scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage color = icon->color->scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QRegion area = outputArea(*dc, target);
-    QPoint delta = -(target.topLeft() + dc->origin());
+    QPoint delta = -(target.topLeft() + originOf(*dc));
     bool drawMask = flags & DI_MASK, drawImage = flags & DI_IMAGE;
     if (drawMask) applyRop3(*img, area, rop3Code(SRCAND), nullptr, &mask, delta);
     if (drawImage) applyRop3(*img, area, rop3Code(drawMask ? SRCINVERT : SRCCOPY), nullptr, &color, delta);

@@ -4,6 +4,7 @@
 #include "platform/win/gdi/device_context.h"
 #include "platform/win/gdi/gdi_private.h"
 #include "platform/win/gdi/icons.h"
+#include "platform/win/gdi/image_store.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/stock_images.h"
 #include "platform/win/qtapp.h"
@@ -79,7 +80,11 @@ bool readFile(LPCSTR path, QByteArray* bytes) {
 bool loadBytes(HINSTANCE instance, LPCSTR name, UINT type, UINT flags, QByteArray* bytes) {
     if (!name) return false;
     if (flags & LR_LOADFROMFILE) return readFile(name, bytes);
-    return g_loader && g_loader(instance, name, type, bytes);
+    const BYTE* data = nullptr;
+    std::size_t size = 0;
+    if (!g_loader || !g_loader(instance, name, type, &data, &size)) return false;
+    *bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    return true;
 }
 
 bool isStock(HINSTANCE instance, LPCSTR name, UINT flags) {

@@ -2,6 +2,7 @@
 #include "platform/win/gdi/objects.h"
 
 #include "platform/win/gdi/device_context.h"
+#include "platform/win/gdi/image_store.h"
 
 #include <cstring>
 
@@ -19,6 +20,15 @@ GdiObject* objectOf(const void* handle) {
 }
 
 namespace {
+
+// The 8x8 checkerboard of drag frames and focus rectangles (monochrome).
+ImageRef halftonePattern() {
+    QImage img(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            img.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u);
+    return storeImage(std::move(img));
+}
 
 Pen makePen(UINT style, int width, COLORREF color) {
     Pen p;
@@ -50,16 +60,8 @@ HBRUSH stockBrush(int index) {
                                 addObject<HBRUSH>(makeSolid(RGB(128, 128, 128)), true),
                                 addObject<HBRUSH>(makeSolid(RGB(64, 64, 64)), true),
                                 addObject<HBRUSH>(makeSolid(RGB(0, 0, 0)), true),
-                                addObject<HBRUSH>(Brush{BS_NULL, 0, 0, QImage(), false}, true)};
+                                addObject<HBRUSH>(Brush{BS_NULL, 0, 0, {}, false}, true)};
     return index >= WHITE_BRUSH && index <= NULL_BRUSH ? brushes[index] : nullptr;
-}
-
-QImage halftonePattern() {
-    QImage img(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            img.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u);
-    return img;
 }
 
 } // namespace pm::gdi
@@ -82,8 +84,7 @@ HGDIOBJ GetStockObject(int index) {
     case DEFAULT_PALETTE:
         return defaultPalette();
     case DC_BRUSH: {
-        static HBRUSH dcBrush =
-            addObject<HBRUSH>(Brush{BS_SOLID, RGB(255, 255, 255), 0, QImage(), false}, true);
+        static HBRUSH dcBrush = addObject<HBRUSH>(Brush{BS_SOLID, RGB(255, 255, 255), 0, {}, false}, true);
         return dcBrush;
     }
     case DC_PEN: {
@@ -105,19 +106,19 @@ HPEN CreatePenIndirect(const LOGPEN* pen) {
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {
-    return addObject<HBRUSH>(Brush{BS_SOLID, color, 0, QImage(), false});
+    return addObject<HBRUSH>(Brush{BS_SOLID, color, 0, {}, false});
 }
 
 HBRUSH CreateHatchBrush(int hatch, COLORREF color) {
     if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return nullptr;
-    return addObject<HBRUSH>(Brush{BS_HATCHED, color, hatch, QImage(), false});
+    return addObject<HBRUSH>(Brush{BS_HATCHED, color, hatch, {}, false});
 }
 
 HBRUSH CreatePatternBrush(HBITMAP bitmap) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
     if (!bm) return nullptr;
     // The pattern is a copy: the bitmap may be deleted while the brush lives.
-    return addObject<HBRUSH>(Brush{BS_PATTERN, 0, 0, bm->image.copy(), bm->mono});
+    return addObject<HBRUSH>(Brush{BS_PATTERN, 0, 0, storeImage(bm->image->copy()), bm->mono});
 }
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush) {
@@ -246,12 +247,12 @@ template <class T> int copyOut(const T& value, int size, LPVOID out) {
 
 BITMAP bitmapInfo(const Bitmap& bm) {
     BITMAP b{};
-    b.bmWidth = bm.image.width();
-    b.bmHeight = bm.image.height();
+    b.bmWidth = bm.image->width();
+    b.bmHeight = bm.image->height();
     b.bmBitsPixel = static_cast<WORD>(bm.bitsPerPixel);
     b.bmPlanes = 1;
     b.bmWidthBytes = (b.bmWidth * b.bmBitsPixel + 15) / 16 * 2;
-    if (bm.section) b.bmBits = const_cast<uchar*>(bm.image.constBits());
+    if (bm.section) b.bmBits = const_cast<uchar*>(bm.image->constBits());
     return b;
 }
 

@@ -1,14 +1,12 @@
 #pragma once
 // The GDI objects behind HPEN, HBRUSH, HFONT, HBITMAP, HRGN and HPALETTE, kept in one handle table
-// so that a stale or foreign handle is refused instead of reached.
+// so that a stale or foreign handle is refused instead of reached. Their pixels, areas and fonts
+// are the backend's: the image store (image_store.h), the region store (region_store.h) and the
+// font cache (font_cache.h).
 
+#include "platform/win/gdi/store_refs.h"
 #include "platform/win/handle_table.h"
 #include "platform/win/wingdi.h"
-
-#include <QFont>
-#include <QImage>
-#include <QPoint>
-#include <QRegion>
 
 #include <memory>
 #include <variant>
@@ -26,7 +24,7 @@ struct Brush {
     int hatch = 0;
     // BS_PATTERN: the pattern's pixels; a monochrome pattern takes the DC's text colour for black
     // and its background colour for white.
-    QImage pattern;
+    ImageRef pattern;
     bool monoPattern = false;
 };
 
@@ -34,13 +32,12 @@ class FontCache;
 
 struct Font {
     LOGFONTA log{};
-    QFont qfont;
-    bool marlett = false; // glyphs drawn by us (see marlett.h)
-    std::shared_ptr<FontCache> cache; // metrics and laid-out text of qfont
+    bool marlett = false;             // glyphs drawn by us (see marlett.h)
+    std::shared_ptr<FontCache> cache; // the Qt font made from log, its metrics and laid-out text
 };
 
 struct Bitmap {
-    QImage image; // RGB32; a monochrome bitmap holds only black and white
+    ImageRef image; // RGB32; a monochrome bitmap holds only black and white
     bool mono = false;
     int bitsPerPixel = 32; // as reported by GetObject
     bool section = false;  // a DIB section: GetObject reports its pixels' address
@@ -48,7 +45,7 @@ struct Bitmap {
 };
 
 struct Region {
-    QRegion region;
+    RegionRef region;
 };
 
 struct Palette {
@@ -57,15 +54,15 @@ struct Palette {
 
 // Icons and cursors: drawn as (destination AND mask) XOR colour, as Win32 does.
 struct Icon {
-    QImage color; // RGB32
-    QImage mask;  // RGB32, white where the destination shows through
-    QPoint hotspot;
+    ImageRef color; // RGB32
+    ImageRef mask;  // RGB32, white where the destination shows through
+    POINT hotspot{0, 0};
     bool isIcon = true;
 };
 
 class DeviceContext;
 struct DcHolder {
-    std::shared_ptr<DeviceContext> dc;
+    std::shared_ptr<DeviceContext> dc; // made as the kind of DC it is (an ImageDc is one too)
 };
 
 // Device contexts share the table so that no handle of one kind is ever a live handle of another.
@@ -104,8 +101,5 @@ HBRUSH stockBrush(int index);
 HFONT stockFont(int index);
 HPALETTE defaultPalette();
 HBITMAP defaultBitmap(); // the 1x1 monochrome bitmap of a new memory DC
-
-// The 8x8 checkerboard of drag frames and focus rectangles (monochrome).
-QImage halftonePattern();
 
 } // namespace pm::gdi

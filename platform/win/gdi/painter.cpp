@@ -8,14 +8,14 @@ namespace pm::gdi {
 
 DcPainter::DcPainter(DeviceContext& dc) {
     ensureQtApplication();
-    QImage* img = dc.image();
+    QImage* img = imageOf(dc);
     if (!img || img->isNull()) return;
-    QRegion clip = dc.visibleRegion();
+    QRegion clip = visibleRegion(dc);
     if (clip.isEmpty()) return;
     if (!painter_.begin(img)) return;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
-    painter_.translate(dc.origin());
+    painter_.translate(originOf(dc));
     // A single rectangle clips through the raster engine's quicker rectangle path.
     if (clip.rectCount() == 1)
         painter_.setClipRect(clip.boundingRect());
@@ -23,7 +23,7 @@ DcPainter::DcPainter(DeviceContext& dc) {
         painter_.setClipRegion(clip);
     active_ = true;
     image_ = img;
-    bounds_ = clip.boundingRect().translated(dc.origin());
+    bounds_ = clip.boundingRect().translated(originOf(dc));
 }
 
 DcPainter::~DcPainter() {

@@ -2,7 +2,7 @@
 // A QPainter opened on a DC's pixels for one drawing call: device coordinates, the DC's clip, no
 // antialiasing, and the DC's binary raster operation (SetROP2) as a composition mode.
 
-#include "platform/win/gdi/device_context.h"
+#include "platform/win/gdi/dc_surface.h"
 
 #include <QBrush>
 #include <QPainter>

@@ -1,6 +1,7 @@
 // Printer DCs: letter pages at 150 dots per inch, drawn like any page DC and handed page by page to
 // Qt's printer, which writes a PDF file (DOCINFO's lpszOutput) or prints on the named printer.
 
+#include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/gdi_private.h"
 #include "platform/win/wingdi.h"
 

@@ -1,6 +1,6 @@
 #include "platform/win/gdi/raster.h"
 
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/image_store.h"
 #include "platform/win/gdi/objects.h"
 
 #include <algorithm>
@@ -67,7 +67,7 @@ Pattern patternFor(const DeviceContext& dc, HBRUSH brush) {
     const Brush* b = objectAs<Brush>(brush);
     if (!b || b->style == BS_NULL) return p;
     p.present = true;
-    p.anchor = dc.origin() + QPoint(dc.state.brushOrg.x, dc.state.brushOrg.y);
+    p.anchor = originOf(dc) + QPoint(dc.state.brushOrg.x, dc.state.brushOrg.y);
     if (brush == GetStockObject(DC_BRUSH)) {
         p.color = dc.resolve(dc.state.dcBrushColor);
         return p;
@@ -80,9 +80,10 @@ Pattern patternFor(const DeviceContext& dc, HBRUSH brush) {
     if (b->style == BS_HATCHED)
         p.tile = hatchTile(b->hatch, dc.resolve(b->color), dc.resolve(dc.state.bkColor));
     else if (b->monoPattern)
-        p.tile = monoTile(b->pattern, dc.resolve(dc.state.textColor), dc.resolve(dc.state.bkColor));
+        p.tile = monoTile(*b->pattern, dc.resolve(dc.state.textColor), dc.resolve(dc.state.bkColor));
     else
-        p.tile = dc.monochrome() ? monoOfTile(b->pattern) : b->pattern.convertToFormat(QImage::Format_RGB32);
+        p.tile =
+            dc.monochrome() ? monoOfTile(*b->pattern) : b->pattern->convertToFormat(QImage::Format_RGB32);
     if (p.tile.isNull()) p.present = false;
     return p;
 }
@@ -218,17 +219,17 @@ void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Patter
     }
 }
 
-QRegion outputArea(const DeviceContext& dc, const QRect& deviceRect) {
-    return (dc.visibleRegion() & deviceRect).translated(dc.origin());
+QRegion outputArea(const DeviceContext& dc, const QRect& rect) {
+    return (visibleRegion(dc) & rect).translated(originOf(dc));
 }
 
 void fillSolid(DeviceContext& dc, const QRegion& deviceArea, QRgb color) {
-    QImage* img = dc.image();
+    QImage* img = imageOf(dc);
     if (!img) return;
     Pattern p;
     p.present = true;
     p.color = dc.monochrome() ? monoOf(color) : color;
-    applyRop3(*img, (dc.visibleRegion() & deviceArea).translated(dc.origin()), 0xF0, &p, nullptr, QPoint());
+    applyRop3(*img, (visibleRegion(dc) & deviceArea).translated(originOf(dc)), 0xF0, &p, nullptr, QPoint());
 }
 
 void moveImagePixels(QImage& image, const QRect& dest, QPoint delta) {

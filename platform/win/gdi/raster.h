@@ -1,8 +1,8 @@
 #pragma once
 // Raster operations done per pixel on 32-bit images: the ternary operations of BitBlt, PatBlt and
-// MaskBlt, with the pattern of a brush as a DC draws it.
+// MaskBlt, with the pattern of a brush as a DC draws it, and the moves of scrolling.
 
-#include "platform/win/gdi/device_context.h"
+#include "platform/win/gdi/dc_surface.h"
 
 #include <QImage>
 #include <QRegion>
@@ -57,9 +57,14 @@ void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Patter
                QPoint srcDelta);
 
 // The region of device rectangle `rect` that output of `dc` may reach, in image pixels.
-QRegion outputArea(const DeviceContext& dc, const QRect& deviceRect);
+QRegion outputArea(const DeviceContext& dc, const QRect& rect);
 
 // Fills a device area of dc with one colour (clipped as all output is).
 void fillSolid(DeviceContext& dc, const QRegion& deviceArea, QRgb color);
+
+// Moves the pixels that `dest` (image pixels) will show from dest.translated(-delta) into it, in
+// place: what scrolling does to a backing image. The parts of dest whose source lies outside the
+// image keep their pixels.
+void moveImagePixels(QImage& image, const QRect& dest, QPoint delta);
 
 } // namespace pm::gdi

@@ -1,6 +1,7 @@
-// Regions (kept as QRegion in the coordinates they were made in) and the DC's clip region.
-#include "platform/win/gdi/device_context.h"
+// Regions (kept by the region store in the coordinates they were made in) and the DC's clip region.
+#include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/objects.h"
+#include "platform/win/gdi/region_store.h"
 
 #include <QPolygon>
 
@@ -15,7 +16,7 @@ QRect rectOf(int left, int top, int right, int bottom) {
 }
 
 HRGN addRegion(QRegion region) {
-    return addObject<HRGN>(Region{std::move(region)});
+    return addObject<HRGN>(Region{storeRegion(std::move(region))});
 }
 
 int complexity(const QRegion& r) {
@@ -25,6 +26,18 @@ int complexity(const QRegion& r) {
 
 Region* regionOf(HRGN rgn) {
     return objectAs<Region>(rgn);
+}
+
+// The DC's clip region, or its whole surface when it has none (device coordinates).
+QRegion clipOrSurface(const DeviceContext& dc) {
+    return dc.state.clip ? QRegion(*dc.state.clip) : QRegion(surfaceRect(dc));
+}
+
+void setClip(DcState& s, QRegion clip) {
+    if (s.clip)
+        *s.clip = std::move(clip);
+    else
+        s.clip = storeRegion(std::move(clip));
 }
 
 } // namespace
@@ -71,7 +84,7 @@ HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
     Region* r = regionOf(rgn);
     if (!r) return FALSE;
-    r->region = QRegion(rectOf(left, top, right, bottom));
+    *r->region = QRegion(rectOf(left, top, right, bottom));
     return TRUE;
 }
 
@@ -80,54 +93,54 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
     if (!d || !ra || (mode != RGN_COPY && !rb)) return ERROR;
     switch (mode) {
     case RGN_AND:
-        d->region = ra->region & rb->region;
+        *d->region = *ra->region & *rb->region;
         break;
     case RGN_OR:
-        d->region = ra->region | rb->region;
+        *d->region = *ra->region | *rb->region;
         break;
     case RGN_XOR:
-        d->region = ra->region ^ rb->region;
+        *d->region = *ra->region ^ *rb->region;
         break;
     case RGN_DIFF:
-        d->region = ra->region.subtracted(rb->region);
+        *d->region = ra->region->subtracted(*rb->region);
         break;
     case RGN_COPY:
-        d->region = ra->region;
+        *d->region = *ra->region;
         break;
     default:
         return ERROR;
     }
-    return complexity(d->region);
+    return complexity(*d->region);
 }
 
 int OffsetRgn(HRGN rgn, int dx, int dy) {
     Region* r = regionOf(rgn);
     if (!r) return ERROR;
-    r->region.translate(dx, dy);
-    return complexity(r->region);
+    r->region->translate(dx, dy);
+    return complexity(*r->region);
 }
 
 int GetRgnBox(HRGN rgn, LPRECT rect) {
     Region* r = regionOf(rgn);
     if (!r || !rect) return ERROR;
-    QRect b = r->region.boundingRect();
+    QRect b = r->region->boundingRect();
     *rect = b.isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.right() + 1, b.bottom() + 1};
-    return complexity(r->region);
+    return complexity(*r->region);
 }
 
 BOOL PtInRegion(HRGN rgn, int x, int y) {
     Region* r = regionOf(rgn);
-    return r && r->region.contains(QPoint(x, y));
+    return r && r->region->contains(QPoint(x, y));
 }
 
 BOOL RectInRegion(HRGN rgn, const RECT* rect) {
     Region* r = regionOf(rgn);
-    return r && rect && r->region.intersects(rectOf(rect->left, rect->top, rect->right, rect->bottom));
+    return r && rect && r->region->intersects(rectOf(rect->left, rect->top, rect->right, rect->bottom));
 }
 
 BOOL EqualRgn(HRGN a, HRGN b) {
     Region *ra = regionOf(a), *rb = regionOf(b);
-    return ra && rb && ra->region == rb->region;
+    return ra && rb && *ra->region == *rb->region;
 }
 
 // ---- The clip region of a DC (device coordinates) ------------------------------------------------------
@@ -138,34 +151,32 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
     DcState& s = dc->state;
     if (!rgn) {
         if (mode != RGN_COPY) return ERROR;
-        s.hasClip = false;
-        s.clip = QRegion();
+        s.clip = RegionRef();
         return SIMPLEREGION;
     }
     Region* r = regionOf(rgn);
     if (!r) return ERROR;
-    QRegion current = s.hasClip ? s.clip : QRegion(dc->surfaceRect());
+    QRegion current = clipOrSurface(*dc);
     switch (mode) {
     case RGN_AND:
-        s.clip = current & r->region;
+        setClip(s, current & *r->region);
         break;
     case RGN_OR:
-        s.clip = current | r->region;
+        setClip(s, current | *r->region);
         break;
     case RGN_XOR:
-        s.clip = current ^ r->region;
+        setClip(s, current ^ *r->region);
         break;
     case RGN_DIFF:
-        s.clip = current.subtracted(r->region);
+        setClip(s, current.subtracted(*r->region));
         break;
     case RGN_COPY:
-        s.clip = r->region;
+        setClip(s, *r->region);
         break;
     default:
         return ERROR;
     }
-    s.hasClip = true;
-    return complexity(dc->visibleRegion());
+    return complexity(visibleRegion(*dc));
 }
 
 int SelectClipRgn(HDC hdc, HRGN rgn) {
@@ -175,37 +186,33 @@ int SelectClipRgn(HDC hdc, HRGN rgn) {
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return ERROR;
-    DcState& s = dc->state;
-    QRegion current = s.hasClip ? s.clip : QRegion(dc->surfaceRect());
-    s.clip = current.subtracted(QRegion(dc->toDevice(RECT{left, top, right, bottom})));
-    s.hasClip = true;
-    return complexity(dc->visibleRegion());
+    setClip(dc->state,
+            clipOrSurface(*dc).subtracted(QRegion(deviceRect(*dc, RECT{left, top, right, bottom}))));
+    return complexity(visibleRegion(*dc));
 }
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return ERROR;
-    DcState& s = dc->state;
-    QRegion area(dc->toDevice(RECT{left, top, right, bottom}));
-    s.clip = s.hasClip ? s.clip & area : area;
-    s.hasClip = true;
-    return complexity(dc->visibleRegion());
+    QRegion area(deviceRect(*dc, RECT{left, top, right, bottom}));
+    setClip(dc->state, dc->state.clip ? *dc->state.clip & area : area);
+    return complexity(visibleRegion(*dc));
 }
 
 int OffsetClipRgn(HDC hdc, int dx, int dy) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return ERROR;
-    if (dc->state.hasClip) dc->state.clip.translate(dc->lengthToDevice(dx), dc->lengthToDevice(dy));
-    return complexity(dc->visibleRegion());
+    if (dc->state.clip) dc->state.clip->translate(dc->lengthToDevice(dx), dc->lengthToDevice(dy));
+    return complexity(visibleRegion(*dc));
 }
 
 int GetClipBox(HDC hdc, LPRECT rect) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return ERROR;
-    QRegion visible = dc->visibleRegion();
+    QRegion visible = visibleRegion(*dc);
     QRect box =
-        dc->image() ? visible.boundingRect() : (dc->state.hasClip ? dc->state.clip.boundingRect() : QRect());
-    *rect = box.isEmpty() ? RECT{0, 0, 0, 0} : dc->toLogical(box);
+        imageOf(*dc) ? visible.boundingRect() : (dc->state.clip ? dc->state.clip->boundingRect() : QRect());
+    *rect = box.isEmpty() ? RECT{0, 0, 0, 0} : logicalRect(*dc, box);
     return complexity(visible);
 }
 
@@ -213,17 +220,17 @@ int GetClipRgn(HDC hdc, HRGN rgn) {
     DeviceContext* dc = dcOf(hdc);
     Region* r = regionOf(rgn);
     if (!dc || !r) return -1;
-    if (!dc->state.hasClip) return 0;
-    r->region = dc->state.clip;
+    if (!dc->state.clip) return 0;
+    *r->region = *dc->state.clip;
     return 1;
 }
 
 BOOL PtVisible(HDC hdc, int x, int y) {
     DeviceContext* dc = dcOf(hdc);
-    return dc && dc->visibleRegion().contains(dc->toDevice(x, y));
+    return dc && visibleRegion(*dc).contains(devicePoint(*dc, x, y));
 }
 
 BOOL RectVisible(HDC hdc, const RECT* rect) {
     DeviceContext* dc = dcOf(hdc);
-    return dc && rect && dc->visibleRegion().intersects(dc->toDevice(*rect));
+    return dc && rect && visibleRegion(*dc).intersects(deviceRect(*dc, *rect));
 }

@@ -42,7 +42,7 @@ template <class F> BOOL draw(HDC hdc, bool fill, F shape) {
 
 // The rectangle a shape's outline runs along, in device pixels (inclusive right and bottom).
 QRect outlineRect(const DeviceContext& dc, int l, int t, int r, int b, const PenShape& pen) {
-    QRect box = dc.toDevice(RECT{l, t, r, b});
+    QRect box = deviceRect(dc, RECT{l, t, r, b});
     if (pen.insideFrame && pen.width > 1) {
         int in = pen.width / 2;
         box.adjust(in, in, -(pen.width - 1 - in), -(pen.width - 1 - in));
@@ -52,7 +52,7 @@ QRect outlineRect(const DeviceContext& dc, int l, int t, int r, int b, const Pen
 
 // A filled shape without a pen is one pixel smaller to the right and bottom, as in Win32.
 QRect fillOnlyRect(const DeviceContext& dc, int l, int t, int r, int b) {
-    return dc.toDevice(RECT{l, t, r, b}).adjusted(0, 0, -1, -1);
+    return deviceRect(dc, RECT{l, t, r, b}).adjusted(0, 0, -1, -1);
 }
 
 double angleOf(QPointF centre, QPoint at) {
@@ -93,7 +93,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
     POINT from = dc->state.position;
     dc->state.position = POINT{x, y};
     return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
-        QPoint a = d.toDevice(from), b = d.toDevice(x, y);
+        QPoint a = devicePoint(d, from), b = devicePoint(d, x, y);
         // One-pixel lines use a flat cap, which leaves the last pixel out as Win32 does.
         if (a != b || pen.width > 1) p.drawLine(a, b);
     });
@@ -104,7 +104,7 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
     return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenShape&, bool) {
         QPolygon poly;
         for (int i = 0; i < count; ++i)
-            poly << d.toDevice(points[i]);
+            poly << devicePoint(d, points[i]);
         p.drawPolyline(poly);
     });
 }
@@ -122,7 +122,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
     return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenShape&, bool) {
         QPolygon poly;
         for (int i = 0; i < count; ++i)
-            poly << d.toDevice(points[i]);
+            poly << devicePoint(d, points[i]);
         p.drawPolygon(poly, d.state.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     });
 }
@@ -154,7 +154,7 @@ BOOL Pie(HDC hdc, int l, int t, int r, int b, int xr1, int yr1, int xr2, int yr2
     return draw(hdc, true, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
         QRect box = pen.none ? fillOnlyRect(d, l, t, r, b) : outlineRect(d, l, t, r, b, pen);
         int start, span;
-        arcAngles(box, d.toDevice(xr1, yr1), d.toDevice(xr2, yr2), &start, &span);
+        arcAngles(box, devicePoint(d, xr1, yr1), devicePoint(d, xr2, yr2), &start, &span);
         p.drawPie(box, start, span);
     });
 }
@@ -163,7 +163,7 @@ BOOL Arc(HDC hdc, int l, int t, int r, int b, int xr1, int yr1, int xr2, int yr2
     return draw(hdc, false, [&](QPainter& p, DeviceContext& d, const PenShape& pen, bool) {
         QRect box = outlineRect(d, l, t, r, b, pen);
         int start, span;
-        arcAngles(box, d.toDevice(xr1, yr1), d.toDevice(xr2, yr2), &start, &span);
+        arcAngles(box, devicePoint(d, xr1, yr1), devicePoint(d, xr2, yr2), &start, &span);
         p.drawArc(box, start, span);
     });
 }

@@ -168,7 +168,7 @@ HBRUSH GetSysColorBrush(int index) {
     static HBRUSH brushes[kColorCount] = {};
     if (!brushes[index])
         brushes[index] =
-            pm::gdi::addObject<HBRUSH>(pm::gdi::Brush{BS_SOLID, kSysColors[index], 0, QImage(), false}, true);
+            pm::gdi::addObject<HBRUSH>(pm::gdi::Brush{BS_SOLID, kSysColors[index], 0, {}, false}, true);
     return brushes[index];
 }
 

@@ -53,16 +53,15 @@ BOOL textOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text,
     run.advances = advancesFromBytes(*dc, offsets, dx);
     int width = runWidth(m, run);
     bool updateCp = dc->state.textAlign & TA_UPDATECP;
-    QPoint at = updateCp ? dc->toDevice(dc->state.position) : dc->toDevice(x, y);
+    QPoint at = updateCp ? devicePoint(*dc, dc->state.position) : devicePoint(*dc, x, y);
     if (updateCp) {
-        QPoint end = dc->toLogical(at.x() + width, at.y());
-        dc->state.position.x = end.x();
+        dc->state.position.x = dc->toLogical(at.x() + width, at.y()).x;
     }
     DcPainter dp(*dc);
     if (!dp.active()) return TRUE;
     QRegion clipRect;
     if (rect) {
-        QRect r = dc->toDevice(*rect);
+        QRect r = deviceRect(*dc, *rect);
         if (options & ETO_OPAQUE) dp.painter().fillRect(r, QColor::fromRgb(dc->resolve(dc->state.bkColor)));
         if (options & ETO_CLIPPED) {
             clipRect = QRegion(r);
@@ -126,8 +125,8 @@ LONG TabbedTextOutA(HDC hdc, int x, int y, LPCSTR text, int count, int tabCount,
     if (!dc || count < 0) return 0;
     TextMeasure m(*dc);
     QString shown = pm::decodeText(text, lengthOf(text, count));
-    QPoint at = dc->toDevice(x, y);
-    int origin = dc->toDevice(tabOrigin, y).x();
+    QPoint at = devicePoint(*dc, x, y);
+    int origin = devicePoint(*dc, tabOrigin, y).x();
     DcPainter dp(*dc);
     int width =
         layoutTabbed(*dc, m, shown, at.x(), origin, tabCount, tabStops, [&](const QString& s, int sx) {

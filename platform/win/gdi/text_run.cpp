@@ -28,10 +28,10 @@ void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextR
         return;
     }
     if (p.compositionMode() == QPainter::CompositionMode_SourceOver) {
-        QRegion clip = dc.visibleRegion();
+        QRegion clip = visibleRegion(dc);
         if (run.clip) clip &= *run.clip;
-        QPoint pen = dc.origin() + run.topLeft + QPoint(0, m.ascent());
-        if (cache.ink().draw(*dc.image(), *runs, pen, clip.translated(dc.origin()),
+        QPoint pen = originOf(dc) + run.topLeft + QPoint(0, m.ascent());
+        if (cache.ink().draw(*imageOf(dc), *runs, pen, clip.translated(originOf(dc)),
                              dc.resolve(dc.state.textColor)))
             return;
     }

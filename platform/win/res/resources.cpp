@@ -34,13 +34,14 @@ template <class T> const T* find(const std::map<Name, T>& map, LPCSTR name) {
     return nullptr;
 }
 
-bool loadImageBytes(HINSTANCE, LPCSTR name, UINT type, QByteArray* bytes) {
+bool loadImageBytes(HINSTANCE, LPCSTR name, UINT type, const BYTE** bytes, std::size_t* size) {
     ImageKind kind = type == IMAGE_ICON     ? ImageKind::Icon
                      : type == IMAGE_CURSOR ? ImageKind::Cursor
                                             : ImageKind::Bitmap;
     Bytes b = findImage(kind, name);
     if (!b.data) return false;
-    *bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), static_cast<qsizetype>(b.size));
+    *bytes = b.data;
+    *size = b.size;
     return true;
 }
 

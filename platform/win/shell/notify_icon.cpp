@@ -4,7 +4,7 @@
 #include "platform/win/shellapi.h"
 #include "platform/win/shell/shell.h"
 #include "platform/win/winuser.h"
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/icons.h"
 #include "platform/win/text_codec.h"
 
 #include <QIcon>

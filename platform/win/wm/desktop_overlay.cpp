@@ -1,6 +1,6 @@
 #include "platform/win/wm/desktop_overlay.h"
 
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/dc_surface.h"
 #include "platform/win/wm/compose.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/wm.h"

@@ -1,6 +1,6 @@
 #include "platform/win/wm/desktop_window.h"
 
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/icons.h"
 #include "platform/win/text_codec.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"

@@ -1,7 +1,7 @@
 // Input: Qt events become raw input in the queue; on retrieval they become Win32 mouse and key
 // messages for the window our own hit testing, capture and focus choose.
 
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/icons.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/keys.h"

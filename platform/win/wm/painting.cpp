@@ -1,6 +1,7 @@
 // Invalid regions, WM_PAINT selection, paint and window DCs over the backing images, scrolling.
 
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/dc_surface.h"
+#include "platform/win/gdi/raster.h"
 #include "platform/win/wm/desktop_overlay.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"

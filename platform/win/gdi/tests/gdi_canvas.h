@@ -1,7 +1,7 @@
 #pragma once
 // A memory DC with its own bitmap, for the GDI tests.
 
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/image_store.h"
 
 class GdiCanvas {
 public:

@@ -1,5 +1,6 @@
 // Lines and shapes with Win32's pixel rules, binary raster operations, mapping modes, clipping,
 // saved states, regions and palettes.
+#include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/tests/gdi_canvas.h"
 
 #include <gtest/gtest.h>

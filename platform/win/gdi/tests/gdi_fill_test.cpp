@@ -1,5 +1,5 @@
 // Fills, stock objects, system colours and the handle rules of GDI objects and DCs.
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/dc_surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // 3-D edges, frame controls, focus rectangles, DrawState, icons and cursors; and a picture of
 // text in the substituted fonts with the frame controls, written for review.
+#include "platform/win/gdi/icons.h"
 #include "platform/win/gdi/tests/gdi_canvas.h"
 
 #include "platform/win/res/resources.h"

@@ -1,7 +1,7 @@
 #include "platform/com/oleauto.h"
 #include "platform/win/richedit.h"
 #include "platform/win/tom.h"
-#include "platform/win/gdi/gdi_private.h"
+#include "platform/win/gdi/dc_surface.h"
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/windows.h"
 

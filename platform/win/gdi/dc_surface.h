@@ -1,0 +1,68 @@
+#pragma once
+// What a DC draws on, in Qt's types: its image, where device (0,0) lies in it, the area output may
+// reach, and device coordinates as Qt points and rectangles; and the DCs that draw into images
+// others own (window images, the desktop overlay) or into pages. The painting backend of the GDI,
+// private to platform/.
+
+#include "platform/win/gdi/device_context.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QSize>
+
+namespace pm::gdi {
+
+// An image or page DC, with the pixels it draws into and the clip its owner set.
+struct ImageDc final : DeviceContext {
+    explicit ImageDc(Kind kind) : DeviceContext(kind) {}
+
+    QImage* image = nullptr; // drawn into: the owner's image, or page
+    QImage page;             // a page DC's own image
+    QRegion ownerClip;       // device coordinates; empty when the owner clips nothing
+    bool hasOwnerClip = false;
+};
+
+// The pixels drawn into, or nullptr (an information DC, or a memory DC whose bitmap is gone).
+QImage* imageOf(const DeviceContext& dc);
+// The image pixel of device (0,0).
+inline QPoint originOf(const DeviceContext& dc) {
+    return QPoint(dc.origin().x, dc.origin().y);
+}
+// The region output may reach, in device coordinates: the surface, the owner's clip and the DC's
+// clip region together.
+QRegion visibleRegion(const DeviceContext& dc);
+// The surface alone, in device coordinates.
+QRect surfaceRect(const DeviceContext& dc);
+
+// Logical coordinates of dc to device ones, and back.
+inline QPoint devicePoint(const DeviceContext& dc, int x, int y) {
+    POINT p = dc.toDevice(x, y);
+    return QPoint(p.x, p.y);
+}
+inline QPoint devicePoint(const DeviceContext& dc, POINT p) {
+    return devicePoint(dc, p.x, p.y);
+}
+QRect deviceRect(const DeviceContext& dc, const RECT& r); // normalised, right and bottom exclusive
+RECT logicalRect(const DeviceContext& dc, const QRect& r);
+
+// A DC that draws into `image` (Format_RGB32, ARGB32 or ARGB32_Premultiplied; owned by the caller
+// and alive until releaseImageDC). Logical (0,0) starts at pixel `origin`; output is clipped to
+// `clip`, given in image pixels (an empty region clips nothing away: the whole image is used).
+// On an image with transparency (the desktop overlay) the per-pixel operations store black as
+// transparent, so an XOR frame drawn twice leaves the image transparent again.
+HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip);
+// Moves an image DC to another origin and clip (the image is the same).
+void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip);
+// Ends a DC made by createImageDC; its handle is stale afterwards.
+void releaseImageDC(HDC hdc);
+
+// A DC over a page of `size` pixels at `dpi` dots per inch, for printing and print preview. It owns
+// its page image (white at first), which the printing code hands to the printer or PDF writer;
+// DeleteDC ends it.
+HDC createPageDC(QSize size, int dpi);
+// The page image of such a DC, or nullptr for any other DC.
+QImage* pageImageOf(HDC hdc);
+
+} // namespace pm::gdi

@@ -165,8 +165,9 @@ public:
     void FixWordCase(int start, int end, LPTSTR word, WORD bits);
     void UpdateDelimiters(BOOL deleted, int start, int end);
     void ResolveBlockComments(BOOL recolour);
-    // The RTF SetText streams in; with a list, the list is filled with the text's markers.
-    std::string BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list);
+    // The RTF SetText streams in (empty when the text cannot be coloured); with a list, the list is
+    // filled with the text's markers. The text must outlive the RTF.
+    hh::ColoredRtf BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list);
     const CHHCommentMarkerArray& GetDelimiters() const { return m_delimiters; }
 
 protected:
@@ -284,7 +285,7 @@ private:
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
-    bool streamRtf(const std::string& rtf, int format);
+    bool streamRtf(hh::ColoredRtf& rtf, int format);
     // Gives the selected text, unchanged, the formats of its token words in one stream.
     bool streamRangeFormats(const CString& text, int length, const WORD* attributes);
     void setPlainText(std::string_view text);

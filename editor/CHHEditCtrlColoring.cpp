@@ -98,8 +98,8 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
 }
 
 bool CHHEditCtrl::streamRangeFormats(const CString& text, int length, const WORD* attributes) {
-    return streamRtf(hh::BuildColoredRtf(text, static_cast<std::size_t>(length), attributes, m_colors, false),
-                     SF_RTF | SFF_SELECTION);
+    hh::ColoredRtf rtf(text, static_cast<std::size_t>(length), attributes, m_colors, false);
+    return streamRtf(rtf, SF_RTF | SFF_SELECTION);
 }
 
 void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
@@ -218,7 +218,7 @@ void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
     }
 }
 
-std::string CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list) {
+hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list) {
     const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
     std::u16string wide = hh::WidenText(text, size);
     if (list) {
@@ -228,9 +228,9 @@ std::string CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalPara
         hh::BlankUnpairedMarkers(*list, 0, length, wide.data());
     }
     std::vector<WORD> attributes(size, 0);
-    if (!ColorizeText(wide.data(), length, attributes.data())) return std::string();
+    if (!ColorizeText(wide.data(), length, attributes.data())) return hh::ColoredRtf();
     if (list) hh::OverlayCommentPairs(*list, 0, length, attributes.data());
-    return hh::BuildColoredRtf(text, size, attributes.data(), m_colors, finalParagraph != FALSE);
+    return hh::ColoredRtf(text, size, std::move(attributes), m_colors, finalParagraph != FALSE);
 }
 
 // ---- Formats ----

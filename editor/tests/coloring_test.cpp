@@ -171,6 +171,71 @@ TEST(Coloring, RtfEscapesBreaksAndClassChanges) {
     EXPECT_EQ(hh::BuildColoredRtf("x", 1, tokens.data(), table, false).back(), '}');
 }
 
+// Reads back RTF as BuildColoredRtf writes it: each text byte with the class it is shown in (line
+// breaks come back as CR LF).
+std::pair<std::string, std::string> readColoredRtf(const std::string& rtf) {
+    std::string text, classes;
+    char cls = '?';
+    for (std::size_t i = rtf.find("}\r\n") + 3; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c == '}' && i + 1 == rtf.size()) break;
+        if (c != '\\') {
+            text += c;
+            classes += cls;
+            continue;
+        }
+        const char next = rtf[++i];
+        if (next == '\\' || next == '{' || next == '}') {
+            text += next;
+            classes += cls;
+        } else if (next == 'c') { // \cfN
+            cls = rtf[i + 2];
+            i = rtf.find(' ', i); // past \cfN\bX\iY and its space
+        } else if (rtf.compare(i, 4, "tab ") == 0) {
+            text += '\t';
+            classes += cls;
+            i += 3;
+        } else if (rtf.compare(i, 4, "par ") == 0) {
+            i += 3;
+        }
+    }
+    return {text, classes};
+}
+
+TEST(Coloring, RtfOfALargeTextReadsInPiecesOfAnySize) {
+    hh::ColorEntry table[hh::kColorClasses];
+    hh::SetDefaultColors(table);
+    // Long tokens cross the writer's pieces, escapes and breaks land on their edges.
+    std::string text;
+    std::vector<WORD> tokens;
+    const WORD words[] = {HHTOKEN_DEFAULT, HHTOKEN_KEYWORD, HHTOKEN_COMMENT, HHTOKEN_STRING, HHTOKEN_OPERATOR};
+    for (int i = 0; text.size() < 200000; ++i) {
+        const std::size_t length = i % 7 == 0 ? 20000 : static_cast<std::size_t>(1 + i % 13);
+        for (std::size_t k = 0; k < length; ++k) {
+            const char c = "ab\\{}\txy\r "[(static_cast<std::size_t>(i) * 7 + k) % 10];
+            text += c;
+            tokens.push_back(words[i % 5]);
+            if (c == '\r') { // a break is CR LF in the text the control is given
+                text += '\n';
+                tokens.push_back(words[i % 5]);
+            }
+        }
+    }
+    const std::string whole = hh::BuildColoredRtf(text.data(), text.size(), tokens.data(), table, false);
+    std::string expectedClasses;
+    for (const WORD t : tokens) expectedClasses += static_cast<char>('0' + hh::ClassFromTokenBits(t));
+    const auto [readText, readClasses] = readColoredRtf(whole);
+    ASSERT_EQ(readText, text);
+    EXPECT_EQ(readClasses, expectedClasses);
+    for (const std::size_t size : {1u, 7u, 4096u, 100000u}) {
+        hh::ColoredRtf source(text.data(), text.size(), tokens.data(), table, false);
+        std::string pieces;
+        std::vector<char> buffer(size);
+        while (const std::size_t n = source.Read(buffer.data(), size)) pieces.append(buffer.data(), n);
+        EXPECT_EQ(pieces, whole) << size;
+    }
+}
+
 TEST(Coloring, LineBreaksBecomeCrLf) {
     EXPECT_EQ(hh::WithCrLf("a\nb\r\nc\rd", 8), "a\r\nb\r\nc\r\nd");
 }

@@ -41,36 +41,37 @@ std::string readStream(EDITSTREAM* stream, std::size_t cap) {
 }
 
 // Text and runs of a whole-text RTF load, built apart from the model and cut at the text limit
-// (bytes past it are counted, not kept; a UTF-8 sequence the cut would split goes whole). They are
-// gathered in blocks, which go in with one step.
+// (bytes past it are counted, not kept; a UTF-8 sequence the cut would split goes whole).
 class LoadOutput : public RtfOutput {
 public:
     explicit LoadOutput(std::size_t limit) : limit_(limit) {}
 
-    void append(const char* bytes, std::size_t n, FormatId format) override {
+    void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) override {
+        std::size_t n = bytes.size();
         std::size_t kept = total_ >= limit_ ? 0 : std::min(n, limit_ - total_);
-        if (kept < n && total_ + kept == limit_ && !cut_) {
+        if (kept < n && !cut_) {
             cut_ = true;
             firstCut_ = bytes[kept];
         }
         total_ += n;
-        if (kept == 0) return;
-        block_.append(bytes, kept);
-        if (!pieces_.empty() && pieces_.back().format == format)
-            pieces_.back().length += static_cast<int>(kept);
-        else
-            pieces_.push_back(FormattedPiece{static_cast<int>(kept), format});
-        if (block_.size() >= kBlock) flush();
+        if (kept == n) {
+            content_.append(bytes, pieces, count);
+            return;
+        }
+        // The pieces that reach into the cut end at it.
+        std::vector<FormattedPiece> cut;
+        for (std::size_t i = 0, at = 0; i < count && at < kept; at += static_cast<std::size_t>(pieces[i++].length))
+            cut.push_back(FormattedPiece{static_cast<int>(std::min(kept - at, static_cast<std::size_t>(pieces[i].length))),
+                                         pieces[i].format});
+        content_.append(bytes.substr(0, kept), cut.data(), cut.size());
     }
 
     void dropLast() override {
-        flush();
         --total_;
         if (total_ < static_cast<std::size_t>(content_.length())) content_.dropLast();
     }
 
     FormattedText& content() {
-        flush();
         if (cut_ && total_ > static_cast<std::size_t>(content_.length()) && isContinuation(firstCut_)) {
             while (content_.length() > 0 && isContinuation(content_.byteAt(content_.length() - 1)))
                 content_.dropLast();
@@ -84,20 +85,10 @@ public:
 private:
     static bool isContinuation(char c) { return utf8::isContinuation(static_cast<unsigned char>(c)); }
 
-    static constexpr std::size_t kBlock = 1 << 16;
-
-    void flush() {
-        content_.append(block_, pieces_);
-        block_.clear();
-        pieces_.clear();
-    }
-
     std::size_t limit_;
     std::size_t total_ = 0;
     bool cut_ = false;
     char firstCut_ = 0; // the first byte past the limit
-    std::string block_;
-    std::vector<FormattedPiece> pieces_;
     FormattedText content_;
 };
 

@@ -26,9 +26,9 @@ public:
     int length() const { return text_.length(); }
     char byteAt(int pos) const { return text_.charAt(pos); }
     // Appends pre-normalised bytes made of the given pieces.
-    void append(std::string_view bytes, const std::vector<FormattedPiece>& pieces) {
+    void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) {
         text_.insert(text_.length(), bytes);
-        runs_.append(pieces.data(), pieces.size());
+        runs_.append(pieces, count);
     }
     void dropLast() {
         int last = length() - 1;

@@ -1,6 +1,7 @@
 #include "platform/win/richedit/rtf_reader.h"
 
 #include <algorithm>
+#include <array>
 
 namespace pm::richedit {
 
@@ -10,6 +11,25 @@ constexpr std::size_t kMaxDepth = 256;
 constexpr int kMaxDigits = 10;
 constexpr std::size_t kNone = std::string_view::npos;
 constexpr int kSmallKeys = 1 << 10;
+// Text goes to the output in batches of about this many bytes.
+constexpr std::size_t kBatch = std::size_t{1} << 16;
+
+// What a byte of the stream is to the parser.
+enum Kind : unsigned char { Plain, OpenGroup, CloseGroup, Backslash, LineEnd };
+
+constexpr std::array<unsigned char, 256> kinds = [] {
+    std::array<unsigned char, 256> k{};
+    k['{'] = OpenGroup;
+    k['}'] = CloseGroup;
+    k['\\'] = Backslash;
+    k['\r'] = LineEnd;
+    k['\n'] = LineEnd;
+    return k;
+}();
+
+Kind kindOf(char c) {
+    return static_cast<Kind>(kinds[static_cast<unsigned char>(c)]);
+}
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -19,31 +39,73 @@ int hexValue(char c) {
 }
 
 bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return static_cast<unsigned char>((c | 0x20) - 'a') < 26;
 }
 
 bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isSkippedDestination(std::string_view word) {
-    static const char* const names[] = {"fonttbl",  "stylesheet", "info",    "pict",      "header",
-                                        "footer",   "object",     "filetbl", "listtable", "listoverridetable",
-                                        "generator"};
-    for (const char* n : names)
-        if (word == n) return true;
-    return false;
+    return static_cast<unsigned char>(c - '0') < 10;
 }
 
 } // namespace
 
-void DocumentOutput::append(const char* bytes, std::size_t n, FormatId format) {
-    m_doc.text.append(bytes, n);
-    if (!m_doc.pieces.empty() && m_doc.pieces.back().format == format) {
-        m_doc.pieces.back().length += static_cast<int>(n);
-        return;
+// The control words the reader knows.
+enum class RtfReader::Word {
+    Other,
+    ColourTable,
+    Red,
+    Green,
+    Blue,
+    Destination, // a destination whose text is skipped
+    Colour,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Plain,
+    Paragraph,
+    Tab,
+};
+
+RtfReader::Word RtfReader::wordOf(std::string_view w) {
+    switch (w.size()) {
+    case 1:
+        return w[0] == 'b' ? Word::Bold : w[0] == 'i' ? Word::Italic : Word::Other;
+    case 2:
+        return w == "cf" ? Word::Colour : w == "ul" ? Word::Underline : Word::Other;
+    case 3:
+        return w == "par" ? Word::Paragraph : w == "tab" ? Word::Tab : w == "red" ? Word::Red : Word::Other;
+    case 4:
+        if (w == "line") return Word::Paragraph;
+        if (w == "blue") return Word::Blue;
+        return w == "info" || w == "pict" ? Word::Destination : Word::Other;
+    case 5:
+        return w == "green" ? Word::Green : w == "plain" ? Word::Plain : Word::Other;
+    case 6:
+        if (w == "ulnone") return Word::UnderlineNone;
+        return w == "header" || w == "footer" || w == "object" ? Word::Destination : Word::Other;
+    case 7:
+        return w == "fonttbl" || w == "filetbl" ? Word::Destination : Word::Other;
+    case 8:
+        return w == "colortbl" ? Word::ColourTable : Word::Other;
+    case 9:
+        return w == "listtable" || w == "generator" ? Word::Destination : Word::Other;
+    case 10:
+        return w == "stylesheet" ? Word::Destination : Word::Other;
+    case 17:
+        return w == "listoverridetable" ? Word::Destination : Word::Other;
+    default:
+        return Word::Other;
     }
-    m_doc.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
+}
+
+void DocumentOutput::append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) {
+    m_doc.text.append(bytes);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!m_doc.pieces.empty() && m_doc.pieces.back().format == pieces[i].format)
+            m_doc.pieces.back().length += pieces[i].length;
+        else
+            m_doc.pieces.push_back(pieces[i]);
+    }
 }
 
 void DocumentOutput::dropLast() {
@@ -84,6 +146,7 @@ RtfError RtfReader::finish(bool wholeText) {
         if (e != RtfError::None) return e;
     }
     if (m_stack.size() != 1) return RtfError::UnbalancedGroups;
+    flush();
     if (wholeText && m_lastParAt >= 0 && m_lastParAt == m_written - 1) {
         m_out.dropLast();
         --m_written;
@@ -96,105 +159,79 @@ RtfError RtfReader::parse(std::string_view rtf, bool last) {
     m_pos = 0;
     m_last = last;
     m_waitFrom = kNone;
+    // Tests in the order of how often they hold, so that the branches are easy to foresee.
     while (m_pos < m_rtf.size()) {
-        RtfError e = step();
-        if (e != RtfError::None) return e;
-    }
-    return RtfError::None;
-}
-
-RtfError RtfReader::step() {
-    char c = m_rtf[m_pos++];
-    switch (c) {
-    case '{':
-        if (m_stack.size() >= kMaxDepth) return RtfError::TooDeep;
-        m_stack.push_back(m_stack.back());
-        m_stack.back().colourTable = false;
-        m_groupStart = true;
-        return RtfError::None;
-    case '}':
+        const char c = m_rtf[m_pos];
+        if (c == '\\') {
+            if (RtfError e = control(); e != RtfError::None) return e;
+            continue;
+        }
+        const Kind kind = kindOf(c);
+        if (kind == Plain) {
+            plainText();
+            continue;
+        }
+        ++m_pos;
+        if (kind == LineEnd) continue;
+        if (kind == OpenGroup) {
+            if (m_stack.size() >= kMaxDepth) return RtfError::TooDeep;
+            m_stack.push_back(m_stack.back());
+            m_stack.back().colourTable = false;
+            m_groupStart = true;
+            continue;
+        }
         if (m_stack.size() <= 1) return RtfError::UnbalancedGroups;
         if (m_stack.back().colourTable) finishColourEntryIfPending();
         m_stack.pop_back();
         m_groupStart = false;
-        return RtfError::None;
-    case '\\':
-        if (!m_last && controlLength(m_pos - 1) == 0) {
-            m_waitFrom = m_pos - 1;
-            m_pos = m_rtf.size();
-            return RtfError::None;
-        }
-        return controlWord();
-    case '\r':
-    case '\n':
-        return RtfError::None;
-    default:
-        m_groupStart = false;
-        if (m_stack.back().colourTable) {
-            if (c == ';') endColourEntry();
-            return RtfError::None;
-        }
-        emitPlainRun();
-        return RtfError::None;
     }
+    return RtfError::None;
 }
 
-std::size_t RtfReader::controlLength(std::size_t at) {
-    std::size_t n = m_rtf.size();
-    std::size_t p = at + 1;
-    std::size_t resume = at == 0 ? m_resumeLetters : 0;
+RtfError RtfReader::control() {
+    const char* s = m_rtf.data();
+    const std::size_t n = m_rtf.size();
+    const std::size_t at = m_pos;
+    const std::size_t resume = at == 0 ? m_resumeLetters : 0;
     m_resumeLetters = 0;
     m_carryLetters = 0;
-    if (p >= n) return 0;
-    if (!isLetter(m_rtf[p])) {
-        if (m_rtf[p] == '\'') return p + 2 < n ? 4 : 0;
-        return 2;
-    }
-    // Letters already seen in an earlier piece are not scanned again.
-    p = std::max(p, at + resume);
-    while (p < n && isLetter(m_rtf[p]))
-        ++p;
-    m_carryLetters = p - at;
-    if (p < n && m_rtf[p] == '-') ++p;
-    int digits = 0;
-    while (p < n && isDigit(m_rtf[p]) && digits <= kMaxDigits) {
-        ++p;
-        ++digits;
-    }
-    if (digits > kMaxDigits) return p - at; // complete enough to be refused
-    if (p >= n) return 0;                   // the word, its number or its space may go on
-    return p + (m_rtf[p] == ' ' ? 1 : 0) - at;
-}
-
-RtfError RtfReader::controlWord() {
-    if (m_pos >= m_rtf.size()) return RtfError::Truncated;
-    char c = m_rtf[m_pos];
-    bool atGroupStart = m_groupStart;
-    m_groupStart = false;
+    const std::size_t p = at + 1;
+    if (p >= n) return endsInside(at);
+    const bool atGroupStart = m_groupStart;
+    const char c = s[p];
     if (!isLetter(c)) {
-        ++m_pos;
+        // A hex byte needs both its digits.
+        if (c == '\'' && p + 2 >= n) return endsInside(at);
+        m_groupStart = false;
+        m_pos = p + 1;
         return controlSymbol(c, atGroupStart);
     }
-    std::size_t start = m_pos;
-    while (m_pos < m_rtf.size() && isLetter(m_rtf[m_pos]))
-        ++m_pos;
-    std::string_view word = m_rtf.substr(start, m_pos - start);
-    bool hasParam = false;
+    // Letters already seen in an earlier piece are not scanned again.
+    std::size_t q = resume > 1 ? at + resume : p + 1;
+    while (q < n && isLetter(s[q]))
+        ++q;
+    m_carryLetters = q - at;
+    const std::string_view word(s + p, q - p);
+    const bool negative = q < n && s[q] == '-';
+    if (negative) ++q;
     long param = 0;
-    bool negative = false;
-    if (m_pos < m_rtf.size() && m_rtf[m_pos] == '-') {
-        negative = true;
-        ++m_pos;
-    }
     int digits = 0;
-    while (m_pos < m_rtf.size() && isDigit(m_rtf[m_pos])) {
+    while (q < n && isDigit(s[q])) {
         if (++digits > kMaxDigits) return RtfError::NumberTooLarge;
-        param = param * 10 + (m_rtf[m_pos++] - '0');
-        hasParam = true;
+        param = param * 10 + (s[q++] - '0');
     }
-    if (negative) param = -param;
-    if (m_pos < m_rtf.size() && m_rtf[m_pos] == ' ') ++m_pos; // the delimiting space belongs to the word
-    apply(word, hasParam, param, atGroupStart);
+    if (q >= n && !m_last) return endsInside(at); // the word, its number or its space may go on
+    if (q < n && s[q] == ' ') ++q;                 // the delimiting space belongs to the word
+    m_groupStart = false;
+    m_pos = q;
+    apply(wordOf(word), digits > 0, negative ? -param : param, atGroupStart);
+    return RtfError::None;
+}
+
+RtfError RtfReader::endsInside(std::size_t at) {
+    if (m_last) return RtfError::Truncated;
+    m_waitFrom = at;
+    m_pos = m_rtf.size();
     return RtfError::None;
 }
 
@@ -206,7 +243,6 @@ RtfError RtfReader::controlSymbol(char c, bool atGroupStart) {
         emit(c);
         return RtfError::None;
     case '\'': {
-        if (m_pos + 2 > m_rtf.size()) return RtfError::Truncated;
         int hi = hexValue(m_rtf[m_pos]), lo = hexValue(m_rtf[m_pos + 1]);
         m_pos += 2;
         if (hi >= 0 && lo >= 0) emit(static_cast<char>(hi * 16 + lo));
@@ -224,42 +260,75 @@ RtfError RtfReader::controlSymbol(char c, bool atGroupStart) {
     }
 }
 
-void RtfReader::apply(std::string_view word, bool hasParam, long param, bool atGroupStart) {
+void RtfReader::apply(Word word, bool hasParam, long param, bool atGroupStart) {
     GroupState& g = m_stack.back();
     bool on = !hasParam || param != 0;
-    if (word == "colortbl") {
+    if (word == Word::ColourTable) {
         g.colourTable = true;
         g.skip = true;
         m_pending = ColourEntry{};
-    } else if (g.colourTable) {
+        return;
+    }
+    if (g.colourTable) {
         int v = static_cast<int>(param < 0 ? 0 : param > 255 ? 255 : param);
-        if (word == "red")
+        if (word == Word::Red)
             m_pending.red = v, m_pending.set = true;
-        else if (word == "green")
+        else if (word == Word::Green)
             m_pending.green = v, m_pending.set = true;
-        else if (word == "blue")
+        else if (word == Word::Blue)
             m_pending.blue = v, m_pending.set = true;
-    } else if (atGroupStart && isSkippedDestination(word)) {
-        g.skip = true;
-    } else if (word == "cf") {
+        return;
+    }
+    switch (word) {
+    case Word::Destination:
+        if (atGroupStart) g.skip = true;
+        return;
+    case Word::Colour:
         g.colour = hasParam ? static_cast<int>(param) : -1;
-    } else if (word == "b") {
+        break;
+    case Word::Bold:
         g.bold = on;
-    } else if (word == "i") {
+        break;
+    case Word::Italic:
         g.italic = on;
-    } else if (word == "ul") {
+        break;
+    case Word::Underline:
         g.underline = on;
-    } else if (word == "ulnone") {
+        break;
+    case Word::UnderlineNone:
         g.underline = false;
-    } else if (word == "plain") {
+        break;
+    case Word::Plain:
         g.bold = g.italic = g.underline = false;
         g.colour = -1;
-    } else if (word == "par" || word == "line") {
+        break;
+    case Word::Paragraph:
+        // A mark inside a skipped destination is no break, so it is no final one either.
+        if (g.skip) return;
         emit('\r');
         m_lastParAt = m_written - 1;
-    } else if (word == "tab") {
+        return;
+    case Word::Tab:
         emit('\t');
+        return;
+    default:
+        return;
     }
+    g.format = -1;
+}
+
+// Takes the plain text from m_pos up to the next special byte in one step.
+void RtfReader::plainText() {
+    m_groupStart = false;
+    if (m_stack.back().colourTable) {
+        if (m_rtf[m_pos] == ';') endColourEntry();
+        ++m_pos;
+        return;
+    }
+    std::size_t start = m_pos++;
+    while (m_pos < m_rtf.size() && kindOf(m_rtf[m_pos]) == Plain)
+        ++m_pos;
+    emitBytes(m_rtf.data() + start, m_pos - start);
 }
 
 void RtfReader::endColourEntry() {
@@ -267,7 +336,9 @@ void RtfReader::endColourEntry() {
     m_pending = ColourEntry{};
     m_internedSmall.clear();
     m_interned.clear();
-    m_cachedKey = kNoKey;
+    // The colour indices of every open group may mean another colour now.
+    for (GroupState& g : m_stack)
+        g.format = -1;
 }
 
 // A table whose last entry lacks its ';' still keeps the entry.
@@ -276,23 +347,20 @@ void RtfReader::finishColourEntryIfPending() {
 }
 
 FormatId RtfReader::currentFormat() {
-    const GroupState& g = m_stack.back();
+    GroupState& g = m_stack.back();
+    if (g.format < 0) g.format = internFormat(g);
+    return g.format;
+}
+
+FormatId RtfReader::internFormat(const GroupState& g) {
     long long key = (static_cast<long long>(g.colour) + 1) * 8 + (g.bold ? 1 : 0) + (g.italic ? 2 : 0) +
                     (g.underline ? 4 : 0);
-    if (key == m_cachedKey) return m_cachedFormat;
     bool small = key >= 0 && key < kSmallKeys;
     if (small && m_internedSmall.empty()) m_internedSmall.assign(kSmallKeys, -1);
-    FormatId known = -1;
-    if (small) {
-        known = m_internedSmall[static_cast<std::size_t>(key)];
-    } else if (auto it = m_interned.find(key); it != m_interned.end()) {
-        known = it->second;
-    }
-    if (known >= 0) {
-        m_cachedKey = key;
-        m_cachedFormat = known;
-        return m_cachedFormat;
-    }
+    if (small && m_internedSmall[static_cast<std::size_t>(key)] >= 0)
+        return m_internedSmall[static_cast<std::size_t>(key)];
+    if (!small)
+        if (auto it = m_interned.find(key); it != m_interned.end()) return it->second;
     RunFormat f = m_base;
     f.bold = g.bold;
     f.italic = g.italic;
@@ -303,30 +371,31 @@ FormatId RtfReader::currentFormat() {
         f.color = RGB(e.red, e.green, e.blue);
         f.autoColor = false;
     }
-    m_cachedKey = key;
-    m_cachedFormat = m_formats.intern(f);
+    FormatId id = m_formats.intern(f);
     if (small)
-        m_internedSmall[static_cast<std::size_t>(key)] = m_cachedFormat;
+        m_internedSmall[static_cast<std::size_t>(key)] = id;
     else
-        m_interned.emplace(key, m_cachedFormat);
-    return m_cachedFormat;
-}
-
-// Takes the plain text from the byte just read up to the next special byte in one step.
-void RtfReader::emitPlainRun() {
-    std::size_t start = m_pos - 1;
-    while (m_pos < m_rtf.size()) {
-        char c = m_rtf[m_pos];
-        if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
-        ++m_pos;
-    }
-    emitBytes(m_rtf.data() + start, m_pos - start);
+        m_interned.emplace(key, id);
+    return id;
 }
 
 void RtfReader::emitBytes(const char* bytes, std::size_t n) {
     if (m_stack.back().skip) return;
-    m_out.append(bytes, n, currentFormat());
+    FormatId format = currentFormat();
+    if (!m_pieces.empty() && m_pieces.back().format == format)
+        m_pieces.back().length += static_cast<int>(n);
+    else
+        m_pieces.push_back(FormattedPiece{static_cast<int>(n), format});
+    m_text.append(bytes, n);
     m_written += static_cast<long>(n);
+    if (m_text.size() >= kBatch) flush();
+}
+
+void RtfReader::flush() {
+    if (m_text.empty()) return;
+    m_out.append(m_text, m_pieces.data(), m_pieces.size());
+    m_text.clear();
+    m_pieces.clear();
 }
 
 RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText,

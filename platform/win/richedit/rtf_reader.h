@@ -5,12 +5,11 @@
 // destinations ({\* ...}, font tables, style sheets, ...) with all they hold.
 //
 // The reader takes its input piece by piece as a stream delivers it, so a large stream is never
-// held whole; text and runs go straight to an RtfOutput.
+// held whole; text and runs go to an RtfOutput in batches.
 
 #include "platform/win/richedit/rich_text_model.h"
 
 #include <cstddef>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,8 +34,8 @@ enum class RtfError {
 class RtfOutput {
 public:
     virtual ~RtfOutput() = default;
-    // Bytes in format `format`, after all given before.
-    virtual void append(const char* bytes, std::size_t n, FormatId format) = 0;
+    // Bytes after all given before, in the formats of the pieces, which cover them exactly.
+    virtual void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) = 0;
     // Takes back the last byte appended.
     virtual void dropLast() = 0;
 };
@@ -45,7 +44,7 @@ public:
 class DocumentOutput : public RtfOutput {
 public:
     explicit DocumentOutput(RtfDocument& doc) : m_doc(doc) {}
-    void append(const char* bytes, std::size_t n, FormatId format) override;
+    void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) override;
     void dropLast() override;
 
 private:
@@ -63,7 +62,6 @@ public:
     RtfError finish(bool wholeText);
 
 private:
-    static constexpr long long kNoKey = std::numeric_limits<long long>::min();
     struct ColourEntry {
         bool set = false;
         int red = 0, green = 0, blue = 0;
@@ -75,22 +73,29 @@ private:
         bool underline = false;
         bool skip = false; // inside a destination whose text is not shown
         bool colourTable = false;
+        FormatId format = -1; // the format of the state above, once known
     };
+    enum class Word;
+    static Word wordOf(std::string_view word);
 
     RtfError parseKeepingRest(std::string_view rtf, bool fromCarry);
     RtfError parse(std::string_view rtf, bool last);
-    RtfError step();
-    // Length of the control word or symbol at m_rtf[at] ('\\'), or 0 when the input ends inside it.
-    std::size_t controlLength(std::size_t at);
-    RtfError controlWord();
+    // The control word or symbol at m_pos (a backslash), read in one pass; at the end of a piece
+    // that may go on, the reader waits there for the next piece.
+    RtfError control();
+    // A control word that the end of the input cuts: the reader waits for the next piece there, or,
+    // at the end of the stream, fails.
+    RtfError endsInside(std::size_t at);
     RtfError controlSymbol(char c, bool atGroupStart);
-    void apply(std::string_view word, bool hasParam, long param, bool atGroupStart);
+    void apply(Word word, bool hasParam, long param, bool atGroupStart);
+    void plainText();
     void endColourEntry();
     void finishColourEntryIfPending();
     FormatId currentFormat();
+    FormatId internFormat(const GroupState& g);
     void emit(char c) { emitBytes(&c, 1); }
-    void emitPlainRun();
     void emitBytes(const char* bytes, std::size_t n);
+    void flush();
 
     RunFormat m_base;
     FormatTable& m_formats;
@@ -106,14 +111,15 @@ private:
     bool m_groupStart = false;
     long m_written = 0;
     long m_lastParAt = -1;
-    long long m_cachedKey = kNoKey;
-    FormatId m_cachedFormat = 0;
     std::size_t m_waitFrom = 0;      // where parse stopped at a cut control word, or npos
     std::size_t m_resumeLetters = 0; // m_carryLetters for the carried word being read again
     // Formats already interned, by group state key: small keys (the first colours) in a table,
     // the rest in a map. Both are emptied when the colour table grows.
     std::vector<FormatId> m_internedSmall;
     std::unordered_map<long long, FormatId> m_interned;
+    // Text read and not yet given to the output, with its runs.
+    std::string m_text;
+    std::vector<FormattedPiece> m_pieces;
 };
 
 // Parses a whole stream held in memory into text and runs; on an error `out` is left empty.

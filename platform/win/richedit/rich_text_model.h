@@ -102,7 +102,7 @@ public:
     int previousCharPosition(int pos) const;
 
     // The first match of pattern in [from, to), or -1. An empty pattern never matches.
-    int find(int from, int to, std::string_view pattern, FindOptions options);
+    int find(int from, int to, std::string_view pattern, FindOptions options) const;
 
 private:
     TextBuffer text_;

@@ -159,4 +159,39 @@ void FormatRuns::setFormat(int pos, int len, FormatId format) {
     mergeAround(first);
 }
 
+std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, std::size_t n) {
+    pos = std::clamp(pos, 0, length());
+    int end = pos;
+    for (std::size_t i = 0; i < n; ++i)
+        end += std::max(0, pieces[i].length);
+    end = std::min(end, length());
+    // The stretches where a piece's format is not its run's, merged where they meet.
+    std::vector<Run> changes;
+    std::size_t k = 0;
+    int pieceStart = pos;
+    starts_.forEach(runIndexAt(pos), [&](const Partitioning::Span& run) {
+        for (int at = std::max(run.start, pos); k < n && at < run.end && at < end;) {
+            int pieceEnd = pieceStart + std::max(0, pieces[k].length);
+            int stop = std::min({run.end, pieceEnd, end});
+            FormatId want = pieces[k].format;
+            if (stop > at && want != run.value) {
+                if (!changes.empty() && changes.back().end == at && changes.back().format == want)
+                    changes.back().end = stop;
+                else
+                    changes.push_back(Run{at, stop, want});
+            }
+            at = stop;
+            if (stop >= pieceEnd) {
+                pieceStart = pieceEnd;
+                ++k;
+            }
+        }
+        return k < n && run.end < end;
+    });
+    for (const Run& c : changes)
+        setFormat(c.start, c.end - c.start, c.format);
+    if (changes.empty()) return {pos, pos};
+    return {changes.front().start, changes.back().end};
+}
+
 } // namespace pm::richedit

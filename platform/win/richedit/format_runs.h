@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace pm::richedit {
@@ -83,6 +84,9 @@ public:
     void insert(int pos, int len, FormatId format);
     void erase(int pos, int len);
     void setFormat(int pos, int len, FormatId format);
+    // Gives the text from pos on the formats of the pieces, setting only where they differ from
+    // the runs; answers the stretch that changed (empty when none did).
+    std::pair<int, int> restyle(int pos, const FormattedPiece* pieces, std::size_t n);
 
 private:
     // Makes pos a run start (no-op at 0, the end, or an existing start); returns the run index

@@ -45,6 +45,8 @@ public:
     Span span(int partition) const;
     int value(int partition) const;
     void setValue(int partition, int value);
+    // Calls f(span) for each partition from `first` on, in order, while f returns true.
+    template <class F> void forEach(int first, F f) const;
 
     // A new partition starting at pos, becoming partition number `partition` (1 to partitions()).
     void insertPartition(int partition, int pos, int value);
@@ -86,5 +88,18 @@ private:
     StepPartitioning m_bases;  // block b holds the starts in [base b, base b+1)
     StepPartitioning m_firsts; // block b holds partitions [first b, first b+1)
 };
+
+template <class F> void Partitioning::forEach(int first, F f) const {
+    Place at = placeOf(first);
+    for (int block = at.block; block < static_cast<int>(m_blocks.size()); ++block) {
+        const Block& b = m_blocks[static_cast<std::size_t>(block)];
+        const int base = blockBase(block);
+        const int next = blockBase(block + 1);
+        for (std::size_t i = block == at.block ? static_cast<std::size_t>(at.index) : 0; i < b.starts.size(); ++i) {
+            int end = i + 1 < b.starts.size() ? base + b.starts[i + 1] : next;
+            if (!f(Span{base + b.starts[i], end, b.values[i]})) return;
+        }
+    }
+}
 
 } // namespace pm::richedit

@@ -673,7 +673,7 @@ void RichEditControl::formatRange(int from, int to, const CHARFORMATA& cf) {
     }
     for (const Run& r : changes)
         model_.setFormat(r.start, r.end - r.start, r.format);
-    if (!changes.empty()) view_->formatsChanged(from, to);
+    if (!changes.empty()) view_->formatsChanged(changes.front().start, changes.back().end);
 }
 
 CHARFORMATA RichEditControl::formatOfRange(int from, int to) const {
@@ -776,6 +776,7 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
         stream->dwError = static_cast<DWORD>(-static_cast<int>(error));
         return 0;
     }
+    if (sameText(from, to, doc.text)) return restyleSelection(from, to, doc.pieces);
     int before = model_.length();
     if (!replaceRange(EM_REPLACESEL, 0, 0, from, to, doc.text, model_.formatForInsertion(from), false))
         return 0;
@@ -786,6 +787,33 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
     }
     view_->formatsChanged(from, pos);
     return toClient(model_.length()) - toClient(before) + (toClient(to) - toClient(from));
+}
+
+bool RichEditControl::sameText(int from, int to, std::string_view stored) const {
+    if (static_cast<int>(stored.size()) != to - from || from == to) return false;
+    bool same = true;
+    model_.forEachPiece(from, to - from, [&](const char* bytes, int count, int at) {
+        same = std::memcmp(bytes, stored.data() + (at - from), static_cast<std::size_t>(count)) == 0;
+        return same;
+    });
+    return same;
+}
+
+// The selection replaced by the very text it holds, in other formats (text coloured again): the
+// same change and notifications as a replacement, but only the runs whose format differs change.
+LRESULT RichEditControl::restyleSelection(int from, int to, const std::vector<FormattedPiece>& pieces) {
+    if (!announceProtected(EM_REPLACESEL, 0, 0, from, to)) return 0;
+    undo_.clear();
+    std::pair<int, int> changed = model_.restyle(from, pieces);
+    insertionFormat_ = -1;
+    modified_ = true;
+    int oldStart = model_.selectionStart(), oldEnd = model_.selectionEnd();
+    model_.setSelection(to, to);
+    if (changed.first < changed.second) view_->formatsChanged(changed.first, changed.second);
+    view_->selectionChanged(oldStart, oldEnd);
+    notifyChange();
+    notifySelChange();
+    return toClient(to) - toClient(from);
 }
 
 // A whole-text RTF load is read piece by piece straight into new text and runs, which replace
@@ -805,10 +833,11 @@ LRESULT RichEditControl::loadRtf(EDITSTREAM* stream, std::size_t cap) {
     }
     if (!announceProtected(WM_SETTEXT, 0, 0, 0, model_.length())) return 0;
     undo_.clear();
+    int before = model_.length();
     model_.setFormattedText(std::move(output.content()));
     modified_ = false;
     insertionFormat_ = -1;
-    view_->textChanged(0, 0, model_.length());
+    view_->textChanged(0, before, model_.length());
     notifyChange();
     notifySelChange();
     return toClient(model_.length());
@@ -870,12 +899,14 @@ LRESULT RichEditControl::undo() {
     if (!undo_.canUndo() || readOnly_) return FALSE;
     UndoStep s = undo_.takeUndo();
     int insertedLen = static_cast<int>(s.inserted.size());
+    int removedLen = static_cast<int>(s.removed.size());
     model_.replaceStored(s.pos, insertedLen, s.removed, model_.defaultFormat());
     setRuns(s.pos, s.removedRuns);
-    model_.setSelection(s.pos, s.pos + static_cast<int>(s.removed.size()));
+    model_.setSelection(s.pos, s.pos + removedLen);
+    view_->textChanged(s.pos, s.pos + insertedLen, s.pos + removedLen);
+    view_->repaint(); // the selection moved too
     undo_.pushRedo(std::move(s));
     modified_ = true;
-    view_->textChanged(0, 0, model_.length());
     notifyChange();
     notifySelChange();
     return TRUE;
@@ -884,13 +915,15 @@ LRESULT RichEditControl::undo() {
 LRESULT RichEditControl::redo() {
     if (!undo_.canRedo() || readOnly_) return FALSE;
     UndoStep s = undo_.takeRedo();
-    model_.replaceStored(s.pos, static_cast<int>(s.removed.size()), s.inserted, s.insertedFormat);
+    int removedLen = static_cast<int>(s.removed.size());
+    model_.replaceStored(s.pos, removedLen, s.inserted, s.insertedFormat);
     setRuns(s.pos, s.insertedRuns);
     int end = s.pos + static_cast<int>(s.inserted.size());
     model_.setSelection(end, end);
+    view_->textChanged(s.pos, s.pos + removedLen, end);
+    view_->repaint(); // the selection moved too
     undo_.pushUndo(std::move(s));
     modified_ = true;
-    view_->textChanged(0, 0, model_.length());
     notifyChange();
     notifySelChange();
     return TRUE;

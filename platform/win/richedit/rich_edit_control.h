@@ -97,6 +97,8 @@ private:
     LRESULT getParaFormat(PARAFORMAT* pf);
     LRESULT streamIn(WPARAM format, EDITSTREAM* stream);
     LRESULT loadRtf(EDITSTREAM* stream, std::size_t cap);
+    bool sameText(int from, int to, std::string_view stored) const;
+    LRESULT restyleSelection(int from, int to, const std::vector<FormattedPiece>& pieces);
     LRESULT streamOut(WPARAM format, EDITSTREAM* stream);
     LRESULT limitText(LPARAM limit);
     LRESULT setOptions(WPARAM op, LPARAM options);

@@ -25,13 +25,20 @@ RichTextModel::RichTextModel() {
 }
 
 std::string RichTextModel::textCrLf(int pos, int len) const {
-    std::string raw = text(pos, len);
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
     std::string out;
-    out.reserve(raw.size() + raw.size() / 16);
-    for (char c : raw) {
-        out.push_back(c);
-        if (c == '\r') out.push_back('\n');
-    }
+    out.reserve(static_cast<std::size_t>(len) + static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)));
+    text_.forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
+        for (const char* end = bytes + count; bytes < end;) {
+            const void* br = std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes));
+            const char* stop = br ? static_cast<const char*>(br) + 1 : end;
+            out.append(bytes, static_cast<std::size_t>(stop - bytes));
+            if (br) out.push_back('\n');
+            bytes = stop;
+        }
+        return true;
+    });
     return out;
 }
 

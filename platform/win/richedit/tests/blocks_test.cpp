@@ -205,7 +205,33 @@ TEST(FormatRuns, RandomEditsWithBlocksOfEverySmallSize) {
             int pos = below(rng, len + 1);
             int n = below(rng, std::min(len - pos, 12) + 1);
             FormatId f = below(rng, 3);
-            switch (below(rng, 4)) {
+            switch (below(rng, 5)) {
+            case 4: { // formats given again for a stretch: only what differs changes
+                std::vector<FormattedPiece> pieces;
+                for (int left = n; left > 0;) {
+                    int piece = std::min(left, below(rng, 4));
+                    pieces.push_back(FormattedPiece{piece, below(rng, 3)});
+                    left -= piece;
+                }
+                std::vector<FormatId> before = want;
+                int at = pos;
+                for (const FormattedPiece& p : pieces) {
+                    std::fill(want.begin() + at, want.begin() + at + p.length, p.format);
+                    at += p.length;
+                }
+                std::pair<int, int> changed = got.restyle(pos, pieces.data(), pieces.size());
+                for (int i = 0; i < len; ++i)
+                    if (before[static_cast<std::size_t>(i)] != want[static_cast<std::size_t>(i)]) {
+                        ASSERT_GE(i, changed.first);
+                        ASSERT_LT(i, changed.second);
+                    }
+                if (changed.first < changed.second) {
+                    ASSERT_NE(before[static_cast<std::size_t>(changed.first)], want[static_cast<std::size_t>(changed.first)]);
+                    ASSERT_NE(before[static_cast<std::size_t>(changed.second - 1)],
+                              want[static_cast<std::size_t>(changed.second - 1)]);
+                }
+                break;
+            }
             case 0:
                 got.erase(pos, n);
                 want.erase(want.begin() + pos, want.begin() + pos + n);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace pm::richedit {
 
@@ -11,8 +12,6 @@ constexpr std::size_t kMaxDepth = 256;
 constexpr int kMaxDigits = 10;
 constexpr std::size_t kNone = std::string_view::npos;
 constexpr int kSmallKeys = 1 << 10;
-// Text goes to the output in batches of about this many bytes.
-constexpr std::size_t kBatch = std::size_t{1} << 16;
 
 // What a byte of the stream is to the parser.
 enum Kind : unsigned char { Plain, OpenGroup, CloseGroup, Backslash, LineEnd };
@@ -56,9 +55,6 @@ enum class RtfReader::Word {
     Green,
     Blue,
     Destination, // a destination whose text is skipped
-    Colour,
-    Bold,
-    Italic,
     Underline,
     UnderlineNone,
     Plain,
@@ -68,10 +64,8 @@ enum class RtfReader::Word {
 
 RtfReader::Word RtfReader::wordOf(std::string_view w) {
     switch (w.size()) {
-    case 1:
-        return w[0] == 'b' ? Word::Bold : w[0] == 'i' ? Word::Italic : Word::Other;
     case 2:
-        return w == "cf" ? Word::Colour : w == "ul" ? Word::Underline : Word::Other;
+        return w == "ul" ? Word::Underline : Word::Other;
     case 3:
         return w == "par" ? Word::Paragraph : w == "tab" ? Word::Tab : w == "red" ? Word::Red : Word::Other;
     case 4:
@@ -114,7 +108,7 @@ void DocumentOutput::dropLast() {
 }
 
 RtfReader::RtfReader(const RunFormat& base, FormatTable& formats, RtfOutput& out)
-    : m_base(base), m_formats(formats), m_out(out) {
+    : m_base(base), m_formats(formats), m_out(out), m_text(new char[kBatch]), m_pieces(new FormattedPiece[kBatch]) {
     m_stack.push_back(GroupState{});
 }
 
@@ -192,26 +186,23 @@ RtfError RtfReader::control() {
     const char* s = m_rtf.data();
     const std::size_t n = m_rtf.size();
     const std::size_t at = m_pos;
-    const std::size_t resume = at == 0 ? m_resumeLetters : 0;
-    m_resumeLetters = 0;
-    m_carryLetters = 0;
     const std::size_t p = at + 1;
-    if (p >= n) return endsInside(at);
-    const bool atGroupStart = m_groupStart;
+    if (p >= n) return endsInside(at, 0);
     const char c = s[p];
     if (!isLetter(c)) {
         // A hex byte needs both its digits.
-        if (c == '\'' && p + 2 >= n) return endsInside(at);
+        if (c == '\'' && p + 2 >= n) return endsInside(at, 0);
+        const bool atGroupStart = m_groupStart;
         m_groupStart = false;
         m_pos = p + 1;
         return controlSymbol(c, atGroupStart);
     }
     // Letters already seen in an earlier piece are not scanned again.
-    std::size_t q = resume > 1 ? at + resume : p + 1;
+    std::size_t q = at == 0 && m_resumeLetters > 1 ? m_resumeLetters : p + 1;
     while (q < n && isLetter(s[q]))
         ++q;
-    m_carryLetters = q - at;
     const std::string_view word(s + p, q - p);
+    const std::size_t letters = q - at;
     const bool negative = q < n && s[q] == '-';
     if (negative) ++q;
     long param = 0;
@@ -220,16 +211,18 @@ RtfError RtfReader::control() {
         if (++digits > kMaxDigits) return RtfError::NumberTooLarge;
         param = param * 10 + (s[q++] - '0');
     }
-    if (q >= n && !m_last) return endsInside(at); // the word, its number or its space may go on
-    if (q < n && s[q] == ' ') ++q;                 // the delimiting space belongs to the word
+    if (q >= n && !m_last) return endsInside(at, letters); // the word, its number or its space may go on
+    if (q < n && s[q] == ' ') ++q;                          // the delimiting space belongs to the word
+    const bool atGroupStart = m_groupStart;
     m_groupStart = false;
     m_pos = q;
-    apply(wordOf(word), digits > 0, negative ? -param : param, atGroupStart);
+    apply(word, digits > 0, negative ? -param : param, atGroupStart);
     return RtfError::None;
 }
 
-RtfError RtfReader::endsInside(std::size_t at) {
+RtfError RtfReader::endsInside(std::size_t at, std::size_t letters) {
     if (m_last) return RtfError::Truncated;
+    m_carryLetters = letters;
     m_waitFrom = at;
     m_pos = m_rtf.size();
     return RtfError::None;
@@ -260,9 +253,16 @@ RtfError RtfReader::controlSymbol(char c, bool atGroupStart) {
     }
 }
 
-void RtfReader::apply(Word word, bool hasParam, long param, bool atGroupStart) {
+void RtfReader::apply(std::string_view name, bool hasParam, long param, bool atGroupStart) {
     GroupState& g = m_stack.back();
-    bool on = !hasParam || param != 0;
+    const bool on = !hasParam || param != 0;
+    // A change of format first: those words are most of those in coloured text.
+    if (!g.colourTable && name.size() <= 2) {
+        if (name == "b") return setEffect(kBold, on);
+        if (name == "i") return setEffect(kItalic, on);
+        if (name == "cf") return setColour(hasParam ? static_cast<int>(param) : -1);
+    }
+    const Word word = wordOf(name);
     if (word == Word::ColourTable) {
         g.colourTable = true;
         g.skip = true;
@@ -283,25 +283,13 @@ void RtfReader::apply(Word word, bool hasParam, long param, bool atGroupStart) {
     case Word::Destination:
         if (atGroupStart) g.skip = true;
         return;
-    case Word::Colour:
-        g.colour = hasParam ? static_cast<int>(param) : -1;
-        break;
-    case Word::Bold:
-        g.bold = on;
-        break;
-    case Word::Italic:
-        g.italic = on;
-        break;
     case Word::Underline:
-        g.underline = on;
-        break;
+        return setEffect(kUnderline, on);
     case Word::UnderlineNone:
-        g.underline = false;
-        break;
+        return setEffect(kUnderline, false);
     case Word::Plain:
-        g.bold = g.italic = g.underline = false;
-        g.colour = -1;
-        break;
+        setEffect(kBold | kItalic | kUnderline, false);
+        return setColour(-1);
     case Word::Paragraph:
         // A mark inside a skipped destination is no break, so it is no final one either.
         if (g.skip) return;
@@ -314,7 +302,6 @@ void RtfReader::apply(Word word, bool hasParam, long param, bool atGroupStart) {
     default:
         return;
     }
-    g.format = -1;
 }
 
 // Takes the plain text from m_pos up to the next special byte in one step.
@@ -353,8 +340,7 @@ FormatId RtfReader::currentFormat() {
 }
 
 FormatId RtfReader::internFormat(const GroupState& g) {
-    long long key = (static_cast<long long>(g.colour) + 1) * 8 + (g.bold ? 1 : 0) + (g.italic ? 2 : 0) +
-                    (g.underline ? 4 : 0);
+    long long key = (static_cast<long long>(g.colour) + 1) * 8 + g.effects;
     bool small = key >= 0 && key < kSmallKeys;
     if (small && m_internedSmall.empty()) m_internedSmall.assign(kSmallKeys, -1);
     if (small && m_internedSmall[static_cast<std::size_t>(key)] >= 0)
@@ -362,9 +348,9 @@ FormatId RtfReader::internFormat(const GroupState& g) {
     if (!small)
         if (auto it = m_interned.find(key); it != m_interned.end()) return it->second;
     RunFormat f = m_base;
-    f.bold = g.bold;
-    f.italic = g.italic;
-    f.underline = g.underline;
+    f.bold = (g.effects & kBold) != 0;
+    f.italic = (g.effects & kItalic) != 0;
+    f.underline = (g.effects & kUnderline) != 0;
     if (g.colour >= 0 && g.colour < static_cast<int>(m_colours.size()) &&
         m_colours[static_cast<std::size_t>(g.colour)].set) {
         const ColourEntry& e = m_colours[static_cast<std::size_t>(g.colour)];
@@ -382,20 +368,32 @@ FormatId RtfReader::internFormat(const GroupState& g) {
 void RtfReader::emitBytes(const char* bytes, std::size_t n) {
     if (m_stack.back().skip) return;
     FormatId format = currentFormat();
-    if (!m_pieces.empty() && m_pieces.back().format == format)
-        m_pieces.back().length += static_cast<int>(n);
-    else
-        m_pieces.push_back(FormattedPiece{static_cast<int>(n), format});
-    m_text.append(bytes, n);
     m_written += static_cast<long>(n);
-    if (m_text.size() >= kBatch) flush();
+    if (m_used + n > kBatch) {
+        flush();
+        if (n > kBatch) { // more than a batch goes out alone
+            FormattedPiece piece{static_cast<int>(n), format};
+            m_out.append(std::string_view(bytes, n), &piece, 1);
+            return;
+        }
+    }
+    // A batch of kBatch bytes holds kBatch pieces at the most.
+    if (m_pieceCount > 0 && m_pieces[m_pieceCount - 1].format == format) {
+        m_pieces[m_pieceCount - 1].length += static_cast<int>(n);
+    } else {
+        FormattedPiece& piece = m_pieces[m_pieceCount++];
+        piece.length = static_cast<int>(n);
+        piece.format = format;
+    }
+    std::memcpy(m_text.get() + m_used, bytes, n);
+    m_used += n;
 }
 
 void RtfReader::flush() {
-    if (m_text.empty()) return;
-    m_out.append(m_text, m_pieces.data(), m_pieces.size());
-    m_text.clear();
-    m_pieces.clear();
+    if (m_used == 0) return;
+    m_out.append(std::string_view(m_text.get(), m_used), m_pieces.get(), m_pieceCount);
+    m_used = 0;
+    m_pieceCount = 0;
 }
 
 RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText,

@@ -10,6 +10,7 @@
 #include "platform/win/richedit/rich_text_model.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,9 +69,7 @@ private:
     };
     struct GroupState {
         int colour = -1; // index into the colour table; -1 is the base colour
-        bool bold = false;
-        bool italic = false;
-        bool underline = false;
+        int effects = 0; // kBold, kItalic, kUnderline
         bool skip = false; // inside a destination whose text is not shown
         bool colourTable = false;
         FormatId format = -1; // the format of the state above, once known
@@ -85,9 +84,24 @@ private:
     RtfError control();
     // A control word that the end of the input cuts: the reader waits for the next piece there, or,
     // at the end of the stream, fails.
-    RtfError endsInside(std::size_t at);
+    RtfError endsInside(std::size_t at, std::size_t letters);
     RtfError controlSymbol(char c, bool atGroupStart);
-    void apply(Word word, bool hasParam, long param, bool atGroupStart);
+    void apply(std::string_view word, bool hasParam, long param, bool atGroupStart);
+    static constexpr int kBold = 1, kItalic = 2, kUnderline = 4;
+    // Sets what the current format is made of; the format is looked up again when it changed.
+    void setColour(int colour) {
+        GroupState& g = m_stack.back();
+        if (g.colour == colour) return;
+        g.colour = colour;
+        g.format = -1;
+    }
+    void setEffect(int effect, bool on) {
+        GroupState& g = m_stack.back();
+        int effects = on ? g.effects | effect : g.effects & ~effect;
+        if (g.effects == effects) return;
+        g.effects = effects;
+        g.format = -1;
+    }
     void plainText();
     void endColourEntry();
     void finishColourEntryIfPending();
@@ -117,9 +131,12 @@ private:
     // the rest in a map. Both are emptied when the colour table grows.
     std::vector<FormatId> m_internedSmall;
     std::unordered_map<long long, FormatId> m_interned;
-    // Text read and not yet given to the output, with its runs.
-    std::string m_text;
-    std::vector<FormattedPiece> m_pieces;
+    // Text read and not yet given to the output, with its runs, in batches of up to kBatch bytes.
+    static constexpr std::size_t kBatch = std::size_t{1} << 16;
+    std::unique_ptr<char[]> m_text;
+    std::size_t m_used = 0;
+    std::unique_ptr<FormattedPiece[]> m_pieces;
+    std::size_t m_pieceCount = 0;
 };
 
 // Parses a whole stream held in memory into text and runs; on an error `out` is left empty.

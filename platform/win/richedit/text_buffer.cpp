@@ -83,8 +83,7 @@ bool TextBuffer::holdsSeveralLines(int block) const {
 
 void TextBuffer::split(int block) {
     SplitVector<char>& whole = m_blocks[static_cast<std::size_t>(block)];
-    std::string bytes(whole.size(), '\0');
-    whole.copy(0, bytes.size(), bytes.data());
+    const std::string_view bytes(whole.rangePointer(0, whole.size()), whole.size());
     // Whole lines go into a block while it stays within the block size; a longer line alone.
     std::vector<std::size_t> cuts;
     std::size_t blockBegin = 0;

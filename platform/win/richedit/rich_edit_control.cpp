@@ -160,6 +160,15 @@ void RichEditControl::notifySelChange() {
     notifyParent(info.nmhdr, EN_SELCHANGE);
 }
 
+void RichEditControl::notifyChangeAndSelection() {
+    const int anchor = lastNotifiedAnchor_, caret = lastNotifiedCaret_;
+    notifyChange();
+    // A handler of EN_CHANGE that moved the selection about and back has been told of the place
+    // it put it back to, which the change itself moved it to: that move is still told.
+    if (model_.anchor() != anchor || model_.caret() != caret) lastNotifiedAnchor_ = lastNotifiedCaret_ = -1;
+    notifySelChange();
+}
+
 void RichEditControl::beep() {
     MessageBeep(0);
 }
@@ -227,8 +236,7 @@ void RichEditControl::applyChange(int from, int to, std::string_view stored, For
     else
         model_.setSelection(placement == Placement::SelectNew ? from : end, end);
     view_->textChanged(from, to, from + inserted);
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
 }
 
 void RichEditControl::applyFormattedChange(int from, int to, const std::string& stored,
@@ -249,8 +257,7 @@ void RichEditControl::applyFormattedChange(int from, int to, const std::string& 
     modified_ = true;
     model_.setSelection(selStart, selEnd);
     view_->textChanged(from, to, from + static_cast<int>(stored.size()));
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
 }
 
 void RichEditControl::setRuns(int pos, const std::vector<FormattedPiece>& runs) {
@@ -811,8 +818,7 @@ LRESULT RichEditControl::restyleSelection(int from, int to, const std::vector<Fo
     model_.setSelection(to, to);
     if (changed.first < changed.second) view_->formatsChanged(changed.first, changed.second);
     view_->selectionChanged(oldStart, oldEnd);
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
     return toClient(to) - toClient(from);
 }
 
@@ -838,8 +844,7 @@ LRESULT RichEditControl::loadRtf(EDITSTREAM* stream, std::size_t cap) {
     modified_ = false;
     insertionFormat_ = -1;
     view_->textChanged(0, before, model_.length());
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
     return toClient(model_.length());
 }
 
@@ -907,8 +912,7 @@ LRESULT RichEditControl::undo() {
     view_->repaint(); // the selection moved too
     undo_.pushRedo(std::move(s));
     modified_ = true;
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
     return TRUE;
 }
 
@@ -924,8 +928,7 @@ LRESULT RichEditControl::redo() {
     view_->repaint(); // the selection moved too
     undo_.pushUndo(std::move(s));
     modified_ = true;
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
     return TRUE;
 }
 

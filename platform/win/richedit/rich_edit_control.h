@@ -112,6 +112,8 @@ private:
     bool touchesProtected(int from, int to) const;
     void notifyChange();
     void notifySelChange();
+    // EN_CHANGE, then EN_SELCHANGE when the change moved the selection from where it was last told.
+    void notifyChangeAndSelection();
     LRESULT notifyParent(NMHDR& header, UINT code);
 
     // Helpers.

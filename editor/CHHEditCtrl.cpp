@@ -167,6 +167,7 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     BeginUpdate(FALSE);
     m_delimiters.RemoveAll();
     m_deferred.clear();
+    m_shown.Clear();
     // Positions are the control's: every line break counts as CR LF.
     std::string converted;
     std::string_view whole = text ? std::string_view(text) : std::string_view();
@@ -505,6 +506,8 @@ void CHHEditCtrl::OnChange() {
         changeTyped(sel.cpMax);
         break;
     default:
+        // A change not followed: the classes shown are not known any more.
+        m_shown.Clear();
         break;
     }
     m_nEditKind = hh::kEditOther;

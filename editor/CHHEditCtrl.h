@@ -286,8 +286,9 @@ private:
     bool streamColoredText(std::string_view text);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
-    // Gives the selected text, unchanged, the formats of its token words in one stream.
-    bool streamRangeFormats(const CString& text, int length, const WORD* attributes);
+    // Gives the text of [start, start + length), unchanged, the formats of its token words in one
+    // stream of the part whose classes changed since it was last coloured so.
+    bool streamRangeFormats(int start, const CString& text, int length, const WORD* attributes);
     void setPlainText(std::string_view text);
     void buildCharFormat();
     void buildParaFormat();
@@ -301,6 +302,8 @@ private:
     void shiftForChange(BOOL deleted, int start, int end);
     // Ranges coloured plain because a key was waiting: coloured properly once none waits.
     std::vector<hh::Stretch> m_deferred;
+    // The classes the last large range streamed is shown in.
+    hh::ShownClasses m_shown;
     // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.

@@ -233,6 +233,71 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
 
 namespace {
 
+// The class a token word is shown in (User Defined 2 as Default, as the RTF has it); a run of
+// equal words is classed once.
+class ShownClass {
+public:
+    unsigned char operator()(WORD token) {
+        if (token != m_token) {
+            const int cls = ClassFromTokenBits(token);
+            m_class = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
+            m_token = token;
+        }
+        return m_class;
+    }
+
+private:
+    WORD m_token = HHTOKEN_DEFAULT;
+    unsigned char m_class = 0;
+};
+
+} // namespace
+
+Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
+    length = std::max(length, 0);
+    ShownClass shownClass;
+    if (start != m_start || static_cast<std::size_t>(length) != m_classes.size() || m_classes.empty()) {
+        m_start = start;
+        m_classes.resize(static_cast<std::size_t>(length));
+        for (std::size_t i = 0; i < m_classes.size(); ++i) m_classes[i] = shownClass(tokens[i]);
+        return Stretch(start, start + length);
+    }
+    int first = length, last = 0;
+    for (int i = 0; i < length; ++i) {
+        const unsigned char cls = shownClass(tokens[i]);
+        unsigned char& shown = m_classes[static_cast<std::size_t>(i)];
+        if (cls == shown) continue;
+        shown = cls;
+        first = std::min(first, i);
+        last = i + 1;
+    }
+    if (first >= last) return Stretch(start, start);
+    return Stretch(start + first, start + last);
+}
+
+void ShownClasses::Change(BOOL deleted, int start, int end) {
+    if (m_classes.empty() || end <= start) return;
+    const int stop = m_start + static_cast<int>(m_classes.size());
+    if (!deleted) {
+        // Text at either end of the stretch, as text inside it, belongs to it.
+        if (start < m_start) {
+            m_start += end - start;
+        } else if (start <= stop) {
+            m_classes.insert(m_classes.begin() + (start - m_start), static_cast<std::size_t>(end - start), kUnknown);
+        }
+        return;
+    }
+    const int from = std::clamp(start, m_start, stop), to = std::clamp(end, m_start, stop);
+    m_classes.erase(m_classes.begin() + (from - m_start), m_classes.begin() + (to - m_start));
+    m_start -= std::max(0, std::min(end, m_start) - start);
+}
+
+void ShownClasses::Forget(int start, int end) {
+    if (end > m_start && start < m_start + static_cast<int>(m_classes.size())) Clear();
+}
+
+namespace {
+
 constexpr std::array<bool, 256> kRtfSpecial = [] {
     std::array<bool, 256> special{};
     for (unsigned char c : {'\\', '{', '}', '\r', '\n', '\t'}) special[c] = true;

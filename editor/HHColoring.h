@@ -70,6 +70,27 @@ void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int e
 // comments that begin before the stretch included.
 void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens);
 
+// The colour classes the control shows for one stretch of text, as the colouring pass last gave
+// them, kept in step with edits (inserted text shows classes not known): colouring the stretch
+// again then sends the control only the part whose classes changed.
+class ShownClasses {
+public:
+    // The control is to show [start, start + length) in the classes of these token words: they
+    // are kept, and the answer is the part whose classes are not those shown (empty when none;
+    // all of it unless the stretch is the one kept).
+    Stretch Take(int start, const WORD* tokens, int length);
+    void Clear() { m_classes.clear(); }
+    // Text [start, end) was deleted or inserted.
+    void Change(BOOL deleted, int start, int end);
+    // The formats of [start, end) were set some other way.
+    void Forget(int start, int end);
+
+private:
+    static constexpr unsigned char kUnknown = 0xFF;
+    int m_start = 0;
+    std::vector<unsigned char> m_classes;
+};
+
 // The RTF that loads text coloured by its token words: a colour table of the ten classes, a
 // class change as \cfN with bold and italic, escaped backslashes and braces, every line break
 // (CR LF, LF or CR alone) as a paragraph, Tab as \tab; ends with a paragraph mark when asked.

@@ -171,6 +171,51 @@ TEST(Coloring, RtfEscapesBreaksAndClassChanges) {
     EXPECT_EQ(hh::BuildColoredRtf("x", 1, tokens.data(), table, false).back(), '}');
 }
 
+TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
+    // Keywords (class 1) around a stretch of strings (class 3) in [10, 30).
+    auto tokens = [](int length, int stringsFrom, int stringsTo) {
+        std::vector<WORD> t(static_cast<std::size_t>(length), HHTOKEN_KEYWORD);
+        for (int i = stringsFrom; i < stringsTo; ++i) t[static_cast<std::size_t>(i)] = HHTOKEN_STRING;
+        return t;
+    };
+    const std::vector<WORD> kept = tokens(20, 5, 10);
+    struct Case {
+        const char* name;
+        std::vector<std::pair<bool, hh::Stretch>> edits; // deleted, [start, end)
+        int start;
+        std::vector<WORD> now;
+        hh::Stretch differing;
+    } cases[] = {
+        {"nothing changed", {}, 10, kept, {10, 10}},
+        {"a class changed", {}, 10, tokens(20, 5, 11), {20, 21}},
+        {"two typed inside", {{false, {17, 19}}}, 10, tokens(22, 5, 12), {17, 19}},
+        {"typed at the start", {{false, {10, 11}}}, 10, tokens(21, 6, 11), {10, 11}},
+        {"typed at the end", {{false, {30, 31}}}, 10, tokens(21, 5, 10), {30, 31}},
+        {"deleted inside", {{true, {12, 14}}}, 10, tokens(18, 3, 8), {10, 10}},
+        {"text before moves it", {{false, {0, 4}}, {true, {1, 2}}}, 13, kept, {13, 13}},
+        {"a deletion reaching into it", {{true, {8, 12}}}, 8, tokens(18, 3, 8), {8, 8}},
+        {"text after leaves it", {{false, {40, 45}}}, 10, kept, {10, 10}},
+        {"another stretch", {}, 11, tokens(19, 4, 9), {11, 30}},
+        {"another length", {}, 10, tokens(19, 5, 10), {10, 29}},
+    };
+    for (const Case& c : cases) {
+        hh::ShownClasses shown;
+        shown.Take(10, kept.data(), static_cast<int>(kept.size()));
+        for (const auto& e : c.edits) shown.Change(e.first, e.second.first, e.second.second);
+        const int length = static_cast<int>(c.now.size());
+        EXPECT_EQ(shown.Take(c.start, c.now.data(), length), c.differing) << c.name;
+        EXPECT_EQ(shown.Take(c.start, c.now.data(), length), hh::Stretch(c.start, c.start)) << c.name << ", taken";
+    }
+    hh::ShownClasses shown;
+    shown.Take(10, kept.data(), static_cast<int>(kept.size()));
+    shown.Forget(29, 40);
+    EXPECT_EQ(shown.Take(10, kept.data(), 20), hh::Stretch(10, 30)) << "formats set otherwise are not known";
+    // User Defined 2 shows as Default, as the RTF writes it.
+    const std::vector<WORD> plain(4, HHTOKEN_DEFAULT), user2(4, HHTOKEN_USER2);
+    shown.Take(0, plain.data(), 4);
+    EXPECT_EQ(shown.Take(0, user2.data(), 4), hh::Stretch(0, 0));
+}
+
 // Reads back RTF as BuildColoredRtf writes it: each text byte with the class it is shown in (line
 // breaks come back as CR LF).
 std::pair<std::string, std::string> readColoredRtf(const std::string& rtf) {

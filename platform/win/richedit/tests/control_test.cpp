@@ -144,6 +144,21 @@ protected:
     }
     // Client position of the 'c' of "ab\r\ncd": after a break of two or one.
     LONG posOfC() const { return legacy() ? 4 : 3; }
+    // Shows the control 300 by 150 with both scroll bars, for pictures of scrolled text.
+    void showScrolling() {
+        ShowWindow(parent_, SW_SHOW);
+        SetWindowLongPtr(edit_, GWL_STYLE, GetWindowLongPtr(edit_, GWL_STYLE) | WS_HSCROLL);
+        MoveWindow(edit_, 0, 0, 300, 150, TRUE);
+    }
+    void colour(LONG from, LONG to, COLORREF c, bool bold) {
+        select(from, to);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        cf.dwMask = CFM_COLOR | CFM_BOLD;
+        cf.crTextColor = c;
+        cf.dwEffects = bold ? CFE_BOLD : 0;
+        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    }
 
     HWND parent_ = nullptr;
     HWND edit_ = nullptr;
@@ -296,23 +311,13 @@ TEST_P(RichEditTest, ScrollMessagesMoveByWholeLines) {
 // the one a whole repaint gives, in every direction, with a selection, tabs, colours and the caret.
 TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
     if (legacy()) GTEST_SKIP() << "one model is enough";
-    ShowWindow(parent_, SW_SHOW);
-    SetWindowLongPtr(edit_, GWL_STYLE, GetWindowLongPtr(edit_, GWL_STYLE) | WS_HSCROLL);
-    MoveWindow(edit_, 0, 0, 300, 150, TRUE);
+    showScrolling();
     std::string lines;
     for (int i = 0; i < 120; ++i)
         lines += "\tline " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 9) * 7, 'w') +
                  (i % 4 ? " tail" : "\tafter a tab") + "\r\n";
     setText(lines.c_str());
-    for (LONG from = 0; from < 4000; from += 37) {
-        select(from, from + 9);
-        CHARFORMATA cf{};
-        cf.cbSize = sizeof cf;
-        cf.dwMask = CFM_COLOR | CFM_BOLD;
-        cf.crTextColor = RGB(from % 200, 0, 160);
-        cf.dwEffects = from % 3 ? CFE_BOLD : 0;
-        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-    }
+    for (LONG from = 0; from < 4000; from += 37) colour(from, from + 9, RGB(from % 200, 0, 160), from % 3 != 0);
     SetFocus(edit_);
     select(150, 620);
     pm::test::expectScrollsRepaintWhole(
@@ -332,24 +337,13 @@ TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
 // formats: what it shows, and where the caret goes, is what a layout from the line's start gives.
 TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
     if (legacy()) GTEST_SKIP() << "one model is enough";
-    ShowWindow(parent_, SW_SHOW);
-    SetWindowLongPtr(edit_, GWL_STYLE, GetWindowLongPtr(edit_, GWL_STYLE) | WS_HSCROLL);
-    MoveWindow(edit_, 0, 0, 300, 150, TRUE);
+    showScrolling();
     // Words, and from the middle on a tab before every fortieth.
     std::string line;
     for (int i = 0; line.size() < 12000; ++i)
         line += (i % 40 == 0 && line.size() > 7000 ? "\t" : "") + std::string("w") + std::to_string(i) + " ";
     const std::string text = line + "\r\nshort\r\n" + line;
     setText(text.c_str());
-    auto colour = [&](LONG from, LONG to, COLORREF c, bool bold) {
-        select(from, to);
-        CHARFORMATA cf{};
-        cf.cbSize = sizeof cf;
-        cf.dwMask = CFM_COLOR | CFM_BOLD;
-        cf.crTextColor = c;
-        cf.dwEffects = bold ? CFE_BOLD : 0;
-        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-    };
     for (LONG from = 0; from < 12000; from += 53) colour(from, from + 11, RGB(from % 200, 0, 160), from % 3 == 0);
     SetFocus(edit_);
     HideCaret(edit_);

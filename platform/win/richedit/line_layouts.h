@@ -46,8 +46,6 @@ public:
     Point beforeX(int start, int length, int x, const Walk& walk);
     // The width of the line, walking it to its end only when that is not known.
     int width(int start, int length, const Walk& walk);
-    // The widest that is known of the line without a walk.
-    int knownWidth(int start) const;
 
     // The text [from, oldTo) became [from, newTo); lineLength gives the length of the line that
     // begins at a position now.

@@ -47,7 +47,7 @@ bool isDigit(char c) {
 
 } // namespace
 
-// The control words the reader knows, but for \\b, \\i and \\cf, which apply takes first.
+// The control words the reader knows, but for \b, \i and \cf, which apply takes first.
 enum class RtfReader::Word {
     Other,
     ColourTable,

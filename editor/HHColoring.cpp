@@ -325,8 +325,9 @@ ColoredRtf::ColoredRtf(const char* text, std::size_t length, const WORD* tokens,
         head += buf;
     }
     head += "}\r\n";
+    m_buffer = head;
+    m_written = head.size();
     m_buffer.resize(std::max(kPiece, head.size()));
-    put(head.data(), head.size());
     for (int cls = 0; cls < kColorClasses; ++cls) {
         m_starts[cls] = std::string("\\cf") + static_cast<char>('0' + cls) + (table[cls].bold ? "\\b" : "\\b0") +
                         (table[cls].italic ? "\\i " : "\\i0 ");
@@ -340,21 +341,25 @@ ColoredRtf::ColoredRtf(const char* text, std::size_t length, std::vector<WORD> t
 }
 
 std::size_t ColoredRtf::Read(char* out, std::size_t size) {
-    if (m_read == m_written) refill();
+    // A reader with room for a few steps is written to directly; a smaller one through the buffer.
+    if (m_read == m_written && size > 2 * kLongestStep) return write(out, size);
+    if (m_read == m_written) {
+        m_written = write(m_buffer.data(), m_buffer.size());
+        m_read = 0;
+    }
     const std::size_t n = std::min(size, m_written - m_read);
     std::memcpy(out, m_buffer.data() + m_read, n);
     m_read += n;
     return n;
 }
 
-void ColoredRtf::put(const char* bytes, std::size_t n) {
-    std::memcpy(&m_buffer[m_written], bytes, n);
-    m_written += n;
-}
-
-void ColoredRtf::refill() {
-    m_written = m_read = 0;
-    while (m_at < m_length && m_written + kLongestStep < kPiece) {
+std::size_t ColoredRtf::write(char* out, std::size_t size) {
+    char* at = out;
+    auto put = [&at](const char* bytes, std::size_t n) {
+        std::memcpy(at, bytes, n);
+        at += n;
+    };
+    while (m_at < m_length && static_cast<std::size_t>(at - out) + kLongestStep < size) {
         const WORD token = m_tokens[m_at];
         if (token != m_classified) {
             m_classOfToken = ClassFromTokenBits(token);
@@ -367,7 +372,7 @@ void ColoredRtf::refill() {
         }
         // Plain characters of one token word go in one piece, as far as the buffer takes them with
         // room left for the closing brace (the step began with room for a class change and more).
-        const std::size_t limit = std::min(m_length, m_at + (kPiece - kLongestStep / 2 - m_written));
+        const std::size_t limit = std::min(m_length, m_at + (size - kLongestStep / 2 - static_cast<std::size_t>(at - out)));
         std::size_t end = m_at;
         while (end < limit && m_tokens[end] == token && !isRtfSpecial(m_text[end])) ++end;
         if (end > m_at) {
@@ -393,12 +398,13 @@ void ColoredRtf::refill() {
         }
         }
     }
-    if (m_at < m_length || m_ended) return;
+    if (m_at < m_length || m_ended) return static_cast<std::size_t>(at - out);
     m_ended = true;
     if (m_finalParagraph)
         put("\r\n\\par }", 8);
     else
         put("}", 1);
+    return static_cast<std::size_t>(at - out);
 }
 
 std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,

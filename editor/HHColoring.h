@@ -111,9 +111,8 @@ public:
     std::size_t Read(char* out, std::size_t size);
 
 private:
-    // Writes more RTF into m_buffer, after what is still unread there.
-    void refill();
-    void put(const char* bytes, std::size_t n);
+    // Writes the next RTF to out, at most size bytes (more than a step's worth); answers how many.
+    std::size_t write(char* out, std::size_t size);
 
     bool m_valid = false;
     const char* m_text = nullptr;
@@ -127,7 +126,7 @@ private:
     WORD m_classified = HHTOKEN_DEFAULT; // the token word m_classOfToken was found for
     int m_classOfToken = 0;
     bool m_ended = false;                // the closing brace is written
-    std::string m_buffer;                // written up to m_written, and unread from m_read on
+    std::string m_buffer;                // for small reads: written up to m_written, unread from m_read on
     std::size_t m_written = 0;
     std::size_t m_read = 0;
 };

@@ -167,6 +167,7 @@ void CHHEditCtrl::SetText(LPCSTR text) {
     BeginUpdate(FALSE);
     m_delimiters.RemoveAll();
     m_deferred.clear();
+    m_shown.Clear();
     // Positions are the control's: every line break counts as CR LF.
     std::string converted;
     std::string_view whole = text ? std::string_view(text) : std::string_view();
@@ -189,23 +190,17 @@ void CHHEditCtrl::SetText(LPCSTR text) {
 }
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
-    return streamRtf(BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters), SF_RTF);
+    hh::ColoredRtf rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
+    return streamRtf(rtf, SF_RTF);
 }
 
-bool CHHEditCtrl::streamRtf(const std::string& rtf, int format) {
+bool CHHEditCtrl::streamRtf(hh::ColoredRtf& rtf, int format) {
     if (rtf.empty()) return false;
-    struct Source {
-        const std::string* rtf;
-        std::size_t at;
-    } source{&rtf, 0};
     EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
     es.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) -> DWORD {
-        auto* s = reinterpret_cast<Source*>(cookie);
-        const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size), s->rtf->size() - s->at);
-        std::copy_n(s->rtf->data() + s->at, n, buffer);
-        s->at += n;
-        *got = static_cast<LONG>(n);
+        auto* source = reinterpret_cast<hh::ColoredRtf*>(cookie);
+        *got = static_cast<LONG>(source->Read(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(size)));
         return 0;
     };
     const BOOL wasInternal = m_bInternalChange;
@@ -511,6 +506,8 @@ void CHHEditCtrl::OnChange() {
         changeTyped(sel.cpMax);
         break;
     default:
+        // A change not followed: the classes shown are not known any more.
+        m_shown.Clear();
         break;
     }
     m_nEditKind = hh::kEditOther;

@@ -165,8 +165,9 @@ public:
     void FixWordCase(int start, int end, LPTSTR word, WORD bits);
     void UpdateDelimiters(BOOL deleted, int start, int end);
     void ResolveBlockComments(BOOL recolour);
-    // The RTF SetText streams in; with a list, the list is filled with the text's markers.
-    std::string BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list);
+    // The RTF SetText streams in (empty when the text cannot be coloured); with a list, the list is
+    // filled with the text's markers. The text must outlive the RTF.
+    hh::ColoredRtf BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list);
     const CHHCommentMarkerArray& GetDelimiters() const { return m_delimiters; }
 
 protected:
@@ -284,9 +285,10 @@ private:
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
-    bool streamRtf(const std::string& rtf, int format);
-    // Gives the selected text, unchanged, the formats of its token words in one stream.
-    bool streamRangeFormats(const CString& text, int length, const WORD* attributes);
+    bool streamRtf(hh::ColoredRtf& rtf, int format);
+    // Gives the text of [start, start + length), unchanged, the formats of its token words in one
+    // stream of the part whose classes changed since it was last coloured so.
+    bool streamRangeFormats(int start, const CString& text, int length, const WORD* attributes);
     void setPlainText(std::string_view text);
     void buildCharFormat();
     void buildParaFormat();
@@ -300,6 +302,8 @@ private:
     void shiftForChange(BOOL deleted, int start, int end);
     // Ranges coloured plain because a key was waiting: coloured properly once none waits.
     std::vector<hh::Stretch> m_deferred;
+    // The classes the last large range streamed is shown in.
+    hh::ShownClasses m_shown;
     // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.

@@ -82,7 +82,7 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         } else {
             hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
             // A large range takes its formats in one stream of its own text; run by run otherwise.
-            const bool streamed = large && streamRangeFormats(text, length, attributes.data());
+            const bool streamed = large && streamRangeFormats(start, text, length, attributes.data());
             if (large && !streamed) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
             colorRuns(start, text, length, attributes.data(), saved, large, streamed, applyParaFormat);
         }
@@ -97,9 +97,23 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     m_bInternalChange = wasInternal;
 }
 
-bool CHHEditCtrl::streamRangeFormats(const CString& text, int length, const WORD* attributes) {
-    return streamRtf(hh::BuildColoredRtf(text, static_cast<std::size_t>(length), attributes, m_colors, false),
-                     SF_RTF | SFF_SELECTION);
+bool CHHEditCtrl::streamRangeFormats(int start, const CString& text, int length, const WORD* attributes) {
+    hh::Stretch part = m_shown.Take(start, attributes, length);
+    // A CR LF pair goes whole.
+    const LPCTSTR chars = text;
+    if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r') --part.first;
+    if (part.second < start + length && chars[part.second - start] == '\n' && chars[part.second - start - 1] == '\r')
+        ++part.second;
+    if (part.first < part.second) {
+        SetSel(part.first, part.second);
+        hh::ColoredRtf rtf(chars + (part.first - start), static_cast<std::size_t>(part.second - part.first),
+                           attributes + (part.first - start), m_colors, false);
+        if (!streamRtf(rtf, SF_RTF | SFF_SELECTION)) {
+            m_shown.Clear();
+            return false;
+        }
+    }
+    return true;
 }
 
 void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
@@ -134,6 +148,7 @@ void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WO
 
 void CHHEditCtrl::SetRangeFormat(int start, int end, COLORREF colour, BOOL bold, BOOL italic, BOOL large) {
     if (start >= end) return;
+    m_shown.Forget(start, end);
     SetSel(start, end);
     const DWORD effects = (bold ? CFE_BOLD : 0) | (italic ? CFE_ITALIC : 0);
     if (large) {
@@ -154,6 +169,7 @@ void CHHEditCtrl::SetRangeFormat(int start, int end, COLORREF colour, BOOL bold,
 
 void CHHEditCtrl::FixWordCase(int start, int end, LPTSTR word, WORD bits) {
     if (!AdjustWordCase(word, bits)) return;
+    m_shown.Forget(start, end);
     SetSel(start, end);
     ReplaceSel(word);
 }
@@ -192,6 +208,7 @@ void CHHEditCtrl::ResolveBlockComments(BOOL recolour) {
 void CHHEditCtrl::shiftForChange(BOOL deleted, int start, int end) {
     hh::ShiftMarkers(m_delimiters, deleted, start, end);
     hh::ShiftStretches(m_deferred, deleted, start, end);
+    m_shown.Change(deleted, start, end);
 }
 
 void CHHEditCtrl::OnTimer(UINT_PTR nIDEvent) {
@@ -218,7 +235,7 @@ void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
     }
 }
 
-std::string CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list) {
+hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list) {
     const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
     std::u16string wide = hh::WidenText(text, size);
     if (list) {
@@ -228,9 +245,9 @@ std::string CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalPara
         hh::BlankUnpairedMarkers(*list, 0, length, wide.data());
     }
     std::vector<WORD> attributes(size, 0);
-    if (!ColorizeText(wide.data(), length, attributes.data())) return std::string();
+    if (!ColorizeText(wide.data(), length, attributes.data())) return hh::ColoredRtf();
     if (list) hh::OverlayCommentPairs(*list, 0, length, attributes.data());
-    return hh::BuildColoredRtf(text, size, attributes.data(), m_colors, finalParagraph != FALSE);
+    return hh::ColoredRtf(text, size, std::move(attributes), m_colors, finalParagraph != FALSE);
 }
 
 // ---- Formats ----
@@ -277,6 +294,7 @@ void CHHEditCtrl::SetDefaultSettings() {
 
 void CHHEditCtrl::SetFont(LPCSTR face, int height) {
     m_bInternalChange = TRUE;
+    m_shown.Clear();
     LOGFONT lf{};
     lf.lfHeight = height ? height : -13;
     std::snprintf(lf.lfFaceName, sizeof(lf.lfFaceName), "%s", face ? face : "Courier New");

@@ -54,8 +54,9 @@ public:
     virtual void GetFunctionList(CStringArray& names) = 0;
     virtual CString GetFunctionSignature(LPCTSTR name) = 0;
 
-    // Tokeniser steps a language may replace. ClassifyWord gets a word already upper-cased when
-    // the language ignores case; context is the language's own per-line state.
+    // Tokeniser steps a language may replace. ClassifyWord gets a word of length characters (not
+    // NUL-terminated), already upper-cased when the language ignores case; context is the
+    // language's own per-line state.
     virtual WORD ClassifyWord(const char16_t* word, int length, WORD context) = 0;
     // Offered every token position when the language hook is on; TRUE when it took a token
     // [tokenStart, pos) of word token. Called with a null text before and after a text.

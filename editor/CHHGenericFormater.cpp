@@ -225,7 +225,7 @@ int CHHGenericFormater::stringEnd(const char16_t* text, int count, int pos) cons
 }
 
 int CHHGenericFormater::wordEnd(const char16_t* text, int count, int pos) const {
-    while (pos < count && IsWordChar(text[pos]))
+    while (pos < count && (Flags(text[pos]) & kWordPart))
         ++pos;
     return pos;
 }
@@ -233,9 +233,11 @@ int CHHGenericFormater::wordEnd(const char16_t* text, int count, int pos) const 
 WORD CHHGenericFormater::classifyWordAt(const char16_t* text, int start, int end, WORD context) {
     const int length = end - start;
     if (length >= HH_MAX_WORD) return HHTOKEN_DEFAULT;
+    // A language that keeps case looks the word up where it stands; the others upper-case a copy.
+    if (m_bCaseSensitive) return ClassifyWord(text + start, length, context);
     char16_t word[HH_MAX_WORD];
     for (int i = 0; i < length; ++i)
-        word[i] = m_bCaseSensitive ? text[start + i] : foldUpper(text[start + i]);
+        word[i] = foldUpper(text[start + i]);
     word[length] = 0;
     return ClassifyWord(word, length, context);
 }

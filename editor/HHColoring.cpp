@@ -1,7 +1,9 @@
 #include "editor/HHColoring.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 
 namespace hh {
 
@@ -49,8 +51,6 @@ const ColorEntry& EntryForClass(const ColorEntry* table, int cls) {
 namespace {
 
 int markerEnd(const CHHCommentMarker& m) { return m.m_nPos + m.m_nLength; }
-
-bool isRtfSpecial(char c) { return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n' || c == '\t'; }
 
 // The first marker whose position is at or after pos.
 INT_PTR firstAtOrAfter(const CHHCommentMarkerArray& markers, int pos) {
@@ -231,58 +231,189 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
     }
 }
 
-std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
-                            bool finalParagraph) {
-    std::string rtf;
-    rtf.reserve(length * 3 + 512); // source text changes class every few characters
-    rtf += "{{\\colortbl";
+namespace {
+
+// The class a token word is shown in (User Defined 2 as Default, as the RTF has it); a run of
+// equal words is classed once.
+class ShownClass {
+public:
+    unsigned char operator()(WORD token) {
+        if (token != m_token) {
+            const int cls = ClassFromTokenBits(token);
+            m_class = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
+            m_token = token;
+        }
+        return m_class;
+    }
+
+private:
+    WORD m_token = HHTOKEN_DEFAULT;
+    unsigned char m_class = 0;
+};
+
+} // namespace
+
+Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
+    length = std::max(length, 0);
+    ShownClass shownClass;
+    if (start != m_start || static_cast<std::size_t>(length) != m_classes.size() || m_classes.empty()) {
+        m_start = start;
+        m_classes.resize(static_cast<std::size_t>(length));
+        for (std::size_t i = 0; i < m_classes.size(); ++i) m_classes[i] = shownClass(tokens[i]);
+        return Stretch(start, start + length);
+    }
+    int first = length, last = 0;
+    for (int i = 0; i < length; ++i) {
+        const unsigned char cls = shownClass(tokens[i]);
+        unsigned char& shown = m_classes[static_cast<std::size_t>(i)];
+        if (cls == shown) continue;
+        shown = cls;
+        first = std::min(first, i);
+        last = i + 1;
+    }
+    if (first >= last) return Stretch(start, start);
+    return Stretch(start + first, start + last);
+}
+
+void ShownClasses::Change(BOOL deleted, int start, int end) {
+    if (m_classes.empty() || end <= start) return;
+    const int stop = m_start + static_cast<int>(m_classes.size());
+    if (!deleted) {
+        // Text at either end of the stretch, as text inside it, belongs to it.
+        if (start < m_start) {
+            m_start += end - start;
+        } else if (start <= stop) {
+            m_classes.insert(m_classes.begin() + (start - m_start), static_cast<std::size_t>(end - start), kUnknown);
+        }
+        return;
+    }
+    const int from = std::clamp(start, m_start, stop), to = std::clamp(end, m_start, stop);
+    m_classes.erase(m_classes.begin() + (from - m_start), m_classes.begin() + (to - m_start));
+    m_start -= std::max(0, std::min(end, m_start) - start);
+}
+
+void ShownClasses::Forget(int start, int end) {
+    if (end > m_start && start < m_start + static_cast<int>(m_classes.size())) Clear();
+}
+
+namespace {
+
+constexpr std::array<bool, 256> kRtfSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'\\', '{', '}', '\r', '\n', '\t'}) special[c] = true;
+    return special;
+}();
+
+bool isRtfSpecial(char c) { return kRtfSpecial[static_cast<unsigned char>(c)]; }
+
+// ColoredRtf writes its RTF in pieces of this size.
+constexpr std::size_t kPiece = 16384;
+// Room a step starts with: for a class change (12 bytes) and an escape or a paragraph mark, or
+// some plain bytes with the closing paragraph mark (8) after them.
+constexpr std::size_t kLongestStep = 32;
+
+} // namespace
+
+ColoredRtf::ColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
+                       bool finalParagraph)
+    : m_valid(true), m_text(text), m_length(length), m_tokens(tokens), m_finalParagraph(finalParagraph) {
+    std::string head = "{{\\colortbl";
     char buf[64];
     for (int i = 0; i < kColorClasses; ++i) {
         const COLORREF c = table[i].colour;
         std::snprintf(buf, sizeof(buf), "\\red%d\\green%d\\blue%d;", GetRValue(c), GetGValue(c), GetBValue(c));
-        rtf += buf;
+        head += buf;
     }
-    rtf += "}\r\n";
-    // What starts a run of each class: colour, bold and italic.
-    std::string starts[kColorClasses];
+    head += "}\r\n";
+    m_buffer = head;
+    m_written = head.size();
+    m_buffer.resize(std::max(kPiece, head.size()));
     for (int cls = 0; cls < kColorClasses; ++cls) {
-        starts[cls] = std::string("\\cf") + static_cast<char>('0' + cls) + (table[cls].bold ? "\\b" : "\\b0") +
-                      (table[cls].italic ? "\\i " : "\\i0 ");
+        m_starts[cls] = std::string("\\cf") + static_cast<char>('0' + cls) + (table[cls].bold ? "\\b" : "\\b0") +
+                        (table[cls].italic ? "\\i " : "\\i0 ");
     }
-    int current = -1;
-    for (std::size_t i = 0; i < length;) {
-        int cls = ClassFromTokenBits(tokens[i]);
-        if (cls >= kColorClasses) cls = 0;
-        if (cls != current) {
-            rtf += starts[cls];
-            current = cls;
+}
+
+ColoredRtf::ColoredRtf(const char* text, std::size_t length, std::vector<WORD> tokens, const ColorEntry* table,
+                       bool finalParagraph)
+    : ColoredRtf(text, length, tokens.data(), table, finalParagraph) {
+    m_ownTokens = std::move(tokens);
+}
+
+std::size_t ColoredRtf::Read(char* out, std::size_t size) {
+    // A reader with room for a few steps is written to directly; a smaller one through the buffer.
+    if (m_read == m_written && size > 2 * kLongestStep) return write(out, size);
+    if (m_read == m_written) {
+        m_written = write(m_buffer.data(), m_buffer.size());
+        m_read = 0;
+    }
+    const std::size_t n = std::min(size, m_written - m_read);
+    std::memcpy(out, m_buffer.data() + m_read, n);
+    m_read += n;
+    return n;
+}
+
+std::size_t ColoredRtf::write(char* out, std::size_t size) {
+    char* at = out;
+    auto put = [&at](const char* bytes, std::size_t n) {
+        std::memcpy(at, bytes, n);
+        at += n;
+    };
+    while (m_at < m_length && static_cast<std::size_t>(at - out) + kLongestStep < size) {
+        const WORD token = m_tokens[m_at];
+        if (token != m_classified) {
+            m_classOfToken = ClassFromTokenBits(token);
+            if (m_classOfToken >= kColorClasses) m_classOfToken = 0;
+            m_classified = token;
         }
-        // Plain characters of one token word go in one piece.
-        std::size_t end = i;
-        while (end < length && tokens[end] == tokens[i] && !isRtfSpecial(text[end])) ++end;
-        rtf.append(text + i, end - i);
-        if (end > i) {
-            i = end;
+        if (m_classOfToken != m_class) {
+            m_class = m_classOfToken;
+            put(m_starts[m_class].data(), m_starts[m_class].size());
+        }
+        // Plain characters of one token word go in one piece, as far as the buffer takes them with
+        // room left for the closing brace (the step began with room for a class change and more).
+        const std::size_t limit = std::min(m_length, m_at + (size - kLongestStep / 2 - static_cast<std::size_t>(at - out)));
+        std::size_t end = m_at;
+        while (end < limit && m_tokens[end] == token && !isRtfSpecial(m_text[end])) ++end;
+        if (end > m_at) {
+            put(m_text + m_at, end - m_at);
+            m_at = end;
             continue;
         }
-        const char c = text[i++];
+        const char c = m_text[m_at++];
         switch (c) {
         case '\r':
-            if (i < length && text[i] == '\n') ++i;
-            rtf += "\r\n\\par ";
+            if (m_at < m_length && m_text[m_at] == '\n') ++m_at;
+            put("\r\n\\par ", 7);
             break;
         case '\n':
-            rtf += "\r\n\\par ";
+            put("\r\n\\par ", 7);
             break;
         case '\t':
-            rtf += "\\tab ";
+            put("\\tab ", 5);
             break;
-        default: // a backslash or a brace
-            rtf += '\\';
-            rtf += c;
+        default: { // a backslash or a brace
+            const char escaped[2] = {'\\', c};
+            put(escaped, 2);
+        }
         }
     }
-    rtf += finalParagraph ? "\r\n\\par }" : "}";
+    if (m_at < m_length || m_ended) return static_cast<std::size_t>(at - out);
+    m_ended = true;
+    if (m_finalParagraph)
+        put("\r\n\\par }", 8);
+    else
+        put("}", 1);
+    return static_cast<std::size_t>(at - out);
+}
+
+std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
+                            bool finalParagraph) {
+    ColoredRtf source(text, length, tokens, table, finalParagraph);
+    std::string rtf;
+    rtf.reserve(length * 3 + 512); // source text changes class every few characters
+    char piece[16384];
+    while (const std::size_t n = source.Read(piece, sizeof piece)) rtf.append(piece, n);
     return rtf;
 }
 

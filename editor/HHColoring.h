@@ -70,9 +70,68 @@ void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int e
 // comments that begin before the stretch included.
 void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens);
 
+// The colour classes the control shows for one stretch of text, as the colouring pass last gave
+// them, kept in step with edits (inserted text shows classes not known): colouring the stretch
+// again then sends the control only the part whose classes changed.
+class ShownClasses {
+public:
+    // The control is to show [start, start + length) in the classes of these token words: they
+    // are kept, and the answer is the part whose classes are not those shown (empty when none;
+    // all of it unless the stretch is the one kept).
+    Stretch Take(int start, const WORD* tokens, int length);
+    void Clear() { m_classes.clear(); }
+    // Text [start, end) was deleted or inserted.
+    void Change(BOOL deleted, int start, int end);
+    // The formats of [start, end) were set some other way.
+    void Forget(int start, int end);
+
+private:
+    static constexpr unsigned char kUnknown = 0xFF;
+    int m_start = 0;
+    std::vector<unsigned char> m_classes;
+};
+
 // The RTF that loads text coloured by its token words: a colour table of the ten classes, a
 // class change as \cfN with bold and italic, escaped backslashes and braces, every line break
 // (CR LF, LF or CR alone) as a paragraph, Tab as \tab; ends with a paragraph mark when asked.
+// It is written piece by piece as a stream reads it, so a large text's RTF is never held whole.
+// The text (and tokens given by pointer) must outlive it.
+class ColoredRtf {
+public:
+    // No RTF at all: the text could not be coloured.
+    ColoredRtf() = default;
+    ColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table, bool finalParagraph);
+    ColoredRtf(const char* text, std::size_t length, std::vector<WORD> tokens, const ColorEntry* table,
+               bool finalParagraph);
+    ColoredRtf(ColoredRtf&&) = default;
+    ColoredRtf& operator=(ColoredRtf&&) = default;
+
+    bool empty() const { return !m_valid; }
+    // Writes the next bytes of the RTF to out, at most size of them; 0 once all are written.
+    std::size_t Read(char* out, std::size_t size);
+
+private:
+    // Writes the next RTF to out, at most size bytes (more than a step's worth); answers how many.
+    std::size_t write(char* out, std::size_t size);
+
+    bool m_valid = false;
+    const char* m_text = nullptr;
+    std::size_t m_length = 0;
+    std::vector<WORD> m_ownTokens;
+    const WORD* m_tokens = nullptr;
+    bool m_finalParagraph = false;
+    std::string m_starts[kColorClasses]; // what starts a run of each class: colour, bold and italic
+    std::size_t m_at = 0;                // the next character of the text to write
+    int m_class = -1;                    // the class written last
+    WORD m_classified = HHTOKEN_DEFAULT; // the token word m_classOfToken was found for
+    int m_classOfToken = 0;
+    bool m_ended = false;                // the closing brace is written
+    std::string m_buffer;                // for small reads: written up to m_written, unread from m_read on
+    std::size_t m_written = 0;
+    std::size_t m_read = 0;
+};
+
+// The whole RTF of a ColoredRtf at once.
 std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
                             bool finalParagraph);
 

@@ -5,10 +5,8 @@
 namespace hh {
 
 std::u16string WidenText(const char* text, std::size_t length) {
-    std::u16string wide(length, u'\0');
-    for (std::size_t i = 0; i < length; ++i)
-        wide[i] = static_cast<unsigned char>(text[i]);
-    return wide;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    return std::u16string(bytes, bytes + length);
 }
 
 std::vector<WORD> Tokenize(CHHFormater& formater, const char* text, std::size_t length) {

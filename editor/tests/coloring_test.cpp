@@ -171,6 +171,116 @@ TEST(Coloring, RtfEscapesBreaksAndClassChanges) {
     EXPECT_EQ(hh::BuildColoredRtf("x", 1, tokens.data(), table, false).back(), '}');
 }
 
+TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
+    // Keywords (class 1) around a stretch of strings (class 3) in [10, 30).
+    auto tokens = [](int length, int stringsFrom, int stringsTo) {
+        std::vector<WORD> t(static_cast<std::size_t>(length), HHTOKEN_KEYWORD);
+        for (int i = stringsFrom; i < stringsTo; ++i) t[static_cast<std::size_t>(i)] = HHTOKEN_STRING;
+        return t;
+    };
+    const std::vector<WORD> kept = tokens(20, 5, 10);
+    struct Case {
+        const char* name;
+        std::vector<std::pair<bool, hh::Stretch>> edits; // deleted, [start, end)
+        int start;
+        std::vector<WORD> now;
+        hh::Stretch differing;
+    } cases[] = {
+        {"nothing changed", {}, 10, kept, {10, 10}},
+        {"a class changed", {}, 10, tokens(20, 5, 11), {20, 21}},
+        {"two typed inside", {{false, {17, 19}}}, 10, tokens(22, 5, 12), {17, 19}},
+        {"typed at the start", {{false, {10, 11}}}, 10, tokens(21, 6, 11), {10, 11}},
+        {"typed at the end", {{false, {30, 31}}}, 10, tokens(21, 5, 10), {30, 31}},
+        {"deleted inside", {{true, {12, 14}}}, 10, tokens(18, 3, 8), {10, 10}},
+        {"text before moves it", {{false, {0, 4}}, {true, {1, 2}}}, 13, kept, {13, 13}},
+        {"a deletion reaching into it", {{true, {8, 12}}}, 8, tokens(18, 3, 8), {8, 8}},
+        {"text after leaves it", {{false, {40, 45}}}, 10, kept, {10, 10}},
+        {"another stretch", {}, 11, tokens(19, 4, 9), {11, 30}},
+        {"another length", {}, 10, tokens(19, 5, 10), {10, 29}},
+    };
+    for (const Case& c : cases) {
+        hh::ShownClasses shown;
+        shown.Take(10, kept.data(), static_cast<int>(kept.size()));
+        for (const auto& e : c.edits) shown.Change(e.first, e.second.first, e.second.second);
+        const int length = static_cast<int>(c.now.size());
+        EXPECT_EQ(shown.Take(c.start, c.now.data(), length), c.differing) << c.name;
+        EXPECT_EQ(shown.Take(c.start, c.now.data(), length), hh::Stretch(c.start, c.start)) << c.name << ", taken";
+    }
+    hh::ShownClasses shown;
+    shown.Take(10, kept.data(), static_cast<int>(kept.size()));
+    shown.Forget(29, 40);
+    EXPECT_EQ(shown.Take(10, kept.data(), 20), hh::Stretch(10, 30)) << "formats set otherwise are not known";
+    // User Defined 2 shows as Default, as the RTF writes it.
+    const std::vector<WORD> plain(4, HHTOKEN_DEFAULT), user2(4, HHTOKEN_USER2);
+    shown.Take(0, plain.data(), 4);
+    EXPECT_EQ(shown.Take(0, user2.data(), 4), hh::Stretch(0, 0));
+}
+
+// Reads back RTF as BuildColoredRtf writes it: each text byte with the class it is shown in (line
+// breaks come back as CR LF).
+std::pair<std::string, std::string> readColoredRtf(const std::string& rtf) {
+    std::string text, classes;
+    char cls = '?';
+    for (std::size_t i = rtf.find("}\r\n") + 3; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c == '}' && i + 1 == rtf.size()) break;
+        if (c != '\\') {
+            text += c;
+            classes += cls;
+            continue;
+        }
+        const char next = rtf[++i];
+        if (next == '\\' || next == '{' || next == '}') {
+            text += next;
+            classes += cls;
+        } else if (next == 'c') { // \cfN
+            cls = rtf[i + 2];
+            i = rtf.find(' ', i); // past \cfN\bX\iY and its space
+        } else if (rtf.compare(i, 4, "tab ") == 0) {
+            text += '\t';
+            classes += cls;
+            i += 3;
+        } else if (rtf.compare(i, 4, "par ") == 0) {
+            i += 3;
+        }
+    }
+    return {text, classes};
+}
+
+TEST(Coloring, RtfOfALargeTextReadsInPiecesOfAnySize) {
+    hh::ColorEntry table[hh::kColorClasses];
+    hh::SetDefaultColors(table);
+    // Long tokens cross the writer's pieces, escapes and breaks land on their edges.
+    std::string text;
+    std::vector<WORD> tokens;
+    const WORD words[] = {HHTOKEN_DEFAULT, HHTOKEN_KEYWORD, HHTOKEN_COMMENT, HHTOKEN_STRING, HHTOKEN_OPERATOR};
+    for (int i = 0; text.size() < 200000; ++i) {
+        const std::size_t length = i % 7 == 0 ? 20000 : static_cast<std::size_t>(1 + i % 13);
+        for (std::size_t k = 0; k < length; ++k) {
+            const char c = "ab\\{}\txy\r "[(static_cast<std::size_t>(i) * 7 + k) % 10];
+            text += c;
+            tokens.push_back(words[i % 5]);
+            if (c == '\r') { // a break is CR LF in the text the control is given
+                text += '\n';
+                tokens.push_back(words[i % 5]);
+            }
+        }
+    }
+    const std::string whole = hh::BuildColoredRtf(text.data(), text.size(), tokens.data(), table, false);
+    std::string expectedClasses;
+    for (const WORD t : tokens) expectedClasses += static_cast<char>('0' + hh::ClassFromTokenBits(t));
+    const auto [readText, readClasses] = readColoredRtf(whole);
+    ASSERT_EQ(readText, text);
+    EXPECT_EQ(readClasses, expectedClasses);
+    for (const std::size_t size : {1u, 7u, 4096u, 100000u}) {
+        hh::ColoredRtf source(text.data(), text.size(), tokens.data(), table, false);
+        std::string pieces;
+        std::vector<char> buffer(size);
+        while (const std::size_t n = source.Read(buffer.data(), size)) pieces.append(buffer.data(), n);
+        EXPECT_EQ(pieces, whole) << size;
+    }
+}
+
 TEST(Coloring, LineBreaksBecomeCrLf) {
     EXPECT_EQ(hh::WithCrLf("a\nb\r\nc\rd", 8), "a\r\nb\r\nc\r\nd");
 }

@@ -95,6 +95,18 @@ protected:
         return cf;
     }
     COLORREF colourAt(long pos) { return formatAt(pos).crTextColor; }
+    // Colour, bold and italic of every character but the line breaks, which show no colour.
+    std::vector<std::pair<COLORREF, DWORD>> formats() {
+        const std::string shown = text();
+        std::vector<std::pair<COLORREF, DWORD>> all;
+        for (long pos = 0; pos < static_cast<long>(shown.size()); ++pos) {
+            const char c = shown[static_cast<std::size_t>(pos)];
+            if (c == '\r' || c == '\n') continue;
+            const CHARFORMAT cf = formatAt(pos);
+            all.emplace_back(cf.crTextColor, cf.dwEffects & (CFE_BOLD | CFE_ITALIC));
+        }
+        return all;
+    }
     void undo() {
         edit->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
         pm::afxtest::pump();
@@ -213,17 +225,6 @@ TEST_F(EditCtrl, ALargeRangeIsColouredAsSmallPiecesAre) {
     edit->SetText(source.c_str());
     const long length = edit->GetTextLength();
     ASSERT_GT(length, 1536);
-    const std::string shown = text();
-    auto formats = [&] {
-        std::vector<std::pair<COLORREF, DWORD>> all;
-        for (long pos = 0; pos < length; ++pos) {
-            const char c = shown[static_cast<std::size_t>(pos)];
-            if (c == '\r' || c == '\n') continue; // line breaks show no colour
-            const CHARFORMAT cf = formatAt(pos);
-            all.emplace_back(cf.crTextColor, cf.dwEffects & (CFE_BOLD | CFE_ITALIC));
-        }
-        return all;
-    };
     auto plainAll = [&] {
         edit->SetSyntaxColoring(FALSE);
         edit->ColorizeRange(0, length, FALSE);
@@ -241,6 +242,39 @@ TEST_F(EditCtrl, ALargeRangeIsColouredAsSmallPiecesAre) {
     }
     EXPECT_EQ(formats(), large);
     EXPECT_EQ(colourAt(find("d */")), kGreen);
+}
+
+// A long line is recoloured by streaming only the part whose classes changed since it was last
+// coloured: after typing, deleting, opening and closing strings and comments, splitting and
+// joining it, it shows what colouring the same text from scratch shows.
+TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
+    std::string line;
+    for (int i = 0; line.size() < 5000; ++i) line += "var x" + std::to_string(i) + "=\"s\"+" + std::to_string(i) + ";";
+    edit->SetText((line + "\r\n" + line).c_str());
+    const long middle = 2500, nearStart = 20;
+    struct Step {
+        const char* name;
+        long at;
+        std::string typed;
+        int backspaces;
+    } steps[] = {{"letters in the middle", middle, "abc", 0},
+                 {"a quote opens a string to the line's end", middle, "q\"w", 0},
+                 {"deleting it again", middle + 3, "", 2},
+                 {"a line comment near the start", nearStart, "y//", 0},
+                 {"taken back", nearStart + 3, "", 3},
+                 {"a break in the middle", middle, "z\r", 0},
+                 {"the break taken back", middle + 2, "", 1}};
+    for (const Step& s : steps) {
+        caret(s.at);
+        type(s.typed);
+        for (int i = 0; i < s.backspaces; ++i) key(VK_BACK);
+        // Without the focus reading the formats places no caret each time.
+        frame->SetFocus();
+        const auto shown = formats();
+        edit->SetText(text().c_str());
+        EXPECT_EQ(shown, formats()) << s.name;
+        edit->SetFocus();
+    }
 }
 
 TEST_F(EditCtrl, AnEndTypedAfterAQuoteInsideACommentClosesIt) {
@@ -510,6 +544,21 @@ TEST_F(EditCtrl, CaretColumnBeyondTwoThousandCharacters) {
     EXPECT_EQ(edit->GetCaretPosText(), "Ln 1, Col 2905");
     key(VK_DOWN);
     EXPECT_EQ(edit->GetCaretLineCol().y, 2);
+}
+
+// Typing moves the caret while the colouring pass moves the selection about and back inside the
+// change notification: the status text and the caret line still follow the typing.
+TEST_F(EditCtrl, TypingMovesTheStatusColumnAndReportsANewLine) {
+    edit->SetText("abc\r\ndef");
+    caret(1);
+    type("xy");
+    EXPECT_EQ(edit->GetCaretLineCol(), CPoint(4, 1));
+    edit->m_lines.clear();
+    type("\r");
+    EXPECT_EQ(edit->GetCaretLineCol(), CPoint(1, 2));
+    EXPECT_EQ(edit->m_lines, (std::vector<int>{1}));
+    key(VK_BACK);
+    EXPECT_EQ(edit->GetCaretLineCol(), CPoint(4, 1));
 }
 
 TEST_F(EditCtrl, CaretLineChangesAreReportedOncePerLine) {

@@ -32,13 +32,12 @@ FormatId FormatTable::intern(const RunFormat& f) {
 
 void FormatRuns::reset(FormatId initial) {
     starts_.clear();
-    ids_.clear();
-    ids_.insertValue(0, 1, initial);
+    starts_.setValue(0, initial);
 }
 
 Run FormatRuns::run(int index) const {
-    return Run{starts_.positionFromPartition(index), starts_.positionFromPartition(index + 1),
-               ids_[static_cast<std::size_t>(index)]};
+    Partitioning::Span span = starts_.span(index);
+    return Run{span.start, span.end, span.value};
 }
 
 Run FormatRuns::runAt(int pos) const {
@@ -46,13 +45,12 @@ Run FormatRuns::runAt(int pos) const {
 }
 
 int FormatRuns::splitAt(int pos) {
-    int index = starts_.partitionFromPosition(pos);
     if (pos <= 0) return 0;
     if (pos >= length()) return runCount();
-    if (starts_.positionFromPartition(index) == pos) return index;
-    FormatId id = ids_[static_cast<std::size_t>(index)];
-    starts_.insertPartition(index + 1, pos);
-    ids_.insertValue(static_cast<std::size_t>(index) + 1, 1, id);
+    int index = starts_.partitionFromPosition(pos);
+    Partitioning::Span span = starts_.span(index);
+    if (span.start == pos) return index;
+    starts_.insertPartition(index + 1, pos, span.value);
     return index + 1;
 }
 
@@ -60,36 +58,37 @@ void FormatRuns::mergeAround(int index) {
     // Merge index with index + 1, then index - 1 with index, when their formats are equal.
     for (int i : {index, index - 1}) {
         if (i < 0 || i + 1 >= runCount()) continue;
-        if (ids_[static_cast<std::size_t>(i)] != ids_[static_cast<std::size_t>(i) + 1]) continue;
-        starts_.removePartition(i + 1);
-        ids_.erase(static_cast<std::size_t>(i) + 1, 1);
+        if (starts_.value(i) != starts_.value(i + 1)) continue;
+        starts_.removePartitions(i + 1, 1);
     }
+}
+
+void FormatRuns::dropBetween(int first, int last) {
+    if (last - first > 1) starts_.removePartitions(first + 1, last - first - 1);
 }
 
 void FormatRuns::append(int len, FormatId format) {
     if (len <= 0) return;
     int last = runCount() - 1;
     if (length() == 0) {
-        ids_.at(0) = format;
+        starts_.setValue(0, format);
         starts_.insertText(0, len);
         return;
     }
-    if (ids_[static_cast<std::size_t>(last)] == format) {
+    if (starts_.value(last) == format) {
         starts_.insertText(last, len);
         return;
     }
-    starts_.insertPartition(last + 1, length());
-    ids_.insertValue(static_cast<std::size_t>(last) + 1, 1, format);
-    starts_.insertText(last + 1, len);
+    starts_.appendPartitions(&len, &format, 1);
 }
 
 void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
-    // New runs go in with one step: their ids and their starts each in a block at the end.
+    // New runs go in with one step: their starts and formats in blocks at the end.
     std::vector<int> lengths;
     std::vector<FormatId> ids;
     lengths.reserve(n);
     ids.reserve(n);
-    FormatId last = ids_[ids_.size() - 1];
+    FormatId last = starts_.value(runCount() - 1);
     for (std::size_t i = 0; i < n; ++i) {
         const FormattedPiece& p = pieces[i];
         if (p.length <= 0) continue;
@@ -106,8 +105,7 @@ void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
         ids.push_back(p.format);
         last = p.format;
     }
-    ids_.insert(ids_.size(), ids.data(), ids.size());
-    starts_.appendPartitions(lengths.data(), static_cast<int>(lengths.size()));
+    starts_.appendPartitions(lengths.data(), ids.data(), static_cast<int>(lengths.size()));
 }
 
 void FormatRuns::insert(int pos, int len, FormatId format) {
@@ -115,7 +113,7 @@ void FormatRuns::insert(int pos, int len, FormatId format) {
     pos = std::clamp(pos, 0, length());
     if (length() == 0) {
         starts_.insertText(0, len);
-        ids_.at(0) = format;
+        starts_.setValue(0, format);
         return;
     }
     // Grow the run that holds pos (or the last run at the end), then give the new text its format.
@@ -130,26 +128,23 @@ void FormatRuns::erase(int pos, int len) {
     len = std::clamp(len, 0, length() - pos);
     if (len == 0) return;
     if (len == length()) {
-        FormatId keep = ids_[0];
-        reset(keep);
+        reset(starts_.value(0));
         return;
     }
     int first = splitAt(pos);
     int last = splitAt(pos + len);
     // Runs [first, last) lie wholly inside the erased range: drop all but one, then shrink it away.
-    for (int i = last - 1; i > first; --i) {
-        starts_.removePartition(i);
-        ids_.erase(static_cast<std::size_t>(i), 1);
-    }
+    dropBetween(first, last);
     starts_.insertText(first, -len);
     // Run `first` is now empty: fold it away.
     if (first > 0) {
-        starts_.removePartition(first);
-        ids_.erase(static_cast<std::size_t>(first), 1);
+        starts_.removePartitions(first, 1);
         mergeAround(first - 1);
     } else {
-        starts_.removePartition(1);
-        ids_.erase(0, 1);
+        // The run after it takes over from position 0.
+        FormatId next = starts_.value(1);
+        starts_.removePartitions(1, 1);
+        starts_.setValue(0, next);
     }
 }
 
@@ -159,12 +154,44 @@ void FormatRuns::setFormat(int pos, int len, FormatId format) {
     if (len == 0) return;
     int first = splitAt(pos);
     int last = splitAt(pos + len);
-    for (int i = last - 1; i > first; --i) {
-        starts_.removePartition(i);
-        ids_.erase(static_cast<std::size_t>(i), 1);
-    }
-    ids_.at(static_cast<std::size_t>(first)) = format;
+    dropBetween(first, last);
+    starts_.setValue(first, format);
     mergeAround(first);
+}
+
+std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, std::size_t n) {
+    pos = std::clamp(pos, 0, length());
+    int end = pos;
+    for (std::size_t i = 0; i < n; ++i)
+        end += std::max(0, pieces[i].length);
+    end = std::min(end, length());
+    // The stretches where a piece's format is not its run's, merged where they meet.
+    std::vector<Run> changes;
+    std::size_t k = 0;
+    int pieceStart = pos;
+    starts_.forEach(runIndexAt(pos), [&](const Partitioning::Span& run) {
+        for (int at = std::max(run.start, pos); k < n && at < run.end && at < end;) {
+            int pieceEnd = pieceStart + std::max(0, pieces[k].length);
+            int stop = std::min({run.end, pieceEnd, end});
+            FormatId want = pieces[k].format;
+            if (stop > at && want != run.value) {
+                if (!changes.empty() && changes.back().end == at && changes.back().format == want)
+                    changes.back().end = stop;
+                else
+                    changes.push_back(Run{at, stop, want});
+            }
+            at = stop;
+            if (stop >= pieceEnd) {
+                pieceStart = pieceEnd;
+                ++k;
+            }
+        }
+        return k < n && run.end < end;
+    });
+    for (const Run& c : changes)
+        setFormat(c.start, c.end - c.start, c.format);
+    if (changes.empty()) return {pos, pos};
+    return {changes.front().start, changes.back().end};
 }
 
 } // namespace pm::richedit

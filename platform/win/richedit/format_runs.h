@@ -6,8 +6,10 @@
 #include "platform/win/richedit/partitioning.h"
 #include "platform/win/wintypes.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace pm::richedit {
@@ -59,24 +61,21 @@ struct Run {
 
 class FormatRuns {
 public:
-    explicit FormatRuns(FormatId initial = 0) { reset(initial); }
+    explicit FormatRuns(FormatId initial = 0, int blockSize = Partitioning::kDefaultBlockSize) : starts_(blockSize) {
+        reset(initial);
+    }
 
     // One run of `initial` over an empty text.
     void reset(FormatId initial);
     int runCount() const { return starts_.partitions(); }
-    int length() const { return starts_.positionFromPartition(runCount()); }
+    int length() const { return starts_.end(); }
 
     // The run holding the character at pos (the last run for pos == length()).
     Run runAt(int pos) const;
     Run run(int index) const;
     int runIndexAt(int pos) const { return starts_.partitionFromPosition(pos); }
-    FormatId formatAt(int pos) const { return runAt(pos).format; }
+    FormatId formatAt(int pos) const { return starts_.value(runIndexAt(std::clamp(pos, 0, length()))); }
 
-    // Room for n more runs without growing.
-    void reserve(int n) {
-        starts_.reserve(n);
-        ids_.reserveMore(static_cast<std::size_t>(n));
-    }
     // Text of length len added at the end in format `format` (the fast way to build runs).
     void append(int len, FormatId format);
     // Many pieces of text added at the end, each in its format.
@@ -85,15 +84,20 @@ public:
     void insert(int pos, int len, FormatId format);
     void erase(int pos, int len);
     void setFormat(int pos, int len, FormatId format);
+    // Gives the text from pos on the formats of the pieces, setting only where they differ from
+    // the runs; answers the stretch that changed (empty when none did).
+    std::pair<int, int> restyle(int pos, const FormattedPiece* pieces, std::size_t n);
 
 private:
     // Makes pos a run start (no-op at 0, the end, or an existing start); returns the run index
     // starting at pos.
     int splitAt(int pos);
     void mergeAround(int index);
+    // Drops runs (first, last): their text goes to run `first`.
+    void dropBetween(int first, int last);
 
+    // The runs' starts, each with its format as its value.
     Partitioning starts_;
-    SplitVector<FormatId> ids_;
 };
 
 } // namespace pm::richedit

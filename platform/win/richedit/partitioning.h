@@ -1,9 +1,12 @@
 #pragma once
-// An ordered list of partition starts over a text (line starts, format-run starts). Edits shift
-// every later start; the shift is applied lazily as a pending "step" over a suffix of the list, so
-// typing in one place costs O(1) amortised and lookups stay O(log n).
+// An ordered list of partition starts over a text (line starts, format-run starts), each with a
+// value (a run's format). The starts are kept in blocks of a bounded number, each block's starts
+// relative to its first; the blocks' first starts and their first partition numbers are two short
+// step partitionings. An edit anywhere costs the block it falls in and O(1) amortised in the block
+// lists (a pass over them when it is far from the last edit), never a move of the starts between;
+// lookups are O(log n).
 
-#include "platform/win/richedit/split_vector.h"
+#include "platform/win/richedit/step_partitioning.h"
 
 #include <vector>
 
@@ -11,121 +14,92 @@ namespace pm::richedit {
 
 class Partitioning {
 public:
-    Partitioning() { clear(); }
+    static constexpr int kDefaultBlockSize = 1024;
 
-    // One partition [0, 0).
-    void clear() {
-        body_.clear();
-        int zero[2] = {0, 0};
-        body_.insert(0, zero, 2);
-        stepPartition_ = 0;
-        stepLength_ = 0;
-    }
+    // blockSize bounds the partitions a block holds (tests use tiny ones to split and merge often).
+    explicit Partitioning(int blockSize = kDefaultBlockSize);
 
-    int partitions() const { return static_cast<int>(body_.size()) - 1; }
+    // One partition [0, 0) with value 0.
+    void clear();
 
-    // Room for n more partitions without growing.
-    void reserve(int n) { body_.reserveMore(static_cast<std::size_t>(n)); }
+    int partitions() const { return m_count; }
+    // The end of the text (the end of the last partition).
+    int end() const { return m_bases.positionFromPartition(m_bases.partitions()); }
 
-    int positionFromPartition(int partition) const {
-        int pos = body_[static_cast<std::size_t>(partition)];
-        return partition > stepPartition_ ? pos + stepLength_ : pos;
-    }
-
+    // The start of a partition; partitions() gives the end of the text.
+    int positionFromPartition(int partition) const;
     // The partition holding pos; a position on a boundary belongs to the later partition, and the
     // end of the text to the last one.
-    int partitionFromPosition(int pos) const {
-        int n = partitions();
-        if (n <= 1 || pos < positionFromPartition(1)) return 0;
-        if (pos >= positionFromPartition(n - 1)) return n - 1;
-        int lo = 0, hi = n - 1;
-        while (hi - lo > 1) {
-            int mid = lo + (hi - lo) / 2;
-            if (pos < positionFromPartition(mid))
-                hi = mid;
-            else
-                lo = mid;
-        }
-        return lo;
-    }
+    int partitionFromPosition(int pos) const;
 
-    // A new partition starting at pos, becoming partition number `partition`.
-    void insertPartition(int partition, int pos) {
-        if (stepPartition_ < partition) applyStep(partition);
-        int value = pos;
-        body_.insert(static_cast<std::size_t>(partition), &value, 1);
-        ++stepPartition_;
-    }
+    // The partition holding pos where each partition start also counts one position (a position
+    // model in which every line break takes two): the last p with start p + p <= pos.
+    int partitionFromCountedPosition(int pos) const;
 
-    // Merges partition `partition` into the one before it.
-    void removePartition(int partition) {
-        if (partition > stepPartition_) applyStep(partition);
-        --stepPartition_;
-        body_.erase(static_cast<std::size_t>(partition), 1);
-    }
+    struct Span {
+        int start;
+        int end;
+        int value;
+    };
+    // Start, end and value of a partition in one look-up.
+    Span span(int partition) const;
+    int value(int partition) const;
+    void setValue(int partition, int value);
+    // Calls f(span) for each partition from `first` on, in order, while f returns true.
+    template <class F> void forEach(int first, F f) const;
 
+    // A new partition starting at pos, becoming partition number `partition` (1 to partitions()).
+    void insertPartition(int partition, int pos, int value);
+    // Merges partitions [partition, partition + count) into the one before them (partition >= 1).
+    void removePartitions(int partition, int count);
     // Text of length delta was inserted (or, negative, removed) inside partition `partition`:
     // every later start moves.
-    void insertText(int partition, int delta) {
-        if (delta == 0) return;
-        if (stepLength_ != 0) {
-            if (partition >= stepPartition_) {
-                applyStep(partition);
-                stepLength_ += delta;
-            } else if (partition >= stepPartition_ - partitions() / 10) {
-                backStep(partition);
-                stepLength_ += delta;
-            } else {
-                applyStep(partitions());
-                stepPartition_ = partition;
-                stepLength_ = delta;
-            }
-        } else {
-            stepPartition_ = partition;
-            stepLength_ = delta;
-        }
-    }
-
-    // Adds partitions after the last one, each as long as given: the text grows at its end.
-    void appendPartitions(const int* lengths, int n) {
-        if (n <= 0) return;
-        applyStep(partitions());
-        std::vector<int> ends(static_cast<std::size_t>(n));
-        int end = body_[body_.size() - 1];
-        for (int i = 0; i < n; ++i)
-            ends[static_cast<std::size_t>(i)] = end += lengths[i];
-        body_.insert(body_.size(), ends.data(), ends.size());
-        stepPartition_ = partitions();
-    }
-
-    void setPartitionStart(int partition, int pos) {
-        applyStep(partitions());
-        body_.at(static_cast<std::size_t>(partition)) = pos;
-    }
+    void insertText(int partition, int delta);
+    // Adds partitions after the last one, each as long as given and with its value: the text grows
+    // at its end.
+    void appendPartitions(const int* lengths, const int* values, int n);
 
 private:
-    void applyStep(int upTo) {
-        if (stepLength_ != 0)
-            body_.addRange(static_cast<std::size_t>(stepPartition_) + 1, static_cast<std::size_t>(upTo) + 1,
-                           stepLength_);
-        stepPartition_ = upTo;
-        if (stepPartition_ >= partitions()) {
-            stepPartition_ = partitions();
-            stepLength_ = 0;
+    struct Block {
+        std::vector<int> starts; // relative to the block's first, so starts[0] is 0
+        std::vector<int> values;
+        int size() const { return static_cast<int>(starts.size()); }
+    };
+    struct Place {
+        int block;
+        int index; // within the block
+    };
+
+    Place placeOf(int partition) const;
+    int blockBase(int block) const { return m_bases.positionFromPartition(block); }
+    int blockFirst(int block) const { return m_firsts.positionFromPartition(block); }
+    // Adds a block after the last one from the entries given, its first start at base.
+    void appendBlock(int base, std::vector<int> starts, std::vector<int> values);
+    void splitBlock(int block);
+    // The block's first partition went: the next one is now its first, or the block goes.
+    void removedFirst(int block);
+    // Joins the block with a neighbour when both are small, so that deletions do not leave many.
+    void joinSmall(int block);
+    void joinWithNext(int block);
+
+    int m_blockSize;
+    int m_count = 0;
+    std::vector<Block> m_blocks;
+    StepPartitioning m_bases;  // block b holds the starts in [base b, base b+1)
+    StepPartitioning m_firsts; // block b holds partitions [first b, first b+1)
+};
+
+template <class F> void Partitioning::forEach(int first, F f) const {
+    Place at = placeOf(first);
+    for (int block = at.block; block < static_cast<int>(m_blocks.size()); ++block) {
+        const Block& b = m_blocks[static_cast<std::size_t>(block)];
+        const int base = blockBase(block);
+        const int next = blockBase(block + 1);
+        for (std::size_t i = block == at.block ? static_cast<std::size_t>(at.index) : 0; i < b.starts.size(); ++i) {
+            int end = i + 1 < b.starts.size() ? base + b.starts[i + 1] : next;
+            if (!f(Span{base + b.starts[i], end, b.values[i]})) return;
         }
     }
-
-    void backStep(int down) {
-        if (stepLength_ != 0)
-            body_.addRange(static_cast<std::size_t>(down) + 1, static_cast<std::size_t>(stepPartition_) + 1,
-                           -stepLength_);
-        stepPartition_ = down;
-    }
-
-    // body_[i] is the start of partition i; body_[partitions()] is the end of the text.
-    SplitVector<int> body_;
-    int stepPartition_ = 0;
-    int stepLength_ = 0;
-};
+}
 
 } // namespace pm::richedit

@@ -41,36 +41,37 @@ std::string readStream(EDITSTREAM* stream, std::size_t cap) {
 }
 
 // Text and runs of a whole-text RTF load, built apart from the model and cut at the text limit
-// (bytes past it are counted, not kept; a UTF-8 sequence the cut would split goes whole). They are
-// gathered in blocks, which go in with one step.
+// (bytes past it are counted, not kept; a UTF-8 sequence the cut would split goes whole).
 class LoadOutput : public RtfOutput {
 public:
     explicit LoadOutput(std::size_t limit) : limit_(limit) {}
 
-    void append(const char* bytes, std::size_t n, FormatId format) override {
+    void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) override {
+        std::size_t n = bytes.size();
         std::size_t kept = total_ >= limit_ ? 0 : std::min(n, limit_ - total_);
-        if (kept < n && total_ + kept == limit_ && !cut_) {
+        if (kept < n && !cut_) {
             cut_ = true;
             firstCut_ = bytes[kept];
         }
         total_ += n;
-        if (kept == 0) return;
-        block_.append(bytes, kept);
-        if (!pieces_.empty() && pieces_.back().format == format)
-            pieces_.back().length += static_cast<int>(kept);
-        else
-            pieces_.push_back(FormattedPiece{static_cast<int>(kept), format});
-        if (block_.size() >= kBlock) flush();
+        if (kept == n) {
+            content_.append(bytes, pieces, count);
+            return;
+        }
+        // The pieces that reach into the cut end at it.
+        std::vector<FormattedPiece> cut;
+        for (std::size_t i = 0, at = 0; i < count && at < kept; at += static_cast<std::size_t>(pieces[i++].length))
+            cut.push_back(FormattedPiece{static_cast<int>(std::min(kept - at, static_cast<std::size_t>(pieces[i].length))),
+                                         pieces[i].format});
+        content_.append(bytes.substr(0, kept), cut.data(), cut.size());
     }
 
     void dropLast() override {
-        flush();
         --total_;
         if (total_ < static_cast<std::size_t>(content_.length())) content_.dropLast();
     }
 
     FormattedText& content() {
-        flush();
         if (cut_ && total_ > static_cast<std::size_t>(content_.length()) && isContinuation(firstCut_)) {
             while (content_.length() > 0 && isContinuation(content_.byteAt(content_.length() - 1)))
                 content_.dropLast();
@@ -84,20 +85,10 @@ public:
 private:
     static bool isContinuation(char c) { return utf8::isContinuation(static_cast<unsigned char>(c)); }
 
-    static constexpr std::size_t kBlock = 1 << 16;
-
-    void flush() {
-        content_.append(block_, pieces_);
-        block_.clear();
-        pieces_.clear();
-    }
-
     std::size_t limit_;
     std::size_t total_ = 0;
     bool cut_ = false;
     char firstCut_ = 0; // the first byte past the limit
-    std::string block_;
-    std::vector<FormattedPiece> pieces_;
     FormattedText content_;
 };
 
@@ -169,6 +160,15 @@ void RichEditControl::notifySelChange() {
     notifyParent(info.nmhdr, EN_SELCHANGE);
 }
 
+void RichEditControl::notifyChangeAndSelection() {
+    const int anchor = lastNotifiedAnchor_, caret = lastNotifiedCaret_;
+    notifyChange();
+    // A handler of EN_CHANGE that moved the selection about and back has been told of the place
+    // it put it back to, which the change itself moved it to: that move is still told.
+    if (model_.anchor() != anchor || model_.caret() != caret) lastNotifiedAnchor_ = lastNotifiedCaret_ = -1;
+    notifySelChange();
+}
+
 void RichEditControl::beep() {
     MessageBeep(0);
 }
@@ -236,8 +236,7 @@ void RichEditControl::applyChange(int from, int to, std::string_view stored, For
     else
         model_.setSelection(placement == Placement::SelectNew ? from : end, end);
     view_->textChanged(from, to, from + inserted);
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
 }
 
 void RichEditControl::applyFormattedChange(int from, int to, const std::string& stored,
@@ -258,8 +257,7 @@ void RichEditControl::applyFormattedChange(int from, int to, const std::string& 
     modified_ = true;
     model_.setSelection(selStart, selEnd);
     view_->textChanged(from, to, from + static_cast<int>(stored.size()));
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
 }
 
 void RichEditControl::setRuns(int pos, const std::vector<FormattedPiece>& runs) {
@@ -682,7 +680,7 @@ void RichEditControl::formatRange(int from, int to, const CHARFORMATA& cf) {
     }
     for (const Run& r : changes)
         model_.setFormat(r.start, r.end - r.start, r.format);
-    if (!changes.empty()) view_->formatsChanged(from, to);
+    if (!changes.empty()) view_->formatsChanged(changes.front().start, changes.back().end);
 }
 
 CHARFORMATA RichEditControl::formatOfRange(int from, int to) const {
@@ -785,6 +783,7 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
         stream->dwError = static_cast<DWORD>(-static_cast<int>(error));
         return 0;
     }
+    if (sameText(from, to, doc.text)) return restyleSelection(from, to, doc.pieces);
     int before = model_.length();
     if (!replaceRange(EM_REPLACESEL, 0, 0, from, to, doc.text, model_.formatForInsertion(from), false))
         return 0;
@@ -795,6 +794,32 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
     }
     view_->formatsChanged(from, pos);
     return toClient(model_.length()) - toClient(before) + (toClient(to) - toClient(from));
+}
+
+bool RichEditControl::sameText(int from, int to, std::string_view stored) const {
+    if (static_cast<int>(stored.size()) != to - from || from == to) return false;
+    bool same = true;
+    model_.forEachPiece(from, to - from, [&](const char* bytes, int count, int at) {
+        same = std::memcmp(bytes, stored.data() + (at - from), static_cast<std::size_t>(count)) == 0;
+        return same;
+    });
+    return same;
+}
+
+// The selection replaced by the very text it holds, in other formats (text coloured again): the
+// same change and notifications as a replacement, but only the runs whose format differs change.
+LRESULT RichEditControl::restyleSelection(int from, int to, const std::vector<FormattedPiece>& pieces) {
+    if (!announceProtected(EM_REPLACESEL, 0, 0, from, to)) return 0;
+    undo_.clear();
+    std::pair<int, int> changed = model_.restyle(from, pieces);
+    insertionFormat_ = -1;
+    modified_ = true;
+    int oldStart = model_.selectionStart(), oldEnd = model_.selectionEnd();
+    model_.setSelection(to, to);
+    if (changed.first < changed.second) view_->formatsChanged(changed.first, changed.second);
+    view_->selectionChanged(oldStart, oldEnd);
+    notifyChangeAndSelection();
+    return toClient(to) - toClient(from);
 }
 
 // A whole-text RTF load is read piece by piece straight into new text and runs, which replace
@@ -814,12 +839,12 @@ LRESULT RichEditControl::loadRtf(EDITSTREAM* stream, std::size_t cap) {
     }
     if (!announceProtected(WM_SETTEXT, 0, 0, 0, model_.length())) return 0;
     undo_.clear();
+    int before = model_.length();
     model_.setFormattedText(std::move(output.content()));
     modified_ = false;
     insertionFormat_ = -1;
-    view_->textChanged(0, 0, model_.length());
-    notifyChange();
-    notifySelChange();
+    view_->textChanged(0, before, model_.length());
+    notifyChangeAndSelection();
     return toClient(model_.length());
 }
 
@@ -879,29 +904,31 @@ LRESULT RichEditControl::undo() {
     if (!undo_.canUndo() || readOnly_) return FALSE;
     UndoStep s = undo_.takeUndo();
     int insertedLen = static_cast<int>(s.inserted.size());
+    int removedLen = static_cast<int>(s.removed.size());
     model_.replaceStored(s.pos, insertedLen, s.removed, model_.defaultFormat());
     setRuns(s.pos, s.removedRuns);
-    model_.setSelection(s.pos, s.pos + static_cast<int>(s.removed.size()));
+    model_.setSelection(s.pos, s.pos + removedLen);
+    view_->textChanged(s.pos, s.pos + insertedLen, s.pos + removedLen);
+    view_->repaint(); // the selection moved too
     undo_.pushRedo(std::move(s));
     modified_ = true;
-    view_->textChanged(0, 0, model_.length());
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
     return TRUE;
 }
 
 LRESULT RichEditControl::redo() {
     if (!undo_.canRedo() || readOnly_) return FALSE;
     UndoStep s = undo_.takeRedo();
-    model_.replaceStored(s.pos, static_cast<int>(s.removed.size()), s.inserted, s.insertedFormat);
+    int removedLen = static_cast<int>(s.removed.size());
+    model_.replaceStored(s.pos, removedLen, s.inserted, s.insertedFormat);
     setRuns(s.pos, s.insertedRuns);
     int end = s.pos + static_cast<int>(s.inserted.size());
     model_.setSelection(end, end);
+    view_->textChanged(s.pos, s.pos + removedLen, end);
+    view_->repaint(); // the selection moved too
     undo_.pushUndo(std::move(s));
     modified_ = true;
-    view_->textChanged(0, 0, model_.length());
-    notifyChange();
-    notifySelChange();
+    notifyChangeAndSelection();
     return TRUE;
 }
 

@@ -97,6 +97,8 @@ private:
     LRESULT getParaFormat(PARAFORMAT* pf);
     LRESULT streamIn(WPARAM format, EDITSTREAM* stream);
     LRESULT loadRtf(EDITSTREAM* stream, std::size_t cap);
+    bool sameText(int from, int to, std::string_view stored) const;
+    LRESULT restyleSelection(int from, int to, const std::vector<FormattedPiece>& pieces);
     LRESULT streamOut(WPARAM format, EDITSTREAM* stream);
     LRESULT limitText(LPARAM limit);
     LRESULT setOptions(WPARAM op, LPARAM options);
@@ -110,6 +112,8 @@ private:
     bool touchesProtected(int from, int to) const;
     void notifyChange();
     void notifySelChange();
+    // EN_CHANGE, then EN_SELCHANGE when the change moved the selection from where it was last told.
+    void notifyChangeAndSelection();
     LRESULT notifyParent(NMHDR& header, UINT code);
 
     // Helpers.

@@ -47,6 +47,7 @@ void RichEditView::dropFonts() {
         DeleteObject(entry.second);
     fonts_.clear();
     lineHeight_ = 0;
+    layouts_.clear();
 }
 
 HFONT RichEditView::fontFor(int formatId, HDC target) {
@@ -102,21 +103,22 @@ int RichEditView::tabStop(int x, int origin) const {
     return origin + ((x - origin) / every + 1) * every;
 }
 
-// Walks a line piece by piece (a piece ends at a run boundary or a tab), calling
-// f(piece start, piece end, x, width, dc) with the piece's font selected.
+// Walks a line piece by piece (a piece ends at a run boundary or a tab), from the piece starting
+// at pos (the line's start, or a piece start the line layouts keep) at x, calling
+// f(piece start, piece end, x, width, format) with the piece's font selected while it returns true.
 template <class F>
-static void walkLine(RichTextModel& model, int line, HDC dc, const std::function<HFONT(int)>& font,
+static void walkLine(RichTextModel& model, int line, int pos, int x, HDC dc, const std::function<HFONT(int)>& font,
                      const std::function<int(int)>& tab, F f) {
-    int start = model.lineStart(line), end = model.lineEnd(line);
-    int x = 0;
-    std::string_view text = model.view(start, end - start);
-    int pos = start;
+    int end = model.lineEnd(line);
     while (pos < end) {
         Run run = model.runs().runAt(pos);
         SelectObject(dc, font(run.format));
         int stop = std::min(end, run.end);
+        // The run's text in one view: the views of its pieces inside it then move nothing.
+        std::string_view text = model.view(pos, stop - pos);
+        const int base = pos;
         while (pos < stop) {
-            if (text[static_cast<std::size_t>(pos - start)] == '\t') {
+            if (text[static_cast<std::size_t>(pos - base)] == '\t') {
                 int next = tab(x);
                 if (!f(pos, pos + 1, x, next - x, run.format)) return;
                 x = next;
@@ -124,10 +126,10 @@ static void walkLine(RichTextModel& model, int line, HDC dc, const std::function
                 continue;
             }
             int pieceEnd = pos;
-            while (pieceEnd < stop && text[static_cast<std::size_t>(pieceEnd - start)] != '\t')
+            while (pieceEnd < stop && text[static_cast<std::size_t>(pieceEnd - base)] != '\t')
                 ++pieceEnd;
             SIZE size{};
-            GetTextExtentPoint32(dc, text.data() + (pos - start), pieceEnd - pos, &size);
+            GetTextExtentPoint32(dc, text.data() + (pos - base), pieceEnd - pos, &size);
             if (!f(pos, pieceEnd, x, static_cast<int>(size.cx), run.format)) return;
             x += size.cx;
             pos = pieceEnd;
@@ -135,13 +137,44 @@ static void walkLine(RichTextModel& model, int line, HDC dc, const std::function
     }
 }
 
+template <class F> void RichEditView::walkFrom(HDC dc, int line, int pos, int x, F f) {
+    auto font = [this](int id) { return fontFor(id); };
+    auto tab = [this](int px) { return tabStop(px, 0); };
+    walkLine(control_.model(), line, pos, x, dc, font, tab, f);
+}
+
+LineLayouts::Walk RichEditView::layoutWalk(HDC dc, int line) {
+    return [this, dc, line](int pos, int x, const LineLayouts::Visit& visit) {
+        walkFrom(dc, line, pos, x, [&](int from, int to, int px, int width, int) {
+            return visit(LineLayouts::Piece{from, to, px, width, to - from == 1 && control_.model().charAt(from) == '\t'});
+        });
+    };
+}
+
+bool RichEditView::isLong(int line) const {
+    return control_.model().lineLength(line) >= LineLayouts::kLongLine;
+}
+
+LineLayouts::Point RichEditView::walkStart(HDC dc, int line, int pos) {
+    RichTextModel& model = control_.model();
+    int start = model.lineStart(line);
+    if (!isLong(line)) return {start, 0};
+    return layouts_.before(start, model.lineLength(line), pos, layoutWalk(dc, line));
+}
+
+LineLayouts::Point RichEditView::walkStartAtX(HDC dc, int line, int x) {
+    RichTextModel& model = control_.model();
+    int start = model.lineStart(line);
+    if (!isLong(line)) return {start, 0};
+    return layouts_.beforeX(start, model.lineLength(line), x, layoutWalk(dc, line));
+}
+
 int RichEditView::xOf(HDC dc, int pos) {
     RichTextModel& model = control_.model();
     int line = model.lineFromPosition(pos);
-    int result = -1;
-    auto font = [this](int id) { return fontFor(id); };
-    auto tab = [this](int x) { return tabStop(x, 0); };
-    walkLine(model, line, dc, font, tab, [&](int from, int to, int x, int width, int) {
+    LineLayouts::Point from = walkStart(dc, line, pos);
+    int result = from.x;
+    walkFrom(dc, line, from.pos, from.x, [&](int from, int to, int x, int width, int) {
         if (pos >= to) {
             result = x + width;
             return true;
@@ -159,15 +192,14 @@ int RichEditView::xOf(HDC dc, int pos) {
         result = x + (pos - from > 0 ? dx[static_cast<std::size_t>(pos - from - 1)] : 0);
         return false;
     });
-    return result < 0 ? 0 : result;
+    return result;
 }
 
 int RichEditView::positionAt(HDC dc, int line, int x) {
     RichTextModel& model = control_.model();
     int result = model.lineEnd(line);
-    auto font = [this](int id) { return fontFor(id); };
-    auto tab = [this](int px) { return tabStop(px, 0); };
-    walkLine(model, line, dc, font, tab, [&](int from, int to, int left, int width, int) {
+    LineLayouts::Point start = walkStartAtX(dc, line, x);
+    walkFrom(dc, line, start.pos, start.x, [&](int from, int to, int left, int width, int) {
         if (x >= left + width) return true;
         if (to - from == 1 && model.charAt(from) == '\t') {
             result = x < left + width / 2 ? from : to;
@@ -277,14 +309,17 @@ void RichEditView::paintLine(HDC dc, int line, int y, int origin, const RECT& vi
     int selEnd = selection ? model.selectionEnd() : 0;
     int h = lineHeight();
     COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    auto font = [this](int id) { return fontFor(id); };
-    auto tab = [this](int x) { return tabStop(x, 0); };
+    // Pieces next to the visible part are drawn too: italic glyphs reach over their cells.
+    const int left = visible.left - h - origin, right = visible.right + h - origin;
+    // A short line is walked whole: the pieces in view are drawn, the rest only measured for its
+    // width. A long one from the last piece start its layout knows left of the view, to the view's end.
+    const bool longLine = isLong(line);
+    LineLayouts::Point start = walkStartAtX(dc, line, left);
     int lineWidth = 0;
-    // One walk lays the line out: pieces in view are drawn, the rest only measured for its width.
-    walkLine(model, line, dc, font, tab, [&](int from, int to, int x, int width, int formatId) {
+    walkFrom(dc, line, start.pos, start.x, [&](int from, int to, int x, int width, int formatId) {
         lineWidth = x + width;
-        // Pieces next to the visible part are drawn too: italic glyphs reach over their cells.
-        if (origin + x >= visible.right + h || origin + x + width <= visible.left - h) return true;
+        if (x >= right) return !longLine;
+        if (x + width <= left) return true;
         const RunFormat& f = model.formats().get(formatId);
         COLORREF color = f.autoColor ? GetSysColor(COLOR_WINDOWTEXT) : f.color;
         bool tabPiece = to - from == 1 && model.charAt(from) == '\t';
@@ -308,18 +343,19 @@ void RichEditView::paintLine(HDC dc, int line, int y, int origin, const RECT& vi
             int a = cuts[k], b = cuts[k + 1];
             if (a >= b) continue;
             bool selected = k == 1;
-            int left = origin + x + offsetOf(a), right = origin + x + offsetOf(b);
+            int l = origin + x + offsetOf(a), r = origin + x + offsetOf(b);
             if (selected) {
-                RECT r{left, y, right, y + h};
-                FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+                RECT rc{l, y, r, y + h};
+                FillRect(dc, &rc, GetSysColorBrush(COLOR_HIGHLIGHT));
             }
             if (tabPiece) continue;
             SetTextColor(dc, selected ? highlightText : color);
             std::string_view part = model.view(a, b - a);
-            TextOut(dc, left, y, part.data(), static_cast<int>(part.size()));
+            TextOut(dc, l, y, part.data(), static_cast<int>(part.size()));
         }
         return true;
     });
+    if (longLine) lineWidth = layouts_.width(model.lineStart(line), model.lineLength(line), layoutWalk(dc, line));
     // A selected line break shows as a small selected block after the text.
     int end = model.lineEnd(line);
     widestLine_ = std::max(widestLine_, lineWidth + h);
@@ -341,8 +377,9 @@ void RichEditView::updateCaret() {
     SetCaretPos(pt.x, pt.y);
 }
 
-void RichEditView::textChanged(int from, int, int newTo) {
+void RichEditView::textChanged(int from, int oldTo, int newTo) {
     RichTextModel& model = control_.model();
+    layouts_.textChanged(from, oldTo, newTo, [&model](int start) { return model.lineLength(model.lineFromPosition(start)); });
     firstLine_ = std::min(firstLine_, model.lineCount() - 1);
     // Lines below move only when the number of lines changed.
     int first = model.lineFromPosition(from);
@@ -354,6 +391,10 @@ void RichEditView::textChanged(int from, int, int newTo) {
         updateScrollBars();
     }
     updateCaret();
+}
+
+void RichEditView::repaint() {
+    invalidateLines(firstLine_, -1);
 }
 
 void RichEditView::selectionChanged(int oldStart, int oldEnd) {
@@ -369,6 +410,7 @@ void RichEditView::selectionChanged(int oldStart, int oldEnd) {
 
 void RichEditView::formatsChanged(int from, int to) {
     RichTextModel& model = control_.model();
+    layouts_.formatsChanged(from, to);
     lineHeight_ = 0;
     invalidateLines(model.lineFromPosition(from), model.lineFromPosition(to));
     updateScrollBars();
@@ -738,7 +780,7 @@ LRESULT RichEditView::formatRange(BOOL render, FORMATRANGE* range) {
         int line = model.lineFromPosition(pos);
         int lineEndPos = std::min(end, model.lineEnd(line));
         if (render) {
-            walkLine(model, line, dc, font, tab, [&](int from, int to, int x, int, int formatId) {
+            walkLine(model, line, model.lineStart(line), 0, dc, font, tab, [&](int from, int to, int x, int, int formatId) {
                 if (to <= pos) return true;
                 if (from >= lineEndPos) return false;
                 const RunFormat& f = model.formats().get(formatId);

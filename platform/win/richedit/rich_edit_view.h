@@ -4,6 +4,7 @@
 // layout of EM_FORMATRANGE for printing.
 
 #include "platform/win/richedit.h"
+#include "platform/win/richedit/line_layouts.h"
 #include "platform/win/winctrl.h"
 #include "platform/win/wingdi.h"
 
@@ -26,6 +27,8 @@ public:
     LRESULT takeDrop(POINT screenPoint, std::string_view text, bool query);
 
     void textChanged(int from, int oldTo, int newTo);
+    // Paints all lines in view again (when the selection moved with a change).
+    void repaint();
     void selectionChanged(int oldStart, int oldEnd);
     void formatsChanged(int from, int to);
     void scrollCaretIntoView();
@@ -47,6 +50,13 @@ private:
     // x of pos (pixels from the line's start) and the position nearest to x on its line.
     int xOf(HDC dc, int pos);
     int positionAt(HDC dc, int line, int x);
+    // Layout of lines: walks over a line's pieces from a piece start, and where such walks may
+    // start for a position or an x (the line's start, or for a long line a point its layout keeps).
+    template <class F> void walkFrom(HDC dc, int line, int pos, int x, F f);
+    LineLayouts::Walk layoutWalk(HDC dc, int line);
+    bool isLong(int line) const;
+    LineLayouts::Point walkStart(HDC dc, int line, int pos);
+    LineLayouts::Point walkStartAtX(HDC dc, int line, int x);
     POINT pointOf(int pos);
     int positionFrom(POINT pt);
 
@@ -83,6 +93,7 @@ private:
 
     RichEditControl& control_;
     std::unordered_map<int, HFONT> fonts_;
+    LineLayouts layouts_;
     int lineHeight_ = 0;
     int ascent_ = 0;
     int firstLine_ = 0;

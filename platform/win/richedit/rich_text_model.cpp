@@ -25,13 +25,20 @@ RichTextModel::RichTextModel() {
 }
 
 std::string RichTextModel::textCrLf(int pos, int len) const {
-    std::string raw = text(pos, len);
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
     std::string out;
-    out.reserve(raw.size() + raw.size() / 16);
-    for (char c : raw) {
-        out.push_back(c);
-        if (c == '\r') out.push_back('\n');
-    }
+    out.reserve(static_cast<std::size_t>(len) + static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)));
+    text_.forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
+        for (const char* end = bytes + count; bytes < end;) {
+            const void* br = std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes));
+            const char* stop = br ? static_cast<const char*>(br) + 1 : end;
+            out.append(bytes, static_cast<std::size_t>(stop - bytes));
+            if (br) out.push_back('\n');
+            bytes = stop;
+        }
+        return true;
+    });
     return out;
 }
 
@@ -60,7 +67,6 @@ void RichTextModel::setFormattedText(std::string text, const std::vector<Formatt
     text_.clear();
     text_.insert(0, text);
     runs_.reset(pieces.empty() ? defaultFormat_ : pieces.front().format);
-    runs_.reserve(static_cast<int>(pieces.size()) + 1);
     // The pieces that fit go in as one block; one past the end is cut, text past them is default.
     int pos = 0;
     std::size_t n = 0;
@@ -101,14 +107,7 @@ int RichTextModel::compactFromLegacy(int legacy) const {
     if (legacy <= 0) return 0;
     if (legacy >= legacyLength()) return length();
     // The last line whose legacy start (compact start + breaks before it) is <= legacy.
-    int lo = 0, hi = lineCount() - 1;
-    while (lo < hi) {
-        int mid = lo + (hi - lo + 1) / 2;
-        if (lineStart(mid) + mid <= legacy)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
+    int lo = text_.lineFromCountedPosition(legacy);
     int offset = legacy - (lineStart(lo) + lo);
     // An offset past the line's end points between CR and LF: keep it before the pair.
     return lineStart(lo) + std::min(offset, lineLength(lo));
@@ -141,43 +140,48 @@ int RichTextModel::previousCharPosition(int pos) const {
     return validPosition(pos - 1, false);
 }
 
-int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions options) {
+int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions options) const {
     std::string needle = normalizeLineBreaks(pattern);
     from = std::clamp(from, 0, length());
     to = to < 0 ? length() : std::clamp(to, 0, length());
-    int n = static_cast<int>(needle.size());
+    const int n = static_cast<int>(needle.size());
     if (n == 0 || to - from < n) return -1;
-    std::string_view hay = text_.view(0, length());
-    auto matchesAt = [&](int p) {
-        if (options.matchCase) {
-            if (std::memcmp(hay.data() + p, needle.data(), static_cast<std::size_t>(n)) != 0) return false;
-        } else {
-            for (int i = 0; i < n; ++i)
-                if (fold(static_cast<unsigned char>(hay[static_cast<std::size_t>(p + i)])) !=
-                    fold(static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])))
-                    return false;
-        }
+    const unsigned char first = static_cast<unsigned char>(options.matchCase ? needle[0] : fold(needle[0]));
+    auto same = [&](const char* at) {
+        if (options.matchCase) return std::memcmp(at, needle.data(), static_cast<std::size_t>(n)) == 0;
+        for (int i = 0; i < n; ++i)
+            if (fold(static_cast<unsigned char>(at[i])) != fold(static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])))
+                return false;
+        return true;
+    };
+    auto wholeWordAt = [&](int p) {
         if (!options.wholeWord) return true;
-        bool before = p > 0 && isWordByte(static_cast<unsigned char>(hay[static_cast<std::size_t>(p - 1)]));
-        bool after =
-            p + n < length() && isWordByte(static_cast<unsigned char>(hay[static_cast<std::size_t>(p + n)]));
+        bool before = p > 0 && isWordByte(static_cast<unsigned char>(charAt(p - 1)));
+        bool after = p + n < length() && isWordByte(static_cast<unsigned char>(charAt(p + n)));
         return !before && !after;
     };
-    const char* base = hay.data();
-    int last = to - n;
-    if (options.matchCase) {
-        for (int p = from; p <= last; ++p) {
-            const void* hit = std::memchr(base + p, needle[0], static_cast<std::size_t>(last - p + 1));
-            if (!hit) return -1;
-            p = static_cast<int>(static_cast<const char*>(hit) - base);
-            if (matchesAt(p)) return p;
+    const int last = to - n;
+    int found = -1;
+    // Candidates are looked for piece by piece; one that runs past its piece is read whole.
+    text_.forEachPiece(from, last + 1 - from, [&](const char* bytes, int count, int at) {
+        for (int i = 0; i < count; ++i) {
+            if (options.matchCase) {
+                const void* hit = std::memchr(bytes + i, first, static_cast<std::size_t>(count - i));
+                if (!hit) return true;
+                i = static_cast<int>(static_cast<const char*>(hit) - bytes);
+            } else if (fold(static_cast<unsigned char>(bytes[i])) != first) {
+                continue;
+            }
+            const int p = at + i;
+            const bool inPiece = i + n <= count;
+            if (inPiece ? !same(bytes + i) : !same(text(p, n).data())) continue;
+            if (!wholeWordAt(p)) continue;
+            found = p;
+            return false;
         }
-        return -1;
-    }
-    unsigned char first = fold(static_cast<unsigned char>(needle[0]));
-    for (int p = from; p <= last; ++p)
-        if (fold(static_cast<unsigned char>(base[p])) == first && matchesAt(p)) return p;
-    return -1;
+        return true;
+    });
+    return found;
 }
 
 } // namespace pm::richedit

@@ -26,9 +26,9 @@ public:
     int length() const { return text_.length(); }
     char byteAt(int pos) const { return text_.charAt(pos); }
     // Appends pre-normalised bytes made of the given pieces.
-    void append(std::string_view bytes, const std::vector<FormattedPiece>& pieces) {
+    void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) {
         text_.insert(text_.length(), bytes);
-        runs_.append(pieces.data(), pieces.size());
+        runs_.append(pieces, count);
     }
     void dropLast() {
         int last = length() - 1;
@@ -60,6 +60,9 @@ public:
     // Bytes of [pos, pos + len) with breaks written as CR LF.
     std::string textCrLf(int pos, int len) const;
     std::string_view view(int pos, int len) { return text_.view(pos, len); }
+    // Calls f(bytes, count, position) for each contiguous stretch of [pos, pos + len), while f
+    // returns true.
+    template <class F> void forEachPiece(int pos, int len, F f) const { text_.forEachPiece(pos, len, f); }
 
     // Replaces [pos, pos + len) by text (any line-break form) in format `format`. Returns the
     // length of the inserted text as stored. Callers check limits and protection first.
@@ -82,6 +85,11 @@ public:
         if (length() == 0) runs_.reset(id);
     }
     void setFormat(int pos, int len, FormatId format) { runs_.setFormat(pos, len, format); }
+    // Formats from pos on as the pieces give them, changing only runs that differ; answers the
+    // stretch that changed.
+    std::pair<int, int> restyle(int pos, const std::vector<FormattedPiece>& pieces) {
+        return runs_.restyle(pos, pieces.data(), pieces.size());
+    }
     // The format a character typed at pos takes: that of the character before it.
     FormatId formatForInsertion(int pos) const;
 
@@ -102,7 +110,7 @@ public:
     int previousCharPosition(int pos) const;
 
     // The first match of pattern in [from, to), or -1. An empty pattern never matches.
-    int find(int from, int to, std::string_view pattern, FindOptions options);
+    int find(int from, int to, std::string_view pattern, FindOptions options) const;
 
 private:
     TextBuffer text_;

@@ -1,6 +1,8 @@
 #include "platform/win/richedit/rtf_reader.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace pm::richedit {
 
@@ -11,6 +13,23 @@ constexpr int kMaxDigits = 10;
 constexpr std::size_t kNone = std::string_view::npos;
 constexpr int kSmallKeys = 1 << 10;
 
+// What a byte of the stream is to the parser.
+enum Kind : unsigned char { Plain, OpenGroup, CloseGroup, Backslash, LineEnd };
+
+constexpr std::array<unsigned char, 256> kinds = [] {
+    std::array<unsigned char, 256> k{};
+    k['{'] = OpenGroup;
+    k['}'] = CloseGroup;
+    k['\\'] = Backslash;
+    k['\r'] = LineEnd;
+    k['\n'] = LineEnd;
+    return k;
+}();
+
+Kind kindOf(char c) {
+    return static_cast<Kind>(kinds[static_cast<unsigned char>(c)]);
+}
+
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -19,31 +38,68 @@ int hexValue(char c) {
 }
 
 bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return static_cast<unsigned char>((c | 0x20) - 'a') < 26;
 }
 
 bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isSkippedDestination(std::string_view word) {
-    static const char* const names[] = {"fonttbl",  "stylesheet", "info",    "pict",      "header",
-                                        "footer",   "object",     "filetbl", "listtable", "listoverridetable",
-                                        "generator"};
-    for (const char* n : names)
-        if (word == n) return true;
-    return false;
+    return static_cast<unsigned char>(c - '0') < 10;
 }
 
 } // namespace
 
-void DocumentOutput::append(const char* bytes, std::size_t n, FormatId format) {
-    m_doc.text.append(bytes, n);
-    if (!m_doc.pieces.empty() && m_doc.pieces.back().format == format) {
-        m_doc.pieces.back().length += static_cast<int>(n);
-        return;
+// The control words the reader knows, but for \b, \i and \cf, which apply takes first.
+enum class RtfReader::Word {
+    Other,
+    ColourTable,
+    Red,
+    Green,
+    Blue,
+    Destination, // a destination whose text is skipped
+    Underline,
+    UnderlineNone,
+    Plain,
+    Paragraph,
+    Tab,
+};
+
+RtfReader::Word RtfReader::wordOf(std::string_view w) {
+    switch (w.size()) {
+    case 2:
+        return w == "ul" ? Word::Underline : Word::Other;
+    case 3:
+        return w == "par" ? Word::Paragraph : w == "tab" ? Word::Tab : w == "red" ? Word::Red : Word::Other;
+    case 4:
+        if (w == "line") return Word::Paragraph;
+        if (w == "blue") return Word::Blue;
+        return w == "info" || w == "pict" ? Word::Destination : Word::Other;
+    case 5:
+        return w == "green" ? Word::Green : w == "plain" ? Word::Plain : Word::Other;
+    case 6:
+        if (w == "ulnone") return Word::UnderlineNone;
+        return w == "header" || w == "footer" || w == "object" ? Word::Destination : Word::Other;
+    case 7:
+        return w == "fonttbl" || w == "filetbl" ? Word::Destination : Word::Other;
+    case 8:
+        return w == "colortbl" ? Word::ColourTable : Word::Other;
+    case 9:
+        return w == "listtable" || w == "generator" ? Word::Destination : Word::Other;
+    case 10:
+        return w == "stylesheet" ? Word::Destination : Word::Other;
+    case 17:
+        return w == "listoverridetable" ? Word::Destination : Word::Other;
+    default:
+        return Word::Other;
     }
-    m_doc.pieces.push_back(FormattedPiece{static_cast<int>(n), format});
+}
+
+void DocumentOutput::append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) {
+    m_doc.text.append(bytes);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!m_doc.pieces.empty() && m_doc.pieces.back().format == pieces[i].format)
+            m_doc.pieces.back().length += pieces[i].length;
+        else
+            m_doc.pieces.push_back(pieces[i]);
+    }
 }
 
 void DocumentOutput::dropLast() {
@@ -52,7 +108,7 @@ void DocumentOutput::dropLast() {
 }
 
 RtfReader::RtfReader(const RunFormat& base, FormatTable& formats, RtfOutput& out)
-    : m_base(base), m_formats(formats), m_out(out) {
+    : m_base(base), m_formats(formats), m_out(out), m_text(new char[kBatch]), m_pieces(new FormattedPiece[kBatch]) {
     m_stack.push_back(GroupState{});
 }
 
@@ -84,6 +140,7 @@ RtfError RtfReader::finish(bool wholeText) {
         if (e != RtfError::None) return e;
     }
     if (m_stack.size() != 1) return RtfError::UnbalancedGroups;
+    flush();
     if (wholeText && m_lastParAt >= 0 && m_lastParAt == m_written - 1) {
         m_out.dropLast();
         --m_written;
@@ -96,105 +153,78 @@ RtfError RtfReader::parse(std::string_view rtf, bool last) {
     m_pos = 0;
     m_last = last;
     m_waitFrom = kNone;
+    // Tests in the order of how often they hold, so that the branches are easy to foresee.
     while (m_pos < m_rtf.size()) {
-        RtfError e = step();
-        if (e != RtfError::None) return e;
-    }
-    return RtfError::None;
-}
-
-RtfError RtfReader::step() {
-    char c = m_rtf[m_pos++];
-    switch (c) {
-    case '{':
-        if (m_stack.size() >= kMaxDepth) return RtfError::TooDeep;
-        m_stack.push_back(m_stack.back());
-        m_stack.back().colourTable = false;
-        m_groupStart = true;
-        return RtfError::None;
-    case '}':
+        const char c = m_rtf[m_pos];
+        if (c == '\\') {
+            if (RtfError e = control(); e != RtfError::None) return e;
+            continue;
+        }
+        const Kind kind = kindOf(c);
+        if (kind == Plain) {
+            plainText();
+            continue;
+        }
+        ++m_pos;
+        if (kind == LineEnd) continue;
+        if (kind == OpenGroup) {
+            if (m_stack.size() >= kMaxDepth) return RtfError::TooDeep;
+            m_stack.push_back(m_stack.back());
+            m_stack.back().colourTable = false;
+            m_groupStart = true;
+            continue;
+        }
         if (m_stack.size() <= 1) return RtfError::UnbalancedGroups;
         if (m_stack.back().colourTable) finishColourEntryIfPending();
         m_stack.pop_back();
         m_groupStart = false;
-        return RtfError::None;
-    case '\\':
-        if (!m_last && controlLength(m_pos - 1) == 0) {
-            m_waitFrom = m_pos - 1;
-            m_pos = m_rtf.size();
-            return RtfError::None;
-        }
-        return controlWord();
-    case '\r':
-    case '\n':
-        return RtfError::None;
-    default:
-        m_groupStart = false;
-        if (m_stack.back().colourTable) {
-            if (c == ';') endColourEntry();
-            return RtfError::None;
-        }
-        emitPlainRun();
-        return RtfError::None;
     }
+    return RtfError::None;
 }
 
-std::size_t RtfReader::controlLength(std::size_t at) {
-    std::size_t n = m_rtf.size();
-    std::size_t p = at + 1;
-    std::size_t resume = at == 0 ? m_resumeLetters : 0;
-    m_resumeLetters = 0;
-    m_carryLetters = 0;
-    if (p >= n) return 0;
-    if (!isLetter(m_rtf[p])) {
-        if (m_rtf[p] == '\'') return p + 2 < n ? 4 : 0;
-        return 2;
-    }
-    // Letters already seen in an earlier piece are not scanned again.
-    p = std::max(p, at + resume);
-    while (p < n && isLetter(m_rtf[p]))
-        ++p;
-    m_carryLetters = p - at;
-    if (p < n && m_rtf[p] == '-') ++p;
-    int digits = 0;
-    while (p < n && isDigit(m_rtf[p]) && digits <= kMaxDigits) {
-        ++p;
-        ++digits;
-    }
-    if (digits > kMaxDigits) return p - at; // complete enough to be refused
-    if (p >= n) return 0;                   // the word, its number or its space may go on
-    return p + (m_rtf[p] == ' ' ? 1 : 0) - at;
-}
-
-RtfError RtfReader::controlWord() {
-    if (m_pos >= m_rtf.size()) return RtfError::Truncated;
-    char c = m_rtf[m_pos];
-    bool atGroupStart = m_groupStart;
-    m_groupStart = false;
+RtfError RtfReader::control() {
+    const char* s = m_rtf.data();
+    const std::size_t n = m_rtf.size();
+    const std::size_t at = m_pos;
+    const std::size_t p = at + 1;
+    if (p >= n) return endsInside(at, 0);
+    const char c = s[p];
     if (!isLetter(c)) {
-        ++m_pos;
+        // A hex byte needs both its digits.
+        if (c == '\'' && p + 2 >= n) return endsInside(at, 0);
+        const bool atGroupStart = m_groupStart;
+        m_groupStart = false;
+        m_pos = p + 1;
         return controlSymbol(c, atGroupStart);
     }
-    std::size_t start = m_pos;
-    while (m_pos < m_rtf.size() && isLetter(m_rtf[m_pos]))
-        ++m_pos;
-    std::string_view word = m_rtf.substr(start, m_pos - start);
-    bool hasParam = false;
+    // Letters already seen in an earlier piece are not scanned again.
+    std::size_t q = at == 0 && m_resumeLetters > 1 ? m_resumeLetters : p + 1;
+    while (q < n && isLetter(s[q]))
+        ++q;
+    const std::string_view word(s + p, q - p);
+    const std::size_t letters = q - at;
+    const bool negative = q < n && s[q] == '-';
+    if (negative) ++q;
     long param = 0;
-    bool negative = false;
-    if (m_pos < m_rtf.size() && m_rtf[m_pos] == '-') {
-        negative = true;
-        ++m_pos;
-    }
     int digits = 0;
-    while (m_pos < m_rtf.size() && isDigit(m_rtf[m_pos])) {
+    while (q < n && isDigit(s[q])) {
         if (++digits > kMaxDigits) return RtfError::NumberTooLarge;
-        param = param * 10 + (m_rtf[m_pos++] - '0');
-        hasParam = true;
+        param = param * 10 + (s[q++] - '0');
     }
-    if (negative) param = -param;
-    if (m_pos < m_rtf.size() && m_rtf[m_pos] == ' ') ++m_pos; // the delimiting space belongs to the word
-    apply(word, hasParam, param, atGroupStart);
+    if (q >= n && !m_last) return endsInside(at, letters); // the word, its number or its space may go on
+    if (q < n && s[q] == ' ') ++q;                          // the delimiting space belongs to the word
+    const bool atGroupStart = m_groupStart;
+    m_groupStart = false;
+    m_pos = q;
+    apply(word, digits > 0, negative ? -param : param, atGroupStart);
+    return RtfError::None;
+}
+
+RtfError RtfReader::endsInside(std::size_t at, std::size_t letters) {
+    if (m_last) return RtfError::Truncated;
+    m_carryLetters = letters;
+    m_waitFrom = at;
+    m_pos = m_rtf.size();
     return RtfError::None;
 }
 
@@ -206,7 +236,6 @@ RtfError RtfReader::controlSymbol(char c, bool atGroupStart) {
         emit(c);
         return RtfError::None;
     case '\'': {
-        if (m_pos + 2 > m_rtf.size()) return RtfError::Truncated;
         int hi = hexValue(m_rtf[m_pos]), lo = hexValue(m_rtf[m_pos + 1]);
         m_pos += 2;
         if (hi >= 0 && lo >= 0) emit(static_cast<char>(hi * 16 + lo));
@@ -224,42 +253,69 @@ RtfError RtfReader::controlSymbol(char c, bool atGroupStart) {
     }
 }
 
-void RtfReader::apply(std::string_view word, bool hasParam, long param, bool atGroupStart) {
+void RtfReader::apply(std::string_view name, bool hasParam, long param, bool atGroupStart) {
     GroupState& g = m_stack.back();
-    bool on = !hasParam || param != 0;
-    if (word == "colortbl") {
+    const bool on = !hasParam || param != 0;
+    // A change of format first: those words are most of those in coloured text.
+    if (!g.colourTable && name.size() <= 2) {
+        if (name == "b") return setEffect(kBold, on);
+        if (name == "i") return setEffect(kItalic, on);
+        if (name == "cf") return setColour(hasParam ? static_cast<int>(param) : -1);
+    }
+    const Word word = wordOf(name);
+    if (word == Word::ColourTable) {
         g.colourTable = true;
         g.skip = true;
         m_pending = ColourEntry{};
-    } else if (g.colourTable) {
+        return;
+    }
+    if (g.colourTable) {
         int v = static_cast<int>(param < 0 ? 0 : param > 255 ? 255 : param);
-        if (word == "red")
+        if (word == Word::Red)
             m_pending.red = v, m_pending.set = true;
-        else if (word == "green")
+        else if (word == Word::Green)
             m_pending.green = v, m_pending.set = true;
-        else if (word == "blue")
+        else if (word == Word::Blue)
             m_pending.blue = v, m_pending.set = true;
-    } else if (atGroupStart && isSkippedDestination(word)) {
-        g.skip = true;
-    } else if (word == "cf") {
-        g.colour = hasParam ? static_cast<int>(param) : -1;
-    } else if (word == "b") {
-        g.bold = on;
-    } else if (word == "i") {
-        g.italic = on;
-    } else if (word == "ul") {
-        g.underline = on;
-    } else if (word == "ulnone") {
-        g.underline = false;
-    } else if (word == "plain") {
-        g.bold = g.italic = g.underline = false;
-        g.colour = -1;
-    } else if (word == "par" || word == "line") {
+        return;
+    }
+    switch (word) {
+    case Word::Destination:
+        if (atGroupStart) g.skip = true;
+        return;
+    case Word::Underline:
+        return setEffect(kUnderline, on);
+    case Word::UnderlineNone:
+        return setEffect(kUnderline, false);
+    case Word::Plain:
+        setEffect(kBold | kItalic | kUnderline, false);
+        return setColour(-1);
+    case Word::Paragraph:
+        // A mark inside a skipped destination is no break, so it is no final one either.
+        if (g.skip) return;
         emit('\r');
         m_lastParAt = m_written - 1;
-    } else if (word == "tab") {
+        return;
+    case Word::Tab:
         emit('\t');
+        return;
+    default:
+        return;
     }
+}
+
+// Takes the plain text from m_pos up to the next special byte in one step.
+void RtfReader::plainText() {
+    m_groupStart = false;
+    if (m_stack.back().colourTable) {
+        if (m_rtf[m_pos] == ';') endColourEntry();
+        ++m_pos;
+        return;
+    }
+    std::size_t start = m_pos++;
+    while (m_pos < m_rtf.size() && kindOf(m_rtf[m_pos]) == Plain)
+        ++m_pos;
+    emitBytes(m_rtf.data() + start, m_pos - start);
 }
 
 void RtfReader::endColourEntry() {
@@ -267,7 +323,9 @@ void RtfReader::endColourEntry() {
     m_pending = ColourEntry{};
     m_internedSmall.clear();
     m_interned.clear();
-    m_cachedKey = kNoKey;
+    // The colour indices of every open group may mean another colour now.
+    for (GroupState& g : m_stack)
+        g.format = -1;
 }
 
 // A table whose last entry lacks its ';' still keeps the entry.
@@ -276,57 +334,66 @@ void RtfReader::finishColourEntryIfPending() {
 }
 
 FormatId RtfReader::currentFormat() {
-    const GroupState& g = m_stack.back();
-    long long key = (static_cast<long long>(g.colour) + 1) * 8 + (g.bold ? 1 : 0) + (g.italic ? 2 : 0) +
-                    (g.underline ? 4 : 0);
-    if (key == m_cachedKey) return m_cachedFormat;
+    GroupState& g = m_stack.back();
+    if (g.format < 0) g.format = internFormat(g);
+    return g.format;
+}
+
+FormatId RtfReader::internFormat(const GroupState& g) {
+    long long key = (static_cast<long long>(g.colour) + 1) * 8 + g.effects;
     bool small = key >= 0 && key < kSmallKeys;
     if (small && m_internedSmall.empty()) m_internedSmall.assign(kSmallKeys, -1);
-    FormatId known = -1;
-    if (small) {
-        known = m_internedSmall[static_cast<std::size_t>(key)];
-    } else if (auto it = m_interned.find(key); it != m_interned.end()) {
-        known = it->second;
-    }
-    if (known >= 0) {
-        m_cachedKey = key;
-        m_cachedFormat = known;
-        return m_cachedFormat;
-    }
+    if (small && m_internedSmall[static_cast<std::size_t>(key)] >= 0)
+        return m_internedSmall[static_cast<std::size_t>(key)];
+    if (!small)
+        if (auto it = m_interned.find(key); it != m_interned.end()) return it->second;
     RunFormat f = m_base;
-    f.bold = g.bold;
-    f.italic = g.italic;
-    f.underline = g.underline;
+    f.bold = (g.effects & kBold) != 0;
+    f.italic = (g.effects & kItalic) != 0;
+    f.underline = (g.effects & kUnderline) != 0;
     if (g.colour >= 0 && g.colour < static_cast<int>(m_colours.size()) &&
         m_colours[static_cast<std::size_t>(g.colour)].set) {
         const ColourEntry& e = m_colours[static_cast<std::size_t>(g.colour)];
         f.color = RGB(e.red, e.green, e.blue);
         f.autoColor = false;
     }
-    m_cachedKey = key;
-    m_cachedFormat = m_formats.intern(f);
+    FormatId id = m_formats.intern(f);
     if (small)
-        m_internedSmall[static_cast<std::size_t>(key)] = m_cachedFormat;
+        m_internedSmall[static_cast<std::size_t>(key)] = id;
     else
-        m_interned.emplace(key, m_cachedFormat);
-    return m_cachedFormat;
-}
-
-// Takes the plain text from the byte just read up to the next special byte in one step.
-void RtfReader::emitPlainRun() {
-    std::size_t start = m_pos - 1;
-    while (m_pos < m_rtf.size()) {
-        char c = m_rtf[m_pos];
-        if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
-        ++m_pos;
-    }
-    emitBytes(m_rtf.data() + start, m_pos - start);
+        m_interned.emplace(key, id);
+    return id;
 }
 
 void RtfReader::emitBytes(const char* bytes, std::size_t n) {
     if (m_stack.back().skip) return;
-    m_out.append(bytes, n, currentFormat());
+    FormatId format = currentFormat();
     m_written += static_cast<long>(n);
+    if (m_used + n > kBatch) {
+        flush();
+        if (n > kBatch) { // more than a batch goes out alone
+            FormattedPiece piece{static_cast<int>(n), format};
+            m_out.append(std::string_view(bytes, n), &piece, 1);
+            return;
+        }
+    }
+    // A batch of kBatch bytes holds kBatch pieces at the most.
+    if (m_pieceCount > 0 && m_pieces[m_pieceCount - 1].format == format) {
+        m_pieces[m_pieceCount - 1].length += static_cast<int>(n);
+    } else {
+        FormattedPiece& piece = m_pieces[m_pieceCount++];
+        piece.length = static_cast<int>(n);
+        piece.format = format;
+    }
+    std::memcpy(m_text.get() + m_used, bytes, n);
+    m_used += n;
+}
+
+void RtfReader::flush() {
+    if (m_used == 0) return;
+    m_out.append(std::string_view(m_text.get(), m_used), m_pieces.get(), m_pieceCount);
+    m_used = 0;
+    m_pieceCount = 0;
 }
 
 RtfError readRtf(std::string_view rtf, const RunFormat& base, FormatTable& formats, bool wholeText,

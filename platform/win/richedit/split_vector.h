@@ -103,6 +103,17 @@ public:
         if (pos < end) std::copy_n(body_ + pos + gapLength_, end - pos, out);
     }
 
+    // Calls f(values, count) for the one or two contiguous stretches [pos, pos + n) is kept in.
+    template <class F> void forEachSegment(std::size_t pos, std::size_t n, F f) const {
+        std::size_t end = pos + n;
+        if (pos < gapStart_ && pos < end) {
+            std::size_t first = std::min(end, gapStart_) - pos;
+            f(body_ + pos, first);
+            pos += first;
+        }
+        if (pos < end) f(body_ + pos + gapLength_, end - pos);
+    }
+
     // A contiguous view of [pos, pos + n), moving the gap out of the way when needed.
     const T* rangePointer(std::size_t pos, std::size_t n) {
         if (pos < gapStart_ && pos + n > gapStart_) moveGap(pos + n);

@@ -1,8 +1,12 @@
 #include "platform/win/richedit/text_buffer.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pm::richedit {
+
+TextBuffer::TextBuffer(int blockSize, int lineBlockSize)
+    : m_blockSize(std::max(1, blockSize)), m_blocks(1), m_lines(lineBlockSize) {}
 
 int TextBuffer::lineStart(int line) const {
     if (line <= 0) return 0;
@@ -21,11 +25,21 @@ int TextBuffer::lineFromPosition(int pos) const {
     return m_lines.partitionFromPosition(std::min(pos, length()));
 }
 
+char TextBuffer::charAt(int pos) const {
+    if (pos < 0 || pos >= length()) return '\0';
+    int block = blockAt(pos);
+    return m_blocks[static_cast<std::size_t>(block)][static_cast<std::size_t>(pos - blockStart(block))];
+}
+
 std::string TextBuffer::text(int pos, int len) const {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
-    std::string out(static_cast<std::size_t>(len), '\0');
-    m_bytes.copy(static_cast<std::size_t>(pos), static_cast<std::size_t>(len), out.data());
+    std::string out;
+    out.reserve(static_cast<std::size_t>(len));
+    forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
+        out.append(bytes, static_cast<std::size_t>(count));
+        return true;
+    });
     return out;
 }
 
@@ -33,22 +47,68 @@ std::string_view TextBuffer::view(int pos, int len) {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
     if (len == 0) return {};
-    return {m_bytes.rangePointer(static_cast<std::size_t>(pos), static_cast<std::size_t>(len)),
+    int block = blockAt(pos);
+    int start = blockStart(block);
+    if (pos + len > blockEnd(block)) {
+        m_joined = text(pos, len);
+        return m_joined;
+    }
+    SplitVector<char>& bytes = m_blocks[static_cast<std::size_t>(block)];
+    return {bytes.rangePointer(static_cast<std::size_t>(pos - start), static_cast<std::size_t>(len)),
             static_cast<std::size_t>(len)};
 }
 
 void TextBuffer::insert(int pos, std::string_view bytes) {
     if (bytes.empty()) return;
     pos = std::clamp(pos, 0, length());
+    int n = static_cast<int>(bytes.size());
     int line = lineFromPosition(pos);
-    m_lines.reserve(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\r')));
-    m_bytes.insert(static_cast<std::size_t>(pos), bytes.data(), bytes.size());
-    m_lines.insertText(line, static_cast<int>(bytes.size()));
+    m_lines.insertText(line, n);
     int next = line + 1;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r') continue;
-        m_lines.insertPartition(next++, pos + static_cast<int>(i) + 1);
+    for (const char* p = bytes.data(), *end = p + bytes.size();
+         (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
+        m_lines.insertPartition(next++, pos + static_cast<int>(p - bytes.data()) + 1, 0);
+    // At a block boundary the text begins the later block's first line.
+    int block = blockAt(pos);
+    SplitVector<char>& target = m_blocks[static_cast<std::size_t>(block)];
+    target.insert(static_cast<std::size_t>(pos - blockStart(block)), bytes.data(), bytes.size());
+    m_starts.insertText(block, n);
+    if (static_cast<int>(target.size()) > m_blockSize && holdsSeveralLines(block)) split(block);
+}
+
+bool TextBuffer::holdsSeveralLines(int block) const {
+    int first = lineFromPosition(blockStart(block));
+    return first + 1 < lineCount() && lineStart(first + 1) < blockEnd(block);
+}
+
+void TextBuffer::split(int block) {
+    SplitVector<char>& whole = m_blocks[static_cast<std::size_t>(block)];
+    const std::string_view bytes(whole.rangePointer(0, whole.size()), whole.size());
+    // Whole lines go into a block while it stays within the block size; a longer line alone.
+    std::vector<std::size_t> cuts;
+    std::size_t blockBegin = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const void* br = std::memchr(bytes.data() + at, '\r', bytes.size() - at);
+        std::size_t lineEnd = br ? static_cast<std::size_t>(static_cast<const char*>(br) - bytes.data()) + 1 : bytes.size();
+        if (at > blockBegin && lineEnd - blockBegin > static_cast<std::size_t>(m_blockSize)) {
+            cuts.push_back(at);
+            blockBegin = at;
+        }
+        at = lineEnd;
     }
+    cuts.push_back(bytes.size());
+    std::vector<SplitVector<char>> pieces(cuts.size());
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < cuts.size(); ++i) {
+        pieces[i].insert(0, bytes.data() + from, cuts[i] - from);
+        from = cuts[i];
+    }
+    int start = blockStart(block);
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
+        m_starts.insertPartition(block + static_cast<int>(i) + 1, start + static_cast<int>(cuts[i]));
+    m_blocks[static_cast<std::size_t>(block)] = std::move(pieces[0]);
+    m_blocks.insert(m_blocks.begin() + block + 1, std::make_move_iterator(pieces.begin() + 1),
+                    std::make_move_iterator(pieces.end()));
 }
 
 void TextBuffer::erase(int pos, int len) {
@@ -58,14 +118,53 @@ void TextBuffer::erase(int pos, int len) {
     int first = lineFromPosition(pos);
     // Line starts in (pos, pos + len] lose the break before them.
     int last = m_lines.partitionFromPosition(pos + len);
-    for (int line = last; line > first; --line)
-        m_lines.removePartition(line);
+    if (last > first) m_lines.removePartitions(first + 1, last - first);
     m_lines.insertText(first, -len);
-    m_bytes.erase(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
+    for (int block = blockAt(pos), left = len; left > 0;) {
+        SplitVector<char>& bytes = m_blocks[static_cast<std::size_t>(block)];
+        int at = pos - blockStart(block);
+        int n = std::min(left, static_cast<int>(bytes.size()) - at);
+        bytes.erase(static_cast<std::size_t>(at), static_cast<std::size_t>(n));
+        m_starts.insertText(block, -n);
+        left -= n;
+        if (!bytes.empty() || m_blocks.size() == 1) {
+            ++block;
+            continue;
+        }
+        // An emptied block goes; its neighbour's span takes its place.
+        m_starts.removePartition(block == 0 ? 1 : block);
+        m_blocks.erase(m_blocks.begin() + block);
+    }
+    mendAfterErase(pos);
+}
+
+void TextBuffer::mendAfterErase(int pos) {
+    int block = blockAt(pos > 0 ? pos - 1 : 0);
+    bool last = block + 1 == blockCount();
+    // The break that ended the block went with the erased text: its last line goes on in the next.
+    if (!last && pos > 0 && blockEnd(block) == pos && charAt(pos - 1) != '\r') {
+        joinWithNext(block);
+    } else if (!last && static_cast<int>(m_blocks[static_cast<std::size_t>(block)].size() +
+                                          m_blocks[static_cast<std::size_t>(block) + 1].size()) <= m_blockSize / 2) {
+        joinWithNext(block);
+    } else if (block > 0 && static_cast<int>(m_blocks[static_cast<std::size_t>(block)].size() +
+                                             m_blocks[static_cast<std::size_t>(block) - 1].size()) <= m_blockSize / 2) {
+        joinWithNext(block - 1);
+    }
+}
+
+void TextBuffer::joinWithNext(int block) {
+    SplitVector<char>& next = m_blocks[static_cast<std::size_t>(block) + 1];
+    SplitVector<char>& bytes = m_blocks[static_cast<std::size_t>(block)];
+    bytes.insert(bytes.size(), next.rangePointer(0, next.size()), next.size());
+    m_starts.removePartition(block + 1);
+    m_blocks.erase(m_blocks.begin() + block + 1);
+    if (static_cast<int>(bytes.size()) > m_blockSize && holdsSeveralLines(block)) split(block);
 }
 
 void TextBuffer::clear() {
-    m_bytes.clear();
+    m_blocks.assign(1, SplitVector<char>());
+    m_starts.clear();
     m_lines.clear();
 }
 

@@ -144,6 +144,21 @@ protected:
     }
     // Client position of the 'c' of "ab\r\ncd": after a break of two or one.
     LONG posOfC() const { return legacy() ? 4 : 3; }
+    // Shows the control 300 by 150 with both scroll bars, for pictures of scrolled text.
+    void showScrolling() {
+        ShowWindow(parent_, SW_SHOW);
+        SetWindowLongPtr(edit_, GWL_STYLE, GetWindowLongPtr(edit_, GWL_STYLE) | WS_HSCROLL);
+        MoveWindow(edit_, 0, 0, 300, 150, TRUE);
+    }
+    void colour(LONG from, LONG to, COLORREF c, bool bold) {
+        select(from, to);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        cf.dwMask = CFM_COLOR | CFM_BOLD;
+        cf.crTextColor = c;
+        cf.dwEffects = bold ? CFE_BOLD : 0;
+        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    }
 
     HWND parent_ = nullptr;
     HWND edit_ = nullptr;
@@ -296,23 +311,13 @@ TEST_P(RichEditTest, ScrollMessagesMoveByWholeLines) {
 // the one a whole repaint gives, in every direction, with a selection, tabs, colours and the caret.
 TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
     if (legacy()) GTEST_SKIP() << "one model is enough";
-    ShowWindow(parent_, SW_SHOW);
-    SetWindowLongPtr(edit_, GWL_STYLE, GetWindowLongPtr(edit_, GWL_STYLE) | WS_HSCROLL);
-    MoveWindow(edit_, 0, 0, 300, 150, TRUE);
+    showScrolling();
     std::string lines;
     for (int i = 0; i < 120; ++i)
         lines += "\tline " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 9) * 7, 'w') +
                  (i % 4 ? " tail" : "\tafter a tab") + "\r\n";
     setText(lines.c_str());
-    for (LONG from = 0; from < 4000; from += 37) {
-        select(from, from + 9);
-        CHARFORMATA cf{};
-        cf.cbSize = sizeof cf;
-        cf.dwMask = CFM_COLOR | CFM_BOLD;
-        cf.crTextColor = RGB(from % 200, 0, 160);
-        cf.dwEffects = from % 3 ? CFE_BOLD : 0;
-        send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-    }
+    for (LONG from = 0; from < 4000; from += 37) colour(from, from + 9, RGB(from % 200, 0, 160), from % 3 != 0);
     SetFocus(edit_);
     select(150, 620);
     pm::test::expectScrollsRepaintWhole(
@@ -326,6 +331,66 @@ TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
                 {"left", WM_HSCROLL, SB_LINEUP, 0},
                 {"both ways", EM_LINESCROLL, 2, 2},
                 {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0}});
+}
+
+// A long line is laid out from points its layout keeps, kept in step with typing, tabs and new
+// formats: what it shows, and where the caret goes, is what a layout from the line's start gives.
+TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
+    if (legacy()) GTEST_SKIP() << "one model is enough";
+    showScrolling();
+    // Words, and from the middle on a tab before every fortieth.
+    std::string line;
+    for (int i = 0; line.size() < 12000; ++i)
+        line += (i % 40 == 0 && line.size() > 7000 ? "\t" : "") + std::string("w") + std::to_string(i) + " ";
+    const std::string text = line + "\r\nshort\r\n" + line;
+    setText(text.c_str());
+    for (LONG from = 0; from < 12000; from += 53) colour(from, from + 11, RGB(from % 200, 0, 160), from % 3 == 0);
+    SetFocus(edit_);
+    HideCaret(edit_);
+    auto look = [&] {
+        UpdateWindow(edit_);
+        POINT caret{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), selection().cpMax);
+        return std::make_pair(pm::test::windowImage(edit_), caret);
+    };
+    auto fresh = [&] {
+        // Tab stops set anew: every line is laid out again from its start.
+        PARAFORMAT pf{};
+        pf.cbSize = sizeof pf;
+        send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+        send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+        InvalidateRect(edit_, nullptr, TRUE);
+        return look();
+    };
+    // Each step types at one place and then looks at another, which the layout reaches from the
+    // points it moved for the typing.
+    struct Step {
+        const char* name;
+        LONG at;
+        const char* typed;
+        LONG view;
+    } steps[] = {{"typing, a look further on", 1000, "abc", 2500},
+                 {"typing, a look back", 3000, "xyz", 600},
+                 {"a tab before tabs, a look past them", 7600, "\t", 9500},
+                 {"typing, a look at the end", 5000, "q", 11990},
+                 {"typing near the start, a look at it", 40, "qq", 41},
+                 {"typing in the line below", 12030, "below", 12100}};
+    for (const Step& s : steps) {
+        select(s.at, s.at);
+        for (const char* c = s.typed; *c; ++c) send(WM_CHAR, static_cast<WPARAM>(*c));
+        send(EM_SCROLLCARET);
+        UpdateWindow(edit_);
+        select(s.view, s.view);
+        send(EM_SCROLLCARET);
+        const auto kept = look();
+        const auto anew = fresh();
+        EXPECT_EQ(kept.first, anew.first) << s.name;
+        EXPECT_EQ(kept.second.x, anew.second.x) << s.name;
+        colour(s.at - 5, s.at + 2, RGB(0, 128, 0), true);
+        select(s.view, s.view);
+        send(EM_SCROLLCARET);
+        EXPECT_EQ(look().first, fresh().first) << s.name << ", then a new format";
+    }
 }
 
 // The caret inside a word of a focused control: the word is drawn as it is without the caret (the
@@ -780,6 +845,32 @@ TEST_P(RichEditTest, StreamsOfTheSelectionAndWordFormats) {
     select(legacy() ? 4 : 3, legacy() ? 5 : 4);
     send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     EXPECT_FALSE(cf.dwEffects & CFE_ITALIC) << "the blank before the word";
+}
+
+// The selection streamed in again as the text it holds in other formats (text coloured anew): the
+// text stays, the formats are the stream's, and it is announced and reported as a replacement.
+TEST_P(RichEditTest, StreamingTheSelectionsOwnTextGivesItsFormats) {
+    setText("one two three");
+    protectAll();
+    select(4, 7);
+    Stream in{"{{\\colortbl\\red0\\green0\\blue255;}\\cf0 t\\b wo}", 0};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&in), 0, readFrom};
+    g_trace.clear();
+    EXPECT_EQ(send(EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es)), 3);
+    EXPECT_EQ(text(), "one two three");
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected EM_REPLACESEL 4-7", "change", "selchange 7-7"}));
+    auto formatOf = [&](LONG from, LONG to) {
+        select(from, to);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    };
+    EXPECT_EQ(formatOf(4, 7).crTextColor, RGB(0, 0, 255));
+    EXPECT_FALSE(formatOf(4, 5).dwEffects & CFE_BOLD);
+    EXPECT_TRUE(formatOf(5, 7).dwEffects & CFE_BOLD);
+    EXPECT_TRUE(formatOf(5, 7).dwEffects & CFE_PROTECTED) << "what the stream does not set stays";
+    EXPECT_NE(formatOf(3, 4).crTextColor, RGB(0, 0, 255)) << "the text around keeps its own";
 }
 
 TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {

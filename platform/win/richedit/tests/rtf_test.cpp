@@ -63,6 +63,7 @@ TEST(RtfReader, StreamsOfTheEditorsGiveTextAndRuns) {
         {"empty text", "{}", true, ""},
         {"a colour index past the table keeps the base colour", "{{\\colortbl\\red9\\green9\\blue9;}\\cf7 t}",
          true, "[auto]t"},
+        {"a mark inside a skipped destination is no final break", "{a{\\*\\x\\par}{\\fonttbl\\line}}", true, "[auto]a"},
     };
     for (const Case& c : cases) {
         FormatTable formats;
@@ -98,6 +99,28 @@ TEST(RtfReader, AStreamCutAnywhereReadsAsAWhole) {
                     << rtf << " in pieces of " << size;
             }
         }
+    }
+}
+
+TEST(RtfReader, ALargeStreamGoesOutInBatchesThatJoinUp) {
+    std::string rtf = "{{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;}";
+    std::string text;
+    for (int i = 0; i < 30000; ++i) {
+        rtf += i % 2 ? "\\cf1 word\\cf0  x\r\n\\par " : "\\cf1 word\\cf0  y\\tab ";
+        text += i % 2 ? "word x\r" : "word y\t";
+    }
+    rtf += "}";
+    FormatTable wholeFormats;
+    RtfDocument whole;
+    ASSERT_EQ(readRtf(rtf, RunFormat{}, wholeFormats, true, whole), RtfError::None);
+    text.pop_back(); // the final \par of a whole text
+    EXPECT_EQ(whole.text, text);
+    EXPECT_EQ(whole.pieces.size(), 60000u);
+    for (std::size_t size : {1000, 4096}) {
+        FormatTable formats;
+        RtfDocument doc;
+        ASSERT_EQ(readInPieces(rtf, size, formats, true, doc), RtfError::None);
+        EXPECT_EQ(describe(doc, formats), describe(whole, wholeFormats)) << size;
     }
 }
 

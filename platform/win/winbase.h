@@ -203,6 +203,12 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 // -1, 0 or 1 as the first time is earlier than, equal to or later than the second.
 LONG CompareFileTime(const FILETIME* first, const FILETIME* second);
 
+// Starts the program of a command line (the program's path, or a name found on the search path,
+// then its arguments, blank-separated, double quotes grouping) and waits until it waits for input,
+// or it ends, or ten seconds have passed. Greater than 31 when it started; else ERROR_FILE_NOT_FOUND,
+// ERROR_PATH_NOT_FOUND, ERROR_BAD_FORMAT (not a program) or 0 (no resources).
+UINT WinExec(LPCSTR cmdLine, UINT show);
+
 #define FormatMessageA FormatMessage
 #define GetModuleHandleA GetModuleHandle
 #define GetModuleFileNameA GetModuleFileName

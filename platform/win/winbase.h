@@ -202,6 +202,10 @@ BOOL GetFileTime(HANDLE file, LPFILETIME creation, LPFILETIME lastAccess, LPFILE
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 // -1, 0 or 1 as the first time is earlier than, equal to or later than the second.
 LONG CompareFileTime(const FILETIME* first, const FILETIME* second);
+// Copies a file (with its permissions) to newFileName; an existing target is replaced whole only
+// when the copy is complete, unless failIfExists refuses it (ERROR_FILE_EXISTS).
+BOOL CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists);
+#define CopyFileA CopyFile
 
 // Starts the program of a command line (the program's path, or a name found on the search path,
 // then its arguments, blank-separated, double quotes grouping) and waits until it waits for input,

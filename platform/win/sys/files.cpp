@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include <fcntl.h>
@@ -39,6 +40,30 @@ std::uint64_t ticksOf(const FILETIME& t) {
     return static_cast<std::uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime;
 }
 
+std::string nativePath(LPCSTR path) {
+    std::string p(path ? path : "");
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+// Writes all of source's bytes to target; false on a read or write error.
+bool copyBytes(int source, int target) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(source, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(target, buffer + done, static_cast<std::size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) return false;
+            done += put;
+        }
+    }
+}
+
 bool statOf(HANDLE file, struct stat& st) {
     std::shared_ptr<File> f = kernelObjectOf<File>(file);
     if (!f || ::fstat(f->descriptor(), &st) != 0) {
@@ -62,9 +87,7 @@ HANDLE CreateFile(LPCSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, D
         SetLastError(ERROR_NOT_SUPPORTED);
         return INVALID_HANDLE_VALUE;
     }
-    std::string path(fileName);
-    for (char& c : path)
-        if (c == '\\') c = '/';
+    const std::string path = nativePath(fileName);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         setFileError(errno, path.c_str());
@@ -102,4 +125,47 @@ LONG CompareFileTime(const FILETIME* first, const FILETIME* second) {
     if (!first || !second) return 0;
     const std::uint64_t a = ticksOf(*first), b = ticksOf(*second);
     return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+BOOL CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists) {
+    const std::string from = nativePath(existingFileName), to = nativePath(newFileName);
+    if (from.empty() || to.empty()) {
+        SetLastError(ERROR_INVALID_NAME);
+        return FALSE;
+    }
+    struct stat st {};
+    if (failIfExists && ::stat(to.c_str(), &st) == 0) {
+        SetLastError(ERROR_FILE_EXISTS);
+        return FALSE;
+    }
+    const int source = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0) {
+        setFileError(errno, from.c_str());
+        return FALSE;
+    }
+    if (::fstat(source, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(source);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    // The copy goes to a new file beside the target, which takes the target's name once complete.
+    const std::string temp = to + ".~copy-" + std::to_string(::getpid());
+    const int target = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 07777);
+    if (target < 0) {
+        const int error = errno;
+        ::close(source);
+        setFileError(error, to.c_str());
+        return FALSE;
+    }
+    const bool copied = copyBytes(source, target) && ::fsync(target) == 0;
+    ::close(source);
+    const bool closed = ::close(target) == 0;
+    if (!copied || !closed || std::rename(temp.c_str(), to.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        setFileError(error == 0 ? EIO : error, to.c_str());
+        if (GetLastError() == ERROR_GEN_FAILURE) SetLastError(ERROR_WRITE_FAULT);
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -182,4 +183,25 @@ TEST(KernelObjects, FileTimesAndSizesFollowTheFile) {
         << "a folder is not a file";
     EXPECT_EQ(::CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+}
+
+TEST(KernelObjects, CopyFileReplacesTheTargetWholeOrRefuses) {
+    TempFolder folder;
+    write(folder.file("template.hbs"), std::string("module\0bytes", 12));
+    write(folder.file("old.hbs"), "old");
+    EXPECT_TRUE(::CopyFile(folder.file("template.hbs").c_str(), folder.file("new.hbs").c_str(), TRUE));
+    EXPECT_FALSE(::CopyFile(folder.file("template.hbs").c_str(), folder.file("old.hbs").c_str(), TRUE));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_TRUE(::CopyFile(folder.file("template.hbs").c_str(), folder.file("old.hbs").c_str(), FALSE));
+    for (const char* name : {"new.hbs", "old.hbs"}) {
+        std::ifstream in(folder.file(name), std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(bytes, std::string("module\0bytes", 12)) << name;
+    }
+    EXPECT_FALSE(::CopyFile(folder.file("none.hbs").c_str(), folder.file("x.hbs").c_str(), FALSE));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(::CopyFile(folder.file("old.hbs").c_str(), folder.file("no/such/x.hbs").c_str(), FALSE));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()), 3)
+        << "no copy left half-made";
 }

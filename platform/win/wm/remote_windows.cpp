@@ -175,6 +175,12 @@ std::string& endpointPath() {
     return path;
 }
 
+// Requests accepted and not yet answered: a process that ends answers them first.
+std::atomic<int>& requestsInFlight() {
+    static std::atomic<int> count{0};
+    return count;
+}
+
 bool samePeer(int fd) {
     ucred peer{};
     socklen_t size = sizeof peer;
@@ -225,6 +231,7 @@ void serve(int fd) {
     put64(out + 8, answer.result);
     writeAll(fd, out, sizeof out);
     ::close(fd);
+    --requestsInFlight();
 }
 
 void listen(int server) {
@@ -234,12 +241,18 @@ void listen(int server) {
             if (errno == EINTR || errno == ECONNABORTED) continue;
             return;
         }
+        ++requestsInFlight();
         std::thread(serve, client).detach();
     }
 }
 
+// At the end of the process: no new requests, and the answers under way get out (a request still
+// waiting for the user-interface thread, which has ended, is given up after a second).
 void removeEndpoint() {
     if (!endpointPath().empty()) ::unlink(endpointPath().c_str());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (requestsInFlight().load() > 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 // ---- Requests to other processes ----

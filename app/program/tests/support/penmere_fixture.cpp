@@ -10,6 +10,7 @@
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/windlg.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,6 +99,16 @@ void PenmereTest::stop() {
 void PenmereTest::pump(unsigned ms) {
     if (ms) pm::test::advanceClock(ms);
     pm::afxtest::pump();
+}
+
+bool PenmereTest::pumpUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pump();
+    }
+    return true;
 }
 
 void PenmereTest::command(UINT id) {

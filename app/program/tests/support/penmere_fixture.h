@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ protected:
     void stop();
     // Delivers queued messages, with the clock moved on by ms first.
     void pump(unsigned ms = 0);
+    // Delivers messages until done() holds or five seconds pass, for work of another thread or
+    // process; done()'s last value.
+    bool pumpUntil(const std::function<bool()>& done);
     void command(UINT id);
     CEditMDIView* activeView();
     std::string windowText(HWND hwnd);

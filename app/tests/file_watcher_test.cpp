@@ -115,23 +115,28 @@ TEST(FileWatcher, ReportsChangesOfTheWatchedFilesOfAFolder) {
     EXPECT_TRUE(watcher.GetFolders().empty());
 }
 
-TEST(FileWatcher, AChangeWhileTheWorkerRestartsIsSeen) {
+// One watched file, a.js, in a folder of its own.
+struct OneFile {
+    OneFile() {
+        TempFolder::Write(a, "1");
+        watcher.AddFile(a.c_str());
+    }
     TempFolder folder;
     const std::string a = folder / "a.js";
-    TempFolder::Write(a, "1");
     RecordingWatcher watcher;
-    watcher.AddFile(a.c_str());
+};
+
+TEST(FileWatcher, AChangeWhileTheWorkerRestartsIsSeen) {
+    OneFile one;
+    auto& [folder, a, watcher] = one;
     TempFolder::Write(a, "12"); // before any worker waited
     watcher.Start();
     EXPECT_EQ(watcher.waitFor(a) & CWatchedFile::kSizeChanged, CWatchedFile::kSizeChanged);
 }
 
 TEST(FileWatcher, StopWaitsForTheWorkerAndClosingStartsNone) {
-    TempFolder folder;
-    const std::string a = folder / "a.js";
-    TempFolder::Write(a, "1");
-    RecordingWatcher watcher;
-    watcher.AddFile(a.c_str());
+    OneFile one;
+    auto& [folder, a, watcher] = one;
     watcher.Start();
     watcher.Stop(TRUE);
     EXPECT_FALSE(watcher.IsRunning());

@@ -43,22 +43,34 @@ int waitForExit(pid_t pid) {
     return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-} // namespace
-
-TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
-    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+// A copy of the program folder (first run over), the program folder of the editor from now on.
+std::string makeProgramFolder() {
     const std::string folder = pm::afxtest::makeTempFolder();
     std::filesystem::copy(PM_PENMERE_DATA_DIR, folder, std::filesystem::copy_options::recursive);
     std::ofstream(folder + "/Settings.ini", std::ios::binary) << "[General]\r\nFirstTime=1\r\n";
     SetAppDirectory((folder + "/").c_str());
+    GetSettings().RemoveAll(); // the store outlives an earlier run in this process
+    return folder;
+}
+
+// The editor started in this process with the command line; null when it did not start.
+std::unique_ptr<CEditMDIApp> startEditor(int argc, char** argv) {
+    auto app = std::make_unique<CEditMDIApp>();
+    app->m_argc = argc;
+    app->m_argv = argv;
+    if (!app->InitApplication() || !app->InitInstance()) return nullptr;
+    return app;
+}
+
+} // namespace
+
+TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    const std::string folder = makeProgramFolder();
     std::string path = folder + "/Projects/demo.js";
     char* argv[] = {const_cast<char*>("penmere"), path.data()};
-
-    auto app = std::make_unique<CEditMDIApp>();
-    app->m_argc = 2;
-    app->m_argv = argv;
-    ASSERT_TRUE(app->InitApplication());
-    ASSERT_TRUE(app->InitInstance());
+    auto app = startEditor(2, argv);
+    ASSERT_NE(app, nullptr);
     HWND main = app->m_pMainWnd->m_hWnd;
     ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
     auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);
@@ -95,21 +107,13 @@ TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
 
 TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesToTheFront) {
     if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
-    const std::string folder = pm::afxtest::makeTempFolder();
-    std::filesystem::copy(PM_PENMERE_DATA_DIR, folder, std::filesystem::copy_options::recursive);
-    std::ofstream(folder + "/Settings.ini", std::ios::binary) << "[General]\r\nFirstTime=1\r\n";
-    SetAppDirectory((folder + "/").c_str());
+    const std::string folder = makeProgramFolder();
     const std::string handed = folder + "/Projects/handed.htm";
     std::ofstream(handed, std::ios::binary) << "<p>handed over</p>\n";
-    char* argv[] = {const_cast<char*>("penmere")};
-    GetSettings().RemoveAll(); // the store outlives the earlier run of this process
     std::filesystem::current_path(folder); // the second start runs from a folder of its own
-
-    auto app = std::make_unique<CEditMDIApp>();
-    app->m_argc = 1;
-    app->m_argv = argv;
-    ASSERT_TRUE(app->InitApplication());
-    ASSERT_TRUE(app->InitInstance());
+    char* argv[] = {const_cast<char*>("penmere")};
+    auto app = startEditor(1, argv);
+    ASSERT_NE(app, nullptr);
     HWND main = app->m_pMainWnd->m_hWnd;
     ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
     auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);

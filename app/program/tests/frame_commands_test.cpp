@@ -71,19 +71,7 @@ protected:
         pm::afxtest::typeText(edit->m_hWnd, text);
         pump();
     }
-    // The view's text with its line breaks as LF (the control keeps CR LF).
-    std::string text(CEditMDIView* view) {
-        CString t;
-        view->GetEditCtrl()->GetWindowText(t);
-        std::string s(t, static_cast<size_t>(t.GetLength()));
-        s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
-        return s;
-    }
-    long caret(CEditMDIView* view) {
-        CHARRANGE sel{};
-        view->GetEditCtrl()->GetSel(sel);
-        return sel.cpMin;
-    }
+    long caret(CEditMDIView* view) { return viewSelection(view).first; }
 
     std::deque<std::function<void(HWND)>> dialogActions;
     std::vector<std::string> dialogTexts;
@@ -217,7 +205,7 @@ TEST_F(FrameCommands, BrowserShowsSavedPagesButNoJavaScriptAndReloadReadsTheFile
 
     writeFile(script, "function changed() {}\n");
     command(ID_FILE_RELOAD);
-    EXPECT_EQ(text(activeView()), "function changed() {}\n");
+    EXPECT_EQ(viewText(activeView()), "function changed() {}\n");
     EXPECT_FALSE(activeView()->GetDocument()->IsModified());
 }
 

@@ -34,19 +34,6 @@ protected:
         pump();
         return static_cast<BOOL>(answer);
     }
-    // The view's text with its line breaks as LF (the control keeps CR LF).
-    std::string text(CEditMDIView* view) {
-        CString t;
-        view->GetEditCtrl()->GetWindowText(t);
-        std::string s(t, static_cast<size_t>(t.GetLength()));
-        s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
-        return s;
-    }
-    std::pair<long, long> selection(CEditMDIView* view) {
-        CHARRANGE sel{};
-        view->GetEditCtrl()->GetSel(sel);
-        return {sel.cpMin, sel.cpMax};
-    }
     void type(const std::string& text) {
         CHHEditCtrl* edit = activeView()->GetEditCtrl();
         edit->SetFocus();
@@ -118,12 +105,12 @@ TEST_F(Workspace, HandedOverTextsOpenAFileAndFindInIt) {
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(std::string(view->GetDocument()->GetPathName()), path);
-    EXPECT_EQ(selection(view), std::make_pair(0L, 5L)) << "a match at the very start is found";
+    EXPECT_EQ(viewSelection(view), std::make_pair(0L, 5L)) << "a match at the very start is found";
     EXPECT_EQ(::GetActiveWindow(), frame->m_hWnd) << "the frame comes to the front";
 
     view->GetEditCtrl()->SetSel(12, 12);
     EXPECT_TRUE(handOver(kCopyDataOpenAndFind, path + ";Beta"));
-    EXPECT_EQ(selection(view), std::make_pair(11L, 15L)) << "with case, from the start, in the open document";
+    EXPECT_EQ(viewSelection(view), std::make_pair(11L, 15L)) << "with case, from the start, in the open document";
     EXPECT_EQ(GetAllDocuments().size(), 1u) << "an open document is not opened twice";
 
     EXPECT_TRUE(handOver(kCopyDataOpen, path));
@@ -181,7 +168,7 @@ TEST_F(Workspace, AFileRewrittenOutsideReloadsSilentlyOrAfterAskingWhenEdited) {
     EXPECT_TRUE(frame->GetFileWatcher().IsWatched(path.c_str()));
 
     writeFile(path, "var two = 2;\n");
-    EXPECT_TRUE(pumpUntil([&] { return text(view) == "var two = 2;\n"; })) << "unmodified: reloaded";
+    EXPECT_TRUE(pumpUntil([&] { return viewText(view) == "var two = 2;\n"; })) << "unmodified: reloaded";
     EXPECT_TRUE(boxes.empty()) << "without a question";
     EXPECT_FALSE(view->GetDocument()->IsModified());
 
@@ -190,13 +177,13 @@ TEST_F(Workspace, AFileRewrittenOutsideReloadsSilentlyOrAfterAskingWhenEdited) {
     writeFile(path, "var three = 3;\n");
     ASSERT_TRUE(pumpUntil([&] { return !boxes.empty(); })) << "edited: the user is asked";
     EXPECT_NE(boxes[0].find(path), std::string::npos);
-    EXPECT_EQ(text(view), "// mine\nvar two = 2;\n") << "No keeps the edits";
+    EXPECT_EQ(viewText(view), "// mine\nvar two = 2;\n") << "No keeps the edits";
     EXPECT_TRUE(view->GetDocument()->IsModified());
 
     boxes.clear();
     boxAnswer = IDYES;
     writeFile(path, "var four = 4;\n");
-    EXPECT_TRUE(pumpUntil([&] { return text(view) == "var four = 4;\n"; })) << "Yes reloads";
+    EXPECT_TRUE(pumpUntil([&] { return viewText(view) == "var four = 4;\n"; })) << "Yes reloads";
     EXPECT_FALSE(boxes.empty());
     EXPECT_FALSE(view->GetDocument()->IsModified());
 }
@@ -217,7 +204,7 @@ TEST_F(Workspace, OwnSavesAndReloadSwitchedOffLeaveTheDocumentAlone) {
     type("x");
     command(ID_FILE_SAVE);
     writeFile(other, "var o = 'outside';\n");
-    ASSERT_TRUE(pumpUntil([&] { return text(otherView) == "var o = 'outside';\n"; }));
+    ASSERT_TRUE(pumpUntil([&] { return viewText(otherView) == "var o = 'outside';\n"; }));
     EXPECT_EQ(std::count(changed.begin(), changed.end(), saved), 0) << "only the other file changed";
     EXPECT_GE(std::count(changed.begin(), changed.end(), other), 1);
 
@@ -226,7 +213,7 @@ TEST_F(Workspace, OwnSavesAndReloadSwitchedOffLeaveTheDocumentAlone) {
     changed.clear();
     writeFile(other, "var o = 'again, while off';\n");
     ASSERT_TRUE(pumpUntil([&] { return !changed.empty(); }));
-    EXPECT_EQ(text(otherView), "var o = 'outside';\n") << "with reloading off the document stays";
+    EXPECT_EQ(viewText(otherView), "var o = 'outside';\n") << "with reloading off the document stays";
 }
 
 TEST_F(Workspace, TheWatcherEndsWithTheProgramAndRunsOnAfterACancelledClose) {

@@ -29,6 +29,9 @@ protected:
     bool pumpUntil(const std::function<bool()>& done);
     void command(UINT id);
     CEditMDIView* activeView();
+    // The view's text with its line breaks as LF (the control keeps CR LF), and its selection.
+    std::string viewText(CEditMDIView* view);
+    std::pair<long, long> viewSelection(CEditMDIView* view);
     std::string windowText(HWND hwnd);
     // The path of a file in the program folder.
     std::string programFile(const std::string& relative) const { return folder + "/" + relative; }

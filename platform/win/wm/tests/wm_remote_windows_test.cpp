@@ -60,12 +60,7 @@ TEST(RemoteWindows, AnotherProcessesWindowTakesCopyDataWhileTheSenderWaits) {
     std::string folder = (std::filesystem::temp_directory_path() / "remote-XXXXXX").string();
     ASSERT_NE(::mkdtemp(folder.data()), nullptr);
     const std::string handleFile = folder + "/peer.handle";
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = ownProc;
-    cls.lpszClassName = "RemoteWindowsOwn";
-    ::RegisterClassA(&cls);
-    HWND own = ::CreateWindowExA(0, "RemoteWindowsOwn", "own", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND own = pm::test::createParent(ownProc, 50, 50);
     ASSERT_NE(own, nullptr);
 
     const std::string line = std::string(PM_REMOTE_PEER) + " " + handleFile;

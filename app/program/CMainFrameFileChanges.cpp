@@ -7,8 +7,6 @@
 #include "app/program/CEditMDIView.h"
 #include "app/program/editor_globals.h"
 
-#include <memory>
-
 void CMainFrame::WatchDocumentFile(LPCTSTR lpszPath, BOOL bAdd) {
     m_fileWatcher.Stop(FALSE);
     if (!m_bClosing) {
@@ -19,10 +17,10 @@ void CMainFrame::WatchDocumentFile(LPCTSTR lpszPath, BOOL bAdd) {
 }
 
 LRESULT CMainFrame::OnFileChanged(WPARAM, LPARAM lParam) {
-    std::unique_ptr<CString> path(reinterpret_cast<CString*>(lParam));
-    if (!m_bAutoReload || !path) return 0;
+    CString path;
+    if (!m_fileWatcher.TakePath(lParam, path) || !m_bAutoReload) return 0;
     for (CDocument* doc : GetAllDocuments())
-        if (IsOpenDocument(doc) && doc->GetFirstViewPosition() && doc->GetPathName() == *path) reloadChangedDocument(doc);
+        if (IsOpenDocument(doc) && doc->GetFirstViewPosition() && doc->GetPathName() == path) reloadChangedDocument(doc);
     return 0;
 }
 

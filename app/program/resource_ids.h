@@ -187,7 +187,7 @@
 #define ID_HELP_SITE_ECMA 33115
 // Private command: a message box with the main window's handle.
 #define ID_SHOW_WINDOW_HANDLE 1624
-// Posted by the file watcher: wParam the change bits, lParam a CString* of the path for the handler.
+// Posted by the file watcher: wParam the change bits, lParam the path the watcher keeps for the handler.
 #define WM_FILE_CHANGED 0x13A0
 // Strings of the Solutions commands.
 #define IDS_FILE_EXISTS 254

@@ -9,6 +9,7 @@
 #include "app/program/CMainFrame.h"
 #include "app/program/resource_ids.h"
 #include "app/program/resources.h"
+#include "app/program/running_editor.h"
 
 #include "scripting/ScriptAppServices.h"
 
@@ -23,6 +24,7 @@ CEditMDIApp::CEditMDIApp() : CWinApp("Corvane JavaScript Editor") {}
 
 BOOL CEditMDIApp::InitInstance() {
     DeclareEditorResources();
+    if (HandCommandLineToRunningEditor(*this)) return FALSE;
     Enable3dControls();
     if (!AfxOleInit()) {
         AfxMessageBox("OleInit failed");

@@ -3,9 +3,20 @@
 #include "app/program/CEditMDIDoc.h"
 
 #include "app/program/CEditMDIView.h"
+#include "app/program/CMainFrame.h"
+#include "app/program/editor_globals.h"
 #include "app/program/view_text_commands.h"
 
 IMPLEMENT_DYNCREATE(CEditMDIDoc, CDocument)
+
+namespace {
+
+// Tells the main frame's file watcher about the document's file.
+void watchFile(LPCTSTR lpszPath, BOOL bAdd) {
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow())) frame->WatchDocumentFile(lpszPath, bAdd);
+}
+
+} // namespace
 
 CEditMDIView* CEditMDIDoc::GetEditView() const {
     POSITION pos = GetFirstViewPosition();
@@ -32,16 +43,22 @@ BOOL CEditMDIDoc::OnNewDocument() {
 }
 
 BOOL CEditMDIDoc::OnOpenDocument(LPCTSTR lpszPathName) {
-    return CDocument::OnOpenDocument(lpszPathName);
+    if (!CDocument::OnOpenDocument(lpszPathName)) return FALSE;
+    watchFile(lpszPathName, TRUE);
+    return TRUE;
 }
 
+// The file leaves the watcher while it is written, so that its own save reloads nothing.
 BOOL CEditMDIDoc::OnSaveDocument(LPCTSTR lpszPathName) {
+    watchFile(lpszPathName, FALSE);
     BOOL saved = CDocument::OnSaveDocument(lpszPathName);
     if (saved)
         if (CEditMDIView* view = GetEditView()) view->GetEditCtrl()->SetModified(FALSE);
+    watchFile(lpszPathName, TRUE);
     return saved;
 }
 
 void CEditMDIDoc::OnCloseDocument() {
+    watchFile(GetPathName(), FALSE);
     CDocument::OnCloseDocument();
 }

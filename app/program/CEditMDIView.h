@@ -33,6 +33,8 @@ public:
     std::string GetLineText(int line);
     // The word at the caret: the selection when there is one, else the word around the caret.
     std::string GetWordAtCaret();
+    // Opens the document's file again into the document, when the file exists.
+    void ReloadDocument();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -59,6 +61,11 @@ protected:
     // Save as Template and Insert Table (CEditMDIViewDialogs.cpp).
     afx_msg void OnSaveAsTemplate();
     afx_msg void OnInsertTable();
+    // ---- Document commands: the browser, the web-page editor, reloading, going to a line ----
+    afx_msg void OnViewInBrowser();
+    afx_msg void OnWebPageEditor();
+    afx_msg void OnReload();
+    afx_msg void OnGoToLine();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -67,6 +74,8 @@ private:
     void select(long start, long end);
     std::string caretIndent();
     void insertSnippet(const SnippetInsertion& snippet);
+    // The saved file for the browser or the web-page editor; empty when there is none to show.
+    CString fileToShow();
 
     CAutoCompleteEditCtrl* m_pEdit = nullptr;
 };

@@ -22,15 +22,10 @@ namespace {
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_LINECOL, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                             ID_INDICATOR_SCRL};
 const char kBarLayout[] = "JSBars";
-const char kWorkspace[] = "Workspace";
 
 // Every document of the application, in template order.
 template <class Fn> void forEachDocument(Fn fn) {
-    CWinApp* app = AfxGetApp();
-    for (POSITION t = app->GetFirstDocTemplatePosition(); t;) {
-        CDocTemplate* tmpl = app->GetNextDocTemplate(t);
-        for (POSITION d = tmpl->GetFirstDocPosition(); d;) fn(tmpl->GetNextDoc(d));
-    }
+    for (CDocument* doc : GetAllDocuments()) fn(doc);
 }
 
 } // namespace
@@ -72,6 +67,35 @@ BEGIN_MESSAGE_MAP(CMainFrame, CDKMenuBarSizeDockMDIFrameWnd)
     ON_COMMAND(ID_FILE_NEW_FROM_TEMPLATE, OnFileNewFromTemplate)
     ON_COMMAND(ID_HELP_DEV_SOLUTIONS, OnHelpDevSolutions)
     ON_COMMAND(ID_WORKDIR_CHANGE, OnWorkDirChange)
+    // Commands of the menus and panes, the hand-over and the watcher's message.
+    ON_COMMAND(ID_SCRIPT_RUN, OnScriptRun)
+    ON_UPDATE_COMMAND_UI(ID_SCRIPT_RUN, OnUpdateScriptRun)
+    ON_COMMAND(ID_SCRIPT_NEW, OnScriptNew)
+    ON_COMMAND(ID_SCRIPT_EDIT, OnScriptEdit)
+    ON_UPDATE_COMMAND_UI(ID_SCRIPT_EDIT, OnUpdateScriptEdit)
+    ON_COMMAND(ID_SCRIPT_STOP, OnScriptStop)
+    ON_UPDATE_COMMAND_UI(ID_SCRIPT_STOP, OnUpdateScriptRunning)
+    ON_COMMAND(ID_SCRIPT_PAUSE, OnScriptPause)
+    ON_UPDATE_COMMAND_UI(ID_SCRIPT_PAUSE, OnUpdateScriptRunning)
+    ON_COMMAND(ID_SCRIPT_SELECT, OnScriptSelect)
+    ON_COMMAND(ID_HELP_REFERENCE, OnHelpReference)
+    ON_COMMAND(ID_HELP_KEYWORD, OnHelpKeyword)
+    ON_COMMAND_EX(ID_HELP_WEBSITE, OnHelpWebPage)
+    ON_COMMAND_EX(ID_HELP_MAILING_LIST, OnHelpWebPage)
+    ON_COMMAND_EX(ID_HELP_DISCUSSION_BOARD, OnHelpWebPage)
+    ON_COMMAND_EX(ID_HELP_EMAIL, OnHelpWebPage)
+    ON_COMMAND_EX(ID_HELP_SITE_W3C, OnHelpWebPage)
+    ON_COMMAND_EX(ID_HELP_SITE_ECMA, OnHelpWebPage)
+    ON_COMMAND_EX_RANGE(ID_HELP_SITE_JAVASCRIPT, ID_HELP_SITE_CSS, OnHelpWebPage)
+    ON_COMMAND(ID_HELP_UPGRADES, OnHelpUpgrades)
+    ON_COMMAND(ID_WORKDIR_OPEN_NATIVE, OnWorkDirOpenNative)
+    ON_COMMAND(ID_WORKDIR_EXPLORER, OnWorkDirExplorer)
+    ON_COMMAND(ID_SOLUTIONS_OPEN_NATIVE, OnSolutionsOpenNative)
+    ON_COMMAND(ID_SOLUTIONS_COPY, OnSolutionsCopy)
+    ON_COMMAND(ID_SOLUTIONS_EXPLORER, OnSolutionsExplorer)
+    ON_COMMAND(ID_SHOW_WINDOW_HANDLE, OnShowWindowHandle)
+    ON_WM_COPYDATA()
+    ON_MESSAGE(WM_FILE_CHANGED, OnFileChanged)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -114,6 +138,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_wndProjBar.m_wndTree.SetNotify(this, ID_SOLUTIONS_TREE_OPEN);
     m_menuManager.AttachFrameWnd(this);
     m_menuManager.SetMenuImagesFromToolBars();
+    registerProgram();
     restoreBarLayout();
     SetTimer(TIMER_STARTUP, 1, nullptr);
     SetTimer(TIMER_FUNCTIONS, 50, nullptr);
@@ -201,7 +226,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == TIMER_STARTUP) {
         KillTimer(TIMER_STARTUP);
         firstRun();
-        ReopenOpenFileList();
+        RestoreWorkspace();
         EnableFunctionsList(TRUE);
         RebuildFunctionsList(GetActiveEditView(), TRUE);
         FillWorkingDirList();
@@ -232,43 +257,17 @@ void CMainFrame::openProgramFile(LPCTSTR lpszRelative) {
     ::ShellExecute(m_hWnd, "open", GetAppDirectory() + lpszRelative, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-std::vector<std::string> CMainFrame::GetOpenFileList() const {
-    std::vector<std::string> paths;
-    forEachDocument([&paths](CDocument* doc) {
-        const CString& path = doc->GetPathName();
-        if (!path.IsEmpty() && FileExists(path)) paths.emplace_back(static_cast<LPCSTR>(path));
-    });
-    return paths;
-}
-
-void CMainFrame::SaveOpenFileList() {
-    CIniFile& settings = GetSettings();
-    CString existing;
-    for (int i = 0; settings.GetIndexedString(kWorkspace, i, existing); ++i) settings.SetIndexedString(kWorkspace, i, "");
-    std::vector<std::string> paths = GetOpenFileList();
-    for (size_t i = 0; i < paths.size(); ++i) settings.SetIndexedString(kWorkspace, static_cast<int>(i), paths[i].c_str());
-}
-
-void CMainFrame::ReopenOpenFileList() {
-    CString path;
-    std::vector<CString> paths;
-    for (int i = 0; GetSettings().GetIndexedString(kWorkspace, i, path); ++i) paths.push_back(path);
-    for (const CString& p : paths)
-        if (FileExists(p)) AfxGetApp()->OpenDocumentFile(p);
-}
-
 void CMainFrame::OnClose() {
     KillTimer(TIMER_FUNCTIONS);
     m_bClosing = TRUE;
-    SaveOpenFileList();
-    GetSettings().Save();
-    saveBarLayout();
+    SaveWorkspace();
     HWND self = m_hWnd;
     CDKMenuBarSizeDockMDIFrameWnd::OnClose();
     if (!::IsWindow(self)) return;
     // The user kept the program open (a save question was cancelled): carry on as before.
     m_bClosing = FALSE;
     SetTimer(TIMER_FUNCTIONS, 50, nullptr);
+    m_fileWatcher.Start();
 }
 
 void CMainFrame::OnDestroy() {
@@ -285,36 +284,6 @@ void CMainFrame::OnViewHtmlBar() {
 
 void CMainFrame::OnUpdateViewHtmlBar(CCmdUI* pCmdUI) {
     pCmdUI->SetCheck(m_wndHtmlBar.IsWindowVisible());
-}
-
-void CMainFrame::OnFileCloseAll() {
-    BOOL yesToAll = FALSE;
-    std::vector<CDocument*> docs;
-    forEachDocument([&docs](CDocument* doc) { docs.push_back(doc); });
-    for (CDocument* doc : docs) {
-        if (doc->IsModified()) {
-            if (yesToAll) {
-                if (!doc->DoFileSave()) return;
-            } else {
-                CConfirmAllDlg ask(CString("Save changes to ") + doc->GetTitle() + "?", this);
-                ask.DoModal();
-                if (ask.m_nAnswer == CConfirmAllDlg::kCancel) return;
-                if (ask.m_nAnswer == CConfirmAllDlg::kYesToAll) yesToAll = TRUE;
-                if ((ask.m_nAnswer == CConfirmAllDlg::kYes || yesToAll) && !doc->DoFileSave()) return;
-                if (ask.m_nAnswer == CConfirmAllDlg::kNoToAll) {
-                    AfxGetApp()->CloseAllDocuments(FALSE);
-                    return;
-                }
-            }
-        }
-        doc->OnCloseDocument();
-    }
-}
-
-void CMainFrame::OnFileSaveAll() {
-    forEachDocument([](CDocument* doc) {
-        if (doc->IsModified()) doc->DoFileSave();
-    });
 }
 
 void CMainFrame::OnOptionsSaveBeforeView() {
@@ -340,7 +309,7 @@ void CMainFrame::OnUpdateOptionsAutoReload(CCmdUI* pCmdUI) {
 }
 
 void CMainFrame::OnHelpManual() {
-    openProgramFile("Manual.chm");
+    openProgramFile("Help/Manual.htm");
 }
 
 void CMainFrame::OnHelpTutorial() {
@@ -394,9 +363,10 @@ void CMainFrame::OnFunctionsGoto() {
     CHHEditCtrl* edit = view->GetEditCtrl();
     const int lines = edit->GetLineCount();
     for (int i = 0; i < lines; ++i) {
-        if (ParseFunctionHeading(view->GetLineText(i)) != static_cast<LPCSTR>(heading)) continue;
-        edit->GoToLine(i, 0);
-        edit->SetFocus();
+        const int column = FunctionHeadingColumn(view->GetLineText(i).substr(0, 255), static_cast<LPCSTR>(heading));
+        if (column < 0) continue;
+        edit->GoToLine(i, column);
+        view->SetFocus();
         return;
     }
 }
@@ -453,6 +423,7 @@ CString CMainFrame::GetWorkingMask() const {
 }
 
 void CMainFrame::FillWorkingDirList() {
+    storeWorkingDirDefaults();
     CListBox& list = m_wndInfoBar.m_wndWorkDir;
     list.ResetContent();
     CStringList names;

@@ -4,6 +4,7 @@
 // and reopens the documents of the last run. Closing saves the open-file list, the settings and
 // the bar layout.
 
+#include "app/program/CFrameFileWatcher.h"
 #include "app/program/CInfoTabBar.h"
 #include "app/program/CProjTabBar.h"
 
@@ -29,12 +30,19 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
+    // ---- The workspace and the file-change watcher ----
     // The paths of the open documents that exist on disk, in the order of their windows.
     std::vector<std::string> GetOpenFileList() const;
-    // Writes the open-file list to the "Workspace" section (replacing what it held).
-    void SaveOpenFileList();
-    // Opens the documents of the "Workspace" section that still exist.
-    void ReopenOpenFileList();
+    // Writes the open-file list to the "Workspace" section (the key after the last one removed),
+    // saves the settings and the bar layout.
+    void SaveWorkspace();
+    // Opens the documents of the "Workspace" section in their order.
+    void RestoreWorkspace();
+    // Stops the watcher, adds or removes the path (unless the frame is closing) and starts it again.
+    void WatchDocumentFile(LPCTSTR lpszPath, BOOL bAdd);
+    CFrameFileWatcher& GetFileWatcher() { return m_fileWatcher; }
+    // The macro the VBScript commands work on (empty until one is chosen or made).
+    const CString& GetScriptPath() const { return m_strScriptPath; }
 
     // Refills the Functions list from the view's lines (once the upkeep is on); an unforced
     // rebuild for the view listed last does nothing.
@@ -95,6 +103,28 @@ protected:
     afx_msg void OnFileNewFromTemplate();
     afx_msg void OnHelpDevSolutions();
     afx_msg void OnWorkDirChange();
+    // ---- Commands of the menus and panes, the hand-over and the watcher's message ----
+    afx_msg void OnScriptRun();
+    afx_msg void OnUpdateScriptRun(CCmdUI* pCmdUI);
+    afx_msg void OnScriptNew();
+    afx_msg void OnScriptEdit();
+    afx_msg void OnUpdateScriptEdit(CCmdUI* pCmdUI);
+    afx_msg void OnScriptStop();
+    afx_msg void OnScriptPause();
+    afx_msg void OnUpdateScriptRunning(CCmdUI* pCmdUI);
+    afx_msg void OnScriptSelect();
+    afx_msg void OnHelpReference();
+    afx_msg void OnHelpKeyword();
+    afx_msg BOOL OnHelpWebPage(UINT nID);
+    afx_msg void OnHelpUpgrades();
+    afx_msg void OnWorkDirOpenNative();
+    afx_msg void OnWorkDirExplorer();
+    afx_msg void OnSolutionsOpenNative();
+    afx_msg void OnSolutionsCopy();
+    afx_msg void OnSolutionsExplorer();
+    afx_msg void OnShowWindowHandle();
+    afx_msg BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
+    afx_msg LRESULT OnFileChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -113,4 +143,21 @@ private:
 
     BOOL m_bClosing = FALSE;
     BOOL m_bAutoReload = TRUE;
+
+    // ---- Commands, workspace and watcher ----
+    enum class SaveAnswer { Ask, YesToAll, NoToAll };
+    // One pass of Close All; FALSE when the user cancelled it.
+    BOOL closeAllPass(SaveAnswer& answer);
+    void storeWorkingDirDefaults();
+    void openHelpPage(LPCTSTR lpszRelative, LPCTSTR lpszTopic);
+    void loadScript(LPCTSTR lpszPath);
+    void editScript();
+    void openAndFind(const CString& text);
+    void reloadChangedDocument(CDocument* pDoc);
+    void registerProgram();
+
+    CFrameFileWatcher m_fileWatcher{this};
+    BOOL m_bScriptSelected = FALSE;
+    CString m_strScriptPath;
+    BOOL m_bAskingReload = FALSE;
 };

@@ -37,6 +37,22 @@ CEditMDIView* GetActiveEditView() {
     return dynamic_cast<CEditMDIView*>(child->GetActiveView());
 }
 
+std::vector<CDocument*> GetAllDocuments() {
+    std::vector<CDocument*> documents;
+    CWinApp* app = AfxGetApp();
+    if (!app) return documents;
+    for (POSITION t = app->GetFirstDocTemplatePosition(); t;) {
+        CDocTemplate* tmpl = app->GetNextDocTemplate(t);
+        for (POSITION d = tmpl->GetFirstDocPosition(); d;) documents.push_back(tmpl->GetNextDoc(d));
+    }
+    return documents;
+}
+
+BOOL IsOpenDocument(const CDocument* pDoc) {
+    const std::vector<CDocument*> documents = GetAllDocuments();
+    return std::find(documents.begin(), documents.end(), pDoc) != documents.end();
+}
+
 void SetPendingTemplate(LPCTSTR lpszPath) {
     pendingTemplate() = lpszPath ? lpszPath : "";
 }

@@ -9,6 +9,8 @@
 
 #include "platform/framework/afxwin.h"
 
+#include <vector>
+
 class CEditMDIView;
 
 // The one settings store (Settings.ini once the main frame has loaded it).
@@ -19,6 +21,11 @@ BOOL LoadSettingsFile(LPCTSTR lpszPath);
 // The active view of the main frame's active child window, when it is an editor view. The main
 // window and the active edit control (GetMainWindow, GetActiveEditCtrl) are the script host's.
 CEditMDIView* GetActiveEditView();
+
+// Every document of the application, in template order.
+std::vector<CDocument*> GetAllDocuments();
+// Whether the document is still one of the application's (a modal loop may have closed it).
+BOOL IsOpenDocument(const CDocument* pDoc);
 
 void SetPendingTemplate(LPCTSTR lpszPath);
 CString GetPendingTemplate();

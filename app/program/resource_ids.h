@@ -207,3 +207,23 @@
 #define TIMER_FUNCTIONS 278
 #define TIMER_TAB_STOPS 228
 #define ID_SET_TAB_STOPS 1225
+
+// ---- Main frame commands, the workspace and hand-over, the file-change watcher ----
+#define ID_HELP_WEBSITE 32773
+#define ID_HELP_UPGRADES 32836
+#define ID_HELP_SITE_JAVASCRIPT 32846
+#define ID_HELP_SITE_HTML 32847
+#define ID_HELP_SITE_CSS 32848
+#define ID_FILE_RELOAD 33086
+#define ID_HELP_EMAIL 33105
+#define ID_HELP_SITE_W3C 33111
+#define ID_HELP_MAILING_LIST 33113
+#define ID_HELP_DISCUSSION_BOARD 33114
+#define ID_HELP_SITE_ECMA 33115
+// Private command: a message box with the main window's handle.
+#define ID_SHOW_WINDOW_HANDLE 1624
+// Posted by the file watcher: wParam the change bits, lParam the path the watcher keeps for the handler.
+#define WM_FILE_CHANGED 0x13A0
+// Strings of the Solutions commands.
+#define IDS_FILE_EXISTS 254
+#define IDS_COPY_FAILED 255

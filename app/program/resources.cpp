@@ -39,6 +39,10 @@ MenuItem fileMenu(bool withDocument) {
         items.push_back(item("Save Al&l", ID_FILE_SAVE_ALL));
         items.push_back(item("Save as Template...", ID_FILE_SAVE_AS_TEMPLATE));
         items.push_back(separator());
+        items.push_back(item("View in Browser\tAlt+B", ID_VIEW_IN_BROWSER));
+        items.push_back(item("Open in Corvane Sarrowby...\tF7", ID_FILE_WEB_EDITOR));
+        items.push_back(item("Reload", ID_FILE_RELOAD));
+        items.push_back(separator());
         items.push_back(item("&Print...\tCtrl+P", ID_FILE_PRINT));
     }
     items.push_back(item("P&rint Setup...", ID_FILE_PRINT_SETUP));
@@ -67,6 +71,12 @@ MenuItem helpMenu() {
                            item("&JavaScript Reference and Tutorial...\tF1", ID_HELP_REFERENCE),
                            item("JavaScript Multimedia Tutorial...", ID_HELP_TUTORIAL),
                            item("&Developer Solutions...", ID_HELP_DEV_SOLUTIONS), separator(),
+                           item("&Join Developers' Monthly Mailing List...", ID_HELP_MAILING_LIST),
+                           item("Join the Discussion &Board...", ID_HELP_DISCUSSION_BOARD),
+                           item("Send us an Email...", ID_HELP_EMAIL), item("Corvane &Website...", ID_HELP_WEBSITE),
+                           item("World Wide Web Consortium...", ID_HELP_SITE_W3C),
+                           item("ECMAScript Language Specification...", ID_HELP_SITE_ECMA), separator(),
+                           item("&Check for Upgrades", ID_HELP_UPGRADES), separator(),
                            item("&About Corvane JavaScript Editor...", ID_APP_ABOUT)});
 }
 
@@ -189,7 +199,9 @@ void declareAccelerators() {
          {a, VK_BACK, ID_EDIT_UNDO},         {v, VK_F1, ID_HELP_KEYWORD},        {a, VK_F2, ID_BOOKMARK_CLEAR_ALL},
          {c, VK_F3, ID_EDIT_NEXT_WORD},      {BYTE(c | FSHIFT), VK_F3, ID_EDIT_PREVIOUS_WORD},
          {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH},
-         {v, VK_F8, ID_JS_FUNCTION}});
+         {v, VK_F8, ID_JS_FUNCTION},
+         // The menu shows F7 for the web-page editor.
+         {v, VK_F7, ID_FILE_WEB_EDITOR}});
     pm::res::addAccelerators(IDR_EDITACCEL, {{c, 'F', ID_EDIT_FIND},
                                              {v, VK_F3, ID_EDIT_REPEAT},
                                              {c, VK_F2, ID_BOOKMARK_TOGGLE},
@@ -370,7 +382,7 @@ void declareStrings() {
         {IDS_GENERAL, "General"},
         {IDS_PROJECTDIR, "ProjectDir"},
         {IDS_PROJECTMASK, "ProjectMask"},
-        {IDS_HELPFILE, "JSRef.chm"},
+        {IDS_HELPFILE, "Help/JSRef.htm"},
         {IDS_FIRSTTIME, "FirstTime"},
         {IDS_TEMPLATE_DESCRIPTION, "Description"},
         {ID_FILE_SAVE_AS_TEMPLATE, "Save the document as a template for new documents\nSave as Template"},
@@ -427,6 +439,10 @@ void declareStrings() {
         {ID_SCRIPT_RUN, "Run the selected macro\nRun"},
         {ID_SCRIPT_PAUSE, "Pause the running macro\nPause"},
         {ID_SCRIPT_STOP, "Stop the running macro\nStop"},
+        {IDS_FILE_EXISTS, "File already exists. Overwrite?"},
+        {IDS_COPY_FAILED, "Copy failed. Please check the paths and write permissions."},
+        {ID_FILE_RELOAD, "Open the document's file again\nReload"},
+        {ID_HELP_UPGRADES, "Look for a newer version\nCheck for Upgrades"},
     });
 }
 

@@ -73,18 +73,34 @@ std::string WordAroundCaret(const std::string& line, int column) {
     return line.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
 }
 
-std::string ParseFunctionHeading(const std::string& line) {
-    static const std::string keyword = "function ";
-    auto at = line.find(keyword);
-    if (at == std::string::npos) return {};
-    auto start = at + keyword.size();
-    if (line.find('(', start) == std::string::npos) return {};
+namespace {
+
+// The text from start up to and including the first ")" after it (to the end without one),
+// without blanks at either end.
+std::string headingFrom(const std::string& line, size_t start) {
     auto close = line.find(')', start);
     std::string entry = line.substr(start, close == std::string::npos ? std::string::npos : close - start + 1);
     auto first = entry.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return {};
     auto last = entry.find_last_not_of(" \t\r\n");
     return entry.substr(first, last - first + 1);
+}
+
+} // namespace
+
+std::string ParseFunctionHeading(const std::string& line) {
+    static const std::string keyword = "function ";
+    auto at = line.find(keyword);
+    if (at == std::string::npos) return {};
+    auto start = at + keyword.size();
+    if (line.find('(', start) == std::string::npos) return {};
+    return headingFrom(line, start);
+}
+
+int FunctionHeadingColumn(const std::string& line, const std::string& heading) {
+    auto at = line.find("function");
+    if (at == std::string::npos || at + 9 > line.size()) return -1;
+    return headingFrom(line, at + 9) == heading ? static_cast<int>(at + 9) : -1;
 }
 
 std::string LineColumnPaneText(int line, int column) {

@@ -19,6 +19,9 @@ std::string WordAroundCaret(const std::string& line, int column);
 // The function heading a line declares: from after "function " to the first ')' (or the line's
 // end), blanks trimmed; "" when the line declares none.
 std::string ParseFunctionHeading(const std::string& line);
+// Go to function: when the text 9 characters after the line's first "function", up to its first
+// ")", trimmed, equals heading, the column where it starts; else -1.
+int FunctionHeadingColumn(const std::string& line, const std::string& heading);
 
 // "line, column" centred in nine places.
 std::string LineColumnPaneText(int line, int column);

@@ -2,6 +2,10 @@
 // A table of objects reached through opaque handles. A handle packs a slot number and the slot's
 // generation, so a handle kept after its object was freed is recognised as stale instead of
 // reaching whatever now lives in the slot. Entries have stable addresses (std::deque).
+//
+// A table made with a tag (a process id) packs the tag into every handle as well, so its handles
+// differ from those of the same table in any other process: a handle written down as a number and
+// read back by another process still names one object of one process.
 
 #include <cstdint>
 #include <deque>
@@ -12,6 +16,17 @@ namespace pm {
 
 template <class T> class HandleTable {
 public:
+    // The largest tag: process ids of 64-bit Linux stay below 2^22.
+    static constexpr std::uint32_t kMaxTag = (1u << 22) - 1;
+
+    HandleTable() = default;
+    explicit HandleTable(std::uint32_t tag) : m_tag(tag & kMaxTag) {}
+
+    // The tag packed into a handle of a tagged table (0 for untagged handles).
+    static std::uint32_t tagOf(std::uintptr_t handle) {
+        return (handle & 0xF) == 0 ? static_cast<std::uint32_t>(handle >> kTagShift) : 0;
+    }
+
     // Stores obj and returns its handle value (never 0).
     std::uintptr_t add(std::unique_ptr<T> obj) {
         std::uint32_t slot;
@@ -32,7 +47,7 @@ public:
         std::uint32_t slot, generation;
         if (!unpack(handle, slot, generation)) return nullptr;
         const Entry& e = m_entries[slot];
-        return e.generation == generation ? e.object.get() : nullptr;
+        return sameGeneration(e.generation, generation) ? e.object.get() : nullptr;
     }
 
     // Frees the object of a live handle; returns it so the caller decides when it dies.
@@ -40,7 +55,7 @@ public:
         std::uint32_t slot, generation;
         if (!unpack(handle, slot, generation)) return nullptr;
         Entry& e = m_entries[slot];
-        if (e.generation != generation || !e.object) return nullptr;
+        if (!sameGeneration(e.generation, generation) || !e.object) return nullptr;
         std::unique_ptr<T> obj = std::move(e.object);
         if (++e.generation == 0) e.generation = 1;
         m_free.push_back(slot);
@@ -58,20 +73,42 @@ private:
         std::uint32_t generation = 1;
     };
 
-    // Value: generation in the high 32 bits, slot + 1 above four zero bits, so a handle is never 0
-    // and never a small integer such as an id or a count.
-    static std::uintptr_t pack(std::uint32_t slot, std::uint32_t generation) {
-        return static_cast<std::uintptr_t>(generation) << 32 | static_cast<std::uintptr_t>(slot + 1) << 4;
+    // Untagged: generation in the high 32 bits, slot + 1 above four zero bits, so a handle is never
+    // 0 and never a small integer such as an id or a count. Tagged: the tag in the top 22 bits, 18
+    // bits of generation and 20 bits of slot + 1 (a million live objects) above the four zero bits.
+    static constexpr int kTagShift = 42;
+    static constexpr int kTaggedGenerationShift = 24;
+    static constexpr std::uintptr_t kTaggedSlotMask = (std::uintptr_t(1) << 20) - 1;
+    static constexpr std::uint32_t kTaggedGenerationMask = (1u << 18) - 1;
+
+    std::uintptr_t pack(std::uint32_t slot, std::uint32_t generation) const {
+        if (m_tag == 0)
+            return static_cast<std::uintptr_t>(generation) << 32 | static_cast<std::uintptr_t>(slot + 1) << 4;
+        return static_cast<std::uintptr_t>(m_tag) << kTagShift |
+               static_cast<std::uintptr_t>(generation & kTaggedGenerationMask) << kTaggedGenerationShift |
+               (static_cast<std::uintptr_t>(slot + 1) & kTaggedSlotMask) << 4;
     }
     bool unpack(std::uintptr_t handle, std::uint32_t& slot, std::uint32_t& generation) const {
         if ((handle & 0xF) != 0) return false;
-        std::uintptr_t s = (handle & 0xFFFFFFFFu) >> 4;
+        std::uintptr_t s;
+        if (m_tag == 0) {
+            s = (handle & 0xFFFFFFFFu) >> 4;
+            generation = static_cast<std::uint32_t>(handle >> 32);
+        } else {
+            if (tagOf(handle) != m_tag) return false;
+            s = (handle >> 4) & kTaggedSlotMask;
+            generation = static_cast<std::uint32_t>(handle >> kTaggedGenerationShift) & kTaggedGenerationMask;
+        }
         if (s == 0 || s > m_entries.size()) return false;
         slot = static_cast<std::uint32_t>(s - 1);
-        generation = static_cast<std::uint32_t>(handle >> 32);
         return true;
     }
+    // A tagged handle's generation is cut to its bits when compared.
+    bool sameGeneration(std::uint32_t stored, std::uint32_t packed) const {
+        return m_tag == 0 ? stored == packed : (stored & kTaggedGenerationMask) == packed;
+    }
 
+    std::uint32_t m_tag = 0;
     std::deque<Entry> m_entries;
     std::vector<std::uint32_t> m_free;
 };

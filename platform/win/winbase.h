@@ -135,6 +135,84 @@ void Sleep(DWORD milliseconds);
 DWORD GetCurrentThreadId();
 DWORD GetCurrentProcessId();
 
+// Kernel objects: events, files and folder change notifications, reached through HANDLEs that
+// CloseHandle frees, and the waits on them. Handles may be used from any thread.
+struct _SECURITY_ATTRIBUTES;
+typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
+#define MAXIMUM_WAIT_OBJECTS 64
+
+BOOL CloseHandle(HANDLE object);
+
+// An event: manual-reset events stay signalled until reset; an auto-reset event releases one wait
+// and is reset by it. Names are not supported (NULL only).
+HANDLE CreateEvent(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState, LPCSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+#define CreateEventA CreateEvent
+
+// Waits until one of the objects (events, change notifications) is signalled, or the time runs
+// out: WAIT_OBJECT_0 + the index of the first signalled one, WAIT_TIMEOUT or WAIT_FAILED. At most
+// MAXIMUM_WAIT_OBJECTS handles; waiting for all of them at once is not supported.
+DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds);
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+
+// Change notifications of one folder (not of its sub-folders): the handle is signalled when a
+// change of the filter's kinds happens in the folder, and stays signalled until
+// FindNextChangeNotification. INVALID_HANDLE_VALUE when the folder cannot be watched.
+#define FILE_NOTIFY_CHANGE_FILE_NAME 0x00000001
+#define FILE_NOTIFY_CHANGE_DIR_NAME 0x00000002
+#define FILE_NOTIFY_CHANGE_ATTRIBUTES 0x00000004
+#define FILE_NOTIFY_CHANGE_SIZE 0x00000008
+#define FILE_NOTIFY_CHANGE_LAST_WRITE 0x00000010
+#define FILE_NOTIFY_CHANGE_SECURITY 0x00000100
+HANDLE FindFirstChangeNotification(LPCSTR pathName, BOOL watchSubtree, DWORD filter);
+BOOL FindNextChangeNotification(HANDLE change);
+BOOL FindCloseChangeNotification(HANDLE change);
+#define FindFirstChangeNotificationA FindFirstChangeNotification
+
+// Files: opening an existing file for reading, its times and its size.
+typedef struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME, *PFILETIME, *LPFILETIME;
+
+#define GENERIC_READ 0x80000000L
+#define GENERIC_WRITE 0x40000000L
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
+
+// Opens a file that exists for reading (GENERIC_READ, OPEN_EXISTING); other accesses and
+// dispositions fail with ERROR_NOT_SUPPORTED, a folder with ERROR_ACCESS_DENIED. Sharing flags are
+// accepted and not enforced: the system locks no file.
+HANDLE CreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES attributes,
+                  DWORD disposition, DWORD flags, HANDLE templateFile);
+#define CreateFileA CreateFile
+// The file's last-access and last-write times; the creation time is zero (the system keeps none).
+BOOL GetFileTime(HANDLE file, LPFILETIME creation, LPFILETIME lastAccess, LPFILETIME lastWrite);
+// The low 32 bits of the size, the high ones into *sizeHigh when given.
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+// -1, 0 or 1 as the first time is earlier than, equal to or later than the second.
+LONG CompareFileTime(const FILETIME* first, const FILETIME* second);
+// Copies a file (with its permissions) to newFileName; an existing target is replaced whole only
+// when the copy is complete, unless failIfExists refuses it (ERROR_FILE_EXISTS).
+BOOL CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists);
+#define CopyFileA CopyFile
+
+// Starts the program of a command line (the program's path, or a name found on the search path,
+// then its arguments, blank-separated, double quotes grouping) and waits until it waits for input,
+// or it ends, or ten seconds have passed. Greater than 31 when it started; else ERROR_FILE_NOT_FOUND,
+// ERROR_PATH_NOT_FOUND, ERROR_BAD_FORMAT (not a program) or 0 (no resources).
+UINT WinExec(LPCSTR cmdLine, UINT show);
+
 #define FormatMessageA FormatMessage
 #define GetModuleHandleA GetModuleHandle
 #define GetModuleFileNameA GetModuleFileName

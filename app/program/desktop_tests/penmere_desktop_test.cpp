@@ -1,10 +1,13 @@
 // The editor on a real desktop: the window manager activates its main window with a script open,
-// keys typed on the keyboard reach the edit control, and closing with the edit unsaved asks first.
+// keys typed on the keyboard reach the edit control, and closing with the edit unsaved asks first;
+// a second start of the program with a file, while another program is in front, hands the file to
+// the running editor, which opens it and comes to the front.
 
 #include "app/file_helpers.h"
 #include "app/program/CEditMDIApp.h"
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/CMainFrame.h"
+#include "app/program/editor_globals.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/desktop_tests/support/desktop_session.h"
 #include "platform/win/windlg.h"
@@ -15,22 +18,59 @@
 #include <fstream>
 #include <memory>
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
 namespace desk = pm::test::desktop;
 
-TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
-    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+namespace {
+
+pid_t spawnProgram(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+}
+
+// Waits (dispatching messages) until the process ends; its exit status, or -1.
+int waitForExit(pid_t pid) {
+    int status = -1;
+    bool ended = desk::pumpUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, 15000);
+    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A copy of the program folder (first run over), the program folder of the editor from now on.
+std::string makeProgramFolder() {
     const std::string folder = pm::afxtest::makeTempFolder();
     std::filesystem::copy(PM_PENMERE_DATA_DIR, folder, std::filesystem::copy_options::recursive);
     std::ofstream(folder + "/Settings.ini", std::ios::binary) << "[General]\r\nFirstTime=1\r\n";
     SetAppDirectory((folder + "/").c_str());
+    GetSettings().RemoveAll(); // the store outlives an earlier run in this process
+    return folder;
+}
+
+// The editor started in this process with the command line; null when it did not start.
+std::unique_ptr<CEditMDIApp> startEditor(int argc, char** argv) {
+    auto app = std::make_unique<CEditMDIApp>();
+    app->m_argc = argc;
+    app->m_argv = argv;
+    if (!app->InitApplication() || !app->InitInstance()) return nullptr;
+    return app;
+}
+
+} // namespace
+
+TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    const std::string folder = makeProgramFolder();
     std::string path = folder + "/Projects/demo.js";
     char* argv[] = {const_cast<char*>("penmere"), path.data()};
-
-    auto app = std::make_unique<CEditMDIApp>();
-    app->m_argc = 2;
-    app->m_argv = argv;
-    ASSERT_TRUE(app->InitApplication());
-    ASSERT_TRUE(app->InitInstance());
+    auto app = startEditor(2, argv);
+    ASSERT_NE(app, nullptr);
     HWND main = app->m_pMainWnd->m_hWnd;
     ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
     auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);
@@ -61,5 +101,49 @@ TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
     pm::setMessageBoxHook(nullptr);
     app.reset();
     SetAppDirectory(nullptr);
+    std::filesystem::current_path("/");
+    pm::afxtest::removeFolder(folder);
+}
+
+TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesToTheFront) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    const std::string folder = makeProgramFolder();
+    const std::string handed = folder + "/Projects/handed.htm";
+    std::ofstream(handed, std::ios::binary) << "<p>handed over</p>\n";
+    std::filesystem::current_path(folder); // the second start runs from a folder of its own
+    char* argv[] = {const_cast<char*>("penmere")};
+    auto app = startEditor(1, argv);
+    ASSERT_NE(app, nullptr);
+    HWND main = app->m_pMainWnd->m_hWnd;
+    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
+    auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);
+
+    // Another program comes to the front.
+    const pid_t other = spawnProgram({"xmessage", "-name", "otherprogram", "Another program in front"});
+    ASSERT_NE(other, 0);
+    ASSERT_TRUE(desk::pumpUntil([main] { return desk::activeXWindow() != 0 && desk::activeXWindow() != desk::xWindow(main); }))
+        << "the other program never came to the front";
+    ASSERT_TRUE(desk::pumpUntil([main] { return ::GetActiveWindow() != main; })) << "the editor saw it leave the front";
+    // The user works in the other program: the window manager keeps the front for it from then on,
+    // unless the user brings another program forward.
+    desk::xdotool({"getactivewindow", "mousemove", "--window", "%1", "5", "5", "click", "1"});
+
+    // The program started again with the file, from another folder.
+    EXPECT_EQ(waitForExit(spawnProgram({PM_PENMERE_EXE, handed})), 0) << "the second start ends once it has handed over";
+    EXPECT_TRUE(desk::pumpUntil([frame, &handed] {
+        CMDIChildWnd* child = frame->MDIGetActive();
+        CDocument* doc = child ? child->GetActiveDocument() : nullptr;
+        return doc && std::string(doc->GetPathName()) == handed;
+    })) << "the running editor opened the file";
+    EXPECT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "and came to the front";
+    desk::saveScreenPng("penmere_handed_over");
+
+    ::kill(other, SIGTERM);
+    ::waitpid(other, nullptr, 0);
+    ::SendMessage(main, WM_CLOSE, 0, 0);
+    desk::pumpFor(100);
+    app.reset();
+    SetAppDirectory(nullptr);
+    std::filesystem::current_path("/");
     pm::afxtest::removeFolder(folder);
 }

@@ -2,6 +2,7 @@
 // then WM_PAINT and WM_TIMER when nothing else waits, as Win32 retrieves them.
 
 #include "platform/win/wm/input_events.h"
+#include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/sys/clock.h"
@@ -220,6 +221,10 @@ void setCurrentMessage(const MSG& msg) {
     queue().current = msg;
 }
 
+void runIncomingSends() {
+    runCrossThreadSends();
+}
+
 void wakeLoop() {
     Waker* waker = queue().waker.load();
     if (!waker || waker->pending.exchange(true)) return;
@@ -235,6 +240,7 @@ void pumpQt(bool wait) {
     }
     if (wait) {
         armTimerWaker();
+        remote::markInputIdle();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     } else {
         if (std::chrono::steady_clock::now() - q.lastPump < std::chrono::milliseconds(1)) return;

@@ -1,5 +1,6 @@
 // Sending and dispatching: window procedures are called only from here.
 
+#include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/winbase.h"
@@ -48,13 +49,21 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     Window* w = window(hwnd);
     if (!w) {
+        LRESULT r = 0;
+        if (remote::isForeign(hwnd)) return remote::send(hwnd, msg, wParam, lParam, INFINITE, &r) ? r : 0;
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     return callProc(w, msg, wParam, lParam);
 }
 
-LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT, UINT, PDWORD_PTR result) {
+LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT, UINT timeout, PDWORD_PTR result) {
+    if (onUiThread() && remote::isForeign(hwnd)) {
+        LRESULT r = 0;
+        if (!remote::send(hwnd, msg, wParam, lParam, timeout, &r)) return 0;
+        if (result) *result = static_cast<DWORD_PTR>(r);
+        return 1;
+    }
     if (onUiThread() && hwnd != HWND_BROADCAST && !window(hwnd)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;

@@ -2,6 +2,7 @@
 
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/registration.h"
+#include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/winbase.h"
@@ -212,7 +213,7 @@ BOOL DestroyWindow(HWND hwnd) {
 }
 
 BOOL IsWindow(HWND hwnd) {
-    return window(hwnd) != nullptr;
+    return window(hwnd) != nullptr || remote::isWindow(hwnd);
 }
 
 HWND GetDesktopWindow() {

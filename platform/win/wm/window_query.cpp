@@ -2,6 +2,7 @@
 
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"
+#include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/winbase.h"
@@ -360,7 +361,12 @@ int GetDlgCtrlID(HWND hwnd) {
 }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, LPDWORD processId) {
-    if (!window(hwnd)) return 0;
+    if (!window(hwnd)) {
+        // Another process's window: its process is known, its thread is not.
+        if (!remote::isWindow(hwnd)) return 0;
+        if (processId) *processId = remote::processOf(hwnd);
+        return 0;
+    }
     if (processId) *processId = static_cast<DWORD>(getpid());
     return GetCurrentThreadId();
 }

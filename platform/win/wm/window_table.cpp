@@ -3,6 +3,7 @@
 #include "platform/win/gdi/screen.h"
 #include "platform/win/handle_table.h"
 #include "platform/win/qtapp.h"
+#include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
 
 #include <thread>
@@ -10,8 +11,9 @@
 namespace pm::wm {
 namespace {
 
+// Window handles carry the process id, so another process can name a window of this one.
 HandleTable<Window>& table() {
-    static HandleTable<Window> t;
+    static HandleTable<Window> t(remote::processTag());
     return t;
 }
 
@@ -35,6 +37,7 @@ Window* newWindow() {
     auto w = std::make_unique<Window>();
     Window* raw = w.get();
     raw->handle = reinterpret_cast<HWND>(table().add(std::move(w)));
+    remote::windowCreated(raw->handle);
     return raw;
 }
 
@@ -46,6 +49,7 @@ std::vector<std::unique_ptr<Window>>& graveyard() {
 }
 
 void freeWindow(Window* w) {
+    remote::windowFreed(w->handle);
     graveyard().push_back(table().remove(reinterpret_cast<std::uintptr_t>(w->handle)));
 }
 
@@ -58,6 +62,7 @@ Window* desktop() {
     if (d) return d;
     uiThread();
     ensureQtApplication();
+    remote::startEndpoint();
     d = newWindow();
     RECT screen = gdi::screenRect();
     d->rect = screen;

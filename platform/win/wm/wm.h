@@ -54,6 +54,9 @@ void wakeLoop();
 DWORD messageTime();
 void pumpQt(bool wait);
 void setCurrentMessage(const MSG& msg);
+// Handles the messages that other threads sent to this one and wait for (the user-interface thread
+// does so while it waits itself, for an answer from another process).
+void runIncomingSends();
 
 // Waits on synchronisation handles (WaitForMultipleObjects' shape), installed by the part of the
 // layer that owns them, so that MsgWaitForMultipleObjects can wait on handles too.

@@ -10,6 +10,8 @@
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/windlg.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -100,6 +102,16 @@ void PenmereTest::pump(unsigned ms) {
     pm::afxtest::pump();
 }
 
+bool PenmereTest::pumpUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pump();
+    }
+    return true;
+}
+
 void PenmereTest::command(UINT id) {
     ::SendMessage(frame->m_hWnd, WM_COMMAND, id, 0);
     pump();
@@ -108,6 +120,20 @@ void PenmereTest::command(UINT id) {
 CEditMDIView* PenmereTest::activeView() {
     CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
     return child ? dynamic_cast<CEditMDIView*>(child->GetActiveView()) : nullptr;
+}
+
+std::string PenmereTest::viewText(CEditMDIView* view) {
+    CString t;
+    view->GetEditCtrl()->GetWindowText(t);
+    std::string text(t, static_cast<size_t>(t.GetLength()));
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::pair<long, long> PenmereTest::viewSelection(CEditMDIView* view) {
+    CHARRANGE sel{};
+    view->GetEditCtrl()->GetSel(sel);
+    return {sel.cpMin, sel.cpMax};
 }
 
 std::string PenmereTest::windowText(HWND hwnd) {

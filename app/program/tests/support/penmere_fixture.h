@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,14 @@ protected:
     void stop();
     // Delivers queued messages, with the clock moved on by ms first.
     void pump(unsigned ms = 0);
+    // Delivers messages until done() holds or five seconds pass, for work of another thread or
+    // process; done()'s last value.
+    bool pumpUntil(const std::function<bool()>& done);
     void command(UINT id);
     CEditMDIView* activeView();
+    // The view's text with its line breaks as LF (the control keeps CR LF), and its selection.
+    std::string viewText(CEditMDIView* view);
+    std::pair<long, long> viewSelection(CEditMDIView* view);
     std::string windowText(HWND hwnd);
     // The path of a file in the program folder.
     std::string programFile(const std::string& relative) const { return folder + "/" + relative; }

@@ -1,0 +1,314 @@
+// The main frame's and the view's commands driven as a user would: Close All and Save All with
+// every answer, Go to Line and Go to Function, the browser and Reload, the macros, copying a
+// sample into the working folder, and the help pages.
+
+#include "app/program/tests/support/penmere_fixture.h"
+
+#include "app/program/CEditMDIDoc.h"
+#include "app/program/editor_globals.h"
+#include "app/program/resource_ids.h"
+#include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/windlg.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+
+namespace {
+
+class FrameCommands : public PenmereTest {
+protected:
+    void SetUp() override {
+        PenmereTest::SetUp();
+        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    }
+    void TearDown() override {
+        pm::setDialogHook(nullptr);
+        PenmereTest::TearDown();
+    }
+    // Answers the modal dialogs shown from now on, in turn: each is given its action.
+    void answerDialogs(std::vector<std::function<void(HWND)>> actions) {
+        dialogActions.assign(actions.begin(), actions.end());
+        dialogTexts.clear();
+        pm::setDialogHook([this](HWND d) {
+            char text[512] = {};
+            ::GetDlgItemTextA(d, IDC_CONFIRM_TEXT, text, sizeof text);
+            dialogTexts.emplace_back(text);
+            if (dialogActions.empty()) return;
+            auto act = dialogActions.front();
+            dialogActions.pop_front();
+            act(d);
+        });
+    }
+    static std::function<void(HWND)> press(int id) {
+        return [id](HWND d) { ::SendMessage(d, WM_COMMAND, static_cast<WPARAM>(id), 0); };
+    }
+    static std::function<void(HWND)> enter(const std::string& text) {
+        return [text](HWND d) {
+            ::SetDlgItemTextA(d, IDC_INPUT_TEXT, text.c_str());
+            ::SendMessage(d, WM_COMMAND, IDOK, 0);
+        };
+    }
+    // The macro editor runs a modal loop of its own: a timer inside it closes it with OK.
+    void closeMacroEditorWhenShown() {
+        ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+            HWND editor = ::GetActiveWindow();
+            if (!editor || editor == hwnd) return;
+            ::KillTimer(hwnd, id);
+            ::SendMessage(editor, WM_COMMAND, IDOK, 0);
+        });
+    }
+    CEditMDIDoc* open(const std::string& path) {
+        auto* doc = static_cast<CEditMDIDoc*>(app->OpenDocumentFile(path.c_str()));
+        pump();
+        return doc;
+    }
+    void typeInto(CEditMDIDoc* doc, const std::string& text) {
+        CHHEditCtrl* edit = doc->GetEditView()->GetEditCtrl();
+        edit->SetFocus();
+        edit->SetSel(0, 0);
+        pm::afxtest::typeText(edit->m_hWnd, text);
+        pump();
+    }
+    long caret(CEditMDIView* view) { return viewSelection(view).first; }
+
+    std::deque<std::function<void(HWND)>> dialogActions;
+    std::vector<std::string> dialogTexts;
+};
+
+} // namespace
+
+TEST_F(FrameCommands, CloseAllAsksAboutEachChangedFileAndLosesNothingUnasked) {
+    struct Case {
+        const char* name;
+        std::vector<int> buttons;       // dialog 144's answers, in turn
+        int frameworkAnswer;            // the framework's question about the untitled document
+        bool aSaved, bSaved, untitledSaved;
+        size_t left;                    // documents still open
+    };
+    const Case cases[] = {
+        {"Yes, then No", {IDOK, IDC_CONFIRM_NO}, IDNO, true, false, false, 0},
+        {"Yes to all", {IDC_YES_TO_ALL}, IDNO, true, true, true, 0},
+        {"No to all", {IDC_NO_TO_ALL}, IDNO, false, false, false, 0},
+        {"Cancel", {IDCANCEL}, IDNO, false, false, false, 3},
+        {"the framework's Cancel", {IDOK, IDOK}, IDCANCEL, true, true, false, 1},
+    };
+    for (const Case& c : cases) {
+        const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.js");
+        const std::string c1 = programFile("Projects/c.js"), saveAs = programFile("Projects/untitled.js");
+        writeFile(a, "var a;\n");
+        writeFile(b, "var b;\n");
+        writeFile(c1, "var c;\n");
+        std::filesystem::remove(saveAs);
+        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+        start();
+        open(c1);
+        typeInto(open(a), "1");
+        typeInto(open(b), "2");
+        command(ID_FILE_NEW);
+        typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "3");
+        answerFileDialog(saveAs);
+        std::vector<std::function<void(HWND)>> actions;
+        for (int id : c.buttons) actions.push_back(press(id));
+        answerDialogs(actions);
+        boxes.clear();
+        boxAnswer = c.frameworkAnswer;
+        command(ID_FILE_CLOSE_ALL);
+
+        EXPECT_EQ(readFile(a) == "1var a;\n", c.aSaved) << c.name;
+        EXPECT_EQ(readFile(b) == "2var b;\n", c.bSaved) << c.name;
+        EXPECT_EQ(readFile(saveAs) == "3", c.untitledSaved) << c.name << ": Yes to all saves the untitled one too";
+        EXPECT_EQ(GetAllDocuments().size(), c.left) << c.name;
+        if (c.buttons.front() == IDOK) {
+            ASSERT_FALSE(dialogTexts.empty());
+            EXPECT_EQ(dialogTexts[0], "Save changes to " + a + "?") << "the question names the file's path";
+        }
+        const bool askedUntitled = !boxes.empty() && boxes[0].find("Untitled") != std::string::npos;
+        EXPECT_EQ(askedUntitled, c.buttons.front() == IDOK) << c.name << ": the framework asks about the untitled one";
+        pm::setCommonDialogHook(nullptr);
+        pm::setDialogHook(nullptr);
+        boxAnswer = IDNO;
+        stop();
+    }
+}
+
+TEST_F(FrameCommands, SaveAllSavesTheFilesAndAsksForTheUntitled) {
+    const std::string a = programFile("Projects/a.js");
+    writeFile(a, "var a;\n");
+    start({a});
+    typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "x");
+    command(ID_FILE_NEW);
+    typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "y");
+    boxAnswer = IDNO;
+    command(ID_FILE_SAVE_ALL);
+    EXPECT_EQ(readFile(a), "xvar a;\n");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Untitled"), std::string::npos);
+    EXPECT_EQ(GetAllDocuments().size(), 2u) << "saving closes nothing";
+}
+
+TEST_F(FrameCommands, GoToLineAndGoToFunction) {
+    const std::string path = programFile("Projects/lines.js");
+    writeFile(path, "var a;\nfunction  first(x) {}\nvar b;\nfunction second() {}\nvar c;\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    struct Case {
+        const char* typed;
+        int line;
+    };
+    for (const Case& c : {Case{"3", 2}, Case{"1", 0}, Case{"99", 5}, Case{"none", 0}, Case{"-4", 0}}) {
+        answerDialogs({enter(c.typed)});
+        command(ID_EDIT_GOTO_LINE);
+        EXPECT_EQ(caret(view), edit->LineIndex(c.line)) << c.typed;
+    }
+    answerDialogs({[](HWND d) {
+        char initial[16] = {};
+        ::GetDlgItemTextA(d, IDC_INPUT_TEXT, initial, sizeof initial);
+        EXPECT_STREQ(initial, "1");
+        ::SendMessage(d, WM_COMMAND, IDCANCEL, 0);
+    }});
+    edit->SetSel(3, 3);
+    command(ID_EDIT_GOTO_LINE);
+    EXPECT_EQ(caret(view), 3) << "Cancel leaves the caret";
+
+    CListBox& functions = frame->m_wndInfoBar.m_wndFunctions;
+    ASSERT_EQ(functions.GetCount(), 2);
+    const int second = functions.FindStringExact(-1, "second()");
+    functions.SetCurSel(second);
+    command(ID_FUNCTIONS_GOTO);
+    EXPECT_EQ(caret(view), edit->LineIndex(3) + 9) << "on the line, 9 after the start of \"function\"";
+    functions.SetCurSel(functions.FindStringExact(-1, "first(x)"));
+    command(ID_FUNCTIONS_GOTO);
+    EXPECT_EQ(caret(view), edit->LineIndex(1) + 9) << "the blanks before the name are trimmed away";
+}
+
+TEST_F(FrameCommands, BrowserShowsSavedPagesButNoJavaScriptAndReloadReadsTheFile) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nAutoReload=0\r\n");
+    std::filesystem::create_directory(programFile("Projects/site.js"));
+    const std::string page = programFile("Projects/site.js/page.htm"), script = programFile("Projects/demo.js");
+    writeFile(page, "<p>x</p>");
+    start({page});
+    typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "<b>");
+    opened.clear();
+    command(ID_VIEW_IN_BROWSER);
+    EXPECT_EQ(readFile(page), "<b><p>x</p>") << "saved before viewing";
+    ASSERT_EQ(opened.size(), 1u) << "a page in a folder whose name holds .js is shown";
+    EXPECT_NE(opened[0].find("page.htm"), std::string::npos);
+
+    open(script);
+    opened.clear();
+    command(ID_VIEW_IN_BROWSER);
+    EXPECT_TRUE(opened.empty()) << "JavaScript files are not shown";
+
+    writeFile(script, "function changed() {}\n");
+    command(ID_FILE_RELOAD);
+    EXPECT_EQ(viewText(activeView()), "function changed() {}\n");
+    EXPECT_FALSE(activeView()->GetDocument()->IsModified());
+}
+
+TEST_F(FrameCommands, NewAndSelectedMacrosAreSavedToTheirOwnFiles) {
+    start({programFile("Projects/demo.js")});
+    const std::string script = programFile("Scripts/Test.hbs");
+    answerDialogs({enter("Test")});
+    closeMacroEditorWhenShown();
+    command(ID_SCRIPT_NEW);
+    ASSERT_TRUE(std::filesystem::exists(script)) << "made from the template";
+    EXPECT_EQ(std::string(frame->GetScriptPath()), script);
+
+    answerDialogs({enter("Other.HBS")});
+    closeMacroEditorWhenShown();
+    command(ID_SCRIPT_NEW);
+    EXPECT_TRUE(std::filesystem::exists(programFile("Scripts/Other.HBS"))) << "no second extension";
+
+    writeFile(script, "kept");
+    ::KillTimer(frame->m_hWnd, 79);
+    boxAnswer = IDCANCEL;
+    answerDialogs({enter("Test")});
+    command(ID_SCRIPT_NEW);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Script already exists. Overwrite?");
+    EXPECT_EQ(readFile(script), "kept");
+
+    // A macro chosen from the Scripts folder is saved there after editing, also when another
+    // listing has made another folder the current one.
+    const std::string hello = programFile("Scripts/Hello.hbs");
+    const std::string helloBytes = readFile(hello);
+    answerDialogs({[](HWND d) {
+        const int index = static_cast<int>(::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_FINDSTRINGEXACT,
+                                                                static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Hello.hbs")));
+        ::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::SendMessage(d, WM_COMMAND, IDC_SCRIPT_LOAD, 0);
+    }});
+    command(ID_SCRIPT_SELECT);
+    EXPECT_EQ(std::string(frame->GetScriptPath()), hello);
+    frame->FillWorkingDirList();
+    std::filesystem::remove(hello);
+    closeMacroEditorWhenShown();
+    command(ID_SCRIPT_EDIT);
+    EXPECT_TRUE(std::filesystem::exists(hello)) << "saved to the Scripts folder";
+    EXPECT_FALSE(std::filesystem::exists(programFile("Projects/Hello.hbs")));
+    EXPECT_EQ(readFile(hello).size(), helloBytes.size());
+}
+
+TEST_F(FrameCommands, SamplesAreCopiedToTheWorkingFolderOnce) {
+    start();
+    std::string settings = readFile(programFile("Settings.ini"));
+    EXPECT_NE(settings.find("ProjectDir=" + programFile("Projects")), std::string::npos) << "the defaults are written back";
+    EXPECT_NE(settings.find("ProjectMask=*.*"), std::string::npos);
+    CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
+    HTREEITEM loop = tree.FindChild("Loop.js", tree.FindChild("Basics", tree.GetRootItem()));
+    ASSERT_NE(loop, nullptr);
+    tree.SelectItem(loop);
+    CListBox& workDir = frame->m_wndInfoBar.m_wndWorkDir;
+    const int before = workDir.GetCount();
+    command(ID_SOLUTIONS_COPY);
+    EXPECT_EQ(readFile(programFile("Projects/Loop.js")), readFile(programFile("Solutions/Basics/Loop.js")));
+    EXPECT_EQ(workDir.GetCount(), before + 1);
+    EXPECT_GE(workDir.FindStringExact(-1, "Loop.js"), 0);
+
+    writeFile(programFile("Projects/Loop.js"), "mine");
+    boxAnswer = IDCANCEL;
+    command(ID_SOLUTIONS_COPY);
+    EXPECT_EQ(boxes.back(), "File already exists. Overwrite?");
+    EXPECT_EQ(readFile(programFile("Projects/Loop.js")), "mine");
+    boxAnswer = IDOK;
+    command(ID_SOLUTIONS_COPY);
+    EXPECT_EQ(readFile(programFile("Projects/Loop.js")), readFile(programFile("Solutions/Basics/Loop.js")));
+    EXPECT_EQ(workDir.GetCount(), before + 1) << "no second entry";
+}
+
+TEST_F(FrameCommands, HelpOpensOurOwnPagesAndTheWordAtTheCaret) {
+    const std::string path = programFile("Projects/help.js");
+    writeFile(path, "alert('x');\n");
+    start({path});
+    activeView()->GetEditCtrl()->SetSel(2, 2);
+    struct Case {
+        UINT id;
+        const char* ends;
+    };
+    const Case cases[] = {
+        {ID_HELP_KEYWORD, "/Help/JSRef.htm#alert"},
+        {ID_HELP_REFERENCE, "/Help/JSRef.htm"},
+        {ID_HELP_MANUAL, "/Help/Manual.htm"},
+        {ID_HELP_UPGRADES, "/Help/Updates.htm"},
+        {ID_HELP_EMAIL, "mailto:editor@corvane.example"},
+        {ID_HELP_SITE_CSS, "https://www.w3.org/Style/CSS/"},
+    };
+    for (const Case& c : cases) {
+        opened.clear();
+        command(c.id);
+        ASSERT_EQ(opened.size(), 1u) << c.ends;
+        const std::string& target = opened[0];
+        EXPECT_EQ(target.substr(target.size() - std::min(target.size(), std::strlen(c.ends))), c.ends);
+    }
+    for (const char* page : {"Help/JSRef.htm", "Help/Manual.htm", "Help/Updates.htm"})
+        EXPECT_TRUE(std::filesystem::exists(programFile(page))) << page;
+    EXPECT_NE(readFile(programFile("Help/JSRef.htm")).find("id=\"alert\""), std::string::npos);
+
+    command(ID_SHOW_WINDOW_HANDLE);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), std::to_string(reinterpret_cast<std::uintptr_t>(frame->m_hWnd)));
+}

@@ -22,21 +22,21 @@ FormatId FormatTable::intern(const RunFormat& f) {
     put(f.offsetTwips);
     put(f.charSet | f.pitchAndFamily << 8);
     key += f.face;
-    auto it = index_.find(key);
-    if (it != index_.end()) return it->second;
-    FormatId id = static_cast<FormatId>(formats_.size());
-    formats_.push_back(f);
-    index_.emplace(std::move(key), id);
+    auto it = m_index.find(key);
+    if (it != m_index.end()) return it->second;
+    FormatId id = static_cast<FormatId>(m_formats.size());
+    m_formats.push_back(f);
+    m_index.emplace(std::move(key), id);
     return id;
 }
 
 void FormatRuns::reset(FormatId initial) {
-    starts_.clear();
-    starts_.setValue(0, initial);
+    m_starts.clear();
+    m_starts.setValue(0, initial);
 }
 
 Run FormatRuns::run(int index) const {
-    Partitioning::Span span = starts_.span(index);
+    Partitioning::Span span = m_starts.span(index);
     return Run{span.start, span.end, span.value};
 }
 
@@ -47,10 +47,10 @@ Run FormatRuns::runAt(int pos) const {
 int FormatRuns::splitAt(int pos) {
     if (pos <= 0) return 0;
     if (pos >= length()) return runCount();
-    int index = starts_.partitionFromPosition(pos);
-    Partitioning::Span span = starts_.span(index);
+    int index = m_starts.partitionFromPosition(pos);
+    Partitioning::Span span = m_starts.span(index);
     if (span.start == pos) return index;
-    starts_.insertPartition(index + 1, pos, span.value);
+    m_starts.insertPartition(index + 1, pos, span.value);
     return index + 1;
 }
 
@@ -58,28 +58,28 @@ void FormatRuns::mergeAround(int index) {
     // Merge index with index + 1, then index - 1 with index, when their formats are equal.
     for (int i : {index, index - 1}) {
         if (i < 0 || i + 1 >= runCount()) continue;
-        if (starts_.value(i) != starts_.value(i + 1)) continue;
-        starts_.removePartitions(i + 1, 1);
+        if (m_starts.value(i) != m_starts.value(i + 1)) continue;
+        m_starts.removePartitions(i + 1, 1);
     }
 }
 
 void FormatRuns::dropBetween(int first, int last) {
-    if (last - first > 1) starts_.removePartitions(first + 1, last - first - 1);
+    if (last - first > 1) m_starts.removePartitions(first + 1, last - first - 1);
 }
 
 void FormatRuns::append(int len, FormatId format) {
     if (len <= 0) return;
     int last = runCount() - 1;
     if (length() == 0) {
-        starts_.setValue(0, format);
-        starts_.insertText(0, len);
+        m_starts.setValue(0, format);
+        m_starts.insertText(0, len);
         return;
     }
-    if (starts_.value(last) == format) {
-        starts_.insertText(last, len);
+    if (m_starts.value(last) == format) {
+        m_starts.insertText(last, len);
         return;
     }
-    starts_.appendPartitions(&len, &format, 1);
+    m_starts.appendPartitions(&len, &format, 1);
 }
 
 void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
@@ -88,7 +88,7 @@ void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
     std::vector<FormatId> ids;
     lengths.reserve(n);
     ids.reserve(n);
-    FormatId last = starts_.value(runCount() - 1);
+    FormatId last = m_starts.value(runCount() - 1);
     for (std::size_t i = 0; i < n; ++i) {
         const FormattedPiece& p = pieces[i];
         if (p.length <= 0) continue;
@@ -105,21 +105,21 @@ void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
         ids.push_back(p.format);
         last = p.format;
     }
-    starts_.appendPartitions(lengths.data(), ids.data(), static_cast<int>(lengths.size()));
+    m_starts.appendPartitions(lengths.data(), ids.data(), static_cast<int>(lengths.size()));
 }
 
 void FormatRuns::insert(int pos, int len, FormatId format) {
     if (len <= 0) return;
     pos = std::clamp(pos, 0, length());
     if (length() == 0) {
-        starts_.insertText(0, len);
-        starts_.setValue(0, format);
+        m_starts.insertText(0, len);
+        m_starts.setValue(0, format);
         return;
     }
     // Grow the run that holds pos (or the last run at the end), then give the new text its format.
-    int index = starts_.partitionFromPosition(pos);
+    int index = m_starts.partitionFromPosition(pos);
     if (pos == length()) index = runCount() - 1;
-    starts_.insertText(index, len);
+    m_starts.insertText(index, len);
     setFormat(pos, len, format);
 }
 
@@ -128,23 +128,23 @@ void FormatRuns::erase(int pos, int len) {
     len = std::clamp(len, 0, length() - pos);
     if (len == 0) return;
     if (len == length()) {
-        reset(starts_.value(0));
+        reset(m_starts.value(0));
         return;
     }
     int first = splitAt(pos);
     int last = splitAt(pos + len);
     // Runs [first, last) lie wholly inside the erased range: drop all but one, then shrink it away.
     dropBetween(first, last);
-    starts_.insertText(first, -len);
+    m_starts.insertText(first, -len);
     // Run `first` is now empty: fold it away.
     if (first > 0) {
-        starts_.removePartitions(first, 1);
+        m_starts.removePartitions(first, 1);
         mergeAround(first - 1);
     } else {
         // The run after it takes over from position 0.
-        FormatId next = starts_.value(1);
-        starts_.removePartitions(1, 1);
-        starts_.setValue(0, next);
+        FormatId next = m_starts.value(1);
+        m_starts.removePartitions(1, 1);
+        m_starts.setValue(0, next);
     }
 }
 
@@ -155,7 +155,7 @@ void FormatRuns::setFormat(int pos, int len, FormatId format) {
     int first = splitAt(pos);
     int last = splitAt(pos + len);
     dropBetween(first, last);
-    starts_.setValue(first, format);
+    m_starts.setValue(first, format);
     mergeAround(first);
 }
 
@@ -169,7 +169,7 @@ std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, s
     std::vector<Run> changes;
     std::size_t k = 0;
     int pieceStart = pos;
-    starts_.forEach(runIndexAt(pos), [&](const Partitioning::Span& run) {
+    m_starts.forEach(runIndexAt(pos), [&](const Partitioning::Span& run) {
         for (int at = std::max(run.start, pos); k < n && at < run.end && at < end;) {
             int pieceEnd = pieceStart + std::max(0, pieces[k].length);
             int stop = std::min({run.end, pieceEnd, end});

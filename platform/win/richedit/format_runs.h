@@ -46,11 +46,11 @@ struct FormattedPiece {
 class FormatTable {
 public:
     FormatId intern(const RunFormat& format);
-    const RunFormat& get(FormatId id) const { return formats_[static_cast<std::size_t>(id)]; }
+    const RunFormat& get(FormatId id) const { return m_formats[static_cast<std::size_t>(id)]; }
 
 private:
-    std::vector<RunFormat> formats_;
-    std::unordered_map<std::string, FormatId> index_;
+    std::vector<RunFormat> m_formats;
+    std::unordered_map<std::string, FormatId> m_index;
 };
 
 struct Run {
@@ -61,20 +61,20 @@ struct Run {
 
 class FormatRuns {
 public:
-    explicit FormatRuns(FormatId initial = 0, int blockSize = Partitioning::kDefaultBlockSize) : starts_(blockSize) {
+    explicit FormatRuns(FormatId initial = 0, int blockSize = Partitioning::kDefaultBlockSize) : m_starts(blockSize) {
         reset(initial);
     }
 
     // One run of `initial` over an empty text.
     void reset(FormatId initial);
-    int runCount() const { return starts_.partitions(); }
-    int length() const { return starts_.end(); }
+    int runCount() const { return m_starts.partitions(); }
+    int length() const { return m_starts.end(); }
 
     // The run holding the character at pos (the last run for pos == length()).
     Run runAt(int pos) const;
     Run run(int index) const;
-    int runIndexAt(int pos) const { return starts_.partitionFromPosition(pos); }
-    FormatId formatAt(int pos) const { return starts_.value(runIndexAt(std::clamp(pos, 0, length()))); }
+    int runIndexAt(int pos) const { return m_starts.partitionFromPosition(pos); }
+    FormatId formatAt(int pos) const { return m_starts.value(runIndexAt(std::clamp(pos, 0, length()))); }
 
     // Text of length len added at the end in format `format` (the fast way to build runs).
     void append(int len, FormatId format);
@@ -97,7 +97,7 @@ private:
     void dropBetween(int first, int last);
 
     // The runs' starts, each with its format as its value.
-    Partitioning starts_;
+    Partitioning m_starts;
 };
 
 } // namespace pm::richedit

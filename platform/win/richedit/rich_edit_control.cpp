@@ -44,18 +44,18 @@ std::string readStream(EDITSTREAM* stream, std::size_t cap) {
 // (bytes past it are counted, not kept; a UTF-8 sequence the cut would split goes whole).
 class LoadOutput : public RtfOutput {
 public:
-    explicit LoadOutput(std::size_t limit) : limit_(limit) {}
+    explicit LoadOutput(std::size_t limit) : m_limit(limit) {}
 
     void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) override {
         std::size_t n = bytes.size();
-        std::size_t kept = total_ >= limit_ ? 0 : std::min(n, limit_ - total_);
-        if (kept < n && !cut_) {
-            cut_ = true;
-            firstCut_ = bytes[kept];
+        std::size_t kept = m_total >= m_limit ? 0 : std::min(n, m_limit - m_total);
+        if (kept < n && !m_cut) {
+            m_cut = true;
+            m_firstCut = bytes[kept];
         }
-        total_ += n;
+        m_total += n;
         if (kept == n) {
-            content_.append(bytes, pieces, count);
+            m_content.append(bytes, pieces, count);
             return;
         }
         // The pieces that reach into the cut end at it.
@@ -63,75 +63,75 @@ public:
         for (std::size_t i = 0, at = 0; i < count && at < kept; at += static_cast<std::size_t>(pieces[i++].length))
             cut.push_back(FormattedPiece{static_cast<int>(std::min(kept - at, static_cast<std::size_t>(pieces[i].length))),
                                          pieces[i].format});
-        content_.append(bytes.substr(0, kept), cut.data(), cut.size());
+        m_content.append(bytes.substr(0, kept), cut.data(), cut.size());
     }
 
     void dropLast() override {
-        --total_;
-        if (total_ < static_cast<std::size_t>(content_.length())) content_.dropLast();
+        --m_total;
+        if (m_total < static_cast<std::size_t>(m_content.length())) m_content.dropLast();
     }
 
     FormattedText& content() {
-        if (cut_ && total_ > static_cast<std::size_t>(content_.length()) && isContinuation(firstCut_)) {
-            while (content_.length() > 0 && isContinuation(content_.byteAt(content_.length() - 1)))
-                content_.dropLast();
-            if (content_.length() > 0 &&
-                (static_cast<unsigned char>(content_.byteAt(content_.length() - 1)) & 0xC0) == 0xC0)
-                content_.dropLast();
+        if (m_cut && m_total > static_cast<std::size_t>(m_content.length()) && isContinuation(m_firstCut)) {
+            while (m_content.length() > 0 && isContinuation(m_content.byteAt(m_content.length() - 1)))
+                m_content.dropLast();
+            if (m_content.length() > 0 &&
+                (static_cast<unsigned char>(m_content.byteAt(m_content.length() - 1)) & 0xC0) == 0xC0)
+                m_content.dropLast();
         }
-        return content_;
+        return m_content;
     }
 
 private:
     static bool isContinuation(char c) { return utf8::isContinuation(static_cast<unsigned char>(c)); }
 
-    std::size_t limit_;
-    std::size_t total_ = 0;
-    bool cut_ = false;
-    char firstCut_ = 0; // the first byte past the limit
-    FormattedText content_;
+    std::size_t m_limit;
+    std::size_t m_total = 0;
+    bool m_cut = false;
+    char m_firstCut = 0; // the first byte past the limit
+    FormattedText m_content;
 };
 
 } // namespace
 
 RichEditControl::RichEditControl(HWND hwnd, bool legacy, DWORD style)
-    : hwnd_(hwnd), legacy_(legacy), style_(style), readOnly_((style & ES_READONLY) != 0),
-      view_(new RichEditView(*this)) {
-    para_.cbSize = sizeof para_;
-    para_.wAlignment = PFA_LEFT;
+    : m_hwnd(hwnd), m_legacy(legacy), m_style(style), m_readOnly((style & ES_READONLY) != 0),
+      m_view(new RichEditView(*this)) {
+    m_para.cbSize = sizeof m_para;
+    m_para.wAlignment = PFA_LEFT;
 }
 
 RichEditControl::~RichEditControl() {
-    if (document_) document_->detach();
-    delete view_;
+    if (m_document) m_document->detach();
+    delete m_view;
 }
 
 int RichEditControl::toModel(LONG cp) const {
-    if (cp < 0) return model_.length();
-    return legacy_ ? model_.compactFromLegacy(cp) : model_.validPosition(std::min<LONG>(cp, model_.length()));
+    if (cp < 0) return m_model.length();
+    return m_legacy ? m_model.compactFromLegacy(cp) : m_model.validPosition(std::min<LONG>(cp, m_model.length()));
 }
 
 // ---- Notifications ----
 
 LRESULT RichEditControl::notifyParent(NMHDR& header, UINT code) {
-    header.hwndFrom = hwnd_;
-    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_));
+    header.hwndFrom = m_hwnd;
+    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(m_hwnd));
     header.code = code;
-    return SendMessage(GetParent(hwnd_), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    return SendMessage(GetParent(m_hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
 bool RichEditControl::touchesProtected(int from, int to) const {
-    if (from == to) return model_.formats().get(model_.formatForInsertion(from)).protect;
+    if (from == to) return m_model.formats().get(m_model.formatForInsertion(from)).protect;
     for (int pos = from; pos < to;) {
-        Run run = model_.runs().runAt(pos);
-        if (model_.formats().get(run.format).protect) return true;
+        Run run = m_model.runs().runAt(pos);
+        if (m_model.formats().get(run.format).protect) return true;
         pos = run.end;
     }
     return false;
 }
 
 bool RichEditControl::announceProtected(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to) {
-    if (!(eventMask_ & ENM_PROTECTED) || !touchesProtected(from, to)) return true;
+    if (!(m_eventMask & ENM_PROTECTED) || !touchesProtected(from, to)) return true;
     ENPROTECTED info{};
     info.msg = cause;
     info.wParam = wParam;
@@ -143,29 +143,29 @@ bool RichEditControl::announceProtected(UINT cause, WPARAM wParam, LPARAM lParam
 }
 
 void RichEditControl::notifyChange() {
-    if (!(eventMask_ & ENM_CHANGE)) return;
-    SendMessage(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), EN_CHANGE),
-                reinterpret_cast<LPARAM>(hwnd_));
+    if (!(m_eventMask & ENM_CHANGE)) return;
+    SendMessage(GetParent(m_hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hwnd), EN_CHANGE),
+                reinterpret_cast<LPARAM>(m_hwnd));
 }
 
 void RichEditControl::notifySelChange() {
-    if (lastNotifiedAnchor_ == model_.anchor() && lastNotifiedCaret_ == model_.caret()) return;
-    lastNotifiedAnchor_ = model_.anchor();
-    lastNotifiedCaret_ = model_.caret();
-    if (!(eventMask_ & ENM_SELCHANGE)) return;
+    if (m_lastNotifiedAnchor == m_model.anchor() && m_lastNotifiedCaret == m_model.caret()) return;
+    m_lastNotifiedAnchor = m_model.anchor();
+    m_lastNotifiedCaret = m_model.caret();
+    if (!(m_eventMask & ENM_SELCHANGE)) return;
     SELCHANGE info{};
-    info.chrg = CHARRANGE{toClient(model_.selectionStart()), toClient(model_.selectionEnd())};
-    int len = model_.selectionEnd() - model_.selectionStart();
+    info.chrg = CHARRANGE{toClient(m_model.selectionStart()), toClient(m_model.selectionEnd())};
+    int len = m_model.selectionEnd() - m_model.selectionStart();
     info.seltyp = len == 0 ? SEL_EMPTY : len == 1 ? SEL_TEXT : SEL_TEXT | SEL_MULTICHAR;
     notifyParent(info.nmhdr, EN_SELCHANGE);
 }
 
 void RichEditControl::notifyChangeAndSelection() {
-    const int anchor = lastNotifiedAnchor_, caret = lastNotifiedCaret_;
+    const int anchor = m_lastNotifiedAnchor, caret = m_lastNotifiedCaret;
     notifyChange();
     // A handler of EN_CHANGE that moved the selection about and back has been told of the place
     // it put it back to, which the change itself moved it to: that move is still told.
-    if (model_.anchor() != anchor || model_.caret() != caret) lastNotifiedAnchor_ = lastNotifiedCaret_ = -1;
+    if (m_model.anchor() != anchor || m_model.caret() != caret) m_lastNotifiedAnchor = m_lastNotifiedCaret = -1;
     notifySelChange();
 }
 
@@ -177,19 +177,19 @@ void RichEditControl::beep() {
 
 int RichEditControl::limitRoomFor(int from, int to) const {
     LONG removed = toClient(to) - toClient(from);
-    return static_cast<int>(std::max<LONG>(0, limit_ - (clientLength() - removed)));
+    return static_cast<int>(std::max<LONG>(0, m_limit - (clientLength() - removed)));
 }
 
 int RichEditControl::clientSize(std::string_view stored) const {
     return static_cast<int>(stored.size()) +
-           (legacy_ ? static_cast<int>(std::count(stored.begin(), stored.end(), '\r')) : 0);
+           (m_legacy ? static_cast<int>(std::count(stored.begin(), stored.end(), '\r')) : 0);
 }
 
 bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int from, int to,
                                    std::string_view text, FormatId format, bool canUndo,
                                    Placement placement) {
-    from = model_.validPosition(from);
-    to = model_.validPosition(std::max(from, to), true);
+    from = m_model.validPosition(from);
+    to = m_model.validPosition(std::max(from, to), true);
     std::string stored = normalizeLineBreaks(text);
     // The limit counts client positions: a break is two of them in the 1.0 control.
     int room = limitRoomFor(from, to);
@@ -200,7 +200,7 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
         }
         std::size_t keep = 0;
         for (int used = 0; keep < stored.size(); ++keep) {
-            used += (legacy_ && stored[keep] == '\r') ? 2 : 1;
+            used += (m_legacy && stored[keep] == '\r') ? 2 : 1;
             if (used > room) break;
         }
         // Never keep half of a UTF-8 sequence.
@@ -216,74 +216,74 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
 
 void RichEditControl::applyChange(int from, int to, std::string_view stored, FormatId format, bool canUndo,
                                   bool typing, Placement placement) {
-    if (canUndo && !undo_.suspended()) {
+    if (canUndo && !m_undo.suspended()) {
         UndoStep step;
         step.pos = from;
-        step.removed = model_.text(from, to - from);
-        step.removedRuns = runsOf(model_, from, to - from);
+        step.removed = m_model.text(from, to - from);
+        step.removedRuns = runsOf(m_model, from, to - from);
         step.inserted = std::string(stored);
         step.insertedFormat = format;
-        undo_.record(std::move(step), typing);
+        m_undo.record(std::move(step), typing);
     } else if (!canUndo) {
-        undo_.clear();
+        m_undo.clear();
     }
-    int inserted = model_.replaceStored(from, to - from, stored, format);
-    insertionFormat_ = -1;
-    modified_ = true;
+    int inserted = m_model.replaceStored(from, to - from, stored, format);
+    m_insertionFormat = -1;
+    m_modified = true;
     int end = from + inserted;
     if (placement == Placement::Start)
-        model_.setSelection(0, 0);
+        m_model.setSelection(0, 0);
     else
-        model_.setSelection(placement == Placement::SelectNew ? from : end, end);
-    view_->textChanged(from, to, from + inserted);
+        m_model.setSelection(placement == Placement::SelectNew ? from : end, end);
+    m_view->textChanged(from, to, from + inserted);
     notifyChangeAndSelection();
 }
 
 void RichEditControl::applyFormattedChange(int from, int to, const std::string& stored,
                                            const std::vector<FormattedPiece>& runs, int selStart,
                                            int selEnd) {
-    if (!undo_.suspended()) {
+    if (!m_undo.suspended()) {
         UndoStep step;
         step.pos = from;
-        step.removed = model_.text(from, to - from);
-        step.removedRuns = runsOf(model_, from, to - from);
+        step.removed = m_model.text(from, to - from);
+        step.removedRuns = runsOf(m_model, from, to - from);
         step.inserted = stored;
         step.insertedRuns = runs;
-        undo_.record(std::move(step), false);
+        m_undo.record(std::move(step), false);
     }
-    model_.replaceStored(from, to - from, stored, model_.formatForInsertion(from));
+    m_model.replaceStored(from, to - from, stored, m_model.formatForInsertion(from));
     setRuns(from, runs);
-    insertionFormat_ = -1;
-    modified_ = true;
-    model_.setSelection(selStart, selEnd);
-    view_->textChanged(from, to, from + static_cast<int>(stored.size()));
+    m_insertionFormat = -1;
+    m_modified = true;
+    m_model.setSelection(selStart, selEnd);
+    m_view->textChanged(from, to, from + static_cast<int>(stored.size()));
     notifyChangeAndSelection();
 }
 
 void RichEditControl::setRuns(int pos, const std::vector<FormattedPiece>& runs) {
     for (const FormattedPiece& p : runs) {
-        model_.setFormat(pos, p.length, p.format);
+        m_model.setFormat(pos, p.length, p.format);
         pos += p.length;
     }
 }
 
 void RichEditControl::setSelection(int anchor, int caret) {
-    int oldStart = model_.selectionStart(), oldEnd = model_.selectionEnd();
-    model_.setSelection(anchor, caret);
-    if (oldStart != model_.selectionStart() || oldEnd != model_.selectionEnd()) insertionFormat_ = -1;
-    view_->selectionChanged(oldStart, oldEnd);
+    int oldStart = m_model.selectionStart(), oldEnd = m_model.selectionEnd();
+    m_model.setSelection(anchor, caret);
+    if (oldStart != m_model.selectionStart() || oldEnd != m_model.selectionEnd()) m_insertionFormat = -1;
+    m_view->selectionChanged(oldStart, oldEnd);
     notifySelChange();
 }
 
 void RichEditControl::moveSelection(int anchor, int caret) {
     setSelection(anchor, caret);
-    view_->scrollCaretIntoView();
+    m_view->scrollCaretIntoView();
 }
 
 // ---- User operations ----
 
 void RichEditControl::typeChar(UINT ch, LPARAM lParam) {
-    if (readOnly_) {
+    if (m_readOnly) {
         beep();
         return;
     }
@@ -293,27 +293,27 @@ void RichEditControl::typeChar(UINT ch, LPARAM lParam) {
     // A character is typed as its UTF-8 bytes.
     char bytes[4];
     std::size_t n = utf8::encode(ch, bytes);
-    int from = model_.selectionStart(), to = model_.selectionEnd();
+    int from = m_model.selectionStart(), to = m_model.selectionEnd();
     // Overwrite replaces the next character, never a line break.
-    if (overwrite_ && from == to && to < model_.length() && model_.charAt(to) != '\r' && ch != '\r')
-        to = model_.nextCharPosition(to);
-    FormatId format = insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from);
+    if (m_overwrite && from == to && to < m_model.length() && m_model.charAt(to) != '\r' && ch != '\r')
+        to = m_model.nextCharPosition(to);
+    FormatId format = m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from);
     if (replaceRange(WM_CHAR, ch, lParam, from, to, std::string_view(bytes, n),
                      format, true))
-        view_->scrollCaretIntoView();
+        m_view->scrollCaretIntoView();
 }
 
 void RichEditControl::cut() {
-    if (model_.selectionStart() == model_.selectionEnd()) return;
+    if (m_model.selectionStart() == m_model.selectionEnd()) return;
     copy();
     clear(WM_CUT);
 }
 
 void RichEditControl::copy() {
-    int from = model_.selectionStart(), to = model_.selectionEnd();
+    int from = m_model.selectionStart(), to = m_model.selectionEnd();
     if (from == to) return;
-    std::string text = model_.textCrLf(from, to - from);
-    if (!OpenClipboard(hwnd_)) return;
+    std::string text = m_model.textCrLf(from, to - from);
+    if (!OpenClipboard(m_hwnd)) return;
     EmptyClipboard();
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (mem) {
@@ -326,12 +326,12 @@ void RichEditControl::copy() {
 }
 
 void RichEditControl::paste(UINT cause) {
-    if (readOnly_) {
+    if (m_readOnly) {
         beep();
         return;
     }
     std::string text;
-    if (!OpenClipboard(hwnd_)) return;
+    if (!OpenClipboard(m_hwnd)) return;
     HANDLE mem = GetClipboardData(CF_TEXT);
     if (mem) {
         const char* p = static_cast<const char*>(GlobalLock(mem));
@@ -340,52 +340,52 @@ void RichEditControl::paste(UINT cause) {
     }
     CloseClipboard();
     if (text.empty()) return;
-    int from = model_.selectionStart(), to = model_.selectionEnd();
-    FormatId format = insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from);
-    if (replaceRange(cause, 0, 0, from, to, text, format, true)) view_->scrollCaretIntoView();
+    int from = m_model.selectionStart(), to = m_model.selectionEnd();
+    FormatId format = m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from);
+    if (replaceRange(cause, 0, 0, from, to, text, format, true)) m_view->scrollCaretIntoView();
 }
 
 bool RichEditControl::takeDroppedText(int pos, std::string_view text) {
     std::string stored = normalizeLineBreaks(text);
-    pos = model_.validPosition(pos);
+    pos = m_model.validPosition(pos);
     if (stored.empty()) return false;
     if (clientSize(stored) > limitRoomFor(pos, pos)) {
         beep();
         return false;
     }
     if (!announceProtected(WM_PASTE, 0, 0, pos, pos)) return false;
-    applyChange(pos, pos, stored, model_.formatForInsertion(pos), true, false, Placement::SelectNew);
+    applyChange(pos, pos, stored, m_model.formatForInsertion(pos), true, false, Placement::SelectNew);
     return true;
 }
 
 void RichEditControl::clear(UINT cause) {
-    if (readOnly_) {
+    if (m_readOnly) {
         beep();
         return;
     }
-    int from = model_.selectionStart(), to = model_.selectionEnd();
+    int from = m_model.selectionStart(), to = m_model.selectionEnd();
     if (from == to) return;
-    replaceRange(cause, 0, 0, from, to, {}, model_.formatForInsertion(from), true);
+    replaceRange(cause, 0, 0, from, to, {}, m_model.formatForInsertion(from), true);
 }
 
 int RichEditControl::wordStart(int pos) const {
-    while (pos > 0 && model_.charAt(pos - 1) == ' ')
+    while (pos > 0 && m_model.charAt(pos - 1) == ' ')
         --pos;
-    bool word = pos > 0 && isWordByte(static_cast<unsigned char>(model_.charAt(pos - 1)));
-    while (pos > 0 && model_.charAt(pos - 1) != '\r' && model_.charAt(pos - 1) != ' ' &&
-           isWordByte(static_cast<unsigned char>(model_.charAt(pos - 1))) == word)
+    bool word = pos > 0 && isWordByte(static_cast<unsigned char>(m_model.charAt(pos - 1)));
+    while (pos > 0 && m_model.charAt(pos - 1) != '\r' && m_model.charAt(pos - 1) != ' ' &&
+           isWordByte(static_cast<unsigned char>(m_model.charAt(pos - 1))) == word)
         --pos;
     return pos;
 }
 
 int RichEditControl::wordEnd(int pos) const {
-    int len = model_.length();
-    if (pos < len && model_.charAt(pos) == '\r') return pos + 1;
-    bool word = pos < len && isWordByte(static_cast<unsigned char>(model_.charAt(pos)));
-    while (pos < len && model_.charAt(pos) != '\r' && model_.charAt(pos) != ' ' &&
-           isWordByte(static_cast<unsigned char>(model_.charAt(pos))) == word)
+    int len = m_model.length();
+    if (pos < len && m_model.charAt(pos) == '\r') return pos + 1;
+    bool word = pos < len && isWordByte(static_cast<unsigned char>(m_model.charAt(pos)));
+    while (pos < len && m_model.charAt(pos) != '\r' && m_model.charAt(pos) != ' ' &&
+           isWordByte(static_cast<unsigned char>(m_model.charAt(pos))) == word)
         ++pos;
-    while (pos < len && model_.charAt(pos) == ' ')
+    while (pos < len && m_model.charAt(pos) == ' ')
         ++pos;
     return pos;
 }
@@ -393,46 +393,46 @@ int RichEditControl::wordEnd(int pos) const {
 void RichEditControl::keyDown(UINT vk, LPARAM lParam) {
     bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    int anchor = model_.anchor(), caret = model_.caret();
-    int from = model_.selectionStart(), to = model_.selectionEnd();
+    int anchor = m_model.anchor(), caret = m_model.caret();
+    int from = m_model.selectionStart(), to = m_model.selectionEnd();
     auto go = [&](int target) { moveSelection(shift ? anchor : target, target); };
     switch (vk) {
     case VK_LEFT:
         if (!shift && from != to) return moveSelection(from, from);
-        return go(ctrl ? wordStart(caret) : model_.previousCharPosition(caret));
+        return go(ctrl ? wordStart(caret) : m_model.previousCharPosition(caret));
     case VK_RIGHT:
         if (!shift && from != to) return moveSelection(to, to);
-        return go(ctrl ? wordEnd(caret) : model_.nextCharPosition(caret));
+        return go(ctrl ? wordEnd(caret) : m_model.nextCharPosition(caret));
     case VK_UP:
     case VK_DOWN:
     case VK_PRIOR:
     case VK_NEXT:
-        return go(view_->verticalTarget(caret, vk));
+        return go(m_view->verticalTarget(caret, vk));
     case VK_HOME:
-        return go(ctrl ? 0 : model_.lineStart(model_.lineFromPosition(caret)));
+        return go(ctrl ? 0 : m_model.lineStart(m_model.lineFromPosition(caret)));
     case VK_END:
-        return go(ctrl ? model_.length() : model_.lineEnd(model_.lineFromPosition(caret)));
+        return go(ctrl ? m_model.length() : m_model.lineEnd(m_model.lineFromPosition(caret)));
     case VK_INSERT:
         if (shift) return paste(WM_PASTE);
         if (ctrl) return copy();
-        overwrite_ = !overwrite_;
+        m_overwrite = !m_overwrite;
         return;
     case VK_BACK:
     case VK_DELETE: {
-        if (readOnly_) return beep();
+        if (m_readOnly) return beep();
         if (vk == VK_DELETE && shift && from != to) {
             copy();
             return clear(WM_CUT);
         }
         if (from == to) {
             if (vk == VK_BACK)
-                from = ctrl ? wordStart(from) : model_.previousCharPosition(from);
+                from = ctrl ? wordStart(from) : m_model.previousCharPosition(from);
             else
-                to = ctrl ? wordEnd(to) : model_.nextCharPosition(to);
+                to = ctrl ? wordEnd(to) : m_model.nextCharPosition(to);
         }
         if (from == to) return;
-        replaceRange(WM_KEYDOWN, vk, lParam, from, to, {}, model_.formatForInsertion(from), true);
-        view_->scrollCaretIntoView();
+        replaceRange(WM_KEYDOWN, vk, lParam, from, to, {}, m_model.formatForInsertion(from), true);
+        m_view->scrollCaretIntoView();
         return;
     }
     default:
@@ -441,11 +441,11 @@ void RichEditControl::keyDown(UINT vk, LPARAM lParam) {
     if (!ctrl) return;
     switch (vk) {
     case 'A':
-        return moveSelection(0, model_.length());
+        return moveSelection(0, m_model.length());
     case 'C':
         return copy();
     case 'X':
-        if (readOnly_) return beep();
+        if (m_readOnly) return beep();
         return cut();
     case 'V':
         return paste(WM_PASTE);
@@ -463,22 +463,22 @@ void RichEditControl::keyDown(UINT vk, LPARAM lParam) {
 // ---- Text messages ----
 
 std::string RichEditControl::clientText(int from, int to, bool crLf) const {
-    return crLf ? model_.textCrLf(from, to - from) : model_.text(from, to - from);
+    return crLf ? m_model.textCrLf(from, to - from) : m_model.text(from, to - from);
 }
 
 LRESULT RichEditControl::setText(LPCSTR text) {
     std::string_view s = text ? std::string_view(text) : std::string_view();
-    if (!replaceRange(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), 0, model_.length(), s,
-                      model_.defaultFormat(), false, Placement::Start))
+    if (!replaceRange(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), 0, m_model.length(), s,
+                      m_model.defaultFormat(), false, Placement::Start))
         return FALSE;
-    modified_ = false;
-    view_->scrollTo(0, 0);
+    m_modified = false;
+    m_view->scrollTo(0, 0);
     return TRUE;
 }
 
 LRESULT RichEditControl::getText(WPARAM size, LPSTR buffer) {
     if (!buffer || size == 0) return 0;
-    std::string text = model_.textCrLf(0, model_.length());
+    std::string text = m_model.textCrLf(0, m_model.length());
     std::size_t n = std::min<std::size_t>(text.size(), size - 1);
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
@@ -491,7 +491,7 @@ LRESULT RichEditControl::getTextRange(TEXTRANGEA* range) {
     int to = toModel(range->chrg.cpMax);
     if (range->chrg.cpMin < 0) return 0;
     if (to < from) std::swap(from, to);
-    std::string text = clientText(from, to, legacy_);
+    std::string text = clientText(from, to, m_legacy);
     std::memcpy(range->lpstrText, text.data(), text.size());
     range->lpstrText[text.size()] = '\0';
     return static_cast<LRESULT>(text.size());
@@ -499,7 +499,7 @@ LRESULT RichEditControl::getTextRange(TEXTRANGEA* range) {
 
 LRESULT RichEditControl::getSelText(LPSTR buffer) {
     if (!buffer) return 0;
-    std::string text = clientText(model_.selectionStart(), model_.selectionEnd(), legacy_);
+    std::string text = clientText(m_model.selectionStart(), m_model.selectionEnd(), m_legacy);
     std::memcpy(buffer, text.data(), text.size());
     buffer[text.size()] = '\0';
     return static_cast<LRESULT>(text.size());
@@ -507,13 +507,13 @@ LRESULT RichEditControl::getSelText(LPSTR buffer) {
 
 LRESULT RichEditControl::getTextLengthEx(const GETTEXTLENGTHEX* info) {
     bool crLf = info && (info->flags & GTL_USECRLF);
-    return crLf || legacy_ ? model_.legacyLength() : model_.length();
+    return crLf || m_legacy ? m_model.legacyLength() : m_model.length();
 }
 
 // ---- Selection messages ----
 
 LRESULT RichEditControl::getSel(WPARAM wParam, LPARAM lParam) {
-    LONG start = toClient(model_.selectionStart()), end = toClient(model_.selectionEnd());
+    LONG start = toClient(m_model.selectionStart()), end = toClient(m_model.selectionEnd());
     if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
     if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
     if (start > 0xFFFF || end > 0xFFFF) return -1;
@@ -522,13 +522,13 @@ LRESULT RichEditControl::getSel(WPARAM wParam, LPARAM lParam) {
 
 LRESULT RichEditControl::setSel(LONG start, LONG end) {
     if (start == -1) {
-        setSelection(model_.caret(), model_.caret());
+        setSelection(m_model.caret(), m_model.caret());
     } else if (start == 0 && end == -1) {
-        setSelection(0, model_.length());
+        setSelection(0, m_model.length());
     } else {
         setSelection(toModel(start), toModel(end));
     }
-    return toClient(model_.selectionEnd());
+    return toClient(m_model.selectionEnd());
 }
 
 LRESULT RichEditControl::exSetSel(const CHARRANGE* range) {
@@ -537,8 +537,8 @@ LRESULT RichEditControl::exSetSel(const CHARRANGE* range) {
 }
 
 LRESULT RichEditControl::replaceSel(WPARAM canUndo, LPCSTR text) {
-    int from = model_.selectionStart(), to = model_.selectionEnd();
-    FormatId format = insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from);
+    int from = m_model.selectionStart(), to = m_model.selectionEnd();
+    FormatId format = m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from);
     replaceRange(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text), from, to, text ? text : "", format,
                  canUndo != 0);
     return 0;
@@ -548,37 +548,37 @@ LRESULT RichEditControl::replaceSel(WPARAM canUndo, LPCSTR text) {
 
 LRESULT RichEditControl::lineIndex(WPARAM line) {
     int l = static_cast<int>(static_cast<LONG>(line));
-    if (l < 0) l = model_.lineFromPosition(model_.caret());
-    if (l >= model_.lineCount()) return -1;
-    return toClient(model_.lineStart(l));
+    if (l < 0) l = m_model.lineFromPosition(m_model.caret());
+    if (l >= m_model.lineCount()) return -1;
+    return toClient(m_model.lineStart(l));
 }
 
 LRESULT RichEditControl::lineLength(WPARAM pos) {
     LONG cp = static_cast<LONG>(pos);
     if (cp < 0) {
-        int from = model_.selectionStart(), to = model_.selectionEnd();
-        int first = model_.lineFromPosition(from), last = model_.lineFromPosition(to);
-        return (from - model_.lineStart(first)) + (model_.lineEnd(last) - to);
+        int from = m_model.selectionStart(), to = m_model.selectionEnd();
+        int first = m_model.lineFromPosition(from), last = m_model.lineFromPosition(to);
+        return (from - m_model.lineStart(first)) + (m_model.lineEnd(last) - to);
     }
-    int line = model_.lineFromPosition(toModel(cp));
-    return model_.lineLength(line);
+    int line = m_model.lineFromPosition(toModel(cp));
+    return m_model.lineLength(line);
 }
 
 LRESULT RichEditControl::lineFromChar(LPARAM pos) {
     LONG cp = static_cast<LONG>(pos);
-    if (cp < 0) return model_.lineFromPosition(model_.selectionStart());
-    return model_.lineFromPosition(toModel(cp));
+    if (cp < 0) return m_model.lineFromPosition(m_model.selectionStart());
+    return m_model.lineFromPosition(toModel(cp));
 }
 
 LRESULT RichEditControl::getLine(WPARAM line, LPSTR buffer) {
     if (!buffer) return 0;
     int l = static_cast<int>(line);
-    if (l < 0 || l >= model_.lineCount()) return 0;
+    if (l < 0 || l >= m_model.lineCount()) return 0;
     WORD size = 0;
     std::memcpy(&size, buffer, sizeof size);
-    int start = model_.lineStart(l), end = model_.lineEnd(l);
-    if (end < model_.length()) ++end; // with its break
-    std::string text = clientText(start, end, legacy_);
+    int start = m_model.lineStart(l), end = m_model.lineEnd(l);
+    if (end < m_model.length()) ++end; // with its break
+    std::string text = clientText(start, end, m_legacy);
     std::size_t n = std::min<std::size_t>(text.size(), size);
     std::memcpy(buffer, text.data(), n);
     return static_cast<LRESULT>(n);
@@ -589,10 +589,10 @@ LRESULT RichEditControl::getLine(WPARAM line, LPSTR buffer) {
 LRESULT RichEditControl::findText(WPARAM flags, FINDTEXTEXA* find, bool extended) {
     if (!find || !find->lpstrText) return -1;
     int from = toModel(std::max<LONG>(0, find->chrg.cpMin));
-    int to = find->chrg.cpMax < 0 ? model_.length() : toModel(find->chrg.cpMax);
+    int to = find->chrg.cpMax < 0 ? m_model.length() : toModel(find->chrg.cpMax);
     if (to < from) std::swap(from, to);
     FindOptions options{(flags & FR_MATCHCASE) != 0, (flags & FR_WHOLEWORD) != 0};
-    int hit = model_.find(from, to, find->lpstrText, options);
+    int hit = m_model.find(from, to, find->lpstrText, options);
     if (hit < 0) return -1;
     if (extended) {
         int end = hit + static_cast<int>(normalizeLineBreaks(find->lpstrText).size());
@@ -604,7 +604,7 @@ LRESULT RichEditControl::findText(WPARAM flags, FINDTEXTEXA* find, bool extended
 // ---- Formats ----
 
 FormatId RichEditControl::applyCharFormat(FormatId base, const CHARFORMATA& cf) {
-    RunFormat f = model_.formats().get(base);
+    RunFormat f = m_model.formats().get(base);
     DWORD m = cf.dwMask, e = cf.dwEffects;
     if (m & CFM_BOLD) f.bold = (e & CFE_BOLD) != 0;
     if (m & CFM_ITALIC) f.italic = (e & CFE_ITALIC) != 0;
@@ -623,7 +623,7 @@ FormatId RichEditControl::applyCharFormat(FormatId base, const CHARFORMATA& cf) 
         f.face.assign(cf.szFaceName, strnlen(cf.szFaceName, LF_FACESIZE));
         f.pitchAndFamily = cf.bPitchAndFamily;
     }
-    return model_.formats().intern(f);
+    return m_model.formats().intern(f);
 }
 
 void RichEditControl::fillCharFormat(const RunFormat& f, CHARFORMATA& cf) const {
@@ -642,15 +642,15 @@ void RichEditControl::fillCharFormat(const RunFormat& f, CHARFORMATA& cf) const 
 LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
     if (!cf) return 0;
     if (scope == SCF_DEFAULT) {
-        FormatId id = applyCharFormat(model_.defaultFormat(), *cf);
-        model_.setDefaultFormat(id);
-        view_->formatsChanged(0, model_.length());
+        FormatId id = applyCharFormat(m_model.defaultFormat(), *cf);
+        m_model.setDefaultFormat(id);
+        m_view->formatsChanged(0, m_model.length());
         return 1;
     }
-    int from = 0, to = model_.length();
+    int from = 0, to = m_model.length();
     if (scope & SCF_SELECTION) {
-        from = model_.selectionStart();
-        to = model_.selectionEnd();
+        from = m_model.selectionStart();
+        to = m_model.selectionEnd();
         if (scope & SCF_WORD && from == to) {
             from = wordStart(from);
             to = wordEnd(to);
@@ -658,13 +658,13 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
     }
     if (from == to && !(scope & SCF_ALL)) {
         // An empty selection keeps the format for what is typed next.
-        insertionFormat_ =
-            applyCharFormat(insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from), *cf);
+        m_insertionFormat =
+            applyCharFormat(m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from), *cf);
         return 1;
     }
     if (!announceProtected(EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(cf), from, to)) return 0;
     formatRange(from, to, *cf);
-    if (model_.length() == 0) model_.setDefaultFormat(applyCharFormat(model_.defaultFormat(), *cf));
+    if (m_model.length() == 0) m_model.setDefaultFormat(applyCharFormat(m_model.defaultFormat(), *cf));
     return 1;
 }
 
@@ -672,30 +672,30 @@ void RichEditControl::formatRange(int from, int to, const CHARFORMATA& cf) {
     // Each run keeps what the mask leaves alone.
     std::vector<Run> changes;
     for (int pos = from; pos < to;) {
-        Run run = model_.runs().runAt(pos);
+        Run run = m_model.runs().runAt(pos);
         int end = std::min(run.end, to);
         FormatId id = applyCharFormat(run.format, cf);
         if (id != run.format) changes.push_back(Run{pos, end, id});
         pos = end;
     }
     for (const Run& r : changes)
-        model_.setFormat(r.start, r.end - r.start, r.format);
-    if (!changes.empty()) view_->formatsChanged(changes.front().start, changes.back().end);
+        m_model.setFormat(r.start, r.end - r.start, r.format);
+    if (!changes.empty()) m_view->formatsChanged(changes.front().start, changes.back().end);
 }
 
 CHARFORMATA RichEditControl::formatOfRange(int from, int to) const {
     CHARFORMATA cf{};
     cf.cbSize = sizeof cf;
     FormatId firstId = from == to
-                           ? (insertionFormat_ >= 0 ? insertionFormat_ : model_.formatForInsertion(from))
-                           : model_.runs().formatAt(from);
-    const RunFormat& first = model_.formats().get(firstId);
+                           ? (m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from))
+                           : m_model.runs().formatAt(from);
+    const RunFormat& first = m_model.formats().get(firstId);
     fillCharFormat(first, cf);
     DWORD mask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_LINK | CFM_SIZE |
                  CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
     for (int pos = from; pos < to;) {
-        Run run = model_.runs().runAt(pos);
-        const RunFormat& f = model_.formats().get(run.format);
+        Run run = m_model.runs().runAt(pos);
+        const RunFormat& f = m_model.formats().get(run.format);
         if (f.bold != first.bold) mask &= ~CFM_BOLD;
         if (f.italic != first.italic) mask &= ~CFM_ITALIC;
         if (f.underline != first.underline) mask &= ~CFM_UNDERLINE;
@@ -714,18 +714,18 @@ CHARFORMATA RichEditControl::formatOfRange(int from, int to) const {
 }
 
 std::pair<int, int> RichEditControl::visibleRange() {
-    return view_->visibleRange();
+    return m_view->visibleRange();
 }
 
 LRESULT RichEditControl::getCharFormat(WPARAM scope, CHARFORMATA* cf) {
     if (!cf) return 0;
     UINT size = cf->cbSize;
     if (scope == SCF_DEFAULT) {
-        fillCharFormat(model_.formats().get(model_.defaultFormat()), *cf);
+        fillCharFormat(m_model.formats().get(m_model.defaultFormat()), *cf);
         cf->dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_LINK |
                      CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
     } else {
-        *cf = formatOfRange(model_.selectionStart(), model_.selectionEnd());
+        *cf = formatOfRange(m_model.selectionStart(), m_model.selectionEnd());
     }
     cf->cbSize = size;
     return cf->dwMask;
@@ -734,23 +734,23 @@ LRESULT RichEditControl::getCharFormat(WPARAM scope, CHARFORMATA* cf) {
 LRESULT RichEditControl::setParaFormat(const PARAFORMAT* pf) {
     if (!pf) return FALSE;
     if (pf->dwMask & PFM_TABSTOPS) {
-        para_.cTabCount = static_cast<SHORT>(std::clamp<int>(pf->cTabCount, 0, MAX_TAB_STOPS));
-        std::copy_n(pf->rgxTabs, para_.cTabCount, para_.rgxTabs);
+        m_para.cTabCount = static_cast<SHORT>(std::clamp<int>(pf->cTabCount, 0, MAX_TAB_STOPS));
+        std::copy_n(pf->rgxTabs, m_para.cTabCount, m_para.rgxTabs);
     }
-    if (pf->dwMask & PFM_STARTINDENT) para_.dxStartIndent = pf->dxStartIndent;
-    if (pf->dwMask & PFM_OFFSETINDENT) para_.dxStartIndent += pf->dxStartIndent;
-    if (pf->dwMask & PFM_RIGHTINDENT) para_.dxRightIndent = pf->dxRightIndent;
-    if (pf->dwMask & PFM_OFFSET) para_.dxOffset = pf->dxOffset;
-    if (pf->dwMask & PFM_ALIGNMENT) para_.wAlignment = pf->wAlignment;
-    if (pf->dwMask & PFM_NUMBERING) para_.wNumbering = pf->wNumbering;
-    view_->formatsChanged(0, model_.length());
+    if (pf->dwMask & PFM_STARTINDENT) m_para.dxStartIndent = pf->dxStartIndent;
+    if (pf->dwMask & PFM_OFFSETINDENT) m_para.dxStartIndent += pf->dxStartIndent;
+    if (pf->dwMask & PFM_RIGHTINDENT) m_para.dxRightIndent = pf->dxRightIndent;
+    if (pf->dwMask & PFM_OFFSET) m_para.dxOffset = pf->dxOffset;
+    if (pf->dwMask & PFM_ALIGNMENT) m_para.wAlignment = pf->wAlignment;
+    if (pf->dwMask & PFM_NUMBERING) m_para.wNumbering = pf->wNumbering;
+    m_view->formatsChanged(0, m_model.length());
     return TRUE;
 }
 
 LRESULT RichEditControl::getParaFormat(PARAFORMAT* pf) {
     if (!pf) return 0;
     UINT size = pf->cbSize;
-    *pf = para_;
+    *pf = m_para;
     pf->cbSize = size;
     pf->dwMask =
         PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT | PFM_TABSTOPS | PFM_NUMBERING;
@@ -763,43 +763,43 @@ LRESULT RichEditControl::streamIn(WPARAM format, EDITSTREAM* stream) {
     if (!stream || !stream->pfnCallback) return 0;
     stream->dwError = 0;
     bool selection = (format & SFF_SELECTION) != 0;
-    std::size_t cap = static_cast<std::size_t>(std::max<LONG>(limit_, 0)) * 8 + 65536;
+    std::size_t cap = static_cast<std::size_t>(std::max<LONG>(m_limit, 0)) * 8 + 65536;
     if ((format & 0xFF) != SF_TEXT && !selection) return loadRtf(stream, cap);
-    int from = selection ? model_.selectionStart() : 0;
-    int to = selection ? model_.selectionEnd() : model_.length();
+    int from = selection ? m_model.selectionStart() : 0;
+    int to = selection ? m_model.selectionEnd() : m_model.length();
     std::string data = readStream(stream, cap);
     if (stream->dwError != 0) return 0;
     if ((format & 0xFF) == SF_TEXT) {
-        FormatId f = selection ? model_.formatForInsertion(from) : model_.defaultFormat();
+        FormatId f = selection ? m_model.formatForInsertion(from) : m_model.defaultFormat();
         if (!replaceRange(selection ? EM_REPLACESEL : WM_SETTEXT, 0, 0, from, to, data, f, false,
                           selection ? Placement::After : Placement::Start))
             return 0;
-        return static_cast<LRESULT>(toClient(model_.length()));
+        return static_cast<LRESULT>(toClient(m_model.length()));
     }
     RtfDocument doc;
     RtfError error =
-        readRtf(data, model_.formats().get(model_.defaultFormat()), model_.formats(), false, doc);
+        readRtf(data, m_model.formats().get(m_model.defaultFormat()), m_model.formats(), false, doc);
     if (error != RtfError::None) {
         stream->dwError = static_cast<DWORD>(-static_cast<int>(error));
         return 0;
     }
     if (sameText(from, to, doc.text)) return restyleSelection(from, to, doc.pieces);
-    int before = model_.length();
-    if (!replaceRange(EM_REPLACESEL, 0, 0, from, to, doc.text, model_.formatForInsertion(from), false))
+    int before = m_model.length();
+    if (!replaceRange(EM_REPLACESEL, 0, 0, from, to, doc.text, m_model.formatForInsertion(from), false))
         return 0;
     int pos = from;
     for (const FormattedPiece& p : doc.pieces) {
-        model_.setFormat(pos, p.length, p.format);
+        m_model.setFormat(pos, p.length, p.format);
         pos += p.length;
     }
-    view_->formatsChanged(from, pos);
-    return toClient(model_.length()) - toClient(before) + (toClient(to) - toClient(from));
+    m_view->formatsChanged(from, pos);
+    return toClient(m_model.length()) - toClient(before) + (toClient(to) - toClient(from));
 }
 
 bool RichEditControl::sameText(int from, int to, std::string_view stored) const {
     if (static_cast<int>(stored.size()) != to - from || from == to) return false;
     bool same = true;
-    model_.forEachPiece(from, to - from, [&](const char* bytes, int count, int at) {
+    m_model.forEachPiece(from, to - from, [&](const char* bytes, int count, int at) {
         same = std::memcmp(bytes, stored.data() + (at - from), static_cast<std::size_t>(count)) == 0;
         return same;
     });
@@ -810,14 +810,14 @@ bool RichEditControl::sameText(int from, int to, std::string_view stored) const 
 // same change and notifications as a replacement, but only the runs whose format differs change.
 LRESULT RichEditControl::restyleSelection(int from, int to, const std::vector<FormattedPiece>& pieces) {
     if (!announceProtected(EM_REPLACESEL, 0, 0, from, to)) return 0;
-    undo_.clear();
-    std::pair<int, int> changed = model_.restyle(from, pieces);
-    insertionFormat_ = -1;
-    modified_ = true;
-    int oldStart = model_.selectionStart(), oldEnd = model_.selectionEnd();
-    model_.setSelection(to, to);
-    if (changed.first < changed.second) view_->formatsChanged(changed.first, changed.second);
-    view_->selectionChanged(oldStart, oldEnd);
+    m_undo.clear();
+    std::pair<int, int> changed = m_model.restyle(from, pieces);
+    m_insertionFormat = -1;
+    m_modified = true;
+    int oldStart = m_model.selectionStart(), oldEnd = m_model.selectionEnd();
+    m_model.setSelection(to, to);
+    if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
+    m_view->selectionChanged(oldStart, oldEnd);
     notifyChangeAndSelection();
     return toClient(to) - toClient(from);
 }
@@ -825,8 +825,8 @@ LRESULT RichEditControl::restyleSelection(int from, int to, const std::vector<Fo
 // A whole-text RTF load is read piece by piece straight into new text and runs, which replace
 // the model's in one step.
 LRESULT RichEditControl::loadRtf(EDITSTREAM* stream, std::size_t cap) {
-    LoadOutput output(static_cast<std::size_t>(limit_));
-    RtfReader reader(model_.formats().get(model_.defaultFormat()), model_.formats(), output);
+    LoadOutput output(static_cast<std::size_t>(m_limit));
+    RtfReader reader(m_model.formats().get(m_model.defaultFormat()), m_model.formats(), output);
     RtfError error = RtfError::None;
     readStream(stream, cap, [&](std::string_view piece) {
         if (error == RtfError::None) error = reader.feed(piece);
@@ -837,24 +837,24 @@ LRESULT RichEditControl::loadRtf(EDITSTREAM* stream, std::size_t cap) {
         stream->dwError = static_cast<DWORD>(-static_cast<int>(error));
         return 0;
     }
-    if (!announceProtected(WM_SETTEXT, 0, 0, 0, model_.length())) return 0;
-    undo_.clear();
-    int before = model_.length();
-    model_.setFormattedText(std::move(output.content()));
-    modified_ = false;
-    insertionFormat_ = -1;
-    view_->textChanged(0, before, model_.length());
+    if (!announceProtected(WM_SETTEXT, 0, 0, 0, m_model.length())) return 0;
+    m_undo.clear();
+    int before = m_model.length();
+    m_model.setFormattedText(std::move(output.content()));
+    m_modified = false;
+    m_insertionFormat = -1;
+    m_view->textChanged(0, before, m_model.length());
     notifyChangeAndSelection();
-    return toClient(model_.length());
+    return toClient(m_model.length());
 }
 
 LRESULT RichEditControl::streamOut(WPARAM format, EDITSTREAM* stream) {
     if (!stream || !stream->pfnCallback) return 0;
     stream->dwError = 0;
     bool selection = (format & SFF_SELECTION) != 0;
-    int from = selection ? model_.selectionStart() : 0;
-    int to = selection ? model_.selectionEnd() : model_.length();
-    std::string text = model_.textCrLf(from, to - from);
+    int from = selection ? m_model.selectionStart() : 0;
+    int to = selection ? m_model.selectionEnd() : m_model.length();
+    std::string text = m_model.textCrLf(from, to - from);
     std::size_t done = 0;
     while (done < text.size()) {
         LONG chunk = static_cast<LONG>(std::min<std::size_t>(text.size() - done, 4096));
@@ -874,7 +874,7 @@ LRESULT RichEditControl::streamOut(WPARAM format, EDITSTREAM* stream) {
 // ---- Settings ----
 
 LRESULT RichEditControl::limitText(LPARAM limit) {
-    limit_ = limit <= 0 ? kLimitForZero : static_cast<LONG>(std::min<LPARAM>(limit, 0x7FFFFFFE));
+    m_limit = limit <= 0 ? kLimitForZero : static_cast<LONG>(std::min<LPARAM>(limit, 0x7FFFFFFE));
     return 0;
 }
 
@@ -882,52 +882,52 @@ LRESULT RichEditControl::setOptions(WPARAM op, LPARAM options) {
     DWORD v = static_cast<DWORD>(options);
     switch (op) {
     case ECOOP_SET:
-        options_ = v;
+        m_options = v;
         break;
     case ECOOP_OR:
-        options_ |= v;
+        m_options |= v;
         break;
     case ECOOP_AND:
-        options_ &= v;
+        m_options &= v;
         break;
     case ECOOP_XOR:
-        options_ ^= v;
+        m_options ^= v;
         break;
     default:
         break;
     }
-    readOnly_ = (options_ & ECO_READONLY) != 0;
-    return options_;
+    m_readOnly = (m_options & ECO_READONLY) != 0;
+    return m_options;
 }
 
 LRESULT RichEditControl::undo() {
-    if (!undo_.canUndo() || readOnly_) return FALSE;
-    UndoStep s = undo_.takeUndo();
+    if (!m_undo.canUndo() || m_readOnly) return FALSE;
+    UndoStep s = m_undo.takeUndo();
     int insertedLen = static_cast<int>(s.inserted.size());
     int removedLen = static_cast<int>(s.removed.size());
-    model_.replaceStored(s.pos, insertedLen, s.removed, model_.defaultFormat());
+    m_model.replaceStored(s.pos, insertedLen, s.removed, m_model.defaultFormat());
     setRuns(s.pos, s.removedRuns);
-    model_.setSelection(s.pos, s.pos + removedLen);
-    view_->textChanged(s.pos, s.pos + insertedLen, s.pos + removedLen);
-    view_->repaint(); // the selection moved too
-    undo_.pushRedo(std::move(s));
-    modified_ = true;
+    m_model.setSelection(s.pos, s.pos + removedLen);
+    m_view->textChanged(s.pos, s.pos + insertedLen, s.pos + removedLen);
+    m_view->repaint(); // the selection moved too
+    m_undo.pushRedo(std::move(s));
+    m_modified = true;
     notifyChangeAndSelection();
     return TRUE;
 }
 
 LRESULT RichEditControl::redo() {
-    if (!undo_.canRedo() || readOnly_) return FALSE;
-    UndoStep s = undo_.takeRedo();
+    if (!m_undo.canRedo() || m_readOnly) return FALSE;
+    UndoStep s = m_undo.takeRedo();
     int removedLen = static_cast<int>(s.removed.size());
-    model_.replaceStored(s.pos, removedLen, s.inserted, s.insertedFormat);
+    m_model.replaceStored(s.pos, removedLen, s.inserted, s.insertedFormat);
     setRuns(s.pos, s.insertedRuns);
     int end = s.pos + static_cast<int>(s.inserted.size());
-    model_.setSelection(end, end);
-    view_->textChanged(s.pos, s.pos + removedLen, end);
-    view_->repaint(); // the selection moved too
-    undo_.pushUndo(std::move(s));
-    modified_ = true;
+    m_model.setSelection(end, end);
+    m_view->textChanged(s.pos, s.pos + removedLen, end);
+    m_view->repaint(); // the selection moved too
+    m_undo.pushUndo(std::move(s));
+    m_modified = true;
     notifyChangeAndSelection();
     return TRUE;
 }
@@ -937,7 +937,7 @@ LRESULT RichEditControl::redo() {
 bool RichEditControl::filterInput(UINT& msg, WPARAM& wParam, LPARAM& lParam) {
     bool key = msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
     bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
-    if (!(key && (eventMask_ & ENM_KEYEVENTS)) && !(mouse && (eventMask_ & ENM_MOUSEEVENTS))) return false;
+    if (!(key && (m_eventMask & ENM_KEYEVENTS)) && !(mouse && (m_eventMask & ENM_MOUSEEVENTS))) return false;
     MSGFILTER filter{};
     filter.msg = msg;
     filter.wParam = wParam;
@@ -951,9 +951,9 @@ bool RichEditControl::filterInput(UINT& msg, WPARAM& wParam, LPARAM& lParam) {
 }
 
 bool RichEditControl::notifyLink(UINT msg, WPARAM wParam, LPARAM lParam, int pos) {
-    if (!(eventMask_ & ENM_LINK) || pos < 0 || pos >= model_.length()) return false;
-    Run run = model_.runs().runAt(pos);
-    if (!model_.formats().get(run.format).link) return false;
+    if (!(m_eventMask & ENM_LINK) || pos < 0 || pos >= m_model.length()) return false;
+    Run run = m_model.runs().runAt(pos);
+    if (!m_model.formats().get(run.format).link) return false;
     ENLINK link{};
     link.msg = msg;
     link.wParam = wParam;
@@ -966,7 +966,7 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (filterInput(msg, wParam, lParam)) return 0;
     if (msg == textDropMessage()) {
         const auto* drop = reinterpret_cast<const TextDrop*>(lParam);
-        return drop ? view_->takeDrop(drop->point, drop->text, drop->query) : 0;
+        return drop ? m_view->takeDrop(drop->point, drop->text, drop->query) : 0;
     }
     switch (msg) {
     case WM_CREATE: {
@@ -976,7 +976,7 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
-        if (style_ & ES_MULTILINE) code |= DLGC_WANTALLKEYS;
+        if (m_style & ES_MULTILINE) code |= DLGC_WANTALLKEYS;
         return code;
     }
     case WM_CHAR:
@@ -990,9 +990,9 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT:
         return getText(wParam, reinterpret_cast<LPSTR>(lParam));
     case WM_GETTEXTLENGTH:
-        return model_.legacyLength();
+        return m_model.legacyLength();
     case WM_CUT:
-        if (readOnly_) {
+        if (m_readOnly) {
             beep();
             return 0;
         }
@@ -1013,7 +1013,7 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return setSel(static_cast<LONG>(wParam), static_cast<LONG>(lParam));
     case EM_EXGETSEL: {
         auto* r = reinterpret_cast<CHARRANGE*>(lParam);
-        if (r) *r = CHARRANGE{toClient(model_.selectionStart()), toClient(model_.selectionEnd())};
+        if (r) *r = CHARRANGE{toClient(m_model.selectionStart()), toClient(m_model.selectionEnd())};
         return 0;
     }
     case EM_EXSETSEL:
@@ -1037,7 +1037,7 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_GETLINE:
         return getLine(wParam, reinterpret_cast<LPSTR>(lParam));
     case EM_GETLINECOUNT:
-        return model_.lineCount();
+        return m_model.lineCount();
     case EM_FINDTEXT:
         return findText(wParam, reinterpret_cast<FINDTEXTEXA*>(lParam), false);
     case EM_FINDTEXTEX:
@@ -1055,17 +1055,17 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_STREAMOUT:
         return streamOut(wParam, reinterpret_cast<EDITSTREAM*>(lParam));
     case EM_SETEVENTMASK: {
-        DWORD old = eventMask_;
-        eventMask_ = static_cast<DWORD>(lParam);
+        DWORD old = m_eventMask;
+        m_eventMask = static_cast<DWORD>(lParam);
         return old;
     }
     case EM_GETEVENTMASK:
-        return eventMask_;
+        return m_eventMask;
     case EM_GETOLEINTERFACE: {
         if (!lParam) return 0;
-        if (!document_) document_.attach(new TextDocument(this));
-        document_->AddRef();
-        *reinterpret_cast<IRichEditOle**>(lParam) = static_cast<IRichEditOle*>(document_.get());
+        if (!m_document) m_document.attach(new TextDocument(this));
+        m_document->AddRef();
+        *reinterpret_cast<IRichEditOle**>(lParam) = static_cast<IRichEditOle*>(m_document.get());
         return 1;
     }
     case EM_EXLIMITTEXT:
@@ -1073,49 +1073,49 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_LIMITTEXT:
         return limitText(static_cast<LPARAM>(wParam));
     case EM_GETLIMITTEXT:
-        return limit_;
+        return m_limit;
     case EM_SETREADONLY:
-        readOnly_ = wParam != 0;
-        options_ = readOnly_ ? (options_ | ECO_READONLY) : (options_ & ~static_cast<DWORD>(ECO_READONLY));
+        m_readOnly = wParam != 0;
+        m_options = m_readOnly ? (m_options | ECO_READONLY) : (m_options & ~static_cast<DWORD>(ECO_READONLY));
         return TRUE;
     case EM_SETOPTIONS:
         return setOptions(wParam, lParam);
     case EM_GETOPTIONS:
-        return options_;
+        return m_options;
     case EM_GETMODIFY:
-        return modified_;
+        return m_modified;
     case EM_SETMODIFY:
-        modified_ = wParam != 0;
+        m_modified = wParam != 0;
         return 0;
     case EM_CANPASTE:
-        return IsClipboardFormatAvailable(CF_TEXT) && !readOnly_;
+        return IsClipboardFormatAvailable(CF_TEXT) && !m_readOnly;
     case EM_CANUNDO:
-        return undo_.canUndo();
+        return m_undo.canUndo();
     case EM_CANREDO:
-        return undo_.canRedo();
+        return m_undo.canRedo();
     case EM_UNDO:
     case WM_UNDO:
         return undo();
     case EM_REDO:
         return redo();
     case EM_EMPTYUNDOBUFFER:
-        undo_.clear();
+        m_undo.clear();
         return 0;
     case EM_STOPGROUPTYPING:
-        undo_.stopGrouping();
+        m_undo.stopGrouping();
         return 0;
     case EM_SETUNDOLIMIT:
-        undo_.setLimit(static_cast<std::size_t>(wParam));
+        m_undo.setLimit(static_cast<std::size_t>(wParam));
         return static_cast<LRESULT>(wParam);
     case EM_SETBKGNDCOLOR: {
-        COLORREF old = systemBackground_ ? GetSysColor(COLOR_WINDOW) : background_;
-        systemBackground_ = wParam != 0;
-        background_ = static_cast<COLORREF>(lParam);
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        COLORREF old = m_systemBackground ? GetSysColor(COLOR_WINDOW) : m_background;
+        m_systemBackground = wParam != 0;
+        m_background = static_cast<COLORREF>(lParam);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
         return old;
     }
     default:
-        return view_->handle(msg, wParam, lParam);
+        return m_view->handle(msg, wParam, lParam);
     }
 }
 

@@ -26,15 +26,15 @@ public:
 
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    RichTextModel& model() { return model_; }
-    HWND hwnd() const { return hwnd_; }
-    bool legacy() const { return legacy_; }
-    DWORD style() const { return style_; }
+    RichTextModel& model() { return m_model; }
+    HWND hwnd() const { return m_hwnd; }
+    bool legacy() const { return m_legacy; }
+    DWORD style() const { return m_style; }
 
     // Positions as the client counts them, and back.
-    LONG toClient(int pos) const { return legacy_ ? model_.legacyFromCompact(pos) : pos; }
+    LONG toClient(int pos) const { return m_legacy ? m_model.legacyFromCompact(pos) : pos; }
     int toModel(LONG cp) const;
-    LONG clientLength() const { return legacy_ ? model_.legacyLength() : model_.length(); }
+    LONG clientLength() const { return m_legacy ? m_model.legacyLength() : m_model.length(); }
 
     // Where the selection goes after a change.
     enum class Placement {
@@ -62,7 +62,7 @@ public:
     // text limit), as one undo step, leaving the dropped text selected. False when refused.
     bool takeDroppedText(int pos, std::string_view text);
     void clear(UINT cause);
-    bool readOnly() const { return readOnly_; }
+    bool readOnly() const { return m_readOnly; }
     void beep();
 
     // Format changes and queries over a range, for the message handlers and the text object model.
@@ -71,7 +71,7 @@ public:
     CHARFORMATA formatOfRange(int from, int to) const;
     // [start of the first visible line, end of the last visible line).
     std::pair<int, int> visibleRange();
-    void suspendUndo(bool suspended) { undo_.setSuspended(suspended); }
+    void suspendUndo(bool suspended) { m_undo.setSuspended(suspended); }
     // EN_LINK for a mouse message over link text at pos: true when the parent handled it.
     bool notifyLink(UINT msg, WPARAM wParam, LPARAM lParam, int pos);
 
@@ -133,25 +133,25 @@ private:
                               const std::vector<FormattedPiece>& runs, int selStart, int selEnd);
     void setRuns(int pos, const std::vector<FormattedPiece>& runs);
 
-    HWND hwnd_;
-    bool legacy_;
-    DWORD style_;
-    RichTextModel model_;
-    UndoHistory undo_;
-    DWORD eventMask_ = 0;
-    LONG limit_ = 32767;
-    bool readOnly_ = false;
-    bool overwrite_ = false;
-    bool modified_ = false;
-    DWORD options_ = 0;
-    COLORREF background_ = 0;
-    bool systemBackground_ = true;
-    FormatId insertionFormat_ = -1; // a format set on the empty selection, until the caret moves
-    int lastNotifiedAnchor_ = 0;
-    int lastNotifiedCaret_ = 0;
-    PARAFORMAT para_{};
-    RichEditView* view_;
-    pm::ComPtr<TextDocument> document_;
+    HWND m_hwnd;
+    bool m_legacy;
+    DWORD m_style;
+    RichTextModel m_model;
+    UndoHistory m_undo;
+    DWORD m_eventMask = 0;
+    LONG m_limit = 32767;
+    bool m_readOnly = false;
+    bool m_overwrite = false;
+    bool m_modified = false;
+    DWORD m_options = 0;
+    COLORREF m_background = 0;
+    bool m_systemBackground = true;
+    FormatId m_insertionFormat = -1; // a format set on the empty selection, until the caret moves
+    int m_lastNotifiedAnchor = 0;
+    int m_lastNotifiedCaret = 0;
+    PARAFORMAT m_para{};
+    RichEditView* m_view;
+    pm::ComPtr<TextDocument> m_document;
     friend class RichEditView;
 };
 

@@ -34,7 +34,7 @@ LOGFONTA logFontOf(const RunFormat& f, int pixelsPerInch) {
 
 } // namespace
 
-RichEditView::RichEditView(RichEditControl& control) : control_(control) {}
+RichEditView::RichEditView(RichEditControl& control) : m_control(control) {}
 
 RichEditView::~RichEditView() {
     dropFonts();
@@ -43,45 +43,45 @@ RichEditView::~RichEditView() {
 // ---- Metrics ----
 
 void RichEditView::dropFonts() {
-    for (auto& entry : fonts_)
+    for (auto& entry : m_fonts)
         DeleteObject(entry.second);
-    fonts_.clear();
-    lineHeight_ = 0;
-    layouts_.clear();
+    m_fonts.clear();
+    m_lineHeight = 0;
+    m_layouts.clear();
 }
 
 HFONT RichEditView::fontFor(int formatId, HDC target) {
     if (target) {
-        LOGFONTA lf = logFontOf(control_.model().formats().get(formatId), GetDeviceCaps(target, LOGPIXELSY));
+        LOGFONTA lf = logFontOf(m_control.model().formats().get(formatId), GetDeviceCaps(target, LOGPIXELSY));
         return CreateFontIndirect(&lf);
     }
-    auto it = fonts_.find(formatId);
-    if (it != fonts_.end()) return it->second;
-    LOGFONTA lf = logFontOf(control_.model().formats().get(formatId), 96);
+    auto it = m_fonts.find(formatId);
+    if (it != m_fonts.end()) return it->second;
+    LOGFONTA lf = logFontOf(m_control.model().formats().get(formatId), 96);
     HFONT font = CreateFontIndirect(&lf);
-    fonts_.emplace(formatId, font);
+    m_fonts.emplace(formatId, font);
     return font;
 }
 
 int RichEditView::lineHeight() {
-    if (lineHeight_ > 0) return lineHeight_;
-    HDC dc = GetDC(control_.hwnd());
-    HGDIOBJ old = SelectObject(dc, fontFor(control_.model().defaultFormat()));
+    if (m_lineHeight > 0) return m_lineHeight;
+    HDC dc = GetDC(m_control.hwnd());
+    HGDIOBJ old = SelectObject(dc, fontFor(m_control.model().defaultFormat()));
     TEXTMETRICA tm{};
     GetTextMetrics(dc, &tm);
     SelectObject(dc, old);
-    ReleaseDC(control_.hwnd(), dc);
-    lineHeight_ = std::max<int>(1, tm.tmHeight);
-    ascent_ = tm.tmAscent;
-    return lineHeight_;
+    ReleaseDC(m_control.hwnd(), dc);
+    m_lineHeight = std::max<int>(1, tm.tmHeight);
+    m_ascent = tm.tmAscent;
+    return m_lineHeight;
 }
 
 RECT RichEditView::formatRect() const {
-    if (rectSet_) return rect_;
+    if (m_rectSet) return m_rect;
     RECT rc{};
-    GetClientRect(control_.hwnd(), &rc);
-    rc.left += leftMargin_;
-    rc.right -= rightMargin_;
+    GetClientRect(m_control.hwnd(), &rc);
+    rc.left += m_leftMargin;
+    rc.right -= m_rightMargin;
     return rc;
 }
 
@@ -91,7 +91,7 @@ int RichEditView::visibleLines() {
 }
 
 int RichEditView::tabStop(int x, int origin) const {
-    const PARAFORMAT& para = control_.para_;
+    const PARAFORMAT& para = m_control.m_para;
     for (int i = 0; i < para.cTabCount; ++i) {
         int stop = origin + MulDiv(para.rgxTabs[i] & 0x00FFFFFF, 96, 1440);
         if (stop > x) return stop;
@@ -140,37 +140,37 @@ static void walkLine(RichTextModel& model, int line, int pos, int x, HDC dc, con
 template <class F> void RichEditView::walkFrom(HDC dc, int line, int pos, int x, F f) {
     auto font = [this](int id) { return fontFor(id); };
     auto tab = [this](int px) { return tabStop(px, 0); };
-    walkLine(control_.model(), line, pos, x, dc, font, tab, f);
+    walkLine(m_control.model(), line, pos, x, dc, font, tab, f);
 }
 
 LineLayouts::Walk RichEditView::layoutWalk(HDC dc, int line) {
     return [this, dc, line](int pos, int x, const LineLayouts::Visit& visit) {
         walkFrom(dc, line, pos, x, [&](int from, int to, int px, int width, int) {
-            return visit(LineLayouts::Piece{from, to, px, width, to - from == 1 && control_.model().charAt(from) == '\t'});
+            return visit(LineLayouts::Piece{from, to, px, width, to - from == 1 && m_control.model().charAt(from) == '\t'});
         });
     };
 }
 
 bool RichEditView::isLong(int line) const {
-    return control_.model().lineLength(line) >= LineLayouts::kLongLine;
+    return m_control.model().lineLength(line) >= LineLayouts::kLongLine;
 }
 
 LineLayouts::Point RichEditView::walkStart(HDC dc, int line, int pos) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     int start = model.lineStart(line);
     if (!isLong(line)) return {start, 0};
-    return layouts_.before(start, model.lineLength(line), pos, layoutWalk(dc, line));
+    return m_layouts.before(start, model.lineLength(line), pos, layoutWalk(dc, line));
 }
 
 LineLayouts::Point RichEditView::walkStartAtX(HDC dc, int line, int x) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     int start = model.lineStart(line);
     if (!isLong(line)) return {start, 0};
-    return layouts_.beforeX(start, model.lineLength(line), x, layoutWalk(dc, line));
+    return m_layouts.beforeX(start, model.lineLength(line), x, layoutWalk(dc, line));
 }
 
 int RichEditView::xOf(HDC dc, int pos) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     int line = model.lineFromPosition(pos);
     LineLayouts::Point from = walkStart(dc, line, pos);
     int result = from.x;
@@ -196,7 +196,7 @@ int RichEditView::xOf(HDC dc, int pos) {
 }
 
 int RichEditView::positionAt(HDC dc, int line, int x) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     int result = model.lineEnd(line);
     LineLayouts::Point start = walkStartAtX(dc, line, x);
     walkFrom(dc, line, start.pos, start.x, [&](int from, int to, int left, int width, int) {
@@ -231,78 +231,78 @@ int RichEditView::positionAt(HDC dc, int line, int x) {
 }
 
 POINT RichEditView::pointOf(int pos) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     RECT rc = formatRect();
-    HDC dc = GetDC(control_.hwnd());
+    HDC dc = GetDC(m_control.hwnd());
     int x = xOf(dc, pos);
-    ReleaseDC(control_.hwnd(), dc);
+    ReleaseDC(m_control.hwnd(), dc);
     int line = model.lineFromPosition(pos);
-    return POINT{rc.left + x - xOffset_, rc.top + (line - firstLine_) * lineHeight()};
+    return POINT{rc.left + x - m_xOffset, rc.top + (line - m_firstLine) * lineHeight()};
 }
 
 int RichEditView::positionFrom(POINT pt) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     RECT rc = formatRect();
     int row = (pt.y - rc.top) >= 0 ? (pt.y - rc.top) / lineHeight() : -1 - (rc.top - pt.y - 1) / lineHeight();
-    int line = std::clamp(firstLine_ + row, 0, model.lineCount() - 1);
-    HDC dc = GetDC(control_.hwnd());
-    int pos = positionAt(dc, line, pt.x - rc.left + xOffset_);
-    ReleaseDC(control_.hwnd(), dc);
+    int line = std::clamp(m_firstLine + row, 0, model.lineCount() - 1);
+    HDC dc = GetDC(m_control.hwnd());
+    int pos = positionAt(dc, line, pt.x - rc.left + m_xOffset);
+    ReleaseDC(m_control.hwnd(), dc);
     return pos;
 }
 
 // ---- Painting ----
 
 bool RichEditView::selectionShown() const {
-    if (hideSelection_) return false;
-    return focused_ || (control_.style() & ES_NOHIDESEL);
+    if (m_hideSelection) return false;
+    return m_focused || (m_control.style() & ES_NOHIDESEL);
 }
 
 void RichEditView::invalidateLines(int firstLine, int lastLine) {
-    if (!redraw_) return;
+    if (!m_redraw) return;
     RECT rc{};
-    GetClientRect(control_.hwnd(), &rc);
+    GetClientRect(m_control.hwnd(), &rc);
     RECT fr = formatRect();
     int h = lineHeight();
-    int top = fr.top + (firstLine - firstLine_) * h;
+    int top = fr.top + (firstLine - m_firstLine) * h;
     if (top > rc.bottom) return;
     RECT area{rc.left, std::max<LONG>(rc.top, top), rc.right,
-              lastLine < 0 ? rc.bottom : std::min<LONG>(rc.bottom, fr.top + (lastLine - firstLine_ + 1) * h)};
+              lastLine < 0 ? rc.bottom : std::min<LONG>(rc.bottom, fr.top + (lastLine - m_firstLine + 1) * h)};
     if (area.bottom <= area.top) return;
-    InvalidateRect(control_.hwnd(), &area, FALSE);
+    InvalidateRect(m_control.hwnd(), &area, FALSE);
 }
 
 void RichEditView::paint() {
     PAINTSTRUCT ps{};
-    int widestBefore = widestLine_;
-    HDC dc = BeginPaint(control_.hwnd(), &ps);
+    int widestBefore = m_widestLine;
+    HDC dc = BeginPaint(m_control.hwnd(), &ps);
     RECT client{};
-    GetClientRect(control_.hwnd(), &client);
+    GetClientRect(m_control.hwnd(), &client);
     HBRUSH background =
-        control_.systemBackground_ ? GetSysColorBrush(COLOR_WINDOW) : CreateSolidBrush(control_.background_);
+        m_control.m_systemBackground ? GetSysColorBrush(COLOR_WINDOW) : CreateSolidBrush(m_control.m_background);
     FillRect(dc, &ps.rcPaint, background);
-    if (!control_.systemBackground_) DeleteObject(background);
+    if (!m_control.m_systemBackground) DeleteObject(background);
     RECT fr = formatRect();
     int h = lineHeight();
     int saved = SaveDC(dc);
     IntersectClipRect(dc, fr.left, fr.top, fr.right, fr.bottom);
     SetBkMode(dc, TRANSPARENT);
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     // Only the lines, and the parts of them, that meet the update rectangle.
     RECT visible{std::max(fr.left, ps.rcPaint.left), 0, std::min(fr.right, ps.rcPaint.right), 0};
-    int first = firstLine_ + std::max(0, static_cast<int>(ps.rcPaint.top - fr.top) / h);
+    int first = m_firstLine + std::max(0, static_cast<int>(ps.rcPaint.top - fr.top) / h);
     for (int line = first; line < model.lineCount() && visible.left < visible.right; ++line) {
-        int y = fr.top + (line - firstLine_) * h;
+        int y = fr.top + (line - m_firstLine) * h;
         if (y >= ps.rcPaint.bottom || y >= fr.bottom) break;
-        paintLine(dc, line, y, fr.left - xOffset_, visible);
+        paintLine(dc, line, y, fr.left - m_xOffset, visible);
     }
     RestoreDC(dc, saved);
-    EndPaint(control_.hwnd(), &ps);
-    if (widestLine_ != widestBefore) updateScrollBars();
+    EndPaint(m_control.hwnd(), &ps);
+    if (m_widestLine != widestBefore) updateScrollBars();
 }
 
 void RichEditView::paintLine(HDC dc, int line, int y, int origin, const RECT& visible) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     // An empty selection (the caret alone) splits no piece.
     bool selection = selectionShown() && model.selectionStart() < model.selectionEnd();
     int selStart = selection ? model.selectionStart() : 0;
@@ -355,10 +355,10 @@ void RichEditView::paintLine(HDC dc, int line, int y, int origin, const RECT& vi
         }
         return true;
     });
-    if (longLine) lineWidth = layouts_.width(model.lineStart(line), model.lineLength(line), layoutWalk(dc, line));
+    if (longLine) lineWidth = m_layouts.width(model.lineStart(line), model.lineLength(line), layoutWalk(dc, line));
     // A selected line break shows as a small selected block after the text.
     int end = model.lineEnd(line);
-    widestLine_ = std::max(widestLine_, lineWidth + h);
+    m_widestLine = std::max(m_widestLine, lineWidth + h);
     if (selStart <= end && end < selEnd && end < model.length()) {
         int x = origin + lineWidth;
         RECT r{x, y, x + std::max(4, h / 3), y + h};
@@ -367,39 +367,39 @@ void RichEditView::paintLine(HDC dc, int line, int y, int origin, const RECT& vi
 }
 
 void RichEditView::updateCaret() {
-    if (!focused_) return;
-    if (!caretCreated_) {
-        CreateCaret(control_.hwnd(), nullptr, 1, lineHeight());
-        caretCreated_ = true;
-        ShowCaret(control_.hwnd());
+    if (!m_focused) return;
+    if (!m_caretCreated) {
+        CreateCaret(m_control.hwnd(), nullptr, 1, lineHeight());
+        m_caretCreated = true;
+        ShowCaret(m_control.hwnd());
     }
-    POINT pt = pointOf(control_.model().caret());
+    POINT pt = pointOf(m_control.model().caret());
     SetCaretPos(pt.x, pt.y);
 }
 
 void RichEditView::textChanged(int from, int oldTo, int newTo) {
-    RichTextModel& model = control_.model();
-    layouts_.textChanged(from, oldTo, newTo, [&model](int start) { return model.lineLength(model.lineFromPosition(start)); });
-    firstLine_ = std::min(firstLine_, model.lineCount() - 1);
+    RichTextModel& model = m_control.model();
+    m_layouts.textChanged(from, oldTo, newTo, [&model](int start) { return model.lineLength(model.lineFromPosition(start)); });
+    m_firstLine = std::min(m_firstLine, model.lineCount() - 1);
     // Lines below move only when the number of lines changed.
     int first = model.lineFromPosition(from);
-    if (model.lineCount() == paintedLineCount_) {
+    if (model.lineCount() == m_paintedLineCount) {
         invalidateLines(first, model.lineFromPosition(newTo));
     } else {
         invalidateLines(first, -1);
-        paintedLineCount_ = model.lineCount();
+        m_paintedLineCount = model.lineCount();
         updateScrollBars();
     }
     updateCaret();
 }
 
 void RichEditView::repaint() {
-    invalidateLines(firstLine_, -1);
+    invalidateLines(m_firstLine, -1);
 }
 
 void RichEditView::selectionChanged(int oldStart, int oldEnd) {
-    RichTextModel& model = control_.model();
-    desiredX_ = -1;
+    RichTextModel& model = m_control.model();
+    m_desiredX = -1;
     if (selectionShown()) {
         int a = model.lineFromPosition(std::min(oldStart, model.selectionStart()));
         int b = model.lineFromPosition(std::max(oldEnd, model.selectionEnd()));
@@ -409,9 +409,9 @@ void RichEditView::selectionChanged(int oldStart, int oldEnd) {
 }
 
 void RichEditView::formatsChanged(int from, int to) {
-    RichTextModel& model = control_.model();
-    layouts_.formatsChanged(from, to);
-    lineHeight_ = 0;
+    RichTextModel& model = m_control.model();
+    m_layouts.formatsChanged(from, to);
+    m_lineHeight = 0;
     invalidateLines(model.lineFromPosition(from), model.lineFromPosition(to));
     updateScrollBars();
     updateCaret();
@@ -420,30 +420,30 @@ void RichEditView::formatsChanged(int from, int to) {
 // ---- Scrolling ----
 
 void RichEditView::notifyScroll(UINT code) {
-    if (!(control_.eventMask_ & ENM_SCROLL)) return;
-    HWND hwnd = control_.hwnd();
+    if (!(m_control.m_eventMask & ENM_SCROLL)) return;
+    HWND hwnd = m_control.hwnd();
     SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code),
                 reinterpret_cast<LPARAM>(hwnd));
 }
 
 void RichEditView::scrollTo(int firstLine, int xOffset) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     firstLine = std::clamp(firstLine, 0, std::max(0, model.lineCount() - 1));
     xOffset = std::max(0, xOffset);
-    bool vertical = firstLine != firstLine_, horizontal = xOffset != xOffset_;
+    bool vertical = firstLine != m_firstLine, horizontal = xOffset != m_xOffset;
     if (!vertical && !horizontal) return;
-    int dy = (firstLine_ - firstLine) * lineHeight(), dx = xOffset_ - xOffset;
-    firstLine_ = firstLine;
-    xOffset_ = xOffset;
+    int dy = (m_firstLine - firstLine) * lineHeight(), dx = m_xOffset - xOffset;
+    m_firstLine = firstLine;
+    m_xOffset = xOffset;
     updateScrollBars();
-    if (redraw_) scrollPixels(dx, dy);
+    if (m_redraw) scrollPixels(dx, dy);
     updateCaret();
     if (vertical) notifyScroll(EN_VSCROLL);
     if (horizontal) notifyScroll(EN_HSCROLL);
 }
 
 void RichEditView::scrollPixels(int dx, int dy) {
-    HWND hwnd = control_.hwnd();
+    HWND hwnd = m_control.hwnd();
     RECT client{};
     GetClientRect(hwnd, &client);
     RECT fr = formatRect(), area{};
@@ -452,55 +452,55 @@ void RichEditView::scrollPixels(int dx, int dy) {
 }
 
 void RichEditView::scrollLines(int delta) {
-    scrollTo(firstLine_ + delta, xOffset_);
+    scrollTo(m_firstLine + delta, m_xOffset);
 }
 
 void RichEditView::updateScrollBars() {
-    HWND hwnd = control_.hwnd();
+    HWND hwnd = m_control.hwnd();
     // The style the control was made with: the window's own style loses WS_VSCROLL while the bar
     // is hidden for want of lines.
-    DWORD style = control_.style();
+    DWORD style = m_control.style();
     UINT keep = (style & ES_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
     if (style & WS_VSCROLL) {
         SCROLLINFO si{};
         si.cbSize = sizeof si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
-        si.nMax = control_.model().lineCount() - 1;
+        si.nMax = m_control.model().lineCount() - 1;
         si.nPage = static_cast<UINT>(visibleLines());
-        si.nPos = firstLine_;
-        SetScrollInfo(hwnd, SB_VERT, &si, redraw_);
+        si.nPos = m_firstLine;
+        SetScrollInfo(hwnd, SB_VERT, &si, m_redraw);
     }
     if (style & WS_HSCROLL) {
         RECT fr = formatRect();
         SCROLLINFO si{};
         si.cbSize = sizeof si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
-        si.nMax = std::max(widestLine_, xOffset_ + static_cast<int>(fr.right - fr.left));
+        si.nMax = std::max(m_widestLine, m_xOffset + static_cast<int>(fr.right - fr.left));
         si.nPage = static_cast<UINT>(std::max<LONG>(0, fr.right - fr.left));
-        si.nPos = xOffset_;
-        SetScrollInfo(hwnd, SB_HORZ, &si, redraw_);
+        si.nPos = m_xOffset;
+        SetScrollInfo(hwnd, SB_HORZ, &si, m_redraw);
     }
 }
 
 void RichEditView::scrollColumns(int dx) {
-    scrollTo(firstLine_, xOffset_ + dx);
+    scrollTo(m_firstLine, m_xOffset + dx);
 }
 
 void RichEditView::scrollCaretIntoView() {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     int line = model.lineFromPosition(model.caret());
     int lines = visibleLines();
-    int first = firstLine_;
+    int first = m_firstLine;
     if (line < first)
         first = line;
     else if (line >= first + lines)
         first = line - lines + 1;
     RECT fr = formatRect();
     int width = std::max<int>(1, fr.right - fr.left);
-    HDC dc = GetDC(control_.hwnd());
+    HDC dc = GetDC(m_control.hwnd());
     int x = xOf(dc, model.caret());
-    ReleaseDC(control_.hwnd(), dc);
-    int xOffset = xOffset_;
+    ReleaseDC(m_control.hwnd(), dc);
+    int xOffset = m_xOffset;
     if (x < xOffset)
         xOffset = std::max(0, x - width / 3);
     else if (x >= xOffset + width)
@@ -513,7 +513,7 @@ LRESULT RichEditView::onScroll(bool vertical, WPARAM wParam) {
     int page =
         vertical ? visibleLines() : std::max(1, static_cast<int>(formatRect().right - formatRect().left));
     int step = vertical ? 1 : std::max(1, lineHeight());
-    int current = vertical ? firstLine_ : xOffset_;
+    int current = vertical ? m_firstLine : m_xOffset;
     int target = current;
     switch (code) {
     case SB_LINEUP:
@@ -534,7 +534,7 @@ LRESULT RichEditView::onScroll(bool vertical, WPARAM wParam) {
         SCROLLINFO si{};
         si.cbSize = sizeof si;
         si.fMask = SIF_TRACKPOS;
-        bool windowBar = GetScrollInfo(control_.hwnd(), vertical ? SB_VERT : SB_HORZ, &si) != 0;
+        bool windowBar = GetScrollInfo(m_control.hwnd(), vertical ? SB_VERT : SB_HORZ, &si) != 0;
         target = windowBar ? si.nTrackPos : HIWORD(wParam);
         break;
     }
@@ -542,29 +542,29 @@ LRESULT RichEditView::onScroll(bool vertical, WPARAM wParam) {
         target = 0;
         break;
     case SB_BOTTOM:
-        target = vertical ? control_.model().lineCount() - 1 : current;
+        target = vertical ? m_control.model().lineCount() - 1 : current;
         break;
     default:
         return 0;
     }
     if (vertical)
-        scrollTo(target, xOffset_);
+        scrollTo(target, m_xOffset);
     else
-        scrollTo(firstLine_, target);
+        scrollTo(m_firstLine, target);
     return MAKELRESULT(vertical ? target - current : 0, TRUE);
 }
 
 std::pair<int, int> RichEditView::visibleRange() {
-    RichTextModel& model = control_.model();
-    int last = std::min(model.lineCount() - 1, firstLine_ + visibleLines() - 1);
+    RichTextModel& model = m_control.model();
+    int last = std::min(model.lineCount() - 1, m_firstLine + visibleLines() - 1);
     int end = last + 1 < model.lineCount() ? model.lineStart(last + 1) : model.length();
-    return {model.lineStart(firstLine_), end};
+    return {model.lineStart(m_firstLine), end};
 }
 
 int RichEditView::verticalTarget(int caret, UINT vk) {
-    RichTextModel& model = control_.model();
-    HDC dc = GetDC(control_.hwnd());
-    if (desiredX_ < 0) desiredX_ = xOf(dc, caret);
+    RichTextModel& model = m_control.model();
+    HDC dc = GetDC(m_control.hwnd());
+    if (m_desiredX < 0) m_desiredX = xOf(dc, caret);
     int line = model.lineFromPosition(caret);
     int page = visibleLines();
     int target = line;
@@ -582,22 +582,22 @@ int RichEditView::verticalTarget(int caret, UINT vk) {
     else if (target >= model.lineCount())
         pos = model.length();
     else
-        pos = positionAt(dc, target, desiredX_);
-    ReleaseDC(control_.hwnd(), dc);
-    int keep = desiredX_;
+        pos = positionAt(dc, target, m_desiredX);
+    ReleaseDC(m_control.hwnd(), dc);
+    int keep = m_desiredX;
     if (vk == VK_PRIOR || vk == VK_NEXT) scrollLines(target - line);
-    desiredX_ = keep;
+    m_desiredX = keep;
     return pos;
 }
 
 // ---- Mouse ----
 
 void RichEditView::buttonDown(LPARAM lParam, bool doubleClick) {
-    HWND hwnd = control_.hwnd();
+    HWND hwnd = m_control.hwnd();
     if (GetFocus() != hwnd) SetFocus(hwnd);
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     int pos = positionFrom(pt);
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     if (doubleClick) {
         int line = model.lineFromPosition(pos);
         int a = pos, b = pos;
@@ -605,52 +605,52 @@ void RichEditView::buttonDown(LPARAM lParam, bool doubleClick) {
             --a;
         while (b < model.lineEnd(line) && isWordByte(static_cast<unsigned char>(model.charAt(b))))
             ++b;
-        control_.setSelection(a, b);
+        m_control.setSelection(a, b);
         return;
     }
     bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     SetCapture(hwnd);
-    pressPoint_ = pt;
-    pressPos_ = pos;
+    m_pressPoint = pt;
+    m_pressPos = pos;
     if (!shift && model.selectionStart() < model.selectionEnd() && pos >= model.selectionStart() &&
-        pos < model.selectionEnd() && !control_.readOnly()) {
-        dragPending_ = true;
+        pos < model.selectionEnd() && !m_control.readOnly()) {
+        m_dragPending = true;
         return;
     }
-    selecting_ = true;
-    control_.setSelection(shift ? model.anchor() : pos, pos);
+    m_selecting = true;
+    m_control.setSelection(shift ? model.anchor() : pos, pos);
     SetTimer(hwnd, kAutoScrollTimer, 50, nullptr);
 }
 
 void RichEditView::mouseMove(LPARAM lParam) {
-    if (GetCapture() != control_.hwnd()) return;
+    if (GetCapture() != m_control.hwnd()) return;
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (dragPending_) {
+    if (m_dragPending) {
         int slop = GetSystemMetrics(SM_CXDRAG);
-        if (std::abs(pt.x - pressPoint_.x) <= slop && std::abs(pt.y - pressPoint_.y) <= slop) return;
-        dragPending_ = false;
-        dragging_ = true;
+        if (std::abs(pt.x - m_pressPoint.x) <= slop && std::abs(pt.y - m_pressPoint.y) <= slop) return;
+        m_dragPending = false;
+        m_dragging = true;
     }
-    if (dragging_) {
-        dropPos_ = positionFrom(pt);
+    if (m_dragging) {
+        m_dropPos = positionFrom(pt);
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         return;
     }
-    if (!selecting_) return;
-    RichTextModel& model = control_.model();
-    control_.setSelection(model.anchor(), positionFrom(pt));
+    if (!m_selecting) return;
+    RichTextModel& model = m_control.model();
+    m_control.setSelection(model.anchor(), positionFrom(pt));
     scrollCaretIntoView();
 }
 
 void RichEditView::buttonUp(LPARAM lParam) {
-    HWND hwnd = control_.hwnd();
+    HWND hwnd = m_control.hwnd();
     KillTimer(hwnd, kAutoScrollTimer);
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (dragPending_) {
-        dragPending_ = false;
-        control_.setSelection(pressPos_, pressPos_);
-    } else if (dragging_) {
-        dragging_ = false;
+    if (m_dragPending) {
+        m_dragPending = false;
+        m_control.setSelection(m_pressPos, m_pressPos);
+    } else if (m_dragging) {
+        m_dragging = false;
         bool copy = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
         RECT client{};
         GetClientRect(hwnd, &client);
@@ -659,30 +659,30 @@ void RichEditView::buttonUp(LPARAM lParam) {
         else
             dropElsewhere(pt, copy);
     }
-    selecting_ = false;
+    m_selecting = false;
     if (GetCapture() == hwnd) ReleaseCapture();
 }
 
 // Moves (or copies) the selection to target: announced as WM_CUT of the source while the button
 // is down and WM_PASTE at the drop, then one EN_CHANGE with the dropped text selected.
 void RichEditView::dropText(int target, bool copy) {
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     int from = model.selectionStart(), to = model.selectionEnd();
     if (target >= from && target <= to) {
-        control_.setSelection(target, target);
+        m_control.setSelection(target, target);
         return;
     }
     std::string text = model.text(from, to - from);
     std::vector<FormattedPiece> runs = runsOf(model, from, to - from);
-    if (copy && control_.clientSize(text) > control_.limitRoomFor(target, target)) {
-        control_.beep();
+    if (copy && m_control.clientSize(text) > m_control.limitRoomFor(target, target)) {
+        m_control.beep();
         return;
     }
-    if (!copy && !control_.announceProtected(WM_CUT, 0, 0, from, to)) return;
-    if (!control_.announceProtected(WM_PASTE, 0, 0, target, target)) return;
+    if (!copy && !m_control.announceProtected(WM_CUT, 0, 0, from, to)) return;
+    if (!m_control.announceProtected(WM_PASTE, 0, 0, target, target)) return;
     int len = to - from;
     if (copy) {
-        control_.applyFormattedChange(target, target, text, runs, target, target + len);
+        m_control.applyFormattedChange(target, target, text, runs, target, target + len);
         return;
     }
     // A move is one change of the stretch from the drop point to the far end of the selection:
@@ -702,34 +702,34 @@ void RichEditView::dropText(int target, bool copy) {
         add(text, runs);
     }
     int start = target < from ? target : target - len;
-    control_.applyFormattedChange(lo, hi, moved, movedRuns, start, start + len);
+    m_control.applyFormattedChange(lo, hi, moved, movedRuns, start, start + len);
 }
 
 void RichEditView::dropElsewhere(POINT pt, bool copy) {
-    HWND hwnd = control_.hwnd();
+    HWND hwnd = m_control.hwnd();
     ClientToScreen(hwnd, &pt);
     HWND target = WindowFromPoint(pt);
     if (!target || target == hwnd) return;
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     int from = model.selectionStart(), to = model.selectionEnd();
-    if (!copy && !control_.announceProtected(WM_CUT, 0, 0, from, to)) return;
+    if (!copy && !m_control.announceProtected(WM_CUT, 0, 0, from, to)) return;
     std::string dragged = model.text(from, to - from);
     if (!dropTextAt(pt, model.textCrLf(from, to - from), false) || copy) return;
     // The target's handlers may have changed this text meanwhile: only the very text dragged goes.
     if (model.selectionStart() != from || model.selectionEnd() != to ||
         model.text(from, to - from) != dragged)
         return;
-    control_.applyChange(from, to, {}, model.formatForInsertion(from), true, false);
+    m_control.applyChange(from, to, {}, model.formatForInsertion(from), true, false);
 }
 
 LRESULT RichEditView::takeDrop(POINT screenPoint, std::string_view text, bool query) {
-    if (query) return control_.readOnly() ? 0 : 1;
-    if (control_.readOnly()) {
-        control_.beep();
+    if (query) return m_control.readOnly() ? 0 : 1;
+    if (m_control.readOnly()) {
+        m_control.beep();
         return 0;
     }
-    ScreenToClient(control_.hwnd(), &screenPoint);
-    return control_.takeDroppedText(positionFrom(screenPoint), text) ? 1 : 0;
+    ScreenToClient(m_control.hwnd(), &screenPoint);
+    return m_control.takeDroppedText(positionFrom(screenPoint), text) ? 1 : 0;
 }
 
 bool RichEditView::overLink(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -737,23 +737,23 @@ bool RichEditView::overLink(UINT msg, WPARAM wParam, LPARAM lParam) {
     int pos = positionFrom(pt);
     // The character under the point, not the caret position nearest to it.
     POINT at = pointOf(pos);
-    if (at.x > pt.x && pos > 0) pos = control_.model().previousCharPosition(pos);
-    return control_.notifyLink(msg, wParam, lParam, pos);
+    if (at.x > pt.x && pos > 0) pos = m_control.model().previousCharPosition(pos);
+    return m_control.notifyLink(msg, wParam, lParam, pos);
 }
 
 // ---- Printing ----
 
 LRESULT RichEditView::formatRange(BOOL render, FORMATRANGE* range) {
     if (!range) return 0;
-    RichTextModel& model = control_.model();
+    RichTextModel& model = m_control.model();
     HDC dc = range->hdc;
     HDC target = range->hdcTarget ? range->hdcTarget : dc;
     int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
     auto toX = [&](LONG twips) { return MulDiv(twips, dpiX, 1440); };
     auto toY = [&](LONG twips) { return MulDiv(twips, dpiY, 1440); };
     RECT area{toX(range->rc.left), toY(range->rc.top), toX(range->rc.right), toY(range->rc.bottom)};
-    int start = control_.toModel(std::max<LONG>(0, range->chrg.cpMin));
-    int end = range->chrg.cpMax < 0 ? model.length() : control_.toModel(range->chrg.cpMax);
+    int start = m_control.toModel(std::max<LONG>(0, range->chrg.cpMin));
+    int end = range->chrg.cpMax < 0 ? model.length() : m_control.toModel(range->chrg.cpMax);
     std::unordered_map<int, HFONT> printFonts;
     auto font = [&](int id) {
         auto it = printFonts.find(id);
@@ -799,13 +799,13 @@ LRESULT RichEditView::formatRange(BOOL render, FORMATRANGE* range) {
     RestoreDC(dc, saved);
     for (auto& entry : printFonts)
         DeleteObject(entry.second);
-    return control_.toClient(std::min(pos, end));
+    return m_control.toClient(std::min(pos, end));
 }
 
 // ---- Fonts ----
 
 LRESULT RichEditView::setFont(HFONT font, BOOL redraw) {
-    font_ = font;
+    m_font = font;
     LOGFONTA lf{};
     if (!font || GetObject(font, sizeof lf, &lf) == 0) return 0;
     CHARFORMATA cf{};
@@ -816,22 +816,22 @@ LRESULT RichEditView::setFont(HFONT font, BOOL redraw) {
     cf.bCharSet = lf.lfCharSet;
     cf.bPitchAndFamily = lf.lfPitchAndFamily;
     std::memcpy(cf.szFaceName, lf.lfFaceName, LF_FACESIZE);
-    control_.handle(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
-    control_.handle(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    m_control.handle(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    m_control.handle(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     dropFonts();
-    if (caretCreated_) {
+    if (m_caretCreated) {
         DestroyCaret();
-        caretCreated_ = false;
+        m_caretCreated = false;
     }
     updateCaret();
-    if (redraw) InvalidateRect(control_.hwnd(), nullptr, TRUE);
+    if (redraw) InvalidateRect(m_control.hwnd(), nullptr, TRUE);
     return 0;
 }
 
 // ---- Dispatch ----
 
 LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = control_.hwnd();
+    HWND hwnd = m_control.hwnd();
     switch (msg) {
     case WM_PAINT:
         paint();
@@ -845,26 +845,26 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT:
         return setFont(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam));
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
+        return reinterpret_cast<LRESULT>(m_font);
     case WM_SETREDRAW:
-        redraw_ = wParam != 0;
-        if (redraw_) InvalidateRect(hwnd, nullptr, FALSE);
+        m_redraw = wParam != 0;
+        if (m_redraw) InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_SETFOCUS:
-        focused_ = true;
+        m_focused = true;
         updateCaret();
-        if (control_.model().selectionStart() != control_.model().selectionEnd())
+        if (m_control.model().selectionStart() != m_control.model().selectionEnd())
             InvalidateRect(hwnd, nullptr, FALSE);
         SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_SETFOCUS),
                     reinterpret_cast<LPARAM>(hwnd));
         return 0;
     case WM_KILLFOCUS:
-        focused_ = false;
-        if (caretCreated_) {
+        m_focused = false;
+        if (m_caretCreated) {
             DestroyCaret();
-            caretCreated_ = false;
+            m_caretCreated = false;
         }
-        if (control_.model().selectionStart() != control_.model().selectionEnd())
+        if (m_control.model().selectionStart() != m_control.model().selectionEnd())
             InvalidateRect(hwnd, nullptr, FALSE);
         SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_KILLFOCUS),
                     reinterpret_cast<LPARAM>(hwnd));
@@ -891,11 +891,11 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         buttonDown(lParam, true);
         return 0;
     case WM_CAPTURECHANGED:
-        selecting_ = dragPending_ = dragging_ = false;
+        m_selecting = m_dragPending = m_dragging = false;
         KillTimer(hwnd, kAutoScrollTimer);
         return 0;
     case WM_TIMER:
-        if (wParam == kAutoScrollTimer && selecting_) {
+        if (wParam == kAutoScrollTimer && m_selecting) {
             POINT pt{};
             GetCursorPos(&pt);
             ScreenToClient(hwnd, &pt);
@@ -917,31 +917,31 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
         return onScroll(false, wParam);
     case EM_GETFIRSTVISIBLELINE:
-        return firstLine_;
+        return m_firstLine;
     case EM_LINESCROLL:
-        scrollTo(firstLine_ + static_cast<int>(lParam),
-                 xOffset_ + static_cast<int>(static_cast<LONG>(wParam)) * lineHeight() / 2);
+        scrollTo(m_firstLine + static_cast<int>(lParam),
+                 m_xOffset + static_cast<int>(static_cast<LONG>(wParam)) * lineHeight() / 2);
         return TRUE;
     case EM_SCROLL: {
         // Line and page steps only; the answer holds the lines actually scrolled.
         UINT code = LOWORD(wParam);
         if (code != SB_LINEUP && code != SB_LINEDOWN && code != SB_PAGEUP && code != SB_PAGEDOWN)
             return FALSE;
-        int before = firstLine_;
+        int before = m_firstLine;
         onScroll(true, code);
-        return MAKELRESULT(static_cast<WORD>(firstLine_ - before), TRUE);
+        return MAKELRESULT(static_cast<WORD>(m_firstLine - before), TRUE);
     }
     case EM_SCROLLCARET:
         scrollCaretIntoView();
         return 0;
     case EM_HIDESELECTION:
-        hideSelection_ = wParam != 0;
+        m_hideSelection = wParam != 0;
         if (lParam) {
             // A lasting change of ES_NOHIDESEL, in the window's style and in the one we keep.
             auto toggle = [this](DWORD style) {
-                return hideSelection_ ? (style & ~static_cast<DWORD>(ES_NOHIDESEL)) : (style | ES_NOHIDESEL);
+                return m_hideSelection ? (style & ~static_cast<DWORD>(ES_NOHIDESEL)) : (style | ES_NOHIDESEL);
             };
-            control_.style_ = toggle(control_.style_);
+            m_control.m_style = toggle(m_control.m_style);
             DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
             SetWindowLongPtr(hwnd, GWL_STYLE, static_cast<LONG_PTR>(toggle(style)));
         }
@@ -950,25 +950,25 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_POSFROMCHAR: {
         // Two calling forms: (POINTL*, char) returns nothing; (char, 0) returns the packed point.
         if (wParam > 0xFFFF && lParam >= 0) {
-            POINT pt = pointOf(control_.toModel(static_cast<LONG>(lParam)));
+            POINT pt = pointOf(m_control.toModel(static_cast<LONG>(lParam)));
             *reinterpret_cast<POINT*>(wParam) = pt;
             return 0;
         }
-        POINT pt = pointOf(control_.toModel(static_cast<LONG>(wParam)));
+        POINT pt = pointOf(m_control.toModel(static_cast<LONG>(wParam)));
         return MAKELRESULT(pt.x, pt.y);
     }
     case EM_CHARFROMPOS: {
         const POINT* pt = reinterpret_cast<const POINT*>(lParam);
         if (!pt) return 0;
-        return control_.toClient(positionFrom(*pt));
+        return m_control.toClient(positionFrom(*pt));
     }
     case EM_SETRECT:
     case EM_SETRECTNP:
         if (lParam) {
-            rect_ = *reinterpret_cast<const RECT*>(lParam);
-            rectSet_ = true;
+            m_rect = *reinterpret_cast<const RECT*>(lParam);
+            m_rectSet = true;
         } else {
-            rectSet_ = false;
+            m_rectSet = false;
         }
         if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
@@ -976,12 +976,12 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (lParam) *reinterpret_cast<RECT*>(lParam) = formatRect();
         return 0;
     case EM_SETMARGINS:
-        if (wParam & EC_LEFTMARGIN) leftMargin_ = LOWORD(lParam) == EC_USEFONTINFO ? 1 : LOWORD(lParam);
-        if (wParam & EC_RIGHTMARGIN) rightMargin_ = HIWORD(lParam) == EC_USEFONTINFO ? 1 : HIWORD(lParam);
+        if (wParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(lParam) == EC_USEFONTINFO ? 1 : LOWORD(lParam);
+        if (wParam & EC_RIGHTMARGIN) m_rightMargin = HIWORD(lParam) == EC_USEFONTINFO ? 1 : HIWORD(lParam);
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case EM_GETMARGINS:
-        return MAKELRESULT(leftMargin_, rightMargin_);
+        return MAKELRESULT(m_leftMargin, m_rightMargin);
     case EM_FORMATRANGE:
         return lParam ? formatRange(static_cast<BOOL>(wParam), reinterpret_cast<FORMATRANGE*>(lParam)) : 0;
     case EM_SETTARGETDEVICE:

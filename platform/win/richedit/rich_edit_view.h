@@ -91,32 +91,32 @@ private:
     LRESULT formatRange(BOOL render, FORMATRANGE* range);
     LRESULT setFont(HFONT font, BOOL redraw);
 
-    RichEditControl& control_;
-    std::unordered_map<int, HFONT> fonts_;
-    LineLayouts layouts_;
-    int lineHeight_ = 0;
-    int ascent_ = 0;
-    int firstLine_ = 0;
-    int paintedLineCount_ = 1;
-    int widestLine_ = 0;
-    int xOffset_ = 0;
-    int desiredX_ = -1;
-    bool redraw_ = true;
-    bool hideSelection_ = false;
-    bool focused_ = false;
-    bool caretCreated_ = false;
-    bool rectSet_ = false;
-    RECT rect_{};
-    int leftMargin_ = 1;
-    int rightMargin_ = 1;
-    HFONT font_ = nullptr;
+    RichEditControl& m_control;
+    std::unordered_map<int, HFONT> m_fonts;
+    LineLayouts m_layouts;
+    int m_lineHeight = 0;
+    int m_ascent = 0;
+    int m_firstLine = 0;
+    int m_paintedLineCount = 1;
+    int m_widestLine = 0;
+    int m_xOffset = 0;
+    int m_desiredX = -1;
+    bool m_redraw = true;
+    bool m_hideSelection = false;
+    bool m_focused = false;
+    bool m_caretCreated = false;
+    bool m_rectSet = false;
+    RECT m_rect{};
+    int m_leftMargin = 1;
+    int m_rightMargin = 1;
+    HFONT m_font = nullptr;
     // Mouse state.
-    bool selecting_ = false;
-    bool dragPending_ = false;
-    bool dragging_ = false;
-    POINT pressPoint_{};
-    int pressPos_ = 0;
-    int dropPos_ = -1;
+    bool m_selecting = false;
+    bool m_dragPending = false;
+    bool m_dragging = false;
+    POINT m_pressPoint{};
+    int m_pressPos = 0;
+    int m_dropPos = -1;
 };
 
 } // namespace pm::richedit

@@ -20,8 +20,8 @@ bool isWordByte(unsigned char c) {
 }
 
 RichTextModel::RichTextModel() {
-    defaultFormat_ = formats_.intern(RunFormat{});
-    runs_.reset(defaultFormat_);
+    m_defaultFormat = m_formats.intern(RunFormat{});
+    m_runs.reset(m_defaultFormat);
 }
 
 std::string RichTextModel::textCrLf(int pos, int len) const {
@@ -29,7 +29,7 @@ std::string RichTextModel::textCrLf(int pos, int len) const {
     len = std::clamp(len, 0, length() - pos);
     std::string out;
     out.reserve(static_cast<std::size_t>(len) + static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)));
-    text_.forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
+    m_text.forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
         for (const char* end = bytes + count; bytes < end;) {
             const void* br = std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes));
             const char* stop = br ? static_cast<const char*>(br) + 1 : end;
@@ -49,53 +49,53 @@ int RichTextModel::replace(int pos, int len, std::string_view text, FormatId for
 int RichTextModel::replaceStored(int pos, int len, std::string_view stored, FormatId format) {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
-    text_.erase(pos, len);
-    runs_.erase(pos, len);
-    text_.insert(pos, stored);
-    runs_.insert(pos, static_cast<int>(stored.size()), format);
+    m_text.erase(pos, len);
+    m_runs.erase(pos, len);
+    m_text.insert(pos, stored);
+    m_runs.insert(pos, static_cast<int>(stored.size()), format);
     auto shift = [&](int p) {
         if (p <= pos) return p;
         if (p < pos + len) return pos + static_cast<int>(stored.size());
         return p - len + static_cast<int>(stored.size());
     };
-    anchor_ = shift(anchor_);
-    caret_ = shift(caret_);
+    m_anchor = shift(m_anchor);
+    m_caret = shift(m_caret);
     return static_cast<int>(stored.size());
 }
 
 void RichTextModel::setFormattedText(std::string text, const std::vector<FormattedPiece>& pieces) {
-    text_.clear();
-    text_.insert(0, text);
-    runs_.reset(pieces.empty() ? defaultFormat_ : pieces.front().format);
+    m_text.clear();
+    m_text.insert(0, text);
+    m_runs.reset(pieces.empty() ? m_defaultFormat : pieces.front().format);
     // The pieces that fit go in as one block; one past the end is cut, text past them is default.
     int pos = 0;
     std::size_t n = 0;
     while (n < pieces.size() && pos + std::max(0, pieces[n].length) <= length())
         pos += std::max(0, pieces[n++].length);
-    runs_.append(pieces.data(), n);
+    m_runs.append(pieces.data(), n);
     if (n < pieces.size()) {
-        runs_.append(length() - pos, pieces[n].format);
+        m_runs.append(length() - pos, pieces[n].format);
         pos = length();
     }
-    runs_.append(length() - pos, defaultFormat_);
-    anchor_ = caret_ = 0;
+    m_runs.append(length() - pos, m_defaultFormat);
+    m_anchor = m_caret = 0;
 }
 
 void RichTextModel::setFormattedText(FormattedText&& content) {
-    text_ = std::move(content.text_);
-    runs_ = std::move(content.runs_);
-    if (length() == 0) runs_.reset(defaultFormat_);
-    anchor_ = caret_ = 0;
+    m_text = std::move(content.m_text);
+    m_runs = std::move(content.m_runs);
+    if (length() == 0) m_runs.reset(m_defaultFormat);
+    m_anchor = m_caret = 0;
 }
 
 FormatId RichTextModel::formatForInsertion(int pos) const {
-    if (length() == 0) return runs_.formatAt(0);
-    return runs_.formatAt(std::max(0, std::min(pos, length()) - 1));
+    if (length() == 0) return m_runs.formatAt(0);
+    return m_runs.formatAt(std::max(0, std::min(pos, length()) - 1));
 }
 
 void RichTextModel::setSelection(int anchor, int caret) {
-    anchor_ = validPosition(anchor);
-    caret_ = validPosition(caret);
+    m_anchor = validPosition(anchor);
+    m_caret = validPosition(caret);
 }
 
 int RichTextModel::legacyFromCompact(int pos) const {
@@ -107,7 +107,7 @@ int RichTextModel::compactFromLegacy(int legacy) const {
     if (legacy <= 0) return 0;
     if (legacy >= legacyLength()) return length();
     // The last line whose legacy start (compact start + breaks before it) is <= legacy.
-    int lo = text_.lineFromCountedPosition(legacy);
+    int lo = m_text.lineFromCountedPosition(legacy);
     int offset = legacy - (lineStart(lo) + lo);
     // An offset past the line's end points between CR and LF: keep it before the pair.
     return lineStart(lo) + std::min(offset, lineLength(lo));
@@ -163,7 +163,7 @@ int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions 
     const int last = to - n;
     int found = -1;
     // Candidates are looked for piece by piece; one that runs past its piece is read whole.
-    text_.forEachPiece(from, last + 1 - from, [&](const char* bytes, int count, int at) {
+    m_text.forEachPiece(from, last + 1 - from, [&](const char* bytes, int count, int at) {
         for (int i = 0; i < count; ++i) {
             if (options.matchCase) {
                 const void* hit = std::memchr(bytes + i, first, static_cast<std::size_t>(count - i));

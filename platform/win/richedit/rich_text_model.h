@@ -23,22 +23,22 @@ struct FindOptions {
 // Text and its runs built apart from a model, to become a model's whole content in one step.
 class FormattedText {
 public:
-    int length() const { return text_.length(); }
-    char byteAt(int pos) const { return text_.charAt(pos); }
+    int length() const { return m_text.length(); }
+    char byteAt(int pos) const { return m_text.charAt(pos); }
     // Appends pre-normalised bytes made of the given pieces.
     void append(std::string_view bytes, const FormattedPiece* pieces, std::size_t count) {
-        text_.insert(text_.length(), bytes);
-        runs_.append(pieces, count);
+        m_text.insert(m_text.length(), bytes);
+        m_runs.append(pieces, count);
     }
     void dropLast() {
         int last = length() - 1;
-        text_.erase(last, 1);
-        runs_.erase(last, 1);
+        m_text.erase(last, 1);
+        m_runs.erase(last, 1);
     }
 
 private:
-    TextBuffer text_;
-    FormatRuns runs_;
+    TextBuffer m_text;
+    FormatRuns m_runs;
     friend class RichTextModel;
 };
 
@@ -47,22 +47,22 @@ public:
     RichTextModel();
 
     // Text and lines.
-    int length() const { return text_.length(); }
-    int lineCount() const { return text_.lineCount(); }
-    int lineStart(int line) const { return text_.lineStart(line); }
-    int lineEnd(int line) const { return text_.lineEnd(line); }
+    int length() const { return m_text.length(); }
+    int lineCount() const { return m_text.lineCount(); }
+    int lineStart(int line) const { return m_text.lineStart(line); }
+    int lineEnd(int line) const { return m_text.lineEnd(line); }
     int lineLength(int line) const { return lineEnd(line) - lineStart(line); }
-    int lineFromPosition(int pos) const { return text_.lineFromPosition(pos); }
-    char charAt(int pos) const { return text_.charAt(pos); }
+    int lineFromPosition(int pos) const { return m_text.lineFromPosition(pos); }
+    char charAt(int pos) const { return m_text.charAt(pos); }
     // Bytes of [pos, pos + len) with breaks as single CRs.
-    std::string text(int pos, int len) const { return text_.text(pos, len); }
-    std::string text() const { return text_.text(0, length()); }
+    std::string text(int pos, int len) const { return m_text.text(pos, len); }
+    std::string text() const { return m_text.text(0, length()); }
     // Bytes of [pos, pos + len) with breaks written as CR LF.
     std::string textCrLf(int pos, int len) const;
-    std::string_view view(int pos, int len) { return text_.view(pos, len); }
+    std::string_view view(int pos, int len) { return m_text.view(pos, len); }
     // Calls f(bytes, count, position) for each contiguous stretch of [pos, pos + len), while f
     // returns true.
-    template <class F> void forEachPiece(int pos, int len, F f) const { text_.forEachPiece(pos, len, f); }
+    template <class F> void forEachPiece(int pos, int len, F f) const { m_text.forEachPiece(pos, len, f); }
 
     // Replaces [pos, pos + len) by text (any line-break form) in format `format`. Returns the
     // length of the inserted text as stored. Callers check limits and protection first.
@@ -75,29 +75,29 @@ public:
     void setFormattedText(FormattedText&& content);
 
     // Formats.
-    FormatTable& formats() { return formats_; }
-    const FormatTable& formats() const { return formats_; }
-    const FormatRuns& runs() const { return runs_; }
-    FormatId defaultFormat() const { return defaultFormat_; }
+    FormatTable& formats() { return m_formats; }
+    const FormatTable& formats() const { return m_formats; }
+    const FormatRuns& runs() const { return m_runs; }
+    FormatId defaultFormat() const { return m_defaultFormat; }
     // The format of text set without one; an empty text takes it at once.
     void setDefaultFormat(FormatId id) {
-        defaultFormat_ = id;
-        if (length() == 0) runs_.reset(id);
+        m_defaultFormat = id;
+        if (length() == 0) m_runs.reset(id);
     }
-    void setFormat(int pos, int len, FormatId format) { runs_.setFormat(pos, len, format); }
+    void setFormat(int pos, int len, FormatId format) { m_runs.setFormat(pos, len, format); }
     // Formats from pos on as the pieces give them, changing only runs that differ; answers the
     // stretch that changed.
     std::pair<int, int> restyle(int pos, const std::vector<FormattedPiece>& pieces) {
-        return runs_.restyle(pos, pieces.data(), pieces.size());
+        return m_runs.restyle(pos, pieces.data(), pieces.size());
     }
     // The format a character typed at pos takes: that of the character before it.
     FormatId formatForInsertion(int pos) const;
 
     // Selection, kept as anchor and active end (the caret).
-    int anchor() const { return anchor_; }
-    int caret() const { return caret_; }
-    int selectionStart() const { return std::min(anchor_, caret_); }
-    int selectionEnd() const { return std::max(anchor_, caret_); }
+    int anchor() const { return m_anchor; }
+    int caret() const { return m_caret; }
+    int selectionStart() const { return std::min(m_anchor, m_caret); }
+    int selectionEnd() const { return std::max(m_anchor, m_caret); }
     void setSelection(int anchor, int caret);
 
     // Position models and safe positions.
@@ -113,12 +113,12 @@ public:
     int find(int from, int to, std::string_view pattern, FindOptions options) const;
 
 private:
-    TextBuffer text_;
-    FormatRuns runs_;
-    FormatTable formats_;
-    FormatId defaultFormat_ = 0;
-    int anchor_ = 0;
-    int caret_ = 0;
+    TextBuffer m_text;
+    FormatRuns m_runs;
+    FormatTable m_formats;
+    FormatId m_defaultFormat = 0;
+    int m_anchor = 0;
+    int m_caret = 0;
 };
 
 // True for bytes that make up words for whole-word matching and word movement.

@@ -24,53 +24,53 @@ template <class T> class SplitVector {
 public:
     SplitVector() = default;
     SplitVector(const SplitVector& other) {
-        if (other.capacity_ == 0) return;
-        body_ = static_cast<T*>(resizeStorage(nullptr, 0, other.capacity_ * sizeof(T)));
-        std::memcpy(body_, other.body_, other.capacity_ * sizeof(T));
-        capacity_ = other.capacity_;
-        gapStart_ = other.gapStart_;
-        gapLength_ = other.gapLength_;
+        if (other.m_capacity == 0) return;
+        m_body = static_cast<T*>(resizeStorage(nullptr, 0, other.m_capacity * sizeof(T)));
+        std::memcpy(m_body, other.m_body, other.m_capacity * sizeof(T));
+        m_capacity = other.m_capacity;
+        m_gapStart = other.m_gapStart;
+        m_gapLength = other.m_gapLength;
     }
     SplitVector(SplitVector&& other) noexcept { swap(other); }
     SplitVector& operator=(SplitVector other) noexcept {
         swap(other);
         return *this;
     }
-    ~SplitVector() { freeStorage(body_, capacity_ * sizeof(T)); }
+    ~SplitVector() { freeStorage(m_body, m_capacity * sizeof(T)); }
 
     void swap(SplitVector& other) noexcept {
-        std::swap(body_, other.body_);
-        std::swap(capacity_, other.capacity_);
-        std::swap(gapStart_, other.gapStart_);
-        std::swap(gapLength_, other.gapLength_);
+        std::swap(m_body, other.m_body);
+        std::swap(m_capacity, other.m_capacity);
+        std::swap(m_gapStart, other.m_gapStart);
+        std::swap(m_gapLength, other.m_gapLength);
     }
 
-    std::size_t size() const { return capacity_ - gapLength_; }
+    std::size_t size() const { return m_capacity - m_gapLength; }
     bool empty() const { return size() == 0; }
 
-    T operator[](std::size_t i) const { return i < gapStart_ ? body_[i] : body_[i + gapLength_]; }
-    T& at(std::size_t i) { return i < gapStart_ ? body_[i] : body_[i + gapLength_]; }
+    T operator[](std::size_t i) const { return i < m_gapStart ? m_body[i] : m_body[i + m_gapLength]; }
+    T& at(std::size_t i) { return i < m_gapStart ? m_body[i] : m_body[i + m_gapLength]; }
 
     void insert(std::size_t pos, const T* values, std::size_t n) {
         if (n == 0) return;
         makeGap(pos, n);
         if (n == 1)
-            body_[gapStart_] = *values;
+            m_body[m_gapStart] = *values;
         else
-            std::memcpy(body_ + gapStart_, values, n * sizeof(T));
-        gapStart_ += n;
-        gapLength_ -= n;
+            std::memcpy(m_body + m_gapStart, values, n * sizeof(T));
+        m_gapStart += n;
+        m_gapLength -= n;
     }
 
     void insertValue(std::size_t pos, std::size_t n, T value) {
         if (n == 0) return;
         makeGap(pos, n);
         if (n == 1)
-            body_[gapStart_] = value;
+            m_body[m_gapStart] = value;
         else
-            std::fill_n(body_ + gapStart_, n, value);
-        gapStart_ += n;
-        gapLength_ -= n;
+            std::fill_n(m_body + m_gapStart, n, value);
+        m_gapStart += n;
+        m_gapLength -= n;
     }
 
     void erase(std::size_t pos, std::size_t n) {
@@ -81,63 +81,63 @@ public:
             return;
         }
         moveGap(pos);
-        gapLength_ += n;
+        m_gapLength += n;
     }
 
     // Empties the vector and gives its storage back.
     void clear() {
-        freeStorage(body_, capacity_ * sizeof(T));
-        body_ = nullptr;
-        capacity_ = gapStart_ = gapLength_ = 0;
+        freeStorage(m_body, m_capacity * sizeof(T));
+        m_body = nullptr;
+        m_capacity = m_gapStart = m_gapLength = 0;
     }
 
     // Copies [pos, pos + n) to out.
     void copy(std::size_t pos, std::size_t n, T* out) const {
         std::size_t end = pos + n;
-        if (pos < gapStart_) {
-            std::size_t first = std::min(end, gapStart_) - pos;
-            std::copy_n(body_ + pos, first, out);
+        if (pos < m_gapStart) {
+            std::size_t first = std::min(end, m_gapStart) - pos;
+            std::copy_n(m_body + pos, first, out);
             out += first;
             pos += first;
         }
-        if (pos < end) std::copy_n(body_ + pos + gapLength_, end - pos, out);
+        if (pos < end) std::copy_n(m_body + pos + m_gapLength, end - pos, out);
     }
 
     // Calls f(values, count) for the one or two contiguous stretches [pos, pos + n) is kept in.
     template <class F> void forEachSegment(std::size_t pos, std::size_t n, F f) const {
         std::size_t end = pos + n;
-        if (pos < gapStart_ && pos < end) {
-            std::size_t first = std::min(end, gapStart_) - pos;
-            f(body_ + pos, first);
+        if (pos < m_gapStart && pos < end) {
+            std::size_t first = std::min(end, m_gapStart) - pos;
+            f(m_body + pos, first);
             pos += first;
         }
-        if (pos < end) f(body_ + pos + gapLength_, end - pos);
+        if (pos < end) f(m_body + pos + m_gapLength, end - pos);
     }
 
     // A contiguous view of [pos, pos + n), moving the gap out of the way when needed.
     const T* rangePointer(std::size_t pos, std::size_t n) {
-        if (pos < gapStart_ && pos + n > gapStart_) moveGap(pos + n);
-        return body_ + (pos < gapStart_ ? pos : pos + gapLength_);
+        if (pos < m_gapStart && pos + n > m_gapStart) moveGap(pos + n);
+        return m_body + (pos < m_gapStart ? pos : pos + m_gapLength);
     }
 
     // Adds delta to every element from pos to end (used by partitions).
     void addRange(std::size_t pos, std::size_t end, T delta) {
-        for (std::size_t i = pos; i < end && i < gapStart_; ++i)
-            body_[i] += delta;
-        for (std::size_t i = std::max(pos, gapStart_); i < end; ++i)
-            body_[i + gapLength_] += delta;
+        for (std::size_t i = pos; i < end && i < m_gapStart; ++i)
+            m_body[i] += delta;
+        for (std::size_t i = std::max(pos, m_gapStart); i < end; ++i)
+            m_body[i + m_gapLength] += delta;
     }
 
     void reserveMore(std::size_t n) {
-        if (gapLength_ >= n) return;
-        std::size_t old = capacity_;
-        std::size_t grow = std::max(n - gapLength_, old / 2 + 64);
-        body_ = static_cast<T*>(resizeStorage(body_, old * sizeof(T), (old + grow) * sizeof(T)));
-        capacity_ = old + grow;
+        if (m_gapLength >= n) return;
+        std::size_t old = m_capacity;
+        std::size_t grow = std::max(n - m_gapLength, old / 2 + 64);
+        m_body = static_cast<T*>(resizeStorage(m_body, old * sizeof(T), (old + grow) * sizeof(T)));
+        m_capacity = old + grow;
         // Slide the part after the gap to the end, widening the gap.
-        std::size_t tail = old - gapStart_ - gapLength_;
-        std::memmove(body_ + gapStart_ + gapLength_ + grow, body_ + gapStart_ + gapLength_, tail * sizeof(T));
-        gapLength_ += grow;
+        std::size_t tail = old - m_gapStart - m_gapLength;
+        std::memmove(m_body + m_gapStart + m_gapLength + grow, m_body + m_gapStart + m_gapLength, tail * sizeof(T));
+        m_gapLength += grow;
     }
 
 private:
@@ -148,18 +148,18 @@ private:
     }
 
     void moveGap(std::size_t pos) {
-        if (pos == gapStart_) return;
-        if (pos < gapStart_)
-            std::memmove(body_ + pos + gapLength_, body_ + pos, (gapStart_ - pos) * sizeof(T));
+        if (pos == m_gapStart) return;
+        if (pos < m_gapStart)
+            std::memmove(m_body + pos + m_gapLength, m_body + pos, (m_gapStart - pos) * sizeof(T));
         else
-            std::memmove(body_ + gapStart_, body_ + gapStart_ + gapLength_, (pos - gapStart_) * sizeof(T));
-        gapStart_ = pos;
+            std::memmove(m_body + m_gapStart, m_body + m_gapStart + m_gapLength, (pos - m_gapStart) * sizeof(T));
+        m_gapStart = pos;
     }
 
-    T* body_ = nullptr;
-    std::size_t capacity_ = 0;
-    std::size_t gapStart_ = 0;
-    std::size_t gapLength_ = 0;
+    T* m_body = nullptr;
+    std::size_t m_capacity = 0;
+    std::size_t m_gapStart = 0;
+    std::size_t m_gapLength = 0;
 };
 
 } // namespace pm::richedit

@@ -16,21 +16,21 @@ public:
 
     // One partition [0, 0).
     void clear() {
-        body_.clear();
+        m_body.clear();
         int zero[2] = {0, 0};
-        body_.insert(0, zero, 2);
-        stepPartition_ = 0;
-        stepLength_ = 0;
+        m_body.insert(0, zero, 2);
+        m_stepPartition = 0;
+        m_stepLength = 0;
     }
 
-    int partitions() const { return static_cast<int>(body_.size()) - 1; }
+    int partitions() const { return static_cast<int>(m_body.size()) - 1; }
 
     // Room for n more partitions without growing.
-    void reserve(int n) { body_.reserveMore(static_cast<std::size_t>(n)); }
+    void reserve(int n) { m_body.reserveMore(static_cast<std::size_t>(n)); }
 
     int positionFromPartition(int partition) const {
-        int pos = body_[static_cast<std::size_t>(partition)];
-        return partition > stepPartition_ ? pos + stepLength_ : pos;
+        int pos = m_body[static_cast<std::size_t>(partition)];
+        return partition > m_stepPartition ? pos + m_stepLength : pos;
     }
 
     // The partition holding pos; a position on a boundary belongs to the later partition, and the
@@ -52,38 +52,38 @@ public:
 
     // A new partition starting at pos, becoming partition number `partition`.
     void insertPartition(int partition, int pos) {
-        if (stepPartition_ < partition) applyStep(partition);
+        if (m_stepPartition < partition) applyStep(partition);
         int value = pos;
-        body_.insert(static_cast<std::size_t>(partition), &value, 1);
-        ++stepPartition_;
+        m_body.insert(static_cast<std::size_t>(partition), &value, 1);
+        ++m_stepPartition;
     }
 
     // Merges partition `partition` into the one before it.
     void removePartition(int partition) {
-        if (partition > stepPartition_) applyStep(partition);
-        --stepPartition_;
-        body_.erase(static_cast<std::size_t>(partition), 1);
+        if (partition > m_stepPartition) applyStep(partition);
+        --m_stepPartition;
+        m_body.erase(static_cast<std::size_t>(partition), 1);
     }
 
     // Text of length delta was inserted (or, negative, removed) inside partition `partition`:
     // every later start moves.
     void insertText(int partition, int delta) {
         if (delta == 0) return;
-        if (stepLength_ != 0) {
-            if (partition >= stepPartition_) {
+        if (m_stepLength != 0) {
+            if (partition >= m_stepPartition) {
                 applyStep(partition);
-                stepLength_ += delta;
-            } else if (partition >= stepPartition_ - partitions() / 10) {
+                m_stepLength += delta;
+            } else if (partition >= m_stepPartition - partitions() / 10) {
                 backStep(partition);
-                stepLength_ += delta;
+                m_stepLength += delta;
             } else {
                 applyStep(partitions());
-                stepPartition_ = partition;
-                stepLength_ = delta;
+                m_stepPartition = partition;
+                m_stepLength = delta;
             }
         } else {
-            stepPartition_ = partition;
-            stepLength_ = delta;
+            m_stepPartition = partition;
+            m_stepLength = delta;
         }
     }
 
@@ -92,36 +92,36 @@ public:
         if (n <= 0) return;
         applyStep(partitions());
         std::vector<int> ends(static_cast<std::size_t>(n));
-        int end = body_[body_.size() - 1];
+        int end = m_body[m_body.size() - 1];
         for (int i = 0; i < n; ++i)
             ends[static_cast<std::size_t>(i)] = end += lengths[i];
-        body_.insert(body_.size(), ends.data(), ends.size());
-        stepPartition_ = partitions();
+        m_body.insert(m_body.size(), ends.data(), ends.size());
+        m_stepPartition = partitions();
     }
 
 private:
     void applyStep(int upTo) {
-        if (stepLength_ != 0)
-            body_.addRange(static_cast<std::size_t>(stepPartition_) + 1, static_cast<std::size_t>(upTo) + 1,
-                           stepLength_);
-        stepPartition_ = upTo;
-        if (stepPartition_ >= partitions()) {
-            stepPartition_ = partitions();
-            stepLength_ = 0;
+        if (m_stepLength != 0)
+            m_body.addRange(static_cast<std::size_t>(m_stepPartition) + 1, static_cast<std::size_t>(upTo) + 1,
+                           m_stepLength);
+        m_stepPartition = upTo;
+        if (m_stepPartition >= partitions()) {
+            m_stepPartition = partitions();
+            m_stepLength = 0;
         }
     }
 
     void backStep(int down) {
-        if (stepLength_ != 0)
-            body_.addRange(static_cast<std::size_t>(down) + 1, static_cast<std::size_t>(stepPartition_) + 1,
-                           -stepLength_);
-        stepPartition_ = down;
+        if (m_stepLength != 0)
+            m_body.addRange(static_cast<std::size_t>(down) + 1, static_cast<std::size_t>(m_stepPartition) + 1,
+                           -m_stepLength);
+        m_stepPartition = down;
     }
 
-    // body_[i] is the start of partition i; body_[partitions()] is the end of the text.
-    SplitVector<int> body_;
-    int stepPartition_ = 0;
-    int stepLength_ = 0;
+    // m_body[i] is the start of partition i; m_body[partitions()] is the end of the text.
+    SplitVector<int> m_body;
+    int m_stepPartition = 0;
+    int m_stepLength = 0;
 };
 
 } // namespace pm::richedit

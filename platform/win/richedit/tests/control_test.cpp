@@ -104,18 +104,18 @@ class RichEditTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         RegisterRichEditClasses();
-        parent_ = pm::test::createParent(parentProc, 400, 300);
-        edit_ = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
+        m_parent = pm::test::createParent(parentProc, 400, 300);
+        m_edit = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300,
-                               200, parent_, reinterpret_cast<HMENU>(7), nullptr, nullptr);
-        g_edit = edit_;
+                               200, m_parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+        g_edit = m_edit;
         g_trace.clear();
         g_refuseProtected = 0;
     }
-    void TearDown() override { DestroyWindow(parent_); }
+    void TearDown() override { DestroyWindow(m_parent); }
 
     bool legacy() const { return GetParam(); }
-    LRESULT send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessage(edit_, msg, w, l); }
+    LRESULT send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessage(m_edit, msg, w, l); }
     void setText(const char* text) { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
     std::string text() {
         std::string s(static_cast<std::size_t>(send(WM_GETTEXTLENGTH)) + 1, '\0');
@@ -146,9 +146,9 @@ protected:
     LONG posOfC() const { return legacy() ? 4 : 3; }
     // Shows the control 300 by 150 with both scroll bars, for pictures of scrolled text.
     void showScrolling() {
-        ShowWindow(parent_, SW_SHOW);
-        SetWindowLongPtr(edit_, GWL_STYLE, GetWindowLongPtr(edit_, GWL_STYLE) | WS_HSCROLL);
-        MoveWindow(edit_, 0, 0, 300, 150, TRUE);
+        ShowWindow(m_parent, SW_SHOW);
+        SetWindowLongPtr(m_edit, GWL_STYLE, GetWindowLongPtr(m_edit, GWL_STYLE) | WS_HSCROLL);
+        MoveWindow(m_edit, 0, 0, 300, 150, TRUE);
     }
     void colour(LONG from, LONG to, COLORREF c, bool bold) {
         select(from, to);
@@ -160,8 +160,8 @@ protected:
         send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     }
 
-    HWND parent_ = nullptr;
-    HWND edit_ = nullptr;
+    HWND m_parent = nullptr;
+    HWND m_edit = nullptr;
 };
 
 TEST_P(RichEditTest, TextLinesAndPositionModels) {
@@ -318,10 +318,10 @@ TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
                  (i % 4 ? " tail" : "\tafter a tab") + "\r\n";
     setText(lines.c_str());
     for (LONG from = 0; from < 4000; from += 37) colour(from, from + 9, RGB(from % 200, 0, 160), from % 3 != 0);
-    SetFocus(edit_);
+    SetFocus(m_edit);
     select(150, 620);
     pm::test::expectScrollsRepaintWhole(
-        edit_, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
+        m_edit, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
                 {"three lines", EM_LINESCROLL, 0, 3},
                 {"line up", WM_VSCROLL, SB_LINEUP, 0},
                 {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
@@ -345,13 +345,13 @@ TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
     const std::string text = line + "\r\nshort\r\n" + line;
     setText(text.c_str());
     for (LONG from = 0; from < 12000; from += 53) colour(from, from + 11, RGB(from % 200, 0, 160), from % 3 == 0);
-    SetFocus(edit_);
-    HideCaret(edit_);
+    SetFocus(m_edit);
+    HideCaret(m_edit);
     auto look = [&] {
-        UpdateWindow(edit_);
+        UpdateWindow(m_edit);
         POINT caret{};
         send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), selection().cpMax);
-        return std::make_pair(pm::test::windowImage(edit_), caret);
+        return std::make_pair(pm::test::windowImage(m_edit), caret);
     };
     auto fresh = [&] {
         // Tab stops set anew: every line is laid out again from its start.
@@ -359,7 +359,7 @@ TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
         pf.cbSize = sizeof pf;
         send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
         send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-        InvalidateRect(edit_, nullptr, TRUE);
+        InvalidateRect(m_edit, nullptr, TRUE);
         return look();
     };
     // Each step types at one place and then looks at another, which the layout reaches from the
@@ -379,7 +379,7 @@ TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
         select(s.at, s.at);
         for (const char* c = s.typed; *c; ++c) send(WM_CHAR, static_cast<WPARAM>(*c));
         send(EM_SCROLLCARET);
-        UpdateWindow(edit_);
+        UpdateWindow(m_edit);
         select(s.view, s.view);
         send(EM_SCROLLCARET);
         const auto kept = look();
@@ -396,15 +396,15 @@ TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
 // The caret inside a word of a focused control: the word is drawn as it is without the caret (the
 // text after the caret once drew over the text before it).
 TEST_P(RichEditTest, TheCaretInsideAWordLeavesTheWordWhole) {
-    ShowWindow(parent_, SW_SHOW);
+    ShowWindow(m_parent, SW_SHOW);
     setText("abcdefgh ijkl\r\nmnop");
-    SetFocus(edit_);
-    HideCaret(edit_);
+    SetFocus(m_edit);
+    HideCaret(m_edit);
     auto picture = [&](LONG caret) {
         select(caret, caret);
-        InvalidateRect(edit_, nullptr, TRUE);
-        UpdateWindow(edit_);
-        return pm::test::windowImage(edit_);
+        InvalidateRect(m_edit, nullptr, TRUE);
+        UpdateWindow(m_edit);
+        return pm::test::windowImage(m_edit);
     };
     QImage atStart = picture(0);
     EXPECT_EQ(picture(4), atStart);
@@ -452,9 +452,9 @@ TEST_P(RichEditTest, RedrawHideSelectionAndSideways) {
     send(WM_SETREDRAW, TRUE);
     EXPECT_EQ(text().substr(0, 2), "xa") << "edits go on while drawing is off";
     send(EM_HIDESELECTION, FALSE, TRUE);
-    EXPECT_TRUE(GetWindowLong(edit_, GWL_STYLE) & ES_NOHIDESEL) << "a lasting change";
+    EXPECT_TRUE(GetWindowLong(m_edit, GWL_STYLE) & ES_NOHIDESEL) << "a lasting change";
     send(EM_HIDESELECTION, TRUE, TRUE);
-    EXPECT_FALSE(GetWindowLong(edit_, GWL_STYLE) & ES_NOHIDESEL);
+    EXPECT_FALSE(GetWindowLong(m_edit, GWL_STYLE) & ES_NOHIDESEL);
     send(EM_SETEVENTMASK, 0, ENM_SCROLL);
     g_trace.clear();
     send(EM_LINESCROLL, 10, 0);
@@ -969,7 +969,7 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
          "worldhello ",
          {"protected WM_CUT 6-11", "protected WM_PASTE 0-0", "change", "selchange 0-5"}},
     };
-    ShowWindow(parent_, SW_SHOW);
+    ShowWindow(m_parent, SW_SHOW);
     for (const Case& c : cases) {
         send(EM_EXLIMITTEXT, 0, c.limit);
         setText("hello world");
@@ -980,7 +980,7 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
         bold.dwEffects = CFE_BOLD;
         send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
         protectAll();
-        SetFocus(edit_);
+        SetFocus(m_edit);
         select(c.selFrom, c.selTo);
         pm::test::pumpMessages();
         g_trace.clear();
@@ -990,13 +990,13 @@ TEST_P(RichEditTest, DragMovesOrCopiesTheSelection) {
         inside.y += 3;
         end.y += 3;
         end.x += c.dropAt > 0 ? 4 : 1;
-        pm::test::pressMouse(edit_, inside);
+        pm::test::pressMouse(m_edit, inside);
         pm::test::pumpMessages();
-        pm::test::moveMouse(edit_, POINT{inside.x + 20, inside.y});
-        pm::test::moveMouse(edit_, end);
+        pm::test::moveMouse(m_edit, POINT{inside.x + 20, inside.y});
+        pm::test::moveMouse(m_edit, end);
         pm::test::pumpMessages();
         holdControl(c.copy);
-        pm::test::releaseMouse(edit_, end);
+        pm::test::releaseMouse(m_edit, end);
         pm::test::pumpMessages();
         holdControl(false);
         EXPECT_EQ(text(), c.text) << c.copy;
@@ -1049,7 +1049,7 @@ TEST_P(RichEditTest, TextDroppedFromAnotherProgramIsPastedAtTheDropPoint) {
         {"past the limit", false, 14, 0, true, "hello world", {}},
         {"refused", false, 100, 1, true, "hello world", {"protected WM_PASTE 6-6"}},
     };
-    ShowWindow(parent_, SW_SHOW);
+    ShowWindow(m_parent, SW_SHOW);
     pm::test::pumpMessages();
     for (const Case& c : cases) {
         send(EM_SETREADONLY, FALSE);
@@ -1061,7 +1061,7 @@ TEST_P(RichEditTest, TextDroppedFromAnotherProgramIsPastedAtTheDropPoint) {
         POINT w{};
         send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&w), 6);
         w.y += 3;
-        EXPECT_EQ(dropFromOutside(parent_, edit_, w, "big "), c.accepted) << c.name;
+        EXPECT_EQ(dropFromOutside(m_parent, m_edit, w, "big "), c.accepted) << c.name;
         EXPECT_EQ(text(), c.text) << c.name;
         EXPECT_EQ(g_trace, c.trace) << c.name;
     }
@@ -1069,7 +1069,7 @@ TEST_P(RichEditTest, TextDroppedFromAnotherProgramIsPastedAtTheDropPoint) {
     send(EM_SETREADONLY, FALSE);
     send(EM_EMPTYUNDOBUFFER);
     setText("ab");
-    dropFromOutside(parent_, edit_, POINT{1, 3}, "x\ny");
+    dropFromOutside(m_parent, m_edit, POINT{1, 3}, "x\ny");
     EXPECT_EQ(text(), "x\r\nyab");
     if (legacy()) return;
     EXPECT_EQ(send(EM_UNDO), TRUE);
@@ -1078,7 +1078,7 @@ TEST_P(RichEditTest, TextDroppedFromAnotherProgramIsPastedAtTheDropPoint) {
 
 TEST_P(RichEditTest, DragIntoAnotherRichEditMovesOrCopies) {
     HWND other = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
-                                WS_CHILD | WS_VISIBLE | ES_MULTILINE, 305, 0, 80, 100, parent_,
+                                WS_CHILD | WS_VISIBLE | ES_MULTILINE, 305, 0, 80, 100, m_parent,
                                 reinterpret_cast<HMENU>(8), nullptr, nullptr);
     struct Case {
         bool copy;
@@ -1091,13 +1091,13 @@ TEST_P(RichEditTest, DragIntoAnotherRichEditMovesOrCopies) {
         {true, false, "hello world", "XhelloY", {}},
         {false, true, "hello world", "XY", {"protected WM_CUT 0-5"}},
     };
-    ShowWindow(parent_, SW_SHOW);
+    ShowWindow(m_parent, SW_SHOW);
     for (const Case& c : cases) {
         setText("hello world");
         SendMessage(other, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("XY"));
         SendMessage(other, EM_SETREADONLY, c.readOnly, 0);
         protectAll();
-        SetFocus(edit_);
+        SetFocus(m_edit);
         select(0, 5);
         pm::test::pumpMessages();
         g_trace.clear();
@@ -1106,14 +1106,14 @@ TEST_P(RichEditTest, DragIntoAnotherRichEditMovesOrCopies) {
         SendMessage(other, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&drop), 1);
         inside.y += 3;
         drop.y += 3;
-        MapWindowPoints(other, edit_, &drop, 1);
-        pm::test::pressMouse(edit_, inside);
+        MapWindowPoints(other, m_edit, &drop, 1);
+        pm::test::pressMouse(m_edit, inside);
         pm::test::pumpMessages();
-        pm::test::moveMouse(edit_, POINT{inside.x + 20, inside.y});
-        pm::test::moveMouse(edit_, drop);
+        pm::test::moveMouse(m_edit, POINT{inside.x + 20, inside.y});
+        pm::test::moveMouse(m_edit, drop);
         pm::test::pumpMessages();
         holdControl(c.copy);
-        pm::test::releaseMouse(edit_, drop);
+        pm::test::releaseMouse(m_edit, drop);
         pm::test::pumpMessages();
         holdControl(false);
         EXPECT_EQ(text(), c.source) << c.copy << c.readOnly;
@@ -1133,8 +1133,8 @@ TEST_P(RichEditTest, DragIntoAnotherRichEditMovesOrCopies) {
 
 TEST_P(RichEditTest, PictureOfColouredTextWithASelection) {
     if (legacy()) GTEST_SKIP() << "one picture is enough";
-    ShowWindow(parent_, SW_SHOW);
-    MoveWindow(edit_, 0, 0, 380, 120, TRUE);
+    ShowWindow(m_parent, SW_SHOW);
+    MoveWindow(m_edit, 0, 0, 380, 120, TRUE);
     LOGFONTA lf{};
     lf.lfHeight = -13;
     std::strcpy(lf.lfFaceName, "Courier New");
@@ -1157,17 +1157,17 @@ TEST_P(RichEditTest, PictureOfColouredTextWithASelection) {
         cf.dwEffects = sp.bold ? CFE_BOLD : 0;
         send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     }
-    SetFocus(edit_);
+    SetFocus(m_edit);
     select(20, 24);
     pm::test::pumpMessages();
-    EXPECT_TRUE(pm::test::saveWindowPng(parent_, pm::test::outputFolder() + "/richedit_javascript.png"));
+    EXPECT_TRUE(pm::test::saveWindowPng(m_parent, pm::test::outputFolder() + "/richedit_javascript.png"));
     DeleteObject(font);
 }
 
 TEST_P(RichEditTest, WindowScrollBarsFollowTheLines) {
     HWND scrolled = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE, 0, 0, 300,
-                                   200, parent_, reinterpret_cast<HMENU>(8), nullptr, nullptr);
+                                   200, m_parent, reinterpret_cast<HMENU>(8), nullptr, nullptr);
     std::string lines;
     for (int i = 0; i < 100; ++i)
         lines += "line " + std::to_string(i) + "\r\n";
@@ -1255,7 +1255,7 @@ TEST_P(RichEditTest, TextObjectModelRangesFontsSelectionAndUndo) {
     EXPECT_EQ(doc->Unfreeze(&frozen), S_OK);
 
     // The document outlives its control and then fails cleanly.
-    DestroyWindow(edit_);
+    DestroyWindow(m_edit);
     EXPECT_EQ(selection->SetRange(0, 1), E_FAIL);
     EXPECT_EQ(doc->Range(0, 1, &range), E_FAIL);
     selection->Release();
@@ -1263,7 +1263,7 @@ TEST_P(RichEditTest, TextObjectModelRangesFontsSelectionAndUndo) {
 }
 
 TEST_P(RichEditTest, LinkTextReportsMouseMessages) {
-    ShowWindow(parent_, SW_SHOW);
+    ShowWindow(m_parent, SW_SHOW);
     setText("see http://x");
     select(4, 12);
     CHARFORMATA cf{};

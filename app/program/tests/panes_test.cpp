@@ -11,10 +11,17 @@
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
+#include "docking/CDKSizeDockBar.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/test_windows.h"
 
 namespace {
+
+CRect windowRect(CWnd* wnd) {
+    CRect rect;
+    wnd->GetWindowRect(&rect);
+    return rect;
+}
 
 std::vector<std::string> listItems(CListBox& list) {
     std::vector<std::string> items;
@@ -124,16 +131,32 @@ TEST_F(Panes, TypingAMemberAccessShowsTheMemberList) {
     EXPECT_TRUE(pm::afxtest::savePngWithPopups(frame->m_hWnd, {edit->GetListPopup().m_hWnd}, "penmere_member_list"));
 }
 
-TEST_F(Panes, AFloatingPaneComesBackFloatingAtTheNextStart) {
+TEST_F(Panes, AFloatedAndAResizedPaneComeBackSoAtTheNextStart) {
     start({programFile("Projects/demo.js")});
     frame->FloatControlBar(&frame->m_wndProjBar, CPoint(500, 300));
     pump(50);
-    EXPECT_TRUE(frame->m_wndProjBar.IsFloating());
+    ASSERT_TRUE(frame->m_wndProjBar.IsFloating());
+    CFrameWnd* floating = frame->m_wndProjBar.GetParentFrame();
+    floating->SetWindowPos(nullptr, 0, 0, 420, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    const CRect floatingRect = windowRect(floating);
+    // The Info pane made wider with the splitter at its right.
+    auto* left = static_cast<CDKSizeDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_FALSE(left->GetSplitters().empty());
+    const int startWidth = windowRect(&frame->m_wndInfoBar).Width();
+    left->MoveSplitter(static_cast<int>(left->GetSplitters().size()) - 1, 60);
+    pump();
+    const int width = windowRect(&frame->m_wndInfoBar).Width();
+    ASSERT_EQ(width, startWidth + 60);
     EXPECT_TRUE(pm::afxtest::saveScreenPng("penmere_floating_pane"));
     stop();
+
     start();
-    EXPECT_TRUE(frame->m_wndProjBar.IsFloating());
+    ASSERT_TRUE(frame->m_wndProjBar.IsFloating());
+    EXPECT_EQ(windowRect(frame->m_wndProjBar.GetParentFrame()), floatingRect) << "in its place, at its size";
+    EXPECT_TRUE(frame->m_wndProjBar.GetParentFrame()->IsWindowVisible());
     EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
+    EXPECT_EQ(windowRect(&frame->m_wndInfoBar).Width(), width);
 }
 
 TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {

@@ -208,6 +208,36 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
     EXPECT_FALSE(CDKMenuBarMDIFrameWnd::AreHooksInstalled()) << "closing the last frame removes the hooks";
 }
 
+TEST_F(Panes, InContextHelpTheMenuBarFollowsThePointerAndACommandShowsItsHelp) {
+    start({programFile("Projects/demo.js")});
+    CDKMenuBar* bar = frame->GetMenuBar();
+    CRect file, edit;
+    bar->GetItemRect(0, &file);
+    bar->GetItemRect(1, &edit);
+    // The pointer's messages come first; then a command is chosen (posted ones would come before
+    // the input). Should a menu have opened all the same, it is seen and closed here.
+    static bool menuOpened;
+    menuOpened = false;
+    ::SetTimer(frame->m_hWnd, 79, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(hwnd, id);
+        HWND popup = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr);
+        if (popup && ::IsWindowVisible(popup)) {
+            menuOpened = true;
+            pm::test::pressKey(popup, VK_ESCAPE);
+        }
+        ::PostMessage(hwnd, WM_COMMAND, ID_VIEW_HTML_BAR, 0);
+    });
+    pm::test::click(bar->m_hWnd, file.CenterPoint());
+    pm::test::moveMouse(bar->m_hWnd, edit.CenterPoint());
+    frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+    EXPECT_FALSE(frame->m_bHelpMode);
+    EXPECT_FALSE(menuOpened) << "a click on the bar with no menu open does nothing";
+    EXPECT_EQ(bar->SendMessage(TB_GETHOTITEM), 1) << "the bar follows the pointer";
+    EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible()) << "the command showed its help instead of running";
+    command(ID_VIEW_HTML_BAR);
+    EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible()) << "after help mode the command runs";
+}
+
 TEST_F(Panes, RefreshKeepsTheSelectedFunctionAlsoWhenItIsTheLast) {
     start({programFile("Projects/demo.js")});
     functions().SetCurSel(1);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace pm::gdi {
 
@@ -30,6 +31,7 @@ DeviceContext::DeviceContext(Kind kind) : kind_(kind) {
 }
 
 QImage* DeviceContext::image() const {
+    if (kind_ == Kind::Image && source_) external_ = std::exchange(source_, nullptr)();
     if (kind_ == Kind::Image) return external_;
     if (kind_ == Kind::Page) return page_.get();
     if (kind_ != Kind::Memory) return nullptr;
@@ -152,6 +154,12 @@ HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip) {
     return addDc(std::move(dc));
 }
 
+HDC createDeferredImageDC(std::function<QImage*()> source) {
+    auto dc = std::make_unique<DeviceContext>(DeviceContext::Kind::Image);
+    dc->setTargetSource(std::move(source));
+    return addDc(std::move(dc));
+}
+
 void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || dc->kind() != DeviceContext::Kind::Image) return;
@@ -236,8 +244,9 @@ BOOL RestoreDC(HDC hdc, int savedDC) {
 int GetDeviceCaps(HDC hdc, int index) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return 0;
-    QRect surface = dc->surfaceRect();
     bool page = dc->kind() == DeviceContext::Kind::Page;
+    // Only a page's own size is read from its surface (a screen DC's is made on demand).
+    QRect surface = page ? dc->surfaceRect() : QRect();
     switch (index) {
     case TECHNOLOGY:
         return page ? DT_RASPRINTER : DT_RASDISPLAY;

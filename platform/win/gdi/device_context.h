@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QRegion>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -55,6 +56,8 @@ public:
     // The image pixel of device (0,0).
     QPoint origin() const { return origin_; }
     void setTarget(QImage* image, QPoint origin, const QRegion& clipInImagePixels);
+    // An image DC whose image `source` makes when its pixels or its size are first asked for.
+    void setTargetSource(std::function<QImage*()> source) { source_ = std::move(source); }
     // A page DC's own image and resolution.
     void setPage(std::unique_ptr<QImage> page, int dpi);
     HBITMAP bitmap() const { return state.bitmap; }
@@ -88,7 +91,8 @@ public:
 
 private:
     Kind kind_;
-    QImage* external_ = nullptr;
+    mutable QImage* external_ = nullptr;
+    mutable std::function<QImage*()> source_;
     QPoint origin_;
     QRegion ownerClip_; // device coordinates; empty when the owner clips nothing
     bool hasOwnerClip_ = false;

@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QRegion>
 
+#include <functional>
+
 namespace pm::gdi {
 
 // A DC that draws into `image` (Format_RGB32, ARGB32 or ARGB32_Premultiplied; owned by the caller
@@ -17,6 +19,9 @@ namespace pm::gdi {
 // On an image with transparency (the desktop overlay) the per-pixel operations store black as
 // transparent, so an XOR frame drawn twice leaves the image transparent again.
 HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip);
+// The same over an image that `source` makes (Format_RGB32, owned by the caller) when the DC's
+// pixels or size are first needed, for DCs that are mostly asked only to measure.
+HDC createDeferredImageDC(std::function<QImage*()> source);
 // Moves an image DC to another origin and clip (the image is the same).
 void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip);
 // Ends a DC made by createImageDC; its handle is stale afterwards.

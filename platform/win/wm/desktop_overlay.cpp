@@ -66,8 +66,13 @@ HDC desktopOverlayDC() {
 }
 
 HDC desktopSnapshotDC() {
-    auto image = std::make_unique<QImage>(composeScreen());
-    HDC dc = gdi::createImageDC(image.get(), QPoint(0, 0), QRegion());
+    // The screen is put together when the DC's pixels are first read, if ever: most who ask for
+    // the screen's DC only measure with it.
+    auto image = std::make_unique<QImage>();
+    HDC dc = gdi::createDeferredImageDC([snapshot = image.get()] {
+        *snapshot = composeScreen();
+        return snapshot;
+    });
     if (dc) overlay().snapshots[dc] = std::move(image);
     return dc;
 }

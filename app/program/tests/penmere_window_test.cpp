@@ -39,6 +39,7 @@ TEST_F(PenmereTest, FirstRunShowsTheWelcomePageAndTheSampleOnlyOnce) {
     EXPECT_TRUE(endsWith(opened[0], "/Welcome.htm")) << opened[0];
     ASSERT_NE(activeView(), nullptr);
     EXPECT_TRUE(endsWith(std::string(activeView()->GetDocument()->GetPathName()), "Projects/HelloWorld.htm"));
+    EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_first_run"));
     EXPECT_NE(readFile(programFile("Settings.ini")).find("FirstTime=1"), std::string::npos);
     stop();
 
@@ -190,6 +191,16 @@ TEST_F(PenmereTest, MainWindowShowsAColouredScript) {
     EXPECT_GT(pixelsOf(edit, RGB(0, 0, 255)), 50) << "keywords are blue";
     EXPECT_GT(pixelsOf(edit, RGB(0, 128, 0)), 50) << "comments are green";
     EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_main_window"));
+
+    // A second document: both have a tab, the panes stay docked at the left.
+    ASSERT_NE(app->OpenDocumentFile(programFile("Solutions/Basics/Loop.js").c_str()), nullptr);
+    pm::afxtest::runIdle();
+    pump(600);
+    EXPECT_EQ(frame->m_wndTabs.Strip().SendMessage(TCM_GETITEMCOUNT), 2);
+    EXPECT_EQ(frame->m_wndTabs.Strip().SendMessage(TCM_GETCURSEL), 1) << "the new document's tab is the chosen one";
+    EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
+    EXPECT_FALSE(frame->m_wndProjBar.IsFloating());
+    EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_two_documents"));
 }
 
 TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {

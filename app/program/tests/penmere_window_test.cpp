@@ -181,12 +181,15 @@ TEST_F(PenmereTest, HiddenHtmlBarStaysHiddenAtTheNextStart) {
     EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible());
 }
 
-TEST_F(PenmereTest, MainWindowShowsAColouredScript) {
+TEST_F(PenmereTest, FileOpenShowsAColouredScript) {
     writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
-    start({programFile("Projects/demo.js")});
+    start();
     ::MoveWindow(frame->m_hWnd, 0, 0, 1000, 700, TRUE);
+    answerFileDialog(programFile("Projects/demo.js"));
+    command(ID_FILE_OPEN);
     pump(50);
     ASSERT_NE(activeView(), nullptr);
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), programFile("Projects/demo.js"));
     HWND edit = activeView()->GetEditCtrl()->m_hWnd;
     EXPECT_GT(pixelsOf(edit, RGB(0, 0, 255)), 50) << "keywords are blue";
     EXPECT_GT(pixelsOf(edit, RGB(0, 128, 0)), 50) << "comments are green";

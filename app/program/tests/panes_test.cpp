@@ -74,6 +74,43 @@ TEST_F(Panes, FunctionsListStaysEmptyUntilStartUpIsOver) {
     EXPECT_EQ(listItems(functions()).size(), 2u) << "with the upkeep off nothing is rebuilt";
 }
 
+TEST_F(Panes, InfoPaneTabsFontAndContextMenus) {
+    start({programFile("Projects/demo.js")});
+    CInfoTabBar& pane = frame->m_wndInfoBar;
+    EXPECT_EQ(pane.m_wndTabs.SendMessage(TCM_GETITEMCOUNT), 2);
+    HFONT font = static_cast<HFONT>(pane.m_font.GetSafeHandle());
+    for (CWnd* wnd : {static_cast<CWnd*>(&pane.m_wndTabs), static_cast<CWnd*>(&pane.m_wndFunctions),
+                      static_cast<CWnd*>(&pane.m_wndWorkDir)})
+        EXPECT_EQ(reinterpret_cast<HFONT>(wnd->SendMessage(WM_GETFONT)), font) << "the pane's Arial everywhere";
+    LOGFONT lf{};
+    pane.m_font.GetLogFont(&lf);
+    EXPECT_EQ(std::string(lf.lfFaceName), "Arial");
+    EXPECT_EQ(lf.lfHeight, 11);
+
+    // A right click shows the list's menu only when the list holds something.
+    static bool menuShown;
+    auto rightClick = [&](CListBox& list) {
+        menuShown = false;
+        ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(hwnd, id);
+            HWND popup = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr);
+            if (!popup || !::IsWindowVisible(popup)) return;
+            menuShown = true;
+            pm::test::pressKey(popup, VK_ESCAPE);
+        });
+        // The button's press alone: its release would ask the pane for its own menu.
+        list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 5));
+        pump(20);
+        ::KillTimer(frame->m_hWnd, 79);
+        return menuShown;
+    };
+    EXPECT_TRUE(rightClick(functions()));
+    pane.m_wndTabs.SetActivePageIndex(1);
+    pane.m_wndWorkDir.ResetContent();
+    pump();
+    EXPECT_FALSE(rightClick(pane.m_wndWorkDir)) << "no menu on an empty list";
+}
+
 TEST_F(Panes, GoToFindsTheSelectedFunction) {
     start({programFile("Projects/demo.js")});
     functions().SetCurSel(1);

@@ -77,6 +77,14 @@ TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
     EXPECT_EQ(readFile(path), "xvar a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
     EXPECT_EQ(windowText(child->m_hWnd), "mixed.js");
     EXPECT_FALSE(view->GetDocument()->IsModified());
+
+    // The status bar's line and column follow the caret, also when a key typed is coloured at once.
+    view->GetEditCtrl()->SetSel(3, 3);
+    pump();
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.GetPaneText(1)), "  1, 4");
+    ::SendMessage(view->GetEditCtrl()->m_hWnd, WM_CHAR, 'y', 0);
+    pump();
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.GetPaneText(1)), "  1, 5");
 }
 
 TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {

@@ -191,6 +191,7 @@ TEST_F(Panes, AFloatedAndAResizedPaneComeBackSoAtTheNextStart) {
     start();
     ASSERT_TRUE(frame->m_wndProjBar.IsFloating());
     EXPECT_EQ(windowRect(frame->m_wndProjBar.GetParentFrame()), floatingRect) << "in its place, at its size";
+    EXPECT_EQ(windowText(frame->m_wndProjBar.GetParentFrame()->m_hWnd), "Project") << "under its title";
     EXPECT_TRUE(frame->m_wndProjBar.GetParentFrame()->IsWindowVisible());
     EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
     EXPECT_EQ(windowRect(&frame->m_wndInfoBar).Width(), width);

@@ -6,8 +6,10 @@
 #include "platform/win/wm/wm.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -25,14 +27,30 @@ public:
         setAttribute(Qt::WA_ShowWithoutActivating);
     }
     QImage image;
+    // The screen as it was when the overlay showed, drawn under the outlines: a desktop that does
+    // not composite windows would show the overlay's transparent pixels black.
+    QImage background;
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setCompositionMode(QPainter::CompositionMode_Source);
+        if (!background.isNull()) {
+            p.drawImage(0, 0, background);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
         p.drawImage(0, 0, image);
     }
 };
+
+// Nothing is drawn on the overlay (an outline drawn twice with XOR is gone again).
+bool blank(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (std::any_of(line, line + image.width(), [](QRgb p) { return p != 0; })) return false;
+    }
+    return true;
+}
 
 struct Overlay {
     OverlayWidget* widget = nullptr;
@@ -91,9 +109,23 @@ bool releaseDesktopOverlayDC(HDC dc) {
     }
     if (!o.dcs.erase(dc)) return false;
     gdi::releaseImageDC(dc);
-    if (!o.widget->isVisible()) o.widget->show();
-    if (realDesktop()) o.widget->raise();
-    o.widget->update();
+    OverlayWidget* w = o.widget;
+    if (blank(w->image)) {
+        // With nothing on it the overlay goes, so the desktop shows as it is; a little later, as an
+        // outline is often taken off just before it is drawn again.
+        QTimer::singleShot(0, w, [w] {
+            if (!blank(w->image)) return;
+            w->hide();
+            w->background = QImage();
+        });
+        return true;
+    }
+    if (!w->isVisible()) {
+        if (realDesktop()) w->background = composeScreen();
+        w->show();
+    }
+    if (realDesktop()) w->raise();
+    w->update();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's DC: a transparent window over the whole screen that takes what is drawn on the
-// desktop (XOR drag outlines), above every window of ours. Private to platform/win.
+// desktop (XOR drag outlines), above every window of ours, shown while something is drawn on it.
+// Private to platform/win.
 
 #include "platform/win/handles.h"
 

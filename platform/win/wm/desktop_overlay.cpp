@@ -5,6 +5,7 @@
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/wm.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -27,19 +28,28 @@ public:
         setAttribute(Qt::WA_ShowWithoutActivating);
     }
     QImage image;
-    // The screen as it was when the overlay showed, drawn under the outlines: a desktop that does
-    // not composite windows would show the overlay's transparent pixels black.
+    // The screen as it was when the overlay showed (RGB32): the overlay shows it with what is drawn
+    // on the desktop inverting it, as XOR drawing on a screen does. (A desktop that does not
+    // composite windows would show transparent pixels black.)
     QImage background;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        if (!background.isNull()) {
-            p.drawImage(0, 0, background);
-            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (background.isNull()) {
+            p.drawImage(0, 0, image);
+            return;
         }
-        p.drawImage(0, 0, image);
+        const QRect area = e->rect() & image.rect() & background.rect();
+        QImage shown = background.copy(area);
+        for (int y = 0; y < area.height(); ++y) {
+            const auto* drawn = reinterpret_cast<const QRgb*>(image.constScanLine(area.top() + y)) + area.left();
+            auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            for (int x = 0; x < area.width(); ++x)
+                if (drawn[x]) line[x] = (line[x] ^ drawn[x]) | 0xFF000000u;
+        }
+        p.drawImage(area.topLeft(), shown);
     }
 };
 

@@ -351,10 +351,12 @@ TEST_F(DesktopWindows, ADragOutlineLeavesTheScreenAroundItAndGoesWithoutATrace) 
         ReleaseDC(nullptr, dc);
         desk::pumpFor(150);
     };
-    // The outline's dots alternate: of two neighbours on its edge, one is drawn.
+    // The outline inverts the screen under it; its dots alternate, so of two neighbours on its
+    // edge one is drawn.
+    const COLORREF inverted = face ^ 0xFFFFFF;
     auto outlineShows = [&] {
-        return desk::screenPixel({outline.left, outline.top + 40}) != face ||
-               desk::screenPixel({outline.left, outline.top + 41}) != face;
+        return desk::screenPixel({outline.left, outline.top + 40}) == inverted ||
+               desk::screenPixel({outline.left, outline.top + 41}) == inverted;
     };
     draw();
     EXPECT_TRUE(outlineShows());

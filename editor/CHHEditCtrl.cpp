@@ -586,6 +586,10 @@ void CHHEditCtrl::OnSelChange(NMHDR* pNMHDR, LRESULT* pResult) {
         m_nPendingCaseBits = 0;
         ColorizeLines(start, end, FALSE);
     }
+    noteCaret(sel);
+}
+
+void CHHEditCtrl::noteCaret(const CHARRANGE& sel) {
     if (!m_bBusy && !m_bSuppressTracking && sel.cpMin == sel.cpMax) {
         const int line = static_cast<int>(LineFromChar(sel.cpMin));
         if (line != m_nLastCaretLine) {

@@ -280,6 +280,8 @@ private:
     // Adds the markers found on the lines from start's to end's.
     void rescanLines(int start, int end);
     void updateCaretColumn(const CHARRANGE& sel);
+    // The caret's line and column, and the selection, once the selection became sel.
+    void noteCaret(const CHARRANGE& sel);
     std::string lineText(int line);
     // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
     // coloured afterwards.

@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CDKMenuBarSizeDockMDIFrameWnd, CDKMenuBarMDIFrameWnd)
 BEGIN_MESSAGE_MAP(CDKMenuBarSizeDockMDIFrameWnd, CDKMenuBarMDIFrameWnd)
     ON_WM_CREATE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
 END_MESSAGE_MAP()
 
 void CDKMenuBarSizeDockMDIFrameWnd::EnableDocking(DWORD dwDockStyle) {
@@ -71,4 +72,21 @@ void CDKMenuBarSizeDockMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
 LRESULT CDKMenuBarSizeDockMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
     takeWindowMenu();
     return CDKMenuBarMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+}
+
+BOOL CDKMenuBarSizeDockMDIFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) {
+    const UINT message = msg.message;
+    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !m_wndMenuBar.m_hWnd ||
+        ::WindowFromPoint(msg.pt) != m_wndMenuBar.m_hWnd)
+        return CDKMenuBarMDIFrameWnd::ProcessHelpMsg(msg, pContext);
+    if (!::PeekMessage(&msg, nullptr, message, message, PM_REMOVE)) return TRUE;
+    // A click while none of the bar's menus is open does nothing.
+    if (message != WM_MOUSEMOVE && message != WM_MOUSEWHEEL && m_wndMenuBar.m_nOpenPopup < 0) return TRUE;
+    // The message is the frame's (it holds the capture): the bar gets it in its own coordinates.
+    CPoint point = msg.pt;
+    m_wndMenuBar.ScreenToClient(&point);
+    msg.hwnd = m_wndMenuBar.m_hWnd;
+    msg.lParam = MAKELPARAM(point.x, point.y);
+    ::DispatchMessage(&msg);
+    return TRUE;
 }

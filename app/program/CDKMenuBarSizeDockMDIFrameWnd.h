@@ -2,7 +2,7 @@
 // CDKMenuBarSizeDockMDIFrameWnd: the menu-bar frame with sizeable docking on its sides. Its MDI
 // client is subclassed: a new frame menu (the document menu of the active child) goes to the menu
 // bar, never to the window, so the window keeps no menu; should it get one all the same, the idle
-// update hands it to the bar.
+// update hands it to the bar. In context-help mode the menu bar still follows the pointer.
 
 #include "app/program/CDKMenuBarMDIFrameWnd.h"
 
@@ -14,6 +14,8 @@ public:
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     // The subclassed MDI client's messages.
     virtual LRESULT MDIClientWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // In context-help mode the pointer over the menu bar works the bar, so that its menus open.
+    BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

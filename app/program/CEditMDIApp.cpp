@@ -11,6 +11,7 @@
 #include "app/program/resources.h"
 #include "app/program/running_editor.h"
 
+#include "scripting/EditMDITypeLib.h"
 #include "scripting/ScriptAppServices.h"
 
 BEGIN_MESSAGE_MAP(CEditMDIApp, CWinApp)
@@ -59,6 +60,8 @@ void CEditMDIApp::startScripting() {
         auto* editView = dynamic_cast<CEditMDIView*>(view);
         return editView ? editView->GetEditCtrl() : nullptr;
     });
+    m_appObject.SetDispatchIIDs(&DIID_IAppObject, &DIID_IAppObjectEvents);
+    m_docObject.SetDispatchIIDs(&DIID_IADoc, &DIID_IADocEvents);
     if (!m_module.Init(&m_debugApp)) return;
     m_module.SetEditOnError(TRUE);
     m_module.AddNamedObject("App", &m_appObject, 6, FALSE);

@@ -325,14 +325,16 @@ void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
     m_pListedView = pView;
     CListBox& list = m_wndInfoBar.m_wndFunctions;
     const int selected = list.GetCurSel();
+    list.SetRedraw(FALSE);
     list.ResetContent();
-    if (!pView) return;
-    const int lines = pView->GetEditCtrl()->GetLineCount();
+    const int lines = pView ? pView->GetEditCtrl()->GetLineCount() : 0;
     for (int i = 0; i < lines; ++i) {
         std::string heading = ParseFunctionHeading(pView->GetLineText(i).substr(0, 255));
         if (!heading.empty()) list.AddString(heading.c_str());
     }
     if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);
+    list.SetRedraw(TRUE);
+    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
 }
 
 void CMainFrame::KeepFunctionsListInStep(CEditMDIView* pView) {

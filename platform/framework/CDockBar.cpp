@@ -114,11 +114,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
     if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI)) m_dwStyle |= CBRS_FLOAT_MULTI;
     m_dwStyle &= ~static_cast<DWORD>(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
     m_dwStyle |= pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
-    if (!(m_dwStyle & CBRS_FLOAT_MULTI)) {
-        CString title;
-        pBar->GetWindowText(title);
-        SetWindowText(title);
-    }
+    TakeTitleOf(pBar);
 
     // The bar takes this side's alignment, with all borders.
     DWORD style = pBar->GetBarStyle() & ~static_cast<DWORD>(CBRS_ALIGN_ANY);
@@ -353,5 +349,17 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
         m_dwStyle &= ~static_cast<DWORD>(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
         for (int i = 0; i < m_arrBars.GetSize(); ++i)
             if (CControlBar* bar = GetDockedControlBar(i)) m_dwStyle |= bar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
+        for (int i = 0; i < m_arrBars.GetSize(); ++i)
+            if (CControlBar* bar = GetDockedControlBar(i)) {
+                TakeTitleOf(bar);
+                break;
+            }
     }
+}
+
+void CDockBar::TakeTitleOf(CControlBar* pBar) {
+    if (m_dwStyle & CBRS_FLOAT_MULTI) return;
+    CString title;
+    pBar->GetWindowText(title);
+    SetWindowText(title);
 }

@@ -47,6 +47,8 @@ protected:
     int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
     // Removes empty rows and keeps the leading and closing NULLs.
     void NormaliseRows();
+    // A floating dock bar of single bars takes the title of the bar it holds (its frame shows it).
+    void TakeTitleOf(CControlBar* pBar);
     CSize LayoutSize() const;
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

@@ -345,7 +345,6 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
-    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
@@ -467,10 +466,6 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
     info->lpszText = const_cast<LPSTR>(static_cast<LPCSTR>(tip));
     if (pResult) *pResult = 0;
     return TRUE;
-}
-
-void CFrameWnd::OnContextHelp() {
-    if (CWinApp* pApp = AfxGetApp()) pApp->WinHelp(0, HELP_CONTEXT);
 }
 
 LRESULT CFrameWnd::OnCommandHelp(WPARAM, LPARAM lParam) {

@@ -134,6 +134,18 @@ public:
     // Every frame of the program, for idle updates.
     static const CPtrList& AllFrames();
 
+    // ---- Context help (CFrameWndHelp.cpp) ----
+    // In help mode a command from a menu or a key shows its help instead of running.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // One message of the help-mode loop, still in the queue: FALSE ends help mode, with the help
+    // context of what was clicked in *pContext (-1: the default help), or 0 for no help.
+    virtual BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
+    // The help context of a point (screen) in a window of the frame: the first answer of
+    // WM_HELPHITTEST from the window up to the frame, else -1.
+    DWORD MapClientArea(HWND hWndHit, CPoint point);
+    // Ends help mode at the loop's next message.
+    void ExitHelpMode();
+
 protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
@@ -154,6 +166,7 @@ protected:
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    // Runs help mode; a frame that offers it maps ID_CONTEXT_HELP here.
     afx_msg void OnContextHelp();
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 

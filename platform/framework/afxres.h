@@ -24,6 +24,11 @@
 #define WM_RESERVED_036F 0x036F
 #define WM_FORWARDMSG 0x037F
 
+// The bases of help contexts: a command's is HID_BASE_COMMAND + its id, a non-client area's
+// HID_BASE_NCAREAS + its hit-test code.
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_NCAREAS 0x00040000UL
+
 // Reflected messages come back to the control as message + WM_REFLECT_BASE.
 #define WM_REFLECT_BASE 0xBC00
 

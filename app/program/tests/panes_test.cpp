@@ -11,10 +11,17 @@
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
+#include "docking/CDKSizeDockBar.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/test_windows.h"
 
 namespace {
+
+CRect windowRect(CWnd* wnd) {
+    CRect rect;
+    wnd->GetWindowRect(&rect);
+    return rect;
+}
 
 std::vector<std::string> listItems(CListBox& list) {
     std::vector<std::string> items;
@@ -65,6 +72,43 @@ TEST_F(Panes, FunctionsListStaysEmptyUntilStartUpIsOver) {
     EnableFunctionsList(FALSE);
     frame->RebuildFunctionsList(activeView(), TRUE);
     EXPECT_EQ(listItems(functions()).size(), 2u) << "with the upkeep off nothing is rebuilt";
+}
+
+TEST_F(Panes, InfoPaneTabsFontAndContextMenus) {
+    start({programFile("Projects/demo.js")});
+    CInfoTabBar& pane = frame->m_wndInfoBar;
+    EXPECT_EQ(pane.m_wndTabs.SendMessage(TCM_GETITEMCOUNT), 2);
+    HFONT font = static_cast<HFONT>(pane.m_font.GetSafeHandle());
+    for (CWnd* wnd : {static_cast<CWnd*>(&pane.m_wndTabs), static_cast<CWnd*>(&pane.m_wndFunctions),
+                      static_cast<CWnd*>(&pane.m_wndWorkDir)})
+        EXPECT_EQ(reinterpret_cast<HFONT>(wnd->SendMessage(WM_GETFONT)), font) << "the pane's Arial everywhere";
+    LOGFONT lf{};
+    pane.m_font.GetLogFont(&lf);
+    EXPECT_EQ(std::string(lf.lfFaceName), "Arial");
+    EXPECT_EQ(lf.lfHeight, 11);
+
+    // A right click shows the list's menu only when the list holds something.
+    static bool menuShown;
+    auto rightClick = [&](CListBox& list) {
+        menuShown = false;
+        ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(hwnd, id);
+            HWND popup = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr);
+            if (!popup || !::IsWindowVisible(popup)) return;
+            menuShown = true;
+            pm::test::pressKey(popup, VK_ESCAPE);
+        });
+        // The button's press alone: its release would ask the pane for its own menu.
+        list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 5));
+        pump(20);
+        ::KillTimer(frame->m_hWnd, 79);
+        return menuShown;
+    };
+    EXPECT_TRUE(rightClick(functions()));
+    pane.m_wndTabs.SetActivePageIndex(1);
+    pane.m_wndWorkDir.ResetContent();
+    pump();
+    EXPECT_FALSE(rightClick(pane.m_wndWorkDir)) << "no menu on an empty list";
 }
 
 TEST_F(Panes, GoToFindsTheSelectedFunction) {
@@ -124,16 +168,33 @@ TEST_F(Panes, TypingAMemberAccessShowsTheMemberList) {
     EXPECT_TRUE(pm::afxtest::savePngWithPopups(frame->m_hWnd, {edit->GetListPopup().m_hWnd}, "penmere_member_list"));
 }
 
-TEST_F(Panes, AFloatingPaneComesBackFloatingAtTheNextStart) {
+TEST_F(Panes, AFloatedAndAResizedPaneComeBackSoAtTheNextStart) {
     start({programFile("Projects/demo.js")});
     frame->FloatControlBar(&frame->m_wndProjBar, CPoint(500, 300));
     pump(50);
-    EXPECT_TRUE(frame->m_wndProjBar.IsFloating());
+    ASSERT_TRUE(frame->m_wndProjBar.IsFloating());
+    CFrameWnd* floating = frame->m_wndProjBar.GetParentFrame();
+    floating->SetWindowPos(nullptr, 0, 0, 420, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    const CRect floatingRect = windowRect(floating);
+    // The Info pane made wider with the splitter at its right.
+    auto* left = static_cast<CDKSizeDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_FALSE(left->GetSplitters().empty());
+    const int startWidth = windowRect(&frame->m_wndInfoBar).Width();
+    left->MoveSplitter(static_cast<int>(left->GetSplitters().size()) - 1, 60);
+    pump();
+    const int width = windowRect(&frame->m_wndInfoBar).Width();
+    ASSERT_EQ(width, startWidth + 60);
     EXPECT_TRUE(pm::afxtest::saveScreenPng("penmere_floating_pane"));
     stop();
+
     start();
-    EXPECT_TRUE(frame->m_wndProjBar.IsFloating());
+    ASSERT_TRUE(frame->m_wndProjBar.IsFloating());
+    EXPECT_EQ(windowRect(frame->m_wndProjBar.GetParentFrame()), floatingRect) << "in its place, at its size";
+    EXPECT_EQ(windowText(frame->m_wndProjBar.GetParentFrame()->m_hWnd), "Project") << "under its title";
+    EXPECT_TRUE(frame->m_wndProjBar.GetParentFrame()->IsWindowVisible());
     EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
+    EXPECT_EQ(windowRect(&frame->m_wndInfoBar).Width(), width);
 }
 
 TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
@@ -183,6 +244,36 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
     EXPECT_TRUE(pictured) << "the File menu opened from the bar";
     stop();
     EXPECT_FALSE(CDKMenuBarMDIFrameWnd::AreHooksInstalled()) << "closing the last frame removes the hooks";
+}
+
+TEST_F(Panes, InContextHelpTheMenuBarFollowsThePointerAndACommandShowsItsHelp) {
+    start({programFile("Projects/demo.js")});
+    CDKMenuBar* bar = frame->GetMenuBar();
+    CRect file, edit;
+    bar->GetItemRect(0, &file);
+    bar->GetItemRect(1, &edit);
+    // The pointer's messages come first; then a command is chosen (posted ones would come before
+    // the input). Should a menu have opened all the same, it is seen and closed here.
+    static bool menuOpened;
+    menuOpened = false;
+    ::SetTimer(frame->m_hWnd, 79, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(hwnd, id);
+        HWND popup = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr);
+        if (popup && ::IsWindowVisible(popup)) {
+            menuOpened = true;
+            pm::test::pressKey(popup, VK_ESCAPE);
+        }
+        ::PostMessage(hwnd, WM_COMMAND, ID_VIEW_HTML_BAR, 0);
+    });
+    pm::test::click(bar->m_hWnd, file.CenterPoint());
+    pm::test::moveMouse(bar->m_hWnd, edit.CenterPoint());
+    frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+    EXPECT_FALSE(frame->m_bHelpMode);
+    EXPECT_FALSE(menuOpened) << "a click on the bar with no menu open does nothing";
+    EXPECT_EQ(bar->SendMessage(TB_GETHOTITEM), 1) << "the bar follows the pointer";
+    EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible()) << "the command showed its help instead of running";
+    command(ID_VIEW_HTML_BAR);
+    EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible()) << "after help mode the command runs";
 }
 
 TEST_F(Panes, RefreshKeepsTheSelectedFunctionAlsoWhenItIsTheLast) {

@@ -39,6 +39,7 @@ TEST_F(PenmereTest, FirstRunShowsTheWelcomePageAndTheSampleOnlyOnce) {
     EXPECT_TRUE(endsWith(opened[0], "/Welcome.htm")) << opened[0];
     ASSERT_NE(activeView(), nullptr);
     EXPECT_TRUE(endsWith(std::string(activeView()->GetDocument()->GetPathName()), "Projects/HelloWorld.htm"));
+    EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_first_run"));
     EXPECT_NE(readFile(programFile("Settings.ini")).find("FirstTime=1"), std::string::npos);
     stop();
 
@@ -76,6 +77,14 @@ TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
     EXPECT_EQ(readFile(path), "xvar a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
     EXPECT_EQ(windowText(child->m_hWnd), "mixed.js");
     EXPECT_FALSE(view->GetDocument()->IsModified());
+
+    // The status bar's line and column follow the caret, also when a key typed is coloured at once.
+    view->GetEditCtrl()->SetSel(3, 3);
+    pump();
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.GetPaneText(1)), "  1, 4");
+    ::SendMessage(view->GetEditCtrl()->m_hWnd, WM_CHAR, 'y', 0);
+    pump();
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.GetPaneText(1)), "  1, 5");
 }
 
 TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {
@@ -180,16 +189,29 @@ TEST_F(PenmereTest, HiddenHtmlBarStaysHiddenAtTheNextStart) {
     EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible());
 }
 
-TEST_F(PenmereTest, MainWindowShowsAColouredScript) {
+TEST_F(PenmereTest, FileOpenShowsAColouredScript) {
     writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
-    start({programFile("Projects/demo.js")});
+    start();
     ::MoveWindow(frame->m_hWnd, 0, 0, 1000, 700, TRUE);
+    answerFileDialog(programFile("Projects/demo.js"));
+    command(ID_FILE_OPEN);
     pump(50);
     ASSERT_NE(activeView(), nullptr);
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), programFile("Projects/demo.js"));
     HWND edit = activeView()->GetEditCtrl()->m_hWnd;
     EXPECT_GT(pixelsOf(edit, RGB(0, 0, 255)), 50) << "keywords are blue";
     EXPECT_GT(pixelsOf(edit, RGB(0, 128, 0)), 50) << "comments are green";
     EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_main_window"));
+
+    // A second document: both have a tab, the panes stay docked at the left.
+    ASSERT_NE(app->OpenDocumentFile(programFile("Solutions/Basics/Loop.js").c_str()), nullptr);
+    pm::afxtest::runIdle();
+    pump(600);
+    EXPECT_EQ(frame->m_wndTabs.Strip().SendMessage(TCM_GETITEMCOUNT), 2);
+    EXPECT_EQ(frame->m_wndTabs.Strip().SendMessage(TCM_GETCURSEL), 1) << "the new document's tab is the chosen one";
+    EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
+    EXPECT_FALSE(frame->m_wndProjBar.IsFloating());
+    EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_two_documents"));
 }
 
 TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {

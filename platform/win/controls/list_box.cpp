@@ -2,6 +2,7 @@
 // data, single, multiple and extended selection, owner-draw fixed and variable, type-ahead,
 // scrolling by top index; only visible items are drawn.
 
+#include "platform/win/controls/block_list.h"
 #include "platform/win/controls/control.h"
 #include "platform/win/controls/system_classes.h"
 
@@ -60,6 +61,13 @@ public:
             return 0;
         case WM_ENABLE:
             redraw();
+            return 0;
+        case WM_SETREDRAW:
+            // While drawing is off, changes leave the scroll bar alone too; it catches up when
+            // drawing is on again.
+            m_redrawOff = wParam == 0;
+            defaultProc(msg, wParam, lParam);
+            if (!m_redrawOff) updateScrollBar();
             return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -200,7 +208,6 @@ private:
             m_extent = index;
             return 0;
         case LB_INITSTORAGE:
-            m_items.reserve(m_items.size() + wParam);
             return count();
         default:
             return defaultProc(msg, wParam, lParam);
@@ -279,7 +286,7 @@ private:
 
     LRESULT insertItem(int at, Item item) {
         if (variable()) item.height = measure(at, item.data);
-        m_items.insert(m_items.begin() + at, std::move(item));
+        m_items.insert(static_cast<std::size_t>(at), std::move(item));
         if (m_selected >= at) ++m_selected;
         if (m_caret >= at && count() > 1) ++m_caret;
         if (m_anchor >= at && count() > 1) ++m_anchor;
@@ -298,7 +305,7 @@ private:
     LRESULT deleteAt(int index) {
         if (!valid(index)) return LB_ERR;
         sendDelete(index);
-        m_items.erase(m_items.begin() + index);
+        m_items.erase(static_cast<std::size_t>(index));
         if (m_selected == index)
             m_selected = -1;
         else if (m_selected > index)
@@ -320,6 +327,7 @@ private:
 
     void changed() {
         m_top = std::clamp(m_top, 0, std::max(0, count() - 1));
+        if (m_redrawOff) return;
         updateScrollBar();
         if (!(m_style & LBS_NOREDRAW)) redraw();
     }
@@ -368,8 +376,9 @@ private:
     }
 
     int selCount() const {
-        return static_cast<int>(
-            std::count_if(m_items.begin(), m_items.end(), [](const Item& i) { return i.selected; }));
+        int n = 0;
+        m_items.forEach([&n](const Item& i) { n += i.selected; });
+        return n;
     }
 
     LRESULT selItems(int max, int* out) const {
@@ -400,11 +409,14 @@ private:
         redrawItem(index);
     }
 
+    void clearSelection() {
+        m_items.forEach([](Item& i) { i.selected = false; });
+    }
+
     LRESULT setSel(bool on, int index) {
         if (!anyMulti()) return LB_ERR;
         if (index == -1) {
-            for (auto& i : m_items)
-                i.selected = on;
+            m_items.forEach([on](Item& i) { i.selected = on; });
             redraw();
             return LB_OKAY;
         }
@@ -594,8 +606,7 @@ private:
             it.selected = !it.selected;
         } else if (shift) {
             if (!control)
-                for (auto& it : m_items)
-                    it.selected = false;
+                clearSelection();
             for (int i = std::min(m_anchor, index); i <= std::max(m_anchor, index); ++i)
                 m_items[static_cast<std::size_t>(i)].selected = true;
         } else if (control) {
@@ -603,8 +614,7 @@ private:
             it.selected = !it.selected;
             m_anchor = index;
         } else {
-            for (auto& it : m_items)
-                it.selected = false;
+            clearSelection();
             m_items[static_cast<std::size_t>(index)].selected = true;
             m_anchor = index;
         }
@@ -634,8 +644,7 @@ private:
         int i = p.y < 0 ? m_top - 1 : indexAt(p);
         if (!valid(i) || i == m_caret) return 0;
         if (extended()) {
-            for (auto& it : m_items)
-                it.selected = false;
+            clearSelection();
             for (int k = std::min(m_anchor, i); k <= std::max(m_anchor, i); ++k)
                 m_items[static_cast<std::size_t>(k)].selected = true;
             m_caret = i;
@@ -803,7 +812,7 @@ private:
 
     DWORD m_style;
     HWND m_combo = nullptr; // the combo box a "ComboLBox" reports to
-    std::vector<Item> m_items;
+    BlockList<Item> m_items;
     int m_selected = -1;
     int m_caret = 0;
     int m_anchor = 0;
@@ -812,6 +821,7 @@ private:
     int m_avgChar = 6;
     int m_extent = 0;
     bool m_tracking = false;
+    bool m_redrawOff = false; // WM_SETREDRAW FALSE
     std::vector<int> m_tabDlu;
     std::string m_typed;
     DWORD m_lastType = 0;

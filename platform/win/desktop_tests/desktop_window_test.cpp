@@ -338,3 +338,30 @@ TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) 
 }
 
 } // namespace
+
+TEST_F(DesktopWindows, ADragOutlineLeavesTheScreenAroundItAndGoesWithoutATrace) {
+    desk::pumpFor(200);
+    const RECT r = desk::screenRect(frame);
+    const POINT inside{r.left + 300, r.top + 200};
+    const COLORREF face = desk::screenPixel(inside);
+    const RECT outline{r.left + 20, r.top + 80, r.left + 200, r.top + 160};
+    auto draw = [&] {
+        HDC dc = GetWindowDC(nullptr);
+        DrawFocusRect(dc, &outline);
+        ReleaseDC(nullptr, dc);
+        desk::pumpFor(150);
+    };
+    // The outline inverts the screen under it; its dots alternate, so of two neighbours on its
+    // edge one is drawn.
+    const COLORREF inverted = face ^ 0xFFFFFF;
+    auto outlineShows = [&] {
+        return desk::screenPixel({outline.left, outline.top + 40}) == inverted ||
+               desk::screenPixel({outline.left, outline.top + 41}) == inverted;
+    };
+    draw();
+    EXPECT_TRUE(outlineShows());
+    EXPECT_EQ(desk::screenPixel(inside), face) << "around the outline the screen shows as it was";
+    draw();
+    EXPECT_FALSE(outlineShows()) << "drawn twice, the outline is gone";
+    EXPECT_EQ(desk::screenPixel(inside), face);
+}

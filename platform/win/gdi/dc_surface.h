@@ -12,13 +12,17 @@
 #include <QRegion>
 #include <QSize>
 
+#include <functional>
+
 namespace pm::gdi {
 
 // An image or page DC, with the pixels it draws into and the clip its owner set.
 struct ImageDc final : DeviceContext {
     explicit ImageDc(Kind kind) : DeviceContext(kind) {}
 
-    QImage* image = nullptr; // drawn into: the owner's image, or page
+    mutable QImage* image = nullptr; // drawn into: the owner's image, or page
+    // Makes the image when its pixels or its size are first asked for (a deferred image DC).
+    mutable std::function<QImage*()> source;
     QImage page;             // a page DC's own image
     QRegion ownerClip;       // device coordinates; empty when the owner clips nothing
     bool hasOwnerClip = false;
@@ -53,6 +57,9 @@ RECT logicalRect(const DeviceContext& dc, const QRect& r);
 // On an image with transparency (the desktop overlay) the per-pixel operations store black as
 // transparent, so an XOR frame drawn twice leaves the image transparent again.
 HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip);
+// The same over an image that `source` makes (Format_RGB32, owned by the caller) when the DC's
+// pixels or size are first needed, for DCs that are mostly asked only to measure.
+HDC createDeferredImageDC(std::function<QImage*()> source);
 // Moves an image DC to another origin and clip (the image is the same).
 void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip);
 // Ends a DC made by createImageDC; its handle is stale afterwards.

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace pm::gdi {
 
@@ -120,7 +121,10 @@ void placeImageDc(ImageDc& dc, QPoint origin, const QRegion& clipInImagePixels) 
 } // namespace
 
 QImage* imageOf(const DeviceContext& dc) {
-    if (const ImageDc* idc = imageDcOf(dc)) return idc->image;
+    if (const ImageDc* idc = imageDcOf(dc)) {
+        if (idc->source) idc->image = std::exchange(idc->source, nullptr)();
+        return idc->image;
+    }
     if (dc.kind() != DeviceContext::Kind::Memory) return nullptr;
     Bitmap* bm = objectAs<Bitmap>(dc.state.bitmap);
     return bm ? bm->image.get() : nullptr;
@@ -156,6 +160,12 @@ HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip) {
     auto dc = std::make_shared<ImageDc>(DeviceContext::Kind::Image);
     dc->image = image;
     placeImageDc(*dc, origin, clip);
+    return addDc(std::move(dc));
+}
+
+HDC createDeferredImageDC(std::function<QImage*()> source) {
+    auto dc = std::make_shared<ImageDc>(DeviceContext::Kind::Image);
+    dc->source = std::move(source);
     return addDc(std::move(dc));
 }
 
@@ -244,8 +254,9 @@ BOOL RestoreDC(HDC hdc, int savedDC) {
 int GetDeviceCaps(HDC hdc, int index) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return 0;
-    QRect surface = surfaceRect(*dc);
     bool page = dc->kind() == DeviceContext::Kind::Page;
+    // Only a page's own size is read from its surface (a screen DC's is made on demand).
+    QRect surface = page ? surfaceRect(*dc) : QRect();
     switch (index) {
     case TECHNOLOGY:
         return page ? DT_RASPRINTER : DT_RASDISPLAY;

@@ -5,9 +5,12 @@
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/wm.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -25,14 +28,39 @@ public:
         setAttribute(Qt::WA_ShowWithoutActivating);
     }
     QImage image;
+    // The screen as it was when the overlay showed (RGB32): the overlay shows it with what is drawn
+    // on the desktop inverting it, as XOR drawing on a screen does. (A desktop that does not
+    // composite windows would show transparent pixels black.)
+    QImage background;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, image);
+        if (background.isNull()) {
+            p.drawImage(0, 0, image);
+            return;
+        }
+        const QRect area = e->rect() & image.rect() & background.rect();
+        QImage shown = background.copy(area);
+        for (int y = 0; y < area.height(); ++y) {
+            const auto* drawn = reinterpret_cast<const QRgb*>(image.constScanLine(area.top() + y)) + area.left();
+            auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            for (int x = 0; x < area.width(); ++x)
+                if (drawn[x]) line[x] = (line[x] ^ drawn[x]) | 0xFF000000u;
+        }
+        p.drawImage(area.topLeft(), shown);
     }
 };
+
+// Nothing is drawn on the overlay (an outline drawn twice with XOR is gone again).
+bool blank(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (std::any_of(line, line + image.width(), [](QRgb p) { return p != 0; })) return false;
+    }
+    return true;
+}
 
 struct Overlay {
     OverlayWidget* widget = nullptr;
@@ -66,8 +94,13 @@ HDC desktopOverlayDC() {
 }
 
 HDC desktopSnapshotDC() {
-    auto image = std::make_unique<QImage>(composeScreen());
-    HDC dc = gdi::createImageDC(image.get(), QPoint(0, 0), QRegion());
+    // The screen is put together when the DC's pixels are first read, if ever: most who ask for
+    // the screen's DC only measure with it.
+    auto image = std::make_unique<QImage>();
+    HDC dc = gdi::createDeferredImageDC([snapshot = image.get()] {
+        *snapshot = composeScreen();
+        return snapshot;
+    });
     if (dc) overlay().snapshots[dc] = std::move(image);
     return dc;
 }
@@ -86,9 +119,23 @@ bool releaseDesktopOverlayDC(HDC dc) {
     }
     if (!o.dcs.erase(dc)) return false;
     gdi::releaseImageDC(dc);
-    if (!o.widget->isVisible()) o.widget->show();
-    if (realDesktop()) o.widget->raise();
-    o.widget->update();
+    OverlayWidget* w = o.widget;
+    if (blank(w->image)) {
+        // With nothing on it the overlay goes, so the desktop shows as it is; a little later, as an
+        // outline is often taken off just before it is drawn again.
+        QTimer::singleShot(0, w, [w] {
+            if (!blank(w->image)) return;
+            w->hide();
+            w->background = QImage();
+        });
+        return true;
+    }
+    if (!w->isVisible()) {
+        if (realDesktop()) w->background = composeScreen();
+        w->show();
+    }
+    if (realDesktop()) w->raise();
+    w->update();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's DC: a transparent window over the whole screen that takes what is drawn on the
-// desktop (XOR drag outlines), above every window of ours. Private to platform/win.
+// desktop (XOR drag outlines), above every window of ours, shown while something is drawn on it.
+// Private to platform/win.
 
 #include "platform/win/handles.h"
 
@@ -10,8 +11,8 @@ namespace pm::wm {
 
 // A DC that draws on the overlay (window DCs of the desktop: drag outlines).
 HDC desktopOverlayDC();
-// A DC on a copy of the screen taken now (client DCs of the desktop: screen captures read it;
-// what is drawn on it is not shown).
+// A DC on a copy of the screen taken when its pixels are first read (client DCs of the desktop:
+// screen captures read it; what is drawn on it is not shown).
 HDC desktopSnapshotDC();
 bool releaseDesktopOverlayDC(HDC dc); // false if dc is not a desktop DC
 bool isDesktopOverlayDC(HDC dc);

@@ -1,13 +1,65 @@
 // The list box: sorted and unsorted items, data, searching, single, multiple and extended
-// selection by mouse and keyboard, type-ahead, owner-draw message order and a large list.
+// selection by mouse and keyboard, type-ahead, owner-draw message order and a large list; and the
+// block list that holds the items.
 
+#include "platform/win/controls/block_list.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 using Strings = std::vector<std::string>;
+
+namespace {
+
+std::vector<int> contents(const pm::ctl::BlockList<int>& list) {
+    std::vector<int> items;
+    list.forEach([&items](int i) { items.push_back(i); });
+    for (std::size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i], items[i]) << "index " << i;
+    return items;
+}
+
+} // namespace
+
+TEST(BlockList, EditsAtEveryPositionMatchAPlainVector) {
+    for (std::size_t blockSize : {1u, 2u, 64u}) {
+        for (std::size_t at = 0; at <= 300; at += blockSize == 64 ? 1 : 7) {
+            pm::ctl::BlockList<int> list(blockSize);
+            std::vector<int> want;
+            for (int i = 0; i < 300; ++i) {
+                list.insert(list.size(), i);
+                want.push_back(i);
+            }
+            list.insert(at, -1);
+            want.insert(want.begin() + static_cast<std::ptrdiff_t>(at), -1);
+            list.insert(at / 2, -2);
+            want.insert(want.begin() + static_cast<std::ptrdiff_t>(at / 2), -2);
+            ASSERT_EQ(contents(list), want) << blockSize << " insert " << at;
+            list.erase(at);
+            want.erase(want.begin() + static_cast<std::ptrdiff_t>(at));
+            list.erase(0);
+            want.erase(want.begin());
+            ASSERT_EQ(contents(list), want) << blockSize << " erase " << at;
+            EXPECT_GE(list.blockCount(), want.size() / (2 * blockSize)) << "blocks stay within their length";
+        }
+    }
+}
+
+TEST(BlockList, EmptiesAndFillsAgain) {
+    pm::ctl::BlockList<int> list(2);
+    for (int i = 0; i < 10; ++i) list.insert(0, i);
+    while (list.size() > 0) list.erase(list.size() / 2);
+    EXPECT_EQ(list.blockCount(), 0u) << "emptied blocks go";
+    list.insert(0, 7);
+    list.insert(0, 8);
+    EXPECT_EQ(contents(list), (std::vector<int>{8, 7}));
+    list.clear();
+    EXPECT_EQ(list.size(), 0u);
+    list.insert(0, 1);
+    EXPECT_EQ(contents(list), std::vector<int>{1});
+}
 
 namespace {
 
@@ -289,4 +341,24 @@ TEST_F(ListBoxes, AHundredThousandItemsDrawOnlyWhatShows) {
     EXPECT_LE(only("draw").size(), 6u);
     SendMessage(lb, WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(SendMessage(lb, LB_GETTOPINDEX, 0, 0), 0);
+}
+
+TEST_F(ListBoxes, WhileDrawingIsOffTheScrollBarWaitsAndASortedFillStaysSorted) {
+    HWND lb = make(LBS_SORT | WS_VSCROLL, 100);
+    SendMessage(lb, WM_SETREDRAW, FALSE, 0);
+    Strings want;
+    for (int i = 0; i < 600; ++i) {
+        // Scrambled order, so that items land all over the list's blocks.
+        std::string text = "item " + std::to_string((i * 7919) % 600 + 1000);
+        SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        want.push_back(text);
+    }
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(lb, SB_VERT, &si);
+    EXPECT_EQ(si.nMax, 0) << "the scroll bar waits while drawing is off";
+    SendMessage(lb, WM_SETREDRAW, TRUE, 0);
+    ASSERT_TRUE(GetScrollInfo(lb, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 599);
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(items(lb), want);
 }

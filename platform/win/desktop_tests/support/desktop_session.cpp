@@ -5,6 +5,7 @@
 #include "platform/win/tests/support/test_windows.h"
 
 #include <QDir>
+#include <QImage>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -179,6 +180,13 @@ void saveScreenPng(const std::string& name) {
     if (!screen) return;
     QDir().mkpath(outputFolder());
     screen->grabWindow(0).save(outputFolder() + "/" + QString::fromStdString(name) + ".png");
+}
+
+COLORREF screenPixel(POINT screen) {
+    QScreen* shown = QGuiApplication::primaryScreen();
+    if (!shown) return CLR_INVALID;
+    const QRgb pixel = shown->grabWindow(0, screen.x, screen.y, 1, 1).toImage().pixel(0, 0);
+    return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
 unsigned long xWindow(HWND hwnd) {

@@ -39,6 +39,8 @@ void keys(const std::vector<std::string>& names);
 
 // Saves the whole screen (window manager and all) as test output PNG `name`.png.
 void saveScreenPng(const std::string& name);
+// The colour the screen shows at a point, as the X server has it.
+COLORREF screenPixel(POINT screen);
 
 // The X window of hwnd's top-level window (0 when it has none).
 unsigned long xWindow(HWND hwnd);

@@ -211,13 +211,14 @@ TEST_F(Painting, XorOnTheDesktopTwiceLeavesItAsItWas) {
 }
 
 TEST_F(Painting, TheDesktopsClientDcReadsTheScreen) {
+    // The screen as it is when its pixels are read, also what was drawn after the DC was taken.
+    HDC screen = GetDC(GetDesktopWindow());
     HDC dc = GetDC(top);
     RECT r{0, 0, 20, 20};
     HBRUSH b = CreateSolidBrush(RGB(10, 200, 30));
     FillRect(dc, &r, b);
     DeleteObject(b);
     ReleaseDC(top, dc);
-    HDC screen = GetDC(GetDesktopWindow());
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, 40, 40);
     HGDIOBJ old = SelectObject(mem, bmp);

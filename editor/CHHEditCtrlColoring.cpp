@@ -95,9 +95,6 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     }
     if (large || scrollLock) EndUpdate();
     m_bInternalChange = wasInternal;
-    // The selection's notices came while the colouring was internal; an edit's own notice of the
-    // same selection does not come again, so the caret is noted here.
-    if (!wasInternal) noteCaret(saved);
 }
 
 bool CHHEditCtrl::streamRangeFormats(int start, const CString& text, int length, const WORD* attributes) {

@@ -98,6 +98,11 @@ public:
     // The same; *pbCreated tells whether the object was made by this read (false for null and for
     // back-references), so that a caller whose load fails knows which objects are its own to free.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbCreated);
+    // A mark of how far this load has got; GetObjectsLoadedSince lists the objects made after it,
+    // in the order they were made (half-read objects already freed are left out), so that a reader
+    // refusing what it read frees what was made for it and nothing it only refers to.
+    size_t GetLoadMark() const { return m_loadArray.size(); }
+    std::vector<CObject*> GetObjectsLoadedSince(size_t nMark) const;
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr,
                              DWORD* pObTag = nullptr);

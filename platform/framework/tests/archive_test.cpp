@@ -285,6 +285,31 @@ TEST(CArchive, ACutObjectArrayFreesTheElementsItRead) {
     delete outside;
 }
 
+TEST(CArchive, ObjectsLoadedSinceAMarkAreTheOnesMadeAfterIt) {
+    CTestCounted outside, first, second;
+    CObArray array;
+    array.Add(&first);
+    array.Add(&outside);
+    array.Add(&second);
+    const Bytes bytes = store([&](CArchive& ar) {
+        ar << static_cast<CObject*>(&outside);
+        ar << static_cast<CObject*>(&array);
+    });
+    load(bytes, [&](CArchive& ar) {
+        std::unique_ptr<CObject> readOutside(ar.ReadObject(nullptr));
+        const size_t mark = ar.GetLoadMark();
+        std::unique_ptr<CObArray> read(static_cast<CObArray*>(ar.ReadObject(RUNTIME_CLASS(CObArray))));
+        ASSERT_EQ(read->GetSize(), 3);
+        // The array and the two objects it made; the one it refers to was made before the mark.
+        EXPECT_EQ(ar.GetObjectsLoadedSince(mark),
+                  (std::vector<CObject*>{read.get(), read->GetAt(0), read->GetAt(2)}));
+        EXPECT_EQ(read->GetAt(1), readOutside.get());
+        EXPECT_TRUE(ar.GetObjectsLoadedSince(ar.GetLoadMark()).empty());
+        delete read->GetAt(0);
+        delete read->GetAt(2);
+    });
+}
+
 TEST(CArchive, AnArrayReadInPlaceKeepsNoFreedElements) {
     CTestCounted kept, made;
     CObArray array;

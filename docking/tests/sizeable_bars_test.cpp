@@ -9,6 +9,7 @@
 #include "docking/tests/support/dock_fixture.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -128,6 +129,23 @@ TEST_F(SizeableBars, CtrlKeepsTheBarFloatingAndEscOrRightClickLeaveItAlone) {
     auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
+    EXPECT_EQ(mini->GetStyle() & 0x0001, 0x0001u) << "a frame floated by a drag is marked";
+}
+
+TEST_F(SizeableBars, ADragLocksTheDesktopAndEndsWithTheIdlePrompt) {
+    CPaneBar& bar = frame->m_wndInformation;
+    for (int endKey : {VK_ESCAPE, VK_RBUTTON, 0}) {
+        frame->m_prompts.clear();
+        frame->m_bDesktopLockedInDrag = false;
+        DragBar(&bar, CaptionPoint(bar), {TopEdge()}, false, endKey);
+        EXPECT_TRUE(frame->m_bDesktopLockedInDrag) << endKey;
+        EXPECT_TRUE(::LockWindowUpdate(frame->m_hWnd)) << "unlocked after the drag " << endKey;
+        ::LockWindowUpdate(nullptr);
+        ASSERT_FALSE(frame->m_prompts.empty());
+        EXPECT_EQ(frame->m_prompts.front(), static_cast<UINT>(ID_SZBAR_PROMPT)) << endKey;
+        EXPECT_EQ(frame->m_prompts.back(), static_cast<UINT>(AFX_IDS_IDLEMESSAGE)) << endKey;
+    }
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
 }
 
 TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
@@ -268,6 +286,36 @@ TEST_F(SizeableBars, FloatingFrameMenuAndSize) {
     frame->SendMessage(WM_COMMAND, ID_PANE_PROJECT, 0);
     pm::afxtest::pump();
     EXPECT_TRUE(bar.IsWindowVisible());
+}
+
+TEST_F(SizeableBars, TheFloatingFrameSizesByItsBordersAndOffersItsSystemMenu) {
+    CPaneBar& bar = frame->m_wndProject;
+    const CPoint caption = CaptionPoint(bar);
+    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
+    pm::afxtest::pump();
+    auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    ASSERT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
+    const CRect before = WindowRect(mini);
+    const CPoint border(before.right - 2, before.CenterPoint().y);
+    ASSERT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(border.x, border.y)), HTRIGHT);
+    mini->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(mini->m_hWnd), MAKELPARAM(HTRIGHT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE));
+
+    // The right border dragged 60 pixels out: the frame follows, and the pane's floating size.
+    const CSize floatBefore = bar.m_szFloat;
+    pm::test::dragScreen(mini->m_hWnd, border, border + CPoint(60, 0));
+    pm::afxtest::pump();
+    EXPECT_EQ(WindowRect(mini).Width(), before.Width() + 60);
+    EXPECT_EQ(WindowRect(mini).left, before.left);
+    EXPECT_EQ(bar.m_szFloat.cx, floatBefore.cx + 60);
+    EXPECT_EQ(bar.m_szFloat.cy, floatBefore.cy);
+
+    // The system menu, chosen from the frame's corner: "&Hide" hides the pane.
+    pm::test::pressKey(mini->m_hWnd, 'H');
+    mini->SendMessage(WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(before.left + 4, before.top + 4));
+    pm::afxtest::pump();
+    EXPECT_FALSE(bar.IsWindowVisible());
 }
 
 TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 using namespace docktest;
 
 TEST(SizeBarGeometry, DefaultPlaceIsTheParentsBottomRightPart) {
@@ -79,6 +82,21 @@ protected:
         return CPoint(top.left + 300, top.top + 4);
     }
     CDKDockContext* Context(CControlBar& bar) { return static_cast<CDKDockContext*>(bar.m_pDockContext); }
+    // Each document window's class and normal place.
+    static std::multiset<std::vector<LONG>> ChildPlaces(CMDIFrameWnd* main) {
+        std::multiset<std::vector<LONG>> places;
+        for (HWND h = ::GetWindow(main->m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            CWnd* child = CWnd::FromHandlePermanent(h);
+            if (!child || !child->IsKindOf(RUNTIME_CLASS(CDKMDIChildWndSizeDock)))
+                continue;
+            WINDOWPLACEMENT wp{};
+            wp.length = sizeof wp;
+            child->GetWindowPlacement(&wp);
+            const RECT& r = wp.rcNormalPosition;
+            places.insert({r.left, r.top, r.right, r.bottom, static_cast<LONG>(child->IsWindowVisible())});
+        }
+        return places;
+    }
     CFixtureApp app;
     CFixtureFrame* frame = nullptr;
 };
@@ -340,7 +358,7 @@ TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
     EXPECT_TRUE(SaveScreenPng(frame, "docking_three_sides_and_floating"));
 }
 
-TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
+TEST_F(SizeableBars, WorkspaceStateBringsBackTheWindowsSidesSizesAndFloatingPlace) {
     CPaneBar& info = frame->m_wndInformation;
     DragBar(&info, CaptionPoint(info), {info.GetCaptionRect().CenterPoint() + CPoint(30, 0), TopEdge()});
     ASSERT_EQ(info.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
@@ -364,6 +382,10 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
     const int thickness = WindowRect(&info).Height();
     ASSERT_EQ(thickness, startThickness + 35);
 
+    // The document windows where the user left them.
+    const std::multiset<std::vector<LONG>> windows = ChildPlaces(frame);
+    ASSERT_EQ(windows.size(), 3u);
+
     CDKWorkspaceState state;
     ASSERT_TRUE(state.CaptureState());
     CByteArray bytes;
@@ -371,7 +393,7 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
     EndProgram(app);
 
     CFixtureApp again;
-    StartProgram(again);
+    StartProgram(again, 0);
     CFixtureFrame* second = again.Frame();
     // A damaged state is refused and the program keeps its starting layout.
     CByteArray damaged;
@@ -383,8 +405,9 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
 
     CDKWorkspaceState restored;
     ASSERT_TRUE(restored.ReadFromBytes(bytes));
-    ASSERT_TRUE(restored.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    ASSERT_TRUE(restored.ApplyState(1));
     pm::afxtest::pump();
+    EXPECT_EQ(ChildPlaces(second), windows);
     EXPECT_EQ(second->m_wndInformation.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_TOP));
     EXPECT_EQ(WindowRect(&second->m_wndInformation).Height(), thickness);
     EXPECT_EQ(second->m_wndProject.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));

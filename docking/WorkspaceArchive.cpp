@@ -80,6 +80,19 @@ bool ElementsAreOwnable(const CObArray& array, const CRuntimeClass* pClass, cons
     return true;
 }
 
+// The elements of the array read next are asked to be of a class, so that nothing else is made
+// for them; asked of one array only.
+class ElementClassScope {
+public:
+    ElementClassScope(CArchive& ar, const CRuntimeClass* pClass) : m_ar(ar) { ar.SetNextElementClass(pClass); }
+    ~ElementClassScope() { m_ar.SetNextElementClass(nullptr); }
+    ElementClassScope(const ElementClassScope&) = delete;
+    ElementClassScope& operator=(const ElementClassScope&) = delete;
+
+private:
+    CArchive& m_ar;
+};
+
 } // namespace
 
 CObject* ReadOwnedObject(CArchive& ar, const CRuntimeClass* pClass) {
@@ -95,7 +108,11 @@ OwnedArray ReadOwnedArray(CArchive& ar, const CRuntimeClass* pClass) {
     OwnedScope scope;
     const size_t mark = ar.GetLoadMark();
     bool created = false;
-    CObject* read = ar.ReadObject(RUNTIME_CLASS(CObArray), &created);
+    CObject* read = nullptr;
+    {
+        ElementClassScope elements(ar, pClass);
+        read = ar.ReadObject(RUNTIME_CLASS(CObArray), &created);
+    }
     if (!read)
         return OwnedArray(new CObArray);
     if (!created)

@@ -420,10 +420,8 @@ void CDKSizeControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
             RedrawButton(m_rectClose);
             return;
         }
-        if (m_rectExpand.PtInRect(screen)) {
-            // An inactive button takes no press (and starts no drag).
-            if (!IsExpandable())
-                return;
+        // An inactive expand button is part of the caption: a press on it drags the bar.
+        if (m_rectExpand.PtInRect(screen) && IsExpandable()) {
             SetCapture();
             m_nPressed = pressedExpand;
             RedrawButton(m_rectExpand);

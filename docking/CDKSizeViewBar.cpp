@@ -162,7 +162,11 @@ void CDKSizeViewBar::OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMa
                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         PlaceView(&m_wndWrapper);
     }
-    if (m_pChild->GetActiveChild() == m_pChild && m_pView)
+    const bool active = m_pChild->GetActiveChild() == m_pChild;
+    // Floated or docked again, the pane's new frame shows whether its window is the active one.
+    if (nChangeMask & 2)
+        ShowChildActivation(active);
+    if (active && m_pView)
         m_pView->SetFocus();
 }
 

@@ -253,13 +253,22 @@ TEST_F(SizeableBars, ExpandButtonTakesTheRowAndGivesItBack) {
     EXPECT_EQ(WindowRect(&info).Height(), infoBefore);
     EXPECT_EQ(WindowRect(&project).Height(), projectBefore);
 
-    // Alone in its row the button does nothing and takes no capture.
+    // Alone in its row the button is inactive: a click on it is a click on the caption, which
+    // moves nothing and leaves no capture.
     CPaneBar& output = frame->m_wndOutput;
     EXPECT_FALSE(output.IsExpandable());
+    const CRect place = WindowRect(&output);
     const CPoint p = ClientPoint(&output, output.GetExpandRect().CenterPoint());
+    output.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     output.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    pm::afxtest::pump();
     EXPECT_NE(::GetCapture(), output.m_hWnd);
     EXPECT_EQ(output.GetPressed(), CDKSizeControlBar::pressedNone);
+    EXPECT_FALSE(output.IsExpanded());
+    EXPECT_EQ(WindowRect(&output), place);
+    // Pressed and moved, it drags the bar like its caption.
+    DragBar(&output, p, {output.GetExpandRect().CenterPoint() + CPoint(0, -80), TopEdge()});
+    EXPECT_EQ(output.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
 }
 
 TEST_F(SizeableBars, DropOnARowOfTwoShowsAThirdOfTheLength) {

@@ -193,8 +193,13 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     const int project = WindowRect(&frame->m_wndProject).Height();
     const int total = info + project;
 
-    // A drag of the strip 30 pixels down, scripted as the pointer does it.
+    // A drag of the strip 30 pixels down, scripted as the pointer does it; Esc first leaves it.
     const CPoint from = splitter.CenterPoint();
+    left->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, from.y + 30));
+    left->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    left->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    pm::afxtest::pump();
+    EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height(), info);
     left->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, from.y + 30));
     left->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(from.x, from.y + 30));
     left->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
@@ -202,8 +207,11 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height(), info + 30);
     EXPECT_EQ(WindowRect(&frame->m_wndProject).Height(), project - 30);
 
-    // Far past the end: Project keeps a caption's length in its row, and the lengths add up.
-    left->MoveSplitter(between, 5000);
+    // Dragged far past the end: Project keeps a caption's length in its row, and the lengths add up.
+    const CPoint now = left->GetSplitters()[between].rect.CenterPoint();
+    left->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(now.x, now.y + 2000));
+    left->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(now.x, now.y + 2000));
+    left->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(now.x, now.y));
     pm::afxtest::pump();
     // (The row may leave a pixel of the floors free, which counts as room too.)
     EXPECT_NEAR(WindowRect(&frame->m_wndProject).Height(), dock::kCollapsedLength, 1);

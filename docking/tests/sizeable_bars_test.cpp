@@ -82,6 +82,13 @@ protected:
         return CPoint(top.left + 300, top.top + 4);
     }
     CDKDockContext* Context(CControlBar& bar) { return static_cast<CDKDockContext*>(bar.m_pDockContext); }
+    // A double click on the caption floats the bar: its floating frame.
+    static CDKSizableMiniDockFrameWnd* FloatByDoubleClick(CDKSizeControlBar& bar) {
+        const CPoint caption = CaptionPoint(bar);
+        bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
+        pm::afxtest::pump();
+        return dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    }
     // Each document window's class and normal place.
     static std::multiset<std::vector<LONG>> ChildPlaces(CMDIFrameWnd* main) {
         std::multiset<std::vector<LONG>> places;
@@ -293,10 +300,7 @@ TEST_F(SizeableBars, DropOnARowOfTwoShowsAThirdOfTheLength) {
 
 TEST_F(SizeableBars, FloatingFrameMenuAndSize) {
     CPaneBar& bar = frame->m_wndProject;
-    const CPoint caption = CaptionPoint(bar);
-    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
-    pm::afxtest::pump();
-    auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    CDKSizableMiniDockFrameWnd* mini = FloatByDoubleClick(bar);
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
     CMenu* menu = mini->GetSystemMenu(FALSE);
@@ -325,10 +329,7 @@ TEST_F(SizeableBars, FloatingFrameMenuAndSize) {
 
 TEST_F(SizeableBars, TheFloatingFrameSizesByItsBordersAndOffersItsSystemMenu) {
     CPaneBar& bar = frame->m_wndProject;
-    const CPoint caption = CaptionPoint(bar);
-    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
-    pm::afxtest::pump();
-    auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    CDKSizableMiniDockFrameWnd* mini = FloatByDoubleClick(bar);
     ASSERT_NE(mini, nullptr);
     ASSERT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
     const CRect before = WindowRect(mini);

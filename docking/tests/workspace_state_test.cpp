@@ -77,37 +77,31 @@ public:
 
 // Records that count their live instances, so a test sees what a refused load leaves behind or frees
 // twice.
+int g_liveRecords = 0;
+struct LiveCount {
+    LiveCount() { ++g_liveRecords; }
+    ~LiveCount() { --g_liveRecords; }
+};
+
 class CCountedSplitterState : public CDKSplitterColRowState {
     DECLARE_SERIAL(CCountedSplitterState)
-public:
-    static int s_live;
-    CCountedSplitterState() { ++s_live; }
-    ~CCountedSplitterState() override { --s_live; }
+    LiveCount m_count;
 };
 IMPLEMENT_SERIAL(CCountedSplitterState, CDKSplitterColRowState, VERSIONABLE_SCHEMA | 1)
-int CCountedSplitterState::s_live = 0;
 
 class CCountedChildState : public CDKChildFrameState {
     DECLARE_SERIAL(CCountedChildState)
-public:
-    static int s_live;
-    CCountedChildState() { ++s_live; }
-    ~CCountedChildState() override { --s_live; }
+    LiveCount m_count;
 };
 IMPLEMENT_SERIAL(CCountedChildState, CDKChildFrameState, VERSIONABLE_SCHEMA | 1)
-int CCountedChildState::s_live = 0;
 
 class CForeignRecord : public CObject {
     DECLARE_SERIAL(CForeignRecord)
-public:
-    static int s_live;
-    CForeignRecord() { ++s_live; }
-    ~CForeignRecord() override { --s_live; }
+    LiveCount m_count;
 };
 IMPLEMENT_SERIAL(CForeignRecord, CObject, 1)
-int CForeignRecord::s_live = 0;
 
-int LiveRecords() { return CCountedSplitterState::s_live + CCountedChildState::s_live + CForeignRecord::s_live; }
+int LiveRecords() { return g_liveRecords; }
 
 std::vector<BYTE> Bytes(const CByteArray& a) { return std::vector<BYTE>(a.GetData(), a.GetData() + a.GetSize()); }
 

@@ -141,6 +141,16 @@ TEST(AutoDeleteBars, GoWithTheirOwnFrameOnly) {
     CDKSizeControlBar::DeleteAutoDeleteBars(&first); // once only
     EXPECT_EQ(deleted, 1);
     survivor.m_pDockSite = nullptr;
+
+    // A pane of the test program goes with the program's frame, which forgot it as its windows went.
+    CFixtureApp app;
+    StartProgram(app, 0);
+    auto* pane = new CountedBar(&deleted);
+    ASSERT_TRUE(pane->Create(app.Frame(), "Counted", 0xE850, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 60)));
+    pane->EnableDocking(CBRS_ALIGN_ANY);
+    app.Frame()->DockControlBar(pane, AFX_IDW_DOCKBAR_LEFT);
+    EndProgram(app);
+    EXPECT_EQ(deleted, 2);
 }
 
 TEST_F(DockableChildren, ClosingTheProgramWhileADocumentRefusesKeepsEverything) {

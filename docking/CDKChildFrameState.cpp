@@ -1,6 +1,7 @@
 #include "docking/CDKChildFrameState.h"
 
 #include "docking/CDKSplitterColRowState.h"
+#include "docking/WorkspaceArchive.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CDocTemplate.h"
 #include "platform/framework/CDocument.h"
@@ -10,26 +11,9 @@
 
 IMPLEMENT_SERIAL(CDKChildFrameState, CObject, VERSIONABLE_SCHEMA | 1)
 
-namespace dock {
-
-void WritePlacement(CArchive& ar, const WINDOWPLACEMENT& wp) {
-    ar << wp.flags << wp.showCmd << wp.ptMinPosition << wp.ptMaxPosition << wp.rcNormalPosition;
-}
-
-void ReadPlacement(CArchive& ar, WINDOWPLACEMENT& wp) {
-    wp = WINDOWPLACEMENT{};
-    wp.length = kPlacementLength;
-    ar >> wp.flags >> wp.showCmd >> wp.ptMinPosition >> wp.ptMaxPosition >> wp.rcNormalPosition;
-}
-
-} // namespace dock
-
 CDKChildFrameState::CDKChildFrameState() : m_pSplitters(new CObArray) {}
 
-CDKChildFrameState::~CDKChildFrameState() {
-    dock::DeleteAll(*m_pSplitters);
-    delete m_pSplitters;
-}
+CDKChildFrameState::~CDKChildFrameState() { dock::OwnedArrayDeleter()(m_pSplitters); }
 
 void CDKChildFrameState::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -51,10 +35,9 @@ void CDKChildFrameState::ReadProperties(CArchive& ar) {
     dock::ReadPlacement(ar, m_placement);
     ar >> m_strDocumentPath >> m_strDocumentClass >> m_strFrameClass >> m_strViewClass;
     ar >> m_bSaveSplitters;
-    CObArray* splitters = dock::ReadOwnedArray(ar, RUNTIME_CLASS(CDKSplitterColRowState));
-    dock::DeleteAll(*m_pSplitters);
-    delete m_pSplitters;
-    m_pSplitters = splitters;
+    dock::OwnedArray splitters = dock::ReadOwnedArray(ar, RUNTIME_CLASS(CDKSplitterColRowState));
+    dock::OwnedArrayDeleter()(m_pSplitters);
+    m_pSplitters = splitters.release();
 }
 
 BOOL CDKChildFrameState::CaptureState(CMDIChildWnd* pChildFrame) {

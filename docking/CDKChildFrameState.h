@@ -44,10 +44,3 @@ protected:
     CDocTemplate* FindTemplate() const;
     CFrameWnd* OpenFrame(CDocTemplate* pTemplate) const;
 };
-
-namespace dock {
-constexpr UINT kPlacementLength = 44;
-void WritePlacement(CArchive& ar, const WINDOWPLACEMENT& wp);
-// Reads flags, show command and positions; the length is set to kPlacementLength.
-void ReadPlacement(CArchive& ar, WINDOWPLACEMENT& wp);
-} // namespace dock

@@ -23,6 +23,9 @@ void ShiftToInclude(CRect& rect, int x) {
 // A length of an outline: a third of the inner extent when the bar would nearly fill it.
 int OutlineLength(int length, int extent) { return length >= extent - 16 ? extent / 3 : length; }
 
+// Marks the floating frame of a bar floated by a drag.
+constexpr DWORD kFloatedByDragStyle = 0x0001;
+
 CDKSizeControlBar* SizeBar(CControlBar* bar) {
     return bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar) : nullptr;
 }
@@ -79,9 +82,27 @@ void CDKDockContext::StartDrag(CPoint pt) {
         ShiftToInclude(*r, pt.x);
     UpdateBands();
 
+    LockDesktop();
     m_dwOverDockStyle = CanDock();
     DrawFocusRect();
     Track();
+    EndLoop();
+}
+
+void CDKDockContext::LockDesktop() {
+    m_bInLoop = TRUE;
+    m_bLocked = ::LockWindowUpdate(::GetDesktopWindow());
+}
+
+void CDKDockContext::EndLoop() {
+    if (!m_bInLoop)
+        return;
+    m_bInLoop = FALSE;
+    if (m_bLocked)
+        ::LockWindowUpdate(nullptr);
+    m_bLocked = FALSE;
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 }
 
 void CDKDockContext::UpdateBands() {
@@ -140,7 +161,7 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
     }();
     // The desktop's window DC draws on the overlay above every window; releasing it shows the change.
     HWND desktop = ::GetDesktopWindow();
-    m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE));
+    m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (m_bLocked ? DCX_LOCKWINDOWUPDATE : 0)));
     m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, dither ? halftone : white,
                         m_bDitherLast ? halftone : white);
     ::ReleaseDC(desktop, m_pDC->m_hDC);
@@ -154,8 +175,7 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
 
 void CDKDockContext::EndDrag() {
     CancelLoop();
-    if (CWnd* main = AfxGetMainWnd())
-        main->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    EndLoop();
     if (m_ptLast == m_ptStart)
         return;
     CDKSizeControlBar* bar = SizeBar(m_pBar);
@@ -186,6 +206,8 @@ void CDKDockContext::EndDrag() {
     m_dwMRUFloatStyle = CBRS_ALIGN_TOP | (m_dwDockStyle & CBRS_FLOAT_MULTI);
     m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
     m_pBar->SendMessage(WM_SZBAR_FLOATKIND);
+    if (CFrameWnd* frame = m_pBar->GetParentFrame())
+        frame->ModifyStyle(0, kFloatedByDragStyle);
 }
 
 void CDKDockContext::ToggleDocking() {

@@ -24,6 +24,9 @@ public:
     CRect m_rectLastOutline{0, 0, 0, 0};
 
 protected:
+    // The desktop is locked while a drag runs; unlocked, the main window's prompt is the idle one.
+    void LockDesktop();
+    void EndLoop();
     DWORD CanDock() override;
     void DrawFocusRect(BOOL bRemoveRect = FALSE) override;
     // The frame's client area left by its bars, widened by the visible left and right dock bars.
@@ -32,4 +35,6 @@ protected:
     void UpdateBands();
 
     CRect m_rectInner{0, 0, 0, 0};
+    BOOL m_bInLoop = FALSE;
+    BOOL m_bLocked = FALSE;
 };

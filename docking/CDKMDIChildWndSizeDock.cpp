@@ -2,24 +2,35 @@
 
 #include "docking/CDKMDIFrameWndSizeDock.h"
 #include "platform/framework/CMenu.h"
+#include "platform/framework/CPreviewView.h"
 
 IMPLEMENT_DYNCREATE(CDKMDIChildWndSizeDock, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CDKMDIChildWndSizeDock, CMDIChildWnd)
     ON_WM_CREATE()
     ON_WM_SYSCOMMAND()
+    ON_COMMAND_RUNTIME(s_nDockCommand, OnDockCommand)
     ON_WM_STYLECHANGING()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
     ON_WM_CONTEXTMENU()
+    ON_WM_NCRBUTTONDOWN()
+    ON_WM_PARENTNOTIFY()
+    ON_WM_CLOSE()
     ON_WM_MDIACTIVATE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_NCACTIVATE()
 END_MESSAGE_MAP()
 
-CDKMDIChildWndSizeDock::CDKMDIChildWndSizeDock() : m_strDockMenuText("Dock window") {}
+CDKMDIChildWndSizeDock::CDKMDIChildWndSizeDock() : m_strDockMenuText("Dock window") { DockCommandId(); }
+
+UINT CDKMDIChildWndSizeDock::s_nDockCommand = 0;
 
 UINT CDKMDIChildWndSizeDock::DockCommandId() {
-    static const UINT id = ::RegisterWindowMessage("_DOCK_MDICHILD_");
+    static const UINT id = [] {
+        const UINT registered = ::RegisterWindowMessage("_DOCK_MDICHILD_");
+        s_nDockCommand = LOWORD(registered);
+        return registered;
+    }();
     return id;
 }
 
@@ -40,14 +51,26 @@ void CDKMDIChildWndSizeDock::AppendDockMenuItem(HMENU hMenu) {
     ::AppendMenuA(hMenu, MF_STRING | (m_bDocked ? MF_CHECKED : MF_UNCHECKED), DockCommandId(), m_strDockMenuText);
 }
 
+namespace {
+
+CDKMDIFrameWndSizeDock* DockingFrame(CMDIFrameWnd* frame) {
+    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)) ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
+                                                                           : nullptr;
+}
+
+} // namespace
+
 CMDIChildWnd* CDKMDIChildWndSizeDock::GetActiveChild() const {
     CMDIFrameWnd* frame = GetMDIFrame();
-    if (!frame)
-        return nullptr;
-    CMDIChildWnd* active = frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock))
-                               ? static_cast<CDKMDIFrameWndSizeDock*>(frame)->MDIGetActive()
-                               : frame->MDIGetActive();
+    CMDIChildWnd* active = frame ? frame->GetActiveChildFrame() : nullptr;
     return active && ::IsWindow(active->m_hWnd) ? active : nullptr;
+}
+
+void CDKMDIChildWndSizeDock::MDIActivate() {
+    if (CDKMDIFrameWndSizeDock* frame = DockingFrame(GetMDIFrame()))
+        frame->ActivateChild(this);
+    else
+        CMDIChildWnd::MDIActivate();
 }
 
 void CDKMDIChildWndSizeDock::MDIMaximize() {
@@ -78,14 +101,6 @@ BOOL CDKMDIChildWndSizeDock::SetDocked(BOOL bDocked) {
     return TRUE;
 }
 
-BOOL CDKMDIChildWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == LOWORD(DockCommandId()) && lParam == 0) {
-        ToggleDocking();
-        return TRUE;
-    }
-    return CMDIChildWnd::OnCommand(wParam, lParam);
-}
-
 void CDKMDIChildWndSizeDock::OnSysCommand(UINT nID, LPARAM) {
     if (nID == DockCommandId()) {
         ToggleDocking();
@@ -114,11 +129,50 @@ LRESULT CDKMDIChildWndSizeDock::OnSetText(WPARAM, LPARAM lParam) {
     return Default();
 }
 
-void CDKMDIChildWndSizeDock::OnContextMenu(CWnd*, CPoint point) {
+void CDKMDIChildWndSizeDock::TrackDockMenu(CPoint point) {
     CMenu menu;
     menu.CreatePopupMenu();
     AppendDockMenuItem(menu.m_hMenu);
     menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void CDKMDIChildWndSizeDock::OnContextMenu(CWnd*, CPoint point) { TrackDockMenu(point); }
+
+void CDKMDIChildWndSizeDock::OnNcRButtonDown(UINT nHitTest, CPoint point) {
+    Default();
+    // Without a system menu, the caption still offers to dock the window.
+    if (nHitTest == HTCAPTION && ::IsWindow(m_hWnd) && !(GetStyle() & WS_SYSMENU))
+        TrackDockMenu(point);
+}
+
+void CDKMDIChildWndSizeDock::OnParentNotify(UINT message, LPARAM lParam) {
+    Default();
+    if (LOWORD(message) != WM_CREATE)
+        return;
+    // A new view (not a print preview's) takes over: no frame keeps the old one as active.
+    CWnd* created = CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+    if (!created || !created->IsKindOf(RUNTIME_CLASS(CView)) || created->IsKindOf(RUNTIME_CLASS(CPreviewView)))
+        return;
+    SetActiveView(nullptr);
+    if (CMDIFrameWnd* frame = GetMDIFrame())
+        frame->SetActiveView(nullptr);
+}
+
+void CDKMDIChildWndSizeDock::OnClose() {
+    if (m_bClosing)
+        return;
+    m_bClosing = TRUE;
+    const HWND self = m_hWnd;
+    CMDIChildWnd::OnClose();
+    // Still here: the close was refused.
+    if (::IsWindow(self))
+        m_bClosing = FALSE;
+}
+
+BOOL CDKMDIChildWndSizeDock::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN)
+        AfxCancelModes(pMsg->hwnd);
+    return CMDIChildWnd::PreTranslateMessage(pMsg);
 }
 
 void CDKMDIChildWndSizeDock::OnUpdateFrameTitle(BOOL bAddToTitle) {
@@ -135,26 +189,24 @@ BOOL CDKMDIChildWndSizeDock::DestroyWindow() {
     if (::IsWindow(m_wndViewBar.m_hWnd) && !m_wndViewBar.m_bDestroyed)
         m_wndViewBar.DestroyWindow();
     m_bDocked = FALSE;
-    // The main frame holds this window's view as its own active view, and may hold it as active.
-    if (CMDIFrameWnd* frame = GetMDIFrame()) {
-        frame->SetActiveView(nullptr, FALSE);
-        if (frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock))) {
-            auto* docking = static_cast<CDKMDIFrameWndSizeDock*>(frame);
-            if (docking->m_pActiveDockedChild == this)
-                docking->m_pActiveDockedChild = nullptr;
-        }
+    CMDIFrameWnd* frame = GetMDIFrame();
+    if (!frame)
+        return CMDIChildWnd::DestroyWindow();
+    if (CDKMDIFrameWndSizeDock* docking = DockingFrame(frame); docking && docking->m_pActiveDockedChild == this)
+        docking->m_pActiveDockedChild = nullptr;
+    // While the window goes, the frame's title takes no child's name; it is brought up to date after.
+    const bool addToTitle = (frame->GetStyle() & FWS_ADDTOTITLE) != 0;
+    if (addToTitle)
+        frame->ModifyStyle(FWS_ADDTOTITLE, 0);
+    frame->SetActiveView(nullptr);
+    const HWND frameWnd = frame->m_hWnd;
+    const BOOL destroyed = CMDIChildWnd::DestroyWindow(); // this object may be gone now
+    if (addToTitle && ::IsWindow(frameWnd)) {
+        frame->ModifyStyle(0, FWS_ADDTOTITLE);
+        frame->OnUpdateFrameTitle(TRUE);
     }
-    return CMDIChildWnd::DestroyWindow();
+    return destroyed;
 }
-
-namespace {
-
-CDKMDIFrameWndSizeDock* DockingFrame(CMDIFrameWnd* frame) {
-    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)) ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
-                                                                           : nullptr;
-}
-
-} // namespace
 
 void CDKMDIChildWndSizeDock::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
     // Activated by the client (a click, the Window menu, the tabs): a docked window's turn ends.
@@ -164,6 +216,8 @@ void CDKMDIChildWndSizeDock::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, C
         frame->RefreshDockedChildren();
     }
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    if (m_bDocked && ::IsWindow(m_wndViewBar.m_hWnd))
+        m_wndViewBar.SendMessage(WM_SZBAR_ACTIVATE, bActivate, CDKSizeViewBar::kFromChild);
 }
 
 int CDKMDIChildWndSizeDock::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {

@@ -8,6 +8,7 @@
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CDockState.h"
 #include "platform/framework/CMiniDockFrameWnd.h"
+#include "platform/framework/CView.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/Exceptions.h"
 
@@ -20,9 +21,14 @@ IMPLEMENT_DYNCREATE(CDKMDIFrameWndSizeDock, CMDIFrameWnd)
 BEGIN_MESSAGE_MAP(CDKMDIFrameWndSizeDock, CMDIFrameWnd)
     ON_WM_CLOSE()
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnViewStatusBar)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
 namespace {
+
+// Help ids of commands: this base plus the command.
+constexpr DWORD kHelpCommandBase = 0x10000;
 
 std::vector<CDKMDIChildWndSizeDock*> DockableChildren(HWND client) {
     std::vector<CDKMDIChildWndSizeDock*> children;
@@ -67,9 +73,27 @@ void CDKMDIFrameWndSizeDock::RefreshDockedChildren() {
     CMDIChildWnd* active = MDIGetActive();
     for (CDKMDIChildWndSizeDock* child : DockableChildren(m_hWndMDIClient))
         child->SendMessage(WM_NCACTIVATE, child == active);
-    if (active && active->GetActiveView())
-        SetActiveView(active->GetActiveView());
+    if (CView* view = active ? active->GetActiveView() : nullptr)
+        SetActiveViewFromPane(view, active);
     OnUpdateFrameTitle(TRUE);
+}
+
+void CDKMDIFrameWndSizeDock::SetActiveViewFromPane(CView* pView, CMDIChildWnd* pChild) {
+    CFrameWnd* viewFrame = pView->GetParentFrame();
+    const bool floating = viewFrame && viewFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) &&
+                          pView->IsWindowVisible() && pChild->IsKindOf(RUNTIME_CLASS(CDKMDIChildWndSizeDock));
+    if (!floating) {
+        SetActiveView(pView);
+        return;
+    }
+    // A view floating in its pane becomes the frame's while it is made the active one (hidden
+    // meanwhile), then goes back to the pane.
+    const LONG style = ::GetWindowLong(pView->m_hWnd, GWL_STYLE);
+    ::SetWindowLong(pView->m_hWnd, GWL_STYLE, style & ~static_cast<LONG>(WS_VISIBLE));
+    pView->SetParent(this);
+    SetActiveView(pView);
+    pView->SetParent(&static_cast<CDKMDIChildWndSizeDock*>(pChild)->m_wndViewBar);
+    ::SetWindowLong(pView->m_hWnd, GWL_STYLE, style);
 }
 
 void CDKMDIFrameWndSizeDock::UndockAllChildren() {
@@ -114,9 +138,11 @@ void CDKMDIFrameWndSizeDock::FloatBarInMDIChild(CControlBar* pBar, CPoint point,
     ::SendMessage(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 
-void CDKMDIFrameWndSizeDock::FloatBarOutOfMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle) {
+void CDKMDIFrameWndSizeDock::FloatBarOutOfMDIChild(CControlBar* pBar, CPoint, DWORD dwStyle) {
+    CRect place;
+    pBar->GetParentFrame()->GetWindowRect(&place);
     CMiniDockFrameWnd* frame = CreateFloatingFrame(dwStyle);
-    frame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame->SetWindowPos(nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!frame->m_hWndOwner)
         frame->m_hWndOwner = pBar->m_hWnd;
     frame->m_wndDockBar.DockControlBar(pBar);
@@ -149,27 +175,29 @@ void CDKMDIFrameWndSizeDock::GetDockState(CDockState& state) const {
 }
 
 BOOL CDKMDIFrameWndSizeDock::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    // A docked active child is not the client's active one: it is asked first here.
-    if (m_pActiveDockedChild && ::IsWindow(m_pActiveDockedChild->m_hWnd) &&
-        m_pActiveDockedChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    if (CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
-
-BOOL CDKMDIFrameWndSizeDock::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (m_pActiveDockedChild && ::IsWindow(m_pActiveDockedChild->m_hWnd) &&
-        m_pActiveDockedChild->SendMessage(WM_COMMAND, wParam, lParam))
-        return TRUE;
-    return CMDIFrameWnd::OnCommand(wParam, lParam);
+    if (!m_lpfnCloseProc)
+        SetActiveView(nullptr);
+    return FALSE;
 }
 
 BOOL CDKMDIFrameWndSizeDock::PreTranslateMessage(MSG* pMsg) {
-    // A docked active child translates its keys (its accelerators) before the client's child.
-    if (m_pActiveDockedChild && ::IsWindow(m_pActiveDockedChild->m_hWnd) &&
-        pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST &&
-        m_pActiveDockedChild->PreTranslateMessage(pMsg))
+    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN)
+        AfxCancelModes(pMsg->hwnd);
+    if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
-    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+    BOOL maximized = FALSE;
+    CMDIChildWnd* active = MDIGetActive(&maximized);
+    if (active && active->PreTranslateMessage(pMsg))
+        return TRUE;
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    if (m_hAccelTable && ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg))
+        return TRUE;
+    if (!maximized && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN))
+        return ::TranslateMDISysAccel(m_hWndMDIClient, pMsg);
+    return FALSE;
 }
 
 LRESULT CDKMDIFrameWndSizeDock::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -177,19 +205,6 @@ LRESULT CDKMDIFrameWndSizeDock::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM l
     if (nMsg == WM_SETTEXT && m_pActiveDockedChild)
         return CWnd::DefWindowProc(nMsg, wParam, lParam);
     return CMDIFrameWnd::DefWindowProc(nMsg, wParam, lParam);
-}
-
-CFrameWnd* CDKMDIFrameWndSizeDock::GetActiveFrame() {
-    CMDIChildWnd* active = MDIGetActive();
-    return active ? static_cast<CFrameWnd*>(active) : this;
-}
-
-void CDKMDIFrameWndSizeDock::OnUpdateFrameMenu(HMENU hMenuAlt) {
-    if (m_pActiveDockedChild && ::IsWindow(m_pActiveDockedChild->m_hWnd)) {
-        m_pActiveDockedChild->OnUpdateFrameMenu(TRUE, m_pActiveDockedChild, hMenuAlt);
-        return;
-    }
-    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
 }
 
 BOOL CDKMDIFrameWndSizeDock::DestroyWindow() {
@@ -241,4 +256,28 @@ void CDKMDIFrameWndSizeDock::OnWindowNew() {
     }
     tmpl->InitialUpdateFrame(frame, doc);
     RefreshDockedChildren();
+}
+
+BOOL CDKMDIFrameWndSizeDock::OnViewStatusBar(UINT nID) {
+    const BOOL handled = OnBarCheck(nID);
+    CControlBar* bar = GetControlBar(nID);
+    if (bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) && bar->m_pDockBar &&
+        bar->GetParentFrame() == MDIGetActive() && !bar->IsWindowVisible())
+        ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+    return handled;
+}
+
+LRESULT CDKMDIFrameWndSizeDock::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
+    // Asked while a menu is tracked: the help of the item under the pointer.
+    if (lParam == 0 && m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_IDLEMESSAGE)
+        lParam = static_cast<LPARAM>(kHelpCommandBase + m_nIDTracking);
+    if (CMDIChildWnd* active = MDIGetActive())
+        if (active->SendMessage(WM_COMMANDHELP, wParam, lParam))
+            return TRUE;
+    CWinApp* app = AfxGetApp();
+    if (lParam == 0 || !app)
+        return FALSE;
+    app->WinHelp(static_cast<DWORD_PTR>(lParam), HELP_CONTEXT);
+    return TRUE;
 }

@@ -166,6 +166,8 @@ void CDKMDITabStrip::Update(BOOL bAddNew, BOOL bRefreshIcons) {
             if (!wnd->IsWindowVisible()) {
                 RemoveTab(wnd, FALSE);
                 changed = true;
+                if (select > tab)
+                    --select; // the tab to select moved up with the others
                 continue;
             }
             if (wnd == active)

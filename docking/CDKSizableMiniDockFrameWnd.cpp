@@ -12,16 +12,25 @@ BEGIN_MESSAGE_MAP(CDKSizableMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_CLOSE()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_SETCURSOR()
     ON_WM_SYSCOMMAND()
     ON_WM_INITMENUPOPUP()
     ON_WM_PARENTNOTIFY()
     ON_WM_NCACTIVATE()
+    ON_WM_ACTIVATE()
 END_MESSAGE_MAP()
 
 namespace {
 
 CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
     return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar) : nullptr;
+}
+
+bool IsSizingBorder(UINT nHitTest) { return nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST; }
+
+bool IsPress(UINT message) {
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
 
 } // namespace
@@ -64,7 +73,7 @@ void CDKSizableMiniDockFrameWnd::DecideKind() {
             menu->ModifyMenu(SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE, AfxLoadString(IDS_SZBAR_HIDE));
         return;
     }
-    if (first && (first->m_dwStyle & CBRS_SIZE_DYNAMIC)) {
+    if (first && !AsSizeBar(first) && (first->m_dwStyle & CBRS_SIZE_DYNAMIC)) {
         m_dwMiniStyle |= MFS_4THICKFRAME;
         return;
     }
@@ -91,15 +100,19 @@ void CDKSizableMiniDockFrameWnd::OnClose() {
     m_bClosing = TRUE;
     CDKSizeControlBar* bar = (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI) ? nullptr : AsSizeBar(FirstBar());
     auto* viewBar = bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)) ? static_cast<CDKSizeViewBar*>(bar) : nullptr;
-    if (viewBar && viewBar->m_pChild && viewBar->CanClose()) {
-        // A floating document window: it closes as the window it is.
-        // Docking the pane back destroys this frame: nothing of it is touched afterwards.
-        CDKMDIChildWndSizeDock* child = viewBar->m_pChild;
+    if (viewBar && viewBar->m_pChild && ::IsWindow(viewBar->m_pChild->m_hWnd)) {
+        // A floating document window closes as the window it is; refused by its document, it
+        // stays as it was (hidden, it could not be reached any more).
         m_bClosing = FALSE;
+        if (!viewBar->CanClose())
+            return;
+        // Docking the pane back destroys this frame: nothing of it is touched afterwards. The
+        // document has agreed already: the window goes without being asked again.
+        CDKMDIChildWndSizeDock* child = viewBar->m_pChild;
         viewBar->ShowWindow(SW_HIDE);
         if (viewBar->m_pDockContext)
             viewBar->m_pDockContext->ToggleDocking();
-        child->SendMessage(WM_CLOSE);
+        child->DestroyWindow();
         return;
     }
     if (bar && (bar->GetSizeBarStyle() & SZBAR_DELETEONCLOSE)) {
@@ -110,6 +123,60 @@ void CDKSizableMiniDockFrameWnd::OnClose() {
     }
     CMiniDockFrameWnd::OnClose();
     m_bClosing = FALSE;
+}
+
+void CDKSizableMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+    if (m_nKind != kindSizeBar) {
+        CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
+        return;
+    }
+    if (IsSizingBorder(nHitTest)) {
+        // The main frame stays the active window; the system sizing loop sizes this frame, and
+        // with it the bar's floating size.
+        if (CWnd* top = GetTopLevelParent(); top && top != this)
+            top->SetActiveWindow();
+        Default();
+        return;
+    }
+    if (nHitTest == HTSYSMENU) {
+        TrackSystemMenu();
+        return;
+    }
+    CMiniDockFrameWnd::OnNcLButtonDown(nHitTest, point);
+}
+
+void CDKSizableMiniDockFrameWnd::TrackSystemMenu() {
+    CMenu* menu = GetSystemMenu(FALSE);
+    if (!menu)
+        return;
+    AppendDockItem(menu);
+    CRect window;
+    GetWindowRect(&window);
+    CPoint below(0, 0);
+    ClientToScreen(&below);
+    const UINT command = static_cast<UINT>(menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, window.left, below.y, this));
+    if (command)
+        SendMessage(WM_SYSCOMMAND, command, MAKELPARAM(window.left, below.y));
+}
+
+void CDKSizableMiniDockFrameWnd::ActivateViewBar() {
+    if (CControlBar* bar = ViewBar())
+        bar->SendMessage(WM_SZBAR_ACTIVATE, TRUE, CDKSizeViewBar::kFromFloatingFrame);
+}
+
+BOOL CDKSizableMiniDockFrameWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+    // Only a press: the pointer passing over the frame leaves the active document where it is.
+    if (IsPress(message))
+        ActivateViewBar();
+    if (m_nKind == kindSizeBar && IsSizingBorder(nHitTest))
+        return static_cast<BOOL>(Default()); // the system's sizing cursors
+    return CMiniDockFrameWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CDKSizableMiniDockFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    CMiniDockFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (CControlBar* bar = ViewBar())
+        bar->SendMessage(WM_SZBAR_ACTIVATE, nState != WA_INACTIVE, CDKSizeViewBar::kFromFloatingFrame);
 }
 
 void CDKSizableMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM) {
@@ -128,11 +195,13 @@ void CDKSizableMiniDockFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL
         return;
     }
     AfxCancelModes(m_hWnd);
+    AppendDockItem(pMenu);
+}
+
+void CDKSizableMiniDockFrameWnd::AppendDockItem(CMenu* pMenu) {
     // A floating document window offers to dock back among the documents.
     CDKSizeViewBar* bar = ViewBar();
-    if (!bar)
-        return;
-    CDKMDIChildWndSizeDock* child = bar->m_pChild;
+    CDKMDIChildWndSizeDock* child = bar ? bar->m_pChild : nullptr;
     if (!child || !::IsWindow(child->m_hWnd) ||
         pMenu->GetMenuState(CDKMDIChildWndSizeDock::DockCommandId(), MF_BYCOMMAND) != static_cast<UINT>(-1))
         return;
@@ -146,8 +215,7 @@ CDKSizeViewBar* CDKSizableMiniDockFrameWnd::ViewBar() const {
 
 void CDKSizableMiniDockFrameWnd::OnParentNotify(UINT message, LPARAM) {
     // A press inside the floating pane makes its document window the active one.
-    const UINT event = LOWORD(message);
-    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == WM_MBUTTONDOWN)
+    if (IsPress(LOWORD(message)))
         if (CControlBar* bar = FirstBar())
             bar->SendMessage(WM_SZBAR_ACTIVATE, TRUE, CDKSizeViewBar::kFromFloatingFrame);
     Default();

@@ -24,13 +24,24 @@ protected:
     // The first bar when it carries a document window's view.
     CDKSizeViewBar* ViewBar() const;
 
+    // The system menu, with a floating document window's dock item, chosen from below the
+    // frame's top-left corner; the choice is carried out as a system command.
+    void TrackSystemMenu();
+    // Appends a floating document window's dock item to the system menu once.
+    void AppendDockItem(CMenu* pMenu);
+    // A press on the frame makes the document window it holds the active one.
+    void ActivateViewBar();
+
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnClose();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bClosing = FALSE;

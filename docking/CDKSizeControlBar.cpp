@@ -85,7 +85,7 @@ CDKSizeControlBar::~CDKSizeControlBar() {
 void CDKSizeControlBar::DeleteAutoDeleteBars(CFrameWnd* pFrame) {
     std::vector<CDKSizeControlBar*> doomed;
     for (CDKSizeControlBar* bar : AutoDeleteBars())
-        if (bar->m_pDockSite == pFrame)
+        if (bar->m_pAutoDeleteFrame == pFrame || bar->m_pDockSite == pFrame)
             doomed.push_back(bar);
     for (CDKSizeControlBar* bar : doomed)
         delete bar;
@@ -112,7 +112,10 @@ BOOL CDKSizeControlBar::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWOR
     const DWORD windowStyle = (dwStyle & ~static_cast<DWORD>(CBRS_ALL)) | WS_CLIPCHILDREN;
     if (!lpszClassName)
         lpszClassName = AFX_WNDCONTROLBAR;
-    return CWnd::Create(lpszClassName, lpszWindowName, windowStyle, r, pParentWnd, nID, pContext);
+    if (!CWnd::Create(lpszClassName, lpszWindowName, windowStyle, r, pParentWnd, nID, pContext))
+        return FALSE;
+    m_pAutoDeleteFrame = m_pDockSite;
+    return TRUE;
 }
 
 BOOL CDKSizeControlBar::Create(CWnd* pParentWnd, LPCSTR lpszWindowName, UINT nID, DWORD dwStyle, const RECT& rect) {
@@ -125,6 +128,8 @@ void CDKSizeControlBar::EnableDocking(DWORD dwDockStyle) {
         m_pDockContext = new CDKDockContext(this);
     if (!m_pDockSite)
         m_pDockSite = static_cast<CFrameWnd*>(GetParent());
+    if (!m_pAutoDeleteFrame)
+        m_pAutoDeleteFrame = m_pDockSite;
     if (m_hWndOwner == nullptr)
         m_hWndOwner = ::GetParent(m_hWnd);
 }
@@ -420,10 +425,8 @@ void CDKSizeControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
             RedrawButton(m_rectClose);
             return;
         }
-        if (m_rectExpand.PtInRect(screen)) {
-            // An inactive button takes no press (and starts no drag).
-            if (!IsExpandable())
-                return;
+        // An inactive expand button is part of the caption: a press on it drags the bar.
+        if (m_rectExpand.PtInRect(screen) && IsExpandable()) {
             SetCapture();
             m_nPressed = pressedExpand;
             RedrawButton(m_rectExpand);

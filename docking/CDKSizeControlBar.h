@@ -76,6 +76,10 @@ public:
     CRect GetCloseRect() const { return m_rectClose; }
     CRect GetExpandRect() const { return m_rectExpand; }
 
+    // The docking frame that deletes an SZBAR_AUTODELETE bar when it goes (the dock site is
+    // forgotten as the windows are destroyed, before the frame is deleted).
+    CFrameWnd* m_pAutoDeleteFrame = nullptr;
+
     CSize m_szFloat{0, 0};
     CSize m_szHorz{0, 0}; // cx: length along the row, cy: thickness
     CSize m_szVert{0, 0}; // cx: thickness, cy: length

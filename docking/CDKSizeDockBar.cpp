@@ -1,5 +1,6 @@
 #include "docking/CDKSizeDockBar.h"
 
+#include "docking/CDKResizeTracker.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKSizeControlBar.h"
 #include "platform/framework/CDC.h"
@@ -528,58 +529,30 @@ void CDKSizeDockBar::TrackSplitter(int nSplitter, CPoint start) {
     const bool sideways = s.kind == kindSideways;
     int lo = 0, hi = 0;
     SplitterLimits(s, &lo, &hi);
-    // The band: the splitter narrowed to 4 pixels, drawn on the desktop while it moves.
+    // The band: the splitter narrowed to 4 pixels, within the dock bar's last size; it may go as
+    // far as the limits of the splitter allow.
     CRect band = s.rect;
     if (sideways)
         band.DeflateRect(2, 0);
     else
         band.DeflateRect(0, 2);
-    ClientToScreen(&band);
-    CBrush* brush = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
-    CRect last(0, 0, 0, 0);
-    CSize lastSize(0, 0);
-    // Each step draws on the desktop's overlay, which shows it when the DC is released.
-    auto draw = [&](const CRect& r, CSize size) {
-        HWND desktop = ::GetDesktopWindow();
-        CDC* dc = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE));
-        dc->DrawDragRect(&r, size, &last, lastSize, brush, brush);
-        ::ReleaseDC(desktop, dc->m_hDC);
-        last = r;
-        lastSize = size;
-    };
-    int delta = 0;
-    bool accepted = false;
-    SetCapture();
-    draw(band, CSize(band.Width(), band.Height()));
-    while (::GetCapture() == m_hWnd) {
-        MSG msg;
-        if (!::GetMessage(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
-            CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            ::ClientToScreen(msg.hwnd, &pt);
-            ScreenToClient(&pt);
-            delta = std::clamp(static_cast<int>(sideways ? pt.x - start.x : pt.y - start.y), lo, std::max(lo, hi));
-            CRect moved = band;
-            moved.OffsetRect(sideways ? delta : 0, sideways ? 0 : delta);
-            draw(moved, CSize(moved.Width(), moved.Height()));
-            if (msg.message == WM_LBUTTONUP) {
-                accepted = true;
-                break;
-            }
-            continue;
-        }
-        if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_RBUTTONDOWN)
-            break;
-        ::DispatchMessage(&msg);
+    band.IntersectRect(&band, CRect(0, 0, m_nLastWidth, m_nLastHeight));
+    // The positions the band's top-left corner may take.
+    CRect limit(band.TopLeft(), band.TopLeft());
+    if (sideways) {
+        limit.left = band.left + lo;
+        limit.right = band.left + std::max(lo, hi);
+    } else {
+        limit.top = band.top + lo;
+        limit.bottom = band.top + std::max(lo, hi);
     }
-    draw(last, CSize(0, 0));
-    ::ReleaseCapture();
+    CDKResizeTracker tracker(band, sideways ? CDKResizeTracker::keepTopAndBottom : CDKResizeTracker::keepLeftAndRight,
+                             limit);
+    const BOOL moved = tracker.TrackMove(this, start);
     m_nDragged = -1;
-    if (accepted && delta != 0)
-        MoveSplitter(nSplitter, delta);
+    if (!moved)
+        return;
+    MoveSplitter(nSplitter, sideways ? tracker.m_rect.left - band.left : tracker.m_rect.top - band.top);
 }
 
 void EnableSizeDocking(CFrameWnd* pFrame, DWORD dwDockStyle) {

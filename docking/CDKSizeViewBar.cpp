@@ -2,15 +2,19 @@
 
 #include "docking/CDKMDIChildWndSizeDock.h"
 #include "docking/CDKMDIFrameWndSizeDock.h"
+#include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CView.h"
+#include "platform/framework/Exceptions.h"
 
 IMPLEMENT_DYNAMIC(CDKSizeViewBar, CDKSizeControlBar)
 
 BEGIN_MESSAGE_MAP(CDKSizeViewBar, CDKSizeControlBar)
     ON_MESSAGE(WM_SZBAR_APPENDMENU, OnAppendMenu)
     ON_WM_DESTROY()
+    ON_WM_NCDESTROY()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
     ON_MESSAGE(WM_SZBAR_ACTIVATE, OnActivateNotice)
 END_MESSAGE_MAP()
 
@@ -151,13 +155,18 @@ void CDKSizeViewBar::OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMa
             CString text;
             GetWindowText(text);
             m_wndWrapper.m_pChild = m_pChild;
-            m_wndWrapper.CreateIn(this, text, client);
+            if (!m_wndWrapper.CreateIn(this, text, client))
+                AfxThrowResourceException();
         }
         m_wndWrapper.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         PlaceView(&m_wndWrapper);
     }
-    if (m_pChild->GetActiveChild() == m_pChild && m_pView)
+    const bool active = m_pChild->GetActiveChild() == m_pChild;
+    // Floated or docked again, the pane's new frame shows whether its window is the active one.
+    if (nChangeMask & 2)
+        ShowChildActivation(active);
+    if (active && m_pView)
         m_pView->SetFocus();
 }
 
@@ -180,16 +189,58 @@ LRESULT CDKSizeViewBar::OnAppendMenu(WPARAM, LPARAM lParam) {
 
 void CDKSizeViewBar::OnDestroy() {
     m_bDestroyed = TRUE;
+    m_wndWrapper.m_bBarDestroying = TRUE;
+    CDKSizeControlBar::OnDestroy();
     if (m_pChild && m_pChild->m_bDocked)
         Undock(FALSE);
-    CDKSizeControlBar::OnDestroy();
+}
+
+void CDKSizeViewBar::OnNcDestroy() {
+    m_bDestroyed = TRUE;
+    if (::IsWindow(m_wndWrapper.m_hWnd) && !m_wndWrapper.m_bDestroying)
+        m_wndWrapper.DestroyWindow();
+    CDKSizeControlBar::OnNcDestroy();
+    // A pane that goes while its document window stays docked takes that window along.
+    const bool childStays = m_pChild && ::IsWindow(m_pChild->m_hWnd) && m_pChild->m_bDocked && !m_pChild->m_bClosing;
+    if (childStays) {
+        m_pChild->PostMessage(WM_CLOSE);
+        return;
+    }
+    if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild))
+        frame->SetActiveView(nullptr);
+}
+
+LRESULT CDKSizeViewBar::OnSetText(WPARAM, LPARAM lParam) {
+    const auto text = reinterpret_cast<LPCSTR>(lParam);
+    if (IsFloating() && m_pDockBar) {
+        // The floating frame takes its title from its dock bar.
+        m_pDockBar->SetWindowText(text);
+        if (CFrameWnd* frame = GetParentFrame())
+            frame->SetWindowText(text);
+    } else if (::IsWindow(m_wndWrapper.m_hWnd)) {
+        m_wndWrapper.SetWindowText(text);
+    }
+    return Default();
+}
+
+void CDKSizeViewBar::ShowChildActivation(BOOL bActive) {
+    if (!IsFloating()) {
+        if (::IsWindow(m_wndWrapper.m_hWnd))
+            m_wndWrapper.SendMessage(WM_NCACTIVATE, bActive);
+        return;
+    }
+    CFrameWnd* frame = GetParentFrame();
+    if (!frame || !frame->IsKindOf(RUNTIME_CLASS(CDKSizableMiniDockFrameWnd)))
+        return;
+    frame->SendMessage(WM_NCACTIVATE, FALSE);
+    frame->SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE);
 }
 
 LRESULT CDKSizeViewBar::OnActivateNotice(WPARAM wParam, LPARAM lParam) {
     const BOOL activate = wParam != 0;
     const bool fromPane = lParam == kFromWrapper || lParam == kFromFloatingFrame;
-    if (lParam == kFromChild && m_pChild && m_pChild->m_bDocked && !IsFloating() && ::IsWindow(m_wndWrapper.m_hWnd))
-        m_wndWrapper.SendMessage(WM_NCACTIVATE, activate);
+    if (lParam == kFromChild && m_pChild && m_pChild->m_bDocked)
+        ShowChildActivation(activate);
     if (fromPane && activate && m_pChild && m_pChild->m_bDocked) {
         if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild); frame && frame->MDIGetActive() != m_pChild)
             frame->ActivateChild(m_pChild);

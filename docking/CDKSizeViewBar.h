@@ -35,7 +35,12 @@ protected:
     void PlaceView(CWnd* pParent);
     afx_msg LRESULT OnAppendMenu(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();
+    afx_msg void OnNcDestroy();
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnActivateNotice(WPARAM wParam, LPARAM lParam);
+    // The document window's activation shown on the pane's frame: the wrapper's when docked, the
+    // floating frame's when floating.
+    void ShowChildActivation(BOOL bActive);
     DECLARE_MESSAGE_MAP()
 
     CDockWrapperWnd m_wndWrapper;

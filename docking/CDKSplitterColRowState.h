@@ -18,15 +18,6 @@ public:
     int m_nSchema = -1;
 };
 
-namespace dock {
-// Raises badSchema when the object being read was stored with a schema above 1.
-void CheckObjectSchema(CArchive& ar, int* pSchema);
-// Empties an array of owned objects, deleting them.
-void DeleteAll(CObArray& array);
-// Reads an owned object array whose elements are all of pClass; anything else raises badClass.
-CObArray* ReadOwnedArray(CArchive& ar, const CRuntimeClass* pClass);
-} // namespace dock
-
 class CFrameWnd;
 namespace dock {
 // The row and column sizes of the frame's splitter window (its first child that is one); a frame

@@ -2,6 +2,7 @@
 
 #include "docking/CDKChildFrameState.h"
 #include "docking/CDKSplitterColRowState.h"
+#include "docking/WorkspaceArchive.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CDockState.h"
 #include "platform/framework/CFile.h"
@@ -41,10 +42,8 @@ template <class F> BOOL Guarded(F f) {
 CDKWorkspaceState::CDKWorkspaceState() { Reset(); }
 
 CDKWorkspaceState::~CDKWorkspaceState() {
-    dock::DeleteAll(*m_pChildFrames);
-    dock::DeleteAll(*m_pSplitters);
-    delete m_pChildFrames;
-    delete m_pSplitters;
+    dock::OwnedArrayDeleter()(m_pChildFrames);
+    dock::OwnedArrayDeleter()(m_pSplitters);
     delete m_pDockState;
 }
 
@@ -100,19 +99,11 @@ void CDKWorkspaceState::ReadProperties(CArchive& ar) {
     ar >> width >> height >> savePlacement;
     dock::ReadPlacement(ar, placement);
     ar >> saveDock;
-    std::unique_ptr<CObject> dockState(ar.ReadObject(RUNTIME_CLASS(CDockState)));
-    if (!dockState)
-        AfxThrowArchiveException(CArchiveException::badClass);
+    std::unique_ptr<CObject> dockState(dock::ReadOwnedObject(ar, RUNTIME_CLASS(CDockState)));
     ar >> saveChildren >> saveSplitters;
-    CObArray* rawChildren = dock::ReadOwnedArray(ar, RUNTIME_CLASS(CDKChildFrameState));
-    auto arrayOwner = [](CObArray* p) {
-        dock::DeleteAll(*p);
-        delete p;
-    };
-    std::unique_ptr<CObArray, decltype(arrayOwner)> children(rawChildren, arrayOwner);
+    dock::OwnedArray children = dock::ReadOwnedArray(ar, RUNTIME_CLASS(CDKChildFrameState));
     ar >> saveSplitters;
-    std::unique_ptr<CObArray, decltype(arrayOwner)> splitters(
-        dock::ReadOwnedArray(ar, RUNTIME_CLASS(CDKSplitterColRowState)), arrayOwner);
+    dock::OwnedArray splitters = dock::ReadOwnedArray(ar, RUNTIME_CLASS(CDKSplitterColRowState));
 
     m_nScreenWidth = width;
     m_nScreenHeight = height;
@@ -123,9 +114,9 @@ void CDKWorkspaceState::ReadProperties(CArchive& ar) {
     m_pDockState = static_cast<CDockState*>(dockState.release());
     m_bSaveChildFrames = saveChildren;
     m_bSaveSplitters = saveSplitters;
-    arrayOwner(m_pChildFrames);
+    dock::OwnedArrayDeleter()(m_pChildFrames);
     m_pChildFrames = children.release();
-    arrayOwner(m_pSplitters);
+    dock::OwnedArrayDeleter()(m_pSplitters);
     m_pSplitters = splitters.release();
 }
 

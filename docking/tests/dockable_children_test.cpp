@@ -4,7 +4,10 @@
 
 #include "docking/tests/support/dock_fixture.h"
 #include "platform/framework/CMenu.h"
+#include "docking/CDKMDIFloatWnd.h"
+#include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +67,9 @@ TEST_F(DockableChildren, DockingMovesTheViewIntoAPaneAndBack) {
     EXPECT_FALSE(active->m_wndViewBar.IsWindowVisible());
     EXPECT_EQ(view->GetParent(), active);
     EXPECT_EQ(view->GetDocument(), doc);
+    EXPECT_EQ(TextOf(active), title);
     EXPECT_EQ(frame->MDIGetActive(), active);
+    EXPECT_EQ(::SendMessage(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0), reinterpret_cast<LRESULT>(active->m_hWnd));
     EXPECT_EQ(active->GetActiveView(), view);
 }
 
@@ -85,7 +90,7 @@ TEST_F(DockableChildren, ActivatingAnotherChildEndsTheDockedOnesTurn) {
     HWND other = ::GetWindow(active->m_hWnd, GW_HWNDNEXT);
     ASSERT_NE(other, nullptr);
     auto* otherChild = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(other));
-    frame->ActivateChild(otherChild);
+    otherChild->MDIActivate(); // through the frame, which knows the docked window
     pm::afxtest::pump();
     EXPECT_EQ(frame->MDIGetActive(), otherChild);
     EXPECT_EQ(frame->m_pActiveDockedChild, nullptr);
@@ -136,6 +141,16 @@ TEST(AutoDeleteBars, GoWithTheirOwnFrameOnly) {
     CDKSizeControlBar::DeleteAutoDeleteBars(&first); // once only
     EXPECT_EQ(deleted, 1);
     survivor.m_pDockSite = nullptr;
+
+    // A pane of the test program goes with the program's frame, which forgot it as its windows went.
+    CFixtureApp app;
+    StartProgram(app, 0);
+    auto* pane = new CountedBar(&deleted);
+    ASSERT_TRUE(pane->Create(app.Frame(), "Counted", 0xE850, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 60)));
+    pane->EnableDocking(CBRS_ALIGN_ANY);
+    app.Frame()->DockControlBar(pane, AFX_IDW_DOCKBAR_LEFT);
+    EndProgram(app);
+    EXPECT_EQ(deleted, 2);
 }
 
 TEST_F(DockableChildren, ClosingTheProgramWhileADocumentRefusesKeepsEverything) {
@@ -191,10 +206,20 @@ TEST_F(DockableChildren, AFloatingDocumentPaneClosesItsWindow) {
     for (UINT i = 0; i < sys->GetMenuItemCount(); ++i)
         items += sys->GetMenuItemID(static_cast<int>(i)) == CDKMDIChildWndSizeDock::DockCommandId();
     EXPECT_EQ(items, 1);
+    // Refused by its document, it stays where it is; agreed, the document is asked once.
     const HWND child = active->m_hWnd;
-    bar.GetParentFrame()->SendMessage(WM_CLOSE);
+    g_refuseClose = true;
+    mini->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    g_refuseClose = false;
+    ASSERT_TRUE(::IsWindow(child));
+    EXPECT_TRUE(bar.IsFloating());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    g_closeQuestions = 0;
+    mini->SendMessage(WM_CLOSE);
     pm::afxtest::pump();
     EXPECT_FALSE(::IsWindow(child));
+    EXPECT_EQ(g_closeQuestions, 1);
     EXPECT_TRUE(::IsWindow(frame->m_hWnd));
 }
 
@@ -248,4 +273,124 @@ TEST_F(DockableChildren, AnActivePaneLeavesTheDocumentPaneItsCaption) {
     frame->m_wndInformation.SetActive(TRUE, TRUE);
     EXPECT_FALSE(frame->m_wndOutput.IsActive()); // an ordinary pane gives way
     EXPECT_TRUE(active->m_wndViewBar.IsActive()); // the document's pane follows its window
+}
+
+TEST_F(DockableChildren, TheFrameFollowsTheDockedChildForCommandsAndHelp) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    EXPECT_EQ(frame->GetActiveView(), view);
+    // A command no one takes leaves the frame without a view of its own.
+    EXPECT_FALSE(frame->OnCmdMsg(0x7F7F, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(frame->GetActiveView(), nullptr);
+    EXPECT_EQ(frame->GetActiveFrame(), active);
+
+    // Help asked while a menu item is tracked is that item's.
+    frame->m_nIDTracking = ID_PANE_OUTPUT;
+    frame->SendMessage(WM_COMMANDHELP, 0, 0);
+    frame->m_nIDTracking = 0;
+    ASSERT_FALSE(app.m_helpAsked.empty());
+    EXPECT_EQ(app.m_helpAsked.back(), 0x10000u + ID_PANE_OUTPUT);
+}
+
+TEST_F(DockableChildren, ThePaneThatIsTheActiveWindowGivesItsTurnAwayWhenTheStatusBarCommandHidesIt) {
+    auto* status = new CPaneBar(SZBAR_AUTODELETE | SZBAR_MDIFLOAT);
+    ASSERT_TRUE(status->Create(frame, "Status", AFX_IDW_STATUS_BAR, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                               CRect(0, 0, 200, 60)));
+    status->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(status, AFX_IDW_DOCKBAR_BOTTOM);
+    status->SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
+    pm::afxtest::pump();
+    CDKMDIFloatWnd* floatWnd = status->GetMDIFloatWnd();
+    ASSERT_NE(floatWnd, nullptr);
+    floatWnd->MDIActivate();
+    pm::afxtest::pump();
+    ASSERT_EQ(frame->MDIGetActive(), floatWnd);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR, 0);
+    pm::afxtest::pump();
+    EXPECT_FALSE(status->IsWindowVisible());
+    EXPECT_NE(frame->MDIGetActive(), floatWnd);
+}
+
+TEST_F(DockableChildren, ACaptionWithoutASystemMenuStillOffersToDock) {
+    active->ModifyStyle(WS_SYSMENU, 0, SWP_FRAMECHANGED);
+    const CRect r = WindowRect(active);
+    for (int vk : {VK_DOWN, VK_RETURN})
+        active->PostMessage(WM_KEYDOWN, static_cast<WPARAM>(vk), 0);
+    active->SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 40, r.top + 8));
+    pm::afxtest::pump();
+    EXPECT_TRUE(active->IsDocked());
+}
+
+TEST_F(DockableChildren, ANewViewInAChildLeavesNoFrameWithTheOldOneActive) {
+    ASSERT_EQ(active->GetActiveView(), view);
+    frame->SetActiveView(view);
+    CCreateContext context;
+    context.m_pNewViewClass = view->GetRuntimeClass();
+    context.m_pCurrentDoc = view->GetDocument();
+    ASSERT_NE(active->CreateView(&context, AFX_IDW_PANE_FIRST + 1), nullptr);
+    EXPECT_EQ(active->GetActiveView(), nullptr);
+    EXPECT_EQ(frame->GetActiveView(), nullptr);
+}
+
+TEST_F(DockableChildren, ARefusedCloseLeavesTheWindowAndTheNextCloseGoesThrough) {
+    const HWND child = active->m_hWnd;
+    g_refuseClose = true;
+    active->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    g_refuseClose = false;
+    ASSERT_TRUE(::IsWindow(child));
+    EXPECT_FALSE(active->m_bClosing);
+    active->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_FALSE(::IsWindow(child));
+}
+
+TEST_F(DockableChildren, TheWrapperIsThePanesAndClosesOnlyWhatItsDocumentAllows) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    CDKSizeViewBar& bar = active->m_wndViewBar;
+    CWnd* wrapper = bar.GetWrapper();
+    ASSERT_TRUE(::IsWindow(wrapper->m_hWnd));
+    const CRect w = WindowRect(wrapper);
+    EXPECT_EQ(wrapper->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(w.left + 3, w.top + 3)), HTCLIENT);
+
+    g_refuseClose = true;
+    wrapper->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    g_refuseClose = false;
+    ASSERT_TRUE(::IsWindow(active->m_hWnd));
+    EXPECT_TRUE(active->IsDocked());
+
+    // A double click on it is the pane's: the pane floats.
+    wrapper->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+    pm::afxtest::pump();
+    EXPECT_TRUE(bar.IsFloating());
+}
+
+TEST_F(DockableChildren, AFloatingPaneShowsItsWindowsTitleAndActivation) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    CDKSizeViewBar& bar = active->m_wndViewBar;
+    bar.m_pDockContext->ToggleDocking();
+    pm::afxtest::pump();
+    auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    ASSERT_NE(mini, nullptr);
+    active->SetWindowText("renamed");
+    EXPECT_EQ(TextOf(mini), "renamed");
+    EXPECT_TRUE(mini->m_bActive) << "floated as the active window, its frame shows it";
+    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT)));
+    other->MDIActivate();
+    pm::afxtest::pump();
+    EXPECT_FALSE(mini->m_bActive) << "its frame shows the window is not the active one";
+    EXPECT_FALSE(bar.IsActive());
+}
+
+TEST_F(DockableChildren, APaneThatGoesTakesItsDockedWindowAlong) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    const HWND child = active->m_hWnd;
+    active->m_wndViewBar.DestroyWindow();
+    pm::afxtest::pump();
+    EXPECT_FALSE(::IsWindow(child));
+    EXPECT_TRUE(::IsWindow(frame->m_hWnd));
 }

@@ -113,3 +113,20 @@ TEST_F(MDITabs, DraggingOverATabActivatesItsChild) {
     pm::afxtest::pump();
     EXPECT_EQ(frame->MDIGetActive(), target);
 }
+
+TEST_F(MDITabs, AHiddenWindowsTabGoesAndTheActiveTabStaysSelected) {
+    // A fourth window; the third tab's window made active (walked first), the first tab's hidden.
+    app.m_pTemplate->OpenDocumentFile(nullptr);
+    Tick();
+    ASSERT_EQ(Strip().Items().size(), 4u);
+    CMDIChildWnd* active = ChildOf(2);
+    active->MDIActivate();
+    Tick();
+    ASSERT_EQ(Strip().GetCurSel(), 2);
+    CWnd* first = ChildOf(0);
+    first->ShowWindow(SW_HIDE);
+    Tick();
+    ASSERT_EQ(Strip().Items().size(), 3u);
+    EXPECT_EQ(Strip().GetCurSel(), Strip().FindTab(active));
+    EXPECT_EQ(ChildOf(Strip().GetCurSel()), active);
+}

@@ -9,8 +9,12 @@
 #include "docking/tests/support/dock_fixture.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
 
 using namespace docktest;
 
@@ -78,6 +82,28 @@ protected:
         return CPoint(top.left + 300, top.top + 4);
     }
     CDKDockContext* Context(CControlBar& bar) { return static_cast<CDKDockContext*>(bar.m_pDockContext); }
+    // A double click on the caption floats the bar: its floating frame.
+    static CDKSizableMiniDockFrameWnd* FloatByDoubleClick(CDKSizeControlBar& bar) {
+        const CPoint caption = CaptionPoint(bar);
+        bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
+        pm::afxtest::pump();
+        return dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    }
+    // Each document window's class and normal place.
+    static std::multiset<std::vector<LONG>> ChildPlaces(CMDIFrameWnd* main) {
+        std::multiset<std::vector<LONG>> places;
+        for (HWND h = ::GetWindow(main->m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            CWnd* child = CWnd::FromHandlePermanent(h);
+            if (!child || !child->IsKindOf(RUNTIME_CLASS(CDKMDIChildWndSizeDock)))
+                continue;
+            WINDOWPLACEMENT wp{};
+            wp.length = sizeof wp;
+            child->GetWindowPlacement(&wp);
+            const RECT& r = wp.rcNormalPosition;
+            places.insert({r.left, r.top, r.right, r.bottom, static_cast<LONG>(child->IsWindowVisible())});
+        }
+        return places;
+    }
     CFixtureApp app;
     CFixtureFrame* frame = nullptr;
 };
@@ -128,6 +154,23 @@ TEST_F(SizeableBars, CtrlKeepsTheBarFloatingAndEscOrRightClickLeaveItAlone) {
     auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
+    EXPECT_EQ(mini->GetStyle() & 0x0001, 0x0001u) << "a frame floated by a drag is marked";
+}
+
+TEST_F(SizeableBars, ADragLocksTheDesktopAndEndsWithTheIdlePrompt) {
+    CPaneBar& bar = frame->m_wndInformation;
+    for (int endKey : {VK_ESCAPE, VK_RBUTTON, 0}) {
+        frame->m_prompts.clear();
+        frame->m_bDesktopLockedInDrag = false;
+        DragBar(&bar, CaptionPoint(bar), {TopEdge()}, false, endKey);
+        EXPECT_TRUE(frame->m_bDesktopLockedInDrag) << endKey;
+        EXPECT_TRUE(::LockWindowUpdate(frame->m_hWnd)) << "unlocked after the drag " << endKey;
+        ::LockWindowUpdate(nullptr);
+        ASSERT_FALSE(frame->m_prompts.empty());
+        EXPECT_EQ(frame->m_prompts.front(), static_cast<UINT>(ID_SZBAR_PROMPT)) << endKey;
+        EXPECT_EQ(frame->m_prompts.back(), static_cast<UINT>(AFX_IDS_IDLEMESSAGE)) << endKey;
+    }
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
 }
 
 TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
@@ -157,8 +200,13 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     const int project = WindowRect(&frame->m_wndProject).Height();
     const int total = info + project;
 
-    // A drag of the strip 30 pixels down, scripted as the pointer does it.
+    // A drag of the strip 30 pixels down, scripted as the pointer does it; Esc first leaves it.
     const CPoint from = splitter.CenterPoint();
+    left->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, from.y + 30));
+    left->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    left->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    pm::afxtest::pump();
+    EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height(), info);
     left->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, from.y + 30));
     left->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(from.x, from.y + 30));
     left->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
@@ -166,8 +214,11 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height(), info + 30);
     EXPECT_EQ(WindowRect(&frame->m_wndProject).Height(), project - 30);
 
-    // Far past the end: Project keeps a caption's length in its row, and the lengths add up.
-    left->MoveSplitter(between, 5000);
+    // Dragged far past the end: Project keeps a caption's length in its row, and the lengths add up.
+    const CPoint now = left->GetSplitters()[between].rect.CenterPoint();
+    left->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(now.x, now.y + 2000));
+    left->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(now.x, now.y + 2000));
+    left->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(now.x, now.y));
     pm::afxtest::pump();
     // (The row may leave a pixel of the floors free, which counts as room too.)
     EXPECT_NEAR(WindowRect(&frame->m_wndProject).Height(), dock::kCollapsedLength, 1);
@@ -217,13 +268,22 @@ TEST_F(SizeableBars, ExpandButtonTakesTheRowAndGivesItBack) {
     EXPECT_EQ(WindowRect(&info).Height(), infoBefore);
     EXPECT_EQ(WindowRect(&project).Height(), projectBefore);
 
-    // Alone in its row the button does nothing and takes no capture.
+    // Alone in its row the button is inactive: a click on it is a click on the caption, which
+    // moves nothing and leaves no capture.
     CPaneBar& output = frame->m_wndOutput;
     EXPECT_FALSE(output.IsExpandable());
+    const CRect place = WindowRect(&output);
     const CPoint p = ClientPoint(&output, output.GetExpandRect().CenterPoint());
+    output.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     output.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    pm::afxtest::pump();
     EXPECT_NE(::GetCapture(), output.m_hWnd);
     EXPECT_EQ(output.GetPressed(), CDKSizeControlBar::pressedNone);
+    EXPECT_FALSE(output.IsExpanded());
+    EXPECT_EQ(WindowRect(&output), place);
+    // Pressed and moved, it drags the bar like its caption.
+    DragBar(&output, p, {output.GetExpandRect().CenterPoint() + CPoint(0, -80), TopEdge()});
+    EXPECT_EQ(output.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
 }
 
 TEST_F(SizeableBars, DropOnARowOfTwoShowsAThirdOfTheLength) {
@@ -240,10 +300,7 @@ TEST_F(SizeableBars, DropOnARowOfTwoShowsAThirdOfTheLength) {
 
 TEST_F(SizeableBars, FloatingFrameMenuAndSize) {
     CPaneBar& bar = frame->m_wndProject;
-    const CPoint caption = CaptionPoint(bar);
-    bar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(caption.x, caption.y));
-    pm::afxtest::pump();
-    auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame());
+    CDKSizableMiniDockFrameWnd* mini = FloatByDoubleClick(bar);
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
     CMenu* menu = mini->GetSystemMenu(FALSE);
@@ -270,6 +327,33 @@ TEST_F(SizeableBars, FloatingFrameMenuAndSize) {
     EXPECT_TRUE(bar.IsWindowVisible());
 }
 
+TEST_F(SizeableBars, TheFloatingFrameSizesByItsBordersAndOffersItsSystemMenu) {
+    CPaneBar& bar = frame->m_wndProject;
+    CDKSizableMiniDockFrameWnd* mini = FloatByDoubleClick(bar);
+    ASSERT_NE(mini, nullptr);
+    ASSERT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindSizeBar);
+    const CRect before = WindowRect(mini);
+    const CPoint border(before.right - 2, before.CenterPoint().y);
+    ASSERT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(border.x, border.y)), HTRIGHT);
+    mini->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(mini->m_hWnd), MAKELPARAM(HTRIGHT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE));
+
+    // The right border dragged 60 pixels out: the frame follows, and the pane's floating size.
+    const CSize floatBefore = bar.m_szFloat;
+    pm::test::dragScreen(mini->m_hWnd, border, border + CPoint(60, 0));
+    pm::afxtest::pump();
+    EXPECT_EQ(WindowRect(mini).Width(), before.Width() + 60);
+    EXPECT_EQ(WindowRect(mini).left, before.left);
+    EXPECT_EQ(bar.m_szFloat.cx, floatBefore.cx + 60);
+    EXPECT_EQ(bar.m_szFloat.cy, floatBefore.cy);
+
+    // The system menu, chosen from the frame's corner: "&Hide" hides the pane.
+    pm::test::pressKey(mini->m_hWnd, 'H');
+    mini->SendMessage(WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(before.left + 4, before.top + 4));
+    pm::afxtest::pump();
+    EXPECT_FALSE(bar.IsWindowVisible());
+}
+
 TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
     CPaneBar& project = frame->m_wndProject;
     DragBar(&project, CaptionPoint(project), {project.GetCaptionRect().CenterPoint() + CPoint(20, 0), TopEdge()});
@@ -292,7 +376,7 @@ TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
     EXPECT_TRUE(SaveScreenPng(frame, "docking_three_sides_and_floating"));
 }
 
-TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
+TEST_F(SizeableBars, WorkspaceStateBringsBackTheWindowsSidesSizesAndFloatingPlace) {
     CPaneBar& info = frame->m_wndInformation;
     DragBar(&info, CaptionPoint(info), {info.GetCaptionRect().CenterPoint() + CPoint(30, 0), TopEdge()});
     ASSERT_EQ(info.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
@@ -316,6 +400,10 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
     const int thickness = WindowRect(&info).Height();
     ASSERT_EQ(thickness, startThickness + 35);
 
+    // The document windows where the user left them.
+    const std::multiset<std::vector<LONG>> windows = ChildPlaces(frame);
+    ASSERT_EQ(windows.size(), 3u);
+
     CDKWorkspaceState state;
     ASSERT_TRUE(state.CaptureState());
     CByteArray bytes;
@@ -323,7 +411,7 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
     EndProgram(app);
 
     CFixtureApp again;
-    StartProgram(again);
+    StartProgram(again, 0);
     CFixtureFrame* second = again.Frame();
     // A damaged state is refused and the program keeps its starting layout.
     CByteArray damaged;
@@ -335,8 +423,9 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackSidesAndFloatingPlaceAndSize) {
 
     CDKWorkspaceState restored;
     ASSERT_TRUE(restored.ReadFromBytes(bytes));
-    ASSERT_TRUE(restored.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    ASSERT_TRUE(restored.ApplyState(1));
     pm::afxtest::pump();
+    EXPECT_EQ(ChildPlaces(second), windows);
     EXPECT_EQ(second->m_wndInformation.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_TOP));
     EXPECT_EQ(WindowRect(&second->m_wndInformation).Height(), thickness);
     EXPECT_EQ(second->m_wndProject.m_pDockBar, second->GetControlBar(AFX_IDW_DOCKBAR_LEFT));

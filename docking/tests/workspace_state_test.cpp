@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -73,6 +74,34 @@ public:
     CDocTemplate* m_pTemplate = nullptr;
     CDocTemplate* m_pSplitTemplate = nullptr;
 };
+
+// Records that count their live instances, so a test sees what a refused load leaves behind or frees
+// twice.
+int g_liveRecords = 0;
+struct LiveCount {
+    LiveCount() { ++g_liveRecords; }
+    ~LiveCount() { --g_liveRecords; }
+};
+
+class CCountedSplitterState : public CDKSplitterColRowState {
+    DECLARE_SERIAL(CCountedSplitterState)
+    LiveCount m_count;
+};
+IMPLEMENT_SERIAL(CCountedSplitterState, CDKSplitterColRowState, VERSIONABLE_SCHEMA | 1)
+
+class CCountedChildState : public CDKChildFrameState {
+    DECLARE_SERIAL(CCountedChildState)
+    LiveCount m_count;
+};
+IMPLEMENT_SERIAL(CCountedChildState, CDKChildFrameState, VERSIONABLE_SCHEMA | 1)
+
+class CForeignRecord : public CObject {
+    DECLARE_SERIAL(CForeignRecord)
+    LiveCount m_count;
+};
+IMPLEMENT_SERIAL(CForeignRecord, CObject, 1)
+
+int LiveRecords() { return g_liveRecords; }
 
 std::vector<BYTE> Bytes(const CByteArray& a) { return std::vector<BYTE>(a.GetData(), a.GetData() + a.GetSize()); }
 
@@ -270,4 +299,81 @@ TEST_F(WorkspaceState, SplitterSizesComeBackAndUnknownRowsArePassedBy) {
     splitter.GetRowInfo(0, current, minimum);
     EXPECT_EQ(current, 70);
     EXPECT_EQ(minimum, 10);
+}
+
+TEST_F(WorkspaceState, AHandMadeStateOwningARecordTwiceIsRefusedAndFreesWhatItRead) {
+    struct Case {
+        const char* name;
+        // Fills a state to store; the records it adds are deleted by the test afterwards.
+        std::function<void(CDKWorkspaceState&, std::vector<CObject*>&)> make;
+    };
+    const Case cases[] = {
+        {"a splitter of a child frame again in the workspace's splitters",
+         [](CDKWorkspaceState& state, std::vector<CObject*>& made) {
+             auto* child = new CCountedChildState;
+             auto* shared = new CCountedSplitterState;
+             child->m_pSplitters->Add(shared);
+             state.m_pChildFrames->Add(child);
+             auto* own = new CCountedSplitterState;
+             state.m_pSplitters->Add(own);
+             state.m_pSplitters->Add(shared);
+             made = {child, own};
+         }},
+        {"one splitter twice in one array",
+         [](CDKWorkspaceState& state, std::vector<CObject*>& made) {
+             auto* twice = new CCountedSplitterState;
+             state.m_pSplitters->Add(twice);
+             state.m_pSplitters->Add(twice);
+             made = {twice};
+         }},
+        {"a foreign record among splitters leaves none of them behind",
+         [](CDKWorkspaceState& state, std::vector<CObject*>& made) {
+             made = {new CCountedSplitterState, new CForeignRecord, new CCountedSplitterState,
+                     new CCountedSplitterState};
+             for (CObject* ob : made)
+                 state.m_pSplitters->Add(ob);
+         }},
+        {"a child frame among the splitters, with its own splitter",
+         [](CDKWorkspaceState& state, std::vector<CObject*>& made) {
+             auto* child = new CCountedChildState;
+             child->m_pSplitters->Add(new CCountedSplitterState);
+             made = {new CCountedSplitterState, child, new CCountedSplitterState};
+             for (CObject* ob : made)
+                 state.m_pSplitters->Add(ob);
+         }},
+        {"the splitter array is the child frame array",
+         [](CDKWorkspaceState& state, std::vector<CObject*>& made) {
+             state.m_pChildFrames->Add(new CCountedChildState);
+             made = {(*state.m_pChildFrames)[0]};
+             state.m_pSplitters->RemoveAll();
+             delete state.m_pSplitters;
+             state.m_pSplitters = state.m_pChildFrames;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<BYTE> bytes;
+        {
+            CDKWorkspaceState source;
+            std::vector<CObject*> made;
+            c.make(source, made);
+            CByteArray stored;
+            ASSERT_TRUE(source.WriteToBytes(stored));
+            bytes = Bytes(stored);
+            // The source owns each record once again before it goes.
+            if (source.m_pSplitters == source.m_pChildFrames)
+                source.m_pSplitters = new CObArray;
+            source.m_pSplitters->RemoveAll();
+            source.m_pChildFrames->RemoveAll();
+            std::set<CObject*> distinct(made.begin(), made.end());
+            for (CObject* ob : distinct)
+                delete ob;
+        }
+        const int before = LiveRecords();
+        CDKWorkspaceState target;
+        EXPECT_FALSE(Load(target, bytes));
+        EXPECT_EQ(LiveRecords(), before);
+        EXPECT_EQ(target.m_pSplitters->GetSize(), 0);
+    }
+    EXPECT_EQ(LiveRecords(), 0);
 }

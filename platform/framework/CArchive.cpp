@@ -349,7 +349,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbC
         if (obTag == kNullTag) return nullptr;
         if (obTag > m_loadArray.size() || m_loadArray[obTag - 1].isClass) fail(CArchiveException::badIndex);
         auto* pOb = static_cast<CObject*>(m_loadArray[obTag - 1].ptr);
-        if (pClassRefRequested && !pOb->IsKindOf(pClassRefRequested)) fail(CArchiveException::badClass);
+        if (pOb && pClassRefRequested && !pOb->IsKindOf(pClassRefRequested)) fail(CArchiveException::badClass);
         return pOb;
     }
     if (m_nDepth >= kMaxDepth) fail(CArchiveException::badIndex);
@@ -364,9 +364,11 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbC
     try {
         pOb->Serialize(*this);
     } catch (...) {
-        // The half-read object belongs to no one yet; later references to it read as null.
+        // The half-read object belongs to no one yet, nor does what was made while reading it:
+        // later references to any of them read as null.
         --m_nDepth;
-        m_loadArray[slot] = {false, nullptr, 0};
+        for (size_t i = slot; i < m_loadArray.size(); ++i)
+            if (!m_loadArray[i].isClass) m_loadArray[i] = {false, nullptr, 0};
         delete pOb;
         throw;
     }
@@ -374,6 +376,13 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbC
     m_nObjectSchema = nSchemaSave;
     *pbCreated = true;
     return pOb;
+}
+
+std::vector<CObject*> CArchive::GetObjectsLoadedSince(size_t nMark) const {
+    std::vector<CObject*> made;
+    for (size_t i = nMark; i < m_loadArray.size(); ++i)
+        if (!m_loadArray[i].isClass && m_loadArray[i].ptr) made.push_back(static_cast<CObject*>(m_loadArray[i].ptr));
+    return made;
 }
 
 void CArchive::SerializeClass(const CRuntimeClass* pClassRef) {

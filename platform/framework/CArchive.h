@@ -98,6 +98,20 @@ public:
     // The same; *pbCreated tells whether the object was made by this read (false for null and for
     // back-references), so that a caller whose load fails knows which objects are its own to free.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbCreated);
+    // The class the elements of the next object array read must be of (nullptr: any): an element
+    // of another class raises badClass before anything is made for it. It holds for that array's
+    // own elements only (not for what they read in turn) and is used up by the next array read.
+    void SetNextElementClass(const CRuntimeClass* pClass) { m_pNextElementClass = pClass; }
+    const CRuntimeClass* TakeNextElementClass() {
+        const CRuntimeClass* pClass = m_pNextElementClass;
+        m_pNextElementClass = nullptr;
+        return pClass;
+    }
+    // A mark of how far this load has got; GetObjectsLoadedSince lists the objects made after it,
+    // in the order they were made (half-read objects already freed are left out), so that a reader
+    // refusing what it read frees what was made for it and nothing it only refers to.
+    size_t GetLoadMark() const { return m_loadArray.size(); }
+    std::vector<CObject*> GetObjectsLoadedSince(size_t nMark) const;
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr,
                              DWORD* pObTag = nullptr);
@@ -155,6 +169,7 @@ private:
     size_t m_nEnd = 0; // loading: bytes valid in the buffer
     UINT m_nObjectSchema = static_cast<UINT>(-1);
     int m_nDepth = 0;
+    const CRuntimeClass* m_pNextElementClass = nullptr;
     DWORD m_nMapCount = 1;
     std::unordered_map<const void*, DWORD> m_storeMap;
     std::vector<LoadEntry> m_loadArray;

@@ -241,9 +241,11 @@ void CDocument::OnCloseDocument() {
 // ---- Saving ----
 
 BOOL CDocument::CanCloseFrame(CFrameWnd* pFrameArg) {
+    // Another of the document's numbered windows still shows it. A view that sits in a window that
+    // is not one of them (a pane standing in for its frame) does not count.
     for (POSITION pos = GetFirstViewPosition(); pos;) {
         CFrameWnd* pFrame = GetNextView(pos)->GetParentFrame();
-        if (pFrame && pFrame != pFrameArg) return TRUE; // another frame still shows the document
+        if (pFrame && pFrame != pFrameArg && pFrame->m_nWindow > 0) return TRUE;
     }
     return SaveModified();
 }

@@ -437,8 +437,9 @@ BOOL CFrameWnd::OnBarCheck(UINT nID) {
         ShowControlBar(pControlBar, (pControlBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
         return TRUE;
     }
+    // A control bar that is not this frame's belongs to the frame it docks in, which toggles it.
     CWnd* pBar = GetDescendantWindow(static_cast<int>(nID), TRUE);
-    if (!pBar) return FALSE;
+    if (!pBar || pBar->IsKindOf(RUNTIME_CLASS(CControlBar))) return FALSE;
     pBar->ShowWindow(pBar->IsWindowVisible() ? SW_HIDE : SW_SHOWNA);
     if (CFrameWnd* pFrame = pBar->GetParentFrame()) pFrame->RecalcLayout();
     return TRUE;

@@ -44,7 +44,7 @@ void CMDIChildWnd::ShowAfterCreate(DWORD dwStyle, CMDIFrameWnd* pParentWnd) {
     if (dwStyle & WS_MINIMIZE) ShowWindow(SW_SHOWMINIMIZED);
     else if (dwStyle & WS_MAXIMIZE) ShowWindow(SW_SHOWMAXIMIZED);
     else ShowWindow(SW_SHOWNORMAL);
-    pParentWnd->MDIActivate(this);
+    MDIActivate();
     ::SendMessage(pParentWnd->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 
@@ -122,7 +122,7 @@ void CMDIChildWnd::MDIRestore() {
 int CMDIChildWnd::DefaultShowCommand(int nCmdShow) const {
     if (nCmdShow != -1) return nCmdShow;
     BOOL maximized = FALSE;
-    if (CMDIFrameWnd* pFrame = GetMDIFrame()) pFrame->MDIGetActive(&maximized);
+    if (CMDIFrameWnd* pFrame = GetMDIFrame()) pFrame->GetActiveChildFrame(&maximized);
     DWORD style = GetStyle();
     if (maximized || (style & WS_MAXIMIZE)) return SW_SHOWMAXIMIZED;
     if (style & WS_MINIMIZE) return SW_SHOWMINIMIZED;
@@ -153,7 +153,7 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow) {
     CFrameWnd::ActivateFrame(DefaultShowCommand(nCmdShow));
     if (CMDIFrameWnd* pFrame = GetMDIFrame()) {
         // Showing does not activate an MDI child; the client does.
-        if (IsWindowVisible() && !IsIconic()) pFrame->MDIActivate(this);
+        if (IsWindowVisible() && !IsIconic()) MDIActivate();
         ::SendMessage(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
     }
     UpdatePseudoActive(visibleBefore);
@@ -175,7 +175,7 @@ int CMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message
     int result = CFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
     if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT) return result;
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
-        if (pFrame->MDIGetActive() != this) MDIActivate();
+        if (pFrame->GetActiveChildFrame() != this) MDIActivate();
     return result;
 }
 

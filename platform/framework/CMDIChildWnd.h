@@ -25,7 +25,9 @@ public:
 
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIDestroy();
-    void MDIActivate();
+    // Makes this the active child: through the client here; a child of a frame with its own
+    // notion of the active child goes through that frame. Creation and ActivateFrame use it.
+    virtual void MDIActivate();
     void MDIMaximize();
     void MDIRestore();
 

@@ -132,14 +132,14 @@ CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu) {
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
-    CMDIChildWnd* pActiveChild = MDIGetActive();
+    CMDIChildWnd* pActiveChild = GetActiveChildFrame();
     return pActiveChild ? static_cast<CFrameWnd*>(pActiveChild) : this;
 }
 
 // ---- Routing ----
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (CMDIChildWnd* pActiveChild = MDIGetActive()) {
+    if (CMDIChildWnd* pActiveChild = GetActiveChildFrame()) {
         CPushRoutingFrame push(this);
         if (pActiveChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     }
@@ -148,7 +148,7 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 
 BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     // The active child sees the command first (its own map and its OnCommand).
-    if (CMDIChildWnd* pActiveChild = MDIGetActive()) {
+    if (CMDIChildWnd* pActiveChild = GetActiveChildFrame()) {
         if (AfxCallWndProc(pActiveChild, pActiveChild->m_hWnd, WM_COMMAND, wParam, lParam) != 0) return TRUE;
     }
     if (CFrameWnd::OnCommand(wParam, lParam)) return TRUE;
@@ -162,7 +162,7 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
     if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
-    CMDIChildWnd* pActiveChild = MDIGetActive();
+    CMDIChildWnd* pActiveChild = GetActiveChildFrame();
     if (pActiveChild && pActiveChild->PreTranslateMessage(pMsg)) return TRUE;
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
     if (m_hAccelTable && ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg)) return TRUE;
@@ -175,7 +175,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     if (!(GetStyle() & FWS_ADDTOTITLE)) return;
-    CMDIChildWnd* pActiveChild = MDIGetActive();
+    CMDIChildWnd* pActiveChild = GetActiveChildFrame();
     CDocument* pDocument = GetActiveDocument();
     bool childMaximized = pActiveChild && (pActiveChild->GetStyle() & WS_MAXIMIZE);
     if (bAddToTitle && pActiveChild && !childMaximized &&
@@ -190,7 +190,7 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
 }
 
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
-    if (CMDIChildWnd* pActiveChild = MDIGetActive()) {
+    if (CMDIChildWnd* pActiveChild = GetActiveChildFrame()) {
         pActiveChild->OnUpdateFrameMenu(TRUE, pActiveChild, hMenuAlt);
         return;
     }
@@ -241,11 +241,11 @@ BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID) {
 }
 
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI) {
-    pCmdUI->Enable(MDIGetActive() != nullptr);
+    pCmdUI->Enable(GetActiveChildFrame() != nullptr);
 }
 
 void CMDIFrameWnd::OnWindowNew() {
-    CMDIChildWnd* pActiveChild = MDIGetActive();
+    CMDIChildWnd* pActiveChild = GetActiveChildFrame();
     CDocument* pDocument = pActiveChild ? pActiveChild->GetActiveDocument() : nullptr;
     CDocTemplate* pTemplate = pDocument ? pDocument->GetDocTemplate() : nullptr;
     CFrameWnd* pFrame = pTemplate ? pTemplate->CreateNewFrame(pDocument, pActiveChild) : nullptr;

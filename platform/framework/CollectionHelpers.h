@@ -62,11 +62,12 @@ template <class T> constexpr UINT MinArchivedSize() {
 // slots cleared before the exception goes on: the array holds them but does not own them, and no
 // one else has seen them yet. Back-references belong to whoever read them first and are kept.
 template <class TYPE> void ReadObjectElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
+    const CRuntimeClass* pElementClass = ar.TakeNextElementClass();
     std::vector<INT_PTR> created;
     try {
         for (INT_PTR i = 0; i < nCount; ++i) {
             bool bCreated = false;
-            CObject* pOb = ar.ReadObject(nullptr, &bCreated);
+            CObject* pOb = ar.ReadObject(pElementClass, &bCreated);
             if (bCreated) created.push_back(i);
             pElements[i] = dynamic_cast<TYPE>(pOb);
             if (pOb && !pElements[i]) {

@@ -7,6 +7,7 @@
 namespace docktest {
 
 bool g_refuseClose = false;
+int g_closeQuestions = 0;
 
 namespace {
 
@@ -21,7 +22,10 @@ public:
         SetTitle(names[count++ % 3]);
         return TRUE;
     }
-    BOOL SaveModified() override { return !g_refuseClose; }
+    BOOL SaveModified() override {
+        ++g_closeQuestions;
+        return !g_refuseClose;
+    }
 };
 IMPLEMENT_DYNCREATE(CFixtureDoc, CDocument)
 
@@ -55,11 +59,26 @@ BEGIN_MESSAGE_MAP(CFixtureFrame, CDKMDIFrameWndSizeDock)
     ON_WM_CREATE()
     ON_COMMAND_EX_RANGE(ID_PANE_INFORMATION, ID_PANE_OUTPUT, OnBarCheck)
     ON_MESSAGE(WM_TAKE_PICTURE, OnTakePicture)
+    ON_MESSAGE(WM_PROBE_DRAG, OnProbeDrag)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnPrompt)
 END_MESSAGE_MAP()
 
 LRESULT CFixtureFrame::OnTakePicture(WPARAM, LPARAM) {
     m_bPictureSaved = SaveScreenPng(this, m_strPicture);
     return 0;
+}
+
+LRESULT CFixtureFrame::OnProbeDrag(WPARAM, LPARAM) {
+    // Another window can be locked only while the desktop is not.
+    m_bDesktopLockedInDrag = !::LockWindowUpdate(m_hWnd);
+    if (!m_bDesktopLockedInDrag)
+        ::LockWindowUpdate(nullptr);
+    return 0;
+}
+
+LRESULT CFixtureFrame::OnPrompt(WPARAM wParam, LPARAM lParam) {
+    m_prompts.push_back(static_cast<UINT>(wParam));
+    return OnSetMessageString(wParam, lParam);
 }
 
 int CFixtureFrame::OnCreate(LPCREATESTRUCT lpcs) {
@@ -89,6 +108,11 @@ void CFixtureFrame::DockPanesAtStart() {
     RecalcLayout();
 }
 
+void CFixtureApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (nCmd == HELP_CONTEXT)
+        m_helpAsked.push_back(dwData);
+}
+
 BOOL CFixtureApp::InitInstance() {
     pm::res::addMenu(IDR_FIXTURE, {{{"&View", 0, MF_POPUP,
                                      {{"&Information", ID_PANE_INFORMATION, 0, {}},
@@ -107,10 +131,10 @@ BOOL CFixtureApp::InitInstance() {
     return TRUE;
 }
 
-void StartProgram(CFixtureApp& app) {
+void StartProgram(CFixtureApp& app, int nDocuments) {
     app.InitApplication();
     app.InitInstance();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < nDocuments; ++i)
         app.m_pTemplate->OpenDocumentFile(nullptr);
     pm::afxtest::pump();
     app.Frame()->RecalcLayout();
@@ -141,6 +165,8 @@ void DragBar(CControlBar* bar, CPoint from, const std::vector<CPoint>& screenPoi
     }
     if (pictureOf)
         ::PostMessage(pictureOf->m_hWnd, WM_TAKE_PICTURE, 0, 0);
+    if (CWnd* main = AfxGetMainWnd())
+        ::PostMessage(main->m_hWnd, WM_PROBE_DRAG, 0, 0);
     if (endKey == VK_ESCAPE)
         ::PostMessage(h, WM_KEYDOWN, VK_ESCAPE, 0);
     else if (endKey == VK_RBUTTON)

@@ -19,6 +19,8 @@ constexpr UINT ID_PANE_INFORMATION = 0xE840;
 constexpr UINT ID_PANE_PROJECT = 0xE841;
 constexpr UINT ID_PANE_OUTPUT = 0xE842;
 constexpr UINT WM_TAKE_PICTURE = WM_APP + 5;
+// Posted by DragBar while the drag runs: the frame notes whether the desktop is locked.
+constexpr UINT WM_PROBE_DRAG = WM_APP + 6;
 
 // A pane that records what it was told about its size.
 class CPaneBar : public CDKSizeControlBar {
@@ -46,9 +48,15 @@ public:
     // The picture WM_TAKE_PICTURE saves (taken while a drag runs).
     std::string m_strPicture;
     bool m_bPictureSaved = false;
+    // What the last drag found: the desktop locked while it ran.
+    bool m_bDesktopLockedInDrag = false;
+    // The prompts the frame was asked to show (WM_SETMESSAGESTRING ids).
+    std::vector<UINT> m_prompts;
 
 protected:
     afx_msg LRESULT OnTakePicture(WPARAM, LPARAM);
+    afx_msg LRESULT OnProbeDrag(WPARAM, LPARAM);
+    afx_msg LRESULT OnPrompt(WPARAM, LPARAM);
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     DECLARE_MESSAGE_MAP()
 };
@@ -56,15 +64,20 @@ protected:
 class CFixtureApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
     CFixtureFrame* Frame() const { return static_cast<CFixtureFrame*>(m_pMainWnd); }
     CDocTemplate* m_pTemplate = nullptr;
+    // The help contexts asked for.
+    std::vector<DWORD_PTR> m_helpAsked;
 };
 
 // While set, every document refuses to be closed (as when the user cancels the save question).
 extern bool g_refuseClose;
+// How often a document was asked whether it may close.
+extern int g_closeQuestions;
 
-// Starts the program (three documents "one", "two", "three") and ends it.
-void StartProgram(CFixtureApp& app);
+// Starts the program (with documents "one", "two", "three" unless told otherwise) and ends it.
+void StartProgram(CFixtureApp& app, int nDocuments = 3);
 void EndProgram(CFixtureApp& app);
 
 // A drag of a bar scripted as the pointer would do it: pressed at from (client coordinates of the

@@ -285,6 +285,64 @@ TEST(CArchive, ACutObjectArrayFreesTheElementsItRead) {
     delete outside;
 }
 
+TEST(CArchive, ObjectsLoadedSinceAMarkAreTheOnesMadeAfterIt) {
+    CTestCounted outside, first, second;
+    CObArray array;
+    array.Add(&first);
+    array.Add(&outside);
+    array.Add(&second);
+    const Bytes bytes = store([&](CArchive& ar) {
+        ar << static_cast<CObject*>(&outside);
+        ar << static_cast<CObject*>(&array);
+    });
+    load(bytes, [&](CArchive& ar) {
+        std::unique_ptr<CObject> readOutside(ar.ReadObject(nullptr));
+        const size_t mark = ar.GetLoadMark();
+        std::unique_ptr<CObArray> read(static_cast<CObArray*>(ar.ReadObject(RUNTIME_CLASS(CObArray))));
+        ASSERT_EQ(read->GetSize(), 3);
+        // The array and the two objects it made; the one it refers to was made before the mark.
+        EXPECT_EQ(ar.GetObjectsLoadedSince(mark),
+                  (std::vector<CObject*>{read.get(), read->GetAt(0), read->GetAt(2)}));
+        EXPECT_EQ(read->GetAt(1), readOutside.get());
+        EXPECT_TRUE(ar.GetObjectsLoadedSince(ar.GetLoadMark()).empty());
+        delete read->GetAt(0);
+        delete read->GetAt(2);
+    });
+}
+
+TEST(CArchive, AnArrayOfAnAskedElementClassMakesNoOtherElement) {
+    // Counted elements, then a node that would read (and make) a counted child of its own.
+    CTestCounted first, second, inner;
+    CTestNode node;
+    node.m_child = &inner;
+    CObArray mixed, nested;
+    mixed.Add(&first);
+    mixed.Add(&node);
+    mixed.Add(&second);
+    nested.Add(&mixed);
+    const Bytes flat = store([&](CArchive& ar) { ar << static_cast<CObject*>(&mixed); });
+    const Bytes deep = store([&](CArchive& ar) { ar << static_cast<CObject*>(&nested); });
+    node.m_child = nullptr;
+    const int liveBefore = CTestCounted::s_live;
+    load(flat, [&](CArchive& ar) {
+        ar.SetNextElementClass(RUNTIME_CLASS(CTestCounted));
+        EXPECT_EQ(loadCauseOf(ar, [&] { delete ar.ReadObject(RUNTIME_CLASS(CObArray)); }), CArchiveException::badClass);
+        EXPECT_EQ(CTestCounted::s_live, liveBefore) << "the node's child was never made, the first one freed";
+    });
+    // The asked class holds for the outer array's elements, not for what they read in turn.
+    load(deep, [&](CArchive& ar) {
+        ar.SetNextElementClass(RUNTIME_CLASS(CObArray));
+        std::unique_ptr<CObArray> outer(static_cast<CObArray*>(ar.ReadObject(RUNTIME_CLASS(CObArray))));
+        ASSERT_EQ(outer->GetSize(), 1);
+        std::unique_ptr<CObArray> read(static_cast<CObArray*>(outer->GetAt(0)));
+        ASSERT_EQ(read->GetSize(), 3);
+        EXPECT_EQ(CTestCounted::s_live, liveBefore + 3);
+        for (INT_PTR i = 0; i < read->GetSize(); ++i)
+            delete read->GetAt(i);
+    });
+    EXPECT_EQ(CTestCounted::s_live, liveBefore);
+}
+
 TEST(CArchive, AnArrayReadInPlaceKeepsNoFreedElements) {
     CTestCounted kept, made;
     CObArray array;

@@ -15,6 +15,7 @@ namespace {
 
 const UINT ID_TRACE = 0x8100;
 const UINT ID_TAKEN_BY_DOC = 0x8101;
+const UINT ID_WHICH_CHILD = 0x8102;
 const UINT IDR_TRACE = 310;
 std::vector<std::string> trace;
 
@@ -58,12 +59,22 @@ class CTraceChild : public CMDIChildWnd {
     DECLARE_DYNCREATE(CTraceChild)
 public:
     TRACE_TARGET("child frame")
+    static CTraceChild* s_pLastTaker;
+    static int s_nActivations;
+    afx_msg void OnWhichChild() { s_pLastTaker = this; }
+    void MDIActivate() override {
+        ++s_nActivations;
+        CMDIChildWnd::MDIActivate();
+    }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTraceChild, CMDIChildWnd)
+CTraceChild* CTraceChild::s_pLastTaker = nullptr;
+int CTraceChild::s_nActivations = 0;
 BEGIN_MESSAGE_MAP(CTraceChild, CMDIChildWnd)
     ON_COMMAND_EX(ID_TRACE, OnTrace)
     ON_UPDATE_COMMAND_UI(ID_TRACE, OnUpdateTrace)
+    ON_COMMAND(ID_WHICH_CHILD, OnWhichChild)
 END_MESSAGE_MAP()
 
 class CTraceTemplate : public CMultiDocTemplate {
@@ -81,6 +92,13 @@ END_MESSAGE_MAP()
 class CTraceMain : public CMDIFrameWnd {
 public:
     TRACE_TARGET("main frame")
+    // A child the frame takes as its active one, whatever the client's is.
+    CMDIChildWnd* m_pOwnActive = nullptr;
+    CMDIChildWnd* GetActiveChildFrame(BOOL* pbMaximized) const override {
+        if (!m_pOwnActive) return CMDIFrameWnd::GetActiveChildFrame(pbMaximized);
+        if (pbMaximized) *pbMaximized = FALSE;
+        return m_pOwnActive;
+    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CTraceMain, CMDIFrameWnd)
@@ -197,4 +215,25 @@ TEST(MenuUpdate, PopupItemsAndSubMenusFollowTheTargetsHandlers) {
     EXPECT_TRUE(state(popup, ID_NO_HANDLER) & MF_GRAYED);
     EXPECT_FALSE(state(popup, SC_CLOSE) & MF_GRAYED) << "system commands keep their state";
     EXPECT_TRUE(state(::GetSubMenu(popup, 4), ID_CHECKED_IN_SUBMENU) & MF_CHECKED);
+}
+
+TEST_F(CommandRouting, AFrameWithAnActiveChildOfItsOwnRoutesThroughThatChild) {
+    POSITION pos = app.GetFirstDocTemplatePosition();
+    CTraceChild::s_nActivations = 0;
+    ASSERT_NE(app.GetNextDocTemplate(pos)->OpenDocumentFile(nullptr), nullptr);
+    pm::afxtest::pump();
+    EXPECT_GT(CTraceChild::s_nActivations, 0) << "a new child is made active through its own MDIActivate";
+    CMDIChildWnd* clientActive = main->MDIGetActive();
+    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(clientActive->m_hWnd, GW_HWNDNEXT)));
+    ASSERT_NE(other, nullptr);
+    static_cast<CTraceMain*>(main)->m_pOwnActive = other;
+    EXPECT_EQ(main->MDIGetActive(), clientActive) << "the client's active child is the client's";
+    EXPECT_EQ(main->GetActiveFrame(), other);
+    main->SendMessage(WM_COMMAND, ID_WHICH_CHILD, 0);
+    EXPECT_EQ(CTraceChild::s_pLastTaker, other);
+    EXPECT_TRUE(main->OnCmdMsg(ID_WHICH_CHILD, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(CTraceChild::s_pLastTaker, other);
+    static_cast<CTraceMain*>(main)->m_pOwnActive = nullptr;
+    main->SendMessage(WM_COMMAND, ID_WHICH_CHILD, 0);
+    EXPECT_EQ(CTraceChild::s_pLastTaker, clientActive);
 }

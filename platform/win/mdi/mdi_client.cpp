@@ -139,9 +139,12 @@ void MdiClient::activate(HWND child) {
 // `from` itself goes to the bottom when moving forwards, so repeated steps visit every child.
 void MdiClient::next(HWND from, bool previous) {
     if (!from) from = m_active;
+    // The children that can take activation, and the one it starts from (hidden, it hands
+    // activation on all the same).
     std::vector<HWND> order;
     for (HWND c = GetWindow(m_hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (IsWindowVisible(c) && IsWindowEnabled(c) && (GetWindowLongPtr(c, GWL_EXSTYLE) & WS_EX_MDICHILD))
+        if (c == from ||
+            (IsWindowVisible(c) && IsWindowEnabled(c) && (GetWindowLongPtr(c, GWL_EXSTYLE) & WS_EX_MDICHILD)))
             order.push_back(c);
     auto at = std::find(order.begin(), order.end(), from);
     if (order.size() < 2 || at == order.end()) return;

@@ -381,6 +381,22 @@ TEST_F(Mdi, ClosingTheActiveChildActivatesTheNext) {
     EXPECT_EQ(active(), nullptr);
 }
 
+TEST_F(Mdi, AHiddenActiveChildHandsActivationToTheNextShownOne) {
+    HWND a = create("A");
+    HWND b = create("B");
+    HWND c = create("C");
+    ASSERT_EQ(active(), c);
+    ShowWindow(c, SW_HIDE);
+    SendMessage(g_client, WM_MDINEXT, 0, 0);
+    EXPECT_EQ(active(), b);
+    // Hidden and alone, it stays the client's active child.
+    DestroyWindow(a);
+    DestroyWindow(c);
+    ShowWindow(b, SW_HIDE);
+    SendMessage(g_client, WM_MDINEXT, 0, 0);
+    EXPECT_EQ(active(), b);
+}
+
 TEST_F(Mdi, MinimisedChildrenLineUpAlongTheBottom) {
     HWND a = create("A");
     HWND b = create("B");

@@ -134,6 +134,81 @@ TEST_F(Painting, DrawingThroughGetDcShowsAtOnce) {
     EXPECT_NE(pixel(c, -1, -1), qRgb(0, 0, 255)) << "a client DC stays out of the edge";
 }
 
+namespace {
+
+void fillWith(HDC dc, const RECT& r, COLORREF colour) {
+    HBRUSH b = CreateSolidBrush(colour);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+} // namespace
+
+TEST_F(Painting, ALockedWindowDrawsOnlyThroughLockDcsAndRepaintsWhenUnlocked) {
+    HWND c = fillChild(top, 0, 0, 50, 50);
+    HWND other = fillChild(top, 60, 0, 50, 50);
+    pm::test::pumpMessages();
+    const RECT r{0, 0, 10, 10};
+    ASSERT_TRUE(LockWindowUpdate(c));
+    EXPECT_FALSE(LockWindowUpdate(other)) << "one window is locked at a time";
+
+    HDC dc = GetDC(c);
+    fillWith(dc, r, RGB(0, 0, 255));
+    ReleaseDC(c, dc);
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(200, 0, 0)) << "an ordinary DC of a locked window draws nowhere";
+    dc = GetDCEx(c, nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    fillWith(dc, r, RGB(0, 255, 0));
+    ReleaseDC(c, dc);
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 255, 0)) << "a lock DC draws";
+    dc = GetDC(other);
+    fillWith(dc, r, RGB(0, 0, 255));
+    ReleaseDC(other, dc);
+    EXPECT_EQ(pixel(other, 5, 5), qRgb(0, 0, 255)) << "other windows draw as ever";
+
+    // Painted while locked, the window shows nothing new until it is unlocked; then it paints again.
+    InvalidateRect(c, nullptr, TRUE);
+    pm::test::pumpMessages();
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 255, 0));
+    ASSERT_TRUE(LockWindowUpdate(nullptr));
+    pm::test::pumpMessages();
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(200, 0, 0));
+    EXPECT_TRUE(LockWindowUpdate(other)) << "unlocked, another window may be locked";
+    DestroyWindow(other);
+    EXPECT_TRUE(LockWindowUpdate(c)) << "a destroyed window's lock is released";
+    LockWindowUpdate(nullptr);
+}
+
+TEST_F(Painting, TheLockedDesktopLocksEveryWindowButNotItsOwnLockDc) {
+    HWND c = fillChild(top, 0, 0, 50, 50);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(c);
+    fillWith(dc, RECT{0, 0, 10, 10}, RGB(0, 0, 255));
+    ReleaseDC(c, dc);
+    ASSERT_TRUE(LockWindowUpdate(GetDesktopWindow()));
+    dc = GetDC(c);
+    fillWith(dc, RECT{0, 0, 10, 10}, RGB(0, 255, 0));
+    ReleaseDC(c, dc);
+    InvalidateRect(c, nullptr, TRUE);
+    pm::test::pumpMessages();
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 0, 255)) << "neither a DC nor a paint shows while the desktop is locked";
+
+    dc = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    ReleaseDC(GetDesktopWindow(), dc); // the overlay exists from its first DC on
+    QImage before = *pm::wm::desktopOverlayImage();
+    RECT outline{100, 100, 180, 150};
+    for (int i = 0; i < 2; ++i) {
+        dc = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+        DrawFocusRect(dc, &outline);
+        ReleaseDC(GetDesktopWindow(), dc);
+        if (i == 0) {
+            EXPECT_NE(*pm::wm::desktopOverlayImage(), before) << "a drag outline draws through the lock DC";
+        }
+    }
+    ASSERT_TRUE(LockWindowUpdate(nullptr));
+    pm::test::pumpMessages();
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(200, 0, 0)) << "unlocked, every window paints again";
+}
+
 TEST_F(Painting, AWindowWithoutAreaStillGivesADcThatMeasures) {
     HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, top, nullptr, nullptr, nullptr);
     HDC dc = GetDC(c);

@@ -17,12 +17,18 @@ namespace {
 std::atomic<long long> g_liveBytes{0};
 constexpr std::size_t kHeader = alignof(std::max_align_t);
 
-void* allocate(std::size_t size) {
+void* allocateOrNull(std::size_t size) {
     void* block = std::malloc(size + kHeader);
-    if (!block) throw std::bad_alloc();
+    if (!block) return nullptr;
     *static_cast<std::size_t*>(block) = size;
     g_liveBytes += static_cast<long long>(size);
     return static_cast<char*>(block) + kHeader;
+}
+
+void* allocate(std::size_t size) {
+    void* p = allocateOrNull(size);
+    if (!p) throw std::bad_alloc();
+    return p;
 }
 
 void release(void* p) {
@@ -39,6 +45,19 @@ void* operator new(std::size_t size) {
 }
 void* operator new[](std::size_t size) {
     return allocate(size);
+}
+// The no-throw forms too, so that every block freed here was allocated here.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocateOrNull(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    release(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    release(p);
 }
 void operator delete(void* p) noexcept {
     release(p);

@@ -22,12 +22,12 @@ class FontCache {
 public:
     explicit FontCache(const QFont& font);
 
-    const QFont& font() const { return font_; }
-    const QFontMetrics& metrics() const { return metrics_; }
+    const QFont& font() const { return m_font; }
+    const QFontMetrics& metrics() const { return m_metrics; }
     // The metrics text layout asks for on every call.
-    int ascent() const { return ascent_; }
-    int descent() const { return descent_; }
-    int averageWidth() const { return averageWidth_; }
+    int ascent() const { return m_ascent; }
+    int descent() const { return m_descent; }
+    int averageWidth() const { return m_averageWidth; }
     // The advance of one UTF-16 unit, or of a surrogate pair, as QFontMetrics gives it.
     int advance(const QString& unit);
     int advance(QChar c);
@@ -41,7 +41,7 @@ public:
     // costs more than drawing it once), and texts drawn again find their layout kept.
     const QList<QGlyphRun>* glyphs(const QString& text);
     // The pixels of this font's glyphs, for drawing laid-out glyphs straight into images.
-    GlyphInk& ink() { return ink_; }
+    GlyphInk& ink() { return m_ink; }
 
 private:
     static constexpr qsizetype kLayoutsKept = 4096;
@@ -54,20 +54,20 @@ private:
     // characters or pairs takes other glyphs.
     bool assemble(const QString& text);
 
-    QFont font_;
-    QFontMetrics metrics_;
-    int ascent_, descent_, averageWidth_;
+    QFont m_font;
+    QFontMetrics m_metrics;
+    int m_ascent, m_descent, m_averageWidth;
     // Advances per BMP unit in pages of 256 units, made when a unit of the page is first measured;
     // -1 until measured.
-    std::vector<std::vector<int>> advances_;
+    std::vector<std::vector<int>> m_advances;
     // Two generations: a text not drawn for a whole generation is dropped.
-    QHash<QString, QList<QGlyphRun>> recent_, older_;
-    QHash<QString, bool> metOnce_; // texts drawn once, not laid out yet
-    GlyphInk ink_;
-    QRawFont own_;                            // the font's glyphs, as layouts give them
-    std::vector<std::vector<qint32>> glyphOf_; // per BMP unit in pages: -2 unknown, -1 none
-    QHash<quint32, bool> pairs_;              // pairs of units met, whether they are kept
-    QList<QGlyphRun> assembled_;
+    QHash<QString, QList<QGlyphRun>> m_recent, m_older;
+    QHash<QString, bool> m_metOnce; // texts drawn once, not laid out yet
+    GlyphInk m_ink;
+    QRawFont m_own;                             // the font's glyphs, as layouts give them
+    std::vector<std::vector<qint32>> m_glyphOf; // per BMP unit in pages: -2 unknown, -1 none
+    QHash<quint32, bool> m_pairs;               // pairs of units met, whether they are kept
+    QList<QGlyphRun> m_assembled;
 };
 
 } // namespace pm::gdi

@@ -40,8 +40,8 @@ GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) {
 }
 
 const GlyphInk::Spans& GlyphInk::spansOf(const QRawFont& font, quint32 glyph) {
-    auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& f) { return f.first == font; });
-    if (known == fonts_.end()) known = fonts_.insert(fonts_.end(), {font, {}});
+    auto known = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto& f) { return f.first == font; });
+    if (known == m_fonts.end()) known = m_fonts.insert(m_fonts.end(), {font, {}});
     auto it = known->second.find(glyph);
     if (it == known->second.end()) it = known->second.insert(glyph, render(font, glyph));
     return *it;

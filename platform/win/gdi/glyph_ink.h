@@ -35,7 +35,7 @@ private:
     static Spans render(const QRawFont& font, quint32 glyph);
 
     // The fonts met (the font itself and the ones Qt falls back to), each with its glyphs' pixels.
-    std::vector<std::pair<QRawFont, QHash<quint32, Spans>>> fonts_;
+    std::vector<std::pair<QRawFont, QHash<quint32, Spans>>> m_fonts;
 };
 
 } // namespace pm::gdi

@@ -1,5 +1,8 @@
 #include "platform/win/gdi/font_cache.h"
 
+#include <QHash>
+#include <QImage>
+#include <QPainter>
 #include <QTextLayout>
 
 namespace pm::gdi {
@@ -16,11 +19,69 @@ bool plainChar(char16_t c) {
     return c < 0xFB1D || c == 0xFFFD || (c > 0xFEFF && c < 0xFFF0);
 }
 
+// How heavy a font's strokes come out: the mean length of the rows of pixels its letters and
+// digits set.
+double strokeWeight(const QFont& font) {
+    static const QString kSample =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
+    QFontMetrics m(font);
+    int margin = m.height();
+    QImage canvas(m.horizontalAdvance(kSample) + 2 * margin, 2 * margin, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter p(&canvas);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(margin / 2, margin / 2 + m.ascent()), kSample);
+    }
+    long ink = 0, rows = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        bool inside = false;
+        for (int x = 0; x < canvas.width(); ++x) {
+            bool set = (line[x] & 0xFFFFFF) != 0xFFFFFF;
+            ink += set;
+            rows += set && !inside;
+            inside = set;
+        }
+    }
+    return rows ? static_cast<double>(ink) / static_cast<double>(rows) : 0;
+}
+
+QFont regularOf(const QFont& font) {
+    QFont regular = font;
+    regular.setWeight(QFont::Normal);
+    return regular;
+}
+
+// Whether bold asked of this font is drawn overstruck: the bold face's strokes come out less than
+// half a pixel heavier than the regular face's (an overstrike adds a whole pixel). Found once per
+// face, size and style.
+bool overstrikes(const QFont& asked) {
+    if (asked.weight() < QFont::DemiBold) return false;
+    static QHash<QString, bool> known;
+    QString key = asked.key();
+    auto it = known.constFind(key);
+    if (it != known.constEnd()) return *it;
+    bool weak = strokeWeight(asked) < strokeWeight(regularOf(asked)) + 0.5;
+    known.insert(key, weak);
+    return weak;
+}
+
+QFont overstruckFont(const QFont& asked) {
+    QFont regular = regularOf(asked);
+    regular.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    return regular;
+}
+
 } // namespace
 
-FontCache::FontCache(const QFont& font)
-    : m_font(font), m_metrics(font), m_ascent(m_metrics.ascent()), m_descent(m_metrics.descent()),
-      m_averageWidth(m_metrics.averageCharWidth()), m_advances(256), m_glyphOf(256) {}
+FontCache::FontCache(const QFont& asked)
+    : m_overstruck(overstrikes(asked)), m_font(m_overstruck ? overstruckFont(asked) : asked), m_metrics(m_font),
+      m_ascent(m_metrics.ascent()), m_descent(m_metrics.descent()),
+      m_averageWidth(m_metrics.averageCharWidth() + (m_overstruck ? 1 : 0)),
+      m_maxWidth(m_metrics.maxWidth() + (m_overstruck ? 1 : 0)),
+      m_advances(256), m_ink(m_overstruck), m_glyphOf(256) {}
 
 int FontCache::advance(QChar c) {
     std::vector<int>& page = m_advances[c.unicode() >> 8];

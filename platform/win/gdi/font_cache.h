@@ -2,7 +2,8 @@
 // What a font needs for measuring and drawing text, made once per font instead of once per call:
 // its metrics, the advance and glyph of each character met so far, the glyphs of texts put together
 // from those or laid out by Qt's text engine, both exactly as QPainter::drawText places them, and
-// the pixels of its glyphs.
+// the pixels of its glyphs. Bold that the bold face cannot show at a size is drawn the way GDI
+// simulates bold.
 
 #include "platform/win/gdi/glyph_ink.h"
 
@@ -20,14 +21,22 @@ namespace pm::gdi {
 
 class FontCache {
 public:
-    explicit FontCache(const QFont& font);
+    // A cache for the font a LOGFONT asks for. Where it asks for bold and the bold face at its
+    // size draws strokes no heavier than the regular face (hinting rounds both to the same stems),
+    // text is drawn overstruck instead: the regular face with every glyph drawn once more one
+    // pixel to the right and every advance one pixel wider.
+    explicit FontCache(const QFont& asked);
 
+    // The font text is drawn and measured with (its advances include the overstrike's pixel).
     const QFont& font() const { return m_font; }
     const QFontMetrics& metrics() const { return m_metrics; }
+    // Whether each glyph is drawn a second time, one pixel to the right.
+    bool overstruck() const { return m_overstruck; }
     // The metrics text layout asks for on every call.
     int ascent() const { return m_ascent; }
     int descent() const { return m_descent; }
     int averageWidth() const { return m_averageWidth; }
+    int maxWidth() const { return m_maxWidth; }
     // The advance of one UTF-16 unit, or of a surrogate pair, as QFontMetrics gives it.
     int advance(const QString& unit);
     int advance(QChar c);
@@ -54,9 +63,10 @@ private:
     // characters or pairs takes other glyphs.
     bool assemble(const QString& text);
 
+    bool m_overstruck;
     QFont m_font;
     QFontMetrics m_metrics;
-    int m_ascent, m_descent, m_averageWidth;
+    int m_ascent, m_descent, m_averageWidth, m_maxWidth;
     // Advances per BMP unit in pages of 256 units, made when a unit of the page is first measured;
     // -1 until measured.
     std::vector<std::vector<int>> m_advances;

@@ -191,6 +191,10 @@ int TextMeasure::averageWidth() const {
     return m_font.marlett ? qfont().pixelSize() : m_cache->averageWidth();
 }
 
+int TextMeasure::maxWidth() const {
+    return m_font.marlett ? qfont().pixelSize() : m_cache->maxWidth();
+}
+
 int TextMeasure::advance(const QString& unit) const {
     if (m_font.marlett) return qfont().pixelSize() + m_extra;
     return m_cache->advance(unit) + m_extra;
@@ -254,7 +258,6 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     if (!dc || !tm) return FALSE;
     TextMeasure m(*dc);
     const LOGFONTA& lf = m.font().log;
-    const QFontMetrics& qm = m.metrics();
     *tm = TEXTMETRICA{};
     tm->tmAscent = dc->lengthToLogical(m.ascent());
     tm->tmDescent = dc->lengthToLogical(m.descent());
@@ -262,7 +265,7 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     tm->tmInternalLeading = std::max<LONG>(0, tm->tmHeight - dc->lengthToLogical(m.qfont().pixelSize()));
     tm->tmExternalLeading = dc->lengthToLogical(m.externalLeading());
     tm->tmAveCharWidth = dc->lengthToLogical(m.averageWidth());
-    tm->tmMaxCharWidth = dc->lengthToLogical(m.marlett() ? m.averageWidth() : qm.maxWidth());
+    tm->tmMaxCharWidth = dc->lengthToLogical(m.maxWidth());
     tm->tmWeight = lf.lfWeight > 0 ? lf.lfWeight : FW_NORMAL;
     tm->tmDigitizedAspectX = tm->tmDigitizedAspectY = dc->logPixels();
     tm->tmFirstChar = 0x20;

@@ -40,6 +40,9 @@ public:
     int height() const { return ascent() + descent(); }
     int externalLeading() const;
     int averageWidth() const;
+    int maxWidth() const;
+    // Whether glyphs are drawn a second time one pixel to the right (bold the face cannot show).
+    bool overstruck() const { return !m_font.marlett && m_cache->overstruck(); }
     // The advance of one character (as UTF-16 units: one, or a surrogate pair).
     int advance(const QString& unit) const;
     int width(const QString& text) const;

@@ -7,7 +7,7 @@
 
 namespace pm::gdi {
 
-GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) {
+GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) const {
     // Room for any glyph of the size around a pen in the middle.
     int size = std::max(8, static_cast<int>(std::ceil(font.pixelSize()))) * 4;
     QPoint pen(size / 2, size / 2);
@@ -23,6 +23,7 @@ GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) {
         one.setGlyphIndexes({glyph});
         one.setPositions({QPointF(0, 0)});
         p.drawGlyphRun(pen, one);
+        if (m_overstruck) p.drawGlyphRun(pen + QPoint(1, 0), one);
     }
     Spans spans;
     for (int y = 0; y < size; ++y) {

@@ -148,6 +148,7 @@ void createWidget(Window* w) {
     if (w->parent == desktop()) {
         w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w));
         w->widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        watchDesktopGrabs();
     } else {
         w->widget = new WindowWidget(w->handle, w->parent->widget, Qt::Widget);
     }

@@ -42,6 +42,7 @@ set(PM_QT_BACKEND
   platform/win/wm/window_widget.cpp
   platform/win/wm/desktop_window.h
   platform/win/wm/desktop_window.cpp
+  platform/win/wm/desktop_grabs.cpp
   platform/win/wm/input.cpp
   platform/win/wm/input_events.h
   platform/win/wm/keys.h

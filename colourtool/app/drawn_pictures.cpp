@@ -86,10 +86,12 @@ HICON iconOfPicture(HBITMAP picture, COLORREF transparent, bool isIcon, int hotX
     return icon;
 }
 
-HBITMAP drawTrayPicture() {
-    return drawPicture(16, 16, [](int x, int y) -> COLORREF {
-        if (x == 0 || y == 0 || x == 15 || y == 15) return RGB(64, 64, 64);
-        return hueColour((x - 1) * 360.0 / 14, 0.8 - (y - 1) * 0.04);
+HBITMAP drawTrayPicture(int size) {
+    const int inner = size - 2;
+    const double darker = 0.04 * 14 / inner; // from 0.8 at the top to 0.28 at the bottom
+    return drawPicture(size, size, [size, inner, darker](int x, int y) -> COLORREF {
+        if (x == 0 || y == 0 || x == size - 1 || y == size - 1) return RGB(64, 64, 64);
+        return hueColour((x - 1) * 360.0 / inner, 0.8 - (y - 1) * darker);
     });
 }
 

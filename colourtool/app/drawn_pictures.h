@@ -16,8 +16,9 @@ HBITMAP drawPicture(int width, int height, const std::function<COLORREF(int x, i
 // destroys it.
 HICON iconOfPicture(HBITMAP picture, COLORREF transparent, bool isIcon, int hotX = 0, int hotY = 0);
 
-// The notification-area picture: 16 x 16, a grid of hues framed in dark grey.
-HBITMAP drawTrayPicture();
+// The program's picture, size x size (16 in the notification area): hues across, lighter to darker
+// downwards, framed in dark grey.
+HBITMAP drawTrayPicture(int size = 16);
 
 // The pointing hand over the palette window: a 32 x 32 picture whose background is kHandBackground
 // (transparent in the cursor); its fingertip lies at (5, 0).

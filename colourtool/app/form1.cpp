@@ -47,11 +47,13 @@ Form1::~Form1() {
     Timer1.SetEnabled(false);
     Named.Font = nullptr;
     DeleteObject(m_namedFont);
+    SetIcon(nullptr); // the pictures, and with them the icons, go before the window
     if (g_form1 == this) g_form1 = nullptr;
 }
 
 void Form1::createControls() {
     SetBackColor(kFace);
+    SetIcon(m_pictures->icon, m_pictures->smallIcon);
     Image2.SetPicture(m_pictures->titleBar);
     Image3.SetPicture(m_pictures->rollUp);
     Image1.SetPicture(m_pictures->hide);

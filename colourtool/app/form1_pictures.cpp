@@ -177,6 +177,13 @@ COLORREF captionButton(int x, int y, int width, int height, bool glyph) {
     return glyph ? rgb(0, 0, 0) : kFace;
 }
 
+// An icon of a picture drawn for it (no pixel transparent); the picture is deleted.
+HICON iconOfDrawnPicture(HBITMAP picture) {
+    HICON icon = iconOfPicture(picture, RGB(0, 0, 0), true);
+    DeleteObject(picture);
+    return icon;
+}
+
 } // namespace
 
 COLORREF websafeScaleColour(int x, int y) {
@@ -204,6 +211,8 @@ Form1Pictures::Form1Pictures() {
     });
     pointer = drawPicture(5, 3, [](int x, int y) { return std::abs(x - 2) <= y ? rgb(0, 0, 0) : kFace; });
     tray = drawTrayPicture();
+    icon = iconOfDrawnPicture(drawTrayPicture(32));
+    smallIcon = iconOfDrawnPicture(drawTrayPicture(16));
     for (std::size_t i = 0; i < tools.size(); ++i)
         tools[i] = iconOf(kTools[i]);
     scales[0] = drawPicture(kW, kH, websafeScaleColour);
@@ -219,6 +228,8 @@ Form1Pictures::~Form1Pictures() {
         DeleteObject(picture);
     for (HBITMAP picture : scales)
         DeleteObject(picture);
+    for (HICON i : {icon, smallIcon})
+        DestroyIcon(i);
 }
 
 } // namespace tintara

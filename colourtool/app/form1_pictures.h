@@ -1,6 +1,7 @@
 #pragma once
 // The main window's own pictures, drawn at start-up: the title-bar images, the twelve tool-bar
-// icons, the four scale pictures (292 x 63) and the slider pointer mark. The object owns them.
+// icons, the four scale pictures (292 x 63), the slider pointer mark and the window's icon. The
+// object owns them.
 
 #include "platform/win/windows.h"
 
@@ -24,6 +25,9 @@ public:
     HBITMAP close = nullptr;    // Image4: 16 x 15
     HBITMAP pointer = nullptr;  // Pointer(i): 5 x 3
     HBITMAP tray = nullptr;     // Tray: 16 x 16
+    // The window's icon: the tray picture at 32 x 32 and at 16 x 16.
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
     // T(0..11): new, open, save, copy, topmost, dropper, websafe, negative, palettes, help, brightness,
     // misc (16 x 16).
     std::array<HBITMAP, 12> tools{};

@@ -14,7 +14,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -23,6 +25,48 @@ extern char** environ;
 namespace desk = pm::test::desktop;
 
 namespace {
+
+using Pixels = std::vector<unsigned long>; // 0xRRGGBB
+
+// The pictures of the window's _NET_WM_ICON on the desktop, by their width.
+std::map<unsigned long, Pixels> desktopIcons(HWND hwnd) {
+    std::stringstream in(desk::property(hwnd, "_NET_WM_ICON", "32c"));
+    std::vector<unsigned long> values;
+    for (std::string item; std::getline(in, item, ',');)
+        values.push_back(std::stoul(item));
+    std::map<unsigned long, Pixels> icons;
+    for (std::size_t at = 0; at + 2 <= values.size();) {
+        unsigned long width = values[at], height = values[at + 1];
+        std::size_t end = std::min(values.size(), at + 2 + width * height);
+        Pixels& pixels = icons[width];
+        for (std::size_t i = at + 2; i < end; ++i)
+            pixels.push_back(values[i] & 0xFFFFFF);
+        at = end;
+    }
+    return icons;
+}
+
+// The pixels of an icon drawn at its size on white.
+Pixels iconPixels(HICON icon, int size) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    Pixels pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            pixels.push_back(static_cast<unsigned long>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
 
 class TintaraOnTheDesktop : public ::testing::Test {
 protected:
@@ -156,8 +200,22 @@ TEST_F(TintaraOnTheDesktop, NewAsksAboveTheWindowAndTheKeysComeBackAfterwards) {
     EXPECT_TRUE(desk::pumpUntil([this] { return desk::active(main()) && IsChild(main(), GetFocus()); }));
 }
 
-// The program itself, started as a user starts it: its window's title and class on the desktop.
-TEST_F(TintaraOnTheDesktop, TheProgramsWindowHasItsTitleAndClass) {
+// The desktop shows the window with the program's icon, large for task lists and small for title
+// bars, as the program drew it.
+TEST_F(TintaraOnTheDesktop, TheDesktopShowsTheProgramsIcon) {
+    HICON big = reinterpret_cast<HICON>(SendMessage(main(), WM_GETICON, ICON_BIG, 0));
+    HICON small = reinterpret_cast<HICON>(SendMessage(main(), WM_GETICON, ICON_SMALL, 0));
+    ASSERT_NE(big, nullptr);
+    ASSERT_NE(small, nullptr);
+    std::map<unsigned long, Pixels> shown;
+    EXPECT_TRUE(desk::pumpUntil([&] { return (shown = desktopIcons(main())).size() == 2; }))
+        << desk::property(main(), "_NET_WM_ICON");
+    EXPECT_EQ(shown[32], iconPixels(big, 32));
+    EXPECT_EQ(shown[16], iconPixels(small, 16));
+}
+
+// The program itself, started as a user starts it: its window's title, class and icon on the desktop.
+TEST_F(TintaraOnTheDesktop, TheProgramsWindowHasItsTitleClassAndIcon) {
     const char* argv[] = {PM_TINTARA_PROGRAM, nullptr};
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ), 0);
@@ -169,7 +227,7 @@ TEST_F(TintaraOnTheDesktop, TheProgramsWindowHasItsTitleAndClass) {
         if (std::fgets(line, sizeof line, pipe)) found = line;
         pclose(pipe);
     }
-    std::string title, wmClass;
+    std::string title, wmClass, icon;
     if (!found.empty()) {
         std::string id = std::to_string(std::stoul(found));
         auto read = [&](const char* name) {
@@ -184,12 +242,14 @@ TEST_F(TintaraOnTheDesktop, TheProgramsWindowHasItsTitleAndClass) {
         };
         title = read("_NET_WM_NAME");
         wmClass = read("WM_CLASS");
+        icon = read("_NET_WM_ICON");
     }
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     ASSERT_FALSE(found.empty()) << "the program showed no window";
     EXPECT_EQ(title, "_NET_WM_NAME(UTF8_STRING) = \"Tintara 2.5.0 - Untitled\"\n");
     EXPECT_EQ(wmClass, "WM_CLASS(STRING) = \"tintara\", \"Tintara\"\n");
+    EXPECT_EQ(icon, "_NET_WM_ICON(CARDINAL) = \tIcon (32 x 32):\n");
 }
 
 } // namespace

@@ -168,6 +168,15 @@ void Form::StartSystemMove() {
     SendMessage(m_hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
 }
 
+void Form::SetIcon(HICON icon, HICON smallIcon) {
+    SendMessage(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessage(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon ? smallIcon : icon));
+}
+
+HICON Form::Icon() const {
+    return reinterpret_cast<HICON>(SendMessage(m_hwnd, WM_GETICON, ICON_BIG, 0));
+}
+
 void Form::SetOLEDropMode(int mode) {
     m_dropMode = mode == vbOLEDropManual ? vbOLEDropManual : vbOLEDropNone;
     DragAcceptFiles(m_hwnd, m_dropMode == vbOLEDropManual);

@@ -56,6 +56,10 @@ public:
     void PopupMenu(const Menu& menu);
     // Starts moving the form with the mouse, as a press on a title bar does.
     void StartSystemMove();
+    // The form's icon, shown by the desktop's title bar and task list: `icon` large, `smallIcon`
+    // (or `icon` when none is given) small. Not owned: the icons must live while the form shows them.
+    void SetIcon(HICON icon, HICON smallIcon = nullptr);
+    HICON Icon() const;
 
     // The pointer shown over the inner area: vbDefault or vbCustom (MouseIcon, with its hot spot).
     int MousePointer = 0;

@@ -26,8 +26,17 @@ std::vector<std::string>& activationLog() {
 
 const char* nameOf(HWND hwnd);
 
+// The rectangle the last WM_MOVING or WM_SIZING proposed, and the edge the last WM_SIZING named.
+RECT proposed{};
+WPARAM sizedEdge = 0;
+
 LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_MOVING:
+    case WM_SIZING:
+        proposed = *reinterpret_cast<const RECT*>(lParam);
+        if (msg == WM_SIZING) sizedEdge = wParam;
+        break;
     case WM_NCACTIVATE:
         activationLog().push_back(std::string(nameOf(hwnd)) + (wParam ? ":NCACTIVATE+" : ":NCACTIVATE-"));
         break;
@@ -97,6 +106,19 @@ void addDialog() {
     pm::res::addDialog(kDialogId, t);
 }
 
+// The move-size messages and activation changes in a recorder's trace, a run of one message once.
+std::vector<std::string> moveSizeTrace(const pm::test::MessageRecorder& recorder) {
+    std::vector<std::string> runs;
+    for (const std::string& m :
+         recorder.trace({WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING, WM_EXITSIZEMOVE, WM_ACTIVATE, WM_NCACTIVATE}))
+        if (runs.empty() || runs.back() != m) runs.push_back(m);
+    return runs;
+}
+
+bool received(const pm::test::MessageRecorder& recorder, UINT message) {
+    return !recorder.trace({message}).empty();
+}
+
 class DesktopWindows : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -154,13 +176,20 @@ TEST_F(DesktopWindows, KeysReachTheFocusedChildOfTheActiveWindow) {
     EXPECT_TRUE(typedReachesEdit({"a", "b", "shift+c"}, "abC")) << editText();
 }
 
+// The window manager runs the move; the window hears of it in Win32's order and stays active.
 TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
+    pm::test::MessageRecorder recorder;
+    recorder.watch(frame, "frame");
     RECT before = desk::screenRect(frame);
     POINT grip = pointWithHit(HTCAPTION);
     ASSERT_GE(grip.x, 0);
     desk::drag(grip, POINT{grip.x + 150, grip.y + 90});
     EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).left == before.left + 150; }));
+    EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
+    EXPECT_EQ(moveSizeTrace(recorder),
+              (std::vector<std::string>{"frame:WM_ENTERSIZEMOVE", "frame:WM_MOVING", "frame:WM_EXITSIZEMOVE"}));
     RECT after = desk::screenRect(frame);
+    EXPECT_TRUE(EqualRect(&proposed, &after)) << "WM_MOVING proposed where the window went";
     EXPECT_EQ(after.left - before.left, 150);
     EXPECT_EQ(after.top - before.top, 90);
     EXPECT_EQ(after.right - after.left, before.right - before.left);
@@ -173,12 +202,19 @@ TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
 }
 
 TEST_F(DesktopWindows, BorderDragSizesTheWindowThroughTheWindowManager) {
+    pm::test::MessageRecorder recorder;
+    recorder.watch(frame, "frame");
     RECT before = desk::screenRect(frame);
     POINT edge{before.right - 2, (before.top + before.bottom) / 2};
     ASSERT_EQ(SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
     desk::drag(edge, POINT{edge.x + 70, edge.y});
     EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).right == before.right + 70; }));
+    EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
+    EXPECT_EQ(moveSizeTrace(recorder),
+              (std::vector<std::string>{"frame:WM_ENTERSIZEMOVE", "frame:WM_SIZING", "frame:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(sizedEdge, static_cast<WPARAM>(WMSZ_RIGHT));
     RECT after = desk::screenRect(frame);
+    EXPECT_TRUE(EqualRect(&proposed, &after)) << "the last WM_SIZING proposed the size the window took";
     EXPECT_EQ(after.right - before.right, 70);
     EXPECT_EQ(after.left, before.left);
     RECT client{};
@@ -186,6 +222,46 @@ TEST_F(DesktopWindows, BorderDragSizesTheWindowThroughTheWindowManager) {
     RECT outer{0, 0, client.right, client.bottom};
     AdjustWindowRect(&outer, GetWindowLong(frame, GWL_STYLE), FALSE);
     EXPECT_EQ(outer.right - outer.left, after.right - after.left) << "the client area follows the new size";
+}
+
+// A window in the desktop's own frame: the window manager runs drags of its title bar and border
+// alone, and the window hears of them as far as the manager lets it see them.
+TEST_F(DesktopWindows, DragsOfTheDesktopsOwnFrameSendTheMoveSizeMessages) {
+    HWND framed = CreateWindowEx(0, frameClass(), "Framed", WS_OVERLAPPEDWINDOW, 300, 250, 400, 260, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ShowWindow(framed, SW_SHOW);
+    ASSERT_TRUE(desk::pumpUntil([&] { return desk::active(framed); }));
+    int left = 0, right = 0, top = 0, bottom = 0;
+    ASSERT_TRUE(desk::pumpUntil([&] {
+        return std::sscanf(desk::property(framed, "_NET_FRAME_EXTENTS").c_str(), "%d, %d, %d, %d", &left, &right,
+                           &top, &bottom) == 4 && top > 0 && bottom > 0;
+    })) << "the window manager gave the window no frame";
+    pm::test::MessageRecorder recorder;
+    recorder.watch(framed, "framed");
+
+    RECT before = desk::screenRect(framed);
+    POINT title{before.left + 80, before.top - top / 2};
+    desk::drag(title, POINT{title.x + 100, title.y + 60});
+    EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
+    RECT moved = desk::screenRect(framed);
+    EXPECT_EQ(moved.left - before.left, 100);
+    EXPECT_EQ(moved.top - before.top, 60);
+    EXPECT_EQ(moveSizeTrace(recorder),
+              (std::vector<std::string>{"framed:WM_ENTERSIZEMOVE", "framed:WM_MOVING", "framed:WM_EXITSIZEMOVE"}));
+    EXPECT_TRUE(EqualRect(&proposed, &moved));
+
+    recorder.clear();
+    POINT handle{(moved.left + moved.right) / 2, moved.bottom + bottom / 2};
+    desk::drag(handle, POINT{handle.x, handle.y + 50});
+    EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
+    RECT sized = desk::screenRect(framed);
+    EXPECT_EQ(sized.bottom - moved.bottom, 50);
+    EXPECT_EQ(sized.top, moved.top);
+    EXPECT_EQ(moveSizeTrace(recorder),
+              (std::vector<std::string>{"framed:WM_ENTERSIZEMOVE", "framed:WM_SIZING", "framed:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(sizedEdge, static_cast<WPARAM>(WMSZ_BOTTOM));
+    EXPECT_TRUE(EqualRect(&proposed, &sized));
+    DestroyWindow(framed);
 }
 
 // The system menu's Move: no button is down, so the layer's own loop moves the window with the

@@ -2,7 +2,8 @@
 // What a font needs for measuring and drawing text, made once per font instead of once per call:
 // its metrics, the advance and glyph of each character met so far, the glyphs of texts put together
 // from those or laid out by Qt's text engine, both exactly as QPainter::drawText places them, and
-// the pixels of its glyphs.
+// the pixels of its glyphs. Bold that the bold face cannot show at a size is drawn the way GDI
+// simulates bold.
 
 #include "platform/win/gdi/glyph_ink.h"
 
@@ -20,14 +21,22 @@ namespace pm::gdi {
 
 class FontCache {
 public:
-    explicit FontCache(const QFont& font);
+    // A cache for the font a LOGFONT asks for. Where it asks for bold and the bold face at its
+    // size draws strokes no heavier than the regular face (hinting rounds both to the same stems),
+    // text is drawn overstruck instead: the regular face with every glyph drawn once more one
+    // pixel to the right and every advance one pixel wider.
+    explicit FontCache(const QFont& asked);
 
-    const QFont& font() const { return font_; }
-    const QFontMetrics& metrics() const { return metrics_; }
+    // The font text is drawn and measured with (its advances include the overstrike's pixel).
+    const QFont& font() const { return m_font; }
+    const QFontMetrics& metrics() const { return m_metrics; }
+    // Whether each glyph is drawn a second time, one pixel to the right.
+    bool overstruck() const { return m_overstruck; }
     // The metrics text layout asks for on every call.
-    int ascent() const { return ascent_; }
-    int descent() const { return descent_; }
-    int averageWidth() const { return averageWidth_; }
+    int ascent() const { return m_ascent; }
+    int descent() const { return m_descent; }
+    int averageWidth() const { return m_averageWidth; }
+    int maxWidth() const { return m_maxWidth; }
     // The advance of one UTF-16 unit, or of a surrogate pair, as QFontMetrics gives it.
     int advance(const QString& unit);
     int advance(QChar c);
@@ -41,7 +50,7 @@ public:
     // costs more than drawing it once), and texts drawn again find their layout kept.
     const QList<QGlyphRun>* glyphs(const QString& text);
     // The pixels of this font's glyphs, for drawing laid-out glyphs straight into images.
-    GlyphInk& ink() { return ink_; }
+    GlyphInk& ink() { return m_ink; }
 
 private:
     static constexpr qsizetype kLayoutsKept = 4096;
@@ -54,20 +63,21 @@ private:
     // characters or pairs takes other glyphs.
     bool assemble(const QString& text);
 
-    QFont font_;
-    QFontMetrics metrics_;
-    int ascent_, descent_, averageWidth_;
+    bool m_overstruck;
+    QFont m_font;
+    QFontMetrics m_metrics;
+    int m_ascent, m_descent, m_averageWidth, m_maxWidth;
     // Advances per BMP unit in pages of 256 units, made when a unit of the page is first measured;
     // -1 until measured.
-    std::vector<std::vector<int>> advances_;
+    std::vector<std::vector<int>> m_advances;
     // Two generations: a text not drawn for a whole generation is dropped.
-    QHash<QString, QList<QGlyphRun>> recent_, older_;
-    QHash<QString, bool> metOnce_; // texts drawn once, not laid out yet
-    GlyphInk ink_;
-    QRawFont own_;                            // the font's glyphs, as layouts give them
-    std::vector<std::vector<qint32>> glyphOf_; // per BMP unit in pages: -2 unknown, -1 none
-    QHash<quint32, bool> pairs_;              // pairs of units met, whether they are kept
-    QList<QGlyphRun> assembled_;
+    QHash<QString, QList<QGlyphRun>> m_recent, m_older;
+    QHash<QString, bool> m_metOnce; // texts drawn once, not laid out yet
+    GlyphInk m_ink;
+    QRawFont m_own;                             // the font's glyphs, as layouts give them
+    std::vector<std::vector<qint32>> m_glyphOf; // per BMP unit in pages: -2 unknown, -1 none
+    QHash<quint32, bool> m_pairs;               // pairs of units met, whether they are kept
+    QList<QGlyphRun> m_assembled;
 };
 
 } // namespace pm::gdi

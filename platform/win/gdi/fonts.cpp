@@ -174,25 +174,30 @@ std::unique_ptr<FontCache> scaledCache(const DeviceContext& dc, const Font& font
 } // namespace
 
 TextMeasure::TextMeasure(const DeviceContext& dc)
-    : font_(fontOf(dc)), scaled_(scaledCache(dc, font_)), cache_(scaled_ ? scaled_.get() : font_.cache.get()),
-      extra_(dc.lengthToDevice(dc.state.charExtra)) {}
+    : m_font(fontOf(dc)), m_scaled(scaledCache(dc, m_font)),
+      m_cache(m_scaled ? m_scaled.get() : m_font.cache.get()),
+      m_extra(dc.lengthToDevice(dc.state.charExtra)) {}
 
 int TextMeasure::ascent() const {
-    return font_.marlett ? qfont().pixelSize() : cache_->ascent();
+    return m_font.marlett ? qfont().pixelSize() : m_cache->ascent();
 }
 int TextMeasure::descent() const {
-    return font_.marlett ? 0 : cache_->descent();
+    return m_font.marlett ? 0 : m_cache->descent();
 }
 int TextMeasure::externalLeading() const {
-    return font_.marlett ? 0 : std::max(0, metrics().leading());
+    return m_font.marlett ? 0 : std::max(0, metrics().leading());
 }
 int TextMeasure::averageWidth() const {
-    return font_.marlett ? qfont().pixelSize() : cache_->averageWidth();
+    return m_font.marlett ? qfont().pixelSize() : m_cache->averageWidth();
+}
+
+int TextMeasure::maxWidth() const {
+    return m_font.marlett ? qfont().pixelSize() : m_cache->maxWidth();
 }
 
 int TextMeasure::advance(const QString& unit) const {
-    if (font_.marlett) return qfont().pixelSize() + extra_;
-    return cache_->advance(unit) + extra_;
+    if (m_font.marlett) return qfont().pixelSize() + m_extra;
+    return m_cache->advance(unit) + m_extra;
 }
 
 int TextMeasure::width(const QString& text) const {
@@ -212,7 +217,7 @@ std::vector<int> TextMeasure::positions(const QString& text) const {
             ++i;
             continue;
         }
-        x += font_.marlett ? qfont().pixelSize() + extra_ : cache_->advance(text[i]) + extra_;
+        x += m_font.marlett ? qfont().pixelSize() + m_extra : m_cache->advance(text[i]) + m_extra;
         out.push_back(x);
     }
     return out;
@@ -253,7 +258,6 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     if (!dc || !tm) return FALSE;
     TextMeasure m(*dc);
     const LOGFONTA& lf = m.font().log;
-    const QFontMetrics& qm = m.metrics();
     *tm = TEXTMETRICA{};
     tm->tmAscent = dc->lengthToLogical(m.ascent());
     tm->tmDescent = dc->lengthToLogical(m.descent());
@@ -261,7 +265,7 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     tm->tmInternalLeading = std::max<LONG>(0, tm->tmHeight - dc->lengthToLogical(m.qfont().pixelSize()));
     tm->tmExternalLeading = dc->lengthToLogical(m.externalLeading());
     tm->tmAveCharWidth = dc->lengthToLogical(m.averageWidth());
-    tm->tmMaxCharWidth = dc->lengthToLogical(m.marlett() ? m.averageWidth() : qm.maxWidth());
+    tm->tmMaxCharWidth = dc->lengthToLogical(m.maxWidth());
     tm->tmWeight = lf.lfWeight > 0 ? lf.lfWeight : FW_NORMAL;
     tm->tmDigitizedAspectX = tm->tmDigitizedAspectY = dc->logPixels();
     tm->tmFirstChar = 0x20;

@@ -28,18 +28,21 @@ class TextMeasure {
 public:
     explicit TextMeasure(const DeviceContext& dc);
 
-    const Font& font() const { return font_; }
+    const Font& font() const { return m_font; }
     // The font at the DC's scale (logical heights mapped to device pixels).
-    const QFont& qfont() const { return cache_->font(); }
-    const QFontMetrics& metrics() const { return cache_->metrics(); }
+    const QFont& qfont() const { return m_cache->font(); }
+    const QFontMetrics& metrics() const { return m_cache->metrics(); }
     // The font's cache at the DC's scale.
-    FontCache& cache() const { return *cache_; }
-    bool marlett() const { return font_.marlett; }
+    FontCache& cache() const { return *m_cache; }
+    bool marlett() const { return m_font.marlett; }
     int ascent() const;
     int descent() const;
     int height() const { return ascent() + descent(); }
     int externalLeading() const;
     int averageWidth() const;
+    int maxWidth() const;
+    // Whether glyphs are drawn a second time one pixel to the right (bold the face cannot show).
+    bool overstruck() const { return !m_font.marlett && m_cache->overstruck(); }
     // The advance of one character (as UTF-16 units: one, or a surrogate pair).
     int advance(const QString& unit) const;
     int width(const QString& text) const;
@@ -48,10 +51,10 @@ public:
     std::vector<int> positions(const QString& text) const;
 
 private:
-    const Font& font_;
-    std::unique_ptr<FontCache> scaled_; // for DCs whose mapping scales the font
-    FontCache* cache_;
-    int extra_;
+    const Font& m_font;
+    std::unique_ptr<FontCache> m_scaled; // for DCs whose mapping scales the font
+    FontCache* m_cache;
+    int m_extra;
 };
 
 } // namespace pm::gdi

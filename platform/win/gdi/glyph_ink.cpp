@@ -7,7 +7,7 @@
 
 namespace pm::gdi {
 
-GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) {
+GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) const {
     // Room for any glyph of the size around a pen in the middle.
     int size = std::max(8, static_cast<int>(std::ceil(font.pixelSize()))) * 4;
     QPoint pen(size / 2, size / 2);
@@ -23,6 +23,7 @@ GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) {
         one.setGlyphIndexes({glyph});
         one.setPositions({QPointF(0, 0)});
         p.drawGlyphRun(pen, one);
+        if (m_overstruck) p.drawGlyphRun(pen + QPoint(1, 0), one);
     }
     Spans spans;
     for (int y = 0; y < size; ++y) {
@@ -40,8 +41,8 @@ GlyphInk::Spans GlyphInk::render(const QRawFont& font, quint32 glyph) {
 }
 
 const GlyphInk::Spans& GlyphInk::spansOf(const QRawFont& font, quint32 glyph) {
-    auto known = std::find_if(fonts_.begin(), fonts_.end(), [&](const auto& f) { return f.first == font; });
-    if (known == fonts_.end()) known = fonts_.insert(fonts_.end(), {font, {}});
+    auto known = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const auto& f) { return f.first == font; });
+    if (known == m_fonts.end()) known = m_fonts.insert(m_fonts.end(), {font, {}});
     auto it = known->second.find(glyph);
     if (it == known->second.end()) it = known->second.insert(glyph, render(font, glyph));
     return *it;

@@ -17,6 +17,10 @@ namespace pm::gdi {
 
 class GlyphInk {
 public:
+    // With `overstruck`, each glyph's pixels are those of the glyph drawn twice, the second time
+    // one pixel to the right.
+    explicit GlyphInk(bool overstruck) : m_overstruck(overstruck) {}
+
     // Sets the pixels of `runs` (positions relative to `pen`, image pixels) to `colour` inside
     // `clip` (image pixels). False, having drawn nothing, when a glyph does not land on whole
     // pixels, the font is larger than kLargestKept pixels or the image is not one of 32 bits a
@@ -32,10 +36,11 @@ private:
     };
     using Spans = std::vector<Span>;
     const Spans& spansOf(const QRawFont& font, quint32 glyph);
-    static Spans render(const QRawFont& font, quint32 glyph);
+    Spans render(const QRawFont& font, quint32 glyph) const;
 
     // The fonts met (the font itself and the ones Qt falls back to), each with its glyphs' pixels.
-    std::vector<std::pair<QRawFont, QHash<quint32, Spans>>> fonts_;
+    std::vector<std::pair<QRawFont, QHash<quint32, Spans>>> m_fonts;
+    bool m_overstruck;
 };
 
 } // namespace pm::gdi

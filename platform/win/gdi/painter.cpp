@@ -12,28 +12,28 @@ DcPainter::DcPainter(DeviceContext& dc) {
     if (!img || img->isNull()) return;
     QRegion clip = visibleRegion(dc);
     if (clip.isEmpty()) return;
-    if (!painter_.begin(img)) return;
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::TextAntialiasing, false);
-    painter_.translate(originOf(dc));
+    if (!m_painter.begin(img)) return;
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
+    m_painter.translate(originOf(dc));
     // A single rectangle clips through the raster engine's quicker rectangle path.
     if (clip.rectCount() == 1)
-        painter_.setClipRect(clip.boundingRect());
+        m_painter.setClipRect(clip.boundingRect());
     else
-        painter_.setClipRegion(clip);
-    active_ = true;
-    image_ = img;
-    bounds_ = clip.boundingRect().translated(originOf(dc));
+        m_painter.setClipRegion(clip);
+    m_active = true;
+    m_image = img;
+    m_bounds = clip.boundingRect().translated(originOf(dc));
 }
 
 DcPainter::~DcPainter() {
-    if (!rasterOp_) return;
-    painter_.end();
+    if (!m_rasterOp) return;
+    m_painter.end();
     // Qt's raster operations leave alpha alone; store their results as the per-pixel operations do
     // (black transparent, any other colour opaque), so XOR drawing stays visible and erasable.
-    QRect r = bounds_ & image_->rect();
+    QRect r = m_bounds & m_image->rect();
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
         for (int x = r.left(); x <= r.right(); ++x)
             line[x] = storedPixel(line[x], true);
     }
@@ -94,8 +94,8 @@ bool DcPainter::useRop2(int rop2) {
         mode = QPainter::CompositionMode_SourceOver;
         break;
     }
-    painter_.setCompositionMode(mode);
-    rasterOp_ = mode != QPainter::CompositionMode_SourceOver && image_->hasAlphaChannel();
+    m_painter.setCompositionMode(mode);
+    m_rasterOp = mode != QPainter::CompositionMode_SourceOver && m_image->hasAlphaChannel();
     return true;
 }
 

@@ -18,19 +18,19 @@ public:
     DcPainter& operator=(const DcPainter&) = delete;
 
     // False when the DC has nothing to draw into (or its clip is empty).
-    bool active() const { return active_; }
-    QPainter& painter() { return painter_; }
+    bool active() const { return m_active; }
+    QPainter& painter() { return m_painter; }
     // Sets the composition for the DC's raster operation; false for R2_NOP (draw nothing).
     bool useRop2(int rop2);
     // The colour R2_BLACK and R2_WHITE draw with instead of the pen's or brush's.
     static bool fixedRop2Colour(int rop2, QColor* colour);
 
 private:
-    QPainter painter_;
-    bool active_ = false;
-    QImage* image_ = nullptr;
-    QRect bounds_;          // image pixels drawing may reach
-    bool rasterOp_ = false; // a raster operation ran on an image with transparency
+    QPainter m_painter;
+    bool m_active = false;
+    QImage* m_image = nullptr;
+    QRect m_bounds;          // image pixels drawing may reach
+    bool m_rasterOp = false; // a raster operation ran on an image with transparency
 };
 
 // The selected pen and brush as the DC draws them; `none` when they draw nothing.

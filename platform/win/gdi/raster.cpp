@@ -132,25 +132,25 @@ namespace {
 // The pattern along one row: a colour, or a tile row walked with wrap-around.
 class PatternRow {
 public:
-    PatternRow(const Pattern* p, int x, int y) : pattern_(p) {
+    PatternRow(const Pattern* p, int x, int y) : m_pattern(p) {
         if (!p || !p->tiled) return;
         int w = p->tile.width(), h = p->tile.height();
         int ty = ((y - p->anchor.y()) % h + h) % h;
-        row_ = reinterpret_cast<const QRgb*>(p->tile.constScanLine(ty));
-        width_ = w;
-        tx_ = ((x - p->anchor.x()) % w + w) % w;
+        m_row = reinterpret_cast<const QRgb*>(p->tile.constScanLine(ty));
+        m_width = w;
+        m_tx = ((x - p->anchor.x()) % w + w) % w;
     }
     std::uint32_t next() {
-        if (!row_) return pattern_ ? pattern_->color : 0;
-        std::uint32_t v = row_[tx_];
-        if (++tx_ == width_) tx_ = 0;
+        if (!m_row) return m_pattern ? m_pattern->color : 0;
+        std::uint32_t v = m_row[m_tx];
+        if (++m_tx == m_width) m_tx = 0;
         return v;
     }
 
 private:
-    const Pattern* pattern_;
-    const QRgb* row_ = nullptr;
-    int width_ = 0, tx_ = 0;
+    const Pattern* m_pattern;
+    const QRgb* m_row = nullptr;
+    int m_width = 0, m_tx = 0;
 };
 
 // Runs op(p, s, d) over the target, one row at a time.

@@ -16,6 +16,13 @@ std::vector<int> offsetsOf(const TextMeasure& m, const TextRun& run) {
     return out;
 }
 
+// Draws with draw(dx) at the pen (dx 0), and for an overstruck font once more one pixel to the
+// right (dx 1).
+template <class Draw> void strike(const TextMeasure& m, Draw draw) {
+    draw(0);
+    if (m.overstruck()) draw(1);
+}
+
 // Draws a plain run (its cell's top left at the painter's origin) at the baseline m.ascent(): from
 // the font's laid-out glyphs where they stand in for drawText, which would lay the text out again
 // on every call, and from their pixels where the painter does nothing but set them.
@@ -24,7 +31,7 @@ void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextR
     const QList<QGlyphRun>* runs = cache.layoutCached(run.text) ? cache.glyphs(run.text) : nullptr;
     if (!runs) {
         p.setFont(m.qfont());
-        p.drawText(QPoint(0, m.ascent()), run.text);
+        strike(m, [&](int dx) { p.drawText(QPoint(dx, m.ascent()), run.text); });
         return;
     }
     if (p.compositionMode() == QPainter::CompositionMode_SourceOver) {
@@ -36,7 +43,7 @@ void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextR
             return;
     }
     for (const QGlyphRun& glyphs : *runs)
-        p.drawGlyphRun(QPointF(0, m.ascent()), glyphs);
+        strike(m, [&](int dx) { p.drawGlyphRun(QPointF(dx, m.ascent()), glyphs); });
 }
 
 } // namespace
@@ -84,7 +91,7 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
             char c = static_cast<char>(run.text[i].unicode() & 0xFF);
             drawMarlettGlyph(p, QRect(x, 0, next - x, m.height()), c, ink);
         } else {
-            p.drawText(QPoint(x, m.ascent()), unit);
+            strike(m, [&](int dx) { p.drawText(QPoint(x + dx, m.ascent()), unit); });
         }
         if (u < run.underlined.size() && run.underlined[u])
             p.fillRect(QRect(x, m.ascent() + 1, next - x, 1), ink);

@@ -92,11 +92,16 @@ void publishTitle(Window* w) {
 
 void publishIcon(Window* w) {
     if (!isTopLevel(w) || bypassesWindowManager(w)) return;
-    HICON icon = w->iconBig ? w->iconBig : w->cls ? w->cls->icon : nullptr;
-    if (!icon && w->owner) return; // owned windows show their owner's
-    QImage image = icon ? gdi::imageOfIcon(icon, nullptr) : QImage();
-    if (image.isNull()) return;
-    w->widget->setWindowIcon(QIcon(QPixmap::fromImage(image)));
+    HICON big = w->iconBig ? w->iconBig : w->cls ? w->cls->icon : nullptr;
+    HICON small = w->iconSmall ? w->iconSmall : w->cls ? w->cls->iconSmall : nullptr;
+    if (!big && !small && w->owner) return; // owned windows show their owner's
+    // Both sizes, so the desktop picks the one its title bar or task list shows.
+    QIcon shown;
+    for (HICON icon : {big, small}) {
+        QImage image = icon ? gdi::imageOfIcon(icon, nullptr) : QImage();
+        if (!image.isNull()) shown.addPixmap(QPixmap::fromImage(image));
+    }
+    if (!shown.isNull()) w->widget->setWindowIcon(shown);
 }
 
 void publishToDesktop(Window* w) {
@@ -148,6 +153,7 @@ void createWidget(Window* w) {
     if (w->parent == desktop()) {
         w->widget = new WindowWidget(w->handle, nullptr, topLevelWindowFlags(w));
         w->widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        watchDesktopGrabs();
     } else {
         w->widget = new WindowWidget(w->handle, w->parent->widget, Qt::Widget);
     }

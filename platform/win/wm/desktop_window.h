@@ -39,6 +39,10 @@ void refreshWindowFlags(Window* w);
 // cannot take it (offscreen, a child window, no button down), and the layer's own loop runs.
 bool requestDesktopMoveSize(Window* w, WPARAM command);
 
+// Starts following the window manager's grabs of our top-level windows (an X11 desktop only), for
+// the move-size messages of the moves and sizes it runs (desktop_grabs.cpp).
+void watchDesktopGrabs();
+
 // Minimised or restored by the desktop (its task bar, a key of the window manager): the window
 // follows with the Win32 state change.
 void followDesktopState(HWND hwnd, bool);

@@ -129,7 +129,6 @@ void restoreFocusAfterDesktop(Window* w) {
 
 } // namespace
 
-// Follows activation changes the desktop makes (the user switching windows on a real desktop).
 void followDesktopActivation(HWND hwnd, bool active) {
     if (!realDesktop()) return;
     Window* w = window(hwnd);
@@ -140,7 +139,7 @@ void followDesktopActivation(HWND hwnd, bool active) {
     if (!w) return;
     FocusState& s = state();
     if (!active) {
-        if (activeWindow() != w || desktopHoldsFocus()) return;
+        if (activeWindow() != w || desktopHoldsFocus() || holdDesktopDeactivation(w)) return;
         s.leftActive = w->handle;
         s.leftFocus = s.focus;
         activate(nullptr, WA_INACTIVE);

@@ -20,8 +20,6 @@
 
 namespace pm::wm {
 
-void followDesktopActivation(HWND hwnd, bool active);
-
 namespace {
 
 struct InputState {
@@ -210,7 +208,7 @@ void desktopGeometry(HWND hwnd, bool) {
     if (!w || !w->widget) return;
     QRect g = w->widget->geometry();
     if (g == toQRect(w->rect)) return;
-    SetWindowPos(hwnd, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    followDesktopGeometry(w, toRECT(g));
 }
 
 void applyCursor() {

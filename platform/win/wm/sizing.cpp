@@ -54,6 +54,27 @@ bool isMouseOrKey(UINT m) {
            (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK);
 }
 
+// A move or size the window manager runs, from its grab of the window to its release.
+struct DesktopMoveSize {
+    HWND hwnd = nullptr;
+    int side = 0;                  // the WMSZ_ edge of a size asked for; 0: a move, or not known
+    bool announced = false;        // WM_ENTERSIZEMOVE sent
+    bool deactivationHeld = false; // the desktop deactivated the window during the grab
+};
+
+DesktopMoveSize& desktopMoveSize() {
+    static DesktopMoveSize s;
+    return s;
+}
+
+// The WMSZ_ edge of a size from `from` to `to`: the edges that moved (WMSZ_LEFT 1, WMSZ_RIGHT 2,
+// WMSZ_TOP 3, WMSZ_BOTTOM 6, and their sums for corners).
+int sizedSide(const RECT& from, const RECT& to) {
+    int horizontal = to.left != from.left ? WMSZ_LEFT : to.right != from.right ? WMSZ_RIGHT : 0;
+    int vertical = to.top != from.top ? WMSZ_TOP : to.bottom != from.bottom ? WMSZ_BOTTOM : 0;
+    return horizontal + vertical;
+}
+
 // A caption button pressed: true when the button goes up over it.
 bool trackCaptionButton(Window* w, int hit) {
     HWND hwnd = w->handle;
@@ -81,7 +102,10 @@ void runMoveSizeLoop(Window* w, WPARAM command, POINT start) {
     bool moving = (command & 0xFFF0) == SC_MOVE;
     int side = static_cast<int>(command & 0x000F);
     if (!moving && (side < WMSZ_LEFT || side > WMSZ_BOTTOMRIGHT)) return;
-    if (requestDesktopMoveSize(w, command)) return;
+    if (requestDesktopMoveSize(w, command)) {
+        desktopMoveSizeStarted(w, true, moving ? 0 : side);
+        return;
+    }
     MINMAXINFO mmi{};
     mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     mmi.ptMaxTrackSize = POINT{100000, 100000};
@@ -118,6 +142,54 @@ void runMoveSizeLoop(Window* w, WPARAM command, POINT start) {
     if (cancelled) placeOnScreen(w, original);
     if (GetCapture() == hwnd) ReleaseCapture();
     if (window(hwnd)) send(w, WM_EXITSIZEMOVE);
+}
+
+void desktopMoveSizeStarted(Window* w, bool asked, int side) {
+    DesktopMoveSize& s = desktopMoveSize();
+    if (s.hwnd == w->handle) return; // asked for, then grabbed
+    if (Window* other = window(s.hwnd)) desktopMoveSizeEnded(other);
+    s = DesktopMoveSize{w->handle, side, asked, false};
+    if (asked) send(w, WM_ENTERSIZEMOVE);
+}
+
+bool desktopMoveSizeRuns(const Window* w) {
+    return desktopMoveSize().hwnd == w->handle;
+}
+
+void followDesktopGeometry(Window* w, RECT proposed) {
+    HWND hwnd = w->handle;
+    DesktopMoveSize& s = desktopMoveSize();
+    if (s.hwnd == hwnd) {
+        if (!s.announced) {
+            s.announced = true;
+            send(w, WM_ENTERSIZEMOVE);
+            if (!window(hwnd)) return;
+        }
+        RECT now = windowRectOnScreen(w);
+        bool sized = proposed.right - proposed.left != now.right - now.left ||
+                     proposed.bottom - proposed.top != now.bottom - now.top;
+        int side = s.side ? s.side : sizedSide(now, proposed);
+        send(w, sized ? WM_SIZING : WM_MOVING, sized ? static_cast<WPARAM>(side) : 0,
+             reinterpret_cast<LPARAM>(&proposed));
+        if (!window(hwnd)) return;
+    }
+    placeOnScreen(w, proposed);
+}
+
+void desktopMoveSizeEnded(Window* w) {
+    DesktopMoveSize s = desktopMoveSize();
+    if (s.hwnd != w->handle) return;
+    desktopMoveSize() = DesktopMoveSize{};
+    HWND hwnd = w->handle;
+    if (s.announced) send(w, WM_EXITSIZEMOVE);
+    if (s.deactivationHeld && window(hwnd) && !desktopHoldsFocus()) followDesktopActivation(hwnd, false);
+}
+
+bool holdDesktopDeactivation(Window* w) {
+    DesktopMoveSize& s = desktopMoveSize();
+    if (s.hwnd != w->handle) return false;
+    s.deactivationHeld = true;
+    return true;
 }
 
 void defSysCommand(Window* w, WPARAM command, LPARAM lParam) {

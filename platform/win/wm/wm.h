@@ -81,6 +81,8 @@ void forgetFocusState(Window* w);   // the window is being destroyed
 Window* activeWindow();
 Window* focusWindow();
 Window* captureWindow();
+// Follows an activation change the desktop made (the user switching windows on a real desktop).
+void followDesktopActivation(HWND hwnd, bool active);
 
 // ---- Input (input.cpp) ----
 void setKeyDown(int vk, bool down, bool async);
@@ -114,6 +116,22 @@ void defNcPaint(Window* w);
 void runMoveSizeLoop(Window* w, WPARAM command, POINT start);
 void defSysCommand(Window* w, WPARAM command, LPARAM lParam);
 void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam);
+// A move or size that the window manager runs for the top-level window w, from its grab of the
+// window to its release. Asked for by us (a caption or border drag of our own non-client area,
+// `side` the WMSZ_ edge of a size, 0 for a move), it is announced at once with WM_ENTERSIZEMOVE;
+// seen only as the manager's grab (a drag of the desktop's own title bar or border), it is
+// announced with the first change of place the manager makes during the grab.
+void desktopMoveSizeStarted(Window* w, bool asked, int side);
+bool desktopMoveSizeRuns(const Window* w);
+// The place the window manager gives w (screen): inside a move or size it goes through WM_MOVING
+// or WM_SIZING, whose handler may change it, before the window takes it.
+void followDesktopGeometry(Window* w, RECT proposed);
+// The manager's grab ended: WM_EXITSIZEMOVE when the move or size was announced.
+void desktopMoveSizeEnded(Window* w);
+// The desktop's deactivation of w while the manager holds it for a move or size: the window stays
+// active through the move (as in Win32), and is deactivated when the grab ends without the desktop's
+// focus coming back. True when the deactivation is held.
+bool holdDesktopDeactivation(Window* w);
 
 // Hand-offs to other parts of the layer (menus), set by them when present.
 // The menu loop, for WM_SYSCOMMAND SC_KEYMENU and SC_MOUSEMENU (HTMENU and HTSYSMENU clicks).

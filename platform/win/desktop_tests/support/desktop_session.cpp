@@ -194,10 +194,11 @@ unsigned long xWindow(HWND hwnd) {
     return widget ? static_cast<unsigned long>(widget->winId()) : 0;
 }
 
-std::string property(HWND hwnd, const std::string& name) {
+std::string property(HWND hwnd, const std::string& name, const std::string& format) {
     unsigned long id = xWindow(hwnd);
     if (!id) return std::string();
-    return valueOf(output("xprop -id " + hex(id) + " " + name + " 2>/dev/null"));
+    std::string formatted = format.empty() ? std::string() : " -f " + name + " " + format;
+    return valueOf(output("xprop -id " + hex(id) + formatted + " " + name + " 2>/dev/null"));
 }
 
 unsigned long activeXWindow() {

@@ -44,8 +44,9 @@ COLORREF screenPixel(POINT screen);
 
 // The X window of hwnd's top-level window (0 when it has none).
 unsigned long xWindow(HWND hwnd);
-// A property of hwnd's top-level X window as xprop prints its value ("" when not set).
-std::string property(HWND hwnd, const std::string& name);
+// A property of hwnd's top-level X window as xprop prints its value ("" when not set); `format`
+// is xprop's format for it ("32c": cardinals as numbers), or its own choice when empty.
+std::string property(HWND hwnd, const std::string& name, const std::string& format = "");
 // The window the window manager has activated (_NET_ACTIVE_WINDOW).
 unsigned long activeXWindow();
 // True when the window manager has activated hwnd's top-level window and its keyboard input has

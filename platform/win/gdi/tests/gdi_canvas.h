@@ -6,48 +6,48 @@
 class GdiCanvas {
 public:
     GdiCanvas(int width, int height, COLORREF fill = RGB(255, 255, 255), bool mono = false)
-        : width_(width), height_(height) {
-        dc_ = CreateCompatibleDC(nullptr);
+        : m_width(width), m_height(height) {
+        m_dc = CreateCompatibleDC(nullptr);
         if (mono) {
-            bitmap_ = CreateBitmap(width, height, 1, 1, nullptr);
+            m_bitmap = CreateBitmap(width, height, 1, 1, nullptr);
         } else {
             HDC screen = CreateDC("DISPLAY", nullptr, nullptr, nullptr);
-            bitmap_ = CreateCompatibleBitmap(screen, width, height);
+            m_bitmap = CreateCompatibleBitmap(screen, width, height);
             DeleteDC(screen);
         }
-        old_ = SelectObject(dc_, bitmap_);
-        fill_(fill);
+        m_old = SelectObject(m_dc, m_bitmap);
+        fillWith(fill);
     }
     ~GdiCanvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
     }
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
-    HDC dc() const { return dc_; }
-    HBITMAP bitmap() const { return bitmap_; }
-    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-    QImage image() const { return pm::gdi::imageOfBitmap(bitmap_); }
+    HDC dc() const { return m_dc; }
+    HBITMAP bitmap() const { return m_bitmap; }
+    COLORREF at(int x, int y) const { return GetPixel(m_dc, x, y); }
+    QImage image() const { return pm::gdi::imageOfBitmap(m_bitmap); }
     // The number of pixels of colour c.
     int count(COLORREF c) const {
         int n = 0;
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                n += GetPixel(dc_, x, y) == c;
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                n += GetPixel(m_dc, x, y) == c;
         return n;
     }
 
 private:
-    void fill_(COLORREF c) {
+    void fillWith(COLORREF c) {
         HBRUSH b = CreateSolidBrush(c);
-        RECT r{0, 0, width_, height_};
-        FillRect(dc_, &r, b);
+        RECT r{0, 0, m_width, m_height};
+        FillRect(m_dc, &r, b);
         DeleteObject(b);
     }
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
+    int m_width, m_height;
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
 };

@@ -160,6 +160,62 @@ TEST(Fonts, MarlettGlyphsAreSquareCells) {
     DeleteObject(marlett);
 }
 
+// How heavy the strokes on a canvas are: the mean length of the rows of pixels that are not white.
+double strokeWeight(const GdiCanvas& c) {
+    QImage img = c.image();
+    int ink = 0, rows = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            bool set = img.pixel(x, y) != qRgb(255, 255, 255);
+            ink += set;
+            rows += set && (x == 0 || img.pixel(x - 1, y) == qRgb(255, 255, 255));
+        }
+    return rows ? static_cast<double>(ink) / rows : 0;
+}
+
+// Bold text has heavier strokes than regular text at every size, 8 points included, where the
+// bold face's hinted stems come out as thin as the regular ones; what is drawn stays inside what
+// the font measures.
+TEST(Fonts, BoldTextIsHeavierAndDrawnWithinItsExtent) {
+    struct Case {
+        const char* face;
+        int height;
+    } cases[] = {{"MS Sans Serif", -11},   {"Tahoma", -11},  {"Arial", -12}, {"Courier New", -13},
+                 {"Times New Roman", -12}, {"Verdana", -11}, {"Arial", -20}};
+    const char* text = "Objects: Default 0123";
+    const int length = static_cast<int>(std::strlen(text));
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::string(k.face) + " " + std::to_string(k.height));
+        double weight[2] = {};
+        for (int bold = 0; bold < 2; ++bold) {
+            GdiCanvas c(300, 40);
+            HFONT f = font(k.face, k.height, bold ? FW_BOLD : FW_NORMAL);
+            SelectObject(c.dc(), f);
+            SetBkMode(c.dc(), TRANSPARENT);
+            TextOut(c.dc(), 2, 2, text, length);
+            weight[bold] = strokeWeight(c);
+            SIZE extent{};
+            GetTextExtentPoint32(c.dc(), text, length, &extent);
+            TEXTMETRIC tm{};
+            GetTextMetrics(c.dc(), &tm);
+            int sum = 0;
+            for (const char* p = text; *p; ++p) {
+                INT w = 0;
+                GetCharWidth(c.dc(), static_cast<BYTE>(*p), static_cast<BYTE>(*p), &w);
+                EXPECT_LE(w, tm.tmMaxCharWidth) << *p;
+                sum += w;
+            }
+            EXPECT_EQ(sum, extent.cx) << "bold " << bold;
+            auto [first, last] = inkColumns(c, 300, 40);
+            EXPECT_GE(first, 2) << "bold " << bold;
+            EXPECT_LT(last, 2 + extent.cx) << "bold " << bold;
+            SelectObject(c.dc(), GetStockObject(SYSTEM_FONT));
+            DeleteObject(f);
+        }
+        EXPECT_GE(weight[1], weight[0] + 0.5) << "regular " << weight[0] << ", bold " << weight[1];
+    }
+}
+
 TEST(TextOut, EscapementTurnsTheText) {
     GdiCanvas c(60, 120);
     HFONT up = CreateFont(-14, 0, 900, 900, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
@@ -202,9 +258,10 @@ TEST(TextOut, AlignmentBackgroundAndOpaqueRectangle) {
     DeleteObject(f);
 }
 
-// Text drawn from a font's cached glyphs lands on the very pixels QPainter::drawText gives, the
-// first time and from the cache, clipped or not, including characters the font lacks (drawn from another font),
-// ligature candidates, accents and texts the cache leaves to drawText.
+// Text drawn from a font's cached glyphs lands on the very pixels QPainter::drawText gives (twice,
+// the second time a pixel to the right, for overstruck bold), the first time and from the cache,
+// clipped or not, including characters the font lacks (drawn from another font), ligature
+// candidates, accents and texts the cache leaves to drawText.
 TEST(TextOut, CachedGlyphsDrawWhatDrawTextDraws) {
     struct Case {
         const char* face;
@@ -221,6 +278,9 @@ TEST(TextOut, CachedGlyphsDrawWhatDrawTextDraws) {
         {"Verdana", -13, FW_NORMAL, 0, 0, "office affluent fifty flows"}, // a face with ligatures
         {"Arial", -12, FW_NORMAL, 0, 1, "underlined link text"},
         {"Arial", -12, FW_NORMAL, 0, 0, "tab\there and \xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d"},
+        {"MS Sans Serif", -11, FW_BOLD, 0, 0, "Bold caption: Objects fi 123"},
+        {"MS Sans Serif", -11, FW_BOLD, 0, 1, "bold underlined"},
+        {"MS Sans Serif", -11, FW_BOLD, 1, 0, "bold italic\tand tab"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.text);
@@ -228,14 +288,15 @@ TEST(TextOut, CachedGlyphsDrawWhatDrawTextDraws) {
                              k.face);
         LOGFONTA lf{};
         GetObject(f, sizeof lf, &lf);
-        QFont qf = pm::gdi::makeQFont(lf);
+        pm::gdi::FontCache drawn(pm::gdi::makeQFont(lf));
         QImage expected(300, 30, QImage::Format_RGB32);
         expected.fill(Qt::white);
         {
             QPainter p(&expected);
-            p.setFont(qf);
+            p.setFont(drawn.font());
             p.setPen(Qt::black);
-            p.drawText(QPoint(4, 3 + QFontMetrics(qf).ascent()), QString::fromUtf8(k.text));
+            for (int dx = 0; dx <= (drawn.overstruck() ? 1 : 0); ++dx)
+                p.drawText(QPoint(4 + dx, 3 + drawn.ascent()), QString::fromUtf8(k.text));
         }
         GdiCanvas c(300, 30);
         SelectObject(c.dc(), f);

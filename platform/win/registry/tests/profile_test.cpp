@@ -38,12 +38,12 @@ protected:
         std::string name = info->name();
         for (char& c : name)
             if (c == '/') c = '_';
-        path_ = std::string(PM_TEST_OUTPUT_DIR) + "/profile_" + name + ".ini";
-        std::remove(path_.c_str());
+        m_path = std::string(PM_TEST_OUTPUT_DIR) + "/profile_" + name + ".ini";
+        std::remove(m_path.c_str());
     }
-    void TearDown() override { std::remove(path_.c_str()); }
+    void TearDown() override { std::remove(m_path.c_str()); }
 
-    std::string path_;
+    std::string m_path;
 };
 
 const char* const kSample = "; leading comment\r\n"
@@ -82,10 +82,10 @@ void PrintTo(const ReadCase& c, std::ostream* os) {
 class ProfileReadTest : public ProfileTest, public ::testing::WithParamInterface<ReadCase> {};
 
 TEST_P(ProfileReadTest, GetPrivateProfileString) {
-    writeFile(path_, kSample);
+    writeFile(m_path, kSample);
     const ReadCase& c = GetParam();
     std::string buffer(c.size + 4, '#');
-    DWORD n = GetPrivateProfileString(c.app, c.key, c.def, buffer.data(), c.size, path_.c_str());
+    DWORD n = GetPrivateProfileString(c.app, c.key, c.def, buffer.data(), c.size, m_path.c_str());
     EXPECT_EQ(n, c.result);
     EXPECT_EQ(buffer.substr(0, c.expected.size()), c.expected);
     EXPECT_EQ(buffer.substr(c.size), "####") << "wrote past the buffer";
@@ -126,16 +126,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProfileTest, MissingFileGivesDefaultsAndEmptyLists) {
     char buffer[16];
-    EXPECT_EQ(GetPrivateProfileString("s", "k", "def ", buffer, sizeof buffer, path_.c_str()), 3u);
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "def ", buffer, sizeof buffer, m_path.c_str()), 3u);
     EXPECT_STREQ(buffer, "def");
-    EXPECT_EQ(GetPrivateProfileSectionNames(buffer, sizeof buffer, path_.c_str()), 0u);
+    EXPECT_EQ(GetPrivateProfileSectionNames(buffer, sizeof buffer, m_path.c_str()), 0u);
     EXPECT_EQ(std::string(buffer, 2), "\0\0"s);
-    EXPECT_EQ(GetPrivateProfileInt("s", "k", 17, path_.c_str()), 17u);
-    EXPECT_FALSE(exists(path_));
+    EXPECT_EQ(GetPrivateProfileInt("s", "k", 17, m_path.c_str()), 17u);
+    EXPECT_FALSE(exists(m_path));
 }
 
 TEST_F(ProfileTest, GetPrivateProfileInt) {
-    writeFile(path_, kSample);
+    writeFile(m_path, kSample);
     struct {
         const char* key;
         INT def;
@@ -143,16 +143,16 @@ TEST_F(ProfileTest, GetPrivateProfileInt) {
     } cases[] = {{"Number", 5, 42}, {"Negative", 5, -7}, {"Empty", 5, 5}, {"Missing", -3, -3},
                  {"Name", 5, 0},    {"a", 9, 9},         {"Single", 5, 0}};
     for (const auto& c : cases)
-        EXPECT_EQ(static_cast<INT>(GetPrivateProfileInt("General", c.key, c.def, path_.c_str())), c.expected)
+        EXPECT_EQ(static_cast<INT>(GetPrivateProfileInt("General", c.key, c.def, m_path.c_str())), c.expected)
             << c.key;
 }
 
 TEST_F(ProfileTest, GetPrivateProfileSection) {
-    writeFile(path_, kSample);
+    writeFile(m_path, kSample);
     char buffer[256];
-    DWORD n = GetPrivateProfileSection("other", buffer, sizeof buffer, path_.c_str());
+    DWORD n = GetPrivateProfileSection("other", buffer, sizeof buffer, m_path.c_str());
     EXPECT_EQ(std::string(buffer, n + 1), "a=1\0\0"s);
-    n = GetPrivateProfileSection("General", buffer, 20, path_.c_str());
+    n = GetPrivateProfileSection("General", buffer, 20, m_path.c_str());
     EXPECT_EQ(n, 18u);
     EXPECT_EQ(std::string(buffer, 20), "Name=Penmere\0Empty\0\0"s);
 }
@@ -172,13 +172,13 @@ class ProfileWriteTest : public ProfileTest, public ::testing::WithParamInterfac
 
 TEST_P(ProfileWriteTest, Edits) {
     const WriteCase& c = GetParam();
-    if (c.before) writeFile(path_, c.before);
-    EXPECT_TRUE(c.edit(path_.c_str()));
+    if (c.before) writeFile(m_path, c.before);
+    EXPECT_TRUE(c.edit(m_path.c_str()));
     if (!c.after) {
-        EXPECT_FALSE(exists(path_));
+        EXPECT_FALSE(exists(m_path));
         return;
     }
-    EXPECT_EQ(readFile(path_), c.after);
+    EXPECT_EQ(readFile(m_path), c.after);
 }
 
 BOOL setValue(const char* file, const char* app, const char* key, const char* value) {
@@ -225,28 +225,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileTest, RefusesNullSectionOrFile) {
-    EXPECT_FALSE(WritePrivateProfileString(nullptr, "k", "v", path_.c_str()));
+    EXPECT_FALSE(WritePrivateProfileString(nullptr, "k", "v", m_path.c_str()));
     EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", nullptr));
-    EXPECT_FALSE(WritePrivateProfileSection(nullptr, "a=1\0", path_.c_str()));
-    EXPECT_TRUE(WritePrivateProfileString(nullptr, nullptr, nullptr, path_.c_str()));
-    EXPECT_FALSE(exists(path_));
+    EXPECT_FALSE(WritePrivateProfileSection(nullptr, "a=1\0", m_path.c_str()));
+    EXPECT_TRUE(WritePrivateProfileString(nullptr, nullptr, nullptr, m_path.c_str()));
+    EXPECT_FALSE(exists(m_path));
 }
 
 TEST_F(ProfileTest, WrittenValuesReadBack) {
-    ASSERT_TRUE(WritePrivateProfileString("TESSMARK", "Host", "localhost", path_.c_str()));
-    ASSERT_TRUE(WritePrivateProfileString("tessmark", "Port", "3306", path_.c_str()));
+    ASSERT_TRUE(WritePrivateProfileString("TESSMARK", "Host", "localhost", m_path.c_str()));
+    ASSERT_TRUE(WritePrivateProfileString("tessmark", "Port", "3306", m_path.c_str()));
     char buffer[32];
-    EXPECT_EQ(GetPrivateProfileString("Tessmark", "HOST", "", buffer, sizeof buffer, path_.c_str()), 9u);
+    EXPECT_EQ(GetPrivateProfileString("Tessmark", "HOST", "", buffer, sizeof buffer, m_path.c_str()), 9u);
     EXPECT_STREQ(buffer, "localhost");
-    EXPECT_EQ(GetPrivateProfileInt("TESSMARK", "port", 0, path_.c_str()), 3306u);
+    EXPECT_EQ(GetPrivateProfileInt("TESSMARK", "port", 0, m_path.c_str()), 3306u);
 }
 
 TEST_F(ProfileTest, CrLfLinesOfAnLfFile) {
-    writeFile(path_, "[S]\nk=v\r\n[T]\r\nq='x'\r\n");
+    writeFile(m_path, "[S]\nk=v\r\n[T]\r\nq='x'\r\n");
     char buffer[16];
-    EXPECT_EQ(GetPrivateProfileString("S", "k", "", buffer, sizeof buffer, path_.c_str()), 1u);
+    EXPECT_EQ(GetPrivateProfileString("S", "k", "", buffer, sizeof buffer, m_path.c_str()), 1u);
     EXPECT_STREQ(buffer, "v");
-    EXPECT_EQ(GetPrivateProfileString("T", "q", "", buffer, sizeof buffer, path_.c_str()), 1u);
+    EXPECT_EQ(GetPrivateProfileString("T", "q", "", buffer, sizeof buffer, m_path.c_str()), 1u);
     EXPECT_STREQ(buffer, "x");
 }
 
@@ -262,14 +262,14 @@ TEST_F(ProfileTest, BareFileNameLivesInConfigFolder) {
 }
 
 TEST_F(ProfileTest, BackslashSeparatesFolders) {
-    std::string windowsStyle = path_;
+    std::string windowsStyle = m_path;
     windowsStyle[windowsStyle.find_last_of('/')] = '\\';
     ASSERT_TRUE(WritePrivateProfileString("S", "k", "v", windowsStyle.c_str()));
-    EXPECT_EQ(readFile(path_), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(readFile(m_path), "[S]\r\nk=v\r\n");
 }
 
 TEST_F(ProfileTest, FailedWriteLeavesFileWhole) {
-    std::string folder = path_ + ".d";
+    std::string folder = m_path + ".d";
     ::mkdir(folder.c_str(), 0700);
     std::string file = folder + "/x.ini";
     writeFile(file, "[S]\nk=v\n");
@@ -286,7 +286,7 @@ TEST_F(ProfileTest, FailedWriteLeavesFileWhole) {
 }
 
 TEST_F(ProfileTest, FailedReplaceLeavesNoTemporaryFile) {
-    std::string folder = path_ + ".d";
+    std::string folder = m_path + ".d";
     std::string target = folder + "/x.ini";
     ::mkdir(folder.c_str(), 0700);
     ::mkdir(target.c_str(), 0700); // a folder where the file should be: the rename fails

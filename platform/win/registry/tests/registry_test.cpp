@@ -56,10 +56,10 @@ protected:
     void SetUp() override {
         ::mkdir(PM_TEST_OUTPUT_DIR, 0700);
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder_ = std::string(PM_TEST_OUTPUT_DIR) + "/registry-" + name;
+        m_folder = std::string(PM_TEST_OUTPUT_DIR) + "/registry-" + name;
         for (const char* f : {"HKEY_CURRENT_USER.hive", "HKEY_CLASSES_ROOT.hive", "HKEY_LOCAL_MACHINE.hive"})
-            std::remove((folder_ + "/" + f).c_str());
-        ::setenv("PM_CONFIG_HOME", folder_.c_str(), 1);
+            std::remove((m_folder + "/" + f).c_str());
+        ::setenv("PM_CONFIG_HOME", m_folder.c_str(), 1);
     }
 
     HKEY create(HKEY root, const char* path, REGSAM access = KEY_ALL_ACCESS, DWORD* disposition = nullptr) {
@@ -69,7 +69,7 @@ protected:
         return key;
     }
 
-    std::string folder_;
+    std::string m_folder;
 };
 
 TEST_F(RegistryTest, TypedValuesRoundTrip) {
@@ -234,8 +234,8 @@ TEST_F(RegistryTest, LocalMachineIsReadOnlyAndSeedable) {
     EXPECT_EQ(
         RegCreateKeyEx(HKEY_LOCAL_MACHINE, "Software", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
         ERROR_ACCESS_DENIED);
-    ::mkdir(folder_.c_str(), 0700);
-    std::ofstream(folder_ + "/HKEY_LOCAL_MACHINE.hive")
+    ::mkdir(m_folder.c_str(), 0700);
+    std::ofstream(m_folder + "/HKEY_LOCAL_MACHINE.hive")
         << "pmreg 1\nK :\nK :Software\\Seeded\nV 1 :Name :seed%00\n";
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\seeded", 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_EQ(queryString(key, "name"), "seed");
@@ -249,7 +249,7 @@ TEST_F(RegistryTest, HiveFileFormat) {
     setString(key, "", "a b");
     RegSetValueEx(key, "Bin", 0, REG_BINARY, reinterpret_cast<const BYTE*>("\x01%"), 2);
     RegCloseKey(key);
-    EXPECT_EQ(readFile(folder_ + "/HKEY_CLASSES_ROOT.hive"),
+    EXPECT_EQ(readFile(m_folder + "/HKEY_CLASSES_ROOT.hive"),
               "pmreg 1\nK :\nK :CLSID\nK :CLSID\\{X}\nV 1 : :a%20b%00\nV 3 :Bin :%01%25\n");
 }
 
@@ -258,12 +258,12 @@ TEST_F(RegistryTest, MalformedHiveFilesReadWhatTheyCan) {
         "", "not a hive", "pmreg 1\nV 1 :orphan :x\n",
         "pmreg 1\nK :A\nV 99999999999 :big :x\nV 1 :bad :%G0\nV 1 :cut :%4\nV 1 :ok :yes%00",
         "pmreg 1\nK :A\\\\B\nV 1 :lost :x%00\nK noColon\nK :A\n\n\nV 1 :ok :yes%00\n"};
-    ::mkdir(folder_.c_str(), 0700);
+    ::mkdir(m_folder.c_str(), 0700);
     time_t stamp = 1000000; // each file a modification time of its own, so the registry reads it again
     for (const char* text : files) {
         pm::RegistryKey root;
         pm::readHive(text, root);
-        std::string path = folder_ + "/HKEY_CURRENT_USER.hive";
+        std::string path = m_folder + "/HKEY_CURRENT_USER.hive";
         std::ofstream(path, std::ios::trunc) << text;
         ++stamp;
         const struct timespec times[2] = {{stamp, 0}, {stamp, 0}};
@@ -278,8 +278,8 @@ TEST_F(RegistryTest, MalformedHiveFilesReadWhatTheyCan) {
 }
 
 TEST_F(RegistryTest, HiveThatIsNoFileIsLeftAlone) {
-    std::string hive = folder_ + "/HKEY_CURRENT_USER.hive";
-    ::mkdir(folder_.c_str(), 0700);
+    std::string hive = m_folder + "/HKEY_CURRENT_USER.hive";
+    ::mkdir(m_folder.c_str(), 0700);
     ASSERT_EQ(::mkdir(hive.c_str(), 0700), 0); // exists, but cannot be read as a file
     HKEY key = nullptr;
     EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,

@@ -2,6 +2,7 @@
 // mouse, system commands.
 
 #include "platform/win/tests/support/test_windows.h"
+#include "platform/win/wm/wm.h"
 
 #include <gtest/gtest.h>
 
@@ -230,5 +231,71 @@ TEST_F(NonClient, ACustomFrameIsDraggedByItsCaptionAndSizedByItsBorder) {
     RECT client;
     GetClientRect(h, &client);
     EXPECT_EQ(client.right, 240 - kInsets.left - kInsets.right);
+    DestroyWindow(h);
+}
+
+namespace {
+
+// Keeps sizes at least 150 pixels wide, as a WM_SIZING handler may, and notes the edges named.
+std::vector<WPARAM> g_sizedEdges;
+LRESULT CALLBACK narrowLimitProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SIZING) {
+        g_sizedEdges.push_back(wParam);
+        RECT* r = reinterpret_cast<RECT*>(lParam);
+        if (r->right - r->left < 150) r->right = r->left + 150;
+    }
+    return MessageRecorder::recordingProc(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+// The places a window manager gives a window while it holds it for a move or size: the first one
+// announces the move, each goes through WM_MOVING or WM_SIZING (naming the edges that moved, the
+// handler's changes kept), and the grab's end closes it.
+TEST_F(NonClient, PlacesTheWindowManagerGivesDuringItsGrabGoThroughTheMoveSizeMessages) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = narrowLimitProc;
+    wc.lpszClassName = "NarrowLimit";
+    RegisterClass(&wc);
+    HWND h = CreateWindowEx(0, "NarrowLimit", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr,
+                            nullptr, nullptr);
+    MessageRecorder rec;
+    rec.name(h, "h");
+    pm::wm::Window* w = pm::wm::window(h);
+    pm::wm::desktopMoveSizeStarted(w, false, 0);
+    EXPECT_TRUE(rec.trace({WM_ENTERSIZEMOVE}).empty()) << "a grab alone announces nothing";
+    struct Step {
+        const char* name;
+        RECT proposed, taken;
+        UINT message;
+        WPARAM edge;
+    } steps[] = {
+        {"moved", {110, 120, 310, 220}, {110, 120, 310, 220}, WM_MOVING, 0},
+        {"left edge", {90, 120, 310, 220}, {90, 120, 310, 220}, WM_SIZING, WMSZ_LEFT},
+        {"bottom-right corner", {90, 120, 330, 240}, {90, 120, 330, 240}, WM_SIZING, WMSZ_BOTTOMRIGHT},
+        {"top edge", {90, 100, 330, 240}, {90, 100, 330, 240}, WM_SIZING, WMSZ_TOP},
+        {"kept wide by the handler", {90, 100, 200, 240}, {90, 100, 240, 240}, WM_SIZING, WMSZ_RIGHT},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        const Step& k = steps[i];
+        SCOPED_TRACE(k.name);
+        g_sizedEdges.clear();
+        pm::wm::followDesktopGeometry(w, k.proposed);
+        Trace t = rec.trace({WM_MOVING, WM_SIZING});
+        EXPECT_EQ(t.size(), i + 1);
+        EXPECT_EQ(t.back(), std::string("h:") + pm::test::messageName(k.message));
+        if (k.message == WM_SIZING) {
+            EXPECT_EQ(g_sizedEdges, std::vector<WPARAM>{k.edge});
+        }
+        RECT now = screenRect(h);
+        EXPECT_TRUE(EqualRect(&now, &k.taken)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
+    }
+    EXPECT_EQ(rec.trace({WM_ENTERSIZEMOVE, WM_MOVING}).front(), "h:WM_ENTERSIZEMOVE");
+    pm::wm::desktopMoveSizeEnded(w);
+    pm::wm::followDesktopGeometry(w, RECT{0, 0, 200, 100}); // after the grab: placed, nothing sent
+    EXPECT_EQ(rec.trace({WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}), (Trace{"h:WM_ENTERSIZEMOVE", "h:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(rec.trace({WM_MOVING, WM_SIZING}).size(), std::size(steps));
+    RECT placed = screenRect(h);
+    EXPECT_EQ(placed.left, 0);
     DestroyWindow(h);
 }

@@ -28,8 +28,9 @@ WindowWidget::WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags)
 void WindowWidget::paintEvent(QPaintEvent* e) {
     Window* w = pm::wm::window(m_hwnd);
     if (!w) return;
+    const QImage& image = windowImage(w);
     QPainter p(this);
-    p.drawImage(e->rect(), w->surface->image, e->rect());
+    p.drawImage(e->rect(), image, e->rect());
 }
 
 bool WindowWidget::event(QEvent* e) {

@@ -391,3 +391,43 @@ TEST_F(Painting, TheWidgetsShowTheSamePictureAsTheWindowImages) {
         EXPECT_EQ(shown.pixel(p), composed.pixel(p)) << p.x() << "," << p.y();
     EXPECT_EQ(shown.pixel(45, 55) | 0xFF000000u, qRgb(250, 120, 0));
 }
+
+TEST_F(Painting, AWindowSizedThroughSeveralSizesKeepsThePixelsEverySizeCovered) {
+    // Sized without a redraw, a window keeps what it showed where each size it went through
+    // covered it, and is white elsewhere.
+    const QRgb blue = qRgb(0, 0, 255), white = qRgb(255, 255, 255);
+    struct Case {
+        const char* name;
+        std::vector<SIZE> sizes;
+        QRgb topLeft, topRight, bottomLeft, bottomRight; // at (30,20), (80,20), (30,70), (80,70)
+    } const cases[] = {
+        {"narrower, then back", {{60, 100}, {100, 100}}, blue, white, blue, white},
+        {"lower, then back", {{100, 40}, {100, 100}}, blue, blue, white, white},
+        {"larger, then back", {{150, 150}, {100, 100}}, blue, blue, blue, blue},
+        {"larger", {{150, 150}}, blue, blue, blue, blue},
+        {"through no area", {{0, 0}, {100, 100}}, white, white, white, white},
+        {"narrower, lower, then larger", {{60, 100}, {100, 40}, {120, 120}}, blue, white, white, white},
+    };
+    for (const Case& k : cases) {
+        HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
+                                nullptr, nullptr);
+        pm::test::pumpMessages();
+        HDC dc = GetDC(c);
+        RECT all{0, 0, 100, 100};
+        HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+        ReleaseDC(c, dc);
+        for (SIZE s : k.sizes)
+            SetWindowPos(c, nullptr, 0, 0, s.cx, s.cy,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        EXPECT_EQ(pixel(c, 30, 20), k.topLeft) << k.name;
+        EXPECT_EQ(pixel(c, 80, 20), k.topRight) << k.name;
+        EXPECT_EQ(pixel(c, 30, 70), k.bottomLeft) << k.name;
+        EXPECT_EQ(pixel(c, 80, 70), k.bottomRight) << k.name;
+        if (k.sizes.back().cx > 100) {
+            EXPECT_EQ(pixel(c, 110, 110), white) << k.name;
+        }
+        DestroyWindow(c);
+    }
+}

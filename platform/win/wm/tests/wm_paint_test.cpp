@@ -7,6 +7,9 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <gtest/gtest.h>
 
 using pm::test::MessageRecorder;
@@ -390,6 +393,39 @@ TEST_F(Painting, TheWidgetsShowTheSamePictureAsTheWindowImages) {
     for (QPoint p : {QPoint(31, 41), QPoint(33, 43), QPoint(45, 55), QPoint(100, 100), QPoint(5, 5)})
         EXPECT_EQ(shown.pixel(p), composed.pixel(p)) << p.x() << "," << p.y();
     EXPECT_EQ(shown.pixel(45, 55) | 0xFF000000u, qRgb(250, 120, 0));
+}
+
+TEST_F(Painting, TheWidgetsShowEveryPixelOfTheWindowImagesAroundChildren) {
+    // Two children leave the top window an area of several rectangles to show; its picture has
+    // stripes both ways, so a piece shown from the wrong place shows.
+    fillChild(top, 50, 40, 100, 80);
+    fillChild(top, 0, 200, 60, 100);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(top);
+    for (int i = 0; i < 20; ++i) {
+        HBRUSH b = CreateSolidBrush(RGB(i * 12, 255 - i * 12, 60));
+        RECT column{i * 20, 0, i * 20 + 10, 300};
+        FillRect(dc, &column, b);
+        DeleteObject(b);
+        b = CreateSolidBrush(RGB(255, i * 12, 255 - i * 12));
+        RECT row{0, i * 15, 400, i * 15 + 5};
+        FillRect(dc, &row, b);
+        DeleteObject(b);
+    }
+    ReleaseDC(top, dc);
+    QWidget* widget = pm::wm::window(top)->widget;
+    widget->repaint();
+    QCoreApplication::processEvents();
+    QImage shown = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 400, 300).toImage().convertToFormat(
+        QImage::Format_RGB32);
+    QImage composed = pm::test::windowImage(top);
+    ASSERT_EQ(shown.size(), composed.size());
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            wrong += (shown.pixel(x, y) | 0xFF000000u) != (composed.pixel(x, y) | 0xFF000000u);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(shown.pixel(60, 50) | 0xFF000000u, qRgb(200, 0, 0)) << "a child shows its own picture";
 }
 
 TEST_F(Painting, AWindowSizedThroughSeveralSizesKeepsThePixelsEverySizeCovered) {

@@ -41,13 +41,25 @@ protected:
     HWND top = nullptr;
 };
 
+// Fills a rectangle with one colour.
+void fillColour(HDC dc, const RECT& r, COLORREF colour) {
+    HBRUSH b = CreateSolidBrush(colour);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+// Fills a rectangle of the window's client area with one colour through a DC taken for it.
+void fillClientColour(HWND hwnd, const RECT& r, COLORREF colour) {
+    HDC dc = GetDC(hwnd);
+    fillColour(dc, r, colour);
+    ReleaseDC(hwnd, dc);
+}
+
 LRESULT CALLBACK fillProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        HBRUSH b = CreateSolidBrush(RGB(200, 0, 0));
-        FillRect(dc, &ps.rcPaint, b);
-        DeleteObject(b);
+        fillColour(dc, ps.rcPaint, RGB(200, 0, 0));
         EndPaint(hwnd, &ps);
         return 0;
     }
@@ -127,12 +139,7 @@ TEST_F(Painting, DrawingThroughGetDcShowsAtOnce) {
     HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60,
                             top, nullptr, nullptr, nullptr);
     pm::test::pumpMessages();
-    HDC dc = GetDC(c);
-    RECT r{0, 0, 10, 10};
-    HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(c, dc);
+    fillClientColour(c, RECT{0, 0, 10, 10}, RGB(0, 0, 255));
     EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 0, 255));
     EXPECT_NE(pixel(c, -1, -1), qRgb(0, 0, 255)) << "a client DC stays out of the edge";
 }
@@ -145,10 +152,7 @@ TEST_F(Painting, AWindowWithoutAreaStillGivesADcThatMeasures) {
     TEXTMETRIC tm{};
     EXPECT_TRUE(GetTextMetrics(dc, &tm));
     EXPECT_GT(tm.tmHeight, 0);
-    RECT r{0, 0, 10, 10};
-    HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    fillColour(dc, RECT{0, 0, 10, 10}, RGB(0, 0, 255));
     ReleaseDC(c, dc);
     EXPECT_NE(pixel(top, 5, 5), qRgb(0, 0, 255)) << "it draws nowhere";
 }
@@ -157,12 +161,7 @@ TEST_F(Painting, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
     HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
                             nullptr, nullptr);
     pm::test::pumpMessages();
-    HDC dc = GetDC(c);
-    RECT r{0, 20, 100, 30};
-    HBRUSH b = CreateSolidBrush(RGB(0, 128, 0));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(c, dc);
+    fillClientColour(c, RECT{0, 20, 100, 30}, RGB(0, 128, 0));
     RECT updated;
     ScrollWindowEx(c, 0, -15, nullptr, nullptr, nullptr, &updated, SW_INVALIDATE);
     EXPECT_TRUE(EqualRect(&updated, &(const RECT&)RECT{0, 85, 100, 100}));
@@ -216,12 +215,7 @@ TEST_F(Painting, XorOnTheDesktopTwiceLeavesItAsItWas) {
 TEST_F(Painting, TheDesktopsClientDcReadsTheScreen) {
     // The screen as it is when its pixels are read, also what was drawn after the DC was taken.
     HDC screen = GetDC(GetDesktopWindow());
-    HDC dc = GetDC(top);
-    RECT r{0, 0, 20, 20};
-    HBRUSH b = CreateSolidBrush(RGB(10, 200, 30));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(top, dc);
+    fillClientColour(top, RECT{0, 0, 20, 20}, RGB(10, 200, 30));
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, 40, 40);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -247,10 +241,7 @@ LRESULT CALLBACK customNcProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         HDC dc = GetDCEx(hwnd, reinterpret_cast<HRGN>(wParam), DCX_WINDOW | DCX_INTERSECTRGN);
         RECT w;
         GetWindowRect(hwnd, &w);
-        RECT all{0, 0, w.right - w.left, w.bottom - w.top};
-        HBRUSH b = CreateSolidBrush(RGB(0, 128, 128));
-        FillRect(dc, &all, b);
-        DeleteObject(b);
+        fillColour(dc, RECT{0, 0, w.right - w.left, w.bottom - w.top}, RGB(0, 128, 128));
         ReleaseDC(hwnd, dc);
         return 0;
     }
@@ -379,12 +370,7 @@ TEST_F(Painting, TheWidgetsShowTheSamePictureAsTheWindowImages) {
     HWND g = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 40, 30, c,
                             nullptr, nullptr, nullptr);
     pm::test::pumpMessages();
-    HDC dc = GetDC(g);
-    RECT r{0, 0, 38, 28};
-    HBRUSH b = CreateSolidBrush(RGB(250, 120, 0));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(g, dc);
+    fillClientColour(g, RECT{0, 0, 38, 28}, RGB(250, 120, 0));
     QWidget* widget = pm::wm::window(top)->widget;
     QImage shown(widget->size(), QImage::Format_RGB32);
     widget->render(&shown);
@@ -403,21 +389,17 @@ TEST_F(Painting, TheWidgetsShowEveryPixelOfTheWindowImagesAroundChildren) {
     pm::test::pumpMessages();
     HDC dc = GetDC(top);
     for (int i = 0; i < 20; ++i) {
-        HBRUSH b = CreateSolidBrush(RGB(i * 12, 255 - i * 12, 60));
-        RECT column{i * 20, 0, i * 20 + 10, 300};
-        FillRect(dc, &column, b);
-        DeleteObject(b);
-        b = CreateSolidBrush(RGB(255, i * 12, 255 - i * 12));
-        RECT row{0, i * 15, 400, i * 15 + 5};
-        FillRect(dc, &row, b);
-        DeleteObject(b);
+        fillColour(dc, RECT{i * 20, 0, i * 20 + 10, 300}, RGB(i * 12, 255 - i * 12, 60));
+        fillColour(dc, RECT{0, i * 15, 400, i * 15 + 5}, RGB(255, i * 12, 255 - i * 12));
     }
     ReleaseDC(top, dc);
     QWidget* widget = pm::wm::window(top)->widget;
     widget->repaint();
     QCoreApplication::processEvents();
-    QImage shown = QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 400, 300).toImage().convertToFormat(
-        QImage::Format_RGB32);
+    QImage shown = QGuiApplication::primaryScreen()
+                       ->grabWindow(0, 0, 0, 400, 300)
+                       .toImage()
+                       .convertToFormat(QImage::Format_RGB32);
     QImage composed = pm::test::windowImage(top);
     ASSERT_EQ(shown.size(), composed.size());
     int wrong = 0;
@@ -448,12 +430,7 @@ TEST_F(Painting, AWindowSizedThroughSeveralSizesKeepsThePixelsEverySizeCovered) 
         HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
                                 nullptr, nullptr);
         pm::test::pumpMessages();
-        HDC dc = GetDC(c);
-        RECT all{0, 0, 100, 100};
-        HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
-        FillRect(dc, &all, b);
-        DeleteObject(b);
-        ReleaseDC(c, dc);
+        fillClientColour(c, RECT{0, 0, 100, 100}, RGB(0, 0, 255));
         for (SIZE s : k.sizes)
             SetWindowPos(c, nullptr, 0, 0, s.cx, s.cy,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);

@@ -46,13 +46,23 @@ QPoint cursorHotspot(const QByteArray& bytes, int index) {
     return QPoint(u16(bytes, entry + 4), u16(bytes, entry + 6));
 }
 
+// The format of a picture Qt reads itself, known by its first bytes; empty for any other. A reader
+// that finds the format on its own asks every image plugin first, loading each one to ask it.
+QByteArray builtInFormat(const QByteArray& bytes) {
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n")) return "png";
+    if (bytes.startsWith("BM")) return "bmp";
+    return QByteArray();
+}
+
 // The picture in `bytes` of size `want`, or the first one when none has that size (or want is
 // not valid).
 Picture decodePicture(const QByteArray& bytes, QSize want) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    QByteArray format = builtInFormat(bytes);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
     int count = std::clamp(reader.imageCount(), 1, kMaxImages);
     Picture best;
     int bestIndex = 0;

@@ -15,11 +15,12 @@ namespace {
 
 void compose(QPainter& p, const Window* w, QPoint origin, const QRect& clip, bool force) {
     if (!force && !(w->style & WS_VISIBLE)) return;
-    QRect area = QRect(origin, w->surface->image.size()) & clip;
+    const QImage& image = windowImage(w);
+    QRect area = QRect(origin, image.size()) & clip;
     if (area.isEmpty()) return;
     p.save();
     p.setClipRect(area);
-    p.drawImage(origin, w->surface->image);
+    p.drawImage(origin, image);
     p.restore();
     QPoint clientOrigin = origin + QPoint(w->client.left, w->client.top);
     QRect clientClip = QRect(clientOrigin, toQRect(w->client).size()) & clip;
@@ -30,7 +31,7 @@ void compose(QPainter& p, const Window* w, QPoint origin, const QRect& clip, boo
 } // namespace
 
 QImage composeWindow(const Window* w) {
-    QImage out(w->surface->image.size(), QImage::Format_RGB32);
+    QImage out(windowImage(w).size(), QImage::Format_RGB32);
     out.fill(0xFFFFFFFF);
     QPainter p(&out);
     compose(p, w, QPoint(0, 0), out.rect(), true);

@@ -8,9 +8,8 @@
 #include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"
 
-#include <QPainter>
-
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace pm::wm {
@@ -29,6 +28,10 @@ PaintState& paintState() {
 
 bool isDirty(const Window* w) {
     return !w->surface->update.isEmpty() || w->internalPaint || w->frameDirty;
+}
+
+QSize sizeOf(const Window* w) {
+    return QSize(std::max(w->width(), 0), std::max(w->height(), 0));
 }
 
 bool paintable(const Window* w) {
@@ -56,10 +59,10 @@ HDC windowDC(Window* w, bool whole, const QRegion& extraClip, bool ignoreLock) {
     if (!extraClip.isEmpty()) clip &= extraClip;
     if (clip.isEmpty() || w->redrawOff || (!ignoreLock && lockedOut(w))) clip = nothingVisible();
     QPoint origin = whole ? QPoint(0, 0) : QPoint(w->client.left, w->client.top);
-    // A window without an area (no backing image yet) still gives a DC: it measures as any
-    // other window's does and draws nowhere.
+    // A window without an area (so without an image) still gives a DC: it measures as any other
+    // window's does and draws nowhere.
     static QImage nowhere(1, 1, QImage::Format_RGB32);
-    QImage* target = w->surface->image.isNull() ? &nowhere : &w->surface->image;
+    QImage* target = sizeOf(w).isEmpty() ? &nowhere : &windowImage(w);
     if (target == &nowhere) clip = nothingVisible();
     HDC dc = gdi::createImageDC(target, origin, clip);
     if (dc) paintState().dcs[dc] = w->handle;
@@ -174,16 +177,22 @@ void invalidate(Window* w, const QRegion& windowRegion, UINT flags) {
 }
 
 void resizeImage(Window* w) {
-    QSize size(std::max(w->width(), 0), std::max(w->height(), 0));
-    if (w->surface->image.size() == size) return;
+    w->surface->kept = w->surface->kept.boundedTo(sizeOf(w));
+}
+
+QImage& windowImage(const Window* w) {
+    WindowSurface& s = *w->surface;
+    QSize size = sizeOf(w);
+    QSize kept = s.kept.boundedTo(size);
+    if (s.image.size() == size && kept == size) return s.image;
     QImage next(size, QImage::Format_RGB32);
     next.fill(0xFFFFFFFF);
-    if (!w->surface->image.isNull() && !size.isEmpty()) {
-        QPainter p(&next);
-        p.drawImage(0, 0, w->surface->image);
-    }
-    w->surface->image = std::move(next);
-    // DCs handed out keep drawing into the image they were made for; they are short-lived.
+    for (int y = 0; y < kept.height(); ++y)
+        std::memcpy(next.scanLine(y), s.image.constScanLine(y), static_cast<std::size_t>(kept.width()) * 4);
+    s.image = std::move(next);
+    s.kept = size;
+    // DCs handed out keep drawing into this image; they are short-lived.
+    return s.image;
 }
 
 Window::Window() : surface(std::make_unique<WindowSurface>()) {}
@@ -199,8 +208,9 @@ void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& k
 
 void invertClientRect(Window* w, const RECT& clientRect) {
     QRect r = toQRect(clientRect).translated(w->client.left, w->client.top) & clientRectInWindow(w);
+    QImage& image = windowImage(w);
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(w->surface->image.scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = r.left(); x <= r.right(); ++x)
             line[x] ^= 0x00FFFFFF;
     }
@@ -394,7 +404,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     if (!dest.isEmpty() && !w->redrawOff && !lockedOut(w)) {
         // The caret is drawn into the image: it stays where it is, not with the pixels.
         hideCaretForPaint(w);
-        pm::gdi::moveImagePixels(w->surface->image, dest, QPoint(dx, dy));
+        pm::gdi::moveImagePixels(windowImage(w), dest, QPoint(dx, dy));
         showCaretAfterPaint(w);
     }
     QRegion exposed = QRegion(visible) - QRegion(dest);

@@ -11,9 +11,15 @@
 namespace pm::wm {
 
 struct WindowSurface {
-    QImage image;   // the whole window rectangle
-    QRegion update; // invalid area, window coordinates
+    QImage image;     // the whole window rectangle, as last made: read it through windowImage
+    QSize kept{0, 0}; // the part of image, from its top left, that every size since then has covered
+    QRegion update;   // invalid area, window coordinates
 };
+
+// The window's image at the window's size. It is made or resized here, when it is about to be
+// drawn into, shown or read, so the sizes a layout pass goes through cost nothing: the pixels
+// that every size since the last image covered stay, the rest is white.
+QImage& windowImage(const Window* w);
 
 void invalidate(Window* w, const QRegion& windowRegion, UINT flags);
 QRect clientRectInWindow(const Window* w);

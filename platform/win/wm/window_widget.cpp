@@ -28,8 +28,14 @@ WindowWidget::WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags)
 void WindowWidget::paintEvent(QPaintEvent* e) {
     Window* w = pm::wm::window(m_hwnd);
     if (!w) return;
+    const QImage& image = windowImage(w);
     QPainter p(this);
-    p.drawImage(e->rect(), w->surface->image, e->rect());
+    // A rectangle at a time: under a clip of one rectangle the image is copied straight, under a
+    // clip of several (the area the children leave) it would be blended span by span.
+    for (const QRect& r : e->region()) {
+        p.setClipRect(r);
+        p.drawImage(r.topLeft(), image, r);
+    }
 }
 
 bool WindowWidget::event(QEvent* e) {

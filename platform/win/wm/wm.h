@@ -68,6 +68,7 @@ void markDirty(Window* w);
 Window* nextWindowToPaint(Window* filter);
 // Invalidates a rectangle of the window (window coordinates) but the part inside keep.
 void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& keep = RECT{});
+// Follows a new size of the window: its image comes at that size when it is next needed.
 void resizeImage(Window* w);
 // Inverts the colours of a rectangle given in client coordinates (cut to the client area) in w's
 // image and shows it: the caret's drawing.

@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -261,6 +262,43 @@ TEST(Icons, LoadImageFromFileAndResizing) {
     EXPECT_EQ(8, info.bmWidth);
     DeleteObject(bm);
     EXPECT_EQ(nullptr, LoadImage(nullptr, "/no/such/file.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+TEST(Icons, PicturesAreReadByTheirBytesWhateverTheirNameSays) {
+    QDir().mkpath(PM_TEST_OUTPUT_DIR);
+    struct Case {
+        const char* format;
+        const char* name;
+    } const cases[] = {{"PNG", "png_named.bmp"}, {"BMP", "bmp_named.png"}, {"ICO", "ico_named.png"}};
+    for (const Case& k : cases) {
+        QString path = QStringLiteral(PM_TEST_OUTPUT_DIR "/") + k.name;
+        QImage picture(6, 4, QImage::Format_ARGB32);
+        picture.fill(qRgba(0, 160, 0, 255));
+        ASSERT_TRUE(picture.save(path, k.format)) << k.format;
+        QByteArray name = path.toLocal8Bit();
+        auto bm =
+            static_cast<HBITMAP>(LoadImage(nullptr, name.constData(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        ASSERT_NE(nullptr, bm) << k.format;
+        BITMAP info{};
+        GetObject(bm, sizeof info, &info);
+        EXPECT_EQ(6, info.bmWidth) << k.format;
+        GdiCanvas c(8, 8, RGB(255, 255, 255));
+        HDC source = CreateCompatibleDC(c.dc());
+        HGDIOBJ old = SelectObject(source, bm);
+        BitBlt(c.dc(), 0, 0, 6, 4, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+        EXPECT_EQ(c.count(RGB(0, 160, 0)), 24) << k.format;
+        DeleteObject(bm);
+    }
+    // A file that begins as a picture but ends there is no picture.
+    QString path = QStringLiteral(PM_TEST_OUTPUT_DIR "/cut_short.png");
+    QFile cut(path);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("\x89PNG\r\n\x1a\n");
+    cut.close();
+    EXPECT_EQ(nullptr,
+              LoadImage(nullptr, path.toLocal8Bit().constData(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
 // An encoded picture kept for the whole run (resources are not copied).

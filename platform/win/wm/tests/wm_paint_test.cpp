@@ -7,6 +7,9 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <gtest/gtest.h>
 
 using pm::test::MessageRecorder;
@@ -38,13 +41,25 @@ protected:
     HWND top = nullptr;
 };
 
+// Fills a rectangle with one colour.
+void fillColour(HDC dc, const RECT& r, COLORREF colour) {
+    HBRUSH b = CreateSolidBrush(colour);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+// Fills a rectangle of the window's client area with one colour through a DC taken for it.
+void fillClientColour(HWND hwnd, const RECT& r, COLORREF colour) {
+    HDC dc = GetDC(hwnd);
+    fillColour(dc, r, colour);
+    ReleaseDC(hwnd, dc);
+}
+
 LRESULT CALLBACK fillProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        HBRUSH b = CreateSolidBrush(RGB(200, 0, 0));
-        FillRect(dc, &ps.rcPaint, b);
-        DeleteObject(b);
+        fillColour(dc, ps.rcPaint, RGB(200, 0, 0));
         EndPaint(hwnd, &ps);
         return 0;
     }
@@ -124,12 +139,7 @@ TEST_F(Painting, DrawingThroughGetDcShowsAtOnce) {
     HWND c = CreateWindowEx(WS_EX_CLIENTEDGE, recordingClass(), "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60,
                             top, nullptr, nullptr, nullptr);
     pm::test::pumpMessages();
-    HDC dc = GetDC(c);
-    RECT r{0, 0, 10, 10};
-    HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(c, dc);
+    fillClientColour(c, RECT{0, 0, 10, 10}, RGB(0, 0, 255));
     EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 0, 255));
     EXPECT_NE(pixel(c, -1, -1), qRgb(0, 0, 255)) << "a client DC stays out of the edge";
 }
@@ -217,10 +227,7 @@ TEST_F(Painting, AWindowWithoutAreaStillGivesADcThatMeasures) {
     TEXTMETRIC tm{};
     EXPECT_TRUE(GetTextMetrics(dc, &tm));
     EXPECT_GT(tm.tmHeight, 0);
-    RECT r{0, 0, 10, 10};
-    HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    fillColour(dc, RECT{0, 0, 10, 10}, RGB(0, 0, 255));
     ReleaseDC(c, dc);
     EXPECT_NE(pixel(top, 5, 5), qRgb(0, 0, 255)) << "it draws nowhere";
 }
@@ -229,12 +236,7 @@ TEST_F(Painting, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
     HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
                             nullptr, nullptr);
     pm::test::pumpMessages();
-    HDC dc = GetDC(c);
-    RECT r{0, 20, 100, 30};
-    HBRUSH b = CreateSolidBrush(RGB(0, 128, 0));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(c, dc);
+    fillClientColour(c, RECT{0, 20, 100, 30}, RGB(0, 128, 0));
     RECT updated;
     ScrollWindowEx(c, 0, -15, nullptr, nullptr, nullptr, &updated, SW_INVALIDATE);
     EXPECT_TRUE(EqualRect(&updated, &(const RECT&)RECT{0, 85, 100, 100}));
@@ -288,12 +290,7 @@ TEST_F(Painting, XorOnTheDesktopTwiceLeavesItAsItWas) {
 TEST_F(Painting, TheDesktopsClientDcReadsTheScreen) {
     // The screen as it is when its pixels are read, also what was drawn after the DC was taken.
     HDC screen = GetDC(GetDesktopWindow());
-    HDC dc = GetDC(top);
-    RECT r{0, 0, 20, 20};
-    HBRUSH b = CreateSolidBrush(RGB(10, 200, 30));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(top, dc);
+    fillClientColour(top, RECT{0, 0, 20, 20}, RGB(10, 200, 30));
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, 40, 40);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -319,10 +316,7 @@ LRESULT CALLBACK customNcProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         HDC dc = GetDCEx(hwnd, reinterpret_cast<HRGN>(wParam), DCX_WINDOW | DCX_INTERSECTRGN);
         RECT w;
         GetWindowRect(hwnd, &w);
-        RECT all{0, 0, w.right - w.left, w.bottom - w.top};
-        HBRUSH b = CreateSolidBrush(RGB(0, 128, 128));
-        FillRect(dc, &all, b);
-        DeleteObject(b);
+        fillColour(dc, RECT{0, 0, w.right - w.left, w.bottom - w.top}, RGB(0, 128, 128));
         ReleaseDC(hwnd, dc);
         return 0;
     }
@@ -451,12 +445,7 @@ TEST_F(Painting, TheWidgetsShowTheSamePictureAsTheWindowImages) {
     HWND g = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 40, 30, c,
                             nullptr, nullptr, nullptr);
     pm::test::pumpMessages();
-    HDC dc = GetDC(g);
-    RECT r{0, 0, 38, 28};
-    HBRUSH b = CreateSolidBrush(RGB(250, 120, 0));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    ReleaseDC(g, dc);
+    fillClientColour(g, RECT{0, 0, 38, 28}, RGB(250, 120, 0));
     QWidget* widget = pm::wm::window(top)->widget;
     QImage shown(widget->size(), QImage::Format_RGB32);
     widget->render(&shown);
@@ -465,4 +454,68 @@ TEST_F(Painting, TheWidgetsShowTheSamePictureAsTheWindowImages) {
     for (QPoint p : {QPoint(31, 41), QPoint(33, 43), QPoint(45, 55), QPoint(100, 100), QPoint(5, 5)})
         EXPECT_EQ(shown.pixel(p), composed.pixel(p)) << p.x() << "," << p.y();
     EXPECT_EQ(shown.pixel(45, 55) | 0xFF000000u, qRgb(250, 120, 0));
+}
+
+TEST_F(Painting, TheWidgetsShowEveryPixelOfTheWindowImagesAroundChildren) {
+    // Two children leave the top window an area of several rectangles to show; its picture has
+    // stripes both ways, so a piece shown from the wrong place shows.
+    fillChild(top, 50, 40, 100, 80);
+    fillChild(top, 0, 200, 60, 100);
+    pm::test::pumpMessages();
+    HDC dc = GetDC(top);
+    for (int i = 0; i < 20; ++i) {
+        fillColour(dc, RECT{i * 20, 0, i * 20 + 10, 300}, RGB(i * 12, 255 - i * 12, 60));
+        fillColour(dc, RECT{0, i * 15, 400, i * 15 + 5}, RGB(255, i * 12, 255 - i * 12));
+    }
+    ReleaseDC(top, dc);
+    QWidget* widget = pm::wm::window(top)->widget;
+    widget->repaint();
+    QCoreApplication::processEvents();
+    QImage shown = QGuiApplication::primaryScreen()
+                       ->grabWindow(0, 0, 0, 400, 300)
+                       .toImage()
+                       .convertToFormat(QImage::Format_RGB32);
+    QImage composed = pm::test::windowImage(top);
+    ASSERT_EQ(shown.size(), composed.size());
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            wrong += (shown.pixel(x, y) | 0xFF000000u) != (composed.pixel(x, y) | 0xFF000000u);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(shown.pixel(60, 50) | 0xFF000000u, qRgb(200, 0, 0)) << "a child shows its own picture";
+}
+
+TEST_F(Painting, AWindowSizedThroughSeveralSizesKeepsThePixelsEverySizeCovered) {
+    // Sized without a redraw, a window keeps what it showed where each size it went through
+    // covered it, and is white elsewhere.
+    const QRgb blue = qRgb(0, 0, 255), white = qRgb(255, 255, 255);
+    struct Case {
+        const char* name;
+        std::vector<SIZE> sizes;
+        QRgb topLeft, topRight, bottomLeft, bottomRight; // at (30,20), (80,20), (30,70), (80,70)
+    } const cases[] = {
+        {"narrower, then back", {{60, 100}, {100, 100}}, blue, white, blue, white},
+        {"lower, then back", {{100, 40}, {100, 100}}, blue, blue, white, white},
+        {"larger, then back", {{150, 150}, {100, 100}}, blue, blue, blue, blue},
+        {"larger", {{150, 150}}, blue, blue, blue, blue},
+        {"through no area", {{0, 0}, {100, 100}}, white, white, white, white},
+        {"narrower, lower, then larger", {{60, 100}, {100, 40}, {120, 120}}, blue, white, white, white},
+    };
+    for (const Case& k : cases) {
+        HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, top, nullptr,
+                                nullptr, nullptr);
+        pm::test::pumpMessages();
+        fillClientColour(c, RECT{0, 0, 100, 100}, RGB(0, 0, 255));
+        for (SIZE s : k.sizes)
+            SetWindowPos(c, nullptr, 0, 0, s.cx, s.cy,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        EXPECT_EQ(pixel(c, 30, 20), k.topLeft) << k.name;
+        EXPECT_EQ(pixel(c, 80, 20), k.topRight) << k.name;
+        EXPECT_EQ(pixel(c, 30, 70), k.bottomLeft) << k.name;
+        EXPECT_EQ(pixel(c, 80, 70), k.bottomRight) << k.name;
+        if (k.sizes.back().cx > 100) {
+            EXPECT_EQ(pixel(c, 110, 110), white) << k.name;
+        }
+        DestroyWindow(c);
+    }
 }

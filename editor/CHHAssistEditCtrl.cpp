@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CHHAssistEditCtrl, CHHEditCtrl)
     ON_WM_PAINT()
     ON_WM_KILLFOCUS()
     ON_WM_LBUTTONDOWN()
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_CUT, OnCut)
     ON_MESSAGE(WM_PASTE, OnPasteMessage)
     ON_MESSAGE(WM_SETTEXT, OnSetTextAssist)
@@ -232,6 +233,12 @@ void CHHAssistEditCtrl::OnSize(UINT, int, int cy) {
     CRect r;
     m_wndMargin.GetWindowRect(&r);
     m_wndMargin.SetWindowPos(nullptr, 0, 0, r.Width(), cy + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CHHAssistEditCtrl::OnDestroy() {
+    m_wndQuickInfo.DestroyWindow();
+    m_wndListPopup.DestroyWindow();
+    CHHEditCtrl::OnDestroy();
 }
 
 // ---- Focus ----

@@ -83,6 +83,9 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    // The popups are owned by the top-level window, not by the control: they go with the control,
+    // while it can still free the list's items.
+    afx_msg void OnDestroy();
     afx_msg LRESULT OnCut(WPARAM, LPARAM);
     afx_msg LRESULT OnPasteMessage(WPARAM, LPARAM);
     // A whole new text (an undo or redo restores one): the markers move as for the part that

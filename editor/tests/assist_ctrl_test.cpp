@@ -387,6 +387,19 @@ TEST_F(AssistCtrl, TheOpenListFollowsTheMovedWindowWithinHalfASecond) {
     EXPECT_EQ(after.Size(), before.Size());
 }
 
+TEST_F(AssistCtrl, TheOpenListGoesWithTheControlsWindowAndFreesItsItems) {
+    create(new CAutoCompleteEditCtrl, &js);
+    type("document.");
+    ASSERT_TRUE(listShown());
+    const HWND popup = edit->GetListPopup().m_hWnd;
+    const HWND tip = edit->GetQuickInfoWnd().m_hWnd;
+    // The window goes before its object, as a view's control does: the items are freed then.
+    ::DestroyWindow(edit->m_hWnd);
+    EXPECT_FALSE(::IsWindow(popup));
+    EXPECT_FALSE(::IsWindow(tip));
+    EXPECT_EQ(edit->GetListBox().m_hWnd, nullptr);
+}
+
 TEST_F(AssistCtrl, MarginClicksToggleTheMarksOfTheLineClicked) {
     create(new CAutoCompleteEditCtrl, &js);
     edit->SetText("a\r\nb\r\nc");

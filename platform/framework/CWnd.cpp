@@ -7,6 +7,7 @@
 #include "platform/framework/CDC.h"
 #include "platform/framework/CDialog.h"
 #include "platform/framework/CMenu.h"
+#include "platform/framework/CommonControls.h"
 #include "platform/framework/Controls.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/HandleMap.h"
@@ -30,6 +31,49 @@ WndMap& wndMap() {
 
 bool isSpecial(const CWnd* p) {
     return p == &CWnd::wndTop || p == &CWnd::wndBottom || p == &CWnd::wndTopMost || p == &CWnd::wndNoTopMost;
+}
+
+template <class T> CWnd* makeWrapper() {
+    return new T;
+}
+
+// The wrapper of each control class. The wrappers add no data members, so a temporary of the
+// window's own class is what callers' casts (GetDlgItem(id) to CListBox*) take it for.
+struct ControlWrapper {
+    const char* className;
+    CWnd* (*make)();
+};
+
+constexpr ControlWrapper kControlWrappers[] = {
+    {"BUTTON", &makeWrapper<CButton>},
+    {"COMBOBOX", &makeWrapper<CComboBox>},
+    {"EDIT", &makeWrapper<CEdit>},
+    {"LISTBOX", &makeWrapper<CListBox>},
+    {"ComboLBox", &makeWrapper<CListBox>},
+    {"SCROLLBAR", &makeWrapper<CScrollBar>},
+    {"STATIC", &makeWrapper<CStatic>},
+    {UPDOWN_CLASS, &makeWrapper<CSpinButtonCtrl>},
+    {PROGRESS_CLASS, &makeWrapper<CProgressCtrl>},
+    {TRACKBAR_CLASS, &makeWrapper<CSliderCtrl>},
+    {WC_HEADER, &makeWrapper<CHeaderCtrl>},
+    {TOOLTIPS_CLASS, &makeWrapper<CToolTipCtrl>},
+    {STATUSCLASSNAME, &makeWrapper<CStatusBarCtrl>},
+    {TOOLBARCLASSNAME, &makeWrapper<CToolBarCtrl>},
+    {WC_TABCONTROL, &makeWrapper<CTabCtrl>},
+    {WC_TREEVIEW, &makeWrapper<CTreeCtrl>},
+    {WC_LISTVIEW, &makeWrapper<CListCtrl>},
+    {RICHEDIT_CLASS10A, &makeWrapper<CRichEditCtrl>},
+    {RICHEDIT_CLASSA, &makeWrapper<CRichEditCtrl>},
+};
+
+// A temporary object for a window without one: the wrapper of its class, a plain CWnd for others.
+CWnd* makeTemporary(HWND hWnd) {
+    char name[64] = "";
+    ::GetClassName(hWnd, name, sizeof name);
+    const CString className(name);
+    for (const ControlWrapper& wrapper : kControlWrappers)
+        if (className.CompareNoCase(wrapper.className) == 0) return wrapper.make();
+    return new CWnd;
 }
 
 } // namespace
@@ -62,7 +106,7 @@ CWnd::~CWnd() {
 // ---- Handle maps ----
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
-    return wndMap().fromHandle(hWnd);
+    return wndMap().fromHandle(hWnd, &makeTemporary);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {

@@ -108,11 +108,13 @@ TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {
     EXPECT_EQ(readFile(path), original);
 
     boxAnswer = IDYES;
-    ::SendMessage(frame->m_hWnd, WM_CLOSE, 0, 0);
-    pump();
-    EXPECT_FALSE(::IsWindow(frame->m_hWnd));
-    EXPECT_EQ(readFile(path), "// " + original);
+    // A frame deletes itself with its window: only the handle is asked about afterwards.
+    const HWND hFrame = frame->m_hWnd;
+    ::SendMessage(hFrame, WM_CLOSE, 0, 0);
     frame = nullptr;
+    pump();
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(readFile(path), "// " + original);
 }
 
 TEST_F(PenmereTest, TheOpenFileListComesBackWithoutFilesThatAreGone) {

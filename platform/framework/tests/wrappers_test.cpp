@@ -115,3 +115,47 @@ TEST_F(ControlWrappers, ListTabSpinAndRichEditRoundTrip) {
     edit.GetTextRange(0, 5, range);
     EXPECT_EQ(std::string(range), "hello");
 }
+
+// A window without an object gets a temporary one of its class's wrapper, so a cast of
+// GetDlgItem(id) to that wrapper points at an object of its type.
+TEST_F(ControlWrappers, TemporaryObjectsAreOfTheirWindowClassesWrapper) {
+    struct Case {
+        const char* className;
+        CRuntimeClass* wrapper;
+    };
+    const Case cases[] = {
+        {"BUTTON", RUNTIME_CLASS(CButton)},
+        {"COMBOBOX", RUNTIME_CLASS(CComboBox)},
+        {"EDIT", RUNTIME_CLASS(CEdit)},
+        {"LISTBOX", RUNTIME_CLASS(CListBox)},
+        {"listbox", RUNTIME_CLASS(CListBox)},
+        {"ComboLBox", RUNTIME_CLASS(CListBox)},
+        {"SCROLLBAR", RUNTIME_CLASS(CScrollBar)},
+        {"STATIC", RUNTIME_CLASS(CStatic)},
+        {UPDOWN_CLASS, RUNTIME_CLASS(CSpinButtonCtrl)},
+        {PROGRESS_CLASS, RUNTIME_CLASS(CProgressCtrl)},
+        {TRACKBAR_CLASS, RUNTIME_CLASS(CSliderCtrl)},
+        {WC_HEADER, RUNTIME_CLASS(CHeaderCtrl)},
+        {TOOLTIPS_CLASS, RUNTIME_CLASS(CToolTipCtrl)},
+        {STATUSCLASSNAME, RUNTIME_CLASS(CStatusBarCtrl)},
+        {TOOLBARCLASSNAME, RUNTIME_CLASS(CToolBarCtrl)},
+        {WC_TABCONTROL, RUNTIME_CLASS(CTabCtrl)},
+        {WC_TREEVIEW, RUNTIME_CLASS(CTreeCtrl)},
+        {WC_LISTVIEW, RUNTIME_CLASS(CListCtrl)},
+        {RICHEDIT_CLASS10A, RUNTIME_CLASS(CRichEditCtrl)},
+        {RICHEDIT_CLASSA, RUNTIME_CLASS(CRichEditCtrl)},
+        {AFX_WND, RUNTIME_CLASS(CWnd)},
+    };
+    ::InitCommonControls();
+    ::RegisterRichEditClasses();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.className);
+        HWND hWnd = ::CreateWindowEx(0, c.className, "", WS_CHILD, 0, 0, 50, 20, parent.m_hWnd, nullptr, nullptr, nullptr);
+        ASSERT_NE(hWnd, nullptr);
+        CWnd* temporary = CWnd::FromHandle(hWnd);
+        EXPECT_EQ(temporary->GetRuntimeClass(), c.wrapper);
+        EXPECT_EQ(CWnd::FromHandle(hWnd), temporary) << "one temporary object per window";
+        ::DestroyWindow(hWnd);
+        pm::afxtest::runIdle();
+    }
+}

@@ -38,9 +38,11 @@ TEST(RawResources, OwnTypesAndBitmapsAreFoundByNameWithoutRegardToCase) {
     HRSRC dib = FindResource(nullptr, "picture.b8", RT_BITMAP);
     ASSERT_NE(dib, nullptr);
     EXPECT_EQ(SizeofResource(nullptr, dib), sizeof kBmpFile - 14) << "without the file header";
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, dib)));
-    EXPECT_EQ(header->biSize, 40u);
-    EXPECT_EQ(header->biBitCount, 24);
+    // Resource bytes need not be aligned for the header: it is copied out.
+    BITMAPINFOHEADER header{};
+    std::memcpy(&header, LockResource(LoadResource(nullptr, dib)), sizeof header);
+    EXPECT_EQ(header.biSize, 40u);
+    EXPECT_EQ(header.biBitCount, 24);
 }
 
 TEST(RawResources, MissingOnesAndPicturesThatAreNoBmpAreNotFound) {

@@ -47,15 +47,6 @@ bool registerClass(HINSTANCE instance, const ClassInfo& info, HMENU menu = nullp
     return false;
 }
 
-// The folder of the running program: the settings file is looked for there first.
-std::string programFolder() {
-    char path[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return ".";
-    std::string folder(path, static_cast<std::size_t>(length));
-    return folder.substr(0, folder.rfind('/'));
-}
-
 std::string currentFolder() {
     char path[4096] = {};
     return getcwd(path, sizeof path) ? std::string(path) : std::string(".");
@@ -101,8 +92,17 @@ const char* toolTip(UINT command) {
 
 } // namespace
 
+std::string TessmarkProgramFolder() {
+    char path[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    std::string folder(path, static_cast<std::size_t>(length));
+    return folder.substr(0, folder.rfind('/'));
+}
+
+// The settings file is looked for in the program folder first, then in the current folder.
 CApplication::CApplication(HINSTANCE instance)
-    : m_instance(instance), m_settings({programFolder(), currentFolder()}, currentFolder()),
+    : m_instance(instance), m_settings({TessmarkProgramFolder(), currentFolder()}, currentFolder()),
       m_blobViewer(std::make_unique<CBlobViewer>()) {
     DeclareTessmarkResources();
     if (registerClass(instance, {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered."},

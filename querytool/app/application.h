@@ -117,6 +117,12 @@ private:
     std::unique_ptr<CBlobViewer> m_blobViewer;
 };
 
+// The folder of the running program (its data files lie there).
+std::string TessmarkProgramFolder();
+// The help page: "tessmarkhelp.htm" of the current folder when there is one there, else the program
+// folder's copy.
+std::string HelpPagePath(const std::string& currentFolder, const std::string& programFolder);
+
 // Allocates the globals, loads the rich-edit classes and the common controls and creates the
 // application object (the start of the program, before its connect dialog).
 CApplication* StartTessmark(HINSTANCE instance);

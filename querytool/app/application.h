@@ -115,6 +115,8 @@ private:
     HINSTANCE m_instance;
     TessmarkSettings m_settings;
     std::unique_ptr<CBlobViewer> m_blobViewer;
+    HICON m_frameIcon;
+    HICON m_queryIcon;
 };
 
 // The folder of the running program (its data files lie there).

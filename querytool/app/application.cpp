@@ -28,6 +28,7 @@ struct ClassInfo {
     WNDPROC proc;
     LPCSTR cursor;
     const char* failure;
+    HICON icon; // the system's application icon when null
 };
 
 bool registerClass(HINSTANCE instance, const ClassInfo& info, HMENU menu = nullptr) {
@@ -37,7 +38,7 @@ bool registerClass(HINSTANCE instance, const ClassInfo& info, HMENU menu = nullp
     wc.lpfnWndProc = info.proc;
     wc.cbWndExtra = 4;
     wc.hInstance = instance;
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hIcon = info.icon ? info.icon : LoadIcon(nullptr, IDI_APPLICATION);
     wc.hCursor = LoadCursor(nullptr, info.cursor);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
     wc.lpszMenuName = menu ? MAKEINTRESOURCE(IDR_MAINMENU) : nullptr;
@@ -45,15 +46,6 @@ bool registerClass(HINSTANCE instance, const ClassInfo& info, HMENU menu = nullp
     if (RegisterClassEx(&wc)) return true;
     ShowSystemError(static_cast<int>(GetLastError()), info.failure);
     return false;
-}
-
-// The folder of the running program: the settings file is looked for there first.
-std::string programFolder() {
-    char path[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return ".";
-    std::string folder(path, static_cast<std::size_t>(length));
-    return folder.substr(0, folder.rfind('/'));
 }
 
 std::string currentFolder() {
@@ -101,18 +93,31 @@ const char* toolTip(UINT command) {
 
 } // namespace
 
+std::string TessmarkProgramFolder() {
+    char path[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    std::string folder(path, static_cast<std::size_t>(length));
+    return folder.substr(0, folder.rfind('/'));
+}
+
+// The settings file is looked for in the program folder first, then in the current folder.
 CApplication::CApplication(HINSTANCE instance)
-    : m_instance(instance), m_settings({programFolder(), currentFolder()}, currentFolder()),
-      m_blobViewer(std::make_unique<CBlobViewer>()) {
+    : m_instance(instance), m_settings({TessmarkProgramFolder(), currentFolder()}, currentFolder()),
+      m_blobViewer(std::make_unique<CBlobViewer>()), m_frameIcon(CreateWindowIcon(false)),
+      m_queryIcon(CreateWindowIcon(true)) {
     DeclareTessmarkResources();
-    if (registerClass(instance, {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered."},
+    if (registerClass(instance,
+                      {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered.", m_frameIcon},
                       reinterpret_cast<HMENU>(1)))
         createFrame();
     m_settings.CreateDefaultIni();
-    registerClass(instance, {"QueryWindow", CQueryWindow::WndProc, IDC_ARROW, "Query Window could not be registered."});
-    registerClass(instance, {"VSplitter", CSplitter::WndProc, IDC_SIZEWE, "Vertical Splitter could not be registered."});
+    registerClass(instance, {"QueryWindow", CQueryWindow::WndProc, IDC_ARROW, "Query Window could not be registered.",
+                             m_queryIcon});
     registerClass(instance,
-                  {"HSplitter", CSplitter::WndProc, IDC_SIZENS, "Horizontal Splitter could not be registered."});
+                  {"VSplitter", CSplitter::WndProc, IDC_SIZEWE, "Vertical Splitter could not be registered.", nullptr});
+    registerClass(instance, {"HSplitter", CSplitter::WndProc, IDC_SIZENS,
+                             "Horizontal Splitter could not be registered.", nullptr});
     LoadKeywordTables(g_appGlobals->keywords);
     BuildPersonalMenu();
     ShowConnectionCount();
@@ -131,6 +136,8 @@ CApplication::~CApplication() {
     if (m_personalMenu) DestroyMenu(m_personalMenu);
     ImageList_Destroy(m_toolImages);
     ImageList_Destroy(m_comboImages);
+    DestroyIcon(m_frameIcon);
+    DestroyIcon(m_queryIcon);
 }
 
 void CApplication::createFrame() {
@@ -381,10 +388,10 @@ void EndTessmark() {
 bool TranslateTessmarkMessage(MSG& msg) {
     CApplication* app = g_appGlobals->application;
     static HACCEL accelerators = LoadAccelerators(g_appGlobals->instance, MAKEINTRESOURCE(IDR_ACCELERATORS));
+    HWND blob = app->BlobViewer().Window();
+    if (blob && IsWindowVisible(blob) && IsDialogMessage(blob, &msg)) return true;
     HWND find = app->FindDialog();
     if (find && IsWindowVisible(find) && IsDialogMessage(find, &msg)) return true;
-    HWND blob = app->BlobViewer().Window();
-    if (blob && IsDialogMessage(blob, &msg)) return true;
     if (TranslateMDISysAccel(app->MdiClient(), &msg)) return true;
     return app->Frame() && TranslateAccelerator(app->Frame(), accelerators, &msg);
 }

@@ -115,7 +115,15 @@ private:
     HINSTANCE m_instance;
     TessmarkSettings m_settings;
     std::unique_ptr<CBlobViewer> m_blobViewer;
+    HICON m_frameIcon;
+    HICON m_queryIcon;
 };
+
+// The folder of the running program (its data files lie there).
+std::string TessmarkProgramFolder();
+// The help page: "tessmarkhelp.htm" of the current folder when there is one there, else the program
+// folder's copy.
+std::string HelpPagePath(const std::string& currentFolder, const std::string& programFolder);
 
 // Allocates the globals, loads the rich-edit classes and the common controls and creates the
 // application object (the start of the program, before its connect dialog).

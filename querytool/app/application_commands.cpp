@@ -28,6 +28,8 @@
 #include "platform/win/shellapi.h"
 
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -346,10 +348,19 @@ void CApplication::openRecentFile(CQueryWindow& window, int id) {
     OpenSqlFilePath(window, std::string(text + 3, static_cast<std::size_t>(length - 3)));
 }
 
+std::string HelpPagePath(const std::string& currentFolder, const std::string& programFolder) {
+    static const char kPage[] = "tessmarkhelp.htm";
+    struct stat info;
+    if (::stat((currentFolder + "/" + kPage).c_str(), &info) == 0) return kPage;
+    return programFolder + "/" + kPage;
+}
+
 void CApplication::showHelp() {
-    auto result = reinterpret_cast<INT_PTR>(ShellExecute(m_frame, "open", "tessmarkhelp.htm", nullptr, nullptr,
-                                                         SW_SHOWNORMAL));
-    if (result <= 32) ShowSystemError(static_cast<int>(GetLastError()), "Could not open the HELP file.");
+    char folder[4096] = {};
+    const std::string page = HelpPagePath(getcwd(folder, sizeof folder) ? folder : ".", TessmarkProgramFolder());
+    auto result =
+        reinterpret_cast<INT_PTR>(ShellExecute(m_frame, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32) ShowSystemError(ShellErrorCode(result), "Could not open the HELP file.");
 }
 
 void CApplication::LoadRecentFiles() {

@@ -183,3 +183,22 @@ HIMAGELIST CreateBrowserImages() {
                      }},
                     ILC_COLOR24 | ILC_MASK);
 }
+
+// The program's icon: a blue database with a green run arrow; the query window's: a page of SQL
+// with the database at its corner.
+HICON CreateWindowIcon(bool queryWindow) {
+    const Painter painter = queryWindow ? Painter([](HDC dc) {
+        frame(dc, 1, 0, 12, 14, RGB(64, 64, 64), RGB(255, 255, 255));
+        for (int y = 3; y < 12; y += 2)
+            line(dc, 3, y, 10, y, RGB(0, 0, 200));
+        cylinder(dc, 8, 7, 8, 9, RGB(90, 120, 200));
+    })
+                                        : Painter([](HDC dc) {
+                                              cylinder(dc, 1, 1, 11, 14, RGB(90, 120, 200));
+                                              polygon(dc, {{9, 6}, {15, 10}, {9, 14}}, RGB(0, 150, 0));
+                                          });
+    HIMAGELIST list = drawList(16, {painter}, ILC_COLOR24 | ILC_MASK);
+    HICON icon = ImageList_GetIcon(list, 0, ILD_NORMAL);
+    ImageList_Destroy(list);
+    return icon;
+}

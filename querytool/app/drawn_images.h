@@ -1,6 +1,6 @@
 #pragma once
-// The query tool's small pictures, drawn with GDI: the tool-bar buttons, the database combo's
-// image and the result tabs' images.
+// The query tool's small pictures, drawn with GDI: the window icons, the tool-bar buttons, the
+// database combo's image and the result tabs' images.
 
 #include "platform/win/commctrl.h"
 
@@ -14,3 +14,5 @@ HIMAGELIST CreateTabImages();
 // The object browser's node pictures by node kind: server, database, folder, table, column,
 // index (16 x 16).
 HIMAGELIST CreateBrowserImages();
+// The icon of the frame's window class, or of the query windows' (16 x 16); the caller owns it.
+HICON CreateWindowIcon(bool queryWindow);

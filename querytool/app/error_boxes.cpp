@@ -2,6 +2,10 @@
 
 #include "querytool/error_text.h"
 
+#include "platform/win/shellapi.h"
+
+#include <cerrno>
+
 void ShowSystemError(int code, const std::string& text) {
     const std::string message = SystemErrorText(text, code);
     if (message.empty()) return;
@@ -18,4 +22,18 @@ void ShowQueryError(HWND owner, MYSQL* connection) {
 
 int TessmarkBox(HWND owner, const std::string& text, UINT type) {
     return MessageBox(owner, text.c_str(), "Tessmark", type);
+}
+
+int ShellErrorCode(INT_PTR result) {
+    switch (result) {
+    case SE_ERR_FNF:
+    case SE_ERR_PNF:
+        return ENOENT;
+    case SE_ERR_ACCESSDENIED:
+        return EACCES;
+    case SE_ERR_OOM:
+        return ENOMEM;
+    default:
+        return EOPNOTSUPP; // no program opens this kind of file
+    }
 }

@@ -16,5 +16,8 @@ void ShowServerError(HWND owner, MYSQL* connection);
 // "Error Code : %d\n%s\n\n" with the connection's error: the report of a failed statement.
 void ShowQueryError(HWND owner, MYSQL* connection);
 
+// The system error (an errno value) behind a failed ShellExecute's result (32 or less).
+int ShellErrorCode(INT_PTR result);
+
 // A box with the caption "Tessmark".
 int TessmarkBox(HWND owner, const std::string& text, UINT type);

@@ -28,7 +28,7 @@ MenuItem templatesPopup() {
     std::vector<MenuItem> items;
     for (const SqlTemplate& t : SqlTemplates())
         items.push_back(item(t.menuText, static_cast<UINT>(t.id)));
-    return popup("Insert &Templates", std::move(items));
+    return popup("&Insert Templates", std::move(items));
 }
 
 void declareMainMenu() {

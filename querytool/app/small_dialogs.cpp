@@ -95,11 +95,17 @@ INT_PTR CALLBACK templatesProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
+// The read-only text is shown as it is, not selected whole as a focused edit would be.
+INT_PTR focusOk(HWND dialog) {
+    SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;
+}
+
 INT_PTR CALLBACK shortcutsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
         SetDlgItemText(dialog, IDC_SHORTCUTTEXT, KeyboardShortcutsText().c_str());
-        return TRUE;
+        return focusOk(dialog);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) PostMessage(dialog, WM_USER_ENDSHORTCUTS, 0, 0);
         return TRUE;
@@ -118,7 +124,7 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
                        "Write SQL in the editor and run it with F5 (the statement at the caret), Ctrl+F5 (the "
                        "selection) or Shift+F5 (everything).\r\n\r\nThis program comes with no warranty; use it "
                        "at your own risk.");
-        return TRUE;
+        return focusOk(dialog);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
         return TRUE;

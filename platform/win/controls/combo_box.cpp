@@ -51,7 +51,7 @@ public:
         case WM_PAINT:
             return paint();
         case WM_SIZE:
-            layout();
+            sized();
             return 0;
         case WM_ENABLE:
             return enable(wParam != 0);
@@ -280,6 +280,21 @@ private:
         RECT rc = clientRect();
         return RECT{rc.right - 2 - GetSystemMetrics(SM_CXVSCROLL), 2, rc.right - 2,
                     std::min<LONG>(rc.bottom - 2, totalHeight() - 2)};
+    }
+
+    // A drop-down combo stays as high as its field; a taller size given to it becomes the height of
+    // its dropped list, as a size given at creation does.
+    void sized() {
+        RECT box{};
+        GetWindowRect(m_hwnd, &box);
+        const int height = box.bottom - box.top;
+        if (kind() != CBS_SIMPLE && height != totalHeight()) {
+            if (height > totalHeight()) m_dropHeight = height - totalHeight();
+            SetWindowPos(m_hwnd, nullptr, 0, 0, box.right - box.left, totalHeight(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return;
+        }
+        layout();
     }
 
     void layout() {

@@ -94,20 +94,19 @@ LRESULT copyText(const std::string& text, WPARAM size, LPARAM buffer) {
     return static_cast<LRESULT>(n);
 }
 
+// Alt released with no other key pressed since it went down (also none an accelerator took) enters
+// the menu bar.
 void keyMenuFromKeys(Window* w, UINT msg, WPARAM wParam) {
-    static WPARAM lastSysDown = 0;
     Window* top = topLevelOf(w);
     if (msg == WM_SYSKEYDOWN && wParam == VK_F10 && keyDown(VK_SHIFT)) { // Shift+F10: the context menu
         send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w->handle), -1);
-        lastSysDown = 0;
         return;
     }
     if (msg == WM_SYSKEYDOWN) {
         if (wParam == VK_F4 && keyDown(VK_MENU)) PostMessage(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
-        lastSysDown = wParam;
         return;
     }
-    if (msg == WM_SYSKEYUP && ((wParam == VK_MENU && lastSysDown == VK_MENU) || wParam == VK_F10))
+    if (msg == WM_SYSKEYUP && ((wParam == VK_MENU && lastKeyPressed() == VK_MENU) || wParam == VK_F10))
         send(top, WM_SYSCOMMAND, SC_KEYMENU, 0);
     if (msg == WM_SYSCHAR && wParam != VK_RETURN && wParam != VK_ESCAPE && wParam != VK_TAB)
         send(top, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));

@@ -34,6 +34,7 @@ struct InputState {
     };
     std::deque<KeyText> recentKeys;
     HWND lastMouseTop = nullptr;
+    int lastKeyPressed = 0; // the key of the last key press taken from the queue
 };
 
 InputState& input() {
@@ -238,6 +239,10 @@ void setKeyDown(int vk, bool down, bool async) {
     if (!async) setKeyDown(vk, down, true);
 }
 
+int lastKeyPressed() {
+    return input().lastKeyPressed;
+}
+
 bool keyDown(int vk) {
     return vk >= 0 && vk < 256 && (input().sync[vk] & 0x80);
 }
@@ -385,6 +390,7 @@ bool acceptInput(RawInput& in) {
     setCurrentMessage(m);
     if (in.kind == RawInput::Kind::Key) {
         setKeyDown(in.vk, in.message == WM_KEYDOWN, false);
+        if (in.message == WM_KEYDOWN) s.lastKeyPressed = in.vk;
         if (in.vk == VK_MENU || in.vk == VK_CONTROL || in.vk == VK_SHIFT) {
             // The generic key's state follows the key itself.
         }

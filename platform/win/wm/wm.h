@@ -88,6 +88,8 @@ void followDesktopActivation(HWND hwnd, bool active);
 // ---- Input (input.cpp) ----
 void setKeyDown(int vk, bool down, bool async);
 bool keyDown(int vk);
+// The key of the last key press taken from the queue, whoever handled it (an accelerator too).
+int lastKeyPressed();
 WPARAM mouseKeyFlags();
 POINT cursorScreenPos();
 

@@ -8,6 +8,7 @@
 #include "querytool/app/small_dialogs.h"
 
 #include "platform/win/commctrl.h"
+#include "platform/win/shell/shell.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <filesystem>
@@ -211,4 +212,26 @@ TEST(KeyboardShortcuts, TwentyNineLinesWithOneTabAfterCtrlShiftKeys) {
     ASSERT_EQ(29u, lines.size());
     EXPECT_EQ("F5\t\tExecute the current query", lines[0]);
     EXPECT_EQ("Ctrl+Shift+E\tOpen up the Export Data dialog box", lines[28]);
+}
+
+// F1 opens the help page of the current folder, else the program folder's; a page found nowhere is
+// reported with the system's "not found".
+TEST_F(Frame, HelpOpensThePageOfTheCurrentFolderElseTheProgramFolders) {
+    EXPECT_EQ("/opt/tessmark/tessmarkhelp.htm", HelpPagePath(m_folder, "/opt/tessmark"));
+    std::vector<std::string> opened;
+    pm::setShellOpenHook([&](const pm::ShellOpenRequest& request) {
+        opened.push_back(request.target);
+        return true;
+    });
+    Command(ID_HELP_KEY);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ((std::vector<std::string>{"Tessmark: Could not open the HELP file.\n2:No such file or directory"}),
+              m_boxes);
+    std::ofstream(m_folder + "/tessmarkhelp.htm") << "<html></html>";
+    EXPECT_EQ("tessmarkhelp.htm", HelpPagePath(m_folder, "/opt/tessmark"));
+    Command(ID_HELP);
+    pm::setShellOpenHook(nullptr);
+    ASSERT_EQ(1u, opened.size());
+    EXPECT_THAT(opened[0], ::testing::EndsWith("/tessmarkhelp.htm"));
+    EXPECT_EQ(1u, m_boxes.size());
 }

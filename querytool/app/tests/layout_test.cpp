@@ -5,9 +5,14 @@
 
 #include "querytool/app/query_status_bar.h"
 #include "querytool/app/resource_ids.h"
+#include "querytool/app/resources.h"
+#include "querytool/app/tools/tool_resource_ids.h"
 #include "querytool/app/splitter.h"
 
+#include "platform/win/res/resources.h"
 #include "platform/win/tests/support/test_windows.h"
+
+#include <algorithm>
 
 TEST(SplitterGeometry, PlacesDragsAndStatusParts) {
     EXPECT_EQ(199, SplitterPosition(25, 800)); // the single-precision hundredth rounds down
@@ -99,4 +104,34 @@ TEST_F(Layout, DraggingTheVerticalSplitterMovesThePanesWhenItEnds) {
     pm::test::pumpMessages();
     EXPECT_EQ(99, vertical.Percent());
     EXPECT_EQ(SplitterPosition(99, client.right), vertical.Rect().left) << "placed again from its share";
+}
+
+// No two shown controls of a dialog cover each other (a label drawn over a field hides it). A combo
+// box shows only its field; group boxes frame the controls inside them.
+TEST(DialogLayout, NoTwoControlsOfADialogOverlap) {
+    DeclareTessmarkResources();
+    const int dialogs[] = {IDD_CONNECT,  IDD_ABOUT,      IDD_KEYNAME,     IDD_MANAGEKEYS,   IDD_SHORTCUTS,
+                           IDD_TEMPLATES, IDD_GIVENAME,  IDD_TABLEMAKER,  IDD_DIAGNOSTICS,  IDD_FLUSH,
+                           IDD_IMPORTTEXT, IDD_BLOBFIELD, IDD_EXPORTTABLES};
+    const auto shown = [](const pm::res::DialogItem& item) {
+        const bool groupBox = item.windowClass == "BUTTON" && (item.style & 0x0F) == BS_GROUPBOX;
+        return (item.style & WS_VISIBLE) && !groupBox;
+    };
+    const auto rectOf = [](const pm::res::DialogItem& item) {
+        const short height = item.windowClass == "COMBOBOX" ? std::min<short>(item.cy, 12) : item.cy;
+        return RECT{item.x, item.y, item.x + item.cx, item.y + height};
+    };
+    for (int id : dialogs) {
+        const pm::res::DialogTemplate* dialog = pm::res::findDialog(MAKEINTRESOURCE(id));
+        ASSERT_NE(nullptr, dialog) << id;
+        const std::vector<pm::res::DialogItem>& items = dialog->items;
+        for (std::size_t a = 0; a < items.size(); ++a)
+            for (std::size_t b = a + 1; b < items.size(); ++b) {
+                if (!shown(items[a]) || !shown(items[b])) continue;
+                const RECT ra = rectOf(items[a]), rb = rectOf(items[b]);
+                RECT both;
+                EXPECT_FALSE(IntersectRect(&both, &ra, &rb))
+                    << dialog->caption << ": \"" << items[a].text << "\" and \"" << items[b].text << "\"";
+            }
+    }
 }

@@ -200,6 +200,30 @@ TEST_F(TableMaker, GridNavigationAndRowsKeepTheEditedCellValid) {
     EXPECT_TRUE(QueryRows(m_admin, "show tables from " + m_database).empty());
 }
 
+// Typed from the keyboard, Tab and Enter move on to the next cell without entering the cell's text.
+TEST_F(TableMaker, TabAndEnterFromTheKeyboardLeaveTheCellsText) {
+    Make(
+        [&](HWND dialog) {
+            const Grid g = gridOf(dialog);
+            const auto type = [&](const char* text, int key) {
+                pm::test::typeText(g.edit, text);
+                pm::test::pressKey(g.edit, key);
+                pm::test::pumpMessages();
+            };
+            type("id", VK_TAB);
+            chooseType(g, "int");
+            type("11", VK_TAB);
+            type("", VK_RETURN);
+            type("name", VK_RETURN);
+            const ColumnRow& first = g.grid->Rows()[0];
+            EXPECT_EQ("id", first.name);
+            EXPECT_EQ("11", first.length);
+            EXPECT_EQ("", first.defaultValue);
+            EXPECT_EQ("name", g.grid->Rows()[1].name);
+        },
+        "", "");
+}
+
 // The grid's context menu, chosen with keys that wait in the queue for its loop: Down once is "Set
 // Primary Key", twice "Insert Column"; Up once is "Delete Column".
 TEST_F(TableMaker, TheGridsContextMenuInsertsDeletesAndKeysRows) {

@@ -414,6 +414,8 @@ LRESULT CALLBACK CTableMakerGrid::EditProc(HWND hwnd, UINT msg, WPARAM wParam, L
 
 LRESULT CTableMakerGrid::onEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
+    // Tab and Enter move to another cell on their key press; their characters are no cell text.
+    if (msg == WM_CHAR && (wParam == '\t' || wParam == '\r' || wParam == '\n')) return 0;
     if (msg != WM_KEYDOWN) return CallWindowProc(m_oldEditProc, m_edit, msg, wParam, lParam);
     switch (wParam) {
     case VK_TAB:

@@ -79,7 +79,7 @@ void declareTableMaker() {
         IDD_GIVENAME,
         dialog(" Give Name", 200, 80,
                {label("Enter a name for the table:", 7, 7, 186), edit(IDC_TABLENAME, 7, 18, 186),
-                label("Give table type:", 7, 36, 100),
+                label("Give table type:", 7, 36, 80),
                 {"COMBOBOX", "", static_cast<WORD>(IDC_TABLETYPE), 90, 34, 103, 100,
                  static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST), 0},
                 button("OK", IDOK, 88, 59, 50, true), button("Cancel", IDCANCEL, 143, 59)}));

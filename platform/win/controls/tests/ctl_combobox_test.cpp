@@ -208,6 +208,35 @@ TEST_F(Combos, ChoosingWithTheMouseAndCancellingOutside) {
     EXPECT_EQ(g_heard, (Strings{"DROPDOWN", "SELENDCANCEL", "CLOSEUP"}));
 }
 
+// Moving a drop-down combo with a size taller than its field keeps it as high as its field and
+// gives the rest to its dropped list; a size at or below the field's height leaves the list alone.
+TEST_F(Combos, ATallerSizeGoesToTheDroppedList) {
+    HWND cb = make(CBS_DROPDOWNLIST);
+    for (int i = 0; i < 40; ++i)
+        SendMessage(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+    RECT field;
+    GetWindowRect(cb, &field);
+    const int fieldHeight = field.bottom - field.top;
+    auto droppedHeight = [cb] {
+        RECT r;
+        SendMessage(cb, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return r.bottom - r.top;
+    };
+    for (int height : {fieldHeight + 200, 4}) {
+        MoveWindow(cb, 20, 20, 160, height, TRUE);
+        RECT now;
+        GetWindowRect(cb, &now);
+        EXPECT_EQ(now.bottom - now.top, fieldHeight) << height;
+        EXPECT_EQ(now.right - now.left, 160) << height;
+        EXPECT_EQ(droppedHeight(), 200) << height;
+    }
+    SendMessage(cb, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT list;
+    SendMessage(cb, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+    EXPECT_EQ(list.top, field.bottom) << "the list opens under the field";
+    SendMessage(cb, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST_F(Combos, DropDownCombosEditTheirText) {
     HWND cb = make(CBS_DROPDOWN | CBS_AUTOHSCROLL);
     SetFocus(cb);

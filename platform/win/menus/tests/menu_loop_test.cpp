@@ -158,6 +158,45 @@ TEST_F(MenuLoop, AltWithAMnemonicOpensThatMenuAndEscapeLeaves) {
     EXPECT_EQ(menuTrace(rec), expected);
 }
 
+// Alt released alone asks for the menu bar (SC_KEYMENU); a key pressed while Alt was down, also one
+// an accelerator took, keeps it out.
+namespace {
+WNDPROC g_mainProc = nullptr;
+int g_keyMenus = 0;
+LRESULT CALLBACK countKeyMenus(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+        ++g_keyMenus;
+        return 0;
+    }
+    return CallWindowProc(g_mainProc, hwnd, msg, wParam, lParam);
+}
+} // namespace
+
+TEST_F(MenuLoop, AltEntersTheBarOnlyWhenReleasedAlone) {
+    g_keyMenus = 0;
+    g_mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countKeyMenus)));
+    ACCEL keys[] = {{FVIRTKEY | FALT, '1', 77}};
+    HACCEL table = CreateAcceleratorTable(keys, 1);
+    pm::test::holdKey(main, VK_MENU, true);
+    pm::test::pressKey(main, '1', false, false, true);
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (!TranslateAccelerator(main, table, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    pm::test::holdKey(main, VK_MENU, false);
+    pumpMessages();
+    EXPECT_EQ(0, g_keyMenus);
+    EXPECT_EQ(menuTrace(rec), (Trace{"WM_COMMAND 77"}));
+    pm::test::pressKey(main, VK_MENU);
+    pumpMessages();
+    EXPECT_EQ(1, g_keyMenus);
+    SetWindowLongPtr(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
+    DestroyAcceleratorTable(table);
+}
+
 TEST_F(MenuLoop, UnknownMnemonicAsksTheOwnerWithMenuChar) {
     for (int vk : {VK_MENU, VK_DOWN, int{'Q'}, VK_ESCAPE, VK_ESCAPE})
         pm::test::pressKey(main, vk);

@@ -25,21 +25,18 @@ END_MESSAGE_MAP()
 
 CToolsDlg::CToolsDlg(CIniFile& settings, CWnd* pParent) : CDialog(IDD_TOOLS, pParent), m_settings(settings) {}
 
-CListBox& CToolsDlg::list() const {
-    return *static_cast<CListBox*>(GetDlgItem(IDC_TOOL_LIST));
-}
-
 CString CToolsDlg::selectedName() const {
     CString name;
-    const int index = list().GetCurSel();
-    if (index >= 0) list().GetText(index, name);
+    const int index = m_list.GetCurSel();
+    if (index >= 0) m_list.GetText(index, name);
     return name;
 }
 
 BOOL CToolsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_macroButton.SubclassDlgItem(IDC_TOOL_MACRO, this);
-    for (const std::string& name : LoadToolNames(m_settings)) list().AddString(name.c_str());
+    m_list.SubclassDlgItem(IDC_TOOL_LIST, this);
+    m_list.Load(&m_settings, kToolsSection);
     setEditing(false);
     return TRUE;
 }
@@ -48,8 +45,8 @@ void CToolsDlg::setEditing(bool editing) {
     const int editControls[] = {IDC_TOOL_COMMAND, IDC_TOOL_ARGUMENTS, IDC_TOOL_BROWSE, IDC_TOOL_MACRO, IDOK,
                                 IDC_TOOL_CANCEL_UPDATE};
     for (int id : editControls) GetDlgItem(id)->EnableWindow(editing);
-    const bool selected = list().GetCurSel() >= 0;
-    GetDlgItem(IDC_TOOL_NEW)->EnableWindow(!editing && list().GetCount() < kMaxTools);
+    const bool selected = m_list.GetCurSel() >= 0;
+    GetDlgItem(IDC_TOOL_NEW)->EnableWindow(!editing && m_list.GetCount() < kMaxTools);
     GetDlgItem(IDC_TOOL_EDIT)->EnableWindow(!editing && selected);
     GetDlgItem(IDC_TOOL_DELETE)->EnableWindow(!editing && selected);
 }
@@ -68,7 +65,7 @@ void CToolsDlg::OnSelChange() {
 }
 
 void CToolsDlg::OnNew() {
-    if (list().GetCount() >= kMaxTools) return;
+    if (m_list.GetCount() >= kMaxTools) return;
     CInputDlg dlg("Name of the new tool", "", this);
     if (dlg.DoModal() != IDOK) return;
     // The name heads the tool's own settings section, which a ']' would cut short.
@@ -76,8 +73,8 @@ void CToolsDlg::OnNew() {
         MessageBox("A tool name cannot contain ']'.", nullptr, MB_OK);
         return;
     }
-    const int index = list().AddString(dlg.m_strText);
-    list().SetCurSel(index);
+    const int index = m_list.AddString(dlg.m_strText);
+    m_list.SetCurSel(index);
     SetDlgItemText(IDC_TOOL_COMMAND, "");
     SetDlgItemText(IDC_TOOL_ARGUMENTS, "");
     setEditing(true);
@@ -92,11 +89,11 @@ void CToolsDlg::OnEdit() {
 }
 
 void CToolsDlg::OnDelete() {
-    const int index = list().GetCurSel();
+    const int index = m_list.GetCurSel();
     if (index < 0) return;
     if (MessageBox("Remove selected item?", nullptr, MB_OKCANCEL) != IDOK) return;
-    list().DeleteString(static_cast<UINT>(index));
-    list().SetCurSel(-1);
+    m_list.DeleteString(static_cast<UINT>(index));
+    m_list.SetCurSel(-1);
     SetDlgItemText(IDC_TOOL_COMMAND, "");
     SetDlgItemText(IDC_TOOL_ARGUMENTS, "");
     setEditing(false);
@@ -137,13 +134,7 @@ void CToolsDlg::OnOK() {
 
 // Close: stores the list and the settings.
 void CToolsDlg::OnCancel() {
-    std::vector<std::string> names;
-    for (int i = 0; i < list().GetCount(); ++i) {
-        CString name;
-        list().GetText(i, name);
-        names.emplace_back(name);
-    }
-    SaveToolNames(m_settings, names);
+    m_list.Save();
     m_settings.Save();
     CDialog::OnCancel();
 }

@@ -4,6 +4,7 @@
 // until Update stores them or Cancel Update reads them back. Close stores the list.
 
 #include "app/program/CBmpBtn.h"
+#include "app/program/CToolListBox.h"
 
 #include "platform/framework/afxwin.h"
 
@@ -32,9 +33,9 @@ protected:
 private:
     void setEditing(bool editing);
     CString selectedName() const;
-    CListBox& list() const;
 
     CIniFile& m_settings;
+    CToolListBox m_list;
     // The button of the argument macros, with its right arrow.
     CBmpBtn m_macroButton;
 };

@@ -103,6 +103,11 @@
 #define ID_EDIT_UPPER_CASE 32788
 #define ID_EDIT_LOWER_CASE 32789
 #define ID_FUNCTIONS_REFRESH 32790
+// Keys of the frame's accelerator table whose commands no window answers: they do nothing, and the
+// keys never reach the view.
+#define ID_KEY_CTRL_ALT_F2 32785
+#define ID_KEY_F12 32827
+#define ID_KEY_CTRL_F12 32828
 #define ID_FUNCTIONS_COPY 32791
 #define ID_FUNCTIONS_COPY_ALL 32792
 #define ID_VIEW_INFO_PANE 32793

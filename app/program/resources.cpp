@@ -199,7 +199,8 @@ void declareAccelerators() {
          {a, VK_BACK, ID_EDIT_UNDO},         {v, VK_F1, ID_HELP_KEYWORD},        {a, VK_F2, ID_BOOKMARK_CLEAR_ALL},
          {c, VK_F3, ID_EDIT_NEXT_WORD},      {BYTE(c | FSHIFT), VK_F3, ID_EDIT_PREVIOUS_WORD},
          {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH},
-         {v, VK_F8, ID_JS_FUNCTION},
+         {v, VK_F8, ID_JS_FUNCTION},         {v, VK_F12, ID_KEY_F12},            {c, VK_F12, ID_KEY_CTRL_F12},
+         {BYTE(c | FALT), VK_F2, ID_KEY_CTRL_ALT_F2},
          // The menu shows F7 for the web-page editor.
          {v, VK_F7, ID_FILE_WEB_EDITOR}});
     pm::res::addAccelerators(IDR_EDITACCEL, {{c, 'F', ID_EDIT_FIND},

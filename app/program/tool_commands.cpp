@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kToolsSection[] = "Tools";
-
 std::string fileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -61,23 +59,23 @@ std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& val
     return out;
 }
 
-std::vector<std::string> LoadToolNames(const CIniFile& settings) {
+std::vector<std::string> LoadToolNames(const CIniFile& settings, const char* section) {
     short count = 0;
-    if (!settings.GetInt(kToolsSection, "Items", count)) count = 0;
+    if (!settings.GetInt(section, "Items", count)) count = 0;
     std::vector<std::string> names;
     for (int i = 0; i < count && i < kMaxTools; ++i) {
         CString name;
-        if (!settings.GetIndexedString(kToolsSection, i, name)) break;
+        if (!settings.GetIndexedString(section, i, name)) break;
         names.emplace_back(name);
     }
     return names;
 }
 
-void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names) {
+void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names, const char* section) {
     const int count = static_cast<int>(names.size());
-    settings.SetInt(kToolsSection, "Items", count);
-    for (int i = 0; i < count; ++i) settings.SetIndexedString(kToolsSection, i, names[static_cast<size_t>(i)].c_str());
-    settings.SetIndexedString(kToolsSection, count, "");
+    settings.SetInt(section, "Items", count);
+    for (int i = 0; i < count; ++i) settings.SetIndexedString(section, i, names[static_cast<size_t>(i)].c_str());
+    settings.SetIndexedString(section, count, "");
 }
 
 void RunTool(const CIniFile& settings, int index, const ToolMacroValues& values) {

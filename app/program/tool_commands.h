@@ -22,10 +22,13 @@ struct ToolMacroValues {
 // quoteBlanks, a value holding a blank outside quotes is put in quotes, so it stays one argument.
 std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& values, bool quoteBlanks);
 
-// The tool names of section "Tools" in list order, at most kMaxTools.
-std::vector<std::string> LoadToolNames(const CIniFile& settings);
-// Writes the names to section "Tools": the count, each name by index, and removes the key after the last.
-void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names);
+// The settings section that lists the tools.
+constexpr const char* kToolsSection = "Tools";
+
+// The tool names of the section in list order, at most kMaxTools.
+std::vector<std::string> LoadToolNames(const CIniFile& settings, const char* section = kToolsSection);
+// Writes the names to the section: the count, each name by index, and removes the key after the last.
+void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names, const char* section = kToolsSection);
 
 // Runs tool number index of the settings for the values: nothing when the tool or its command is
 // not stored; the message of a missing program file; else the program starts and is left to run.

@@ -4,6 +4,7 @@
 #include "app/program/tool_commands.h"
 
 #include "app/CIniFile.h"
+#include "app/program/CToolListBox.h"
 #include "app/program/CToolsDlg.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resources.h"
@@ -65,6 +66,25 @@ TEST(ToolNames, StoredInOrderAndBoundedByTheMenu) {
     SaveToolNames(settings, many);
     EXPECT_EQ(LoadToolNames(settings).size(), static_cast<size_t>(kMaxTools))
         << "ids after the 26th belong to other commands";
+}
+
+TEST(ToolNames, TheListBoxWritesBackToTheSectionItCameFrom) {
+    auto* frame = new CFrameWnd; // deletes itself with its window
+    ASSERT_TRUE(frame->Create(nullptr, "Tools", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CToolListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(0, 0, 200, 100), frame, 1));
+    EXPECT_FALSE(list.Save()) << "no store yet";
+
+    CIniFile settings;
+    SaveToolNames(settings, {"Lint", "Zip"}, "Other");
+    list.Load(&settings, "Other");
+    ASSERT_EQ(list.GetCount(), 2);
+    list.DeleteString(0);
+    list.AddString("Beautify");
+    EXPECT_TRUE(list.Save());
+    EXPECT_EQ(LoadToolNames(settings, "Other"), (std::vector<std::string>{"Zip", "Beautify"}));
+    EXPECT_TRUE(LoadToolNames(settings).empty()) << "the Tools section is untouched";
+    frame->DestroyWindow();
 }
 
 namespace {

@@ -181,8 +181,6 @@ BOOL CHHAssistEditCtrl::IsProtectedChange(const ENPROTECTED* p) {
         change.input = hh::kInputBackspace;
     const auto startsLine = [this](int pos) { return pos >= 0 && LineIndex(static_cast<int>(LineFromChar(pos))) == pos; };
     change.aStartsLine = startsLine(change.a);
-    change.beforeAStartsLine = startsLine(change.a - 1);
-    change.bLineEmpty = LineLength(change.b) == 0;
     return !hh::IsChangeAllowed(range, change);
 }
 

@@ -122,8 +122,9 @@ bool IsChangeAllowed(const EditableRange& range, const ProtectedChange& c) {
         return c.input == kInputEnter && c.a == c.b && (c.a == e || c.a == s - 2);
     if (c.input == kInputCut || c.input == kInputDelete)
         return c.b <= e && c.a >= s && e - s > 2 && (c.a < e - 2 || c.aStartsLine);
-    if (c.input == kInputBackspace)
-        return c.b <= e && c.a >= s - 1 && e - s > 2 && (c.beforeAStartsLine || c.bLineEmpty);
+    // The control names the exact characters a Backspace removes, so one that stays inside the
+    // editable part (checked above) may go wherever it is on its line.
+    if (c.input == kInputBackspace) return e - s > 2;
     return true;
 }
 

@@ -53,9 +53,7 @@ struct ProtectedChange {
     int input = kInputOther;
     int a = 0;
     int b = 0;
-    bool aStartsLine = false;       // a is the start of its line
-    bool beforeAStartsLine = false; // a - 1 is the start of its line
-    bool bLineEmpty = false;        // b's line is empty
+    bool aStartsLine = false; // a is the start of its line
 };
 bool IsChangeAllowed(const EditableRange& range, const ProtectedChange& change);
 

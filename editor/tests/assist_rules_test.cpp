@@ -128,8 +128,12 @@ TEST(AssistRules, ProtectedChanges) {
         {r, {kInputDelete, 48, 48, false}, false},          // Delete would eat the closing line end
         {r, {kInputDelete, 48, 48, true}, true},            // unless it stands at a line's start
         {{10, 12}, {kInputDelete, 10, 10}, false},          // nothing editable left to delete
-        {r, {kInputBackspace, 20, 21, false, true}, true},  // Backspace at a line's second column
-        {r, {kInputBackspace, 20, 21, false, false}, false}, // Backspace elsewhere is refused
+        {r, {kInputBackspace, 20, 21}, true},               // Backspace in the middle of a line
+        {r, {kInputBackspace, 18, 20}, true},               // Backspace joining two lines of the range
+        {r, {kInputBackspace, 10, 11}, true},               // Backspace at the range's second position
+        {r, {kInputBackspace, 8, 10}, false},               // Backspace would join the range to the line above
+        {r, {kInputBackspace, 48, 49}, false},              // Backspace would eat the closing line end
+        {{10, 12}, {kInputBackspace, 10, 11}, false},       // nothing editable left to remove
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsChangeAllowed(c.range, c.change), c.allowed)

@@ -142,6 +142,22 @@ TEST_F(ScriptEdit, OnlyBodiesTakeTypingAndTheirLengthsFollow) {
     EXPECT_NE(text().find("End Sub\r\n\r\nSub App_Timer"), std::string::npos);
 }
 
+TEST_F(ScriptEdit, BackspaceRemovesWhatItFollowsInsideABodyOnly) {
+    const int bodyLength = procedure("App", "Timer").m_nBodyLength;
+    caretAt("1\r\n\tb = 2");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_BACK); // the '=' of "a = 1" loses its blank
+    EXPECT_NE(text().find("\ta =1\r\n"), std::string::npos);
+    caretAt("\tb = 2");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_BACK); // at a line start: joins the two body lines
+    EXPECT_NE(text().find("\ta =1\tb = 2\r\n"), std::string::npos);
+    EXPECT_EQ(procedure("App", "Timer").m_nBodyLength, bodyLength - 3);
+    // At the start of the first body line it would join the body to the head: nothing happens.
+    const std::string before = text();
+    caretAt("\ta =1");
+    pm::afxtest::pressKey(edit->m_hWnd, VK_BACK);
+    EXPECT_EQ(text(), before);
+}
+
 TEST_F(ScriptEdit, BreakpointsStayInTheirProcedureAndAreReported) {
     const int closingBlank = lineOf("Sub App_Timer") - 1;
     edit->SetLineMarker(closingBlank, HHMARK_BREAKPOINT, 2);

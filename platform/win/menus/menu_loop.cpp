@@ -463,6 +463,11 @@ LoopResult MenuLoop::run() {
                 m_leaveKey = static_cast<UINT>(msg.wParam);
             else
                 onKey(static_cast<UINT>(msg.wParam));
+            // The character of a key that ended the menu (Enter choosing an item, Esc) belongs to
+            // the menu: the window that has the focus afterwards never sees it.
+            MSG typed;
+            if (m_done && !PeekMessage(&typed, msg.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE))
+                PeekMessage(&typed, msg.hwnd, WM_SYSCHAR, WM_SYSCHAR, PM_REMOVE);
         } else if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
             // Alt or F10 pressed again leaves on its release; the release of the Alt that opened
             // the menu (Alt+Space, Alt+letter) does not.

@@ -28,9 +28,11 @@ void declareMenu() {
 
 std::vector<UINT> g_commands;
 std::vector<UINT> g_sysCommands;
+std::vector<WPARAM> g_chars;
 
 LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND) g_commands.push_back(LOWORD(wParam));
+    if (msg == WM_CHAR || msg == WM_SYSCHAR) g_chars.push_back(wParam);
     if (msg == WM_SYSCOMMAND) {
         g_sysCommands.push_back(static_cast<UINT>(wParam & 0xFFF0));
         if ((wParam & 0xFFF0) == SC_CLOSE) return 0; // keep the window for the test
@@ -52,6 +54,7 @@ protected:
         }
         g_commands.clear();
         g_sysCommands.clear();
+        g_chars.clear();
         menu = LoadMenu(nullptr, MAKEINTRESOURCE(7));
         frame = CreateWindowEx(0, "PmMenuFrame", "Menu Bar",
                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
@@ -175,4 +178,20 @@ TEST_F(MenuBar, BarItemsWithoutAPopupAreCommands) {
         pm::test::pressKey(frame, vk);
     pumpMessages();
     EXPECT_EQ(g_commands, (std::vector<UINT>{kGo, kGo}));
+    EXPECT_TRUE(g_chars.empty()) << "the Enter that chose the item is not typed into the window";
+}
+
+TEST_F(MenuBar, TheKeyThatEndsTheMenuTypesNothingIntoTheWindow) {
+    for (int vk : {VK_F10, VK_DOWN, VK_RETURN}) // File > Open... by keyboard
+        pm::test::pressKey(frame, vk);
+    pumpMessages();
+    EXPECT_EQ(g_commands, std::vector<UINT>{kOpen});
+    for (int vk : {VK_F10, VK_DOWN, VK_ESCAPE, VK_ESCAPE}) // opened, closed, and the bar left
+        pm::test::pressKey(frame, vk);
+    pumpMessages();
+    EXPECT_EQ(g_commands, std::vector<UINT>{kOpen});
+    EXPECT_TRUE(g_chars.empty());
+    pm::test::pressKey(frame, 'A');
+    pumpMessages();
+    EXPECT_EQ(g_chars, std::vector<WPARAM>{'a'}) << "outside the menu keys type as ever";
 }

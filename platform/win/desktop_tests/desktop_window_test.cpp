@@ -201,6 +201,34 @@ TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
     EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
 }
 
+// A quick click on the caption our own non-client area draws, made while the program is busy: the
+// release is on the X server before the press is handled, so the window manager is not asked to
+// move the window (it would wait for a release that has come already, and the window would follow
+// the pointer); the pointer moving on afterwards leaves the window where it was.
+TEST_F(DesktopWindows, QuickCaptionClickLeavesTheWindowInPlace) {
+    pm::test::MessageRecorder recorder;
+    recorder.watch(frame, "frame");
+    const RECT before = desk::screenRect(frame);
+    const POINT grip = pointWithHit(HTCAPTION);
+    ASSERT_GE(grip.x, 0);
+    desk::xdotool({"mousemove", std::to_string(grip.x), std::to_string(grip.y)});
+    desk::xdotoolWhileBusy({"mousedown", "1", "mouseup", "1"});
+    EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
+    desk::xdotool({"mousemove", std::to_string(grip.x + 120), std::to_string(grip.y + 80), "sleep", "0.1",
+                   "mousemove", std::to_string(grip.x + 150), std::to_string(grip.y + 90), "sleep", "0.1"});
+    desk::pumpFor(300);
+    const RECT after = desk::screenRect(frame);
+    const RECT shown = desk::desktopRect(frame);
+    const bool stayed = EqualRect(&after, &before) && EqualRect(&shown, &before);
+    // A move the window manager runs after all ends with Escape, for the tests after this one.
+    if (!stayed) desk::keys({"Escape"});
+    EXPECT_TRUE(stayed) << "the window went to " << shown.left << "," << shown.top << " from " << before.left
+                        << "," << before.top;
+    EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
+    desk::click(desk::centre(desk::screenRect(edit)));
+    EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
+}
+
 TEST_F(DesktopWindows, BorderDragSizesTheWindowThroughTheWindowManager) {
     pm::test::MessageRecorder recorder;
     recorder.watch(frame, "frame");

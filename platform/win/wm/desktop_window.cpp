@@ -10,6 +10,11 @@
 #include <QPixmap>
 #include <QWindow>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
 namespace pm::wm {
 namespace {
 
@@ -53,6 +58,19 @@ Qt::Edges edgesOf(int side) {
     default:
         return {};
     }
+}
+
+// Whether the left button is down now on the X server. The queue's key state says what the last
+// message taken from it said: after a quick click the release may still wait in the queue, or
+// even reached us before the press was handled. Without an X server to ask, the queue's state.
+bool leftButtonHeld(Window* w) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return keyDown(VK_LBUTTON);
+    auto id = static_cast<xcb_window_t>(w->widget->internalWinId());
+    std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, id), nullptr), &std::free);
+    return pointer ? (pointer->mask & XCB_BUTTON_MASK_1) != 0 : keyDown(VK_LBUTTON);
 }
 
 } // namespace
@@ -129,6 +147,9 @@ bool requestDesktopMoveSize(Window* w, WPARAM command) {
     if (!isTopLevel(w) || !realDesktop() || !keyDown(VK_LBUTTON)) return false;
     QWindow* native = w->widget->windowHandle();
     if (!native) return false;
+    // The window manager would wait for a release that has already happened, and the window would
+    // follow the pointer after the click: the layer's loop takes the release from the queue instead.
+    if (!leftButtonHeld(w)) return false;
     bool moving = (command & 0xFFF0) == SC_MOVE;
     bool taken = moving ? native->startSystemMove()
                         : native->startSystemResize(edgesOf(static_cast<int>(command & 0x000F)));

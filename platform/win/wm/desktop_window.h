@@ -36,7 +36,8 @@ void publishIcon(Window* w);
 void refreshWindowFlags(Window* w);
 
 // A mouse-driven move or size of a top-level window handed to the window manager; false when it
-// cannot take it (offscreen, a child window, no button down), and the layer's own loop runs.
+// cannot take it (offscreen, a child window, the button no longer down on the desktop), and the
+// layer's own loop runs.
 bool requestDesktopMoveSize(Window* w, WPARAM command);
 
 // Starts following the window manager's grabs of our top-level windows (an X11 desktop only), for

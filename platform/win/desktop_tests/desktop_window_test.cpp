@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -80,6 +81,7 @@ constexpr int kDialogEdit = 10;
 
 std::string dialogText;
 bool dialogActiveWhenAnswered = false; // on the desktop too
+RECT dialogShown{}, ownerShown{};      // where the desktop showed the dialog and its owner then
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_INITDIALOG) return TRUE;
@@ -88,6 +90,8 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     GetDlgItemText(dialog, kDialogEdit, text, sizeof text);
     dialogText = text;
     dialogActiveWhenAnswered = desk::active(dialog);
+    dialogShown = desk::desktopRect(dialog);
+    ownerShown = desk::desktopRect(GetWindow(dialog, GW_OWNER));
     EndDialog(dialog, LOWORD(wParam));
     return TRUE;
 }
@@ -399,6 +403,31 @@ TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     EXPECT_EQ(GetActiveWindow(), frame);
     EXPECT_EQ(GetFocus(), edit);
     EXPECT_TRUE(typedReachesEdit({"w"}, "qw")) << editText();
+}
+
+// A window shown maximised with a centred dialog over it at once: the window manager gives the
+// window its place and size a moment later, and the dialog is centred over where the window is
+// then, not where it was before.
+TEST_F(DesktopWindows, DialogOverAWindowJustShownMaximisedIsCentredOverIt) {
+    addDialog();
+    HWND big = CreateWindowEx(0, frameClass(), "Big", WS_OVERLAPPEDWINDOW, 60, 80, 420, 300, nullptr, nullptr,
+                              nullptr, nullptr);
+    ShowWindow(big, SW_SHOWMAXIMIZED);
+    // The picture once both are drawn, then the answer.
+    SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        desk::saveScreenPng("desktop_dialog_over_maximised");
+    });
+    desk::answerNextModal(big, {"sleep", "0.6", "key", "Escape"});
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), big, dialogProc, 0), IDCANCEL);
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the dialog never had the desktop's activation";
+    EXPECT_EQ(ownerShown.right - ownerShown.left, GetSystemMetrics(SM_CXSCREEN)) << "the owner is maximised";
+    const POINT dialogCentre = desk::centre(dialogShown), ownerCentre = desk::centre(ownerShown);
+    EXPECT_LE(std::abs(dialogCentre.x - ownerCentre.x), 2) << dialogCentre.x << " over " << ownerCentre.x;
+    EXPECT_LE(std::abs(dialogCentre.y - ownerCentre.y), 2) << dialogCentre.y << " over " << ownerCentre.y;
+    RECT owner = desk::screenRect(big);
+    EXPECT_TRUE(EqualRect(&owner, &ownerShown)) << "the layer has the owner where the desktop shows it";
+    DestroyWindow(big);
 }
 
 TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {

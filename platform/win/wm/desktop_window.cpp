@@ -5,9 +5,12 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 #include <QWindow>
 
 #include <xcb/xcb.h>
@@ -17,6 +20,9 @@
 
 namespace pm::wm {
 namespace {
+
+// How long a window just shown may take the window manager to place it.
+constexpr int kSettleMilliseconds = 500;
 
 bool isTopLevel(const Window* w) {
     return w->parent == desktop() && w->widget;
@@ -156,6 +162,25 @@ bool requestDesktopMoveSize(Window* w, WPARAM command) {
     // The window manager keeps the button until it is done; the release never reaches us.
     if (taken) setKeyDown(VK_LBUTTON, false, false);
     return taken;
+}
+
+void settleDesktopPlacement(HWND hwnd) {
+    Window* w = window(hwnd);
+    if (!w || !isTopLevel(w) || !realDesktop() || !(w->style & WS_VISIBLE) || w->minimized) return;
+    QWindow* native = w->widget->windowHandle();
+    if (!native || native->isExposed()) return;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer tick; // wakes the wait when the desktop says nothing
+    tick.setSingleShot(true);
+    while (!native->isExposed() && waited.elapsed() < kSettleMilliseconds) {
+        tick.start(10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    // Not shown in time: the window keeps the place it asked for until the manager's word comes.
+    if (!native->isExposed()) return;
+    const QRect shown = w->widget->geometry();
+    if (shown != toQRect(w->rect)) followDesktopGeometry(w, toRECT(shown));
 }
 
 void followDesktopState(HWND hwnd, bool) {

@@ -44,6 +44,12 @@ bool requestDesktopMoveSize(Window* w, WPARAM command);
 // the move-size messages of the moves and sizes it runs (desktop_grabs.cpp).
 void watchDesktopGrabs();
 
+// A top-level window just shown is placed by the window manager a moment later (one shown maximised
+// gets the screen's size only then). Until the desktop shows it, a short while at most, the
+// desktop's events are taken in; then the window takes the place and size the manager gave it, so
+// that what is placed over it next (a dialog centred over its owner) goes where it really is.
+void settleDesktopPlacement(HWND hwnd);
+
 // Minimised or restored by the desktop (its task bar, a key of the window manager): the window
 // follows with the Win32 state change.
 void followDesktopState(HWND hwnd, bool);

@@ -382,6 +382,25 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     EXPECT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
 }
 
+// Activations asked for in turn, faster than the desktop answers: its reports of each come late,
+// and the layer follows them without asking the desktop again (which would answer an old report
+// with a new request, and the two windows could hand the activation back and forth without end).
+TEST_F(DesktopWindows, ActivationsAskedForInTurnSettle) {
+    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU, 720, 150,
+                          220, 200, frame, nullptr, nullptr, nullptr);
+    ShowWindow(pane, SW_SHOW);
+    ASSERT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
+    for (int turn = 0; turn < 3; ++turn) {
+        SetActiveWindow(frame);
+        SetActiveWindow(pane);
+    }
+    desk::pumpFor(1000);
+    activationLog().clear();
+    desk::pumpFor(500);
+    EXPECT_TRUE(activationLog().empty()) << "the activation still goes back and forth";
+    EXPECT_TRUE(desk::active(GetActiveWindow())) << "the layer and the desktop agree";
+}
+
 TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     addDialog();
     typedReachesEdit({"q"}, "q");

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -80,6 +81,7 @@ constexpr int kDialogEdit = 10;
 
 std::string dialogText;
 bool dialogActiveWhenAnswered = false; // on the desktop too
+RECT dialogShown{}, ownerShown{};      // where the desktop showed the dialog and its owner then
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_INITDIALOG) return TRUE;
@@ -88,6 +90,8 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     GetDlgItemText(dialog, kDialogEdit, text, sizeof text);
     dialogText = text;
     dialogActiveWhenAnswered = desk::active(dialog);
+    dialogShown = desk::desktopRect(dialog);
+    ownerShown = desk::desktopRect(GetWindow(dialog, GW_OWNER));
     EndDialog(dialog, LOWORD(wParam));
     return TRUE;
 }
@@ -196,6 +200,34 @@ TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
     RECT shown = desk::desktopRect(frame);
     EXPECT_TRUE(EqualRect(&shown, &after)) << "the layer follows where the window manager put it";
     // The button went up inside the window manager: the next click is an ordinary one.
+    EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
+    desk::click(desk::centre(desk::screenRect(edit)));
+    EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
+}
+
+// A quick click on the caption our own non-client area draws, made while the program is busy: the
+// release is on the X server before the press is handled, so the window manager is not asked to
+// move the window (it would wait for a release that has come already, and the window would follow
+// the pointer); the pointer moving on afterwards leaves the window where it was.
+TEST_F(DesktopWindows, QuickCaptionClickLeavesTheWindowInPlace) {
+    pm::test::MessageRecorder recorder;
+    recorder.watch(frame, "frame");
+    const RECT before = desk::screenRect(frame);
+    const POINT grip = pointWithHit(HTCAPTION);
+    ASSERT_GE(grip.x, 0);
+    desk::xdotool({"mousemove", std::to_string(grip.x), std::to_string(grip.y)});
+    desk::xdotoolWhileBusy({"mousedown", "1", "mouseup", "1"});
+    EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
+    desk::xdotool({"mousemove", std::to_string(grip.x + 120), std::to_string(grip.y + 80), "sleep", "0.1",
+                   "mousemove", std::to_string(grip.x + 150), std::to_string(grip.y + 90), "sleep", "0.1"});
+    desk::pumpFor(300);
+    const RECT after = desk::screenRect(frame);
+    const RECT shown = desk::desktopRect(frame);
+    const bool stayed = EqualRect(&after, &before) && EqualRect(&shown, &before);
+    // A move the window manager runs after all ends with Escape, for the tests after this one.
+    if (!stayed) desk::keys({"Escape"});
+    EXPECT_TRUE(stayed) << "the window went to " << shown.left << "," << shown.top << " from " << before.left
+                        << "," << before.top;
     EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000);
     desk::click(desk::centre(desk::screenRect(edit)));
     EXPECT_TRUE(typedReachesEdit({"z"}, "z")) << editText();
@@ -350,6 +382,25 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     EXPECT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
 }
 
+// Activations asked for in turn, faster than the desktop answers: its reports of each come late,
+// and the layer follows them without asking the desktop again (which would answer an old report
+// with a new request, and the two windows could hand the activation back and forth without end).
+TEST_F(DesktopWindows, ActivationsAskedForInTurnSettle) {
+    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU, 720, 150,
+                          220, 200, frame, nullptr, nullptr, nullptr);
+    ShowWindow(pane, SW_SHOW);
+    ASSERT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
+    for (int turn = 0; turn < 3; ++turn) {
+        SetActiveWindow(frame);
+        SetActiveWindow(pane);
+    }
+    desk::pumpFor(1000);
+    activationLog().clear();
+    desk::pumpFor(500);
+    EXPECT_TRUE(activationLog().empty()) << "the activation still goes back and forth";
+    EXPECT_TRUE(desk::active(GetActiveWindow())) << "the layer and the desktop agree";
+}
+
 TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     addDialog();
     typedReachesEdit({"q"}, "q");
@@ -371,6 +422,31 @@ TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     EXPECT_EQ(GetActiveWindow(), frame);
     EXPECT_EQ(GetFocus(), edit);
     EXPECT_TRUE(typedReachesEdit({"w"}, "qw")) << editText();
+}
+
+// A window shown maximised with a centred dialog over it at once: the window manager gives the
+// window its place and size a moment later, and the dialog is centred over where the window is
+// then, not where it was before.
+TEST_F(DesktopWindows, DialogOverAWindowJustShownMaximisedIsCentredOverIt) {
+    addDialog();
+    HWND big = CreateWindowEx(0, frameClass(), "Big", WS_OVERLAPPEDWINDOW, 60, 80, 420, 300, nullptr, nullptr,
+                              nullptr, nullptr);
+    ShowWindow(big, SW_SHOWMAXIMIZED);
+    // The picture once both are drawn, then the answer.
+    SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        desk::saveScreenPng("desktop_dialog_over_maximised");
+    });
+    desk::answerNextModal(big, {"sleep", "0.6", "key", "Escape"});
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), big, dialogProc, 0), IDCANCEL);
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the dialog never had the desktop's activation";
+    EXPECT_EQ(ownerShown.right - ownerShown.left, GetSystemMetrics(SM_CXSCREEN)) << "the owner is maximised";
+    const POINT dialogCentre = desk::centre(dialogShown), ownerCentre = desk::centre(ownerShown);
+    EXPECT_LE(std::abs(dialogCentre.x - ownerCentre.x), 2) << dialogCentre.x << " over " << ownerCentre.x;
+    EXPECT_LE(std::abs(dialogCentre.y - ownerCentre.y), 2) << dialogCentre.y << " over " << ownerCentre.y;
+    RECT owner = desk::screenRect(big);
+    EXPECT_TRUE(EqualRect(&owner, &ownerShown)) << "the layer has the owner where the desktop shows it";
+    DestroyWindow(big);
 }
 
 TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {

@@ -1,7 +1,7 @@
 #pragma once
-// The owner of a modal loop (a dialog box, a message box, a common dialog): disabled while the loop
-// runs, then enabled, active again and with the keyboard focus back where it was. Private to
-// platform/win.
+// The owner of a modal loop (a dialog box, a message box, a common dialog): placed by the desktop
+// first (the modal window goes over it), disabled while the loop runs, then enabled, active again
+// and with the keyboard focus back where it was. Private to platform/win.
 
 #include "platform/win/windows.h"
 

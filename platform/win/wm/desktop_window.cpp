@@ -5,13 +5,24 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
 
 namespace pm::wm {
 namespace {
+
+// How long a window just shown may take the window manager to place it.
+constexpr int kSettleMilliseconds = 500;
 
 bool isTopLevel(const Window* w) {
     return w->parent == desktop() && w->widget;
@@ -53,6 +64,19 @@ Qt::Edges edgesOf(int side) {
     default:
         return {};
     }
+}
+
+// Whether the left button is down now on the X server. The queue's key state says what the last
+// message taken from it said: after a quick click the release may still wait in the queue, or
+// even reached us before the press was handled. Without an X server to ask, the queue's state.
+bool leftButtonHeld(Window* w) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return keyDown(VK_LBUTTON);
+    auto id = static_cast<xcb_window_t>(w->widget->internalWinId());
+    std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, id), nullptr), &std::free);
+    return pointer ? (pointer->mask & XCB_BUTTON_MASK_1) != 0 : keyDown(VK_LBUTTON);
 }
 
 } // namespace
@@ -129,12 +153,34 @@ bool requestDesktopMoveSize(Window* w, WPARAM command) {
     if (!isTopLevel(w) || !realDesktop() || !keyDown(VK_LBUTTON)) return false;
     QWindow* native = w->widget->windowHandle();
     if (!native) return false;
+    // The window manager would wait for a release that has already happened, and the window would
+    // follow the pointer after the click: the layer's loop takes the release from the queue instead.
+    if (!leftButtonHeld(w)) return false;
     bool moving = (command & 0xFFF0) == SC_MOVE;
     bool taken = moving ? native->startSystemMove()
                         : native->startSystemResize(edgesOf(static_cast<int>(command & 0x000F)));
     // The window manager keeps the button until it is done; the release never reaches us.
     if (taken) setKeyDown(VK_LBUTTON, false, false);
     return taken;
+}
+
+void settleDesktopPlacement(HWND hwnd) {
+    Window* w = window(hwnd);
+    if (!w || !isTopLevel(w) || !realDesktop() || !(w->style & WS_VISIBLE) || w->minimized) return;
+    QWindow* native = w->widget->windowHandle();
+    if (!native || native->isExposed()) return;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer tick; // wakes the wait when the desktop says nothing
+    tick.setSingleShot(true);
+    while (!native->isExposed() && waited.elapsed() < kSettleMilliseconds) {
+        tick.start(10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    // Not shown in time: the window keeps the place it asked for until the manager's word comes.
+    if (!native->isExposed()) return;
+    const QRect shown = w->widget->geometry();
+    if (shown != toQRect(w->rect)) followDesktopGeometry(w, toRECT(shown));
 }
 
 void followDesktopState(HWND hwnd, bool) {

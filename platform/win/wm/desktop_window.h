@@ -36,12 +36,19 @@ void publishIcon(Window* w);
 void refreshWindowFlags(Window* w);
 
 // A mouse-driven move or size of a top-level window handed to the window manager; false when it
-// cannot take it (offscreen, a child window, no button down), and the layer's own loop runs.
+// cannot take it (offscreen, a child window, the button no longer down on the desktop), and the
+// layer's own loop runs.
 bool requestDesktopMoveSize(Window* w, WPARAM command);
 
 // Starts following the window manager's grabs of our top-level windows (an X11 desktop only), for
 // the move-size messages of the moves and sizes it runs (desktop_grabs.cpp).
 void watchDesktopGrabs();
+
+// A top-level window just shown is placed by the window manager a moment later (one shown maximised
+// gets the screen's size only then). Until the desktop shows it, a short while at most, the
+// desktop's events are taken in; then the window takes the place and size the manager gave it, so
+// that what is placed over it next (a dialog centred over its owner) goes where it really is.
+void settleDesktopPlacement(HWND hwnd);
 
 // Minimised or restored by the desktop (its task bar, a key of the window manager): the window
 // follows with the Win32 state change.

@@ -15,6 +15,8 @@ struct FocusState {
     // The active window and its focus when the desktop took the activation away from the program.
     HWND leftActive = nullptr;
     HWND leftFocus = nullptr;
+    // The window the desktop has activated, while the layer follows: the desktop is not asked again.
+    HWND followed = nullptr;
 };
 
 FocusState& state() {
@@ -82,8 +84,11 @@ void activate(Window* w, int how) {
         s.activating = false;
         SetFocus(nullptr);
     }
-    // The window manager is asked to follow, so that the desktop's keyboard focus is ours too.
-    if (Window* a = window(newHandle); a && realDesktop() && !bypassesWindowManager(a))
+    // The window manager is asked to follow, so that the desktop's keyboard focus is ours too. Not
+    // for the window it has activated itself: the request would answer its word on an older request
+    // with a new one, and two windows could take the activation in turn without end.
+    if (Window* a = window(newHandle);
+        a && realDesktop() && !bypassesWindowManager(a) && newHandle != s.followed)
         activateOnDesktop(a);
     s.activating = false;
 }
@@ -146,7 +151,9 @@ void followDesktopActivation(HWND hwnd, bool active) {
         return;
     }
     if (w->parent == desktop() && activeWindow() != w && !(w->style & WS_DISABLED)) {
+        s.followed = w->handle == hwnd ? hwnd : nullptr;
         activate(w, WA_ACTIVE);
+        s.followed = nullptr;
         restoreFocusAfterDesktop(w);
     } else if (activeWindow() == w && w->handle != hwnd) {
         activateOnDesktop(w);

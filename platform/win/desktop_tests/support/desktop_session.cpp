@@ -138,6 +138,10 @@ void xdotool(const std::vector<std::string>& args) {
     pumpFor(50);
 }
 
+void xdotoolWhileBusy(const std::vector<std::string>& args) {
+    if (pid_t pid = spawn(withProgram("xdotool", args))) waitpid(pid, nullptr, 0);
+}
+
 void xdotoolInBackground(const std::vector<std::string>& args) {
     pid_t pid = spawn(withProgram("xdotool", args));
     if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();

@@ -21,6 +21,9 @@ void pumpFor(int milliseconds);
 
 // Runs xdotool with these arguments, dispatching messages until it is done.
 void xdotool(const std::vector<std::string>& args);
+// Runs xdotool and waits for it without taking messages: all its input is on the X server before
+// the queue sees any of it, as when a program is busy while the user clicks.
+void xdotoolWhileBusy(const std::vector<std::string>& args);
 // Starts xdotool and returns at once: for input to a modal loop that is about to run.
 void xdotoolInBackground(const std::vector<std::string>& args);
 

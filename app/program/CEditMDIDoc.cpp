@@ -62,3 +62,28 @@ void CEditMDIDoc::OnCloseDocument() {
     watchFile(GetPathName(), FALSE);
     CDocument::OnCloseDocument();
 }
+
+BOOL CEditMDIDoc::SaveModified() {
+    return withPlainTitle([this] { return CDocument::SaveModified(); });
+}
+
+BOOL CEditMDIDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace) {
+    return withPlainTitle([this, lpszPathName, bReplace] { return CDocument::DoSave(lpszPathName, bReplace); });
+}
+
+// The framework names an untitled document by its title, in the save prompt and as the file name
+// that Save As offers: the title's " *" mark is no part of that name.
+BOOL CEditMDIDoc::withPlainTitle(const std::function<BOOL()>& run) {
+    if (!GetPathName().IsEmpty()) return run();
+    const CString marked = GetTitle();
+    const CString plain = TitleWithModifiedMark(marked, FALSE);
+    m_strTitle = plain;
+    BOOL result = run();
+    if (m_strTitle != plain) return result; // saved under a name of its own
+    const CString now = TitleWithModifiedMark(plain, IsModified());
+    if (now == marked)
+        m_strTitle = marked;
+    else
+        SetTitle(now);
+    return result;
+}

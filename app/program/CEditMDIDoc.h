@@ -4,6 +4,8 @@
 
 #include "platform/framework/afxwin.h"
 
+#include <functional>
+
 class CEditMDIView;
 
 class CEditMDIDoc : public CDocument {
@@ -16,6 +18,11 @@ public:
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
     BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
     void OnCloseDocument() override;
+    BOOL SaveModified() override;
+    BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
 
     CEditMDIView* GetEditView() const;
+
+private:
+    BOOL withPlainTitle(const std::function<BOOL()>& run);
 };

@@ -449,6 +449,8 @@ void CMainFrame::FillSolutionsTree() {
         paths.AddTail(path);
     }
     tree.AddPaths(paths);
+    tree.SelectItem(root);
+    tree.SortChildren(root);
     tree.Expand(root, TVE_EXPAND);
 }
 

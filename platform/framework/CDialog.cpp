@@ -102,8 +102,27 @@ void CDialog::EndDialog(int nResult) {
 }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    const DWORD styleBefore = GetStyle();
+    CRect before;
+    GetWindowRect(&before);
     // The dialog procedure (AfxDlgProc) calls OnInitDialog.
-    return Default();
+    LRESULT result = Default();
+    if (::IsWindow(m_hWnd)) centreIfNotPlaced(styleBefore, before);
+    return result;
+}
+
+// A modal dialog that its initialisation neither showed nor moved comes up centred over its
+// owner (a dialog that places itself, a modeless one beside an enabled owner and a template that
+// asks for its own placement stay where they are).
+void CDialog::centreIfNotPlaced(DWORD styleBefore, const CRect& before) {
+    if (styleBefore & WS_VISIBLE) return;
+    if (GetStyle() & (WS_VISIBLE | WS_CHILD | DS_CENTER | DS_ABSALIGN)) return;
+    CRect now;
+    GetWindowRect(&now);
+    if (now.TopLeft() != before.TopLeft()) return;
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && ::IsWindowEnabled(owner)) return;
+    CenterWindow();
 }
 
 BOOL CDialog::OnInitDialog() {

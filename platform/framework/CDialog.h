@@ -49,6 +49,9 @@ protected:
     HWND PreModal();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    void centreIfNotPlaced(DWORD styleBefore, const CRect& before);
 };
 
 // The dialog procedure of framework dialogs: the work is done by the dialog object's message map.

@@ -6,6 +6,7 @@
 
 #include "platform/win/tests/support/test_windows.h"
 
+#include <filesystem>
 #include <functional>
 
 #include "app/program/CEditMDIDoc.h"
@@ -153,6 +154,22 @@ TEST_F(Panes, SolutionsTreeOpensASampleOnEnter) {
     pump();
     ASSERT_NE(activeView(), nullptr);
     EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), programFile("Solutions/Basics/Loop.js"));
+}
+
+TEST_F(Panes, SolutionsTreeShowsTheSampleFoldersSortedWithTheRootSelected) {
+    for (const char* folder : {"Zeta", "Alpha", "Mid"}) {
+        std::filesystem::create_directories(programFile(std::string("Solutions/") + folder));
+        writeFile(programFile(std::string("Solutions/") + folder + "/a.js"), "");
+    }
+    start();
+    CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
+    HTREEITEM root = tree.GetRootItem();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(tree.GetSelectedItem(), root);
+    std::vector<std::string> folders;
+    for (HTREEITEM item = tree.GetChildItem(root); item; item = tree.GetNextSiblingItem(item))
+        folders.emplace_back(static_cast<LPCSTR>(tree.GetItemText(item)));
+    EXPECT_EQ(folders, (std::vector<std::string>{"Alpha", "Basics", "Forms", "Mid", "Zeta"}));
 }
 
 TEST_F(Panes, TypingAMemberAccessShowsTheMemberList) {

@@ -251,3 +251,37 @@ TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
     command(ID_FILE_SAVE);
     EXPECT_EQ(readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n") << "line ends kept, one word changed";
 }
+
+TEST_F(PenmereTest, AnUntitledDocumentIsOfferedAndAskedAboutByItsNameWithoutTheMark) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    start();
+    command(ID_FILE_NEW);
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    pm::afxtest::typeText(view->GetEditCtrl()->m_hWnd, "x");
+    pump();
+    ASSERT_EQ(std::string(view->GetDocument()->GetTitle()), "Untitled1 *");
+
+    std::vector<std::string> offered;
+    pm::setCommonDialogHook([&offered](const pm::CommonDialogRequest& request) {
+        offered.push_back(request.fileName);
+        return pm::CommonDialogAnswer{};
+    });
+    command(ID_FILE_SAVE);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0], "Untitled1.js");
+    EXPECT_EQ(std::string(view->GetDocument()->GetTitle()), "Untitled1 *") << "still unsaved after Cancel";
+    EXPECT_EQ(windowText(frame->MDIGetActive()->m_hWnd), "Untitled1 *");
+
+    boxAnswer = IDCANCEL;
+    ::SendMessage(frame->m_hWnd, WM_CLOSE, 0, 0);
+    pump();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Save changes to Untitled1?");
+
+    const std::string path = programFile("Projects/named.js");
+    answerFileDialog(path);
+    command(ID_FILE_SAVE);
+    EXPECT_EQ(readFile(path), "x");
+    EXPECT_EQ(std::string(view->GetDocument()->GetTitle()), "named.js");
+}

@@ -1,12 +1,15 @@
 // Dialog data exchange: a dialog with a text, a number, a check box, radio buttons, a combo box
 // and a list box round-trips its members; a number out of range shows the error box, puts the
-// focus back on its field and stores nothing.
+// focus back on its field and stores nothing. A modal dialog comes up centred over its owner
+// unless it placed itself.
 
 #include "platform/framework/tests/support/framework_test.h"
 
 #include "platform/win/res/resources.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -189,4 +192,41 @@ TEST_F(DataExchange, AModalDialogSeesItsMessagesFirst) {
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_f5, 1);
+}
+
+TEST_F(DataExchange, AModalDialogComesUpCentredOverItsOwnerUnlessItPlacedItself) {
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, CRect(100, 80, 900, 680), nullptr, 0));
+    auto centreOf = [](HWND hwnd) {
+        CRect r;
+        ::GetWindowRect(hwnd, &r);
+        return r.CenterPoint();
+    };
+    CPoint seen;
+    pm::setDialogHook([&](HWND dialog) {
+        seen = centreOf(dialog);
+        ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    CExchangeDlg centred;
+    centred.m_pParentWnd = &owner;
+    centred.DoModal();
+    const CPoint middle = centreOf(owner.m_hWnd);
+    EXPECT_LE(std::abs(seen.x - middle.x), 1);
+    EXPECT_LE(std::abs(seen.y - middle.y), 1);
+
+    class CPlacedDlg : public CExchangeDlg {
+        BOOL OnInitDialog() override {
+            SetWindowPos(nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return CExchangeDlg::OnInitDialog();
+        }
+    } placed;
+    placed.m_pParentWnd = &owner;
+    CRect where;
+    pm::setDialogHook([&](HWND dialog) {
+        ::GetWindowRect(dialog, &where);
+        ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    placed.DoModal();
+    EXPECT_EQ(where.TopLeft(), CPoint(20, 30));
+    owner.DestroyWindow();
 }

@@ -160,6 +160,8 @@ bool takeInput(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
         if (remove) q.input.erase(q.input.begin() + static_cast<std::ptrdiff_t>(i));
         if (inputHooksSwallow(taken, remove)) {
             if (!remove) q.input.erase(q.input.begin() + static_cast<std::ptrdiff_t>(i));
+            // The key was read from the queue all the same: its state changes as for any key read.
+            if (taken.kind == RawInput::Kind::Key) setKeyDown(taken.vk, taken.message == WM_KEYDOWN, false);
             continue;
         }
         if (remove && !acceptInput(taken)) continue;

@@ -162,6 +162,30 @@ TEST_F(Queue, HooksSeeInputWhenItIsRetrievedAndCanSwallowIt) {
 }
 
 namespace {
+SHORT altStateAtE = 0;
+
+LRESULT CALLBACK altEatingHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == VK_MENU) return 1;
+    if (code == HC_ACTION && wParam == 'E' && !(lParam & 0x80000000)) altStateAtE = GetKeyState(VK_MENU);
+    return CallNextHookEx(keyHook, code, wParam, lParam);
+}
+} // namespace
+
+// A menu bar that eats the Alt key's press still sees Alt held when the letter of Alt+E comes.
+TEST_F(Queue, AKeyAHookSwallowsStillChangesTheKeyState) {
+    keyHook = SetWindowsHookEx(WH_KEYBOARD, altEatingHook, nullptr, GetCurrentThreadId());
+    altStateAtE = 0;
+    pm::test::holdKey(w, VK_MENU, true);
+    pm::test::pressKey(w, 'E');
+    pm::test::pumpMessages();
+    EXPECT_LT(altStateAtE, 0) << "Alt is held while E goes down";
+    pm::test::holdKey(w, VK_MENU, false);
+    pm::test::pumpMessages();
+    UnhookWindowsHookEx(keyHook);
+    EXPECT_GE(GetKeyState(VK_MENU), 0) << "and released after";
+}
+
+namespace {
 int movesInLoop = 0;
 bool loopEnded = false;
 

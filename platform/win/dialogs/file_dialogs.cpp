@@ -10,18 +10,29 @@
 namespace pm::dialogs {
 namespace {
 
-// "Text (*.txt)\0*.txt;*.log\0\0" pairs as "Text (*.txt) (*.txt *.log)".
+std::string withBlanksForSemicolons(std::string text) {
+    for (char& c : text)
+        if (c == ';') c = ' ';
+    return text;
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// "Text\0*.txt;*.log\0\0" pairs as "Text (*.txt *.log)". A description that ends with its patterns
+// already ("Text (*.txt;*.log)") is not given them twice: it reads "Text (*.txt *.log)".
 std::vector<std::string> filtersOf(LPCSTR pairs) {
     std::vector<std::string> out;
     for (const char* p = pairs; p && *p;) {
         std::string description = p;
         p += description.size() + 1;
         if (!*p) break;
-        std::string patterns = p;
-        p += patterns.size() + 1;
-        for (char& c : patterns)
-            if (c == ';') c = ' ';
-        out.push_back(description + " (" + patterns + ")");
+        const std::string patterns = withBlanksForSemicolons(p);
+        p += std::strlen(p) + 1;
+        const std::string shown = "(" + patterns + ")";
+        const std::string spaced = withBlanksForSemicolons(description);
+        out.push_back(endsWith(spaced, shown) ? spaced : description + " " + shown);
     }
     return out;
 }

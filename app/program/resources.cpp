@@ -84,7 +84,7 @@ MenuItem editMenu() {
     return popup("&Edit",
                  {item("&Undo\tCtrl+Z", ID_EDIT_UNDO), item("&Redo", ID_EDIT_REDO), separator(),
                   item("Cu&t\tCtrl+X", ID_EDIT_CUT), item("&Copy\tCtrl+C", ID_EDIT_COPY),
-                  item("&Paste\tCtrl+V", ID_EDIT_PASTE), item("Select &All", ID_EDIT_SELECT_ALL), separator(),
+                  item("&Paste\tCtrl+V", ID_EDIT_PASTE), separator(),
                   item("&Find...\tCtrl+F", ID_EDIT_FIND), item("Find &Next\tF3", ID_EDIT_REPEAT),
                   item("R&eplace...", ID_EDIT_REPLACE), item("&Go to Line...\tCtrl+G", ID_EDIT_GOTO_LINE),
                   separator(), item("Go to Matching Brace\tCtrl+]", ID_EDIT_MATCH_BRACE),

@@ -391,9 +391,6 @@ bool acceptInput(RawInput& in) {
     if (in.kind == RawInput::Kind::Key) {
         setKeyDown(in.vk, in.message == WM_KEYDOWN, false);
         if (in.message == WM_KEYDOWN) s.lastKeyPressed = in.vk;
-        if (in.vk == VK_MENU || in.vk == VK_CONTROL || in.vk == VK_SHIFT) {
-            // The generic key's state follows the key itself.
-        }
         s.recentKeys.push_back({m, in.text});
         if (s.recentKeys.size() > 16) s.recentKeys.pop_front();
         return true;

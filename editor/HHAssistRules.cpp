@@ -114,6 +114,11 @@ void ConstrainToRange(const EditableRange& range, int& selStart, int& selEnd) {
     selEnd = std::min(selEnd, last);
 }
 
+int CaretForTyping(const EditableRange& last, int pos, int textLength) {
+    if (last.start < 0 || pos != textLength || last.end != textLength) return pos;
+    return last.end - 2 >= last.start ? last.end - 2 : pos;
+}
+
 bool IsChangeAllowed(const EditableRange& range, const ProtectedChange& c) {
     const int s = range.start, e = range.end;
     if (s < 0 || e < 0) return true;

@@ -46,6 +46,11 @@ struct EditableRange {
 };
 // The selection clipped into the editable part; empty selections and ones wholly outside stay.
 void ConstrainToRange(const EditableRange& range, int& selStart, int& selEnd);
+// Where a caret at pos stands for typing, given the range of the part that ends the text (text
+// length textLength): just past that part's closing line break, at E with nothing after it, no
+// typing is taken, and the nearest place that takes it is the part's last editable position E - 2.
+// Any other caret stays where it is.
+int CaretForTyping(const EditableRange& last, int pos, int textLength);
 
 // What a protected change looks like to the rules: which input caused it and the range [a, b).
 enum ProtectedInput { kInputOther = 0, kInputEnter, kInputCut, kInputDelete, kInputBackspace };

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CHHScriptEditCtrl, CHHAssistEditCtrl)
     ON_WM_KEYDOWN()
     ON_WM_CHAR()
     ON_WM_LBUTTONDOWN()
+    ON_NOTIFY_REFLECT(EN_SELCHANGE, OnSelChangeScript)
     ON_COMMAND(60736, OnRevert)
     ON_COMMAND(60744, OnCheckSyntax)
 END_MESSAGE_MAP()
@@ -246,17 +247,43 @@ BOOL CHHScriptEditCtrl::SetProcedureBody(LPCTSTR object, LPCTSTR procedure, int 
     return TRUE;
 }
 
+hh::EditableRange CHHScriptEditCtrl::editableRangeOf(const Found& found) {
+    hh::EditableRange range{0, 0};
+    if (!found.pProcedure || found.pProcedure->m_bLocked) return range;
+    range.start = found.nStart + found.pProcedure->m_nHeadLength;
+    range.end = range.start + found.pProcedure->m_nBodyLength;
+    return range;
+}
+
 void CHHScriptEditCtrl::GetEditableRange(int& start, int& end) {
     start = -1;
     end = 0;
     if (m_bRestoring || !m_pObjects) return;
-    CHARRANGE sel{};
-    GetSel(sel);
-    const Found found = FindProcedureAt(sel.cpMin, sel.cpMax);
-    start = end = 0;
-    if (!found.pProcedure || found.pProcedure->m_bLocked) return;
-    start = found.nStart + found.pProcedure->m_nHeadLength;
-    end = start + found.pProcedure->m_nBodyLength;
+    const hh::EditableRange range = editableRangeOf(procedureAtSelection());
+    start = range.start;
+    end = range.end;
+}
+
+int CHHScriptEditCtrl::caretForTyping(int pos) {
+    const int length = static_cast<int>(GetTextLength());
+    if (!m_pObjects || pos != length || pos == 0) return pos;
+    return hh::CaretForTyping(editableRangeOf(FindProcedureAt(pos - 1, pos - 1)), pos, length);
+}
+
+// After the closing line break of a body that ends the text (a macro of global code only, or its
+// declarations shown alone) nothing can be typed, not even a line break: Ctrl+End, a click below
+// the text or going to an error there puts the caret at the end of that body's last line instead.
+void CHHScriptEditCtrl::OnSelChangeScript(NMHDR* pNMHDR, LRESULT* pResult) {
+    const CHARRANGE sel = reinterpret_cast<SELCHANGE*>(pNMHDR)->chrg;
+    if (sel.cpMin == sel.cpMax && !m_bBusy && !m_bInternalChange && !m_bRestoring) {
+        const int caret = caretForTyping(sel.cpMin);
+        if (caret != sel.cpMin) {
+            *pResult = 0;
+            SetSel(caret, caret); // reports its own change of selection
+            return;
+        }
+    }
+    OnSelChangeAssist(pNMHDR, pResult);
 }
 
 void CHHScriptEditCtrl::OnTextChanged(BOOL deleted, int start, int end) {

@@ -5,6 +5,7 @@
 // they can be undone after another procedure was shown.
 
 #include "editor/CHHAssistEditCtrl.h"
+#include "editor/HHAssistRules.h"
 #include "scripting/CHHScriptEditOwner.h"
 #include "scripting/CHHScriptObjectProcedures.h"
 #include "scripting/CHHTextParser.h"
@@ -55,6 +56,7 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnSelChangeScript(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnRevert();
     afx_msg void OnCheckSyntax();
     DECLARE_MESSAGE_MAP()
@@ -64,6 +66,10 @@ private:
     void moveMarkers(const Found& found, BOOL deleted, int start, int end);
     void notifyBreakpoint(const Found& found, const CHHLineMarker& marker, BOOL on);
     Found procedureAtSelection();
+    // The editable part of a found procedure: (0, 0) for none or a locked one.
+    static hh::EditableRange editableRangeOf(const Found& found);
+    // Where a caret at pos takes typing (see hh::CaretForTyping).
+    int caretForTyping(int pos);
     // Runs the owner's check for the procedure the caret left during step.
     template <class Step> void checkLeaving(Step step);
     // Enter on a procedure header line: the line becomes a procedure of its own.

@@ -75,7 +75,14 @@ int CEditMDIApp::ExitInstance() {
 
 BOOL CEditMDIApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWinApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    return m_module.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    // With an ended error pending and no editor open, the module opens its editor at the error;
+    // a macro changed there is offered for saving once the editor has closed.
+    const bool mayEditAtError = m_module.IsErrorPending() && !m_module.GetOpenView();
+    const CString before = mayEditAtError ? m_module.GetProcedures().GetText() : CString();
+    const BOOL handled = m_module.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    if (mayEditAtError && m_module.GetProcedures().GetText() != before)
+        if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) frame->AskToSaveScript();
+    return handled;
 }
 
 void CEditMDIApp::OnAppAbout() {

@@ -43,6 +43,9 @@ public:
     CFrameFileWatcher& GetFileWatcher() { return m_fileWatcher; }
     // The macro the VBScript commands work on (empty until one is chosen or made).
     const CString& GetScriptPath() const { return m_strScriptPath; }
+    // Asks whether to save the macro to its file, after the editor that opened at an ended error
+    // changed it.
+    void AskToSaveScript();
 
     // Refills the Functions list from the view's lines (once the upkeep is on); an unforced
     // rebuild for the view listed last does nothing.
@@ -152,6 +155,8 @@ private:
     void openHelpPage(LPCTSTR lpszRelative, LPCTSTR lpszTopic);
     void loadScript(LPCTSTR lpszPath);
     void editScript();
+    // Writes the macro to its file; a failed write is reported.
+    void saveScript();
     void openAndFind(const CString& text);
     void reloadChangedDocument(CDocument* pDoc);
     void registerProgram();

@@ -159,7 +159,21 @@ void CMainFrame::editScript() {
     if (!module || m_strScriptPath.IsEmpty()) return;
     module->Stop();
     module->EditScript(nullptr, nullptr, -1, -1, FALSE);
-    module->SaveToFile(m_strScriptPath);
+    saveScript();
+}
+
+void CMainFrame::saveScript() {
+    CHHModuleEdit* module = scriptModule();
+    if (module && !module->SaveToFile(m_strScriptPath)) AfxMessageBox(AFX_IDP_FAILED_TO_SAVE_DOC, MB_ICONEXCLAMATION);
+}
+
+// The editor that opens at an ended error keeps its fixes in the module only: the user is asked
+// before they can be lost with the program's end or the next macro loaded.
+void CMainFrame::AskToSaveScript() {
+    if (m_strScriptPath.IsEmpty()) return;
+    CString question;
+    question.Format("Save changes to %s?", static_cast<LPCSTR>(m_strScriptPath));
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES) saveScript();
 }
 
 void CMainFrame::OnScriptRun() {

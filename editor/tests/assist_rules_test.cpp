@@ -110,6 +110,27 @@ TEST(AssistRules, SelectionsAreClippedIntoTheEditableRange) {
     EXPECT_EQ(e, 100);
 }
 
+TEST(AssistRules, ACaretPastTheLastLineBreakIsBroughtBackToTheEditablePart) {
+    const EditableRange last{10, 50}; // the part that ends a text of 50: editable 10..48
+    const struct {
+        EditableRange range;
+        int pos, textLength, expected;
+    } cases[] = {
+        {last, 50, 50, 48},         // after the closing line break, at the text's end
+        {last, 48, 50, 48},         // the last editable position stays
+        {last, 20, 50, 20},         // inside stays
+        {last, 5, 50, 5},           // before the part (a head) stays
+        {{10, 50}, 60, 60, 60},     // the part does not end the text: what follows is its own
+        {{10, 50}, 50, 60, 50},     // the start of what follows stays
+        {{10, 11}, 11, 11, 11},     // no editable position to go to
+        {{10, 12}, 12, 12, 10},     // a part of a bare line break: its start
+        {{}, 50, 50, 50},           // no range
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CaretForTyping(c.range, c.pos, c.textLength), c.expected)
+            << c.range.start << "," << c.range.end << " at " << c.pos << " of " << c.textLength;
+}
+
 TEST(AssistRules, ProtectedChanges) {
     const EditableRange r{10, 50};
     const struct {

@@ -533,3 +533,83 @@ TEST_F(MacroEditor, TheCloseButtonClosesOnlyWhenTheProcedureCompiles) {
 }
 
 } // namespace
+
+namespace {
+
+// Every way of reaching the place after the final line break of a macro of global code puts the
+// caret where typing is taken: the end of the last line.
+TEST_F(MacroEditor, TheLastLineOfGlobalCodeTakesTypingWhereverTheCaretIsTakenBelowIt) {
+    const std::string code = "x = 1\r\nIf x Then\r\n\ty = 2\r\n";
+    const struct {
+        const char* way;
+        std::function<void()> place;
+    } ways[] = {
+        {"Ctrl+End", [&] { pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true); }},
+        {"Down on the last line", [&] {
+             caretAt("y = 2");
+             pm::afxtest::pressKey(ctrl->m_hWnd, VK_DOWN);
+         }},
+        {"a click below the text", [&] {
+             CRect client;
+             ctrl->GetClientRect(&client);
+             pm::afxtest::click(ctrl->m_hWnd, POINT{client.left + 40, client.bottom - 4});
+         }},
+        {"going to the line after it", [&] { view->GoToLineColumn(3, 0); }},
+    };
+    CHHVBScriptTextParser parser;
+    for (const auto& w : ways) {
+        module->GetProcedures().RemoveAll();
+        module->GetProcedures().Parse(code.c_str(), &parser);
+        edit([&] {
+            w.place();
+            CHARRANGE sel{};
+            ctrl->GetSel(sel);
+            EXPECT_EQ(sel.cpMin, static_cast<LONG>(code.size() - 2)) << w.way;
+            EXPECT_EQ(sel.cpMax, sel.cpMin) << w.way;
+            type("z\rEnd If");
+        });
+        EXPECT_EQ(moduleText(), "x = 1\r\nIf x Then\r\n\ty = 2z\r\n\tEnd If\r\n") << w.way;
+    }
+}
+
+TEST_F(MacroEditor, DeclarationsShownAloneTakeTypingAfterCtrlEndAndAProcedureEndStaysProtected) {
+    const std::string timer = "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n";
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse(("Dim n\r\n" + timer).c_str(), &parser);
+    edit([&] {
+        ASSERT_EQ(text(), "Dim n\r\n");
+        pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true);
+        type("s");
+        choose(view->GetObjectsCombo(), "App");
+        ASSERT_EQ(text(), timer);
+        pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true);
+        CHARRANGE sel{};
+        ctrl->GetSel(sel);
+        EXPECT_EQ(sel.cpMin, static_cast<LONG>(timer.size())) << "after a procedure's end line the caret stays";
+        type("u");
+        EXPECT_EQ(text(), timer) << "and nothing is typed there";
+    }, "(General)", "(Declarations)");
+    EXPECT_EQ(moduleText(), "Dim ns\r\n" + timer);
+}
+
+TEST_F(MacroEditor, AMissingEndAtTheEndOfTheMacroCanBeTypedWhereTheEditorOpens) {
+    module->SetEditOnError(TRUE);
+    host.answerButton = 28279; // End
+    host.RunMacro("x = 1\r\nIf x Then\r\n\ty = 2\r\n");
+    ASSERT_EQ(host.dialogTexts.size(), 1u);
+    ASSERT_NE(host.dialogTexts[0].find("Expected 'End'"), std::string::npos);
+    ASSERT_EQ(module->GetErrorLine(), 3) << "the line after the last one";
+    driver.drive = [&](HWND d) {
+        view = static_cast<CHHScriptViewBase*>(CWnd::FromHandle(::GetDlgItem(d, 100)));
+        ctrl = view->GetEditCtrl();
+        type("\rEnd If");
+    };
+    driver.PostMessage(WM_APP);
+    module->EditAtError(FALSE);
+    EXPECT_EQ(moduleText(), "x = 1\r\nIf x Then\r\n\ty = 2\r\n\tEnd If\r\n");
+    host.dialogTexts.clear();
+    EXPECT_TRUE(module->Run());
+    EXPECT_TRUE(host.dialogTexts.empty()) << "the macro compiles now";
+}
+
+} // namespace

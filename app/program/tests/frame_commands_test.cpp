@@ -9,8 +9,10 @@
 #include "app/program/resource_ids.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/windlg.h"
+#include "scripting/CHHVBScriptTextParser.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -251,6 +253,83 @@ TEST_F(FrameCommands, NewAndSelectedMacrosAreSavedToTheirOwnFiles) {
     EXPECT_TRUE(std::filesystem::exists(hello)) << "saved to the Scripts folder";
     EXPECT_FALSE(std::filesystem::exists(programFile("Projects/Hello.hbs")));
     EXPECT_EQ(readFile(hello).size(), helloBytes.size());
+}
+
+namespace {
+
+// What the user types in the macro editor when it opens, before closing it; set by the test.
+std::string g_typedInEditor;
+bool g_editorOpened = false;
+
+// Types into the macro editor ("Script") once it is shown, then closes it.
+void fixInMacroEditor(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    HWND editor = ::GetActiveWindow();
+    char caption[32] = {};
+    if (editor) ::GetWindowTextA(editor, caption, sizeof caption);
+    if (std::string(caption) != "Script") return;
+    ::KillTimer(hwnd, id);
+    g_editorOpened = true;
+    HWND view = ::GetDlgItem(editor, 100);
+    pm::afxtest::typeText(::GetDlgItem(view, 28275), g_typedInEditor);
+    ::SendMessage(editor, WM_COMMAND, IDOK, 0);
+}
+
+} // namespace
+
+// After End in an error dialog the next command opens the macro editor at the error; what was
+// changed there is saved to the macro's file when the user says so, and a failed save is told.
+TEST_F(FrameCommands, FixesMadeInTheEditorOpenedAtAnErrorAreSavedWhenTheUserSaysSo) {
+    start();
+    const std::string scripts = programFile("Scripts"), hello = programFile("Scripts/Hello.hbs");
+    answerDialogs({[](HWND d) {
+        const int index = static_cast<int>(::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_FINDSTRINGEXACT,
+                                                                static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Hello.hbs")));
+        ::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::SendMessage(d, WM_COMMAND, IDC_SCRIPT_LOAD, 0);
+    }});
+    command(ID_SCRIPT_SELECT);
+    ASSERT_EQ(std::string(frame->GetScriptPath()), hello);
+    CHHModuleEdit& module = app->GetModule();
+    const std::string question = "Save changes to " + hello + "?";
+    const struct {
+        const char* name;
+        const char* typed;
+        int answer;
+        bool folderGone;
+        std::vector<std::string> boxes;
+        bool fixSaved;
+    } cases[] = {
+        {"Yes", "\rend if", IDYES, false, {question}, true},
+        {"No", "\rend if", IDNO, false, {question}, false},
+        {"nothing changed", "", IDYES, false, {}, false},
+        {"the save fails", "\rend if", IDYES, true, {question, "Failed to save document."}, false},
+    };
+    // The editor capitalises the keywords typed.
+    const auto holdsFix = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return std::tolower(ch); });
+        return text.find("\r\n\tend if\r\n") != std::string::npos;
+    };
+    CHHVBScriptTextParser parser;
+    for (const auto& c : cases) {
+        module.GetProcedures().RemoveAll();
+        module.GetProcedures().Parse("x = 1\r\nIf x Then\r\n\ty = 2\r\n", &parser);
+        ASSERT_TRUE(module.SaveToFile(hello.c_str()));
+        if (c.folderGone) std::filesystem::rename(scripts, scripts + ".away");
+        g_typedInEditor = c.typed;
+        g_editorOpened = false;
+        ::SetTimer(frame->m_hWnd, 79, 10, fixInMacroEditor);
+        answerDialogs({press(28279)}); // End
+        boxes.clear();
+        boxAnswer = c.answer;
+        command(ID_SCRIPT_RUN);
+        ASSERT_TRUE(pumpUntil([] { return g_editorOpened; })) << c.name;
+        pump();
+        if (c.folderGone) std::filesystem::rename(scripts + ".away", scripts);
+        EXPECT_EQ(boxes, c.boxes) << c.name;
+        EXPECT_EQ(holdsFix(readFile(hello)), c.fixSaved) << c.name;
+        EXPECT_EQ(holdsFix(static_cast<const char*>(module.GetProcedures().GetText())), *c.typed != 0)
+            << c.name << ": the module keeps it";
+    }
 }
 
 TEST_F(FrameCommands, SamplesAreCopiedToTheWorkingFolderOnce) {

@@ -424,6 +424,114 @@ TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     EXPECT_TRUE(typedReachesEdit({"w"}, "qw")) << editText();
 }
 
+// A view that paints lines of black text on white.
+LRESULT CALLBACK textViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_PAINT) return DefWindowProc(hwnd, msg, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    for (int y = 2; y < client.bottom; y += 16)
+        TextOut(dc, 4, y, "Text the view shows", 19);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+HWND createTextView(HWND parent, const RECT& r) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASS wc{};
+        wc.lpfnWndProc = textViewProc;
+        wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
+        wc.lpszClassName = "DeskTextView";
+        registered = RegisterClass(&wc) != 0;
+    }
+    return CreateWindowEx(WS_EX_CLIENTEDGE, "DeskTextView", "", WS_CHILD | WS_VISIBLE, r.left, r.top,
+                          r.right - r.left, r.bottom - r.top, parent, nullptr, nullptr, nullptr);
+}
+
+// What a look at the screen from inside a modal loop saw.
+struct ScreenLook {
+    HWND owner = nullptr;
+    HWND view = nullptr;
+    RECT column{};      // screen area of the view looked at
+    RECT dialog{};      // where the dialog was then
+    bool plain = false; // the column showed nothing but the view's background
+};
+ScreenLook look;
+
+// A modal dialog over part of its owner, and the owner's view painted again while it is up: the
+// screen beside the dialog keeps showing what the view drew.
+TEST_F(DesktopWindows, AModalDialogLeavesTheOwnersViewOnTheScreenBesideIt) {
+    addDialog();
+    RECT client{};
+    GetClientRect(frame, &client);
+    HWND view = createTextView(frame, RECT{0, 40, client.right, client.bottom});
+    UpdateWindow(view);
+    desk::pumpFor(300);
+    const RECT shown = desk::screenRect(view);
+    look = ScreenLook{frame, view, RECT{shown.left + 2, shown.top + 2, shown.left + 90, shown.bottom - 2}};
+    ASSERT_FALSE(desk::screenShowsOnly(look.column, RGB(255, 255, 255))) << "the view shows its text";
+
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        InvalidateRect(look.view, nullptr, TRUE);
+    });
+    // A look at the screen once the dialog is up and the view drawn again, then the answer.
+    SetTimer(nullptr, 0, 600, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        GetWindowRect(GetWindow(look.owner, GW_ENABLEDPOPUP), &look.dialog);
+        look.plain = desk::screenShowsOnly(look.column, RGB(255, 255, 255));
+        desk::saveScreenPng("desktop_view_beside_modal_dialog");
+    });
+    desk::answerNextModal(frame, {"sleep", "0.9", "key", "Escape"});
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), frame, dialogProc, 0), IDCANCEL);
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the dialog never had the desktop's activation";
+    ASSERT_LT(look.column.right, look.dialog.left) << "the column looked at is beside the dialog";
+    EXPECT_FALSE(look.plain) << "beside the dialog the view's text is gone from the screen";
+    DestroyWindow(view);
+}
+
+// A dialog answered from the keyboard, then a click on the owner's menu bar: the menu opens (a
+// popup menu window shows) and takes the keys.
+TEST_F(DesktopWindows, TheFirstClickOnTheMenuBarAfterAModalDialogOpensTheMenu) {
+    addDialog();
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenu(file, MF_STRING, 101, "&Open");
+    AppendMenu(file, MF_STRING, 102, "&Close");
+    AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    SetMenu(frame, bar);
+    desk::pumpFor(200);
+    desk::answerNextModal(frame, {"key", "Escape"});
+    ASSERT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), frame, dialogProc, 0), IDCANCEL);
+    ASSERT_NE(desk::modalSighting().window, nullptr) << "the dialog never had the desktop's activation";
+
+    static bool popupShown = false;
+    static int ticks = 0;
+    popupShown = false;
+    ticks = 0;
+    // Inside the menu's loop: a look for the popup, then the menu is left with Escape twice (the
+    // popup, then the bar). Without a popup the loop is left after three seconds all the same.
+    SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND popup = FindWindow("#32768", nullptr);
+        popupShown = popup && IsWindowVisible(popup);
+        if (!popupShown && ++ticks < 100) return;
+        KillTimer(nullptr, id);
+        desk::xdotoolInBackground({"sleep", "0.2", "key", "--delay", "50", "Escape", "Escape"});
+    });
+    RECT item{};
+    ASSERT_TRUE(GetMenuItemRect(frame, bar, 0, &item));
+    desk::click(desk::centre(item));
+    desk::pumpFor(800);
+    EXPECT_TRUE(popupShown) << "the click on the menu bar opened no menu";
+    SetMenu(frame, nullptr);
+    DestroyMenu(bar);
+}
+
 // A window shown maximised with a centred dialog over it at once: the window manager gives the
 // window its place and size a moment later, and the dialog is centred over where the window is
 // then, not where it was before.

@@ -193,6 +193,19 @@ COLORREF screenPixel(POINT screen) {
     return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
+bool screenShowsOnly(const RECT& area, COLORREF colour) {
+    QScreen* shown = QGuiApplication::primaryScreen();
+    if (!shown) return false;
+    const QImage picture = shown->grabWindow(0, area.left, area.top, area.right - area.left, area.bottom - area.top)
+                               .toImage()
+                               .convertToFormat(QImage::Format_RGB32);
+    const QRgb wanted = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != wanted) return false;
+    return true;
+}
+
 unsigned long xWindow(HWND hwnd) {
     QWidget* widget = wm::desktopWidgetOf(hwnd);
     return widget ? static_cast<unsigned long>(widget->winId()) : 0;

@@ -44,6 +44,8 @@ void keys(const std::vector<std::string>& names);
 void saveScreenPng(const std::string& name);
 // The colour the screen shows at a point, as the X server has it.
 COLORREF screenPixel(POINT screen);
+// True when every pixel the screen shows in `area` (screen coordinates) has this colour.
+bool screenShowsOnly(const RECT& area, COLORREF colour);
 
 // The X window of hwnd's top-level window (0 when it has none).
 unsigned long xWindow(HWND hwnd);

@@ -187,6 +187,10 @@ QImage& windowImage(const Window* w) {
     if (s.image.size() == size && kept == size) return s.image;
     QImage next(size, QImage::Format_RGB32);
     next.fill(0xFFFFFFFF);
+    // Only what the old image holds is copied: it may be smaller than what it was meant to keep
+    // (an image not made yet is null), and an empty window makes a null image.
+    kept = kept.boundedTo(s.image.size());
+    if (kept.isEmpty()) kept = QSize(0, 0);
     for (int y = 0; y < kept.height(); ++y)
         std::memcpy(next.scanLine(y), s.image.constScanLine(y), static_cast<std::size_t>(kept.width()) * 4);
     s.image = std::move(next);

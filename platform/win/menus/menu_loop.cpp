@@ -7,6 +7,7 @@
 
 #include "platform/win/menus/menu_draw.h"
 #include "platform/win/menus/menu_model.h"
+#include "platform/win/wm/wm.h"
 
 #include <memory>
 #include <vector>
@@ -108,6 +109,7 @@ private:
     int m_barSelected = -1;
     bool m_done = false;
     bool m_ignoreRelease = false;
+    bool m_pressedOutside = false; // the loop ends on a press outside every menu
     UINT m_leaveKey = 0; // Alt or F10 pressed inside the loop
     LoopResult m_result;
 };
@@ -414,6 +416,7 @@ void MenuLoop::onMouse(UINT msg, POINT screen) {
             m_ignoreRelease = true;
         } else {
             m_done = true; // a press outside every menu dismisses it
+            m_pressedOutside = true;
         }
         return;
     }
@@ -448,6 +451,7 @@ LoopResult MenuLoop::run() {
         y = std::max(0, std::min(y, GetSystemMetrics(SM_CYSCREEN) - cy));
         SetWindowPos(p.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    MSG dismissing{};
     while (!m_done && IsWindow(m_owner)) {
         MSG msg;
         if (!GetMessage(&msg, nullptr, 0, 0)) {
@@ -457,6 +461,7 @@ LoopResult MenuLoop::run() {
         if (CallMsgFilter(&msg, MSGF_MENU)) continue;
         if (isMouseMessage(msg.message)) {
             onMouse(msg.message, msg.pt);
+            if (m_pressedOutside) dismissing = msg;
         } else if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
             TranslateMessage(&msg);
             if (msg.wParam == VK_MENU || msg.wParam == VK_F10)
@@ -480,6 +485,8 @@ LoopResult MenuLoop::run() {
     }
     closePopupsAbove(0);
     if (GetCapture() == m_owner) ReleaseCapture();
+    // The press that dismissed the menu goes on to the window under it, as it would without a menu.
+    if (m_pressedOutside) wm::returnPressToQueue(dismissing);
     if (barMode() && IsWindow(m_owner)) showBarSelection(m_owner, -1, false);
     send(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     send(WM_EXITMENULOOP, barMode() ? FALSE : TRUE, 0);

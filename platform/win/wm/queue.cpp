@@ -266,6 +266,19 @@ void pushRawInput(RawInput in) {
     queue().input.push_back(std::move(in));
 }
 
+void returnPressToQueue(const MSG& press) {
+    RawInput in;
+    in.kind = RawInput::Kind::Mouse;
+    const UINT m = press.message;
+    in.message = m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK ? m - WM_NCMOUSEMOVE + WM_MOUSEMOVE : m;
+    in.screen = QPoint(press.pt.x, press.pt.y);
+    in.keyFlags = (keyDown(VK_LBUTTON) ? MK_LBUTTON : 0) | (keyDown(VK_RBUTTON) ? MK_RBUTTON : 0) |
+                  (keyDown(VK_MBUTTON) ? MK_MBUTTON : 0) | (keyDown(VK_SHIFT) ? MK_SHIFT : 0) |
+                  (keyDown(VK_CONTROL) ? MK_CONTROL : 0);
+    in.time = press.time;
+    queue().input.push_front(std::move(in)); // aimed again when it is read: capture may have changed
+}
+
 void postFront(const MSG& msg) {
     Queue& q = queue();
     std::lock_guard<std::mutex> lock(q.mutex);

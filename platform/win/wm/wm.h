@@ -50,6 +50,9 @@ LRESULT send(Window* w, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // ---- Queue (queue.cpp) ----
 void postFront(const MSG& msg);
+// Puts a mouse press that was taken from the queue back at its front, to be aimed anew when it is
+// read: the press that dismisses a menu outside it still reaches the window under it.
+void returnPressToQueue(const MSG& press);
 void wakeLoop();
 DWORD messageTime();
 void pumpQt(bool wait);

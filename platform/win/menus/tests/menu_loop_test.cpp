@@ -1,5 +1,5 @@
 // The menu loop: keyboard walks through a menu bar and popups, the message order, mouse input seen
-// by hooks, dismissal by a click outside, TPM_RETURNCMD, owner-drawn items, EndMenu, and pictures.
+// by hooks, dismissal by a click outside (the click going on to the window under it), TPM_RETURNCMD, owner-drawn items, EndMenu, and pictures.
 
 #include "platform/win/tests/support/test_windows.h"
 
@@ -231,6 +231,11 @@ TEST_F(MenuLoop, MouseHookSeesInputAndAClickOutsideEndsWithNoCommand) {
     Trace expected{"WM_ENTERMENULOOP",   "WM_INITMENU",         "WM_INITMENUPOPUP",
                    "WM_UNINITMENUPOPUP", "WM_MENUSELECT close", "WM_EXITMENULOOP"};
     EXPECT_EQ(menuTrace(rec), expected);
+    // The press that dismissed the menu reaches the window under it once the menu is gone.
+    int presses = 0;
+    for (const auto& m : rec.messages())
+        if (m.message == WM_LBUTTONDOWN && LOWORD(m.lParam) == 420 && HIWORD(m.lParam) == 200) ++presses;
+    EXPECT_EQ(presses, 1);
 }
 
 TEST_F(MenuLoop, ReturnCmdGivesTheIdWithoutCommandAndOtherwiseCommandFollowsExit) {

@@ -502,10 +502,14 @@ void CDKMenuBar::OpenPopup(int nIndex) {
         PostMessage(WM_MENUBAR_OPENPOPUP, static_cast<WPARAM>(m_nNextPopup));
         return;
     }
+    // Only a press on the popup's own button closed it so: a popup closed from the keyboard while
+    // the pointer rests on its button opens again on the next click.
     CPoint cursor;
     ::GetCursorPos(&cursor);
     ScreenToClient(&cursor);
-    if (static_cast<int>(SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&cursor))) == nIndex) m_nJustClosed = nIndex;
+    if (::GetKeyState(VK_LBUTTON) < 0 &&
+        static_cast<int>(SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&cursor))) == nIndex)
+        m_nJustClosed = nIndex;
     ClosePopup();
 }
 

@@ -279,3 +279,46 @@ TEST_F(MenuBar, SeventeenMenusWrapIntoRowsSoTheLastStaysReachable) {
     bar().SetMenu(menu);
     ::DestroyMenu(big);
 }
+
+// A click on the button of the open popup closes it without opening it again; the next click on
+// that button opens it. A popup that closed otherwise while the pointer rested on its button (a
+// command chosen from the keyboard) opens on the first click after.
+TEST_F(MenuBar, APopupClosedOnItsButtonOpensAgainOnTheNextClick) {
+    CPoint file = buttonScreenRect(0).CenterPoint();
+    bar().ScreenToClient(&file);
+    const auto clickFile = [&] {
+        pm::test::pressMouse(bar().m_hWnd, file);
+        pm::test::releaseMouse(bar().m_hWnd, file);
+    };
+    int opened = 0;
+    inLoops(main, {[&] {
+        ++opened;
+        clickFile();
+    }});
+    clickFile();
+    pm::afxtest::pump();
+    pm::afxtest::pump();
+    ASSERT_EQ(opened, 1) << "the click on its button closed the popup";
+    EXPECT_TRUE(popupWindows().empty());
+
+    inLoops(main, {[&] {
+        ++opened;
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        pm::test::pressKey(popups[0], VK_DOWN);
+        pm::test::pressKey(popups[0], VK_RETURN);
+    }});
+    clickFile();
+    pm::afxtest::pump();
+    EXPECT_EQ(opened, 2) << "the next click opened it";
+
+    inLoops(main, {[&] {
+        ++opened;
+        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+    }});
+    clickFile();
+    pm::afxtest::pump();
+    EXPECT_EQ(opened, 3) << "after a command chosen from the keyboard with the pointer on the button";
+    pm::test::pressKey(main, VK_ESCAPE); // the bar leaves its keyboard mode
+    pm::afxtest::pump();
+}

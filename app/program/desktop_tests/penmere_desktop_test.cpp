@@ -1,5 +1,6 @@
 // The editor on a real desktop: the window manager activates its main window with a script open,
 // keys typed on the keyboard reach the edit control, and closing with the edit unsaved asks first;
+// the Tools dialog's prompt for a new tool takes the name typed into it;
 // a second start of the program with a file, while another program is in front, hands the file to
 // the running editor, which opens it and comes to the front.
 
@@ -8,6 +9,7 @@
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/CMainFrame.h"
 #include "app/program/editor_globals.h"
+#include "app/program/resource_ids.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/desktop_tests/support/desktop_session.h"
 #include "platform/win/windlg.h"
@@ -142,6 +144,52 @@ TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesTo
     ::waitpid(other, nullptr, 0);
     ::SendMessage(main, WM_CLOSE, 0, 0);
     desk::pumpFor(100);
+    app.reset();
+    SetAppDirectory(nullptr);
+    std::filesystem::current_path("/");
+    pm::afxtest::removeFolder(folder);
+}
+
+// Tools > Add/Edit Tools, then its New: the name typed into the prompt over the Tools dialog and
+// its OK clicked add the tool to the dialog's list.
+TEST(PenmereOnTheDesktop, TheNewToolPromptOverTheToolsDialogTakesTheName) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    const std::string folder = makeProgramFolder();
+    std::string path = folder + "/Projects/demo.js";
+    char* argv[] = {const_cast<char*>("penmere"), path.data()};
+    auto app = startEditor(2, argv);
+    ASSERT_NE(app, nullptr);
+    HWND main = app->m_pMainWnd->m_hWnd;
+    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
+
+    HWND tools = nullptr, prompt = nullptr;
+    int listed = -1;
+    desk::giveInputInTurn({
+        {[&] { return (tools = desk::activeOwnedBy(main)) != nullptr; },
+         [&] { return desk::clickAt(desk::centre(desk::screenRect(::GetDlgItem(tools, IDC_TOOL_NEW)))); }},
+        {[&] { return (prompt = desk::activeOwnedBy(tools)) != nullptr; },
+         [&] {
+             std::vector<std::string> input{"key", "--delay", "30", "l", "s", "sleep", "0.3"};
+             for (const std::string& a : desk::clickAt(desk::centre(desk::screenRect(::GetDlgItem(prompt, IDOK)))))
+                 input.push_back(a);
+             return input;
+         }},
+        {[&] { return !::IsWindow(prompt) && desk::activeOwnedBy(main) == tools; },
+         [&] {
+             listed = static_cast<int>(::SendDlgItemMessage(tools, IDC_TOOL_LIST, LB_FINDSTRINGEXACT, -1,
+                                                            reinterpret_cast<LPARAM>("ls")));
+             return std::vector<std::string>{"key", "Escape"};
+         }},
+    });
+    ::SendMessage(main, WM_COMMAND, ID_TOOLS_ADD_EDIT, 0);
+    EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";
+    EXPECT_GE(listed, 0) << "the new tool is in the list";
+    EXPECT_TRUE(desk::pumpUntil([main] { return desk::active(main); }));
+
+    pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDNO; });
+    ::SendMessage(main, WM_CLOSE, 0, 0);
+    desk::pumpFor(100);
+    pm::setMessageBoxHook(nullptr);
     app.reset();
     SetAppDirectory(nullptr);
     std::filesystem::current_path("/");

@@ -1,5 +1,5 @@
 // Top-level windows under a real window manager: a captioned frame with an edit box, a tool pane
-// it owns, a modal dialog and a message box. Input goes in through the X test extension; titles,
+// it owns, a modal dialog (and a prompt over one) and a message box. Input goes in through the X test extension; titles,
 // classes, stacking and the active window are read back from the desktop.
 
 #include "platform/win/desktop_tests/support/desktop_session.h"
@@ -108,6 +108,38 @@ void addDialog() {
     t.items = {{"EDIT", "", kDialogEdit, 7, 7, 100, 12, kChild | WS_BORDER | ES_AUTOHSCROLL, 0},
                {"BUTTON", "OK", IDOK, 103, 40, 50, 14, kChild | BS_DEFPUSHBUTTON, 0}};
     pm::res::addDialog(kDialogId, t);
+}
+
+// A dialog with a button that opens the prompt above (kDialogId) over it, as a list's New does.
+constexpr int kListDialogId = 301;
+constexpr int kNewButton = 20;
+
+INT_PTR promptResult = 0;
+
+INT_PTR CALLBACK listDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg != WM_COMMAND) return FALSE;
+    if (LOWORD(wParam) == kNewButton) {
+        promptResult = DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), dialog, dialogProc, 0);
+        return TRUE;
+    }
+    if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+}
+
+void addListDialog() {
+    pm::res::DialogTemplate t;
+    t.style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    t.cx = 220;
+    t.cy = 120;
+    t.caption = "List";
+    t.fontName = "MS Sans Serif";
+    t.pointSize = 8;
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    t.items = {{"BUTTON", "&New", kNewButton, 163, 7, 50, 14, kChild | BS_PUSHBUTTON, 0},
+               {"BUTTON", "OK", IDOK, 163, 100, 50, 14, kChild | BS_DEFPUSHBUTTON, 0}};
+    pm::res::addDialog(kListDialogId, t);
 }
 
 // The move-size messages and activation changes in a recorder's trace, a run of one message once.
@@ -530,6 +562,51 @@ TEST_F(DesktopWindows, TheFirstClickOnTheMenuBarAfterAModalDialogOpensTheMenu) {
     EXPECT_TRUE(popupShown) << "the click on the menu bar opened no menu";
     SetMenu(frame, nullptr);
     DestroyMenu(bar);
+}
+
+// A prompt opened by a button of a modal dialog, over it: the prompt is the active window, also
+// after a click on the frame under both (disabled, as the dialog is): the desktop's activation goes
+// back to the prompt, whose edit box has the keys and its OK button the clicks. Once it is gone,
+// the dialog is active again with its focus where it was, and takes the clicks.
+TEST_F(DesktopWindows, PromptOverAModalDialogTakesKeysAndClicks) {
+    addDialog();
+    addListDialog();
+    HWND list = nullptr, prompt = nullptr, newButton = nullptr, focusAfterPrompt = nullptr;
+    bool promptActiveAfterClick = false;
+    const RECT r = desk::screenRect(frame);
+    desk::giveInputInTurn({
+        {[&] { return (list = desk::activeOwnedBy(frame)) != nullptr; },
+         [&] {
+             newButton = GetDlgItem(list, kNewButton);
+             return desk::clickAt(desk::centre(desk::screenRect(newButton)));
+         }},
+        {[&] { return (prompt = desk::activeOwnedBy(list)) != nullptr; },
+         [&] {
+             std::vector<std::string> input = desk::clickAt(POINT{r.left + 20, r.bottom - 20});
+             for (const char* a : {"sleep", "0.5", "key", "--delay", "30", "o", "k"}) input.push_back(a);
+             return input;
+         }},
+        {[&] { return GetWindowTextLength(GetDlgItem(prompt, kDialogEdit)) == 2; },
+         [&] {
+             promptActiveAfterClick = desk::active(prompt);
+             return desk::clickAt(desk::centre(desk::screenRect(GetDlgItem(prompt, IDOK))));
+         }},
+        {[&] { return !IsWindow(prompt) && desk::activeOwnedBy(frame) == list; },
+         [&] {
+             focusAfterPrompt = GetFocus();
+             return desk::clickAt(desk::centre(desk::screenRect(GetDlgItem(list, IDOK))));
+         }},
+    });
+    dialogText.clear();
+    promptResult = 0;
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(kListDialogId), frame, listDialogProc, 0), IDOK);
+    EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";
+    EXPECT_TRUE(promptActiveAfterClick) << "the desktop's activation went back to the prompt";
+    EXPECT_EQ(dialogText, "ok") << "the keys reached the prompt's edit box";
+    EXPECT_EQ(promptResult, IDOK) << "the click reached the prompt's OK";
+    EXPECT_EQ(focusAfterPrompt, newButton) << "the dialog's focus is back on the button that opened the prompt";
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    EXPECT_EQ(GetFocus(), edit);
 }
 
 // A window shown maximised with a centred dialog over it at once: the window manager gives the

@@ -70,7 +70,10 @@ void activate(Window* w, int how) {
         s.activating = false;
         return;
     }
-    if (w->owner) w->owner->lastActivePopup = newHandle;
+    // Every owner up the chain has it as its last active popup: a prompt over a modal dialog is the
+    // one the frame under both hands the activation to.
+    for (Window* o = w->owner; o; o = o->owner)
+        o->lastActivePopup = newHandle;
     if (!s.appActive) {
         s.appActive = true;
         sendActivateApp(true, nullptr);
@@ -120,6 +123,14 @@ void forgetFocusState(Window* w) {
 
 namespace {
 
+// The window a disabled window hands the activation to: its last active popup when that is
+// enabled, else an enabled popup it owns (null when it has none).
+Window* enabledPopupOf(Window* w) {
+    Window* last = window(GetLastActivePopup(w->handle));
+    if (last && last != w && !(last->style & WS_DISABLED)) return last;
+    return window(GetWindow(w->handle, GW_ENABLEDPOPUP));
+}
+
 // The program active again in the window it was left in: the focus goes back to where it was
 // (after a window of the desktop's own, such as its file dialog, or another program).
 void restoreFocusAfterDesktop(Window* w) {
@@ -139,8 +150,8 @@ void followDesktopActivation(HWND hwnd, bool active) {
     Window* w = window(hwnd);
     if (!w) return;
     // A window disabled by a modal loop hands the activation on to the loop's window, as a click
-    // on it does.
-    if (active && (w->style & WS_DISABLED)) w = window(GetWindow(hwnd, GW_ENABLEDPOPUP));
+    // on it does: the last active of the windows it owns, the topmost modal one when loops nest.
+    if (active && (w->style & WS_DISABLED)) w = enabledPopupOf(w);
     if (!w) return;
     FocusState& s = state();
     if (!active) {

@@ -292,6 +292,54 @@ const ModalSighting& modalSighting() {
     return modal().seen;
 }
 
+namespace {
+
+struct InputInTurn {
+    std::vector<InputStep> steps;
+    std::size_t next = 0;
+    std::vector<std::size_t> givenUp;
+    Clock::time_point giveUp;
+};
+
+InputInTurn& inTurn() {
+    static InputInTurn t;
+    return t;
+}
+
+void CALLBACK runInputStep(HWND, UINT, UINT_PTR id, DWORD) {
+    InputInTurn& t = inTurn();
+    if (t.next >= t.steps.size()) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    const bool late = Clock::now() > t.giveUp;
+    if (!late && !t.steps[t.next].ready()) return;
+    if (late) t.givenUp.push_back(t.next);
+    xdotoolInBackground(late ? std::vector<std::string>{"key", "Escape"} : t.steps[t.next].input());
+    ++t.next;
+    t.giveUp = Clock::now() + std::chrono::seconds(5);
+}
+
+} // namespace
+
+void giveInputInTurn(std::vector<InputStep> steps) {
+    inTurn() = InputInTurn{std::move(steps), 0, {}, Clock::now() + std::chrono::seconds(5)};
+    SetTimer(nullptr, 0, 30, runInputStep);
+}
+
+const std::vector<std::size_t>& stepsGivenUp() {
+    return inTurn().givenUp;
+}
+
+HWND activeOwnedBy(HWND owner) {
+    HWND a = GetActiveWindow();
+    return a && GetWindow(a, GW_OWNER) == owner && IsWindowVisible(a) && active(a) ? a : nullptr;
+}
+
+std::vector<std::string> clickAt(POINT screen) {
+    return {"mousemove", std::to_string(screen.x), std::to_string(screen.y), "sleep", "0.05", "click", "1"};
+}
+
 RECT desktopRect(HWND hwnd) {
     std::stringstream info(output("xwininfo -id " + hex(xWindow(hwnd)) + " 2>/dev/null"));
     std::string line;

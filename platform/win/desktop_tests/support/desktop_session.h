@@ -74,6 +74,22 @@ struct ModalSighting {
 void answerNextModal(HWND owner, const std::vector<std::string>& input, const std::string& picture = "");
 const ModalSighting& modalSighting();
 
+// Input given in turn from a timer (it runs inside modal loops too): each step's input (xdotool's
+// arguments) once what it waits for holds. A step that waits in vain for five seconds presses
+// Escape instead, so that a test fails instead of hanging.
+struct InputStep {
+    std::function<bool()> ready;
+    std::function<std::vector<std::string>()> input;
+};
+void giveInputInTurn(std::vector<InputStep> steps);
+// The numbers of the steps given up so far.
+const std::vector<std::size_t>& stepsGivenUp();
+
+// The visible window owned by `owner` that the desktop has activated (null when there is none).
+HWND activeOwnedBy(HWND owner);
+// xdotool's arguments for a click at a screen point.
+std::vector<std::string> clickAt(POINT screen);
+
 // The screen rectangle of hwnd's top-level X window as the X server has it (xwininfo).
 RECT desktopRect(HWND hwnd);
 // The screen rectangle of a window as the layer keeps it.

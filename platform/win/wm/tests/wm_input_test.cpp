@@ -246,3 +246,23 @@ TEST_F(Input, AClickOnADisabledOwnerBeepsAndBringsItsPopupForward) {
     EnableWindow(a, TRUE);
     DestroyWindow(dialog);
 }
+
+// A prompt over a modal dialog over the window: both under it are disabled, and a click on the
+// window brings the prompt forward, the one that was active last of those it owns.
+TEST_F(Input, AClickOnTheWindowUnderNestedModalWindowsBringsTheTopmostForward) {
+    HWND dialog = CreateWindowEx(0, recordingClass(), "dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 250,
+                                 200, 150, a, nullptr, nullptr, nullptr);
+    EnableWindow(a, FALSE);
+    HWND prompt = CreateWindowEx(0, recordingClass(), "prompt", WS_POPUP | WS_CAPTION | WS_VISIBLE, 80, 280,
+                                 100, 80, dialog, nullptr, nullptr, nullptr);
+    EnableWindow(dialog, FALSE);
+    EXPECT_EQ(GetLastActivePopup(a), prompt);
+    SetActiveWindow(b);
+    pm::test::click(child, POINT{5, 5});
+    pm::test::pumpMessages();
+    EXPECT_EQ(GetActiveWindow(), prompt);
+    EnableWindow(dialog, TRUE);
+    EnableWindow(a, TRUE);
+    DestroyWindow(prompt);
+    DestroyWindow(dialog);
+}

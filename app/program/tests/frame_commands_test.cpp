@@ -46,6 +46,15 @@ protected:
     static std::function<void(HWND)> press(int id) {
         return [id](HWND d) { ::SendMessage(d, WM_COMMAND, static_cast<WPARAM>(id), 0); };
     }
+    // The Scripts dialog's answer: the named macro chosen and loaded.
+    static std::function<void(HWND)> loadScript(const char* name) {
+        return [name](HWND d) {
+            const int index = static_cast<int>(::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_FINDSTRINGEXACT,
+                                                                    static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
+            ::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            ::SendMessage(d, WM_COMMAND, IDC_SCRIPT_LOAD, 0);
+        };
+    }
     static std::function<void(HWND)> enter(const std::string& text) {
         return [text](HWND d) {
             ::SetDlgItemTextA(d, IDC_INPUT_TEXT, text.c_str());
@@ -238,12 +247,7 @@ TEST_F(FrameCommands, NewAndSelectedMacrosAreSavedToTheirOwnFiles) {
     // listing has made another folder the current one.
     const std::string hello = programFile("Scripts/Hello.hbs");
     const std::string helloBytes = readFile(hello);
-    answerDialogs({[](HWND d) {
-        const int index = static_cast<int>(::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_FINDSTRINGEXACT,
-                                                                static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Hello.hbs")));
-        ::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        ::SendMessage(d, WM_COMMAND, IDC_SCRIPT_LOAD, 0);
-    }});
+    answerDialogs({loadScript("Hello.hbs")});
     command(ID_SCRIPT_SELECT);
     EXPECT_EQ(std::string(frame->GetScriptPath()), hello);
     frame->FillWorkingDirList();
@@ -281,12 +285,7 @@ void fixInMacroEditor(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 TEST_F(FrameCommands, FixesMadeInTheEditorOpenedAtAnErrorAreSavedWhenTheUserSaysSo) {
     start();
     const std::string scripts = programFile("Scripts"), hello = programFile("Scripts/Hello.hbs");
-    answerDialogs({[](HWND d) {
-        const int index = static_cast<int>(::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_FINDSTRINGEXACT,
-                                                                static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Hello.hbs")));
-        ::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        ::SendMessage(d, WM_COMMAND, IDC_SCRIPT_LOAD, 0);
-    }});
+    answerDialogs({loadScript("Hello.hbs")});
     command(ID_SCRIPT_SELECT);
     ASSERT_EQ(std::string(frame->GetScriptPath()), hello);
     CHHModuleEdit& module = app->GetModule();

@@ -146,9 +146,11 @@ MenuItem htmlMenu() {
                            item("&Table", ID_HTML_TABLE)});
 }
 
+// No "New Window": a document's text lives in its one edit view, so a second window would be an
+// empty copy that loses the edits when the first is closed.
 MenuItem windowMenu() {
-    return popup("&Window", {item("&New Window", ID_WINDOW_NEW), item("&Cascade", ID_WINDOW_CASCADE),
-                             item("&Tile", ID_WINDOW_TILE_HORZ), item("&Arrange Icons", ID_WINDOW_ARRANGE)});
+    return popup("&Window", {item("&Cascade", ID_WINDOW_CASCADE), item("&Tile", ID_WINDOW_TILE_HORZ),
+                             item("&Arrange Icons", ID_WINDOW_ARRANGE)});
 }
 
 void declareMenus() {

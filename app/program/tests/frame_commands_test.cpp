@@ -390,3 +390,36 @@ TEST_F(FrameCommands, HelpOpensOurOwnPagesAndTheWordAtTheCaret) {
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), std::to_string(reinterpret_cast<std::uintptr_t>(frame->m_hWnd)));
 }
+
+// The document's text lives in its one edit view: no command of the Window menu makes a second,
+// empty window whose closing or saving loses the edits.
+TEST_F(FrameCommands, WindowMenuCommandsKeepTheDocumentsEdits) {
+    const std::string a = programFile("Projects/a.js");
+    writeFile(a, "var a;\n");
+    start({a});
+    auto* doc = static_cast<CEditMDIDoc*>(activeView()->GetDocument());
+    typeInto(doc, "x");
+    HMENU bar = frame->GetMenu();
+    HMENU windows = nullptr;
+    for (int i = 0; i < ::GetMenuItemCount(bar) && !windows; ++i) {
+        char name[64] = {};
+        ::GetMenuStringA(bar, static_cast<UINT>(i), name, sizeof name, MF_BYPOSITION);
+        if (std::strcmp(name, "&Window") == 0) windows = ::GetSubMenu(bar, i);
+    }
+    ASSERT_NE(windows, nullptr);
+    std::vector<UINT> commands;
+    for (int i = 0; i < ::GetMenuItemCount(windows); ++i) {
+        const UINT id = ::GetMenuItemID(windows, i);
+        if (id != 0 && id != static_cast<UINT>(-1) && id < AFX_IDM_FIRST_MDICHILD) commands.push_back(id);
+    }
+    ASSERT_FALSE(commands.empty());
+    boxAnswer = IDYES;
+    for (UINT id : commands) {
+        command(id);
+        ::SendMessage(doc->GetEditView()->GetParentFrame()->m_hWnd, WM_CLOSE, 0, 0);
+        pump();
+        if (GetAllDocuments().empty()) break;
+    }
+    if (!GetAllDocuments().empty()) command(ID_FILE_SAVE_ALL);
+    EXPECT_EQ(readFile(a), "xvar a;\n") << "the edit was lost or the file emptied";
+}

@@ -195,3 +195,36 @@ TEST(PenmereOnTheDesktop, TheNewToolPromptOverTheToolsDialogTakesTheName) {
     std::filesystem::current_path("/");
     pm::afxtest::removeFolder(folder);
 }
+
+TEST(PenmereOnTheDesktop, ClosingADocumentLeavesTheKeyboardWithTheNextOne) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    const std::string folder = makeProgramFolder();
+    std::string path = folder + "/Projects/demo.js";
+    char* argv[] = {const_cast<char*>("penmere"), path.data()};
+    auto app = startEditor(2, argv);
+    ASSERT_NE(app, nullptr);
+    HWND main = app->m_pMainWnd->m_hWnd;
+    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
+    auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);
+    CDocument* demo = frame->MDIGetActive()->GetActiveDocument();
+    ::SendMessage(main, WM_COMMAND, ID_FILE_NEW, 0);
+    desk::pumpFor(300);
+    ASSERT_NE(frame->MDIGetActive()->GetActiveDocument(), demo);
+    ::SendMessage(main, WM_COMMAND, ID_FILE_CLOSE, 0);
+    desk::pumpFor(300);
+    ASSERT_EQ(frame->MDIGetActive()->GetActiveDocument(), demo);
+
+    desk::keys({"x"});
+    EXPECT_TRUE(desk::pumpUntil([demo] { return demo->IsModified() != FALSE; })) << "the key reached the editor";
+    EXPECT_TRUE(desk::active(main)) << "the main window keeps the front";
+    EXPECT_NE(desk::property(main, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos) << "the window stays maximised";
+
+    pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDNO; });
+    ::SendMessage(main, WM_CLOSE, 0, 0);
+    desk::pumpFor(100);
+    pm::setMessageBoxHook(nullptr);
+    app.reset();
+    SetAppDirectory(nullptr);
+    std::filesystem::current_path("/");
+    pm::afxtest::removeFolder(folder);
+}

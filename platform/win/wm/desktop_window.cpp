@@ -141,7 +141,12 @@ void publishToDesktop(Window* w) {
 void refreshWindowFlags(Window* w) {
     if (!isTopLevel(w)) return;
     Qt::WindowFlags flags = topLevelWindowFlags(w);
-    if (w->widget->windowFlags() == flags) return;
+    // Qt adds the title and button hints of its own to a window's flags; only the kind of window
+    // and its frame come from the style. A new kind re-creates the native window, which the desktop
+    // sees unmapped: it loses the keyboard and its maximised state, so a style change that keeps the
+    // kind (a frame's own style bits, say) must leave it alone.
+    const Qt::WindowFlags decided = Qt::WindowType_Mask | Qt::FramelessWindowHint;
+    if ((w->widget->windowFlags() & decided) == (flags & decided)) return;
     bool visible = w->widget->isVisible();
     w->widget->setWindowFlags(flags);
     syncWidgetGeometry(w);

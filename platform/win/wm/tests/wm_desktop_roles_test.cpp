@@ -7,6 +7,7 @@
 #include "platform/win/wm/desktop_window.h"
 
 #include <QIcon>
+#include <QEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -82,6 +83,33 @@ TEST(DesktopRoles, StyleAndOwnerChangesChangeTheKind) {
     EXPECT_FALSE(pm::wm::desktopWidgetOf(hwnd)->windowIcon().isNull());
     DestroyWindow(hwnd);
     DestroyWindow(owner);
+}
+
+// A style change that keeps the kind of window (a program's own style bits, a box taken off the
+// caption) keeps its native window: a new one would be unmapped and mapped again by the desktop,
+// which takes the keyboard and the maximised state away.
+TEST(DesktopRoles, StyleChangesOfTheSameKindKeepTheNativeWindow) {
+    HWND hwnd = CreateWindowEx(0, pm::test::recordingClass(), "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 80,
+                               60, nullptr, nullptr, nullptr, nullptr);
+    QWidget* widget = pm::wm::desktopWidgetOf(hwnd);
+    ASSERT_NE(widget, nullptr);
+    struct HideCounter : QObject {
+        int hidden = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            hidden += e->type() == QEvent::Hide;
+            return false;
+        }
+    } counter;
+    widget->installEventFilter(&counter);
+    for (LONG style : {LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE | 0x8000), LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE),
+                       LONG((WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_VISIBLE)}) {
+        SetWindowLong(hwnd, GWL_STYLE, style);
+        EXPECT_EQ(kindOf(hwnd), Qt::Window);
+        EXPECT_EQ(counter.hidden, 0) << std::hex << style;
+        EXPECT_TRUE(widget->isVisible());
+    }
+    widget->removeEventFilter(&counter);
+    DestroyWindow(hwnd);
 }
 
 constexpr int kDialogId = 310;

@@ -674,6 +674,27 @@ TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) 
     EXPECT_TRUE(typedReachesEdit({"d"}, "cd")) << editText();
 }
 
+// A key released while the desktop's own dialog has the keyboard is released for the window that
+// gets the activation back: Ctrl held when the dialog opened no longer turns letters into commands.
+TEST_F(DesktopWindows, AKeyReleasedInTheDesktopsDialogIsUpWhenTheOwnerIsActiveAgain) {
+    desk::xdotool({"keydown", "ctrl"});
+    ASSERT_TRUE(desk::pumpUntil([] { return GetKeyState(VK_CONTROL) < 0; })) << "Ctrl never went down";
+    std::string frameId = std::to_string(desk::xWindow(frame));
+    desk::shellInBackground("for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
+                            "[ -n \"$a\" ] && [ \"$a\" != " + frameId + " ] && break; sleep 0.1; done; "
+                            "xdotool keyup ctrl; xdotool key Escape");
+    char file[260] = {};
+    OPENFILENAME ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = frame;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    EXPECT_FALSE(GetOpenFileName(&ofn));
+    ASSERT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+    EXPECT_TRUE(typedReachesEdit({"e"}, "e")) << editText();
+}
+
 } // namespace
 
 TEST_F(DesktopWindows, ADragOutlineLeavesTheScreenAroundItAndGoesWithoutATrace) {

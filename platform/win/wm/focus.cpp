@@ -154,6 +154,7 @@ void followDesktopActivation(HWND hwnd, bool active) {
     if (active && (w->style & WS_DISABLED)) w = enabledPopupOf(w);
     if (!w) return;
     FocusState& s = state();
+    if (active) takeModifierKeysFromKeyboard();
     if (!active) {
         if (activeWindow() != w || desktopHoldsFocus() || holdDesktopDeactivation(w)) return;
         s.leftActive = w->handle;

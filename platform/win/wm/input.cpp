@@ -239,6 +239,11 @@ void setKeyDown(int vk, bool down, bool async) {
     if (!async) setKeyDown(vk, down, true);
 }
 
+void takeModifierKeysFromKeyboard() {
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    setModifierKeys(mods, false);
+}
+
 int lastKeyPressed() {
     return input().lastKeyPressed;
 }

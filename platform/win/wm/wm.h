@@ -91,6 +91,9 @@ void followDesktopActivation(HWND hwnd, bool active);
 // ---- Input (input.cpp) ----
 void setKeyDown(int vk, bool down, bool async);
 bool keyDown(int vk);
+// Shift, Ctrl and Alt as the keyboard holds them now: keys pressed or released while a window
+// outside this queue (the desktop's own dialog, another program) had the keyboard.
+void takeModifierKeysFromKeyboard();
 // The key of the last key press taken from the queue, whoever handled it (an accelerator too).
 int lastKeyPressed();
 WPARAM mouseKeyFlags();

@@ -94,6 +94,27 @@ TEST_F(ExportData, EachFilterWritesItsFormatUnderItsExtension) {
     EXPECT_TRUE(m_boxes.empty());
 }
 
+// The save dialog asked about the name typed; the file the forced extension names is asked about
+// too, and kept unless the answer is Yes.
+TEST_F(ExportData, AnotherFileNamedByTheForcedExtensionIsReplacedOnlyWhenTheUserSaysSo) {
+    SetEditorText(*m_window, "select * from r order by id");
+    Command(ID_EXECUTECURRENT);
+    const std::string kept = m_folder + "/out.xml";
+    WriteFileBytes(kept, "mine");
+    m_filter = 0;
+    m_typedPath = m_folder + "/out.csv";
+    m_boxAnswer = IDNO;
+    Command(ID_EXPORTDATA);
+    ASSERT_EQ(1u, m_boxes.size());
+    EXPECT_EQ("Save Data As...: " + kept + " already exists.\nDo you want to replace it?", m_boxes[0]);
+    EXPECT_EQ("mine", ReadFileBytes(kept));
+    EXPECT_TRUE(m_opened.empty());
+
+    m_boxAnswer = IDYES;
+    Command(ID_EXPORTDATA);
+    EXPECT_EQ(fixture("sample.xml"), ReadFileBytes(kept));
+}
+
 TEST_F(ExportData, AFileThatCannotBeMadeIsReportedOnceAndNotAsSuccess) {
     SetEditorText(*m_window, "select * from r");
     Command(ID_EXECUTECURRENT);

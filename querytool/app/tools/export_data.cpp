@@ -10,9 +10,22 @@
 
 #include "platform/win/shellapi.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
-// The chosen file and its format, or false when the dialog was cancelled.
+// The dialog asked before replacing the file typed; the forced extension may name another one,
+// which is asked about in the same words.
+bool replacesAnotherFile(HWND owner, const std::string& path) {
+    std::error_code failed;
+    if (!std::filesystem::exists(path, failed)) return false;
+    const std::string question = path + " already exists.\nDo you want to replace it?";
+    return MessageBox(owner, question.c_str(), "Save Data As...", MB_YESNO | MB_ICONWARNING) != IDYES;
+}
+
+// The chosen file and its format, or false when the dialog was cancelled or the file that the
+// forced extension names is not to be replaced.
 bool chooseFile(HWND owner, std::string& path, ExportFormat& format) {
     DWORD filter = 1;
     const std::string file = AskFileName(
@@ -23,7 +36,7 @@ bool chooseFile(HWND owner, std::string& path, ExportFormat& format) {
     if (file.empty()) return false;
     format = filter == 2 ? ExportFormat::Csv : filter == 3 ? ExportFormat::Html : ExportFormat::Xml;
     path = ForceExportExtension(file, format);
-    return true;
+    return path == file || !replacesAnotherFile(owner, path);
 }
 
 } // namespace

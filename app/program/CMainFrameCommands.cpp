@@ -73,7 +73,7 @@ const WebPage kWebPages[] = {
     {ID_HELP_SITE_W3C, "https://www.w3.org/"},
     {ID_HELP_SITE_ECMA, "https://tc39.es/ecma262/"},
     {ID_HELP_SITE_JAVASCRIPT, "https://developer.mozilla.org/docs/Web/JavaScript"},
-    {ID_HELP_SITE_HTML, "https://html.spec.whatwg.org/"},
+    {ID_HELP_SITE_HTML, "https://whatwg.org/html"},
     {ID_HELP_SITE_CSS, "https://www.w3.org/Style/CSS/"},
 };
 

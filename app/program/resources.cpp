@@ -75,7 +75,7 @@ MenuItem helpMenu() {
                            item("Join the Discussion &Board...", ID_HELP_DISCUSSION_BOARD),
                            item("Send us an Email...", ID_HELP_EMAIL), item("Corvane &Website...", ID_HELP_WEBSITE),
                            item("World Wide Web Consortium...", ID_HELP_SITE_W3C),
-                           item("ECMAScript Language Specification...", ID_HELP_SITE_ECMA), separator(),
+                           item("ECMAScript Standard (ECMA-262)...", ID_HELP_SITE_ECMA), separator(),
                            item("&Check for Upgrades", ID_HELP_UPGRADES), separator(),
                            item("&About Corvane JavaScript Editor...", ID_APP_ABOUT)});
 }

@@ -96,14 +96,20 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     return TRUE;
 }
 
-void addDialog() {
+// A centred modal dialog of the size and caption given, its items still to come.
+pm::res::DialogTemplate centredDialog(const char* caption, short cx, short cy) {
     pm::res::DialogTemplate t;
     t.style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    t.cx = 160;
-    t.cy = 60;
-    t.caption = "Question";
+    t.cx = cx;
+    t.cy = cy;
+    t.caption = caption;
     t.fontName = "MS Sans Serif";
     t.pointSize = 8;
+    return t;
+}
+
+void addDialog() {
+    pm::res::DialogTemplate t = centredDialog("Question", 160, 60);
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     t.items = {{"EDIT", "", kDialogEdit, 7, 7, 100, 12, kChild | WS_BORDER | ES_AUTOHSCROLL, 0},
                {"BUTTON", "OK", IDOK, 103, 40, 50, 14, kChild | BS_DEFPUSHBUTTON, 0}};
@@ -129,13 +135,7 @@ INT_PTR CALLBACK listDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
 }
 
 void addListDialog() {
-    pm::res::DialogTemplate t;
-    t.style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    t.cx = 220;
-    t.cy = 120;
-    t.caption = "List";
-    t.fontName = "MS Sans Serif";
-    t.pointSize = 8;
+    pm::res::DialogTemplate t = centredDialog("List", 220, 120);
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     t.items = {{"BUTTON", "&New", kNewButton, 163, 7, 50, 14, kChild | BS_PUSHBUTTON, 0},
                {"BUTTON", "OK", IDOK, 163, 100, 50, 14, kChild | BS_DEFPUSHBUTTON, 0}};

@@ -167,8 +167,9 @@ TEST_F(EditCtrl, VBScriptKeywordCaseWaitsForTheCaretToLeave) {
     type("dim");
     EXPECT_EQ(text(), "dim"); // the caret is still on the word
     EXPECT_EQ(colourAt(0), kBlue);
-    type(" x = \"a\" ' rem\r");
+    type(" x = 12 & \"a\" ' rem\r");
     EXPECT_EQ(text().substr(0, 5), "Dim x");
+    EXPECT_EQ(colourAt(find("12")), kMagenta);
     EXPECT_EQ(colourAt(find("\"a\"")), kMagenta);
     EXPECT_EQ(colourAt(find("' rem")), kGreen);
 }
@@ -209,11 +210,11 @@ TEST_F(EditCtrl, RangesSkippedForAWaitingKeyAreColouredAfterIt) {
     edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
     EXPECT_EQ(colourAt(find("/*")), kBlack);
     EXPECT_EQ(colourAt(find("\"s")), kBlack);
-    // Once the keys are handled the range gets its colours.
-    for (int i = 0; i < 200 && colourAt(find("/*")) != kGreen; ++i) {
-        pm::afxtest::pump();
-        ::Sleep(5);
-    }
+    // Once the keys are handled the range gets its colours, on the control's next timer tick.
+    pm::afxtest::pump();
+    EXPECT_EQ(colourAt(find("/*")), kBlack);
+    pm::test::advanceClock(10);
+    pm::afxtest::pump();
     EXPECT_EQ(colourAt(find("/*")), kGreen);
     EXPECT_EQ(colourAt(find("\"s")), kMagenta);
 }

@@ -38,8 +38,9 @@ template <class F> double bestSeconds(F f, int runs) {
     return best;
 }
 
-// JavaScript with line comments, strings, numbers and, every 200 lines, a block comment of about
-// 800 characters; the marker MIDDLE-COMMENT sits inside the one nearest the middle.
+// JavaScript with line comments, strings, numbers and, every 200 lines from the 100th, a block
+// comment of about 800 characters; the marker MIDDLE-COMMENT sits inside the one nearest the
+// middle. The text begins with code, so a comment opened on its first line covers code.
 std::string makeJavaScript(std::size_t size) {
     static const char* const lines[] = {"function update(item, index) {\r\n",
                                         "    var total = item.price * 3 + index; // running sum\r\n",
@@ -52,7 +53,7 @@ std::string makeJavaScript(std::size_t size) {
     text.reserve(size + 2000);
     bool middleMarked = false;
     for (std::size_t i = 0; text.size() < size; ++i) {
-        if (i % 200 == 0) {
+        if (i % 200 == 100) {
             if (!middleMarked && text.size() >= size / 2) {
                 text += "/* MIDDLE-COMMENT" + comment.substr(2);
                 middleMarked = true;
@@ -119,8 +120,12 @@ Figures measure(CWnd& parent, const std::string& text) {
     const char* middle = std::strstr(all, "MIDDLE-COMMENT");
     f.comment = typeAt(edit, static_cast<long>(middle - static_cast<LPCTSTR>(all)) + 20);
 
+    // "/*" at the start of the first line, shown, then "*/" three lines down: the comment covers
+    // those lines of code.
     edit.SetSel(0, 0);
+    edit.SendMessage(EM_SCROLLCARET);
     edit.UpdateWindow();
+    pump();
     f.openComment = seconds([&] {
         edit.SendMessage(WM_CHAR, '/', 0);
         edit.SendMessage(WM_CHAR, '*', 0);

@@ -363,6 +363,27 @@ TEST_F(EditCtrl, LineCommandsAreOneUndoStepEach) {
     EXPECT_NE(text().find("//  line49"), std::string::npos);
     undo();
 
+    // Each command over fifty lines, some of them commented, is one step that undo takes back whole.
+    std::string mixed;
+    for (int i = 0; i < 50; ++i) mixed += std::string(i % 2 ? "//" : "") + "  line" + std::to_string(i) + "\r\n";
+    const struct {
+        const char* name;
+        void (CHHEditCtrl::*run)();
+    } commands[] = {{"indent", &CHHEditCtrl::IndentSelection},
+                    {"outdent", &CHHEditCtrl::OutdentSelection},
+                    {"comment", &CHHEditCtrl::CommentSelection},
+                    {"uncomment", &CHHEditCtrl::UncommentSelection}};
+    for (const auto& c : commands) {
+        edit->SetText(mixed.c_str());
+        edit->EmptyUndoBuffer();
+        edit->SetSel(0, edit->GetTextLength());
+        (edit.get()->*c.run)();
+        EXPECT_NE(text(), mixed) << c.name;
+        EXPECT_EQ(undoSteps(), 1) << c.name;
+        EXPECT_EQ(text(), mixed) << c.name;
+    }
+    edit->SetText(original.c_str());
+
     // Three lines selected up to the start of the fourth: Tab indents three, Shift+Tab outdents.
     edit->SetSel(0, find("  line3"));
     key(VK_TAB);

@@ -336,6 +336,14 @@ TEST_F(EditCtrl, ReplacingTextBeforeACommentKeepsItsMarkers) {
     EXPECT_EQ(edit->GetDelimiters()[1].m_nPos, find("*/"));
     EXPECT_EQ(colourAt(find("c */")), kGreen);
     EXPECT_EQ(colourAt(find("y = 2")), kBlack);
+    // Overwriting the end of a comment in overwrite mode ends it.
+    caret(find("*/") + 1);
+    key(VK_INSERT);
+    type("x");
+    key(VK_INSERT);
+    ASSERT_EQ(text().substr(0, find(" y")), "longer = 1; /* c *x");
+    EXPECT_EQ(edit->GetDelimiters().GetSize(), 1);
+    EXPECT_EQ(colourAt(find("c *x")), kBlack);
 }
 
 TEST_F(EditCtrl, WithoutAFormaterTextIsPlain) {

@@ -345,6 +345,24 @@ TEST_F(MacroEditor, PlacementIsRestoredOnlyInsideTheScreen) {
     }
 }
 
+TEST_F(MacroEditor, TheSavedViewModeIsTakenUpAndZeroKeepsTheStartMode) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n", &parser);
+    for (const int mode : {HHMODE_MODULE, HHMODE_OBJECT, HHMODE_EVENT}) {
+        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", mode);
+        int shown = -1;
+        bool buttonChecked = false;
+        edit([&] {
+            shown = view->GetEditMode();
+            const UINT buttons[] = {IDC_HHSV_EVENT_VIEW, IDC_HHSV_OBJECT_VIEW, IDC_HHSV_MODULE_VIEW};
+            buttonChecked = static_cast<CButton*>(view->GetDlgItem(buttons[mode]))->GetCheck() == BST_CHECKED;
+            EXPECT_EQ(text(), moduleText()) << mode;
+        });
+        EXPECT_EQ(shown, mode);
+        EXPECT_TRUE(buttonChecked) << mode;
+    }
+}
+
 } // namespace
 
 namespace {

@@ -140,7 +140,6 @@ private:
     BOOL createPanes();
     CControlBar* paneOfCommand(UINT nID);
     CString selectedText(CListBox& list) const;
-    void copyToClipboard(const CString& text);
 
     CEditMDIView* m_pListedView = nullptr;
 

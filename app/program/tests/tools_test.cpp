@@ -19,7 +19,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 TEST(ToolMacros, ExpandedWhereTheyStand) {
     ToolMacroValues values{"/home/u/my docs/page one.js", "/opt/pen", "/", "/usr/bin"};
@@ -106,6 +105,33 @@ std::vector<std::string> menuTexts(HMENU menu) {
     return texts;
 }
 
+// Waits on the change notifications of a file's folder until another process has put the file
+// there; the notification is made first, so a file that comes at once is not missed.
+class FileArrival {
+public:
+    explicit FileArrival(std::string path)
+        : m_path(std::move(path)),
+          m_change(::FindFirstChangeNotification(std::filesystem::path(m_path).parent_path().c_str(), FALSE,
+                                                 FILE_NOTIFY_CHANGE_FILE_NAME)) {}
+    ~FileArrival() {
+        if (m_change != INVALID_HANDLE_VALUE) ::FindCloseChangeNotification(m_change);
+    }
+    // Whether the file came within ten seconds.
+    bool Wait() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!std::filesystem::exists(m_path) && m_change != INVALID_HANDLE_VALUE &&
+               std::chrono::steady_clock::now() < deadline) {
+            ::WaitForSingleObject(m_change, 1000);
+            ::FindNextChangeNotification(m_change);
+        }
+        return std::filesystem::exists(m_path);
+    }
+
+private:
+    std::string m_path;
+    HANDLE m_change;
+};
+
 } // namespace
 
 TEST_F(PenmereTest, ToolsMenuListsTheStoredToolsUpToTheCap) {
@@ -139,9 +165,9 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAsOneArgument) {
     pm::setShellOpenHook(nullptr);
     activeView()->GetEditCtrl()->SetSel(0, 0);
     pm::afxtest::typeText(activeView()->GetEditCtrl()->m_hWnd, "x");
+    FileArrival arrival(record);
     command(ID_TOOLS_FIRST);
-    for (int i = 0; i < 200 && !std::filesystem::exists(record); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    ASSERT_TRUE(arrival.Wait()) << "the tool never ran";
     EXPECT_EQ(readFile(record), "-f|" + path + "|my page.js|" + folder + "|")
         << "the path arrives whole, the name without the modified mark, the program folder without its separator";
     EXPECT_TRUE(boxes.empty());

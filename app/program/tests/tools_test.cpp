@@ -40,6 +40,27 @@ TEST(ToolMacros, ExpandedWhereTheyStand) {
     for (const Case& c : cases) EXPECT_EQ(ExpandToolMacros(c.line, values, c.quote), c.expected) << c.name;
 }
 
+// Whatever a file's name holds, each value reaches the tool as the argument it stands in: a quote
+// in a name never ends an argument early or adds arguments.
+TEST(ToolMacros, EveryFileNameComesBackWholeWhenTheLineIsSplit) {
+    const char* const paths[] = {
+        "/home/u/my docs/page one.js",
+        "/tmp/x\" --evil \"y.js",
+        "/tmp/a\"b.js",
+        "/tmp/back\\slash\\",
+        "/tmp/q\\\" r.js",
+        "/tmp/tab\there.js",
+    };
+    for (const char* path : paths) {
+        ToolMacroValues values{path, "/opt/pen", "/", "/usr/bin"};
+        // Backslashes separate folders too.
+        const std::string name = std::string(path).substr(std::string(path).find_last_of("/\\") + 1);
+        const std::string line = ExpandToolMacros("-f $(FilePath) --name=$(FileName) \"$(FilePath)\" x", values, true);
+        EXPECT_EQ(pm::splitCommandLine(line), (std::vector<std::string>{"-f", path, "--name=" + name, path, "x"}))
+            << path << " as " << line;
+    }
+}
+
 TEST(ToolMacros, ValuesAreNotSearchedAgainAndUntitledIsEmpty) {
     ToolMacroValues odd{"/tmp/$(AppDir).js", "/opt/pen", "/", "/usr/bin"};
     EXPECT_EQ(ExpandToolMacros("$(FilePath)", odd, true), "/tmp/$(AppDir).js");
@@ -152,14 +173,14 @@ TEST_F(PenmereTest, ToolsMenuListsTheStoredToolsUpToTheCap) {
     EXPECT_EQ(menuTexts(tools).size(), texts.size()) << "a rebuild replaces the items, never adds to them";
 }
 
-TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAsOneArgument) {
+TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     const std::string stub = programFile("record args.sh");
     const std::string record = programFile("args.txt");
     writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record + ".part\"\nmv \"" + record +
                         ".part\" \"" + record + "\"\n");
     std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
     writeFile(programFile("Settings.ini"), toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir)"));
-    const std::string path = programFile("Projects/my page.js");
+    const std::string path = programFile("Projects/my \"best\" page.js");
     writeFile(path, "var a;\n");
     start({path});
     pm::setShellOpenHook(nullptr);
@@ -168,7 +189,7 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAsOneArgument) {
     FileArrival arrival(record);
     command(ID_TOOLS_FIRST);
     ASSERT_TRUE(arrival.Wait()) << "the tool never ran";
-    EXPECT_EQ(readFile(record), "-f|" + path + "|my page.js|" + folder + "|")
+    EXPECT_EQ(readFile(record), "-f|" + path + "|my \"best\" page.js|" + folder + "|")
         << "the path arrives whole, the name without the modified mark, the program folder without its separator";
     EXPECT_TRUE(boxes.empty());
 }

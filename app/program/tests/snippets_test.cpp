@@ -194,3 +194,26 @@ TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
     functions.GetText(0, listed);
     EXPECT_EQ(std::string(listed), "init()");
 }
+
+// The keys the Html menu shows beside its commands run them.
+TEST_F(PenmereTest, KeysShownInTheHtmlMenuRunTheirCommands) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/keys.htm");
+    writeFile(path, "word\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    edit->SetFocus();
+    edit->SetSel(0, 4);
+    pm::afxtest::pressKey(edit->m_hWnd, 'B', false, true);
+    pm::afxtest::pressKey(edit->m_hWnd, 'I', false, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "<B><I>word</I></B>") << "Ctrl+B, then Ctrl+I around the word kept selected";
+    edit->SetSel(18, 18);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, true);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, false, false, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "<B><I>word</I></B><BR><P></P>") << "Shift+Enter, then Alt+Enter";
+    EXPECT_EQ(edit->GetLineCount(), 2) << "no line break typed besides";
+}

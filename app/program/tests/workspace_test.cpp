@@ -113,8 +113,12 @@ TEST_F(Workspace, HandedOverTextsOpenAFileAndFindInIt) {
     EXPECT_EQ(viewSelection(view), std::make_pair(11L, 15L)) << "with case, from the start, in the open document";
     EXPECT_EQ(GetAllDocuments().size(), 1u) << "an open document is not opened twice";
 
+    frame->ShowWindow(SW_MINIMIZE);
+    pump();
+    ASSERT_TRUE(frame->IsIconic());
     EXPECT_TRUE(handOver(kCopyDataOpen, path));
     EXPECT_EQ(GetAllDocuments().size(), 1u);
+    EXPECT_FALSE(frame->IsIconic()) << "a minimised editor comes back to show the file";
     boxes.clear();
     EXPECT_TRUE(handOver(5, path)) << "an unknown kind is answered too";
     EXPECT_TRUE(handOver(kCopyDataOpenAndFind, "alpha")) << "without ';' the path is empty";

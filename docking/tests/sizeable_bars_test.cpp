@@ -173,6 +173,58 @@ TEST_F(SizeableBars, ADragLocksTheDesktopAndEndsWithTheIdlePrompt) {
     EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
 }
 
+TEST_F(SizeableBars, AnOutlineAsLongAsItsSideIsAThirdAndADropWhereItStartedMovesNothing) {
+    // Output alone in the bottom row is about as long as the frame's inner width: its band outline
+    // takes a third of that width. Information shares its row: its outline keeps its own length.
+    struct Case {
+        CPaneBar* bar;
+        bool third;
+    };
+    for (const Case& c : {Case{&frame->m_wndOutput, true}, Case{&frame->m_wndInformation, false}}) {
+        CPaneBar& bar = *c.bar;
+        DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(30, -30)}, false, VK_ESCAPE);
+        const CDKDockContext* ctx = Context(bar);
+        EXPECT_EQ(ctx->m_rectDragHorz.Width(), c.third ? ctx->m_rectFullWidth.Width() / 3 : bar.m_szHorz.cx);
+    }
+    EXPECT_GE(frame->m_wndOutput.m_szHorz.cx, Context(frame->m_wndOutput)->m_rectFullWidth.Width() - 16);
+
+    // Moved away over another side and back to where it was pressed, then released: it stays.
+    CPaneBar& bar = frame->m_wndInformation;
+    const CRect before = WindowRect(&bar);
+    const CPoint caption = bar.GetCaptionRect().CenterPoint();
+    DragBar(&bar, CaptionPoint(bar), {TopEdge(), caption});
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(WindowRect(&bar), before);
+}
+
+TEST_F(SizeableBars, ForbiddenDockingFloatsThePaneUntilAllowedAgain) {
+    CPaneBar& bar = frame->m_wndInformation;
+    const DWORD dockStyle = bar.m_dwDockStyle & CBRS_ALIGN_ANY;
+    ASSERT_NE(dockStyle, 0u);
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_ALLOWDOCKING);
+    pm::afxtest::pump();
+    ASSERT_TRUE(bar.IsFloating());
+    EXPECT_EQ(bar.m_dwDockStyle & CBRS_ALIGN_ANY, 0u);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(menu.m_hMenu));
+    EXPECT_EQ(menu.GetMenuState(ID_SZBAR_ALLOWDOCKING, MF_BYCOMMAND) & MF_CHECKED, 0u);
+
+    // Neither a double click on its frame's caption nor a drag over a side docks it.
+    CFrameWnd* mini = bar.GetParentFrame();
+    mini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(bar.IsFloating());
+    DragBar(&bar, CPoint(20, 20), {CPoint(WindowRect(&bar).TopLeft()) + CPoint(60, 60), TopEdge()});
+    EXPECT_TRUE(bar.IsFloating());
+
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_ALLOWDOCKING);
+    EXPECT_EQ(bar.m_dwDockStyle & CBRS_ALIGN_ANY, dockStyle);
+    bar.GetParentFrame()->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    pm::afxtest::pump();
+    EXPECT_FALSE(bar.IsFloating());
+}
+
 TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
     CPaneBar& bar = frame->m_wndOutput;
     const CRect before = WindowRect(&bar);

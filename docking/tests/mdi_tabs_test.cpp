@@ -130,3 +130,34 @@ TEST_F(MDITabs, AHiddenWindowsTabGoesAndTheActiveTabStaysSelected) {
     EXPECT_EQ(Strip().GetCurSel(), Strip().FindTab(active));
     EXPECT_EQ(ChildOf(Strip().GetCurSel()), active);
 }
+
+TEST_F(MDITabs, EachIconGoesIntoTheImageListOnce) {
+    auto images = [&] {
+        return ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(Strip().SendMessage(TCM_GETIMAGELIST)));
+    };
+    auto imageOf = [&](CWnd* child) {
+        TCITEM item{};
+        item.mask = TCIF_IMAGE;
+        Strip().GetItem(Strip().FindTab(child), &item);
+        return item.iImage;
+    };
+    ASSERT_EQ(Strip().Items().size(), 3u);
+    const int classImages = images(); // the windows' class icon, if their class has one
+    EXPECT_LE(classImages, 1);
+    CWnd* first = ChildOf(0);
+    CWnd* second = ChildOf(1);
+    // Two windows given the same icon of their own: one more image, which both tabs show.
+    const HICON own = ::LoadIcon(nullptr, IDI_QUESTION);
+    for (CWnd* child : {first, second})
+        child->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
+    Strip().Update(TRUE, TRUE);
+    EXPECT_EQ(images(), classImages + 1);
+    EXPECT_EQ(imageOf(first), classImages);
+    EXPECT_EQ(imageOf(second), classImages);
+    EXPECT_NE(imageOf(ChildOf(2)), imageOf(first));
+    // Without refreshing icons a tab keeps the image it has.
+    ChildOf(2)->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
+    Tick();
+    EXPECT_NE(imageOf(ChildOf(2)), imageOf(first));
+    EXPECT_EQ(images(), classImages + 1);
+}

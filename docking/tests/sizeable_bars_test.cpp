@@ -225,6 +225,42 @@ TEST_F(SizeableBars, ForbiddenDockingFloatsThePaneUntilAllowedAgain) {
     EXPECT_FALSE(bar.IsFloating());
 }
 
+TEST_F(SizeableBars, TheFocusInAPaneShowsOnItsCaption) {
+    // A pane's caption point in window coordinates, and its colour there.
+    auto captionColour = [](CDKSizeControlBar& bar) {
+        CRect window;
+        bar.GetWindowRect(&window);
+        const CPoint p = bar.GetCaptionRect().TopLeft() - window.TopLeft() + CPoint(3, 3);
+        HDC dc = ::GetWindowDC(bar.m_hWnd);
+        const COLORREF colour = ::GetPixel(dc, p.x, p.y);
+        ::ReleaseDC(bar.m_hWnd, dc);
+        return colour;
+    };
+    CPaneBar& project = frame->m_wndProject; // a solid caption
+    CPaneBar& info = frame->m_wndInformation;
+    HWND inProject = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, project.m_hWnd, nullptr,
+                                     nullptr, nullptr);
+    HWND inInfo = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, info.m_hWnd, nullptr, nullptr,
+                                  nullptr);
+    ::SetFocus(inProject);
+    pm::afxtest::runIdle();
+    pm::afxtest::pump();
+    EXPECT_TRUE(project.IsActive());
+    EXPECT_FALSE(info.IsActive());
+    EXPECT_EQ(captionColour(project), ::GetSysColor(COLOR_ACTIVECAPTION));
+
+    ::SetFocus(inInfo);
+    pm::afxtest::runIdle();
+    pm::afxtest::pump();
+    EXPECT_TRUE(info.IsActive());
+    EXPECT_FALSE(project.IsActive());
+    EXPECT_EQ(captionColour(project), ::GetSysColor(COLOR_INACTIVECAPTION));
+
+    ::SetFocus(frame->m_hWnd);
+    pm::afxtest::runIdle();
+    EXPECT_FALSE(info.IsActive());
+}
+
 TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
     CPaneBar& bar = frame->m_wndOutput;
     const CRect before = WindowRect(&bar);

@@ -161,3 +161,45 @@ TEST_F(MDITabs, EachIconGoesIntoTheImageListOnce) {
     EXPECT_NE(imageOf(ChildOf(2)), imageOf(first));
     EXPECT_EQ(images(), classImages + 1);
 }
+
+namespace {
+
+const char kOwnTabText[] = "own tab text";
+WNDPROC g_childProc = nullptr;
+
+// A document window of the program that names its own tab.
+LRESULT CALLBACK NamingChildProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETTABTEXT)
+        return reinterpret_cast<LRESULT>(kOwnTabText);
+    return ::CallWindowProc(g_childProc, h, msg, wParam, lParam);
+}
+
+// Another MDI child whose procedure answers the same message with something that is no text.
+LRESULT CALLBACK ForeignChildProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETTABTEXT)
+        return 1;
+    return ::DefMDIChildProc(h, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(MDITabs, OnlyTheProgramsOwnWindowsAreAskedForATabText) {
+    CWnd* named = ChildOf(0);
+    g_childProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(named->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NamingChildProc)));
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ForeignChildProc;
+    wc.lpszClassName = "DockTestForeignChild";
+    ::RegisterClassA(&wc);
+    HWND foreign = ::CreateMDIWindow("DockTestForeignChild", "foreign", WS_VISIBLE, 10, 10, 200, 120,
+                                     frame->m_hWndMDIClient, nullptr, 0);
+    ASSERT_NE(foreign, nullptr);
+    static_cast<CMDIChildWnd*>(named)->MDIActivate();
+    Tick();
+    EXPECT_EQ(Strip().Items()[Strip().FindTab(named)].text, kOwnTabText);
+    const int foreignTab = Strip().FindTab(CWnd::FromHandle(foreign));
+    ASSERT_GE(foreignTab, 0);
+    EXPECT_EQ(Strip().Items()[foreignTab].text, "foreign");
+    ::SetWindowLongPtr(named->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_childProc));
+    ::SendMessage(frame->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(foreign), 0);
+}

@@ -203,3 +203,38 @@ TEST_F(MDITabs, OnlyTheProgramsOwnWindowsAreAskedForATabText) {
     ::SetWindowLongPtr(named->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_childProc));
     ::SendMessage(frame->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(foreign), 0);
 }
+
+TEST_F(MDITabs, TheClientKeepsClearOfTheTabsInEveryArrangement) {
+    struct Case {
+        const char* name;
+        DWORD style;
+    };
+    const Case cases[] = {
+        {"tabs at the top", TCS_MULTILINE},
+        {"tabs at the bottom", TCS_MULTILINE | TCS_BOTTOM},
+        {"buttons at the bottom", TCS_BUTTONS | TCS_BOTTOM},
+        {"buttons down the left", TCS_BUTTONS | TCS_VERTICAL | TCS_MULTILINE},
+        {"buttons down the right", TCS_BUTTONS | TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE},
+    };
+    CDKMDIClientTabs& tabs = frame->m_wndTabs;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(tabs.Detach()) << c.name;
+        ASSERT_TRUE(tabs.Attach(frame, c.style)) << c.name;
+        Tick();
+        ASSERT_EQ(Strip().GetItemCount(), 3) << c.name;
+        CRect client;
+        ::GetWindowRect(frame->m_hWndMDIClient, &client);
+        const CRect strip = WindowRect(&Strip());
+        EXPECT_FALSE(client.IsRectEmpty()) << c.name;
+        CRect inside;
+        inside.IntersectRect(&client, &strip);
+        EXPECT_EQ(inside, client) << c.name << ": the client lies within the strip";
+        for (int i = 0; i < Strip().GetItemCount(); ++i) {
+            CRect tab;
+            Strip().GetItemRect(i, &tab);
+            Strip().ClientToScreen(&tab);
+            CRect overlap;
+            EXPECT_FALSE(overlap.IntersectRect(&tab, &client)) << c.name << ": tab " << i;
+        }
+    }
+}

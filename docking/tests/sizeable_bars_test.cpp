@@ -562,6 +562,27 @@ TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
     EXPECT_FALSE(::IsWindow(floatHwnd));
 }
 
+TEST_F(SizeableBars, APaneClosedInItsDocumentWindowComesBackThereByTheViewCommand) {
+    CPaneBar& bar = frame->m_wndOutput;
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
+    pm::afxtest::pump();
+    CDKMDIFloatWnd* floatWnd = bar.GetMDIFloatWnd();
+    ASSERT_NE(floatWnd, nullptr);
+    const CRect place = WindowRect(floatWnd);
+    floatWnd->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_FALSE(floatWnd->IsWindowVisible());
+    EXPECT_NE(frame->MDIGetActive(), floatWnd);
+
+    frame->SendMessage(WM_COMMAND, ID_PANE_OUTPUT, 0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(bar.IsWindowVisible());
+    ASSERT_EQ(bar.GetMDIFloatWnd(), floatWnd);
+    EXPECT_TRUE(floatWnd->IsWindowVisible());
+    EXPECT_EQ(WindowRect(floatWnd), place);
+}
+
 TEST_F(SizeableBars, APaneShownAgainTakesBackItsShareOfTheRow) {
     CPaneBar& info = frame->m_wndInformation;
     CPaneBar& project = frame->m_wndProject;

@@ -523,6 +523,58 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackTheWindowsSidesSizesAndFloatingPlac
     EndProgram(again);
 }
 
+TEST_F(SizeableBars, AWorkspaceStateBringsDocumentPanesBackAsDocumentWindows) {
+    // One document docked, one floating as a pane, when the state is taken.
+    auto* docked = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
+    ASSERT_TRUE(docked->SetDocked(TRUE));
+    auto* floating =
+        static_cast<CDKMDIChildWndSizeDock*>(CWnd::FromHandlePermanent(::GetWindow(docked->m_hWnd, GW_HWNDNEXT)));
+    ASSERT_TRUE(floating->SetDocked(TRUE));
+    floating->m_wndViewBar.m_pDockContext->ToggleDocking();
+    pm::afxtest::pump();
+    ASSERT_TRUE(floating->m_wndViewBar.IsFloating());
+    CDKWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+
+    // Applied after the windows went back among the documents: no pane shows up empty.
+    ASSERT_TRUE(docked->SetDocked(FALSE));
+    ASSERT_TRUE(floating->SetDocked(FALSE));
+    pm::afxtest::pump();
+    ASSERT_TRUE(state.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    pm::afxtest::pump();
+    for (CDKMDIChildWndSizeDock* child : {docked, floating}) {
+        EXPECT_FALSE(child->IsDocked());
+        EXPECT_TRUE(child->IsWindowVisible());
+        EXPECT_FALSE(child->m_wndViewBar.IsWindowVisible());
+    }
+    EXPECT_EQ(frame->m_wndInformation.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+
+    // Applied in the program started again: the documents come back as windows, and no floating
+    // frame is left empty.
+    CByteArray bytes;
+    ASSERT_TRUE(state.WriteToBytes(bytes));
+    EndProgram(app);
+    CFixtureApp again;
+    StartProgram(again, 0);
+    CDKWorkspaceState restored;
+    ASSERT_TRUE(restored.ReadFromBytes(bytes));
+    ASSERT_TRUE(restored.ApplyState(1));
+    pm::afxtest::pump();
+    CFixtureFrame* second = again.Frame();
+    int documents = 0;
+    for (HWND h = ::GetWindow(second->m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        documents += ::IsWindowVisible(h) ? 1 : 0;
+    EXPECT_EQ(documents, 3);
+    for (POSITION pos = second->m_listControlBars.GetHeadPosition(); pos;) {
+        auto* bar = static_cast<CControlBar*>(second->m_listControlBars.GetNext(pos));
+        CFrameWnd* parent = bar->GetParentFrame();
+        if (bar->IsDockBar() && parent != second && parent->IsWindowVisible()) {
+            EXPECT_GT(static_cast<CDockBar*>(bar)->GetDockedVisibleCount(), 0) << "an empty floating frame";
+        }
+    }
+    EndProgram(again);
+}
+
 TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
     CPaneBar& bar = frame->m_wndOutput;
     // The pane's menu offers it (and, docked, docking and hiding).

@@ -314,6 +314,30 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height() + WindowRect(&frame->m_wndProject).Height(), total);
 }
 
+TEST_F(SizeableBars, TheSplittersShowWhichWayTheyMove) {
+    // Without cursors of its own the program gets the system's sizing cursors.
+    struct Case {
+        UINT dock;
+        int kind;
+        LPCSTR cursor;
+    };
+    for (const Case& c : {Case{AFX_IDW_DOCKBAR_LEFT, CDKSizeDockBar::kindUpDown, IDC_SIZENS},
+                          Case{AFX_IDW_DOCKBAR_LEFT, CDKSizeDockBar::kindSideways, IDC_SIZEWE},
+                          Case{AFX_IDW_DOCKBAR_BOTTOM, CDKSizeDockBar::kindUpDown, IDC_SIZENS}}) {
+        auto* dock = static_cast<CDKSizeDockBar*>(Dock(c.dock));
+        bool found = false;
+        for (const CDKSizeDockBar::Splitter& s : dock->GetSplitters()) {
+            if (s.kind != c.kind)
+                continue;
+            found = true;
+            const CPoint p = s.rect.CenterPoint();
+            dock->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+            EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, c.cursor)) << c.dock << " " << c.kind;
+        }
+        EXPECT_TRUE(found) << c.dock << " " << c.kind;
+    }
+}
+
 TEST_F(SizeableBars, RowSplitterChangesTheRowsThickness) {
     auto* bottom = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_BOTTOM));
     ASSERT_FALSE(bottom->GetSplitters().empty());

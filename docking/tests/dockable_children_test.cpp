@@ -418,3 +418,28 @@ TEST(DockableChildrenAlone, TheOnlyDocumentDockedStaysTheActiveOneAndComesBackAc
     EXPECT_EQ(frame->GetActiveView(), child->GetActiveView());
     EndProgram(app);
 }
+
+TEST_F(DockableChildren, ADockedWindowAskedToComeForwardShowsItsPaneNotItself) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    CDKSizeViewBar& bar = active->m_wndViewBar;
+    // Its pane hidden by the close button, another window active.
+    frame->ShowControlBar(&bar, FALSE, FALSE);
+    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT)));
+    other->MDIActivate();
+    pm::afxtest::pump();
+    ASSERT_EQ(frame->MDIGetActive(), other);
+
+    // As the framework brings forward the window of a document opened again.
+    active->ActivateFrame();
+    pm::afxtest::pump();
+    EXPECT_FALSE(active->IsWindowVisible());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(frame->MDIGetActive(), active);
+    EXPECT_TRUE(::IsChild(bar.m_hWnd, view->m_hWnd));
+    // Nor does a plain show make the empty window appear.
+    active->ShowWindow(SW_SHOW);
+    EXPECT_FALSE(active->IsWindowVisible());
+    ASSERT_TRUE(active->SetDocked(FALSE));
+    EXPECT_TRUE(active->IsWindowVisible());
+}

@@ -46,18 +46,23 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
     HWND capture = ::WindowFromPoint(start);
     if (!capture || ::GetCapture()) return DROPEFFECT_NONE;
     ::SetCapture(capture);
-    // Given a start rectangle, the source says when the drag begins.
+    COleDropTarget* current = nullptr;
+    DROPEFFECT effect = DROPEFFECT_NONE;
+    DWORD keys = MK_LBUTTON;
+    CPoint pt = start;
+    // Given a start rectangle, the source says when the drag begins; the move that began it is
+    // the drag's first.
     if (lpRectStartDrag) {
         source->m_rectStartDrag = *lpRectStartDrag;
         if (!source->OnBeginDrag(CWnd::FromHandle(capture))) {
             if (::GetCapture() == capture) ::ReleaseCapture();
             return DROPEFFECT_NONE;
         }
+        const DWORD pos = ::GetMessagePos();
+        pt = CPoint(GET_X_LPARAM(pos), GET_Y_LPARAM(pos));
+        effect = Over(current, pt, keys, dwEffects);
+        source->GiveFeedback(effect);
     }
-    COleDropTarget* current = nullptr;
-    DROPEFFECT effect = DROPEFFECT_NONE;
-    DWORD keys = MK_LBUTTON;
-    CPoint pt = start;
     SCODE state = S_OK;
     while (state == S_OK) {
         MSG msg;

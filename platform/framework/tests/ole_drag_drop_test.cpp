@@ -171,4 +171,14 @@ TEST_F(OleDragDrop, FromAStartRectangleTheDragBeginsOnlyOnceThePointerLeavesIt) 
     EXPECT_EQ(target.events, (std::vector<std::string>{"enter", "over", "drop"}));
     EXPECT_EQ(target.text, CString("moved out"));
     EXPECT_EQ(::GetCapture(), nullptr);
+
+    // The move that leaves the rectangle is the drag's first: released where it went, it drops.
+    target.events.clear();
+    target.text.Empty();
+    pm::test::pressMouse(parent.m_hWnd, CPoint(50, 50));
+    pm::test::moveMouse(parent.m_hWnd, CPoint(320, 90));
+    pm::test::releaseMouse(parent.m_hWnd, CPoint(320, 90));
+    pm::afxtest::pump();
+    EXPECT_EQ(target.events, (std::vector<std::string>{"enter", "over", "drop"}));
+    EXPECT_EQ(target.text, CString("moved out"));
 }

@@ -141,8 +141,8 @@ int main() {
         clientExtended =
             std::min(clientExtended, seconds([&] { shell("mariadb-dump" + client + "bench big > " + extended); }));
     }
-    report("dump as the dialog runs it", dump, "mariadb-dump --skip-extended-insert", clientDump);
-    report("dump as the dialog runs it", dump, "mariadb-dump (extended inserts)", clientExtended);
+    report("dump with row count and progress steps", dump, "mariadb-dump --skip-extended-insert", clientDump);
+    report("dump with row count and progress steps", dump, "mariadb-dump (extended inserts)", clientExtended);
     report("dump without progress (no row count)", dumpPlain, "mariadb-dump --skip-extended-insert", clientDump);
 
     std::ifstream dumpFile(ours, std::ios::binary);

@@ -155,7 +155,9 @@ int main() {
     sink += pieces + semicolons;
 
     // Each restore starts from the same server: the source database is gone and every restored one
-    // is dropped once measured, so none of them pays for another's pages in the buffer pool.
+    // is dropped once measured, so none of them pays for another's pages in the buffer pool. Single
+    // restores moved by half between runs on a busy machine: each is run twice, in turn with the
+    // others, and its faster run counts.
     run(connection, "drop database bench");
     const auto restore = [&](const std::string& file) {
         run(connection, "create database restored character set utf8mb4");
@@ -163,9 +165,12 @@ int main() {
         run(connection, "drop database restored");
         return time;
     };
-    const double restoreOurs = restore(ours);
-    const double restoreTheirs = restore(theirs);
-    const double restoreExtended = restore(extended);
+    double restoreOurs = 1e9, restoreTheirs = 1e9, restoreExtended = 1e9;
+    for (int run = 0; run < 2; ++run) {
+        restoreOurs = std::min(restoreOurs, restore(ours));
+        restoreTheirs = std::min(restoreTheirs, restore(theirs));
+        restoreExtended = std::min(restoreExtended, restore(extended));
+    }
     report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's", restoreTheirs);
     report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's (extended)", restoreExtended);
     std::remove(extended.c_str());

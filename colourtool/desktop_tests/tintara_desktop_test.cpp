@@ -3,6 +3,7 @@
 // above it and hand the keys back when they close.
 
 #include "colourtool/app/form1.h"
+#include "colourtool/app/pick_color.h"
 
 #include "platform/forms/app.h"
 #include "platform/forms/dialog_service.h"
@@ -178,9 +179,27 @@ TEST_F(TintaraWithoutTray, TheHideImageMinimisesAndARestoreBringsItBack) {
     EXPECT_TRUE(desk::pumpUntil([this] { return IsIconic(main()) && desk::iconic(main()); }));
     std::string id = std::to_string(desk::xWindow(main()));
     desk::xdotool({"windowactivate", id});
-    EXPECT_TRUE(desk::pumpUntil([this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
+    EXPECT_TRUE(desk::pumpUntil(
+        [this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
     typeRed();
     EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+// The screen picker hides the window and shows it again with the colour picked: after the desktop
+// restored the minimised window, it comes back shown, not minimised again.
+TEST_F(TintaraWithoutTray, AScreenPickAfterARestoreShowsTheWindowAgain) {
+    desk::click(onScreen(POINT{354, 7})); // the hide image
+    ASSERT_TRUE(desk::pumpUntil([this] { return IsIconic(main()) && desk::iconic(main()); }));
+    desk::xdotool({"windowactivate", std::to_string(desk::xWindow(main()))});
+    ASSERT_TRUE(desk::pumpUntil([this] { return !IsIconic(main()) && desk::active(main()); }));
+    tintara::PickColor::open(false);
+    desk::pumpFor(100);
+    desk::click(POINT{600, 400});
+    EXPECT_TRUE(desk::pumpUntil([this] { return IsWindowVisible(main()) != FALSE; }));
+    desk::pumpFor(300);
+    EXPECT_FALSE(IsIconic(main()));
+    EXPECT_FALSE(desk::iconic(main())) << desk::property(main(), "_NET_WM_STATE");
+    EXPECT_EQ(desk::property(main(), "WM_STATE", "32c"), "1, 0") << "the desktop shows it";
 }
 
 TEST_F(TintaraOnTheDesktop, NewAsksAboveTheWindowAndTheKeysComeBackAfterwards) {

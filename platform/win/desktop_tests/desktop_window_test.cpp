@@ -359,6 +359,21 @@ TEST_F(DesktopWindows, MinimiseButtonIconifiesAndActivationRestores) {
     EXPECT_TRUE(typedReachesEdit({"r"}, "r")) << editText();
 }
 
+// A window the desktop restored is shown restored after a hide: it does not come back iconified.
+TEST_F(DesktopWindows, AWindowRestoredByTheDesktopShowsRestoredAfterAHide) {
+    ShowWindow(frame, SW_MINIMIZE);
+    EXPECT_TRUE(desk::pumpUntil([] { return IsIconic(frame) && desk::iconic(frame); }));
+    desk::xdotool({"windowactivate", std::to_string(desk::xWindow(frame))});
+    EXPECT_TRUE(desk::pumpUntil([] { return !IsIconic(frame) && !desk::iconic(frame); }));
+    ShowWindow(frame, SW_HIDE);
+    desk::pumpFor(100);
+    ShowWindow(frame, SW_SHOW);
+    desk::pumpFor(300);
+    EXPECT_FALSE(IsIconic(frame));
+    EXPECT_FALSE(desk::iconic(frame)) << desk::property(frame, "_NET_WM_STATE");
+    EXPECT_EQ(desk::property(frame, "WM_STATE", "32c"), "1, 0") << "the desktop maps it in its normal state";
+}
+
 TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
     RECT before = desk::screenRect(frame);
     desk::click(pointWithHit(HTMAXBUTTON));

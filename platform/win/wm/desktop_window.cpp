@@ -17,12 +17,20 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace pm::wm {
 namespace {
 
 // How long a window just shown may take the window manager to place it.
 constexpr int kSettleMilliseconds = 500;
+
+// WM_HINTS: its fields, the flag that says the start state is given, where it stands, its values.
+constexpr uint32_t kWmHintsFields = 9;
+constexpr uint32_t kStateHint = 1u << 1;
+constexpr int kWmHintsState = 2;
+constexpr uint32_t kNormalState = 1;
+constexpr uint32_t kIconicState = 3;
 
 bool isTopLevel(const Window* w) {
     return w->parent == desktop() && w->widget;
@@ -77,6 +85,30 @@ bool leftButtonHeld(Window* w) {
     std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
         xcb_query_pointer_reply(c, xcb_query_pointer(c, id), nullptr), &std::free);
     return pointer ? (pointer->mask & XCB_BUTTON_MASK_1) != 0 : keyDown(VK_LBUTTON);
+}
+
+// The start state that Qt gave the X window when it minimised it (WM_HINTS, iconic) stays when
+// the desktop restores the window, and the window manager would map the window iconified the next
+// time it is shown: the hint says normal again.
+void clearIconicStartState(Window* w) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return;
+    auto id = static_cast<xcb_window_t>(w->widget->internalWinId());
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(
+            c, xcb_get_property(c, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, kWmHintsFields), nullptr),
+        &std::free);
+    if (!reply || reply->format != 32) return;
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    if (count <= kWmHintsState) return;
+    const auto* value = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    std::vector<uint32_t> hints(value, value + count);
+    if (!(hints[0] & kStateHint) || hints[kWmHintsState] != kIconicState) return;
+    hints[kWmHintsState] = kNormalState;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, count,
+                        hints.data());
+    xcb_flush(c);
 }
 
 } // namespace
@@ -193,6 +225,7 @@ void followDesktopState(HWND hwnd, bool) {
     if (!w || !isTopLevel(w) || !realDesktop()) return;
     bool minimized = w->widget->isMinimized();
     if (minimized != w->minimized) {
+        if (!minimized) clearIconicStartState(w);
         ShowWindow(hwnd, minimized ? SW_MINIMIZE : SW_RESTORE);
         return;
     }

@@ -202,6 +202,19 @@ TEST_F(TintaraWithoutTray, AScreenPickAfterARestoreShowsTheWindowAgain) {
     EXPECT_EQ(desk::property(main(), "WM_STATE", "32c"), "1, 0") << "the desktop shows it";
 }
 
+// The tool bar lights the button under the pointer and lets it go when the pointer leaves the
+// window for a place no window of ours covers.
+TEST_F(TintaraOnTheDesktop, AToolButtonLetsGoOfItsLightWhenThePointerLeavesTheWindow) {
+    const int filter = 6; // "Brightness..."
+    RECT bar = desk::screenRect(form->Tool.hWnd());
+    const POINT over{bar.left + form->Tool.faceLeft(filter) + 10, bar.top + 12};
+    desk::xdotool({"mousemove", std::to_string(over.x), std::to_string(over.y)});
+    ASSERT_TRUE(desk::pumpUntil([this] { return form->Tool.button(filter).Hot; }));
+    desk::xdotool({"mousemove", "1100", "100"});
+    EXPECT_TRUE(desk::pumpUntil([this] { return !form->Tool.button(filter).Hot; }));
+    EXPECT_EQ(form->Tool.tipText(), "");
+}
+
 TEST_F(TintaraOnTheDesktop, NewAsksAboveTheWindowAndTheKeysComeBackAfterwards) {
     typeRed();
     // Keys typed into a component box stay there, so the window's keys need the focus elsewhere.

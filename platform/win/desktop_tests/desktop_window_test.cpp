@@ -374,6 +374,20 @@ TEST_F(DesktopWindows, AWindowRestoredByTheDesktopShowsRestoredAfterAHide) {
     EXPECT_EQ(desk::property(frame, "WM_STATE", "32c"), "1, 0") << "the desktop maps it in its normal state";
 }
 
+// The pointer's place is the desktop's, also after it left our windows for a place none of our
+// windows covers (where none of our input events followed it).
+TEST_F(DesktopWindows, TheCursorPositionFollowsThePointerOutOfOurWindows) {
+    const POINT inside = desk::centre(desk::screenRect(frame));
+    desk::xdotool({"mousemove", std::to_string(inside.x), std::to_string(inside.y)});
+    desk::pumpFor(50);
+    desk::xdotool({"mousemove", "1100", "900"});
+    desk::pumpFor(50);
+    POINT cursor{};
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    EXPECT_EQ(cursor.x, 1100);
+    EXPECT_EQ(cursor.y, 900);
+}
+
 TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
     RECT before = desk::screenRect(frame);
     desk::click(pointWithHit(HTMAXBUTTON));

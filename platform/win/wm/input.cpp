@@ -529,6 +529,13 @@ int GetKeyNameText(LONG lParam, LPSTR buffer, int size) {
 
 BOOL GetCursorPos(LPPOINT point) {
     if (!point) return FALSE;
+    // Where the pointer is now: on a desktop it may have left our windows (for another program's
+    // window, the notification area's icon, the desktop itself) without any of our events saying so.
+    if (realDesktop()) {
+        const QPoint now = QCursor::pos();
+        *point = POINT{now.x(), now.y()};
+        return TRUE;
+    }
     *point = cursorScreenPos();
     return TRUE;
 }

@@ -215,6 +215,21 @@ TEST_F(TintaraOnTheDesktop, AToolButtonLetsGoOfItsLightWhenThePointerLeavesTheWi
     EXPECT_EQ(form->Tool.tipText(), "");
 }
 
+// "Always on top" keeps the window above other programs' windows on the desktop, until it is
+// clicked again.
+TEST_F(TintaraOnTheDesktop, AlwaysOnTopKeepsTheWindowAboveOnTheDesktop) {
+    const auto above = [this] {
+        return desk::property(main(), "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") != std::string::npos;
+    };
+    const int topmost = 9; // "Always on top"
+    RECT bar = desk::screenRect(form->Tool.hWnd());
+    const POINT button{bar.left + form->Tool.faceLeft(topmost) + 10, bar.top + 12};
+    desk::click(button);
+    EXPECT_TRUE(desk::pumpUntil(above)) << desk::property(main(), "_NET_WM_STATE");
+    desk::click(button);
+    EXPECT_TRUE(desk::pumpUntil([&] { return !above(); })) << desk::property(main(), "_NET_WM_STATE");
+}
+
 TEST_F(TintaraOnTheDesktop, NewAsksAboveTheWindowAndTheKeysComeBackAfterwards) {
     typeRed();
     // Keys typed into a component box stay there, so the window's keys need the focus elsewhere.

@@ -388,6 +388,21 @@ TEST_F(DesktopWindows, TheCursorPositionFollowsThePointerOutOfOurWindows) {
     EXPECT_EQ(cursor.y, 900);
 }
 
+// A topmost window is kept above the others by the window manager, and is no longer once it is
+// made an ordinary window again; it stays shown throughout.
+TEST_F(DesktopWindows, ATopmostWindowIsKeptAboveByTheWindowManager) {
+    const auto above = [] {
+        return desk::property(frame, "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") != std::string::npos;
+    };
+    EXPECT_FALSE(above());
+    SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(desk::pumpUntil(above)) << desk::property(frame, "_NET_WM_STATE");
+    SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(desk::pumpUntil([&] { return !above(); })) << desk::property(frame, "_NET_WM_STATE");
+    EXPECT_EQ(desk::property(frame, "WM_STATE", "32c"), "1, 0") << "the window stays mapped";
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+}
+
 TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
     RECT before = desk::screenRect(frame);
     desk::click(pointWithHit(HTMAXBUTTON));

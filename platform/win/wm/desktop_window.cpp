@@ -160,10 +160,23 @@ void publishIcon(Window* w) {
     if (!shown.isNull()) w->widget->setWindowIcon(shown);
 }
 
+void publishTopmost(Window* w) {
+    if (!isTopLevel(w) || bypassesWindowManager(w)) return;
+    const bool above = (w->exStyle & WS_EX_TOPMOST) != 0;
+    Qt::WindowFlags flags = w->widget->windowFlags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == above) return;
+    flags.setFlag(Qt::WindowStaysOnTopHint, above);
+    // Told to the native window alone: a new set of widget flags would hide the window and make its
+    // native window anew.
+    w->widget->overrideWindowFlags(flags);
+    if (QWindow* native = w->widget->windowHandle()) native->setFlags(flags);
+}
+
 void publishToDesktop(Window* w) {
     publishOwner(w);
     publishTitle(w);
     publishIcon(w);
+    publishTopmost(w);
     // A new native window (new flags, a new parent) leaves the windows it owns without their
     // transient parent.
     for (Window* t : desktop()->children)

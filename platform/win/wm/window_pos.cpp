@@ -1,5 +1,6 @@
 // Moving, sizing, stacking, showing, minimising and maximising windows.
 
+#include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
@@ -19,6 +20,7 @@ void applyZOrder(Window* w, HWND after, bool withOwned) {
     unlinkFromParent(w);
     insertInZOrder(w, after);
     restackWidget(w);
+    if (w->parent == desktop()) publishTopmost(w);
     if (w->parent != desktop() || after == HWND_BOTTOM || !withOwned) return;
     // Owned windows stay above their owner.
     std::vector<Window*> owned;

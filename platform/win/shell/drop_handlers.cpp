@@ -1,5 +1,6 @@
-// Drops on our windows: local files become WM_DROPFILES, plain text goes to the window under the
-// pointer. This library hands both to the window manager's widgets at start-up, files first.
+// Drops on our windows: local files become WM_DROPFILES (copied: their source keeps them), plain
+// text goes to the window under the pointer. This library hands both to the window manager's
+// widgets at start-up, files first.
 
 #include "platform/win/shell/drop.h"
 #include "platform/win/shell/text_drop.h"
@@ -10,8 +11,8 @@ namespace {
 bool acceptsFiles(HWND hwnd, const QDropEvent* e) { return pm::fileDropTarget(hwnd, e) != nullptr; }
 
 bool registerDropHandlers() {
-    pm::wm::addDropHandler({acceptsFiles, pm::postFileDrop});
-    pm::wm::addDropHandler({pm::acceptsTextDrop, pm::deliverTextDrop});
+    pm::wm::addDropHandler({acceptsFiles, pm::postFileDrop, true});
+    pm::wm::addDropHandler({pm::acceptsTextDrop, pm::deliverTextDrop, false});
     return true;
 }
 

@@ -52,16 +52,10 @@ HMENU loadClassMenu(HINSTANCE instance, const char* name) {
     return classMenuLoader() ? classMenuLoader()(instance, name) : nullptr;
 }
 
-bool acceptsDrop(HWND hwnd, const QDropEvent* e) {
+const DropHandler* dropHandlerFor(HWND hwnd, const QDropEvent* e) {
     for (const DropHandler& h : dropHandlers())
-        if (h.accepts(hwnd, e)) return true;
-    return false;
-}
-
-bool deliverDrop(HWND hwnd, const QDropEvent* e) {
-    for (const DropHandler& h : dropHandlers())
-        if (h.deliver(hwnd, e)) return true;
-    return false;
+        if (h.accepts(hwnd, e)) return &h;
+    return nullptr;
 }
 
 } // namespace pm::wm

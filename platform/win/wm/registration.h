@@ -21,6 +21,9 @@ void runSystemClassProviders();
 struct DropHandler {
     bool (*accepts)(HWND hwnd, const QDropEvent* e);
     bool (*deliver)(HWND hwnd, const QDropEvent* e);
+    // The source keeps what it gives: the drop is taken as a copy (or a link), never as a move,
+    // after which the source would delete it (files dropped on a window are opened, not moved).
+    bool keepsSource = false;
 };
 void addDropHandler(DropHandler handler);
 
@@ -29,7 +32,7 @@ void addDropHandler(DropHandler handler);
 using ClassMenuLoader = HMENU (*)(HINSTANCE instance, const char* name);
 void setClassMenuLoader(ClassMenuLoader load);
 HMENU loadClassMenu(HINSTANCE instance, const char* name);
-bool acceptsDrop(HWND hwnd, const QDropEvent* e);
-bool deliverDrop(HWND hwnd, const QDropEvent* e);
+// The first handler that takes a drag over hwnd's window tree, or nullptr.
+const DropHandler* dropHandlerFor(HWND hwnd, const QDropEvent* e);
 
 } // namespace pm::wm

@@ -11,6 +11,27 @@
 #include <QPainter>
 
 namespace pm::wm {
+namespace {
+
+// Takes a drag as its source proposes it, or, where the source keeps what it gives, as a copy or
+// a link; false when refused.
+bool acceptDrag(QDropEvent* e, const DropHandler* handler) {
+    e->ignore();
+    if (!handler) return false;
+    if (!handler->keepsSource || e->proposedAction() != Qt::MoveAction) {
+        e->acceptProposedAction();
+        return true;
+    }
+    for (Qt::DropAction kept : {Qt::CopyAction, Qt::LinkAction}) {
+        if (!(e->possibleActions() & kept)) continue;
+        e->setDropAction(kept);
+        e->accept();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 WindowWidget::WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), m_hwnd(hwnd) {
@@ -64,17 +85,14 @@ bool WindowWidget::event(QEvent* e) {
     case QEvent::DragMove:
         // Accepted only over a window that takes files (the drop becomes WM_DROPFILES) or, for
         // plain text, over one that answers the text drop message.
-        if (acceptsDrop(m_hwnd, static_cast<QDropEvent*>(e)))
-            static_cast<QDropEvent*>(e)->acceptProposedAction();
-        else
-            e->ignore();
+        acceptDrag(static_cast<QDropEvent*>(e), dropHandlerFor(m_hwnd, static_cast<QDropEvent*>(e)));
         return true;
-    case QEvent::Drop:
-        if (deliverDrop(m_hwnd, static_cast<QDropEvent*>(e)))
-            static_cast<QDropEvent*>(e)->acceptProposedAction();
-        else
-            e->ignore();
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(e);
+        const DropHandler* handler = dropHandlerFor(m_hwnd, drop);
+        if (acceptDrag(drop, handler) && !handler->deliver(m_hwnd, drop)) drop->ignore();
         return true;
+    }
     case QEvent::Close:
         queueCloseRequest(m_hwnd);
         e->ignore();

@@ -274,6 +274,17 @@ TEST_F(DropFiles, DroppedLocalFilesArePosted) {
     EXPECT_FALSE(DragQueryPoint(h, &pt));
 }
 
+// A file manager offers its files to be copied or moved; a window opens them, and the files stay
+// where they are: the drop is taken as a copy, so the source deletes nothing.
+TEST_F(DropFiles, FilesOfferedToBeMovedAreTakenAsACopy) {
+    DragAcceptFiles(w, TRUE);
+    EXPECT_EQ(pm::test::dropUrlsOfferedToMove(w, POINT{130, 140}, {"/tmp/a.html"}), "copy");
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, w, WM_DROPFILES, WM_DROPFILES, PM_REMOVE))
+        << "the file is opened all the same";
+    DragFinish(reinterpret_cast<HDROP>(msg.wParam));
+}
+
 TEST_F(DropFiles, NothingPostedWithoutAcceptingOrLocalFiles) {
     EXPECT_EQ(drop({"/tmp/a.html"}, 10, 10), nullptr) << "not accepting";
     DragAcceptFiles(w, TRUE);

@@ -32,15 +32,20 @@ QWidget* widgetAt(HWND hwnd, POINT screen, QPoint* at) {
     return pm::wm::window(top)->widget;
 }
 
-// The drag's entry, and with `drop` its drop; whether the entry was accepted.
-bool dragMime(HWND hwnd, POINT screen, const QMimeData& mime, bool drop) {
+// The drag's entry, and with `drop` its drop; whether the entry was accepted. `taken` receives
+// the action the drop was taken with (Qt::IgnoreAction when refused).
+bool dragMime(HWND hwnd, POINT screen, const QMimeData& mime, bool drop,
+              Qt::DropActions offered = Qt::CopyAction, Qt::DropAction* taken = nullptr) {
     QPoint at;
     QWidget* widget = widgetAt(hwnd, screen, &at);
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    // Offered to be moved, the source proposes a move, as a file manager's drag with Shift does.
+    const Qt::KeyboardModifiers keys = offered & Qt::MoveAction ? Qt::ShiftModifier : Qt::NoModifier;
+    QDragEnterEvent enter(at, offered, &mime, Qt::LeftButton, keys);
     QCoreApplication::sendEvent(widget, &enter);
     if (drop) {
-        QDropEvent e(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent e(QPointF(at), offered, &mime, Qt::LeftButton, keys);
         QCoreApplication::sendEvent(widget, &e);
+        if (taken) *taken = e.isAccepted() ? e.dropAction() : Qt::IgnoreAction;
     }
     return enter.isAccepted();
 }
@@ -51,6 +56,23 @@ bool dropUrls(HWND hwnd, POINT screen, const std::vector<std::string>& urls) {
     QMimeData mime;
     mime.setUrls(toUrls(urls));
     return dragMime(hwnd, screen, mime, true);
+}
+
+std::string dropUrlsOfferedToMove(HWND hwnd, POINT screen, const std::vector<std::string>& urls) {
+    QMimeData mime;
+    mime.setUrls(toUrls(urls));
+    Qt::DropAction taken = Qt::IgnoreAction;
+    dragMime(hwnd, screen, mime, true, Qt::CopyAction | Qt::MoveAction, &taken);
+    switch (taken) {
+    case Qt::CopyAction:
+        return "copy";
+    case Qt::MoveAction:
+        return "move";
+    case Qt::LinkAction:
+        return "link";
+    default:
+        return "";
+    }
 }
 
 bool dragUrlsOver(HWND hwnd, POINT screen, const std::vector<std::string>& urls) {

@@ -87,6 +87,9 @@ HWND createParent(WNDPROC handler, int cx, int cy, bool faceBackground = false);
 // Answers whether the window tree accepted the drag as it entered.
 bool dropUrls(HWND hwnd, POINT screen, const std::vector<std::string>& urls);
 bool dropText(HWND hwnd, POINT screen, const std::string& text);
+// Drops URLs offered to be copied or moved, as a file manager offers files; the action the window
+// tree took the drop with: "copy", "move", "link", or "" when it refused it.
+std::string dropUrlsOfferedToMove(HWND hwnd, POINT screen, const std::vector<std::string>& urls);
 // Only the drag's entry: whether the window tree would take the URLs there.
 bool dragUrlsOver(HWND hwnd, POINT screen, const std::vector<std::string>& urls);
 

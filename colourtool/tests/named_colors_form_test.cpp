@@ -69,6 +69,16 @@ TEST_F(NamedColorsTest, TheTwoLimesStandTogetherAndShowTheSameColour) {
     }
 }
 
+// Opened, the dialog has the keys in its list: the arrows move through the names at once.
+TEST_F(NamedColorsTest, TheListHasTheKeysAsTheDialogOpens) {
+    EXPECT_EQ(GetFocus(), dialog->List.hWnd());
+    pm::test::pressKey(dialog->hWnd(), VK_DOWN);
+    pm::test::pressKey(dialog->hWnd(), VK_DOWN);
+    pumpMessages();
+    EXPECT_EQ(dialog->List.Text(), "Aqua");
+    EXPECT_EQ(dialog->Preview.BackColor(), RGB(0, 255, 255));
+}
+
 TEST_F(NamedColorsTest, KeysTypeAndTheButtonsChoseAndClose) {
     dialog->ListX.SetFocus();
     pm::test::typeText(dialog->hWnd(), "tom");

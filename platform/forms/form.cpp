@@ -299,6 +299,16 @@ bool Form::pressMnemonic(char letter) {
     return false;
 }
 
+void Form::focusOnActivation() {
+    const auto takesFocus = [this](HWND control) {
+        return control && IsChild(m_hwnd, control) && IsWindowVisible(control) && IsWindowEnabled(control);
+    };
+    HWND target = takesFocus(m_activeControl) ? m_activeControl : nullptr;
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); !target && child; child = GetWindow(child, GW_HWNDNEXT))
+        if (WindowedControl::fromWindow(child) && takesFocus(child)) target = child;
+    ::SetFocus(target ? target : m_hwnd);
+}
+
 bool Form::routeKeyPress(Control& target, int& keyAscii) {
     if (KeyPreview && &target != this) {
         Form_KeyPress(keyAscii);
@@ -350,8 +360,15 @@ LRESULT Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         dropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) g_lastActiveForm = m_hwnd;
-        break;
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            m_activeControl = focus && IsChild(m_hwnd, focus) ? focus : nullptr;
+            break;
+        }
+        g_lastActiveForm = m_hwnd;
+        if (HIWORD(wParam)) break; // minimised: nothing takes the focus
+        focusOnActivation();
+        return 0;
     case WM_CLOSE:
         Unload();
         return 0;

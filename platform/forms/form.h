@@ -120,6 +120,9 @@ private:
     bool pressDialogButton(Control& target, int keyCode);
     // Alt with a letter: clicks the button or check box whose caption marks that letter with '&'.
     bool pressMnemonic(char letter);
+    // The form activated: the focus goes back to the control that had it when the form was left,
+    // or else to the form's first control that can take it (the form itself when none can).
+    void focusOnActivation();
 
     FormBorderStyle m_border;
     bool m_loaded = false;
@@ -127,6 +130,7 @@ private:
     std::unique_ptr<DrawingSurface> m_surface;
     CommandButton* m_defaultButton = nullptr;
     CommandButton* m_cancelButton = nullptr;
+    HWND m_activeControl = nullptr; // the control that had the focus when the form was left
 };
 
 // Sends a control's key messages through its form (preview, then the control's events). True when

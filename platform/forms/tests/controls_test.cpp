@@ -85,6 +85,8 @@ TEST_F(ControlsTest, KeyPreviewBeforeTheTextBoxAndAZeroCodeSwallows) {
 }
 
 TEST_F(ControlsTest, GotFocusOnFocus) {
+    form.List1.SetFocus();
+    form.log.clear();
     form.txtColor.SetFocus();
     EXPECT_EQ(form.log, (Log{"txtColor_GotFocus"}));
 }
@@ -130,6 +132,25 @@ TEST_F(ControlsTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
     pm::test::pressKey(form.hWnd(), VK_RETURN);
     pumpMessages();
     EXPECT_EQ(form.log, (Log{"Form_KeyDown 13", "txtColor_KeyDown 13", "cmdOK_Click"}));
+}
+
+// A form shown gives the focus to its first control, and, activated again, to the control that
+// had it when the form was left: typed keys reach a control without a click first.
+TEST_F(ControlsTest, ActivationFocusesTheFirstControlThenTheOneLeft) {
+    EXPECT_EQ(GetFocus(), form.txtColor.hWnd());
+    form.List1.SetFocus();
+    vb::Form other("Other", 100, 80);
+    other.Show();
+    pumpMessages();
+    ASSERT_EQ(GetActiveWindow(), other.hWnd());
+    form.Show();
+    SetActiveWindow(form.hWnd());
+    pumpMessages();
+    EXPECT_EQ(GetFocus(), form.List1.hWnd());
+    form.List1.SetEnabled(false);
+    SetActiveWindow(other.hWnd());
+    SetActiveWindow(form.hWnd());
+    EXPECT_EQ(GetFocus(), form.txtColor.hWnd()) << "a control that can no longer take it is passed over";
 }
 
 TEST_F(ControlsTest, TabMovesAlongTheTabStopsAndAltPressesMnemonics) {
@@ -261,6 +282,7 @@ TEST(ControlArrays, RunTimeLoadCopiesElementZeroHiddenForEveryStandardKind) {
     ArrayForm form;
     form.Show();
     pumpMessages();
+    form.log.clear(); // the first box took the focus as the form was shown
     expectCommonCopy(form.Boxes, (form.Boxes.Load(1), 1));
     EXPECT_EQ(form.Boxes[1].Text(), "255");
     expectCommonCopy(form.Buttons, (form.Buttons.Load(1), 1));
@@ -285,6 +307,8 @@ TEST(ControlArrays, EventsOfLoadedElementsCarryTheirIndex) {
     ArrayForm form;
     form.Show();
     pumpMessages();
+    EXPECT_EQ(form.log, Log{"Boxes_GotFocus 0"}) << "the first box takes the focus as the form shows";
+    form.log.clear();
     form.Boxes.Load(2).SetVisible(true);
     form.Buttons.Load(3);
     form.Bars.Load(1);
@@ -295,8 +319,8 @@ TEST(ControlArrays, EventsOfLoadedElementsCarryTheirIndex) {
     pumpMessages();
     form.Buttons[3].press();
     form.Bars[1].SetValue(41);
-    EXPECT_EQ(form.log, (Log{"Boxes_Change 2", "Boxes_GotFocus 0", "Boxes_LostFocus 0", "Boxes_GotFocus 2",
-                             "Boxes_KeyDown 2 13", "Buttons_Click 3", "Bars_Change 1"}));
+    EXPECT_EQ(form.log, (Log{"Boxes_Change 2", "Boxes_LostFocus 0", "Boxes_GotFocus 2", "Boxes_KeyDown 2 13",
+                             "Buttons_Click 3", "Bars_Change 1"}));
 }
 
 } // namespace

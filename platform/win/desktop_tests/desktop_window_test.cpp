@@ -403,6 +403,35 @@ TEST_F(DesktopWindows, ATopmostWindowIsKeptAboveByTheWindowManager) {
     EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
 }
 
+// A window in the desktop's frame is resized and maximised by the desktop only with a sizing
+// border; the program itself still sizes a fixed one.
+TEST_F(DesktopWindows, TheDesktopSizesAFramedWindowOnlyWithASizingBorder) {
+    const struct {
+        DWORD style;
+        bool sizes;
+    } cases[] = {
+        {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, false},
+        {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, true},
+        {WS_OVERLAPPEDWINDOW, true},
+    };
+    for (const auto& c : cases) {
+        HWND w = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Framed", c.style, 300, 200, 200, 120,
+                                nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(w, SW_SHOW);
+        ASSERT_TRUE(desk::pumpUntil([&] { return desk::active(w); }));
+        const std::string allowed = desk::property(w, "_NET_WM_ALLOWED_ACTIONS");
+        EXPECT_EQ(allowed.find("_NET_WM_ACTION_RESIZE") != std::string::npos, c.sizes) << allowed;
+        EXPECT_EQ(allowed.find("_NET_WM_ACTION_MAXIMIZE_HORZ") != std::string::npos, c.sizes) << allowed;
+        EXPECT_NE(allowed.find("_NET_WM_ACTION_CLOSE"), std::string::npos) << allowed;
+        SetWindowPos(w, nullptr, 0, 0, 260, 150, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_TRUE(desk::pumpUntil([&] {
+            const RECT shown = desk::desktopRect(w);
+            return shown.right - shown.left == 260 && shown.bottom - shown.top == 150;
+        })) << "the program sizes it";
+        DestroyWindow(w);
+    }
+}
+
 TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
     RECT before = desk::screenRect(frame);
     desk::click(pointWithHit(HTMAXBUTTON));

@@ -111,6 +111,29 @@ void clearIconicStartState(Window* w) {
     xcb_flush(c);
 }
 
+// The flags that a window's style decides beyond its kind: staying on top and, in the desktop's
+// frame, the title bar's buttons.
+constexpr Qt::WindowFlags kFrameHints = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                        Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+
+Qt::WindowFlags hintMask(const Window* w) {
+    return Qt::WindowStaysOnTopHint | (hasDesktopFrame(w) ? kFrameHints : Qt::WindowFlags());
+}
+
+Qt::WindowFlags hintFlags(const Window* w) {
+    Qt::WindowFlags hints;
+    // Bypassing the window manager, a window stays on top already.
+    if ((w->exStyle & WS_EX_TOPMOST) && !bypassesWindowManager(w)) hints |= Qt::WindowStaysOnTopHint;
+    if (!hasDesktopFrame(w)) return hints;
+    // The desktop's frame offers the buttons the style has, and nothing else.
+    hints |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (w->style & WS_SYSMENU) hints |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (w->style & WS_MINIMIZEBOX) hints |= Qt::WindowMinimizeButtonHint;
+    if (w->style & WS_MAXIMIZEBOX) hints |= Qt::WindowMaximizeButtonHint;
+    return hints;
+}
+
 } // namespace
 
 bool bypassesWindowManager(const Window* w) {
@@ -119,7 +142,7 @@ bool bypassesWindowManager(const Window* w) {
 }
 
 Qt::WindowFlags topLevelWindowFlags(const Window* w) {
-    if (!(w->style & WS_POPUP)) return Qt::Window;
+    if (!(w->style & WS_POPUP)) return Qt::Window | hintFlags(w);
     if (bypassesWindowManager(w)) return Qt::ToolTip | Qt::FramelessWindowHint;
     if (w->exStyle & WS_EX_APPWINDOW || !w->owner) return Qt::Window | Qt::FramelessWindowHint;
     if (w->exStyle & WS_EX_TOOLWINDOW) return Qt::Tool | Qt::FramelessWindowHint;
@@ -160,12 +183,12 @@ void publishIcon(Window* w) {
     if (!shown.isNull()) w->widget->setWindowIcon(shown);
 }
 
-void publishTopmost(Window* w) {
-    if (!isTopLevel(w) || bypassesWindowManager(w)) return;
-    const bool above = (w->exStyle & WS_EX_TOPMOST) != 0;
+void publishHints(Window* w) {
+    if (!isTopLevel(w)) return;
+    const Qt::WindowFlags mask = hintMask(w);
     Qt::WindowFlags flags = w->widget->windowFlags();
-    if (flags.testFlag(Qt::WindowStaysOnTopHint) == above) return;
-    flags.setFlag(Qt::WindowStaysOnTopHint, above);
+    if ((flags & mask) == hintFlags(w)) return;
+    flags = (flags & ~mask) | hintFlags(w);
     // Told to the native window alone: a new set of widget flags would hide the window and make its
     // native window anew.
     w->widget->overrideWindowFlags(flags);
@@ -176,7 +199,7 @@ void publishToDesktop(Window* w) {
     publishOwner(w);
     publishTitle(w);
     publishIcon(w);
-    publishTopmost(w);
+    publishHints(w);
     // A new native window (new flags, a new parent) leaves the windows it owns without their
     // transient parent.
     for (Window* t : desktop()->children)
@@ -191,7 +214,10 @@ void refreshWindowFlags(Window* w) {
     // sees unmapped: it loses the keyboard and its maximised state, so a style change that keeps the
     // kind (a frame's own style bits, say) must leave it alone.
     const Qt::WindowFlags decided = Qt::WindowType_Mask | Qt::FramelessWindowHint;
-    if ((w->widget->windowFlags() & decided) == (flags & decided)) return;
+    if ((w->widget->windowFlags() & decided) == (flags & decided)) {
+        publishHints(w);
+        return;
+    }
     bool visible = w->widget->isVisible();
     w->widget->setWindowFlags(flags);
     syncWidgetGeometry(w);
@@ -278,12 +304,25 @@ QRect toQRect(const RECT& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+namespace {
+
+// The desktop's frame resizes a window only where its style has a sizing border.
+void fixDesktopSize(Window* w) {
+    const bool fixed = hasDesktopFrame(w) && !(w->style & WS_THICKFRAME);
+    const QSize size(w->width(), w->height());
+    w->widget->setMinimumSize(fixed ? size : QSize(0, 0));
+    w->widget->setMaximumSize(fixed ? size : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+} // namespace
+
 void syncWidgetGeometry(Window* w) {
     if (!w->widget) return;
     if (w->parent == desktop() || !w->parent) {
         // The window manager places a maximised or minimised window itself (and a new geometry
         // would end Qt's maximised state); the window follows the manager's geometry.
         if (realDesktop() && (w->widget->isMaximized() || w->widget->isMinimized())) return;
+        fixDesktopSize(w);
         w->widget->setGeometry(toQRect(w->rect));
     } else {
         w->widget->setGeometry(QRect(w->parent->client.left + w->rect.left,

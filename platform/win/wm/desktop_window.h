@@ -32,8 +32,9 @@ void publishToDesktop(Window* w);
 void publishOwner(Window* w);
 void publishTitle(Window* w);
 void publishIcon(Window* w);
-// A topmost window (WS_EX_TOPMOST) is kept above the desktop's other windows by the window manager.
-void publishTopmost(Window* w);
+// What the window manager is told of the style beyond the window's kind: a topmost window
+// (WS_EX_TOPMOST) is kept above the others, and the desktop's frame shows the buttons the style has.
+void publishHints(Window* w);
 // The widget flags again after a style change (WS_POPUP, WS_CAPTION ...), keeping its visibility.
 void refreshWindowFlags(Window* w);
 

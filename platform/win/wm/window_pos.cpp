@@ -20,7 +20,7 @@ void applyZOrder(Window* w, HWND after, bool withOwned) {
     unlinkFromParent(w);
     insertInZOrder(w, after);
     restackWidget(w);
-    if (w->parent == desktop()) publishTopmost(w);
+    if (w->parent == desktop()) publishHints(w);
     if (w->parent != desktop() || after == HWND_BOTTOM || !withOwned) return;
     // Owned windows stay above their owner.
     std::vector<Window*> owned;

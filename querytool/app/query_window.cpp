@@ -52,6 +52,8 @@ CQueryWindow::CQueryWindow(HWND mdiClient, MYSQL* connection) : m_connection(con
     app().SetStatusText(" Connection to server successful...");
     selectRememberedDatabase();
     SetMenuChecks();
+    // Filling the browser expands its server node, which focuses the tree; a new window is typed into.
+    SetFocus(m_editor->Window());
 }
 
 CQueryWindow::~CQueryWindow() {

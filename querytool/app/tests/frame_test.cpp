@@ -258,3 +258,18 @@ TEST_F(Frame, KeysTypedAfterConnectingGoIntoTheEditor) {
     pm::test::pumpMessages();
     EXPECT_EQ("select 42", windowText(window->Editor()->Window()));
 }
+
+// Minimising the active window activates the next one, whose editor takes the keys.
+TEST_F(Frame, KeysTypedAfterMinimisingAWindowGoIntoTheNextWindowsEditor) {
+    CQueryWindow* first = Connect();
+    CQueryWindow* second = Connect();
+    ASSERT_TRUE(first && second);
+    SendMessage(second->Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    pm::test::pumpMessages();
+    ASSERT_EQ(first, m_app->ActiveQueryWindow());
+    EXPECT_EQ(first->Editor()->Window(), GetFocus());
+    pm::test::typeText(m_app->Frame(), "select 7");
+    pm::test::pumpMessages();
+    EXPECT_EQ("select 7", windowText(first->Editor()->Window()));
+    EXPECT_EQ("", windowText(second->Editor()->Window()));
+}

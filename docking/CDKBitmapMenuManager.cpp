@@ -346,7 +346,8 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
         change.fType = info.fType | MFT_OWNERDRAW;
         change.dwItemData = reinterpret_cast<ULONG_PTR>(data);
         ::SetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &change);
-        if (char key = mnemonicOf(data->strText)) pMenu->m_mnemonics.emplace(key, i);
+        // The hidden items above this one leave the menu below: the mnemonic names the place it ends at.
+        if (char key = mnemonicOf(data->strText)) pMenu->m_mnemonics.emplace(key, i - static_cast<int>(hidden.size()));
         dropSeparator = FALSE;
     }
     if (bFirst) {
@@ -379,7 +380,9 @@ void CDKBitmapMenuManager::RestorePopupMenu(CDKBitmapMenu* pMenu, BOOL bTexts) {
         int count = ::GetMenuItemCount(hMenu);
         if (count > 0 && ::GetMenuItemID(hMenu, count - 1) == ID_BITMAPMENU_EXPAND)
             ::DeleteMenu(hMenu, static_cast<UINT>(count - 1), MF_BYPOSITION);
-        for (int i = 0; bTexts && i < ::GetMenuItemCount(hMenu); ++i) {
+        // The item data dies with the menu object: every item loses it and its owner-drawn type,
+        // with its text given back or not, so the menu never draws from freed data.
+        for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
             char text[kMaxText + 1] = {};
             MENUITEMINFOA info = readItem(hMenu, i, text, sizeof(text));
             auto* data = reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
@@ -388,7 +391,7 @@ void CDKBitmapMenuManager::RestorePopupMenu(CDKBitmapMenu* pMenu, BOOL bTexts) {
             change.cbSize = sizeof(change);
             change.fMask = MIIM_TYPE | MIIM_DATA;
             change.fType = info.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
-            change.dwTypeData = const_cast<LPSTR>(static_cast<LPCSTR>(data->strText));
+            change.dwTypeData = bTexts ? const_cast<LPSTR>(static_cast<LPCSTR>(data->strText)) : nullptr;
             change.dwItemData = 0;
             ::SetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &change);
         }

@@ -33,6 +33,8 @@ public:
     virtual LRESULT OnMenuChar(UINT nChar, UINT nFlags, HMENU hMenu);
     virtual BOOL OnMeasureItem(LPMEASUREITEMSTRUCT lpMIS);
     virtual void PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst);
+    // Gives the menu back its hidden items and plain items (with their texts when bTexts) and deletes
+    // the menu object; the Windows menu stays.
     virtual void RestorePopupMenu(CDKBitmapMenu* pMenu, BOOL bTexts);
     virtual void SetRecentlyUsedEnabled(BOOL bEnabled);
     virtual BOOL HideCommand(UINT nID);

@@ -237,11 +237,35 @@ TEST_F(BitmapMenu, HidingDropsSeparatorsThatWouldStandAlone) {
     EXPECT_EQ(ids(m), (std::vector<UINT>{ID_NEW, 0u, ID_EXIT, ID_BITMAPMENU_EXPAND}));
     organiser.reset();
     EXPECT_EQ(ids(m), (std::vector<UINT>{0u, ID_NEW, 0u, ID_OPEN, 0u, ID_EXIT}));
+    // The organiser went without its frame letting it go: no item keeps the data it freed.
+    for (int i = 0; i < ::GetMenuItemCount(m); ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        ASSERT_TRUE(::GetMenuItemInfoA(m, static_cast<UINT>(i), TRUE, &info));
+        EXPECT_FALSE(info.fType & MFT_OWNERDRAW) << i;
+        EXPECT_EQ(info.dwItemData, 0u) << i;
+    }
     ::DestroyMenu(m);
     // All recently used: nothing hidden, no expansion item.
     organiser = std::make_unique<CDKBitmapMenuManager>();
     organiser->ConvertPopupMenu(editMenu(), 1, FALSE);
     EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+}
+
+TEST_F(BitmapMenu, AMnemonicChoosesTheItemAtItsPlaceAfterHiding) {
+    HMENU m = ::CreatePopupMenu();
+    ::AppendMenu(m, MF_STRING, ID_NEW, "&New");
+    ::AppendMenu(m, MF_STRING, ID_OPEN, "&Open...");
+    ::AppendMenu(m, MF_STRING, ID_EXIT, "E&xit");
+    organiser->HideCommand(ID_NEW);
+    CDKBitmapMenu* converted = organiser->ConvertPopupMenu(m, 0, FALSE);
+    ASSERT_EQ(ids(m), (std::vector<UINT>{ID_OPEN, ID_EXIT, ID_BITMAPMENU_EXPAND}));
+    EXPECT_EQ(organiser->OnMenuChar('o', MF_POPUP, converted->m_hMenu), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(organiser->OnMenuChar('x', MF_POPUP, converted->m_hMenu), MAKELRESULT(1, MNC_EXECUTE));
+    EXPECT_EQ(organiser->OnMenuChar('n', MF_POPUP, converted->m_hMenu), 0);
+    organiser.reset();
+    ::DestroyMenu(m);
 }
 
 TEST_F(BitmapMenu, HiddenSubmenusAreKeptInTheProfileByTheirPaths) {

@@ -4,6 +4,7 @@
 #include "docking/CDKBitmapMenuManager.h"
 
 #include "docking/CDKBitmapMenuPopupWnd.h"
+#include "docking/MenuMnemonic.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CFile.h"
 #include "platform/framework/CFrameWnd.h"
@@ -39,9 +40,7 @@ MENUITEMINFOA readItem(HMENU menu, int position, char* text, UINT textSize) {
 }
 
 char mnemonicOf(const CString& text) {
-    int amp = text.Find('&');
-    if (amp < 0 || amp + 1 >= text.GetLength()) return 0;
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(docking::MnemonicOf(text))));
 }
 
 } // namespace

@@ -254,16 +254,18 @@ TEST_F(BitmapMenu, HidingDropsSeparatorsThatWouldStandAlone) {
 }
 
 TEST_F(BitmapMenu, AMnemonicChoosesTheItemAtItsPlaceAfterHiding) {
+    // "&&" is a literal ampersand: the mnemonic is the letter after the single one.
     HMENU m = ::CreatePopupMenu();
     ::AppendMenu(m, MF_STRING, ID_NEW, "&New");
     ::AppendMenu(m, MF_STRING, ID_OPEN, "&Open...");
-    ::AppendMenu(m, MF_STRING, ID_EXIT, "E&xit");
+    ::AppendMenu(m, MF_STRING, ID_EXIT, "Save && E&xit");
     organiser->HideCommand(ID_NEW);
     CDKBitmapMenu* converted = organiser->ConvertPopupMenu(m, 0, FALSE);
     ASSERT_EQ(ids(m), (std::vector<UINT>{ID_OPEN, ID_EXIT, ID_BITMAPMENU_EXPAND}));
     EXPECT_EQ(organiser->OnMenuChar('o', MF_POPUP, converted->m_hMenu), MAKELRESULT(0, MNC_EXECUTE));
     EXPECT_EQ(organiser->OnMenuChar('x', MF_POPUP, converted->m_hMenu), MAKELRESULT(1, MNC_EXECUTE));
     EXPECT_EQ(organiser->OnMenuChar('n', MF_POPUP, converted->m_hMenu), 0);
+    EXPECT_EQ(organiser->OnMenuChar('&', MF_POPUP, converted->m_hMenu), 0);
     organiser.reset();
     ::DestroyMenu(m);
 }

@@ -99,3 +99,24 @@ TEST_F(ItemTip, TheTipShowsTheWholeTextAndAClickOnItReachesTheList) {
     for (const auto& m : rec.messages()) pressed = pressed || m.message == WM_LBUTTONDOWN;
     EXPECT_TRUE(pressed);
 }
+
+TEST_F(ItemTip, CellsFollowTheHeaderOrderAndACellReachingOutOfTheListGetsATip) {
+    // A third column reaching past the list's right edge: its short text fits, but the cell is cut.
+    list.InsertColumn(2, "Far", LVCFMT_LEFT, 200);
+    list.SetItemText(0, 2, "ok");
+    CRect client;
+    list.GetClientRect(&client);
+    ItemTipInfo reaching = infoAt(CPoint(client.right - 10, cell(0, 1).y));
+    EXPECT_EQ(reaching.nColumn, 2);
+    EXPECT_EQ(reaching.nResult, ItemTipInfo::show);
+    // Shown first, the value column is found at the left and the name column after it.
+    int order[] = {1, 0, 2};
+    ASSERT_TRUE(list.SendMessage(LVM_SETCOLUMNORDERARRAY, 3, reinterpret_cast<LPARAM>(order)));
+    CRect row;
+    ListView_GetItemRect(list.m_hWnd, 1, &row, LVIR_BOUNDS);
+    ItemTipInfo value = infoAt(CPoint(row.left + 30, row.CenterPoint().y));
+    EXPECT_EQ(value.nColumn, 1);
+    EXPECT_EQ(value.nResult, ItemTipInfo::show);
+    EXPECT_STREQ(value.szText, "a value far too long for its narrow column");
+    EXPECT_EQ(infoAt(CPoint(row.left + 60 + 30, row.CenterPoint().y)).nColumn, 0);
+}

@@ -1,5 +1,6 @@
 // The menu bar of an MDI frame with a maximised child: the child's icon and its caption buttons on
-// the bar, and the buttons acting on the child only when released over them.
+// the bar, the buttons and the icon acting on the child (a button only when released over it); and
+// a cool tool bar on a child, which is not transparent.
 
 #include "docking/CDKMenuBar.h"
 #include "docking/tests/support/menu_frame.h"
@@ -173,4 +174,22 @@ TEST_F(MdiMenuBar, TheIconOpensTheChildsSystemMenuAndADoubleClickClosesTheChild)
     pm::test::doubleClick(bar().m_hWnd, icon);
     pm::afxtest::pump();
     EXPECT_FALSE(::IsWindow(childWindow));
+}
+
+TEST_F(MdiMenuBar, ACoolToolBarOnAChildIsFlatButNotTransparent) {
+    CMDIChildWnd* child = openMaximised(WS_OVERLAPPEDWINDOW);
+    struct Case {
+        const char* name;
+        CWnd* parent;
+        bool transparent;
+    } cases[] = {{"on the frame", frame, true}, {"on an MDI child", child, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDKCoolToolBar bar;
+        ASSERT_TRUE(bar.Create(c.parent, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 7));
+        EXPECT_TRUE(bar.GetStyle() & TBSTYLE_FLAT);
+        EXPECT_EQ((bar.GetStyle() & TBSTYLE_TRANSPARENT) != 0, c.transparent);
+        EXPECT_TRUE(bar.GetDropDownArrow());
+        bar.DestroyWindow();
+    }
 }

@@ -558,7 +558,11 @@ BOOL CDKBitmapMenuManager::LoadHiddenSubmenus(CArchive& ar, HMENU hRoot) {
         e->Delete();
         return FALSE;
     }
-    m_hiddenSubmenus.clear();
+    // The stored paths are this root's whole state; the hidden submenus of other menus stay.
+    for (auto it = m_hiddenSubmenus.begin(); it != m_hiddenSubmenus.end();) {
+        std::vector<int> path;
+        it = FindPath(hRoot, *it, path) ? m_hiddenSubmenus.erase(it) : std::next(it);
+    }
     for (const std::vector<int>& path : paths) {
         HMENU menu = path.empty() ? nullptr : hRoot;
         for (int position : path) menu = menu ? ::GetSubMenu(menu, position) : nullptr;

@@ -46,7 +46,8 @@ public:
     // Reads hidden commands; FALSE, with the hidden set unchanged, for damaged data.
     virtual BOOL LoadHiddenCommands(CArchive& ar);
     virtual void SaveHiddenSubmenus(CArchive& ar, HMENU hRoot);
-    // Reads hidden submenus; FALSE, with the hidden set unchanged, for damaged data.
+    // Reads the hidden submenus of hRoot, which replace those it had (other menus keep theirs);
+    // FALSE, with the hidden set unchanged, for damaged data.
     virtual BOOL LoadHiddenSubmenus(CArchive& ar, HMENU hRoot);
 
     BOOL IsItemRecentlyUsed(HMENU hMenu, int nPosition) const;

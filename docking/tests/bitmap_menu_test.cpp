@@ -298,6 +298,20 @@ TEST_F(BitmapMenu, HiddenSubmenusAreKeptInTheProfileByTheirPaths) {
         EXPECT_EQ(organiser->LoadHiddenSubmenus(ar, menu) != FALSE, c.loads);
         EXPECT_EQ(organiser->IsItemRecentlyUsed(menu, 1), c.loads);
     }
+    // Loading one menu's state leaves the hidden submenus of another menu as they are.
+    HMENU other = ::CreateMenu();
+    HMENU tools = ::CreatePopupMenu();
+    ::AppendMenu(tools, MF_STRING, ID_BOLD, "&Bold");
+    ::AppendMenu(other, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), "&Tools");
+    organiser->HideSubmenu(tools);
+    organiser->HideSubmenu(editMenu());
+    Bytes none{0, 0, 0, 0};
+    CMemFile file(none.data(), static_cast<UINT>(none.size()));
+    CArchive ar(&file, CArchive::load);
+    EXPECT_TRUE(organiser->LoadHiddenSubmenus(ar, menu));
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(menu, 1));
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(other, 0));
+    ::DestroyMenu(other);
 }
 
 TEST_F(BitmapMenu, HiddenCommandsAreStoredAsACountAndTheirIds) {

@@ -396,6 +396,37 @@ TEST_F(BitmapMenu, CustomisationInThePopupWindow) {
     EXPECT_EQ(window.SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main), 0), MA_NOACTIVATE);
 }
 
+TEST_F(BitmapMenu, HoldingAnItemInThePopupWindowStartsItsDragAndAnEarlyReleaseDoesNot) {
+    organiser->SetCustomizationMode(TRUE, main);
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(::GetSubMenu(menu, 0), 0, FALSE);
+    CDKBitmapMenuPopupWnd window(file);
+    ASSERT_TRUE(window.Create(frame, CPoint(120, 160)));
+    pm::afxtest::pump();
+    CPoint open = window.GetItemRect(1).CenterPoint();
+    struct Case {
+        const char* name;
+        bool released;
+        BOOL dragStarted; // the flag a drag start clears
+    } cases[] = {{"held", false, FALSE}, {"released first", true, TRUE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        file->m_bDragStarted = TRUE;
+        pm::test::pressMouse(window.m_hWnd, open);
+        pm::afxtest::pump();
+        if (c.released) {
+            pm::test::releaseMouse(window.m_hWnd, open);
+            pm::test::moveMouse(window.m_hWnd, CPoint(open.x + 1, open.y));
+            pm::afxtest::pump();
+        }
+        pm::test::advanceClock(CDKBitmapMenuPopupWnd::kDragDelay);
+        pm::afxtest::pump();
+        EXPECT_EQ(file->m_bDragStarted, c.dragStarted);
+        EXPECT_EQ(file->GetCustomizedItem(), 1);
+        if (!c.released) pm::test::releaseMouse(window.m_hWnd, open);
+        pm::afxtest::pump();
+    }
+}
+
 TEST_F(BitmapMenu, EnterOnTheExpansionItemExpandsOnce) {
     organiser->HideCommand(ID_PASTE);
     std::vector<std::vector<UINT>> seen;

@@ -120,3 +120,21 @@ TEST_F(ItemTip, CellsFollowTheHeaderOrderAndACellReachingOutOfTheListGetsATip) {
     EXPECT_STREQ(value.szText, "a value far too long for its narrow column");
     EXPECT_EQ(infoAt(CPoint(row.left + 60 + 30, row.CenterPoint().y)).nColumn, 0);
 }
+
+TEST_F(ItemTip, ATipThatWouldPassTheWorkAreaMovesBackIntoIt) {
+    CRect work;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    // A cell whose left edge lies 40 pixels before the work area's right edge, in the list's terms.
+    CPoint origin(0, 0);
+    list.ClientToScreen(&origin);
+    CRect cellRect(work.right - 40 - origin.x, 20, work.right - 20 - origin.x, 36);
+    tip.m_wndTip.Show(&cellRect, "a text far wider than forty pixels", 2, 0, nullptr, static_cast<COLORREF>(-1),
+                      static_cast<COLORREF>(-1));
+    pm::afxtest::pump();
+    ASSERT_TRUE(tip.m_wndTip.IsWindowVisible());
+    CRect shown;
+    tip.m_wndTip.GetWindowRect(&shown);
+    EXPECT_LE(shown.right, work.right);
+    EXPECT_GT(shown.Width(), 40);
+    tip.m_wndTip.Hide(nullptr, nullptr);
+}

@@ -240,6 +240,12 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
     pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, false);
     pump();
     EXPECT_TRUE(bar->m_bKeyboardMode) << "Alt pressed and released alone activates the menu bar";
+    pm::test::pressKey(activeView()->GetEditCtrl()->m_hWnd, VK_F10);
+    pump();
+    EXPECT_FALSE(bar->m_bKeyboardMode) << "F10 leaves the menu bar";
+    pm::test::pressKey(activeView()->GetEditCtrl()->m_hWnd, VK_F10);
+    pump();
+    EXPECT_TRUE(bar->m_bKeyboardMode) << "F10 activates the menu bar as Alt does";
 
     // Down opens the File menu in the menu loop; a picture is taken there and Esc closes it.
     static std::function<void()> inLoop;

@@ -289,6 +289,7 @@ TEST_F(Panes, InContextHelpTheMenuBarFollowsThePointerAndACommandShowsItsHelp) {
     EXPECT_FALSE(menuOpened) << "a click on the bar with no menu open does nothing";
     EXPECT_EQ(bar->SendMessage(TB_GETHOTITEM), 1) << "the bar follows the pointer";
     EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible()) << "the command showed its help instead of running";
+    EXPECT_EQ(boxes, std::vector<std::string>{"No help is available for this item."}) << "there is no help engine";
     command(ID_VIEW_HTML_BAR);
     EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible()) << "after help mode the command runs";
 }

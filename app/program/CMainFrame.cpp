@@ -327,11 +327,11 @@ void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
     const int selected = list.GetCurSel();
     list.SetRedraw(FALSE);
     list.ResetContent();
-    const int lines = pView ? pView->GetEditCtrl()->GetLineCount() : 0;
-    for (int i = 0; i < lines; ++i) {
-        std::string heading = ParseFunctionHeading(pView->GetLineText(i).substr(0, 255));
-        if (!heading.empty()) list.AddString(heading.c_str());
-    }
+    // The text is read once: asking the control line by line costs more than the parsing.
+    CString text;
+    if (pView) pView->GetEditCtrl()->GetWindowText(text);
+    const std::string whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
+    for (const std::string& heading : FunctionHeadingsOf(whole)) list.AddString(heading.c_str());
     if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);
     list.SetRedraw(TRUE);
     list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);

@@ -97,6 +97,18 @@ std::string ParseFunctionHeading(const std::string& line) {
     return headingFrom(line, start);
 }
 
+std::vector<std::string> FunctionHeadingsOf(const std::string& text) {
+    std::vector<std::string> headings;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        std::string heading = ParseFunctionHeading(text.substr(start, std::min<size_t>(end - start, 255)));
+        if (!heading.empty()) headings.push_back(std::move(heading));
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return headings;
+}
+
 int FunctionHeadingColumn(const std::string& line, const std::string& heading) {
     auto at = line.find("function");
     if (at == std::string::npos || at + 9 > line.size()) return -1;

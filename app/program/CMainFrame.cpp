@@ -363,14 +363,13 @@ void CMainFrame::OnFunctionsGoto() {
     CEditMDIView* view = GetActiveEditView();
     if (heading.IsEmpty() || !view) return;
     CHHEditCtrl* edit = view->GetEditCtrl();
-    const int lines = edit->GetLineCount();
-    for (int i = 0; i < lines; ++i) {
-        const int column = FunctionHeadingColumn(view->GetLineText(i).substr(0, 255), static_cast<LPCSTR>(heading));
-        if (column < 0) continue;
-        edit->GoToLine(i, column);
-        view->SetFocus();
-        return;
-    }
+    CString text;
+    edit->GetWindowText(text);
+    const std::string whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
+    const auto [line, column] = FindFunctionHeading(whole, static_cast<LPCSTR>(heading));
+    if (line < 0) return;
+    edit->GoToLine(line, column);
+    view->SetFocus();
 }
 
 void CMainFrame::OnFunctionsRefresh() {

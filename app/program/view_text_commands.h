@@ -6,6 +6,7 @@
 #include "platform/framework/CString.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class CHHKeywordMap;
@@ -26,6 +27,9 @@ std::vector<std::string> FunctionHeadingsOf(const std::string& text);
 // Go to function: when the text 9 characters after the line's first "function", up to its first
 // ")", trimmed, equals heading, the column where it starts; else -1.
 int FunctionHeadingColumn(const std::string& line, const std::string& heading);
+// The first line of the text (from 0, each read as FunctionHeadingsOf reads it) that declares the
+// heading, and its column there; {-1, -1} when none does.
+std::pair<int, int> FindFunctionHeading(const std::string& text, const std::string& heading);
 
 // "line, column" centred in nine places.
 std::string LineColumnPaneText(int line, int column);

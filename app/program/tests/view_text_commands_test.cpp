@@ -74,6 +74,14 @@ TEST(ViewTextCommands, FunctionHeadingsOfEveryLineWhateverItsEnd) {
         << "a line is read up to its 255th character";
 }
 
+TEST(ViewTextCommands, TheFirstLineDeclaringAHeadingAndItsColumn) {
+    const std::string text = "// function f(a) in a comment is a heading too\r\nvar x;\nfunction g(b) {}\r  function g(b)";
+    EXPECT_EQ(FindFunctionHeading(text, "f(a)"), std::make_pair(0, 12));
+    EXPECT_EQ(FindFunctionHeading(text, "g(b)"), std::make_pair(2, 9)) << "the first of two";
+    EXPECT_EQ(FindFunctionHeading(text, "h()"), std::make_pair(-1, -1));
+    EXPECT_EQ(FindFunctionHeading("", "f()"), std::make_pair(-1, -1));
+}
+
 TEST(ViewTextCommands, LineColumnPaneIsCentredInNinePlaces) {
     EXPECT_EQ(LineColumnPaneText(1, 1), "  1, 1");
     EXPECT_EQ(LineColumnPaneText(12, 34), " 12, 34");

@@ -4,11 +4,13 @@
 
 #include <cstdlib>
 
-bool DecodedBitmap::Allocate(int width, int height, int bitCount, int colours) {
+bool DecodedBitmap::Allocate(int width, int height, int bitCount, int colours, std::size_t maxPixelBytes) {
     const int rows = std::abs(height);
     if (width < 1 || width > kMaxSide || rows < 1 || rows > kMaxSide || colours < 0 || colours > kMaxColours)
         return false;
-    m_stride = (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32 * 4;
+    const std::size_t stride = (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32 * 4;
+    if (stride * static_cast<std::size_t>(rows) > maxPixelBytes) return false;
+    m_stride = stride;
     m_pixels.assign(m_stride * static_cast<std::size_t>(rows), 0);
     m_info = HeaderAndTable{};
     BITMAPINFOHEADER& header = m_info.header;

@@ -6,6 +6,7 @@
 #include "platform/win/wingdi.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class DecodedBitmap {
@@ -14,9 +15,11 @@ public:
     static constexpr int kMaxColours = 256;
 
     // Lays out a picture of width x height pixels (height negative for rows stored top down) of
-    // bitCount bits with `colours` table entries; false for sizes outside 1..kMaxSide or a table
-    // larger than kMaxColours. The pixels start zero and the table black.
-    bool Allocate(int width, int height, int bitCount, int colours);
+    // bitCount bits with `colours` table entries; false for sizes outside 1..kMaxSide, a table
+    // larger than kMaxColours, or rows that would take more than maxPixelBytes (what the source
+    // can fill: nothing is allocated for sizes a short file only claims). The pixels start zero
+    // and the table black.
+    bool Allocate(int width, int height, int bitCount, int colours, std::size_t maxPixelBytes = SIZE_MAX);
 
     const BITMAPINFOHEADER& Header() const { return m_info.header; }
     // The header followed by the colour table, as bitmap creation reads them.

@@ -1,5 +1,6 @@
 #include "docking/CDKChildFrameState.h"
 
+#include "docking/CDKMDIChildWndSizeDock.h"
 #include "docking/CDKSplitterColRowState.h"
 #include "docking/WorkspaceArchive.h"
 #include "platform/framework/CArchive.h"
@@ -46,6 +47,13 @@ BOOL CDKChildFrameState::CaptureState(CMDIChildWnd* pChildFrame) {
     m_placement = WINDOWPLACEMENT{};
     m_placement.length = dock::kPlacementLength;
     pChildFrame->GetWindowPlacement(&m_placement);
+    // A document window shown as a pane is hidden meanwhile; it comes back as a window, as it shows
+    // when it leaves its pane.
+    if (pChildFrame->IsKindOf(RUNTIME_CLASS(CDKMDIChildWndSizeDock))) {
+        auto* dockable = static_cast<CDKMDIChildWndSizeDock*>(pChildFrame);
+        if (dockable->IsDocked())
+            m_placement.showCmd = dockable->m_wndViewBar.m_bMaximizedWhenDocked ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    }
     CView* view = nullptr;
     CWnd* pane = pChildFrame->GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
     if (pane && pane->IsKindOf(RUNTIME_CLASS(CView)))

@@ -21,7 +21,7 @@ BOOL CDKDropSourceHelper::OnBeginDrag(CWnd* pWnd) {
     p.words[0] = reinterpret_cast<INT_PTR>(pWnd);
     if (Forward(WM_DKDROP_BEGINDRAG, p))
         return static_cast<BOOL>(p.words[p.kResult]);
-    return TRUE;
+    return COleDropSource::OnBeginDrag(pWnd);
 }
 
 SCODE CDKDropSourceHelper::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) {

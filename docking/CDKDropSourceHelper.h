@@ -21,8 +21,7 @@ public:
 
     SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) override;
     SCODE GiveFeedback(DROPEFFECT dropEffect) override;
-    // Whether a drag from pWnd begins; without a handler it does.
-    virtual BOOL OnBeginDrag(CWnd* pWnd);
+    BOOL OnBeginDrag(CWnd* pWnd) override;
 
     CWnd* m_pServed;
 

@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CDKMDIChildWndSizeDock, CMDIChildWnd)
     ON_WM_SYSCOMMAND()
     ON_COMMAND_RUNTIME(s_nDockCommand, OnDockCommand)
     ON_WM_STYLECHANGING()
+    ON_WM_WINDOWPOSCHANGING()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
     ON_WM_CONTEXTMENU()
     ON_WM_NCRBUTTONDOWN()
@@ -121,6 +122,26 @@ void CDKMDIChildWndSizeDock::OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpSty
         lpStyleStruct->styleNew &= ~static_cast<DWORD>(WS_VISIBLE);
     (void)nStyleType;
     Default();
+}
+
+void CDKMDIChildWndSizeDock::OnWindowPosChanging(WINDOWPOS* lpWndPos) {
+    // Nor through a show: its view is in the pane.
+    if (m_bDocked)
+        lpWndPos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+    CMDIChildWnd::OnWindowPosChanging(lpWndPos);
+}
+
+void CDKMDIChildWndSizeDock::ActivateFrame(int nCmdShow) {
+    if (!m_bDocked || !::IsWindow(m_wndViewBar.m_hWnd)) {
+        CMDIChildWnd::ActivateFrame(nCmdShow);
+        return;
+    }
+    // Asked to come forward (its document opened again, say), a docked window shows its pane, which
+    // its close button may have hidden, and becomes the active child.
+    CFrameWnd* site = m_wndViewBar.m_pDockSite;
+    if (site && !m_wndViewBar.IsWindowVisible())
+        site->ShowControlBar(&m_wndViewBar, TRUE, FALSE);
+    MDIActivate();
 }
 
 LRESULT CDKMDIChildWndSizeDock::OnSetText(WPARAM, LPARAM lParam) {

@@ -32,6 +32,8 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL DestroyWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Docked, the window stays hidden: its pane shows instead and it becomes the active child.
+    void ActivateFrame(int nCmdShow = -1) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     CDKSizeViewBar m_wndViewBar;
@@ -45,6 +47,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnNcRButtonDown(UINT nHitTest, CPoint point);

@@ -3,6 +3,7 @@
 #include "platform/framework/CMDIFrameWnd.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -69,11 +70,12 @@ void CDKMDIClientTabs::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType) {
             else
                 rect.left += column;
         } else if ((style & TCS_BUTTONS) && (style & TCS_BOTTOM)) {
+            // The client ends where the highest row of buttons begins.
             ShrinkByBorder(rect, m_wndTabs.m_nBorder);
-            CRect tab;
-            if (m_wndTabs.GetItemCount() > 0 && m_wndTabs.GetItemRect(0, &tab))
-                rect.bottom -= tab.Height() * m_wndTabs.GetRowCount();
+            rect.bottom = std::min<LONG>(rect.bottom, ButtonRowsTop());
         } else {
+            // The display area inside the border, which is the strip's non-client area.
+            ShrinkByBorder(rect, m_wndTabs.m_nBorder);
             CRect display(0, 0, rect.Width(), rect.Height());
             m_wndTabs.AdjustRect(FALSE, &display);
             display.OffsetRect(rect.left, rect.top);
@@ -85,6 +87,20 @@ void CDKMDIClientTabs::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType) {
     }
     *lpClientRect = rect;
     CWnd::CalcWindowRect(lpClientRect, nAdjustType);
+}
+
+LONG CDKMDIClientTabs::ButtonRowsTop() {
+    LONG top = std::numeric_limits<LONG>::max();
+    for (int i = 0; i < m_wndTabs.GetItemCount(); ++i) {
+        CRect item;
+        if (m_wndTabs.GetItemRect(i, &item))
+            top = std::min<LONG>(top, item.top);
+    }
+    if (top == std::numeric_limits<LONG>::max())
+        return top;
+    CPoint p(0, top);
+    m_wndTabs.MapWindowPoints(m_wndTabs.GetParent(), &p, 1);
+    return p.y;
 }
 
 void CDKMDIClientTabs::PostTick() {

@@ -25,4 +25,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostTick();
+    // The top of the strip's highest row of tabs, in the frame's client coordinates (the greatest LONG
+    // without tabs).
+    LONG ButtonRowsTop();
 };

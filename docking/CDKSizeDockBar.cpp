@@ -23,7 +23,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr int kRoomLimit = 16000;
 // The application's split cursors, and the system's when it has none.
 constexpr UINT kSidewaysCursor = 30980;
 constexpr UINT kUpDownCursor = 30981;
@@ -89,7 +88,7 @@ void CDKSizeDockBar::ApplyRow(const dock::Row& row, bool resize) {
 
 BOOL CDKSizeDockBar::ShareRowLength(int nIndex, int nLength) {
     dock::Row row = BuildRow();
-    if (!dock::ShareRowLength(row, nIndex, nLength, IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2))
+    if (!dock::ShareRowLength(row, nIndex, nLength, Overlap()))
         return FALSE;
     ApplyRow(row, true);
     return TRUE;
@@ -97,7 +96,7 @@ BOOL CDKSizeDockBar::ShareRowLength(int nIndex, int nLength) {
 
 BOOL CDKSizeDockBar::ShareAllRows(int nLength) {
     dock::Row row = BuildRow();
-    if (!dock::ShareAllRows(row, nLength, IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2))
+    if (!dock::ShareAllRows(row, nLength, Overlap()))
         return FALSE;
     ApplyRow(row, true);
     return TRUE;
@@ -110,19 +109,8 @@ void CDKSizeDockBar::AdjustForNewBar(CControlBar* pBar) {
     if (index < 0)
         return;
     dock::Row row = BuildRow();
-    const int start = dock::RowStart(row, index);
-    const dock::RowStats before = dock::RowStatistics(row, start);
-    dock::RowEntry added = row[index];
-    row[index].visible = false; // the others share what the new bar leaves
-    const dock::RowStats others = dock::RowStatistics(row, start);
-    int length = before.totalLength - added.length;
-    if (added.sizeable && others.sizeableCount > 0)
-        length -= dock::kSplitterSize;
-    const int overlap = IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2;
-    if (dock::ShareRowLength(row, start, std::max(length, 0), overlap)) {
-        row[index] = added;
+    if (dock::AdjustForNewBar(row, index, Overlap()))
         ApplyRow(row, true);
-    }
 }
 
 int CDKSizeDockBar::RowBarCount(CControlBar* pBar, const CRect& rect) {
@@ -204,7 +192,7 @@ CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     AFX_SIZEPARENTPARAMS layout{};
     layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
     const bool horz = IsHorizontal();
-    const bool leadingSplitters = (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
+    const bool leadingSplitters = IsLeading();
     const int B = horz ? afxData.cxBorder2 : afxData.cyBorder2;
     const int extent = LayoutExtent();
     const int rowKind = horz ? kindUpDown : kindSideways;
@@ -342,39 +330,13 @@ LRESULT CDKSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
     m_nLastWidth = r.Width();
     m_nLastHeight = r.Height();
     const int length = horz ? r.Width() : r.Height();
-    const int overlap = horz ? afxData.cxBorder2 : afxData.cyBorder2;
 
     // Bars shown again since the last layout take their room from their row's other bars.
     dock::Row row = BuildRow();
-    bool shared = false;
-    for (int start = 1; start < static_cast<int>(row.size()); start = dock::RowEnd(row, start) + 1) {
-        const int end = dock::RowEnd(row, start);
-        dock::Row others = row;
-        int returning = 0;
-        bool returningSizeable = false;
-        for (int i = start; i < end; ++i) {
-            if (!WasHidden(GetDockedControlBar(i)))
-                continue;
-            others[i].visible = false;
-            if (row[i].visible) {
-                returning += row[i].length;
-                returningSizeable = returningSizeable || row[i].sizeable;
-            }
-        }
-        if (!returning)
-            continue;
-        // The others give up what the returning bars had, out of the dock bar's length (the
-        // row's total would count the room they took while the bars were away twice), and the
-        // splitter before a returning sizeable bar.
-        const int splitter = returningSizeable ? dock::kSplitterSize : 0;
-        if (dock::ShareRowLength(others, start, std::max(length - returning - splitter, 0), overlap)) {
-            for (int i = start; i < end; ++i)
-                if (others[i].visible)
-                    row[i] = others[i];
-            shared = true;
-        }
-    }
-    if (shared)
+    std::vector<bool> returned(row.size(), false);
+    for (int i = 0; i < static_cast<int>(row.size()); ++i)
+        returned[i] = WasHidden(GetDockedControlBar(i));
+    if (dock::ReturnShownBars(row, returned, length, Overlap()))
         ApplyRow(row, true);
     m_arrHiddenBars.RemoveAll();
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {
@@ -442,8 +404,14 @@ void CDKSizeDockBar::OnLButtonDown(UINT, CPoint point) {
 
 void CDKSizeDockBar::OnLButtonUp(UINT, CPoint) { Default(); }
 
+bool CDKSizeDockBar::IsRowSplitter(const Splitter& s) const { return (s.kind == kindUpDown) == IsHorizontal(); }
+
+int CDKSizeDockBar::SplitterRowStart(const dock::Row& row, const Splitter& s) const {
+    // In a left or top dock bar a row splitter follows its row; in a right or bottom one it leads it.
+    return dock::RowStart(row, IsLeading() ? std::max(s.index - 1, 0) : s.index);
+}
+
 void CDKSizeDockBar::SplitterLimits(const Splitter& s, int* pMin, int* pMax) {
-    const bool horz = IsHorizontal();
     const bool moveSideways = s.kind == kindSideways;
     // The frame's client, in dock-bar coordinates, bounds every drag.
     CRect client(0, 0, 0, 0);
@@ -453,32 +421,11 @@ void CDKSizeDockBar::SplitterLimits(const Splitter& s, int* pMin, int* pMax) {
         ScreenToClient(&client);
     }
     const int pos = moveSideways ? s.rect.left : s.rect.top;
-    *pMin = (moveSideways ? client.left : client.top) - pos;
-    *pMax = (moveSideways ? client.right : client.bottom) - pos - dock::kSplitterSize;
-    dock::Row row = BuildRow();
-    const bool rowSplitter = (s.kind == kindUpDown) == horz;
-    if (rowSplitter) {
-        const bool leading = (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
-        const int start = dock::RowStart(row, leading ? std::max(s.index - 1, 0) : s.index);
-        const dock::RowStats st = dock::RowStatistics(row, start);
-        if (leading)
-            *pMin = std::max(*pMin, st.fixedThickness - st.thickness);
-        else
-            *pMax = std::min(*pMax, st.thickness - st.fixedThickness);
-        return;
-    }
-    int forwardBars = 0, backwardBars = 0;
-    const int extent = horz ? m_nLastWidth : m_nLastHeight;
-    const int overlap = horz ? afxData.cxBorder2 : afxData.cyBorder2;
-    const int forward = dock::ShrinkForward(row, s.index, kRoomLimit, false, extent, overlap, &forwardBars);
-    const int backward = dock::ShrinkBackward(row, s.index - 1, kRoomLimit, false, &backwardBars);
-    if (forwardBars + backwardBars < 2) {
-        *pMin = *pMax = 0;
-        return;
-    }
-    // The bar at the far end keeps a caption's length: pressed to nothing it would leave the row.
-    *pMin = std::max(*pMin, -std::max(backward - dock::kCollapsedLength, 0));
-    *pMax = std::min(*pMax, std::max(forward - dock::kCollapsedLength, 0));
+    const dock::Row row = BuildRow();
+    const dock::Range room = IsRowSplitter(s) ? dock::RowSplitterRange(row, SplitterRowStart(row, s), IsLeading())
+                                              : dock::InRowSplitterRange(row, s.index, LastLength(), Overlap());
+    *pMin = std::max<int>((moveSideways ? client.left : client.top) - pos, room.min);
+    *pMax = std::min<int>((moveSideways ? client.right : client.bottom) - pos - dock::kSplitterSize, room.max);
 }
 
 void CDKSizeDockBar::MoveSplitter(int nSplitter, int nDelta) {
@@ -490,33 +437,11 @@ void CDKSizeDockBar::MoveSplitter(int nSplitter, int nDelta) {
     const int delta = std::clamp(nDelta, lo, std::max(lo, hi));
     if (delta == 0)
         return;
-    const bool horz = IsHorizontal();
     dock::Row row = BuildRow();
-    const bool rowSplitter = (s.kind == kindUpDown) == horz;
-    if (rowSplitter) {
-        const bool leading = (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
-        const int start = dock::RowStart(row, leading ? std::max(s.index - 1, 0) : s.index);
-        const dock::RowStats st = dock::RowStatistics(row, start);
-        const int thickness = std::max(st.fixedThickness, st.thickness + (leading ? delta : -delta));
-        for (int i = start; i < dock::RowEnd(row, start); ++i)
-            if (row[i].sizeable)
-                row[i].thickness = thickness;
-    } else if (delta < 0) {
-        const int given = dock::ShrinkBackward(row, s.index - 1, -delta, true);
-        for (int i = s.index; i < dock::RowEnd(row, s.index); ++i)
-            if (row[i].sizeable && row[i].visible) {
-                row[i].length += given;
-                break;
-            }
-    } else {
-        const int extent = horz ? m_nLastWidth : m_nLastHeight;
-        const int given = dock::ShrinkForward(row, s.index, delta, true, extent, horz ? afxData.cxBorder2 : afxData.cyBorder2);
-        for (int i = s.index - 1; i > 0 && row[i].boundary == false; --i)
-            if (row[i].sizeable && row[i].visible) {
-                row[i].length += given;
-                break;
-            }
-    }
+    if (IsRowSplitter(s))
+        dock::MoveRowSplitter(row, SplitterRowStart(row, s), IsLeading(), delta);
+    else
+        dock::MoveInRowSplitter(row, s.index, delta, LastLength(), Overlap());
     ApplyRow(row, true);
     Invalidate();
     if (CFrameWnd* frame = GetParentFrame())

@@ -49,6 +49,14 @@ protected:
     void ApplyRow(const dock::Row& row, bool resize);
     int LayoutExtent() const;
     int AddSplitter(CPoint pt, int kind, int index, bool acrossRows);
+    // A left or top dock bar: its row splitters follow their rows.
+    bool IsLeading() const { return (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0; }
+    // The overlap of neighbouring bars along the rows, and the dock bar's length at the last layout.
+    int Overlap() const { return IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2; }
+    int LastLength() const { return IsHorizontal() ? m_nLastWidth : m_nLastHeight; }
+    // A splitter between rows (not between two bars of a row), and the start of the row it sizes.
+    bool IsRowSplitter(const Splitter& s) const;
+    int SplitterRowStart(const dock::Row& row, const Splitter& s) const;
     // The limits of a drag of splitter s as a range of deltas.
     void SplitterLimits(const Splitter& s, int* pMin, int* pMax);
     void TrackSplitter(int nSplitter, CPoint start);

@@ -126,7 +126,9 @@ BOOL CDKSizeViewBar::Undock(BOOL bShow) {
     if (bShow) {
         frame->ShowControlBar(this, FALSE, FALSE);
         frame->RecalcLayout();
+        m_pChild->m_bDocked = FALSE; // a docked window refuses to show
         m_pChild->ShowWindow(SW_SHOW);
+        m_pChild->m_bDocked = TRUE;
     }
     if (frame->MDIGetActive() == m_pChild) {
         m_pChild->m_bDocked = FALSE;

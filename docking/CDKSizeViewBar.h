@@ -23,6 +23,8 @@ public:
     BOOL CanClose();
     void OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMask) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // The document's view is no tool: the pane shows no tool tips and a press on it is the pane's.
+    INT_PTR OnToolHitTest(CPoint, TOOLINFO*) const override { return -1; }
     CWnd* GetWrapper() { return &m_wndWrapper; }
 
     CDKMDIChildWndSizeDock* m_pChild = nullptr;

@@ -1,6 +1,7 @@
 #include "docking/CDKWorkspaceState.h"
 
 #include "docking/CDKChildFrameState.h"
+#include "docking/CDKMDIFrameWndSizeDock.h"
 #include "docking/CDKSplitterColRowState.h"
 #include "docking/WorkspaceArchive.h"
 #include "platform/framework/CArchive.h"
@@ -131,7 +132,7 @@ BOOL CDKWorkspaceState::CaptureState() {
         m_placement.showCmd = SW_SHOWMAXIMIZED;
     }
     if (m_bSaveDockState && frame)
-        frame->GetDockState(*m_pDockState);
+        CaptureDockState(frame);
     dock::DeleteAll(*m_pSplitters);
     if (m_bSaveSplitters && frame)
         CaptureSplitters(frame);
@@ -139,6 +140,15 @@ BOOL CDKWorkspaceState::CaptureState() {
     if (m_bSaveChildFrames)
         CaptureChildFrames();
     return TRUE;
+}
+
+void CDKWorkspaceState::CaptureDockState(CFrameWnd* pFrame) {
+    // Document windows shown as panes come back with their child frames, undocked: their panes are
+    // left out, or applying the layout would show them empty.
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)))
+        static_cast<CDKMDIFrameWndSizeDock*>(pFrame)->GetDockState(*m_pDockState);
+    else
+        pFrame->GetDockState(*m_pDockState);
 }
 
 void CDKWorkspaceState::ApplyDockState(CFrameWnd* pFrame) {

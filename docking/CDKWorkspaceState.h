@@ -65,5 +65,7 @@ public:
     int m_nVersion = -1;
 
 private:
+    // The frame's bar layout, without the panes of document windows when the frame has such panes.
+    void CaptureDockState(CFrameWnd* pFrame);
     void ApplyDockState(CFrameWnd* pFrame);
 };

@@ -1,6 +1,7 @@
 #include "docking/DockRowModel.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace dock {
 
@@ -11,6 +12,9 @@ int Size(const Row& entries) { return static_cast<int>(entries.size()); }
 bool TakesPart(const RowEntry& e) { return !e.boundary && e.visible; }
 
 int NonNegative(int v) { return std::max(v, 0); }
+
+// The most a splitter drag asks of a row's bars.
+constexpr int kRoomLimit = 16000;
 
 } // namespace
 
@@ -142,6 +146,98 @@ int ShrinkForward(Row& entries, int index, int amount, bool commit, int extent, 
     if (visited)
         *visited = count;
     return amount - remaining;
+}
+
+Range RowSplitterRange(const Row& entries, int rowStart, bool leading) {
+    const RowStats s = RowStatistics(entries, rowStart);
+    Range r{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+    if (leading)
+        r.min = s.fixedThickness - s.thickness;
+    else
+        r.max = s.thickness - s.fixedThickness;
+    return r;
+}
+
+void MoveRowSplitter(Row& entries, int rowStart, bool leading, int delta) {
+    const RowStats s = RowStatistics(entries, rowStart);
+    const int thickness = std::max(s.fixedThickness, s.thickness + (leading ? delta : -delta));
+    for (int i = rowStart; i < RowEnd(entries, rowStart); ++i)
+        if (entries[i].sizeable)
+            entries[i].thickness = thickness;
+}
+
+Range InRowSplitterRange(const Row& entries, int index, int extent, int overlap) {
+    Row probe = entries;
+    int forwardBars = 0, backwardBars = 0;
+    const int forward = ShrinkForward(probe, index, kRoomLimit, false, extent, overlap, &forwardBars);
+    const int backward = ShrinkBackward(probe, index - 1, kRoomLimit, false, &backwardBars);
+    if (forwardBars + backwardBars < 2)
+        return Range{};
+    return Range{-NonNegative(backward - kCollapsedLength), NonNegative(forward - kCollapsedLength)};
+}
+
+void MoveInRowSplitter(Row& entries, int index, int delta, int extent, int overlap) {
+    if (delta < 0) {
+        const int given = ShrinkBackward(entries, index - 1, -delta, true);
+        for (int i = index; i < RowEnd(entries, index); ++i)
+            if (TakesPart(entries[i]) && entries[i].sizeable) {
+                entries[i].length += given;
+                return;
+            }
+        return;
+    }
+    const int given = ShrinkForward(entries, index, delta, true, extent, overlap);
+    for (int i = index - 1; i > 0 && !entries[i].boundary; --i)
+        if (TakesPart(entries[i]) && entries[i].sizeable) {
+            entries[i].length += given;
+            return;
+        }
+}
+
+bool AdjustForNewBar(Row& entries, int index, int overlap) {
+    const int start = RowStart(entries, index);
+    const RowStats before = RowStatistics(entries, start);
+    const RowEntry added = entries[index];
+    entries[index].visible = false; // the others share what the new bar leaves
+    const RowStats others = RowStatistics(entries, start);
+    int length = before.totalLength - NonNegative(added.length);
+    if (added.sizeable && others.sizeableCount > 0)
+        length -= kSplitterSize;
+    const bool shared = ShareRowLength(entries, start, NonNegative(length), overlap);
+    entries[index] = added;
+    return shared;
+}
+
+bool ReturnShownBars(Row& entries, const std::vector<bool>& returned, int length, int overlap) {
+    auto wasHidden = [&](int i) { return i < static_cast<int>(returned.size()) && returned[i]; };
+    bool changed = false;
+    for (int start = 1; start < Size(entries); start = RowEnd(entries, start) + 1) {
+        const int end = RowEnd(entries, start);
+        Row others = entries;
+        int returning = 0;
+        bool returningSizeable = false;
+        for (int i = start; i < end; ++i) {
+            if (!wasHidden(i))
+                continue;
+            others[i].visible = false;
+            if (TakesPart(entries[i])) {
+                returning += NonNegative(entries[i].length);
+                returningSizeable = returningSizeable || entries[i].sizeable;
+            }
+        }
+        if (!returning)
+            continue;
+        // Out of the dock bar's length, not the row's total: that would count the room the others
+        // took while the bars were away twice. A returning sizeable bar brings its splitter back.
+        const int splitter = returningSizeable ? kSplitterSize : 0;
+        if (!ShareRowLength(others, start, NonNegative(length - returning - splitter), overlap))
+            continue;
+        for (int i = start; i < end; ++i)
+            if (others[i].visible)
+                entries[i] = others[i];
+        changed = true;
+    }
+    return changed;
 }
 
 namespace {

@@ -73,6 +73,34 @@ int ShrinkBackward(Row& entries, int index, int amount, bool commit, int* visite
 int ShrinkForward(Row& entries, int index, int amount, bool commit, int extent, int overlap,
                   int* visited = nullptr);
 
+// The deltas a splitter may move by as far as its row allows (the frame's client bounds it too).
+struct Range {
+    int min = 0;
+    int max = 0;
+};
+
+// A splitter between rows changes the thickness of the row that starts at rowStart: in a left or top
+// dock bar (leading) it stands after that row, in a right or bottom one before it. The row never
+// becomes thinner than its thickest fixed bar.
+Range RowSplitterRange(const Row& entries, int rowStart, bool leading);
+void MoveRowSplitter(Row& entries, int rowStart, bool leading, int delta);
+
+// A splitter in front of the bar at index trades length: backward the sizeable bars before it give
+// theirs to the first sizeable bar after it, forward those after it (and the free room up to extent)
+// give theirs to the nearest one before it. With fewer than two sizeable bars taking part it does
+// not move; the bar at the far end keeps kCollapsedLength.
+Range InRowSplitterRange(const Row& entries, int index, int extent, int overlap);
+void MoveInRowSplitter(Row& entries, int index, int delta, int extent, int overlap);
+
+// A bar docked at index by a drag: the row's other bars share what the row held before less the new
+// bar's length (and less a splitter when both it and another bar are sizeable). FALSE when no other
+// bar of the row shares.
+bool AdjustForNewBar(Row& entries, int index, int overlap);
+// Bars that were hidden at the last layout (returned[i]) and are visible again take back their room:
+// the other bars of their row share length less what the returning bars hold. TRUE when a row
+// changed.
+bool ReturnShownBars(Row& entries, const std::vector<bool>& returned, int length, int overlap);
+
 // Expands the bar at index in its row (the other sizeable bars collapse to kCollapsedLength and
 // give it their length), or with expand FALSE gives every bar of the row its saved size back.
 void Expand(Row& entries, int index, bool expand);

@@ -118,13 +118,18 @@ bool CHHEditCtrl::streamRangeFormats(int start, const CString& text, int length,
 
 void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
                             bool large, bool formatted, BOOL applyParaFormat) {
-    for (int from = 0; from < length;) {
+    // A range whose formats were streamed has only its last word's case left to fix.
+    int from = 0;
+    if (formatted && length > 0)
+        for (from = length - 1; from > 0 && attributes[from - 1] == attributes[length - 1];) --from;
+    while (from < length) {
         int to = from + 1;
         while (to < length && attributes[to] == attributes[from]) ++to;
         const WORD bits = attributes[from];
-        const hh::ColorEntry& e = hh::EntryForClass(m_colors, hh::ClassFromTokenBits(bits));
-        if (!formatted && !(large && bits == 0))
+        if (!formatted && !(large && bits == 0)) {
+            const hh::ColorEntry& e = hh::EntryForClass(m_colors, hh::ClassFromTokenBits(bits));
             SetRangeFormat(start + from, start + to, e.colour, e.bold, e.italic, large);
+        }
         const bool lastRun = to >= length;
         if (m_bKeywordCase && !applyParaFormat && (bits & hh::kKeywordCaseMask) && (!large || lastRun)) {
             CString word = sliceOf(text, from, to);

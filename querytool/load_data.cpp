@@ -4,13 +4,19 @@
 
 namespace {
 
-// An option edit's text as the statement takes it: at most 9 characters, and a quote that is not
-// already escaped gets a backslash so it cannot end the literal.
+// An option edit's text as the statement takes it: at most 9 characters, read as the server reads a
+// literal (a backslash and the character after it are one escape, kept as typed); a quote that no
+// backslash escapes gets one, and a backslash left alone at the end (also by the cut) is doubled, so
+// the literal always ends where the statement ends it.
 std::string optionText(const std::string& typed) {
     const std::string cut = typed.substr(0, 9);
     std::string text;
     for (std::size_t i = 0; i < cut.size(); ++i) {
-        if (cut[i] == '\'' && (i == 0 || cut[i - 1] != '\\')) text += '\\';
+        if (cut[i] == '\\' && i + 1 < cut.size()) {
+            text += cut.substr(i++, 2);
+            continue;
+        }
+        if (cut[i] == '\'' || cut[i] == '\\') text += '\\';
         text += cut[i];
     }
     return text;

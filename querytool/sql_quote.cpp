@@ -1,6 +1,7 @@
 #include "querytool/sql_quote.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 
@@ -359,29 +360,35 @@ std::string quoteValue(MYSQL* connection, std::string_view bytes) {
     return quoted;
 }
 
+namespace {
+
+// The letter written after a backslash for each byte that needs one; 0 for bytes written as they are.
+constexpr std::array<char, 256> backslashEscapes() {
+    std::array<char, 256> letters{};
+    letters['\0'] = '0';
+    letters['\n'] = 'n';
+    letters['\r'] = 'r';
+    letters['\x1a'] = 'Z';
+    letters['\\'] = '\\';
+    letters['\''] = '\'';
+    letters['"'] = '"';
+    return letters;
+}
+
+constexpr std::array<char, 256> kBackslashEscapes = backslashEscapes();
+
+} // namespace
+
 void appendBackslashEscaped(std::string_view bytes, std::string& out) {
-    for (char c : bytes) {
-        switch (c) {
-        case '\0':
-            out += "\\0";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\x1a':
-            out += "\\Z";
-            break;
-        case '\\':
-        case '\'':
-        case '"':
-            out += '\\';
-            out += c;
-            break;
-        default:
-            out += c;
-        }
+    // Runs of plain bytes go in with one append: most values are a single run.
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char letter = kBackslashEscapes[static_cast<unsigned char>(bytes[i])];
+        if (letter == 0) continue;
+        out.append(bytes.data() + from, i - from);
+        out += '\\';
+        out += letter;
+        from = i + 1;
     }
+    out.append(bytes.data() + from, bytes.size() - from);
 }

@@ -11,6 +11,7 @@
 #include "app/program/resource_ids.h"
 #include "app/program/view_text_commands.h"
 #include "app/CDirList.h"
+#include "app/window_helpers.h"
 #include "editor/CAutoCompleteEditCtrl.h"
 #include "editor/CHHMarginWnd.h"
 #include "docking/CDKSizeDockBar.h"
@@ -376,20 +377,8 @@ void CMainFrame::OnFunctionsRefresh() {
     RebuildFunctionsList(GetActiveEditView(), TRUE);
 }
 
-void CMainFrame::copyToClipboard(const CString& text) {
-    if (!::OpenClipboard(m_hWnd)) return;
-    ::EmptyClipboard();
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(text.GetLength()) + 1);
-    if (memory) {
-        std::memcpy(::GlobalLock(memory), static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()) + 1);
-        ::GlobalUnlock(memory);
-        ::SetClipboardData(CF_TEXT, memory);
-    }
-    ::CloseClipboard();
-}
-
 void CMainFrame::OnFunctionsCopy() {
-    copyToClipboard(selectedText(m_wndInfoBar.m_wndFunctions));
+    CopyTextToClipboard(selectedText(m_wndInfoBar.m_wndFunctions));
 }
 
 void CMainFrame::OnUpdateFunctionsCopy(CCmdUI* pCmdUI) {
@@ -403,7 +392,7 @@ void CMainFrame::OnFunctionsCopyAll() {
         list.GetText(i, line);
         all += line + "\r\n";
     }
-    copyToClipboard(all);
+    CopyTextToClipboard(all);
 }
 
 // ---- Working folder and samples ----

@@ -140,7 +140,6 @@ private:
     BOOL createPanes();
     CControlBar* paneOfCommand(UINT nID);
     CString selectedText(CListBox& list) const;
-    void copyToClipboard(const CString& text);
 
     CEditMDIView* m_pListedView = nullptr;
 
@@ -158,6 +157,7 @@ private:
     // Writes the macro to its file; a failed write is reported.
     void saveScript();
     void openAndFind(const CString& text);
+    void reloadChangedFile(const CString& strPath);
     void reloadChangedDocument(CDocument* pDoc);
     void registerProgram();
 
@@ -165,4 +165,6 @@ private:
     BOOL m_bScriptSelected = FALSE;
     CString m_strScriptPath;
     BOOL m_bAskingReload = FALSE;
+    // Files that changed while the user was asked about another one, taken after the answer.
+    std::vector<CString> m_pendingReloads;
 };

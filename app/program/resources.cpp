@@ -203,8 +203,9 @@ void declareAccelerators() {
          {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH},
          {v, VK_F8, ID_JS_FUNCTION},         {v, VK_F12, ID_KEY_F12},            {c, VK_F12, ID_KEY_CTRL_F12},
          {BYTE(c | FALT), VK_F2, ID_KEY_CTRL_ALT_F2},
-         // The menu shows F7 for the web-page editor.
-         {v, VK_F7, ID_FILE_WEB_EDITOR}});
+         // The menus show these keys: F7 for the web-page editor, and those of the Html menu.
+         {v, VK_F7, ID_FILE_WEB_EDITOR},     {c, 'B', ID_HTML_BOLD},             {c, 'I', ID_HTML_ITALIC},
+         {s, VK_RETURN, ID_HTML_LINE_BREAK}, {a, VK_RETURN, ID_HTML_PARAGRAPH}});
     pm::res::addAccelerators(IDR_EDITACCEL, {{c, 'F', ID_EDIT_FIND},
                                              {v, VK_F3, ID_EDIT_REPEAT},
                                              {c, VK_F2, ID_BOOKMARK_TOGGLE},

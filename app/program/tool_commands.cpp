@@ -35,13 +35,31 @@ std::string macroAt(const std::string& text, size_t at) {
     return {};
 }
 
-bool hasBlank(const std::string& text) {
-    return text.find_first_of(" \t") != std::string::npos;
+bool needsQuotes(const std::string& text) {
+    return text.find_first_of(" \t\"") != std::string::npos;
+}
+
+// The value as the command line's splitter reads it back: each quote written \", the backslashes
+// before it doubled, and so the backslashes at the end when a quote follows the value.
+std::string escaped(const std::string& value, bool quoteFollows) {
+    std::string out;
+    size_t backslashes = 0;
+    for (char c : value) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(quoteFollows ? 2 * backslashes : backslashes, '\\');
+    return out;
 }
 
 } // namespace
 
-std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& values, bool quoteBlanks) {
+std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& values, bool forCommandLine) {
     std::string out;
     bool inQuotes = false;
     for (size_t i = 0; i < text.size();) {
@@ -52,9 +70,14 @@ std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& val
             continue;
         }
         const std::string value = macroValue(name, values);
-        const bool quote = quoteBlanks && !inQuotes && hasBlank(value);
-        out += quote ? "\"" + value + "\"" : value;
         i += name.size() + 3;
+        if (!forCommandLine) {
+            out += value;
+        } else if (!inQuotes && needsQuotes(value)) {
+            out += "\"" + escaped(value, true) + "\"";
+        } else {
+            out += escaped(value, i < text.size() && text[i] == '"');
+        }
     }
     return out;
 }

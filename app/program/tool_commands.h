@@ -18,9 +18,11 @@ struct ToolMacroValues {
     std::string systemDir;
 };
 
-// The text with every macro replaced where it stands (a value is never searched again). With
-// quoteBlanks, a value holding a blank outside quotes is put in quotes, so it stays one argument.
-std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& values, bool quoteBlanks);
+// The text with every macro replaced where it stands (a value is never searched again). For a
+// command line, each value comes back whole as the line is split into arguments: one holding a
+// blank or a quote outside quotes is put in quotes, and its quotes are written \" (with the
+// backslashes before a quote doubled), so a file name can never add arguments of its own.
+std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& values, bool forCommandLine);
 
 // The settings section that lists the tools.
 constexpr const char* kToolsSection = "Tools";

@@ -172,6 +172,13 @@ TEST(BmpDecoding, DamagedFilesAreRefused) {
     for (const Case& c : cases) EXPECT_FALSE(DecodeBmpFile(c.bytes.data(), c.bytes.size(), picture)) << c.name;
     Bytes shortTable = bmpFile(1, 1, 8, 200, std::vector<std::uint32_t>(10, 0), {});
     EXPECT_FALSE(DecodeBmpFile(shortTable.data(), shortTable.size(), picture)) << "a table cut short";
+
+    Bytes claimsMost = changed(18, DecodedBitmap::kMaxSide);
+    put32(claimsMost, 22, DecodedBitmap::kMaxSide);
+    put16(claimsMost, 28, 32);
+    DecodedBitmap fresh;
+    EXPECT_FALSE(DecodeBmpFile(claimsMost.data(), claimsMost.size(), fresh));
+    EXPECT_EQ(fresh.PixelBytes(), 0u) << "no memory is taken for the rows a short file only claims";
 }
 
 TEST(PcxDecoding, ThreePlanesOfOneBitGiveSixteenColours) {

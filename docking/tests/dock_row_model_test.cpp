@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace dock;
 
 namespace {
@@ -118,4 +120,85 @@ TEST(DockRowModel, RowBarCountFindsTheRowAtAnOffset) {
     EXPECT_EQ(RowBarCount(row, 120, -1, B), 1);
     EXPECT_EQ(RowBarCount(row, -5, -1, B), 0);
     EXPECT_EQ(RowBarCount(row, 146, -1, B), 0);
+}
+
+TEST(DockRowModel, SplitterRangesKeepTheRowsLimits) {
+    struct Case {
+        const char* name;
+        Row row;
+        int index; // the splitter's place: a row's start, or the bar after an in-row splitter
+        bool rowSplitter, leading;
+        Range expected;
+    };
+    constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+    // Bars 100 and 300 from -2 with a splitter between them end at 404: 16 free of an extent of 420.
+    const Case cases[] = {
+        {"left dock: no thinner than its thickest tool bar", {N(), F(100, 26), S(200, 80), N()}, 1, true, true,
+         {26 - 80, kMax}},
+        {"right dock: likewise the other way", {N(), F(100, 26), S(200, 80), N()}, 1, true, false, {kMin, 80 - 26}},
+        {"a row of sizeable bars alone may go to nothing", {N(), S(200, 80), N()}, 1, true, true, {-80, kMax}},
+        {"in-row: both neighbours give all but a caption", {N(), S(100), S(300), N()}, 2, false, false,
+         {-(100 - 21), 300 + 16 - 21}},
+        {"in-row: a single sizeable bar cannot move", {N(), S(200), F(50), N()}, 2, false, false, {0, 0}},
+        {"in-row: a hidden neighbour takes no part", {N(), S(200), RowEntry::Bar(90, 100, true, false), N()}, 2,
+         false, false, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        const Range r = c.rowSplitter ? RowSplitterRange(c.row, c.index, c.leading)
+                                      : InRowSplitterRange(c.row, c.index, 420, B);
+        EXPECT_EQ(r.min, c.expected.min) << c.name;
+        EXPECT_EQ(r.max, c.expected.max) << c.name;
+    }
+}
+
+TEST(DockRowModel, MovingASplitterTradesLengthOrThickness) {
+    struct Case {
+        const char* name;
+        Row row;
+        int index, delta;
+        std::vector<int> lengths;
+    };
+    const Case cases[] = {
+        {"backward: the bar before gives, the one after takes", {N(), S(100), S(300), N()}, 2, -50, {50, 350}},
+        {"forward: the bar after gives, the one before takes", {N(), S(100), S(300), N()}, 2, 50, {150, 250}},
+        {"backward past a whole bar: the next one gives the rest", {N(), S(30), S(50), S(100), N()}, 3, -60,
+         {20, 0, 160}},
+        {"forward past the bars: the free room at the end", {N(), S(100), S(300), N()}, 2, 310, {410, 0}},
+    };
+    for (const Case& c : cases) {
+        Row row = c.row;
+        MoveInRowSplitter(row, c.index, c.delta, 420, B);
+        EXPECT_EQ(Lengths(row), c.lengths) << c.name;
+    }
+    // A row splitter gives every sizeable bar of the row the new thickness, never below its tool bars.
+    Row row{N(), F(100, 26), S(200, 80), S(100, 60), N()};
+    MoveRowSplitter(row, 1, true, 15);
+    EXPECT_EQ(row[2].thickness, 95);
+    EXPECT_EQ(row[3].thickness, 95);
+    EXPECT_EQ(row[1].thickness, 26);
+    MoveRowSplitter(row, 1, false, 500);
+    EXPECT_EQ(row[2].thickness, 26);
+}
+
+TEST(DockRowModel, RowsMakeRoomForBarsDockedAndShownAgain) {
+    // Docked by a drag: the row held 200 + 300 + 150 + two splitters = 666; the others share 666 -
+    // 150 - 8 = 508 (504 after their overlaps and the splitter between them) at 200:300.
+    Row docked{N(), S(200), S(300), S(150), N()};
+    EXPECT_TRUE(AdjustForNewBar(docked, 3, B));
+    EXPECT_EQ(Lengths(docked), (std::vector<int>{201, 302, 150}));
+    // A fixed bar brings no splitter: the bar alone shares 520 - 120 (and its overlap).
+    Row tool{N(), S(400), F(120), N()};
+    EXPECT_TRUE(AdjustForNewBar(tool, 2, B));
+    EXPECT_EQ(Lengths(tool), (std::vector<int>{402, 120}));
+    Row alone{N(), S(150), N()};
+    EXPECT_FALSE(AdjustForNewBar(alone, 1, B));
+
+    // Shown again after being hidden: the others give back its length and its splitter out of the
+    // dock bar's length (400), whatever they had grown to meanwhile.
+    Row shown{N(), S(398), S(100), N(), S(402), N()};
+    EXPECT_TRUE(ReturnShownBars(shown, {false, false, true, false, false, false}, 400, B));
+    EXPECT_EQ(Lengths(shown), (std::vector<int>{400 - 100 - 8 + 2, 100, 402}));
+    Row none = shown;
+    EXPECT_FALSE(ReturnShownBars(none, {}, 400, B));
+    EXPECT_EQ(Lengths(none), Lengths(shown));
 }

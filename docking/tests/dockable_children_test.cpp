@@ -394,3 +394,52 @@ TEST_F(DockableChildren, APaneThatGoesTakesItsDockedWindowAlong) {
     EXPECT_FALSE(::IsWindow(child));
     EXPECT_TRUE(::IsWindow(frame->m_hWnd));
 }
+
+TEST(DockableChildrenAlone, TheOnlyDocumentDockedStaysTheActiveOneAndComesBackActive) {
+    CFixtureApp app;
+    StartProgram(app, 1);
+    CFixtureFrame* frame = app.Frame();
+    auto* child = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(child->SetDocked(TRUE));
+    pm::afxtest::pump();
+    EXPECT_FALSE(child->IsWindowVisible());
+    EXPECT_EQ(frame->MDIGetActive(), child);
+    EXPECT_EQ(frame->GetActiveFrame(), child);
+    EXPECT_NE(frame->GetActiveView(), nullptr);
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_NE(title.Find("one"), -1) << title;
+    ASSERT_TRUE(child->SetDocked(FALSE));
+    pm::afxtest::pump();
+    EXPECT_TRUE(child->IsWindowVisible());
+    EXPECT_EQ(::SendMessage(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0), reinterpret_cast<LRESULT>(child->m_hWnd));
+    EXPECT_FALSE(child->m_bPseudoInactive);
+    EXPECT_EQ(frame->GetActiveView(), child->GetActiveView());
+    EndProgram(app);
+}
+
+TEST_F(DockableChildren, ADockedWindowAskedToComeForwardShowsItsPaneNotItself) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    CDKSizeViewBar& bar = active->m_wndViewBar;
+    // Its pane hidden by the close button, another window active.
+    frame->ShowControlBar(&bar, FALSE, FALSE);
+    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT)));
+    other->MDIActivate();
+    pm::afxtest::pump();
+    ASSERT_EQ(frame->MDIGetActive(), other);
+
+    // As the framework brings forward the window of a document opened again.
+    active->ActivateFrame();
+    pm::afxtest::pump();
+    EXPECT_FALSE(active->IsWindowVisible());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(frame->MDIGetActive(), active);
+    EXPECT_TRUE(::IsChild(bar.m_hWnd, view->m_hWnd));
+    // Nor does a plain show make the empty window appear.
+    active->ShowWindow(SW_SHOW);
+    EXPECT_FALSE(active->IsWindowVisible());
+    ASSERT_TRUE(active->SetDocked(FALSE));
+    EXPECT_TRUE(active->IsWindowVisible());
+}

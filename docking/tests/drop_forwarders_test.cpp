@@ -3,6 +3,7 @@
 
 #include "docking/CDKDropSourceHelper.h"
 #include "docking/CDKDropTargetHelper.h"
+#include "platform/framework/COleDataSource.h"
 #include "platform/framework/afxwin.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,34 @@ TEST_F(DropForwarders, AWindowThatHandlesNothingRefusesDragsAndDrops) {
 
     CDKDropSourceHelper source(&wnd);
     EXPECT_EQ(source.QueryContinueDrag(TRUE, 0), DRAGDROP_S_CANCEL);
-    EXPECT_TRUE(source.OnBeginDrag(&wnd));
+    // A drag source's own start: the button released before the pointer left the start rectangle.
+    source.m_rectStartDrag = CRect(0, 0, 10, 10);
+    wnd.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_FALSE(source.OnBeginDrag(&wnd));
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(DropForwarders, TheServedWindowSaysWhetherADragBegins) {
+    // A drag started from a start rectangle asks the window first; answered FALSE, nothing is dragged.
+    CDKDropSourceHelper source(&wnd);
+    wnd.handle = true;
+    for (BOOL begin : {FALSE, TRUE}) {
+        wnd.answer = begin;
+        wnd.seen.clear();
+        wnd.ShowWindow(SW_SHOWNA);
+        ::SetCursorPos(20, 20);
+        const CRect start(10, 10, 30, 30);
+        COleDataSource data;
+        // Begun, the drag ends at the release that follows.
+        wnd.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+        EXPECT_EQ(data.DoDragDrop(DROPEFFECT_COPY, &start, &source), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+        ASSERT_FALSE(wnd.seen.empty());
+        EXPECT_EQ(wnd.seen.front().first, static_cast<UINT>(WM_DKDROP_BEGINDRAG));
+        EXPECT_EQ(wnd.seen.front().second[0], reinterpret_cast<INT_PTR>(&wnd));
+        // Only a drag that began asks how to go on.
+        EXPECT_EQ(wnd.seen.back().first, static_cast<UINT>(begin ? WM_DKDROP_QUERYCONTINUE : WM_DKDROP_BEGINDRAG));
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
 }
 
 TEST_F(DropForwarders, AHandlerSeesTheBlockAndAnswersInItsLastWord) {

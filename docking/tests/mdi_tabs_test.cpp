@@ -130,3 +130,111 @@ TEST_F(MDITabs, AHiddenWindowsTabGoesAndTheActiveTabStaysSelected) {
     EXPECT_EQ(Strip().GetCurSel(), Strip().FindTab(active));
     EXPECT_EQ(ChildOf(Strip().GetCurSel()), active);
 }
+
+TEST_F(MDITabs, EachIconGoesIntoTheImageListOnce) {
+    auto images = [&] {
+        return ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(Strip().SendMessage(TCM_GETIMAGELIST)));
+    };
+    auto imageOf = [&](CWnd* child) {
+        TCITEM item{};
+        item.mask = TCIF_IMAGE;
+        Strip().GetItem(Strip().FindTab(child), &item);
+        return item.iImage;
+    };
+    ASSERT_EQ(Strip().Items().size(), 3u);
+    const int classImages = images(); // the windows' class icon, if their class has one
+    EXPECT_LE(classImages, 1);
+    CWnd* first = ChildOf(0);
+    CWnd* second = ChildOf(1);
+    // Two windows given the same icon of their own: one more image, which both tabs show.
+    const HICON own = ::LoadIcon(nullptr, IDI_QUESTION);
+    for (CWnd* child : {first, second})
+        child->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
+    Strip().Update(TRUE, TRUE);
+    EXPECT_EQ(images(), classImages + 1);
+    EXPECT_EQ(imageOf(first), classImages);
+    EXPECT_EQ(imageOf(second), classImages);
+    EXPECT_NE(imageOf(ChildOf(2)), imageOf(first));
+    // Without refreshing icons a tab keeps the image it has.
+    ChildOf(2)->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
+    Tick();
+    EXPECT_NE(imageOf(ChildOf(2)), imageOf(first));
+    EXPECT_EQ(images(), classImages + 1);
+}
+
+namespace {
+
+const char kOwnTabText[] = "own tab text";
+WNDPROC g_childProc = nullptr;
+
+// A document window of the program that names its own tab.
+LRESULT CALLBACK NamingChildProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETTABTEXT)
+        return reinterpret_cast<LRESULT>(kOwnTabText);
+    return ::CallWindowProc(g_childProc, h, msg, wParam, lParam);
+}
+
+// Another MDI child whose procedure answers the same message with something that is no text.
+LRESULT CALLBACK ForeignChildProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETTABTEXT)
+        return 1;
+    return ::DefMDIChildProc(h, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(MDITabs, OnlyTheProgramsOwnWindowsAreAskedForATabText) {
+    CWnd* named = ChildOf(0);
+    g_childProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(named->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NamingChildProc)));
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ForeignChildProc;
+    wc.lpszClassName = "DockTestForeignChild";
+    ::RegisterClassA(&wc);
+    HWND foreign = ::CreateMDIWindow("DockTestForeignChild", "foreign", WS_VISIBLE, 10, 10, 200, 120,
+                                     frame->m_hWndMDIClient, nullptr, 0);
+    ASSERT_NE(foreign, nullptr);
+    static_cast<CMDIChildWnd*>(named)->MDIActivate();
+    Tick();
+    EXPECT_EQ(Strip().Items()[Strip().FindTab(named)].text, kOwnTabText);
+    const int foreignTab = Strip().FindTab(CWnd::FromHandle(foreign));
+    ASSERT_GE(foreignTab, 0);
+    EXPECT_EQ(Strip().Items()[foreignTab].text, "foreign");
+    ::SetWindowLongPtr(named->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_childProc));
+    ::SendMessage(frame->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(foreign), 0);
+}
+
+TEST_F(MDITabs, TheClientKeepsClearOfTheTabsInEveryArrangement) {
+    struct Case {
+        const char* name;
+        DWORD style;
+    };
+    const Case cases[] = {
+        {"tabs at the top", TCS_MULTILINE},
+        {"tabs at the bottom", TCS_MULTILINE | TCS_BOTTOM},
+        {"buttons at the bottom", TCS_BUTTONS | TCS_BOTTOM},
+        {"buttons down the left", TCS_BUTTONS | TCS_VERTICAL | TCS_MULTILINE},
+        {"buttons down the right", TCS_BUTTONS | TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE},
+    };
+    CDKMDIClientTabs& tabs = frame->m_wndTabs;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(tabs.Detach()) << c.name;
+        ASSERT_TRUE(tabs.Attach(frame, c.style)) << c.name;
+        Tick();
+        ASSERT_EQ(Strip().GetItemCount(), 3) << c.name;
+        CRect client;
+        ::GetWindowRect(frame->m_hWndMDIClient, &client);
+        const CRect strip = WindowRect(&Strip());
+        EXPECT_FALSE(client.IsRectEmpty()) << c.name;
+        CRect inside;
+        inside.IntersectRect(&client, &strip);
+        EXPECT_EQ(inside, client) << c.name << ": the client lies within the strip";
+        for (int i = 0; i < Strip().GetItemCount(); ++i) {
+            CRect tab;
+            Strip().GetItemRect(i, &tab);
+            Strip().ClientToScreen(&tab);
+            CRect overlap;
+            EXPECT_FALSE(overlap.IntersectRect(&tab, &client)) << c.name << ": tab " << i;
+        }
+    }
+}

@@ -173,6 +173,94 @@ TEST_F(SizeableBars, ADragLocksTheDesktopAndEndsWithTheIdlePrompt) {
     EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
 }
 
+TEST_F(SizeableBars, AnOutlineAsLongAsItsSideIsAThirdAndADropWhereItStartedMovesNothing) {
+    // Output alone in the bottom row is about as long as the frame's inner width: its band outline
+    // takes a third of that width. Information shares its row: its outline keeps its own length.
+    struct Case {
+        CPaneBar* bar;
+        bool third;
+    };
+    for (const Case& c : {Case{&frame->m_wndOutput, true}, Case{&frame->m_wndInformation, false}}) {
+        CPaneBar& bar = *c.bar;
+        DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(30, -30)}, false, VK_ESCAPE);
+        const CDKDockContext* ctx = Context(bar);
+        EXPECT_EQ(ctx->m_rectDragHorz.Width(), c.third ? ctx->m_rectFullWidth.Width() / 3 : bar.m_szHorz.cx);
+    }
+    EXPECT_GE(frame->m_wndOutput.m_szHorz.cx, Context(frame->m_wndOutput)->m_rectFullWidth.Width() - 16);
+
+    // Moved away over another side and back to where it was pressed, then released: it stays.
+    CPaneBar& bar = frame->m_wndInformation;
+    const CRect before = WindowRect(&bar);
+    const CPoint caption = bar.GetCaptionRect().CenterPoint();
+    DragBar(&bar, CaptionPoint(bar), {TopEdge(), caption});
+    EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(WindowRect(&bar), before);
+}
+
+TEST_F(SizeableBars, ForbiddenDockingFloatsThePaneUntilAllowedAgain) {
+    CPaneBar& bar = frame->m_wndInformation;
+    const DWORD dockStyle = bar.m_dwDockStyle & CBRS_ALIGN_ANY;
+    ASSERT_NE(dockStyle, 0u);
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_ALLOWDOCKING);
+    pm::afxtest::pump();
+    ASSERT_TRUE(bar.IsFloating());
+    EXPECT_EQ(bar.m_dwDockStyle & CBRS_ALIGN_ANY, 0u);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(menu.m_hMenu));
+    EXPECT_EQ(menu.GetMenuState(ID_SZBAR_ALLOWDOCKING, MF_BYCOMMAND) & MF_CHECKED, 0u);
+
+    // Neither a double click on its frame's caption nor a drag over a side docks it.
+    CFrameWnd* mini = bar.GetParentFrame();
+    mini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(bar.IsFloating());
+    DragBar(&bar, CPoint(20, 20), {CPoint(WindowRect(&bar).TopLeft()) + CPoint(60, 60), TopEdge()});
+    EXPECT_TRUE(bar.IsFloating());
+
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_ALLOWDOCKING);
+    EXPECT_EQ(bar.m_dwDockStyle & CBRS_ALIGN_ANY, dockStyle);
+    bar.GetParentFrame()->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    pm::afxtest::pump();
+    EXPECT_FALSE(bar.IsFloating());
+}
+
+TEST_F(SizeableBars, TheFocusInAPaneShowsOnItsCaption) {
+    // A pane's caption point in window coordinates, and its colour there.
+    auto captionColour = [](CDKSizeControlBar& bar) {
+        CRect window;
+        bar.GetWindowRect(&window);
+        const CPoint p = bar.GetCaptionRect().TopLeft() - window.TopLeft() + CPoint(3, 3);
+        HDC dc = ::GetWindowDC(bar.m_hWnd);
+        const COLORREF colour = ::GetPixel(dc, p.x, p.y);
+        ::ReleaseDC(bar.m_hWnd, dc);
+        return colour;
+    };
+    CPaneBar& project = frame->m_wndProject; // a solid caption
+    CPaneBar& info = frame->m_wndInformation;
+    HWND inProject = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, project.m_hWnd, nullptr,
+                                     nullptr, nullptr);
+    HWND inInfo = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, info.m_hWnd, nullptr, nullptr,
+                                  nullptr);
+    ::SetFocus(inProject);
+    pm::afxtest::runIdle();
+    pm::afxtest::pump();
+    EXPECT_TRUE(project.IsActive());
+    EXPECT_FALSE(info.IsActive());
+    EXPECT_EQ(captionColour(project), ::GetSysColor(COLOR_ACTIVECAPTION));
+
+    ::SetFocus(inInfo);
+    pm::afxtest::runIdle();
+    pm::afxtest::pump();
+    EXPECT_TRUE(info.IsActive());
+    EXPECT_FALSE(project.IsActive());
+    EXPECT_EQ(captionColour(project), ::GetSysColor(COLOR_INACTIVECAPTION));
+
+    ::SetFocus(frame->m_hWnd);
+    pm::afxtest::runIdle();
+    EXPECT_FALSE(info.IsActive());
+}
+
 TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
     CPaneBar& bar = frame->m_wndOutput;
     const CRect before = WindowRect(&bar);
@@ -224,6 +312,30 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     EXPECT_NEAR(WindowRect(&frame->m_wndProject).Height(), dock::kCollapsedLength, 1);
     EXPECT_EQ(WindowRect(&frame->m_wndProject).left, WindowRect(&frame->m_wndInformation).left);
     EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height() + WindowRect(&frame->m_wndProject).Height(), total);
+}
+
+TEST_F(SizeableBars, TheSplittersShowWhichWayTheyMove) {
+    // Without cursors of its own the program gets the system's sizing cursors.
+    struct Case {
+        UINT dock;
+        int kind;
+        LPCSTR cursor;
+    };
+    for (const Case& c : {Case{AFX_IDW_DOCKBAR_LEFT, CDKSizeDockBar::kindUpDown, IDC_SIZENS},
+                          Case{AFX_IDW_DOCKBAR_LEFT, CDKSizeDockBar::kindSideways, IDC_SIZEWE},
+                          Case{AFX_IDW_DOCKBAR_BOTTOM, CDKSizeDockBar::kindUpDown, IDC_SIZENS}}) {
+        auto* dock = static_cast<CDKSizeDockBar*>(Dock(c.dock));
+        bool found = false;
+        for (const CDKSizeDockBar::Splitter& s : dock->GetSplitters()) {
+            if (s.kind != c.kind)
+                continue;
+            found = true;
+            const CPoint p = s.rect.CenterPoint();
+            dock->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+            EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, c.cursor)) << c.dock << " " << c.kind;
+        }
+        EXPECT_TRUE(found) << c.dock << " " << c.kind;
+    }
 }
 
 TEST_F(SizeableBars, RowSplitterChangesTheRowsThickness) {
@@ -435,6 +547,58 @@ TEST_F(SizeableBars, WorkspaceStateBringsBackTheWindowsSidesSizesAndFloatingPlac
     EndProgram(again);
 }
 
+TEST_F(SizeableBars, AWorkspaceStateBringsDocumentPanesBackAsDocumentWindows) {
+    // One document docked, one floating as a pane, when the state is taken.
+    auto* docked = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
+    ASSERT_TRUE(docked->SetDocked(TRUE));
+    auto* floating =
+        static_cast<CDKMDIChildWndSizeDock*>(CWnd::FromHandlePermanent(::GetWindow(docked->m_hWnd, GW_HWNDNEXT)));
+    ASSERT_TRUE(floating->SetDocked(TRUE));
+    floating->m_wndViewBar.m_pDockContext->ToggleDocking();
+    pm::afxtest::pump();
+    ASSERT_TRUE(floating->m_wndViewBar.IsFloating());
+    CDKWorkspaceState state;
+    ASSERT_TRUE(state.CaptureState());
+
+    // Applied after the windows went back among the documents: no pane shows up empty.
+    ASSERT_TRUE(docked->SetDocked(FALSE));
+    ASSERT_TRUE(floating->SetDocked(FALSE));
+    pm::afxtest::pump();
+    ASSERT_TRUE(state.ApplyState(CDKWorkspaceState::kApplyWithoutChildren));
+    pm::afxtest::pump();
+    for (CDKMDIChildWndSizeDock* child : {docked, floating}) {
+        EXPECT_FALSE(child->IsDocked());
+        EXPECT_TRUE(child->IsWindowVisible());
+        EXPECT_FALSE(child->m_wndViewBar.IsWindowVisible());
+    }
+    EXPECT_EQ(frame->m_wndInformation.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
+
+    // Applied in the program started again: the documents come back as windows, and no floating
+    // frame is left empty.
+    CByteArray bytes;
+    ASSERT_TRUE(state.WriteToBytes(bytes));
+    EndProgram(app);
+    CFixtureApp again;
+    StartProgram(again, 0);
+    CDKWorkspaceState restored;
+    ASSERT_TRUE(restored.ReadFromBytes(bytes));
+    ASSERT_TRUE(restored.ApplyState(1));
+    pm::afxtest::pump();
+    CFixtureFrame* second = again.Frame();
+    int documents = 0;
+    for (HWND h = ::GetWindow(second->m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        documents += ::IsWindowVisible(h) ? 1 : 0;
+    EXPECT_EQ(documents, 3);
+    for (POSITION pos = second->m_listControlBars.GetHeadPosition(); pos;) {
+        auto* bar = static_cast<CControlBar*>(second->m_listControlBars.GetNext(pos));
+        CFrameWnd* parent = bar->GetParentFrame();
+        if (bar->IsDockBar() && parent != second && parent->IsWindowVisible()) {
+            EXPECT_GT(static_cast<CDockBar*>(bar)->GetDockedVisibleCount(), 0) << "an empty floating frame";
+        }
+    }
+    EndProgram(again);
+}
+
 TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
     CPaneBar& bar = frame->m_wndOutput;
     // The pane's menu offers it (and, docked, docking and hiding).
@@ -472,6 +636,27 @@ TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
     EXPECT_TRUE(bar.IsFloating());
     EXPECT_NE(dynamic_cast<CDKSizableMiniDockFrameWnd*>(bar.GetParentFrame()), nullptr);
     EXPECT_FALSE(::IsWindow(floatHwnd));
+}
+
+TEST_F(SizeableBars, APaneClosedInItsDocumentWindowComesBackThereByTheViewCommand) {
+    CPaneBar& bar = frame->m_wndOutput;
+    bar.SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
+    pm::afxtest::pump();
+    CDKMDIFloatWnd* floatWnd = bar.GetMDIFloatWnd();
+    ASSERT_NE(floatWnd, nullptr);
+    const CRect place = WindowRect(floatWnd);
+    floatWnd->SendMessage(WM_CLOSE);
+    pm::afxtest::pump();
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_FALSE(floatWnd->IsWindowVisible());
+    EXPECT_NE(frame->MDIGetActive(), floatWnd);
+
+    frame->SendMessage(WM_COMMAND, ID_PANE_OUTPUT, 0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(bar.IsWindowVisible());
+    ASSERT_EQ(bar.GetMDIFloatWnd(), floatWnd);
+    EXPECT_TRUE(floatWnd->IsWindowVisible());
+    EXPECT_EQ(WindowRect(floatWnd), place);
 }
 
 TEST_F(SizeableBars, APaneShownAgainTakesBackItsShareOfTheRow) {

@@ -233,6 +233,45 @@ TEST_F(WorkspaceState, RestoresTheChildrenAndMaximisesTheMainWindow) {
     EXPECT_EQ(ChildDocuments(), before);
 }
 
+TEST_F(WorkspaceState, AChildComesBackThroughItsOwnTemplateElseOneForItsDocument) {
+    struct Case {
+        const char* name;
+        const char* documentClass;
+        const char* frameClass;
+        const char* path;
+        bool restored;
+        const char* restoredFrame; // the class of the frame that comes back
+        size_t documents;         // the documents open afterwards
+    };
+    const Case cases[] = {
+        {"all three names: that template", "CNotesDoc", "CSplitChild", "/notes/s.txt", true, "CSplitChild", 1},
+        {"a frame class gone: the first for its document", "CNotesDoc", "CGoneChild", "/notes/t.txt", true,
+         "CNotesChild", 2},
+        {"already open: one more window on it", "CNotesDoc", "CNotesChild", "/notes/t.txt", true, "CNotesChild", 2},
+        {"a document class gone: nothing", "CGoneDoc", "CNotesChild", "/notes/u.txt", false, nullptr, 2},
+    };
+    for (const Case& c : cases) {
+        const int childrenBefore = static_cast<int>(ChildDocuments().size());
+        CDKChildFrameState state;
+        state.m_strDocumentClass = c.documentClass;
+        state.m_strFrameClass = c.frameClass;
+        state.m_strViewClass = "CNotesView";
+        state.m_strDocumentPath = c.path;
+        state.m_bSaveSplitters = FALSE;
+        EXPECT_EQ(state.ApplyState(), c.restored ? TRUE : FALSE) << c.name;
+        pm::afxtest::pump();
+        const std::multiset<std::string> children = ChildDocuments();
+        EXPECT_EQ(static_cast<int>(children.size()), childrenBefore + (c.restored ? 1 : 0)) << c.name;
+        EXPECT_EQ(std::set<std::string>(children.begin(), children.end()).size(), c.documents) << c.name;
+        if (!c.restored)
+            continue;
+        CMDIChildWnd* active = main->MDIGetActive();
+        ASSERT_NE(active, nullptr) << c.name;
+        EXPECT_STREQ(active->GetRuntimeClass()->m_lpszClassName, c.restoredFrame) << c.name;
+        EXPECT_STREQ(active->GetActiveDocument()->GetPathName(), c.path) << c.name;
+    }
+}
+
 TEST_F(WorkspaceState, AHiddenMainWindowStaysHidden) {
     CDKWorkspaceState state;
     ASSERT_TRUE(state.CaptureState());

@@ -167,8 +167,9 @@ TEST_F(EditCtrl, VBScriptKeywordCaseWaitsForTheCaretToLeave) {
     type("dim");
     EXPECT_EQ(text(), "dim"); // the caret is still on the word
     EXPECT_EQ(colourAt(0), kBlue);
-    type(" x = \"a\" ' rem\r");
+    type(" x = 12 & \"a\" ' rem\r");
     EXPECT_EQ(text().substr(0, 5), "Dim x");
+    EXPECT_EQ(colourAt(find("12")), kMagenta);
     EXPECT_EQ(colourAt(find("\"a\"")), kMagenta);
     EXPECT_EQ(colourAt(find("' rem")), kGreen);
 }
@@ -209,11 +210,11 @@ TEST_F(EditCtrl, RangesSkippedForAWaitingKeyAreColouredAfterIt) {
     edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
     EXPECT_EQ(colourAt(find("/*")), kBlack);
     EXPECT_EQ(colourAt(find("\"s")), kBlack);
-    // Once the keys are handled the range gets its colours.
-    for (int i = 0; i < 200 && colourAt(find("/*")) != kGreen; ++i) {
-        pm::afxtest::pump();
-        ::Sleep(5);
-    }
+    // Once the keys are handled the range gets its colours, on the control's next timer tick.
+    pm::afxtest::pump();
+    EXPECT_EQ(colourAt(find("/*")), kBlack);
+    pm::test::advanceClock(10);
+    pm::afxtest::pump();
     EXPECT_EQ(colourAt(find("/*")), kGreen);
     EXPECT_EQ(colourAt(find("\"s")), kMagenta);
 }
@@ -335,6 +336,14 @@ TEST_F(EditCtrl, ReplacingTextBeforeACommentKeepsItsMarkers) {
     EXPECT_EQ(edit->GetDelimiters()[1].m_nPos, find("*/"));
     EXPECT_EQ(colourAt(find("c */")), kGreen);
     EXPECT_EQ(colourAt(find("y = 2")), kBlack);
+    // Overwriting the end of a comment in overwrite mode ends it.
+    caret(find("*/") + 1);
+    key(VK_INSERT);
+    type("x");
+    key(VK_INSERT);
+    ASSERT_EQ(text().substr(0, find(" y")), "longer = 1; /* c *x");
+    EXPECT_EQ(edit->GetDelimiters().GetSize(), 1);
+    EXPECT_EQ(colourAt(find("c *x")), kBlack);
 }
 
 TEST_F(EditCtrl, WithoutAFormaterTextIsPlain) {
@@ -361,6 +370,27 @@ TEST_F(EditCtrl, LineCommandsAreOneUndoStepEach) {
     redo();
     EXPECT_NE(text().find("//  line49"), std::string::npos);
     undo();
+
+    // Each command over fifty lines, some of them commented, is one step that undo takes back whole.
+    std::string mixed;
+    for (int i = 0; i < 50; ++i) mixed += std::string(i % 2 ? "//" : "") + "  line" + std::to_string(i) + "\r\n";
+    const struct {
+        const char* name;
+        void (CHHEditCtrl::*run)();
+    } commands[] = {{"indent", &CHHEditCtrl::IndentSelection},
+                    {"outdent", &CHHEditCtrl::OutdentSelection},
+                    {"comment", &CHHEditCtrl::CommentSelection},
+                    {"uncomment", &CHHEditCtrl::UncommentSelection}};
+    for (const auto& c : commands) {
+        edit->SetText(mixed.c_str());
+        edit->EmptyUndoBuffer();
+        edit->SetSel(0, edit->GetTextLength());
+        (edit.get()->*c.run)();
+        EXPECT_NE(text(), mixed) << c.name;
+        EXPECT_EQ(undoSteps(), 1) << c.name;
+        EXPECT_EQ(text(), mixed) << c.name;
+    }
+    edit->SetText(original.c_str());
 
     // Three lines selected up to the start of the fourth: Tab indents three, Shift+Tab outdents.
     edit->SetSel(0, find("  line3"));

@@ -46,12 +46,23 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
     HWND capture = ::WindowFromPoint(start);
     if (!capture || ::GetCapture()) return DROPEFFECT_NONE;
     ::SetCapture(capture);
-    // The drag begins once the pointer leaves the start rectangle (when given).
-    bool dragging = lpRectStartDrag == nullptr;
     COleDropTarget* current = nullptr;
     DROPEFFECT effect = DROPEFFECT_NONE;
     DWORD keys = MK_LBUTTON;
     CPoint pt = start;
+    // Given a start rectangle, the source says when the drag begins; the move that began it is
+    // the drag's first.
+    if (lpRectStartDrag) {
+        source->m_rectStartDrag = *lpRectStartDrag;
+        if (!source->OnBeginDrag(CWnd::FromHandle(capture))) {
+            if (::GetCapture() == capture) ::ReleaseCapture();
+            return DROPEFFECT_NONE;
+        }
+        const DWORD pos = ::GetMessagePos();
+        pt = CPoint(GET_X_LPARAM(pos), GET_Y_LPARAM(pos));
+        effect = Over(current, pt, keys, dwEffects);
+        source->GiveFeedback(effect);
+    }
     SCODE state = S_OK;
     while (state == S_OK) {
         MSG msg;
@@ -70,8 +81,7 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
             keys = static_cast<DWORD>(msg.wParam) & (MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL);
             if (msg.message == WM_LBUTTONUP) keys &= ~static_cast<DWORD>(MK_LBUTTON);
             if (msg.message == WM_RBUTTONDOWN) keys |= MK_RBUTTON;
-            if (!dragging && !CRect(lpRectStartDrag).PtInRect(pt)) dragging = true;
-            if (dragging && msg.message == WM_MOUSEMOVE) {
+            if (msg.message == WM_MOUSEMOVE) {
                 effect = Over(current, pt, keys, dwEffects);
                 source->GiveFeedback(effect);
             }
@@ -88,7 +98,7 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
         if (::GetCapture() != capture) state = DRAGDROP_S_CANCEL;
     }
     if (::GetCapture() == capture) ::ReleaseCapture();
-    if (state != DRAGDROP_S_DROP || !dragging || !current) {
+    if (state != DRAGDROP_S_DROP || !current) {
         if (current) current->OnDragLeave(CWnd::FromHandle(current->GetWindow()));
         return DROPEFFECT_NONE;
     }

@@ -57,6 +57,30 @@ TEST_F(Import, StatementTexts) {
               BuildLoadDataStatement(m_connection, o));
 }
 
+// Whatever is typed into an option edit, its literal ends where the statement ends it: the server
+// never reads a broken statement (error 1064), though it may refuse an odd separator.
+TEST_F(Import, OptionTextsAlwaysCloseTheirLiteral) {
+    Exec(m_connection, "create table imp (a int, b varchar(20))");
+    const std::string path = TestOutputPath("options.csv");
+    WriteFileBytes(path, "1,x\r\n");
+    struct Case {
+        const char* typed;
+        const char* inStatement;
+    };
+    for (const Case& c : {Case{",", ","}, Case{"\\t", "\\t"}, Case{"\\", "\\\\"}, Case{"'", "\\'"},
+                          Case{"\\'", "\\'"}, Case{"\\\\'", "\\\\\\'"}, Case{"a'b'", "a\\'b\\'"},
+                          Case{"\\t\\t\\t\\t\\t", "\\t\\t\\t\\t\\\\"}}) {
+        LoadDataOptions o = options(path, {"a", "b"});
+        o.escaped = true;
+        o.escapedBy = c.typed;
+        const std::string statement = BuildLoadDataStatement(m_connection, o);
+        EXPECT_NE(std::string::npos, statement.find("ESCAPED BY '" + std::string(c.inStatement) + "' LINES"))
+            << statement;
+        RunLoadData(m_connection, statement);
+        EXPECT_NE(1064u, mysql_errno(m_connection)) << statement << "\n" << QueryErrorText(m_connection);
+    }
+}
+
 TEST_F(Import, DefaultOptionsLoadACsvFile) {
     Exec(m_connection, "create table imp (a int, b varchar(20), c int default 7)");
     const std::string path = TestOutputPath("plain.csv");

@@ -25,3 +25,27 @@ TEST(Quoting, NamesAreQuotedOnlyWhenNeeded) {
     EXPECT_EQ("`id`", backquoteIdent("id"));
     EXPECT_EQ("d.`order`", quoteQualified("d", "order"));
 }
+
+TEST(Quoting, DumpValuesEscapeEachSpecialByteWhereverItStands) {
+    struct Case {
+        std::string value;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"plain caf\xC3\xA9 100%_", "plain caf\xC3\xA9 100%_"},
+        {std::string("\0", 1), "\\0"},
+        {"it's", "it\\'s"},
+        {"\"quoted\"", "\\\"quoted\\\""},
+        {"a\\b", "a\\\\b"},
+        {"line\r\nnext\n", "line\\r\\nnext\\n"},
+        {"\x1a", "\\Z"},
+        {std::string("''\0\0", 4), "\\'\\'\\0\\0"},
+        {"`%_\t", "`%_\t"},
+    };
+    for (const Case& c : cases) {
+        std::string out = "head:";
+        appendBackslashEscaped(c.value, out);
+        EXPECT_EQ("head:" + c.expected, out) << c.expected;
+    }
+}

@@ -210,7 +210,8 @@ TEST_F(MacroEditor, ObjectViewShowsTwoProceduresWithAMemberList) {
                                   &parser);
     edit([&] {
         ::SetWindowPos(dialog, nullptr, 0, 0, 560, 380, SWP_NOMOVE | SWP_NOZORDER); // room for the list
-        view->SetEditMode(HHMODE_OBJECT);
+        pm::afxtest::click(view->GetDlgItem(IDC_HHSV_OBJECT_VIEW)->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
         EXPECT_EQ(text(), moduleText());
         caretAt("t = 1");
         pm::afxtest::typeText(ctrl->m_hWnd, "doc.");
@@ -341,6 +342,24 @@ TEST_F(MacroEditor, PlacementIsRestoredOnlyInsideTheScreen) {
         CRect placed;
         edit([&] { ::GetWindowRect(dialog, &placed); });
         EXPECT_EQ(placed.left == left && placed.Width() == 420, left == 0) << left;
+    }
+}
+
+TEST_F(MacroEditor, TheSavedViewModeIsTakenUpAndZeroKeepsTheStartMode) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n", &parser);
+    for (const int mode : {HHMODE_MODULE, HHMODE_OBJECT, HHMODE_EVENT}) {
+        AfxGetApp()->WriteProfileInt("Settings", "CHHScriptDlg 0 EditMode", mode);
+        int shown = -1;
+        bool buttonChecked = false;
+        edit([&] {
+            shown = view->GetEditMode();
+            const UINT buttons[] = {IDC_HHSV_EVENT_VIEW, IDC_HHSV_OBJECT_VIEW, IDC_HHSV_MODULE_VIEW};
+            buttonChecked = static_cast<CButton*>(view->GetDlgItem(buttons[mode]))->GetCheck() == BST_CHECKED;
+            EXPECT_EQ(text(), moduleText()) << mode;
+        });
+        EXPECT_EQ(shown, mode);
+        EXPECT_TRUE(buttonChecked) << mode;
     }
 }
 
@@ -610,6 +629,53 @@ TEST_F(MacroEditor, AMissingEndAtTheEndOfTheMacroCanBeTypedWhereTheEditorOpens) 
     host.dialogTexts.clear();
     EXPECT_TRUE(module->Run());
     EXPECT_TRUE(host.dialogTexts.empty()) << "the macro compiles now";
+}
+
+} // namespace
+
+namespace {
+
+// A bookmark set from the keyboard stays on its line of the procedure while lines are typed above
+// it, in its own procedure or in one before it, and across other procedures and view modes.
+TEST_F(MacroEditor, BookmarksMoveWithTheirLinesAcrossProceduresAndViews) {
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n"
+                                  "Sub App_Timer()\r\n\tt = 1\r\n\tu = 2\r\nEnd Sub\r\n\r\n",
+                                  &parser);
+    edit([&] {
+        const auto lineOf = [&](const char* marker) {
+            return static_cast<int>(ctrl->LineFromChar(static_cast<long>(text().find(marker))));
+        };
+        const auto marked = [&] {
+            std::vector<int> lines;
+            for (int line = 0; line < ctrl->GetLineCount(); ++line)
+                if (ctrl->GetLineMarkers(line) & HHMARK_BOOKMARK) lines.push_back(line);
+            return lines;
+        };
+        choose(view->GetEventsCombo(), "Timer");
+        caretAt("u = 2");
+        pm::afxtest::pressKey(ctrl->m_hWnd, VK_F2, false, true); // Ctrl+F2
+        ASSERT_EQ(marked(), std::vector<int>{2});
+        caretAt("t = 1");
+        type("\r\r");
+        EXPECT_EQ(marked(), std::vector<int>{lineOf("u = 2")}) << "typed lines above it";
+
+        choose(view->GetEventsCombo(), "Quit");
+        EXPECT_TRUE(marked().empty()) << "Quit shows alone";
+        pm::afxtest::click(view->GetDlgItem(IDC_HHSV_MODULE_VIEW)->m_hWnd, POINT{5, 5});
+        pm::afxtest::pump();
+        EXPECT_EQ(marked(), std::vector<int>{lineOf("u = 2")}) << "the whole module";
+        caretAt("q = 1");
+        type("\r");
+        EXPECT_EQ(marked(), std::vector<int>{lineOf("u = 2")}) << "a line typed in the procedure before it";
+
+        // Deleting the marked line with the line break before it takes the bookmark with it.
+        const int line = lineOf("u = 2");
+        ctrl->SetSel(ctrl->LineIndex(line) - 2, ctrl->LineIndex(line + 1) - 2);
+        pm::afxtest::pressKey(ctrl->m_hWnd, VK_DELETE);
+        EXPECT_EQ(text().find("u = 2"), std::string::npos);
+        EXPECT_TRUE(marked().empty());
+    });
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 
 #include "app/program/tests/support/penmere_fixture.h"
 
+#include "app/CIniFile.h"
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
+#include "editor/CAutoCompleteEditCtrl.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/windlg.h"
 #include "scripting/CHHVBScriptTextParser.h"
@@ -389,6 +391,128 @@ TEST_F(FrameCommands, HelpOpensOurOwnPagesAndTheWordAtTheCaret) {
     command(ID_SHOW_WINDOW_HANDLE);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), std::to_string(reinterpret_cast<std::uintptr_t>(frame->m_hWnd)));
+}
+
+namespace {
+
+// The value the settings file holds now, "<none>" when it holds none.
+std::string storedSetting(const std::string& path, const char* section, const char* key) {
+    CIniFile settings;
+    settings.Load(path.c_str(), FALSE, TRUE);
+    CString value;
+    return settings.GetString(section, key, value) ? std::string(value) : std::string("<none>");
+}
+
+// The check mark the frame's update handler gives a command.
+class CheckProbe : public CCmdUI {
+public:
+    void SetCheck(int nCheck) override { m_nChecked = nCheck; }
+    int m_nChecked = -1;
+};
+
+} // namespace
+
+// Each option is stored under its key (at once, or for automatic reload when the program closes)
+// and comes back with its check mark at the next start.
+TEST_F(FrameCommands, OptionsAreStoredAndComeBackAtTheNextStart) {
+    struct Case {
+        UINT id;
+        const char* section;
+        const char* key;
+        bool savedAtOnce;
+    };
+    const Case cases[] = {
+        {ID_OPTIONS_SAVE_BEFORE_VIEW, "Init", "SaveOnCompile", true},
+        {ID_OPTIONS_AUTO_COMPLETE, "Intellisense", "Auto", true},
+        {ID_OPTIONS_LIST_UNIQUE, "Intellisense", "ListUnique", true},
+        {ID_OPTIONS_LINE_NUMBERS, "General", "LineNo", true},
+        {ID_OPTIONS_AUTO_RELOAD, "General", "AutoReload", false},
+    };
+    const std::string settings = programFile("Settings.ini");
+    const auto state = [this](UINT id) {
+        if (id == ID_OPTIONS_LIST_UNIQUE) return GetAutoCompleteListUnique() ? 1 : 0; // no menu item shows it
+        CheckProbe probe;
+        probe.m_nID = id;
+        probe.DoUpdate(frame, FALSE);
+        return probe.m_nChecked;
+    };
+    for (const Case& c : cases) {
+        writeFile(settings, "[General]\r\nFirstTime=1\r\n");
+        start();
+        const int before = state(c.id);
+        ASSERT_TRUE(before == 0 || before == 1) << c.key;
+        command(c.id);
+        const std::string written = before ? "0" : "1";
+        EXPECT_EQ(state(c.id), 1 - before) << c.key;
+        EXPECT_EQ(storedSetting(settings, c.section, c.key), c.savedAtOnce ? written : "<none>") << c.key;
+        stop();
+        EXPECT_EQ(storedSetting(settings, c.section, c.key), written) << c.key;
+        start();
+        EXPECT_EQ(state(c.id), 1 - before) << c.key << " at the next start";
+        stop();
+    }
+}
+
+// The lines of the Functions list go to the clipboard, and the Working Dir and Solutions entries
+// open with the desktop's programs at their full paths.
+TEST_F(FrameCommands, FunctionsCopiedAndFilesOpenedWithTheDesktop) {
+    const std::string path = programFile("Projects/funcs.js");
+    writeFile(path, "function beta() {}\nfunction alpha(a) {}\n");
+    start({path});
+    CListBox& functions = frame->m_wndInfoBar.m_wndFunctions;
+    ASSERT_EQ(functions.GetCount(), 2);
+    const auto clipboard = [this] {
+        std::string text;
+        if (!::OpenClipboard(frame->m_hWnd)) return text;
+        if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(::GlobalLock(data));
+            ::GlobalUnlock(data);
+        }
+        ::CloseClipboard();
+        return text;
+    };
+    functions.SetCurSel(1);
+    command(ID_FUNCTIONS_COPY);
+    EXPECT_EQ(clipboard(), "beta()");
+    command(ID_FUNCTIONS_COPY_ALL);
+    EXPECT_EQ(clipboard(), "alpha(a)\r\nbeta()\r\n");
+    functions.SetCurSel(-1);
+    struct EnableProbe : CCmdUI {
+        void Enable(BOOL bOn) override { m_bOn = bOn; }
+        BOOL m_bOn = TRUE;
+    } enable;
+    enable.m_nID = ID_FUNCTIONS_COPY;
+    enable.DoUpdate(frame, FALSE);
+    EXPECT_FALSE(enable.m_bOn) << "Copy needs a selected line";
+
+    CListBox& workDir = frame->m_wndInfoBar.m_wndWorkDir;
+    workDir.SetCurSel(workDir.FindStringExact(-1, "funcs.js"));
+    CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
+    tree.SelectItem(tree.FindChild("Loop.js", tree.FindChild("Basics", tree.GetRootItem())));
+    struct Case {
+        UINT id;
+        std::string target;
+    };
+    const std::string projects = programFile("Projects");
+    const Case cases[] = {
+        {ID_WORKDIR_OPEN_NATIVE, path},
+        {ID_WORKDIR_EXPLORER, projects},
+        {ID_SOLUTIONS_OPEN_NATIVE, programFile("Solutions/Basics/Loop.js")},
+        {ID_SOLUTIONS_EXPLORER, programFile("Solutions/Basics/Loop.js")},
+        {ID_HELP_TUTORIAL, programFile("Tutorial/Index.htm")},
+        {ID_HELP_WEBSITE, programFile("Web/Corvane.htm")},
+    };
+    for (const Case& c : cases) {
+        opened.clear();
+        command(c.id);
+        ASSERT_EQ(opened.size(), 1u) << c.id;
+        // A file's address: "file:" and the absolute path (no byte here needs escaping).
+        std::string target = opened[0];
+        ASSERT_EQ(target.rfind("file:", 0), 0u) << target;
+        target.erase(0, target.find_first_not_of('/', 5) - 1);
+        while (target.size() > 1 && target.back() == '/') target.pop_back();
+        EXPECT_EQ(target, c.target) << c.id;
+    }
 }
 
 // The document's text lives in its one edit view: no command of the Window menu makes a second,

@@ -25,7 +25,14 @@ TEST(Snippets, TextAndSelectionOfEachKind) {
         {"align left keeps the word selected", ID_HTML_LEFT, "word", "", "<DIV ALIGN=\"left\">word</DIV>", 18, 22},
         {"align right", ID_HTML_RIGHT, "", "", "<DIV ALIGN=\"right\"></DIV>", 19, 19},
         {"a selection over a line break is selected again whole", ID_HTML_PRE, "a\r\nb", "", "<PRE>a\r\nb</PRE>", 5, 9},
+        {"italic", ID_HTML_ITALIC, "t", "", "<I>t</I>", 3, 4},
+        {"underline", ID_HTML_UNDERLINE, "t", "", "<U>t</U>", 3, 4},
+        {"H1", ID_HTML_H1, "t", "", "<H1>t</H1>", 4, 5},
+        {"H2", ID_HTML_H2, "t", "", "<H2>t</H2>", 4, 5},
         {"H3", ID_HTML_H3, "t", "", "<H3>t</H3>", 4, 5},
+        {"paragraph", ID_HTML_PARAGRAPH, "t", "", "<P>t</P>", 3, 4},
+        {"center", ID_HTML_CENTER, "t", "", "<CENTER>t</CENTER>", 8, 9},
+        {"horizontal rule", ID_HTML_RULE, "", "", "<HR>", 4, 4},
         {"line break replaces the selection", ID_HTML_LINE_BREAK, "gone", "  ", "<BR>", 4, 4},
         {"unordered list: caret inside the item", ID_HTML_UL, "", "  ", "<UL>\r\n    <LI></LI>\r\n  </UL>", 14, 14},
         {"ordered list at column 1", ID_HTML_OL, "", "", "<OL>\r\n  <LI></LI>\r\n</OL>", 12, 12},
@@ -38,7 +45,14 @@ TEST(Snippets, TextAndSelectionOfEachKind) {
          "switch()\r\n{\r\ncase :\r\n\tbreak;\r\ncase :\r\n\tbreak;\r\ncase :\r\n\tbreak;\r\n}", 7, 7},
         {"script block takes no indent: caret on the first empty line", ID_JS_SCRIPT, "", "    ",
          "\r\n<SCRIPT LANGUAGE = JavaScript>\r\n<!--\r\n\r\n\r\n//-->\r\n</SCRIPT>\r\n", 40, 40},
-        {"operator", ID_OP_NOT_GREATER, "x", "", "!>", 2, 2},
+        {"equal", ID_OP_EQUAL, "", "", "==", 2, 2},
+        {"less", ID_OP_LESS, "", "", "<", 1, 1},
+        {"greater", ID_OP_GREATER, "", "", ">", 1, 1},
+        {"less or equal", ID_OP_LESS_EQUAL, "", "", "<=", 2, 2},
+        {"greater or equal", ID_OP_GREATER_EQUAL, "", "", ">=", 2, 2},
+        {"not equal", ID_OP_NOT_EQUAL, "", "", "!=", 2, 2},
+        {"not less", ID_OP_NOT_LESS, "", "", "!<", 2, 2},
+        {"operator replaces the selection", ID_OP_NOT_GREATER, "x", "", "!>", 2, 2},
         {"logical and", ID_OP_AND, "", "", "&&", 2, 2},
         {"logical or", ID_OP_OR, "", "", "||", 2, 2},
         {"first member", ID_MEMBER_FIRST, "", "", ".setMonth();", 12, 12},
@@ -59,6 +73,22 @@ TEST(Snippets, IdsWithoutATextInsertNothing) {
     EXPECT_FALSE(SnippetForCommand(ID_HTML_TABLE, "", "")) << "the table asks first";
     EXPECT_FALSE(SnippetForCommand(ID_JS_FUNCTION, "", "")) << "the function asks first";
     EXPECT_STREQ(MemberSnippetText(33067), "");
+}
+
+TEST(Snippets, EveryMemberIdButOneInsertsItsTextWithTheCaretAfterIt) {
+    int used = 0;
+    for (unsigned id = ID_MEMBER_FIRST; id <= ID_MEMBER_LAST; ++id) {
+        const std::string text = MemberSnippetText(id);
+        if (text.empty()) continue;
+        ++used;
+        std::optional<SnippetInsertion> snippet = SnippetForCommand(id, "selected", "  ");
+        ASSERT_TRUE(snippet) << id;
+        EXPECT_EQ(snippet->text, text) << id;
+        EXPECT_EQ(std::make_pair(snippet->selStart, snippet->selEnd),
+                  std::make_pair(static_cast<long>(text.size()), static_cast<long>(text.size())))
+            << id;
+    }
+    EXPECT_EQ(used, 72);
 }
 
 TEST(Snippets, FunctionHeadingAndCaret) {
@@ -163,4 +193,27 @@ TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
     CString listed;
     functions.GetText(0, listed);
     EXPECT_EQ(std::string(listed), "init()");
+}
+
+// The keys the Html menu shows beside its commands run them.
+TEST_F(PenmereTest, KeysShownInTheHtmlMenuRunTheirCommands) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/keys.htm");
+    writeFile(path, "word\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    edit->SetFocus();
+    edit->SetSel(0, 4);
+    pm::afxtest::pressKey(edit->m_hWnd, 'B', false, true);
+    pm::afxtest::pressKey(edit->m_hWnd, 'I', false, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "<B><I>word</I></B>") << "Ctrl+B, then Ctrl+I around the word kept selected";
+    edit->SetSel(18, 18);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, true);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, false, false, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "<B><I>word</I></B><BR><P></P>") << "Shift+Enter, then Alt+Enter";
+    EXPECT_EQ(edit->GetLineCount(), 2) << "no line break typed besides";
 }

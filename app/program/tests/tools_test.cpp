@@ -19,7 +19,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 TEST(ToolMacros, ExpandedWhereTheyStand) {
     ToolMacroValues values{"/home/u/my docs/page one.js", "/opt/pen", "/", "/usr/bin"};
@@ -39,6 +38,27 @@ TEST(ToolMacros, ExpandedWhereTheyStand) {
         {"no quoting asked", "$(FilePath)", false, "/home/u/my docs/page one.js"},
     };
     for (const Case& c : cases) EXPECT_EQ(ExpandToolMacros(c.line, values, c.quote), c.expected) << c.name;
+}
+
+// Whatever a file's name holds, each value reaches the tool as the argument it stands in: a quote
+// in a name never ends an argument early or adds arguments.
+TEST(ToolMacros, EveryFileNameComesBackWholeWhenTheLineIsSplit) {
+    const char* const paths[] = {
+        "/home/u/my docs/page one.js",
+        "/tmp/x\" --evil \"y.js",
+        "/tmp/a\"b.js",
+        "/tmp/back\\slash\\",
+        "/tmp/q\\\" r.js",
+        "/tmp/tab\there.js",
+    };
+    for (const char* path : paths) {
+        ToolMacroValues values{path, "/opt/pen", "/", "/usr/bin"};
+        // Backslashes separate folders too.
+        const std::string name = std::string(path).substr(std::string(path).find_last_of("/\\") + 1);
+        const std::string line = ExpandToolMacros("-f $(FilePath) --name=$(FileName) \"$(FilePath)\" x", values, true);
+        EXPECT_EQ(pm::splitCommandLine(line), (std::vector<std::string>{"-f", path, "--name=" + name, path, "x"}))
+            << path << " as " << line;
+    }
 }
 
 TEST(ToolMacros, ValuesAreNotSearchedAgainAndUntitledIsEmpty) {
@@ -106,6 +126,33 @@ std::vector<std::string> menuTexts(HMENU menu) {
     return texts;
 }
 
+// Waits on the change notifications of a file's folder until another process has put the file
+// there; the notification is made first, so a file that comes at once is not missed.
+class FileArrival {
+public:
+    explicit FileArrival(std::string path)
+        : m_path(std::move(path)),
+          m_change(::FindFirstChangeNotification(std::filesystem::path(m_path).parent_path().c_str(), FALSE,
+                                                 FILE_NOTIFY_CHANGE_FILE_NAME)) {}
+    ~FileArrival() {
+        if (m_change != INVALID_HANDLE_VALUE) ::FindCloseChangeNotification(m_change);
+    }
+    // Whether the file came within ten seconds.
+    bool Wait() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!std::filesystem::exists(m_path) && m_change != INVALID_HANDLE_VALUE &&
+               std::chrono::steady_clock::now() < deadline) {
+            ::WaitForSingleObject(m_change, 1000);
+            ::FindNextChangeNotification(m_change);
+        }
+        return std::filesystem::exists(m_path);
+    }
+
+private:
+    std::string m_path;
+    HANDLE m_change;
+};
+
 } // namespace
 
 TEST_F(PenmereTest, ToolsMenuListsTheStoredToolsUpToTheCap) {
@@ -126,23 +173,23 @@ TEST_F(PenmereTest, ToolsMenuListsTheStoredToolsUpToTheCap) {
     EXPECT_EQ(menuTexts(tools).size(), texts.size()) << "a rebuild replaces the items, never adds to them";
 }
 
-TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAsOneArgument) {
+TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     const std::string stub = programFile("record args.sh");
     const std::string record = programFile("args.txt");
     writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record + ".part\"\nmv \"" + record +
                         ".part\" \"" + record + "\"\n");
     std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
     writeFile(programFile("Settings.ini"), toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir)"));
-    const std::string path = programFile("Projects/my page.js");
+    const std::string path = programFile("Projects/my \"best\" page.js");
     writeFile(path, "var a;\n");
     start({path});
     pm::setShellOpenHook(nullptr);
     activeView()->GetEditCtrl()->SetSel(0, 0);
     pm::afxtest::typeText(activeView()->GetEditCtrl()->m_hWnd, "x");
+    FileArrival arrival(record);
     command(ID_TOOLS_FIRST);
-    for (int i = 0; i < 200 && !std::filesystem::exists(record); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    EXPECT_EQ(readFile(record), "-f|" + path + "|my page.js|" + folder + "|")
+    ASSERT_TRUE(arrival.Wait()) << "the tool never ran";
+    EXPECT_EQ(readFile(record), "-f|" + path + "|my \"best\" page.js|" + folder + "|")
         << "the path arrives whole, the name without the modified mark, the program folder without its separator";
     EXPECT_TRUE(boxes.empty());
 }

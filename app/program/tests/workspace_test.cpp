@@ -113,8 +113,12 @@ TEST_F(Workspace, HandedOverTextsOpenAFileAndFindInIt) {
     EXPECT_EQ(viewSelection(view), std::make_pair(11L, 15L)) << "with case, from the start, in the open document";
     EXPECT_EQ(GetAllDocuments().size(), 1u) << "an open document is not opened twice";
 
+    frame->ShowWindow(SW_MINIMIZE);
+    pump();
+    ASSERT_TRUE(frame->IsIconic());
     EXPECT_TRUE(handOver(kCopyDataOpen, path));
     EXPECT_EQ(GetAllDocuments().size(), 1u);
+    EXPECT_FALSE(frame->IsIconic()) << "a minimised editor comes back to show the file";
     boxes.clear();
     EXPECT_TRUE(handOver(5, path)) << "an unknown kind is answered too";
     EXPECT_TRUE(handOver(kCopyDataOpenAndFind, "alpha")) << "without ';' the path is empty";
@@ -203,6 +207,41 @@ TEST_F(Workspace, AFileRewrittenOutsideReloadsSilentlyOrAfterAskingWhenEdited) {
     EXPECT_TRUE(pumpUntil([&] { return viewText(view) == "var four = 4;\n"; })) << "Yes reloads";
     EXPECT_FALSE(boxes.empty());
     EXPECT_FALSE(view->GetDocument()->IsModified());
+}
+
+// While the user is asked about one edited document, other files that change (a branch checked
+// out under the editor) are reloaded once the question is answered; none is left stale.
+TEST_F(Workspace, FilesChangedWhileTheUserIsAskedAreReloadedAfterTheAnswer) {
+    const std::string edited = programFile("Projects/edited.js"), other = programFile("Projects/other.js");
+    writeFile(edited, "var e;\n");
+    writeFile(other, "var o;\n");
+    start({other});
+    CEditMDIView* otherView = activeView();
+    ASSERT_NE(app->OpenDocumentFile(edited.c_str()), nullptr);
+    pump();
+    CEditMDIView* editedView = activeView();
+    type("// mine\n");
+    recordFileChanges();
+    int questions = 0;
+    pm::setMessageBoxHook([&](HWND, const std::string&, const std::string&, UINT) {
+        ++questions;
+        // The question's own loop goes on delivering messages while the user reads it.
+        if (questions == 1) {
+            // The edited file first: its change is in by the time the other's is.
+            writeFile(edited, "var e = 'checked out, again';\n");
+            writeFile(other, "var o = 'checked out';\n");
+            EXPECT_TRUE(pumpUntil([&] { return std::count(changed.begin(), changed.end(), other) > 0; }));
+            pump();
+        }
+        return IDNO;
+    });
+    writeFile(edited, "var e = 'checked out';\n");
+    ASSERT_TRUE(pumpUntil([&] { return questions > 0; }));
+    pump();
+    EXPECT_EQ(viewText(otherView), "var o = 'checked out';\n") << "the unedited document follows its file";
+    EXPECT_EQ(viewText(editedView), "// mine\nvar e;\n") << "No keeps the edits";
+    EXPECT_EQ(questions, 1) << "one answer covers the changes made while it was asked";
+    stop(); // while the answers above are still there to give
 }
 
 TEST_F(Workspace, OwnSavesAndReloadSwitchedOffLeaveTheDocumentAlone) {

@@ -53,6 +53,7 @@ public:
     CString text;
     std::vector<CString> files;
     DROPEFFECT result = 12345;
+    CRect startRect{0, 0, 0, 0}; // screen coordinates; empty: the drag begins at once
 
 protected:
     afx_msg void OnLButtonDown(UINT, CPoint) {
@@ -64,7 +65,7 @@ protected:
             source.CacheGlobalData(CF_TEXT, block);
         }
         if (!files.empty()) source.CacheFiles(files);
-        result = source.DoDragDrop(DROPEFFECT_COPY);
+        result = source.DoDragDrop(DROPEFFECT_COPY, startRect.IsRectEmpty() ? nullptr : &startRect);
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -150,4 +151,34 @@ TEST_F(OleDragDrop, ADefaultTargetTakesNothingAndARevokedWindowGetsNoCallbacks) 
     EXPECT_EQ(source.result, static_cast<DROPEFFECT>(DROPEFFECT_NONE));
     EXPECT_TRUE(target.events.empty());
     EXPECT_FALSE(plain.Register(&targetWnd)) << "registered once";
+}
+
+TEST_F(OleDragDrop, FromAStartRectangleTheDragBeginsOnlyOnceThePointerLeavesIt) {
+    source.text = "moved out";
+    CPoint press(50, 50);
+    parent.ClientToScreen(&press);
+    source.startRect = CRect(press.x - 10, press.y - 10, press.x + 10, press.y + 10);
+    // Released inside it: a click, not a drag.
+    pm::test::pressMouse(parent.m_hWnd, CPoint(50, 50));
+    pm::test::moveMouse(parent.m_hWnd, CPoint(55, 52));
+    pm::test::releaseMouse(parent.m_hWnd, CPoint(55, 52));
+    pm::afxtest::pump();
+    EXPECT_TRUE(target.events.empty());
+    EXPECT_EQ(source.result, static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    drag();
+    EXPECT_EQ(target.events, (std::vector<std::string>{"enter", "over", "drop"}));
+    EXPECT_EQ(target.text, CString("moved out"));
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // The move that leaves the rectangle is the drag's first: released where it went, it drops.
+    target.events.clear();
+    target.text.Empty();
+    pm::test::pressMouse(parent.m_hWnd, CPoint(50, 50));
+    pm::test::moveMouse(parent.m_hWnd, CPoint(320, 90));
+    pm::test::releaseMouse(parent.m_hWnd, CPoint(320, 90));
+    pm::afxtest::pump();
+    EXPECT_EQ(target.events, (std::vector<std::string>{"enter", "over", "drop"}));
+    EXPECT_EQ(target.text, CString("moved out"));
 }

@@ -295,6 +295,7 @@ private:
             return;
         }
         layout();
+        InvalidateRect(m_hwnd, nullptr, FALSE); // the field and the drop button follow the width
     }
 
     void layout() {

@@ -475,7 +475,8 @@ void RichEditView::updateScrollBars() {
         SCROLLINFO si{};
         si.cbSize = sizeof si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
-        si.nMax = std::max(m_widestLine, m_xOffset + static_cast<int>(fr.right - fr.left));
+        // The range is inclusive: text as wide as the page needs no bar.
+        si.nMax = std::max(m_widestLine, m_xOffset + static_cast<int>(fr.right - fr.left)) - 1;
         si.nPage = static_cast<UINT>(std::max<LONG>(0, fr.right - fr.left));
         si.nPos = m_xOffset;
         SetScrollInfo(hwnd, SB_HORZ, &si, m_redraw);

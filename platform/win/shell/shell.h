@@ -25,6 +25,8 @@ using ShellOpenHook = std::function<bool(const ShellOpenRequest&)>;
 ShellOpenHook setShellOpenHook(ShellOpenHook hook);
 
 // Splits a parameter string on blanks; double quotes group blanks into one argument and are removed.
+// Backslashes before a quote are halved, and an odd one leaves the quote in the argument (\" is a
+// quote); other backslashes are kept as they are.
 std::vector<std::string> splitCommandLine(const std::string& text);
 
 // A sound PlaySound was asked to play: the wave file and the flags.

@@ -63,8 +63,19 @@ std::vector<std::string> splitCommandLine(const std::string& text) {
     std::vector<std::string> out;
     std::string cur;
     bool inQuotes = false, have = false;
+    std::size_t backslashes = 0;
     for (char c : text) {
-        if (c == '"') {
+        if (c == '\\') {
+            ++backslashes;
+            have = true;
+            continue;
+        }
+        // Backslashes count only before a quote: each pair is one backslash, and an odd one
+        // makes the quote a character of the argument.
+        const bool escapedQuote = c == '"' && backslashes % 2 == 1;
+        cur.append(c == '"' ? backslashes / 2 : backslashes, '\\');
+        backslashes = 0;
+        if (c == '"' && !escapedQuote) {
             inQuotes = !inQuotes;
             have = true;
         } else if ((c == ' ' || c == '\t') && !inQuotes) {
@@ -76,6 +87,7 @@ std::vector<std::string> splitCommandLine(const std::string& text) {
             have = true;
         }
     }
+    cur.append(backslashes, '\\');
     if (have) out.push_back(cur);
     return out;
 }

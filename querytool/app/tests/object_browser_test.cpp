@@ -101,6 +101,13 @@ TEST_F(ObjectBrowser, DatabasesTablesColumnsAndIndexesFillOnFirstExpansion) {
     EXPECT_NE("Dummy Column", labels(performance).front());
 
     expand(find(find(root(), "mysql"), "db"));
+
+    // The picture: the system databases folded again, the test's database open down to the columns
+    // and indexes of `order`.
+    SendMessage(m_tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(find(root(), "mysql")));
+    SendMessage(m_tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(performance));
+    expand(find(order, "Columns"));
+    expand(find(order, "Indexes"));
     select(find(order, "Columns"));
     pm::test::pumpMessages();
     EXPECT_TRUE(pm::test::saveWindowPng(m_window->Window(), pm::test::outputFolder() + "/tessmark_object_browser.png"));

@@ -1185,6 +1185,12 @@ TEST_P(RichEditTest, WindowScrollBarsFollowTheLines) {
     EXPECT_EQ(si.nPos, page);
     SendMessage(scrolled, WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(SendMessage(scrolled, EM_GETFIRSTVISIBLELINE, 0, 0), 100);
+    // Lines that fit the width need no horizontal bar; a wider one brings it.
+    pm::test::pumpMessages();
+    EXPECT_FALSE(GetWindowLong(scrolled, GWL_STYLE) & WS_HSCROLL);
+    SendMessage(scrolled, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::string(200, 'w').c_str()));
+    pm::test::pumpMessages();
+    EXPECT_TRUE(GetWindowLong(scrolled, GWL_STYLE) & WS_HSCROLL);
     DestroyWindow(scrolled);
 }
 

@@ -138,6 +138,11 @@ TEST(ShellExecute, SplitsParameters) {
         {"\"x y\" z", {"x y", "z"}},
         {"\"\"", {""}},
         {"a\"b c\"d", {"ab cd"}},
+        {"a\\\"b c", {"a\"b", "c"}},
+        {"\"x \\\" --y\" z", {"x \" --y", "z"}},
+        {"\"a\\\\\" b", {"a\\", "b"}},
+        {"C:\\dir\\ \\\\x", {"C:\\dir\\", "\\\\x"}},
+        {"end\\", {"end\\"}},
     };
     for (const Case& c : cases) EXPECT_EQ(pm::splitCommandLine(c.text), c.args) << c.text;
 }

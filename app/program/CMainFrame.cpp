@@ -422,6 +422,18 @@ void CMainFrame::FillWorkingDirList() {
     for (POSITION pos = names.GetHeadPosition(); pos;) list.AddString(names.GetNext(pos));
 }
 
+namespace {
+
+// Sorts the item's entries and those of every folder below it: the file system lists a folder's
+// files in no order of its own.
+void sortFolders(CTreeCtrl& tree, HTREEITEM item) {
+    tree.SortChildren(item);
+    for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
+        if (tree.ItemHasChildren(child)) sortFolders(tree, child);
+}
+
+} // namespace
+
 void CMainFrame::FillSolutionsTree() {
     CNotifyTreeCtrl& tree = m_wndProjBar.m_wndTree;
     tree.DeleteAllItems();
@@ -438,7 +450,7 @@ void CMainFrame::FillSolutionsTree() {
     }
     tree.AddPaths(paths);
     tree.SelectItem(root);
-    tree.SortChildren(root);
+    sortFolders(tree, root);
     tree.Expand(root, TVE_EXPAND);
 }
 

@@ -1,6 +1,7 @@
 // The editor on a real desktop: the window manager activates its main window with a script open,
 // keys typed on the keyboard reach the edit control, and closing with the edit unsaved asks first;
-// the Tools dialog's prompt for a new tool takes the name typed into it;
+// the Tools dialog's prompt for a new tool takes the name typed into it; Alt and the arrow keys
+// walk the menu bar while the pointer rests elsewhere;
 // a second start of the program with a file, while another program is in front, hands the file to
 // the running editor, which opens it and comes to the front.
 
@@ -104,6 +105,35 @@ TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
     app.reset();
     SetAppDirectory(nullptr);
     std::filesystem::current_path("/");
+    pm::afxtest::removeFolder(folder);
+}
+
+TEST(PenmereOnTheDesktop, AltAndTheArrowKeysWalkTheMenuBarWhileThePointerRestsElsewhere) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    const std::string folder = makeProgramFolder();
+    std::string path = folder + "/Projects/demo.js";
+    char* argv[] = {const_cast<char*>("penmere"), path.data()};
+    auto app = startEditor(2, argv);
+    ASSERT_NE(app, nullptr);
+    HWND main = app->m_pMainWnd->m_hWnd;
+    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
+    CDKMenuBar* bar = static_cast<CMainFrame*>(app->m_pMainWnd)->GetMenuBar();
+    RECT window{};
+    ::GetWindowRect(main, &window);
+    desk::xdotool({"mousemove", std::to_string(window.left + 600), std::to_string(window.top + 500)});
+
+    desk::keys({"alt"});
+    ASSERT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode != FALSE; })) << "Alt alone activates the bar";
+    desk::pumpFor(400); // the bar's hot item outlasts the pointer resting elsewhere
+    desk::keys({"Right"});
+    EXPECT_TRUE(desk::pumpUntil([bar] { return bar->SendMessage(TB_GETHOTITEM) == 1; })) << "Right moves to Edit";
+    desk::keys({"Escape"});
+    EXPECT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode == FALSE; }));
+
+    ::SendMessage(main, WM_CLOSE, 0, 0);
+    desk::pumpFor(100);
+    app.reset();
+    SetAppDirectory(nullptr);
     pm::afxtest::removeFolder(folder);
 }
 

@@ -4,6 +4,7 @@
 #include "docking/CDKBitmapMenuManager.h"
 
 #include "docking/CDKBitmapMenuPopupWnd.h"
+#include "docking/MenuMnemonic.h"
 #include "platform/framework/CArchive.h"
 #include "platform/framework/CFile.h"
 #include "platform/framework/CFrameWnd.h"
@@ -39,9 +40,7 @@ MENUITEMINFOA readItem(HMENU menu, int position, char* text, UINT textSize) {
 }
 
 char mnemonicOf(const CString& text) {
-    int amp = text.Find('&');
-    if (amp < 0 || amp + 1 >= text.GetLength()) return 0;
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(docking::MnemonicOf(text))));
 }
 
 } // namespace
@@ -346,7 +345,8 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
         change.fType = info.fType | MFT_OWNERDRAW;
         change.dwItemData = reinterpret_cast<ULONG_PTR>(data);
         ::SetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &change);
-        if (char key = mnemonicOf(data->strText)) pMenu->m_mnemonics.emplace(key, i);
+        // The hidden items above this one leave the menu below: the mnemonic names the place it ends at.
+        if (char key = mnemonicOf(data->strText)) pMenu->m_mnemonics.emplace(key, i - static_cast<int>(hidden.size()));
         dropSeparator = FALSE;
     }
     if (bFirst) {
@@ -379,7 +379,9 @@ void CDKBitmapMenuManager::RestorePopupMenu(CDKBitmapMenu* pMenu, BOOL bTexts) {
         int count = ::GetMenuItemCount(hMenu);
         if (count > 0 && ::GetMenuItemID(hMenu, count - 1) == ID_BITMAPMENU_EXPAND)
             ::DeleteMenu(hMenu, static_cast<UINT>(count - 1), MF_BYPOSITION);
-        for (int i = 0; bTexts && i < ::GetMenuItemCount(hMenu); ++i) {
+        // The item data dies with the menu object: every item loses it and its owner-drawn type,
+        // with its text given back or not, so the menu never draws from freed data.
+        for (int i = 0; i < ::GetMenuItemCount(hMenu); ++i) {
             char text[kMaxText + 1] = {};
             MENUITEMINFOA info = readItem(hMenu, i, text, sizeof(text));
             auto* data = reinterpret_cast<BitmapMenuItem*>(info.dwItemData);
@@ -388,7 +390,7 @@ void CDKBitmapMenuManager::RestorePopupMenu(CDKBitmapMenu* pMenu, BOOL bTexts) {
             change.cbSize = sizeof(change);
             change.fMask = MIIM_TYPE | MIIM_DATA;
             change.fType = info.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
-            change.dwTypeData = const_cast<LPSTR>(static_cast<LPCSTR>(data->strText));
+            change.dwTypeData = bTexts ? const_cast<LPSTR>(static_cast<LPCSTR>(data->strText)) : nullptr;
             change.dwItemData = 0;
             ::SetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &change);
         }
@@ -556,7 +558,11 @@ BOOL CDKBitmapMenuManager::LoadHiddenSubmenus(CArchive& ar, HMENU hRoot) {
         e->Delete();
         return FALSE;
     }
-    m_hiddenSubmenus.clear();
+    // The stored paths are this root's whole state; the hidden submenus of other menus stay.
+    for (auto it = m_hiddenSubmenus.begin(); it != m_hiddenSubmenus.end();) {
+        std::vector<int> path;
+        it = FindPath(hRoot, *it, path) ? m_hiddenSubmenus.erase(it) : std::next(it);
+    }
     for (const std::vector<int>& path : paths) {
         HMENU menu = path.empty() ? nullptr : hRoot;
         for (int position : path) menu = menu ? ::GetSubMenu(menu, position) : nullptr;

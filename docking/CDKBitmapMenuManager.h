@@ -33,6 +33,8 @@ public:
     virtual LRESULT OnMenuChar(UINT nChar, UINT nFlags, HMENU hMenu);
     virtual BOOL OnMeasureItem(LPMEASUREITEMSTRUCT lpMIS);
     virtual void PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst);
+    // Gives the menu back its hidden items and plain items (with their texts when bTexts) and deletes
+    // the menu object; the Windows menu stays.
     virtual void RestorePopupMenu(CDKBitmapMenu* pMenu, BOOL bTexts);
     virtual void SetRecentlyUsedEnabled(BOOL bEnabled);
     virtual BOOL HideCommand(UINT nID);
@@ -44,7 +46,8 @@ public:
     // Reads hidden commands; FALSE, with the hidden set unchanged, for damaged data.
     virtual BOOL LoadHiddenCommands(CArchive& ar);
     virtual void SaveHiddenSubmenus(CArchive& ar, HMENU hRoot);
-    // Reads hidden submenus; FALSE, with the hidden set unchanged, for damaged data.
+    // Reads the hidden submenus of hRoot, which replace those it had (other menus keep theirs);
+    // FALSE, with the hidden set unchanged, for damaged data.
     virtual BOOL LoadHiddenSubmenus(CArchive& ar, HMENU hRoot);
 
     BOOL IsItemRecentlyUsed(HMENU hMenu, int nPosition) const;

@@ -25,8 +25,12 @@ CDKHookWnd* CDKHookWnd::FindHook(HWND hwnd) {
 }
 
 void CDKHookWnd::HookWindow(CWnd* pWnd) {
+    // A hook is in one chain at a time: hooked again, it leaves its old place first, so it never
+    // becomes its own next hook or passes one window's messages to another's procedure.
+    if (IsHooked()) UnhookWindow();
     KillHookTimer();
-    HWND hwnd = pWnd->GetSafeHwnd();
+    HWND hwnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
+    if (!::IsWindow(hwnd)) return;
     CDKHookWnd* head = FindHook(hwnd);
     m_pNext = head;
     if (head) {

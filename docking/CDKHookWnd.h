@@ -15,6 +15,8 @@ public:
     CDKHookWnd();
     ~CDKHookWnd() override;
 
+    // Chains the hook in front of pWnd's procedure (out of any chain it was in first); nothing for
+    // a window that does not exist.
     void HookWindow(CWnd* pWnd);
     int UnhookWindow();
     BOOL IsHooked() const { return m_pWndHooked != nullptr; }

@@ -71,12 +71,13 @@ void CDKItemTipWnd::Show(const RECT* pRect, LPCSTR lpszText, int nOffset, int nA
     rect.right = rect.left + text.Width() + 2 * nOffset;
     if (rect.Height() < text.Height()) rect.bottom = rect.top + text.Height();
     m_pControl->ClientToScreen(&rect);
-    BOOL topmost = FALSE;
-    CRect bounds = Bounds(m_pControl, &topmost);
-    if (rect.right > bounds.right) rect.OffsetRect(bounds.right - rect.right, 0);
-    if (rect.left < bounds.left) rect.OffsetRect(bounds.left - rect.left, 0);
+    // The whole window, border included, stays inside the bounds.
     CRect window = rect;
     ::AdjustWindowRectEx(&window, GetStyle(), FALSE, GetExStyle());
+    BOOL topmost = FALSE;
+    CRect bounds = Bounds(m_pControl, &topmost);
+    if (window.right > bounds.right) window.OffsetRect(bounds.right - window.right, 0);
+    if (window.left < bounds.left) window.OffsetRect(bounds.left - window.left, 0);
     SetWindowPos(topmost ? &CWnd::wndTopMost : nullptr, window.left, window.top, window.Width(), window.Height(),
                  SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
     m_strText = lpszText;

@@ -12,6 +12,7 @@
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CMenu.h"
 #include "platform/framework/CMiniDockFrameWnd.h"
+#include "docking/MenuMnemonic.h"
 #include "docking/ToolBarDragData.h"
 
 #include <cctype>
@@ -30,17 +31,9 @@ LRESULT CALLBACK menuMouseHook(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(g_mouseHook, code, wParam, lParam);
 }
 
-// The character after the first single "&" ("&&" is a literal ampersand), upper-cased; 0 when none.
+// The item's mnemonic, upper-cased; 0 when none.
 char mnemonicOf(const CString& text) {
-    for (int i = 0; i + 1 < text.GetLength(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
-    }
-    return 0;
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(docking::MnemonicOf(text))));
 }
 } // namespace
 

@@ -309,7 +309,9 @@ bool writeStructure(MYSQL* connection, OutputFile& file, const std::string& data
     if (!file.Write("-- \r\n-- Table struture for " + commentName(table) + "\r\n-- \r\n\r\n"))
         return fileFailure(file, kStructureError, failure);
     setProgress(progress, "Writing table structure for " + table, 0, 2, 1);
-    if (dropTable) file.Write((view ? "DROP VIEW " : "DROP TABLE ") + quoteIdent(table) + ";\r\n");
+    // IF EXISTS: the file also restores into a database that lacks the table.
+    if (dropTable)
+        file.Write((view ? "DROP VIEW IF EXISTS " : "DROP TABLE IF EXISTS ") + quoteIdent(table) + ";\r\n");
     if (!send(connection, "show create table " + quoteQualified(database, table)))
         return serverFailure(connection, failure);
     MYSQL_RES* result = mysql_store_result(connection);

@@ -43,7 +43,7 @@ struct DumpOptions {
 bool WriteDumpHeader(OutputFile& file, const std::string& host, const std::string& database,
                      const std::string& serverVersion, bool useStatement, DumpFailure& failure);
 
-// The table's structure comment, optional "DROP TABLE", and its "show create table" text.
+// The table's structure comment, optional "DROP TABLE IF EXISTS", and its "show create table" text.
 bool WriteTableStructure(MYSQL* connection, OutputFile& file, const std::string& database,
                          const std::string& table, bool dropTable, DumpProgress* progress,
                          DumpFailure& failure);

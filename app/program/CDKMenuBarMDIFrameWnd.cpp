@@ -136,6 +136,12 @@ BOOL CDKMenuBarMDIFrameWnd::OnHookKeyboardMessage(UINT nKey, LPARAM lKeyData) {
                            (nKey == VK_ESCAPE && m_popups.size() <= 1);
         return toBar && m_wndMenuBar.HandleMenuKey(nKey);
     }
+    // F10 activates and leaves the menu bar as Alt alone does (Shift+F10 is the context menu's key).
+    if (nKey == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0) {
+        hooks().altAlone = FALSE;
+        if (!down) m_wndMenuBar.HandleMenuKey(0);
+        return TRUE;
+    }
     if (nKey == VK_MENU) {
         if (down && !repeat) {
             hooks().altAlone = TRUE;

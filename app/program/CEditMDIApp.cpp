@@ -46,7 +46,8 @@ BOOL CEditMDIApp::InitInstance() {
     startScripting();
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen && !ProcessShellCommand(cmdInfo)) return FALSE;
+    // A named file that cannot be opened has been reported; the editor still starts.
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) ProcessShellCommand(cmdInfo);
     frame->ShowWindow(SW_SHOWMAXIMIZED);
     frame->UpdateWindow();
     frame->DragAcceptFiles();

@@ -328,11 +328,11 @@ void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
     const int selected = list.GetCurSel();
     list.SetRedraw(FALSE);
     list.ResetContent();
-    const int lines = pView ? pView->GetEditCtrl()->GetLineCount() : 0;
-    for (int i = 0; i < lines; ++i) {
-        std::string heading = ParseFunctionHeading(pView->GetLineText(i).substr(0, 255));
-        if (!heading.empty()) list.AddString(heading.c_str());
-    }
+    // The text is read once: asking the control line by line costs more than the parsing.
+    CString text;
+    if (pView) pView->GetEditCtrl()->GetWindowText(text);
+    const std::string whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
+    for (const std::string& heading : FunctionHeadingsOf(whole)) list.AddString(heading.c_str());
     if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);
     list.SetRedraw(TRUE);
     list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
@@ -364,14 +364,13 @@ void CMainFrame::OnFunctionsGoto() {
     CEditMDIView* view = GetActiveEditView();
     if (heading.IsEmpty() || !view) return;
     CHHEditCtrl* edit = view->GetEditCtrl();
-    const int lines = edit->GetLineCount();
-    for (int i = 0; i < lines; ++i) {
-        const int column = FunctionHeadingColumn(view->GetLineText(i).substr(0, 255), static_cast<LPCSTR>(heading));
-        if (column < 0) continue;
-        edit->GoToLine(i, column);
-        view->SetFocus();
-        return;
-    }
+    CString text;
+    edit->GetWindowText(text);
+    const std::string whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
+    const auto [line, column] = FindFunctionHeading(whole, static_cast<LPCSTR>(heading));
+    if (line < 0) return;
+    edit->GoToLine(line, column);
+    view->SetFocus();
 }
 
 void CMainFrame::OnFunctionsRefresh() {
@@ -423,6 +422,18 @@ void CMainFrame::FillWorkingDirList() {
     for (POSITION pos = names.GetHeadPosition(); pos;) list.AddString(names.GetNext(pos));
 }
 
+namespace {
+
+// Sorts the item's entries and those of every folder below it: the file system lists a folder's
+// files in no order of its own.
+void sortFolders(CTreeCtrl& tree, HTREEITEM item) {
+    tree.SortChildren(item);
+    for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
+        if (tree.ItemHasChildren(child)) sortFolders(tree, child);
+}
+
+} // namespace
+
 void CMainFrame::FillSolutionsTree() {
     CNotifyTreeCtrl& tree = m_wndProjBar.m_wndTree;
     tree.DeleteAllItems();
@@ -439,7 +450,7 @@ void CMainFrame::FillSolutionsTree() {
     }
     tree.AddPaths(paths);
     tree.SelectItem(root);
-    tree.SortChildren(root);
+    sortFolders(tree, root);
     tree.Expand(root, TVE_EXPAND);
 }
 

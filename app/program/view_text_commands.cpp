@@ -32,6 +32,19 @@ std::string::size_type findFrom(const std::string& text, char c, long from, bool
     return text.rfind(c, static_cast<size_t>(from));
 }
 
+
+// Calls visit(number, line) for each line of the text (ended by CR LF, LF or a lone CR), read up to
+// its first 255 characters as the Functions list reads it, until visit returns true.
+template <typename Visit>
+void forEachLine(const std::string& text, Visit visit) {
+    size_t start = 0;
+    for (int number = 0; start <= text.size(); ++number) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        if (visit(number, text.substr(start, std::min<size_t>(end - start, 255)))) return;
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
 } // namespace
 
 int FindMatchingBrace(const std::string& text, int selEnd) {
@@ -95,6 +108,26 @@ std::string ParseFunctionHeading(const std::string& line) {
     auto start = at + keyword.size();
     if (line.find('(', start) == std::string::npos) return {};
     return headingFrom(line, start);
+}
+
+std::vector<std::string> FunctionHeadingsOf(const std::string& text) {
+    std::vector<std::string> headings;
+    forEachLine(text, [&](int, const std::string& line) {
+        std::string heading = ParseFunctionHeading(line);
+        if (!heading.empty()) headings.push_back(std::move(heading));
+        return false;
+    });
+    return headings;
+}
+
+std::pair<int, int> FindFunctionHeading(const std::string& text, const std::string& heading) {
+    std::pair<int, int> found{-1, -1};
+    forEachLine(text, [&](int number, const std::string& line) {
+        const int column = FunctionHeadingColumn(line, heading);
+        if (column >= 0) found = {number, column};
+        return column >= 0;
+    });
+    return found;
 }
 
 int FunctionHeadingColumn(const std::string& line, const std::string& heading) {

@@ -6,6 +6,8 @@
 #include "platform/framework/CString.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class CHHKeywordMap;
 
@@ -19,9 +21,15 @@ std::string WordAroundCaret(const std::string& line, int column);
 // The function heading a line declares: from after "function " to the first ')' (or the line's
 // end), blanks trimmed; "" when the line declares none.
 std::string ParseFunctionHeading(const std::string& line);
+// The headings of the text's lines, in line order, each line read up to its first 255 characters as
+// the Functions list reads it. A line ends at CR LF, LF or a lone CR.
+std::vector<std::string> FunctionHeadingsOf(const std::string& text);
 // Go to function: when the text 9 characters after the line's first "function", up to its first
 // ")", trimmed, equals heading, the column where it starts; else -1.
 int FunctionHeadingColumn(const std::string& line, const std::string& heading);
+// The first line of the text (from 0, each read as FunctionHeadingsOf reads it) that declares the
+// heading, and its column there; {-1, -1} when none does.
+std::pair<int, int> FindFunctionHeading(const std::string& text, const std::string& heading);
 
 // "line, column" centred in nine places.
 std::string LineColumnPaneText(int line, int column);

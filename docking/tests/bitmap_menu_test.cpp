@@ -237,11 +237,37 @@ TEST_F(BitmapMenu, HidingDropsSeparatorsThatWouldStandAlone) {
     EXPECT_EQ(ids(m), (std::vector<UINT>{ID_NEW, 0u, ID_EXIT, ID_BITMAPMENU_EXPAND}));
     organiser.reset();
     EXPECT_EQ(ids(m), (std::vector<UINT>{0u, ID_NEW, 0u, ID_OPEN, 0u, ID_EXIT}));
+    // The organiser went without its frame letting it go: no item keeps the data it freed.
+    for (int i = 0; i < ::GetMenuItemCount(m); ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        ASSERT_TRUE(::GetMenuItemInfoA(m, static_cast<UINT>(i), TRUE, &info));
+        EXPECT_FALSE(info.fType & MFT_OWNERDRAW) << i;
+        EXPECT_EQ(info.dwItemData, 0u) << i;
+    }
     ::DestroyMenu(m);
     // All recently used: nothing hidden, no expansion item.
     organiser = std::make_unique<CDKBitmapMenuManager>();
     organiser->ConvertPopupMenu(editMenu(), 1, FALSE);
     EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+}
+
+TEST_F(BitmapMenu, AMnemonicChoosesTheItemAtItsPlaceAfterHiding) {
+    // "&&" is a literal ampersand: the mnemonic is the letter after the single one.
+    HMENU m = ::CreatePopupMenu();
+    ::AppendMenu(m, MF_STRING, ID_NEW, "&New");
+    ::AppendMenu(m, MF_STRING, ID_OPEN, "&Open...");
+    ::AppendMenu(m, MF_STRING, ID_EXIT, "Save && E&xit");
+    organiser->HideCommand(ID_NEW);
+    CDKBitmapMenu* converted = organiser->ConvertPopupMenu(m, 0, FALSE);
+    ASSERT_EQ(ids(m), (std::vector<UINT>{ID_OPEN, ID_EXIT, ID_BITMAPMENU_EXPAND}));
+    EXPECT_EQ(organiser->OnMenuChar('o', MF_POPUP, converted->m_hMenu), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(organiser->OnMenuChar('x', MF_POPUP, converted->m_hMenu), MAKELRESULT(1, MNC_EXECUTE));
+    EXPECT_EQ(organiser->OnMenuChar('n', MF_POPUP, converted->m_hMenu), 0);
+    EXPECT_EQ(organiser->OnMenuChar('&', MF_POPUP, converted->m_hMenu), 0);
+    organiser.reset();
+    ::DestroyMenu(m);
 }
 
 TEST_F(BitmapMenu, HiddenSubmenusAreKeptInTheProfileByTheirPaths) {
@@ -272,6 +298,20 @@ TEST_F(BitmapMenu, HiddenSubmenusAreKeptInTheProfileByTheirPaths) {
         EXPECT_EQ(organiser->LoadHiddenSubmenus(ar, menu) != FALSE, c.loads);
         EXPECT_EQ(organiser->IsItemRecentlyUsed(menu, 1), c.loads);
     }
+    // Loading one menu's state leaves the hidden submenus of another menu as they are.
+    HMENU other = ::CreateMenu();
+    HMENU tools = ::CreatePopupMenu();
+    ::AppendMenu(tools, MF_STRING, ID_BOLD, "&Bold");
+    ::AppendMenu(other, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), "&Tools");
+    organiser->HideSubmenu(tools);
+    organiser->HideSubmenu(editMenu());
+    Bytes none{0, 0, 0, 0};
+    CMemFile file(none.data(), static_cast<UINT>(none.size()));
+    CArchive ar(&file, CArchive::load);
+    EXPECT_TRUE(organiser->LoadHiddenSubmenus(ar, menu));
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(menu, 1));
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(other, 0));
+    ::DestroyMenu(other);
 }
 
 TEST_F(BitmapMenu, HiddenCommandsAreStoredAsACountAndTheirIds) {
@@ -354,6 +394,37 @@ TEST_F(BitmapMenu, CustomisationInThePopupWindow) {
     EXPECT_EQ(file->GetCustomizedItem(), 2);
     // The window never takes the activation.
     EXPECT_EQ(window.SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main), 0), MA_NOACTIVATE);
+}
+
+TEST_F(BitmapMenu, HoldingAnItemInThePopupWindowStartsItsDragAndAnEarlyReleaseDoesNot) {
+    organiser->SetCustomizationMode(TRUE, main);
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(::GetSubMenu(menu, 0), 0, FALSE);
+    CDKBitmapMenuPopupWnd window(file);
+    ASSERT_TRUE(window.Create(frame, CPoint(120, 160)));
+    pm::afxtest::pump();
+    CPoint open = window.GetItemRect(1).CenterPoint();
+    struct Case {
+        const char* name;
+        bool released;
+        BOOL dragStarted; // the flag a drag start clears
+    } cases[] = {{"held", false, FALSE}, {"released first", true, TRUE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        file->m_bDragStarted = TRUE;
+        pm::test::pressMouse(window.m_hWnd, open);
+        pm::afxtest::pump();
+        if (c.released) {
+            pm::test::releaseMouse(window.m_hWnd, open);
+            pm::test::moveMouse(window.m_hWnd, CPoint(open.x + 1, open.y));
+            pm::afxtest::pump();
+        }
+        pm::test::advanceClock(CDKBitmapMenuPopupWnd::kDragDelay);
+        pm::afxtest::pump();
+        EXPECT_EQ(file->m_bDragStarted, c.dragStarted);
+        EXPECT_EQ(file->GetCustomizedItem(), 1);
+        if (!c.released) pm::test::releaseMouse(window.m_hWnd, open);
+        pm::afxtest::pump();
+    }
 }
 
 TEST_F(BitmapMenu, EnterOnTheExpansionItemExpandsOnce) {

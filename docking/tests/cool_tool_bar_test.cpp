@@ -311,6 +311,20 @@ TEST_F(CoolCustomisation, TheCustomisedButtonsComeBackAfterARestart) {
     command(3, ID_COOLBAR_DELETE);     // Cut
     command(3, ID_COOLBAR_IMAGEONLY);  // Paste, now fourth
     ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", TRUE));
+    // The buttons as stored: their count, then per button its id, image, style byte, whether it
+    // shows a text, and the text (a text taken away is kept with its button).
+    BYTE* data = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(app->GetProfileBinary("Bars", "Standard_ButtonsSettings", &data, &size));
+    std::vector<BYTE> stored(data, data + size);
+    delete[] data;
+    EXPECT_EQ(app->GetProfileInt("Bars", "Standard_ButtonsSettings_Size", -1), static_cast<int>(size));
+    const std::vector<BYTE> head{6, 0, 0, 0,                                          // six buttons
+                                 0x01, 0x83, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 3, 'N', 'e', 'w'}; // New
+    ASSERT_GE(stored.size(), head.size());
+    EXPECT_EQ(std::vector<BYTE>(stored.begin(), stored.begin() + static_cast<long>(head.size())), head);
+    const std::vector<BYTE> paste{0x13, 0x83, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 5, 'P', 'a', 's', 't', 'e'};
+    EXPECT_NE(std::search(stored.begin(), stored.end(), paste.begin(), paste.end()), stored.end());
     recreateFrame();
     const UINT table[] = {ID_NEW, ID_OPEN, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
     bar().SetCustomizeTable(table, 6);

@@ -108,3 +108,23 @@ TEST_F(HookChain, EnteringIsSeenOnAMoveAndLeavingOnTheTimer) {
     }
     EXPECT_EQ(g_seen, (std::vector<std::string>{"enter", "leave"}));
 }
+
+TEST_F(HookChain, HookingAgainMovesTheHookInsteadOfChainingItToItself) {
+    NamedHook hook("hook");
+    hook.HookWindow(window);
+    hook.HookWindow(window);
+    EXPECT_EQ(probe(), (std::vector<std::string>{"hook", "window"}));
+    // On to a second window: the first gets its own procedure back and sees the hook no more.
+    HWND other = ::CreateWindowEx(0, "HookedWindow", "Other", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                                  nullptr, nullptr);
+    auto own = ::GetWindowLongPtr(other, GWLP_WNDPROC);
+    hook.HookWindow(CWnd::FromHandle(other));
+    EXPECT_EQ(probe(), std::vector<std::string>{"window"});
+    EXPECT_EQ(CDKHookWnd::FindHook(hwnd), nullptr);
+    g_seen.clear();
+    ::SendMessage(other, kProbe, 0, 0);
+    EXPECT_EQ(g_seen, (std::vector<std::string>{"hook", "window"}));
+    hook.UnhookWindow();
+    EXPECT_EQ(::GetWindowLongPtr(other, GWLP_WNDPROC), own);
+    ::DestroyWindow(other);
+}

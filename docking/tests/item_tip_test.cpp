@@ -99,3 +99,42 @@ TEST_F(ItemTip, TheTipShowsTheWholeTextAndAClickOnItReachesTheList) {
     for (const auto& m : rec.messages()) pressed = pressed || m.message == WM_LBUTTONDOWN;
     EXPECT_TRUE(pressed);
 }
+
+TEST_F(ItemTip, CellsFollowTheHeaderOrderAndACellReachingOutOfTheListGetsATip) {
+    // A third column reaching past the list's right edge: its short text fits, but the cell is cut.
+    list.InsertColumn(2, "Far", LVCFMT_LEFT, 200);
+    list.SetItemText(0, 2, "ok");
+    CRect client;
+    list.GetClientRect(&client);
+    ItemTipInfo reaching = infoAt(CPoint(client.right - 10, cell(0, 1).y));
+    EXPECT_EQ(reaching.nColumn, 2);
+    EXPECT_EQ(reaching.nResult, ItemTipInfo::show);
+    // Shown first, the value column is found at the left and the name column after it.
+    int order[] = {1, 0, 2};
+    ASSERT_TRUE(list.SendMessage(LVM_SETCOLUMNORDERARRAY, 3, reinterpret_cast<LPARAM>(order)));
+    CRect row;
+    ListView_GetItemRect(list.m_hWnd, 1, &row, LVIR_BOUNDS);
+    ItemTipInfo value = infoAt(CPoint(row.left + 30, row.CenterPoint().y));
+    EXPECT_EQ(value.nColumn, 1);
+    EXPECT_EQ(value.nResult, ItemTipInfo::show);
+    EXPECT_STREQ(value.szText, "a value far too long for its narrow column");
+    EXPECT_EQ(infoAt(CPoint(row.left + 60 + 30, row.CenterPoint().y)).nColumn, 0);
+}
+
+TEST_F(ItemTip, ATipThatWouldPassTheWorkAreaMovesBackIntoIt) {
+    CRect work;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    // A cell whose left edge lies 40 pixels before the work area's right edge, in the list's terms.
+    CPoint origin(0, 0);
+    list.ClientToScreen(&origin);
+    CRect cellRect(work.right - 40 - origin.x, 20, work.right - 20 - origin.x, 36);
+    tip.m_wndTip.Show(&cellRect, "a text far wider than forty pixels", 2, 0, nullptr, static_cast<COLORREF>(-1),
+                      static_cast<COLORREF>(-1));
+    pm::afxtest::pump();
+    ASSERT_TRUE(tip.m_wndTip.IsWindowVisible());
+    CRect shown;
+    tip.m_wndTip.GetWindowRect(&shown);
+    EXPECT_LE(shown.right, work.right);
+    EXPECT_GT(shown.Width(), 40);
+    tip.m_wndTip.Hide(nullptr, nullptr);
+}

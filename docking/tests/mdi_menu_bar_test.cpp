@@ -1,5 +1,6 @@
 // The menu bar of an MDI frame with a maximised child: the child's icon and its caption buttons on
-// the bar, and the buttons acting on the child only when released over them.
+// the bar, the buttons and the icon acting on the child (a button only when released over it); and
+// a cool tool bar on a child, which is not transparent.
 
 #include "docking/CDKMenuBar.h"
 #include "docking/tests/support/menu_frame.h"
@@ -124,4 +125,71 @@ TEST_F(MdiMenuBar, TheCloseButtonActsOnlyWhenReleasedOverIt) {
     pm::test::click(bar().m_hWnd, close);
     pm::afxtest::pump();
     EXPECT_FALSE(::IsWindow(childWindow));
+}
+
+TEST_F(MdiMenuBar, TheCaptionButtonsActOnTheChild) {
+    struct Case {
+        const char* name;
+        int hit;
+        bool zoomed, iconic;
+    } cases[] = {{"restore", CDKMenuBar::hitRestore, false, false}, {"minimise", CDKMenuBar::hitMinimize, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMDIChildWnd* child = openMaximised(WS_OVERLAPPEDWINDOW);
+        CPoint point = buttonPoint(c.hit);
+        ASSERT_NE(point.x, -1000);
+        pm::test::click(bar().m_hWnd, point);
+        pm::afxtest::pump();
+        ASSERT_TRUE(::IsWindow(child->m_hWnd));
+        EXPECT_EQ(::IsZoomed(child->m_hWnd) != FALSE, c.zoomed);
+        EXPECT_EQ(::IsIconic(child->m_hWnd) != FALSE, c.iconic);
+        child->MDIDestroy();
+        pm::afxtest::pump();
+    }
+}
+
+TEST_F(MdiMenuBar, TheIconOpensTheChildsSystemMenuAndADoubleClickClosesTheChild) {
+    CMDIChildWnd* child = openMaximised(WS_OVERLAPPEDWINDOW);
+    HWND childWindow = child->m_hWnd;
+    CPoint icon = buttonPoint(CDKMenuBar::hitIcon);
+    ASSERT_NE(icon.x, -1000);
+    int openIndex = -1;
+    HMENU shown = nullptr;
+    inLoops(frame->m_hWnd, {[&] {
+        openIndex = bar().m_nOpenPopup;
+        std::vector<HWND> popups = popupWindows();
+        ASSERT_EQ(popups.size(), 1u);
+        shown = reinterpret_cast<HMENU>(::SendMessage(popups[0], MN_GETHMENU, 0, 0));
+        pm::test::pressKey(popups[0], VK_ESCAPE);
+    }});
+    pm::test::click(bar().m_hWnd, icon);
+    pm::afxtest::pump();
+    EXPECT_EQ(openIndex, ::GetMenuItemCount(menu));
+    EXPECT_EQ(shown, ::GetSystemMenu(childWindow, FALSE));
+    // The first press opens the system menu again; the second press of the double click ends it
+    // and reaches the bar (a menu left open is closed so the test goes on).
+    inLoops(frame->m_hWnd, {[&] {
+        for (HWND popup : popupWindows()) pm::test::pressKey(popup, VK_ESCAPE);
+    }});
+    pm::test::doubleClick(bar().m_hWnd, icon);
+    pm::afxtest::pump();
+    EXPECT_FALSE(::IsWindow(childWindow));
+}
+
+TEST_F(MdiMenuBar, ACoolToolBarOnAChildIsFlatButNotTransparent) {
+    CMDIChildWnd* child = openMaximised(WS_OVERLAPPEDWINDOW);
+    struct Case {
+        const char* name;
+        CWnd* parent;
+        bool transparent;
+    } cases[] = {{"on the frame", frame, true}, {"on an MDI child", child, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDKCoolToolBar bar;
+        ASSERT_TRUE(bar.Create(c.parent, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 7));
+        EXPECT_TRUE(bar.GetStyle() & TBSTYLE_FLAT);
+        EXPECT_EQ((bar.GetStyle() & TBSTYLE_TRANSPARENT) != 0, c.transparent);
+        EXPECT_TRUE(bar.GetDropDownArrow());
+        bar.DestroyWindow();
+    }
 }

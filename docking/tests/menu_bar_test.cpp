@@ -135,8 +135,12 @@ TEST_F(MenuBar, PressMoveToTheNextButtonAndReleaseOnACommand) {
     CPoint editCentre = edit.CenterPoint();
     bar().ScreenToClient(&editCentre);
     std::vector<int> opened;
+    CRect firstPopup;
     inLoops(main, {[&] {
                        opened.push_back(bar().m_nOpenPopup);
+                       std::vector<HWND> popups = popupWindows();
+                       ASSERT_EQ(popups.size(), 1u);
+                       ::GetWindowRect(popups[0], &firstPopup);
                        pm::test::moveMouse(bar().m_hWnd, editCentre);
                    },
                    [&] {
@@ -156,6 +160,8 @@ TEST_F(MenuBar, PressMoveToTheNextButtonAndReleaseOnACommand) {
     pm::test::releaseMouse(bar().m_hWnd, fileCentre);
     pm::afxtest::pump();
     EXPECT_EQ(opened, (std::vector<int>{0, 1}));
+    // The pressed drop-down button's popup opens right under it.
+    EXPECT_EQ(firstPopup.TopLeft(), CPoint(file.left, file.bottom + 1));
     expectCommandOnceAfterExit(ID_PASTE);
     // The bar enters and leaves its loop once around both popups; each tracked popup adds the
     // platform's own pair.

@@ -210,9 +210,9 @@ TEST_F(EditCtrl, RangesSkippedForAWaitingKeyAreColouredAfterIt) {
     edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
     EXPECT_EQ(colourAt(find("/*")), kBlack);
     EXPECT_EQ(colourAt(find("\"s")), kBlack);
-    // Once the keys are handled the range gets its colours, on the control's next timer tick.
+    // Once the keys are handled the range gets its colours, on the control's next timer tick. (The
+    // clock follows the steady clock too, so a busy machine may reach that tick at the first pump.)
     pm::afxtest::pump();
-    EXPECT_EQ(colourAt(find("/*")), kBlack);
     pm::test::advanceClock(10);
     pm::afxtest::pump();
     EXPECT_EQ(colourAt(find("/*")), kGreen);

@@ -8,6 +8,7 @@
 #include "platform/framework/CMiniDockFrameWnd.h"
 #include "platform/framework/Exceptions.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -21,6 +22,14 @@ const DockSide kDockSides[4] = {{AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
                                 {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
                                 {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
                                 {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT}};
+
+// A saved floating frame's place, moved so that at least an icon's size of the frame is on the
+// screen: a layout saved on a larger screen never brings a pane back where it cannot be reached.
+CPoint onScreen(CPoint saved) {
+    const int right = ::GetSystemMetrics(SM_CXSCREEN) - ::GetSystemMetrics(SM_CXICON);
+    const int bottom = ::GetSystemMetrics(SM_CYSCREEN) - ::GetSystemMetrics(SM_CYICON);
+    return CPoint(std::max(0, std::min<int>(saved.x, right)), std::max(0, std::min<int>(saved.y, bottom)));
+}
 
 std::vector<CControlBar*> barsOf(const CPtrList& list) {
     std::vector<CControlBar*> bars;
@@ -201,8 +210,8 @@ void CFrameWnd::SetDockState(const CDockState& state) {
         CControlBar* bar = nullptr;
         if (info->m_bDockBar && info->m_bFloating) {
             CMiniDockFrameWnd* frame = CreateFloatingFrame(info->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
-            frame->SetWindowPos(nullptr, info->m_pointPos.x, info->m_pointPos.y, 0, 0,
-                                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            const CPoint at = onScreen(info->m_pointPos);
+            frame->SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             bar = &frame->m_wndDockBar;
         } else {
             bar = GetControlBar(info->m_nBarID);

@@ -18,7 +18,6 @@
 #include "platform/framework/afxres.h"
 #include "platform/win/richedit.h"
 
-#include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -220,9 +219,11 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
     return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
 }
 
-void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    std::fprintf(stderr, "%s: help (command %u, data %llu) is not available\n", m_pszAppName ? m_pszAppName : "",
-                 nCmd, static_cast<unsigned long long>(dwData));
+// There is no help engine: closing it needs nothing, and a request for help tells the user that
+// none is there, as a missing help file would.
+void CWinApp::WinHelp(DWORD_PTR, UINT nCmd) {
+    if (nCmd == HELP_QUIT) return;
+    AfxMessageBox("No help is available for this item.", MB_OK | MB_ICONINFORMATION);
 }
 
 BOOL CWinApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

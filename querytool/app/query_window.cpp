@@ -52,6 +52,8 @@ CQueryWindow::CQueryWindow(HWND mdiClient, MYSQL* connection) : m_connection(con
     app().SetStatusText(" Connection to server successful...");
     selectRememberedDatabase();
     SetMenuChecks();
+    // Filling the browser expands its server node, which focuses the tree; a new window is typed into.
+    SetFocus(m_editor->Window());
 }
 
 CQueryWindow::~CQueryWindow() {
@@ -128,6 +130,11 @@ LRESULT CQueryWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lParam) == m_window) onActivate();
         break;
+    case WM_SETFOCUS:
+        // The MDI client focuses the child it activates; the keys belong in the editor.
+        DefMDIChildProc(m_window, msg, wParam, lParam);
+        if (m_editor && !IsIconic(m_window)) SetFocus(m_editor->Window());
+        return 0;
     case WM_CLOSE:
         if (!PrepareToClose()) return 0;
         break;

@@ -89,10 +89,10 @@ TEST_F(Dump, PlainTableLinesAreTheFormatsBytes) {
         "-- Tessmark v1.71\r\n-- \r\n-- Host - 127.0.0.1 : Database - " + m_database + "\r\n-- " +
         std::string(62, '*') + "\r\n-- Server version " + mysql_get_server_info(m_connection) + "\r\n\r\n" +
         "USE " + m_database + ";\r\n\r\n" + kSessionStart +
-        "-- \r\n-- Table struture for empty_one\r\n-- \r\n\r\nDROP TABLE empty_one;\r\n" +
+        "-- \r\n-- Table struture for empty_one\r\n-- \r\n\r\nDROP TABLE IF EXISTS empty_one;\r\n" +
         createE.at(0).substr(createE[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
         m_database + ".empty_one\r\n-- \r\n\r\n\r\n" + kTableCommit +
-        "-- \r\n-- Table struture for t\r\n-- \r\n\r\nDROP TABLE t;\r\n" +
+        "-- \r\n-- Table struture for t\r\n-- \r\n\r\nDROP TABLE IF EXISTS t;\r\n" +
         createT.at(0).substr(createT[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
         m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n" + kTableCommit + kSessionEnd;
     EXPECT_EQ(expected, ReadFileBytes(path));
@@ -100,26 +100,32 @@ TEST_F(Dump, PlainTableLinesAreTheFormatsBytes) {
 
 // A table that refers to one sorting after it restores, also over the tables of an earlier restore
 // (dropping a table that another refers to), and the rows are committed even by a client that starts
-// with autocommit off.
+// with autocommit off. A dump with its DROP lines also restores into a database that lacks its tables
+// and views.
 TEST_F(Dump, ForeignKeysRestoreAndRowsAreCommitted) {
     Exec(m_connection, "create table parent (id int primary key) engine=InnoDB");
     Exec(m_connection, "create table child (id int primary key, parent_id int, "
                        "foreign key (parent_id) references parent (id)) engine=InnoDB");
     Exec(m_connection, "insert into parent values (1), (2)");
     Exec(m_connection, "insert into child values (10, 1), (20, 2)");
+    Exec(m_connection, "create view v as select parent_id from child");
     const std::string path = TestOutputPath("foreign_keys.sql"), again = TestOutputPath("foreign_keys_drop.sql");
-    ASSERT_TRUE(DumpTables(m_connection, path, m_database, {"child", "parent"}, {}, nullptr).ok);
+    ASSERT_TRUE(DumpTables(m_connection, path, m_database, {"child", "parent", "v"}, {}, nullptr).ok);
     DumpOptions dropping;
     dropping.dropTable = true;
-    ASSERT_TRUE(DumpTables(m_connection, again, m_database, {"child", "parent"}, dropping, nullptr).ok);
+    ASSERT_TRUE(DumpTables(m_connection, again, m_database, {"child", "parent", "v"}, dropping, nullptr).ok);
+    const std::vector<std::vector<std::string>> restores = {{path, again}, {again}};
     for (const char* client : {"mariadb", "mariadb --init-command='SET autocommit=0'"}) {
-        SCOPED_TRACE(client);
-        Exec(m_connection, "drop database if exists `" + restored() + "`");
-        Exec(m_connection, "create database `" + restored() + "`");
-        ASSERT_EQ(0, RunServerClient(client, "'" + restored() + "'", path));
-        ASSERT_EQ(0, RunServerClient(client, "'" + restored() + "'", again));
-        EXPECT_EQ(rows(m_database, "child"), rows(restored(), "child"));
-        EXPECT_EQ(rows(m_database, "parent"), rows(restored(), "parent"));
+        for (const std::vector<std::string>& files : restores) {
+            SCOPED_TRACE(std::string(client) + " " + files.front());
+            Exec(m_connection, "drop database if exists `" + restored() + "`");
+            Exec(m_connection, "create database `" + restored() + "`");
+            for (const std::string& file : files)
+                ASSERT_EQ(0, RunServerClient(client, "'" + restored() + "'", file));
+            EXPECT_EQ(rows(m_database, "child"), rows(restored(), "child"));
+            EXPECT_EQ(rows(m_database, "parent"), rows(restored(), "parent"));
+            EXPECT_EQ(rows(m_database, "v"), rows(restored(), "v"));
+        }
     }
     Exec(m_connection, "drop database `" + restored() + "`");
 }

@@ -1,6 +1,7 @@
 // The editor on a real desktop: the window manager activates its main window with a script open,
 // keys typed on the keyboard reach the edit control, and closing with the edit unsaved asks first;
-// the Tools dialog's prompt for a new tool takes the name typed into it;
+// the Tools dialog's prompt for a new tool takes the name typed into it; Alt and the arrow keys
+// walk the menu bar while the pointer rests elsewhere;
 // a second start of the program with a file, while another program is in front, hands the file to
 // the running editor, which opens it and comes to the front.
 
@@ -55,28 +56,55 @@ std::string makeProgramFolder() {
     return folder;
 }
 
-// The editor started in this process with the command line; null when it did not start.
-std::unique_ptr<CEditMDIApp> startEditor(int argc, char** argv) {
-    auto app = std::make_unique<CEditMDIApp>();
-    app->m_argc = argc;
-    app->m_argv = argv;
-    if (!app->InitApplication() || !app->InitInstance()) return nullptr;
-    return app;
-}
+// The editor started in this process on a program folder of its own, with a file when one is
+// named. Its end closes the editor (answering No to a save prompt) and removes the folder.
+class EditorOnDesktop {
+public:
+    ~EditorOnDesktop() {
+        if (m_app) {
+            pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDNO; });
+            if (::IsWindow(main)) ::SendMessage(main, WM_CLOSE, 0, 0);
+            desk::pumpFor(100);
+            pm::setMessageBoxHook(nullptr);
+            m_app.reset();
+        }
+        SetAppDirectory(nullptr);
+        std::filesystem::current_path("/");
+        pm::afxtest::removeFolder(folder);
+    }
+
+    // Starts the editor with `file` on its command line (none when empty); true once its main
+    // window is the desktop's active window.
+    bool start(const std::string& file = "") {
+        m_file = file;
+        m_argv = {const_cast<char*>("penmere"), m_file.data()};
+        m_app = std::make_unique<CEditMDIApp>();
+        m_app->m_argc = file.empty() ? 1 : 2;
+        m_app->m_argv = m_argv.data();
+        if (!m_app->InitApplication() || !m_app->InitInstance()) return false;
+        main = m_app->m_pMainWnd->m_hWnd;
+        return desk::pumpUntil([this] { return desk::active(main); });
+    }
+
+    CMainFrame* frame() const { return static_cast<CMainFrame*>(m_app->m_pMainWnd); }
+
+    const std::string folder = makeProgramFolder();
+    HWND main = nullptr;
+
+private:
+    std::string m_file;
+    std::vector<char*> m_argv;
+    std::unique_ptr<CEditMDIApp> m_app;
+};
 
 } // namespace
 
 TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
     if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
-    const std::string folder = makeProgramFolder();
-    std::string path = folder + "/Projects/demo.js";
-    char* argv[] = {const_cast<char*>("penmere"), path.data()};
-    auto app = startEditor(2, argv);
-    ASSERT_NE(app, nullptr);
-    HWND main = app->m_pMainWnd->m_hWnd;
-    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
-    auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);
-    CDocument* doc = frame->MDIGetActive()->GetActiveDocument();
+    EditorOnDesktop editor;
+    ASSERT_TRUE(editor.start(editor.folder + "/Projects/demo.js")) << "the main window was never activated";
+    HWND main = editor.main;
+    CDocument* doc = editor.frame()->MDIGetActive()->GetActiveDocument();
     ASSERT_NE(doc, nullptr);
 
     desk::keys({"x"});
@@ -96,29 +124,36 @@ TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
     desk::pumpFor(200);
     EXPECT_EQ(asked.size(), 1u) << "closing with an unsaved edit asks";
     EXPECT_TRUE(::IsWindow(main)) << "Cancel keeps the program open";
+}
 
-    pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDNO; });
-    ::SendMessage(main, WM_CLOSE, 0, 0);
-    desk::pumpFor(100);
-    pm::setMessageBoxHook(nullptr);
-    app.reset();
-    SetAppDirectory(nullptr);
-    std::filesystem::current_path("/");
-    pm::afxtest::removeFolder(folder);
+TEST(PenmereOnTheDesktop, AltAndTheArrowKeysWalkTheMenuBarWhileThePointerRestsElsewhere) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    EditorOnDesktop editor;
+    ASSERT_TRUE(editor.start(editor.folder + "/Projects/demo.js")) << "the main window was never activated";
+    HWND main = editor.main;
+    CDKMenuBar* bar = editor.frame()->GetMenuBar();
+    RECT window{};
+    ::GetWindowRect(main, &window);
+    desk::xdotool({"mousemove", std::to_string(window.left + 600), std::to_string(window.top + 500)});
+
+    desk::keys({"alt"});
+    ASSERT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode != FALSE; })) << "Alt alone activates the bar";
+    desk::pumpFor(400); // the bar's hot item outlasts the pointer resting elsewhere
+    desk::keys({"Right"});
+    EXPECT_TRUE(desk::pumpUntil([bar] { return bar->SendMessage(TB_GETHOTITEM) == 1; })) << "Right moves to Edit";
+    desk::keys({"Escape"});
+    EXPECT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode == FALSE; }));
 }
 
 TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesToTheFront) {
     if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
-    const std::string folder = makeProgramFolder();
-    const std::string handed = folder + "/Projects/handed.htm";
+    EditorOnDesktop editor;
+    const std::string handed = editor.folder + "/Projects/handed.htm";
     std::ofstream(handed, std::ios::binary) << "<p>handed over</p>\n";
-    std::filesystem::current_path(folder); // the second start runs from a folder of its own
-    char* argv[] = {const_cast<char*>("penmere")};
-    auto app = startEditor(1, argv);
-    ASSERT_NE(app, nullptr);
-    HWND main = app->m_pMainWnd->m_hWnd;
-    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
-    auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);
+    std::filesystem::current_path(editor.folder); // the second start runs from a folder of its own
+    ASSERT_TRUE(editor.start()) << "the main window was never activated";
+    HWND main = editor.main;
+    CMainFrame* frame = editor.frame();
 
     // Another program comes to the front.
     const pid_t other = spawnProgram({"xmessage", "-name", "otherprogram", "Another program in front"});
@@ -142,25 +177,15 @@ TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesTo
 
     ::kill(other, SIGTERM);
     ::waitpid(other, nullptr, 0);
-    ::SendMessage(main, WM_CLOSE, 0, 0);
-    desk::pumpFor(100);
-    app.reset();
-    SetAppDirectory(nullptr);
-    std::filesystem::current_path("/");
-    pm::afxtest::removeFolder(folder);
 }
 
 // Tools > Add/Edit Tools, then its New: the name typed into the prompt over the Tools dialog and
 // its OK clicked add the tool to the dialog's list.
 TEST(PenmereOnTheDesktop, TheNewToolPromptOverTheToolsDialogTakesTheName) {
     if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
-    const std::string folder = makeProgramFolder();
-    std::string path = folder + "/Projects/demo.js";
-    char* argv[] = {const_cast<char*>("penmere"), path.data()};
-    auto app = startEditor(2, argv);
-    ASSERT_NE(app, nullptr);
-    HWND main = app->m_pMainWnd->m_hWnd;
-    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
+    EditorOnDesktop editor;
+    ASSERT_TRUE(editor.start(editor.folder + "/Projects/demo.js")) << "the main window was never activated";
+    HWND main = editor.main;
 
     HWND tools = nullptr, prompt = nullptr;
     int listed = -1;
@@ -185,27 +210,14 @@ TEST(PenmereOnTheDesktop, TheNewToolPromptOverTheToolsDialogTakesTheName) {
     EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";
     EXPECT_GE(listed, 0) << "the new tool is in the list";
     EXPECT_TRUE(desk::pumpUntil([main] { return desk::active(main); }));
-
-    pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDNO; });
-    ::SendMessage(main, WM_CLOSE, 0, 0);
-    desk::pumpFor(100);
-    pm::setMessageBoxHook(nullptr);
-    app.reset();
-    SetAppDirectory(nullptr);
-    std::filesystem::current_path("/");
-    pm::afxtest::removeFolder(folder);
 }
 
 TEST(PenmereOnTheDesktop, ClosingADocumentLeavesTheKeyboardWithTheNextOne) {
     if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
-    const std::string folder = makeProgramFolder();
-    std::string path = folder + "/Projects/demo.js";
-    char* argv[] = {const_cast<char*>("penmere"), path.data()};
-    auto app = startEditor(2, argv);
-    ASSERT_NE(app, nullptr);
-    HWND main = app->m_pMainWnd->m_hWnd;
-    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); })) << "the main window was never activated";
-    auto* frame = static_cast<CMainFrame*>(app->m_pMainWnd);
+    EditorOnDesktop editor;
+    ASSERT_TRUE(editor.start(editor.folder + "/Projects/demo.js")) << "the main window was never activated";
+    HWND main = editor.main;
+    CMainFrame* frame = editor.frame();
     CDocument* demo = frame->MDIGetActive()->GetActiveDocument();
     ::SendMessage(main, WM_COMMAND, ID_FILE_NEW, 0);
     desk::pumpFor(300);
@@ -218,13 +230,4 @@ TEST(PenmereOnTheDesktop, ClosingADocumentLeavesTheKeyboardWithTheNextOne) {
     EXPECT_TRUE(desk::pumpUntil([demo] { return demo->IsModified() != FALSE; })) << "the key reached the editor";
     EXPECT_TRUE(desk::active(main)) << "the main window keeps the front";
     EXPECT_NE(desk::property(main, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos) << "the window stays maximised";
-
-    pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDNO; });
-    ::SendMessage(main, WM_CLOSE, 0, 0);
-    desk::pumpFor(100);
-    pm::setMessageBoxHook(nullptr);
-    app.reset();
-    SetAppDirectory(nullptr);
-    std::filesystem::current_path("/");
-    pm::afxtest::removeFolder(folder);
 }

@@ -156,20 +156,30 @@ TEST_F(Panes, SolutionsTreeOpensASampleOnEnter) {
     EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), programFile("Solutions/Basics/Loop.js"));
 }
 
-TEST_F(Panes, SolutionsTreeShowsTheSampleFoldersSortedWithTheRootSelected) {
+TEST_F(Panes, SolutionsTreeShowsTheSampleFoldersAndTheirFilesSortedWithTheRootSelected) {
     for (const char* folder : {"Zeta", "Alpha", "Mid"}) {
         std::filesystem::create_directories(programFile(std::string("Solutions/") + folder));
         writeFile(programFile(std::string("Solutions/") + folder + "/a.js"), "");
     }
+    std::filesystem::create_directories(programFile("Solutions/Mid/Inner"));
+    for (const char* file : {"Mid/z.js", "Mid/m.htm", "Mid/b.js", "Mid/Inner/y.js", "Mid/Inner/c.js"})
+        writeFile(programFile(std::string("Solutions/") + file), "");
     start();
     CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
     HTREEITEM root = tree.GetRootItem();
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(tree.GetSelectedItem(), root);
-    std::vector<std::string> folders;
-    for (HTREEITEM item = tree.GetChildItem(root); item; item = tree.GetNextSiblingItem(item))
-        folders.emplace_back(static_cast<LPCSTR>(tree.GetItemText(item)));
-    EXPECT_EQ(folders, (std::vector<std::string>{"Alpha", "Basics", "Forms", "Mid", "Zeta"}));
+    auto entries = [&](HTREEITEM folder) {
+        std::vector<std::string> names;
+        for (HTREEITEM item = tree.GetChildItem(folder); item; item = tree.GetNextSiblingItem(item))
+            names.emplace_back(static_cast<LPCSTR>(tree.GetItemText(item)));
+        return names;
+    };
+    EXPECT_EQ(entries(root), (std::vector<std::string>{"Alpha", "Basics", "Forms", "Mid", "Zeta"}));
+    HTREEITEM mid = tree.FindChild("Mid", root);
+    ASSERT_NE(mid, nullptr);
+    EXPECT_EQ(entries(mid), (std::vector<std::string>{"a.js", "b.js", "Inner", "m.htm", "z.js"}));
+    EXPECT_EQ(entries(tree.FindChild("Inner", mid)), (std::vector<std::string>{"c.js", "y.js"}));
 }
 
 TEST_F(Panes, TypingAMemberAccessShowsTheMemberList) {
@@ -240,6 +250,12 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
     pm::afxtest::holdKey(activeView()->GetEditCtrl()->m_hWnd, VK_MENU, false);
     pump();
     EXPECT_TRUE(bar->m_bKeyboardMode) << "Alt pressed and released alone activates the menu bar";
+    pm::test::pressKey(activeView()->GetEditCtrl()->m_hWnd, VK_F10);
+    pump();
+    EXPECT_FALSE(bar->m_bKeyboardMode) << "F10 leaves the menu bar";
+    pm::test::pressKey(activeView()->GetEditCtrl()->m_hWnd, VK_F10);
+    pump();
+    EXPECT_TRUE(bar->m_bKeyboardMode) << "F10 activates the menu bar as Alt does";
 
     // Down opens the File menu in the menu loop; a picture is taken there and Esc closes it.
     static std::function<void()> inLoop;
@@ -289,6 +305,7 @@ TEST_F(Panes, InContextHelpTheMenuBarFollowsThePointerAndACommandShowsItsHelp) {
     EXPECT_FALSE(menuOpened) << "a click on the bar with no menu open does nothing";
     EXPECT_EQ(bar->SendMessage(TB_GETHOTITEM), 1) << "the bar follows the pointer";
     EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible()) << "the command showed its help instead of running";
+    EXPECT_EQ(boxes, std::vector<std::string>{"No help is available for this item."}) << "there is no help engine";
     command(ID_VIEW_HTML_BAR);
     EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible()) << "after help mode the command runs";
 }

@@ -57,6 +57,18 @@ TEST_F(PenmereTest, StartingWithoutAFileOpensNoDocumentAfterTheFirstRun) {
     EXPECT_EQ(windowText(frame->m_hWnd), "Corvane JavaScript Editor");
 }
 
+TEST_F(PenmereTest, AFileNamedAtTheStartThatCannotBeOpenedIsReportedAndTheEditorStarts) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" +
+                                               programFile("Projects/demo.js") + "\r\n");
+    start({programFile("Projects/gone.js")});
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->IsWindowVisible());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("gone.js"), std::string::npos) << boxes[0];
+    EXPECT_EQ(openPaths(frame), std::vector<std::string>{programFile("Projects/demo.js")})
+        << "the last run's documents come back";
+}
+
 TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
     writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/mixed.js");

@@ -63,6 +63,25 @@ TEST(ViewTextCommands, FunctionHeadings) {
     for (const Case& c : cases) EXPECT_EQ(ParseFunctionHeading(c.line), c.heading) << c.line;
 }
 
+TEST(ViewTextCommands, FunctionHeadingsOfEveryLineWhateverItsEnd) {
+    using Headings = std::vector<std::string>;
+    EXPECT_EQ(FunctionHeadingsOf(""), Headings{});
+    EXPECT_EQ(FunctionHeadingsOf("function a() {\r\n}\r\nfunction b(x)\nfunction c(y)\rfunction d()"),
+              (Headings{"a()", "b(x)", "c(y)", "d()"}));
+    EXPECT_EQ(FunctionHeadingsOf("function a(\r\n\r\nx)\n\n"), Headings{"a("}) << "blank lines declare nothing";
+    const std::string indented = std::string(250, ' ') + "function f(x)";
+    EXPECT_EQ(FunctionHeadingsOf(indented + "\n" + indented.substr(20)), Headings{"f(x)"})
+        << "a line is read up to its 255th character";
+}
+
+TEST(ViewTextCommands, TheFirstLineDeclaringAHeadingAndItsColumn) {
+    const std::string text = "// function f(a) in a comment is a heading too\r\nvar x;\nfunction g(b) {}\r  function g(b)";
+    EXPECT_EQ(FindFunctionHeading(text, "f(a)"), std::make_pair(0, 12));
+    EXPECT_EQ(FindFunctionHeading(text, "g(b)"), std::make_pair(2, 9)) << "the first of two";
+    EXPECT_EQ(FindFunctionHeading(text, "h()"), std::make_pair(-1, -1));
+    EXPECT_EQ(FindFunctionHeading("", "f()"), std::make_pair(-1, -1));
+}
+
 TEST(ViewTextCommands, LineColumnPaneIsCentredInNinePlaces) {
     EXPECT_EQ(LineColumnPaneText(1, 1), "  1, 1");
     EXPECT_EQ(LineColumnPaneText(12, 34), " 12, 34");

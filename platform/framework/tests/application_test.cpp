@@ -72,6 +72,21 @@ TEST(Application, ProfileInAnIniFile) {
     pm::afxtest::removeFolder(folder);
 }
 
+TEST(Application, HelpRequestsSayNoneIsThereAndClosingHelpSaysNothing) {
+    std::vector<std::string> boxes;
+    pm::setMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    CProfileApp app;
+    app.WinHelp(0, HELP_QUIT);
+    EXPECT_TRUE(boxes.empty());
+    app.WinHelp(0x20000 + 57600, HELP_CONTEXT);
+    app.OnHelpIndex();
+    EXPECT_EQ(boxes, (std::vector<std::string>(2, "No help is available for this item.")));
+    pm::setMessageBoxHook(nullptr);
+}
+
 TEST(Application, CommandLines) {
     struct Case {
         std::vector<const char*> args;

@@ -369,6 +369,32 @@ TEST_F(ControlBars, TheSavedLayoutComesBackWhenTheFrameIsCreatedAgain) {
     EXPECT_EQ(screenRect(frame->m_wndView), view);
 }
 
+TEST_F(ControlBars, AFloatingBarSavedOffTheScreenComesBackOnIt) {
+    frame->FloatControlBar(&frame->m_wndEdit, frameClientToScreen(CPoint(300, 120)), CBRS_ALIGN_LEFT);
+    pm::afxtest::pump();
+    CDockState state;
+    frame->GetDockState(state);
+    const int right = ::GetSystemMetrics(SM_CXSCREEN) - ::GetSystemMetrics(SM_CXICON);
+    const int bottom = ::GetSystemMetrics(SM_CYSCREEN) - ::GetSystemMetrics(SM_CYICON);
+    struct Case {
+        CPoint saved, shown;
+    };
+    const Case cases[] = {{CPoint(5000, 4000), CPoint(right, bottom)},
+                          {CPoint(-3000, -20), CPoint(0, 0)},
+                          {CPoint(right - 5, 7), CPoint(right - 5, 7)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saved.x);
+        for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+            if (state.m_arrBarInfo[i]->m_bDockBar && state.m_arrBarInfo[i]->m_bFloating)
+                state.m_arrBarInfo[i]->m_pointPos = c.saved;
+        recreateFrame();
+        frame->SetDockState(state);
+        pm::afxtest::pump();
+        ASSERT_TRUE(frame->m_wndEdit.IsFloating());
+        EXPECT_EQ(screenRect(*frame->m_wndEdit.GetParentFrame()).TopLeft(), c.shown);
+    }
+}
+
 TEST_F(ControlBars, ADamagedSavedLayoutIsIgnored) {
     CDockState good;
     frame->GetDockState(good);

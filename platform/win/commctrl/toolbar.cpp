@@ -336,7 +336,10 @@ void Toolbar::mouseUp(POINT pt) {
 
 void Toolbar::setHot(int i, DWORD how) {
     if (!valid(i) || !(at(i).fsState & TBSTATE_ENABLED) || separator(at(i))) i = -1;
-    if (i == m_hot) return;
+    if (i == m_hot) {
+        if (i >= 0 && (how & HICF_MOUSE)) SetTimer(m_hwnd, kHotTimer, kHotPoll, nullptr);
+        return;
+    }
     NMTBHOTITEM nm{};
     nm.hdr.code = TBN_HOTITEMCHANGE;
     nm.idOld = valid(m_hot) ? at(m_hot).idCommand : 0;
@@ -345,7 +348,9 @@ void Toolbar::setHot(int i, DWORD how) {
     if (sendNotify(nm.hdr) || !IsWindow(m_hwnd)) return;
     if (i >= count()) i = -1;
     m_hot = i;
-    if (i >= 0)
+    // Only a hot item the pointer chose goes when the pointer leaves; one set by the program (a menu
+    // bar driven from the keyboard) stays until the pointer comes over the bar.
+    if (i >= 0 && (how & HICF_MOUSE))
         SetTimer(m_hwnd, kHotTimer, kHotPoll, nullptr);
     else
         KillTimer(m_hwnd, kHotTimer);

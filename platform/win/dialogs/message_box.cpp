@@ -88,13 +88,33 @@ SIZE measureText(const std::string& text) {
     return SIZE{r.right, r.bottom};
 }
 
-// Sizes the box to its text and buttons, centres it over its owner, and creates the buttons.
+// The width the box's title and close button take in its caption.
+int captionWidth(HWND dialog) {
+    char title[256] = {};
+    const int length = GetWindowTextA(dialog, title, sizeof title);
+    NONCLIENTMETRICS ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    HFONT font = CreateFontIndirect(&ncm.lfCaptionFont);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, title, length, &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return size.cx + GetSystemMetrics(SM_CXSIZE) + kMargin;
+}
+
+// Sizes the box to its text, buttons and title (as far as the screen allows), centres it over its
+// owner, and creates the buttons.
 void layout(HWND dialog, Box& box) {
     SIZE text = measureText(box.text);
     int textLeft = box.icon ? kMargin + kIconSize + 12 : kMargin;
     int top = kMargin + std::max<int>(text.cy, box.icon ? kIconSize : 0) + kMargin;
     int buttonsWidth = static_cast<int>(box.buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
     int width = std::max(textLeft + text.cx + kMargin, buttonsWidth + 2 * kMargin);
+    width = std::max(width, std::min(captionWidth(dialog), GetSystemMetrics(SM_CXSCREEN) * 3 / 4));
     int textTop = box.icon && text.cy < kIconSize ? kMargin + (kIconSize - text.cy) / 2 : kMargin;
     box.textRect = RECT{textLeft, textTop, textLeft + text.cx, textTop + text.cy};
     RECT frame{0, 0, width, top + kButtonHeight + kMargin};

@@ -388,7 +388,9 @@ void MenuLoop::onMouse(UINT msg, POINT screen) {
     int item = -1;
     bool inPopup = hitPopup(screen, &level, &item);
     int barItem = inPopup ? -1 : hitBar(screen);
-    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+    // The second press of a double click is a press too: outside the menu it ends it and goes on.
+    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
+                msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     if (down) m_ignoreRelease = false;
     if (msg == WM_MOUSEMOVE) {
         if (inPopup && item >= 0) {

@@ -314,6 +314,21 @@ void fixDesktopSize(Window* w) {
     w->widget->setMaximumSize(fixed ? size : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
+// A child window shows only inside its parent's client area, as Win32 clips it; its widget sits in the
+// parent's whole window, so the part over the parent's frame, caption or menu is masked off.
+void clipToParentClient(Window* w) {
+    const QRect client(0, 0, w->parent->client.right - w->parent->client.left,
+                       w->parent->client.bottom - w->parent->client.top);
+    const QRect own = toQRect(w->rect);
+    if (own.isEmpty() || client.contains(own)) {
+        if (!w->widget->mask().isEmpty()) w->widget->clearMask();
+        return;
+    }
+    const QRect shown = (own & client).translated(-own.topLeft());
+    // An empty mask would mean no mask at all: a parent without a client area shows nothing of it.
+    w->widget->setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : QRegion(shown));
+}
+
 } // namespace
 
 void syncWidgetGeometry(Window* w) {
@@ -327,6 +342,7 @@ void syncWidgetGeometry(Window* w) {
     } else {
         w->widget->setGeometry(QRect(w->parent->client.left + w->rect.left,
                                      w->parent->client.top + w->rect.top, w->width(), w->height()));
+        clipToParentClient(w);
     }
 }
 

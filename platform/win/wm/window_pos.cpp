@@ -95,6 +95,10 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
     if (flags & SWP_HIDEWINDOW) w->style &= ~static_cast<DWORD>(WS_VISIBLE);
     resizeImage(w);
     syncWidgetGeometry(w);
+    // The children sit and are clipped in the client area, which may have moved or changed size.
+    if (!EqualRect(&oldClient, &w->client))
+        for (Window* c : w->children)
+            syncWidgetGeometry(c);
     if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) showWidget(w, (w->style & WS_VISIBLE) != 0);
 
     bool moved = oldRect.left != w->rect.left || oldRect.top != w->rect.top;

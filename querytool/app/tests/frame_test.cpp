@@ -6,6 +6,7 @@
 #include "querytool/app/app_globals.h"
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/small_dialogs.h"
+#include "querytool/app/sql_editor.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/shell/shell.h"
@@ -234,4 +235,41 @@ TEST_F(Frame, HelpOpensThePageOfTheCurrentFolderElseTheProgramFolders) {
     ASSERT_EQ(1u, opened.size());
     EXPECT_THAT(opened[0], ::testing::EndsWith("/tessmarkhelp.htm"));
     EXPECT_EQ(1u, m_boxes.size());
+}
+
+// Filling the new window's object browser focuses the tree; keys typed after connecting still go
+// into the SQL editor.
+TEST_F(Frame, KeysTypedAfterConnectingGoIntoTheEditor) {
+    const std::string port = TestServerPort();
+    pm::setDialogHook([&](HWND dialog) {
+        if (GetDlgItem(dialog, IDC_HOST) == nullptr) return;
+        pm::test::pumpMessages();
+        SetDlgItemText(dialog, IDC_HOST, "127.0.0.1");
+        SetDlgItemText(dialog, IDC_USER, "root");
+        SetDlgItemText(dialog, IDC_PORT, port.c_str());
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    m_app->NewConnection();
+    pm::test::pumpMessages();
+    CQueryWindow* window = m_app->ActiveQueryWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(window->Editor()->Window(), GetFocus());
+    pm::test::typeText(m_app->Frame(), "select 42");
+    pm::test::pumpMessages();
+    EXPECT_EQ("select 42", windowText(window->Editor()->Window()));
+}
+
+// Minimising the active window activates the next one, whose editor takes the keys.
+TEST_F(Frame, KeysTypedAfterMinimisingAWindowGoIntoTheNextWindowsEditor) {
+    CQueryWindow* first = Connect();
+    CQueryWindow* second = Connect();
+    ASSERT_TRUE(first && second);
+    SendMessage(second->Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    pm::test::pumpMessages();
+    ASSERT_EQ(first, m_app->ActiveQueryWindow());
+    EXPECT_EQ(first->Editor()->Window(), GetFocus());
+    pm::test::typeText(m_app->Frame(), "select 7");
+    pm::test::pumpMessages();
+    EXPECT_EQ("select 7", windowText(first->Editor()->Window()));
+    EXPECT_EQ("", windowText(second->Editor()->Window()));
 }

@@ -728,6 +728,35 @@ TEST_F(Toolbars, PressesAndHotChangesAreAnnounced) {
     EXPECT_EQ(g_heard, (std::vector<long>{101, 0}));
 }
 
+TEST_F(Toolbars, AHotItemThePointerChoseGoesWhenItLeavesOneSetByTheProgramStays) {
+    HWND tb = make(TBSTYLE_FLAT);
+    const RECT client = [&] {
+        RECT r;
+        GetClientRect(tb, &r);
+        return r;
+    }();
+    pm::test::moveMouse(tb, centre(rectOf(tb, 0)));
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tb, TB_GETHOTITEM, 0, 0), 0);
+    pm::test::moveMouse(parent, POINT{10, client.bottom + 40});
+    pm::test::advanceClock(500);
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tb, TB_GETHOTITEM, 0, 0), -1) << "the pointer left the bar";
+
+    // A menu bar driven from the keyboard sets its hot item with the pointer elsewhere.
+    SendMessage(tb, TB_SETHOTITEM, 2, 0);
+    pm::test::advanceClock(500);
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tb, TB_GETHOTITEM, 0, 0), 2);
+    // Once the pointer has come over that item, its leaving counts again.
+    pm::test::moveMouse(tb, centre(rectOf(tb, 2)));
+    pm::test::pumpMessages();
+    pm::test::moveMouse(parent, POINT{10, client.bottom + 40});
+    pm::test::advanceClock(500);
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tb, TB_GETHOTITEM, 0, 0), -1);
+}
+
 TEST_F(Toolbars, AddBitmapCutsImagesIntoTheBarsList) {
     HWND tb = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
                              nullptr, nullptr);

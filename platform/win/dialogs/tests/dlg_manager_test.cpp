@@ -400,6 +400,27 @@ TEST_F(Dialogs, MessageBoxIsSizedToItsText) {
     }
     EXPECT_GT(large.cx, small.cx);
     EXPECT_GT(large.cy, small.cy);
+
+    // A short message under a long title: the box is wide enough for the title and its close box.
+    RECT caption{}, title{};
+    pm::setDialogHook([&](HWND box) {
+        RECT r;
+        GetWindowRect(box, &r);
+        caption = RECT{0, 0, r.right - r.left, 0};
+        HDC dc = GetWindowDC(box);
+        NONCLIENTMETRICS ncm{};
+        ncm.cbSize = sizeof ncm;
+        SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+        HFONT font = CreateFontIndirect(&ncm.lfCaptionFont);
+        HGDIOBJ old = SelectObject(dc, font);
+        DrawTextA(dc, "A Rather Long Program Name", -1, &title, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(box, dc);
+        EndDialog(box, IDOK);
+    });
+    MessageBox(owner, "Short.", "A Rather Long Program Name", MB_OK | MB_ICONINFORMATION);
+    EXPECT_GE(caption.right, title.right + GetSystemMetrics(SM_CXSIZE)) << "the title is not cut short";
 }
 
 TEST_F(Dialogs, ControlDialogsNestInTheTabOrderAndCentredDialogsCentre) {

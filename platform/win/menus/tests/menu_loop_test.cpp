@@ -238,6 +238,26 @@ TEST_F(MenuLoop, MouseHookSeesInputAndAClickOutsideEndsWithNoCommand) {
     EXPECT_EQ(presses, 1);
 }
 
+TEST_F(MenuLoop, TheSecondPressOfADoubleClickOutsideEndsTheMenuAndReachesTheWindow) {
+    // The first click of the double click is taken before the menu opens (a menu opened by a
+    // press), so the double click itself is the first thing the menu sees.
+    pm::test::doubleClick(main, POINT{420, 200});
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessage(&msg);
+        if (msg.message == WM_LBUTTONUP) break;
+    }
+    rec.clear();
+    inLoop(main, [] { EndMenu(); }); // ends a menu that let the double click pass
+    BOOL r = TrackPopupMenu(file, TPM_RETURNCMD, 60, 60, 0, main, nullptr);
+    pumpMessages();
+    EXPECT_EQ(r, 0);
+    int doubleClicks = 0;
+    for (const auto& m : rec.messages())
+        if (m.message == WM_LBUTTONDBLCLK && LOWORD(m.lParam) == 420 && HIWORD(m.lParam) == 200) ++doubleClicks;
+    EXPECT_EQ(doubleClicks, 1);
+}
+
 TEST_F(MenuLoop, ReturnCmdGivesTheIdWithoutCommandAndOtherwiseCommandFollowsExit) {
     struct Case {
         const char* name;

@@ -456,6 +456,31 @@ TEST_F(Painting, TheWidgetsShowTheSamePictureAsTheWindowImages) {
     EXPECT_EQ(shown.pixel(45, 55) | 0xFF000000u, qRgb(250, 120, 0));
 }
 
+// A child is clipped to its parent's client area: where it reaches into the parent's frame and caption,
+// or when the parent is too small to keep a client area (a minimised MDI child), the widgets show the
+// parent's frame as the window images do, not the child.
+TEST_F(Painting, TheWidgetsClipChildrenToTheirParentsClientArea) {
+    HWND p = CreateWindowEx(0, recordingClass(), "framed", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME,
+                            20, 20, 200, 150, top, nullptr, nullptr, nullptr);
+    HWND c = fillChild(p, -15, -15, 60, 40);
+    QWidget* widget = pm::wm::window(top)->widget;
+    for (int height : {150, 24}) {
+        SetWindowPos(p, nullptr, 0, 0, 200, height, SWP_NOMOVE | SWP_NOZORDER);
+        pm::test::pumpMessages();
+        ASSERT_TRUE(IsWindowVisible(c));
+        QImage shown(widget->size(), QImage::Format_RGB32);
+        widget->render(&shown);
+        QImage composed = pm::test::windowImage(top);
+        ASSERT_EQ(shown.size(), composed.size());
+        int differing = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                differing += (shown.pixel(x, y) | 0xFF000000u) != (composed.pixel(x, y) | 0xFF000000u);
+        EXPECT_EQ(0, differing) << "parent height " << height;
+        shown.save(pm::test::outputFolder() + QString("/wm_clipped_child_%1.png").arg(height));
+    }
+}
+
 TEST_F(Painting, TheWidgetsShowEveryPixelOfTheWindowImagesAroundChildren) {
     // Two children leave the top window an area of several rectangles to show; its picture has
     // stripes both ways, so a piece shown from the wrong place shows.

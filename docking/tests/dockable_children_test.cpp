@@ -124,6 +124,15 @@ TEST_F(DockableChildren, ASecondWindowsNumberShowsOnThePaneCaption) {
     EXPECT_EQ(TextOf(&second->m_wndViewBar), title);
 }
 
+TEST_F(DockableChildren, ATitleChangedWhileDockedShowsOnThePaneCaptionAndTheFrames) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    view->GetDocument()->SetTitle("Renamed *");
+    pm::afxtest::pump();
+    EXPECT_EQ(TextOf(&active->m_wndViewBar), "Renamed *");
+    EXPECT_NE(TextOf(frame).Find("Renamed *"), -1) << (LPCSTR)TextOf(frame);
+}
+
 TEST(AutoDeleteBars, GoWithTheirOwnFrameOnly) {
     struct CountedBar : CDKSizeControlBar {
         explicit CountedBar(int* deleted) : CDKSizeControlBar(SZBAR_AUTODELETE), m_deleted(deleted) {}

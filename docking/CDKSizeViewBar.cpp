@@ -222,7 +222,11 @@ LRESULT CDKSizeViewBar::OnSetText(WPARAM, LPARAM lParam) {
     } else if (::IsWindow(m_wndWrapper.m_hWnd)) {
         m_wndWrapper.SetWindowText(text);
     }
-    return Default();
+    const LRESULT result = Default();
+    // Docked, the caption is the bar's own drawing: it shows the new text at once.
+    if (!IsFloating())
+        RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    return result;
 }
 
 void CDKSizeViewBar::ShowChildActivation(BOOL bActive) {

@@ -2,6 +2,7 @@
 
 #include "docking/CDKMDIChildWndSizeDock.h"
 #include "docking/CDKSizeViewBar.h"
+#include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CView.h"
 
 BEGIN_MESSAGE_MAP(CDockWrapperWnd, CFrameWnd)
@@ -52,6 +53,15 @@ LRESULT CDockWrapperWnd::OnNcHitTest(CPoint point) {
     if ((hit == HTCLIENT || hit == HTCAPTION) && m_pBar && ::IsWindow(m_pBar->m_hWnd))
         return m_pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
     return hit;
+}
+
+void CDockWrapperWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    if (!m_pChild || !::IsWindow(m_pChild->m_hWnd))
+        return;
+    m_pChild->m_nWindow = m_nWindow;
+    m_pChild->OnUpdateFrameTitle(bAddToTitle);
+    if (CMDIFrameWnd* frame = m_pChild->GetMDIFrame())
+        frame->OnUpdateFrameTitle(TRUE);
 }
 
 void CDockWrapperWnd::PassToBar(UINT message, UINT nFlags, CPoint point) {

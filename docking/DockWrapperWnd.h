@@ -18,6 +18,9 @@ public:
     BOOL CreateIn(CDKSizeViewBar* pBar, LPCSTR lpszText, const RECT& rect);
     // Closing the view's frame closes the document window instead.
     BOOL DestroyWindow() override;
+    // A title change of the view's document reaches its frame, this window: the document window
+    // takes the title (and gives it to the pane), then the main window follows it.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     CDKMDIChildWndSizeDock* m_pChild = nullptr;
     CDKSizeViewBar* m_pBar = nullptr;

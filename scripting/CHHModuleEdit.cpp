@@ -50,6 +50,13 @@ void CHHModuleEdit::EditAtError(BOOL bRunAfterwards) {
     EditScript(nullptr, nullptr, m_nErrorLine, m_nErrorColumn, bRunAfterwards);
 }
 
+// An error ended while the editor is open is shown there at once: left pending, it would wait for a
+// command routed to the module, and once the editor closed, that command opened it again.
+void CHHModuleEdit::OnErrorEnd(CHHScriptErrorInfo& info) {
+    CHHModule::OnErrorEnd(info);
+    if (m_pOpenView && m_bEditOnError) EditAtError(FALSE);
+}
+
 void CHHModuleEdit::PutProceduresToView(CHHScriptViewBase& view) { view.LoadProcedureList(m_procedures); }
 
 void CHHModuleEdit::TakeProceduresFromView(CHHScriptViewBase& view) { view.StoreProcedureList(m_procedures); }

@@ -40,6 +40,7 @@ public:
 
 protected:
     void OnGetText() override;
+    void OnErrorEnd(CHHScriptErrorInfo& info) override;
     afx_msg void OnEditObjects() { EditObjects(FALSE); }
     afx_msg void OnEditScript() { EditScript(nullptr, nullptr, -1, -1, FALSE); }
     DECLARE_MESSAGE_MAP()

@@ -7,6 +7,7 @@
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/CInputDlg.h"
 #include "app/program/CLinkFailedDlg.h"
+#include "app/program/CMainFrame.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
 #include "app/program_registration.h"
@@ -54,7 +55,10 @@ void CEditMDIView::OnWebPageEditor() {
 void CEditMDIView::ReloadDocument() {
     CEditMDIDoc* doc = GetDocument();
     const CString path = doc->GetPathName();
-    if (!path.IsEmpty() && FileExists(path)) doc->OnOpenDocument(path);
+    if (path.IsEmpty() || !FileExists(path) || !doc->OnOpenDocument(path)) return;
+    // The Functions list shows the active document's headings: those of the text read again.
+    auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow());
+    if (frame && GetActiveEditView() == this) frame->RebuildFunctionsList(this, TRUE);
 }
 
 void CEditMDIView::OnReload() {

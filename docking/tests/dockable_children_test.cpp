@@ -124,6 +124,27 @@ TEST_F(DockableChildren, ASecondWindowsNumberShowsOnThePaneCaption) {
     EXPECT_EQ(TextOf(&second->m_wndViewBar), title);
 }
 
+TEST_F(DockableChildren, ATitleChangedWhileDockedShowsOnThePaneCaptionAndTheFrames) {
+    ASSERT_TRUE(active->SetDocked(TRUE));
+    pm::afxtest::pump();
+    view->GetDocument()->SetTitle("Renamed *");
+    pm::afxtest::pump();
+    EXPECT_EQ(TextOf(&active->m_wndViewBar), "Renamed *");
+    EXPECT_NE(TextOf(frame).Find("Renamed *"), -1) << (LPCSTR)TextOf(frame);
+    // The caption on the screen (the bar's frame, left of its client area) is the one a whole
+    // repaint draws.
+    const HWND bar = active->m_wndViewBar.m_hWnd;
+    CRect client;
+    active->m_wndViewBar.GetClientRect(&client);
+    active->m_wndViewBar.ClientToScreen(&client);
+    const QRect caption(0, 0, client.left - WindowRect(&active->m_wndViewBar).left, client.Height());
+    ASSERT_GT(caption.width(), 0);
+    const QImage shown = pm::test::windowImage(bar).copy(caption);
+    ::RedrawWindow(bar, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(shown == pm::test::windowImage(bar).copy(caption));
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_document_docked_renamed"));
+}
+
 TEST(AutoDeleteBars, GoWithTheirOwnFrameOnly) {
     struct CountedBar : CDKSizeControlBar {
         explicit CountedBar(int* deleted) : CDKSizeControlBar(SZBAR_AUTODELETE), m_deleted(deleted) {}

@@ -172,17 +172,26 @@ BOOL CPrintDialog::GetDefaults() {
 HDC CPrintDialog::CreatePrinterDC() {
     if (m_pd.hDC) return m_pd.hDC;
     CString device = GetDeviceName();
-    m_pd.hDC = ::CreateDCA(nullptr, device, nullptr, nullptr);
+    CString output = GetPortName();
+    m_pd.hDC = ::CreateDCA(nullptr, device, output, nullptr);
     return m_pd.hDC;
 }
 
 CString CPrintDialog::GetDeviceName() const {
+    return DevNamesText(&DEVNAMES::wDeviceOffset);
+}
+
+CString CPrintDialog::GetPortName() const {
+    return DevNamesText(&DEVNAMES::wOutputOffset);
+}
+
+CString CPrintDialog::DevNamesText(WORD DEVNAMES::*offset) const {
     if (!m_pd.hDevNames) return CString();
     auto* names = static_cast<DEVNAMES*>(::GlobalLock(m_pd.hDevNames));
     if (!names) return CString();
-    CString device(reinterpret_cast<const char*>(names) + names->wDeviceOffset);
+    CString text(reinterpret_cast<const char*>(names) + names->*offset);
     ::GlobalUnlock(m_pd.hDevNames);
-    return device;
+    return text;
 }
 
 CPageSetupDialog::CPageSetupDialog(DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd) {

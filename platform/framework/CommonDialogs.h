@@ -99,8 +99,13 @@ public:
     BOOL PrintRange() const { return (m_pd.Flags & PD_PAGENUMS) != 0; }
     BOOL PrintSelection() const { return (m_pd.Flags & PD_SELECTION) != 0; }
     CString GetDeviceName() const;
+    // The file the printer writes to, where the print dialog chose one.
+    CString GetPortName() const;
 
     PRINTDLG m_pd{};
+
+private:
+    CString DevNamesText(WORD DEVNAMES::*offset) const;
 };
 
 class CPageSetupDialog : public CCommonDialog {

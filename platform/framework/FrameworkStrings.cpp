@@ -37,6 +37,7 @@ const std::map<UINT, const char*>& defaults() {
         {AFX_IDP_FAILED_TO_CREATE_DOC, "Failed to create empty document."},
         {AFX_IDP_INVALID_FILENAME, "Invalid filename."},
         {AFX_IDP_COMMAND_FAILURE, "Command failed."},
+        {AFX_IDP_FAILED_TO_START_PRINT, "Failed to start the print job."},
         {AFX_IDP_PARSE_INT, "Please enter an integer."},
         {AFX_IDP_PARSE_REAL, "Please enter a number."},
         {AFX_IDP_PARSE_INT_RANGE, "Please enter an integer between %1 and %2."},

@@ -403,6 +403,7 @@ struct CommonDialogAnswer {
     LOGFONTA font{};                     // Font
     int pointSize10 = 0;                 // Font: tenths of a point
     std::string printer;                 // Print
+    std::string outputFile;              // Print: the file the pages go to instead of a printer
     DWORD printRange = PD_ALLPAGES;      // Print: PD_ALLPAGES, PD_SELECTION or PD_PAGENUMS
     int fromPage = 0, toPage = 0, copies = 1;
     bool collate = false;

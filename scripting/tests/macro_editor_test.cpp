@@ -258,6 +258,23 @@ TEST_F(MacroEditor, EditAtErrorOpensTheEditorAtTheErrorLine) {
     EXPECT_FALSE(module->IsErrorPending());
 }
 
+TEST_F(MacroEditor, AnErrorEndedWhileTheEditorIsOpenIsShownThereAndLeftNoneToOpenItAgain) {
+    module->SetEditOnError(TRUE);
+    host.answerButton = 28279; // End
+    CHHVBScriptTextParser parser;
+    module->GetProcedures().Parse("x = 1\r\ny = 2\r\nz = x / 0\r\n", &parser);
+    int caretLine = -1;
+    edit([&] {
+        ctrl->SetSel(0, 0);
+        module->Run();
+        caretLine = static_cast<int>(ctrl->LineFromChar(-1));
+        EXPECT_FALSE(module->IsErrorPending()) << "shown in the open editor";
+    });
+    EXPECT_EQ(caretLine, module->GetErrorLine());
+    EXPECT_EQ(module->GetErrorLine(), 2);
+    EXPECT_FALSE(module->IsErrorPending()) << "nothing left to open the editor again";
+}
+
 } // namespace
 
 namespace {

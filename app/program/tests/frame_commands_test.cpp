@@ -211,15 +211,20 @@ TEST_F(FrameCommands, BrowserShowsSavedPagesButNoJavaScriptAndReloadReadsTheFile
     ASSERT_EQ(opened.size(), 1u) << "a page in a folder whose name holds .js is shown";
     EXPECT_NE(opened[0].find("page.htm"), std::string::npos);
 
+    writeFile(script, "function kept() {}\n");
     open(script);
     opened.clear();
     command(ID_VIEW_IN_BROWSER);
     EXPECT_TRUE(opened.empty()) << "JavaScript files are not shown";
 
-    writeFile(script, "function changed() {}\n");
+    writeFile(script, "function kept() {}\nfunction added() {}\n");
     command(ID_FILE_RELOAD);
-    EXPECT_EQ(viewText(activeView()), "function changed() {}\n");
+    EXPECT_EQ(viewText(activeView()), "function kept() {}\nfunction added() {}\n");
     EXPECT_FALSE(activeView()->GetDocument()->IsModified());
+    // The caret's line names a listed function, so only the reload itself can bring the new one.
+    CListBox& functions = frame->m_wndInfoBar.m_wndFunctions;
+    EXPECT_EQ(functions.GetCount(), 2) << "the Functions list is the reloaded text's";
+    EXPECT_GE(functions.FindStringExact(-1, "added()"), 0);
 }
 
 TEST_F(FrameCommands, NewAndSelectedMacrosAreSavedToTheirOwnFiles) {

@@ -1,5 +1,5 @@
 // Printing a view: three pages to a PDF file through the print dialog and the print-to-file name,
-// a cancelled dialog printing nothing, and print preview with two pages side by side, Next, Prev
+// or into the file the print dialog itself chose, a cancelled dialog printing nothing, and print preview with two pages side by side, Next, Prev
 // and Close.
 
 #include "platform/framework/tests/support/framework_test.h"
@@ -31,10 +31,11 @@ class CPagesView : public CView {
 public:
     std::vector<UINT> printed;
     int begun = 0, ended = 0;
+    bool toFile = true;
 
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
         pInfo->SetMaxPage(3);
-        pInfo->m_pPD->m_pd.Flags |= PD_PRINTTOFILE;
+        if (toFile) pInfo->m_pPD->m_pd.Flags |= PD_PRINTTOFILE;
         return DoPreparePrinting(pInfo);
     }
     void OnBeginPrinting(CDC*, CPrintInfo*) override { ++begun; }
@@ -56,6 +57,7 @@ protected:
 IMPLEMENT_DYNCREATE(CPagesView, CView)
 BEGIN_MESSAGE_MAP(CPagesView, CView)
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrintDirect)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
@@ -80,7 +82,10 @@ protected:
             pm::CommonDialogAnswer answer;
             asked.push_back(request.kind);
             answer.accepted = accept;
-            if (request.kind == pm::CommonDialog::Print) answer.printer = "PDF";
+            if (request.kind == pm::CommonDialog::Print) {
+                answer.printer = printer;
+                answer.outputFile = dialogOutput;
+            }
             if (request.kind == pm::CommonDialog::Save) answer.paths = {output};
             return answer;
         });
@@ -103,6 +108,8 @@ protected:
 
     std::string folder;
     std::string output;
+    std::string printer = "PDF";
+    std::string dialogOutput;
     bool accept = true;
     std::vector<pm::CommonDialog> asked;
     std::unique_ptr<CWinApp> app;
@@ -121,6 +128,19 @@ TEST_F(Printing, AThreePageViewPrintedToAPdfFileGivesThreePages) {
     EXPECT_EQ(view->ended, 1);
     EXPECT_EQ(pdfPages(output), 3);
     EXPECT_TRUE(frame->IsWindowEnabled());
+}
+
+TEST_F(Printing, APrintDialogThatChoseAFileGetsThePagesThereWithoutAskingAgain) {
+    view->toFile = false;
+    printer.clear();
+    dialogOutput = folder + "/chosen.pdf";
+    command(ID_FILE_PRINT);
+    EXPECT_EQ(asked, (std::vector<pm::CommonDialog>{pm::CommonDialog::Print}));
+    EXPECT_EQ(pdfPages(dialogOutput), 3);
+    // Printing again without the dialog goes to the printer chosen last: the same file.
+    QFile::remove(QString::fromStdString(dialogOutput));
+    command(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(pdfPages(dialogOutput), 3);
 }
 
 TEST_F(Printing, ACancelledPrintDialogPrintsNothing) {

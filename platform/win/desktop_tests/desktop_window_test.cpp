@@ -450,6 +450,20 @@ TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
     EXPECT_EQ(desk::property(frame, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos);
 }
 
+TEST_F(DesktopWindows, AMaximisedWindowIconifiedByTheWindowManagerComesBackMaximised) {
+    const auto fillsTheScreen = [] {
+        RECT r = desk::screenRect(frame);
+        return IsZoomed(frame) && r.right - r.left == GetSystemMetrics(SM_CXSCREEN);
+    };
+    desk::click(pointWithHit(HTMAXBUTTON));
+    ASSERT_TRUE(desk::pumpUntil(fillsTheScreen));
+    desk::xdotool({"windowminimize", std::to_string(desk::xWindow(frame))});
+    ASSERT_TRUE(desk::pumpUntil([] { return IsIconic(frame) && desk::iconic(frame); }));
+    desk::xdotool({"windowactivate", std::to_string(desk::xWindow(frame))});
+    EXPECT_TRUE(desk::pumpUntil([&] { return !IsIconic(frame) && fillsTheScreen(); }));
+    EXPECT_NE(desk::property(frame, "_NET_WM_STATE").find("_NET_WM_STATE_MAXIMIZED_VERT"), std::string::npos);
+}
+
 TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
                           720, 150, 220, 200, frame, nullptr, nullptr, nullptr);

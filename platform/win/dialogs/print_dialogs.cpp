@@ -13,8 +13,8 @@ namespace {
 
 constexpr char kDriver[] = "winspool";
 
-HGLOBAL devNames(const std::string& printer, bool isDefault) {
-    std::string output;
+// The output slot names the file a printer of the desktop's dialog writes to, where it chose one.
+HGLOBAL devNames(const std::string& printer, const std::string& output, bool isDefault) {
     std::size_t header = sizeof(DEVNAMES);
     std::size_t size = header + sizeof kDriver + printer.size() + 1 + output.size() + 1;
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
@@ -28,13 +28,14 @@ HGLOBAL devNames(const std::string& printer, bool isDefault) {
     std::memcpy(base, &names, sizeof names);
     std::memcpy(base + names.wDriverOffset, kDriver, sizeof kDriver);
     std::memcpy(base + names.wDeviceOffset, printer.c_str(), printer.size() + 1);
+    std::memcpy(base + names.wOutputOffset, output.c_str(), output.size() + 1);
     GlobalUnlock(mem);
     return mem;
 }
 
-void replaceDevNames(HGLOBAL* slot, const std::string& printer) {
+void replaceDevNames(HGLOBAL* slot, const std::string& printer, const std::string& output = std::string()) {
     if (*slot) GlobalFree(*slot);
-    *slot = devNames(printer, printer == pm::dialogs::defaultPrinterName());
+    *slot = devNames(printer, output, output.empty() && printer == pm::dialogs::defaultPrinterName());
 }
 
 LONG toUnits(double mm, bool hundredthsOfMm) {
@@ -67,7 +68,7 @@ BOOL PrintDlgA(LPPRINTDLGA pd) {
         answer = pm::dialogs::ask(request);
     }
     if (!answer.accepted) return FALSE;
-    replaceDevNames(&pd->hDevNames, answer.printer);
+    replaceDevNames(&pd->hDevNames, answer.printer, answer.outputFile);
     if (!(pd->Flags & PD_RETURNDEFAULT)) {
         pd->Flags &= ~static_cast<DWORD>(PD_SELECTION | PD_PAGENUMS | PD_COLLATE);
         pd->Flags |= answer.printRange | (answer.collate ? PD_COLLATE : 0);
@@ -78,7 +79,7 @@ BOOL PrintDlgA(LPPRINTDLGA pd) {
         pd->nCopies = static_cast<WORD>(std::max(1, answer.copies));
     }
     if (pd->Flags & (PD_RETURNDC | PD_RETURNIC))
-        pd->hDC = CreateDCA(kDriver, answer.printer.c_str(), nullptr, nullptr);
+        pd->hDC = CreateDCA(kDriver, answer.printer.c_str(), answer.outputFile.c_str(), nullptr);
     return TRUE;
 }
 

@@ -116,6 +116,7 @@ CommonDialogAnswer askPrint(const CommonDialogRequest& r) {
     if (dialog.exec() != QDialog::Accepted) return a;
     a.accepted = true;
     a.printer = printer.printerName().toStdString();
+    if (printer.outputFormat() == QPrinter::PdfFormat) a.outputFile = printer.outputFileName().toStdString();
     a.copies = printer.copyCount();
     a.collate = printer.collateCopies();
     switch (dialog.printRange()) {

@@ -208,10 +208,11 @@ HDC CreateCompatibleDC(HDC) {
     return addDc(std::move(dc));
 }
 
-HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {
-    // The display gives an information DC that measures but shows nothing; any other driver a printer.
-    if (!driver) return device ? createPrinterDC(device) : nullptr;
-    if (std::string(driver) != "DISPLAY") return createPrinterDC(device);
+HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR output, const void*) {
+    // The display gives an information DC that measures but shows nothing; any other driver a printer,
+    // which writes its documents to the output file when one is named.
+    if (!driver) return device ? createPrinterDC(device, output) : nullptr;
+    if (std::string(driver) != "DISPLAY") return createPrinterDC(device, output);
     return addDc(std::make_shared<DeviceContext>(DeviceContext::Kind::Info));
 }
 

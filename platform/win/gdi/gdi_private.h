@@ -11,7 +11,7 @@
 namespace pm::gdi {
 
 // A printer's DC: a page DC whose pages StartDoc ... EndDoc print (printing.cpp); and its end.
-HDC createPrinterDC(LPCSTR device);
+HDC createPrinterDC(LPCSTR device, LPCSTR output);
 void endPrinterDC(HDC hdc);
 
 // Where LoadBitmap, LoadIcon, LoadCursor and LoadImage find the encoded image (BMP, PNG, ICO, CUR)

@@ -1,5 +1,6 @@
 // Printer DCs: letter pages at 150 dots per inch, drawn like any page DC and handed page by page to
-// Qt's printer, which writes a PDF file (DOCINFO's lpszOutput) or prints on the named printer.
+// Qt's printer, which writes a PDF file (DOCINFO's lpszOutput, else the output the DC was made for)
+// or prints on the named printer.
 
 #include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/gdi_private.h"
@@ -20,6 +21,7 @@ const int kPrinterDpi = 150;
 
 struct Job {
     std::string device;
+    std::string output;
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<QPainter> painter;
     int pages = 0;
@@ -46,9 +48,12 @@ void endJob(Job& job) {
 
 } // namespace
 
-HDC createPrinterDC(LPCSTR device) {
+HDC createPrinterDC(LPCSTR device, LPCSTR output) {
     HDC dc = createPageDC(QSize(kPrinterDpi * 17 / 2, kPrinterDpi * 11), kPrinterDpi);
-    if (dc) jobs()[dc].device = device ? device : "";
+    if (!dc) return dc;
+    Job& job = jobs()[dc];
+    job.device = device ? device : "";
+    job.output = output ? output : "";
     return dc;
 }
 
@@ -70,9 +75,10 @@ int StartDocA(HDC hdc, const DOCINFOA* docInfo) {
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setFullPage(true);
     if (docInfo->lpszDocName) printer->setDocName(QString::fromLocal8Bit(docInfo->lpszDocName));
-    if (docInfo->lpszOutput && *docInfo->lpszOutput) {
+    std::string output = docInfo->lpszOutput && *docInfo->lpszOutput ? docInfo->lpszOutput : job->output;
+    if (!output.empty()) {
         printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(QString::fromLocal8Bit(docInfo->lpszOutput));
+        printer->setOutputFileName(QString::fromStdString(output));
     } else {
         printer->setPrinterName(QString::fromStdString(job->device));
         if (!printer->isValid()) return SP_ERROR;

@@ -39,7 +39,10 @@ void drawBar(HWND hwnd, HDC dc, const RECT& bar) {
     paintBar(dc, GetMenu(hwnd), bar, s.selected, s.open);
 }
 
-HMENU buildSystemMenu() {
+// An MDI child's menu names the keys that close it and go to the next child, as the frame's names
+// the key that closes the program.
+HMENU buildSystemMenu(HWND hwnd) {
+    const bool mdiChild = (GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, SC_RESTORE, "&Restore");
     AppendMenuA(menu, MF_STRING, SC_MOVE, "&Move");
@@ -47,7 +50,11 @@ HMENU buildSystemMenu() {
     AppendMenuA(menu, MF_STRING, SC_MINIMIZE, "Mi&nimize");
     AppendMenuA(menu, MF_STRING, SC_MAXIMIZE, "Ma&ximize");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+    AppendMenuA(menu, MF_STRING, SC_CLOSE, mdiChild ? "&Close\tCtrl+F4" : "&Close\tAlt+F4");
+    if (mdiChild) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, SC_NEXTWINDOW, "Nex&t\tCtrl+F6");
+    }
     SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
     return menu;
 }
@@ -221,7 +228,7 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
         return nullptr;
     }
     if (it != menus.end() && IsMenu(it->second)) return it->second;
-    return menus[hwnd] = buildSystemMenu();
+    return menus[hwnd] = buildSystemMenu(hwnd);
 }
 
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS) {

@@ -266,6 +266,12 @@ void followDesktopState(HWND hwnd, bool) {
     if (minimized != w->minimized) {
         if (!minimized) clearIconicStartState(w);
         ShowWindow(hwnd, minimized ? SW_MINIMIZE : SW_RESTORE);
+        // Back from its icon, the window stands where the manager shows it: a maximised one kept
+        // the manager's place meanwhile, so no move of the manager's would tell it.
+        w = window(hwnd);
+        if (minimized || !w || !w->widget) return;
+        const QRect shown = w->widget->geometry();
+        if (shown != toQRect(w->rect)) followDesktopGeometry(w, toRECT(shown));
         return;
     }
     bool maximized = w->widget->isMaximized();

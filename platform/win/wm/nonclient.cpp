@@ -237,7 +237,7 @@ void paintCaption(Window* w, HDC dc, const NcLayout& l) {
         DrawFrameControl(dc, &r, DFC_CAPTION, kind);
     };
     button(l.closeButton, DFCS_CAPTIONCLOSE | inactive);
-    button(l.maxButton, (w->maximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) |
+    button(l.maxButton, (IsZoomed(w->handle) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) |
                             ((w->style & WS_MAXIMIZEBOX) ? 0 : DFCS_INACTIVE));
     button(l.minButton, (w->minimized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN) |
                             ((w->style & WS_MINIMIZEBOX) ? 0 : DFCS_INACTIVE));

@@ -258,7 +258,7 @@ void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam) {
         if (!trackCaptionButton(w, static_cast<int>(hit))) return;
         WPARAM cmd = hit == HTCLOSE       ? SC_CLOSE
                      : hit == HTMINBUTTON ? SC_MINIMIZE
-                     : w->maximized       ? SC_RESTORE
+                     : IsZoomed(w->handle) ? SC_RESTORE
                                           : SC_MAXIMIZE;
         send(w, WM_SYSCOMMAND, cmd, lParam);
         return;

@@ -177,6 +177,11 @@ MINMAXINFO minMaxInfo(Window* w) {
     return mmi;
 }
 
+RECT maximizedRect(const MINMAXINFO& mmi) {
+    return RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
+                mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
+}
+
 bool isActivatingCommand(int cmd) {
     return cmd == SW_SHOWNORMAL || cmd == SW_SHOW || cmd == SW_SHOWMAXIMIZED || cmd == SW_RESTORE ||
            cmd == SW_SHOWDEFAULT || cmd == SW_SHOWMINIMIZED;
@@ -245,22 +250,21 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     RECT target = w->rect;
     bool stateChange = false;
     if (minimize && !w->minimized) {
+        // A maximised window stays marked so, and its restore brings it back maximised.
         if (!w->maximized) w->normalRect = w->rect;
         w->minimized = true;
-        w->maximized = false;
         w->style = (w->style | WS_MINIMIZE) & ~static_cast<DWORD>(WS_MAXIMIZE);
         target = minimizedRect(w);
         stateChange = true;
         if (w->widget && w->parent == desktop()) w->widget->showMinimized();
-    } else if (maximize && !w->maximized) {
+    } else if (maximize && (!w->maximized || w->minimized)) {
         if (!w->minimized) w->normalRect = w->rect;
         MINMAXINFO mmi = minMaxInfo(w);
         if (!window(hwnd)) return FALSE;
         w->maximized = true;
         w->minimized = false;
         w->style = (w->style | WS_MAXIMIZE) & ~static_cast<DWORD>(WS_MINIMIZE);
-        target = RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
-                      mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
+        target = maximizedRect(mmi);
         stateChange = true;
         if (w->widget && w->parent == desktop() && realDesktop()) w->widget->showMaximized();
     } else if (restore && (w->minimized || w->maximized)) {
@@ -268,10 +272,18 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         w->minimized = false;
         w->style &= ~static_cast<DWORD>(WS_MINIMIZE | WS_MAXIMIZE);
         target = w->normalRect;
-        if (backToMax) w->style |= WS_MAXIMIZE;
+        if (backToMax) {
+            MINMAXINFO mmi = minMaxInfo(w);
+            if (!window(hwnd)) return FALSE;
+            w->style |= WS_MAXIMIZE;
+            target = maximizedRect(mmi);
+        }
         w->maximized = backToMax;
         stateChange = true;
-        if (w->widget && w->parent == desktop()) w->widget->showNormal();
+        if (w->widget && w->parent == desktop()) {
+            if (backToMax && realDesktop()) w->widget->showMaximized();
+            else w->widget->showNormal();
+        }
     }
     setWindowPos(w, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top,
                  flags | (stateChange ? SWP_FRAMECHANGED : 0));

@@ -254,6 +254,24 @@ TEST_F(Mdi, ControlF6CyclesThroughEveryChild) {
     EXPECT_TRUE(active() == a || active() == c);
 }
 
+TEST_F(Mdi, AChildsSystemMenuNamesTheChildsKeysAndItsNextItemActivatesTheNextChild) {
+    HWND a = create("A");
+    HWND b = create("B");
+    const auto itemText = [](HMENU m, UINT id) {
+        char text[64] = {};
+        GetMenuString(m, id, text, sizeof text, MF_BYCOMMAND);
+        return std::string(text);
+    };
+    HMENU system = GetSystemMenu(b, FALSE);
+    EXPECT_EQ(itemText(system, SC_CLOSE), "&Close\tCtrl+F4");
+    EXPECT_EQ(itemText(system, SC_NEXTWINDOW), "Nex&t\tCtrl+F6");
+    EXPECT_EQ(itemText(GetSystemMenu(frame, FALSE), SC_CLOSE), "&Close\tAlt+F4");
+    EXPECT_EQ(itemText(GetSystemMenu(frame, FALSE), SC_NEXTWINDOW), "");
+    ASSERT_EQ(active(), b);
+    SendMessage(b, WM_SYSCOMMAND, SC_NEXTWINDOW, 0);
+    EXPECT_EQ(active(), a);
+}
+
 TEST_F(Mdi, MaximisedChildPutsItsIconAndButtonsIntoTheFrameMenu) {
     HWND a = create("A");
     HWND b = create("B");

@@ -342,3 +342,39 @@ TEST_F(Windows, OwnedWindowsAreDestroyedBeforeTheirOwner) {
               (Trace{"owned:WM_DESTROY", "owned:WM_NCDESTROY", "owner:WM_DESTROY", "owner:WM_NCDESTROY"}));
     EXPECT_FALSE(IsWindow(owned));
 }
+
+TEST_F(Windows, AMaximisedWindowMinimisedComesBackMaximisedAndThenToItsNormalPlace) {
+    struct Case {
+        const char* name;
+        HWND parent;
+    } cases[] = {{"top-level", nullptr}, {"child", top}};
+    ShowWindow(top, SW_SHOW);
+    for (const Case& k : cases) {
+        HWND w = CreateWindowEx(0, recordingClass(), k.name, (k.parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 20, 30,
+                                120, 90, k.parent, nullptr, nullptr, nullptr);
+        RECT normal;
+        GetWindowRect(w, &normal);
+        ShowWindow(w, SW_SHOWMAXIMIZED);
+        RECT maximised;
+        GetWindowRect(w, &maximised);
+        ShowWindow(w, SW_MINIMIZE);
+        EXPECT_TRUE(IsIconic(w)) << k.name;
+        EXPECT_FALSE(IsZoomed(w)) << k.name;
+        WINDOWPLACEMENT placement{};
+        GetWindowPlacement(w, &placement);
+        EXPECT_EQ(placement.flags & WPF_RESTORETOMAXIMIZED, static_cast<UINT>(WPF_RESTORETOMAXIMIZED)) << k.name;
+        RECT normalInParent = normal; // a child's placement is in its parent's client coordinates
+        MapWindowPoints(nullptr, k.parent, reinterpret_cast<POINT*>(&normalInParent), 2);
+        EXPECT_TRUE(EqualRect(&placement.rcNormalPosition, &normalInParent)) << k.name;
+        ShowWindow(w, SW_RESTORE);
+        RECT r;
+        GetWindowRect(w, &r);
+        EXPECT_TRUE(IsZoomed(w)) << k.name;
+        EXPECT_TRUE(EqualRect(&r, &maximised)) << k.name;
+        ShowWindow(w, SW_RESTORE);
+        GetWindowRect(w, &r);
+        EXPECT_FALSE(IsZoomed(w)) << k.name;
+        EXPECT_TRUE(EqualRect(&r, &normal)) << k.name;
+        DestroyWindow(w);
+    }
+}

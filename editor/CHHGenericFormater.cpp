@@ -1,11 +1,18 @@
 #include "editor/CHHGenericFormater.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CHHGenericFormater, CHHFormater)
 
 namespace {
+
+// Lines shorter than this are tokenised whole each time.
+constexpr int kLongLine = 4096;
+// How far past its end a token's scan may look (a comment marker, the character after a number's
+// "0x"): a step this far before an edit was taken without looking at the edit.
+constexpr int kLookahead = 256;
 
 constexpr VARTYPE kTypeEmpty = 0;
 constexpr VARTYPE kTypeVoid = 24;
@@ -28,6 +35,32 @@ bool isLineEnd(char16_t c) {
 }
 char16_t foldUpper(char16_t c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char16_t>(c - 32) : c;
+}
+
+bool hasLineEnd(const char16_t* text, int from, int to) {
+    return std::any_of(text + from, text + to, [](char16_t c) { return isLineEnd(c); });
+}
+
+// How many characters a and b have alike from their starts (up to n), then from their ends (up to
+// limit): blocks are compared first.
+int samePrefix(const char16_t* a, const char16_t* b, int n) {
+    constexpr int kBlock = 512;
+    int i = 0;
+    while (i + kBlock <= n && std::memcmp(a + i, b + i, kBlock * sizeof(char16_t)) == 0)
+        i += kBlock;
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
+}
+int sameSuffix(const char16_t* aEnd, const char16_t* bEnd, int limit) {
+    constexpr int kBlock = 512;
+    int i = 0;
+    while (i + kBlock <= limit &&
+           std::memcmp(aEnd - i - kBlock, bEnd - i - kBlock, kBlock * sizeof(char16_t)) == 0)
+        i += kBlock;
+    while (i < limit && aEnd[-i - 1] == bEnd[-i - 1])
+        ++i;
+    return i;
 }
 
 std::u16string widen(const CString& s) {
@@ -85,6 +118,7 @@ void CHHGenericFormater::SetQuoteChars(LPCTSTR chars) {
 
 void CHHGenericFormater::SetEscapeChar(char escape) {
     m_chEscape = escape;
+    m_longLine = LongLine();
 }
 
 void CHHGenericFormater::SetOperatorChars(LPCTSTR chars) {
@@ -107,6 +141,7 @@ void CHHGenericFormater::rebuildFlags() {
     m_lineComment2 = widen(m_strLineComment2);
     m_blockStart = widen(m_strBlockStart);
     m_blockEnd = widen(m_strBlockEnd);
+    m_longLine = LongLine();
 
     for (unsigned c = 0; c < 256; ++c) {
         unsigned char f = 0;
@@ -247,12 +282,72 @@ void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tok
     int pos = 0;
     WORD token = 0;
     WORD context = 0;
-    BOOL atLineStart = TRUE;
     ScanLanguageToken(nullptr, 0, nullptr, TRUE, tokenStart, pos, token, context);
-    tokenStart = pos = 0;
     if (!text || !tokens) count = 0;
+    if (!retokeniseLongLine(text, count, tokens, token, context))
+        tokeniseWhole(text, count, tokens, token, context);
+    int closeStart = 0;
+    int closePos = 0;
+    ScanLanguageToken(nullptr, 0, nullptr, FALSE, closeStart, closePos, token, context);
+}
 
+void CHHGenericFormater::tokeniseWhole(const char16_t* text, int count, WORD* tokens, WORD& token,
+                                       WORD& context) {
+    const bool keep =
+        !m_bLanguageHook && count >= kLongLine && markersWithinLookahead() && !hasLineEnd(text, 0, count);
+    if (!keep) {
+        scanTokens(text, count, tokens, 0, token, context, nullptr, nullptr);
+        return;
+    }
+    m_longLine.steps.assign(static_cast<std::size_t>(count), 0);
+    scanTokens(text, count, tokens, 0, token, context, m_longLine.steps.data(), nullptr);
+    m_longLine.text.assign(text, static_cast<std::size_t>(count));
+    m_longLine.tokens.assign(tokens, tokens + count);
+    m_longLine.keywords = m_keywords.GetVersion();
+}
+
+bool CHHGenericFormater::markersWithinLookahead() const {
+    for (const std::u16string* marker : {&m_lineComment, &m_lineComment2, &m_blockStart, &m_blockEnd})
+        if (marker->size() >= kLookahead) return false;
+    return true;
+}
+
+bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WORD* tokens, WORD& token,
+                                            WORD& context) {
+    LongLine& last = m_longLine;
+    const int lastCount = static_cast<int>(last.text.size());
+    if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion()) return false;
+    const int prefix = samePrefix(text, last.text.data(), std::min(count, lastCount));
+    const int suffix =
+        sameSuffix(text + count, last.text.data() + lastCount, std::min(count, lastCount) - prefix);
+    const int editEnd = count - suffix;
+    if (prefix < kLookahead || hasLineEnd(text, prefix, editEnd)) return false;
+    // The step before the edit that looked at nothing of it; the first step always begins at 0.
+    int from = prefix - kLookahead;
+    while (from > 0 && !last.steps[static_cast<std::size_t>(from)])
+        --from;
+    const int shift = count - lastCount;
+    std::vector<unsigned char> steps(static_cast<std::size_t>(count), 0);
+    std::copy(last.steps.begin(), last.steps.begin() + from, steps.begin());
+    std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
+    const Resync resync{editEnd, shift, last.steps.data()};
+    const int to = scanTokens(text, count, tokens, from, token, context, steps.data(), &resync);
+    std::copy(last.steps.begin() + (to - shift), last.steps.end(), steps.begin() + to);
+    std::copy(last.tokens.begin() + (to - shift), last.tokens.end(), tokens + to);
+    last.steps.swap(steps);
+    last.text.replace(static_cast<std::size_t>(prefix), static_cast<std::size_t>(lastCount - suffix - prefix),
+                      text + prefix, static_cast<std::size_t>(editEnd - prefix));
+    last.tokens.assign(tokens, tokens + count);
+    return true;
+}
+
+int CHHGenericFormater::scanTokens(const char16_t* text, int count, WORD* tokens, int pos, WORD& token,
+                                   WORD& context, unsigned char* steps, const Resync* resync) {
+    int tokenStart = pos;
+    BOOL atLineStart = pos == 0;
     while (pos < count) {
+        if (resync && pos >= resync->from && resync->steps[pos - resync->shift]) return pos;
+        if (steps) steps[pos] = 1;
         const char16_t c = text[pos];
         const unsigned char flags = Flags(c);
         const int start = pos;
@@ -298,9 +393,7 @@ void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tok
         tokenStart = pos;
         atLineStart = FALSE;
     }
-    int closeStart = 0;
-    int closePos = 0;
-    ScanLanguageToken(nullptr, 0, nullptr, FALSE, closeStart, closePos, token, context);
+    return count;
 }
 
 // The end of a line comment starting at pos, or -1. A marker that begins with a letter counts

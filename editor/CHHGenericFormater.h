@@ -52,7 +52,10 @@ public:
     void SetEscapeChar(char escape);
     // Whether an escape character also escapes another one, so that a quote after an even run of
     // escapes closes the string (off: a quote right after any escape stays inside).
-    void SetEscapesPair(BOOL pair) { m_bEscapesPair = pair; }
+    void SetEscapesPair(BOOL pair) {
+        m_bEscapesPair = pair;
+        m_longLine = LongLine();
+    }
     void SetOperatorChars(LPCTSTR chars);
     void SetWordChars(LPCTSTR chars);
     void SetNumberStartChars(LPCTSTR chars);
@@ -106,7 +109,35 @@ protected:
     }
 
 private:
+    // The last line of kLongLine characters or more without a line break that was tokenised: its
+    // text, its tokens and where each step of the tokeniser began. The same line after an edit is
+    // tokenised again only from such a step before the edit to the first one after it that the
+    // last tokenising also took: the language has no state across tokens, so all else stays.
+    // Callers pass zeros, so the whitespace kept from the last tokens is what they would keep.
+    struct LongLine {
+        std::u16string text;
+        std::vector<WORD> tokens;
+        std::vector<unsigned char> steps; // 1 where a step began
+        unsigned keywords = 0;            // the keyword table's version
+    };
+    // Where a tokenising after an edit may stop: from `from` on, at a position p whose p - shift
+    // began a step of the last tokenising.
+    struct Resync {
+        int from;
+        int shift;
+        const unsigned char* steps;
+    };
+
     void rebuildFlags();
+    // Tokenises text from pos, the start of a step, noting each step in steps when given; stops at
+    // count or where resync says. Answers where it stopped.
+    int scanTokens(const char16_t* text, int count, WORD* tokens, int pos, WORD& token, WORD& context,
+                   unsigned char* steps, const Resync* resync);
+    // Whether a comment marker is shorter than the distance kept between an edit and the step a
+    // tokenising of it starts from.
+    bool markersWithinLookahead() const;
+    void tokeniseWhole(const char16_t* text, int count, WORD* tokens, WORD& token, WORD& context);
+    bool retokeniseLongLine(const char16_t* text, int count, WORD* tokens, WORD& token, WORD& context);
     int matchedMarkerEnd(const char16_t* text, int count, int pos, const std::u16string& marker) const;
     int lineCommentAt(const char16_t* text, int count, int pos) const;
     int lineCommentEnd(const char16_t* text, int count, int pos) const;
@@ -145,7 +176,11 @@ private:
     std::u16string m_blockStart;
     std::u16string m_blockEnd;
     unsigned char m_flags[256] = {};
+    LongLine m_longLine;
 
 protected:
-    void SetLanguageHook(BOOL on) { m_bLanguageHook = on; }
+    void SetLanguageHook(BOOL on) {
+        m_bLanguageHook = on;
+        m_longLine = LongLine();
+    }
 };

@@ -63,6 +63,29 @@ int sameSuffix(const char16_t* aEnd, const char16_t* bEnd, int limit) {
     return i;
 }
 
+// How text differs from the last text of a long line: [prefix, editEnd) replaced what stood there,
+// moving what follows by shift; from is the last step at least kLookahead characters before the
+// edit. False when the edit is too near the start, brings a line break or no step is there.
+struct LineEdit {
+    int prefix = 0;
+    int editEnd = 0;
+    int shift = 0;
+    int from = 0;
+};
+bool findEdit(const std::u16string& last, const std::vector<unsigned char>& steps, const char16_t* text,
+              int count, LineEdit& edit) {
+    const int lastCount = static_cast<int>(last.size());
+    const int common = std::min(count, lastCount);
+    edit.prefix = samePrefix(text, last.data(), common);
+    edit.editEnd = count - sameSuffix(text + count, last.data() + lastCount, common - edit.prefix);
+    edit.shift = count - lastCount;
+    if (edit.prefix < kLookahead || hasLineEnd(text, edit.prefix, edit.editEnd)) return false;
+    edit.from = edit.prefix - kLookahead;
+    while (edit.from > 0 && !steps[static_cast<std::size_t>(edit.from)])
+        --edit.from;
+    return steps[static_cast<std::size_t>(edit.from)] != 0;
+}
+
 std::u16string widen(const CString& s) {
     std::u16string out;
     out.reserve(static_cast<std::size_t>(s.GetLength()));
@@ -119,6 +142,7 @@ void CHHGenericFormater::SetQuoteChars(LPCTSTR chars) {
 void CHHGenericFormater::SetEscapeChar(char escape) {
     m_chEscape = escape;
     m_longLine = LongLine();
+    m_longScan = LongScan();
 }
 
 void CHHGenericFormater::SetOperatorChars(LPCTSTR chars) {
@@ -142,6 +166,7 @@ void CHHGenericFormater::rebuildFlags() {
     m_blockStart = widen(m_strBlockStart);
     m_blockEnd = widen(m_strBlockEnd);
     m_longLine = LongLine();
+    m_longScan = LongScan();
 
     for (unsigned c = 0; c < 256; ++c) {
         unsigned char f = 0;
@@ -315,28 +340,20 @@ bool CHHGenericFormater::markersWithinLookahead() const {
 bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WORD* tokens, WORD& token,
                                             WORD& context) {
     LongLine& last = m_longLine;
-    const int lastCount = static_cast<int>(last.text.size());
-    if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion()) return false;
-    const int prefix = samePrefix(text, last.text.data(), std::min(count, lastCount));
-    const int suffix =
-        sameSuffix(text + count, last.text.data() + lastCount, std::min(count, lastCount) - prefix);
-    const int editEnd = count - suffix;
-    if (prefix < kLookahead || hasLineEnd(text, prefix, editEnd)) return false;
-    // The step before the edit that looked at nothing of it; the first step always begins at 0.
-    int from = prefix - kLookahead;
-    while (from > 0 && !last.steps[static_cast<std::size_t>(from)])
-        --from;
-    const int shift = count - lastCount;
+    LineEdit edit;
+    if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion() ||
+        !findEdit(last.text, last.steps, text, count, edit))
+        return false;
+    const int from = edit.from, shift = edit.shift;
     std::vector<unsigned char> steps(static_cast<std::size_t>(count), 0);
     std::copy(last.steps.begin(), last.steps.begin() + from, steps.begin());
     std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
-    const Resync resync{editEnd, shift, last.steps.data()};
+    const Resync resync{edit.editEnd, shift, last.steps.data()};
     const int to = scanTokens(text, count, tokens, from, token, context, steps.data(), &resync);
     std::copy(last.steps.begin() + (to - shift), last.steps.end(), steps.begin() + to);
     std::copy(last.tokens.begin() + (to - shift), last.tokens.end(), tokens + to);
     last.steps.swap(steps);
-    last.text.replace(static_cast<std::size_t>(prefix), static_cast<std::size_t>(lastCount - suffix - prefix),
-                      text + prefix, static_cast<std::size_t>(editEnd - prefix));
+    last.text.assign(text, static_cast<std::size_t>(count));
     last.tokens.assign(tokens, tokens + count);
     return true;
 }
@@ -532,8 +549,62 @@ void CHHGenericFormater::ScanBlockComments(const char16_t* text, int count, CHHC
                                            BOOL inComment) {
     if (!text || m_blockStart.empty() || m_blockEnd.empty()) return;
     std::vector<CHHCommentMarker> found;
-    int pos = inComment ? scanToBlockEnd(text, count, 0, found) : 0;
+    if (!rescanLongLine(text, count, inComment, found)) scanWhole(text, count, inComment, found);
+    // One growth of the caller's array for all the records.
+    const INT_PTR first = markers.GetSize();
+    markers.SetSize(first + static_cast<INT_PTR>(found.size()));
+    for (std::size_t i = 0; i < found.size(); ++i)
+        markers[first + static_cast<INT_PTR>(i)] = found[i];
+}
+
+void CHHGenericFormater::scanWhole(const char16_t* text, int count, BOOL inComment,
+                                   std::vector<CHHCommentMarker>& found) {
+    const int pos = inComment ? scanToBlockEnd(text, count, 0, found) : 0;
+    if (count < kLongLine || !markersWithinLookahead() || hasLineEnd(text, 0, count)) {
+        scanMarkers(text, count, pos, found, nullptr, nullptr);
+        return;
+    }
+    LongScan& last = m_longScan;
+    last.steps.assign(static_cast<std::size_t>(count), 0);
+    scanMarkers(text, count, pos, found, last.steps.data(), nullptr);
+    last.text.assign(text, static_cast<std::size_t>(count));
+    last.markers = found;
+    last.inComment = inComment;
+}
+
+bool CHHGenericFormater::rescanLongLine(const char16_t* text, int count, BOOL inComment,
+                                        std::vector<CHHCommentMarker>& found) {
+    LongScan& last = m_longScan;
+    LineEdit edit;
+    if (last.text.empty() || count < kLongLine || last.inComment != inComment ||
+        !findEdit(last.text, last.steps, text, count, edit))
+        return false;
+    const int from = edit.from, shift = edit.shift;
+    std::vector<unsigned char> steps(static_cast<std::size_t>(count), 0);
+    std::copy(last.steps.begin(), last.steps.begin() + from, steps.begin());
+    auto marker = last.markers.begin();
+    for (; marker != last.markers.end() && marker->m_nPos < from; ++marker)
+        found.push_back(*marker);
+    const Resync resync{edit.editEnd, shift, last.steps.data()};
+    const int to = scanMarkers(text, count, from, found, steps.data(), &resync);
+    std::copy(last.steps.begin() + (to - shift), last.steps.end(), steps.begin() + to);
+    for (; marker != last.markers.end(); ++marker) {
+        if (marker->m_nPos < to - shift) continue;
+        found.push_back(*marker);
+        found.back().m_nPos += shift;
+    }
+    last.steps.swap(steps);
+    last.text.assign(text, static_cast<std::size_t>(count));
+    last.markers = found;
+    return true;
+}
+
+int CHHGenericFormater::scanMarkers(const char16_t* text, int count, int pos,
+                                    std::vector<CHHCommentMarker>& found, unsigned char* steps,
+                                    const Resync* resync) const {
     while (pos < count) {
+        if (resync && pos >= resync->from && resync->steps[pos - resync->shift]) return pos;
+        if (steps) steps[pos] = 1;
         const unsigned char flags = Flags(text[pos]);
         if (!(flags & (kMarker | kQuote))) {
             ++pos;
@@ -551,11 +622,7 @@ void CHHGenericFormater::ScanBlockComments(const char16_t* text, int count, CHHC
             ++pos;
         }
     }
-    // One growth of the caller's array for all the records.
-    const INT_PTR first = markers.GetSize();
-    markers.SetSize(first + static_cast<INT_PTR>(found.size()));
-    for (std::size_t i = 0; i < found.size(); ++i)
-        markers[first + static_cast<INT_PTR>(i)] = found[i];
+    return count;
 }
 
 // --- keyword case, expressions, functions ------------------------------------------------------

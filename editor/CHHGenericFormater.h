@@ -55,6 +55,7 @@ public:
     void SetEscapesPair(BOOL pair) {
         m_bEscapesPair = pair;
         m_longLine = LongLine();
+        m_longScan = LongScan();
     }
     void SetOperatorChars(LPCTSTR chars);
     void SetWordChars(LPCTSTR chars);
@@ -120,7 +121,14 @@ private:
         std::vector<unsigned char> steps; // 1 where a step began
         unsigned keywords = 0;            // the keyword table's version
     };
-    // Where a tokenising after an edit may stop: from `from` on, at a position p whose p - shift
+    // The same for the last long line scanned for block-comment markers: the markers it found.
+    struct LongScan {
+        std::u16string text;
+        std::vector<CHHCommentMarker> markers;
+        std::vector<unsigned char> steps;
+        BOOL inComment = FALSE;
+    };
+    // Where a tokenising or a scan after an edit may stop: from `from` on, at a position p whose p - shift
     // began a step of the last tokenising.
     struct Resync {
         int from;
@@ -138,6 +146,13 @@ private:
     bool markersWithinLookahead() const;
     void tokeniseWhole(const char16_t* text, int count, WORD* tokens, WORD& token, WORD& context);
     bool retokeniseLongLine(const char16_t* text, int count, WORD* tokens, WORD& token, WORD& context);
+    // Scans text for block-comment markers from pos, outside any comment or string, as
+    // scanTokens does for tokens.
+    int scanMarkers(const char16_t* text, int count, int pos, std::vector<CHHCommentMarker>& found,
+                    unsigned char* steps, const Resync* resync) const;
+    void scanWhole(const char16_t* text, int count, BOOL inComment, std::vector<CHHCommentMarker>& found);
+    bool rescanLongLine(const char16_t* text, int count, BOOL inComment,
+                        std::vector<CHHCommentMarker>& found);
     int matchedMarkerEnd(const char16_t* text, int count, int pos, const std::u16string& marker) const;
     int lineCommentAt(const char16_t* text, int count, int pos) const;
     int lineCommentEnd(const char16_t* text, int count, int pos) const;
@@ -177,10 +192,12 @@ private:
     std::u16string m_blockEnd;
     unsigned char m_flags[256] = {};
     LongLine m_longLine;
+    LongScan m_longScan;
 
 protected:
     void SetLanguageHook(BOOL on) {
         m_bLanguageHook = on;
         m_longLine = LongLine();
+        m_longScan = LongScan();
     }
 };

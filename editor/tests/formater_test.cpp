@@ -516,9 +516,9 @@ TEST(ColorizeText, NullOrEmptyTextWritesNothing) {
     EXPECT_EQ(token, kUntouched);
 }
 
-// A long line is tokenised again only around an edit: after each edit the tokens are those a new
-// formater gives the same text, whatever the edit opens or closes, in languages with and without
-// letter case.
+// A long line is tokenised and scanned for comment markers again only around an edit: after each
+// edit the tokens and markers are those a new formater gives the same text, whatever the edit
+// opens or closes, in languages with and without letter case.
 TEST(ColorizeText, ALongLineEditedGivesWhatANewFormaterGives) {
     struct Edit {
         const char* name;
@@ -561,7 +561,19 @@ TEST(ColorizeText, ALongLineEditedGivesWhatANewFormaterGives) {
             formater.ColorizeText(line.data(), static_cast<int>(line.size()), tokens.data());
             return tokens;
         };
+        // Markers found from the start, and by a second formater from inside a comment.
+        const std::unique_ptr<CHHGenericFormater> keptInComment = makeFormater(language.name);
+        auto markersWith = [&](CHHGenericFormater& formater, BOOL inComment) {
+            CHHCommentMarkerArray markers;
+            formater.ScanBlockComments(line.data(), static_cast<int>(line.size()), markers, inComment);
+            std::vector<std::vector<int>> found;
+            for (INT_PTR i = 0; i < markers.GetSize(); ++i)
+                found.push_back({markers[i].m_nPos, markers[i].m_nLength, markers[i].m_bStart});
+            return found;
+        };
         colourWith(*kept);
+        markersWith(*kept, FALSE);
+        markersWith(*keptInComment, TRUE);
         for (const Edit& e : edits) {
             std::size_t at = std::min(static_cast<std::size_t>(e.at * static_cast<double>(line.size())),
                                       line.size() - static_cast<std::size_t>(e.removed));
@@ -569,6 +581,10 @@ TEST(ColorizeText, ALongLineEditedGivesWhatANewFormaterGives) {
             line.replace(at, static_cast<std::size_t>(e.removed), e.inserted);
             EXPECT_EQ(colourWith(*kept), colourWith(*makeFormater(language.name)))
                 << language.name << ": " << e.name;
+            EXPECT_EQ(markersWith(*kept, FALSE), markersWith(*makeFormater(language.name), FALSE))
+                << language.name << ": " << e.name;
+            EXPECT_EQ(markersWith(*keptInComment, TRUE), markersWith(*makeFormater(language.name), TRUE))
+                << language.name << ", in a comment: " << e.name;
         }
         // A word added to the table colours the line it was not in before.
         kept->AddKeyword("total", HHTOKEN_FUNCTION);

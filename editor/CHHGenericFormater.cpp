@@ -86,6 +86,32 @@ bool findEdit(const std::u16string& last, const std::vector<unsigned char>& step
     return steps[static_cast<std::size_t>(edit.from)] != 0;
 }
 
+// A step of the scan going on, told apart from the steps of the last one until the scan ends.
+constexpr unsigned char kNewStep = 2;
+
+// The steps of the scan that ended at to, from from on, become the steps of the line.
+void settleSteps(std::vector<unsigned char>& steps, int from, int to) {
+    for (int i = from; i < to; ++i)
+        steps[static_cast<std::size_t>(i)] = steps[static_cast<std::size_t>(i)] == kNewStep;
+}
+
+// Moves what followed the edit in v to where it now stands; the edited stretch holds fill.
+template <class T> void spliceEdit(std::vector<T>& v, const LineEdit& edit, T fill) {
+    const int removed = edit.editEnd - edit.shift - edit.prefix, added = edit.editEnd - edit.prefix;
+    const auto at = v.begin() + edit.prefix;
+    if (added > removed)
+        v.insert(at, static_cast<std::size_t>(added - removed), fill);
+    else
+        v.erase(at, at + (removed - added));
+    std::fill(v.begin() + edit.prefix, v.begin() + edit.editEnd, fill);
+}
+
+void spliceText(std::u16string& last, const LineEdit& edit, const char16_t* text) {
+    last.replace(static_cast<std::size_t>(edit.prefix),
+                 static_cast<std::size_t>(edit.editEnd - edit.shift - edit.prefix), text + edit.prefix,
+                 static_cast<std::size_t>(edit.editEnd - edit.prefix));
+}
+
 std::u16string widen(const CString& s) {
     std::u16string out;
     out.reserve(static_cast<std::size_t>(s.GetLength()));
@@ -321,14 +347,16 @@ void CHHGenericFormater::tokeniseWhole(const char16_t* text, int count, WORD* to
     const bool keep =
         !m_bLanguageHook && count >= kLongLine && markersWithinLookahead() && !hasLineEnd(text, 0, count);
     if (!keep) {
-        scanTokens(text, count, tokens, 0, token, context, nullptr, nullptr);
+        scanTokens(text, count, tokens, 0, token, context, nullptr, count);
         return;
     }
-    m_longLine.steps.assign(static_cast<std::size_t>(count), 0);
-    scanTokens(text, count, tokens, 0, token, context, m_longLine.steps.data(), nullptr);
-    m_longLine.text.assign(text, static_cast<std::size_t>(count));
-    m_longLine.tokens.assign(tokens, tokens + count);
-    m_longLine.keywords = m_keywords.GetVersion();
+    LongLine& last = m_longLine;
+    last.steps.assign(static_cast<std::size_t>(count), 0);
+    scanTokens(text, count, tokens, 0, token, context, last.steps.data(), count);
+    settleSteps(last.steps, 0, count);
+    last.text.assign(text, static_cast<std::size_t>(count));
+    last.tokens.assign(tokens, tokens + count);
+    last.keywords = m_keywords.GetVersion();
 }
 
 bool CHHGenericFormater::markersWithinLookahead() const {
@@ -344,27 +372,25 @@ bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WOR
     if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion() ||
         !findEdit(last.text, last.steps, text, count, edit))
         return false;
-    const int from = edit.from, shift = edit.shift;
-    std::vector<unsigned char> steps(static_cast<std::size_t>(count), 0);
-    std::copy(last.steps.begin(), last.steps.begin() + from, steps.begin());
+    spliceText(last.text, edit, text);
+    spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
+    spliceEdit(last.tokens, edit, static_cast<WORD>(HHTOKEN_DEFAULT));
+    const int from = edit.from;
     std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
-    const Resync resync{edit.editEnd, shift, last.steps.data()};
-    const int to = scanTokens(text, count, tokens, from, token, context, steps.data(), &resync);
-    std::copy(last.steps.begin() + (to - shift), last.steps.end(), steps.begin() + to);
-    std::copy(last.tokens.begin() + (to - shift), last.tokens.end(), tokens + to);
-    last.steps.swap(steps);
-    last.text.assign(text, static_cast<std::size_t>(count));
-    last.tokens.assign(tokens, tokens + count);
+    const int to = scanTokens(text, count, tokens, from, token, context, last.steps.data(), edit.editEnd);
+    settleSteps(last.steps, from, to);
+    std::copy(last.tokens.begin() + to, last.tokens.end(), tokens + to);
+    std::copy(tokens + from, tokens + to, last.tokens.begin() + from);
     return true;
 }
 
 int CHHGenericFormater::scanTokens(const char16_t* text, int count, WORD* tokens, int pos, WORD& token,
-                                   WORD& context, unsigned char* steps, const Resync* resync) {
+                                   WORD& context, unsigned char* steps, int resyncFrom) {
     int tokenStart = pos;
     BOOL atLineStart = pos == 0;
     while (pos < count) {
-        if (resync && pos >= resync->from && resync->steps[pos - resync->shift]) return pos;
-        if (steps) steps[pos] = 1;
+        if (pos >= resyncFrom && steps[pos] == 1) return pos;
+        if (steps) steps[pos] = kNewStep;
         const char16_t c = text[pos];
         const unsigned char flags = Flags(c);
         const int start = pos;
@@ -561,12 +587,13 @@ void CHHGenericFormater::scanWhole(const char16_t* text, int count, BOOL inComme
                                    std::vector<CHHCommentMarker>& found) {
     const int pos = inComment ? scanToBlockEnd(text, count, 0, found) : 0;
     if (count < kLongLine || !markersWithinLookahead() || hasLineEnd(text, 0, count)) {
-        scanMarkers(text, count, pos, found, nullptr, nullptr);
+        scanMarkers(text, count, pos, found, nullptr, count);
         return;
     }
     LongScan& last = m_longScan;
     last.steps.assign(static_cast<std::size_t>(count), 0);
-    scanMarkers(text, count, pos, found, last.steps.data(), nullptr);
+    scanMarkers(text, count, pos, found, last.steps.data(), count);
+    settleSteps(last.steps, pos, count);
     last.text.assign(text, static_cast<std::size_t>(count));
     last.markers = found;
     last.inComment = inComment;
@@ -579,32 +606,29 @@ bool CHHGenericFormater::rescanLongLine(const char16_t* text, int count, BOOL in
     if (last.text.empty() || count < kLongLine || last.inComment != inComment ||
         !findEdit(last.text, last.steps, text, count, edit))
         return false;
+    spliceText(last.text, edit, text);
+    spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
     const int from = edit.from, shift = edit.shift;
-    std::vector<unsigned char> steps(static_cast<std::size_t>(count), 0);
-    std::copy(last.steps.begin(), last.steps.begin() + from, steps.begin());
     auto marker = last.markers.begin();
     for (; marker != last.markers.end() && marker->m_nPos < from; ++marker)
         found.push_back(*marker);
-    const Resync resync{edit.editEnd, shift, last.steps.data()};
-    const int to = scanMarkers(text, count, from, found, steps.data(), &resync);
-    std::copy(last.steps.begin() + (to - shift), last.steps.end(), steps.begin() + to);
+    const int to = scanMarkers(text, count, from, found, last.steps.data(), edit.editEnd);
+    settleSteps(last.steps, from, to);
     for (; marker != last.markers.end(); ++marker) {
         if (marker->m_nPos < to - shift) continue;
         found.push_back(*marker);
         found.back().m_nPos += shift;
     }
-    last.steps.swap(steps);
-    last.text.assign(text, static_cast<std::size_t>(count));
     last.markers = found;
     return true;
 }
 
 int CHHGenericFormater::scanMarkers(const char16_t* text, int count, int pos,
                                     std::vector<CHHCommentMarker>& found, unsigned char* steps,
-                                    const Resync* resync) const {
+                                    int resyncFrom) const {
     while (pos < count) {
-        if (resync && pos >= resync->from && resync->steps[pos - resync->shift]) return pos;
-        if (steps) steps[pos] = 1;
+        if (pos >= resyncFrom && steps[pos] == 1) return pos;
+        if (steps) steps[pos] = kNewStep;
         const unsigned char flags = Flags(text[pos]);
         if (!(flags & (kMarker | kQuote))) {
             ++pos;

@@ -128,19 +128,11 @@ private:
         std::vector<unsigned char> steps;
         BOOL inComment = FALSE;
     };
-    // Where a tokenising or a scan after an edit may stop: from `from` on, at a position p whose p - shift
-    // began a step of the last tokenising.
-    struct Resync {
-        int from;
-        int shift;
-        const unsigned char* steps;
-    };
-
     void rebuildFlags();
-    // Tokenises text from pos, the start of a step, noting each step in steps when given; stops at
-    // count or where resync says. Answers where it stopped.
+    // Tokenises text from pos, the start of a step, marking each step in steps when given; stops
+    // at count, or from resyncFrom on at a step of the last tokenising. Answers where it stopped.
     int scanTokens(const char16_t* text, int count, WORD* tokens, int pos, WORD& token, WORD& context,
-                   unsigned char* steps, const Resync* resync);
+                   unsigned char* steps, int resyncFrom);
     // Whether a comment marker is shorter than the distance kept between an edit and the step a
     // tokenising of it starts from.
     bool markersWithinLookahead() const;
@@ -149,7 +141,7 @@ private:
     // Scans text for block-comment markers from pos, outside any comment or string, as
     // scanTokens does for tokens.
     int scanMarkers(const char16_t* text, int count, int pos, std::vector<CHHCommentMarker>& found,
-                    unsigned char* steps, const Resync* resync) const;
+                    unsigned char* steps, int resyncFrom) const;
     void scanWhole(const char16_t* text, int count, BOOL inComment, std::vector<CHHCommentMarker>& found);
     bool rescanLongLine(const char16_t* text, int count, BOOL inComment,
                         std::vector<CHHCommentMarker>& found);

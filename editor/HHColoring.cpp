@@ -260,11 +260,20 @@ Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
         for (int i = 0; i < length; ++i) shown[i] = shownClass[tokens[i]];
         return Stretch(start, start + length);
     }
-    // The first and the last class that differ; what lies between them is taken whole.
+    // The first and the last class that differ; what lies between them is taken whole. Eight
+    // classes are compared at a time while they are alike.
+    constexpr int kGroup = 8;
+    auto groupAlike = [&](int at) {
+        unsigned char now[kGroup];
+        for (int k = 0; k < kGroup; ++k) now[k] = shownClass[tokens[at + k]];
+        return std::memcmp(now, shown + at, kGroup) == 0;
+    };
     int first = 0;
+    while (first + kGroup <= length && groupAlike(first)) first += kGroup;
     while (first < length && shown[first] == shownClass[tokens[first]]) ++first;
     if (first == length) return Stretch(start, start);
     int last = length;
+    while (last - kGroup > first && groupAlike(last - kGroup)) last -= kGroup;
     while (shown[last - 1] == shownClass[tokens[last - 1]]) --last;
     for (int i = first; i < last; ++i) shown[i] = shownClass[tokens[i]];
     return Stretch(start + first, start + last);

@@ -167,8 +167,7 @@ void CHHGenericFormater::SetQuoteChars(LPCTSTR chars) {
 
 void CHHGenericFormater::SetEscapeChar(char escape) {
     m_chEscape = escape;
-    m_longLine = LongLine();
-    m_longScan = LongScan();
+    forgetLongLines();
 }
 
 void CHHGenericFormater::SetOperatorChars(LPCTSTR chars) {
@@ -191,8 +190,7 @@ void CHHGenericFormater::rebuildFlags() {
     m_lineComment2 = widen(m_strLineComment2);
     m_blockStart = widen(m_strBlockStart);
     m_blockEnd = widen(m_strBlockEnd);
-    m_longLine = LongLine();
-    m_longScan = LongScan();
+    forgetLongLines();
 
     for (unsigned c = 0; c < 256; ++c) {
         unsigned char f = 0;

@@ -54,8 +54,7 @@ public:
     // escapes closes the string (off: a quote right after any escape stays inside).
     void SetEscapesPair(BOOL pair) {
         m_bEscapesPair = pair;
-        m_longLine = LongLine();
-        m_longScan = LongScan();
+        forgetLongLines();
     }
     void SetOperatorChars(LPCTSTR chars);
     void SetWordChars(LPCTSTR chars);
@@ -129,6 +128,11 @@ private:
         BOOL inComment = FALSE;
     };
     void rebuildFlags();
+    // The language's data changed: what was kept of long lines no longer holds.
+    void forgetLongLines() {
+        m_longLine = LongLine();
+        m_longScan = LongScan();
+    }
     // Tokenises text from pos, the start of a step, marking each step in steps when given; stops
     // at count, or from resyncFrom on at a step of the last tokenising. Answers where it stopped.
     int scanTokens(const char16_t* text, int count, WORD* tokens, int pos, WORD& token, WORD& context,
@@ -189,7 +193,6 @@ private:
 protected:
     void SetLanguageHook(BOOL on) {
         m_bLanguageHook = on;
-        m_longLine = LongLine();
-        m_longScan = LongScan();
+        forgetLongLines();
     }
 };

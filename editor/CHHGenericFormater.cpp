@@ -1,11 +1,18 @@
 #include "editor/CHHGenericFormater.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CHHGenericFormater, CHHFormater)
 
 namespace {
+
+// Lines shorter than this are tokenised whole each time.
+constexpr int kLongLine = 4096;
+// How far past its end a token's scan may look (a comment marker, the character after a number's
+// "0x"): a step this far before an edit was taken without looking at the edit.
+constexpr int kLookahead = 256;
 
 constexpr VARTYPE kTypeEmpty = 0;
 constexpr VARTYPE kTypeVoid = 24;
@@ -28,6 +35,81 @@ bool isLineEnd(char16_t c) {
 }
 char16_t foldUpper(char16_t c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char16_t>(c - 32) : c;
+}
+
+bool hasLineEnd(const char16_t* text, int from, int to) {
+    return std::any_of(text + from, text + to, [](char16_t c) { return isLineEnd(c); });
+}
+
+// How many characters a and b have alike from their starts (up to n), then from their ends (up to
+// limit): blocks are compared first.
+int samePrefix(const char16_t* a, const char16_t* b, int n) {
+    constexpr int kBlock = 512;
+    int i = 0;
+    while (i + kBlock <= n && std::memcmp(a + i, b + i, kBlock * sizeof(char16_t)) == 0)
+        i += kBlock;
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
+}
+int sameSuffix(const char16_t* aEnd, const char16_t* bEnd, int limit) {
+    constexpr int kBlock = 512;
+    int i = 0;
+    while (i + kBlock <= limit &&
+           std::memcmp(aEnd - i - kBlock, bEnd - i - kBlock, kBlock * sizeof(char16_t)) == 0)
+        i += kBlock;
+    while (i < limit && aEnd[-i - 1] == bEnd[-i - 1])
+        ++i;
+    return i;
+}
+
+// How text differs from the last text of a long line: [prefix, editEnd) replaced what stood there,
+// moving what follows by shift; from is the last step at least kLookahead characters before the
+// edit. False when the edit is too near the start, brings a line break or no step is there.
+struct LineEdit {
+    int prefix = 0;
+    int editEnd = 0;
+    int shift = 0;
+    int from = 0;
+};
+bool findEdit(const std::u16string& last, const std::vector<unsigned char>& steps, const char16_t* text,
+              int count, LineEdit& edit) {
+    const int lastCount = static_cast<int>(last.size());
+    const int common = std::min(count, lastCount);
+    edit.prefix = samePrefix(text, last.data(), common);
+    edit.editEnd = count - sameSuffix(text + count, last.data() + lastCount, common - edit.prefix);
+    edit.shift = count - lastCount;
+    if (edit.prefix < kLookahead || hasLineEnd(text, edit.prefix, edit.editEnd)) return false;
+    edit.from = edit.prefix - kLookahead;
+    while (edit.from > 0 && !steps[static_cast<std::size_t>(edit.from)])
+        --edit.from;
+    return steps[static_cast<std::size_t>(edit.from)] != 0;
+}
+
+// A step of the scan going on, told apart from the steps of the last one until the scan ends.
+constexpr unsigned char kNewStep = 2;
+
+// The steps of the scan that ended at to, from from on, become the steps of the line.
+void settleSteps(std::vector<unsigned char>& steps, int from, int to) {
+    for (int i = from; i < to; ++i)
+        steps[static_cast<std::size_t>(i)] = steps[static_cast<std::size_t>(i)] == kNewStep;
+}
+
+// Moves what followed the edit in v to where it now stands; the edited stretch holds fill.
+template <class T> void spliceEdit(std::vector<T>& v, const LineEdit& edit, T fill) {
+    const int removed = edit.editEnd - edit.shift - edit.prefix, added = edit.editEnd - edit.prefix;
+    const auto at = v.begin() + edit.prefix;
+    if (added > removed)
+        v.insert(at, static_cast<std::size_t>(added - removed), fill);
+    else
+        v.erase(at, at + (removed - added));
+    std::fill(v.begin() + edit.prefix, v.begin() + edit.editEnd, fill);
+}
+
+void spliceText(std::u16string& last, const LineEdit& edit, const char16_t* text) {
+    last.replace(static_cast<std::size_t>(edit.prefix),
+                 static_cast<std::size_t>(edit.editEnd - edit.shift - edit.prefix), text + edit.prefix,
+                 static_cast<std::size_t>(edit.editEnd - edit.prefix));
 }
 
 std::u16string widen(const CString& s) {
@@ -85,6 +167,7 @@ void CHHGenericFormater::SetQuoteChars(LPCTSTR chars) {
 
 void CHHGenericFormater::SetEscapeChar(char escape) {
     m_chEscape = escape;
+    forgetLongLines();
 }
 
 void CHHGenericFormater::SetOperatorChars(LPCTSTR chars) {
@@ -107,6 +190,7 @@ void CHHGenericFormater::rebuildFlags() {
     m_lineComment2 = widen(m_strLineComment2);
     m_blockStart = widen(m_strBlockStart);
     m_blockEnd = widen(m_strBlockEnd);
+    forgetLongLines();
 
     for (unsigned c = 0; c < 256; ++c) {
         unsigned char f = 0;
@@ -247,12 +331,64 @@ void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tok
     int pos = 0;
     WORD token = 0;
     WORD context = 0;
-    BOOL atLineStart = TRUE;
     ScanLanguageToken(nullptr, 0, nullptr, TRUE, tokenStart, pos, token, context);
-    tokenStart = pos = 0;
     if (!text || !tokens) count = 0;
+    if (!retokeniseLongLine(text, count, tokens, token, context))
+        tokeniseWhole(text, count, tokens, token, context);
+    int closeStart = 0;
+    int closePos = 0;
+    ScanLanguageToken(nullptr, 0, nullptr, FALSE, closeStart, closePos, token, context);
+}
 
+void CHHGenericFormater::tokeniseWhole(const char16_t* text, int count, WORD* tokens, WORD& token,
+                                       WORD& context) {
+    const bool keep =
+        !m_bLanguageHook && count >= kLongLine && markersWithinLookahead() && !hasLineEnd(text, 0, count);
+    if (!keep) {
+        scanTokens(text, count, tokens, 0, token, context, nullptr, count);
+        return;
+    }
+    LongLine& last = m_longLine;
+    last.steps.assign(static_cast<std::size_t>(count), 0);
+    scanTokens(text, count, tokens, 0, token, context, last.steps.data(), count);
+    settleSteps(last.steps, 0, count);
+    last.text.assign(text, static_cast<std::size_t>(count));
+    last.tokens.assign(tokens, tokens + count);
+    last.keywords = m_keywords.GetVersion();
+}
+
+bool CHHGenericFormater::markersWithinLookahead() const {
+    for (const std::u16string* marker : {&m_lineComment, &m_lineComment2, &m_blockStart, &m_blockEnd})
+        if (marker->size() >= kLookahead) return false;
+    return true;
+}
+
+bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WORD* tokens, WORD& token,
+                                            WORD& context) {
+    LongLine& last = m_longLine;
+    LineEdit edit;
+    if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion() ||
+        !findEdit(last.text, last.steps, text, count, edit))
+        return false;
+    spliceText(last.text, edit, text);
+    spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
+    spliceEdit(last.tokens, edit, static_cast<WORD>(HHTOKEN_DEFAULT));
+    const int from = edit.from;
+    std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
+    const int to = scanTokens(text, count, tokens, from, token, context, last.steps.data(), edit.editEnd);
+    settleSteps(last.steps, from, to);
+    std::copy(last.tokens.begin() + to, last.tokens.end(), tokens + to);
+    std::copy(tokens + from, tokens + to, last.tokens.begin() + from);
+    return true;
+}
+
+int CHHGenericFormater::scanTokens(const char16_t* text, int count, WORD* tokens, int pos, WORD& token,
+                                   WORD& context, unsigned char* steps, int resyncFrom) {
+    int tokenStart = pos;
+    BOOL atLineStart = pos == 0;
     while (pos < count) {
+        if (pos >= resyncFrom && steps[pos] == 1) return pos;
+        if (steps) steps[pos] = kNewStep;
         const char16_t c = text[pos];
         const unsigned char flags = Flags(c);
         const int start = pos;
@@ -298,9 +434,7 @@ void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tok
         tokenStart = pos;
         atLineStart = FALSE;
     }
-    int closeStart = 0;
-    int closePos = 0;
-    ScanLanguageToken(nullptr, 0, nullptr, FALSE, closeStart, closePos, token, context);
+    return count;
 }
 
 // The end of a line comment starting at pos, or -1. A marker that begins with a letter counts
@@ -439,8 +573,60 @@ void CHHGenericFormater::ScanBlockComments(const char16_t* text, int count, CHHC
                                            BOOL inComment) {
     if (!text || m_blockStart.empty() || m_blockEnd.empty()) return;
     std::vector<CHHCommentMarker> found;
-    int pos = inComment ? scanToBlockEnd(text, count, 0, found) : 0;
+    if (!rescanLongLine(text, count, inComment, found)) scanWhole(text, count, inComment, found);
+    // One growth of the caller's array for all the records.
+    const INT_PTR first = markers.GetSize();
+    markers.SetSize(first + static_cast<INT_PTR>(found.size()));
+    for (std::size_t i = 0; i < found.size(); ++i)
+        markers[first + static_cast<INT_PTR>(i)] = found[i];
+}
+
+void CHHGenericFormater::scanWhole(const char16_t* text, int count, BOOL inComment,
+                                   std::vector<CHHCommentMarker>& found) {
+    const int pos = inComment ? scanToBlockEnd(text, count, 0, found) : 0;
+    if (count < kLongLine || !markersWithinLookahead() || hasLineEnd(text, 0, count)) {
+        scanMarkers(text, count, pos, found, nullptr, count);
+        return;
+    }
+    LongScan& last = m_longScan;
+    last.steps.assign(static_cast<std::size_t>(count), 0);
+    scanMarkers(text, count, pos, found, last.steps.data(), count);
+    settleSteps(last.steps, pos, count);
+    last.text.assign(text, static_cast<std::size_t>(count));
+    last.markers = found;
+    last.inComment = inComment;
+}
+
+bool CHHGenericFormater::rescanLongLine(const char16_t* text, int count, BOOL inComment,
+                                        std::vector<CHHCommentMarker>& found) {
+    LongScan& last = m_longScan;
+    LineEdit edit;
+    if (last.text.empty() || count < kLongLine || last.inComment != inComment ||
+        !findEdit(last.text, last.steps, text, count, edit))
+        return false;
+    spliceText(last.text, edit, text);
+    spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
+    const int from = edit.from, shift = edit.shift;
+    auto marker = last.markers.begin();
+    for (; marker != last.markers.end() && marker->m_nPos < from; ++marker)
+        found.push_back(*marker);
+    const int to = scanMarkers(text, count, from, found, last.steps.data(), edit.editEnd);
+    settleSteps(last.steps, from, to);
+    for (; marker != last.markers.end(); ++marker) {
+        if (marker->m_nPos < to - shift) continue;
+        found.push_back(*marker);
+        found.back().m_nPos += shift;
+    }
+    last.markers = found;
+    return true;
+}
+
+int CHHGenericFormater::scanMarkers(const char16_t* text, int count, int pos,
+                                    std::vector<CHHCommentMarker>& found, unsigned char* steps,
+                                    int resyncFrom) const {
     while (pos < count) {
+        if (pos >= resyncFrom && steps[pos] == 1) return pos;
+        if (steps) steps[pos] = kNewStep;
         const unsigned char flags = Flags(text[pos]);
         if (!(flags & (kMarker | kQuote))) {
             ++pos;
@@ -458,11 +644,7 @@ void CHHGenericFormater::ScanBlockComments(const char16_t* text, int count, CHHC
             ++pos;
         }
     }
-    // One growth of the caller's array for all the records.
-    const INT_PTR first = markers.GetSize();
-    markers.SetSize(first + static_cast<INT_PTR>(found.size()));
-    for (std::size_t i = 0; i < found.size(); ++i)
-        markers[first + static_cast<INT_PTR>(i)] = found[i];
+    return count;
 }
 
 // --- keyword case, expressions, functions ------------------------------------------------------

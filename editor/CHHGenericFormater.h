@@ -52,7 +52,10 @@ public:
     void SetEscapeChar(char escape);
     // Whether an escape character also escapes another one, so that a quote after an even run of
     // escapes closes the string (off: a quote right after any escape stays inside).
-    void SetEscapesPair(BOOL pair) { m_bEscapesPair = pair; }
+    void SetEscapesPair(BOOL pair) {
+        m_bEscapesPair = pair;
+        forgetLongLines();
+    }
     void SetOperatorChars(LPCTSTR chars);
     void SetWordChars(LPCTSTR chars);
     void SetNumberStartChars(LPCTSTR chars);
@@ -106,7 +109,46 @@ protected:
     }
 
 private:
+    // The last line of kLongLine characters or more without a line break that was tokenised: its
+    // text, its tokens and where each step of the tokeniser began. The same line after an edit is
+    // tokenised again only from such a step before the edit to the first one after it that the
+    // last tokenising also took: the language has no state across tokens, so all else stays.
+    // Callers pass zeros, so the whitespace kept from the last tokens is what they would keep.
+    struct LongLine {
+        std::u16string text;
+        std::vector<WORD> tokens;
+        std::vector<unsigned char> steps; // 1 where a step began
+        unsigned keywords = 0;            // the keyword table's version
+    };
+    // The same for the last long line scanned for block-comment markers: the markers it found.
+    struct LongScan {
+        std::u16string text;
+        std::vector<CHHCommentMarker> markers;
+        std::vector<unsigned char> steps;
+        BOOL inComment = FALSE;
+    };
     void rebuildFlags();
+    // The language's data changed: what was kept of long lines no longer holds.
+    void forgetLongLines() {
+        m_longLine = LongLine();
+        m_longScan = LongScan();
+    }
+    // Tokenises text from pos, the start of a step, marking each step in steps when given; stops
+    // at count, or from resyncFrom on at a step of the last tokenising. Answers where it stopped.
+    int scanTokens(const char16_t* text, int count, WORD* tokens, int pos, WORD& token, WORD& context,
+                   unsigned char* steps, int resyncFrom);
+    // Whether a comment marker is shorter than the distance kept between an edit and the step a
+    // tokenising of it starts from.
+    bool markersWithinLookahead() const;
+    void tokeniseWhole(const char16_t* text, int count, WORD* tokens, WORD& token, WORD& context);
+    bool retokeniseLongLine(const char16_t* text, int count, WORD* tokens, WORD& token, WORD& context);
+    // Scans text for block-comment markers from pos, outside any comment or string, as
+    // scanTokens does for tokens.
+    int scanMarkers(const char16_t* text, int count, int pos, std::vector<CHHCommentMarker>& found,
+                    unsigned char* steps, int resyncFrom) const;
+    void scanWhole(const char16_t* text, int count, BOOL inComment, std::vector<CHHCommentMarker>& found);
+    bool rescanLongLine(const char16_t* text, int count, BOOL inComment,
+                        std::vector<CHHCommentMarker>& found);
     int matchedMarkerEnd(const char16_t* text, int count, int pos, const std::u16string& marker) const;
     int lineCommentAt(const char16_t* text, int count, int pos) const;
     int lineCommentEnd(const char16_t* text, int count, int pos) const;
@@ -145,7 +187,12 @@ private:
     std::u16string m_blockStart;
     std::u16string m_blockEnd;
     unsigned char m_flags[256] = {};
+    LongLine m_longLine;
+    LongScan m_longScan;
 
 protected:
-    void SetLanguageHook(BOOL on) { m_bLanguageHook = on; }
+    void SetLanguageHook(BOOL on) {
+        m_bLanguageHook = on;
+        forgetLongLines();
+    }
 };

@@ -35,6 +35,7 @@ template <class Char> bool sameWord(const char* stored, const Char* word, std::s
 CHHKeywordMap::CHHKeywordMap() : m_slots(kInitialSlots) {}
 
 void CHHKeywordMap::RemoveAll() {
+    ++m_version;
     m_slots.assign(kInitialSlots, Slot());
     m_count = 0;
     m_longest = 0;
@@ -65,6 +66,7 @@ void CHHKeywordMap::grow() {
 
 void CHHKeywordMap::SetAt(LPCTSTR word, WORD cls) {
     if (!word) return;
+    ++m_version;
     if (static_cast<std::size_t>(m_count + 1) * 2 > m_slots.size()) grow();
     const std::size_t length = std::strlen(word);
     Slot& slot = m_slots[find(word, length, hashWord(word, length))];

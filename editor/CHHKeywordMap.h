@@ -24,6 +24,8 @@ public:
     int GetCount() const { return m_count; }
     BOOL IsEmpty() const { return m_count == 0; }
     void RemoveAll();
+    // Changes whenever a word is set or the table emptied.
+    unsigned GetVersion() const { return m_version; }
 
 private:
     struct Slot {
@@ -40,4 +42,5 @@ private:
     // Quick rejection: the first characters and the lengths (up to 63) of the stored words.
     std::uint64_t m_firstChars[4] = {};
     std::uint64_t m_lengths = 0;
+    unsigned m_version = 0;
 };

@@ -233,45 +233,49 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
 
 namespace {
 
-// The class a token word is shown in (User Defined 2 as Default, as the RTF has it); a run of
-// equal words is classed once.
-class ShownClass {
-public:
-    unsigned char operator()(WORD token) {
-        if (token != m_token) {
-            const int cls = ClassFromTokenBits(token);
-            m_class = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
-            m_token = token;
+// The class each token word is shown in (User Defined 2 as Default, as the RTF has it), looked
+// up in a table: a long line changes class at nearly every token.
+const std::array<unsigned char, 0x10000>& shownClasses() {
+    static const std::array<unsigned char, 0x10000> table = [] {
+        std::array<unsigned char, 0x10000> classes{};
+        for (std::size_t token = 0; token < classes.size(); ++token) {
+            const int cls = ClassFromTokenBits(static_cast<WORD>(token));
+            classes[token] = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
         }
-        return m_class;
-    }
-
-private:
-    WORD m_token = HHTOKEN_DEFAULT;
-    unsigned char m_class = 0;
-};
+        return classes;
+    }();
+    return table;
+}
 
 } // namespace
 
 Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
     length = std::max(length, 0);
-    ShownClass shownClass;
+    const std::array<unsigned char, 0x10000>& shownClass = shownClasses();
+    unsigned char* shown = m_classes.data();
     if (start != m_start || static_cast<std::size_t>(length) != m_classes.size() || m_classes.empty()) {
         m_start = start;
         m_classes.resize(static_cast<std::size_t>(length));
-        for (std::size_t i = 0; i < m_classes.size(); ++i) m_classes[i] = shownClass(tokens[i]);
+        shown = m_classes.data();
+        for (int i = 0; i < length; ++i) shown[i] = shownClass[tokens[i]];
         return Stretch(start, start + length);
     }
-    int first = length, last = 0;
-    for (int i = 0; i < length; ++i) {
-        const unsigned char cls = shownClass(tokens[i]);
-        unsigned char& shown = m_classes[static_cast<std::size_t>(i)];
-        if (cls == shown) continue;
-        shown = cls;
-        first = std::min(first, i);
-        last = i + 1;
-    }
-    if (first >= last) return Stretch(start, start);
+    // The first and the last class that differ; what lies between them is taken whole. Eight
+    // classes are compared at a time while they are alike.
+    constexpr int kGroup = 8;
+    auto groupAlike = [&](int at) {
+        unsigned char now[kGroup];
+        for (int k = 0; k < kGroup; ++k) now[k] = shownClass[tokens[at + k]];
+        return std::memcmp(now, shown + at, kGroup) == 0;
+    };
+    int first = 0;
+    while (first + kGroup <= length && groupAlike(first)) first += kGroup;
+    while (first < length && shown[first] == shownClass[tokens[first]]) ++first;
+    if (first == length) return Stretch(start, start);
+    int last = length;
+    while (last - kGroup > first && groupAlike(last - kGroup)) last -= kGroup;
+    while (shown[last - 1] == shownClass[tokens[last - 1]]) --last;
+    for (int i = first; i < last; ++i) shown[i] = shownClass[tokens[i]];
     return Stretch(start + first, start + last);
 }
 

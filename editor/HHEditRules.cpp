@@ -1,5 +1,7 @@
 #include "editor/HHEditRules.h"
 
+#include <algorithm>
+
 namespace hh {
 
 bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end, int typedLength) {
@@ -11,13 +13,15 @@ bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int s
 }
 
 int CaretColumn(std::string_view line, int offset, int tabSize) {
-    int column = 0;
-    for (int i = 0; i < offset && i < static_cast<int>(line.size()); ++i) {
-        const unsigned char c = static_cast<unsigned char>(line[static_cast<std::size_t>(i)]);
-        if (c == '\t') column += tabSize;
-        else if ((c & 0xC0) != 0x80) ++column;
+    // Counted without branches, so that a long line is counted a vector at a time.
+    const std::size_t n = std::min(static_cast<std::size_t>(std::max(offset, 0)), line.size());
+    int tabs = 0, continuations = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        tabs += c == '\t';
+        continuations += (c & 0xC0) == 0x80;
     }
-    return column;
+    return static_cast<int>(n) - continuations + tabs * (tabSize - 1);
 }
 
 int IndentLength(std::string_view line) {

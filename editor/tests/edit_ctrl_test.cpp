@@ -245,9 +245,10 @@ TEST_F(EditCtrl, ALargeRangeIsColouredAsSmallPiecesAre) {
     EXPECT_EQ(colourAt(find("d */")), kGreen);
 }
 
-// A long line is recoloured by streaming only the part whose classes changed since it was last
-// coloured: after typing, deleting, opening and closing strings and comments, splitting and
-// joining it, it shows what colouring the same text from scratch shows.
+// A long line is tokenised again only around an edit and recoloured by streaming only the part
+// whose classes changed since it was last coloured: after typing, deleting, opening and closing
+// strings and comments, splitting and joining it, it shows what colouring the same text from
+// scratch shows.
 TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
     std::string line;
     for (int i = 0; line.size() < 5000; ++i) line += "var x" + std::to_string(i) + "=\"s\"+" + std::to_string(i) + ";";
@@ -263,6 +264,10 @@ TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
                  {"deleting it again", middle + 3, "", 2},
                  {"a line comment near the start", nearStart, "y//", 0},
                  {"taken back", nearStart + 3, "", 3},
+                 {"a block comment opened in the middle", middle, "/*", 0},
+                 {"closed further on", middle + 400, "*/", 0},
+                 {"its end taken back", middle + 402, "", 2},
+                 {"its start taken back", middle + 2, "", 2},
                  {"a break in the middle", middle, "z\r", 0},
                  {"the break taken back", middle + 2, "", 1}};
     for (const Step& s : steps) {

@@ -516,4 +516,82 @@ TEST(ColorizeText, NullOrEmptyTextWritesNothing) {
     EXPECT_EQ(token, kUntouched);
 }
 
+// A long line is tokenised and scanned for comment markers again only around an edit: after each
+// edit the tokens and markers are those a new formater gives the same text, whatever the edit
+// opens or closes, in languages with and without letter case.
+TEST(ColorizeText, ALongLineEditedGivesWhatANewFormaterGives) {
+    struct Edit {
+        const char* name;
+        double at; // where in the line, as a share of its length
+        int removed;
+        std::u16string inserted;
+        std::u16string after = u""; // or just after the first of these from there
+    };
+    const Edit edits[] = {{"a letter in the middle", 0.5, 0, u"x"},
+                          {"a quote opens a string to the end", 0.5, 0, u"\""},
+                          {"the quote taken back", 0.5, 1, u""},
+                          {"a block comment opened", 0.3, 0, u"/*"},
+                          {"and closed further on", 0.6, 0, u"*/"},
+                          {"a line comment", 0.7, 0, u"//"},
+                          {"a word made a keyword", 0.4, 0, u" if "},
+                          {"a hexadecimal number", 0.45, 0, u"0x1F"},
+                          {"an escape before a quote", 0.55, 0, u"\\"},
+                          {"near the start", 0.001, 3, u"q"},
+                          {"at the end", 1.0, 0, u"\"tail"},
+                          {"a long stretch removed", 0.2, 9000, u"rem "},
+                          {"a star after a slash", 0.35, 0, u"*", u"a/"},
+                          {"a slash after a slash", 0.65, 0, u"/", u"a/"},
+                          {"the quote after an escape removed", 0.5, 1, u"", u"a\\"},
+                          {"a comment of the other language", 0.75, 0, u"'"},
+                          {"a line break", 0.5, 0, u"\r\n"}};
+    struct Language {
+        const char* name;
+        std::u16string piece;
+    } languages[] = {
+        {"js", u"var total=item.price*3+index;if(total>100){return \"a\\\"b\";}/* c */x=0x1f/a/b;"},
+        {"vbs",
+         u"Dim total: total = item.Price * 3 + &H1F: If total > 100 Then s = \"a\"\"b\" & a/b & a\\ "}};
+    for (const Language& language : languages) {
+        const std::unique_ptr<CHHGenericFormater> kept = makeFormater(language.name);
+        std::u16string line;
+        while (line.size() < 40000)
+            line += language.piece;
+        auto colourWith = [&](CHHGenericFormater& formater) {
+            std::vector<WORD> tokens(line.size(), 0);
+            formater.ColorizeText(line.data(), static_cast<int>(line.size()), tokens.data());
+            return tokens;
+        };
+        // Markers found from the start, and by a second formater from inside a comment.
+        const std::unique_ptr<CHHGenericFormater> keptInComment = makeFormater(language.name);
+        auto markersWith = [&](CHHGenericFormater& formater, BOOL inComment) {
+            CHHCommentMarkerArray markers;
+            formater.ScanBlockComments(line.data(), static_cast<int>(line.size()), markers, inComment);
+            std::vector<std::vector<int>> found;
+            for (INT_PTR i = 0; i < markers.GetSize(); ++i)
+                found.push_back({markers[i].m_nPos, markers[i].m_nLength, markers[i].m_bStart});
+            return found;
+        };
+        colourWith(*kept);
+        markersWith(*kept, FALSE);
+        markersWith(*keptInComment, TRUE);
+        for (const Edit& e : edits) {
+            std::size_t at = std::min(static_cast<std::size_t>(e.at * static_cast<double>(line.size())),
+                                      line.size() - static_cast<std::size_t>(e.removed));
+            if (!e.after.empty()) at = line.find(e.after, at) + e.after.size();
+            line.replace(at, static_cast<std::size_t>(e.removed), e.inserted);
+            EXPECT_EQ(colourWith(*kept), colourWith(*makeFormater(language.name)))
+                << language.name << ": " << e.name;
+            EXPECT_EQ(markersWith(*kept, FALSE), markersWith(*makeFormater(language.name), FALSE))
+                << language.name << ": " << e.name;
+            EXPECT_EQ(markersWith(*keptInComment, TRUE), markersWith(*makeFormater(language.name), TRUE))
+                << language.name << ", in a comment: " << e.name;
+        }
+        // A word added to the table colours the line it was not in before.
+        kept->AddKeyword("total", HHTOKEN_FUNCTION);
+        kept->AddKeyword("TOTAL", HHTOKEN_FUNCTION);
+        const std::vector<WORD> withWord = colourWith(*kept);
+        EXPECT_EQ(withWord[line.find(u"total")], HHTOKEN_FUNCTION) << language.name;
+    }
+}
+
 } // namespace

@@ -43,12 +43,30 @@ void CQueryStatusBar::ShowRowCount(std::uint64_t rows) {
     setPart(2, " " + std::to_string(static_cast<unsigned long>(rows)) + " row(s)");
 }
 
+namespace {
+
+// The characters between two positions of the editor, whose positions count the bytes of its UTF-8
+// text: every byte but a continuation byte starts a character.
+LONG charactersBetween(HWND editor, LONG start, LONG end) {
+    if (end <= start) return 0;
+    std::string text(static_cast<std::size_t>(end - start) + 1, '\0');
+    TEXTRANGEA range{{start, end}, &text[0]};
+    text.resize(static_cast<std::size_t>(SendMessage(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    LONG characters = 0;
+    for (const char byte : text)
+        characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    return characters;
+}
+
+} // namespace
+
 void CQueryStatusBar::ShowCaretPosition(HWND editor) {
     CHARRANGE selection{};
     SendMessage(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     const LRESULT line = SendMessage(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(selection.cpMax), 0);
     const LRESULT lineStart = SendMessage(editor, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-    setPart(3, " Ln " + std::to_string(line + 1) + ", Col " + std::to_string(selection.cpMax - lineStart + 1));
+    const LONG column = charactersBetween(editor, static_cast<LONG>(lineStart), selection.cpMax) + 1;
+    setPart(3, " Ln " + std::to_string(line + 1) + ", Col " + std::to_string(column));
 }
 
 void CQueryStatusBar::ShowBatchResult(bool success) {

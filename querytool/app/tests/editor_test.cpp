@@ -195,6 +195,21 @@ TEST_F(Editor, ScrollingColoursTheTextThatComesIntoView) {
     EXPECT_EQ(0xFF0000u, colourAt(m_edit, lastLine));
 }
 
+TEST_F(Editor, CaretColumnCountsCharactersNotBytes) {
+    SetEditorText(*m_window, "select 1;\nselect '\xC3\xA9\xC3\xBC' -- \xE2\x82\xAC");
+    const LONG end = GetWindowTextLength(m_edit);
+    struct Case {
+        LONG position;
+        const char* shown;
+    };
+    const Case cases[] = {{0, " Ln 1, Col 1"}, {9, " Ln 1, Col 10"}, {end, " Ln 2, Col 17"}};
+    for (const Case& c : cases) {
+        SendMessage(m_edit, EM_SETSEL, static_cast<WPARAM>(c.position), c.position);
+        SendMessage(m_edit, WM_KEYUP, VK_END, 0);
+        EXPECT_EQ(c.shown, m_window->StatusBar()->PartText(3)) << c.position;
+    }
+}
+
 TEST_F(Editor, CaretPositionBeyondSixteenBitsAndPasteLeavesTheClipboardClosed) {
     SetEditorText(*m_window, std::string(70000, 'x'));
     SendMessage(m_edit, EM_SETSEL, 70000, 70000);

@@ -231,6 +231,7 @@ private:
         if (byUser) m_modified = true;
         scrollToCaret();
         updateScrollBars();
+        placeCaret();
         if (!notifying) {
             redraw();
             return;

@@ -347,6 +347,32 @@ TEST_F(Edits, KeyboardSelectionAndEditing) {
     EXPECT_EQ(SendMessage(multi, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 1);
 }
 
+TEST_F(Edits, TheCaretFollowsEveryChangeOfTheText) {
+    HWND e = make(0, "abcd");
+    SetFocus(e);
+    SendMessage(e, EM_SETSEL, 2, 2);
+    struct Step {
+        const char* what;
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+        WPARAM caret;
+    };
+    const Step steps[] = {
+        {"typing", WM_CHAR, 'c', 0, 3},
+        {"backspace", WM_CHAR, 8, 0, 2},
+        {"replacing the selection", EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("xyz"), 5},
+        {"undo", EM_UNDO, 0, 0, 2},
+    };
+    for (const Step& step : steps) {
+        SendMessage(e, step.msg, step.wParam, step.lParam);
+        const LRESULT at = SendMessage(e, EM_POSFROMCHAR, step.caret, 0);
+        POINT caret{};
+        GetCaretPos(&caret);
+        EXPECT_EQ(static_cast<short>(LOWORD(at)), caret.x) << step.what;
+    }
+}
+
 TEST_F(Edits, DialogCodesAskForTheKeysEachKindNeeds) {
     HWND single = make(0);
     HWND multi = make(ES_MULTILINE, "", 80);

@@ -238,3 +238,29 @@ TEST_F(MDITabs, TheClientKeepsClearOfTheTabsInEveryArrangement) {
         }
     }
 }
+
+TEST_F(MDITabs, TheStripsBorderIsPaintedAfterTheStripShrinks) {
+    // What the strip showed before (the client's frame, a larger layout) fills its whole image.
+    CRect before = WindowRect(&Strip());
+    HDC dc = ::GetWindowDC(Strip().m_hWnd);
+    RECT all{0, 0, before.Width(), before.Height()};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::ReleaseDC(Strip().m_hWnd, dc);
+    // A lower frame (as a pane docked at the bottom leaves) lays the strip out lower.
+    const CRect frameRect = WindowRect(frame);
+    frame->SetWindowPos(nullptr, 0, 0, frameRect.Width(), frameRect.Height() - 40,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CRect after = WindowRect(&Strip());
+    ASSERT_EQ(after.Height(), before.Height() - 40);
+    const int width = after.Width(), height = after.Height();
+    frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const int inner = Strip().m_nBorder / 2;
+    const POINT band[] = {{width / 2, inner}, {width / 2, height - 1 - inner}, {inner, height / 2},
+                          {width - 1 - inner, height / 2}};
+    dc = ::GetWindowDC(Strip().m_hWnd);
+    for (const POINT& p : band)
+        EXPECT_EQ(::GetPixel(dc, p.x, p.y), face) << "border band at " << p.x << "," << p.y;
+    ::ReleaseDC(Strip().m_hWnd, dc);
+    EXPECT_TRUE(SaveScreenPng(frame, "docking_tab_strip_shrunk"));
+}

@@ -62,6 +62,8 @@ private:
     void keyDown(WPARAM vk);
     // TCS_HOTTRACK: the tab under the mouse (-1: none) draws its text in the hot colour.
     void setHot(int i);
+    HBRUSH background() const;
+    void erase(HDC dc) const;
     void paint();
     void drawTab(HDC dc, int i, RECT rc, bool selected) const;
     void drawLabel(HDC dc, int i, RECT rc) const;
@@ -417,13 +419,27 @@ void TabControl::drawVerticalLabel(HDC dc, int i, RECT rc) const {
     DeleteObject(turned);
 }
 
+// The parent's background, or the button face where the parent's class has none.
+HBRUSH TabControl::background() const {
+    HWND parent = GetParent(m_hwnd);
+    HBRUSH back = parent ? reinterpret_cast<HBRUSH>(GetClassLongPtr(parent, GCLP_HBRBACKGROUND)) : nullptr;
+    return back ? back : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// Fills what the DC may draw on: a window DC handed over by an owner that draws a border of its
+// own around the control gets that border's band filled too, so nothing of an earlier, larger
+// control stays there.
+void TabControl::erase(HDC dc) const {
+    RECT box{};
+    if (GetClipBox(dc, &box) <= NULLREGION) return;
+    FillRect(dc, &box, background());
+}
+
 void TabControl::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hwnd, &ps);
     RECT client = clientRect();
-    HWND parent = GetParent(m_hwnd);
-    HBRUSH back = parent ? reinterpret_cast<HBRUSH>(GetClassLongPtr(parent, GCLP_HBRBACKGROUND)) : nullptr;
-    FillRect(dc, &client, back ? back : GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &client, background());
     const TabLayout& lay = layout();
     HGDIOBJ oldFont = SelectObject(dc, font());
     SetBkMode(dc, TRANSPARENT);
@@ -474,6 +490,7 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         paint();
         return 0;
     case WM_ERASEBKGND:
+        erase(reinterpret_cast<HDC>(wParam));
         return 1;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;

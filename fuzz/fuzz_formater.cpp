@@ -2,9 +2,7 @@
 // rest is the text. Checks that every token word is one of the known ones, that block-comment
 // markers lie inside the text in ascending order, and that the expression and keyword-case
 // operations stay inside their buffers.
-#include "editor/CCFormater.h"
-#include "editor/CHHJScriptFormater.h"
-#include "editor/CHHVBScriptFormater.h"
+#include "fuzz/formaters_for_fuzz.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,29 +13,6 @@
 namespace {
 
 constexpr WORD kUntouched = 0xFFFF;
-
-std::unique_ptr<CHHGenericFormater> formaterFor(std::uint8_t selector) {
-    switch (selector % 4) {
-    case 0:
-        return std::make_unique<CHHJScriptFormater>();
-    case 1:
-        return std::make_unique<CHHVBScriptFormater>();
-    case 2:
-        return std::make_unique<CCFormater>();
-    default: {
-        auto generic = std::make_unique<CHHGenericFormater>();
-        generic->SetLineComment("REM");
-        generic->SetBlockComment("{", "}}");
-        generic->SetQuoteChars("'\"");
-        generic->SetEscapeChar('\'');
-        generic->SetOperatorChars("+-");
-        generic->SetWordChars("$");
-        generic->SetNumberStartChars("&#");
-        generic->AddKeyword("IF", HHTOKEN_KEYWORD);
-        return generic;
-    }
-    }
-}
 
 bool knownToken(WORD token) {
     switch (token) {

@@ -4,8 +4,7 @@
 // are a piece repeated into a line long enough to be kept; each later group of bytes is an edit:
 // two bytes of position (a share of the line), one of characters removed, one of characters
 // inserted, then those characters.
-#include "editor/CHHJScriptFormater.h"
-#include "editor/CHHVBScriptFormater.h"
+#include "fuzz/formaters_for_fuzz.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -19,27 +18,6 @@ namespace {
 
 constexpr std::size_t kLineLength = 6000;
 constexpr int kMaxEdits = 24;
-
-std::unique_ptr<CHHGenericFormater> formaterFor(std::uint8_t selector) {
-    switch (selector % 3) {
-    case 0:
-        return std::make_unique<CHHJScriptFormater>();
-    case 1:
-        return std::make_unique<CHHVBScriptFormater>();
-    default: {
-        auto generic = std::make_unique<CHHGenericFormater>();
-        generic->SetLineComment("REM");
-        generic->SetBlockComment("{", "}}");
-        generic->SetQuoteChars("'\"");
-        generic->SetEscapeChar('\'');
-        generic->SetOperatorChars("+-");
-        generic->SetWordChars("$");
-        generic->SetNumberStartChars("&#");
-        generic->AddKeyword("IF", HHTOKEN_KEYWORD);
-        return generic;
-    }
-    }
-}
 
 std::vector<WORD> tokensOf(CHHGenericFormater& formater, const std::u16string& line) {
     std::vector<WORD> tokens(line.size(), 0);

@@ -732,16 +732,12 @@ TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
     EXPECT_TRUE(typedReachesEdit({"m"}, "m")) << editText();
 }
 
-TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) {
-    ASSERT_TRUE(typedReachesEdit({"c"}, "c"));
-    // The desktop's dialog runs its own loop: a script waits for it to be active, notes what it
-    // stands over and closes it with Escape.
-    std::string noted = pm::test::outputFolder().toStdString() + "/desktop_file_dialog.txt";
-    std::remove(noted.c_str());
+// Runs the desktop's Open dialog over the frame while a script waits for another window to be
+// active (its id in $a) and then runs `then` (which must end the dialog); the dialog's answer.
+BOOL openFileOverFrameWhile(const std::string& then) {
     std::string frameId = std::to_string(desk::xWindow(frame));
     desk::shellInBackground("for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
-                            "[ -n \"$a\" ] && [ \"$a\" != " + frameId + " ] && break; sleep 0.1; done; "
-                            "xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape");
+                            "[ -n \"$a\" ] && [ \"$a\" != " + frameId + " ] && break; sleep 0.1; done; " + then);
     char file[260] = {};
     OPENFILENAME ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -749,7 +745,16 @@ TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) 
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.lpstrTitle = "Open a file";
-    EXPECT_FALSE(GetOpenFileName(&ofn));
+    return GetOpenFileName(&ofn);
+}
+
+TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) {
+    ASSERT_TRUE(typedReachesEdit({"c"}, "c"));
+    // The desktop's dialog runs its own loop: a script waits for it to be active, notes what it
+    // stands over and closes it with Escape.
+    std::string noted = pm::test::outputFolder().toStdString() + "/desktop_file_dialog.txt";
+    std::remove(noted.c_str());
+    EXPECT_FALSE(openFileOverFrameWhile("xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape"));
     std::stringstream transientFor;
     transientFor << std::ifstream(noted).rdbuf();
     char frameHex[32];
@@ -766,17 +771,7 @@ TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) 
 TEST_F(DesktopWindows, AKeyReleasedInTheDesktopsDialogIsUpWhenTheOwnerIsActiveAgain) {
     desk::xdotool({"keydown", "ctrl"});
     ASSERT_TRUE(desk::pumpUntil([] { return GetKeyState(VK_CONTROL) < 0; })) << "Ctrl never went down";
-    std::string frameId = std::to_string(desk::xWindow(frame));
-    desk::shellInBackground("for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
-                            "[ -n \"$a\" ] && [ \"$a\" != " + frameId + " ] && break; sleep 0.1; done; "
-                            "xdotool keyup ctrl; xdotool key Escape");
-    char file[260] = {};
-    OPENFILENAME ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = frame;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    EXPECT_FALSE(GetOpenFileName(&ofn));
+    EXPECT_FALSE(openFileOverFrameWhile("xdotool keyup ctrl; xdotool key Escape"));
     ASSERT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
     EXPECT_TRUE(typedReachesEdit({"e"}, "e")) << editText();

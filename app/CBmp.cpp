@@ -34,7 +34,8 @@ bool readWholeFile(LPCTSTR lpszPath, std::vector<unsigned char>& bytes) {
 
 // A palette of `count` colours, as the table (blue, green, red, reserved) gives them.
 HPALETTE createPalette(const RGBQUAD* colours, int count) {
-    std::vector<unsigned char> block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * static_cast<std::size_t>(count));
+    std::vector<unsigned char> block(sizeof(LOGPALETTE) +
+                                     sizeof(PALETTEENTRY) * static_cast<std::size_t>(count));
     auto* palette = reinterpret_cast<LOGPALETTE*>(block.data());
     palette->palVersion = 0x300;
     palette->palNumEntries = static_cast<WORD>(count);
@@ -57,7 +58,8 @@ HBITMAP createScreenBitmap(const BITMAPINFO* info, const void* pixels, HPALETTE 
 
 // The bitmap of a header, its table of `colours` entries and its pixels, and the palette of the
 // table when it has entries.
-BOOL createWithPalette(const BITMAPINFO* info, int colours, const void* pixels, HBITMAP& hBitmap, HPALETTE& hPalette) {
+BOOL createWithPalette(const BITMAPINFO* info, int colours, const void* pixels, HBITMAP& hBitmap,
+                       HPALETTE& hPalette) {
     HPALETTE palette = colours ? createPalette(info->bmiColors, colours) : nullptr;
     if (colours && !palette) return FALSE;
     HBITMAP bitmap = createScreenBitmap(info, pixels, palette);
@@ -70,18 +72,20 @@ BOOL createWithPalette(const BITMAPINFO* info, int colours, const void* pixels, 
     return TRUE;
 }
 
-BOOL decodeAndCreate(const std::vector<unsigned char>& bytes, bool pcx, HBITMAP& hBitmap, HPALETTE& hPalette) {
+BOOL decodeAndCreate(const std::vector<unsigned char>& bytes, bool pcx, HBITMAP& hBitmap,
+                     HPALETTE& hPalette) {
     DecodedBitmap picture;
     const bool decoded = pcx ? DecodePcx(bytes.data(), bytes.size(), picture)
                              : DecodeBmpFile(bytes.data(), bytes.size(), picture);
-    return decoded && createWithPalette(picture.Info(), picture.ColourCount(), picture.Pixels(), hBitmap, hPalette);
+    return decoded &&
+           createWithPalette(picture.Info(), picture.ColourCount(), picture.Pixels(), hBitmap, hPalette);
 }
 
 // The bytes of resource lpszName of type lpszType.
 bool resourceBytes(LPCTSTR lpszName, LPCTSTR lpszType, std::vector<unsigned char>& bytes) {
     HRSRC found = ::FindResource(nullptr, lpszName, lpszType);
-    const auto* data = found ? static_cast<const unsigned char*>(::LockResource(::LoadResource(nullptr, found)))
-                             : nullptr;
+    const auto* data =
+        found ? static_cast<const unsigned char*>(::LockResource(::LoadResource(nullptr, found))) : nullptr;
     if (!data) return false;
     bytes.assign(data, data + ::SizeofResource(nullptr, found));
     return true;
@@ -99,21 +103,24 @@ CString extensionOf(LPCTSTR lpszName) {
 
 BOOL CBmp::LoadResource256(LPCTSTR lpszName, HBITMAP& hBitmap, HPALETTE& hPalette) {
     std::vector<unsigned char> dib;
-    if (!resourceBytes(lpszName, RT_BITMAP, dib) || dib.size() < sizeof(BITMAPINFOHEADER) + kTable256) return FALSE;
+    if (!resourceBytes(lpszName, RT_BITMAP, dib) || dib.size() < sizeof(BITMAPINFOHEADER) + kTable256)
+        return FALSE;
     BITMAPINFOHEADER header{};
     std::memcpy(&header, dib.data(), sizeof header);
-    if (header.biSize != sizeof header || header.biBitCount != 8 || header.biCompression != BI_RGB) return FALSE;
+    if (header.biSize != sizeof header || header.biBitCount != 8 || header.biCompression != BI_RGB)
+        return FALSE;
     // The whole table of 256 entries is taken, whatever the header says it uses.
     header.biClrUsed = 256;
     std::memcpy(dib.data(), &header, sizeof header);
     const std::size_t pixelsAt = sizeof header + kTable256;
     const long rows = header.biHeight < 0 ? -static_cast<long>(header.biHeight) : header.biHeight;
-    if (header.biWidth < 1 || header.biWidth > DecodedBitmap::kMaxSide || rows < 1 || rows > DecodedBitmap::kMaxSide)
+    if (header.biWidth < 1 || header.biWidth > DecodedBitmap::kMaxSide || rows < 1 ||
+        rows > DecodedBitmap::kMaxSide)
         return FALSE;
     const std::size_t stride = (static_cast<std::size_t>(header.biWidth) * 8 + 31) / 32 * 4;
     if (dib.size() - pixelsAt < stride * static_cast<std::size_t>(rows)) return FALSE;
-    return createWithPalette(reinterpret_cast<const BITMAPINFO*>(dib.data()), 256, dib.data() + pixelsAt, hBitmap,
-                             hPalette);
+    return createWithPalette(reinterpret_cast<const BITMAPINFO*>(dib.data()), 256, dib.data() + pixelsAt,
+                             hBitmap, hPalette);
 }
 
 BOOL CBmp::Load(LPCTSTR lpszName, HBITMAP& hBitmap, HPALETTE& hPalette) {
@@ -124,8 +131,10 @@ BOOL CBmp::Load(LPCTSTR lpszName, HBITMAP& hBitmap, HPALETTE& hPalette) {
     std::vector<unsigned char> bytes;
     if (extension == "BMP" || extension == "DIB")
         return readWholeFile(lpszName, bytes) && decodeAndCreate(bytes, false, hBitmap, hPalette);
-    if (extension == "PCX") return readWholeFile(lpszName, bytes) && decodeAndCreate(bytes, true, hBitmap, hPalette);
-    if (extension == "P") return resourceBytes(lpszName, "pcx", bytes) && decodeAndCreate(bytes, true, hBitmap, hPalette);
+    if (extension == "PCX")
+        return readWholeFile(lpszName, bytes) && decodeAndCreate(bytes, true, hBitmap, hPalette);
+    if (extension == "P")
+        return resourceBytes(lpszName, "pcx", bytes) && decodeAndCreate(bytes, true, hBitmap, hPalette);
     if (extension == "B8") return LoadResource256(lpszName, hBitmap, hPalette);
     if (extension == "B4") {
         hBitmap = ::LoadBitmap(nullptr, lpszName);

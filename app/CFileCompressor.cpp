@@ -78,8 +78,8 @@ BOOL CFileCompressor::Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress) 
     FileSource in(source);
     FileSink out(dest);
     m_nState = bCompress ? 1 : 2;
-    LzhufCoder::Result result = bCompress ? coder.Compress(in, static_cast<std::uint32_t>(size), out)
-                                          : coder.Expand(in, size, out);
+    LzhufCoder::Result result =
+        bCompress ? coder.Compress(in, static_cast<std::uint32_t>(size), out) : coder.Expand(in, size, out);
     m_nState = 0;
     std::fclose(source);
     bool closed = std::fclose(dest) == 0;

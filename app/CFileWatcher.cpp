@@ -7,10 +7,12 @@
 namespace {
 
 // The filter of the folder notifications: names, sizes and last-write times.
-constexpr DWORD kFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
+constexpr DWORD kFilter =
+    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 
 void closeNotifications(std::vector<HANDLE>& handles) {
-    for (std::size_t i = 1; i < handles.size(); ++i) ::FindCloseChangeNotification(handles[i]);
+    for (std::size_t i = 1; i < handles.size(); ++i)
+        ::FindCloseChangeNotification(handles[i]);
     handles.resize(1);
 }
 
@@ -118,8 +120,10 @@ void CFileWatcher::Work() {
             handles.push_back(change);
             folders.push_back(folder);
         }
-        for (const std::string& folder : folders) checkFiles(folder);
-        const DWORD signalled = ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
+        for (const std::string& folder : folders)
+            checkFiles(folder);
+        const DWORD signalled =
+            ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
         if (signalled == WAIT_OBJECT_0 || signalled >= WAIT_OBJECT_0 + handles.size()) {
             closeNotifications(handles);
             return;
@@ -140,5 +144,6 @@ void CFileWatcher::checkFiles(const std::string& folder) {
         for (const auto& [path, change] : changes)
             if (change & CWatchedFile::kGone) removeFile(path);
     }
-    for (const auto& [path, change] : changes) OnFileChange(change, path.c_str());
+    for (const auto& [path, change] : changes)
+        OnFileChange(change, path.c_str());
 }

@@ -10,7 +10,8 @@ namespace {
 
 // The time and size of the file; false when it cannot be opened for reading.
 bool readStamp(LPCTSTR lpszPath, FILETIME& lastWrite, DWORD& size) {
-    HANDLE file = ::CreateFile(lpszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFile(lpszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     ::GetFileTime(file, nullptr, nullptr, &lastWrite);
     size = ::GetFileSize(file, nullptr);

@@ -37,7 +37,8 @@ bool DecodeBmpFile(const unsigned char* data, std::size_t size, DecodedBitmap& p
     const std::size_t pixelsAt = kInfoHeader + 4 * colours;
     if (pixelsAt > rest) return false;
     // Rows the file does not hold are refused before any memory is taken for them.
-    if (!picture.Allocate(width, height, static_cast<int>(bits), static_cast<int>(colours), rest - pixelsAt)) return false;
+    if (!picture.Allocate(width, height, static_cast<int>(bits), static_cast<int>(colours), rest - pixelsAt))
+        return false;
     for (std::size_t i = 0; i < colours; ++i) {
         const unsigned char* entry = info + kInfoHeader + 4 * i;
         picture.Colour(static_cast<int>(i)) = RGBQUAD{entry[0], entry[1], entry[2], 0};

@@ -8,7 +8,8 @@ bool DecodedBitmap::Allocate(int width, int height, int bitCount, int colours, s
     const int rows = std::abs(height);
     if (width < 1 || width > kMaxSide || rows < 1 || rows > kMaxSide || colours < 0 || colours > kMaxColours)
         return false;
-    const std::size_t stride = (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32 * 4;
+    const std::size_t stride =
+        (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32 * 4;
     if (stride * static_cast<std::size_t>(rows) > maxPixelBytes) return false;
     m_stride = stride;
     m_pixels.assign(m_stride * static_cast<std::size_t>(rows), 0);

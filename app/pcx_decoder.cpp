@@ -47,7 +47,8 @@ bool readHeader(const unsigned char* data, std::size_t size, Header& h) {
     h.bytesPerLine = ReadLe16(data + 66);
     h.palette = data + 16;
     const std::size_t bitsPerLine = static_cast<std::size_t>(h.width > 0 ? h.width : 0) * h.bits;
-    return depthOf(h.bits, h.planes) != 0 && h.width >= 1 && h.height >= 1 && h.bytesPerLine * 8 >= bitsPerLine;
+    return depthOf(h.bits, h.planes) != 0 && h.width >= 1 && h.height >= 1 &&
+           h.bytesPerLine * 8 >= bitsPerLine;
 }
 
 // The encoded data as a stream of decoded bytes.
@@ -99,7 +100,8 @@ void storePlanarPixels(const Header& h, const unsigned char* line, unsigned char
         const std::size_t byte = static_cast<std::size_t>(x) / 8;
         const int bit = 7 - x % 8;
         unsigned value = 0;
-        for (unsigned n = 0; n < h.planes; ++n) value |= ((line[n * h.bytesPerLine + byte] >> bit) & 1u) << n;
+        for (unsigned n = 0; n < h.planes; ++n)
+            value |= ((line[n * h.bytesPerLine + byte] >> bit) & 1u) << n;
         if (h.planes == 3 && value) value |= 8;
         row[x / 2] |= static_cast<unsigned char>(x % 2 ? value : value << 4);
     }
@@ -115,7 +117,8 @@ void storeRgbPixels(const Header& h, const unsigned char* line, unsigned char* r
     }
 }
 
-void storeLine(const Header& h, const std::vector<unsigned char>& line, unsigned char* row, std::size_t stride) {
+void storeLine(const Header& h, const std::vector<unsigned char>& line, unsigned char* row,
+               std::size_t stride) {
     if (h.planes == 1) {
         std::memcpy(row, line.data(), std::min(stride, line.size()));
     } else if (h.bits == 1) {
@@ -130,9 +133,10 @@ void setColour(DecodedBitmap& picture, int index, const unsigned char* rgb) {
 }
 
 const unsigned char kDefault16[16][3] = {
-    {0, 0, 0},    {0, 0, 0x80},    {0, 0x80, 0},    {0, 0x80, 0x80},    {0x80, 0, 0},    {0x80, 0, 0x80},
-    {0x80, 0x80, 0}, {0x80, 0x80, 0x80}, {0xC0, 0xC0, 0xC0}, {0, 0, 0xFF}, {0, 0xFF, 0}, {0, 0xFF, 0xFF},
-    {0xFF, 0, 0}, {0xFF, 0, 0xFF}, {0xFF, 0xFF, 0}, {0xFF, 0xFF, 0xFF},
+    {0, 0, 0},          {0, 0, 0x80},    {0, 0x80, 0},    {0, 0x80, 0x80},
+    {0x80, 0, 0},       {0x80, 0, 0x80}, {0x80, 0x80, 0}, {0x80, 0x80, 0x80},
+    {0xC0, 0xC0, 0xC0}, {0, 0, 0xFF},    {0, 0xFF, 0},    {0, 0xFF, 0xFF},
+    {0xFF, 0, 0},       {0xFF, 0, 0xFF}, {0xFF, 0xFF, 0}, {0xFF, 0xFF, 0xFF},
 };
 
 // Files of versions 3 and 4 carry no palette.
@@ -144,11 +148,13 @@ void setSmallTable(const Header& h, DecodedBitmap& picture) {
     const int colours = picture.ColourCount();
     const bool sameTwo = colours == 2 && std::memcmp(h.palette, h.palette + 3, 3) == 0;
     if (!hasNoPalette(h) && !sameTwo) {
-        for (int i = 0; i < colours; ++i) setColour(picture, i, h.palette + 3 * i);
+        for (int i = 0; i < colours; ++i)
+            setColour(picture, i, h.palette + 3 * i);
         return;
     }
     static const unsigned char kBlackWhite[2][3] = {{0, 0, 0}, {0xFF, 0xFF, 0xFF}};
-    for (int i = 0; i < colours; ++i) setColour(picture, i, colours == 2 ? kBlackWhite[i] : kDefault16[i]);
+    for (int i = 0; i < colours; ++i)
+        setColour(picture, i, colours == 2 ? kBlackWhite[i] : kDefault16[i]);
 }
 
 // The 768 bytes after the first marker byte within reach of the image data's end; a grey ramp
@@ -182,7 +188,9 @@ bool DecodePcx(const unsigned char* data, std::size_t size, DecodedBitmap& pictu
         if (!reader.Fill(line)) return false;
         storeLine(h, line, picture.Line(y), picture.Stride());
     }
-    if (colours == 256) setLargeTable(data, size, reader.Position(), picture);
-    else if (colours) setSmallTable(h, picture);
+    if (colours == 256)
+        setLargeTable(data, size, reader.Position(), picture);
+    else if (colours)
+        setSmallTable(h, picture);
     return true;
 }

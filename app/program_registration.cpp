@@ -19,7 +19,8 @@ CString FormatWindowHandle(HWND hWnd) {
 
 BOOL RegisterProgramWindow(LPCTSTR lpszName, LPCTSTR lpszPath, HWND hWnd) {
     if (!RegSetStringValue(HKEY_CURRENT_USER, g_strProgramsKey, lpszName, lpszPath)) return FALSE;
-    return RegSetStringValue(HKEY_CURRENT_USER, g_strProgramsKey, CString(lpszName) + "h", FormatWindowHandle(hWnd));
+    return RegSetStringValue(HKEY_CURRENT_USER, g_strProgramsKey, CString(lpszName) + "h",
+                             FormatWindowHandle(hWnd));
 }
 
 BOOL FindProgramWindow(LPCTSTR lpszName, CString& strPath, HWND& hWnd) {
@@ -34,7 +35,8 @@ BOOL FindProgramWindow(LPCTSTR lpszName, CString& strPath, HWND& hWnd) {
 BOOL SendCopyDataString(HWND hSender, HWND hTarget, DWORD dwKind, LPCTSTR lpszText) {
     const char* text = lpszText ? lpszText : "";
     COPYDATASTRUCT data{dwKind, static_cast<DWORD>(std::strlen(text)), const_cast<char*>(text)};
-    return ::SendMessage(hTarget, WM_COPYDATA, reinterpret_cast<WPARAM>(hSender), reinterpret_cast<LPARAM>(&data)) != 0;
+    return ::SendMessage(hTarget, WM_COPYDATA, reinterpret_cast<WPARAM>(hSender),
+                         reinterpret_cast<LPARAM>(&data)) != 0;
 }
 
 namespace {

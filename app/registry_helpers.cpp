@@ -31,7 +31,8 @@ bool isStringType(DWORD type) {
 
 BOOL queryString(HKEY hKey, LPCTSTR lpszName, CString& strValue) {
     DWORD type = 0, size = 0;
-    if (::RegQueryValueEx(hKey, lpszName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || !isStringType(type))
+    if (::RegQueryValueEx(hKey, lpszName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        !isStringType(type))
         return FALSE;
     std::vector<BYTE> data(size + 1, 0);
     if (::RegQueryValueEx(hKey, lpszName, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return FALSE;

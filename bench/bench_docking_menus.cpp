@@ -69,7 +69,8 @@ HMENU barMenu(const char* title, const std::vector<UINT>& ids, bool ownerDrawn) 
     for (int i = 0; i < kItems; ++i) {
         char text[32];
         std::snprintf(text, sizeof(text), "Command %d\tCtrl+%d", i, i);
-        ::AppendMenu(popup, ownerDrawn ? MF_OWNERDRAW : MF_STRING, ids[static_cast<size_t>(i)], ownerDrawn ? nullptr : text);
+        ::AppendMenu(popup, ownerDrawn ? MF_OWNERDRAW : MF_STRING, ids[static_cast<size_t>(i)],
+                     ownerDrawn ? nullptr : text);
     }
     ::AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
     return bar;
@@ -100,7 +101,8 @@ int main() {
     frame->Create(nullptr, "Bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400));
     app.m_pMainWnd = frame;
     std::vector<UINT> ids;
-    for (int i = 0; i < kItems; ++i) ids.push_back(0x9000 + static_cast<UINT>(i));
+    for (int i = 0; i < kItems; ++i)
+        ids.push_back(0x9000 + static_cast<UINT>(i));
     frame->m_wndMenuBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC);
     frame->m_wndTools.Create(frame);
     frame->m_wndTools.SetButtons(ids.data(), kItems);
@@ -114,7 +116,8 @@ int main() {
     organiser.SetMenuImagesFromToolBars();
     frame->m_wndMenuBar.SetMenu(bitmap);
     double bitmapMs = openingMs(frame->m_wndMenuBar, 'B');
-    std::printf("bitmap popup of %d items, from the key to the last item painted: %.2f ms per opening (target < 30 ms); "
+    std::printf("bitmap popup of %d items, from the key to the last item painted: %.2f ms per opening "
+                "(target < 30 ms); "
                 "plain owner-drawn popup %.2f ms; ratio %.2f\n",
                 kItems, bitmapMs, plainMs, plainMs > 0 ? bitmapMs / plainMs : 0.0);
     organiser.DetachFrameWnd();

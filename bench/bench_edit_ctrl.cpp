@@ -28,14 +28,16 @@ double threadSeconds() {
 
 template <class F> double seconds(F f, int repeat = 1) {
     const double t0 = threadSeconds();
-    for (int i = 0; i < repeat; ++i) f();
+    for (int i = 0; i < repeat; ++i)
+        f();
     return (threadSeconds() - t0) / repeat;
 }
 
 // The best of several single runs: on a shared machine the quickest run is the least disturbed.
 template <class F> double bestSeconds(F f, int runs) {
     double best = seconds(f);
-    for (int i = 1; i < runs; ++i) best = std::min(best, seconds(f));
+    for (int i = 1; i < runs; ++i)
+        best = std::min(best, seconds(f));
     return best;
 }
 
@@ -43,12 +45,12 @@ template <class F> double bestSeconds(F f, int runs) {
 // comment of about 800 characters; the marker MIDDLE-COMMENT sits inside the one nearest the
 // middle. The text begins with code, so a comment opened on its first line covers code.
 std::string makeJavaScript(std::size_t size) {
-    static const char* const lines[] = {"function update(item, index) {\r\n",
-                                        "    var total = item.price * 3 + index; // running sum\r\n",
-                                        "    if (total > 100) { return \"large\"; }\r\n",
-                                        "    items[index] = total;\r\n", "}\r\n"};
+    static const char* const lines[] = {
+        "function update(item, index) {\r\n", "    var total = item.price * 3 + index; // running sum\r\n",
+        "    if (total > 100) { return \"large\"; }\r\n", "    items[index] = total;\r\n", "}\r\n"};
     std::string comment = "/* ";
-    for (int i = 0; i < 12; ++i) comment += "a block comment line that says what the next function does\r\n";
+    for (int i = 0; i < 12; ++i)
+        comment += "a block comment line that says what the next function does\r\n";
     comment += "*/\r\n";
     std::string text;
     text.reserve(size + 2000);
@@ -101,8 +103,8 @@ std::pair<double, double> typeAt(CHHEditCtrl& edit, long pos) {
 Figures measure(CWnd& parent, const std::string& text) {
     CHHJScriptFormater js;
     CHHEditCtrl edit;
-    edit.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, CRect(0, 0, 600, 400),
-                &parent, 100);
+    edit.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL,
+                CRect(0, 0, 600, 400), &parent, 100);
     edit.SetFormater(&js);
     edit.InitControl(FALSE);
     Figures f;
@@ -173,7 +175,8 @@ double baselineSeconds(const std::string& text) {
             std::string copy(text.size(), '\0');
             std::memcpy(copy.data(), text.data(), text.size());
             std::size_t n = 0;
-            for (char c : copy) n += c == '\n';
+            for (char c : copy)
+                n += c == '\n';
             sink = sink + n;
         },
         3);
@@ -187,14 +190,16 @@ void typeInLongLine(CWnd& parent) {
     edit.SetFormater(&js);
     edit.InitControl(FALSE);
     std::string line;
-    while (line.size() < (1u << 20)) line += "var total=item.price*3+index;if(total>100){return \"large\";}";
+    while (line.size() < (1u << 20))
+        line += "var total=item.price*3+index;if(total>100){return \"large\";}";
     edit.SetText(line.c_str());
     const std::pair<double, double> t = typeAt(edit, static_cast<long>(line.size() / 2));
     edit.DestroyWindow();
     const double baseline = baselineSeconds(line);
     std::printf("1 MB line: baseline memcpy+scan %.2f ms\n", baseline * 1e3);
-    std::printf("  key in the middle of the line %8.3f ms  x%.3f (first key there, new undo step: %.2f ms x%.2f)\n",
-                t.second * 1e3, t.second / baseline, t.first * 1e3, t.first / baseline);
+    std::printf(
+        "  key in the middle of the line %8.3f ms  x%.3f (first key there, new undo step: %.2f ms x%.2f)\n",
+        t.second * 1e3, t.second / baseline, t.first * 1e3, t.first / baseline);
 }
 
 void run(CWnd& parent, std::size_t megabytes) {
@@ -203,16 +208,19 @@ void run(CWnd& parent, std::size_t megabytes) {
     const double baseline = baselineSeconds(text);
     const Figures f = measure(parent, text);
     std::printf("%3zu MB: baseline memcpy+scan %.2f ms\n", megabytes, baseline * 1e3);
-    std::printf("  SetText, every line coloured %9.1f ms  x%.1f of baseline\n", f.setText * 1e3, f.setText / baseline);
+    std::printf("  SetText, every line coloured %9.1f ms  x%.1f of baseline\n", f.setText * 1e3,
+                f.setText / baseline);
     const struct {
         const char* name;
         std::pair<double, double> t;
     } keys[] = {{"end", f.end}, {"middle", f.middle}, {"block comment", f.comment}};
     for (const auto& k : keys)
-        std::printf("  key in %-14s        %9.3f ms  x%.3f (first key there, new undo step: %.2f ms x%.2f)\n", k.name,
-                    k.t.second * 1e3, k.t.second / baseline, k.t.first * 1e3, k.t.first / baseline);
-    std::printf("  \"/*\" on the first line       %9.2f ms  x%.2f\n", f.openComment * 1e3, f.openComment / baseline);
-    std::printf("  \"*/\" after it                %9.2f ms  x%.2f\n", f.closeComment * 1e3, f.closeComment / baseline);
+        std::printf("  key in %-14s        %9.3f ms  x%.3f (first key there, new undo step: %.2f ms x%.2f)\n",
+                    k.name, k.t.second * 1e3, k.t.second / baseline, k.t.first * 1e3, k.t.first / baseline);
+    std::printf("  \"/*\" on the first line       %9.2f ms  x%.2f\n", f.openComment * 1e3,
+                f.openComment / baseline);
+    std::printf("  \"*/\" after it                %9.2f ms  x%.2f\n", f.closeComment * 1e3,
+                f.closeComment / baseline);
     std::printf("  indent of 1,000 lines        %9.1f ms  x%.1f\n", f.indent * 1e3, f.indent / baseline);
     std::printf("  undo of a Replace All        %9.1f ms  x%.1f\n", f.undo * 1e3, f.undo / baseline);
 }
@@ -224,12 +232,14 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     AfxInitRichEdit();
     CBenchParent parent;
-    parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                    nullptr);
+    parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                    nullptr, nullptr);
     std::vector<std::size_t> sizes;
-    for (int i = 1; i < argc; ++i) sizes.push_back(static_cast<std::size_t>(std::max(1, std::atoi(argv[i]))));
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(static_cast<std::size_t>(std::max(1, std::atoi(argv[i]))));
     if (sizes.empty()) sizes = {1, 10};
-    for (std::size_t mb : sizes) run(parent, mb);
+    for (std::size_t mb : sizes)
+        run(parent, mb);
     typeInLongLine(parent);
     parent.DestroyWindow();
     return 0;

@@ -29,13 +29,13 @@ template <class F> double seconds(F f) {
 }
 
 std::string makeText(std::size_t size) {
-    static const char* const lines[] = {"function update(item, index) {\r\n",
-                                        "    var total = item.price * 3 + index; // total so far\r\n",
-                                        "    if (total > 100) { return total; }\r\n", "    items[index] = total;\r\n",
-                                        "}\r\n"};
+    static const char* const lines[] = {
+        "function update(item, index) {\r\n", "    var total = item.price * 3 + index; // total so far\r\n",
+        "    if (total > 100) { return total; }\r\n", "    items[index] = total;\r\n", "}\r\n"};
     std::string text;
     text.reserve(size + 100);
-    for (std::size_t i = 0; text.size() < size; ++i) text += lines[i % 5];
+    for (std::size_t i = 0; text.size() < size; ++i)
+        text += lines[i % 5];
     return text;
 }
 
@@ -48,13 +48,14 @@ void run(CWnd& parent, std::size_t megabytes) {
         std::string copy(text.size(), '\0');
         std::memcpy(copy.data(), text.data(), text.size());
         std::size_t n = 0;
-        for (char c : copy) n += c == '\n';
+        for (char c : copy)
+            n += c == '\n';
         sink = sink + n;
     });
     CHHJScriptFormater js;
     CHHEditCtrl edit;
-    edit.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, CRect(0, 0, 600, 400),
-                &parent, 100);
+    edit.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL,
+                CRect(0, 0, 600, 400), &parent, 100);
     edit.SetFormater(&js);
     edit.InitControl(FALSE);
     edit.SetText(text.c_str());
@@ -68,7 +69,8 @@ void run(CWnd& parent, std::size_t megabytes) {
     const double notFound = seconds([&] { edit.FindNext(params); });
     edit.DestroyWindow();
     std::printf("%3zu MB: baseline memcpy+scan %.2f ms\n", megabytes, baseline * 1e3);
-    std::printf("  Replace All \"total\" -> \"sum\"  %9.1f ms  x%.1f of baseline\n", replaceAll * 1e3, replaceAll / baseline);
+    std::printf("  Replace All \"total\" -> \"sum\"  %9.1f ms  x%.1f of baseline\n", replaceAll * 1e3,
+                replaceAll / baseline);
     std::printf("  its undo                      %9.1f ms  x%.1f\n", undo * 1e3, undo / baseline);
     std::printf("  Find Next finding nothing     %9.2f ms  x%.2f\n", notFound * 1e3, notFound / baseline);
 }
@@ -80,12 +82,14 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     AfxInitRichEdit();
     CBenchParent parent;
-    parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                    nullptr);
+    parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                    nullptr, nullptr);
     std::vector<std::size_t> sizes;
-    for (int i = 1; i < argc; ++i) sizes.push_back(static_cast<std::size_t>(std::max(1, std::atoi(argv[i]))));
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(static_cast<std::size_t>(std::max(1, std::atoi(argv[i]))));
     if (sizes.empty()) sizes = {1, 10};
-    for (std::size_t mb : sizes) run(parent, mb);
+    for (std::size_t mb : sizes)
+        run(parent, mb);
     parent.DestroyWindow();
     return 0;
 }

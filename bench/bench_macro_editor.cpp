@@ -71,14 +71,16 @@ int main() {
         view->SetEditMode(HHMODE_EVENT);
         view->SetEditMode(HHMODE_MODULE);
         created = std::min(created, timed([&] { view->ShowProcedure("App", "Timer", FALSE); }));
-        if (ctrl->GetTextLength() <= static_cast<long>(text.size())) std::printf("macro editor: [procedure missing]\n");
+        if (ctrl->GetTextLength() <= static_cast<long>(text.size()))
+            std::printf("macro editor: [procedure missing]\n");
         // The blank App_Timer goes again when another procedure is shown.
         shown = std::min(shown, timed([&] { view->ShowProcedure("Obj1500", "Event5", TRUE); }));
         dialog.DestroyWindow();
     }
-    std::printf("macro editor: 100,000-line module in Full Module View, whole text set %.1f ms; "
-                "new procedure from the combos %.1f ms (ratio %.3f); existing procedure shown %.1f ms (ratio %.3f)\n",
-                whole * 1000, created * 1000, created / whole, shown * 1000, shown / whole);
+    std::printf(
+        "macro editor: 100,000-line module in Full Module View, whole text set %.1f ms; "
+        "new procedure from the combos %.1f ms (ratio %.3f); existing procedure shown %.1f ms (ratio %.3f)\n",
+        whole * 1000, created * 1000, created / whole, shown * 1000, shown / whole);
     pm::setMessageBoxHook([](HWND, const std::string&, const std::string&, UINT) { return IDNO; });
     app->MainFrame()->SendMessage(WM_CLOSE);
     return 0;

@@ -37,7 +37,8 @@ std::string makeWordFile() {
     std::string text = "[Big]\r\n";
     for (int i = 0; i < kMembers; ++i) {
         const std::string name = "member" + std::to_string((i * 7919) % kMembers);
-        text += std::to_string(i) + "=" + (i % 3 ? "3," : "2,") + name + ",the member " + name + "\\nwith a tip\r\n";
+        text += std::to_string(i) + "=" + (i % 3 ? "3," : "2,") + name + ",the member " + name +
+                "\\nwith a tip\r\n";
     }
     return text;
 }
@@ -57,7 +58,8 @@ int main() {
 
     AfxInitRichEdit();
     CBenchParent parent;
-    parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr);
+    parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                    nullptr, nullptr);
     CHHJScriptFormater js;
     CAutoCompleteEditCtrl edit;
     edit.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, CRect(0, 0, 600, 400), &parent, 100);
@@ -94,12 +96,12 @@ int main() {
         edit.HideMemberList();
     }
     std::printf("member list of %d members: baseline word-file parse %.2f ms\n", kMembers, baseline * 1e3);
-    std::printf("  '.' to shown list, first (file read)  %8.2f ms  x%.1f of baseline (target 20 ms)\n", first * 1e3,
-                first / baseline);
-    std::printf("  '.' to shown list, cached file        %8.2f ms  x%.1f of baseline (target 20 ms)\n", open * 1e3,
-                open / baseline);
-    std::printf("  each key typed with the list open     %8.3f ms  x%.2f of baseline (target 2 ms)\n", key * 1e3,
-                key / baseline);
+    std::printf("  '.' to shown list, first (file read)  %8.2f ms  x%.1f of baseline (target 20 ms)\n",
+                first * 1e3, first / baseline);
+    std::printf("  '.' to shown list, cached file        %8.2f ms  x%.1f of baseline (target 20 ms)\n",
+                open * 1e3, open / baseline);
+    std::printf("  each key typed with the list open     %8.3f ms  x%.2f of baseline (target 2 ms)\n",
+                key * 1e3, key / baseline);
     edit.DestroyWindow();
     parent.DestroyWindow();
     fs::remove_all(folder);

@@ -95,8 +95,8 @@ std::string makeJavaScript(std::size_t size) {
 enum Colour { kPlain, kKeyword, kComment, kString, kNumber };
 
 bool isKeyword(const std::string& w) {
-    static const char* const words[] = {"function", "var",  "if",     "return", "for", "typeof",
-                                        "null",     "this", "else",   "new",    "while"};
+    static const char* const words[] = {"function", "var",  "if",   "return", "for",  "typeof",
+                                        "null",     "this", "else", "new",    "while"};
     for (const char* k : words)
         if (w == k) return true;
     return false;
@@ -120,8 +120,9 @@ void appendEscaped(std::string& rtf, const std::string& text, std::size_t from, 
 }
 
 std::string colouredRtf(const std::string& text) {
-    std::string rtf = "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue160;\\red0\\green128\\blue0;"
-                      "\\red160\\green32\\blue32;\\red0\\green128\\blue128;}\r\n";
+    std::string rtf =
+        "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue160;\\red0\\green128\\blue0;"
+        "\\red160\\green32\\blue32;\\red0\\green128\\blue128;}\r\n";
     rtf.reserve(text.size() * 2);
     std::size_t i = 0, n = text.size();
     auto addRun = [&](Colour c, std::size_t to) {
@@ -151,7 +152,8 @@ std::string colouredRtf(const std::string& text) {
             addRun(isKeyword(text.substr(i, end - i)) ? kKeyword : kPlain, end);
         } else {
             std::size_t end = i + 1;
-            while (end < n && !wordByte(text[end]) && text[end] != '/' && text[end] != '"' && text[end] != '\'')
+            while (end < n && !wordByte(text[end]) && text[end] != '/' && text[end] != '"' &&
+                   text[end] != '\'')
                 ++end;
             addRun(kPlain, end);
         }
@@ -184,8 +186,9 @@ struct Figures {
 // Our rich-edit control in a top-level window of the view's size.
 Figures measureOurs(const std::string& text) {
     std::string rtf = colouredRtf(text);
-    HWND edit = CreateWindowEx(0, RICHEDIT_CLASS, "", WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE,
-                               0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+    HWND edit =
+        CreateWindowEx(0, RICHEDIT_CLASS, "", WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE,
+                       0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
     SendMessage(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
     CHARFORMATA cf{};
     cf.cbSize = sizeof cf;
@@ -243,7 +246,8 @@ Figures measurePeer(const std::string& text) {
     for (int m = 0; m < 5; ++m)
         sci.setMarginWidth(m, 0);
     // The peer at its quickest: the layout of every line on the screen kept between paints.
-    sci.SendScintilla(QsciScintillaBase::SCI_SETLAYOUTCACHE, static_cast<unsigned long>(QsciScintillaBase::SC_CACHE_PAGE));
+    sci.SendScintilla(QsciScintillaBase::SCI_SETLAYOUTCACHE,
+                      static_cast<unsigned long>(QsciScintillaBase::SC_CACHE_PAGE));
     sci.resize(kWidth, kHeight);
     sci.show();
     QApplication::processEvents();
@@ -300,8 +304,8 @@ std::pair<double, double> measureList() {
     RegisterClass(&wc);
     HWND top = CreateWindowEx(0, "BenchPaintListParent", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
                               nullptr, nullptr, nullptr, nullptr);
-    HWND lv = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0, kWidth,
-                             kHeight, top, nullptr, nullptr, nullptr);
+    HWND lv = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0,
+                             kWidth, kHeight, top, nullptr, nullptr, nullptr);
     for (int c = 0; c < 6; ++c) {
         LVCOLUMN column{};
         column.mask = LVCF_WIDTH | LVCF_TEXT;
@@ -311,10 +315,11 @@ std::pair<double, double> measureList() {
     }
     ListView_SetItemCount(lv, 1000000);
     UpdateWindow(top);
-    double page = best([] {}, [&] {
-        SendMessage(lv, WM_VSCROLL, SB_PAGEDOWN, 0);
-        UpdateWindow(lv);
-    });
+    double page = best([] {},
+                       [&] {
+                           SendMessage(lv, WM_VSCROLL, SB_PAGEDOWN, 0);
+                           UpdateWindow(lv);
+                       });
     double full = best([&] { InvalidateRect(lv, nullptr, TRUE); }, [&] { UpdateWindow(lv); });
     DestroyWindow(top);
     return {page, full};
@@ -336,7 +341,8 @@ int main(int argc, char** argv) {
     std::string text = makeJavaScript(static_cast<std::size_t>(megabytes * (1 << 20)));
     Figures ours = measureOurs(text);
     Figures peer = measurePeer(text);
-    std::printf("%.1f MB JavaScript in a %dx%d view, against the peer component:\n", megabytes, kWidth, kHeight);
+    std::printf("%.1f MB JavaScript in a %dx%d view, against the peer component:\n", megabytes, kWidth,
+                kHeight);
     report("first paint after load", ours.firstPaint, peer.firstPaint);
     report("full repaint", ours.fullRepaint, peer.fullRepaint);
     report("scroll one line + repaint", ours.lineScroll, peer.lineScroll);

@@ -35,7 +35,8 @@ double seconds(const std::function<void()>& work) {
 }
 
 void report(const char* what, double ours, double theirs) {
-    std::printf("%-40s %9.4f s   plain Qt text edit %9.4f s   ratio %7.3f\n", what, ours, theirs, ours / theirs);
+    std::printf("%-40s %9.4f s   plain Qt text edit %9.4f s   ratio %7.3f\n", what, ours, theirs,
+                ours / theirs);
 }
 
 // Dispatches what is queued, paints included, until nothing is left.
@@ -88,7 +89,8 @@ struct PlainWindow {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string folder = (fs::temp_directory_path() / ("bench-penmere-" + std::to_string(::getpid()))).string();
+    const std::string folder =
+        (fs::temp_directory_path() / ("bench-penmere-" + std::to_string(::getpid()))).string();
     fs::create_directories(folder);
     fs::copy(PM_BENCH_DATA_DIR, folder, fs::copy_options::recursive);
     std::ofstream(folder + "/Settings.ini", std::ios::binary) << "[General]\r\nFirstTime=1\r\n";

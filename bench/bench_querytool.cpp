@@ -1,6 +1,7 @@
 // The query tool's core against the server's own command-line tools, on a private server with a
 // table of a million rows: storing and indexing a result, reaching the last row, CSV and XML export,
-// dump, splitting the dump into statements, and restore. Each figure is printed as a ratio against a baseline measured in the same run.
+// dump, splitting the dump into statements, and restore. Each figure is printed as a ratio against a baseline
+// measured in the same run.
 
 #include "querytool/query_batch.h"
 #include "querytool/result_export.h"
@@ -69,7 +70,9 @@ int main() {
     const long rows = std::getenv("BENCH_ROWS") ? std::atol(std::getenv("BENCH_ROWS")) : 1000000;
     Server server;
     server.state = "/tmp/bench-querytool-" + std::to_string(getpid()) + ".state";
-    if (shell(kServerScripts + "start_server.sh " + server.state + " " + (std::getenv("BENCH_SERVER_OPTIONS") ? std::getenv("BENCH_SERVER_OPTIONS") : "")) != 0) return 1;
+    if (shell(kServerScripts + "start_server.sh " + server.state + " " +
+              (std::getenv("BENCH_SERVER_OPTIONS") ? std::getenv("BENCH_SERVER_OPTIONS") : "")) != 0)
+        return 1;
     std::ifstream(server.state) >> server.port;
     server.port = server.port.substr(5);
     const std::string client = " -h 127.0.0.1 -P " + server.port + " -u root ";
@@ -129,21 +132,22 @@ int main() {
     CountingProgress progress;
     double dump = 1e9, dumpPlain = 1e9, clientDump = 1e9, clientExtended = 1e9;
     for (int run = 0; run < 5; ++run) {
-        dump = std::min(dump, seconds([&] {
-            DumpTables(connection, ours, "bench", {"big"}, DumpOptions(), &progress);
-        }));
-        clientDump = std::min(clientDump, seconds([&] {
-            shell("mariadb-dump --skip-extended-insert" + client + "bench big > " + theirs);
-        }));
+        dump = std::min(
+            dump, seconds([&] { DumpTables(connection, ours, "bench", {"big"}, DumpOptions(), &progress); }));
+        clientDump =
+            std::min(clientDump, seconds([&] {
+                         shell("mariadb-dump --skip-extended-insert" + client + "bench big > " + theirs);
+                     }));
         dumpPlain = std::min(dumpPlain, seconds([&] {
-            DumpTables(connection, ours, "bench", {"big"}, DumpOptions(), nullptr);
-        }));
-        clientExtended =
-            std::min(clientExtended, seconds([&] { shell("mariadb-dump" + client + "bench big > " + extended); }));
+                                 DumpTables(connection, ours, "bench", {"big"}, DumpOptions(), nullptr);
+                             }));
+        clientExtended = std::min(
+            clientExtended, seconds([&] { shell("mariadb-dump" + client + "bench big > " + extended); }));
     }
     report("dump with row count and progress steps", dump, "mariadb-dump --skip-extended-insert", clientDump);
     report("dump with row count and progress steps", dump, "mariadb-dump (extended inserts)", clientExtended);
-    report("dump without progress (no row count)", dumpPlain, "mariadb-dump --skip-extended-insert", clientDump);
+    report("dump without progress (no row count)", dumpPlain, "mariadb-dump --skip-extended-insert",
+           clientDump);
 
     std::ifstream dumpFile(ours, std::ios::binary);
     const std::string script((std::istreambuf_iterator<char>(dumpFile)), std::istreambuf_iterator<char>());
@@ -172,7 +176,8 @@ int main() {
         restoreExtended = std::min(restoreExtended, restore(extended));
     }
     report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's", restoreTheirs);
-    report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's (extended)", restoreExtended);
+    report("restore our dump with mariadb", restoreOurs, "restore mariadb-dump's (extended)",
+           restoreExtended);
     std::remove(extended.c_str());
 
     std::remove(csv.c_str());

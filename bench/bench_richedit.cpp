@@ -17,13 +17,14 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 std::string makeJavaScript(std::size_t size) {
-    static const char* const lines[] = {
-        "function update(item, index) {\r\n", "    var total = item.price * 3 + index; // running sum\r\n",
-        "    if (total > 100) { return \"large\"; }\r\n", "    /* keep the old value */ items[index] = total;\r\n",
-        "}\r\n"};
+    static const char* const lines[] = {"function update(item, index) {\r\n",
+                                        "    var total = item.price * 3 + index; // running sum\r\n",
+                                        "    if (total > 100) { return \"large\"; }\r\n",
+                                        "    /* keep the old value */ items[index] = total;\r\n", "}\r\n"};
     std::string text;
     text.reserve(size + 100);
-    for (std::size_t i = 0; text.size() < size; ++i) text += lines[i % 5];
+    for (std::size_t i = 0; text.size() < size; ++i)
+        text += lines[i % 5];
     return text;
 }
 
@@ -34,17 +35,21 @@ std::vector<FormattedPiece> tokenRuns(const std::string& stored, FormatId word, 
     while (i < stored.size()) {
         std::size_t start = i;
         bool w = isWordByte(static_cast<unsigned char>(stored[i]));
-        while (i < stored.size() && isWordByte(static_cast<unsigned char>(stored[i])) == w) ++i;
+        while (i < stored.size() && isWordByte(static_cast<unsigned char>(stored[i])) == w)
+            ++i;
         FormatId f = w ? word : other;
-        if (!pieces.empty() && pieces.back().format == f) pieces.back().length += static_cast<int>(i - start);
-        else pieces.push_back(FormattedPiece{static_cast<int>(i - start), f});
+        if (!pieces.empty() && pieces.back().format == f)
+            pieces.back().length += static_cast<int>(i - start);
+        else
+            pieces.push_back(FormattedPiece{static_cast<int>(i - start), f});
     }
     return pieces;
 }
 
 template <class F> double seconds(F f, int repeat = 1) {
     auto t0 = Clock::now();
-    for (int i = 0; i < repeat; ++i) f();
+    for (int i = 0; i < repeat; ++i)
+        f();
     return std::chrono::duration<double>(Clock::now() - t0).count() / repeat;
 }
 
@@ -57,7 +62,8 @@ void run(std::size_t megabytes) {
             std::string copy(source.size(), '\0');
             std::memcpy(copy.data(), source.data(), source.size());
             std::size_t n = 0;
-            for (char c : copy) n += c == '\n';
+            for (char c : copy)
+                n += c == '\n';
             sink = sink + n;
         },
         3);
@@ -76,23 +82,37 @@ void run(std::size_t megabytes) {
     int runs = model.runs().runCount();
 
     const int typed = 1000;
-    double typeEnd = seconds([&] { model.replace(model.length(), 0, "x", model.formatForInsertion(model.length())); }, typed);
+    double typeEnd = seconds(
+        [&] { model.replace(model.length(), 0, "x", model.formatForInsertion(model.length())); }, typed);
     int middle = model.length() / 2;
-    double typeMiddle = seconds([&] { model.replace(middle, 0, "y", model.formatForInsertion(middle)); ++middle; }, typed);
-    double find = seconds([&] { sink = sink + static_cast<std::size_t>(model.find(0, -1, "notthereatall", FindOptions{})); });
-    double findNoCase = seconds([&] { sink = sink + static_cast<std::size_t>(model.find(0, -1, "NotThereAtAll", FindOptions{false, true})); });
+    double typeMiddle = seconds(
+        [&] {
+            model.replace(middle, 0, "y", model.formatForInsertion(middle));
+            ++middle;
+        },
+        typed);
+    double find = seconds(
+        [&] { sink = sink + static_cast<std::size_t>(model.find(0, -1, "notthereatall", FindOptions{})); });
+    double findNoCase = seconds([&] {
+        sink = sink + static_cast<std::size_t>(model.find(0, -1, "NotThereAtAll", FindOptions{false, true}));
+    });
 
     std::mt19937 rng(1);
     const int lookups = 1000000;
     std::vector<int> positions(lookups);
-    for (int& p : positions) p = static_cast<int>(rng() % static_cast<unsigned>(model.length()));
+    for (int& p : positions)
+        p = static_cast<int>(rng() % static_cast<unsigned>(model.length()));
     double lineFrom = seconds([&] {
-        for (int p : positions) sink = sink + static_cast<std::size_t>(model.lineFromPosition(p));
-    }) / lookups;
+                          for (int p : positions)
+                              sink = sink + static_cast<std::size_t>(model.lineFromPosition(p));
+                      }) /
+                      lookups;
     double lineIndex = seconds([&] {
-        int lines = model.lineCount();
-        for (int p : positions) sink = sink + static_cast<std::size_t>(model.lineStart(p % lines));
-    }) / lookups;
+                           int lines = model.lineCount();
+                           for (int p : positions)
+                               sink = sink + static_cast<std::size_t>(model.lineStart(p % lines));
+                       }) /
+                       lookups;
 
     std::printf("%3zu MB (%d runs): baseline memcpy+scan %.2f ms\n", megabytes, runs, baseline * 1e3);
     std::printf("  load with formats      %8.2f ms  x%.1f of baseline\n", load * 1e3, load / baseline);
@@ -107,6 +127,7 @@ void run(std::size_t megabytes) {
 } // namespace
 
 int main() {
-    for (std::size_t mb : {1, 10, 50}) run(mb);
+    for (std::size_t mb : {1, 10, 50})
+        run(mb);
     return 0;
 }

@@ -68,7 +68,8 @@ double dialogDump(CApplication* app, const std::string& database, const std::str
         if (databases == nullptr) return;
         drain();
         const std::vector<std::string> names = ListTexts(databases);
-        SelectListItem(databases, static_cast<int>(std::find(names.begin(), names.end(), database) - names.begin()));
+        SelectListItem(databases,
+                       static_cast<int>(std::find(names.begin(), names.end(), database) - names.begin()));
         SendMessage(dialog, WM_COMMAND, IDC_DUMPADDALL, 0);
         SetDlgItemText(dialog, IDC_DUMPFILE, path.c_str());
         time = seconds([&] { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
@@ -90,14 +91,18 @@ int main() {
     server.port = server.port.substr(5);
 
     MYSQL* admin = mysql_init(nullptr);
-    if (!mysql_real_connect(admin, "127.0.0.1", "root", "", nullptr, std::stoi(server.port), nullptr, 0)) return 1;
-    for (const char* statement : {"create database bench",
-                                  "create table bench.big (id int primary key, name varchar(40), amount double, note "
-                                  "text)"})
+    if (!mysql_real_connect(admin, "127.0.0.1", "root", "", nullptr, std::stoi(server.port), nullptr, 0))
+        return 1;
+    for (const char* statement :
+         {"create database bench",
+          "create table bench.big (id int primary key, name varchar(40), amount double, note "
+          "text)"})
         mysql_query(admin, statement);
     mysql_select_db(admin, "bench");
-    const std::string insert = "insert into big select seq, concat('name-', seq), seq * 1.5, repeat('n', seq % 50) "
-                               "from seq_1_to_" + std::to_string(rows);
+    const std::string insert =
+        "insert into big select seq, concat('name-', seq), seq * 1.5, repeat('n', seq % 50) "
+        "from seq_1_to_" +
+        std::to_string(rows);
     if (mysql_query(admin, insert.c_str()) != 0) {
         std::fprintf(stderr, "fill: %s\n", mysql_error(admin));
         return 1;
@@ -105,7 +110,8 @@ int main() {
     mysql_close(admin);
     std::printf("table of %ld rows\n\n", rows);
 
-    const std::string client = "mariadb -B -h 127.0.0.1 -P " + server.port + " -u root -e 'select * from bench.big'";
+    const std::string client =
+        "mariadb -B -h 127.0.0.1 -P " + server.port + " -u root -e 'select * from bench.big'";
     const double clientRead = seconds([&] { std::system((client + " > /dev/null").c_str()); });
 
     const std::string work = "/tmp/bench-tessmark-" + std::to_string(getpid());
@@ -147,12 +153,13 @@ int main() {
     for (int run = 0; run < 5; ++run) {
         dump = std::min(dump, dialogDump(app, "bench", ours));
         clientDump = std::min(clientDump, seconds([&] {
-            std::system(("mariadb-dump --skip-extended-insert" + dumpClient).c_str());
-        }));
-        clientExtended = std::min(clientExtended, seconds([&] { std::system(("mariadb-dump" + dumpClient).c_str()); }));
+                                  std::system(("mariadb-dump --skip-extended-insert" + dumpClient).c_str());
+                              }));
+        clientExtended =
+            std::min(clientExtended, seconds([&] { std::system(("mariadb-dump" + dumpClient).c_str()); }));
     }
-    const bool dumped =
-        std::filesystem::exists(ours) && std::filesystem::file_size(ours) > static_cast<std::uintmax_t>(rows) * 20;
+    const bool dumped = std::filesystem::exists(ours) &&
+                        std::filesystem::file_size(ours) > static_cast<std::uintmax_t>(rows) * 20;
     report("Export Tables dialog's dump", dump, "mariadb-dump --skip-extended-insert", clientDump);
     report("Export Tables dialog's dump", dump, "mariadb-dump (extended inserts)", clientExtended);
 

@@ -160,8 +160,8 @@ int main() {
     std::printf("python3:  the same loop: %.3f s (result %s)\n", python, pythonResult.c_str());
     std::printf("ratio vbscript/python3: %.2f%s\n", script / python,
                 scriptResult == pythonResult ? "" : "  (RESULTS DIFFER)");
-    std::printf("vbscript: 1,000,000 class method calls and Dictionary lookups: %.3f s (result %s)\n", objects,
-                objectResult.c_str());
+    std::printf("vbscript: 1,000,000 class method calls and Dictionary lookups: %.3f s (result %s)\n",
+                objects, objectResult.c_str());
     std::printf("python3:  the same loop: %.3f s (result %s)\n", pythonObjects, pythonObjectResult.c_str());
     std::printf("ratio vbscript/python3: %.2f%s\n", objects / pythonObjects,
                 objectResult == pythonObjectResult ? "" : "  (RESULTS DIFFER)");

@@ -58,7 +58,8 @@ void CCoolCombo::SetCurrentItem(int nItem) {
 
 void CCoolCombo::SetCommandIds(const UINT* pIDs, int nCount) {
     m_commandIds.assign(static_cast<size_t>(m_nItems), 0);
-    for (int i = 0; i < nCount && i < m_nItems && pIDs; ++i) m_commandIds[static_cast<size_t>(i)] = pIDs[i];
+    for (int i = 0; i < nCount && i < m_nItems && pIDs; ++i)
+        m_commandIds[static_cast<size_t>(i)] = pIDs[i];
     SetCurrentItem(CC_ITEM_DEFAULT);
 }
 
@@ -125,15 +126,32 @@ BOOL CCoolCombo::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
         return CStatic::OnNotify(wParam, lParam, pResult);
     *pResult = 0;
     switch (pnm->hdr.code) {
-    case CCN_HOT: OnPopupHot(pnm->iItem); break;
-    case CCN_SHOWN: OnPopupShown(); break;
-    case CCN_CLOSED: OnPopupClosed(); break;
-    case CCN_SELECT: OnPopupSelect(pnm->iItem); break;
-    case CCN_CANCEL: OnPopupCancel(); break;
-    case CCN_DEFAULT: OnPopupDefault(); break;
-    case CCN_EXTRA: OnPopupExtra(pnm->iItem); break;
-    case CCN_TORNOFF: OnPopupTornOff(); break;
-    default: return CStatic::OnNotify(wParam, lParam, pResult);
+    case CCN_HOT:
+        OnPopupHot(pnm->iItem);
+        break;
+    case CCN_SHOWN:
+        OnPopupShown();
+        break;
+    case CCN_CLOSED:
+        OnPopupClosed();
+        break;
+    case CCN_SELECT:
+        OnPopupSelect(pnm->iItem);
+        break;
+    case CCN_CANCEL:
+        OnPopupCancel();
+        break;
+    case CCN_DEFAULT:
+        OnPopupDefault();
+        break;
+    case CCN_EXTRA:
+        OnPopupExtra(pnm->iItem);
+        break;
+    case CCN_TORNOFF:
+        OnPopupTornOff();
+        break;
+    default:
+        return CStatic::OnNotify(wParam, lParam, pResult);
     }
     return TRUE;
 }
@@ -153,7 +171,8 @@ void CCoolCombo::OnPopupTornOff() {
 
 void CCoolCombo::OnPopupSelect(int nIndex) {
     if (nIndex < 0) return;
-    const UINT nID = nIndex < static_cast<int>(m_commandIds.size()) ? m_commandIds[static_cast<size_t>(nIndex)] : 0;
+    const UINT nID =
+        nIndex < static_cast<int>(m_commandIds.size()) ? m_commandIds[static_cast<size_t>(nIndex)] : 0;
     if (!nID) {
         SetCurrentItem(nIndex);
         Forward(CCN_SELECT, nIndex);
@@ -224,7 +243,9 @@ void CCoolCombo::ClosePopup() {
     if (pPopup && ::IsWindow(pPopup->m_hWnd)) pPopup->DestroyWindow();
 }
 
-BOOL CCoolCombo::OnEraseBkgnd(CDC*) { return TRUE; }
+BOOL CCoolCombo::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
 
 void CCoolCombo::OnLButtonDown(UINT, CPoint point) {
     if (!IsWindowEnabled()) return;
@@ -287,15 +308,21 @@ void CCoolCombo::DrawFrame(CDC& dc) {
     if (!IsWindowEnabled()) nState |= DFCS_INACTIVE;
     dc.DrawFrameControl(&arrow, DFC_SCROLL, nState);
     if (m_bHotTracking) {
-        if (m_bDropped) dc.DrawEdge(&arrow, BDR_SUNKENOUTER, BF_RECT);
-        else if (m_bHotMain) dc.DrawEdge(&arrow, BDR_RAISEDINNER, BF_RECT);
-        else dc.Draw3dRect(&arrow, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNFACE));
+        if (m_bDropped)
+            dc.DrawEdge(&arrow, BDR_SUNKENOUTER, BF_RECT);
+        else if (m_bHotMain)
+            dc.DrawEdge(&arrow, BDR_RAISEDINNER, BF_RECT);
+        else
+            dc.Draw3dRect(&arrow, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNFACE));
     }
     CRect main = m_rectMain;
     if (m_bHotTracking) {
-        if (m_bPressed) dc.DrawEdge(&main, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-        else if (m_bHotMain) dc.DrawEdge(&main, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-        else main.DeflateRect(1, 1);
+        if (m_bPressed)
+            dc.DrawEdge(&main, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        else if (m_bHotMain)
+            dc.DrawEdge(&main, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+        else
+            main.DeflateRect(1, 1);
     } else {
         dc.DrawEdge(&main, m_bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
     }
@@ -311,7 +338,8 @@ void CCoolCombo::DrawImage(CDC& dc, const CRect& rect, BOOL bEnabled) {
                                    ? ::GetSysColor(COLOR_BTNHIGHLIGHT)
                                    : ::GetSysColor(COLOR_3DLIGHT);
         for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left + ((rect.left + y + 1) & 1); x < rect.right; x += 2) dc.SetPixel(x, y, light);
+            for (int x = rect.left + ((rect.left + y + 1) & 1); x < rect.right; x += 2)
+                dc.SetPixel(x, y, light);
         return;
     }
     const bool bGrid = m_nCurrent >= 0 && m_nCurrent < CC_ITEM_EXTRA && m_nCurrent < m_images.GetImageCount();

@@ -39,7 +39,8 @@ BOOL CCoolComboBar::AddCombo(CCoolCombo* pCombo, UINT nID, int nImage) {
 void CCoolComboBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
     CCustToolBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
     for (CWnd* pChild = GetWindow(GW_CHILD); pChild; pChild = pChild->GetWindow(GW_HWNDNEXT))
-        if (pChild->IsKindOf(RUNTIME_CLASS(CCoolCombo))) static_cast<CCoolCombo*>(pChild)->OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
+        if (pChild->IsKindOf(RUNTIME_CLASS(CCoolCombo)))
+            static_cast<CCoolCombo*>(pChild)->OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
 }
 
 void CCoolComboBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {

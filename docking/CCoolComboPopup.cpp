@@ -22,7 +22,8 @@ void CCoolComboPopup::InitMetrics() {
     NONCLIENTMETRICS ncm{};
     ncm.cbSize = sizeof ncm;
     m_font.DeleteObject();
-    if (::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) m_font.CreateFontIndirect(&ncm.lfMessageFont);
+    if (::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+        m_font.CreateFontIndirect(&ncm.lfMessageFont);
 }
 
 bool CCoolComboPopup::IsValidItem(int nItem) const {
@@ -36,9 +37,11 @@ BOOL CCoolComboPopup::Create(int x, int y, CWnd* pOwner, const Options& options)
     m_options = options;
     m_options.nItems = std::max(m_options.nItems, 0);
     m_options.nColumns = std::max(m_options.nColumns, 1);
-    if (m_options.nCurrent >= CC_ITEM_EXTRA && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
+    if (m_options.nCurrent >= CC_ITEM_EXTRA && !IsValidItem(m_options.nCurrent))
+        m_options.nCurrent = CC_ITEM_NONE;
     if (m_options.nCurrent >= 0 && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
-    if (m_options.nCurrent == CC_ITEM_DEFAULT && !IsValidItem(m_options.nCurrent)) m_options.nCurrent = CC_ITEM_NONE;
+    if (m_options.nCurrent == CC_ITEM_DEFAULT && !IsValidItem(m_options.nCurrent))
+        m_options.nCurrent = CC_ITEM_NONE;
     m_hOwnerCombo = pOwner ? pOwner->GetSafeHwnd() : nullptr;
     if (HasCommands()) m_options.commandIds.resize(static_cast<size_t>(m_options.nItems), 0);
     m_commandTexts.clear();
@@ -60,7 +63,8 @@ BOOL CCoolComboPopup::MakeWindow(int x, int y, DWORD dwExStyle, DWORD dwStyle) {
     LPCSTR lpszClass = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC | CS_HREDRAW | CS_VREDRAW,
                                            ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-    if (!CreateEx(dwExStyle, lpszClass, m_options.strTitle, dwStyle, x, y, 1, 1, m_hOwnerCombo, nullptr)) return FALSE;
+    if (!CreateEx(dwExStyle, lpszClass, m_options.strTitle, dwStyle, x, y, 1, 1, m_hOwnerCombo, nullptr))
+        return FALSE;
     Layout();
     InstallTips();
     return TRUE;
@@ -69,11 +73,13 @@ BOOL CCoolComboPopup::MakeWindow(int x, int y, DWORD dwExStyle, DWORD dwStyle) {
 void CCoolComboPopup::InstallTips() {
     if (m_tips.m_hWnd) m_tips.DestroyWindow();
     if (!m_tips.Create(this)) return;
-    if (!m_rectTearOff.IsRectEmpty()) m_tips.AddTool(this, "Drag to make this menu float", &m_rectTearOff, kTearOffTip);
+    if (!m_rectTearOff.IsRectEmpty())
+        m_tips.AddTool(this, "Drag to make this menu float", &m_rectTearOff, kTearOffTip);
     for (int i = 0; i < m_options.nItems; ++i) {
         const CString tip = HasCommands() ? GetCellTip(i)
-                            : i < static_cast<int>(m_options.cellTips.size()) ? m_options.cellTips[static_cast<size_t>(i)]
-                                                                                 : CString();
+                            : i < static_cast<int>(m_options.cellTips.size())
+                                ? m_options.cellTips[static_cast<size_t>(i)]
+                                : CString();
         if (tip.IsEmpty()) continue;
         const CRect rect = GetItemRect(i);
         m_tips.AddTool(this, tip, &rect, kCellTipBase + static_cast<UINT_PTR>(i));
@@ -129,9 +135,7 @@ void CCoolComboPopup::ChooseCell(int nIndex) {
         return;
     }
     CWnd* pMain = AfxGetMainWnd();
-    if (pMain)
-        pMain->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0),
-                           reinterpret_cast<LPARAM>(m_hOwnerCombo));
+    if (pMain) pMain->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), reinterpret_cast<LPARAM>(m_hOwnerCombo));
 }
 
 void CCoolComboPopup::ShowPrompt(int nItem) {
@@ -226,7 +230,8 @@ int CCoolComboPopup::HitTest(CPoint point) const {
         const int index = row * m_options.nColumns + column;
         return index < m_options.nItems ? index : CC_ITEM_NONE;
     }
-    if (m_rectExtras.PtInRect(point) && m_cyText > 0) return CC_ITEM_EXTRA + (point.y - m_rectExtras.top) / m_cyText;
+    if (m_rectExtras.PtInRect(point) && m_cyText > 0)
+        return CC_ITEM_EXTRA + (point.y - m_rectExtras.top) / m_cyText;
     return CC_ITEM_NONE;
 }
 
@@ -260,13 +265,15 @@ void CCoolComboPopup::OnPaint() {
     if (!m_rectTearOff.IsRectEmpty()) dc.FillSolidRect(&m_rectTearOff, ::GetSysColor(COLOR_HIGHLIGHT));
     CFont* pOld = m_font.m_hObject ? dc.SelectObject(&m_font) : nullptr;
     if (!m_options.strDefault.IsEmpty()) DrawCell(dc, CC_ITEM_DEFAULT);
-    for (int i = 0; i < m_options.nItems; ++i) DrawCell(dc, i);
+    for (int i = 0; i < m_options.nItems; ++i)
+        DrawCell(dc, i);
     if (!m_options.extras.empty()) {
         dc.FillSolidRect(m_rectSeparator.left, m_rectSeparator.top, m_rectSeparator.Width(), 1,
                          ::GetSysColor(COLOR_BTNSHADOW));
         dc.FillSolidRect(m_rectSeparator.left, m_rectSeparator.top + 1, m_rectSeparator.Width(), 1,
                          ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        for (int i = 0; i < static_cast<int>(m_options.extras.size()); ++i) DrawCell(dc, CC_ITEM_EXTRA + i);
+        for (int i = 0; i < static_cast<int>(m_options.extras.size()); ++i)
+            DrawCell(dc, CC_ITEM_EXTRA + i);
     }
     if (pOld) dc.SelectObject(pOld);
     dc.DrawEdge(&client, EDGE_RAISED, BF_RECT);
@@ -277,11 +284,14 @@ void CCoolComboPopup::DrawCell(CDC& dc, int nItem) {
     const bool bCurrent = nItem == m_options.nCurrent;
     const bool bHot = nItem == m_nHot;
     dc.FillSolidRect(&rect, ::GetSysColor(bCurrent && !bHot ? COLOR_3DLIGHT : COLOR_BTNFACE));
-    if (bCurrent) dc.DrawEdge(&rect, BDR_SUNKENOUTER, BF_RECT);
-    else if (bHot) dc.DrawEdge(&rect, BDR_RAISEDINNER, BF_RECT);
+    if (bCurrent)
+        dc.DrawEdge(&rect, BDR_SUNKENOUTER, BF_RECT);
+    else if (bHot)
+        dc.DrawEdge(&rect, BDR_RAISEDINNER, BF_RECT);
     if (nItem < 0 || nItem >= CC_ITEM_EXTRA) {
-        const CString& text = nItem == CC_ITEM_DEFAULT ? m_options.strDefault
-                                                       : m_options.extras[static_cast<size_t>(nItem - CC_ITEM_EXTRA)];
+        const CString& text = nItem == CC_ITEM_DEFAULT
+                                  ? m_options.strDefault
+                                  : m_options.extras[static_cast<size_t>(nItem - CC_ITEM_EXTRA)];
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
         dc.DrawText(text, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
@@ -331,8 +341,10 @@ int CCoolComboPopup::NextItem(int nItem, UINT nKey) const {
     // The items in order: the default text item, the cells, the extra items.
     std::vector<int> order;
     if (!m_options.strDefault.IsEmpty()) order.push_back(CC_ITEM_DEFAULT);
-    for (int i = 0; i < m_options.nItems; ++i) order.push_back(i);
-    for (int i = 0; i < static_cast<int>(m_options.extras.size()); ++i) order.push_back(CC_ITEM_EXTRA + i);
+    for (int i = 0; i < m_options.nItems; ++i)
+        order.push_back(i);
+    for (int i = 0; i < static_cast<int>(m_options.extras.size()); ++i)
+        order.push_back(CC_ITEM_EXTRA + i);
     if (order.empty()) return CC_ITEM_NONE;
     const auto it = std::find(order.begin(), order.end(), nItem);
     const int n = static_cast<int>(order.size());
@@ -341,8 +353,10 @@ int CCoolComboPopup::NextItem(int nItem, UINT nKey) const {
     const bool bCell = nItem >= 0 && nItem < CC_ITEM_EXTRA;
     const int cols = m_options.nColumns;
     switch (nKey) {
-    case VK_RIGHT: return order[static_cast<size_t>((pos + 1) % n)];
-    case VK_LEFT: return order[static_cast<size_t>((pos + n - 1) % n)];
+    case VK_RIGHT:
+        return order[static_cast<size_t>((pos + 1) % n)];
+    case VK_LEFT:
+        return order[static_cast<size_t>((pos + n - 1) % n)];
     case VK_DOWN:
         if (bCell && nItem + cols < m_options.nItems) return nItem + cols;
         return order[static_cast<size_t>((pos + 1) % n)];
@@ -357,10 +371,17 @@ void CCoolComboPopup::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_LEFT:
     case VK_RIGHT:
     case VK_UP:
-    case VK_DOWN: SetHot(NextItem(m_nHot, nChar)); return;
-    case VK_ESCAPE: End(true); return;
-    case VK_RETURN: End(false); return;
-    default: CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    case VK_DOWN:
+        SetHot(NextItem(m_nHot, nChar));
+        return;
+    case VK_ESCAPE:
+        End(true);
+        return;
+    case VK_RETURN:
+        End(false);
+        return;
+    default:
+        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
     }
 }
 
@@ -412,9 +433,12 @@ void CCoolComboPopup::End(bool bCancel) {
         NotifyCancel();
     } else {
         SetCurrentItem(nHot);
-        if (nHot == CC_ITEM_DEFAULT) NotifyDefault();
-        else if (nHot >= CC_ITEM_EXTRA) NotifyExtra(nHot - CC_ITEM_EXTRA);
-        else ChooseCell(nHot);
+        if (nHot == CC_ITEM_DEFAULT)
+            NotifyDefault();
+        else if (nHot >= CC_ITEM_EXTRA)
+            NotifyExtra(nHot - CC_ITEM_EXTRA);
+        else
+            ChooseCell(nHot);
     }
     if (!m_bFloating) {
         DestroyWindow(); // the object goes with its window

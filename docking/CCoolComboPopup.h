@@ -19,13 +19,13 @@ public:
         int nCurrent = CC_ITEM_NONE;
         int nColumns = 8;
         BOOL bTearOff = TRUE;
-        CString strDefault;              // empty: no default text item
-        std::vector<CString> extras;     // extra text items
-        CImageList* pImages = nullptr;   // one image per cell, or none
-        CString strTitle;                // the torn-off window's caption
-        BOOL bOpenUpwards = TRUE;        // with no room below, open above the owner
-        std::vector<UINT> commandIds;    // one per cell: its command, 0 a separator; empty: plain cells
-        std::vector<CString> cellTips;   // one per plain cell, or none
+        CString strDefault;            // empty: no default text item
+        std::vector<CString> extras;   // extra text items
+        CImageList* pImages = nullptr; // one image per cell, or none
+        CString strTitle;              // the torn-off window's caption
+        BOOL bOpenUpwards = TRUE;      // with no room below, open above the owner
+        std::vector<UINT> commandIds;  // one per cell: its command, 0 a separator; empty: plain cells
+        std::vector<CString> cellTips; // one per plain cell, or none
     };
 
     // Tool ids of the popup's tips: the tear-off strip's, and each cell's from kCellTipBase + index.

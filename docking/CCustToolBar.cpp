@@ -42,7 +42,8 @@ BOOL CCustToolBar::LoadToolBar(UINT nIDResource) {
 
 BOOL CCustToolBar::LoadToolBar(UINT nIDResource, const UINT* lpIDArray, int nIDCount) {
     m_nIDResource = nIDResource;
-    const BOOL bLoaded = CToolBar::LoadBitmap(nIDResource) && SetButtons(lpIDArray, nIDCount) && OnButtonsLoaded();
+    const BOOL bLoaded =
+        CToolBar::LoadBitmap(nIDResource) && SetButtons(lpIDArray, nIDCount) && OnButtonsLoaded();
     GetButtonRecords(m_allButtons);
     return bLoaded;
 }
@@ -51,12 +52,14 @@ void CCustToolBar::GetButtonRecords(std::vector<TBBUTTON>& buttons) const {
     const int nCount = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
     buttons.assign(static_cast<size_t>(std::max(nCount, 0)), TBBUTTON{});
     for (int i = 0; i < nCount; ++i)
-        SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&buttons[static_cast<size_t>(i)]));
+        SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i),
+                    reinterpret_cast<LPARAM>(&buttons[static_cast<size_t>(i)]));
 }
 
 void CCustToolBar::SetButtonRecords(const std::vector<TBBUTTON>& buttons) {
     const int nCount = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
-    for (int i = 0; i < nCount; ++i) SendMessage(TB_DELETEBUTTON, 0);
+    for (int i = 0; i < nCount; ++i)
+        SendMessage(TB_DELETEBUTTON, 0);
     if (!buttons.empty())
         SendMessage(TB_ADDBUTTONS, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
 }
@@ -73,14 +76,16 @@ void CCustToolBar::RepositionControls() {
     for (size_t i = 0; i < buttons.size(); ++i) {
         const TBBUTTON& button = buttons[i];
         if (button.idCommand <= 0) {
-            if (m_nSeparatorWidth >= 0) SetButtonInfo(static_cast<int>(i), 0, TBBS_SEPARATOR, m_nSeparatorWidth);
+            if (m_nSeparatorWidth >= 0)
+                SetButtonInfo(static_cast<int>(i), 0, TBBS_SEPARATOR, m_nSeparatorWidth);
             continue;
         }
         CWnd* pControl = GetControl(static_cast<UINT>(button.idCommand));
         if (!pControl) continue;
         CRect rect;
         GetToolBarItemRect(static_cast<int>(i), rect);
-        pControl->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pControl->SetWindowPos(nullptr, rect.left, rect.top, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pControl->ShowWindow(SW_SHOW);
     }
     for (const TBBUTTON& pooled : m_allButtons) {
@@ -94,12 +99,13 @@ void CCustToolBar::RepositionControls() {
 void CCustToolBar::OnButtonsChanged() {
     std::vector<TBBUTTON> buttons;
     GetButtonRecords(buttons);
-    const bool bWrapped =
-        std::any_of(buttons.begin(), buttons.end(), [](const TBBUTTON& b) { return (b.fsState & TBSTATE_WRAP) != 0; });
+    const bool bWrapped = std::any_of(buttons.begin(), buttons.end(),
+                                      [](const TBBUTTON& b) { return (b.fsState & TBSTATE_WRAP) != 0; });
     if (!bWrapped) m_nMRUWidth = 32767;
     RepositionControls();
     CWnd* pParent = GetParent();
-    if (pParent && pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) static_cast<CFrameWnd*>(pParent)->RecalcLayout(TRUE);
+    if (pParent && pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        static_cast<CFrameWnd*>(pParent)->RecalcLayout(TRUE);
     if (!m_strStateSection.IsEmpty()) SaveState(m_strStateSection);
 }
 
@@ -113,7 +119,8 @@ void CCustToolBar::SaveState(LPCSTR lpszSection) {
     std::vector<TBBUTTON> buttons;
     GetButtonRecords(buttons);
     std::vector<BYTE> data = docking::EncodeToolBarState(buttons);
-    AfxGetApp()->WriteProfileBinary(lpszSection, GetStateValueName(), data.data(), static_cast<UINT>(data.size()));
+    AfxGetApp()->WriteProfileBinary(lpszSection, GetStateValueName(), data.data(),
+                                    static_cast<UINT>(data.size()));
 }
 
 BOOL CCustToolBar::ApplyStoredState(const BYTE* pData, size_t nSize) {
@@ -133,7 +140,8 @@ BOOL CCustToolBar::ApplyStoredState(const BYTE* pData, size_t nSize) {
 
 BOOL CCustToolBar::RestoreState(LPCSTR lpszSection, BOOL bRemember) {
     CWinApp* pApp = AfxGetApp();
-    m_nSeparatorWidth = static_cast<int>(pApp->GetProfileInt(lpszSection, "Separator Width", m_nSeparatorWidth));
+    m_nSeparatorWidth =
+        static_cast<int>(pApp->GetProfileInt(lpszSection, "Separator Width", m_nSeparatorWidth));
     if (bRemember) m_strStateSection = lpszSection;
     LPBYTE pData = nullptr;
     UINT nBytes = 0;
@@ -157,7 +165,8 @@ void CCustToolBar::Serialize(CArchive& ar) {
         ar >> nBytes;
         std::vector<BYTE> data(nBytes);
         if (ar.Read(data.data(), nBytes) != nBytes) AfxThrowArchiveException(CArchiveException::endOfFile);
-        if (!ApplyStoredState(data.data(), data.size())) AfxThrowArchiveException(CArchiveException::badIndex);
+        if (!ApplyStoredState(data.data(), data.size()))
+            AfxThrowArchiveException(CArchiveException::badIndex);
     }
     CATCH(CArchiveException, e) {
         // The bar stays as it was.
@@ -165,7 +174,9 @@ void CCustToolBar::Serialize(CArchive& ar) {
     END_CATCH
 }
 
-BOOL CCustToolBar::GetButtonTipText(UINT, CString&) { return FALSE; }
+BOOL CCustToolBar::GetButtonTipText(UINT, CString&) {
+    return FALSE;
+}
 
 BOOL CCustToolBar::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) {
     CString strText;
@@ -204,9 +215,13 @@ void CCustToolBar::OnEndAdjust(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
 }
 
-void CCustToolBar::OnDragOrQuery(NMHDR*, LRESULT* pResult) { *pResult = 0; }
+void CCustToolBar::OnDragOrQuery(NMHDR*, LRESULT* pResult) {
+    *pResult = 0;
+}
 
-void CCustToolBar::OnQueryInsertOrDelete(NMHDR*, LRESULT* pResult) { *pResult = TRUE; }
+void CCustToolBar::OnQueryInsertOrDelete(NMHDR*, LRESULT* pResult) {
+    *pResult = TRUE;
+}
 
 void CCustToolBar::OnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult) {
     auto* pInfo = reinterpret_cast<NMTOOLBAR*>(pNMHDR);
@@ -224,7 +239,8 @@ void CCustToolBar::OnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult) {
         start = end + 1;
     }
     const CString& text = parts[2].IsEmpty() ? parts[1] : parts[2];
-    if (pInfo->pszText && pInfo->cchText > 0) std::snprintf(pInfo->pszText, static_cast<size_t>(pInfo->cchText), "%s", static_cast<LPCSTR>(text));
+    if (pInfo->pszText && pInfo->cchText > 0)
+        std::snprintf(pInfo->pszText, static_cast<size_t>(pInfo->cchText), "%s", static_cast<LPCSTR>(text));
     *pResult = TRUE;
 }
 
@@ -244,4 +260,6 @@ void CCustToolBar::OnCustomHelp(NMHDR*, LRESULT* pResult) {
     *pResult = TRUE;
 }
 
-void CCustToolBar::OnShowTip(NMHDR*, LRESULT* pResult) { *pResult = 0; }
+void CCustToolBar::OnShowTip(NMHDR*, LRESULT* pResult) {
+    *pResult = 0;
+}

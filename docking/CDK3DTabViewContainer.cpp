@@ -22,8 +22,8 @@ BOOL CDK3DTabViewContainer::Create(CWnd* pParentWnd, CRect rect, DWORD dwStyle, 
     return Create(WC_TABCONTROL, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CDK3DTabViewContainer::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
+BOOL CDK3DTabViewContainer::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                                   const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
     if (!CWnd::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext)) return FALSE;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     m_dropTarget.Register(this);
@@ -62,8 +62,8 @@ BOOL CDK3DTabViewContainer::InsertPage(int nIndex, CWnd* pPage, LPCSTR lpszTitle
 BOOL CDK3DTabViewContainer::InsertPage(int nIndex, CRuntimeClass* pClass, CCreateContext* pContext,
                                        LPCSTR lpszTitle, int nImage) {
     if (nIndex < 0 || nIndex > GetItemCount() || !pClass) return FALSE;
-    const docking::TabPageMade made =
-        docking::CreateTabPage(pClass, pContext, GetPage(m_nActivePage), this, CRect(0, 0, 0, 0), GetUniqueId());
+    const docking::TabPageMade made = docking::CreateTabPage(pClass, pContext, GetPage(m_nActivePage), this,
+                                                             CRect(0, 0, 0, 0), GetUniqueId());
     if (!made.pWnd || !InsertPage(nIndex, made.pWnd, lpszTitle, nImage)) return FALSE;
     docking::FinishTabPage(made, GetPage(nIndex));
     return TRUE;
@@ -139,7 +139,9 @@ void CDK3DTabViewContainer::FocusPage(CWnd* pPage, CWnd* pPrevious) {
     pPage->SetFocus();
 }
 
-UINT CDK3DTabViewContainer::GetUniqueId() { return m_pageIds.Take(); }
+UINT CDK3DTabViewContainer::GetUniqueId() {
+    return m_pageIds.Take();
+}
 
 void CDK3DTabViewContainer::RepositionActivePage() {
     if (!IsLivePage(m_nActivePage)) return;
@@ -211,7 +213,8 @@ void CDK3DTabViewContainer::OnSize(UINT nType, int cx, int cy) {
 
 void CDK3DTabViewContainer::OnDestroy() {
     SetActivePageIndex(-1);
-    for (int i = GetItemCount() - 1; i >= 0; --i) DeletePage(i, TRUE);
+    for (int i = GetItemCount() - 1; i >= 0; --i)
+        DeletePage(i, TRUE);
     m_dropTarget.Revoke();
     CTabCtrl::OnDestroy();
 }

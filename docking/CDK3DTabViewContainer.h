@@ -28,8 +28,8 @@ public:
     virtual UINT GetUniqueId();
     virtual void RepositionActivePage();
 
-    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                UINT nID, CCreateContext* pContext = nullptr) override;
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
 
     CWnd* GetPage(int nIndex) const;
     int GetActivePageIndex() const { return m_nActivePage; }

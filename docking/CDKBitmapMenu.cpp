@@ -61,8 +61,8 @@ void fillCheckerboard(CDC* pDC, const CRect& rect) {
 }
 
 HFONT marlettFont() {
-    return ::CreateFontA(::GetSystemMetrics(SM_CYMENUCHECK), 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0,
-                         "Marlett");
+    return ::CreateFontA(::GetSystemMetrics(SM_CYMENUCHECK), 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0,
+                         0, 0, 0, "Marlett");
 }
 
 // A menu item's update: a text set on an owner-drawn item goes to the text its data keeps, which
@@ -101,7 +101,9 @@ CDKBitmapMenu::CDKBitmapMenu() = default;
 
 CDKBitmapMenu::~CDKBitmapMenu() = default;
 
-void CDKBitmapMenu::AddItemData(BitmapMenuItem* pItem) { m_items.emplace_back(pItem); }
+void CDKBitmapMenu::AddItemData(BitmapMenuItem* pItem) {
+    m_items.emplace_back(pItem);
+}
 
 // ---- Measuring ----
 
@@ -109,11 +111,14 @@ void CDKBitmapMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
     auto* item = reinterpret_cast<BitmapMenuItem*>(lpMIS->itemData);
     const MenuImageInfo* info = item ? item->pImageInfo : nullptr;
     int imageHeight = info && info->pImageList ? imageSize(info).cy + 2 : 0;
-    int width = m_nWidestLabel + m_nWidestImage + m_nWidestShortcut + kShortcutEndGap + kImageLabelGap + kImageGap;
+    int width =
+        m_nWidestLabel + m_nWidestImage + m_nWidestShortcut + kShortcutEndGap + kImageLabelGap + kImageGap;
     if (m_nWidestShortcut != 0) width += kLabelShortcutGap;
     lpMIS->itemWidth = static_cast<UINT>(width);
-    lpMIS->itemHeight = lpMIS->itemID == 0 ? static_cast<UINT>(kSeparatorHeight)
-                                           : static_cast<UINT>(std::max(m_nTextHeight + kTextExtra, imageHeight + kImageExtra));
+    lpMIS->itemHeight =
+        lpMIS->itemID == 0
+            ? static_cast<UINT>(kSeparatorHeight)
+            : static_cast<UINT>(std::max(m_nTextHeight + kTextExtra, imageHeight + kImageExtra));
 }
 
 void CDKBitmapMenu::CalcExtents() {
@@ -150,7 +155,8 @@ void CDKBitmapMenu::CalcExtents() {
     ::DeleteObject(font);
 }
 
-CDKBitmapMenu::ItemRects CDKBitmapMenu::CalcItemRects(UINT, const MenuImageInfo* pInfo, const CRect& item) const {
+CDKBitmapMenu::ItemRects CDKBitmapMenu::CalcItemRects(UINT, const MenuImageInfo* pInfo,
+                                                      const CRect& item) const {
     ItemRects r;
     r.frame.SetRectEmpty();
     r.image.SetRectEmpty();
@@ -193,7 +199,8 @@ int CDKBitmapMenu::HitTest(POINT point, BOOL* pUpperHalf) {
 // ---- Drawing ----
 
 BOOL CDKBitmapMenu::IsSeparatorAt(int nPosition) const {
-    return nPosition >= 0 && nPosition < ItemCount() && (GetMenuState(static_cast<UINT>(nPosition), MF_BYPOSITION) & MF_SEPARATOR);
+    return nPosition >= 0 && nPosition < ItemCount() &&
+           (GetMenuState(static_cast<UINT>(nPosition), MF_BYPOSITION) & MF_SEPARATOR);
 }
 
 void CDKBitmapMenu::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
@@ -213,7 +220,8 @@ void CDKBitmapMenu::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
         !organiser->IsItemRecentlyUsed(m_hMenu, position)) {
         state |= stateNotRecent;
         if (position > 0 && organiser->IsItemRecentlyUsed(m_hMenu, position - 1)) state |= stateAboveRecent;
-        if (position < ItemCount() - 1 && organiser->IsItemRecentlyUsed(m_hMenu, position + 1)) state |= stateBelowRecent;
+        if (position < ItemCount() - 1 && organiser->IsItemRecentlyUsed(m_hMenu, position + 1))
+            state |= stateBelowRecent;
     }
     if (lpDIS->itemID == 0) {
         DrawSeparator(pDC, rect);
@@ -250,20 +258,23 @@ void CDKBitmapMenu::DrawBackground(CDC* pDC, UINT nState, const MenuImageInfo* p
             else if (checked)
                 pDC->FillSolidRect(&frame, ::GetSysColor(COLOR_MENU));
             else
-                pDC->FillSolidRect(&frame, ::GetSysColor(selected && placeholder ? COLOR_HIGHLIGHT : COLOR_MENU));
+                pDC->FillSolidRect(&frame,
+                                   ::GetSysColor(selected && placeholder ? COLOR_HIGHLIGHT : COLOR_MENU));
         } else {
             fillCheckerboard(pDC, frame);
         }
     }
     if (recent || selected) {
         int k = checked ? 2 : placeholder ? -1 : 1;
-        CRect text(std::max<int>(frame.right, m_nWidestImage + kImageGap + k), item.top, item.right, item.bottom - 1);
+        CRect text(std::max<int>(frame.right, m_nWidestImage + kImageGap + k), item.top, item.right,
+                   item.bottom - 1);
         pDC->FillSolidRect(&text, fill);
     } else {
         fillCheckerboard(pDC, item);
     }
     if (recent || selected) return;
-    if (nState & stateAboveRecent) pDC->FillSolidRect(item.left, item.top, item.Width(), 1, ::GetSysColor(COLOR_BTNSHADOW));
+    if (nState & stateAboveRecent)
+        pDC->FillSolidRect(item.left, item.top, item.Width(), 1, ::GetSysColor(COLOR_BTNSHADOW));
     if (nState & stateBelowRecent)
         pDC->FillSolidRect(item.left, item.bottom - 2, item.Width(), 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
@@ -300,17 +311,19 @@ UINT CDKBitmapMenu::TextColour(UINT nState) const {
     return ::GetSysColor((nState & ODS_SELECTED) ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
 }
 
-void CDKBitmapMenu::DrawItemText(CDC* pDC, UINT nState, const CString& text, const CRect& label, const CRect& shortcut) {
+void CDKBitmapMenu::DrawItemText(CDC* pDC, UINT nState, const CString& text, const CRect& label,
+                                 const CRect& shortcut) {
     CString labelText, shortcutText;
     splitText(text, labelText, shortcutText);
     COLORREF oldColour = pDC->SetTextColor(TextColour(nState));
     int oldMode = pDC->SetBkMode(TRANSPARENT);
     UINT effect = (nState & ODS_DISABLED) && !(nState & ODS_SELECTED) ? DSS_DISABLED : 0;
-    pDC->DrawState(label.TopLeft(), label.Size(), labelText, DST_PREFIXTEXT | effect, TRUE, 0, static_cast<HBRUSH>(nullptr));
+    pDC->DrawState(label.TopLeft(), label.Size(), labelText, DST_PREFIXTEXT | effect, TRUE, 0,
+                   static_cast<HBRUSH>(nullptr));
     CSize size = textSize(pDC->GetSafeHdc(), shortcutText);
     if (!shortcutText.IsEmpty())
-        pDC->DrawState(CPoint(shortcut.right - size.cx, shortcut.top), size, shortcutText, DST_PREFIXTEXT | effect, TRUE, 0,
-                       static_cast<HBRUSH>(nullptr));
+        pDC->DrawState(CPoint(shortcut.right - size.cx, shortcut.top), size, shortcutText,
+                       DST_PREFIXTEXT | effect, TRUE, 0, static_cast<HBRUSH>(nullptr));
     pDC->SetTextColor(oldColour);
     pDC->SetBkMode(oldMode);
 }
@@ -328,7 +341,8 @@ void CDKBitmapMenu::DrawSubmenuItem(CDC* pDC, UINT nState, const MenuImageInfo* 
         HFONT font = marlettFont();
         HGDIOBJ old = ::SelectObject(pDC->GetSafeHdc(), font);
         int oldMode = pDC->SetBkMode(TRANSPARENT);
-        COLORREF oldColour = pDC->SetTextColor(::GetSysColor((nState & ODS_DISABLED) ? COLOR_BTNSHADOW : COLOR_MENUTEXT));
+        COLORREF oldColour =
+            pDC->SetTextColor(::GetSysColor((nState & ODS_DISABLED) ? COLOR_BTNSHADOW : COLOR_MENUTEXT));
         CRect arrow = rects.shortcut;
         pDC->DrawText("8", 1, &arrow, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         pDC->SetTextColor(oldColour);
@@ -396,7 +410,8 @@ int CDKBitmapMenu::SetInsertMark(int nPosition) {
             int other = mark == previous ? nPosition : previous;
             m_pPopupWnd->RedrawItem(mark >= count ? count - 1 : mark);
             // The mark also touches the item above it, unless the other mark redraws that one.
-            if (mark > 0 && mark < count && other != mark - 1 && other != mark + 1) m_pPopupWnd->RedrawItem(mark - 1);
+            if (mark > 0 && mark < count && other != mark - 1 && other != mark + 1)
+                m_pPopupWnd->RedrawItem(mark - 1);
         }
     }
     Notify(ID_BITMAPMENU_INSERTMARK);
@@ -437,7 +452,8 @@ BOOL CDKBitmapMenu::ShowCustomizeMenu(int nPosition, int x, int y) {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
     if (!GetMenuItemInfo(static_cast<UINT>(nPosition), &info, TRUE)) return FALSE;
-    if (!info.hSubMenu && ((info.wID >= kFirstRecentFile && info.wID <= kLastRecentFile) || info.wID >= kFirstWindowListCommand))
+    if (!info.hSubMenu && ((info.wID >= kFirstRecentFile && info.wID <= kLastRecentFile) ||
+                           info.wID >= kFirstWindowListCommand))
         return FALSE;
     CMenu popup;
     if (!popup.CreatePopupMenu()) return FALSE;
@@ -463,7 +479,9 @@ BOOL CDKBitmapMenu::ShowCustomizeMenu(int nPosition, int x, int y) {
     return TRUE;
 }
 
-void CDKBitmapMenu::OnBeginDrag(int) { m_bDragStarted = FALSE; }
+void CDKBitmapMenu::OnBeginDrag(int) {
+    m_bDragStarted = FALSE;
+}
 
 // ---- Drag and drop ----
 
@@ -531,7 +549,9 @@ void CDKBitmapMenu::OnCustomizeDelete() {
     Refresh();
 }
 
-void CDKBitmapMenu::OnCustomizeAppearance() { Notify(ID_BITMAPMENU_APPEARANCE); }
+void CDKBitmapMenu::OnCustomizeAppearance() {
+    Notify(ID_BITMAPMENU_APPEARANCE);
+}
 
 void CDKBitmapMenu::OnCustomizeSeparatorBefore() {
     if (Notify(ID_BITMAPMENU_SEPARATORBEFORE) || m_nCustomizedItem < 0) return;

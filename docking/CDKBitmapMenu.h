@@ -56,8 +56,14 @@ public:
     enum { stateNotRecent = 0x1000, stateAboveRecent = 0x2000, stateBelowRecent = 0x4000 };
     // Layout constants.
     enum {
-        kImageGap = 2, kImageLabelGap = 4, kLabelShortcutGap = 2, kShortcutEndGap = 3, kTextExtra = 4,
-        kImageExtra = 3, kSeparatorHeight = 8, kFrameOutset = 2
+        kImageGap = 2,
+        kImageLabelGap = 4,
+        kLabelShortcutGap = 2,
+        kShortcutEndGap = 3,
+        kTextExtra = 4,
+        kImageExtra = 3,
+        kSeparatorHeight = 8,
+        kFrameOutset = 2
     };
 
     CDKBitmapMenu();
@@ -119,10 +125,12 @@ protected:
         CRect frame, image, label, shortcut;
     };
     virtual ItemRects CalcItemRects(UINT nState, const MenuImageInfo* pInfo, const CRect& item) const;
-    virtual void DrawBackground(CDC* pDC, UINT nState, const MenuImageInfo* pInfo, const CRect& item, const CRect& frame);
+    virtual void DrawBackground(CDC* pDC, UINT nState, const MenuImageInfo* pInfo, const CRect& item,
+                                const CRect& frame);
     virtual void DrawButton(CDC* pDC, UINT nState, const MenuImageInfo* pInfo, const CRect& frame);
     virtual void DrawImage(CDC* pDC, UINT nState, const MenuImageInfo* pInfo, const CRect& image);
-    virtual void DrawItemText(CDC* pDC, UINT nState, const CString& text, const CRect& label, const CRect& shortcut);
+    virtual void DrawItemText(CDC* pDC, UINT nState, const CString& text, const CRect& label,
+                              const CRect& shortcut);
     virtual void DrawSeparator(CDC* pDC, const CRect& item);
     virtual void DrawCustomizedFrame(CDC* pDC, const CRect& item);
     virtual void DrawInsertMark(CDC* pDC, const CRect& item, BOOL bTop);

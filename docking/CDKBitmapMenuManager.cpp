@@ -67,7 +67,8 @@ CDKBitmapMenuManager::CDKBitmapMenuManager() {
 CDKBitmapMenuManager::~CDKBitmapMenuManager() {
     RestoreAll(FALSE);
     DetachFrameWnd();
-    for (auto it = m_createdMenus.rbegin(); it != m_createdMenus.rend(); ++it) ::DestroyMenu(*it);
+    for (auto it = m_createdMenus.rbegin(); it != m_createdMenus.rend(); ++it)
+        ::DestroyMenu(*it);
 }
 
 CDKBitmapMenuManager* CDKBitmapMenuManager::FindManager(HWND hWndFrame) {
@@ -90,7 +91,8 @@ BOOL CDKBitmapMenuManager::AttachFrameWnd(CFrameWnd* pFrame) {
 CFrameWnd* CDKBitmapMenuManager::DetachFrameWnd() {
     CFrameWnd* previous = m_pFrame;
     if (!m_pFrame) return nullptr;
-    if (::IsWindow(m_hWndFrame)) ::SetWindowLongPtr(m_hWndFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
+    if (::IsWindow(m_hWndFrame))
+        ::SetWindowLongPtr(m_hWndFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
     managers().erase(m_hWndFrame);
     m_pFrame = nullptr;
     m_hWndFrame = nullptr;
@@ -159,7 +161,8 @@ MenuImageInfo* CDKBitmapMenuManager::PlaceholderInfo(UINT nID) {
 
 // ---- The frame's messages ----
 
-LRESULT CALLBACK CDKBitmapMenuManager::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CDKBitmapMenuManager::FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                       LPARAM lParam) {
     CDKBitmapMenuManager* self = FindManager(hwnd);
     if (!self) return ::DefWindowProc(hwnd, message, wParam, lParam);
     if (message == WM_MEASUREITEM) return self->OnMeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
@@ -181,7 +184,8 @@ LRESULT CDKBitmapMenuManager::OnFrameMessage(UINT message, WPARAM wParam, LPARAM
         if (lParam) OnMenuSelect(reinterpret_cast<HMENU>(lParam));
         break;
     case WM_MENUCHAR:
-        return OnMenuChar(static_cast<UINT>(std::tolower(LOWORD(wParam) & 0xFF)), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        return OnMenuChar(static_cast<UINT>(std::tolower(LOWORD(wParam) & 0xFF)), HIWORD(wParam),
+                          reinterpret_cast<HMENU>(lParam));
     case WM_COMMAND:
         if (HIWORD(wParam) == 0) OnCommand(LOWORD(wParam));
         break;
@@ -195,10 +199,14 @@ LRESULT CDKBitmapMenuManager::OnFrameMessage(UINT message, WPARAM wParam, LPARAM
         RemoveHooks();
         break;
     case 0x8154: // the menu bar saved a menu
-        if (wParam) SaveRecentlyUsedState(reinterpret_cast<HMENU>(wParam), CString(reinterpret_cast<LPCSTR>(lParam)) + "_RecentlyUsedSubmenuItems");
+        if (wParam)
+            SaveRecentlyUsedState(reinterpret_cast<HMENU>(wParam),
+                                  CString(reinterpret_cast<LPCSTR>(lParam)) + "_RecentlyUsedSubmenuItems");
         break;
     case 0x8155: // the menu bar loaded a menu
-        if (wParam) LoadRecentlyUsedState(reinterpret_cast<HMENU>(wParam), CString(reinterpret_cast<LPCSTR>(lParam)) + "_RecentlyUsedSubmenuItems");
+        if (wParam)
+            LoadRecentlyUsedState(reinterpret_cast<HMENU>(wParam),
+                                  CString(reinterpret_cast<LPCSTR>(lParam)) + "_RecentlyUsedSubmenuItems");
         break;
     default:
         break;
@@ -239,7 +247,8 @@ void CDKBitmapMenuManager::OnCommand(UINT nID) {
     }
     if (nID == 0 || !m_bRecentlyUsedEnabled || m_popupStack.empty()) return;
     BOOL changed = ShowCommand(nID);
-    for (size_t i = 1; i < m_popupStack.size(); ++i) changed = ShowSubmenu(m_popupStack[i]) || changed;
+    for (size_t i = 1; i < m_popupStack.size(); ++i)
+        changed = ShowSubmenu(m_popupStack[i]) || changed;
     if (changed && m_hWndFrame) ::SendMessage(m_hWndFrame, WM_BITMAPMENU_RECENTLYUSEDCHANGED, 0, 0);
 }
 
@@ -252,7 +261,9 @@ void CDKBitmapMenuManager::Expand() {
     // again. Any other goes back one level and comes again from there.
     BOOL alone = !::GetMenu(m_hWndFrame) && m_nDepth == 1;
     HWND reopenFrom = nullptr;
-    if (!alone) reopenFrom = m_nDepth == 1 ? m_hWndFrame : m_popupWindows[m_popupStack[static_cast<size_t>(m_nDepth - 2)]];
+    if (!alone)
+        reopenFrom =
+            m_nDepth == 1 ? m_hWndFrame : m_popupWindows[m_popupStack[static_cast<size_t>(m_nDepth - 2)]];
     if (alone) {
         ::LockWindowUpdate(m_hWndFrame);
         ::EndMenu();
@@ -264,7 +275,8 @@ void CDKBitmapMenuManager::Expand() {
     for (size_t i = 0; i < m_convertedMenus.size();) {
         CDKBitmapMenu* menu = m_convertedMenus[i].get();
         auto window = m_popupWindows.find(menu->m_hMenu);
-        bool gone = window == m_popupWindows.end() || !::IsWindow(window->second) || !::IsWindowVisible(window->second);
+        bool gone = window == m_popupWindows.end() || !::IsWindow(window->second) ||
+                    !::IsWindowVisible(window->second);
         if (gone || menu->m_hMenu == top)
             RestorePopupMenu(menu, TRUE);
         else
@@ -281,7 +293,9 @@ CDKBitmapMenu* CDKBitmapMenuManager::ConvertedMenu(HMENU hMenu) const {
     return nullptr;
 }
 
-BOOL CDKBitmapMenuManager::IsConverted(HMENU hMenu) const { return ConvertedMenu(hMenu) != nullptr; }
+BOOL CDKBitmapMenuManager::IsConverted(HMENU hMenu) const {
+    return ConvertedMenu(hMenu) != nullptr;
+}
 
 CDKBitmapMenu* CDKBitmapMenuManager::ConvertPopupMenu(HMENU hMenu, UINT nIndex, BOOL bSysMenu) {
     CDKBitmapMenu* menu = ConvertedMenu(hMenu);
@@ -322,7 +336,8 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
             HiddenItem record{i, info, CString(text)};
             if (info.hSubMenu) record.info.hSubMenu = CopySubmenu(info.hSubMenu);
             hidden.push_back(record);
-            if (!separator && !dropSeparator && i > 0 && ::GetMenuItemID(hMenu, i - 1) == 0) dropSeparator = TRUE;
+            if (!separator && !dropSeparator && i > 0 && ::GetMenuItemID(hMenu, i - 1) == 0)
+                dropSeparator = TRUE;
             continue;
         }
         UINT id = info.hSubMenu ? static_cast<UINT>(-1) : info.wID;
@@ -346,12 +361,14 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
         change.dwItemData = reinterpret_cast<ULONG_PTR>(data);
         ::SetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &change);
         // The hidden items above this one leave the menu below: the mnemonic names the place it ends at.
-        if (char key = mnemonicOf(data->strText)) pMenu->m_mnemonics.emplace(key, i - static_cast<int>(hidden.size()));
+        if (char key = mnemonicOf(data->strText))
+            pMenu->m_mnemonics.emplace(key, i - static_cast<int>(hidden.size()));
         dropSeparator = FALSE;
     }
     if (bFirst) {
         // Hidden items come out last first; separators left at the end go too.
-        for (auto it = hidden.rbegin(); it != hidden.rend(); ++it) ::DeleteMenu(hMenu, static_cast<UINT>(it->nPosition), MF_BYPOSITION);
+        for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
+            ::DeleteMenu(hMenu, static_cast<UINT>(it->nPosition), MF_BYPOSITION);
         if (!hidden.empty()) {
             auto* data = new BitmapMenuItem{PlaceholderInfo(ID_BITMAPMENU_EXPAND), CString()};
             pMenu->AddItemData(data);
@@ -404,7 +421,8 @@ void CDKBitmapMenuManager::RestorePopupMenu(CDKBitmapMenu* pMenu, BOOL bTexts) {
 }
 
 void CDKBitmapMenuManager::RestoreAll(BOOL bTexts) {
-    while (!m_convertedMenus.empty()) RestorePopupMenu(m_convertedMenus.back().get(), bTexts);
+    while (!m_convertedMenus.empty())
+        RestorePopupMenu(m_convertedMenus.back().get(), bTexts);
 }
 
 HMENU CDKBitmapMenuManager::CopySubmenu(HMENU hMenu) {
@@ -426,7 +444,8 @@ HMENU CDKBitmapMenuManager::CopySubmenu(HMENU hMenu) {
 
 BOOL CDKBitmapMenuManager::OnMeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
     if (lpMIS->CtlType != ODT_MENU) {
-        if (m_pFrame) m_pFrame->SendMessageToDescendants(WM_MEASUREITEM, lpMIS->CtlID, reinterpret_cast<LPARAM>(lpMIS));
+        if (m_pFrame)
+            m_pFrame->SendMessageToDescendants(WM_MEASUREITEM, lpMIS->CtlID, reinterpret_cast<LPARAM>(lpMIS));
         return TRUE;
     }
     CDKBitmapMenu* found = nullptr;
@@ -456,10 +475,18 @@ LRESULT CDKBitmapMenuManager::OnMenuChar(UINT nChar, UINT, HMENU hMenu) {
 
 // ---- Recently used ----
 
-BOOL CDKBitmapMenuManager::HideCommand(UINT nID) { return nID != 0 && m_hiddenCommands.insert(nID).second; }
-BOOL CDKBitmapMenuManager::ShowCommand(UINT nID) { return m_hiddenCommands.erase(nID) > 0; }
-BOOL CDKBitmapMenuManager::HideSubmenu(HMENU hMenu) { return m_hiddenSubmenus.insert(hMenu).second; }
-BOOL CDKBitmapMenuManager::ShowSubmenu(HMENU hMenu) { return m_hiddenSubmenus.erase(hMenu) > 0; }
+BOOL CDKBitmapMenuManager::HideCommand(UINT nID) {
+    return nID != 0 && m_hiddenCommands.insert(nID).second;
+}
+BOOL CDKBitmapMenuManager::ShowCommand(UINT nID) {
+    return m_hiddenCommands.erase(nID) > 0;
+}
+BOOL CDKBitmapMenuManager::HideSubmenu(HMENU hMenu) {
+    return m_hiddenSubmenus.insert(hMenu).second;
+}
+BOOL CDKBitmapMenuManager::ShowSubmenu(HMENU hMenu) {
+    return m_hiddenSubmenus.erase(hMenu) > 0;
+}
 
 BOOL CDKBitmapMenuManager::IsItemRecentlyUsed(HMENU hMenu, int nPosition) const {
     if (HMENU sub = ::GetSubMenu(hMenu, nPosition)) return m_hiddenSubmenus.count(sub) == 0;
@@ -505,7 +532,8 @@ BOOL CDKBitmapMenuManager::FindPath(HMENU hRoot, HMENU hTarget, std::vector<int>
 
 void CDKBitmapMenuManager::SaveHiddenCommands(CArchive& ar) {
     ar << static_cast<int>(m_hiddenCommands.size());
-    for (UINT id : m_hiddenCommands) ar << static_cast<int>(id);
+    for (UINT id : m_hiddenCommands)
+        ar << static_cast<int>(id);
 }
 
 BOOL CDKBitmapMenuManager::LoadHiddenCommands(CArchive& ar) {
@@ -524,7 +552,8 @@ BOOL CDKBitmapMenuManager::LoadHiddenCommands(CArchive& ar) {
         return FALSE;
     }
     m_hiddenCommands.clear();
-    for (UINT id : ids) HideCommand(id);
+    for (UINT id : ids)
+        HideCommand(id);
     return TRUE;
 }
 
@@ -533,7 +562,8 @@ void CDKBitmapMenuManager::SaveHiddenSubmenus(CArchive& ar, HMENU hRoot) {
     for (HMENU hidden : m_hiddenSubmenus) {
         std::vector<int> path;
         if (::IsMenu(hidden) && FindPath(hRoot, hidden, path))
-            for (int position : path) ar << position;
+            for (int position : path)
+                ar << position;
         ar << -1;
     }
 }
@@ -565,7 +595,8 @@ BOOL CDKBitmapMenuManager::LoadHiddenSubmenus(CArchive& ar, HMENU hRoot) {
     }
     for (const std::vector<int>& path : paths) {
         HMENU menu = path.empty() ? nullptr : hRoot;
-        for (int position : path) menu = menu ? ::GetSubMenu(menu, position) : nullptr;
+        for (int position : path)
+            menu = menu ? ::GetSubMenu(menu, position) : nullptr;
         if (menu) HideSubmenu(menu);
     }
     return TRUE;
@@ -606,7 +637,8 @@ void CDKBitmapMenuManager::LoadRecentlyUsedState(HMENU hRoot, LPCSTR lpszSection
 
 void CDKBitmapMenuManager::InstallHooks() {
     if (!g_mouseHook) g_mouseHook = ::SetWindowsHookEx(WH_MOUSE, MouseHook, nullptr, ::GetCurrentThreadId());
-    if (!g_keyboardHook) g_keyboardHook = ::SetWindowsHookEx(WH_KEYBOARD, KeyboardHook, nullptr, ::GetCurrentThreadId());
+    if (!g_keyboardHook)
+        g_keyboardHook = ::SetWindowsHookEx(WH_KEYBOARD, KeyboardHook, nullptr, ::GetCurrentThreadId());
 }
 
 void CDKBitmapMenuManager::RemoveHooks() {
@@ -642,14 +674,17 @@ LRESULT CALLBACK CDKBitmapMenuManager::MouseHook(int code, WPARAM wParam, LPARAM
 LRESULT CALLBACK CDKBitmapMenuManager::KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     CWnd* main = AfxGetMainWnd();
     CDKBitmapMenuManager* self = main ? FindManager(main->GetSafeHwnd()) : nullptr;
-    if (code < 0 || !self || wParam != VK_RETURN) return ::CallNextHookEx(g_keyboardHook, code, wParam, lParam);
+    if (code < 0 || !self || wParam != VK_RETURN)
+        return ::CallNextHookEx(g_keyboardHook, code, wParam, lParam);
     HWND top = ::GetTopWindow(::GetDesktopWindow());
     for (const auto& entry : self->m_popupWindows) {
         if (entry.second != top) continue;
         int count = ::GetMenuItemCount(entry.first);
-        BOOL highlighted = (::GetMenuState(entry.first, static_cast<UINT>(count - 1), MF_BYPOSITION) & MFS_HILITE) ||
-                           (self->m_hSelectedMenu == entry.first && self->m_nSelectedItem == ID_BITMAPMENU_EXPAND);
-        if (count == 0 || ::GetMenuItemID(entry.first, count - 1) != ID_BITMAPMENU_EXPAND || !highlighted) break;
+        BOOL highlighted =
+            (::GetMenuState(entry.first, static_cast<UINT>(count - 1), MF_BYPOSITION) & MFS_HILITE) ||
+            (self->m_hSelectedMenu == entry.first && self->m_nSelectedItem == ID_BITMAPMENU_EXPAND);
+        if (count == 0 || ::GetMenuItemID(entry.first, count - 1) != ID_BITMAPMENU_EXPAND || !highlighted)
+            break;
         // Only a fresh press: no repeat, no release, no Alt.
         if (!(static_cast<DWORD>(lParam) & 0xE0000000u))
             ::PostMessage(self->m_hWndFrame, WM_COMMAND, ID_BITMAPMENU_EXPAND, 0);

@@ -21,9 +21,10 @@ CDKBitmapMenuPopupWnd::~CDKBitmapMenuPopupWnd() {
 }
 
 BOOL CDKBitmapMenuPopupWnd::Create(CWnd* pOwner, CPoint ptScreen) {
-    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_MENU));
-    if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, cls, "", WS_POPUP | WS_BORDER, CRect(ptScreen, CSize(10, 10)),
-                  pOwner, 0))
+    LPCSTR cls =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_MENU));
+    if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, cls, "", WS_POPUP | WS_BORDER,
+                  CRect(ptScreen, CSize(10, 10)), pOwner, 0))
         return FALSE;
     CreateMenuFont();
     RecalcLayout();
@@ -60,7 +61,8 @@ void CDKBitmapMenuPopupWnd::RecalcLayout() {
         width = std::max(width, static_cast<int>(measure.itemWidth));
         y += static_cast<int>(measure.itemHeight);
     }
-    for (CRect& rect : m_itemRects) rect.right = kBorder + width;
+    for (CRect& rect : m_itemRects)
+        rect.right = kBorder + width;
     CRect window(0, 0, width + 2 * kBorder, y + kBorder);
     ::AdjustWindowRectEx(&window, GetStyle(), FALSE, GetExStyle());
     SetWindowPos(nullptr, 0, 0, window.Width(), window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -74,7 +76,8 @@ CRect CDKBitmapMenuPopupWnd::GetItemRect(int nPosition) const {
 
 void CDKBitmapMenuPopupWnd::RedrawItem(int nPosition) {
     CRect rect = GetItemRect(nPosition);
-    if (!rect.IsRectEmpty() && m_hWnd) RedrawWindow(&rect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (!rect.IsRectEmpty() && m_hWnd)
+        RedrawWindow(&rect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 BOOL CDKBitmapMenuPopupWnd::InCustomizationMode() const {
@@ -175,11 +178,22 @@ BOOL CDKBitmapMenuPopupWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     CDKBitmapMenu* menu = GetBitmapMenu();
     if (!menu || !InCustomizationMode() || lParam != 0) return CWnd::OnCommand(wParam, lParam);
     switch (LOWORD(wParam)) {
-    case ID_BITMAPMENU_DELETE: menu->OnCustomizeDelete(); return TRUE;
-    case ID_BITMAPMENU_APPEARANCE: menu->OnCustomizeAppearance(); return TRUE;
-    case ID_BITMAPMENU_SEPARATORBEFORE: menu->OnCustomizeSeparatorBefore(); return TRUE;
-    case ID_BITMAPMENU_SEPARATORAFTER: menu->OnCustomizeSeparatorAfter(); return TRUE;
-    case ID_BITMAPMENU_RECENTLYUSED: menu->OnCustomizeRecentlyUsed(); return TRUE;
-    default: return CWnd::OnCommand(wParam, lParam);
+    case ID_BITMAPMENU_DELETE:
+        menu->OnCustomizeDelete();
+        return TRUE;
+    case ID_BITMAPMENU_APPEARANCE:
+        menu->OnCustomizeAppearance();
+        return TRUE;
+    case ID_BITMAPMENU_SEPARATORBEFORE:
+        menu->OnCustomizeSeparatorBefore();
+        return TRUE;
+    case ID_BITMAPMENU_SEPARATORAFTER:
+        menu->OnCustomizeSeparatorAfter();
+        return TRUE;
+    case ID_BITMAPMENU_RECENTLYUSED:
+        menu->OnCustomizeRecentlyUsed();
+        return TRUE;
+    default:
+        return CWnd::OnCommand(wParam, lParam);
     }
 }

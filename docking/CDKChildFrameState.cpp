@@ -14,7 +14,9 @@ IMPLEMENT_SERIAL(CDKChildFrameState, CObject, VERSIONABLE_SCHEMA | 1)
 
 CDKChildFrameState::CDKChildFrameState() : m_pSplitters(new CObArray) {}
 
-CDKChildFrameState::~CDKChildFrameState() { dock::OwnedArrayDeleter()(m_pSplitters); }
+CDKChildFrameState::~CDKChildFrameState() {
+    dock::OwnedArrayDeleter()(m_pSplitters);
+}
 
 void CDKChildFrameState::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -42,8 +44,7 @@ void CDKChildFrameState::ReadProperties(CArchive& ar) {
 }
 
 BOOL CDKChildFrameState::CaptureState(CMDIChildWnd* pChildFrame) {
-    if (!pChildFrame)
-        return FALSE;
+    if (!pChildFrame) return FALSE;
     m_placement = WINDOWPLACEMENT{};
     m_placement.length = dock::kPlacementLength;
     pChildFrame->GetWindowPlacement(&m_placement);
@@ -52,7 +53,8 @@ BOOL CDKChildFrameState::CaptureState(CMDIChildWnd* pChildFrame) {
     if (pChildFrame->IsKindOf(RUNTIME_CLASS(CDKMDIChildWndSizeDock))) {
         auto* dockable = static_cast<CDKMDIChildWndSizeDock*>(pChildFrame);
         if (dockable->IsDocked())
-            m_placement.showCmd = dockable->m_wndViewBar.m_bMaximizedWhenDocked ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+            m_placement.showCmd =
+                dockable->m_wndViewBar.m_bMaximizedWhenDocked ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     }
     CView* view = nullptr;
     CWnd* pane = pChildFrame->GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
@@ -61,8 +63,7 @@ BOOL CDKChildFrameState::CaptureState(CMDIChildWnd* pChildFrame) {
     else
         view = pChildFrame->GetActiveView();
     CDocument* doc = view ? view->GetDocument() : nullptr;
-    if (!doc)
-        return FALSE;
+    if (!doc) return FALSE;
     m_strDocumentPath = doc->GetPathName();
     m_strDocumentClass = doc->GetRuntimeClass()->m_lpszClassName;
     m_strFrameClass = pChildFrame->GetRuntimeClass()->m_lpszClassName;
@@ -73,20 +74,16 @@ BOOL CDKChildFrameState::CaptureState(CMDIChildWnd* pChildFrame) {
 
 CDocTemplate* CDKChildFrameState::FindTemplate() const {
     CWinApp* app = AfxGetApp();
-    if (!app)
-        return nullptr;
+    if (!app) return nullptr;
     CDocTemplate* byDocument = nullptr;
     POSITION pos = app->GetFirstDocTemplatePosition();
     while (pos) {
         CDocTemplate* t = app->GetNextDocTemplate(pos);
-        if (!t->GetDocClass() || m_strDocumentClass != t->GetDocClass()->m_lpszClassName)
-            continue;
+        if (!t->GetDocClass() || m_strDocumentClass != t->GetDocClass()->m_lpszClassName) continue;
         const bool frame = t->GetFrameClass() && m_strFrameClass == t->GetFrameClass()->m_lpszClassName;
         const bool view = t->GetViewClass() && m_strViewClass == t->GetViewClass()->m_lpszClassName;
-        if (frame && view)
-            return t;
-        if (!byDocument)
-            byDocument = t;
+        if (frame && view) return t;
+        if (!byDocument) byDocument = t;
     }
     return byDocument;
 }
@@ -96,13 +93,12 @@ CFrameWnd* CDKChildFrameState::OpenFrame(CDocTemplate* pTemplate) const {
     if (!m_strDocumentPath.IsEmpty() &&
         pTemplate->MatchDocType(m_strDocumentPath, open) == CDocTemplate::yesAlreadyOpen && open) {
         CFrameWnd* frame = pTemplate->CreateNewFrame(open, nullptr);
-        if (frame)
-            pTemplate->InitialUpdateFrame(frame, open);
+        if (frame) pTemplate->InitialUpdateFrame(frame, open);
         return frame;
     }
-    CDocument* doc = pTemplate->OpenDocumentFile(m_strDocumentPath.IsEmpty() ? nullptr : (LPCSTR)m_strDocumentPath);
-    if (!doc)
-        return nullptr;
+    CDocument* doc =
+        pTemplate->OpenDocumentFile(m_strDocumentPath.IsEmpty() ? nullptr : (LPCSTR)m_strDocumentPath);
+    if (!doc) return nullptr;
     POSITION pos = doc->GetFirstViewPosition();
     CView* view = pos ? doc->GetNextView(pos) : nullptr;
     return view ? view->GetParentFrame() : nullptr;
@@ -110,17 +106,19 @@ CFrameWnd* CDKChildFrameState::OpenFrame(CDocTemplate* pTemplate) const {
 
 BOOL CDKChildFrameState::ApplyState() {
     CDocTemplate* tmpl = FindTemplate();
-    if (!tmpl)
-        return FALSE;
+    if (!tmpl) return FALSE;
     CFrameWnd* frame = OpenFrame(tmpl);
-    if (!frame)
-        return FALSE;
+    if (!frame) return FALSE;
     WINDOWPLACEMENT wp = m_placement;
     wp.length = dock::kPlacementLength;
     frame->SetWindowPlacement(&wp);
     return m_bSaveSplitters ? ApplySplitters(frame) : TRUE;
 }
 
-BOOL CDKChildFrameState::CaptureSplitters(CFrameWnd* pFrame) { return dock::CaptureSplitters(pFrame, *m_pSplitters); }
+BOOL CDKChildFrameState::CaptureSplitters(CFrameWnd* pFrame) {
+    return dock::CaptureSplitters(pFrame, *m_pSplitters);
+}
 
-BOOL CDKChildFrameState::ApplySplitters(CFrameWnd* pFrame) { return dock::ApplySplitters(pFrame, *m_pSplitters); }
+BOOL CDKChildFrameState::ApplySplitters(CFrameWnd* pFrame) {
+    return dock::ApplySplitters(pFrame, *m_pSplitters);
+}

@@ -21,7 +21,8 @@ const int kIconGap = 2;
 } // namespace
 
 CDKCoolToolBar::CDKCoolToolBar()
-    : m_clrDefaultText(::GetSysColor(COLOR_BTNTEXT)), m_clrHotText(::GetSysColor(COLOR_BTNTEXT)), m_dropSource(this) {
+    : m_clrDefaultText(::GetSysColor(COLOR_BTNTEXT)), m_clrHotText(::GetSysColor(COLOR_BTNTEXT)),
+      m_dropSource(this) {
     m_rcIcon.SetRectEmpty();
 }
 
@@ -93,7 +94,9 @@ void CDKCoolToolBar::SetButtonWidths(int nMin, int nMax) {
     SendMessage(TB_SETBUTTONWIDTH, 0, MAKELONG(nMin, nMax));
 }
 
-BOOL CDKCoolToolBar::IsFlat() const { return (::GetWindowLong(m_hWnd, GWL_STYLE) & TBSTYLE_FLAT) != 0; }
+BOOL CDKCoolToolBar::IsFlat() const {
+    return (::GetWindowLong(m_hWnd, GWL_STYLE) & TBSTYLE_FLAT) != 0;
+}
 
 int CDKCoolToolBar::GetArrowWidth() {
     // The arrow glyph is drawn by the control at the width it reserves for it.
@@ -145,7 +148,8 @@ void CDKCoolToolBar::UpdateSizes(BOOL bRecalc, BOOL bFrameChanged) {
 int CDKCoolToolBar::ButtonWidth(const TBBUTTON& button) const {
     if (button.fsStyle & TBSTYLE_SEP) return button.iBitmap;
     if (button.fsStyle & TBSTYLE_AUTOSIZE) {
-        int index = static_cast<int>(::SendMessage(m_hWnd, TB_COMMANDTOINDEX, static_cast<WPARAM>(button.idCommand), 0));
+        int index = static_cast<int>(
+            ::SendMessage(m_hWnd, TB_COMMANDTOINDEX, static_cast<WPARAM>(button.idCommand), 0));
         CRect rect;
         GetItemRect(index, &rect);
         return rect.Width();
@@ -209,7 +213,9 @@ void CDKCoolToolBar::OnDockSideChanged(DWORD) {
     if (!m_customButtons.empty()) m_nPendingIdle |= pendingSizes;
 }
 
-BOOL CDKCoolToolBar::DeleteButton(int nIndex) { return SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex)) != 0; }
+BOOL CDKCoolToolBar::DeleteButton(int nIndex) {
+    return SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex)) != 0;
+}
 
 // ---- Command updates ----
 
@@ -382,7 +388,8 @@ void CDKCoolToolBar::OnWindowPosChanged() {
 
 LRESULT CDKCoolToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT mouseResult = 0;
-    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && OnCustomizeMouse(message, wParam, lParam, &mouseResult))
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST &&
+        OnCustomizeMouse(message, wParam, lParam, &mouseResult))
         return mouseResult;
     switch (message) {
     case WM_COMMAND:
@@ -476,7 +483,9 @@ BOOL CDKCoolToolBar::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, L
     return CToolBar::OnChildNotify(message, wParam, lParam, pResult);
 }
 
-BOOL CDKCoolToolBar::OnButtonDropDown(NMTOOLBARA*, LRESULT*) { return FALSE; }
+BOOL CDKCoolToolBar::OnButtonDropDown(NMTOOLBARA*, LRESULT*) {
+    return FALSE;
+}
 
 void CDKCoolToolBar::DrawCustomizedButton(CDC* pDC, const CRect& rect) {
     pDC->DrawDragRect(&rect, CSize(2, 2), nullptr, CSize(0, 0));
@@ -531,8 +540,7 @@ LRESULT CDKCoolToolBar::OnCustomDraw(NMTBCUSTOMDRAW* pDraw) {
     notify.pCustomDraw = &pDraw->nmcd;
     notify.bDoDefault = TRUE;
     CWnd* receiver = (m_dwStyle & CBRS_FLOATING) ? GetTopLevelParent() : GetParentFrame();
-    if (receiver)
-        receiver->SendMessage(WM_NOTIFY, pDraw->nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+    if (receiver) receiver->SendMessage(WM_NOTIFY, pDraw->nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
     if (!notify.bDoDefault) return notify.lResult;
     CDC* pDC = CDC::FromHandle(pDraw->nmcd.hdc);
     CRect customised;
@@ -546,7 +554,8 @@ LRESULT CDKCoolToolBar::OnCustomDraw(NMTBCUSTOMDRAW* pDraw) {
     case CDDS_ITEMPREPAINT:
         if (SendMessage(TB_ISBUTTONHIDDEN, pDraw->nmcd.dwItemSpec) || !IsFlat()) return CDRF_NOTIFYPOSTPAINT;
         if (m_clrDefaultText != ::GetSysColor(COLOR_BTNTEXT)) pDraw->clrText = m_clrDefaultText;
-        if ((pDraw->nmcd.uItemState & CDIS_HOT) && m_clrHotText != m_clrDefaultText) pDraw->clrText = m_clrHotText;
+        if ((pDraw->nmcd.uItemState & CDIS_HOT) && m_clrHotText != m_clrDefaultText)
+            pDraw->clrText = m_clrHotText;
         return CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPOSTPAINT:
         // The button chosen in customisation mode is framed.

@@ -46,12 +46,19 @@ class CDKCoolToolBar : public CToolBar {
     DECLARE_DYNAMIC(CDKCoolToolBar)
 public:
     // Sources of the button texts (SetTextType).
-    enum TextType { textBeforeNewline = 0, textAfterNewline = 1, textFromMenu = 2, textByHand = 3, textNone = 4 };
+    enum TextType {
+        textBeforeNewline = 0,
+        textAfterNewline = 1,
+        textFromMenu = 2,
+        textByHand = 3,
+        textNone = 4
+    };
 
     CDKCoolToolBar();
     ~CDKCoolToolBar() override;
 
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_TOOLBAR);
     using CToolBar::Create;
 
     // ---- Appearance ----

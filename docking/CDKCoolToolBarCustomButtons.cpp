@@ -59,7 +59,8 @@ void CDKCoolToolBar::UnregisterCustomButtonTemplate(int nControlID) {
 
 CustomButtonDescriptor CDKCoolToolBar::TemplateDescriptor(int nControlID) {
     auto found = registry().descriptors.find(nControlID);
-    CustomButtonDescriptor d = found == registry().descriptors.end() ? CustomButtonDescriptor{} : found->second;
+    CustomButtonDescriptor d =
+        found == registry().descriptors.end() ? CustomButtonDescriptor{} : found->second;
     d.nControlID = nControlID;
     return d;
 }
@@ -107,15 +108,16 @@ BOOL CDKCoolToolBar::LoadTemplateSettings(CArchive& ar) {
 
 // ---- Custom buttons on the bar ----
 
-BOOL CDKCoolToolBar::InsertCustomButton(int nIndex, int nTemplate, DWORD dwStyle, DWORD dwExStyle, LPCSTR lpszClass,
-                                        LPCSTR lpszName) {
+BOOL CDKCoolToolBar::InsertCustomButton(int nIndex, int nTemplate, DWORD dwStyle, DWORD dwExStyle,
+                                        LPCSTR lpszClass, LPCSTR lpszName) {
     int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
     if (nIndex < 0 || nIndex > count || nTemplate < 0 || nTemplate >= static_cast<int>(registry().ids.size()))
         return FALSE;
     TBBUTTON separator = SeparatorButton();
     BOOL wasInternal = m_bInternalChange;
     m_bInternalChange = TRUE;
-    BOOL inserted = SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&separator)) != 0;
+    BOOL inserted =
+        SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&separator)) != 0;
     m_bInternalChange = wasInternal;
     if (!inserted) return FALSE;
     CustomButtonDescriptor descriptor;
@@ -161,7 +163,8 @@ int CDKCoolToolBar::FindCustomButton(int nControlID) const {
 }
 
 BOOL CDKCoolToolBar::IsCustomButtonShown(const CustomButtonDescriptor& descriptor, int nState) const {
-    return (descriptor.nShowFlags & CustomButtonDescriptor::showAlways) == CustomButtonDescriptor::showAlways ||
+    return (descriptor.nShowFlags & CustomButtonDescriptor::showAlways) ==
+               CustomButtonDescriptor::showAlways ||
            (descriptor.nShowFlags & nState) != 0;
 }
 
@@ -209,7 +212,8 @@ void CDKCoolToolBar::UpdateCustomButtons(int nFirst, int nLast) {
     std::vector<int> indexes;
     for (const auto& entry : m_customButtons)
         if (entry.first >= nFirst && entry.first <= nLast) indexes.push_back(entry.first);
-    for (int index : indexes) UpdateCustomButton(index);
+    for (int index : indexes)
+        UpdateCustomButton(index);
 }
 
 // ---- The layout: a control hidden where the bar is laid out takes a plain button's room ----

@@ -25,7 +25,8 @@ TBBUTTON CDKCoolToolBar::Button(int nIndex) const {
 
 BOOL CDKCoolToolBar::IsPlainSeparator(int nIndex) const {
     int count = static_cast<int>(::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0));
-    return nIndex >= 0 && nIndex < count && (Button(nIndex).fsStyle & TBSTYLE_SEP) && !GetCustomButton(nIndex);
+    return nIndex >= 0 && nIndex < count && (Button(nIndex).fsStyle & TBSTYLE_SEP) &&
+           !GetCustomButton(nIndex);
 }
 
 void CDKCoolToolBar::SetCustomizable(BOOL bCustomizable, BOOL bAdvanced) {
@@ -51,7 +52,8 @@ int CDKCoolToolBar::SetCustomizedButton(int nIndex) {
     if (nIndex != -1) {
         TBBUTTON b = Button(nIndex);
         if (b.fsState & TBSTATE_PRESSED)
-            SendMessage(TB_SETSTATE, static_cast<WPARAM>(b.idCommand), MAKELONG(b.fsState & ~TBSTATE_PRESSED, 0));
+            SendMessage(TB_SETSTATE, static_cast<WPARAM>(b.idCommand),
+                        MAKELONG(b.fsState & ~TBSTATE_PRESSED, 0));
         else
             RedrawButton(nIndex);
     }
@@ -81,7 +83,8 @@ BOOL CDKCoolToolBar::ShowButtonContextMenu(int nIndex, int x, int y) {
     if (!(b.fsStyle & TBSTYLE_SEP) && !GetCustomButton(nIndex)) {
         BOOL hasText = !GetButtonText(nIndex).IsEmpty();
         popup.AppendMenu(MF_STRING | (hasText ? 0 : MF_CHECKED), ID_COOLBAR_IMAGEONLY, "Image Only");
-        popup.AppendMenu(MF_STRING | (hasText && b.iBitmap != -1 ? MF_CHECKED : 0), ID_COOLBAR_IMAGEANDTEXT, "Image and Text");
+        popup.AppendMenu(MF_STRING | (hasText && b.iBitmap != -1 ? MF_CHECKED : 0), ID_COOLBAR_IMAGEANDTEXT,
+                         "Image and Text");
     }
     popup.AppendMenu(MF_SEPARATOR);
     int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
@@ -207,7 +210,8 @@ BOOL CDKCoolToolBar::OnCustomizeMouse(UINT message, WPARAM wParam, LPARAM lParam
         if (hit >= 0 && hit < static_cast<int>(SendMessage(TB_BUTTONCOUNT))) {
             TBBUTTON b = Button(hit);
             if (b.fsState & TBSTATE_PRESSED)
-                SendMessage(TB_SETSTATE, static_cast<WPARAM>(b.idCommand), MAKELONG(b.fsState & ~TBSTATE_PRESSED, 0));
+                SendMessage(TB_SETSTATE, static_cast<WPARAM>(b.idCommand),
+                            MAKELONG(b.fsState & ~TBSTATE_PRESSED, 0));
         }
         return TRUE;
     }
@@ -231,7 +235,8 @@ BOOL CDKCoolToolBar::OnCustomizeMouse(UINT message, WPARAM wParam, LPARAM lParam
 
 void CDKCoolToolBar::OnButtonInserted(int nIndex) {
     ValidateRect(nullptr);
-    if (m_nCustomizedButton >= nIndex && m_nCustomizedButton != -1) SetCustomizedButton(m_nCustomizedButton + 1);
+    if (m_nCustomizedButton >= nIndex && m_nCustomizedButton != -1)
+        SetCustomizedButton(m_nCustomizedButton + 1);
     if (m_nDraggedButton >= nIndex && m_nDraggedButton != -1) ++m_nDraggedButton;
     ShiftCustomButtons(nIndex, 1);
     UpdateSizes(TRUE, TRUE);
@@ -257,7 +262,8 @@ void CDKCoolToolBar::OnButtonDeleted(int nIndex) {
     int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
     BOOL wasInternal = m_bInternalChange;
     m_bInternalChange = TRUE;
-    if (nIndex == count && IsPlainSeparator(count - 1)) SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(count - 1));
+    if (nIndex == count && IsPlainSeparator(count - 1))
+        SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(count - 1));
     if (nIndex == 0 && IsPlainSeparator(0)) SendMessage(TB_DELETEBUTTON, 0);
     m_bInternalChange = wasInternal;
     UpdateSizes(TRUE, TRUE);

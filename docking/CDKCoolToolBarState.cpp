@@ -100,7 +100,8 @@ void CDKCoolToolBar::SaveButtons(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszName)
         buttons.push_back({b.idCommand, b.iBitmap, b.fsStyle, hasText ? 1 : 0, text});
     }
     std::vector<std::pair<int, int>> positions;
-    for (const auto& entry : m_customButtons) positions.emplace_back(entry.first, entry.second.nControlID);
+    for (const auto& entry : m_customButtons)
+        positions.emplace_back(entry.first, entry.second.nControlID);
     storeBinary(app, lpszSection, formatted("%s_ButtonsSettings", lpszName),
                 [&](CArchive& ar) { docking::WriteButtonsSettings(ar, buttons); });
     storeBinary(app, lpszSection, formatted("%s_CustomButtonsPositions", lpszName),
@@ -131,7 +132,8 @@ void CDKCoolToolBar::SaveProperties(LPCSTR lpszSection, LPCSTR lpszName) {
         {"MaxButtonsWidth", m_nMaxButtonWidth},
         {"Customizable", IsCustomizable(TRUE)},
     };
-    for (const auto& v : values) AfxGetApp()->WriteProfileInt(p, v.entry, v.value);
+    for (const auto& v : values)
+        AfxGetApp()->WriteProfileInt(p, v.entry, v.value);
 }
 
 // ---- Loading ----
@@ -194,9 +196,11 @@ BOOL CDKCoolToolBar::LoadProperties(LPCSTR lpszSection, LPCSTR lpszName) {
         relayout = TRUE;
     }
     int minWidth = get("MinButtonsWidth"), maxWidth = get("MaxButtonsWidth");
-    if ((minWidth != -1 && minWidth != m_nMinButtonWidth) || (maxWidth != -1 && maxWidth != m_nMaxButtonWidth)) {
+    if ((minWidth != -1 && minWidth != m_nMinButtonWidth) ||
+        (maxWidth != -1 && maxWidth != m_nMaxButtonWidth)) {
         relayout = relayout || (maxWidth != -1 && maxWidth != m_nMaxButtonWidth);
-        SetButtonWidths(minWidth != -1 ? minWidth : m_nMinButtonWidth, maxWidth != -1 ? maxWidth : m_nMaxButtonWidth);
+        SetButtonWidths(minWidth != -1 ? minWidth : m_nMinButtonWidth,
+                        maxWidth != -1 ? maxWidth : m_nMaxButtonWidth);
     }
     return relayout;
 }
@@ -241,7 +245,8 @@ void CDKCoolToolBar::ApplyStoredButtons(const std::vector<docking::StoredButton>
     for (const docking::StoredButton& b : buttons) {
         int index = (b.nStyle & TBSTYLE_SEP) ? -1 : CommandToIndex(static_cast<UINT>(b.nID));
         if (index < 0) continue;
-        SetButtonInfo(index, static_cast<UINT>(b.nID), MAKELONG(b.nStyle, HIWORD(GetButtonStyle(index))), b.nImage);
+        SetButtonInfo(index, static_cast<UINT>(b.nID), MAKELONG(b.nStyle, HIWORD(GetButtonStyle(index))),
+                      b.nImage);
         if (b.nHasText)
             SetButtonText(index, b.strText);
         else if (!b.strText.IsEmpty())
@@ -255,7 +260,9 @@ void CDKCoolToolBar::RestoreCustomButtons(const std::vector<std::pair<int, int>>
     for (const auto& position : positions) {
         int index = position.first, id = position.second;
         auto aside = setAside.find(id);
-        CWnd* control = aside != setAside.end() && aside->second.pTemplate ? aside->second.pTemplate->GetWindow() : nullptr;
+        CWnd* control = aside != setAside.end() && aside->second.pTemplate
+                            ? aside->second.pTemplate->GetWindow()
+                            : nullptr;
         if (!control || !::IsWindow(control->GetSafeHwnd())) {
             InsertCustomButton(index, FindTemplateIndex(id), WS_CHILD | WS_VISIBLE, 0, windowClass, "");
             continue;

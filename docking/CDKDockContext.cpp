@@ -9,8 +9,12 @@
 
 namespace {
 
-bool Horizontal(DWORD style) { return (style & CBRS_ORIENT_HORZ) != 0; }
-bool Vertical(DWORD style) { return (style & CBRS_ORIENT_VERT) != 0; }
+bool Horizontal(DWORD style) {
+    return (style & CBRS_ORIENT_HORZ) != 0;
+}
+bool Vertical(DWORD style) {
+    return (style & CBRS_ORIENT_VERT) != 0;
+}
 
 // Shifts rect sideways so that x lies within it.
 void ShiftToInclude(CRect& rect, int x) {
@@ -21,7 +25,9 @@ void ShiftToInclude(CRect& rect, int x) {
 }
 
 // A length of an outline: a third of the inner extent when the bar would nearly fill it.
-int OutlineLength(int length, int extent) { return length >= extent - 16 ? extent / 3 : length; }
+int OutlineLength(int length, int extent) {
+    return length >= extent - 16 ? extent / 3 : length;
+}
 
 // Marks the floating frame of a bar floated by a drag.
 constexpr DWORD kFloatedByDragStyle = 0x0001;
@@ -39,8 +45,7 @@ CRect CDKDockContext::InnerArea() const {
     m_pDockSite->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd_reposQuery, &inner);
     for (UINT id : {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
         CControlBar* dock = m_pDockSite->GetControlBar(id);
-        if (!dock || !dock->IsWindowVisible())
-            continue;
+        if (!dock || !dock->IsWindowVisible()) continue;
         CRect r;
         dock->GetWindowRect(&r);
         if (id == AFX_IDW_DOCKBAR_LEFT)
@@ -59,8 +64,7 @@ void CDKDockContext::StartDrag(CPoint pt) {
     m_dwDockStyle = m_pBar->m_dwDockStyle;
     m_dwStyle = m_pBar->m_dwStyle & CBRS_ALIGN_ANY;
     if ((m_dwDockStyle & CBRS_ALIGN_ANY) == CBRS_ALIGN_ANY)
-        if (CWnd* main = AfxGetMainWnd())
-            main->SendMessage(WM_SETMESSAGESTRING, ID_SZBAR_PROMPT);
+        if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_SETMESSAGESTRING, ID_SZBAR_PROMPT);
     m_bDragging = TRUE;
     InitLoop();
     m_bForceFrame = FALSE;
@@ -95,14 +99,11 @@ void CDKDockContext::LockDesktop() {
 }
 
 void CDKDockContext::EndLoop() {
-    if (!m_bInLoop)
-        return;
+    if (!m_bInLoop) return;
     m_bInLoop = FALSE;
-    if (m_bLocked)
-        ::LockWindowUpdate(nullptr);
+    if (m_bLocked) ::LockWindowUpdate(nullptr);
     m_bLocked = FALSE;
-    if (CWnd* main = AfxGetMainWnd())
-        main->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 }
 
 void CDKDockContext::UpdateBands() {
@@ -124,8 +125,7 @@ DWORD CDKDockContext::CanDock() {
     const CRect& drag = horz ? m_rectDragHorz : m_rectDragVert;
     m_rectDrop = band;
     const DWORD found = m_pDockSite->CanDock(drag, horz ? horzStyle : vertStyle, &m_pTargetDockBar);
-    if (!found)
-        return 0;
+    if (!found) return 0;
     if (m_pTargetDockBar && m_pTargetDockBar->IsKindOf(RUNTIME_CLASS(CDKSizeDockBar))) {
         const int others = static_cast<CDKSizeDockBar*>(m_pTargetDockBar)->RowBarCount(m_pBar, band);
         if (others > 0) {
@@ -151,8 +151,7 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
         size = CSize(::GetSystemMetrics(SM_CXFRAME) - 1, ::GetSystemMetrics(SM_CYFRAME) - 1);
         dither = true;
     }
-    if (bRemoveRect)
-        size = CSize(0, 0);
+    if (bRemoveRect) size = CSize(0, 0);
     CBrush* white = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     static CBrush* halftone = [] {
         auto* brush = new CBrush;
@@ -161,7 +160,8 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
     }();
     // The desktop's window DC draws on the overlay above every window; releasing it shows the change.
     HWND desktop = ::GetDesktopWindow();
-    m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (m_bLocked ? DCX_LOCKWINDOWUPDATE : 0)));
+    m_pDC = CDC::FromHandle(
+        ::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (m_bLocked ? DCX_LOCKWINDOWUPDATE : 0)));
     m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, dither ? halftone : white,
                         m_bDitherLast ? halftone : white);
     ::ReleaseDC(desktop, m_pDC->m_hDC);
@@ -169,21 +169,18 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
     m_rectLast = rect;
     m_sizeLast = size;
     m_bDitherLast = dither;
-    if (!bRemoveRect)
-        m_rectLastOutline = rect;
+    if (!bRemoveRect) m_rectLastOutline = rect;
 }
 
 void CDKDockContext::EndDrag() {
     CancelLoop();
     EndLoop();
-    if (m_ptLast == m_ptStart)
-        return;
+    if (m_ptLast == m_ptStart) return;
     CDKSizeControlBar* bar = SizeBar(m_pBar);
     if (m_dwOverDockStyle) {
         CDockBar* target = nullptr;
         m_pDockSite->CanDock(m_rectDrop, m_dwOverDockStyle, &target);
-        if (!target)
-            return;
+        if (!target) return;
         if (bar) {
             if (Vertical(m_dwOverDockStyle))
                 bar->m_szVert = m_rectDrop.Size();
@@ -191,12 +188,12 @@ void CDKDockContext::EndDrag() {
                 bar->m_szHorz = m_rectDrop.Size();
         }
         const bool fromElsewhere = m_pBar->m_pDockBar != target;
-        auto* sizeDock = target->IsKindOf(RUNTIME_CLASS(CDKSizeDockBar)) ? static_cast<CDKSizeDockBar*>(target) : nullptr;
+        auto* sizeDock =
+            target->IsKindOf(RUNTIME_CLASS(CDKSizeDockBar)) ? static_cast<CDKSizeDockBar*>(target) : nullptr;
         const int codeBefore = sizeDock ? sizeDock->ArrangementCode() : 0;
         m_pDockSite->DockControlBar(m_pBar, target, &m_rectDrop);
         if (sizeDock) {
-            if (fromElsewhere || sizeDock->ArrangementCode() != codeBefore)
-                sizeDock->AdjustForNewBar(m_pBar);
+            if (fromElsewhere || sizeDock->ArrangementCode() != codeBefore) sizeDock->AdjustForNewBar(m_pBar);
             sizeDock->m_nLayoutSignature = 0;
         }
         m_pDockSite->RecalcLayout();
@@ -206,16 +203,13 @@ void CDKDockContext::EndDrag() {
     m_dwMRUFloatStyle = CBRS_ALIGN_TOP | (m_dwDockStyle & CBRS_FLOAT_MULTI);
     m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
     m_pBar->SendMessage(WM_SZBAR_FLOATKIND);
-    if (CFrameWnd* frame = m_pBar->GetParentFrame())
-        frame->ModifyStyle(0, kFloatedByDragStyle);
+    if (CFrameWnd* frame = m_pBar->GetParentFrame()) frame->ModifyStyle(0, kFloatedByDragStyle);
 }
 
 void CDKDockContext::ToggleDocking() {
     CDKSizeControlBar* bar = SizeBar(m_pBar);
-    if (bar && bar->GetMDIFloatWnd())
-        return;
+    if (bar && bar->GetMDIFloatWnd()) return;
     CDockContext::ToggleDocking();
     // A bar that floats now lets its new frame decide its kind.
-    if (m_pBar->IsFloating())
-        m_pBar->SendMessage(WM_SZBAR_FLOATKIND);
+    if (m_pBar->IsFloating()) m_pBar->SendMessage(WM_SZBAR_FLOATKIND);
 }

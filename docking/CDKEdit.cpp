@@ -24,7 +24,9 @@ namespace {
 
 constexpr UINT_PTR kToolId = 1;
 
-bool KeyDown(int vk) { return ::GetAsyncKeyState(vk) < 0; }
+bool KeyDown(int vk) {
+    return ::GetAsyncKeyState(vk) < 0;
+}
 
 } // namespace
 
@@ -71,9 +73,13 @@ BOOL CDKEdit::SetToolTipText(LPCSTR lpszText) {
     return TRUE;
 }
 
-CString CDKEdit::GetText() const { return CString(m_text.Text().c_str()); }
+CString CDKEdit::GetText() const {
+    return CString(m_text.Text().c_str());
+}
 
-CString CDKEdit::GetInputText() const { return CString(m_text.Input().c_str()); }
+CString CDKEdit::GetInputText() const {
+    return CString(m_text.Input().c_str());
+}
 
 void CDKEdit::UpdateText(int nPos) {
     if (!m_hWnd) return;
@@ -106,7 +112,9 @@ BOOL CDKEdit::NotifyParent(UINT nCode) {
 
 // ---- The input model ----
 
-BOOL CDKEdit::IsValidInput(const std::string&) const { return TRUE; }
+BOOL CDKEdit::IsValidInput(const std::string&) const {
+    return TRUE;
+}
 
 void CDKEdit::SetInputText(LPCSTR lpszText, int nPos) {
     TryEdit([&] {
@@ -122,9 +130,13 @@ void CDKEdit::EmptyData(BOOL bOnlyInput) {
     OnInputChanged();
 }
 
-void CDKEdit::OnValidationError() { ::MessageBeep(MB_OK); }
+void CDKEdit::OnValidationError() {
+    ::MessageBeep(MB_OK);
+}
 
-BOOL CDKEdit::IsInputPosition(int nPos) const { return m_text.IsInputPosition(nPos); }
+BOOL CDKEdit::IsInputPosition(int nPos) const {
+    return m_text.IsInputPosition(nPos);
+}
 
 int CDKEdit::DeleteRange(int& nStart, int& nEnd) {
     return std::max(TryEdit([&] { return m_text.DeleteRange(nStart, nEnd); }), 0);
@@ -138,9 +150,13 @@ int CDKEdit::SetCharAt(int nPos, char ch) {
     return TryEdit([&] { return m_text.SetCharAt(nPos, ch); });
 }
 
-int CDKEdit::GetNextInputPosition(int nPos) const { return m_text.NextInputPosition(nPos); }
+int CDKEdit::GetNextInputPosition(int nPos) const {
+    return m_text.NextInputPosition(nPos);
+}
 
-int CDKEdit::GetPrevInputPosition(int nPos) const { return m_text.PrevInputPosition(nPos); }
+int CDKEdit::GetPrevInputPosition(int nPos) const {
+    return m_text.PrevInputPosition(nPos);
+}
 
 int CDKEdit::DeleteCharBefore(int nCaret) {
     return TryEdit([&] { return m_text.Backspace(nCaret); });
@@ -275,8 +291,10 @@ void CDKEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_HOME:
         Default();
         if (!bShift && !IsInputPosition(GetCaret())) {
-            if (nChar == VK_END) SetCaretToPrev(GetCaret());
-            else SetCaretToNext(GetCaret());
+            if (nChar == VK_END)
+                SetCaretToPrev(GetCaret());
+            else
+                SetCaretToNext(GetCaret());
         }
         return;
     case VK_LEFT:
@@ -292,12 +310,16 @@ void CDKEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_INSERT:
         if (KeyDown(VK_CONTROL)) break;
         // Shift+Insert pastes through WM_PASTE, so the input model sees it.
-        if (bShift) SendMessage(WM_PASTE);
-        else m_nInsertMode = !m_nInsertMode;
+        if (bShift)
+            SendMessage(WM_PASTE);
+        else
+            m_nInsertMode = !m_nInsertMode;
         return;
     case VK_DELETE:
-        if (bShift) SendMessage(WM_CUT); // the edit's own cut, through WM_CUT for the model
-        else OnDeleteKey();
+        if (bShift)
+            SendMessage(WM_CUT); // the edit's own cut, through WM_CUT for the model
+        else
+            OnDeleteKey();
         return;
     default:
         break;

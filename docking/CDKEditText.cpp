@@ -16,7 +16,8 @@ void CDKEditText::SetMask(const std::string& mask, char prompt) {
 
 void CDKEditText::Empty() {
     m_input.clear();
-    for (size_t i = 0; i < m_mask.size(); ++i) m_input += IsSlot(i) ? m_prompt : m_mask[i];
+    for (size_t i = 0; i < m_mask.size(); ++i)
+        m_input += IsSlot(i) ? m_prompt : m_mask[i];
 }
 
 bool CDKEditText::IsSlot(size_t i) const {
@@ -28,11 +29,16 @@ bool CDKEditText::IsSlot(size_t i) const {
 bool CDKEditText::Fits(size_t i, char ch) const {
     const auto c = static_cast<unsigned char>(ch);
     switch (m_mask[i]) {
-    case '#': return std::isdigit(c);
-    case 'A': return std::isalpha(c);
-    case 'a': return std::isalnum(c);
-    case '?': return c >= 32;
-    default: return false;
+    case '#':
+        return std::isdigit(c);
+    case 'A':
+        return std::isalpha(c);
+    case 'a':
+        return std::isalnum(c);
+    case '?':
+        return c >= 32;
+    default:
+        return false;
     }
 }
 
@@ -58,7 +64,8 @@ int CDKEditText::NextInputPosition(int pos) const {
     int i = std::max(ToInput(pos), 0);
     if (!HasMask()) return ToText(std::min(i, static_cast<int>(m_input.size())));
     const int end = AfterLastSlot();
-    while (i < end && !IsSlot(static_cast<size_t>(i))) ++i;
+    while (i < end && !IsSlot(static_cast<size_t>(i)))
+        ++i;
     return ToText(std::min(i, end));
 }
 
@@ -67,7 +74,8 @@ int CDKEditText::PrevInputPosition(int pos) const {
     if (!HasMask()) return ToText(std::clamp(i, 0, static_cast<int>(m_input.size())));
     const int end = AfterLastSlot();
     if (i >= end) return ToText(end);
-    while (i >= 0 && !IsSlot(static_cast<size_t>(i))) --i;
+    while (i >= 0 && !IsSlot(static_cast<size_t>(i)))
+        --i;
     return i < 0 ? ToText(FirstSlot()) : ToText(i);
 }
 
@@ -136,7 +144,8 @@ int CDKEditText::Backspace(int caret) {
         m_input.erase(static_cast<size_t>(i), 1);
         return ToText(i);
     }
-    while (i >= 0 && !IsSlot(static_cast<size_t>(i))) --i;
+    while (i >= 0 && !IsSlot(static_cast<size_t>(i)))
+        --i;
     if (i < 0) return -1;
     m_input[static_cast<size_t>(i)] = m_prompt;
     return ToText(i);
@@ -156,7 +165,8 @@ void CDKEditText::SetInputText(std::string text, int pos) {
     for (char ch : text) {
         // Empty places pushed in front of a literal (a paste into the middle) are dropped.
         if (ch == m_prompt && i < m_mask.size() && !IsSlot(i)) continue;
-        while (i < m_mask.size() && !IsSlot(i) && m_mask[i] != ch) ++i;
+        while (i < m_mask.size() && !IsSlot(i) && m_mask[i] != ch)
+            ++i;
         if (i >= m_mask.size()) return;
         if (!IsSlot(i)) {
             ++i; // the literal itself

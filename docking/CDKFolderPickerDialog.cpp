@@ -18,15 +18,22 @@ void DeclareTemplate() {
         t.pointSize = 8;
         t.items = {
             {"SysTreeView32", "", IDC_FOLDERPICKER_TREE, 7, 7, 160, 150,
-             child | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS, 0},
+             child | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_EDITLABELS |
+                 TVS_SHOWSELALWAYS,
+             0},
             {"EDIT", "", IDC_FOLDERPICKER_PATH, 7, 163, 160, 12, child | WS_BORDER | ES_AUTOHSCROLL, 0},
             {"BUTTON", "&Select", IDC_FOLDERPICKER_SELECT, 7, 180, 50, 14, child | BS_PUSHBUTTON, 0},
             {"BUTTON", "&Refresh", IDC_FOLDERPICKER_REFRESH, 62, 180, 50, 14, child | BS_PUSHBUTTON, 0},
-            {"BUTTON", "&Context menu", IDC_FOLDERPICKER_CONTEXTMENU, 175, 7, 80, 10, child | BS_AUTOCHECKBOX, 0},
-            {"BUTTON", "File system &only", IDC_FOLDERPICKER_FILESYSTEM, 175, 21, 80, 10, child | BS_AUTOCHECKBOX, 0},
-            {"BUTTON", "Show &files", IDC_FOLDERPICKER_SHOWFILES, 175, 35, 80, 10, child | BS_AUTOCHECKBOX, 0},
-            {"BUTTON", "Shell o&wner", IDC_FOLDERPICKER_SHELLOWNER, 175, 49, 80, 10, child | BS_AUTOCHECKBOX, 0},
-            {"BUTTON", "&Desktop root", IDC_FOLDERPICKER_DESKTOPROOT, 175, 63, 80, 10, child | BS_AUTOCHECKBOX, 0},
+            {"BUTTON", "&Context menu", IDC_FOLDERPICKER_CONTEXTMENU, 175, 7, 80, 10, child | BS_AUTOCHECKBOX,
+             0},
+            {"BUTTON", "File system &only", IDC_FOLDERPICKER_FILESYSTEM, 175, 21, 80, 10,
+             child | BS_AUTOCHECKBOX, 0},
+            {"BUTTON", "Show &files", IDC_FOLDERPICKER_SHOWFILES, 175, 35, 80, 10, child | BS_AUTOCHECKBOX,
+             0},
+            {"BUTTON", "Shell o&wner", IDC_FOLDERPICKER_SHELLOWNER, 175, 49, 80, 10, child | BS_AUTOCHECKBOX,
+             0},
+            {"BUTTON", "&Desktop root", IDC_FOLDERPICKER_DESKTOPROOT, 175, 63, 80, 10,
+             child | BS_AUTOCHECKBOX, 0},
             {"BUTTON", "OK", IDOK, 203, 162, 50, 14, child | BS_DEFPUSHBUTTON, 0},
             {"BUTTON", "Cancel", IDCANCEL, 203, 180, 50, 14, child | BS_PUSHBUTTON, 0},
         };
@@ -49,7 +56,8 @@ BEGIN_MESSAGE_MAP(CDKFolderPickerDialog, CDialog)
     ON_CONTROL(BN_CLICKED, IDC_FOLDERPICKER_REFRESH, OnRefresh)
 END_MESSAGE_MAP()
 
-CDKFolderPickerDialog::CDKFolderPickerDialog(CWnd* pParentWnd) : CDialog((DeclareTemplate(), kTemplate), pParentWnd) {}
+CDKFolderPickerDialog::CDKFolderPickerDialog(CWnd* pParentWnd)
+    : CDialog((DeclareTemplate(), kTemplate), pParentWnd) {}
 
 void CDKFolderPickerDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -121,4 +129,6 @@ void CDKFolderPickerDialog::OnDesktopRootOption() {
     m_tree.RefreshItem(TVI_ROOT);
 }
 
-void CDKFolderPickerDialog::OnRefresh() { m_tree.RefreshItem(TVI_ROOT); }
+void CDKFolderPickerDialog::OnRefresh() {
+    m_tree.RefreshItem(TVI_ROOT);
+}

@@ -4,4 +4,6 @@
 
 IMPLEMENT_DYNCREATE(CDKFrameWndSizeDock, CFrameWnd)
 
-CDKFrameWndSizeDock::~CDKFrameWndSizeDock() { CDKSizeControlBar::DeleteAutoDeleteBars(this); }
+CDKFrameWndSizeDock::~CDKFrameWndSizeDock() {
+    CDKSizeControlBar::DeleteAutoDeleteBars(this);
+}

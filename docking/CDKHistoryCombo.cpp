@@ -26,8 +26,9 @@ constexpr REGSAM kKeyAccess = KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE;
 
 HKEY OpenOrCreate(HKEY hParent, LPCSTR lpszName, BOOL bCreate) {
     HKEY hKey = nullptr;
-    LONG result = bCreate ? ::RegCreateKeyEx(hParent, lpszName, 0, nullptr, 0, kKeyAccess, nullptr, &hKey, nullptr)
-                          : ::RegOpenKeyEx(hParent, lpszName, 0, KEY_READ, &hKey);
+    LONG result =
+        bCreate ? ::RegCreateKeyEx(hParent, lpszName, 0, nullptr, 0, kKeyAccess, nullptr, &hKey, nullptr)
+                : ::RegOpenKeyEx(hParent, lpszName, 0, KEY_READ, &hKey);
     return result == ERROR_SUCCESS ? hKey : nullptr;
 }
 
@@ -43,14 +44,16 @@ bool CDKHistoryCombo::IsOwnCommand(UINT nID) {
 
 BOOL CDKHistoryCombo::InitToolbar(CWnd* pParent) {
     if (!pParent || !m_pToolBar->Create(pParent, this)) return FALSE;
-    for (int i = 0; i < 3; ++i) m_buttonFlags[i] = 1;
+    for (int i = 0; i < 3; ++i)
+        m_buttonFlags[i] = 1;
     PositionToolbar(m_nPlacement, m_bBorderFlag);
     return TRUE;
 }
 
 int CDKHistoryCombo::GetVisibleButtonCount() const {
     int nCount = 0;
-    for (int flag : m_buttonFlags) nCount += flag != 0;
+    for (int flag : m_buttonFlags)
+        nCount += flag != 0;
     return nCount;
 }
 
@@ -71,7 +74,8 @@ void CDKHistoryCombo::PositionToolbar(int nPlacement, BOOL bBorderFlag) {
     CRect R;
     GetWindowRect(&R);
     if (CWnd* pParent = GetParent()) pParent->ScreenToClient(&R);
-    m_pToolBar->SetBarStyle((m_pToolBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+    m_pToolBar->SetBarStyle((m_pToolBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP |
+                            CBRS_ALIGN_BOTTOM);
     const CSize size = m_pToolBar->CalcFixedLayout(FALSE, TRUE);
     const CPoint at = CalcToolbarOrigin(m_nPlacement, R, size, m_pToolBar->GetBorders(), m_bBorderFlag);
     m_pToolBar->MoveWindow(at.x, at.y, size.cx, size.cy, TRUE);
@@ -101,9 +105,12 @@ CString CDKHistoryCombo::WindowText() const {
     return text;
 }
 
-CString CDKHistoryCombo::GetHistoryString() const { return CString(docking::JoinHistory(Entries()).c_str()); }
+CString CDKHistoryCombo::GetHistoryString() const {
+    return CString(docking::JoinHistory(Entries()).c_str());
+}
 
-HKEY CDKHistoryCombo::OpenHistoryKey(LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot, BOOL bCreate) const {
+HKEY CDKHistoryCombo::OpenHistoryKey(LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot,
+                                     BOOL bCreate) const {
     CWinApp* pApp = AfxGetApp();
     CString company = lpszCompanyKey ? lpszCompanyKey : "";
     CString app = lpszAppKey ? lpszAppKey : "";
@@ -129,13 +136,15 @@ BOOL CDKHistoryCombo::SaveHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, L
     if (bAddFirst) AddToHistory(nullptr);
     const std::string text = docking::JoinHistory(Entries());
     LONG result = text.empty() ? ::RegDeleteValue(hKey, lpszValueName)
-                               : ::RegSetValueEx(hKey, lpszValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                               : ::RegSetValueEx(hKey, lpszValueName, 0, REG_SZ,
+                                                 reinterpret_cast<const BYTE*>(text.c_str()),
                                                  static_cast<DWORD>(text.size() + 1));
     ::RegCloseKey(hKey);
     return result == ERROR_SUCCESS || (text.empty() && result == ERROR_FILE_NOT_FOUND);
 }
 
-BOOL CDKHistoryCombo::LoadHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot) {
+BOOL CDKHistoryCombo::LoadHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, LPCSTR lpszAppKey,
+                                  HKEY hRoot) {
     if (!lpszValueName || !*lpszValueName) return FALSE;
     HKEY hKey = OpenHistoryKey(lpszCompanyKey, lpszAppKey, hRoot, FALSE);
     if (!hKey) return FALSE;
@@ -143,7 +152,8 @@ BOOL CDKHistoryCombo::LoadHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, L
     LONG result = ::RegQueryValueEx(hKey, lpszValueName, nullptr, &dwType, nullptr, &cb);
     std::string text(cb, '\0');
     if (result == ERROR_SUCCESS && dwType == REG_SZ && cb > 0)
-        result = ::RegQueryValueEx(hKey, lpszValueName, nullptr, &dwType, reinterpret_cast<BYTE*>(&text[0]), &cb);
+        result =
+            ::RegQueryValueEx(hKey, lpszValueName, nullptr, &dwType, reinterpret_cast<BYTE*>(&text[0]), &cb);
     ::RegCloseKey(hKey);
     if (result != ERROR_SUCCESS || dwType != REG_SZ) return FALSE;
     text.resize(std::min<size_t>(cb, text.size()));
@@ -163,7 +173,8 @@ BOOL CDKHistoryCombo::AddToHistory(LPCSTR lpszText) {
     for (size_t i = entries.size(); i > 0; --i)
         if (entries[i - 1] == static_cast<LPCSTR>(text)) DeleteString(static_cast<UINT>(i - 1));
     InsertString(0, text);
-    while (GetCount() > m_nMaxHistory) DeleteString(static_cast<UINT>(GetCount() - 1));
+    while (GetCount() > m_nMaxHistory)
+        DeleteString(static_cast<UINT>(GetCount() - 1));
     return TRUE;
 }
 
@@ -183,7 +194,9 @@ BOOL CDKHistoryCombo::DeleteFromHistory(int nIndex) {
     return DeleteString(static_cast<UINT>(nIndex)) >= 0;
 }
 
-void CDKHistoryCombo::ClearHistory() { ResetContent(); }
+void CDKHistoryCombo::ClearHistory() {
+    ResetContent();
+}
 
 BOOL CDKHistoryCombo::CanAdd() const {
     const CString text = WindowText();
@@ -194,9 +207,13 @@ BOOL CDKHistoryCombo::CanAdd() const {
     return first != text;
 }
 
-BOOL CDKHistoryCombo::CanDelete() const { return CurrentEntry() >= 0; }
+BOOL CDKHistoryCombo::CanDelete() const {
+    return CurrentEntry() >= 0;
+}
 
-BOOL CDKHistoryCombo::CanClear() const { return GetCount() > 0; }
+BOOL CDKHistoryCombo::CanClear() const {
+    return GetCount() > 0;
+}
 
 CPoint CDKHistoryCombo::CalcToolbarOrigin(int nPlacement, const CRect& R, CSize size, const CRect& borders,
                                           BOOL bBorderFlag) {
@@ -207,19 +224,32 @@ CPoint CDKHistoryCombo::CalcToolbarOrigin(int nPlacement, const CRect& R, CSize 
     const int xCentre = R.left + (R.right - w - R.left) / 2;
     const int yCentre = R.top + (R.bottom - R.top - h) / 2;
     switch (nPlacement) {
-    case 2: return CPoint(R.left - L, R.top - h + bT);
-    case 3: return CPoint(xCentre, R.top - h + bT);
-    case 4: return CPoint(R.right - w + Rb, R.top - h + bT);
-    case 5: return CPoint(R.left - L, R.bottom - bB);
-    case 6: return CPoint(xCentre, R.bottom - bB);
-    case 7: return CPoint(R.right - w + Rb, R.bottom - bB);
-    case 8: return CPoint(R.left - w + bL, R.top - T);
-    case 9: return CPoint(R.left - w + bL, yCentre);
-    case 10: return CPoint(R.left - w + bL, R.bottom + B - h);
-    case 11: return CPoint(R.right - bR, R.top - T);
-    case 12: return CPoint(R.right - bR, yCentre);
-    case 13: return CPoint(R.right - bR, R.bottom + B - h);
-    default: return CalcToolbarOrigin(kDefaultPlacement, R, size, borders, bBorderFlag);
+    case 2:
+        return CPoint(R.left - L, R.top - h + bT);
+    case 3:
+        return CPoint(xCentre, R.top - h + bT);
+    case 4:
+        return CPoint(R.right - w + Rb, R.top - h + bT);
+    case 5:
+        return CPoint(R.left - L, R.bottom - bB);
+    case 6:
+        return CPoint(xCentre, R.bottom - bB);
+    case 7:
+        return CPoint(R.right - w + Rb, R.bottom - bB);
+    case 8:
+        return CPoint(R.left - w + bL, R.top - T);
+    case 9:
+        return CPoint(R.left - w + bL, yCentre);
+    case 10:
+        return CPoint(R.left - w + bL, R.bottom + B - h);
+    case 11:
+        return CPoint(R.right - bR, R.top - T);
+    case 12:
+        return CPoint(R.right - bR, yCentre);
+    case 13:
+        return CPoint(R.right - bR, R.bottom + B - h);
+    default:
+        return CalcToolbarOrigin(kDefaultPlacement, R, size, borders, bBorderFlag);
     }
 }
 
@@ -241,7 +271,8 @@ void CDKHistoryCombo::OnDestroy() {
 
 LRESULT CDKHistoryCombo::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
     // The bar updates against the combo, which need not sit in a frame.
-    if (m_pToolBar->m_hWnd && m_pToolBar->IsWindowVisible()) m_pToolBar->OnUpdateCmdUI(nullptr, static_cast<BOOL>(wParam));
+    if (m_pToolBar->m_hWnd && m_pToolBar->IsWindowVisible())
+        m_pToolBar->OnUpdateCmdUI(nullptr, static_cast<BOOL>(wParam));
     return 0;
 }
 
@@ -272,9 +303,11 @@ BOOL CDKHistoryCombo::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLER
 
 BOOL CDKHistoryCombo::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* pTip = reinterpret_cast<TOOLTIPTEXT*>(lParam);
-    if (pTip->hdr.code != static_cast<UINT>(TTN_NEEDTEXT)) return CComboBox::OnNotify(wParam, lParam, pResult);
+    if (pTip->hdr.code != static_cast<UINT>(TTN_NEEDTEXT))
+        return CComboBox::OnNotify(wParam, lParam, pResult);
     UINT nID = static_cast<UINT>(pTip->hdr.idFrom);
-    if (pTip->uFlags & TTF_IDISHWND) nID = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pTip->hdr.idFrom)));
+    if (pTip->uFlags & TTF_IDISHWND)
+        nID = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pTip->hdr.idFrom)));
     CString strings;
     strings.LoadString(nID);
     const int nBreak = strings.Find('\n');
@@ -286,14 +319,26 @@ BOOL CDKHistoryCombo::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     return TRUE;
 }
 
-void CDKHistoryCombo::OnAdd() { AddToHistory(nullptr); }
+void CDKHistoryCombo::OnAdd() {
+    AddToHistory(nullptr);
+}
 
-void CDKHistoryCombo::OnDelete() { DeleteFromHistory(-1); }
+void CDKHistoryCombo::OnDelete() {
+    DeleteFromHistory(-1);
+}
 
-void CDKHistoryCombo::OnClear() { ClearHistory(); }
+void CDKHistoryCombo::OnClear() {
+    ClearHistory();
+}
 
-void CDKHistoryCombo::OnUpdateAdd(CCmdUI* pCmdUI) { pCmdUI->Enable(CanAdd() && IsWindowEnabled()); }
+void CDKHistoryCombo::OnUpdateAdd(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(CanAdd() && IsWindowEnabled());
+}
 
-void CDKHistoryCombo::OnUpdateDelete(CCmdUI* pCmdUI) { pCmdUI->Enable(CanDelete()); }
+void CDKHistoryCombo::OnUpdateDelete(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(CanDelete());
+}
 
-void CDKHistoryCombo::OnUpdateClear(CCmdUI* pCmdUI) { pCmdUI->Enable(CanClear()); }
+void CDKHistoryCombo::OnUpdateClear(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(CanClear());
+}

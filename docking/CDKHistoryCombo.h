@@ -41,7 +41,8 @@ public:
     void ShowButton(int nButton, BOOL bShow);
 
     CString GetHistoryString() const;
-    BOOL SaveHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot, BOOL bAddFirst);
+    BOOL SaveHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot,
+                     BOOL bAddFirst);
     BOOL LoadHistory(LPCSTR lpszValueName, LPCSTR lpszCompanyKey, LPCSTR lpszAppKey, HKEY hRoot);
 
     // Adds the text (NULL: the combo's text) as the newest entry; an equal older entry goes.

@@ -53,7 +53,8 @@ int CDKHookWnd::UnhookWindow() {
             heads()[hwnd] = m_pNext;
         } else {
             heads().erase(hwnd);
-            if (::IsWindow(hwnd)) ::SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSaved));
+            if (::IsWindow(hwnd))
+                ::SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSaved));
         }
     } else {
         for (CDKHookWnd* hook = head; hook; hook = hook->m_pNext) {
@@ -69,7 +70,8 @@ int CDKHookWnd::UnhookWindow() {
 }
 
 LRESULT CDKHookWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if ((message == WM_TIMER && m_nTimerID && wParam == m_nTimerID) || (message == WM_MOUSEMOVE && !m_bInside))
+    if ((message == WM_TIMER && m_nTimerID && wParam == m_nTimerID) ||
+        (message == WM_MOUSEMOVE && !m_bInside))
         CheckMouseInside();
     if (m_pNext) return m_pNext->WindowProc(message, wParam, lParam);
     return ::CallWindowProc(m_pfnSaved, m_pWndHooked->GetSafeHwnd(), message, wParam, lParam);
@@ -85,7 +87,8 @@ void CDKHookWnd::CheckMouseInside() {
 }
 
 void CDKHookWnd::KillHookTimer() {
-    if (m_nTimerID && m_pWndHooked && ::IsWindow(m_pWndHooked->GetSafeHwnd())) m_pWndHooked->KillTimer(m_nTimerID);
+    if (m_nTimerID && m_pWndHooked && ::IsWindow(m_pWndHooked->GetSafeHwnd()))
+        m_pWndHooked->KillTimer(m_nTimerID);
     m_nTimerID = 0;
     m_bInside = FALSE;
 }
@@ -101,7 +104,8 @@ LRESULT CALLBACK CDKHookWnd::HookWndProc(HWND hwnd, UINT message, WPARAM wParam,
         result = ::DefWindowProc(hwnd, message, wParam, lParam);
     } else if (message == WM_NCDESTROY) {
         WNDPROC original = head->m_pfnSaved;
-        while (CDKHookWnd* hook = FindHook(hwnd)) hook->UnhookWindow();
+        while (CDKHookWnd* hook = FindHook(hwnd))
+            hook->UnhookWindow();
         result = ::CallWindowProc(original, hwnd, message, wParam, lParam);
     } else {
         result = head->WindowProc(message, wParam, lParam);

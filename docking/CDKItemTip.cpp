@@ -83,15 +83,17 @@ void CDKItemTip::GetListItemInfo(ItemTipInfo* pInfo) {
     }
     std::strncpy(pInfo->szText, text, static_cast<size_t>(std::max(0, pInfo->nTextSize - 1)));
     HDC dc = ::GetDC(list);
-    HGDIOBJ old = pInfo->pFont ? ::SelectObject(dc, pInfo->pFont->GetSafeHandle())
-                               : ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessage(list, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = pInfo->pFont
+                      ? ::SelectObject(dc, pInfo->pFont->GetSafeHandle())
+                      : ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessage(list, WM_GETFONT, 0, 0)));
     CRect measured(0, 0, 0, 0);
     ::DrawTextA(dc, pInfo->szText, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
     ::SelectObject(dc, old);
     ::ReleaseDC(list, dc);
     LVCOLUMNA format{};
     format.mask = LVCF_FMT;
-    ::SendMessage(list, LVM_GETCOLUMNA, static_cast<WPARAM>(pInfo->nColumn), reinterpret_cast<LPARAM>(&format));
+    ::SendMessage(list, LVM_GETCOLUMNA, static_cast<WPARAM>(pInfo->nColumn),
+                  reinterpret_cast<LPARAM>(&format));
     int justify = format.fmt & LVCFMT_JUSTIFYMASK;
     pInfo->nAlignment = justify == LVCFMT_RIGHT ? 2 : justify == LVCFMT_CENTER ? 1 : 0;
     CRect client;
@@ -115,6 +117,7 @@ void CDKItemTip::GetListItemInfo(ItemTipInfo* pInfo) {
     if (pInfo->clrText == static_cast<COLORREF>(-1))
         pInfo->clrText = selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
                                   : static_cast<COLORREF>(::SendMessage(list, LVM_GETTEXTCOLOR, 0, 0));
-    if (pInfo->clrBack == static_cast<COLORREF>(-1) && selected) pInfo->clrBack = ::GetSysColor(COLOR_HIGHLIGHT);
+    if (pInfo->clrBack == static_cast<COLORREF>(-1) && selected)
+        pInfo->clrBack = ::GetSysColor(COLOR_HIGHLIGHT);
     pInfo->nResult = ItemTipInfo::show;
 }

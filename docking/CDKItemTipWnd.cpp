@@ -10,7 +10,8 @@ namespace {
 const char* const kClassName = "ItemTipWnd";
 
 HWND topLevelOf(HWND hwnd) {
-    while (hwnd && (::GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = ::GetParent(hwnd);
+    while (hwnd && (::GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD))
+        hwnd = ::GetParent(hwnd);
     return hwnd;
 }
 } // namespace
@@ -78,8 +79,8 @@ void CDKItemTipWnd::Show(const RECT* pRect, LPCSTR lpszText, int nOffset, int nA
     CRect bounds = Bounds(m_pControl, &topmost);
     if (window.right > bounds.right) window.OffsetRect(bounds.right - window.right, 0);
     if (window.left < bounds.left) window.OffsetRect(bounds.left - window.left, 0);
-    SetWindowPos(topmost ? &CWnd::wndTopMost : nullptr, window.left, window.top, window.Width(), window.Height(),
-                 SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
+    SetWindowPos(topmost ? &CWnd::wndTopMost : nullptr, window.left, window.top, window.Width(),
+                 window.Height(), SWP_NOACTIVATE | (topmost ? 0 : SWP_NOZORDER));
     m_strText = lpszText;
     m_nOffset = nOffset;
     m_nAlignment = nAlignment;
@@ -152,7 +153,8 @@ void CDKItemTipWnd::Paint(CDC* pDC) {
         pDC->FillSolidRect(&client, m_clrBack);
     CRect inner = client;
     inner.DeflateRect(m_nOffset, 0);
-    pDC->DrawText(m_strText, -1, &inner, static_cast<UINT>(m_nAlignment) | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    pDC->DrawText(m_strText, -1, &inner,
+                  static_cast<UINT>(m_nAlignment) | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
     pDC->RestoreDC(saved);
 }
 

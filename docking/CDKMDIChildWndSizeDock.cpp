@@ -22,7 +22,9 @@ BEGIN_MESSAGE_MAP(CDKMDIChildWndSizeDock, CMDIChildWnd)
     ON_WM_NCACTIVATE()
 END_MESSAGE_MAP()
 
-CDKMDIChildWndSizeDock::CDKMDIChildWndSizeDock() : m_strDockMenuText("Dock window") { DockCommandId(); }
+CDKMDIChildWndSizeDock::CDKMDIChildWndSizeDock() : m_strDockMenuText("Dock window") {
+    DockCommandId();
+}
 
 UINT CDKMDIChildWndSizeDock::s_nDockCommand = 0;
 
@@ -36,10 +38,8 @@ UINT CDKMDIChildWndSizeDock::DockCommandId() {
 }
 
 int CDKMDIChildWndSizeDock::OnCreate(LPCREATESTRUCT lpcs) {
-    if (CMDIChildWnd::OnCreate(lpcs) == -1)
-        return -1;
-    if (CMenu* menu = GetSystemMenu(FALSE))
-        AppendDockSystemMenuItems(menu);
+    if (CMDIChildWnd::OnCreate(lpcs) == -1) return -1;
+    if (CMenu* menu = GetSystemMenu(FALSE)) AppendDockSystemMenuItems(menu);
     return 0;
 }
 
@@ -49,14 +49,16 @@ void CDKMDIChildWndSizeDock::AppendDockSystemMenuItems(CMenu* pMenu) {
 }
 
 void CDKMDIChildWndSizeDock::AppendDockMenuItem(HMENU hMenu) {
-    ::AppendMenuA(hMenu, MF_STRING | (m_bDocked ? MF_CHECKED : MF_UNCHECKED), DockCommandId(), m_strDockMenuText);
+    ::AppendMenuA(hMenu, MF_STRING | (m_bDocked ? MF_CHECKED : MF_UNCHECKED), DockCommandId(),
+                  m_strDockMenuText);
 }
 
 namespace {
 
 CDKMDIFrameWndSizeDock* DockingFrame(CMDIFrameWnd* frame) {
-    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)) ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
-                                                                           : nullptr;
+    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock))
+               ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
+               : nullptr;
 }
 
 } // namespace
@@ -75,24 +77,19 @@ void CDKMDIChildWndSizeDock::MDIActivate() {
 }
 
 void CDKMDIChildWndSizeDock::MDIMaximize() {
-    if (!m_bDocked)
-        CMDIChildWnd::MDIMaximize();
+    if (!m_bDocked) CMDIChildWnd::MDIMaximize();
 }
 
 void CDKMDIChildWndSizeDock::MDIRestore() {
-    if (!m_bDocked)
-        CMDIChildWnd::MDIRestore();
+    if (!m_bDocked) CMDIChildWnd::MDIRestore();
 }
 
 BOOL CDKMDIChildWndSizeDock::SetDocked(BOOL bDocked) {
     CMDIFrameWnd* frame = GetMDIFrame();
-    if (!frame || !frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)))
-        return FALSE;
-    if (bDocked == m_bDocked)
-        return TRUE;
+    if (!frame || !frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock))) return FALSE;
+    if (bDocked == m_bDocked) return TRUE;
     if (bDocked) {
-        if (!m_wndViewBar.Dock(this))
-            return FALSE;
+        if (!m_wndViewBar.Dock(this)) return FALSE;
         m_bDocked = TRUE;
         return TRUE;
     }
@@ -111,23 +108,22 @@ void CDKMDIChildWndSizeDock::OnSysCommand(UINT nID, LPARAM) {
 }
 
 BOOL CDKMDIChildWndSizeDock::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (m_bDocked && ::IsWindow(m_wndViewBar.m_hWnd) && m_wndViewBar.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    if (m_bDocked && ::IsWindow(m_wndViewBar.m_hWnd) &&
+        m_wndViewBar.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     return CMDIChildWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CDKMDIChildWndSizeDock::OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct) {
     // A docked document window never shows.
-    if (m_bDocked)
-        lpStyleStruct->styleNew &= ~static_cast<DWORD>(WS_VISIBLE);
+    if (m_bDocked) lpStyleStruct->styleNew &= ~static_cast<DWORD>(WS_VISIBLE);
     (void)nStyleType;
     Default();
 }
 
 void CDKMDIChildWndSizeDock::OnWindowPosChanging(WINDOWPOS* lpWndPos) {
     // Nor through a show: its view is in the pane.
-    if (m_bDocked)
-        lpWndPos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+    if (m_bDocked) lpWndPos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
     CMDIChildWnd::OnWindowPosChanging(lpWndPos);
 }
 
@@ -139,8 +135,7 @@ void CDKMDIChildWndSizeDock::ActivateFrame(int nCmdShow) {
     // Asked to come forward (its document opened again, say), a docked window shows its pane, which
     // its close button may have hidden, and becomes the active child.
     CFrameWnd* site = m_wndViewBar.m_pDockSite;
-    if (site && !m_wndViewBar.IsWindowVisible())
-        site->ShowControlBar(&m_wndViewBar, TRUE, FALSE);
+    if (site && !m_wndViewBar.IsWindowVisible()) site->ShowControlBar(&m_wndViewBar, TRUE, FALSE);
     MDIActivate();
 }
 
@@ -157,49 +152,45 @@ void CDKMDIChildWndSizeDock::TrackDockMenu(CPoint point) {
     menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
 }
 
-void CDKMDIChildWndSizeDock::OnContextMenu(CWnd*, CPoint point) { TrackDockMenu(point); }
+void CDKMDIChildWndSizeDock::OnContextMenu(CWnd*, CPoint point) {
+    TrackDockMenu(point);
+}
 
 void CDKMDIChildWndSizeDock::OnNcRButtonDown(UINT nHitTest, CPoint point) {
     Default();
     // Without a system menu, the caption still offers to dock the window.
-    if (nHitTest == HTCAPTION && ::IsWindow(m_hWnd) && !(GetStyle() & WS_SYSMENU))
-        TrackDockMenu(point);
+    if (nHitTest == HTCAPTION && ::IsWindow(m_hWnd) && !(GetStyle() & WS_SYSMENU)) TrackDockMenu(point);
 }
 
 void CDKMDIChildWndSizeDock::OnParentNotify(UINT message, LPARAM lParam) {
     Default();
-    if (LOWORD(message) != WM_CREATE)
-        return;
+    if (LOWORD(message) != WM_CREATE) return;
     // A new view (not a print preview's) takes over: no frame keeps the old one as active.
     CWnd* created = CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam));
-    if (!created || !created->IsKindOf(RUNTIME_CLASS(CView)) || created->IsKindOf(RUNTIME_CLASS(CPreviewView)))
+    if (!created || !created->IsKindOf(RUNTIME_CLASS(CView)) ||
+        created->IsKindOf(RUNTIME_CLASS(CPreviewView)))
         return;
     SetActiveView(nullptr);
-    if (CMDIFrameWnd* frame = GetMDIFrame())
-        frame->SetActiveView(nullptr);
+    if (CMDIFrameWnd* frame = GetMDIFrame()) frame->SetActiveView(nullptr);
 }
 
 void CDKMDIChildWndSizeDock::OnClose() {
-    if (m_bClosing)
-        return;
+    if (m_bClosing) return;
     m_bClosing = TRUE;
     const HWND self = m_hWnd;
     CMDIChildWnd::OnClose();
     // Still here: the close was refused.
-    if (::IsWindow(self))
-        m_bClosing = FALSE;
+    if (::IsWindow(self)) m_bClosing = FALSE;
 }
 
 BOOL CDKMDIChildWndSizeDock::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN)
-        AfxCancelModes(pMsg->hwnd);
+    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN) AfxCancelModes(pMsg->hwnd);
     return CMDIChildWnd::PreTranslateMessage(pMsg);
 }
 
 void CDKMDIChildWndSizeDock::OnUpdateFrameTitle(BOOL bAddToTitle) {
     CMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
-    if (!m_bDocked || !::IsWindow(m_wndViewBar.m_hWnd))
-        return;
+    if (!m_bDocked || !::IsWindow(m_wndViewBar.m_hWnd)) return;
     CString text;
     GetWindowText(text);
     m_wndViewBar.SetWindowText(text);
@@ -207,18 +198,16 @@ void CDKMDIChildWndSizeDock::OnUpdateFrameTitle(BOOL bAddToTitle) {
 
 BOOL CDKMDIChildWndSizeDock::DestroyWindow() {
     m_bClosing = TRUE;
-    if (::IsWindow(m_wndViewBar.m_hWnd) && !m_wndViewBar.m_bDestroyed)
-        m_wndViewBar.DestroyWindow();
+    if (::IsWindow(m_wndViewBar.m_hWnd) && !m_wndViewBar.m_bDestroyed) m_wndViewBar.DestroyWindow();
     m_bDocked = FALSE;
     CMDIFrameWnd* frame = GetMDIFrame();
-    if (!frame)
-        return CMDIChildWnd::DestroyWindow();
-    if (CDKMDIFrameWndSizeDock* docking = DockingFrame(frame); docking && docking->m_pActiveDockedChild == this)
+    if (!frame) return CMDIChildWnd::DestroyWindow();
+    if (CDKMDIFrameWndSizeDock* docking = DockingFrame(frame);
+        docking && docking->m_pActiveDockedChild == this)
         docking->m_pActiveDockedChild = nullptr;
     // While the window goes, the frame's title takes no child's name; it is brought up to date after.
     const bool addToTitle = (frame->GetStyle() & FWS_ADDTOTITLE) != 0;
-    if (addToTitle)
-        frame->ModifyStyle(FWS_ADDTOTITLE, 0);
+    if (addToTitle) frame->ModifyStyle(FWS_ADDTOTITLE, 0);
     frame->SetActiveView(nullptr);
     const HWND frameWnd = frame->m_hWnd;
     const BOOL destroyed = CMDIChildWnd::DestroyWindow(); // this object may be gone now
@@ -232,7 +221,8 @@ BOOL CDKMDIChildWndSizeDock::DestroyWindow() {
 void CDKMDIChildWndSizeDock::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
     // Activated by the client (a click, the Window menu, the tabs): a docked window's turn ends.
     CDKMDIFrameWndSizeDock* frame = DockingFrame(GetMDIFrame());
-    if (bActivate && !m_bDocked && frame && frame->m_pActiveDockedChild && frame->m_pActiveDockedChild != this) {
+    if (bActivate && !m_bDocked && frame && frame->m_pActiveDockedChild &&
+        frame->m_pActiveDockedChild != this) {
         frame->m_pActiveDockedChild = nullptr;
         frame->RefreshDockedChildren();
     }
@@ -243,12 +233,10 @@ void CDKMDIChildWndSizeDock::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, C
 
 int CDKMDIChildWndSizeDock::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
     const int result = CFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
-    if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT)
-        return result;
+    if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT) return result;
     CDKMDIFrameWndSizeDock* frame = DockingFrame(GetMDIFrame());
     if (!frame) {
-        if (GetActiveChild() != this)
-            MDIActivate();
+        if (GetActiveChild() != this) MDIActivate();
         return result;
     }
     if (GetActiveChild() != this)
@@ -260,8 +248,7 @@ int CDKMDIChildWndSizeDock::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UI
 
 BOOL CDKMDIChildWndSizeDock::OnNcActivate(BOOL bActive) {
     // Only the frame's active child shows as active; a docked one shows it on its pane.
-    if (bActive && GetActiveChild() != this)
-        return FALSE;
+    if (bActive && GetActiveChild() != this) return FALSE;
     if (m_bDocked && ::IsWindow(m_wndViewBar.m_hWnd))
         m_wndViewBar.SendMessage(WM_SZBAR_ACTIVATE, bActive, CDKSizeViewBar::kFromChild);
     return static_cast<BOOL>(Default());

@@ -22,14 +22,13 @@ void ShrinkByBorder(CRect& rect, int border) {
 } // namespace
 
 BOOL CDKMDIClientTabs::Attach(CMDIFrameWnd* pFrame, DWORD dwTabStyle) {
-    if (m_pFrame || !pFrame || !pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
-        return FALSE;
+    if (m_pFrame || !pFrame || !pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) return FALSE;
     HWND client = pFrame->m_hWndMDIClient;
-    if (!client || CWnd::FromHandlePermanent(client) || !SubclassWindow(client))
-        return FALSE;
+    if (!client || CWnd::FromHandlePermanent(client) || !SubclassWindow(client)) return FALSE;
     m_pFrame = pFrame;
     m_wndTabs.m_pOwner = this;
-    if (!m_wndTabs.Create(dwTabStyle | WS_CHILD | WS_VISIBLE | TCS_FOCUSNEVER, CRect(0, 0, 0, 0), pFrame, kStripId)) {
+    if (!m_wndTabs.Create(dwTabStyle | WS_CHILD | WS_VISIBLE | TCS_FOCUSNEVER, CRect(0, 0, 0, 0), pFrame,
+                          kStripId)) {
         Detach();
         return FALSE;
     }
@@ -39,15 +38,11 @@ BOOL CDKMDIClientTabs::Attach(CMDIFrameWnd* pFrame, DWORD dwTabStyle) {
 }
 
 BOOL CDKMDIClientTabs::Detach() {
-    if (!m_pFrame)
-        return FALSE;
-    if (::IsWindow(m_wndTabs.m_hWnd))
-        m_wndTabs.DestroyWindow();
+    if (!m_pFrame) return FALSE;
+    if (::IsWindow(m_wndTabs.m_hWnd)) m_wndTabs.DestroyWindow();
     m_wndTabs.m_pOwner = nullptr;
-    if (m_hWnd)
-        UnsubclassWindow();
-    if (::IsWindow(m_pFrame->m_hWnd))
-        m_pFrame->RecalcLayout();
+    if (m_hWnd) UnsubclassWindow();
+    if (::IsWindow(m_pFrame->m_hWnd)) m_pFrame->RecalcLayout();
     m_pFrame = nullptr;
     return TRUE;
 }
@@ -58,7 +53,8 @@ void CDKMDIClientTabs::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType) {
         const DWORD style = m_wndTabs.GetStyle();
         const bool verticalButtons = (style & TCS_BUTTONS) && (style & TCS_VERTICAL);
         // The strip lies under the client, around it.
-        m_wndTabs.SetWindowPos(&CWnd::wndBottom, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
+        m_wndTabs.SetWindowPos(&CWnd::wndBottom, rect.left, rect.top, rect.Width(), rect.Height(),
+                               SWP_NOACTIVATE);
         if (verticalButtons) {
             // The tab column's width: the strip's display area measured across.
             CRect display(0, 0, rect.Width(), rect.Height());
@@ -81,8 +77,7 @@ void CDKMDIClientTabs::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType) {
             display.OffsetRect(rect.left, rect.top);
             rect = display;
         }
-        if (rect.left > rect.right || rect.top > rect.bottom)
-            rect.SetRectEmpty();
+        if (rect.left > rect.right || rect.top > rect.bottom) rect.SetRectEmpty();
         m_wndTabs.ShowWindow(SW_SHOWNA);
     }
     *lpClientRect = rect;
@@ -93,19 +88,16 @@ LONG CDKMDIClientTabs::ButtonRowsTop() {
     LONG top = std::numeric_limits<LONG>::max();
     for (int i = 0; i < m_wndTabs.GetItemCount(); ++i) {
         CRect item;
-        if (m_wndTabs.GetItemRect(i, &item))
-            top = std::min<LONG>(top, item.top);
+        if (m_wndTabs.GetItemRect(i, &item)) top = std::min<LONG>(top, item.top);
     }
-    if (top == std::numeric_limits<LONG>::max())
-        return top;
+    if (top == std::numeric_limits<LONG>::max()) return top;
     CPoint p(0, top);
     m_wndTabs.MapWindowPoints(m_wndTabs.GetParent(), &p, 1);
     return p.y;
 }
 
 void CDKMDIClientTabs::PostTick() {
-    if (::IsWindow(m_wndTabs.m_hWnd))
-        m_wndTabs.PostMessage(WM_TIMER, CDKMDITabStrip::kTimerId, 0);
+    if (::IsWindow(m_wndTabs.m_hWnd)) m_wndTabs.PostMessage(WM_TIMER, CDKMDITabStrip::kTimerId, 0);
 }
 
 LRESULT CDKMDIClientTabs::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -113,8 +105,7 @@ LRESULT CDKMDIClientTabs::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MDIACTIVATE: {
         const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
         const int tab = m_wndTabs.FindTab(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)));
-        if (tab >= 0)
-            m_wndTabs.SetCurSel(tab);
+        if (tab >= 0) m_wndTabs.SetCurSel(tab);
         PostTick();
         return result;
     }

@@ -16,7 +16,8 @@ END_MESSAGE_MAP()
 namespace {
 
 CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
-    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar) : nullptr;
+    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar)
+                                                                  : nullptr;
 }
 
 } // namespace
@@ -24,8 +25,7 @@ CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
 CDKMDIFloatWnd::CDKMDIFloatWnd() : m_wndDockBar(TRUE) {}
 
 BOOL CDKMDIFloatWnd::PreCreateWindow(CREATESTRUCT& cs) {
-    if (!CDKMDIChildWndSizeDock::PreCreateWindow(cs))
-        return FALSE;
+    if (!CDKMDIChildWndSizeDock::PreCreateWindow(cs)) return FALSE;
     cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     return TRUE;
 }
@@ -33,33 +33,30 @@ BOOL CDKMDIFloatWnd::PreCreateWindow(CREATESTRUCT& cs) {
 BOOL CDKMDIFloatWnd::Create(CMDIFrameWnd* pDockSite, DWORD dwBarStyle) {
     m_bCreating = TRUE;
     static LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
-    if (!CDKMDIChildWndSizeDock::Create(className, "", WS_CHILD | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW, rectDefault,
-                                        pDockSite)) {
+    if (!CDKMDIChildWndSizeDock::Create(className, "", WS_CHILD | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW,
+                                        rectDefault, pDockSite)) {
         m_bCreating = FALSE;
         return FALSE;
     }
-    const DWORD align = (dwBarStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
-    const BOOL made = m_wndDockBar.Create(pDockSite, align | (dwBarStyle & CBRS_FLOAT_MULTI) | WS_CHILD | WS_VISIBLE,
-                                          AFX_IDW_DOCKBAR_FLOAT);
-    if (made)
-        m_wndDockBar.SetParent(this);
+    const DWORD align =
+        (dwBarStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
+    const BOOL made = m_wndDockBar.Create(
+        pDockSite, align | (dwBarStyle & CBRS_FLOAT_MULTI) | WS_CHILD | WS_VISIBLE, AFX_IDW_DOCKBAR_FLOAT);
+    if (made) m_wndDockBar.SetParent(this);
     m_bCreating = FALSE;
     return made;
 }
 
 CControlBar* CDKMDIFloatWnd::FirstBar() const {
     for (int i = 0; i < m_wndDockBar.m_arrBars.GetSize(); ++i)
-        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i))
-            return bar;
+        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i)) return bar;
     return nullptr;
 }
 
 void CDKMDIFloatWnd::RecalcLayout(BOOL bNotify) {
-    if (m_bCreating)
-        return;
+    if (m_bCreating) return;
     CDKMDIChildWndSizeDock::RecalcLayout(bNotify);
-    if (!::IsWindow(m_wndDockBar.m_hWnd))
-        return;
+    if (!::IsWindow(m_wndDockBar.m_hWnd)) return;
     CString title;
     m_wndDockBar.GetWindowText(title);
     SetWindowText(title);
@@ -67,8 +64,7 @@ void CDKMDIFloatWnd::RecalcLayout(BOOL bNotify) {
 
 void CDKMDIFloatWnd::FitToBar() {
     CDKSizeControlBar* bar = AsSizeBar(FirstBar());
-    if (!bar)
-        return;
+    if (!bar) return;
     CRect rect(CPoint(0, 0), bar->m_szFloat);
     ::AdjustWindowRectEx(&rect, GetStyle(), FALSE, GetExStyle());
     SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -80,8 +76,10 @@ void CDKMDIFloatWnd::OnSize(UINT nType, int cx, int cy) {
     if (bar && bar->IsWindowVisible() && cx > 0 && cy > 0) {
         const DWORD style = bar->m_dwStyle;
         CSize size(cx, cy);
-        size.cx += ((style & CBRS_BORDER_LEFT) ? afxData.cxBorder2 : 0) + ((style & CBRS_BORDER_RIGHT) ? afxData.cxBorder2 : 0);
-        size.cy += ((style & CBRS_BORDER_TOP) ? afxData.cyBorder2 : 0) + ((style & CBRS_BORDER_BOTTOM) ? afxData.cyBorder2 : 0);
+        size.cx += ((style & CBRS_BORDER_LEFT) ? afxData.cxBorder2 : 0) +
+                   ((style & CBRS_BORDER_RIGHT) ? afxData.cxBorder2 : 0);
+        size.cy += ((style & CBRS_BORDER_TOP) ? afxData.cyBorder2 : 0) +
+                   ((style & CBRS_BORDER_BOTTOM) ? afxData.cyBorder2 : 0);
         bar->m_szFloat = size;
     }
     CDKMDIChildWndSizeDock::OnSize(nType, cx, cy);
@@ -90,8 +88,7 @@ void CDKMDIFloatWnd::OnSize(UINT nType, int cx, int cy) {
 void CDKMDIFloatWnd::OnWindowPosChanged(WINDOWPOS*) {
     Default();
     CControlBar* bar = FirstBar();
-    if (!bar || !bar->m_pDockContext)
-        return;
+    if (!bar || !bar->m_pDockContext) return;
     CRect rect;
     GetWindowRect(&rect);
     bar->m_pDockContext->m_ptMRUFloatPos = rect.TopLeft();
@@ -105,8 +102,7 @@ void CDKMDIFloatWnd::OnClose() {
         DestroyWindow();
         return;
     }
-    if (bar)
-        bar->SendMessage(WM_COMMAND, ID_SZBAR_HIDE);
+    if (bar) bar->SendMessage(WM_COMMAND, ID_SZBAR_HIDE);
 }
 
 void CDKMDIFloatWnd::OnShowWindow(BOOL bShow, UINT nStatus) {

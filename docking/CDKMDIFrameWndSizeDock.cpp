@@ -42,12 +42,13 @@ std::vector<CDKMDIChildWndSizeDock*> DockableChildren(HWND client) {
 
 } // namespace
 
-CDKMDIFrameWndSizeDock::~CDKMDIFrameWndSizeDock() { CDKSizeControlBar::DeleteAutoDeleteBars(this); }
+CDKMDIFrameWndSizeDock::~CDKMDIFrameWndSizeDock() {
+    CDKSizeControlBar::DeleteAutoDeleteBars(this);
+}
 
 CMDIChildWnd* CDKMDIFrameWndSizeDock::MDIGetActive(BOOL* pbMaximized) const {
     if (m_pActiveDockedChild && ::IsWindow(m_pActiveDockedChild->m_hWnd)) {
-        if (pbMaximized)
-            *pbMaximized = FALSE;
+        if (pbMaximized) *pbMaximized = FALSE;
         return m_pActiveDockedChild;
     }
     CMDIChildWnd* active = CMDIFrameWnd::MDIGetActive(pbMaximized);
@@ -73,8 +74,7 @@ void CDKMDIFrameWndSizeDock::RefreshDockedChildren() {
     CMDIChildWnd* active = MDIGetActive();
     for (CDKMDIChildWndSizeDock* child : DockableChildren(m_hWndMDIClient))
         child->SendMessage(WM_NCACTIVATE, child == active);
-    if (CView* view = active ? active->GetActiveView() : nullptr)
-        SetActiveViewFromPane(view, active);
+    if (CView* view = active ? active->GetActiveView() : nullptr) SetActiveViewFromPane(view, active);
     OnUpdateFrameTitle(TRUE);
 }
 
@@ -119,16 +119,15 @@ void CDKMDIFrameWndSizeDock::FloatBarInMDIChild(CControlBar* pBar, CPoint point,
         if (floatWnd->m_wndDockBar.GetDockedCount() == 1 &&
             (floatWnd->m_wndDockBar.m_dwStyle & CBRS_ALIGN_ANY) == CBRS_ALIGN_ANY &&
             (dwStyle & CBRS_ALIGN_ANY) == CBRS_ALIGN_ANY) {
-            floatWnd->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            floatWnd->SetWindowPos(nullptr, point.x, point.y, 0, 0,
+                                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return;
         }
     }
     auto* floatWnd = static_cast<CDKMDIFloatWnd*>(RUNTIME_CLASS(CDKMDIFloatWnd)->CreateObject());
-    if (!floatWnd || !floatWnd->Create(this, dwStyle))
-        AfxThrowResourceException();
+    if (!floatWnd || !floatWnd->Create(this, dwStyle)) AfxThrowResourceException();
     floatWnd->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!floatWnd->m_hWndOwner)
-        floatWnd->m_hWndOwner = pBar->m_hWnd;
+    if (!floatWnd->m_hWndOwner) floatWnd->m_hWndOwner = pBar->m_hWnd;
     floatWnd->m_wndDockBar.DockControlBar(pBar);
     floatWnd->FitToBar();
     if (bShow) {
@@ -143,8 +142,7 @@ void CDKMDIFrameWndSizeDock::FloatBarOutOfMDIChild(CControlBar* pBar, CPoint, DW
     pBar->GetParentFrame()->GetWindowRect(&place);
     CMiniDockFrameWnd* frame = CreateFloatingFrame(dwStyle);
     frame->SetWindowPos(nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!frame->m_hWndOwner)
-        frame->m_hWndOwner = pBar->m_hWnd;
+    if (!frame->m_hWndOwner) frame->m_hWndOwner = pBar->m_hWnd;
     frame->m_wndDockBar.DockControlBar(pBar);
     frame->RecalcLayout(TRUE);
     frame->ShowWindow(SW_SHOWNA);
@@ -157,44 +155,34 @@ void CDKMDIFrameWndSizeDock::GetDockState(CDockState& state) const {
     state.Clear();
     for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
         auto* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
-        if (bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)))
-            continue;
-        if (!bar->IsDockBar() && !bar->m_pDockContext && !bar->m_pDockBar)
-            continue;
+        if (bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar))) continue;
+        if (!bar->IsDockBar() && !bar->m_pDockContext && !bar->m_pDockBar) continue;
         auto* info = new CControlBarInfo;
         bar->GetBarInfo(info);
         info->m_pBar = nullptr;
         // A dock bar's rows do not name the panes of document windows either.
         for (INT_PTR i = info->m_arrBarID.GetSize() - 1; i >= 0; --i) {
             CControlBar* held = const_cast<CDKMDIFrameWndSizeDock*>(this)->GetControlBar(info->m_arrBarID[i]);
-            if (held && held->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)))
-                info->m_arrBarID.RemoveAt(i);
+            if (held && held->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar))) info->m_arrBarID.RemoveAt(i);
         }
         state.m_arrBarInfo.Add(info);
     }
 }
 
 BOOL CDKMDIFrameWndSizeDock::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    if (!m_lpfnCloseProc)
-        SetActiveView(nullptr);
+    if (CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    if (!m_lpfnCloseProc) SetActiveView(nullptr);
     return FALSE;
 }
 
 BOOL CDKMDIFrameWndSizeDock::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN)
-        AfxCancelModes(pMsg->hwnd);
-    if (CWnd::PreTranslateMessage(pMsg))
-        return TRUE;
+    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN) AfxCancelModes(pMsg->hwnd);
+    if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
     BOOL maximized = FALSE;
     CMDIChildWnd* active = MDIGetActive(&maximized);
-    if (active && active->PreTranslateMessage(pMsg))
-        return TRUE;
-    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
-        return FALSE;
-    if (m_hAccelTable && ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg))
-        return TRUE;
+    if (active && active->PreTranslateMessage(pMsg)) return TRUE;
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
+    if (m_hAccelTable && ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg)) return TRUE;
     if (!maximized && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN))
         return ::TranslateMDISysAccel(m_hWndMDIClient, pMsg);
     return FALSE;
@@ -202,8 +190,7 @@ BOOL CDKMDIFrameWndSizeDock::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT CDKMDIFrameWndSizeDock::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     // While the active child is docked, the title is the frame's own (no child title added).
-    if (nMsg == WM_SETTEXT && m_pActiveDockedChild)
-        return CWnd::DefWindowProc(nMsg, wParam, lParam);
+    if (nMsg == WM_SETTEXT && m_pActiveDockedChild) return CWnd::DefWindowProc(nMsg, wParam, lParam);
     return CMDIFrameWnd::DefWindowProc(nMsg, wParam, lParam);
 }
 
@@ -213,10 +200,8 @@ BOOL CDKMDIFrameWndSizeDock::DestroyWindow() {
 }
 
 void CDKMDIFrameWndSizeDock::OnClose() {
-    if (m_lpfnCloseProc && !m_lpfnCloseProc(this))
-        return;
-    if (m_bClosing)
-        return;
+    if (m_lpfnCloseProc && !m_lpfnCloseProc(this)) return;
+    if (m_bClosing) return;
     CWinApp* app = AfxGetApp();
     if (!app || app->m_pMainWnd != this) {
         CMDIFrameWnd::OnClose();
@@ -273,11 +258,9 @@ LRESULT CDKMDIFrameWndSizeDock::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0 && m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_IDLEMESSAGE)
         lParam = static_cast<LPARAM>(kHelpCommandBase + m_nIDTracking);
     if (CMDIChildWnd* active = MDIGetActive())
-        if (active->SendMessage(WM_COMMANDHELP, wParam, lParam))
-            return TRUE;
+        if (active->SendMessage(WM_COMMANDHELP, wParam, lParam)) return TRUE;
     CWinApp* app = AfxGetApp();
-    if (lParam == 0 || !app)
-        return FALSE;
+    if (lParam == 0 || !app) return FALSE;
     app->WinHelp(static_cast<DWORD_PTR>(lParam), HELP_CONTEXT);
     return TRUE;
 }

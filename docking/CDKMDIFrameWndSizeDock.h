@@ -17,7 +17,9 @@ public:
 
     // The active child: the docked one when one is active, else the MDI client's.
     CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
-    CMDIChildWnd* GetActiveChildFrame(BOOL* pbMaximized = nullptr) const override { return MDIGetActive(pbMaximized); }
+    CMDIChildWnd* GetActiveChildFrame(BOOL* pbMaximized = nullptr) const override {
+        return MDIGetActive(pbMaximized);
+    }
     void ActivateChild(CMDIChildWnd* pChild);
     // Tells every dockable child whether it is the active one, and gives the frame its view.
     void RefreshDockedChildren();

@@ -26,21 +26,21 @@ std::string ClassNameOf(HWND hwnd) {
     return name;
 }
 
-bool IsMDIChild(HWND hwnd) { return (::GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0; }
+bool IsMDIChild(HWND hwnd) {
+    return (::GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+}
 
 } // namespace
 
 int CDKMDITabStrip::OnCreate(LPCREATESTRUCT) {
-    if (Default() == -1)
-        return -1;
-    if (!SetTimer(kTimerId, kTimerPeriod, nullptr))
-        return -1;
-    if (!m_images.Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), ILC_MASK | ILC_COLOR8, 4, 4))
+    if (Default() == -1) return -1;
+    if (!SetTimer(kTimerId, kTimerPeriod, nullptr)) return -1;
+    if (!m_images.Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                         ILC_MASK | ILC_COLOR8, 4, 4))
         return -1;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
     SetImageList(&m_images);
-    if (!m_dropTarget.Register(this))
-        return -1;
+    if (!m_dropTarget.Register(this)) return -1;
     return 0;
 }
 
@@ -66,11 +66,9 @@ CString CDKMDITabStrip::TabText(CWnd* pWnd) const {
     CWnd* frame = CWnd::FromHandlePermanent(pWnd->m_hWnd);
     if (frame && frame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
         auto text = reinterpret_cast<LPCSTR>(frame->SendMessage(WM_GETTABTEXT));
-        if (text && *text)
-            return text;
+        if (text && *text) return text;
         CDocument* doc = static_cast<CFrameWnd*>(frame)->GetActiveDocument();
-        if (doc && !doc->GetTitle().IsEmpty())
-            return doc->GetTitle();
+        if (doc && !doc->GetTitle().IsEmpty()) return doc->GetTitle();
     }
     CString own;
     pWnd->GetWindowText(own);
@@ -80,31 +78,23 @@ CString CDKMDITabStrip::TabText(CWnd* pWnd) const {
 int CDKMDITabStrip::TabImage(CWnd* pWnd) {
     HWND h = pWnd->m_hWnd;
     auto icon = reinterpret_cast<HICON>(::SendMessage(h, WM_GETICON, ICON_SMALL, 0));
-    if (!icon)
-        icon = reinterpret_cast<HICON>(::GetClassLongPtr(h, GCL_HICONSM));
-    if (!icon)
-        icon = reinterpret_cast<HICON>(::SendMessage(h, WM_GETICON, ICON_BIG, 0));
-    if (!icon)
-        icon = reinterpret_cast<HICON>(::GetClassLongPtr(h, GCL_HICON));
-    if (!icon)
-        return -1;
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtr(h, GCL_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(::SendMessage(h, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtr(h, GCL_HICON));
+    if (!icon) return -1;
     auto known = std::find(m_icons.begin(), m_icons.end(), icon);
-    if (known != m_icons.end())
-        return static_cast<int>(known - m_icons.begin());
+    if (known != m_icons.end()) return static_cast<int>(known - m_icons.begin());
     const int image = m_images.Add(icon);
-    if (image < 0)
-        return -1;
+    if (image < 0) return -1;
     m_icons.push_back(icon);
     return image;
 }
 
 int CDKMDITabStrip::FindTab(CWnd* pWnd) const {
-    if (!pWnd)
-        return -1;
+    if (!pWnd) return -1;
     const std::string className = ClassNameOf(pWnd->m_hWnd);
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (m_items[i].hwnd == pWnd->m_hWnd && m_items[i].className == className)
-            return static_cast<int>(i);
+        if (m_items[i].hwnd == pWnd->m_hWnd && m_items[i].className == className) return static_cast<int>(i);
     return -1;
 }
 
@@ -116,13 +106,11 @@ CWnd* CDKMDITabStrip::ChildOfTab(int nTab) const {
 
 void CDKMDITabStrip::Relayout() {
     CMDIFrameWnd* frame = m_pOwner ? m_pOwner->Frame() : nullptr;
-    if (frame && ::IsWindow(frame->m_hWnd))
-        frame->RecalcLayout();
+    if (frame && ::IsWindow(frame->m_hWnd)) frame->RecalcLayout();
 }
 
 BOOL CDKMDITabStrip::InsertTab(int nPos, CWnd* pWnd, BOOL bRelayout, BOOL bOnlyVisible) {
-    if (!pWnd || !IsMDIChild(pWnd->m_hWnd) || (bOnlyVisible && !pWnd->IsWindowVisible()))
-        return FALSE;
+    if (!pWnd || !IsMDIChild(pWnd->m_hWnd) || (bOnlyVisible && !pWnd->IsWindowVisible())) return FALSE;
     const bool wasEmpty = m_items.empty();
     nPos = std::clamp(nPos, 0, static_cast<int>(m_items.size()));
     const CString text = TabText(pWnd);
@@ -130,31 +118,26 @@ BOOL CDKMDITabStrip::InsertTab(int nPos, CWnd* pWnd, BOOL bRelayout, BOOL bOnlyV
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(text));
     item.iImage = TabImage(pWnd);
-    if (InsertItem(nPos, &item) < 0)
-        return FALSE;
-    m_items.insert(m_items.begin() + nPos, TabItem{static_cast<LPCSTR>(text), ClassNameOf(pWnd->m_hWnd), pWnd->m_hWnd, 1});
-    if (wasEmpty && bRelayout)
-        Invalidate();
-    if (bRelayout)
-        Relayout();
+    if (InsertItem(nPos, &item) < 0) return FALSE;
+    m_items.insert(m_items.begin() + nPos,
+                   TabItem{static_cast<LPCSTR>(text), ClassNameOf(pWnd->m_hWnd), pWnd->m_hWnd, 1});
+    if (wasEmpty && bRelayout) Invalidate();
+    if (bRelayout) Relayout();
     return TRUE;
 }
 
 BOOL CDKMDITabStrip::RemoveTab(CWnd* pWnd, BOOL bRelayout) {
     const int tab = FindTab(pWnd);
-    if (tab < 0)
-        return FALSE;
+    if (tab < 0) return FALSE;
     DeleteItem(tab);
     m_items.erase(m_items.begin() + tab);
-    if (bRelayout)
-        Relayout();
+    if (bRelayout) Relayout();
     return TRUE;
 }
 
 void CDKMDITabStrip::Update(BOOL bAddNew, BOOL bRefreshIcons) {
     CMDIFrameWnd* frame = m_pOwner ? m_pOwner->Frame() : nullptr;
-    if (!frame)
-        return;
+    if (!frame) return;
     CMDIChildWnd* active = frame->MDIGetActive();
     int select = -1;
     bool changed = m_pOwner->m_bChanged != FALSE;
@@ -166,12 +149,10 @@ void CDKMDITabStrip::Update(BOOL bAddNew, BOOL bRefreshIcons) {
             if (!wnd->IsWindowVisible()) {
                 RemoveTab(wnd, FALSE);
                 changed = true;
-                if (select > tab)
-                    --select; // the tab to select moved up with the others
+                if (select > tab) --select; // the tab to select moved up with the others
                 continue;
             }
-            if (wnd == active)
-                select = tab;
+            if (wnd == active) select = tab;
             const CString text = TabText(wnd);
             TCITEM item{};
             if (m_items[tab].text != static_cast<LPCSTR>(text)) {
@@ -191,8 +172,7 @@ void CDKMDITabStrip::Update(BOOL bAddNew, BOOL bRefreshIcons) {
         }
         if (bAddNew && InsertTab(static_cast<int>(m_items.size()), wnd, FALSE, TRUE)) {
             changed = true;
-            if (wnd == active)
-                select = static_cast<int>(m_items.size()) - 1;
+            if (wnd == active) select = static_cast<int>(m_items.size()) - 1;
         }
     }
     if (select >= 0 && select != GetCurSel()) {
@@ -220,8 +200,7 @@ void CDKMDITabStrip::OnSelChange(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
     CWnd* child = ChildOfTab(GetCurSel());
     CMDIFrameWnd* frame = m_pOwner ? m_pOwner->Frame() : nullptr;
-    if (!child || !frame)
-        return;
+    if (!child || !frame) return;
     ::SendMessage(frame->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
     frame->RecalcLayout();
 }
@@ -229,8 +208,7 @@ void CDKMDITabStrip::OnSelChange(NMHDR*, LRESULT* pResult) {
 void CDKMDITabStrip::OnLButtonDblClk(UINT, CPoint) {
     CWnd* child = ChildOfTab(GetCurSel());
     CMDIFrameWnd* frame = m_pOwner ? m_pOwner->Frame() : nullptr;
-    if (!child || !frame)
-        return;
+    if (!child || !frame) return;
     BOOL maximized = FALSE;
     const bool activeAndMaximized = frame->MDIGetActive(&maximized) == child && maximized;
     ::SendMessage(frame->m_hWndMDIClient, activeAndMaximized ? WM_MDIRESTORE : WM_MDIMAXIMIZE,

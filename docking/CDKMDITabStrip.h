@@ -1,7 +1,8 @@
 #pragma once
 // CDKMDITabStrip: the tab control around an MDI client, one tab per visible MDI child with its
 // small icon and title. A click activates the child, a double click maximises or restores it, a
-// drag over a tab activates its child; a timer rescans the children (new ones get tabs, hidden ones lose them, titles follow).
+// drag over a tab activates its child; a timer rescans the children (new ones get tabs, hidden ones lose
+// them, titles follow).
 
 #include "platform/framework/CImageList.h"
 #include "platform/framework/COleDropTarget.h"
@@ -20,7 +21,8 @@ public:
     // Data dragged over a tab activates that tab's child; the strip itself takes no drop.
     class CDropTarget : public COleDropTarget {
     public:
-        DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
+                              CPoint point) override;
     };
 
     static constexpr UINT kTimerId = 333;

@@ -46,7 +46,8 @@ CDKMenuBar::CDKMenuBar() {
 
 CDKMenuBar::~CDKMenuBar() {
     if (g_trackingBar == this) g_trackingBar = nullptr;
-    for (auto it = m_createdPopups.rbegin(); it != m_createdPopups.rend(); ++it) ::DestroyMenu(*it);
+    for (auto it = m_createdPopups.rbegin(); it != m_createdPopups.rend(); ++it)
+        ::DestroyMenu(*it);
     if (m_hMenuFont) ::DeleteObject(m_hMenuFont);
 }
 
@@ -72,7 +73,8 @@ BOOL CDKMenuBar::SetMenu(HMENU hMenu) {
         CDocument* doc = ActiveDocument();
         CDocTemplate* docTemplate = doc ? doc->GetDocTemplate() : nullptr;
         bool taken = false;
-        for (const auto& entry : m_menuTemplates) taken = taken || entry.second == docTemplate;
+        for (const auto& entry : m_menuTemplates)
+            taken = taken || entry.second == docTemplate;
         if (!taken) {
             m_menuTemplates[hMenu] = docTemplate;
             LoadMenuState(hMenu, doc ? doc->GetRuntimeClass()->m_lpszClassName : nullptr);
@@ -109,7 +111,8 @@ BOOL CDKMenuBar::UpdateMenuButtons(BOOL bRelayout) {
             b.iString = SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(text));
         }
         if (count > 0)
-            result = SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buttons.data())) != 0;
+            result = SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(count),
+                                 reinterpret_cast<LPARAM>(buttons.data())) != 0;
     }
     int count = ButtonCount();
     if (dragged < count) m_nDraggedButton = dragged;
@@ -137,7 +140,8 @@ BOOL CDKMenuBar::UpdateMenuButtons(BOOL bRelayout) {
         CRect client;
         m_pFrame->GetClientRect(&client);
         CSize size = CalcFixedLayout(TRUE, TRUE);
-        SetWindowPos(nullptr, client.left, client.top - 2, client.Width(), size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(nullptr, client.left, client.top - 2, client.Width(), size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(SW_SHOWNA);
     }
     return result;
@@ -183,7 +187,8 @@ CString CDKMenuBar::DocumentNameForMenu(HMENU hMenu) const {
 BOOL CDKMenuBar::DeleteButton(int nIndex) {
     int count = ButtonCount();
     if (nIndex < 0 || nIndex >= count) return FALSE;
-    for (int i = nIndex + 1; i < count; ++i) SendMessage(TB_SETCMDID, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
+    for (int i = nIndex + 1; i < count; ++i)
+        SendMessage(TB_SETCMDID, static_cast<WPARAM>(i), static_cast<LPARAM>(i));
     SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex));
     ::DeleteMenu(m_hMenu, static_cast<UINT>(nIndex), MF_BYPOSITION);
     m_modifiedMenus[m_hMenu] = TRUE;
@@ -280,9 +285,11 @@ void CDKMenuBar::DrawMDIButtons(CDC* pDC) {
     if (m_rcRestore.IsRectEmpty()) return;
     DWORD style = child->GetStyle();
     pDC->DrawFrameControl(&m_rcRestore, DFC_CAPTION,
-                          DFCS_CAPTIONRESTORE | ((style & WS_MAXIMIZEBOX) ? 0 : DFCS_INACTIVE) | pushed(hitRestore));
+                          DFCS_CAPTIONRESTORE | ((style & WS_MAXIMIZEBOX) ? 0 : DFCS_INACTIVE) |
+                              pushed(hitRestore));
     pDC->DrawFrameControl(&m_rcMinimize, DFC_CAPTION,
-                          DFCS_CAPTIONMIN | ((style & WS_MINIMIZEBOX) ? 0 : DFCS_INACTIVE) | pushed(hitMinimize));
+                          DFCS_CAPTIONMIN | ((style & WS_MINIMIZEBOX) ? 0 : DFCS_INACTIVE) |
+                              pushed(hitMinimize));
 }
 
 void CDKMenuBar::CalcExtraExtent(RECT& margins, int nHorz) const {
@@ -297,7 +304,9 @@ void CDKMenuBar::CalcExtraOffset(CDC* pDC, CRect& rect) {
     if (!m_hIcon || !dynamic_cast<CMDIFrameWnd*>(m_pFrame)) return;
     CalcMDIButtons();
     DrawMDIButtons(pDC);
-    const CRect& first = !m_rcMinimize.IsRectEmpty() ? m_rcMinimize : !m_rcRestore.IsRectEmpty() ? m_rcRestore : m_rcClose;
+    const CRect& first = !m_rcMinimize.IsRectEmpty()  ? m_rcMinimize
+                         : !m_rcRestore.IsRectEmpty() ? m_rcRestore
+                                                      : m_rcClose;
     if (first.IsRectEmpty()) return;
     if (IsHorizontalDocked())
         rect.right = first.left - 6;
@@ -378,7 +387,8 @@ void CDKMenuBar::OnFloatingStateChanged(BOOL bFloating) {
 BOOL CDKMenuBar::CreateMenuFromData(const BYTE*& pCursor, const BYTE* pEnd, HMENU hMenu, int nPosition) {
     std::vector<docking::DraggedItem> items;
     if (!::IsMenu(hMenu) || !docking::ReadDraggedItems(pCursor, pEnd, items)) return FALSE;
-    docking::InsertDraggedItems(hMenu, nPosition, items, [this](HMENU popup) { m_createdPopups.push_back(popup); });
+    docking::InsertDraggedItems(hMenu, nPosition, items,
+                                [this](HMENU popup) { m_createdPopups.push_back(popup); });
     return TRUE;
 }
 
@@ -404,7 +414,8 @@ BOOL CDKMenuBar::SetKeyboardMode(BOOL bOn, int nIndex) {
         if (!m_bEscape) {
             SendToFrame(WM_ENTERMENULOOP, 0, 0);
             SendToFrame(WM_INITMENU, reinterpret_cast<WPARAM>(m_hMenu), 0);
-            SendToFrame(WM_MENUSELECT, MAKELONG(nIndex, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(m_hMenu));
+            SendToFrame(WM_MENUSELECT, MAKELONG(nIndex, MF_POPUP | MF_HILITE),
+                        reinterpret_cast<LPARAM>(m_hMenu));
         }
     } else if (!bOn && m_bKeyboardMode) {
         m_bKeyboardMode = FALSE;
@@ -443,7 +454,8 @@ void CDKMenuBar::OpenPopup(int nIndex) {
         if (customising) return;
         CMDIChildWnd* child = ActiveMaximizedChild();
         popup = child ? ::GetSystemMenu(child->GetSafeHwnd(), FALSE) : nullptr;
-    } else if (!(::GetMenuState(m_hMenu, static_cast<UINT>(nIndex), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))) {
+    } else if (!(::GetMenuState(m_hMenu, static_cast<UINT>(nIndex), MF_BYPOSITION) &
+                 (MF_GRAYED | MF_DISABLED))) {
         popup = ::GetSubMenu(m_hMenu, nIndex);
     }
     if (!popup) {
@@ -463,8 +475,9 @@ void CDKMenuBar::OpenPopup(int nIndex) {
     CPoint at;
     UINT flags = TPM_RIGHTBUTTON;
     if (IsHorizontalDocked() || (m_dwStyle & CBRS_FLOATING)) {
-        at = ::GetSystemMetrics(SM_CYSCREEN) - button.bottom >= kPopupRoom ? CPoint(button.left, button.bottom + 1)
-                                                                           : CPoint(button.right + 1, button.top);
+        at = ::GetSystemMetrics(SM_CYSCREEN) - button.bottom >= kPopupRoom
+                 ? CPoint(button.left, button.bottom + 1)
+                 : CPoint(button.right + 1, button.top);
     } else if (::GetSystemMetrics(SM_CXSCREEN) - button.right >= kPopupRoom) {
         at = CPoint(button.right + 1, button.top);
     } else {
@@ -597,7 +610,8 @@ BOOL CDKMenuBar::HandleMenuKey(UINT nKey) {
             int index = backwards ? PrevButton(hot(), TRUE) : NextButton(hot(), TRUE);
             SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(index < count ? index : -1));
             if (nKey != VK_DOWN)
-                SendToFrame(WM_MENUSELECT, index == count ? MAKELONG(0, MF_SYSMENU) : MAKELONG(index, MF_POPUP | MF_HILITE),
+                SendToFrame(WM_MENUSELECT,
+                            index == count ? MAKELONG(0, MF_SYSMENU) : MAKELONG(index, MF_POPUP | MF_HILITE),
                             reinterpret_cast<LPARAM>(m_hMenu));
             return TRUE;
         }
@@ -623,7 +637,8 @@ BOOL CDKMenuBar::HandleMenuKey(UINT nKey) {
 
 void CDKMenuBar::OnOpenPopupMessage(WPARAM wParam) {
     MSG msg;
-    while (::PeekMessage(&msg, m_hWnd, WM_MENUBAR_OPENPOPUP, WM_MENUBAR_OPENPOPUP, PM_REMOVE)) wParam = msg.wParam;
+    while (::PeekMessage(&msg, m_hWnd, WM_MENUBAR_OPENPOPUP, WM_MENUBAR_OPENPOPUP, PM_REMOVE))
+        wParam = msg.wParam;
     OpenPopup(static_cast<int>(wParam));
 }
 
@@ -640,7 +655,8 @@ BOOL CDKMenuBar::OnButtonDropDown(NMTOOLBARA* pNotify, LRESULT* pResult) {
 
 BOOL CDKMenuBar::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     // Button n stands for the item at position n - 1: enabled unless that item is.
-    if (nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && m_hMenu && nID >= 1 && nID <= 0xFFFF && !pHandlerInfo) {
+    if (nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && m_hMenu && nID >= 1 && nID <= 0xFFFF &&
+        !pHandlerInfo) {
         int count = ::GetMenuItemCount(m_hMenu);
         if (nID > static_cast<UINT>(count)) return FALSE;
         UINT state = ::GetMenuState(m_hMenu, nID - 1, MF_BYPOSITION);
@@ -674,7 +690,8 @@ void CDKMenuBar::OnHoldTimer() {
     notify.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
     notify.hdr.code = static_cast<UINT>(TBN_BEGINDRAG);
     notify.iItem = held + 1;
-    if (HWND parent = ::GetParent(m_hWnd)) ::SendMessage(parent, WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+    if (HWND parent = ::GetParent(m_hWnd))
+        ::SendMessage(parent, WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
 }
 
 LRESULT CDKMenuBar::OnNcLButtonDown(UINT nHit, CPoint ptScreen) {

@@ -38,7 +38,8 @@ public:
     CDKMenuBar();
     ~CDKMenuBar() override;
 
-    BOOL Create(CWnd* pFrame, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR + 5);
+    BOOL Create(CWnd* pFrame, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_TOOLBAR + 5);
 
     BOOL SetMenu(HMENU hMenu);
     HMENU GetMenu() const { return m_hMenu; }

@@ -41,7 +41,8 @@ CString readText(CArchive& ar) {
         length = wordLength;
     }
     std::string bytes(length, '\0');
-    if (length && ar.Read(bytes.data(), length) != length) AfxThrowArchiveException(CArchiveException::endOfFile);
+    if (length && ar.Read(bytes.data(), length) != length)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
     return CString(bytes.c_str());
 }
 
@@ -84,7 +85,8 @@ void CDKMenuBar::StoreMenu(HMENU hMenu, CArchive& ar) {
         info.cch = sizeof(text);
         ::GetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &info);
         text[kMaxStoredText] = '\0';
-        ar << static_cast<int>(info.fType) << (info.hSubMenu ? 1 : 0) << (info.hSubMenu ? -1 : static_cast<int>(info.wID));
+        ar << static_cast<int>(info.fType) << (info.hSubMenu ? 1 : 0)
+           << (info.hSubMenu ? -1 : static_cast<int>(info.wID));
         ar << CString((info.fType & MFT_SEPARATOR) ? "" : text);
         if (info.hSubMenu) StoreMenu(info.hSubMenu, ar);
     }
@@ -100,34 +102,36 @@ BOOL CDKMenuBar::LoadMenu(HMENU hMenu, CArchive& ar) {
         return FALSE;
     }
     bool mdi = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd()) != nullptr;
-    std::function<void(HMENU, const std::vector<StoredItem>&)> build = [&](HMENU menu, const std::vector<StoredItem>& list) {
-        deleteAllItems(menu);
-        for (const StoredItem& item : list) {
-            HMENU submenu = nullptr;
-            if (item.submenu) {
-                submenu = ::CreatePopupMenu();
-                m_createdPopups.push_back(submenu);
-                build(submenu, item.children);
+    std::function<void(HMENU, const std::vector<StoredItem>&)> build =
+        [&](HMENU menu, const std::vector<StoredItem>& list) {
+            deleteAllItems(menu);
+            for (const StoredItem& item : list) {
+                HMENU submenu = nullptr;
+                if (item.submenu) {
+                    submenu = ::CreatePopupMenu();
+                    m_createdPopups.push_back(submenu);
+                    build(submenu, item.children);
+                }
+                auto id = static_cast<UINT>(item.id);
+                if (!item.submenu && id == kFirstWindowListCommand && mdi) {
+                    // The window list comes back by itself: drop the separator before it.
+                    int last = ::GetMenuItemCount(menu) - 1;
+                    if (last >= 0 &&
+                        (::GetMenuState(menu, static_cast<UINT>(last), MF_BYPOSITION) & MF_SEPARATOR))
+                        ::DeleteMenu(menu, static_cast<UINT>(last), MF_BYPOSITION);
+                    m_hWindowMenu = menu;
+                }
+                if (!item.submenu && id >= kFirstWindowListCommand) continue;
+                MENUITEMINFOA info{};
+                info.cbSize = sizeof(info);
+                info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+                info.fType = static_cast<UINT>(item.type);
+                info.wID = item.submenu ? 0xFFFFFFFFu : id;
+                info.hSubMenu = submenu;
+                info.dwTypeData = const_cast<LPSTR>(static_cast<LPCSTR>(item.text));
+                ::InsertMenuItemA(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info);
             }
-            auto id = static_cast<UINT>(item.id);
-            if (!item.submenu && id == kFirstWindowListCommand && mdi) {
-                // The window list comes back by itself: drop the separator before it.
-                int last = ::GetMenuItemCount(menu) - 1;
-                if (last >= 0 && (::GetMenuState(menu, static_cast<UINT>(last), MF_BYPOSITION) & MF_SEPARATOR))
-                    ::DeleteMenu(menu, static_cast<UINT>(last), MF_BYPOSITION);
-                m_hWindowMenu = menu;
-            }
-            if (!item.submenu && id >= kFirstWindowListCommand) continue;
-            MENUITEMINFOA info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
-            info.fType = static_cast<UINT>(item.type);
-            info.wID = item.submenu ? 0xFFFFFFFFu : id;
-            info.hSubMenu = submenu;
-            info.dwTypeData = const_cast<LPSTR>(static_cast<LPCSTR>(item.text));
-            ::InsertMenuItemA(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info);
-        }
-    };
+        };
     build(hMenu, items);
     return TRUE;
 }
@@ -147,7 +151,8 @@ BOOL CDKMenuBar::SaveMenuState(HMENU hMenu, LPCSTR lpszName) {
     app->WriteProfileBinary(section, "MenuItems", data, size);
     app->WriteProfileInt(section, "MenuDataSize", static_cast<int>(size));
     std::free(data);
-    SendToFrame(WM_MENUBAR_SAVED, reinterpret_cast<WPARAM>(hMenu), reinterpret_cast<LPARAM>(static_cast<LPCSTR>(section)));
+    SendToFrame(WM_MENUBAR_SAVED, reinterpret_cast<WPARAM>(hMenu),
+                reinterpret_cast<LPARAM>(static_cast<LPCSTR>(section)));
     return TRUE;
 }
 
@@ -165,11 +170,13 @@ BOOL CDKMenuBar::LoadMenuState(HMENU hMenu, LPCSTR lpszName) {
         m_hWindowMenu = nullptr;
         LoadMenu(hMenu, ar);
     }
-    SendToFrame(WM_MENUBAR_LOADED, reinterpret_cast<WPARAM>(hMenu), reinterpret_cast<LPARAM>(static_cast<LPCSTR>(section)));
+    SendToFrame(WM_MENUBAR_LOADED, reinterpret_cast<WPARAM>(hMenu),
+                reinterpret_cast<LPARAM>(static_cast<LPCSTR>(section)));
     return TRUE;
 }
 
 BOOL CDKMenuBar::SaveBarState(LPCSTR, LPCSTR, BOOL) {
-    for (const auto& entry : m_modifiedMenus) SaveMenuState(entry.first, DocumentNameForMenu(entry.first));
+    for (const auto& entry : m_modifiedMenus)
+        SaveMenuState(entry.first, DocumentNameForMenu(entry.first));
     return TRUE;
 }

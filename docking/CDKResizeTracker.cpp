@@ -18,8 +18,10 @@ void CDKResizeTracker::AdjustRect(int nHandle, LPRECT lpRect) {
     CRect& rect = *reinterpret_cast<CRect*>(lpRect);
     if (!m_rectLimit.IsRectNull()) {
         if (nHandle == hitMiddle) {
-            const int x = std::clamp<int>(rect.left, m_rectLimit.left, std::max(m_rectLimit.left, m_rectLimit.right));
-            const int y = std::clamp<int>(rect.top, m_rectLimit.top, std::max(m_rectLimit.top, m_rectLimit.bottom));
+            const int x =
+                std::clamp<int>(rect.left, m_rectLimit.left, std::max(m_rectLimit.left, m_rectLimit.right));
+            const int y =
+                std::clamp<int>(rect.top, m_rectLimit.top, std::max(m_rectLimit.top, m_rectLimit.bottom));
             rect.OffsetRect(x - rect.left, y - rect.top);
         } else {
             rect.IntersectRect(&rect, &m_rectLimit);

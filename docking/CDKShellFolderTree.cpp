@@ -48,7 +48,8 @@ void DrawDesktop(CDC& dc, int x) {
 void DrawFile(CDC& dc, int x) {
     dc.FillSolidRect(x + 3, 1, 10, 14, RGB(96, 96, 96));
     dc.FillSolidRect(x + 4, 2, 8, 12, RGB(255, 255, 255));
-    for (int y = 5; y < 13; y += 2) dc.FillSolidRect(x + 5, y, 6, 1, RGB(160, 160, 160));
+    for (int y = 5; y < 13; y += 2)
+        dc.FillSolidRect(x + 5, y, 6, 1, RGB(160, 160, 160));
 }
 
 } // namespace
@@ -71,9 +72,13 @@ CString CDKShellFolderTree::GetPathFromItem(HTREEITEM hItem) const {
     return pRecord ? pRecord->m_strPath : CString();
 }
 
-BOOL CDKShellFolderTree::IncludeItem(const CDKShellItem&) { return TRUE; }
+BOOL CDKShellFolderTree::IncludeItem(const CDKShellItem&) {
+    return TRUE;
+}
 
-BOOL CDKShellFolderTree::IncludeFile(LPCSTR) { return TRUE; }
+BOOL CDKShellFolderTree::IncludeFile(LPCSTR) {
+    return TRUE;
+}
 
 void CDKShellFolderTree::MakeImages() {
     if (m_images.GetSafeHandle()) return;
@@ -109,7 +114,8 @@ BOOL CDKShellFolderTree::FillTree(LPCSTR lpszPath) {
         TVINSERTSTRUCT tvis{};
         tvis.hParent = TVI_ROOT;
         tvis.hInsertAfter = TVI_LAST;
-        tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN | TVIF_PARAM;
+        tvis.item.mask =
+            TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN | TVIF_PARAM;
         tvis.item.pszText = const_cast<LPSTR>("Desktop");
         tvis.item.iImage = tvis.item.iSelectedImage = kDesktopImage;
         tvis.item.state = tvis.item.stateMask = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
@@ -183,7 +189,8 @@ HTREEITEM CDKShellFolderTree::FindChild(HTREEITEM hFirst, const CString& strName
 BOOL CDKShellFolderTree::SelectPath(LPCSTR lpszPath, BOOL bExpand) {
     CString strPath = lpszPath ? lpszPath : "";
     if (strPath.IsEmpty()) return TRUE;
-    while (strPath.GetLength() > 1 && strPath.Right(1) == "/") strPath = strPath.Left(strPath.GetLength() - 1);
+    while (strPath.GetLength() > 1 && strPath.Right(1) == "/")
+        strPath = strPath.Left(strPath.GetLength() - 1);
     CString strTop = m_strTopPath;
     if (strTop.Right(1) != "/") strTop += "/";
     if (strPath.Left(strTop.GetLength()) != strTop) return FALSE;
@@ -243,14 +250,16 @@ BOOL CDKShellFolderTree::RefreshItem(HTREEITEM hItem) {
         Expand(hItem, TVE_COLLAPSE);
         Expand(hItem, TVE_EXPAND);
     }
-    for (const CString& strPath : expanded) SelectPath(strPath, TRUE);
+    for (const CString& strPath : expanded)
+        SelectPath(strPath, TRUE);
     SelectPath(strSelected, TRUE);
     LockRedraw(TRUE);
     return TRUE;
 }
 
 void CDKShellFolderTree::DeleteChildren(HTREEITEM hItem) {
-    while (HTREEITEM hChild = GetChildItem(hItem)) DeleteItem(hChild);
+    while (HTREEITEM hChild = GetChildItem(hItem))
+        DeleteItem(hChild);
     TVITEM item{};
     item.mask = TVIF_CHILDREN;
     item.hItem = hItem;
@@ -299,7 +308,8 @@ void CDKShellFolderTree::ShowContextMenu(HTREEITEM hItem) {
     if (!menu.CreatePopupMenu()) return;
     menu.AppendMenu(MF_STRING, DK_SHELLCMD_OPEN, "&Open");
     menu.AppendMenu(MF_STRING | (bCanRename ? 0 : MF_GRAYED), DK_SHELLCMD_RENAME, "Rena&me");
-    if (pRecord->m_dwAttributes & DK_SHELL_FOLDER) menu.AppendMenu(MF_STRING, DK_SHELLCMD_NEWFOLDER, "New &Folder");
+    if (pRecord->m_dwAttributes & DK_SHELL_FOLDER)
+        menu.AppendMenu(MF_STRING, DK_SHELLCMD_NEWFOLDER, "New &Folder");
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING, DK_SHELLCMD_PROPERTIES, "P&roperties");
     menu.SetDefaultItem(DK_SHELLCMD_OPEN);

@@ -10,8 +10,8 @@ namespace {
 
 bool HasSubfolder(const fs::path& folder) {
     std::error_code ec;
-    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end; !ec && it != end;
-         it.increment(ec)) {
+    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
+         !ec && it != end; it.increment(ec)) {
         if (it->is_directory(ec)) return true;
     }
     return false;
@@ -35,7 +35,8 @@ BOOL CDKShellNamespace::IsFolder(const CString& strPath) const {
 
 BOOL CDKShellNamespace::EnumChildren(const CString& strFolder, std::vector<CDKShellItem>& items) const {
     std::error_code ec;
-    fs::directory_iterator it(fs::path(static_cast<LPCSTR>(strFolder)), fs::directory_options::skip_permission_denied, ec);
+    fs::directory_iterator it(fs::path(static_cast<LPCSTR>(strFolder)),
+                              fs::directory_options::skip_permission_denied, ec);
     if (ec) return FALSE;
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         CDKShellItem item;
@@ -76,14 +77,16 @@ CString CDKShellNamespace::CreateFolder(const CString& strFolder) {
 
 BOOL CDKShellNamespace::OpenItem(const CString& strPath) {
     HWND hOwner = m_pOwner ? m_pOwner->GetSafeHwnd() : nullptr;
-    return reinterpret_cast<INT_PTR>(::ShellExecute(hOwner, "open", strPath, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    return reinterpret_cast<INT_PTR>(
+               ::ShellExecute(hOwner, "open", strPath, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 void CDKShellNamespace::ShowProperties(const CString& strPath) {
     std::error_code ec;
     const fs::path path(static_cast<LPCSTR>(strPath));
     const bool bFolder = fs::is_directory(path, ec);
-    CString text = "Name: " + NameOf(strPath) + "\nLocation: " + CString(path.parent_path().string().c_str()) +
+    CString text = "Name: " + NameOf(strPath) +
+                   "\nLocation: " + CString(path.parent_path().string().c_str()) +
                    "\nType: " + (bFolder ? "Folder" : "File");
     if (!bFolder) {
         const auto size = fs::file_size(path, ec);

@@ -24,10 +24,13 @@ END_MESSAGE_MAP()
 namespace {
 
 CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
-    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar) : nullptr;
+    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar)
+                                                                  : nullptr;
 }
 
-bool IsSizingBorder(UINT nHitTest) { return nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST; }
+bool IsSizingBorder(UINT nHitTest) {
+    return nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST;
+}
 
 bool IsPress(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
@@ -49,14 +52,12 @@ int CDKSizableMiniDockFrameWnd::OnCreate(LPCREATESTRUCT) {
 
 CControlBar* CDKSizableMiniDockFrameWnd::FirstBar() const {
     for (int i = 0; i < m_wndDockBar.m_arrBars.GetSize(); ++i)
-        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i))
-            return bar;
+        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i)) return bar;
     return nullptr;
 }
 
 void CDKSizableMiniDockFrameWnd::DecideKind() {
-    if (m_nKind != kindUndecided)
-        return;
+    if (m_nKind != kindUndecided) return;
     m_nKind = kindOrdinary;
     CControlBar* first = FirstBar();
     const bool multi = (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI) != 0;
@@ -86,8 +87,10 @@ void CDKSizableMiniDockFrameWnd::OnSize(UINT, int cx, int cy) {
     if (bar && bar->IsWindowVisible() && cx > 0 && cy > 0) {
         const DWORD style = bar->m_dwStyle;
         CSize size(cx, cy);
-        size.cx += ((style & CBRS_BORDER_LEFT) ? afxData.cxBorder2 : 0) + ((style & CBRS_BORDER_RIGHT) ? afxData.cxBorder2 : 0);
-        size.cy += ((style & CBRS_BORDER_TOP) ? afxData.cyBorder2 : 0) + ((style & CBRS_BORDER_BOTTOM) ? afxData.cyBorder2 : 0);
+        size.cx += ((style & CBRS_BORDER_LEFT) ? afxData.cxBorder2 : 0) +
+                   ((style & CBRS_BORDER_RIGHT) ? afxData.cxBorder2 : 0);
+        size.cy += ((style & CBRS_BORDER_TOP) ? afxData.cyBorder2 : 0) +
+                   ((style & CBRS_BORDER_BOTTOM) ? afxData.cyBorder2 : 0);
         bar->m_szFloat = size;
     }
     Default();
@@ -95,23 +98,21 @@ void CDKSizableMiniDockFrameWnd::OnSize(UINT, int cx, int cy) {
 }
 
 void CDKSizableMiniDockFrameWnd::OnClose() {
-    if (m_bClosing)
-        return;
+    if (m_bClosing) return;
     m_bClosing = TRUE;
     CDKSizeControlBar* bar = (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI) ? nullptr : AsSizeBar(FirstBar());
-    auto* viewBar = bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)) ? static_cast<CDKSizeViewBar*>(bar) : nullptr;
+    auto* viewBar =
+        bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)) ? static_cast<CDKSizeViewBar*>(bar) : nullptr;
     if (viewBar && viewBar->m_pChild && ::IsWindow(viewBar->m_pChild->m_hWnd)) {
         // A floating document window closes as the window it is; refused by its document, it
         // stays as it was (hidden, it could not be reached any more).
         m_bClosing = FALSE;
-        if (!viewBar->CanClose())
-            return;
+        if (!viewBar->CanClose()) return;
         // Docking the pane back destroys this frame: nothing of it is touched afterwards. The
         // document has agreed already: the window goes without being asked again.
         CDKMDIChildWndSizeDock* child = viewBar->m_pChild;
         viewBar->ShowWindow(SW_HIDE);
-        if (viewBar->m_pDockContext)
-            viewBar->m_pDockContext->ToggleDocking();
+        if (viewBar->m_pDockContext) viewBar->m_pDockContext->ToggleDocking();
         child->DestroyWindow();
         return;
     }
@@ -133,8 +134,7 @@ void CDKSizableMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
     if (IsSizingBorder(nHitTest)) {
         // The main frame stays the active window; the system sizing loop sizes this frame, and
         // with it the bar's floating size.
-        if (CWnd* top = GetTopLevelParent(); top && top != this)
-            top->SetActiveWindow();
+        if (CWnd* top = GetTopLevelParent(); top && top != this) top->SetActiveWindow();
         Default();
         return;
     }
@@ -147,16 +147,15 @@ void CDKSizableMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
 
 void CDKSizableMiniDockFrameWnd::TrackSystemMenu() {
     CMenu* menu = GetSystemMenu(FALSE);
-    if (!menu)
-        return;
+    if (!menu) return;
     AppendDockItem(menu);
     CRect window;
     GetWindowRect(&window);
     CPoint below(0, 0);
     ClientToScreen(&below);
-    const UINT command = static_cast<UINT>(menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, window.left, below.y, this));
-    if (command)
-        SendMessage(WM_SYSCOMMAND, command, MAKELPARAM(window.left, below.y));
+    const UINT command =
+        static_cast<UINT>(menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, window.left, below.y, this));
+    if (command) SendMessage(WM_SYSCOMMAND, command, MAKELPARAM(window.left, below.y));
 }
 
 void CDKSizableMiniDockFrameWnd::ActivateViewBar() {
@@ -166,8 +165,7 @@ void CDKSizableMiniDockFrameWnd::ActivateViewBar() {
 
 BOOL CDKSizableMiniDockFrameWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     // Only a press: the pointer passing over the frame leaves the active document where it is.
-    if (IsPress(message))
-        ActivateViewBar();
+    if (IsPress(message)) ActivateViewBar();
     if (m_nKind == kindSizeBar && IsSizingBorder(nHitTest))
         return static_cast<BOOL>(Default()); // the system's sizing cursors
     return CMiniDockFrameWnd::OnSetCursor(pWnd, nHitTest, message);
@@ -182,8 +180,7 @@ void CDKSizableMiniDockFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL b
 void CDKSizableMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM) {
     CDKSizeViewBar* bar = ViewBar();
     if (nID == CDKMDIChildWndSizeDock::DockCommandId() && bar) {
-        if (bar->m_pChild)
-            bar->m_pChild->ToggleDocking();
+        if (bar->m_pChild) bar->m_pChild->ToggleDocking();
         return;
     }
     Default();

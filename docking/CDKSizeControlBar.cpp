@@ -69,24 +69,21 @@ CString LoadText(UINT id) {
 
 CDKSizeControlBar::CDKSizeControlBar(DWORD dwBarStyle) : m_dwSCBStyle(dwBarStyle) {
     AddBarStrings();
-    if (m_dwSCBStyle & SZBAR_AUTODELETE)
-        AutoDeleteBars().push_back(this);
+    if (m_dwSCBStyle & SZBAR_AUTODELETE) AutoDeleteBars().push_back(this);
     RecreateCaptionFont();
 }
 
 CDKSizeControlBar::~CDKSizeControlBar() {
     auto& bars = AutoDeleteBars();
     auto it = std::find(bars.rbegin(), bars.rend(), this);
-    if (it != bars.rend())
-        bars.erase(std::next(it).base());
+    if (it != bars.rend()) bars.erase(std::next(it).base());
     // The dock context belongs to CControlBar, which deletes it.
 }
 
 void CDKSizeControlBar::DeleteAutoDeleteBars(CFrameWnd* pFrame) {
     std::vector<CDKSizeControlBar*> doomed;
     for (CDKSizeControlBar* bar : AutoDeleteBars())
-        if (bar->m_pAutoDeleteFrame == pFrame || bar->m_pDockSite == pFrame)
-            doomed.push_back(bar);
+        if (bar->m_pAutoDeleteFrame == pFrame || bar->m_pDockSite == pFrame) doomed.push_back(bar);
     for (CDKSizeControlBar* bar : doomed)
         delete bar;
 }
@@ -94,8 +91,7 @@ void CDKSizeControlBar::DeleteAutoDeleteBars(CFrameWnd* pFrame) {
 void CDKSizeControlBar::RecreateCaptionFont() {
     m_font.DeleteObject();
     const int points = (m_dwSCBStyle & SZBAR_SOLIDCAPTION) ? 80 : 100;
-    if (!m_font.CreatePointFont(points, "Arial"))
-        AfxThrowResourceException();
+    if (!m_font.CreatePointFont(points, "Arial")) AfxThrowResourceException();
 }
 
 BOOL CDKSizeControlBar::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -110,49 +106,41 @@ BOOL CDKSizeControlBar::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWOR
     m_szFloat = m_szHorz = r.Size();
     m_szVert = CSize(r.Height(), r.Width());
     const DWORD windowStyle = (dwStyle & ~static_cast<DWORD>(CBRS_ALL)) | WS_CLIPCHILDREN;
-    if (!lpszClassName)
-        lpszClassName = AFX_WNDCONTROLBAR;
-    if (!CWnd::Create(lpszClassName, lpszWindowName, windowStyle, r, pParentWnd, nID, pContext))
-        return FALSE;
+    if (!lpszClassName) lpszClassName = AFX_WNDCONTROLBAR;
+    if (!CWnd::Create(lpszClassName, lpszWindowName, windowStyle, r, pParentWnd, nID, pContext)) return FALSE;
     m_pAutoDeleteFrame = m_pDockSite;
     return TRUE;
 }
 
-BOOL CDKSizeControlBar::Create(CWnd* pParentWnd, LPCSTR lpszWindowName, UINT nID, DWORD dwStyle, const RECT& rect) {
+BOOL CDKSizeControlBar::Create(CWnd* pParentWnd, LPCSTR lpszWindowName, UINT nID, DWORD dwStyle,
+                               const RECT& rect) {
     return Create(nullptr, lpszWindowName, dwStyle, rect, pParentWnd, nID, nullptr);
 }
 
 void CDKSizeControlBar::EnableDocking(DWORD dwDockStyle) {
     m_dwDockStyle = dwDockStyle;
-    if (!m_pDockContext)
-        m_pDockContext = new CDKDockContext(this);
-    if (!m_pDockSite)
-        m_pDockSite = static_cast<CFrameWnd*>(GetParent());
-    if (!m_pAutoDeleteFrame)
-        m_pAutoDeleteFrame = m_pDockSite;
-    if (m_hWndOwner == nullptr)
-        m_hWndOwner = ::GetParent(m_hWnd);
+    if (!m_pDockContext) m_pDockContext = new CDKDockContext(this);
+    if (!m_pDockSite) m_pDockSite = static_cast<CFrameWnd*>(GetParent());
+    if (!m_pAutoDeleteFrame) m_pAutoDeleteFrame = m_pDockSite;
+    if (m_hWndOwner == nullptr) m_hWndOwner = ::GetParent(m_hWnd);
 }
 
 CSize CDKSizeControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     CControlBar::CalcFixedLayout(bStretch, bHorz);
-    if (IsFloating())
-        return m_szFloat;
+    if (IsFloating()) return m_szFloat;
     return bHorz ? m_szHorz : m_szVert;
 }
 
 void CDKSizeControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
     HWND focus = ::GetFocus();
     const BOOL active = focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
-    if (active != m_bActive)
-        SetActive(active, FALSE);
+    if (active != m_bActive) SetActive(active, FALSE);
 }
 
 void CDKSizeControlBar::GetBarInfo(CControlBarInfo* pInfo) {
     CControlBar::GetBarInfo(pInfo);
     pInfo->m_sizeFloat = m_szFloat;
-    if (!IsDocked() || !m_pDockContext)
-        return;
+    if (!IsDocked() || !m_pDockContext) return;
     CRect rect;
     GetWindowRect(&rect);
     m_pDockBar->ScreenToClient(&rect);
@@ -162,11 +150,9 @@ void CDKSizeControlBar::GetBarInfo(CControlBarInfo* pInfo) {
 void CDKSizeControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
     CControlBar::SetBarInfo(pInfo, pFrameWnd);
     // Set before the floating frames are laid out, which take their size from it.
-    if (pInfo->m_sizeFloat.cx > 0 && pInfo->m_sizeFloat.cy > 0)
-        m_szFloat = pInfo->m_sizeFloat;
+    if (pInfo->m_sizeFloat.cx > 0 && pInfo->m_sizeFloat.cy > 0) m_szFloat = pInfo->m_sizeFloat;
     const CRect rect = pInfo->m_rectMRUDockPos;
-    if (!pInfo->m_bDocking || rect.IsRectEmpty())
-        return;
+    if (!pInfo->m_bDocking || rect.IsRectEmpty()) return;
     const UINT side = pInfo->m_uMRUDockID;
     if (side == AFX_IDW_DOCKBAR_TOP || side == AFX_IDW_DOCKBAR_BOTTOM)
         m_szHorz = rect.Size();
@@ -184,33 +170,33 @@ void CDKSizeControlBar::SetActive(BOOL bActive, BOOL bDeactivateOthers) {
         CFrameWnd* site = IsFloating() ? GetTopLevelFrame() : m_pDockSite;
         for (POSITION pos = site ? site->m_listControlBars.GetHeadPosition() : nullptr; pos;) {
             auto* bar = static_cast<CControlBar*>(site->m_listControlBars.GetNext(pos));
-            if (bar == this || !bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)))
-                continue;
+            if (bar == this || !bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar))) continue;
             auto* other = static_cast<CDKSizeControlBar*>(bar);
             // A document window's pane shows its window's activation, not the focus.
             if (other->m_bActive && !other->IsKindOf(RUNTIME_CLASS(CDKSizeViewBar)))
                 other->SetActive(FALSE, FALSE);
         }
     }
-    if (m_hWnd)
-        RedrawButton(m_rectCaption);
+    if (m_hWnd) RedrawButton(m_rectCaption);
 }
 
-BOOL CDKSizeControlBar::IsDocked() const { return m_pDockBar && !IsFloating(); }
+BOOL CDKSizeControlBar::IsDocked() const {
+    return m_pDockBar && !IsFloating();
+}
 
-DWORD CDKSizeControlBar::DockAlignment() const { return IsDocked() ? (m_pDockBar->m_dwStyle & CBRS_ALIGN_ANY) : 0; }
+DWORD CDKSizeControlBar::DockAlignment() const {
+    return IsDocked() ? (m_pDockBar->m_dwStyle & CBRS_ALIGN_ANY) : 0;
+}
 
 BOOL CDKSizeControlBar::IsExpandable() {
-    if (!IsDocked() || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CDKSizeDockBar)))
-        return FALSE;
+    if (!IsDocked() || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CDKSizeDockBar))) return FALSE;
     CRect rect;
     GetWindowRect(&rect);
     return static_cast<CDKSizeDockBar*>(m_pDockBar)->RowBarCount(this, rect) > 0;
 }
 
 LRESULT CDKSizeControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && OnCommand(wParam, lParam))
-        return 1;
+    if (message == WM_COMMAND && OnCommand(wParam, lParam)) return 1;
     return CControlBar::WindowProc(message, wParam, lParam);
 }
 
@@ -232,7 +218,9 @@ void CDKSizeControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
     m_bCaptionReserved = IsDocked() && !(m_dwSCBStyle & SZBAR_NOGRIPPER);
 }
 
-void CDKSizeControlBar::OnNcPaint() { DrawNonClient(); }
+void CDKSizeControlBar::OnNcPaint() {
+    DrawNonClient();
+}
 
 void CDKSizeControlBar::DrawNonClient() {
     CWindowDC dc(this);
@@ -245,12 +233,9 @@ void CDKSizeControlBar::DrawNonClient() {
     dc.ExcludeClipRect(&client);
     dc.FillSolidRect(&window, ::GetSysColor(COLOR_BTNFACE));
     RecalcButtonRects();
-    if (!(m_dwSCBStyle & SZBAR_NOGRIPPER))
-        DrawGripperAndCaption(&dc);
-    if (!(m_dwSCBStyle & SZBAR_NOCLOSEBUTTON))
-        DrawCloseButton(&dc);
-    if (!(m_dwSCBStyle & SZBAR_NOEXPANDBUTTON))
-        DrawExpandButton(&dc);
+    if (!(m_dwSCBStyle & SZBAR_NOGRIPPER)) DrawGripperAndCaption(&dc);
+    if (!(m_dwSCBStyle & SZBAR_NOCLOSEBUTTON)) DrawCloseButton(&dc);
+    if (!(m_dwSCBStyle & SZBAR_NOEXPANDBUTTON)) DrawExpandButton(&dc);
 }
 
 namespace {
@@ -266,8 +251,7 @@ CRect InWindow(CWnd* wnd, CRect rect) {
 } // namespace
 
 void CDKSizeControlBar::DrawGripperAndCaption(CDC* pDC) {
-    if ((m_dwSCBStyle & SZBAR_NOGRIPPER) || !IsDocked())
-        return;
+    if ((m_dwSCBStyle & SZBAR_NOGRIPPER) || !IsDocked()) return;
     const bool side = (DockAlignment() & CBRS_ORIENT_VERT) != 0;
     const bool solid = (m_dwSCBStyle & SZBAR_SOLIDCAPTION) != 0;
     CRect caption = InWindow(this, m_rectCaption);
@@ -294,8 +278,7 @@ void CDKSizeControlBar::DrawGripperAndCaption(CDC* pDC) {
                                 : ::GetSysColor(m_bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
         pDC->SetTextColor(colour);
         pDC->SetBkMode(solid ? TRANSPARENT : OPAQUE);
-        if (!solid)
-            pDC->SetBkColor(::GetSysColor(COLOR_BTNFACE));
+        if (!solid) pDC->SetBkColor(::GetSysColor(COLOR_BTNFACE));
         CRect measure(0, 0, 0, 0);
         pDC->DrawText(text, &measure, DT_CALCRECT | DT_SINGLELINE);
         if (side) {
@@ -313,47 +296,39 @@ void CDKSizeControlBar::DrawGripperAndCaption(CDC* pDC) {
         }
         pDC->SelectObject(old);
     }
-    if (solid)
-        return;
+    if (solid) return;
     const COLORREF hi = ::GetSysColor(COLOR_BTNHIGHLIGHT), lo = ::GetSysColor(COLOR_BTNSHADOW);
     if (side) {
         const int from = textRect.IsRectEmpty() ? caption.left : textRect.right + 3;
-        if (caption.right - from < 6)
-            return;
+        if (caption.right - from < 6) return;
         pDC->Draw3dRect(from, caption.top, caption.right - from, 3, hi, lo);
         pDC->Draw3dRect(from, caption.top + 4, caption.right - from, 3, hi, lo);
     } else {
         const int to = textRect.IsRectEmpty() ? caption.bottom : textRect.top - 3;
-        if (to - caption.top < 6)
-            return;
+        if (to - caption.top < 6) return;
         pDC->Draw3dRect(caption.left, caption.top, 3, to - caption.top, hi, lo);
         pDC->Draw3dRect(caption.left + 4, caption.top, 3, to - caption.top, hi, lo);
     }
 }
 
 void CDKSizeControlBar::DrawCloseButton(CDC* pDC) {
-    if ((m_dwSCBStyle & SZBAR_NOCLOSEBUTTON) || !IsDocked())
-        return;
+    if ((m_dwSCBStyle & SZBAR_NOCLOSEBUTTON) || !IsDocked()) return;
     CRect r = InWindow(this, m_rectClose);
     ::DrawFrameControl(pDC->m_hDC, &r, DFC_CAPTION,
                        DFCS_CAPTIONCLOSE | (m_nPressed == pressedClose ? DFCS_PUSHED : 0));
 }
 
 void CDKSizeControlBar::DrawExpandButton(CDC* pDC) {
-    if ((m_dwSCBStyle & SZBAR_NOEXPANDBUTTON) || !IsDocked())
-        return;
+    if ((m_dwSCBStyle & SZBAR_NOEXPANDBUTTON) || !IsDocked()) return;
     CRect r = InWindow(this, m_rectExpand);
     UINT state = m_bExpanded ? DFCS_CAPTIONMIN : DFCS_CAPTIONMAX;
-    if (!IsExpandable())
-        state |= DFCS_INACTIVE;
-    if (m_nPressed == pressedExpand)
-        state |= DFCS_PUSHED;
+    if (!IsExpandable()) state |= DFCS_INACTIVE;
+    if (m_nPressed == pressedExpand) state |= DFCS_PUSHED;
     ::DrawFrameControl(pDC->m_hDC, &r, DFC_CAPTION, state);
 }
 
 void CDKSizeControlBar::RedrawButton(const CRect& rectScreen) {
-    if (rectScreen.IsRectEmpty())
-        return;
+    if (rectScreen.IsRectEmpty()) return;
     CRect r = rectScreen;
     ScreenToClient(&r);
     RedrawWindow(&r, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -372,8 +347,7 @@ BOOL CDKSizeControlBar::OnEraseBkgnd(CDC* pDC) {
 }
 
 BOOL CDKSizeControlBar::OnSetCursor(CWnd* pWnd, UINT, UINT) {
-    if (pWnd != this)
-        return FALSE;
+    if (pWnd != this) return FALSE;
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
     return TRUE;
 }
@@ -381,8 +355,7 @@ BOOL CDKSizeControlBar::OnSetCursor(CWnd* pWnd, UINT, UINT) {
 LRESULT CDKSizeControlBar::OnNcHitTest(CPoint point) {
     CRect window;
     GetWindowRect(&window);
-    if (IsDocked() && window.PtInRect(point))
-        return HTCLIENT;
+    if (IsDocked() && window.PtInRect(point)) return HTCLIENT;
     return static_cast<LRESULT>(Default());
 }
 
@@ -394,10 +367,8 @@ void CDKSizeControlBar::OnWindowPosChanged(WINDOWPOS*) {
     GetWindowRect(&window);
     const int floating = (IsFloating() || !m_pDockBar) ? 1 : 0;
     UINT mask = 0;
-    if (window.Width() != m_nLastWidth || window.Height() != m_nLastHeight)
-        mask |= 1;
-    if (floating != m_nLastFloating)
-        mask |= 2;
+    if (window.Width() != m_nLastWidth || window.Height() != m_nLastHeight) mask |= 1;
+    if (floating != m_nLastFloating) mask |= 2;
     if (mask) {
         m_nLastWidth = window.Width();
         m_nLastHeight = window.Height();
@@ -457,10 +428,8 @@ void CDKSizeControlBar::OnMouseMove(UINT nFlags, CPoint point) {
 void CDKSizeControlBar::OnLButtonUp(UINT, CPoint point) {
     const int held = m_nPressed;
     m_nPressed = pressedNone;
-    if (held == pressedClose)
-        RedrawButton(m_rectClose);
-    if (held == pressedExpand)
-        RedrawButton(m_rectExpand);
+    if (held == pressedClose) RedrawButton(m_rectClose);
+    if (held == pressedExpand) RedrawButton(m_rectExpand);
     if (GetCapture() != this) {
         Default();
         return;
@@ -469,8 +438,7 @@ void CDKSizeControlBar::OnLButtonUp(UINT, CPoint point) {
     CPoint screen = point;
     ClientToScreen(&screen);
     if (held == pressedClose && m_rectClose.PtInRect(screen)) {
-        if (CFrameWnd* frame = GetParentFrame())
-            frame->ShowControlBar(this, FALSE, FALSE);
+        if (CFrameWnd* frame = GetParentFrame()) frame->ShowControlBar(this, FALSE, FALSE);
         return;
     }
     if (held == pressedExpand && m_rectExpand.PtInRect(screen) && IsDocked() &&
@@ -482,17 +450,20 @@ void CDKSizeControlBar::OnLButtonUp(UINT, CPoint point) {
 
 CDKMDIFloatWnd* CDKSizeControlBar::GetMDIFloatWnd() const {
     CFrameWnd* frame = GetParentFrame();
-    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFloatWnd)) ? static_cast<CDKMDIFloatWnd*>(frame) : nullptr;
+    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFloatWnd)) ? static_cast<CDKMDIFloatWnd*>(frame)
+                                                                   : nullptr;
 }
 
 void CDKSizeControlBar::AppendMenuItems(HMENU hMenu) {
     CMenu* menu = CMenu::FromHandle(hMenu);
     const bool inMDI = GetMDIFloatWnd() != nullptr;
     if ((m_dwSCBStyle & SZBAR_MDIFLOAT) && m_pDockContext)
-        menu->AppendMenu(MF_STRING | (inMDI ? MF_CHECKED : 0), ID_SZBAR_MDIFLOAT, LoadText(ID_SZBAR_MDIFLOAT));
+        menu->AppendMenu(MF_STRING | (inMDI ? MF_CHECKED : 0), ID_SZBAR_MDIFLOAT,
+                         LoadText(ID_SZBAR_MDIFLOAT));
     const BOOL allowed = (m_dwDockStyle & CBRS_ALIGN_ANY) != 0;
     if (!inMDI && (allowed || (m_dwSavedDockStyle & CBRS_ALIGN_ANY)))
-        menu->AppendMenu(MF_STRING | (allowed ? MF_CHECKED : 0), ID_SZBAR_ALLOWDOCKING, LoadText(ID_SZBAR_ALLOWDOCKING));
+        menu->AppendMenu(MF_STRING | (allowed ? MF_CHECKED : 0), ID_SZBAR_ALLOWDOCKING,
+                         LoadText(ID_SZBAR_ALLOWDOCKING));
     menu->AppendMenu(MF_STRING, ID_SZBAR_HIDE, LoadText(ID_SZBAR_HIDE));
 }
 
@@ -528,14 +499,12 @@ void CDKSizeControlBar::OnHide() {
             ::SendMessage(static_cast<CMDIFrameWnd*>(top)->m_hWndMDIClient, WM_MDINEXT, 0, 0);
         return;
     }
-    if (CFrameWnd* frame = GetParentFrame())
-        frame->ShowControlBar(this, FALSE, FALSE);
+    if (CFrameWnd* frame = GetParentFrame()) frame->ShowControlBar(this, FALSE, FALSE);
 }
 
 void CDKSizeControlBar::OnMdiFloat() {
     CFrameWnd* top = GetTopLevelFrame();
-    if (!m_pDockContext || !top || !top->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)))
-        return;
+    if (!m_pDockContext || !top || !top->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock))) return;
     auto* main = static_cast<CDKMDIFrameWndSizeDock*>(top);
     const CPoint pt = m_pDockContext->m_ptMRUFloatPos;
     if (GetMDIFloatWnd())
@@ -550,7 +519,6 @@ void CDKSizeControlBar::OnAllowDocking() {
         return;
     }
     m_dwSavedDockStyle = m_dwDockStyle & CBRS_ALIGN_ANY;
-    if (!IsFloating() && m_pDockContext)
-        m_pDockContext->ToggleDocking();
+    if (!IsFloating() && m_pDockContext) m_pDockContext->ToggleDocking();
     EnableDocking(0);
 }

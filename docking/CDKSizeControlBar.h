@@ -41,8 +41,8 @@ public:
     explicit CDKSizeControlBar(DWORD dwBarStyle = 0);
     ~CDKSizeControlBar() override;
 
-    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                UINT nID, CCreateContext* pContext = nullptr) override;
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
     BOOL Create(CWnd* pParentWnd, LPCSTR lpszWindowName, UINT nID, DWORD dwStyle, const RECT& rect);
 
     void EnableDocking(DWORD dwDockStyle);

@@ -3,7 +3,7 @@
 IMPLEMENT_DYNAMIC(CDKSizeDialogBar, CDKSizeControlBar)
 
 BEGIN_MESSAGE_MAP(CDKSizeDialogBar, CDKSizeControlBar)
-ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
+    ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
 END_MESSAGE_MAP()
 
 BOOL CDKSizeDialogBar::Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID) {

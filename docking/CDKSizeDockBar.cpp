@@ -28,21 +28,27 @@ constexpr UINT kSidewaysCursor = 30980;
 constexpr UINT kUpDownCursor = 30981;
 
 HCURSOR SplitCursor(int kind) {
-    HCURSOR own = ::LoadCursor(::GetModuleHandle(nullptr), MAKEINTRESOURCE(kind == 1 ? kSidewaysCursor : kUpDownCursor));
+    HCURSOR own = ::LoadCursor(::GetModuleHandle(nullptr),
+                               MAKEINTRESOURCE(kind == 1 ? kSidewaysCursor : kUpDownCursor));
     return own ? own : ::LoadCursor(nullptr, kind == 1 ? IDC_SIZEWE : IDC_SIZENS);
 }
 
 CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
-    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar) : nullptr;
+    return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar)
+                                                                  : nullptr;
 }
 
 } // namespace
 
-bool IsSizeableBar(const CControlBar* pBar) { return pBar && pBar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)); }
+bool IsSizeableBar(const CControlBar* pBar) {
+    return pBar && pBar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar));
+}
 
 CDKSizeDockBar::CDKSizeDockBar() : CDockBar(FALSE) {}
 
-CControlBar* CDKSizeDockBar::GetFirstBar() const { return GetDockedControlBar(1); }
+CControlBar* CDKSizeDockBar::GetFirstBar() const {
+    return GetDockedControlBar(1);
+}
 
 // ---- The rows as numbers ----
 
@@ -57,8 +63,7 @@ dock::Row CDKSizeDockBar::BuildRow() const {
         }
         CRect r(0, 0, 0, 0);
         const bool window = ::IsWindow(bar->m_hWnd);
-        if (window)
-            bar->GetWindowRect(&r);
+        if (window) bar->GetWindowRect(&r);
         dock::RowEntry e = dock::RowEntry::Bar(horz ? r.Width() : r.Height(), horz ? r.Height() : r.Width(),
                                                IsSizeableBar(bar), window && bar->IsVisible());
         if (CDKSizeControlBar* s = AsSizeBar(bar)) {
@@ -75,12 +80,12 @@ void CDKSizeDockBar::ApplyRow(const dock::Row& row, bool resize) {
     const bool horz = IsHorizontal();
     for (int i = 0; i < static_cast<int>(row.size()) && i < m_arrBars.GetSize(); ++i) {
         CDKSizeControlBar* bar = AsSizeBar(GetDockedControlBar(i));
-        if (!bar || !row[i].visible)
-            continue;
+        if (!bar || !row[i].visible) continue;
         const dock::RowEntry& e = row[i];
         const CSize size = horz ? CSize(e.length, e.thickness) : CSize(e.thickness, e.length);
         (horz ? bar->m_szHorz : bar->m_szVert) = size;
-        bar->m_szSaved = horz ? CSize(e.savedLength, e.savedThickness) : CSize(e.savedThickness, e.savedLength);
+        bar->m_szSaved =
+            horz ? CSize(e.savedLength, e.savedThickness) : CSize(e.savedThickness, e.savedLength);
         if (resize && !m_bLayoutQuery)
             bar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -88,29 +93,27 @@ void CDKSizeDockBar::ApplyRow(const dock::Row& row, bool resize) {
 
 BOOL CDKSizeDockBar::ShareRowLength(int nIndex, int nLength) {
     dock::Row row = BuildRow();
-    if (!dock::ShareRowLength(row, nIndex, nLength, Overlap()))
-        return FALSE;
+    if (!dock::ShareRowLength(row, nIndex, nLength, Overlap())) return FALSE;
     ApplyRow(row, true);
     return TRUE;
 }
 
 BOOL CDKSizeDockBar::ShareAllRows(int nLength) {
     dock::Row row = BuildRow();
-    if (!dock::ShareAllRows(row, nLength, Overlap()))
-        return FALSE;
+    if (!dock::ShareAllRows(row, nLength, Overlap())) return FALSE;
     ApplyRow(row, true);
     return TRUE;
 }
 
-int CDKSizeDockBar::ArrangementCode() const { return dock::ArrangementCode(BuildRow()); }
+int CDKSizeDockBar::ArrangementCode() const {
+    return dock::ArrangementCode(BuildRow());
+}
 
 void CDKSizeDockBar::AdjustForNewBar(CControlBar* pBar) {
     const int index = FindBar(pBar);
-    if (index < 0)
-        return;
+    if (index < 0) return;
     dock::Row row = BuildRow();
-    if (dock::AdjustForNewBar(row, index, Overlap()))
-        ApplyRow(row, true);
+    if (dock::AdjustForNewBar(row, index, Overlap())) ApplyRow(row, true);
 }
 
 int CDKSizeDockBar::RowBarCount(CControlBar* pBar, const CRect& rect) {
@@ -124,8 +127,7 @@ int CDKSizeDockBar::RowBarCount(CControlBar* pBar, const CRect& rect) {
 
 void CDKSizeDockBar::Expand(CControlBar* pBar, BOOL bExpand) {
     const int index = FindBar(pBar);
-    if (index < 0)
-        return;
+    if (index < 0) return;
     dock::Row row = BuildRow();
     dock::Row before = row;
     dock::Expand(row, index, bExpand != FALSE);
@@ -138,8 +140,7 @@ void CDKSizeDockBar::Expand(CControlBar* pBar, BOOL bExpand) {
             other->RedrawButton(other->m_rectExpand);
         }
     }
-    if (CFrameWnd* frame = GetParentFrame())
-        frame->RecalcLayout();
+    if (CFrameWnd* frame = GetParentFrame()) frame->RecalcLayout();
     CDKSizeControlBar* bar = AsSizeBar(pBar);
     if (bar && bar->m_bExpanded != bExpand) {
         bar->m_bExpanded = bExpand;
@@ -150,11 +151,9 @@ void CDKSizeDockBar::Expand(CControlBar* pBar, BOOL bExpand) {
 // ---- Layout ----
 
 int CDKSizeDockBar::LayoutExtent() const {
-    if (!m_rectLayout.IsRectEmpty())
-        return IsHorizontal() ? m_rectLayout.Width() : m_rectLayout.Height();
+    if (!m_rectLayout.IsRectEmpty()) return IsHorizontal() ? m_rectLayout.Width() : m_rectLayout.Height();
     CFrameWnd* frame = GetParentFrame();
-    if (!frame)
-        return 0;
+    if (!frame) return 0;
     CRect client;
     frame->GetClientRect(&client);
     // Less the visible, docked dock bars across the top and bottom.
@@ -176,7 +175,8 @@ int CDKSizeDockBar::LayoutExtent() const {
 
 int CDKSizeDockBar::AddSplitter(CPoint pt, int kind, int index, bool acrossRows) {
     const int size = dock::kSplitterSize;
-    CRect r = kind == kindSideways ? CRect(pt.x, pt.y, pt.x + size, pt.y) : CRect(pt.x, pt.y, pt.x, pt.y + size);
+    CRect r =
+        kind == kindSideways ? CRect(pt.x, pt.y, pt.x + size, pt.y) : CRect(pt.x, pt.y, pt.x, pt.y + size);
     if (acrossRows) {
         // Row splitters run the dock bar's length; the end is set when the pass is done.
         (kind == kindSideways ? r.top : r.left) = 0;
@@ -187,8 +187,7 @@ int CDKSizeDockBar::AddSplitter(CPoint pt, int kind, int index, bool acrossRows)
 
 CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
-    if (m_arrBars.GetSize() <= 1)
-        return size;
+    if (m_arrBars.GetSize() <= 1) return size;
     AFX_SIZEPARENTPARAMS layout{};
     layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
     const bool horz = IsHorizontal();
@@ -221,7 +220,8 @@ CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                 prevRowHadSizeable = thisRowHadSizeable;
             }
             const dock::Row row = BuildRow();
-            rowHasSizeable = i + 1 < static_cast<int>(row.size()) && dock::RowStatistics(row, i + 1).sizeableCount > 0;
+            rowHasSizeable =
+                i + 1 < static_cast<int>(row.size()) && dock::RowStatistics(row, i + 1).sizeableCount > 0;
             rowOpen = false;
             firstInRow = true;
             prevSizeable = thisRowHadSizeable = false;
@@ -236,8 +236,7 @@ CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         if (firstInRow) {
             rowFirstSplitter = m_splitters.size();
             const bool splitterHere = leadingSplitters ? prevRowHadSizeable : rowHasSizeable;
-            if (splitterHere)
-                pt.*across += AddSplitter(pt, rowKind, i, true);
+            if (splitterHere) pt.*across += AddSplitter(pt, rowKind, i, true);
         } else if (sizeable && prevSizeable) {
             pt.*along += AddSplitter(pt, inRowKind, i, false);
         }
@@ -299,26 +298,22 @@ CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     }
     if (leadingSplitters && prevRowHadSizeable) {
         AddSplitter(pt, rowKind, static_cast<int>(m_arrBars.GetSize()) - 1, true);
-        (horz ? size.cy : size.cx) += (m_dwStyle & CBRS_ALIGN_TOP) ? dock::kSplitterSize : dock::kSplitterSize - 1;
+        (horz ? size.cy : size.cx) +=
+            (m_dwStyle & CBRS_ALIGN_TOP) ? dock::kSplitterSize : dock::kSplitterSize - 1;
     }
-    if (layout.hDWP)
-        ::EndDeferWindowPos(layout.hDWP);
+    if (layout.hDWP) ::EndDeferWindowPos(layout.hDWP);
     for (Splitter& s : m_splitters)
-        if (s.kind == rowKind)
-            (horz ? s.rect.right : s.rect.bottom) = horz ? size.cx : size.cy;
+        if (s.kind == rowKind) (horz ? s.rect.right : s.rect.bottom) = horz ? size.cx : size.cy;
     CRect inside(0, 0, 0, 0);
     CalcInsideRect(inside, bHorz);
-    if ((!bStretch || !bHorz) && size.cx != 0)
-        size.cx += inside.left - inside.right;
-    if ((!bStretch || bHorz) && size.cy != 0)
-        size.cy += inside.top - inside.bottom;
+    if ((!bStretch || !bHorz) && size.cx != 0) size.cx += inside.left - inside.right;
+    if ((!bStretch || bHorz) && size.cy != 0) size.cy += inside.top - inside.bottom;
     return size;
 }
 
 bool CDKSizeDockBar::WasHidden(CControlBar* pBar) const {
     for (INT_PTR i = 0; i < m_arrHiddenBars.GetSize(); ++i)
-        if (m_arrHiddenBars[i] == pBar)
-            return true;
+        if (m_arrHiddenBars[i] == pBar) return true;
     return false;
 }
 
@@ -336,13 +331,11 @@ LRESULT CDKSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
     std::vector<bool> returned(row.size(), false);
     for (int i = 0; i < static_cast<int>(row.size()); ++i)
         returned[i] = WasHidden(GetDockedControlBar(i));
-    if (dock::ReturnShownBars(row, returned, length, Overlap()))
-        ApplyRow(row, true);
+    if (dock::ReturnShownBars(row, returned, length, Overlap())) ApplyRow(row, true);
     m_arrHiddenBars.RemoveAll();
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {
         CControlBar* bar = GetDockedControlBar(i);
-        if (bar && ::IsWindow(bar->m_hWnd) && !bar->IsVisible())
-            m_arrHiddenBars.Add(bar);
+        if (bar && ::IsWindow(bar->m_hWnd) && !bar->IsVisible()) m_arrHiddenBars.Add(bar);
     }
     const int code = ArrangementCode();
     if (lengthChanged || code != m_nLayoutSignature) {
@@ -376,14 +369,12 @@ void CDKSizeDockBar::OnPaint() {
 
 int CDKSizeDockBar::HitSplitter(CPoint point) const {
     for (size_t i = 0; i < m_splitters.size(); ++i)
-        if (m_splitters[i].rect.PtInRect(point))
-            return static_cast<int>(i);
+        if (m_splitters[i].rect.PtInRect(point)) return static_cast<int>(i);
     return -1;
 }
 
 BOOL CDKSizeDockBar::OnSetCursor(CWnd* pWnd, UINT, UINT) {
-    if (pWnd == this)
-        return TRUE;
+    if (pWnd == this) return TRUE;
     return static_cast<BOOL>(Default());
 }
 
@@ -402,9 +393,13 @@ void CDKSizeDockBar::OnLButtonDown(UINT, CPoint point) {
     TrackSplitter(hit, point);
 }
 
-void CDKSizeDockBar::OnLButtonUp(UINT, CPoint) { Default(); }
+void CDKSizeDockBar::OnLButtonUp(UINT, CPoint) {
+    Default();
+}
 
-bool CDKSizeDockBar::IsRowSplitter(const Splitter& s) const { return (s.kind == kindUpDown) == IsHorizontal(); }
+bool CDKSizeDockBar::IsRowSplitter(const Splitter& s) const {
+    return (s.kind == kindUpDown) == IsHorizontal();
+}
 
 int CDKSizeDockBar::SplitterRowStart(const dock::Row& row, const Splitter& s) const {
     // In a left or top dock bar a row splitter follows its row; in a right or bottom one it leads it.
@@ -422,21 +417,21 @@ void CDKSizeDockBar::SplitterLimits(const Splitter& s, int* pMin, int* pMax) {
     }
     const int pos = moveSideways ? s.rect.left : s.rect.top;
     const dock::Row row = BuildRow();
-    const dock::Range room = IsRowSplitter(s) ? dock::RowSplitterRange(row, SplitterRowStart(row, s), IsLeading())
-                                              : dock::InRowSplitterRange(row, s.index, LastLength(), Overlap());
+    const dock::Range room = IsRowSplitter(s)
+                                 ? dock::RowSplitterRange(row, SplitterRowStart(row, s), IsLeading())
+                                 : dock::InRowSplitterRange(row, s.index, LastLength(), Overlap());
     *pMin = std::max<int>((moveSideways ? client.left : client.top) - pos, room.min);
-    *pMax = std::min<int>((moveSideways ? client.right : client.bottom) - pos - dock::kSplitterSize, room.max);
+    *pMax =
+        std::min<int>((moveSideways ? client.right : client.bottom) - pos - dock::kSplitterSize, room.max);
 }
 
 void CDKSizeDockBar::MoveSplitter(int nSplitter, int nDelta) {
-    if (nSplitter < 0 || nSplitter >= static_cast<int>(m_splitters.size()))
-        return;
+    if (nSplitter < 0 || nSplitter >= static_cast<int>(m_splitters.size())) return;
     const Splitter s = m_splitters[nSplitter];
     int lo = 0, hi = 0;
     SplitterLimits(s, &lo, &hi);
     const int delta = std::clamp(nDelta, lo, std::max(lo, hi));
-    if (delta == 0)
-        return;
+    if (delta == 0) return;
     dock::Row row = BuildRow();
     if (IsRowSplitter(s))
         dock::MoveRowSplitter(row, SplitterRowStart(row, s), IsLeading(), delta);
@@ -444,8 +439,7 @@ void CDKSizeDockBar::MoveSplitter(int nSplitter, int nDelta) {
         dock::MoveInRowSplitter(row, s.index, delta, LastLength(), Overlap());
     ApplyRow(row, true);
     Invalidate();
-    if (CFrameWnd* frame = GetParentFrame())
-        frame->RecalcLayout();
+    if (CFrameWnd* frame = GetParentFrame()) frame->RecalcLayout();
 }
 
 void CDKSizeDockBar::TrackSplitter(int nSplitter, CPoint start) {
@@ -471,12 +465,11 @@ void CDKSizeDockBar::TrackSplitter(int nSplitter, CPoint start) {
         limit.top = band.top + lo;
         limit.bottom = band.top + std::max(lo, hi);
     }
-    CDKResizeTracker tracker(band, sideways ? CDKResizeTracker::keepTopAndBottom : CDKResizeTracker::keepLeftAndRight,
-                             limit);
+    CDKResizeTracker tracker(
+        band, sideways ? CDKResizeTracker::keepTopAndBottom : CDKResizeTracker::keepLeftAndRight, limit);
     const BOOL moved = tracker.TrackMove(this, start);
     m_nDragged = -1;
-    if (!moved)
-        return;
+    if (!moved) return;
     MoveSplitter(nSplitter, sideways ? tracker.m_rect.left - band.left : tracker.m_rect.top - band.top);
 }
 
@@ -491,11 +484,11 @@ void EnableSizeDocking(CFrameWnd* pFrame, DWORD dwDockStyle) {
                                  {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT}};
     pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CDKSizableMiniDockFrameWnd);
     for (const Side& side : sides) {
-        if (!(side.style & dwDockStyle & CBRS_ALIGN_ANY) || pFrame->GetControlBar(side.id))
-            continue;
+        if (!(side.style & dwDockStyle & CBRS_ALIGN_ANY) || pFrame->GetControlBar(side.id)) continue;
         auto* dock = new CDKSizeDockBar;
         dock->m_bAutoDelete = TRUE;
-        if (!dock->Create(pFrame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.style, side.id)) {
+        if (!dock->Create(pFrame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.style,
+                          side.id)) {
             delete dock;
             AfxThrowResourceException();
         }

@@ -26,27 +26,23 @@ constexpr UINT kLastViewBarId = 0xE8FF;
 
 UINT NextViewBarId(CFrameWnd* frame) {
     for (UINT id = kFirstViewBarId; id <= kLastViewBarId; ++id)
-        if (!frame->GetControlBar(id))
-            return id;
+        if (!frame->GetControlBar(id)) return id;
     return kLastViewBarId;
 }
 
 UINT DockBarIdOf(DWORD side) {
-    if (side == CBRS_ALIGN_LEFT)
-        return AFX_IDW_DOCKBAR_LEFT;
-    if (side == CBRS_ALIGN_TOP)
-        return AFX_IDW_DOCKBAR_TOP;
-    if (side == CBRS_ALIGN_RIGHT)
-        return AFX_IDW_DOCKBAR_RIGHT;
-    if (side == CBRS_ALIGN_BOTTOM)
-        return AFX_IDW_DOCKBAR_BOTTOM;
+    if (side == CBRS_ALIGN_LEFT) return AFX_IDW_DOCKBAR_LEFT;
+    if (side == CBRS_ALIGN_TOP) return AFX_IDW_DOCKBAR_TOP;
+    if (side == CBRS_ALIGN_RIGHT) return AFX_IDW_DOCKBAR_RIGHT;
+    if (side == CBRS_ALIGN_BOTTOM) return AFX_IDW_DOCKBAR_BOTTOM;
     return 0; // any side: the bar's own alignment
 }
 
 CDKMDIFrameWndSizeDock* DockingFrameOf(CMDIChildWnd* child) {
     CMDIFrameWnd* frame = child ? child->GetMDIFrame() : nullptr;
-    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock)) ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
-                                                                           : nullptr;
+    return frame && frame->IsKindOf(RUNTIME_CLASS(CDKMDIFrameWndSizeDock))
+               ? static_cast<CDKMDIFrameWndSizeDock*>(frame)
+               : nullptr;
 }
 
 } // namespace
@@ -54,10 +50,8 @@ CDKMDIFrameWndSizeDock* DockingFrameOf(CMDIChildWnd* child) {
 CDKSizeViewBar::CDKSizeViewBar() : CDKSizeControlBar(SZBAR_CONTEXTMENU | SZBAR_SOLIDCAPTION) {}
 
 void CDKSizeViewBar::PlaceView(CWnd* pParent) {
-    if (!m_pView || !::IsWindow(m_pView->m_hWnd))
-        return;
-    if (m_pView->GetParent() != pParent)
-        m_pView->SetParent(pParent);
+    if (!m_pView || !::IsWindow(m_pView->m_hWnd)) return;
+    if (m_pView->GetParent() != pParent) m_pView->SetParent(pParent);
     CRect client;
     pParent->GetClientRect(&client);
     m_pView->SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
@@ -66,16 +60,14 @@ void CDKSizeViewBar::PlaceView(CWnd* pParent) {
 
 BOOL CDKSizeViewBar::Dock(CDKMDIChildWndSizeDock* pChild) {
     CDKMDIFrameWndSizeDock* frame = DockingFrameOf(pChild);
-    if (!frame)
-        return FALSE;
+    if (!frame) return FALSE;
     m_pChild = pChild;
     m_pView = pChild->GetActiveView();
-    if (!m_pView)
-        return FALSE;
+    if (!m_pView) return FALSE;
     const bool created = m_hWnd == nullptr;
     if (created) {
-        if (!Create(frame, "", NextViewBarId(frame), WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP,
-                    CFrameWnd::rectDefault))
+        if (!Create(frame, "", NextViewBarId(frame),
+                    WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP, CFrameWnd::rectDefault))
             return FALSE;
         EnableDocking(pChild->m_dwDockSide);
         ShowWindow(SW_HIDE);
@@ -116,10 +108,8 @@ BOOL CDKSizeViewBar::Dock(CDKMDIChildWndSizeDock* pChild) {
 
 BOOL CDKSizeViewBar::Undock(BOOL bShow) {
     CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild);
-    if (!frame || !m_pChild->m_bDocked || !m_pView)
-        return FALSE;
-    if (::IsWindow(m_wndWrapper.m_hWnd))
-        m_wndWrapper.ShowWindow(SW_HIDE);
+    if (!frame || !m_pChild->m_bDocked || !m_pView) return FALSE;
+    if (::IsWindow(m_wndWrapper.m_hWnd)) m_wndWrapper.ShowWindow(SW_HIDE);
     m_pView->SetParent(m_pChild);
     frame->SetActiveView(nullptr);
     m_pChild->SetActiveView(m_pView);
@@ -134,8 +124,7 @@ BOOL CDKSizeViewBar::Undock(BOOL bShow) {
         m_pChild->m_bDocked = FALSE;
         frame->ActivateChild(m_pChild);
         m_pChild->m_bDocked = TRUE;
-        if (m_bMaximizedWhenDocked)
-            m_pChild->CMDIChildWnd::MDIMaximize();
+        if (m_bMaximizedWhenDocked) m_pChild->CMDIChildWnd::MDIMaximize();
     }
     m_pChild->RecalcLayout();
     ::SendMessage(frame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
@@ -144,11 +133,9 @@ BOOL CDKSizeViewBar::Undock(BOOL bShow) {
 
 void CDKSizeViewBar::OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMask) {
     CDKSizeControlBar::OnBarResized(cx, cy, bFloating, nChangeMask);
-    if (!m_pChild || !m_pChild->m_bDocked || !::IsWindow(m_pChild->m_hWnd))
-        return;
+    if (!m_pChild || !m_pChild->m_bDocked || !::IsWindow(m_pChild->m_hWnd)) return;
     if (bFloating) {
-        if (::IsWindow(m_wndWrapper.m_hWnd))
-            m_wndWrapper.ShowWindow(SW_HIDE);
+        if (::IsWindow(m_wndWrapper.m_hWnd)) m_wndWrapper.ShowWindow(SW_HIDE);
         PlaceView(this);
     } else {
         CRect client;
@@ -157,8 +144,7 @@ void CDKSizeViewBar::OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMa
             CString text;
             GetWindowText(text);
             m_wndWrapper.m_pChild = m_pChild;
-            if (!m_wndWrapper.CreateIn(this, text, client))
-                AfxThrowResourceException();
+            if (!m_wndWrapper.CreateIn(this, text, client)) AfxThrowResourceException();
         }
         m_wndWrapper.SetWindowPos(nullptr, client.left, client.top, client.Width(), client.Height(),
                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -166,10 +152,8 @@ void CDKSizeViewBar::OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMa
     }
     const bool active = m_pChild->GetActiveChild() == m_pChild;
     // Floated or docked again, the pane's new frame shows whether its window is the active one.
-    if (nChangeMask & 2)
-        ShowChildActivation(active);
-    if (active && m_pView)
-        m_pView->SetFocus();
+    if (nChangeMask & 2) ShowChildActivation(active);
+    if (active && m_pView) m_pView->SetFocus();
 }
 
 void CDKSizeViewBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
@@ -177,15 +161,15 @@ void CDKSizeViewBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) 
 }
 
 BOOL CDKSizeViewBar::CanClose() {
-    if (!::IsWindow(m_hWnd) || !m_pView || !::IsWindow(m_pView->m_hWnd) || !m_pChild || !::IsWindow(m_pChild->m_hWnd))
+    if (!::IsWindow(m_hWnd) || !m_pView || !::IsWindow(m_pView->m_hWnd) || !m_pChild ||
+        !::IsWindow(m_pChild->m_hWnd))
         return TRUE;
     CDocument* doc = m_pView->GetDocument();
     return !doc || doc->CanCloseFrame(m_pChild);
 }
 
 LRESULT CDKSizeViewBar::OnAppendMenu(WPARAM, LPARAM lParam) {
-    if (m_pChild)
-        m_pChild->AppendDockMenuItem(reinterpret_cast<HMENU>(lParam));
+    if (m_pChild) m_pChild->AppendDockMenuItem(reinterpret_cast<HMENU>(lParam));
     return 1;
 }
 
@@ -193,23 +177,21 @@ void CDKSizeViewBar::OnDestroy() {
     m_bDestroyed = TRUE;
     m_wndWrapper.m_bBarDestroying = TRUE;
     CDKSizeControlBar::OnDestroy();
-    if (m_pChild && m_pChild->m_bDocked)
-        Undock(FALSE);
+    if (m_pChild && m_pChild->m_bDocked) Undock(FALSE);
 }
 
 void CDKSizeViewBar::OnNcDestroy() {
     m_bDestroyed = TRUE;
-    if (::IsWindow(m_wndWrapper.m_hWnd) && !m_wndWrapper.m_bDestroying)
-        m_wndWrapper.DestroyWindow();
+    if (::IsWindow(m_wndWrapper.m_hWnd) && !m_wndWrapper.m_bDestroying) m_wndWrapper.DestroyWindow();
     CDKSizeControlBar::OnNcDestroy();
     // A pane that goes while its document window stays docked takes that window along.
-    const bool childStays = m_pChild && ::IsWindow(m_pChild->m_hWnd) && m_pChild->m_bDocked && !m_pChild->m_bClosing;
+    const bool childStays =
+        m_pChild && ::IsWindow(m_pChild->m_hWnd) && m_pChild->m_bDocked && !m_pChild->m_bClosing;
     if (childStays) {
         m_pChild->PostMessage(WM_CLOSE);
         return;
     }
-    if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild))
-        frame->SetActiveView(nullptr);
+    if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild)) frame->SetActiveView(nullptr);
 }
 
 LRESULT CDKSizeViewBar::OnSetText(WPARAM, LPARAM lParam) {
@@ -217,27 +199,23 @@ LRESULT CDKSizeViewBar::OnSetText(WPARAM, LPARAM lParam) {
     if (IsFloating() && m_pDockBar) {
         // The floating frame takes its title from its dock bar.
         m_pDockBar->SetWindowText(text);
-        if (CFrameWnd* frame = GetParentFrame())
-            frame->SetWindowText(text);
+        if (CFrameWnd* frame = GetParentFrame()) frame->SetWindowText(text);
     } else if (::IsWindow(m_wndWrapper.m_hWnd)) {
         m_wndWrapper.SetWindowText(text);
     }
     const LRESULT result = Default();
     // Docked, the caption is the bar's own drawing: it shows the new text at once.
-    if (!IsFloating())
-        RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    if (!IsFloating()) RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return result;
 }
 
 void CDKSizeViewBar::ShowChildActivation(BOOL bActive) {
     if (!IsFloating()) {
-        if (::IsWindow(m_wndWrapper.m_hWnd))
-            m_wndWrapper.SendMessage(WM_NCACTIVATE, bActive);
+        if (::IsWindow(m_wndWrapper.m_hWnd)) m_wndWrapper.SendMessage(WM_NCACTIVATE, bActive);
         return;
     }
     CFrameWnd* frame = GetParentFrame();
-    if (!frame || !frame->IsKindOf(RUNTIME_CLASS(CDKSizableMiniDockFrameWnd)))
-        return;
+    if (!frame || !frame->IsKindOf(RUNTIME_CLASS(CDKSizableMiniDockFrameWnd))) return;
     frame->SendMessage(WM_NCACTIVATE, FALSE);
     frame->SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE);
 }
@@ -245,13 +223,12 @@ void CDKSizeViewBar::ShowChildActivation(BOOL bActive) {
 LRESULT CDKSizeViewBar::OnActivateNotice(WPARAM wParam, LPARAM lParam) {
     const BOOL activate = wParam != 0;
     const bool fromPane = lParam == kFromWrapper || lParam == kFromFloatingFrame;
-    if (lParam == kFromChild && m_pChild && m_pChild->m_bDocked)
-        ShowChildActivation(activate);
+    if (lParam == kFromChild && m_pChild && m_pChild->m_bDocked) ShowChildActivation(activate);
     if (fromPane && activate && m_pChild && m_pChild->m_bDocked) {
-        if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild); frame && frame->MDIGetActive() != m_pChild)
+        if (CDKMDIFrameWndSizeDock* frame = DockingFrameOf(m_pChild);
+            frame && frame->MDIGetActive() != m_pChild)
             frame->ActivateChild(m_pChild);
-        if (m_pView && ::IsWindow(m_pView->m_hWnd))
-            m_pView->SetFocus();
+        if (m_pView && ::IsWindow(m_pView->m_hWnd)) m_pView->SetFocus();
     }
     SetActive(activate);
     return 0;

@@ -23,12 +23,10 @@ namespace dock {
 namespace {
 
 CSplitterWnd* FirstSplitter(CFrameWnd* frame) {
-    if (!frame)
-        return nullptr;
+    if (!frame) return nullptr;
     for (HWND h = ::GetWindow(frame->m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         CWnd* wnd = CWnd::FromHandlePermanent(h);
-        if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CSplitterWnd)))
-            return static_cast<CSplitterWnd*>(wnd);
+        if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CSplitterWnd))) return static_cast<CSplitterWnd*>(wnd);
     }
     return nullptr;
 }
@@ -38,8 +36,7 @@ CSplitterWnd* FirstSplitter(CFrameWnd* frame) {
 BOOL CaptureSplitters(CFrameWnd* pFrame, CObArray& splitters) {
     DeleteAll(splitters);
     CSplitterWnd* splitter = FirstSplitter(pFrame);
-    if (!splitter)
-        return TRUE;
+    if (!splitter) return TRUE;
     for (int row = 1; row >= 0; --row) {
         const int count = row ? splitter->GetRowCount() : splitter->GetColumnCount();
         for (int i = 0; i < count; ++i) {
@@ -58,13 +55,11 @@ BOOL CaptureSplitters(CFrameWnd* pFrame, CObArray& splitters) {
 
 BOOL ApplySplitters(CFrameWnd* pFrame, const CObArray& splitters) {
     CSplitterWnd* splitter = FirstSplitter(pFrame);
-    if (!splitter)
-        return TRUE;
+    if (!splitter) return TRUE;
     for (INT_PTR i = 0; i < splitters.GetSize(); ++i) {
         const auto* state = static_cast<const CDKSplitterColRowState*>(splitters[i]);
         const int count = state->m_bRow ? splitter->GetRowCount() : splitter->GetColumnCount();
-        if (state->m_nIndex < 0 || state->m_nIndex >= count)
-            continue;
+        if (state->m_nIndex < 0 || state->m_nIndex >= count) continue;
         if (state->m_bRow)
             splitter->SetRowInfo(state->m_nIndex, state->m_nIdealSize, state->m_nMinSize);
         else

@@ -33,7 +33,9 @@ constexpr int kTabOverlap = 5;
 constexpr int kScrollStep = 15;
 constexpr int kSplitterRoom = 57; // the least room between the splitter and the page's right edge
 
-bool IsButton(int nHit) { return nHit <= TVC_HIT_FIRST && nHit >= TVC_HIT_LAST; }
+bool IsButton(int nHit) {
+    return nHit <= TVC_HIT_FIRST && nHit >= TVC_HIT_LAST;
+}
 
 BOOL RegisterContainerClass() {
     WNDCLASS wc{};
@@ -103,7 +105,9 @@ BOOL CDKTabViewContainer::FindPage(HWND hWnd, int& nIndex) const {
     return FALSE;
 }
 
-UINT CDKTabViewContainer::GetUniqueId() { return m_pageIds.Take(); }
+UINT CDKTabViewContainer::GetUniqueId() {
+    return m_pageIds.Take();
+}
 
 void CDKTabViewContainer::RedrawStrip() {
     if (!m_hWnd) return;
@@ -132,7 +136,8 @@ BOOL CDKTabViewContainer::InsertPage(int nIndex, CWnd* pPage, LPCSTR lpszTitle) 
     return TRUE;
 }
 
-BOOL CDKTabViewContainer::InsertPage(int nIndex, CRuntimeClass* pClass, CCreateContext* pContext, LPCSTR lpszTitle) {
+BOOL CDKTabViewContainer::InsertPage(int nIndex, CRuntimeClass* pClass, CCreateContext* pContext,
+                                     LPCSTR lpszTitle) {
     if (nIndex < 0 || nIndex > GetPageCount() || !pClass) return FALSE;
     const docking::TabPageMade made =
         docking::CreateTabPage(pClass, pContext, GetActivePage(), this, m_rectPage, GetUniqueId());
@@ -170,9 +175,12 @@ BOOL CDKTabViewContainer::SetActivePageIndex(int nIndex) {
         TabViewPageInfo& old = m_pages[static_cast<size_t>(m_nActivePage)];
         pPrevious->ShowWindow(SW_HIDE);
         m_nActivePage = -1;
-        if (old.bHasHorz && old.bHasVert) pPrevious->ShowScrollBar(SB_BOTH, TRUE);
-        else if (old.bHasHorz) pPrevious->ShowScrollBar(SB_HORZ, TRUE);
-        else if (old.bHasVert) pPrevious->ShowScrollBar(SB_VERT, TRUE);
+        if (old.bHasHorz && old.bHasVert)
+            pPrevious->ShowScrollBar(SB_BOTH, TRUE);
+        else if (old.bHasHorz)
+            pPrevious->ShowScrollBar(SB_HORZ, TRUE);
+        else if (old.bHasVert)
+            pPrevious->ShowScrollBar(SB_VERT, TRUE);
     }
     if (nIndex < 0 || nIndex >= GetPageCount()) {
         m_nActivePage = -1;
@@ -224,7 +232,9 @@ void CDKTabViewContainer::TakeOverActivePageBars(TabViewPageInfo& info) {
     SetScrollStyle((info.bHasHorz ? WS_HSCROLL : 0) | (info.bHasVert ? WS_VSCROLL : 0), TRUE);
     pPage->ShowScrollBar(SB_BOTH, FALSE);
     pPage->Invalidate();
-    auto carries = [](const SCROLLINFO& si) { return si.nMax > 0 && si.nPage != 0 && si.nPos > 0 && si.nPos <= si.nMax; };
+    auto carries = [](const SCROLLINFO& si) {
+        return si.nMax > 0 && si.nPage != 0 && si.nPos > 0 && si.nPos <= si.nMax;
+    };
     if (info.bHasHorz || carries(info.siHorz)) m_scrlBarHorz.SetScrollInfo(&info.siHorz, TRUE);
     if (info.bHasVert || carries(info.siVert)) m_scrlBarVert.SetScrollInfo(&info.siVert, TRUE);
 }
@@ -235,16 +245,17 @@ void CDKTabViewContainer::SetScrollStyle(DWORD dwStyle, BOOL bForce) {
     m_dwScrollStyle = dwStyle;
     if (m_scrlBarHorz.m_hWnd) m_scrlBarHorz.DestroyWindow();
     if (m_scrlBarVert.m_hWnd) m_scrlBarVert.DestroyWindow();
-    m_scrlBarHorz.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ | ((dwStyle & WS_HSCROLL) ? 0 : WS_DISABLED), m_rectHorz,
-                         this, AFX_IDW_HSCROLL_FIRST);
-    m_scrlBarVert.Create(WS_CHILD | WS_VISIBLE | SBS_VERT | ((dwStyle & WS_VSCROLL) ? 0 : WS_DISABLED), m_rectVert,
-                         this, AFX_IDW_VSCROLL_FIRST);
+    m_scrlBarHorz.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ | ((dwStyle & WS_HSCROLL) ? 0 : WS_DISABLED),
+                         m_rectHorz, this, AFX_IDW_HSCROLL_FIRST);
+    m_scrlBarVert.Create(WS_CHILD | WS_VISIBLE | SBS_VERT | ((dwStyle & WS_VSCROLL) ? 0 : WS_DISABLED),
+                         m_rectVert, this, AFX_IDW_VSCROLL_FIRST);
 }
 
 // ---- Layout ----
 
 void CDKTabViewContainer::CalcLayout() {
-    for (CRect& r : m_rectButtons) r.SetRectEmpty();
+    for (CRect& r : m_rectButtons)
+        r.SetRectEmpty();
     m_rectTabArea.SetRectEmpty();
     m_rectHorz.SetRectEmpty();
     m_rectVert.SetRectEmpty();
@@ -256,15 +267,18 @@ void CDKTabViewContainer::CalcLayout() {
     if (client.IsRectEmpty()) return;
     const int h = ::GetSystemMetrics(SM_CYHSCROLL), w = ::GetSystemMetrics(SM_CXHSCROLL);
     for (int i = 0; i < 4; ++i)
-        m_rectButtons[i].SetRect(client.left + i * w, client.bottom - h, client.left + (i + 1) * w, client.bottom);
+        m_rectButtons[i].SetRect(client.left + i * w, client.bottom - h, client.left + (i + 1) * w,
+                                 client.bottom);
     m_rectPage.SetRect(client.left, client.top, client.right - w, client.bottom - h);
     const int lastRight = m_rectButtons[3].right;
     int width = m_nTabAreaWidth;
     if (m_rectPage.right < lastRight + width + 60) width = m_rectPage.right - lastRight - 60;
-    m_rectTabArea.SetRect(lastRight, client.bottom - h, std::max(lastRight, lastRight + width), client.bottom);
-    m_rectSplitter.SetRect(m_rectTabArea.right, m_rectTabArea.top, m_rectTabArea.right + kSplitterWidth, client.bottom);
-    m_rectHorz.SetRect(m_rectSplitter.right, m_rectTabArea.top, std::max(m_rectSplitter.right, m_rectPage.right),
-                       client.bottom);
+    m_rectTabArea.SetRect(lastRight, client.bottom - h, std::max(lastRight, lastRight + width),
+                          client.bottom);
+    m_rectSplitter.SetRect(m_rectTabArea.right, m_rectTabArea.top, m_rectTabArea.right + kSplitterWidth,
+                           client.bottom);
+    m_rectHorz.SetRect(m_rectSplitter.right, m_rectTabArea.top,
+                       std::max(m_rectSplitter.right, m_rectPage.right), client.bottom);
     m_rectVert.SetRect(m_rectPage.right, m_rectPage.top, client.right, m_rectPage.bottom);
     m_rectSizeBox.SetRect(m_rectPage.right, m_rectPage.bottom, client.right, client.bottom);
 }
@@ -298,7 +312,8 @@ CRect CDKTabViewContainer::GetTabRect(int nIndex) const {
 }
 
 int CDKTabViewContainer::LastTabRight() const {
-    return m_tabRects.empty() ? m_rectTabArea.left : GetTabRect(static_cast<int>(m_tabRects.size()) - 1).right;
+    return m_tabRects.empty() ? m_rectTabArea.left
+                              : GetTabRect(static_cast<int>(m_tabRects.size()) - 1).right;
 }
 
 int CDKTabViewContainer::HitTest(CPoint point) const {
@@ -473,13 +488,15 @@ void CDKTabViewContainer::OnDestroy() {
 void CDKTabViewContainer::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
     CWnd* pPage = GetActivePage();
     if (pPage && pScrollBar == &m_scrlBarHorz)
-        pPage->SendMessage(WM_HSCROLL, MAKEWPARAM(nSBCode, nPos), reinterpret_cast<LPARAM>(pScrollBar->m_hWnd));
+        pPage->SendMessage(WM_HSCROLL, MAKEWPARAM(nSBCode, nPos),
+                           reinterpret_cast<LPARAM>(pScrollBar->m_hWnd));
 }
 
 void CDKTabViewContainer::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
     CWnd* pPage = GetActivePage();
     if (pPage && pScrollBar == &m_scrlBarVert)
-        pPage->SendMessage(WM_VSCROLL, MAKEWPARAM(nSBCode, nPos), reinterpret_cast<LPARAM>(pScrollBar->m_hWnd));
+        pPage->SendMessage(WM_VSCROLL, MAKEWPARAM(nSBCode, nPos),
+                           reinterpret_cast<LPARAM>(pScrollBar->m_hWnd));
 }
 
 BOOL CDKTabViewContainer::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -528,7 +545,8 @@ void CDKTabViewContainer::OnPaint() {
 }
 
 void CDKTabViewContainer::DrawScrollButtons(CDC& dc) {
-    for (int b = TVC_HIT_FIRST; b >= TVC_HIT_LAST; --b) DrawButton(dc, b);
+    for (int b = TVC_HIT_FIRST; b >= TVC_HIT_LAST; --b)
+        DrawButton(dc, b);
 }
 
 void CDKTabViewContainer::DrawButton(CDC& dc, int nButton) {
@@ -599,7 +617,8 @@ void CDKTabViewContainer::DrawTabArea(CDC& dc) {
     const int nSaved = dc.SaveDC();
     dc.IntersectClipRect(&m_rectTabArea);
     dc.FillSolidRect(&m_rectTabArea, ::GetSysColor(COLOR_BTNFACE));
-    dc.FillSolidRect(m_rectTabArea.left, m_rectTabArea.top, m_rectTabArea.Width(), 1, ::GetSysColor(COLOR_WINDOWTEXT));
+    dc.FillSolidRect(m_rectTabArea.left, m_rectTabArea.top, m_rectTabArea.Width(), 1,
+                     ::GetSysColor(COLOR_WINDOWTEXT));
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     CBrush face(::GetSysColor(COLOR_BTNFACE));
@@ -634,9 +653,11 @@ void CDKTabViewContainer::DrawTab(CDC& dc, int nIndex) {
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     if (bActive) {
         dc.FillSolidRect(rect.left + 1, rect.top, rect.Width() - 1, 1, ::GetSysColor(COLOR_WINDOW));
-        dc.FillSolidRect(rect.left + kTabOverlap + 1, rect.bottom - 1, rect.Width() - 2 * kTabOverlap - 1, 1, shadow);
+        dc.FillSolidRect(rect.left + kTabOverlap + 1, rect.bottom - 1, rect.Width() - 2 * kTabOverlap - 1, 1,
+                         shadow);
     } else {
-        dc.FillSolidRect(rect.left + kTabOverlap + 1, rect.bottom - 1, rect.Width() - 2 * kTabOverlap - 1, 1, shadow);
+        dc.FillSolidRect(rect.left + kTabOverlap + 1, rect.bottom - 1, rect.Width() - 2 * kTabOverlap - 1, 1,
+                         shadow);
     }
     CRect text = rect;
     dc.DrawText(m_pages[static_cast<size_t>(nIndex)].strTitle, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);

@@ -37,7 +37,8 @@ public:
 
     virtual BOOL Create(CWnd* pParentWnd, CRect rect, DWORD dwStyle, UINT nID);
     virtual BOOL InsertPage(int nIndex, CWnd* pPage, LPCSTR lpszTitle = nullptr);
-    virtual BOOL InsertPage(int nIndex, CRuntimeClass* pClass, CCreateContext* pContext, LPCSTR lpszTitle = nullptr);
+    virtual BOOL InsertPage(int nIndex, CRuntimeClass* pClass, CCreateContext* pContext,
+                            LPCSTR lpszTitle = nullptr);
     virtual BOOL DeletePage(int nIndex, BOOL bDestroy = TRUE);
     virtual BOOL DeletePage(CWnd* pPage, BOOL bDestroy = TRUE);
     virtual BOOL SetActivePageIndex(int nIndex);
@@ -52,8 +53,8 @@ public:
     virtual void DrawButton(CDC& dc, int nButton);
     virtual void DrawTab(CDC& dc, int nIndex);
 
-    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                UINT nID, CCreateContext* pContext = nullptr) override;
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
 
     CWnd* GetPage(int nIndex) const;
     CWnd* GetActivePage() const { return GetPage(m_nActivePage); }

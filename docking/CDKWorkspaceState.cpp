@@ -40,7 +40,9 @@ template <class F> BOOL Guarded(F f) {
 
 } // namespace
 
-CDKWorkspaceState::CDKWorkspaceState() { Reset(); }
+CDKWorkspaceState::CDKWorkspaceState() {
+    Reset();
+}
 
 CDKWorkspaceState::~CDKWorkspaceState() {
     dock::OwnedArrayDeleter()(m_pChildFrames);
@@ -53,13 +55,10 @@ void CDKWorkspaceState::Reset() {
     m_nScreenHeight = GetSystemMetrics(SM_CYSCREEN);
     m_bSavePlacement = m_bSaveDockState = m_bSaveChildFrames = m_bSaveSplitters = 1;
     m_placement = WINDOWPLACEMENT{};
-    if (!m_pDockState)
-        m_pDockState = new CDockState;
+    if (!m_pDockState) m_pDockState = new CDockState;
     m_pDockState->Clear();
-    if (!m_pChildFrames)
-        m_pChildFrames = new CObArray;
-    if (!m_pSplitters)
-        m_pSplitters = new CObArray;
+    if (!m_pChildFrames) m_pChildFrames = new CObArray;
+    if (!m_pSplitters) m_pSplitters = new CObArray;
     dock::DeleteAll(*m_pChildFrames);
     dock::DeleteAll(*m_pSplitters);
     m_nVersion = -1;
@@ -76,8 +75,7 @@ void CDKWorkspaceState::Serialize(CArchive& ar) {
     DWORD magic = 0;
     int version = 0;
     ar >> magic >> version;
-    if (magic != kMagic || version > kVersion)
-        AfxThrowArchiveException(CArchiveException::badSchema);
+    if (magic != kMagic || version > kVersion) AfxThrowArchiveException(CArchiveException::badSchema);
     m_nVersion = version;
     ReadProperties(ar);
 }
@@ -131,14 +129,11 @@ BOOL CDKWorkspaceState::CaptureState() {
         main->GetWindowPlacement(&m_placement);
         m_placement.showCmd = SW_SHOWMAXIMIZED;
     }
-    if (m_bSaveDockState && frame)
-        CaptureDockState(frame);
+    if (m_bSaveDockState && frame) CaptureDockState(frame);
     dock::DeleteAll(*m_pSplitters);
-    if (m_bSaveSplitters && frame)
-        CaptureSplitters(frame);
+    if (m_bSaveSplitters && frame) CaptureSplitters(frame);
     dock::DeleteAll(*m_pChildFrames);
-    if (m_bSaveChildFrames)
-        CaptureChildFrames();
+    if (m_bSaveChildFrames) CaptureChildFrames();
     return TRUE;
 }
 
@@ -174,31 +169,25 @@ BOOL CDKWorkspaceState::ApplyState(int nMode) {
         WINDOWPLACEMENT wp = m_placement;
         // A state read from storage carries no length; the placement is whole all the same.
         wp.length = dock::kPlacementLength;
-        if (!main->IsWindowVisible())
-            wp.showCmd = SW_HIDE;
+        if (!main->IsWindowVisible()) wp.showCmd = SW_HIDE;
         main->SetWindowPlacement(&wp);
         app->m_nCmdShow = SW_SHOWNORMAL;
     }
-    if (m_bSaveDockState && frame)
-        ApplyDockState(frame);
-    if (m_bSaveSplitters && frame)
-        ApplySplitters(frame);
-    if (m_bSaveChildFrames && nMode != kApplyWithoutChildren)
-        ApplyChildFrames();
+    if (m_bSaveDockState && frame) ApplyDockState(frame);
+    if (m_bSaveSplitters && frame) ApplySplitters(frame);
+    if (m_bSaveChildFrames && nMode != kApplyWithoutChildren) ApplyChildFrames();
     return TRUE;
 }
 
 BOOL CDKWorkspaceState::CaptureChildFrames() {
     CWinApp* app = AfxGetApp();
     CWnd* main = app ? app->GetMainWnd() : nullptr;
-    if (!main || !main->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
-        return TRUE;
+    if (!main || !main->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) return TRUE;
     BOOL ok = TRUE;
     HWND client = static_cast<CMDIFrameWnd*>(main)->m_hWndMDIClient;
     for (HWND h = ::GetWindow(client, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         CWnd* wnd = CWnd::FromHandlePermanent(h);
-        if (!wnd || !wnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) || ::GetWindow(h, GW_OWNER))
-            continue;
+        if (!wnd || !wnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) || ::GetWindow(h, GW_OWNER)) continue;
         auto* state = new CDKChildFrameState;
         state->m_bSaveSplitters = m_bSaveSplitters;
         if (!state->CaptureState(static_cast<CMDIChildWnd*>(wnd))) {
@@ -218,17 +207,20 @@ BOOL CDKWorkspaceState::ApplyChildFrames() {
     return ok;
 }
 
-BOOL CDKWorkspaceState::CaptureSplitters(CFrameWnd* pFrame) { return dock::CaptureSplitters(pFrame, *m_pSplitters); }
+BOOL CDKWorkspaceState::CaptureSplitters(CFrameWnd* pFrame) {
+    return dock::CaptureSplitters(pFrame, *m_pSplitters);
+}
 
-BOOL CDKWorkspaceState::ApplySplitters(CFrameWnd* pFrame) { return dock::ApplySplitters(pFrame, *m_pSplitters); }
+BOOL CDKWorkspaceState::ApplySplitters(CFrameWnd* pFrame) {
+    return dock::ApplySplitters(pFrame, *m_pSplitters);
+}
 
 void CDKWorkspaceState::StreamFile(LPCSTR lpszPath, BOOL bStoring) {
     const UINT mode = bStoring ? (CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive)
                                : (CFile::modeRead | CFile::shareDenyWrite);
     CFile file;
     CFileException error;
-    if (!file.Open(lpszPath, mode, &error))
-        AfxThrowFileException(error.m_cause, error.m_lOsError, lpszPath);
+    if (!file.Open(lpszPath, mode, &error)) AfxThrowFileException(error.m_cause, error.m_lOsError, lpszPath);
     CArchive ar(&file, bStoring ? CArchive::store : CArchive::load, kArchiveBuffer);
     Serialize(ar);
     ar.Close();
@@ -236,16 +228,13 @@ void CDKWorkspaceState::StreamFile(LPCSTR lpszPath, BOOL bStoring) {
 }
 
 BOOL CDKWorkspaceState::SaveToFile(LPCSTR lpszPath, BOOL bSaveModified, BOOL bCapture) {
-    if (bSaveModified && AfxGetApp())
-        AfxGetApp()->SaveAllModified();
-    if (bCapture)
-        CaptureState();
+    if (bSaveModified && AfxGetApp()) AfxGetApp()->SaveAllModified();
+    if (bCapture) CaptureState();
     return Guarded([&] { StreamFile(lpszPath, TRUE); });
 }
 
 BOOL CDKWorkspaceState::ReadFromFile(LPCSTR lpszPath, BOOL bApply) {
-    if (!Guarded([&] { StreamFile(lpszPath, FALSE); }))
-        return FALSE;
+    if (!Guarded([&] { StreamFile(lpszPath, FALSE); })) return FALSE;
     return bApply ? ApplyState(1) : TRUE;
 }
 
@@ -258,16 +247,14 @@ BOOL CDKWorkspaceState::WriteToBytes(CByteArray& bytes) {
         const ULONGLONG length = file.GetLength();
         bytes.SetSize(static_cast<INT_PTR>(length));
         file.SeekToBegin();
-        if (length)
-            file.Read(bytes.GetData(), static_cast<UINT>(length));
+        if (length) file.Read(bytes.GetData(), static_cast<UINT>(length));
     });
 }
 
 BOOL CDKWorkspaceState::ReadFromBytes(const CByteArray& bytes) {
     return Guarded([&] {
         CMemFile file(kMemFileGrowth);
-        if (bytes.GetSize())
-            file.Write(bytes.GetData(), static_cast<UINT>(bytes.GetSize()));
+        if (bytes.GetSize()) file.Write(bytes.GetData(), static_cast<UINT>(bytes.GetSize()));
         file.SeekToBegin();
         CArchive ar(&file, CArchive::load, kArchiveBuffer);
         Serialize(ar);
@@ -287,10 +274,8 @@ struct RegistryPlace {
 RegistryPlace Resolve(LPCSTR valueName, LPCSTR registryKey, LPCSTR profileName) {
     CWinApp* app = AfxGetApp();
     RegistryPlace p{valueName ? valueName : kDefaultValueName, registryKey, profileName};
-    if (!p.registryKey && app)
-        p.registryKey = app->m_pszRegistryKey;
-    if (!p.profileName && app)
-        p.profileName = app->m_pszProfileName;
+    if (!p.registryKey && app) p.registryKey = app->m_pszRegistryKey;
+    if (!p.profileName && app) p.profileName = app->m_pszProfileName;
     return p;
 }
 
@@ -299,25 +284,21 @@ RegistryPlace Resolve(LPCSTR valueName, LPCSTR registryKey, LPCSTR profileName) 
 BOOL CDKWorkspaceState::StoreToRegistry(LPCSTR lpszValueName, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName,
                                         HKEY hRootKey, BOOL bSaveModified, BOOL bCapture) {
     const RegistryPlace p = Resolve(lpszValueName, lpszRegistryKey, lpszProfileName);
-    if (!p.registryKey || !p.profileName)
-        return FALSE;
-    if (bSaveModified && AfxGetApp())
-        AfxGetApp()->SaveAllModified();
-    if (bCapture)
-        CaptureState();
+    if (!p.registryKey || !p.profileName) return FALSE;
+    if (bSaveModified && AfxGetApp()) AfxGetApp()->SaveAllModified();
+    if (bCapture) CaptureState();
     CByteArray bytes;
-    if (!WriteToBytes(bytes))
-        return FALSE;
+    if (!WriteToBytes(bytes)) return FALSE;
     return StreamRegistry(TRUE, p.valueName, p.registryKey, p.profileName, hRootKey, bytes);
 }
 
 BOOL CDKWorkspaceState::LoadFromRegistry(int nMode, LPCSTR lpszValueName, LPCSTR lpszRegistryKey,
                                          LPCSTR lpszProfileName, HKEY hRootKey, BOOL bApply) {
     const RegistryPlace p = Resolve(lpszValueName, lpszRegistryKey, lpszProfileName);
-    if (!p.registryKey || !p.profileName)
-        return FALSE;
+    if (!p.registryKey || !p.profileName) return FALSE;
     CByteArray bytes;
-    if (!StreamRegistry(FALSE, p.valueName, p.registryKey, p.profileName, hRootKey, bytes) || !ReadFromBytes(bytes))
+    if (!StreamRegistry(FALSE, p.valueName, p.registryKey, p.profileName, hRootKey, bytes) ||
+        !ReadFromBytes(bytes))
         return FALSE;
     return bApply ? ApplyState(nMode) : TRUE;
 }
@@ -330,13 +311,11 @@ BOOL CDKWorkspaceState::StreamRegistry(BOOL bStoring, LPCSTR lpszValueName, LPCS
     for (LPCSTR name : {"Software", lpszRegistryKey, lpszProfileName, kStateKey}) {
         HKEY next = nullptr;
         DWORD disposition = 0;
-        const LSTATUS rc = bStoring ? RegCreateKeyEx(key, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                                                     &next, &disposition)
+        const LSTATUS rc = bStoring ? RegCreateKeyEx(key, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                                     nullptr, &next, &disposition)
                                     : RegOpenKeyEx(key, name, 0, access, &next);
-        if (key != hRootKey)
-            RegCloseKey(key);
-        if (rc != ERROR_SUCCESS)
-            return FALSE;
+        if (key != hRootKey) RegCloseKey(key);
+        if (rc != ERROR_SUCCESS) return FALSE;
         key = next;
     }
     BOOL ok = FALSE;
@@ -349,8 +328,7 @@ BOOL CDKWorkspaceState::StreamRegistry(BOOL bStoring, LPCSTR lpszValueName, LPCS
         if (RegQueryValueEx(key, lpszValueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
             bytes.SetSize(size);
             ok = RegQueryValueEx(key, lpszValueName, nullptr, &type, bytes.GetData(), &size) == ERROR_SUCCESS;
-            if (!ok)
-                bytes.RemoveAll();
+            if (!ok) bytes.RemoveAll();
         }
     }
     RegCloseKey(key);

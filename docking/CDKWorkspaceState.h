@@ -36,9 +36,9 @@ public:
     virtual BOOL StoreToRegistry(LPCSTR lpszValueName = nullptr, LPCSTR lpszRegistryKey = nullptr,
                                  LPCSTR lpszProfileName = nullptr, HKEY hRootKey = HKEY_CURRENT_USER,
                                  BOOL bSaveModified = FALSE, BOOL bCapture = TRUE);
-    virtual BOOL LoadFromRegistry(int nMode = 1, LPCSTR lpszValueName = nullptr, LPCSTR lpszRegistryKey = nullptr,
-                                  LPCSTR lpszProfileName = nullptr, HKEY hRootKey = HKEY_CURRENT_USER,
-                                  BOOL bApply = TRUE);
+    virtual BOOL LoadFromRegistry(int nMode = 1, LPCSTR lpszValueName = nullptr,
+                                  LPCSTR lpszRegistryKey = nullptr, LPCSTR lpszProfileName = nullptr,
+                                  HKEY hRootKey = HKEY_CURRENT_USER, BOOL bApply = TRUE);
     virtual BOOL CaptureChildFrames();
     virtual BOOL ApplyChildFrames();
     virtual BOOL CaptureSplitters(CFrameWnd* pFrame);

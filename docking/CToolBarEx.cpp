@@ -51,7 +51,8 @@ void CToolBarEx::CalcImageOffsets() {
     m_nImageX = (m_sizeButton.cx - m_sizeImage.cx) / 2;
     bool bText = false;
     if (m_hWnd) {
-        for (int i = 0; i < ButtonCount() && !bText; ++i) bText = !GetButtonText(i).IsEmpty();
+        for (int i = 0; i < ButtonCount() && !bText; ++i)
+            bText = !GetButtonText(i).IsEmpty();
     }
     m_nImageY = bText ? m_cyTopBorder : (m_sizeButton.cy - m_sizeImage.cy) / 2;
 }
@@ -166,7 +167,8 @@ void CToolBarEx::OnPaint() {
         LRESULT itemAnswer = CDRF_DODEFAULT;
         if (answer & CDRF_NOTIFYITEMDRAW) {
             const UINT uState = (bEnabled ? 0 : CDIS_DISABLED) | (bPushed ? CDIS_CHECKED : 0);
-            itemAnswer = CustomDraw(CDDS_ITEMPREPAINT, dc.m_hDC, rect, static_cast<DWORD_PTR>(button.idCommand), uState);
+            itemAnswer = CustomDraw(CDDS_ITEMPREPAINT, dc.m_hDC, rect,
+                                    static_cast<DWORD_PTR>(button.idCommand), uState);
             if (itemAnswer & CDRF_SKIPDEFAULT) continue;
         }
         DrawButton(dc, hImages, i, button, rect);
@@ -188,7 +190,8 @@ void CToolBarEx::DrawSeparator(CDC& dc, const CRect& rect, bool bHorz) {
     dc.Draw3dRect(rect.left - m_sizeButton.cx, y, m_sizeButton.cx, 2, m_crShadow, m_crHighlight);
 }
 
-void CToolBarEx::DrawButton(CDC& dc, HIMAGELIST hImages, int nIndex, const TBBUTTON& button, const CRect& rectButton) {
+void CToolBarEx::DrawButton(CDC& dc, HIMAGELIST hImages, int nIndex, const TBBUTTON& button,
+                            const CRect& rectButton) {
     const bool bPushed = (button.fsState & (TBSTATE_CHECKED | TBSTATE_PRESSED)) != 0;
     const bool bHot = nIndex == m_nHotButton;
     const bool bEnabled = SendMessage(TB_ISBUTTONENABLED, static_cast<WPARAM>(button.idCommand)) != 0;
@@ -268,7 +271,8 @@ void CToolBarEx::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
     }
     const int nCount = ButtonCount();
     m_previousStyles.resize(static_cast<size_t>(nCount));
-    for (int i = 0; i < nCount; ++i) m_previousStyles[static_cast<size_t>(i)] = GetButtonStyle(i);
+    for (int i = 0; i < nCount; ++i)
+        m_previousStyles[static_cast<size_t>(i)] = GetButtonStyle(i);
     CToolBar::OnUpdateCmdUI(pTarget, bDisableIfNoHndler);
     for (int i = 0; i < nCount && i < ButtonCount(); ++i) {
         CRect rect;

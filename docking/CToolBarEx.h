@@ -32,7 +32,8 @@ protected:
 
     // The button's rectangle in client coordinates; FALSE when there is no such button.
     BOOL GetToolBarItemRect(int nIndex, CRect& rect) const {
-        return static_cast<BOOL>(SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&rect)));
+        return static_cast<BOOL>(
+            SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&rect)));
     }
     void ReadColors();
     void CalcImageOffsets();

@@ -23,7 +23,8 @@ bool readCount(CArchive& ar, int& count, UINT nRecordBytes) {
 
 void WriteButtonsSettings(CArchive& ar, const std::vector<StoredButton>& buttons) {
     ar << static_cast<int>(buttons.size());
-    for (const StoredButton& b : buttons) ar << b.nID << b.nImage << b.nStyle << b.nHasText << b.strText;
+    for (const StoredButton& b : buttons)
+        ar << b.nID << b.nImage << b.nStyle << b.nHasText << b.strText;
 }
 
 bool ReadButtonsSettings(CArchive& ar, std::vector<StoredButton>& buttons) {
@@ -32,7 +33,8 @@ bool ReadButtonsSettings(CArchive& ar, std::vector<StoredButton>& buttons) {
         int count = 0;
         if (!readCount(ar, count, kButtonBytes)) return false;
         buttons.resize(static_cast<size_t>(count));
-        for (StoredButton& b : buttons) ar >> b.nID >> b.nImage >> b.nStyle >> b.nHasText >> b.strText;
+        for (StoredButton& b : buttons)
+            ar >> b.nID >> b.nImage >> b.nStyle >> b.nHasText >> b.strText;
     } catch (CException* e) {
         e->Delete();
         buttons.clear();
@@ -43,7 +45,8 @@ bool ReadButtonsSettings(CArchive& ar, std::vector<StoredButton>& buttons) {
 
 void WriteCustomButtonsPositions(CArchive& ar, const std::vector<std::pair<int, int>>& positions) {
     ar << static_cast<int>(positions.size());
-    for (const auto& p : positions) ar << p.first << p.second;
+    for (const auto& p : positions)
+        ar << p.first << p.second;
 }
 
 bool ReadCustomButtonsPositions(CArchive& ar, std::vector<std::pair<int, int>>& positions) {

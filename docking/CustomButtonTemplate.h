@@ -35,8 +35,8 @@ struct CustomButtonDescriptor {
 
     CustomButtonTemplate* pTemplate = nullptr;
     int nControlID = 0;
-    int nWidth = -1;       // of the separator that holds the control
-    int nHeight = -1;      // of the control; 0 or less: the button's height
+    int nWidth = -1;  // of the separator that holds the control
+    int nHeight = -1; // of the control; 0 or less: the button's height
     int nShowFlags = showAlways;
-    int nImage = -1;       // of the plain button shown while the control is hidden
+    int nImage = -1; // of the plain button shown while the control is hidden
 };

@@ -7,11 +7,17 @@ namespace dock {
 
 namespace {
 
-int Size(const Row& entries) { return static_cast<int>(entries.size()); }
+int Size(const Row& entries) {
+    return static_cast<int>(entries.size());
+}
 
-bool TakesPart(const RowEntry& e) { return !e.boundary && e.visible; }
+bool TakesPart(const RowEntry& e) {
+    return !e.boundary && e.visible;
+}
 
-int NonNegative(int v) { return std::max(v, 0); }
+int NonNegative(int v) {
+    return std::max(v, 0);
+}
 
 // The most a splitter drag asks of a row's bars.
 constexpr int kRoomLimit = 16000;
@@ -35,8 +41,7 @@ RowStats RowStatistics(const Row& entries, int index) {
     bool previousSizeable = false;
     for (int i = index; i < RowEnd(entries, index); ++i) {
         const RowEntry& e = entries[i];
-        if (!TakesPart(e))
-            continue;
+        if (!TakesPart(e)) continue;
         const int length = NonNegative(e.length);
         const int thickness = NonNegative(e.thickness);
         ++s.barCount;
@@ -44,8 +49,7 @@ RowStats RowStatistics(const Row& entries, int index) {
         if (e.sizeable) {
             s.sizeableLength += length;
             ++s.sizeableCount;
-            if (previousSizeable)
-                s.fixedLength += kSplitterSize;
+            if (previousSizeable) s.fixedLength += kSplitterSize;
         } else {
             s.fixedLength += length;
             s.fixedThickness = std::max(s.fixedThickness, thickness);
@@ -58,17 +62,14 @@ RowStats RowStatistics(const Row& entries, int index) {
 
 bool ShareRowLength(Row& entries, int index, int length, int overlap) {
     const RowStats s = RowStatistics(entries, index);
-    if (s.sizeableCount == 0)
-        return false;
+    if (s.sizeableCount == 0) return false;
     const long long available = static_cast<long long>(length) + overlap * s.barCount - s.fixedLength;
     long long remaining = available;
     for (int i = index; i < RowEnd(entries, index); ++i) {
         RowEntry& e = entries[i];
-        if (!TakesPart(e) || !e.sizeable)
-            continue;
+        if (!TakesPart(e) || !e.sizeable) continue;
         long long share = remaining;
-        if (s.sizeableLength > 0)
-            share = available * NonNegative(e.length) / s.sizeableLength;
+        if (s.sizeableLength > 0) share = available * NonNegative(e.length) / s.sizeableLength;
         remaining -= share;
         e.length = static_cast<int>(std::max(share, 0LL));
         e.thickness = s.thickness;
@@ -79,8 +80,7 @@ bool ShareRowLength(Row& entries, int index, int length, int overlap) {
 bool ShareAllRows(Row& entries, int length, int overlap) {
     bool any = false;
     for (int i = 0; i < Size(entries); i = RowEnd(entries, i) + 1) {
-        if (entries[i].boundary)
-            continue;
+        if (entries[i].boundary) continue;
         any = ShareRowLength(entries, i, length, overlap) || any;
     }
     return any;
@@ -92,8 +92,7 @@ namespace {
 int Take(RowEntry& e, int remaining, bool commit) {
     const int length = NonNegative(e.length);
     const int taken = std::min(length, remaining);
-    if (commit)
-        e.length = length - taken;
+    if (commit) e.length = length - taken;
     return taken;
 }
 
@@ -104,10 +103,8 @@ int RowExtentEnd(const Row& entries, int start, int overlap) {
     bool previousSizeable = false;
     for (int i = start; i < RowEnd(entries, start); ++i) {
         const RowEntry& e = entries[i];
-        if (!TakesPart(e))
-            continue;
-        if (e.sizeable && previousSizeable)
-            pt += kSplitterSize;
+        if (!TakesPart(e)) continue;
+        if (e.sizeable && previousSizeable) pt += kSplitterSize;
         end = pt + NonNegative(e.length);
         pt = end - overlap;
         previousSizeable = e.sizeable;
@@ -121,13 +118,11 @@ int ShrinkBackward(Row& entries, int index, int amount, bool commit, int* visite
     int remaining = amount;
     int count = 0;
     for (int i = index; i >= 0 && !entries[i].boundary && remaining > 0; --i) {
-        if (!TakesPart(entries[i]) || !entries[i].sizeable)
-            continue;
+        if (!TakesPart(entries[i]) || !entries[i].sizeable) continue;
         ++count;
         remaining -= Take(entries[i], remaining, commit);
     }
-    if (visited)
-        *visited = count;
+    if (visited) *visited = count;
     return amount - remaining;
 }
 
@@ -136,15 +131,12 @@ int ShrinkForward(Row& entries, int index, int amount, bool commit, int extent, 
     int remaining = amount;
     int count = 0;
     for (int i = index; i < RowEnd(entries, index) && remaining > 0; ++i) {
-        if (!TakesPart(entries[i]) || !entries[i].sizeable)
-            continue;
+        if (!TakesPart(entries[i]) || !entries[i].sizeable) continue;
         ++count;
         remaining -= Take(entries[i], remaining, commit);
     }
-    if (remaining > 0)
-        remaining -= std::min(remaining, freeRoom);
-    if (visited)
-        *visited = count;
+    if (remaining > 0) remaining -= std::min(remaining, freeRoom);
+    if (visited) *visited = count;
     return amount - remaining;
 }
 
@@ -162,8 +154,7 @@ void MoveRowSplitter(Row& entries, int rowStart, bool leading, int delta) {
     const RowStats s = RowStatistics(entries, rowStart);
     const int thickness = std::max(s.fixedThickness, s.thickness + (leading ? delta : -delta));
     for (int i = rowStart; i < RowEnd(entries, rowStart); ++i)
-        if (entries[i].sizeable)
-            entries[i].thickness = thickness;
+        if (entries[i].sizeable) entries[i].thickness = thickness;
 }
 
 Range InRowSplitterRange(const Row& entries, int index, int extent, int overlap) {
@@ -171,8 +162,7 @@ Range InRowSplitterRange(const Row& entries, int index, int extent, int overlap)
     int forwardBars = 0, backwardBars = 0;
     const int forward = ShrinkForward(probe, index, kRoomLimit, false, extent, overlap, &forwardBars);
     const int backward = ShrinkBackward(probe, index - 1, kRoomLimit, false, &backwardBars);
-    if (forwardBars + backwardBars < 2)
-        return Range{};
+    if (forwardBars + backwardBars < 2) return Range{};
     return Range{-NonNegative(backward - kCollapsedLength), NonNegative(forward - kCollapsedLength)};
 }
 
@@ -201,8 +191,7 @@ bool AdjustForNewBar(Row& entries, int index, int overlap) {
     entries[index].visible = false; // the others share what the new bar leaves
     const RowStats others = RowStatistics(entries, start);
     int length = before.totalLength - NonNegative(added.length);
-    if (added.sizeable && others.sizeableCount > 0)
-        length -= kSplitterSize;
+    if (added.sizeable && others.sizeableCount > 0) length -= kSplitterSize;
     const bool shared = ShareRowLength(entries, start, NonNegative(length), overlap);
     entries[index] = added;
     return shared;
@@ -217,24 +206,20 @@ bool ReturnShownBars(Row& entries, const std::vector<bool>& returned, int length
         int returning = 0;
         bool returningSizeable = false;
         for (int i = start; i < end; ++i) {
-            if (!wasHidden(i))
-                continue;
+            if (!wasHidden(i)) continue;
             others[i].visible = false;
             if (TakesPart(entries[i])) {
                 returning += NonNegative(entries[i].length);
                 returningSizeable = returningSizeable || entries[i].sizeable;
             }
         }
-        if (!returning)
-            continue;
+        if (!returning) continue;
         // Out of the dock bar's length, not the row's total: that would count the room the others
         // took while the bars were away twice. A returning sizeable bar brings its splitter back.
         const int splitter = returningSizeable ? kSplitterSize : 0;
-        if (!ShareRowLength(others, start, NonNegative(length - returning - splitter), overlap))
-            continue;
+        if (!ShareRowLength(others, start, NonNegative(length - returning - splitter), overlap)) continue;
         for (int i = start; i < end; ++i)
-            if (others[i].visible)
-                entries[i] = others[i];
+            if (others[i].visible) entries[i] = others[i];
         changed = true;
     }
     return changed;
@@ -265,11 +250,9 @@ void Expand(Row& entries, int index, bool expand) {
     int given = 0;
     for (int i = start; i < end; ++i) {
         RowEntry& e = entries[i];
-        if (i == index || !TakesPart(e) || !e.sizeable)
-            continue;
+        if (i == index || !TakesPart(e) || !e.sizeable) continue;
         if (expand) {
-            if (save)
-                Save(e);
+            if (save) Save(e);
             given += e.length - kCollapsedLength;
             e.length = kCollapsedLength;
         } else {
@@ -281,8 +264,7 @@ void Expand(Row& entries, int index, bool expand) {
     if (!expand) {
         Restore(bar);
     } else {
-        if (save)
-            Save(bar);
+        if (save) Save(bar);
         bar.length += given;
     }
     bar.expanded = expand;
@@ -297,12 +279,10 @@ int ArrangementCode(const Row& entries) {
             a *= 2;
             continue;
         }
-        if (!e.visible)
-            continue;
+        if (!e.visible) continue;
         ++count;
         a += 1;
-        if (e.sizeable)
-            a += static_cast<unsigned>(i);
+        if (e.sizeable) a += static_cast<unsigned>(i);
     }
     return static_cast<int>(count | (a << 8));
 }
@@ -310,20 +290,17 @@ int ArrangementCode(const Row& entries) {
 int RowBarCount(const Row& entries, int offset, int exclude, int overlap, int thinBy) {
     int pos = 0;
     for (int i = 0; i < Size(entries); i = RowEnd(entries, i) + 1) {
-        if (entries[i].boundary)
-            continue;
+        if (entries[i].boundary) continue;
         const int end = RowEnd(entries, i);
         int thickness = 0;
         int bars = 0;
         for (int j = i; j < end; ++j) {
             if (entries[j].visible)
                 thickness = std::max(thickness, NonNegative(entries[j].thickness) - thinBy);
-            if (j != exclude)
-                ++bars;
+            if (j != exclude) ++bars;
         }
         const int rowEnd = pos + thickness - overlap;
-        if (offset >= pos && offset < rowEnd)
-            return bars;
+        if (offset >= pos && offset < rowEnd) return bars;
         pos = rowEnd;
     }
     return 0;

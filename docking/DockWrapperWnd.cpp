@@ -36,8 +36,7 @@ BOOL CDockWrapperWnd::CreateIn(CDKSizeViewBar* pBar, LPCSTR lpszText, const RECT
     RegisterWrapperClass();
     m_pBar = pBar;
     m_bDestroying = m_bBarDestroying = FALSE;
-    if (!Create(kClassName, lpszText, WS_CHILD | WS_VISIBLE, rect, pBar))
-        return FALSE;
+    if (!Create(kClassName, lpszText, WS_CHILD | WS_VISIBLE, rect, pBar)) return FALSE;
     SendMessage(WM_NCACTIVATE, TRUE);
     return TRUE;
 }
@@ -56,24 +55,25 @@ LRESULT CDockWrapperWnd::OnNcHitTest(CPoint point) {
 }
 
 void CDockWrapperWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
-    if (!m_pChild || !::IsWindow(m_pChild->m_hWnd))
-        return;
+    if (!m_pChild || !::IsWindow(m_pChild->m_hWnd)) return;
     m_pChild->m_nWindow = m_nWindow;
     m_pChild->OnUpdateFrameTitle(bAddToTitle);
-    if (CMDIFrameWnd* frame = m_pChild->GetMDIFrame())
-        frame->OnUpdateFrameTitle(TRUE);
+    if (CMDIFrameWnd* frame = m_pChild->GetMDIFrame()) frame->OnUpdateFrameTitle(TRUE);
 }
 
 void CDockWrapperWnd::PassToBar(UINT message, UINT nFlags, CPoint point) {
-    if (!m_pBar || !::IsWindow(m_pBar->m_hWnd))
-        return;
+    if (!m_pBar || !::IsWindow(m_pBar->m_hWnd)) return;
     MapWindowPoints(m_pBar, &point, 1);
     m_pBar->SendMessage(message, nFlags, MAKELPARAM(point.x, point.y));
 }
 
-void CDockWrapperWnd::OnLButtonDown(UINT nFlags, CPoint point) { PassToBar(WM_LBUTTONDOWN, nFlags, point); }
+void CDockWrapperWnd::OnLButtonDown(UINT nFlags, CPoint point) {
+    PassToBar(WM_LBUTTONDOWN, nFlags, point);
+}
 
-void CDockWrapperWnd::OnLButtonDblClk(UINT nFlags, CPoint point) { PassToBar(WM_LBUTTONDBLCLK, nFlags, point); }
+void CDockWrapperWnd::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    PassToBar(WM_LBUTTONDBLCLK, nFlags, point);
+}
 
 int CDockWrapperWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
     const int result = CFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
@@ -90,8 +90,7 @@ BOOL CDockWrapperWnd::OnNcActivate(BOOL bActive) {
 
 void CDockWrapperWnd::OnClose() {
     // The document may refuse; else the document window goes, as closing its own frame would.
-    if (m_pBar && !m_pBar->CanClose())
-        return;
+    if (m_pBar && !m_pBar->CanClose()) return;
     DestroyWindow();
 }
 
@@ -99,7 +98,8 @@ void CDockWrapperWnd::OnDestroy() {
     m_bDestroying = TRUE;
     // The view is the document window's: it outlives this window, back in the pane.
     CView* view = m_pBar ? m_pBar->m_pView : nullptr;
-    if (!m_bBarDestroying && view && ::IsWindow(view->m_hWnd) && view->GetParent() == this && !m_pBar->IsFloating())
+    if (!m_bBarDestroying && view && ::IsWindow(view->m_hWnd) && view->GetParent() == this &&
+        !m_pBar->IsFloating())
         view->SetParent(m_pBar);
     CFrameWnd::OnDestroy();
 }
@@ -107,6 +107,5 @@ void CDockWrapperWnd::OnDestroy() {
 void CDockWrapperWnd::OnNcDestroy() {
     CFrameWnd::OnNcDestroy();
     // Gone on its own, it takes its pane along.
-    if (!m_bBarDestroying && m_pBar && ::IsWindow(m_pBar->m_hWnd))
-        m_pBar->DestroyWindow();
+    if (!m_bBarDestroying && m_pBar && ::IsWindow(m_pBar->m_hWnd)) m_pBar->DestroyWindow();
 }

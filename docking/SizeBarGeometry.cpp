@@ -12,7 +12,9 @@ bool HasCaption(DWORD barStyle, DWORD align, bool floating) {
     return !floating && (align & CBRS_ALIGN_ANY) && !(barStyle & SZBAR_NOGRIPPER);
 }
 
-bool SideDocked(DWORD align) { return (align & CBRS_ORIENT_VERT) != 0; }
+bool SideDocked(DWORD align) {
+    return (align & CBRS_ORIENT_VERT) != 0;
+}
 
 } // namespace
 
@@ -22,8 +24,7 @@ CaptionRects CalcCaptionRects(const CRect& window, DWORD barStyle, DWORD align, 
     r.caption.DeflateRect(kBarBorder, kBarBorder);
     r.close.SetRectEmpty();
     r.expand.SetRectEmpty();
-    if (!HasCaption(barStyle, align, floating))
-        return r;
+    if (!HasCaption(barStyle, align, floating)) return r;
     CRect& c = r.caption;
     if (!SideDocked(align)) {
         // A vertical strip at the left; the buttons stack from its top.
@@ -54,8 +55,7 @@ CaptionRects CalcCaptionRects(const CRect& window, DWORD barStyle, DWORD align, 
 CRect CalcClientRect(const CRect& window, DWORD barStyle, DWORD align, bool floating) {
     CRect client = window;
     client.DeflateRect(kBarBorder, kBarBorder);
-    if (!HasCaption(barStyle, align, floating))
-        return client;
+    if (!HasCaption(barStyle, align, floating)) return client;
     const int strip = kBarBorder + kCaptionStrip;
     if (!SideDocked(align))
         client.left = std::min<LONG>(client.left + strip, client.right);
@@ -64,6 +64,8 @@ CRect CalcClientRect(const CRect& window, DWORD barStyle, DWORD align, bool floa
     return client;
 }
 
-CRect DefaultBarRect(int w, int h) { return CRect(w - w / 2, h - h / 4, w, h); }
+CRect DefaultBarRect(int w, int h) {
+    return CRect(w - w / 2, h - h / 4, w, h);
+}
 
 } // namespace dock

@@ -25,7 +25,8 @@ TabPageMade CreateTabPage(CRuntimeClass* pClass, CCreateContext* pContext, CWnd*
         return TabPageMade{};
     }
     END_CATCH_ALL
-    if (!pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, pContainer, nID, pContext)) return TabPageMade{};
+    if (!pWnd->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, pContainer, nID, pContext))
+        return TabPageMade{};
     made.pWnd = pWnd;
     return made;
 }

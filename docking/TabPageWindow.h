@@ -50,6 +50,7 @@ protected:
 
 private:
     void TakeOverInfo() {
-        if (CDKTabViewContainer* pContainer = GetParentTabViewContainer(this, TRUE)) TakeOverPageScrollInfo(pContainer);
+        if (CDKTabViewContainer* pContainer = GetParentTabViewContainer(this, TRUE))
+            TakeOverPageScrollInfo(pContainer);
     }
 };

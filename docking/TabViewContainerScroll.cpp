@@ -12,7 +12,8 @@ bool g_bTakingOverInfo = false;
 TabViewPageInfo* VisibleActivePage(CDKTabViewContainer* pContainer) {
     if (!pContainer) return nullptr;
     TabViewPageInfo* pInfo = pContainer->GetPageInfo(pContainer->GetActivePageIndex());
-    if (!pInfo || !pInfo->pWnd || !::IsWindow(pInfo->pWnd->m_hWnd) || !pInfo->pWnd->IsWindowVisible()) return nullptr;
+    if (!pInfo || !pInfo->pWnd || !::IsWindow(pInfo->pWnd->m_hWnd) || !pInfo->pWnd->IsWindowVisible())
+        return nullptr;
     return pInfo;
 }
 
@@ -27,7 +28,9 @@ SCROLLINFO ReadPageBar(CWnd* pPage, int nBar, DWORD dwStyle) {
     return si;
 }
 
-bool Needed(const SCROLLINFO& si) { return si.nPage != 0 && si.nMax >= static_cast<int>(si.nPage); }
+bool Needed(const SCROLLINFO& si) {
+    return si.nPage != 0 && si.nMax >= static_cast<int>(si.nPage);
+}
 
 } // namespace
 
@@ -41,7 +44,8 @@ CDKTabViewContainer* GetParentTabViewContainer(CWnd* pWnd, BOOL bOnlyActive) {
     auto* pContainer = static_cast<CDKTabViewContainer*>(pParent);
     if (!bOnlyActive) return pContainer;
     int nIndex = -1;
-    if (!pContainer->FindPage(pWnd->m_hWnd, nIndex) || nIndex != pContainer->GetActivePageIndex()) return nullptr;
+    if (!pContainer->FindPage(pWnd->m_hWnd, nIndex) || nIndex != pContainer->GetActivePageIndex())
+        return nullptr;
     return pContainer;
 }
 
@@ -58,7 +62,8 @@ void TakeOverPageScrollState(CDKTabViewContainer* pContainer) {
     pInfo->siVert = ReadPageBar(pPage, SB_VERT, WS_VSCROLL);
     pInfo->bHasHorz = Needed(pInfo->siHorz);
     pInfo->bHasVert = Needed(pInfo->siVert);
-    pContainer->SetScrollStyle((pInfo->bHasHorz ? WS_HSCROLL : 0) | (pInfo->bHasVert ? WS_VSCROLL : 0), FALSE);
+    pContainer->SetScrollStyle((pInfo->bHasHorz ? WS_HSCROLL : 0) | (pInfo->bHasVert ? WS_VSCROLL : 0),
+                               FALSE);
     g_bTakingOverState = false;
 }
 

@@ -73,12 +73,14 @@ void InsertDraggedItems(HMENU hMenu, int nPosition, const std::vector<DraggedIte
         if (item.nID == -1) {
             HMENU popup = ::CreatePopupMenu();
             keepPopup(popup);
-            ::InsertMenuA(hMenu, position, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), item.strText);
+            ::InsertMenuA(hMenu, position, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                          item.strText);
             InsertDraggedItems(popup, 0, item.children, keepPopup);
         } else if (item.nID == 0) {
             ::InsertMenuA(hMenu, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         } else {
-            ::InsertMenuA(hMenu, position, MF_BYPOSITION | MF_STRING, static_cast<UINT>(item.nID), item.strText);
+            ::InsertMenuA(hMenu, position, MF_BYPOSITION | MF_STRING, static_cast<UINT>(item.nID),
+                          item.strText);
         }
         ++position;
     }

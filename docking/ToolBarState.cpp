@@ -5,7 +5,8 @@ namespace docking {
 namespace {
 
 void Put32(std::vector<BYTE>& out, DWORD value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<BYTE>(value >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<BYTE>(value >> (8 * i)));
 }
 
 DWORD Get32(const BYTE* p) {

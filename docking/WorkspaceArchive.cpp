@@ -20,10 +20,8 @@ void ReadPlacement(CArchive& ar, WINDOWPLACEMENT& wp) {
 
 void CheckObjectSchema(CArchive& ar, int* pSchema) {
     const UINT schema = ar.GetObjectSchema();
-    if (schema == static_cast<UINT>(-1))
-        return;
-    if (schema > 1)
-        AfxThrowArchiveException(CArchiveException::badSchema);
+    if (schema == static_cast<UINT>(-1)) return;
+    if (schema > 1) AfxThrowArchiveException(CArchiveException::badSchema);
     *pSchema = static_cast<int>(schema);
 }
 
@@ -44,12 +42,10 @@ thread_local ObjectSet* t_pOwned = nullptr;
 class OwnedScope {
 public:
     OwnedScope() : m_bOutermost(t_pOwned == nullptr) {
-        if (m_bOutermost)
-            t_pOwned = &m_owned;
+        if (m_bOutermost) t_pOwned = &m_owned;
     }
     ~OwnedScope() {
-        if (m_bOutermost)
-            t_pOwned = nullptr;
+        if (m_bOutermost) t_pOwned = nullptr;
     }
     OwnedScope(const OwnedScope&) = delete;
     OwnedScope& operator=(const OwnedScope&) = delete;
@@ -61,11 +57,12 @@ private:
 };
 
 void Claim(const CObject* pOb) {
-    if (t_pOwned)
-        t_pOwned->insert(pOb);
+    if (t_pOwned) t_pOwned->insert(pOb);
 }
 
-[[noreturn]] void Refuse() { AfxThrowArchiveException(CArchiveException::badClass); }
+[[noreturn]] void Refuse() {
+    AfxThrowArchiveException(CArchiveException::badClass);
+}
 
 // Every element made by this array's read, of pClass, taken by no one else and listed once.
 bool ElementsAreOwnable(const CObArray& array, const CRuntimeClass* pClass, const ObjectSet& made,
@@ -84,7 +81,9 @@ bool ElementsAreOwnable(const CObArray& array, const CRuntimeClass* pClass, cons
 // for them; asked of one array only.
 class ElementClassScope {
 public:
-    ElementClassScope(CArchive& ar, const CRuntimeClass* pClass) : m_ar(ar) { ar.SetNextElementClass(pClass); }
+    ElementClassScope(CArchive& ar, const CRuntimeClass* pClass) : m_ar(ar) {
+        ar.SetNextElementClass(pClass);
+    }
     ~ElementClassScope() { m_ar.SetNextElementClass(nullptr); }
     ElementClassScope(const ElementClassScope&) = delete;
     ElementClassScope& operator=(const ElementClassScope&) = delete;
@@ -98,8 +97,7 @@ private:
 CObject* ReadOwnedObject(CArchive& ar, const CRuntimeClass* pClass) {
     bool created = false;
     CObject* object = ar.ReadObject(pClass, &created);
-    if (!created)
-        Refuse();
+    if (!created) Refuse();
     Claim(object);
     return object;
 }
@@ -113,18 +111,15 @@ OwnedArray ReadOwnedArray(CArchive& ar, const CRuntimeClass* pClass) {
         ElementClassScope elements(ar, pClass);
         read = ar.ReadObject(RUNTIME_CLASS(CObArray), &created);
     }
-    if (!read)
-        return OwnedArray(new CObArray);
-    if (!created)
-        Refuse(); // another part's array: nothing of it is this read's to free
+    if (!read) return OwnedArray(new CObArray);
+    if (!created) Refuse(); // another part's array: nothing of it is this read's to free
     auto* array = static_cast<CObArray*>(read);
     const std::vector<CObject*> made = ar.GetObjectsLoadedSince(mark);
     if (!ElementsAreOwnable(*array, pClass, ObjectSet(made.begin(), made.end()), scope.Owned())) {
         // What this read made and no part took (the array, its elements, whatever they read that
         // is not theirs) goes; what the elements own goes with them.
         for (CObject* object : made)
-            if (!scope.Owned().count(object))
-                delete object;
+            if (!scope.Owned().count(object)) delete object;
         Refuse();
     }
     Claim(array);

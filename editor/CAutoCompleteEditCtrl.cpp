@@ -42,30 +42,46 @@ BOOL LoadAutoCompleteIni(LPCSTR path) {
     return TRUE;
 }
 
-std::shared_ptr<const hh::WordFile> LoadNamedAutoCompleteIni(LPCSTR name) { return state().folder.Object(name ? name : ""); }
+std::shared_ptr<const hh::WordFile> LoadNamedAutoCompleteIni(LPCSTR name) {
+    return state().folder.Object(name ? name : "");
+}
 
-void SetAutoCompleteAuto(BOOL on) { state().autoOn = on; }
-BOOL GetAutoCompleteAuto() { return state().autoOn; }
-void SetAutoCompleteListUnique(BOOL on) { state().listUnique = on; }
-BOOL GetAutoCompleteListUnique() { return state().listUnique; }
-void SetAutoCompleteScanLines(WORD lines) { state().scanLines = lines; }
+void SetAutoCompleteAuto(BOOL on) {
+    state().autoOn = on;
+}
+BOOL GetAutoCompleteAuto() {
+    return state().autoOn;
+}
+void SetAutoCompleteListUnique(BOOL on) {
+    state().listUnique = on;
+}
+BOOL GetAutoCompleteListUnique() {
+    return state().listUnique;
+}
+void SetAutoCompleteScanLines(WORD lines) {
+    state().scanLines = lines;
+}
 
 IMPLEMENT_DYNAMIC(CAutoCompleteEditCtrl, CHHAssistEditCtrl)
 
 hh::AliasResolver CAutoCompleteEditCtrl::resolver() {
-    return [this](const std::string& name) { return std::string(static_cast<LPCSTR>(ResolveAlias(name.c_str()))); };
+    return [this](const std::string& name) {
+        return std::string(static_cast<LPCSTR>(ResolveAlias(name.c_str())));
+    };
 }
 
 void CAutoCompleteEditCtrl::FillMemberList(CHHExpressionInfo& info, CHHMemberItemArray& items, int) {
     if (!GetAutoCompleteAuto()) return;
     const std::string object = hh::ObjectNameOf(static_cast<LPCSTR>(info.m_strQualifier));
-    hh::FillMembersFromWordFiles(state().folder, object, GetAutoCompleteListUnique() != FALSE, resolver(), items);
+    hh::FillMembersFromWordFiles(state().folder, object, GetAutoCompleteListUnique() != FALSE, resolver(),
+                                 items);
 }
 
 CString CAutoCompleteEditCtrl::GetQuickInfoText(CHHExpressionInfo& info) {
     if (!GetAutoCompleteAuto() || info.m_strQualifier.IsEmpty()) return CString();
     const std::string object = hh::ObjectNameOf(static_cast<LPCSTR>(info.m_strQualifier));
-    return hh::QuickInfoFromWordFiles(state().folder, object, static_cast<LPCSTR>(info.m_strWord), resolver()).c_str();
+    return hh::QuickInfoFromWordFiles(state().folder, object, static_cast<LPCSTR>(info.m_strWord), resolver())
+        .c_str();
 }
 
 CString CAutoCompleteEditCtrl::ResolveAlias(LPCSTR name) {

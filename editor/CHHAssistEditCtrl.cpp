@@ -31,8 +31,10 @@ BEGIN_MESSAGE_MAP(CHHAssistEditCtrl, CHHEditCtrl)
     ON_LBN_SELCHANGE(CHHAssistEditCtrl::kListBoxId, OnListSelChange)
     ON_LBN_DBLCLK(CHHAssistEditCtrl::kListBoxId, OnListDblClk)
     ON_COMMAND_RANGE(ID_HHASSIST_TOGGLE_BREAKPOINT, ID_HHASSIST_CLEAR_BOOKMARKS, OnMarkerCommand)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_HHASSIST_TOGGLE_BREAKPOINT, ID_HHASSIST_CLEAR_BREAKPOINTS, OnUpdateBreakpointCommand)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_HHASSIST_TOGGLE_BOOKMARK, ID_HHASSIST_CLEAR_BOOKMARKS, OnUpdateBookmarkCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_HHASSIST_TOGGLE_BREAKPOINT, ID_HHASSIST_CLEAR_BREAKPOINTS,
+                               OnUpdateBreakpointCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_HHASSIST_TOGGLE_BOOKMARK, ID_HHASSIST_CLEAR_BOOKMARKS,
+                               OnUpdateBookmarkCommand)
     ON_COMMAND(ID_HHASSIST_QUICK_INFO, OnQuickInfo)
     ON_COMMAND_RANGE(ID_HHASSIST_LIST_OBJECTS, ID_HHASSIST_LIST_FUNCTIONS, OnListCommand)
 END_MESSAGE_MAP()
@@ -50,7 +52,8 @@ BOOL CHHAssistEditCtrl::InitControl(BOOL loadSettings) {
     if (!CHHEditCtrl::InitControl(loadSettings)) return FALSE;
     if (!m_wndMargin.Create(this, 0)) return FALSE;
     if (!m_wndListPopup.Create(WS_POPUP, CRect(0, 0, kListWidth, 20), this)) return FALSE;
-    const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_OWNERDRAWFIXED;
+    const DWORD listStyle =
+        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_OWNERDRAWFIXED;
     if (!m_wndList.Create(listStyle, CRect(0, 0, kListWidth, 20), &m_wndListPopup, kListBoxId)) return FALSE;
     if (!m_images.Create(IDB_HHASSIST_ICONS, 16, 0, RGB(255, 0, 0))) return FALSE;
     return m_wndQuickInfo.Create(WS_POPUP | WS_DISABLED | WS_CLIPSIBLINGS, CRect(0, 0, 10, 10), this);
@@ -58,7 +61,9 @@ BOOL CHHAssistEditCtrl::InitControl(BOOL loadSettings) {
 
 // ---- Markers ----
 
-BYTE CHHAssistEditCtrl::GetLineMarkers(int line) { return hh::MarkerFlagsOf(m_markers, line); }
+BYTE CHHAssistEditCtrl::GetLineMarkers(int line) {
+    return hh::MarkerFlagsOf(m_markers, line);
+}
 
 void CHHAssistEditCtrl::SetLineMarker(int line, BYTE bits, int operation) {
     if (line == -1) line = static_cast<int>(LineFromChar(-1));
@@ -72,7 +77,9 @@ void CHHAssistEditCtrl::ClearAllMarkers(BYTE bits) {
     RepaintMargin();
 }
 
-void CHHAssistEditCtrl::MarkLine(int line) { SetBookmark(line, TRUE); }
+void CHHAssistEditCtrl::MarkLine(int line) {
+    SetBookmark(line, TRUE);
+}
 
 void CHHAssistEditCtrl::EnableBreakpoints(BOOL enable) {
     if (enable)
@@ -85,7 +92,9 @@ void CHHAssistEditCtrl::ToggleBreakpoint(int line) {
     if (AreBreakpointsEnabled()) SetLineMarker(line, HHMARK_BREAKPOINT, hh::kMarkerToggle);
 }
 
-void CHHAssistEditCtrl::ToggleBookmark(int line) { SetLineMarker(line, HHMARK_BOOKMARK, hh::kMarkerToggle); }
+void CHHAssistEditCtrl::ToggleBookmark(int line) {
+    SetLineMarker(line, HHMARK_BOOKMARK, hh::kMarkerToggle);
+}
 
 void CHHAssistEditCtrl::SetBookmark(int line, BOOL set) {
     SetLineMarker(line, HHMARK_BOOKMARK, set ? hh::kMarkerSet : hh::kMarkerClear);
@@ -95,7 +104,9 @@ void CHHAssistEditCtrl::ClearAllBreakpoints() {
     if (AreBreakpointsEnabled()) ClearAllMarkers(HHMARK_BREAKPOINT);
 }
 
-void CHHAssistEditCtrl::ClearAllBookmarks() { ClearAllMarkers(HHMARK_BOOKMARK); }
+void CHHAssistEditCtrl::ClearAllBookmarks() {
+    ClearAllMarkers(HHMARK_BOOKMARK);
+}
 
 void CHHAssistEditCtrl::GoToBookmark(BOOL forward) {
     const int caretLine = static_cast<int>(LineFromChar(-1));
@@ -140,7 +151,9 @@ void CHHAssistEditCtrl::OnMarkerCommand(UINT nID) {
     }
 }
 
-void CHHAssistEditCtrl::OnUpdateBreakpointCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(AreBreakpointsEnabled()); }
+void CHHAssistEditCtrl::OnUpdateBreakpointCommand(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(AreBreakpointsEnabled());
+}
 
 void CHHAssistEditCtrl::OnUpdateBookmarkCommand(CCmdUI* pCmdUI) {
     pCmdUI->Enable(!(m_nDisabledMarkers & HHMARK_BOOKMARK));
@@ -179,7 +192,9 @@ BOOL CHHAssistEditCtrl::IsProtectedChange(const ENPROTECTED* p) {
         change.input = hh::kInputDelete;
     else if (p->msg == WM_KEYDOWN && p->wParam == VK_BACK)
         change.input = hh::kInputBackspace;
-    const auto startsLine = [this](int pos) { return pos >= 0 && LineIndex(static_cast<int>(LineFromChar(pos))) == pos; };
+    const auto startsLine = [this](int pos) {
+        return pos >= 0 && LineIndex(static_cast<int>(LineFromChar(pos))) == pos;
+    };
     change.aStartsLine = startsLine(change.a);
     return !hh::IsChangeAllowed(range, change);
 }
@@ -204,8 +219,9 @@ LRESULT CHHAssistEditCtrl::OnSetTextAssist(WPARAM wParam, LPARAM lParam) {
     const CString before = GetTextRange(CHARRANGE{0, static_cast<LONG>(GetTextLength())});
     const LRESULT result = CHHEditCtrl::OnSetText(wParam, lParam);
     const CString after = GetTextRange(CHARRANGE{0, static_cast<LONG>(GetTextLength())});
-    const hh::ChangedSpan span = hh::FindChangedSpan(std::string_view(before, static_cast<size_t>(before.GetLength())),
-                                                     std::string_view(after, static_cast<size_t>(after.GetLength())));
+    const hh::ChangedSpan span =
+        hh::FindChangedSpan(std::string_view(before, static_cast<size_t>(before.GetLength())),
+                            std::string_view(after, static_cast<size_t>(after.GetLength())));
     const auto lineOf = [this](int pos) { return static_cast<int>(LineFromChar(pos)); };
     hh::ShiftLineMarkers(m_markers, true, span.start, span.oldEnd, lineOf);
     hh::ShiftLineMarkers(m_markers, false, span.start, span.newEnd, lineOf);

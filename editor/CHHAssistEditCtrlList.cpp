@@ -15,7 +15,9 @@ namespace {
 constexpr int kIconColumn = 18;
 constexpr int kTextIndent = 20;
 
-bool isWordChar(char c) { return hh::IsWordChar(static_cast<unsigned char>(c)); }
+bool isWordChar(char c) {
+    return hh::IsWordChar(static_cast<unsigned char>(c));
+}
 
 } // namespace
 
@@ -25,7 +27,8 @@ BOOL CHHAssistEditCtrl::GetExpressionAt(LPSTR lineText, int column, CHHExpressio
     return m_pFormater ? m_pFormater->ParseExpressionAt(lineText, column, info) : FALSE;
 }
 
-BOOL CHHAssistEditCtrl::ExpressionAt(int pos, BOOL insertDot, CHHExpressionInfo& info, int& lineStart, int& column) {
+BOOL CHHAssistEditCtrl::ExpressionAt(int pos, BOOL insertDot, CHHExpressionInfo& info, int& lineStart,
+                                     int& column) {
     const bool explicitPos = pos >= 0;
     if (!explicitPos) {
         CHARRANGE sel{};
@@ -39,7 +42,8 @@ BOOL CHHAssistEditCtrl::ExpressionAt(int pos, BOOL insertDot, CHHExpressionInfo&
     column = std::min(pos - lineStart, static_cast<int>(text.size()));
     if (insertDot) text.insert(static_cast<size_t>(column++), 1, '.');
     if (explicitPos)
-        while (column > 0 && !isWordChar(text[static_cast<size_t>(column - 1)])) --column;
+        while (column > 0 && !isWordChar(text[static_cast<size_t>(column - 1)]))
+            --column;
     return GetExpressionAt(text.data(), column, info);
 }
 
@@ -49,14 +53,16 @@ void CHHAssistEditCtrl::FillMemberList(CHHExpressionInfo&, CHHMemberItemArray& i
     if (kind != HHLIST_FUNCTIONS || !m_pFormater) return;
     CStringArray names;
     m_pFormater->GetFunctionList(names);
-    for (int i = 0; i < names.GetSize(); ++i) items.push_back({names[i], HHLIST_FUNCTIONS});
+    for (int i = 0; i < names.GetSize(); ++i)
+        items.push_back({names[i], HHLIST_FUNCTIONS});
 }
 
 void CHHAssistEditCtrl::LoadMemberList(CHHExpressionInfo& info, int kind) {
     CHHMemberItemArray items;
     FillMemberList(info, items, kind);
     m_wndList.SetRedraw(FALSE);
-    for (const CHHMemberItem& item : items) m_wndList.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(new CHHMemberItem(item)));
+    for (const CHHMemberItem& item : items)
+        m_wndList.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(new CHHMemberItem(item)));
     m_wndList.SetRedraw(TRUE);
 }
 
@@ -77,8 +83,10 @@ BOOL CHHAssistEditCtrl::ShowMemberList(CHHExpressionInfo& info, int kind, int an
     SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), anchor);
     ClientToScreen(&pt);
     const int lineHeight = GetLineHeight();
-    const hh::ListPlacement place = hh::PlaceMemberList(pt.y, lineHeight, height, ::GetSystemMetrics(SM_CYSCREEN));
-    m_wndListPopup.SetWindowPos(nullptr, pt.x, place.listY, kListWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const hh::ListPlacement place =
+        hh::PlaceMemberList(pt.y, lineHeight, height, ::GetSystemMetrics(SM_CYSCREEN));
+    m_wndListPopup.SetWindowPos(nullptr, pt.x, place.listY, kListWidth, height,
+                                SWP_NOZORDER | SWP_NOACTIVATE);
     m_wndList.MoveWindow(0, 0, kListWidth, height);
     m_wndQuickInfo.SetPosition(pt.x, place.tipY, place.tipAbove);
     m_wndListPopup.ShowWindow(SW_SHOWNOACTIVATE);
@@ -257,11 +265,15 @@ void CHHAssistEditCtrl::ShowQuickInfo(BOOL walkBack, int pos) {
     m_bTransientTip = TRUE;
 }
 
-void CHHAssistEditCtrl::OnQuickInfo() { ShowQuickInfo(TRUE, -1); }
+void CHHAssistEditCtrl::OnQuickInfo() {
+    ShowQuickInfo(TRUE, -1);
+}
 
 // ---- List commands ----
 
-void CHHAssistEditCtrl::OnListCommand(UINT nID) { OpenListForCommand(nID); }
+void CHHAssistEditCtrl::OnListCommand(UINT nID) {
+    OpenListForCommand(nID);
+}
 
 void CHHAssistEditCtrl::OpenListForCommand(UINT nID) {
     CHHExpressionInfo info;
@@ -278,9 +290,13 @@ void CHHAssistEditCtrl::OpenListForCommand(UINT nID) {
     ShowMemberList(empty, kind, found ? wordAnchor : column + lineStart, word);
 }
 
-void CHHAssistEditCtrl::OnListSelChange() { UpdateTipForSelection(); }
+void CHHAssistEditCtrl::OnListSelChange() {
+    UpdateTipForSelection();
+}
 
-void CHHAssistEditCtrl::OnListDblClk() { CommitSelection(); }
+void CHHAssistEditCtrl::OnListDblClk() {
+    CommitSelection();
+}
 
 // ---- Owner-drawn items ----
 

@@ -24,7 +24,9 @@ const UINT HHEDIT_REPLACE_MESSAGE = ::RegisterWindowMessageA("RAZOZOVIVUZIRIZAVE
 
 namespace {
 
-bool keyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+bool keyDown(int vk) {
+    return (::GetKeyState(vk) & 0x8000) != 0;
+}
 
 // Line ends of a text: "\r\n" or "\n" when all breaks are alike (no break at all: "\r\n"), else
 // "" with every break listed in order in each, one code a break: 'c' CR LF, 'n' LF, 'r' CR.
@@ -46,7 +48,9 @@ std::string lineEndsOf(const char* text, std::string& each) {
     return lf ? "\n" : cr ? "\r" : "\r\n";
 }
 
-const char* breakOf(char code) { return code == 'n' ? "\n" : code == 'r' ? "\r" : "\r\n"; }
+const char* breakOf(char code) {
+    return code == 'n' ? "\n" : code == 'r' ? "\r" : "\r\n";
+}
 
 } // namespace
 
@@ -111,10 +115,16 @@ BOOL CHHEditCtrl::InitControl(BOOL loadSettings) {
 void CHHEditCtrl::MarkLine(int) {}
 void CHHEditCtrl::OnCaretLineChanged(int, int) {}
 void CHHEditCtrl::OnContextMenuPopup(CMenu*) {}
-BOOL CHHEditCtrl::IsProtectedChange(const ENPROTECTED*) { return FALSE; }
-void CHHEditCtrl::MessageBeepHook(LPCSTR) { ::MessageBeep(MB_ICONHAND); }
+BOOL CHHEditCtrl::IsProtectedChange(const ENPROTECTED*) {
+    return FALSE;
+}
+void CHHEditCtrl::MessageBeepHook(LPCSTR) {
+    ::MessageBeep(MB_ICONHAND);
+}
 
-CString CHHEditCtrl::GetLineCommentString() { return m_pFormater ? m_pFormater->GetLineComment() : CString("?"); }
+CString CHHEditCtrl::GetLineCommentString() {
+    return m_pFormater ? m_pFormater->GetLineComment() : CString("?");
+}
 
 BOOL CHHEditCtrl::ColorizeText(const char16_t* text, int length, WORD* attributes) {
     if (!m_pFormater) return FALSE;
@@ -200,7 +210,8 @@ bool CHHEditCtrl::streamRtf(hh::ColoredRtf& rtf, int format) {
     es.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
     es.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) -> DWORD {
         auto* source = reinterpret_cast<hh::ColoredRtf*>(cookie);
-        *got = static_cast<LONG>(source->Read(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(size)));
+        *got =
+            static_cast<LONG>(source->Read(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(size)));
         return 0;
     };
     const BOOL wasInternal = m_bInternalChange;
@@ -272,7 +283,8 @@ void CHHEditCtrl::DeleteRange(const CHARRANGE& range) {
 CString CHHEditCtrl::GetTextRange(const CHARRANGE& range) {
     TEXTRANGEA tr{};
     tr.chrg = range;
-    std::vector<char> buffer(static_cast<std::size_t>(std::max<long>(0, range.cpMax - range.cpMin)) + 1, '\0');
+    std::vector<char> buffer(static_cast<std::size_t>(std::max<long>(0, range.cpMax - range.cpMin)) + 1,
+                             '\0');
     tr.lpstrText = buffer.data();
     const LRESULT n = SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
     return CString(buffer.data(), static_cast<int>(n));
@@ -289,7 +301,8 @@ CString CHHEditCtrl::GetText() {
     const char* end = p + text.GetLength();
     for (; p < end; ++p) {
         if (*p == '\r' && p + 1 < end && p[1] == '\n') {
-            out += !m_lineEnd.empty() ? m_lineEnd.c_str() : breakOf(line < m_lineEnds.size() ? m_lineEnds[line] : 'c');
+            out += !m_lineEnd.empty() ? m_lineEnd.c_str()
+                                      : breakOf(line < m_lineEnds.size() ? m_lineEnds[line] : 'c');
             ++line;
             ++p;
         } else {
@@ -344,7 +357,8 @@ hh::TextSnapshot CHHEditCtrl::takeSnapshot() {
     const long length = GetTextLength();
     const long prefix = std::min(m_nSamePrefix, length);
     const long suffix = std::min(m_nSameSuffix, length - prefix);
-    const CString middle = GetTextRange(CHARRANGE{static_cast<LONG>(prefix), static_cast<LONG>(length - suffix)});
+    const CString middle =
+        GetTextRange(CHARRANGE{static_cast<LONG>(prefix), static_cast<LONG>(length - suffix)});
     m_lastSnapshot = hh::TextSnapshot::Splice(m_lastSnapshot, static_cast<std::size_t>(prefix), middle,
                                               static_cast<std::size_t>(middle.GetLength()),
                                               static_cast<std::size_t>(suffix));
@@ -464,8 +478,8 @@ void CHHEditCtrl::classifyChange(const ENPROTECTED& p) {
 }
 
 void CHHEditCtrl::trackSnapshot(int start, int end) {
-    if (!hh::ContinuesSnapshot(m_nLastSnapshotKind, m_nLastSnapshotStart, m_nLastSnapshotEnd, m_nEditKind, start, end,
-                               m_nLastTypedLength))
+    if (!hh::ContinuesSnapshot(m_nLastSnapshotKind, m_nLastSnapshotStart, m_nLastSnapshotEnd, m_nEditKind,
+                               start, end, m_nLastTypedLength))
         SaveUndoState(start, end, m_nEditKind);
     m_nLastSnapshotKind = m_nEditKind;
     m_nLastSnapshotStart = start;
@@ -477,7 +491,8 @@ void CHHEditCtrl::OnChange() {
     CHARRANGE sel{};
     GetSel(sel);
     if (!m_lineEnds.empty())
-        keepLineEnds(std::min({m_nEditStart, sel.cpMin, m_nEditKind == hh::kEditMove ? m_dragCut.start : m_nEditStart}));
+        keepLineEnds(std::min(
+            {m_nEditStart, sel.cpMin, m_nEditKind == hh::kEditMove ? m_dragCut.start : m_nEditStart}));
     if (m_nEditKind == hh::kEditMove && sel.cpMin == sel.cpMax) m_nEditKind = hh::kEditPaste;
     if (m_nEditKind == hh::kEditMove && keyDown(VK_CONTROL)) m_nEditKind = hh::kEditDropCopy;
     switch (m_nEditKind) {
@@ -518,7 +533,8 @@ void CHHEditCtrl::OnChange() {
 void CHHEditCtrl::keepLineEnds(int changeStart) {
     const int line = static_cast<int>(LineFromChar(std::max(0, changeStart)));
     const int delta = GetLineCount() - m_nLinesBefore;
-    const auto at = m_lineEnds.begin() + std::min<std::ptrdiff_t>(line, static_cast<std::ptrdiff_t>(m_lineEnds.size()));
+    const auto at =
+        m_lineEnds.begin() + std::min<std::ptrdiff_t>(line, static_cast<std::ptrdiff_t>(m_lineEnds.size()));
     if (delta > 0) m_lineEnds.insert(at, static_cast<std::size_t>(delta), 'c');
     if (delta < 0) m_lineEnds.erase(at, at + std::min<std::ptrdiff_t>(-delta, m_lineEnds.end() - at));
 }
@@ -548,7 +564,8 @@ void CHHEditCtrl::changeMoved(int selStart, int selEnd) {
     shiftForChange(TRUE, cut.start, cut.end);
     shiftForChange(FALSE, selStart, selEnd);
     // Where the cut was, in the positions the text has now.
-    const int cutAt = std::min<int>(cut.start < selStart ? cut.start : cut.start + (selEnd - selStart), GetTextLength());
+    const int cutAt =
+        std::min<int>(cut.start < selStart ? cut.start : cut.start + (selEnd - selStart), GetTextLength());
     rescanLines(selStart, selEnd);
     rescanLines(cutAt, cutAt);
     ResolveBlockComments(TRUE);
@@ -642,9 +659,13 @@ void CHHEditCtrl::UpdateStatusCaretPos() {
 
 // ---- Focus, keys, menus ----
 
-UINT CHHEditCtrl::OnGetDlgCode() { return DLGC_WANTALLKEYS; }
+UINT CHHEditCtrl::OnGetDlgCode() {
+    return DLGC_WANTALLKEYS;
+}
 
-BOOL CHHEditCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
+BOOL CHHEditCtrl::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
 
 void CHHEditCtrl::OnKillFocus(CWnd*) {
     Default();
@@ -673,11 +694,20 @@ BOOL CHHEditCtrl::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && keyDown(VK_CONTROL)) {
         UINT command = 0;
         switch (pMsg->wParam) {
-        case 'V': command = ID_EDIT_PASTE; break;
-        case 'X': command = ID_EDIT_CUT; break;
-        case 'Y': command = ID_EDIT_REDO; break;
-        case 'Z': command = ID_EDIT_UNDO; break;
-        default: break;
+        case 'V':
+            command = ID_EDIT_PASTE;
+            break;
+        case 'X':
+            command = ID_EDIT_CUT;
+            break;
+        case 'Y':
+            command = ID_EDIT_REDO;
+            break;
+        case 'Z':
+            command = ID_EDIT_UNDO;
+            break;
+        default:
+            break;
         }
         if (command) {
             PostMessage(WM_COMMAND, command);
@@ -689,14 +719,24 @@ BOOL CHHEditCtrl::PreTranslateMessage(MSG* pMsg) {
 
 void CHHEditCtrl::OnLineCommand(UINT nID) {
     switch (nID) {
-    case ID_HHEDIT_INDENT: IndentSelection(); break;
-    case ID_HHEDIT_OUTDENT: OutdentSelection(); break;
-    case ID_HHEDIT_COMMENT: CommentSelection(); break;
-    default: UncommentSelection(); break;
+    case ID_HHEDIT_INDENT:
+        IndentSelection();
+        break;
+    case ID_HHEDIT_OUTDENT:
+        OutdentSelection();
+        break;
+    case ID_HHEDIT_COMMENT:
+        CommentSelection();
+        break;
+    default:
+        UncommentSelection();
+        break;
     }
 }
 
-void CHHEditCtrl::OnUpdateLineCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
+void CHHEditCtrl::OnUpdateLineCommand(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(HasSelection());
+}
 
 void CHHEditCtrl::OnOptions() {
     if (!DoOptionsDialog()) return;
@@ -709,16 +749,34 @@ void CHHEditCtrl::OnUpdateOptions(CCmdUI* pCmdUI) {
     pCmdUI->SetCheck(0);
 }
 
-void CHHEditCtrl::OnEditFind() { DoFindDialog(); }
-void CHHEditCtrl::OnEditRepeat() { FindNextMatch(); }
-void CHHEditCtrl::OnEditReplace() { DoReplaceDialog(); }
-void CHHEditCtrl::OnUpdateEditFind(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0); }
-void CHHEditCtrl::OnUpdateEditReplace(CCmdUI* pCmdUI) { pCmdUI->Enable(GetTextLength() > 0 && !s_strFindText.IsEmpty()); }
+void CHHEditCtrl::OnEditFind() {
+    DoFindDialog();
+}
+void CHHEditCtrl::OnEditRepeat() {
+    FindNextMatch();
+}
+void CHHEditCtrl::OnEditReplace() {
+    DoReplaceDialog();
+}
+void CHHEditCtrl::OnUpdateEditFind(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(GetTextLength() > 0);
+}
+void CHHEditCtrl::OnUpdateEditReplace(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(GetTextLength() > 0 && !s_strFindText.IsEmpty());
+}
 
-void CHHEditCtrl::OnEditCut() { SendMessage(WM_CUT); }
-void CHHEditCtrl::OnEditCopy() { SendMessage(WM_COPY); }
-void CHHEditCtrl::OnEditPaste() { SendMessage(WM_PASTE); }
-void CHHEditCtrl::OnUpdateEditCutCopy(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
+void CHHEditCtrl::OnEditCut() {
+    SendMessage(WM_CUT);
+}
+void CHHEditCtrl::OnEditCopy() {
+    SendMessage(WM_COPY);
+}
+void CHHEditCtrl::OnEditPaste() {
+    SendMessage(WM_PASTE);
+}
+void CHHEditCtrl::OnUpdateEditCutCopy(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(HasSelection());
+}
 void CHHEditCtrl::OnUpdateEditPaste(CCmdUI* pCmdUI) {
     pCmdUI->Enable(!m_bReadOnly && ::IsClipboardFormatAvailable(CF_TEXT));
 }

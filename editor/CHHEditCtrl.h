@@ -297,8 +297,8 @@ private:
     // Whether a key press waits in the queue (colouring then gives way to typing).
     BOOL keyWaiting();
     // Sets each run's format (unless already formatted) and fixes keyword case.
-    void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved, bool large,
-                   bool formatted, BOOL applyParaFormat);
+    void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
+                   bool large, bool formatted, BOOL applyParaFormat);
     void recolour(const std::vector<hh::Stretch>& stretches);
     // Moves the markers, and the stretches left for later, for the change [start, end).
     void shiftForChange(BOOL deleted, int start, int end);

@@ -15,13 +15,15 @@ namespace {
 
 constexpr UINT_PTR kDeferredColoringTimer = 0x4843;
 
-CString sliceOf(const CString& text, int from, int to) { return CString(static_cast<LPCTSTR>(text) + from, to - from); }
+CString sliceOf(const CString& text, int from, int to) {
+    return CString(static_cast<LPCTSTR>(text) + from, to - from);
+}
 
 bool sameFormat(const CHARFORMAT& have, const CHARFORMAT& want) {
     const DWORD mask = want.dwMask & ~static_cast<DWORD>(CFM_CHARSET);
     return (have.dwMask & mask) == mask && have.dwEffects == want.dwEffects && have.yHeight == want.yHeight &&
-           have.yOffset == want.yOffset && have.crTextColor == want.crTextColor && have.bCharSet == want.bCharSet &&
-           std::strcmp(have.szFaceName, want.szFaceName) == 0;
+           have.yOffset == want.yOffset && have.crTextColor == want.crTextColor &&
+           have.bCharSet == want.bCharSet && std::strcmp(have.szFaceName, want.szFaceName) == 0;
 }
 
 } // namespace
@@ -101,8 +103,10 @@ bool CHHEditCtrl::streamRangeFormats(int start, const CString& text, int length,
     hh::Stretch part = m_shown.Take(start, attributes, length);
     // A CR LF pair goes whole.
     const LPCTSTR chars = text;
-    if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r') --part.first;
-    if (part.second < start + length && chars[part.second - start] == '\n' && chars[part.second - start - 1] == '\r')
+    if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r')
+        --part.first;
+    if (part.second < start + length && chars[part.second - start] == '\n' &&
+        chars[part.second - start - 1] == '\r')
         ++part.second;
     if (part.first < part.second) {
         SetSel(part.first, part.second);
@@ -116,15 +120,17 @@ bool CHHEditCtrl::streamRangeFormats(int start, const CString& text, int length,
     return true;
 }
 
-void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
-                            bool large, bool formatted, BOOL applyParaFormat) {
+void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes,
+                            const CHARRANGE& saved, bool large, bool formatted, BOOL applyParaFormat) {
     // A range whose formats were streamed has only its last word's case left to fix.
     int from = 0;
     if (formatted && length > 0)
-        for (from = length - 1; from > 0 && attributes[from - 1] == attributes[length - 1];) --from;
+        for (from = length - 1; from > 0 && attributes[from - 1] == attributes[length - 1];)
+            --from;
     while (from < length) {
         int to = from + 1;
-        while (to < length && attributes[to] == attributes[from]) ++to;
+        while (to < length && attributes[to] == attributes[from])
+            ++to;
         const WORD bits = attributes[from];
         if (!formatted && !(large && bits == 0)) {
             const hh::ColorEntry& e = hh::EntryForClass(m_colors, hh::ClassFromTokenBits(bits));
@@ -197,7 +203,8 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     std::u16string wide = hh::WidenText(text, static_cast<std::size_t>(text.GetLength()));
     // Inside a comment a quote starts no string: the scan is told where it begins.
     CHHCommentMarkerArray found;
-    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found, hh::InsideComment(m_delimiters, from));
+    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found,
+                      hh::InsideComment(m_delimiters, from));
     hh::MergeMarkers(m_delimiters, found, from);
     m_bDelimiterScan = FALSE;
 }
@@ -240,7 +247,8 @@ void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
     }
 }
 
-hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list) {
+hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph,
+                                            CHHCommentMarkerArray* list) {
     const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
     std::u16string wide = hh::WidenText(text, size);
     if (list) {
@@ -287,7 +295,8 @@ void CHHEditCtrl::buildParaFormat() {
     pf.dwMask = PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT | PFM_TABSTOPS | PFM_NUMBERING;
     pf.wAlignment = PFA_LEFT;
     pf.cTabCount = MAX_TAB_STOPS;
-    for (int i = 0; i < MAX_TAB_STOPS; ++i) pf.rgxTabs[i] = (i + 1) * m_nTabWidth;
+    for (int i = 0; i < MAX_TAB_STOPS; ++i)
+        pf.rgxTabs[i] = (i + 1) * m_nTabWidth;
 }
 
 void CHHEditCtrl::SetDefaultSettings() {

@@ -10,14 +10,24 @@
 
 namespace {
 
-bool keyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+bool keyDown(int vk) {
+    return (::GetKeyState(vk) & 0x8000) != 0;
+}
 
 } // namespace
 
-void CHHEditCtrl::IndentSelection() { ShiftOrCommentLines(FALSE, TRUE); }
-void CHHEditCtrl::OutdentSelection() { ShiftOrCommentLines(FALSE, FALSE); }
-void CHHEditCtrl::CommentSelection() { ShiftOrCommentLines(TRUE, TRUE); }
-void CHHEditCtrl::UncommentSelection() { ShiftOrCommentLines(TRUE, FALSE); }
+void CHHEditCtrl::IndentSelection() {
+    ShiftOrCommentLines(FALSE, TRUE);
+}
+void CHHEditCtrl::OutdentSelection() {
+    ShiftOrCommentLines(FALSE, FALSE);
+}
+void CHHEditCtrl::CommentSelection() {
+    ShiftOrCommentLines(TRUE, TRUE);
+}
+void CHHEditCtrl::UncommentSelection() {
+    ShiftOrCommentLines(TRUE, FALSE);
+}
 
 void CHHEditCtrl::GoToLine(int line, int column) {
     const long pos = LineIndex(line) + column;

@@ -91,7 +91,8 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
     long end = inSelection ? saved.cpMax : GetTextLength();
     std::vector<CHARRANGE> matches;
     CHARRANGE found{};
-    for (long pos = start; findInRange(params, pos, end, found); pos = found.cpMax) matches.push_back(found);
+    for (long pos = start; findInRange(params, pos, end, found); pos = found.cpMax)
+        matches.push_back(found);
     m_bNewSearch = TRUE;
     if (matches.empty()) {
         NotFound(params.m_strFind);
@@ -102,7 +103,8 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
     std::string replaced;
     long copied = 0;
     for (const CHARRANGE& match : matches) {
-        replaced.append(static_cast<LPCSTR>(old) + copied, static_cast<std::size_t>(match.cpMin - span.cpMin - copied));
+        replaced.append(static_cast<LPCSTR>(old) + copied,
+                        static_cast<std::size_t>(match.cpMin - span.cpMin - copied));
         replaced += static_cast<LPCSTR>(params.m_strReplace);
         copied = match.cpMax - span.cpMin;
     }

@@ -12,7 +12,8 @@
 CRect CHHEditCtrl::s_rcMargins(720, 720, 720, 720);
 
 CRect CHHEditCtrl::GetPrintRect() const {
-    return CRect(m_rcMargins.left, m_rcMargins.top, kPageWidth - m_rcMargins.right, kPageHeight - m_rcMargins.bottom);
+    return CRect(m_rcMargins.left, m_rcMargins.top, kPageWidth - m_rcMargins.right,
+                 kPageHeight - m_rcMargins.bottom);
 }
 
 long CHHEditCtrl::FormatRange(CDC* pDC, long first, long last, BOOL render) {
@@ -20,8 +21,9 @@ long CHHEditCtrl::FormatRange(CDC* pDC, long first, long last, BOOL render) {
     pDC->OffsetViewportOrg(-offset.x, -offset.y);
     // Print preview draws on one device and measures on another: the extents follow their ratio.
     if (pDC->m_hAttribDC && pDC->m_hAttribDC != pDC->m_hDC) {
-        pDC->ScaleWindowExt(::GetDeviceCaps(pDC->m_hDC, LOGPIXELSX), ::GetDeviceCaps(pDC->m_hAttribDC, LOGPIXELSX),
-                            ::GetDeviceCaps(pDC->m_hDC, LOGPIXELSY), ::GetDeviceCaps(pDC->m_hAttribDC, LOGPIXELSY));
+        pDC->ScaleWindowExt(
+            ::GetDeviceCaps(pDC->m_hDC, LOGPIXELSX), ::GetDeviceCaps(pDC->m_hAttribDC, LOGPIXELSX),
+            ::GetDeviceCaps(pDC->m_hDC, LOGPIXELSY), ::GetDeviceCaps(pDC->m_hAttribDC, LOGPIXELSY));
     }
     FORMATRANGE range{};
     range.hdc = pDC->m_hDC;
@@ -81,8 +83,9 @@ BOOL CHHEditCtrl::paginateTo(CDC* pDC, CPrintInfo* pInfo, UINT page) {
 
 void CHHEditCtrl::OnPageSetup() {
     CPageSetupDialog dlg(PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES, this);
-    dlg.m_psd.rtMargin = CRect(hh::TwipsToThousandths(m_rcMargins.left), hh::TwipsToThousandths(m_rcMargins.top),
-                               hh::TwipsToThousandths(m_rcMargins.right), hh::TwipsToThousandths(m_rcMargins.bottom));
+    dlg.m_psd.rtMargin =
+        CRect(hh::TwipsToThousandths(m_rcMargins.left), hh::TwipsToThousandths(m_rcMargins.top),
+              hh::TwipsToThousandths(m_rcMargins.right), hh::TwipsToThousandths(m_rcMargins.bottom));
     CWinApp* app = AfxGetApp();
     PRINTDLG printer{};
     printer.lStructSize = sizeof(printer);

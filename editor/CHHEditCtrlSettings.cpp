@@ -14,7 +14,9 @@ namespace {
 
 const char kSettingsSection[] = "ScriptEditor";
 
-LPCSTR sectionName(LPCSTR section) { return section ? section : kSettingsSection; }
+LPCSTR sectionName(LPCSTR section) {
+    return section ? section : kSettingsSection;
+}
 
 // Window enumeration callbacks: the edit controls among a top-level window's descendants.
 BOOL CALLBACK collectEditControl(HWND hwnd, LPARAM list) {
@@ -85,12 +87,14 @@ BOOL CHHEditCtrl::DoOptionsDialog() {
     dlg.m_bSyntaxColoring = m_bSyntaxColoring;
     dlg.m_nTabSize = m_nTabSize;
     m_font.GetLogFont(&dlg.m_logFont);
-    for (int i = 0; i < hh::kColorClasses; ++i) dlg.m_colors[i] = m_colors[i];
+    for (int i = 0; i < hh::kColorClasses; ++i)
+        dlg.m_colors[i] = m_colors[i];
     if (dlg.DoModal() != IDOK) return FALSE;
     m_bAutoIndent = dlg.m_bAutoIndent;
     m_bKeywordCase = dlg.m_bKeywordCase;
     m_bSyntaxColoring = dlg.m_bSyntaxColoring;
-    for (int i = 0; i < hh::kColorClasses; ++i) m_colors[i] = dlg.m_colors[i];
+    for (int i = 0; i < hh::kColorClasses; ++i)
+        m_colors[i] = dlg.m_colors[i];
     applyFontAndRecolour(dlg.m_logFont.lfFaceName, dlg.m_logFont.lfHeight, dlg.m_nTabSize);
     return TRUE;
 }
@@ -113,7 +117,8 @@ void CHHEditCtrl::ApplySettingsToAll() {
         control->m_bAutoIndent = m_bAutoIndent;
         control->m_bKeywordCase = m_bKeywordCase;
         control->m_bSyntaxColoring = m_bSyntaxColoring;
-        for (int i = 0; i < hh::kColorClasses; ++i) control->m_colors[i] = m_colors[i];
+        for (int i = 0; i < hh::kColorClasses; ++i)
+            control->m_colors[i] = m_colors[i];
         control->applyFontAndRecolour(lf.lfFaceName, lf.lfHeight, m_nTabSize);
     }
 }

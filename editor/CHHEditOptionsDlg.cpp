@@ -8,8 +8,9 @@
 
 namespace {
 
-const char* const kClassNames[] = {"Default",   "Keywords",  "Comments",     "Strings",        "Numbers",       "Operators",
-                                   "Constants", "Functions", "Preprocessor", "User Defined 1", "User Defined 2"};
+const char* const kClassNames[] = {"Default",      "Keywords",       "Comments",      "Strings",
+                                   "Numbers",      "Operators",      "Constants",     "Functions",
+                                   "Preprocessor", "User Defined 1", "User Defined 2"};
 constexpr int kClassNameCount = 11;
 
 void declareOptionsDialog() {
@@ -32,7 +33,8 @@ void declareOptionsDialog() {
              child | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS, 0},
             {"BUTTON", "&Auto Indent", IDC_HHEDIT_AUTOINDENT, 7, 25, 80, 10, tab | BS_AUTOCHECKBOX, 0},
             {"BUTTON", "&Keyword Case", IDC_HHEDIT_KEYWORDCASE, 7, 38, 80, 10, tab | BS_AUTOCHECKBOX, 0},
-            {"BUTTON", "&Syntax Coloring", IDC_HHEDIT_SYNTAXCOLORING, 7, 51, 80, 10, tab | BS_AUTOCHECKBOX, 0},
+            {"BUTTON", "&Syntax Coloring", IDC_HHEDIT_SYNTAXCOLORING, 7, 51, 80, 10, tab | BS_AUTOCHECKBOX,
+             0},
             {"BUTTON", "&Font...", IDC_HHEDIT_FONT, 7, 66, 50, 14, tab | BS_PUSHBUTTON, 0},
             {"STATIC", "", IDC_HHEDIT_FONTDESC, 62, 69, 120, 8, child, 0},
             {"BUTTON", "&Colors", 0xFFFF, 7, 84, 236, 75, child | BS_GROUPBOX, 0},
@@ -85,7 +87,8 @@ BOOL CHHEditOptionsDlg::OnInitDialog() {
     SendDlgItemMessage(IDC_HHEDIT_TABSPIN, UDM_SETRANGE32, 1, 20);
     const COLORREF* palette = hh::DefaultPaletteColors();
     for (int i = 0; i < hh::kPaletteColors; ++i) {
-        const LRESULT item = SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_ADDSTRING, 0, static_cast<LPARAM>(palette[i]));
+        const LRESULT item =
+            SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_ADDSTRING, 0, static_cast<LPARAM>(palette[i]));
         SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_SETITEMDATA, item, static_cast<LPARAM>(palette[i]));
     }
     // The edit field is as high as an item.
@@ -94,7 +97,8 @@ BOOL CHHEditOptionsDlg::OnInitDialog() {
     for (int i = 0; i < kClassNameCount; ++i) {
         CString name;
         name.LoadString(IDS_HHEDIT_CLASS_FIRST + i);
-        SendDlgItemMessage(IDC_HHEDIT_CLASSES, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+        SendDlgItemMessage(IDC_HHEDIT_CLASSES, LB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
     }
     SendDlgItemMessage(IDC_HHEDIT_CLASSES, LB_SETCURSEL, 0, 0);
     showClass();
@@ -137,7 +141,9 @@ void CHHEditOptionsDlg::showFontDescription() {
                    hh::FontDescription(m_logFont.lfFaceName, m_logFont.lfHeight, pixelsPerInch).c_str());
 }
 
-void CHHEditOptionsDlg::OnClassChange() { showClass(); }
+void CHHEditOptionsDlg::OnClassChange() {
+    showClass();
+}
 
 void CHHEditOptionsDlg::OnColorChange() {
     hh::ColorEntry* entry = selectedEntry();

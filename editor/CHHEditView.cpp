@@ -38,13 +38,19 @@ CHHEditView::~CHHEditView() {
     delete m_pFormater;
 }
 
-void CHHEditView::CreateEditCtrl() { m_pEditCtrl = new (std::nothrow) CHHEditCtrl; }
+void CHHEditView::CreateEditCtrl() {
+    m_pEditCtrl = new (std::nothrow) CHHEditCtrl;
+}
 
 void CHHEditView::CreateFormater() {}
 
-void CHHJScriptEditView::CreateFormater() { m_pFormater = new CHHJScriptFormater; }
+void CHHJScriptEditView::CreateFormater() {
+    m_pFormater = new CHHJScriptFormater;
+}
 
-void CHHVBScriptEditView::CreateFormater() { m_pFormater = new CHHVBScriptFormater; }
+void CHHVBScriptEditView::CreateFormater() {
+    m_pFormater = new CHHVBScriptFormater;
+}
 
 CHHEditCtrl* CHHEditView::GetEditCtrl() {
     if (!m_pEditCtrl) CreateEditCtrl();
@@ -81,10 +87,13 @@ void CHHEditView::OnSize(UINT nType, int cx, int cy) {
     CRect placed;
     m_pEditCtrl->GetWindowRect(&placed);
     ScreenToClient(&placed);
-    m_pEditCtrl->SetWindowPos(nullptr, 0, 0, cx - placed.left, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pEditCtrl->SetWindowPos(nullptr, 0, 0, cx - placed.left, cy,
+                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CHHEditView::OnPaint() { CPaintDC dc(this); }
+void CHHEditView::OnPaint() {
+    CPaintDC dc(this);
+}
 
 void CHHEditView::OnSetFocus(CWnd*) {
     if (m_pEditCtrl && m_pEditCtrl->GetSafeHwnd()) m_pEditCtrl->SetFocus();
@@ -161,7 +170,9 @@ void CHHEditView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     m_pEditCtrl->OnPrepareDC(pDC, pInfo);
 }
 
-BOOL CHHEditView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+BOOL CHHEditView::OnPreparePrinting(CPrintInfo* pInfo) {
+    return DoPreparePrinting(pInfo);
+}
 
 void CHHEditView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
     if (m_pEditCtrl) m_pEditCtrl->OnBeginPrinting(pDC, pInfo);

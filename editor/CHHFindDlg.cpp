@@ -17,10 +17,13 @@ void declareFindDialog() {
         const DWORD tab = child | WS_TABSTOP;
         t.items = {
             {"STATIC", "Fi&nd what:", 0xFFFF, 7, 9, 40, 8, child, 0},
-            {"COMBOBOX", "", IDC_HHFIND_WHAT, 50, 7, 130, 80, tab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0},
-            {"BUTTON", "Match &whole word only", IDC_HHFIND_WHOLEWORD, 7, 30, 100, 10, tab | BS_AUTOCHECKBOX, 0},
+            {"COMBOBOX", "", IDC_HHFIND_WHAT, 50, 7, 130, 80,
+             tab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0},
+            {"BUTTON", "Match &whole word only", IDC_HHFIND_WHOLEWORD, 7, 30, 100, 10, tab | BS_AUTOCHECKBOX,
+             0},
             {"BUTTON", "Match &case", IDC_HHFIND_MATCHCASE, 7, 44, 100, 10, tab | BS_AUTOCHECKBOX, 0},
-            {"BUTTON", "Regular &expression", IDC_HHFIND_REGEX, 7, 58, 100, 10, WS_CHILD | BS_AUTOCHECKBOX, 0},
+            {"BUTTON", "Regular &expression", IDC_HHFIND_REGEX, 7, 58, 100, 10, WS_CHILD | BS_AUTOCHECKBOX,
+             0},
             {"BUTTON", "Direction", 0xFFFF, 110, 26, 70, 28, WS_CHILD | BS_GROUPBOX, 0},
             {"BUTTON", "&Up", IDC_HHFIND_UP, 115, 38, 25, 10, WS_CHILD | BS_AUTORADIOBUTTON | WS_GROUP, 0},
             {"BUTTON", "&Down", IDC_HHFIND_DOWN, 145, 38, 30, 10, WS_CHILD | BS_AUTORADIOBUTTON, 0},
@@ -67,18 +70,25 @@ BEGIN_MESSAGE_MAP(CHHFindDlg, CDialog)
     ON_BN_CLICKED(IDC_HHFIND_MARKALL, OnMarkAll)
 END_MESSAGE_MAP()
 
-CHHFindDlg::CHHFindDlg(CWnd* pParent) : CDialog(IDD_HHEDIT_FIND, pParent) { declareFindDialog(); }
+CHHFindDlg::CHHFindDlg(CWnd* pParent) : CDialog(IDD_HHEDIT_FIND, pParent) {
+    declareFindDialog();
+}
 
 BOOL CHHFindDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     hh::ShowFindControls(this, m_params);
-    CheckRadioButton(IDC_HHFIND_UP, IDC_HHFIND_DOWN, m_params.m_bSearchDown ? IDC_HHFIND_DOWN : IDC_HHFIND_UP);
+    CheckRadioButton(IDC_HHFIND_UP, IDC_HHFIND_DOWN,
+                     m_params.m_bSearchDown ? IDC_HHFIND_DOWN : IDC_HHFIND_UP);
     return TRUE;
 }
 
-void CHHFindDlg::OnFindNext() { finish(IDC_HHFIND_NEXT); }
+void CHHFindDlg::OnFindNext() {
+    finish(IDC_HHFIND_NEXT);
+}
 
-void CHHFindDlg::OnMarkAll() { finish(IDC_HHFIND_MARKALL); }
+void CHHFindDlg::OnMarkAll() {
+    finish(IDC_HHFIND_MARKALL);
+}
 
 void CHHFindDlg::finish(int id) {
     hh::ReadFindControls(this, m_params);

@@ -54,7 +54,9 @@ void CHHListPopupWnd::OnTimer(UINT_PTR nIDEvent) {
     m_ownerPos = now;
 }
 
-void CHHListPopupWnd::OnMove(int, int) { m_ownerPos = ownerTopLeft(); }
+void CHHListPopupWnd::OnMove(int, int) {
+    m_ownerPos = ownerTopLeft();
+}
 
 void CHHListPopupWnd::OnShowWindow(BOOL bShow, UINT) {
     if (bShow) {
@@ -65,4 +67,6 @@ void CHHListPopupWnd::OnShowWindow(BOOL bShow, UINT) {
     }
 }
 
-int CHHListPopupWnd::OnMouseActivate(CWnd*, UINT, UINT) { return MA_NOACTIVATE; }
+int CHHListPopupWnd::OnMouseActivate(CWnd*, UINT, UINT) {
+    return MA_NOACTIVATE;
+}

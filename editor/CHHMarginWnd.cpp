@@ -33,11 +33,14 @@ BOOL CHHMarginWnd::CreateSmallFont(BOOL lineNumbers) {
     s_smallFont.reset();
     if (!s_lineNumbers) return TRUE;
     s_smallFont = std::make_unique<CFont>();
-    return s_smallFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
-                                   CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Small Fonts");
+    return s_smallFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                   OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
+                                   VARIABLE_PITCH | FF_SWISS, "Small Fonts");
 }
 
-BOOL CHHMarginWnd::HasLineNumbers() { return s_lineNumbers; }
+BOOL CHHMarginWnd::HasLineNumbers() {
+    return s_lineNumbers;
+}
 
 BOOL CHHMarginWnd::Create(CHHAssistEditCtrl* control, UINT id) {
     m_pControl = control;

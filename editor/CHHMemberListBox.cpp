@@ -12,5 +12,6 @@ void CHHMemberListBox::OnLButtonDown(UINT, CPoint point) {
     SetCurSel(index >= 0 && index < GetCount() ? index : -1);
     CWnd* parent = GetParent();
     if (parent)
-        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), LBN_SELCHANGE), reinterpret_cast<LPARAM>(m_hWnd));
+        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), LBN_SELCHANGE),
+                            reinterpret_cast<LPARAM>(m_hWnd));
 }

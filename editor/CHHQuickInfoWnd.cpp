@@ -43,8 +43,8 @@ void CHHQuickInfoWnd::Layout() {
     m_pOwner->GetWindowRect(&owner);
     CClientDC dc(this);
     const CRect text = textRect(dc, hh::TipWrapWidth(owner.Width()));
-    const hh::TipPlacement tip = hh::PlaceTip(m_nX, m_nY, m_bAbove != FALSE, text.Width(), text.Height(), owner.right,
-                                              ::GetSystemMetrics(SM_CYSCREEN));
+    const hh::TipPlacement tip = hh::PlaceTip(m_nX, m_nY, m_bAbove != FALSE, text.Width(), text.Height(),
+                                              owner.right, ::GetSystemMetrics(SM_CYSCREEN));
     m_bAbove = tip.above;
     SetWindowPos(nullptr, tip.left, tip.top, tip.width, tip.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -19,11 +19,13 @@ void declareReplaceDialog() {
         const DWORD tab = child | WS_TABSTOP;
         t.items = {
             {"STATIC", "Fi&nd what:", 0xFFFF, 7, 9, 45, 8, child, 0},
-            {"COMBOBOX", "", IDC_HHFIND_WHAT, 55, 7, 125, 80, tab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0},
+            {"COMBOBOX", "", IDC_HHFIND_WHAT, 55, 7, 125, 80,
+             tab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0},
             {"STATIC", "Replace with:", 0xFFFF, 7, 27, 45, 8, child, 0},
             {"COMBOBOX", "", IDC_HHFIND_REPLACEWITH, 55, 25, 125, 80,
              tab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0},
-            {"BUTTON", "Match &whole word only", IDC_HHFIND_WHOLEWORD, 7, 48, 95, 10, tab | BS_AUTOCHECKBOX, 0},
+            {"BUTTON", "Match &whole word only", IDC_HHFIND_WHOLEWORD, 7, 48, 95, 10, tab | BS_AUTOCHECKBOX,
+             0},
             {"BUTTON", "Match &case", IDC_HHFIND_MATCHCASE, 7, 62, 95, 10, tab | BS_AUTOCHECKBOX, 0},
             {"BUTTON", "Regular &expression", IDC_HHFIND_REGEX, 7, 76, 95, 10, WS_CHILD | BS_AUTOCHECKBOX, 0},
             {"BUTTON", "Replace in", 0xFFFF, 108, 44, 72, 42, child | BS_GROUPBOX, 0},
@@ -88,21 +90,30 @@ LRESULT CHHReplaceDlg::send(int id) {
     CHHFindParams::Get() = m_params;
     CHHEditCtrl::s_strFindText = m_params.m_strFind;
     if (!m_pControl) return 0;
-    return m_pControl->SendMessage(HHEDIT_REPLACE_MESSAGE, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(this));
+    return m_pControl->SendMessage(HHEDIT_REPLACE_MESSAGE, static_cast<WPARAM>(id),
+                                   reinterpret_cast<LPARAM>(this));
 }
 
-void CHHReplaceDlg::OnFindNext() { updateButtons(send(IDC_HHFIND_NEXT) ? IDC_HHFIND_REPLACE : IDCANCEL); }
+void CHHReplaceDlg::OnFindNext() {
+    updateButtons(send(IDC_HHFIND_NEXT) ? IDC_HHFIND_REPLACE : IDCANCEL);
+}
 
-void CHHReplaceDlg::OnReplace() { updateButtons(send(IDC_HHFIND_REPLACE) ? IDC_HHFIND_REPLACE : IDCANCEL); }
+void CHHReplaceDlg::OnReplace() {
+    updateButtons(send(IDC_HHFIND_REPLACE) ? IDC_HHFIND_REPLACE : IDCANCEL);
+}
 
 void CHHReplaceDlg::OnReplaceAll() {
     send(IDC_HHFIND_REPLACEALL);
     updateButtons(IDCANCEL);
 }
 
-void CHHReplaceDlg::OnReplaceIn() { updateButtons(IDC_HHFIND_NEXT); }
+void CHHReplaceDlg::OnReplaceIn() {
+    updateButtons(IDC_HHFIND_NEXT);
+}
 
-void CHHReplaceDlg::OnFindTextChange() { updateButtons(IDC_HHFIND_NEXT); }
+void CHHReplaceDlg::OnFindTextChange() {
+    updateButtons(IDC_HHFIND_NEXT);
+}
 
 void CHHReplaceDlg::MoveAwayFrom(CWnd* control) {
     CHARRANGE sel{};

@@ -134,11 +134,17 @@ BOOL CHHUndoManager::GetTipText(UINT nID, CString& text) {
     return TRUE;
 }
 
-void CHHUndoManager::OnEditUndo() { Undo(TRUE); }
+void CHHUndoManager::OnEditUndo() {
+    Undo(TRUE);
+}
 
-void CHHUndoManager::OnEditRedo() { Redo(TRUE); }
+void CHHUndoManager::OnEditRedo() {
+    Redo(TRUE);
+}
 
-void CHHUndoManager::OnUpdateEditUndoRedo(CCmdUI* pCmdUI) { pCmdUI->Enable(IsCommandEnabled(pCmdUI->m_nID)); }
+void CHHUndoManager::OnUpdateEditUndoRedo(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(IsCommandEnabled(pCmdUI->m_nID));
+}
 
 BOOL CHHUndoManager::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) {
     CString text;

@@ -26,7 +26,8 @@
 namespace hh {
 
 // A 24-bit bitmap file (BMP) of width x height; pixel (x, y) gives each pixel as 0xRRGGBB.
-std::vector<unsigned char> MakeBitmapFile(int width, int height, const std::function<std::uint32_t(int, int)>& pixel);
+std::vector<unsigned char> MakeBitmapFile(int width, int height,
+                                          const std::function<std::uint32_t(int, int)>& pixel);
 
 // Declares them once; later calls do nothing.
 void DeclareAssistResources();

@@ -9,10 +9,13 @@ namespace hh {
 namespace {
 
 CHHLineMarkerArray::iterator findLine(CHHLineMarkerArray& markers, int line) {
-    return std::find_if(markers.begin(), markers.end(), [line](const CHHLineMarker& m) { return m.m_nLine == line; });
+    return std::find_if(markers.begin(), markers.end(),
+                        [line](const CHHLineMarker& m) { return m.m_nLine == line; });
 }
 
-int lowerAscii(int ch) { return (ch >= 'A' && ch <= 'Z') ? ch + ('a' - 'A') : ch; }
+int lowerAscii(int ch) {
+    return (ch >= 'A' && ch <= 'Z') ? ch + ('a' - 'A') : ch;
+}
 
 // Joins the flags of records on one line into the first of them.
 void mergeSameLines(CHHLineMarkerArray& markers) {
@@ -46,9 +49,11 @@ void ApplyLineMarker(CHHLineMarkerArray& markers, int line, int lineStart, BYTE 
 }
 
 void ClearMarkerBits(CHHLineMarkerArray& markers, BYTE bits) {
-    for (CHHLineMarker& m : markers) m.m_nFlags &= static_cast<BYTE>(~bits);
-    markers.erase(std::remove_if(markers.begin(), markers.end(), [](const CHHLineMarker& m) { return !m.m_nFlags; }),
-                  markers.end());
+    for (CHHLineMarker& m : markers)
+        m.m_nFlags &= static_cast<BYTE>(~bits);
+    markers.erase(
+        std::remove_if(markers.begin(), markers.end(), [](const CHHLineMarker& m) { return !m.m_nFlags; }),
+        markers.end());
 }
 
 BYTE MarkerFlagsOf(const CHHLineMarkerArray& markers, int line) {
@@ -87,10 +92,14 @@ bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int 
 ChangedSpan FindChangedSpan(std::string_view before, std::string_view after) {
     const size_t shorter = std::min(before.size(), after.size());
     size_t prefix = 0;
-    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
     size_t suffix = 0;
-    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) ++suffix;
-    return {static_cast<int>(prefix), static_cast<int>(before.size() - suffix), static_cast<int>(after.size() - suffix)};
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return {static_cast<int>(prefix), static_cast<int>(before.size() - suffix),
+            static_cast<int>(after.size() - suffix)};
 }
 
 int NextMarkedLine(const CHHLineMarkerArray& markers, BYTE flag, int caretLine, bool forward) {
@@ -123,8 +132,7 @@ bool IsChangeAllowed(const EditableRange& range, const ProtectedChange& c) {
     const int s = range.start, e = range.end;
     if (s < 0 || e < 0) return true;
     if (e == 0) return false;
-    if (c.a < s || c.b > e - 2)
-        return c.input == kInputEnter && c.a == c.b && (c.a == e || c.a == s - 2);
+    if (c.a < s || c.b > e - 2) return c.input == kInputEnter && c.a == c.b && (c.a == e || c.a == s - 2);
     if (c.input == kInputCut || c.input == kInputDelete)
         return c.b <= e && c.a >= s && e - s > 2 && (c.a < e - 2 || c.aStartsLine);
     // The control names the exact characters a Backspace removes, so one that stays inside the
@@ -133,20 +141,26 @@ bool IsChangeAllowed(const EditableRange& range, const ProtectedChange& c) {
     return true;
 }
 
-bool IsCommitChar(int ch) { return ch > 0 && ch < 256 && std::strchr("\r\t ().,;+-*/<>=!?'", ch) != nullptr; }
+bool IsCommitChar(int ch) {
+    return ch > 0 && ch < 256 && std::strchr("\r\t ().,;+-*/<>=!?'", ch) != nullptr;
+}
 
-bool IsWordChar(int ch) { return ch == '_' || (ch >= 0 && ch < 128 && std::isalnum(ch)); }
+bool IsWordChar(int ch) {
+    return ch == '_' || (ch >= 0 && ch < 128 && std::isalnum(ch));
+}
 
 int TypedPrefixLength(std::string_view text) {
     int n = 0;
-    while (n < static_cast<int>(text.size()) && IsWordChar(static_cast<unsigned char>(text[n]))) ++n;
+    while (n < static_cast<int>(text.size()) && IsWordChar(static_cast<unsigned char>(text[n])))
+        ++n;
     return n;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     if (prefix.size() > text.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i)
-        if (lowerAscii(static_cast<unsigned char>(text[i])) != lowerAscii(static_cast<unsigned char>(prefix[i])))
+        if (lowerAscii(static_cast<unsigned char>(text[i])) !=
+            lowerAscii(static_cast<unsigned char>(prefix[i])))
             return false;
     return true;
 }
@@ -157,7 +171,9 @@ int CompareMemberItems(const CHHMemberItem& a, const CHHMemberItem& b, bool byGr
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-int MemberListHeight(int items, int itemHeight) { return std::min(items, 10) * itemHeight + 2; }
+int MemberListHeight(int items, int itemHeight) {
+    return std::min(items, 10) * itemHeight + 2;
+}
 
 ListPlacement PlaceMemberList(int pointY, int lineHeight, int listHeight, int screenHeight) {
     ListPlacement p;
@@ -173,7 +189,8 @@ ListPlacement PlaceMemberList(int pointY, int lineHeight, int listHeight, int sc
     return p;
 }
 
-TipPlacement PlaceTip(int refX, int refY, bool above, int textWidth, int textHeight, int ownerRight, int screenHeight) {
+TipPlacement PlaceTip(int refX, int refY, bool above, int textWidth, int textHeight, int ownerRight,
+                      int screenHeight) {
     TipPlacement t;
     t.width = textWidth + 7;
     t.height = textHeight + 4;
@@ -184,6 +201,8 @@ TipPlacement PlaceTip(int refX, int refY, bool above, int textWidth, int textHei
     return t;
 }
 
-int TipWrapWidth(int ownerWidth) { return std::max(ownerWidth - 30, 60); }
+int TipWrapWidth(int ownerWidth) {
+    return std::max(ownerWidth - 30, 60);
+}
 
 } // namespace hh

@@ -93,7 +93,8 @@ struct TipPlacement {
     int height = 0;
     bool above = false;
 };
-TipPlacement PlaceTip(int refX, int refY, bool above, int textWidth, int textHeight, int ownerRight, int screenHeight);
+TipPlacement PlaceTip(int refX, int refY, bool above, int textWidth, int textHeight, int ownerRight,
+                      int screenHeight);
 // The width the tip's text wraps in: the owner's width less 30, never below a usable minimum.
 int TipWrapWidth(int ownerWidth);
 

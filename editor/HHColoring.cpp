@@ -9,9 +9,9 @@ namespace hh {
 
 void SetDefaultColors(ColorEntry* table) {
     static const ColorEntry defaults[kColorClasses] = {
-        {RGB(0, 0, 0), FALSE, FALSE},   {RGB(0, 0, 255), FALSE, FALSE}, {RGB(0, 128, 0), FALSE, FALSE},
+        {RGB(0, 0, 0), FALSE, FALSE},     {RGB(0, 0, 255), FALSE, FALSE},   {RGB(0, 128, 0), FALSE, FALSE},
         {RGB(255, 0, 255), FALSE, FALSE}, {RGB(255, 0, 255), FALSE, FALSE}, {RGB(0, 0, 0), TRUE, FALSE},
-        {RGB(0, 0, 128), FALSE, FALSE}, {RGB(0, 0, 255), FALSE, FALSE}, {RGB(0, 0, 128), FALSE, FALSE},
+        {RGB(0, 0, 128), FALSE, FALSE},   {RGB(0, 0, 255), FALSE, FALSE},   {RGB(0, 0, 128), FALSE, FALSE},
         {RGB(0, 0, 128), FALSE, FALSE}};
     std::copy(defaults, defaults + kColorClasses, table);
 }
@@ -23,7 +23,8 @@ std::string WithCrLf(const char* text, std::size_t length) {
     const char* end = text + length;
     while (p < end) {
         const char* brk = p;
-        while (brk < end && *brk != '\r' && *brk != '\n') ++brk;
+        while (brk < end && *brk != '\r' && *brk != '\n')
+            ++brk;
         out.append(p, static_cast<std::size_t>(brk - p));
         if (brk == end) break;
         out += "\r\n";
@@ -36,9 +37,10 @@ int ClassFromTokenBits(WORD bits) {
     static const struct {
         WORD bit;
         int cls;
-    } order[] = {{HHTOKEN_KEYWORD, 1},  {HHTOKEN_COMMENT, 2},   {HHTOKEN_OPERATOR, 5},     {HHTOKEN_NUMBER, 4},
-                 {HHTOKEN_STRING, 3},   {HHTOKEN_CONSTANT, 6},  {HHTOKEN_FUNCTION, 7},     {HHTOKEN_PREPROCESSOR, 8},
-                 {HHTOKEN_USER1, 9},    {HHTOKEN_USER2, 10}};
+    } order[] = {{HHTOKEN_KEYWORD, 1},  {HHTOKEN_COMMENT, 2},      {HHTOKEN_OPERATOR, 5},
+                 {HHTOKEN_NUMBER, 4},   {HHTOKEN_STRING, 3},       {HHTOKEN_CONSTANT, 6},
+                 {HHTOKEN_FUNCTION, 7}, {HHTOKEN_PREPROCESSOR, 8}, {HHTOKEN_USER1, 9},
+                 {HHTOKEN_USER2, 10}};
     for (const auto& o : order)
         if (bits & o.bit) return o.cls;
     return 0;
@@ -50,13 +52,16 @@ const ColorEntry& EntryForClass(const ColorEntry* table, int cls) {
 
 namespace {
 
-int markerEnd(const CHHCommentMarker& m) { return m.m_nPos + m.m_nLength; }
+int markerEnd(const CHHCommentMarker& m) {
+    return m.m_nPos + m.m_nLength;
+}
 
 // The first marker whose position is at or after pos.
 INT_PTR firstAtOrAfter(const CHHCommentMarkerArray& markers, int pos) {
     const CHHCommentMarker* begin = markers.GetData();
     const CHHCommentMarker* end = begin + markers.GetSize();
-    return std::lower_bound(begin, end, pos, [](const CHHCommentMarker& m, int p) { return m.m_nPos < p; }) - begin;
+    return std::lower_bound(begin, end, pos, [](const CHHCommentMarker& m, int p) { return m.m_nPos < p; }) -
+           begin;
 }
 
 } // namespace
@@ -88,7 +93,8 @@ void ShiftStretches(std::vector<Stretch>& stretches, BOOL deleted, int start, in
         if (!deleted) return pos >= start ? pos + delta : pos;
         return pos >= end ? pos - delta : std::min(pos, start);
     };
-    for (Stretch& s : stretches) s = Stretch(move(s.first), move(s.second));
+    for (Stretch& s : stretches)
+        s = Stretch(move(s.first), move(s.second));
 }
 
 void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& found, int offset) {
@@ -135,7 +141,8 @@ private:
 
     INT_PTR startComment(INT_PTR i) {
         // A start that was nested inside a comment may now begin one: what came before it changed.
-        if (m_m[i].m_nPair > 1) add(std::max({m_m[i].m_nPos - kMaxCommentSpan, 0, previousEnd(i)}), m_m[i].m_nPos);
+        if (m_m[i].m_nPair > 1)
+            add(std::max({m_m[i].m_nPos - kMaxCommentSpan, 0, previousEnd(i)}), m_m[i].m_nPos);
         return i;
     }
 
@@ -143,7 +150,8 @@ private:
         const bool tooLong = m_m[close].m_nPos - m_m[open].m_nPos >= kMaxCommentSpan;
         INT_PTR firstChanged = -1, firstWasPaired = -1;
         for (INT_PTR k = open; k <= close; ++k) {
-            const int state = tooLong ? 0 : (k == close ? static_cast<int>(close - open) : static_cast<int>(k - open + 1));
+            const int state =
+                tooLong ? 0 : (k == close ? static_cast<int>(close - open) : static_cast<int>(k - open + 1));
             if (m_m[k].m_nPair != state && firstChanged < 0) firstChanged = k;
             if (m_m[k].m_nPair != 0 && firstWasPaired < 0) firstWasPaired = k;
             m_m[k].m_nPair = state;
@@ -159,13 +167,15 @@ private:
             from = m_m[firstChanged - 1].m_nPos;
         }
         const int to = markerEnd(m_m[close]);
-        for (int p = from; p < to; p += kMaxCommentSpan) add(p, std::min(p + kMaxCommentSpan, to));
+        for (int p = from; p < to; p += kMaxCommentSpan)
+            add(p, std::min(p + kMaxCommentSpan, to));
     }
 
     void strayEnd(INT_PTR i) {
         const int old = m_m[i].m_nPair;
         m_m[i].m_nPair = 0;
-        if (old != 0) add(std::max({markerEnd(m_m[i]) - kMaxCommentSpan, 0, previousEnd(i)}), markerEnd(m_m[i]));
+        if (old != 0)
+            add(std::max({markerEnd(m_m[i]) - kMaxCommentSpan, 0, previousEnd(i)}), markerEnd(m_m[i]));
     }
 
     // A start without an end: it and everything after it are unpaired; what was a comment before
@@ -190,7 +200,9 @@ private:
 
 } // namespace
 
-std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers) { return Pairing(markers).run(); }
+std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers) {
+    return Pairing(markers).run();
+}
 
 bool InsideComment(const CHHCommentMarkerArray& markers, int pos) {
     const INT_PTR next = firstAtOrAfter(markers, pos);
@@ -212,7 +224,8 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
     // Start far enough back to meet the start of a comment reaching into the stretch, at a marker
     // that begins a pair or belongs to none.
     INT_PTR i = firstAtOrAfter(markers, start - kMaxCommentSpan);
-    while (i > 0 && i < markers.GetSize() && markers[i].m_nPair != 0 && !(markers[i].m_bStart && markers[i].m_nPair == 1))
+    while (i > 0 && i < markers.GetSize() && markers[i].m_nPair != 0 &&
+           !(markers[i].m_bStart && markers[i].m_nPair == 1))
         --i;
     int open = -1;
     for (; i < markers.GetSize(); ++i) {
@@ -225,7 +238,8 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
         } else {
             const int from = std::max(open < 0 ? start : open, start);
             const int to = std::min(markerEnd(m), end);
-            for (int p = from; p < to; ++p) tokens[p - start] = HHTOKEN_COMMENT;
+            for (int p = from; p < to; ++p)
+                tokens[p - start] = HHTOKEN_COMMENT;
             open = -1;
         }
     }
@@ -257,7 +271,8 @@ Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
         m_start = start;
         m_classes.resize(static_cast<std::size_t>(length));
         shown = m_classes.data();
-        for (int i = 0; i < length; ++i) shown[i] = shownClass[tokens[i]];
+        for (int i = 0; i < length; ++i)
+            shown[i] = shownClass[tokens[i]];
         return Stretch(start, start + length);
     }
     // The first and the last class that differ; what lies between them is taken whole. Eight
@@ -265,17 +280,23 @@ Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
     constexpr int kGroup = 8;
     auto groupAlike = [&](int at) {
         unsigned char now[kGroup];
-        for (int k = 0; k < kGroup; ++k) now[k] = shownClass[tokens[at + k]];
+        for (int k = 0; k < kGroup; ++k)
+            now[k] = shownClass[tokens[at + k]];
         return std::memcmp(now, shown + at, kGroup) == 0;
     };
     int first = 0;
-    while (first + kGroup <= length && groupAlike(first)) first += kGroup;
-    while (first < length && shown[first] == shownClass[tokens[first]]) ++first;
+    while (first + kGroup <= length && groupAlike(first))
+        first += kGroup;
+    while (first < length && shown[first] == shownClass[tokens[first]])
+        ++first;
     if (first == length) return Stretch(start, start);
     int last = length;
-    while (last - kGroup > first && groupAlike(last - kGroup)) last -= kGroup;
-    while (shown[last - 1] == shownClass[tokens[last - 1]]) --last;
-    for (int i = first; i < last; ++i) shown[i] = shownClass[tokens[i]];
+    while (last - kGroup > first && groupAlike(last - kGroup))
+        last -= kGroup;
+    while (shown[last - 1] == shownClass[tokens[last - 1]])
+        --last;
+    for (int i = first; i < last; ++i)
+        shown[i] = shownClass[tokens[i]];
     return Stretch(start + first, start + last);
 }
 
@@ -287,7 +308,8 @@ void ShownClasses::Change(BOOL deleted, int start, int end) {
         if (start < m_start) {
             m_start += end - start;
         } else if (start <= stop) {
-            m_classes.insert(m_classes.begin() + (start - m_start), static_cast<std::size_t>(end - start), kUnknown);
+            m_classes.insert(m_classes.begin() + (start - m_start), static_cast<std::size_t>(end - start),
+                             kUnknown);
         }
         return;
     }
@@ -304,11 +326,14 @@ namespace {
 
 constexpr std::array<bool, 256> kRtfSpecial = [] {
     std::array<bool, 256> special{};
-    for (unsigned char c : {'\\', '{', '}', '\r', '\n', '\t'}) special[c] = true;
+    for (unsigned char c : {'\\', '{', '}', '\r', '\n', '\t'})
+        special[c] = true;
     return special;
 }();
 
-bool isRtfSpecial(char c) { return kRtfSpecial[static_cast<unsigned char>(c)]; }
+bool isRtfSpecial(char c) {
+    return kRtfSpecial[static_cast<unsigned char>(c)];
+}
 
 // ColoredRtf writes its RTF in pieces of this size.
 constexpr std::size_t kPiece = 16384;
@@ -325,7 +350,8 @@ ColoredRtf::ColoredRtf(const char* text, std::size_t length, const WORD* tokens,
     char buf[64];
     for (int i = 0; i < kColorClasses; ++i) {
         const COLORREF c = table[i].colour;
-        std::snprintf(buf, sizeof(buf), "\\red%d\\green%d\\blue%d;", GetRValue(c), GetGValue(c), GetBValue(c));
+        std::snprintf(buf, sizeof(buf), "\\red%d\\green%d\\blue%d;", GetRValue(c), GetGValue(c),
+                      GetBValue(c));
         head += buf;
     }
     head += "}\r\n";
@@ -333,13 +359,13 @@ ColoredRtf::ColoredRtf(const char* text, std::size_t length, const WORD* tokens,
     m_written = head.size();
     m_buffer.resize(std::max(kPiece, head.size()));
     for (int cls = 0; cls < kColorClasses; ++cls) {
-        m_starts[cls] = std::string("\\cf") + static_cast<char>('0' + cls) + (table[cls].bold ? "\\b" : "\\b0") +
-                        (table[cls].italic ? "\\i " : "\\i0 ");
+        m_starts[cls] = std::string("\\cf") + static_cast<char>('0' + cls) +
+                        (table[cls].bold ? "\\b" : "\\b0") + (table[cls].italic ? "\\i " : "\\i0 ");
     }
 }
 
-ColoredRtf::ColoredRtf(const char* text, std::size_t length, std::vector<WORD> tokens, const ColorEntry* table,
-                       bool finalParagraph)
+ColoredRtf::ColoredRtf(const char* text, std::size_t length, std::vector<WORD> tokens,
+                       const ColorEntry* table, bool finalParagraph)
     : ColoredRtf(text, length, tokens.data(), table, finalParagraph) {
     m_ownTokens = std::move(tokens);
 }
@@ -376,9 +402,11 @@ std::size_t ColoredRtf::write(char* out, std::size_t size) {
         }
         // Plain characters of one token word go in one piece, as far as the buffer takes them with
         // room left for the closing brace (the step began with room for a class change and more).
-        const std::size_t limit = std::min(m_length, m_at + (size - kLongestStep / 2 - static_cast<std::size_t>(at - out)));
+        const std::size_t limit =
+            std::min(m_length, m_at + (size - kLongestStep / 2 - static_cast<std::size_t>(at - out)));
         std::size_t end = m_at;
-        while (end < limit && m_tokens[end] == token && !isRtfSpecial(m_text[end])) ++end;
+        while (end < limit && m_tokens[end] == token && !isRtfSpecial(m_text[end]))
+            ++end;
         if (end > m_at) {
             put(m_text + m_at, end - m_at);
             m_at = end;
@@ -417,7 +445,8 @@ std::string BuildColoredRtf(const char* text, std::size_t length, const WORD* to
     std::string rtf;
     rtf.reserve(length * 3 + 512); // source text changes class every few characters
     char piece[16384];
-    while (const std::size_t n = source.Read(piece, sizeof piece)) rtf.append(piece, n);
+    while (const std::size_t n = source.Read(piece, sizeof piece))
+        rtf.append(piece, n);
     return rtf;
 }
 

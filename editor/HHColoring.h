@@ -100,7 +100,8 @@ class ColoredRtf {
 public:
     // No RTF at all: the text could not be coloured.
     ColoredRtf() = default;
-    ColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table, bool finalParagraph);
+    ColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
+               bool finalParagraph);
     ColoredRtf(const char* text, std::size_t length, std::vector<WORD> tokens, const ColorEntry* table,
                bool finalParagraph);
     ColoredRtf(ColoredRtf&&) = default;
@@ -125,8 +126,8 @@ private:
     int m_class = -1;                    // the class written last
     WORD m_classified = HHTOKEN_DEFAULT; // the token word m_classOfToken was found for
     int m_classOfToken = 0;
-    bool m_ended = false;                // the closing brace is written
-    std::string m_buffer;                // for small reads: written up to m_written, unread from m_read on
+    bool m_ended = false; // the closing brace is written
+    std::string m_buffer; // for small reads: written up to m_written, unread from m_read on
     std::size_t m_written = 0;
     std::size_t m_read = 0;
 };

@@ -10,7 +10,9 @@ namespace hh {
 void DeclareEditResources() {
     static const bool declared = [] {
         using pm::res::MenuItem;
-        pm::res::addMenu(IDR_HHEDIT_MENU, {{MenuItem{"", 0, MF_POPUP,
+        pm::res::addMenu(IDR_HHEDIT_MENU, {{MenuItem{"",
+                                                     0,
+                                                     MF_POPUP,
                                                      {MenuItem{"Cu&t\tCtrl-X", ID_EDIT_CUT, 0, {}},
                                                       MenuItem{"&Copy\tCtrl-C", ID_EDIT_COPY, 0, {}},
                                                       MenuItem{"&Paste\tCtrl-V", ID_EDIT_PASTE, 0, {}},

@@ -4,7 +4,8 @@
 
 namespace hh {
 
-bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end, int typedLength) {
+bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end,
+                       int typedLength) {
     if (kind != lastKind) return false;
     if (kind == kEditTyped) return lastStart == lastEnd && start == end && start == lastStart + typedLength;
     if (kind == kEditDelete)
@@ -26,7 +27,8 @@ int CaretColumn(std::string_view line, int offset, int tabSize) {
 
 int IndentLength(std::string_view line) {
     std::size_t n = 0;
-    while (n < line.size() && (line[n] == ' ' || line[n] == '\t')) ++n;
+    while (n < line.size() && (line[n] == ' ' || line[n] == '\t'))
+        ++n;
     return static_cast<int>(n);
 }
 
@@ -44,7 +46,8 @@ int FindLeadingComment(std::string_view line, std::string_view comment) {
 int OutdentLength(std::string_view line, int tabSize) {
     if (!line.empty() && line[0] == '\t') return 1;
     int n = 0;
-    while (n < tabSize && n < static_cast<int>(line.size()) && line[static_cast<std::size_t>(n)] == ' ') ++n;
+    while (n < tabSize && n < static_cast<int>(line.size()) && line[static_cast<std::size_t>(n)] == ' ')
+        ++n;
     if (n < tabSize && n < static_cast<int>(line.size()) && line[static_cast<std::size_t>(n)] == '\t') ++n;
     return n;
 }

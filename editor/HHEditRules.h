@@ -22,7 +22,8 @@ enum EditKind {
 // right after a typed character (which took typedLength positions: a UTF-8 sequence takes more
 // than one), or holding Delete (same start) or Backspace (ending at the previous start) one
 // character at a time.
-bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end, int typedLength = 1);
+bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int start, int end,
+                       int typedLength = 1);
 
 // The zero-based column of offset in line: a Tab counts tabSize, a UTF-8 sequence one.
 int CaretColumn(std::string_view line, int offset, int tabSize);

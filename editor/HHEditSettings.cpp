@@ -8,8 +8,8 @@ namespace hh {
 
 std::string FormatColorValue(const ColorEntry& entry) {
     char buffer[48];
-    std::snprintf(buffer, sizeof(buffer), "0x%08x,%d,%d", static_cast<unsigned>(entry.colour), entry.bold ? 1 : 0,
-                  entry.italic ? 1 : 0);
+    std::snprintf(buffer, sizeof(buffer), "0x%08x,%d,%d", static_cast<unsigned>(entry.colour),
+                  entry.bold ? 1 : 0, entry.italic ? 1 : 0);
     return buffer;
 }
 
@@ -71,8 +71,8 @@ SearchRange FindRange(long selStart, long selEnd, long textLength, int wrapPoint
 }
 
 bool MoveAwayTop(const RECT& dialog, POINT point, int screenHeight, int& top) {
-    const bool covers = point.x >= dialog.left && point.x < dialog.right && point.y >= dialog.top &&
-                        point.y < dialog.bottom;
+    const bool covers =
+        point.x >= dialog.left && point.x < dialog.right && point.y >= dialog.top && point.y < dialog.bottom;
     if (!covers) return false;
     const int height = dialog.bottom - dialog.top;
     if (height < point.y) {
@@ -93,8 +93,12 @@ int roundToTens(int value) {
 }
 } // namespace
 
-int TwipsToThousandths(int twips) { return roundToTens(twips * 1000 / 1440); }
+int TwipsToThousandths(int twips) {
+    return roundToTens(twips * 1000 / 1440);
+}
 
-int ThousandthsToTwips(int thousandths) { return roundToTens(thousandths) * 1440 / 1000; }
+int ThousandthsToTwips(int thousandths) {
+    return roundToTens(thousandths) * 1440 / 1000;
+}
 
 } // namespace hh

@@ -14,17 +14,22 @@ namespace {
 constexpr size_t kMaxCachedFiles = 256;
 constexpr size_t kNewTypeLineLimit = 100;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
 std::string lower(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -65,7 +70,9 @@ void appendItem(CHHMemberItemArray& items, std::string_view text, WORD kind) {
     items.push_back({CString(std::string(text).c_str()), kind});
 }
 
-std::int64_t nanoseconds(const struct timespec& t) { return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec; }
+std::int64_t nanoseconds(const struct timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
 
 } // namespace
 
@@ -99,7 +106,8 @@ const std::string* WordFile::Find(std::string_view section, std::string_view key
     return k == s->second.end() ? nullptr : &k->second;
 }
 
-void WordFile::ForEachEntry(std::string_view sectionName, const std::function<bool(const std::string&)>& visit) const {
+void WordFile::ForEachEntry(std::string_view sectionName,
+                            const std::function<bool(const std::string&)>& visit) const {
     const auto s = m_sections.find(std::string(sectionName));
     if (s == m_sections.end()) return;
     for (int i = 0; i < kMaxWordFileEntries; ++i) {
@@ -111,7 +119,8 @@ void WordFile::ForEachEntry(std::string_view sectionName, const std::function<bo
 bool IsObjectFileName(std::string_view name) {
     if (name.empty() || name.size() > kMaxObjectName) return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
-        return c == '_' || c == '$' || (static_cast<unsigned char>(c) < 128 && std::isalnum(static_cast<unsigned char>(c)));
+        return c == '_' || c == '$' ||
+               (static_cast<unsigned char>(c) < 128 && std::isalnum(static_cast<unsigned char>(c)));
     });
 }
 
@@ -149,7 +158,8 @@ std::shared_ptr<const WordFile> WordFileFolder::Load(const std::string& path) {
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
     const std::int64_t modified = nanoseconds(st.st_mtim);
     const auto it = m_cache.find(path);
-    if (it != m_cache.end() && it->second.modified == modified && it->second.size == st.st_size) return it->second.file;
+    if (it != m_cache.end() && it->second.modified == modified && it->second.size == st.st_size)
+        return it->second.file;
     std::string text;
     if (!readBounded(path, text)) return nullptr;
     if (m_cache.size() >= kMaxCachedFiles) m_cache.clear();
@@ -220,9 +230,11 @@ std::string FindNewTypeInLine(std::string_view line, std::string_view name) {
         if (c != ' ' && c != '\t') packed += c;
     if (packed.find(std::string(name) + "=new") == std::string::npos) return {};
     size_t i = newAt + 4;
-    while (i < line.size() && !std::isalpha(static_cast<unsigned char>(line[i]))) ++i;
+    while (i < line.size() && !std::isalpha(static_cast<unsigned char>(line[i])))
+        ++i;
     size_t end = i;
-    while (end < line.size() && static_cast<unsigned char>(line[end]) < 128 && std::isalpha(static_cast<unsigned char>(line[end])))
+    while (end < line.size() && static_cast<unsigned char>(line[end]) < 128 &&
+           std::isalpha(static_cast<unsigned char>(line[end])))
         ++end;
     return std::string(line.substr(i, end - i));
 }
@@ -230,7 +242,8 @@ std::string FindNewTypeInLine(std::string_view line, std::string_view name) {
 namespace {
 
 // The object's file, or its alias's when it has none; name becomes the one whose file was found.
-std::shared_ptr<const WordFile> objectOrAliasFile(WordFileFolder& folder, std::string& name, const AliasResolver& resolve) {
+std::shared_ptr<const WordFile> objectOrAliasFile(WordFileFolder& folder, std::string& name,
+                                                  const AliasResolver& resolve) {
     if (name.empty()) return nullptr;
     if (auto file = folder.Object(name)) return file;
     name = resolve(name);

@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (picture.Stride() * 8 < static_cast<std::size_t>(h.biWidth) * h.biBitCount) std::abort();
     // Every stored byte is read, so that a row outside the picture shows.
     unsigned sum = 0;
-    for (int y = 0; y < picture.Height(); ++y) sum += picture.Line(y)[picture.Stride() - 1];
+    for (int y = 0; y < picture.Height(); ++y)
+        sum += picture.Line(y)[picture.Stride() - 1];
     return static_cast<int>(sum & 0);
 }

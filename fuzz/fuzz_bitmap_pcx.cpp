@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A pair of encoded bytes gives at most 63 decoded ones.
     if (picture.PixelBytes() > (size / 2 + 1) * 63 * 4) std::abort();
     unsigned sum = 0;
-    for (int y = 0; y < picture.Height(); ++y) sum += picture.Line(y)[picture.Stride() - 1];
+    for (int y = 0; y < picture.Height(); ++y)
+        sum += picture.Line(y)[picture.Stride() - 1];
     return static_cast<int>(sum & 0);
 }

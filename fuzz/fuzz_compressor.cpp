@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemorySource again(packed.bytes());
     MemorySink back;
     if (LzhufCoder().Expand(again, packed.bytes().size(), back) != LzhufCoder::Result::Ok) std::abort();
-    if (back.bytes().size() != size || (size && std::memcmp(back.bytes().data(), data, size) != 0)) std::abort();
+    if (back.bytes().size() != size || (size && std::memcmp(back.bytes().data(), data, size) != 0))
+        std::abort();
     return 0;
 }

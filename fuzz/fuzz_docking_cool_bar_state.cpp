@@ -58,25 +58,30 @@ void checkButtons(const uint8_t* data, size_t size) {
     }
     std::vector<BYTE> again = stored([&](CArchive& ar) { docking::WriteButtonsSettings(ar, buttons); });
     std::vector<docking::StoredButton> reread;
-    if (!readFrom(again.data(), again.size(), [&](CArchive& ar) { return docking::ReadButtonsSettings(ar, reread); }))
+    if (!readFrom(again.data(), again.size(),
+                  [&](CArchive& ar) { return docking::ReadButtonsSettings(ar, reread); }))
         std::abort();
     if (reread.size() != buttons.size()) std::abort();
     for (size_t i = 0; i < buttons.size(); ++i)
-        if (reread[i].nID != buttons[i].nID || reread[i].nStyle != buttons[i].nStyle || reread[i].strText != buttons[i].strText)
+        if (reread[i].nID != buttons[i].nID || reread[i].nStyle != buttons[i].nStyle ||
+            reread[i].strText != buttons[i].strText)
             std::abort();
 }
 
 void checkPositions(const uint8_t* data, size_t size) {
     std::vector<std::pair<int, int>> positions;
-    if (!readFrom(data, size, [&](CArchive& ar) { return docking::ReadCustomButtonsPositions(ar, positions); })) {
+    if (!readFrom(data, size,
+                  [&](CArchive& ar) { return docking::ReadCustomButtonsPositions(ar, positions); })) {
         if (!positions.empty()) std::abort();
         return;
     }
     for (const auto& p : positions)
         if (p.first < 0) std::abort();
-    std::vector<BYTE> again = stored([&](CArchive& ar) { docking::WriteCustomButtonsPositions(ar, positions); });
+    std::vector<BYTE> again =
+        stored([&](CArchive& ar) { docking::WriteCustomButtonsPositions(ar, positions); });
     std::vector<std::pair<int, int>> reread;
-    if (!readFrom(again.data(), again.size(), [&](CArchive& ar) { return docking::ReadCustomButtonsPositions(ar, reread); }) ||
+    if (!readFrom(again.data(), again.size(),
+                  [&](CArchive& ar) { return docking::ReadCustomButtonsPositions(ar, reread); }) ||
         reread != positions)
         std::abort();
 }

@@ -1,5 +1,5 @@
-// Reads stored recently-used states and hidden commands of arbitrary bytes against a small menu tree: damaged data
-// must be refused with the hidden set unchanged, never a crash, a hang or an unbounded allocation.
+// Reads stored recently-used states and hidden commands of arbitrary bytes against a small menu tree: damaged
+// data must be refused with the hidden set unchanged, never a crash, a hang or an unbounded allocation.
 
 #include "docking/CDKBitmapMenuManager.h"
 #include "platform/framework/CArchive.h"

@@ -45,11 +45,21 @@ void checkMaskedInput(const uint8_t* data, size_t size) {
         int end = pos + data[i + 2] % 8;
         const char ch = static_cast<char>(data[i + 2]);
         switch (data[i] % 5) {
-        case 0: text.InsertCharAt(ch, pos); break;
-        case 1: text.SetCharAt(pos, ch); break;
-        case 2: text.DeleteRange(pos, end); break;
-        case 3: text.Backspace(pos); break;
-        default: text.SetInputText(std::string(reinterpret_cast<const char*>(data + i), 3), pos); break;
+        case 0:
+            text.InsertCharAt(ch, pos);
+            break;
+        case 1:
+            text.SetCharAt(pos, ch);
+            break;
+        case 2:
+            text.DeleteRange(pos, end);
+            break;
+        case 3:
+            text.Backspace(pos);
+            break;
+        default:
+            text.SetInputText(std::string(reinterpret_cast<const char*>(data + i), 3), pos);
+            break;
         }
         if (!mask.empty() && text.Input().size() != length) std::abort();
     }

@@ -14,12 +14,12 @@ namespace {
 
 void Fill(CByteArray& bytes, const uint8_t* data, size_t size) {
     bytes.SetSize(static_cast<INT_PTR>(size));
-    if (size)
-        std::memcpy(bytes.GetData(), data, size);
+    if (size) std::memcpy(bytes.GetData(), data, size);
 }
 
 bool Same(const CByteArray& a, const CByteArray& b) {
-    return a.GetSize() == b.GetSize() && std::memcmp(a.GetData(), b.GetData(), static_cast<size_t>(a.GetSize())) == 0;
+    return a.GetSize() == b.GetSize() &&
+           std::memcmp(a.GetData(), b.GetData(), static_cast<size_t>(a.GetSize())) == 0;
 }
 
 } // namespace
@@ -28,13 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CByteArray input;
     Fill(input, data, size);
     CDKWorkspaceState state;
-    if (!state.ReadFromBytes(input))
-        return 0;
+    if (!state.ReadFromBytes(input)) return 0;
     CByteArray stored, again;
     CDKWorkspaceState second;
     if (!state.WriteToBytes(stored) || !second.ReadFromBytes(stored) || !second.WriteToBytes(again))
         std::abort();
-    if (!Same(stored, again))
-        std::abort();
+    if (!Same(stored, again)) std::abort();
     return 0;
 }

@@ -38,21 +38,24 @@ void pairAndCheck(CHHCommentMarkerArray& markers, int length) {
 
 void lineBounds(const std::string& text, int pos, int& from, int& to) {
     from = pos;
-    while (from > 0 && text[static_cast<std::size_t>(from - 1)] != '\n') --from;
+    while (from > 0 && text[static_cast<std::size_t>(from - 1)] != '\n')
+        --from;
     to = pos;
     while (to < static_cast<int>(text.size()) && text[static_cast<std::size_t>(to)] != '\r' &&
            text[static_cast<std::size_t>(to)] != '\n')
         ++to;
 }
 
-void rescan(CHHFormater& formater, CHHCommentMarkerArray& markers, const std::string& text, int start, int end) {
+void rescan(CHHFormater& formater, CHHCommentMarkerArray& markers, const std::string& text, int start,
+            int end) {
     int from = 0, to = 0, ignored = 0;
     lineBounds(text, start, from, ignored);
     lineBounds(text, end, ignored, to);
     if (to <= from) return;
     std::u16string wide = hh::WidenText(text.data() + from, static_cast<std::size_t>(to - from));
     CHHCommentMarkerArray found;
-    formater.ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found, hh::InsideComment(markers, from));
+    formater.ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found,
+                               hh::InsideComment(markers, from));
     hh::MergeMarkers(markers, found, from);
 }
 
@@ -61,8 +64,10 @@ void rescan(CHHFormater& formater, CHHCommentMarkerArray& markers, const std::st
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     std::unique_ptr<CHHFormater> formater;
-    if (data[0] % 2) formater = std::make_unique<CHHVBScriptFormater>();
-    else formater = std::make_unique<CHHJScriptFormater>();
+    if (data[0] % 2)
+        formater = std::make_unique<CHHVBScriptFormater>();
+    else
+        formater = std::make_unique<CHHJScriptFormater>();
     const int edits = data[1] % 8;
     std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
     text = hh::WithCrLf(text.data(), text.size());
@@ -86,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Edits taken from the text's own bytes: delete or insert a stretch somewhere.
     for (int e = 0; e < edits && length > 0; ++e) {
         const std::uint8_t a = static_cast<std::uint8_t>(text[static_cast<std::size_t>(e) % text.size()]);
-        const int start = static_cast<int>((a * 131u + static_cast<unsigned>(e) * 17u) % static_cast<unsigned>(length));
+        const int start =
+            static_cast<int>((a * 131u + static_cast<unsigned>(e) * 17u) % static_cast<unsigned>(length));
         if (a % 2) {
             const int end = std::min(length, start + 1 + a % 5);
             text.erase(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));

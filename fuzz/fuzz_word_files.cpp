@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const hh::WordFile file = hh::WordFile::Parse(text);
     // The section name is the text of the first bracketed line, as a member file names its object.
     const std::size_t open = text.find('['), close = text.find(']');
-    const std::string section =
-        open < close && close != std::string_view::npos ? std::string(text.substr(open + 1, close - open - 1)) : "";
+    const std::string section = open < close && close != std::string_view::npos
+                                    ? std::string(text.substr(open + 1, close - open - 1))
+                                    : "";
     CHHMemberItemArray items;
     std::string description;
     int entries = 0;

@@ -40,7 +40,8 @@ public:
     // file exists afterwards with every section written.
     bool CreateDefaultIni() const;
 
-    // Host, User and Port (whole values, the port at most 8 characters; a missing key reads "root"). False, with empty fields, when there is no file.
+    // Host, User and Port (whole values, the port at most 8 characters; a missing key reads "root"). False,
+    // with empty fields, when there is no file.
     bool ReadConnectionKeys(ConnectionKeys& keys) const;
     // Writes Host, User and Port (its first 8 characters); the password is never stored.
     bool WriteConnectionKeys(const ConnectionKeys& keys) const;
@@ -64,7 +65,8 @@ public:
     bool SaveSplitter(const std::string& section, const SplitterLayout& layout) const;
 
 private:
-    std::string read(const std::string& path, const char* section, const char* key, const char* fallback) const;
+    std::string read(const std::string& path, const char* section, const char* key,
+                     const char* fallback) const;
 
     std::vector<std::string> m_searchFolders;
     std::string m_creationFolder;

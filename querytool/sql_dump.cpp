@@ -73,10 +73,11 @@ std::string sessionStart(MYSQL* connection) {
 }
 
 const char kTableCommit[] = "COMMIT;\r\n\r\n";
-const char kSessionEnd[] = "COMMIT;\r\nSET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
-                           "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, "
-                           "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION, "
-                           "FOREIGN_KEY_CHECKS=@OLD_FOREIGN_KEY_CHECKS, AUTOCOMMIT=@OLD_AUTOCOMMIT;\r\n";
+const char kSessionEnd[] =
+    "COMMIT;\r\nSET SQL_MODE=@OLD_SQL_MODE, CHARACTER_SET_CLIENT=@OLD_CHARACTER_SET_CLIENT, "
+    "CHARACTER_SET_RESULTS=@OLD_CHARACTER_SET_RESULTS, "
+    "COLLATION_CONNECTION=@OLD_COLLATION_CONNECTION, "
+    "FOREIGN_KEY_CHECKS=@OLD_FOREIGN_KEY_CHECKS, AUTOCOMMIT=@OLD_AUTOCOMMIT;\r\n";
 const char kIncomplete[] = "-- This dump is incomplete: it was stopped by an error.\r\n";
 const char kStoppedIncomplete[] = "-- This dump is incomplete: it was stopped by the user.\r\n";
 
@@ -202,8 +203,9 @@ bool readStoredColumns(MYSQL* connection, const std::string& database, const std
     columns.clear();
     const std::string query = "select COLUMN_NAME, IS_GENERATED = 'ALWAYS', EXTRA like '%INVISIBLE%' "
                               "from information_schema.COLUMNS where TABLE_SCHEMA = " +
-                              quoteValue(connection, database) + " and TABLE_NAME = " +
-                              quoteValue(connection, table) + " order by ORDINAL_POSITION";
+                              quoteValue(connection, database) +
+                              " and TABLE_NAME = " + quoteValue(connection, table) +
+                              " order by ORDINAL_POSITION";
     if (!send(connection, query)) return false;
     MYSQL_RES* result = mysql_store_result(connection);
     if (result == nullptr) return false;
@@ -229,7 +231,8 @@ std::string columnList(const std::vector<std::string>& columns) {
 bool readViews(MYSQL* connection, const std::string& database, std::vector<std::string>& views) {
     return ReadFirstColumn(connection,
                            "select TABLE_NAME from information_schema.TABLES where TABLE_TYPE = 'VIEW' and "
-                           "TABLE_SCHEMA = " + quoteValue(connection, database),
+                           "TABLE_SCHEMA = " +
+                               quoteValue(connection, database),
                            views);
 }
 
@@ -289,7 +292,8 @@ bool writeLockedTable(MYSQL* connection, OutputFile& file, const std::string& da
     if (!readStoredColumns(connection, database, table, columns)) return serverFailure(connection, failure);
     const int rows = progress ? countRows(connection, qualified) : 0;
     const std::string selected = columns.empty() ? "*" : columnList(columns);
-    if (!send(connection, "select " + selected + " from " + qualified)) return serverFailure(connection, failure);
+    if (!send(connection, "select " + selected + " from " + qualified))
+        return serverFailure(connection, failure);
     MYSQL_RES* result = mysql_use_result(connection);
     if (result == nullptr) return serverFailure(connection, failure);
     setProgress(progress, "Writing data for " + table, 50, rows, 50);
@@ -304,8 +308,9 @@ bool writeLockedTable(MYSQL* connection, OutputFile& file, const std::string& da
 
 // The structure part of a table or a view: its comment, the optional DROP and the CREATE text the
 // server gives ("show create table" answers for views too), a view's without its database.
-bool writeStructure(MYSQL* connection, OutputFile& file, const std::string& database, const std::string& table,
-                    bool view, bool dropTable, DumpProgress* progress, DumpFailure& failure) {
+bool writeStructure(MYSQL* connection, OutputFile& file, const std::string& database,
+                    const std::string& table, bool view, bool dropTable, DumpProgress* progress,
+                    DumpFailure& failure) {
     if (!file.Write("-- \r\n-- Table struture for " + commentName(table) + "\r\n-- \r\n\r\n"))
         return fileFailure(file, kStructureError, failure);
     setProgress(progress, "Writing table structure for " + table, 0, 2, 1);
@@ -413,7 +418,7 @@ DumpOutcome DumpTables(MYSQL* connection, const std::string& path, const std::st
         outcome.ok = false;
         outcome.failure = {DumpFailure::File, kDataError, file.Error()};
     }
-    outcome.finalText = outcome.ok    ? "Exporting of data successful"
+    outcome.finalText = outcome.ok   ? "Exporting of data successful"
                         : wasStopped ? "Export stopped: the file holds part of the data"
                                      : "Some error occured while exporting data";
     return outcome;

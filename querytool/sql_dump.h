@@ -56,7 +56,7 @@ bool WriteTableData(MYSQL* connection, OutputFile& file, const std::string& data
 
 struct DumpOutcome {
     bool ok = false;
-    DumpFailure failure;   // the first failure
+    DumpFailure failure; // the first failure
     // "Exporting of data successful", "Some error occured while exporting data", or, after a stop,
     // "Export stopped: the file holds part of the data"
     std::string finalText;

@@ -34,8 +34,7 @@ bool startsDashComment(std::string_view text, std::size_t at) {
 // The end of the comment that starts at position at (a line comment ends before its line break), or
 // at itself when no comment starts there.
 std::size_t skipComment(std::string_view text, std::size_t at) {
-    if (text[at] == '#' || startsDashComment(text, at))
-        return std::min(text.find('\n', at), text.size());
+    if (text[at] == '#' || startsDashComment(text, at)) return std::min(text.find('\n', at), text.size());
     if (text.compare(at, 2, "/*") != 0) return at;
     const std::size_t close = text.find("*/", at + 2);
     return close == std::string_view::npos ? text.size() : close + 2;

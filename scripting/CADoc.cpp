@@ -120,7 +120,8 @@ HRESULT CADoc::Selection(CWnd* pCtrl, WORD wFlags, const CHHDispatchArgs& args, 
     if (IsPut(wFlags)) {
         CString text;
         HRESULT hr = args.GetString(args.GetCount() - 1, text);
-        if (SUCCEEDED(hr)) Send(pCtrl, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
+        if (SUCCEEDED(hr))
+            Send(pCtrl, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
         return hr;
     }
     CHARRANGE range{};
@@ -155,7 +156,8 @@ HRESULT CADoc::GetLine(CWnd* pCtrl, const CHHDispatchArgs& args, VARIANT* pResul
     std::vector<char> buffer(static_cast<size_t>(std::max<LRESULT>(length + 1, sizeof(WORD))), '\0');
     const WORD size = static_cast<WORD>(std::min<size_t>(buffer.size(), 0xFFFF));
     std::memcpy(buffer.data(), &size, sizeof size);
-    LRESULT copied = Send(pCtrl, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    LRESULT copied =
+        Send(pCtrl, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
     copied = std::min<LRESULT>(std::max<LRESULT>(copied, 0), length);
     return ReturnString(pResult, CString(buffer.data(), static_cast<int>(copied)));
 }

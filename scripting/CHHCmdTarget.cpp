@@ -32,7 +32,9 @@ HRESULT CHHDispatchArgs::GetString(UINT i, CString& value) const {
 // The automation part: IDispatch, IProvideClassInfo2 and IConnectionPointContainer. Its reference
 // count never frees it; the object's owner decides its lifetime.
 
-class CHHCmdTarget::XAutomation final : public IDispatch, public IProvideClassInfo2, public IConnectionPointContainer {
+class CHHCmdTarget::XAutomation final : public IDispatch,
+                                        public IProvideClassInfo2,
+                                        public IConnectionPointContainer {
 public:
     explicit XAutomation(CHHCmdTarget& owner) : m_owner(owner) {}
     virtual ~XAutomation() = default;
@@ -45,7 +47,8 @@ public:
             return pm::answerInterface<IDispatch>(this, ppv);
         if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2)
             return pm::answerInterface<IProvideClassInfo2>(this, ppv);
-        if (riid == IID_IConnectionPointContainer) return pm::answerInterface<IConnectionPointContainer>(this, ppv);
+        if (riid == IID_IConnectionPointContainer)
+            return pm::answerInterface<IConnectionPointContainer>(this, ppv);
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
@@ -100,7 +103,8 @@ public:
         if (!ppCP) return E_POINTER;
         *ppCP = nullptr;
         if (!m_owner.m_pEventIID || riid != *m_owner.m_pEventIID) return CONNECT_E_NOCONNECTION;
-        return m_owner.m_connectionPoint->QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(ppCP));
+        return m_owner.m_connectionPoint->QueryInterface(IID_IConnectionPoint,
+                                                         reinterpret_cast<void**>(ppCP));
     }
 
 private:
@@ -127,7 +131,8 @@ void CHHCmdTarget::SetDispatchIIDs(const IID* pDispatchIID, const IID* pEventIID
     m_pDispatchIID = pDispatchIID;
     m_pEventIID = pEventIID;
     m_connectionPoint->detachContainer();
-    m_connectionPoint.attach(new pm::ConnectionPoint(m_xAutomation.get(), pEventIID ? *pEventIID : IID_IDispatch));
+    m_connectionPoint.attach(
+        new pm::ConnectionPoint(m_xAutomation.get(), pEventIID ? *pEventIID : IID_IDispatch));
 }
 
 BOOL CHHCmdTarget::GetDispatchIID(IID* pIID) const {
@@ -138,7 +143,8 @@ BOOL CHHCmdTarget::GetDispatchIID(IID* pIID) const {
 
 HRESULT CHHCmdTarget::FireEvent(DISPID dispid, const std::vector<VARIANT>& args) {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
+                      static_cast<UINT>(reversed.size()), 0};
     pm::ComPtr<pm::ConnectionPoint> point = m_connectionPoint; // a sink may disconnect while called
     pm::ComPtr<IEnumConnections> connections;
     if (FAILED(point->EnumConnections(connections.put()))) return S_OK;
@@ -190,7 +196,9 @@ BOOL CHHCmdTarget::OnUpdateCommandHook(UINT, CCmdUI*) {
 BOOL CHHCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (!pHandlerInfo) {
         if (nCode == CN_COMMAND && OnCommandHook(nID)) return TRUE;
-        if (static_cast<UINT>(nCode) == CN_UPDATE_COMMAND_UI && OnUpdateCommandHook(nID, static_cast<CCmdUI*>(pExtra))) return TRUE;
+        if (static_cast<UINT>(nCode) == CN_UPDATE_COMMAND_UI &&
+            OnUpdateCommandHook(nID, static_cast<CCmdUI*>(pExtra)))
+            return TRUE;
     }
     return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
@@ -222,7 +230,8 @@ HRESULT CHHCmdTarget::ReturnBool(VARIANT* pResult, BOOL value) {
 HRESULT CHHCmdTarget::ReturnString(VARIANT* pResult, const CString& value) {
     if (pResult) {
         pResult->vt = VT_BSTR;
-        pResult->bstrVal = pm::toBstr(std::string(static_cast<LPCTSTR>(value), static_cast<size_t>(value.GetLength())));
+        pResult->bstrVal =
+            pm::toBstr(std::string(static_cast<LPCTSTR>(value), static_cast<size_t>(value.GetLength())));
     }
     return S_OK;
 }

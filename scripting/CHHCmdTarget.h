@@ -70,7 +70,9 @@ protected:
     static HRESULT ReturnLong(VARIANT* pResult, long value);
     static HRESULT ReturnBool(VARIANT* pResult, BOOL value);
     static HRESULT ReturnString(VARIANT* pResult, const CString& value);
-    static bool IsPut(WORD wFlags) { return (wFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0; }
+    static bool IsPut(WORD wFlags) {
+        return (wFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    }
 
 private:
     class XAutomation;

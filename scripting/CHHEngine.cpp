@@ -69,7 +69,8 @@ void CHHEngine::GetNamedItems(std::vector<CHHNamedItem>& items) const {
         items.push_back(entry.second);
 }
 
-HRESULT CHHEngine::ParseScript(LPCTSTR lpszText, LPCTSTR lpszItemName, DWORD* pdwContext, BOOL bAddNamedItemsFirst) {
+HRESULT CHHEngine::ParseScript(LPCTSTR lpszText, LPCTSTR lpszItemName, DWORD* pdwContext,
+                               BOOL bAddNamedItemsFirst) {
     m_bErrorAnswered = 0;
     if (bAddNamedItemsFirst) AddAllNamedItems();
     if (pdwContext) *pdwContext = 0;
@@ -128,7 +129,8 @@ BOOL CHHEngine::FindTypeLibOfObject(LPCTSTR lpszObject, GUID& libid, DWORD& dwMa
     CLSID clsid;
     std::u16string text = pm::toUtf16(lpszObject ? lpszObject : "");
     const bool braced = !text.empty() && text[0] == u'{';
-    if (braced ? !pm::parseGuid(lpszObject, clsid) : FAILED(CLSIDFromProgID(text.c_str(), &clsid))) return FALSE;
+    if (braced ? !pm::parseGuid(lpszObject, clsid) : FAILED(CLSIDFromProgID(text.c_str(), &clsid)))
+        return FALSE;
     WORD major = 0, minor = 0;
     if (!pm::classTypeLib(clsid, libid, major, minor)) return FALSE;
     dwMajor = major;
@@ -136,8 +138,10 @@ BOOL CHHEngine::FindTypeLibOfObject(LPCTSTR lpszObject, GUID& libid, DWORD& dwMa
     return TRUE;
 }
 
-HRESULT CHHEngine::GetItemInfo(LPCTSTR lpszName, DWORD dwReturnMask, IUnknown** ppUnk, ITypeInfo** ppTypeInfo) {
-    if (((dwReturnMask & SCRIPTINFO_IUNKNOWN) && !ppUnk) || ((dwReturnMask & SCRIPTINFO_ITYPEINFO) && !ppTypeInfo))
+HRESULT CHHEngine::GetItemInfo(LPCTSTR lpszName, DWORD dwReturnMask, IUnknown** ppUnk,
+                               ITypeInfo** ppTypeInfo) {
+    if (((dwReturnMask & SCRIPTINFO_IUNKNOWN) && !ppUnk) ||
+        ((dwReturnMask & SCRIPTINFO_ITYPEINFO) && !ppTypeInfo))
         return E_INVALIDARG;
     if (ppUnk) *ppUnk = nullptr;
     if (ppTypeInfo) *ppTypeInfo = nullptr;
@@ -159,7 +163,9 @@ HRESULT CHHEngine::GetItemInfo(LPCTSTR lpszName, DWORD dwReturnMask, IUnknown** 
 }
 
 void CHHEngine::OnStateChange(SCRIPTSTATE state) {
-    if (m_pfnCallback) m_pfnCallback(HHCB_STATECHANGE, m_pCallbackData, reinterpret_cast<void*>(static_cast<intptr_t>(state)));
+    if (m_pfnCallback)
+        m_pfnCallback(HHCB_STATECHANGE, m_pCallbackData,
+                      reinterpret_cast<void*>(static_cast<intptr_t>(state)));
 }
 
 HRESULT CHHEngine::OnScriptError(IActiveScriptError* pError) {
@@ -196,7 +202,8 @@ int CHHEngine::ShowErrorDialog(const CHHScriptErrorInfo& info, BOOL bDisableDebu
 void CHHEngine::OnErrorDialogResult(int nButton, const CHHScriptErrorInfo& info) {
     if (nButton == IDC_HHERR_END) {
         m_bStopOnLeave = 1;
-        if (m_pfnCallback) m_pfnCallback(HHCB_ERROREND, m_pCallbackData, const_cast<CHHScriptErrorInfo*>(&info));
+        if (m_pfnCallback)
+            m_pfnCallback(HHCB_ERROREND, m_pCallbackData, const_cast<CHHScriptErrorInfo*>(&info));
     }
     if (nButton == IDC_HHERR_DEBUG && m_pScript)
         m_pScript->InterruptScriptThread(SCRIPTTHREADID_BASE, nullptr, SCRIPTINTERRUPT_DEBUG);

@@ -31,7 +31,8 @@ public:
     // the engine learns it at once.
     void AddNamedItem(const CHHNamedItem& item, BOOL bAddNow);
     // Adds a program object under a name; FALSE when it has no interface.
-    BOOL AddNamedObject(LPCTSTR lpszName, CCmdTarget* pObject, DWORD dwFlags, BOOL bAddNow, BOOL bOwnReference);
+    BOOL AddNamedObject(LPCTSTR lpszName, CCmdTarget* pObject, DWORD dwFlags, BOOL bAddNow,
+                        BOOL bOwnReference);
     void AddAllNamedItems();
     void RemoveAllNamedItems() { m_namedItems.clear(); }
     void GetNamedItems(std::vector<CHHNamedItem>& items) const;
@@ -50,7 +51,8 @@ public:
     // The type library registered for a class (ProgID or CLSID text); FALSE when none.
     BOOL FindTypeLibOfObject(LPCTSTR lpszObject, GUID& libid, DWORD& dwMajor, DWORD& dwMinor);
 
-    HRESULT GetItemInfo(LPCTSTR lpszName, DWORD dwReturnMask, IUnknown** ppUnk, ITypeInfo** ppTypeInfo) override;
+    HRESULT GetItemInfo(LPCTSTR lpszName, DWORD dwReturnMask, IUnknown** ppUnk,
+                        ITypeInfo** ppTypeInfo) override;
     void OnStateChange(SCRIPTSTATE state) override;
     HRESULT OnScriptError(IActiveScriptError* pError) override;
     void OnLeaveScript() override;

@@ -18,18 +18,22 @@ public:
         *ppv = nullptr;
         if (riid == IID_IUnknown || riid == IID_IActiveScriptSite)
             return pm::answerInterface<IActiveScriptSite>(this, ppv);
-        if (riid == IID_IActiveScriptSiteWindow) return pm::answerInterface<IActiveScriptSiteWindow>(this, ppv);
+        if (riid == IID_IActiveScriptSiteWindow)
+            return pm::answerInterface<IActiveScriptSiteWindow>(this, ppv);
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
     ULONG STDMETHODCALLTYPE Release() override { return m_refs > 0 ? --m_refs : 0; }
 
     HRESULT STDMETHODCALLTYPE GetLCID(LCID* plcid) override { return m_owner.GetLCID(plcid); }
-    HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** ppUnk, ITypeInfo** ppTi) override {
+    HRESULT STDMETHODCALLTYPE GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** ppUnk,
+                                          ITypeInfo** ppTi) override {
         std::string bytes = pm::toBytes(name, name ? pm::oleStrLen(name) : 0);
         return m_owner.GetItemInfo(bytes.c_str(), mask, ppUnk, ppTi);
     }
-    HRESULT STDMETHODCALLTYPE GetDocVersionString(BSTR* pbstr) override { return m_owner.GetDocVersionString(pbstr); }
+    HRESULT STDMETHODCALLTYPE GetDocVersionString(BSTR* pbstr) override {
+        return m_owner.GetDocVersionString(pbstr);
+    }
     HRESULT STDMETHODCALLTYPE OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override {
         m_owner.OnScriptTerminate();
         return S_OK;
@@ -69,7 +73,7 @@ HRESULT CHHEngineRaw::Create(LPCTSTR lpszProgIDOrCLSID, CHHDebugApplication* pDe
     std::u16string text = pm::toUtf16(lpszProgIDOrCLSID ? lpszProgIDOrCLSID : "");
     CLSID clsid;
     HRESULT hr = text.size() && text[0] == u'{' ? CLSIDFromString(text.c_str(), &clsid)
-                                               : CLSIDFromProgID(text.c_str(), &clsid);
+                                                : CLSIDFromProgID(text.c_str(), &clsid);
     if (FAILED(hr)) return hr;
     return CreateFromCLSID(clsid, pDebugApp, lpszName, lpszLongName, bWantDebugDocument);
 }
@@ -146,7 +150,8 @@ CString CHHEngineRaw::FormatErrorText(const CHHScriptErrorInfo& info) {
     text.Format(LoadScriptString(IDS_HH_ERRORPOSITION), static_cast<int>(info.m_nLine),
                 static_cast<int>(info.m_nCharPos));
     if (!info.m_strSourceLine.IsEmpty()) text += LoadScriptString(IDS_HH_SOURCELINE) + info.m_strSourceLine;
-    if (!info.m_strDescription.IsEmpty()) text += LoadScriptString(IDS_HH_DESCRIPTION) + info.m_strDescription;
+    if (!info.m_strDescription.IsEmpty())
+        text += LoadScriptString(IDS_HH_DESCRIPTION) + info.m_strDescription;
     return text;
 }
 

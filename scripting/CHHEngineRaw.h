@@ -40,13 +40,14 @@ public:
     HRESULT AddTypeLib(REFGUID guid, DWORD dwMajor, DWORD dwMinor, DWORD dwFlags);
     HRESULT SetScriptState(SCRIPTSTATE state);
     // Parses with the parsing flag set while the engine works.
-    HRESULT ParseScriptText(LPCTSTR lpszCode, LPCTSTR lpszItemName, DWORD dwSourceContext, ULONG ulStartingLine,
-                            DWORD dwFlags);
+    HRESULT ParseScriptText(LPCTSTR lpszCode, LPCTSTR lpszItemName, DWORD dwSourceContext,
+                            ULONG ulStartingLine, DWORD dwFlags);
 
     // The site's operations, in the order the engine knows them.
     virtual CString FormatErrorText(const CHHScriptErrorInfo& info);
     virtual HRESULT GetLCID(LCID* plcid);
-    virtual HRESULT GetItemInfo(LPCTSTR lpszName, DWORD dwReturnMask, IUnknown** ppUnk, ITypeInfo** ppTypeInfo);
+    virtual HRESULT GetItemInfo(LPCTSTR lpszName, DWORD dwReturnMask, IUnknown** ppUnk,
+                                ITypeInfo** ppTypeInfo);
     virtual HRESULT GetDocVersionString(BSTR* pbstrVersion);
     virtual void OnScriptTerminate();
     virtual void OnStateChange(SCRIPTSTATE state);

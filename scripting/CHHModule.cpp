@@ -47,7 +47,7 @@ pm::ComPtr<IUnknown> createObject(LPCTSTR lpszText) {
     std::u16string text = pm::toUtf16(lpszText ? lpszText : "");
     CLSID clsid;
     HRESULT hr = !text.empty() && text[0] == u'{' ? CLSIDFromString(text.c_str(), &clsid)
-                                                 : CLSIDFromProgID(text.c_str(), &clsid);
+                                                  : CLSIDFromProgID(text.c_str(), &clsid);
     pm::ComPtr<IUnknown> first, object;
     if (FAILED(hr) || FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, first.putVoid())))
         return object;

@@ -19,7 +19,7 @@ CHHModuleEdit::CHHModuleEdit(CRuntimeClass* pViewClass)
     : CHHModule(RUNTIME_CLASS(CHHVBScriptEngine)), m_pViewClass(pViewClass) {}
 
 void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn,
-                              BOOL bRunAfterwards) {
+                               BOOL bRunAfterwards) {
     if (m_pOpenView || !CreateEngine()) return;
     std::unique_ptr<CHHScriptDlg> dialog(CreateScriptDialog());
     if (!dialog) return;
@@ -57,9 +57,13 @@ void CHHModuleEdit::OnErrorEnd(CHHScriptErrorInfo& info) {
     if (m_pOpenView && m_bEditOnError) EditAtError(FALSE);
 }
 
-void CHHModuleEdit::PutProceduresToView(CHHScriptViewBase& view) { view.LoadProcedureList(m_procedures); }
+void CHHModuleEdit::PutProceduresToView(CHHScriptViewBase& view) {
+    view.LoadProcedureList(m_procedures);
+}
 
-void CHHModuleEdit::TakeProceduresFromView(CHHScriptViewBase& view) { view.StoreProcedureList(m_procedures); }
+void CHHModuleEdit::TakeProceduresFromView(CHHScriptViewBase& view) {
+    view.StoreProcedureList(m_procedures);
+}
 
 // A macro run from the open editor runs the text the editor shows.
 void CHHModuleEdit::OnGetText() {

@@ -19,7 +19,8 @@ public:
 
     // Opens the macro editor at the object's procedure and, when nLine is 0 or more, at that line
     // and column; runs the macro afterwards when asked.
-    virtual void EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn, BOOL bRunAfterwards);
+    virtual void EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn,
+                            BOOL bRunAfterwards);
     // Opens the editor at a pending error and clears it.
     virtual void EditAtError(BOOL bRunAfterwards);
     // The editor's dialog, not yet created.

@@ -11,8 +11,10 @@
 class CHHNamedItem {
 public:
     CHHNamedItem() = default;
-    CHHNamedItem(const CString& strName, const CString& strText, DWORD dwFlags, IUnknown* pUnknown, BOOL bOwnRef)
-        : m_strName(strName), m_strText(strText), m_dwFlags(dwFlags), m_pUnknown(pUnknown), m_bOwnRef(bOwnRef) {
+    CHHNamedItem(const CString& strName, const CString& strText, DWORD dwFlags, IUnknown* pUnknown,
+                 BOOL bOwnRef)
+        : m_strName(strName), m_strText(strText), m_dwFlags(dwFlags), m_pUnknown(pUnknown),
+          m_bOwnRef(bOwnRef) {
         AddRef();
     }
     CHHNamedItem(const CHHNamedItem& other)

@@ -18,7 +18,9 @@ protected:
     // Both do nothing while the debug application is not set up.
     afx_msg void OnBreakNext() { m_debugApp.CauseBreak(); }
     afx_msg void OnOpenDebugger() { m_debugApp.StartDebugSession(); }
-    afx_msg void OnUpdateDebugger(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bHaveDebugManager && m_bHaveDebugApplication); }
+    afx_msg void OnUpdateDebugger(CCmdUI* pCmdUI) {
+        pCmdUI->Enable(m_bHaveDebugManager && m_bHaveDebugApplication);
+    }
     DECLARE_MESSAGE_MAP()
 
     CHHDebugApplication m_debugApp;

@@ -7,7 +7,10 @@ END_MESSAGE_MAP()
 
 void CHHScriptBarButton::OnLButtonDown(UINT, CPoint) {
     if (CWnd* parent = GetParent())
-        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), reinterpret_cast<LPARAM>(m_hWnd));
+        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
+                            reinterpret_cast<LPARAM>(m_hWnd));
 }
 
-void CHHScriptBarButton::OnLButtonDblClk(UINT nFlags, CPoint point) { OnLButtonDown(nFlags, point); }
+void CHHScriptBarButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    OnLButtonDown(nFlags, point);
+}

@@ -36,7 +36,8 @@ int CHHScriptDlg::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!m_pViewClass->IsDerivedFrom(RUNTIME_CLASS(CHHScriptViewBase))) return -1;
     m_pView = static_cast<CHHScriptViewBase*>(m_pViewClass->CreateObject());
     if (!m_pView) return -1;
-    if (!m_pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, kViewId)) {
+    if (!m_pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this,
+                         kViewId)) {
         m_pView = nullptr; // a view whose window failed deletes itself
         return -1;
     }
@@ -53,7 +54,8 @@ BOOL CHHScriptDlg::OnInitDialog() {
         GetClientRect(&client);
         m_nWidthMargin = client.Width() - place.Width();
         m_nHeightMargin = client.Height() - place.Height();
-        m_pView->SetWindowPos(placeholder, place.left, place.top, place.Width(), place.Height(), SWP_NOACTIVATE);
+        m_pView->SetWindowPos(placeholder, place.left, place.top, place.Width(), place.Height(),
+                              SWP_NOACTIVATE);
         placeholder->DestroyWindow();
     }
     m_pView->InitView();

@@ -15,7 +15,8 @@
 class CHHScriptDlg : public CDialog {
 public:
     // A null view class means the syntax-checking view.
-    explicit CHHScriptDlg(CWnd* pParent = nullptr, CRuntimeClass* pViewClass = nullptr, UINT nIDTemplate = IDD_HHSCRIPT);
+    explicit CHHScriptDlg(CWnd* pParent = nullptr, CRuntimeClass* pViewClass = nullptr,
+                          UINT nIDTemplate = IDD_HHSCRIPT);
 
     void SetViewClass(CRuntimeClass* pViewClass) { m_pViewClass = pViewClass; }
     CHHScriptViewBase* GetView() const { return m_pView; }

@@ -29,7 +29,8 @@ int engineCallback(int type, void* data, void* argument) {
 // The edit control takes no more; a larger plain-text file is refused rather than cut short.
 constexpr ULONGLONG kMaxScriptBytes = 0xA00000;
 
-void viewCallback(void* data, LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos, BOOL on) {
+void viewCallback(void* data, LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos,
+                  BOOL on) {
     static_cast<CHHScriptDoc*>(data)->OnViewBreakpoint(object, procedure, line, charPos, modulePos, on);
 }
 
@@ -51,7 +52,9 @@ CHHDebugApplication* CHHScriptDoc::GetDebugApplication() {
     return app ? &app->GetDebugApplication() : nullptr;
 }
 
-void CHHScriptDoc::CreateEngine() { m_pEngine.reset(new (std::nothrow) CHHVBScriptEngine); }
+void CHHScriptDoc::CreateEngine() {
+    m_pEngine.reset(new (std::nothrow) CHHVBScriptEngine);
+}
 
 BOOL CHHScriptDoc::InitEngine() {
     if (m_pEngine) return TRUE;
@@ -86,7 +89,8 @@ void CHHScriptDoc::FillView() {
 }
 
 void CHHScriptDoc::OnErrorEnded(const CHHScriptErrorInfo& info) {
-    if (CHHScriptViewBase* view = GetScriptView()) view->GoToLineColumn(static_cast<int>(info.m_nLine), info.m_nCharPos);
+    if (CHHScriptViewBase* view = GetScriptView())
+        view->GoToLineColumn(static_cast<int>(info.m_nLine), info.m_nCharPos);
 }
 
 // There is no script debugger here, so the engine takes no breakpoints: the change stays in the view.

@@ -27,7 +27,8 @@ public:
     // Gives the view the engine's language tools, "(General)" and the engine's named objects.
     virtual void FillView();
     virtual void OnErrorEnded(const CHHScriptErrorInfo& info);
-    virtual void OnViewBreakpoint(LPCTSTR object, LPCTSTR procedure, int line, int charPos, int procedureStart, BOOL on);
+    virtual void OnViewBreakpoint(LPCTSTR object, LPCTSTR procedure, int line, int charPos,
+                                  int procedureStart, BOOL on);
     CHHEngine* GetEngine() const { return m_pEngine.get(); }
 
     void Serialize(CArchive& ar) override;

@@ -34,8 +34,9 @@ void declareResources() {
         if (!assist || assist->items.empty() || !keys) return false;
         pm::res::MenuTemplate menu = *assist;
         std::vector<pm::res::MenuItem>& items = menu.items.front().items;
-        auto quickInfo = std::find_if(items.begin(), items.end(),
-                                      [](const pm::res::MenuItem& item) { return item.id == ID_HHASSIST_QUICK_INFO; });
+        auto quickInfo = std::find_if(items.begin(), items.end(), [](const pm::res::MenuItem& item) {
+            return item.id == ID_HHASSIST_QUICK_INFO;
+        });
         if (quickInfo != items.end()) quickInfo->text = "&Quick Info";
         items.insert(quickInfo == items.end() ? items.end() : quickInfo + 1,
                      {pm::res::MenuItem{"", 0, MF_SEPARATOR, {}},
@@ -49,7 +50,9 @@ void declareResources() {
 }
 
 // A range overlaps a span [a, b) unless it ends before it or starts at or after its end.
-bool overlaps(int start, int end, int a, int b) { return !(end < a || start >= b); }
+bool overlaps(int start, int end, int a, int b) {
+    return !(end < a || start >= b);
+}
 
 } // namespace
 
@@ -65,7 +68,8 @@ template <class Step> void CHHScriptEditCtrl::checkLeaving(Step step) {
     const CString procedure = before.pProcedure ? before.pProcedure->m_strName : CString();
     step();
     const Found after = procedureAtSelection();
-    if (before.pProcedure && after.pProcedure != before.pProcedure && m_pOwner) m_pOwner->CheckProcedure(object, procedure);
+    if (before.pProcedure && after.pProcedure != before.pProcedure && m_pOwner)
+        m_pOwner->CheckProcedure(object, procedure);
 }
 
 void CHHScriptEditCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
@@ -98,7 +102,8 @@ BOOL CHHScriptEditCtrl::takeHeaderLine() {
     const int length = std::min(LineLength(lineStart), 1024);
     CString text = GetTextRange(CHARRANGE{lineStart, lineStart + length});
     int blanks = 0;
-    while (blanks < text.GetLength() && (text[blanks] == ' ' || text[blanks] == '\t')) ++blanks;
+    while (blanks < text.GetLength() && (text[blanks] == ' ' || text[blanks] == '\t'))
+        ++blanks;
     const CString head = text.Mid(blanks);
     CString object, procedure;
     BOOL isFunction = FALSE;
@@ -203,7 +208,8 @@ CHHScriptEditCtrl::Found CHHScriptEditCtrl::FindProcedureAt(int start, int end) 
 CHHScriptEditCtrl::Found CHHScriptEditCtrl::FindProcedureByName(LPCTSTR object, LPCTSTR procedure) {
     Found found;
     forEachShown([&](CHHScriptObjectProcedures& obj, CHHScriptProcedure& proc, int offset) {
-        if (std::strcmp(obj.m_strName, object) != 0 || std::strcmp(proc.m_strName, procedure) != 0) return false;
+        if (std::strcmp(obj.m_strName, object) != 0 || std::strcmp(proc.m_strName, procedure) != 0)
+            return false;
         found = Found{&obj, &proc, offset};
         return true;
     });
@@ -326,7 +332,8 @@ BYTE CHHScriptEditCtrl::GetLineMarkers(int line) {
     if (lineStart < 0) return 0;
     const Found found = FindProcedureAt(lineStart, lineStart);
     if (!found.pProcedure) return 0;
-    return hh::MarkerFlagsOf(found.pProcedure->m_markers, line - static_cast<int>(LineFromChar(found.nStart)));
+    return hh::MarkerFlagsOf(found.pProcedure->m_markers,
+                             line - static_cast<int>(LineFromChar(found.nStart)));
 }
 
 void CHHScriptEditCtrl::SetLineMarker(int line, BYTE bits, int operation) {
@@ -361,15 +368,16 @@ void CHHScriptEditCtrl::ClearAllMarkers(BYTE bits) {
 
 void CHHScriptEditCtrl::notifyBreakpoint(const Found& found, const CHHLineMarker& marker, BOOL on) {
     if (!m_pOwner) return;
-    m_pOwner->NotifyOwner(found.pObject->m_strName, found.pProcedure->m_strName, marker.m_nLine, marker.m_nLineStart,
-                          found.nStart + m_nStartOffset, on);
+    m_pOwner->NotifyOwner(found.pObject->m_strName, found.pProcedure->m_strName, marker.m_nLine,
+                          marker.m_nLineStart, found.nStart + m_nStartOffset, on);
 }
 
 void CHHScriptEditCtrl::SaveUndoState(int start, int end, int) {
     if (m_bRestoring) return; // an undo or redo writing a body back
     const Found found = FindProcedureAt(start, end);
     if (!found.pProcedure) return;
-    m_undo.AddAction(new CHHScriptUndoAction(this, found.pObject->m_strName, found.pProcedure->m_strName), TRUE);
+    m_undo.AddAction(new CHHScriptUndoAction(this, found.pObject->m_strName, found.pProcedure->m_strName),
+                     TRUE);
 }
 
 BOOL CHHScriptEditCtrl::ColorizeText(const char16_t* text, int length, WORD* attributes) {
@@ -382,7 +390,8 @@ BOOL CHHScriptEditCtrl::ColorizeText(const char16_t* text, int length, WORD* att
 }
 
 void CHHScriptEditCtrl::OnCaretLineChanged(int line, int charPos) {
-    if (CWnd* parent = GetParent()) parent->SendMessage(WM_HHSCRIPT_CARET_MOVED, static_cast<WPARAM>(line), charPos);
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_HHSCRIPT_CARET_MOVED, static_cast<WPARAM>(line), charPos);
 }
 
 void CHHScriptEditCtrl::FillMemberList(CHHExpressionInfo& info, CHHMemberItemArray& items, int kind) {

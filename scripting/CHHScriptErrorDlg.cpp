@@ -12,7 +12,8 @@ UINT templateFor(BOOL bSyntaxError) {
 
 } // namespace
 
-CHHScriptErrorDlg::CHHScriptErrorDlg(BOOL bSyntaxError, const CString& strText, BOOL bDisableDebug, CWnd* pParent)
+CHHScriptErrorDlg::CHHScriptErrorDlg(BOOL bSyntaxError, const CString& strText, BOOL bDisableDebug,
+                                     CWnd* pParent)
     : CDialog(templateFor(bSyntaxError), pParent), m_strText(strText), m_bDisableDebug(bDisableDebug) {}
 
 BOOL CHHScriptErrorDlg::OnInitDialog() {

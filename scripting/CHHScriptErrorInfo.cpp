@@ -11,7 +11,8 @@ void CHHScriptErrorInfo::Fill(IActiveScriptError* pError, int nParsing) {
     if (SUCCEEDED(pError->GetSourceLineText(&line))) m_strSourceLine = pm::fromBstr(line).c_str();
     SysFreeString(line);
     EXCEPINFO excep{};
-    if (SUCCEEDED(pError->GetExceptionInfo(&excep))) m_strDescription = pm::fromBstr(excep.bstrDescription).c_str();
+    if (SUCCEEDED(pError->GetExceptionInfo(&excep)))
+        m_strDescription = pm::fromBstr(excep.bstrDescription).c_str();
     SysFreeString(excep.bstrSource);
     SysFreeString(excep.bstrDescription);
     SysFreeString(excep.bstrHelpFile);

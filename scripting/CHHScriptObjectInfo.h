@@ -28,7 +28,7 @@ public:
     DWORD m_dwFlags = 0;
     int m_bCodeOnly = 0;
     int m_nKind = 0;
-    std::vector<CString> m_sections;  // kind 1
-    pm::ComPtr<IDispatch> m_pDispatch;    // kind 2
-    pm::ComPtr<ITypeInfo> m_pTypeInfo;    // kinds 3 and 4
+    std::vector<CString> m_sections;   // kind 1
+    pm::ComPtr<IDispatch> m_pDispatch; // kind 2
+    pm::ComPtr<ITypeInfo> m_pTypeInfo; // kinds 3 and 4
 };

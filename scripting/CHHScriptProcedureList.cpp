@@ -72,7 +72,8 @@ void CHHScriptProcedureList::GetBreakpoints(CDWordArray& positions) const {
     for (const auto& obj : m_objects)
         for (const auto& proc : obj.m_procedures) {
             for (const auto& marker : proc.m_markers)
-                if (marker.m_nFlags & HHMARK_BREAKPOINT) positions.Add(static_cast<DWORD>(start + marker.m_nLineStart));
+                if (marker.m_nFlags & HHMARK_BREAKPOINT)
+                    positions.Add(static_cast<DWORD>(start + marker.m_nLineStart));
             start += proc.GetLength();
         }
 }

@@ -51,7 +51,8 @@ CString CHHScriptSyntaxView::ProcedureText(LPCTSTR object, LPCTSTR procedure) {
     if (!m_list.FindOrCreate(FALSE, IsCaseSensitive(), object, procedure, loc)) return CString();
     const CHHScriptProcedure& proc = *loc.pProcedure;
     if (!proc.m_bShown || !proc.m_bDirty) return proc.m_strHead + proc.m_strBody + proc.m_strTail;
-    const CHHScriptEditCtrl::Found found = m_pEdit->FindProcedureByName(loc.pObject->m_strName, proc.m_strName);
+    const CHHScriptEditCtrl::Found found =
+        m_pEdit->FindProcedureByName(loc.pObject->m_strName, proc.m_strName);
     if (!found.pProcedure) return proc.m_strHead + proc.m_strBody + proc.m_strTail;
     return m_pEdit->GetTextRange(CHARRANGE{found.nStart, found.nStart + proc.GetLength()});
 }
@@ -75,8 +76,10 @@ void CHHScriptSyntaxView::GoToError(LPCTSTR object, LPCTSTR procedure) {
     const BOOL noCreate = m_bNoCreate;
     m_bNoCreate = TRUE;
     CHHScriptProcedureList::Location loc;
-    if (ShowProcedure(object, procedure, TRUE) && m_list.FindOrCreate(FALSE, IsCaseSensitive(), object, procedure, loc)) {
-        const CHHScriptEditCtrl::Found found = m_pEdit->FindProcedureByName(loc.pObject->m_strName, procedure);
+    if (ShowProcedure(object, procedure, TRUE) &&
+        m_list.FindOrCreate(FALSE, IsCaseSensitive(), object, procedure, loc)) {
+        const CHHScriptEditCtrl::Found found =
+            m_pEdit->FindProcedureByName(loc.pObject->m_strName, procedure);
         const int firstLine = static_cast<int>(m_pEdit->LineFromChar(found.nStart));
         const long pos = m_pEdit->LineIndex(firstLine + m_nErrorLine) + m_nErrorColumn;
         m_pEdit->SetSel(pos, pos);

@@ -2,7 +2,8 @@
 
 #include "scripting/CHHScriptEditCtrl.h"
 
-CHHScriptUndoAction::CHHScriptUndoAction(CHHScriptEditCtrl* control, const CString& object, const CString& procedure)
+CHHScriptUndoAction::CHHScriptUndoAction(CHHScriptEditCtrl* control, const CString& object,
+                                         const CString& procedure)
     : m_pControl(control), m_strObject(object), m_strProcedure(procedure) {}
 
 BOOL CHHScriptUndoAction::Do() {
@@ -26,5 +27,6 @@ BOOL CHHScriptUndoAction::Undo() {
 
 BOOL CHHScriptUndoAction::Redo() {
     if (!showIfMissing()) return FALSE;
-    return m_pControl->SetProcedureBody(m_strObject, m_strProcedure, m_selAfter.cpMin, m_selAfter.cpMax, m_strAfter);
+    return m_pControl->SetProcedureBody(m_strObject, m_strProcedure, m_selAfter.cpMin, m_selAfter.cpMax,
+                                        m_strAfter);
 }

@@ -46,14 +46,17 @@ BOOL CHHScriptView::HasEvents(const CHHScriptObjectInfo& info) {
     if (info.m_dwFlags & HHOBJ_NO_EVENTS) return FALSE;
     if (info.m_nKind == HHOBJ_SECTIONS) return TRUE;
     pm::ComPtr<ITypeInfo> classType = info.m_nKind == HHOBJ_COCLASS ? info.m_pTypeInfo : EventClassType(info);
-    if (!classType) return info.m_nKind == HHOBJ_DISPATCH && info.m_pDispatch && HasEventInterface(info.m_pDispatch.get());
+    if (!classType)
+        return info.m_nKind == HHOBJ_DISPATCH && info.m_pDispatch &&
+               HasEventInterface(info.m_pDispatch.get());
     ITypeInfo* source = nullptr;
     const HRESULT hr = GetDefaultDispInterface(classType.get(), &source, TRUE);
     if (source) source->Release();
     return SUCCEEDED(hr);
 }
 
-BOOL CHHScriptView::ReadObjectEvents(const CHHScriptObjectInfo& info, CHHEventInfoArray& events, LPCTSTR filter) {
+BOOL CHHScriptView::ReadObjectEvents(const CHHScriptObjectInfo& info, CHHEventInfoArray& events,
+                                     LPCTSTR filter) {
     const std::u16string name = wide(filter);
     const LPCOLESTR f = filter ? name.c_str() : nullptr;
     pm::ComPtr<ITypeInfo> classType = info.m_nKind == HHOBJ_COCLASS ? info.m_pTypeInfo : EventClassType(info);
@@ -88,7 +91,7 @@ CString CHHScriptView::FormatParameters(const std::vector<CHHParamInfo>& params)
     for (const CHHParamInfo& p : params) {
         if (!list.IsEmpty()) list += ", ";
         list += m_pFormater ? m_pFormater->FormatParameter(p.m_strName, p.m_vt, p.m_bByValue, p.m_bOptional,
-                                                            IsCaseSensitive())
+                                                           IsCaseSensitive())
                             : p.m_strName;
     }
     return list;
@@ -115,7 +118,8 @@ void CHHScriptView::SplitExpression(const CString& expression, CString& object, 
     }
 }
 
-BOOL CHHScriptView::ResolveType(const CHHScriptObjectInfo& object, const CString& path, CHHScriptObjectInfo& result) {
+BOOL CHHScriptView::ResolveType(const CHHScriptObjectInfo& object, const CString& path,
+                                CHHScriptObjectInfo& result) {
     result = object;
     CString rest = path;
     while (!rest.IsEmpty()) {
@@ -124,7 +128,8 @@ BOOL CHHScriptView::ResolveType(const CHHScriptObjectInfo& object, const CString
         rest = dot < 0 ? CString() : rest.Mid(dot + 1);
         const pm::ComPtr<ITypeInfo> type = MemberType(result);
         ITypeInfo* member = nullptr;
-        if (!type || FindMemberType(type.get(), wide(element).c_str(), &member, IsCaseSensitive()) != S_OK || !member)
+        if (!type || FindMemberType(type.get(), wide(element).c_str(), &member, IsCaseSensitive()) != S_OK ||
+            !member)
             return FALSE;
         pm::ComPtr<ITypeInfo> owned;
         owned.attach(member);
@@ -137,7 +142,8 @@ BOOL CHHScriptView::ResolveType(const CHHScriptObjectInfo& object, const CString
         result.m_pDispatch.reset();
         result.m_pTypeInfo = owned;
     }
-    return result.m_nKind == HHOBJ_DISPATCH ? result.m_pDispatch.get() != nullptr : result.m_pTypeInfo.get() != nullptr;
+    return result.m_nKind == HHOBJ_DISPATCH ? result.m_pDispatch.get() != nullptr
+                                            : result.m_pTypeInfo.get() != nullptr;
 }
 
 // A dispatch object's derived-view hooks answer first, each for its own half.
@@ -191,10 +197,12 @@ CString CHHScriptView::GetQuickInfo(CHHExpressionInfo& info, const CString& name
         CHHMethodInfoArray methods;
         ReadMembers(type, properties, methods, name);
         if (!methods.empty())
-            return m_pFormater->FormatProcedure(methods.front().m_strName, FormatParameters(methods.front().m_params),
+            return m_pFormater->FormatProcedure(methods.front().m_strName,
+                                                FormatParameters(methods.front().m_params),
                                                 methods.front().m_vtReturn);
         if (!properties.empty())
-            return m_pFormater->FormatParameter(properties.front().m_strName, properties.front().m_vt, FALSE, FALSE, TRUE);
+            return m_pFormater->FormatParameter(properties.front().m_strName, properties.front().m_vt, FALSE,
+                                                FALSE, TRUE);
         return CString();
     };
     if (!info.m_strQualifier.IsEmpty()) {

@@ -27,15 +27,19 @@ public:
     }
     // A derived view may list a dispatch object's functions or variables itself (only those named
     // by the filter when one is given); FALSE lets the type information answer.
-    virtual BOOL GetFunctionsHook(const CHHScriptObjectInfo&, CHHMethodInfoArray&, LPCTSTR, BOOL) { return FALSE; }
-    virtual BOOL GetVariablesHook(const CHHScriptObjectInfo&, CHHPropertyInfoArray&, LPCTSTR, BOOL) { return FALSE; }
+    virtual BOOL GetFunctionsHook(const CHHScriptObjectInfo&, CHHMethodInfoArray&, LPCTSTR, BOOL) {
+        return FALSE;
+    }
+    virtual BOOL GetVariablesHook(const CHHScriptObjectInfo&, CHHPropertyInfoArray&, LPCTSTR, BOOL) {
+        return FALSE;
+    }
 
 protected:
     // The events of an object's default source interface.
     BOOL ReadObjectEvents(const CHHScriptObjectInfo& info, CHHEventInfoArray& events, LPCTSTR filter);
     // The properties and methods of the type an object information stands for.
-    void ReadMembers(const CHHScriptObjectInfo& info, CHHPropertyInfoArray& properties, CHHMethodInfoArray& methods,
-                     LPCTSTR filter);
+    void ReadMembers(const CHHScriptObjectInfo& info, CHHPropertyInfoArray& properties,
+                     CHHMethodInfoArray& methods, LPCTSTR filter);
     CString FormatParameters(const std::vector<CHHParamInfo>& params);
     // The type information whose members an object information lists: the derived view's, the
     // dispatch object's own, the coclass's default interface, or the interface itself.

@@ -72,20 +72,25 @@ BOOL CHHScriptViewBase::CreateChildren() {
     m_pEdit->SetOwner(this);
     const DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_WANTRETURN | ES_AUTOHSCROLL |
                             ES_AUTOVSCROLL | ES_MULTILINE;
-    if (!m_pEdit->Create(editStyle, CRect(11, m_bBarVisible ? 39 : 11, 247, 55), this, IDC_HHSV_EDIT)) return FALSE;
+    if (!m_pEdit->Create(editStyle, CRect(11, m_bBarVisible ? 39 : 11, 247, 55), this, IDC_HHSV_EDIT))
+        return FALSE;
     m_pEdit->ModifyStyleEx(0, WS_EX_STATICEDGE);
     const DWORD comboStyle = v | WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT;
-    if (!m_wndObjects.Create(comboStyle, CRect(101 - b, 11, 169 - b, 181), this, IDC_HHSV_OBJECTS)) return FALSE;
-    if (!m_wndEvents.Create(comboStyle, CRect(176 - b, 11, 247 - b, 181), this, IDC_HHSV_EVENTS)) return FALSE;
+    if (!m_wndObjects.Create(comboStyle, CRect(101 - b, 11, 169 - b, 181), this, IDC_HHSV_OBJECTS))
+        return FALSE;
+    if (!m_wndEvents.Create(comboStyle, CRect(176 - b, 11, 247 - b, 181), this, IDC_HHSV_EVENTS))
+        return FALSE;
     m_wndObjects.SetFont(&m_fontNormal);
     m_wndEvents.SetFont(&m_fontNormal);
     const DWORD buttonStyle = WS_CHILD | BS_PUSHLIKE | BS_BITMAP | BS_AUTOCHECKBOX;
     const DWORD closeShown = m_bCloseButton && m_bBarVisible ? WS_VISIBLE : 0;
-    if (!m_wndClose.Create("", buttonStyle | closeShown, CRect(11, 11, 31, 31), this, IDC_HHSV_CLOSE)) return FALSE;
+    if (!m_wndClose.Create("", buttonStyle | closeShown, CRect(11, 11, 31, 31), this, IDC_HHSV_CLOSE))
+        return FALSE;
     const UINT ids[3] = {IDC_HHSV_OBJECT_VIEW, IDC_HHSV_EVENT_VIEW, IDC_HHSV_MODULE_VIEW};
     const int lefts[3] = {53, 33, 73};
     for (int i = 0; i < 3; ++i)
-        if (!m_wndModes[i].Create("", buttonStyle | v, CRect(lefts[i] - b, 11, lefts[i] - b + 20, 31), this, ids[i]))
+        if (!m_wndModes[i].Create("", buttonStyle | v, CRect(lefts[i] - b, 11, lefts[i] - b + 20, 31), this,
+                                  ids[i]))
             return FALSE;
     createTips();
     return TRUE;
@@ -142,13 +147,15 @@ void CHHScriptViewBase::RecalcLayout() {
     ScreenToClient(&combo);
     const int m = combo.top;
     const int w = std::max(0, (cx - 2 * m - combo.left) / 2);
-    m_wndObjects.SetWindowPos(nullptr, combo.left, combo.top, w, combo.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    m_wndEvents.SetWindowPos(nullptr, combo.left + w + m, combo.top, w, combo.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_wndObjects.SetWindowPos(nullptr, combo.left, combo.top, w, combo.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
+    m_wndEvents.SetWindowPos(nullptr, combo.left + w + m, combo.top, w, combo.Height(),
+                             SWP_NOZORDER | SWP_NOACTIVATE);
     CRect edit;
     m_pEdit->GetWindowRect(&edit);
     ScreenToClient(&edit);
-    m_pEdit->SetWindowPos(nullptr, edit.left, edit.top, std::max(0, cx - m - edit.left), std::max(0, cy - m - edit.top),
-                          SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pEdit->SetWindowPos(nullptr, edit.left, edit.top, std::max(0, cx - m - edit.left),
+                          std::max(0, cy - m - edit.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CHHScriptViewBase::OnSize(UINT, int, int) {
@@ -186,9 +193,15 @@ void CHHScriptViewBase::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     m_pEdit->OnPrepareDC(pDC, pInfo);
 }
 
-void CHHScriptViewBase::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) { m_pEdit->OnBeginPrinting(pDC, pInfo); }
-void CHHScriptViewBase::OnPrint(CDC* pDC, CPrintInfo* pInfo) { m_pEdit->OnPrint(pDC, pInfo); }
-void CHHScriptViewBase::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) { m_pEdit->OnEndPrinting(pDC, pInfo); }
+void CHHScriptViewBase::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
+    m_pEdit->OnBeginPrinting(pDC, pInfo);
+}
+void CHHScriptViewBase::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
+    m_pEdit->OnPrint(pDC, pInfo);
+}
+void CHHScriptViewBase::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) {
+    m_pEdit->OnEndPrinting(pDC, pInfo);
+}
 
 void CHHScriptViewBase::UseEngine(CHHEngine* engine) {
     SetFormater(engine ? engine->GetFormater() : nullptr);
@@ -205,7 +218,8 @@ void CHHScriptViewBase::SetTextParser(CHHTextParser* parser) {
     if (m_pEdit) m_pEdit->SetTextParser(parser);
 }
 
-void CHHScriptViewBase::NotifyOwner(LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos, BOOL on) {
+void CHHScriptViewBase::NotifyOwner(LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos,
+                                    BOOL on) {
     if (m_pfnCallback) m_pfnCallback(m_pCallbackData, object, procedure, line, charPos, modulePos, on);
 }
 
@@ -238,7 +252,8 @@ void CHHScriptViewBase::AddDispatchObject(LPCTSTR name, IDispatch* dispatch, DWO
 void CHHScriptViewBase::AddNamedItem(const CHHNamedItem& item) {
     IDispatch* dispatch = nullptr;
     if (!item.m_pUnknown ||
-        FAILED(item.m_pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) || !dispatch)
+        FAILED(item.m_pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))) ||
+        !dispatch)
         return;
     DWORD flags = 0;
     if (item.m_dwFlags & SCRIPTITEM_GLOBALMEMBERS) flags |= HHOBJ_GLOBAL_MEMBERS;
@@ -270,7 +285,9 @@ void CHHScriptViewBase::AddCodeOnlyObject(LPCTSTR name) {
     AddObjectInfo(info);
 }
 
-void CHHScriptViewBase::RemoveObjectInfo(LPCTSTR name) { m_objectInfo.erase(Key(name)); }
+void CHHScriptViewBase::RemoveObjectInfo(LPCTSTR name) {
+    m_objectInfo.erase(Key(name));
+}
 
 const CHHScriptObjectInfo* CHHScriptViewBase::FindObjectInfo(LPCTSTR name) const {
     const auto it = m_objectInfo.find(Key(name));
@@ -282,7 +299,8 @@ BOOL CHHScriptViewBase::HasEvents(const CHHScriptObjectInfo& info) {
 }
 
 void CHHScriptViewBase::GetEventNames(const CHHScriptObjectInfo& info, std::vector<CString>& names) {
-    if (info.m_nKind == HHOBJ_SECTIONS) names.insert(names.end(), info.m_sections.begin(), info.m_sections.end());
+    if (info.m_nKind == HHOBJ_SECTIONS)
+        names.insert(names.end(), info.m_sections.begin(), info.m_sections.end());
 }
 
 void CHHScriptViewBase::GetEventList(LPCTSTR object, std::vector<CString>& names) {
@@ -302,8 +320,8 @@ void CHHScriptViewBase::GetEventList(LPCTSTR object, std::vector<CString>& names
 CString CHHScriptViewBase::BuildHead(const CHHScriptObjectInfo& info, LPCTSTR procedure) {
     if (info.m_nKind != HHOBJ_SECTIONS) return "???";
     CString head;
-    head.Format(LoadScriptString(IDS_HH_SECTIONHEAD), m_pFormater ? static_cast<LPCTSTR>(m_pFormater->GetLineComment()) : "",
-                procedure);
+    head.Format(LoadScriptString(IDS_HH_SECTIONHEAD),
+                m_pFormater ? static_cast<LPCTSTR>(m_pFormater->GetLineComment()) : "", procedure);
     return head;
 }
 

@@ -58,7 +58,8 @@ public:
     virtual CHHScriptEditCtrl* CreateEditCtrl() { return new CHHScriptEditCtrl; }
     virtual BOOL CreateChildren();
     virtual void RecalcLayout();
-    void NotifyOwner(LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos, BOOL on) override;
+    void NotifyOwner(LPCTSTR object, LPCTSTR procedure, int line, int charPos, int modulePos,
+                     BOOL on) override;
     virtual void GetEventNames(const CHHScriptObjectInfo& info, std::vector<CString>& names);
     virtual void GetEventList(LPCTSTR object, std::vector<CString>& names);
     virtual CString BuildHead(const CHHScriptObjectInfo& info, LPCTSTR procedure);
@@ -90,7 +91,9 @@ public:
     void AddCodeOnlyObject(LPCTSTR name);
     void RemoveObjectInfo(LPCTSTR name);
     const CHHScriptObjectInfo* FindObjectInfo(LPCTSTR name) const;
-    BOOL ShowProcedure(LPCTSTR object, LPCTSTR procedure) override { return ShowProcedure(object, procedure, TRUE); }
+    BOOL ShowProcedure(LPCTSTR object, LPCTSTR procedure) override {
+        return ShowProcedure(object, procedure, TRUE);
+    }
     BOOL ShowProcedure(LPCTSTR object, LPCTSTR procedure, BOOL existingOnly);
     void GoToLineColumn(int line, int column);
     void SetEditMode(int mode);
@@ -175,7 +178,9 @@ protected:
     void FillEventsCombo(LPCTSTR object);
     void SyncCombos(int charIndex);
     std::string Key(LPCTSTR name) const;
-    BOOL SameName(const CString& a, LPCTSTR b) { return IsCaseSensitive() ? a == b : a.CompareNoCase(b) == 0; }
+    BOOL SameName(const CString& a, LPCTSTR b) {
+        return IsCaseSensitive() ? a == b : a.CompareNoCase(b) == 0;
+    }
 
     void AddComboItem(CComboBox& combo, LPCTSTR name, DWORD flags);
     BOOL SelectComboText(CComboBox& combo, LPCTSTR text);
@@ -210,8 +215,8 @@ protected:
     CString m_strFocusObject;
     CString m_strFocusEvent;
     BOOL m_bFrameActivation = TRUE;
-    BOOL m_bBarVisible = TRUE;   // the bar is shown; the edit control starts below it
-    BOOL m_bCloseButton = TRUE;  // the close button is shown; the other bar items make room for it
+    BOOL m_bBarVisible = TRUE;  // the bar is shown; the edit control starts below it
+    BOOL m_bCloseButton = TRUE; // the close button is shown; the other bar items make room for it
     HHSCRIPTVIEWCALLBACK m_pfnCallback = nullptr;
     void* m_pCallbackData = nullptr;
 };

@@ -106,7 +106,8 @@ void CHHScriptViewBase::DrawComboItem(CComboBox& combo, const DRAWITEMSTRUCT& di
     CFont* old = dc->SelectObject(item ? ComboItemFont(combo, *item) : &m_fontNormal);
     const CRect rc(dis.rcItem);
     const CString name = item ? item->m_strName : CString();
-    dc->ExtTextOut(rc.left + 1, rc.top + 1, ETO_OPAQUE, &rc, name, static_cast<UINT>(name.GetLength()), nullptr);
+    dc->ExtTextOut(rc.left + 1, rc.top + 1, ETO_OPAQUE, &rc, name, static_cast<UINT>(name.GetLength()),
+                   nullptr);
     dc->SelectObject(old);
     if (dis.itemState & ODS_FOCUS) dc->DrawFocusRect(&rc);
 }
@@ -118,7 +119,9 @@ void CHHScriptViewBase::OnObjectsFocus() {
     m_strFocusEvent = ComboText(m_wndEvents);
 }
 
-void CHHScriptViewBase::OnEventsFocus() { OnObjectsFocus(); }
+void CHHScriptViewBase::OnEventsFocus() {
+    OnObjectsFocus();
+}
 
 void CHHScriptViewBase::OnObjectChosen() {
     const CString chosen = ComboText(m_wndObjects);
@@ -130,7 +133,8 @@ void CHHScriptViewBase::OnObjectChosen() {
 
 void CHHScriptViewBase::OnEventChosen() {
     const CString object = ComboText(m_wndObjects), event = ComboText(m_wndEvents);
-    if (!object.IsEmpty() && !event.IsEmpty() && event != m_strFocusEvent && !ShowProcedure(object, event, TRUE)) {
+    if (!object.IsEmpty() && !event.IsEmpty() && event != m_strFocusEvent &&
+        !ShowProcedure(object, event, TRUE)) {
         SelectComboText(m_wndObjects, m_strFocusObject);
         SelectComboText(m_wndEvents, m_strFocusEvent);
     }
@@ -145,7 +149,9 @@ void CHHScriptViewBase::OnCloseClicked() {
 }
 
 void CHHScriptViewBase::OnModeButton(UINT nID) {
-    SetEditMode(nID == IDC_HHSV_EVENT_VIEW ? HHMODE_EVENT : nID == IDC_HHSV_OBJECT_VIEW ? HHMODE_OBJECT : HHMODE_MODULE);
+    SetEditMode(nID == IDC_HHSV_EVENT_VIEW    ? HHMODE_EVENT
+                : nID == IDC_HHSV_OBJECT_VIEW ? HHMODE_OBJECT
+                                              : HHMODE_MODULE);
 }
 
 // ---- Keeping the combos with the caret ----

@@ -40,7 +40,8 @@ BOOL CHHScriptViewBase::ShowProcedure(LPCTSTR object, LPCTSTR procedure, BOOL ex
     if (m_list.GetCount() == 0 && m_bNoCreate) return FALSE;
     if (!o.IsEmpty() && FindComboItem(m_wndObjects, o) < 0) o.Empty();
     CHHScriptProcedureList::Location loc;
-    const BOOL hasRecord = !o.IsEmpty() && (m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, e, loc), loc.pObject);
+    const BOOL hasRecord =
+        !o.IsEmpty() && (m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, e, loc), loc.pObject);
     if (o.IsEmpty()) {
         if (existingOnly) return FALSE;
         if (m_list.GetCount() > 0)
@@ -63,7 +64,8 @@ BOOL CHHScriptViewBase::ShowProcedure(LPCTSTR object, LPCTSTR procedure, BOOL ex
     if (e.IsEmpty() || !inList(e)) {
         if (existingOnly) return FALSE;
         m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, "", loc);
-        e = loc.pObject && !loc.pObject->m_procedures.empty() ? loc.pObject->m_procedures.front().m_strName : events.front();
+        e = loc.pObject && !loc.pObject->m_procedures.empty() ? loc.pObject->m_procedures.front().m_strName
+                                                              : events.front();
     }
     if (m_bNoCreate && !(m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, e, loc))) return FALSE;
     m_pEdit->BeginUpdate();
@@ -78,8 +80,8 @@ BOOL CHHScriptViewBase::ShowProcedure(LPCTSTR object, LPCTSTR procedure, BOOL ex
     return shown;
 }
 
-BOOL CHHScriptViewBase::FindOrCreateProcedure(LPCTSTR object, LPCTSTR procedure, CHHScriptProcedureList::Location& loc,
-                                              BOOL& existed) {
+BOOL CHHScriptViewBase::FindOrCreateProcedure(LPCTSTR object, LPCTSTR procedure,
+                                              CHHScriptProcedureList::Location& loc, BOOL& existed) {
     existed = m_list.FindOrCreate(!m_bNoCreate, IsCaseSensitive(), object, procedure, loc);
     if (!loc.pProcedure) return FALSE;
     if (existed) return TRUE;
@@ -131,18 +133,21 @@ void CHHScriptViewBase::RemoveBlankProcedures() {
 
 void CHHScriptViewBase::RefreshProcedureView() {
     if (m_nMode == HHMODE_MODULE && m_strCurrentObject.IsEmpty()) {
-        m_pEdit->SetProcedureView(m_list.GetCount() ? &m_list.GetAt(0) : nullptr, m_list.GetCount(), nullptr, 0);
+        m_pEdit->SetProcedureView(m_list.GetCount() ? &m_list.GetAt(0) : nullptr, m_list.GetCount(), nullptr,
+                                  0);
         return;
     }
     CHHScriptProcedureList::Location loc;
     const BOOL event = m_nMode == HHMODE_EVENT;
-    m_list.FindOrCreate(FALSE, IsCaseSensitive(), m_strCurrentObject, event ? m_strCurrentEvent : CString(), loc);
+    m_list.FindOrCreate(FALSE, IsCaseSensitive(), m_strCurrentObject, event ? m_strCurrentEvent : CString(),
+                        loc);
     if (!loc.pObject || (event && !loc.pProcedure)) {
         m_pEdit->SetProcedureView(nullptr, 0, nullptr, 0);
         return;
     }
     if (event)
-        m_pEdit->SetProcedureView(loc.pObject, 1, loc.pProcedure->m_strName, loc.nObjectStart + loc.nProcedureOffset);
+        m_pEdit->SetProcedureView(loc.pObject, 1, loc.pProcedure->m_strName,
+                                  loc.nObjectStart + loc.nProcedureOffset);
     else
         m_pEdit->SetProcedureView(loc.pObject, 1, nullptr, loc.nObjectStart);
 }
@@ -152,7 +157,8 @@ void CHHScriptViewBase::SetEditText(const CString& text) {
     m_pEdit->SetText(text);
 }
 
-void CHHScriptViewBase::MarkShown(const CHHScriptObjectProcedures* object, const CHHScriptProcedure* procedure) {
+void CHHScriptViewBase::MarkShown(const CHHScriptObjectProcedures* object,
+                                  const CHHScriptProcedure* procedure) {
     for (int i = 0; i < m_list.GetCount(); ++i) {
         CHHScriptObjectProcedures& obj = m_list.GetAt(i);
         obj.m_bShown = !object || &obj == object;

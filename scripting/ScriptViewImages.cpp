@@ -43,9 +43,15 @@ Pixel sheetPixel(int x, int y, const char* rows) {
 }
 
 // One procedure; an object's procedures with a separator; the whole module with several.
-Pixel eventViewPixel(int x, int y) { return sheetPixel(x, y, "t.t.t.t.t."); }
-Pixel objectViewPixel(int x, int y) { return sheetPixel(x, y, "t.t.-.t.t."); }
-Pixel moduleViewPixel(int x, int y) { return sheetPixel(x, y, "t.-.t.-.t."); }
+Pixel eventViewPixel(int x, int y) {
+    return sheetPixel(x, y, "t.t.t.t.t.");
+}
+Pixel objectViewPixel(int x, int y) {
+    return sheetPixel(x, y, "t.t.-.t.t.");
+}
+Pixel moduleViewPixel(int x, int y) {
+    return sheetPixel(x, y, "t.-.t.-.t.");
+}
 
 } // namespace
 
@@ -53,7 +59,8 @@ void DeclareScriptViewImages() {
     static const bool declared = [] {
         static const std::vector<unsigned char> images[] = {
             hh::MakeBitmapFile(kSize, kSize, closePixel), hh::MakeBitmapFile(kSize, kSize, eventViewPixel),
-            hh::MakeBitmapFile(kSize, kSize, objectViewPixel), hh::MakeBitmapFile(kSize, kSize, moduleViewPixel)};
+            hh::MakeBitmapFile(kSize, kSize, objectViewPixel),
+            hh::MakeBitmapFile(kSize, kSize, moduleViewPixel)};
         const int ids[] = {IDB_HHSV_CLOSE, IDB_HHSV_EVENT_VIEW, IDB_HHSV_OBJECT_VIEW, IDB_HHSV_MODULE_VIEW};
         for (int i = 0; i < 4; ++i)
             pm::res::addImage(pm::res::ImageKind::Bitmap, ids[i], images[i].data(), images[i].size());

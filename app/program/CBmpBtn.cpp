@@ -84,13 +84,15 @@ void CBmpBtn::clearRadioGroup() {
     const int id = GetDlgCtrlID();
     const bool startsGroup = (GetStyle() & WS_GROUP) != 0;
     for (int step = 1; step <= kGroupReach && !startsGroup; ++step) {
-        auto* other = dynamic_cast<CBmpBtn*>(CWnd::FromHandlePermanent(::GetDlgItem(parent->m_hWnd, id - step)));
+        auto* other =
+            dynamic_cast<CBmpBtn*>(CWnd::FromHandlePermanent(::GetDlgItem(parent->m_hWnd, id - step)));
         if (!other) break;
         other->SetButtonState('U');
         if (other->GetStyle() & WS_GROUP) break;
     }
     for (int step = 1; step <= kGroupReach; ++step) {
-        auto* other = dynamic_cast<CBmpBtn*>(CWnd::FromHandlePermanent(::GetDlgItem(parent->m_hWnd, id + step)));
+        auto* other =
+            dynamic_cast<CBmpBtn*>(CWnd::FromHandlePermanent(::GetDlgItem(parent->m_hWnd, id + step)));
         if (!other || (other->GetStyle() & WS_GROUP)) break;
         other->SetButtonState('U');
     }

@@ -67,8 +67,10 @@ int CDKMenuBarMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_hWindowMenu = ::GetMenu(m_hWnd);
     if (m_hWindowMenu) ::SetMenu(m_hWnd, nullptr);
     if (!CreateMenuBar(m_hWindowMenu, this, 0x50002804, 0xE810)) return -1;
-    if (!hooks().keyboard) hooks().keyboard = ::SetWindowsHookEx(WH_KEYBOARD, keyboardHook, nullptr, ::GetCurrentThreadId());
-    if (!hooks().mouse) hooks().mouse = ::SetWindowsHookEx(WH_MOUSE, mouseHook, nullptr, ::GetCurrentThreadId());
+    if (!hooks().keyboard)
+        hooks().keyboard = ::SetWindowsHookEx(WH_KEYBOARD, keyboardHook, nullptr, ::GetCurrentThreadId());
+    if (!hooks().mouse)
+        hooks().mouse = ::SetWindowsHookEx(WH_MOUSE, mouseHook, nullptr, ::GetCurrentThreadId());
     return 0;
 }
 
@@ -92,8 +94,10 @@ HMENU CDKMenuBarMDIFrameWnd::GetMenu() const {
 }
 
 void CDKMenuBarMDIFrameWnd::SetMenu(HMENU hMenu) {
-    if (m_wndMenuBar.m_hWnd) m_wndMenuBar.SetMenu(hMenu);
-    else ::SetMenu(m_hWnd, hMenu);
+    if (m_wndMenuBar.m_hWnd)
+        m_wndMenuBar.SetMenu(hMenu);
+    else
+        ::SetMenu(m_hWnd, hMenu);
 }
 
 void CDKMenuBarMDIFrameWnd::RecalcLayout(BOOL bNotify) {
@@ -104,8 +108,10 @@ void CDKMenuBarMDIFrameWnd::RecalcLayout(BOOL bNotify) {
 }
 
 void CDKMenuBarMDIFrameWnd::DrawMenuBar() {
-    if (m_wndMenuBar.m_hWnd) m_wndMenuBar.Invalidate();
-    else ::DrawMenuBar(m_hWnd);
+    if (m_wndMenuBar.m_hWnd)
+        m_wndMenuBar.Invalidate();
+    else
+        ::DrawMenuBar(m_hWnd);
 }
 
 void CDKMenuBarMDIFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
@@ -117,7 +123,8 @@ void CDKMenuBarMDIFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL
 void CDKMenuBarMDIFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
     m_bSubMenuSelected = (nFlags & MF_POPUP) != 0;
     if (nFlags & MF_MOUSESELECT)
-        while (m_popups.size() > 1 && m_popups.back() != hSysMenu) m_popups.pop_back();
+        while (m_popups.size() > 1 && m_popups.back() != hSysMenu)
+            m_popups.pop_back();
     CDKMDIFrameWndSizeDock::OnMenuSelect(nItemID, nFlags, hSysMenu);
 }
 
@@ -132,7 +139,8 @@ BOOL CDKMenuBarMDIFrameWnd::OnHookKeyboardMessage(UINT nKey, LPARAM lKeyData) {
     const bool repeat = (lKeyData & 0x40000000) != 0;
     if (m_wndMenuBar.m_nOpenPopup >= 0) {
         if (!down) return FALSE;
-        const bool toBar = (nKey == VK_LEFT && m_popups.size() <= 1) || (nKey == VK_RIGHT && !m_bSubMenuSelected) ||
+        const bool toBar = (nKey == VK_LEFT && m_popups.size() <= 1) ||
+                           (nKey == VK_RIGHT && !m_bSubMenuSelected) ||
                            (nKey == VK_ESCAPE && m_popups.size() <= 1);
         return toBar && m_wndMenuBar.HandleMenuKey(nKey);
     }

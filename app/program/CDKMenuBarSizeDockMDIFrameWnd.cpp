@@ -38,7 +38,8 @@ int CDKMenuBarSizeDockMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     return 0;
 }
 
-LRESULT CALLBACK CDKMenuBarSizeDockMDIFrameWnd::clientProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CDKMenuBarSizeDockMDIFrameWnd::clientProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                           LPARAM lParam) {
     auto found = framesOfClients().find(hwnd);
     if (found == framesOfClients().end()) return ::DefWindowProc(hwnd, message, wParam, lParam);
     CDKMenuBarSizeDockMDIFrameWnd* frame = found->second;

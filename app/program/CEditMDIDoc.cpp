@@ -68,7 +68,8 @@ BOOL CEditMDIDoc::SaveModified() {
 }
 
 BOOL CEditMDIDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace) {
-    return withPlainTitle([this, lpszPathName, bReplace] { return CDocument::DoSave(lpszPathName, bReplace); });
+    return withPlainTitle(
+        [this, lpszPathName, bReplace] { return CDocument::DoSave(lpszPathName, bReplace); });
 }
 
 // The framework names an untitled document by its title, in the save prompt and as the file name

@@ -108,7 +108,8 @@ std::string CEditMDIView::GetWordAtCaret() {
         return std::string(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
     }
     long line = m_pEdit->LineFromChar(sel.cpMin);
-    return WordAroundCaret(GetLineText(static_cast<int>(line)), static_cast<int>(sel.cpMin - m_pEdit->LineIndex(line)));
+    return WordAroundCaret(GetLineText(static_cast<int>(line)),
+                           static_cast<int>(sel.cpMin - m_pEdit->LineIndex(line)));
 }
 
 void CEditMDIView::select(long start, long end) {
@@ -126,8 +127,9 @@ void CEditMDIView::OnMatchBrace() {
     m_pEdit->GetWindowText(text);
     CHARRANGE sel{};
     m_pEdit->GetSel(sel);
-    int partner = FindMatchingBrace(std::string(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength())),
-                                    static_cast<int>(sel.cpMax));
+    int partner =
+        FindMatchingBrace(std::string(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength())),
+                          static_cast<int>(sel.cpMax));
     if (partner >= 0) select(partner, partner);
 }
 
@@ -140,8 +142,10 @@ void CEditMDIView::changeCase(bool upper) {
     m_pEdit->GetSel(sel);
     if (sel.cpMax <= sel.cpMin) return;
     CString text = m_pEdit->GetTextRange(sel);
-    if (upper) text.MakeUpper();
-    else text.MakeLower();
+    if (upper)
+        text.MakeUpper();
+    else
+        text.MakeLower();
     m_pEdit->ReplaceSel(text, TRUE);
     select(sel.cpMin, sel.cpMin + text.GetLength());
 }
@@ -169,10 +173,12 @@ void CEditMDIView::OnNextWord() {
     find.lpstrText = word.c_str();
     find.chrg = {start, -1};
     const DWORD flags = FR_DOWN | FR_MATCHCASE | FR_WHOLEWORD;
-    long found = static_cast<long>(m_pEdit->SendMessage(EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(&find)));
+    long found =
+        static_cast<long>(m_pEdit->SendMessage(EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(&find)));
     if (found < 0) {
         find.chrg = {0, -1};
-        found = static_cast<long>(m_pEdit->SendMessage(EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(&find)));
+        found =
+            static_cast<long>(m_pEdit->SendMessage(EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(&find)));
     }
     if (found >= 0) select(find.chrgText.cpMin, find.chrgText.cpMax);
 }
@@ -198,7 +204,8 @@ void CEditMDIView::OnUpdateLineColumn(CCmdUI* pCmdUI) {
         CHARRANGE sel{};
         m_pEdit->GetSel(sel);
         long line = m_pEdit->LineFromChar(sel.cpMax);
-        caret = CPoint(static_cast<int>(sel.cpMax - m_pEdit->LineIndex(static_cast<int>(line))) + 1, static_cast<int>(line) + 1);
+        caret = CPoint(static_cast<int>(sel.cpMax - m_pEdit->LineIndex(static_cast<int>(line))) + 1,
+                       static_cast<int>(line) + 1);
     }
     pCmdUI->Enable(TRUE);
     pCmdUI->SetText(LineColumnPaneText(caret.y, caret.x).c_str());
@@ -233,7 +240,8 @@ void CEditMDIView::applyTabStops() {
     pf.cbSize = sizeof pf;
     pf.dwMask = PFM_TABSTOPS;
     pf.cTabCount = MAX_TAB_STOPS;
-    for (int i = 0; i < MAX_TAB_STOPS; ++i) pf.rgxTabs[i] = (i + 1) * width;
+    for (int i = 0; i < MAX_TAB_STOPS; ++i)
+        pf.rgxTabs[i] = (i + 1) * width;
     m_pEdit->SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
     m_pEdit->SetSel(sel);
     m_pEdit->SendMessage(EM_HIDESELECTION, FALSE);
@@ -257,9 +265,9 @@ void CEditMDIView::OnSnippet(UINT nID) {
     CHARRANGE sel{};
     m_pEdit->GetSel(sel);
     CString selected = m_pEdit->GetTextRange(sel);
-    std::optional<SnippetInsertion> snippet =
-        SnippetForCommand(nID, std::string(static_cast<LPCSTR>(selected), static_cast<size_t>(selected.GetLength())),
-                          caretIndent());
+    std::optional<SnippetInsertion> snippet = SnippetForCommand(
+        nID, std::string(static_cast<LPCSTR>(selected), static_cast<size_t>(selected.GetLength())),
+        caretIndent());
     if (snippet) insertSnippet(*snippet);
 }
 
@@ -268,7 +276,8 @@ void CEditMDIView::OnFunctionSnippet() {
     if (dlg.DoModal() != IDOK) return;
     const std::string name = FunctionSnippetName(std::string(static_cast<LPCSTR>(dlg.m_strText)));
     insertSnippet(FunctionSnippet(name, caretIndent()));
-    if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow())) frame->m_wndInfoBar.m_wndFunctions.AddString(name.c_str());
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetMainWindow()))
+        frame->m_wndInfoBar.m_wndFunctions.AddString(name.c_str());
 }
 
 void CEditMDIView::RebuildToolsMenu() {
@@ -276,7 +285,8 @@ void CEditMDIView::RebuildToolsMenu() {
     HMENU menu = frame ? frame->GetMenu() : nullptr;
     HMENU tools = menu ? ::GetSubMenu(menu, TOOLS_SUBMENU) : nullptr;
     if (!tools) return;
-    while (::GetMenuItemCount(tools) > 2) ::DeleteMenu(tools, 2, MF_BYPOSITION);
+    while (::GetMenuItemCount(tools) > 2)
+        ::DeleteMenu(tools, 2, MF_BYPOSITION);
     const std::vector<std::string> names = LoadToolNames(GetSettings());
     for (size_t i = 0; i < names.size(); ++i)
         ::AppendMenu(tools, MF_STRING, ID_TOOLS_FIRST + static_cast<UINT>(i), names[i].c_str());

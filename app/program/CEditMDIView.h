@@ -1,7 +1,7 @@
 #pragma once
 // CEditMDIView: the view of a document, filled by its code edit control with member lists. The
-// control colours with the one shared JavaScript formater, to which the words of Keywords.ini are added. The view adds
-// brace matching, case change, the next and previous occurrence of the word at the caret, the
+// control colours with the one shared JavaScript formater, to which the words of Keywords.ini are added. The
+// view adds brace matching, case change, the next and previous occurrence of the word at the caret, the
 // line/column pane and tab stops.
 
 #include "editor/CAutoCompleteEditCtrl.h"

@@ -63,7 +63,8 @@ void CHyperLink::SetLinkCursor(HCURSOR hCursor) {
 CString CHyperLink::GetLinkAddress() const {
     CString address = m_strTarget;
     if (address.IsEmpty() && m_hWnd) GetWindowText(address);
-    if (address.Find('@') >= 0 && address.Left(7).CompareNoCase("mailto:") != 0) address = "mailto:" + address;
+    if (address.Find('@') >= 0 && address.Left(7).CompareNoCase("mailto:") != 0)
+        address = "mailto:" + address;
     return address;
 }
 

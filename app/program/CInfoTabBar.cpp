@@ -41,7 +41,8 @@ END_MESSAGE_MAP()
 CInfoTabBar::CInfoTabBar() : CDKSizeControlBar(30) {}
 
 BOOL CInfoTabBar::Create(CFrameWnd* pParent, LPCTSTR lpszTitle, UINT nID) {
-    return CDKSizeControlBar::Create(PaneWindowClass(), lpszTitle, kPaneStyle, CFrameWnd::rectDefault, pParent, nID);
+    return CDKSizeControlBar::Create(PaneWindowClass(), lpszTitle, kPaneStyle, CFrameWnd::rectDefault,
+                                     pParent, nID);
 }
 
 int CInfoTabBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {

@@ -24,15 +24,18 @@ std::string BuildHtmlTable(const HtmlTableLayout& layout, const std::string& ind
     if (layout.padding > 0) text += attribute("CELLPADDING", layout.padding);
     text += ">\r\n";
     std::string row = indent + "  <TR>\r\n";
-    for (int column = 0; column < layout.columns; ++column) row += indent + "    <TD> </TD>\r\n";
+    for (int column = 0; column < layout.columns; ++column)
+        row += indent + "    <TD> </TD>\r\n";
     row += indent + "  </TR>\r\n";
-    for (int r = 0; r < layout.rows; ++r) text += row;
+    for (int r = 0; r < layout.rows; ++r)
+        text += row;
     return text + indent + "</TABLE>\r\n";
 }
 
 int ParseTableField(const std::string& text) {
     std::size_t start = 0;
-    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start])))
+        ++start;
     const long value = std::strtol(text.c_str() + start, nullptr, 10);
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;
@@ -64,7 +67,9 @@ void CInsertTableDlg::OnOK() {
     layout.rows = field(IDC_TABLE_ROWS);
     layout.columns = field(IDC_TABLE_COLUMNS);
     // No table without rows and columns, and none beyond what a page can use.
-    if (layout.rows < 1 || layout.rows > kMaxTableRows || layout.columns < 1 || layout.columns > kMaxTableColumns) return;
+    if (layout.rows < 1 || layout.rows > kMaxTableRows || layout.columns < 1 ||
+        layout.columns > kMaxTableColumns)
+        return;
     layout.width = field(IDC_TABLE_WIDTH);
     layout.percent = IsDlgButtonChecked(IDC_TABLE_PERCENT) == BST_CHECKED;
     layout.spacing = field(IDC_TABLE_SPACING);

@@ -26,7 +26,8 @@ const char kBarLayout[] = "JSBars";
 
 // Every document of the application, in template order.
 template <class Fn> void forEachDocument(Fn fn) {
-    for (CDocument* doc : GetAllDocuments()) fn(doc);
+    for (CDocument* doc : GetAllDocuments())
+        fn(doc);
 }
 
 } // namespace
@@ -118,7 +119,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!createToolBar(m_wndToolBar, IDR_MAINFRAME, AFX_IDW_TOOLBAR)) return -1;
     if (!createToolBar(m_wndHtmlBar, IDR_HTMLBAR, ID_HTML_BAR_CONTROL)) return -1;
     if (!m_wndStatusBar.Create(this) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
+        !m_wndStatusBar.SetIndicators(kIndicators,
+                                      static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
         return -1;
     if (!createPanes()) return -1;
     EnableDocking(CBRS_ALIGN_ANY);
@@ -147,10 +149,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 BOOL CMainFrame::createPanes() {
-    if (!m_wndInfoBar.Create(this, "Info", ID_INFO_PANE) || !m_wndProjBar.Create(this, "Project", ID_PROJECT_PANE))
+    if (!m_wndInfoBar.Create(this, "Info", ID_INFO_PANE) ||
+        !m_wndProjBar.Create(this, "Project", ID_PROJECT_PANE))
         return FALSE;
     // Docked at the left, each starts 200 pixels wide.
-    for (CDKSizeControlBar* pane : {static_cast<CDKSizeControlBar*>(&m_wndInfoBar), static_cast<CDKSizeControlBar*>(&m_wndProjBar)}) {
+    for (CDKSizeControlBar* pane :
+         {static_cast<CDKSizeControlBar*>(&m_wndInfoBar), static_cast<CDKSizeControlBar*>(&m_wndProjBar)}) {
         pane->m_szVert = CSize(200, 300);
         pane->SetWindowPos(nullptr, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -170,10 +174,12 @@ void CMainFrame::applyStoredOptions() {
     short value = 0;
     SetAutoCompleteAuto(settings.GetInt("Intellisense", "Auto", value) && value == 1);
     SetAutoCompleteListUnique(settings.GetInt("Intellisense", "ListUnique", value) && value == 1);
-    if (settings.GetInt("Intellisense", "Scanlines", value)) SetAutoCompleteScanLines(static_cast<WORD>(value));
+    if (settings.GetInt("Intellisense", "Scanlines", value))
+        SetAutoCompleteScanLines(static_cast<WORD>(value));
     if (settings.GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_LINENO), value) && value != 0)
         CHHMarginWnd::CreateSmallFont(TRUE);
-    if (settings.GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_AUTORELOAD), value)) m_bAutoReload = value > 0;
+    if (settings.GetInt(ResourceString(IDS_GENERAL), ResourceString(IDS_AUTORELOAD), value))
+        m_bAutoReload = value > 0;
 }
 
 void CMainFrame::OnOptionsAutoComplete() {
@@ -233,7 +239,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
         FillWorkingDirList();
         FillSolutionsTree();
     } else if (nIDEvent == TIMER_APP_EVENT) {
-        if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetAppObject().FireEvent(CAppObject::DISPID_Timer);
+        if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp()))
+            app->GetAppObject().FireEvent(CAppObject::DISPID_Timer);
     } else if (nIDEvent == TIMER_STOP_SCRIPT) {
         KillTimer(TIMER_STOP_SCRIPT);
         if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetModule().Stop();
@@ -332,7 +339,8 @@ void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
     CString text;
     if (pView) pView->GetEditCtrl()->GetWindowText(text);
     const std::string whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
-    for (const std::string& heading : FunctionHeadingsOf(whole)) list.AddString(heading.c_str());
+    for (const std::string& heading : FunctionHeadingsOf(whole))
+        list.AddString(heading.c_str());
     if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);
     list.SetRedraw(TRUE);
     list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
@@ -343,9 +351,11 @@ void CMainFrame::KeepFunctionsListInStep(CEditMDIView* pView) {
     CHHEditCtrl* edit = pView->GetEditCtrl();
     CHARRANGE sel{};
     edit->GetSel(sel);
-    std::string heading = ParseFunctionHeading(pView->GetLineText(static_cast<int>(edit->LineFromChar(sel.cpMax))));
+    std::string heading =
+        ParseFunctionHeading(pView->GetLineText(static_cast<int>(edit->LineFromChar(sel.cpMax))));
     if (heading.empty()) return;
-    if (m_wndInfoBar.m_wndFunctions.FindStringExact(-1, heading.c_str()) == LB_ERR) RebuildFunctionsList(pView, TRUE);
+    if (m_wndInfoBar.m_wndFunctions.FindStringExact(-1, heading.c_str()) == LB_ERR)
+        RebuildFunctionsList(pView, TRUE);
 }
 
 CString CMainFrame::selectedText(CListBox& list) const {
@@ -399,7 +409,8 @@ void CMainFrame::OnFunctionsCopyAll() {
 
 CString CMainFrame::GetWorkingDir() const {
     CString dir;
-    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTDIR), dir) || dir.IsEmpty())
+    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTDIR), dir) ||
+        dir.IsEmpty())
         dir = GetAppDirectory() + "Projects";
     if (dir.Right(1) != "/" && dir.Right(1) != "\\") dir += "/";
     return dir;
@@ -407,7 +418,8 @@ CString CMainFrame::GetWorkingDir() const {
 
 CString CMainFrame::GetWorkingMask() const {
     CString mask;
-    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTMASK), mask) || mask.IsEmpty())
+    if (!GetSettings().GetString(ResourceString(IDS_GENERAL), ResourceString(IDS_PROJECTMASK), mask) ||
+        mask.IsEmpty())
         mask = "*.*";
     return mask;
 }
@@ -419,7 +431,8 @@ void CMainFrame::FillWorkingDirList() {
     CStringList names;
     CDirList lister;
     lister.ListFiles(names, GetWorkingMask(), GetWorkingDir());
-    for (POSITION pos = names.GetHeadPosition(); pos;) list.AddString(names.GetNext(pos));
+    for (POSITION pos = names.GetHeadPosition(); pos;)
+        list.AddString(names.GetNext(pos));
 }
 
 namespace {
@@ -463,7 +476,7 @@ void CMainFrame::OnSolutionsOpen() {
     CString path = m_wndProjBar.m_wndTree.GetSelectedPath();
     if (path.IsEmpty()) return;
     CString file = NativePath(GetAppDirectory() + path);
-    if (FileExists(file) && !CDirList::MatchesPattern(file, "*.") ) AfxGetApp()->OpenDocumentFile(file);
+    if (FileExists(file) && !CDirList::MatchesPattern(file, "*.")) AfxGetApp()->OpenDocumentFile(file);
 }
 
 void CMainFrame::OnSolutionsMenu() {

@@ -45,7 +45,8 @@ CString fileUrl(const CString& path, const CString& topic) {
         CString out;
         for (int i = 0; i < text.GetLength(); ++i) {
             const auto c = static_cast<unsigned char>(text[i]);
-            if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || (keepSlashes && c == '/')) {
+            if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' ||
+                (keepSlashes && c == '/')) {
                 out += static_cast<char>(c);
                 continue;
             }
@@ -164,7 +165,8 @@ void CMainFrame::editScript() {
 
 void CMainFrame::saveScript() {
     CHHModuleEdit* module = scriptModule();
-    if (module && !module->SaveToFile(m_strScriptPath)) AfxMessageBox(AFX_IDP_FAILED_TO_SAVE_DOC, MB_ICONEXCLAMATION);
+    if (module && !module->SaveToFile(m_strScriptPath))
+        AfxMessageBox(AFX_IDP_FAILED_TO_SAVE_DOC, MB_ICONEXCLAMATION);
 }
 
 // The editor that opens at an ended error keeps its fixes in the module only: the user is asked

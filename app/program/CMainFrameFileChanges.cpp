@@ -12,8 +12,10 @@
 void CMainFrame::WatchDocumentFile(LPCTSTR lpszPath, BOOL bAdd) {
     m_fileWatcher.Stop(FALSE);
     if (!m_bClosing) {
-        if (bAdd) m_fileWatcher.AddFile(lpszPath);
-        else m_fileWatcher.RemoveFile(lpszPath);
+        if (bAdd)
+            m_fileWatcher.AddFile(lpszPath);
+        else
+            m_fileWatcher.RemoveFile(lpszPath);
     }
     m_fileWatcher.Start();
 }
@@ -32,7 +34,8 @@ LRESULT CMainFrame::OnFileChanged(WPARAM, LPARAM lParam) {
 
 void CMainFrame::reloadChangedFile(const CString& strPath) {
     for (CDocument* doc : GetAllDocuments())
-        if (IsOpenDocument(doc) && doc->GetFirstViewPosition() && doc->GetPathName() == strPath) reloadChangedDocument(doc);
+        if (IsOpenDocument(doc) && doc->GetFirstViewPosition() && doc->GetPathName() == strPath)
+            reloadChangedDocument(doc);
 }
 
 // A document without unsaved edits follows its file at once; one with edits asks first, so that

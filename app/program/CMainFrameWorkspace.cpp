@@ -53,7 +53,8 @@ void CMainFrame::SaveWorkspace() {
     try {
         CIniFile& settings = GetSettings();
         const std::vector<std::string> paths = GetOpenFileList();
-        for (size_t i = 0; i < paths.size(); ++i) settings.SetIndexedString(kWorkspace, static_cast<int>(i), paths[i].c_str());
+        for (size_t i = 0; i < paths.size(); ++i)
+            settings.SetIndexedString(kWorkspace, static_cast<int>(i), paths[i].c_str());
         settings.SetIndexedString(kWorkspace, static_cast<int>(paths.size()), "");
         settings.Save();
         saveBarLayout();
@@ -65,8 +66,10 @@ void CMainFrame::SaveWorkspace() {
 void CMainFrame::RestoreWorkspace() {
     std::vector<CString> paths;
     CString path;
-    for (int i = 0; GetSettings().GetIndexedString(kWorkspace, i, path); ++i) paths.push_back(path);
-    for (const CString& p : paths) AfxGetApp()->OpenDocumentFile(p);
+    for (int i = 0; GetSettings().GetIndexedString(kWorkspace, i, path); ++i)
+        paths.push_back(path);
+    for (const CString& p : paths)
+        AfxGetApp()->OpenDocumentFile(p);
 }
 
 void CMainFrame::registerProgram() {

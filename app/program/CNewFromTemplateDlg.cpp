@@ -24,7 +24,8 @@ BOOL CNewFromTemplateDlg::OnInitDialog() {
 }
 
 void CNewFromTemplateDlg::OnSelChange() {
-    SetDlgItemText(IDC_NEW_TEMPLATE_DESCRIPTION, GetTemplateDescription(m_descriptions, GetSelectedText(list())));
+    SetDlgItemText(IDC_NEW_TEMPLATE_DESCRIPTION,
+                   GetTemplateDescription(m_descriptions, GetSelectedText(list())));
 }
 
 void CNewFromTemplateDlg::OnDoubleClick() {

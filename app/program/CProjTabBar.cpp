@@ -11,7 +11,8 @@ END_MESSAGE_MAP()
 CProjTabBar::CProjTabBar() : CDKSizeControlBar(30) {}
 
 BOOL CProjTabBar::Create(CFrameWnd* pParent, LPCTSTR lpszTitle, UINT nID) {
-    return CDKSizeControlBar::Create(PaneWindowClass(), lpszTitle, 0x5240FFFF, CFrameWnd::rectDefault, pParent, nID);
+    return CDKSizeControlBar::Create(PaneWindowClass(), lpszTitle, 0x5240FFFF, CFrameWnd::rectDefault,
+                                     pParent, nID);
 }
 
 int CProjTabBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {

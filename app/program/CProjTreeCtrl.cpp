@@ -9,7 +9,8 @@ BEGIN_MESSAGE_MAP(CProjTreeCtrl, CTreeCtrl)
 END_MESSAGE_MAP()
 
 void CProjTreeCtrl::AddPaths(const CStringList& paths) {
-    for (POSITION pos = paths.GetHeadPosition(); pos;) AddPath(paths.GetNext(pos));
+    for (POSITION pos = paths.GetHeadPosition(); pos;)
+        AddPath(paths.GetNext(pos));
 }
 
 HTREEITEM CProjTreeCtrl::FindChild(LPCTSTR lpszText, HTREEITEM hParent) const {

@@ -11,7 +11,8 @@ BEGIN_MESSAGE_MAP(CScriptSelectDlg, CDialog)
 END_MESSAGE_MAP()
 
 CScriptSelectDlg::CScriptSelectDlg(LPCTSTR lpszCaption, LPCTSTR lpszMask, LPCTSTR lpszFolder, CWnd* pParent)
-    : CDialog(IDD_SCRIPT_SELECT, pParent), m_strCaption(lpszCaption), m_strFolder(lpszFolder), m_strMask(lpszMask) {}
+    : CDialog(IDD_SCRIPT_SELECT, pParent), m_strCaption(lpszCaption), m_strFolder(lpszFolder),
+      m_strMask(lpszMask) {}
 
 BOOL CScriptSelectDlg::OnInitDialog() {
     CDialog::OnInitDialog();

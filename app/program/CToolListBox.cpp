@@ -11,7 +11,8 @@ void CToolListBox::Load(CIniFile* pSettings, LPCTSTR section) {
     m_pSettings = pSettings;
     m_strSection = section ? section : "";
     if (!m_pSettings || m_strSection.IsEmpty()) return;
-    for (const std::string& name : LoadToolNames(*m_pSettings, m_strSection)) AddString(name.c_str());
+    for (const std::string& name : LoadToolNames(*m_pSettings, m_strSection))
+        AddString(name.c_str());
 }
 
 BOOL CToolListBox::Save() {

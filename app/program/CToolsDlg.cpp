@@ -42,9 +42,10 @@ BOOL CToolsDlg::OnInitDialog() {
 }
 
 void CToolsDlg::setEditing(bool editing) {
-    const int editControls[] = {IDC_TOOL_COMMAND, IDC_TOOL_ARGUMENTS, IDC_TOOL_BROWSE, IDC_TOOL_MACRO, IDOK,
-                                IDC_TOOL_CANCEL_UPDATE};
-    for (int id : editControls) GetDlgItem(id)->EnableWindow(editing);
+    const int editControls[] = {
+        IDC_TOOL_COMMAND, IDC_TOOL_ARGUMENTS, IDC_TOOL_BROWSE, IDC_TOOL_MACRO, IDOK, IDC_TOOL_CANCEL_UPDATE};
+    for (int id : editControls)
+        GetDlgItem(id)->EnableWindow(editing);
     const bool selected = m_list.GetCurSel() >= 0;
     GetDlgItem(IDC_TOOL_NEW)->EnableWindow(!editing && m_list.GetCount() < kMaxTools);
     GetDlgItem(IDC_TOOL_EDIT)->EnableWindow(!editing && selected);
@@ -113,10 +114,12 @@ void CToolsDlg::OnMacroButton() {
 }
 
 void CToolsDlg::OnMacro(UINT nID) {
-    static const char* const kNames[] = {"FilePath", "FileDir", "FileName", "AppDir", "WindowsDir", "SystemDir"};
+    static const char* const kNames[] = {"FilePath", "FileDir",    "FileName",
+                                         "AppDir",   "WindowsDir", "SystemDir"};
     CWnd* arguments = GetDlgItem(IDC_TOOL_ARGUMENTS);
-    arguments->SendMessage(EM_REPLACESEL, TRUE,
-                           reinterpret_cast<LPARAM>(static_cast<LPCSTR>(MacroToken(kNames[nID - ID_MACRO_FILE_PATH]))));
+    arguments->SendMessage(
+        EM_REPLACESEL, TRUE,
+        reinterpret_cast<LPARAM>(static_cast<LPCSTR>(MacroToken(kNames[nID - ID_MACRO_FILE_PATH]))));
     arguments->SetFocus();
 }
 

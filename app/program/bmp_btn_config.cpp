@@ -31,7 +31,8 @@ char first(const std::string& value) {
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+    for (std::string part; std::getline(in, part, separator);)
+        parts.push_back(part);
     return parts;
 }
 
@@ -52,7 +53,8 @@ void frameStyle(const std::string& value, BmpBtnConfig& config) {
     config.frameStyle = first(value);
     if (config.frameStyle != 'D') return;
     const BmpBtnField fields[] = {kOuterBevel, kBevelGap, kInnerBevel, kBlackFrame};
-    for (std::size_t i = 0; i < 4 && i + 1 < value.size(); ++i) config.look[fields[i]] = digit(value[i + 1]);
+    for (std::size_t i = 0; i < 4 && i + 1 < value.size(); ++i)
+        config.look[fields[i]] = digit(value[i + 1]);
 }
 
 // A letter, or "S", a character c and a digit n: an auto-repeat button with the images of c and an
@@ -70,14 +72,16 @@ void kind(const std::string& value, BmpBtnConfig& config) {
 // A string resource: six colour digits (fields 0 to 5), then after commas fields 6 and 7, a colour
 // digit for field 8 and fields 9 to 14 as numbers.
 void colourScheme(const std::string& value, BmpBtnConfig& config) {
-    const std::vector<std::string> parts = split(static_cast<const char*>(ResourceString(static_cast<UINT>(number(value)))), ',');
+    const std::vector<std::string> parts =
+        split(static_cast<const char*>(ResourceString(static_cast<UINT>(number(value)))), ',');
     if (parts.empty()) return;
     for (std::size_t i = 0; i < 6 && i < parts[0].size(); ++i)
         config.look.fields[i] = static_cast<int>(BmpBtnColourDigit(parts[0][i]));
     for (std::size_t i = 1; i < parts.size() && i <= 9; ++i) {
         const std::size_t field = i + 5;
-        config.look.fields[field] =
-            field == kTextShadowColour ? static_cast<int>(BmpBtnColourDigit(first(parts[i]))) : number(parts[i]);
+        config.look.fields[field] = field == kTextShadowColour
+                                        ? static_cast<int>(BmpBtnColourDigit(first(parts[i])))
+                                        : number(parts[i]);
     }
 }
 
@@ -92,14 +96,17 @@ void oneField(const std::string& value, BmpBtnConfig& config) {
         return;
     }
     if (index < 0 || index > kNumberFields - 1) return;
-    const bool colour = index <= kInnerShadow || index == kTextShadowColour || (index == kTextColour && text.size() == 1);
+    const bool colour =
+        index <= kInnerShadow || index == kTextShadowColour || (index == kTextColour && text.size() == 1);
     config.look.fields[static_cast<std::size_t>(index)] =
         colour ? static_cast<int>(BmpBtnColourDigit(first(text))) : number(text);
 }
 
 void setFirstDisabledCharacter(char c, BmpBtnConfig& config) {
-    if (config.look.disabledText.empty()) config.look.disabledText = std::string(1, c);
-    else config.look.disabledText[0] = c;
+    if (config.look.disabledText.empty())
+        config.look.disabledText = std::string(1, c);
+    else
+        config.look.disabledText[0] = c;
 }
 
 // A check or radio button: images of the optional module, no bevel, left-aligned, the caption
@@ -153,38 +160,81 @@ void preset(char letter, BmpBtnConfig& config) {
 
 void applyItem(char code, const std::string& value, BmpBtnConfig& config) {
     switch (code) {
-    case 'C': config.caption = value; break;
-    case 'U': config.upImage = value; break;
-    case 'D': config.downImage = value; break;
-    case 'P': config.otherImage = value; break;
-    case 'R': config.hoverImage = value; break;
-    case 'F': config.font = value == "D" ? "16,0,0,Arial" : value == "d" ? "-11,0,0,Arial" : value; break;
-    case 'J': config.textAlign = first(value); break;
-    case 'B': config.imageAlign = first(value); break;
-    case 'S': frameStyle(value, config); break;
-    case 'N': config.tile = first(value); break;
-    case 'T': kind(value, config); break;
-    case 'L': if (!value.empty()) config.look[kOuterBevel] = digit(value[0]); break;
-    case 'O': if (!value.empty()) config.look[kBlackFrame] = digit(value[0]); break;
-    case 'W': config.look[kFaceColour] = static_cast<int>(faceColour(value)); break;
-    case 'c': colourScheme(value, config); break;
-    case 'f': oneField(value, config); break;
-    case 'o': config.look[kShadowX] = config.look[kShadowY] = number(value); break;
-    case 'd': if (!value.empty()) setFirstDisabledCharacter(value[0], config); break;
-    case 's': preset(first(value), config); break;
-    case 'u': config.cursor = value; break;
-    case 'w': config.sound = value + ".wav"; break;
-    default: break;
+    case 'C':
+        config.caption = value;
+        break;
+    case 'U':
+        config.upImage = value;
+        break;
+    case 'D':
+        config.downImage = value;
+        break;
+    case 'P':
+        config.otherImage = value;
+        break;
+    case 'R':
+        config.hoverImage = value;
+        break;
+    case 'F':
+        config.font = value == "D" ? "16,0,0,Arial" : value == "d" ? "-11,0,0,Arial" : value;
+        break;
+    case 'J':
+        config.textAlign = first(value);
+        break;
+    case 'B':
+        config.imageAlign = first(value);
+        break;
+    case 'S':
+        frameStyle(value, config);
+        break;
+    case 'N':
+        config.tile = first(value);
+        break;
+    case 'T':
+        kind(value, config);
+        break;
+    case 'L':
+        if (!value.empty()) config.look[kOuterBevel] = digit(value[0]);
+        break;
+    case 'O':
+        if (!value.empty()) config.look[kBlackFrame] = digit(value[0]);
+        break;
+    case 'W':
+        config.look[kFaceColour] = static_cast<int>(faceColour(value));
+        break;
+    case 'c':
+        colourScheme(value, config);
+        break;
+    case 'f':
+        oneField(value, config);
+        break;
+    case 'o':
+        config.look[kShadowX] = config.look[kShadowY] = number(value);
+        break;
+    case 'd':
+        if (!value.empty()) setFirstDisabledCharacter(value[0], config);
+        break;
+    case 's':
+        preset(first(value), config);
+        break;
+    case 'u':
+        config.cursor = value;
+        break;
+    case 'w':
+        config.sound = value + ".wav";
+        break;
+    default:
+        break;
     }
 }
 
 } // namespace
 
 COLORREF BmpBtnColourDigit(char digitChar) {
-    static const COLORREF kColours[] = {RGB(0, 0, 0),     RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),
-                                        RGB(0, 0, 128),   RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192),
-                                        RGB(128, 128, 128), RGB(255, 0, 0), RGB(0, 255, 0),   RGB(255, 255, 0),
-                                        RGB(0, 0, 255),   RGB(255, 0, 255), RGB(0, 255, 255)};
+    static const COLORREF kColours[] = {
+        RGB(0, 0, 0),     RGB(128, 0, 0),   RGB(0, 128, 0),     RGB(128, 128, 0),   RGB(0, 0, 128),
+        RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 0, 0),
+        RGB(0, 255, 0),   RGB(255, 255, 0), RGB(0, 0, 255),     RGB(255, 0, 255),   RGB(0, 255, 255)};
     static const char kDigits[] = "0123456789ABCDE";
     if (digitChar == 'G') return 0x02F0CAA6;
     const char* at = digitChar ? std::strchr(kDigits, digitChar) : nullptr;

@@ -29,10 +29,21 @@ enum BmpBtnField {
 };
 
 struct BmpBtnLook {
-    std::array<int, kNumberFields> fields{static_cast<int>(RGB(192, 192, 192)), static_cast<int>(RGB(255, 255, 255)),
-                                          static_cast<int>(RGB(128, 128, 128)), static_cast<int>(RGB(128, 128, 128)),
-                                          static_cast<int>(RGB(255, 255, 255)), 0, 0, 0,
-                                          static_cast<int>(RGB(255, 255, 255)), 1, 1, 2, 2, 6, 1};
+    std::array<int, kNumberFields> fields{static_cast<int>(RGB(192, 192, 192)),
+                                          static_cast<int>(RGB(255, 255, 255)),
+                                          static_cast<int>(RGB(128, 128, 128)),
+                                          static_cast<int>(RGB(128, 128, 128)),
+                                          static_cast<int>(RGB(255, 255, 255)),
+                                          0,
+                                          0,
+                                          0,
+                                          static_cast<int>(RGB(255, 255, 255)),
+                                          1,
+                                          1,
+                                          2,
+                                          2,
+                                          6,
+                                          1};
     // Field 15: up to 7 characters, the first a colour digit (the disabled text colour).
     std::string disabledText = "8";
 

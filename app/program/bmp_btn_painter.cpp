@@ -55,7 +55,8 @@ void paintFrame(HDC hdc, const RECT& face, const BmpBtnConfig& config, const Bmp
     switch (config.frameStyle) {
     case 'T':
         bevel(hdc, face, 1, white, black);
-        bevel(hdc, RECT{face.left + 1, face.top + 1, face.right - 1, face.bottom - 1}, 1, look[kFaceColour], grey);
+        bevel(hdc, RECT{face.left + 1, face.top + 1, face.right - 1, face.bottom - 1}, 1, look[kFaceColour],
+              grey);
         return;
     case 'R':
         outline(hdc, RECT{face.left, face.top, face.right - 1, face.bottom - 1}, grey);
@@ -90,7 +91,8 @@ BmpBtnLook lookOfState(const BmpBtnConfig& config, const BmpBtnPaintState& state
         std::swap(look[kOuterHighlight], look[kOuterShadow]);
     } else if (state.disabled) {
         look[kFaceColour] = static_cast<int>(RGB(192, 192, 192));
-        look[kTextColour] = static_cast<int>(BmpBtnColourDigit(look.disabledText.empty() ? '\0' : look.disabledText[0]));
+        look[kTextColour] =
+            static_cast<int>(BmpBtnColourDigit(look.disabledText.empty() ? '\0' : look.disabledText[0]));
     }
     return look;
 }
@@ -106,10 +108,21 @@ void paintCaption(HDC hdc, const RECT& face, const BmpBtnConfig& config, const B
     RECT rc = face;
     UINT flags = 0;
     switch (config.textAlign) {
-    case 'L': rc.left += 4; flags |= DT_LEFT; break;
-    case 'R': rc.right -= 4; flags |= DT_RIGHT; break;
-    case 'G': rc.left += 8; flags |= DT_LEFT | DT_TOP | DT_SINGLELINE; break;
-    default: flags |= DT_CENTER; break;
+    case 'L':
+        rc.left += 4;
+        flags |= DT_LEFT;
+        break;
+    case 'R':
+        rc.right -= 4;
+        flags |= DT_RIGHT;
+        break;
+    case 'G':
+        rc.left += 8;
+        flags |= DT_LEFT | DT_TOP | DT_SINGLELINE;
+        break;
+    default:
+        flags |= DT_CENTER;
+        break;
     }
     const bool lines = config.caption.find('\n') != std::string::npos;
     if (config.textAlign != 'G' && !lines) flags |= DT_SINGLELINE | DT_VCENTER;
@@ -130,7 +143,8 @@ void paintCaption(HDC hdc, const RECT& face, const BmpBtnConfig& config, const B
     ::SetBkMode(hdc, TRANSPARENT);
     const int x = look[kTextX], y = look[kTextY];
     if (look[kShadowX] || look[kShadowY])
-        drawText(hdc, config.caption, rc, flags, x + look[kShadowX], y + look[kShadowY], look[kTextShadowColour]);
+        drawText(hdc, config.caption, rc, flags, x + look[kShadowX], y + look[kShadowY],
+                 look[kTextShadowColour]);
     drawText(hdc, config.caption, rc, flags, x, y, look[kTextColour]);
 }
 
@@ -157,24 +171,28 @@ bool loadImage(const std::string& name, HBITMAP& bitmap, HPALETTE& palette) {
 
 const std::string& imageOfState(const BmpBtnConfig& config, const BmpBtnPaintState& state) {
     const std::string* chosen = &config.upImage;
-    if (state.disabled) chosen = &config.otherImage;
-    else if (state.pressed) chosen = &config.downImage;
-    else if (state.hovering && !config.hoverImage.empty()) chosen = &config.hoverImage;
+    if (state.disabled)
+        chosen = &config.otherImage;
+    else if (state.pressed)
+        chosen = &config.downImage;
+    else if (state.hovering && !config.hoverImage.empty())
+        chosen = &config.hoverImage;
     return chosen->empty() ? config.upImage : *chosen;
 }
 
 void tile(HDC hdc, HDC image, SIZE size, const RECT& face) {
     for (int y = face.top; y < face.bottom; y += size.cy)
         for (int x = face.left; x < face.right; x += size.cx)
-            ::BitBlt(hdc, x, y, std::min<int>(size.cx, face.right - x), std::min<int>(size.cy, face.bottom - y), image,
-                     0, 0, SRCCOPY);
+            ::BitBlt(hdc, x, y, std::min<int>(size.cx, face.right - x),
+                     std::min<int>(size.cy, face.bottom - y), image, 0, 0, SRCCOPY);
 }
 
 // Placed once: scaled down to the space inside the frame when it does not fit, keeping its
 // proportions, by the image alignment and centred from top to bottom.
 void place(HDC hdc, HDC image, SIZE size, const RECT& area, char align) {
     int width = size.cx, height = size.cy;
-    const int roomX = std::max<int>(1, area.right - area.left), roomY = std::max<int>(1, area.bottom - area.top);
+    const int roomX = std::max<int>(1, area.right - area.left),
+              roomY = std::max<int>(1, area.bottom - area.top);
     if (width > roomX || height > roomY) {
         if (static_cast<long>(width) * roomY > static_cast<long>(height) * roomX) {
             height = std::max(1, height * roomX / width);
@@ -188,11 +206,14 @@ void place(HDC hdc, HDC image, SIZE size, const RECT& area, char align) {
     if (align == 'L') x = area.left + 6;
     if (align == 'R') x = area.right - 6 - width;
     const int y = (area.top + area.bottom - height) / 2;
-    if (width == size.cx && height == size.cy) ::BitBlt(hdc, x, y, width, height, image, 0, 0, SRCCOPY);
-    else ::StretchBlt(hdc, x, y, width, height, image, 0, 0, size.cx, size.cy, SRCCOPY);
+    if (width == size.cx && height == size.cy)
+        ::BitBlt(hdc, x, y, width, height, image, 0, 0, SRCCOPY);
+    else
+        ::StretchBlt(hdc, x, y, width, height, image, 0, 0, size.cx, size.cy, SRCCOPY);
 }
 
-void paintImage(HDC hdc, const RECT& face, int inset, const BmpBtnConfig& config, const BmpBtnPaintState& state) {
+void paintImage(HDC hdc, const RECT& face, int inset, const BmpBtnConfig& config,
+                const BmpBtnPaintState& state) {
     HBITMAP bitmap = nullptr;
     HPALETTE palette = nullptr;
     if (!loadImage(imageOfState(config, state), bitmap, palette)) return;

@@ -7,7 +7,7 @@
 #include "platform/win/windows.h"
 
 struct BmpBtnPaintState {
-    bool pressed = false;  // held down, or a check or radio button that is checked
+    bool pressed = false; // held down, or a check or radio button that is checked
     bool disabled = false;
     bool hovering = false; // the mouse rests on the button
 };

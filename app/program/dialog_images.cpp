@@ -46,7 +46,8 @@ PixelCanvas disabledRightArrow() {
 
 PixelCanvas hatch() {
     PixelCanvas c(8, 8, kFace);
-    for (int i = 0; i < 8; ++i) c.Set(i, 7 - i, kShadow);
+    for (int i = 0; i < 8; ++i)
+        c.Set(i, 7 - i, kShadow);
     return c;
 }
 
@@ -59,23 +60,10 @@ PixelCanvas dots() {
 
 // A finger pointing up: 'X' outline, 'o' fill.
 const char* const kHand[] = {
-    "     XX",
-    "    XooX",
-    "    XooX",
-    "    XooX",
-    "    XooXXX",
-    "    XooXooXX",
-    "    XooXooXoXX",
-    " XX XooXooXoXoX",
-    " XoXXooooooooX",
-    " XooXooooooooX",
-    "  XoXooooooooX",
-    "  XooooooooooX",
-    "   XoooooooooX",
-    "   XooooooooX",
-    "    XoooooooX",
-    "    XoooooooX",
-    "    XXXXXXXXX",
+    "     XX",        "    XooX",       "    XooX",        "    XooX",       "    XooXXX",
+    "    XooXooXX",   "    XooXooXoXX", " XX XooXooXoXoX", " XoXXooooooooX", " XooXooooooooX",
+    "  XoXooooooooX", "  XooooooooooX", "   XoooooooooX",  "   XooooooooX",  "    XoooooooX",
+    "    XoooooooX",  "    XXXXXXXXX",
 };
 
 PixelCanvas hand() {
@@ -83,7 +71,8 @@ PixelCanvas hand() {
     for (int y = 0; y < static_cast<int>(sizeof kHand / sizeof kHand[0]); ++y) {
         const std::string row = kHand[y];
         for (int x = 0; x < static_cast<int>(row.size()); ++x)
-            if (row[static_cast<size_t>(x)] != ' ') c.Set(x, y, row[static_cast<size_t>(x)] == 'X' ? kBlack : kWhite);
+            if (row[static_cast<size_t>(x)] != ' ')
+                c.Set(x, y, row[static_cast<size_t>(x)] == 'X' ? kBlack : kWhite);
     }
     return c;
 }
@@ -95,7 +84,8 @@ PixelCanvas queryTool() {
     c.Fill(6, 6, 20, 20, blue);
     c.Fill(8, 4, 16, 2, blue);
     c.Fill(8, 26, 16, 2, blue);
-    for (int y = 10; y < 26; y += 5) c.Fill(8, y, 16, 1, RGB(160, 200, 255));
+    for (int y = 10; y < 26; y += 5)
+        c.Fill(8, y, 16, 1, RGB(160, 200, 255));
     c.Frame(6, 6, 20, 20, kBlack);
     return c;
 }
@@ -103,9 +93,9 @@ PixelCanvas queryTool() {
 // The colour tool: a grid of colour samples.
 PixelCanvas colourTool() {
     PixelCanvas c(32, 32, kFace);
-    const COLORREF samples[] = {RGB(255, 0, 0),   RGB(255, 160, 0), RGB(255, 255, 0), RGB(0, 192, 0),
-                                RGB(0, 192, 192), RGB(0, 0, 255),   RGB(128, 0, 192), RGB(255, 0, 255),
-                                kWhite};
+    const COLORREF samples[] = {RGB(255, 0, 0),   RGB(255, 160, 0), RGB(255, 255, 0),
+                                RGB(0, 192, 0),   RGB(0, 192, 192), RGB(0, 0, 255),
+                                RGB(128, 0, 192), RGB(255, 0, 255), kWhite};
     for (int i = 0; i < 9; ++i) {
         const int x = 4 + (i % 3) * 8, y = 4 + (i / 3) * 8;
         c.Fill(x, y, 7, 7, samples[i]);

@@ -43,7 +43,8 @@ std::vector<CDocument*> GetAllDocuments() {
     if (!app) return documents;
     for (POSITION t = app->GetFirstDocTemplatePosition(); t;) {
         CDocTemplate* tmpl = app->GetNextDocTemplate(t);
-        for (POSITION d = tmpl->GetFirstDocPosition(); d;) documents.push_back(tmpl->GetNextDoc(d));
+        for (POSITION d = tmpl->GetFirstDocPosition(); d;)
+            documents.push_back(tmpl->GetNextDoc(d));
     }
     return documents;
 }

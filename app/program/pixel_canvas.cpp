@@ -27,7 +27,8 @@ void putInfoHeader(std::vector<unsigned char>& out, int width, int height, int b
     put16(out, static_cast<uint32_t>(bits));
     put32(out, 0);
     put32(out, imageBytes);
-    for (int i = 0; i < 4; ++i) put32(out, 0);
+    for (int i = 0; i < 4; ++i)
+        put32(out, 0);
 }
 
 } // namespace
@@ -36,12 +37,14 @@ PixelCanvas::PixelCanvas(int width, int height, COLORREF background)
     : m_width(width), m_height(height), m_pixels(static_cast<size_t>(width * height), background) {}
 
 void PixelCanvas::Set(int x, int y, COLORREF colour) {
-    if (x >= 0 && y >= 0 && x < m_width && y < m_height) m_pixels[static_cast<size_t>(y * m_width + x)] = colour;
+    if (x >= 0 && y >= 0 && x < m_width && y < m_height)
+        m_pixels[static_cast<size_t>(y * m_width + x)] = colour;
 }
 
 void PixelCanvas::Fill(int x, int y, int w, int h, COLORREF colour) {
     for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i) Set(i, j, colour);
+        for (int i = x; i < x + w; ++i)
+            Set(i, j, colour);
 }
 
 void PixelCanvas::Frame(int x, int y, int w, int h, COLORREF colour) {
@@ -53,7 +56,8 @@ void PixelCanvas::Frame(int x, int y, int w, int h, COLORREF colour) {
 
 void PixelCanvas::Draw(int x, int y, const PixelCanvas& picture) {
     for (int j = 0; j < picture.Height(); ++j)
-        for (int i = 0; i < picture.Width(); ++i) Set(x + i, y + j, picture.At(i, j));
+        for (int i = 0; i < picture.Width(); ++i)
+            Set(x + i, y + j, picture.At(i, j));
 }
 
 std::vector<unsigned char> PixelCanvas::BmpFile() const {

@@ -54,9 +54,10 @@ MenuItem fileMenu(bool withDocument) {
 }
 
 MenuItem viewMenu() {
-    return popup("&View", {item("Main &Toolbar", ID_VIEW_TOOLBAR), item("&HTML Bar", ID_VIEW_HTML_BAR),
-                           item("&Status Bar", ID_VIEW_STATUS_BAR), separator(),
-                           item("&Info Pane", ID_VIEW_INFO_PANE), item("&Project Pane", ID_VIEW_PROJECT_PANE)});
+    return popup("&View",
+                 {item("Main &Toolbar", ID_VIEW_TOOLBAR), item("&HTML Bar", ID_VIEW_HTML_BAR),
+                  item("&Status Bar", ID_VIEW_STATUS_BAR), separator(), item("&Info Pane", ID_VIEW_INFO_PANE),
+                  item("&Project Pane", ID_VIEW_PROJECT_PANE)});
 }
 
 MenuItem optionsMenu() {
@@ -67,32 +68,43 @@ MenuItem optionsMenu() {
 }
 
 MenuItem helpMenu() {
-    return popup("&Help", {item("&Manual...", ID_HELP_MANUAL),
-                           item("&JavaScript Reference and Tutorial...\tF1", ID_HELP_REFERENCE),
-                           item("JavaScript Multimedia Tutorial...", ID_HELP_TUTORIAL),
-                           item("&Developer Solutions...", ID_HELP_DEV_SOLUTIONS), separator(),
-                           item("&Join Developers' Monthly Mailing List...", ID_HELP_MAILING_LIST),
-                           item("Join the Discussion &Board...", ID_HELP_DISCUSSION_BOARD),
-                           item("Send us an Email...", ID_HELP_EMAIL), item("Corvane &Website...", ID_HELP_WEBSITE),
-                           item("World Wide Web Consortium...", ID_HELP_SITE_W3C),
-                           item("ECMAScript Standard (ECMA-262)...", ID_HELP_SITE_ECMA), separator(),
-                           item("&Check for Upgrades", ID_HELP_UPGRADES), separator(),
-                           item("&About Corvane JavaScript Editor...", ID_APP_ABOUT)});
+    return popup("&Help",
+                 {item("&Manual...", ID_HELP_MANUAL),
+                  item("&JavaScript Reference and Tutorial...\tF1", ID_HELP_REFERENCE),
+                  item("JavaScript Multimedia Tutorial...", ID_HELP_TUTORIAL),
+                  item("&Developer Solutions...", ID_HELP_DEV_SOLUTIONS), separator(),
+                  item("&Join Developers' Monthly Mailing List...", ID_HELP_MAILING_LIST),
+                  item("Join the Discussion &Board...", ID_HELP_DISCUSSION_BOARD),
+                  item("Send us an Email...", ID_HELP_EMAIL), item("Corvane &Website...", ID_HELP_WEBSITE),
+                  item("World Wide Web Consortium...", ID_HELP_SITE_W3C),
+                  item("ECMAScript Standard (ECMA-262)...", ID_HELP_SITE_ECMA), separator(),
+                  item("&Check for Upgrades", ID_HELP_UPGRADES), separator(),
+                  item("&About Corvane JavaScript Editor...", ID_APP_ABOUT)});
 }
 
 MenuItem editMenu() {
-    return popup("&Edit",
-                 {item("&Undo\tCtrl+Z", ID_EDIT_UNDO), item("&Redo", ID_EDIT_REDO), separator(),
-                  item("Cu&t\tCtrl+X", ID_EDIT_CUT), item("&Copy\tCtrl+C", ID_EDIT_COPY),
-                  item("&Paste\tCtrl+V", ID_EDIT_PASTE), separator(),
-                  item("&Find...\tCtrl+F", ID_EDIT_FIND), item("Find &Next\tF3", ID_EDIT_REPEAT),
-                  item("R&eplace...", ID_EDIT_REPLACE), item("&Go to Line...\tCtrl+G", ID_EDIT_GOTO_LINE),
-                  separator(), item("Go to Matching Brace\tCtrl+]", ID_EDIT_MATCH_BRACE),
-                  item("Change to Upper Case\tCtrl+U", ID_EDIT_UPPER_CASE),
-                  item("Change to Lower Case\tCtrl+L", ID_EDIT_LOWER_CASE), separator(),
-                  item("&Indent", ID_HHEDIT_INDENT), item("&Outdent", ID_HHEDIT_OUTDENT),
-                  item("Co&mment", ID_HHEDIT_COMMENT), item("U&ncomment", ID_HHEDIT_UNCOMMENT), separator(),
-                  item("Clear &All Bookmarks\tAlt+F2", ID_BOOKMARK_CLEAR_ALL)});
+    return popup("&Edit", {item("&Undo\tCtrl+Z", ID_EDIT_UNDO),
+                           item("&Redo", ID_EDIT_REDO),
+                           separator(),
+                           item("Cu&t\tCtrl+X", ID_EDIT_CUT),
+                           item("&Copy\tCtrl+C", ID_EDIT_COPY),
+                           item("&Paste\tCtrl+V", ID_EDIT_PASTE),
+                           separator(),
+                           item("&Find...\tCtrl+F", ID_EDIT_FIND),
+                           item("Find &Next\tF3", ID_EDIT_REPEAT),
+                           item("R&eplace...", ID_EDIT_REPLACE),
+                           item("&Go to Line...\tCtrl+G", ID_EDIT_GOTO_LINE),
+                           separator(),
+                           item("Go to Matching Brace\tCtrl+]", ID_EDIT_MATCH_BRACE),
+                           item("Change to Upper Case\tCtrl+U", ID_EDIT_UPPER_CASE),
+                           item("Change to Lower Case\tCtrl+L", ID_EDIT_LOWER_CASE),
+                           separator(),
+                           item("&Indent", ID_HHEDIT_INDENT),
+                           item("&Outdent", ID_HHEDIT_OUTDENT),
+                           item("Co&mment", ID_HHEDIT_COMMENT),
+                           item("U&ncomment", ID_HHEDIT_UNCOMMENT),
+                           separator(),
+                           item("Clear &All Bookmarks\tAlt+F2", ID_BOOKMARK_CLEAR_ALL)});
 }
 
 MenuItem scriptMenu() {
@@ -102,25 +114,27 @@ MenuItem scriptMenu() {
 }
 
 MenuItem functionsMenu() {
-    return popup("F&unctions", {item("Go to", ID_FUNCTIONS_GOTO), item("Refresh\tF9", ID_FUNCTIONS_REFRESH), separator(),
-                                item("if", ID_JS_IF), item("if...else", ID_JS_IF_ELSE), item("for", ID_JS_FOR),
-                                item("while", ID_JS_WHILE), item("do...while", ID_JS_DO_WHILE),
-                                item("switch", ID_JS_SWITCH), separator(), item("<SCRIPT>", ID_JS_SCRIPT),
-                                item("function\tF8", ID_JS_FUNCTION)});
+    return popup("F&unctions", {item("Go to", ID_FUNCTIONS_GOTO), item("Refresh\tF9", ID_FUNCTIONS_REFRESH),
+                                separator(), item("if", ID_JS_IF), item("if...else", ID_JS_IF_ELSE),
+                                item("for", ID_JS_FOR), item("while", ID_JS_WHILE),
+                                item("do...while", ID_JS_DO_WHILE), item("switch", ID_JS_SWITCH), separator(),
+                                item("<SCRIPT>", ID_JS_SCRIPT), item("function\tF8", ID_JS_FUNCTION)});
 }
 
 MenuItem operatorsMenu() {
-    return popup("&Operators", {item("==", ID_OP_EQUAL), item("<", ID_OP_LESS), item(">", ID_OP_GREATER),
-                                item("<=", ID_OP_LESS_EQUAL), item(">=", ID_OP_GREATER_EQUAL),
-                                item("!=", ID_OP_NOT_EQUAL), item("!<", ID_OP_NOT_LESS), item("!>", ID_OP_NOT_GREATER),
-                                item("&&&&", ID_OP_AND), item("||", ID_OP_OR)});
+    return popup("&Operators",
+                 {item("==", ID_OP_EQUAL), item("<", ID_OP_LESS), item(">", ID_OP_GREATER),
+                  item("<=", ID_OP_LESS_EQUAL), item(">=", ID_OP_GREATER_EQUAL), item("!=", ID_OP_NOT_EQUAL),
+                  item("!<", ID_OP_NOT_LESS), item("!>", ID_OP_NOT_GREATER), item("&&&&", ID_OP_AND),
+                  item("||", ID_OP_OR)});
 }
 
 // A menu of object member snippets: the ids of the ranges, each shown as the text it inserts.
 MenuItem memberMenu(const char* title, std::initializer_list<std::pair<UINT, UINT>> ranges) {
     std::vector<MenuItem> items;
     for (const auto& range : ranges)
-        for (UINT id = range.first; id <= range.second; ++id) items.push_back(item(MemberSnippetText(id), id));
+        for (UINT id = range.first; id <= range.second; ++id)
+            items.push_back(item(MemberSnippetText(id), id));
     return popup(title, std::move(items));
 }
 
@@ -135,14 +149,25 @@ std::vector<MenuItem> snippetMenus() {
 }
 
 MenuItem htmlMenu() {
-    return popup("Htm&l", {item("&Bold\tCtrl+B", ID_HTML_BOLD), item("&Italic\tCtrl+I", ID_HTML_ITALIC),
-                           item("&Underline", ID_HTML_UNDERLINE), separator(), item("H1", ID_HTML_H1),
-                           item("H2", ID_HTML_H2), item("H3", ID_HTML_H3), separator(),
+    return popup("Htm&l", {item("&Bold\tCtrl+B", ID_HTML_BOLD),
+                           item("&Italic\tCtrl+I", ID_HTML_ITALIC),
+                           item("&Underline", ID_HTML_UNDERLINE),
+                           separator(),
+                           item("H1", ID_HTML_H1),
+                           item("H2", ID_HTML_H2),
+                           item("H3", ID_HTML_H3),
+                           separator(),
                            item("&Line Break\tShift+Enter", ID_HTML_LINE_BREAK),
-                           item("&Paragraph\tAlt+Enter", ID_HTML_PARAGRAPH), item("Pre&formatted", ID_HTML_PRE),
-                           item("&Horizontal Rule", ID_HTML_RULE), separator(), item("&Align Left", ID_HTML_LEFT),
-                           item("&Center", ID_HTML_CENTER), item("Align &Right", ID_HTML_RIGHT), separator(),
-                           item("&Unordered List", ID_HTML_UL), item("&Ordered List", ID_HTML_OL),
+                           item("&Paragraph\tAlt+Enter", ID_HTML_PARAGRAPH),
+                           item("Pre&formatted", ID_HTML_PRE),
+                           item("&Horizontal Rule", ID_HTML_RULE),
+                           separator(),
+                           item("&Align Left", ID_HTML_LEFT),
+                           item("&Center", ID_HTML_CENTER),
+                           item("Align &Right", ID_HTML_RIGHT),
+                           separator(),
+                           item("&Unordered List", ID_HTML_UL),
+                           item("&Ordered List", ID_HTML_OL),
                            item("&Table", ID_HTML_TABLE)});
 }
 
@@ -155,32 +180,36 @@ MenuItem windowMenu() {
 
 void declareMenus() {
     pm::res::addMenu(IDR_MAINFRAME, {{fileMenu(false), viewMenu(), optionsMenu(), helpMenu()}});
-    std::vector<MenuItem> documentMenu = {fileMenu(true), editMenu(), viewMenu(), optionsMenu(), scriptMenu(),
-                                          popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT), separator()}),
-                                          functionsMenu()};
-    for (MenuItem& menu : snippetMenus()) documentMenu.push_back(std::move(menu));
+    std::vector<MenuItem> documentMenu = {
+        fileMenu(true), editMenu(),   viewMenu(),
+        optionsMenu(),  scriptMenu(), popup("&Tools", {item("&Add/Edit...", ID_TOOLS_ADD_EDIT), separator()}),
+        functionsMenu()};
+    for (MenuItem& menu : snippetMenus())
+        documentMenu.push_back(std::move(menu));
     documentMenu.push_back(htmlMenu());
     documentMenu.push_back(windowMenu());
     documentMenu.push_back(helpMenu());
     pm::res::addMenu(IDR_JSTYPE, {documentMenu});
-    pm::res::addMenu(IDR_TOOL_MACROS,
-                     {{popup("Macros", {item("File Path", ID_MACRO_FILE_PATH), item("File Directory", ID_MACRO_FILE_DIR),
-                                        item("File Name", ID_MACRO_FILE_NAME), item("Editor Directory ", ID_MACRO_APP_DIR),
-                                        item("Windows Directory", ID_MACRO_WINDOWS_DIR),
-                                        item("System Directory", ID_MACRO_SYSTEM_DIR)})}});
-    pm::res::addMenu(IDR_FUNCTIONS_MENU,
-                     {{popup("Functions", {item("Go to", ID_FUNCTIONS_GOTO), separator(), item("Copy", ID_FUNCTIONS_COPY),
-                                           item("Copy All", ID_FUNCTIONS_COPY_ALL), separator(),
-                                           item("Refresh\tF9", ID_FUNCTIONS_REFRESH)})}});
+    pm::res::addMenu(
+        IDR_TOOL_MACROS,
+        {{popup("Macros", {item("File Path", ID_MACRO_FILE_PATH), item("File Directory", ID_MACRO_FILE_DIR),
+                           item("File Name", ID_MACRO_FILE_NAME), item("Editor Directory ", ID_MACRO_APP_DIR),
+                           item("Windows Directory", ID_MACRO_WINDOWS_DIR),
+                           item("System Directory", ID_MACRO_SYSTEM_DIR)})}});
+    pm::res::addMenu(
+        IDR_FUNCTIONS_MENU,
+        {{popup("Functions", {item("Go to", ID_FUNCTIONS_GOTO), separator(), item("Copy", ID_FUNCTIONS_COPY),
+                              item("Copy All", ID_FUNCTIONS_COPY_ALL), separator(),
+                              item("Refresh\tF9", ID_FUNCTIONS_REFRESH)})}});
     pm::res::addMenu(IDR_WORKDIR_MENU,
                      {{popup("Working Dir", {item("Open in Editor", ID_WORKDIR_OPEN),
-                                             item("Open in Native Application", ID_WORKDIR_OPEN_NATIVE), separator(),
-                                             item("Change Working Directory", ID_WORKDIR_CHANGE),
+                                             item("Open in Native Application", ID_WORKDIR_OPEN_NATIVE),
+                                             separator(), item("Change Working Directory", ID_WORKDIR_CHANGE),
                                              item("Explorer", ID_WORKDIR_EXPLORER)})}});
     pm::res::addMenu(IDR_SOLUTIONS_MENU,
                      {{popup("Solutions", {item("Open in Editor", ID_SOLUTIONS_OPEN),
-                                           item("Open in Native Application", ID_SOLUTIONS_OPEN_NATIVE), separator(),
-                                           item("Copy to Working DIrectory", ID_SOLUTIONS_COPY),
+                                           item("Open in Native Application", ID_SOLUTIONS_OPEN_NATIVE),
+                                           separator(), item("Copy to Working DIrectory", ID_SOLUTIONS_COPY),
                                            item("Change Working Directory", ID_WORKDIR_CHANGE),
                                            item("Explorer", ID_SOLUTIONS_EXPLORER)})}});
 }
@@ -191,21 +220,42 @@ void declareAccelerators() {
     const BYTE s = v | FSHIFT;
     const BYTE a = v | FALT;
     pm::res::addAccelerators(
-        IDR_MAINFRAME,
-        {{c, VK_OEM_6, ID_EDIT_MATCH_BRACE}, {a, 'B', ID_VIEW_IN_BROWSER},       {c, 'C', ID_EDIT_COPY},
-         {c, VK_INSERT, ID_EDIT_COPY},       {c, 'E', ID_FUNCTIONS_POPUP},       {c, 'G', ID_EDIT_GOTO_LINE},
-         {c, 'L', ID_EDIT_LOWER_CASE},       {c, 'N', ID_FILE_NEW},              {BYTE(c | FSHIFT), 'N', ID_FILE_NEW_FROM_TEMPLATE},
-         {c, 'O', ID_FILE_OPEN},             {c, 'P', ID_FILE_PRINT},            {c, 'S', ID_FILE_SAVE},
-         {c, 'U', ID_EDIT_UPPER_CASE},       {c, 'V', ID_EDIT_PASTE},            {s, VK_INSERT, ID_EDIT_PASTE},
-         {c, 'X', ID_EDIT_CUT},              {s, VK_DELETE, ID_EDIT_CUT},        {c, 'Z', ID_EDIT_UNDO},
-         {a, VK_BACK, ID_EDIT_UNDO},         {v, VK_F1, ID_HELP_KEYWORD},        {a, VK_F2, ID_BOOKMARK_CLEAR_ALL},
-         {c, VK_F3, ID_EDIT_NEXT_WORD},      {BYTE(c | FSHIFT), VK_F3, ID_EDIT_PREVIOUS_WORD},
-         {v, VK_F6, ID_NEXT_PANE},           {s, VK_F6, ID_PREV_PANE},           {v, VK_F9, ID_FUNCTIONS_REFRESH},
-         {v, VK_F8, ID_JS_FUNCTION},         {v, VK_F12, ID_KEY_F12},            {c, VK_F12, ID_KEY_CTRL_F12},
-         {BYTE(c | FALT), VK_F2, ID_KEY_CTRL_ALT_F2},
-         // The menus show these keys: F7 for the web-page editor, and those of the Html menu.
-         {v, VK_F7, ID_FILE_WEB_EDITOR},     {c, 'B', ID_HTML_BOLD},             {c, 'I', ID_HTML_ITALIC},
-         {s, VK_RETURN, ID_HTML_LINE_BREAK}, {a, VK_RETURN, ID_HTML_PARAGRAPH}});
+        IDR_MAINFRAME, {{c, VK_OEM_6, ID_EDIT_MATCH_BRACE},
+                        {a, 'B', ID_VIEW_IN_BROWSER},
+                        {c, 'C', ID_EDIT_COPY},
+                        {c, VK_INSERT, ID_EDIT_COPY},
+                        {c, 'E', ID_FUNCTIONS_POPUP},
+                        {c, 'G', ID_EDIT_GOTO_LINE},
+                        {c, 'L', ID_EDIT_LOWER_CASE},
+                        {c, 'N', ID_FILE_NEW},
+                        {BYTE(c | FSHIFT), 'N', ID_FILE_NEW_FROM_TEMPLATE},
+                        {c, 'O', ID_FILE_OPEN},
+                        {c, 'P', ID_FILE_PRINT},
+                        {c, 'S', ID_FILE_SAVE},
+                        {c, 'U', ID_EDIT_UPPER_CASE},
+                        {c, 'V', ID_EDIT_PASTE},
+                        {s, VK_INSERT, ID_EDIT_PASTE},
+                        {c, 'X', ID_EDIT_CUT},
+                        {s, VK_DELETE, ID_EDIT_CUT},
+                        {c, 'Z', ID_EDIT_UNDO},
+                        {a, VK_BACK, ID_EDIT_UNDO},
+                        {v, VK_F1, ID_HELP_KEYWORD},
+                        {a, VK_F2, ID_BOOKMARK_CLEAR_ALL},
+                        {c, VK_F3, ID_EDIT_NEXT_WORD},
+                        {BYTE(c | FSHIFT), VK_F3, ID_EDIT_PREVIOUS_WORD},
+                        {v, VK_F6, ID_NEXT_PANE},
+                        {s, VK_F6, ID_PREV_PANE},
+                        {v, VK_F9, ID_FUNCTIONS_REFRESH},
+                        {v, VK_F8, ID_JS_FUNCTION},
+                        {v, VK_F12, ID_KEY_F12},
+                        {c, VK_F12, ID_KEY_CTRL_F12},
+                        {BYTE(c | FALT), VK_F2, ID_KEY_CTRL_ALT_F2},
+                        // The menus show these keys: F7 for the web-page editor, and those of the Html menu.
+                        {v, VK_F7, ID_FILE_WEB_EDITOR},
+                        {c, 'B', ID_HTML_BOLD},
+                        {c, 'I', ID_HTML_ITALIC},
+                        {s, VK_RETURN, ID_HTML_LINE_BREAK},
+                        {a, VK_RETURN, ID_HTML_PARAGRAPH}});
     pm::res::addAccelerators(IDR_EDITACCEL, {{c, 'F', ID_EDIT_FIND},
                                              {v, VK_F3, ID_EDIT_REPEAT},
                                              {c, VK_F2, ID_BOOKMARK_TOGGLE},
@@ -215,19 +265,55 @@ void declareAccelerators() {
 
 void declareToolBars() {
     const UINT sep = ID_SEPARATOR;
-    pm::res::addToolbar(IDR_MAINFRAME,
-                        {16, 15, {ID_FILE_NEW, ID_FILE_NEW_FROM_TEMPLATE, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, sep,
-                                  ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, sep, ID_EDIT_FIND, ID_EDIT_REPLACE,
-                                  ID_EDIT_REPEAT, sep, ID_EDIT_UNDO, ID_EDIT_REDO, sep, ID_VIEW_IN_BROWSER,
-                                  ID_FILE_WEB_EDITOR, sep, ID_BOOKMARK_TOGGLE, ID_BOOKMARK_CLEAR, ID_BOOKMARK_NEXT,
-                                  ID_BOOKMARK_PREVIOUS, sep, ID_HHEDIT_INDENT, ID_HHEDIT_OUTDENT, sep,
-                                  ID_HHEDIT_COMMENT, ID_HHEDIT_UNCOMMENT, sep, ID_HELP_MANUAL, ID_APP_ABOUT}});
-    pm::res::addToolbar(IDR_HTMLBAR,
-                        {16, 15, {ID_HTML_BOLD, ID_HTML_ITALIC, ID_HTML_UNDERLINE, sep, ID_HTML_H1, ID_HTML_H2,
-                                  ID_HTML_H3, sep, ID_HTML_TABLE, ID_HTML_UL, ID_HTML_OL, sep, ID_HTML_LINE_BREAK,
-                                  ID_HTML_PARAGRAPH, ID_HTML_RULE, sep, ID_HTML_PRE, sep, ID_HTML_LEFT, ID_HTML_CENTER,
-                                  ID_HTML_RIGHT, sep, ID_HHEDIT_OPTIONS, sep, ID_SCRIPT_RUN, ID_SCRIPT_PAUSE,
-                                  ID_SCRIPT_STOP}});
+    pm::res::addToolbar(IDR_MAINFRAME, {16,
+                                        15,
+                                        {ID_FILE_NEW,
+                                         ID_FILE_NEW_FROM_TEMPLATE,
+                                         ID_FILE_OPEN,
+                                         ID_FILE_SAVE,
+                                         ID_FILE_PRINT,
+                                         sep,
+                                         ID_EDIT_CUT,
+                                         ID_EDIT_COPY,
+                                         ID_EDIT_PASTE,
+                                         sep,
+                                         ID_EDIT_FIND,
+                                         ID_EDIT_REPLACE,
+                                         ID_EDIT_REPEAT,
+                                         sep,
+                                         ID_EDIT_UNDO,
+                                         ID_EDIT_REDO,
+                                         sep,
+                                         ID_VIEW_IN_BROWSER,
+                                         ID_FILE_WEB_EDITOR,
+                                         sep,
+                                         ID_BOOKMARK_TOGGLE,
+                                         ID_BOOKMARK_CLEAR,
+                                         ID_BOOKMARK_NEXT,
+                                         ID_BOOKMARK_PREVIOUS,
+                                         sep,
+                                         ID_HHEDIT_INDENT,
+                                         ID_HHEDIT_OUTDENT,
+                                         sep,
+                                         ID_HHEDIT_COMMENT,
+                                         ID_HHEDIT_UNCOMMENT,
+                                         sep,
+                                         ID_HELP_MANUAL,
+                                         ID_APP_ABOUT}});
+    pm::res::addToolbar(IDR_HTMLBAR, {16, 15, {ID_HTML_BOLD,       ID_HTML_ITALIC,
+                                               ID_HTML_UNDERLINE,  sep,
+                                               ID_HTML_H1,         ID_HTML_H2,
+                                               ID_HTML_H3,         sep,
+                                               ID_HTML_TABLE,      ID_HTML_UL,
+                                               ID_HTML_OL,         sep,
+                                               ID_HTML_LINE_BREAK, ID_HTML_PARAGRAPH,
+                                               ID_HTML_RULE,       sep,
+                                               ID_HTML_PRE,        sep,
+                                               ID_HTML_LEFT,       ID_HTML_CENTER,
+                                               ID_HTML_RIGHT,      sep,
+                                               ID_HHEDIT_OPTIONS,  sep,
+                                               ID_SCRIPT_RUN,      ID_SCRIPT_PAUSE,
+                                               ID_SCRIPT_STOP}});
     static const std::vector<unsigned char> mainImages = DrawToolBarImages(IDR_MAINFRAME);
     static const std::vector<unsigned char> htmlImages = DrawToolBarImages(IDR_HTMLBAR);
     pm::res::addImage(pm::res::ImageKind::Bitmap, IDR_MAINFRAME, mainImages.data(), mainImages.size());
@@ -236,7 +322,8 @@ void declareToolBars() {
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
-pm::res::DialogTemplate dialog(const char* caption, short cx, short cy, std::vector<pm::res::DialogItem> items) {
+pm::res::DialogTemplate dialog(const char* caption, short cx, short cy,
+                               std::vector<pm::res::DialogItem> items) {
     pm::res::DialogTemplate t;
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
     t.cx = cx;
@@ -257,46 +344,55 @@ pm::res::DialogItem button(const char* text, WORD id, short x, short y, bool isD
 
 void declareDialogs() {
     const WORD none = static_cast<WORD>(-1);
-    pm::res::addDialog(IDD_ABOUTBOX, dialog("About Corvane JavaScript Editor", 220, 90,
-                                            {label("Corvane JavaScript Editor, version 3.0", none, 10, 10, 200),
-                                             label("An editor for JavaScript and HTML pages.", none, 10, 24, 200),
-                                             label("Corvane on the web", IDC_ABOUT_SITE, 10, 44, 120),
-                                             label("editor@corvane.example", IDC_ABOUT_MAIL, 10, 56, 120),
-                                             button("OK", IDOK, 160, 70, true)}));
-    pm::res::addDialog(IDD_CONFIRM_ALL, dialog("Corvane JavaScript Editor", 250, 66,
-                                               {label("", IDC_CONFIRM_TEXT, 7, 7, 236, 24),
-                                                button("&Yes", IDOK, 7, 44, true),
-                                                button("Yes to &all", IDC_YES_TO_ALL, 55, 44),
-                                                button("&No", IDC_CONFIRM_NO, 103, 44),
-                                                button("No to all", IDC_NO_TO_ALL, 151, 44),
-                                                button("Cancel", IDCANCEL, 199, 44)}));
-    pm::res::addDialog(IDD_INPUT, dialog("", 200, 50,
-                                         {{"EDIT", "", IDC_INPUT_TEXT, 7, 7, 186, 12,
-                                           static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE},
-                                          button("OK", IDOK, 87, 29, true), button("Cancel", IDCANCEL, 143, 29)}));
+    pm::res::addDialog(IDD_ABOUTBOX,
+                       dialog("About Corvane JavaScript Editor", 220, 90,
+                              {label("Corvane JavaScript Editor, version 3.0", none, 10, 10, 200),
+                               label("An editor for JavaScript and HTML pages.", none, 10, 24, 200),
+                               label("Corvane on the web", IDC_ABOUT_SITE, 10, 44, 120),
+                               label("editor@corvane.example", IDC_ABOUT_MAIL, 10, 56, 120),
+                               button("OK", IDOK, 160, 70, true)}));
+    pm::res::addDialog(
+        IDD_CONFIRM_ALL,
+        dialog("Corvane JavaScript Editor", 250, 66,
+               {label("", IDC_CONFIRM_TEXT, 7, 7, 236, 24), button("&Yes", IDOK, 7, 44, true),
+                button("Yes to &all", IDC_YES_TO_ALL, 55, 44), button("&No", IDC_CONFIRM_NO, 103, 44),
+                button("No to all", IDC_NO_TO_ALL, 151, 44), button("Cancel", IDCANCEL, 199, 44)}));
+    pm::res::addDialog(IDD_INPUT,
+                       dialog("", 200, 50,
+                              {{"EDIT", "", IDC_INPUT_TEXT, 7, 7, 186, 12,
+                                static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE},
+                               button("OK", IDOK, 87, 29, true),
+                               button("Cancel", IDCANCEL, 143, 29)}));
     const DWORD edit = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
-    pm::res::addDialog(IDD_TOOLS,
-                       dialog("Add & Edit Tools", 260, 150,
-                              {label("Menu contents", none, 7, 7, 120),
-                               {"LISTBOX", "", IDC_TOOL_LIST, 7, 18, 180, 70,
-                                static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
-                               button("&New", IDC_TOOL_NEW, 200, 18), button("&Edit", IDC_TOOL_EDIT, 200, 36),
-                               button("&Delete", IDC_TOOL_DELETE, 200, 54), label("Command:", none, 7, 95, 50),
-                               {"EDIT", "", IDC_TOOL_COMMAND, 60, 93, 160, 12, edit, WS_EX_CLIENTEDGE},
-                               {"BUTTON", "...", IDC_TOOL_BROWSE, 224, 93, 20, 12,
-                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
-                               label("Arguments:", none, 7, 111, 50),
-                               {"EDIT", "", IDC_TOOL_ARGUMENTS, 60, 109, 160, 12, edit, WS_EX_CLIENTEDGE},
-                               {"BUTTON", "L:1~O:0~U:<RARROW~P:<RARROWP~", IDC_TOOL_MACRO, 224, 109, 20, 12,
-                                static_cast<DWORD>(kChild | WS_TABSTOP | BS_OWNERDRAW), 0},
-                               button("&Update", IDOK, 7, 129, true), button("&Cancel Update", IDC_TOOL_CANCEL_UPDATE, 61, 129),
-                               button("Cl&ose", IDCANCEL, 200, 129)}));
-    pm::res::addDialog(IDD_SCRIPT_SELECT,
-                       dialog("", 200, 120,
-                              {{"LISTBOX", "", IDC_SCRIPT_LIST, 7, 7, 130, 106,
-                                static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
-                               button("&Run", IDOK, 143, 7, true), button("&Edit", IDC_SCRIPT_EDIT, 143, 25),
-                               button("&Load", IDC_SCRIPT_LOAD, 143, 43), button("Cancel", IDCANCEL, 143, 99)}));
+    pm::res::addDialog(
+        IDD_TOOLS,
+        dialog("Add & Edit Tools", 260, 150,
+               {label("Menu contents", none, 7, 7, 120),
+                {"LISTBOX", "", IDC_TOOL_LIST, 7, 18, 180, 70,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
+                button("&New", IDC_TOOL_NEW, 200, 18),
+                button("&Edit", IDC_TOOL_EDIT, 200, 36),
+                button("&Delete", IDC_TOOL_DELETE, 200, 54),
+                label("Command:", none, 7, 95, 50),
+                {"EDIT", "", IDC_TOOL_COMMAND, 60, 93, 160, 12, edit, WS_EX_CLIENTEDGE},
+                {"BUTTON", "...", IDC_TOOL_BROWSE, 224, 93, 20, 12,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
+                label("Arguments:", none, 7, 111, 50),
+                {"EDIT", "", IDC_TOOL_ARGUMENTS, 60, 109, 160, 12, edit, WS_EX_CLIENTEDGE},
+                {"BUTTON", "L:1~O:0~U:<RARROW~P:<RARROWP~", IDC_TOOL_MACRO, 224, 109, 20, 12,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | BS_OWNERDRAW), 0},
+                button("&Update", IDOK, 7, 129, true),
+                button("&Cancel Update", IDC_TOOL_CANCEL_UPDATE, 61, 129),
+                button("Cl&ose", IDCANCEL, 200, 129)}));
+    pm::res::addDialog(
+        IDD_SCRIPT_SELECT,
+        dialog("", 200, 120,
+               {{"LISTBOX", "", IDC_SCRIPT_LIST, 7, 7, 130, 106,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
+                button("&Run", IDOK, 143, 7, true),
+                button("&Edit", IDC_SCRIPT_EDIT, 143, 25),
+                button("&Load", IDC_SCRIPT_LOAD, 143, 43),
+                button("Cancel", IDCANCEL, 143, 99)}));
 }
 
 // The template, table, link and solutions dialogs.
@@ -307,70 +403,83 @@ void declareTemplateAndLinkDialogs() {
     auto field = [edit](WORD id, short y) {
         return pm::res::DialogItem{"EDIT", "", id, 55, y, 30, 12, edit, WS_EX_CLIENTEDGE};
     };
-    pm::res::addDialog(IDD_SAVE_TEMPLATE,
-                       dialog("Save as Template", 250, 133,
-                              {label("Template &name:", none, 7, 7, 120),
-                               {"EDIT", "", IDC_TEMPLATE_NAME, 7, 18, 176, 12, edit, WS_EX_CLIENTEDGE},
-                               label("E&xisting templates:", none, 7, 36, 120),
-                               {"LISTBOX", "", IDC_TEMPLATE_LIST, 7, 47, 176, 52, list, WS_EX_CLIENTEDGE},
-                               label("&Description:", none, 7, 103, 120),
-                               {"EDIT", "", IDC_TEMPLATE_DESCRIPTION, 7, 114, 236, 12, edit, WS_EX_CLIENTEDGE},
-                               button("OK", IDOK, 193, 7, true), button("Cancel", IDCANCEL, 193, 25)}));
+    pm::res::addDialog(
+        IDD_SAVE_TEMPLATE,
+        dialog("Save as Template", 250, 133,
+               {label("Template &name:", none, 7, 7, 120),
+                {"EDIT", "", IDC_TEMPLATE_NAME, 7, 18, 176, 12, edit, WS_EX_CLIENTEDGE},
+                label("E&xisting templates:", none, 7, 36, 120),
+                {"LISTBOX", "", IDC_TEMPLATE_LIST, 7, 47, 176, 52, list, WS_EX_CLIENTEDGE},
+                label("&Description:", none, 7, 103, 120),
+                {"EDIT", "", IDC_TEMPLATE_DESCRIPTION, 7, 114, 236, 12, edit, WS_EX_CLIENTEDGE},
+                button("OK", IDOK, 193, 7, true),
+                button("Cancel", IDCANCEL, 193, 25)}));
     pm::res::addDialog(IDD_NEW_FROM_TEMPLATE,
                        dialog("New Document", 250, 120,
                               {label("&Templates:", none, 7, 7, 120),
                                {"LISTBOX", "", IDC_NEW_TEMPLATE_LIST, 7, 18, 176, 70, list, WS_EX_CLIENTEDGE},
                                label("Description:", none, 7, 93, 120),
                                label("", IDC_NEW_TEMPLATE_DESCRIPTION, 7, 104, 236, 9),
-                               button("OK", IDOK, 193, 7, true), button("Cancel", IDCANCEL, 193, 25)}));
+                               button("OK", IDOK, 193, 7, true),
+                               button("Cancel", IDCANCEL, 193, 25)}));
     const DWORD radio = kChild | WS_TABSTOP | BS_AUTORADIOBUTTON;
-    pm::res::addDialog(IDD_INSERT_TABLE,
-                       dialog("Insert Table", 200, 118,
-                              {label("&Rows:", none, 7, 9, 45), field(IDC_TABLE_ROWS, 7),
-                               label("&Columns:", none, 7, 27, 45), field(IDC_TABLE_COLUMNS, 25),
-                               label("&Width:", none, 7, 45, 45), field(IDC_TABLE_WIDTH, 43),
-                               {"BUTTON", "&Pixels", IDC_TABLE_PIXELS, 92, 44, 40, 10, radio | WS_GROUP, 0},
-                               {"BUTTON", "P&ercent", IDC_TABLE_PERCENT, 134, 44, 45, 10, radio, 0},
-                               label("&Border:", none, 7, 63, 45),
-                               {"EDIT", "", IDC_TABLE_BORDER, 55, 61, 30, 12, edit | WS_GROUP, WS_EX_CLIENTEDGE},
-                               {UPDOWN_CLASS, "", IDC_TABLE_BORDER_SPIN, 85, 61, 10, 12,
-                                static_cast<DWORD>(kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS), 0},
-                               label("Cell &spacing:", none, 7, 81, 45), field(IDC_TABLE_SPACING, 79),
-                               label("Cell p&adding:", none, 7, 99, 45), field(IDC_TABLE_PADDING, 97),
-                               button("OK", IDOK, 143, 7, true), button("Cancel", IDCANCEL, 143, 25)}));
-    pm::res::addDialog(IDD_LINK_FAILED,
-                       dialog("Corvane Sarrowby", 236, 118,
-                              {label("The link with Corvane Sarrowby could not be established. Please", none, 7, 7, 222),
-                               label("download", IDC_LINK_DOWNLOAD, 7, 17, 35),
-                               label("and install the latest version.", none, 43, 17, 150),
-                               label("With Sarrowby you can:", none, 7, 33, 222),
-                               label("- design web pages as they will look in the browser\n"
-                                     "- keep the pages and pictures of a whole site in order\n"
-                                     "- check every link before the site goes out\n"
-                                     "- hand a page's scripts to Penmere to edit them",
-                                     none, 15, 45, 214, 36),
-                               button("OK", IDOK, 93, 97, true)}));
+    pm::res::addDialog(
+        IDD_INSERT_TABLE,
+        dialog("Insert Table", 200, 118,
+               {label("&Rows:", none, 7, 9, 45),
+                field(IDC_TABLE_ROWS, 7),
+                label("&Columns:", none, 7, 27, 45),
+                field(IDC_TABLE_COLUMNS, 25),
+                label("&Width:", none, 7, 45, 45),
+                field(IDC_TABLE_WIDTH, 43),
+                {"BUTTON", "&Pixels", IDC_TABLE_PIXELS, 92, 44, 40, 10, radio | WS_GROUP, 0},
+                {"BUTTON", "P&ercent", IDC_TABLE_PERCENT, 134, 44, 45, 10, radio, 0},
+                label("&Border:", none, 7, 63, 45),
+                {"EDIT", "", IDC_TABLE_BORDER, 55, 61, 30, 12, edit | WS_GROUP, WS_EX_CLIENTEDGE},
+                {UPDOWN_CLASS, "", IDC_TABLE_BORDER_SPIN, 85, 61, 10, 12,
+                 static_cast<DWORD>(kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS), 0},
+                label("Cell &spacing:", none, 7, 81, 45),
+                field(IDC_TABLE_SPACING, 79),
+                label("Cell p&adding:", none, 7, 99, 45),
+                field(IDC_TABLE_PADDING, 97),
+                button("OK", IDOK, 143, 7, true),
+                button("Cancel", IDCANCEL, 143, 25)}));
+    pm::res::addDialog(
+        IDD_LINK_FAILED,
+        dialog("Corvane Sarrowby", 236, 118,
+               {label("The link with Corvane Sarrowby could not be established. Please", none, 7, 7, 222),
+                label("download", IDC_LINK_DOWNLOAD, 7, 17, 35),
+                label("and install the latest version.", none, 43, 17, 150),
+                label("With Sarrowby you can:", none, 7, 33, 222),
+                label("- design web pages as they will look in the browser\n"
+                      "- keep the pages and pictures of a whole site in order\n"
+                      "- check every link before the site goes out\n"
+                      "- hand a page's scripts to Penmere to edit them",
+                      none, 15, 45, 214, 36),
+                button("OK", IDOK, 93, 97, true)}));
     const DWORD picture = kChild | SS_BITMAP;
     pm::res::addDialog(
         IDD_DEV_SOLUTIONS,
-        dialog("Solutions for Software Developers", 300, 195,
-               {label("Programming tools", IDC_SOLUTIONS_PROGRAMMING, 7, 7, 286, 12),
-                {"STATIC", "#301", none, 7, 22, 22, 20, picture, 0},
-                label("Tessmark: a query tool for MySQL and MariaDB servers, with result grids, table "
-                      "diagnostics, exports, dumps and imports.",
-                      none, 40, 23, 253, 18),
-                label("Graphics, animation, and Multimedia", IDC_SOLUTIONS_GRAPHICS, 7, 49, 286, 12),
-                {"STATIC", "#302", none, 7, 64, 22, 20, picture, 0},
-                label("Tintara: a colour tool that picks colours anywhere on the screen, names them and "
-                      "writes them into web pages.",
-                      none, 40, 65, 253, 18),
-                label("Web development", IDC_SOLUTIONS_WEB, 7, 91, 286, 12),
-                {"STATIC", "#303", none, 7, 106, 22, 20, picture, 0},
-                label("Corvane Sarrowby: a web-page editor for whole sites, which hands the scripts of its "
-                      "pages to Penmere.",
-                      none, 40, 107, 253, 18),
-                label("Download the latest tools and check them out!", IDC_SOLUTIONS_DOWNLOAD, 7, 136, 286, 10),
-                label("", IDC_SOLUTIONS_SITE, 7, 150, 286, 10), button("OK", IDOK, 125, 172, true)}));
+        dialog(
+            "Solutions for Software Developers", 300, 195,
+            {label("Programming tools", IDC_SOLUTIONS_PROGRAMMING, 7, 7, 286, 12),
+             {"STATIC", "#301", none, 7, 22, 22, 20, picture, 0},
+             label("Tessmark: a query tool for MySQL and MariaDB servers, with result grids, table "
+                   "diagnostics, exports, dumps and imports.",
+                   none, 40, 23, 253, 18),
+             label("Graphics, animation, and Multimedia", IDC_SOLUTIONS_GRAPHICS, 7, 49, 286, 12),
+             {"STATIC", "#302", none, 7, 64, 22, 20, picture, 0},
+             label("Tintara: a colour tool that picks colours anywhere on the screen, names them and "
+                   "writes them into web pages.",
+                   none, 40, 65, 253, 18),
+             label("Web development", IDC_SOLUTIONS_WEB, 7, 91, 286, 12),
+             {"STATIC", "#303", none, 7, 106, 22, 20, picture, 0},
+             label("Corvane Sarrowby: a web-page editor for whole sites, which hands the scripts of its "
+                   "pages to Penmere.",
+                   none, 40, 107, 253, 18),
+             label("Download the latest tools and check them out!", IDC_SOLUTIONS_DOWNLOAD, 7, 136, 286, 10),
+             label("", IDC_SOLUTIONS_SITE, 7, 150, 286, 10),
+             button("OK", IDOK, 125, 172, true)}));
 }
 
 void declareStrings() {

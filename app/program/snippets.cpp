@@ -15,11 +15,16 @@ struct TagSnippet {
 };
 
 const TagSnippet kTags[] = {
-    {ID_HTML_BOLD, "B", "B"},           {ID_HTML_ITALIC, "I", "I"},
-    {ID_HTML_UNDERLINE, "U", "U"},      {ID_HTML_H1, "H1", "H1"},
-    {ID_HTML_H2, "H2", "H2"},           {ID_HTML_H3, "H3", "H3"},
-    {ID_HTML_PARAGRAPH, "P", "P"},      {ID_HTML_PRE, "PRE", "PRE"},
-    {ID_HTML_LEFT, "DIV ALIGN=\"left\"", "DIV"}, {ID_HTML_CENTER, "CENTER", "CENTER"},
+    {ID_HTML_BOLD, "B", "B"},
+    {ID_HTML_ITALIC, "I", "I"},
+    {ID_HTML_UNDERLINE, "U", "U"},
+    {ID_HTML_H1, "H1", "H1"},
+    {ID_HTML_H2, "H2", "H2"},
+    {ID_HTML_H3, "H3", "H3"},
+    {ID_HTML_PARAGRAPH, "P", "P"},
+    {ID_HTML_PRE, "PRE", "PRE"},
+    {ID_HTML_LEFT, "DIV ALIGN=\"left\"", "DIV"},
+    {ID_HTML_CENTER, "CENTER", "CENTER"},
     {ID_HTML_RIGHT, "DIV ALIGN=\"right\"", "DIV"},
 };
 
@@ -38,7 +43,8 @@ const BlockSnippet kBlocks[] = {
     {ID_JS_WHILE, "while()\r\n%s{\r\n%s\r\n%s}", 6},
     {ID_JS_DO_WHILE, "do\r\n%s{\r\n%s\r\n%s}while()", -1},
     {ID_JS_SWITCH,
-     "switch()\r\n%s{\r\n%scase :\r\n%s\tbreak;\r\n%scase :\r\n%s\tbreak;\r\n%scase :\r\n%s\tbreak;\r\n%s}", 7},
+     "switch()\r\n%s{\r\n%scase :\r\n%s\tbreak;\r\n%scase :\r\n%s\tbreak;\r\n%scase :\r\n%s\tbreak;\r\n%s}",
+     7},
     {ID_JS_SCRIPT, "\r\n<SCRIPT LANGUAGE = JavaScript>\r\n<!--\r\n\r\n\r\n//-->\r\n</SCRIPT>\r\n", 40},
 };
 
@@ -48,44 +54,102 @@ struct PlainSnippet {
 };
 
 const PlainSnippet kPlain[] = {
-    {ID_HTML_LINE_BREAK, "<BR>"}, {ID_HTML_RULE, "<HR>"},     {ID_OP_EQUAL, "=="},
-    {ID_OP_LESS, "<"},            {ID_OP_GREATER, ">"},       {ID_OP_LESS_EQUAL, "<="},
-    {ID_OP_GREATER_EQUAL, ">="},  {ID_OP_NOT_EQUAL, "!="},    {ID_OP_NOT_LESS, "!<"},
-    {ID_OP_NOT_GREATER, "!>"},    {ID_OP_AND, "&&"},          {ID_OP_OR, "||"},
+    {ID_HTML_LINE_BREAK, "<BR>"},
+    {ID_HTML_RULE, "<HR>"},
+    {ID_OP_EQUAL, "=="},
+    {ID_OP_LESS, "<"},
+    {ID_OP_GREATER, ">"},
+    {ID_OP_LESS_EQUAL, "<="},
+    {ID_OP_GREATER_EQUAL, ">="},
+    {ID_OP_NOT_EQUAL, "!="},
+    {ID_OP_NOT_LESS, "!<"},
+    {ID_OP_NOT_GREATER, "!>"},
+    {ID_OP_AND, "&&"},
+    {ID_OP_OR, "||"},
 };
 
 const PlainSnippet kMembers[] = {
     // Date
-    {33011, ".setMonth();"}, {33012, ".setHours();"}, {33013, ".setMinutes();"}, {33014, ".setSeconds();"},
-    {33075, ".getDate();"}, {33076, ".getYear();"}, {33077, ".getMonth();"}, {33078, ".getHours();"},
-    {33079, ".getMinutes();"}, {33080, ".getSeconds();"}, {33081, ".getTime();"}, {33082, ".setYear();"},
+    {33011, ".setMonth();"},
+    {33012, ".setHours();"},
+    {33013, ".setMinutes();"},
+    {33014, ".setSeconds();"},
+    {33075, ".getDate();"},
+    {33076, ".getYear();"},
+    {33077, ".getMonth();"},
+    {33078, ".getHours();"},
+    {33079, ".getMinutes();"},
+    {33080, ".getSeconds();"},
+    {33081, ".getTime();"},
+    {33082, ".setYear();"},
     {33083, ".setDate();"},
     // Math
-    {33015, "Math.E"}, {33016, "Math.LN10"}, {33017, "Math.SQRT1_2"}, {33018, "Math.SQRT2"}, {33019, "Math.PI"},
-    {33020, "Math.ceil();"}, {33021, "Math.floor();"}, {33022, "Math.round();"}, {33023, "Math.random();"},
-    {33024, "Math.min(,);"}, {33025, "Math.max(,);"}, {33026, "Math.pow(,);"}, {33027, "Math.sin();"},
-    {33028, "Math.asin();"}, {33029, "Math.cos();"}, {33030, "Math.acos();"}, {33031, "Math.tan();"},
-    {33032, "Math.atan();"}, {33045, "Math.sqrt();"}, {33047, "Math.LN"},
+    {33015, "Math.E"},
+    {33016, "Math.LN10"},
+    {33017, "Math.SQRT1_2"},
+    {33018, "Math.SQRT2"},
+    {33019, "Math.PI"},
+    {33020, "Math.ceil();"},
+    {33021, "Math.floor();"},
+    {33022, "Math.round();"},
+    {33023, "Math.random();"},
+    {33024, "Math.min(,);"},
+    {33025, "Math.max(,);"},
+    {33026, "Math.pow(,);"},
+    {33027, "Math.sin();"},
+    {33028, "Math.asin();"},
+    {33029, "Math.cos();"},
+    {33030, "Math.acos();"},
+    {33031, "Math.tan();"},
+    {33032, "Math.atan();"},
+    {33045, "Math.sqrt();"},
+    {33047, "Math.LN"},
     // String
-    {33033, ".blink();"}, {33034, ".fontColor();"}, {33035, ".lastindexof(,);"}, {33036, ".substring (,);"},
-    {33037, ".toUpperCase();"}, {33038, ".toLowerCase();"}, {33048, ".length"}, {33049, ".anchor();"},
-    {33050, ".link();"}, {33051, ".big();"}, {33052, ".small();"}, {33053, ".bold();"}, {33054, ".italics();"},
-    {33055, ".strike();"}, {33056, ".sub();"}, {33057, ".sup();"}, {33058, ".fontSize();"},
-    {33059, ".charAt();"}, {33060, ".indexof (,);"},
+    {33033, ".blink();"},
+    {33034, ".fontColor();"},
+    {33035, ".lastindexof(,);"},
+    {33036, ".substring (,);"},
+    {33037, ".toUpperCase();"},
+    {33038, ".toLowerCase();"},
+    {33048, ".length"},
+    {33049, ".anchor();"},
+    {33050, ".link();"},
+    {33051, ".big();"},
+    {33052, ".small();"},
+    {33053, ".bold();"},
+    {33054, ".italics();"},
+    {33055, ".strike();"},
+    {33056, ".sub();"},
+    {33057, ".sup();"},
+    {33058, ".fontSize();"},
+    {33059, ".charAt();"},
+    {33060, ".indexof (,);"},
     // Window and frame
-    {33061, ".name"}, {33062, "alert();"}, {33063, "close();"}, {33064, "confirm();"},
-    {33065, "setTimeout(,);"}, {33066, "prompt();"},
+    {33061, ".name"},
+    {33062, "alert();"},
+    {33063, "close();"},
+    {33064, "confirm();"},
+    {33065, "setTimeout(,);"},
+    {33066, "prompt();"},
     // Document
-    {33039, "document.clear();"}, {33040, "document.close();"}, {33041, "document.writleln();"},
+    {33039, "document.clear();"},
+    {33040, "document.close();"},
+    {33041, "document.writleln();"},
     {33046, "document.write();"},
     // Events
-    {33042, "onChange="}, {33043, "onMouseout="}, {33044, "onMouseover="}, {33068, "onBlur="},
-    {33069, "onClick="}, {33070, "onFocus="}, {33071, "onLoad="}, {33072, "onSelect="}, {33073, "onSubmit="},
+    {33042, "onChange="},
+    {33043, "onMouseout="},
+    {33044, "onMouseover="},
+    {33068, "onBlur="},
+    {33069, "onClick="},
+    {33070, "onFocus="},
+    {33071, "onLoad="},
+    {33072, "onSelect="},
+    {33073, "onSubmit="},
     {33074, "onUnload="},
 };
 
-template <typename Entry, size_t N>
-const Entry* find(const Entry (&table)[N], unsigned id) {
+template <typename Entry, size_t N> const Entry* find(const Entry (&table)[N], unsigned id) {
     for (const Entry& entry : table)
         if (entry.id == id) return &entry;
     return nullptr;
@@ -134,7 +198,7 @@ SnippetInsertion block(const BlockSnippet& snippet, const std::string& indent) {
     return caretAt(std::move(text), caret);
 }
 
-}  // namespace
+} // namespace
 
 std::string CaretIndent(int column) {
     return std::string(column > 1 ? static_cast<size_t>(column - 1) : 0, ' ');

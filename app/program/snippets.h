@@ -19,7 +19,8 @@ std::string CaretIndent(int column);
 
 // The insertion of snippet command id for the selected text and the caret's indent; none when id
 // is no snippet command of this kind (the table and function commands ask first, see below).
-std::optional<SnippetInsertion> SnippetForCommand(unsigned id, const std::string& selected, const std::string& indent);
+std::optional<SnippetInsertion> SnippetForCommand(unsigned id, const std::string& selected,
+                                                  const std::string& indent);
 
 // The name the function snippet declares: the name typed, with "()" added when it holds no "(".
 std::string FunctionSnippetName(const std::string& typed);

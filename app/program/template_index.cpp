@@ -15,7 +15,8 @@ void ListTemplates(CListBox& list) {
     CStringList names;
     CDirList lister;
     lister.ListFiles(names, "*.*", GetTemplateFolder());
-    for (POSITION pos = names.GetHeadPosition(); pos;) list.AddString(names.GetNext(pos));
+    for (POSITION pos = names.GetHeadPosition(); pos;)
+        list.AddString(names.GetNext(pos));
 }
 
 void LoadTemplateDescriptions(CIniFile& descriptions) {
@@ -24,7 +25,8 @@ void LoadTemplateDescriptions(CIniFile& descriptions) {
 
 CString GetTemplateDescription(const CIniFile& descriptions, LPCTSTR lpszName) {
     CString description;
-    if (!descriptions.GetString(ResourceString(IDS_TEMPLATE_DESCRIPTION), lpszName, description)) description.Empty();
+    if (!descriptions.GetString(ResourceString(IDS_TEMPLATE_DESCRIPTION), lpszName, description))
+        description.Empty();
     return description;
 }
 

@@ -8,7 +8,6 @@
 #include "platform/framework/afxwin.h"
 #include "platform/win/shellapi.h"
 
-
 namespace {
 
 std::string fileNameOf(const std::string& path) {
@@ -27,7 +26,8 @@ std::string macroValue(const std::string& name, const ToolMacroValues& values) {
 
 // The macro name starting at text[at] ("FilePath" for "$(FilePath)"), "" when none starts there.
 std::string macroAt(const std::string& text, size_t at) {
-    static const char* const kNames[] = {"FilePath", "FileDir", "FileName", "AppDir", "WindowsDir", "SystemDir"};
+    static const char* const kNames[] = {"FilePath", "FileDir",    "FileName",
+                                         "AppDir",   "WindowsDir", "SystemDir"};
     for (const char* name : kNames) {
         const std::string token = std::string(MacroToken(name));
         if (text.compare(at, token.size(), token) == 0) return name;
@@ -97,7 +97,8 @@ std::vector<std::string> LoadToolNames(const CIniFile& settings, const char* sec
 void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names, const char* section) {
     const int count = static_cast<int>(names.size());
     settings.SetInt(section, "Items", count);
-    for (int i = 0; i < count; ++i) settings.SetIndexedString(section, i, names[static_cast<size_t>(i)].c_str());
+    for (int i = 0; i < count; ++i)
+        settings.SetIndexedString(section, i, names[static_cast<size_t>(i)].c_str());
     settings.SetIndexedString(section, count, "");
 }
 

@@ -12,8 +12,8 @@ constexpr int kMaxTools = 26;
 
 // What the macros of a tool's line stand for. The folder and the name of the file come from its path.
 struct ToolMacroValues {
-    std::string filePath;    // the active document's path, "" when it has none
-    std::string appDir;      // the program folder without its trailing separator
+    std::string filePath; // the active document's path, "" when it has none
+    std::string appDir;   // the program folder without its trailing separator
     std::string windowsDir;
     std::string systemDir;
 };
@@ -30,7 +30,8 @@ constexpr const char* kToolsSection = "Tools";
 // The tool names of the section in list order, at most kMaxTools.
 std::vector<std::string> LoadToolNames(const CIniFile& settings, const char* section = kToolsSection);
 // Writes the names to the section: the count, each name by index, and removes the key after the last.
-void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names, const char* section = kToolsSection);
+void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names,
+                   const char* section = kToolsSection);
 
 // Runs tool number index of the settings for the values: nothing when the tool or its command is
 // not stored; the message of a missing program file; else the program starts and is left to run.

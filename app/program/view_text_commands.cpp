@@ -27,16 +27,16 @@ bool isWordChar(char c) {
 
 // The next place of c from `from` in the direction (forward or back); npos when none.
 std::string::size_type findFrom(const std::string& text, char c, long from, bool forward) {
-    if (forward) return from >= static_cast<long>(text.size()) ? std::string::npos : text.find(c, static_cast<size_t>(from));
+    if (forward)
+        return from >= static_cast<long>(text.size()) ? std::string::npos
+                                                      : text.find(c, static_cast<size_t>(from));
     if (from < 0) return std::string::npos;
     return text.rfind(c, static_cast<size_t>(from));
 }
 
-
 // Calls visit(number, line) for each line of the text (ended by CR LF, LF or a lone CR), read up to
 // its first 255 characters as the Functions list reads it, until visit returns true.
-template <typename Visit>
-void forEachLine(const std::string& text, Visit visit) {
+template <typename Visit> void forEachLine(const std::string& text, Visit visit) {
     size_t start = 0;
     for (int number = 0; start <= text.size(); ++number) {
         const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
@@ -59,7 +59,8 @@ int FindMatchingBrace(const std::string& text, int selEnd) {
     const char brace = text[static_cast<size_t>(pos)];
     const char* open = std::strchr(kOpening, brace);
     const bool forward = open != nullptr;
-    const char partner = forward ? kClosing[open - kOpening] : kOpening[std::strchr(kClosing, brace) - kClosing];
+    const char partner =
+        forward ? kClosing[open - kOpening] : kOpening[std::strchr(kClosing, brace) - kClosing];
     long from = forward ? pos + 1 : pos - 1;
     int depth = 0;
     for (;;) {
@@ -80,9 +81,11 @@ int FindMatchingBrace(const std::string& text, int selEnd) {
 std::string WordAroundCaret(const std::string& line, int column) {
     long caret = std::clamp<long>(column, 0, static_cast<long>(line.size()));
     long start = caret;
-    while (start > 0 && isWordChar(line[static_cast<size_t>(start - 1)])) --start;
+    while (start > 0 && isWordChar(line[static_cast<size_t>(start - 1)]))
+        --start;
     long end = caret;
-    while (end < static_cast<long>(line.size()) && isWordChar(line[static_cast<size_t>(end)])) ++end;
+    while (end < static_cast<long>(line.size()) && isWordChar(line[static_cast<size_t>(end)]))
+        ++end;
     return line.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
 }
 
@@ -92,7 +95,8 @@ namespace {
 // without blanks at either end.
 std::string headingFrom(const std::string& line, size_t start) {
     auto close = line.find(')', start);
-    std::string entry = line.substr(start, close == std::string::npos ? std::string::npos : close - start + 1);
+    std::string entry =
+        line.substr(start, close == std::string::npos ? std::string::npos : close - start + 1);
     auto first = entry.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return {};
     auto last = entry.find_last_not_of(" \t\r\n");

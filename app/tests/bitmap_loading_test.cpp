@@ -27,12 +27,13 @@ void put16(Bytes& b, std::size_t at, unsigned v) {
 }
 
 void put32(Bytes& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
 }
 
 // A BMP file: headers, `colours` table entries (blue, green, red) and the rows as given.
-Bytes bmpFile(int width, int height, int bits, std::uint32_t usedField, const std::vector<std::uint32_t>& table,
-              const Bytes& rows) {
+Bytes bmpFile(int width, int height, int bits, std::uint32_t usedField,
+              const std::vector<std::uint32_t>& table, const Bytes& rows) {
     Bytes b(54 + 4 * table.size(), 0);
     b[0] = 'B';
     b[1] = 'M';
@@ -43,7 +44,8 @@ Bytes bmpFile(int width, int height, int bits, std::uint32_t usedField, const st
     put16(b, 26, 1);
     put16(b, 28, static_cast<unsigned>(bits));
     put32(b, 46, usedField);
-    for (std::size_t i = 0; i < table.size(); ++i) put32(b, 54 + 4 * i, table[i]);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        put32(b, 54 + 4 * i, table[i]);
     b.insert(b.end(), rows.begin(), rows.end());
     return b;
 }
@@ -96,7 +98,8 @@ Bytes encodeRuns(const Bytes& raw) {
     Bytes out;
     for (std::size_t i = 0; i < raw.size();) {
         std::size_t run = 1;
-        while (i + run < raw.size() && raw[i + run] == raw[i] && run < 63) ++run;
+        while (i + run < raw.size() && raw[i + run] == raw[i] && run < 63)
+            ++run;
         if (run > 1 || raw[i] >= 192) out.push_back(static_cast<unsigned char>(192 + run));
         out.push_back(raw[i]);
         i += run;
@@ -153,8 +156,10 @@ TEST(BmpDecoding, DamagedFilesAreRefused) {
     };
     auto changed = [&good](std::size_t at, std::uint32_t value, int width = 4) {
         Bytes b = good;
-        if (width == 4) put32(b, at, value);
-        else put16(b, at, value);
+        if (width == 4)
+            put32(b, at, value);
+        else
+            put16(b, at, value);
         return b;
     };
     const Case cases[] = {
@@ -169,7 +174,8 @@ TEST(BmpDecoding, DamagedFilesAreRefused) {
         {"too wide", changed(18, 100000)},
         {"odd depth", changed(28, 7, 2)},
     };
-    for (const Case& c : cases) EXPECT_FALSE(DecodeBmpFile(c.bytes.data(), c.bytes.size(), picture)) << c.name;
+    for (const Case& c : cases)
+        EXPECT_FALSE(DecodeBmpFile(c.bytes.data(), c.bytes.size(), picture)) << c.name;
     Bytes shortTable = bmpFile(1, 1, 8, 200, std::vector<std::uint32_t>(10, 0), {});
     EXPECT_FALSE(DecodeBmpFile(shortTable.data(), shortTable.size(), picture)) << "a table cut short";
 
@@ -183,7 +189,8 @@ TEST(BmpDecoding, DamagedFilesAreRefused) {
 
 TEST(PcxDecoding, ThreePlanesOfOneBitGiveSixteenColours) {
     PcxLayout l = layout(1, 3, 4);
-    for (std::uint32_t i = 0; i < 16; ++i) l.palette16.push_back(i * 0x111111u);
+    for (std::uint32_t i = 0; i < 16; ++i)
+        l.palette16.push_back(i * 0x111111u);
     // Pixels 0..3: plane 0 = 1010, plane 1 = 0110, plane 2 = 0000.
     Bytes file = pcxFile(l, {0xA0, 0x60, 0x00});
     DecodedBitmap picture;
@@ -251,7 +258,8 @@ TEST(PcxDecoding, TwentyFourBitsRunsAcrossLinesAndLongLines) {
     const PcxLayout l = layout(8, 3, 1, 2);
     // Red, green, blue planes of each line; the same byte from the end of line 1 into line 2.
     Bytes file = pcxHeader(l);
-    for (unsigned char b : {0x10, 0x20, 0xC3, 0x30, 0x40}) file.push_back(b);
+    for (unsigned char b : {0x10, 0x20, 0xC3, 0x30, 0x40})
+        file.push_back(b);
     DecodedBitmap picture;
     ASSERT_TRUE(DecodePcx(file.data(), file.size(), picture));
     EXPECT_EQ(picture.ColourCount(), 0);
@@ -267,7 +275,8 @@ TEST(PcxDecoding, TwentyFourBitsRunsAcrossLinesAndLongLines) {
     // A line of 3 x 12000 bytes whose encoding is longer than 8192 bytes.
     const PcxLayout wide = layout(8, 3, 12000, 1, 12000);
     Bytes raw(36000);
-    for (std::size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<unsigned char>(192 + i % 2);
+    for (std::size_t i = 0; i < raw.size(); ++i)
+        raw[i] = static_cast<unsigned char>(192 + i % 2);
     file = pcxFile(wide, raw);
     ASSERT_GT(file.size(), 128u + 8192u);
     ASSERT_TRUE(DecodePcx(file.data(), file.size(), picture));
@@ -281,8 +290,10 @@ TEST(PcxDecoding, DamagedImagesAreRefused) {
     ASSERT_TRUE(DecodePcx(good.data(), good.size(), picture));
     auto changed = [&good](std::size_t at, unsigned value, bool wide = false) {
         Bytes b = good;
-        if (wide) put16(b, at, value);
-        else b[at] = static_cast<unsigned char>(value);
+        if (wide)
+            put16(b, at, value);
+        else
+            b[at] = static_cast<unsigned char>(value);
         return b;
     };
     struct Case {
@@ -295,13 +306,19 @@ TEST(PcxDecoding, DamagedImagesAreRefused) {
         {"a short header", Bytes(good.begin(), good.begin() + 100)},
         {"another maker", changed(0, 9)},
         {"no run-length encoding", changed(2, 0)},
-        {"2 bits in 2 planes", [&] { Bytes b = changed(3, 2); b[65] = 2; return b; }()},
+        {"2 bits in 2 planes",
+         [&] {
+             Bytes b = changed(3, 2);
+             b[65] = 2;
+             return b;
+         }()},
         {"xmax below xmin", changed(8, 5, true)},
         {"lines too short for the width", changed(66, 3, true)},
         {"lines of no bytes", changed(66, 0, true)},
         {"more lines than the data could hold", changed(10, 60000, true)},
     };
-    for (const Case& c : cases) EXPECT_FALSE(DecodePcx(c.bytes.data(), c.bytes.size(), picture)) << c.name;
+    for (const Case& c : cases)
+        EXPECT_FALSE(DecodePcx(c.bytes.data(), c.bytes.size(), picture)) << c.name;
     const Bytes lastRunWithoutItsByte = [&] {
         Bytes b = pcxHeader(l);
         b.push_back(0xCF);

@@ -177,5 +177,6 @@ TEST(FileWatcher, ManyFilesAndFoldersStayWatched) {
     TempFolder::Write(inOne[69], "xy");
     EXPECT_NE(watcher.waitFor(inOne[69]), -1) << "70 files of one folder are one wait";
     TempFolder::Write(inMany[10], "xy");
-    EXPECT_NE(watcher.waitFor(inMany[10]), -1) << "more folders than one wait holds: the first ones stay watched";
+    EXPECT_NE(watcher.waitFor(inMany[10]), -1)
+        << "more folders than one wait holds: the first ones stay watched";
 }

@@ -20,7 +20,8 @@ const char kKey[] = "Software\\Registry Helpers Test";
 void setRaw(LPCTSTR name, DWORD type, const std::string& bytes) {
     HKEY key = RegCreateKeyAccess(HKEY_CURRENT_USER, kKey, KEY_WRITE);
     ASSERT_NE(key, nullptr);
-    ::RegSetValueEx(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+    ::RegSetValueEx(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                    static_cast<DWORD>(bytes.size()));
     RegCloseKeySafe(key);
 }
 
@@ -43,8 +44,12 @@ TEST(RegistryHelpers, StringValuesOfEveryStringType) {
         const char* text;
     };
     const Case cases[] = {
-        {"plain", TRUE, "C:\\Program Files\\x.exe"}, {"expand", TRUE, "%HOME%/x"}, {"link", TRUE, "target"},
-        {"multi", TRUE, "one"},                     {"unterminated", TRUE, "abc"}, {"number", FALSE, ""},
+        {"plain", TRUE, "C:\\Program Files\\x.exe"},
+        {"expand", TRUE, "%HOME%/x"},
+        {"link", TRUE, "target"},
+        {"multi", TRUE, "one"},
+        {"unterminated", TRUE, "abc"},
+        {"number", FALSE, ""},
         {"missing", FALSE, ""},
     };
     for (const Case& c : cases) {
@@ -69,7 +74,8 @@ TEST(ProgramRegistration, PathAndWindowRoundTrip) {
     EXPECT_EQ(std::string(FormatWindowHandle(fakeHandle(1000))), "1000");
     EXPECT_EQ(std::string(FormatWindowHandle(fakeHandle(0x123456789ABCD0ULL))), "5124095576030416");
 
-    ASSERT_TRUE(RegisterProgramWindow("TESTPROG", "/opt/test prog/testprog", fakeHandle(0x123456789ABCD0ULL)));
+    ASSERT_TRUE(
+        RegisterProgramWindow("TESTPROG", "/opt/test prog/testprog", fakeHandle(0x123456789ABCD0ULL)));
     CString value;
     ASSERT_TRUE(RegQueryStringValue(HKEY_CURRENT_USER, g_strProgramsKey, "TESTPROGh", value));
     EXPECT_EQ(std::string(value), "5124095576030416");

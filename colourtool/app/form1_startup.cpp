@@ -18,7 +18,6 @@
 namespace tintara {
 namespace {
 
-
 constexpr char kExitQuestion[] =
     "This will exit Tintara and remove it from the tray. To put Tintara in the tray use the minimize button "
     "instead.\nAre you sure you want to exit Tintara?";

@@ -61,7 +61,8 @@ Pixels iconPixels(HICON icon, int size) {
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             COLORREF c = GetPixel(dc, x, y);
-            pixels.push_back(static_cast<unsigned long>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c));
+            pixels.push_back(static_cast<unsigned long>(GetRValue(c)) << 16 | GetGValue(c) << 8 |
+                             GetBValue(c));
         }
     SelectObject(dc, old);
     DeleteObject(bitmap);

@@ -219,8 +219,8 @@ TEST_F(FilesTest, DroppedFilesOpenAsIfChosen) {
 // A file dropped from another program while this window is not active: the box that refuses it
 // still belongs to (and is centred on) the main window, as every other box does.
 TEST_F(FilesTest, TheInvalidFileBoxBelongsToTheMainWindowEvenWhenNoneIsActive) {
-    HWND other = CreateWindowEx(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50, nullptr,
-                                nullptr, nullptr, nullptr);
+    HWND other = CreateWindowEx(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50,
+                                nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(other);
     DestroyWindow(other);
     pumpMessages();

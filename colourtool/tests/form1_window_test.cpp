@@ -55,7 +55,9 @@ TEST_F(WindowTest, TheNamedMarkOverlapsNothing) {
     pumpMessages();
     const vb::Control& mark = form().Named;
     ASSERT_TRUE(mark.Visible());
-    auto rect = [](const vb::Control& c) { return RECT{c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()}; };
+    auto rect = [](const vb::Control& c) {
+        return RECT{c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()};
+    };
     // Grown by one pixel all round, so that touching counts too.
     auto clearOf = [&](const vb::Control& other) {
         RECT a = rect(mark), b = rect(other), meet{};
@@ -84,7 +86,8 @@ TEST_F(WindowTest, PicturesOfEachView) {
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         EXPECT_FALSE(pictures[i].empty()) << "picture " << i << " saved";
         for (std::size_t j = 0; j < i; ++j)
-            EXPECT_NE(pictures[i], pictures[j]) << "pictures " << j << " and " << i << " show different views";
+            EXPECT_NE(pictures[i], pictures[j])
+                << "pictures " << j << " and " << i << " show different views";
     }
 }
 

@@ -163,7 +163,8 @@ TEST_F(PaletteFormTest, MalformedFilesAreReportedAndChangeNothing) {
         {"short.pcx", pcxBytes(40), damaged + "the file ends inside its header palette. (error)"},
         {"lower.pal", "jasc-pal\r\n0100\r\n1\r\n1 2 3\r\n", unknown},
         {"fewer.pal", jascBytes(3, 16), damaged + "the file ends after 3 colours. (error)"},
-        {"zero.pal", jascBytes(0, 0), damaged + "line 3: the colour count is not a number from 1 to 256. (error)"},
+        {"zero.pal", jascBytes(0, 0),
+         damaged + "line 3: the colour count is not a number from 1 to 256. (error)"},
         {"huge.pal", jascBytes(3, 100000000),
          damaged + "line 3: the colour count is not a number from 1 to 256. (error)"},
         {"word.pal", "JASC-PAL\r\n0100\r\n1\r\nred 0 0\r\n",
@@ -268,7 +269,8 @@ TEST_F(PaletteFormTest, ASmallerPaletteLeavesNoOldSwatchBehind) {
     EXPECT_EQ(window->Point(empty.x, empty.y), static_cast<long>(RGB(192, 192, 192)));
     const POINT last = swatchCentre(4);
     EXPECT_EQ(window->Point(last.x, last.y), colourValue(Rgb{4, 0, 251}));
-    EXPECT_TRUE(pm::test::saveWindowPng(window->hWnd(), pm::test::outputFolder() + "/tintara_palette_five.png"));
+    EXPECT_TRUE(
+        pm::test::saveWindowPng(window->hWnd(), pm::test::outputFolder() + "/tintara_palette_five.png"));
 }
 
 TEST_F(PaletteFormTest, Picture) {

@@ -39,7 +39,8 @@ protected:
     HMENU editMenu() const { return ::GetSubMenu(menu, 1); }
     std::vector<UINT> ids(HMENU m) const {
         std::vector<UINT> all;
-        for (int i = 0; i < ::GetMenuItemCount(m); ++i) all.push_back(::GetMenuItemID(m, i));
+        for (int i = 0; i < ::GetMenuItemCount(m); ++i)
+            all.push_back(::GetMenuItemID(m, i));
         return all;
     }
     // A point in the popup window's client area inside item `position` of `items` items, each
@@ -117,9 +118,9 @@ TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
 TEST_F(BitmapMenu, UpdateHandlersReachTheOwnerDrawnItems) {
     auto openAndLook = [&](std::function<void()> look) {
         inLoops(main, {[&] {
-            look();
-            pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
-        }});
+                    look();
+                    pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+                }});
         bar().OpenPopup(1);
         pm::afxtest::pump();
     };
@@ -174,7 +175,8 @@ TEST_F(BitmapMenu, MeasuringFollowsTheWidestPartsOfTheMenu) {
     file->MeasureItem(&item);
     // "New\tCtrl+N" has a shortcut: its column and the gap before it count for every item.
     ASSERT_GT(file->m_nWidestShortcut, 0);
-    EXPECT_EQ(static_cast<int>(item.itemWidth), file->m_nWidestLabel + file->m_nWidestImage + file->m_nWidestShortcut + 3 + 4 + 2 + 2);
+    EXPECT_EQ(static_cast<int>(item.itemWidth),
+              file->m_nWidestLabel + file->m_nWidestImage + file->m_nWidestShortcut + 3 + 4 + 2 + 2);
     EXPECT_EQ(static_cast<int>(item.itemHeight), std::max(file->m_nTextHeight + 4, 15 + 2 + 3));
     // A menu without shortcuts has no gap; a submenu item without one keeps room for its arrow.
     HMENU plain = ::CreatePopupMenu();
@@ -190,7 +192,8 @@ TEST_F(BitmapMenu, MeasuringFollowsTheWidestPartsOfTheMenu) {
     EXPECT_EQ(converted->m_nWidestShortcut, 0);
     MEASUREITEMSTRUCT about{ODT_MENU, 0, ID_ABOUT, 0, 0, 0};
     converted->MeasureItem(&about);
-    EXPECT_EQ(static_cast<int>(about.itemWidth), converted->m_nWidestLabel + converted->m_nWidestImage + 3 + 4 + 2);
+    EXPECT_EQ(static_cast<int>(about.itemWidth),
+              converted->m_nWidestLabel + converted->m_nWidestImage + 3 + 4 + 2);
     organiser.reset();
     ::DestroyMenu(plain);
 }
@@ -217,7 +220,9 @@ TEST_F(BitmapMenu, AHiddenCommandAppearsAfterTheExpansionItemIsChosen) {
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_BITMAPMENU_EXPAND}));
     EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
-    auto count = [&](const std::string& entry) { return std::count(frame->m_log.begin(), frame->m_log.end(), entry); };
+    auto count = [&](const std::string& entry) {
+        return std::count(frame->m_log.begin(), frame->m_log.end(), entry);
+    };
     EXPECT_EQ(count("command " + std::to_string(ID_PASTE)), 1);
     EXPECT_EQ(count("command " + std::to_string(ID_BITMAPMENU_EXPAND)), 1);
     EXPECT_EQ(count("recently used changed"), 1);
@@ -374,12 +379,12 @@ TEST_F(BitmapMenu, CustomisationInThePopupWindow) {
         return found;
     };
     inLoops(main, {[&] {
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        beforeState = ::GetMenuState(lastContextMenu(), ID_BITMAPMENU_SEPARATORBEFORE, MF_BYCOMMAND);
-        pictured = pm::afxtest::saveScreenPng("docking_bitmap_menu_customisation");
-        pm::test::pressKey(popups[0], VK_ESCAPE);
-    }});
+                std::vector<HWND> popups = popupWindows();
+                ASSERT_EQ(popups.size(), 1u);
+                beforeState = ::GetMenuState(lastContextMenu(), ID_BITMAPMENU_SEPARATORBEFORE, MF_BYCOMMAND);
+                pictured = pm::afxtest::saveScreenPng("docking_bitmap_menu_customisation");
+                pm::test::pressKey(popups[0], VK_ESCAPE);
+            }});
     pm::test::pressMouse(window.m_hWnd, first.CenterPoint(), VK_RBUTTON);
     pm::afxtest::pump();
     EXPECT_EQ(file->GetCustomizedItem(), 0);
@@ -445,7 +450,9 @@ TEST_F(BitmapMenu, EnterOnTheExpansionItemExpandsOnce) {
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].back(), static_cast<UINT>(ID_BITMAPMENU_EXPAND));
     EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
-    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_BITMAPMENU_EXPAND)), 1);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(),
+                         "command " + std::to_string(ID_BITMAPMENU_EXPAND)),
+              1);
     // Nothing was chosen: Paste stays hidden for the next time.
     EXPECT_FALSE(organiser->IsItemRecentlyUsed(editMenu(), 2));
 }
@@ -455,7 +462,8 @@ namespace {
 Bytes dragRecord(int id, const char* text, int code) {
     std::string b;
     auto put = [&b](int v) {
-        for (int shift = 0; shift < 32; shift += 8) b += static_cast<char>(static_cast<unsigned>(v) >> shift);
+        for (int shift = 0; shift < 32; shift += 8)
+            b += static_cast<char>(static_cast<unsigned>(v) >> shift);
     };
     put(id);
     b += text;
@@ -471,8 +479,8 @@ TEST_F(BitmapMenu, DroppedItemsGoInWithTheirCommandsTextsAndAreDrawnByTheMenu) {
     HMENU target = ::CreatePopupMenu();
     ::AppendMenu(target, MF_STRING, ID_ABOUT, "&About");
     Bytes data;
-    for (const Bytes& record : {dragRecord(ID_CUT, "", 1), dragRecord(-1, "&More", 1), dragRecord(ID_FIND, "Find", 0),
-                                dragRecord(ID_PASTE, "&Paste here", 0)})
+    for (const Bytes& record : {dragRecord(ID_CUT, "", 1), dragRecord(-1, "&More", 1),
+                                dragRecord(ID_FIND, "Find", 0), dragRecord(ID_PASTE, "&Paste here", 0)})
         data.insert(data.end(), record.begin(), record.end());
     CDKBitmapMenu* menu = organiser->ConvertPopupMenu(target, 0, FALSE);
     const BYTE* cursor = data.data();

@@ -32,8 +32,10 @@ protected:
             *pResult = m_nUpdateAnswer;
             return TRUE;
         }
-        if (pnm->hdr.code < CCN_HOT || pnm->hdr.code > CCN_TORNOFF) return CWnd::OnNotify(wParam, lParam, pResult);
-        const bool bHasItem = pnm->hdr.code == CCN_HOT || pnm->hdr.code == CCN_SELECT || pnm->hdr.code == CCN_EXTRA;
+        if (pnm->hdr.code < CCN_HOT || pnm->hdr.code > CCN_TORNOFF)
+            return CWnd::OnNotify(wParam, lParam, pResult);
+        const bool bHasItem =
+            pnm->hdr.code == CCN_HOT || pnm->hdr.code == CCN_SELECT || pnm->hdr.code == CCN_EXTRA;
         m_events.emplace_back(pnm->hdr.code, bHasItem ? pnm->iItem : 0);
         *pResult = 0;
         return TRUE;
@@ -49,7 +51,8 @@ protected:
         pm::afxtest::pump();
     }
     void Open(CPoint at) {
-        ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "colours", WS_POPUP | WS_VISIBLE, at.x, at.y, 200, 40, nullptr, nullptr));
+        ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "colours", WS_POPUP | WS_VISIBLE, at.x, at.y, 200, 40,
+                                      nullptr, nullptr));
         ASSERT_TRUE(m_combo.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 40, 30), &m_parent, 77));
         m_images.Create(16, 15, ILC_COLOR24 | ILC_MASK, 20, 0);
         CBitmap strip;
@@ -83,7 +86,9 @@ TEST_F(CoolComboTest, TheArrowTakesAThirdAndTheGridWraps) {
     EXPECT_EQ(popup->GetItemRect(19).top, first.top + 2 * first.Height()) << "3 rows";
     EXPECT_EQ(popup->HitTest(popup->GetItemRect(19).CenterPoint() + CSize(first.Width(), 0)), CC_ITEM_NONE);
     pm::afxtest::pump();
-    popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(popup->GetItemRect(10).CenterPoint().x, popup->GetItemRect(10).CenterPoint().y));
+    popup->SendMessage(
+        WM_MOUSEMOVE, 0,
+        MAKELPARAM(popup->GetItemRect(10).CenterPoint().x, popup->GetItemRect(10).CenterPoint().y));
     pm::afxtest::pump();
     EXPECT_TRUE(pm::afxtest::savePng(popup->m_hWnd, "colour_combo_popup"));
 }
@@ -114,7 +119,8 @@ TEST_F(CoolComboTest, KeysChooseACellWithTheNotificationsInOrder) {
     Key(popup, VK_RIGHT); // cell 0
     Key(popup, VK_DOWN);  // cell 8
     Key(popup, VK_RETURN);
-    EXPECT_EQ(m_parent.m_events, (Events{{CCN_SHOWN, 0}, {CCN_HOT, 0}, {CCN_HOT, 8}, {CCN_SELECT, 8}, {CCN_CLOSED, 0}}));
+    EXPECT_EQ(m_parent.m_events,
+              (Events{{CCN_SHOWN, 0}, {CCN_HOT, 0}, {CCN_HOT, 8}, {CCN_SELECT, 8}, {CCN_CLOSED, 0}}));
     EXPECT_EQ(m_combo.GetPopup(), nullptr);
     EXPECT_EQ(m_combo.GetCurrentItem(), 8);
 
@@ -248,7 +254,8 @@ TEST_F(CoolComboTest, CommandCellsRunTheirCommandsAndShowTheirAccelerators) {
     popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(link.x, link.y));
     popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(link.x, link.y));
     EXPECT_EQ(frame->m_commands, std::vector<UINT>({0x8103}));
-    for (const auto& event : m_parent.m_events) EXPECT_NE(event.first, static_cast<UINT>(CCN_SELECT));
+    for (const auto& event : m_parent.m_events)
+        EXPECT_NE(event.first, static_cast<UINT>(CCN_SELECT));
 
     ::DestroyAcceleratorTable(frame->m_hAccelTable);
     frame->m_hAccelTable = nullptr;
@@ -263,7 +270,10 @@ TEST_F(CoolComboTest, WithoutAHandlerTheTargetAnswersTheUpdate) {
         BOOL bDisableIfNoHandler;
         bool bEnabled;
         int current;
-    } cases[] = {{-1, FALSE, false, 4}, {0, TRUE, false, 4}, {0, FALSE, true, 4}, {1, TRUE, true, 4},
+    } cases[] = {{-1, FALSE, false, 4},
+                 {0, TRUE, false, 4},
+                 {0, FALSE, true, 4},
+                 {1, TRUE, true, 4},
                  {2, TRUE, true, CC_ITEM_INDETERMINATE}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);

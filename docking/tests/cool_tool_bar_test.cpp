@@ -23,12 +23,14 @@ protected:
     CDKCoolToolBar& bar() { return frame->m_wndTextBelow; }
     std::vector<TBBUTTON> buttons(CDKCoolToolBar& b) {
         std::vector<TBBUTTON> all(static_cast<size_t>(b.SendMessage(TB_BUTTONCOUNT)));
-        for (size_t i = 0; i < all.size(); ++i) b.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&all[i]));
+        for (size_t i = 0; i < all.size(); ++i)
+            b.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&all[i]));
         return all;
     }
     std::vector<CString> texts(CDKCoolToolBar& b) {
         std::vector<CString> all;
-        for (int i = 0; i < b.SendMessage(TB_BUTTONCOUNT); ++i) all.push_back(b.GetButtonText(i));
+        for (int i = 0; i < b.SendMessage(TB_BUTTONCOUNT); ++i)
+            all.push_back(b.GetButtonText(i));
         return all;
     }
     // Sends a custom-draw notification as the control does (to its parent, which reflects it).
@@ -41,7 +43,8 @@ protected:
         draw.nmcd.dwItemSpec = ID_NEW;
         draw.nmcd.uItemState = itemState;
         draw.clrText = RGB(1, 2, 3);
-        return ::SendMessage(::GetParent(bar().m_hWnd), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+        return ::SendMessage(::GetParent(bar().m_hWnd), WM_NOTIFY, draw.nmcd.hdr.idFrom,
+                             reinterpret_cast<LPARAM>(&draw));
     }
 };
 
@@ -53,7 +56,8 @@ TEST_F(CoolToolBar, TextTypesSetTheTextsAndTheirWidths) {
         std::vector<CString> texts; // New, Open, separator, Cut, Paste, Find, Bold
     } cases[] = {
         {CDKCoolToolBar::textBeforeNewline,
-         {"Create a document", "Open a document", "", "Cut the selection", "Insert the clipboard", "Find a text", "Bold"}},
+         {"Create a document", "Open a document", "", "Cut the selection", "Insert the clipboard",
+          "Find a text", "Bold"}},
         {CDKCoolToolBar::textAfterNewline, {"New", "Open", "", "Cut", "Paste", "Find", ""}},
         {CDKCoolToolBar::textFromMenu, {"", "", "", "", "", "", ""}}, // the frame has no window menu
         {CDKCoolToolBar::textNone, {"", "", "", "", "", "", ""}},
@@ -94,7 +98,8 @@ TEST_F(CoolToolBar, HandSetTextsStayAndUnknownTypesEmptyEverything) {
     EXPECT_STREQ(bar().GetButtonText(3), "");
     bar().SetTextType(0, 0xFFFF, 9);
     EXPECT_EQ(bar().GetTextType(), CDKCoolToolBar::textNone);
-    for (const CString& text : texts(bar())) EXPECT_STREQ(text, "");
+    for (const CString& text : texts(bar()))
+        EXPECT_STREQ(text, "");
 }
 
 TEST_F(CoolToolBar, ArrowAndIndentWidenTheLayout) {
@@ -102,7 +107,8 @@ TEST_F(CoolToolBar, ArrowAndIndentWidenTheLayout) {
     int withArrow = bar().CalcSize(all.data(), static_cast<int>(all.size())).cx;
     bar().SetDropDownArrow(FALSE);
     EXPECT_FALSE(bar().GetDropDownArrow());
-    EXPECT_EQ(bar().CalcSize(all.data(), static_cast<int>(all.size())).cx, withArrow - CDKCoolToolBar::GetArrowWidth());
+    EXPECT_EQ(bar().CalcSize(all.data(), static_cast<int>(all.size())).cx,
+              withArrow - CDKCoolToolBar::GetArrowWidth());
     bar().SetDropDownArrow(TRUE);
     bar().SetIndent(5);
     EXPECT_EQ(bar().CalcSize(all.data(), static_cast<int>(all.size())).cx, withArrow + 5);
@@ -130,7 +136,8 @@ TEST_F(CoolToolBar, CommandUpdatesChangeTheStateOnlyWhenItDiffers) {
     rec.watch(bar().m_hWnd, "bar");
     auto setStates = [&] {
         int n = 0;
-        for (const auto& m : rec.messages()) n += m.message == TB_SETSTATE;
+        for (const auto& m : rec.messages())
+            n += m.message == TB_SETSTATE;
         return n;
     };
     struct Case {
@@ -227,7 +234,8 @@ protected:
     }
     std::vector<UINT> ids() {
         std::vector<UINT> all;
-        for (const TBBUTTON& b : buttons(bar())) all.push_back(static_cast<UINT>(b.idCommand));
+        for (const TBBUTTON& b : buttons(bar()))
+            all.push_back(static_cast<UINT>(b.idCommand));
         return all;
     }
     void command(int index, UINT id) {
@@ -251,11 +259,11 @@ TEST_F(CoolCustomisation, AClickChoosesAButtonAndARightClickOffersItsMenu) {
     EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "command " + std::to_string(ID_PASTE)), 0);
     bool pictured = false;
     inLoops(main, {[&] {
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        pictured = pm::afxtest::saveScreenPng("docking_cool_bar_customisation");
-        pm::test::pressKey(popups[0], VK_ESCAPE);
-    }});
+                std::vector<HWND> popups = popupWindows();
+                ASSERT_EQ(popups.size(), 1u);
+                pictured = pm::afxtest::saveScreenPng("docking_cool_bar_customisation");
+                pm::test::pressKey(popups[0], VK_ESCAPE);
+            }});
     pm::test::pressMouse(bar().m_hWnd, centre(0), VK_RBUTTON);
     pm::afxtest::pump();
     EXPECT_EQ(bar().GetCustomizedButton(), 0);
@@ -266,9 +274,9 @@ TEST_F(CoolCustomisation, AClickChoosesAButtonAndARightClickOffersItsMenu) {
     bar().SetCustomizedButton(-1);
     bool opened = false;
     inLoops(main, {[&] {
-        opened = !popupWindows().empty();
-        if (opened) pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
-    }});
+                opened = !popupWindows().empty();
+                if (opened) pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+            }});
     bar().SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(centre(0).x, centre(0).y));
     pm::afxtest::pump();
     EXPECT_FALSE(opened);
@@ -302,14 +310,16 @@ TEST_F(CoolCustomisation, AnOwnerThatAnswersKeepsTheBarFromActing) {
     command(3, ID_COOLBAR_DELETE);
     command(3, ID_COOLBAR_SEPARATORAFTER);
     EXPECT_EQ(ids().size(), 7u);
-    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "cool command " + std::to_string(ID_COOLBAR_DELETE)), 1);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(),
+                         "cool command " + std::to_string(ID_COOLBAR_DELETE)),
+              1);
 }
 
 TEST_F(CoolCustomisation, TheCustomisedButtonsComeBackAfterARestart) {
     // Texts set by hand are the bar's own: they are kept with the buttons.
     bar().SetTextType(0, 0xFFFF, CDKCoolToolBar::textByHand);
-    command(3, ID_COOLBAR_DELETE);     // Cut
-    command(3, ID_COOLBAR_IMAGEONLY);  // Paste, now fourth
+    command(3, ID_COOLBAR_DELETE);    // Cut
+    command(3, ID_COOLBAR_IMAGEONLY); // Paste, now fourth
     ASSERT_TRUE(bar().SaveBarState("Bars", "Standard", TRUE));
     // The buttons as stored: their count, then per button its id, image, style byte, whether it
     // shows a text, and the text (a text taken away is kept with its button).
@@ -319,7 +329,7 @@ TEST_F(CoolCustomisation, TheCustomisedButtonsComeBackAfterARestart) {
     std::vector<BYTE> stored(data, data + size);
     delete[] data;
     EXPECT_EQ(app->GetProfileInt("Bars", "Standard_ButtonsSettings_Size", -1), static_cast<int>(size));
-    const std::vector<BYTE> head{6, 0, 0, 0,                                          // six buttons
+    const std::vector<BYTE> head{6,    0,    0, 0, // six buttons
                                  0x01, 0x83, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 3, 'N', 'e', 'w'}; // New
     ASSERT_GE(stored.size(), head.size());
     EXPECT_EQ(std::vector<BYTE>(stored.begin(), stored.begin() + static_cast<long>(head.size())), head);
@@ -389,12 +399,11 @@ TEST_F(CoolToolBar, TheCustomizeDialogIsOfferedTheTableWithTheShortTexts) {
         BOOL offered;
         const char* text;
     } cases[] = {
-        {0, 64, TRUE, "New"},
-        {1, 3, TRUE, "Pa"},    // cut to the buffer, ended
-        {1, 0, TRUE, "-"},     // no room: the buffer is left alone
-        {2, 64, TRUE, "???"},  // a string without a short text
-        {3, 64, TRUE, "???"},  // no string at all
-        {4, 64, FALSE, "-"},   // past the table
+        {0, 64, TRUE, "New"}, {1, 3, TRUE, "Pa"}, // cut to the buffer, ended
+        {1, 0, TRUE, "-"},                        // no room: the buffer is left alone
+        {2, 64, TRUE, "???"},                     // a string without a short text
+        {3, 64, TRUE, "???"},                     // no string at all
+        {4, 64, FALSE, "-"},                      // past the table
         {-1, 64, FALSE, "-"},
     };
     for (const Case& c : cases) {
@@ -439,7 +448,8 @@ TEST_F(CoolToolBar, AnAltDragMovesAButtonToTheOtherBarAndTheLayoutSurvivesAResta
     };
     auto idsOf = [&](CDKCoolToolBar& b) {
         std::vector<UINT> all;
-        for (const TBBUTTON& button : buttons(b)) all.push_back(static_cast<UINT>(button.idCommand));
+        for (const TBBUTTON& button : buttons(b))
+            all.push_back(static_cast<UINT>(button.idCommand));
         return all;
     };
     prepare();

@@ -30,9 +30,11 @@ public:
     std::vector<std::string> m_calls;
 
     CWnd* GetWindow() override { return m_edit.m_hWnd ? &m_edit : nullptr; }
-    BOOL Create(UINT nID, CDKCoolToolBar* pBar, DWORD dwStyle, DWORD dwExStyle, LPCSTR, LPCSTR lpszName) override {
+    BOOL Create(UINT nID, CDKCoolToolBar* pBar, DWORD dwStyle, DWORD dwExStyle, LPCSTR,
+                LPCSTR lpszName) override {
         m_calls.push_back("create");
-        return m_edit.CreateEx(dwExStyle, "EDIT", lpszName, dwStyle | WS_BORDER, CRect(0, 0, 10, 10), pBar, nID);
+        return m_edit.CreateEx(dwExStyle, "EDIT", lpszName, dwStyle | WS_BORDER, CRect(0, 0, 10, 10), pBar,
+                               nID);
     }
     CustomButtonTemplate* Attach(CDKCoolToolBar* pBar) override {
         m_calls.push_back("attach");
@@ -74,7 +76,8 @@ protected:
     }
     std::vector<int> ids() {
         std::vector<int> all;
-        for (int i = 0; i < bar().SendMessage(TB_BUTTONCOUNT); ++i) all.push_back(button(i).idCommand);
+        for (int i = 0; i < bar().SendMessage(TB_BUTTONCOUNT); ++i)
+            all.push_back(button(i).idCommand);
         return all;
     }
     BOOL insertFindBox(int index) {
@@ -160,7 +163,8 @@ TEST_F(CustomButtons, EntriesFollowTheirButtonsAsButtonsComeGoAndMove) {
 
 TEST_F(CustomButtons, TheControlOfOneBarIsServedOnAnother) {
     ASSERT_TRUE(insertFindBox(3));
-    ASSERT_TRUE(frame->m_wndTextRight.InsertCustomButton(0, nTemplate, WS_CHILD | WS_VISIBLE, 0, nullptr, ""));
+    ASSERT_TRUE(
+        frame->m_wndTextRight.InsertCustomButton(0, nTemplate, WS_CHILD | WS_VISIBLE, 0, nullptr, ""));
     EXPECT_EQ(edit.m_calls, (std::vector<std::string>{"create", "attach"}));
     EXPECT_EQ(frame->m_wndTextRight.FindCustomButton(kFindBox), 0);
 }
@@ -187,7 +191,9 @@ TEST_F(CustomButtons, InCustomisationModeTheSeparatorOfAControlIsChosenAndKeepsI
         for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
             char text[64] = {};
             ::GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-            if (text[0]) items.push_back(std::string(text) + ((::GetMenuState(popup, i, MF_BYPOSITION) & MF_GRAYED) ? " (grayed)" : ""));
+            if (text[0])
+                items.push_back(std::string(text) +
+                                ((::GetMenuState(popup, i, MF_BYPOSITION) & MF_GRAYED) ? " (grayed)" : ""));
         }
         menus.push_back(items);
         pm::test::pressKey(popups[0], VK_ESCAPE);
@@ -201,10 +207,11 @@ TEST_F(CustomButtons, InCustomisationModeTheSeparatorOfAControlIsChosenAndKeepsI
     pm::afxtest::pump();
     ASSERT_EQ(menus.size(), 2u);
     // The control's own menu has no image choices; a plain separator stands before it.
-    EXPECT_EQ(menus[0], (std::vector<std::string>{"Delete", "Button Appearance...", "Put Separator Before (grayed)",
-                                                  "Put Separator After"}));
-    EXPECT_EQ(menus[1], (std::vector<std::string>{"Delete", "Button Appearance...", "Image Only", "Image and Text",
-                                                  "Put Separator Before", "Put Separator After"}));
+    EXPECT_EQ(menus[0], (std::vector<std::string>{"Delete", "Button Appearance...",
+                                                  "Put Separator Before (grayed)", "Put Separator After"}));
+    EXPECT_EQ(menus[1],
+              (std::vector<std::string>{"Delete", "Button Appearance...", "Image Only", "Image and Text",
+                                        "Put Separator Before", "Put Separator After"}));
     bar().SetCustomizationMode(nullptr, nullptr);
     EXPECT_EQ(edit.m_pMode, nullptr);
 }
@@ -231,13 +238,15 @@ TEST_F(CustomButtons, TheControlAndItsTemplatesSettingsComeBackAfterARestart) {
         EXPECT_TRUE(app->GetProfileBinary("Bars", entry, &data, &size));
         std::vector<BYTE> bytes(data, data + size);
         delete[] data;
-        EXPECT_EQ(static_cast<int>(app->GetProfileInt("Bars", CString(entry) + "_Size", -1)), static_cast<int>(size));
+        EXPECT_EQ(static_cast<int>(app->GetProfileInt("Bars", CString(entry) + "_Size", -1)),
+                  static_cast<int>(size));
         return bytes;
     };
-    EXPECT_EQ(bytesOf("Standard_CustomButtonsPositions"), (std::vector<BYTE>{1, 0, 0, 0, 2, 0, 0, 0, 0x00, 0x87, 0, 0}));
+    EXPECT_EQ(bytesOf("Standard_CustomButtonsPositions"),
+              (std::vector<BYTE>{1, 0, 0, 0, 2, 0, 0, 0, 0x00, 0x87, 0, 0}));
     EXPECT_EQ(bytesOf("Toolbars_CustomButtonsSettings"),
-              (std::vector<BYTE>{1, 0, 0, 0, 0x00, 0x87, 0, 0, 80, 0, 0, 0, 16, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 4, 'k', 'e',
-                                 'p', 't'}));
+              (std::vector<BYTE>{1, 0, 0, 0, 0x00, 0x87, 0, 0, 80, 0, 0,   0,   16,  0,  0,
+                                 0, 3, 0, 0, 0,    4,    0, 0, 0,  4, 'k', 'e', 'p', 't'}));
 
     recreateFrame();
     edit.m_edit.DestroyWindow();
@@ -272,7 +281,8 @@ TEST_F(CustomButtons, DamagedPlacesAreIgnored) {
         SCOPED_TRACE(c.name);
         app->WriteProfileBinary("Bars", "Standard_CustomButtonsPositions", const_cast<BYTE*>(c.bytes.data()),
                                 static_cast<UINT>(c.bytes.size()));
-        app->WriteProfileInt("Bars", "Standard_CustomButtonsPositions_Size", static_cast<int>(c.bytes.size()));
+        app->WriteProfileInt("Bars", "Standard_CustomButtonsPositions_Size",
+                             static_cast<int>(c.bytes.size()));
         ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", FALSE));
         EXPECT_EQ(ids(), before);
         EXPECT_FALSE(bar().HasCustomButton(kFindBox));

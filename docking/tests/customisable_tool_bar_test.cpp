@@ -27,7 +27,8 @@ public:
 
 std::vector<int> Ids(const std::vector<TBBUTTON>& buttons) {
     std::vector<int> ids;
-    for (const TBBUTTON& b : buttons) ids.push_back(b.idCommand);
+    for (const TBBUTTON& b : buttons)
+        ids.push_back(b.idCommand);
     return ids;
 }
 
@@ -43,7 +44,8 @@ protected:
         ASSERT_TRUE(m_bar.SetButtons(kButtons, 6));
         ASSERT_TRUE(m_bar.SetBitmap(pm::afxtest::makeButtonImages(4)));
         m_bar.SetButtonInfo(4, kComboId, TBBS_SEPARATOR, 60);
-        ASSERT_TRUE(m_combo.CreateEx(0, AFX_WND, "", WS_CHILD | WS_BORDER, CRect(0, 0, 56, 18), &m_bar, kComboId));
+        ASSERT_TRUE(
+            m_combo.CreateEx(0, AFX_WND, "", WS_CHILD | WS_BORDER, CRect(0, 0, 56, 18), &m_bar, kComboId));
         // What a load does: the pool is the loaded layout.
         m_bar.LoadToolBar(0, nullptr, 0);
         m_bar.SetButtons(kButtons, 6);
@@ -104,7 +106,12 @@ TEST_F(CustomisableToolBarTest, DamagedLayoutsAreRefusedAndTheBarStays) {
         std::vector<BYTE> data;
     } cases[] = {
         {"cut short", std::vector<BYTE>(good.begin(), good.end() - 1)},
-        {"longer than its count", [&] { auto d = good; d.push_back(0); return d; }()},
+        {"longer than its count",
+         [&] {
+             auto d = good;
+             d.push_back(0);
+             return d;
+         }()},
         {"a negative count", {0xFF, 0xFF, 0xFF, 0xFF}},
         {"no count", {1, 0}},
         {"a huge count", {0, 0, 0, 0x10}},

@@ -11,15 +11,20 @@ namespace {
 
 constexpr int B = 2;
 
-RowEntry S(int length, int thickness = 100) { return RowEntry::Bar(length, thickness, true); }
-RowEntry F(int length, int thickness = 26) { return RowEntry::Bar(length, thickness, false); }
-RowEntry N() { return RowEntry::Boundary(); }
+RowEntry S(int length, int thickness = 100) {
+    return RowEntry::Bar(length, thickness, true);
+}
+RowEntry F(int length, int thickness = 26) {
+    return RowEntry::Bar(length, thickness, false);
+}
+RowEntry N() {
+    return RowEntry::Boundary();
+}
 
 std::vector<int> Lengths(const Row& row) {
     std::vector<int> out;
     for (const RowEntry& e : row)
-        if (!e.boundary)
-            out.push_back(e.length);
+        if (!e.boundary) out.push_back(e.length);
     return out;
 }
 
@@ -62,7 +67,8 @@ TEST(DockRowModel, SharingGivesTheRowsThicknessAndLeavesFixedRowsAlone) {
 }
 
 TEST(DockRowModel, StatisticsCountSplittersBetweenSizeableNeighboursOnly) {
-    const Row row{N(), S(100, 90), F(40, 30), S(50, 120), S(60, 100), RowEntry::Bar(70, 500, true, false), N()};
+    const Row row{N(), S(100, 90), F(40, 30), S(50, 120), S(60, 100), RowEntry::Bar(70, 500, true, false),
+                  N()};
     const RowStats s = RowStatistics(row, 1);
     EXPECT_EQ(s.sizeableLength, 210);
     EXPECT_EQ(s.fixedLength, 40 + 8);
@@ -133,15 +139,37 @@ TEST(DockRowModel, SplitterRangesKeepTheRowsLimits) {
     constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
     // Bars 100 and 300 from -2 with a splitter between them end at 404: 16 free of an extent of 420.
     const Case cases[] = {
-        {"left dock: no thinner than its thickest tool bar", {N(), F(100, 26), S(200, 80), N()}, 1, true, true,
+        {"left dock: no thinner than its thickest tool bar",
+         {N(), F(100, 26), S(200, 80), N()},
+         1,
+         true,
+         true,
          {26 - 80, kMax}},
-        {"right dock: likewise the other way", {N(), F(100, 26), S(200, 80), N()}, 1, true, false, {kMin, 80 - 26}},
-        {"a row of sizeable bars alone may go to nothing", {N(), S(200, 80), N()}, 1, true, true, {-80, kMax}},
-        {"in-row: both neighbours give all but a caption", {N(), S(100), S(300), N()}, 2, false, false,
+        {"right dock: likewise the other way",
+         {N(), F(100, 26), S(200, 80), N()},
+         1,
+         true,
+         false,
+         {kMin, 80 - 26}},
+        {"a row of sizeable bars alone may go to nothing",
+         {N(), S(200, 80), N()},
+         1,
+         true,
+         true,
+         {-80, kMax}},
+        {"in-row: both neighbours give all but a caption",
+         {N(), S(100), S(300), N()},
+         2,
+         false,
+         false,
          {-(100 - 21), 300 + 16 - 21}},
         {"in-row: a single sizeable bar cannot move", {N(), S(200), F(50), N()}, 2, false, false, {0, 0}},
-        {"in-row: a hidden neighbour takes no part", {N(), S(200), RowEntry::Bar(90, 100, true, false), N()}, 2,
-         false, false, {0, 0}},
+        {"in-row: a hidden neighbour takes no part",
+         {N(), S(200), RowEntry::Bar(90, 100, true, false), N()},
+         2,
+         false,
+         false,
+         {0, 0}},
     };
     for (const Case& c : cases) {
         const Range r = c.rowSplitter ? RowSplitterRange(c.row, c.index, c.leading)
@@ -159,9 +187,16 @@ TEST(DockRowModel, MovingASplitterTradesLengthOrThickness) {
         std::vector<int> lengths;
     };
     const Case cases[] = {
-        {"backward: the bar before gives, the one after takes", {N(), S(100), S(300), N()}, 2, -50, {50, 350}},
+        {"backward: the bar before gives, the one after takes",
+         {N(), S(100), S(300), N()},
+         2,
+         -50,
+         {50, 350}},
         {"forward: the bar after gives, the one before takes", {N(), S(100), S(300), N()}, 2, 50, {150, 250}},
-        {"backward past a whole bar: the next one gives the rest", {N(), S(30), S(50), S(100), N()}, 3, -60,
+        {"backward past a whole bar: the next one gives the rest",
+         {N(), S(30), S(50), S(100), N()},
+         3,
+         -60,
          {20, 0, 160}},
         {"forward past the bars: the free room at the end", {N(), S(100), S(300), N()}, 2, 310, {410, 0}},
     };

@@ -69,7 +69,8 @@ TEST_F(DockableChildren, DockingMovesTheViewIntoAPaneAndBack) {
     EXPECT_EQ(view->GetDocument(), doc);
     EXPECT_EQ(TextOf(active), title);
     EXPECT_EQ(frame->MDIGetActive(), active);
-    EXPECT_EQ(::SendMessage(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0), reinterpret_cast<LRESULT>(active->m_hWnd));
+    EXPECT_EQ(::SendMessage(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0),
+              reinterpret_cast<LRESULT>(active->m_hWnd));
     EXPECT_EQ(active->GetActiveView(), view);
 }
 
@@ -167,7 +168,8 @@ TEST(AutoDeleteBars, GoWithTheirOwnFrameOnly) {
     CFixtureApp app;
     StartProgram(app, 0);
     auto* pane = new CountedBar(&deleted);
-    ASSERT_TRUE(pane->Create(app.Frame(), "Counted", 0xE850, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 60)));
+    ASSERT_TRUE(
+        pane->Create(app.Frame(), "Counted", 0xE850, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 100, 60)));
     pane->EnableDocking(CBRS_ALIGN_ANY);
     app.Frame()->DockControlBar(pane, AFX_IDW_DOCKBAR_LEFT);
     EndProgram(app);
@@ -212,7 +214,8 @@ TEST_F(DockableChildren, AFloatingDocumentPaneClosesItsWindow) {
     EXPECT_EQ(view->GetParent(), &bar);
     EXPECT_TRUE(view->IsWindowVisible());
     // Another window made active, a click in the floating view makes this one active again.
-    frame->ActivateChild(static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT))));
+    frame->ActivateChild(
+        static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT))));
     pm::afxtest::pump();
     ASSERT_NE(frame->MDIGetActive(), active);
     pm::afxtest::click(view->m_hWnd, CPoint(15, 15));
@@ -249,9 +252,9 @@ TEST_F(DockableChildren, ClicksMoveTheActiveWindowBetweenPaneAndClient) {
     pm::afxtest::pump();
     HWND otherHwnd = nullptr;
     // The topmost visible document window (the one a click on its view reaches).
-    for (HWND h = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); h && !otherHwnd; h = ::GetWindow(h, GW_HWNDNEXT))
-        if (h != active->m_hWnd && ::IsWindowVisible(h))
-            otherHwnd = h;
+    for (HWND h = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); h && !otherHwnd;
+         h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h != active->m_hWnd && ::IsWindowVisible(h)) otherHwnd = h;
     ASSERT_NE(otherHwnd, nullptr);
     auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(otherHwnd));
     pm::afxtest::click(other->GetActiveView()->m_hWnd, CPoint(20, 20));
@@ -292,7 +295,7 @@ TEST_F(DockableChildren, AnActivePaneLeavesTheDocumentPaneItsCaption) {
     ASSERT_TRUE(active->m_wndViewBar.IsActive());
     frame->m_wndOutput.SetActive(TRUE, TRUE);
     frame->m_wndInformation.SetActive(TRUE, TRUE);
-    EXPECT_FALSE(frame->m_wndOutput.IsActive()); // an ordinary pane gives way
+    EXPECT_FALSE(frame->m_wndOutput.IsActive());  // an ordinary pane gives way
     EXPECT_TRUE(active->m_wndViewBar.IsActive()); // the document's pane follows its window
 }
 
@@ -399,7 +402,8 @@ TEST_F(DockableChildren, AFloatingPaneShowsItsWindowsTitleAndActivation) {
     active->SetWindowText("renamed");
     EXPECT_EQ(TextOf(mini), "renamed");
     EXPECT_TRUE(mini->m_bActive) << "floated as the active window, its frame shows it";
-    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT)));
+    auto* other =
+        static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT)));
     other->MDIActivate();
     pm::afxtest::pump();
     EXPECT_FALSE(mini->m_bActive) << "its frame shows the window is not the active one";
@@ -434,7 +438,8 @@ TEST(DockableChildrenAlone, TheOnlyDocumentDockedStaysTheActiveOneAndComesBackAc
     ASSERT_TRUE(child->SetDocked(FALSE));
     pm::afxtest::pump();
     EXPECT_TRUE(child->IsWindowVisible());
-    EXPECT_EQ(::SendMessage(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0), reinterpret_cast<LRESULT>(child->m_hWnd));
+    EXPECT_EQ(::SendMessage(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0),
+              reinterpret_cast<LRESULT>(child->m_hWnd));
     EXPECT_FALSE(child->m_bPseudoInactive);
     EXPECT_EQ(frame->GetActiveView(), child->GetActiveView());
     EndProgram(app);
@@ -446,7 +451,8 @@ TEST_F(DockableChildren, ADockedWindowAskedToComeForwardShowsItsPaneNotItself) {
     CDKSizeViewBar& bar = active->m_wndViewBar;
     // Its pane hidden by the close button, another window active.
     frame->ShowControlBar(&bar, FALSE, FALSE);
-    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT)));
+    auto* other =
+        static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(active->m_hWnd, GW_HWNDNEXT)));
     other->MDIActivate();
     pm::afxtest::pump();
     ASSERT_EQ(frame->MDIGetActive(), other);

@@ -23,13 +23,11 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         const bool target = message >= WM_DKDROP_DRAGENTER && message <= WM_DKDROP_DROPEX;
         const bool source = message >= WM_DKDROP_GIVEFEEDBACK && message <= WM_DKDROP_QUERYCONTINUE;
-        if (!target && !source)
-            return CWnd::WindowProc(message, wParam, lParam);
+        if (!target && !source) return CWnd::WindowProc(message, wParam, lParam);
         auto* words = reinterpret_cast<INT_PTR*>(lParam);
         const size_t count = target ? 8 : 5;
         seen.push_back({message, std::vector<INT_PTR>(words, words + count)});
-        if (!handle)
-            return 0;
+        if (!handle) return 0;
         words[count - 1] = answer;
         return 1;
     }
@@ -38,7 +36,8 @@ protected:
 class DropForwarders : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "drop", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+        ASSERT_TRUE(
+            wnd.CreateEx(0, AfxRegisterWndClass(0), "drop", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
         target.m_pServed = &wnd;
     }
     void TearDown() override { wnd.DestroyWindow(); }
@@ -54,7 +53,8 @@ TEST_F(DropForwarders, AWindowThatHandlesNothingRefusesDragsAndDrops) {
     EXPECT_EQ(target.OnDragOver(&wnd, &data, MK_LBUTTON, CPoint(3, 4)), DROPEFFECT_NONE);
     EXPECT_EQ(target.OnDragScroll(&wnd, 0, CPoint(3, 4)), DROPEFFECT_NONE);
     // The drop: the extended drop defers to the plain one, which is refused too.
-    EXPECT_EQ(target.Drop(&data, DROPEFFECT_COPY, DROPEFFECT_COPY | DROPEFFECT_MOVE, CPoint(3, 4)), DROPEFFECT_NONE);
+    EXPECT_EQ(target.Drop(&data, DROPEFFECT_COPY, DROPEFFECT_COPY | DROPEFFECT_MOVE, CPoint(3, 4)),
+              DROPEFFECT_NONE);
     ASSERT_GE(wnd.seen.size(), 5u);
     EXPECT_EQ(wnd.seen[3].first, static_cast<UINT>(WM_DKDROP_DROPEX));
     EXPECT_EQ(wnd.seen[4].first, static_cast<UINT>(WM_DKDROP_DROP));
@@ -81,12 +81,14 @@ TEST_F(DropForwarders, TheServedWindowSaysWhetherADragBegins) {
         COleDataSource data;
         // Begun, the drag ends at the release that follows.
         wnd.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
-        EXPECT_EQ(data.DoDragDrop(DROPEFFECT_COPY, &start, &source), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+        EXPECT_EQ(data.DoDragDrop(DROPEFFECT_COPY, &start, &source),
+                  static_cast<DROPEFFECT>(DROPEFFECT_NONE));
         ASSERT_FALSE(wnd.seen.empty());
         EXPECT_EQ(wnd.seen.front().first, static_cast<UINT>(WM_DKDROP_BEGINDRAG));
         EXPECT_EQ(wnd.seen.front().second[0], reinterpret_cast<INT_PTR>(&wnd));
         // Only a drag that began asks how to go on.
-        EXPECT_EQ(wnd.seen.back().first, static_cast<UINT>(begin ? WM_DKDROP_QUERYCONTINUE : WM_DKDROP_BEGINDRAG));
+        EXPECT_EQ(wnd.seen.back().first,
+                  static_cast<UINT>(begin ? WM_DKDROP_QUERYCONTINUE : WM_DKDROP_BEGINDRAG));
         EXPECT_EQ(::GetCapture(), nullptr);
     }
 }
@@ -95,7 +97,8 @@ TEST_F(DropForwarders, AHandlerSeesTheBlockAndAnswersInItsLastWord) {
     COleDataObject data;
     wnd.handle = true;
     wnd.answer = DROPEFFECT_MOVE;
-    EXPECT_EQ(target.OnDragOver(&wnd, &data, MK_CONTROL, CPoint(7, 9)), static_cast<DROPEFFECT>(DROPEFFECT_MOVE));
+    EXPECT_EQ(target.OnDragOver(&wnd, &data, MK_CONTROL, CPoint(7, 9)),
+              static_cast<DROPEFFECT>(DROPEFFECT_MOVE));
     const std::vector<INT_PTR>& over = wnd.seen.back().second;
     EXPECT_EQ(over[0], reinterpret_cast<INT_PTR>(&wnd));
     EXPECT_EQ(over[1], reinterpret_cast<INT_PTR>(&data));

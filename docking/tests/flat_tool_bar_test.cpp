@@ -143,11 +143,11 @@ TEST_F(FlatToolBarTest, TheParentDrawsAlongThroughCustomDraw) {
         stages.push_back(d.stage);
         items.push_back(d.item);
     }
-    EXPECT_EQ(stages, (std::vector<DWORD>{CDDS_PREPAINT, CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT, CDDS_ITEMPREPAINT,
-                                          CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT, CDDS_ITEMPREPAINT,
-                                          CDDS_ITEMPOSTPAINT, CDDS_POSTPAINT}));
-    EXPECT_EQ(items, (std::vector<DWORD_PTR>{0, kButtons[0], kButtons[0], kButtons[1], kButtons[3], kButtons[3],
-                                             kButtons[4], kButtons[4], 0}));
+    EXPECT_EQ(stages, (std::vector<DWORD>{CDDS_PREPAINT, CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT,
+                                          CDDS_ITEMPREPAINT, CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT,
+                                          CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT, CDDS_POSTPAINT}));
+    EXPECT_EQ(items, (std::vector<DWORD_PTR>{0, kButtons[0], kButtons[0], kButtons[1], kButtons[3],
+                                             kButtons[3], kButtons[4], kButtons[4], 0}));
     EXPECT_EQ(m_frame->m_draws[4].state, static_cast<UINT>(CDIS_DISABLED));
 }
 

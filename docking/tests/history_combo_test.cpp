@@ -19,13 +19,15 @@ using Entries = std::vector<std::string>;
 class HistoryComboTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "form", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+        ASSERT_TRUE(
+            m_parent.CreateEx(0, AFX_WND, "form", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
         ::RegDeleteKey(HKEY_CURRENT_USER, "Software\\Test Company\\Test App\\HistoryCombo");
     }
     void TearDown() override { m_parent.DestroyWindow(); }
 
     void Make(CDKHistoryCombo& combo) {
-        ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 10, 200, 150), &m_parent, 5));
+        ASSERT_TRUE(
+            combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 10, 200, 150), &m_parent, 5));
     }
     static Entries List(const CDKHistoryCombo& combo) {
         Entries entries;
@@ -39,8 +41,8 @@ protected:
     // The stored value, or "<none>".
     static std::string Stored(const char* value) {
         HKEY hKey = nullptr;
-        if (::RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Test Company\\Test App\\HistoryCombo", 0, KEY_READ, &hKey) !=
-            ERROR_SUCCESS)
+        if (::RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Test Company\\Test App\\HistoryCombo", 0, KEY_READ,
+                           &hKey) != ERROR_SUCCESS)
             return "<none>";
         char buffer[256] = {};
         DWORD cb = sizeof buffer, dwType = 0;
@@ -87,10 +89,12 @@ TEST_F(HistoryComboTest, EntriesWithBarsAndBackslashesSurviveTheRegistry) {
         Make(combo);
         combo.SetHistoryValue("Find", "Test Company", "Test App");
         combo.SetSaveOnDestroy(TRUE);
-        for (auto it = entries.rbegin(); it != entries.rend(); ++it) combo.InsertString(0, it->c_str());
+        for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+            combo.InsertString(0, it->c_str());
         combo.DestroyWindow();
     }
-    EXPECT_EQ(Stored("Find"), "a\\|b|C:\\\\dir\\\\|\\\\\\||" "|plain");
+    EXPECT_EQ(Stored("Find"), "a\\|b|C:\\\\dir\\\\|\\\\\\||"
+                              "|plain");
     CDKHistoryCombo again;
     again.SetHistoryValue("Find", "Test Company", "Test App");
     again.SetSaveOnDestroy(TRUE);
@@ -102,13 +106,15 @@ TEST_F(HistoryComboTest, OneEntryIsStoredBareAndAnEmptyHistoryDeletesTheValue) {
     CDKHistoryCombo combo;
     Make(combo);
     combo.SetWindowText("only");
-    EXPECT_TRUE(combo.SaveHistory("Find", "Test Company", "Test App", HKEY_CURRENT_USER, TRUE)) << "adds first";
+    EXPECT_TRUE(combo.SaveHistory("Find", "Test Company", "Test App", HKEY_CURRENT_USER, TRUE))
+        << "adds first";
     EXPECT_EQ(Stored("Find"), "only");
     combo.ClearHistory();
     combo.SetWindowText("");
     EXPECT_TRUE(combo.SaveHistory("Find", "Test Company", "Test App", HKEY_CURRENT_USER, TRUE));
     EXPECT_EQ(Stored("Find"), "<none>");
-    EXPECT_FALSE(combo.SaveHistory("", "Test Company", "Test App", HKEY_CURRENT_USER, FALSE)) << "no value name";
+    EXPECT_FALSE(combo.SaveHistory("", "Test Company", "Test App", HKEY_CURRENT_USER, FALSE))
+        << "no value name";
 }
 
 TEST_F(HistoryComboTest, TheToolBarSitsBesideTheComboAndActsOnIt) {
@@ -153,7 +159,8 @@ TEST_F(HistoryComboTest, TheToolBarSitsBesideTheComboAndActsOnIt) {
     EXPECT_FALSE(bar->IsWindowVisible());
     combo.PositionToolbar(5, FALSE);
     EXPECT_TRUE(bar->IsWindowVisible());
-    for (int i = 0; i < 3; ++i) combo.ShowButton(i, FALSE);
+    for (int i = 0; i < 3; ++i)
+        combo.ShowButton(i, FALSE);
     EXPECT_EQ(combo.GetVisibleButtonCount(), 0);
     EXPECT_FALSE(bar->IsWindowVisible());
 }
@@ -172,7 +179,8 @@ TEST_F(HistoryComboTest, ToolTipsAreTheSecondPartOfTheCommandsString) {
         return std::string(ttt.lpszText ? ttt.lpszText : "");
     };
     EXPECT_EQ(tip(ID_HISTORYCOMBO_ADD), "Add to history");
-    EXPECT_EQ(tip(ID_HISTORYCOMBO_CLEAR), std::string(79, 'x')) << "at most 80 characters with the terminator";
+    EXPECT_EQ(tip(ID_HISTORYCOMBO_CLEAR), std::string(79, 'x'))
+        << "at most 80 characters with the terminator";
     EXPECT_EQ(tip(ID_HISTORYCOMBO_DELETE), "") << "no string";
 }
 
@@ -192,11 +200,11 @@ TEST(HistoryComboPlacement, TheToolBarGoesWhereThePlacementSays) {
         int placement;
         CPoint counted, notCounted;
     } cases[] = {
-        {2, {98, 27}, {98, 24}},   {3, {130, 27}, {130, 24}},  {4, {164, 27}, {164, 24}},
-        {5, {98, 65}, {98, 70}},   {6, {130, 65}, {130, 70}},  {7, {164, 65}, {164, 70}},
-        {8, {62, 47}, {60, 47}},   {9, {62, 47}, {60, 47}},    {10, {62, 49}, {60, 49}},
+        {2, {98, 27}, {98, 24}},    {3, {130, 27}, {130, 24}},  {4, {164, 27}, {164, 24}},
+        {5, {98, 65}, {98, 70}},    {6, {130, 65}, {130, 70}},  {7, {164, 65}, {164, 70}},
+        {8, {62, 47}, {60, 47}},    {9, {62, 47}, {60, 47}},    {10, {62, 49}, {60, 49}},
         {11, {196, 47}, {200, 47}}, {12, {196, 47}, {200, 47}}, {13, {196, 49}, {200, 49}},
-        {0, {196, 47}, {200, 47}}, {14, {196, 47}, {200, 47}},
+        {0, {196, 47}, {200, 47}},  {14, {196, 47}, {200, 47}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.placement);

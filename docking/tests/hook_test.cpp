@@ -44,8 +44,8 @@ protected:
         wc.lpszClassName = "HookedWindow";
         wc.hbrBackground = ::GetSysColorBrush(COLOR_WINDOW);
         ::RegisterClass(&wc);
-        hwnd = ::CreateWindowEx(0, "HookedWindow", "Hooked", WS_OVERLAPPED | WS_VISIBLE, 50, 50, 200, 150, nullptr,
-                                nullptr, nullptr, nullptr);
+        hwnd = ::CreateWindowEx(0, "HookedWindow", "Hooked", WS_OVERLAPPED | WS_VISIBLE, 50, 50, 200, 150,
+                                nullptr, nullptr, nullptr, nullptr);
         window = CWnd::FromHandle(hwnd);
     }
     void TearDown() override {

@@ -17,7 +17,8 @@ class ItemTip : public ::testing::Test, protected MenuFrameFixture {
 protected:
     void SetUp() override {
         setUp();
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 310, 160), &frame->m_wndView, 1));
+        ASSERT_TRUE(
+            list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 310, 160), &frame->m_wndView, 1));
         list.InsertColumn(0, "Name", LVCFMT_LEFT, 120);
         list.InsertColumn(1, "Value", LVCFMT_LEFT, 60);
         list.InsertItem(0, "short");
@@ -81,7 +82,8 @@ TEST_F(ItemTip, OnlyACellWhoseTextIsCutGetsATip) {
 TEST_F(ItemTip, TheTipShowsTheWholeTextAndAClickOnItReachesTheList) {
     ItemTipInfo info = infoAt(cell(1, 1));
     ASSERT_EQ(info.nResult, ItemTipInfo::show);
-    tip.m_wndTip.Show(&info.rect, info.szText, info.nOffset, info.nAlignment, nullptr, info.clrText, info.clrBack);
+    tip.m_wndTip.Show(&info.rect, info.szText, info.nOffset, info.nAlignment, nullptr, info.clrText,
+                      info.clrBack);
     pm::afxtest::pump();
     ASSERT_TRUE(tip.m_wndTip.IsWindowVisible());
     CRect shown;
@@ -96,7 +98,8 @@ TEST_F(ItemTip, TheTipShowsTheWholeTextAndAClickOnItReachesTheList) {
     pm::afxtest::pump();
     EXPECT_FALSE(tip.m_wndTip.IsWindowVisible());
     bool pressed = false;
-    for (const auto& m : rec.messages()) pressed = pressed || m.message == WM_LBUTTONDOWN;
+    for (const auto& m : rec.messages())
+        pressed = pressed || m.message == WM_LBUTTONDOWN;
     EXPECT_TRUE(pressed);
 }
 
@@ -128,8 +131,8 @@ TEST_F(ItemTip, ATipThatWouldPassTheWorkAreaMovesBackIntoIt) {
     CPoint origin(0, 0);
     list.ClientToScreen(&origin);
     CRect cellRect(work.right - 40 - origin.x, 20, work.right - 20 - origin.x, 36);
-    tip.m_wndTip.Show(&cellRect, "a text far wider than forty pixels", 2, 0, nullptr, static_cast<COLORREF>(-1),
-                      static_cast<COLORREF>(-1));
+    tip.m_wndTip.Show(&cellRect, "a text far wider than forty pixels", 2, 0, nullptr,
+                      static_cast<COLORREF>(-1), static_cast<COLORREF>(-1));
     pm::afxtest::pump();
     ASSERT_TRUE(tip.m_wndTip.IsWindowVisible());
     CRect shown;

@@ -37,12 +37,14 @@ void PutOnClipboard(const std::string& text) {
 class MaskedEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "form", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr));
+        ASSERT_TRUE(
+            m_parent.CreateEx(0, AFX_WND, "form", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr));
     }
     void TearDown() override { m_parent.DestroyWindow(); }
 
     template <typename Edit> void Make(Edit& edit, DWORD dwStyle = 0) {
-        ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | dwStyle, CRect(0, 0, 280, 24), &m_parent, 7));
+        ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | dwStyle, CRect(0, 0, 280, 24),
+                                &m_parent, 7));
     }
     static std::string Text(CWnd& edit) {
         CString text;
@@ -55,7 +57,8 @@ protected:
         return nEnd;
     }
     static void Type(CWnd& edit, const std::string& chars) {
-        for (char ch : chars) edit.SendMessage(WM_CHAR, static_cast<unsigned char>(ch), 1);
+        for (char ch : chars)
+            edit.SendMessage(WM_CHAR, static_cast<unsigned char>(ch), 1);
     }
     static void Key(CWnd& edit, UINT vk) { edit.SendMessage(WM_KEYDOWN, vk, 1); }
 
@@ -88,8 +91,8 @@ struct EditCase {
     const char* before;   // the phone number's digits, set from outside
     int selStart, selEnd; // selection before the action
     bool overwrite;
-    const char* chars;    // typed characters ("\b" backspace), or empty for a key
-    UINT key;             // a key pressed instead
+    const char* chars; // typed characters ("\b" backspace), or empty for a key
+    UINT key;          // a key pressed instead
     const char* after;
     int caretAfter;
 };
@@ -102,7 +105,8 @@ TEST_F(MaskedEditTest, KeysDeleteAndTypeAgainstTheMask) {
         {"typing over a selection", "5551234567", 1, 4, false, "8", 0, "(8__) 123-4567", 2},
         {"backspace over a literal clears the digit before it", "5551234567", 6, 6, false, "\b", 0,
          "(55_) 123-4567", 3},
-        {"backspace at the first place does nothing", "5551234567", 1, 1, false, "\b", 0, "(555) 123-4567", 1},
+        {"backspace at the first place does nothing", "5551234567", 1, 1, false, "\b", 0, "(555) 123-4567",
+         1},
         {"delete on a literal deletes the next digit", "5551234567", 4, 4, false, "", VK_DELETE,
          "(555) _23-4567", 6},
         {"delete of a selection", "5551234567", 2, 8, false, "", VK_DELETE, "(5__) __3-4567", 2},
@@ -254,8 +258,8 @@ TEST_F(MaskedEditTest, ColoursFollowTheStateAndNegativeNumbersHaveTheirOwn) {
     // What the edit answers when it is painted: the parent reflects the request to it.
     auto colours = [&] {
         CClientDC dc(&edit);
-        HBRUSH hBrush = reinterpret_cast<HBRUSH>(
-            m_parent.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.m_hDC), reinterpret_cast<LPARAM>(edit.m_hWnd)));
+        HBRUSH hBrush = reinterpret_cast<HBRUSH>(m_parent.SendMessage(
+            WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.m_hDC), reinterpret_cast<LPARAM>(edit.m_hWnd)));
         LOGBRUSH lb{};
         ::GetObject(hBrush, sizeof lb, &lb);
         return std::make_pair(dc.GetTextColor(), lb.lbColor);

@@ -56,7 +56,8 @@ protected:
     }
     CMDIChildWnd* openMaximised(DWORD style) {
         auto* child = new CMDIChildWnd;
-        EXPECT_TRUE(child->Create(nullptr, "Document", WS_CHILD | WS_VISIBLE | style, CFrameWnd::rectDefault, frame));
+        EXPECT_TRUE(
+            child->Create(nullptr, "Document", WS_CHILD | WS_VISIBLE | style, CFrameWnd::rectDefault, frame));
         child->MDIMaximize();
         pm::afxtest::pump();
         frame->m_wndMenuBar.UpdateMDIIcon(TRUE);
@@ -132,7 +133,8 @@ TEST_F(MdiMenuBar, TheCaptionButtonsActOnTheChild) {
         const char* name;
         int hit;
         bool zoomed, iconic;
-    } cases[] = {{"restore", CDKMenuBar::hitRestore, false, false}, {"minimise", CDKMenuBar::hitMinimize, false, true}};
+    } cases[] = {{"restore", CDKMenuBar::hitRestore, false, false},
+                 {"minimise", CDKMenuBar::hitMinimize, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CMDIChildWnd* child = openMaximised(WS_OVERLAPPEDWINDOW);
@@ -156,12 +158,12 @@ TEST_F(MdiMenuBar, TheIconOpensTheChildsSystemMenuAndADoubleClickClosesTheChild)
     int openIndex = -1;
     HMENU shown = nullptr;
     inLoops(frame->m_hWnd, {[&] {
-        openIndex = bar().m_nOpenPopup;
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        shown = reinterpret_cast<HMENU>(::SendMessage(popups[0], MN_GETHMENU, 0, 0));
-        pm::test::pressKey(popups[0], VK_ESCAPE);
-    }});
+                openIndex = bar().m_nOpenPopup;
+                std::vector<HWND> popups = popupWindows();
+                ASSERT_EQ(popups.size(), 1u);
+                shown = reinterpret_cast<HMENU>(::SendMessage(popups[0], MN_GETHMENU, 0, 0));
+                pm::test::pressKey(popups[0], VK_ESCAPE);
+            }});
     pm::test::click(bar().m_hWnd, icon);
     pm::afxtest::pump();
     EXPECT_EQ(openIndex, ::GetMenuItemCount(menu));
@@ -169,8 +171,9 @@ TEST_F(MdiMenuBar, TheIconOpensTheChildsSystemMenuAndADoubleClickClosesTheChild)
     // The first press opens the system menu again; the second press of the double click ends it
     // and reaches the bar (a menu left open is closed so the test goes on).
     inLoops(frame->m_hWnd, {[&] {
-        for (HWND popup : popupWindows()) pm::test::pressKey(popup, VK_ESCAPE);
-    }});
+                for (HWND popup : popupWindows())
+                    pm::test::pressKey(popup, VK_ESCAPE);
+            }});
     pm::test::doubleClick(bar().m_hWnd, icon);
     pm::afxtest::pump();
     EXPECT_FALSE(::IsWindow(childWindow));

@@ -169,15 +169,13 @@ WNDPROC g_childProc = nullptr;
 
 // A document window of the program that names its own tab.
 LRESULT CALLBACK NamingChildProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_GETTABTEXT)
-        return reinterpret_cast<LRESULT>(kOwnTabText);
+    if (msg == WM_GETTABTEXT) return reinterpret_cast<LRESULT>(kOwnTabText);
     return ::CallWindowProc(g_childProc, h, msg, wParam, lParam);
 }
 
 // Another MDI child whose procedure answers the same message with something that is no text.
 LRESULT CALLBACK ForeignChildProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_GETTABTEXT)
-        return 1;
+    if (msg == WM_GETTABTEXT) return 1;
     return ::DefMDIChildProc(h, msg, wParam, lParam);
 }
 
@@ -256,7 +254,9 @@ TEST_F(MDITabs, TheStripsBorderIsPaintedAfterTheStripShrinks) {
     frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     const int inner = Strip().m_nBorder / 2;
-    const POINT band[] = {{width / 2, inner}, {width / 2, height - 1 - inner}, {inner, height / 2},
+    const POINT band[] = {{width / 2, inner},
+                          {width / 2, height - 1 - inner},
+                          {inner, height / 2},
                           {width - 1 - inner, height / 2}};
     dc = ::GetWindowDC(Strip().m_hWnd);
     for (const POINT& p : band)

@@ -32,7 +32,8 @@ public:
 
 private:
     void put(int value) {
-        for (int shift = 0; shift < 32; shift += 8) m_bytes.push_back(static_cast<BYTE>(static_cast<unsigned>(value) >> shift));
+        for (int shift = 0; shift < 32; shift += 8)
+            m_bytes.push_back(static_cast<BYTE>(static_cast<unsigned>(value) >> shift));
     }
 };
 
@@ -42,7 +43,9 @@ std::vector<std::string> itemsOf(HMENU menu) {
         char text[64] = {};
         ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
         UINT id = ::GetMenuItemID(menu, i);
-        items.push_back(id == 0 ? std::string("-") : id == static_cast<UINT>(-1) ? std::string(text) + " >" : text);
+        items.push_back(id == 0                       ? std::string("-")
+                        : id == static_cast<UINT>(-1) ? std::string(text) + " >"
+                                                      : text);
     }
     return items;
 }
@@ -73,7 +76,8 @@ protected:
 TEST_F(MenuBarCustomisation, AButtonHeldDownStartsADragOfIt) {
     HWND parent = ::GetParent(bar().m_hWnd);
     g_dragged.clear();
-    g_parentProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchParent)));
+    g_parentProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchParent)));
     // A press on a button, let go after letGoAfter ms (never: 0), then the hold's time passes.
     auto hold = [&](int index, DWORD letGoAfter) {
         pm::test::pressMouse(bar().m_hWnd, centre(index));
@@ -117,7 +121,9 @@ TEST_F(MenuBarCustomisation, ThePopupIsHandedToTheOwnerToShow) {
     bar().GetItemRect(1, &edit);
     bar().ClientToScreen(&edit);
     EXPECT_EQ(CPoint(frame->m_lastDropDown.x, frame->m_lastDropDown.y), CPoint(edit.left, edit.bottom + 1));
-    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), "cool command " + std::to_string(ID_MENUBAR_DROPDOWN)), 1);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(),
+                         "cool command " + std::to_string(ID_MENUBAR_DROPDOWN)),
+              1);
     EXPECT_EQ(bar().m_nOpenPopup, -1);
     // The chosen button stays chosen when the buttons are made again.
     EXPECT_TRUE(bar().UpdateMenuButtons(FALSE));

@@ -19,9 +19,7 @@ namespace {
 class MenuBar : public ::testing::Test, protected MenuFrameFixture {
 protected:
     void SetUp() override { setUp(); }
-    void TearDown() override {
-        tearDown();
-    }
+    void TearDown() override { tearDown(); }
     CDKMenuBar& bar() { return frame->m_wndMenuBar; }
     CRect buttonScreenRect(int index) {
         CRect rect;
@@ -33,11 +31,11 @@ protected:
     CRect popupPlace(const std::function<void()>& open) {
         CRect rect;
         inLoops(main, {[&] {
-            std::vector<HWND> popups = popupWindows();
-            ASSERT_EQ(popups.size(), 1u);
-            ::GetWindowRect(popups[0], &rect);
-            pm::test::pressKey(popups[0], VK_ESCAPE);
-        }});
+                    std::vector<HWND> popups = popupWindows();
+                    ASSERT_EQ(popups.size(), 1u);
+                    ::GetWindowRect(popups[0], &rect);
+                    pm::test::pressKey(popups[0], VK_ESCAPE);
+                }});
         open();
         pm::afxtest::pump();
         return rect;
@@ -95,13 +93,13 @@ TEST_F(MenuBar, AltRightDownChoosesACommandOnceAfterTheLoopEnds) {
     CRect edit = buttonScreenRect(1);
     CRect popupRect;
     inLoops(main, {[&] {
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        ::GetWindowRect(popups[0], &popupRect);
-        EXPECT_EQ(bar().m_nOpenPopup, 1);
-        pm::test::pressKey(popups[0], VK_DOWN);
-        pm::test::pressKey(popups[0], VK_RETURN);
-    }});
+                std::vector<HWND> popups = popupWindows();
+                ASSERT_EQ(popups.size(), 1u);
+                ::GetWindowRect(popups[0], &popupRect);
+                EXPECT_EQ(bar().m_nOpenPopup, 1);
+                pm::test::pressKey(popups[0], VK_DOWN);
+                pm::test::pressKey(popups[0], VK_RETURN);
+            }});
     ASSERT_TRUE(bar().HandleMenuKey(VK_DOWN));
     pm::afxtest::pump();
     // The popup opened under its button.
@@ -113,12 +111,12 @@ TEST_F(MenuBar, AltRightDownChoosesACommandOnceAfterTheLoopEnds) {
 
 TEST_F(MenuBar, AMnemonicOpensItsPopupAndEscapeReturnsToKeyboardMode) {
     inLoops(main, {[&] {
-        ASSERT_EQ(popupWindows().size(), 1u);
-        EXPECT_EQ(bar().m_nOpenPopup, 3);
-        // The frame's keyboard hook offers Esc first; the menu closes on it.
-        EXPECT_FALSE(bar().HandleMenuKey(VK_ESCAPE));
-        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
-    }});
+                ASSERT_EQ(popupWindows().size(), 1u);
+                EXPECT_EQ(bar().m_nOpenPopup, 3);
+                // The frame's keyboard hook offers Esc first; the menu closes on it.
+                EXPECT_FALSE(bar().HandleMenuKey(VK_ESCAPE));
+                pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+            }});
     ASSERT_TRUE(bar().HandleMenuKey('h'));
     pm::afxtest::pump();
     EXPECT_EQ(bar().m_nOpenPopup, -1);
@@ -227,19 +225,33 @@ TEST_F(MenuBar, LeftOnTheFirstPopupMovesToTheLastWithoutLeavingTheLoop) {
 TEST_F(MenuBar, OpenRequestsWaitingTogetherOpenOnlyTheLast) {
     std::vector<int> opened;
     inLoops(main, {[&] {
-        opened.push_back(bar().m_nOpenPopup);
-        pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
-    }});
-    for (WPARAM index : {0, 1, 3}) bar().PostMessage(WM_MENUBAR_OPENPOPUP, index);
+                opened.push_back(bar().m_nOpenPopup);
+                pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+            }});
+    for (WPARAM index : {0, 1, 3})
+        bar().PostMessage(WM_MENUBAR_OPENPOPUP, index);
     pm::afxtest::pump();
     EXPECT_EQ(opened, std::vector<int>{3});
     EXPECT_EQ(count("WM_EXITMENULOOP"), 2); // one popup: the platform's loop and the bar's
 }
 
 TEST_F(MenuBar, SeventeenMenusWrapIntoRowsSoTheLastStaysReachable) {
-    const char* titles[] = {"&File", "&Edit", "&View", "&Options", "VB&Script", "&Tools", "F&unctions",
-                            "&Operators", "&Date Functions", "&Math Constants && Functions", "&String Functions",
-                            "&Window && Frame Functions", "&Document Functions", "&Events", "Htm&l", "&Window",
+    const char* titles[] = {"&File",
+                            "&Edit",
+                            "&View",
+                            "&Options",
+                            "VB&Script",
+                            "&Tools",
+                            "F&unctions",
+                            "&Operators",
+                            "&Date Functions",
+                            "&Math Constants && Functions",
+                            "&String Functions",
+                            "&Window && Frame Functions",
+                            "&Document Functions",
+                            "&Events",
+                            "Htm&l",
+                            "&Window",
                             "&Help"};
     HMENU big = ::CreateMenu();
     for (const char* title : titles) {
@@ -298,9 +310,9 @@ TEST_F(MenuBar, APopupClosedOnItsButtonOpensAgainOnTheNextClick) {
     };
     int opened = 0;
     inLoops(main, {[&] {
-        ++opened;
-        clickFile();
-    }});
+                ++opened;
+                clickFile();
+            }});
     clickFile();
     pm::afxtest::pump();
     pm::afxtest::pump();
@@ -308,20 +320,20 @@ TEST_F(MenuBar, APopupClosedOnItsButtonOpensAgainOnTheNextClick) {
     EXPECT_TRUE(popupWindows().empty());
 
     inLoops(main, {[&] {
-        ++opened;
-        std::vector<HWND> popups = popupWindows();
-        ASSERT_EQ(popups.size(), 1u);
-        pm::test::pressKey(popups[0], VK_DOWN);
-        pm::test::pressKey(popups[0], VK_RETURN);
-    }});
+                ++opened;
+                std::vector<HWND> popups = popupWindows();
+                ASSERT_EQ(popups.size(), 1u);
+                pm::test::pressKey(popups[0], VK_DOWN);
+                pm::test::pressKey(popups[0], VK_RETURN);
+            }});
     clickFile();
     pm::afxtest::pump();
     EXPECT_EQ(opened, 2) << "the next click opened it";
 
     inLoops(main, {[&] {
-        ++opened;
-        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
-    }});
+                ++opened;
+                pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
+            }});
     clickFile();
     pm::afxtest::pump();
     EXPECT_EQ(opened, 3) << "after a command chosen from the keyboard with the pointer on the button";

@@ -24,7 +24,8 @@ class MenuState : public ::testing::Test, protected MenuFrameFixture {
 protected:
     void SetUp() override { setUp(); }
     void TearDown() override {
-        for (HMENU m : extra) ::DestroyMenu(m);
+        for (HMENU m : extra)
+            ::DestroyMenu(m);
         tearDown();
     }
     CDKMenuBar& bar() { return frame->m_wndMenuBar; }
@@ -66,11 +67,11 @@ protected:
 } // namespace
 
 TEST_F(MenuState, TheTreeIsStoredInItsByteLayout) {
-    Bytes expected{1, 0, 0, 0,                                                  // one item
-                   0, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 2, '&', 'A', // popup "&A"
-                   2, 0, 0, 0,                                                  // its two items
-                   0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 3, 'B', '\t', 'C',       // command 5
-                   0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};                      // separator
+    Bytes expected{1, 0, 0, 0,                                                        // one item
+                   0, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 2, '&', 'A',       // popup "&A"
+                   2, 0, 0, 0,                                                        // its two items
+                   0, 0, 0, 0, 0, 0, 0, 0, 5,    0,    0,    0,    3, 'B', '\t', 'C', // command 5
+                   0, 8, 0, 0, 0, 0, 0, 0, 0,    0,    0,    0,    0};                // separator
     EXPECT_EQ(store(smallMenu()), expected);
 }
 
@@ -87,7 +88,8 @@ TEST_F(MenuState, ALongTextIsStoredWith255Characters) {
 TEST_F(MenuState, SavedAndLoadedMenusMatchAndTheFrameHearsOfBoth) {
     HMENU saved = smallMenu();
     ASSERT_TRUE(bar().SaveMenuState(saved, "CNoteDoc"));
-    EXPECT_EQ(app->GetProfileInt("Menu_CNoteDoc", "MenuDataSize", -1), static_cast<UINT>(store(saved).size()));
+    EXPECT_EQ(app->GetProfileInt("Menu_CNoteDoc", "MenuDataSize", -1),
+              static_cast<UINT>(store(saved).size()));
     HMENU target = ::CreateMenu();
     extra.push_back(target);
     ::AppendMenu(target, MF_STRING, 9, "Old");
@@ -105,16 +107,19 @@ TEST_F(MenuState, SavedAndLoadedMenusMatchAndTheFrameHearsOfBoth) {
 TEST_F(MenuState, TruncatedOrForeignDataLeavesTheMenuAsItIs) {
     Bytes good = store(smallMenu());
     std::vector<Bytes> damaged;
-    for (size_t n = 0; n < good.size(); ++n) damaged.emplace_back(good.begin(), good.begin() + static_cast<long>(n));
-    damaged.push_back(Bytes{0xFF, 0xFF, 0xFF, 0x7F});                     // two billion items
+    for (size_t n = 0; n < good.size(); ++n)
+        damaged.emplace_back(good.begin(), good.begin() + static_cast<long>(n));
+    damaged.push_back(Bytes{0xFF, 0xFF, 0xFF, 0x7F});                         // two billion items
     damaged.push_back(Bytes{1, 0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 1, 0, 0, 0}); // has-submenu 7
-    damaged.push_back(Bytes{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F});
+    damaged.push_back(
+        Bytes{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F});
     HMENU target = makeTestMenu();
     extra.push_back(target);
     const std::string before = describe(target);
     for (const Bytes& data : damaged) {
         SCOPED_TRACE(data.size());
-        app->WriteProfileBinary("Menu_CBroken", "MenuItems", const_cast<BYTE*>(data.data()), static_cast<UINT>(data.size()));
+        app->WriteProfileBinary("Menu_CBroken", "MenuItems", const_cast<BYTE*>(data.data()),
+                                static_cast<UINT>(data.size()));
         app->WriteProfileInt("Menu_CBroken", "MenuDataSize", static_cast<int>(data.size()));
         ASSERT_TRUE(bar().LoadMenuState(target, "CBroken"));
         EXPECT_EQ(describe(target), before);
@@ -136,7 +141,8 @@ TEST_F(MenuState, ADeletedTopLevelItemStaysDeletedAfterARestart) {
     EXPECT_EQ(frame->m_log.front(), std::string("saved ") + kDefaultSection);
     bar().SetMenu(nullptr);
     recreateFrame();
-    EXPECT_EQ(describe(bar().GetMenu()), "&File[&New\tCtrl+N,&Open...,-,E&xit],Find && Replace[&Find...],&Help[&About]");
+    EXPECT_EQ(describe(bar().GetMenu()),
+              "&File[&New\tCtrl+N,&Open...,-,E&xit],Find && Replace[&Find...],&Help[&About]");
     EXPECT_EQ(bar().SendMessage(TB_BUTTONCOUNT), 3);
     EXPECT_STREQ(bar().GetButtonText(1), "Find && Replace");
 }

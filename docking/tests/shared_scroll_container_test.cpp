@@ -32,7 +32,8 @@ END_MESSAGE_MAP()
 class SharedScrollContainerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "pane", WS_POPUP | WS_VISIBLE, 0, 0, 420, 260, nullptr, nullptr));
+        ASSERT_TRUE(
+            m_parent.CreateEx(0, AFX_WND, "pane", WS_POPUP | WS_VISIBLE, 0, 0, 420, 260, nullptr, nullptr));
         ASSERT_TRUE(m_tabs.Create(&m_parent, CRect(0, 0, 420, 260), WS_CHILD | WS_VISIBLE, 100));
     }
     void TearDown() override { m_parent.DestroyWindow(); }
@@ -133,7 +134,8 @@ TEST_F(SharedScrollContainerTest, TheSplitterKeepsItsLimits) {
 }
 
 TEST_F(SharedScrollContainerTest, TabScrollingStopsAtBothEnds) {
-    for (int i = 0; i < 12; ++i) ASSERT_TRUE(m_tabs.InsertPage(i, MakePage("A long page title", 0, 0), nullptr));
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(m_tabs.InsertPage(i, MakePage("A long page title", 0, 0), nullptr));
     const CRect area = m_tabs.GetTabAreaRect();
     const int last = m_tabs.GetPageCount() - 1;
     EXPECT_EQ(m_tabs.GetTabRect(last).right, area.right) << "the inserted last tab was scrolled into view";
@@ -163,7 +165,8 @@ TEST_F(SharedScrollContainerTest, AListPageHandsItsScrollStateToTheContainerAndE
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 100, 100), &m_tabs, 7));
     ASSERT_TRUE(m_tabs.InsertPage(0, &list, "Functions"));
     EXPECT_FALSE(m_tabs.m_scrlBarVert.IsWindowEnabled()) << "nothing to scroll yet";
-    for (int i = 0; i < 200; ++i) list.AddString("function");
+    for (int i = 0; i < 200; ++i)
+        list.AddString("function");
     CRect page = m_tabs.GetPageRect();
     list.MoveWindow(CRect(page.left, page.top, page.right, page.bottom - 1));
     list.MoveWindow(&page);

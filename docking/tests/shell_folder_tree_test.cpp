@@ -74,7 +74,8 @@ using Labels = std::vector<std::string>;
 
 Labels ChildLabels(const CTreeCtrl& tree, HTREEITEM hParent) {
     Labels labels;
-    for (HTREEITEM h = tree.GetChildItem(hParent); h; h = tree.GetNextSiblingItem(h)) labels.emplace_back(tree.GetItemText(h));
+    for (HTREEITEM h = tree.GetChildItem(hParent); h; h = tree.GetNextSiblingItem(h))
+        labels.emplace_back(tree.GetItemText(h));
     return labels;
 }
 
@@ -83,15 +84,17 @@ protected:
     void SetUp() override {
         auto fake = std::make_unique<FakeNamespace>();
         m_fs = fake.get();
-        for (const char* folder : {"/home/u", "/home/u/docs", "/home/u/docs/letters", "/home/u/docs/letters/old",
-                                   "/home/u/Music", "/home/u/apps", "/home/u/apps/tools"})
+        for (const char* folder :
+             {"/home/u", "/home/u/docs", "/home/u/docs/letters", "/home/u/docs/letters/old", "/home/u/Music",
+              "/home/u/apps", "/home/u/apps/tools"})
             m_fs->m_entries[folder] = true;
         for (const char* file : {"/home/u/notes.txt", "/home/u/docs/cv.txt", "/home/u/docs/photo.png"})
             m_fs->m_entries[file] = false;
         m_tree.SetNamespace(std::move(fake));
-        ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "picker", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300, nullptr, nullptr));
-        ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT |
-                                      TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+        ASSERT_TRUE(
+            m_parent.CreateEx(0, AFX_WND, "picker", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300, nullptr, nullptr));
+        ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS |
+                                      TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
                                   CRect(0, 0, 240, 300), &m_parent, 1001));
         ASSERT_TRUE(m_tree.FillTree());
     }
@@ -120,7 +123,8 @@ TEST_F(ShellFolderTreeTest, TheDesktopRootHoldsTheDesktopsFoldersInOrder) {
     HTREEITEM hRoot = m_tree.GetRootItem();
     EXPECT_EQ(std::string(m_tree.GetItemText(hRoot)), "Desktop");
     EXPECT_EQ(m_tree.GetPathFromItem(hRoot), "") << "the root has no record";
-    EXPECT_EQ(ChildLabels(m_tree, hRoot), Labels({"apps", "docs", "Music"})) << "folders only, regardless of case";
+    EXPECT_EQ(ChildLabels(m_tree, hRoot), Labels({"apps", "docs", "Music"}))
+        << "folders only, regardless of case";
 
     m_tree.m_bDesktopRoot = FALSE;
     m_tree.m_bShowFiles = TRUE;
@@ -185,7 +189,8 @@ TEST_F(ShellFolderTreeTest, ContextCommandsMakeFoldersAndOpenItems) {
         << "the name is taken";
     EXPECT_TRUE(m_tree.InvokeCommand(m_tree.GetSelectedItem(), DK_SHELLCMD_OPEN));
     EXPECT_EQ(m_fs->m_opened, std::vector<std::string>({"/home/u/Music/New Folder"}));
-    EXPECT_FALSE(m_tree.InvokeCommand(m_tree.GetRootItem(), DK_SHELLCMD_OPEN)) << "the Desktop root has no record";
+    EXPECT_FALSE(m_tree.InvokeCommand(m_tree.GetRootItem(), DK_SHELLCMD_OPEN))
+        << "the Desktop root has no record";
 }
 
 TEST_F(ShellFolderTreeTest, ADoubleClickOpensAFileButNotAFolder) {

@@ -27,7 +27,8 @@ TEST(SizeToolBarCtrl, PressesOffTheButtonsGoToTheOwner) {
     CPressRecorder parent;
     ASSERT_TRUE(parent.CreateEx(0, AFX_WND, "bar", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr));
     CDKSizeToolBarCtrl tools;
-    ASSERT_TRUE(tools.Create(WS_CHILD | WS_VISIBLE | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
+    ASSERT_TRUE(tools.Create(WS_CHILD | WS_VISIBLE | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NOPARENTALIGN |
+                                 CCS_NORESIZE,
                              CRect(10, 10, 290, 90), &parent, 99));
     tools.SetButtonStructSize(sizeof(TBBUTTON));
     TBBUTTON buttons[3] = {{0, 0x8101, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},

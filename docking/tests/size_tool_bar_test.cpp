@@ -44,7 +44,8 @@ protected:
         AddCommandStrings();
         StartProgram(app);
         frame = app.Frame();
-        ASSERT_TRUE(bar.Create(frame, "Tools", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 300, 60)));
+        ASSERT_TRUE(
+            bar.Create(frame, "Tools", kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 300, 60)));
         bar.SetBarStyle(bar.GetBarStyle() | CBRS_SIZE_DYNAMIC);
         bar.EnableDocking(CBRS_ALIGN_ANY);
         CToolBarCtrl& tools = bar.GetToolBarCtrl();
@@ -53,7 +54,8 @@ protected:
         tools.SendMessage(TB_ADDBITMAP, kButtons, reinterpret_cast<LPARAM>(&bitmap));
         std::vector<TBBUTTON> buttons;
         for (int i = 0; i < kButtons; ++i) {
-            buttons.push_back({i, static_cast<int>(kAvailable[i]), TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1});
+            buttons.push_back(
+                {i, static_cast<int>(kAvailable[i]), TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1});
             if (i == 3) buttons.push_back({6, 0, 0, TBSTYLE_SEP, {}, 0, -1});
         }
         tools.SendMessage(TB_ADDBUTTONS, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -202,8 +204,8 @@ TEST_F(SizeToolBar, TipsAndPromptsComeFromTheCommandStrings) {
     const std::string longTip(79, 'x');
     const Case cases[] = {
         {0x8101, "Open", 0x8101},
-        {0x8109, nullptr, 0x8109}, // no line feed: no tip, but still the prompt
-        {0x810A, nullptr, 0},      // no string: neither
+        {0x8109, nullptr, 0x8109},         // no line feed: no tip, but still the prompt
+        {0x810A, nullptr, 0},              // no string: neither
         {0x810B, longTip.c_str(), 0x810B}, // cut to the tip's own buffer
     };
     for (const Case& c : cases) {
@@ -255,7 +257,8 @@ TEST_F(SizeToolBar, ButtonInfoOffersTheAvailableCommands) {
     // A small buffer takes what fits.
     char small[3] = {'?', '?', '?'};
     NMTOOLBARA nm{};
-    nm.hdr = {bar.GetToolBarCtrl().m_hWnd, CDKSizeToolBar::IDC_TOOLBAR, static_cast<UINT>(TBN_GETBUTTONINFOA)};
+    nm.hdr = {bar.GetToolBarCtrl().m_hWnd, CDKSizeToolBar::IDC_TOOLBAR,
+              static_cast<UINT>(TBN_GETBUTTONINFOA)};
     nm.iItem = 1;
     nm.pszText = small;
     nm.cchText = sizeof small;
@@ -293,6 +296,6 @@ TEST_F(SizeToolBar, CustomizeDialogListsTheAvailableCommandsByTheirTips) {
     bar.GetToolBarCtrl().SendMessage(TB_CUSTOMIZE);
     // The two commands not on the bar, after the separator every list offers.
     EXPECT_EQ(g_available, (std::vector<std::string>{"Separator", "???", "???"}));
-    EXPECT_EQ(g_current, (std::vector<std::string>{"Open", "Save", "Cut", "Copy", "Separator", "Paste", "Find",
-                                                   "Print", "Help", ""}));
+    EXPECT_EQ(g_current, (std::vector<std::string>{"Open", "Save", "Cut", "Copy", "Separator", "Paste",
+                                                   "Find", "Print", "Help", ""}));
 }

@@ -33,14 +33,14 @@ TEST(SizeBarGeometry, CaptionAndButtonsFollowTheSide) {
     };
     const CRect none(0, 0, 0, 0);
     const Case cases[] = {
-        {"top: strip at the left", 0, CBRS_ALIGN_TOP, false, CRect(105, 131, 116, 195), CRect(105, 105, 116, 116),
-         CRect(105, 118, 116, 129), CRect(121, 105, 295, 195)},
-        {"left: strip at the top", 0, CBRS_ALIGN_LEFT, false, CRect(105, 105, 269, 116), CRect(284, 105, 295, 116),
-         CRect(271, 105, 282, 116), CRect(105, 121, 295, 195)},
+        {"top: strip at the left", 0, CBRS_ALIGN_TOP, false, CRect(105, 131, 116, 195),
+         CRect(105, 105, 116, 116), CRect(105, 118, 116, 129), CRect(121, 105, 295, 195)},
+        {"left: strip at the top", 0, CBRS_ALIGN_LEFT, false, CRect(105, 105, 269, 116),
+         CRect(284, 105, 295, 116), CRect(271, 105, 282, 116), CRect(105, 121, 295, 195)},
         {"left without close", SZBAR_NOCLOSEBUTTON, CBRS_ALIGN_LEFT, false, CRect(105, 105, 282, 116), none,
          CRect(284, 105, 295, 116), CRect(105, 121, 295, 195)},
-        {"no gripper: border only", SZBAR_NOGRIPPER, CBRS_ALIGN_LEFT, false, CRect(105, 105, 295, 195), none, none,
-         CRect(105, 105, 295, 195)},
+        {"no gripper: border only", SZBAR_NOGRIPPER, CBRS_ALIGN_LEFT, false, CRect(105, 105, 295, 195), none,
+         none, CRect(105, 105, 295, 195)},
         {"floating: border only", 0, CBRS_ALIGN_TOP, true, CRect(105, 105, 295, 195), none, none,
          CRect(105, 105, 295, 195)},
     };
@@ -67,7 +67,9 @@ protected:
         wnd->ScreenToClient(&screen);
         return screen;
     }
-    static CPoint CaptionPoint(CDKSizeControlBar& bar) { return ClientPoint(&bar, bar.GetCaptionRect().CenterPoint()); }
+    static CPoint CaptionPoint(CDKSizeControlBar& bar) {
+        return ClientPoint(&bar, bar.GetCaptionRect().CenterPoint());
+    }
     // Presses the left button at a screen point of the bar and releases it at another.
     static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, CPoint releaseAt) {
         const CPoint p = ClientPoint(&bar, pressAt), r = ClientPoint(&bar, releaseAt);
@@ -94,8 +96,7 @@ protected:
         std::multiset<std::vector<LONG>> places;
         for (HWND h = ::GetWindow(main->m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
             CWnd* child = CWnd::FromHandlePermanent(h);
-            if (!child || !child->IsKindOf(RUNTIME_CLASS(CDKMDIChildWndSizeDock)))
-                continue;
+            if (!child || !child->IsKindOf(RUNTIME_CLASS(CDKMDIChildWndSizeDock))) continue;
             WINDOWPLACEMENT wp{};
             wp.length = sizeof wp;
             child->GetWindowPlacement(&wp);
@@ -182,7 +183,8 @@ TEST_F(SizeableBars, AnOutlineAsLongAsItsSideIsAThirdAndADropWhereItStartedMoves
     };
     for (const Case& c : {Case{&frame->m_wndOutput, true}, Case{&frame->m_wndInformation, false}}) {
         CPaneBar& bar = *c.bar;
-        DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(30, -30)}, false, VK_ESCAPE);
+        DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(30, -30)}, false,
+                VK_ESCAPE);
         const CDKDockContext* ctx = Context(bar);
         EXPECT_EQ(ctx->m_rectDragHorz.Width(), c.third ? ctx->m_rectFullWidth.Width() / 3 : bar.m_szHorz.cx);
     }
@@ -238,10 +240,10 @@ TEST_F(SizeableBars, TheFocusInAPaneShowsOnItsCaption) {
     };
     CPaneBar& project = frame->m_wndProject; // a solid caption
     CPaneBar& info = frame->m_wndInformation;
-    HWND inProject = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, project.m_hWnd, nullptr,
-                                     nullptr, nullptr);
-    HWND inInfo = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, info.m_hWnd, nullptr, nullptr,
-                                  nullptr);
+    HWND inProject = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, project.m_hWnd,
+                                     nullptr, nullptr, nullptr);
+    HWND inInfo = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 10, 30, 80, 20, info.m_hWnd, nullptr,
+                                  nullptr, nullptr);
     ::SetFocus(inProject);
     pm::afxtest::runIdle();
     pm::afxtest::pump();
@@ -280,8 +282,7 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     auto* left = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_LEFT));
     int between = -1;
     for (size_t i = 0; i < left->GetSplitters().size(); ++i)
-        if (left->GetSplitters()[i].kind == CDKSizeDockBar::kindUpDown)
-            between = static_cast<int>(i);
+        if (left->GetSplitters()[i].kind == CDKSizeDockBar::kindUpDown) between = static_cast<int>(i);
     ASSERT_GE(between, 0);
     const CRect splitter = left->GetSplitters()[between].rect;
     const int info = WindowRect(&frame->m_wndInformation).Height();
@@ -311,7 +312,8 @@ TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
     // (The row may leave a pixel of the floors free, which counts as room too.)
     EXPECT_NEAR(WindowRect(&frame->m_wndProject).Height(), dock::kCollapsedLength, 1);
     EXPECT_EQ(WindowRect(&frame->m_wndProject).left, WindowRect(&frame->m_wndInformation).left);
-    EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height() + WindowRect(&frame->m_wndProject).Height(), total);
+    EXPECT_EQ(WindowRect(&frame->m_wndInformation).Height() + WindowRect(&frame->m_wndProject).Height(),
+              total);
 }
 
 TEST_F(SizeableBars, TheSplittersShowWhichWayTheyMove) {
@@ -327,8 +329,7 @@ TEST_F(SizeableBars, TheSplittersShowWhichWayTheyMove) {
         auto* dock = static_cast<CDKSizeDockBar*>(Dock(c.dock));
         bool found = false;
         for (const CDKSizeDockBar::Splitter& s : dock->GetSplitters()) {
-            if (s.kind != c.kind)
-                continue;
+            if (s.kind != c.kind) continue;
             found = true;
             const CPoint p = s.rect.CenterPoint();
             dock->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
@@ -403,7 +404,8 @@ TEST_F(SizeableBars, DropOnARowOfTwoShowsAThirdOfTheLength) {
     const CRect info = WindowRect(&frame->m_wndInformation);
     const CPoint target(info.left + 10, info.top + 100);
     frame->m_strPicture = "docking_drag_outline";
-    DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(0, -60), target}, false, 0, frame);
+    DragBar(&bar, CaptionPoint(bar), {bar.GetCaptionRect().CenterPoint() + CPoint(0, -60), target}, false, 0,
+            frame);
     EXPECT_TRUE(frame->m_bPictureSaved);
     EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
     const CDKDockContext* ctx = Context(bar);
@@ -447,7 +449,8 @@ TEST_F(SizeableBars, TheFloatingFrameSizesByItsBordersAndOffersItsSystemMenu) {
     const CRect before = WindowRect(mini);
     const CPoint border(before.right - 2, before.CenterPoint().y);
     ASSERT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(border.x, border.y)), HTRIGHT);
-    mini->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(mini->m_hWnd), MAKELPARAM(HTRIGHT, WM_MOUSEMOVE));
+    mini->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(mini->m_hWnd),
+                      MAKELPARAM(HTRIGHT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE));
 
     // The right border dragged 60 pixels out: the frame follows, and the pane's floating size.
@@ -468,13 +471,15 @@ TEST_F(SizeableBars, TheFloatingFrameSizesByItsBordersAndOffersItsSystemMenu) {
 
 TEST_F(SizeableBars, PanesOnThreeSidesAndOneFloatingPicture) {
     CPaneBar& project = frame->m_wndProject;
-    DragBar(&project, CaptionPoint(project), {project.GetCaptionRect().CenterPoint() + CPoint(20, 0), TopEdge()});
+    DragBar(&project, CaptionPoint(project),
+            {project.GetCaptionRect().CenterPoint() + CPoint(20, 0), TopEdge()});
     ASSERT_EQ(project.m_pDockBar, Dock(AFX_IDW_DOCKBAR_TOP));
     // Output to the right edge: the band across the frame's height meets the right dock bar.
     CPaneBar& output = frame->m_wndOutput;
     const CRect right = WindowRect(Dock(AFX_IDW_DOCKBAR_RIGHT));
     const CPoint caption = output.GetCaptionRect().CenterPoint();
-    DragBar(&output, CaptionPoint(output), {caption + CPoint(0, -150), CPoint(right.left - 4, caption.y - 150)});
+    DragBar(&output, CaptionPoint(output),
+            {caption + CPoint(0, -150), CPoint(right.left - 4, caption.y - 150)});
     ASSERT_EQ(output.m_pDockBar, Dock(AFX_IDW_DOCKBAR_RIGHT));
     // A document window docked and floated makes the fourth pane.
     auto* child = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
@@ -551,8 +556,8 @@ TEST_F(SizeableBars, AWorkspaceStateBringsDocumentPanesBackAsDocumentWindows) {
     // One document docked, one floating as a pane, when the state is taken.
     auto* docked = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive());
     ASSERT_TRUE(docked->SetDocked(TRUE));
-    auto* floating =
-        static_cast<CDKMDIChildWndSizeDock*>(CWnd::FromHandlePermanent(::GetWindow(docked->m_hWnd, GW_HWNDNEXT)));
+    auto* floating = static_cast<CDKMDIChildWndSizeDock*>(
+        CWnd::FromHandlePermanent(::GetWindow(docked->m_hWnd, GW_HWNDNEXT)));
     ASSERT_TRUE(floating->SetDocked(TRUE));
     floating->m_wndViewBar.m_pDockContext->ToggleDocking();
     pm::afxtest::pump();
@@ -607,7 +612,8 @@ TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
     bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(menu.m_hMenu));
     ASSERT_EQ(menu.GetMenuItemCount(), 3u);
     EXPECT_EQ(menu.GetMenuItemID(0), static_cast<UINT>(ID_SZBAR_MDIFLOAT));
-    EXPECT_EQ(menu.GetMenuState(ID_SZBAR_ALLOWDOCKING, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(menu.GetMenuState(ID_SZBAR_ALLOWDOCKING, MF_BYCOMMAND) & MF_CHECKED,
+              static_cast<UINT>(MF_CHECKED));
 
     bar.SendMessage(WM_COMMAND, ID_SZBAR_MDIFLOAT);
     pm::afxtest::pump();
@@ -622,7 +628,8 @@ TEST_F(SizeableBars, APaneFloatsAmongTheDocumentWindowsAndBack) {
     inMDI.CreatePopupMenu();
     bar.SendMessage(WM_SZBAR_APPENDMENU, 0, reinterpret_cast<LPARAM>(inMDI.m_hMenu));
     ASSERT_EQ(inMDI.GetMenuItemCount(), 2u); // no docking item among the document windows
-    EXPECT_EQ(inMDI.GetMenuState(ID_SZBAR_MDIFLOAT, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(inMDI.GetMenuState(ID_SZBAR_MDIFLOAT, MF_BYCOMMAND) & MF_CHECKED,
+              static_cast<UINT>(MF_CHECKED));
 
     // Among the document windows the pane is not dragged.
     const CRect before = WindowRect(floatWnd);
@@ -665,8 +672,7 @@ TEST_F(SizeableBars, APaneShownAgainTakesBackItsShareOfTheRow) {
     auto* left = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_LEFT));
     int between = -1;
     for (size_t i = 0; i < left->GetSplitters().size(); ++i)
-        if (left->GetSplitters()[i].kind == CDKSizeDockBar::kindUpDown)
-            between = static_cast<int>(i);
+        if (left->GetSplitters()[i].kind == CDKSizeDockBar::kindUpDown) between = static_cast<int>(i);
     ASSERT_GE(between, 0);
     left->MoveSplitter(between, -60); // Project the longer of the two
     pm::afxtest::pump();

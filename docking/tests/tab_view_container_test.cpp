@@ -26,7 +26,8 @@ IMPLEMENT_DYNCREATE(CSelfDeletingPage, CWnd)
 class TabViewContainerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "panes", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+        ASSERT_TRUE(
+            m_parent.CreateEx(0, AFX_WND, "panes", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
         ASSERT_TRUE(m_tabs.Create(&m_parent, CRect(0, 0, 300, 200), WS_CHILD | WS_VISIBLE | TCS_BOTTOM, 100));
     }
     void TearDown() override {
@@ -41,7 +42,8 @@ protected:
     }
     // Pages 0..n-1 appended.
     void AddPages(int n) {
-        for (int i = 0; i < n; ++i) ASSERT_TRUE(m_tabs.InsertPage(m_tabs.GetItemCount(), MakePage(), "p"));
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(m_tabs.InsertPage(m_tabs.GetItemCount(), MakePage(), "p"));
     }
     // The indexes of the tabs whose page is visible.
     std::vector<int> VisiblePages() const {
@@ -88,7 +90,8 @@ TEST_F(TabViewContainerTest, InsertingAtOrBeforeTheActivePageShowsExactlyTheNewP
         EXPECT_EQ(VisiblePages(), Shown({c.insertAt}));
         EXPECT_EQ(m_tabs.GetActivePageIndex(), c.insertAt);
         EXPECT_EQ(m_tabs.GetPage(c.insertAt), page);
-        while (m_tabs.GetItemCount() > 0) m_tabs.DeletePage(0, TRUE);
+        while (m_tabs.GetItemCount() > 0)
+            m_tabs.DeletePage(0, TRUE);
     }
 }
 
@@ -133,7 +136,8 @@ TEST_F(TabViewContainerTest, DeletionShowsTheNeighbourTheRulesName) {
         if (shownBefore) {
             EXPECT_EQ(m_tabs.GetPage(c.activeAfter), shownBefore);
         }
-        while (m_tabs.GetItemCount() > 0) m_tabs.DeletePage(0, TRUE);
+        while (m_tabs.GetItemCount() > 0)
+            m_tabs.DeletePage(0, TRUE);
     }
     EXPECT_FALSE(m_tabs.DeletePage(0, TRUE));
     EXPECT_FALSE(m_tabs.DeletePage(static_cast<CWnd*>(nullptr), TRUE));
@@ -230,11 +234,13 @@ TEST_F(TabViewContainerTest, DraggingOverATabShowsItsPageAndDropsNothing) {
 TEST_F(TabViewContainerTest, ThePaneShowsItsTabsBelowThePageInsideASunkenFrame) {
     m_tabs.DestroyWindow();
     CDK3DTabViewContainer pane;
-    ASSERT_TRUE(pane.Create(&m_parent, CRect(0, 0, 300, 200), WS_CHILD | WS_VISIBLE | TCS_BOTTOM | TCS_MULTILINE, 100));
+    ASSERT_TRUE(pane.Create(&m_parent, CRect(0, 0, 300, 200),
+                            WS_CHILD | WS_VISIBLE | TCS_BOTTOM | TCS_MULTILINE, 100));
     CListBox functions, folders;
     ASSERT_TRUE(functions.Create(WS_CHILD | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 10, 10), &pane, 1));
     ASSERT_TRUE(folders.Create(WS_CHILD | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 10, 10), &pane, 2));
-    for (const char* name : {"init()", "draw(ctx)", "resize(w, h)"}) functions.AddString(name);
+    for (const char* name : {"init()", "draw(ctx)", "resize(w, h)"})
+        functions.AddString(name);
     folders.AddString("/home/u/site");
     ASSERT_TRUE(pane.InsertPage(0, &functions, "Functions"));
     ASSERT_TRUE(pane.InsertPage(1, &folders, "Working Dir"));
@@ -244,8 +250,10 @@ TEST_F(TabViewContainerTest, ThePaneShowsItsTabsBelowThePageInsideASunkenFrame) 
     ASSERT_TRUE(pane.SetActivePageIndex(0));
     pm::afxtest::pump();
     const QImage image = pm::test::windowImage(pane.m_hWnd);
-    EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, static_cast<unsigned>(0x808080)) << "the frame's shadow at the top left";
-    EXPECT_EQ(image.pixel(299, 199) & 0xFFFFFF, static_cast<unsigned>(0xFFFFFF)) << "its highlight at the bottom right";
+    EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, static_cast<unsigned>(0x808080))
+        << "the frame's shadow at the top left";
+    EXPECT_EQ(image.pixel(299, 199) & 0xFFFFFF, static_cast<unsigned>(0xFFFFFF))
+        << "its highlight at the bottom right";
     EXPECT_TRUE(pm::afxtest::savePng(pane.m_hWnd, "tab_view_container"));
 }
 

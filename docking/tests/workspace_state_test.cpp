@@ -59,14 +59,13 @@ public:
     BOOL InitInstance() override {
         pm::res::addMenu(IDR_NOTES, {{{"&Window", 0, MF_POPUP, {{"&Cascade", ID_WINDOW_CASCADE, 0, {}}}}}});
         m_pTemplate = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CNotesDoc), RUNTIME_CLASS(CNotesChild),
-                                           RUNTIME_CLASS(CNotesView));
+                                            RUNTIME_CLASS(CNotesView));
         AddDocTemplate(m_pTemplate);
-        m_pSplitTemplate = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CNotesDoc), RUNTIME_CLASS(CSplitChild),
-                                                 RUNTIME_CLASS(CNotesView));
+        m_pSplitTemplate = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CNotesDoc),
+                                                 RUNTIME_CLASS(CSplitChild), RUNTIME_CLASS(CNotesView));
         AddDocTemplate(m_pSplitTemplate);
         auto* main = new CMDIFrameWnd;
-        if (!main->LoadFrame(IDR_NOTES))
-            return FALSE;
+        if (!main->LoadFrame(IDR_NOTES)) return FALSE;
         m_pMainWnd = main;
         main->ShowWindow(SW_SHOW);
         return TRUE;
@@ -101,9 +100,13 @@ class CForeignRecord : public CObject {
 };
 IMPLEMENT_SERIAL(CForeignRecord, CObject, 1)
 
-int LiveRecords() { return g_liveRecords; }
+int LiveRecords() {
+    return g_liveRecords;
+}
 
-std::vector<BYTE> Bytes(const CByteArray& a) { return std::vector<BYTE>(a.GetData(), a.GetData() + a.GetSize()); }
+std::vector<BYTE> Bytes(const CByteArray& a) {
+    return std::vector<BYTE>(a.GetData(), a.GetData() + a.GetSize());
+}
 
 // Loads bytes into a state.
 BOOL Load(CDKWorkspaceState& state, const std::vector<BYTE>& v) {
@@ -123,8 +126,7 @@ protected:
         pm::afxtest::pump();
     }
     void TearDown() override {
-        if (app.m_pMainWnd)
-            app.m_pMainWnd->DestroyWindow();
+        if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
         pm::afxtest::pump();
     }
     void Open(const char* path) {
@@ -153,7 +155,8 @@ TEST_F(WorkspaceState, StoredBytesBeginWithTheSignatureAndVersion) {
     ASSERT_TRUE(state.WriteToBytes(bytes));
     const std::vector<BYTE> v = Bytes(bytes);
     ASSERT_GE(v.size(), 8u);
-    EXPECT_EQ(std::vector<BYTE>(v.begin(), v.begin() + 8), (std::vector<BYTE>{0xDC, 0xFE, 0x34, 0x12, 1, 0, 0, 0}));
+    EXPECT_EQ(std::vector<BYTE>(v.begin(), v.begin() + 8),
+              (std::vector<BYTE>{0xDC, 0xFE, 0x34, 0x12, 1, 0, 0, 0}));
 }
 
 TEST_F(WorkspaceState, ForeignOrNewerStateIsRefusedWithBadSchema) {
@@ -241,13 +244,15 @@ TEST_F(WorkspaceState, AChildComesBackThroughItsOwnTemplateElseOneForItsDocument
         const char* path;
         bool restored;
         const char* restoredFrame; // the class of the frame that comes back
-        size_t documents;         // the documents open afterwards
+        size_t documents;          // the documents open afterwards
     };
     const Case cases[] = {
-        {"all three names: that template", "CNotesDoc", "CSplitChild", "/notes/s.txt", true, "CSplitChild", 1},
+        {"all three names: that template", "CNotesDoc", "CSplitChild", "/notes/s.txt", true, "CSplitChild",
+         1},
         {"a frame class gone: the first for its document", "CNotesDoc", "CGoneChild", "/notes/t.txt", true,
          "CNotesChild", 2},
-        {"already open: one more window on it", "CNotesDoc", "CNotesChild", "/notes/t.txt", true, "CNotesChild", 2},
+        {"already open: one more window on it", "CNotesDoc", "CNotesChild", "/notes/t.txt", true,
+         "CNotesChild", 2},
         {"a document class gone: nothing", "CGoneDoc", "CNotesChild", "/notes/u.txt", false, nullptr, 2},
     };
     for (const Case& c : cases) {
@@ -263,8 +268,7 @@ TEST_F(WorkspaceState, AChildComesBackThroughItsOwnTemplateElseOneForItsDocument
         const std::multiset<std::string> children = ChildDocuments();
         EXPECT_EQ(static_cast<int>(children.size()), childrenBefore + (c.restored ? 1 : 0)) << c.name;
         EXPECT_EQ(std::set<std::string>(children.begin(), children.end()).size(), c.documents) << c.name;
-        if (!c.restored)
-            continue;
+        if (!c.restored) continue;
         CMDIChildWnd* active = main->MDIGetActive();
         ASSERT_NE(active, nullptr) << c.name;
         EXPECT_STREQ(active->GetRuntimeClass()->m_lpszClassName, c.restoredFrame) << c.name;
@@ -303,7 +307,8 @@ TEST_F(WorkspaceState, FileAndRegistryRoundTrips) {
 
     EXPECT_TRUE(state.StoreToRegistry("Main", "Docking Tests", "Workspace"));
     CDKWorkspaceState fromRegistry;
-    ASSERT_TRUE(fromRegistry.LoadFromRegistry(1, "Main", "Docking Tests", "Workspace", HKEY_CURRENT_USER, FALSE));
+    ASSERT_TRUE(
+        fromRegistry.LoadFromRegistry(1, "Main", "Docking Tests", "Workspace", HKEY_CURRENT_USER, FALSE));
     ASSERT_EQ(fromRegistry.m_pChildFrames->GetSize(), 1);
     auto* child = static_cast<CDKChildFrameState*>((*fromRegistry.m_pChildFrames)[0]);
     EXPECT_STREQ(child->m_strDocumentPath, "/notes/a.txt");
@@ -311,7 +316,8 @@ TEST_F(WorkspaceState, FileAndRegistryRoundTrips) {
     EXPECT_STREQ(child->m_strFrameClass, "CNotesChild");
     EXPECT_STREQ(child->m_strViewClass, "CNotesView");
     EXPECT_EQ(child->m_placement.length, 44u);
-    EXPECT_FALSE(fromRegistry.LoadFromRegistry(1, "Other", "Docking Tests", "Workspace", HKEY_CURRENT_USER, FALSE));
+    EXPECT_FALSE(
+        fromRegistry.LoadFromRegistry(1, "Other", "Docking Tests", "Workspace", HKEY_CURRENT_USER, FALSE));
 }
 
 TEST_F(WorkspaceState, SplitterSizesComeBackAndUnknownRowsArePassedBy) {
@@ -400,8 +406,7 @@ TEST_F(WorkspaceState, AHandMadeStateOwningARecordTwiceIsRefusedAndFreesWhatItRe
             ASSERT_TRUE(source.WriteToBytes(stored));
             bytes = Bytes(stored);
             // The source owns each record once again before it goes.
-            if (source.m_pSplitters == source.m_pChildFrames)
-                source.m_pSplitters = new CObArray;
+            if (source.m_pSplitters == source.m_pChildFrames) source.m_pSplitters = new CObArray;
             source.m_pSplitters->RemoveAll();
             source.m_pChildFrames->RemoveAll();
             std::set<CObject*> distinct(made.begin(), made.end());

@@ -61,8 +61,8 @@ protected:
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 400)));
         view = new CHostView;
-        ASSERT_TRUE(view->Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 340), frame,
-                                 AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(view->Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_VISIBLE,
+                                 CRect(0, 0, 600, 340), frame, AFX_IDW_PANE_FIRST));
         doc = std::make_unique<CHostDoc>();
         doc->m_bAutoDelete = FALSE;
         doc->AddView(view);
@@ -70,8 +70,8 @@ protected:
     }
     void create(CHHAssistEditCtrl* control, CHHFormater* formater) {
         edit.reset(control);
-        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
-                                     ES_AUTOVSCROLL | ES_NOHIDESEL,
+        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                                     ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL,
                                  CRect(0, 0, 600, 340), view, 101));
         edit->SetFormater(formater);
         ASSERT_TRUE(edit->InitControl(FALSE));
@@ -99,7 +99,9 @@ protected:
         }
         pm::afxtest::typeText(edit->m_hWnd, run);
     }
-    void key(int vk, bool shift = false, bool control = false) { pm::afxtest::pressKey(edit->m_hWnd, vk, shift, control); }
+    void key(int vk, bool shift = false, bool control = false) {
+        pm::afxtest::pressKey(edit->m_hWnd, vk, shift, control);
+    }
     std::string text() {
         CString t;
         edit->GetWindowText(t);
@@ -148,7 +150,8 @@ TEST_F(AssistCtrl, DotListsMembersThatThePrefixFiltersAndTabCommits) {
     type("x = document.");
     ASSERT_TRUE(listShown());
     EXPECT_EQ(edit->GetListAnchor(), 13);
-    EXPECT_EQ(listItems(), (std::vector<std::string>{"close", "forms", "get_title", "set_title", "write", "writeln"}));
+    EXPECT_EQ(listItems(),
+              (std::vector<std::string>{"close", "forms", "get_title", "set_title", "write", "writeln"}));
     type("wR");
     EXPECT_EQ(std::string(edit->GetSelectedItemText()), "write");
     EXPECT_EQ(tipText(), "write(text)\r\nWrites text.");
@@ -281,7 +284,8 @@ TEST_F(AssistCtrl, ListFunctionsAndTheirOrder) {
 TEST_F(AssistCtrl, BookmarksStayOnTheirLinesAndAreWalkedWithTheirKeys) {
     create(new CAutoCompleteEditCtrl, &js);
     std::string lines;
-    for (int i = 0; i < 12; ++i) lines += "line" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 12; ++i)
+        lines += "line" + std::to_string(i) + "\r\n";
     edit->SetText(lines.c_str());
     CHHMarginWnd::CreateSmallFont(TRUE);
     const auto goLine = [&](int line) {
@@ -329,11 +333,13 @@ TEST_F(AssistCtrl, UndoAndRedoKeepBookmarksOnTheirLines) {
     edit->SetSel(0, 0);
     type("x\r");
     EXPECT_EQ(edit->GetLineMarkers(4), HHMARK_BOOKMARK);
-    while (edit->SendMessage(EM_CANUNDO)) edit->SendMessage(EM_UNDO);
+    while (edit->SendMessage(EM_CANUNDO))
+        edit->SendMessage(EM_UNDO);
     pm::afxtest::pump();
     EXPECT_EQ(text(), "a\r\nb\r\nc\r\nd");
     EXPECT_EQ(edit->GetLineMarkers(3), HHMARK_BOOKMARK);
-    while (edit->SendMessage(EM_CANREDO)) edit->SendMessage(EM_REDO);
+    while (edit->SendMessage(EM_CANREDO))
+        edit->SendMessage(EM_REDO);
     pm::afxtest::pump();
     EXPECT_EQ(text(), "x\r\na\r\nb\r\nc\r\nd");
     EXPECT_EQ(edit->GetLineMarkers(4), HHMARK_BOOKMARK);

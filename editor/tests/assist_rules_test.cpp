@@ -12,7 +12,9 @@ namespace {
 using namespace hh;
 
 // Line of a position in a text of lines of 10 characters each (8 + CR LF).
-int lineOfTen(int pos) { return pos / 10; }
+int lineOfTen(int pos) {
+    return pos / 10;
+}
 
 TEST(AssistRules, SetClearToggleKeepOneRecordPerLine) {
     CHHLineMarkerArray m;
@@ -84,9 +86,11 @@ TEST(AssistRules, BookmarkWalkWrapsRound) {
         int caret;
         bool forward;
         int expected;
-    } cases[] = {{0, true, 2}, {2, true, 7}, {7, true, 2}, {9, true, 2}, {5, false, 2}, {2, false, 7}, {0, false, 7}};
+    } cases[] = {{0, true, 2},  {2, true, 7},  {7, true, 2}, {9, true, 2},
+                 {5, false, 2}, {2, false, 7}, {0, false, 7}};
     for (const auto& c : cases)
-        EXPECT_EQ(NextMarkedLine(m, HHMARK_BOOKMARK, c.caret, c.forward), c.expected) << c.caret << " " << c.forward;
+        EXPECT_EQ(NextMarkedLine(m, HHMARK_BOOKMARK, c.caret, c.forward), c.expected)
+            << c.caret << " " << c.forward;
     const CHHLineMarkerArray only{{4, 0, HHMARK_BOOKMARK}};
     EXPECT_EQ(NextMarkedLine(only, HHMARK_BOOKMARK, 4, true), -1);
     EXPECT_EQ(NextMarkedLine(only, HHMARK_BOOKMARK, 4, false), -1);
@@ -116,15 +120,15 @@ TEST(AssistRules, ACaretPastTheLastLineBreakIsBroughtBackToTheEditablePart) {
         EditableRange range;
         int pos, textLength, expected;
     } cases[] = {
-        {last, 50, 50, 48},         // after the closing line break, at the text's end
-        {last, 48, 50, 48},         // the last editable position stays
-        {last, 20, 50, 20},         // inside stays
-        {last, 5, 50, 5},           // before the part (a head) stays
-        {{10, 50}, 60, 60, 60},     // the part does not end the text: what follows is its own
-        {{10, 50}, 50, 60, 50},     // the start of what follows stays
-        {{10, 11}, 11, 11, 11},     // no editable position to go to
-        {{10, 12}, 12, 12, 10},     // a part of a bare line break: its start
-        {{}, 50, 50, 50},           // no range
+        {last, 50, 50, 48},     // after the closing line break, at the text's end
+        {last, 48, 50, 48},     // the last editable position stays
+        {last, 20, 50, 20},     // inside stays
+        {last, 5, 50, 5},       // before the part (a head) stays
+        {{10, 50}, 60, 60, 60}, // the part does not end the text: what follows is its own
+        {{10, 50}, 50, 60, 50}, // the start of what follows stays
+        {{10, 11}, 11, 11, 11}, // no editable position to go to
+        {{10, 12}, 12, 12, 10}, // a part of a bare line break: its start
+        {{}, 50, 50, 50},       // no range
     };
     for (const auto& c : cases)
         EXPECT_EQ(CaretForTyping(c.range, c.pos, c.textLength), c.expected)
@@ -138,27 +142,28 @@ TEST(AssistRules, ProtectedChanges) {
         ProtectedChange change;
         bool allowed;
     } cases[] = {
-        {{}, {kInputOther, 0, 100}, true},                  // no range never refuses
-        {{10, 0}, {kInputOther, 20, 20}, false},            // an empty range refuses all
-        {r, {kInputOther, 20, 21}, true},                   // typing inside
-        {r, {kInputOther, 49, 49}, false},                  // after the last editable position
-        {r, {kInputOther, 9, 9}, false},                    // before the range
-        {r, {kInputEnter, 50, 50}, true},                   // Enter at the range's end
-        {r, {kInputEnter, 8, 8}, true},                     // Enter two before its start
-        {r, {kInputDelete, 47, 48}, true},                  // Delete inside
-        {r, {kInputDelete, 48, 48, false}, false},          // Delete would eat the closing line end
-        {r, {kInputDelete, 48, 48, true}, true},            // unless it stands at a line's start
-        {{10, 12}, {kInputDelete, 10, 10}, false},          // nothing editable left to delete
-        {r, {kInputBackspace, 20, 21}, true},               // Backspace in the middle of a line
-        {r, {kInputBackspace, 18, 20}, true},               // Backspace joining two lines of the range
-        {r, {kInputBackspace, 10, 11}, true},               // Backspace at the range's second position
-        {r, {kInputBackspace, 8, 10}, false},               // Backspace would join the range to the line above
-        {r, {kInputBackspace, 48, 49}, false},              // Backspace would eat the closing line end
-        {{10, 12}, {kInputBackspace, 10, 11}, false},       // nothing editable left to remove
+        {{}, {kInputOther, 0, 100}, true},            // no range never refuses
+        {{10, 0}, {kInputOther, 20, 20}, false},      // an empty range refuses all
+        {r, {kInputOther, 20, 21}, true},             // typing inside
+        {r, {kInputOther, 49, 49}, false},            // after the last editable position
+        {r, {kInputOther, 9, 9}, false},              // before the range
+        {r, {kInputEnter, 50, 50}, true},             // Enter at the range's end
+        {r, {kInputEnter, 8, 8}, true},               // Enter two before its start
+        {r, {kInputDelete, 47, 48}, true},            // Delete inside
+        {r, {kInputDelete, 48, 48, false}, false},    // Delete would eat the closing line end
+        {r, {kInputDelete, 48, 48, true}, true},      // unless it stands at a line's start
+        {{10, 12}, {kInputDelete, 10, 10}, false},    // nothing editable left to delete
+        {r, {kInputBackspace, 20, 21}, true},         // Backspace in the middle of a line
+        {r, {kInputBackspace, 18, 20}, true},         // Backspace joining two lines of the range
+        {r, {kInputBackspace, 10, 11}, true},         // Backspace at the range's second position
+        {r, {kInputBackspace, 8, 10}, false},         // Backspace would join the range to the line above
+        {r, {kInputBackspace, 48, 49}, false},        // Backspace would eat the closing line end
+        {{10, 12}, {kInputBackspace, 10, 11}, false}, // nothing editable left to remove
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsChangeAllowed(c.range, c.change), c.allowed)
-            << c.range.start << "," << c.range.end << " input " << c.change.input << " [" << c.change.a << "," << c.change.b << ")";
+            << c.range.start << "," << c.range.end << " input " << c.change.input << " [" << c.change.a << ","
+            << c.change.b << ")";
 }
 
 TEST(AssistRules, PrefixCommitCharsAndOrder) {
@@ -166,8 +171,10 @@ TEST(AssistRules, PrefixCommitCharsAndOrder) {
     EXPECT_EQ(TypedPrefixLength(" x"), 0);
     EXPECT_TRUE(StartsWithNoCase("writeln", "WR"));
     EXPECT_FALSE(StartsWithNoCase("w", "wr"));
-    for (char c : std::string("\r\t ().,;+-*/<>=!?'")) EXPECT_TRUE(IsCommitChar(c)) << int(c);
-    for (char c : std::string("a_1[\"\x1b")) EXPECT_FALSE(IsCommitChar(c)) << int(c);
+    for (char c : std::string("\r\t ().,;+-*/<>=!?'"))
+        EXPECT_TRUE(IsCommitChar(c)) << int(c);
+    for (char c : std::string("a_1[\"\x1b"))
+        EXPECT_FALSE(IsCommitChar(c)) << int(c);
     const CHHMemberItem blueB{"b", 0x4000}, plainZ{"Z", 0}, plainA{"a", 0};
     EXPECT_LT(CompareMemberItems(plainZ, blueB, true), 0); // group 0 before group 1
     EXPECT_GT(CompareMemberItems(plainZ, blueB, false), 0);

@@ -21,18 +21,21 @@ CHHCommentMarker marker(int pos, bool start, int pair = 0) {
 }
 
 void fill(CHHCommentMarkerArray& a, std::initializer_list<CHHCommentMarker> list) {
-    for (const auto& m : list) a.Add(m);
+    for (const auto& m : list)
+        a.Add(m);
 }
 
 std::vector<int> positions(const CHHCommentMarkerArray& a) {
     std::vector<int> p;
-    for (INT_PTR i = 0; i < a.GetSize(); ++i) p.push_back(a[i].m_nPos);
+    for (INT_PTR i = 0; i < a.GetSize(); ++i)
+        p.push_back(a[i].m_nPos);
     return p;
 }
 
 std::vector<int> pairs(const CHHCommentMarkerArray& a) {
     std::vector<int> p;
-    for (INT_PTR i = 0; i < a.GetSize(); ++i) p.push_back(a[i].m_nPair);
+    for (INT_PTR i = 0; i < a.GetSize(); ++i)
+        p.push_back(a[i].m_nPair);
     return p;
 }
 
@@ -40,10 +43,11 @@ TEST(Coloring, ClassesOfTokenWords) {
     const struct {
         WORD bits;
         int cls;
-    } cases[] = {{0, 0},      {1, 1},     {2, 2},     {8, 5},     {16, 4},     {32, 3},   {256, 6},
-                 {512, 7},    {1024, 8},  {2048, 9},  {4096, 10}, {1 | 2, 1},  {2 | 8, 2}, {16 | 32, 4},
-                 {0x4000, 0}, {64, 0}};
-    for (const auto& c : cases) EXPECT_EQ(hh::ClassFromTokenBits(c.bits), c.cls) << c.bits;
+    } cases[] = {{0, 0},     {1, 1},       {2, 2},      {8, 5},    {16, 4},    {32, 3},
+                 {256, 6},   {512, 7},     {1024, 8},   {2048, 9}, {4096, 10}, {1 | 2, 1},
+                 {2 | 8, 2}, {16 | 32, 4}, {0x4000, 0}, {64, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(hh::ClassFromTokenBits(c.bits), c.cls) << c.bits;
     // User Defined 2 has no entry of its own: it shows as the default, never past the table.
     hh::ColorEntry table[hh::kColorClasses];
     hh::SetDefaultColors(table);
@@ -137,8 +141,10 @@ TEST(Coloring, InsideACommentForTheScanner) {
     const struct {
         int pos;
         bool inside;
-    } cases[] = {{0, false}, {11, false}, {12, true}, {20, true}, {22, false}, {6000, true}}; // unpaired start too
-    for (const auto& c : cases) EXPECT_EQ(hh::InsideComment(list, c.pos), c.inside) << c.pos;
+    } cases[] = {{0, false}, {11, false}, {12, true},
+                 {20, true}, {22, false}, {6000, true}}; // unpaired start too
+    for (const auto& c : cases)
+        EXPECT_EQ(hh::InsideComment(list, c.pos), c.inside) << c.pos;
 }
 
 TEST(Coloring, OverlayColoursCommentsStartingBeforeTheStretch) {
@@ -147,8 +153,10 @@ TEST(Coloring, OverlayColoursCommentsStartingBeforeTheStretch) {
     hh::PairMarkers(list);
     std::vector<WORD> tokens(20, HHTOKEN_KEYWORD); // the stretch [20, 40)
     hh::OverlayCommentPairs(list, 20, 40, tokens.data());
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(tokens[static_cast<std::size_t>(i)], HHTOKEN_COMMENT) << i;
-    for (int i = 12; i < 20; ++i) EXPECT_EQ(tokens[static_cast<std::size_t>(i)], HHTOKEN_KEYWORD) << i;
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(tokens[static_cast<std::size_t>(i)], HHTOKEN_COMMENT) << i;
+    for (int i = 12; i < 20; ++i)
+        EXPECT_EQ(tokens[static_cast<std::size_t>(i)], HHTOKEN_KEYWORD) << i;
 
     std::u16string text(20, u'x');
     text.replace(10, 2, u"/*");
@@ -167,7 +175,8 @@ TEST(Coloring, RtfEscapesBreaksAndClassChanges) {
     EXPECT_EQ(rtf.substr(0, 11), "{{\\colortbl");
     EXPECT_NE(rtf.find("\\red0\\green0\\blue255;"), std::string::npos);
     const std::string body = rtf.substr(rtf.find("}\r\n") + 3);
-    EXPECT_EQ(body, "\\cf5\\b\\i0 a\\cf0\\b0\\i0 \\\\\\{\\}\\tab b\r\n\\par c\r\n\\par d\r\n\\par e\r\n\\par }");
+    EXPECT_EQ(body,
+              "\\cf5\\b\\i0 a\\cf0\\b0\\i0 \\\\\\{\\}\\tab b\r\n\\par c\r\n\\par d\r\n\\par e\r\n\\par }");
     EXPECT_EQ(hh::BuildColoredRtf("x", 1, tokens.data(), table, false).back(), '}');
 }
 
@@ -175,7 +184,8 @@ TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
     // Keywords (class 1) around a stretch of strings (class 3) in [10, 30).
     auto tokens = [](int length, int stringsFrom, int stringsTo) {
         std::vector<WORD> t(static_cast<std::size_t>(length), HHTOKEN_KEYWORD);
-        for (int i = stringsFrom; i < stringsTo; ++i) t[static_cast<std::size_t>(i)] = HHTOKEN_STRING;
+        for (int i = stringsFrom; i < stringsTo; ++i)
+            t[static_cast<std::size_t>(i)] = HHTOKEN_STRING;
         return t;
     };
     const std::vector<WORD> kept = tokens(20, 5, 10);
@@ -201,10 +211,12 @@ TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
     for (const Case& c : cases) {
         hh::ShownClasses shown;
         shown.Take(10, kept.data(), static_cast<int>(kept.size()));
-        for (const auto& e : c.edits) shown.Change(e.first, e.second.first, e.second.second);
+        for (const auto& e : c.edits)
+            shown.Change(e.first, e.second.first, e.second.second);
         const int length = static_cast<int>(c.now.size());
         EXPECT_EQ(shown.Take(c.start, c.now.data(), length), c.differing) << c.name;
-        EXPECT_EQ(shown.Take(c.start, c.now.data(), length), hh::Stretch(c.start, c.start)) << c.name << ", taken";
+        EXPECT_EQ(shown.Take(c.start, c.now.data(), length), hh::Stretch(c.start, c.start))
+            << c.name << ", taken";
     }
     hh::ShownClasses shown;
     shown.Take(10, kept.data(), static_cast<int>(kept.size()));
@@ -253,7 +265,8 @@ TEST(Coloring, RtfOfALargeTextReadsInPiecesOfAnySize) {
     // Long tokens cross the writer's pieces, escapes and breaks land on their edges.
     std::string text;
     std::vector<WORD> tokens;
-    const WORD words[] = {HHTOKEN_DEFAULT, HHTOKEN_KEYWORD, HHTOKEN_COMMENT, HHTOKEN_STRING, HHTOKEN_OPERATOR};
+    const WORD words[] = {HHTOKEN_DEFAULT, HHTOKEN_KEYWORD, HHTOKEN_COMMENT, HHTOKEN_STRING,
+                          HHTOKEN_OPERATOR};
     for (int i = 0; text.size() < 200000; ++i) {
         const std::size_t length = i % 7 == 0 ? 20000 : static_cast<std::size_t>(1 + i % 13);
         for (std::size_t k = 0; k < length; ++k) {
@@ -268,7 +281,8 @@ TEST(Coloring, RtfOfALargeTextReadsInPiecesOfAnySize) {
     }
     const std::string whole = hh::BuildColoredRtf(text.data(), text.size(), tokens.data(), table, false);
     std::string expectedClasses;
-    for (const WORD t : tokens) expectedClasses += static_cast<char>('0' + hh::ClassFromTokenBits(t));
+    for (const WORD t : tokens)
+        expectedClasses += static_cast<char>('0' + hh::ClassFromTokenBits(t));
     const auto [readText, readClasses] = readColoredRtf(whole);
     ASSERT_EQ(readText, text);
     EXPECT_EQ(readClasses, expectedClasses);
@@ -276,7 +290,8 @@ TEST(Coloring, RtfOfALargeTextReadsInPiecesOfAnySize) {
         hh::ColoredRtf source(text.data(), text.size(), tokens.data(), table, false);
         std::string pieces;
         std::vector<char> buffer(size);
-        while (const std::size_t n = source.Read(buffer.data(), size)) pieces.append(buffer.data(), n);
+        while (const std::size_t n = source.Read(buffer.data(), size))
+            pieces.append(buffer.data(), n);
         EXPECT_EQ(pieces, whole) << size;
     }
 }

@@ -17,7 +17,8 @@
 
 namespace {
 
-const COLORREF kBlack = RGB(0, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 128, 0), kMagenta = RGB(255, 0, 255);
+const COLORREF kBlack = RGB(0, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 128, 0),
+               kMagenta = RGB(255, 0, 255);
 
 class CHostView : public CView {
 public:
@@ -45,14 +46,14 @@ protected:
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 400)));
         view = new CHostView;
-        ASSERT_TRUE(view->Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 340), frame,
-                                 AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(view->Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_VISIBLE,
+                                 CRect(0, 0, 600, 340), frame, AFX_IDW_PANE_FIRST));
         doc = std::make_unique<CHostDoc>();
         doc->m_bAutoDelete = FALSE;
         doc->AddView(view);
         edit = std::make_unique<CCountingEditCtrl>();
-        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
-                                     ES_AUTOVSCROLL | ES_NOHIDESEL,
+        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                                     ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL,
                                  CRect(0, 0, 600, 340), view, 100));
         edit->SetFormater(&js);
         edit->InitControl(FALSE);
@@ -68,7 +69,9 @@ protected:
     }
 
     void type(const std::string& text) { pm::afxtest::typeText(edit->m_hWnd, text); }
-    void key(int vk, bool shift = false, bool control = false) { pm::afxtest::pressKey(edit->m_hWnd, vk, shift, control); }
+    void key(int vk, bool shift = false, bool control = false) {
+        pm::afxtest::pressKey(edit->m_hWnd, vk, shift, control);
+    }
     void caret(long pos) {
         edit->SetSel(pos, pos);
         pm::afxtest::pump();
@@ -147,8 +150,8 @@ TEST_F(EditCtrl, TypedJavaScriptIsColouredByClass) {
         const char* what;
         COLORREF colour;
         bool bold;
-    } cases[] = {{"var", kBlue, false}, {"\"text\"", kMagenta, false}, {"42", kMagenta, false},
-                 {"// note", kGreen, false}, {"=", kBlack, true}, {" s", kBlack, false}};
+    } cases[] = {{"var", kBlue, false},      {"\"text\"", kMagenta, false}, {"42", kMagenta, false},
+                 {"// note", kGreen, false}, {"=", kBlack, true},           {" s", kBlack, false}};
     for (const auto& c : cases) {
         const long at = find(c.what);
         ASSERT_GE(at, 0) << c.what;
@@ -176,7 +179,8 @@ TEST_F(EditCtrl, VBScriptKeywordCaseWaitsForTheCaretToLeave) {
 
 TEST_F(EditCtrl, BlockCommentFarAboveRecoloursWhatItCoversOnly) {
     std::string body;
-    for (int i = 0; i < 200; ++i) body += "var a" + std::to_string(i) + " = 1;\r\n";
+    for (int i = 0; i < 200; ++i)
+        body += "var a" + std::to_string(i) + " = 1;\r\n";
     edit->SetText(("x = 1;\r\nend = 2;\r\n" + body).c_str());
     // The view shows the end of the text; the comment goes far above it.
     edit->GoToLine(190, 0);
@@ -191,7 +195,8 @@ TEST_F(EditCtrl, BlockCommentFarAboveRecoloursWhatItCoversOnly) {
     caret(find("end"));
     edit->m_nColoured = 0;
     type("*/");
-    for (long pos : {0L, find("x = 1"), find("*/")}) EXPECT_EQ(colourAt(pos), kGreen) << pos;
+    for (long pos : {0L, find("x = 1"), find("*/")})
+        EXPECT_EQ(colourAt(pos), kGreen) << pos;
     EXPECT_EQ(colourAt(find("end")), kBlack);
     EXPECT_EQ(colourAt(find("var a150")), kBlue);
     EXPECT_LT(edit->m_nColoured, 100); // the two lines, not the text below them
@@ -251,7 +256,8 @@ TEST_F(EditCtrl, ALargeRangeIsColouredAsSmallPiecesAre) {
 // scratch shows.
 TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
     std::string line;
-    for (int i = 0; line.size() < 5000; ++i) line += "var x" + std::to_string(i) + "=\"s\"+" + std::to_string(i) + ";";
+    for (int i = 0; line.size() < 5000; ++i)
+        line += "var x" + std::to_string(i) + "=\"s\"+" + std::to_string(i) + ";";
     edit->SetText((line + "\r\n" + line).c_str());
     const long middle = 2500, nearStart = 20;
     struct Step {
@@ -273,7 +279,8 @@ TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
     for (const Step& s : steps) {
         caret(s.at);
         type(s.typed);
-        for (int i = 0; i < s.backspaces; ++i) key(VK_BACK);
+        for (int i = 0; i < s.backspaces; ++i)
+            key(VK_BACK);
         // Without the focus reading the formats places no caret each time.
         frame->SetFocus();
         const auto shown = formats();
@@ -312,9 +319,11 @@ TEST_F(EditCtrl, UndoGroupsWordsAndHeldDeletes) {
     edit->SetText("0123456789");
     edit->EmptyUndoBuffer();
     caret(2);
-    for (int i = 0; i < 3; ++i) key(VK_DELETE);
+    for (int i = 0; i < 3; ++i)
+        key(VK_DELETE);
     caret(6);
-    for (int i = 0; i < 3; ++i) key(VK_BACK);
+    for (int i = 0; i < 3; ++i)
+        key(VK_BACK);
     EXPECT_EQ(text(), "0159");
     EXPECT_EQ(undoSteps(), 2);
     EXPECT_EQ(text(), "0123456789");
@@ -355,13 +364,15 @@ TEST_F(EditCtrl, WithoutAFormaterTextIsPlain) {
     edit->SetFormater(nullptr);
     edit->SetText("var s = \"x\"; /* c */\nnext");
     EXPECT_EQ(text(), "var s = \"x\"; /* c */\r\nnext");
-    for (long pos : {0L, find("\"x"), find("/*")}) EXPECT_EQ(colourAt(pos), kBlack) << pos;
+    for (long pos : {0L, find("\"x"), find("/*")})
+        EXPECT_EQ(colourAt(pos), kBlack) << pos;
     EXPECT_EQ(edit->GetLineCommentString(), "?");
 }
 
 TEST_F(EditCtrl, LineCommandsAreOneUndoStepEach) {
     std::string lines;
-    for (int i = 0; i < 50; ++i) lines += "  line" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 50; ++i)
+        lines += "  line" + std::to_string(i) + "\r\n";
     edit->SetText(lines.c_str());
     edit->EmptyUndoBuffer();
     const std::string original = text();
@@ -378,7 +389,8 @@ TEST_F(EditCtrl, LineCommandsAreOneUndoStepEach) {
 
     // Each command over fifty lines, some of them commented, is one step that undo takes back whole.
     std::string mixed;
-    for (int i = 0; i < 50; ++i) mixed += std::string(i % 2 ? "//" : "") + "  line" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 50; ++i)
+        mixed += std::string(i % 2 ? "//" : "") + "  line" + std::to_string(i) + "\r\n";
     const struct {
         const char* name;
         void (CHHEditCtrl::*run)();
@@ -469,7 +481,7 @@ TEST_F(EditCtrl, ControlKeysDeleteOneCharacterAndGoHome) {
         int vk;
         const char* after;
     } cases[] = {
-        {"abc def", 0, VK_DELETE, "bc def"},  // one character, never a word
+        {"abc def", 0, VK_DELETE, "bc def"}, // one character, never a word
         {"abc def", 7, VK_BACK, "abc de"},
         {"ab\r\ncd", 2, VK_DELETE, "abcd"}, // a line break goes whole
         {"ab\r\ncd", 4, VK_BACK, "abcd"},
@@ -491,7 +503,7 @@ TEST_F(EditCtrl, ControlKeysDeleteOneCharacterAndGoHome) {
 
 TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
     edit->SetText("saved");
-    EXPECT_FALSE(doc->IsModified()); // SetText never marks the document
+    EXPECT_FALSE(doc->IsModified());             // SetText never marks the document
     EXPECT_FALSE(edit->SendMessage(EM_CANUNDO)); // nor takes a snapshot
     caret(5);
     type("!");

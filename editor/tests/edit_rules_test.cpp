@@ -31,13 +31,15 @@ TEST(EditRules, SnapshotContinuation) {
         {kEditReplace, 5, 5, kEditReplace, 6, 6, false} // replacements never continue
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ContinuesSnapshot(c.lastKind, c.lastStart, c.lastEnd, c.kind, c.start, c.end, c.typedLength), c.continues)
+        EXPECT_EQ(
+            ContinuesSnapshot(c.lastKind, c.lastStart, c.lastEnd, c.kind, c.start, c.end, c.typedLength),
+            c.continues)
             << c.lastKind << " " << c.lastStart << " " << c.kind << " " << c.start;
 }
 
 TEST(EditRules, CaretColumnCountsTabsAsTabSize) {
     EXPECT_EQ(CaretColumn("\tab", 1, 4), 4);
-    EXPECT_EQ(CaretColumn("ab\tc", 3, 4), 6); // not up to the next tab stop
+    EXPECT_EQ(CaretColumn("ab\tc", 3, 4), 6);     // not up to the next tab stop
     EXPECT_EQ(CaretColumn("\xC3\xA9x", 3, 4), 2); // a two-byte character is one column
     const std::string longLine(5000, 'x');
     EXPECT_EQ(CaretColumn(longLine, 4000, 4), 4000); // no fixed buffer
@@ -47,8 +49,10 @@ TEST(EditRules, OutdentRemovesOneLevel) {
     const struct {
         const char* line;
         int removed;
-    } cases[] = {{"    x", 4}, {"      x", 4}, {"  \tx", 3}, {"\t\tx", 1}, {"   x", 3}, {"x", 0}, {"", 0}, {"    \tx", 4}};
-    for (const auto& c : cases) EXPECT_EQ(OutdentLength(c.line, 4), c.removed) << '"' << c.line << '"';
+    } cases[] = {{"    x", 4}, {"      x", 4}, {"  \tx", 3}, {"\t\tx", 1},
+                 {"   x", 3},  {"x", 0},       {"", 0},      {"    \tx", 4}};
+    for (const auto& c : cases)
+        EXPECT_EQ(OutdentLength(c.line, 4), c.removed) << '"' << c.line << '"';
 }
 
 TEST(EditRules, CommentAfterIndentationAndEnterIndent) {

@@ -25,10 +25,8 @@ TEST(SettingsValues, ColourValuesInAnyBase) {
         COLORREF colour;
         BOOL bold, italic;
     } cases[] = {
-        {"255,1", true, RGB(255, 0, 0), TRUE, FALSE},
-        {"0x00FF0000,0,1", true, RGB(0, 0, 255), FALSE, TRUE},
-        {"010,0x1,0", true, 8, TRUE, FALSE},
-        {"12345", false, RGB(1, 2, 3), TRUE, TRUE},
+        {"255,1", true, RGB(255, 0, 0), TRUE, FALSE}, {"0x00FF0000,0,1", true, RGB(0, 0, 255), FALSE, TRUE},
+        {"010,0x1,0", true, 8, TRUE, FALSE},          {"12345", false, RGB(1, 2, 3), TRUE, TRUE},
         {"", false, RGB(1, 2, 3), TRUE, TRUE},
     };
     for (const Case& c : cases) {
@@ -47,7 +45,8 @@ TEST(SettingsValues, FontValuesDescriptionsAndNearestColours) {
     EXPECT_TRUE(hh::ParseFontValue("Lucida Console,-16", face, height));
     EXPECT_EQ(face, "Lucida Console");
     EXPECT_EQ(height, -16);
-    EXPECT_FALSE(hh::ParseFontValue(",-16", face, height)) << "a value beginning with its comma names no font";
+    EXPECT_FALSE(hh::ParseFontValue(",-16", face, height))
+        << "a value beginning with its comma names no font";
     EXPECT_FALSE(hh::ParseFontValue("Courier New", face, height));
     EXPECT_EQ(hh::FontDescription("Courier New", -13, 96), "Courier New, 10 pt");
     EXPECT_EQ(hh::FontDescription("Courier New", -16, 96), "Courier New, 12 pt");
@@ -73,7 +72,8 @@ protected:
         app.InitApplication();
         // A key of its own for each test: the test registry outlives the run.
         static int serial = 0;
-        app.SetRegistryKey(("Editor Settings " + std::to_string(::getpid()) + "-" + std::to_string(++serial)).c_str());
+        app.SetRegistryKey(
+            ("Editor Settings " + std::to_string(::getpid()) + "-" + std::to_string(++serial)).c_str());
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 420)));
         app.m_pMainWnd = frame;
@@ -95,7 +95,8 @@ protected:
         auto control = std::make_unique<CHHEditCtrl>();
         const int top = static_cast<int>(controls.size()) * 190;
         EXPECT_TRUE(control->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_NOHIDESEL,
-                                    CRect(0, top, 620, top + 180), frame, 100 + static_cast<UINT>(controls.size())));
+                                    CRect(0, top, 620, top + 180), frame,
+                                    100 + static_cast<UINT>(controls.size())));
         control->SetFormater(&js);
         control->InitControl(loadSettings);
         control->SetText(text);
@@ -182,11 +183,15 @@ TEST_F(EditSettings, AMarkedProfileWithoutFontOrTabSizeKeepsAWorkingFontAndTabs)
 
 namespace {
 
-void click(HWND dialog, int id) { ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id))); }
+void click(HWND dialog, int id) {
+    ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
 
 void selectListItem(HWND dialog, int id, int item, UINT notify, UINT select) {
     ::SendDlgItemMessageA(dialog, id, select, static_cast<WPARAM>(item), 0);
-    ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, notify), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, notify),
+                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 int paletteIndex(COLORREF colour) {
@@ -219,7 +224,8 @@ TEST_F(EditSettings, TheOptionsDialogRestylesEveryOpenControlAndSavesTheSettings
         EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_HHEDIT_CLASSES, LB_GETCOUNT, 0, 0), 11);
         // Keywords: blue now; made red and bold.
         selectListItem(dialog, IDC_HHEDIT_CLASSES, 1, LBN_SELCHANGE, LB_SETCURSEL);
-        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_HHEDIT_COLOR, CB_GETCURSEL, 0, 0), paletteIndex(RGB(0, 0, 255)));
+        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_HHEDIT_COLOR, CB_GETCURSEL, 0, 0),
+                  paletteIndex(RGB(0, 0, 255)));
         selectListItem(dialog, IDC_HHEDIT_COLOR, paletteIndex(RGB(255, 0, 0)), CBN_SELCHANGE, CB_SETCURSEL);
         ::CheckDlgButton(dialog, IDC_HHEDIT_BOLD, BST_CHECKED);
         click(dialog, IDC_HHEDIT_BOLD);
@@ -230,7 +236,8 @@ TEST_F(EditSettings, TheOptionsDialogRestylesEveryOpenControlAndSavesTheSettings
         click(dialog, IDC_HHEDIT_FONT);
         ::GetDlgItemTextA(dialog, IDC_HHEDIT_FONTDESC, text, sizeof(text));
         EXPECT_STREQ(text, "DejaVu Sans Mono, 12 pt");
-        ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(dialog, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         pm::afxtest::savePng(dialog, "edit_options_dialog");
         ::SetDlgItemTextA(dialog, IDC_HHEDIT_TABWIDTH, "6");
         ::SendMessage(dialog, WM_COMMAND, IDOK, 0);

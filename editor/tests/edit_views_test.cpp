@@ -117,7 +117,8 @@ protected:
             if (request.kind == pm::CommonDialog::Save) answer.paths = {output};
             if (request.kind == pm::CommonDialog::PageSetup) {
                 asked = request;
-                for (int i = 0; i < 4; ++i) answer.marginMm[i] = marginMm[i];
+                for (int i = 0; i < 4; ++i)
+                    answer.marginMm[i] = marginMm[i];
             }
             return answer;
         });
@@ -143,7 +144,8 @@ protected:
     }
     static int documents(CDocTemplate* tmpl) {
         int n = 0;
-        for (POSITION pos = tmpl->GetFirstDocPosition(); pos; tmpl->GetNextDoc(pos)) ++n;
+        for (POSITION pos = tmpl->GetFirstDocPosition(); pos; tmpl->GetNextDoc(pos))
+            ++n;
         return n;
     }
     void typeAtStart(CDocument* doc, const std::string& text) {
@@ -154,7 +156,8 @@ protected:
     }
     std::string lines(int count) {
         std::string text;
-        for (int i = 1; i <= count; ++i) text += "var line" + std::to_string(i) + " = " + std::to_string(i) + ";\r\n";
+        for (int i = 1; i <= count; ++i)
+            text += "var line" + std::to_string(i) + " = " + std::to_string(i) + ";\r\n";
         return text;
     }
 
@@ -224,10 +227,12 @@ TEST_F(EditViews, TheViewsColourByTheirLanguageAndTheirControlFillsTheView) {
     EXPECT_EQ(control.Size(), client.Size());
     EXPECT_EQ(view->GetEditCtrl()->GetDlgCtrlID(), 100);
     EXPECT_EQ(::GetFocus(), view->GetEditCtrl()->m_hWnd) << "the view hands the focus to its control";
-    for (CDocument* shown : {js, vbs, plain}) viewOf(shown)->GetEditCtrl()->SetSel(0, 0);
+    for (CDocument* shown : {js, vbs, plain})
+        viewOf(shown)->GetEditCtrl()->SetSel(0, 0);
     app.m_pMainWnd->SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
     pm::afxtest::pump();
-    ::RedrawWindow(app.m_pMainWnd->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(app.m_pMainWnd->m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(pm::afxtest::savePng(app.m_pMainWnd->m_hWnd, "edit_views_mdi"));
 }
 
@@ -247,7 +252,8 @@ TEST_F(EditViews, FilesTooLargeOrBinaryAreRefusedWithAMessageAndNothingChanges) 
     // Line breaks take two characters in the control: LF and CR files need more room than bytes.
     EXPECT_EQ(CHHEditView::ControlLength("a\nb\r\nc\rd\n\r"), 14);
     std::string lfLines;
-    for (int i = 0; i < 4 * 1024 * 1024; ++i) lfLines += "a\n";
+    for (int i = 0; i < 4 * 1024 * 1024; ++i)
+        lfLines += "a\n";
     EXPECT_NE(CHHEditView::RefusalReason(lfLines), "") << "8 MB of short LF lines are 12 MB in the control";
 }
 
@@ -275,7 +281,8 @@ TEST_F(EditViews, PrintingGivesOnePagePerPageOfLinesAndEndsWithMarginsLargerThan
     EXPECT_EQ(pages, static_cast<int>(view->printed.size()));
     EXPECT_GE(pages, 3);
     EXPECT_LE(pages, 5);
-    for (int i = 0; i < pages; ++i) EXPECT_EQ(view->printed[static_cast<std::size_t>(i)], static_cast<UINT>(i + 1));
+    for (int i = 0; i < pages; ++i)
+        EXPECT_EQ(view->printed[static_cast<std::size_t>(i)], static_cast<UINT>(i + 1));
 
     // An empty text prints one page; margins that leave no room still print each line once.
     CDocument* empty = open(app.js, "empty.js", "");
@@ -303,7 +310,8 @@ TEST(PageSetupMargins, TwipsAndThousandthsOfAnInchRoundToTens) {
     struct Case {
         int twips, thousandths;
     } cases[] = {{720, 500}, {1000, 690}, {1440, 1000}, {0, 0}, {1447, 1000}, {1452, 1010}};
-    for (const Case& c : cases) EXPECT_EQ(hh::TwipsToThousandths(c.twips), c.thousandths) << c.twips;
+    for (const Case& c : cases)
+        EXPECT_EQ(hh::TwipsToThousandths(c.twips), c.thousandths) << c.twips;
     EXPECT_EQ(hh::ThousandthsToTwips(500), 720);
     EXPECT_EQ(hh::ThousandthsToTwips(694), 993) << "rounded to 690 first";
     EXPECT_EQ(hh::ThousandthsToTwips(695), 1008) << "rounded to 700 first";
@@ -344,7 +352,8 @@ TEST_F(EditViews, PrintPreviewShowsThePagesThePrintoutHas) {
     ASSERT_NE(preview, nullptr);
     ASSERT_TRUE(preview->IsKindOf(RUNTIME_CLASS(CPreviewView)));
     EXPECT_EQ(preview->GetCurrentPage(), 1u);
-    ::RedrawWindow(app.m_pMainWnd->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(app.m_pMainWnd->m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(pm::afxtest::savePng(app.m_pMainWnd->m_hWnd, "edit_view_print_preview"));
     // Next until the last page is in view: the preview knows as many pages as were printed.
     for (int i = 0; i < printed + 2; ++i) {

@@ -26,8 +26,9 @@ protected:
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 420)));
         edit = std::make_unique<CHHEditCtrl>();
-        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL,
-                                 CRect(0, 0, 620, 380), frame, 100));
+        ASSERT_TRUE(
+            edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOHSCROLL,
+                         CRect(0, 0, 620, 380), frame, 100));
         edit->SetFormater(&js);
         edit->InitControl(FALSE);
         frame->ShowWindow(SW_SHOW);
@@ -121,7 +122,8 @@ TEST(MoveAway, TheDialogMovesAboveOrBelowAMatchItCovers) {
 
 TEST_F(FindReplace, FindNextGoesToTheEndThenRoundToWhereItBeganThenBeeps) {
     edit->SetText("match one\r\ncaret here\r\nmatch two\r\n");
-    const long caret = static_cast<long>(text().find("here")), second = static_cast<long>(text().rfind("match"));
+    const long caret = static_cast<long>(text().find("here")),
+               second = static_cast<long>(text().rfind("match"));
     edit->SetSel(caret, caret);
     const CHHFindParams p = params("match");
     EXPECT_EQ(presses(p, 4), (std::vector<long>{second, 0, -1, second}));
@@ -187,14 +189,17 @@ TEST_F(FindReplace, AfterTheTextShrankBelowTheWrapPointNothingIsFoundPastIt) {
 
 TEST_F(FindReplace, ReplaceAllOfAThousandMatchesIsOneUndoStep) {
     std::string original;
-    for (int i = 0; i < 1000; ++i) original += "let item" + std::to_string(i) + " = old;\r\n";
+    for (int i = 0; i < 1000; ++i)
+        original += "let item" + std::to_string(i) + " = old;\r\n";
     edit->SetText(original.c_str());
     edit->SetModified(FALSE);
     edit->SetSel(0, 0);
-    EXPECT_TRUE(edit->ReplaceAll(params("old", "older old"), FALSE)) << "a replacement holding the find text ends";
+    EXPECT_TRUE(edit->ReplaceAll(params("old", "older old"), FALSE))
+        << "a replacement holding the find text ends";
     const std::string replaced = text();
     std::string expected = original;
-    for (std::size_t at = 0; (at = expected.find("old", at)) != std::string::npos; at += 9) expected.replace(at, 3, "older old");
+    for (std::size_t at = 0; (at = expected.find("old", at)) != std::string::npos; at += 9)
+        expected.replace(at, 3, "older old");
     EXPECT_EQ(replaced, expected);
     EXPECT_TRUE(edit->GetModified());
     edit->SendMessage(EM_UNDO);
@@ -287,7 +292,8 @@ TEST_F(FindReplace, TheReplaceDialogActsOnTheControlWhileItStaysOpen) {
     edit->SetText("var total = 0;\r\ntotal = total + 1;\r\nreturn total;\r\n");
     edit->SetSel(0, 3);
     pm::setDialogHook([&](HWND dialog) {
-        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_HHFIND_SELECTION))) << "the selection is within one line";
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_HHFIND_SELECTION)))
+            << "the selection is within one line";
         EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_HHFIND_WHOLEFILE), BST_CHECKED);
         ::SetDlgItemTextA(dialog, IDC_HHFIND_WHAT, "total");
         ::SetDlgItemTextA(dialog, IDC_HHFIND_REPLACEWITH, "sum");
@@ -295,8 +301,10 @@ TEST_F(FindReplace, TheReplaceDialogActsOnTheControlWhileItStaysOpen) {
         EXPECT_EQ(sel().cpMin, 4);
         EXPECT_EQ(::SendMessage(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDC_HHFIND_REPLACE, DC_HASDEFID));
         pm::afxtest::pump();
-        ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(frame->m_hWnd, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(dialog, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         pm::afxtest::saveScreenPng("edit_replace_dialog");
         ::SendMessage(dialog, WM_COMMAND, IDC_HHFIND_REPLACE, 0);
         EXPECT_EQ(text(), "var sum = 0;\r\ntotal = total + 1;\r\nreturn total;\r\n");

@@ -268,14 +268,15 @@ TEST_F(UndoManager, CommandsAndTipsThroughRouting) {
     tip.hdr.idFrom = ID_EDIT_REDO;
     LRESULT result = -1;
     AFX_NOTIFY notify{&result, &tip.hdr};
-    EXPECT_TRUE(manager.OnCmdMsg(ID_EDIT_REDO, static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTA), WM_NOTIFY)),
+    EXPECT_TRUE(manager.OnCmdMsg(ID_EDIT_REDO,
+                                 static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTA), WM_NOTIFY)),
                                  &notify, nullptr));
     EXPECT_STREQ(tip.szText, "Redo Typing");
     EXPECT_EQ(result, 0);
     // Other ids are left to the next target.
     tip.hdr.idFrom = 1;
-    EXPECT_FALSE(manager.OnCmdMsg(1, static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTA), WM_NOTIFY)), &notify,
-                                  nullptr));
+    EXPECT_FALSE(manager.OnCmdMsg(1, static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTA), WM_NOTIFY)),
+                                  &notify, nullptr));
 }
 
 } // namespace

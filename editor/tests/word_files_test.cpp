@@ -38,7 +38,8 @@ protected:
         CHHMemberItemArray items;
         FillMembersFromWordFiles(folder, object, ownOnly, resolver(), items);
         std::vector<std::string> texts;
-        for (const auto& i : items) texts.emplace_back(i.m_strText);
+        for (const auto& i : items)
+            texts.emplace_back(i.m_strText);
         return texts;
     }
     AliasResolver resolver() {
@@ -56,7 +57,8 @@ protected:
 TEST_F(WordFilesTest, EntriesGiveItemsByKind) {
     write("Shell.ini", "; the shell\n[Shell]\n0=3,Run,Runs a program\n1=2,Value,get set\n2=2,Name,get\n"
                        "3=2,Plain,read only\n4=16391,Item(index)\n6=1,after the gap\n[Other]\n0=1,x\n");
-    EXPECT_EQ(members("Shell"), (std::vector<std::string>{"Run", "set_Value", "get_Value", "get_Name", "Plain", "Item(index)"}));
+    EXPECT_EQ(members("Shell"), (std::vector<std::string>{"Run", "set_Value", "get_Value", "get_Name",
+                                                          "Plain", "Item(index)"}));
     CHHMemberItemArray items;
     FillMembersFromWordFiles(folder, "Shell", true, resolver(), items);
     EXPECT_EQ(items[5].m_nKind, 16391);
@@ -66,7 +68,9 @@ TEST_F(WordFilesTest, EntriesGiveItemsByKind) {
 
 TEST_F(WordFilesTest, TipsMatchTheNameExactly) {
     write("shell.ini", "[Shell]\n0=2,Value,The value\\nof the shell\n1=3,Run,Run(cmd)\n2=3,Bare\n");
-    const auto tip = [&](const char* word) { return QuickInfoFromWordFiles(folder, "Shell", word, resolver()); };
+    const auto tip = [&](const char* word) {
+        return QuickInfoFromWordFiles(folder, "Shell", word, resolver());
+    };
     EXPECT_EQ(tip("get_Value"), "The value\r\nof the shell");
     EXPECT_EQ(tip("set_Value"), tip("get_Value"));
     EXPECT_EQ(tip("Run"), "Run(cmd)");
@@ -136,20 +140,22 @@ TEST_F(WordFilesTest, TypesFromNewAssignments) {
         const char* type;
     } cases[] = {
         {"var s = new Shell;", "s", "Shell"},
-        {"s=new  ActiveXObject(\"x\")", "s", ""},      // no " new "
-        {"s = new ActiveX_Object", "s", "ActiveX"},    // '_' ends the type
-        {"s = new Shell2", "s", "Shell"},              // a digit ends it
-        {"t = new Shell", "s", ""},                    // another variable
-        {"var s = new Shell", "", ""},                 // no name, no type
-        {"x = new Shell; s = 1", "s", ""},             // the name only after new
+        {"s=new  ActiveXObject(\"x\")", "s", ""},   // no " new "
+        {"s = new ActiveX_Object", "s", "ActiveX"}, // '_' ends the type
+        {"s = new Shell2", "s", "Shell"},           // a digit ends it
+        {"t = new Shell", "s", ""},                 // another variable
+        {"var s = new Shell", "", ""},              // no name, no type
+        {"x = new Shell; s = 1", "s", ""},          // the name only after new
     };
-    for (const auto& c : cases) EXPECT_EQ(FindNewTypeInLine(c.line, c.name), c.type) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(FindNewTypeInLine(c.line, c.name), c.type) << c.line;
     const std::string distant = std::string(95, ' ') + "s = new Shell";
     EXPECT_EQ(FindNewTypeInLine(distant, "s"), ""); // beyond the first 100 characters
 }
 
 TEST(WordFileParse, MalformedTextIsBounded) {
-    const std::string text = "[S]\n0=1,a\n=x\nno equals\n[\n]\n[S]\n1=1,b\n" + std::string(20000, 'k') + "=v\n0 =ignored\n";
+    const std::string text =
+        "[S]\n0=1,a\n=x\nno equals\n[\n]\n[S]\n1=1,b\n" + std::string(20000, 'k') + "=v\n0 =ignored\n";
     const WordFile file = WordFile::Parse(text);
     std::vector<std::string> entries;
     file.ForEachEntry("S", [&](const std::string& e) {
@@ -182,7 +188,8 @@ TEST(ShippedWordFiles, ListMembersWithTips) {
         hh::FillMembersFromWordFiles(folder, object, true, none, items);
         EXPECT_GE(items.size(), 10u) << object;
         for (const auto& item : items) {
-            EXPECT_EQ(std::string(item.m_strText).find_first_of("_,"), std::string::npos) << object << " " << item.m_strText;
+            EXPECT_EQ(std::string(item.m_strText).find_first_of("_,"), std::string::npos)
+                << object << " " << item.m_strText;
             EXPECT_NE(hh::QuickInfoFromWordFiles(folder, object, std::string(item.m_strText), none), "")
                 << object << " " << item.m_strText;
         }

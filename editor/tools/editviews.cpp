@@ -33,7 +33,9 @@ IMPLEMENT_DYNCREATE(CScriptDoc, CDocument)
 
 void declareResources() {
     using pm::res::MenuItem;
-    const MenuItem file{"&File", 0, MF_POPUP,
+    const MenuItem file{"&File",
+                        0,
+                        MF_POPUP,
                         {{"&New", ID_FILE_NEW, 0, {}},
                          {"&Open...", ID_FILE_OPEN, 0, {}},
                          {"&Save", ID_FILE_SAVE, 0, {}},
@@ -44,7 +46,9 @@ void declareResources() {
                          {"Page Set&up...", ID_FILE_PAGE_SETUP, 0, {}},
                          {"", 0, MF_SEPARATOR, {}},
                          {"E&xit", ID_APP_EXIT, 0, {}}}};
-    const MenuItem edit{"&Edit", 0, MF_POPUP,
+    const MenuItem edit{"&Edit",
+                        0,
+                        MF_POPUP,
                         {{"&Undo", ID_EDIT_UNDO, 0, {}},
                          {"&Redo", ID_EDIT_REDO, 0, {}},
                          {"", 0, MF_SEPARATOR, {}},
@@ -57,10 +61,13 @@ void declareResources() {
                          {"R&eplace...", ID_EDIT_REPLACE, 0, {}},
                          {"", 0, MF_SEPARATOR, {}},
                          {"&Options...", ID_HHEDIT_OPTIONS, 0, {}}}};
-    const MenuItem window{"&Window", 0, MF_POPUP,
+    const MenuItem window{"&Window",
+                          0,
+                          MF_POPUP,
                           {{"&Cascade", ID_WINDOW_CASCADE, 0, {}}, {"&Tile", ID_WINDOW_TILE_HORZ, 0, {}}}};
     pm::res::addMenu(IDR_MAINFRAME, {{file, window}});
-    for (UINT id : {IDR_JSCRIPT, IDR_VBSCRIPT, IDR_TEXT}) pm::res::addMenu(id, {{file, edit, window}});
+    for (UINT id : {IDR_JSCRIPT, IDR_VBSCRIPT, IDR_TEXT})
+        pm::res::addMenu(id, {{file, edit, window}});
     pm::res::addStrings({
         {IDR_MAINFRAME, "Edit Views"},
         {IDR_JSCRIPT, "\nScript\nJavaScript\nJavaScript Files (*.js)\n.js\nEditViews.JScript\nJavaScript"},
@@ -76,9 +83,10 @@ public:
         declareResources();
         SetRegistryKey("Edit Views");
         LoadStdProfileSettings();
-        AddDocTemplate(new CMultiDocTemplate(IDR_JSCRIPT, RUNTIME_CLASS(CScriptDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                             RUNTIME_CLASS(CHHJScriptEditView)));
-        AddDocTemplate(new CMultiDocTemplate(IDR_VBSCRIPT, RUNTIME_CLASS(CScriptDoc), RUNTIME_CLASS(CMDIChildWnd),
+        AddDocTemplate(new CMultiDocTemplate(IDR_JSCRIPT, RUNTIME_CLASS(CScriptDoc),
+                                             RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CHHJScriptEditView)));
+        AddDocTemplate(new CMultiDocTemplate(IDR_VBSCRIPT, RUNTIME_CLASS(CScriptDoc),
+                                             RUNTIME_CLASS(CMDIChildWnd),
                                              RUNTIME_CLASS(CHHVBScriptEditView)));
         AddDocTemplate(new CMultiDocTemplate(IDR_TEXT, RUNTIME_CLASS(CScriptDoc), RUNTIME_CLASS(CMDIChildWnd),
                                              RUNTIME_CLASS(CHHEditView)));
@@ -88,7 +96,8 @@ public:
         main->ShowWindow(SW_SHOW);
         CCommandLineInfo command;
         ParseCommandLine(command);
-        if (command.m_nShellCommand == CCommandLineInfo::FileNew) command.m_nShellCommand = CCommandLineInfo::FileNothing;
+        if (command.m_nShellCommand == CCommandLineInfo::FileNew)
+            command.m_nShellCommand = CCommandLineInfo::FileNothing;
         if (!ProcessShellCommand(command)) return FALSE;
         main->UpdateWindow();
         return TRUE;
@@ -105,4 +114,6 @@ CEditViewsApp theApp;
 
 } // namespace
 
-int main(int argc, char** argv) { return AfxWinMain(argc, argv); }
+int main(int argc, char** argv) {
+    return AfxWinMain(argc, argv);
+}

@@ -112,7 +112,8 @@ LRESULT PictureBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK PictureBox::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return pm::borrowedObjectProc<PictureBox, &PictureBox::m_hwnd, &PictureBox::handle>(hwnd, msg, wParam, lParam);
+    return pm::borrowedObjectProc<PictureBox, &PictureBox::m_hwnd, &PictureBox::handle>(hwnd, msg, wParam,
+                                                                                        lParam);
 }
 
 } // namespace vb

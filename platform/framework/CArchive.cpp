@@ -349,7 +349,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbC
         if (obTag == kNullTag) return nullptr;
         if (obTag > m_loadArray.size() || m_loadArray[obTag - 1].isClass) fail(CArchiveException::badIndex);
         auto* pOb = static_cast<CObject*>(m_loadArray[obTag - 1].ptr);
-        if (pOb && pClassRefRequested && !pOb->IsKindOf(pClassRefRequested)) fail(CArchiveException::badClass);
+        if (pOb && pClassRefRequested && !pOb->IsKindOf(pClassRefRequested))
+            fail(CArchiveException::badClass);
         return pOb;
     }
     if (m_nDepth >= kMaxDepth) fail(CArchiveException::badIndex);
@@ -381,7 +382,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested, bool* pbC
 std::vector<CObject*> CArchive::GetObjectsLoadedSince(size_t nMark) const {
     std::vector<CObject*> made;
     for (size_t i = nMark; i < m_loadArray.size(); ++i)
-        if (!m_loadArray[i].isClass && m_loadArray[i].ptr) made.push_back(static_cast<CObject*>(m_loadArray[i].ptr));
+        if (!m_loadArray[i].isClass && m_loadArray[i].ptr)
+            made.push_back(static_cast<CObject*>(m_loadArray[i].ptr));
     return made;
 }
 

@@ -9,7 +9,8 @@ void CCmdUI::Enable(BOOL bOn) {
     m_bEnableChanged = TRUE;
     if (m_pMenu) {
         if (!m_pSubMenu)
-            ::EnableMenuItem(m_pMenu->m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+            ::EnableMenuItem(m_pMenu->m_hMenu, m_nIndex,
+                             MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
         return;
     }
     if (!m_pOther) return;
@@ -28,7 +29,8 @@ void CCmdUI::SetCheck(int nCheck) {
         return;
     }
     if (!m_pOther) return;
-    if (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON) m_pOther->SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck));
+    if (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON)
+        m_pOther->SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck));
 }
 
 void CCmdUI::SetRadio(BOOL bOn) {
@@ -87,7 +89,8 @@ void pm::afx::updateMenuItems(CCmdUI& state, CCmdTarget* pTarget, BOOL bAutoMenu
         UINT count = pMenu->GetMenuItemCount();
         if (count < state.m_nIndexMax) {
             state.m_nIndex -= (state.m_nIndexMax - count);
-            while (state.m_nIndex < count && pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+            while (state.m_nIndex < count &&
+                   pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
                 state.m_nIndex++;
         }
         state.m_nIndexMax = count;

@@ -14,10 +14,10 @@ public:
 
     UINT m_nID = 0;
     UINT m_nIndex = 0;
-    CMenu* m_pMenu = nullptr;       // the menu holding the item, or nullptr
-    CMenu* m_pSubMenu = nullptr;    // the item's popup, when it is one
+    CMenu* m_pMenu = nullptr;    // the menu holding the item, or nullptr
+    CMenu* m_pSubMenu = nullptr; // the item's popup, when it is one
     CMenu* m_pParentMenu = nullptr;
-    CWnd* m_pOther = nullptr;       // the window (control or bar) when not a menu item
+    CWnd* m_pOther = nullptr; // the window (control or bar) when not a menu item
     UINT m_nIndexMax = 0;
     BOOL m_bEnableChanged = FALSE;
     BOOL m_bContinueRouting = FALSE;

@@ -17,7 +17,9 @@ namespace {
 const int kGripper = 3;       // the gripper's thickness
 const int kGripperBorder = 2; // room on each side of it
 
-bool isHorz(DWORD style) { return (style & CBRS_ORIENT_HORZ) != 0; }
+bool isHorz(DWORD style) {
+    return (style & CBRS_ORIENT_HORZ) != 0;
+}
 
 } // namespace
 
@@ -52,7 +54,8 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
     m_dwStyle = dwStyle & CBRS_ALL;
     // Borders and gripper live in the non-client area: a change of either resizes it.
     if (m_hWnd && ((old ^ m_dwStyle) & (CBRS_BORDER_ANY | CBRS_ALIGN_ANY | CBRS_GRIPPER | CBRS_FLOATING)))
-        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
@@ -125,8 +128,10 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
 void CControlBar::DelayShow(BOOL bShow) {
     m_nStateFlags &= ~static_cast<UINT>(delayHide | delayShow);
     bool visible = (GetStyle() & WS_VISIBLE) != 0;
-    if (bShow && !visible) m_nStateFlags |= delayShow;
-    else if (!bShow && visible) m_nStateFlags |= delayHide;
+    if (bShow && !visible)
+        m_nStateFlags |= delayShow;
+    else if (!bShow && visible)
+        m_nStateFlags |= delayHide;
 }
 
 DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) {
@@ -149,9 +154,12 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
     CRect rect(layout->rect);
     CSize avail = rect.Size();
     DWORD mode = layout->bStretch ? LM_STRETCH : 0;
-    if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING)) mode |= LM_HORZ | LM_MRUWIDTH;
-    else if (style & CBRS_ORIENT_HORZ) mode |= LM_HORZ | LM_HORZDOCK;
-    else mode |= LM_VERTDOCK;
+    if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
+        mode |= LM_HORZ | LM_MRUWIDTH;
+    else if (style & CBRS_ORIENT_HORZ)
+        mode |= LM_HORZ | LM_HORZDOCK;
+    else
+        mode |= LM_VERTDOCK;
     if (layout->hDWP) mode |= LM_COMMIT;
     CSize size = CalcDynamicLayout(-1, mode);
     size.cx = std::min(size.cx, avail.cx);
@@ -310,11 +318,17 @@ void CControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
 }
 
 // The borders and gripper answer as client area, so a press on them reaches OnLButtonDown.
-LRESULT CControlBar::OnNcHitTest(CPoint) { return HTCLIENT; }
+LRESULT CControlBar::OnNcHitTest(CPoint) {
+    return HTCLIENT;
+}
 
-void CControlBar::OnNcPaint() { EraseNonClient(); }
+void CControlBar::OnNcPaint() {
+    EraseNonClient();
+}
 
-void CControlBar::OnPaint() { Default(); }
+void CControlBar::OnPaint() {
+    Default();
+}
 
 BOOL CControlBar::OnEraseBkgnd(CDC* pDC) {
     CRect rect;
@@ -414,8 +428,10 @@ void CControlBar::UpdateFlyBy(CPoint point) {
     CWnd* owner = GetOwner();
     if (!owner) return;
     owner->SendMessage(WM_SETMESSAGESTRING, id ? id : AFX_IDS_IDLEMESSAGE);
-    if (id) m_nStateFlags |= statusSet;
-    else m_nStateFlags &= ~static_cast<UINT>(statusSet);
+    if (id)
+        m_nStateFlags |= statusSet;
+    else
+        m_nStateFlags &= ~static_cast<UINT>(statusSet);
 }
 
 void CControlBar::OnWindowPosChanging(WINDOWPOS* lpWndPos) {

@@ -63,7 +63,9 @@ public:
     void SetBarStyle(DWORD dwStyle);
     DWORD GetBarStyle() const { return m_dwStyle; }
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
-    CRect GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
+    CRect GetBorders() const {
+        return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder);
+    }
     // The frame the bar docks in (for a floating bar: its mini frame).
     CFrameWnd* GetDockingFrame() const;
     BOOL IsFloating() const;

@@ -22,8 +22,10 @@ DcMap& dcMap() {
 } // namespace
 
 CDC::~CDC() {
-    if (m_bOwnsDC) DeleteDC();
-    else Detach();
+    if (m_bOwnsDC)
+        DeleteDC();
+    else
+        Detach();
 }
 
 CDC* CDC::FromHandle(HDC hDC) {
@@ -234,8 +236,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
 }
 
 void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight) {
-    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
-               clrBottomRight);
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               clrTopLeft, clrBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight) {
@@ -265,21 +267,23 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush) {
-    return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x, pt.y, size.cx, size.cy,
-                        nFlags | DST_ICON);
+    return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x, pt.y, size.cx,
+                        size.cy, nFlags | DST_ICON);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, LPCSTR lpszText, UINT nFlags, BOOL bPrefixText, int nTextLen,
                     HBRUSH hBrush) {
-    return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(lpszText), static_cast<WPARAM>(nTextLen),
-                        pt.x, pt.y, size.cx, size.cy, nFlags | (bPrefixText ? DST_PREFIXTEXT : DST_TEXT));
+    return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(lpszText),
+                        static_cast<WPARAM>(nTextLen), pt.x, pt.y, size.cx, size.cy,
+                        nFlags | (bPrefixText ? DST_PREFIXTEXT : DST_TEXT));
 }
 
 // ---- Text ----
 
-CSize CDC::TabbedTextOut(int x, int y, LPCSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions,
-                         int nTabOrigin) {
-    LONG extent = ::TabbedTextOutA(m_hDC, x, y, lpszString, nCount, nTabPositions, lpnTabStopPositions, nTabOrigin);
+CSize CDC::TabbedTextOut(int x, int y, LPCSTR lpszString, int nCount, int nTabPositions,
+                         LPINT lpnTabStopPositions, int nTabOrigin) {
+    LONG extent =
+        ::TabbedTextOutA(m_hDC, x, y, lpszString, nCount, nTabPositions, lpnTabStopPositions, nTabOrigin);
     return CSize(LOWORD(extent), HIWORD(extent));
 }
 
@@ -295,8 +299,10 @@ CSize CDC::GetOutputTextExtent(LPCSTR lpszString, int nCount) const {
     return CSize(size);
 }
 
-CSize CDC::GetTabbedTextExtent(LPCSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions) const {
-    DWORD extent = ::GetTabbedTextExtentA(m_hAttribDC, lpszString, nCount, nTabPositions, lpnTabStopPositions);
+CSize CDC::GetTabbedTextExtent(LPCSTR lpszString, int nCount, int nTabPositions,
+                               LPINT lpnTabStopPositions) const {
+    DWORD extent =
+        ::GetTabbedTextExtentA(m_hAttribDC, lpszString, nCount, nTabPositions, lpnTabStopPositions);
     return CSize(LOWORD(extent), HIWORD(extent));
 }
 

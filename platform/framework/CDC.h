@@ -95,11 +95,17 @@ public:
 
     // ---- Clipping ----
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
-    int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr); }
+    int SelectClipRgn(CRgn* pRgn) {
+        return ::SelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr);
+    }
     int SelectClipRgn(CRgn* pRgn, int nMode);
     int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-    int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
+    int ExcludeClipRect(LPCRECT lpRect) {
+        return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    int IntersectClipRect(int x1, int y1, int x2, int y2) {
+        return ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
+    }
     int IntersectClipRect(LPCRECT lpRect) {
         return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
     }
@@ -116,8 +122,12 @@ public:
     BOOL Polyline(const POINT* lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
     BOOL Polygon(const POINT* lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
-    BOOL Rectangle(LPCRECT lpRect) { return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
+    BOOL Rectangle(LPCRECT lpRect) {
+        return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
+        return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+    }
     BOOL RoundRect(LPCRECT lpRect, POINT point) {
         return RoundRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, point.x, point.y);
     }
@@ -160,8 +170,8 @@ public:
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     BOOL DrawIcon(POINT point, HICON hIcon) { return DrawIcon(point.x, point.y, hIcon); }
     BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
-    BOOL DrawState(CPoint pt, CSize size, LPCSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE, int nTextLen = 0,
-                   HBRUSH hBrush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, LPCSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE,
+                   int nTextLen = 0, HBRUSH hBrush = nullptr);
 
     // ---- Bitmaps ----
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
@@ -169,8 +179,8 @@ public:
     }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                     int nSrcHeight, DWORD dwRop) {
-        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pm::afx::safeHdc(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight,
-                            dwRop);
+        return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pm::afx::safeHdc(pSrcDC), xSrc, ySrc, nSrcWidth,
+                            nSrcHeight, dwRop);
     }
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
         return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
@@ -200,13 +210,16 @@ public:
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
     CSize GetOutputTextExtent(LPCSTR lpszString, int nCount) const;
     CSize GetOutputTextExtent(const CString& str) const { return GetOutputTextExtent(str, str.GetLength()); }
-    CSize GetTabbedTextExtent(LPCSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions) const;
+    CSize GetTabbedTextExtent(LPCSTR lpszString, int nCount, int nTabPositions,
+                              LPINT lpnTabStopPositions) const;
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetricsA(m_hAttribDC, lpMetrics); }
     BOOL GetOutputTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
     BOOL GetCharWidth(UINT nFirstChar, UINT nLastChar, LPINT lpBuffer) const {
         return ::GetCharWidthA(m_hAttribDC, nFirstChar, nLastChar, lpBuffer);
     }
-    int GetTextFace(int nCount, LPSTR lpszFacename) const { return ::GetTextFaceA(m_hAttribDC, nCount, lpszFacename); }
+    int GetTextFace(int nCount, LPSTR lpszFacename) const {
+        return ::GetTextFaceA(m_hAttribDC, nCount, lpszFacename);
+    }
     int GetTextFace(CString& rString) const;
 
 protected:

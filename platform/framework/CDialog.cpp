@@ -30,14 +30,16 @@ LRESULT CALLBACK dialogMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && msg && msg->hwnd) {
         HWND top = ::GetAncestor(msg->hwnd, GA_ROOT);
-        if (dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top)) && CWnd::WalkPreTranslateTree(top, msg)) return TRUE;
+        if (dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top)) && CWnd::WalkPreTranslateTree(top, msg))
+            return TRUE;
     }
     return ::CallNextHookEx(dialogFilterHook, code, wParam, lParam);
 }
 
 void installDialogMessageFilter() {
     if (!dialogFilterHook)
-        dialogFilterHook = ::SetWindowsHookEx(WH_MSGFILTER, &dialogMessageFilter, nullptr, ::GetCurrentThreadId());
+        dialogFilterHook =
+            ::SetWindowsHookEx(WH_MSGFILTER, &dialogMessageFilter, nullptr, ::GetCurrentThreadId());
 }
 
 } // namespace
@@ -56,7 +58,8 @@ HWND CDialog::PreModal() {
     CWnd* pParent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     HWND hWndParent = pParent ? pm::afx::safeHwnd(pParent) : nullptr;
     // A child window's dialog is owned by its top-level window.
-    if (hWndParent && (::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD)) hWndParent = ::GetAncestor(hWndParent, GA_ROOT);
+    if (hWndParent && (::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD))
+        hWndParent = ::GetAncestor(hWndParent, GA_ROOT);
     return hWndParent;
 }
 

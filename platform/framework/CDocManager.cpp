@@ -34,7 +34,8 @@ protected:
             if (!pTemplate->GetDocString(name, CDocTemplate::fileNewName) || name.IsEmpty()) continue;
             LPCSTR text = name;
             LRESULT index = SendDlgItemMessage(kTypeList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-            SendDlgItemMessage(kTypeList, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(pTemplate));
+            SendDlgItemMessage(kTypeList, LB_SETITEMDATA, static_cast<WPARAM>(index),
+                               reinterpret_cast<LPARAM>(pTemplate));
         }
         SendDlgItemMessage(kTypeList, LB_SETCURSEL, 0);
         return CDialog::OnInitDialog();
@@ -42,7 +43,8 @@ protected:
     void OnOK() override {
         LRESULT index = SendDlgItemMessage(kTypeList, LB_GETCURSEL);
         if (index == LB_ERR) return;
-        m_pSelectedTemplate = reinterpret_cast<CDocTemplate*>(SendDlgItemMessage(kTypeList, LB_GETITEMDATA, static_cast<WPARAM>(index)));
+        m_pSelectedTemplate = reinterpret_cast<CDocTemplate*>(
+            SendDlgItemMessage(kTypeList, LB_GETITEMDATA, static_cast<WPARAM>(index)));
         CDialog::OnOK();
     }
     void OnDoubleClick() { OnOK(); }
@@ -100,7 +102,8 @@ void appendFilter(CString& filter, CDocTemplate* pTemplate, CString* pDefaultExt
 } // namespace
 
 CDocManager::~CDocManager() {
-    while (!m_templateList.IsEmpty()) delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+    while (!m_templateList.IsEmpty())
+        delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
 }
 
 void CDocManager::AddDocTemplate(CDocTemplate* pTemplate) {
@@ -165,7 +168,8 @@ BOOL CDocManager::SaveAllModified() {
 }
 
 void CDocManager::CloseAllDocuments(BOOL bEndSession) {
-    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+        GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
 }
 
 BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
@@ -178,8 +182,9 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFla
             appendFilter(filter, GetNextDocTemplate(pos), defaultExt.IsEmpty() ? &defaultExt : nullptr);
     }
     filter += AfxLoadString(AFX_IDS_ALLFILTER) + "|*|";
-    CFileDialog dlg(bOpenFileDialog, defaultExt.IsEmpty() ? nullptr : static_cast<LPCSTR>(defaultExt), fileName,
-                    lFlags | OFN_HIDEREADONLY | (bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT), filter);
+    CFileDialog dlg(
+        bOpenFileDialog, defaultExt.IsEmpty() ? nullptr : static_cast<LPCSTR>(defaultExt), fileName,
+        lFlags | OFN_HIDEREADONLY | (bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT), filter);
     CString title = AfxLoadString(nIDSTitle);
     dlg.m_ofn.lpstrTitle = title;
     if (dlg.DoModal() != IDOK) return FALSE;
@@ -204,7 +209,10 @@ void CDocManager::OnFileNew() {
 
 void CDocManager::OnFileOpen() {
     CString fileName;
-    if (!DoPromptFileName(fileName, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
-    if (CWinApp* pApp = AfxGetApp()) pApp->OpenDocumentFile(fileName);
-    else OpenDocumentFile(fileName);
+    if (!DoPromptFileName(fileName, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr))
+        return;
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OpenDocumentFile(fileName);
+    else
+        OpenDocumentFile(fileName);
 }

@@ -30,7 +30,8 @@ BOOL AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
-    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass) {
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass),
+      m_pViewClass(pViewClass) {
     m_strDocStrings = AfxLoadString(nIDResource);
 }
 
@@ -117,7 +118,8 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
         return nullptr;
     }
     // A frame that fails to load deletes itself.
-    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) return nullptr;
+    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+        return nullptr;
     return pFrame;
 }
 
@@ -154,7 +156,8 @@ CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
 
 CMultiDocTemplate::~CMultiDocTemplate() {
     // Documents still open outlive nothing: they are closed with their frames by the application.
-    for (POSITION pos = m_docList.GetHeadPosition(); pos;) static_cast<CDocument*>(m_docList.GetNext(pos))->m_pDocTemplate = nullptr;
+    for (POSITION pos = m_docList.GetHeadPosition(); pos;)
+        static_cast<CDocument*>(m_docList.GetNext(pos))->m_pDocTemplate = nullptr;
     if (m_hMenuShared) ::DestroyMenu(m_hMenuShared);
     if (m_hAccelTable) ::DestroyAcceleratorTable(m_hAccelTable);
 }
@@ -177,7 +180,8 @@ void CMultiDocTemplate::RemoveDocument(CDocument* pDoc) {
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument) {
     CString title;
-    if (!GetDocString(title, CDocTemplate::docName) || title.IsEmpty()) title = AfxLoadString(AFX_IDS_UNTITLED);
+    if (!GetDocString(title, CDocTemplate::docName) || title.IsEmpty())
+        title = AfxLoadString(AFX_IDS_UNTITLED);
     title.AppendFormat("%u", ++m_nUntitledCount);
     pDocument->SetTitle(title);
 }

@@ -61,10 +61,13 @@ int CDockBar::FindBar(CControlBar* pBar, int nPosExclude) const {
 }
 
 void CDockBar::NormaliseRows() {
-    if (m_arrBars.GetSize() == 0 || m_arrBars[0] != nullptr) m_arrBars.InsertAt(0, static_cast<void*>(nullptr));
+    if (m_arrBars.GetSize() == 0 || m_arrBars[0] != nullptr)
+        m_arrBars.InsertAt(0, static_cast<void*>(nullptr));
     for (INT_PTR i = 1; i < m_arrBars.GetSize();) {
-        if (!m_arrBars[i] && !m_arrBars[i - 1]) m_arrBars.RemoveAt(i);
-        else ++i;
+        if (!m_arrBars[i] && !m_arrBars[i - 1])
+            m_arrBars.RemoveAt(i);
+        else
+            ++i;
     }
     if (m_arrBars[m_arrBars.GetUpperBound()] != nullptr) m_arrBars.Add(nullptr);
 }
@@ -134,7 +137,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
         ScreenToClient(&rect);
         CPoint mid(rect.left + rect.Width() / 2, rect.top + rect.Height() / 2);
         pos = Insert(pBar, rect, mid);
-        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         m_arrBars.Add(pBar);
         m_arrBars.Add(nullptr);
@@ -142,10 +146,13 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (pBar->GetParent() != this) pBar->SetParent(this);
-    if (pBar->m_pDockBar == this) pBar->m_pDockBar->RemoveControlBar(pBar, pos);
-    else if (pBar->m_pDockBar) pBar->m_pDockBar->RemoveControlBar(pBar);
+    if (pBar->m_pDockBar == this)
+        pBar->m_pDockBar->RemoveControlBar(pBar, pos);
+    else if (pBar->m_pDockBar)
+        pBar->m_pDockBar->RemoveControlBar(pBar);
     pBar->m_pDockBar = this;
-    if (!m_bFloating && pBar->m_pDockContext) pBar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
+    if (!m_bFloating && pBar->m_pDockContext)
+        pBar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
     if (reshow)
         pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
                            SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -215,9 +222,12 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         CControlBar* bar = GetDockedControlBar(pos);
         if (bar && bar->IsVisible()) {
             DWORD mode = 0;
-            if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING)) mode = LM_HORZ | LM_MRUWIDTH;
-            else if (bar->m_dwStyle & CBRS_ORIENT_HORZ) mode = LM_HORZ | LM_HORZDOCK;
-            else mode = LM_VERTDOCK;
+            if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
+                mode = LM_HORZ | LM_MRUWIDTH;
+            else if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
+                mode = LM_HORZ | LM_HORZDOCK;
+            else
+                mode = LM_VERTDOCK;
             if (!m_bLayoutQuery) mode |= LM_COMMIT;
             CSize sizeBar = bar->CalcDynamicLayout(-1, mode);
             CRect rect(pt, sizeBar);
@@ -239,7 +249,8 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
             if (wrapped) {
                 wrapped = false;
                 shift(-(rect.*start + (bHorz ? bx : by)));
-            } else if (rect.*start >= length - (bHorz ? bx : by) && pos > 0 && m_arrBars[pos - 1] != nullptr) {
+            } else if (rect.*start >= length - (bHorz ? bx : by) && pos > 0 &&
+                       m_arrBars[pos - 1] != nullptr) {
                 m_arrBars.InsertAt(pos, static_cast<void*>(nullptr));
                 bar = nullptr;
                 wrapped = true;
@@ -248,8 +259,10 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                 if (!m_bLayoutQuery && !(bar->m_dwStyle & CBRS_FLOATING) && bar->m_pDockContext)
                     bar->m_pDockContext->m_rectMRUDockPos = rect;
                 if (rect != rectBar) AfxRepositionWindow(&layout, bar->m_hWnd, &rect);
-                if (bHorz) pt.x = rect.left + sizeBar.cx - bx;
-                else pt.y = rect.top + sizeBar.cy - by;
+                if (bHorz)
+                    pt.x = rect.left + sizeBar.cx - bx;
+                else
+                    pt.y = rect.top + sizeBar.cy - by;
                 rowWidth = std::max<int>(rowWidth, bHorz ? sizeBar.cy : sizeBar.cx);
             }
         }
@@ -281,7 +294,9 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 
 void CDockBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
-void CDockBar::OnNcPaint() { EraseNonClient(); }
+void CDockBar::OnNcPaint() {
+    EraseNonClient();
+}
 
 void CDockBar::OnDestroy() {
     // The bars go with their windows: they must not reach back into this one.
@@ -334,7 +349,8 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
         for (INT_PTR k = 0; k < kept.GetSize(); ++k)
             if (kept[k] == bar) kept.RemoveAt(k--);
         if (bar->GetParent() != this) bar->SetParent(this);
-        DWORD style = (bar->GetBarStyle() & ~static_cast<DWORD>(CBRS_ALIGN_ANY | CBRS_FLOATING)) | align | CBRS_BORDER_ANY;
+        DWORD style = (bar->GetBarStyle() & ~static_cast<DWORD>(CBRS_ALIGN_ANY | CBRS_FLOATING)) | align |
+                      CBRS_BORDER_ANY;
         if (m_bFloating) style |= CBRS_FLOATING;
         bar->SetBarStyle(style);
         bar->m_pDockBar = this;
@@ -348,7 +364,8 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
     if (m_bFloating) {
         m_dwStyle &= ~static_cast<DWORD>(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
         for (int i = 0; i < m_arrBars.GetSize(); ++i)
-            if (CControlBar* bar = GetDockedControlBar(i)) m_dwStyle |= bar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
+            if (CControlBar* bar = GetDockedControlBar(i))
+                m_dwStyle |= bar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
         for (int i = 0; i < m_arrBars.GetSize(); ++i)
             if (CControlBar* bar = GetDockedControlBar(i)) {
                 TakeTitleOf(bar);

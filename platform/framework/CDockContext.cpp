@@ -15,8 +15,12 @@ namespace {
 
 const int kDragThreshold = 4; // pixels the pointer must move before a press becomes a drag
 
-bool horzf(DWORD style) { return (style & CBRS_ORIENT_HORZ) != 0; }
-bool vertf(DWORD style) { return (style & CBRS_ORIENT_VERT) != 0; }
+bool horzf(DWORD style) {
+    return (style & CBRS_ORIENT_HORZ) != 0;
+}
+bool vertf(DWORD style) {
+    return (style & CBRS_ORIENT_VERT) != 0;
+}
 
 // Moves rect so that pt lies inside it, keeping its size.
 void adjustRectangle(CRect& rect, CPoint pt) {
@@ -121,7 +125,8 @@ void CDockContext::EndDrag() {
     CancelLoop();
     if (m_dwOverDockStyle != 0) {
         CDockBar* dockBar = GetDockBar(m_dwOverDockStyle);
-        m_pDockSite->DockControlBar(m_pBar, dockBar, horzf(m_dwOverDockStyle) ? &m_rectDragHorz : &m_rectDragVert);
+        m_pDockSite->DockControlBar(m_pBar, dockBar,
+                                    horzf(m_dwOverDockStyle) ? &m_rectDragHorz : &m_rectDragVert);
         m_pDockSite->RecalcLayout();
         return;
     }
@@ -159,8 +164,10 @@ DWORD CDockContext::CanDock() {
 
 CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle) {
     DWORD mask = 0;
-    if (horzf(dwOverDockStyle)) mask = m_dwDockStyle & ~static_cast<DWORD>(CBRS_ORIENT_VERT);
-    else mask = m_dwDockStyle & ~static_cast<DWORD>(CBRS_ORIENT_HORZ);
+    if (horzf(dwOverDockStyle))
+        mask = m_dwDockStyle & ~static_cast<DWORD>(CBRS_ORIENT_VERT);
+    else
+        mask = m_dwDockStyle & ~static_cast<DWORD>(CBRS_ORIENT_HORZ);
     CDockBar* bar = nullptr;
     m_pDockSite->CanDock(horzf(dwOverDockStyle) ? m_rectDragHorz : m_rectDragVert, mask, &bar);
     return bar;
@@ -191,13 +198,17 @@ void CDockContext::Stretch(CPoint pt) {
     DWORD mode = LM_HORZ;
     int length = 0;
     if (m_nHitTest == HTLEFT || m_nHitTest == HTRIGHT) {
-        if (m_nHitTest == HTLEFT) m_rectRequestedSize.left += offset.cx;
-        else m_rectRequestedSize.right += offset.cx;
+        if (m_nHitTest == HTLEFT)
+            m_rectRequestedSize.left += offset.cx;
+        else
+            m_rectRequestedSize.right += offset.cx;
         length = m_rectRequestedSize.Width();
     } else {
         mode |= LM_LENGTHY;
-        if (m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT) m_rectRequestedSize.top += offset.cy;
-        else m_rectRequestedSize.bottom += offset.cy;
+        if (m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT)
+            m_rectRequestedSize.top += offset.cy;
+        else
+            m_rectRequestedSize.bottom += offset.cy;
         length = m_rectRequestedSize.Height();
     }
     CSize size = m_pBar->CalcDynamicLayout(length < 0 ? 0 : length, mode);
@@ -241,7 +252,8 @@ void CDockContext::EndResize() {
 void CDockContext::InitLoop() {
     // Paint what is waiting first, so the outline is not drawn over stale pixels.
     MSG msg;
-    while (::PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessage(&msg);
+    while (::PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        ::DispatchMessage(&msg);
     m_bFlip = FALSE;
     m_bForceFrame = ::GetKeyState(VK_CONTROL) < 0;
     m_bDitherLast = FALSE;
@@ -274,17 +286,21 @@ BOOL CDockContext::Track() {
                 CancelLoop();
                 return FALSE;
             }
-            if (m_bDragging) EndDrag();
-            else EndResize();
+            if (m_bDragging)
+                EndDrag();
+            else
+                EndResize();
             return TRUE;
         case WM_MOUSEMOVE:
             if (!moved) {
                 CPoint pt = screenPoint(msg);
-                moved = std::abs(pt.x - start.x) >= kDragThreshold || std::abs(pt.y - start.y) >= kDragThreshold;
+                moved =
+                    std::abs(pt.x - start.x) >= kDragThreshold || std::abs(pt.y - start.y) >= kDragThreshold;
             }
             if (m_bDragging) {
                 // A Ctrl pressed before the drag shows on the moves; its release comes as a key.
-                if ((msg.wParam & MK_CONTROL) || ::GetKeyState(VK_CONTROL) < 0) UpdateState(&m_bForceFrame, TRUE);
+                if ((msg.wParam & MK_CONTROL) || ::GetKeyState(VK_CONTROL) < 0)
+                    UpdateState(&m_bForceFrame, TRUE);
                 Move(screenPoint(msg));
             } else {
                 Stretch(screenPoint(msg));
@@ -373,6 +389,7 @@ void CDockContext::ToggleDocking() {
         pt = m_rectMRUDockPos.TopLeft();
         if (CWnd* parent = m_pBar->GetParent()) parent->ClientToScreen(&pt);
     }
-    DWORD style = m_dwMRUFloatStyle ? m_dwMRUFloatStyle : (CBRS_ALIGN_TOP | (m_pBar->m_dwDockStyle & CBRS_FLOAT_MULTI));
+    DWORD style =
+        m_dwMRUFloatStyle ? m_dwMRUFloatStyle : (CBRS_ALIGN_TOP | (m_pBar->m_dwDockStyle & CBRS_FLOAT_MULTI));
     m_pDockSite->FloatControlBar(m_pBar, pt, style);
 }

@@ -18,14 +18,15 @@ namespace {
 const char kTag[4] = {'D', 'K', 'S', '2'};
 const char kTagWithoutFloatingSize[4] = {'D', 'K', 'S', '1'};
 const char* const kEntry = "DockState";
-const UINT kMaxBars = 1024;   // more bars than any frame holds
-const UINT kMaxHeld = 4096;   // ids (with row ends) one dock bar may list
+const UINT kMaxBars = 1024;    // more bars than any frame holds
+const UINT kMaxHeld = 4096;    // ids (with row ends) one dock bar may list
 const int kMaxCoord = 1 << 20; // positions and sizes beyond any screen
 
 class Writer {
 public:
     void put(int32_t v) {
-        for (int i = 0; i < 4; ++i) m_bytes.push_back(static_cast<BYTE>(static_cast<uint32_t>(v) >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            m_bytes.push_back(static_cast<BYTE>(static_cast<uint32_t>(v) >> (8 * i)));
     }
     void put(const CPoint& p) {
         put(p.x);
@@ -53,7 +54,8 @@ public:
     bool get(int32_t& v) {
         if (m_size - m_pos < 4) return false;
         uint32_t u = 0;
-        for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(m_data[m_pos + i]) << (8 * i);
+        for (int i = 0; i < 4; ++i)
+            u |= static_cast<uint32_t>(m_data[m_pos + i]) << (8 * i);
         m_pos += 4;
         v = static_cast<int32_t>(u);
         return true;
@@ -104,7 +106,8 @@ void writeInfo(Writer& w, const CControlBarInfo& info) {
     w.put(info.m_ptMRUFloatPos);
     w.put(info.m_sizeFloat);
     w.put(static_cast<int32_t>(info.m_arrBarID.GetSize()));
-    for (INT_PTR i = 0; i < info.m_arrBarID.GetSize(); ++i) w.put(static_cast<int32_t>(info.m_arrBarID[i]));
+    for (INT_PTR i = 0; i < info.m_arrBarID.GetSize(); ++i)
+        w.put(static_cast<int32_t>(info.m_arrBarID[i]));
 }
 
 bool readId(Reader& r, UINT& id) {
@@ -120,8 +123,8 @@ bool readInfo(Reader& r, CControlBarInfo& info, bool withFloatingSize) {
     if (!readId(r, info.m_nBarID) || !r.flag(info.m_bVisible) || !r.flag(info.m_bFloating) ||
         !r.flag(info.m_bHorz) || !r.flag(info.m_bDockBar) || !r.get(info.m_pointPos) || !r.get(mru) ||
         !r.flag(info.m_bDocking) || !readId(r, info.m_uMRUDockID) || !r.get(info.m_rectMRUDockPos) ||
-        !r.get(floatStyle) || !r.get(info.m_ptMRUFloatPos) || (withFloatingSize && !r.get(info.m_sizeFloat)) ||
-        !r.count(held, kMaxHeld))
+        !r.get(floatStyle) || !r.get(info.m_ptMRUFloatPos) ||
+        (withFloatingSize && !r.get(info.m_sizeFloat)) || !r.count(held, kMaxHeld))
         return false;
     if (mru < 0 || mru > 32767) return false;
     info.m_nMRUWidth = mru;
@@ -136,10 +139,13 @@ bool readInfo(Reader& r, CControlBarInfo& info, bool withFloatingSize) {
 
 } // namespace
 
-CDockState::~CDockState() { Clear(); }
+CDockState::~CDockState() {
+    Clear();
+}
 
 void CDockState::Clear() {
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) delete m_arrBarInfo[i];
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
+        delete m_arrBarInfo[i];
     m_arrBarInfo.RemoveAll();
 }
 
@@ -149,7 +155,8 @@ std::vector<BYTE> CDockState::ToBytes() const {
     std::memcpy(&tag, kTag, 4);
     w.put(tag);
     w.put(static_cast<int32_t>(m_arrBarInfo.GetSize()));
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) writeInfo(w, *m_arrBarInfo[i]);
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
+        writeInfo(w, *m_arrBarInfo[i]);
     return w.take();
 }
 

@@ -25,7 +25,8 @@ END_MESSAGE_MAP()
 
 CDocument::~CDocument() {
     // Views left over lose their document.
-    for (POSITION pos = m_viewList.GetHeadPosition(); pos;) static_cast<CView*>(m_viewList.GetNext(pos))->m_pDocument = nullptr;
+    for (POSITION pos = m_viewList.GetHeadPosition(); pos;)
+        static_cast<CView*>(m_viewList.GetNext(pos))->m_pDocument = nullptr;
     if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
 }
 
@@ -88,7 +89,8 @@ void CDocument::UpdateFrameCounts() {
         CFrameWnd* pFrame = pView->GetParentFrame();
         if (!pFrame) continue;
         bool known = false;
-        for (CFrameWnd* f : frames) known = known || f == pFrame;
+        for (CFrameWnd* f : frames)
+            known = known || f == pFrame;
         if (!known) frames.push_back(pFrame);
     }
     int count = static_cast<int>(frames.size());
@@ -116,8 +118,10 @@ CFile* CDocument::GetFile(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* 
 }
 
 void CDocument::ReleaseFile(CFile* pFile, BOOL bAbort) {
-    if (bAbort) pFile->Abort();
-    else pFile->Close();
+    if (bAbort)
+        pFile->Abort();
+    else
+        pFile->Close();
     delete pFile;
 }
 

@@ -32,7 +32,9 @@ public:
     void AddView(CView* pView);
     void RemoveView(CView* pView);
     POSITION GetFirstViewPosition() const { return m_viewList.GetHeadPosition(); }
-    CView* GetNextView(POSITION& rPosition) const { return static_cast<CView*>(m_viewList.GetNext(rPosition)); }
+    CView* GetNextView(POSITION& rPosition) const {
+        return static_cast<CView*>(m_viewList.GetNext(rPosition));
+    }
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
     // Numbers the frames showing the document (":1", ":2") when there are several, and retitles them.
     virtual void UpdateFrameCounts();

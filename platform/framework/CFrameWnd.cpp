@@ -71,8 +71,9 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         }
     }
     m_strTitle = lpszWindowName;
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, pm::afx::createWidth(rect),
-                  pm::afx::createHeight(rect), pm::afx::safeHwnd(pParentWnd), hMenu, pContext)) {
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                  pm::afx::createWidth(rect), pm::afx::createHeight(rect), pm::afx::safeHwnd(pParentWnd),
+                  hMenu, pContext)) {
         if (hMenu) ::DestroyMenu(hMenu);
         return FALSE;
     }
@@ -85,17 +86,20 @@ BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName) {
     return m_hAccelTable != nullptr;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                          CCreateContext* pContext) {
     m_nIDHelp = nIDResource;
     CString full;
     if (full.LoadString(nIDResource)) AfxExtractSubString(m_strTitle, full, 0);
     pm::afx::registerStandardClasses();
     HICON icon = ::LoadIcon(nullptr, MAKEINTRESOURCE(nIDResource));
-    LPCSTR cls = icon ? AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon)
-                      : nullptr;
+    LPCSTR cls =
+        icon ? AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                   reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon)
+             : nullptr;
     CString title = m_strTitle;
-    if (!Create(cls, title, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCE(nIDResource), 0, pContext))
+    if (!Create(cls, title, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCE(nIDResource), 0,
+                pContext))
         return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);
     LoadAccelTable(MAKEINTRESOURCE(nIDResource));
@@ -128,7 +132,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
         return nullptr;
     }
     // A view that fails deletes itself in PostNcDestroy.
-    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext)) return nullptr;
+    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
+        return nullptr;
     if (pView->GetExStyle() & WS_EX_CLIENTEDGE) ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
     return pView;
 }
@@ -181,16 +186,18 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
 }
 
 void CFrameWnd::BringToTop(int nCmdShow) {
-    if (nCmdShow == SW_HIDE || nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINNOACTIVE || nCmdShow == SW_SHOWNA ||
-        nCmdShow == SW_SHOWNOACTIVATE)
+    if (nCmdShow == SW_HIDE || nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINNOACTIVE ||
+        nCmdShow == SW_SHOWNA || nCmdShow == SW_SHOWNOACTIVATE)
         return;
     ::BringWindowToTop(::GetLastActivePopup(m_hWnd));
 }
 
 void CFrameWnd::ActivateFrame(int nCmdShow) {
     if (nCmdShow == -1) {
-        if (!IsWindowVisible()) nCmdShow = SW_SHOWNORMAL;
-        else if (IsIconic()) nCmdShow = SW_RESTORE;
+        if (!IsWindowVisible())
+            nCmdShow = SW_SHOWNORMAL;
+        else if (IsIconic())
+            nCmdShow = SW_RESTORE;
     }
     BringToTop(nCmdShow);
     if (nCmdShow == -1) return;
@@ -203,7 +210,8 @@ void CFrameWnd::ActivateFrame(int nCmdShow) {
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     if (!(GetStyle() & FWS_ADDTOTITLE)) return;
     CDocument* pDocument = GetActiveDocument();
-    UpdateFrameTitleForDocument(bAddToTitle && pDocument ? static_cast<LPCSTR>(pDocument->GetTitle()) : nullptr);
+    UpdateFrameTitleForDocument(bAddToTitle && pDocument ? static_cast<LPCSTR>(pDocument->GetTitle())
+                                                         : nullptr);
 }
 
 void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName) {
@@ -213,8 +221,10 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName) {
     } else {
         CString doc(lpszDocName);
         if (m_nWindow > 0) doc.AppendFormat(":%d", m_nWindow);
-        if (GetStyle() & FWS_PREFIXTITLE) text = m_strTitle.IsEmpty() ? doc : doc + " - " + m_strTitle;
-        else text = m_strTitle.IsEmpty() ? doc : m_strTitle + " - " + doc;
+        if (GetStyle() & FWS_PREFIXTITLE)
+            text = m_strTitle.IsEmpty() ? doc : doc + " - " + m_strTitle;
+        else
+            text = m_strTitle.IsEmpty() ? doc : m_strTitle + " - " + doc;
     }
     CString current;
     GetWindowText(current);
@@ -282,8 +292,10 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
     CWnd* pBar = GetMessageBar();
     if (!pBar) return last;
     CString message;
-    if (lParam) message = reinterpret_cast<LPCSTR>(lParam);
-    else if (wParam) GetMessageString(static_cast<UINT>(wParam), message);
+    if (lParam)
+        message = reinterpret_cast<LPCSTR>(lParam);
+    else if (wParam)
+        GetMessageString(static_cast<UINT>(wParam), message);
     pBar->SetWindowText(message);
     return last;
 }
@@ -394,8 +406,10 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
-    if (m_pViewActive && m_pViewActive->m_hWnd) m_pViewActive->SetFocus();
-    else CWnd::OnSetFocus(pOldWnd);
+    if (m_pViewActive && m_pViewActive->m_hWnd)
+        m_pViewActive->SetFocus();
+    else
+        CWnd::OnSetFocus(pOldWnd);
 }
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {

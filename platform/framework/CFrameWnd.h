@@ -62,8 +62,9 @@ public:
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
-                        const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
-                        DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+                        const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr,
+                        LPCSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
+                        CCreateContext* pContext = nullptr);
     using CWnd::Create;
     BOOL LoadAccelTable(LPCSTR lpszResourceName);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);

@@ -33,7 +33,8 @@ CPoint onScreen(CPoint saved) {
 
 std::vector<CControlBar*> barsOf(const CPtrList& list) {
     std::vector<CControlBar*> bars;
-    for (POSITION pos = list.GetHeadPosition(); pos;) bars.push_back(static_cast<CControlBar*>(list.GetNext(pos)));
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        bars.push_back(static_cast<CControlBar*>(list.GetNext(pos)));
     return bars;
 }
 
@@ -45,7 +46,8 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
         if (!(side.style & dwDockStyle & CBRS_ALIGN_ANY) || GetControlBar(side.id)) continue;
         auto* dock = new CDockBar;
         dock->m_bAutoDelete = TRUE;
-        if (!dock->Create(this, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.style, side.id)) {
+        if (!dock->Create(this, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | side.style,
+                          side.id)) {
             delete dock;
             AfxThrowResourceException();
         }
@@ -110,7 +112,8 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) 
     }
     if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
         dwStyle |= CBRS_SIZE_DYNAMIC;
-        if (dwStyle & CBRS_ORIENT_VERT) dwStyle = (dwStyle & ~static_cast<DWORD>(CBRS_ALIGN_ANY)) | CBRS_ALIGN_TOP;
+        if (dwStyle & CBRS_ORIENT_VERT)
+            dwStyle = (dwStyle & ~static_cast<DWORD>(CBRS_ALIGN_ANY)) | CBRS_ALIGN_TOP;
     }
     CMiniDockFrameWnd* frame = CreateFloatingFrame(dwStyle);
     frame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

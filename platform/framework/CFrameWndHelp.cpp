@@ -55,8 +55,10 @@ void CFrameWnd::OnContextHelp() {
     ::PeekMessage(&msg, self, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE);
     if (::GetCapture() == self) ::ReleaseCapture();
     setCursor(IDC_ARROW);
-    if (context == static_cast<DWORD>(-1)) SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
-    else if (context != 0 && app) app->WinHelp(context, HELP_CONTEXT);
+    if (context == static_cast<DWORD>(-1))
+        SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
+    else if (context != 0 && app)
+        app->WinHelp(context, HELP_CONTEXT);
     PostMessage(WM_KICKIDLE);
 }
 
@@ -75,7 +77,8 @@ BOOL CFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) {
         setCursor(IDC_HELP);
         if (message != WM_LBUTTONDOWN && message != WM_NCLBUTTONDOWN) return TRUE;
         const LRESULT area = ::SendMessage(hit, WM_NCHITTEST, 0, MAKELPARAM(msg.pt.x, msg.pt.y));
-        *pContext = area == HTCLIENT ? MapClientArea(hit, msg.pt) : static_cast<DWORD>(HID_BASE_NCAREAS + area);
+        *pContext =
+            area == HTCLIENT ? MapClientArea(hit, msg.pt) : static_cast<DWORD>(HID_BASE_NCAREAS + area);
         return FALSE;
     }
     if (message == WM_SYSCOMMAND || (message >= WM_KEYFIRST && message <= WM_KEYLAST)) {
@@ -83,7 +86,8 @@ BOOL CFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) {
         // only the system's reach their windows.
         if (PreTranslateMessage(&msg)) return TRUE;
         ::TranslateMessage(&msg);
-        if (message == WM_SYSCOMMAND || (message >= WM_SYSKEYDOWN && message <= WM_SYSDEADCHAR)) ::DispatchMessage(&msg);
+        if (message == WM_SYSCOMMAND || (message >= WM_SYSKEYDOWN && message <= WM_SYSDEADCHAR))
+            ::DispatchMessage(&msg);
         return TRUE;
     }
     ::DispatchMessage(&msg);
@@ -94,7 +98,8 @@ DWORD CFrameWnd::MapClientArea(HWND hWndHit, CPoint point) {
     for (HWND h = hWndHit; h; h = parentOrOwner(h)) {
         CPoint client = point;
         ::ScreenToClient(h, &client);
-        const auto context = static_cast<DWORD>(::SendMessage(h, WM_HELPHITTEST, 0, MAKELPARAM(client.x, client.y)));
+        const auto context =
+            static_cast<DWORD>(::SendMessage(h, WM_HELPHITTEST, 0, MAKELPARAM(client.x, client.y)));
         if (context != 0) return context;
         if (h == m_hWnd) break;
     }
@@ -111,9 +116,11 @@ void CFrameWnd::ExitHelpMode() {
 BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     const UINT nID = LOWORD(wParam);
     CFrameWnd* top = GetTopLevelFrame();
-    if (!top || !top->m_bHelpMode || lParam != 0 || nID == ID_HELP || nID == ID_DEFAULT_HELP || nID == ID_CONTEXT_HELP)
+    if (!top || !top->m_bHelpMode || lParam != 0 || nID == ID_HELP || nID == ID_DEFAULT_HELP ||
+        nID == ID_CONTEXT_HELP)
         return CWnd::OnCommand(wParam, lParam);
-    if (!SendMessage(WM_COMMANDHELP, 0, static_cast<LPARAM>(HID_BASE_COMMAND + nID))) SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
+    if (!SendMessage(WM_COMMANDHELP, 0, static_cast<LPARAM>(HID_BASE_COMMAND + nID)))
+        SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
     top->ExitHelpMode();
     return TRUE;
 }

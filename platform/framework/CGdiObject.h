@@ -39,7 +39,9 @@ public:
     CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
     static CPen* FromHandle(HPEN hPen) { return static_cast<CPen*>(CGdiObject::FromHandle(hPen)); }
     operator HPEN() const { return static_cast<HPEN>(GetSafeHandle()); }
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
     BOOL CreatePenIndirect(LPLOGPEN lpLogPen) { return Attach(::CreatePenIndirect(lpLogPen)); }
     int GetLogPen(LOGPEN* pLogPen) const { return GetObject(sizeof(LOGPEN), pLogPen); }
 };
@@ -53,7 +55,9 @@ public:
     static CBrush* FromHandle(HBRUSH hBrush) { return static_cast<CBrush*>(CGdiObject::FromHandle(hBrush)); }
     operator HBRUSH() const { return static_cast<HBRUSH>(GetSafeHandle()); }
     BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-    BOOL CreateHatchBrush(int nIndex, COLORREF crColor) { return Attach(::CreateHatchBrush(nIndex, crColor)); }
+    BOOL CreateHatchBrush(int nIndex, COLORREF crColor) {
+        return Attach(::CreateHatchBrush(nIndex, crColor));
+    }
     BOOL CreatePatternBrush(CBitmap* pBitmap);
     BOOL CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return Attach(::CreateBrushIndirect(lpLogBrush)); }
     BOOL CreateSysColorBrush(int nIndex) { return Attach(::CreateSolidBrush(::GetSysColor(nIndex))); }
@@ -78,7 +82,9 @@ public:
 class CBitmap : public CGdiObject {
     DECLARE_DYNAMIC(CBitmap)
 public:
-    static CBitmap* FromHandle(HBITMAP hBitmap) { return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap)); }
+    static CBitmap* FromHandle(HBITMAP hBitmap) {
+        return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap));
+    }
     operator HBITMAP() const { return static_cast<HBITMAP>(GetSafeHandle()); }
     BOOL LoadBitmap(LPCSTR lpszResourceName) { return Attach(::LoadBitmapA(nullptr, lpszResourceName)); }
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCE(nIDResource)); }
@@ -89,7 +95,8 @@ public:
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap) const { return GetObject(sizeof(BITMAP), pBitMap); }
     DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const {
-        return static_cast<DWORD>(::GetBitmapBits(static_cast<HBITMAP>(m_hObject), static_cast<LONG>(dwCount), lpBits));
+        return static_cast<DWORD>(
+            ::GetBitmapBits(static_cast<HBITMAP>(m_hObject), static_cast<LONG>(dwCount), lpBits));
     }
     CSize GetBitmapDimension() const;
 };
@@ -101,7 +108,9 @@ public:
     operator HRGN() const { return static_cast<HRGN>(GetSafeHandle()); }
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
     BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
-    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
+    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) {
+        return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+    }
     BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3) {
         return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
     }
@@ -111,7 +120,8 @@ public:
     void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(*this, x1, y1, x2, y2); }
     void SetRectRgn(LPCRECT lpRect) { SetRectRgn(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode) {
-        return ::CombineRgn(*this, pRgn1->operator HRGN(), pRgn2 ? pRgn2->operator HRGN() : nullptr, nCombineMode);
+        return ::CombineRgn(*this, pRgn1->operator HRGN(), pRgn2 ? pRgn2->operator HRGN() : nullptr,
+                            nCombineMode);
     }
     int CopyRgn(const CRgn* pRgnSrc) { return ::CombineRgn(*this, *pRgnSrc, nullptr, RGN_COPY); }
     BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn(*this, *pRgn); }

@@ -79,13 +79,16 @@ int CImageList::Add(CBitmap* pbmImage, COLORREF crMask) {
 }
 
 BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask) {
-    return ImageList_Replace(m_hImageList, nImage, *pbmImage, pbmMask ? static_cast<HBITMAP>(*pbmMask) : nullptr);
+    return ImageList_Replace(m_hImageList, nImage, *pbmImage,
+                             pbmMask ? static_cast<HBITMAP>(*pbmMask) : nullptr);
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {
     return ImageList_Draw(m_hImageList, nImage, pm::afx::safeHdc(pDC), pt.x, pt.y, nStyle);
 }
 
-BOOL CImageList::DrawEx(CDC* pDC, int nImage, POINT pt, SIZE sz, COLORREF clrBk, COLORREF clrFg, UINT nStyle) {
-    return ImageList_DrawEx(m_hImageList, nImage, pm::afx::safeHdc(pDC), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
+BOOL CImageList::DrawEx(CDC* pDC, int nImage, POINT pt, SIZE sz, COLORREF clrBk, COLORREF clrFg,
+                        UINT nStyle) {
+    return ImageList_DrawEx(m_hImageList, nImage, pm::afx::safeHdc(pDC), pt.x, pt.y, sz.cx, sz.cy, clrBk,
+                            clrFg, nStyle);
 }

@@ -46,7 +46,9 @@ public:
     }
     COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
     COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
-    BOOL SetOverlayImage(int nImage, int nOverlay) { return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay); }
+    BOOL SetOverlayImage(int nImage, int nOverlay) {
+        return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay);
+    }
 };
 
 namespace pm::afx {

@@ -28,7 +28,13 @@ BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 HWND CMDIChildWnd::CreateThroughClient(const CREATESTRUCT& cs, CMDIFrameWnd* pParentWnd) {
-    MDICREATESTRUCT mcs{cs.lpszClass, cs.lpszName, nullptr, cs.x, cs.y, cs.cx, cs.cy,
+    MDICREATESTRUCT mcs{cs.lpszClass,
+                        cs.lpszName,
+                        nullptr,
+                        cs.x,
+                        cs.y,
+                        cs.cx,
+                        cs.cy,
                         static_cast<DWORD>(cs.style) & ~static_cast<DWORD>(WS_MAXIMIZE | WS_VISIBLE),
                         reinterpret_cast<LPARAM>(cs.lpCreateParams)};
     AfxHookWindowCreate(this);
@@ -41,9 +47,12 @@ HWND CMDIChildWnd::CreateThroughClient(const CREATESTRUCT& cs, CMDIFrameWnd* pPa
 void CMDIChildWnd::ShowAfterCreate(DWORD dwStyle, CMDIFrameWnd* pParentWnd) {
     if (!(dwStyle & WS_VISIBLE)) return;
     ::BringWindowToTop(m_hWnd);
-    if (dwStyle & WS_MINIMIZE) ShowWindow(SW_SHOWMINIMIZED);
-    else if (dwStyle & WS_MAXIMIZE) ShowWindow(SW_SHOWMAXIMIZED);
-    else ShowWindow(SW_SHOWNORMAL);
+    if (dwStyle & WS_MINIMIZE)
+        ShowWindow(SW_SHOWMINIMIZED);
+    else if (dwStyle & WS_MAXIMIZE)
+        ShowWindow(SW_SHOWMAXIMIZED);
+    else
+        ShowWindow(SW_SHOWNORMAL);
     MDIActivate();
     ::SendMessage(pParentWnd->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
@@ -54,8 +63,18 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     if (!pParentWnd) return FALSE;
     pParentWnd->RecalcLayout();
     pm::afx::registerStandardClasses();
-    CREATESTRUCT cs{pContext, nullptr, nullptr, pParentWnd->m_hWnd, pm::afx::createHeight(rect), pm::afx::createWidth(rect),
-                    rect.top, rect.left, static_cast<LONG>(dwStyle), lpszWindowName, lpszClassName, 0};
+    CREATESTRUCT cs{pContext,
+                    nullptr,
+                    nullptr,
+                    pParentWnd->m_hWnd,
+                    pm::afx::createHeight(rect),
+                    pm::afx::createWidth(rect),
+                    rect.top,
+                    rect.left,
+                    static_cast<LONG>(dwStyle),
+                    lpszWindowName,
+                    lpszClassName,
+                    0};
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();
         return FALSE;
@@ -65,14 +84,16 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     return TRUE;
 }
 
-BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext) {
     m_nIDHelp = nIDResource;
     CString full, title;
     if (full.LoadString(nIDResource)) AfxExtractSubString(title, full, 0);
     HICON icon = ::LoadIcon(nullptr, MAKEINTRESOURCE(nIDResource));
-    LPCSTR cls = icon ? AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon)
-                      : nullptr;
+    LPCSTR cls =
+        icon ? AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                   reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon)
+             : nullptr;
     return Create(cls, title, dwDefaultStyle, rectDefault, dynamic_cast<CMDIFrameWnd*>(pParentWnd), pContext);
 }
 
@@ -199,7 +220,8 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMe
         if (CDocument* pDoc = GetActiveDocument()) hMenuAlt = pDoc->GetDefaultMenu();
     if (!hMenuAlt) hMenuAlt = m_hMenuShared;
     if (hMenuAlt && bActive) {
-        pFrame->MDISetMenu(CMenu::FromHandle(hMenuAlt), CMenu::FromHandle(pFrame->GetWindowMenuPopup(hMenuAlt)));
+        pFrame->MDISetMenu(CMenu::FromHandle(hMenuAlt),
+                           CMenu::FromHandle(pFrame->GetWindowMenuPopup(hMenuAlt)));
     } else if (!bActive && !pActivateWnd && pFrame->m_hMenuDefault) {
         // The last child went: the frame's own menu comes back.
         pFrame->MDISetMenu(CMenu::FromHandle(pFrame->m_hMenuDefault),

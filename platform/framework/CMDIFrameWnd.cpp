@@ -30,7 +30,8 @@ BOOL CMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     return TRUE;
 }
 
-BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext) {
     if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);
     return TRUE;
@@ -55,7 +56,8 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*) {
     HMENU bar = ::GetMenu(m_hWnd);
     HMENU windowMenu = GetWindowMenuPopup(bar);
     // Without Window commands the menu before Help lists the children.
-    if (!windowMenu && bar && ::GetMenuItemCount(bar) >= 2) windowMenu = ::GetSubMenu(bar, ::GetMenuItemCount(bar) - 2);
+    if (!windowMenu && bar && ::GetMenuItemCount(bar) >= 2)
+        windowMenu = ::GetSubMenu(bar, ::GetMenuItemCount(bar) - 2);
     return CreateClient(lpcs, CMenu::FromHandle(windowMenu));
 }
 
@@ -66,9 +68,9 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMen
         style |= lpCreateStruct->style & (WS_HSCROLL | WS_VSCROLL);
         ModifyStyle(WS_HSCROLL | WS_VSCROLL, 0, SWP_NOREDRAW | SWP_FRAMECHANGED);
     }
-    m_hWndMDIClient = ::CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, style, 0, 0, 0, 0, m_hWnd,
-                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr,
-                                       &ccs);
+    m_hWndMDIClient =
+        ::CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, style, 0, 0, 0, 0, m_hWnd,
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, &ccs);
     if (!m_hWndMDIClient) return FALSE;
     ::BringWindowToTop(m_hWndMDIClient);
     return TRUE;
@@ -84,7 +86,8 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
     if (pbMaximized) *pbMaximized = FALSE;
     if (!m_hWndMDIClient) return nullptr;
     BOOL maximized = FALSE;
-    auto hWnd = reinterpret_cast<HWND>(::SendMessage(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    auto hWnd = reinterpret_cast<HWND>(
+        ::SendMessage(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
     auto* pWnd = dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(hWnd));
     // A child hidden as the last one is active for the client only.
     if (!pWnd || pWnd->m_bPseudoInactive) return nullptr;
@@ -93,7 +96,8 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
 }
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate) {
-    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWndActivate)), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pm::afx::safeHwnd(pWndActivate)),
+                  0);
 }
 
 void CMDIFrameWnd::MDINext() {
@@ -125,9 +129,9 @@ void CMDIFrameWnd::MDIIconArrange() {
 }
 
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu) {
-    auto old = reinterpret_cast<HMENU>(::SendMessage(m_hWndMDIClient, WM_MDISETMENU,
-                                                     reinterpret_cast<WPARAM>(pm::afx::safeHmenu(pFrameMenu)),
-                                                     reinterpret_cast<LPARAM>(pm::afx::safeHmenu(pWindowMenu))));
+    auto old = reinterpret_cast<HMENU>(::SendMessage(
+        m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(pm::afx::safeHmenu(pFrameMenu)),
+        reinterpret_cast<LPARAM>(pm::afx::safeHmenu(pWindowMenu))));
     return CMenu::FromHandle(old);
 }
 
@@ -208,7 +212,8 @@ void CMDIFrameWnd::RecalcLayout(BOOL bNotify) {
 
 void CMDIFrameWnd::OnDestroy() {
     // The default menu comes back before the windows go.
-    if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault) MDISetMenu(CMenu::FromHandle(m_hMenuDefault), nullptr);
+    if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault)
+        MDISetMenu(CMenu::FromHandle(m_hMenuDefault), nullptr);
     CFrameWnd::OnDestroy();
 }
 

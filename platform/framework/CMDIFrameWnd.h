@@ -26,7 +26,9 @@ public:
     // The child the frame's own routing, title, menu and accelerators follow, and its children's
     // activation: the client's active child here; a frame that keeps a notion of its own (a
     // document window shown elsewhere that stays the active one) answers that.
-    virtual CMDIChildWnd* GetActiveChildFrame(BOOL* pbMaximized = nullptr) const { return MDIGetActive(pbMaximized); }
+    virtual CMDIChildWnd* GetActiveChildFrame(BOOL* pbMaximized = nullptr) const {
+        return MDIGetActive(pbMaximized);
+    }
     void MDIActivate(CWnd* pWndActivate);
     void MDINext();
     void MDIPrev();

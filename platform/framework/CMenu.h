@@ -61,7 +61,9 @@ public:
     BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags) {
         return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
     }
-    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
+    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) {
+        return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+    }
     UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE) const {
         return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags);
     }

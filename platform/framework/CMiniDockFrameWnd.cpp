@@ -28,7 +28,8 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
         return FALSE;
     }
     if (CMenu* sysMenu = GetSystemMenu(FALSE)) {
-        for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) sysMenu->DeleteMenu(command, MF_BYCOMMAND);
+        for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
+            sysMenu->DeleteMenu(command, MF_BYCOMMAND);
         CString hide = AfxLoadString(AFX_IDS_HIDE);
         if (!hide.IsEmpty()) {
             sysMenu->DeleteMenu(SC_CLOSE, MF_BYCOMMAND);
@@ -60,7 +61,9 @@ CControlBar* CMiniDockFrameWnd::FirstBar() const {
     return nullptr;
 }
 
-void CMiniDockFrameWnd::OnClose() { m_wndDockBar.ShowAll(FALSE); }
+void CMiniDockFrameWnd::OnClose() {
+    m_wndDockBar.ShowAll(FALSE);
+}
 
 void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
     CControlBar* bar = (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI) ? nullptr : FirstBar();
@@ -87,4 +90,6 @@ void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint) {
 }
 
 // A press on a floating bar leaves the main frame active.
-int CMiniDockFrameWnd::OnMouseActivate(CWnd*, UINT, UINT) { return MA_NOACTIVATE; }
+int CMiniDockFrameWnd::OnMouseActivate(CWnd*, UINT, UINT) {
+    return MA_NOACTIVATE;
+}

@@ -11,7 +11,8 @@ BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
 END_MESSAGE_MAP()
 
 namespace {
-const DWORD kMiniStyles = MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_THICKFRAME | MFS_MOVEFRAME | MFS_BLOCKSYSMENU;
+const DWORD kMiniStyles =
+    MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_THICKFRAME | MFS_MOVEFRAME | MFS_BLOCKSYSMENU;
 }
 
 BOOL CMiniFrameWnd::Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
@@ -24,7 +25,8 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindo
     m_strTitle = lpWindowName;
     HMENU id = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top, pm::afx::safeHwnd(pParentWnd), id, lpParam);
+                          rect.right - rect.left, rect.bottom - rect.top, pm::afx::safeHwnd(pParentWnd), id,
+                          lpParam);
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {

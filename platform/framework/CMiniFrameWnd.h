@@ -33,10 +33,10 @@ public:
                   CWnd* pParentWnd = nullptr, UINT nID = 0, LPVOID lpParam = nullptr);
     using CFrameWnd::Create;
     // The window-level form, spelt out so that a call with a rectangle picks the frame's own.
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int x, int y, int nWidth,
-                  int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr) {
-        return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,
-                              nIDorHMenu, lpParam);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int x, int y,
+                  int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr) {
+        return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight,
+                              hWndParent, nIDorHMenu, lpParam);
     }
 
     // Grows a client rectangle to the window rectangle of a mini frame with these styles.

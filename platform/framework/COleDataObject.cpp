@@ -27,7 +27,9 @@ void COleDataObject::SetText(const CString& text) {
     m_bHasText = TRUE;
 }
 
-void COleDataObject::SetFiles(std::vector<CString> files) { m_files = std::move(files); }
+void COleDataObject::SetFiles(std::vector<CString> files) {
+    m_files = std::move(files);
+}
 
 void COleDataObject::Release() {
     m_bHasText = FALSE;

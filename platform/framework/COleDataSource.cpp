@@ -18,9 +18,13 @@ void COleDataSource::CacheGlobalData(UINT cfFormat, HGLOBAL hGlobal) {
     if (hGlobal) ::GlobalFree(hGlobal);
 }
 
-void COleDataSource::CacheFiles(std::vector<CString> files) { m_data.SetFiles(std::move(files)); }
+void COleDataSource::CacheFiles(std::vector<CString> files) {
+    m_data.SetFiles(std::move(files));
+}
 
-void COleDataSource::Empty() { m_data.Release(); }
+void COleDataSource::Empty() {
+    m_data.Release();
+}
 
 DROPEFFECT COleDataSource::Over(COleDropTarget*& current, CPoint pt, DWORD keys, DWORD allowed) {
     COleDropTarget* target = COleDropTarget::FromWindow(::WindowFromPoint(pt));

@@ -12,7 +12,9 @@ SCODE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) {
     return S_OK;
 }
 
-SCODE COleDropSource::GiveFeedback(DROPEFFECT) { return DRAGDROP_S_USEDEFAULTCURSORS; }
+SCODE COleDropSource::GiveFeedback(DROPEFFECT) {
+    return DRAGDROP_S_USEDEFAULTCURSORS;
+}
 
 BOOL COleDropSource::OnBeginDrag(CWnd* pWnd) {
     if (!pWnd || !::IsWindow(pWnd->m_hWnd)) return FALSE;

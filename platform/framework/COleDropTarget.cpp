@@ -19,7 +19,9 @@ std::map<HWND, COleDropTarget*>& targets() {
 
 } // namespace
 
-COleDropTarget::~COleDropTarget() { Revoke(); }
+COleDropTarget::~COleDropTarget() {
+    Revoke();
+}
 
 BOOL COleDropTarget::Register(CWnd* pWnd) {
     if (!pWnd || !::IsWindow(pWnd->m_hWnd) || m_hWnd || targets().count(pWnd->m_hWnd)) return FALSE;
@@ -95,18 +97,27 @@ void COleDropTarget::OnDropFiles(HDROP drop) {
     Drop(&data, effect, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, point);
 }
 
-DROPEFFECT COleDropTarget::Drop(COleDataObject* pDataObject, DROPEFFECT effect, DROPEFFECT allowed, CPoint point) {
+DROPEFFECT COleDropTarget::Drop(COleDataObject* pDataObject, DROPEFFECT effect, DROPEFFECT allowed,
+                                CPoint point) {
     CWnd* wnd = CWnd::FromHandle(m_hWnd);
     DROPEFFECT result = OnDropEx(wnd, pDataObject, effect, allowed, point);
     if (result != static_cast<DROPEFFECT>(-1)) return result;
     return OnDrop(wnd, pDataObject, effect, point) ? effect : DROPEFFECT_NONE;
 }
 
-DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) {
+    return DROPEFFECT_NONE;
+}
+DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) {
+    return DROPEFFECT_NONE;
+}
 void COleDropTarget::OnDragLeave(CWnd*) {}
-BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) {
+    return FALSE;
+}
 DROPEFFECT COleDropTarget::OnDropEx(CWnd*, COleDataObject*, DROPEFFECT, DROPEFFECT, CPoint) {
     return static_cast<DROPEFFECT>(-1);
 }
-DROPEFFECT COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DROPEFFECT COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint) {
+    return DROPEFFECT_NONE;
+}

@@ -31,18 +31,22 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const int kMargin = 8;     // around and between the pages
-const int kShadow = 3;     // the shadow under a page
-const int kMaxZoom = 2;    // whole pages, then one and a half and twice as large
-const UINT kButtons[] = {AFX_ID_PREVIEW_PRINT, AFX_ID_PREVIEW_NEXT,    AFX_ID_PREVIEW_PREV, AFX_ID_PREVIEW_NUMPAGE,
-                         AFX_ID_PREVIEW_ZOOMIN, AFX_ID_PREVIEW_ZOOMOUT, AFX_ID_PREVIEW_CLOSE};
-const char* const kTexts[] = {"&Print...", "&Next Page", "Pre&v Page", "&Two Page", "Zoom &In", "Zoom &Out", "&Close"};
+const int kMargin = 8;  // around and between the pages
+const int kShadow = 3;  // the shadow under a page
+const int kMaxZoom = 2; // whole pages, then one and a half and twice as large
+const UINT kButtons[] = {AFX_ID_PREVIEW_PRINT,   AFX_ID_PREVIEW_NEXT,   AFX_ID_PREVIEW_PREV,
+                         AFX_ID_PREVIEW_NUMPAGE, AFX_ID_PREVIEW_ZOOMIN, AFX_ID_PREVIEW_ZOOMOUT,
+                         AFX_ID_PREVIEW_CLOSE};
+const char* const kTexts[] = {"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
+                              "Zoom &In",  "Zoom &Out",  "&Close"};
 
 } // namespace
 
 CPreviewView::CPreviewView() = default;
 
-CPreviewView::~CPreviewView() { delete m_pPreviewInfo; }
+CPreviewView::~CPreviewView() {
+    delete m_pPreviewInfo;
+}
 
 BOOL CPreviewView::StartPreview(CView* pPrintView, CPrintInfo* pInfo) {
     m_pPrintView = pPrintView;
@@ -154,7 +158,9 @@ void CPreviewView::OnDraw(CDC* pDC) {
     }
 }
 
-BOOL CPreviewView::OnEraseBkgnd(CDC*) { return TRUE; }
+BOOL CPreviewView::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
 
 void CPreviewView::ShowPage(UINT nPage) {
     m_nCurrentPage = nPage;
@@ -190,11 +196,21 @@ void CPreviewView::OnZoomOut() {
     Invalidate();
 }
 
-void CPreviewView::OnUpdateNextPage(CCmdUI* pCmdUI) { pCmdUI->Enable(PageExists(m_nCurrentPage + m_nPages)); }
-void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nCurrentPage > m_pPreviewInfo->GetMinPage()); }
-void CPreviewView::OnUpdateNumPageChange(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
-void CPreviewView::OnUpdateZoomIn(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nZoom < kMaxZoom); }
-void CPreviewView::OnUpdateZoomOut(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nZoom > 0); }
+void CPreviewView::OnUpdateNextPage(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(PageExists(m_nCurrentPage + m_nPages));
+}
+void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_nCurrentPage > m_pPreviewInfo->GetMinPage());
+}
+void CPreviewView::OnUpdateNumPageChange(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(TRUE);
+}
+void CPreviewView::OnUpdateZoomIn(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_nZoom < kMaxZoom);
+}
+void CPreviewView::OnUpdateZoomOut(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_nZoom > 0);
+}
 
 void CPreviewView::OnPreviewPrint() {
     CFrameWnd* frame = GetParentFrame();
@@ -203,7 +219,9 @@ void CPreviewView::OnPreviewPrint() {
     if (frame) frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
 }
 
-void CPreviewView::OnPreviewClose() { ClosePreview(); }
+void CPreviewView::OnPreviewClose() {
+    ClosePreview();
+}
 
 void CPreviewView::ClosePreview() {
     CFrameWnd* frame = GetParentFrame();

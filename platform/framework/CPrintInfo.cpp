@@ -4,7 +4,8 @@
 
 #include "platform/framework/CommonDialogs.h"
 
-CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION)) {
+CPrintInfo::CPrintInfo()
+    : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION)) {
     SetMinPage(1);
     SetMaxPage(0xFFFF);
 }
@@ -14,9 +15,21 @@ CPrintInfo::~CPrintInfo() {
     delete m_pPD;
 }
 
-void CPrintInfo::SetMinPage(UINT nMinPage) { m_pPD->m_pd.nMinPage = static_cast<WORD>(nMinPage); }
-void CPrintInfo::SetMaxPage(UINT nMaxPage) { m_pPD->m_pd.nMaxPage = static_cast<WORD>(nMaxPage); }
-UINT CPrintInfo::GetMinPage() const { return m_pPD->m_pd.nMinPage; }
-UINT CPrintInfo::GetMaxPage() const { return m_pPD->m_pd.nMaxPage; }
-UINT CPrintInfo::GetFromPage() const { return m_pPD->m_pd.nFromPage; }
-UINT CPrintInfo::GetToPage() const { return m_pPD->m_pd.nToPage; }
+void CPrintInfo::SetMinPage(UINT nMinPage) {
+    m_pPD->m_pd.nMinPage = static_cast<WORD>(nMinPage);
+}
+void CPrintInfo::SetMaxPage(UINT nMaxPage) {
+    m_pPD->m_pd.nMaxPage = static_cast<WORD>(nMaxPage);
+}
+UINT CPrintInfo::GetMinPage() const {
+    return m_pPD->m_pd.nMinPage;
+}
+UINT CPrintInfo::GetMaxPage() const {
+    return m_pPD->m_pd.nMaxPage;
+}
+UINT CPrintInfo::GetFromPage() const {
+    return m_pPD->m_pd.nFromPage;
+}
+UINT CPrintInfo::GetToPage() const {
+    return m_pPD->m_pd.nToPage;
+}

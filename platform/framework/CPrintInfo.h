@@ -15,7 +15,7 @@ public:
     CPrintInfo& operator=(const CPrintInfo&) = delete;
 
     CPrintDialog* m_pPD;
-    BOOL m_bDirect = FALSE;  // to the default printer without the dialog
+    BOOL m_bDirect = FALSE; // to the default printer without the dialog
     BOOL m_bPreview = FALSE;
     BOOL m_bContinuePrinting = TRUE;
     UINT m_nCurPage = 1;

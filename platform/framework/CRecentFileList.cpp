@@ -24,13 +24,15 @@ void CRecentFileList::Add(LPCSTR lpszPathName) {
             break;
         }
     }
-    for (std::size_t i = at; i > 0; --i) m_arrNames[i] = m_arrNames[i - 1];
+    for (std::size_t i = at; i > 0; --i)
+        m_arrNames[i] = m_arrNames[i - 1];
     m_arrNames[0] = path;
 }
 
 void CRecentFileList::Remove(int nIndex) {
     if (nIndex < 0 || nIndex >= GetSize()) return;
-    for (std::size_t i = static_cast<std::size_t>(nIndex); i + 1 < m_arrNames.size(); ++i) m_arrNames[i] = m_arrNames[i + 1];
+    for (std::size_t i = static_cast<std::size_t>(nIndex); i + 1 < m_arrNames.size(); ++i)
+        m_arrNames[i] = m_arrNames[i + 1];
     m_arrNames.back().Empty();
 }
 
@@ -66,7 +68,8 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
         return;
     }
     if (!pMenu) return;
-    for (int i = 0; i < GetSize(); ++i) pMenu->DeleteMenu(pCmdUI->m_nID + static_cast<UINT>(i), MF_BYCOMMAND);
+    for (int i = 0; i < GetSize(); ++i)
+        pMenu->DeleteMenu(pCmdUI->m_nID + static_cast<UINT>(i), MF_BYCOMMAND);
 
     char dir[4096] = {};
     const char* cwd = ::getcwd(dir, sizeof(dir));
@@ -103,7 +106,9 @@ void CRecentFileList::WriteList() {
         CString entry;
         entry.Format(m_strEntryFormat, i + 1);
         const CString& name = m_arrNames[static_cast<std::size_t>(i)];
-        if (name.IsEmpty()) pApp->WriteProfileString(m_strSectionName, entry, nullptr);
-        else pApp->WriteProfileString(m_strSectionName, entry, name);
+        if (name.IsEmpty())
+            pApp->WriteProfileString(m_strSectionName, entry, nullptr);
+        else
+            pApp->WriteProfileString(m_strSectionName, entry, name);
     }
 }

@@ -21,14 +21,14 @@ struct HandleInfo {
     int invertX, invertY;
 };
 const HandleInfo kHandles[8] = {
-    {&RECT::left, &RECT::top, 0, 0, 0, 0, 1, 3},     // top left
-    {&RECT::right, &RECT::top, 0, 0, -1, 0, 0, 2},   // top right
+    {&RECT::left, &RECT::top, 0, 0, 0, 0, 1, 3},       // top left
+    {&RECT::right, &RECT::top, 0, 0, -1, 0, 0, 2},     // top right
     {&RECT::right, &RECT::bottom, 0, 0, -1, -1, 3, 1}, // bottom right
-    {&RECT::left, &RECT::bottom, 0, 0, 0, -1, 2, 0}, // bottom left
-    {&RECT::left, &RECT::top, 1, 0, 0, 0, 4, 6},     // top
-    {&RECT::right, &RECT::top, 0, 1, -1, 0, 7, 5},   // right
-    {&RECT::left, &RECT::bottom, 1, 0, 0, -1, 6, 4}, // bottom
-    {&RECT::left, &RECT::top, 0, 1, 0, 0, 5, 7},     // left
+    {&RECT::left, &RECT::bottom, 0, 0, 0, -1, 2, 0},   // bottom left
+    {&RECT::left, &RECT::top, 1, 0, 0, 0, 4, 6},       // top
+    {&RECT::right, &RECT::top, 0, 1, -1, 0, 7, 5},     // right
+    {&RECT::left, &RECT::bottom, 1, 0, 0, -1, 6, 4},   // bottom
+    {&RECT::left, &RECT::top, 0, 1, 0, 0, 5, 7},       // left
 };
 
 // The coordinates a handle moves: corners both, side handles one.
@@ -239,8 +239,10 @@ void CRectTracker::AdjustRect(int nHandle, LPRECT lpRect) {
         int absolute = m_bAllowInvert ? std::abs(size) : size;
         if (absolute >= minimum) return;
         int sign = (m_bAllowInvert && size < 0) ? -1 : 1;
-        if (moving == &high) high = low + sign * minimum;
-        else low = high - sign * minimum;
+        if (moving == &high)
+            high = low + sign * minimum;
+        else
+            low = high - sign * minimum;
     };
     enforce(px, lpRect->left, lpRect->right, m_sizeMin.cx);
     enforce(py, lpRect->top, lpRect->bottom, m_sizeMin.cy);

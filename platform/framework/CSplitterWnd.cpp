@@ -35,8 +35,10 @@ CSplitterWnd::CSplitterWnd() = default;
 BOOL CSplitterWnd::CreateCommon(CWnd* pParentWnd, SIZE sizeMin, DWORD dwStyle, UINT nID) {
     m_pRowInfo.assign(static_cast<size_t>(m_nMaxRows), CRowColInfo{});
     m_pColInfo.assign(static_cast<size_t>(m_nMaxCols), CRowColInfo{});
-    for (CRowColInfo& row : m_pRowInfo) row.nMinSize = row.nIdealSize = sizeMin.cy;
-    for (CRowColInfo& col : m_pColInfo) col.nMinSize = col.nIdealSize = sizeMin.cx;
+    for (CRowColInfo& row : m_pRowInfo)
+        row.nMinSize = row.nIdealSize = sizeMin.cy;
+    for (CRowColInfo& col : m_pColInfo)
+        col.nMinSize = col.nIdealSize = sizeMin.cx;
     pm::afx::registerStandardClasses();
     DWORD style = (dwStyle & ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL)) | WS_CHILD | WS_CLIPCHILDREN;
     return CWnd::Create(AFX_WND, nullptr, style, CRect(0, 0, 0, 0), pParentWnd, nID);
@@ -49,9 +51,10 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     return CreateCommon(pParentWnd, CSize(0, 0), dwStyle & ~static_cast<DWORD>(SPLS_DYNAMIC_SPLIT), nID);
 }
 
-BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE sizeMin, CCreateContext* pContext,
-                          DWORD dwStyle, UINT nID) {
-    if (!pContext || !pContext->m_pNewViewClass || nMaxRows < 1 || nMaxCols < 1 || nMaxRows > 2 || nMaxCols > 2)
+BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE sizeMin,
+                          CCreateContext* pContext, DWORD dwStyle, UINT nID) {
+    if (!pContext || !pContext->m_pNewViewClass || nMaxRows < 1 || nMaxCols < 1 || nMaxRows > 2 ||
+        nMaxCols > 2)
         return FALSE;
     m_pDynamicViewClass = pContext->m_pNewViewClass;
     m_nMaxRows = nMaxRows;
@@ -61,13 +64,14 @@ BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE siz
     return CreateView(0, 0, m_pDynamicViewClass, sizeMin, pContext);
 }
 
-BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext) {
+BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit,
+                              CCreateContext* pContext) {
     if (row < 0 || row >= m_nRows || col < 0 || col >= m_nCols || GetPane(row, col)) return FALSE;
     auto* pane = pViewClass ? static_cast<CWnd*>(pViewClass->CreateObject()) : nullptr;
     if (!pane) return FALSE;
     CRect rect(CPoint(0, 0), sizeInit);
-    if (!pane->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, rect, this, static_cast<UINT>(IdFromRowCol(row, col)),
-                      pContext))
+    if (!pane->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, rect, this,
+                      static_cast<UINT>(IdFromRowCol(row, col)), pContext))
         return FALSE; // the view deleted itself
     m_pColInfo[static_cast<size_t>(col)].nIdealSize = sizeInit.cx;
     m_pRowInfo[static_cast<size_t>(row)].nIdealSize = sizeInit.cy;
@@ -163,7 +167,8 @@ void CSplitterWnd::Layout(std::vector<CRowColInfo>& info, int count, int size, i
 
 int CSplitterWnd::Offset(const std::vector<CRowColInfo>& info, int n, int gap) {
     int offset = 0;
-    for (int i = 0; i < n; ++i) offset += info[static_cast<size_t>(i)].nCurSize + gap;
+    for (int i = 0; i < n; ++i)
+        offset += info[static_cast<size_t>(i)].nCurSize + gap;
     return offset;
 }
 
@@ -185,7 +190,8 @@ void CSplitterWnd::RecalcLayout() {
             if (!pane) continue;
             CRect rect(x, y, x + cx, y + cy);
             // A pane's own edge lies in the splitter's border around it.
-            if ((pane->GetExStyle() & WS_EX_CLIENTEDGE) && cx > 0 && cy > 0) rect.InflateRect(m_cxBorder, m_cyBorder);
+            if ((pane->GetExStyle() & WS_EX_CLIENTEDGE) && cx > 0 && cy > 0)
+                rect.InflateRect(m_cxBorder, m_cyBorder);
             AfxRepositionWindow(&layout, pane->m_hWnd, &rect);
         }
     }
@@ -209,14 +215,18 @@ void CSplitterWnd::DrawAllSplitBars(CDC* pDC) {
     CRect inside;
     GetInsideRect(inside);
     for (int col = 0; col < m_nCols - 1; ++col) {
-        int x = inside.left + Offset(m_pColInfo, col, m_cxSplitterGap) + m_pColInfo[static_cast<size_t>(col)].nCurSize;
+        int x = inside.left + Offset(m_pColInfo, col, m_cxSplitterGap) +
+                m_pColInfo[static_cast<size_t>(col)].nCurSize;
         if (x >= inside.right) break;
-        OnDrawSplitter(pDC, splitBar, CRect(x, inside.top - m_cyBorder, x + m_cxSplitter, inside.bottom + m_cyBorder));
+        OnDrawSplitter(pDC, splitBar,
+                       CRect(x, inside.top - m_cyBorder, x + m_cxSplitter, inside.bottom + m_cyBorder));
     }
     for (int row = 0; row < m_nRows - 1; ++row) {
-        int y = inside.top + Offset(m_pRowInfo, row, m_cySplitterGap) + m_pRowInfo[static_cast<size_t>(row)].nCurSize;
+        int y = inside.top + Offset(m_pRowInfo, row, m_cySplitterGap) +
+                m_pRowInfo[static_cast<size_t>(row)].nCurSize;
         if (y >= inside.bottom) break;
-        OnDrawSplitter(pDC, splitBar, CRect(inside.left - m_cxBorder, y, inside.right + m_cxBorder, y + m_cySplitter));
+        OnDrawSplitter(pDC, splitBar,
+                       CRect(inside.left - m_cxBorder, y, inside.right + m_cxBorder, y + m_cySplitter));
     }
 }
 
@@ -258,11 +268,13 @@ int CSplitterWnd::HitTest(CPoint pt) const {
     GetInsideRect(inside);
     int col = 0, row = 0;
     for (; col < m_nCols - 1; ++col) {
-        int x = inside.left + Offset(m_pColInfo, col, m_cxSplitterGap) + m_pColInfo[static_cast<size_t>(col)].nCurSize;
+        int x = inside.left + Offset(m_pColInfo, col, m_cxSplitterGap) +
+                m_pColInfo[static_cast<size_t>(col)].nCurSize;
         if (pt.x >= x && pt.x < x + m_cxSplitterGap) break;
     }
     for (; row < m_nRows - 1; ++row) {
-        int y = inside.top + Offset(m_pRowInfo, row, m_cySplitterGap) + m_pRowInfo[static_cast<size_t>(row)].nCurSize;
+        int y = inside.top + Offset(m_pRowInfo, row, m_cySplitterGap) +
+                m_pRowInfo[static_cast<size_t>(row)].nCurSize;
         if (pt.y >= y && pt.y < y + m_cySplitterGap) break;
     }
     bool onColumnBar = col != m_nCols - 1, onRowBar = row != m_nRows - 1;
@@ -312,12 +324,18 @@ void CSplitterWnd::GetHitRect(int ht, CRect& rect) {
 
 BOOL CSplitterWnd::DoKeyboardSplit() {
     int ht = noHit;
-    if (m_nRows > 1 && m_nCols > 1) ht = splitterIntersection1;
-    else if (m_nRows > 1) ht = hSplitterBar1;
-    else if (m_nCols > 1) ht = vSplitterBar1;
-    else if (m_pDynamicViewClass && m_nMaxRows > 1 && m_nMaxCols > 1) ht = bothSplitterBox;
-    else if (m_pDynamicViewClass && m_nMaxRows > 1) ht = vSplitterBox;
-    else if (m_pDynamicViewClass && m_nMaxCols > 1) ht = hSplitterBox;
+    if (m_nRows > 1 && m_nCols > 1)
+        ht = splitterIntersection1;
+    else if (m_nRows > 1)
+        ht = hSplitterBar1;
+    else if (m_nCols > 1)
+        ht = vSplitterBar1;
+    else if (m_pDynamicViewClass && m_nMaxRows > 1 && m_nMaxCols > 1)
+        ht = bothSplitterBox;
+    else if (m_pDynamicViewClass && m_nMaxRows > 1)
+        ht = vSplitterBox;
+    else if (m_pDynamicViewClass && m_nMaxCols > 1)
+        ht = hSplitterBox;
     if (ht == noHit || m_bTracking) return FALSE;
     StartTracking(ht);
     m_bKeyboardTracking = TRUE;
@@ -446,8 +464,10 @@ void CSplitterWnd::MoveTracker(CPoint pt) {
     pt.Offset(m_ptTrackOffset);
     pt.x = std::clamp<LONG>(pt.x, m_rectLimit.left, std::max(m_rectLimit.left, m_rectLimit.right));
     pt.y = std::clamp<LONG>(pt.y, m_rectLimit.top, std::max(m_rectLimit.top, m_rectLimit.bottom));
-    bool rowBar = (m_htTrack >= hSplitterBar1 && m_htTrack < hSplitterBar1 + kMaxPanes) || m_htTrack == vSplitterBox;
-    bool columnBar = (m_htTrack >= vSplitterBar1 && m_htTrack < vSplitterBar1 + kMaxPanes) || m_htTrack == hSplitterBox;
+    bool rowBar =
+        (m_htTrack >= hSplitterBar1 && m_htTrack < hSplitterBar1 + kMaxPanes) || m_htTrack == vSplitterBox;
+    bool columnBar =
+        (m_htTrack >= vSplitterBar1 && m_htTrack < vSplitterBar1 + kMaxPanes) || m_htTrack == hSplitterBox;
     if ((rowBar || m_bTracking2) && m_rectTracker.top != pt.y) {
         OnInvertTracker(m_rectTracker);
         m_rectTracker.OffsetRect(0, pt.y - m_rectTracker.top);
@@ -475,18 +495,29 @@ void CSplitterWnd::OnKeyDown(UINT nChar, UINT, UINT) {
     CPoint pt;
     ::GetCursorPos(&pt);
     switch (nChar) {
-    case VK_LEFT: pt.x -= step; break;
-    case VK_RIGHT: pt.x += step; break;
-    case VK_UP: pt.y -= step; break;
-    case VK_DOWN: pt.y += step; break;
-    default: return;
+    case VK_LEFT:
+        pt.x -= step;
+        break;
+    case VK_RIGHT:
+        pt.x += step;
+        break;
+    case VK_UP:
+        pt.y -= step;
+        break;
+    case VK_DOWN:
+        pt.y += step;
+        break;
+    default:
+        return;
     }
     ::SetCursorPos(pt.x, pt.y);
     ScreenToClient(&pt);
     MoveTracker(pt);
 }
 
-void CSplitterWnd::OnCancelMode() { StopTracking(FALSE); }
+void CSplitterWnd::OnCancelMode() {
+    StopTracking(FALSE);
+}
 
 void CSplitterWnd::OnCaptureChanged(CWnd* pWnd) {
     if (m_bTracking && (!pWnd || pWnd->m_hWnd != m_hWnd)) StopTracking(FALSE);
@@ -499,9 +530,12 @@ BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 
 void CSplitterWnd::SetSplitCursor(int ht) {
     LPCSTR cursor = IDC_ARROW;
-    if (ht >= splitterIntersection1) cursor = IDC_SIZEALL;
-    else if (ht >= hSplitterBar1) cursor = IDC_SIZENS;
-    else if (ht >= vSplitterBar1) cursor = IDC_SIZEWE;
+    if (ht >= splitterIntersection1)
+        cursor = IDC_SIZEALL;
+    else if (ht >= hSplitterBar1)
+        cursor = IDC_SIZENS;
+    else if (ht >= vSplitterBar1)
+        cursor = IDC_SIZEWE;
     ::SetCursor(::LoadCursor(nullptr, cursor));
 }
 
@@ -524,14 +558,16 @@ BOOL CSplitterWnd::SplitRow(int cyBefore) {
     if (!m_pDynamicViewClass || m_nRows >= m_nMaxRows) return FALSE;
     int last = m_nRows - 1;
     int cyNew = m_pRowInfo[static_cast<size_t>(last)].nCurSize - cyBefore - m_cySplitterGap;
-    if (cyBefore < m_pRowInfo[static_cast<size_t>(last)].nMinSize || cyNew < m_pRowInfo[static_cast<size_t>(last + 1)].nMinSize)
+    if (cyBefore < m_pRowInfo[static_cast<size_t>(last)].nMinSize ||
+        cyNew < m_pRowInfo[static_cast<size_t>(last + 1)].nMinSize)
         return FALSE;
     ++m_nRows;
     for (int col = 0; col < m_nCols; ++col) {
         CCreateContext context = contextFor(m_pDynamicViewClass, GetPane(last, col));
         CSize size(m_pColInfo[static_cast<size_t>(col)].nCurSize, cyNew); // the column keeps its width
         if (!CreateView(m_nRows - 1, col, m_pDynamicViewClass, size, &context)) {
-            for (int done = 0; done < col; ++done) GetPane(m_nRows - 1, done)->DestroyWindow();
+            for (int done = 0; done < col; ++done)
+                GetPane(m_nRows - 1, done)->DestroyWindow();
             --m_nRows;
             return FALSE;
         }
@@ -547,14 +583,16 @@ BOOL CSplitterWnd::SplitColumn(int cxBefore) {
     if (!m_pDynamicViewClass || m_nCols >= m_nMaxCols) return FALSE;
     int last = m_nCols - 1;
     int cxNew = m_pColInfo[static_cast<size_t>(last)].nCurSize - cxBefore - m_cxSplitterGap;
-    if (cxBefore < m_pColInfo[static_cast<size_t>(last)].nMinSize || cxNew < m_pColInfo[static_cast<size_t>(last + 1)].nMinSize)
+    if (cxBefore < m_pColInfo[static_cast<size_t>(last)].nMinSize ||
+        cxNew < m_pColInfo[static_cast<size_t>(last + 1)].nMinSize)
         return FALSE;
     ++m_nCols;
     for (int row = 0; row < m_nRows; ++row) {
         CCreateContext context = contextFor(m_pDynamicViewClass, GetPane(row, last));
         CSize size(cxNew, m_pRowInfo[static_cast<size_t>(row)].nCurSize); // the row keeps its height
         if (!CreateView(row, m_nCols - 1, m_pDynamicViewClass, size, &context)) {
-            for (int done = 0; done < row; ++done) GetPane(done, m_nCols - 1)->DestroyWindow();
+            for (int done = 0; done < row; ++done)
+                GetPane(done, m_nCols - 1)->DestroyWindow();
             --m_nCols;
             return FALSE;
         }
@@ -574,7 +612,8 @@ void CSplitterWnd::DeleteRow(int rowDelete) {
         CWnd* pane = GetPane(rowDelete, col);
         if (frame && pane && static_cast<CWnd*>(frame->GetActiveView()) == pane) {
             CWnd* other = GetPane(rowDelete == 0 ? 1 : 0, col);
-            frame->SetActiveView(other && other->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(other) : nullptr);
+            frame->SetActiveView(other && other->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(other)
+                                                                                : nullptr);
         }
         if (pane) pane->DestroyWindow();
     }
@@ -595,7 +634,8 @@ void CSplitterWnd::DeleteColumn(int colDelete) {
         CWnd* pane = GetPane(row, colDelete);
         if (frame && pane && static_cast<CWnd*>(frame->GetActiveView()) == pane) {
             CWnd* other = GetPane(row, colDelete == 0 ? 1 : 0);
-            frame->SetActiveView(other && other->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(other) : nullptr);
+            frame->SetActiveView(other && other->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(other)
+                                                                                : nullptr);
         }
         if (pane) pane->DestroyWindow();
     }

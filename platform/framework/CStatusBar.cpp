@@ -40,7 +40,9 @@ public:
         UINT style = bar->GetPaneStyle(index) & ~static_cast<UINT>(SBPS_POPOUT);
         bar->SetPaneStyle(index, nCheck ? (style | SBPS_POPOUT) : style);
     }
-    void SetText(LPCSTR lpszText) override { static_cast<CStatusBar*>(m_pOther)->SetPaneText(static_cast<int>(m_nIndex), lpszText); }
+    void SetText(LPCSTR lpszText) override {
+        static_cast<CStatusBar*>(m_pOther)->SetPaneText(static_cast<int>(m_nIndex), lpszText);
+    }
 };
 
 } // namespace
@@ -105,8 +107,10 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText) {
         int fixed = 0;
         int stretchers = 0;
         for (const Pane& pane : m_panes) {
-            if (pane.nStyle & SBPS_STRETCH) ++stretchers;
-            else fixed += pane.cxText + kPanePadding + borders[2];
+            if (pane.nStyle & SBPS_STRETCH)
+                ++stretchers;
+            else
+                fixed += pane.cxText + kPanePadding + borders[2];
         }
         int grip = (GetStyle() & SBARS_SIZEGRIP) ? ::GetSystemMetrics(SM_CXVSCROLL) : 0;
         int extra = std::max(0, client.Width() - fixed - grip - borders[0]);
@@ -138,7 +142,9 @@ int CStatusBar::CommandToIndex(UINT nIDFind) const {
     return -1;
 }
 
-UINT CStatusBar::GetItemID(int nIndex) const { return Valid(nIndex) ? m_panes[static_cast<size_t>(nIndex)].nID : 0; }
+UINT CStatusBar::GetItemID(int nIndex) const {
+    return Valid(nIndex) ? m_panes[static_cast<size_t>(nIndex)].nID : 0;
+}
 
 void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const {
     if (!::SendMessage(m_hWnd, SB_GETRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
@@ -162,7 +168,9 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth) {
     UpdateAllPanes(TRUE, TRUE);
 }
 
-UINT CStatusBar::GetPaneStyle(int nIndex) const { return Valid(nIndex) ? m_panes[static_cast<size_t>(nIndex)].nStyle : 0; }
+UINT CStatusBar::GetPaneStyle(int nIndex) const {
+    return Valid(nIndex) ? m_panes[static_cast<size_t>(nIndex)].nStyle : 0;
+}
 
 void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle) {
     if (!Valid(nIndex) || m_panes[static_cast<size_t>(nIndex)].nStyle == nStyle) return;

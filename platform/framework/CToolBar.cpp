@@ -21,8 +21,8 @@ CToolBar::~CToolBar() {
 }
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
-    return CreateEx(pParentWnd, 0, dwStyle, CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder),
-                    nID);
+    return CreateEx(pParentWnd, 0, dwStyle,
+                    CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder), nID);
 }
 
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID) {
@@ -45,7 +45,9 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
 
 // ---- Buttons ----
 
-int CToolBar::ButtonCount() const { return static_cast<int>(::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0)); }
+int CToolBar::ButtonCount() const {
+    return static_cast<int>(::SendMessage(m_hWnd, TB_BUTTONCOUNT, 0, 0));
+}
 
 void CToolBar::_GetButton(int nIndex, TBBUTTON* pButton) const {
     ::SendMessage(m_hWnd, TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(pButton));
@@ -55,8 +57,8 @@ void CToolBar::_GetButton(int nIndex, TBBUTTON* pButton) const {
 void CToolBar::_SetButton(int nIndex, TBBUTTON* pButton) {
     TBBUTTON old{};
     _GetButton(nIndex, &old);
-    if (old.idCommand == pButton->idCommand && old.iBitmap == pButton->iBitmap && old.fsState == pButton->fsState &&
-        old.fsStyle == pButton->fsStyle)
+    if (old.idCommand == pButton->idCommand && old.iBitmap == pButton->iBitmap &&
+        old.fsState == pButton->fsState && old.fsStyle == pButton->fsStyle)
         return;
     TBBUTTONINFOA info{};
     info.cbSize = sizeof(info);
@@ -69,7 +71,9 @@ void CToolBar::_SetButton(int nIndex, TBBUTTON* pButton) {
     m_bDelayedButtonLayout = TRUE;
 }
 
-BOOL CToolBar::LoadToolBar(UINT nIDResource) { return LoadToolBar(MAKEINTRESOURCE(nIDResource)); }
+BOOL CToolBar::LoadToolBar(UINT nIDResource) {
+    return LoadToolBar(MAKEINTRESOURCE(nIDResource));
+}
 
 BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName) {
     const pm::res::ToolbarTemplate* bar = pm::res::findToolbar(lpszResourceName);
@@ -80,7 +84,9 @@ BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName) {
     return LoadBitmap(lpszResourceName);
 }
 
-BOOL CToolBar::LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCE(nIDResource)); }
+BOOL CToolBar::LoadBitmap(UINT nIDResource) {
+    return LoadBitmap(MAKEINTRESOURCE(nIDResource));
+}
 
 BOOL CToolBar::LoadBitmap(LPCSTR lpszResourceName) {
     HBITMAP bitmap = ::LoadBitmapA(nullptr, lpszResourceName);
@@ -98,7 +104,8 @@ BOOL CToolBar::SetBitmap(HBITMAP hbmImageWell) {
 }
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
-    for (int count = ButtonCount(); count > 0; --count) SendMessage(TB_DELETEBUTTON, 0);
+    for (int count = ButtonCount(); count > 0; --count)
+        SendMessage(TB_DELETEBUTTON, 0);
     int image = 0;
     for (int i = 0; i < nIDCount; ++i) {
         TBBUTTON button{};
@@ -138,7 +145,8 @@ void CToolBar::SetHeight(int cyHeight) {
     m_cyBottomBorder = (cyHeight - m_sizeButton.cy) / 2;
     m_cyTopBorder = cyHeight - m_sizeButton.cy - m_cyBottomBorder; // the odd pixel goes on top
     if (m_cyTopBorder < 0) m_cyTopBorder = m_cyBottomBorder = 0;
-    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
     Invalidate();
 }
 
@@ -194,7 +202,8 @@ BOOL CToolBar::SetButtonText(int nIndex, LPCSTR lpszText) {
     info.cbSize = sizeof(info);
     info.dwMask = TBIF_BYINDEX | TBIF_TEXT;
     info.pszText = const_cast<LPSTR>(lpszText ? lpszText : "");
-    if (SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info)) < 0) return FALSE;
+    if (SendMessage(TB_SETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info)) < 0)
+        return FALSE;
     SyncButtonSize();
     m_bDelayedButtonLayout = TRUE;
     return TRUE;
@@ -226,9 +235,13 @@ int CToolBar::ButtonWidth(const TBBUTTON& button) const {
     return width;
 }
 
-void CToolBar::GetLayoutButton(int nIndex, DWORD, TBBUTTON* pButton) const { _GetButton(nIndex, pButton); }
+void CToolBar::GetLayoutButton(int nIndex, DWORD, TBBUTTON* pButton) const {
+    _GetButton(nIndex, pButton);
+}
 
-void CToolBar::CommitLayoutButton(int nIndex, TBBUTTON* pButton) { _SetButton(nIndex, pButton); }
+void CToolBar::CommitLayoutButton(int nIndex, TBBUTTON* pButton) {
+    _SetButton(nIndex, pButton);
+}
 
 CSize CToolBar::CalcSize(TBBUTTON* pData, int nCount) {
     CPoint cur(0, 0);
@@ -265,7 +278,8 @@ int CToolBar::WrapToolBar(TBBUTTON* pData, int nCount, int nWidth) {
         // control and stays), else before this button.
         bool found = false;
         for (int j = i; j >= 0 && !(pData[j].fsState & TBSTATE_WRAP); --j) {
-            if ((pData[j].fsStyle & TBSTYLE_SEP) && pData[j].idCommand == 0 && !(pData[j].fsState & TBSTATE_HIDDEN)) {
+            if ((pData[j].fsStyle & TBSTYLE_SEP) && pData[j].idCommand == 0 &&
+                !(pData[j].fsState & TBSTATE_HIDDEN)) {
                 found = true;
                 i = j;
                 break;
@@ -273,7 +287,8 @@ int CToolBar::WrapToolBar(TBBUTTON* pData, int nCount, int nWidth) {
         }
         if (!found) {
             for (int j = i - 1; j >= 0 && !(pData[j].fsState & TBSTATE_WRAP); --j) {
-                if ((pData[j].fsState & TBSTATE_HIDDEN) || ((pData[j].fsStyle & TBSTYLE_SEP) && pData[j].idCommand != 0))
+                if ((pData[j].fsState & TBSTATE_HIDDEN) ||
+                    ((pData[j].fsStyle & TBSTYLE_SEP) && pData[j].idCommand != 0))
                     continue;
                 found = true;
                 i = j;
@@ -344,7 +359,8 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength) {
     if (count > 0) {
         SyncButtonSize();
         std::vector<TBBUTTON> data(static_cast<size_t>(count));
-        for (int i = 0; i < count; ++i) GetLayoutButton(i, dwMode, &data[static_cast<size_t>(i)]);
+        for (int i = 0; i < count; ++i)
+            GetLayoutButton(i, dwMode, &data[static_cast<size_t>(i)]);
         TBBUTTON* p = data.data();
         if (!(m_dwStyle & CBRS_SIZE_FIXED)) {
             bool dynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
@@ -369,7 +385,8 @@ CSize CToolBar::CalcLayout(DWORD dwMode, int nLength) {
         result = CalcSize(p, count);
         if (dwMode & LM_COMMIT) {
             if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC)) m_nMRUWidth = result.cx;
-            for (int i = 0; i < count; ++i) CommitLayoutButton(i, &p[i]);
+            for (int i = 0; i < count; ++i)
+                CommitLayoutButton(i, &p[i]);
             m_bDelayedButtonLayout = FALSE;
         }
     }

@@ -21,8 +21,10 @@ void CToolCmdUI::SetCheck(int nCheck) {
     auto* bar = static_cast<CToolBar*>(m_pOther);
     int index = static_cast<int>(m_nIndex);
     UINT style = bar->GetButtonStyle(index) & ~static_cast<UINT>(TBBS_CHECKED | TBBS_INDETERMINATE);
-    if (nCheck == 1) style |= TBBS_CHECKED;
-    else if (nCheck == 2) style |= TBBS_INDETERMINATE;
+    if (nCheck == 1)
+        style |= TBBS_CHECKED;
+    else if (nCheck == 2)
+        style |= TBBS_INDETERMINATE;
     bar->SetButtonStyle(index, style | TBBS_CHECKBOX);
 }
 

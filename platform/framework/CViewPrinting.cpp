@@ -11,15 +11,21 @@
 
 #include <algorithm>
 
-BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) {
+    return DoPreparePrinting(pInfo);
+}
 
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 
-void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
+void CView::OnPrint(CDC* pDC, CPrintInfo*) {
+    OnDraw(pDC);
+}
 
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
-void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CView*) { OnEndPrinting(pDC, pInfo); }
+void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CView*) {
+    OnEndPrinting(pDC, pInfo);
+}
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     CPrintDialog* dialog = pInfo->m_pPD;
@@ -67,8 +73,10 @@ void CView::OnFilePrintDirect() {
 
 BOOL CView::PrintPages(CPrintInfo* pInfo, LPCSTR lpszOutput) {
     CString title;
-    if (CDocument* doc = GetDocument()) title = doc->GetTitle();
-    else EnsureParentFrame()->GetWindowText(title);
+    if (CDocument* doc = GetDocument())
+        title = doc->GetTitle();
+    else
+        EnsureParentFrame()->GetWindowText(title);
     DOCINFOA docInfo{sizeof(DOCINFOA), title, lpszOutput, nullptr, 0};
     CDC dc;
     dc.Attach(pInfo->m_pPD->m_pd.hDC);
@@ -98,8 +106,10 @@ BOOL CView::PrintPages(CPrintInfo* pInfo, LPCSTR lpszOutput) {
                 break;
             }
         }
-        if (ok) ::EndDoc(dc.m_hDC);
-        else ::AbortDoc(dc.m_hDC);
+        if (ok)
+            ::EndDoc(dc.m_hDC);
+        else
+            ::AbortDoc(dc.m_hDC);
     }
     if (main) main->EnableWindow(TRUE);
     OnEndPrinting(&dc, pInfo);

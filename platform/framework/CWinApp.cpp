@@ -182,7 +182,8 @@ BOOL CWinApp::OnIdle(LONG lCount) {
             CWnd* pFrame = CWnd::FromHandlePermanent(hWnd);
             if (!pFrame) continue;
             AfxCallWndProc(pFrame, hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            if (::IsWindow(hWnd)) CWnd::SendMessageToDescendants(hWnd, WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+            if (::IsWindow(hWnd))
+                CWnd::SendMessageToDescendants(hWnd, WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
         return TRUE;
     }
@@ -192,21 +193,25 @@ BOOL CWinApp::OnIdle(LONG lCount) {
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT) {
     CWnd* pMainWnd = AfxGetMainWnd();
-    HWND owner = pMainWnd && pMainWnd->m_hWnd && ::IsWindowEnabled(pMainWnd->m_hWnd) ? pMainWnd->m_hWnd : nullptr;
+    HWND owner =
+        pMainWnd && pMainWnd->m_hWnd && ::IsWindowEnabled(pMainWnd->m_hWnd) ? pMainWnd->m_hWnd : nullptr;
     if (HWND active = ::GetActiveWindow()) owner = active;
     if ((nType & MB_ICONMASK) == 0) {
         UINT type = nType & MB_TYPEMASK;
-        nType |= (type == MB_OK || type == MB_OKCANCEL) ? MB_ICONEXCLAMATION
+        nType |= (type == MB_OK || type == MB_OKCANCEL)         ? MB_ICONEXCLAMATION
                  : (type == MB_YESNO || type == MB_YESNOCANCEL) ? MB_ICONQUESTION
-                                                                 : 0;
+                                                                : 0;
     }
     return ::MessageBoxA(owner, lpszPrompt, m_pszAppName ? m_pszAppName : "", nType);
 }
 
 void CWinApp::DoWaitCursor(int nCode) {
-    if (nCode > 0) pm::afx::beginWaitCursor();
-    else if (nCode < 0) pm::afx::endWaitCursor();
-    else pm::afx::restoreWaitCursor();
+    if (nCode > 0)
+        pm::afx::beginWaitCursor();
+    else if (nCode < 0)
+        pm::afx::endWaitCursor();
+    else
+        pm::afx::restoreWaitCursor();
 }
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
@@ -410,7 +415,9 @@ int AfxWinMain(int argc, char* argv[]) {
         pApp->m_pszExeName = exeName;
     }
     int result = -1;
-    if (pApp->InitApplication() && pApp->InitInstance()) result = pApp->Run();
-    else result = pApp->ExitInstance();
+    if (pApp->InitApplication() && pApp->InitInstance())
+        result = pApp->Run();
+    else
+        result = pApp->ExitInstance();
     return result;
 }

@@ -157,8 +157,12 @@ void AfxPostQuitMessage(int nExitCode);
 void AfxDeleteTempMaps();
 
 // Switches of other platforms that have nothing to do here.
-inline BOOL AfxOleCanExitApp() { return TRUE; }
+inline BOOL AfxOleCanExitApp() {
+    return TRUE;
+}
 inline void AfxOleSetUserCtrl(BOOL) {}
-inline BOOL AfxOleInit() { return TRUE; }
+inline BOOL AfxOleInit() {
+    return TRUE;
+}
 inline void AfxEnableControlContainer() {}
 BOOL AfxInitRichEdit();

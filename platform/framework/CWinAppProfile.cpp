@@ -26,12 +26,12 @@ HKEY CWinApp::GetAppRegistryKey() {
     if (!m_pszRegistryKey || !m_pszProfileName) return nullptr;
     HKEY software = nullptr, company = nullptr, app = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyEx(HKEY_CURRENT_USER, "Software", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                         &software, &disposition) == ERROR_SUCCESS) {
-        if (::RegCreateKeyEx(software, m_pszRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                             &company, &disposition) == ERROR_SUCCESS) {
-            ::RegCreateKeyEx(company, m_pszProfileName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                             &app, &disposition);
+    if (::RegCreateKeyEx(HKEY_CURRENT_USER, "Software", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                         nullptr, &software, &disposition) == ERROR_SUCCESS) {
+        if (::RegCreateKeyEx(software, m_pszRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                             nullptr, &company, &disposition) == ERROR_SUCCESS) {
+            ::RegCreateKeyEx(company, m_pszProfileName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                             nullptr, &app, &disposition);
         }
     }
     if (software) ::RegCloseKey(software);
@@ -83,9 +83,11 @@ UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault) 
     if (!m_pszRegistryKey) return ::GetPrivateProfileInt(lpszSection, lpszEntry, nDefault, profileFile());
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!queryValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_DWORD || data.size() != 4)
+    if (!queryValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_DWORD ||
+        data.size() != 4)
         return static_cast<UINT>(nDefault);
-    return static_cast<UINT>(data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<DWORD>(data[3]) << 24));
+    return static_cast<UINT>(data[0] | (data[1] << 8) | (data[2] << 16) |
+                             (static_cast<DWORD>(data[3]) << 24));
 }
 
 BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue) {
@@ -104,22 +106,26 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
     if (!m_pszRegistryKey) {
         std::vector<char> buffer(4096);
         for (;;) {
-            DWORD n = ::GetPrivateProfileString(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "", buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), profileFile());
+            DWORD n =
+                ::GetPrivateProfileString(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "",
+                                          buffer.data(), static_cast<DWORD>(buffer.size()), profileFile());
             if (n + 1 < buffer.size()) return CString(buffer.data(), static_cast<int>(n));
             buffer.resize(buffer.size() * 2);
         }
     }
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!queryValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_SZ) return CString(lpszDefault);
+    if (!queryValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_SZ)
+        return CString(lpszDefault);
     std::size_t length = data.size();
-    while (length > 0 && data[length - 1] == 0) --length;
+    while (length > 0 && data[length - 1] == 0)
+        --length;
     return CString(reinterpret_cast<const char*>(data.data()), static_cast<int>(length));
 }
 
 BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue) {
-    if (!m_pszRegistryKey) return ::WritePrivateProfileString(lpszSection, lpszEntry, lpszValue, profileFile());
+    if (!m_pszRegistryKey)
+        return ::WritePrivateProfileString(lpszSection, lpszEntry, lpszValue, profileFile());
     if (!lpszEntry) {
         // A null entry removes the whole section.
         HKEY app = GetAppRegistryKey();

@@ -12,8 +12,10 @@ CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
 CWinThread::~CWinThread() {
     // An owner deleting a kept thread waits for it; a self-deleting thread is already done.
     if (m_thread.joinable()) {
-        if (m_thread.get_id() == std::this_thread::get_id()) m_thread.detach();
-        else m_thread.join();
+        if (m_thread.get_id() == std::this_thread::get_id())
+            m_thread.detach();
+        else
+            m_thread.join();
     }
 }
 

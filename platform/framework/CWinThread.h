@@ -32,7 +32,8 @@ public:
     ~CWinThread() override;
 
     // Starts the thread, or with CREATE_SUSPENDED prepares it for ResumeThread.
-    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
+                      LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
     // Starts a suspended thread; returns the previous suspend count (1), or 0 when it was running.
     DWORD ResumeThread();
     BOOL SetThreadPriority(int nPriority);
@@ -58,6 +59,6 @@ private:
     UINT m_nExitCode = 0;
 };
 
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
-                           UINT nStackSize = 0, DWORD dwCreateFlags = 0,
-                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+                           int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                           DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);

@@ -222,7 +222,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 BOOL CWnd::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     UINT key = message;
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) key = WM_CTLCOLOR;
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        key = WM_CTLCOLOR;
     else if (message >= WM_CTLCOLORMSGBOX + WM_REFLECT_BASE && message <= WM_CTLCOLORSTATIC + WM_REFLECT_BASE)
         key = WM_CTLCOLOR + WM_REFLECT_BASE;
     const AFX_MSGMAP_ENTRY* e = nullptr;
@@ -280,7 +281,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
     UINT nID = static_cast<WORD>(::GetDlgCtrlID(hWndCtrl));
     if (ReflectLastMsg(hWndCtrl, pResult)) return TRUE;
     AFX_NOTIFY notify{pResult, pNMHDR};
-    return OnCmdMsg(nID, static_cast<int>(MAKELONG(static_cast<WORD>(pNMHDR->code), WM_NOTIFY)), &notify, nullptr);
+    return OnCmdMsg(nID, static_cast<int>(MAKELONG(static_cast<WORD>(pNMHDR->code), WM_NOTIFY)), &notify,
+                    nullptr);
 }
 
 BOOL CWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -315,7 +317,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
     case WM_COMMAND: {
         int nCode = HIWORD(wParam);
-        if (!CWnd::OnCmdMsg(0, static_cast<int>(MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND)), nullptr, nullptr))
+        if (!CWnd::OnCmdMsg(0, static_cast<int>(MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND)), nullptr,
+                            nullptr))
             return FALSE;
         if (pResult) *pResult = 1;
         return TRUE;
@@ -324,8 +327,9 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
         LRESULT ignored = 0;
         AFX_NOTIFY notify{pResult ? pResult : &ignored, pNMHDR};
-        return CWnd::OnCmdMsg(0, static_cast<int>(MAKELONG(static_cast<WORD>(pNMHDR->code), WM_REFLECT_BASE + WM_NOTIFY)),
-                              &notify, nullptr);
+        return CWnd::OnCmdMsg(
+            0, static_cast<int>(MAKELONG(static_cast<WORD>(pNMHDR->code), WM_REFLECT_BASE + WM_NOTIFY)),
+            &notify, nullptr);
     }
     default:
         break;
@@ -334,7 +338,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         pm::afx::CtlColorParams params{CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
                                        message - WM_CTLCOLORMSGBOX};
         LRESULT brush = 0;
-        if (!CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, reinterpret_cast<LPARAM>(&params), &brush) || !brush)
+        if (!CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, reinterpret_cast<LPARAM>(&params), &brush) ||
+            !brush)
             return FALSE;
         if (pResult) *pResult = brush;
         return TRUE;
@@ -375,7 +380,8 @@ LRESULT CALLBACK cbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
 void AfxHookWindowCreate(CWnd* pWnd) {
     AFX_THREAD_STATE* state = AfxGetThreadState();
     if (!state->m_hHookOldCbtFilter)
-        state->m_hHookOldCbtFilter = ::SetWindowsHookEx(WH_CBT, &cbtFilterHook, nullptr, ::GetCurrentThreadId());
+        state->m_hHookOldCbtFilter =
+            ::SetWindowsHookEx(WH_CBT, &cbtFilterHook, nullptr, ::GetCurrentThreadId());
     state->m_pWndInit = pWnd;
 }
 
@@ -395,13 +401,13 @@ void CWnd::PreSubclassWindow() {}
 
 void CWnd::PostNcDestroy() {}
 
-BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                  UINT nID, CCreateContext* pContext) {
+BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                    CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
                     pm::afx::createWidth(rect), pm::afx::createHeight(rect), pm::afx::safeHwnd(pParentWnd),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
@@ -410,30 +416,42 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
                     int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
     pm::afx::registerStandardClasses();
-    CREATESTRUCT cs{lpParam, nullptr, nIDorHMenu, hWndParent, nHeight, nWidth, y, x,
-                    static_cast<LONG>(dwStyle), lpszWindowName, lpszClassName, dwExStyle};
+    CREATESTRUCT cs{lpParam,
+                    nullptr,
+                    nIDorHMenu,
+                    hWndParent,
+                    nHeight,
+                    nWidth,
+                    y,
+                    x,
+                    static_cast<LONG>(dwStyle),
+                    lpszWindowName,
+                    lpszClassName,
+                    dwExStyle};
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();
         return FALSE;
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
-                                 cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    HWND hWnd =
+        ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
+                         cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate()) PostNcDestroy(); // the window never came to be
     return hWnd != nullptr;
 }
 
 BOOL CWnd::CreateDlg(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogParamA(nullptr, lpszTemplateName, pm::afx::safeHwnd(pParentWnd), &AfxDlgProc, 0);
+    HWND hWnd =
+        ::CreateDialogParamA(nullptr, lpszTemplateName, pm::afx::safeHwnd(pParentWnd), &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) PostNcDestroy();
     return hWnd != nullptr;
 }
 
 BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {
     AfxHookWindowCreate(this);
-    HWND hWnd =
-        ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pm::afx::safeHwnd(pParentWnd), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamA(nullptr, lpDialogTemplate, pm::afx::safeHwnd(pParentWnd),
+                                             &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) PostNcDestroy();
     return hWnd != nullptr;
 }

@@ -47,8 +47,8 @@ struct AFX_SIZEPARENTPARAMS {
 
 // The state the window procedure keeps per thread.
 struct AFX_THREAD_STATE {
-    MSG m_lastSentMsg{};   // the message being handled (Default() sends it on)
-    MSG m_msgCur{};        // the message the loop is pumping
+    MSG m_lastSentMsg{}; // the message being handled (Default() sends it on)
+    MSG m_msgCur{};      // the message the loop is pumping
     CWnd* m_pWndInit = nullptr;
     HHOOK m_hHookOldCbtFilter = nullptr;
     CPoint m_ptCursorLast{-1, -1};
@@ -93,8 +93,8 @@ public:
                         CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
                   int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     // Creates this window from a dialog template as a modeless dialog holding the template's
     // controls; a template with WS_CHILD makes it a child of pParentWnd. WM_INITDIALOG reaches the
     // window's own handlers. FALSE when the template is missing or the window cannot be made.
@@ -212,7 +212,9 @@ public:
     int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
     void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
     int GetDlgItemText(int nID, CString& rString) const;
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) {
+        ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
+    }
     UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
     void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
     UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
@@ -244,11 +246,15 @@ public:
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
     int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) {
+        return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+    }
     void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
-    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow); }
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) {
+        ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow);
+    }
     void DragAcceptFiles(BOOL bAccept = TRUE);
 
     // ---- Dialog support ----
@@ -384,10 +390,10 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH h
                            HICON hIcon = nullptr);
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass);
 // The framework's own class names.
-extern const char* const AFX_WND;          // "AfxWnd"
+extern const char* const AFX_WND;            // "AfxWnd"
 extern const char* const AFX_WNDFRAMEORVIEW; // "AfxFrameOrView"
 extern const char* const AFX_WNDMDIFRAME;    // "AfxMDIFrame"
-extern const char* const AFX_WNDCONTROLBAR; // "AfxControlBar"
+extern const char* const AFX_WNDCONTROLBAR;  // "AfxControlBar"
 
 CWnd* AfxGetMainWnd();
 // Closes an open combo-box drop-down (the control with the focus or its parent) unless input goes

@@ -104,14 +104,16 @@ CFrameWnd* CWnd::GetTopLevelFrame() const {
 CWnd* CWnd::GetTopLevelParent() const {
     if (!GetSafeHwnd()) return nullptr;
     const CWnd* pWnd = this;
-    for (CWnd* pUp = pWnd->GetParentOwner(); pUp && pUp->m_hWnd; pUp = pUp->GetParentOwner()) pWnd = pUp;
+    for (CWnd* pUp = pWnd->GetParentOwner(); pUp && pUp->m_hWnd; pUp = pUp->GetParentOwner())
+        pWnd = pUp;
     return FromHandle(pWnd->m_hWnd);
 }
 
 CWnd* CWnd::GetTopLevelOwner() const {
     if (!GetSafeHwnd()) return nullptr;
     HWND hWnd = m_hWnd;
-    while (HWND owner = ::GetWindow(hWnd, GW_OWNER)) hWnd = owner;
+    while (HWND owner = ::GetWindow(hWnd, GW_OWNER))
+        hWnd = owner;
     return FromHandle(hWnd);
 }
 
@@ -215,7 +217,8 @@ BOOL modifyLong(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags) 
     if (old == now) return FALSE;
     ::SetWindowLong(hWnd, index, static_cast<LONG>(now));
     if (nFlags)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -260,7 +263,8 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
 }
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
-    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               bRepaint);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
@@ -269,8 +273,9 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     CRect area;
-    HWND owner = pAlternateOwner ? pAlternateOwner->m_hWnd
-                                 : ((GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER));
+    HWND owner = pAlternateOwner
+                     ? pAlternateOwner->m_hWnd
+                     : ((GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER));
     if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
         ::GetWindowRect(owner, &area);
     } else {
@@ -308,21 +313,26 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
                           LPCRECT lpRectClient, BOOL bStretch) {
     AFX_SIZEPARENTPARAMS layout{};
     layout.bStretch = bStretch;
-    if (lpRectClient) layout.rect = *lpRectClient;
-    else GetClientRect(&layout.rect);
+    if (lpRectClient)
+        layout.rect = *lpRectClient;
+    else
+        GetClientRect(&layout.rect);
     layout.hDWP = nFlag == CWnd_reposQuery ? nullptr : ::BeginDeferWindowPos(8);
 
     HWND leftOver = nullptr;
     for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetNextWindow(child, GW_HWNDNEXT)) {
         auto id = static_cast<UINT>(static_cast<WORD>(::GetDlgCtrlID(child)));
-        if (id == nIDLeftOver) leftOver = child;
+        if (id == nIDLeftOver)
+            leftOver = child;
         else if (id >= nIDFirst && id <= nIDLast && FromHandlePermanent(child))
             ::SendMessage(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
     }
     if (nFlag == CWnd_reposQuery) {
         if (!lpRectParam) return;
-        if (bStretch) *lpRectParam = layout.rect;
-        else *lpRectParam = RECT{0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy};
+        if (bStretch)
+            *lpRectParam = layout.rect;
+        else
+            *lpRectParam = RECT{0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy};
         return;
     }
     if (nIDLeftOver != 0 && leftOver) {
@@ -472,7 +482,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
         state.m_pOther = &wndTemp;
         // A control with its own update handler answers first.
         if (CWnd* pControl = FromHandlePermanent(child))
-            if (pControl->CWnd::OnCmdMsg(0, static_cast<int>(MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE)), &state, nullptr))
+            if (pControl->CWnd::OnCmdMsg(0, static_cast<int>(MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE)),
+                                         &state, nullptr))
                 continue;
         if (CWnd::OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr)) continue;
         // Only push buttons are disabled for lack of a handler; check boxes and radios stay.
@@ -480,7 +491,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
         if (disable) {
             UINT code = static_cast<UINT>(::SendMessage(child, WM_GETDLGCODE, 0, 0));
             UINT style = static_cast<UINT>(::GetWindowLong(child, GWL_STYLE)) & 0x0F;
-            if (!(code & DLGC_BUTTON) || (style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON)) disable = FALSE;
+            if (!(code & DLGC_BUTTON) || (style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON))
+                disable = FALSE;
         }
         state.DoUpdate(pTarget, disable);
     }
@@ -550,9 +562,9 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
     }
     if (!m_hWndToolTip) {
         ::InitCommonControls();
-        m_hWndToolTip = ::CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr,
-                                         nullptr);
+        m_hWndToolTip =
+            ::CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr, nullptr);
         if (!m_hWndToolTip) return FALSE;
     }
     ::SendMessage(m_hWndToolTip, TTM_ACTIVATE, TRUE, 0);
@@ -573,7 +585,8 @@ void CWnd::FilterToolTipMessage(MSG* pMsg) {
     ti.cbSize = sizeof(ti);
     INT_PTR hit = OnToolHitTest(point, &ti);
     if (hit != m_nLastHit) {
-        if (m_nLastHit != -1) ::SendMessage(m_hWndToolTip, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&m_lastTool));
+        if (m_nLastHit != -1)
+            ::SendMessage(m_hWndToolTip, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&m_lastTool));
         if (hit != -1) {
             if (!(ti.uFlags & TTF_IDISHWND) && ::IsRectEmpty(&ti.rect)) GetClientRect(&ti.rect);
             ::SendMessage(m_hWndToolTip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
@@ -591,74 +604,216 @@ void CWnd::CancelToolTips(BOOL) {
 
 // ---- Base handlers: the window's default processing ----
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnNcPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-BOOL CWnd::OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
-int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
-void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
-LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
-void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
-BOOL CWnd::OnNcCreate(LPCREATESTRUCT) { return static_cast<BOOL>(Default()); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysChar(UINT, UINT, UINT) { Default(); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-void CWnd::OnInitMenu(CMenu*) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
-void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
-void CWnd::OnExitMenuLoop(BOOL) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnSettingChange(UINT, LPCSTR) { Default(); }
-void CWnd::OnSysColorChange() { Default(); }
-void CWnd::OnDropFiles(HDROP) { Default(); }
-BOOL CWnd::OnCopyData(CWnd*, COPYDATASTRUCT*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnCancelMode() { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
-void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
-void CWnd::OnChildActivate() { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
-void CWnd::OnSizing(UINT, LPRECT) { Default(); }
-void CWnd::OnMoving(UINT, LPRECT) { Default(); }
-BOOL CWnd::OnQueryEndSession() { return static_cast<BOOL>(Default()); }
-void CWnd::OnEndSession(BOOL) { Default(); }
-void CWnd::OnActivateApp(BOOL, DWORD) { Default(); }
-BOOL CWnd::OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
-void CWnd::OnPaletteChanged(CWnd*) { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT) {
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy() {
+    Default();
+}
+void CWnd::OnClose() {
+    Default();
+}
+void CWnd::OnSize(UINT, int, int) {
+    Default();
+}
+void CWnd::OnMove(int, int) {
+    Default();
+}
+void CWnd::OnPaint() {
+    Default();
+}
+void CWnd::OnNcPaint() {
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*) {
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*) {
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL) {
+    Default();
+}
+BOOL CWnd::OnNcActivate(BOOL) {
+    return static_cast<BOOL>(Default());
+}
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT) {
+    return static_cast<int>(Default());
+}
+void CWnd::OnShowWindow(BOOL, UINT) {
+    Default();
+}
+void CWnd::OnWindowPosChanging(WINDOWPOS*) {
+    Default();
+}
+void CWnd::OnWindowPosChanged(WINDOWPOS*) {
+    Default();
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*) {
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnMButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint) {
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnNcLButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnNcLButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnNcLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnNcRButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnNcRButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnNcMouseMove(UINT, CPoint) {
+    Default();
+}
+LRESULT CWnd::OnNcHitTest(CPoint) {
+    return Default();
+}
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) {
+    Default();
+}
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT) {
+    return static_cast<BOOL>(Default());
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnContextMenu(CWnd*, CPoint) {
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnSysKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnSysKeyUp(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnSysChar(UINT, UINT, UINT) {
+    Default();
+}
+UINT CWnd::OnGetDlgCode() {
+    return static_cast<UINT>(Default());
+}
+void CWnd::OnInitMenu(CMenu*) {
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
+    Default();
+}
+void CWnd::OnMenuSelect(UINT, UINT, HMENU) {
+    Default();
+}
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) {
+    return Default();
+}
+void CWnd::OnEnterMenuLoop(BOOL) {
+    Default();
+}
+void CWnd::OnExitMenuLoop(BOOL) {
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+void CWnd::OnSettingChange(UINT, LPCSTR) {
+    Default();
+}
+void CWnd::OnSysColorChange() {
+    Default();
+}
+void CWnd::OnDropFiles(HDROP) {
+    Default();
+}
+BOOL CWnd::OnCopyData(CWnd*, COPYDATASTRUCT*) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnCancelMode() {
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*) {
+    Default();
+}
+void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) {
+    Default();
+}
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) {
+    Default();
+}
+void CWnd::OnChildActivate() {
+    Default();
+}
+void CWnd::OnEnable(BOOL) {
+    Default();
+}
+void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) {
+    Default();
+}
+void CWnd::OnSizing(UINT, LPRECT) {
+    Default();
+}
+void CWnd::OnMoving(UINT, LPRECT) {
+    Default();
+}
+BOOL CWnd::OnQueryEndSession() {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnEndSession(BOOL) {
+    Default();
+}
+void CWnd::OnActivateApp(BOOL, DWORD) {
+    Default();
+}
+BOOL CWnd::OnQueryNewPalette() {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnPaletteChanged(CWnd*) {
+    Default();
+}

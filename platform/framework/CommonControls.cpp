@@ -72,8 +72,8 @@ BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
     ::InitCommonControls();
-    return CWnd::CreateEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, pm::afx::safeHwnd(pParentWnd), nullptr);
+    return CWnd::CreateEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, pm::afx::safeHwnd(pParentWnd), nullptr);
 }
 
 void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const {
@@ -93,8 +93,10 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) co
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
     TOOLINFO ti;
     FillInToolInfo(ti, pWnd, nIDTool);
-    if (lpRectTool) ti.rect = *lpRectTool;
-    else if (nIDTool != 0) pWnd->GetClientRect(&ti.rect);
+    if (lpRectTool)
+        ti.rect = *lpRectTool;
+    else if (nIDTool != 0)
+        pWnd->GetClientRect(&ti.rect);
     ti.lpszText = const_cast<LPSTR>(lpszText);
     ti.uFlags |= TTF_SUBCLASS;
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti)));
@@ -142,7 +144,8 @@ int CStatusBarCtrl::GetTextLength(int nPane, int* pType) const {
 CString CStatusBarCtrl::GetText(int nPane, int* pType) const {
     CString text;
     int length = GetTextLength(nPane, pType);
-    SendMessage(SB_GETTEXT, static_cast<WPARAM>(nPane), reinterpret_cast<LPARAM>(text.GetBufferSetLength(length)));
+    SendMessage(SB_GETTEXT, static_cast<WPARAM>(nPane),
+                reinterpret_cast<LPARAM>(text.GetBufferSetLength(length)));
     text.ReleaseBuffer();
     return text;
 }
@@ -154,7 +157,8 @@ CSize CToolBarCtrl::GetButtonSize() const {
 
 int CToolBarCtrl::AddBitmap(int nNumButtons, CBitmap* pBitmap) {
     TBADDBITMAP tb{nullptr, reinterpret_cast<UINT_PTR>(static_cast<HBITMAP>(*pBitmap))};
-    return static_cast<int>(SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(nNumButtons), reinterpret_cast<LPARAM>(&tb)));
+    return static_cast<int>(
+        SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(nNumButtons), reinterpret_cast<LPARAM>(&tb)));
 }
 
 void CToolBarCtrl::SaveState(HKEY hKeyRoot, LPCSTR lpszSubKey, LPCSTR lpszValueName) {
@@ -312,7 +316,8 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText) {
     LVITEM item{};
     item.iSubItem = nSubItem;
     item.pszText = const_cast<LPSTR>(lpszText);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 DWORD_PTR CListCtrl::GetItemData(int nItem) const {
@@ -335,18 +340,21 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
     LVITEM item{};
     item.state = nState;
     item.stateMask = nMask;
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const {
     lpRect->left = static_cast<LONG>(nCode);
-    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
 }
 
 BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const {
     ref.top = iSubItem;
     ref.left = nArea;
-    return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(iItem), reinterpret_cast<LPARAM>(&ref)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(iItem), reinterpret_cast<LPARAM>(&ref)));
 }
 
 int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const {
@@ -411,7 +419,8 @@ long CRichEditCtrl::GetTextRange(int nFirst, int nLast, CString& refString) cons
 int CRichEditCtrl::GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const {
     if (nMaxLength < 2) return 0;
     *reinterpret_cast<WORD*>(lpszBuffer) = static_cast<WORD>(nMaxLength);
-    return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
+    return static_cast<int>(
+        SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
 }
 
 CPoint CRichEditCtrl::GetCharPos(long lChar) const {
@@ -442,7 +451,8 @@ BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT& cf) {
 
 BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT& cf) {
     cf.cbSize = sizeof(cf);
-    return static_cast<BOOL>(SendMessage(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<BOOL>(
+        SendMessage(EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&cf)));
 }
 
 DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& pf) const {

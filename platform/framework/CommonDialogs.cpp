@@ -40,7 +40,8 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
     }
     if (lpszFilter) {
         // '|' separates the pairs; the platform wants NUL separators and a double NUL at the end.
-        for (const char* p = lpszFilter; *p; ++p) m_filter.push_back(*p == '|' ? '\0' : *p);
+        for (const char* p = lpszFilter; *p; ++p)
+            m_filter.push_back(*p == '|' ? '\0' : *p);
         m_filter.push_back('\0');
         m_filter.push_back('\0');
         m_ofn.lpstrFilter = m_filter.data();
@@ -100,8 +101,9 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
 // ---- Colour ----
 
 COLORREF* CColorDialog::GetSavedCustomColors() {
-    static COLORREF colours[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                   0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    static COLORREF colours[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                   0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                   0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
     return colours;
 }
 
@@ -140,7 +142,8 @@ INT_PTR CFontDialog::DoModal() {
 
 // ---- Print and page setup ----
 
-CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd) {
+CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd)
+    : CCommonDialog(pParentWnd) {
     m_pd.lStructSize = sizeof(m_pd);
     m_pd.Flags = dwFlags | (bPrintSetupOnly ? PD_PRINTSETUP : PD_RETURNDC);
     m_pd.nCopies = 1;
@@ -224,8 +227,8 @@ UINT CFindReplaceDialog::GetFindReplaceMsg() {
     return message;
 }
 
-BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCSTR lpszFindWhat, LPCSTR lpszReplaceWith, DWORD dwFlags,
-                                CWnd* pParentWnd) {
+BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCSTR lpszFindWhat, LPCSTR lpszReplaceWith,
+                                DWORD dwFlags, CWnd* pParentWnd) {
     m_fr.Flags = dwFlags;
     m_fr.lCustData = reinterpret_cast<LPARAM>(this);
     if (lpszFindWhat) std::strncpy(m_szFindWhat, lpszFindWhat, sizeof(m_szFindWhat) - 1);

@@ -84,8 +84,8 @@ class CPrintDialog : public CCommonDialog {
     DECLARE_DYNAMIC(CPrintDialog)
 public:
     explicit CPrintDialog(BOOL bPrintSetupOnly,
-                          DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE |
-                                          PD_NOSELECTION,
+                          DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
+                                          PD_HIDEPRINTTOFILE | PD_NOSELECTION,
                           CWnd* pParentWnd = nullptr);
     INT_PTR DoModal() override;
     // The application's printer without asking.
@@ -111,7 +111,8 @@ private:
 class CPageSetupDialog : public CCommonDialog {
     DECLARE_DYNAMIC(CPageSetupDialog)
 public:
-    explicit CPageSetupDialog(DWORD dwFlags = PSD_MARGINS | PSD_INWININIINTLMEASURE, CWnd* pParentWnd = nullptr);
+    explicit CPageSetupDialog(DWORD dwFlags = PSD_MARGINS | PSD_INWININIINTLMEASURE,
+                              CWnd* pParentWnd = nullptr);
     INT_PTR DoModal() override;
     CSize GetPaperSize() const { return CSize(m_psd.ptPaperSize.x, m_psd.ptPaperSize.y); }
     void GetMargins(LPRECT lpRectMargins, LPRECT lpRectMinMargins) const;

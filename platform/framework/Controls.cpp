@@ -37,7 +37,8 @@ int CEdit::GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const {
     // EM_GETLINE reads the buffer size from the buffer's first word.
     if (nMaxLength < 2) return 0;
     *reinterpret_cast<WORD*>(lpszBuffer) = static_cast<WORD>(nMaxLength);
-    return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
+    return static_cast<int>(
+        SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
 }
 
 void CListBox::GetText(int nIndex, CString& rString) const {
@@ -63,8 +64,7 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const {
 namespace {
 
 // Routes the reflected owner-draw messages to the control's own virtuals.
-template <class T>
-BOOL ownerDraw(T* control, UINT message, LPARAM lParam, LRESULT* pResult) {
+template <class T> BOOL ownerDraw(T* control, UINT message, LPARAM lParam, LRESULT* pResult) {
     switch (message) {
     case WM_DRAWITEM:
         control->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));

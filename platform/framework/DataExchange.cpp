@@ -26,7 +26,8 @@ HWND CDataExchange::PrepareEditCtrl(int nIDC) {
 }
 
 void CDataExchange::RollBack() {
-    for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it) (*it)();
+    for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it)
+        (*it)();
     m_undo.clear();
 }
 
@@ -53,7 +54,8 @@ void setText(HWND hWnd, const CString& value) {
 }
 
 bool onlySpace(const char* p) {
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
     return *p == '\0';
 }
 
@@ -74,12 +76,15 @@ void failWith(CDataExchange* pDX, UINT nIDPrompt) {
 }
 
 template <class T>
-void exchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minValue, long long maxValue, UINT prompt) {
+void exchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minValue, long long maxValue,
+                     UINT prompt) {
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
         CString text;
-        if (minValue < 0) text.Format("%lld", static_cast<long long>(value));
-        else text.Format("%llu", static_cast<unsigned long long>(value));
+        if (minValue < 0)
+            text.Format("%lld", static_cast<long long>(value));
+        else
+            text.Format("%llu", static_cast<unsigned long long>(value));
         setText(hWnd, text);
         return;
     }
@@ -110,7 +115,8 @@ CString comboText(HWND combo) {
     auto index = static_cast<int>(::SendMessage(combo, CB_GETCURSEL, 0, 0));
     if (index == CB_ERR) return value;
     auto length = static_cast<int>(::SendMessage(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
-    ::SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
+    ::SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                  reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
     value.ReleaseBuffer();
     return value;
 }
@@ -121,7 +127,8 @@ CString listText(HWND list) {
     auto index = static_cast<int>(::SendMessage(list, LB_GETCURSEL, 0, 0));
     if (index == LB_ERR) return value;
     auto length = static_cast<int>(::SendMessage(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0));
-    ::SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
+    ::SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                  reinterpret_cast<LPARAM>(value.GetBufferSetLength(length)));
     value.ReleaseBuffer();
     return value;
 }
@@ -130,8 +137,10 @@ CString listText(HWND list) {
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) pDX->Store(value, textOf(hWnd));
-    else setText(hWnd, value);
+    if (pDX->m_bSaveAndValidate)
+        pDX->Store(value, textOf(hWnd));
+    else
+        setText(hWnd, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
@@ -168,8 +177,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) pDX->Store(value, static_cast<int>(::SendMessage(hWnd, BM_GETCHECK, 0, 0)));
-    else ::SendMessage(hWnd, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    if (pDX->m_bSaveAndValidate)
+        pDX->Store(value, static_cast<int>(::SendMessage(hWnd, BM_GETCHECK, 0, 0)));
+    else
+        ::SendMessage(hWnd, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
@@ -196,7 +207,8 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
         return;
     }
     LPCSTR text = value;
-    if (::SendMessage(hWnd, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)) == CB_ERR &&
+    if (::SendMessage(hWnd, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)) ==
+            CB_ERR &&
         hasEdit(hWnd))
         ::SetWindowText(hWnd, value);
 }
@@ -208,15 +220,20 @@ void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
         return;
     }
     LPCSTR text = value;
-    auto index = ::SendMessage(hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-    if (index != CB_ERR) ::SendMessage(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    else if (hasEdit(hWnd)) ::SetWindowText(hWnd, value);
+    auto index =
+        ::SendMessage(hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    if (index != CB_ERR)
+        ::SendMessage(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    else if (hasEdit(hWnd))
+        ::SetWindowText(hWnd, value);
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) pDX->Store(index, static_cast<int>(::SendMessage(hWnd, CB_GETCURSEL, 0, 0)));
-    else ::SendMessage(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (pDX->m_bSaveAndValidate)
+        pDX->Store(index, static_cast<int>(::SendMessage(hWnd, CB_GETCURSEL, 0, 0)));
+    else
+        ::SendMessage(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
@@ -231,8 +248,10 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
     HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) pDX->Store(index, static_cast<int>(::SendMessage(hWnd, LB_GETCURSEL, 0, 0)));
-    else ::SendMessage(hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (pDX->m_bSaveAndValidate)
+        pDX->Store(index, static_cast<int>(::SendMessage(hWnd, LB_GETCURSEL, 0, 0)));
+    else
+        ::SendMessage(hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {

@@ -15,7 +15,8 @@ class CWnd;
 
 class CDataExchange {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
@@ -29,8 +30,7 @@ public:
     [[noreturn]] void Fail();
 
     // Stores a value into a member, remembering the old one for RollBack.
-    template <class T>
-    void Store(T& member, const T& value) {
+    template <class T> void Store(T& member, const T& value) {
         T old = member;
         m_undo.push_back([&member, old] { member = old; });
         member = value;

@@ -8,8 +8,7 @@
 
 namespace pm::afx {
 
-template <class T, class H, H T::*Handle>
-class HandleMap {
+template <class T, class H, H T::*Handle> class HandleMap {
 public:
     HandleMap() = default;
     ~HandleMap() { deleteTemporary(); }

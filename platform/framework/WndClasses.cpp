@@ -40,14 +40,14 @@ BOOL registerOnce(const char* name, UINT style, HCURSOR cursor, HBRUSH brush, HI
 
 void pm::afx::registerStandardClasses() {
     static const bool done = [] {
-    HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+        HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
         registerOnce(AFX_WND, CS_DBLCLKS, arrow, nullptr, nullptr);
-    registerOnce(AFX_WNDFRAMEORVIEW, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, arrow,
-                 reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), nullptr);
-    registerOnce(AFX_WNDMDIFRAME, CS_DBLCLKS, arrow, nullptr, nullptr);
-    registerOnce(AFX_WNDCONTROLBAR, 0, arrow, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
-                 nullptr);
-    return true;
+        registerOnce(AFX_WNDFRAMEORVIEW, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, arrow,
+                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), nullptr);
+        registerOnce(AFX_WNDMDIFRAME, CS_DBLCLKS, arrow, nullptr, nullptr);
+        registerOnce(AFX_WNDCONTROLBAR, 0, arrow,
+                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)), nullptr);
+        return true;
     }();
     (void)done;
 }

@@ -1,4 +1,6 @@
 #pragma once
+// The entry macros below are laid out by hand, a line per entry.
+// clang-format off
 // Message maps: each CCmdTarget class lists the messages, commands and notifications it handles,
 // and chains to its base class's map. An entry holds a small function (a "thunk") that unpacks the
 // message's parameters and calls the member, so handlers keep their natural signatures.
@@ -276,3 +278,4 @@ struct CtlColorParams {
 } // namespace pm::afx
 
 #include "platform/framework/afxmsg_wm.h"
+// clang-format on

@@ -1,4 +1,6 @@
 #pragma once
+// The entry macros below are laid out by hand, a line per entry.
+// clang-format off
 // The ON_WM_ entries: each unpacks its message's parameters and calls the handler with the
 // framework's signature (CWnd*, CDC*, CMenu* and CPoint where the message carries them). The
 // handlers' names are fixed: ON_WM_SIZE calls OnSize, and so on.
@@ -136,3 +138,4 @@
 #define ON_WM_QUERYENDSESSION() PM_ON_WM(WM_QUERYENDSESSION, PM_RESULT(PM_THIS->OnQueryEndSession()))
 #define ON_WM_QUERYNEWPALETTE() PM_ON_WM(WM_QUERYNEWPALETTE, PM_RESULT(PM_THIS->OnQueryNewPalette()))
 #define ON_WM_PALETTECHANGED() PM_ON_WM(WM_PALETTECHANGED, PM_THIS->OnPaletteChanged(PM_WND(c_.wParam)))
+// clang-format on

@@ -216,8 +216,7 @@ Value timer(Runtime&, std::vector<Value>&) {
     std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&t, &local);
-    double fraction =
-        std::chrono::duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
+    double fraction = std::chrono::duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
     double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
     return Value::single(static_cast<float>(std::floor(seconds * 100) / 100));
 }
@@ -232,7 +231,8 @@ Value getLocale(Runtime&, std::vector<Value>&) {
 Value setLocale(Runtime&, std::vector<Value>& a) {
     if (!a.empty() && !isMissing(a[0])) {
         const Value& v = a[0];
-        bool ok = v.isString() ? (lowerCase(v.str()) == "en-us" || v.str().empty()) : (toLong(v) == 0 || toLong(v) == kLocale);
+        bool ok = v.isString() ? (lowerCase(v.str()) == "en-us" || v.str().empty())
+                               : (toLong(v) == 0 || toLong(v) == kLocale);
         if (!ok) throw ScriptError(kInvalidCall);
     }
     return Value::longInt(kLocale);
@@ -346,8 +346,8 @@ const std::vector<Builtin>& otherBuiltins() {
 const Builtin* findBuiltin(const std::string& key) {
     static const std::unordered_map<std::string, const Builtin*> table = [] {
         std::unordered_map<std::string, const Builtin*> t;
-        for (const auto* part : {&textBuiltins(), &conversionBuiltins(), &dateBuiltins(), &otherBuiltins(),
-                                 &byteBuiltins()})
+        for (const auto* part :
+             {&textBuiltins(), &conversionBuiltins(), &dateBuiltins(), &otherBuiltins(), &byteBuiltins()})
             for (const Builtin& b : *part)
                 t[b.name] = &b;
         return t;

@@ -164,10 +164,9 @@ Value unescape(Runtime&, std::vector<Value>& a) {
 }
 
 const std::vector<Builtin> kBytes = {
-    {"lenb", 1, 1, lenB},       {"leftb", 2, 2, leftB},   {"rightb", 2, 2, rightB},
-    {"midb", 2, 3, midB},       {"instrb", 2, 4, inStrB}, {"ascb", 1, 1, ascB},
-    {"chrb", 1, 1, chrB},       {"ascw", 1, 1, ascW},     {"chrw", 1, 1, chrW},
-    {"escape", 1, 1, escape},   {"unescape", 1, 1, unescape},
+    {"lenb", 1, 1, lenB},     {"leftb", 2, 2, leftB},   {"rightb", 2, 2, rightB},     {"midb", 2, 3, midB},
+    {"instrb", 2, 4, inStrB}, {"ascb", 1, 1, ascB},     {"chrb", 1, 1, chrB},         {"ascw", 1, 1, ascW},
+    {"chrw", 1, 1, chrW},     {"escape", 1, 1, escape}, {"unescape", 1, 1, unescape},
 };
 
 } // namespace

@@ -96,7 +96,8 @@ Value Runtime::invokeValuesOf(const Value& object, Args& args) {
     for (size_t i = 0; i < args.size(); ++i)
         values[i] = *args[i];
     Value keep = object;
-    return invokeValues(keep.obj(), DISPID_VALUE, "", DISPATCH_METHOD | DISPATCH_PROPERTYGET, values, nullptr);
+    return invokeValues(keep.obj(), DISPID_VALUE, "", DISPATCH_METHOD | DISPATCH_PROPERTYGET, values,
+                        nullptr);
 }
 
 Value Runtime::callMember(ClassInstance& inst, DISPID id, WORD flags, Args& args, const Value* put,
@@ -107,7 +108,8 @@ Value Runtime::callMember(ClassInstance& inst, DISPID id, WORD flags, Args& args
         if (def.defaultMember < 0) throw ScriptError(kNoSuchMember);
         id = kMethodBase + def.defaultMember;
     }
-    if (id >= 1 && id <= static_cast<DISPID>(def.fields.size())) return fieldAccess(inst, id - 1, args, put, inside);
+    if (id >= 1 && id <= static_cast<DISPID>(def.fields.size()))
+        return fieldAccess(inst, id - 1, args, put, inside);
     DISPID index = id - kMethodBase;
     if (index < 0 || index >= static_cast<DISPID>(def.members.size())) throw ScriptError(kNoSuchMember);
     const ClassDef::Member& m = def.members[index];

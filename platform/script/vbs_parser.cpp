@@ -593,7 +593,8 @@ private:
             addMethod(*cls, std::move(proc), isDefault);
             return;
         }
-        if (proc->kind != ProcKind::Sub && proc->kind != ProcKind::Function) failPos(kMustBeInClass, proc->pos);
+        if (proc->kind != ProcKind::Sub && proc->kind != ProcKind::Function)
+            failPos(kMustBeInClass, proc->pos);
         if (!m_procedureNames.insert(proc->key).second) failPos(kNameRedefined, proc->pos);
         m_unit->procedures.push_back(std::move(proc));
     }

@@ -196,7 +196,7 @@ private:
     std::unordered_map<std::string, Procedure*> m_procedures;
     std::unordered_map<std::string, ClassDef*> m_classes;
     std::vector<std::unique_ptr<Unit>> m_executed; // texts run by Execute and ExecuteGlobal
-    std::vector<Procedure*> m_exported;             // procedures called through scriptDispatch
+    std::vector<Procedure*> m_exported;            // procedures called through scriptDispatch
     std::shared_ptr<RuntimeLink> m_link = std::make_shared<RuntimeLink>();
     std::unordered_set<AutoObject*> m_adopted;
     std::unordered_map<std::string, Item> m_items;
@@ -204,7 +204,7 @@ private:
     std::unordered_map<std::string, Value> m_constants;
     bool m_optionExplicit = false;
     Frame* m_frame = nullptr;
-    const char* m_stackBase = nullptr; // where the outermost frame's native stack starts
+    const char* m_stackBase = nullptr;               // where the outermost frame's native stack starts
     std::vector<std::unique_ptr<Frame>> m_framePool; // procedure frames by call depth
     int m_callDepth = 0;
     unsigned m_tick = 0;

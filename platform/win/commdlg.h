@@ -366,7 +366,8 @@ bool chooseFolder(HWND owner, const std::string& title, std::string& folder);
 // the folder the chooser shows when the user accepts in `folder` (which also gives the folder it
 // opens in): a sub-folder merely highlighted in it is not taken. That folder becomes the current
 // directory, as a file dialog leaves it at the folder it shows.
-bool chooseShownFolder(HWND owner, const std::string& title, const std::string& acceptLabel, std::string& folder);
+bool chooseShownFolder(HWND owner, const std::string& title, const std::string& acceptLabel,
+                       std::string& folder);
 
 // What a user answers in one of the desktop's common dialogs. The request fields describe the
 // dialog as it opens; a hook (or the real dialog) fills in the answer.

@@ -64,7 +64,8 @@ public:
 
     template <class F> void forEach(F f) const {
         for (std::size_t i = 0; i < m_entries.size(); ++i)
-            if (m_entries[i].object) f(pack(static_cast<std::uint32_t>(i), m_entries[i].generation), *m_entries[i].object);
+            if (m_entries[i].object)
+                f(pack(static_cast<std::uint32_t>(i), m_entries[i].generation), *m_entries[i].object);
     }
 
 private:

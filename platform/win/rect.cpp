@@ -8,7 +8,9 @@ BOOL SetRect(LPRECT rc, int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-BOOL SetRectEmpty(LPRECT rc) { return SetRect(rc, 0, 0, 0, 0); }
+BOOL SetRectEmpty(LPRECT rc) {
+    return SetRect(rc, 0, 0, 0, 0);
+}
 
 BOOL CopyRect(LPRECT dst, const RECT* src) {
     if (!dst || !src) return FALSE;
@@ -34,7 +36,9 @@ BOOL InflateRect(LPRECT rc, int dx, int dy) {
     return TRUE;
 }
 
-BOOL IsRectEmpty(const RECT* rc) { return !rc || rc->right <= rc->left || rc->bottom <= rc->top; }
+BOOL IsRectEmpty(const RECT* rc) {
+    return !rc || rc->right <= rc->left || rc->bottom <= rc->top;
+}
 
 BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b) {
     if (!dst || !a || !b) return FALSE;
@@ -74,11 +78,15 @@ BOOL SubtractRect(LPRECT dst, const RECT* a, const RECT* b) {
     RECT cut;
     if (IntersectRect(&cut, a, b)) {
         if (cut.left <= r.left && cut.right >= r.right) {
-            if (cut.top <= r.top) r.top = cut.bottom;
-            else if (cut.bottom >= r.bottom) r.bottom = cut.top;
+            if (cut.top <= r.top)
+                r.top = cut.bottom;
+            else if (cut.bottom >= r.bottom)
+                r.bottom = cut.top;
         } else if (cut.top <= r.top && cut.bottom >= r.bottom) {
-            if (cut.left <= r.left) r.left = cut.right;
-            else if (cut.right >= r.right) r.right = cut.left;
+            if (cut.left <= r.left)
+                r.left = cut.right;
+            else if (cut.right >= r.right)
+                r.right = cut.left;
         }
     }
     if (IsRectEmpty(&r)) {

@@ -33,8 +33,9 @@ LRESULT CALLBACK ownedObjectProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 template <class T, auto window, auto handle>
 LRESULT CALLBACK borrowedObjectProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE)
-        SetWindowLongPtr(hwnd, GWLP_USERDATA,
-                         reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCT*>(lParam)->lpCreateParams));
+        SetWindowLongPtr(
+            hwnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCT*>(lParam)->lpCreateParams));
     auto* object = reinterpret_cast<T*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
     if (!object || object->*window != hwnd) return DefWindowProc(hwnd, msg, wParam, lParam);
     return (object->*handle)(msg, wParam, lParam);

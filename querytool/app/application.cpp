@@ -53,14 +53,14 @@ std::string currentFolder() {
     return getcwd(path, sizeof path) ? std::string(path) : std::string(".");
 }
 
-const int kConnectionItems[] = {ID_DISCONNECT, ID_DISCONNECTALL, ID_SAVE,      ID_OPEN,       ID_SAVEAS,
-                                ID_CUT,        ID_COPY,          ID_PASTE,     ID_UNDO,       ID_UPPERCASE,
-                                ID_LOWERCASE,  ID_COMMENT,       ID_UNCOMMENT, ID_ADDKEY,     ID_EXPORTTABLES,
-                                ID_IMPORTTEXT, ID_REDO,          ID_SELECTALL, ID_PREVIOUSQUERY, ID_MANAGEKEYS,
-                                ID_DIAGNOSTICS, ID_TEXTMODE,     ID_FIND,      ID_REPLACE,    ID_HIDEBROWSER,
-                                ID_FLUSH,      ID_TEMPLATES_MENU};
-const int kConnectionButtons[] = {ID_TEMPLATES, ID_SAVE,          ID_OPEN,         ID_CUT,
-                                  ID_COPY,      ID_PASTE,         ID_EXECUTEBUTTON, ID_REFRESHBROWSER};
+const int kConnectionItems[] = {
+    ID_DISCONNECT,    ID_DISCONNECTALL, ID_SAVE,          ID_OPEN,       ID_SAVEAS,    ID_CUT,
+    ID_COPY,          ID_PASTE,         ID_UNDO,          ID_UPPERCASE,  ID_LOWERCASE, ID_COMMENT,
+    ID_UNCOMMENT,     ID_ADDKEY,        ID_EXPORTTABLES,  ID_IMPORTTEXT, ID_REDO,      ID_SELECTALL,
+    ID_PREVIOUSQUERY, ID_MANAGEKEYS,    ID_DIAGNOSTICS,   ID_TEXTMODE,   ID_FIND,      ID_REPLACE,
+    ID_HIDEBROWSER,   ID_FLUSH,         ID_TEMPLATES_MENU};
+const int kConnectionButtons[] = {ID_TEMPLATES, ID_SAVE,  ID_OPEN,          ID_CUT,
+                                  ID_COPY,      ID_PASTE, ID_EXECUTEBUTTON, ID_REFRESHBROWSER};
 
 struct ToolButton {
     int image;
@@ -107,15 +107,16 @@ CApplication::CApplication(HINSTANCE instance)
       m_blobViewer(std::make_unique<CBlobViewer>()), m_frameIcon(CreateWindowIcon(false)),
       m_queryIcon(CreateWindowIcon(true)) {
     DeclareTessmarkResources();
-    if (registerClass(instance,
-                      {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered.", m_frameIcon},
-                      reinterpret_cast<HMENU>(1)))
+    if (registerClass(
+            instance,
+            {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered.", m_frameIcon},
+            reinterpret_cast<HMENU>(1)))
         createFrame();
     m_settings.CreateDefaultIni();
-    registerClass(instance, {"QueryWindow", CQueryWindow::WndProc, IDC_ARROW, "Query Window could not be registered.",
-                             m_queryIcon});
-    registerClass(instance,
-                  {"VSplitter", CSplitter::WndProc, IDC_SIZEWE, "Vertical Splitter could not be registered.", nullptr});
+    registerClass(instance, {"QueryWindow", CQueryWindow::WndProc, IDC_ARROW,
+                             "Query Window could not be registered.", m_queryIcon});
+    registerClass(instance, {"VSplitter", CSplitter::WndProc, IDC_SIZEWE,
+                             "Vertical Splitter could not be registered.", nullptr});
     registerClass(instance, {"HSplitter", CSplitter::WndProc, IDC_SIZENS,
                              "Horizontal Splitter could not be registered.", nullptr});
     LoadKeywordTables(g_appGlobals->keywords);
@@ -141,8 +142,9 @@ CApplication::~CApplication() {
 }
 
 void CApplication::createFrame() {
-    HWND frame = CreateWindowEx(0, "MainWindow", "Tessmark", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_instance, this);
+    HWND frame =
+        CreateWindowEx(0, "MainWindow", "Tessmark", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_instance, this);
     if (!frame) {
         ShowSystemError(static_cast<int>(GetLastError()), "Main window could not be created.");
         return;
@@ -205,9 +207,10 @@ void CApplication::onCreate() {
 }
 
 void CApplication::createToolBar() {
-    m_toolBar = CreateWindowEx(0, TOOLBARCLASSNAME, "",
-                               WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT | CCS_ADJUSTABLE, 0,
-                               0, 0, 0, m_frame, reinterpret_cast<HMENU>(IDC_TOOLBAR), m_instance, nullptr);
+    m_toolBar =
+        CreateWindowEx(0, TOOLBARCLASSNAME, "",
+                       WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT | CCS_ADJUSTABLE, 0,
+                       0, 0, 0, m_frame, reinterpret_cast<HMENU>(IDC_TOOLBAR), m_instance, nullptr);
     SendMessage(m_toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessage(m_toolBar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     m_toolImages = CreateToolBarImages();
@@ -226,10 +229,10 @@ void CApplication::createToolBar() {
 }
 
 void CApplication::createCombo() {
-    m_combo = CreateWindowEx(0, WC_COMBOBOXEX, "",
-                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST |
-                                 CBS_DISABLENOSCROLL,
-                             0, 0, 150, 250, m_toolBar, reinterpret_cast<HMENU>(IDC_DBCOMBO), m_instance, nullptr);
+    m_combo = CreateWindowEx(
+        0, WC_COMBOBOXEX, "",
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_DISABLENOSCROLL, 0, 0,
+        150, 250, m_toolBar, reinterpret_cast<HMENU>(IDC_DBCOMBO), m_instance, nullptr);
     HDC dc = GetDC(m_frame);
     m_comboFont = CreateFont(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
                              DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
@@ -240,8 +243,8 @@ void CApplication::createCombo() {
 }
 
 void CApplication::createStatusBar() {
-    m_statusBar = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, m_frame,
-                                 reinterpret_cast<HMENU>(IDC_FRAMESTATUS), m_instance, nullptr);
+    m_statusBar = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0,
+                                 m_frame, reinterpret_cast<HMENU>(IDC_FRAMESTATUS), m_instance, nullptr);
 }
 
 void CApplication::createMdiClient() {
@@ -335,7 +338,8 @@ LRESULT CApplication::onNotify(NMHDR* header) {
 
 void CApplication::onMenuSelect(UINT id, UINT flags) {
     char text[1024] = {};
-    if ((flags & MF_POPUP) || LoadString(m_instance, id, text, sizeof text) <= 0) snprintf(text, sizeof text, " Ready");
+    if ((flags & MF_POPUP) || LoadString(m_instance, id, text, sizeof text) <= 0)
+        snprintf(text, sizeof text, " Ready");
     SetStatusText(text);
 }
 

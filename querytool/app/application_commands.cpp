@@ -357,9 +357,10 @@ std::string HelpPagePath(const std::string& currentFolder, const std::string& pr
 
 void CApplication::showHelp() {
     char folder[4096] = {};
-    const std::string page = HelpPagePath(getcwd(folder, sizeof folder) ? folder : ".", TessmarkProgramFolder());
-    auto result =
-        reinterpret_cast<INT_PTR>(ShellExecute(m_frame, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const std::string page =
+        HelpPagePath(getcwd(folder, sizeof folder) ? folder : ".", TessmarkProgramFolder());
+    auto result = reinterpret_cast<INT_PTR>(
+        ShellExecute(m_frame, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) ShowSystemError(ShellErrorCode(result), "Could not open the HELP file.");
 }
 
@@ -369,8 +370,8 @@ void CApplication::LoadRecentFiles() {
     HMENU file = GetSubMenu(GetMenu(m_frame), 0);
     const std::vector<RecentFileEntry> entries = m_settings.StartupRecentFiles();
     for (const RecentFileEntry& entry : entries)
-        InsertMenu(file, ID_NORECENTFILES, MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(ID_NORECENTFILES + entry.number),
-                   RecentFileMenuText(entry).c_str());
+        InsertMenu(file, ID_NORECENTFILES, MF_BYCOMMAND | MF_STRING,
+                   static_cast<UINT_PTR>(ID_NORECENTFILES + entry.number), RecentFileMenuText(entry).c_str());
     if (!entries.empty()) DeleteMenu(file, ID_NORECENTFILES, MF_BYCOMMAND);
     DrawMenuBar(m_frame);
 }
@@ -387,8 +388,8 @@ void CApplication::RefreshRecentFiles() {
     InsertMenu(file, 8, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_NORECENTFILES, "No Recent Files");
     const std::vector<RecentFileEntry> entries = m_settings.RecentFiles();
     for (const RecentFileEntry& entry : entries)
-        InsertMenu(file, ID_NORECENTFILES, MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(ID_NORECENTFILES + entry.number),
-                   RecentFileMenuText(entry).c_str());
+        InsertMenu(file, ID_NORECENTFILES, MF_BYCOMMAND | MF_STRING,
+                   static_cast<UINT_PTR>(ID_NORECENTFILES + entry.number), RecentFileMenuText(entry).c_str());
     if (!entries.empty()) DeleteMenu(file, ID_NORECENTFILES, MF_BYCOMMAND);
     DrawMenuBar(m_frame);
 }

@@ -40,8 +40,8 @@ void fillConnectFields(HWND dialog, const CApplication& app) {
 // OK: connects with the fields (a fresh handle for each try); on success stores host, user and
 // port and ends the dialog with the handle.
 void connect(HWND dialog, ConnectDialog& record) {
-    ConnectParams params{itemText(dialog, IDC_HOST), itemText(dialog, IDC_USER), itemText(dialog, IDC_PASSWORD),
-                         itemText(dialog, IDC_PORT)};
+    ConnectParams params{itemText(dialog, IDC_HOST), itemText(dialog, IDC_USER),
+                         itemText(dialog, IDC_PASSWORD), itemText(dialog, IDC_PORT)};
     std::string error;
     MYSQL* connection;
     {

@@ -132,7 +132,8 @@ HIMAGELIST CreateToolBarImages() {
 }
 
 HIMAGELIST CreateComboImages() {
-    return drawList(16, {[](HDC dc) { cylinder(dc, 3, 1, 10, 14, RGB(200, 160, 40)); }}, ILC_COLOR24 | ILC_MASK);
+    return drawList(16, {[](HDC dc) { cylinder(dc, 3, 1, 10, 14, RGB(200, 160, 40)); }},
+                    ILC_COLOR24 | ILC_MASK);
 }
 
 HIMAGELIST CreateTabImages() {
@@ -162,7 +163,7 @@ HIMAGELIST CreateBrowserImages() {
                          fill(dc, 10, 12, 12, 14, RGB(0, 180, 0));
                      },
                      [](HDC dc) { cylinder(dc, 3, 1, 10, 14, RGB(200, 160, 40)); }, // database
-                     [](HDC dc) { // folder
+                     [](HDC dc) {                                                   // folder
                          frame(dc, 1, 4, 15, 14, RGB(130, 100, 20), RGB(240, 200, 80));
                          fill(dc, 2, 3, 7, 5, RGB(130, 100, 20));
                      },

@@ -40,7 +40,8 @@ bool ReplaceFileBytes(const std::string& path, const std::string& bytes, int& er
     return false;
 }
 
-bool CreateNewFileBytes(const std::string& path, const std::string& bytes, int& errorCode, bool& createFailed) {
+bool CreateNewFileBytes(const std::string& path, const std::string& bytes, int& errorCode,
+                        bool& createFailed) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     createFailed = fd < 0;
     if (createFailed) {

@@ -9,7 +9,8 @@
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes, int& errorCode, bool& createFailed);
 
 // Creates a new file (never replacing one) with the bytes. errorCode and createFailed as above.
-bool CreateNewFileBytes(const std::string& path, const std::string& bytes, int& errorCode, bool& createFailed);
+bool CreateNewFileBytes(const std::string& path, const std::string& bytes, int& errorCode,
+                        bool& createFailed);
 
 // Reads the whole file; false with errno in errorCode when it cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes, int& errorCode, bool& openFailed);

@@ -8,7 +8,7 @@
 
 struct FileDialogRequest {
     bool save = false;
-    const char* filter = nullptr;           // pairs of text and pattern, ending with an empty text
+    const char* filter = nullptr; // pairs of text and pattern, ending with an empty text
     const char* title = nullptr;
     const char* defaultExtension = nullptr; // none when null
 };

@@ -49,7 +49,8 @@ int ReplaceAllInEdit(HWND edit, const char* find, const char* replacement, DWORD
     while (findNext(edit, find, flags, true)) {
         CHARRANGE match{};
         SendMessage(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&match));
-        if (match.cpMax > match.cpMin) SendMessage(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replacement));
+        if (match.cpMax > match.cpMin)
+            SendMessage(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replacement));
         ++count;
         if (match.cpMax == match.cpMin) {
             // An empty match would be found again at the same place.
@@ -71,7 +72,8 @@ void HandleFindReplace(HWND edit, const FINDREPLACEA& request) {
     const char* text = request.lpstrFindWhat;
     const char* replacement = request.lpstrReplaceWith ? request.lpstrReplaceWith : "";
     if (request.Flags & FR_FINDNEXT) {
-        if (!findNext(edit, text, request.Flags, (request.Flags & FR_DOWN) != 0)) notFound(dialog, text, "Find");
+        if (!findNext(edit, text, request.Flags, (request.Flags & FR_DOWN) != 0))
+            notFound(dialog, text, "Find");
     } else if (request.Flags & FR_REPLACE) {
         CHARRANGE selection{};
         SendMessage(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));

@@ -9,8 +9,8 @@ CMessagesPane::CMessagesPane(HWND tabControl) : m_tabControl(tabControl) {
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0, 0,
                               tabControl, reinterpret_cast<HMENU>(IDC_MESSAGES), nullptr, nullptr);
     HDC dc = GetDC(m_window);
-    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 65), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                        0, 0, 0, 0, "Courier New");
+    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 65), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                        DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
     ReleaseDC(m_window, dc);
     SendMessage(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
 }

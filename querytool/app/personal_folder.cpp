@@ -111,7 +111,8 @@ std::vector<std::string> menuKeys() {
     std::vector<std::string> keys;
     for (int i = 0; i < app().PersonalKeyCount(); ++i) {
         char text[1024] = {};
-        GetMenuString(app().PersonalMenu(), static_cast<UINT>(ID_FIRSTKEY + i), text, sizeof text, MF_BYCOMMAND);
+        GetMenuString(app().PersonalMenu(), static_cast<UINT>(ID_FIRSTKEY + i), text, sizeof text,
+                      MF_BYCOMMAND);
         keys.push_back(text);
     }
     return keys;
@@ -137,14 +138,15 @@ void fillKeyList(HWND list) {
 }
 
 void deleteCheckedKeys(HWND dialog) {
-    if (TessmarkBox(dialog, "Do you really want to delete the keys ?", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) !=
-        IDYES)
+    if (TessmarkBox(dialog, "Do you really want to delete the keys ?",
+                    MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
         return;
     HWND list = GetDlgItem(dialog, IDC_KEYLIST);
     const int count = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
     bool failed = false;
     for (int i = 0; i < count && !failed; ++i) {
-        if (((SendMessage(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK) >> 12) - 1) == 0)
+        if (((SendMessage(list, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK) >> 12) - 1) ==
+            0)
             continue;
         char text[1024] = {};
         LVITEMA item{};
@@ -206,7 +208,8 @@ void CApplication::BuildPersonalMenu() {
     m_personalCount = 0;
     char folder[4096] = {};
     for (const std::string& key : ListPersonalKeys(getcwd(folder, sizeof folder) ? folder : "."))
-        AppendMenu(m_personalMenu, MF_STRING, static_cast<UINT_PTR>(ID_FIRSTKEY + m_personalCount++), key.c_str());
+        AppendMenu(m_personalMenu, MF_STRING, static_cast<UINT_PTR>(ID_FIRSTKEY + m_personalCount++),
+                   key.c_str());
     if (m_personalCount == 0) AppendMenu(m_personalMenu, MF_STRING | MF_GRAYED, ID_FIRSTKEY, kNoFiles);
     if (first)
         AppendMenu(GetSubMenu(GetMenu(m_frame), 1), MF_POPUP, reinterpret_cast<UINT_PTR>(m_personalMenu),
@@ -216,7 +219,8 @@ void CApplication::BuildPersonalMenu() {
 
 void CApplication::AppendPersonalKey(const std::string& name) {
     if (m_personalCount == 0) DeleteMenu(m_personalMenu, ID_FIRSTKEY, MF_BYCOMMAND);
-    AppendMenu(m_personalMenu, MF_STRING, static_cast<UINT_PTR>(ID_FIRSTKEY + m_personalCount++), name.c_str());
+    AppendMenu(m_personalMenu, MF_STRING, static_cast<UINT_PTR>(ID_FIRSTKEY + m_personalCount++),
+               name.c_str());
 }
 
 void AddToPersonalFolder(CQueryWindow& window) {

@@ -51,7 +51,8 @@ LONG charactersBetween(HWND editor, LONG start, LONG end) {
     if (end <= start) return 0;
     std::string text(static_cast<std::size_t>(end - start) + 1, '\0');
     TEXTRANGEA range{{start, end}, &text[0]};
-    text.resize(static_cast<std::size_t>(SendMessage(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    text.resize(
+        static_cast<std::size_t>(SendMessage(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
     LONG characters = 0;
     for (const char byte : text)
         characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;

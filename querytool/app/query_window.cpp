@@ -41,7 +41,8 @@ CQueryWindow::CQueryWindow(HWND mdiClient, MYSQL* connection) : m_connection(con
     create.hOwner = g_appGlobals->instance;
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
     create.lParam = reinterpret_cast<LPARAM>(this);
-    HWND child = reinterpret_cast<HWND>(SendMessage(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    HWND child =
+        reinterpret_cast<HWND>(SendMessage(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (!child) return;
     ShowWindow(child, SW_SHOWMAXIMIZED);
     m_statusBar->ShowElapsed(0);
@@ -150,16 +151,16 @@ LRESULT CQueryWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void CQueryWindow::onCreate() {
     m_statusBar = std::make_unique<CQueryStatusBar>(m_window);
-    m_vertical = std::make_unique<CSplitter>(m_window, true,
-                                             percentOrDefault(app().VerticalLayout().percent, 25));
-    m_horizontal = std::make_unique<CSplitter>(m_window, false,
-                                               percentOrDefault(app().HorizontalLayout().percent, 35));
+    m_vertical =
+        std::make_unique<CSplitter>(m_window, true, percentOrDefault(app().VerticalLayout().percent, 25));
+    m_horizontal =
+        std::make_unique<CSplitter>(m_window, false, percentOrDefault(app().HorizontalLayout().percent, 35));
     m_objectBrowser = std::make_unique<CObjectBrowser>(m_window);
     m_browser = m_objectBrowser->GetTree();
     m_editor = std::make_unique<CSqlEditor>(*this);
     m_tabs = std::make_unique<CResultTabs>(*this);
     HWND order[] = {m_statusBar->Window(), m_vertical->Window(), m_horizontal->Window(), m_browser,
-                    m_editor->Window(), m_tabs->Window()};
+                    m_editor->Window(),    m_tabs->Window()};
     SetWindowPos(order[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     for (std::size_t i = 1; i < std::size(order); ++i)
         SetWindowPos(order[i], order[i - 1], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -255,7 +256,8 @@ void CQueryWindow::ShowPersonalPopup() {
     POINT caret{};
     GetCaretPos(&caret);
     ClientToScreen(m_editor->Window(), &caret);
-    TrackPopupMenu(app().PersonalMenu(), TPM_RIGHTBUTTON, caret.x + 10, caret.y + 10, 0, app().Frame(), nullptr);
+    TrackPopupMenu(app().PersonalMenu(), TPM_RIGHTBUTTON, caret.x + 10, caret.y + 10, 0, app().Frame(),
+                   nullptr);
 }
 
 bool CQueryWindow::PrepareToClose() {

@@ -34,26 +34,37 @@ MenuItem templatesPopup() {
 void declareMainMenu() {
     pm::res::MenuTemplate menu;
     menu.items = {
-        popup("&File", {item("&Connect...\tCtrl+N", ID_CONNECT), item("&Disconnect\tCtrl+F4", ID_DISCONNECT),
-                        item("Disconnect All", ID_DISCONNECTALL), separator(), item("&Open...\tCtrl+O", ID_OPEN),
-                        item("&Save...\tCtrl+S", ID_SAVE), item("S&ave As...", ID_SAVEAS), separator(),
-                        item("No Recent Files", ID_NORECENTFILES, MF_GRAYED), separator(),
-                        item("E&xit\tAlt+F4", ID_EXIT)}),
-        popup("&Edit",
-              {item("&Undo\tCtrl+Z", ID_UNDO), item("&Redo\tCtrl+Y", ID_REDO), separator(),
-               item("Cu&t\tCtrl+X", ID_CUT), item("&Copy\tCtrl+C", ID_COPY), item("&Paste\tCtrl+V", ID_PASTE),
-               item("Select &All\tCtrl+A", ID_SELECTALL), separator(), item("&Find...\tCtrl+F", ID_FIND),
-               item("R&eplace...\tCtrl+H", ID_REPLACE), separator(),
-               item("&Insert Templates...\tCtrl+Shift+T", ID_TEMPLATES_MENU),
-               item("Show Results In Text\tCtrl+L", ID_TEXTMODE), item("Hide Object Browser\tAlt+1", ID_HIDEBROWSER),
-               separator(), item("Make Selection &Uppercase\tCtrl+Shift+U", ID_UPPERCASE),
-               item("Make Selection &Lowercase\tCtrl+Shift+L", ID_LOWERCASE),
-               item("&Comment Selection\tCtrl+Shift+C", ID_COMMENT),
-               item("&Remove Comment From Selection\tCtrl+Shift+R", ID_UNCOMMENT), separator(),
-               item("&Manage Personal Folder...", ID_MANAGEKEYS),
-               item("Add Current SQL to Personal Folder...\tCtrl+Shift+F", ID_ADDKEY)}),
-        popup("&Transform", {item("&Export Data...\tCtrl+Shift+E", ID_EXPORTDATA),
-                             item("Export &Tables...", ID_EXPORTTABLES), item("&Import Textfile...", ID_IMPORTTEXT)}),
+        popup("&File",
+              {item("&Connect...\tCtrl+N", ID_CONNECT), item("&Disconnect\tCtrl+F4", ID_DISCONNECT),
+               item("Disconnect All", ID_DISCONNECTALL), separator(), item("&Open...\tCtrl+O", ID_OPEN),
+               item("&Save...\tCtrl+S", ID_SAVE), item("S&ave As...", ID_SAVEAS), separator(),
+               item("No Recent Files", ID_NORECENTFILES, MF_GRAYED), separator(),
+               item("E&xit\tAlt+F4", ID_EXIT)}),
+        popup("&Edit", {item("&Undo\tCtrl+Z", ID_UNDO),
+                        item("&Redo\tCtrl+Y", ID_REDO),
+                        separator(),
+                        item("Cu&t\tCtrl+X", ID_CUT),
+                        item("&Copy\tCtrl+C", ID_COPY),
+                        item("&Paste\tCtrl+V", ID_PASTE),
+                        item("Select &All\tCtrl+A", ID_SELECTALL),
+                        separator(),
+                        item("&Find...\tCtrl+F", ID_FIND),
+                        item("R&eplace...\tCtrl+H", ID_REPLACE),
+                        separator(),
+                        item("&Insert Templates...\tCtrl+Shift+T", ID_TEMPLATES_MENU),
+                        item("Show Results In Text\tCtrl+L", ID_TEXTMODE),
+                        item("Hide Object Browser\tAlt+1", ID_HIDEBROWSER),
+                        separator(),
+                        item("Make Selection &Uppercase\tCtrl+Shift+U", ID_UPPERCASE),
+                        item("Make Selection &Lowercase\tCtrl+Shift+L", ID_LOWERCASE),
+                        item("&Comment Selection\tCtrl+Shift+C", ID_COMMENT),
+                        item("&Remove Comment From Selection\tCtrl+Shift+R", ID_UNCOMMENT),
+                        separator(),
+                        item("&Manage Personal Folder...", ID_MANAGEKEYS),
+                        item("Add Current SQL to Personal Folder...\tCtrl+Shift+F", ID_ADDKEY)}),
+        popup("&Transform",
+              {item("&Export Data...\tCtrl+Shift+E", ID_EXPORTDATA),
+               item("Export &Tables...", ID_EXPORTTABLES), item("&Import Textfile...", ID_IMPORTTEXT)}),
         popup("T&ools", {item("Refresh Object Browser\tF9", ID_REFRESHBROWSER), templatesPopup(), separator(),
                          item("&Flush...", ID_FLUSH), item("&Table Diagnostics...", ID_DIAGNOSTICS)}),
         popup("&Window", {item("&Cascade", ID_CASCADE), item("&Tile Windows", ID_TILE),
@@ -80,17 +91,38 @@ void declareAccelerators() {
     const BYTE c = v | FCONTROL;
     const BYTE cs = c | FSHIFT;
     std::vector<ACCEL> table = {
-        {c, '1', ID_FIRSTTAB},         {c, '2', ID_FIRSTTAB + 1},       {c, '3', ID_FIRSTTAB + 2},
-        {c, '4', ID_FIRSTTAB + 3},     {c, '5', ID_LASTTAB},            {BYTE(v | FALT), '1', ID_HIDEBROWSER_KEY},
-        {c, 'B', ID_FOCUSBROWSER},     {c, 'E', ID_FOCUSEDITOR},        {c, 'F', ID_FIND_KEY},
-        {c, 'H', ID_REPLACE_KEY},      {c, 'L', ID_TEXTMODE_KEY},       {BYTE(c | FALT), 'L', ID_PREVIOUSQUERY_KEY},
-        {c, 'N', ID_CONNECT_KEY},      {c, 'O', ID_OPEN_KEY},           {c, 'Q', ID_CTRLQ},
-        {c, 'R', ID_FOCUSRESULT},      {c, 'S', ID_SAVE_KEY},           {c, 'V', ID_PASTE_KEY},
-        {cs, 'C', ID_COMMENT_KEY},     {cs, 'E', ID_EXPORTDATA_KEY},    {cs, 'F', ID_ADDKEY_KEY},
-        {cs, 'L', ID_LOWERCASE_KEY},   {cs, 'P', ID_PERSONALPOPUP},     {cs, 'R', ID_UNCOMMENT_KEY},
-        {cs, 'T', ID_TEMPLATES_KEY},   {cs, 'U', ID_UPPERCASE_KEY},     {v, VK_F1, ID_HELP_KEY},
-        {c, VK_F4, ID_DISCONNECT_KEY}, {v, VK_F5, ID_EXECUTECURRENT},   {c, VK_F5, ID_EXECUTESELECTED},
-        {BYTE(v | FSHIFT), VK_F5, ID_EXECUTEALL},                       {v, VK_F9, ID_REFRESHBROWSER_KEY},
+        {c, '1', ID_FIRSTTAB},
+        {c, '2', ID_FIRSTTAB + 1},
+        {c, '3', ID_FIRSTTAB + 2},
+        {c, '4', ID_FIRSTTAB + 3},
+        {c, '5', ID_LASTTAB},
+        {BYTE(v | FALT), '1', ID_HIDEBROWSER_KEY},
+        {c, 'B', ID_FOCUSBROWSER},
+        {c, 'E', ID_FOCUSEDITOR},
+        {c, 'F', ID_FIND_KEY},
+        {c, 'H', ID_REPLACE_KEY},
+        {c, 'L', ID_TEXTMODE_KEY},
+        {BYTE(c | FALT), 'L', ID_PREVIOUSQUERY_KEY},
+        {c, 'N', ID_CONNECT_KEY},
+        {c, 'O', ID_OPEN_KEY},
+        {c, 'Q', ID_CTRLQ},
+        {c, 'R', ID_FOCUSRESULT},
+        {c, 'S', ID_SAVE_KEY},
+        {c, 'V', ID_PASTE_KEY},
+        {cs, 'C', ID_COMMENT_KEY},
+        {cs, 'E', ID_EXPORTDATA_KEY},
+        {cs, 'F', ID_ADDKEY_KEY},
+        {cs, 'L', ID_LOWERCASE_KEY},
+        {cs, 'P', ID_PERSONALPOPUP},
+        {cs, 'R', ID_UNCOMMENT_KEY},
+        {cs, 'T', ID_TEMPLATES_KEY},
+        {cs, 'U', ID_UPPERCASE_KEY},
+        {v, VK_F1, ID_HELP_KEY},
+        {c, VK_F4, ID_DISCONNECT_KEY},
+        {v, VK_F5, ID_EXECUTECURRENT},
+        {c, VK_F5, ID_EXECUTESELECTED},
+        {BYTE(v | FSHIFT), VK_F5, ID_EXECUTEALL},
+        {v, VK_F9, ID_REFRESHBROWSER_KEY},
     };
     pm::res::addAccelerators(IDR_ACCELERATORS, table);
 }
@@ -98,7 +130,8 @@ void declareAccelerators() {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 
-pm::res::DialogTemplate dialog(const char* caption, short cx, short cy, std::vector<pm::res::DialogItem> items) {
+pm::res::DialogTemplate dialog(const char* caption, short cx, short cy,
+                               std::vector<pm::res::DialogItem> items) {
     pm::res::DialogTemplate t;
     t.style = kDialog;
     t.cx = cx;
@@ -122,47 +155,47 @@ pm::res::DialogItem button(const char* text, WORD id, short x, short y, bool isD
 }
 
 void declareDialogs() {
-    pm::res::addDialog(IDD_CONNECT, dialog(" Connect to mySQL", 196, 92,
-                                           {label("mySQL Host Address", 7, 9, 70),
-                                            edit(IDC_HOST, 80, 7, 109, 12, ES_AUTOHSCROLL),
-                                            label("User Name", 7, 25, 70),
-                                            edit(IDC_USER, 80, 23, 109, 12, ES_AUTOHSCROLL),
-                                            label("Password", 7, 41, 70),
-                                            edit(IDC_PASSWORD, 80, 39, 109, 12, ES_AUTOHSCROLL | ES_PASSWORD),
-                                            label("Port", 7, 57, 70),
-                                            edit(IDC_PORT, 80, 55, 50, 12, ES_NUMBER),
-                                            button("OK", IDOK, 84, 73, true), button("Cancel", IDCANCEL, 139, 73)}));
-    pm::res::addDialog(IDD_ABOUT, dialog("About Tessmark", 220, 130,
-                                         {{"STATIC", "", static_cast<WORD>(IDC_ABOUTNOTICE), 7, 7, 206, 20,
-                                           static_cast<DWORD>(kChild | SS_LEFT), 0},
-                                          edit(IDC_ABOUTTEXT, 7, 30, 206, 72,
-                                               ES_MULTILINE | ES_READONLY | WS_VSCROLL),
-                                          button("OK", IDOK, 163, 109, true)}));
-    pm::res::addDialog(IDD_KEYNAME, dialog("SQL Name....", 200, 50,
-                                           {label("SQL key name", 7, 9, 60),
-                                            edit(IDC_KEYNAME, 70, 7, 123, 12, ES_AUTOHSCROLL),
-                                            button("OK", IDOK, 88, 29, true), button("Cancel", IDCANCEL, 143, 29)}));
-    pm::res::addDialog(IDD_MANAGEKEYS,
-                       dialog("Manage Personal Folder", 200, 150,
-                              {{WC_LISTVIEWA, "", static_cast<WORD>(IDC_KEYLIST), 7, 7, 186, 115,
-                                static_cast<DWORD>(kChild | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER),
-                                WS_EX_CLIENTEDGE},
-                               button("&Delete", IDC_DELETEKEYS, 88, 129), button("&Cancel", IDCANCEL, 143, 129)}));
+    pm::res::addDialog(IDD_CONNECT,
+                       dialog(" Connect to mySQL", 196, 92,
+                              {label("mySQL Host Address", 7, 9, 70),
+                               edit(IDC_HOST, 80, 7, 109, 12, ES_AUTOHSCROLL), label("User Name", 7, 25, 70),
+                               edit(IDC_USER, 80, 23, 109, 12, ES_AUTOHSCROLL), label("Password", 7, 41, 70),
+                               edit(IDC_PASSWORD, 80, 39, 109, 12, ES_AUTOHSCROLL | ES_PASSWORD),
+                               label("Port", 7, 57, 70), edit(IDC_PORT, 80, 55, 50, 12, ES_NUMBER),
+                               button("OK", IDOK, 84, 73, true), button("Cancel", IDCANCEL, 139, 73)}));
+    pm::res::addDialog(IDD_ABOUT,
+                       dialog("About Tessmark", 220, 130,
+                              {{"STATIC", "", static_cast<WORD>(IDC_ABOUTNOTICE), 7, 7, 206, 20,
+                                static_cast<DWORD>(kChild | SS_LEFT), 0},
+                               edit(IDC_ABOUTTEXT, 7, 30, 206, 72, ES_MULTILINE | ES_READONLY | WS_VSCROLL),
+                               button("OK", IDOK, 163, 109, true)}));
+    pm::res::addDialog(
+        IDD_KEYNAME,
+        dialog("SQL Name....", 200, 50,
+               {label("SQL key name", 7, 9, 60), edit(IDC_KEYNAME, 70, 7, 123, 12, ES_AUTOHSCROLL),
+                button("OK", IDOK, 88, 29, true), button("Cancel", IDCANCEL, 143, 29)}));
+    pm::res::addDialog(
+        IDD_MANAGEKEYS,
+        dialog("Manage Personal Folder", 200, 150,
+               {{WC_LISTVIEWA, "", static_cast<WORD>(IDC_KEYLIST), 7, 7, 186, 115,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER), WS_EX_CLIENTEDGE},
+                button("&Delete", IDC_DELETEKEYS, 88, 129),
+                button("&Cancel", IDCANCEL, 143, 129)}));
     pm::res::addDialog(IDD_SHORTCUTS, dialog("Keyboard Shortcuts for Tessmark", 300, 200,
                                              {edit(IDC_SHORTCUTTEXT, 7, 7, 286, 166,
                                                    ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL),
                                               button("OK", IDOK, 243, 179, true)}));
-    pm::res::addDialog(IDD_TEMPLATES,
-                       dialog("SQL Templates", 330, 180,
-                              {label("SQL Commands", 7, 7, 100),
-                               {"LISTBOX", "", static_cast<WORD>(IDC_TEMPLATELIST), 7, 18, 100, 140,
-                                static_cast<DWORD>(kChild | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOTIFY),
-                                0},
-                               label("Preview", 115, 7, 100),
-                               edit(IDC_TEMPLATEPREVIEW, 115, 18, 208, 140,
-                                    ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL),
-                               button("&Insert", IDC_INSERTTEMPLATE, 218, 161, true),
-                               button("Cancel", IDCANCEL, 273, 161)}));
+    pm::res::addDialog(
+        IDD_TEMPLATES,
+        dialog("SQL Templates", 330, 180,
+               {label("SQL Commands", 7, 7, 100),
+                {"LISTBOX", "", static_cast<WORD>(IDC_TEMPLATELIST), 7, 18, 100, 140,
+                 static_cast<DWORD>(kChild | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOTIFY), 0},
+                label("Preview", 115, 7, 100),
+                edit(IDC_TEMPLATEPREVIEW, 115, 18, 208, 140,
+                     ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL),
+                button("&Insert", IDC_INSERTTEMPLATE, 218, 161, true),
+                button("Cancel", IDCANCEL, 273, 161)}));
 }
 
 void declareStrings() {

@@ -63,12 +63,12 @@ std::string GridCellText(const QueryResult& result, std::uint64_t row, unsigned 
 
 CResultGrid::CResultGrid(CResultTabs& tabs, HWND tabControl) : m_tabs(tabs), m_tabControl(tabControl) {
     m_list = CreateWindowEx(WS_EX_CLIENTEDGE, WC_LISTVIEW, "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_OWNERDATA | LVS_REPORT, 0, 0, 0, 0, tabControl,
-                            reinterpret_cast<HMENU>(IDC_GRID), nullptr, nullptr);
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_OWNERDATA | LVS_REPORT, 0, 0, 0, 0,
+                            tabControl, reinterpret_cast<HMENU>(IDC_GRID), nullptr, nullptr);
     SendMessage(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     HDC dc = GetDC(m_list);
-    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
-                        0, 0, 0, "Courier New");
+    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                        DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
     ReleaseDC(m_list, dc);
     SendMessage(m_list, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     LVCOLUMNA column{};
@@ -177,7 +177,8 @@ void CResultGrid::showMenu(POINT client) {
     const bool hasResult = m_tabs.CurrentResult() != nullptr;
     const bool hasSelection = SendMessage(m_list, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
     EnableMenuItem(popup, ID_COPYALL, MF_BYCOMMAND | (hasResult ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(popup, ID_COPYSELECTED, MF_BYCOMMAND | (hasResult && hasSelection ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup, ID_COPYSELECTED,
+                   MF_BYCOMMAND | (hasResult && hasSelection ? MF_ENABLED : MF_GRAYED));
     ClientToScreen(m_list, &client);
     HWND frame = GetAncestor(m_list, GA_ROOT);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, client.x, client.y, 0, frame, nullptr);
@@ -190,7 +191,8 @@ void CResultGrid::showBlob(POINT client) {
     LVHITTESTINFO hit{};
     hit.pt = client;
     if (!result || SendMessage(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0) return;
-    if (hit.iItem < 0 || hit.iSubItem < 1 || static_cast<unsigned int>(hit.iSubItem) > result->FieldCount()) return;
+    if (hit.iItem < 0 || hit.iSubItem < 1 || static_cast<unsigned int>(hit.iSubItem) > result->FieldCount())
+        return;
     if (!isBlobType(result->Field(static_cast<unsigned int>(hit.iSubItem) - 1).type)) return;
     g_appGlobals->application->BlobViewer().ShowCell(m_list, *result, static_cast<std::uint64_t>(hit.iItem),
                                                      static_cast<unsigned int>(hit.iSubItem));

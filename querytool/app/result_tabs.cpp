@@ -35,8 +35,9 @@ TCITEMA tabItem(HWND tabs, int index) {
 } // namespace
 
 CResultTabs::CResultTabs(CQueryWindow& window) : m_window(window) {
-    m_tabs = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | TCS_FOCUSNEVER | TCS_TOOLTIPS | TCS_FIXEDWIDTH,
-                            0, 0, 0, 0, window.Window(), reinterpret_cast<HMENU>(IDC_RESULTTABS), nullptr, nullptr);
+    m_tabs = CreateWindowEx(0, WC_TABCONTROL, "",
+                            WS_CHILD | WS_VISIBLE | TCS_FOCUSNEVER | TCS_TOOLTIPS | TCS_FIXEDWIDTH, 0, 0, 0,
+                            0, window.Window(), reinterpret_cast<HMENU>(IDC_RESULTTABS), nullptr, nullptr);
     SetWindowLongPtr(m_tabs, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtr(m_tabs, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CResultTabs::TabProc)));
@@ -45,8 +46,8 @@ CResultTabs::CResultTabs(CQueryWindow& window) : m_window(window) {
     insertTab(m_tabs, 0, "Records", kRecordsImage, 0);
     insertTab(m_tabs, 1, "Messages", kMessagesImage, 0);
     HDC dc = GetDC(m_tabs);
-    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
-                        0, 0, 0, "Courier New");
+    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                        DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
     ReleaseDC(m_tabs, dc);
     SendMessage(m_tabs, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     m_grid = std::make_unique<CResultGrid>(*this, m_tabs);

@@ -11,14 +11,15 @@
 #include "platform/win/richedit.h"
 
 CResultText::CResultText(CResultTabs& tabs, HWND tabControl) : m_tabs(tabs), m_tabControl(tabControl) {
-    m_window = CreateWindowEx(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0,
-                              0, tabControl, reinterpret_cast<HMENU>(IDC_RESULTTEXT), nullptr, nullptr);
+    m_window =
+        CreateWindowEx(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
+                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+                       0, 0, tabControl, reinterpret_cast<HMENU>(IDC_RESULTTEXT), nullptr, nullptr);
     // The table of a large result is bigger than the control's default limit; nothing is cut.
     SendMessage(m_window, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
     HDC dc = GetDC(m_window);
-    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 65), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                        0, 0, 0, 0, "Courier New");
+    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 65), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                        DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
     ReleaseDC(m_window, dc);
     SendMessage(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     SetWindowLongPtr(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -47,7 +48,8 @@ void CResultText::showMenu(POINT client) {
     EnableMenuItem(popup, ID_COPYSELECTED, MF_BYCOMMAND | MF_GRAYED);
     EnableMenuItem(popup, ID_COPYALL, MF_BYCOMMAND | (m_tabs.CurrentResult() ? MF_ENABLED : MF_GRAYED));
     ClientToScreen(m_window, &client);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, client.x, client.y, 0, g_appGlobals->application->Frame(), nullptr);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, client.x, client.y, 0, g_appGlobals->application->Frame(),
+                   nullptr);
     DestroyMenu(menu);
 }
 

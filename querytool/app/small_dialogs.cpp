@@ -107,7 +107,8 @@ INT_PTR CALLBACK shortcutsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
         SetDlgItemText(dialog, IDC_SHORTCUTTEXT, KeyboardShortcutsText().c_str());
         return focusOk(dialog);
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) PostMessage(dialog, WM_USER_ENDSHORTCUTS, 0, 0);
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+            PostMessage(dialog, WM_USER_ENDSHORTCUTS, 0, 0);
         return TRUE;
     case WM_USER_ENDSHORTCUTS:
         EndDialog(dialog, IDOK);
@@ -120,10 +121,11 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
         SetDlgItemText(dialog, IDC_ABOUTNOTICE, "Tessmark 1.0 - a query tool for MySQL and MariaDB servers");
-        SetDlgItemText(dialog, IDC_ABOUTTEXT,
-                       "Write SQL in the editor and run it with F5 (the statement at the caret), Ctrl+F5 (the "
-                       "selection) or Shift+F5 (everything).\r\n\r\nThis program comes with no warranty; use it "
-                       "at your own risk.");
+        SetDlgItemText(
+            dialog, IDC_ABOUTTEXT,
+            "Write SQL in the editor and run it with F5 (the statement at the caret), Ctrl+F5 (the "
+            "selection) or Shift+F5 (everything).\r\n\r\nThis program comes with no warranty; use it "
+            "at your own risk.");
         return focusOk(dialog);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
@@ -145,8 +147,8 @@ std::string KeyboardShortcutsText() {
 }
 
 void ShowTemplatesDialog(CQueryWindow& window) {
-    const INT_PTR id =
-        DialogBoxParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_TEMPLATES), window.Window(), templatesProc, 0);
+    const INT_PTR id = DialogBoxParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_TEMPLATES), window.Window(),
+                                      templatesProc, 0);
     if (id > 0) window.Editor()->ReplaceSelection(templateText(static_cast<int>(id)));
     SetFocus(window.Editor()->Window());
 }

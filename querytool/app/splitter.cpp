@@ -64,8 +64,8 @@ LRESULT CSplitter::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ScreenToClient(m_queryWindow, &cursor);
         RECT client;
         GetClientRect(m_queryWindow, &client);
-        const SplitterDrag drag = DragSplitter(m_vertical ? cursor.x : cursor.y,
-                                               m_vertical ? client.right : client.bottom);
+        const SplitterDrag drag =
+            DragSplitter(m_vertical ? cursor.x : cursor.y, m_vertical ? client.right : client.bottom);
         m_percent = drag.percent;
         if (m_vertical)
             m_rect.left = drag.position;

@@ -39,8 +39,8 @@ COLORREF CSqlEditor::TokenColour(std::uint32_t kind) {
 }
 
 CSqlEditor::CSqlEditor(CQueryWindow& window) : m_window(window) {
-    m_edit = CreateWindowEx(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "", 0x503000C4, 5, 160, 150, 150, window.Window(),
-                            reinterpret_cast<HMENU>(IDC_EDITOR), nullptr, this);
+    m_edit = CreateWindowEx(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "", 0x503000C4, 5, 160, 150, 150,
+                            window.Window(), reinterpret_cast<HMENU>(IDC_EDITOR), nullptr, this);
     SetWindowLongPtr(m_edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtr(m_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CSqlEditor::EditProc)));
@@ -54,8 +54,8 @@ CSqlEditor::CSqlEditor(CQueryWindow& window) : m_window(window) {
     }
     if (!m_document) MessageBox(window.Window(), "Could not get the OLE interface", "Tessmark", MB_ICONSTOP);
     HDC dc = GetDC(window.Window());
-    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0,
-                        0, 0, 0, "Courier New");
+    m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                        DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
     ReleaseDC(window.Window(), dc);
     SendMessage(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     m_tokenizer = std::make_unique<CSqlTokenizer>(g_appGlobals->keywords);
@@ -152,7 +152,8 @@ void CSqlEditor::tokenize(bool restart) {
     MSG waiting;
     while (!m_tokenizer->ContinuePass(kStepsPerSlice)) {
         const bool inputWaits = PeekMessage(&waiting, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_NOREMOVE) != 0;
-        const bool newerPass = PeekMessage(&waiting, m_edit, WM_USER_STOPCOLORIZE, WM_USER_STOPCOLORIZE, PM_NOREMOVE);
+        const bool newerPass =
+            PeekMessage(&waiting, m_edit, WM_USER_STOPCOLORIZE, WM_USER_STOPCOLORIZE, PM_NOREMOVE);
         if (inputWaits || newerPass) {
             if (!newerPass) PostMessage(m_edit, WM_USER_STOPCOLORIZE, 1, 0);
             return;
@@ -173,8 +174,10 @@ void CSqlEditor::colourise() {
     GetClientRect(m_edit, &client);
     POINT topLeft{client.left, client.top};
     POINT bottomRight{client.right - 1, client.bottom - 1};
-    m_visibleFirst = static_cast<long>(SendMessage(m_edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&topLeft)));
-    m_visibleLast = static_cast<long>(SendMessage(m_edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottomRight)));
+    m_visibleFirst =
+        static_cast<long>(SendMessage(m_edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&topLeft)));
+    m_visibleLast =
+        static_cast<long>(SendMessage(m_edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottomRight)));
     ITextRange* window = nullptr;
     ClientToScreen(m_edit, &topLeft);
     if (SUCCEEDED(m_document->RangeFromPoint(topLeft.x, topLeft.y, &window)) && window) {

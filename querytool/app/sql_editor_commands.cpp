@@ -14,7 +14,8 @@ std::string textRange(HWND edit, LONG start, LONG end) {
     if (end <= start) return std::string();
     std::string text(static_cast<std::size_t>(end - start) * 2 + 1, '\0');
     TEXTRANGEA range{{start, end}, &text[0]};
-    text.resize(static_cast<std::size_t>(SendMessage(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    text.resize(
+        static_cast<std::size_t>(SendMessage(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
     return text;
 }
 

@@ -11,7 +11,6 @@
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/wait_cursor.h"
 
-
 #include <sys/stat.h>
 
 namespace {
@@ -84,8 +83,9 @@ std::string TextUpToNul(const std::string& bytes) {
 
 bool AskToSave(CQueryWindow& window) {
     if (!window.Modified()) return true;
-    const int answer = TessmarkBox(window.Window(), "File not saved.\n\nDo you want to save the SQL statement(s)",
-                                   MB_YESNOCANCEL | MB_ICONINFORMATION);
+    const int answer =
+        TessmarkBox(window.Window(), "File not saved.\n\nDo you want to save the SQL statement(s)",
+                    MB_YESNOCANCEL | MB_ICONINFORMATION);
     if (answer == IDCANCEL) return false;
     return answer != IDYES || SaveSqlFile(window);
 }

@@ -10,7 +10,8 @@
 namespace {
 
 const std::string kSessionStart =
-    "SET @OLD_CHARACTER_SET_CLIENT=@@CHARACTER_SET_CLIENT, @OLD_CHARACTER_SET_RESULTS=@@CHARACTER_SET_RESULTS, "
+    "SET @OLD_CHARACTER_SET_CLIENT=@@CHARACTER_SET_CLIENT, "
+    "@OLD_CHARACTER_SET_RESULTS=@@CHARACTER_SET_RESULTS, "
     "@OLD_COLLATION_CONNECTION=@@COLLATION_CONNECTION, @OLD_SQL_MODE=@@SQL_MODE, "
     "@OLD_FOREIGN_KEY_CHECKS=@@FOREIGN_KEY_CHECKS, @OLD_AUTOCOMMIT=@@AUTOCOMMIT;\r\n"
     "SET NAMES utf8mb4;\r\nSET SQL_MODE='NO_AUTO_VALUE_ON_ZERO', FOREIGN_KEY_CHECKS=0, AUTOCOMMIT=0;\r\n\r\n";
@@ -94,7 +95,8 @@ TEST_F(Dump, PlainTableLinesAreTheFormatsBytes) {
         m_database + ".empty_one\r\n-- \r\n\r\n\r\n" + kTableCommit +
         "-- \r\n-- Table struture for t\r\n-- \r\n\r\nDROP TABLE IF EXISTS t;\r\n" +
         createT.at(0).substr(createT[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
-        m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n" + kTableCommit + kSessionEnd;
+        m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n" + kTableCommit +
+        kSessionEnd;
     EXPECT_EQ(expected, ReadFileBytes(path));
 }
 
@@ -109,7 +111,8 @@ TEST_F(Dump, ForeignKeysRestoreAndRowsAreCommitted) {
     Exec(m_connection, "insert into parent values (1), (2)");
     Exec(m_connection, "insert into child values (10, 1), (20, 2)");
     Exec(m_connection, "create view v as select parent_id from child");
-    const std::string path = TestOutputPath("foreign_keys.sql"), again = TestOutputPath("foreign_keys_drop.sql");
+    const std::string path = TestOutputPath("foreign_keys.sql"),
+                      again = TestOutputPath("foreign_keys_drop.sql");
     ASSERT_TRUE(DumpTables(m_connection, path, m_database, {"child", "parent", "v"}, {}, nullptr).ok);
     DumpOptions dropping;
     dropping.dropTable = true;
@@ -221,11 +224,13 @@ TEST_F(Dump, EveryCellComesBackUnderAnyLocaleAndServerMode) {
     Exec(m_connection, "set session sql_mode = concat(@@sql_mode, ',NO_AUTO_VALUE_ON_ZERO')");
     Exec(m_connection, "insert into `a<b>&c` (id, `1st`, txt, b, l, big, ubig, hid) values "
                        "(0, 'zero', concat('nul', char(0 using utf8mb4), 'cr\\r lf\\n tab\\t q'' dq\\\" "
-                       "bs\\\\ \xF0\x9F\x98\x80 \\Z;'), " + allBytesLiteral() + ", 'caf\xC3\xA9', "
-                       "-9223372036854775808, 18446744073709551615, 'hidden'),"
-                       "(1, '(NULL)', repeat('0123456789abcde\xC3\xA9', 61681), NULL, NULL, "
-                       "9223372036854775807, 0, NULL),"
-                       "(2, 'NULL', '', '', '', NULL, NULL, '')");
+                       "bs\\\\ \xF0\x9F\x98\x80 \\Z;'), " +
+                           allBytesLiteral() +
+                           ", 'caf\xC3\xA9', "
+                           "-9223372036854775808, 18446744073709551615, 'hidden'),"
+                           "(1, '(NULL)', repeat('0123456789abcde\xC3\xA9', 61681), NULL, NULL, "
+                           "9223372036854775807, 0, NULL),"
+                           "(2, 'NULL', '', '', '', NULL, NULL, '')");
     Exec(m_connection, "create view `my view` as select id, `1st`, g from `a<b>&c` where id < 2");
     Exec(m_connection, "create view v2 as select v.id, '`" + m_database + "`.`x`' as s from `" + m_database +
                            "`.`my view` v");
@@ -247,9 +252,9 @@ TEST_F(Dump, EveryCellComesBackUnderAnyLocaleAndServerMode) {
         const std::string client =
             std::string("env -u LC_ALL -u LC_CTYPE LANG=") + restore[0] + " mariadb --no-defaults";
         ASSERT_EQ(0, RunServerClient(client, std::string(restore[1]) + " '" + restored() + "'", path));
-        for (const char* select : {"select *, hid from `%s`.`a<b>&c` order by id",
-                                   "select * from `%s`.`my view` order by id",
-                                   "select * from `%s`.v2 order by id"}) {
+        for (const char* select :
+             {"select *, hid from `%s`.`a<b>&c` order by id", "select * from `%s`.`my view` order by id",
+              "select * from `%s`.v2 order by id"}) {
             const auto rowsOf = [&](const std::string& database) {
                 std::string statement = select;
                 statement.replace(statement.find("%s"), 2, database);

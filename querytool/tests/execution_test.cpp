@@ -194,14 +194,16 @@ TEST_F(Execution, ScriptsRunAsTheStandardClientRunsThem) {
     }
     EXPECT_EQ(QueryRows(m_connection, "select * from `" + clientDatabase + "`.help_topic order by id"),
               QueryRows(m_connection, "select * from help_topic order by id"));
-    EXPECT_EQ((std::vector<std::string>{"0", "1", "2"}), QueryRows(m_connection, "select n from log order by n"));
+    EXPECT_EQ((std::vector<std::string>{"0", "1", "2"}),
+              QueryRows(m_connection, "select n from log order by n"));
     EXPECT_EQ(6u, QueryRows(m_connection, "select * from help_topic").size());
     Exec(m_connection, "drop database `" + clientDatabase + "`");
 }
 
 // The statement at the caret inside a DELIMITER block runs whole, and again as the previous statement.
 TEST_F(Execution, APieceFromADelimiterBlockRunsWhole) {
-    const std::string text = "DELIMITER $$\ncreate procedure p() begin select 1; select 2; end$$\ncall p()$$\n";
+    const std::string text =
+        "DELIMITER $$\ncreate procedure p() begin select 1; select 2; end$$\ncall p()$$\n";
     const CurrentStatementPlan plan = PlanCurrentStatement(text, 20);
     ASSERT_EQ(CurrentStatementPlan::RunPiece, plan.kind);
     QueryBatch create(m_connection);

@@ -27,9 +27,10 @@ TEST_F(Import, StatementTexts) {
     LoadDataOptions o = options("/data/a.csv", {"a", "b"});
     o.database = "d";
     o.table = "t";
-    EXPECT_EQ("LOAD DATA LOCAL INFILE '/data/a.csv' INTO TABLE d.t CHARACTER SET utf8mb4 FIELDS TERMINATED BY "
-              "',' ESCAPED BY '' LINES TERMINATED BY '\\r\\n' ( a,b )",
-              BuildLoadDataStatement(m_connection, o));
+    EXPECT_EQ(
+        "LOAD DATA LOCAL INFILE '/data/a.csv' INTO TABLE d.t CHARACTER SET utf8mb4 FIELDS TERMINATED BY "
+        "',' ESCAPED BY '' LINES TERMINATED BY '\\r\\n' ( a,b )",
+        BuildLoadDataStatement(m_connection, o));
     o.columns.clear();
     o.replace = true;
     o.terminatedBy = "1234567890";
@@ -37,9 +38,10 @@ TEST_F(Import, StatementTexts) {
     o.ignoreLineCount = "1";
     o.path = "C:\\it's.csv";
     o.table = "my-table";
-    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' REPLACE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
-              "FIELDS TERMINATED BY '123456789' ESCAPED BY '' LINES TERMINATED BY '\\r\\n' IGNORE 1 LINES ( )",
-              BuildLoadDataStatement(m_connection, o));
+    EXPECT_EQ(
+        "LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' REPLACE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
+        "FIELDS TERMINATED BY '123456789' ESCAPED BY '' LINES TERMINATED BY '\\r\\n' IGNORE 1 LINES ( )",
+        BuildLoadDataStatement(m_connection, o));
     o.ignore = true;
     o.terminated = false;
     o.lines = false;
@@ -48,13 +50,15 @@ TEST_F(Import, StatementTexts) {
     o.enclosedBy = "'";
     o.escaped = true;
     o.escapedBy = "\\'";
-    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
-              "ENCLOSED BY '\\'' ESCAPED BY '\\'' ( )",
-              BuildLoadDataStatement(m_connection, o));
+    EXPECT_EQ(
+        "LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
+        "ENCLOSED BY '\\'' ESCAPED BY '\\'' ( )",
+        BuildLoadDataStatement(m_connection, o));
     o.enclosed = o.escaped = false;
-    EXPECT_EQ("LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
-              "FIELDS ESCAPED BY '' ( )",
-              BuildLoadDataStatement(m_connection, o));
+    EXPECT_EQ(
+        "LOAD DATA LOCAL INFILE 'C:\\\\it\\'s.csv' IGNORE INTO TABLE d.`my-table` CHARACTER SET utf8mb4 "
+        "FIELDS ESCAPED BY '' ( )",
+        BuildLoadDataStatement(m_connection, o));
 }
 
 // Whatever is typed into an option edit, its literal ends where the statement ends it: the server
@@ -67,9 +71,9 @@ TEST_F(Import, OptionTextsAlwaysCloseTheirLiteral) {
         const char* typed;
         const char* inStatement;
     };
-    for (const Case& c : {Case{",", ","}, Case{"\\t", "\\t"}, Case{"\\", "\\\\"}, Case{"'", "\\'"},
-                          Case{"\\'", "\\'"}, Case{"\\\\'", "\\\\\\'"}, Case{"a'b'", "a\\'b\\'"},
-                          Case{"\\t\\t\\t\\t\\t", "\\t\\t\\t\\t\\\\"}}) {
+    for (const Case& c :
+         {Case{",", ","}, Case{"\\t", "\\t"}, Case{"\\", "\\\\"}, Case{"'", "\\'"}, Case{"\\'", "\\'"},
+          Case{"\\\\'", "\\\\\\'"}, Case{"a'b'", "a\\'b\\'"}, Case{"\\t\\t\\t\\t\\t", "\\t\\t\\t\\t\\\\"}}) {
         LoadDataOptions o = options(path, {"a", "b"});
         o.escaped = true;
         o.escapedBy = c.typed;

@@ -124,8 +124,8 @@ std::string hexOf(std::string_view bytes) {
 // What the standard reader gives back for the export at path, one line per row.
 std::vector<std::string> readBack(const char* kind, const std::string& path) {
     const std::string output = path + ".read";
-    const std::string command = "python3 '" + TestDataPath("exports/read_back.py") + "' " + kind + " '" + path +
-                                "' > '" + output + "'";
+    const std::string command = "python3 '" + TestDataPath("exports/read_back.py") + "' " + kind + " '" +
+                                path + "' > '" + output + "'";
     EXPECT_EQ(0, std::system(command.c_str())) << command;
     std::vector<std::string> lines;
     const std::string text = ReadFileBytes(output);
@@ -169,9 +169,11 @@ TEST_F(Results, ExportsReadBackWithStandardReaders) {
     }
     bytes += "'";
     Exec(m_connection, "insert into w values "
-                       "('nul\\0 cr\\r lf\\n crlf\\r\\n tab\\t', '(NULL)', 1, 'q\"uo,te''s', " + bytes + "),"
-                       "(NULL, 'NULL', NULL, '\xF0\x9F\x98\x80 <&> \x01', x'E9FF00'),"
-                       "('', ' lead, trail ', -2147483648, 'a\r', '')");
+                       "('nul\\0 cr\\r lf\\n crlf\\r\\n tab\\t', '(NULL)', 1, 'q\"uo,te''s', " +
+                           bytes +
+                           "),"
+                           "(NULL, 'NULL', NULL, '\xF0\x9F\x98\x80 <&> \x01', x'E9FF00'),"
+                           "('', ' lead, trail ', -2147483648, 'a\r', '')");
     const QueryResult& result = query("select * from w");
     ASSERT_EQ(3u, result.RowCount());
     const std::string xml = TestOutputPath("w.xml");

@@ -58,7 +58,8 @@ TEST(Statements, DelimiterLinesChangeTheSeparator) {
         {"procedure body",
          "DELIMITER $$\ncreate procedure p() begin select 1; select 2; end$$\nDELIMITER ;\ncall p();",
          {"create procedure p() begin select 1; select 2; end", "\n", "call p()"}},
-        {"any case, leading blanks, CR LF", "  delimiter //\r\nselect 1; select 2//select 3//\r\n",
+        {"any case, leading blanks, CR LF",
+         "  delimiter //\r\nselect 1; select 2//select 3//\r\n",
          {"select 1; select 2", "select 3", "\r\n"}},
         {"pending text ends at the line", "select 1\nDELIMITER $$\nselect 2$$", {"select 1\n", "select 2"}},
         {"no word keeps the separator", "DELIMITER \nselect 1;select 2", {"select 1", "select 2"}},
@@ -128,8 +129,7 @@ TEST(Statements, CurrentStatementUnderTheCaret) {
         {"empty text", "", 0, CurrentStatementPlan::Nothing, ""},
         {"after a semicolon inside a string", quoted, 11, CurrentStatementPlan::RunPiece, "select 'a;b'"},
         {"after the string's statement", quoted, 15, CurrentStatementPlan::RunPiece, "\nselect 2"},
-        {"inside a delimited statement", delimited, 23, CurrentStatementPlan::RunPiece,
-         "select 1; select 2"},
+        {"inside a delimited statement", delimited, 23, CurrentStatementPlan::RunPiece, "select 1; select 2"},
         {"after the new separator", delimited, 40, CurrentStatementPlan::RunPiece, "\nselect 3"},
     };
     for (const Case& c : cases) {

@@ -73,8 +73,10 @@ TEST(MacroEditorOnTheDesktop, TheScriptDialogTakesClicksAndKeysAndGivesTheFrontB
     desk::giveInputInTurn({
         {[&] {
              dialog = g_dialog = desk::activeOwnedBy(host.main);
-             view = dialog ? static_cast<CHHScriptViewBase*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog, 100)))
-                           : nullptr;
+             view =
+                 dialog
+                     ? static_cast<CHHScriptViewBase*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog, 100)))
+                     : nullptr;
              return view != nullptr;
          },
          [&] { return desk::clickAt(desk::centre(desk::screenRect(view->GetObjectsCombo().m_hWnd))); }},
@@ -83,8 +85,12 @@ TEST(MacroEditorOnTheDesktop, TheScriptDialogTakesClicksAndKeysAndGivesTheFrontB
              HWND list = droppedList();
              return desk::clickAt(itemCentre(list, view->FindComboItem(view->GetObjectsCombo(), "App")));
          }},
-        {[&] { return textOf(view->GetEditCtrl()) == handler && ::GetFocus() == view->GetEditCtrl()->m_hWnd; },
-         [] { return std::vector<std::string>{"key", "--delay", "30", "n", "space", "equal", "space", "1"}; }},
+        {[&] {
+             return textOf(view->GetEditCtrl()) == handler && ::GetFocus() == view->GetEditCtrl()->m_hWnd;
+         },
+         [] {
+             return std::vector<std::string>{"key", "--delay", "30", "n", "space", "equal", "space", "1"};
+         }},
         {[&] { return textOf(view->GetEditCtrl()).find("n = 1") != std::string::npos; },
          [&] {
              desk::saveScreenPng("macro_editor_desktop");
@@ -97,6 +103,7 @@ TEST(MacroEditorOnTheDesktop, TheScriptDialogTakesClicksAndKeysAndGivesTheFrontB
     g_dialog = nullptr;
     EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";
     const CString text = module->GetProcedures().GetText();
-    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())), "Sub App_Timer()\r\n\tn = 1\r\nEnd Sub\r\n\r\n");
+    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())),
+              "Sub App_Timer()\r\n\tn = 1\r\nEnd Sub\r\n\r\n");
     EXPECT_TRUE(desk::pumpUntil([&] { return desk::active(host.main); })) << "the editor has the front again";
 }

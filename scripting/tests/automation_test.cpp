@@ -81,10 +81,18 @@ TEST_F(Automation, DocMembersWithoutADocumentAnswerTheirFallbacks) {
         const char* expected;
     };
     std::vector<Row> rows = {
-        {"Selection", {}, ""},           {"NewLine", {}, "0"},         {"GetLineCount", {}, "0"},
-        {"GetLine", {num(0)}, ""},       {"GetFirstVisibleLine", {}, "-1"}, {"CharIndex", {num(0)}, "-1"},
-        {"LineIndex", {num(0)}, "-1"},   {"LineLength", {num(0)}, "-1"}, {"GetTextLength", {}, "0"},
-        {"Find", {str("a"), num(0), num(-1)}, "-1"}, {"Copy", {}, "<empty>"}, {"SetSel", {num(0), num(1)}, "<empty>"},
+        {"Selection", {}, ""},
+        {"NewLine", {}, "0"},
+        {"GetLineCount", {}, "0"},
+        {"GetLine", {num(0)}, ""},
+        {"GetFirstVisibleLine", {}, "-1"},
+        {"CharIndex", {num(0)}, "-1"},
+        {"LineIndex", {num(0)}, "-1"},
+        {"LineLength", {num(0)}, "-1"},
+        {"GetTextLength", {}, "0"},
+        {"Find", {str("a"), num(0), num(-1)}, "-1"},
+        {"Copy", {}, "<empty>"},
+        {"SetSel", {num(0), num(1)}, "<empty>"},
     };
     for (Row& row : rows)
         EXPECT_EQ(get(doc(), row.member, row.args), row.expected) << row.member;

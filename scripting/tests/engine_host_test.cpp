@@ -25,7 +25,8 @@ TEST(EngineHost, ErrorTextLeavesOutEmptyParts) {
         const char* expected;
     };
     const Row rows[] = {
-        {3, 7, "x = 1 / 0", "Division by zero", "Line 3, Column 7\n\nSource line: x = 1 / 0\nDescription: Division by zero"},
+        {3, 7, "x = 1 / 0", "Division by zero",
+         "Line 3, Column 7\n\nSource line: x = 1 / 0\nDescription: Division by zero"},
         {0, 0, "", "Type mismatch", "Line 0, Column 0\n\nDescription: Type mismatch"},
         {12, 4, "Dim a(", "", "Line 12, Column 4\n\nSource line: Dim a("},
         {1, 2, "", "", "Line 1, Column 2\n"},
@@ -60,7 +61,8 @@ TEST(EngineHost, CreationFailuresLeaveNoEngine) {
     CHHEngine engine;
     EXPECT_EQ(engine.Create(nullptr, nullptr, nullptr, FALSE), E_FAIL) << "the base knows no language";
     EXPECT_TRUE(FAILED(engine.CHHEngineRaw::Create("No.Such.Engine", nullptr, nullptr, nullptr, FALSE)));
-    EXPECT_EQ(engine.CHHEngineRaw::Create("Test.NotAnEngine", nullptr, nullptr, nullptr, FALSE), E_NOINTERFACE);
+    EXPECT_EQ(engine.CHHEngineRaw::Create("Test.NotAnEngine", nullptr, nullptr, nullptr, FALSE),
+              E_NOINTERFACE);
     EXPECT_FALSE(engine.IsCreated());
     EXPECT_EQ(engine.SetScriptState(SCRIPTSTATE_CONNECTED), E_UNEXPECTED);
     EXPECT_EQ(engine.ParseScript("a = 1", nullptr, nullptr, FALSE), E_UNEXPECTED);
@@ -111,7 +113,8 @@ TEST_F(Host, NamedItemsAreFoundWithoutRegardToCase) {
     EXPECT_TRUE(unknown && info);
     unknown->Release();
     info->Release();
-    EXPECT_EQ(engine.GetItemInfo("doc", SCRIPTINFO_IUNKNOWN, &unknown, nullptr), S_OK) << "no type-info out needed";
+    EXPECT_EQ(engine.GetItemInfo("doc", SCRIPTINFO_IUNKNOWN, &unknown, nullptr), S_OK)
+        << "no type-info out needed";
     unknown->Release();
     EXPECT_EQ(engine.GetItemInfo("doc", SCRIPTINFO_ITYPEINFO, &unknown, nullptr), E_INVALIDARG);
     EXPECT_EQ(engine.GetItemInfo("App", SCRIPTINFO_IUNKNOWN, &unknown, nullptr), E_UNEXPECTED);
@@ -184,8 +187,8 @@ TEST_F(Host, TypeLibraryDeclarationsAddTheFirstLibraryThatLoads) {
     registerLibrary(kLibA, "LibA", 1, 0, 11);
     registerLibrary(kLibB, "LibB", 2, 5, 22);
     auto none = [](IUnknown**) { return E_FAIL; };
-    pm::registerClass(kClassA, "Test.NoLibrary", none);                   // no library registered
-    pm::registerClass(kClassB, "Test.WithLibrary", none, kLibB, 2, 5);   // library 2.5
+    pm::registerClass(kClassA, "Test.NoLibrary", none);                // no library registered
+    pm::registerClass(kClassB, "Test.WithLibrary", none, kLibB, 2, 5); // library 2.5
     struct Row {
         const char* text;
         int messages;
@@ -211,7 +214,8 @@ TEST_F(Host, TypeLibraryDeclarationsAddTheFirstLibraryThatLoads) {
         answer = 28279;
         calls.clear();
         const char* value = std::string(row.probe) == "LibAValue" ? "11" : "22";
-        std::string script = std::string(row.text) + "\r\nIf " + row.probe + " <> " + value + " Then x = 1 / 0\r\n";
+        std::string script =
+            std::string(row.text) + "\r\nIf " + row.probe + " <> " + value + " Then x = 1 / 0\r\n";
         parseAndRun(script.c_str());
         EXPECT_EQ(countOf(HHCB_SCRIPTERROR), 0) << row.text;
     }

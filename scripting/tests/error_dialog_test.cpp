@@ -32,12 +32,15 @@ TEST(ErrorDialog, EscapeTheCloseBoxAndEnterAnswerAsTheUserExpects) {
         {"Esc", FALSE, [](HWND d) { ::SendMessage(d, WM_COMMAND, IDCANCEL, 0); }, IDC_HHERR_END},
         {"close box", FALSE, [](HWND d) { ::SendMessage(d, WM_CLOSE, 0, 0); }, IDC_HHERR_END},
         {"Enter", FALSE, [](HWND d) { ::SendMessage(d, WM_COMMAND, IDOK, 0); }, IDC_HHERR_CONTINUE},
-        {"Enter in the syntax dialog", TRUE, [](HWND d) { ::SendMessage(d, WM_COMMAND, IDOK, 0); }, IDC_HHERR_END},
-        {"Esc in the syntax dialog", TRUE, [](HWND d) { ::SendMessage(d, WM_COMMAND, IDCANCEL, 0); }, IDC_HHERR_END},
+        {"Enter in the syntax dialog", TRUE, [](HWND d) { ::SendMessage(d, WM_COMMAND, IDOK, 0); },
+         IDC_HHERR_END},
+        {"Esc in the syntax dialog", TRUE, [](HWND d) { ::SendMessage(d, WM_COMMAND, IDCANCEL, 0); },
+         IDC_HHERR_END},
         {"Continue", FALSE,
          [](HWND d) { ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_HHERR_CONTINUE, BN_CLICKED), 0); },
          IDC_HHERR_CONTINUE},
-        {"Debug", FALSE, [](HWND d) { ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_HHERR_DEBUG, BN_CLICKED), 0); },
+        {"Debug", FALSE,
+         [](HWND d) { ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_HHERR_DEBUG, BN_CLICKED), 0); },
          IDC_HHERR_DEBUG},
     };
     for (const Row& row : rows)

@@ -52,7 +52,8 @@ protected:
         edit->AddNamedObject("Doc", &host.docObject, SCRIPTITEM_ISSOURCE | SCRIPTITEM_ISVISIBLE, FALSE);
         module = edit.get();
         host.module = std::move(edit);
-        ASSERT_TRUE(driver.CreateEx(0, AfxRegisterWndClass(0), "driver", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
+        ASSERT_TRUE(
+            driver.CreateEx(0, AfxRegisterWndClass(0), "driver", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
     }
     void TearDown() override { driver.DestroyWindow(); }
 
@@ -314,7 +315,8 @@ TEST_F(MacroEditor, ModeSwitchesKeepEditsAndBlankProceduresGo) {
         EXPECT_EQ(text(), "'(Declarations)\r\n\t\r\n'End of (Declarations)\r\n\r\n");
         choose(view->GetObjectsCombo(), "App");
     });
-    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tfullx = 1\r\nEnd Sub\r\n\r\n") << "the untouched section went";
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\tfullx = 1\r\nEnd Sub\r\n\r\n")
+        << "the untouched section went";
 }
 
 } // namespace
@@ -496,7 +498,8 @@ TEST_F(MacroEditor, AnErrorOfARunFromTheMenuPutsTheOpenEditorAtItsLine) {
 }
 
 TEST_F(MacroEditor, ProceduresMadeInObjectOrFullModuleViewGoInPlace) {
-    const std::string quit = "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n", zed = "Sub Zed_Go()\r\n\tz = 1\r\nEnd Sub\r\n\r\n";
+    const std::string quit = "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\n",
+                      zed = "Sub Zed_Go()\r\n\tz = 1\r\nEnd Sub\r\n\r\n";
     const std::string blankTimer = "Sub App_Timer()\r\n\t\r\nEnd Sub\r\n\r\n";
     const std::string timer = "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n";
     CHHVBScriptTextParser parser;
@@ -527,8 +530,8 @@ TEST_F(MacroEditor, ProceduresMadeInObjectOrFullModuleViewGoInPlace) {
 
 TEST_F(MacroEditor, ALockedProcedureTakesNoTyping) {
     CHHVBScriptTextParser parser;
-    module->GetProcedures().Parse("Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n",
-                                  &parser);
+    module->GetProcedures().Parse(
+        "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n", &parser);
     CHHScriptProcedureList::Location loc;
     ASSERT_TRUE(module->GetProcedures().FindOrCreate(FALSE, FALSE, "App", "Quit", loc));
     loc.pProcedure->m_bLocked = TRUE;
@@ -539,7 +542,8 @@ TEST_F(MacroEditor, ALockedProcedureTakesNoTyping) {
         caretAt("t = 1");
         pm::afxtest::typeText(ctrl->m_hWnd, "y");
     });
-    EXPECT_EQ(moduleText(), "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tyt = 1\r\nEnd Sub\r\n\r\n");
+    EXPECT_EQ(moduleText(),
+              "Sub App_Quit()\r\n\tq = 1\r\nEnd Sub\r\n\r\nSub App_Timer()\r\n\tyt = 1\r\nEnd Sub\r\n\r\n");
     ASSERT_TRUE(module->GetProcedures().FindOrCreate(FALSE, FALSE, "App", "Quit", loc));
     EXPECT_TRUE(loc.pProcedure->m_bLocked) << "the lock comes back with the procedures";
 }
@@ -581,11 +585,13 @@ TEST_F(MacroEditor, TheLastLineOfGlobalCodeTakesTypingWhereverTheCaretIsTakenBel
         std::function<void()> place;
     } ways[] = {
         {"Ctrl+End", [&] { pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true); }},
-        {"Down on the last line", [&] {
+        {"Down on the last line",
+         [&] {
              caretAt("y = 2");
              pm::afxtest::pressKey(ctrl->m_hWnd, VK_DOWN);
          }},
-        {"a click below the text", [&] {
+        {"a click below the text",
+         [&] {
              CRect client;
              ctrl->GetClientRect(&client);
              pm::afxtest::click(ctrl->m_hWnd, POINT{client.left + 40, client.bottom - 4});
@@ -612,19 +618,22 @@ TEST_F(MacroEditor, DeclarationsShownAloneTakeTypingAfterCtrlEndAndAProcedureEnd
     const std::string timer = "Sub App_Timer()\r\n\tt = 1\r\nEnd Sub\r\n\r\n";
     CHHVBScriptTextParser parser;
     module->GetProcedures().Parse(("Dim n\r\n" + timer).c_str(), &parser);
-    edit([&] {
-        ASSERT_EQ(text(), "Dim n\r\n");
-        pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true);
-        type("s");
-        choose(view->GetObjectsCombo(), "App");
-        ASSERT_EQ(text(), timer);
-        pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true);
-        CHARRANGE sel{};
-        ctrl->GetSel(sel);
-        EXPECT_EQ(sel.cpMin, static_cast<LONG>(timer.size())) << "after a procedure's end line the caret stays";
-        type("u");
-        EXPECT_EQ(text(), timer) << "and nothing is typed there";
-    }, "(General)", "(Declarations)");
+    edit(
+        [&] {
+            ASSERT_EQ(text(), "Dim n\r\n");
+            pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true);
+            type("s");
+            choose(view->GetObjectsCombo(), "App");
+            ASSERT_EQ(text(), timer);
+            pm::afxtest::pressKey(ctrl->m_hWnd, VK_END, false, true);
+            CHARRANGE sel{};
+            ctrl->GetSel(sel);
+            EXPECT_EQ(sel.cpMin, static_cast<LONG>(timer.size()))
+                << "after a procedure's end line the caret stays";
+            type("u");
+            EXPECT_EQ(text(), timer) << "and nothing is typed there";
+        },
+        "(General)", "(Declarations)");
     EXPECT_EQ(moduleText(), "Dim ns\r\n" + timer);
 }
 

@@ -128,7 +128,8 @@ TEST_F(MacroRun, ARunTimeErrorInAnEventHandlerIsReportedAndTheHostGoesOn) {
     EXPECT_EQ(host.dialogCaptions[0], "Run-Time Error");
     // The loose lines come first in the module text: the handler starts on line 2.
     EXPECT_EQ(host.dialogTexts[0].rfind("Line 4, Column 15\n", 0), 0u) << host.dialogTexts[0];
-    EXPECT_NE(host.dialogTexts[0].find("Description: Division by zero"), std::string::npos) << host.dialogTexts[0];
+    EXPECT_NE(host.dialogTexts[0].find("Description: Division by zero"), std::string::npos)
+        << host.dialogTexts[0];
     EXPECT_TRUE(host.module->IsRunning()) << "Continue keeps the macro running";
 }
 

@@ -82,7 +82,9 @@ protected:
     }
     bool enabled(int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
     int rows() { return static_cast<int>(::SendMessage(list, LVM_GETITEMCOUNT, 0, 0)); }
-    int selected() { return static_cast<int>(::SendMessage(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
+    int selected() {
+        return static_cast<int>(::SendMessage(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
 
     CHHModuleEdit module;
     HWND dialog = nullptr, list = nullptr;
@@ -109,7 +111,8 @@ TEST_F(ObjectsDialog, AddsOnlyObjectsThatCanBeCreatedSortedByName) {
             EXPECT_EQ(itemText(list, 0, 1), kThingText);
             EXPECT_EQ(itemText(list, 1, 0), "thing");
             select(1);
-            ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            ::RedrawWindow(dialog, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             pm::afxtest::savePng(dialog, "script_objects_dialog");
         },
         IDOK);
@@ -186,7 +189,9 @@ TEST(DebugApplication, FailsCleanlyWithoutAScriptDebugger) {
 class RecordingModule : public CHHModuleEdit {
 public:
     std::vector<std::pair<int, int>> opened;
-    void EditScript(LPCTSTR, LPCTSTR, int nLine, int nColumn, BOOL) override { opened.emplace_back(nLine, nColumn); }
+    void EditScript(LPCTSTR, LPCTSTR, int nLine, int nColumn, BOOL) override {
+        opened.emplace_back(nLine, nColumn);
+    }
 };
 
 TEST(ModuleEdit, TheNextRoutedCommandOpensTheEditorAtAnEndedError) {

@@ -105,7 +105,8 @@ TEST_F(ScriptDocument, StoresItsProceduresOrItsPlainTextAndReadsThemBack) {
     view->SetScriptText("Sub Other()\r\nEnd Sub\r\n", &parser);
     ASSERT_TRUE(doc.OnOpenDocument(archived.c_str()));
     EXPECT_EQ(scriptText(), bytesOf(plain));
-    EXPECT_EQ(CHHScriptViewBase::ComboText(view->GetObjectsCombo()), "(General)") << "the first object is shown";
+    EXPECT_EQ(CHHScriptViewBase::ComboText(view->GetObjectsCombo()), "(General)")
+        << "the first object is shown";
 }
 
 TEST_F(ScriptDocument, APlainTextFileTooLargeForTheEditorIsRefused) {

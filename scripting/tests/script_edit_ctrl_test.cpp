@@ -30,8 +30,9 @@ protected:
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Script", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 400)));
         edit = std::make_unique<CHHScriptEditCtrl>();
-        ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL,
-                                 CRect(0, 0, 600, 340), frame, 101));
+        ASSERT_TRUE(
+            edit->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL,
+                         CRect(0, 0, 600, 340), frame, 101));
         edit->SetFormater(&formater);
         ASSERT_TRUE(edit->InitControl(FALSE));
         edit->SetOwner(this);
@@ -101,7 +102,9 @@ protected:
         ASSERT_GE(pos, 0) << marker;
         edit->SetSel(pos, pos);
     }
-    int lineOf(const char* marker) { return static_cast<int>(edit->LineFromChar(static_cast<long>(text().find(marker)))); }
+    int lineOf(const char* marker) {
+        return static_cast<int>(edit->LineFromChar(static_cast<long>(text().find(marker))));
+    }
     CHHScriptProcedure& procedure(const char* object, const char* name) {
         CHHScriptProcedureList::Location loc;
         list.FindOrCreate(FALSE, TRUE, object, name, loc);
@@ -193,7 +196,8 @@ TEST_F(ScriptEdit, BookmarksAndBreakpointsMoveWithTheirLinesAndGoWithThem) {
     CDWordArray positions;
     list.GetBreakpoints(positions);
     ASSERT_EQ(positions.GetSize(), 1);
-    EXPECT_EQ(static_cast<long>(positions[0]), static_cast<long>(text().find("\tb = 2"))) << "the module position moved too";
+    EXPECT_EQ(static_cast<long>(positions[0]), static_cast<long>(text().find("\tb = 2")))
+        << "the module position moved too";
 
     // Deleting the bookmarked line takes its bookmark.
     const int line = lineOf("b = 2");

@@ -47,7 +47,8 @@ protected:
     std::vector<std::string> names(CComboBox& combo) {
         std::vector<std::string> out;
         for (int i = 0; i < combo.GetCount(); ++i)
-            out.emplace_back(static_cast<const CHHScriptViewBase::ComboItem*>(combo.GetItemDataPtr(i))->m_strName);
+            out.emplace_back(
+                static_cast<const CHHScriptViewBase::ComboItem*>(combo.GetItemDataPtr(i))->m_strName);
         return out;
     }
     // The text colour an item is drawn in, selected or not.
@@ -56,8 +57,14 @@ protected:
         HDC dc = ::CreateCompatibleDC(nullptr);
         HBITMAP bitmap = ::CreateCompatibleBitmap(dc, 100, 20);
         HGDIOBJ old = ::SelectObject(dc, bitmap);
-        DRAWITEMSTRUCT dis{ODT_COMBOBOX, static_cast<UINT>(combo.GetDlgCtrlID()), static_cast<UINT>(index), ODA_DRAWENTIRE,
-                           selected ? static_cast<UINT>(ODS_SELECTED) : 0u, combo.m_hWnd, dc, RECT{0, 0, 100, 20},
+        DRAWITEMSTRUCT dis{ODT_COMBOBOX,
+                           static_cast<UINT>(combo.GetDlgCtrlID()),
+                           static_cast<UINT>(index),
+                           ODA_DRAWENTIRE,
+                           selected ? static_cast<UINT>(ODS_SELECTED) : 0u,
+                           combo.m_hWnd,
+                           dc,
+                           RECT{0, 0, 100, 20},
                            combo.GetItemData(index)};
         view->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
         const COLORREF colour = ::GetTextColor(dc);
@@ -89,7 +96,9 @@ TEST_F(ScriptViewCombos, ItemsSortByMemberKindThenNameAndAreDrawnByWhatTheModule
     view->LoadProcedureList(list);
     CComboBox& objects = view->GetObjectsCombo();
     EXPECT_EQ(names(objects), (std::vector<std::string>{"(General)", "App", "Zed", "Alpha", "Beta"}));
-    const auto font = [&](const char* name) { return view->FontOf(objects, view->FindComboItem(objects, name)); };
+    const auto font = [&](const char* name) {
+        return view->FontOf(objects, view->FindComboItem(objects, name));
+    };
     EXPECT_EQ(font("App"), InspectedView::Bold) << "the module has App's code";
     EXPECT_EQ(font("(General)"), InspectedView::Normal);
     EXPECT_EQ(font("Zed"), InspectedView::Italic) << "only code";
@@ -97,7 +106,8 @@ TEST_F(ScriptViewCombos, ItemsSortByMemberKindThenNameAndAreDrawnByWhatTheModule
     ASSERT_TRUE(view->ShowProcedure("App", "Timer", TRUE));
     CComboBox& events = view->GetEventsCombo();
     EXPECT_EQ(view->FontOf(events, view->FindComboItem(events, "Timer")), InspectedView::Bold);
-    EXPECT_EQ(view->FontOf(events, view->FindComboItem(events, "Helper")), InspectedView::Italic) << "not an event";
+    EXPECT_EQ(view->FontOf(events, view->FindComboItem(events, "Helper")), InspectedView::Italic)
+        << "not an event";
 
     EXPECT_EQ(drawnColour(objects, "Alpha", false), view->GetListItemColor(0));
     EXPECT_EQ(drawnColour(objects, "Beta", false), view->GetListItemColor(1));
@@ -108,7 +118,8 @@ TEST_F(ScriptViewCombos, ItemsSortByMemberKindThenNameAndAreDrawnByWhatTheModule
     objects.ShowDropDown(TRUE);
     pm::afxtest::pump();
     HWND dropped = nullptr;
-    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w && !dropped; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w && !dropped;
+         w = ::GetWindow(w, GW_HWNDNEXT)) {
         char cls[32] = {};
         ::GetClassName(w, cls, sizeof cls);
         if (std::string(cls) == "ComboLBox" && ::IsWindowVisible(w)) dropped = w;
@@ -130,7 +141,8 @@ public:
         (*ppTypeInfo = appClass.get())->AddRef();
         return TRUE;
     }
-    BOOL GetFunctionsHook(const CHHScriptObjectInfo& info, CHHMethodInfoArray& methods, LPCTSTR, BOOL) override {
+    BOOL GetFunctionsHook(const CHHScriptObjectInfo& info, CHHMethodInfoArray& methods, LPCTSTR,
+                          BOOL) override {
         if (info.m_strName != "Doc") return FALSE;
         CHHMethodInfo own;
         own.m_strName = "OwnFunction";
@@ -146,7 +158,8 @@ TEST(ScriptViewHooks, ADerivedViewGivesAnObjectsEventsAndFunctions) {
     auto* frame = new CFrameWnd;
     ASSERT_TRUE(frame->Create(nullptr, "Script view", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
     auto* view = new DescribingView;
-    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 260), frame, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 260), frame,
+                             AFX_IDW_PANE_FIRST));
     view->InitView();
     CHHVBScriptEngine engine;
     ASSERT_GE(engine.Create(nullptr, nullptr, nullptr, FALSE), 0);
@@ -156,14 +169,16 @@ TEST(ScriptViewHooks, ADerivedViewGivesAnObjectsEventsAndFunctions) {
     ASSERT_GE(view->FindComboItem(view->GetObjectsCombo(), "Doc"), 0) << "Doc has events now";
     ASSERT_TRUE(view->ShowProcedure("Doc", "Timer", FALSE));
     const CString text = view->GetEditCtrl()->GetText();
-    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())), "Sub Doc_Timer()\r\n\t\r\nEnd Sub\r\n\r\n");
+    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())),
+              "Sub Doc_Timer()\r\n\t\r\nEnd Sub\r\n\r\n");
 
     CHHExpressionInfo doc;
     doc.m_strQualifier = "Doc";
     CHHMemberItemArray members;
     view->FillMemberList(doc, members, HHLIST_MEMBERS);
     const auto listed = [&](const char* name) {
-        return std::any_of(members.begin(), members.end(), [&](const CHHMemberItem& m) { return m.m_strText == name; });
+        return std::any_of(members.begin(), members.end(),
+                           [&](const CHHMemberItem& m) { return m.m_strText == name; });
     };
     EXPECT_TRUE(listed("OwnFunction")) << "the hook's functions";
     EXPECT_FALSE(listed("Copy")) << "in place of the type's methods";

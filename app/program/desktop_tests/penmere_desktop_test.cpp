@@ -33,7 +33,8 @@ namespace {
 
 pid_t spawnProgram(std::vector<std::string> args) {
     std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
+    for (std::string& a : args)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     return ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
@@ -108,7 +109,8 @@ TEST(PenmereOnTheDesktop, AScriptOpensTakesKeysAndAsksBeforeClosing) {
     ASSERT_NE(doc, nullptr);
 
     desk::keys({"x"});
-    ASSERT_TRUE(desk::pumpUntil([doc] { return doc->IsModified() != FALSE; })) << "the key reached the editor";
+    ASSERT_TRUE(desk::pumpUntil([doc] { return doc->IsModified() != FALSE; }))
+        << "the key reached the editor";
     // The application's idle work, as its message loop runs it: menus, bars and tabs follow.
     pm::afxtest::runIdle();
     // The tab strip looks at its windows' titles on a timer of its own.
@@ -137,10 +139,12 @@ TEST(PenmereOnTheDesktop, AltAndTheArrowKeysWalkTheMenuBarWhileThePointerRestsEl
     desk::xdotool({"mousemove", std::to_string(window.left + 600), std::to_string(window.top + 500)});
 
     desk::keys({"alt"});
-    ASSERT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode != FALSE; })) << "Alt alone activates the bar";
+    ASSERT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode != FALSE; }))
+        << "Alt alone activates the bar";
     desk::pumpFor(400); // the bar's hot item outlasts the pointer resting elsewhere
     desk::keys({"Right"});
-    EXPECT_TRUE(desk::pumpUntil([bar] { return bar->SendMessage(TB_GETHOTITEM) == 1; })) << "Right moves to Edit";
+    EXPECT_TRUE(desk::pumpUntil([bar] { return bar->SendMessage(TB_GETHOTITEM) == 1; }))
+        << "Right moves to Edit";
     desk::keys({"Escape"});
     EXPECT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode == FALSE; }));
 }
@@ -158,15 +162,18 @@ TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesTo
     // Another program comes to the front.
     const pid_t other = spawnProgram({"xmessage", "-name", "otherprogram", "Another program in front"});
     ASSERT_NE(other, 0);
-    ASSERT_TRUE(desk::pumpUntil([main] { return desk::activeXWindow() != 0 && desk::activeXWindow() != desk::xWindow(main); }))
-        << "the other program never came to the front";
-    ASSERT_TRUE(desk::pumpUntil([main] { return ::GetActiveWindow() != main; })) << "the editor saw it leave the front";
+    ASSERT_TRUE(desk::pumpUntil([main] {
+        return desk::activeXWindow() != 0 && desk::activeXWindow() != desk::xWindow(main);
+    })) << "the other program never came to the front";
+    ASSERT_TRUE(desk::pumpUntil([main] { return ::GetActiveWindow() != main; }))
+        << "the editor saw it leave the front";
     // The user works in the other program: the window manager keeps the front for it from then on,
     // unless the user brings another program forward.
     desk::xdotool({"getactivewindow", "mousemove", "--window", "%1", "5", "5", "click", "1"});
 
     // The program started again with the file, from another folder.
-    EXPECT_EQ(waitForExit(spawnProgram({PM_PENMERE_EXE, handed})), 0) << "the second start ends once it has handed over";
+    EXPECT_EQ(waitForExit(spawnProgram({PM_PENMERE_EXE, handed})), 0)
+        << "the second start ends once it has handed over";
     EXPECT_TRUE(desk::pumpUntil([frame, &handed] {
         CMDIChildWnd* child = frame->MDIGetActive();
         CDocument* doc = child ? child->GetActiveDocument() : nullptr;
@@ -195,7 +202,8 @@ TEST(PenmereOnTheDesktop, TheNewToolPromptOverTheToolsDialogTakesTheName) {
         {[&] { return (prompt = desk::activeOwnedBy(tools)) != nullptr; },
          [&] {
              std::vector<std::string> input{"key", "--delay", "30", "l", "s", "sleep", "0.3"};
-             for (const std::string& a : desk::clickAt(desk::centre(desk::screenRect(::GetDlgItem(prompt, IDOK)))))
+             for (const std::string& a :
+                  desk::clickAt(desk::centre(desk::screenRect(::GetDlgItem(prompt, IDOK)))))
                  input.push_back(a);
              return input;
          }},
@@ -227,7 +235,9 @@ TEST(PenmereOnTheDesktop, ClosingADocumentLeavesTheKeyboardWithTheNextOne) {
     ASSERT_EQ(frame->MDIGetActive()->GetActiveDocument(), demo);
 
     desk::keys({"x"});
-    EXPECT_TRUE(desk::pumpUntil([demo] { return demo->IsModified() != FALSE; })) << "the key reached the editor";
+    EXPECT_TRUE(desk::pumpUntil([demo] { return demo->IsModified() != FALSE; }))
+        << "the key reached the editor";
     EXPECT_TRUE(desk::active(main)) << "the main window keeps the front";
-    EXPECT_NE(desk::property(main, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos) << "the window stays maximised";
+    EXPECT_NE(desk::property(main, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos)
+        << "the window stays maximised";
 }

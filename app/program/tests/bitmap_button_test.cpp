@@ -74,7 +74,8 @@ TEST(BmpBtnConfig, ItemsOneByOne) {
 TEST(BmpBtnConfig, FieldsSchemesAndPresets) {
     const BmpBtnConfig fields = ParseBmpBtnConfig("f:0#C~f:5#E~f:8#4~f:13#12~f:15#ABCDEFGHIJ~f:20#1~f:7");
     EXPECT_EQ(fields.look[kFaceColour], static_cast<int>(RGB(0, 0, 255)));
-    EXPECT_EQ(fields.look[kTextColour], static_cast<int>(RGB(0, 255, 255))) << "one character: a colour digit";
+    EXPECT_EQ(fields.look[kTextColour], static_cast<int>(RGB(0, 255, 255)))
+        << "one character: a colour digit";
     EXPECT_EQ(ParseBmpBtnConfig("f:5#255").look[kTextColour], 255) << "longer: a number";
     EXPECT_EQ(fields.look[kTextShadowColour], static_cast<int>(RGB(0, 0, 128)));
     EXPECT_EQ(fields.look[kBevelGap], 12);
@@ -159,8 +160,8 @@ class BitmapButtons : public ::testing::Test {
 protected:
     void SetUp() override {
         DeclareEditorResources();
-        ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)), "buttons",
-                                    WS_POPUP | WS_VISIBLE, 100, 100, 420, 120, nullptr, nullptr));
+        ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)),
+                                    "buttons", WS_POPUP | WS_VISIBLE, 100, 100, 420, 120, nullptr, nullptr));
     }
     void TearDown() override {
         buttons.clear();
@@ -169,8 +170,8 @@ protected:
     }
     CBmpBtn& add(const char* text, UINT id, int x, int y, int cx = 30, int cy = 20, DWORD style = 0) {
         buttons.push_back(std::make_unique<CBmpBtn>());
-        EXPECT_TRUE(buttons.back()->Create(text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | style, CRect(x, y, x + cx, y + cy),
-                                           &parent, id));
+        EXPECT_TRUE(buttons.back()->Create(text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | style,
+                                           CRect(x, y, x + cx, y + cy), &parent, id));
         buttons.back()->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
         return *buttons.back();
     }
@@ -189,7 +190,8 @@ protected:
         HDC dc = ::GetDC(button.m_hWnd);
         int n = 0;
         for (int y = 0; y < rc.bottom; ++y)
-            for (int x = 0; x < rc.right; ++x) n += ::GetPixel(dc, x, y) == colour;
+            for (int x = 0; x < rc.right; ++x)
+                n += ::GetPixel(dc, x, y) == colour;
         ::ReleaseDC(button.m_hWnd, dc);
         return n;
     }
@@ -224,7 +226,8 @@ TEST_F(BitmapButtons, TheToolsArrowUpPressedAndDisabled) {
     EXPECT_EQ(pixel(up, 0, 0), RGB(255, 255, 255)) << "a bevel of one pixel: light at the top left";
     EXPECT_EQ(pixel(up, 29, 19), RGB(128, 128, 128)) << "no black frame: the face reaches the edges";
     EXPECT_GT(count(up, RGB(0, 0, 0)), 20) << "the black arrow";
-    EXPECT_EQ(pixel(pressed, 0, 0), RGB(128, 128, 128)) << "pressed: the light edge takes the shadow's colour";
+    EXPECT_EQ(pixel(pressed, 0, 0), RGB(128, 128, 128))
+        << "pressed: the light edge takes the shadow's colour";
     EXPECT_EQ(pixel(pressed, 29, 19), RGB(192, 192, 192)) << "and the dark edge the face's";
     EXPECT_EQ(count(off, RGB(0, 0, 0)), 0) << "disabled: the other image, grey";
     EXPECT_GT(count(off, RGB(128, 128, 128)), 20);
@@ -246,9 +249,11 @@ TEST_F(BitmapButtons, CheckToggledAndRadioClearsItsGroupOnly) {
     CBmpBtn& nextGroup = add("s:R", 33, 100, 30, 20, 20, WS_GROUP);
     CBmpBtn& nextOther = add("s:R", 34, 125, 30);
     CButton plain;
-    ASSERT_TRUE(plain.Create("x", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(160, 30, 180, 50), &parent, 35));
+    ASSERT_TRUE(
+        plain.Create("x", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(160, 30, 180, 50), &parent, 35));
     CBmpBtn& beyond = add("s:R", 36, 185, 30);
-    for (CBmpBtn* b : {&first, &second, &third, &nextGroup, &nextOther, &beyond}) b->SetButtonState('C');
+    for (CBmpBtn* b : {&first, &second, &third, &nextGroup, &nextOther, &beyond})
+        b->SetButtonState('C');
     second.SetButtonState('U');
     click(second);
     EXPECT_EQ(second.GetButtonState(), 'C');
@@ -272,8 +277,10 @@ TEST_F(BitmapButtons, HeldAutoRepeatButtonNotifiesAtOnceAndAtEachInterval) {
     parent.onCommand = [&](UINT id, UINT code) {
         if (id != 40 || code != 5) return;
         ++repeats;
-        if (repeats < 3) pm::test::advanceClock(300);
-        else pm::test::releaseMouse(repeat.m_hWnd, POINT{5, 5});
+        if (repeats < 3)
+            pm::test::advanceClock(300);
+        else
+            pm::test::releaseMouse(repeat.m_hWnd, POINT{5, 5});
     };
     pm::test::pressMouse(repeat.m_hWnd, POINT{5, 5});
     pm::afxtest::pump();
@@ -284,7 +291,8 @@ TEST_F(BitmapButtons, HeldAutoRepeatButtonNotifiesAtOnceAndAtEachInterval) {
 
 TEST_F(BitmapButtons, HoverCursorHoverImageAndClickSound) {
     CBmpBtn& pointed = add("u:Hand~C:Go", 50, 5, 5);
-    pointed.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(pointed.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    pointed.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(pointed.m_hWnd),
+                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(AfxGetResourceHandle(), "Hand"));
     EXPECT_EQ(parent.commands.back(), std::make_pair(50u + 1024u, 0u));
 
@@ -294,7 +302,8 @@ TEST_F(BitmapButtons, HoverCursorHoverImageAndClickSound) {
 
     CBmpBtn& hover = add("U:<RARROW~R:<RARROWP~O:0", 52, 75, 5);
     EXPECT_GT(count(hover, RGB(0, 0, 0)), 20);
-    hover.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(hover.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    hover.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(hover.m_hWnd),
+                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     pm::afxtest::pump();
     EXPECT_EQ(count(hover, RGB(0, 0, 0)), 0) << "the hover image while the mouse rests on it";
     EXPECT_EQ(::GetCapture(), hover.m_hWnd) << "the button follows the mouse";
@@ -325,8 +334,10 @@ TEST_F(BitmapButtons, TheToolsDialogsMacroButtonShowsItsArrowWhileEditing) {
         browsingInk = count(*button, RGB(0, 0, 0));
         HWND list = ::GetDlgItem(d, IDC_TOOL_LIST);
         ::SendMessage(list, LB_SETCURSEL, 0, 0);
-        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_TOOL_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_TOOL_EDIT, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(d, IDC_TOOL_EDIT)));
+        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_TOOL_LIST, LBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(list));
+        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_TOOL_EDIT, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(::GetDlgItem(d, IDC_TOOL_EDIT)));
         pm::afxtest::pump();
         editingInk = count(*button, RGB(0, 0, 0));
         pm::afxtest::savePng(d, "penmere_tools_dialog_editing");

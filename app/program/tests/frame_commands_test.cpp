@@ -52,7 +52,8 @@ protected:
     static std::function<void(HWND)> loadScript(const char* name) {
         return [name](HWND d) {
             const int index = static_cast<int>(::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_FINDSTRINGEXACT,
-                                                                    static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
+                                                                     static_cast<WPARAM>(-1),
+                                                                     reinterpret_cast<LPARAM>(name)));
             ::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
             ::SendMessage(d, WM_COMMAND, IDC_SCRIPT_LOAD, 0);
         };
@@ -95,10 +96,10 @@ protected:
 TEST_F(FrameCommands, CloseAllAsksAboutEachChangedFileAndLosesNothingUnasked) {
     struct Case {
         const char* name;
-        std::vector<int> buttons;       // dialog 144's answers, in turn
-        int frameworkAnswer;            // the framework's question about the untitled document
+        std::vector<int> buttons; // dialog 144's answers, in turn
+        int frameworkAnswer;      // the framework's question about the untitled document
         bool aSaved, bSaved, untitledSaved;
-        size_t left;                    // documents still open
+        size_t left; // documents still open
     };
     const Case cases[] = {
         {"Yes, then No", {IDOK, IDC_CONFIRM_NO}, IDNO, true, false, false, 0},
@@ -123,7 +124,8 @@ TEST_F(FrameCommands, CloseAllAsksAboutEachChangedFileAndLosesNothingUnasked) {
         typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "3");
         answerFileDialog(saveAs);
         std::vector<std::function<void(HWND)>> actions;
-        for (int id : c.buttons) actions.push_back(press(id));
+        for (int id : c.buttons)
+            actions.push_back(press(id));
         answerDialogs(actions);
         boxes.clear();
         boxAnswer = c.frameworkAnswer;
@@ -131,14 +133,16 @@ TEST_F(FrameCommands, CloseAllAsksAboutEachChangedFileAndLosesNothingUnasked) {
 
         EXPECT_EQ(readFile(a) == "1var a;\n", c.aSaved) << c.name;
         EXPECT_EQ(readFile(b) == "2var b;\n", c.bSaved) << c.name;
-        EXPECT_EQ(readFile(saveAs) == "3", c.untitledSaved) << c.name << ": Yes to all saves the untitled one too";
+        EXPECT_EQ(readFile(saveAs) == "3", c.untitledSaved)
+            << c.name << ": Yes to all saves the untitled one too";
         EXPECT_EQ(GetAllDocuments().size(), c.left) << c.name;
         if (c.buttons.front() == IDOK) {
             ASSERT_FALSE(dialogTexts.empty());
             EXPECT_EQ(dialogTexts[0], "Save changes to " + a + "?") << "the question names the file's path";
         }
         const bool askedUntitled = !boxes.empty() && boxes[0].find("Untitled") != std::string::npos;
-        EXPECT_EQ(askedUntitled, c.buttons.front() == IDOK) << c.name << ": the framework asks about the untitled one";
+        EXPECT_EQ(askedUntitled, c.buttons.front() == IDOK)
+            << c.name << ": the framework asks about the untitled one";
         pm::setCommonDialogHook(nullptr);
         pm::setDialogHook(nullptr);
         boxAnswer = IDNO;
@@ -201,7 +205,8 @@ TEST_F(FrameCommands, GoToLineAndGoToFunction) {
 TEST_F(FrameCommands, BrowserShowsSavedPagesButNoJavaScriptAndReloadReadsTheFile) {
     writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nAutoReload=0\r\n");
     std::filesystem::create_directory(programFile("Projects/site.js"));
-    const std::string page = programFile("Projects/site.js/page.htm"), script = programFile("Projects/demo.js");
+    const std::string page = programFile("Projects/site.js/page.htm"),
+                      script = programFile("Projects/demo.js");
     writeFile(page, "<p>x</p>");
     start({page});
     typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "<b>");
@@ -312,7 +317,8 @@ TEST_F(FrameCommands, FixesMadeInTheEditorOpenedAtAnErrorAreSavedWhenTheUserSays
     };
     // The editor capitalises the keywords typed.
     const auto holdsFix = [](std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return std::tolower(ch); });
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char ch) { return std::tolower(ch); });
         return text.find("\r\n\tend if\r\n") != std::string::npos;
     };
     CHHVBScriptTextParser parser;
@@ -341,7 +347,8 @@ TEST_F(FrameCommands, FixesMadeInTheEditorOpenedAtAnErrorAreSavedWhenTheUserSays
 TEST_F(FrameCommands, SamplesAreCopiedToTheWorkingFolderOnce) {
     start();
     std::string settings = readFile(programFile("Settings.ini"));
-    EXPECT_NE(settings.find("ProjectDir=" + programFile("Projects")), std::string::npos) << "the defaults are written back";
+    EXPECT_NE(settings.find("ProjectDir=" + programFile("Projects")), std::string::npos)
+        << "the defaults are written back";
     EXPECT_NE(settings.find("ProjectMask=*.*"), std::string::npos);
     CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
     HTREEITEM loop = tree.FindChild("Loop.js", tree.FindChild("Basics", tree.GetRootItem()));
@@ -515,7 +522,8 @@ TEST_F(FrameCommands, FunctionsCopiedAndFilesOpenedWithTheDesktop) {
         std::string target = opened[0];
         ASSERT_EQ(target.rfind("file:", 0), 0u) << target;
         target.erase(0, target.find_first_not_of('/', 5) - 1);
-        while (target.size() > 1 && target.back() == '/') target.pop_back();
+        while (target.size() > 1 && target.back() == '/')
+            target.pop_back();
         EXPECT_EQ(target, c.target) << c.id;
     }
 }

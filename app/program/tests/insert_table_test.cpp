@@ -12,7 +12,8 @@
 
 namespace {
 
-HtmlTableLayout layout(int rows, int columns, int width, bool percent, int border, int spacing = 0, int padding = 0) {
+HtmlTableLayout layout(int rows, int columns, int width, bool percent, int border, int spacing = 0,
+                       int padding = 0) {
     HtmlTableLayout s;
     s.rows = rows;
     s.columns = columns;
@@ -28,7 +29,8 @@ std::string cells(const std::string& indent, int rows, int columns) {
     std::string text;
     for (int r = 0; r < rows; ++r) {
         text += indent + "  <TR>\r\n";
-        for (int c = 0; c < columns; ++c) text += indent + "    <TD> </TD>\r\n";
+        for (int c = 0; c < columns; ++c)
+            text += indent + "    <TD> </TD>\r\n";
         text += indent + "  </TR>\r\n";
     }
     return text;
@@ -43,7 +45,8 @@ TEST(HtmlTable, AttributesAsAskedFor) {
         const char* tag;
     };
     const Case cases[] = {
-        {"width in per cent and the border only", layout(2, 3, 50, true, 1), "<TABLE WIDTH=\"50%\" BORDER=\"1\">"},
+        {"width in per cent and the border only", layout(2, 3, 50, true, 1),
+         "<TABLE WIDTH=\"50%\" BORDER=\"1\">"},
         {"width in pixels", layout(1, 1, 300, false, 0), "<TABLE WIDTH=\"300\" BORDER=\"0\">"},
         {"no width", layout(1, 1, 0, true, 2), "<TABLE BORDER=\"2\">"},
         {"a negative border is 0", layout(1, 1, -5, true, -3), "<TABLE BORDER=\"0\">"},
@@ -53,7 +56,8 @@ TEST(HtmlTable, AttributesAsAskedFor) {
     };
     for (const Case& c : cases) {
         const std::string text = BuildHtmlTable(c.layout, "  ");
-        EXPECT_EQ(text, "\r\n  " + std::string(c.tag) + "\r\n" + cells("  ", c.layout.rows, c.layout.columns) + "  </TABLE>\r\n")
+        EXPECT_EQ(text, "\r\n  " + std::string(c.tag) + "\r\n" +
+                            cells("  ", c.layout.rows, c.layout.columns) + "  </TABLE>\r\n")
             << c.name;
     }
 }
@@ -63,9 +67,15 @@ TEST(HtmlTable, FieldsAreWholeNumbersAfterTrimming) {
         const char* text;
         int value;
     };
-    const Case cases[] = {{"12", 12}, {"  7 ", 7}, {"\t-3", -3}, {"", 0}, {"abc", 0}, {"12px", 12},
+    const Case cases[] = {{"12", 12},
+                          {"  7 ", 7},
+                          {"\t-3", -3},
+                          {"", 0},
+                          {"abc", 0},
+                          {"12px", 12},
                           {"99999999999999999999", 2147483647}};
-    for (const Case& c : cases) EXPECT_EQ(ParseTableField(c.text), c.value) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseTableField(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST_F(PenmereTest, InsertTableStaysOpenWithoutRowsAndInsertsAtTheCaretsIndent) {

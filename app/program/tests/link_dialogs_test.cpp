@@ -55,7 +55,8 @@ TEST_F(Links, AboutBoxOpensTheSiteAndANewMessageToTheAddress) {
         clickItem(d, IDC_ABOUT_MAIL);
         clickItem(d, IDC_ABOUT_SITE);
         ::SendMessage(::GetDlgItem(d, IDC_ABOUT_MAIL), WM_SETCURSOR,
-                      reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_ABOUT_MAIL)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                      reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_ABOUT_MAIL)),
+                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         handShown = ::GetCursor() == ::LoadCursor(AfxGetResourceHandle(), "Hand");
         ::SendMessage(d, WM_COMMAND, IDOK, 0);
     });
@@ -73,7 +74,8 @@ TEST_F(Links, LabelsWithoutTheLinkFlagGetNoClicks) {
         site = itemText(d, IDC_SOLUTIONS_SITE);
         pm::afxtest::pump();
         pm::afxtest::savePng(d, "penmere_developer_solutions");
-        for (int id : {IDC_SOLUTIONS_PROGRAMMING, IDC_SOLUTIONS_GRAPHICS, IDC_SOLUTIONS_WEB, IDC_SOLUTIONS_DOWNLOAD})
+        for (int id :
+             {IDC_SOLUTIONS_PROGRAMMING, IDC_SOLUTIONS_GRAPHICS, IDC_SOLUTIONS_WEB, IDC_SOLUTIONS_DOWNLOAD})
             clickItem(d, id);
         EXPECT_TRUE(opened.empty()) << "the captions are coloured labels, not links";
         clickItem(d, IDC_SOLUTIONS_SITE);

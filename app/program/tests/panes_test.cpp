@@ -64,7 +64,8 @@ TEST_F(Panes, FunctionsListFollowsTheActiveDocument) {
     writeFile(other, "function only() {}\n");
     ASSERT_NE(app->OpenDocumentFile(other.c_str()), nullptr);
     pump(60);
-    EXPECT_EQ(listItems(functions()), std::vector<std::string>{"only()"}) << "the list is the active document's";
+    EXPECT_EQ(listItems(functions()), std::vector<std::string>{"only()"})
+        << "the list is the active document's";
 }
 
 TEST_F(Panes, FunctionsListStaysEmptyUntilStartUpIsOver) {
@@ -82,7 +83,8 @@ TEST_F(Panes, InfoPaneTabsFontAndContextMenus) {
     HFONT font = static_cast<HFONT>(pane.m_font.GetSafeHandle());
     for (CWnd* wnd : {static_cast<CWnd*>(&pane.m_wndTabs), static_cast<CWnd*>(&pane.m_wndFunctions),
                       static_cast<CWnd*>(&pane.m_wndWorkDir)})
-        EXPECT_EQ(reinterpret_cast<HFONT>(wnd->SendMessage(WM_GETFONT)), font) << "the pane's Arial everywhere";
+        EXPECT_EQ(reinterpret_cast<HFONT>(wnd->SendMessage(WM_GETFONT)), font)
+            << "the pane's Arial everywhere";
     LOGFONT lf{};
     pane.m_font.GetLogFont(&lf);
     EXPECT_EQ(std::string(lf.lfFaceName), "Arial");
@@ -153,7 +155,8 @@ TEST_F(Panes, SolutionsTreeOpensASampleOnEnter) {
     pm::afxtest::pressKey(tree.m_hWnd, VK_RETURN);
     pump();
     ASSERT_NE(activeView(), nullptr);
-    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), programFile("Solutions/Basics/Loop.js"));
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()),
+              programFile("Solutions/Basics/Loop.js"));
 }
 
 TEST_F(Panes, SolutionsTreeShowsTheSampleFoldersAndTheirFilesSortedWithTheRootSelected) {
@@ -192,7 +195,8 @@ TEST_F(Panes, TypingAMemberAccessShowsTheMemberList) {
     pump(50);
     EXPECT_TRUE(edit->IsListOpen() && edit->GetListPopup().IsWindowVisible());
     EXPECT_GT(edit->GetListBox().GetCount(), 0);
-    EXPECT_TRUE(pm::afxtest::savePngWithPopups(frame->m_hWnd, {edit->GetListPopup().m_hWnd}, "penmere_member_list"));
+    EXPECT_TRUE(
+        pm::afxtest::savePngWithPopups(frame->m_hWnd, {edit->GetListPopup().m_hWnd}, "penmere_member_list"));
 }
 
 TEST_F(Panes, AFloatedAndAResizedPaneComeBackSoAtTheNextStart) {
@@ -262,10 +266,13 @@ TEST_F(Panes, MenuBarShowsTheDocumentMenuAndAltActivatesIt) {
     bool pictured = false;
     inLoop = [&] {
         std::vector<HWND> popups;
-        for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h; h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
+        for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h;
+             h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
             if (::IsWindowVisible(h)) popups.push_back(h);
-        pictured = !popups.empty() && pm::afxtest::savePngWithPopups(frame->m_hWnd, popups, "penmere_bitmap_menu");
-        for (HWND h : popups) pm::test::pressKey(h, VK_ESCAPE);
+        pictured =
+            !popups.empty() && pm::afxtest::savePngWithPopups(frame->m_hWnd, popups, "penmere_bitmap_menu");
+        for (HWND h : popups)
+            pm::test::pressKey(h, VK_ESCAPE);
         if (!popups.empty()) pm::test::pressKey(popups[0], VK_ESCAPE);
     };
     ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
@@ -305,7 +312,8 @@ TEST_F(Panes, InContextHelpTheMenuBarFollowsThePointerAndACommandShowsItsHelp) {
     EXPECT_FALSE(menuOpened) << "a click on the bar with no menu open does nothing";
     EXPECT_EQ(bar->SendMessage(TB_GETHOTITEM), 1) << "the bar follows the pointer";
     EXPECT_TRUE(frame->m_wndHtmlBar.IsWindowVisible()) << "the command showed its help instead of running";
-    EXPECT_EQ(boxes, std::vector<std::string>{"No help is available for this item."}) << "there is no help engine";
+    EXPECT_EQ(boxes, std::vector<std::string>{"No help is available for this item."})
+        << "there is no help engine";
     command(ID_VIEW_HTML_BAR);
     EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible()) << "after help mode the command runs";
 }
@@ -323,14 +331,16 @@ TEST_F(Panes, ProjectTreePathsAndNotifications) {
     tree.DeleteAllItems();
     HTREEITEM root = tree.InsertItem("Solutions");
     CStringList paths;
-    for (const char* p : {"a\\b.js", "a\\c.js", "A\\d.js", "top.js", "a\\b.js"}) paths.AddTail(p);
+    for (const char* p : {"a\\b.js", "a\\c.js", "A\\d.js", "top.js", "a\\b.js"})
+        paths.AddTail(p);
     tree.AddPaths(paths);
     HTREEITEM a = tree.FindChild("a", root);
     ASSERT_NE(a, nullptr);
     EXPECT_NE(tree.FindChild("A", root), nullptr) << "texts are compared with case";
     EXPECT_NE(tree.FindChild("top.js", root), nullptr) << "a path without a folder goes under the first root";
     int children = 0;
-    for (HTREEITEM c = tree.GetChildItem(a); c; c = tree.GetNextSiblingItem(c)) ++children;
+    for (HTREEITEM c = tree.GetChildItem(a); c; c = tree.GetNextSiblingItem(c))
+        ++children;
     EXPECT_EQ(children, 2) << "one node a with b.js and c.js, b.js once";
     tree.SelectItem(root);
     EXPECT_EQ(std::string(tree.GetSelectedPath()), "Solutions") << "a root item's path is its own text";
@@ -343,7 +353,8 @@ TEST_F(Panes, ProjectTreePathsAndNotifications) {
             return TRUE;
         }
     } target;
-    ASSERT_TRUE(target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
+    ASSERT_TRUE(
+        target.CreateEx(0, AfxRegisterWndClass(0), "target", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
     tree.SetNotify(&target, ID_SOLUTIONS_TREE_OPEN);
     tree.SelectItem(nullptr);
     tree.SetFocus();
@@ -354,7 +365,8 @@ TEST_F(Panes, ProjectTreePathsAndNotifications) {
     tree.GetItemRect(root, &rootRect, TRUE);
     pm::test::click(tree.m_hWnd, CPoint(rootRect.right + 40, rootRect.bottom + 200), VK_RBUTTON);
     pump();
-    EXPECT_EQ(target.commands, std::vector<UINT>{ID_SOLUTIONS_TREE_MENU}) << "a right click sends 1076 even with nothing selected";
+    EXPECT_EQ(target.commands, std::vector<UINT>{ID_SOLUTIONS_TREE_MENU})
+        << "a right click sends 1076 even with nothing selected";
     tree.SetNotify(frame, ID_SOLUTIONS_TREE_OPEN);
     target.DestroyWindow();
 }

@@ -26,7 +26,8 @@ int pixelsOf(HWND hwnd, COLORREF colour) {
     HDC dc = ::GetDC(hwnd);
     int count = 0;
     for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 600; ++x) count += ::GetPixel(dc, x, y) == colour;
+        for (int x = 0; x < 600; ++x)
+            count += ::GetPixel(dc, x, y) == colour;
     ::ReleaseDC(hwnd, dc);
     return count;
 }
@@ -58,8 +59,8 @@ TEST_F(PenmereTest, StartingWithoutAFileOpensNoDocumentAfterTheFirstRun) {
 }
 
 TEST_F(PenmereTest, AFileNamedAtTheStartThatCannotBeOpenedIsReportedAndTheEditorStarts) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" +
-                                               programFile("Projects/demo.js") + "\r\n");
+    writeFile(programFile("Settings.ini"),
+              "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" + programFile("Projects/demo.js") + "\r\n");
     start({programFile("Projects/gone.js")});
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->IsWindowVisible());
@@ -172,7 +173,8 @@ TEST_F(PenmereTest, RecentFilesComeBackAtTheNextStart) {
 }
 
 TEST_F(PenmereTest, DamagedSettingsAndBarLayoutStartWithDefaults) {
-    writeFile(programFile("Settings.ini"), std::string("\xFF\xFE[General\0\nLineNo\n=\n[[]]\nAutoReload=x\n", 40));
+    writeFile(programFile("Settings.ini"),
+              std::string("\xFF\xFE[General\0\nLineNo\n=\n[[]]\nAutoReload=x\n", 40));
     start();
     pump(100);
     ASSERT_NE(frame, nullptr);
@@ -222,7 +224,8 @@ TEST_F(PenmereTest, FileOpenShowsAColouredScript) {
     pm::afxtest::runIdle();
     pump(600);
     EXPECT_EQ(frame->m_wndTabs.Strip().SendMessage(TCM_GETITEMCOUNT), 2);
-    EXPECT_EQ(frame->m_wndTabs.Strip().SendMessage(TCM_GETCURSEL), 1) << "the new document's tab is the chosen one";
+    EXPECT_EQ(frame->m_wndTabs.Strip().SendMessage(TCM_GETCURSEL), 1)
+        << "the new document's tab is the chosen one";
     EXPECT_FALSE(frame->m_wndInfoBar.IsFloating());
     EXPECT_FALSE(frame->m_wndProjBar.IsFloating());
     EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_two_documents"));
@@ -247,13 +250,15 @@ TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
 
     edit->SetSel(closing + 1, closing + 1);
     command(ID_EDIT_MATCH_BRACE);
-    EXPECT_EQ(selection(), std::make_pair(7L, 7L)) << "Ctrl+] after the closing brace goes before its partner";
+    EXPECT_EQ(selection(), std::make_pair(7L, 7L))
+        << "Ctrl+] after the closing brace goes before its partner";
 
     const long name = static_cast<long>(std::string(text).find("name"));
     const long second = static_cast<long>(std::string(text).rfind("name"));
     edit->SetSel(name + 1, name + 1);
     command(ID_EDIT_NEXT_WORD);
-    EXPECT_EQ(selection(), std::make_pair(second, second + 4)) << "Ctrl+F3 finds the next whole word from the caret";
+    EXPECT_EQ(selection(), std::make_pair(second, second + 4))
+        << "Ctrl+F3 finds the next whole word from the caret";
     command(ID_EDIT_NEXT_WORD);
     EXPECT_EQ(selection(), std::make_pair(name, name + 4)) << "and wraps to the start";
     command(ID_EDIT_PREVIOUS_WORD);
@@ -261,7 +266,8 @@ TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
 
     command(ID_EDIT_UPPER_CASE);
     command(ID_FILE_SAVE);
-    EXPECT_EQ(readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n") << "line ends kept, one word changed";
+    EXPECT_EQ(readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n")
+        << "line ends kept, one word changed";
 }
 
 TEST_F(PenmereTest, AnUntitledDocumentIsOfferedAndAskedAboutByItsNameWithoutTheMark) {

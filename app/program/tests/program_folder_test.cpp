@@ -14,7 +14,8 @@ TEST_F(PenmereTest, SampleMacroLoadsWithItsCode) {
     ASSERT_TRUE(module.LoadFromFile(programFile("Scripts/Hello.hbs").c_str()));
     EXPECT_TRUE(module.GetObjects().empty());
     const std::string text(module.GetProcedures().GetText());
-    EXPECT_NE(text.find("Doc.Selection = \"// Hello from a macro\"\r\nDoc.NewLine\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Doc.Selection = \"// Hello from a macro\"\r\nDoc.NewLine\r\n"), std::string::npos)
+        << text;
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -53,6 +54,7 @@ TEST_F(PenmereTest, SampleMacroRunsThroughTheApplication) {
     EXPECT_TRUE(dialogs.empty()) << dialogs[0] << "\n(App and Doc must know their interfaces before the run)";
     CString text;
     activeView()->GetEditCtrl()->GetWindowText(text);
-    EXPECT_EQ(std::string(text).rfind("// Hello from a macro\r\n/* A small script", 0), 0u) << std::string(text).substr(0, 80);
+    EXPECT_EQ(std::string(text).rfind("// Hello from a macro\r\n/* A small script", 0), 0u)
+        << std::string(text).substr(0, 80);
     EXPECT_TRUE(activeView()->GetDocument()->IsModified());
 }

@@ -31,14 +31,17 @@ TEST_F(SmallDialogs, ConfirmAllAnswers) {
         std::function<void(HWND)> act;
         short answer;
     };
-    auto press = [](int id) { return [id](HWND d) { ::SendMessage(d, WM_COMMAND, static_cast<WPARAM>(id), 0); }; };
+    auto press = [](int id) {
+        return [id](HWND d) { ::SendMessage(d, WM_COMMAND, static_cast<WPARAM>(id), 0); };
+    };
     const Case cases[] = {
         {"Yes", press(IDOK), CConfirmAllDlg::kYes},
         {"Yes to all", press(IDC_YES_TO_ALL), CConfirmAllDlg::kYesToAll},
         {"No", press(IDC_CONFIRM_NO), CConfirmAllDlg::kNo},
         {"No to all", press(IDC_NO_TO_ALL), CConfirmAllDlg::kNoToAll},
         {"Cancel", press(IDCANCEL), CConfirmAllDlg::kCancel},
-        {"the close box", [](HWND d) { ::SendMessage(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, CConfirmAllDlg::kCancel},
+        {"the close box", [](HWND d) { ::SendMessage(d, WM_SYSCOMMAND, SC_CLOSE, 0); },
+         CConfirmAllDlg::kCancel},
     };
     for (const Case& c : cases) {
         std::string shown;

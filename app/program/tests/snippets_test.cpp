@@ -22,9 +22,11 @@ TEST(Snippets, TextAndSelectionOfEachKind) {
     };
     const Case cases[] = {
         {"bold with nothing selected: caret between the tags", ID_HTML_BOLD, "", "", "<B></B>", 3, 3},
-        {"align left keeps the word selected", ID_HTML_LEFT, "word", "", "<DIV ALIGN=\"left\">word</DIV>", 18, 22},
+        {"align left keeps the word selected", ID_HTML_LEFT, "word", "", "<DIV ALIGN=\"left\">word</DIV>", 18,
+         22},
         {"align right", ID_HTML_RIGHT, "", "", "<DIV ALIGN=\"right\"></DIV>", 19, 19},
-        {"a selection over a line break is selected again whole", ID_HTML_PRE, "a\r\nb", "", "<PRE>a\r\nb</PRE>", 5, 9},
+        {"a selection over a line break is selected again whole", ID_HTML_PRE, "a\r\nb", "",
+         "<PRE>a\r\nb</PRE>", 5, 9},
         {"italic", ID_HTML_ITALIC, "t", "", "<I>t</I>", 3, 4},
         {"underline", ID_HTML_UNDERLINE, "t", "", "<U>t</U>", 3, 4},
         {"H1", ID_HTML_H1, "t", "", "<H1>t</H1>", 4, 5},
@@ -34,13 +36,15 @@ TEST(Snippets, TextAndSelectionOfEachKind) {
         {"center", ID_HTML_CENTER, "t", "", "<CENTER>t</CENTER>", 8, 9},
         {"horizontal rule", ID_HTML_RULE, "", "", "<HR>", 4, 4},
         {"line break replaces the selection", ID_HTML_LINE_BREAK, "gone", "  ", "<BR>", 4, 4},
-        {"unordered list: caret inside the item", ID_HTML_UL, "", "  ", "<UL>\r\n    <LI></LI>\r\n  </UL>", 14, 14},
+        {"unordered list: caret inside the item", ID_HTML_UL, "", "  ", "<UL>\r\n    <LI></LI>\r\n  </UL>",
+         14, 14},
         {"ordered list at column 1", ID_HTML_OL, "", "", "<OL>\r\n  <LI></LI>\r\n</OL>", 12, 12},
         {"if at column 5", ID_JS_IF, "", "    ", "if()\r\n    {\r\n    \r\n    }", 3, 3},
         {"if...else", ID_JS_IF_ELSE, "", " ", "if()\r\n {\r\n \r\n }\r\n else\r\n {\r\n \r\n }", 3, 3},
         {"for", ID_JS_FOR, "", "", "for()\r\n{\r\n\r\n}\r\n", 4, 4},
         {"while", ID_JS_WHILE, "", "", "while()\r\n{\r\n\r\n}", 6, 6},
-        {"do...while: inside the last parentheses", ID_JS_DO_WHILE, "", "  ", "do\r\n  {\r\n  \r\n  }while()", 22, 22},
+        {"do...while: inside the last parentheses", ID_JS_DO_WHILE, "", "  ", "do\r\n  {\r\n  \r\n  }while()",
+         22, 22},
         {"switch", ID_JS_SWITCH, "", "",
          "switch()\r\n{\r\ncase :\r\n\tbreak;\r\ncase :\r\n\tbreak;\r\ncase :\r\n\tbreak;\r\n}", 7, 7},
         {"script block takes no indent: caret on the first empty line", ID_JS_SCRIPT, "", "    ",
@@ -64,7 +68,8 @@ TEST(Snippets, TextAndSelectionOfEachKind) {
         std::optional<SnippetInsertion> snippet = SnippetForCommand(c.id, c.selected, c.indent);
         ASSERT_TRUE(snippet) << c.name;
         EXPECT_EQ(snippet->text, c.text) << c.name;
-        EXPECT_EQ(std::make_pair(snippet->selStart, snippet->selEnd), std::make_pair(c.selStart, c.selEnd)) << c.name;
+        EXPECT_EQ(std::make_pair(snippet->selStart, snippet->selEnd), std::make_pair(c.selStart, c.selEnd))
+            << c.name;
     }
 }
 
@@ -132,7 +137,8 @@ TEST_F(PenmereTest, SnippetCommandsOnTheDocument) {
     EXPECT_EQ(view->GetLineText(2), "    {");
     EXPECT_EQ(view->GetLineText(3), "    ");
     EXPECT_EQ(view->GetLineText(4), "    }");
-    EXPECT_EQ(selectionOf(edit), std::make_pair(lineStart + 7, lineStart + 7)) << "caret between the parentheses";
+    EXPECT_EQ(selectionOf(edit), std::make_pair(lineStart + 7, lineStart + 7))
+        << "caret between the parentheses";
 
     command(ID_EDIT_UNDO);
     EXPECT_EQ(view->GetLineText(1), "    ") << "one undo takes the whole insertion back";
@@ -188,7 +194,8 @@ TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
     EXPECT_EQ(view->GetLineText(1), "function init()");
     EXPECT_EQ(view->GetLineText(2), "{");
     EXPECT_EQ(view->GetLineText(4), "}");
-    EXPECT_EQ(selectionOf(edit), std::make_pair(end + 16 + 6, end + 16 + 6)) << "the start of the closing brace's line";
+    EXPECT_EQ(selectionOf(edit), std::make_pair(end + 16 + 6, end + 16 + 6))
+        << "the start of the closing brace's line";
     ASSERT_EQ(functions.GetCount(), 1);
     CString listed;
     functions.GetText(0, listed);
@@ -209,7 +216,8 @@ TEST_F(PenmereTest, KeysShownInTheHtmlMenuRunTheirCommands) {
     pm::afxtest::pressKey(edit->m_hWnd, 'B', false, true);
     pm::afxtest::pressKey(edit->m_hWnd, 'I', false, true);
     pump();
-    EXPECT_EQ(view->GetLineText(0), "<B><I>word</I></B>") << "Ctrl+B, then Ctrl+I around the word kept selected";
+    EXPECT_EQ(view->GetLineText(0), "<B><I>word</I></B>")
+        << "Ctrl+B, then Ctrl+I around the word kept selected";
     edit->SetSel(18, 18);
     pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, true);
     pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, false, false, true);

@@ -98,10 +98,12 @@ TEST_F(Templates, SaveAsTemplateWritesTheTextAndDescriptionAndLeavesTheDocumentA
     EXPECT_FALSE(seen.okEmptied);
     EXPECT_TRUE(seen.okTyped);
     EXPECT_EQ(readFile(programFile("Template/Bold.htm")), "<b>new</b><p>kept</p>\r\n");
-    EXPECT_NE(readFile(programFile("Template.ini")).find("Bold.htm=A page with bold text"), std::string::npos);
+    EXPECT_NE(readFile(programFile("Template.ini")).find("Bold.htm=A page with bold text"),
+              std::string::npos);
     EXPECT_NE(readFile(programFile("Template.ini")).find("Blank.htm=Empty HTML page"), std::string::npos);
     EXPECT_EQ(readFile(path), "<p>kept</p>\r\n") << "the document's own file is untouched";
-    EXPECT_TRUE(view->GetDocument()->IsModified()) << "its edits are still unsaved, so closing asks about them";
+    EXPECT_TRUE(view->GetDocument()->IsModified())
+        << "its edits are still unsaved, so closing asks about them";
     EXPECT_EQ(std::string(view->GetDocument()->GetPathName()), path);
     EXPECT_TRUE(boxes.empty());
 }
@@ -143,7 +145,8 @@ TEST_F(Templates, NewFromTemplateOpensAnUntitledDocumentWithTheTemplatesText) {
         pm::afxtest::pump();
         pm::afxtest::savePng(d, "penmere_new_from_template_dialog");
         HWND list = ::GetDlgItem(d, IDC_NEW_TEMPLATE_LIST);
-        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_NEW_TEMPLATE_LIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_NEW_TEMPLATE_LIST, LBN_DBLCLK),
+                      reinterpret_cast<LPARAM>(list));
     });
     command(ID_FILE_NEW_FROM_TEMPLATE);
     EXPECT_EQ(description, "Empty HTML page");

@@ -29,7 +29,8 @@ TEST(ToolMacros, ExpandedWhereTheyStand) {
         const char* expected;
     };
     const Case cases[] = {
-        {"a path with blanks stays one argument", "-f $(FilePath)", true, "-f \"/home/u/my docs/page one.js\""},
+        {"a path with blanks stays one argument", "-f $(FilePath)", true,
+         "-f \"/home/u/my docs/page one.js\""},
         {"already in quotes: not quoted again", "\"$(FilePath)\"", true, "\"/home/u/my docs/page one.js\""},
         {"the same token twice", "$(FileName)+$(FileName)", true, "\"page one.js\"+\"page one.js\""},
         {"folder keeps its separator", "$(FileDir)", false, "/home/u/my docs/"},
@@ -37,26 +38,25 @@ TEST(ToolMacros, ExpandedWhereTheyStand) {
         {"tokens are case-sensitive", "$(filepath) $(File", true, "$(filepath) $(File"},
         {"no quoting asked", "$(FilePath)", false, "/home/u/my docs/page one.js"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ExpandToolMacros(c.line, values, c.quote), c.expected) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ExpandToolMacros(c.line, values, c.quote), c.expected) << c.name;
 }
 
 // Whatever a file's name holds, each value reaches the tool as the argument it stands in: a quote
 // in a name never ends an argument early or adds arguments.
 TEST(ToolMacros, EveryFileNameComesBackWholeWhenTheLineIsSplit) {
     const char* const paths[] = {
-        "/home/u/my docs/page one.js",
-        "/tmp/x\" --evil \"y.js",
-        "/tmp/a\"b.js",
-        "/tmp/back\\slash\\",
-        "/tmp/q\\\" r.js",
-        "/tmp/tab\there.js",
+        "/home/u/my docs/page one.js", "/tmp/x\" --evil \"y.js", "/tmp/a\"b.js",
+        "/tmp/back\\slash\\",          "/tmp/q\\\" r.js",        "/tmp/tab\there.js",
     };
     for (const char* path : paths) {
         ToolMacroValues values{path, "/opt/pen", "/", "/usr/bin"};
         // Backslashes separate folders too.
         const std::string name = std::string(path).substr(std::string(path).find_last_of("/\\") + 1);
-        const std::string line = ExpandToolMacros("-f $(FilePath) --name=$(FileName) \"$(FilePath)\" x", values, true);
-        EXPECT_EQ(pm::splitCommandLine(line), (std::vector<std::string>{"-f", path, "--name=" + name, path, "x"}))
+        const std::string line =
+            ExpandToolMacros("-f $(FilePath) --name=$(FileName) \"$(FilePath)\" x", values, true);
+        EXPECT_EQ(pm::splitCommandLine(line),
+                  (std::vector<std::string>{"-f", path, "--name=" + name, path, "x"}))
             << path << " as " << line;
     }
 }
@@ -82,7 +82,8 @@ TEST(ToolNames, StoredInOrderAndBoundedByTheMenu) {
     EXPECT_EQ(LoadToolNames(settings), std::vector<std::string>{"Only"});
 
     std::vector<std::string> many;
-    for (int i = 0; i < 30; ++i) many.push_back("tool " + std::to_string(i));
+    for (int i = 0; i < 30; ++i)
+        many.push_back("tool " + std::to_string(i));
     SaveToolNames(settings, many);
     EXPECT_EQ(LoadToolNames(settings).size(), static_cast<size_t>(kMaxTools))
         << "ids after the 26th belong to other commands";
@@ -111,7 +112,8 @@ namespace {
 
 std::string toolsSettings(int count, const std::string& cmd, const std::string& arg) {
     std::string ini = "[General]\r\nFirstTime=1\r\n[Tools]\r\nItems=" + std::to_string(count) + "\r\n";
-    for (int i = 0; i < count; ++i) ini += std::to_string(i) + "=Tool " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < count; ++i)
+        ini += std::to_string(i) + "=Tool " + std::to_string(i) + "\r\n";
     ini += "[Tool 0]\r\nCmd=" + cmd + "\r\nArg=" + arg + "\r\n";
     return ini;
 }
@@ -176,8 +178,8 @@ TEST_F(PenmereTest, ToolsMenuListsTheStoredToolsUpToTheCap) {
 TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     const std::string stub = programFile("record args.sh");
     const std::string record = programFile("args.txt");
-    writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record + ".part\"\nmv \"" + record +
-                        ".part\" \"" + record + "\"\n");
+    writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record +
+                        ".part\"\nmv \"" + record + ".part\" \"" + record + "\"\n");
     std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
     writeFile(programFile("Settings.ini"), toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir)"));
     const std::string path = programFile("Projects/my \"best\" page.js");
@@ -190,7 +192,8 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     command(ID_TOOLS_FIRST);
     ASSERT_TRUE(arrival.Wait()) << "the tool never ran";
     EXPECT_EQ(readFile(record), "-f|" + path + "|my \"best\" page.js|" + folder + "|")
-        << "the path arrives whole, the name without the modified mark, the program folder without its separator";
+        << "the path arrives whole, the name without the modified mark, the program folder without its "
+           "separator";
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -210,7 +213,8 @@ TEST_F(PenmereTest, ToolWithAMissingProgramSaysSoAndRunsNothing) {
 namespace {
 
 void click(HWND dialog, int id) {
-    ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 std::string itemText(HWND dialog, int id) {
@@ -256,7 +260,8 @@ TEST(ToolsDialog, RoundTripKeepsTheSectionsOfDeletedTools) {
         seen.browsingNew = enabled(d, IDC_TOOL_NEW);
         seen.browsingEdit = enabled(d, IDC_TOOL_EDIT);
         ::SendMessage(list, LB_SETCURSEL, 0, 0);
-        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_TOOL_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_TOOL_LIST, LBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(list));
         seen.selectedCommand = itemText(d, IDC_TOOL_COMMAND);
         seen.selectedEdit = enabled(d, IDC_TOOL_EDIT);
         pm::afxtest::pump();
@@ -295,7 +300,8 @@ TEST(ToolsDialog, RoundTripKeepsTheSectionsOfDeletedTools) {
     EXPECT_EQ(seen.newCommand, "") << "a new tool starts with empty texts";
     EXPECT_TRUE(seen.editingUpdate);
     EXPECT_FALSE(seen.editingNew);
-    EXPECT_EQ(seen.cancelUpdateCommand, "/usr/bin/kept") << "the section of a deleted tool is found again by its name";
+    EXPECT_EQ(seen.cancelUpdateCommand, "/usr/bin/kept")
+        << "the section of a deleted tool is found again by its name";
     EXPECT_EQ(seen.macroArguments, "-d $(FileDir)");
 
     CIniFile stored;
@@ -345,7 +351,8 @@ TEST(ToolsDialog, NewIsOffOnceTheMenuIsFull) {
     DeclareEditorResources();
     CIniFile settings;
     std::vector<std::string> names;
-    for (int i = 0; i < kMaxTools; ++i) names.push_back("t" + std::to_string(i));
+    for (int i = 0; i < kMaxTools; ++i)
+        names.push_back("t" + std::to_string(i));
     SaveToolNames(settings, names);
     bool newEnabled = true;
     pm::setDialogHook([&](HWND d) {

@@ -31,7 +31,8 @@ TEST(ViewTextCommands, MatchingBrace) {
         {"braces in strings count too", "{ \"}\" }", 0, 3},
         {"empty text", "", 0, -1},
     };
-    for (const Case& c : cases) EXPECT_EQ(FindMatchingBrace(c.text, c.selEnd), c.expected) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(FindMatchingBrace(c.text, c.selEnd), c.expected) << c.name;
 }
 
 TEST(ViewTextCommands, WordAroundTheCaret) {
@@ -60,7 +61,8 @@ TEST(ViewTextCommands, FunctionHeadings) {
         {"// no function here", ""},
         {"x = 1; function g(){}", "g()"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParseFunctionHeading(c.line), c.heading) << c.line;
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseFunctionHeading(c.line), c.heading) << c.line;
 }
 
 TEST(ViewTextCommands, FunctionHeadingsOfEveryLineWhateverItsEnd) {
@@ -68,14 +70,16 @@ TEST(ViewTextCommands, FunctionHeadingsOfEveryLineWhateverItsEnd) {
     EXPECT_EQ(FunctionHeadingsOf(""), Headings{});
     EXPECT_EQ(FunctionHeadingsOf("function a() {\r\n}\r\nfunction b(x)\nfunction c(y)\rfunction d()"),
               (Headings{"a()", "b(x)", "c(y)", "d()"}));
-    EXPECT_EQ(FunctionHeadingsOf("function a(\r\n\r\nx)\n\n"), Headings{"a("}) << "blank lines declare nothing";
+    EXPECT_EQ(FunctionHeadingsOf("function a(\r\n\r\nx)\n\n"), Headings{"a("})
+        << "blank lines declare nothing";
     const std::string indented = std::string(250, ' ') + "function f(x)";
     EXPECT_EQ(FunctionHeadingsOf(indented + "\n" + indented.substr(20)), Headings{"f(x)"})
         << "a line is read up to its 255th character";
 }
 
 TEST(ViewTextCommands, TheFirstLineDeclaringAHeadingAndItsColumn) {
-    const std::string text = "// function f(a) in a comment is a heading too\r\nvar x;\nfunction g(b) {}\r  function g(b)";
+    const std::string text =
+        "// function f(a) in a comment is a heading too\r\nvar x;\nfunction g(b) {}\r  function g(b)";
     EXPECT_EQ(FindFunctionHeading(text, "f(a)"), std::make_pair(0, 12));
     EXPECT_EQ(FindFunctionHeading(text, "g(b)"), std::make_pair(2, 9)) << "the first of two";
     EXPECT_EQ(FindFunctionHeading(text, "h()"), std::make_pair(-1, -1));

@@ -44,12 +44,15 @@ protected:
     // Records the paths of the file-change messages the frame takes from its queue.
     void recordFileChanges() {
         changed.clear();
-        hook = ::SetWindowsHookEx(WH_GETMESSAGE, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const auto* msg = reinterpret_cast<const MSG*>(lParam);
-            if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_FILE_CHANGED)
-                changed.emplace_back(*reinterpret_cast<const CString*>(msg->lParam));
-            return ::CallNextHookEx(nullptr, code, wParam, lParam);
-        }, nullptr, ::GetCurrentThreadId());
+        hook = ::SetWindowsHookEx(
+            WH_GETMESSAGE,
+            [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                const auto* msg = reinterpret_cast<const MSG*>(lParam);
+                if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_FILE_CHANGED)
+                    changed.emplace_back(*reinterpret_cast<const CString*>(msg->lParam));
+                return ::CallNextHookEx(nullptr, code, wParam, lParam);
+            },
+            nullptr, ::GetCurrentThreadId());
     }
     std::string settingsValue(const char* section, int index) {
         CIniFile settings;
@@ -64,7 +67,8 @@ protected:
 
 int threadCount() {
     int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) ++count;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
+        ++count;
     return count;
 }
 
@@ -74,7 +78,8 @@ TEST_F(Workspace, TheOpenDocumentsComeBackAfterARestart) {
     const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.htm");
     writeFile(a, "var a;\n");
     writeFile(b, "<p>b</p>\n");
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=x\r\n1=y\r\n2=z\r\n3=w\r\n");
+    writeFile(programFile("Settings.ini"),
+              "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=x\r\n1=y\r\n2=z\r\n3=w\r\n");
     start({a});
     boxes.clear(); // the earlier list's paths do not exist: the framework says so
     app->CloseAllDocuments(FALSE);
@@ -84,7 +89,8 @@ TEST_F(Workspace, TheOpenDocumentsComeBackAfterARestart) {
     stop();
     EXPECT_EQ(settingsValue("Workspace", 0), a);
     EXPECT_EQ(settingsValue("Workspace", 1), b);
-    EXPECT_EQ(settingsValue("Workspace", 2), "<none>") << "the untitled document is not listed; the key after the list goes";
+    EXPECT_EQ(settingsValue("Workspace", 2), "<none>")
+        << "the untitled document is not listed; the key after the list goes";
     EXPECT_EQ(settingsValue("Workspace", 3), "w") << "entries beyond the end stay, unread";
 
     start();
@@ -110,7 +116,8 @@ TEST_F(Workspace, HandedOverTextsOpenAFileAndFindInIt) {
 
     view->GetEditCtrl()->SetSel(12, 12);
     EXPECT_TRUE(handOver(kCopyDataOpenAndFind, path + ";Beta"));
-    EXPECT_EQ(viewSelection(view), std::make_pair(11L, 15L)) << "with case, from the start, in the open document";
+    EXPECT_EQ(viewSelection(view), std::make_pair(11L, 15L))
+        << "with case, from the start, in the open document";
     EXPECT_EQ(GetAllDocuments().size(), 1u) << "an open document is not opened twice";
 
     frame->ShowWindow(SW_MINIMIZE);

@@ -61,7 +61,8 @@ void Form1Fixture::key(int vk, bool shift, bool control) {
 std::vector<COLORREF> Form1Fixture::savePicture(const std::string& name) {
     pm::test::pumpMessages();
     QImage image = pm::test::windowImage(m_form->hWnd());
-    if (image.isNull() || !image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png", "PNG"))
+    if (image.isNull() ||
+        !image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png", "PNG"))
         return {};
     std::vector<COLORREF> pixels;
     pixels.reserve(static_cast<std::size_t>(image.width() * image.height()));

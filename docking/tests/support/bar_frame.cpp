@@ -11,7 +11,8 @@ END_MESSAGE_MAP()
 
 BOOL CBarFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* pnm = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
-    if (pnm->hdr.code != static_cast<UINT>(NM_CUSTOMDRAW)) return CFrameWnd::OnNotify(wParam, lParam, pResult);
+    if (pnm->hdr.code != static_cast<UINT>(NM_CUSTOMDRAW))
+        return CFrameWnd::OnNotify(wParam, lParam, pResult);
     m_draws.push_back({pnm->dwDrawStage, pnm->dwItemSpec, pnm->uItemState});
     if (pnm->dwDrawStage == CDDS_PREPAINT) {
         *pResult = m_prePaintAnswer;
@@ -22,7 +23,6 @@ BOOL CBarFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     }
     return TRUE;
 }
-
 
 CBarFrame* MakeFrame() {
     pm::afx::registerStandardClasses();

@@ -71,8 +71,7 @@ LRESULT CFixtureFrame::OnTakePicture(WPARAM, LPARAM) {
 LRESULT CFixtureFrame::OnProbeDrag(WPARAM, LPARAM) {
     // Another window can be locked only while the desktop is not.
     m_bDesktopLockedInDrag = !::LockWindowUpdate(m_hWnd);
-    if (!m_bDesktopLockedInDrag)
-        ::LockWindowUpdate(nullptr);
+    if (!m_bDesktopLockedInDrag) ::LockWindowUpdate(nullptr);
     return 0;
 }
 
@@ -82,8 +81,7 @@ LRESULT CFixtureFrame::OnPrompt(WPARAM wParam, LPARAM lParam) {
 }
 
 int CFixtureFrame::OnCreate(LPCREATESTRUCT lpcs) {
-    if (CDKMDIFrameWndSizeDock::OnCreate(lpcs) == -1)
-        return -1;
+    if (CDKMDIFrameWndSizeDock::OnCreate(lpcs) == -1) return -1;
     EnableSizeDocking(this, CBRS_ALIGN_ANY);
     CreatePane(this, m_wndInformation, "Information", ID_PANE_INFORMATION);
     CreatePane(this, m_wndProject, "Project", ID_PANE_PROJECT);
@@ -109,12 +107,13 @@ void CFixtureFrame::DockPanesAtStart() {
 }
 
 void CFixtureApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    if (nCmd == HELP_CONTEXT)
-        m_helpAsked.push_back(dwData);
+    if (nCmd == HELP_CONTEXT) m_helpAsked.push_back(dwData);
 }
 
 BOOL CFixtureApp::InitInstance() {
-    pm::res::addMenu(IDR_FIXTURE, {{{"&View", 0, MF_POPUP,
+    pm::res::addMenu(IDR_FIXTURE, {{{"&View",
+                                     0,
+                                     MF_POPUP,
                                      {{"&Information", ID_PANE_INFORMATION, 0, {}},
                                       {"&Project", ID_PANE_PROJECT, 0, {}},
                                       {"&Output", ID_PANE_OUTPUT, 0, {}}}},
@@ -123,8 +122,7 @@ BOOL CFixtureApp::InitInstance() {
                                         RUNTIME_CLASS(CFixtureView));
     AddDocTemplate(m_pTemplate);
     auto* frame = new CFixtureFrame;
-    if (!frame->LoadFrame(IDR_FIXTURE))
-        return FALSE;
+    if (!frame->LoadFrame(IDR_FIXTURE)) return FALSE;
     m_pMainWnd = frame;
     frame->SetWindowPos(nullptr, 20, 20, 900, 640, SWP_NOZORDER);
     frame->ShowWindow(SW_SHOW);
@@ -142,8 +140,7 @@ void StartProgram(CFixtureApp& app, int nDocuments) {
 }
 
 void EndProgram(CFixtureApp& app) {
-    if (app.m_pMainWnd)
-        app.m_pMainWnd->DestroyWindow();
+    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
     pm::afxtest::pump();
 }
 
@@ -163,10 +160,8 @@ void DragBar(CControlBar* bar, CPoint from, const std::vector<CPoint>& screenPoi
         ::PostMessage(h, WM_MOUSEMOVE, keys, MAKELPARAM(p.x, p.y));
         last = p;
     }
-    if (pictureOf)
-        ::PostMessage(pictureOf->m_hWnd, WM_TAKE_PICTURE, 0, 0);
-    if (CWnd* main = AfxGetMainWnd())
-        ::PostMessage(main->m_hWnd, WM_PROBE_DRAG, 0, 0);
+    if (pictureOf) ::PostMessage(pictureOf->m_hWnd, WM_TAKE_PICTURE, 0, 0);
+    if (CWnd* main = AfxGetMainWnd()) ::PostMessage(main->m_hWnd, WM_PROBE_DRAG, 0, 0);
     if (endKey == VK_ESCAPE)
         ::PostMessage(h, WM_KEYDOWN, VK_ESCAPE, 0);
     else if (endKey == VK_RBUTTON)

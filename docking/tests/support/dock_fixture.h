@@ -1,7 +1,8 @@
 #pragma once
 // The docking test program: an MDI frame with sizeable dock bars on its four sides, three sizeable
 // panes ("Information" and "Project" docked left, "Output" at the bottom) and three documents in
-// MDI children that can dock as panes, with a tab strip around the MDI client. Tests drive it with scripted input and save its pictures.
+// MDI children that can dock as panes, with a tab strip around the MDI client. Tests drive it with scripted
+// input and save its pictures.
 
 #include "docking/CDKMDIChildWndSizeDock.h"
 #include "docking/CDKMDIClientTabs.h"

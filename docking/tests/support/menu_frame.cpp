@@ -10,9 +10,9 @@ namespace {
 
 const UINT kButtons[] = {ID_NEW, ID_OPEN, ID_SEPARATOR, ID_CUT, ID_PASTE, ID_FIND, ID_BOLD};
 
-
 bool makeToolBar(CFrameWnd* frame, CDKCoolToolBar& bar, UINT id, const char* title) {
-    if (!bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC, id)) return false;
+    if (!bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC, id))
+        return false;
     if (!bar.SetButtons(kButtons, 7) || !bar.SetBitmap(pm::afxtest::makeButtonImages(6))) return false;
     bar.SetButtonStyle(bar.CommandToIndex(ID_FIND), TBBS_DROPDOWN);
     bar.SetWindowText(title);
@@ -67,8 +67,8 @@ END_MESSAGE_MAP()
 
 int CMenuFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
-    if (!m_wndView.CreateEx(WS_EX_CLIENTEDGE, AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this,
-                            AFX_IDW_PANE_FIRST))
+    if (!m_wndView.CreateEx(WS_EX_CLIENTEDGE, AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0),
+                            this, AFX_IDW_PANE_FIRST))
         return -1;
     if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC)) return -1;
     m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
@@ -94,20 +94,28 @@ void CMenuFrame::RecalcLayout(BOOL bNotify) {
 BOOL CMenuFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) m_log.push_back("command " + std::to_string(LOWORD(wParam)));
     // The expansion item reopens the popup it was chosen in, with all its items.
-    if (lParam == 0 && LOWORD(wParam) == ID_BITMAPMENU_EXPAND) m_wndMenuBar.m_nNextPopup = m_wndMenuBar.m_nOpenPopup;
+    if (lParam == 0 && LOWORD(wParam) == ID_BITMAPMENU_EXPAND)
+        m_wndMenuBar.m_nNextPopup = m_wndMenuBar.m_nOpenPopup;
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 
 LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ENTERMENULOOP: m_log.push_back("WM_ENTERMENULOOP"); break;
-    case WM_EXITMENULOOP: m_log.push_back("WM_EXITMENULOOP"); break;
-    case WM_INITMENU: m_log.push_back("WM_INITMENU"); break;
+    case WM_ENTERMENULOOP:
+        m_log.push_back("WM_ENTERMENULOOP");
+        break;
+    case WM_EXITMENULOOP:
+        m_log.push_back("WM_EXITMENULOOP");
+        break;
+    case WM_INITMENU:
+        m_log.push_back("WM_INITMENU");
+        break;
     case WM_NOTIFY: {
         if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_COOLCOMMAND) {
             auto* command = reinterpret_cast<CoolCommandNotify*>(lParam);
             m_log.push_back("cool command " + std::to_string(command->nCommand));
-            if (command->nCommand == ID_MENUBAR_DROPDOWN) m_lastDropDown = *static_cast<MenuBarDropDown*>(command->pData);
+            if (command->nCommand == ID_MENUBAR_DROPDOWN)
+                m_lastDropDown = *static_cast<MenuBarDropDown*>(command->pData);
             return m_lCoolCommandAnswer;
         }
         auto* notify = reinterpret_cast<CoolCustomDrawNotify*>(lParam);
@@ -118,11 +126,20 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_MENUBAR_SAVED: m_log.push_back(std::string("saved ") + reinterpret_cast<LPCSTR>(lParam)); break;
-    case WM_MENUBAR_LOADED: m_log.push_back(std::string("loaded ") + reinterpret_cast<LPCSTR>(lParam)); break;
-    case WM_BITMAPMENU_RECENTLYUSEDCHANGED: m_log.push_back("recently used changed"); break;
-    case WM_SYSCOMMAND: m_log.push_back("WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0)); break;
-    default: break;
+    case WM_MENUBAR_SAVED:
+        m_log.push_back(std::string("saved ") + reinterpret_cast<LPCSTR>(lParam));
+        break;
+    case WM_MENUBAR_LOADED:
+        m_log.push_back(std::string("loaded ") + reinterpret_cast<LPCSTR>(lParam));
+        break;
+    case WM_BITMAPMENU_RECENTLYUSEDCHANGED:
+        m_log.push_back("recently used changed");
+        break;
+    case WM_SYSCOMMAND:
+        m_log.push_back("WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0));
+        break;
+    default:
+        break;
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }
@@ -147,7 +164,8 @@ void inLoops(HWND hwnd, std::vector<std::function<void()>> steps) {
 
 std::vector<HWND> popupWindows() {
     std::vector<HWND> found;
-    for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h; h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
+    for (HWND h = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr); h;
+         h = ::FindWindowEx(nullptr, h, "#32768", nullptr))
         if (::IsWindowVisible(h)) found.push_back(h);
     return found;
 }

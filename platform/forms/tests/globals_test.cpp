@@ -43,8 +43,8 @@ TEST(MsgBox, OwnedByTheActiveWindowOrTheFormActiveLast) {
     pm::test::pumpMessages();
     vb::MsgBox("active");
     EXPECT_EQ(owner, form.hWnd());
-    HWND other = CreateWindowEx(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND other = CreateWindowEx(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 300, 300, 40, 40, nullptr,
+                                nullptr, nullptr, nullptr);
     SetActiveWindow(other);
     vb::MsgBox("another window active");
     EXPECT_EQ(owner, other);

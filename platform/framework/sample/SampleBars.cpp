@@ -27,7 +27,9 @@ public:
         m_bEnableChanged = TRUE;
         ::SendMessage(m_toolBar, TB_ENABLEBUTTON, m_nID, MAKELPARAM(bOn ? TRUE : FALSE, 0));
     }
-    void SetCheck(int nCheck) override { ::SendMessage(m_toolBar, TB_CHECKBUTTON, m_nID, MAKELPARAM(nCheck ? TRUE : FALSE, 0)); }
+    void SetCheck(int nCheck) override {
+        ::SendMessage(m_toolBar, TB_CHECKBUTTON, m_nID, MAKELPARAM(nCheck ? TRUE : FALSE, 0));
+    }
     void SetText(LPCSTR) override {}
 
 private:
@@ -46,7 +48,8 @@ BOOL CSampleToolBar::Create(CFrameWnd* pParent, const std::vector<UINT>& command
     ::InitCommonControls();
     DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
                   CCS_NODIVIDER;
-    if (!CreateEx(0, TOOLBARCLASSNAME, nullptr, style, CRect(0, 0, 100, 26), pParent, AFX_IDW_TOOLBAR)) return FALSE;
+    if (!CreateEx(0, TOOLBARCLASSNAME, nullptr, style, CRect(0, 0, 100, 26), pParent, AFX_IDW_TOOLBAR))
+        return FALSE;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
 
     CClientDC screen(pParent);
@@ -124,7 +127,8 @@ BOOL CSampleStatusBar::Create(CFrameWnd* pParent) {
 CString CSampleStatusBar::PaneText(int nPane) const {
     CString text;
     auto length = LOWORD(SendMessage(SB_GETTEXTLENGTH, static_cast<WPARAM>(nPane)));
-    SendMessage(SB_GETTEXT, static_cast<WPARAM>(nPane), reinterpret_cast<LPARAM>(text.GetBufferSetLength(length)));
+    SendMessage(SB_GETTEXT, static_cast<WPARAM>(nPane),
+                reinterpret_cast<LPARAM>(text.GetBufferSetLength(length)));
     text.ReleaseBuffer();
     return text;
 }

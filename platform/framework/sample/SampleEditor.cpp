@@ -14,8 +14,8 @@ END_MESSAGE_MAP()
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
-    if (!m_wndToolBar.Create(this, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
-                                    ID_EDIT_PASTE}))
+    if (!m_wndToolBar.Create(
+            this, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}))
         return -1;
     if (!m_wndStatusBar.Create(this)) return -1;
     RecalcLayout();

@@ -41,14 +41,15 @@ MenuItem viewMenu() {
 }
 
 pm::res::MenuTemplate documentMenu() {
-    return {{popup("&File", fileItems(true)),
-             popup("&Edit", {item("Cu&t\tCtrl+X", ID_EDIT_CUT), item("&Copy\tCtrl+C", ID_EDIT_COPY),
-                             item("&Paste\tCtrl+V", ID_EDIT_PASTE), separator(),
-                             item("Select &All", ID_EDIT_SELECT_ALL)}),
-             viewMenu(),
-             popup("&Window", {item("&New Window", ID_WINDOW_NEW), item("&Cascade", ID_WINDOW_CASCADE),
-                               item("&Tile", ID_WINDOW_TILE_HORZ), item("&Arrange Icons", ID_WINDOW_ARRANGE)}),
-             popup("&Help", {item("&About Sample Editor...", ID_APP_ABOUT)})}};
+    return {
+        {popup("&File", fileItems(true)),
+         popup("&Edit",
+               {item("Cu&t\tCtrl+X", ID_EDIT_CUT), item("&Copy\tCtrl+C", ID_EDIT_COPY),
+                item("&Paste\tCtrl+V", ID_EDIT_PASTE), separator(), item("Select &All", ID_EDIT_SELECT_ALL)}),
+         viewMenu(),
+         popup("&Window", {item("&New Window", ID_WINDOW_NEW), item("&Cascade", ID_WINDOW_CASCADE),
+                           item("&Tile", ID_WINDOW_TILE_HORZ), item("&Arrange Icons", ID_WINDOW_ARRANGE)}),
+         popup("&Help", {item("&About Sample Editor...", ID_APP_ABOUT)})}};
 }
 
 std::vector<ACCEL> accelerators() {
@@ -70,7 +71,8 @@ void declareResources() {
         pm::res::addAccelerators(IDR_NOTETYPE, accelerators());
         pm::res::addStrings({
             {IDR_MAINFRAME, "Sample Editor"},
-            {IDR_TEXTTYPE, "\nText\nText Document\nText Files (*.txt)\n.txt\nSample.Text\nSample Text Document"},
+            {IDR_TEXTTYPE,
+             "\nText\nText Document\nText Files (*.txt)\n.txt\nSample.Text\nSample Text Document"},
             {IDR_NOTETYPE, "\nNote\nNote\nNote Files (*.note)\n.note\nSample.Note\nSample Note"},
             {AFX_IDS_APP_TITLE, "Sample Editor"},
             {AFX_IDS_IDLEMESSAGE, "Ready"},

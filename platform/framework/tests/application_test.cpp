@@ -106,7 +106,8 @@ TEST(Application, CommandLines) {
     for (const Case& c : cases) {
         CProfileApp app;
         std::vector<char*> argv;
-        for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
+        for (const char* a : c.args)
+            argv.push_back(const_cast<char*>(a));
         app.m_argc = static_cast<int>(argv.size());
         app.m_argv = argv.data();
         CCommandLineInfo info;
@@ -160,7 +161,8 @@ TEST(Documents, AFailedSaveLeavesTheOldFileAsItWas) {
 
     // A folder that cannot be written: the save fails and says so.
     ::chmod(folder.c_str(), 0500);
-    bool writable = ::access((folder + "/probe").c_str(), F_OK) != 0 && std::ofstream(folder + "/probe").good();
+    bool writable =
+        ::access((folder + "/probe").c_str(), F_OK) != 0 && std::ofstream(folder + "/probe").good();
     if (!writable) {
         doc.SetModifiedFlag();
         EXPECT_FALSE(doc.DoSave(path.c_str()));

@@ -326,7 +326,8 @@ TEST(CArchive, AnArrayOfAnAskedElementClassMakesNoOtherElement) {
     const int liveBefore = CTestCounted::s_live;
     load(flat, [&](CArchive& ar) {
         ar.SetNextElementClass(RUNTIME_CLASS(CTestCounted));
-        EXPECT_EQ(loadCauseOf(ar, [&] { delete ar.ReadObject(RUNTIME_CLASS(CObArray)); }), CArchiveException::badClass);
+        EXPECT_EQ(loadCauseOf(ar, [&] { delete ar.ReadObject(RUNTIME_CLASS(CObArray)); }),
+                  CArchiveException::badClass);
         EXPECT_EQ(CTestCounted::s_live, liveBefore) << "the node's child was never made, the first one freed";
     });
     // The asked class holds for the outer array's elements, not for what they read in turn.

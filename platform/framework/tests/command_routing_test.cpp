@@ -80,7 +80,8 @@ END_MESSAGE_MAP()
 class CTraceTemplate : public CMultiDocTemplate {
 public:
     CTraceTemplate()
-        : CMultiDocTemplate(IDR_TRACE, RUNTIME_CLASS(CTraceDoc), RUNTIME_CLASS(CTraceChild), RUNTIME_CLASS(CTraceView)) {}
+        : CMultiDocTemplate(IDR_TRACE, RUNTIME_CLASS(CTraceDoc), RUNTIME_CLASS(CTraceChild),
+                            RUNTIME_CLASS(CTraceView)) {}
     TRACE_TARGET("template")
     DECLARE_MESSAGE_MAP()
 };
@@ -150,15 +151,15 @@ TEST_F(CommandRouting, ViewDocumentTemplateFrameApplicationThenTheMainFrame) {
     ASSERT_NE(main->MDIGetActive(), nullptr);
     EXPECT_FALSE(main->OnCmdMsg(ID_TRACE, CN_COMMAND, nullptr, nullptr));
     EXPECT_EQ(trace, (std::vector<std::string>{"view", "document", "template", "child frame", "application",
-                                                "main frame", "application"}));
+                                               "main frame", "application"}));
 }
 
 TEST_F(CommandRouting, UpdateRequestsTakeTheSameRoad) {
     CCmdUI state;
     state.m_nID = ID_TRACE;
     EXPECT_FALSE(state.DoUpdate(main, FALSE));
-    EXPECT_EQ(trace, (std::vector<std::string>{"view?", "document?", "template?", "child frame?", "application?",
-                                                "main frame?", "application?"}));
+    EXPECT_EQ(trace, (std::vector<std::string>{"view?", "document?", "template?", "child frame?",
+                                               "application?", "main frame?", "application?"}));
 }
 
 TEST_F(CommandRouting, AHandlerThatTakesTheCommandEndsTheWalk) {
@@ -224,7 +225,8 @@ TEST_F(CommandRouting, AFrameWithAnActiveChildOfItsOwnRoutesThroughThatChild) {
     pm::afxtest::pump();
     EXPECT_GT(CTraceChild::s_nActivations, 0) << "a new child is made active through its own MDIActivate";
     CMDIChildWnd* clientActive = main->MDIGetActive();
-    auto* other = static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(clientActive->m_hWnd, GW_HWNDNEXT)));
+    auto* other =
+        static_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(::GetWindow(clientActive->m_hWnd, GW_HWNDNEXT)));
     ASSERT_NE(other, nullptr);
     static_cast<CTraceMain*>(main)->m_pOwnActive = other;
     EXPECT_EQ(main->MDIGetActive(), clientActive) << "the client's active child is the client's";

@@ -17,7 +17,9 @@
 void PrintTo(const CRect& r, std::ostream* os) {
     *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
-void PrintTo(const CSize& s, std::ostream* os) { *os << s.cx << "x" << s.cy; }
+void PrintTo(const CSize& s, std::ostream* os) {
+    *os << s.cx << "x" << s.cy;
+}
 
 namespace {
 
@@ -27,11 +29,10 @@ const UINT ID_BOLD = 0x8201, ID_ITALIC = 0x8202, ID_CUT = 0x8203, ID_COPY = 0x82
 const UINT ID_INDICATOR_MODE = 0x8210;
 const UINT IDW_EDIT_BAR = AFX_IDW_CONTROLBAR_FIRST + 32;
 
-const UINT kToolButtons[] = {ID_BOLD, ID_ITALIC, ID_SEPARATOR, ID_CUT, ID_COPY, ID_PASTE, ID_SEPARATOR, ID_FIND,
-                             ID_UNDO, ID_REDO};
+const UINT kToolButtons[] = {ID_BOLD,  ID_ITALIC,    ID_SEPARATOR, ID_CUT,  ID_COPY,
+                             ID_PASTE, ID_SEPARATOR, ID_FIND,      ID_UNDO, ID_REDO};
 const UINT kEditButtons[] = {ID_LEFT, ID_CENTRE, ID_RIGHT};
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_MODE};
-
 
 class CBarsFrame : public CFrameWnd {
 public:
@@ -45,16 +46,17 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
         if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
-        if (!m_wndView.CreateEx(WS_EX_CLIENTEDGE, AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this,
-                                AFX_IDW_PANE_FIRST))
+        if (!m_wndView.CreateEx(WS_EX_CLIENTEDGE, AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0),
+                                this, AFX_IDW_PANE_FIRST))
             return -1;
         DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
         if (!m_wndTools.Create(this, style | CBRS_SIZE_DYNAMIC, AFX_IDW_TOOLBAR) ||
-            !m_wndTools.SetButtons(kToolButtons, 10) || !m_wndTools.SetBitmap(pm::afxtest::makeButtonImages(8)))
+            !m_wndTools.SetButtons(kToolButtons, 10) ||
+            !m_wndTools.SetBitmap(pm::afxtest::makeButtonImages(8)))
             return -1;
         m_wndTools.SetWindowText("Standard");
-        if (!m_wndEdit.Create(this, style | CBRS_SIZE_FIXED, IDW_EDIT_BAR) || !m_wndEdit.SetButtons(kEditButtons, 3) ||
-            !m_wndEdit.SetBitmap(pm::afxtest::makeButtonImages(3)))
+        if (!m_wndEdit.Create(this, style | CBRS_SIZE_FIXED, IDW_EDIT_BAR) ||
+            !m_wndEdit.SetButtons(kEditButtons, 3) || !m_wndEdit.SetBitmap(pm::afxtest::makeButtonImages(3)))
             return -1;
         m_wndEdit.SetWindowText("Alignment");
         if (!m_wndStatus.Create(this) || !m_wndStatus.SetIndicators(kIndicators, 2)) return -1;
@@ -142,7 +144,9 @@ protected:
         pm::test::dragScreen(main, from, to, 6);
         pm::afxtest::pump();
     }
-    UINT dockSide(const CControlBar& bar) const { return bar.m_pDockBar ? bar.m_pDockBar->GetDlgCtrlID() : 0; }
+    UINT dockSide(const CControlBar& bar) const {
+        return bar.m_pDockBar ? bar.m_pDockBar->GetDlgCtrlID() : 0;
+    }
 
     std::unique_ptr<CBarsApp> app;
     CBarsFrame* frame = nullptr;
@@ -402,7 +406,8 @@ TEST_F(ControlBars, ADamagedSavedLayoutIsIgnored) {
     ASSERT_GT(bytes.size(), 40u);
     auto withCount = [&](int32_t count) {
         std::vector<BYTE> b = bytes;
-        for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<BYTE>(static_cast<uint32_t>(count) >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            b[4 + i] = static_cast<BYTE>(static_cast<uint32_t>(count) >> (8 * i));
         return b;
     };
     std::vector<BYTE> foreign = bytes;
@@ -413,19 +418,21 @@ TEST_F(ControlBars, ADamagedSavedLayoutIsIgnored) {
         const char* name;
         std::vector<BYTE> data;
     };
-    std::vector<Case> cases = {{"empty", {}},
-                               {"foreign tag", foreign},
-                               {"truncated", std::vector<BYTE>(bytes.begin(), bytes.end() - 3)},
-                               {"half", std::vector<BYTE>(bytes.begin(), bytes.begin() + bytes.size() / 2)},
-                               {"huge count", withCount(0x7FFFFFFF)},
-                               {"negative count", withCount(-1)},
-                               {"a bar too many", withCount(static_cast<int32_t>(good.m_arrBarInfo.GetSize() + 1))},
-                               {"trailing bytes", [&] {
-                                    auto b = bytes;
-                                    b.push_back(0);
-                                    return b;
-                                }()},
-                               {"bad flag", flag}};
+    std::vector<Case> cases = {
+        {"empty", {}},
+        {"foreign tag", foreign},
+        {"truncated", std::vector<BYTE>(bytes.begin(), bytes.end() - 3)},
+        {"half", std::vector<BYTE>(bytes.begin(), bytes.begin() + bytes.size() / 2)},
+        {"huge count", withCount(0x7FFFFFFF)},
+        {"negative count", withCount(-1)},
+        {"a bar too many", withCount(static_cast<int32_t>(good.m_arrBarInfo.GetSize() + 1))},
+        {"trailing bytes",
+         [&] {
+             auto b = bytes;
+             b.push_back(0);
+             return b;
+         }()},
+        {"bad flag", flag}};
     CDockState state;
     EXPECT_TRUE(state.FromBytes(bytes.data(), bytes.size()));
     for (const Case& c : cases) {
@@ -516,7 +523,12 @@ TEST(ToolBarLayout, WrapsAndSizesRowsOfButtons) {
         {"narrower than a button", {B, B, S, B, B, S, B}, Case::Wrap, 0, "B/B|/B/B|/B", CSize(23, 110)},
         {"drop-down button is wider", {B, D, B}, Case::Wrap, 32767, "BDB", CSize(83, 22)},
         {"drop-down wraps as its width", {B, D, B}, Case::Wrap, 70, "BD/B", CSize(60, 44)},
-        {"sized to two rows keeps them narrow", {B, B, B, B, B, B}, Case::Size, 100, "BBB/BBB", CSize(69, 44)},
+        {"sized to two rows keeps them narrow",
+         {B, B, B, B, B, B},
+         Case::Size,
+         100,
+         "BBB/BBB",
+         CSize(69, 44)},
         {"sized to a height", {B, B, B, B, B, B}, Case::SizeVert, 66, "BB/BB/BB", CSize(46, 66)},
         {"sized vertically for docking on a side", {B, B, S, B}, Case::Size, 0, "B/B|/B", CSize(23, 66)},
     };
@@ -526,10 +538,13 @@ TEST(ToolBarLayout, WrapsAndSizesRowsOfButtons) {
         SCOPED_TRACE(c.name);
         std::vector<TBBUTTON> buttons;
         int id = 1;
-        for (BYTE kind : c.kinds) buttons.push_back(button(kind & TBSTYLE_SEP ? 0 : id++, kind));
+        for (BYTE kind : c.kinds)
+            buttons.push_back(button(kind & TBSTYLE_SEP ? 0 : id++, kind));
         int count = static_cast<int>(buttons.size());
-        if (c.how == Case::Wrap) bar.WrapToolBar(buttons.data(), count, c.length);
-        else bar.SizeToolBar(buttons.data(), count, c.length, c.how == Case::SizeVert);
+        if (c.how == Case::Wrap)
+            bar.WrapToolBar(buttons.data(), count, c.length);
+        else
+            bar.SizeToolBar(buttons.data(), count, c.length, c.how == Case::SizeVert);
         EXPECT_EQ(wraps(buttons), c.wrapped);
         EXPECT_EQ(bar.CalcSize(buttons.data(), count), c.size);
     }
@@ -561,14 +576,16 @@ TEST_F(ControlBars, ARealBarsLayoutsFixedDockedAndWrappedToALength) {
     insideVert.SetRectEmpty();
     tools.CalcInsideRect(insideVert, FALSE);
     CSize vertical = tools.CalcDynamicLayout(-1, LM_VERTDOCK);
-    EXPECT_EQ(vertical, CSize(tools.m_sizeButton.cx - insideVert.Width(), 8 * tools.m_sizeButton.cy - insideVert.Height()));
+    EXPECT_EQ(vertical, CSize(tools.m_sizeButton.cx - insideVert.Width(),
+                              8 * tools.m_sizeButton.cy - insideVert.Height()));
     // Floating, sized to three buttons across: three rows wrapped at the separators, in the control.
     frame->FloatControlBar(&tools, frameClientToScreen(CPoint(200, 200)));
     pm::afxtest::pump();
     CRect floatingInside;
     floatingInside.SetRectEmpty();
     tools.CalcInsideRect(floatingInside, TRUE);
-    CSize wrapped = tools.CalcDynamicLayout(3 * tools.m_sizeButton.cx - floatingInside.Width(), LM_HORZ | LM_COMMIT);
+    CSize wrapped =
+        tools.CalcDynamicLayout(3 * tools.m_sizeButton.cx - floatingInside.Width(), LM_HORZ | LM_COMMIT);
     int rows = 1;
     for (int i = 0; i < 10; ++i)
         if (tools.GetButtonStyle(i) & TBBS_WRAPPED) ++rows;
@@ -613,7 +630,8 @@ std::vector<unsigned char> bmpFile(int w, int h, COLORREF colour) {
     int stride = (w * 3 + 3) & ~3;
     std::vector<unsigned char> out(static_cast<size_t>(54 + stride * h), 0);
     auto put32 = [&out](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
     };
     out[0] = 'B';
     out[1] = 'M';

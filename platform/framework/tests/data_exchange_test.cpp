@@ -13,7 +13,16 @@
 
 namespace {
 
-enum { kName = 10, kCount = 11, kCheck = 12, kRadio1 = 13, kRadio2 = 14, kRadio3 = 15, kCombo = 16, kList = 18 };
+enum {
+    kName = 10,
+    kCount = 11,
+    kCheck = 12,
+    kRadio1 = 13,
+    kRadio2 = 14,
+    kRadio3 = 15,
+    kCombo = 16,
+    kList = 18
+};
 
 void declareDialog() {
     static const bool declared = [] {
@@ -55,8 +64,10 @@ public:
 
 protected:
     BOOL OnInitDialog() override {
-        for (const char* colour : {"red", "green", "blue"}) SendDlgItemMessage(kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(colour));
-        for (const char* item : {"one", "two", "three"}) SendDlgItemMessage(kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        for (const char* colour : {"red", "green", "blue"})
+            SendDlgItemMessage(kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(colour));
+        for (const char* item : {"one", "two", "three"})
+            SendDlgItemMessage(kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         return CDialog::OnInitDialog();
     }
     void DoDataExchange(CDataExchange* pDX) override {
@@ -196,7 +207,8 @@ TEST_F(DataExchange, AModalDialogSeesItsMessagesFirst) {
 
 TEST_F(DataExchange, AModalDialogComesUpCentredOverItsOwnerUnlessItPlacedItself) {
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, CRect(100, 80, 900, 680), nullptr, 0));
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE,
+                               CRect(100, 80, 900, 680), nullptr, 0));
     auto centreOf = [](HWND hwnd) {
         CRect r;
         ::GetWindowRect(hwnd, &r);

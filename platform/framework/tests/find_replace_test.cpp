@@ -19,9 +19,11 @@ public:
     afx_msg LRESULT OnFindReplace(WPARAM, LPARAM lParam) {
         CFindReplaceDialog* pDialog = CFindReplaceDialog::GetNotifier(lParam);
         EXPECT_EQ(pDialog, m_pDialog);
-        if (pDialog->IsTerminating()) events.push_back("closing");
+        if (pDialog->IsTerminating())
+            events.push_back("closing");
         else if (pDialog->FindNext())
-            events.push_back("find " + std::string(pDialog->GetFindString()) + (pDialog->MatchCase() ? " case" : ""));
+            events.push_back("find " + std::string(pDialog->GetFindString()) +
+                             (pDialog->MatchCase() ? " case" : ""));
         return 0;
     }
     DECLARE_MESSAGE_MAP()

@@ -57,12 +57,16 @@ CRect childRect(CWnd& child) {
 
 TEST(Layout, BarsInZOrderThenTheLeftOverWindow) {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, AFX_WND, "layout", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    ASSERT_TRUE(
+        parent.CreateEx(0, AFX_WND, "layout", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
     CSideBar top(true, 20), left(false, 30);
     CPane pane;
-    ASSERT_TRUE(top.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_TOOLBAR));
-    ASSERT_TRUE(left.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_TOOLBAR + 1));
-    ASSERT_TRUE(pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(
+        top.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_TOOLBAR));
+    ASSERT_TRUE(left.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent,
+                            AFX_IDW_TOOLBAR + 1));
+    ASSERT_TRUE(
+        pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &parent, AFX_IDW_PANE_FIRST));
 
     CRect query;
     parent.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd_reposQuery, &query);
@@ -126,8 +130,9 @@ TEST(ToolTips, TheControlUnderTheMouseBecomesTheToolWithItsCommandsTip) {
     pm::res::addStrings({{kTipButton, "Does the thing\nThe Thing"}});
     auto* frame = new CTipWnd;
     ASSERT_TRUE(frame->Create(nullptr, "tips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
-    HWND button = ::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, 10, 10, 60, 20, frame->m_hWnd,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTipButton)), nullptr, nullptr);
+    HWND button =
+        ::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, 10, 10, 60, 20, frame->m_hWnd,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTipButton)), nullptr, nullptr);
     ASSERT_TRUE(frame->EnableToolTips());
     HWND tip = frame->GetToolTip();
     ASSERT_NE(tip, nullptr);

@@ -1,3 +1,5 @@
+// The entry macros below are laid out by hand, a line per entry.
+// clang-format off
 // The ON_WM_ entries: every one of them in one map (each must compile against the framework's
 // handler signatures and keep the window's default processing), and the parameters a few of them
 // unpack.
@@ -130,3 +132,4 @@ TEST(MessageCrackers, EveryEntryKeepsTheDefaultsAndUnpacksItsParameters) {
     ::ReleaseDC(edit, dc);
     wnd.DestroyWindow();
 }
+// clang-format on

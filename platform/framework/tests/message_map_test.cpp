@@ -65,12 +65,16 @@ public:
         trace.push_back("registered");
         return static_cast<LRESULT>(wParam) * 2;
     }
-    afx_msg void OnSize(UINT, int cx, int cy) { trace.push_back("size:" + std::to_string(cx) + "x" + std::to_string(cy)); }
+    afx_msg void OnSize(UINT, int cx, int cy) {
+        trace.push_back("size:" + std::to_string(cx) + "x" + std::to_string(cy));
+    }
     afx_msg void OnClick300(NMHDR*, LRESULT* pResult) {
         trace.push_back("click:300");
         *pResult = 7;
     }
-    afx_msg void OnDblClickRange(UINT nID, NMHDR*, LRESULT*) { trace.push_back("dblclk:" + std::to_string(nID)); }
+    afx_msg void OnDblClickRange(UINT nID, NMHDR*, LRESULT*) {
+        trace.push_back("dblclk:" + std::to_string(nID));
+    }
     afx_msg BOOL OnRClickEx(UINT nID, NMHDR*, LRESULT* pResult) {
         trace.push_back("rclick:" + std::to_string(nID));
         *pResult = 9;
@@ -143,7 +147,8 @@ class MessageMaps : public ::testing::Test {
 protected:
     void SetUp() override {
         trace.clear();
-        ASSERT_TRUE(wnd.CreateEx(0, superClass(), "maps", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr));
+        ASSERT_TRUE(
+            wnd.CreateEx(0, superClass(), "maps", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr));
         ASSERT_TRUE(ctl.Create(nullptr, "ctl", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &wnd, 300));
         trace.clear();
     }
@@ -208,7 +213,8 @@ TEST_F(MessageMaps, WindowMessagesRegisteredMessagesAndBaseEntries) {
     EXPECT_EQ(trace, (std::vector<std::string>{"base:user1", "registered", "size:120x80"}));
     trace.clear();
     wnd.SendMessage(WM_USER + 2);
-    EXPECT_EQ(trace, (std::vector<std::string>{"super:2"})) << "unhandled messages reach the previous procedure";
+    EXPECT_EQ(trace, (std::vector<std::string>{"super:2"}))
+        << "unhandled messages reach the previous procedure";
 }
 
 TEST_F(MessageMaps, NotificationsWithTheirResults) {
@@ -262,7 +268,8 @@ TEST_F(MessageMaps, UpdateHandlersAndContinueRouting) {
 }
 
 TEST(HandleMaps, TemporaryObjectsGoAtIdlePermanentOnesStay) {
-    HWND raw = ::CreateWindowEx(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND raw =
+        ::CreateWindowEx(0, "STATIC", "raw", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     std::size_t before = pm::afx::temporaryWindowCount();
     CWnd* temp = CWnd::FromHandle(raw);
     EXPECT_EQ(CWnd::FromHandle(raw), temp);
@@ -270,7 +277,8 @@ TEST(HandleMaps, TemporaryObjectsGoAtIdlePermanentOnesStay) {
     EXPECT_EQ(pm::afx::temporaryWindowCount(), before + 1);
 
     CWnd permanent;
-    HWND other = ::CreateWindowEx(0, "STATIC", "perm", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND other =
+        ::CreateWindowEx(0, "STATIC", "perm", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(permanent.Attach(other));
     pm::afxtest::runIdle();
     EXPECT_EQ(pm::afx::temporaryWindowCount(), 0u);
@@ -284,9 +292,11 @@ TEST(HandleMaps, TemporaryObjectsGoAtIdlePermanentOnesStay) {
 
 TEST(HandleMaps, SubclassedDialogItemGetsItsReflectedNotifications) {
     CTestWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, superClass(), "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
-    HWND button = ::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 60, 20, parent.m_hWnd,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(500)), nullptr, nullptr);
+    ASSERT_TRUE(
+        parent.CreateEx(0, superClass(), "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    HWND button =
+        ::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 60, 20, parent.m_hWnd,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(500)), nullptr, nullptr);
     auto original = ::GetWindowLongPtr(button, GWLP_WNDPROC);
     CReflectingCtl item;
     ASSERT_TRUE(item.SubclassDlgItem(500, &parent));
@@ -325,7 +335,8 @@ TEST_F(MessageMaps, UpdateDialogControlsRunsTheHandlersOfChildControls) {
     EXPECT_FALSE(::IsWindowEnabled(withoutHandler)) << "a push button without a handler";
     EXPECT_TRUE(::IsWindowEnabled(checkWithoutHandler)) << "check boxes are never disabled for that";
     EXPECT_EQ(::SendMessage(checkedByHandler, BM_GETCHECK, 0, 0), BST_CHECKED);
-    for (HWND h : {disabledByHandler, withoutHandler, checkWithoutHandler, checkedByHandler}) ::DestroyWindow(h);
+    for (HWND h : {disabledByHandler, withoutHandler, checkWithoutHandler, checkedByHandler})
+        ::DestroyWindow(h);
 }
 
 namespace {
@@ -373,8 +384,9 @@ TEST(ControlNotifications, NamedEntriesAndTheControlsOwnUpdateHandler) {
                           {602, LBN_SELCHANGE, "list selected"},
                           {603, CBN_CLOSEUP, "combo closed"}};
     for (const Case& c : cases) {
-        HWND control = ::CreateWindowEx(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), nullptr, nullptr);
+        HWND control =
+            ::CreateWindowEx(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), nullptr, nullptr);
         trace.clear();
         parent.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, c.code), reinterpret_cast<LPARAM>(control));
         EXPECT_EQ(trace, std::vector<std::string>{c.expected});
@@ -382,7 +394,8 @@ TEST(ControlNotifications, NamedEntriesAndTheControlsOwnUpdateHandler) {
     }
 
     CSelfUpdatingButton button;
-    ASSERT_TRUE(button.Create("BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20), &parent, 604));
+    ASSERT_TRUE(button.Create("BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20),
+                              &parent, 604));
     parent.UpdateDialogControls(&parent, FALSE);
     EXPECT_FALSE(button.IsWindowEnabled());
     parent.DestroyWindow();

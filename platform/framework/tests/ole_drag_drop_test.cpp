@@ -60,7 +60,8 @@ protected:
         COleDataSource source;
         if (!text.IsEmpty()) {
             HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(text.GetLength() + 1));
-            std::memcpy(::GlobalLock(block), static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength() + 1));
+            std::memcpy(::GlobalLock(block), static_cast<LPCSTR>(text),
+                        static_cast<size_t>(text.GetLength() + 1));
             ::GlobalUnlock(block);
             source.CacheGlobalData(CF_TEXT, block);
         }
@@ -77,9 +78,12 @@ class OleDragDrop : public ::testing::Test {
 protected:
     void SetUp() override {
         pm::afx::registerStandardClasses();
-        ASSERT_TRUE(parent.CreateEx(0, AFX_WND, "Drag", WS_POPUP | WS_VISIBLE, 150, 150, 400, 200, nullptr, nullptr));
-        ASSERT_TRUE(source.Create(AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 150, 200), &parent, 1));
-        ASSERT_TRUE(targetWnd.Create(AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(250, 0, 400, 200), &parent, 2));
+        ASSERT_TRUE(
+            parent.CreateEx(0, AFX_WND, "Drag", WS_POPUP | WS_VISIBLE, 150, 150, 400, 200, nullptr, nullptr));
+        ASSERT_TRUE(
+            source.Create(AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 150, 200), &parent, 1));
+        ASSERT_TRUE(
+            targetWnd.Create(AFX_WND, nullptr, WS_CHILD | WS_VISIBLE, CRect(250, 0, 400, 200), &parent, 2));
         ASSERT_TRUE(target.Register(&targetWnd));
         pm::afxtest::pump();
     }

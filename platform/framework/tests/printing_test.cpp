@@ -1,6 +1,6 @@
 // Printing a view: three pages to a PDF file through the print dialog and the print-to-file name,
-// or into the file the print dialog itself chose, a cancelled dialog printing nothing, and print preview with two pages side by side, Next, Prev
-// and Close.
+// or into the file the print dialog itself chose, a cancelled dialog printing nothing, and print preview with
+// two pages side by side, Next, Prev and Close.
 
 #include "platform/framework/tests/support/framework_test.h"
 
@@ -70,8 +70,8 @@ protected:
         frame = new CFrameWnd;
         CCreateContext context;
         context.m_pNewViewClass = RUNTIME_CLASS(CPagesView);
-        ASSERT_TRUE(frame->Create(nullptr, "Pages", WS_OVERLAPPEDWINDOW, CRect(80, 80, 720, 560), nullptr, nullptr, 0,
-                                  &context));
+        ASSERT_TRUE(frame->Create(nullptr, "Pages", WS_OVERLAPPEDWINDOW, CRect(80, 80, 720, 560), nullptr,
+                                  nullptr, 0, &context));
         app->m_pMainWnd = frame;
         view = static_cast<CPagesView*>(frame->GetDescendantWindow(AFX_IDW_PANE_FIRST));
         ASSERT_NE(view, nullptr);
@@ -103,7 +103,8 @@ protected:
     }
     CPreviewView* preview() const {
         CView* active = frame->GetActiveView();
-        return active && active->IsKindOf(RUNTIME_CLASS(CPreviewView)) ? static_cast<CPreviewView*>(active) : nullptr;
+        return active && active->IsKindOf(RUNTIME_CLASS(CPreviewView)) ? static_cast<CPreviewView*>(active)
+                                                                       : nullptr;
     }
 
     std::string folder;

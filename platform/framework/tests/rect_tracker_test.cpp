@@ -43,8 +43,10 @@ public:
 protected:
     afx_msg void OnLButtonDown(UINT, CPoint point) {
         CRectTracker& tracker = m_bGrid ? m_tracker : m_plain;
-        if (tracker.HitTest(point) == CRectTracker::hitNothing) m_nResult = tracker.TrackRubberBand(this, point);
-        else m_nResult = tracker.Track(this, point);
+        if (tracker.HitTest(point) == CRectTracker::hitNothing)
+            m_nResult = tracker.TrackRubberBand(this, point);
+        else
+            m_nResult = tracker.Track(this, point);
     }
     afx_msg void OnPaint() {
         CPaintDC dc(this);
@@ -62,8 +64,8 @@ class RectTracker : public ::testing::Test {
 protected:
     void SetUp() override {
         pm::afx::registerStandardClasses();
-        ASSERT_TRUE(wnd.CreateEx(0, AFX_WNDFRAMEORVIEW, "Tracker", WS_OVERLAPPED | WS_VISIBLE, 120, 120, 320, 240,
-                                 nullptr, nullptr));
+        ASSERT_TRUE(wnd.CreateEx(0, AFX_WNDFRAMEORVIEW, "Tracker", WS_OVERLAPPED | WS_VISIBLE, 120, 120, 320,
+                                 240, nullptr, nullptr));
         pm::afxtest::pump();
     }
     void TearDown() override {
@@ -72,7 +74,8 @@ protected:
     }
     void drag(CPoint from, std::vector<CPoint> path, bool escape = false) {
         pm::test::pressMouse(wnd.m_hWnd, from);
-        for (CPoint p : path) pm::test::moveMouse(wnd.m_hWnd, p);
+        for (CPoint p : path)
+            pm::test::moveMouse(wnd.m_hWnd, p);
         if (escape) pm::test::pressKey(wnd.m_hWnd, VK_ESCAPE);
         pm::test::releaseMouse(wnd.m_hWnd, path.back());
         pm::afxtest::pump();
@@ -89,11 +92,11 @@ TEST(RectTrackerHits, HandlesSidesMiddleAndTheMirroredRectangle) {
         int hit;
     };
     for (Case c : {Case{{50, 50}, CRectTracker::hitTopLeft}, Case{{148, 50}, CRectTracker::hitTopRight},
-                   Case{{148, 118}, CRectTracker::hitBottomRight}, Case{{50, 118}, CRectTracker::hitBottomLeft},
-                   Case{{100, 50}, CRectTracker::hitTop}, Case{{148, 85}, CRectTracker::hitRight},
-                   Case{{100, 118}, CRectTracker::hitBottom}, Case{{50, 85}, CRectTracker::hitLeft},
-                   Case{{100, 85}, CRectTracker::hitMiddle}, Case{{20, 20}, CRectTracker::hitNothing},
-                   Case{{160, 85}, CRectTracker::hitNothing}}) {
+                   Case{{148, 118}, CRectTracker::hitBottomRight},
+                   Case{{50, 118}, CRectTracker::hitBottomLeft}, Case{{100, 50}, CRectTracker::hitTop},
+                   Case{{148, 85}, CRectTracker::hitRight}, Case{{100, 118}, CRectTracker::hitBottom},
+                   Case{{50, 85}, CRectTracker::hitLeft}, Case{{100, 85}, CRectTracker::hitMiddle},
+                   Case{{20, 20}, CRectTracker::hitNothing}, Case{{160, 85}, CRectTracker::hitNothing}}) {
         SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
         EXPECT_EQ(tracker.HitTest(c.point), c.hit);
     }

@@ -17,7 +17,8 @@ public:
     void OnDraw(CDC* pDC) override {
         CRect rect;
         GetClientRect(&rect);
-        pDC->FillSolidRect(&rect, GetDlgCtrlID() == AFX_IDW_PANE_FIRST ? RGB(230, 240, 255) : RGB(255, 245, 220));
+        pDC->FillSolidRect(&rect,
+                           GetDlgCtrlID() == AFX_IDW_PANE_FIRST ? RGB(230, 240, 255) : RGB(255, 245, 220));
         pDC->TextOut(4, 4, "pane");
     }
 };
@@ -47,10 +48,12 @@ class CLayoutSplitter : public CSplitterWnd {
 public:
     static std::vector<int> layout(std::vector<std::pair<int, int>> idealMin, int size) {
         std::vector<CRowColInfo> info;
-        for (auto [ideal, minimum] : idealMin) info.push_back(CRowColInfo{minimum, ideal, 0});
+        for (auto [ideal, minimum] : idealMin)
+            info.push_back(CRowColInfo{minimum, ideal, 0});
         Layout(info, static_cast<int>(info.size()), size, 7);
         std::vector<int> sizes;
-        for (const CRowColInfo& i : info) sizes.push_back(i.nCurSize);
+        for (const CRowColInfo& i : info)
+            sizes.push_back(i.nCurSize);
         return sizes;
     }
 };
@@ -176,7 +179,8 @@ TEST_F(Splitter, AKeyboardSplitFollowsTheArrowsAndReturnSetsItWhileEscLeavesIt) 
     EXPECT_EQ(split->GetRowCount(), 1);
 
     ASSERT_TRUE(split->DoKeyboardSplit());
-    for (int i = 0; i < 3; ++i) pm::test::pressKey(split->m_hWnd, VK_RIGHT);
+    for (int i = 0; i < 3; ++i)
+        pm::test::pressKey(split->m_hWnd, VK_RIGHT);
     pm::test::pressKey(split->m_hWnd, VK_RETURN);
     pm::afxtest::pump();
     EXPECT_EQ(split->GetColumnCount(), 2);

@@ -45,8 +45,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CTemplatePane, CWnd)
-ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
-ON_COMMAND(kCommand, OnGo)
+    ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
+    ON_COMMAND(kCommand, OnGo)
 END_MESSAGE_MAP()
 
 class TemplateWindow : public ::testing::Test {

@@ -11,7 +11,8 @@ TEST(GdiWrappers, OwnedObjectsAreDeletedTemporaryOnesAreNot) {
     EXPECT_EQ(static_cast<HBRUSH>(*temp), borrowed);
     pm::afxtest::runIdle();
     LOGBRUSH lb{};
-    EXPECT_EQ(::GetObjectA(borrowed, sizeof(lb), &lb), static_cast<int>(sizeof(lb))) << "a temporary wrapper leaves its handle";
+    EXPECT_EQ(::GetObjectA(borrowed, sizeof(lb), &lb), static_cast<int>(sizeof(lb)))
+        << "a temporary wrapper leaves its handle";
     ::DeleteObject(borrowed);
 
     HGDIOBJ owned = nullptr;
@@ -61,7 +62,8 @@ TEST(MenuWrappers, PermanentMenusOwnTheirHandles) {
 class ControlWrappers : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(parent.CreateEx(0, AFX_WND, "controls", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+        ASSERT_TRUE(
+            parent.CreateEx(0, AFX_WND, "controls", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
     }
     void TearDown() override { parent.DestroyWindow(); }
     CWnd parent;
@@ -150,7 +152,8 @@ TEST_F(ControlWrappers, TemporaryObjectsAreOfTheirWindowClassesWrapper) {
     ::RegisterRichEditClasses();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.className);
-        HWND hWnd = ::CreateWindowEx(0, c.className, "", WS_CHILD, 0, 0, 50, 20, parent.m_hWnd, nullptr, nullptr, nullptr);
+        HWND hWnd = ::CreateWindowEx(0, c.className, "", WS_CHILD, 0, 0, 50, 20, parent.m_hWnd, nullptr,
+                                     nullptr, nullptr);
         ASSERT_NE(hWnd, nullptr);
         CWnd* temporary = CWnd::FromHandle(hWnd);
         EXPECT_EQ(temporary->GetRuntimeClass(), c.wrapper);

@@ -19,10 +19,16 @@ public:
     enum : DISPID { kAdd = 1, kExists, kKeys, kItems, kRemove, kRemoveAll, kCount, kCompareMode, kKey };
 
     DISPID memberId(const std::string& key) const override {
-        static const MemberName names[] = {
-            {"item", DISPID_VALUE}, {"add", kAdd},       {"exists", kExists},   {"keys", kKeys},
-            {"items", kItems},      {"remove", kRemove}, {"removeall", kRemoveAll}, {"count", kCount},
-            {"comparemode", kCompareMode}, {"key", kKey}};
+        static const MemberName names[] = {{"item", DISPID_VALUE},
+                                           {"add", kAdd},
+                                           {"exists", kExists},
+                                           {"keys", kKeys},
+                                           {"items", kItems},
+                                           {"remove", kRemove},
+                                           {"removeall", kRemoveAll},
+                                           {"count", kCount},
+                                           {"comparemode", kCompareMode},
+                                           {"key", kKey}};
         return findMember(std::begin(names), std::end(names), key);
     }
 

@@ -123,9 +123,10 @@ public:
     Entry(std::string path, bool folder) : m_path(std::move(path)), m_folder(folder) {}
 
     DISPID memberId(const std::string& key) const override {
-        static const MemberName names[] = {{"path", DISPID_VALUE}, {"name", kName},   {"path", kPath},
-                                           {"parentfolder", kParentFolder}, {"size", kSize},
-                                           {"files", kFiles},       {"subfolders", kSubFolders}};
+        static const MemberName names[] = {
+            {"path", DISPID_VALUE},          {"name", kName}, {"path", kPath},
+            {"parentfolder", kParentFolder}, {"size", kSize}, {"files", kFiles},
+            {"subfolders", kSubFolders}};
         DISPID id = findMember(std::begin(names) + 1, std::end(names), key);
         if (!m_folder && (id == kFiles || id == kSubFolders)) return DISPID_UNKNOWN;
         return id;
@@ -173,7 +174,8 @@ private:
     Value list(bool folders) const {
         std::vector<std::pair<std::string, std::string>> found; // name, path
         std::error_code ec;
-        for (auto it = fs::directory_iterator(native(m_path), ec); !ec && it != fs::end(it); it.increment(ec)) {
+        for (auto it = fs::directory_iterator(native(m_path), ec); !ec && it != fs::end(it);
+             it.increment(ec)) {
             std::error_code kindError;
             bool dir = it->is_directory(kindError);
             if (dir == folders && (dir || it->is_regular_file(kindError)))
@@ -203,14 +205,15 @@ Value folderObject(const std::string& path) {
 std::vector<fs::path> matchingFiles(const std::string& pathPattern, bool folders) {
     std::string pattern = fileNameOf(pathPattern);
     if (pattern.find_first_of("*?") == std::string::npos) {
-        if (folders ? !isFolder(pathPattern) : !isFile(pathPattern)) throw ScriptError(folders ? kPathNotFound : kFileNotFound);
+        if (folders ? !isFolder(pathPattern) : !isFile(pathPattern))
+            throw ScriptError(folders ? kPathNotFound : kFileNotFound);
         return {native(pathPattern)};
     }
     std::string folder = parentOf(pathPattern);
     std::vector<fs::path> out;
     std::error_code ec;
-    for (auto it = fs::directory_iterator(native(folder.empty() ? "." : folder), ec); !ec && it != fs::end(it);
-         it.increment(ec)) {
+    for (auto it = fs::directory_iterator(native(folder.empty() ? "." : folder), ec);
+         !ec && it != fs::end(it); it.increment(ec)) {
         std::error_code kindError;
         if (it->is_directory(kindError) != folders) continue;
         if (fnmatch(pattern.c_str(), it->path().filename().c_str(), 0) == 0) out.push_back(it->path());
@@ -248,15 +251,22 @@ public:
     };
 
     DISPID memberId(const std::string& key) const override {
-        static const MemberName names[] = {
-            {"fileexists", kHasFile},          {"folderexists", kHasFolder},
-            {"getfile", kGetFile},             {"getfolder", kGetFolder},
-            {"getfilename", kGetFileName},     {"getbasename", kGetBaseName},
-            {"getextensionname", kGetExtensionName}, {"getparentfoldername", kGetParentFolderName},
-            {"buildpath", kBuildPath},         {"createfolder", kCreateFolder},
-            {"deletefile", kDeleteFile},       {"deletefolder", kDeleteFolder},
-            {"copyfile", kCopyFile},           {"movefile", kMoveFile},
-            {"opentextfile", kOpenTextFile},   {"createtextfile", kCreateTextFile}};
+        static const MemberName names[] = {{"fileexists", kHasFile},
+                                           {"folderexists", kHasFolder},
+                                           {"getfile", kGetFile},
+                                           {"getfolder", kGetFolder},
+                                           {"getfilename", kGetFileName},
+                                           {"getbasename", kGetBaseName},
+                                           {"getextensionname", kGetExtensionName},
+                                           {"getparentfoldername", kGetParentFolderName},
+                                           {"buildpath", kBuildPath},
+                                           {"createfolder", kCreateFolder},
+                                           {"deletefile", kDeleteFile},
+                                           {"deletefolder", kDeleteFolder},
+                                           {"copyfile", kCopyFile},
+                                           {"movefile", kMoveFile},
+                                           {"opentextfile", kOpenTextFile},
+                                           {"createtextfile", kCreateTextFile}};
         return findMember(std::begin(names), std::end(names), key);
     }
 

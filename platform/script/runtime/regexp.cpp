@@ -114,7 +114,8 @@ void expand(QString& out, const QString& with, const QRegularExpressionMatch& m,
         } else if (n.isDigit()) {
             int group = n.digitValue();
             // Two digits when that group exists.
-            if (i + 2 < with.size() && with[i + 2].isDigit() && group * 10 + with[i + 2].digitValue() <= groups) {
+            if (i + 2 < with.size() && with[i + 2].isDigit() &&
+                group * 10 + with[i + 2].digitValue() <= groups) {
                 group = group * 10 + with[i + 2].digitValue();
                 ++i;
             }

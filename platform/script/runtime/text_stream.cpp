@@ -9,7 +9,17 @@ namespace pm::vbs {
 
 namespace {
 
-enum : DISPID { kReadLine = 1, kReadAll, kRead, kWrite, kWriteLine, kAtEndOfStream, kClose, kLine, kSkipLine };
+enum : DISPID {
+    kReadLine = 1,
+    kReadAll,
+    kRead,
+    kWrite,
+    kWriteLine,
+    kAtEndOfStream,
+    kClose,
+    kLine,
+    kSkipLine
+};
 
 [[noreturn]] void openFailed(int error) {
     throw ScriptError(error == ENOENT ? kFileNotFound : error == ENOTDIR ? kPathNotFound : kPermissionDenied);
@@ -51,11 +61,10 @@ void TextStream::close() {
 }
 
 DISPID TextStream::memberId(const std::string& key) const {
-    static const MemberName names[] = {{"readline", kReadLine},   {"readall", kReadAll},
-                                       {"read", kRead},           {"write", kWrite},
-                                       {"writeline", kWriteLine}, {"atendofstream", kAtEndOfStream},
-                                       {"close", kClose},         {"line", kLine},
-                                       {"skipline", kSkipLine}};
+    static const MemberName names[] = {
+        {"readline", kReadLine}, {"readall", kReadAll},     {"read", kRead},
+        {"write", kWrite},       {"writeline", kWriteLine}, {"atendofstream", kAtEndOfStream},
+        {"close", kClose},       {"line", kLine},           {"skipline", kSkipLine}};
     return findMember(std::begin(names), std::end(names), key);
 }
 

@@ -73,7 +73,8 @@ const Case kMoreClasses[] = {
      "Set b = New Box\nSet b.Item = Test\nb.Item.Log \"through\"",
      "through"},
     {"byref argument of a method writes back",
-     "Class K\n  Sub Twice(n)\n    n = n * 2\n  End Sub\nEnd Class\nSet k = New K\nx = 4\nk.Twice x\nTest.Log x",
+     "Class K\n  Sub Twice(n)\n    n = n * 2\n  End Sub\nEnd Class\nSet k = New K\nx = 4\nk.Twice "
+     "x\nTest.Log x",
      "8"},
     {"array field and exit property",
      "Class A\n  Public Items(2)\n  Property Get First\n    First = Items(0)\n    Exit Property\n"
@@ -91,7 +92,8 @@ const Case kMoreClasses[] = {
      "  Test.Log .Name & \"/\" & .Child.Name\nEnd With",
      "outer/inner"},
     {"the object of With is evaluated once",
-     "Function Make()\n  Test.Log \"made\"\n  Set Make = Test\nEnd Function\nWith Make()\n  .Log 1\n  .Log 2\n"
+     "Function Make()\n  Test.Log \"made\"\n  Set Make = Test\nEnd Function\nWith Make()\n  .Log 1\n  .Log "
+     "2\n"
      "End With",
      "made|1|2"},
     {"With over a host object and a method call with arguments",
@@ -102,10 +104,10 @@ const Case kMoreClasses[] = {
      "x = \"global\"\nSub S\n  Dim x\n  x = \"local\"\n  Execute \"Test.Log x\"\n"
      "  ExecuteGlobal \"Test.Log x : y = 5\"\nEnd Sub\nS\nTest.Log y",
      "local|global|5"},
-    {"Execute defines a class", "ExecuteGlobal \"Class Q : Public V : End Class\"\nSet q = New Q\nq.V = 3\nTest.Log q.V",
-     "3"},
-    {"Eval of an expression in the current scope", "a = 6\nTest.Log Eval(\"a * 7\")\nTest.Log Eval(\"a = 6\")",
-     "42|True"},
+    {"Execute defines a class",
+     "ExecuteGlobal \"Class Q : Public V : End Class\"\nSet q = New Q\nq.V = 3\nTest.Log q.V", "3"},
+    {"Eval of an expression in the current scope",
+     "a = 6\nTest.Log Eval(\"a * 7\")\nTest.Log Eval(\"a = 6\")", "42|True"},
     {"errors in Execute text are run-time errors of the caller",
      "On Error Resume Next\nExecute \"x = 1 +\"\nTest.Log Err.Number\nErr.Clear\nExecute \"y = 1 / 0\"\n"
      "Test.Log Err.Number",
@@ -123,9 +125,10 @@ TEST(Classes, TerminationWithExecuteAndGetRef) {
 // Releasing the head of a long chain deletes every node without a native recursion per node.
 TEST(Classes, LongChainOfInstancesIsReleased) {
     const Case chain[] = {
-        {"chain", "Class N\n  Public NextNode\nEnd Class\nSet head = Nothing\nFor i = 1 To 300000\n"
-                  "  Set n = New N\n  Set n.NextNode = head\n  Set head = n\nNext\nSet n = Nothing\n"
-                  "Set head = Nothing\nTest.Log \"released\"",
+        {"chain",
+         "Class N\n  Public NextNode\nEnd Class\nSet head = Nothing\nFor i = 1 To 300000\n"
+         "  Set n = New N\n  Set n.NextNode = head\n  Set head = n\nNext\nSet n = Nothing\n"
+         "Set head = Nothing\nTest.Log \"released\"",
          "released"},
         {"chain with terminate",
          "Class N\n  Public NextNode\n  Sub Class_Terminate\n    count = count + 1\n  End Sub\nEnd Class\n"

@@ -165,8 +165,9 @@ TEST(EngineStates, ResetKeepsOnlyPersistentItems) {
 }
 
 TEST(EngineStates, ResetAndCloseRunTheTerminateOfObjectsStillHeld) {
-    const char* script = "Class T\n  Public Name\n  Sub Class_Terminate\n    Test.Log \"bye \" & Name\n"
-                         "  End Sub\nEnd Class\nSet a = New T : a.Name = \"a\"\nSet b = New T : b.Name = \"b\"";
+    const char* script =
+        "Class T\n  Public Name\n  Sub Class_Terminate\n    Test.Log \"bye \" & Name\n"
+        "  End Sub\nEnd Class\nSet a = New T : a.Name = \"a\"\nSet b = New T : b.Name = \"b\"";
     Harness h;
     ASSERT_EQ(h.run(script), S_OK);
     EXPECT_EQ(h.engine->SetScriptState(SCRIPTSTATE_INITIALIZED), S_OK);
@@ -429,7 +430,8 @@ DISPID idOf(IDispatch* d, const char16_t* name) {
 }
 
 // Invokes a member with the given arguments (first first); the result's text, or the HRESULT.
-std::string invokeText(IDispatch* d, DISPID id, WORD flags, std::vector<VARIANT> args, EXCEPINFO* ex = nullptr) {
+std::string invokeText(IDispatch* d, DISPID id, WORD flags, std::vector<VARIANT> args,
+                       EXCEPINFO* ex = nullptr) {
     std::reverse(args.begin(), args.end());
     DISPID named = DISPID_PROPERTYPUT;
     bool put = flags == DISPATCH_PROPERTYPUT;
@@ -485,13 +487,16 @@ TEST(EngineScriptDispatch, ReadsWritesAndCallsGlobalsFromCpp) {
     EXPECT_EQ(h.engine->GetScriptDispatch(u"NoSuchItem", item.put()), E_INVALIDARG);
     // A scope kept past Close answers failures instead of reaching freed code.
     h.engine->Close();
-    EXPECT_NE(invokeText(scope.get(), twice, DISPATCH_METHOD, {longArg(1)}).rfind("hr ", 0), std::string::npos);
+    EXPECT_NE(invokeText(scope.get(), twice, DISPATCH_METHOD, {longArg(1)}).rfind("hr ", 0),
+              std::string::npos);
 }
 
 TEST(EngineScriptDispatch, HostCallsAHandlerGivenByGetRef) {
     Harness h;
-    ASSERT_EQ(h.run("Sub OnClick(what)\n  Test.Log \"clicked \" & what\nEnd Sub\nSet handler = GetRef(\"onclick\")"),
-              S_OK);
+    ASSERT_EQ(
+        h.run(
+            "Sub OnClick(what)\n  Test.Log \"clicked \" & what\nEnd Sub\nSet handler = GetRef(\"onclick\")"),
+        S_OK);
     pm::ComPtr<IDispatch> scope;
     ASSERT_EQ(h.engine->GetScriptDispatch(nullptr, scope.put()), S_OK);
     VARIANT handler;

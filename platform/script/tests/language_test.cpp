@@ -210,7 +210,8 @@ const Case kStrings[] = {
     {"eval", "x = 4\nTest.Log Eval(\"x * 2 + 1\")", "9"},
     {"eval compares with =", "x = 4\nTest.Log Eval(\"x = 4\")\nTest.Log x", "True|4"},
     {"eval sees locals and calls functions",
-     "Function Twice(n)\nTwice = 2 * n\nEnd Function\nSub S\nDim k : k = 5\nTest.Log Eval(\"Twice(k) & \"\"!\"\"\")\nEnd "
+     "Function Twice(n)\nTwice = 2 * n\nEnd Function\nSub S\nDim k : k = 5\nTest.Log Eval(\"Twice(k) & "
+     "\"\"!\"\"\")\nEnd "
      "Sub\nS",
      "10!"},
     {"rgb", "Test.Log RGB(1, 2, 3)\nTest.Log RGB(300, 0, 0)", "197121|255"},

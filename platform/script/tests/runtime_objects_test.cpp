@@ -18,7 +18,8 @@ const Case kRegExp[] = {
      "r.IgnoreCase = True\nTest.Log r.Test(\"ABC\")\nTest.Log r.Pattern",
      "True|False|True|^ab+c$"},
     {"replace with groups, first match and global",
-     "Set r = New RegExp\nr.Pattern = \"(\\w+)@(\\w+)\"\ns = \"ann@x bob@y\"\nTest.Log r.Replace(s, \"$2:$1\")\n"
+     "Set r = New RegExp\nr.Pattern = \"(\\w+)@(\\w+)\"\ns = \"ann@x bob@y\"\nTest.Log r.Replace(s, "
+     "\"$2:$1\")\n"
      "r.Global = True\nTest.Log r.Replace(s, \"$2:$1\")\nTest.Log r.Replace(s, \"[$&] $$\")",
      "x:ann bob@y|x:ann y:bob|[ann@x] $ [bob@y] $"},
     {"global match collection walked by For Each, with submatches",
@@ -45,7 +46,8 @@ const Case kDictionary[] = {
      "3 1 3|True False|a,c=1,3|a|c|0"},
     {"text compare mode finds keys without case",
      "Set d = CreateObject(\"Scripting.Dictionary\")\nd.CompareMode = vbTextCompare\nd.Add \"Key\", 1\n"
-     "Test.Log d.Exists(\"KEY\")\nd(\"kEy\") = 5\nTest.Log d.Count & \" \" & d(\"key\")\nTest.Log d.Keys()(0)",
+     "Test.Log d.Exists(\"KEY\")\nd(\"kEy\") = 5\nTest.Log d.Count & \" \" & d(\"key\")\nTest.Log "
+     "d.Keys()(0)",
      "True|1 5|Key"},
     {"numbers and strings are different keys; reading a missing key adds it",
      "Set d = CreateObject(\"Scripting.Dictionary\")\nd(1) = \"n\"\nd(\"1\") = \"s\"\nTest.Log d.Count\n"
@@ -63,18 +65,25 @@ const Case kDictionary[] = {
 };
 
 const Case kFunctions[] = {
-    {"wide characters", "Test.Log AscW(ChrW(8364))\nTest.Log ChrW(65) & ChrW(-1 + 1 + 66)\nTest.Log AscW(\"\xE2\x82\xAC\")",
+    {"wide characters",
+     "Test.Log AscW(ChrW(8364))\nTest.Log ChrW(65) & ChrW(-1 + 1 + 66)\nTest.Log AscW(\"\xE2\x82\xAC\")",
      "8364|AB|8364"},
-    {"byte strings", "s = \"abc\"\nTest.Log LenB(s)\nTest.Log AscB(s)\nTest.Log MidB(s, 3, 2)\nTest.Log LeftB(s, 2) & RightB(s, 2)\n"
-                     "Test.Log InStrB(s, \"c\")\nTest.Log AscB(ChrB(66))",
+    {"byte strings",
+     "s = \"abc\"\nTest.Log LenB(s)\nTest.Log AscB(s)\nTest.Log MidB(s, 3, 2)\nTest.Log LeftB(s, 2) & "
+     "RightB(s, 2)\n"
+     "Test.Log InStrB(s, \"c\")\nTest.Log AscB(ChrB(66))",
      "6|97|b|ac|5|66"},
-    {"escape and unescape", "Test.Log Escape(\"a b+c/\xC3\xA9\xE2\x82\xAC!\")\nTest.Log Unescape(\"a%20b%u20AC%zz\")",
+    {"escape and unescape",
+     "Test.Log Escape(\"a b+c/\xC3\xA9\xE2\x82\xAC!\")\nTest.Log Unescape(\"a%20b%u20AC%zz\")",
      "a%20b+c/%E9%u20AC%21|a b\xE2\x82\xAC%zz"},
     {"timer is seconds since midnight", "t = Timer\nTest.Log TypeName(t)\nTest.Log (t >= 0 And t < 86400)",
      "Single|True"},
-    {"locale", "Test.Log GetLocale\nTest.Log SetLocale(1033)\nOn Error Resume Next\nSetLocale 1031\nTest.Log Err.Number",
+    {"locale",
+     "Test.Log GetLocale\nTest.Log SetLocale(1033)\nOn Error Resume Next\nSetLocale 1031\nTest.Log "
+     "Err.Number",
      "1033|1033|5"},
-    {"script engine and versions", "Test.Log ScriptEngine & \" \" & (ScriptEngineMajorVersion > 0)", "VBScript True"},
+    {"script engine and versions", "Test.Log ScriptEngine & \" \" & (ScriptEngineMajorVersion > 0)",
+     "VBScript True"},
 };
 
 TEST(RuntimeObjects, RegExp) {
@@ -91,30 +100,31 @@ TEST(RuntimeObjects, FileSystemRoundTripInATemporaryFolder) {
     std::string pattern = (std::filesystem::temp_directory_path() / "fsoXXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     const std::string dir = pattern;
-    std::string script = "root = \"" + dir + "\"\n" +
-                         "Set fso = CreateObject(\"Scripting.FileSystemObject\")\n"
-                         "sub1 = fso.BuildPath(root, \"sub\")\nfso.CreateFolder sub1\n"
-                         "Test.Log fso.FolderExists(sub1) & \" \" & fso.FileExists(sub1)\n"
-                         "p = fso.BuildPath(sub1, \"notes.txt\")\n"
-                         "Set t = fso.CreateTextFile(p)\nt.WriteLine \"first\"\nt.Write \"sec\"\nt.WriteLine \"ond\"\n"
-                         "t.Close\n"
-                         "Set t = fso.OpenTextFile(p, 8)\nt.WriteLine \"third\"\nt.Close\n"
-                         "Set t = fso.OpenTextFile(p)\nDo Until t.AtEndOfStream\n  Test.Log t.ReadLine\nLoop\n"
-                         "t.Close\n"
-                         "Test.Log Len(fso.OpenTextFile(p, 1).ReadAll) & \" \" & fso.GetFile(p).Size\n"
-                         "Test.Log fso.GetFileName(p) & \" \" & fso.GetBaseName(p) & \" \" & "
-                         "fso.GetExtensionName(p) & \" \" & (fso.GetParentFolderName(p) = sub1)\n"
-                         "fso.CopyFile p, fso.BuildPath(root, \"copy.txt\")\n"
-                         "fso.MoveFile fso.BuildPath(root, \"copy.txt\"), fso.BuildPath(sub1, \"moved.txt\")\n"
-                         "For Each f In fso.GetFolder(sub1).Files\n  Test.Log f.Name\nNext\n"
-                         "For Each f In fso.GetFolder(root).SubFolders\n  Test.Log TypeName(f) & \" \" & f.Name\nNext\n"
-                         "On Error Resume Next\n"
-                         "fso.CopyFile p, fso.BuildPath(sub1, \"moved.txt\"), False\nTest.Log Err.Number\nErr.Clear\n"
-                         "Set t = fso.OpenTextFile(fso.BuildPath(root, \"none.txt\"))\nTest.Log Err.Number\nErr.Clear\n"
-                         "Set t = fso.OpenTextFile(p)\nt.Write \"x\"\nTest.Log Err.Number\nErr.Clear\n"
-                         "t.ReadAll\nx = t.ReadLine\nTest.Log Err.Number\nErr.Clear\n"
-                         "fso.CreateFolder sub1\nTest.Log Err.Number\nErr.Clear\n"
-                         "fso.DeleteFile fso.BuildPath(sub1, \"*.txt\")\nTest.Log fso.FileExists(p) & \" \" & Err.Number\n";
+    std::string script =
+        "root = \"" + dir + "\"\n" +
+        "Set fso = CreateObject(\"Scripting.FileSystemObject\")\n"
+        "sub1 = fso.BuildPath(root, \"sub\")\nfso.CreateFolder sub1\n"
+        "Test.Log fso.FolderExists(sub1) & \" \" & fso.FileExists(sub1)\n"
+        "p = fso.BuildPath(sub1, \"notes.txt\")\n"
+        "Set t = fso.CreateTextFile(p)\nt.WriteLine \"first\"\nt.Write \"sec\"\nt.WriteLine \"ond\"\n"
+        "t.Close\n"
+        "Set t = fso.OpenTextFile(p, 8)\nt.WriteLine \"third\"\nt.Close\n"
+        "Set t = fso.OpenTextFile(p)\nDo Until t.AtEndOfStream\n  Test.Log t.ReadLine\nLoop\n"
+        "t.Close\n"
+        "Test.Log Len(fso.OpenTextFile(p, 1).ReadAll) & \" \" & fso.GetFile(p).Size\n"
+        "Test.Log fso.GetFileName(p) & \" \" & fso.GetBaseName(p) & \" \" & "
+        "fso.GetExtensionName(p) & \" \" & (fso.GetParentFolderName(p) = sub1)\n"
+        "fso.CopyFile p, fso.BuildPath(root, \"copy.txt\")\n"
+        "fso.MoveFile fso.BuildPath(root, \"copy.txt\"), fso.BuildPath(sub1, \"moved.txt\")\n"
+        "For Each f In fso.GetFolder(sub1).Files\n  Test.Log f.Name\nNext\n"
+        "For Each f In fso.GetFolder(root).SubFolders\n  Test.Log TypeName(f) & \" \" & f.Name\nNext\n"
+        "On Error Resume Next\n"
+        "fso.CopyFile p, fso.BuildPath(sub1, \"moved.txt\"), False\nTest.Log Err.Number\nErr.Clear\n"
+        "Set t = fso.OpenTextFile(fso.BuildPath(root, \"none.txt\"))\nTest.Log Err.Number\nErr.Clear\n"
+        "Set t = fso.OpenTextFile(p)\nt.Write \"x\"\nTest.Log Err.Number\nErr.Clear\n"
+        "t.ReadAll\nx = t.ReadLine\nTest.Log Err.Number\nErr.Clear\n"
+        "fso.CreateFolder sub1\nTest.Log Err.Number\nErr.Clear\n"
+        "fso.DeleteFile fso.BuildPath(sub1, \"*.txt\")\nTest.Log fso.FileExists(p) & \" \" & Err.Number\n";
     pm::test::Harness h;
     EXPECT_EQ(h.run(script), S_OK);
     for (const auto& e : h.site->errors)

@@ -31,11 +31,13 @@ public:
             m_blocks.emplace_back();
             m_starts.push_back(0);
         }
-        const auto [b, o] = at == m_size ? std::pair(m_blocks.size() - 1, m_blocks.back().size()) : locate(at);
+        const auto [b, o] =
+            at == m_size ? std::pair(m_blocks.size() - 1, m_blocks.back().size()) : locate(at);
         std::vector<T>& block = m_blocks[b];
         block.insert(block.begin() + static_cast<std::ptrdiff_t>(o), std::move(value));
         ++m_size;
-        for (std::size_t k = b + 1; k < m_starts.size(); ++k) ++m_starts[k];
+        for (std::size_t k = b + 1; k < m_starts.size(); ++k)
+            ++m_starts[k];
         if (block.size() > 2 * m_blockSize) split(b);
     }
 
@@ -44,7 +46,8 @@ public:
         std::vector<T>& block = m_blocks[b];
         block.erase(block.begin() + static_cast<std::ptrdiff_t>(o));
         --m_size;
-        for (std::size_t k = b + 1; k < m_starts.size(); ++k) --m_starts[k];
+        for (std::size_t k = b + 1; k < m_starts.size(); ++k)
+            --m_starts[k];
         if (!block.empty()) return;
         m_blocks.erase(m_blocks.begin() + static_cast<std::ptrdiff_t>(b));
         m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(b));
@@ -59,11 +62,13 @@ public:
     // Calls fn with each item in order.
     template <class Fn> void forEach(Fn fn) {
         for (std::vector<T>& block : m_blocks)
-            for (T& item : block) fn(item);
+            for (T& item : block)
+                fn(item);
     }
     template <class Fn> void forEach(Fn fn) const {
         for (const std::vector<T>& block : m_blocks)
-            for (const T& item : block) fn(item);
+            for (const T& item : block)
+                fn(item);
     }
 
     std::size_t blockCount() const { return m_blocks.size(); }

@@ -993,10 +993,15 @@ private:
         RECT format = formatRect();
         IntersectClipRect(dc, format.left, format.top, format.right, format.bottom);
         // Only the lines that meet the update rectangle.
-        int first = multiLine() ? m_firstLine + std::max(0, static_cast<int>(ps.rcPaint.top - format.top) / m_lineHeight) : 0;
-        int last = multiLine() ? std::min({lineCount() - 1, m_firstLine + visibleLines(),
-                                           m_firstLine + static_cast<int>(ps.rcPaint.bottom - 1 - format.top) / m_lineHeight})
-                               : 0;
+        int first =
+            multiLine()
+                ? m_firstLine + std::max(0, static_cast<int>(ps.rcPaint.top - format.top) / m_lineHeight)
+                : 0;
+        int last = multiLine()
+                       ? std::min({lineCount() - 1, m_firstLine + visibleLines(),
+                                   m_firstLine +
+                                       static_cast<int>(ps.rcPaint.bottom - 1 - format.top) / m_lineHeight})
+                       : 0;
         for (int line = first; line <= last; ++line)
             paintLine(dc, line);
         SelectObject(dc, oldFont);

@@ -605,8 +605,7 @@ private:
             Item& it = m_items[static_cast<std::size_t>(index)];
             it.selected = !it.selected;
         } else if (shift) {
-            if (!control)
-                clearSelection();
+            if (!control) clearSelection();
             for (int i = std::min(m_anchor, index); i <= std::max(m_anchor, index); ++i)
                 m_items[static_cast<std::size_t>(i)].selected = true;
         } else if (control) {

@@ -1,6 +1,6 @@
 // Top-level windows under a real window manager: a captioned frame with an edit box, a tool pane
-// it owns, a modal dialog (and a prompt over one) and a message box. Input goes in through the X test extension; titles,
-// classes, stacking and the active window are read back from the desktop.
+// it owns, a modal dialog (and a prompt over one) and a message box. Input goes in through the X test
+// extension; titles, classes, stacking and the active window are read back from the desktop.
 
 #include "platform/win/desktop_tests/support/desktop_session.h"
 #include "platform/win/commdlg.h"
@@ -145,8 +145,8 @@ void addListDialog() {
 // The move-size messages and activation changes in a recorder's trace, a run of one message once.
 std::vector<std::string> moveSizeTrace(const pm::test::MessageRecorder& recorder) {
     std::vector<std::string> runs;
-    for (const std::string& m :
-         recorder.trace({WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING, WM_EXITSIZEMOVE, WM_ACTIVATE, WM_NCACTIVATE}))
+    for (const std::string& m : recorder.trace(
+             {WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING, WM_EXITSIZEMOVE, WM_ACTIVATE, WM_NCACTIVATE}))
         if (runs.empty() || runs.back() != m) runs.push_back(m);
     return runs;
 }
@@ -160,10 +160,11 @@ protected:
     void SetUp() override {
         if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
         frame = CreateWindowEx(0, frameClass(), "Desk frame",
-                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                                   WS_MAXIMIZEBOX,
                                200, 150, 480, 320, nullptr, nullptr, nullptr, nullptr);
-        edit = CreateWindowEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 300, 24,
-                              frame, nullptr, nullptr, nullptr);
+        edit = CreateWindowEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10,
+                              300, 24, frame, nullptr, nullptr, nullptr);
         ShowWindow(frame, SW_SHOW);
         SetFocus(edit);
         ASSERT_TRUE(desk::pumpUntil([] { return desk::active(frame); }))
@@ -222,8 +223,8 @@ TEST_F(DesktopWindows, CaptionDragMovesTheWindowThroughTheWindowManager) {
     desk::drag(grip, POINT{grip.x + 150, grip.y + 90});
     EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).left == before.left + 150; }));
     EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
-    EXPECT_EQ(moveSizeTrace(recorder),
-              (std::vector<std::string>{"frame:WM_ENTERSIZEMOVE", "frame:WM_MOVING", "frame:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(moveSizeTrace(recorder), (std::vector<std::string>{"frame:WM_ENTERSIZEMOVE", "frame:WM_MOVING",
+                                                                 "frame:WM_EXITSIZEMOVE"}));
     RECT after = desk::screenRect(frame);
     EXPECT_TRUE(EqualRect(&proposed, &after)) << "WM_MOVING proposed where the window went";
     EXPECT_EQ(after.left - before.left, 150);
@@ -274,8 +275,8 @@ TEST_F(DesktopWindows, BorderDragSizesTheWindowThroughTheWindowManager) {
     desk::drag(edge, POINT{edge.x + 70, edge.y});
     EXPECT_TRUE(desk::pumpUntil([&] { return desk::screenRect(frame).right == before.right + 70; }));
     EXPECT_TRUE(desk::pumpUntil([&] { return received(recorder, WM_EXITSIZEMOVE); }));
-    EXPECT_EQ(moveSizeTrace(recorder),
-              (std::vector<std::string>{"frame:WM_ENTERSIZEMOVE", "frame:WM_SIZING", "frame:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(moveSizeTrace(recorder), (std::vector<std::string>{"frame:WM_ENTERSIZEMOVE", "frame:WM_SIZING",
+                                                                 "frame:WM_EXITSIZEMOVE"}));
     EXPECT_EQ(sizedEdge, static_cast<WPARAM>(WMSZ_RIGHT));
     RECT after = desk::screenRect(frame);
     EXPECT_TRUE(EqualRect(&proposed, &after)) << "the last WM_SIZING proposed the size the window took";
@@ -297,8 +298,9 @@ TEST_F(DesktopWindows, DragsOfTheDesktopsOwnFrameSendTheMoveSizeMessages) {
     ASSERT_TRUE(desk::pumpUntil([&] { return desk::active(framed); }));
     int left = 0, right = 0, top = 0, bottom = 0;
     ASSERT_TRUE(desk::pumpUntil([&] {
-        return std::sscanf(desk::property(framed, "_NET_FRAME_EXTENTS").c_str(), "%d, %d, %d, %d", &left, &right,
-                           &top, &bottom) == 4 && top > 0 && bottom > 0;
+        return std::sscanf(desk::property(framed, "_NET_FRAME_EXTENTS").c_str(), "%d, %d, %d, %d", &left,
+                           &right, &top, &bottom) == 4 &&
+               top > 0 && bottom > 0;
     })) << "the window manager gave the window no frame";
     pm::test::MessageRecorder recorder;
     recorder.watch(framed, "framed");
@@ -310,8 +312,9 @@ TEST_F(DesktopWindows, DragsOfTheDesktopsOwnFrameSendTheMoveSizeMessages) {
     RECT moved = desk::screenRect(framed);
     EXPECT_EQ(moved.left - before.left, 100);
     EXPECT_EQ(moved.top - before.top, 60);
-    EXPECT_EQ(moveSizeTrace(recorder),
-              (std::vector<std::string>{"framed:WM_ENTERSIZEMOVE", "framed:WM_MOVING", "framed:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(
+        moveSizeTrace(recorder),
+        (std::vector<std::string>{"framed:WM_ENTERSIZEMOVE", "framed:WM_MOVING", "framed:WM_EXITSIZEMOVE"}));
     EXPECT_TRUE(EqualRect(&proposed, &moved));
 
     recorder.clear();
@@ -321,8 +324,9 @@ TEST_F(DesktopWindows, DragsOfTheDesktopsOwnFrameSendTheMoveSizeMessages) {
     RECT sized = desk::screenRect(framed);
     EXPECT_EQ(sized.bottom - moved.bottom, 50);
     EXPECT_EQ(sized.top, moved.top);
-    EXPECT_EQ(moveSizeTrace(recorder),
-              (std::vector<std::string>{"framed:WM_ENTERSIZEMOVE", "framed:WM_SIZING", "framed:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(
+        moveSizeTrace(recorder),
+        (std::vector<std::string>{"framed:WM_ENTERSIZEMOVE", "framed:WM_SIZING", "framed:WM_EXITSIZEMOVE"}));
     EXPECT_EQ(sizedEdge, static_cast<WPARAM>(WMSZ_BOTTOM));
     EXPECT_TRUE(EqualRect(&proposed, &sized));
     DestroyWindow(framed);
@@ -334,9 +338,10 @@ TEST_F(DesktopWindows, KeyboardMoveLoopFollowsThePointerUntilEnter) {
     RECT before = desk::screenRect(frame);
     POINT start = desk::centre(before);
     desk::xdotool({"mousemove", std::to_string(start.x), std::to_string(start.y)});
-    desk::xdotoolInBackground({"sleep", "0.3", "mousemove", std::to_string(start.x + 30), std::to_string(start.y + 20),
-                               "sleep", "0.2", "mousemove", std::to_string(start.x + 60), std::to_string(start.y + 40),
-                               "sleep", "0.3", "key", "Return"});
+    desk::xdotoolInBackground({"sleep", "0.3", "mousemove", std::to_string(start.x + 30),
+                               std::to_string(start.y + 20), "sleep", "0.2", "mousemove",
+                               std::to_string(start.x + 60), std::to_string(start.y + 40), "sleep", "0.3",
+                               "key", "Return"});
     SendMessage(frame, WM_SYSCOMMAND, SC_MOVE, 0);
     RECT after = desk::screenRect(frame);
     EXPECT_EQ(after.left - before.left, 60);
@@ -446,7 +451,8 @@ TEST_F(DesktopWindows, MaximiseButtonFillsTheScreenAndRestoresTheOldPlace) {
         return !IsZoomed(frame) && EqualRect(&before, &r);
     }));
     RECT after = desk::screenRect(frame);
-    EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top << " " << after.right << "," << after.bottom;
+    EXPECT_TRUE(EqualRect(&before, &after))
+        << after.left << "," << after.top << " " << after.right << "," << after.bottom;
     EXPECT_EQ(desk::property(frame, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos);
 }
 
@@ -465,8 +471,9 @@ TEST_F(DesktopWindows, AMaximisedWindowIconifiedByTheWindowManagerComesBackMaxim
 }
 
 TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
-    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                          720, 150, 220, 200, frame, nullptr, nullptr, nullptr);
+    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane",
+                          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 720, 150, 220, 200, frame,
+                          nullptr, nullptr, nullptr);
     ShowWindow(pane, SW_SHOW);
     ASSERT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
     EXPECT_EQ(GetActiveWindow(), pane);
@@ -488,8 +495,8 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     activationLog().clear();
     ASSERT_TRUE(desk::clickUntil(desk::centre(desk::screenRect(pane)),
                                  [] { return GetActiveWindow() == pane && desk::active(pane); }));
-    expected = {"frame:NCACTIVATE-", "frame:ACTIVATE-", "pane:NCACTIVATE+", "pane:ACTIVATE+", "frame:KILLFOCUS",
-                "pane:SETFOCUS"};
+    expected = {"frame:NCACTIVATE-", "frame:ACTIVATE-", "pane:NCACTIVATE+",
+                "pane:ACTIVATE+",    "frame:KILLFOCUS", "pane:SETFOCUS"};
     EXPECT_EQ(activationLog(), expected);
 
     // Activation asked for by the program goes through the window manager too.
@@ -505,8 +512,8 @@ TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
 // and the layer follows them without asking the desktop again (which would answer an old report
 // with a new request, and the two windows could hand the activation back and forth without end).
 TEST_F(DesktopWindows, ActivationsAskedForInTurnSettle) {
-    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU, 720, 150,
-                          220, 200, frame, nullptr, nullptr, nullptr);
+    pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane", WS_POPUP | WS_CAPTION | WS_SYSMENU, 720,
+                          150, 220, 200, frame, nullptr, nullptr, nullptr);
     ShowWindow(pane, SW_SHOW);
     ASSERT_TRUE(desk::pumpUntil([] { return desk::active(pane); }));
     for (int turn = 0; turn < 3; ++turn) {
@@ -526,8 +533,8 @@ TEST_F(DesktopWindows, ModalDialogComesUpAboveTakesKeysAndGivesTheFocusBack) {
     // A click on the disabled owner first: the activation goes back to the dialog, which gets the keys.
     RECT r = desk::screenRect(frame);
     desk::answerNextModal(frame,
-                          {"mousemove", std::to_string(r.left + 20), std::to_string(r.bottom - 20), "click", "1",
-                           "sleep", "0.3", "key", "--delay", "30", "o", "k", "Return"},
+                          {"mousemove", std::to_string(r.left + 20), std::to_string(r.bottom - 20), "click",
+                           "1", "sleep", "0.3", "key", "--delay", "30", "o", "k", "Return"},
                           "desktop_modal_dialog");
     INT_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(kDialogId), frame, dialogProc, 0);
     EXPECT_EQ(result, IDOK);
@@ -670,7 +677,8 @@ TEST_F(DesktopWindows, PromptOverAModalDialogTakesKeysAndClicks) {
         {[&] { return (prompt = desk::activeOwnedBy(list)) != nullptr; },
          [&] {
              std::vector<std::string> input = desk::clickAt(POINT{r.left + 20, r.bottom - 20});
-             for (const char* a : {"sleep", "0.5", "key", "--delay", "30", "o", "k"}) input.push_back(a);
+             for (const char* a : {"sleep", "0.5", "key", "--delay", "30", "o", "k"})
+                 input.push_back(a);
              return input;
          }},
         {[&] { return GetWindowTextLength(GetDlgItem(prompt, kDialogEdit)) == 2; },
@@ -691,7 +699,8 @@ TEST_F(DesktopWindows, PromptOverAModalDialogTakesKeysAndClicks) {
     EXPECT_TRUE(promptActiveAfterClick) << "the desktop's activation went back to the prompt";
     EXPECT_EQ(dialogText, "ok") << "the keys reached the prompt's edit box";
     EXPECT_EQ(promptResult, IDOK) << "the click reached the prompt's OK";
-    EXPECT_EQ(focusAfterPrompt, newButton) << "the dialog's focus is back on the button that opened the prompt";
+    EXPECT_EQ(focusAfterPrompt, newButton)
+        << "the dialog's focus is back on the button that opened the prompt";
     EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
     EXPECT_EQ(GetFocus(), edit);
 }
@@ -737,7 +746,8 @@ TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
 BOOL openFileOverFrameWhile(const std::string& then) {
     std::string frameId = std::to_string(desk::xWindow(frame));
     desk::shellInBackground("for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
-                            "[ -n \"$a\" ] && [ \"$a\" != " + frameId + " ] && break; sleep 0.1; done; " + then);
+                            "[ -n \"$a\" ] && [ \"$a\" != " +
+                            frameId + " ] && break; sleep 0.1; done; " + then);
     char file[260] = {};
     OPENFILENAME ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -754,7 +764,8 @@ TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) 
     // stands over and closes it with Escape.
     std::string noted = pm::test::outputFolder().toStdString() + "/desktop_file_dialog.txt";
     std::remove(noted.c_str());
-    EXPECT_FALSE(openFileOverFrameWhile("xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape"));
+    EXPECT_FALSE(
+        openFileOverFrameWhile("xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape"));
     std::stringstream transientFor;
     transientFor << std::ifstream(noted).rdbuf();
     char frameHex[32];

@@ -238,9 +238,10 @@ BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRG
             moveImagePixels(*image, r.translated(originOf(*dc)), QPoint(dx, dy));
     QRegion exposed = visible - dest;
     if (updateRect)
-        *updateRect = exposed.isEmpty() ? RECT{0, 0, 0, 0}
-                                        : RECT{exposed.boundingRect().left(), exposed.boundingRect().top(),
-                                               exposed.boundingRect().right() + 1, exposed.boundingRect().bottom() + 1};
+        *updateRect = exposed.isEmpty()
+                          ? RECT{0, 0, 0, 0}
+                          : RECT{exposed.boundingRect().left(), exposed.boundingRect().top(),
+                                 exposed.boundingRect().right() + 1, exposed.boundingRect().bottom() + 1};
     if (Region* r = objectAs<Region>(update)) *r->region = exposed;
     return TRUE;
 }

@@ -23,8 +23,8 @@ struct ImageDc final : DeviceContext {
     mutable QImage* image = nullptr; // drawn into: the owner's image, or page
     // Makes the image when its pixels or its size are first asked for (a deferred image DC).
     mutable std::function<QImage*()> source;
-    QImage page;             // a page DC's own image
-    QRegion ownerClip;       // device coordinates; empty when the owner clips nothing
+    QImage page;       // a page DC's own image
+    QRegion ownerClip; // device coordinates; empty when the owner clips nothing
     bool hasOwnerClip = false;
 };
 

@@ -77,11 +77,11 @@ QFont overstruckFont(const QFont& asked) {
 } // namespace
 
 FontCache::FontCache(const QFont& asked)
-    : m_overstruck(overstrikes(asked)), m_font(m_overstruck ? overstruckFont(asked) : asked), m_metrics(m_font),
-      m_ascent(m_metrics.ascent()), m_descent(m_metrics.descent()),
+    : m_overstruck(overstrikes(asked)), m_font(m_overstruck ? overstruckFont(asked) : asked),
+      m_metrics(m_font), m_ascent(m_metrics.ascent()), m_descent(m_metrics.descent()),
       m_averageWidth(m_metrics.averageCharWidth() + (m_overstruck ? 1 : 0)),
-      m_maxWidth(m_metrics.maxWidth() + (m_overstruck ? 1 : 0)),
-      m_advances(256), m_ink(m_overstruck), m_glyphOf(256) {}
+      m_maxWidth(m_metrics.maxWidth() + (m_overstruck ? 1 : 0)), m_advances(256), m_ink(m_overstruck),
+      m_glyphOf(256) {}
 
 int FontCache::advance(QChar c) {
     std::vector<int>& page = m_advances[c.unicode() >> 8];
@@ -110,7 +110,8 @@ qint32 FontCache::ownGlyph(QChar c) {
     if (cached != -2) return cached;
     cached = -1;
     QList<QGlyphRun> runs = layOut(QString(c));
-    if (runs.size() != 1 || runs[0].glyphIndexes().size() != 1 || runs[0].positions()[0] != QPointF()) return -1;
+    if (runs.size() != 1 || runs[0].glyphIndexes().size() != 1 || runs[0].positions()[0] != QPointF())
+        return -1;
     if (!m_own.isValid()) m_own = runs[0].rawFont();
     if (runs[0].rawFont() != m_own || runs[0].glyphIndexes()[0] == 0) return -1;
     cached = static_cast<qint32>(runs[0].glyphIndexes()[0]);

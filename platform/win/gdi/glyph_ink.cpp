@@ -48,7 +48,8 @@ const GlyphInk::Spans& GlyphInk::spansOf(const QRawFont& font, quint32 glyph) {
     return *it;
 }
 
-bool GlyphInk::draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, const QRegion& clip, QRgb colour) {
+bool GlyphInk::draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, const QRegion& clip,
+                    QRgb colour) {
     if (image.depth() != 32) return false;
     for (const QGlyphRun& run : runs) {
         // Large glyphs are few on a screen and costly to keep as pixels.

@@ -331,4 +331,5 @@ void registerMdiClientClass() {
 } // namespace pm::mdi
 
 // The class exists without anyone registering it; kept linked by the build (pm_library STARTUP).
-extern "C" const bool pm_win_mdi_startup = (pm::wm::addSystemClassProvider(pm::mdi::registerMdiClientClass), true);
+extern "C" const bool pm_win_mdi_startup =
+    (pm::wm::addSystemClassProvider(pm::mdi::registerMdiClientClass), true);

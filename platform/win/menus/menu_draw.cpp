@@ -63,16 +63,20 @@ void drawSpecialBitmap(HDC dc, const MenuItem& item, const RECT& r, bool selecte
         if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtr(owner, GCLP_HICON));
         if (!icon) icon = LoadIcon(nullptr, IDI_APPLICATION);
         int size = GetSystemMetrics(SM_CXSMICON);
-        DrawIconEx(dc, (r.left + r.right - size) / 2, (r.top + r.bottom - size) / 2, icon, size, size, 0, nullptr,
-                   DI_NORMAL);
+        DrawIconEx(dc, (r.left + r.right - size) / 2, (r.top + r.bottom - size) / 2, icon, size, size, 0,
+                   nullptr, DI_NORMAL);
         return;
     }
     UINT kind = 0;
     auto v = reinterpret_cast<std::intptr_t>(item.bitmap);
-    if (v == 2 || v == 9) kind = DFCS_CAPTIONRESTORE;
-    else if (v == 3 || v == 7 || v == 11) kind = DFCS_CAPTIONMIN;
-    else if (v == 10) kind = DFCS_CAPTIONMAX;
-    else kind = DFCS_CAPTIONCLOSE;
+    if (v == 2 || v == 9)
+        kind = DFCS_CAPTIONRESTORE;
+    else if (v == 3 || v == 7 || v == 11)
+        kind = DFCS_CAPTIONMIN;
+    else if (v == 10)
+        kind = DFCS_CAPTIONMAX;
+    else
+        kind = DFCS_CAPTIONCLOSE;
     bool inactive = v == 6 || v == 7 || (item.state & (MF_GRAYED | MF_DISABLED));
     RECT button{r.left + 1, r.top + 2, r.right - 1, r.bottom - 2};
     DrawFrameControl(dc, &button, DFC_CAPTION,

@@ -32,7 +32,8 @@ const WORD* readLevel(HMENU menu, const WORD* p, int depth) {
         const WORD* text = p;
         while (*p)
             ++p;
-        std::string label = pm::utf8::fromUtf16(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(p - text));
+        std::string label =
+            pm::utf8::fromUtf16(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(p - text));
         ++p;
         UINT flags = option & ~static_cast<UINT>(MF_END);
         if (option & MF_POPUP) {
@@ -73,4 +74,6 @@ HMENU LoadMenuIndirectA(const void* menuTemplate) {
 
 // Top-level windows made without a menu get their class's menu through this loader.
 extern "C" const bool pm_win_menus_startup =
-    (pm::wm::setClassMenuLoader([](HINSTANCE instance, const char* name) { return LoadMenuA(instance, name); }), true);
+    (pm::wm::setClassMenuLoader(
+         [](HINSTANCE instance, const char* name) { return LoadMenuA(instance, name); }),
+     true);

@@ -110,7 +110,7 @@ private:
     bool m_done = false;
     bool m_ignoreRelease = false;
     bool m_pressedOutside = false; // the loop ends on a press outside every menu
-    UINT m_leaveKey = 0; // Alt or F10 pressed inside the loop
+    UINT m_leaveKey = 0;           // Alt or F10 pressed inside the loop
     LoopResult m_result;
 };
 
@@ -389,8 +389,8 @@ void MenuLoop::onMouse(UINT msg, POINT screen) {
     bool inPopup = hitPopup(screen, &level, &item);
     int barItem = inPopup ? -1 : hitBar(screen);
     // The second press of a double click is a press too: outside the menu it ends it and goes on.
-    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
-                msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+                msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     if (down) m_ignoreRelease = false;
     if (msg == WM_MOUSEMOVE) {
         if (inPopup && item >= 0) {

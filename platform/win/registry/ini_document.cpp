@@ -176,7 +176,7 @@ bool IniDocument::removeSection(const std::string& section) {
     Span span;
     if (!findSection(section, span)) return false;
     m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(span.header),
-                 m_lines.begin() + static_cast<std::ptrdiff_t>(span.end));
+                  m_lines.begin() + static_cast<std::ptrdiff_t>(span.end));
     return true;
 }
 
@@ -188,7 +188,8 @@ bool IniDocument::replaceSection(const std::string& section, const std::vector<s
     }
     auto first = m_lines.begin() + static_cast<std::ptrdiff_t>(span.header + 1);
     m_lines.erase(first, m_lines.begin() + static_cast<std::ptrdiff_t>(contentEnd(span)));
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(span.header + 1), lines.begin(), lines.end());
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(span.header + 1), lines.begin(),
+                   lines.end());
     return true;
 }
 

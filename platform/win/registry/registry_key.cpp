@@ -46,7 +46,8 @@ RegistryKey& RegistryKey::ensureSubkey(const std::string& name, bool* created) {
     bool found = it != m_subkeys.end() && compareNames((*it)->name(), name) == 0;
     if (created) *created = !found;
     if (found) return **it;
-    return **m_subkeys.insert(m_subkeys.begin() + (it - m_subkeys.begin()), std::make_unique<RegistryKey>(name));
+    return **m_subkeys.insert(m_subkeys.begin() + (it - m_subkeys.begin()),
+                              std::make_unique<RegistryKey>(name));
 }
 
 bool RegistryKey::removeSubkey(const std::string& name) {

@@ -61,7 +61,8 @@ struct Run {
 
 class FormatRuns {
 public:
-    explicit FormatRuns(FormatId initial = 0, int blockSize = Partitioning::kDefaultBlockSize) : m_starts(blockSize) {
+    explicit FormatRuns(FormatId initial = 0, int blockSize = Partitioning::kDefaultBlockSize)
+        : m_starts(blockSize) {
         reset(initial);
     }
 

@@ -11,7 +11,8 @@ constexpr std::size_t kMaxLines = 64;
 } // namespace
 
 LineLayouts::Line& LineLayouts::lineAt(int start, int length) {
-    auto it = std::find_if(m_lines.begin(), m_lines.end(), [start](const Line& l) { return l.start == start; });
+    auto it =
+        std::find_if(m_lines.begin(), m_lines.end(), [start](const Line& l) { return l.start == start; });
     if (it == m_lines.end()) {
         if (m_lines.size() >= kMaxLines)
             m_lines.erase(std::min_element(m_lines.begin(), m_lines.end(),
@@ -38,8 +39,9 @@ LineLayouts::Point LineLayouts::before(int start, int length, int pos, const Wal
     if (line.exact < line.marks.size() && line.marks[line.exact].pos <= rel) settle(line, walk);
     if (line.exact == line.marks.size() && line.width < 0 && rel >= line.marks.back().pos + m_spacing)
         extend(line, walk, [rel](int p, int) { return p <= rel; });
-    auto after = std::upper_bound(line.marks.begin(), line.marks.begin() + static_cast<std::ptrdiff_t>(line.exact), rel,
-                                  [](int p, const Mark& m) { return p < m.pos; });
+    auto after =
+        std::upper_bound(line.marks.begin(), line.marks.begin() + static_cast<std::ptrdiff_t>(line.exact),
+                         rel, [](int p, const Mark& m) { return p < m.pos; });
     const Mark& m = *(after - 1);
     return Point{start + m.pos, m.x};
 }
@@ -49,8 +51,9 @@ LineLayouts::Point LineLayouts::beforeX(int start, int length, int x, const Walk
     if (line.exact < line.marks.size() && line.marks[line.exact - 1].x <= x) settle(line, walk);
     if (line.exact == line.marks.size() && line.width < 0 && line.marks.back().x <= x)
         extend(line, walk, [x](int, int px) { return px <= x; });
-    auto after = std::upper_bound(line.marks.begin(), line.marks.begin() + static_cast<std::ptrdiff_t>(line.exact), x,
-                                  [](int px, const Mark& m) { return px < m.x; });
+    auto after =
+        std::upper_bound(line.marks.begin(), line.marks.begin() + static_cast<std::ptrdiff_t>(line.exact), x,
+                         [](int px, const Mark& m) { return px < m.x; });
     const Mark& m = after == line.marks.begin() ? line.marks.front() : *(after - 1);
     return Point{start + m.pos, m.x};
 }
@@ -139,12 +142,13 @@ void LineLayouts::settle(Line& line, const Walk& walk) {
 
 void LineLayouts::changed(Line& line, int from, int to, int delta, bool sameLine) {
     auto byPos = [](const Mark& m, int p) { return m.pos < p; };
-    std::size_t i0 = static_cast<std::size_t>(std::lower_bound(line.marks.begin(), line.marks.end(), from, byPos) -
-                                              line.marks.begin());
+    std::size_t i0 = static_cast<std::size_t>(
+        std::lower_bound(line.marks.begin(), line.marks.end(), from, byPos) - line.marks.begin());
     i0 = std::max<std::size_t>(1, i0);
-    std::size_t i1 = static_cast<std::size_t>(
-        std::upper_bound(line.marks.begin(), line.marks.end(), to, [](int p, const Mark& m) { return p < m.pos; }) -
-        line.marks.begin());
+    std::size_t i1 =
+        static_cast<std::size_t>(std::upper_bound(line.marks.begin(), line.marks.end(), to,
+                                                  [](int p, const Mark& m) { return p < m.pos; }) -
+                                 line.marks.begin());
     i1 = std::max(i0, i1);
     // The stretch the change falls in is not known to be free of tabs any more.
     line.marks[i0 - 1].tab = true;
@@ -188,7 +192,8 @@ void LineLayouts::textChanged(int from, int oldTo, int newTo, const std::functio
                 continue;
             }
             int length = lineLength(line.start);
-            changed(line, from - line.start, oldTo - line.start, delta, oldTo <= end && length == line.length + delta);
+            changed(line, from - line.start, oldTo - line.start, delta,
+                    oldTo <= end && length == line.length + delta);
             line.length = length;
         }
         ++it;

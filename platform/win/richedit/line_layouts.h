@@ -56,7 +56,7 @@ public:
 
 private:
     struct Mark {
-        int pos;  // from the line's start
+        int pos; // from the line's start
         int x;
         bool tab; // a tab lies between this mark and the next (or the line's end)
     };

@@ -26,7 +26,8 @@ Partitioning::Place Partitioning::placeOf(int partition) const {
 int Partitioning::positionFromPartition(int partition) const {
     if (partition >= m_count) return end();
     Place at = placeOf(std::max(0, partition));
-    return blockBase(at.block) + m_blocks[static_cast<std::size_t>(at.block)].starts[static_cast<std::size_t>(at.index)];
+    return blockBase(at.block) +
+           m_blocks[static_cast<std::size_t>(at.block)].starts[static_cast<std::size_t>(at.index)];
 }
 
 int Partitioning::partitionFromPosition(int pos) const {
@@ -198,7 +199,8 @@ void Partitioning::splitBlock(int block) {
 void Partitioning::joinSmall(int block) {
     int small = m_blockSize / 2;
     int size = m_blocks[static_cast<std::size_t>(block)].size();
-    if (block + 1 < static_cast<int>(m_blocks.size()) && size + m_blocks[static_cast<std::size_t>(block) + 1].size() <= small)
+    if (block + 1 < static_cast<int>(m_blocks.size()) &&
+        size + m_blocks[static_cast<std::size_t>(block) + 1].size() <= small)
         joinWithNext(block);
     else if (block > 0 && size + m_blocks[static_cast<std::size_t>(block) - 1].size() <= small)
         joinWithNext(block - 1);

@@ -95,7 +95,8 @@ template <class F> void Partitioning::forEach(int first, F f) const {
         const Block& b = m_blocks[static_cast<std::size_t>(block)];
         const int base = blockBase(block);
         const int next = blockBase(block + 1);
-        for (std::size_t i = block == at.block ? static_cast<std::size_t>(at.index) : 0; i < b.starts.size(); ++i) {
+        for (std::size_t i = block == at.block ? static_cast<std::size_t>(at.index) : 0; i < b.starts.size();
+             ++i) {
             int end = i + 1 < b.starts.size() ? base + b.starts[i + 1] : next;
             if (!f(Span{base + b.starts[i], end, b.values[i]})) return;
         }

@@ -60,9 +60,11 @@ public:
         }
         // The pieces that reach into the cut end at it.
         std::vector<FormattedPiece> cut;
-        for (std::size_t i = 0, at = 0; i < count && at < kept; at += static_cast<std::size_t>(pieces[i++].length))
-            cut.push_back(FormattedPiece{static_cast<int>(std::min(kept - at, static_cast<std::size_t>(pieces[i].length))),
-                                         pieces[i].format});
+        for (std::size_t i = 0, at = 0; i < count && at < kept;
+             at += static_cast<std::size_t>(pieces[i++].length))
+            cut.push_back(FormattedPiece{
+                static_cast<int>(std::min(kept - at, static_cast<std::size_t>(pieces[i].length))),
+                pieces[i].format});
         m_content.append(bytes.substr(0, kept), cut.data(), cut.size());
     }
 
@@ -108,7 +110,8 @@ RichEditControl::~RichEditControl() {
 
 int RichEditControl::toModel(LONG cp) const {
     if (cp < 0) return m_model.length();
-    return m_legacy ? m_model.compactFromLegacy(cp) : m_model.validPosition(std::min<LONG>(cp, m_model.length()));
+    return m_legacy ? m_model.compactFromLegacy(cp)
+                    : m_model.validPosition(std::min<LONG>(cp, m_model.length()));
 }
 
 // ---- Notifications ----
@@ -165,7 +168,8 @@ void RichEditControl::notifyChangeAndSelection() {
     notifyChange();
     // A handler of EN_CHANGE that moved the selection about and back has been told of the place
     // it put it back to, which the change itself moved it to: that move is still told.
-    if (m_model.anchor() != anchor || m_model.caret() != caret) m_lastNotifiedAnchor = m_lastNotifiedCaret = -1;
+    if (m_model.anchor() != anchor || m_model.caret() != caret)
+        m_lastNotifiedAnchor = m_lastNotifiedCaret = -1;
     notifySelChange();
 }
 
@@ -204,7 +208,8 @@ bool RichEditControl::replaceRange(UINT cause, WPARAM wParam, LPARAM lParam, int
             if (used > room) break;
         }
         // Never keep half of a UTF-8 sequence.
-        while (keep > 0 && keep < stored.size() && utf8::isContinuation(static_cast<unsigned char>(stored[keep])))
+        while (keep > 0 && keep < stored.size() &&
+               utf8::isContinuation(static_cast<unsigned char>(stored[keep])))
             --keep;
         stored.resize(keep);
     }
@@ -298,8 +303,7 @@ void RichEditControl::typeChar(UINT ch, LPARAM lParam) {
     if (m_overwrite && from == to && to < m_model.length() && m_model.charAt(to) != '\r' && ch != '\r')
         to = m_model.nextCharPosition(to);
     FormatId format = m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from);
-    if (replaceRange(WM_CHAR, ch, lParam, from, to, std::string_view(bytes, n),
-                     format, true))
+    if (replaceRange(WM_CHAR, ch, lParam, from, to, std::string_view(bytes, n), format, true))
         m_view->scrollCaretIntoView();
 }
 
@@ -658,8 +662,8 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
     }
     if (from == to && !(scope & SCF_ALL)) {
         // An empty selection keeps the format for what is typed next.
-        m_insertionFormat =
-            applyCharFormat(m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from), *cf);
+        m_insertionFormat = applyCharFormat(
+            m_insertionFormat >= 0 ? m_insertionFormat : m_model.formatForInsertion(from), *cf);
         return 1;
     }
     if (!announceProtected(EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(cf), from, to)) return 0;
@@ -971,7 +975,8 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
-        if (create->lpszName && *create->lpszName) handle(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(create->lpszName));
+        if (create->lpszName && *create->lpszName)
+            handle(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(create->lpszName));
         return 0;
     }
     case WM_GETDLGCODE: {

@@ -107,8 +107,8 @@ int RichEditView::tabStop(int x, int origin) const {
 // at pos (the line's start, or a piece start the line layouts keep) at x, calling
 // f(piece start, piece end, x, width, format) with the piece's font selected while it returns true.
 template <class F>
-static void walkLine(RichTextModel& model, int line, int pos, int x, HDC dc, const std::function<HFONT(int)>& font,
-                     const std::function<int(int)>& tab, F f) {
+static void walkLine(RichTextModel& model, int line, int pos, int x, HDC dc,
+                     const std::function<HFONT(int)>& font, const std::function<int(int)>& tab, F f) {
     int end = model.lineEnd(line);
     while (pos < end) {
         Run run = model.runs().runAt(pos);
@@ -146,7 +146,8 @@ template <class F> void RichEditView::walkFrom(HDC dc, int line, int pos, int x,
 LineLayouts::Walk RichEditView::layoutWalk(HDC dc, int line) {
     return [this, dc, line](int pos, int x, const LineLayouts::Visit& visit) {
         walkFrom(dc, line, pos, x, [&](int from, int to, int px, int width, int) {
-            return visit(LineLayouts::Piece{from, to, px, width, to - from == 1 && m_control.model().charAt(from) == '\t'});
+            return visit(LineLayouts::Piece{from, to, px, width,
+                                            to - from == 1 && m_control.model().charAt(from) == '\t'});
         });
     };
 }
@@ -267,7 +268,8 @@ void RichEditView::invalidateLines(int firstLine, int lastLine) {
     int top = fr.top + (firstLine - m_firstLine) * h;
     if (top > rc.bottom) return;
     RECT area{rc.left, std::max<LONG>(rc.top, top), rc.right,
-              lastLine < 0 ? rc.bottom : std::min<LONG>(rc.bottom, fr.top + (lastLine - m_firstLine + 1) * h)};
+              lastLine < 0 ? rc.bottom
+                           : std::min<LONG>(rc.bottom, fr.top + (lastLine - m_firstLine + 1) * h)};
     if (area.bottom <= area.top) return;
     InvalidateRect(m_control.hwnd(), &area, FALSE);
 }
@@ -278,8 +280,8 @@ void RichEditView::paint() {
     HDC dc = BeginPaint(m_control.hwnd(), &ps);
     RECT client{};
     GetClientRect(m_control.hwnd(), &client);
-    HBRUSH background =
-        m_control.m_systemBackground ? GetSysColorBrush(COLOR_WINDOW) : CreateSolidBrush(m_control.m_background);
+    HBRUSH background = m_control.m_systemBackground ? GetSysColorBrush(COLOR_WINDOW)
+                                                     : CreateSolidBrush(m_control.m_background);
     FillRect(dc, &ps.rcPaint, background);
     if (!m_control.m_systemBackground) DeleteObject(background);
     RECT fr = formatRect();
@@ -355,7 +357,8 @@ void RichEditView::paintLine(HDC dc, int line, int y, int origin, const RECT& vi
         }
         return true;
     });
-    if (longLine) lineWidth = m_layouts.width(model.lineStart(line), model.lineLength(line), layoutWalk(dc, line));
+    if (longLine)
+        lineWidth = m_layouts.width(model.lineStart(line), model.lineLength(line), layoutWalk(dc, line));
     // A selected line break shows as a small selected block after the text.
     int end = model.lineEnd(line);
     m_widestLine = std::max(m_widestLine, lineWidth + h);
@@ -379,7 +382,8 @@ void RichEditView::updateCaret() {
 
 void RichEditView::textChanged(int from, int oldTo, int newTo) {
     RichTextModel& model = m_control.model();
-    m_layouts.textChanged(from, oldTo, newTo, [&model](int start) { return model.lineLength(model.lineFromPosition(start)); });
+    m_layouts.textChanged(from, oldTo, newTo,
+                          [&model](int start) { return model.lineLength(model.lineFromPosition(start)); });
     m_firstLine = std::min(m_firstLine, model.lineCount() - 1);
     // Lines below move only when the number of lines changed.
     int first = model.lineFromPosition(from);
@@ -781,17 +785,18 @@ LRESULT RichEditView::formatRange(BOOL render, FORMATRANGE* range) {
         int line = model.lineFromPosition(pos);
         int lineEndPos = std::min(end, model.lineEnd(line));
         if (render) {
-            walkLine(model, line, model.lineStart(line), 0, dc, font, tab, [&](int from, int to, int x, int, int formatId) {
-                if (to <= pos) return true;
-                if (from >= lineEndPos) return false;
-                const RunFormat& f = model.formats().get(formatId);
-                SetTextColor(dc, f.autoColor ? RGB(0, 0, 0) : f.color);
-                if (!(to - from == 1 && model.charAt(from) == '\t')) {
-                    std::string_view part = model.view(from, std::min(to, lineEndPos) - from);
-                    TextOut(dc, area.left + x, y, part.data(), static_cast<int>(part.size()));
-                }
-                return true;
-            });
+            walkLine(model, line, model.lineStart(line), 0, dc, font, tab,
+                     [&](int from, int to, int x, int, int formatId) {
+                         if (to <= pos) return true;
+                         if (from >= lineEndPos) return false;
+                         const RunFormat& f = model.formats().get(formatId);
+                         SetTextColor(dc, f.autoColor ? RGB(0, 0, 0) : f.color);
+                         if (!(to - from == 1 && model.charAt(from) == '\t')) {
+                             std::string_view part = model.view(from, std::min(to, lineEndPos) - from);
+                             TextOut(dc, area.left + x, y, part.data(), static_cast<int>(part.size()));
+                         }
+                         return true;
+                     });
         }
         y += h;
         pos = line + 1 < model.lineCount() ? model.lineStart(line + 1) : model.length();

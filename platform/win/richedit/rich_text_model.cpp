@@ -28,7 +28,8 @@ std::string RichTextModel::textCrLf(int pos, int len) const {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
     std::string out;
-    out.reserve(static_cast<std::size_t>(len) + static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)));
+    out.reserve(static_cast<std::size_t>(len) +
+                static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)));
     m_text.forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
         for (const char* end = bytes + count; bytes < end;) {
             const void* br = std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes));
@@ -115,7 +116,8 @@ int RichTextModel::compactFromLegacy(int legacy) const {
 
 int RichTextModel::validPosition(int pos, bool forward) const {
     pos = std::clamp(pos, 0, length());
-    if (pos == 0 || pos == length() || !utf8::isContinuation(static_cast<unsigned char>(charAt(pos)))) return pos;
+    if (pos == 0 || pos == length() || !utf8::isContinuation(static_cast<unsigned char>(charAt(pos))))
+        return pos;
     for (int back = 1; back <= 3 && pos - back >= 0; ++back) {
         unsigned char c = static_cast<unsigned char>(charAt(pos - back));
         if (utf8::isContinuation(c)) continue;
@@ -150,7 +152,8 @@ int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions 
     auto same = [&](const char* at) {
         if (options.matchCase) return std::memcmp(at, needle.data(), static_cast<std::size_t>(n)) == 0;
         for (int i = 0; i < n; ++i)
-            if (fold(static_cast<unsigned char>(at[i])) != fold(static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])))
+            if (fold(static_cast<unsigned char>(at[i])) !=
+                fold(static_cast<unsigned char>(needle[static_cast<std::size_t>(i)])))
                 return false;
         return true;
     };

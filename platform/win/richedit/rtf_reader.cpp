@@ -108,7 +108,8 @@ void DocumentOutput::dropLast() {
 }
 
 RtfReader::RtfReader(const RunFormat& base, FormatTable& formats, RtfOutput& out)
-    : m_base(base), m_formats(formats), m_out(out), m_text(new char[kBatch]), m_pieces(new FormattedPiece[kBatch]) {
+    : m_base(base), m_formats(formats), m_out(out), m_text(new char[kBatch]),
+      m_pieces(new FormattedPiece[kBatch]) {
     m_stack.push_back(GroupState{});
 }
 
@@ -212,7 +213,7 @@ RtfError RtfReader::control() {
         param = param * 10 + (s[q++] - '0');
     }
     if (q >= n && !m_last) return endsInside(at, letters); // the word, its number or its space may go on
-    if (q < n && s[q] == ' ') ++q;                          // the delimiting space belongs to the word
+    if (q < n && s[q] == ' ') ++q;                         // the delimiting space belongs to the word
     const bool atGroupStart = m_groupStart;
     m_groupStart = false;
     m_pos = q;

@@ -68,8 +68,8 @@ private:
         int red = 0, green = 0, blue = 0;
     };
     struct GroupState {
-        int colour = -1; // index into the colour table; -1 is the base colour
-        int effects = 0; // kBold, kItalic, kUnderline
+        int colour = -1;   // index into the colour table; -1 is the base colour
+        int effects = 0;   // kBold, kItalic, kUnderline
         bool skip = false; // inside a destination whose text is not shown
         bool colourTable = false;
         FormatId format = -1; // the format of the state above, once known

@@ -136,7 +136,8 @@ public:
         m_capacity = old + grow;
         // Slide the part after the gap to the end, widening the gap.
         std::size_t tail = old - m_gapStart - m_gapLength;
-        std::memmove(m_body + m_gapStart + m_gapLength + grow, m_body + m_gapStart + m_gapLength, tail * sizeof(T));
+        std::memmove(m_body + m_gapStart + m_gapLength + grow, m_body + m_gapStart + m_gapLength,
+                     tail * sizeof(T));
         m_gapLength += grow;
     }
 
@@ -152,7 +153,8 @@ private:
         if (pos < m_gapStart)
             std::memmove(m_body + pos + m_gapLength, m_body + pos, (m_gapStart - pos) * sizeof(T));
         else
-            std::memmove(m_body + m_gapStart, m_body + m_gapStart + m_gapLength, (pos - m_gapStart) * sizeof(T));
+            std::memmove(m_body + m_gapStart, m_body + m_gapStart + m_gapLength,
+                         (pos - m_gapStart) * sizeof(T));
         m_gapStart = pos;
     }
 

@@ -103,7 +103,7 @@ private:
     void applyStep(int upTo) {
         if (m_stepLength != 0)
             m_body.addRange(static_cast<std::size_t>(m_stepPartition) + 1, static_cast<std::size_t>(upTo) + 1,
-                           m_stepLength);
+                            m_stepLength);
         m_stepPartition = upTo;
         if (m_stepPartition >= partitions()) {
             m_stepPartition = partitions();
@@ -114,7 +114,7 @@ private:
     void backStep(int down) {
         if (m_stepLength != 0)
             m_body.addRange(static_cast<std::size_t>(down) + 1, static_cast<std::size_t>(m_stepPartition) + 1,
-                           -m_stepLength);
+                            -m_stepLength);
         m_stepPartition = down;
     }
 

@@ -65,8 +65,9 @@ void TextBuffer::insert(int pos, std::string_view bytes) {
     int line = lineFromPosition(pos);
     m_lines.insertText(line, n);
     int next = line + 1;
-    for (const char* p = bytes.data(), *end = p + bytes.size();
-         (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
+    for (const char *p = bytes.data(), *end = p + bytes.size();
+         (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)))) != nullptr;
+         ++p)
         m_lines.insertPartition(next++, pos + static_cast<int>(p - bytes.data()) + 1, 0);
     // At a block boundary the text begins the later block's first line.
     int block = blockAt(pos);
@@ -89,7 +90,8 @@ void TextBuffer::split(int block) {
     std::size_t blockBegin = 0;
     for (std::size_t at = 0; at < bytes.size();) {
         const void* br = std::memchr(bytes.data() + at, '\r', bytes.size() - at);
-        std::size_t lineEnd = br ? static_cast<std::size_t>(static_cast<const char*>(br) - bytes.data()) + 1 : bytes.size();
+        std::size_t lineEnd =
+            br ? static_cast<std::size_t>(static_cast<const char*>(br) - bytes.data()) + 1 : bytes.size();
         if (at > blockBegin && lineEnd - blockBegin > static_cast<std::size_t>(m_blockSize)) {
             cuts.push_back(at);
             blockBegin = at;
@@ -144,11 +146,13 @@ void TextBuffer::mendAfterErase(int pos) {
     // The break that ended the block went with the erased text: its last line goes on in the next.
     if (!last && pos > 0 && blockEnd(block) == pos && charAt(pos - 1) != '\r') {
         joinWithNext(block);
-    } else if (!last && static_cast<int>(m_blocks[static_cast<std::size_t>(block)].size() +
-                                          m_blocks[static_cast<std::size_t>(block) + 1].size()) <= m_blockSize / 2) {
+    } else if (!last &&
+               static_cast<int>(m_blocks[static_cast<std::size_t>(block)].size() +
+                                m_blocks[static_cast<std::size_t>(block) + 1].size()) <= m_blockSize / 2) {
         joinWithNext(block);
-    } else if (block > 0 && static_cast<int>(m_blocks[static_cast<std::size_t>(block)].size() +
-                                             m_blocks[static_cast<std::size_t>(block) - 1].size()) <= m_blockSize / 2) {
+    } else if (block > 0 &&
+               static_cast<int>(m_blocks[static_cast<std::size_t>(block)].size() +
+                                m_blocks[static_cast<std::size_t>(block) - 1].size()) <= m_blockSize / 2) {
         joinWithNext(block - 1);
     }
 }

@@ -24,7 +24,8 @@ public:
 
     // blockSize: the bytes a block of several lines grows to before it is split (tests make it
     // tiny); lineBlockSize: the line index's block size.
-    explicit TextBuffer(int blockSize = kDefaultBlockSize, int lineBlockSize = Partitioning::kDefaultBlockSize);
+    explicit TextBuffer(int blockSize = kDefaultBlockSize,
+                        int lineBlockSize = Partitioning::kDefaultBlockSize);
 
     int length() const { return m_starts.positionFromPartition(m_starts.partitions()); }
     int lineCount() const { return m_lines.partitions(); }

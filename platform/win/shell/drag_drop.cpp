@@ -32,7 +32,9 @@ HandleTable<DropData>& drops() {
     return table;
 }
 
-DropData* dropOf(HDROP h) { return drops().get(reinterpret_cast<std::uintptr_t>(h)); }
+DropData* dropOf(HDROP h) {
+    return drops().get(reinterpret_cast<std::uintptr_t>(h));
+}
 
 std::vector<std::string> localFiles(const QDropEvent* e) {
     std::vector<std::string> files;
@@ -43,7 +45,9 @@ std::vector<std::string> localFiles(const QDropEvent* e) {
     return files;
 }
 
-bool acceptsFiles(HWND hwnd) { return (GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; }
+bool acceptsFiles(HWND hwnd) {
+    return (GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+}
 
 POINT screenPoint(HWND hwnd, const QDropEvent* e) {
     RECT r{};
@@ -114,4 +118,6 @@ BOOL DragQueryPoint(HDROP drop, LPPOINT point) {
     return d->inClient ? TRUE : FALSE;
 }
 
-void DragFinish(HDROP drop) { pm::drops().remove(reinterpret_cast<std::uintptr_t>(drop)); }
+void DragFinish(HDROP drop) {
+    pm::drops().remove(reinterpret_cast<std::uintptr_t>(drop));
+}

@@ -8,7 +8,9 @@
 
 namespace {
 
-bool acceptsFiles(HWND hwnd, const QDropEvent* e) { return pm::fileDropTarget(hwnd, e) != nullptr; }
+bool acceptsFiles(HWND hwnd, const QDropEvent* e) {
+    return pm::fileDropTarget(hwnd, e) != nullptr;
+}
 
 bool registerDropHandlers() {
     pm::wm::addDropHandler({acceptsFiles, pm::postFileDrop, true});

@@ -60,7 +60,9 @@ void post(HWND hwnd, UINT id, UINT callback, UINT mouse) {
 
 } // namespace
 
-void setTrayAvailableOverride(int available) { availableOverride() = available; }
+void setTrayAvailableOverride(int available) {
+    availableOverride() = available;
+}
 
 bool trayIconExists(HWND hwnd, UINT id, std::string* tip) {
     auto it = entries().find({hwnd, id});

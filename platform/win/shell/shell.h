@@ -13,9 +13,9 @@ namespace pm {
 struct ShellOpenRequest {
     enum Kind { Url, Program };
     Kind kind = Url;
-    std::string target;             // URL (file:// for local documents and folders) or program path
-    std::vector<std::string> args;  // program parameters
-    std::string dir;                // program working folder, may be empty
+    std::string target;            // URL (file:// for local documents and folders) or program path
+    std::vector<std::string> args; // program parameters
+    std::string dir;               // program working folder, may be empty
 };
 
 // Performs the request; true when it was handed over successfully.

@@ -21,7 +21,8 @@ bool openWithDesktop(const ShellOpenRequest& request) {
     if (request.kind == ShellOpenRequest::Url)
         return QDesktopServices::openUrl(QUrl(QString::fromUtf8(request.target.c_str())));
     QStringList args;
-    for (const std::string& a : request.args) args << QString::fromStdString(a);
+    for (const std::string& a : request.args)
+        args << QString::fromStdString(a);
     return QProcess::startDetached(QString::fromStdString(request.target), args,
                                    QString::fromStdString(request.dir));
 }
@@ -49,7 +50,9 @@ std::string slashes(std::string s) {
     return s;
 }
 
-HINSTANCE result(int code) { return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code)); }
+HINSTANCE result(int code) {
+    return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code));
+}
 
 } // namespace
 

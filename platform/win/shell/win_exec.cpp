@@ -30,7 +30,8 @@ UINT startProblem(const std::string& path) {
     if (::stat(path.c_str(), &st) != 0) {
         const std::size_t slash = path.find_last_of('/');
         struct stat parent {};
-        const bool folderMissing = slash != std::string::npos && slash > 0 && ::stat(path.substr(0, slash).c_str(), &parent) != 0;
+        const bool folderMissing =
+            slash != std::string::npos && slash > 0 && ::stat(path.substr(0, slash).c_str(), &parent) != 0;
         return folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
     }
     if (!S_ISREG(st.st_mode) || ::access(path.c_str(), X_OK) != 0) return ERROR_BAD_FORMAT;
@@ -64,7 +65,8 @@ UINT WinExec(LPCSTR cmdLine, UINT) {
     if (!searched)
         if (UINT problem = startProblem(args[0])) return problem;
     std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
+    for (std::string& a : args)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     const int failed = searched ? ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)

@@ -46,8 +46,10 @@ uint32_t inotifyMask(DWORD filter) {
     uint32_t mask = IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
     if (filter & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME))
         mask |= IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
-    if (filter & (FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE)) mask |= IN_MODIFY | IN_CLOSE_WRITE;
-    if (filter & (FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SECURITY))
+    if (filter & (FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE))
+        mask |= IN_MODIFY | IN_CLOSE_WRITE;
+    if (filter &
+        (FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SECURITY))
         mask |= IN_ATTRIB;
     return mask;
 }
@@ -56,7 +58,8 @@ std::string nativePath(const char* path) {
     std::string p(path);
     for (char& c : p)
         if (c == '\\') c = '/';
-    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
     return p;
 }
 

@@ -12,7 +12,8 @@ std::atomic<std::uint64_t> advanced{0};
 
 std::uint64_t clockNow() {
     using namespace std::chrono;
-    auto steady = static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    auto steady = static_cast<std::uint64_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     return steady + advanced.load(std::memory_order_relaxed);
 }
 

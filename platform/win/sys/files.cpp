@@ -78,7 +78,8 @@ bool statOf(HANDLE file, struct stat& st) {
 
 using namespace pm::sys;
 
-HANDLE CreateFile(LPCSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE) {
+HANDLE CreateFile(LPCSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                  HANDLE) {
     if (!fileName || !*fileName) {
         SetLastError(ERROR_INVALID_NAME);
         return INVALID_HANDLE_VALUE;

@@ -38,7 +38,8 @@ std::uintptr_t key(HANDLE handle) {
 // Milliseconds left until deadline for poll(), -1 for an endless wait.
 int pollTimeout(DWORD milliseconds, std::chrono::steady_clock::time_point deadline) {
     if (milliseconds == INFINITE) return -1;
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
@@ -77,7 +78,8 @@ void setFileError(int error, const char* path) {
         std::string parent(path ? path : "");
         const std::size_t slash = parent.find_last_of('/');
         struct stat st {};
-        const bool parentMissing = slash != std::string::npos && slash > 0 && ::stat(parent.substr(0, slash).c_str(), &st) != 0;
+        const bool parentMissing =
+            slash != std::string::npos && slash > 0 && ::stat(parent.substr(0, slash).c_str(), &st) != 0;
         SetLastError(parentMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
         return;
     }
@@ -130,7 +132,8 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
         fds.push_back(pollfd{object->waitDescriptor(), POLLIN, 0});
         waited.push_back(std::move(object));
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds == INFINITE ? 0 : milliseconds);
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(milliseconds == INFINITE ? 0 : milliseconds);
     for (;;) {
         const int ready = ::poll(fds.data(), fds.size(), pollTimeout(milliseconds, deadline));
         if (ready < 0 && errno == EINTR) continue;
@@ -139,7 +142,8 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
             return WAIT_FAILED;
         }
         for (DWORD i = 0; ready > 0 && i < count; ++i)
-            if ((fds[i].revents & (POLLIN | POLLERR | POLLHUP)) && waited[i]->acquire()) return WAIT_OBJECT_0 + i;
+            if ((fds[i].revents & (POLLIN | POLLERR | POLLHUP)) && waited[i]->acquire())
+                return WAIT_OBJECT_0 + i;
         // Nothing signalled, or another waiter took the signals first.
         if (pollTimeout(milliseconds, deadline) == 0) return WAIT_TIMEOUT;
     }

@@ -45,7 +45,8 @@ TEST(Utf8, DecodeTakesValidSequencesAndRefusesTheRest) {
 }
 
 TEST(Utf8, EncodeRoundTripsAtEachLengthBoundary) {
-    for (char32_t c : {U'\0', U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uFFFF', U'\U00010000', U'\U0010FFFF'}) {
+    for (char32_t c :
+         {U'\0', U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uFFFF', U'\U00010000', U'\U0010FFFF'}) {
         std::string bytes;
         pm::utf8::append(bytes, c);
         ASSERT_EQ(bytes.size(), pm::utf8::sequenceLength(static_cast<unsigned char>(bytes[0]))) << int(c);

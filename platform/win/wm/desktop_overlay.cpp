@@ -44,7 +44,8 @@ protected:
         const QRect area = e->rect() & image.rect() & background.rect();
         QImage shown = background.copy(area);
         for (int y = 0; y < area.height(); ++y) {
-            const auto* drawn = reinterpret_cast<const QRgb*>(image.constScanLine(area.top() + y)) + area.left();
+            const auto* drawn =
+                reinterpret_cast<const QRgb*>(image.constScanLine(area.top() + y)) + area.left();
             auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
             for (int x = 0; x < area.width(); ++x)
                 if (drawn[x]) line[x] = (line[x] ^ drawn[x]) | 0xFF000000u;

@@ -152,13 +152,13 @@ bool resolveWheel(RawInput& in) {
     Window* target = focusWindow();
     if (!target) target = activeWindow();
     if (!target) return false;
-    in.msg = MSG{
-        target->handle,
-        WM_MOUSEWHEEL,
-        MAKEWPARAM(static_cast<WORD>(in.keyFlags), static_cast<WORD>(static_cast<short>(in.wheelDelta))),
-        MAKELPARAM(in.screen.x(), in.screen.y()),
-        in.time,
-        POINT{in.screen.x(), in.screen.y()}};
+    in.msg =
+        MSG{target->handle,
+            WM_MOUSEWHEEL,
+            MAKEWPARAM(static_cast<WORD>(in.keyFlags), static_cast<WORD>(static_cast<short>(in.wheelDelta))),
+            MAKELPARAM(in.screen.x(), in.screen.y()),
+            in.time,
+            POINT{in.screen.x(), in.screen.y()}};
     return true;
 }
 

@@ -24,7 +24,7 @@ struct RawInput {
     LPARAM keyData = 0;
     int keyFlags = 0;   // mouse and wheel: the MK_ flags of the buttons and keys held
     int wheelDelta = 0; // wheel: the turn, in WHEEL_DELTA units of 120
-    QString text; // the characters a key press produces, or the committed text
+    QString text;       // the characters a key press produces, or the committed text
     DWORD time = 0;
     bool resolved = false; // msg below is valid
     MSG msg{};

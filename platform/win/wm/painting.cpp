@@ -367,7 +367,8 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
 int GetUpdateRgn(HWND hwnd, HRGN region, BOOL erase) {
     Window* w = window(hwnd);
     if (!w || !region) return 0;
-    QRegion area = (w->surface->update & QRegion(clientRectInWindow(w))).translated(-w->client.left, -w->client.top);
+    QRegion area =
+        (w->surface->update & QRegion(clientRectInWindow(w))).translated(-w->client.left, -w->client.top);
     SetRectRgn(region, 0, 0, 0, 0);
     for (const QRect& r : area) {
         HRGN part = CreateRectRgn(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());

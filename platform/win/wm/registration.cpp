@@ -25,7 +25,9 @@ std::vector<DropHandler>& dropHandlers() {
 
 } // namespace
 
-void addSystemClassProvider(void (*provide)()) { classProviders().push_back(provide); }
+void addSystemClassProvider(void (*provide)()) {
+    classProviders().push_back(provide);
+}
 
 void runSystemClassProviders() {
     // A provider registers classes, and registering looks classes up: the count moves on before
@@ -37,7 +39,9 @@ void runSystemClassProviders() {
     }
 }
 
-void addDropHandler(DropHandler handler) { dropHandlers().push_back(handler); }
+void addDropHandler(DropHandler handler) {
+    dropHandlers().push_back(handler);
+}
 
 namespace {
 ClassMenuLoader& classMenuLoader() {
@@ -46,7 +50,9 @@ ClassMenuLoader& classMenuLoader() {
 }
 } // namespace
 
-void setClassMenuLoader(ClassMenuLoader load) { classMenuLoader() = load; }
+void setClassMenuLoader(ClassMenuLoader load) {
+    classMenuLoader() = load;
+}
 
 HMENU loadClassMenu(HINSTANCE instance, const char* name) {
     return classMenuLoader() ? classMenuLoader()(instance, name) : nullptr;

@@ -55,19 +55,23 @@ struct Answer {
 };
 
 void put32(unsigned char* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 void put64(unsigned char* p, std::uint64_t v) {
-    for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 std::uint32_t get32(const unsigned char* p) {
     std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | p[i];
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | p[i];
     return v;
 }
 std::uint64_t get64(const unsigned char* p) {
     std::uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+    for (int i = 7; i >= 0; --i)
+        v = v << 8 | p[i];
     return v;
 }
 
@@ -77,7 +81,8 @@ std::uint64_t get64(const unsigned char* p) {
 std::string ownFolder(const std::string& path) {
     ::mkdir(path.c_str(), 0700);
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 077))
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 077))
         return {};
     return path;
 }
@@ -107,12 +112,14 @@ bool socketAddress(std::uint32_t pid, sockaddr_un& address) {
 // Waits for the descriptor to be ready; milliseconds -1 is endless. While the user-interface
 // thread waits, messages other threads send to it are handled, as a sending thread does.
 bool waitReady(int fd, short events, int milliseconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds < 0 ? 0 : milliseconds);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds < 0 ? 0 : milliseconds);
     const bool handleSends = onUiThread();
     for (;;) {
         int slice = milliseconds;
         if (milliseconds >= 0) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
             slice = left.count() > 0 ? static_cast<int>(left.count()) : 0;
         }
         if (handleSends && (slice < 0 || slice > 10)) slice = 10;
@@ -212,9 +219,9 @@ Answer handle(Request& request) {
                             request.bytes.empty() ? nullptr : request.bytes.data()};
         // From this thread the message goes to the user-interface thread, which handles it while
         // this one waits, as a message sent from another thread.
-        const LRESULT result = ::SendMessage(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.target)),
-                                             WM_COPYDATA, static_cast<WPARAM>(request.sender),
-                                             reinterpret_cast<LPARAM>(&data));
+        const LRESULT result =
+            ::SendMessage(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.target)), WM_COPYDATA,
+                          static_cast<WPARAM>(request.sender), reinterpret_cast<LPARAM>(&data));
         return Answer{Status::Answered, static_cast<std::uint64_t>(result)};
     }
     }
@@ -282,7 +289,8 @@ Reach ask(std::uint32_t pid, const Request& request, int milliseconds, Answer& a
     put64(out.data() + 16, request.sender);
     put64(out.data() + 24, request.data);
     put32(out.data() + 32, static_cast<std::uint32_t>(request.bytes.size()));
-    if (!request.bytes.empty()) std::memcpy(out.data() + kRequestSize, request.bytes.data(), request.bytes.size());
+    if (!request.bytes.empty())
+        std::memcpy(out.data() + kRequestSize, request.bytes.data(), request.bytes.size());
     unsigned char in[kAnswerSize];
     const bool answered = writeAll(fd, out.data(), out.size()) && readAll(fd, in, sizeof in, milliseconds) &&
                           get32(in) == kMagic;
@@ -393,7 +401,8 @@ bool isInputIdle(int pid) {
     Request request;
     request.kind = Kind::InputIdle;
     Answer answer;
-    return pid > 0 && ask(static_cast<std::uint32_t>(pid), request, kQuickMilliseconds, answer) == Reach::Answered &&
+    return pid > 0 &&
+           ask(static_cast<std::uint32_t>(pid), request, kQuickMilliseconds, answer) == Reach::Answered &&
            answer.status == Status::Answered && answer.result != 0;
 }
 

@@ -57,7 +57,8 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return callProc(w, msg, wParam, lParam);
 }
 
-LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT, UINT timeout, PDWORD_PTR result) {
+LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT, UINT timeout,
+                           PDWORD_PTR result) {
     if (onUiThread() && remote::isForeign(hwnd)) {
         LRESULT r = 0;
         if (!remote::send(hwnd, msg, wParam, lParam, timeout, &r)) return 0;

@@ -256,10 +256,10 @@ void defNcLButtonDown(Window* w, WPARAM hit, LPARAM lParam) {
     case HTMINBUTTON:
     case HTMAXBUTTON: {
         if (!trackCaptionButton(w, static_cast<int>(hit))) return;
-        WPARAM cmd = hit == HTCLOSE       ? SC_CLOSE
-                     : hit == HTMINBUTTON ? SC_MINIMIZE
+        WPARAM cmd = hit == HTCLOSE        ? SC_CLOSE
+                     : hit == HTMINBUTTON  ? SC_MINIMIZE
                      : IsZoomed(w->handle) ? SC_RESTORE
-                                          : SC_MAXIMIZE;
+                                           : SC_MAXIMIZE;
         send(w, WM_SYSCOMMAND, cmd, lParam);
         return;
     }

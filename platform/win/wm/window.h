@@ -62,8 +62,8 @@ struct Window {
 
     // Painting
     std::unique_ptr<WindowSurface> surface; // its image and invalid area (window_surface.h)
-    bool eraseNeeded = false; // WM_ERASEBKGND still due
-    bool frameDirty = false;  // WM_NCPAINT still due
+    bool eraseNeeded = false;               // WM_ERASEBKGND still due
+    bool frameDirty = false;                // WM_NCPAINT still due
     bool internalPaint = false;
     bool inDirtyList = false;
     bool redrawOff = false; // WM_SETREDRAW FALSE

@@ -122,8 +122,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         windowName, className, exStyle};
     if (hooksInstalled(WH_CBT)) {
         CBT_CREATEWND cbt{&cs, HWND_TOP};
-        LRESULT refused = callHooks(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd),
-                                    reinterpret_cast<LPARAM>(&cbt));
+        LRESULT refused =
+            callHooks(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt));
         if (refused || !window(hwnd)) {
             if (window(hwnd)) DestroyWindow(hwnd);
             return nullptr;

@@ -281,8 +281,10 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         w->maximized = backToMax;
         stateChange = true;
         if (w->widget && w->parent == desktop()) {
-            if (backToMax && realDesktop()) w->widget->showMaximized();
-            else w->widget->showNormal();
+            if (backToMax && realDesktop())
+                w->widget->showMaximized();
+            else
+                w->widget->showNormal();
         }
     }
     setWindowPos(w, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top,

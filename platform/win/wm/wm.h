@@ -34,7 +34,7 @@ bool isVisible(const Window* w); // visible itself and every ancestor
 Window* topLevelOf(Window* w);
 bool isDescendant(const Window* ancestor, const Window* w);
 Window* windowFromScreenPoint(POINT screen, int* hitTest); // sends WM_NCHITTEST
-void recalcClient(Window* w, const WINDOWPOS* pos);         // WM_NCCALCSIZE
+void recalcClient(Window* w, const WINDOWPOS* pos);        // WM_NCCALCSIZE
 
 // ---- The desktop's side of geometry (desktop_window.cpp) ----
 void syncWidgetGeometry(Window* w); // the widget where the window tree says

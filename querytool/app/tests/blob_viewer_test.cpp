@@ -67,7 +67,8 @@ TEST_F(BlobViewer, AJpegIsDrawnAndTextIsShownUpToItsFirstZeroByte) {
     EXPECT_EQ(40, info.bmWidth);
     EXPECT_EQ(24, info.bmHeight);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(viewer().Window(), IDC_BLOBTEXT)));
-    EXPECT_TRUE(pm::test::saveWindowPng(viewer().Window(), pm::test::outputFolder() + "/tessmark_blob_picture.png"));
+    EXPECT_TRUE(
+        pm::test::saveWindowPng(viewer().Window(), pm::test::outputFolder() + "/tessmark_blob_picture.png"));
 
     clickCell(1, 2);
     EXPECT_EQ(nullptr, viewer().Picture());

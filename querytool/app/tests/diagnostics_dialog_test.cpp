@@ -32,8 +32,8 @@ protected:
         HWND list = GetDlgItem(dialog, IDC_DIAGRESULTS);
         std::vector<std::string> rows;
         for (int i = 0; i < ListCount(list); ++i)
-            rows.push_back(ListItemText(list, i, 0) + "|" + ListItemText(list, i, 1) + "|" + ListItemText(list, i, 2) +
-                           "|" + ListItemText(list, i, 3));
+            rows.push_back(ListItemText(list, i, 0) + "|" + ListItemText(list, i, 1) + "|" +
+                           ListItemText(list, i, 2) + "|" + ListItemText(list, i, 3));
         return rows;
     }
     CQueryWindow* m_window = nullptr;
@@ -52,12 +52,15 @@ TEST_F(DiagnosticsDialogs, TickedTablesAreCheckedQuicklyAndRepairedWithTheServer
         CheckDlgButton(dialog, IDC_CHECKQUICK, BST_CHECKED);
         SendMessage(dialog, WM_COMMAND, IDC_CHECK, 0);
         const std::string d = m_database;
-        EXPECT_EQ((std::vector<std::string>{d + ".c|check|status|OK", d + ".a|check|status|OK"}), results(dialog));
+        EXPECT_EQ((std::vector<std::string>{d + ".c|check|status|OK", d + ".a|check|status|OK"}),
+                  results(dialog));
         CheckDlgButton(dialog, IDC_REPAIRQUICK, BST_CHECKED);
         SendMessage(dialog, WM_COMMAND, IDC_REPAIR, 0);
-        EXPECT_EQ((std::vector<std::string>{d + ".c|repair|status|OK", d + ".a|repair|status|OK"}), results(dialog));
+        EXPECT_EQ((std::vector<std::string>{d + ".c|repair|status|OK", d + ".a|repair|status|OK"}),
+                  results(dialog));
         pm::test::pumpMessages();
-        EXPECT_TRUE(pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_table_diagnostics.png"));
+        EXPECT_TRUE(
+            pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_table_diagnostics.png"));
 
         CheckDlgButton(dialog, IDC_DIAGALL, BST_UNCHECKED);
         SendMessage(dialog, WM_COMMAND, IDC_DIAGALL, 0);

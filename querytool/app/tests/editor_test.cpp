@@ -48,9 +48,14 @@ TEST_F(Editor, TokensAreColouredByKind) {
         COLORREF colour;
     };
     const Case cases[] = {
-        {"keyword", 0, 0xFF0000},      {"function", 7, 0xFF00FF},     {"operator", 13, 0x808080},
-        {"string", 17, 0x0000FF},      {"plain name", 28, 0x000000},  {"block comment", 30, 0x808000},
-        {"after the comment", 35, 0x000000}, {"line comment", 40, 0x808000},
+        {"keyword", 0, 0xFF0000},
+        {"function", 7, 0xFF00FF},
+        {"operator", 13, 0x808080},
+        {"string", 17, 0x0000FF},
+        {"plain name", 28, 0x000000},
+        {"block comment", 30, 0x808000},
+        {"after the comment", 35, 0x000000},
+        {"line comment", 40, 0x808000},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.colour, colourAt(m_edit, c.position)) << c.what;
@@ -108,7 +113,8 @@ TEST_F(Editor, TemplatesInsertTheirTexts) {
     });
     SetEditorText(*m_window, "");
     Command(ID_TEMPLATES_KEY);
-    EXPECT_EQ("/*\nAlter table Statement\nSource : mySQL documentation\n*/\nALTER [ IGNORE ] TABLE tbl_name alter_spec "
+    EXPECT_EQ("/*\nAlter table Statement\nSource : mySQL documentation\n*/\nALTER [ IGNORE ] TABLE tbl_name "
+              "alter_spec "
               "\n\t[ , alter_spec ... ]",
               text());
 }
@@ -148,7 +154,8 @@ TEST_F(Editor, PicturesOfTheEditorAndTheConnectDialog) {
     SendMessage(m_edit, EM_SETSEL, 28, 70);
     pm::test::pumpMessages();
     EXPECT_EQ(" 0 ms", m_window->StatusBar()->PartText(1));
-    ASSERT_TRUE(pm::test::saveWindowPng(m_window->Window(), pm::test::outputFolder() + "/tessmark_sql_editor.png"));
+    ASSERT_TRUE(
+        pm::test::saveWindowPng(m_window->Window(), pm::test::outputFolder() + "/tessmark_sql_editor.png"));
     bool saved = false;
     pm::setDialogHook([&](HWND dialog) {
         pm::test::pumpMessages();

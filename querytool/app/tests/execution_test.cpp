@@ -31,7 +31,9 @@ TEST_F(Execution, F5RunsTheStatementAroundTheCaret) {
         const char* messages;
     };
     // Inside the first statement, just after its semicolon, inside the second and at the end.
-    const Case cases[] = {{3, "(1 row(s) returned)\n\n"}, {9, "(1 row(s) returned)\n\n"}, {14, "(1 row(s) returned)\n\n"},
+    const Case cases[] = {{3, "(1 row(s) returned)\n\n"},
+                          {9, "(1 row(s) returned)\n\n"},
+                          {14, "(1 row(s) returned)\n\n"},
                           {18, "(1 row(s) returned)\n\n"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caret);
@@ -40,7 +42,8 @@ TEST_F(Execution, F5RunsTheStatementAroundTheCaret) {
         Command(ID_EXECUTECURRENT);
         EXPECT_EQ(c.messages, Messages(*m_window));
         ASSERT_NE(nullptr, m_window->Editor()->LastQuery());
-        EXPECT_NE(std::string::npos, m_window->Editor()->LastQuery()->find(c.caret <= 8 ? "select 1" : "select 2"));
+        EXPECT_NE(std::string::npos,
+                  m_window->Editor()->LastQuery()->find(c.caret <= 8 ? "select 1" : "select 2"));
     }
     EXPECT_EQ((std::vector<std::string>{"Records", "Messages"}), TabTexts(*m_window));
     EXPECT_EQ(0, SelectedTab(*m_window));
@@ -55,8 +58,9 @@ TEST_F(Execution, AllStatementsWithAnErrorEndOnTheMessagesTab) {
     EXPECT_EQ((std::vector<std::string>{"Records", "Records", "Messages"}), TabTexts(*m_window));
     EXPECT_EQ(2, SelectedTab(*m_window));
     const std::string messages = Messages(*m_window);
-    EXPECT_EQ(0u, messages.find("(1 row(s) returned)\n\n(1 row(s) affected)\n\nError Code : 1064\nYou have an error "
-                                "in your SQL syntax"));
+    EXPECT_EQ(0u, messages.find(
+                      "(1 row(s) returned)\n\n(1 row(s) affected)\n\nError Code : 1064\nYou have an error "
+                      "in your SQL syntax"));
     EXPECT_NE(std::string::npos, messages.find("\n\n(0 row(s) returned)\n\n"));
     EXPECT_EQ(" Query batch completed with error(s)", status(0));
 }
@@ -70,7 +74,8 @@ TEST_F(Execution, TheSelectionRunsAloneAndCtrlAltLRunsTheLastPieceAgain) {
     EXPECT_EQ((std::vector<std::string>{"Messages"}), TabTexts(*m_window));
     Command(ID_PREVIOUSQUERY_KEY);
     EXPECT_EQ("(1 row(s) affected)\n\n", Messages(*m_window));
-    EXPECT_EQ((std::vector<std::string>{"2"}), QueryRows(m_admin, "select count(*) from " + m_database + ".t where id = 2"));
+    EXPECT_EQ((std::vector<std::string>{"2"}),
+              QueryRows(m_admin, "select count(*) from " + m_database + ".t where id = 2"));
 }
 
 TEST_F(Execution, NothingToRunAndNoPreviousStatement) {

@@ -17,7 +17,8 @@ namespace {
 std::string fixture(const std::string& name) {
     // The core's export fixtures, made from the same table: querytool/tests/data/exports.
     const std::filesystem::path appData(PM_TEST_DATA_DIR);
-    return ReadFileBytes((appData.parent_path().parent_path().parent_path() / "tests/data/exports" / name).string());
+    return ReadFileBytes(
+        (appData.parent_path().parent_path().parent_path() / "tests/data/exports" / name).string());
 }
 
 } // namespace
@@ -86,8 +87,8 @@ TEST_F(ExportData, EachFilterWritesItsFormatUnderItsExtension) {
         const std::string written = m_folder + "/" + c.written;
         EXPECT_EQ(fixture(c.fixture), ReadFileBytes(written)) << c.written;
         EXPECT_EQ(" Data Exported Successfully....", status());
-        const std::vector<std::string> opened = c.opened ? std::vector<std::string>{"file://" + written}
-                                                          : std::vector<std::string>{};
+        const std::vector<std::string> opened =
+            c.opened ? std::vector<std::string>{"file://" + written} : std::vector<std::string>{};
         EXPECT_EQ(opened, m_opened);
     }
     EXPECT_EQ("Save Data As...", m_titles.at(0));

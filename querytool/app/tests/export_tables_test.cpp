@@ -69,11 +69,18 @@ protected:
 TEST_F(ExportTables, TwoHostileTablesRestoreWithTheStandardClientIntoEqualTables) {
     MYSQL* c = m_window->Connection();
     ASSERT_EQ(0, mysql_query(c, "create table `order` (id int primary key, txt varchar(100), b blob)"));
-    ASSERT_EQ(0, mysql_query(c, "create table `we``ird caf\xC3\xA9` (id int primary key, `select` text) character set utf8mb4"));
+    ASSERT_EQ(
+        0,
+        mysql_query(
+            c,
+            "create table `we``ird caf\xC3\xA9` (id int primary key, `select` text) character set utf8mb4"));
     ASSERT_EQ(0, mysql_query(c, "create table plain (a int)"));
     ASSERT_EQ(0, mysql_query(c, "insert into `order` values (1, 'it''s', NULL), (2, 'back\\\\slash\\r\\n', "
                                 "x'00FF0A0D5C27221A'), (3, 'x''); drop table plain; -- ', '')"));
-    ASSERT_EQ(0, mysql_query(c, "insert into `we``ird caf\xC3\xA9` values (1, '\xE6\x97\xA5\xE6\x9C\xAC;'), (2, NULL)")) << mysql_error(c);
+    ASSERT_EQ(0,
+              mysql_query(
+                  c, "insert into `we``ird caf\xC3\xA9` values (1, '\xE6\x97\xA5\xE6\x9C\xAC;'), (2, NULL)"))
+        << mysql_error(c);
     const std::string path = m_folder + "/hostile.sql";
     Run([&](HWND dialog) {
         EXPECT_EQ((std::vector<std::string>{"order", "plain", "we`ird caf\xC3\xA9"}),
@@ -89,7 +96,8 @@ TEST_F(ExportTables, TwoHostileTablesRestoreWithTheStandardClientIntoEqualTables
                   ListTexts(GetDlgItem(dialog, IDC_DUMPSELECTED)));
         SetDlgItemText(dialog, IDC_DUMPFILE, path.c_str());
         pm::test::pumpMessages();
-        EXPECT_TRUE(pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_export_dialog.png"));
+        EXPECT_TRUE(
+            pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_export_dialog.png"));
         SendMessage(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_EQ("Exporting of data successful", itemText(dialog, IDC_DUMPRESULT));
     });
@@ -122,7 +130,8 @@ TEST_F(ExportTables, AStopInTheMiddleLeavesNoLockAndAFileReportedAsPartial) {
         pictured = true;
         EXPECT_EQ("&Stop", itemText(dialog, IDCANCEL));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-        EXPECT_TRUE(pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_dump_progress.png"));
+        EXPECT_TRUE(
+            pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_dump_progress.png"));
         SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
     };
     Run([&](HWND dialog) {

@@ -82,8 +82,9 @@ TEST_F(Frame, AWrongPasswordShowsTheServerMessageAndTheDialogStaysUntilARightOne
     ASSERT_EQ(2u, tries);
     ASSERT_EQ(1u, m_boxes.size());
     // The server names the client's host as it sees it ('localhost' or the address).
-    EXPECT_THAT(m_boxes[0], ::testing::MatchesRegex("Tessmark: Error No\\. 1045\n"
-                                                    "Access denied for user 'root'@'[^']+' \\(using password: YES\\)"));
+    EXPECT_THAT(m_boxes[0],
+                ::testing::MatchesRegex("Tessmark: Error No\\. 1045\n"
+                                        "Access denied for user 'root'@'[^']+' \\(using password: YES\\)"));
     CQueryWindow* window = m_app->ActiveQueryWindow();
     ASSERT_NE(nullptr, window);
     EXPECT_EQ(1, g_appGlobals->connectionCount);
@@ -226,8 +227,9 @@ TEST_F(Frame, HelpOpensThePageOfTheCurrentFolderElseTheProgramFolders) {
     });
     Command(ID_HELP_KEY);
     EXPECT_TRUE(opened.empty());
-    EXPECT_EQ((std::vector<std::string>{"Tessmark: Could not open the HELP file.\n2:No such file or directory"}),
-              m_boxes);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Tessmark: Could not open the HELP file.\n2:No such file or directory"}),
+        m_boxes);
     std::ofstream(m_folder + "/tessmarkhelp.htm") << "<html></html>";
     EXPECT_EQ("tessmarkhelp.htm", HelpPagePath(m_folder, "/opt/tessmark"));
     Command(ID_HELP);

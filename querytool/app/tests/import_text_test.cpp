@@ -18,8 +18,9 @@ class ImportText : public TessmarkTest {
 protected:
     void SetUp() override {
         TessmarkTest::SetUp();
-        Exec(m_admin, "create table " + m_database + ".t (a int, b varchar(20), c varchar(10) default 'z') "
-                      "character set utf8mb4");
+        Exec(m_admin, "create table " + m_database +
+                          ".t (a int, b varchar(20), c varchar(10) default 'z') "
+                          "character set utf8mb4");
         m_window = Connect();
         ASSERT_NE(nullptr, m_window);
         pm::setCommonDialogHook([this](const pm::CommonDialogRequest& request) {
@@ -55,7 +56,8 @@ protected:
     }
     static void tick(HWND dialog, int id, bool on = true) {
         CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
-        SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     }
     CQueryWindow* m_window = nullptr;
     std::string m_file;
@@ -80,7 +82,8 @@ TEST_F(ImportText, ACsvIsImportedWithTheChosenSeparatorsIntoTheTickedColumns) {
         tick(dialog, IDC_IGNORE);
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_REPLACE));
         pm::test::pumpMessages();
-        EXPECT_TRUE(pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_import_dialog.png"));
+        EXPECT_TRUE(
+            pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_import_dialog.png"));
         SendMessage(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ((std::vector<std::string>{"Open File"}), m_titles);

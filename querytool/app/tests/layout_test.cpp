@@ -20,7 +20,7 @@ TEST(SplitterGeometry, PlacesDragsAndStatusParts) {
     struct Case {
         int cursor, extent, position, percent;
     };
-    const Case cases[] = {{-30, 800, 1, 1}, {1, 800, 1, 1}, {2, 800, 2, 0}, {400, 800, 400, 50},
+    const Case cases[] = {{-30, 800, 1, 1},    {1, 800, 1, 1},      {2, 800, 2, 0},      {400, 800, 400, 50},
                           {795, 800, 795, 99}, {796, 800, 795, 99}, {2000, 800, 795, 99}};
     for (const Case& c : cases) {
         const SplitterDrag drag = DragSplitter(c.cursor, c.extent);
@@ -110,8 +110,8 @@ TEST_F(Layout, DraggingTheVerticalSplitterMovesThePanesWhenItEnds) {
 // box shows only its field; group boxes frame the controls inside them.
 TEST(DialogLayout, NoTwoControlsOfADialogOverlap) {
     DeclareTessmarkResources();
-    const int dialogs[] = {IDD_CONNECT,  IDD_ABOUT,      IDD_KEYNAME,     IDD_MANAGEKEYS,   IDD_SHORTCUTS,
-                           IDD_TEMPLATES, IDD_GIVENAME,  IDD_TABLEMAKER,  IDD_DIAGNOSTICS,  IDD_FLUSH,
+    const int dialogs[] = {IDD_CONNECT,    IDD_ABOUT,     IDD_KEYNAME,     IDD_MANAGEKEYS,  IDD_SHORTCUTS,
+                           IDD_TEMPLATES,  IDD_GIVENAME,  IDD_TABLEMAKER,  IDD_DIAGNOSTICS, IDD_FLUSH,
                            IDD_IMPORTTEXT, IDD_BLOBFIELD, IDD_EXPORTTABLES};
     const auto shown = [](const pm::res::DialogItem& item) {
         const bool groupBox = item.windowClass == "BUTTON" && (item.style & 0x0F) == BS_GROUPBOX;

@@ -23,8 +23,9 @@ class ObjectBrowser : public TessmarkTest {
 protected:
     void SetUp() override {
         TessmarkTest::SetUp();
-        Exec(m_admin, "create table " + m_database + ".`order` (id int primary key, `order date` date, "
-                      "note varchar(20) null, unique key two (note, `order date`))");
+        Exec(m_admin, "create table " + m_database +
+                          ".`order` (id int primary key, `order date` date, "
+                          "note varchar(20) null, unique key two (note, `order date`))");
         Exec(m_admin, "create table " + m_database + ".`we``ird caf\xC3\xA9` (a int) character set utf8mb4");
         m_window = Connect();
         ASSERT_NE(nullptr, m_window);
@@ -32,7 +33,8 @@ protected:
         m_tree = m_browser->GetTree();
     }
     HTREEITEM childOf(HTREEITEM node) {
-        return reinterpret_cast<HTREEITEM>(SendMessage(m_tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node)));
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(m_tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node)));
     }
     std::vector<std::string> labels(HTREEITEM node) {
         std::vector<std::string> texts;
@@ -50,9 +52,15 @@ protected:
         ADD_FAILURE() << "no node " << label;
         return nullptr;
     }
-    void expand(HTREEITEM node) { SendMessage(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node)); }
-    void select(HTREEITEM node) { SendMessage(m_tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node)); }
-    HTREEITEM selected() { return reinterpret_cast<HTREEITEM>(SendMessage(m_tree, TVM_GETNEXTITEM, TVGN_CARET, 0)); }
+    void expand(HTREEITEM node) {
+        SendMessage(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node));
+    }
+    void select(HTREEITEM node) {
+        SendMessage(m_tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+    }
+    HTREEITEM selected() {
+        return reinterpret_cast<HTREEITEM>(SendMessage(m_tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    }
     HTREEITEM root() { return childOf(TVI_ROOT); }
     HTREEITEM database() { return find(root(), m_database); }
     std::string currentDatabase() {
@@ -110,7 +118,8 @@ TEST_F(ObjectBrowser, DatabasesTablesColumnsAndIndexesFillOnFirstExpansion) {
     expand(find(order, "Indexes"));
     select(find(order, "Columns"));
     pm::test::pumpMessages();
-    EXPECT_TRUE(pm::test::saveWindowPng(m_window->Window(), pm::test::outputFolder() + "/tessmark_object_browser.png"));
+    EXPECT_TRUE(pm::test::saveWindowPng(m_window->Window(),
+                                        pm::test::outputFolder() + "/tessmark_object_browser.png"));
 }
 
 TEST_F(ObjectBrowser, RefreshComesBackToTheSameFolderAndToTheRootWhenTheDatabaseWent) {
@@ -165,7 +174,8 @@ TEST_F(ObjectBrowser, InsertTemplateNamesEveryColumnWholeAndGoesIntoTheEditor) {
     expand(database());
     select(find(database(), "order"));
     Command(ID_INSERTSTATEMENT);
-    EXPECT_EQ("insert into " + m_database + ".`order` \n\t(id, `order date`, note)\n\tvalues\n\t(id, `order date`, note)",
+    EXPECT_EQ("insert into " + m_database +
+                  ".`order` \n\t(id, `order date`, note)\n\tvalues\n\t(id, `order date`, note)",
               m_window->Editor()->GetText());
 }
 
@@ -183,7 +193,8 @@ TEST_F(ObjectBrowser, TheContextMenuOfATableInsertsItsStatement) {
     pm::test::pressKey(m_tree, VK_UP);
     pm::test::pressKey(m_tree, VK_UP);
     pm::test::pressKey(m_tree, VK_RETURN);
-    SendMessage(m_tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+    SendMessage(m_tree, WM_RBUTTONDOWN, MK_RBUTTON,
+                MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
     pm::test::pumpMessages();
     EXPECT_EQ(table, selected());
     EXPECT_EQ(0u, m_window->Editor()->GetText().find("insert into " + m_database + ".`order` "));
@@ -193,7 +204,8 @@ TEST_F(ObjectBrowser, TheContextMenuOfATableInsertsItsStatement) {
     pm::test::pressKey(m_tree, VK_UP);
     pm::test::pressKey(m_tree, VK_UP);
     pm::test::pressKey(m_tree, VK_ESCAPE);
-    SendMessage(m_tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+    SendMessage(m_tree, WM_RBUTTONDOWN, MK_RBUTTON,
+                MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
     pm::test::pumpMessages();
     EXPECT_EQ("", m_window->Editor()->GetText());
 }

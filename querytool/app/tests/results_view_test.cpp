@@ -194,7 +194,8 @@ TEST_F(ResultViews, PicturesOfTheMainWindow) {
     Command(ID_TEXTMODE_KEY);
     Command(ID_EXECUTEALL);
     Command(ID_TILE);
-    ASSERT_TRUE(pm::test::saveWindowPng(m_app->Frame(), pm::test::outputFolder() + "/tessmark_main_window.png"));
+    ASSERT_TRUE(
+        pm::test::saveWindowPng(m_app->Frame(), pm::test::outputFolder() + "/tessmark_main_window.png"));
     EXPECT_TRUE(IsWindowVisible(m_window->Tabs()->Grid()->Window()));
     EXPECT_TRUE(IsWindowVisible(second->Tabs()->Text()->Window()));
 }

@@ -55,7 +55,8 @@ protected:
     }
     std::string recentItem(int n) {
         char text[1024] = {};
-        GetMenuString(m_app->MenuPopup(0), static_cast<UINT>(ID_NORECENTFILES + n), text, sizeof text, MF_BYCOMMAND);
+        GetMenuString(m_app->MenuPopup(0), static_cast<UINT>(ID_NORECENTFILES + n), text, sizeof text,
+                      MF_BYCOMMAND);
         return text;
     }
     CQueryWindow* m_window = nullptr;
@@ -155,9 +156,10 @@ TEST_F(SqlFiles, PersonalKeysAreAddedInsertedAndLimitedTo99) {
         addKey("k" + std::to_string(i));
     EXPECT_EQ(99, m_app->PersonalKeyCount());
     addKey("one_too_many");
-    EXPECT_EQ("Tessmark: Cannot add more keys. You can have atmost 99 keys.\nPlease delete some keys by going to "
-              "\nEdit\\Manage Personal Folder",
-              m_boxes.back());
+    EXPECT_EQ(
+        "Tessmark: Cannot add more keys. You can have atmost 99 keys.\nPlease delete some keys by going to "
+        "\nEdit\\Manage Personal Folder",
+        m_boxes.back());
     EXPECT_FALSE(std::filesystem::exists(m_folder + "/one_too_many.mys"));
 }
 

@@ -45,7 +45,8 @@ void chooseType(const Grid& g, const char* type) {
 void clickCell(const Grid& g, int row, int column) {
     RECT cell{};
     ListView_GetSubItemRect(g.list, row, column, LVIR_BOUNDS, &cell);
-    SendMessage(g.list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+    SendMessage(g.list, WM_LBUTTONDOWN, MK_LBUTTON,
+                MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
 }
 
 std::string typeListText(const Grid& g) {
@@ -95,7 +96,8 @@ protected:
                 SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
             }
         });
-        SendMessage(m_browser->GetTree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(databaseNode()));
+        SendMessage(m_browser->GetTree(), TVM_SELECTITEM, TVGN_CARET,
+                    reinterpret_cast<LPARAM>(databaseNode()));
         Command(ID_NEWTABLE);
         pm::setDialogHook(nullptr);
     }
@@ -141,10 +143,11 @@ TEST_F(TableMaker, ATableOfFourColumnsIsMadeAndShowsOnceUnderItsDatabase) {
             g.grid->TogglePrimaryKey(0);
             for (int column : {9, 8, 10})
                 clickCell(g, 0, column); // Unsigned, Not Null, Auto Increment
-            clickCell(g, 1, 6);           // Unique
-            clickCell(g, 1, 8);           // Not Null
+            clickCell(g, 1, 6);          // Unique
+            clickCell(g, 1, 8);          // Not Null
             pm::test::pumpMessages();
-            EXPECT_TRUE(pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_table_maker.png"));
+            EXPECT_TRUE(
+                pm::test::saveWindowPng(dialog, pm::test::outputFolder() + "/tessmark_table_maker.png"));
             SendMessage(dialog, WM_COMMAND, IDC_CREATETABLE, 0);
         },
         "gadgets", "InnoDB");
@@ -196,7 +199,9 @@ TEST_F(TableMaker, GridNavigationAndRowsKeepTheEditedCellValid) {
         },
         "t", "MyISAM");
     EXPECT_EQ(1, m_namings);
-    EXPECT_EQ((std::vector<std::string>{"Tessmark: You will lose all the changes.\nYou still want to quit ?"}), m_boxes);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Tessmark: You will lose all the changes.\nYou still want to quit ?"}),
+        m_boxes);
     EXPECT_TRUE(QueryRows(m_admin, "show tables from " + m_database).empty());
 }
 

@@ -19,8 +19,9 @@ void CBlobViewer::forgetPicture() {
 
 bool CBlobViewer::open() {
     if (m_window) return true;
-    m_window = CreateDialogParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_BLOBFIELD),
-                                 g_appGlobals->application->Frame(), BlobDlgProc, reinterpret_cast<LPARAM>(this));
+    m_window =
+        CreateDialogParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_BLOBFIELD),
+                          g_appGlobals->application->Frame(), BlobDlgProc, reinterpret_cast<LPARAM>(this));
     if (!m_window) {
         TessmarkBox(nullptr, "Could not create the blob window.", MB_ICONSTOP);
         return false;
@@ -28,7 +29,8 @@ bool CBlobViewer::open() {
     return true;
 }
 
-void CBlobViewer::ShowCell(HWND resultView, const QueryResult& result, std::uint64_t row, unsigned int column) {
+void CBlobViewer::ShowCell(HWND resultView, const QueryResult& result, std::uint64_t row,
+                           unsigned int column) {
     if (row >= result.RowCount() || column < 1 || column > result.FieldCount() || !open()) return;
     const ResultRow values = result.Row(row);
     const bool isNull = values.IsNull(column - 1);

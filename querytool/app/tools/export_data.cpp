@@ -60,5 +60,6 @@ void ExportQueryResult(CQueryWindow& window) {
         return;
     }
     status.SetText(" Data Exported Successfully....");
-    if (format != ExportFormat::Csv) ShellExecute(window.Window(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (format != ExportFormat::Csv)
+        ShellExecute(window.Window(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

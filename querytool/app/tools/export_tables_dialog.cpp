@@ -85,7 +85,8 @@ void tableChosen(HWND dialog, int index) {
 bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
            });
 }
 
@@ -97,9 +98,11 @@ void findTable(HWND dialog) {
     const std::string prefix = controlText(item(dialog, IDC_DUMPFIND));
     SelectListItem(list, -1);
     const std::vector<std::string> names = ListTexts(list);
-    const auto found = std::find_if(names.begin(), names.end(),
-                                    [&](const std::string& name) { return startsWithIgnoringCase(name, prefix); });
-    if (!prefix.empty() && found != names.end()) SelectListItem(list, static_cast<int>(found - names.begin()));
+    const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+        return startsWithIgnoringCase(name, prefix);
+    });
+    if (!prefix.empty() && found != names.end())
+        SelectListItem(list, static_cast<int>(found - names.begin()));
     g_appGlobals->findSelecting = false;
     g_appGlobals->listWriting = false;
 }
@@ -262,6 +265,6 @@ INT_PTR CALLBACK ExportTablesDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARA
 }
 
 INT_PTR RunExportTablesDialog(HWND owner, MYSQL* connection) {
-    return DialogBoxParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_EXPORTTABLES), owner, ExportTablesDlgProc,
-                          reinterpret_cast<LPARAM>(connection));
+    return DialogBoxParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_EXPORTTABLES), owner,
+                          ExportTablesDlgProc, reinterpret_cast<LPARAM>(connection));
 }

@@ -16,8 +16,10 @@
 namespace {
 
 // Option check boxes and the edits they enable.
-const int kOptionEdits[][2] = {{IDC_TERMINATED, IDC_TERMINATEDTEXT}, {IDC_ENCLOSED, IDC_ENCLOSEDTEXT},
-                               {IDC_ESCAPED, IDC_ESCAPEDTEXT},       {IDC_LINES, IDC_LINESTEXT},
+const int kOptionEdits[][2] = {{IDC_TERMINATED, IDC_TERMINATEDTEXT},
+                               {IDC_ENCLOSED, IDC_ENCLOSEDTEXT},
+                               {IDC_ESCAPED, IDC_ESCAPEDTEXT},
+                               {IDC_LINES, IDC_LINESTEXT},
                                {IDC_IGNORELINES, IDC_IGNORELINESTEXT}};
 
 MYSQL* connectionOf(HWND dialog) {
@@ -96,7 +98,8 @@ void databaseChosen(HWND dialog, int index) {
 void tableChosen(HWND dialog, int index) {
     ListView_DeleteAllItems(item(dialog, IDC_IMPORTCOLUMNS));
     const std::string table = ListItemText(item(dialog, IDC_IMPORTTABLES), index);
-    if (!fillList(dialog, IDC_IMPORTCOLUMNS, ShowFieldsStatement(selectedName(dialog, IDC_IMPORTDATABASES), table), true))
+    if (!fillList(dialog, IDC_IMPORTCOLUMNS,
+                  ShowFieldsStatement(selectedName(dialog, IDC_IMPORTDATABASES), table), true))
         return;
     CheckDlgButton(dialog, IDC_IMPORTALL, BST_CHECKED);
     EnableWindow(item(dialog, IDC_IMPORTALL), TRUE);

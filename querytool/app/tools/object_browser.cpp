@@ -31,8 +31,7 @@ std::string field(MYSQL_ROW row, unsigned int i) {
 }
 
 // Sends a statement and hands each row to the reader; false when the statement failed.
-template <typename Reader>
-bool readRows(MYSQL* connection, const std::string& statement, Reader reader) {
+template <typename Reader> bool readRows(MYSQL* connection, const std::string& statement, Reader reader) {
     if (mysql_real_query(connection, statement.data(), statement.size()) != 0) return false;
     MYSQL_RES* result = mysql_store_result(connection);
     if (result == nullptr) return mysql_field_count(connection) == 0;
@@ -69,14 +68,15 @@ std::string InsertTemplate(const std::string& database, const std::string& table
             width = 6;
         }
     }
-    return "insert into " + quoteQualified(database, table) + " \n\t(" + list + ")\n\tvalues\n\t(" + list + ")";
+    return "insert into " + quoteQualified(database, table) + " \n\t(" + list + ")\n\tvalues\n\t(" + list +
+           ")";
 }
 
 CObjectBrowser::CObjectBrowser(HWND queryWindow) : m_queryWindow(queryWindow) {
-    m_tree = CreateWindowEx(WS_EX_CLIENTEDGE, WC_TREEVIEW, "",
-                            WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS |
-                                TVS_TRACKSELECT,
-                            5, 5, 150, 150, queryWindow, reinterpret_cast<HMENU>(IDC_BROWSER), nullptr, nullptr);
+    m_tree = CreateWindowEx(
+        WS_EX_CLIENTEDGE, WC_TREEVIEW, "",
+        WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_TRACKSELECT, 5, 5,
+        150, 150, queryWindow, reinterpret_cast<HMENU>(IDC_BROWSER), nullptr, nullptr);
     SetWindowLongPtr(m_tree, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_oldProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtr(m_tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CObjectBrowser::TreeProc)));
@@ -113,7 +113,8 @@ HTREEITEM CObjectBrowser::append(HTREEITEM parentNode, const std::string& label,
     insert.item.iImage = kind;
     insert.item.iSelectedImage = kind;
     insert.item.lParam = data;
-    return reinterpret_cast<HTREEITEM>(SendMessage(m_tree, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&insert)));
+    return reinterpret_cast<HTREEITEM>(
+        SendMessage(m_tree, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 HTREEITEM CObjectBrowser::child(HTREEITEM node) const {
@@ -239,14 +240,13 @@ void CObjectBrowser::expandTable(HTREEITEM node) {
 
 bool CObjectBrowser::addColumns(HTREEITEM table, const std::string& database, const std::string& name) {
     HTREEITEM folder = nullptr;
-    const bool ok = readRows(connection(), "describe " + quoteQualified(database, name),
-                             [&](MYSQL_ROW row, unsigned int fields) {
-                                 if (!folder) folder = append(table, "Columns", kFolder);
-                                 m_columnNames.push_back(field(row, 0));
-                                 append(folder,
-                                        ColumnNodeLabel(field(row, 0), field(row, 1), fields > 2 ? row[2] : nullptr),
-                                        kColumn, static_cast<LPARAM>(m_columnNames.size()));
-                             });
+    const bool ok = readRows(
+        connection(), "describe " + quoteQualified(database, name), [&](MYSQL_ROW row, unsigned int fields) {
+            if (!folder) folder = append(table, "Columns", kFolder);
+            m_columnNames.push_back(field(row, 0));
+            append(folder, ColumnNodeLabel(field(row, 0), field(row, 1), fields > 2 ? row[2] : nullptr),
+                   kColumn, static_cast<LPARAM>(m_columnNames.size()));
+        });
     if (!ok) ShowQueryError(m_tree, connection());
     return ok;
 }
@@ -307,7 +307,8 @@ bool CObjectBrowser::RestoreSelection() {
 // ---- Commands ----
 
 bool CObjectBrowser::DropDatabase(MYSQL* connection) {
-    if (TessmarkBox(m_tree, "Do you really want to drop the database.\n\nWARNING:You will lose all the data !!!",
+    if (TessmarkBox(m_tree,
+                    "Do you really want to drop the database.\n\nWARNING:You will lose all the data !!!",
                     MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) != IDYES)
         return false;
     HTREEITEM node = selected();
@@ -367,7 +368,8 @@ bool CObjectBrowser::InsertStatement() {
         if (item.lParam > 0 && static_cast<std::size_t>(item.lParam) <= m_columnNames.size())
             columns.push_back(m_columnNames[static_cast<std::size_t>(item.lParam) - 1]);
     }
-    const std::string text = InsertTemplate(NodeLabel(parent(table)), NodeLabel(table), columns, editorCharsPerLine());
+    const std::string text =
+        InsertTemplate(NodeLabel(parent(table)), NodeLabel(table), columns, editorCharsPerLine());
     HWND editor = CQueryWindow::FromWindow(m_queryWindow)->Editor()->Window();
     SendMessage(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     SetFocus(editor);
@@ -392,7 +394,8 @@ bool CObjectBrowser::NewTable() {
 
 void CObjectBrowser::AddTableNode(HTREEITEM database, const std::string& table) {
     // A database never expanded lists the new table when its first expansion reads the server.
-    if (!expandedOnce(database)) SendMessage(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(database));
+    if (!expandedOnce(database))
+        SendMessage(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(database));
     HTREEITEM node = findChild(database, table);
     if (!node) {
         node = append(database, table, kTable);
@@ -444,6 +447,7 @@ void CObjectBrowser::showContextMenu(LPARAM position) {
     }
     POINT screen = hit.pt;
     ClientToScreen(m_tree, &screen);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, 0, g_appGlobals->application->Frame(), nullptr);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, 0, g_appGlobals->application->Frame(),
+                   nullptr);
     DestroyMenu(menu);
 }

@@ -17,8 +17,9 @@ namespace {
 std::string comboText(HWND combo) {
     const auto index = static_cast<int>(SendMessage(combo, CB_GETCURSEL, 0, 0));
     if (index < 0) return "";
-    std::string text(static_cast<std::size_t>(SendMessage(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)) + 1,
-                     '\0');
+    std::string text(
+        static_cast<std::size_t>(SendMessage(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)) + 1,
+        '\0');
     SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(text.size() - 1);
     return text;
@@ -26,12 +27,14 @@ std::string comboText(HWND combo) {
 
 } // namespace
 
-CTableDiagnostics::CTableDiagnostics(HWND owner, MYSQL* connection) : m_owner(owner), m_connection(connection) {
+CTableDiagnostics::CTableDiagnostics(HWND owner, MYSQL* connection)
+    : m_owner(owner), m_connection(connection) {
     DialogBoxParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_DIAGNOSTICS), owner, TableDiagnosticsDlgProc,
                    reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK CTableDiagnostics::TableDiagnosticsDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK CTableDiagnostics::TableDiagnosticsDlgProc(HWND dialog, UINT msg, WPARAM wParam,
+                                                            LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtr(dialog, GWLP_USERDATA, lParam);
         reinterpret_cast<CTableDiagnostics*>(lParam)->onInit(dialog);
@@ -88,10 +91,12 @@ void CTableDiagnostics::fillDatabases() {
     HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     for (HTREEITEM item = reinterpret_cast<HTREEITEM>(
              SendMessage(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
-         item; item = reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))))
+         item; item = reinterpret_cast<HTREEITEM>(
+                   SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))))
         SendMessage(m_databases, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(browser.NodeLabel(item).c_str()));
-    const auto found = static_cast<int>(SendMessage(m_databases, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                    reinterpret_cast<LPARAM>(window->DatabaseName().c_str())));
+    const auto found =
+        static_cast<int>(SendMessage(m_databases, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(window->DatabaseName().c_str())));
     SendMessage(m_databases, CB_SETCURSEL, static_cast<WPARAM>(found < 0 ? 0 : found), 0);
 }
 
@@ -119,12 +124,13 @@ void CTableDiagnostics::tickAll(bool ticked) {
 
 void CTableDiagnostics::runOperation(int button) {
     HWND dialog = GetParent(m_tables);
-    const DiagnosticOperation operation = button == IDC_OPTIMIZE ? DiagnosticOperation::Optimize
+    const DiagnosticOperation operation = button == IDC_OPTIMIZE  ? DiagnosticOperation::Optimize
                                           : button == IDC_ANALYZE ? DiagnosticOperation::Analyze
                                           : button == IDC_CHECK   ? DiagnosticOperation::Check
                                                                   : DiagnosticOperation::Repair;
     const int quickBox = button == IDC_CHECK ? IDC_CHECKQUICK : IDC_REPAIRQUICK;
-    const bool quick = (button == IDC_CHECK || button == IDC_REPAIR) && IsDlgButtonChecked(dialog, quickBox) == BST_CHECKED;
+    const bool quick =
+        (button == IDC_CHECK || button == IDC_REPAIR) && IsDlgButtonChecked(dialog, quickBox) == BST_CHECKED;
     std::vector<std::string> ticked;
     const int count = ListCount(m_tables);
     for (int i = 0; i < count; ++i)

@@ -27,12 +27,13 @@ RECT screenRect(HWND hwnd) {
 CTableMaker::CTableMaker() = default;
 CTableMaker::~CTableMaker() = default;
 
-void CTableMaker::Run(CQueryWindow& window, MYSQL* connection, const std::string& database, HTREEITEM databaseNode) {
+void CTableMaker::Run(CQueryWindow& window, MYSQL* connection, const std::string& database,
+                      HTREEITEM databaseNode) {
     m_window = &window;
     m_connection = connection;
     m_database = database;
-    const INT_PTR made = DialogBoxParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_TABLEMAKER), window.Window(),
-                                        TableMakerDlgProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR made = DialogBoxParam(g_appGlobals->instance, MAKEINTRESOURCE(IDD_TABLEMAKER),
+                                        window.Window(), TableMakerDlgProc, reinterpret_cast<LPARAM>(this));
     m_grid.reset();
     if (made == 1) window.ObjectBrowser()->AddTableNode(databaseNode, m_tableName);
 }
@@ -89,7 +90,8 @@ void CTableMaker::placeDialog() {
     SetWindowText(m_dialog, (" New table in '" + m_database + "' on '" + host + "'").c_str());
     const RECT tree = screenRect(m_window->Browser());
     const RECT editor = screenRect(m_window->Editor()->Window());
-    MoveWindow(m_dialog, tree.left + 5, tree.top + 5, editor.right - tree.left - 15, tree.bottom - tree.top - 15, TRUE);
+    MoveWindow(m_dialog, tree.left + 5, tree.top + 5, editor.right - tree.left - 15,
+               tree.bottom - tree.top - 15, TRUE);
     PostMessage(m_dialog, WM_TABLEMAKER_BUTTONS, 0, 0);
 }
 
@@ -140,7 +142,8 @@ bool CTableMaker::CreateTable(const std::string& table, const std::string& engin
         TessmarkBox(m_dialog, "Could not connect to the mySQL server.\n\nConnection is lost", MB_ICONSTOP);
         return false;
     }
-    const std::string statement = BuildCreateTableStatement(m_connection, m_database, table, engine, m_grid->Rows());
+    const std::string statement =
+        BuildCreateTableStatement(m_connection, m_database, table, engine, m_grid->Rows());
     if (statement.empty()) return false;
     if (mysql_real_query(m_connection, statement.data(), statement.size()) != 0) {
         ShowQueryError(m_grid->List(), m_connection);

@@ -28,9 +28,10 @@ struct GridColumn {
 };
 
 const GridColumn kColumns[] = {
-    {"", 25, false},         {"Field Name", 100, false}, {"Datatype", 95, false}, {"Length", 60, false},
-    {"Default Value", 103, false}, {"Index", 48, true},  {"Unique", 57, true},    {"Binary", 53, true},
-    {"Not Null", 63, true},  {"Unsigned", 75, true},     {"Auto Increment", 118, true}, {"Zero Fill", 70, true},
+    {"", 25, false},        {"Field Name", 100, false},    {"Datatype", 95, false},
+    {"Length", 60, false},  {"Default Value", 103, false}, {"Index", 48, true},
+    {"Unique", 57, true},   {"Binary", 53, true},          {"Not Null", 63, true},
+    {"Unsigned", 75, true}, {"Auto Increment", 118, true}, {"Zero Fill", 70, true},
 };
 
 bool isTextColumn(int column) {
@@ -45,7 +46,7 @@ std::string& textOf(ColumnRow& row, int column) {
 }
 
 bool* flagOf(ColumnRow& row, int column) {
-    bool* const flags[] = {&row.index, &row.unique, &row.binary, &row.notNull,
+    bool* const flags[] = {&row.index,      &row.unique,        &row.binary,  &row.notNull,
                            &row.isUnsigned, &row.autoIncrement, &row.zeroFill};
     return flags[column - CTableMakerGrid::kFirstFlag];
 }
@@ -82,16 +83,17 @@ void drawKey(HDC dc, int x, int y) {
 } // namespace
 
 CTableMakerGrid::CTableMakerGrid(HWND parent, int x, int y, int cx, int cy) : m_parent(parent) {
-    m_list = CreateWindowEx(WS_EX_CLIENTEDGE, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, x, y, cx, cy,
-                            parent, reinterpret_cast<HMENU>(kListId), g_appGlobals->instance, nullptr);
+    m_list = CreateWindowEx(WS_EX_CLIENTEDGE, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, x, y, cx,
+                            cy, parent, reinterpret_cast<HMENU>(kListId), g_appGlobals->instance, nullptr);
     m_listFont = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Verdana");
     m_cellFont = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Verdana");
     if (!m_listFont) TessmarkBox(parent, "Could not create font for grid control", MB_ICONSTOP);
     if (m_listFont) SendMessage(m_list, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont), FALSE);
     m_edit = CreateWindowEx(0, RICHEDIT_CLASSA, "", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, m_list,
                             reinterpret_cast<HMENU>(kEditId), g_appGlobals->instance, nullptr);
-    m_typeList = CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 0, 0,
-                                m_list, reinterpret_cast<HMENU>(kTypeListId), g_appGlobals->instance, nullptr);
+    m_typeList =
+        CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 0, 0,
+                       m_list, reinterpret_cast<HMENU>(kTypeListId), g_appGlobals->instance, nullptr);
     for (HWND editor : {m_edit, m_typeList})
         SendMessage(editor, WM_SETFONT, reinterpret_cast<WPARAM>(m_cellFont), FALSE);
     for (const char* type : kColumnTypes)
@@ -173,7 +175,8 @@ void CTableMakerGrid::openEdit(int row, int column) {
     m_column = column;
     SetWindowText(m_edit, textOf(m_rows[static_cast<std::size_t>(row)], column).c_str());
     const RECT cell = cellRect(row, column);
-    MoveWindow(m_edit, cell.left + 1, cell.top + 1, cell.right - cell.left - 3, cell.bottom - cell.top - 4, TRUE);
+    MoveWindow(m_edit, cell.left + 1, cell.top + 1, cell.right - cell.left - 3, cell.bottom - cell.top - 4,
+               TRUE);
     ShowWindow(m_typeList, SW_HIDE);
     ShowWindow(m_edit, SW_SHOW);
     SetFocus(m_edit);
@@ -253,7 +256,8 @@ void CTableMakerGrid::DeleteRow(int row) {
 }
 
 void CTableMakerGrid::ToggleFlag(int row, int column) {
-    if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < kFirstFlag || column > kLastFlag) return;
+    if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < kFirstFlag || column > kLastFlag)
+        return;
     ColumnRow& record = m_rows[static_cast<std::size_t>(row)];
     bool* value = flagOf(record, column);
     *value = !*value;
@@ -339,7 +343,8 @@ LRESULT CTableMakerGrid::onListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MOUSEMOVE: {
         int row = 0, column = 0;
-        const bool text = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, row, column) && isTextColumn(column);
+        const bool text =
+            HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, row, column) && isTextColumn(column);
         SetCursor(LoadCursor(nullptr, text ? IDC_IBEAM : IDC_ARROW));
         return 0;
     }
@@ -360,7 +365,8 @@ LRESULT CTableMakerGrid::onListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_VSCROLL: {
         const LRESULT result = CallWindowProc(m_oldListProc, m_list, msg, wParam, lParam);
-        if (LOWORD(wParam) == SB_THUMBTRACK || LOWORD(wParam) == SB_ENDSCROLL) InvalidateRect(m_list, nullptr, TRUE);
+        if (LOWORD(wParam) == SB_THUMBTRACK || LOWORD(wParam) == SB_ENDSCROLL)
+            InvalidateRect(m_list, nullptr, TRUE);
         return result;
     }
     }

@@ -13,7 +13,15 @@
 class CTableMakerGrid {
 public:
     // Grid columns: 0 the row header, 1-4 text and type cells, 5-11 flags.
-    enum Column { kHeader = 0, kName = 1, kType = 2, kLength = 3, kDefault = 4, kFirstFlag = 5, kLastFlag = 11 };
+    enum Column {
+        kHeader = 0,
+        kName = 1,
+        kType = 2,
+        kLength = 3,
+        kDefault = 4,
+        kFirstFlag = 5,
+        kLastFlag = 11
+    };
 
     CTableMakerGrid(HWND parent, int x, int y, int cx, int cy);
     virtual ~CTableMakerGrid();

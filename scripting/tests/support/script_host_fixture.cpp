@@ -61,7 +61,8 @@ ScriptHost::ScriptHost() {
     app->InitApplication();
     app->InitInstance();
     main = app->MainFrame()->m_hWnd;
-    m_oldProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtr(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc)));
+    m_oldProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc)));
     SetEditCtrlOfView([](CView* view) -> CWnd* { return view; });
     docObject.SetDispatchIIDs(&DIID_IADoc, &DIID_IADocEvents);
     appObject.SetDispatchIIDs(&DIID_IAppObject, &DIID_IAppObjectEvents);
@@ -99,7 +100,8 @@ void ScriptHost::AnswerErrorDialogs() {
         dialogCaptions.push_back(caption);
         dialogTexts.push_back(text);
         if (!pictureName.empty()) {
-            ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            ::RedrawWindow(dialog, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             pm::afxtest::savePng(dialog, pictureName);
         }
         pictureName.clear();

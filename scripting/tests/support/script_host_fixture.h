@@ -40,7 +40,7 @@ public:
     std::vector<std::string> dialogCaptions, dialogTexts;
     int answerButton = 28279;
     std::vector<std::string> messages; // message boxes shown (answered OK)
-    std::string pictureName; // when set, the next error dialog is saved as this PNG
+    std::string pictureName;           // when set, the next error dialog is saved as this PNG
 
 private:
     // Records each dialog (an error dialog) and answers it with answerButton.
@@ -61,8 +61,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         if (id == 1) ++calls;
         return m_answer;
     }

@@ -19,7 +19,8 @@ LRESULT CALLBACK standInProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     const char* log = std::getenv("PM_STAND_IN_LOG");
     if (log)
         std::ofstream(log, std::ios::app | std::ios::binary)
-            << data->dwData << ":" << std::string(static_cast<const char*>(data->lpData), data->cbData) << "\n";
+            << data->dwData << ":" << std::string(static_cast<const char*>(data->lpData), data->cbData)
+            << "\n";
     if (data->dwData == 99) ::DestroyWindow(hwnd);
     return 1;
 }
@@ -31,13 +32,14 @@ int main() {
     cls.lpfnWndProc = standInProc;
     cls.lpszClassName = "WebEditorStandIn";
     ::RegisterClassA(&cls);
-    HWND hwnd = ::CreateWindowExA(0, "WebEditorStandIn", "Sarrowby", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND hwnd = ::CreateWindowExA(0, "WebEditorStandIn", "Sarrowby", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
     if (!hwnd) return 3;
     char path[4096] = {};
     ::GetModuleFileName(nullptr, path, sizeof path);
     RegisterProgramWindow("Sarrowby", path, hwnd);
     MSG msg;
-    while (::GetMessage(&msg, nullptr, 0, 0) > 0) ::DispatchMessage(&msg);
+    while (::GetMessage(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessage(&msg);
     return 0;
 }

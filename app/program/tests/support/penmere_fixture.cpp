@@ -47,9 +47,11 @@ const std::string& processProgramFolder() {
 
 void PenmereTest::SetUp() {
     folder = processProgramFolder();
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) std::filesystem::remove_all(entry.path());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        std::filesystem::remove_all(entry.path());
     std::filesystem::copy(PM_PENMERE_DATA_DIR, folder, std::filesystem::copy_options::recursive);
-    std::filesystem::copy(PM_PENMERE_WORDS_DIR, folder + "/AutoComplete", std::filesystem::copy_options::recursive);
+    std::filesystem::copy(PM_PENMERE_WORDS_DIR, folder + "/AutoComplete",
+                          std::filesystem::copy_options::recursive);
     SetAppDirectory((folder + "/").c_str());
     pm::setShellOpenHook([this](const pm::ShellOpenRequest& request) {
         opened.push_back(request.target);
@@ -73,7 +75,8 @@ void PenmereTest::start(const std::vector<std::string>& args) {
     argStore = {"penmere"};
     argStore.insert(argStore.end(), args.begin(), args.end());
     argv.clear();
-    for (std::string& a : argStore) argv.push_back(a.data());
+    for (std::string& a : argStore)
+        argv.push_back(a.data());
     GetSettings().RemoveAll();
     EnableFunctionsList(FALSE);
     app = std::make_unique<CEditMDIApp>();

@@ -40,8 +40,8 @@ protected:
     std::string folder;
     std::unique_ptr<CEditMDIApp> app;
     CMainFrame* frame = nullptr;
-    std::vector<std::string> opened;   // targets given to the shell's opener
-    std::vector<std::string> boxes;    // message box texts
+    std::vector<std::string> opened; // targets given to the shell's opener
+    std::vector<std::string> boxes;  // message box texts
     int boxAnswer = IDNO;
     std::vector<std::string> argStore;
     std::vector<char*> argv;

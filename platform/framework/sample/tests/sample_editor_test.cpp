@@ -148,7 +148,8 @@ TEST_F(SampleEditor, ReopensFromTheRecentFileList) {
     EXPECT_EQ(itemState(file, ID_FILE_MRU_FILE1) & MF_GRAYED, 0u);
     std::vector<std::string> items = itemTexts(file);
     bool listed = false;
-    for (const std::string& text : items) listed = listed || (text.rfind("&1 ", 0) == 0 && text.find("recent.txt") != std::string::npos);
+    for (const std::string& text : items)
+        listed = listed || (text.rfind("&1 ", 0) == 0 && text.find("recent.txt") != std::string::npos);
     EXPECT_TRUE(listed);
 
     command(ID_FILE_MRU_FILE1);
@@ -222,7 +223,8 @@ TEST_F(SampleEditor, WindowMenuTileAndCascade) {
     ASSERT_GE(items.size(), 2u);
     bool listsBoth = false;
     for (std::size_t i = 0; i + 1 < items.size(); ++i)
-        listsBoth = listsBoth || (items[i].find("Text1") != std::string::npos && items[i + 1].find("Note1") != std::string::npos);
+        listsBoth = listsBoth || (items[i].find("Text1") != std::string::npos &&
+                                  items[i + 1].find("Note1") != std::string::npos);
     EXPECT_TRUE(listsBoth);
     command(AFX_IDM_FIRST_MDICHILD);
     EXPECT_EQ(activeChild(), first);
@@ -242,7 +244,8 @@ TEST_F(SampleEditor, MaximisedChildPutsItsButtonsInTheMenuBar) {
 
 TEST_F(SampleEditor, StatusBarShowsPromptsAndTheIdleMessage) {
     EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Ready");
-    ::SendMessage(main, WM_MENUSELECT, MAKEWPARAM(ID_FILE_OPEN, MF_STRING), reinterpret_cast<LPARAM>(::GetMenu(main)));
+    ::SendMessage(main, WM_MENUSELECT, MAKEWPARAM(ID_FILE_OPEN, MF_STRING),
+                  reinterpret_cast<LPARAM>(::GetMenu(main)));
     EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Open an existing document");
     ::SendMessage(main, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Ready");
@@ -347,11 +350,13 @@ TEST_F(SampleEditor, StatusBarFollowsTheHighlightedItemOfAnOpenMenu) {
     ::UnhookWindowsHookEx(menuWatch.hook);
     pm::afxtest::pump();
     auto saw = [](const char* prompt) {
-        return std::find(menuWatch.prompts.begin(), menuWatch.prompts.end(), prompt) != menuWatch.prompts.end();
+        return std::find(menuWatch.prompts.begin(), menuWatch.prompts.end(), prompt) !=
+               menuWatch.prompts.end();
     };
     EXPECT_TRUE(saw("Create a new document"));
     EXPECT_TRUE(saw("Open an existing document"));
-    EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Ready") << "the idle prompt when the menu closed";
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.PaneText(0)), "Ready")
+        << "the idle prompt when the menu closed";
 }
 
 TEST_F(SampleEditor, OpenAndSaveKeepLineEndsAndBytes) {

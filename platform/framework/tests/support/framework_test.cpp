@@ -87,7 +87,8 @@ HBITMAP makeButtonImages(int count) {
 }
 
 bool savePng(HWND hwnd, const std::string& name) {
-    return pm::test::saveWindowPng(hwnd, pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+    return pm::test::saveWindowPng(hwnd,
+                                   pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
 }
 
 bool saveScreenPng(const std::string& name) {

@@ -69,7 +69,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (g_dropDownTakesRelease) pm::test::pumpMessages();
             return g_dropDownAnswer;
         }
-        if (code == TBN_QUERYINSERT && reinterpret_cast<NMHDR*>(lParam)->hwndFrom == g_refusingBar) return FALSE;
+        if (code == TBN_QUERYINSERT && reinterpret_cast<NMHDR*>(lParam)->hwndFrom == g_refusingBar)
+            return FALSE;
         return code == TBN_QUERYDELETE || code == TBN_QUERYINSERT ? g_allowMove : 0;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);

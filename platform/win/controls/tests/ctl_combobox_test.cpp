@@ -244,14 +244,15 @@ TEST_F(Combos, AWiderOrNarrowerComboIsDrawnAsOneMadeAtThatWidth) {
         UpdateWindow(resized);
         MoveWindow(resized, 20, 20, width, 150, TRUE);
         UpdateWindow(resized);
-        HWND made = CreateWindowEx(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 20, 200, width, 150,
-                                   top, reinterpret_cast<HMENU>(10), nullptr, nullptr);
+        HWND made = CreateWindowEx(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 20, 200,
+                                   width, 150, top, reinterpret_cast<HMENU>(10), nullptr, nullptr);
         SendMessage(made, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         for (const char* s : {"red", "green", "blue", "cyan"})
             SendMessage(made, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
         SendMessage(made, CB_SETCURSEL, 1, 0);
         UpdateWindow(made);
-        EXPECT_EQ(pm::test::windowImage(resized), pm::test::windowImage(made)) << "no drop button left behind, " << width;
+        EXPECT_EQ(pm::test::windowImage(resized), pm::test::windowImage(made))
+            << "no drop button left behind, " << width;
         DestroyWindow(resized);
         DestroyWindow(made);
     }

@@ -250,7 +250,8 @@ TEST_F(Edits, LineMessagesOfAMultiLineEdit) {
 TEST_F(Edits, AScrolledEditShowsWhatAWholeRepaintShows) {
     std::string text;
     for (int i = 0; i < 60; ++i)
-        text += "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 7) * 6, 'm') + "\tend\r\n";
+        text +=
+            "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 7) * 6, 'm') + "\tend\r\n";
     HWND e = make(WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_NOHIDESEL, text.c_str(), 150);
     SendMessage(e, EM_SETSEL, 40, 400);
     pm::test::expectScrollsRepaintWhole(e, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},

@@ -17,7 +17,8 @@ namespace {
 std::vector<int> contents(const pm::ctl::BlockList<int>& list) {
     std::vector<int> items;
     list.forEach([&items](int i) { items.push_back(i); });
-    for (std::size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i], items[i]) << "index " << i;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        EXPECT_EQ(list[i], items[i]) << "index " << i;
     return items;
 }
 
@@ -49,8 +50,10 @@ TEST(BlockList, EditsAtEveryPositionMatchAPlainVector) {
 
 TEST(BlockList, EmptiesAndFillsAgain) {
     pm::ctl::BlockList<int> list(2);
-    for (int i = 0; i < 10; ++i) list.insert(0, i);
-    while (list.size() > 0) list.erase(list.size() / 2);
+    for (int i = 0; i < 10; ++i)
+        list.insert(0, i);
+    while (list.size() > 0)
+        list.erase(list.size() / 2);
     EXPECT_EQ(list.blockCount(), 0u) << "emptied blocks go";
     list.insert(0, 7);
     list.insert(0, 8);

@@ -196,9 +196,10 @@ COLORREF screenPixel(POINT screen) {
 bool screenShowsOnly(const RECT& area, COLORREF colour) {
     QScreen* shown = QGuiApplication::primaryScreen();
     if (!shown) return false;
-    const QImage picture = shown->grabWindow(0, area.left, area.top, area.right - area.left, area.bottom - area.top)
-                               .toImage()
-                               .convertToFormat(QImage::Format_RGB32);
+    const QImage picture =
+        shown->grabWindow(0, area.left, area.top, area.right - area.left, area.bottom - area.top)
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     const QRgb wanted = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
@@ -224,11 +225,13 @@ unsigned long activeXWindow() {
 
 bool active(HWND hwnd) {
     QWidget* widget = wm::desktopWidgetOf(hwnd);
-    return widget && activeXWindow() == xWindow(hwnd) && QGuiApplication::focusWindow() == widget->windowHandle();
+    return widget && activeXWindow() == xWindow(hwnd) &&
+           QGuiApplication::focusWindow() == widget->windowHandle();
 }
 
 bool stackedAbove(HWND a, HWND b) {
-    std::vector<unsigned long> order = idList(valueOf(output("xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null")));
+    std::vector<unsigned long> order =
+        idList(valueOf(output("xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null")));
     unsigned long ia = xWindow(a), ib = xWindow(b);
     int pa = -1, pb = -1;
     for (std::size_t i = 0; i < order.size(); ++i) {
@@ -251,8 +254,6 @@ struct ModalAnswer {
     ModalSighting seen;
     Clock::time_point giveUp;
 };
-
-
 
 ModalAnswer& modal() {
     static ModalAnswer m;
@@ -345,7 +346,8 @@ RECT desktopRect(HWND hwnd) {
     std::string line;
     int x = 0, y = 0, width = 0, height = 0;
     auto number = [&](const char* label, int* value) {
-        if (line.find(label) != std::string::npos) *value = std::atoi(line.substr(line.find(':') + 1).c_str());
+        if (line.find(label) != std::string::npos)
+            *value = std::atoi(line.substr(line.find(':') + 1).c_str());
     };
     while (std::getline(info, line)) {
         number("Absolute upper-left X:", &x);

@@ -39,8 +39,9 @@ protected:
         OPENFILENAMEA ofn{};
         ofn.lStructSize = sizeof ofn;
         ofn.hwndOwner = owner;
-        ofn.lpstrFilter = "SQL files (*.sql)\0*.sql\0All files\0*.*;*\0Web pages (*.htm;*.html)\0*.htm;*.html\0"
-                          "Scripts (*.js)\0*.js;*.vbs\0";
+        ofn.lpstrFilter =
+            "SQL files (*.sql)\0*.sql\0All files\0*.*;*\0Web pages (*.htm;*.html)\0*.htm;*.html\0"
+            "Scripts (*.js)\0*.js;*.vbs\0";
         ofn.nFilterIndex = 2;
         ofn.lpstrFile = buffer;
         ofn.nMaxFile = sizeof buffer;
@@ -68,8 +69,9 @@ TEST_F(CommonDialogs, OpenGivesThePathOffsetsAndFilterIndex) {
     ASSERT_TRUE(GetOpenFileName(&ofn));
     EXPECT_EQ(seen.kind, pm::CommonDialog::Open);
     // A description that ends with its patterns is not given them twice.
-    EXPECT_EQ(seen.filters, (std::vector<std::string>{"SQL files (*.sql)", "All files (*.* *)",
-                                                      "Web pages (*.htm *.html)", "Scripts (*.js) (*.js *.vbs)"}));
+    EXPECT_EQ(seen.filters,
+              (std::vector<std::string>{"SQL files (*.sql)", "All files (*.* *)", "Web pages (*.htm *.html)",
+                                        "Scripts (*.js) (*.js *.vbs)"}));
     EXPECT_EQ(seen.filterIndex, 1);
     EXPECT_EQ(seen.fileName, "start.sql");
     EXPECT_TRUE(seen.mustExist);

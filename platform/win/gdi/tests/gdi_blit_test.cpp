@@ -259,8 +259,8 @@ TEST(ScrollDC, MovesPixelsInPlaceAndReportsTheUncoveredArea) {
         int dx, dy;
         bool clipped;
     };
-    const Case cases[] = {{0, -7, false}, {0, 7, false}, {5, 0, false},  {-5, 0, false},
-                          {3, 4, false},  {-4, -3, false}, {0, 6, true}, {-6, 0, true}};
+    const Case cases[] = {{0, -7, false}, {0, 7, false},   {5, 0, false}, {-5, 0, false},
+                          {3, 4, false},  {-4, -3, false}, {0, 6, true},  {-6, 0, true}};
     const RECT scroll{10, 5, 50, 35};
     const RECT clip{12, 8, 46, 30};
     for (const Case& k : cases) {
@@ -283,8 +283,9 @@ TEST(ScrollDC, MovesPixelsInPlaceAndReportsTheUncoveredArea) {
                 ASSERT_EQ(before.pixel(from), after.pixel(x, y)) << "at " << x << "," << y;
             }
         QRect exposed = (QRegion(inside) - QRegion(dest)).boundingRect();
-        EXPECT_EQ(QRect(updated.left, updated.top, updated.right - updated.left, updated.bottom - updated.top),
-                  exposed);
+        EXPECT_EQ(
+            QRect(updated.left, updated.top, updated.right - updated.left, updated.bottom - updated.top),
+            exposed);
         RECT box{};
         GetRgnBox(update, &box);
         EXPECT_TRUE(EqualRect(&box, &updated));

@@ -273,8 +273,13 @@ TEST(TextOut, CachedGlyphsDrawWhatDrawTextDraws) {
         {"Arial", -13, FW_NORMAL, 0, 0, "office flight: \"final\" fi fl ff"},
         {"Courier New", -13, FW_NORMAL, 0, 0, "var x = a[i] * 3; // done"},
         {"Tahoma", 16, FW_BOLD, 0, 0, "Bold AVATAR Wave To"},
-        {"Times New Roman", -17, FW_NORMAL, 1, 0, "Italic f\xc3\xa9" "e caf\xc3\xa9 na\xc3\xaf" "ve"},
-        {"Verdana", -11, FW_NORMAL, 0, 0, "Greek \xce\xb1\xce\xb2\xce\xb3 CJK \xe4\xb8\xad\xe6\x96\x87" " end"},
+        {"Times New Roman", -17, FW_NORMAL, 1, 0,
+         "Italic f\xc3\xa9"
+         "e caf\xc3\xa9 na\xc3\xaf"
+         "ve"},
+        {"Verdana", -11, FW_NORMAL, 0, 0,
+         "Greek \xce\xb1\xce\xb2\xce\xb3 CJK \xe4\xb8\xad\xe6\x96\x87"
+         " end"},
         {"Verdana", -13, FW_NORMAL, 0, 0, "office affluent fifty flows"}, // a face with ligatures
         {"Arial", -12, FW_NORMAL, 0, 1, "underlined link text"},
         {"Arial", -12, FW_NORMAL, 0, 0, "tab\there and \xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d"},

@@ -110,8 +110,8 @@ TEST_F(MenuBar, AWindowMadeWithoutAMenuGetsItsClassMenu) {
     wc.lpszMenuName = MAKEINTRESOURCE(7);
     wc.lpszClassName = "PmClassMenuFrame";
     RegisterClass(&wc);
-    HWND withClassMenu = CreateWindowEx(0, "PmClassMenuFrame", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                        nullptr, nullptr, nullptr);
+    HWND withClassMenu = CreateWindowEx(0, "PmClassMenuFrame", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                        nullptr, nullptr, nullptr, nullptr);
     HMENU classMenu = GetMenu(withClassMenu);
     ASSERT_NE(nullptr, classMenu);
     EXPECT_NE(menu, classMenu);

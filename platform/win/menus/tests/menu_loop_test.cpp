@@ -1,5 +1,6 @@
 // The menu loop: keyboard walks through a menu bar and popups, the message order, mouse input seen
-// by hooks, dismissal by a click outside (the click going on to the window under it), TPM_RETURNCMD, owner-drawn items, EndMenu, and pictures.
+// by hooks, dismissal by a click outside (the click going on to the window under it), TPM_RETURNCMD,
+// owner-drawn items, EndMenu, and pictures.
 
 #include "platform/win/tests/support/test_windows.h"
 
@@ -254,7 +255,8 @@ TEST_F(MenuLoop, TheSecondPressOfADoubleClickOutsideEndsTheMenuAndReachesTheWind
     EXPECT_EQ(r, 0);
     int doubleClicks = 0;
     for (const auto& m : rec.messages())
-        if (m.message == WM_LBUTTONDBLCLK && LOWORD(m.lParam) == 420 && HIWORD(m.lParam) == 200) ++doubleClicks;
+        if (m.message == WM_LBUTTONDBLCLK && LOWORD(m.lParam) == 420 && HIWORD(m.lParam) == 200)
+            ++doubleClicks;
     EXPECT_EQ(doubleClicks, 1);
 }
 

@@ -14,10 +14,9 @@ namespace {
 const unsigned char kPcxBytes[] = {10, 5, 1, 8};
 
 // A 1 x 1 BMP file of 24 bits: file header, information header, one padded row.
-const unsigned char kBmpFile[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
-                                  40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,
-                                  0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                  0, 0, 0, 0, 0, 0, 0, 0, 0x11, 0x22, 0x33, 0};
+const unsigned char kBmpFile[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0,  0, 54, 0, 0, 0, 40,   0,    0,    0, 1, 0,
+                                  0,   0,   1,  0, 0, 0, 1, 0, 24, 0, 0,  0, 0, 0, 4,    0,    0,    0, 0, 0,
+                                  0,   0,   0,  0, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0x11, 0x22, 0x33, 0};
 
 const unsigned char kPngStart[] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10};
 
@@ -48,7 +47,8 @@ TEST(RawResources, OwnTypesAndBitmapsAreFoundByNameWithoutRegardToCase) {
 TEST(RawResources, MissingOnesAndPicturesThatAreNoBmpAreNotFound) {
     pm::res::addImage(pm::res::ImageKind::Bitmap, "Drawn", kPngStart, sizeof kPngStart);
     pm::res::addData("pcx", "Logo.P", kPcxBytes, sizeof kPcxBytes);
-    EXPECT_EQ(FindResource(nullptr, "drawn", RT_BITMAP), nullptr) << "a PNG holds no device-independent bitmap";
+    EXPECT_EQ(FindResource(nullptr, "drawn", RT_BITMAP), nullptr)
+        << "a PNG holds no device-independent bitmap";
     EXPECT_EQ(FindResource(nullptr, "nothing", "pcx"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
     EXPECT_EQ(FindResource(nullptr, "logo.p", "other"), nullptr) << "the type is part of the name";

@@ -26,7 +26,9 @@ struct PartitionReference {
     std::vector<int> values{0};
     int end = 0;
 
-    int length(int p) const { return (p + 1 < static_cast<int>(starts.size()) ? starts[p + 1] : end) - starts[p]; }
+    int length(int p) const {
+        return (p + 1 < static_cast<int>(starts.size()) ? starts[p + 1] : end) - starts[p];
+    }
     int partitionOf(int pos, bool counted = false) const {
         int p = 0;
         for (int i = 0; i < static_cast<int>(starts.size()); ++i)
@@ -68,7 +70,8 @@ TEST(Partitioning, RandomEditsWithBlocksOfEverySmallSize) {
                 int p = below(rng, n);
                 int delta = below(rng, 8) - std::min(3, want.length(p));
                 got.insertText(p, delta);
-                for (int i = p + 1; i < n; ++i) want.starts[i] += delta;
+                for (int i = p + 1; i < n; ++i)
+                    want.starts[i] += delta;
                 want.end += delta;
                 break;
             }
@@ -153,15 +156,18 @@ TEST(TextBuffer, RandomEditsWithBlocksOfEverySmallSize) {
                         int start = got.lineStart(line);
                         ASSERT_EQ(got.lineEnd(line), p);
                         int pieces = 0;
-                        got.forEachPiece(start, p + 1 - start, [&](const char*, int, int) { return ++pieces, true; });
+                        got.forEachPiece(start, p + 1 - start,
+                                         [&](const char*, int, int) { return ++pieces, true; });
                         ASSERT_LE(pieces, 2) << "a line lies in one block";
-                        ASSERT_EQ(std::string(got.view(start, p - start)), want.substr(static_cast<std::size_t>(start),
-                                                                                       static_cast<std::size_t>(p - start)));
+                        ASSERT_EQ(std::string(got.view(start, p - start)),
+                                  want.substr(static_cast<std::size_t>(start),
+                                              static_cast<std::size_t>(p - start)));
                         ++line;
                     }
                 }
                 ASSERT_EQ(got.lineCount(), line + 1);
-                // Blocks of several lines stay near the block size: there are not many more than bytes call for.
+                // Blocks of several lines stay near the block size: there are not many more than bytes call
+                // for.
                 ASSERT_LE(got.blockCount(), got.lineCount());
             }
         }
@@ -171,7 +177,8 @@ TEST(TextBuffer, RandomEditsWithBlocksOfEverySmallSize) {
 TEST(TextBuffer, BlocksHoldWholeLinesAndALongLineAlone) {
     TextBuffer text(16);
     std::string lines;
-    for (int i = 0; i < 40; ++i) lines += "line " + std::to_string(i % 10) + "\r"; // 7 bytes each
+    for (int i = 0; i < 40; ++i)
+        lines += "line " + std::to_string(i % 10) + "\r"; // 7 bytes each
     text.insert(0, lines);
     // Two lines (14 bytes) fit a block of 16.
     EXPECT_EQ(text.blockCount(), 20);
@@ -180,7 +187,8 @@ TEST(TextBuffer, BlocksHoldWholeLinesAndALongLineAlone) {
     EXPECT_EQ(text.blockCount(), 21) << "the long line takes a block of its own";
     EXPECT_EQ(text.text(0, text.length()), lines.substr(0, 70) + longLine + lines.substr(70));
     // Typing in the long line leaves the blocks as they are.
-    for (int i = 0; i < 50; ++i) text.insert(text.lineStart(10) + 500, "y");
+    for (int i = 0; i < 50; ++i)
+        text.insert(text.lineStart(10) + 500, "y");
     EXPECT_EQ(text.blockCount(), 21);
     // Deleting the breaks around it joins it with its neighbours.
     text.erase(text.lineEnd(10), 1);
@@ -226,7 +234,8 @@ TEST(FormatRuns, RandomEditsWithBlocksOfEverySmallSize) {
                         ASSERT_LT(i, changed.second);
                     }
                 if (changed.first < changed.second) {
-                    ASSERT_NE(before[static_cast<std::size_t>(changed.first)], want[static_cast<std::size_t>(changed.first)]);
+                    ASSERT_NE(before[static_cast<std::size_t>(changed.first)],
+                              want[static_cast<std::size_t>(changed.first)]);
                     ASSERT_NE(before[static_cast<std::size_t>(changed.second - 1)],
                               want[static_cast<std::size_t>(changed.second - 1)]);
                 }
@@ -241,9 +250,11 @@ TEST(FormatRuns, RandomEditsWithBlocksOfEverySmallSize) {
                 std::fill(want.begin() + pos, want.begin() + pos + n, f);
                 break;
             case 2: {
-                std::vector<FormattedPiece> pieces{{1 + below(rng, 3), f}, {1 + below(rng, 3), below(rng, 3)}};
+                std::vector<FormattedPiece> pieces{{1 + below(rng, 3), f},
+                                                   {1 + below(rng, 3), below(rng, 3)}};
                 got.append(pieces.data(), pieces.size());
-                for (const FormattedPiece& p : pieces) want.insert(want.end(), static_cast<std::size_t>(p.length), p.format);
+                for (const FormattedPiece& p : pieces)
+                    want.insert(want.end(), static_cast<std::size_t>(p.length), p.format);
                 break;
             }
             default:
@@ -252,7 +263,8 @@ TEST(FormatRuns, RandomEditsWithBlocksOfEverySmallSize) {
             }
             ASSERT_EQ(got.length(), static_cast<int>(want.size()));
             if (step % 10 != 0) continue;
-            for (int i = 0; i < got.length(); ++i) ASSERT_EQ(got.formatAt(i), want[static_cast<std::size_t>(i)]) << i;
+            for (int i = 0; i < got.length(); ++i)
+                ASSERT_EQ(got.formatAt(i), want[static_cast<std::size_t>(i)]) << i;
             // Runs cover the text exactly and never hold two equal neighbours.
             int end = 0;
             for (int i = 0; i < got.runCount(); ++i) {

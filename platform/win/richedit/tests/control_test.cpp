@@ -106,8 +106,8 @@ protected:
         RegisterRichEditClasses();
         m_parent = pm::test::createParent(parentProc, 400, 300);
         m_edit = CreateWindowEx(0, legacy() ? RICHEDIT_CLASS10A : RICHEDIT_CLASSA, "",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300,
-                               200, m_parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 300,
+                                200, m_parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
         g_edit = m_edit;
         g_trace.clear();
         g_refuseProtected = 0;
@@ -317,20 +317,20 @@ TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {
         lines += "\tline " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 9) * 7, 'w') +
                  (i % 4 ? " tail" : "\tafter a tab") + "\r\n";
     setText(lines.c_str());
-    for (LONG from = 0; from < 4000; from += 37) colour(from, from + 9, RGB(from % 200, 0, 160), from % 3 != 0);
+    for (LONG from = 0; from < 4000; from += 37)
+        colour(from, from + 9, RGB(from % 200, 0, 160), from % 3 != 0);
     SetFocus(m_edit);
     select(150, 620);
-    pm::test::expectScrollsRepaintWhole(
-        m_edit, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
-                {"three lines", EM_LINESCROLL, 0, 3},
-                {"line up", WM_VSCROLL, SB_LINEUP, 0},
-                {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
-                {"page up", WM_VSCROLL, SB_PAGEUP, 0},
-                {"right", WM_HSCROLL, SB_LINEDOWN, 0},
-                {"further right", WM_HSCROLL, SB_LINEDOWN, 0},
-                {"left", WM_HSCROLL, SB_LINEUP, 0},
-                {"both ways", EM_LINESCROLL, 2, 2},
-                {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0}});
+    pm::test::expectScrollsRepaintWhole(m_edit, {{"line down", WM_VSCROLL, SB_LINEDOWN, 0},
+                                                 {"three lines", EM_LINESCROLL, 0, 3},
+                                                 {"line up", WM_VSCROLL, SB_LINEUP, 0},
+                                                 {"page down", WM_VSCROLL, SB_PAGEDOWN, 0},
+                                                 {"page up", WM_VSCROLL, SB_PAGEUP, 0},
+                                                 {"right", WM_HSCROLL, SB_LINEDOWN, 0},
+                                                 {"further right", WM_HSCROLL, SB_LINEDOWN, 0},
+                                                 {"left", WM_HSCROLL, SB_LINEUP, 0},
+                                                 {"both ways", EM_LINESCROLL, 2, 2},
+                                                 {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0}});
 }
 
 // A long line is laid out from points its layout keeps, kept in step with typing, tabs and new
@@ -344,7 +344,8 @@ TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
         line += (i % 40 == 0 && line.size() > 7000 ? "\t" : "") + std::string("w") + std::to_string(i) + " ";
     const std::string text = line + "\r\nshort\r\n" + line;
     setText(text.c_str());
-    for (LONG from = 0; from < 12000; from += 53) colour(from, from + 11, RGB(from % 200, 0, 160), from % 3 == 0);
+    for (LONG from = 0; from < 12000; from += 53)
+        colour(from, from + 11, RGB(from % 200, 0, 160), from % 3 == 0);
     SetFocus(m_edit);
     HideCaret(m_edit);
     auto look = [&] {
@@ -377,7 +378,8 @@ TEST_P(RichEditTest, ALongLineShowsWhatAFreshLayoutShows) {
                  {"typing in the line below", 12030, "below", 12100}};
     for (const Step& s : steps) {
         select(s.at, s.at);
-        for (const char* c = s.typed; *c; ++c) send(WM_CHAR, static_cast<WPARAM>(*c));
+        for (const char* c = s.typed; *c; ++c)
+            send(WM_CHAR, static_cast<WPARAM>(*c));
         send(EM_SCROLLCARET);
         UpdateWindow(m_edit);
         select(s.view, s.view);

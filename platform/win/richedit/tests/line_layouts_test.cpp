@@ -21,12 +21,14 @@ struct Text {
     std::string bytes;
 
     int lineStart(int pos) const {
-        while (pos > 0 && bytes[static_cast<std::size_t>(pos - 1)] != '\n') --pos;
+        while (pos > 0 && bytes[static_cast<std::size_t>(pos - 1)] != '\n')
+            --pos;
         return pos;
     }
     int lineLength(int start) const {
         std::size_t end = bytes.find('\n', static_cast<std::size_t>(start));
-        return static_cast<int>((end == std::string::npos ? bytes.size() : end) - static_cast<std::size_t>(start));
+        return static_cast<int>((end == std::string::npos ? bytes.size() : end) -
+                                static_cast<std::size_t>(start));
     }
     static int width(char c) { return 3 + (c % 5); }
     static bool upper(char c) { return c >= 'A' && c <= 'Z'; }
@@ -43,7 +45,8 @@ struct Text {
                 continue;
             }
             int to = pos, w = 0;
-            while (to < end && bytes[static_cast<std::size_t>(to)] != '\t' && upper(bytes[static_cast<std::size_t>(to)]) == upper(c))
+            while (to < end && bytes[static_cast<std::size_t>(to)] != '\t' &&
+                   upper(bytes[static_cast<std::size_t>(to)]) == upper(c))
                 w += width(bytes[static_cast<std::size_t>(to++)]);
             if (!visit(LineLayouts::Piece{pos, to, x, w, false})) return;
             x += w;
@@ -96,7 +99,8 @@ TEST(LineLayouts, PointsStayPieceStartsThroughEdits) {
         SCOPED_TRACE(spacing);
         std::mt19937 rng(static_cast<unsigned>(spacing));
         Text text;
-        for (int i = 0; i < 60; ++i) text.bytes += i % 7 == 0 ? "ab\tCD" : "abcABC";
+        for (int i = 0; i < 60; ++i)
+            text.bytes += i % 7 == 0 ? "ab\tCD" : "abcABC";
         LineLayouts layouts(spacing);
         auto lineLength = [&text](int start) { return text.lineLength(start); };
         for (int step = 0; step < 5000; ++step) {
@@ -130,7 +134,8 @@ TEST(LineLayouts, PointsStayPieceStartsThroughEdits) {
             // Now and then several edits before a look (marks wait through more than one).
             if (rng() % 3 == 0) continue;
             // The line around the edit, and the first line.
-            expectRight(layouts, text, text.lineStart(std::min(pos, static_cast<int>(text.bytes.size()))), rng);
+            expectRight(layouts, text, text.lineStart(std::min(pos, static_cast<int>(text.bytes.size()))),
+                        rng);
             expectRight(layouts, text, 0, rng);
             if (testing::Test::HasFatalFailure()) return;
         }
@@ -139,7 +144,8 @@ TEST(LineLayouts, PointsStayPieceStartsThroughEdits) {
 
 TEST(LineLayouts, TypingWithoutTabsWalksOnlyNearTheEdit) {
     Text text;
-    for (int i = 0; i < 5000; ++i) text.bytes += "abcABC";
+    for (int i = 0; i < 5000; ++i)
+        text.bytes += "abcABC";
     LineLayouts layouts(64);
     int walked = 0;
     auto walk = [&](int pos, int x, const LineLayouts::Visit& visit) {

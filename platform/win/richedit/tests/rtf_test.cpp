@@ -63,7 +63,8 @@ TEST(RtfReader, StreamsOfTheEditorsGiveTextAndRuns) {
         {"empty text", "{}", true, ""},
         {"a colour index past the table keeps the base colour", "{{\\colortbl\\red9\\green9\\blue9;}\\cf7 t}",
          true, "[auto]t"},
-        {"a mark inside a skipped destination is no final break", "{a{\\*\\x\\par}{\\fonttbl\\line}}", true, "[auto]a"},
+        {"a mark inside a skipped destination is no final break", "{a{\\*\\x\\par}{\\fonttbl\\line}}", true,
+         "[auto]a"},
     };
     for (const Case& c : cases) {
         FormatTable formats;

@@ -32,20 +32,24 @@ struct OpenRecorder {
     ~OpenRecorder() { pm::setShellOpenHook(previous); }
 };
 
-std::intptr_t code(HINSTANCE h) { return reinterpret_cast<std::intptr_t>(h); }
+std::intptr_t code(HINSTANCE h) {
+    return reinterpret_cast<std::intptr_t>(h);
+}
 
 } // namespace
 
 TEST(ShellExecute, UrlGoesToTheDesktopHandler) {
     OpenRecorder rec;
-    EXPECT_GT(code(ShellExecute(nullptr, "open", "https://example.org/help.html", nullptr, nullptr, SW_SHOW)), 32);
+    EXPECT_GT(code(ShellExecute(nullptr, "open", "https://example.org/help.html", nullptr, nullptr, SW_SHOW)),
+              32);
     EXPECT_GT(code(ShellExecute(nullptr, nullptr, "mailto:a@b.c", nullptr, nullptr, SW_SHOW)), 32);
     ASSERT_EQ(rec.seen.size(), 2u);
     EXPECT_EQ(rec.seen[0].kind, pm::ShellOpenRequest::Url);
     EXPECT_EQ(rec.seen[0].target, "https://example.org/help.html");
     EXPECT_EQ(rec.seen[1].target, "mailto:a@b.c");
     rec.succeed = false;
-    EXPECT_EQ(code(ShellExecute(nullptr, "open", "https://x.org", nullptr, nullptr, SW_SHOW)), SE_ERR_NOASSOC);
+    EXPECT_EQ(code(ShellExecute(nullptr, "open", "https://x.org", nullptr, nullptr, SW_SHOW)),
+              SE_ERR_NOASSOC);
 }
 
 TEST(ShellExecute, DocumentsAndProgramsInAFolder) {
@@ -62,7 +66,9 @@ TEST(ShellExecute, DocumentsAndProgramsInAFolder) {
 
     OpenRecorder rec;
     EXPECT_GT(code(ShellExecute(nullptr, "open", "page.html", nullptr, dir.c_str(), SW_SHOW)), 32);
-    EXPECT_GT(code(ShellExecute(nullptr, "open", (dir + "\\tool").c_str(), "-a \"b c\" d", dir.c_str(), SW_SHOW)), 32);
+    EXPECT_GT(
+        code(ShellExecute(nullptr, "open", (dir + "\\tool").c_str(), "-a \"b c\" d", dir.c_str(), SW_SHOW)),
+        32);
     ASSERT_EQ(rec.seen.size(), 2u);
     EXPECT_EQ(rec.seen[0].kind, pm::ShellOpenRequest::Url);
     EXPECT_EQ(rec.seen[0].target, "file://" + dir + "/page.html");
@@ -87,7 +93,8 @@ TEST(ShellExecute, ErrorCodes) {
         {"frobnicate", "https://x.org", SE_ERR_NOASSOC},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(code(ShellExecute(nullptr, c.verb, c.file.c_str(), nullptr, nullptr, SW_SHOW)), c.expected) << c.file;
+        EXPECT_EQ(code(ShellExecute(nullptr, c.verb, c.file.c_str(), nullptr, nullptr, SW_SHOW)), c.expected)
+            << c.file;
     EXPECT_TRUE(rec.seen.empty());
 }
 
@@ -113,7 +120,8 @@ TEST(WaveSounds, HandsTheWaveFileToTheDesktopsPlayerOrStaysSilent) {
     QFile result(QString::fromStdString(played));
     ASSERT_TRUE(result.open(QIODevice::ReadOnly)) << "a sound played without SND_ASYNC has ended on return";
     EXPECT_EQ(result.readAll().toStdString(), file);
-    EXPECT_FALSE(PlaySound((dir + "/missing.wav").c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT));
+    EXPECT_FALSE(
+        PlaySound((dir + "/missing.wav").c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT));
     EXPECT_FALSE(PlaySound("SystemStart", nullptr, SND_ASYNC)) << "only wave files are offered";
 
     setenv("PATH", tmp.filePath("none").toStdString().c_str(), 1);
@@ -144,7 +152,8 @@ TEST(ShellExecute, SplitsParameters) {
         {"C:\\dir\\ \\\\x", {"C:\\dir\\", "\\\\x"}},
         {"end\\", {"end\\"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(pm::splitCommandLine(c.text), c.args) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(pm::splitCommandLine(c.text), c.args) << c.text;
 }
 
 namespace {

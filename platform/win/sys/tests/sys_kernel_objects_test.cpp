@@ -83,15 +83,18 @@ TEST(KernelObjects, AnEventSetOnOneThreadEndsTheWaitOfAnother) {
 TEST(KernelObjects, WaitsRefuseBadCountsAndObjectsThatCannotBeWaitedOn) {
     HANDLE event = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
     HANDLE many[MAXIMUM_WAIT_OBJECTS + 1];
-    for (HANDLE& h : many) h = event;
+    for (HANDLE& h : many)
+        h = event;
     EXPECT_EQ(::WaitForMultipleObjects(MAXIMUM_WAIT_OBJECTS + 1, many, FALSE, 0), WAIT_FAILED);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(::WaitForMultipleObjects(MAXIMUM_WAIT_OBJECTS, many, FALSE, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(::WaitForMultipleObjects(MAXIMUM_WAIT_OBJECTS, many, FALSE, 0),
+              static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_EQ(::WaitForMultipleObjects(0, many, FALSE, 0), WAIT_FAILED);
 
     TempFolder folder;
     write(folder.file("a.txt"), "a");
-    HANDLE file = ::CreateFile(folder.file("a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFile(folder.file("a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     HANDLE withFile[] = {event, file};
     EXPECT_EQ(::WaitForMultipleObjects(2, withFile, FALSE, 0), WAIT_FAILED);
@@ -111,7 +114,8 @@ TEST(KernelObjects, ChangeNotificationSignalsForItsFolderOnlyUntilFindNext) {
     EXPECT_EQ(::WaitForSingleObject(change, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
     write(folder.file("sub/inner.js"), "x");
-    EXPECT_EQ(::WaitForSingleObject(change, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "sub-folders are not watched";
+    EXPECT_EQ(::WaitForSingleObject(change, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "sub-folders are not watched";
 
     struct Case {
         const char* name;
@@ -119,11 +123,14 @@ TEST(KernelObjects, ChangeNotificationSignalsForItsFolderOnlyUntilFindNext) {
     };
     const Case cases[] = {
         {"rewritten", [](const TempFolder& f) { write(f.file("doc.js"), "var a = 1;"); }},
-        {"touched", [](const TempFolder& f) {
-             std::filesystem::last_write_time(f.file("doc.js"), std::filesystem::file_time_type::clock::now());
+        {"touched",
+         [](const TempFolder& f) {
+             std::filesystem::last_write_time(f.file("doc.js"),
+                                              std::filesystem::file_time_type::clock::now());
          }},
         {"created", [](const TempFolder& f) { write(f.file("new.js"), ""); }},
-        {"renamed over", [](const TempFolder& f) {
+        {"renamed over",
+         [](const TempFolder& f) {
              write(f.file("sub/saved.tmp"), "saved elsewhere");
              std::filesystem::rename(f.file("sub/saved.tmp"), f.file("doc.js"));
          }},
@@ -132,7 +139,8 @@ TEST(KernelObjects, ChangeNotificationSignalsForItsFolderOnlyUntilFindNext) {
     for (const Case& c : cases) {
         c.change(folder);
         EXPECT_EQ(::WaitForSingleObject(change, INFINITE), WAIT_OBJECT_0) << c.name;
-        EXPECT_EQ(::WaitForSingleObject(change, 0), WAIT_OBJECT_0) << c.name << ": a wait leaves it signalled";
+        EXPECT_EQ(::WaitForSingleObject(change, 0), WAIT_OBJECT_0)
+            << c.name << ": a wait leaves it signalled";
         EXPECT_TRUE(::FindNextChangeNotification(change));
         EXPECT_EQ(::WaitForSingleObject(change, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << c.name;
     }
@@ -152,7 +160,8 @@ TEST(KernelObjects, FileTimesAndSizesFollowTheFile) {
     TempFolder folder;
     const std::string path = folder.file("doc.js");
     write(path, "12345");
-    HANDLE file = ::CreateFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        ::CreateFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     FILETIME before{}, after{};
     ASSERT_TRUE(::GetFileTime(file, nullptr, nullptr, &before));
@@ -172,16 +181,19 @@ TEST(KernelObjects, FileTimesAndSizesFollowTheFile) {
     EXPECT_EQ(::CompareFileTime(&after, &after), 0);
     ::CloseHandle(file);
 
-    EXPECT_EQ(::CreateFile(folder.file("none.js").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(
+        ::CreateFile(folder.file("none.js").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+        INVALID_HANDLE_VALUE);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(::CreateFile(folder.file("none/x.js").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(
+        ::CreateFile(folder.file("none/x.js").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+        INVALID_HANDLE_VALUE);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(::CreateFile(folder.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
               INVALID_HANDLE_VALUE)
         << "a folder is not a file";
-    EXPECT_EQ(::CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(::CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+              INVALID_HANDLE_VALUE);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
 }
 
@@ -202,6 +214,8 @@ TEST(KernelObjects, CopyFileReplacesTheTargetWholeOrRefuses) {
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_FALSE(::CopyFile(folder.file("old.hbs").c_str(), folder.file("no/such/x.hbs").c_str(), FALSE));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()), 3)
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              3)
         << "no copy left half-made";
 }

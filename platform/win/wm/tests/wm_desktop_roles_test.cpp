@@ -50,7 +50,8 @@ TEST(DesktopRoles, OnlyShortLivedPopupsBypassTheWindowManager) {
         {"captionless dialog", savingBitsClass(), WS_POPUP, WS_EX_DLGMODALFRAME, owner, Qt::Dialog},
         {"floating tool window", pm::test::recordingClass(), WS_POPUP | WS_CAPTION | WS_THICKFRAME,
          WS_EX_TOOLWINDOW, owner, Qt::Tool},
-        {"owned window in the task bar", pm::test::recordingClass(), WS_POPUP, WS_EX_APPWINDOW, owner, Qt::Window},
+        {"owned window in the task bar", pm::test::recordingClass(), WS_POPUP, WS_EX_APPWINDOW, owner,
+         Qt::Window},
         {"menu", savingBitsClass(), WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, owner, Qt::ToolTip},
         {"drop-down list", savingBitsClass(), WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW, owner, Qt::ToolTip},
         {"tip without owner", savingBitsClass(), WS_POPUP, 0, nullptr, Qt::ToolTip},
@@ -67,8 +68,8 @@ TEST(DesktopRoles, OnlyShortLivedPopupsBypassTheWindowManager) {
 TEST(DesktopRoles, StyleAndOwnerChangesChangeTheKind) {
     HWND owner = CreateWindowEx(0, pm::test::recordingClass(), "owner", WS_POPUP, 0, 0, 100, 100, nullptr,
                                 nullptr, nullptr, nullptr);
-    HWND hwnd = CreateWindowEx(0, pm::test::recordingClass(), "Title", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                               nullptr, nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(0, pm::test::recordingClass(), "Title", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                               nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(kindOf(hwnd), Qt::Window);
     EXPECT_EQ(pm::wm::desktopWidgetOf(hwnd)->windowTitle(), "Title");
     SetWindowLongPtr(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
@@ -89,8 +90,8 @@ TEST(DesktopRoles, StyleAndOwnerChangesChangeTheKind) {
 // caption) keeps its native window: a new one would be unmapped and mapped again by the desktop,
 // which takes the keyboard and the maximised state away.
 TEST(DesktopRoles, StyleChangesOfTheSameKindKeepTheNativeWindow) {
-    HWND hwnd = CreateWindowEx(0, pm::test::recordingClass(), "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 80,
-                               60, nullptr, nullptr, nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(0, pm::test::recordingClass(), "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                               80, 60, nullptr, nullptr, nullptr, nullptr);
     QWidget* widget = pm::wm::desktopWidgetOf(hwnd);
     ASSERT_NE(widget, nullptr);
     struct HideCounter : QObject {
@@ -101,8 +102,9 @@ TEST(DesktopRoles, StyleChangesOfTheSameKindKeepTheNativeWindow) {
         }
     } counter;
     widget->installEventFilter(&counter);
-    for (LONG style : {LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE | 0x8000), LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE),
-                       LONG((WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_VISIBLE)}) {
+    for (LONG style :
+         {LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE | 0x8000), LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE),
+          LONG((WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_VISIBLE)}) {
         SetWindowLong(hwnd, GWL_STYLE, style);
         EXPECT_EQ(kindOf(hwnd), Qt::Window);
         EXPECT_EQ(counter.hidden, 0) << std::hex << style;
@@ -126,9 +128,10 @@ TEST(DesktopRoles, ModalLoopsGiveTheOwnerItsFocusBack) {
     t.cy = 40;
     t.items = {{"EDIT", "", 10, 5, 5, 80, 12, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0}};
     pm::res::addDialog(kDialogId, t);
-    HWND owner = CreateWindowEx(0, pm::test::recordingClass(), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
-                                200, nullptr, nullptr, nullptr, nullptr);
-    HWND second = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 40, 100, 20, owner, nullptr, nullptr, nullptr);
+    HWND owner = CreateWindowEx(0, pm::test::recordingClass(), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND second = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 40, 100, 20, owner, nullptr,
+                                 nullptr, nullptr);
     CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, owner, nullptr, nullptr, nullptr);
     SetFocus(second);
     pm::setDialogHook([](HWND dialog) { EndDialog(dialog, IDOK); });

@@ -288,12 +288,14 @@ TEST_F(NonClient, PlacesTheWindowManagerGivesDuringItsGrabGoThroughTheMoveSizeMe
             EXPECT_EQ(g_sizedEdges, std::vector<WPARAM>{k.edge});
         }
         RECT now = screenRect(h);
-        EXPECT_TRUE(EqualRect(&now, &k.taken)) << now.left << "," << now.top << " " << now.right << "," << now.bottom;
+        EXPECT_TRUE(EqualRect(&now, &k.taken))
+            << now.left << "," << now.top << " " << now.right << "," << now.bottom;
     }
     EXPECT_EQ(rec.trace({WM_ENTERSIZEMOVE, WM_MOVING}).front(), "h:WM_ENTERSIZEMOVE");
     pm::wm::desktopMoveSizeEnded(w);
     pm::wm::followDesktopGeometry(w, RECT{0, 0, 200, 100}); // after the grab: placed, nothing sent
-    EXPECT_EQ(rec.trace({WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}), (Trace{"h:WM_ENTERSIZEMOVE", "h:WM_EXITSIZEMOVE"}));
+    EXPECT_EQ(rec.trace({WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}),
+              (Trace{"h:WM_ENTERSIZEMOVE", "h:WM_EXITSIZEMOVE"}));
     EXPECT_EQ(rec.trace({WM_MOVING, WM_SIZING}).size(), std::size(steps));
     RECT placed = screenRect(h);
     EXPECT_EQ(placed.left, 0);

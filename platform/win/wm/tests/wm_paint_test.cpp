@@ -200,7 +200,8 @@ TEST_F(Painting, TheLockedDesktopLocksEveryWindowButNotItsOwnLockDc) {
     ReleaseDC(c, dc);
     InvalidateRect(c, nullptr, TRUE);
     pm::test::pumpMessages();
-    EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 0, 255)) << "neither a DC nor a paint shows while the desktop is locked";
+    EXPECT_EQ(pixel(c, 5, 5), qRgb(0, 0, 255))
+        << "neither a DC nor a paint shows while the desktop is locked";
 
     dc = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     ReleaseDC(GetDesktopWindow(), dc); // the overlay exists from its first DC on
@@ -220,7 +221,8 @@ TEST_F(Painting, TheLockedDesktopLocksEveryWindowButNotItsOwnLockDc) {
 }
 
 TEST_F(Painting, AWindowWithoutAreaStillGivesADcThatMeasures) {
-    HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, top, nullptr, nullptr, nullptr);
+    HWND c = CreateWindowEx(0, recordingClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, top, nullptr, nullptr,
+                            nullptr);
     HDC dc = GetDC(c);
     ASSERT_NE(dc, nullptr) << "controls measure fonts before they are sized";
     EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);

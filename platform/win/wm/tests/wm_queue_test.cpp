@@ -240,8 +240,9 @@ TEST_F(Queue, WorkerThreadPostWakesAWaitingGetMessage) {
     // The worker posts once the loop is about to block.
     std::promise<void> blocking;
     std::once_flag once;
-    auto watch = QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
-                                  [&] { std::call_once(once, [&] { blocking.set_value(); }); });
+    auto watch =
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                         [&] { std::call_once(once, [&] { blocking.set_value(); }); });
     std::thread worker([this, blocked = blocking.get_future()] {
         blocked.wait();
         PostMessage(w, WM_USER + 9, 42, 0);

@@ -18,7 +18,8 @@ TEST(SystemClasses, ExistWithoutRegistrationAndLateProvidersRunBeforeTheNextLook
         RegisterClass(&late);
     });
     EXPECT_TRUE(GetClassInfo(nullptr, "PmLateSystemClass", &wc));
-    HWND w = CreateWindowEx(0, "PmLateSystemClass", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND w = CreateWindowEx(0, "PmLateSystemClass", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                            nullptr);
     EXPECT_NE(w, nullptr);
     DestroyWindow(w);
 }

@@ -91,7 +91,8 @@ TEST(RemoteWindows, AnotherProcessesWindowTakesCopyDataWhileTheSenderWaits) {
     EXPECT_EQ(sendText(peer, own, 0, "late"), 0);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 
-    EXPECT_EQ(::WinExec((folder + "/missing-program").c_str(), SW_SHOWNORMAL), static_cast<UINT>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(::WinExec((folder + "/missing-program").c_str(), SW_SHOWNORMAL),
+              static_cast<UINT>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(::WinExec(handleFile.c_str(), SW_SHOWNORMAL), static_cast<UINT>(ERROR_BAD_FORMAT));
     ::DestroyWindow(own);
     std::filesystem::remove_all(folder);

@@ -350,8 +350,8 @@ TEST_F(Windows, AMaximisedWindowMinimisedComesBackMaximisedAndThenToItsNormalPla
     } cases[] = {{"top-level", nullptr}, {"child", top}};
     ShowWindow(top, SW_SHOW);
     for (const Case& k : cases) {
-        HWND w = CreateWindowEx(0, recordingClass(), k.name, (k.parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 20, 30,
-                                120, 90, k.parent, nullptr, nullptr, nullptr);
+        HWND w = CreateWindowEx(0, recordingClass(), k.name, (k.parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE,
+                                20, 30, 120, 90, k.parent, nullptr, nullptr, nullptr);
         RECT normal;
         GetWindowRect(w, &normal);
         ShowWindow(w, SW_SHOWMAXIMIZED);
@@ -362,7 +362,8 @@ TEST_F(Windows, AMaximisedWindowMinimisedComesBackMaximisedAndThenToItsNormalPla
         EXPECT_FALSE(IsZoomed(w)) << k.name;
         WINDOWPLACEMENT placement{};
         GetWindowPlacement(w, &placement);
-        EXPECT_EQ(placement.flags & WPF_RESTORETOMAXIMIZED, static_cast<UINT>(WPF_RESTORETOMAXIMIZED)) << k.name;
+        EXPECT_EQ(placement.flags & WPF_RESTORETOMAXIMIZED, static_cast<UINT>(WPF_RESTORETOMAXIMIZED))
+            << k.name;
         RECT normalInParent = normal; // a child's placement is in its parent's client coordinates
         MapWindowPoints(nullptr, k.parent, reinterpret_cast<POINT*>(&normalInParent), 2);
         EXPECT_TRUE(EqualRect(&placement.rcNormalPosition, &normalInParent)) << k.name;

@@ -29,7 +29,7 @@ protected:
     int SelectedTab(CQueryWindow& window);
 
     CApplication* m_app = nullptr;
-    std::string m_folder;           // the current folder while the test runs
+    std::string m_folder;             // the current folder while the test runs
     std::vector<std::string> m_boxes; // "caption: text" of every message box
     int m_boxAnswer = IDOK;
     MYSQL* m_admin = nullptr;

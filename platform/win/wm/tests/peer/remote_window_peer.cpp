@@ -22,8 +22,8 @@ LRESULT CALLBACK peerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_DESTROY) ::PostQuitMessage(0);
     if (message != WM_COPYDATA) return ::DefWindowProc(hwnd, message, wParam, lParam);
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    const std::string text(static_cast<const char*>(data->lpData) ? static_cast<const char*>(data->lpData) : "",
-                           data->cbData);
+    const std::string text(
+        static_cast<const char*>(data->lpData) ? static_cast<const char*>(data->lpData) : "", data->cbData);
     const HWND sender = reinterpret_cast<HWND>(wParam);
     std::ofstream(logPath, std::ios::app | std::ios::binary)
         << data->dwData << ":" << text << ":" << (::IsWindow(sender) ? "alive" : "none") << "\n";
@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     std::ofstream(temp) << reinterpret_cast<unsigned long long>(hwnd);
     std::rename(temp.c_str(), handleFile.c_str());
     MSG msg;
-    while (::GetMessage(&msg, nullptr, 0, 0) > 0) ::DispatchMessage(&msg);
+    while (::GetMessage(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessage(&msg);
     return 0;
 }

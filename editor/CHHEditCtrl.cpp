@@ -199,7 +199,29 @@ void CHHEditCtrl::SetText(LPCSTR text) {
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
     hh::ColoredRtf rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
-    return streamRtf(rtf, SF_RTF);
+    if (!streamRtf(rtf, SF_RTF)) return false;
+    keepLongestLine(text, rtf.Tokens());
+    return true;
+}
+
+// A line coloured as a large range streams the formats that differ from those kept: the longest
+// line keeps its classes, so the first key typed on a long line streams only what it changed.
+void CHHEditCtrl::keepLongestLine(std::string_view text, const WORD* tokens) {
+    std::size_t longestStart = 0, longestLength = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const void* lf = std::memchr(text.data() + at, '\n', text.size() - at);
+        const std::size_t next =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1 : text.size();
+        std::size_t end = lf ? next - 1 : next;
+        if (lf && end > at && text[end - 1] == '\r') --end;
+        if (end - at > longestLength) {
+            longestStart = at;
+            longestLength = end - at;
+        }
+        at = next;
+    }
+    if (longestLength > static_cast<std::size_t>(hh::kLargeRange))
+        m_shown.Take(static_cast<int>(longestStart), tokens + longestStart, static_cast<int>(longestLength));
 }
 
 bool CHHEditCtrl::streamRtf(hh::ColoredRtf& rtf, int format) {

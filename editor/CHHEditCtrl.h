@@ -293,6 +293,7 @@ private:
     // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
+    void keepLongestLine(std::string_view text, const WORD* tokens);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
     // Gives the text of [start, start + length), unchanged, the formats of its token words in one

@@ -100,7 +100,9 @@ TEST(Snapshots, CommonStartEndAndSlice) {
             const std::size_t shorter = std::min(text.size(), c.other.size());
             const std::size_t end = TextSnapshot::CommonEnd(base, *other, shorter - start);
             EXPECT_EQ(start, c.start) << c.name;
-            if (c.start < text.size()) EXPECT_EQ(end, c.end) << c.name;
+            if (c.start < text.size()) {
+                EXPECT_EQ(end, c.end) << c.name;
+            }
             EXPECT_LE(start + end, shorter) << c.name;
             EXPECT_EQ(other->Slice(start, other->GetLength() - end),
                       c.other.substr(start, c.other.size() - end - start))

@@ -762,7 +762,7 @@ TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) 
     ASSERT_TRUE(typedReachesEdit({"c"}, "c"));
     // The desktop's dialog runs its own loop: a script waits for it to be active, notes what it
     // stands over and closes it with Escape.
-    std::string noted = pm::test::outputFolder().toStdString() + "/desktop_file_dialog.txt";
+    std::string noted = pm::test::outputFolder() + "/desktop_file_dialog.txt";
     std::remove(noted.c_str());
     EXPECT_FALSE(
         openFileOverFrameWhile("xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape"));

@@ -1,7 +1,7 @@
 #include "platform/win/wm/compose.h"
 
 #include "platform/win/wm/desktop_overlay.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 #include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/win/gdi/dc_surface.h"
 #include "platform/win/wm/compose.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 #include "platform/win/wm/wm.h"
 
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 
 #include "platform/win/gdi/icons.h"
 #include "platform/win/text_codec.h"
@@ -364,6 +364,42 @@ void restackWidget(Window* w) {
         }
         return;
     }
+}
+
+void setWidgetVisible(Window* w, bool visible) {
+    if (w->widget) w->widget->setVisible(visible);
+}
+
+void raiseOnDesktop(Window* w) {
+    if (w->widget && w->parent == desktop() && realDesktop()) w->widget->raise();
+}
+
+void showWidgetMinimized(Window* w) {
+    if (w->widget && w->parent == desktop()) w->widget->showMinimized();
+}
+
+void showWidgetMaximized(Window* w) {
+    if (w->widget && w->parent == desktop() && realDesktop()) w->widget->showMaximized();
+}
+
+void showWidgetRestored(Window* w, bool toMaximized) {
+    if (!w->widget || w->parent != desktop()) return;
+    if (toMaximized && realDesktop())
+        w->widget->showMaximized();
+    else
+        w->widget->showNormal();
+}
+
+void reparentWidget(Window* w) {
+    if (!w->widget) return;
+    bool top = w->parent == desktop();
+    w->widget->setParent(top ? nullptr : w->parent->widget,
+                         top ? topLevelWindowFlags(w) : Qt::WindowFlags(Qt::Widget));
+    w->widget->setAttribute(Qt::WA_TransparentForMouseEvents, !top);
+    if (top) publishToDesktop(w);
+    syncWidgetGeometry(w);
+    restackWidget(w);
+    w->widget->setVisible(false);
 }
 
 void activateOnDesktop(Window* w) {

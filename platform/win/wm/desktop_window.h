@@ -1,11 +1,10 @@
 #pragma once
 // How the desktop's window manager sees a top-level window: its kind (managed or a short-lived
 // popup that bypasses the manager), its owner, title, icon and state, and the move, size and state
-// requests made from our own non-client area. Private to platform/win.
+// requests made from our own non-client area; and the widget operations the window tree needs.
+// Private to platform/win; the Qt side is in desktop_widgets.h.
 
 #include "platform/win/wm/window.h"
-
-#include <QWidget>
 
 namespace pm::wm {
 
@@ -13,14 +12,7 @@ namespace pm::wm {
 // CS_SAVEBITS and neither caption nor dialog frame) bypass the window manager. Every other
 // top-level window is managed: overlapped windows keep the desktop's frame, popups are frameless
 // (we draw their non-client area), owned ones are dialogs or, with WS_EX_TOOLWINDOW, tool windows.
-RECT toRECT(const QRect& r);
-QRect toQRect(const RECT& r);
-
 bool bypassesWindowManager(const Window* w);
-Qt::WindowFlags topLevelWindowFlags(const Window* w);
-
-// The widget of hwnd's top-level window, as parent for the desktop's own dialogs; nullptr for none.
-QWidget* desktopWidgetOf(HWND hwnd);
 
 // The widget that shows w on the desktop, made hidden at creation (a top-level one never takes
 // the activation by being shown), and taken down with the window.
@@ -37,6 +29,18 @@ void publishIcon(Window* w);
 void publishHints(Window* w);
 // The widget flags again after a style change (WS_POPUP, WS_CAPTION ...), keeping its visibility.
 void refreshWindowFlags(Window* w);
+
+// The widget shown or hidden with the window.
+void setWidgetVisible(Window* w, bool visible);
+// A top-level window's widget above the desktop's other windows.
+void raiseOnDesktop(Window* w);
+// A top-level window's widget minimised, maximised, or restored to normal or back to maximised.
+void showWidgetMinimized(Window* w);
+void showWidgetMaximized(Window* w);
+void showWidgetRestored(Window* w, bool toMaximized);
+// The widget under the window's new parent (SetParent), hidden: a top-level one again as its
+// kind of desktop window, a child one inside its parent's widget.
+void reparentWidget(Window* w);
 
 // A mouse-driven move or size of a top-level window handed to the window manager; false when it
 // cannot take it (offscreen, a child window, the button no longer down on the desktop), and the

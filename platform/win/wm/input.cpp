@@ -2,7 +2,7 @@
 // messages for the window our own hit testing, capture and focus choose.
 
 #include "platform/win/gdi/icons.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/keys.h"
 #include "platform/win/wm/window_widget.h"

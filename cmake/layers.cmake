@@ -45,6 +45,11 @@ set(PM_QT_BACKEND
   platform/win/wm/desktop_widgets.h
   platform/win/wm/desktop_window.cpp
   platform/win/wm/desktop_grabs.cpp
+  # The desktop services: the real desktop and none, chosen once.
+  platform/win/wm/desktop_backend.h
+  platform/win/wm/desktop_services.cpp
+  platform/win/wm/real_desktop.cpp
+  platform/win/wm/offscreen_desktop.cpp
   platform/win/wm/input.cpp
   platform/win/wm/input_events.h
   platform/win/wm/keys.h

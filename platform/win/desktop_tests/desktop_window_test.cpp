@@ -6,6 +6,8 @@
 #include "platform/win/commdlg.h"
 #include "platform/win/res/resources.h"
 #include "platform/win/tests/support/test_windows.h"
+#include "platform/win/wm/desktop_services.h"
+#include "platform/win/wm/wm.h"
 
 #include <gtest/gtest.h>
 
@@ -391,6 +393,25 @@ TEST_F(DesktopWindows, TheCursorPositionFollowsThePointerOutOfOurWindows) {
     ASSERT_TRUE(GetCursorPos(&cursor));
     EXPECT_EQ(cursor.x, 1100);
     EXPECT_EQ(cursor.y, 900);
+}
+
+// The desktop services of a real desktop: its window manager places a maximised window, and the
+// desktop's dialogs are shown.
+TEST_F(DesktopWindows, TheRealDesktopPlacesMaximisedWindowsAndShowsItsDialogs) {
+    pm::wm::DesktopServices& services = pm::wm::desktopServices();
+    pm::wm::Window* w = pm::wm::window(frame);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(services.placesWindow(w));
+    ShowWindow(frame, SW_MAXIMIZE);
+    EXPECT_TRUE(desk::pumpUntil([&] { return services.placesWindow(w); }));
+    ShowWindow(frame, SW_RESTORE);
+    EXPECT_TRUE(desk::pumpUntil([&] { return !services.placesWindow(w); }));
+    bool shown = false;
+    services.runDialog([&] {
+        shown = true;
+        return pm::CommonDialogAnswer{};
+    });
+    EXPECT_TRUE(shown);
 }
 
 // A topmost window is kept above the others by the window manager, and is no longer once it is

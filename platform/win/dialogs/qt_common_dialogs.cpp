@@ -159,10 +159,6 @@ CommonDialogAnswer askPageSetup(const CommonDialogRequest& r) {
 
 } // namespace
 
-bool canShowDialogs() {
-    return QGuiApplication::platformName() != QLatin1String("offscreen");
-}
-
 std::string defaultPrinterName() {
     return QPrinterInfo::defaultPrinterName().toStdString();
 }

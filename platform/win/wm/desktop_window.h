@@ -19,9 +19,11 @@ bool bypassesWindowManager(const Window* w);
 void createWidget(Window* w);
 void destroyWidget(Window* w);
 
+// A top-level window that has its widget.
+bool isDesktopTopLevel(const Window* w);
+
 // The owner as transient parent, the title and the icon, given to the desktop after creation.
 void publishToDesktop(Window* w);
-void publishOwner(Window* w);
 void publishTitle(Window* w);
 void publishIcon(Window* w);
 // What the window manager is told of the style beyond the window's kind: a topmost window
@@ -32,38 +34,19 @@ void refreshWindowFlags(Window* w);
 
 // The widget shown or hidden with the window.
 void setWidgetVisible(Window* w, bool visible);
-// A top-level window's widget above the desktop's other windows.
-void raiseOnDesktop(Window* w);
-// A top-level window's widget minimised, maximised, or restored to normal or back to maximised.
+// A top-level window's widget minimised (the desktop's side of maximising and restoring is in
+// desktop_services.h).
 void showWidgetMinimized(Window* w);
-void showWidgetMaximized(Window* w);
-void showWidgetRestored(Window* w, bool toMaximized);
 // The widget under the window's new parent (SetParent), hidden: a top-level one again as its
 // kind of desktop window, a child one inside its parent's widget.
 void reparentWidget(Window* w);
-
-// A mouse-driven move or size of a top-level window handed to the window manager; false when it
-// cannot take it (offscreen, a child window, the button no longer down on the desktop), and the
-// layer's own loop runs.
-bool requestDesktopMoveSize(Window* w, WPARAM command);
 
 // Starts following the window manager's grabs of our top-level windows (an X11 desktop only), for
 // the move-size messages of the moves and sizes it runs (desktop_grabs.cpp).
 void watchDesktopGrabs();
 
-// A top-level window just shown is placed by the window manager a moment later (one shown maximised
-// gets the screen's size only then). Until the desktop shows it, a short while at most, the
-// desktop's events are taken in; then the window takes the place and size the manager gave it, so
-// that what is placed over it next (a dialog centred over its owner) goes where it really is.
-void settleDesktopPlacement(HWND hwnd);
-
-// Minimised or restored by the desktop (its task bar, a key of the window manager): the window
-// follows with the Win32 state change.
-void followDesktopState(HWND hwnd, bool);
-
-// The desktop's side of activation and mouse capture: its keyboard focus follows our activation,
-// and the pointer is grabbed for our capture. Each does nothing for a window without a widget.
-void activateOnDesktop(Window* w);
+// The desktop's side of mouse capture: the pointer is grabbed for our capture. Each does nothing
+// for a window without a widget.
 bool desktopHoldsFocus(); // one of our windows has the desktop's keyboard focus
 void grabDesktopMouse(Window* w);
 void releaseDesktopMouse(Window* w);

@@ -1,5 +1,6 @@
 // Moving, sizing, stacking, showing, minimising and maximising windows.
 
+#include "platform/win/wm/desktop_services.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/wm.h"
 
@@ -42,7 +43,7 @@ void exposeParent(Window* w, const RECT& oldOnParentClient) {
 
 void showWidget(Window* w, bool show) {
     setWidgetVisible(w, show);
-    if (show) raiseOnDesktop(w);
+    if (show) desktopServices().raise(w);
 }
 
 } // namespace
@@ -264,7 +265,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         w->style = (w->style | WS_MAXIMIZE) & ~static_cast<DWORD>(WS_MINIMIZE);
         target = maximizedRect(mmi);
         stateChange = true;
-        showWidgetMaximized(w);
+        desktopServices().showMaximized(w);
     } else if (restore && (w->minimized || w->maximized)) {
         bool backToMax = w->minimized && w->maximized;
         w->minimized = false;
@@ -278,7 +279,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         }
         w->maximized = backToMax;
         stateChange = true;
-        showWidgetRestored(w, backToMax);
+        desktopServices().showRestored(w, backToMax);
     }
     setWindowPos(w, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top,
                  flags | (stateChange ? SWP_FRAMECHANGED : 0));

@@ -1,5 +1,6 @@
 // Window words, texts, properties, and walking the window tree.
 
+#include "platform/win/wm/desktop_services.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
@@ -111,7 +112,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         if (w->isChild()) return old;
         w->owner = window(reinterpret_cast<HWND>(value));
         refreshWindowFlags(w);
-        publishOwner(w);
+        desktopServices().publishOwner(w);
         return old;
     case GWL_ID:
         w->id = value;

@@ -6,19 +6,10 @@
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <QTimer>
 #include <QWindow>
-
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <memory>
-#include <vector>
 
 namespace pm::wm {
 namespace {

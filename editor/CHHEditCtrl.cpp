@@ -363,11 +363,19 @@ void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
     const std::size_t start = hh::TextSnapshot::CommonStart(now, target);
     const std::size_t shorter = std::min(now.GetLength(), target.GetLength());
     const std::size_t end = hh::TextSnapshot::CommonEnd(now, target, shorter - start);
-    if (start + end < std::max(now.GetLength(), target.GetLength())) {
-        hh::EditTransaction edit(*this,
-                                 hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
-        SetSel(static_cast<long>(start), static_cast<long>(now.GetLength() - end));
-        ReplaceSel(target.Slice(start, target.GetLength() - end).c_str());
+    const int from = static_cast<int>(start);
+    const int oldEnd = static_cast<int>(now.GetLength() - end);
+    const int newEnd = static_cast<int>(target.GetLength() - end);
+    if (from < oldEnd || from < newEnd) {
+        {
+            hh::EditTransaction edit(*this,
+                                     hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
+            SetSel(from, oldEnd);
+            ReplaceSel(target.Slice(start, target.GetLength() - end).c_str());
+        }
+        // What hangs on lines (markers) moves with the change; the caller decides the flag.
+        OnTextChanged(TRUE, from, oldEnd);
+        OnTextChanged(FALSE, from, newEnd);
     }
     snapshotRestored(target);
 }

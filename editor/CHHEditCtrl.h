@@ -330,7 +330,7 @@ private:
     long m_nSameSuffix = 0;
     hh::TextSnapshot m_savedText;
     bool m_bHaveSavedText = false;
-    bool m_bKeepSavedText = false; // an undo, a redo or ReapplyText sets the text
+    bool m_bKeepSavedText = false; // ReapplyText sets the text
     // Line ends of the text last set: "\r\n", "\n" or "\r"; empty when they were mixed (then
     // m_lineEnds holds a code per line break, in order: 'c' CR LF, 'n' LF, 'r' CR).
     std::string m_lineEnd = "\r\n";

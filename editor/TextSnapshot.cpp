@@ -136,10 +136,6 @@ CString TextSnapshot::ToString() const {
     return out;
 }
 
-bool TextSnapshot::Equals(const char* text, std::size_t length) const {
-    return length == m_length && (length == 0 || commonPrefix(text, length) == length);
-}
-
 std::string TextSnapshot::Slice(std::size_t from, std::size_t to) const {
     std::string out;
     to = std::min(to, m_length);

@@ -32,7 +32,6 @@ public:
     // The text as one string.
     CString ToString() const;
     std::string ToStdString() const;
-    bool Equals(const char* text, std::size_t length) const;
 
     // The characters [from, to) as one string.
     std::string Slice(std::size_t from, std::size_t to) const;

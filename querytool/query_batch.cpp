@@ -51,9 +51,18 @@ void QueryBatch::RunText(std::string_view text, const std::function<void()>& onU
 void QueryBatch::RunPiece(std::string_view piece, const std::function<void()>& onUse) {
     m_hasLastPiece = true;
     m_lastPiece.assign(piece);
-    if (HoldsNoStatement(piece)) return;
-    RunStatement(piece);
-    if (onUse && MentionsUse(piece)) onUse();
+    const std::string_view statement = StatementText(piece);
+    if (statement.empty()) {
+        if (!IsBlankStatement(piece)) m_messages += "(comments only, not sent)\n\n";
+        return;
+    }
+    RunStatement(statement);
+    if (onUse && MentionsUse(statement)) onUse();
+}
+
+void QueryBatch::AddFailure(const std::string& text) {
+    m_messages += text + "\n\n";
+    m_hadError = true;
 }
 
 const char* QueryBatch::CompletionText() const {

@@ -9,6 +9,8 @@
 #include "querytool/app/query_window.h"
 #include "querytool/app/resource_ids.h"
 
+#include "querytool/statements.h"
+
 #include "platform/win/richedit.h"
 
 #include <algorithm>
@@ -75,8 +77,7 @@ std::string CSqlEditor::GetText() const {
     if (length <= 0) return std::string();
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowText(m_edit, &text[0], length + 1)));
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
+    return WithLineFeeds(text);
 }
 
 std::string CSqlEditor::SelectedText() const {

@@ -168,7 +168,7 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         window.ObjectBrowser()->NewTable();
         return true;
     case ID_FOCUSRESULT:
-        SetFocus(window.TextMode() ? tabs.Text()->Window() : tabs.Grid()->Window());
+        tabs.FocusResults();
         return true;
     case ID_FOCUSEDITOR:
         SetFocus(editor.Window());

@@ -152,7 +152,17 @@ void CResultTabs::Layout(int x, int y, int width, int height) {
         MoveWindow(view, 5, 30, width - 10, height - 35, TRUE);
 }
 
+void CResultTabs::FocusResults() {
+    const bool text = m_window.TextMode();
+    HWND shown = !IsRecordsTab(static_cast<int>(SendMessage(m_tabs, TCM_GETCURSEL, 0, 0)))
+                     ? m_messages->Window()
+                 : text ? m_text->Window()
+                        : m_grid->Window();
+    SetFocus(GetFocus() == shown ? m_tabs : shown);
+}
+
 void CResultTabs::OnSelChanging() {
+    m_changeByStripKeys = GetFocus() == m_tabs;
     m_savedCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     EnableWindow(m_tabs, FALSE);
     if (QueryResult* result = CurrentResult())
@@ -163,6 +173,9 @@ void CResultTabs::OnSelChange() {
     ShowResult();
     SetCursor(m_savedCursor);
     EnableWindow(m_tabs, TRUE);
+    // Walking the tabs with the strip's keys keeps the focus on the strip.
+    if (m_changeByStripKeys) SetFocus(m_tabs);
+    m_changeByStripKeys = false;
     QueryResult* result = CurrentResult();
     if (result && result->ScrollPosition() != 0 && !m_window.TextMode())
         m_grid->ScrollToRow(result->ScrollPosition());

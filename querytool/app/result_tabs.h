@@ -39,6 +39,9 @@ public:
     void Layout(int x, int y, int width, int height);
     int TabCount() const;
     bool IsRecordsTab(int index) const;
+    // Ctrl+R: the focus goes to the view that shows (grid, text view or messages pane); from there,
+    // to the tab strip, whose arrow keys then walk through the tabs.
+    void FocusResults();
 
     // TCN_SELCHANGING and TCN_SELCHANGE from the query window.
     void OnSelChanging();
@@ -52,6 +55,7 @@ private:
     HWND m_tabs = nullptr;
     HFONT m_font = nullptr;
     HCURSOR m_savedCursor = nullptr;
+    bool m_changeByStripKeys = false; // the tab change under way came from the tab strip's own keys
     HIMAGELIST m_images = nullptr;
     WNDPROC m_previous = nullptr;
     std::vector<std::unique_ptr<QueryResult>> m_records;

@@ -152,12 +152,14 @@ void CResultTabs::Layout(int x, int y, int width, int height) {
         MoveWindow(view, 5, 30, width - 10, height - 35, TRUE);
 }
 
+HWND CResultTabs::shownView() const {
+    if (!IsRecordsTab(static_cast<int>(SendMessage(m_tabs, TCM_GETCURSEL, 0, 0))))
+        return m_messages->Window();
+    return m_window.TextMode() ? m_text->Window() : m_grid->Window();
+}
+
 void CResultTabs::FocusResults() {
-    const bool text = m_window.TextMode();
-    HWND shown = !IsRecordsTab(static_cast<int>(SendMessage(m_tabs, TCM_GETCURSEL, 0, 0)))
-                     ? m_messages->Window()
-                 : text ? m_text->Window()
-                        : m_grid->Window();
+    HWND shown = shownView();
     SetFocus(GetFocus() == shown ? m_tabs : shown);
 }
 

@@ -50,6 +50,8 @@ public:
 private:
     static LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     QueryResult* recordOf(int index) const;
+    // The view that shows the selected tab: the messages pane, the text view or the grid.
+    HWND shownView() const;
 
     CQueryWindow& m_window;
     HWND m_tabs = nullptr;

@@ -25,13 +25,13 @@ bool QueryBatch::RunStatement(std::string_view statement) {
         addError();
         return false;
     }
-    MYSQL_RES* result = mysql_store_result(m_connection);
+    ResultHandle stored(mysql_store_result(m_connection));
+    MYSQL_RES* result = stored.get();
     bool ok = true;
     if (result != nullptr && mysql_field_count(m_connection) != 0) {
-        m_results.push_back(std::make_unique<QueryResult>(result, millisecondsSince(start)));
+        m_results.push_back(std::make_unique<QueryResult>(std::move(stored), millisecondsSince(start)));
         m_messages += countEntry(m_results.back()->RowCount(), "returned");
     } else if (result != nullptr || mysql_field_count(m_connection) != 0) {
-        mysql_free_result(result);
         ok = *mysql_error(m_connection) == '\0';
     } else if (mysql_affected_rows(m_connection) != static_cast<my_ulonglong>(-1)) {
         m_messages += countEntry(mysql_affected_rows(m_connection), "affected");

@@ -1,4 +1,6 @@
 // DrawText: lines, word breaks, tabs, '&' prefixes, ellipses, alignment and DT_CALCRECT.
+#include "platform/win/gdi/qt_regions.h"
+#include "platform/win/gdi/surface.h"
 #include "platform/win/gdi/text_run.h"
 #include "platform/win/text_codec.h"
 
@@ -152,7 +154,7 @@ Line fitLine(const Layout& lay, const Line& line, int width) {
 
 // Draws a line whose tabs are expanded.
 void drawLine(DeviceContext& dc, QPainter& p, const Layout& lay, const Line& line, QPoint at,
-              const QRegion* clip) {
+              const RectRegion* clip) {
     int x = 0;
     qsizetype from = 0;
     const QString& t = line.text;
@@ -190,7 +192,7 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
     }
     Layout lay{*dc, m, format, std::max(1, tabChars * m.averageWidth())};
 
-    QRect box = deviceRect(*dc, *rect);
+    QRect box = qrectOf(deviceRect(*dc, *rect));
     Line all = stripPrefixes(pm::decodeText(text, length), format);
     std::vector<Line> lines;
     if (format & DT_SINGLELINE) {
@@ -237,8 +239,8 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
     }
     DcPainter dp(*dc);
     if (!dp.active()) return answer;
-    QRegion clip(box);
-    const QRegion* lineClip = format & DT_NOCLIP ? nullptr : &clip;
+    RectRegion clip(rectOf(box));
+    const RectRegion* lineClip = format & DT_NOCLIP ? nullptr : &clip;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         int w = lay.width(lines[i].text);
         int x = box.left();

@@ -1,4 +1,6 @@
 // TextOut, ExtTextOut and tabbed text: bytes shown as characters, placed by the DC's alignment.
+#include "platform/win/gdi/qt_regions.h"
+#include "platform/win/gdi/surface.h"
 #include "platform/win/gdi/text_run.h"
 #include "platform/win/text_codec.h"
 
@@ -59,12 +61,13 @@ BOOL textOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text,
     }
     DcPainter dp(*dc);
     if (!dp.active()) return TRUE;
-    QRegion clipRect;
+    RectRegion clipRect;
     if (rect) {
-        QRect r = deviceRect(*dc, *rect);
-        if (options & ETO_OPAQUE) dp.painter().fillRect(r, QColor::fromRgb(dc->resolve(dc->state.bkColor)));
+        RECT r = deviceRect(*dc, *rect);
+        if (options & ETO_OPAQUE)
+            dp.painter().fillRect(qrectOf(r), QColor::fromRgb(dc->resolve(dc->state.bkColor)));
         if (options & ETO_CLIPPED) {
-            clipRect = QRegion(r);
+            clipRect = RectRegion(r);
             run.clip = &clipRect;
         }
     }

@@ -1,6 +1,8 @@
 #include "platform/win/gdi/text_run.h"
 
 #include "platform/win/gdi/marlett.h"
+#include "platform/win/gdi/qt_regions.h"
+#include "platform/win/gdi/surface.h"
 
 #include <numeric>
 
@@ -38,10 +40,10 @@ void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextR
         return;
     }
     if (p.compositionMode() == QPainter::CompositionMode_SourceOver) {
-        QRegion clip = visibleRegion(dc);
+        RectRegion clip = visibleRegion(dc);
         if (run.clip) clip &= *run.clip;
         QPoint pen = originOf(dc) + run.topLeft + QPoint(0, m.ascent());
-        if (cache.ink().draw(*imageOf(dc), *runs, pen, clip.translated(originOf(dc)),
+        if (cache.ink().draw(dc.target().pixels, *runs, pen, inPixels(dc, clip),
                              dc.resolve(dc.state.textColor)))
             return;
     }
@@ -61,9 +63,9 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
     int width = pos.empty() ? 0 : pos.back();
     p.save();
     if (run.clip && run.clip->rectCount() == 1)
-        p.setClipRect(run.clip->boundingRect(), Qt::IntersectClip);
+        p.setClipRect(qrectOf(run.clip->bounds()), Qt::IntersectClip);
     else if (run.clip)
-        p.setClipRegion(*run.clip, Qt::IntersectClip);
+        p.setClipRegion(toQRegion(*run.clip), Qt::IntersectClip);
     if (LONG esc = m.font().log.lfEscapement; esc != 0) {
         // Escapement is counter-clockwise in tenths of a degree, about the reference point.
         p.translate(run.pivot);

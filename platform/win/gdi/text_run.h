@@ -13,12 +13,12 @@ namespace pm::gdi {
 
 struct TextRun {
     QString text;
-    QPoint topLeft;                // device pixels, the cell's top left before rotation
-    QPoint pivot;                  // the point escapement turns the run about
-    std::vector<int> advances;     // per UTF-16 unit (0 for a pair's first unit); empty: the font's
-    std::vector<bool> underlined;  // per UTF-16 unit: a prefix underline ('&' in DrawText)
-    bool opaque = false;           // fill the cell with the background colour first
-    const QRegion* clip = nullptr; // further clipping, device pixels
+    QPoint topLeft;                   // device pixels, the cell's top left before rotation
+    QPoint pivot;                     // the point escapement turns the run about
+    std::vector<int> advances;        // per UTF-16 unit (0 for a pair's first unit); empty: the font's
+    std::vector<bool> underlined;     // per UTF-16 unit: a prefix underline ('&' in DrawText)
+    bool opaque = false;              // fill the cell with the background colour first
+    const RectRegion* clip = nullptr; // further clipping, device pixels
 };
 
 // The width of a run in device pixels.

@@ -30,11 +30,11 @@ set(PM_LAYERS
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 
 # The files that touch Qt, directly or through a header of this list: the widget and its events,
-# input translation, the loop and timer waker, painting (what a DC draws on, and the image and
-# region stores that own the pixels and areas of the GDI's records), fonts and images, the screen,
-# the clipboard, shell services and the common dialogs. pm_library compiles these alone with Qt's
-# headers. Test code of platform/ may use Qt too (it drives input and reads window images through
-# it); no other file may.
+# input translation, the loop and timer waker, painting (the painter, the images that image and page
+# DCs draw on, and the image store that owns the pixels of the GDI's records), fonts, text shaping
+# and images, the screen, the clipboard, shell services and the common dialogs. pm_library compiles
+# these alone with Qt's headers. Test code of platform/ may use Qt too (it drives input and reads
+# window images through it); no other file may.
 set(PM_QT_BACKEND
   platform/win/qtapp.cpp
   platform/win/text_codec.h
@@ -67,10 +67,9 @@ set(PM_QT_BACKEND
   platform/win/gdi/painter.cpp
   platform/win/gdi/frame_painting.cpp
   platform/win/gdi/shapes.cpp
-  # Text output and its runs.
-  platform/win/gdi/draw_text.cpp
-  platform/win/gdi/text.cpp
+  # Text runs as the painter draws them, and text measured with the font's cache.
   platform/win/gdi/text_run.cpp
+  platform/win/gdi/text_measure.cpp
   # DCs over others' images and over pages: their images, and device coordinates as Qt points.
   platform/win/gdi/dc_surface.h
   platform/win/gdi/image_dc.cpp
@@ -87,7 +86,6 @@ set(PM_QT_BACKEND
   platform/win/gdi/font_cache.cpp
   platform/win/gdi/glyph_ink.h
   platform/win/gdi/glyph_ink.cpp
-  platform/win/gdi/text_run.h
   platform/win/gdi/image_loading.cpp
   platform/win/gdi/image_saving.cpp
   platform/win/gdi/icons.h

@@ -102,8 +102,11 @@ set(PM_QT_BACKEND
   platform/win/dialogs/qt_common_dialogs.cpp
   # Regular expressions of the script engine.
   platform/script/runtime/regexp.cpp
-  # The painting benchmark shows the same text in a peer editor component, a Qt widget.
+  # The painting, Replace All and memory benchmarks show the same text in a peer editor
+  # component, a Qt widget.
   bench/bench_paint.cpp
+  bench/bench_edit_replace.cpp
+  bench/bench_memory.cpp
   # The editor's benchmark measures a plain Qt text-edit window beside it.
   bench/bench_penmere.cpp)
 

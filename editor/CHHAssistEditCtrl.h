@@ -88,8 +88,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnCut(WPARAM, LPARAM);
     afx_msg LRESULT OnPasteMessage(WPARAM, LPARAM);
-    // A whole new text (an undo or redo restores one): the markers move as for the part that
-    // differs.
+    // A whole new text: the markers move as for the part that differs.
     afx_msg LRESULT OnSetTextAssist(WPARAM, LPARAM);
     afx_msg void OnSelChangeAssist(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);

@@ -60,6 +60,11 @@ void CHHAssistEditCtrl::FillMemberList(CHHExpressionInfo&, CHHMemberItemArray& i
 void CHHAssistEditCtrl::LoadMemberList(CHHExpressionInfo& info, int kind) {
     CHHMemberItemArray items;
     FillMemberList(info, items, kind);
+    // In the list's own order, each item is appended after one comparison.
+    const bool byGroup = m_bSortByGroup != FALSE;
+    std::stable_sort(items.begin(), items.end(), [byGroup](const CHHMemberItem& a, const CHHMemberItem& b) {
+        return hh::CompareMemberItems(a, b, byGroup) < 0;
+    });
     m_wndList.SetRedraw(FALSE);
     for (const CHHMemberItem& item : items)
         m_wndList.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(new CHHMemberItem(item)));

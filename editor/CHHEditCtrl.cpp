@@ -172,12 +172,7 @@ void CHHEditCtrl::SetAccelerators(UINT id) {
 
 void CHHEditCtrl::SetText(LPCSTR text) {
     m_lineEnd = lineEndsOf(text, m_lineEnds);
-    m_bBusy = TRUE;
-    BeginWaitCursor();
-    BeginUpdate(FALSE);
-    m_delimiters.RemoveAll();
-    m_deferred.clear();
-    m_shown.Clear();
+    hh::EditTransaction edit(*this, hh::kBusy | hh::kWaitCursor);
     // Positions are the control's: every line break counts as CR LF.
     std::string converted;
     std::string_view whole = text ? std::string_view(text) : std::string_view();
@@ -185,8 +180,13 @@ void CHHEditCtrl::SetText(LPCSTR text) {
         converted = hh::WithCrLf(whole.data(), whole.size());
         whole = converted;
     }
-    if (!m_bSyntaxColoring || !streamColoredText(whole)) setPlainText(whole);
-    EndUpdate();
+    {
+        hh::EditTransaction redraw(*this, hh::kLockRedraw);
+        m_delimiters.RemoveAll();
+        m_deferred.clear();
+        m_shown.Clear();
+        if (!m_bSyntaxColoring || !streamColoredText(whole)) setPlainText(whole);
+    }
     // The text set is the base of the next undo snapshot.
     if (GetTextLength() == static_cast<long>(whole.size()))
         snapshotRestored(hh::TextSnapshot::Take(whole.data(), whole.size()));
@@ -195,13 +195,33 @@ void CHHEditCtrl::SetText(LPCSTR text) {
         m_savedText = m_lastSnapshot;
         m_bHaveSavedText = GetTextLength() == static_cast<long>(whole.size());
     }
-    m_bBusy = FALSE;
-    EndWaitCursor();
 }
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
     hh::ColoredRtf rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
-    return streamRtf(rtf, SF_RTF);
+    if (!streamRtf(rtf, SF_RTF)) return false;
+    keepLongestLine(text, rtf.Tokens());
+    return true;
+}
+
+// A line coloured as a large range streams the formats that differ from those kept: the longest
+// line keeps its classes, so the first key typed on a long line streams only what it changed.
+void CHHEditCtrl::keepLongestLine(std::string_view text, const WORD* tokens) {
+    std::size_t longestStart = 0, longestLength = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const void* lf = std::memchr(text.data() + at, '\n', text.size() - at);
+        const std::size_t next =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1 : text.size();
+        std::size_t end = lf ? next - 1 : next;
+        if (lf && end > at && text[end - 1] == '\r') --end;
+        if (end - at > longestLength) {
+            longestStart = at;
+            longestLength = end - at;
+        }
+        at = next;
+    }
+    if (longestLength > static_cast<std::size_t>(hh::kLargeRange))
+        m_shown.Take(static_cast<int>(longestStart), tokens + longestStart, static_cast<int>(longestLength));
 }
 
 bool CHHEditCtrl::streamRtf(hh::ColoredRtf& rtf, int format) {
@@ -214,19 +234,20 @@ bool CHHEditCtrl::streamRtf(hh::ColoredRtf& rtf, int format) {
             static_cast<LONG>(source->Read(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(size)));
         return 0;
     };
-    const BOOL wasInternal = m_bInternalChange;
-    m_bInternalChange = TRUE;
-    StreamIn(format, es);
-    m_bInternalChange = wasInternal;
+    {
+        hh::EditTransaction internal(*this, hh::kInternal);
+        StreamIn(format, es);
+    }
     return es.dwError == 0;
 }
 
 void CHHEditCtrl::setPlainText(std::string_view text) {
     m_delimiters.RemoveAll();
     const std::string terminated(text);
-    m_bInternalChange = TRUE;
-    DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
-    m_bInternalChange = FALSE;
+    {
+        hh::EditTransaction internal(*this, hh::kInternal);
+        DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+    }
     CString all;
     GetWindowText(all);
     std::u16string wide = hh::WidenText(all, static_cast<std::size_t>(all.GetLength()));
@@ -234,50 +255,19 @@ void CHHEditCtrl::setPlainText(std::string_view text) {
     ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found);
     hh::MergeMarkers(m_delimiters, found, 0);
     hh::PairMarkers(m_delimiters);
-    const BOOL keywordCase = m_bKeywordCase;
-    m_bKeywordCase = FALSE;
+    hh::EditTransaction asWritten(*this, hh::kNoKeywordCase);
     ColorizeRange(0, all.GetLength(), FALSE);
-    m_bKeywordCase = keywordCase;
 }
 
-void CHHEditCtrl::InsertText(LPCSTR text, int pos) {
-    CHARRANGE at{pos, pos};
-    m_bBusy = TRUE;
-    const BOOL keywordCase = m_bKeywordCase;
-    m_bKeywordCase = FALSE;
-    BeginUpdate(FALSE);
-    BeginWaitCursor();
+void CHHEditCtrl::ReplaceRange(const CHARRANGE& range, LPCSTR text) {
+    hh::EditTransaction edit(*this, hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kWaitCursor |
+                                        hh::kHideSelection);
     CHARRANGE saved{};
     GetSel(saved);
-    HideSelection(TRUE, FALSE);
-    SetSel(at);
-    ReplaceSel(text);
-    SetSel(saved);
-    HideSelection(FALSE, FALSE);
-    EndWaitCursor();
-    EndUpdate();
-    m_bKeywordCase = keywordCase;
-    m_bBusy = FALSE;
-}
-
-void CHHEditCtrl::DeleteRange(const CHARRANGE& range) {
     CHARRANGE r = range;
-    m_bBusy = TRUE;
-    const BOOL keywordCase = m_bKeywordCase;
-    m_bKeywordCase = FALSE;
-    BeginUpdate(FALSE);
-    BeginWaitCursor();
-    CHARRANGE saved{};
-    GetSel(saved);
-    HideSelection(TRUE, FALSE);
     SetSel(r);
-    ReplaceSel("");
+    ReplaceSel(text ? text : "");
     SetSel(saved);
-    HideSelection(FALSE, FALSE);
-    EndWaitCursor();
-    EndUpdate();
-    m_bKeywordCase = keywordCase;
-    m_bBusy = FALSE;
 }
 
 CString CHHEditCtrl::GetTextRange(const CHARRANGE& range) {
@@ -366,6 +356,30 @@ hh::TextSnapshot CHHEditCtrl::takeSnapshot() {
     return m_lastSnapshot;
 }
 
+// Only the stretch where the two texts differ is replaced, as the control's own edit: the markers
+// move with it and it is coloured again, and the rest of the text, its colours included, stays.
+void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
+    const hh::TextSnapshot now = takeSnapshot();
+    const std::size_t start = hh::TextSnapshot::CommonStart(now, target);
+    const std::size_t shorter = std::min(now.GetLength(), target.GetLength());
+    const std::size_t end = hh::TextSnapshot::CommonEnd(now, target, shorter - start);
+    const int from = static_cast<int>(start);
+    const int oldEnd = static_cast<int>(now.GetLength() - end);
+    const int newEnd = static_cast<int>(target.GetLength() - end);
+    if (from < oldEnd || from < newEnd) {
+        {
+            hh::EditTransaction edit(*this,
+                                     hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
+            SetSel(from, oldEnd);
+            ReplaceSel(target.Slice(start, target.GetLength() - end).c_str());
+        }
+        // What hangs on lines (markers) moves with the change; the caller decides the flag.
+        OnTextChanged(TRUE, from, oldEnd);
+        OnTextChanged(FALSE, from, newEnd);
+    }
+    snapshotRestored(target);
+}
+
 void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {
     m_lastSnapshot = snapshot;
     m_nSamePrefix = m_nSameSuffix = GetTextLength();
@@ -381,9 +395,9 @@ void CHHEditCtrl::EmptyUndoBuffer() {
 void CHHEditCtrl::AfterUndoRedo() {
     BOOL modified = TRUE;
     if (m_bHaveSavedText) {
-        CString text;
-        GetWindowText(text);
-        modified = !m_savedText.Equals(text, static_cast<std::size_t>(text.GetLength()));
+        const hh::TextSnapshot now = takeSnapshot();
+        modified = now.GetLength() != m_savedText.GetLength() ||
+                   hh::TextSnapshot::CommonStart(now, m_savedText) != now.GetLength();
     }
     m_bModified = modified;
     SetDocumentModified(modified);

@@ -8,6 +8,7 @@
 
 #include "editor/CHHFormater.h"
 #include "editor/CHHUndoManager.h"
+#include "editor/EditTransaction.h"
 #include "editor/HHColoring.h"
 #include "editor/TextSnapshot.h"
 #include "platform/framework/CGdiObject.h"
@@ -86,8 +87,10 @@ public:
     void SetAccelerators(UINT id);
     // Replaces the whole text (null: empty), coloured, without an undo snapshot or a change report.
     void SetText(LPCSTR text);
-    void InsertText(LPCSTR text, int pos);
-    void DeleteRange(const CHARRANGE& range);
+    // Replaces range (an empty one: inserts at its start) with text, as the control's own edit:
+    // no undo snapshot, no change report, keyword case left alone; the selection stays where it
+    // was (positions as they were before the change).
+    void ReplaceRange(const CHARRANGE& range, LPCSTR text);
     CString GetTextRange(const CHARRANGE& range);
     // The whole text with the line ends the last SetText text had (CR LF, LF or, per line, both).
     CString GetText();
@@ -209,6 +212,8 @@ protected:
 
     // Indent, outdent, comment or uncomment the selected lines as one undo step.
     void ShiftOrCommentLines(BOOL comment, BOOL add);
+    // Its edits, line by line, from first to last; false when no line changed.
+    bool shiftOrCommentEach(int first, int last, BOOL comment, BOOL add);
     void ShowContextMenu(CPoint screen);
     // After an undo or redo: the document is modified when the text differs from the saved one.
     void AfterUndoRedo();
@@ -231,6 +236,7 @@ protected:
     UINT m_nStatusPaneId = ID_HHEDIT_STATUS_PANE;
     int m_nRedrawLocks = 0;
     BOOL m_bRedrawLocked = FALSE;
+    int m_nSelectionHides = 0; // transactions holding the selection hidden
     BOOL m_bInternalChange = FALSE;
     BOOL m_bDelimiterScan = FALSE;
     BOOL m_bChangeAnnounced = FALSE;
@@ -259,6 +265,7 @@ protected:
 
 private:
     friend class CHHEditUndoAction;
+    friend class hh::EditTransaction;
     // Sets the font and tab size and recolours the whole text.
     void applyFontAndRecolour(LPCSTR face, int height, int tabSize);
     BOOL findInRange(const CHHFindParams& params, long from, long to, CHARRANGE& found);
@@ -286,6 +293,7 @@ private:
     // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
+    void keepLongestLine(std::string_view text, const WORD* tokens);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
     // Gives the text of [start, start + length), unchanged, the formats of its token words in one
@@ -293,6 +301,7 @@ private:
     bool streamRangeFormats(int start, const CString& text, int length, const WORD* attributes);
     void setPlainText(std::string_view text);
     void buildCharFormat();
+    void setFontFormats(LPCSTR face, int height);
     void buildParaFormat();
     // Whether a key press waits in the queue (colouring then gives way to typing).
     BOOL keyWaiting();
@@ -310,6 +319,8 @@ private:
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.
     hh::TextSnapshot takeSnapshot();
+    // Makes the text that of target.
+    void restoreText(const hh::TextSnapshot& target);
     // The text was just set to snapshot.
     void snapshotRestored(const hh::TextSnapshot& snapshot);
     // The last snapshot taken: the next shares storage with it. The text now begins with its
@@ -319,7 +330,7 @@ private:
     long m_nSameSuffix = 0;
     hh::TextSnapshot m_savedText;
     bool m_bHaveSavedText = false;
-    bool m_bKeepSavedText = false; // an undo, a redo or ReapplyText sets the text
+    bool m_bKeepSavedText = false; // ReapplyText sets the text
     // Line ends of the text last set: "\r\n", "\n" or "\r"; empty when they were mixed (then
     // m_lineEnds holds a code per line break, in order: 'c' CR LF, 'n' LF, 'r' CR).
     std::string m_lineEnd = "\r\n";

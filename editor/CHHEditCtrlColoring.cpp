@@ -41,8 +41,6 @@ void CHHEditCtrl::ColorizeLines(int posA, int posB, BOOL applyParaFormat) {
 
 void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     if (start >= end || m_bColoringSuppressed) return;
-    const BOOL wasInternal = m_bInternalChange;
-    m_bInternalChange = TRUE;
     m_nPendingCaseStart = m_nPendingCaseEnd = 0;
     const int scroll = GetScrollPos(SB_HORZ);
     const bool large = end - start > hh::kLargeRange;
@@ -53,10 +51,10 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         GetClientRect(&client);
         scrollLock = a.x < 0 || a.y != b.y || b.x >= client.Width();
     }
-    if (large || scrollLock) BeginUpdate(FALSE);
+    hh::EditTransaction colouring(*this, hh::kInternal | hh::kHideSelection |
+                                             (large || scrollLock ? unsigned{hh::kLockRedraw} : 0u));
     CHARRANGE saved{};
     GetSel(saved);
-    HideSelection(TRUE, FALSE);
     SetSel(start, end);
     if (applyParaFormat) {
         PARAFORMAT have{};
@@ -90,13 +88,10 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         }
     }
     SetSel(saved);
-    HideSelection(FALSE, FALSE);
     if (scrollLock) {
         PostScrollCaret();
         SetScrollPos(SB_HORZ, scroll, FALSE);
     }
-    if (large || scrollLock) EndUpdate();
-    m_bInternalChange = wasInternal;
 }
 
 bool CHHEditCtrl::streamRangeFormats(int start, const CString& text, int length, const WORD* attributes) {
@@ -210,11 +205,9 @@ void CHHEditCtrl::rescanLines(int start, int end) {
 }
 
 void CHHEditCtrl::ResolveBlockComments(BOOL recolour) {
-    const BOOL keywordCase = m_bKeywordCase;
-    m_bKeywordCase = FALSE;
+    hh::EditTransaction asWritten(*this, hh::kNoKeywordCase);
     const std::vector<hh::Stretch> stretches = hh::PairMarkers(m_delimiters);
     if (recolour) this->recolour(stretches);
-    m_bKeywordCase = keywordCase;
 }
 
 void CHHEditCtrl::shiftForChange(BOOL deleted, int start, int end) {
@@ -307,7 +300,16 @@ void CHHEditCtrl::SetDefaultSettings() {
 }
 
 void CHHEditCtrl::SetFont(LPCSTR face, int height) {
-    m_bInternalChange = TRUE;
+    {
+        hh::EditTransaction formats(*this, hh::kInternal);
+        setFontFormats(face, height);
+    }
+    const int tabSize = m_nTabSize;
+    m_nTabSize = 0;
+    SetTabSize(tabSize);
+}
+
+void CHHEditCtrl::setFontFormats(LPCSTR face, int height) {
     m_shown.Clear();
     LOGFONT lf{};
     lf.lfHeight = height ? height : -13;
@@ -320,24 +322,17 @@ void CHHEditCtrl::SetFont(LPCSTR face, int height) {
     all.dwMask &= ~static_cast<DWORD>(CFM_COLOR | CFM_BOLD);
     all.cbSize = sizeof(all);
     SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&all));
-    m_bInternalChange = FALSE;
-    const int tabSize = m_nTabSize;
-    m_nTabSize = 0;
-    SetTabSize(tabSize);
 }
 
 void CHHEditCtrl::SetTabSize(int tabSize) {
     if (tabSize < 0 || tabSize > 20 || tabSize == m_nTabSize) return;
     m_nTabSize = tabSize;
     if (!m_font.GetSafeHandle()) return;
-    m_bInternalChange = TRUE;
+    hh::EditTransaction formats(*this, hh::kInternal | hh::kHideSelection);
     CHARRANGE saved{};
     GetSel(saved);
-    HideSelection(TRUE, FALSE);
     SetSel(0, -1);
     buildParaFormat();
     SetParaFormat(m_paraFormat);
     SetSel(saved);
-    HideSelection(FALSE, FALSE);
-    m_bInternalChange = FALSE;
 }

@@ -42,16 +42,20 @@ void CHHEditCtrl::ShiftOrCommentLines(BOOL comment, BOOL add) {
     const int first = static_cast<int>(LineFromChar(sel.cpMin));
     int last = static_cast<int>(LineFromChar(sel.cpMax));
     if (last > first && LineIndex(last) == sel.cpMax) --last;
-    m_undo.BeginGroup();
-    HideSelection(TRUE, FALSE);
-    BeginUpdate(FALSE);
-    m_bColoringSuppressed = TRUE;
+    // The whole command is one undo step: one snapshot before its first edit.
+    hh::EditTransaction command(*this, hh::kUndoGroup | hh::kHideSelection | hh::kLockRedraw);
+    const bool changed = shiftOrCommentEach(first, last, comment, add);
+    const long selStart = LineIndex(first);
+    const long lastStart = LineIndex(last);
+    const long selEnd = lastStart + LineLength(lastStart);
+    if (comment && changed) ColorizeRange(selStart, selEnd, FALSE);
+    SetSel(selStart, selEnd);
+}
+
+bool CHHEditCtrl::shiftOrCommentEach(int first, int last, BOOL comment, BOOL add) {
+    hh::EditTransaction lines(*this, hh::kNoColouring | hh::kNoTracking);
     const std::string commentText = static_cast<LPCTSTR>(GetLineCommentString());
     const std::string inserted = comment ? commentText : std::string("\t");
-    // The whole command is one undo step: one snapshot before its first edit.
-    bool snapshotTaken = false;
-    const BOOL suppress = m_bSuppressTracking;
-    m_bSuppressTracking = TRUE;
     bool changed = false;
     for (int line = first; line <= last; ++line) {
         const std::string text = lineText(line);
@@ -72,25 +76,12 @@ void CHHEditCtrl::ShiftOrCommentLines(BOOL comment, BOOL add) {
             to = start + hh::OutdentLength(text, m_nTabSize);
             if (to == from) continue;
         }
-        if (!snapshotTaken) {
-            SaveUndoState(from, to, hh::kEditReplace);
-            snapshotTaken = true;
-        }
+        if (!changed) SaveUndoState(from, to, hh::kEditReplace);
         SetSel(from, to);
         ReplaceSel(replacement.c_str());
         changed = true;
     }
-    m_bSuppressTracking = suppress;
-    m_nLastSnapshotKind = 0;
-    HideSelection(FALSE, FALSE);
-    const long selStart = LineIndex(first);
-    const long lastStart = LineIndex(last);
-    const long selEnd = lastStart + LineLength(lastStart);
-    m_bColoringSuppressed = FALSE;
-    if (comment && changed) ColorizeRange(selStart, selEnd, FALSE);
-    SetSel(selStart, selEnd);
-    EndUpdate();
-    m_undo.EndGroup();
+    return changed;
 }
 
 void CHHEditCtrl::OnChar(UINT nChar, UINT, UINT) {
@@ -116,10 +107,8 @@ void CHHEditCtrl::OnChar(UINT nChar, UINT, UINT) {
     Default();
     if (indent <= 0) return;
     // The indentation belongs to the Enter's undo step.
-    const BOOL suppress = m_bSuppressTracking;
-    m_bSuppressTracking = TRUE;
+    hh::EditTransaction sameStep(*this, hh::kNoTracking);
     ReplaceSel(text.substr(0, static_cast<std::size_t>(indent)).c_str());
-    m_bSuppressTracking = suppress;
 }
 
 void CHHEditCtrl::OnKeyDown(UINT nChar, UINT, UINT) {
@@ -155,14 +144,10 @@ LRESULT CHHEditCtrl::OnPaste(WPARAM, LPARAM) {
         HANDLE data = ::GetClipboardData(CF_TEXT);
         const char* text = data ? static_cast<const char*>(::GlobalLock(data)) : nullptr;
         if (text) {
-            BeginUpdate(FALSE);
-            const BOOL keywordCase = m_bKeywordCase;
-            m_bKeywordCase = FALSE;
+            hh::EditTransaction paste(*this, hh::kLockRedraw | hh::kNoKeywordCase);
             ReplaceSel(text);
-            m_bKeywordCase = keywordCase;
-            EndUpdate();
-            ::GlobalUnlock(data);
         }
+        if (text) ::GlobalUnlock(data);
         ::CloseClipboard();
     }
     EndWaitCursor();

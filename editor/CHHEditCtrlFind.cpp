@@ -109,28 +109,20 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
         copied = match.cpMax - span.cpMin;
     }
     replaced.append(static_cast<LPCSTR>(old) + copied, static_cast<std::size_t>(old.GetLength() - copied));
-    HideSelection(TRUE, FALSE);
-    BeginUpdate(FALSE);
-    m_undo.BeginGroup();
     // One snapshot before the change: the whole command is one undo step.
-    const BOOL suppress = m_bSuppressTracking;
-    m_bSuppressTracking = TRUE;
+    hh::EditTransaction command(*this,
+                                hh::kHideSelection | hh::kLockRedraw | hh::kUndoGroup | hh::kNoTracking);
     SaveUndoState(span.cpMin, span.cpMax, hh::kEditReplace);
     SetSel(span);
     ReplaceSel(replaced.c_str());
     CHARRANGE after{};
     GetSel(after);
     end += after.cpMax - span.cpMax;
-    m_bSuppressTracking = suppress;
-    m_nLastSnapshotKind = 0;
-    m_undo.EndGroup();
     const long length = GetTextLength();
     if (inSelection)
         SetSel(start, end);
     else
         SetSel(std::min<long>(saved.cpMin, length), std::min<long>(saved.cpMax, length));
-    EndUpdate();
-    HideSelection(FALSE, FALSE);
     return TRUE;
 }
 

@@ -100,11 +100,10 @@ BOOL CHHEditCtrl::DoOptionsDialog() {
 }
 
 void CHHEditCtrl::applyFontAndRecolour(LPCSTR face, int height, int tabSize) {
-    BeginUpdate(FALSE);
+    hh::EditTransaction redraw(*this, hh::kLockRedraw);
     m_nTabSize = tabSize;
     SetFont(face, height);
     ReapplyText();
-    EndUpdate();
 }
 
 void CHHEditCtrl::ApplySettingsToAll() {

@@ -18,11 +18,7 @@ CHHEditUndoAction::State CHHEditUndoAction::take() {
 }
 
 void CHHEditUndoAction::restore(const State& state, bool caretAtEnd) {
-    const CString text = state.text.ToString();
-    m_pCtrl->m_bKeepSavedText = true;
-    m_pCtrl->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));
-    m_pCtrl->m_bKeepSavedText = false;
-    m_pCtrl->snapshotRestored(state.text);
+    m_pCtrl->restoreText(state.text);
     m_pCtrl->m_lineEnd = state.lineEnd;
     m_pCtrl->m_lineEnds = state.lineEnds;
     const long caret = caretAtEnd ? state.selection.cpMax : state.selection.cpMin;

@@ -1,7 +1,8 @@
 #pragma once
 // CHHEditUndoAction: an edit control's whole text and selection taken before a change. Undo puts
 // them back (keeping the text it replaces for redo); the snapshots share storage with the ones
-// taken before them, so a long history of a large text costs little more than one copy.
+// taken before them, so a long history of a large text costs little more than one copy, and
+// putting one back changes only the stretch where it differs from the text shown.
 
 #include "editor/CHHUndoAction.h"
 #include "editor/TextSnapshot.h"

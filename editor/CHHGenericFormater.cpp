@@ -106,6 +106,11 @@ template <class T> void spliceEdit(std::vector<T>& v, const LineEdit& edit, T fi
     std::fill(v.begin() + edit.prefix, v.begin() + edit.editEnd, fill);
 }
 
+// Room for the edits to come, so that typing on the kept line does not move it to new memory.
+template <class C> void keepRoom(C& kept) {
+    kept.reserve(kept.size() + kept.size() / 8 + 256);
+}
+
 void spliceText(std::u16string& last, const LineEdit& edit, const char16_t* text) {
     last.replace(static_cast<std::size_t>(edit.prefix),
                  static_cast<std::size_t>(edit.editEnd - edit.shift - edit.prefix), text + edit.prefix,
@@ -354,6 +359,9 @@ void CHHGenericFormater::tokeniseWhole(const char16_t* text, int count, WORD* to
     settleSteps(last.steps, 0, count);
     last.text.assign(text, static_cast<std::size_t>(count));
     last.tokens.assign(tokens, tokens + count);
+    keepRoom(last.steps);
+    keepRoom(last.text);
+    keepRoom(last.tokens);
     last.keywords = m_keywords.GetVersion();
 }
 
@@ -593,6 +601,8 @@ void CHHGenericFormater::scanWhole(const char16_t* text, int count, BOOL inComme
     scanMarkers(text, count, pos, found, last.steps.data(), count);
     settleSteps(last.steps, pos, count);
     last.text.assign(text, static_cast<std::size_t>(count));
+    keepRoom(last.steps);
+    keepRoom(last.text);
     last.markers = found;
     last.inComment = inComment;
 }

@@ -42,7 +42,7 @@ BOOL CHHUndoManager::AddAction(CHHUndoAction* action, BOOL record) {
     if (!owned) return FALSE;
     const BOOL done = owned->Do();
     if (!done || !record) return done;
-    owned->m_nGroup = m_bGrouping ? m_nGroupCounter : 0;
+    owned->m_nGroup = m_nGroupDepth > 0 ? m_nGroupCounter : 0;
     if (m_nCurrent < 0)
         ClearAll();
     else
@@ -95,13 +95,13 @@ BOOL CHHUndoManager::GetRedoText(CString& description) {
     return TRUE;
 }
 
+// Groups nest: the outermost makes the group, and inner ones add to it.
 void CHHUndoManager::BeginGroup() {
-    ++m_nGroupCounter;
-    m_bGrouping = TRUE;
+    if (m_nGroupDepth++ == 0) ++m_nGroupCounter;
 }
 
 void CHHUndoManager::EndGroup() {
-    m_bGrouping = FALSE;
+    if (m_nGroupDepth > 0) --m_nGroupDepth;
 }
 
 BOOL CHHUndoManager::OnEditCommand(UINT nID) {

@@ -42,7 +42,8 @@ public:
     BOOL GetUndoText(CString& description);
     BOOL GetRedoText(CString& description);
 
-    // Actions added between BeginGroup and EndGroup undo and redo as one step.
+    // Actions added between BeginGroup and EndGroup undo and redo as one step. A group begun
+    // inside another belongs to it: the step ends with the outermost EndGroup.
     void BeginGroup();
     void EndGroup();
 
@@ -73,5 +74,5 @@ private:
     CString m_strUndoPrefix = "Undo";
     CString m_strRedoPrefix = "Redo";
     int m_nGroupCounter = 0;
-    BOOL m_bGrouping = FALSE;
+    int m_nGroupDepth = 0; // groups begun and not yet ended
 };

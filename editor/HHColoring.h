@@ -108,6 +108,8 @@ public:
     ColoredRtf& operator=(ColoredRtf&&) = default;
 
     bool empty() const { return !m_valid; }
+    // The token word of each character of the text.
+    const WORD* Tokens() const { return m_tokens; }
     // Writes the next bytes of the RTF to out, at most size of them; 0 once all are written.
     std::size_t Read(char* out, std::size_t size);
 

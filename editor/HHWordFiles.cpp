@@ -36,10 +36,16 @@ std::string lower(std::string_view s) {
 bool readBounded(const std::string& path, std::string& text) {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
-    text.resize(kMaxWordFileBytes);
-    const size_t n = std::fread(text.data(), 1, text.size(), f);
+    // As far as the file goes and no further than the bound, without filling a buffer of the
+    // bound's size first.
+    char chunk[1 << 16];
+    text.clear();
+    while (text.size() < kMaxWordFileBytes) {
+        const size_t n = std::fread(chunk, 1, std::min(sizeof chunk, kMaxWordFileBytes - text.size()), f);
+        if (n == 0) break;
+        text.append(chunk, n);
+    }
     std::fclose(f);
-    text.resize(n);
     return true;
 }
 

@@ -136,8 +136,65 @@ CString TextSnapshot::ToString() const {
     return out;
 }
 
-bool TextSnapshot::Equals(const char* text, std::size_t length) const {
-    return length == m_length && (length == 0 || commonPrefix(text, length) == length);
+std::string TextSnapshot::Slice(std::size_t from, std::size_t to) const {
+    std::string out;
+    to = std::min(to, m_length);
+    if (from >= to) return out;
+    out.reserve(to - from);
+    std::size_t at = 0;
+    for (const Piece& piece : m_pieces) {
+        const std::size_t start = std::max(from, at);
+        const std::size_t end = std::min(to, at + piece.length);
+        if (start < end) out.append(piece.buffer->data() + piece.offset + (start - at), end - start);
+        at += piece.length;
+        if (at >= to) break;
+    }
+    return out;
+}
+
+std::size_t TextSnapshot::CommonStart(const TextSnapshot& a, const TextSnapshot& b) {
+    const std::size_t limit = std::min(a.m_length, b.m_length);
+    std::size_t done = 0, i = 0, j = 0, inA = 0, inB = 0;
+    while (done < limit) {
+        const Piece& pa = a.m_pieces[i];
+        const Piece& pb = b.m_pieces[j];
+        const std::size_t n = std::min({pa.length - inA, pb.length - inB, limit - done});
+        const char* x = pa.buffer->data() + pa.offset + inA;
+        const char* y = pb.buffer->data() + pb.offset + inB;
+        if (x != y && std::memcmp(x, y, n) != 0)
+            return done + static_cast<std::size_t>(std::mismatch(x, x + n, y).first - x);
+        done += n;
+        inA += n;
+        inB += n;
+        if (inA == pa.length) ++i, inA = 0;
+        if (inB == pb.length) ++j, inB = 0;
+    }
+    return done;
+}
+
+// Counted from the ends, at most limit.
+std::size_t TextSnapshot::CommonEnd(const TextSnapshot& a, const TextSnapshot& b, std::size_t limit) {
+    limit = std::min({limit, a.m_length, b.m_length});
+    std::size_t done = 0, i = a.m_pieces.size(), j = b.m_pieces.size(), inA = 0, inB = 0;
+    while (done < limit) {
+        const Piece& pa = a.m_pieces[i - 1];
+        const Piece& pb = b.m_pieces[j - 1];
+        const std::size_t n = std::min({pa.length - inA, pb.length - inB, limit - done});
+        const char* x = pa.buffer->data() + pa.offset + pa.length - inA - n;
+        const char* y = pb.buffer->data() + pb.offset + pb.length - inB - n;
+        if (x != y && std::memcmp(x, y, n) != 0) {
+            std::size_t same = 0;
+            while (x[n - 1 - same] == y[n - 1 - same])
+                ++same;
+            return done + same;
+        }
+        done += n;
+        inA += n;
+        inB += n;
+        if (inA == pa.length) --i, inA = 0;
+        if (inB == pb.length) --j, inB = 0;
+    }
+    return done;
 }
 
 std::size_t TextSnapshot::SharedBytes(const std::vector<const TextSnapshot*>& snapshots) {

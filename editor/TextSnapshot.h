@@ -32,7 +32,13 @@ public:
     // The text as one string.
     CString ToString() const;
     std::string ToStdString() const;
-    bool Equals(const char* text, std::size_t length) const;
+
+    // The characters [from, to) as one string.
+    std::string Slice(std::size_t from, std::size_t to) const;
+    // The lengths of the common start and the common end of a and b, which together never exceed
+    // the shorter. Stretches the two share storage for are equal without being compared.
+    static std::size_t CommonStart(const TextSnapshot& a, const TextSnapshot& b);
+    static std::size_t CommonEnd(const TextSnapshot& a, const TextSnapshot& b, std::size_t limit);
 
     // Bytes of the distinct buffers behind the given snapshots: what they cost together.
     static std::size_t SharedBytes(const std::vector<const TextSnapshot*>& snapshots);

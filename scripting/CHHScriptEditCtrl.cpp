@@ -233,8 +233,7 @@ BOOL CHHScriptEditCtrl::SetProcedureBody(LPCTSTR object, LPCTSTR procedure, int 
     const Found found = FindProcedureByName(object, procedure);
     if (!found.pProcedure) return FALSE;
     m_bRestoring = TRUE;
-    BeginUpdate();
-    HideSelection(TRUE, FALSE);
+    hh::EditTransaction edit(*this, hh::kLockRedraw | hh::kHideSelection);
     const int bodyStart = found.nStart + found.pProcedure->m_nHeadLength;
     if (found.pProcedure->m_nBodyLength > 1) {
         SetSel(bodyStart, bodyStart + found.pProcedure->m_nBodyLength - 2);
@@ -248,8 +247,6 @@ BOOL CHHScriptEditCtrl::SetProcedureBody(LPCTSTR object, LPCTSTR procedure, int 
     SetSel(found.nStart + selEnd, found.nStart + selEnd);
     PostScrollCaret();
     SetSel(found.nStart + selStart, found.nStart + selEnd);
-    HideSelection(FALSE, FALSE);
-    EndUpdate();
     return TRUE;
 }
 

@@ -25,9 +25,10 @@ void CHHScriptViewBase::AddTypedProcedure(LPCTSTR object, LPCTSTR procedure, con
     m_pEdit->SetProcedureView(nullptr, 0, nullptr, 0); // the list may grow under the control's records
     m_list.AddProcedure(object, procedure, head, body, tail);
     if (!FindObjectInfo(object)) AddCodeOnlyObject(object);
-    m_pEdit->BeginUpdate();
-    DisplayProcedure(object, procedure, FALSE);
-    m_pEdit->EndUpdate();
+    {
+        hh::EditTransaction redraw(*m_pEdit, hh::kLockRedraw);
+        DisplayProcedure(object, procedure, FALSE);
+    }
     SelectComboText(m_wndObjects, object);
     FillEventsCombo(object);
     SelectComboText(m_wndEvents, procedure);
@@ -68,9 +69,11 @@ BOOL CHHScriptViewBase::ShowProcedure(LPCTSTR object, LPCTSTR procedure, BOOL ex
                                                               : events.front();
     }
     if (m_bNoCreate && !(m_list.FindOrCreate(FALSE, IsCaseSensitive(), o, e, loc))) return FALSE;
-    m_pEdit->BeginUpdate();
-    const BOOL shown = DisplayProcedure(o, e, TRUE);
-    m_pEdit->EndUpdate();
+    BOOL shown = FALSE;
+    {
+        hh::EditTransaction redraw(*m_pEdit, hh::kLockRedraw);
+        shown = DisplayProcedure(o, e, TRUE);
+    }
     if (shown) {
         SelectComboText(m_wndObjects, o);
         FillEventsCombo(o);
@@ -110,7 +113,7 @@ void CHHScriptViewBase::RemoveBlankProcedures() {
                 ++it;
                 continue;
             }
-            if (it->m_bShown) m_pEdit->DeleteRange(CHARRANGE{position, position + it->GetLength()});
+            if (it->m_bShown) m_pEdit->ReplaceRange(CHARRANGE{position, position + it->GetLength()}, "");
             obj.m_nBodyTotal -= it->m_nBodyLength;
             obj.m_nHeadTailTotal -= it->m_nHeadLength + it->m_nTailLength;
             it = procs.erase(it);
@@ -208,7 +211,7 @@ BOOL CHHScriptViewBase::DisplayProcedure(LPCTSTR object, LPCTSTR procedure, BOOL
             MarkShown(loc.pObject, nullptr);
             SetEditText(ShownText());
         } else if (insert) {
-            m_pEdit->InsertText(proc.m_strHead + proc.m_strBody + proc.m_strTail, start);
+            m_pEdit->ReplaceRange(CHARRANGE{start, start}, proc.m_strHead + proc.m_strBody + proc.m_strTail);
             proc.m_bShown = TRUE;
         }
         m_pEdit->SetProcedureView(loc.pObject, 1, nullptr, loc.nObjectStart);
@@ -221,7 +224,7 @@ BOOL CHHScriptViewBase::DisplayProcedure(LPCTSTR object, LPCTSTR procedure, BOOL
             MarkShown(nullptr, nullptr);
             SetEditText(ShownText());
         } else if (insert) {
-            m_pEdit->InsertText(proc.m_strHead + proc.m_strBody + proc.m_strTail, start);
+            m_pEdit->ReplaceRange(CHARRANGE{start, start}, proc.m_strHead + proc.m_strBody + proc.m_strTail);
             proc.m_bShown = loc.pObject->m_bShown = TRUE;
         }
         m_pEdit->SetProcedureView(&m_list.GetAt(0), m_list.GetCount(), nullptr, 0);
@@ -264,7 +267,7 @@ void CHHScriptViewBase::SetEditMode(int mode) {
         button.SetCheck(BST_UNCHECKED);
     m_wndModes[buttons[mode]].SetCheck(BST_CHECKED);
     if (mode == m_nMode) return;
-    m_pEdit->BeginUpdate();
+    hh::EditTransaction redraw(*m_pEdit, hh::kLockRedraw);
     Commit();
     m_nMode = mode;
     const CString o = ComboText(m_wndObjects), e = ComboText(m_wndEvents);
@@ -279,5 +282,4 @@ void CHHScriptViewBase::SetEditMode(int mode) {
         m_strCurrentObject = m_strCurrentEvent = "?";
         SetEditText("");
     }
-    m_pEdit->EndUpdate();
 }

@@ -329,6 +329,57 @@ TEST_F(EditCtrl, UndoGroupsWordsAndHeldDeletes) {
     EXPECT_EQ(text(), "0123456789");
 }
 
+// Undo and redo change only the stretch that differs: the rest keeps its colours and is not
+// coloured again, while what comes back (here an opened comment's end) is coloured as a fresh
+// colouring colours it.
+TEST_F(EditCtrl, UndoPutsBackOnlyWhatChangedAndColoursItAsNew) {
+    std::string lines = "var a = 1;\r\n*/ var b;\r\n";
+    for (int i = 0; i < 400; ++i)
+        lines += "var item" + std::to_string(i) + " = \"text\"; // note\r\n";
+    edit->SetText(lines.c_str());
+    caret(0);
+    type("/*");
+    EXPECT_EQ(colourAt(find("a = 1")), kGreen);
+    caret(static_cast<long>(text().size()));
+    type("return");
+    edit->m_nColoured = 0;
+    undo();
+    EXPECT_LT(edit->m_nColoured, 100); // the last line only
+    EXPECT_EQ(text(), "/*" + lines);
+    undo();
+    EXPECT_EQ(text(), lines);
+    EXPECT_EQ(colourAt(find("a = 1")), kBlack);
+    const auto undone = formats();
+    redo();
+    EXPECT_EQ(colourAt(find("a = 1")), kGreen);
+    undo();
+    EXPECT_EQ(formats(), undone);
+    edit->SetText(lines.c_str());
+    EXPECT_EQ(formats(), undone); // what a fresh colouring shows
+}
+
+// Transactions nest: an inner undo group belongs to the outer one, and the tracking the inner
+// held off comes back when it ends (the last word is a step of its own).
+TEST_F(EditCtrl, EditTransactionsNestAndRestoreWhatTheyTook) {
+    {
+        hh::EditTransaction outer(*edit, hh::kUndoGroup | hh::kLockRedraw);
+        type("one ");
+        {
+            hh::EditTransaction inner(*edit, hh::kUndoGroup | hh::kLockRedraw | hh::kNoTracking);
+            type("two ");
+        }
+        type("three ");
+    }
+    type("four");
+    EXPECT_EQ(text(), "one two three four");
+    undo();
+    EXPECT_EQ(text(), "one two three ");
+    undo();
+    EXPECT_EQ(text(), "");
+    redo();
+    EXPECT_EQ(text(), "one two three ");
+}
+
 TEST_F(EditCtrl, UndoKeysPostTheCommands) {
     type("one two");
     key('Z', false, true);
@@ -544,11 +595,11 @@ TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
     EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(EditCtrl, InsertAndDeleteRangeAreNotUserEdits) {
+TEST_F(EditCtrl, ReplaceRangeIsNotAUserEdit) {
     edit->SetText("var a;\r\nb;");
     edit->SetSel(0, 3);
-    edit->InsertText("/* x */", 8);
-    edit->DeleteRange(CHARRANGE{3, 4});
+    edit->ReplaceRange(CHARRANGE{8, 8}, "/* x */");
+    edit->ReplaceRange(CHARRANGE{3, 4}, "");
     EXPECT_EQ(text(), "vara;\r\n/* x */b;");
     CHARRANGE sel{};
     edit->GetSel(sel);

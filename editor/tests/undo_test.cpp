@@ -177,6 +177,24 @@ TEST_F(UndoManager, AdjacentGroupsStaySeparate) {
     EXPECT_EQ(take(), (Log{"undo second1", "undo second0"}));
 }
 
+TEST_F(UndoManager, AGroupInsideAGroupBelongsToIt) {
+    CHHUndoManager manager;
+    manager.BeginGroup();
+    add(manager, 1, "outer");
+    manager.BeginGroup();
+    add(manager, 1, "inner");
+    manager.EndGroup();
+    add(manager, 1, "after");
+    manager.EndGroup();
+    manager.AddAction(action("alone"));
+    manager.EndGroup(); // one too many: harmless
+    take();
+    manager.Undo();
+    EXPECT_EQ(take(), Log{"undo alone"});
+    manager.Undo();
+    EXPECT_EQ(take(), (Log{"undo after0", "undo inner0", "undo outer0"}));
+}
+
 TEST_F(UndoManager, SingleStepsInsideAGroup) {
     CHHUndoManager manager;
     manager.BeginGroup();

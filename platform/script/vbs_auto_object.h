@@ -14,6 +14,7 @@
 namespace pm::vbs {
 
 class Runtime;
+class ClassInstance;
 
 // The interpreter an object calls back into; rt is null once that interpreter is gone.
 struct RuntimeLink {
@@ -44,6 +45,8 @@ public:
     // Empties what the object holds; run by the interpreter that made it when that one ends, so
     // that objects holding each other (a cycle) are freed.
     virtual void dropValues() {}
+    // The object as an instance of a script class, or null: the interpreter asks on every call.
+    virtual ClassInstance* classInstance() { return nullptr; }
     // Makes the object one the interpreter behind link drops the values of when it ends.
     void setOwner(std::shared_ptr<RuntimeLink> link) { m_owner = std::move(link); }
 

@@ -20,6 +20,7 @@ public:
     std::string typeName() const override { return m_name; }
     const void* shape() const override { return m_def; }
     void dropValues() override;
+    ClassInstance* classInstance() override { return this; }
 
 protected:
     void finalRelease() override;

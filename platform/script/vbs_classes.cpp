@@ -167,19 +167,19 @@ Flow Runtime::execWith(WithStmt& s) {
     return execBlock(s.body);
 }
 
-Value Runtime::invokeOwn(AutoObject& obj, DISPID id, WORD flags, std::vector<Expr*> const& argExprs,
+Value Runtime::invokeOwn(AutoObject& obj, DISPID id, WORD flags, const std::vector<ExprPtr>& argExprs,
                          const Value* putValue) {
     std::vector<Value> temps(argExprs.size());
     Args refs(argExprs.size());
     for (size_t i = 0; i < argExprs.size(); ++i)
-        refs[i] = bindArg(argExprs[i], temps[i]);
+        refs[i] = bindArg(argExprs[i].get(), temps[i]);
     return callOwn(obj, id, flags, refs, putValue);
 }
 
 Value Runtime::callOwn(AutoObject& obj, DISPID id, WORD flags, Args& args, const Value* putValue) {
     pm::ComPtr<AutoObject> keep(&obj);
     Value out;
-    if (auto* inst = dynamic_cast<ClassInstance*>(&obj))
+    if (auto* inst = obj.classInstance())
         out = callMember(*inst, id, flags, args, putValue, m_frame && inst == m_frame->me.get());
     else
         out = obj.call(id, flags, args, putValue);

@@ -7,14 +7,6 @@ namespace pm::vbs {
 
 namespace {
 
-std::vector<Expr*> rawArgs(std::vector<ExprPtr>& args) {
-    std::vector<Expr*> out;
-    out.reserve(args.size());
-    for (auto& a : args)
-        out.push_back(a.get());
-    return out;
-}
-
 [[noreturn]] void typeMismatch(const std::string& name) {
     ScriptError e(kTypeMismatch);
     if (!name.empty()) e.description += ": '" + name + "'";
@@ -99,7 +91,7 @@ Value Runtime::callWithArgs(Expr& callee, std::vector<ExprPtr>& args) {
         auto& m = static_cast<MemberExpr&>(callee);
         Value obj = evalMemberObject(*m.object);
         DISPID id = memberId(obj.obj(), m);
-        return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args), nullptr);
+        return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, nullptr);
     }
     Value target = eval(callee);
     return applyToValue(target, args);
@@ -113,8 +105,8 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
         if (r.var->isArray() && !args.empty()) return *elementOf(*r.var, args);
         if (r.var->isObject() && r.var->obj()) {
             Value obj = *r.var;
-            return invoke(obj.obj(), DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                          rawArgs(args), nullptr);
+            return invoke(obj.obj(), DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args,
+                          nullptr);
         }
         typeMismatch(id.name);
     }
@@ -133,13 +125,11 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     case NameKind::Item: {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));
         if (!obj) throw ScriptError(kObjectRequired);
-        return invoke(obj, DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args),
-                      nullptr);
+        return invoke(obj, DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, nullptr);
     }
     case NameKind::GlobalMember: {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));
-        return invoke(obj, id.cacheIndex, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args),
-                      nullptr);
+        return invoke(obj, id.cacheIndex, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, nullptr);
     }
     case NameKind::Constant:
         return applyToValue(*static_cast<const Value*>(id.cachePtr), args);
@@ -211,8 +201,7 @@ Value Runtime::applyToValue(const Value& target, std::vector<ExprPtr>& args) {
         return *elementOf(copy, args);
     }
     if (target.isObject() && target.obj())
-        return invoke(target.obj(), DISPID_VALUE, "", DISPATCH_METHOD | DISPATCH_PROPERTYGET, rawArgs(args),
-                      nullptr);
+        return invoke(target.obj(), DISPID_VALUE, "", DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, nullptr);
     throw ScriptError(kTypeMismatch);
 }
 
@@ -270,7 +259,7 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
         auto& m = static_cast<MemberExpr&>(*c.callee);
         Value obj = evalMemberObject(*m.object);
         DISPID id = memberId(obj.obj(), m);
-        invoke(obj.obj(), id, m.name, put, rawArgs(c.args), &value);
+        invoke(obj.obj(), id, m.name, put, c.args, &value);
         return;
     }
     if (c.callee->kind != ExprKind::Ident) throw ScriptError(kIllegalAssignment);
@@ -283,7 +272,7 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
         }
         if (r.var->isObject() && r.var->obj()) {
             Value obj = *r.var;
-            invoke(obj.obj(), DISPID_VALUE, id.name, put, rawArgs(c.args), &value);
+            invoke(obj.obj(), DISPID_VALUE, id.name, put, c.args, &value);
             return;
         }
         typeMismatch(id.name);
@@ -295,7 +284,7 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
     if (r.kind == NameKind::Item || r.kind == NameKind::GlobalMember) {
         IDispatch* obj = itemDispatch(*static_cast<Item*>(const_cast<void*>(id.cachePtr)));
         DISPID dispid = r.kind == NameKind::Item ? DISPID_VALUE : id.cacheIndex;
-        invoke(obj, dispid, id.name, put, rawArgs(c.args), &value);
+        invoke(obj, dispid, id.name, put, c.args, &value);
         return;
     }
     throw ScriptError(kIllegalAssignment);

@@ -132,10 +132,7 @@ void Runtime::execCall(CallStmt& s) {
         auto& m = static_cast<MemberExpr&>(*s.callee);
         Value obj = evalMemberObject(*m.object);
         DISPID id = memberId(obj.obj(), m);
-        std::vector<Expr*> args;
-        for (auto& a : s.args)
-            args.push_back(a.get());
-        invoke(obj.obj(), id, m.name, DISPATCH_METHOD, args, nullptr);
+        invoke(obj.obj(), id, m.name, DISPATCH_METHOD, s.args, nullptr);
         return;
     }
     Value target = eval(*s.callee);

@@ -401,13 +401,13 @@ DISPID Runtime::memberId(IDispatch* obj, MemberExpr& m) {
 }
 
 Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
-                      std::vector<Expr*> const& argExprs, const Value* putValue) {
+                      const std::vector<ExprPtr>& argExprs, const Value* putValue) {
     if (auto* own = dynamic_cast<AutoObject*>(obj)) return invokeOwn(*own, id, flags, argExprs, putValue);
     // Variables are passed by reference (VT_BYREF|VT_VARIANT) and written back after the call.
     std::vector<Value> values(argExprs.size());
     std::vector<Value*> targets(argExprs.size(), nullptr);
     for (size_t i = 0; i < argExprs.size(); ++i) {
-        Value* ref = bindArg(argExprs[i], values[i]);
+        Value* ref = bindArg(argExprs[i].get(), values[i]);
         if (ref == &values[i]) continue;
         targets[i] = ref;
         values[i] = *ref;

@@ -104,7 +104,7 @@ public:
     // Member access on an object: a call or property get (args may be written back when they are
     // variables), or a put (putValue not null).
     Value invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
-                 std::vector<Expr*> const& argExprs, const Value* putValue);
+                 const std::vector<ExprPtr>& argExprs, const Value* putValue);
     // The same with evaluated arguments; those marked in byRef are passed by reference and
     // updated from what the object left in them.
     Value invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
@@ -114,7 +114,7 @@ public:
     // The same for a member written in the script, remembering the id for the engine's objects.
     DISPID memberId(IDispatch* obj, MemberExpr& m);
     // Calls on the engine's own objects, without VARIANTs.
-    Value invokeOwn(AutoObject& obj, DISPID id, WORD flags, std::vector<Expr*> const& argExprs,
+    Value invokeOwn(AutoObject& obj, DISPID id, WORD flags, const std::vector<ExprPtr>& argExprs,
                     const Value* putValue);
     Value callOwn(AutoObject& obj, DISPID id, WORD flags, Args& args, const Value* putValue);
     // Evaluates an expression text in the current scope (Eval).

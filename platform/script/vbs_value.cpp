@@ -10,13 +10,17 @@
 
 namespace pm::vbs {
 
-Value::Value(const Value& o)
-    : m_type(o.m_type), m_i64(o.m_i64), m_str(o.m_str), m_obj(o.m_obj),
-      m_arr(o.m_arr ? std::make_shared<Array>(*o.m_arr) : nullptr) {}
+// Only the member that the type uses holds anything: copies and moves touch that one alone.
+Value::Value(const Value& o) : m_type(o.m_type), m_i64(o.m_i64) {
+    if (o.isString()) m_str = o.m_str;
+    if (o.isObject()) m_obj = o.m_obj;
+    if (o.isArray() && o.m_arr) m_arr = std::make_shared<Array>(*o.m_arr);
+}
 
-Value::Value(Value&& o) noexcept
-    : m_type(o.m_type), m_i64(o.m_i64), m_str(std::move(o.m_str)), m_obj(std::move(o.m_obj)),
-      m_arr(std::move(o.m_arr)) {
+Value::Value(Value&& o) noexcept : m_type(o.m_type), m_i64(o.m_i64) {
+    if (o.isString()) m_str = std::move(o.m_str);
+    if (o.isObject()) m_obj = std::move(o.m_obj);
+    if (o.isArray()) m_arr = std::move(o.m_arr);
     o.m_type = VT_EMPTY;
 }
 
@@ -27,11 +31,12 @@ Value& Value::operator=(const Value& o) {
 
 Value& Value::operator=(Value&& o) noexcept {
     if (this == &o) return *this;
+    const bool wasString = isString(), wasObject = isObject(), wasArray = isArray();
     m_type = o.m_type;
     m_i64 = o.m_i64;
-    m_str = std::move(o.m_str);
-    m_obj = std::move(o.m_obj);
-    m_arr = std::move(o.m_arr);
+    if (isString() || wasString) m_str = std::move(o.m_str);
+    if (isObject() || wasObject) m_obj = std::move(o.m_obj);
+    if (isArray() || wasArray) m_arr = std::move(o.m_arr);
     o.m_type = VT_EMPTY;
     return *this;
 }

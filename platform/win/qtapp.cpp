@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <malloc.h>
+
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -21,6 +23,12 @@ std::string programName() {
 
 void ensureQtApplication() {
     if (QCoreApplication::instance()) return;
+    // Large blocks come from the heap, and what is freed stays there for the next: the buffers an
+    // edit of a long line or a large range needs then reuse memory already in use instead of new
+    // pages, each of which the system would have to fault in (the first key typed on a long
+    // line cost tens of milliseconds that way).
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     // One device pixel per pixel at 96 dots per inch, whatever the desktop says.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qputenv("QT_SCALE_FACTOR", "1");

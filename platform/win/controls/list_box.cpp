@@ -260,9 +260,13 @@ private:
                  : 1;
     }
 
-    // The first index whose item sorts after the new one.
+    // The first index whose item sorts after the new one. A fill in sorted order appends, which
+    // one comparison with the last item decides.
     int sortedPosition(const Item& item) const {
         int lo = 0, hi = count();
+        if (hi == 0) return 0;
+        if (compareItems(item, m_items[static_cast<std::size_t>(hi - 1)], hi - 1) >= 0) return hi;
+        --hi;
         while (lo < hi) {
             int mid = lo + (hi - lo) / 2;
             if (compareItems(item, m_items[static_cast<std::size_t>(mid)], mid) >= 0)

@@ -188,10 +188,40 @@ std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, s
         }
         return k < n && run.end < end;
     });
-    for (const Run& c : changes)
-        setFormat(c.start, c.end - c.start, c.format);
     if (changes.empty()) return {pos, pos};
+    // Changes to many of the runs: building the runs again in one pass costs less than a split
+    // and a merge for each.
+    if (changes.size() > 64 && changes.size() * 8 > static_cast<std::size_t>(runCount()))
+        rebuild(pos, end, pieces, n);
+    else
+        for (const Run& c : changes)
+            setFormat(c.start, c.end - c.start, c.format);
     return {changes.front().start, changes.back().end};
+}
+
+void FormatRuns::rebuild(int pos, int end, const FormattedPiece* pieces, std::size_t n) {
+    std::vector<FormattedPiece> all;
+    all.reserve(static_cast<std::size_t>(runCount()) + n);
+    auto add = [&](int from, int to, FormatId format) {
+        if (to > from) all.push_back(FormattedPiece{to - from, format});
+    };
+    m_starts.forEach(0, [&](const Partitioning::Span& run) {
+        add(run.start, std::min(run.end, pos), run.value);
+        return run.end < pos;
+    });
+    int at = pos;
+    for (std::size_t i = 0; i < n && at < end; ++i) {
+        const int stop = std::min(end, at + std::max(0, pieces[i].length));
+        add(at, stop, pieces[i].format);
+        at = stop;
+    }
+    if (end < length())
+        m_starts.forEach(runIndexAt(end), [&](const Partitioning::Span& run) {
+            add(std::max(run.start, end), run.end, run.value);
+            return true;
+        });
+    reset(all.empty() ? m_starts.value(0) : all.front().format);
+    append(all.data(), all.size());
 }
 
 } // namespace pm::richedit

@@ -96,6 +96,8 @@ private:
     void mergeAround(int index);
     // Drops runs (first, last): their text goes to run `first`.
     void dropBetween(int first, int last);
+    // All runs made again: those outside [pos, end) as they are, the pieces' inside.
+    void rebuild(int pos, int end, const FormattedPiece* pieces, std::size_t n);
 
     // The runs' starts, each with its format as its value.
     Partitioning m_starts;

@@ -320,6 +320,14 @@ TEST_F(ListBoxes, OwnerDrawMessagesComeInOrder) {
     SendMessage(lb, LB_RESETCONTENT, 0, 0);
     EXPECT_EQ(only("delete"), (Strings{"delete:1:20", "delete:0:10", "delete:1:30"}));
 
+    g_heard.clear();
+    for (LPARAM data : {30, 40, 50, 50, 60})
+        SendMessage(lb, LB_ADDSTRING, 0, data);
+    EXPECT_EQ(only("compare"), (Strings{"compare:40:30", "compare:50:40", "compare:50:50", "compare:60:50"}))
+        << "an item that sorts last is compared with the last item only";
+    EXPECT_EQ(SendMessage(lb, LB_GETITEMDATA, 3, 0), 50);
+    EXPECT_EQ(SendMessage(lb, LB_GETITEMDATA, 4, 0), 60);
+
     HWND variable = make(LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS);
     g_heard.clear();
     add(variable, {"x", "y"});

@@ -46,4 +46,7 @@ char32_t windows1252Char(unsigned char byte);
 // bytes it takes (1 to 4; 0 only when length is 0).
 std::size_t decodeChar(const unsigned char* bytes, std::size_t length, char32_t* character);
 
+// The shown characters of `length` bytes in UTF-16 (characters beyond U+FFFF as surrogate pairs).
+std::u16string shownUtf16(const char* bytes, std::size_t length);
+
 } // namespace pm

@@ -109,8 +109,6 @@ public:
     static CString s_strFindText;
     // The status-bar text of the caret position ("" without the focus).
     CString GetCaretPosText() const;
-    // The caret position text as last shown.
-    const CString& GetStatusText() const { return m_strStatusText; }
 
     // ---- Settings used by the colouring ----
     void SetDefaultSettings();
@@ -255,13 +253,15 @@ protected:
     int m_nLastSnapshotKind = 0;
     int m_nLastSnapshotStart = -1;
     int m_nLastSnapshotEnd = -1;
-    int m_nLastTypedLength = 1; // positions the last typed character took
+    int m_nLastTypedLength = 1;  // positions the last typed character took
+    BOOL m_bUndoRestore = FALSE; // an undo or redo sets the text it restores
 
 private:
     friend class CHHEditUndoAction;
     // Sets the font and tab size and recolours the whole text.
     void applyFontAndRecolour(LPCSTR face, int height, int tabSize);
     BOOL findInRange(const CHHFindParams& params, long from, long to, CHARRANGE& found);
+    void noteReplacedMatches(const std::vector<CHARRANGE>& matches, int replaceLength);
     // Learns page starts up to page; FALSE when the text ends before it.
     BOOL paginateTo(CDC* pDC, CPrintInfo* pInfo, UINT page);
     void notePageEnd(CPrintInfo* pInfo, UINT page, long start, long next);
@@ -276,6 +276,11 @@ private:
     void trackSnapshot(int start, int end);
     void changeTyped(int selEnd);
     void changeMoved(int selStart, int selEnd);
+    // Reports a change to OnTextChanged and keeps it with the undo step it belongs to, so that
+    // undoing and redoing the step move what follows the text as the change did.
+    void reportChange(BOOL deleted, int start, int end);
+    void reportReplacement(int start, int removed, int inserted);
+    void noteModified();
     void keepLineEnds(int changeStart);
     // Adds the markers found on the lines from start's to end's.
     void rescanLines(int start, int end);
@@ -325,6 +330,12 @@ private:
     std::string m_lineEnd = "\r\n";
     std::string m_lineEnds;
     DragCut m_dragCut;
+    // The matches Replace All replaces in its one change, each where it lies once replaced.
+    struct Replaced {
+        int start = 0;
+        int removed = 0;
+        int inserted = 0;
+    };
+    std::vector<Replaced> m_replaced;
     int m_nLinesBefore = 0;
-    CString m_strStatusText;
 };

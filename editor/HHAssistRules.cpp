@@ -62,9 +62,8 @@ BYTE MarkerFlagsOf(const CHHLineMarkerArray& markers, int line) {
     return 0;
 }
 
-bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int end,
-                      const std::function<int(int)>& lineOf) {
-    if (start >= end) return false;
+void MoveMarkerStarts(CHHLineMarkerArray& markers, bool deleted, int start, int end) {
+    if (start >= end) return;
     const int length = end - start;
     CHHLineMarkerArray kept;
     kept.reserve(markers.size());
@@ -78,15 +77,25 @@ bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int 
         }
         kept.push_back(m);
     }
+    markers.swap(kept);
+}
+
+bool RelineMarkers(CHHLineMarkerArray& markers, const std::function<int(int)>& lineOf) {
     bool lineChanged = false;
-    for (CHHLineMarker& m : kept) {
+    for (CHHLineMarker& m : markers) {
         const int line = lineOf(m.m_nLineStart);
         lineChanged |= line != m.m_nLine;
         m.m_nLine = line;
     }
-    if (lineChanged) mergeSameLines(kept);
-    markers.swap(kept);
+    if (lineChanged) mergeSameLines(markers);
     return lineChanged;
+}
+
+bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int end,
+                      const std::function<int(int)>& lineOf) {
+    if (start >= end) return false;
+    MoveMarkerStarts(markers, deleted, start, end);
+    return RelineMarkers(markers, lineOf);
 }
 
 ChangedSpan FindChangedSpan(std::string_view before, std::string_view after) {

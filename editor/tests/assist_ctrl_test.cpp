@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -50,6 +51,18 @@ const std::string& programFolder() {
         return root;
     }();
     return folder;
+}
+
+// The columns of a band of rows holding anything but the background.
+std::vector<int> inkColumns(HDC dc, int top, int bottom, int width, COLORREF background) {
+    std::vector<int> columns;
+    for (int x = 0; x < width; ++x)
+        for (int y = top; y < bottom; ++y)
+            if (::GetPixel(dc, x, y) != background) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
 }
 
 class AssistCtrl : public ::testing::Test {
@@ -143,15 +156,19 @@ protected:
         const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
         HDC dc = ::GetDC(margin->m_hWnd);
         std::vector<int> rows;
-        for (int row = 0; (row + 1) * height <= client.bottom; ++row) {
-            bool shown = false;
-            for (int y = row * height; y < (row + 1) * height && !shown; ++y)
-                for (int x = 0; x < client.right && !shown; ++x)
-                    shown = ::GetPixel(dc, x, y) != face;
-            if (shown) rows.push_back(row);
-        }
+        for (int row = 0; (row + 1) * height <= client.bottom; ++row)
+            if (!inkColumns(dc, row * height, (row + 1) * height, client.right, face).empty())
+                rows.push_back(row);
         ::ReleaseDC(margin->m_hWnd, dc);
         return rows;
+    }
+    // The margin's width; the control stands one pixel right of it.
+    int marginBesideControl() {
+        CRect margin, control;
+        edit->GetMarginWnd()->GetWindowRect(&margin);
+        edit->GetWindowRect(&control);
+        EXPECT_EQ(control.left, margin.right + 1);
+        return margin.Width();
     }
     // The frame with the list and tip popups drawn where they are on the screen.
     void savePicture(const std::string& name) {
@@ -441,11 +458,7 @@ TEST_F(AssistCtrl, MarginClicksToggleTheMarksOfTheLineClicked) {
     EXPECT_EQ(edit->GetLineMarkers(1), HHMARK_BREAKPOINT | HHMARK_BOOKMARK);
     pm::afxtest::click(margin->m_hWnd, POINT{5, height * 5}); // below the last line
     EXPECT_EQ(edit->GetMarkers().size(), 1u);
-    CRect marginRect, editRect;
-    margin->GetWindowRect(&marginRect);
-    edit->GetWindowRect(&editRect);
-    EXPECT_EQ(marginRect.Width(), CHHMarginWnd::kWidth);
-    EXPECT_EQ(editRect.left, marginRect.right + 1);
+    EXPECT_EQ(marginBesideControl(), CHHMarginWnd::kWidth);
 }
 
 // A marked line keeps its mark whatever Replace All does before, on and after it, and undo and
@@ -491,6 +504,30 @@ TEST_F(AssistCtrl, MarksStayOnTheirLinesThroughReplaceAllItsUndoAndRedo) {
     }
 }
 
+// The ink columns of a number drawn alone as the margin draws one, in a row of the given height.
+std::vector<int> numberInk(const char* number, int rowHeight) {
+    CFont font;
+    font.CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
+                    CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Small Fonts");
+    const int width = 100;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, rowHeight);
+    HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+    HGDIOBJ oldFont = ::SelectObject(memory, font.GetSafeHandle());
+    const RECT all{0, 0, width, rowHeight};
+    ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetBkMode(memory, TRANSPARENT);
+    ::TextOutA(memory, 0, (rowHeight - 13) / 2, number, static_cast<int>(std::strlen(number)));
+    std::vector<int> columns = inkColumns(memory, 0, rowHeight, width, RGB(255, 255, 255));
+    ::SelectObject(memory, oldFont);
+    ::SelectObject(memory, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return columns;
+}
+
 // With line numbers on the margin is as wide as the largest number needs, and shows it whole.
 TEST_F(AssistCtrl, LineNumbersFitTheLargestNumberOfTheText) {
     create(new CAutoCompleteEditCtrl, &js);
@@ -499,68 +536,30 @@ TEST_F(AssistCtrl, LineNumbersFitTheLargestNumberOfTheText) {
         lines += "x\r\n";
     edit->SetText(lines.c_str()); // 200,277 lines, the last one empty
     CHHMarginWnd::CreateSmallFont(TRUE);
-    edit->GetMarginWnd()->Invalidate();
+    edit->GetMarginWnd()->Invalidate(); // as the program's line-number switch does
     key(VK_END, false, true);
     ASSERT_EQ(edit->GetLineCount(), 200277);
-    const std::vector<int> rows = shownMarginRows();
-    ASSERT_FALSE(rows.empty());
     const int lastRow = edit->GetLineCount() - 1 - edit->GetFirstVisibleLine();
-    EXPECT_EQ(rows.back(), lastRow);
-
-    // The digits drawn in the last row are those of "200277" drawn alone in the same font.
-    CFont font;
-    ASSERT_TRUE(font.CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
-                                CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Small Fonts"));
-    const auto inkColumns = [](HDC dc, int top, int bottom, int width, COLORREF background) {
-        std::vector<int> columns;
-        for (int x = 0; x < width; ++x)
-            for (int y = top; y < bottom; ++y)
-                if (::GetPixel(dc, x, y) != background) {
-                    columns.push_back(x);
-                    break;
-                }
-        return columns;
-    };
-    const int height = edit->GetLineHeight();
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 100, height);
-    HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
-    HGDIOBJ oldFont = ::SelectObject(memory, font.GetSafeHandle());
-    const RECT all{0, 0, 100, height};
-    ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetBkMode(memory, TRANSPARENT);
-    ::TextOutA(memory, 0, (height - 13) / 2, "200277", 6);
-    const std::vector<int> expected = inkColumns(memory, 0, height, 100, RGB(255, 255, 255));
-    ::SelectObject(memory, oldFont);
-    ::SelectObject(memory, oldBitmap);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(shownMarginRows().back(), lastRow);
     CHHMarginWnd* margin = edit->GetMarginWnd();
     CRect client;
     margin->GetClientRect(&client);
+    const int height = edit->GetLineHeight();
     HDC dc = ::GetDC(margin->m_hWnd);
     const std::vector<int> shown = inkColumns(dc, lastRow * height, (lastRow + 1) * height, client.Width(),
                                               ::GetSysColor(COLOR_BTNFACE));
     ::ReleaseDC(margin->m_hWnd, dc);
+    const std::vector<int> expected = numberInk("200277", height);
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(shown, expected) << "the last row shows 200277 whole";
     EXPECT_LT(expected.back(), client.Width() - 1) << "room to spare after the last digit";
-    CRect marginRect, editRect;
-    margin->GetWindowRect(&marginRect);
-    edit->GetWindowRect(&editRect);
-    EXPECT_GT(marginRect.Width(), CHHMarginWnd::kWidth);
-    EXPECT_EQ(editRect.left, marginRect.right + 1) << "the control moves aside";
+    EXPECT_GT(marginBesideControl(), CHHMarginWnd::kWidth);
 
     // Without line numbers the margin has its own width again.
     CHHMarginWnd::CreateSmallFont(FALSE);
     margin->Invalidate();
     pm::afxtest::pump();
-    margin->GetWindowRect(&marginRect);
-    edit->GetWindowRect(&editRect);
-    EXPECT_EQ(marginRect.Width(), CHHMarginWnd::kWidth);
-    EXPECT_EQ(editRect.left, marginRect.right + 1);
+    EXPECT_EQ(marginBesideControl(), CHHMarginWnd::kWidth);
 }
 
 // The numbers follow the line count: lines taken back by undo lose theirs, and lines a new text

@@ -157,7 +157,9 @@ BOOL CHHUndoManager::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) {
     if (!GetTipText(nID, text)) return FALSE;
     if (pNMHDR->code == TTN_NEEDTEXTW) {
         auto* tip = reinterpret_cast<TOOLTIPTEXTW*>(pNMHDR);
-        const std::u16string wide = pm::shownUtf16(text, static_cast<std::size_t>(text.GetLength()));
+        std::u16string wide;
+        pm::decodeShownText(text, static_cast<std::size_t>(text.GetLength()),
+                            [&wide](char16_t unit, int) { wide += unit; });
         const std::size_t n = std::min(wide.size(), std::size(tip->szText) - 1);
         std::copy_n(wide.begin(), n, tip->szText);
         tip->szText[n] = u'\0';

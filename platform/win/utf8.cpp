@@ -92,21 +92,4 @@ std::size_t decodeChar(const unsigned char* bytes, std::size_t length, char32_t*
     return 1;
 }
 
-std::u16string shownUtf16(const char* bytes, std::size_t length) {
-    std::u16string out;
-    out.reserve(length);
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-    for (std::size_t at = 0; at < length;) {
-        char32_t c = 0;
-        at += decodeChar(p + at, length - at, &c);
-        if (c < 0x10000) {
-            out += static_cast<char16_t>(c);
-            continue;
-        }
-        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    }
-    return out;
-}
-
 } // namespace pm

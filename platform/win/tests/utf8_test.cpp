@@ -77,11 +77,3 @@ TEST(Utf8, ShownCharactersFallBackToWindows1252ByteByByte) {
     EXPECT_EQ(c, U'\u00C3');
     EXPECT_EQ(pm::decodeChar(b, 0, &c), 0u);
 }
-
-TEST(Utf8, ShownUtf16DecodesAsShownAndPairsBeyondTheBasicPlane) {
-    const std::string bytes = "a\xC3\xA9\x80\xF0\x9F\x98\x80\xC3";
-    EXPECT_EQ(pm::shownUtf16(bytes.data(), bytes.size()),
-              (std::u16string{u'a', u'\u00E9', u'\u20AC', char16_t(0xD83D), char16_t(0xDE00), u'\u00C3'}));
-    EXPECT_EQ(pm::utf8::fromUtf16(pm::shownUtf16("x\xE2\x82\xACy", 5)), "x\xE2\x82\xACy");
-    EXPECT_TRUE(pm::shownUtf16("", 0).empty());
-}

@@ -65,8 +65,7 @@ BYTE MarkerFlagsOf(const CHHLineMarkerArray& markers, int line) {
 void MoveMarkerStarts(CHHLineMarkerArray& markers, bool deleted, int start, int end) {
     if (start >= end) return;
     const int length = end - start;
-    CHHLineMarkerArray kept;
-    kept.reserve(markers.size());
+    std::size_t kept = 0;
     for (CHHLineMarker m : markers) {
         int& p = m.m_nLineStart;
         if (deleted) {
@@ -75,9 +74,9 @@ void MoveMarkerStarts(CHHLineMarkerArray& markers, bool deleted, int start, int 
         } else if (p >= start) {
             p += length;
         }
-        kept.push_back(m);
+        markers[kept++] = m;
     }
-    markers.swap(kept);
+    markers.resize(kept);
 }
 
 bool RelineMarkers(CHHLineMarkerArray& markers, const std::function<int(int)>& lineOf) {

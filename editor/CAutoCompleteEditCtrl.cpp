@@ -23,7 +23,6 @@ AutoCompleteState& state() {
 
 // The folder two levels above a path: the program folder of ".../AutoComplete/AutoComplete.ini".
 std::string programFolderOf(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
     for (int level = 0; level < 2; ++level) {
         const size_t slash = path.find_last_of('/');
         path = slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -33,13 +32,16 @@ std::string programFolderOf(std::string path) {
 
 } // namespace
 
+// A missing main file leaves the alias table empty; it is not looked for again.
 BOOL LoadAutoCompleteIni(LPCSTR path) {
     AutoCompleteState& s = state();
     if (s.loaded) return TRUE;
     s.loaded = true;
-    s.folder.SetProgramFolder(programFolderOf(path ? path : ""));
-    s.main = s.folder.Main();
-    return TRUE;
+    std::string file = path ? path : "";
+    std::replace(file.begin(), file.end(), '\\', '/');
+    s.folder.SetProgramFolder(programFolderOf(file));
+    s.main = s.folder.Load(hh::WordFileFolder::FindPathNoCase(file));
+    return s.main != nullptr;
 }
 
 std::shared_ptr<const hh::WordFile> LoadNamedAutoCompleteIni(LPCSTR name) {

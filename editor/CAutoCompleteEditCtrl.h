@@ -9,8 +9,9 @@
 
 #include <memory>
 
-// Loads the main word file (the program folder + "AutoComplete/AutoComplete.ini") on the first
-// call; TRUE then and on every later call, which loads nothing again.
+// On the first call loads the main word file at path (the program folder +
+// "AutoComplete/AutoComplete.ini"; the object files are looked for beside it) and answers whether
+// it could; every later call loads nothing again and answers TRUE.
 BOOL LoadAutoCompleteIni(LPCSTR path);
 // The object's word file; null when there is none.
 std::shared_ptr<const hh::WordFile> LoadNamedAutoCompleteIni(LPCSTR name);

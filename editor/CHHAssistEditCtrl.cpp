@@ -61,19 +61,27 @@ BOOL CHHAssistEditCtrl::InitControl(BOOL loadSettings) {
 
 // ---- Markers ----
 
+CHHLineMarkerArray& CHHAssistEditCtrl::markers() {
+    if (m_bRelineMarkers) {
+        m_bRelineMarkers = FALSE;
+        hh::RelineMarkers(m_markers, [this](int pos) { return static_cast<int>(LineFromChar(pos)); });
+    }
+    return m_markers;
+}
+
 BYTE CHHAssistEditCtrl::GetLineMarkers(int line) {
-    return hh::MarkerFlagsOf(m_markers, line);
+    return hh::MarkerFlagsOf(markers(), line);
 }
 
 void CHHAssistEditCtrl::SetLineMarker(int line, BYTE bits, int operation) {
     if (line == -1) line = static_cast<int>(LineFromChar(-1));
     if (line < 0 || line >= GetLineCount()) return;
-    hh::ApplyLineMarker(m_markers, line, LineIndex(line), bits, operation);
+    hh::ApplyLineMarker(markers(), line, LineIndex(line), bits, operation);
     RepaintMargin();
 }
 
 void CHHAssistEditCtrl::ClearAllMarkers(BYTE bits) {
-    hh::ClearMarkerBits(m_markers, bits);
+    hh::ClearMarkerBits(markers(), bits);
     RepaintMargin();
 }
 
@@ -110,14 +118,16 @@ void CHHAssistEditCtrl::ClearAllBookmarks() {
 
 void CHHAssistEditCtrl::GoToBookmark(BOOL forward) {
     const int caretLine = static_cast<int>(LineFromChar(-1));
-    const int line = hh::NextMarkedLine(m_markers, HHMARK_BOOKMARK, caretLine, forward != FALSE);
+    const int line = hh::NextMarkedLine(markers(), HHMARK_BOOKMARK, caretLine, forward != FALSE);
     if (line >= 0) GoToLine(line, 0);
 }
 
+// A change may come in pieces reported after the whole text changed (Replace All, an undo): the
+// markers' positions follow each piece, their lines are found once the text is read again.
 void CHHAssistEditCtrl::OnTextChanged(BOOL deleted, int start, int end) {
     if (m_bBusy || start == end) return;
-    hh::ShiftLineMarkers(m_markers, deleted != FALSE, start, end,
-                         [this](int pos) { return static_cast<int>(LineFromChar(pos)); });
+    hh::MoveMarkerStarts(m_markers, deleted != FALSE, start, end);
+    m_bRelineMarkers = TRUE;
     if (end - start > 1) RepaintMargin();
     CHHEditCtrl::OnTextChanged(deleted, start, end);
 }
@@ -222,9 +232,9 @@ LRESULT CHHAssistEditCtrl::OnSetTextAssist(WPARAM wParam, LPARAM lParam) {
     const hh::ChangedSpan span =
         hh::FindChangedSpan(std::string_view(before, static_cast<size_t>(before.GetLength())),
                             std::string_view(after, static_cast<size_t>(after.GetLength())));
-    const auto lineOf = [this](int pos) { return static_cast<int>(LineFromChar(pos)); };
-    hh::ShiftLineMarkers(m_markers, true, span.start, span.oldEnd, lineOf);
-    hh::ShiftLineMarkers(m_markers, false, span.start, span.newEnd, lineOf);
+    hh::MoveMarkerStarts(m_markers, true, span.start, span.oldEnd);
+    hh::MoveMarkerStarts(m_markers, false, span.start, span.newEnd);
+    m_bRelineMarkers = TRUE;
     RepaintMargin();
     return result;
 }
@@ -232,9 +242,12 @@ LRESULT CHHAssistEditCtrl::OnSetTextAssist(WPARAM wParam, LPARAM lParam) {
 // ---- Painting and sizing ----
 
 void CHHAssistEditCtrl::OnPaint() {
+    // The margin's numbers follow the first visible line and the line count (its width too).
     const int first = GetFirstVisibleLine();
-    if (first != m_nLastFirstVisible) {
+    const int lines = GetLineCount();
+    if (first != m_nLastFirstVisible || lines != m_nLastLineCount) {
         m_nLastFirstVisible = first;
+        m_nLastLineCount = lines;
         RepaintMargin();
         if (m_wndMargin.GetSafeHwnd() && !m_bBusy && !m_bRedrawLocked) m_wndMargin.UpdateWindow();
     }

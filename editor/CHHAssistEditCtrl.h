@@ -64,7 +64,7 @@ public:
     CHHMarginWnd* GetMarginWnd() { return &m_wndMargin; }
     COLORREF GetListItemColor(int index) const;
     BOOL IsListSorted() const { return m_bSortByGroup; }
-    const CHHLineMarkerArray& GetMarkers() const { return m_markers; }
+    const CHHLineMarkerArray& GetMarkers() { return markers(); }
 
     // The open list (null when closed), its popup and the tip, for looking at them.
     BOOL IsListOpen() const { return m_nListAnchor >= 0; }
@@ -123,9 +123,12 @@ protected:
     void OpenListForCommand(UINT nID);
     void OnDotTyped();
     void RepaintMargin();
+    // The markers, each on the line its position lies on now.
+    CHHLineMarkerArray& markers();
 
     CHHMarginWnd m_wndMargin;
     CHHLineMarkerArray m_markers;
+    BOOL m_bRelineMarkers = FALSE; // the text changed since the markers' lines were found
     BYTE m_nDisabledMarkers = 0;
     CHHListPopupWnd m_wndListPopup;
     CHHMemberListBox m_wndList;
@@ -136,5 +139,6 @@ protected:
     CHHQuickInfoWnd m_wndQuickInfo;
     BOOL m_bTransientTip = FALSE;
     int m_nLastFirstVisible = -1;
+    int m_nLastLineCount = -1;
     BOOL m_bAssistChanging = FALSE; // the control itself is changing the text or selection
 };

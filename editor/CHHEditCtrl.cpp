@@ -8,6 +8,7 @@
 #include "platform/framework/CDC.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameWnd.h"
+#include "platform/framework/CStatusBar.h"
 #include "platform/framework/CView.h"
 #include "platform/framework/CWinApp.h"
 
@@ -356,8 +357,9 @@ hh::TextSnapshot CHHEditCtrl::takeSnapshot() {
     return m_lastSnapshot;
 }
 
-// Only the stretch where the two texts differ is replaced, as the control's own edit: the markers
-// move with it and it is coloured again, and the rest of the text, its colours included, stays.
+// Only the stretch where the two texts differ is replaced, as the control's own edit: it is
+// coloured again, and the rest of the text, its colours included, stays. What hangs on lines
+// (markers) is the caller's to move.
 void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
     const hh::TextSnapshot now = takeSnapshot();
     const std::size_t start = hh::TextSnapshot::CommonStart(now, target);
@@ -367,15 +369,10 @@ void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
     const int oldEnd = static_cast<int>(now.GetLength() - end);
     const int newEnd = static_cast<int>(target.GetLength() - end);
     if (from < oldEnd || from < newEnd) {
-        {
-            hh::EditTransaction edit(*this,
-                                     hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
-            SetSel(from, oldEnd);
-            ReplaceSel(target.Slice(start, target.GetLength() - end).c_str());
-        }
-        // What hangs on lines (markers) moves with the change; the caller decides the flag.
-        OnTextChanged(TRUE, from, oldEnd);
-        OnTextChanged(FALSE, from, newEnd);
+        hh::EditTransaction edit(*this,
+                                 hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
+        SetSel(from, oldEnd);
+        ReplaceSel(target.Slice(start, target.GetLength() - end).c_str());
     }
     snapshotRestored(target);
 }
@@ -515,7 +512,7 @@ void CHHEditCtrl::OnChange() {
         UpdateDelimiters(TRUE, m_nEditStart, m_nEditEnd);
         ResolveBlockComments(TRUE);
         ColorizeLines(sel.cpMin, sel.cpMax, FALSE);
-        OnTextChanged(TRUE, m_nEditStart, m_nEditEnd);
+        reportChange(TRUE, m_nEditStart, m_nEditEnd);
         break;
     case hh::kEditMove:
         changeMoved(sel.cpMin, sel.cpMax);
@@ -524,7 +521,7 @@ void CHHEditCtrl::OnChange() {
         UpdateDelimiters(FALSE, sel.cpMin, sel.cpMax);
         ResolveBlockComments(TRUE);
         ColorizeLines(sel.cpMin, sel.cpMax, FALSE);
-        OnTextChanged(FALSE, sel.cpMin, sel.cpMax);
+        reportChange(FALSE, sel.cpMin, sel.cpMax);
         break;
     case hh::kEditTyped:
         m_nLastTypedLength = sel.cpMax - m_nEditStart;
@@ -563,12 +560,30 @@ void CHHEditCtrl::changeTyped(int selEnd) {
     rescanLines(m_nEditStart, selEnd);
     ResolveBlockComments(TRUE);
     ColorizeLines(m_nEditStart, selEnd, paste);
-    if (selEnd < m_nEditEnd)
-        OnTextChanged(TRUE, m_nEditStart, m_nEditStart + m_nEditEnd - selEnd);
-    else if (selEnd > m_nEditEnd)
-        OnTextChanged(FALSE, m_nEditStart, m_nEditStart + selEnd - m_nEditEnd);
-    else // as long as what it replaced: still a change
-        OnTextChanged(FALSE, m_nEditStart, selEnd);
+    if (m_replaced.empty()) {
+        reportReplacement(m_nEditStart, m_nEditEnd - m_nEditStart, selEnd - m_nEditStart);
+        return;
+    }
+    // Replace All changed one span: each match is reported where it now lies, in order.
+    for (const Replaced& piece : m_replaced)
+        reportReplacement(piece.start, piece.removed, piece.inserted);
+}
+
+// A replacement is reported as the change of length it makes at its start; one as long as what
+// it replaced moves nothing and still makes the text modified.
+void CHHEditCtrl::reportReplacement(int start, int removed, int inserted) {
+    if (inserted < removed)
+        reportChange(TRUE, start, start + removed - inserted);
+    else
+        reportChange(FALSE, start, start + inserted - removed);
+    if (inserted == removed && removed > 0 && !m_bBusy) noteModified();
+}
+
+void CHHEditCtrl::reportChange(BOOL deleted, int start, int end) {
+    if (!m_bBusy && start != end)
+        if (auto* step = dynamic_cast<CHHEditUndoAction*>(m_undo.GetCurrentAction()))
+            step->AddChange(deleted, start, end);
+    OnTextChanged(deleted, start, end);
 }
 
 // A drag move: the cut comes out first, in the positions it had, then the drop goes in, in the
@@ -585,12 +600,16 @@ void CHHEditCtrl::changeMoved(int selStart, int selEnd) {
     ResolveBlockComments(TRUE);
     ColorizeLines(selStart, selEnd, FALSE);
     ColorizeLines(cutAt, cutAt, FALSE);
-    OnTextChanged(TRUE, cut.start, cut.end);
-    OnTextChanged(FALSE, selStart, selEnd);
+    reportChange(TRUE, cut.start, cut.end);
+    reportChange(FALSE, selStart, selEnd);
 }
 
 void CHHEditCtrl::OnTextChanged(BOOL, int start, int end) {
     if (m_bBusy || start == end) return;
+    noteModified();
+}
+
+void CHHEditCtrl::noteModified() {
     m_bModified = TRUE;
     SetDocumentModified(TRUE);
 }
@@ -665,10 +684,15 @@ CString CHHEditCtrl::GetCaretPosText() const {
     return text;
 }
 
+// The main frame's status bar shows the caret position in its pane m_nStatusPaneId, when it has
+// one; without the focus the pane is empty.
 void CHHEditCtrl::UpdateStatusCaretPos() {
-    // What the main frame's status pane m_nStatusPaneId shows (the frame reads it when it updates
-    // its panes).
-    m_strStatusText = GetCaretPosText();
+    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    if (!frame) return;
+    auto* bar = dynamic_cast<CStatusBar*>(frame->GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE));
+    if (!bar) return;
+    const int pane = bar->CommandToIndex(m_nStatusPaneId);
+    if (pane >= 0) bar->SetPaneText(pane, GetCaretPosText(), TRUE);
 }
 
 // ---- Focus, keys, menus ----

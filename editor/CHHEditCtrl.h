@@ -112,8 +112,6 @@ public:
     static CString s_strFindText;
     // The status-bar text of the caret position ("" without the focus).
     CString GetCaretPosText() const;
-    // The caret position text as last shown.
-    const CString& GetStatusText() const { return m_strStatusText; }
 
     // ---- Settings used by the colouring ----
     void SetDefaultSettings();
@@ -269,6 +267,7 @@ private:
     // Sets the font and tab size and recolours the whole text.
     void applyFontAndRecolour(LPCSTR face, int height, int tabSize);
     BOOL findInRange(const CHHFindParams& params, long from, long to, CHARRANGE& found);
+    void noteReplacedMatches(const std::vector<CHARRANGE>& matches, int replaceLength);
     // Learns page starts up to page; FALSE when the text ends before it.
     BOOL paginateTo(CDC* pDC, CPrintInfo* pInfo, UINT page);
     void notePageEnd(CPrintInfo* pInfo, UINT page, long start, long next);
@@ -283,6 +282,11 @@ private:
     void trackSnapshot(int start, int end);
     void changeTyped(int selEnd);
     void changeMoved(int selStart, int selEnd);
+    // Reports a change to OnTextChanged and keeps it with the undo step it belongs to, so that
+    // undoing and redoing the step move what follows the text as the change did.
+    void reportChange(BOOL deleted, int start, int end);
+    void reportReplacement(int start, int removed, int inserted);
+    void noteModified();
     void keepLineEnds(int changeStart);
     // Adds the markers found on the lines from start's to end's.
     void rescanLines(int start, int end);
@@ -319,7 +323,7 @@ private:
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.
     hh::TextSnapshot takeSnapshot();
-    // Makes the text that of target.
+    // Makes the text that of target, replacing only where they differ.
     void restoreText(const hh::TextSnapshot& target);
     // The text was just set to snapshot.
     void snapshotRestored(const hh::TextSnapshot& snapshot);
@@ -336,6 +340,12 @@ private:
     std::string m_lineEnd = "\r\n";
     std::string m_lineEnds;
     DragCut m_dragCut;
+    // The matches Replace All replaces in its one change, each where it lies once replaced.
+    struct Replaced {
+        int start = 0;
+        int removed = 0;
+        int inserted = 0;
+    };
+    std::vector<Replaced> m_replaced;
     int m_nLinesBefore = 0;
-    CString m_strStatusText;
 };

@@ -113,8 +113,10 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
     hh::EditTransaction command(*this,
                                 hh::kHideSelection | hh::kLockRedraw | hh::kUndoGroup | hh::kNoTracking);
     SaveUndoState(span.cpMin, span.cpMax, hh::kEditReplace);
+    noteReplacedMatches(matches, params.m_strReplace.GetLength());
     SetSel(span);
     ReplaceSel(replaced.c_str());
+    m_replaced.clear(); // also when the change was refused
     CHARRANGE after{};
     GetSel(after);
     end += after.cpMax - span.cpMax;
@@ -124,6 +126,19 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
     else
         SetSel(std::min<long>(saved.cpMin, length), std::min<long>(saved.cpMax, length));
     return TRUE;
+}
+
+// The matches as the change of the one span reports them: each where it lies once the ones
+// before it are replaced.
+void CHHEditCtrl::noteReplacedMatches(const std::vector<CHARRANGE>& matches, int replaceLength) {
+    m_replaced.clear();
+    m_replaced.reserve(matches.size());
+    int shift = 0;
+    for (const CHARRANGE& match : matches) {
+        const int removed = match.cpMax - match.cpMin;
+        m_replaced.push_back({match.cpMin + shift, removed, replaceLength});
+        shift += replaceLength - removed;
+    }
 }
 
 LRESULT CHHEditCtrl::OnReplaceMessage(WPARAM wParam, LPARAM lParam) {

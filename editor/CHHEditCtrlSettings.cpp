@@ -46,8 +46,8 @@ BOOL CHHEditCtrl::LoadSettings(LPCSTR section) {
         std::snprintf(key, sizeof(key), "Color%d", i);
         hh::ParseColorValue(app->GetProfileString(section, key, ""), m_colors[i]);
     }
-    // A stored tab size outside 1 to 20 keeps the one the control has.
-    const int newTabSize = tabSize >= 1 && tabSize <= 20 ? tabSize : m_nTabSize;
+    // A stored tab size outside 0 to 20 keeps the one the control has.
+    const int newTabSize = tabSize >= 0 && tabSize <= 20 ? tabSize : m_nTabSize;
     std::string face;
     int height = 0;
     if (hh::ParseFontValue(app->GetProfileString(section, "Font", ""), face, height)) {

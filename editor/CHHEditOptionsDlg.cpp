@@ -85,11 +85,11 @@ CHHEditOptionsDlg::CHHEditOptionsDlg(CWnd* pParent) : CDialog(IDD_HHEDIT_OPTIONS
 BOOL CHHEditOptionsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SendDlgItemMessage(IDC_HHEDIT_TABSPIN, UDM_SETRANGE32, 1, 20);
-    const COLORREF* palette = hh::DefaultPaletteColors();
-    for (int i = 0; i < hh::kPaletteColors; ++i) {
+    m_palette = hh::DefaultPaletteColors();
+    for (COLORREF colour : m_palette) {
         const LRESULT item =
-            SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_ADDSTRING, 0, static_cast<LPARAM>(palette[i]));
-        SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_SETITEMDATA, item, static_cast<LPARAM>(palette[i]));
+            SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_ADDSTRING, 0, static_cast<LPARAM>(colour));
+        SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_SETITEMDATA, item, static_cast<LPARAM>(colour));
     }
     // The edit field is as high as an item.
     const LRESULT itemHeight = SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_GETITEMHEIGHT, 0, 0);
@@ -129,7 +129,8 @@ void CHHEditOptionsDlg::showClass() {
     if (!entry) return;
     CheckDlgButton(IDC_HHEDIT_BOLD, entry->bold ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_HHEDIT_ITALIC, entry->italic ? BST_CHECKED : BST_UNCHECKED);
-    const int nearest = hh::NearestColorIndex(hh::DefaultPaletteColors(), hh::kPaletteColors, entry->colour);
+    const int nearest =
+        hh::NearestColorIndex(m_palette.data(), static_cast<int>(m_palette.size()), entry->colour);
     SendDlgItemMessage(IDC_HHEDIT_COLOR, CB_SETCURSEL, nearest, 0);
 }
 

@@ -6,6 +6,8 @@
 #include "editor/HHColoring.h"
 #include "platform/framework/CDialog.h"
 
+#include <vector>
+
 #define IDD_HHEDIT_OPTIONS 28169
 #define IDC_HHEDIT_TABWIDTH 28184
 #define IDC_HHEDIT_TABSPIN 28185
@@ -48,4 +50,7 @@ private:
     hh::ColorEntry* selectedEntry();
     void showClass();
     void showFontDescription();
+
+    // The colour list's colours: the system's default palette.
+    std::vector<COLORREF> m_palette;
 };

@@ -17,11 +17,33 @@ CHHEditUndoAction::State CHHEditUndoAction::take() {
     return state;
 }
 
-void CHHEditUndoAction::restore(const State& state, bool caretAtEnd) {
+// Typing continues an insertion: one change holds the run.
+void CHHEditUndoAction::AddChange(BOOL deleted, int start, int end) {
+    if (!deleted && !m_changes.empty() && !m_changes.back().deleted && m_changes.back().end == start) {
+        m_changes.back().end = end;
+        return;
+    }
+    m_changes.push_back({deleted != FALSE, start, end});
+}
+
+void CHHEditUndoAction::reportChanges(bool takenBack) {
+    if (!takenBack) {
+        for (const Change& c : m_changes)
+            m_pCtrl->OnTextChanged(c.deleted, c.start, c.end);
+        return;
+    }
+    for (auto it = m_changes.rbegin(); it != m_changes.rend(); ++it)
+        m_pCtrl->OnTextChanged(!it->deleted, it->start, it->end);
+}
+
+// The text shown changes only where it differs; what follows the text (markers) moves with each
+// change the step recorded, as it moved when the change was made.
+void CHHEditUndoAction::restore(const State& state, bool undo) {
     m_pCtrl->restoreText(state.text);
+    reportChanges(undo);
     m_pCtrl->m_lineEnd = state.lineEnd;
     m_pCtrl->m_lineEnds = state.lineEnds;
-    const long caret = caretAtEnd ? state.selection.cpMax : state.selection.cpMin;
+    const long caret = undo ? state.selection.cpMax : state.selection.cpMin;
     m_pCtrl->SetSel(caret, caret);
     m_pCtrl->PostScrollCaret();
     CHARRANGE selection = state.selection;

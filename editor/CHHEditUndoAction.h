@@ -2,13 +2,16 @@
 // CHHEditUndoAction: an edit control's whole text and selection taken before a change. Undo puts
 // them back (keeping the text it replaces for redo); the snapshots share storage with the ones
 // taken before them, so a long history of a large text costs little more than one copy, and
-// putting one back changes only the stretch where it differs from the text shown.
+// putting one back changes only the stretch where it differs from the text shown. The changes made
+// since the snapshot are kept as the control reported them, so that undo reports them taken back
+// and redo reports them again: what follows the text (markers) goes with it.
 
 #include "editor/CHHUndoAction.h"
 #include "editor/TextSnapshot.h"
 #include "platform/win/richedit.h"
 
 #include <string>
+#include <vector>
 
 class CHHEditCtrl;
 
@@ -23,6 +26,9 @@ public:
     BOOL Redo() override;
     BOOL CanUndo() override { return TRUE; }
 
+    // A change the control reported (as to OnTextChanged) while this was its latest step.
+    void AddChange(BOOL deleted, int start, int end);
+
 private:
     struct State {
         hh::TextSnapshot text;
@@ -30,10 +36,18 @@ private:
         std::string lineEnd;
         std::string lineEnds;
     };
+    struct Change {
+        bool deleted;
+        int start;
+        int end;
+    };
     State take();
-    void restore(const State& state, bool caretAtEnd);
+    void restore(const State& state, bool undo);
+    // Reports the changes again, in order, or taken back in reverse order.
+    void reportChanges(bool takenBack);
 
     CHHEditCtrl* m_pCtrl;
     State m_before;
     State m_after;
+    std::vector<Change> m_changes;
 };

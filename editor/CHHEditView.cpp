@@ -1,5 +1,6 @@
 #include "editor/CHHEditView.h"
 
+#include "editor/CHHAssistEditCtrl.h"
 #include "editor/CHHJScriptFormater.h"
 #include "editor/CHHVBScriptFormater.h"
 #include "platform/framework/CArchive.h"
@@ -39,7 +40,7 @@ CHHEditView::~CHHEditView() {
 }
 
 void CHHEditView::CreateEditCtrl() {
-    m_pEditCtrl = new (std::nothrow) CHHEditCtrl;
+    m_pEditCtrl = new (std::nothrow) CHHAssistEditCtrl;
 }
 
 void CHHEditView::CreateFormater() {}

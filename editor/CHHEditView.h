@@ -1,7 +1,8 @@
 #pragma once
-// CHHEditView: a view whose whole client area is one edit control. It builds the control and its
-// language formater, hands the document's file to the control and back byte for byte, forwards
-// focus, size, text and printing to it, and gives it the first chance at commands.
+// CHHEditView: a view whose client area is one code-assistance edit control beside its margin. It
+// builds the control and its language formater, hands the document's file to the control and back
+// byte for byte, forwards focus, size, text and printing to it, and gives it the first chance at
+// commands.
 // CHHJScriptEditView and CHHVBScriptEditView are the same view with a language formater.
 
 #include "editor/CHHEditCtrl.h"

@@ -5,6 +5,7 @@
 #include "platform/framework/CDC.h"
 #include "platform/framework/CGdiObject.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -13,8 +14,7 @@ namespace {
 
 constexpr int kImageHeight = 13;
 
-// The line-number switch and its font, shared by every margin.
-bool s_lineNumbers = false;
+// The line-number font, shared by every margin: line numbers are shown while it exists.
 std::unique_ptr<CFont> s_smallFont;
 
 } // namespace
@@ -29,17 +29,18 @@ BEGIN_MESSAGE_MAP(CHHMarginWnd, CWnd)
 END_MESSAGE_MAP()
 
 BOOL CHHMarginWnd::CreateSmallFont(BOOL lineNumbers) {
-    s_lineNumbers = lineNumbers != FALSE;
     s_smallFont.reset();
-    if (!s_lineNumbers) return TRUE;
-    s_smallFont = std::make_unique<CFont>();
-    return s_smallFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                   OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                                   VARIABLE_PITCH | FF_SWISS, "Small Fonts");
+    if (!lineNumbers) return TRUE;
+    auto font = std::make_unique<CFont>();
+    if (!font->CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
+                          CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Small Fonts"))
+        return FALSE;
+    s_smallFont = std::move(font);
+    return TRUE;
 }
 
 BOOL CHHMarginWnd::HasLineNumbers() {
-    return s_lineNumbers;
+    return s_smallFont != nullptr;
 }
 
 BOOL CHHMarginWnd::Create(CHHAssistEditCtrl* control, UINT id) {
@@ -62,7 +63,36 @@ int CHHMarginWnd::lineAt(int y) const {
     return line < m_pControl->GetLineCount() ? line : -1;
 }
 
+int CHHMarginWnd::fittingWidth() {
+    if (!s_smallFont || !m_pControl || !m_hWnd) return kWidth;
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(s_smallFont.get());
+    int digit = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        digit = std::max(digit, static_cast<int>(dc.GetTextExtent(&c, 1).cx));
+    dc.SelectObject(old);
+    int digits = 1;
+    for (int last = m_pControl->GetLineCount(); last >= 10; last /= 10)
+        ++digits;
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    // One pixel to spare past the last digit.
+    return std::max(kWidth, digits * digit + 1 + window.Width() - client.Width());
+}
+
+void CHHMarginWnd::fitWidth() {
+    CRect r;
+    GetWindowRect(&r);
+    const int width = fittingWidth();
+    if (width == r.Width()) return;
+    SetWindowPos(nullptr, 0, 0, width, r.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeControl(TRUE);
+}
+
 void CHHMarginWnd::OnPaint() {
+    // The line count or the line-number switch may have changed since the last paint.
+    fitWidth();
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
@@ -97,6 +127,10 @@ void CHHMarginWnd::OnRButtonDown(UINT, CPoint point) {
 }
 
 void CHHMarginWnd::OnShowWindow(BOOL bShow, UINT) {
+    placeControl(bShow);
+}
+
+void CHHMarginWnd::placeControl(BOOL marginShown) {
     if (!m_pControl || !m_pControl->GetSafeHwnd()) return;
     CWnd* parent = GetParent();
     CRect margin, control;
@@ -106,6 +140,6 @@ void CHHMarginWnd::OnShowWindow(BOOL bShow, UINT) {
         parent->ScreenToClient(&margin);
         parent->ScreenToClient(&control);
     }
-    control.left = bShow ? margin.right + 1 : margin.left;
+    control.left = marginShown ? margin.right + 1 : margin.left;
     m_pControl->MoveWindow(&control);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // CHHMarginWnd: the strip at a code-assistance control's left showing each line's bookmark,
 // breakpoint and third mark, and line numbers when they are switched on for every margin. A left
-// click toggles the breakpoint, a right click the bookmark of the line clicked.
+// click toggles the breakpoint, a right click the bookmark of the line clicked. With line numbers
+// on it is as wide as the largest line number of the text needs.
 
 #include "platform/framework/CImageList.h"
 #include "platform/framework/CWnd.h"
@@ -16,6 +17,7 @@ public:
     BOOL Create(CHHAssistEditCtrl* control, UINT id);
     // Line numbers on or off in every margin; TRUE when the font could be made or was deleted.
     static BOOL CreateSmallFont(BOOL lineNumbers);
+    // Whether the line-number font exists (line numbers are shown).
     static BOOL HasLineNumbers();
 
 protected:
@@ -27,6 +29,13 @@ protected:
 
     // The line at a client y; -1 below the last line.
     int lineAt(int y) const;
+    // The width the margin takes for its control's text: kWidth, or wider when the largest line
+    // number needs it.
+    int fittingWidth();
+    // Takes the fitting width, keeping the left edge, with the control beside it.
+    void fitWidth();
+    // The control's left edge one pixel right of the shown margin, or at its left when hidden.
+    void placeControl(BOOL marginShown);
 
     CImageList m_images;
     CHHAssistEditCtrl* m_pControl = nullptr;

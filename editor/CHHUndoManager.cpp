@@ -3,8 +3,12 @@
 #include "platform/framework/CCmdUI.h"
 #include "platform/framework/afxmsg.h"
 #include "platform/win/commctrl.h"
+#include "platform/win/utf8.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 IMPLEMENT_DYNAMIC(CHHUndoManager, CCmdTarget)
 
@@ -15,6 +19,8 @@ BEGIN_MESSAGE_MAP(CHHUndoManager, CCmdTarget)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditUndoRedo)
     ON_NOTIFY_EX(TTN_NEEDTEXTA, ID_EDIT_UNDO, OnToolTipText)
     ON_NOTIFY_EX(TTN_NEEDTEXTA, ID_EDIT_REDO, OnToolTipText)
+    ON_NOTIFY_EX(TTN_NEEDTEXTW, ID_EDIT_UNDO, OnToolTipText)
+    ON_NOTIFY_EX(TTN_NEEDTEXTW, ID_EDIT_REDO, OnToolTipText)
 END_MESSAGE_MAP()
 
 namespace {
@@ -149,10 +155,21 @@ void CHHUndoManager::OnUpdateEditUndoRedo(CCmdUI* pCmdUI) {
 BOOL CHHUndoManager::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) {
     CString text;
     if (!GetTipText(nID, text)) return FALSE;
-    auto* tip = reinterpret_cast<TOOLTIPTEXTA*>(pNMHDR);
-    std::strncpy(tip->szText, text, sizeof(tip->szText) - 1);
-    tip->szText[sizeof(tip->szText) - 1] = '\0';
-    tip->lpszText = tip->szText;
+    if (pNMHDR->code == TTN_NEEDTEXTW) {
+        auto* tip = reinterpret_cast<TOOLTIPTEXTW*>(pNMHDR);
+        std::u16string wide;
+        pm::decodeShownText(text, static_cast<std::size_t>(text.GetLength()),
+                            [&wide](char16_t unit, int) { wide += unit; });
+        const std::size_t n = std::min(wide.size(), std::size(tip->szText) - 1);
+        std::copy_n(wide.begin(), n, tip->szText);
+        tip->szText[n] = u'\0';
+        tip->lpszText = tip->szText;
+    } else {
+        auto* tip = reinterpret_cast<TOOLTIPTEXTA*>(pNMHDR);
+        std::strncpy(tip->szText, text, sizeof(tip->szText) - 1);
+        tip->szText[sizeof(tip->szText) - 1] = '\0';
+        tip->lpszText = tip->szText;
+    }
     *pResult = 0;
     ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return TRUE;

@@ -54,6 +54,10 @@ public:
     // to fit a tip buffer of 80 characters; FALSE for other ids.
     BOOL GetTipText(UINT nID, CString& text);
 
+    // The most recently done action; null when none is.
+    CHHUndoAction* GetCurrentAction() const {
+        return m_nCurrent >= 0 ? m_actions[static_cast<std::size_t>(m_nCurrent)].get() : nullptr;
+    }
     int GetCount() const { return static_cast<int>(m_actions.size()); }
     int GetLimit() const { return m_nLimit; }
 

@@ -62,12 +62,10 @@ BYTE MarkerFlagsOf(const CHHLineMarkerArray& markers, int line) {
     return 0;
 }
 
-bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int end,
-                      const std::function<int(int)>& lineOf) {
-    if (start >= end) return false;
+void MoveMarkerStarts(CHHLineMarkerArray& markers, bool deleted, int start, int end) {
+    if (start >= end) return;
     const int length = end - start;
-    CHHLineMarkerArray kept;
-    kept.reserve(markers.size());
+    std::size_t kept = 0;
     for (CHHLineMarker m : markers) {
         int& p = m.m_nLineStart;
         if (deleted) {
@@ -76,17 +74,27 @@ bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int 
         } else if (p >= start) {
             p += length;
         }
-        kept.push_back(m);
+        markers[kept++] = m;
     }
+    markers.resize(kept);
+}
+
+bool RelineMarkers(CHHLineMarkerArray& markers, const std::function<int(int)>& lineOf) {
     bool lineChanged = false;
-    for (CHHLineMarker& m : kept) {
+    for (CHHLineMarker& m : markers) {
         const int line = lineOf(m.m_nLineStart);
         lineChanged |= line != m.m_nLine;
         m.m_nLine = line;
     }
-    if (lineChanged) mergeSameLines(kept);
-    markers.swap(kept);
+    if (lineChanged) mergeSameLines(markers);
     return lineChanged;
+}
+
+bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int end,
+                      const std::function<int(int)>& lineOf) {
+    if (start >= end) return false;
+    MoveMarkerStarts(markers, deleted, start, end);
+    return RelineMarkers(markers, lineOf);
 }
 
 ChangedSpan FindChangedSpan(std::string_view before, std::string_view after) {

@@ -20,10 +20,14 @@ void ApplyLineMarker(CHHLineMarkerArray& markers, int line, int lineStart, BYTE 
 void ClearMarkerBits(CHHLineMarkerArray& markers, BYTE bits);
 BYTE MarkerFlagsOf(const CHHLineMarkerArray& markers, int line);
 
-// Moves the records for the change [start, end) (deleted or inserted) and puts each on the line
-// lineOf gives for its new position. A line start inside a deleted block takes its marks with it;
-// a record is never moved before the change's start. Records that end on one line are merged into
-// the first. True when any record's line changed.
+// Moves the records' positions for the change [start, end) (deleted or inserted). A line start
+// inside a deleted block takes its marks with it; a record is never moved before the change's
+// start. The records' lines are left for RelineMarkers.
+void MoveMarkerStarts(CHHLineMarkerArray& markers, bool deleted, int start, int end);
+// Puts each record on the line lineOf gives for its position; records that end on one line are
+// merged into the first. True when any record's line changed.
+bool RelineMarkers(CHHLineMarkerArray& markers, const std::function<int(int)>& lineOf);
+// MoveMarkerStarts, then RelineMarkers.
 bool ShiftLineMarkers(CHHLineMarkerArray& markers, bool deleted, int start, int end,
                       const std::function<int(int)>& lineOf);
 

@@ -55,12 +55,13 @@ int NearestColorIndex(const COLORREF* palette, int count, COLORREF colour) {
     return best;
 }
 
-const COLORREF* DefaultPaletteColors() {
-    static const COLORREF colours[kPaletteColors] = {
-        RGB(0, 0, 0),       RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),   RGB(0, 0, 128),
-        RGB(128, 0, 128),   RGB(0, 128, 128),   RGB(192, 192, 192), RGB(192, 220, 192), RGB(166, 202, 240),
-        RGB(255, 251, 240), RGB(160, 160, 164), RGB(128, 128, 128), RGB(255, 0, 0),     RGB(0, 255, 0),
-        RGB(255, 255, 0),   RGB(0, 0, 255),     RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255)};
+std::vector<COLORREF> DefaultPaletteColors() {
+    PALETTEENTRY entries[kPaletteColors] = {};
+    const UINT count = ::GetPaletteEntries(static_cast<HPALETTE>(::GetStockObject(DEFAULT_PALETTE)), 0,
+                                           kPaletteColors, entries);
+    std::vector<COLORREF> colours;
+    for (UINT i = 0; i < count; ++i)
+        colours.push_back(RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue));
     return colours;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The pure parts of the editor's settings, search and page setup: reading and writing the profile
-// values, the nearest palette colour, the font description, the search range with its wrap point,
-// and the page margins in thousandths of an inch. None of it needs a window.
+// values, the default palette's colours and the nearest of them, the font description, the search range with
+// its wrap point, and the page margins in thousandths of an inch. None of it needs a window.
 
 #include "editor/HHColoring.h"
 #include "platform/win/windows.h"
 
 #include <string>
+#include <vector>
 
 namespace hh {
 
@@ -24,9 +25,9 @@ std::string FontDescription(const char* face, int height, int pixelsPerInch);
 // The index of the palette colour nearest to colour by the sum of squared RGB differences, the
 // first nearest winning; -1 for an empty palette.
 int NearestColorIndex(const COLORREF* palette, int count, COLORREF colour);
-// The 20 colours of the default palette.
+// The colours of the system's default palette (at most 20).
 constexpr int kPaletteColors = 20;
-const COLORREF* DefaultPaletteColors();
+std::vector<COLORREF> DefaultPaletteColors();
 
 // ---- Search ----
 // The range one FindNext searches: from the selection start (one further with a selection) to

@@ -153,6 +153,16 @@ std::string WordFileFolder::FindEntryNoCase(const std::string& folder, std::stri
     return found;
 }
 
+std::string WordFileFolder::FindPathNoCase(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) == 0) return path;
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return FindEntryNoCase("./", path);
+    if (slash == 0) return FindEntryNoCase("/", path.substr(1));
+    const std::string folder = FindPathNoCase(path.substr(0, slash));
+    return folder.empty() ? folder : FindEntryNoCase(folder + '/', path.substr(slash + 1));
+}
+
 std::string WordFileFolder::WordFolder() const {
     if (m_programFolder.empty()) return {};
     const std::string folder = FindEntryNoCase(m_programFolder, "AutoComplete");

@@ -55,6 +55,9 @@ public:
     std::shared_ptr<const WordFile> Object(std::string_view name);
     // A file read through the cache by its path; null when it cannot be read.
     std::shared_ptr<const WordFile> Load(const std::string& path);
+    // The path itself when it exists, else the path whose folders and name match its own without
+    // regard to case; "" when there is none.
+    static std::string FindPathNoCase(const std::string& path);
 
 private:
     // The entry of folder whose name equals name without regard to case (an exact match first);

@@ -1,7 +1,9 @@
 #pragma once
 // CADoc: the script object "Doc": the text of the active editor view, reached through the edit
 // messages of its edit control. Without an active edit control every member answers a fixed value
-// (empty text, FALSE, 0 or -1) and does nothing.
+// (empty text, FALSE, 0 or -1) and does nothing. Its positions and lengths count the characters
+// macros see in the text (one for each UTF-8 sequence and for each other byte), as Len and InStr
+// do; its texts keep their bytes.
 
 #include "scripting/CHHCmdTarget.h"
 

@@ -23,7 +23,8 @@ HRESULT CHHDispatchArgs::GetString(UINT i, CString& value) const {
     VARIANT v;
     HRESULT hr = Convert(i, VT_BSTR, v);
     if (FAILED(hr)) return hr;
-    value = pm::fromBstr(v.bstrVal).c_str();
+    const std::string bytes = pm::fromBstrKeepingBytes(v.bstrVal);
+    value = CString(bytes.data(), static_cast<int>(bytes.size()));
     VariantClear(&v);
     return S_OK;
 }
@@ -230,8 +231,7 @@ HRESULT CHHCmdTarget::ReturnBool(VARIANT* pResult, BOOL value) {
 HRESULT CHHCmdTarget::ReturnString(VARIANT* pResult, const CString& value) {
     if (pResult) {
         pResult->vt = VT_BSTR;
-        pResult->bstrVal =
-            pm::toBstr(std::string(static_cast<LPCTSTR>(value), static_cast<size_t>(value.GetLength())));
+        pResult->bstrVal = pm::toBstrKeepingBytes(value, static_cast<size_t>(value.GetLength()));
     }
     return S_OK;
 }

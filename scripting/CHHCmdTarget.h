@@ -21,6 +21,7 @@ public:
     // Converts argument i; DISP_E_BADPARAMCOUNT when missing, DISP_E_TYPEMISMATCH when it does not
     // convert.
     HRESULT GetLong(UINT i, long& value) const;
+    // A text's bytes as they were before they crossed (see ReturnString).
     HRESULT GetString(UINT i, CString& value) const;
 
 private:
@@ -69,6 +70,7 @@ protected:
     // Results for InvokeMember.
     static HRESULT ReturnLong(VARIANT* pResult, long value);
     static HRESULT ReturnBool(VARIANT* pResult, BOOL value);
+    // A text crosses keeping its bytes: bytes that are not UTF-8 travel as escapes.
     static HRESULT ReturnString(VARIANT* pResult, const CString& value);
     static bool IsPut(WORD wFlags) {
         return (wFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;

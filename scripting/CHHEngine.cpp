@@ -98,7 +98,7 @@ HRESULT CHHEngine::Stop() {
     return SetScriptState(SCRIPTSTATE_INITIALIZED);
 }
 
-// A declaration whose word ends the text is read like any other.
+// A declaration whose word runs to the end of the text (nothing behind it) is reported as failing.
 void CHHEngine::DeclareTypeLibs(LPCTSTR lpszText, LPCTSTR lpszPrefix) {
     if (!IsCreated() || !lpszText || !lpszPrefix || !*lpszPrefix) return;
     const size_t prefixLength = std::strlen(lpszPrefix);
@@ -112,8 +112,8 @@ void CHHEngine::DeclareTypeLibs(LPCTSTR lpszText, LPCTSTR lpszPrefix) {
         CString word(pos, static_cast<int>(end - pos));
         GUID libid;
         DWORD major = 1, minor = 0;
-        bool found = FindTypeLibOfObject(word, libid, major, minor);
-        if (!found && word.GetLength() && word[0] == '{') {
+        bool found = *end && FindTypeLibOfObject(word, libid, major, minor);
+        if (!found && *end && word.GetLength() && word[0] == '{') {
             int colon = word.Find(':');
             found = pm::parseGuid(colon < 0 ? word : word.Left(colon), libid);
             if (colon >= 0) parseVersion(word.Mid(colon + 1), major, minor);

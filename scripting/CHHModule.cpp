@@ -9,6 +9,8 @@
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CHHModule, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CHHModule, CCmdTarget)
@@ -129,7 +131,27 @@ BOOL CHHModule::Run() {
     m_bStarting = FALSE;
     if (FAILED(hr)) return FALSE;
     NotifyRun();
+    // A script that handles no event of its objects has done all it can once its global code
+    // returned: the run is over, and the commands show it.
+    if (IsRunning() && !HandlesEvents(text)) Stop();
     return TRUE;
+}
+
+BOOL CHHModule::HandlesEvents(LPCTSTR lpszText) const {
+    CHHTextParser* parser = m_pEngine ? m_pEngine->GetTextParser() : nullptr;
+    if (!parser) return TRUE; // no way to tell: the script stays connected
+    CHHScriptProcedureList procedures;
+    procedures.Parse(lpszText, parser);
+    const auto isSource = [](const std::vector<CHHNamedItem>& items, const CString& name) {
+        return std::any_of(items.begin(), items.end(), [&](const CHHNamedItem& item) {
+            return (item.m_dwFlags & SCRIPTITEM_ISSOURCE) && item.m_strName.CompareNoCase(name) == 0;
+        });
+    };
+    for (int i = 0; i < procedures.GetCount(); ++i) {
+        const CString& object = procedures.GetAt(i).m_strName;
+        if (isSource(m_namedItems, object) || isSource(m_objects, object)) return TRUE;
+    }
+    return FALSE;
 }
 
 HRESULT CHHModule::Pause() {

@@ -83,6 +83,9 @@ protected:
     virtual void NotifyResume();
     virtual void NotifyStop();
     virtual void OnGetText();
+    // Whether the text has a procedure for an event of a named item or object that fires events
+    // (its object is one of theirs).
+    BOOL HandlesEvents(LPCTSTR lpszText) const;
 
     afx_msg void OnRun() { Run(); }
     afx_msg void OnPause() { Pause(); }

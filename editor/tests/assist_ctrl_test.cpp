@@ -4,6 +4,7 @@
 
 #include "editor/CAutoCompleteEditCtrl.h"
 #include "editor/CHHJScriptFormater.h"
+#include "editor/CHHReplaceDlg.h"
 #include "editor/CHHVBScriptFormater.h"
 #include "editor/HHAssistResources.h"
 #include "platform/framework/CCmdUI.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -49,6 +51,18 @@ const std::string& programFolder() {
         return root;
     }();
     return folder;
+}
+
+// The columns of a band of rows holding anything but the background.
+std::vector<int> inkColumns(HDC dc, int top, int bottom, int width, COLORREF background) {
+    std::vector<int> columns;
+    for (int x = 0; x < width; ++x)
+        for (int y = top; y < bottom; ++y)
+            if (::GetPixel(dc, x, y) != background) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
 }
 
 class AssistCtrl : public ::testing::Test {
@@ -129,6 +143,32 @@ protected:
         } state;
         state.m_nID = id;
         return edit->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr) && state.enabled;
+    }
+    // The rows of lines (from the first visible one) in which the margin shows anything but its
+    // face: numbers or marks.
+    std::vector<int> shownMarginRows() {
+        pm::afxtest::pump();
+        CHHMarginWnd* margin = edit->GetMarginWnd();
+        margin->UpdateWindow();
+        CRect client;
+        margin->GetClientRect(&client);
+        const int height = edit->GetLineHeight();
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        HDC dc = ::GetDC(margin->m_hWnd);
+        std::vector<int> rows;
+        for (int row = 0; (row + 1) * height <= client.bottom; ++row)
+            if (!inkColumns(dc, row * height, (row + 1) * height, client.right, face).empty())
+                rows.push_back(row);
+        ::ReleaseDC(margin->m_hWnd, dc);
+        return rows;
+    }
+    // The margin's width; the control stands one pixel right of it.
+    int marginBesideControl() {
+        CRect margin, control;
+        edit->GetMarginWnd()->GetWindowRect(&margin);
+        edit->GetWindowRect(&control);
+        EXPECT_EQ(control.left, margin.right + 1);
+        return margin.Width();
     }
     // The frame with the list and tip popups drawn where they are on the screen.
     void savePicture(const std::string& name) {
@@ -418,11 +458,128 @@ TEST_F(AssistCtrl, MarginClicksToggleTheMarksOfTheLineClicked) {
     EXPECT_EQ(edit->GetLineMarkers(1), HHMARK_BREAKPOINT | HHMARK_BOOKMARK);
     pm::afxtest::click(margin->m_hWnd, POINT{5, height * 5}); // below the last line
     EXPECT_EQ(edit->GetMarkers().size(), 1u);
-    CRect marginRect, editRect;
-    margin->GetWindowRect(&marginRect);
-    edit->GetWindowRect(&editRect);
-    EXPECT_EQ(marginRect.Width(), CHHMarginWnd::kWidth);
-    EXPECT_EQ(editRect.left, marginRect.right + 1);
+    EXPECT_EQ(marginBesideControl(), CHHMarginWnd::kWidth);
+}
+
+// A marked line keeps its mark whatever Replace All does before, on and after it, and undo and
+// redo put the text back under marks that stay on their lines.
+TEST_F(AssistCtrl, MarksStayOnTheirLinesThroughReplaceAllItsUndoAndRedo) {
+    create(new CAutoCompleteEditCtrl, &js);
+    std::string lines;
+    for (int i = 0; i < 10; ++i)
+        lines += (i % 3 == 0 ? "old old = " : "keep = ") + std::to_string(i) + ";\r\n";
+    for (const char* replacement : {"newer", "new", "o", ""}) {
+        edit->SetText(lines.c_str());
+        edit->EmptyUndoBuffer();
+        for (int line : {2, 3, 7}) {
+            edit->SetSel(edit->LineIndex(line), edit->LineIndex(line));
+            key(VK_F2, false, true);
+        }
+        edit->SetSel(0, 0);
+        CHHEditCtrl::s_strFindText = "old"; // searched for before: Replace is enabled
+        pm::setDialogHook([replacement](HWND dialog) {
+            ::SetDlgItemTextA(dialog, IDC_HHFIND_WHAT, "old");
+            ::SetDlgItemTextA(dialog, IDC_HHFIND_REPLACEWITH, replacement);
+            ::SendMessage(dialog, WM_COMMAND, IDC_HHFIND_REPLACEALL, 0);
+            ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        edit->SendMessage(WM_COMMAND, ID_EDIT_REPLACE);
+        pm::setDialogHook(nullptr);
+        ASSERT_EQ(text().find("old"), std::string::npos) << replacement;
+        const auto marked = [&] {
+            std::vector<int> rows;
+            for (int line = 0; line < edit->GetLineCount(); ++line)
+                if (edit->GetLineMarkers(line) == HHMARK_BOOKMARK) rows.push_back(line);
+            return rows;
+        };
+        const std::vector<int> expected{2, 3, 7};
+        EXPECT_EQ(marked(), expected) << "replaced by \"" << replacement << "\"";
+        EXPECT_EQ(shownMarginRows(), expected) << replacement;
+        key('Z', false, true);
+        EXPECT_EQ(text(), lines);
+        EXPECT_EQ(marked(), expected) << "undone: " << replacement;
+        key('Y', false, true);
+        EXPECT_EQ(marked(), expected) << "redone: " << replacement;
+        edit->SendMessage(WM_COMMAND, ID_HHASSIST_CLEAR_BOOKMARKS);
+    }
+}
+
+// The ink columns of a number drawn alone as the margin draws one, in a row of the given height.
+std::vector<int> numberInk(const char* number, int rowHeight) {
+    CFont font;
+    font.CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
+                    CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Small Fonts");
+    const int width = 100;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, rowHeight);
+    HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+    HGDIOBJ oldFont = ::SelectObject(memory, font.GetSafeHandle());
+    const RECT all{0, 0, width, rowHeight};
+    ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetBkMode(memory, TRANSPARENT);
+    ::TextOutA(memory, 0, (rowHeight - 13) / 2, number, static_cast<int>(std::strlen(number)));
+    std::vector<int> columns = inkColumns(memory, 0, rowHeight, width, RGB(255, 255, 255));
+    ::SelectObject(memory, oldFont);
+    ::SelectObject(memory, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return columns;
+}
+
+// With line numbers on the margin is as wide as the largest number needs, and shows it whole.
+TEST_F(AssistCtrl, LineNumbersFitTheLargestNumberOfTheText) {
+    create(new CAutoCompleteEditCtrl, &js);
+    std::string lines;
+    for (int i = 0; i < 200276; ++i)
+        lines += "x\r\n";
+    edit->SetText(lines.c_str()); // 200,277 lines, the last one empty
+    CHHMarginWnd::CreateSmallFont(TRUE);
+    edit->GetMarginWnd()->Invalidate(); // as the program's line-number switch does
+    key(VK_END, false, true);
+    ASSERT_EQ(edit->GetLineCount(), 200277);
+    const int lastRow = edit->GetLineCount() - 1 - edit->GetFirstVisibleLine();
+    EXPECT_EQ(shownMarginRows().back(), lastRow);
+    CHHMarginWnd* margin = edit->GetMarginWnd();
+    CRect client;
+    margin->GetClientRect(&client);
+    const int height = edit->GetLineHeight();
+    HDC dc = ::GetDC(margin->m_hWnd);
+    const std::vector<int> shown = inkColumns(dc, lastRow * height, (lastRow + 1) * height, client.Width(),
+                                              ::GetSysColor(COLOR_BTNFACE));
+    ::ReleaseDC(margin->m_hWnd, dc);
+    const std::vector<int> expected = numberInk("200277", height);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(shown, expected) << "the last row shows 200277 whole";
+    EXPECT_LT(expected.back(), client.Width() - 1) << "room to spare after the last digit";
+    EXPECT_GT(marginBesideControl(), CHHMarginWnd::kWidth);
+
+    // Without line numbers the margin has its own width again.
+    CHHMarginWnd::CreateSmallFont(FALSE);
+    margin->Invalidate();
+    pm::afxtest::pump();
+    EXPECT_EQ(marginBesideControl(), CHHMarginWnd::kWidth);
+}
+
+// The numbers follow the line count: lines taken back by undo lose theirs, and lines a new text
+// adds get theirs.
+TEST_F(AssistCtrl, LineNumbersFollowTheLineCountThroughUndoAndANewText) {
+    create(new CAutoCompleteEditCtrl, &js);
+    CHHMarginWnd::CreateSmallFont(TRUE);
+    edit->SetText("a\r\nb\r\nc");
+    pm::afxtest::pump();
+    EXPECT_EQ(shownMarginRows(), (std::vector<int>{0, 1, 2}));
+    key(VK_END, false, true);
+    type("\r\r\r");
+    EXPECT_EQ(shownMarginRows(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    for (int i = 0; i < 3; ++i)
+        key('Z', false, true);
+    EXPECT_EQ(text(), "a\r\nb\r\nc");
+    EXPECT_EQ(shownMarginRows(), (std::vector<int>{0, 1, 2}));
+    edit->SetText("a\r\nb\r\nc\r\nd\r\ne"); // a file read again
+    EXPECT_EQ(shownMarginRows(), (std::vector<int>{0, 1, 2, 3, 4}));
+    CHHMarginWnd::CreateSmallFont(FALSE);
 }
 
 TEST_F(AssistCtrl, NearTheScreensBottomTheListOpensAboveTheLine) {

@@ -51,9 +51,14 @@ TEST(SettingsValues, FontValuesDescriptionsAndNearestColours) {
     EXPECT_EQ(hh::FontDescription("Courier New", -13, 96), "Courier New, 10 pt");
     EXPECT_EQ(hh::FontDescription("Courier New", -16, 96), "Courier New, 12 pt");
 
-    const COLORREF* palette = hh::DefaultPaletteColors();
-    EXPECT_EQ(palette[hh::NearestColorIndex(palette, hh::kPaletteColors, RGB(250, 5, 5))], RGB(255, 0, 0));
-    EXPECT_EQ(palette[hh::NearestColorIndex(palette, hh::kPaletteColors, RGB(0, 0, 128))], RGB(0, 0, 128));
+    // The system's default palette: its 20 colours, in order.
+    const std::vector<COLORREF> palette = hh::DefaultPaletteColors();
+    ASSERT_EQ(palette.size(), 20u);
+    EXPECT_EQ(palette.front(), RGB(0, 0, 0));
+    EXPECT_EQ(palette[8], RGB(192, 220, 192));
+    EXPECT_EQ(palette.back(), RGB(255, 255, 255));
+    EXPECT_EQ(palette[hh::NearestColorIndex(palette.data(), 20, RGB(250, 5, 5))], RGB(255, 0, 0));
+    EXPECT_EQ(palette[hh::NearestColorIndex(palette.data(), 20, RGB(0, 0, 128))], RGB(0, 0, 128));
     // Black and the grey halfway: the first nearest wins.
     const COLORREF two[] = {RGB(0, 0, 0), RGB(2, 2, 2)};
     EXPECT_EQ(hh::NearestColorIndex(two, 2, RGB(1, 1, 1)), 0);
@@ -166,18 +171,25 @@ TEST_F(EditSettings, StoredSettingsComeBackInANewControl) {
     EXPECT_EQ(profile("Color1"), "0x000000ff,1,0");
 }
 
-TEST_F(EditSettings, AMarkedProfileWithoutFontOrTabSizeKeepsAWorkingFontAndTabs) {
-    // A marker alone, or with values out of range, must not leave the control without a font or
-    // with tabs of no width.
-    for (const char* tabSize : {"", "0", "21"}) {
-        const std::string section = std::string("Tabs ") + tabSize;
+TEST_F(EditSettings, AMarkedProfileKeepsAWorkingFontAndTakesTabSizesFromZeroToTwenty) {
+    // A marker alone keeps the defaults; a stored tab size outside 0 to 20 is ignored.
+    struct Case {
+        const char* stored;
+        int tabSize;
+    } cases[] = {{"", 4}, {"0", 0}, {"20", 20}, {"21", 4}, {"-1", 4}};
+    for (const Case& c : cases) {
+        const std::string section = std::string("Tabs ") + c.stored;
         app.WriteProfileString(section.c_str(), "", "1");
-        if (*tabSize) app.WriteProfileInt(section.c_str(), "TabSize", std::stoi(tabSize));
+        if (*c.stored) app.WriteProfileInt(section.c_str(), "TabSize", std::stoi(c.stored));
         app.WriteProfileString(section.c_str(), "Font", ",-20");
         CHHEditCtrl* edit = addControl(FALSE);
         EXPECT_TRUE(edit->LoadSettings(section.c_str()));
-        EXPECT_EQ(edit->GetTabSize(), 4) << "stored tab size '" << tabSize << "'";
+        EXPECT_EQ(edit->GetTabSize(), c.tabSize) << "stored tab size '" << c.stored << "'";
         EXPECT_STREQ(formatAt(edit, 0).szFaceName, "Courier New");
+        // A Tab still types and counts its tab size in the caret's column.
+        edit->SetFocus();
+        pm::afxtest::typeText(edit->m_hWnd, "\tx");
+        EXPECT_EQ(edit->GetCaretLineCol().x, c.tabSize + 2) << c.stored;
     }
 }
 
@@ -195,9 +207,9 @@ void selectListItem(HWND dialog, int id, int item, UINT notify, UINT select) {
 }
 
 int paletteIndex(COLORREF colour) {
-    const COLORREF* palette = hh::DefaultPaletteColors();
-    for (int i = 0; i < hh::kPaletteColors; ++i)
-        if (palette[i] == colour) return i;
+    const std::vector<COLORREF> palette = hh::DefaultPaletteColors();
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        if (palette[i] == colour) return static_cast<int>(i);
     return -1;
 }
 

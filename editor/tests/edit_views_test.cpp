@@ -4,9 +4,13 @@
 // page by page (margins larger than the page still end), Page Setup margins shared by later
 // windows, and print preview.
 
+#include "editor/CHHAssistEditCtrl.h"
 #include "editor/CHHEditView.h"
+#include "editor/CHHFindDlg.h"
+#include "editor/CHHFindParams.h"
 #include "editor/CHHJScriptFormater.h"
 #include "editor/HHEditSettings.h"
+#include "platform/framework/CStatusBar.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/res/resources.h"
 
@@ -72,6 +76,27 @@ public:
 };
 IMPLEMENT_DYNCREATE(CPrintingJScriptView, CHHJScriptEditView)
 
+// The main frame shows the caret position in the status pane the edit control writes.
+class CScriptFrame : public CMDIFrameWnd {
+public:
+    CStatusBar m_wndStatusBar;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
+        if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+        static const UINT indicators[] = {ID_SEPARATOR, ID_HHEDIT_STATUS_PANE};
+        if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 2)) return -1;
+        return 0;
+    }
+    afx_msg void OnUpdateCaretPane(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CScriptFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_UPDATE_COMMAND_UI(ID_HHEDIT_STATUS_PANE, OnUpdateCaretPane)
+END_MESSAGE_MAP()
+
 class CScriptApp : public CWinApp {
 public:
     CScriptApp() : CWinApp("Edit Views Test") {}
@@ -88,7 +113,7 @@ public:
         AddDocTemplate(js);
         AddDocTemplate(vbs);
         AddDocTemplate(plain);
-        auto* main = new CMDIFrameWnd;
+        auto* main = new CScriptFrame;
         if (!main->LoadFrame(IDR_SCRIPT)) return FALSE;
         m_pMainWnd = main;
         main->MoveWindow(0, 0, 900, 640);
@@ -201,7 +226,7 @@ TEST_F(EditViews, FilesComeBackByteForByteExceptTheEditWithTheirOwnLineEnds) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(EditViews, TheViewsColourByTheirLanguageAndTheirControlFillsTheView) {
+TEST_F(EditViews, TheViewsColourByTheirLanguageAndCarryTheAssistControlBesideItsMargin) {
     CDocument* js = open(app.js, "a.js", "var x; // note\r\n");
     CDocument* vbs = open(app.vbs, "b.vbs", "Dim x ' note\r\n");
     CDocument* plain = open(app.plain, "c.txt", "var x; // note\r\n");
@@ -220,13 +245,28 @@ TEST_F(EditViews, TheViewsColourByTheirLanguageAndTheirControlFillsTheView) {
     EXPECT_EQ(colourAt(plain, 0), RGB(0, 0, 0));
     EXPECT_EQ(colourAt(plain, 7), RGB(0, 0, 0));
     EXPECT_EQ(viewOf(plain)->GetEditCtrl()->GetLineCommentString(), CString("?"));
-    CHHEditView* view = viewOf(plain);
-    CRect client, control;
-    view->GetClientRect(&client);
-    view->GetEditCtrl()->GetWindowRect(&control);
-    EXPECT_EQ(control.Size(), client.Size());
-    EXPECT_EQ(view->GetEditCtrl()->GetDlgCtrlID(), 100);
-    EXPECT_EQ(::GetFocus(), view->GetEditCtrl()->m_hWnd) << "the view hands the focus to its control";
+    // Each view carries the code-assistance control: its margin at the view's left, the control
+    // beside it filling the rest, and its keys (Ctrl+F2 marks the caret's line).
+    for (CDocument* doc : {js, vbs, plain}) {
+        CHHEditView* view = viewOf(doc);
+        auto* edit = dynamic_cast<CHHAssistEditCtrl*>(view->GetEditCtrl());
+        ASSERT_NE(edit, nullptr) << view->GetRuntimeClass()->m_lpszClassName;
+        CRect client, control, margin;
+        view->GetClientRect(&client);
+        edit->GetWindowRect(&control);
+        edit->GetMarginWnd()->GetWindowRect(&margin);
+        view->ScreenToClient(&control);
+        view->ScreenToClient(&margin);
+        EXPECT_TRUE(edit->GetMarginWnd()->IsWindowVisible());
+        EXPECT_EQ(margin.TopLeft(), CPoint(0, 0));
+        EXPECT_EQ(control, CRect(margin.right + 1, 0, client.right, client.bottom));
+        EXPECT_EQ(edit->GetDlgCtrlID(), 100);
+        view->GetParentFrame()->ActivateFrame();
+        pm::afxtest::pump();
+        EXPECT_EQ(::GetFocus(), edit->m_hWnd) << "the view hands the focus to its control";
+        pm::afxtest::pressKey(edit->m_hWnd, VK_F2, false, true);
+        EXPECT_EQ(edit->GetLineMarkers(0), HHMARK_BOOKMARK);
+    }
     for (CDocument* shown : {js, vbs, plain})
         viewOf(shown)->GetEditCtrl()->SetSel(0, 0);
     app.m_pMainWnd->SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
@@ -361,4 +401,67 @@ TEST_F(EditViews, PrintPreviewShowsThePagesThePrintoutHas) {
         pm::afxtest::pump();
     }
     EXPECT_EQ(static_cast<int>(preview->GetCurrentPage() + preview->GetPagesShown() - 1), printed);
+}
+
+// The main frame's status pane 60704 shows the caret of the focused control, and nothing once
+// the focus is elsewhere.
+TEST_F(EditViews, TheStatusPaneShowsTheCaretOfTheFocusedControl) {
+    CDocument* doc = open(app.js, "status.js", "var x;\r\n\tvar y;\r\n");
+    ASSERT_NE(doc, nullptr);
+    CHHEditCtrl* edit = viewOf(doc)->GetEditCtrl();
+    auto* frame = static_cast<CScriptFrame*>(app.m_pMainWnd);
+    const auto shown = [&] {
+        pm::afxtest::runIdle();
+        const int pane = frame->m_wndStatusBar.CommandToIndex(ID_HHEDIT_STATUS_PANE);
+        char text[64] = {};
+        frame->m_wndStatusBar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(pane),
+                                          reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    edit->SetFocus();
+    pm::afxtest::pressKey(edit->m_hWnd, VK_DOWN);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_END);
+    EXPECT_EQ(shown(), "Ln 2, Col 11") << "the Tab counts four";
+    pm::afxtest::typeText(edit->m_hWnd, "z");
+    EXPECT_EQ(shown(), "Ln 2, Col 12");
+    frame->m_wndStatusBar.SetFocus();
+    pm::afxtest::pump();
+    EXPECT_EQ(shown(), "");
+}
+
+// Find Next, from the dialog and with F3, scrolls the match it selects into view.
+TEST_F(EditViews, FoundTextIsScrolledIntoView) {
+    std::string text = lines(5000);
+    const auto place = [&](int line, const char* word) {
+        const std::string old = "var line" + std::to_string(line) + " ";
+        text.replace(text.find(old), old.size() - 1, word);
+    };
+    place(4543, "needle");
+    place(120, "thread");
+    CDocument* doc = open(app.js, "long.js", text);
+    ASSERT_NE(doc, nullptr);
+    CHHEditCtrl* edit = viewOf(doc)->GetEditCtrl();
+    edit->SetFocus();
+    const auto caretShown = [&] {
+        pm::afxtest::pump();
+        CHARRANGE sel{};
+        edit->GetSel(sel);
+        POINT at{};
+        edit->SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), sel.cpMin);
+        CRect client;
+        edit->GetClientRect(&client);
+        return at.y >= 0 && at.y + edit->GetLineHeight() <= client.bottom;
+    };
+    pm::setDialogHook([](HWND dialog) {
+        ::SetDlgItemTextA(dialog, IDC_HHFIND_WHAT, "needle");
+        ::SendMessage(dialog, WM_COMMAND, IDC_HHFIND_NEXT, 0);
+    });
+    pm::afxtest::pressKey(edit->m_hWnd, 'F', false, true);
+    pm::setDialogHook(nullptr);
+    EXPECT_EQ(edit->LineFromChar(-1), 4542);
+    EXPECT_TRUE(caretShown()) << "first visible line " << edit->GetFirstVisibleLine();
+    CHHFindParams::Get().m_strFind = "thread";
+    pm::afxtest::pressKey(edit->m_hWnd, VK_F3);
+    EXPECT_EQ(edit->LineFromChar(-1), 119);
+    EXPECT_TRUE(caretShown()) << "first visible line " << edit->GetFirstVisibleLine();
 }

@@ -291,6 +291,15 @@ TEST_F(UndoManager, CommandsAndTipsThroughRouting) {
                                  &notify, nullptr));
     EXPECT_STREQ(tip.szText, "Redo Typing");
     EXPECT_EQ(result, 0);
+    // The wide form gives the same text in UTF-16.
+    TOOLTIPTEXTW wide{};
+    wide.hdr.code = TTN_NEEDTEXTW;
+    wide.hdr.idFrom = ID_EDIT_REDO;
+    AFX_NOTIFY wideNotify{&result, &wide.hdr};
+    EXPECT_TRUE(manager.OnCmdMsg(ID_EDIT_REDO,
+                                 static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTW), WM_NOTIFY)),
+                                 &wideNotify, nullptr));
+    EXPECT_EQ(std::u16string(wide.lpszText), u"Redo Typing");
     // Other ids are left to the next target.
     tip.hdr.idFrom = 1;
     EXPECT_FALSE(manager.OnCmdMsg(1, static_cast<int>(MAKELONG(static_cast<WORD>(TTN_NEEDTEXTA), WM_NOTIFY)),

@@ -2,6 +2,7 @@
 // chains and cycles, types found from "x = new T", lookups without regard to case, bounds, and
 // files edited on disk taking effect at the next request.
 
+#include "editor/CAutoCompleteEditCtrl.h"
 #include "editor/HHWordFiles.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,32 @@ TEST_F(WordFilesTest, FilesAndFolderFoundWithoutRegardToCase) {
     ASSERT_TRUE(main);
     ASSERT_TRUE(main->Find("Alias", "doc"));
     EXPECT_EQ(*main->Find("Alias", "doc"), "document");
+    const std::string asked = root.string() + "/AutoComplete/AutoComplete.ini";
+    EXPECT_EQ(WordFileFolder::FindPathNoCase(asked), root.string() + "/autocomplete/autocomplete.ini");
+    EXPECT_EQ(WordFileFolder::FindPathNoCase(root.string() + "/AutoComplete/None.ini"), "");
+}
+
+// The main word file is read once a process: each case runs in a process of its own, which ends
+// with the case's result.
+TEST_F(WordFilesTest, TheMainFileIsTheOneNamedReadOnceAndMissingAnswersFalse) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    write("Words.ini", "[Alias]\nsh=Shell\n");
+    write("Shell.ini", "[Shell]\n0=3,Run\n");
+    const std::string words = root.string() + "\\AutoComplete\\Words.ini";
+    const std::string missing = root.string() + "/AutoComplete/Missing.ini";
+    const auto end = [this](bool ok) {
+        fs::remove_all(root);
+        ::_exit(ok ? 0 : 1);
+    };
+    EXPECT_EXIT(
+        {
+            CAutoCompleteEditCtrl control;
+            end(LoadAutoCompleteIni(words.c_str()) && LoadAutoCompleteIni(missing.c_str()) &&
+                control.ResolveAlias("sh") == CString("Shell") && LoadNamedAutoCompleteIni("Shell"));
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(end(!LoadAutoCompleteIni(missing.c_str()) && LoadAutoCompleteIni(words.c_str())),
+                ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(WordFilesTest, AnEditOnDiskTakesEffectAtTheNextRequest) {

@@ -69,21 +69,82 @@ void CoTaskMemFree(void* pv) {
 
 namespace pm {
 
+namespace {
+
+// The escape of a byte that is not UTF-8 (U+DC80 + byte) in the three bytes UTF-8 gives it
+// (ED B2 80 to ED B3 BF): the form such text keeps inside byte strings.
+bool escapeAt(const unsigned char* p, size_t length, char16_t* unit) {
+    if (length < 3 || p[0] != 0xED || (p[1] & 0xFE) != 0xB2 || !utf8::isContinuation(p[2])) return false;
+    *unit = static_cast<char16_t>(0xD000 | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+    return true;
+}
+
+void appendUnits(std::u16string& out, char32_t cp) {
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(cp);
+    }
+}
+
+bool isByteEscape(char16_t unit) {
+    return unit >= 0xDC80 && unit <= 0xDCFF;
+}
+
+} // namespace
+
 std::u16string toUtf16(const char* bytes, size_t length) {
     std::u16string out;
     out.reserve(length);
     auto* p = reinterpret_cast<const unsigned char*>(bytes);
     size_t i = 0;
     while (i < length) {
+        char16_t escape;
+        if (escapeAt(p + i, length - i, &escape)) {
+            out += escape;
+            i += 3;
+            continue;
+        }
         char32_t cp;
         i += decodeChar(p + i, length - i, &cp);
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
+        appendUnits(out, cp);
+    }
+    return out;
+}
+
+BSTR toBstrKeepingBytes(const char* bytes, size_t length) {
+    std::u16string out;
+    out.reserve(length);
+    auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    size_t i = 0;
+    while (i < length) {
+        char32_t cp;
+        const size_t n = utf8::decode(p + i, length - i, &cp);
+        if (n == 0) {
+            out += static_cast<char16_t>(0xDC00 + p[i]);
+            ++i;
+            continue;
         }
+        appendUnits(out, cp);
+        i += n;
+    }
+    return SysAllocStringLen(out.data(), static_cast<UINT>(out.size()));
+}
+
+std::string fromBstrKeepingBytes(BSTR bstr) {
+    std::string out;
+    const size_t length = bstr ? SysStringLen(bstr) : 0;
+    out.reserve(length);
+    size_t from = 0;
+    for (size_t i = 0; i <= length; ++i) {
+        if (i < length && !isByteEscape(bstr[i])) continue;
+        // An escape after a high surrogate is that surrogate's pair, no escape.
+        if (i < length && i > from && bstr[i - 1] >= 0xD800 && bstr[i - 1] <= 0xDBFF) continue;
+        out += utf8::fromUtf16(bstr + from, i - from);
+        if (i < length) out += static_cast<char>(bstr[i] - 0xDC00);
+        from = i + 1;
     }
     return out;
 }

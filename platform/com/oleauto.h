@@ -46,12 +46,18 @@ LCID GetUserDefaultLCID();
 namespace pm {
 
 // Bytes to UTF-16: each valid UTF-8 sequence is one character, any other byte its Windows-1252
-// character (so old single-byte texts convert too).
+// character (so old single-byte texts convert too). The three bytes of a byte's escape (U+DC80 +
+// byte, as toBytes writes it) are that escape again.
 std::u16string toUtf16(const std::string& bytes);
 std::u16string toUtf16(const char* bytes, size_t length);
-// UTF-16 to UTF-8 bytes; an unpaired surrogate becomes U+FFFD.
+// UTF-16 to UTF-8 bytes; an unpaired surrogate becomes U+FFFD, except a byte's escape, which keeps
+// its three bytes (so text handed on through byte strings comes back as it was).
 std::string toBytes(const OLECHAR* text, size_t length);
 std::string toBytes(const std::u16string& text);
+// A document's bytes to UTF-16 and back without losing any: every byte that is not part of a
+// valid UTF-8 sequence travels as its escape (U+DC80 + byte) and comes back as that byte.
+BSTR toBstrKeepingBytes(const char* bytes, size_t length);
+std::string fromBstrKeepingBytes(BSTR bstr);
 // BSTR <-> bytes; null reads as empty.
 std::string fromBstr(BSTR bstr);
 BSTR toBstr(const std::string& bytes);

@@ -198,6 +198,7 @@ Value asc(Runtime&, std::vector<Value>& a) {
     std::u16string w = toUtf16(s.substr(0, byteOffset(s, 1)));
     char16_t c = w.empty() ? 0 : w[0];
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return Value::integer(c);
+    if (c >= 0xDC80 && c <= 0xDCFF) return Value::integer(c - 0xDC00); // a byte that is not UTF-8
     for (int i = 0; i < 32; ++i)
         if (kCp1252High[i] == c) return Value::integer(0x80 + i);
     return Value::integer('?');

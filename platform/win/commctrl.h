@@ -482,6 +482,17 @@ typedef NMTTDISPINFOA TOOLTIPTEXTA;
 typedef NMTTDISPINFOA TOOLTIPTEXT;
 typedef NMTTDISPINFOA* LPTOOLTIPTEXTA;
 typedef NMTTDISPINFOA* LPTOOLTIPTEXT;
+// The wide form: the same answer in UTF-16 (the tool tips here send the narrow form).
+struct NMTTDISPINFOW {
+    NMHDR hdr;
+    LPWSTR lpszText;
+    WCHAR szText[80];
+    HINSTANCE hinst;
+    UINT uFlags;
+    LPARAM lParam;
+};
+typedef NMTTDISPINFOW TOOLTIPTEXTW;
+typedef NMTTDISPINFOW* LPTOOLTIPTEXTW;
 
 #define TTN_GETDISPINFOA (TTN_FIRST - 0)
 #define TTN_GETDISPINFOW (TTN_FIRST - 10)

@@ -18,6 +18,32 @@ std::size_t decode(const unsigned char* bytes, std::size_t length, char32_t* cha
     return n;
 }
 
+namespace {
+
+std::size_t characterLength(const unsigned char* bytes, std::size_t length) {
+    char32_t c;
+    const std::size_t n = decode(bytes, length, &c);
+    return n ? n : 1;
+}
+
+} // namespace
+
+std::size_t characterCount(const char* bytes, std::size_t length) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < length; i += characterLength(b + i, length - i))
+        ++count;
+    return count;
+}
+
+std::size_t characterOffset(const char* bytes, std::size_t length, std::size_t index) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    std::size_t i = 0;
+    for (; i < length && index > 0; --index)
+        i += characterLength(b + i, length - i);
+    return i;
+}
+
 std::size_t encode(char32_t c, char out[4]) {
     if (c < 0x80) {
         out[0] = static_cast<char>(c);
@@ -54,8 +80,8 @@ std::string fromUtf16(const char16_t* text, std::size_t length) {
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
+        } else if (c >= 0xD800 && c <= 0xDFFF && !(c >= 0xDC80 && c <= 0xDCFF)) {
+            c = 0xFFFD; // a byte's escape keeps its three bytes
         }
         append(out, c);
     }

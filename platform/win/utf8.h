@@ -28,11 +28,18 @@ constexpr std::size_t sequenceLength(unsigned char lead) {
 // 0 when none starts there: cut short, broken, overlong, a surrogate or beyond U+10FFFF.
 std::size_t decode(const unsigned char* bytes, std::size_t length, char32_t* character);
 
+// Bytes counted as characters the way text that keeps its bytes counts them: one for each valid
+// sequence and one for each other byte.
+std::size_t characterCount(const char* bytes, std::size_t length);
+// The offset of the byte where character `index` starts; the length when there are fewer.
+std::size_t characterOffset(const char* bytes, std::size_t length, std::size_t index);
+
 // Writes the bytes of a character (up to U+10FFFF) to out and answers how many (1 to 4).
 std::size_t encode(char32_t character, char out[4]);
 void append(std::string& out, char32_t character);
 
-// The UTF-8 bytes of UTF-16 text; a lone surrogate becomes U+FFFD.
+// The UTF-8 bytes of UTF-16 text; a lone surrogate becomes U+FFFD, except the escape of a byte
+// (U+DC80 to U+DCFF), which is written in its three bytes.
 std::string fromUtf16(const char16_t* text, std::size_t length);
 std::string fromUtf16(const std::u16string& text);
 

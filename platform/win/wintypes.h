@@ -18,6 +18,10 @@ typedef unsigned short USHORT;
 typedef char CHAR;
 typedef unsigned char UCHAR;
 typedef char TCHAR;
+// A wide (UTF-16) character, as the W forms of notifications carry them.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef std::int64_t LONGLONG;
 typedef std::uint64_t ULONGLONG;
 typedef std::uint64_t DWORD64;

@@ -200,7 +200,7 @@ TEST_F(Host, TypeLibraryDeclarationsAddTheFirstLibraryThatLoads) {
         {"'$$TypeLib:{5C4E0011-1111-2222-0102-03040506070B}:2.5\r\n", 0, "LibBValue"},
         {"'$$TypeLib: {5C4E0010-1111-2222-0102-03040506070A}\r\n", 0, "LibAValue"},
         {"'$$TypeLib: {5C4E0011-1111-2222-0102-03040506070B}:3\r\n", 1, nullptr},
-        {"'$$TypeLib: Test.WithLibrary", 0, "LibBValue"}, // at the very end of the text
+        {"'$$TypeLib: Test.WithLibrary", 1, nullptr}, // at the very end of the text: refused
         {"'$$TypeLib: No.Such.Class\r\n", 1, nullptr},
     };
     for (const Row& row : rows) {
@@ -232,11 +232,39 @@ protected:
     void SetUp() override {
         module.SetListener(&ModuleStates::Listen, this);
         CHHVBScriptTextParser parser;
-        module.GetProcedures().Parse("Dim n\r\nn = 1\r\n", &parser);
+        // A handler of Doc's events keeps the script running until it is stopped.
+        module.AddNamedObject("Doc", &doc, SCRIPTITEM_ISSOURCE | SCRIPTITEM_ISVISIBLE, FALSE);
+        module.GetProcedures().Parse("Dim n\r\nn = 1\r\nSub Doc_Changed()\r\nEnd Sub\r\n", &parser);
     }
+    CADoc doc;
     CHHModule module{RUNTIME_CLASS(CHHVBScriptEngine)};
     std::vector<int> codes;
 };
+
+// Without a handler for an event of an object that fires events, nothing of the script can run
+// after its global code: the run ends there and tells the listener so.
+TEST_F(ModuleStates, ARunEndsWithItsCodeUnlessItHandlesEvents) {
+    const struct {
+        const char* text;
+        bool running;
+    } cases[] = {
+        {"n = 1\r\n", false},
+        {"Sub Doc_Changed()\r\nEnd Sub\r\n", true},
+        {"Sub doc_changed()\r\nEnd Sub\r\n", true},
+        {"Sub Other_Changed()\r\nEnd Sub\r\nSub Plain()\r\nEnd Sub\r\n", false},
+    };
+    ASSERT_TRUE(module.Init(nullptr));
+    for (const auto& c : cases) {
+        CHHVBScriptTextParser parser;
+        module.GetProcedures().RemoveAll();
+        module.GetProcedures().Parse(c.text, &parser);
+        codes.clear();
+        ASSERT_TRUE(module.Run()) << c.text;
+        EXPECT_EQ(module.IsRunning(), c.running) << c.text;
+        EXPECT_EQ(codes, (c.running ? std::vector<int>{1} : std::vector<int>{1, 3})) << c.text;
+        module.Stop();
+    }
+}
 
 TEST_F(ModuleStates, RunPauseResumeAndStopTellTheListener) {
     EXPECT_EQ(module.Pause(), 0) << "no engine: the listener's answer";

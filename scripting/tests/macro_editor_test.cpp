@@ -458,7 +458,9 @@ namespace {
 
 TEST_F(MacroEditor, TheScriptMenuRunsTheShownTextAndStopsIt) {
     CHHVBScriptTextParser parser;
-    module->GetProcedures().Parse("Doc.Selection = \"old\"\r\n", &parser);
+    // The Timer handler keeps the macro running until it is stopped.
+    module->GetProcedures().Parse("Doc.Selection = \"old\"\r\nSub App_Timer()\r\n\tn = 1\r\nEnd Sub\r\n",
+                                  &parser);
     edit([&] {
         const auto at = static_cast<long>(text().find("old"));
         ctrl->SetSel(at, at + 3);
@@ -705,3 +707,35 @@ TEST_F(MacroEditor, BookmarksMoveWithTheirLinesAcrossProceduresAndViews) {
 }
 
 } // namespace
+
+// Without a script debugger the editor takes no breakpoints, by key or by a click in the margin;
+// its bookmarks still work.
+TEST_F(MacroEditor, WithoutAScriptDebuggerNoBreakpointIsSet) {
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        pm::afxtest::typeText(ctrl->m_hWnd, "n = 1");
+        const int line = static_cast<int>(ctrl->LineFromChar(-1));
+        pm::afxtest::pressKey(ctrl->m_hWnd, VK_F9);
+        EXPECT_EQ(ctrl->GetLineMarkers(line) & HHMARK_BREAKPOINT, 0) << "F9";
+        CHHMarginWnd* margin = ctrl->GetMarginWnd();
+        const CPoint at = ctrl->GetCharPos(ctrl->LineIndex(line));
+        pm::afxtest::click(margin->m_hWnd, POINT{5, at.y + 3});
+        EXPECT_EQ(ctrl->GetLineMarkers(line) & HHMARK_BREAKPOINT, 0) << "a click in the margin";
+        pm::afxtest::pressKey(ctrl->m_hWnd, VK_F2, false, true);
+        EXPECT_EQ(ctrl->GetLineMarkers(line), HHMARK_BOOKMARK) << "Ctrl+F2";
+    });
+}
+
+// Typed at a person's pace, with Shift held for the shifted characters, while the editor colours
+// each line: every character arrives, in order.
+TEST_F(MacroEditor, EveryCharacterTypedAtAPersonsPaceArrives) {
+    const std::string typed = "MsgBox(\"a: \" & b), Left(\"b\", 1) = 2 ' done?";
+    edit([&] {
+        choose(view->GetObjectsCombo(), "App");
+        choose(view->GetEventsCombo(), "Timer");
+        pm::afxtest::typeAtPace(ctrl->m_hWnd, typed, 200);
+        EXPECT_EQ(text(), "Sub App_Timer()\r\n\t" + typed + "\r\nEnd Sub\r\n\r\n");
+    });
+    EXPECT_EQ(moduleText(), "Sub App_Timer()\r\n\t" + typed + "\r\nEnd Sub\r\n\r\n");
+}

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 using scripttest::ScriptHost;
 
 namespace {
@@ -181,7 +185,82 @@ TEST_F(MacroRun, RunWhileTheGlobalCodeRunsDoesNothing) {
                               "Doc.Selection = \"b\"\r\n"));
     EXPECT_TRUE(again);
     EXPECT_EQ(host.EditText(), "ab");
-    EXPECT_TRUE(host.module->IsRunning());
+    EXPECT_FALSE(host.module->IsRunning()) << "without an event handler the run ends with its code";
+}
+
+// A text that is not UTF-8 (an old Windows-1252 file) goes through a macro and comes back with
+// every byte it had: only the ASCII letters change case, and the saved file differs in them alone.
+TEST_F(MacroRun, AWindows1252TextKeepsEveryByteThroughAMacro) {
+    const std::string folder = pm::afxtest::makeTempFolder();
+    const std::string path = folder + "/legacy.txt";
+    const std::string legacy = "caf\xE9 na\xEFve \x93quoted\x94\r\n\xE9t\xE9 \x80 5\r\n";
+    ::SendMessage(host.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(legacy.c_str()));
+    CDocument* document = static_cast<CView*>(CWnd::FromHandle(host.edit))->GetDocument();
+    ASSERT_TRUE(host.RunMacro("Doc.SetSel 0, -1\r\n"
+                              "Doc.Selection = UCase(Doc.Selection)\r\n"
+                              "Set r = New RegExp\r\n"
+                              "r.Pattern = \"Q(UO)TED\"\r\n"
+                              "Doc.SetSel 0, -1\r\n"
+                              "Doc.Selection = r.Replace(Doc.Selection, \"$1\")\r\n"));
+    const std::string expected = "CAF\xE9 NA\xEFVE \x93UO\x94\r\n\xE9T\xE9 \x80 5\r\n";
+    EXPECT_EQ(host.EditText(), expected);
+    ASSERT_TRUE(document->OnSaveDocument(path.c_str()));
+    std::ifstream saved(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), expected);
+    pm::afxtest::removeFolder(folder);
+}
+
+// Doc counts the characters a macro sees: positions found with InStr, Len and Find select the
+// text they name on lines with accented letters, in UTF-8 and in Windows-1252 alike.
+TEST_F(MacroRun, PositionsFromInStrSelectTheirTextOnAccentedLines) {
+    const std::string text =
+        "plain line\r\nd\xC3\xA9j\xC3\xA0 vu \xE2\x82\xAC target\r\ncaf\xE9 \xE9t\xE9 target\r\n";
+    const struct {
+        int line;
+        std::string expected;
+    } cases[] = {
+        {0, "plain line\r\n"},
+        {1, "d\xC3\xA9j\xC3\xA0 vu \xE2\x82\xAC [target]\r\n"},
+        {2, "caf\xE9 \xE9t\xE9 [target]\r\n"},
+    };
+    for (const auto& c : cases) {
+        ::SendMessage(host.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        const std::string line = std::to_string(c.line);
+        ASSERT_TRUE(host.RunMacro("s = Doc.GetLine(" + line +
+                                  ")\r\n"
+                                  "p = InStr(s, \"target\")\r\n"
+                                  "If p > 0 Then\r\n"
+                                  "\tstart = Doc.CharIndex(" +
+                                  line +
+                                  ") + p - 1\r\n"
+                                  "\tDoc.SetSel start, start + Len(\"target\")\r\n"
+                                  "\tDoc.Selection = \"[\" & Doc.Selection & \"]\"\r\n"
+                                  "End If\r\n"
+                                  "n = Doc.Find(\"[target]\", 0, Doc.GetTextLength())\r\n"
+                                  "If n >= 0 And Doc.LineIndex(n) <> " +
+                                  line +
+                                  " Then Doc.Selection = \"wrong line\"\r\n"
+                                  "If Doc.LineLength(Doc.CharIndex(" +
+                                  line + ")) <> Len(Doc.GetLine(" + line +
+                                  ")) Then Doc.Selection = \"wrong length\"\r\n"))
+            << c.line;
+        const std::string shown = host.EditText();
+        size_t at = 0;
+        for (int i = 0; i < c.line; ++i)
+            at = shown.find("\r\n", at) + 2;
+        EXPECT_EQ(shown.substr(at, c.expected.size()), c.expected) << c.line;
+        EXPECT_EQ(shown.find("wrong"), std::string::npos) << shown;
+    }
+}
+
+// A line of a megabyte comes to the macro whole.
+TEST_F(MacroRun, GetLineReturnsALongLineWhole) {
+    const std::string text = "short\r\n" + std::string(1 << 20, 'x') + "\xE9\r\nend";
+    ::SendMessage(host.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_TRUE(host.RunMacro("s = Doc.GetLine(1)\r\n"
+                              "Doc.SetSel 0, 0\r\n"
+                              "Doc.Selection = Len(s) & \";\" & Asc(Right(s, 1)) & \";\"\r\n"));
+    EXPECT_EQ(host.EditText().substr(0, 12), "1048577;233;") << "the whole line, its last letter too";
 }
 
 } // namespace

@@ -167,22 +167,26 @@ TEST_F(ObjectsDialog, CancelKeepsTheModulesObjectsAndTheBrowseButtonSaysSo) {
     EXPECT_EQ(messages, (std::vector<std::string>{"Not yet implemented."}));
 }
 
+// What a caller meets without a script debugger: the registration fails with the system's
+// answer, the module's debug commands are disabled, and choosing them anyway changes nothing.
 TEST(DebugApplication, FailsCleanlyWithoutAScriptDebugger) {
     CHHDebugApplication debug;
-    EXPECT_TRUE(FAILED(debug.Create("Penmere")));
-    EXPECT_FALSE(debug.IsAvailable());
-    EXPECT_EQ(debug.CauseBreak(), E_UNEXPECTED);
-    EXPECT_EQ(debug.StartDebugSession(), E_UNEXPECTED);
+    EXPECT_EQ(debug.Create("Penmere"), REGDB_E_CLASSNOTREG);
     CHHModuleEdit module;
     ASSERT_TRUE(module.Init(&debug));
-    // The debug commands stay disabled.
     struct Probe : CCmdUI {
         BOOL enabled = TRUE;
         void Enable(BOOL bOn = TRUE) override { enabled = bOn; }
-    } probe;
-    probe.m_nID = ID_HHSCRIPT_BREAK;
-    EXPECT_TRUE(module.OnCmdMsg(ID_HHSCRIPT_BREAK, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr));
-    EXPECT_FALSE(probe.enabled);
+    };
+    for (UINT id : {ID_HHSCRIPT_BREAK, ID_HHSCRIPT_DEBUGGER}) {
+        Probe probe;
+        probe.m_nID = id;
+        EXPECT_TRUE(module.OnCmdMsg(id, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr)) << id;
+        EXPECT_FALSE(probe.enabled) << id;
+        EXPECT_TRUE(module.OnCmdMsg(id, static_cast<int>(CN_COMMAND), nullptr, nullptr)) << id;
+        EXPECT_FALSE(module.IsRunning()) << id;
+        EXPECT_FALSE(module.IsPaused()) << id;
+    }
 }
 
 // Records where the editor would open.

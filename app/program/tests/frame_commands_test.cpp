@@ -344,6 +344,49 @@ TEST_F(FrameCommands, FixesMadeInTheEditorOpenedAtAnErrorAreSavedWhenTheUserSays
     }
 }
 
+// Run, Pause and Stop follow the macro's real state: a macro that handles no event is over when
+// its code returns, one with an event handler runs until it is stopped, by the menu or by itself.
+TEST_F(FrameCommands, TheMacroCommandsFollowTheRunsRealState) {
+    start({programFile("Projects/demo.js")});
+    answerDialogs({loadScript("Hello.hbs")});
+    command(ID_SCRIPT_SELECT);
+    CHHModuleEdit& module = app->GetModule();
+    struct EnableProbe : CCmdUI {
+        void Enable(BOOL bOn) override { m_bOn = bOn; }
+        BOOL m_bOn = TRUE;
+    };
+    const auto enabled = [&](UINT id) {
+        EnableProbe probe;
+        probe.m_nID = id;
+        probe.DoUpdate(frame, FALSE);
+        return probe.m_bOn != FALSE;
+    };
+    const auto expectRunning = [&](bool running, const char* when) {
+        EXPECT_EQ(enabled(ID_SCRIPT_RUN), !running) << when;
+        EXPECT_EQ(enabled(ID_SCRIPT_PAUSE), running) << when;
+        EXPECT_EQ(enabled(ID_SCRIPT_STOP), running) << when;
+    };
+    const auto run = [&](const char* text) {
+        CHHVBScriptTextParser parser;
+        module.GetProcedures().RemoveAll();
+        module.GetProcedures().Parse(text, &parser);
+        command(ID_SCRIPT_RUN);
+    };
+    expectRunning(false, "before a run");
+    run("Doc.SetSel 0, 0\r\n");
+    expectRunning(false, "code without an event handler has ended");
+    run("Sub App_Timer()\r\nEnd Sub\r\n");
+    expectRunning(true, "a handler waits for its events");
+    command(ID_SCRIPT_STOP);
+    expectRunning(false, "stopped from the menu");
+    run("Sub app_timer()\r\nEnd Sub\r\nApp.StopScript\r\n");
+    expectRunning(true, "the stop comes a moment later");
+    pump(150);
+    expectRunning(false, "stopped by the macro itself");
+    run("Sub Other_Timer()\r\nEnd Sub\r\n");
+    expectRunning(false, "named like a handler of an object the macro does not have");
+}
+
 TEST_F(FrameCommands, SamplesAreCopiedToTheWorkingFolderOnce) {
     start();
     std::string settings = readFile(programFile("Settings.ini"));

@@ -38,6 +38,35 @@ TEST(Bstr, RoundTripsUtf8AndReadsStrayBytesAsWindows1252) {
     SysFreeString(nullptr);
 }
 
+// A document's bytes cross as UTF-16 and come back unchanged, whatever their encoding; on the
+// way they pass through byte strings (as a script engine keeps them) and back.
+TEST(Bstr, BytesThatAreNotUtf8TravelAsEscapesAndComeBackTheSame) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::u16string units;
+    } cases[] = {
+        {"Windows-1252", "caf\xE9 \x92", {u'c', u'a', u'f', char16_t(0xDCE9), u' ', char16_t(0xDC92)}},
+        {"UTF-8", "caf\xC3\xA9 \xF0\x9F\x98\x80", u"caf\u00E9 \U0001F600"},
+        {"mixed", "\xC3\xA9\xE9", {char16_t(0xE9), char16_t(0xDCE9)}},
+        {"a cut sequence", "\xE2\x82", {char16_t(0xDCE2), char16_t(0xDC82)}},
+        {"an escape's own bytes", "\xED\xB3\xA9", {char16_t(0xDCED), char16_t(0xDCB3), char16_t(0xDCA9)}},
+    };
+    for (const auto& c : cases) {
+        BSTR b = pm::toBstrKeepingBytes(c.bytes.data(), c.bytes.size());
+        EXPECT_EQ(std::u16string(b, SysStringLen(b)), c.units) << c.name;
+        EXPECT_EQ(pm::fromBstrKeepingBytes(b), c.bytes) << c.name;
+        // Through a byte string and back, as text handed to and taken from a script.
+        const std::string kept = pm::fromBstr(b);
+        BSTR back = pm::toBstr(kept);
+        EXPECT_EQ(std::u16string(back, SysStringLen(back)), c.units) << c.name << " through bytes";
+        EXPECT_EQ(pm::fromBstrKeepingBytes(back), c.bytes) << c.name << " through bytes";
+        SysFreeString(back);
+        SysFreeString(b);
+    }
+    EXPECT_EQ(pm::fromBstrKeepingBytes(nullptr), "");
+}
+
 TEST(Guid, TextFormsRoundTrip) {
     GUID g;
     ASSERT_TRUE(pm::parseGuid("{00020400-0000-0000-c000-000000000046}", g));

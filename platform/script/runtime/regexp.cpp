@@ -2,22 +2,62 @@
 // $1..$99, $&, $`, $' and $$, and Execute giving a Matches collection.
 
 #include "platform/script/runtime/regexp.h"
+#include "platform/com/oleauto.h"
 #include "platform/script/vbs_auto_object.h"
 
 #include <QRegularExpression>
 #include <QString>
 
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
 namespace pm::vbs {
 
 namespace {
 
-QString qtext(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
+// Qt matches valid UTF-16 only. While texts are matched, the escapes of bytes that are not UTF-8
+// (U+DC80 to U+DCFF) stand in as private-use characters of a block that none of the texts uses,
+// and the results turn them back into the escapes, so that such bytes survive a match or a
+// replacement.
+class StandIns {
+public:
+    explicit StandIns(std::initializer_list<const std::string*> texts) {
+        for (const std::string* text : texts)
+            m_units.push_back(pm::toUtf16(*text));
+        for (; m_base > 0xE000; m_base -= 0x80)
+            if (std::none_of(m_units.begin(), m_units.end(), [&](const std::u16string& u) {
+                    return std::any_of(u.begin(), u.end(), [&](char16_t c) { return inBlock(c); });
+                }))
+                break;
+    }
+    char16_t base() const { return m_base; }
+    // Text i of those given, for Qt.
+    QString text(size_t i) const {
+        QString out = QString::fromUtf16(m_units[i].data(), static_cast<qsizetype>(m_units[i].size()));
+        for (QChar& c : out)
+            if (c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF) c = QChar(m_base + (c.unicode() - 0xDC80));
+        return out;
+    }
+    std::string bytes(const QString& s) const {
+        std::u16string units(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size()));
+        for (char16_t& c : units)
+            if (inBlock(c)) c = static_cast<char16_t>(0xDC80 + (c - m_base));
+        return pm::toBytes(units);
+    }
 
-std::string bytes(const QString& s) {
-    QByteArray b = s.toUtf8();
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
+private:
+    bool inBlock(char16_t c) const { return c >= m_base && c < m_base + 0x80; }
+    std::vector<std::u16string> m_units;
+    char16_t m_base = 0xF780;
+};
+
+// A position in UTF-16 units as the language counts it: in characters (a surrogate pair is one).
+int32_t characterIndex(const QString& s, qsizetype unit) {
+    int32_t pairs = 0;
+    for (qsizetype i = 1; i < unit; ++i)
+        pairs += s[i].isLowSurrogate() && s[i - 1].isHighSurrogate();
+    return static_cast<int32_t>(unit) - pairs;
 }
 
 Value& itemAt(std::vector<Value>& items, const Args& args) {
@@ -56,10 +96,12 @@ private:
 
 class MatchObject final : public AutoObject {
 public:
-    explicit MatchObject(const QRegularExpressionMatch& m)
-        : m_value(bytes(m.captured(0))), m_index(m.capturedStart(0)), m_length(m.capturedLength(0)) {
+    MatchObject(const QRegularExpressionMatch& m, const QString& subject, const StandIns& standIns)
+        : m_value(standIns.bytes(m.captured(0))), m_index(characterIndex(subject, m.capturedStart(0))),
+          m_length(characterIndex(subject, m.capturedEnd(0)) - m_index) {
         for (int i = 1; i <= m.lastCapturedIndex() || i < m.regularExpression().captureCount() + 1; ++i)
-            m_groups.push_back(m.capturedStart(i) < 0 ? Value() : Value::string(bytes(m.captured(i))));
+            m_groups.push_back(m.capturedStart(i) < 0 ? Value()
+                                                      : Value::string(standIns.bytes(m.captured(i))));
     }
     DISPID memberId(const std::string& key) const override {
         static const MemberName names[] = {
@@ -157,7 +199,7 @@ public:
             return Value::boolean(m_multiline);
         case kTest:
             checkArgCount(args, 1, 1);
-            return Value::boolean(compiled().match(qtext(toStr(*args[0]))).hasMatch());
+            return test(toStr(*args[0]));
         case kReplace:
             checkArgCount(args, 2, 2);
             return replace(toStr(*args[0]), toStr(*args[1]));
@@ -195,12 +237,14 @@ private:
         return Value();
     }
 
-    const QRegularExpression& compiled() {
-        if (m_dirty) {
+    // The expression with the given stand-ins for escapes.
+    const QRegularExpression& compiled(const StandIns& standIns) {
+        if (m_dirty || standIns.base() != m_base) {
+            m_base = standIns.base();
             QRegularExpression::PatternOptions options = QRegularExpression::NoPatternOption;
             if (m_ignoreCase) options |= QRegularExpression::CaseInsensitiveOption;
             if (m_multiline) options |= QRegularExpression::MultilineOption;
-            m_regex = QRegularExpression(qtext(m_pattern), options);
+            m_regex = QRegularExpression(standIns.text(0), options);
             m_dirty = false;
         }
         if (!m_regex.isValid()) throw ScriptError(kRegExpSyntax);
@@ -208,9 +252,9 @@ private:
     }
 
     // Every match (Global) or the first one.
-    std::vector<QRegularExpressionMatch> matches(const QString& subject) {
+    std::vector<QRegularExpressionMatch> matches(const QString& subject, const StandIns& standIns) {
         std::vector<QRegularExpressionMatch> out;
-        const QRegularExpression& re = compiled();
+        const QRegularExpression& re = compiled(standIns);
         if (!m_global) {
             QRegularExpressionMatch m = re.match(subject);
             if (m.hasMatch()) out.push_back(m);
@@ -221,27 +265,36 @@ private:
         return out;
     }
 
+    Value test(const std::string& text) {
+        const StandIns standIns{&m_pattern, &text};
+        return Value::boolean(compiled(standIns).match(standIns.text(1)).hasMatch());
+    }
+
     Value replace(const std::string& text, const std::string& with) {
-        QString subject = qtext(text), replacement = qtext(with), out;
+        const StandIns standIns{&m_pattern, &text, &with};
+        QString subject = standIns.text(1), replacement = standIns.text(2), out;
         int from = 0;
-        for (const auto& m : matches(subject)) {
+        for (const auto& m : matches(subject, standIns)) {
             out += subject.mid(from, m.capturedStart(0) - from);
             expand(out, replacement, m, subject);
             from = m.capturedEnd(0);
         }
         out += subject.mid(from);
-        return Value::string(bytes(out));
+        return Value::string(standIns.bytes(out));
     }
 
     Value execute(const std::string& text) {
         std::vector<Value> found;
-        for (const auto& m : matches(qtext(text)))
-            found.push_back(objectValue(new MatchObject(m)));
+        const StandIns standIns{&m_pattern, &text};
+        const QString subject = standIns.text(1);
+        for (const auto& m : matches(subject, standIns))
+            found.push_back(objectValue(new MatchObject(m, subject, standIns)));
         return objectValue(new ValueList(std::move(found), "IMatchCollection2"));
     }
 
     std::string m_pattern;
     bool m_ignoreCase = false, m_global = false, m_multiline = false, m_dirty = true;
+    char16_t m_base = 0; // the stand-ins the expression was made with
     QRegularExpression m_regex;
 };
 

@@ -32,6 +32,11 @@ const Case kRegExp[] = {
      "Set r = New RegExp\nr.Pattern = \"^b\"\nTest.Log r.Test(\"a\" & vbLf & \"b\")\nr.Multiline = True\n"
      "Test.Log r.Test(\"a\" & vbLf & \"b\")",
      "False|True"},
+    {"match positions count characters as Mid does, a letter beyond 16 bits as one",
+     "Set r = New RegExp\nr.Pattern = \"b+\"\ns = \"\xC3\xA9\xF0\x9F\x98\x80"
+     "bb\"\nSet m = r.Execute(s)(0)\n"
+     "Test.Log m.FirstIndex & \":\" & m.Length & \":\" & (Mid(s, m.FirstIndex + 1, m.Length) = m.Value)",
+     "2:2:True"},
     {"an invalid pattern is error 5017",
      "Set r = New RegExp\nr.Pattern = \"(a\"\nOn Error Resume Next\nx = r.Test(\"a\")\nTest.Log Err.Number",
      "5017"},

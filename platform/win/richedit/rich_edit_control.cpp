@@ -524,6 +524,8 @@ LRESULT RichEditControl::getSel(WPARAM wParam, LPARAM lParam) {
     return MAKELRESULT(start, end);
 }
 
+// A selection set from outside is scrolled into view unless EM_HIDESELECTION hides it for now
+// (as callers do who select text only to read or format it).
 LRESULT RichEditControl::setSel(LONG start, LONG end) {
     if (start == -1) {
         setSelection(m_model.caret(), m_model.caret());
@@ -532,6 +534,7 @@ LRESULT RichEditControl::setSel(LONG start, LONG end) {
     } else {
         setSelection(toModel(start), toModel(end));
     }
+    if (!m_view->selectionHidden()) m_view->scrollCaretIntoView();
     return toClient(m_model.selectionEnd());
 }
 

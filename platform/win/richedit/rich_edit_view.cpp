@@ -857,7 +857,9 @@ LRESULT RichEditView::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (m_redraw) InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_SETFOCUS:
+        // Focus ends a hiding for now: the style decides from here on.
         m_focused = true;
+        m_hideSelection = false;
         updateCaret();
         if (m_control.model().selectionStart() != m_control.model().selectionEnd())
             InvalidateRect(hwnd, nullptr, FALSE);

@@ -32,6 +32,8 @@ public:
     void selectionChanged(int oldStart, int oldEnd);
     void formatsChanged(int from, int to);
     void scrollCaretIntoView();
+    // Whether EM_HIDESELECTION hides the selection for now (a new selection then scrolls nothing).
+    bool selectionHidden() const { return m_hideSelection; }
     void scrollTo(int firstLine, int xOffset);
     // Where Up, Down, Page Up or Page Down take the caret.
     int verticalTarget(int caret, UINT vk);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -63,6 +64,34 @@ TEST(Utf8, FromUtf16JoinsSurrogatePairsAndReplacesLoneOnes) {
     EXPECT_EQ(pm::utf8::fromUtf16(u"\U0001F600"), "\xF0\x9F\x98\x80");
     EXPECT_EQ(pm::utf8::fromUtf16(std::u16string{u'x', char16_t(0xD83D), u'y'}), "x\xEF\xBF\xBDy");
     EXPECT_EQ(pm::utf8::fromUtf16(std::u16string{char16_t(0xDE00)}), "\xEF\xBF\xBD");
+    // The escape of a byte that is not UTF-8 keeps its three bytes.
+    EXPECT_EQ(pm::utf8::fromUtf16(std::u16string{char16_t(0xDC80), char16_t(0xDCE9), char16_t(0xDCFF)}),
+              "\xED\xB2\x80\xED\xB3\xA9\xED\xB3\xBF");
+    EXPECT_EQ(pm::utf8::fromUtf16(std::u16string{char16_t(0xDC7F)}), "\xEF\xBF\xBD") << "below the escapes";
+}
+
+// A character for each valid sequence and for each other byte, as macros count the text.
+TEST(Utf8, CharactersCountEachValidSequenceAndEachOtherByte) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::size_t count;
+        std::vector<std::size_t> offsets; // of characters 0, 1, ...
+    } cases[] = {
+        {"empty", "", 0, {0}},
+        {"ascii", "ab", 2, {0, 1, 2}},
+        {"UTF-8", "\xC3\xA9t\xE2\x82\xAC\xF0\x9F\x98\x80", 4, {0, 2, 3, 6, 10}},
+        {"Windows-1252", "caf\xE9 \x92", 6, {0, 1, 2, 3, 4, 5, 6}},
+        {"a sequence cut short", "\xE2\x82!", 3, {0, 1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(pm::utf8::characterCount(c.bytes.data(), c.bytes.size()), c.count) << c.name;
+        for (std::size_t i = 0; i < c.offsets.size(); ++i)
+            EXPECT_EQ(pm::utf8::characterOffset(c.bytes.data(), c.bytes.size(), i), c.offsets[i])
+                << c.name << " character " << i;
+        EXPECT_EQ(pm::utf8::characterOffset(c.bytes.data(), c.bytes.size(), c.count + 5), c.bytes.size())
+            << c.name << ": past the end";
+    }
 }
 
 TEST(Utf8, ShownCharactersFallBackToWindows1252ByteByByte) {

@@ -171,7 +171,9 @@ bool takeInput(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
     return false;
 }
 
-bool peekOnce(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
+// `input` tells whether the message came from the input queue (it then keeps the time of its input).
+bool peekOnce(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove, bool& input) {
+    input = false;
     Queue& q = queue();
     collectDestroyedWindows();
     runCrossThreadSends();
@@ -185,7 +187,10 @@ bool peekOnce(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
         if (remove) q.quit = false;
         return true;
     }
-    if (takeInput(msg, filter, lo, hi, remove)) return true;
+    if (takeInput(msg, filter, lo, hi, remove)) {
+        input = true;
+        return true;
+    }
     if (rangeMatches(WM_PAINT, lo, hi)) {
         Window* f = filter && filter != reinterpret_cast<HWND>(-1) ? window(filter) : nullptr;
         if (filter != reinterpret_cast<HWND>(-1) && (!filter || f)) {
@@ -204,8 +209,11 @@ bool peekOnce(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
 
 bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
     bool remove = (flags & PM_REMOVE) != 0;
-    if (!peekOnce(msg, filter, lo, hi, remove)) return false;
-    msg->time = messageTime();
+    bool input = false;
+    if (!peekOnce(msg, filter, lo, hi, remove, input)) return false;
+    // Input carries the time it was made, as the keyboard's text for a key is looked up by it;
+    // other messages the time they are read.
+    if (!input) msg->time = messageTime();
     if (msg->pt.x == 0 && msg->pt.y == 0) msg->pt = cursorScreenPos();
     if (hooksInstalled(WH_GETMESSAGE))
         callHooks(WH_GETMESSAGE, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(msg));

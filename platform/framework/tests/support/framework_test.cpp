@@ -67,6 +67,10 @@ void typeText(HWND any, const std::string& text) {
     pump();
 }
 
+void typeAtPace(HWND any, const std::string& text, DWORD msPerKey) {
+    pm::test::typeAtPace(any, text, msPerKey, [] { pump(); });
+}
+
 HBITMAP makeButtonImages(int count) {
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);

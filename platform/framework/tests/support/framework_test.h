@@ -22,6 +22,9 @@ void queueKey(HWND any, int vk, bool shift = false, bool control = false, bool a
 // Presses (down) or releases a key alone, for keys held during mouse input (Ctrl during a drag).
 void holdKey(HWND any, int vk, bool down);
 void typeText(HWND any, const std::string& text);
+// Types text as a person at a US keyboard does (Shift down and up around shifted characters),
+// `msPerKey` of the clock for each character, serving the queue as the application does between keys.
+void typeAtPace(HWND any, const std::string& text, DWORD msPerKey);
 // A tool-bar image strip of `count` 16x15 coloured squares, so pictures tell the buttons apart.
 HBITMAP makeButtonImages(int count);
 // Saves the window as <test output>/<name>.png; true on success.

@@ -307,6 +307,34 @@ TEST_P(RichEditTest, ScrollMessagesMoveByWholeLines) {
     }
 }
 
+// A selection set from outside comes into view, by either message; one set while EM_HIDESELECTION
+// hides the selection leaves the view alone until the focus comes back.
+TEST_P(RichEditTest, ASelectionSetFromOutsideIsScrolledIntoView) {
+    std::string lines;
+    for (int i = 0; i < 100; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    setText(lines.c_str());
+    const LONG target = static_cast<LONG>(lines.find("line 80"));
+    const auto firstVisible = [this] { return static_cast<int>(send(EM_GETFIRSTVISIBLELINE)); };
+    send(EM_SETSEL, static_cast<WPARAM>(target), target + 4);
+    EXPECT_GT(firstVisible(), 60) << "EM_SETSEL";
+    send(EM_SETSEL, 0, 0);
+    EXPECT_EQ(firstVisible(), 0) << "back at the top";
+    CHARRANGE range{target, target + 4};
+    send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    EXPECT_GT(firstVisible(), 60) << "EM_EXSETSEL";
+    send(EM_SETSEL, 0, 0);
+    send(EM_HIDESELECTION, TRUE, FALSE);
+    send(EM_SETSEL, static_cast<WPARAM>(target), target + 4);
+    EXPECT_EQ(firstVisible(), 0) << "hidden for now: the view stays";
+    SetFocus(m_parent);
+    SetFocus(m_edit);
+    send(EM_SETSEL, 0, 0);
+    EXPECT_EQ(firstVisible(), 0);
+    send(EM_SETSEL, static_cast<WPARAM>(target), target + 4);
+    EXPECT_GT(firstVisible(), 60) << "the focus ended the hiding";
+}
+
 // Scrolling moves the pixels already drawn and paints only what they uncover; the picture must be
 // the one a whole repaint gives, in every direction, with a selection, tabs, colours and the caret.
 TEST_P(RichEditTest, AScrolledViewShowsWhatAWholeRepaintShows) {

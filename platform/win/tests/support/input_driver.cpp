@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace pm::test {
 namespace {
 
@@ -175,6 +177,44 @@ void typeText(HWND any, const std::string& text) {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QCoreApplication::sendEvent(w, &press);
         }
+    }
+}
+
+// The key a US layout types a character with, and whether Shift is held for it.
+struct KeyOfChar {
+    Qt::Key key;
+    bool shift;
+};
+
+KeyOfChar keyOfChar(char c) {
+    if (c >= 'a' && c <= 'z') return {static_cast<Qt::Key>(Qt::Key_A + (c - 'a')), false};
+    if (c >= 'A' && c <= 'Z') return {static_cast<Qt::Key>(Qt::Key_A + (c - 'A')), true};
+    if (c >= '0' && c <= '9') return {static_cast<Qt::Key>(Qt::Key_0 + (c - '0')), false};
+    static const std::string shifted = "~!@#$%^&*()_+{}|:\"<>?";
+    // Qt names a shifted punctuation key by the character it types, as Latin-1 key codes do.
+    const bool shift = shifted.find(c) != std::string::npos;
+    return {static_cast<Qt::Key>(static_cast<unsigned char>(c)), shift};
+}
+
+void typeAtPace(HWND any, const std::string& text, DWORD msPerKey, const std::function<void()>& serve) {
+    DWORD step = 1;
+    const auto send = [&](QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers mods, const QString& typed) {
+        QWindow* w = keyWindow(any);
+        if (!w) return;
+        QKeyEvent event(type, key, mods, typed);
+        QCoreApplication::sendEvent(w, &event);
+        advanceClock(step);
+        serve();
+    };
+    for (char c : text) {
+        const KeyOfChar k = keyOfChar(c);
+        const Qt::KeyboardModifiers mods = k.shift ? Qt::ShiftModifier : Qt::NoModifier;
+        const QString typed(QChar::fromLatin1(c));
+        step = std::max<DWORD>(1, msPerKey / (k.shift ? 4 : 2));
+        if (k.shift) send(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, QString());
+        send(QEvent::KeyPress, k.key, mods, typed);
+        send(QEvent::KeyRelease, k.key, mods, typed);
+        if (k.shift) send(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, QString());
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/win/windows.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -145,5 +146,9 @@ void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool a
 void holdKey(HWND any, int vk, bool down);
 // Types UTF-8 text: one key per character, non-ASCII characters as committed input-method text.
 void typeText(HWND any, const std::string& text);
+// Types ASCII text as a person at a US keyboard does: Shift goes down before a shifted character
+// and up after it, each key event carries the character it types, and `msPerKey` of the clock
+// pass over each character's key events, with `serve` (the caller's loop) run after each event.
+void typeAtPace(HWND any, const std::string& text, DWORD msPerKey, const std::function<void()>& serve);
 
 } // namespace pm::test

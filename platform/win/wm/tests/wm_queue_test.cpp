@@ -106,6 +106,29 @@ TEST_F(Queue, KeysAreTranslatedIntoCharacters) {
     EXPECT_EQ(static_cast<DWORD>(up->lParam) >> 30, 3u); // previous state and transition bits
 }
 
+// A busy program reads its keys some time after they were typed: each key still types the
+// character the keyboard gave it (shifted punctuation included), and keeps the time it was typed.
+TEST_F(Queue, KeysReadLaterStillTypeTheirCharactersAndKeepTheirTime) {
+    MessageRecorder rec;
+    rec.name(w, "w");
+    pm::test::typeAtPace(w, "a(\":&,=Z", 200, [] {});
+    pm::test::advanceClock(500);
+    PostMessage(w, WM_USER, 0, 0);
+    std::vector<WPARAM> chars;
+    DWORD typed = 0, read = 0;
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == 'A') typed = msg.time;
+        if (msg.message == WM_USER) read = msg.time;
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    EXPECT_GE(read - typed, 2000u) << "the time the key was typed, not the time it was read";
+    for (const auto& r : rec.messages())
+        if (r.message == WM_CHAR) chars.push_back(r.wParam);
+    EXPECT_EQ(std::string(chars.begin(), chars.end()), "a(\":&,=Z");
+}
+
 TEST_F(Queue, TextInputGivesOneCharacterPerCodePoint) {
     MessageRecorder rec;
     rec.name(w, "w");

@@ -61,11 +61,6 @@ void setCurrentMessage(const MSG& msg);
 // does so while it waits itself, for an answer from another process).
 void runIncomingSends();
 
-// Waits on synchronisation handles (WaitForMultipleObjects' shape), installed by the part of the
-// layer that owns them, so that MsgWaitForMultipleObjects can wait on handles too.
-using HandleWaiter = DWORD (*)(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds);
-void setHandleWaiter(HandleWaiter waiter);
-
 // ---- Painting (painting.cpp) ----
 void markDirty(Window* w);
 Window* nextWindowToPaint(Window* filter);

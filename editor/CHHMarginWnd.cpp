@@ -4,6 +4,7 @@
 #include "editor/HHAssistResources.h"
 #include "platform/framework/CDC.h"
 #include "platform/framework/CGdiObject.h"
+#include "platform/win/handle_accounting.h"
 
 #include <cstdio>
 #include <cstring>
@@ -33,9 +34,11 @@ BOOL CHHMarginWnd::CreateSmallFont(BOOL lineNumbers) {
     s_smallFont.reset();
     if (!s_lineNumbers) return TRUE;
     s_smallFont = std::make_unique<CFont>();
-    return s_smallFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                   OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                                   VARIABLE_PITCH | FF_SWISS, "Small Fonts");
+    const BOOL made =
+        s_smallFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
+                                CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Small Fonts");
+    pm::keepForProcess(s_smallFont->m_hObject); // shared by every margin for the whole run
+    return made;
 }
 
 BOOL CHHMarginWnd::HasLineNumbers() {

@@ -10,7 +10,7 @@ namespace pm::wm {
 // ---- Window table (window_table.cpp) ----
 Window* window(HWND hwnd);      // nullptr for 0 and stale handles
 Window* desktop();              // the root: its children are the top-level windows
-Window* newWindow();            // a fresh record with its handle
+Window* newWindow();            // a fresh record with its handle; null when every handle is taken
 void freeWindow(Window* w);     // forgets the record; its handle becomes stale
 void collectDestroyedWindows(); // frees forgotten records once no window procedure runs
 int procDepth();                // window procedures running on the stack
@@ -148,6 +148,8 @@ KeyMenuHandler keyMenuHandler();
 struct MenuBarHooks {
     int (*height)(HWND hwnd, int width) = nullptr;
     void (*paint)(HWND hwnd, HDC windowDC, const RECT& bar) = nullptr;
+    // The window is being destroyed (after WM_NCDESTROY): its menu bar and system menu go with it.
+    void (*destroyed)(HWND hwnd) = nullptr;
 };
 void setMenuBarHooks(const MenuBarHooks& hooks);
 const MenuBarHooks& menuBarHooks();

@@ -8,7 +8,7 @@
 
 #include <string>
 
-// "%s\n%d:%s" with the system's text for the code; no box when the system has no text for it.
+// "%s\n%d:%s" with the system's text for the code.
 void ShowSystemError(int code, const std::string& text);
 
 // A failed read or write of a file: ShowSystemError's box, or, for a path that is not a regular

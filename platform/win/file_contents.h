@@ -44,9 +44,11 @@ FileRead readFileContents(const std::string& path, std::size_t limit = kWholeFil
 // -1 with the failure in `result`.
 int openFileForReading(const std::string& path, FileResult& result);
 
-// A refusal, as readFileContents gives it, when something other than a regular file stands at path
-// (symbolic links followed); success when a regular file or nothing does.
-FileResult checkRegularOrMissing(const std::string& path);
+// Whether a user may choose path as a file to read or write: a refusal, as readFileContents gives
+// it, when something other than a regular file stands at path (symbolic links followed) or when the
+// path is on the system's own file systems (/proc, /sys: "a system file"); success when a regular
+// file or nothing stands there.
+FileResult checkChosenFile(const std::string& path);
 
 // Replaces the contents of the file at path (or makes it) with bytes.
 FileResult replaceFileContents(const std::string& path, std::string_view bytes);

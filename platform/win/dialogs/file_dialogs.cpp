@@ -72,7 +72,7 @@ std::string resultText(const std::vector<std::string>& paths, bool multiple) {
 // that names it (reading or writing it could wait for good); the dialog is then shown again.
 bool allRegularOrNew(HWND owner, const std::string& title, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
-        const sys::FileResult special = sys::checkRegularOrMissing(path);
+        const sys::FileResult special = sys::checkChosenFile(path);
         if (special) continue;
         MessageBoxA(owner, special.message().c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace pm::sys {
@@ -106,9 +108,28 @@ std::string FileResult::message() const {
     return notRegular ? path + " is " + reason : path + ": " + reason;
 }
 
-FileResult checkRegularOrMissing(const std::string& path) {
+// Whether the file, or the folder it would be made in, is on one of the system's own file systems
+// (/proc, /sys), whose files are made by the system and may wait for good when read.
+bool onSystemFileSystem(const std::string& native) {
+    struct statfs fs {};
+    if (::statfs(native.c_str(), &fs) != 0) {
+        const std::size_t slash = native.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash ? slash : 1);
+        if (::statfs(folder.c_str(), &fs) != 0) return false;
+    }
+    return fs.f_type == PROC_SUPER_MAGIC || fs.f_type == SYSFS_MAGIC;
+}
+
+FileResult checkChosenFile(const std::string& path) {
+    const std::string native = nativePath(path);
+    if (onSystemFileSystem(native)) {
+        FileResult r = failure(EINVAL, path, true);
+        r.notRegular = true;
+        r.reason = "a system file, not a regular file";
+        return r;
+    }
     struct stat st {};
-    if (::stat(nativePath(path).c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+    if (::stat(native.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
     return refusal(path, st.st_mode);
 }
 

@@ -161,7 +161,7 @@ void import(HWND dialog) {
         return;
     }
     // The client library reads the file itself: a named pipe or a device would hold it for good.
-    const pm::sys::FileResult special = pm::sys::checkRegularOrMissing(text(dialog, IDC_IMPORTFILE));
+    const pm::sys::FileResult special = pm::sys::checkChosenFile(text(dialog, IDC_IMPORTFILE));
     if (!special) {
         TessmarkBox(dialog, special.message(), MB_ICONSTOP);
         return;

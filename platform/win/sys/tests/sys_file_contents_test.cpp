@@ -230,7 +230,7 @@ TEST(FileContents, ReadsRegularFilesOnlyAndNeverWaits) {
         EXPECT_FALSE(r);
         EXPECT_TRUE(r.notRegular);
         EXPECT_EQ(r.message(), c.path + " is " + c.kind + ", not a regular file");
-        EXPECT_EQ(pm::sys::checkRegularOrMissing(c.path).message(), r.message());
+        EXPECT_EQ(pm::sys::checkChosenFile(c.path).message(), r.message());
         if (!c.tryReplacing) continue;
         const pm::sys::FileResult replaced = replaceFileContents(c.path, "x");
         EXPECT_FALSE(replaced) << "nothing replaces what is not a regular file";
@@ -242,9 +242,22 @@ TEST(FileContents, ReadsRegularFilesOnlyAndNeverWaits) {
     const pm::sys::FileRead missing = readFileContents(folder.file("none"));
     EXPECT_EQ(missing.error, ENOENT);
     EXPECT_FALSE(missing.notRegular);
-    EXPECT_TRUE(pm::sys::checkRegularOrMissing(folder.file("none")));
+    EXPECT_TRUE(pm::sys::checkChosenFile(folder.file("none")));
     write(folder.file("plain"), "x");
-    EXPECT_TRUE(pm::sys::checkRegularOrMissing(folder.file("plain")));
+    EXPECT_TRUE(pm::sys::checkChosenFile(folder.file("plain")));
+}
+
+// A name typed into a file dialog under /proc or /sys is refused, whether a file stands there or
+// would be made there: such files may wait for good when read (/proc/kmsg does).
+TEST(FileContents, ASystemFileIsNoChoiceForAUser) {
+    for (const char* path : {"/proc/x.sql", "/proc/kmsg", "/proc/self/status", "/sys/kernel/x.txt"}) {
+        SCOPED_TRACE(path);
+        const pm::sys::FileResult r = pm::sys::checkChosenFile(path);
+        EXPECT_FALSE(r);
+        EXPECT_TRUE(r.notRegular);
+        EXPECT_EQ(r.message(), std::string(path) + " is a system file, not a regular file");
+    }
+    EXPECT_TRUE(pm::sys::checkChosenFile("/tmp/x.sql")) << "a new file elsewhere is fine";
 }
 
 TEST(FileContents, ReadsToTheEndWhateverTheReportedSizeUpToALimit) {

@@ -90,6 +90,8 @@ protected:
             << "the window manager never activated the main window";
     }
     void TearDown() override {
+        // The picker is kept after it closes, as long as the program runs; a test ends it.
+        tintara::PickColor::destroy();
         form.reset();
         desk::pumpFor(50);
         vb::setUrlOpener(nullptr);

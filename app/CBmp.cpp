@@ -7,29 +7,22 @@
 #include "app/pcx_decoder.h"
 
 #include "platform/framework/CString.h"
+#include "platform/win/file_contents.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 namespace {
 
 // Files larger than this are no pictures of a button.
-constexpr long kMaxFileBytes = 64L << 20;
+constexpr std::size_t kMaxFileBytes = 64 << 20;
 constexpr std::size_t kTable256 = 256 * sizeof(RGBQUAD);
 
 bool readWholeFile(LPCTSTR lpszPath, std::vector<unsigned char>& bytes) {
-    std::FILE* file = std::fopen(lpszPath, "rb");
-    if (!file) return false;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(file) : -1;
-    ok = ok && size >= 0 && size <= kMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    std::fclose(file);
-    return ok;
+    const pm::sys::FileRead file = pm::sys::readFileContents(lpszPath ? lpszPath : "", kMaxFileBytes);
+    if (!file || file.cut) return false;
+    bytes.assign(file.bytes.begin(), file.bytes.end());
+    return true;
 }
 
 // A palette of `count` colours, as the table (blue, green, red, reserved) gives them.

@@ -3,12 +3,16 @@
 #include "app/file_helpers.h"
 #include "app/lzhuf_coder.h"
 #include "platform/framework/CString.h"
+#include "platform/win/file_contents.h"
 #include "platform/win/windlg.h"
 #include "platform/win/winuser.h"
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -23,15 +27,16 @@ private:
     std::FILE* m_file;
 };
 
-class FileSink : public ByteSink {
+// The output goes to a safe replacement of the destination, which takes its place only once whole.
+class ReplacementSink : public ByteSink {
 public:
-    explicit FileSink(std::FILE* f) : m_file(f) {}
+    explicit ReplacementSink(pm::sys::FileReplacement& replacement) : m_replacement(replacement) {}
     bool Write(const std::uint8_t* data, std::size_t size) override {
-        return std::fwrite(data, 1, size, m_file) == size;
+        return m_replacement.write(std::string_view(reinterpret_cast<const char*>(data), size));
     }
 
 private:
-    std::FILE* m_file;
+    pm::sys::FileReplacement& m_replacement;
 };
 
 // The whole of source, read to its end, in an anonymous temporary file rewound to its start, with
@@ -59,14 +64,19 @@ std::FILE* ReadToEnd(std::FILE* source, std::uint64_t& size) {
 } // namespace
 
 BOOL CFileCompressor::Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress) {
-    std::FILE* file = std::fopen(static_cast<LPCTSTR>(NativePath(lpszSource)), "rb");
-    if (!file) return FALSE;
+    pm::sys::FileResult opened;
+    const int fd = pm::sys::openFileForReading(static_cast<LPCTSTR>(NativePath(lpszSource)), opened);
+    std::FILE* file = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
+    if (!file) {
+        if (fd >= 0) ::close(fd);
+        return FALSE;
+    }
     std::uint64_t size = 0;
     std::FILE* source = ReadToEnd(file, size);
     std::fclose(file);
     if (!source) return FALSE;
-    std::FILE* dest = std::fopen(static_cast<LPCTSTR>(NativePath(lpszDest)), "wb");
-    if (!dest) {
+    pm::sys::FileReplacement dest(static_cast<LPCTSTR>(NativePath(lpszDest)));
+    if (!dest.result()) {
         std::fclose(source);
         return FALSE;
     }
@@ -76,14 +86,13 @@ BOOL CFileCompressor::Run(LPCTSTR lpszSource, LPCTSTR lpszDest, BOOL bCompress) 
         OnProgress(&d, &t);
     });
     FileSource in(source);
-    FileSink out(dest);
+    ReplacementSink out(dest);
     m_nState = bCompress ? 1 : 2;
     LzhufCoder::Result result =
         bCompress ? coder.Compress(in, static_cast<std::uint32_t>(size), out) : coder.Expand(in, size, out);
     m_nState = 0;
     std::fclose(source);
-    bool closed = std::fclose(dest) == 0;
-    if (result == LzhufCoder::Result::Ok && !closed) result = LzhufCoder::Result::WriteFailed;
+    if (result == LzhufCoder::Result::Ok && !dest.commit()) result = LzhufCoder::Result::WriteFailed;
     if (result == LzhufCoder::Result::WriteFailed) OnError(1);
     return result == LzhufCoder::Result::Ok ? TRUE : FALSE;
 }

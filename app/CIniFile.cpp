@@ -2,12 +2,12 @@
 
 #include "app/CFileCompressor.h"
 #include "app/file_helpers.h"
+#include "platform/win/file_contents.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 namespace {
 
@@ -38,14 +38,9 @@ std::string IndexKey(int nIndex) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::stringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
+    pm::sys::FileRead file = pm::sys::readFileContents(path);
+    text = std::move(file.bytes);
+    return static_cast<bool>(file);
 }
 
 // Expands a compressed file into text; a missing file reads as empty.
@@ -63,8 +58,7 @@ bool ExpandFile(const std::string& path, std::string& text) {
 // Writes text in compressed form to path, safely.
 bool CompressToFile(const std::string& text, const std::string& path) {
     CString plain = MakeTempFileName();
-    CString packed = MakeTempFileName();
-    bool ok = !plain.IsEmpty() && !packed.IsEmpty();
+    bool ok = !plain.IsEmpty();
     if (ok) {
         std::ofstream out(static_cast<LPCTSTR>(plain), std::ios::binary | std::ios::trunc);
         out << text;
@@ -72,11 +66,8 @@ bool CompressToFile(const std::string& text, const std::string& path) {
         ok = static_cast<bool>(out);
     }
     CFileCompressor compressor;
-    std::string bytes;
-    ok = ok && compressor.Run(plain, packed, TRUE) && ReadWholeFile(static_cast<LPCTSTR>(packed), bytes) &&
-         WriteFileSafely(path.c_str(), bytes.data(), bytes.size());
+    ok = ok && compressor.Run(plain, path.c_str(), TRUE);
     DeleteFileSafe(plain);
-    DeleteFileSafe(packed);
     return ok;
 }
 
@@ -143,7 +134,7 @@ BOOL CIniFile::Save() {
     std::string text = GetText();
     std::string path = static_cast<LPCTSTR>(NativePath(m_strFileName));
     if (m_bCompressed) return CompressToFile(text, path) ? TRUE : FALSE;
-    return WriteFileSafely(path.c_str(), text.data(), text.size());
+    return pm::sys::replaceFileContents(path, text) ? TRUE : FALSE;
 }
 
 BOOL CIniFile::SetString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue, BOOL bEscapeNewlines) {

@@ -1,12 +1,9 @@
 #include "app/file_helpers.h"
 
+#include "platform/win/file_contents.h"
 #include "platform/win/winbase.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <new>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,18 +13,6 @@ namespace {
 
 bool IsSeparator(char c) {
     return c == '/' || c == '\\';
-}
-
-// A name for a new file beside path that no other file has yet; empty when none was found.
-std::string UnusedNameBeside(const std::string& path) {
-    std::random_device seed;
-    std::mt19937 rng(seed());
-    for (int attempt = 0; attempt < 100; attempt++) {
-        std::string candidate = path + ".~" + std::to_string(rng() % 1000000u);
-        std::error_code error;
-        if (!fs::exists(candidate, error) && !error) return candidate;
-    }
-    return std::string();
 }
 
 } // namespace
@@ -107,45 +92,8 @@ void DeleteFileSafe(LPCTSTR lpszPath) {
 
 BOOL ReadFileToString(LPCTSTR lpszPath, CString& strText) {
     strText.Empty();
-    std::string path = static_cast<LPCTSTR>(NativePath(lpszPath));
-    std::error_code error;
-    if (fs::is_directory(path, error)) return FALSE;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return FALSE;
-    in.seekg(0, std::ios::end);
-    std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length < 0) return FALSE;
-    try {
-        std::vector<char> block(static_cast<std::size_t>(length) + 16, '\0');
-        in.read(block.data(), length);
-        strText = block.data();
-    } catch (const std::bad_alloc&) {
-        return FALSE;
-    } catch (const std::length_error&) {
-        return FALSE;
-    }
+    const pm::sys::FileRead file = pm::sys::readFileContents(lpszPath ? lpszPath : "");
+    if (!file) return FALSE;
+    strText = file.bytes.c_str();
     return TRUE;
-}
-
-BOOL WriteFileSafely(LPCTSTR lpszPath, const void* pData, size_t nSize) {
-    std::string path = static_cast<LPCTSTR>(NativePath(lpszPath));
-    std::error_code error;
-    if (fs::is_symlink(path, error)) path = fs::canonical(path, error).string();
-    std::string temp = UnusedNameBeside(path);
-    if (temp.empty()) return FALSE;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(static_cast<const char*>(pData), static_cast<std::streamsize>(nSize));
-        out.close();
-        if (!out) {
-            fs::remove(temp, error);
-            return FALSE;
-        }
-    }
-    if (fs::exists(path, error)) fs::permissions(temp, fs::status(path, error).permissions(), error);
-    fs::rename(temp, path, error);
-    if (!error) return TRUE;
-    fs::remove(temp, error);
-    return FALSE;
 }

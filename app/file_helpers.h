@@ -24,12 +24,8 @@ BOOL FileExists(LPCTSTR lpszPath);
 // Deletes a file; a failure is ignored.
 void DeleteFileSafe(LPCTSTR lpszPath);
 
-// The file's text up to its first NUL byte; FALSE when it cannot be read.
+// The file's text up to its first NUL byte; FALSE when it cannot be read or is not a regular file.
 BOOL ReadFileToString(LPCTSTR lpszPath, CString& strText);
-
-// Replaces a file's content safely: the bytes go to a new file in the same folder, which then
-// takes the old file's name, so a failed write leaves the old file whole. FALSE on failure.
-BOOL WriteFileSafely(LPCTSTR lpszPath, const void* pData, size_t nSize);
 
 // The path with '\' separators turned into '/'.
 CString NativePath(LPCTSTR lpszPath);

@@ -1,5 +1,7 @@
 #include "docking/CDKEdit.h"
 
+#include "platform/win/handle_accounting.h"
+
 #include <cctype>
 
 IMPLEMENT_DYNAMIC(CDKEdit, CEdit)
@@ -181,6 +183,7 @@ HBRUSH CDKEdit::CtlColor(CDC* pDC, UINT) {
     if (m_font.m_hObject) pDC->SelectObject(&m_font);
     if (s_hBrush) ::DeleteObject(s_hBrush);
     s_hBrush = ::CreateSolidBrush(crBack);
+    pm::keepForProcess(s_hBrush);
     return s_hBrush;
 }
 

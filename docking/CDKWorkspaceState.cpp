@@ -13,8 +13,10 @@
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/win/commctrl.h"
+#include "platform/win/file_contents.h"
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 IMPLEMENT_SERIAL(CDKWorkspaceState, CObject, VERSIONABLE_SCHEMA | 1)
@@ -216,15 +218,25 @@ BOOL CDKWorkspaceState::ApplySplitters(CFrameWnd* pFrame) {
 }
 
 void CDKWorkspaceState::StreamFile(LPCSTR lpszPath, BOOL bStoring) {
-    const UINT mode = bStoring ? (CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive)
-                               : (CFile::modeRead | CFile::shareDenyWrite);
-    CFile file;
-    CFileException error;
-    if (!file.Open(lpszPath, mode, &error)) AfxThrowFileException(error.m_cause, error.m_lOsError, lpszPath);
-    CArchive ar(&file, bStoring ? CArchive::store : CArchive::load, kArchiveBuffer);
-    Serialize(ar);
-    ar.Close();
-    file.Close();
+    if (!bStoring) {
+        CFile file;
+        CFileException error;
+        if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite, &error))
+            AfxThrowFileException(error.m_cause, error.m_lOsError, lpszPath);
+        CArchive ar(&file, CArchive::load, kArchiveBuffer);
+        Serialize(ar);
+        ar.Close();
+        file.Close();
+        return;
+    }
+    // The state is written to memory first, then replaces the file safely.
+    CByteArray bytes;
+    if (!WriteToBytes(bytes)) AfxThrowArchiveException(CArchiveException::genericException, lpszPath);
+    const pm::sys::FileResult written = pm::sys::replaceFileContents(
+        lpszPath ? lpszPath : "", std::string_view(reinterpret_cast<const char*>(bytes.GetData()),
+                                                   static_cast<std::size_t>(bytes.GetSize())));
+    if (!written)
+        AfxThrowFileException(CFileException::ErrnoToException(written.error), written.error, lpszPath);
 }
 
 BOOL CDKWorkspaceState::SaveToFile(LPCSTR lpszPath, BOOL bSaveModified, BOOL bCapture) {

@@ -4,6 +4,7 @@
 #include "editor/HHAssistResources.h"
 #include "platform/framework/CDC.h"
 #include "platform/framework/CGdiObject.h"
+#include "platform/win/handle_accounting.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,6 +36,7 @@ BOOL CHHMarginWnd::CreateSmallFont(BOOL lineNumbers) {
     if (!font->CreateFont(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
                           CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Small Fonts"))
         return FALSE;
+    pm::keepForProcess(font->m_hObject); // shared by every margin for the whole run
     s_smallFont = std::move(font);
     return TRUE;
 }

@@ -1,8 +1,9 @@
 #include "editor/HHWordFiles.h"
 
+#include "platform/win/file_contents.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unordered_set>
@@ -34,19 +35,9 @@ std::string lower(std::string_view s) {
 }
 
 bool readBounded(const std::string& path, std::string& text) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    // As far as the file goes and no further than the bound, without filling a buffer of the
-    // bound's size first.
-    char chunk[1 << 16];
-    text.clear();
-    while (text.size() < kMaxWordFileBytes) {
-        const size_t n = std::fread(chunk, 1, std::min(sizeof chunk, kMaxWordFileBytes - text.size()), f);
-        if (n == 0) break;
-        text.append(chunk, n);
-    }
-    std::fclose(f);
-    return true;
+    pm::sys::FileRead file = pm::sys::readFileContents(path, kMaxWordFileBytes);
+    text = std::move(file.bytes);
+    return static_cast<bool>(file);
 }
 
 // Splits "kind,rest" into the kind word and the rest ("" when there is no comma).

@@ -1,9 +1,5 @@
 #include "querytool/output_file.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
@@ -15,37 +11,28 @@ OutputFile::~OutputFile() {
 bool OutputFile::Create(const std::string& path) {
     Close();
     m_error = 0;
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (m_fd < 0) m_error = errno;
+    m_file = std::make_unique<pm::sys::FileReplacement>(path);
+    m_error = m_file->result().error;
+    if (Failed()) m_file.reset();
     m_buffer.reserve(kBufferSize);
-    return m_fd >= 0;
+    return !Failed();
 }
 
 bool OutputFile::Write(std::string_view bytes) {
-    if (m_fd < 0 || Failed()) return false;
+    if (!m_file || Failed()) return false;
     m_buffer.append(bytes.data(), bytes.size());
     return m_buffer.size() < kBufferSize || flush();
 }
 
 bool OutputFile::flush() {
-    std::size_t done = 0;
-    while (done < m_buffer.size()) {
-        const ssize_t written = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            m_error = written < 0 ? errno : EIO;
-            break;
-        }
-        done += static_cast<std::size_t>(written);
-    }
+    if (!m_file->write(m_buffer)) m_error = m_file->result().error;
     m_buffer.clear();
     return !Failed();
 }
 
 bool OutputFile::Close() {
-    if (m_fd < 0) return !Failed();
-    if (!Failed()) flush();
-    if (::close(m_fd) != 0 && !Failed()) m_error = errno;
-    m_fd = -1;
+    if (!m_file) return !Failed();
+    if (!Failed() && flush()) m_error = m_file->commit().error;
+    m_file.reset();
     return !Failed();
 }

@@ -1,8 +1,13 @@
 #pragma once
 // A file written through a buffer: exports and dumps write many small pieces, and the file sees few
-// large writes. The first failed write is kept; every later write is refused.
+// large writes. The output replaces the file safely: it takes the file's place when closed, and a
+// failed write leaves an existing file whole. The first failure is kept; every later write is
+// refused.
+
+#include "platform/win/file_contents.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,14 +18,16 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Creates the file, replacing an existing one. False (and Error() set) when it cannot be created.
+    // Starts the output that will replace the file (or make it). False (and Error() set) when it
+    // cannot be made there.
     bool Create(const std::string& path);
 
     // Appends bytes; false once any write has failed.
     bool Write(std::string_view bytes);
     bool Write(char c) { return Write(std::string_view(&c, 1)); }
 
-    // Writes what is buffered and closes the file; false when anything failed.
+    // Writes what is buffered and puts the output in the file's place; false when anything failed
+    // (the old file is then whole).
     bool Close();
 
     bool Failed() const { return m_error != 0; }
@@ -30,7 +37,7 @@ public:
 private:
     bool flush();
 
-    int m_fd = -1;
+    std::unique_ptr<pm::sys::FileReplacement> m_file;
     int m_error = 0;
     std::string m_buffer;
 };

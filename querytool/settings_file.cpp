@@ -1,8 +1,8 @@
 #include "querytool/settings_file.h"
 
+#include "platform/win/file_contents.h"
 #include "platform/win/profile.h"
 
-#include <fstream>
 #include <strings.h>
 #include <sys/stat.h>
 
@@ -49,7 +49,9 @@ std::string TessmarkSettings::ResolvePath() const {
 
 bool TessmarkSettings::CreateDefaultIni() const {
     if (!ResolvePath().empty()) return true;
-    { std::ofstream(joined(m_creationFolder, kFileName), std::ios::app); }
+    const std::string created = joined(m_creationFolder, kFileName);
+    struct stat info;
+    if (::lstat(created.c_str(), &info) != 0) pm::sys::replaceFileContents(created, "");
     const std::string path = ResolvePath();
     if (path.empty()) return false;
     const std::string main = sectionText({"Number=0", "File1=0", "File2=0", "File3=0", "File4=0", "File5=0",

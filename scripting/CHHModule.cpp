@@ -1,6 +1,6 @@
 #include "scripting/CHHModule.h"
 
-#include "app/file_helpers.h"
+#include "platform/win/file_contents.h"
 #include "platform/com/objbase.h"
 #include "platform/com/oleauto.h"
 #include "platform/script/script_hooks.h"
@@ -220,9 +220,10 @@ BOOL CHHModule::SaveToFile(LPCTSTR lpszPath) {
     }
     const auto size = static_cast<size_t>(memory.GetLength());
     BYTE* data = memory.Detach();
-    BOOL saved = WriteFileSafely(lpszPath, data, size);
+    const pm::sys::FileResult saved = pm::sys::replaceFileContents(
+        lpszPath ? lpszPath : "", std::string_view(reinterpret_cast<char*>(data), size));
     free(data);
-    return saved;
+    return saved ? TRUE : FALSE;
 }
 
 void CHHModule::Serialize(CArchive& ar) {

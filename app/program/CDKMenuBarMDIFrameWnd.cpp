@@ -55,7 +55,10 @@ BEGIN_MESSAGE_MAP(CDKMenuBarMDIFrameWnd, CDKMDIFrameWndSizeDock)
     ON_WM_EXITMENULOOP()
 END_MESSAGE_MAP()
 
-CDKMenuBarMDIFrameWnd::~CDKMenuBarMDIFrameWnd() = default;
+// The window's own menu, which the menu bar showed in its place, goes with the frame.
+CDKMenuBarMDIFrameWnd::~CDKMenuBarMDIFrameWnd() {
+    if (m_hWindowMenu) ::DestroyMenu(m_hWindowMenu);
+}
 
 BOOL CDKMenuBarMDIFrameWnd::AreHooksInstalled() {
     return hooks().keyboard != nullptr && hooks().mouse != nullptr;

@@ -8,6 +8,9 @@
 #include "app/program/CSaveTemplateDlg.h"
 #include "app/program/snippets.h"
 #include "app/program/template_index.h"
+#include "platform/win/file_contents.h"
+
+#include <string_view>
 
 // The text goes straight to the template file: the document keeps its own file, title and
 // modified state, so edits not yet saved are still asked about when it closes.
@@ -16,7 +19,8 @@ void CEditMDIView::OnSaveAsTemplate() {
     if (dlg.DoModal() != IDOK) return;
     const CString path = GetTemplateFolder() + dlg.m_strName;
     const CString text = m_pEdit->GetText();
-    if (!WriteFileSafely(path, static_cast<LPCTSTR>(text), static_cast<size_t>(text.GetLength()))) {
+    if (!pm::sys::replaceFileContents(static_cast<LPCTSTR>(path),
+                                      std::string_view(text, static_cast<std::size_t>(text.GetLength())))) {
         AfxMessageBox(CString("The template could not be saved as ") + path + ".", MB_ICONEXCLAMATION);
         return;
     }

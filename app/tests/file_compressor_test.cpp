@@ -1,12 +1,15 @@
 #include "app/CFileCompressor.h"
 #include "platform/win/windlg.h"
 
+#include "platform/win/tests/support/scratch_disk.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -95,14 +98,30 @@ TEST(FileCompressor, DamagedFileFails) {
     EXPECT_TRUE(c.errors.empty());
 }
 
-TEST(FileCompressor, WriteFailureIsReported) {
+TEST(FileCompressor, WriteFailureIsReportedAndLeavesTheOldFileWhole) {
     RecordingCompressor c;
     c.expectedState = 1;
     TempFolder folder;
     TempFolder::Write(folder / "src", std::string(100000, 'x'));
-    // /dev/full accepts the open and refuses every write.
-    EXPECT_FALSE(c.Run((folder / "src").c_str(), "/dev/full", TRUE));
+    pm::test::ScratchDisk full(pm::test::ScratchDisk::Full);
+    TempFolder::Write(full.file("packed"), "old");
+    full.seal();
+    EXPECT_FALSE(c.Run((folder / "src").c_str(), full.file("packed").c_str(), TRUE));
+    full.unseal();
     EXPECT_EQ(c.errors, std::vector<int>{1});
+    EXPECT_EQ(TempFolder::Read(full.file("packed")), "old");
+    EXPECT_EQ(full.names(), std::vector<std::string>{"packed"});
+}
+
+TEST(FileCompressor, RefusesANamedPipeAsSourceOrDestination) {
+    TempFolder folder;
+    TempFolder::Write(folder / "src", "some text");
+    const std::string pipe = folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    RecordingCompressor c;
+    EXPECT_FALSE(c.Run(pipe.c_str(), (folder / "out").c_str(), TRUE)) << "returns at once, no writer needed";
+    EXPECT_FALSE(c.Run((folder / "src").c_str(), pipe.c_str(), TRUE));
+    EXPECT_TRUE(c.errors.empty());
 }
 
 TEST(FileCompressor, ErrorsAreShownInAMessageBox) {
@@ -113,8 +132,11 @@ TEST(FileCompressor, ErrorsAreShownInAMessageBox) {
     });
     TempFolder folder;
     TempFolder::Write(folder / "src", "some text");
+    pm::test::ScratchDisk full(pm::test::ScratchDisk::Full);
+    full.seal();
     CFileCompressor c;
-    EXPECT_FALSE(c.Run((folder / "src").c_str(), "/dev/full", TRUE));
+    EXPECT_FALSE(c.Run((folder / "src").c_str(), full.file("packed").c_str(), TRUE));
+    full.unseal();
     pm::setMessageBoxHook(nullptr);
     EXPECT_EQ(shown, std::vector<std::string>{"Error: 1"});
 }

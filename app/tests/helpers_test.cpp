@@ -79,25 +79,6 @@ TEST(Files, ExistReadDelete) {
     EXPECT_TRUE(FileExists(folder.Path().c_str())) << "folders are not deleted";
 }
 
-TEST(Files, WriteFileSafely) {
-    TempFolder folder;
-    std::string path = folder / "doc.txt";
-    TempFolder::Write(path, "old");
-    std::filesystem::permissions(path,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    ASSERT_TRUE(WriteFileSafely(path.c_str(), "new", 3));
-    EXPECT_EQ(TempFolder::Read(path), "new");
-    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    EXPECT_FALSE(WriteFileSafely((folder / "missing/doc.txt").c_str(), "x", 1));
-    std::filesystem::create_directory(folder / "dir");
-    EXPECT_FALSE(WriteFileSafely((folder / "dir").c_str(), "x", 1)) << "a folder is not replaced";
-    int files = 0;
-    for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
-        files += e.is_regular_file();
-    EXPECT_EQ(files, 1) << "no temporary file is left";
-}
-
 TEST(Text, SplitAtDelimiterAndChar) {
     CString left("stale"), rest("Solutions\\Basics\\Alert.htm");
     ASSERT_TRUE(SplitAtDelimiter(left, rest, '\\'));

@@ -1,6 +1,6 @@
 #pragma once
-// Byte-exact file access of the colour tool: bounded whole-file and prefix reads, a safe replace
-// (temporary file in the same folder, then rename), a copy and a folder listing by extension.
+// Byte-exact file access of the colour tool: bounded whole-file and prefix reads, a copy and a
+// folder listing by extension. Only regular files are read (never waiting on a named pipe).
 
 #include <cstddef>
 #include <string>
@@ -22,12 +22,7 @@ FileRead readWholeFile(const std::string& path, std::size_t maxBytes);
 // Reads at most maxBytes from the start of a file (shorter files give all their bytes).
 FileRead readFilePrefix(const std::string& path, std::size_t maxBytes);
 
-// Replaces the file at `path` with `bytes`: writes a temporary file beside it and renames it over
-// the old one, keeping the old file's permissions. A file without any write permission is refused.
-// Returns an empty string on success, else what went wrong (the old file is then whole).
-std::string writeFileSafely(const std::string& path, const std::string& bytes);
-
-// Copies a file over `to` (an existing copy is replaced). Returns false when it cannot.
+// Copies a file over `to` (an existing copy is replaced safely). Returns false when it cannot.
 bool copyFile(const std::string& from, const std::string& to);
 
 // Names (without folder) of the regular files in `folder` whose extension equals `extension`

@@ -2,6 +2,7 @@
 
 #include "colourtool/core/file_io.h"
 #include "colourtool/core/notations.h"
+#include "platform/win/file_contents.h"
 
 namespace tintara {
 
@@ -60,9 +61,9 @@ HtmlSaveResult finishHtmlSave(const HtmlSavePlan& plan, const DocumentColours& c
         return result;
     }
     result.text = rewriteBodyColours(plan.text, *plan.tag, colours, addMissing);
-    const std::string error = writeFileSafely(plan.path, result.text);
-    if (!error.empty()) {
-        result.error = "Could not save " + plan.path + " (" + error + ").";
+    const pm::sys::FileResult written = pm::sys::replaceFileContents(plan.path, result.text);
+    if (!written) {
+        result.error = "Could not save " + plan.path + " (" + written.reason + ").";
         return result;
     }
     result.written = true;

@@ -1,6 +1,7 @@
 // The colour tool on a real desktop: its borderless main window takes clicks and keys from the
 // window manager, moves by its drawn title bar, minimises and comes back, and its questions come up
-// above it and hand the keys back when they close.
+// above it and hand the keys back when they close; names typed into the file dialogs that are no
+// regular file end in a message.
 
 #include "colourtool/app/form1.h"
 #include "colourtool/app/pick_color.h"
@@ -10,6 +11,7 @@
 #include "platform/forms/notify_icon.h"
 #include "platform/forms/url_opener.h"
 #include "platform/win/desktop_tests/support/desktop_session.h"
+#include "platform/win/windlg.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,9 @@
 #include <memory>
 #include <sstream>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -86,6 +90,8 @@ protected:
             << "the window manager never activated the main window";
     }
     void TearDown() override {
+        // The picker is kept after it closes, as long as the program runs; a test ends it.
+        tintara::PickColor::destroy();
         form.reset();
         desk::pumpFor(50);
         vb::setUrlOpener(nullptr);
@@ -301,3 +307,38 @@ TEST_F(TintaraOnTheDesktop, TheProgramsWindowHasItsTitleClassAndIcon) {
 }
 
 } // namespace
+
+// Names that are no regular file, typed into the desktop's file dialogs as a user types them: Save
+// As to a new file under /proc and Open of a named pipe are each refused with a message naming the
+// file, and the dialog is shown again (nothing reads or waits on what the name stands for), and the window
+// goes on taking clicks and keys.
+TEST_F(TintaraOnTheDesktop, SaveAsUnderProcAndOpenOfANamedPipeEndInAMessage) {
+    vb::SystemDialogs desktopDialogs;
+    vb::setDialogs(&desktopDialogs);
+    std::vector<std::string> told;
+    pm::setMessageBoxHook([&told](HWND, const std::string& text, const std::string&, UINT) {
+        told.push_back(text);
+        return IDOK;
+    });
+    desk::typeIntoNextFileDialog(main(), "/proc/x.sql", true);
+    form->popup3b_Click(1);
+    ASSERT_EQ(told.size(), 1u) << "Save As ended without a message";
+    EXPECT_EQ(told[0], "/proc/x.sql is a system file, not a regular file");
+
+    char folder[] = "/tmp/tintara-pipe-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string pipe = std::string(folder) + "/pipe.htm";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    desk::typeIntoNextFileDialog(main(), pipe, true);
+    form->openDocument();
+    ::unlink(pipe.c_str());
+    ::rmdir(folder);
+    pm::setMessageBoxHook(nullptr);
+    vb::setDialogs(&dialogs);
+    ASSERT_EQ(told.size(), 2u) << "Open ended without a message";
+    EXPECT_EQ(told[1], pipe + " is a named pipe, not a regular file");
+
+    ASSERT_TRUE(desk::pumpUntil([this] { return desk::active(main()); }));
+    typeRed();
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}

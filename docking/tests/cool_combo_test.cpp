@@ -54,6 +54,7 @@ protected:
         ASSERT_TRUE(m_parent.CreateEx(0, AFX_WND, "colours", WS_POPUP | WS_VISIBLE, at.x, at.y, 200, 40,
                                       nullptr, nullptr));
         ASSERT_TRUE(m_combo.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 40, 30), &m_parent, 77));
+        m_images.DeleteImageList();
         m_images.Create(16, 15, ILC_COLOR24 | ILC_MASK, 20, 0);
         CBitmap strip;
         strip.Attach(pm::afxtest::makeButtonImages(20));

@@ -50,7 +50,8 @@ protected:
         bar.EnableDocking(CBRS_ALIGN_ANY);
         CToolBarCtrl& tools = bar.GetToolBarCtrl();
         tools.SetButtonStructSize(sizeof(TBBUTTON));
-        TBADDBITMAP bitmap{nullptr, reinterpret_cast<UINT_PTR>(pm::afxtest::makeButtonImages(kButtons))};
+        images = pm::afxtest::makeButtonImages(kButtons); // the tool bar uses it, the test owns it
+        TBADDBITMAP bitmap{nullptr, reinterpret_cast<UINT_PTR>(images)};
         tools.SendMessage(TB_ADDBITMAP, kButtons, reinterpret_cast<LPARAM>(&bitmap));
         std::vector<TBBUTTON> buttons;
         for (int i = 0; i < kButtons; ++i) {
@@ -65,7 +66,10 @@ protected:
         frame->RecalcLayout();
         pm::afxtest::pump();
     }
-    void TearDown() override { EndProgram(app); }
+    void TearDown() override {
+        EndProgram(app);
+        ::DeleteObject(images);
+    }
 
     CRect ToolsRect() { return WindowRect(&bar.GetToolBarCtrl()); }
     CRect BarClientRect() {
@@ -99,6 +103,7 @@ protected:
 
     CFixtureApp app;
     CFixtureFrame* frame = nullptr;
+    HBITMAP images = nullptr;
     CDKSizeToolBar bar{kAvailable, static_cast<int>(std::size(kAvailable))};
 };
 

@@ -1,8 +1,9 @@
 #include "platform/forms/vb_files.h"
 
+#include "platform/win/file_contents.h"
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace vb {
@@ -42,40 +43,27 @@ bool lessWithoutCase(const std::string& a, const std::string& b) {
 } // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream in(slashes(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    pm::sys::FileRead file = pm::sys::readFileContents(path);
+    if (!file) return std::nullopt;
+    return std::move(file.bytes);
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(slashes(path), std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    return static_cast<bool>(pm::sys::replaceFileContents(path, bytes));
 }
 
 bool FileCopy(const std::string& from, const std::string& to) {
-    std::error_code error;
-    fs::copy_file(slashes(from), slashes(to), fs::copy_options::overwrite_existing, error);
-    return !error;
+    const pm::sys::FileRead source = pm::sys::readFileContents(from);
+    return source && pm::sys::replaceFileContents(to, source.bytes);
 }
 
 ReadResult ReadAt(const std::string& path, std::uint64_t offset, std::size_t count, std::string& out) {
     out.clear();
-    std::ifstream in(slashes(path), std::ios::binary);
-    if (!in) return ReadResult::Failed;
-    in.seekg(0, std::ios::end);
-    auto size = static_cast<std::uint64_t>(in.tellg());
-    if (offset >= size) return count == 0 ? ReadResult::Ok : ReadResult::Short;
-    std::size_t available = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset));
-    out.resize(available);
-    in.seekg(static_cast<std::streamoff>(offset));
-    in.read(out.data(), static_cast<std::streamsize>(available));
-    if (!in) return ReadResult::Failed;
-    return available == count ? ReadResult::Ok : ReadResult::Short;
+    if (offset > pm::sys::kWholeFile - count) return ReadResult::Failed;
+    const pm::sys::FileRead file = pm::sys::readFileContents(path, static_cast<std::size_t>(offset) + count);
+    if (!file) return ReadResult::Failed;
+    if (offset < file.bytes.size()) out = file.bytes.substr(static_cast<std::size_t>(offset));
+    return out.size() == count ? ReadResult::Ok : ReadResult::Short;
 }
 
 std::vector<std::string> SplitLines(const std::string& bytes) {

@@ -1,6 +1,6 @@
 #pragma once
-// File helpers of the forms runtime. Files are read and written byte for byte; paths may use '/'
-// or '\\' as the separator.
+// File helpers of the forms runtime. Files are read and written byte for byte (only regular files are
+// read; writes replace a file safely); paths may use '/' or '\\' as the separator.
 
 #include <cstdint>
 #include <optional>
@@ -11,7 +11,7 @@ namespace vb {
 
 // The whole file's bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
-// Creates or truncates the file and writes `bytes`; false when any step fails.
+// Makes or replaces the file with `bytes`; false when any step fails (an old file is then whole).
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // Copies `from` over `to` (replaced when present); false on failure.
 bool FileCopy(const std::string& from, const std::string& to);

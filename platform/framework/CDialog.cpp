@@ -5,6 +5,7 @@
 #include "platform/framework/CDialog.h"
 
 #include "platform/framework/CWinApp.h"
+#include "platform/win/handle_accounting.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -36,10 +37,12 @@ LRESULT CALLBACK dialogMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(dialogFilterHook, code, wParam, lParam);
 }
 
+// Installed with the first modal dialog and kept for the thread's life.
 void installDialogMessageFilter() {
-    if (!dialogFilterHook)
-        dialogFilterHook =
-            ::SetWindowsHookEx(WH_MSGFILTER, &dialogMessageFilter, nullptr, ::GetCurrentThreadId());
+    if (dialogFilterHook) return;
+    dialogFilterHook =
+        ::SetWindowsHookEx(WH_MSGFILTER, &dialogMessageFilter, nullptr, ::GetCurrentThreadId());
+    pm::keepHookForThread(dialogFilterHook);
 }
 
 } // namespace

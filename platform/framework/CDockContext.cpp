@@ -8,6 +8,7 @@
 #include "platform/framework/CDockBar.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CMiniFrameWnd.h"
+#include "platform/win/handle_accounting.h"
 
 #include <cstdlib>
 
@@ -352,6 +353,7 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
     static CBrush* halftone = [] {
         auto* brush = new CBrush;
         brush->Attach(::CreateHalftoneBrush());
+        pm::keepForProcess(brush->m_hObject);
         return brush;
     }();
     // The desktop's window DC draws on the overlay above every window; releasing it shows the change.

@@ -10,8 +10,10 @@
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/FrameworkStrings.h"
 
-#include <cstdio>
+#include "platform/win/file_contents.h"
+
 #include <cstdlib>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -110,21 +112,6 @@ BOOL CDocument::OnNewDocument() {
     return TRUE;
 }
 
-CFile* CDocument::GetFile(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
-    auto* pFile = new CFile;
-    if (pFile->Open(lpszFileName, nOpenFlags, pError)) return pFile;
-    delete pFile;
-    return nullptr;
-}
-
-void CDocument::ReleaseFile(CFile* pFile, BOOL bAbort) {
-    if (bAbort)
-        pFile->Abort();
-    else
-        pFile->Close();
-    delete pFile;
-}
-
 void CDocument::ReportSaveLoadException(LPCSTR lpszPathName, CException* e, BOOL, UINT nIDPDefault) {
     if (e && e->IsKindOf(RUNTIME_CLASS(CUserException))) return; // already told
     CString prompt;
@@ -140,24 +127,36 @@ void CDocument::ReportSaveLoadException(LPCSTR lpszPathName, CException* e, BOOL
     AfxMessageBox(prompt, MB_ICONEXCLAMATION);
 }
 
+namespace {
+
+// What a failed read or write of the file at path reports.
+CFileException fileException(const pm::sys::FileResult& failure, LPCSTR lpszPathName) {
+    const int cause =
+        failure.notRegular ? CFileException::invalidFile : CFileException::ErrnoToException(failure.error);
+    return CFileException(cause, failure.error, lpszPathName);
+}
+
+} // namespace
+
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
-    CFileException fe;
-    CFile* pFile = GetFile(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe);
-    if (!pFile) {
+    // The file is read whole first (a named pipe or a device is refused, never waited on); Serialize
+    // reads it from memory.
+    pm::sys::FileRead file = pm::sys::readFileContents(lpszPathName ? lpszPathName : "");
+    if (!file) {
+        CFileException fe = fileException(file, lpszPathName);
         ReportSaveLoadException(lpszPathName, &fe, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         return FALSE;
     }
+    CMemFile memory(reinterpret_cast<BYTE*>(file.bytes.data()), static_cast<UINT>(file.bytes.size()));
     DeleteContents();
     SetModifiedFlag();
     try {
-        CArchive loadArchive(pFile, CArchive::load | CArchive::bNoFlushOnDelete);
+        CArchive loadArchive(&memory, CArchive::load | CArchive::bNoFlushOnDelete);
         loadArchive.m_pDocument = this;
         CWaitCursor wait;
-        if (pFile->GetLength() != 0) Serialize(loadArchive);
+        if (memory.GetLength() != 0) Serialize(loadArchive);
         loadArchive.Close();
-        ReleaseFile(pFile, FALSE);
     } catch (CException* e) {
-        ReleaseFile(pFile, TRUE);
         DeleteContents();
         ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         e->Delete();
@@ -167,53 +166,28 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
     return TRUE;
 }
 
-namespace {
-
-// A new file beside target, to be renamed over it once written.
-CString siblingTempName(const CString& target) {
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        CString name;
-        name.Format("%s.~%d-%d.tmp", static_cast<LPCSTR>(target), static_cast<int>(::getpid()), attempt);
-        struct stat st {};
-        if (::stat(name, &st) != 0) return name;
-    }
-    return target + ".~tmp";
-}
-
-} // namespace
-
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
-    // The document is written to a new file first; the old file is replaced only when that worked.
-    CString target(lpszPathName);
-    CString temp = siblingTempName(target);
-    CFileException fe;
-    CFile* pFile = GetFile(temp, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe);
-    if (!pFile) {
-        fe.m_strFileName = target;
-        ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
-        return FALSE;
-    }
+    // Serialize writes to memory; the file is then replaced safely, so a failed save leaves it whole.
+    CMemFile memory(1 << 16);
     try {
-        CArchive saveArchive(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
+        CArchive saveArchive(&memory, CArchive::store | CArchive::bNoFlushOnDelete);
         saveArchive.m_pDocument = this;
         CWaitCursor wait;
         Serialize(saveArchive);
         saveArchive.Close();
-        ReleaseFile(pFile, FALSE);
     } catch (CException* e) {
-        ReleaseFile(pFile, TRUE);
-        std::remove(temp);
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();
         return FALSE;
     }
-    // Keep the old file's permissions.
-    struct stat st {};
-    if (::stat(target, &st) == 0) ::chmod(temp, st.st_mode & 07777);
-    if (std::rename(temp, target) != 0) {
-        std::remove(temp);
-        CFileException renameError(CFileException::accessDenied, -1, target);
-        ReportSaveLoadException(lpszPathName, &renameError, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    const auto length = static_cast<std::size_t>(memory.GetLength());
+    BYTE* bytes = memory.Detach();
+    const pm::sys::FileResult written = pm::sys::replaceFileContents(
+        lpszPathName ? lpszPathName : "", std::string_view(reinterpret_cast<const char*>(bytes), length));
+    std::free(bytes);
+    if (!written) {
+        CFileException fe = fileException(written, lpszPathName);
+        ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;
     }
     SetModifiedFlag(FALSE);

@@ -1,7 +1,8 @@
 #pragma once
 // CDocument: a document's data, title, path and modified flag, with its views. Opening and saving
-// run Serialize over a CArchive; a save writes a new file beside the old one and replaces it only
-// when complete, so a failed save leaves the old file as it was.
+// run Serialize over a CArchive in memory: opening reads a regular file whole first (never waiting
+// on a named pipe or a device), and a save replaces the file safely once Serialize is done, so a
+// failed save leaves the old file as it was.
 
 #include "platform/framework/CCmdTarget.h"
 #include "platform/framework/CList.h"
@@ -10,8 +11,6 @@
 class CView;
 class CFrameWnd;
 class CDocTemplate;
-class CFile;
-class CFileException;
 class CException;
 
 class CDocument : public CCmdTarget {
@@ -48,8 +47,6 @@ public:
     virtual void OnCloseDocument();
     virtual void PreCloseFrame(CFrameWnd* pFrame);
     virtual void ReportSaveLoadException(LPCSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault);
-    virtual CFile* GetFile(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError);
-    virtual void ReleaseFile(CFile* pFile, BOOL bAbort);
 
     // ---- Saving ----
     // Asks "Save changes to <name>?" when modified: Yes saves (FALSE if that fails), No goes on,

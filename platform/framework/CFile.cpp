@@ -1,6 +1,7 @@
 #include "platform/framework/CFile.h"
 
 #include "platform/framework/Exceptions.h"
+#include "platform/win/file_contents.h"
 
 #include <cerrno>
 #include <climits>
@@ -74,6 +75,36 @@ void fillError(CFileException* pError, int cause, int nErrno, const CString& nam
     pError->m_strFileName = name;
 }
 
+// Opens a regular file, never waiting: reading goes through the system's checked open, and a write
+// to a named pipe or a device fails at once instead of waiting for a reader. A folder is refused as
+// Windows refuses it, any other file that is not regular as an invalid file.
+int openRegular(const CString& path, int flags, CFileException* pError, const CString& name) {
+    pm::sys::FileResult failure;
+    int fd = -1;
+    if ((flags & (O_ACCMODE | O_CREAT)) == O_RDONLY) {
+        fd = pm::sys::openFileForReading(static_cast<LPCTSTR>(path), failure);
+    } else {
+        fd = ::open(path, (flags & ~O_TRUNC) | O_NONBLOCK, 0666);
+        struct stat st {};
+        if (fd < 0) {
+            failure.error = errno;
+        } else if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            failure.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+            failure.notRegular = true;
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    if (fd >= 0) return fd;
+    if (failure.error == EISDIR)
+        fillError(pError, CFileException::accessDenied, EISDIR, name);
+    else if (failure.notRegular)
+        fillError(pError, CFileException::invalidFile, failure.error, name);
+    else
+        fillError(pError, openCause(failure.error, path), failure.error, name);
+    return -1;
+}
+
 } // namespace
 
 CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags) {
@@ -96,18 +127,8 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError) 
     }
     // Truncation waits until the share lock is held, so a refused open leaves the file whole.
     const int flags = openFlags(nOpenFlags);
-    const int fd = ::open(path, flags & ~O_TRUNC, 0666);
-    if (fd < 0) {
-        const int err = errno;
-        fillError(pError, openCause(err, path), err, m_strFileName);
-        return FALSE;
-    }
-    struct stat st;
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        fillError(pError, CFileException::accessDenied, EISDIR, m_strFileName);
-        return FALSE;
-    }
+    const int fd = openRegular(path, flags, pError, m_strFileName);
+    if (fd < 0) return FALSE;
     const int lock = shareLock(nOpenFlags);
     if (lock && flock(fd, lock | LOCK_NB) != 0) {
         ::close(fd);

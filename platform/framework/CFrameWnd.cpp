@@ -45,6 +45,9 @@ CFrameWnd::CFrameWnd() {
 
 CFrameWnd::~CFrameWnd() {
     if (POSITION pos = frameList().Find(this)) frameList().RemoveAt(pos);
+    // The default menu is the frame's: a window destroyed with another menu in its place (a
+    // document's shared menu, put there while the frame's windows went) leaves it to the frame.
+    if (m_hMenuDefault && ::IsMenu(m_hMenuDefault)) ::DestroyMenu(m_hMenuDefault);
 }
 
 const CPtrList& CFrameWnd::AllFrames() {

@@ -12,6 +12,7 @@
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/HandleMap.h"
 #include "platform/framework/afxres.h"
+#include "platform/win/handle_accounting.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -379,9 +380,12 @@ LRESULT CALLBACK cbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
 
 void AfxHookWindowCreate(CWnd* pWnd) {
     AFX_THREAD_STATE* state = AfxGetThreadState();
-    if (!state->m_hHookOldCbtFilter)
+    if (!state->m_hHookOldCbtFilter) {
+        // Installed once and kept for the thread's life.
         state->m_hHookOldCbtFilter =
             ::SetWindowsHookEx(WH_CBT, &cbtFilterHook, nullptr, ::GetCurrentThreadId());
+        pm::keepHookForThread(state->m_hHookOldCbtFilter);
+    }
     state->m_pWndInit = pWnd;
 }
 

@@ -27,13 +27,14 @@ public:
         return (handle & 0xF) == 0 ? static_cast<std::uint32_t>(handle >> kTagShift) : 0;
     }
 
-    // Stores obj and returns its handle value (never 0).
+    // Stores obj and returns its handle value (never 0); 0 when every slot a handle can name is taken.
     std::uintptr_t add(std::unique_ptr<T> obj) {
         std::uint32_t slot;
         if (!m_free.empty()) {
             slot = m_free.back();
             m_free.pop_back();
         } else {
+            if (m_entries.size() >= slotLimit()) return 0;
             slot = static_cast<std::uint32_t>(m_entries.size());
             m_entries.emplace_back();
         }
@@ -62,6 +63,25 @@ public:
         return obj;
     }
 
+    // The number of live entries.
+    std::size_t liveCount() const { return m_entries.size() - m_free.size(); }
+
+    // The most entries a handle of this table can name: 2^20 - 1 when tagged, 2^28 - 1 untagged.
+    std::size_t slotLimit() const { return m_tag == 0 ? kUntaggedSlotLimit : kTaggedSlotMask; }
+
+    // Whether the table is consistent: every free slot is empty and listed once, every other slot
+    // holds an object, and no generation is 0 (a handle is never 0). For tests and checks.
+    bool checkInvariants() const {
+        std::vector<bool> listed(m_entries.size(), false);
+        for (std::uint32_t slot : m_free) {
+            if (slot >= m_entries.size() || listed[slot] || m_entries[slot].object) return false;
+            listed[slot] = true;
+        }
+        for (std::size_t i = 0; i < m_entries.size(); ++i)
+            if (m_entries[i].generation == 0 || (!listed[i] && !m_entries[i].object)) return false;
+        return m_entries.size() <= slotLimit();
+    }
+
     template <class F> void forEach(F f) const {
         for (std::size_t i = 0; i < m_entries.size(); ++i)
             if (m_entries[i].object)
@@ -81,6 +101,7 @@ private:
     static constexpr int kTaggedGenerationShift = 24;
     static constexpr std::uintptr_t kTaggedSlotMask = (std::uintptr_t(1) << 20) - 1;
     static constexpr std::uint32_t kTaggedGenerationMask = (1u << 18) - 1;
+    static constexpr std::size_t kUntaggedSlotLimit = (std::size_t(1) << 28) - 1;
 
     std::uintptr_t pack(std::uint32_t slot, std::uint32_t generation) const {
         if (m_tag == 0)

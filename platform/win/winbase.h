@@ -190,9 +190,9 @@ typedef struct _FILETIME {
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
 
-// Opens a file that exists for reading (GENERIC_READ, OPEN_EXISTING); other accesses and
-// dispositions fail with ERROR_NOT_SUPPORTED, a folder with ERROR_ACCESS_DENIED. Sharing flags are
-// accepted and not enforced: the system locks no file.
+// Opens a file that exists for reading (GENERIC_READ, OPEN_EXISTING) without waiting; other accesses
+// and dispositions fail with ERROR_NOT_SUPPORTED, a folder, a named pipe or a device with
+// ERROR_ACCESS_DENIED. Sharing flags are accepted and not enforced: the system locks no file.
 HANDLE CreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES attributes,
                   DWORD disposition, DWORD flags, HANDLE templateFile);
 #define CreateFileA CreateFile
@@ -202,8 +202,8 @@ BOOL GetFileTime(HANDLE file, LPFILETIME creation, LPFILETIME lastAccess, LPFILE
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 // -1, 0 or 1 as the first time is earlier than, equal to or later than the second.
 LONG CompareFileTime(const FILETIME* first, const FILETIME* second);
-// Copies a file (with its permissions) to newFileName; an existing target is replaced whole only
-// when the copy is complete, unless failIfExists refuses it (ERROR_FILE_EXISTS).
+// Copies a regular file to newFileName; an existing target is replaced whole only when the copy is
+// complete and keeps its permissions, unless failIfExists refuses it (ERROR_FILE_EXISTS).
 BOOL CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists);
 #define CopyFileA CopyFile
 

@@ -10,6 +10,14 @@ void ShowSystemError(int code, const std::string& text) {
     MessageBox(nullptr, SystemErrorText(text, code).c_str(), "Tessmark", MB_ICONERROR);
 }
 
+void ShowFileError(const pm::sys::FileResult& failure, const std::string& text) {
+    if (!failure.notRegular && failure.error != EAGAIN) {
+        ShowSystemError(failure.error, text);
+        return;
+    }
+    MessageBox(nullptr, (text + "\n" + failure.message()).c_str(), "Tessmark", MB_ICONERROR);
+}
+
 void ShowServerError(HWND owner, MYSQL* connection) {
     TessmarkBox(owner, ServerErrorText(connection), MB_ICONERROR);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The query tool's error boxes, captioned "Tessmark".
 
+#include "platform/win/file_contents.h"
 #include "platform/win/windows.h"
 
 #include <mysql.h>
@@ -9,6 +10,10 @@
 
 // "%s\n%d:%s" with the system's text for the code.
 void ShowSystemError(int code, const std::string& text);
+
+// A failed read or write of a file: ShowSystemError's box, or, for a path that is not a regular
+// file (or cannot be read without waiting), the text and what the path is, naming it.
+void ShowFileError(const pm::sys::FileResult& failure, const std::string& text);
 
 // "Error No. %d\n%s" with the connection's error.
 void ShowServerError(HWND owner, MYSQL* connection);

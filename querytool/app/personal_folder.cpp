@@ -5,7 +5,6 @@
 #include "querytool/app/app_globals.h"
 #include "querytool/app/application.h"
 #include "querytool/app/error_boxes.h"
-#include "querytool/app/file_bytes.h"
 #include "querytool/app/query_window.h"
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/sql_editor.h"
@@ -17,6 +16,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -30,6 +30,11 @@ CApplication& app() {
 
 std::string keyFile(const std::string& name) {
     return name + ".mys";
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
 }
 
 bool hasKeySuffix(const std::string& name) {
@@ -72,15 +77,18 @@ void addKey(HWND dialog, AddKeyRun& run) {
     const int length = GetWindowTextLength(edit);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowText(edit, &text[0], length + 1)));
-    int error = 0;
-    bool createFailed = false;
-    if (!CreateNewFileBytes(keyFile(name), text + '\0', error, createFailed)) {
-        if (createFailed) {
-            ShowSystemError(error, "Could not create personal key file.");
-            return;
-        }
-        ShowSystemError(error, "Could not write personal key data");
+    // A key never replaces another one's file.
+    const std::string path = keyFile(name);
+    if (fileExists(path)) {
+        ShowSystemError(EEXIST, "Could not create personal key file.");
+        return;
     }
+    const pm::sys::FileResult written = pm::sys::replaceFileContents(path, text + '\0');
+    if (!written && written.openFailed) {
+        ShowFileError(written, "Could not create personal key file.");
+        return;
+    }
+    if (!written) ShowFileError(written, "Could not write personal key data");
     app().AppendPersonalKey(name);
     EndDialog(dialog, IDOK);
     SetFocus(edit);
@@ -236,14 +244,12 @@ void AddToPersonalFolder(CQueryWindow& window) {
 void InsertPersonalKey(CQueryWindow& window, int id) {
     char name[1024] = {};
     GetMenuString(app().PersonalMenu(), static_cast<UINT>(id), name, sizeof name, MF_BYCOMMAND);
-    std::string bytes;
-    int error = 0;
-    bool openFailed = false;
-    if (!ReadFileBytes(keyFile(name), bytes, error, openFailed)) {
-        ShowSystemError(error, openFailed ? "Could not read the key file." : "Error reading the key file.");
+    const pm::sys::FileRead key = pm::sys::readFileContents(keyFile(name));
+    if (!key) {
+        ShowFileError(key, key.openFailed ? "Could not read the key file." : "Error reading the key file.");
         return;
     }
-    window.Editor()->ReplaceSelection(TextUpToNul(bytes));
+    window.Editor()->ReplaceSelection(TextUpToNul(key.bytes));
     SetFocus(window.Editor()->Window());
 }
 

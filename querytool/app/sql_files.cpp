@@ -5,13 +5,10 @@
 #include "querytool/app/app_globals.h"
 #include "querytool/app/application.h"
 #include "querytool/app/error_boxes.h"
-#include "querytool/app/file_bytes.h"
 #include "querytool/app/file_dialog.h"
 #include "querytool/app/query_window.h"
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/wait_cursor.h"
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -34,10 +31,9 @@ bool writeSqlFile(CQueryWindow& window, const std::string& path) {
     const int length = GetWindowTextLength(edit);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowText(edit, &text[0], length + 1)));
-    int error = 0;
-    bool createFailed = false;
-    if (ReplaceFileBytes(path, text, error, createFailed)) return true;
-    ShowSystemError(error, createFailed ? "Could not create file." : "Could not write into file.");
+    const pm::sys::FileResult written = pm::sys::replaceFileContents(path, text);
+    if (written) return true;
+    ShowFileError(written, written.openFailed ? "Could not create file." : "Could not write into file.");
     return false;
 }
 
@@ -49,27 +45,21 @@ void fileSaved(CQueryWindow& window, const std::string& path, bool listRecent) {
 }
 
 bool readIntoEditor(CQueryWindow& window, const std::string& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && static_cast<std::size_t>(info.st_size) >= kMaxFileSize) {
-        TessmarkBox(window.Window(), "File too big to process !!!", MB_ICONSTOP);
-        return false;
-    }
-    std::string bytes;
-    int error = 0;
-    bool openFailed = false;
+    pm::sys::FileRead file;
     {
         WaitCursor wait;
-        if (!ReadFileBytes(path, bytes, error, openFailed)) {
-            ShowSystemError(error, "Could not open file.");
-            return false;
-        }
+        file = pm::sys::readFileContents(path, kMaxFileSize);
     }
-    if (bytes.size() >= kMaxFileSize) {
+    if (!file) {
+        ShowFileError(file, "Could not open file.");
+        return false;
+    }
+    if (file.cut || file.bytes.size() >= kMaxFileSize) {
         TessmarkBox(window.Window(), "File too big to process !!!", MB_ICONSTOP);
         return false;
     }
     HWND edit = window.Editor()->Window();
-    SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TextUpToNul(bytes).c_str()));
+    SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TextUpToNul(file.bytes).c_str()));
     window.SetFile(path);
     SetFocus(edit);
     return true;

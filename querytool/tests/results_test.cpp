@@ -2,6 +2,7 @@
 #include "querytool/result_export.h"
 #include "querytool/result_text.h"
 
+#include "platform/win/tests/support/scratch_disk.h"
 #include "support/golden.h"
 #include "support/test_server.h"
 
@@ -10,6 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -60,13 +64,21 @@ TEST_F(Results, EmptyResultExports) {
     ExpectGolden(exported(empty, ExportFormat::Html), "exports/empty.html");
 }
 
-TEST_F(Results, FailedWritesAreReportedOnce) {
+TEST_F(Results, FailedWritesAreReportedOnceAndLeaveTheOldFileWhole) {
     const QueryResult& sample = query("select * from r");
-    const ExportOutcome full = ExportResult(sample, ExportFormat::Csv, "/dev/full");
+    pm::test::ScratchDisk disk(pm::test::ScratchDisk::Full);
+    const std::string target = disk.file("x.csv");
+    { std::ofstream(target, std::ios::binary) << "old export"; }
+    disk.seal();
+    const ExportOutcome full = ExportResult(sample, ExportFormat::Csv, target);
+    const ExportOutcome xml = ExportResult(sample, ExportFormat::Xml, target);
+    disk.unseal();
     EXPECT_FALSE(full.ok);
     EXPECT_EQ("Error writing into file", full.errorText);
-    EXPECT_EQ(ENOSPC, full.errorCode);
-    EXPECT_EQ("Error writing in file.", ExportResult(sample, ExportFormat::Xml, "/dev/full").errorText);
+    EXPECT_NE(0, full.errorCode);
+    EXPECT_EQ("Error writing in file.", xml.errorText);
+    EXPECT_EQ(ReadFileBytes(target), "old export");
+    EXPECT_EQ(disk.names(), std::vector<std::string>{"x.csv"});
     const ExportOutcome missing = ExportResult(sample, ExportFormat::Html, "/nonexistent-folder/x.html");
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ("Could not create file.", missing.errorText);
@@ -75,12 +87,16 @@ TEST_F(Results, FailedWritesAreReportedOnce) {
 
 TEST_F(Results, FailureInTheMiddleOfALargeExportStopsIt) {
     const QueryResult& many = query("select seq, repeat('x', 100) from seq_1_to_20000");
+    pm::test::ScratchDisk disk(pm::test::ScratchDisk::Full);
+    disk.seal();
     OutputFile file;
-    ASSERT_TRUE(file.Create("/dev/full"));
+    ASSERT_TRUE(file.Create(disk.file("big.csv")));
     EXPECT_FALSE(WriteCsv(many, file));
-    EXPECT_EQ(ENOSPC, file.Error());
+    EXPECT_NE(0, file.Error());
     EXPECT_FALSE(file.Write("more"));
     EXPECT_FALSE(file.Close());
+    disk.unseal();
+    EXPECT_TRUE(disk.names().empty()) << "nothing is left of a failed export";
 }
 
 TEST_F(Results, TextTableMatchesItsGoldenFile) {

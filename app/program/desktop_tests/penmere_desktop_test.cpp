@@ -3,7 +3,8 @@
 // the Tools dialog's prompt for a new tool takes the name typed into it; Alt and the arrow keys
 // walk the menu bar while the pointer rests elsewhere;
 // a second start of the program with a file, while another program is in front, hands the file to
-// the running editor, which opens it and comes to the front.
+// the running editor, which opens it and comes to the front; names typed into the file dialogs that
+// are no regular file end in a message.
 
 #include "app/file_helpers.h"
 #include "app/program/CEditMDIApp.h"
@@ -22,6 +23,7 @@
 #include <memory>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -240,4 +242,42 @@ TEST(PenmereOnTheDesktop, ClosingADocumentLeavesTheKeyboardWithTheNextOne) {
     EXPECT_TRUE(desk::active(main)) << "the main window keeps the front";
     EXPECT_NE(desk::property(main, "_NET_WM_STATE").find("MAXIMIZED"), std::string::npos)
         << "the window stays maximised";
+}
+
+// Names that are no regular file, typed into the desktop's file dialogs as a user types them: Save
+// As to a new file under /proc and Open of a named pipe are each refused with a message naming the
+// file, and the dialog is shown again (nothing reads or waits on what the name stands for), and the editor
+// goes on taking keys.
+TEST(PenmereOnTheDesktop, SaveAsUnderProcAndOpenOfANamedPipeEndInAMessage) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    EditorOnDesktop editor;
+    ASSERT_TRUE(editor.start(editor.folder + "/Projects/demo.js")) << "the main window was never activated";
+    HWND main = editor.main;
+    CDocument* doc = editor.frame()->MDIGetActive()->GetActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    std::vector<std::string> told;
+    pm::setMessageBoxHook([&told](HWND, const std::string& text, const std::string&, UINT) {
+        told.push_back(text);
+        return IDOK;
+    });
+    desk::typeIntoNextFileDialog(main, "/proc/x.sql", true);
+    ::SendMessage(main, WM_COMMAND, ID_FILE_SAVE_AS, 0);
+    ASSERT_EQ(told.size(), 1u) << "Save As ended without a message";
+    EXPECT_EQ(told[0], "/proc/x.sql is a system file, not a regular file");
+    EXPECT_EQ(std::string(doc->GetPathName()), editor.folder + "/Projects/demo.js")
+        << "the document keeps its file";
+
+    const std::string pipe = editor.folder + "/pipe.js";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    desk::typeIntoNextFileDialog(main, pipe, true);
+    ::SendMessage(main, WM_COMMAND, ID_FILE_OPEN, 0);
+    ASSERT_EQ(told.size(), 2u) << "Open ended without a message";
+    EXPECT_EQ(told[1], pipe + " is a named pipe, not a regular file");
+    pm::setMessageBoxHook(nullptr);
+
+    ASSERT_TRUE(desk::pumpUntil([main] { return desk::active(main); }));
+    doc->SetModifiedFlag(FALSE);
+    desk::keys({"y"});
+    EXPECT_TRUE(desk::pumpUntil([doc] { return doc->IsModified() != FALSE; }))
+        << "the key reached the editor";
 }

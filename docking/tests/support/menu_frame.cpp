@@ -187,6 +187,7 @@ void MenuFrameFixture::setUp() {
 void MenuFrameFixture::recreateFrame() {
     if (::IsWindow(main)) ::DestroyWindow(main);
     pm::afxtest::pump();
+    if (menu) ::DestroyMenu(menu);
     pm::afx::registerStandardClasses();
     frame = new CMenuFrame;
     frame->Create(nullptr, "Menus", WS_OVERLAPPEDWINDOW, CRect(60, 60, 700, 420));

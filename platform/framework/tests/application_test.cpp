@@ -2,12 +2,14 @@
 // that keep their files when saving fails.
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/scratch_disk.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -159,17 +161,23 @@ TEST(Documents, AFailedSaveLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(std::string(doc.GetTitle()), "keep.txt");
 
-    // A folder that cannot be written: the save fails and says so.
-    ::chmod(folder.c_str(), 0500);
-    bool writable =
-        ::access((folder + "/probe").c_str(), F_OK) != 0 && std::ofstream(folder + "/probe").good();
-    if (!writable) {
+    // A folder that cannot be written and a full disk (both hold for root): the save fails, says
+    // so, and leaves the saved file and nothing else.
+    for (pm::test::ScratchDisk::Kind kind : {pm::test::ScratchDisk::ReadOnly, pm::test::ScratchDisk::Full}) {
+        SCOPED_TRACE(kind == pm::test::ScratchDisk::ReadOnly ? "read-only folder" : "full disk");
+        pm::test::ScratchDisk disk(kind);
+        const std::string sealed = disk.file("keep.txt");
+        writeFile(sealed, "sealed contents");
+        disk.seal();
+        const std::size_t told = boxes.size();
         doc.SetModifiedFlag();
-        EXPECT_FALSE(doc.DoSave(path.c_str()));
-        EXPECT_EQ(readFile(path), "new contents");
-        EXPECT_EQ(boxes.size(), 2u);
+        EXPECT_FALSE(doc.DoSave(sealed.c_str()));
+        disk.unseal();
+        EXPECT_EQ(readFile(sealed), "sealed contents");
+        EXPECT_EQ(boxes.size(), told + 1);
+        EXPECT_EQ(disk.names(), std::vector<std::string>{"keep.txt"});
+        EXPECT_TRUE(doc.IsModified());
     }
-    ::chmod(folder.c_str(), 0700);
     pm::setMessageBoxHook(nullptr);
     pm::afxtest::removeFolder(folder);
 }

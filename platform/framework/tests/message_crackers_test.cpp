@@ -14,13 +14,12 @@
 namespace {
 
 std::vector<std::string> seen;
+// Brushes told apart by their handles.
 HBRUSH parentBrush() {
-    static HBRUSH brush = ::CreateSolidBrush(RGB(250, 250, 250));
-    return brush;
+    return static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH));
 }
 HBRUSH controlBrush() {
-    static HBRUSH brush = ::CreateSolidBrush(RGB(5, 5, 5));
-    return brush;
+    return static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH));
 }
 
 class CEveryMessage : public CWnd {

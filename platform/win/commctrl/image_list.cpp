@@ -3,6 +3,7 @@
 #include "platform/win/commctrl/image_list.h"
 
 #include "platform/win/handle_table.h"
+#include "platform/win/handle_accounting.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -58,6 +59,8 @@ HandleTable<ImageList>& lists() {
     static HandleTable<ImageList> table;
     return table;
 }
+
+const bool kImageListsCounted = registerHandleKind("image lists", [] { return lists().liveCount(); });
 
 } // namespace
 

@@ -11,6 +11,11 @@ namespace {
 class Static final : public Control {
 public:
     Static(HWND hwnd, const CREATESTRUCT& cs) : Control(hwnd), m_instance(cs.hInstance) {}
+    // A bitmap the control loaded itself (from its text) goes with it; images set by the program
+    // stay the program's.
+    ~Static() override {
+        if (m_loaded) DeleteObject(m_loaded);
+    }
 
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) override {
         LRESULT common = 0;
@@ -72,6 +77,8 @@ private:
             if (HICON icon = LoadIcon(m_instance, id)) setImage(IMAGE_ICON, icon);
         } else if (HBITMAP bm = LoadBitmap(m_instance, id)) {
             setImage(IMAGE_BITMAP, bm);
+            if (m_loaded) DeleteObject(m_loaded);
+            m_loaded = bm;
         }
     }
 
@@ -224,6 +231,7 @@ private:
     HINSTANCE m_instance = nullptr;
     HANDLE m_icon = nullptr;
     HANDLE m_bitmap = nullptr;
+    HBITMAP m_loaded = nullptr; // the bitmap loaded from the text, deleted with the control
 };
 
 } // namespace

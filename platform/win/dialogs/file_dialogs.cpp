@@ -1,7 +1,10 @@
 // GetOpenFileName and GetSaveFileName over the desktop's file dialog: filter pairs, the filter
-// index in and out, the default extension, and the Win32 buffer forms of the result.
+// index in and out, the default extension, the Win32 buffer forms of the result, and the refusal of
+// names that are not regular files.
 
 #include "platform/win/dialogs/common_dialogs.h"
+#include "platform/win/file_contents.h"
+#include "platform/win/windlg.h"
 
 #include <cstring>
 #include <filesystem>
@@ -65,6 +68,18 @@ std::string resultText(const std::vector<std::string>& paths, bool multiple) {
     return text + std::string(1, '\0');
 }
 
+// A name chosen that stands for a named pipe, a device, a socket or a folder is refused with a box
+// that names it (reading or writing it could wait for good); the dialog is then shown again.
+bool allRegularOrNew(HWND owner, const std::string& title, const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        const sys::FileResult special = sys::checkChosenFile(path);
+        if (special) continue;
+        MessageBoxA(owner, special.message().c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
 BOOL run(LPOPENFILENAMEA ofn, bool save) {
     setExtendedError(0);
     if (!ofn || ofn->lStructSize == 0) {
@@ -86,11 +101,18 @@ BOOL run(LPOPENFILENAMEA ofn, bool save) {
     request.multiple = !save && (ofn->Flags & OFN_ALLOWMULTISELECT);
     request.mustExist = !save && (ofn->Flags & OFN_FILEMUSTEXIST);
     request.overwritePrompt = save && (ofn->Flags & OFN_OVERWRITEPROMPT);
-    CommonDialogAnswer answer = ask(request);
-    if (!answer.accepted || answer.paths.empty()) return FALSE;
-    std::vector<std::string> paths = answer.paths;
-    if (save && ofn->lpstrDefExt && *ofn->lpstrDefExt && !extensionOffset(paths.front()))
-        paths.front() += std::string(".") + ofn->lpstrDefExt;
+    CommonDialogAnswer answer;
+    std::vector<std::string> paths;
+    for (;;) {
+        answer = ask(request);
+        if (!answer.accepted || answer.paths.empty()) return FALSE;
+        paths = answer.paths;
+        if (save && ofn->lpstrDefExt && *ofn->lpstrDefExt && !extensionOffset(paths.front()))
+            paths.front() += std::string(".") + ofn->lpstrDefExt;
+        if (allRegularOrNew(ofn->hwndOwner, request.title, paths)) break;
+        // Asked again, with the refused name to mend.
+        request.fileName = paths.front();
+    }
     std::string text = resultText(paths, request.multiple);
     if (text.size() > ofn->nMaxFile) {
         // The buffer's first two bytes tell the size needed.

@@ -4,14 +4,18 @@
 #include "platform/win/dialogs/common_dialogs.h"
 #include "platform/win/wm/desktop_widgets.h"
 
+#include <QAbstractFileIconProvider>
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QMimeDatabase>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStyle>
 
 namespace pm::dialogs {
 namespace {
@@ -20,9 +24,34 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// Icons and type names from the name alone. Qt's own provider asks the MIME database, which reads
+// the start of any file whose name says nothing, and blocks for good on a named pipe or a file
+// such as /proc/kmsg: a folder the dialog lists, or a name typed into it, must never be read.
+class NameOnlyIconProvider final : public QAbstractFileIconProvider {
+public:
+    QIcon icon(IconType type) const override {
+        return QApplication::style()->standardIcon(type == Folder || type == Drive ? QStyle::SP_DirIcon
+                                                                                   : QStyle::SP_FileIcon);
+    }
+    QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QStringLiteral("Folder");
+        const QMimeType mime = m_mimes.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        return mime.isDefault() ? QStringLiteral("File") : mime.comment();
+    }
+
+private:
+    QMimeDatabase m_mimes;
+};
+
 CommonDialogAnswer askFile(const CommonDialogRequest& r) {
     CommonDialogAnswer a;
     QFileDialog dialog(wm::desktopWidgetOf(r.owner), q(r.title), q(r.folder));
+    // Qt's own dialog, whose listing reads no file's contents.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    NameOnlyIconProvider icons;
+    dialog.setIconProvider(&icons);
     bool save = r.kind == CommonDialog::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save         ? QFileDialog::AnyFile

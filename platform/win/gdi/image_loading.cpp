@@ -8,12 +8,14 @@
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/stock_images.h"
 #include "platform/win/qtapp.h"
+#include "platform/win/file_contents.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <tuple>
@@ -38,6 +40,30 @@ int u16(const QByteArray& b, int at) {
     return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
 }
 
+qint64 s32(const QByteArray& b, int at) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(u16(b, at)) |
+                                     static_cast<std::uint32_t>(u16(b, at + 2)) << 16);
+}
+
+// An uncompressed BMP whose file ends before its last row (a cut file) gets the missing bytes as
+// zeros, so that its missing rows (the top ones: a BMP is stored bottom up) show in colour 0 of its
+// palette, or black, and never as whatever memory held: the reader leaves them unset.
+QByteArray withWholeRows(const QByteArray& bytes) {
+    if (!bytes.startsWith("BM") || bytes.size() < 26) return bytes;
+    const qint64 header = s32(bytes, 14);
+    const bool core = header == 12;
+    if (!core && (header < 40 || bytes.size() < 54)) return bytes;
+    const qint64 width = core ? u16(bytes, 18) : s32(bytes, 18);
+    const qint64 height = std::abs(core ? u16(bytes, 20) : s32(bytes, 22));
+    const qint64 bits = u16(bytes, core ? 24 : 28);
+    const qint64 compression = core ? 0 : s32(bytes, 30);
+    if ((compression != BI_RGB && compression != BI_BITFIELDS) || width <= 0 || bits <= 0 || bits > 32)
+        return bytes;
+    const qint64 need = s32(bytes, 10) + (width * bits + 31) / 32 * 4 * height;
+    if (need <= bytes.size() || need > kMaxFileBytes) return bytes;
+    return bytes + QByteArray(static_cast<qsizetype>(need - bytes.size()), '\0');
+}
+
 // The hot spot of image `index` of a cursor file (a 6-byte header, then 16-byte entries), or (0,0).
 QPoint cursorHotspot(const QByteArray& bytes, int index) {
     if (bytes.size() < 6 || u16(bytes, 0) != 0 || u16(bytes, 2) != 2) return QPoint();
@@ -58,7 +84,7 @@ QByteArray builtInFormat(const QByteArray& bytes) {
 // not valid).
 Picture decodePicture(const QByteArray& bytes, QSize want) {
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(withWholeRows(bytes));
     buffer.open(QIODevice::ReadOnly);
     QByteArray format = builtInFormat(bytes);
     QImageReader reader(&buffer, format);
@@ -81,9 +107,9 @@ Picture decodePicture(const QByteArray& bytes, QSize want) {
 }
 
 bool readFile(LPCSTR path, QByteArray* bytes) {
-    QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return false;
-    *bytes = file.readAll();
+    const pm::sys::FileRead file = pm::sys::readFileContents(path, static_cast<std::size_t>(kMaxFileBytes));
+    if (!file || file.cut) return false;
+    *bytes = QByteArray(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
     return true;
 }
 
@@ -198,7 +224,7 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name) {
 HBITMAP LoadPictureFromMemory(const void* bytes, size_t length) {
     if (bytes == nullptr || length == 0 || length > static_cast<size_t>(kMaxFileBytes)) return nullptr;
     pm::ensureQtApplication();
-    QByteArray data(static_cast<const char*>(bytes), static_cast<int>(length));
+    QByteArray data = withWholeRows(QByteArray(static_cast<const char*>(bytes), static_cast<int>(length)));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

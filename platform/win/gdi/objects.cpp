@@ -3,6 +3,7 @@
 
 #include "platform/win/gdi/device_context.h"
 #include "platform/win/gdi/image_pixels.h"
+#include "platform/win/handle_accounting.h"
 
 #include <cstring>
 
@@ -14,6 +15,19 @@ HandleTable<GdiObject>& objectTable() {
     static auto* table = new HandleTable<GdiObject>;
     return *table;
 }
+
+namespace {
+
+// Stock objects, system colour brushes, shared icons and the caches that programs keep for the whole
+// run live as long as the process.
+const bool kObjectsCounted = registerHandleKind("GDI objects", [] {
+    std::size_t live = 0;
+    objectTable().forEach(
+        [&](std::uintptr_t, const GdiObject& object) { live += object.stock || object.lasting ? 0 : 1; });
+    return live;
+});
+
+} // namespace
 
 GdiObject* objectOf(const void* handle) {
     return objectTable().get(reinterpret_cast<std::uintptr_t>(handle));
@@ -66,6 +80,10 @@ HBRUSH stockBrush(int index) {
 }
 
 } // namespace pm::gdi
+
+void pm::keepForProcess(HGDIOBJ object) {
+    if (gdi::GdiObject* o = gdi::objectOf(object)) o->lasting = true;
+}
 
 using namespace pm::gdi;
 

@@ -70,7 +70,8 @@ using ObjectData = std::variant<Pen, Brush, Font, Bitmap, Region, Palette, Icon,
 
 struct GdiObject {
     ObjectData data;
-    bool stock = false; // stock objects, system colour brushes and shared icons are never deleted
+    bool stock = false;   // stock objects, system colour brushes and shared icons are never deleted
+    bool lasting = false; // a cache that may live as long as the process: not counted as live
 };
 
 HandleTable<GdiObject>& objectTable();

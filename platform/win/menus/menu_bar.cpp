@@ -145,6 +145,18 @@ void keyMenu(HWND hwnd, WPARAM command, LPARAM lParam) {
 
 } // namespace
 
+// A destroyed window's menu bar (a top-level window's) and its copy of the system menu are destroyed
+// with it, as Win32 destroys them.
+void windowDestroyed(HWND hwnd) {
+    bars().erase(hwnd);
+    auto it = systemMenus().find(hwnd);
+    if (it != systemMenus().end()) {
+        DestroyMenu(it->second);
+        systemMenus().erase(it);
+    }
+    if (HMENU bar = GetMenu(hwnd)) DestroyMenu(bar);
+}
+
 void installMenuHooks() {
     static bool done = false;
     if (done) return;
@@ -152,6 +164,7 @@ void installMenuHooks() {
     wm::MenuBarHooks hooks;
     hooks.height = barHeight;
     hooks.paint = drawBar;
+    hooks.destroyed = windowDestroyed;
     wm::setMenuBarHooks(hooks);
     wm::setKeyMenuHandler(keyMenu);
 }

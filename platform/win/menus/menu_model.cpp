@@ -1,6 +1,7 @@
 #include "platform/win/menus/menu_model.h"
 
 #include "platform/win/handle_table.h"
+#include "platform/win/handle_accounting.h"
 #include "platform/win/menus/menu_loop.h"
 
 #include <algorithm>
@@ -14,6 +15,8 @@ HandleTable<Menu>& table() {
     static HandleTable<Menu> menus;
     return menus;
 }
+
+const bool kMenusCounted = registerHandleKind("menus", [] { return table().liveCount(); });
 
 HMENU handleOf(std::uintptr_t value) {
     return reinterpret_cast<HMENU>(value);

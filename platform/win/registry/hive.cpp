@@ -1,6 +1,7 @@
 #include "platform/win/registry/hive.h"
 
-#include "platform/win/registry/atomic_file.h"
+#include "platform/win/file_contents.h"
+
 #include "platform/win/registry/config_folder.h"
 #include "platform/win/registry/hive_format.h"
 
@@ -62,9 +63,10 @@ bool Hive::refresh() {
     if (current == m_loadedPath && now == m_stamp) return m_readable;
     // The stamp is taken before reading: a replacement during the read shows as a change next time.
     m_root = RegistryKey();
-    std::string text;
-    m_readable = !now.exists || readWholeFile(current, text);
-    if (m_readable) readHive(text, m_root);
+    sys::FileRead file;
+    if (now.exists) file = sys::readFileContents(current);
+    m_readable = static_cast<bool>(file);
+    if (m_readable) readHive(file.bytes, m_root);
     m_loadedPath = current;
     m_stamp = now;
     return m_readable;
@@ -85,7 +87,7 @@ long Hive::write(const std::function<long(RegistryKey& root, bool& changed)>& fn
     bool changed = false;
     long result = fn(m_root, changed);
     if (!changed) return result;
-    if (!replaceFile(file, writeHive(m_root))) {
+    if (!sys::replaceFileContents(file, writeHive(m_root))) {
         m_stamp = Stamp(); // the tree holds an unsaved change: read the file again next time
         m_loadedPath.clear();
         return failure;

@@ -3,7 +3,8 @@
 
 #include "platform/win/profile.h"
 
-#include "platform/win/registry/atomic_file.h"
+#include "platform/win/file_contents.h"
+
 #include "platform/win/registry/config_folder.h"
 #include "platform/win/registry/ini_document.h"
 
@@ -28,17 +29,20 @@ bool validName(LPCSTR fileName) {
 }
 
 pm::IniDocument load(LPCSTR fileName, bool* exists = nullptr) {
-    std::string text;
-    bool found = validName(fileName) && pm::readWholeFile(profilePath(fileName), text);
-    if (exists) *exists = found;
-    return pm::IniDocument(text);
+    if (!validName(fileName)) {
+        if (exists) *exists = false;
+        return pm::IniDocument(std::string());
+    }
+    const pm::sys::FileRead file = pm::sys::readFileContents(profilePath(fileName));
+    if (exists) *exists = static_cast<bool>(file);
+    return pm::IniDocument(file.bytes);
 }
 
 bool save(LPCSTR fileName, const pm::IniDocument& doc) {
     std::string path = profilePath(fileName);
     std::string::size_type slash = path.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !pm::makeFolders(path.substr(0, slash))) return false;
-    return pm::replaceFile(path, doc.text());
+    return static_cast<bool>(pm::sys::replaceFileContents(path, doc.text()));
 }
 
 DWORD copyString(const std::string& s, LPSTR out, DWORD size) {

@@ -1,9 +1,10 @@
 // WinExec: a program started and waited for until its user-interface thread waits for input, which
 // its endpoint for other processes tells (programs of this system; others are waited for until they
-// end or the time is up).
+// end or the time is up). The caller's windows are painted while it waits.
 
 #include "platform/win/shell/shell.h"
 #include "platform/win/winbase.h"
+#include "platform/win/winuser.h"
 #include "platform/win/wm/remote_windows.h"
 
 #include <cerrno>
@@ -38,20 +39,30 @@ UINT startProblem(const std::string& path) {
     return 0;
 }
 
-// Waits until the started process waits for input or ends; a process still running afterwards
-// is reaped by a thread of its own when it ends.
+// Waits until the started process waits for input or ends, or the time is up. A thread of its own
+// asks the process and signals when it is done; the window thread meanwhile goes on painting its
+// windows (input stays queued for after). A process still running afterwards is reaped by that
+// thread when it ends.
 void waitForInputIdle(pid_t pid) {
-    const auto deadline = std::chrono::steady_clock::now() + kIdleWait;
-    while (std::chrono::steady_clock::now() < deadline) {
+    HANDLE done = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    std::thread([pid, done] {
+        const auto deadline = std::chrono::steady_clock::now() + kIdleWait;
         int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid) return;
-        if (pm::wm::remote::isInputIdle(static_cast<int>(pid))) break;
-        std::this_thread::sleep_for(kIdlePoll);
-    }
-    std::thread([pid] {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
+        bool ended = false;
+        while (!ended && std::chrono::steady_clock::now() < deadline) {
+            ended = ::waitpid(pid, &status, WNOHANG) == pid;
+            if (ended || pm::wm::remote::isInputIdle(static_cast<int>(pid))) break;
+            std::this_thread::sleep_for(kIdlePoll);
+        }
+        ::SetEvent(done);
+        if (!ended) ::waitpid(pid, &status, 0);
     }).detach();
+    while (::MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_PAINT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (::PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            ::DispatchMessage(&msg);
+    }
+    ::CloseHandle(done);
 }
 
 } // namespace

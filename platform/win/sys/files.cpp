@@ -1,15 +1,14 @@
-// Files opened for reading, their times and sizes.
+// Files opened for reading, their times and sizes, and copies.
 
 #include "platform/win/sys/kernel_objects.h"
 
+#include "platform/win/file_contents.h"
+
 #include "platform/win/winbase.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,21 +46,12 @@ std::string nativePath(LPCSTR path) {
     return p;
 }
 
-// Writes all of source's bytes to target; false on a read or write error.
-bool copyBytes(int source, int target) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(source, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(target, buffer + done, static_cast<std::size_t>(got - done));
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) return false;
-            done += put;
-        }
-    }
+// A folder, a named pipe or a device is refused as Windows refuses a folder.
+void setReadError(const FileResult& failure, const std::string& path) {
+    if (failure.notRegular)
+        SetLastError(ERROR_ACCESS_DENIED);
+    else
+        setFileError(failure.error, path.c_str());
 }
 
 bool statOf(HANDLE file, struct stat& st) {
@@ -89,15 +79,10 @@ HANDLE CreateFile(LPCSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, D
         return INVALID_HANDLE_VALUE;
     }
     const std::string path = nativePath(fileName);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    FileResult opened;
+    const int fd = openFileForReading(path, opened);
     if (fd < 0) {
-        setFileError(errno, path.c_str());
-        return INVALID_HANDLE_VALUE;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        SetLastError(ERROR_ACCESS_DENIED);
+        setReadError(opened, path);
         return INVALID_HANDLE_VALUE;
     }
     return addKernelObject(std::make_shared<File>(fd));
@@ -139,33 +124,19 @@ BOOL CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists) {
         SetLastError(ERROR_FILE_EXISTS);
         return FALSE;
     }
-    const int source = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (source < 0) {
-        setFileError(errno, from.c_str());
+    const FileRead source = readFileContents(from);
+    if (!source) {
+        setReadError(source, from);
         return FALSE;
     }
-    if (::fstat(source, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(source);
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    // The copy goes to a new file beside the target, which takes the target's name once complete.
-    const std::string temp = to + ".~copy-" + std::to_string(::getpid());
-    const int target = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 07777);
-    if (target < 0) {
-        const int error = errno;
-        ::close(source);
-        setFileError(error, to.c_str());
-        return FALSE;
-    }
-    const bool copied = copyBytes(source, target) && ::fsync(target) == 0;
-    ::close(source);
-    const bool closed = ::close(target) == 0;
-    if (!copied || !closed || std::rename(temp.c_str(), to.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        setFileError(error == 0 ? EIO : error, to.c_str());
-        if (GetLastError() == ERROR_GEN_FAILURE) SetLastError(ERROR_WRITE_FAULT);
+    const FileResult copied = replaceFileContents(to, source.bytes);
+    if (!copied) {
+        if (copied.notRegular) {
+            SetLastError(ERROR_ACCESS_DENIED);
+        } else {
+            setFileError(copied.error, to.c_str());
+            if (GetLastError() == ERROR_GEN_FAILURE) SetLastError(ERROR_WRITE_FAULT);
+        }
         return FALSE;
     }
     return TRUE;

@@ -1,6 +1,7 @@
 // Thread hooks: chains newest first; each hook passes on with CallNextHookEx.
 
 #include "platform/win/handle_table.h"
+#include "platform/win/handle_accounting.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/winbase.h"
@@ -14,6 +15,7 @@ namespace {
 struct Hook {
     int id;
     HOOKPROC proc;
+    bool permanent = false; // stays for the thread's life: not counted as live
 };
 
 struct Hooks {
@@ -25,6 +27,12 @@ Hooks& hooks() {
     static Hooks h;
     return h;
 }
+
+const bool kHooksCounted = registerHandleKind("hooks", [] {
+    std::size_t live = 0;
+    hooks().table.forEach([&](std::uintptr_t, const Hook& hook) { live += hook.permanent ? 0 : 1; });
+    return live;
+});
 
 Hook* hookOf(HHOOK h) {
     return hooks().table.get(reinterpret_cast<std::uintptr_t>(h));
@@ -63,6 +71,10 @@ HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HINSTANCE, DWORD) {
     auto& chain = hooks().chains[idHook];
     chain.insert(chain.begin(), h);
     return h;
+}
+
+void pm::keepHookForThread(HHOOK hook) {
+    if (Hook* h = hookOf(hook)) h->permanent = true;
 }
 
 BOOL UnhookWindowsHookEx(HHOOK hook) {

@@ -371,37 +371,24 @@ BOOL WaitMessage() {
     return TRUE;
 }
 
-namespace pm::wm {
-namespace {
-HandleWaiter& handleWaiter() {
-    static HandleWaiter w = nullptr;
-    return w;
-}
-} // namespace
-void setHandleWaiter(HandleWaiter waiter) {
-    handleWaiter() = waiter;
-}
-} // namespace pm::wm
-
-// Waits for messages, and for handles through the synchronisation objects' waiter, which is polled
-// every 10 ms while no message comes.
-DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD,
+// Waits for messages of the kinds of the wake mask, and for handles, which are polled every 10 ms
+// while no such message comes.
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD wakeMask,
                                   DWORD flags) {
-    if (count != 0 && (!handles || !handleWaiter())) {
-        SetLastError(count && !handleWaiter() ? ERROR_NOT_SUPPORTED : ERROR_INVALID_PARAMETER);
+    if (count != 0 && !handles) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }
     QElapsedTimer t;
     t.start();
     QTimer tick;
     tick.setSingleShot(true);
-    MSG msg;
     for (;;) {
         if (count) {
-            DWORD r = handleWaiter()(count, handles, (flags & MWMO_WAITALL) ? TRUE : FALSE, 0);
+            DWORD r = WaitForMultipleObjects(count, handles, (flags & MWMO_WAITALL) ? TRUE : FALSE, 0);
             if (r != WAIT_TIMEOUT) return r;
         }
-        if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) return WAIT_OBJECT_0 + count;
+        if (wakeMask && (GetQueueStatus(wakeMask) & 0xFFFF)) return WAIT_OBJECT_0 + count;
         bool endless = milliseconds == INFINITE;
         qint64 left = endless ? 0 : static_cast<qint64>(milliseconds) - t.elapsed();
         // A finite wait that has run out ends, however late the clock looked.

@@ -3,6 +3,7 @@
 // Periods below 10 ms run at 10 ms.
 
 #include "platform/win/wm/wm.h"
+#include "platform/win/handle_accounting.h"
 
 #include "platform/win/sys/clock.h"
 #include "platform/win/winbase.h"
@@ -30,6 +31,8 @@ std::list<Timer>& timers() {
     static std::list<Timer> t;
     return t;
 }
+
+const bool kTimersCounted = registerHandleKind("timers", [] { return timers().size(); });
 
 Timer* find(HWND hwnd, UINT_PTR id) {
     for (Timer& t : timers())

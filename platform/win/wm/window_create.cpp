@@ -59,6 +59,7 @@ void finalDestroy(Window* w) {
     for (Window* c : std::vector<Window*>(w->children))
         finalDestroy(c);
     send(w, WM_NCDESTROY);
+    if (menuBarHooks().destroyed) menuBarHooks().destroyed(w->handle);
     killWindowTimers(w);
     forgetPaintState(w);
     forgetCaret(w);
@@ -97,6 +98,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     // A top-level window made without a menu gets its class's menu, as Win32 gives it.
     if (!(style & WS_CHILD) && !menu && cls->menuName) menu = pm::wm::loadClassMenu(instance, cls->menuName);
     Window* w = newWindow();
+    if (!w) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     HWND hwnd = w->handle;
     w->cls = cls;
     ++cls->windows;

@@ -2,6 +2,7 @@
 
 #include "platform/win/gdi/screen.h"
 #include "platform/win/handle_table.h"
+#include "platform/win/handle_accounting.h"
 #include "platform/win/qtapp.h"
 #include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
@@ -36,7 +37,9 @@ Window* window(HWND hwnd) {
 Window* newWindow() {
     auto w = std::make_unique<Window>();
     Window* raw = w.get();
-    raw->handle = reinterpret_cast<HWND>(table().add(std::move(w)));
+    const std::uintptr_t handle = table().add(std::move(w));
+    if (handle == 0) return nullptr; // every handle is taken
+    raw->handle = reinterpret_cast<HWND>(handle);
     remote::windowCreated(raw->handle);
     return raw;
 }
@@ -56,6 +59,12 @@ void freeWindow(Window* w) {
 void collectDestroyedWindows() {
     if (procDepth() == 0) graveyard().clear();
 }
+
+// Every window but the desktop, which lives as long as the process.
+const bool kWindowsCounted = registerHandleKind("windows", [] {
+    const std::size_t all = table().liveCount();
+    return all == 0 ? all : all - 1;
+});
 
 Window* desktop() {
     static Window* d = nullptr;

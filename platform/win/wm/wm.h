@@ -10,7 +10,7 @@ namespace pm::wm {
 // ---- Window table (window_table.cpp) ----
 Window* window(HWND hwnd);      // nullptr for 0 and stale handles
 Window* desktop();              // the root: its children are the top-level windows
-Window* newWindow();            // a fresh record with its handle
+Window* newWindow();            // a fresh record with its handle; null when every handle is taken
 void freeWindow(Window* w);     // forgets the record; its handle becomes stale
 void collectDestroyedWindows(); // frees forgotten records once no window procedure runs
 int procDepth();                // window procedures running on the stack
@@ -59,11 +59,6 @@ void setCurrentMessage(const MSG& msg);
 // Handles the messages that other threads sent to this one and wait for (the user-interface thread
 // does so while it waits itself, for an answer from another process).
 void runIncomingSends();
-
-// Waits on synchronisation handles (WaitForMultipleObjects' shape), installed by the part of the
-// layer that owns them, so that MsgWaitForMultipleObjects can wait on handles too.
-using HandleWaiter = DWORD (*)(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds);
-void setHandleWaiter(HandleWaiter waiter);
 
 // ---- Painting (painting.cpp) ----
 void markDirty(Window* w);
@@ -152,6 +147,8 @@ KeyMenuHandler keyMenuHandler();
 struct MenuBarHooks {
     int (*height)(HWND hwnd, int width) = nullptr;
     void (*paint)(HWND hwnd, HDC windowDC, const RECT& bar) = nullptr;
+    // The window is being destroyed (after WM_NCDESTROY): its menu bar and system menu go with it.
+    void (*destroyed)(HWND hwnd) = nullptr;
 };
 void setMenuBarHooks(const MenuBarHooks& hooks);
 const MenuBarHooks& menuBarHooks();

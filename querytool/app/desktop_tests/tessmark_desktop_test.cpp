@@ -1,19 +1,25 @@
 // The query tool on a real desktop, against the private MariaDB server: a selection dragged with
-// the mouse and run with Ctrl+F5, a hundred result tabs reached by the strip's arrows and keys, and
-// an exit by the window manager's close that a Cancel ends.
+// the mouse and run with Ctrl+F5, a hundred result tabs reached by the strip's arrows and keys, an
+// exit by the window manager's close that a Cancel ends, and names typed into the file dialogs that
+// are no regular file.
 
 #include "querytool/app/tests/support/tessmark_fixture.h"
 
 #include "querytool/app/app_globals.h"
+#include "querytool/app/resource_ids.h"
 #include "querytool/app/result_tabs.h"
 #include "querytool/app/sql_editor.h"
 
 #include "platform/win/commctrl.h"
 #include "platform/win/desktop_tests/support/desktop_session.h"
 #include "platform/win/richedit.h"
+#include "platform/win/tests/support/test_windows.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace desk = pm::test::desktop;
 
@@ -135,4 +141,38 @@ TEST_F(TessmarkOnTheDesktop, CancelInTheQuestionOfAnExitByTheCloseBoxKeepsEveryW
     EXPECT_EQ(1u, m_boxes.size());
     EXPECT_TRUE(IsWindow(m_app->Frame()));
     EXPECT_EQ(2, g_appGlobals->connectionCount);
+}
+
+// Names that are no regular file, typed into the desktop's file dialogs as a user types them: Save
+// As to a new file under /proc and Open of a named pipe are each refused with a message naming the
+// file, and the dialog is shown again (nothing reads or waits on what the name stands for), and the window
+// goes on running statements from the keyboard.
+TEST_F(TessmarkOnTheDesktop, SaveAsUnderProcAndOpenOfANamedPipeEndInAMessage) {
+    HWND frame = m_app->Frame();
+    desk::typeIntoNextFileDialog(frame, "/proc/x.sql", true);
+    Command(ID_SAVEAS);
+    ASSERT_EQ(1u, m_boxes.size()) << "Save As ended without a message";
+    EXPECT_NE(std::string::npos, m_boxes[0].find("/proc/x.sql is a system file, not a regular file"))
+        << m_boxes[0];
+    EXPECT_FALSE(m_window->HasFile()) << "nothing was saved";
+
+    const std::string folder = pm::test::outputFolder() + "/tessmark-pipe";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string pipe = folder + "/pipe.sql";
+    ASSERT_EQ(0, ::mkfifo(pipe.c_str(), 0600));
+    desk::typeIntoNextFileDialog(frame, pipe, true);
+    Command(ID_OPEN);
+    ASSERT_EQ(2u, m_boxes.size()) << "Open ended without a message";
+    EXPECT_NE(std::string::npos, m_boxes[1].find(pipe + " is a named pipe, not a regular file"))
+        << m_boxes[1];
+    EXPECT_FALSE(m_window->HasFile()) << "nothing was opened";
+    std::filesystem::remove_all(folder);
+
+    ASSERT_TRUE(desk::pumpUntil([&] { return desk::active(frame); }));
+    SetEditorText(*m_window, "select 7 as seven");
+    desk::keys({"shift+F5"});
+    EXPECT_TRUE(desk::pumpUntil([&] {
+        return Messages(*m_window).find("1 row(s) returned") != std::string::npos;
+    })) << Messages(*m_window);
 }

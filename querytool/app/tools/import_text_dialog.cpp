@@ -10,6 +10,7 @@
 #include "querytool/load_data.h"
 
 #include "platform/win/commctrl.h"
+#include "platform/win/file_contents.h"
 
 #include <cctype>
 
@@ -157,6 +158,12 @@ void import(HWND dialog) {
                                                                             : nullptr;
     if (missing) {
         TessmarkBox(dialog, missing, MB_ICONSTOP);
+        return;
+    }
+    // The client library reads the file itself: a named pipe or a device would hold it for good.
+    const pm::sys::FileResult special = pm::sys::checkChosenFile(text(dialog, IDC_IMPORTFILE));
+    if (!special) {
+        TessmarkBox(dialog, special.message(), MB_ICONSTOP);
         return;
     }
     MYSQL* connection = connectionOf(dialog);

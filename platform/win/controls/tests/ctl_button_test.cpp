@@ -131,7 +131,9 @@ TEST_F(Buttons, SetCheckKeepsToTheButtonsStates) {
     SendMessage(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     EXPECT_EQ(GetWindowLongPtr(push, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_NE(GetWindowLongPtr(push, GWL_STYLE) & WS_CHILD, 0) << "BM_SETSTYLE keeps the window styles";
-    HANDLE image = reinterpret_cast<HANDLE>(CreateCompatibleBitmap(GetDC(nullptr), 8, 8));
+    HDC screen = GetDC(nullptr);
+    HANDLE image = reinterpret_cast<HANDLE>(CreateCompatibleBitmap(screen, 8, 8));
+    ReleaseDC(nullptr, screen);
     EXPECT_EQ(SendMessage(push, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)), 0);
     EXPECT_EQ(SendMessage(push, BM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(image));
     DeleteObject(image);

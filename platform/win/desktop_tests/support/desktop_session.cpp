@@ -152,6 +152,23 @@ void shellInBackground(const std::string& command) {
     if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }
 
+void typeIntoNextFileDialog(HWND owner, const std::string& name, bool escapeTheNext) {
+    const std::string ownerId = std::to_string(xWindow(owner));
+    // $d is the dialog typed into; a later active window other than the owner and $d is the dialog
+    // shown again.
+    const std::string waitFor = "for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
+                                "[ -n \"$a\" ] && [ \"$a\" != " +
+                                ownerId + " ] && [ \"$a\" != \"$d\" ] && break; a=; sleep 0.1; done; ";
+    // Return again while the dialog stays active: the first may only close the completion list
+    // that a typed name opens.
+    const std::string typeName = "[ -z \"$a\" ] && exit 0; d=$a; xdotool key ctrl+a type --delay 20 '" +
+                                 name +
+                                 "'; for i in 1 2 3; do xdotool key Return; sleep 1; "
+                                 "[ \"$(xdotool getactivewindow 2>/dev/null)\" = \"$d\" ] || break; done; ";
+    const std::string escape = escapeTheNext ? waitFor + "[ -n \"$a\" ] && xdotool key Escape" : "";
+    shellInBackground("d=; " + waitFor + typeName + escape);
+}
+
 void click(POINT screen) {
     // The pointer rests a moment before the press, as a hand's does, so the window under it has
     // seen it arrive.

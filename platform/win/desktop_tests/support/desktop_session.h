@@ -31,6 +31,12 @@ void xdotoolInBackground(const std::vector<std::string>& args);
 // (the desktop's own dialogs), where no timer of ours runs.
 void shellInBackground(const std::string& command);
 
+// Answers the next file dialog over `owner` as a user does, from a script (the desktop's dialog
+// runs a loop of its own): once another window than the owner is active, it types `name` into it
+// and presses Return. With `escapeTheNext`, it then waits for the dialog to come up again (the name
+// was refused) and closes that one with Escape. Each wait gives up after ten seconds.
+void typeIntoNextFileDialog(HWND owner, const std::string& name, bool escapeTheNext);
+
 // Input at screen coordinates.
 void click(POINT screen);
 // Clicks until `done` holds (at most three clicks, two seconds each): on a busy machine a click can

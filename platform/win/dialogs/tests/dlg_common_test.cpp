@@ -1,9 +1,10 @@
 // The common dialogs answered by the hook: the Win32 buffer forms of file names, filter indexes,
 // default extensions, custom colours, fonts, printer names, page-setup units, the Find and Replace
-// dialogs' reports, and extended errors.
+// dialogs' reports, extended errors, and the refusal of names that are no regular file.
 
 #include "platform/win/commdlg.h"
 #include "platform/win/winbase.h"
+#include "platform/win/windlg.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 using pm::CommonDialogAnswer;
 using pm::CommonDialogRequest;
@@ -118,6 +121,48 @@ TEST_F(CommonDialogs, SaveAddsTheDefaultExtensionOnlyWhenMissing) {
         EXPECT_STREQ(buffer, c.result);
         EXPECT_EQ(ofn.nFilterIndex, 2u);
     }
+}
+
+// A chosen name that no program may read or write (reading a named pipe waits for a writer, a file
+// under /proc may wait for good) is refused with a box naming it, and the dialog is asked again with
+// that name; the next good name is the answer.
+TEST_F(CommonDialogs, ANameThatIsNoRegularFileIsRefusedAndAskedAgain) {
+    const std::string folder = pm::test::outputFolder() + "/refused-names";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder + "/sub");
+    const std::string pipe = folder + "/pipe.sql";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    struct Case {
+        std::string chosen;
+        bool save;
+        std::string told;
+    } const cases[] = {{pipe, false, pipe + " is a named pipe, not a regular file"},
+                       {pipe, true, pipe + " is a named pipe, not a regular file"},
+                       {"/proc/x.sql", true, "/proc/x.sql is a system file, not a regular file"},
+                       {"/dev/null", false, "/dev/null is a device, not a regular file"},
+                       {folder + "/sub", true, folder + "/sub is a folder, not a regular file"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        std::vector<std::string> told;
+        pm::setMessageBoxHook([&told](HWND, const std::string& text, const std::string&, UINT) {
+            told.push_back(text);
+            return IDOK;
+        });
+        std::vector<std::string> offered;
+        pm::setCommonDialogHook([&](const CommonDialogRequest& r) {
+            offered.push_back(r.fileName);
+            return accepted({offered.size() == 1 ? c.chosen : folder + "/good.sql"});
+        });
+        OPENFILENAMEA ofn = fileRequest(0);
+        std::strcpy(buffer, "start.sql");
+        ASSERT_TRUE(c.save ? GetSaveFileName(&ofn) : GetOpenFileName(&ofn));
+        pm::setMessageBoxHook(nullptr);
+        EXPECT_EQ(told, std::vector<std::string>{c.told});
+        EXPECT_EQ(offered, (std::vector<std::string>{"start.sql", c.chosen}));
+        EXPECT_EQ(std::string(buffer), folder + "/good.sql");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe)) << "nothing opened or replaced the pipe";
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(CommonDialogs, CancelLeavesNoErrorAndOffscreenWithoutHookCancels) {
@@ -299,8 +344,8 @@ LRESULT CALLBACK findOwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 TEST_F(CommonDialogs, ReplaceReportsEachButtonAndTheEnd) {
     WNDCLASS probe{};
-    if (!GetClassInfo(nullptr, "EDIT", &probe) || !GetClassInfo(nullptr, "BUTTON", &probe))
-        GTEST_SKIP() << "needs the standard EDIT and BUTTON controls";
+    ASSERT_TRUE(GetClassInfo(nullptr, "EDIT", &probe) && GetClassInfo(nullptr, "BUTTON", &probe))
+        << "the standard EDIT and BUTTON controls are registered";
     SetWindowLongPtr(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(findOwnerProc));
     g_reports.clear();
     char what[80] = "alpha", with[80] = "beta";

@@ -85,7 +85,7 @@ INT_PTR CALLBACK fillProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
 } // namespace
 
 TEST(DialogTemplate, EveryControlKindAtItsDialogUnitSizesWithTabOrderAndAPicture) {
-    if (!classesExist()) GTEST_SKIP() << "needs the standard control classes";
+    ASSERT_TRUE(classesExist()) << "the standard control classes are registered";
     pm::res::addDialog(200, everyControl());
     std::vector<int> tabOrder;
     pm::setDialogHook([&](HWND dialog) {

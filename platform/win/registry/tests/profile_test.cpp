@@ -1,4 +1,5 @@
 #include "platform/win/profile.h"
+#include "platform/win/tests/support/scratch_disk.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -269,20 +271,18 @@ TEST_F(ProfileTest, BackslashSeparatesFolders) {
 }
 
 TEST_F(ProfileTest, FailedWriteLeavesFileWhole) {
-    std::string folder = m_path + ".d";
-    ::mkdir(folder.c_str(), 0700);
-    std::string file = folder + "/x.ini";
-    writeFile(file, "[S]\nk=v\n");
-    ::chmod(folder.c_str(), 0500);
-    bool canWriteAnyway = ::access(folder.c_str(), W_OK) == 0; // running as root
-    BOOL ok = WritePrivateProfileString("S", "k", "changed", file.c_str());
-    ::chmod(folder.c_str(), 0700);
-    if (!canWriteAnyway) {
+    for (pm::test::ScratchDisk::Kind kind : {pm::test::ScratchDisk::ReadOnly, pm::test::ScratchDisk::Full}) {
+        SCOPED_TRACE(kind == pm::test::ScratchDisk::ReadOnly ? "read-only folder" : "full disk");
+        pm::test::ScratchDisk disk(kind);
+        const std::string file = disk.file("x.ini");
+        writeFile(file, "[S]\nk=v\n");
+        disk.seal();
+        const BOOL ok = WritePrivateProfileString("S", "k", "changed", file.c_str());
+        disk.unseal();
         EXPECT_FALSE(ok);
         EXPECT_EQ(readFile(file), "[S]\nk=v\n");
+        EXPECT_EQ(disk.names(), std::vector<std::string>{"x.ini"});
     }
-    std::remove(file.c_str());
-    ::rmdir(folder.c_str());
 }
 
 TEST_F(ProfileTest, FailedReplaceLeavesNoTemporaryFile) {

@@ -387,7 +387,19 @@ TEST_F(Queue, MsgWaitForMultipleObjectsWaitsForMessagesOrTime) {
     PostMessage(w, WM_USER, 0, 0);
     EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT),
               static_cast<DWORD>(WAIT_OBJECT_0));
-    HANDLE h = reinterpret_cast<HANDLE>(16);
-    EXPECT_EQ(MsgWaitForMultipleObjects(1, &h, FALSE, 0, QS_ALLINPUT), WAIT_FAILED)
-        << "no waiter for handles yet";
+    HANDLE event = CreateEvent(nullptr, TRUE, TRUE, nullptr);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_ALLINPUT), WAIT_OBJECT_0)
+        << "a signalled handle comes before the queue";
+    CloseHandle(event);
+}
+
+TEST_F(Queue, MsgWaitForMultipleObjectsWakesOnlyForTheKindsOfItsMask) {
+    ValidateRect(w, nullptr);
+    PostMessage(w, WM_USER, 0, 0);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_PAINT), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "a posted message does not end a wait for paint";
+    InvalidateRect(w, nullptr, FALSE);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_PAINT), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_POSTMESSAGE),
+              static_cast<DWORD>(WAIT_OBJECT_0));
 }

@@ -97,3 +97,36 @@ TEST(RemoteWindows, AnotherProcessesWindowTakesCopyDataWhileTheSenderWaits) {
     ::DestroyWindow(own);
     std::filesystem::remove_all(folder);
 }
+
+namespace {
+
+int paints = 0;
+int users = 0;
+
+LRESULT CALLBACK countingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER) ++users;
+    if (message != WM_PAINT) return ::DefWindowProc(hwnd, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    ::BeginPaint(hwnd, &ps);
+    ::EndPaint(hwnd, &ps);
+    ++paints;
+    return 0;
+}
+
+} // namespace
+
+// The started program takes a moment of real time to end: that wait is the subject.
+TEST(RemoteWindows, WinExecPaintsTheCallersWindowsWhileItWaitsAndKeepsOtherMessages) {
+    HWND own = pm::test::createParent(countingProc, 50, 50);
+    ASSERT_NE(own, nullptr);
+    ::ShowWindow(own, SW_SHOWNA);
+    ::InvalidateRect(own, nullptr, TRUE);
+    ::PostMessage(own, WM_USER, 0, 0);
+    paints = users = 0;
+    ASSERT_GT(::WinExec("sleep 0.2", SW_SHOWNORMAL), 31u);
+    EXPECT_GE(paints, 1) << "the window was painted during the wait";
+    EXPECT_EQ(users, 0) << "other messages wait for the caller's own loop";
+    MSG msg;
+    EXPECT_TRUE(::PeekMessage(&msg, own, WM_USER, WM_USER, PM_REMOVE));
+    ::DestroyWindow(own);
+}

@@ -204,7 +204,10 @@ bool peekOnce(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
 
 bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
     bool remove = (flags & PM_REMOVE) != 0;
-    if (!peekOnce(msg, filter, lo, hi, remove)) return false;
+    if (!peekOnce(msg, filter, lo, hi, remove)) {
+        sys::lookedAtEmptyQueue();
+        return false;
+    }
     msg->time = messageTime();
     if (msg->pt.x == 0 && msg->pt.y == 0) msg->pt = cursorScreenPos();
     if (hooksInstalled(WH_GETMESSAGE))

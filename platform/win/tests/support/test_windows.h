@@ -99,6 +99,19 @@ bool dragUrlsOver(HWND hwnd, POINT screen, const std::vector<std::string>& urls)
 // timers it passes are due at the next look at the queue.
 void advanceClock(DWORD ms);
 
+// Holds the platform's clock still while it lives: GetTickCount, message times and timers then read
+// only the time advanceClock gives them, however long the test takes.
+class FrozenClock {
+public:
+    FrozenClock();
+    ~FrozenClock();
+    FrozenClock(const FrozenClock&) = delete;
+    FrozenClock& operator=(const FrozenClock&) = delete;
+    // From now on each look at the message queue that finds nothing moves the clock on by `ms`: time
+    // passes for code that polls the queue while it works (a script's endless loop) as it would.
+    void passOnEachEmptyLook(DWORD ms);
+};
+
 // ---- Input ----
 
 // Dispatches queued messages until nothing is left (paints and due timers included).

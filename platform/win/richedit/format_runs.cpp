@@ -1,5 +1,7 @@
 #include "platform/win/richedit/format_runs.h"
 
+#include "platform/win/pm_assert.h"
+
 #include <algorithm>
 
 namespace pm::richedit {
@@ -192,6 +194,19 @@ std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, s
         setFormat(c.start, c.end - c.start, c.format);
     if (changes.empty()) return {pos, pos};
     return {changes.front().start, changes.back().end};
+}
+
+void FormatRuns::checkInvariants() const {
+    m_starts.checkInvariants();
+    PM_ASSERT(runCount() >= 1);
+    PM_ASSERT(length() > 0 || runCount() == 1);
+    FormatId previous = -1;
+    m_starts.forEach(0, [&](const Partitioning::Span& run) {
+        PM_ASSERT(run.value >= 0 && run.value != previous);
+        PM_ASSERT(run.end > run.start || length() == 0);
+        previous = run.value;
+        return true;
+    });
 }
 
 } // namespace pm::richedit

@@ -69,7 +69,6 @@ std::string get(IDispatch* object, const char* name, std::vector<VARIANT> args =
 
 class Automation : public ::testing::Test {
 protected:
-    pm::test::FrozenClock clock;
     ScriptHost host;
     IDispatch* doc() { return host.docObject.GetIDispatch(FALSE); }
     IDispatch* app() { return host.appObject.GetIDispatch(FALSE); }

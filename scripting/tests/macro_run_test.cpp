@@ -24,7 +24,6 @@ protected:
         pm::test::advanceClock(ms);
         pm::afxtest::pump();
     }
-    pm::test::FrozenClock clock;
     ScriptHost host;
 };
 
@@ -76,7 +75,7 @@ TEST_F(MacroRun, TimerEventReachesTheHandlerAndACxxSinkUntilTheIntervalIsZero) {
 }
 
 TEST_F(MacroRun, StopScriptFromInsideAMacroStopsItsEndlessLoop) {
-    clock.passOnEachEmptyLook(10);
+    pm::test::TimePerEmptyLook step(10);
     const DWORD start = ::GetTickCount();
     host.RunMacro("App.StopScript\r\n"
                   "Doc.Selection = \"before\"\r\n"
@@ -102,7 +101,7 @@ TEST_F(MacroRun, AnEndlessLoopInAnEventHandlerIsStoppedFromTheHost) {
                               "\tLoop\r\n"
                               "End Sub\r\n"
                               "App.TimerInterval = 10\r\n"));
-    clock.passOnEachEmptyLook(10);
+    pm::test::TimePerEmptyLook step(10);
     // The user's Stop command arrives while the handler loops (through the queue, like a menu).
     ::SetTimer(host.main, CAppObject::kTimerStopScript, 150, nullptr);
     EXPECT_TRUE(host.PumpUntil([&] { return !host.module->IsRunning(); }));

@@ -35,7 +35,6 @@ void freezeClock(bool freeze) {
     if (freeze == frozen.load()) return;
     if (freeze) frozenAt.store(steadyNow(), std::memory_order_relaxed);
     frozen.store(freeze, std::memory_order_release);
-    if (!freeze) stepPerEmptyLook.store(0, std::memory_order_relaxed);
 }
 
 bool clockFrozen() {

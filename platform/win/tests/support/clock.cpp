@@ -8,16 +8,24 @@ void advanceClock(DWORD ms) {
     pm::sys::advanceClock(ms);
 }
 
-FrozenClock::FrozenClock() {
+void freezeClock() {
     pm::sys::freezeClock(true);
 }
 
-FrozenClock::~FrozenClock() {
+TimePerEmptyLook::TimePerEmptyLook(DWORD ms) {
+    pm::sys::setClockStepPerEmptyLook(ms);
+}
+
+TimePerEmptyLook::~TimePerEmptyLook() {
+    pm::sys::setClockStepPerEmptyLook(0);
+}
+
+RealClock::RealClock() {
     pm::sys::freezeClock(false);
 }
 
-void FrozenClock::passOnEachEmptyLook(DWORD ms) {
-    pm::sys::setClockStepPerEmptyLook(ms);
+RealClock::~RealClock() {
+    pm::sys::freezeClock(true);
 }
 
 } // namespace pm::test

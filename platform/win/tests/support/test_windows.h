@@ -95,22 +95,36 @@ bool dragUrlsOver(HWND hwnd, POINT screen, const std::vector<std::string>& urls)
 
 // ---- Time ----
 
-// Moves the platform's clock (GetTickCount, message times, timers) on by `ms` without waiting; the
-// timers it passes are due at the next look at the queue.
+// Offscreen tests run on a frozen clock (the test main freezes it): GetTickCount, message times and
+// timers read only the time advanceClock gives them, however long a test takes, and a loop that
+// would wait for a timer finds the clock moved on to it at once.
+
+// Moves the platform's clock on by `ms` without waiting; the timers it passes are due at the next
+// look at the queue.
 void advanceClock(DWORD ms);
 
-// Holds the platform's clock still while it lives: GetTickCount, message times and timers then read
-// only the time advanceClock gives them, however long the test takes.
-class FrozenClock {
+// While it lives, each look at the message queue that finds nothing moves the frozen clock on by
+// `ms`: time passes for code that polls the queue while it works (a script's endless loop, an
+// export) as it would on a real clock.
+class TimePerEmptyLook {
 public:
-    FrozenClock();
-    ~FrozenClock();
-    FrozenClock(const FrozenClock&) = delete;
-    FrozenClock& operator=(const FrozenClock&) = delete;
-    // From now on each look at the message queue that finds nothing moves the clock on by `ms`: time
-    // passes for code that polls the queue while it works (a script's endless loop) as it would.
-    void passOnEachEmptyLook(DWORD ms);
+    explicit TimePerEmptyLook(DWORD ms);
+    ~TimePerEmptyLook();
+    TimePerEmptyLook(const TimePerEmptyLook&) = delete;
+    TimePerEmptyLook& operator=(const TimePerEmptyLook&) = delete;
 };
+
+// While it lives, the platform's clock follows the real one: for a test whose subject is real time.
+class RealClock {
+public:
+    RealClock();
+    ~RealClock();
+    RealClock(const RealClock&) = delete;
+    RealClock& operator=(const RealClock&) = delete;
+};
+
+// Freezes the platform's clock (the test main does it for offscreen tests).
+void freezeClock();
 
 // ---- Input ----
 

@@ -248,7 +248,6 @@ TEST_F(Queue, WorkerThreadPostWakesAWaitingGetMessage) {
         PostMessage(w, WM_USER + 9, 42, 0);
     });
     // Nothing else is due (the clock stands still), so a lost wake-up leaves GetMessage blocked.
-    pm::test::FrozenClock clock;
     MSG msg{};
     while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_USER + 9)
         DispatchMessage(&msg);
@@ -307,7 +306,6 @@ TEST_F(Queue, TimersFireOncePerDueAndCallbacksAreCalled) {
 }
 
 TEST_F(Queue, TimersFallDueOnTheClockTestsMove) {
-    pm::test::FrozenClock clock;
     const DWORD start = GetTickCount();
     MSG msg;
     PostMessage(w, WM_USER, 0, 0);
@@ -331,9 +329,8 @@ TEST_F(Queue, TimersFallDueOnTheClockTestsMove) {
 }
 
 TEST_F(Queue, AClockThatPassesOnEachEmptyLookBringsTimersDue) {
-    pm::test::FrozenClock clock;
     SetTimer(w, 5, 100, nullptr);
-    clock.passOnEachEmptyLook(30);
+    pm::test::TimePerEmptyLook step(30);
     MSG msg;
     int looks = 1;
     while (!PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
@@ -342,9 +339,21 @@ TEST_F(Queue, AClockThatPassesOnEachEmptyLookBringsTimersDue) {
     KillTimer(w, 5);
 }
 
+TEST_F(Queue, ALoopWaitingForATimerFindsTheFrozenClockAtIt) {
+    const DWORD start = GetTickCount();
+    SetTimer(w, 4, 250, nullptr);
+    MSG msg;
+    while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_TIMER)
+        DispatchMessage(&msg);
+    EXPECT_EQ(msg.wParam, 4u);
+    EXPECT_EQ(GetTickCount() - start, 250u);
+    KillTimer(w, 4);
+}
+
 // The real clock is the subject here: a loop blocked in the window system wakes for a timer when its
 // time comes.
 TEST_F(Queue, ALoopWaitingForATimerWakesWhenItFallsDue) {
+    pm::test::RealClock realClock;
     MSG msg;
     SetTimer(w, 4, 10, nullptr);
     while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_TIMER)

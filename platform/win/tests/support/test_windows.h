@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ namespace pm::test {
 QImage windowImage(HWND hwnd);
 // Saves windowImage as a PNG file; the folder is created when missing.
 bool saveWindowPng(HWND hwnd, const QString& path);
+// The colours the window shows in a rectangle of its client area, as windowImage has them.
+std::set<COLORREF> shownColours(HWND hwnd, const RECT& client);
 // The folder for test output (pictures): PM_TEST_OUTPUT_DIR.
 QString outputFolder();
 

@@ -22,6 +22,24 @@ bool saveWindowPng(HWND hwnd, const QString& path) {
     return img.save(path, "PNG");
 }
 
+std::set<COLORREF> shownColours(HWND hwnd, const RECT& client) {
+    const QImage image = windowImage(hwnd);
+    RECT frame{};
+    POINT origin{0, 0};
+    GetWindowRect(hwnd, &frame);
+    ClientToScreen(hwnd, &origin);
+    const QRect area = QRect(client.left + origin.x - frame.left, client.top + origin.y - frame.top,
+                             client.right - client.left, client.bottom - client.top)
+                           .intersected(image.rect());
+    std::set<COLORREF> colours;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            colours.insert(RGB(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+        }
+    return colours;
+}
+
 QString outputFolder() {
     return QString::fromUtf8(PM_TEST_OUTPUT_DIR);
 }

@@ -284,8 +284,11 @@ QString takeKeyText(const MSG& msg) {
 
 // A button released where our windows did not see it (the window under the pointer was hidden while
 // it was down, so the desktop gave the release to another): its release is queued before the next
-// event, to the capture window, so that neither the button nor the capture stays held.
+// event, to the capture window, so that neither the button nor the capture stays held. A move Qt
+// makes up itself (as the pointer enters a window) carries Qt's idea of the buttons, not the
+// device's, and says nothing of a release.
 void queueLostReleases(QMouseEvent* e) {
+    if (e->source() == Qt::MouseEventSynthesizedByQt) return;
     static const std::pair<Qt::MouseButton, int> buttons[] = {
         {Qt::LeftButton, VK_LBUTTON}, {Qt::RightButton, VK_RBUTTON}, {Qt::MiddleButton, VK_MBUTTON}};
     for (const auto& [button, vk] : buttons) {

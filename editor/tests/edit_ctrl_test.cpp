@@ -12,13 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
 const COLORREF kBlack = RGB(0, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 128, 0),
-               kMagenta = RGB(255, 0, 255);
+               kMagenta = RGB(255, 0, 255), kWhite = RGB(255, 255, 255);
 
 class CHostView : public CView {
 public:
@@ -98,6 +99,25 @@ protected:
         return cf;
     }
     COLORREF colourAt(long pos) { return formatAt(pos).crTextColor; }
+    // The colours the control shows over the first occurrence of a text on a line that has one
+    // after it: the text's and its background's.
+    std::set<COLORREF> shownOver(const std::string& shown) {
+        const long from = find(shown);
+        POINT start{}, end{}, below{};
+        ::SendMessage(edit->m_hWnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&start), from);
+        ::SendMessage(edit->m_hWnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end),
+                      from + static_cast<long>(shown.size()));
+        ::SendMessage(edit->m_hWnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&below), find("\r\n", from) + 2);
+        return pm::test::shownColours(edit->m_hWnd, RECT{start.x, start.y, end.x, below.y});
+    }
+    struct Shown {
+        std::string text;
+        std::set<COLORREF> colours;
+    };
+    void expectShown(const std::vector<Shown>& table) {
+        for (const Shown& s : table)
+            EXPECT_EQ(shownOver(s.text), s.colours) << s.text;
+    }
     // Colour, bold and italic of every character but the line breaks, which show no colour.
     std::vector<std::pair<COLORREF, DWORD>> formats() {
         const std::string shown = text();
@@ -726,12 +746,32 @@ TEST_F(EditCtrl, PicturesOfColouredText) {
     edit->SetSel(find("area"), find("area") + 4);
     pm::afxtest::pump();
     EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "edit_ctrl_javascript"));
+    expectShown({
+        {"// Coloured JavaScript", {kWhite, kGreen}},
+        {"function", {kWhite, kBlue}},
+        {"area", {::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_HIGHLIGHTTEXT)}},
+        {"(r) {", {kWhite, kBlack}},
+        {"/* a block", {kWhite, kGreen}},
+        {"comment */", {kWhite, kGreen}},
+        {"var", {kWhite, kBlue}},
+        {"\"pi\"", {kWhite, kMagenta}},
+        {"return", {kWhite, kBlue}},
+        {"3.14159", {kWhite, kMagenta}},
+        {"* r * r;", {kWhite, kBlack}},
+    });
     edit->SetFormater(&vbs);
     edit->SetText("' Coloured VBScript\r\nSub Greet(name)\r\n\tDim s\r\n\ts = \"Hello \" & name\r\n"
                   "\tIf Len(s) > 10 Then MsgBox s\r\nEnd Sub\r\n");
     caret(find("Dim") + 1);
     EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "edit_ctrl_vbscript"));
     EXPECT_EQ(colourAt(find("Sub")), kBlue);
+    expectShown({
+        {"' Coloured VBScript", {kWhite, kGreen}},
+        {"Sub", {kWhite, kBlue}},
+        {" Greet(name)", {kWhite, kBlack}},
+        {"\"Hello \"", {kWhite, kMagenta}},
+        {"10", {kWhite, kMagenta}},
+    });
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/script/script_hooks.h"
 #include "platform/win/richedit.h"
+#include "platform/win/tests/support/test_windows.h"
 #include "scripting/EditMDITypeLib.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,11 @@ class MacroRun : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(host.NewDocument()); }
     void TearDown() override { pm::setScriptMessageBoxHook(nullptr); }
+    // Lets `ms` pass on the test's clock and serves what fell due.
+    void tick(DWORD ms) {
+        pm::test::advanceClock(ms);
+        pm::afxtest::pump();
+    }
     ScriptHost host;
 };
 
@@ -59,18 +65,22 @@ TEST_F(MacroRun, TimerEventReachesTheHandlerAndACxxSinkUntilTheIntervalIsZero) {
                               "\tDoc.Selection = \"t\"\r\n"
                               "\tIf ticks = 3 Then App.TimerInterval = 0\r\n"
                               "End Sub\r\n"));
-    const unsigned long long start = scripttest::NowMs();
-    EXPECT_TRUE(host.PumpUntil([&] { return host.EditText() == "ttt"; }));
-    EXPECT_GE(scripttest::NowMs() - start, 30u) << "three ticks at 20 ms take about two intervals";
+    tick(19);
+    EXPECT_EQ(host.EditText(), "") << "nothing before the first interval";
+    tick(1);
+    EXPECT_EQ(host.EditText(), "t");
+    tick(20);
+    tick(20);
+    EXPECT_EQ(host.EditText(), "ttt") << "one event per interval";
     EXPECT_EQ(host.appObject.GetTimerInterval(), 0);
-    const unsigned long long settle = scripttest::NowMs() + 100;
-    host.PumpUntil([&] { return scripttest::NowMs() > settle; });
+    tick(1000);
     EXPECT_EQ(host.EditText(), "ttt") << "no Timer event after TimerInterval = 0";
     EXPECT_EQ(sink->calls, 3);
 }
 
 TEST_F(MacroRun, StopScriptFromInsideAMacroStopsItsEndlessLoop) {
-    const unsigned long long start = scripttest::NowMs();
+    pm::test::TimePerEmptyLook step(10);
+    const DWORD start = ::GetTickCount();
     host.RunMacro("App.StopScript\r\n"
                   "Doc.Selection = \"before\"\r\n"
                   "Do\r\n"
@@ -78,7 +88,9 @@ TEST_F(MacroRun, StopScriptFromInsideAMacroStopsItsEndlessLoop) {
                   "Doc.Selection = \"after\"\r\n");
     EXPECT_EQ(host.EditText(), "before");
     EXPECT_FALSE(host.module->IsRunning());
-    EXPECT_GE(scripttest::NowMs() - start, 50u) << "stopped later, by the timer (a tenth of a second)";
+    const DWORD stoppedAfter = ::GetTickCount() - start;
+    EXPECT_GE(stoppedAfter, 100u) << "stopped later, by the timer (a tenth of a second)";
+    EXPECT_LT(stoppedAfter, 200u) << "stopped as soon as the timer fell due";
     // The editor still works, and the module runs again.
     ::SendMessage(host.edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("!"));
     EXPECT_EQ(host.EditText(), "before!");
@@ -93,6 +105,7 @@ TEST_F(MacroRun, AnEndlessLoopInAnEventHandlerIsStoppedFromTheHost) {
                               "\tLoop\r\n"
                               "End Sub\r\n"
                               "App.TimerInterval = 10\r\n"));
+    pm::test::TimePerEmptyLook step(10);
     // The user's Stop command arrives while the handler loops (through the queue, like a menu).
     ::SetTimer(host.main, CAppObject::kTimerStopScript, 150, nullptr);
     EXPECT_TRUE(host.PumpUntil([&] { return !host.module->IsRunning(); }));

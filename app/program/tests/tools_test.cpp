@@ -139,7 +139,7 @@ public:
     ~FileArrival() {
         if (m_change != INVALID_HANDLE_VALUE) ::FindCloseChangeNotification(m_change);
     }
-    // Whether the file came within ten seconds.
+    // Whether the file came within ten seconds of real time (the other process's).
     bool Wait() {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!std::filesystem::exists(m_path) && m_change != INVALID_HANDLE_VALUE &&

@@ -1,5 +1,7 @@
 #include "platform/win/richedit/format_runs.h"
 
+#include "platform/win/pm_assert.h"
+
 #include <algorithm>
 
 namespace pm::richedit {
@@ -222,6 +224,19 @@ void FormatRuns::rebuild(int pos, int end, const FormattedPiece* pieces, std::si
         });
     reset(all.empty() ? m_starts.value(0) : all.front().format);
     append(all.data(), all.size());
+}
+
+void FormatRuns::checkInvariants() const {
+    m_starts.checkInvariants();
+    PM_ASSERT(runCount() >= 1);
+    PM_ASSERT(length() > 0 || runCount() == 1);
+    FormatId previous = -1;
+    m_starts.forEach(0, [&](const Partitioning::Span& run) {
+        PM_ASSERT(run.value >= 0 && run.value != previous);
+        PM_ASSERT(run.end > run.start || length() == 0);
+        previous = run.value;
+        return true;
+    });
 }
 
 } // namespace pm::richedit

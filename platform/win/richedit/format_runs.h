@@ -89,6 +89,10 @@ public:
     // the runs; answers the stretch that changed (empty when none did).
     std::pair<int, int> restyle(int pos, const FormattedPiece* pieces, std::size_t n);
 
+    // Checks, through PM_ASSERT, that the runs cover the text without an empty run (but the one of
+    // an empty text) and that no two neighbours share a format. A pass over every run: for tests.
+    void checkInvariants() const;
+
 private:
     // Makes pos a run start (no-op at 0, the end, or an existing start); returns the run index
     // starting at pos.

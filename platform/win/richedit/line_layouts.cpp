@@ -1,5 +1,7 @@
 #include "platform/win/richedit/line_layouts.h"
 
+#include "platform/win/pm_assert.h"
+
 #include <algorithm>
 
 namespace pm::richedit {
@@ -206,6 +208,26 @@ void LineLayouts::formatsChanged(int from, int to) {
         int a = std::max(0, from - line.start);
         int b = std::min(line.length, to - line.start);
         changed(line, a, b, 0, true);
+    }
+}
+
+void LineLayouts::checkInvariants() const {
+    PM_ASSERT(m_lines.size() <= kMaxLines);
+    for (const Line& line : m_lines) {
+        PM_ASSERT(std::count_if(m_lines.begin(), m_lines.end(),
+                                [&line](const Line& l) { return l.start == line.start; }) == 1);
+        PM_ASSERT(line.used <= m_clock);
+        PM_ASSERT(!line.marks.empty());
+        PM_ASSERT(line.marks[0].pos == 0 && line.marks[0].x == 0);
+        PM_ASSERT(line.exact >= 1 && line.exact <= line.marks.size());
+        for (std::size_t i = 1; i < line.marks.size(); ++i) {
+            PM_ASSERT(line.marks[i - 1].pos < line.marks[i].pos);
+            PM_ASSERT(line.marks[i].pos < line.length);
+            if (i < line.exact) PM_ASSERT(line.marks[i - 1].x <= line.marks[i].x);
+        }
+        PM_ASSERT(line.width >= -1);
+        if (line.width >= 0 && !line.widthWaits && line.exact == line.marks.size())
+            PM_ASSERT(line.width >= line.marks.back().x);
     }
 }
 

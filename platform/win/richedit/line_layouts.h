@@ -54,6 +54,11 @@ public:
     void formatsChanged(int from, int to);
     void clear() { m_lines.clear(); }
 
+    // Checks, through PM_ASSERT, every kept line: its first mark is its start at x 0, its marks lie
+    // inside it in order, those known to be right do not go left, and its width is not short of
+    // them. For tests.
+    void checkInvariants() const;
+
 private:
     struct Mark {
         int pos; // from the line's start

@@ -1,7 +1,8 @@
 #include "platform/win/richedit/partitioning.h"
 
+#include "platform/win/pm_assert.h"
+
 #include <algorithm>
-#include <cassert>
 #include <utility>
 
 namespace pm::richedit {
@@ -81,7 +82,7 @@ void Partitioning::setValue(int partition, int value) {
 }
 
 void Partitioning::insertPartition(int partition, int pos, int value) {
-    assert(partition >= 1 && partition <= m_count);
+    PM_ASSERT(partition >= 1 && partition <= m_count);
     // It goes after partition - 1, in that one's block.
     Place at = placeOf(partition - 1);
     Block& b = m_blocks[static_cast<std::size_t>(at.block)];
@@ -94,7 +95,7 @@ void Partitioning::insertPartition(int partition, int pos, int value) {
 }
 
 void Partitioning::removePartitions(int partition, int count) {
-    assert(partition >= 1 && partition + count <= m_count);
+    PM_ASSERT(partition >= 1 && count >= 0 && partition + count <= m_count);
     while (count > 0) {
         Place at = placeOf(partition);
         Block& b = m_blocks[static_cast<std::size_t>(at.block)];
@@ -132,6 +133,7 @@ void Partitioning::removedFirst(int block) {
 
 void Partitioning::insertText(int partition, int delta) {
     if (delta == 0) return;
+    PM_ASSERT(partition >= 0);
     Place at = placeOf(std::min(partition, m_count - 1));
     Block& b = m_blocks[static_cast<std::size_t>(at.block)];
     for (std::size_t i = static_cast<std::size_t>(at.index) + 1; i < b.starts.size(); ++i)
@@ -216,6 +218,25 @@ void Partitioning::joinWithNext(int block) {
     m_bases.removePartition(block + 1);
     m_firsts.removePartition(block + 1);
     m_blocks.erase(m_blocks.begin() + block + 1);
+}
+
+void Partitioning::checkInvariants() const {
+    m_bases.checkInvariants();
+    m_firsts.checkInvariants();
+    const int blocks = static_cast<int>(m_blocks.size());
+    PM_ASSERT(blocks >= 1);
+    PM_ASSERT(m_bases.partitions() == blocks && m_firsts.partitions() == blocks);
+    PM_ASSERT(blockFirst(blocks) == m_count);
+    for (int block = 0; block < blocks; ++block) {
+        const Block& b = m_blocks[static_cast<std::size_t>(block)];
+        PM_ASSERT(b.size() >= 1 && b.size() <= m_blockSize);
+        PM_ASSERT(b.values.size() == b.starts.size());
+        PM_ASSERT(b.starts[0] == 0);
+        PM_ASSERT(blockFirst(block + 1) - blockFirst(block) == b.size());
+        for (std::size_t i = 1; i < b.starts.size(); ++i)
+            PM_ASSERT(b.starts[i - 1] <= b.starts[i]);
+        PM_ASSERT(blockBase(block) + b.starts.back() <= blockBase(block + 1));
+    }
 }
 
 } // namespace pm::richedit

@@ -59,6 +59,11 @@ public:
     // at its end.
     void appendPartitions(const int* lengths, const int* values, int n);
 
+    // Checks, through PM_ASSERT, that the blocks and their two lists agree: every block holds one to
+    // blockSize starts in order from 0, the counts add up and each block lies inside its span. A
+    // pass over every start: for tests.
+    void checkInvariants() const;
+
 private:
     struct Block {
         std::vector<int> starts; // relative to the block's first, so starts[0] is 0

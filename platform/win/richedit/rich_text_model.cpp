@@ -1,5 +1,6 @@
 #include "platform/win/richedit/rich_text_model.h"
 
+#include "platform/win/pm_assert.h"
 #include "platform/win/utf8.h"
 
 #include <algorithm>
@@ -92,6 +93,13 @@ void RichTextModel::setFormattedText(FormattedText&& content) {
 FormatId RichTextModel::formatForInsertion(int pos) const {
     if (length() == 0) return m_runs.formatAt(0);
     return m_runs.formatAt(std::max(0, std::min(pos, length()) - 1));
+}
+
+void RichTextModel::checkInvariants() const {
+    m_text.checkInvariants();
+    m_runs.checkInvariants();
+    PM_ASSERT(m_runs.length() == m_text.length());
+    PM_ASSERT(m_anchor >= 0 && m_anchor <= length() && m_caret >= 0 && m_caret <= length());
 }
 
 void RichTextModel::setSelection(int anchor, int caret) {

@@ -112,6 +112,10 @@ public:
     // The first match of pattern in [from, to), or -1. An empty pattern never matches.
     int find(int from, int to, std::string_view pattern, FindOptions options) const;
 
+    // Checks, through PM_ASSERT, the text's and the runs' own invariants, that the runs cover the
+    // text exactly and that the selection lies inside it. A pass over the whole text: for tests.
+    void checkInvariants() const;
+
 private:
     TextBuffer m_text;
     FormatRuns m_runs;

@@ -4,8 +4,9 @@
 // them in raw storage: the gap is never written until used, and a large buffer grows by remapping
 // its pages instead of copying them.
 
+#include "platform/win/pm_assert.h"
+
 #include <algorithm>
-#include <cassert>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
@@ -75,7 +76,7 @@ public:
 
     void erase(std::size_t pos, std::size_t n) {
         if (n == 0) return;
-        assert(pos + n <= size());
+        PM_ASSERT(pos + n <= size());
         if (pos == 0 && n == size()) {
             clear();
             return;
@@ -143,7 +144,7 @@ public:
 
 private:
     void makeGap(std::size_t pos, std::size_t n) {
-        assert(pos <= size());
+        PM_ASSERT(pos <= size());
         reserveMore(n);
         moveGap(pos);
     }

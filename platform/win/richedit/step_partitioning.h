@@ -4,6 +4,7 @@
 // cost O(1) amortised and lookups stay O(log n), while an edit far from the last costs a pass over
 // the starts between. Partitioning keeps its blocks' starts in one of these: there are few.
 
+#include "platform/win/pm_assert.h"
 #include "platform/win/richedit/split_vector.h"
 
 #include <vector>
@@ -97,6 +98,17 @@ public:
             ends[static_cast<std::size_t>(i)] = end += lengths[i];
         m_body.insert(m_body.size(), ends.data(), ends.size());
         m_stepPartition = partitions();
+    }
+
+    // Checks, through PM_ASSERT, that the first start is 0, the starts never go back and the pending
+    // step lies inside the list. A pass over every start: for tests.
+    void checkInvariants() const {
+        PM_ASSERT(partitions() >= 1);
+        PM_ASSERT(m_stepPartition >= 0 && m_stepPartition <= partitions());
+        PM_ASSERT(m_stepPartition < partitions() || m_stepLength == 0);
+        PM_ASSERT(positionFromPartition(0) == 0);
+        for (int i = 1; i <= partitions(); ++i)
+            PM_ASSERT(positionFromPartition(i - 1) <= positionFromPartition(i));
     }
 
 private:

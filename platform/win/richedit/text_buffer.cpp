@@ -1,5 +1,7 @@
 #include "platform/win/richedit/text_buffer.h"
 
+#include "platform/win/pm_assert.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -164,6 +166,29 @@ void TextBuffer::joinWithNext(int block) {
     m_starts.removePartition(block + 1);
     m_blocks.erase(m_blocks.begin() + block + 1);
     if (static_cast<int>(bytes.size()) > m_blockSize && holdsSeveralLines(block)) split(block);
+}
+
+void TextBuffer::checkInvariants() const {
+    m_starts.checkInvariants();
+    m_lines.checkInvariants();
+    const int blocks = blockCount();
+    PM_ASSERT(blocks >= 1 && m_starts.partitions() == blocks);
+    PM_ASSERT(m_lines.end() == length());
+    int breaks = 0;
+    for (int block = 0; block < blocks; ++block) {
+        const SplitVector<char>& bytes = m_blocks[static_cast<std::size_t>(block)];
+        const int size = static_cast<int>(bytes.size());
+        PM_ASSERT(size == blockEnd(block) - blockStart(block));
+        PM_ASSERT(size > 0 || blocks == 1);
+        PM_ASSERT(block + 1 == blocks || bytes[static_cast<std::size_t>(size) - 1] == '\r');
+        PM_ASSERT(size <= m_blockSize || !holdsSeveralLines(block));
+        bytes.forEachSegment(0, bytes.size(), [&breaks](const char* piece, std::size_t n) {
+            breaks += static_cast<int>(std::count(piece, piece + n, '\r'));
+        });
+    }
+    PM_ASSERT(lineCount() == breaks + 1);
+    for (int line = 1; line < lineCount(); ++line)
+        PM_ASSERT(charAt(lineStart(line) - 1) == '\r');
 }
 
 void TextBuffer::clear() {

@@ -52,6 +52,11 @@ public:
 
     int blockCount() const { return static_cast<int>(m_blocks.size()); }
 
+    // Checks, through PM_ASSERT, that the blocks hold whole lines (each but the last ends with a
+    // break, a block past the block size holds one line), their spans match their bytes, and the
+    // line index has one line start after each break. A pass over the whole text: for tests.
+    void checkInvariants() const;
+
 private:
     int blockAt(int pos) const { return m_starts.partitionFromPosition(pos); }
     int blockStart(int block) const { return m_starts.positionFromPartition(block); }

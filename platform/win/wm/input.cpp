@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 
 #include <deque>
+#include <utility>
 
 namespace pm::wm {
 
@@ -281,7 +282,32 @@ QString takeKeyText(const MSG& msg) {
     return QString();
 }
 
+// A button released where our windows did not see it (the window under the pointer was hidden while
+// it was down, so the desktop gave the release to another): its release is queued before the next
+// event, to the capture window, so that neither the button nor the capture stays held. A move Qt
+// makes up itself (as the pointer enters a window) carries Qt's idea of the buttons, not the
+// device's, and says nothing of a release.
+void queueLostReleases(QMouseEvent* e) {
+    if (e->source() == Qt::MouseEventSynthesizedByQt) return;
+    static const std::pair<Qt::MouseButton, int> buttons[] = {
+        {Qt::LeftButton, VK_LBUTTON}, {Qt::RightButton, VK_RBUTTON}, {Qt::MiddleButton, VK_MBUTTON}};
+    for (const auto& [button, vk] : buttons) {
+        if (!(input().async[vk] & 0x80) || (e->button() == button && e->type() == QEvent::MouseButtonRelease))
+            continue;
+        const bool pressedAgain = e->button() == button && e->type() == QEvent::MouseButtonPress;
+        if ((e->buttons() & button) && !pressedAgain) continue;
+        RawInput up;
+        up.kind = RawInput::Kind::Mouse;
+        up.screen = e->globalPosition().toPoint();
+        up.message = buttonMessage(button, QEvent::MouseButtonRelease);
+        up.keyFlags = mkFlags(e->buttons() & ~button, e->modifiers());
+        setKeyDown(vk, false, true);
+        pushRawInput(up);
+    }
+}
+
 void queueMouseEvent(QMouseEvent* e) {
+    queueLostReleases(e);
     RawInput in;
     in.kind = RawInput::Kind::Mouse;
     in.screen = e->globalPosition().toPoint();

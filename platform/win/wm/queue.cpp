@@ -210,7 +210,10 @@ bool peekOnce(MSG* msg, HWND filter, UINT lo, UINT hi, bool remove, bool& input)
 bool retrieve(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
     bool remove = (flags & PM_REMOVE) != 0;
     bool input = false;
-    if (!peekOnce(msg, filter, lo, hi, remove, input)) return false;
+    if (!peekOnce(msg, filter, lo, hi, remove, input)) {
+        sys::lookedAtEmptyQueue();
+        return false;
+    }
     // Input carries the time it was made, as the keyboard's text for a key is looked up by it;
     // other messages the time they are read.
     if (!input) msg->time = messageTime();

@@ -1,5 +1,6 @@
 // Timers: each falls due on the platform's clock; the loop makes WM_TIMER when the queue is empty,
-// at most one pending per timer. One Qt timer only wakes a waiting loop when the next falls due.
+// at most one pending per timer. One Qt timer only wakes a waiting loop when the next falls due
+// (at once on a frozen clock, which the wait then moves to that time).
 // Periods below 10 ms run at 10 ms.
 
 #include "platform/win/wm/wm.h"
@@ -94,6 +95,13 @@ void armTimerWaker() {
         return;
     }
     std::uint64_t now = sys::clockNow();
+    // A frozen clock moves only when told: a loop that would wait for the next timer finds the clock
+    // there at once, as if it had waited.
+    if (sys::clockFrozen()) {
+        if (next > now) sys::advanceClock(next - now);
+        waker().start(0);
+        return;
+    }
     waker().start(static_cast<int>(next > now ? std::min<std::uint64_t>(next - now, INT32_MAX) : 0));
 }
 

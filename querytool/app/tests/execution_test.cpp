@@ -173,6 +173,7 @@ TEST_F(Execution, ALongStatementLetsTheWindowPaintAndInputWaits) {
         InvalidateRect(editor, nullptr, TRUE);
         pm::test::pressKey(editor, 'X');
     });
+    // The server really sleeps, so the real clock is the subject here: the window waited it out.
     const auto start = std::chrono::steady_clock::now();
     SendMessage(m_app->Frame(), WM_COMMAND, ID_EXECUTECURRENT, 0);
     SetBatchWaitHook(nullptr);

@@ -2,13 +2,11 @@
 
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/script/script_hooks.h"
+#include "platform/win/tests/support/test_windows.h"
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
 #include "scripting/EditMDITypeLib.h"
 #include "scripting/ScriptAppServices.h"
-
-#include <chrono>
-#include <thread>
 
 namespace scripttest {
 
@@ -44,15 +42,9 @@ DWORD Advise(IDispatch* object, const IID& events, Sink* sink) {
     return cookie;
 }
 
-unsigned long long NowMs() {
-    using namespace std::chrono;
-    return static_cast<unsigned long long>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
 void PumpOnce() {
     pm::afxtest::pump();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    pm::test::advanceClock(5);
 }
 
 ScriptHost::ScriptHost() {

@@ -26,8 +26,9 @@ public:
     HWND NewDocument();
     // Replaces the module's procedures with the text and runs it.
     BOOL RunMacro(const std::string& text);
-    // Serves the queue until done() or the time runs out (milliseconds); false on time-out.
-    template <class Done> bool PumpUntil(Done done, int timeoutMs = 3000);
+    // Serves the queue until done() or the time runs out (milliseconds on the platform's clock, which
+    // each round moves on); false on time-out.
+    template <class Done> bool PumpUntil(Done done, DWORD timeoutMs = 3000);
     std::string EditText() const;
 
     std::unique_ptr<sample::CSampleApp> app;
@@ -77,13 +78,13 @@ private:
 // Connects a sink to the object's event interface; the cookie.
 DWORD Advise(IDispatch* object, const IID& events, Sink* sink);
 
+// Serves the queue, then moves the platform's clock on by a few milliseconds.
 void PumpOnce();
-unsigned long long NowMs();
 
-template <class Done> bool ScriptHost::PumpUntil(Done done, int timeoutMs) {
-    const unsigned long long end = NowMs() + static_cast<unsigned long long>(timeoutMs);
+template <class Done> bool ScriptHost::PumpUntil(Done done, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
     while (!done()) {
-        if (NowMs() > end) return false;
+        if (::GetTickCount() - start > timeoutMs) return false;
         PumpOnce();
     }
     return true;

@@ -24,8 +24,8 @@ protected:
     void stop();
     // Delivers queued messages, with the clock moved on by ms first.
     void pump(unsigned ms = 0);
-    // Delivers messages until done() holds or five seconds pass, for work of another thread or
-    // process; done()'s last value.
+    // Delivers messages until done() holds or five seconds of real time pass, for work of another
+    // thread or process, which takes real time; done()'s last value.
     bool pumpUntil(const std::function<bool()>& done);
     void command(UINT id);
     CEditMDIView* activeView();

@@ -1,6 +1,6 @@
 // The block structures under the rich-edit model, each pushed to its edges: blocks of one to four
 // entries so that small inputs split and join blocks all the time, random edits checked against
-// plain vectors and strings.
+// plain vectors and strings, and each structure's own invariants checked after every edit.
 #include "platform/win/richedit/format_runs.h"
 #include "platform/win/richedit/partitioning.h"
 #include "platform/win/richedit/split_vector.h"
@@ -116,6 +116,7 @@ TEST(Partitioning, RandomEditsWithBlocksOfEverySmallSize) {
                 want.values[p] = value;
             }
             }
+            got.checkInvariants();
             if (step % 25 == 0) expectSame(got, want);
             if (testing::Test::HasFatalFailure()) return;
         }
@@ -145,6 +146,7 @@ TEST(TextBuffer, RandomEditsWithBlocksOfEverySmallSize) {
                     got.insert(pos, piece);
                     want.insert(static_cast<std::size_t>(pos), piece);
                 }
+                got.checkInvariants();
                 if (step % 20 != 0) continue;
                 ASSERT_EQ(got.text(0, got.length()), want);
                 // Each line is one contiguous stretch and reads back whole.
@@ -264,6 +266,7 @@ TEST(FormatRuns, RandomEditsWithBlocksOfEverySmallSize) {
                 want.insert(want.begin() + pos, static_cast<std::size_t>(n + 1), f);
             }
             ASSERT_EQ(got.length(), static_cast<int>(want.size()));
+            got.checkInvariants();
             if (step % 10 != 0) continue;
             for (int i = 0; i < got.length(); ++i)
                 ASSERT_EQ(got.formatAt(i), want[static_cast<std::size_t>(i)]) << i;

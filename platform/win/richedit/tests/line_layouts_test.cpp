@@ -131,12 +131,14 @@ TEST(LineLayouts, PointsStayPieceStartsThroughEdits) {
                 layouts.formatsChanged(pos, pos + n);
             }
             }
+            layouts.checkInvariants();
             // Now and then several edits before a look (marks wait through more than one).
             if (rng() % 3 == 0) continue;
             // The line around the edit, and the first line.
             expectRight(layouts, text, text.lineStart(std::min(pos, static_cast<int>(text.bytes.size()))),
                         rng);
             expectRight(layouts, text, 0, rng);
+            layouts.checkInvariants();
             if (testing::Test::HasFatalFailure()) return;
         }
     }

@@ -82,6 +82,7 @@ TEST(RichTextModel, RandomEditsMatchAPlainStringAndPerByteFormats) {
             m.replace(pos, cut, piece, f);
             r.replace(pos, cut, normalizeLineBreaks(piece), f);
         }
+        m.checkInvariants();
         if (step % 50 == 0) expectSame(m, r);
     }
     expectSame(m, r);

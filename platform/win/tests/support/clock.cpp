@@ -8,4 +8,24 @@ void advanceClock(DWORD ms) {
     pm::sys::advanceClock(ms);
 }
 
+void freezeClock() {
+    pm::sys::freezeClock(true);
+}
+
+TimePerEmptyLook::TimePerEmptyLook(DWORD ms) {
+    pm::sys::setClockStepPerEmptyLook(ms);
+}
+
+TimePerEmptyLook::~TimePerEmptyLook() {
+    pm::sys::setClockStepPerEmptyLook(0);
+}
+
+RealClock::RealClock() {
+    pm::sys::freezeClock(false);
+}
+
+RealClock::~RealClock() {
+    pm::sys::freezeClock(true);
+}
+
 } // namespace pm::test

@@ -1,8 +1,9 @@
 // The main of the window system's tests: an offscreen 1280x1024 screen at 96 dots per inch with no
-// frame margins, a private runtime folder, and the offscreen plugin's notes about grabs and
-// stacking kept out of the output.
+// frame margins, a private runtime folder, a frozen clock, and the offscreen plugin's notes about
+// grabs and stacking kept out of the output.
 
 #include "platform/win/qtapp.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -53,5 +54,7 @@ int main(int argc, char** argv) {
     configureOffscreen(runtime.path());
     previousHandler = qInstallMessageHandler(filterMessages);
     pm::ensureQtApplication();
+    // Offscreen, time passes only as tests say; on a real desktop the window manager's time is real.
+    if (qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) pm::test::freezeClock();
     return RUN_ALL_TESTS();
 }

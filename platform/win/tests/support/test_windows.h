@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ Picture windowPicture(HWND hwnd);
 bool savePng(const Picture& picture, const std::string& path);
 // Saves windowPicture as a PNG file.
 bool saveWindowPng(HWND hwnd, const std::string& path);
+// The colours the window shows in a rectangle of its client area, as windowPicture has them.
+std::set<COLORREF> shownColours(HWND hwnd, const RECT& client);
 // The folder for test output (pictures): PM_TEST_OUTPUT_DIR.
 std::string outputFolder();
 
@@ -124,9 +127,36 @@ bool dragUrlsOver(HWND hwnd, POINT screen, const std::vector<std::string>& urls)
 
 // ---- Time ----
 
-// Moves the platform's clock (GetTickCount, message times, timers) on by `ms` without waiting; the
-// timers it passes are due at the next look at the queue.
+// Offscreen tests run on a frozen clock (the test main freezes it): GetTickCount, message times and
+// timers read only the time advanceClock gives them, however long a test takes, and a loop that
+// would wait for a timer finds the clock moved on to it at once.
+
+// Moves the platform's clock on by `ms` without waiting; the timers it passes are due at the next
+// look at the queue.
 void advanceClock(DWORD ms);
+
+// While it lives, each look at the message queue that finds nothing moves the frozen clock on by
+// `ms`: time passes for code that polls the queue while it works (a script's endless loop, an
+// export) as it would on a real clock.
+class TimePerEmptyLook {
+public:
+    explicit TimePerEmptyLook(DWORD ms);
+    ~TimePerEmptyLook();
+    TimePerEmptyLook(const TimePerEmptyLook&) = delete;
+    TimePerEmptyLook& operator=(const TimePerEmptyLook&) = delete;
+};
+
+// While it lives, the platform's clock follows the real one: for a test whose subject is real time.
+class RealClock {
+public:
+    RealClock();
+    ~RealClock();
+    RealClock(const RealClock&) = delete;
+    RealClock& operator=(const RealClock&) = delete;
+};
+
+// Freezes the platform's clock (the test main does it for offscreen tests).
+void freezeClock();
 
 // ---- Input ----
 

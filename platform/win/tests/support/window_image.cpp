@@ -74,6 +74,26 @@ Picture windowPicture(HWND hwnd) {
     return Picture(image.isNull() ? nullptr : gdi::createBitmapFromImage(image));
 }
 
+std::set<COLORREF> shownColours(HWND hwnd, const RECT& client) {
+    const Picture picture = windowPicture(hwnd);
+    RECT frame{};
+    POINT origin{0, 0};
+    GetWindowRect(hwnd, &frame);
+    ClientToScreen(hwnd, &origin);
+    const int dx = origin.x - frame.left, dy = origin.y - frame.top;
+    const int left = std::max(0, static_cast<int>(client.left) + dx);
+    const int top = std::max(0, static_cast<int>(client.top) + dy);
+    const int right = std::min(picture.width(), static_cast<int>(client.right) + dx);
+    const int bottom = std::min(picture.height(), static_cast<int>(client.bottom) + dy);
+    std::set<COLORREF> colours;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const std::uint32_t pixel = picture.pixel(x, y);
+            colours.insert(RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF));
+        }
+    return colours;
+}
+
 bool savePng(const Picture& picture, const std::string& path) {
     if (picture.isNull()) return false;
     std::error_code ignored;

@@ -4,8 +4,11 @@
 #include "platform/win/tests/support/test_images.h"
 
 #include "platform/win/wm/beeps.h"
+#include "platform/win/wm/input_events.h"
 
 #include <gtest/gtest.h>
+
+#include <QMouseEvent>
 
 using pm::test::MessageRecorder;
 using pm::test::recordingClass;
@@ -135,6 +138,57 @@ TEST_F(Input, MouseMessagesCarryClientCoordinatesAndKeyStates) {
     POINT cursor;
     GetCursorPos(&cursor);
     EXPECT_EQ(cursor.y, p.y);
+}
+
+// A press that hides the window under the pointer: the desktop then gives the release to whatever is
+// under it, another program. The next mouse event makes the release up, for the window with the
+// capture, and the button is up again.
+TEST_F(Input, AReleaseTheDesktopGaveElsewhereIsMadeUpAtTheNextMouseEvent) {
+    enum class Next { Move, MoveQtMadeUp, PressAgain };
+    const struct {
+        const char* name;
+        Next next;
+        Trace trace;
+        bool stillDown;
+    } cases[] = {
+        {"a move without the button", Next::Move, {"child:WM_LBUTTONDOWN", "child:WM_LBUTTONUP"}, false},
+        // Qt's own moves (as the pointer enters a window) carry no word from the device.
+        {"a move Qt made up", Next::MoveQtMadeUp, {"child:WM_LBUTTONDOWN"}, true},
+        {"the button pressed again",
+         Next::PressAgain,
+         {"child:WM_LBUTTONDOWN", "child:WM_LBUTTONUP", "child:WM_LBUTTONDOWN"},
+         true},
+    };
+    for (const auto& c : cases) {
+        ShowWindow(a, SW_SHOW);
+        SetActiveWindow(a);
+        pm::test::pumpMessages();
+        MessageRecorder rec;
+        rec.name(child, "child");
+        rec.name(b, "b");
+        pm::test::pressMouse(child, POINT{7, 9});
+        pm::test::pumpMessages();
+        SetCapture(child);
+        ShowWindow(a, SW_HIDE);
+        if (c.next == Next::PressAgain) {
+            pm::test::pressMouse(b, POINT{20, 20});
+        } else {
+            POINT over{20, 20};
+            ClientToScreen(b, &over);
+            const Qt::MouseEventSource source =
+                c.next == Next::MoveQtMadeUp ? Qt::MouseEventSynthesizedByQt : Qt::MouseEventNotSynthesized;
+            QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), QPointF(20, 20), QPointF(over.x, over.y),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier, source);
+            pm::wm::queueMouseEvent(&move);
+        }
+        pm::test::pumpMessages();
+        EXPECT_EQ(rec.trace({WM_LBUTTONDOWN, WM_LBUTTONUP}), c.trace) << c.name;
+        EXPECT_EQ(GetKeyState(VK_LBUTTON) & 0x8000, c.stillDown ? 0x8000 : 0) << c.name;
+        pm::test::releaseMouse(b, POINT{20, 20});
+        ReleaseCapture();
+        pm::test::pumpMessages();
+        EXPECT_FALSE(GetKeyState(VK_LBUTTON) & 0x8000) << c.name;
+    }
 }
 
 namespace {

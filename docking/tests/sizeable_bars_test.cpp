@@ -70,13 +70,20 @@ protected:
     static CPoint CaptionPoint(CDKSizeControlBar& bar) {
         return ClientPoint(&bar, bar.GetCaptionRect().CenterPoint());
     }
-    // Presses the left button at a screen point of the bar and releases it at another.
-    static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, CPoint releaseAt) {
-        const CPoint p = ClientPoint(&bar, pressAt), r = ClientPoint(&bar, releaseAt);
+    // Presses the left button at a screen point of the bar, moves through the others and releases
+    // it at the last.
+    static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, std::vector<CPoint> path) {
+        const CPoint p = ClientPoint(&bar, pressAt);
         bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.x, r.y));
-        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.x, r.y));
+        for (CPoint& at : path) {
+            at = ClientPoint(&bar, at);
+            bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        }
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(path.back().x, path.back().y));
         pm::afxtest::pump();
+    }
+    static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, CPoint releaseAt) {
+        PressRelease(bar, pressAt, std::vector<CPoint>{releaseAt});
     }
     // A point inside the top dock bar's edge of the frame's client area.
     CPoint TopEdge() {
@@ -364,6 +371,49 @@ TEST_F(SizeableBars, CloseButtonHidesAndTheViewCommandBringsThePaneBack) {
     EXPECT_TRUE(bar.IsWindowVisible());
     EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
     EXPECT_EQ(WindowRect(&bar), before);
+}
+
+TEST_F(SizeableBars, ACaptionButtonActsOnReleaseOverItselfAsAPushButtonDoes) {
+    CPaneBar& info = frame->m_wndInformation;
+    const CPoint close = info.GetCloseRect().CenterPoint(), expand = info.GetExpandRect().CenterPoint();
+    const CPoint away = close + CPoint(0, 60);
+    // Pressed on one button and released over the other: neither acts.
+    PressRelease(info, close, {expand});
+    EXPECT_TRUE(info.IsWindowVisible());
+    EXPECT_FALSE(info.IsExpanded());
+    PressRelease(info, expand, {close});
+    EXPECT_TRUE(info.IsWindowVisible());
+    EXPECT_FALSE(info.IsExpanded());
+    // Pressed, moved off and back on before the release: the button shows pressed again and acts.
+    const CPoint p = ClientPoint(&info, expand), off = ClientPoint(&info, away);
+    info.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    info.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(off.x, off.y));
+    EXPECT_EQ(info.GetPressed(), CDKSizeControlBar::pressedNone);
+    info.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    EXPECT_EQ(info.GetPressed(), CDKSizeControlBar::pressedExpand);
+    info.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    pm::afxtest::pump();
+    EXPECT_TRUE(info.IsExpanded());
+    PressRelease(info, info.GetCloseRect().CenterPoint(), {away, info.GetCloseRect().CenterPoint()});
+    EXPECT_FALSE(info.IsWindowVisible());
+}
+
+TEST_F(SizeableBars, ALongCaptionAlongAStripEndsBeforeTheButtons) {
+    // Docked at the bottom, the caption runs up the strip at the left; the area of the buttons (and
+    // the gaps between them) looks the same with a title too long for the strip as with a short one.
+    CPaneBar& output = frame->m_wndOutput;
+    const CRect window = WindowRect(&output);
+    const CRect caption = output.GetCaptionRect();
+    const QRect buttons(caption.left - window.left, 0, caption.Width(), caption.top - window.top);
+    auto buttonArea = [&](const char* title) {
+        output.SetWindowText(title);
+        output.RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        pm::afxtest::pump();
+        return pm::test::windowImage(output.m_hWnd).copy(buttons);
+    };
+    const QImage shortTitle = buttonArea("Out");
+    const QImage longTitle = buttonArea("Output of a build that runs very much longer than the strip");
+    EXPECT_EQ(longTitle, shortTitle);
 }
 
 TEST_F(SizeableBars, ExpandButtonTakesTheRowAndGivesItBack) {

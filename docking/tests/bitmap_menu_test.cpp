@@ -232,6 +232,143 @@ TEST_F(BitmapMenu, AHiddenCommandAppearsAfterTheExpansionItemIsChosen) {
     EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
 }
 
+namespace {
+
+// The middle of item `position` of a converted popup in its window, as the menu's own hit test
+// places it (client coordinates).
+POINT itemMiddle(HWND popup, HMENU menu, int position) {
+    auto* bitmapMenu = dynamic_cast<CDKBitmapMenu*>(CMenu::FromHandlePermanent(menu));
+    RECT client;
+    ::GetClientRect(popup, &client);
+    int first = -1, last = -1;
+    for (int y = 0; bitmapMenu && y < client.bottom; ++y) {
+        if (bitmapMenu->HitTest(POINT{20, y}) != position) continue;
+        if (first < 0) first = y;
+        last = y;
+    }
+    return POINT{20, (first + last) / 2};
+}
+
+LONG LeftOf(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    return r.left;
+}
+
+} // namespace
+
+TEST_F(BitmapMenu, TheExpansionItemOfAPopupWithASubmenuOpenExpandsThatPopup) {
+    // A frame that shows its menu the system's way; Edit: Undo, Cut, Paste (hidden), More > (Find,
+    // Bold).
+    organiser.reset();
+    auto* plain = new CFrameWnd;
+    ASSERT_TRUE(plain->Create(nullptr, "Window menu", WS_OVERLAPPEDWINDOW, CRect(80, 80, 480, 300)));
+    HMENU windowMenu = makeTestMenu();
+    HMENU edit = ::GetSubMenu(windowMenu, 1);
+    HMENU more = ::CreatePopupMenu();
+    ::AppendMenu(more, MF_STRING, ID_FIND, "&Find");
+    ::AppendMenu(more, MF_STRING, ID_BOLD, "&Bold");
+    ::AppendMenu(edit, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
+    ::SetMenu(plain->m_hWnd, windowMenu);
+    plain->ShowWindow(SW_SHOW);
+    app->m_pMainWnd = plain;
+    CDKBitmapMenuManager onPlain;
+    ASSERT_TRUE(onPlain.AttachFrameWnd(plain));
+    onPlain.HideCommand(ID_PASTE);
+    auto leftmost = [](bool left) {
+        HWND found = nullptr;
+        for (HWND w : popupWindows())
+            if (!found || (LeftOf(w) < LeftOf(found)) == left) found = w;
+        return found;
+    };
+    std::vector<size_t> popups;
+    std::vector<UINT> expanded;
+    inLoops(plain->m_hWnd, {[&] {
+                                // The submenu opened from the item under the pointer, then the pointer
+                                // on its first item.
+                                HWND editWindow = leftmost(true);
+                                pm::test::moveMouse(editWindow, itemMiddle(editWindow, edit, 2));
+                            },
+                            [&] {
+                                HWND moreWindow = leftmost(false);
+                                pm::test::moveMouse(moreWindow, itemMiddle(moreWindow, more, 0));
+                            },
+                            [&] {
+                                popups.push_back(popupWindows().size());
+                                // The expansion item of Edit, not of the submenu, clicked.
+                                HWND editWindow = leftmost(true);
+                                const int last = ::GetMenuItemCount(edit) - 1;
+                                ASSERT_EQ(::GetMenuItemID(edit, last),
+                                          static_cast<UINT>(ID_BITMAPMENU_EXPAND));
+                                POINT at = itemMiddle(editWindow, edit, last);
+                                pm::test::pressMouse(editWindow, at);
+                                pm::test::releaseMouse(editWindow, at);
+                            },
+                            [&] {
+                                popups.push_back(popupWindows().size());
+                                expanded = ids(edit);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                            }});
+    pm::afxtest::pressKey(plain->m_hWnd, 'E', false, false, true);
+    pm::afxtest::pump();
+    ASSERT_EQ(popups.size(), 2u);
+    EXPECT_EQ(popups[0], 2u) << "Edit and its submenu";
+    EXPECT_EQ(popups[1], 1u) << "the submenu closed";
+    EXPECT_EQ(expanded, (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, static_cast<UINT>(-1)}))
+        << "Edit came back with all its items";
+    onPlain.DetachFrameWnd();
+    app->m_pMainWnd = frame;
+    plain->DestroyWindow();
+    pm::afxtest::pump();
+    ::DestroyMenu(windowMenu);
+}
+
+namespace {
+
+// A control that measures its own items (the request reflected to it), and a window that answers
+// measure requests sent to it as a parent would.
+class CMeasuredList : public CWnd {
+public:
+    int m_nMeasured = 0;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
+        ++m_nMeasured;
+        lpMIS->itemHeight = 31;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMeasuredList, CWnd)
+    ON_WM_MEASUREITEM_REFLECT()
+END_MESSAGE_MAP()
+
+class CMeasuringParent : public CWnd {
+public:
+    int m_nAsked = 0;
+    afx_msg void OnMeasureItem(int, LPMEASUREITEMSTRUCT) { ++m_nAsked; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMeasuringParent, CWnd)
+    ON_WM_MEASUREITEM()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(BitmapMenu, AControlsMeasureRequestReachesThatControlAlone) {
+    CMeasuredList list;
+    CMeasuringParent other;
+    ASSERT_TRUE(list.Create(AFX_WND, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), frame, 901));
+    ASSERT_TRUE(other.Create(AFX_WND, "", WS_CHILD | WS_VISIBLE, CRect(60, 0, 110, 50), frame, 902));
+    MEASUREITEMSTRUCT request{};
+    request.CtlType = ODT_LISTBOX;
+    request.CtlID = 901;
+    EXPECT_TRUE(frame->SendMessage(WM_MEASUREITEM, 901, reinterpret_cast<LPARAM>(&request)));
+    EXPECT_EQ(list.m_nMeasured, 1);
+    EXPECT_EQ(request.itemHeight, 31u);
+    EXPECT_EQ(other.m_nAsked, 0) << "other windows are not asked";
+    list.DestroyWindow();
+    other.DestroyWindow();
+}
+
 TEST_F(BitmapMenu, HidingDropsSeparatorsThatWouldStandAlone) {
     HMENU m = ::CreatePopupMenu();
     for (UINT id : std::vector<UINT>{0u, ID_NEW, 0u, ID_OPEN, 0u, ID_EXIT})

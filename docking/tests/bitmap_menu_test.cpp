@@ -230,6 +230,19 @@ TEST_F(BitmapMenu, AHiddenCommandAppearsAfterTheExpansionItemIsChosen) {
     // The loop has ended: the menu is whole again and no longer converted.
     EXPECT_FALSE(organiser->m_bExpanding);
     EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+    // The frame entered the changed menu among the bar's modified menus: shown another menu, the bar
+    // saves its state, and the organiser its recently used part.
+    ASSERT_EQ(bar().m_modifiedMenus.count(menu), 1u);
+    HMENU other = makeTestMenu();
+    bar().SetMenu(other);
+    const std::string section = "Menu_Default~!@#$#$%^";
+    EXPECT_EQ(count("saved " + section), 1);
+    EXPECT_EQ(bar().m_modifiedMenus.count(menu), 0u);
+    EXPECT_NE(static_cast<int>(
+                  app->GetProfileInt((section + "_RecentlyUsedSubmenuItems").c_str(), "RUItemsDataSize", -1)),
+              -1);
+    bar().SetMenu(menu);
+    ::DestroyMenu(other);
 }
 
 namespace {

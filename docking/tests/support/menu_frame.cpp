@@ -134,6 +134,8 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_BITMAPMENU_RECENTLYUSEDCHANGED:
         m_log.push_back("recently used changed");
+        // The menu the bar shows changed: the bar saves it when it shows another.
+        if (m_wndMenuBar.m_hMenu) m_wndMenuBar.m_modifiedMenus[m_wndMenuBar.m_hMenu] = TRUE;
         break;
     case WM_SYSCOMMAND:
         m_log.push_back("WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0));

@@ -256,6 +256,14 @@ TEST_F(CoolComboTest, CommandCellsRunTheirCommandsAndShowTheirAccelerators) {
     EXPECT_EQ(frame->m_commands, std::vector<UINT>({0x8103}));
     for (const auto& event : m_parent.m_events)
         EXPECT_NE(event.first, static_cast<UINT>(CCN_SELECT));
+    // The button shows the command chosen, and a click on its main part chooses it again.
+    EXPECT_EQ(m_combo.GetCurrentItem(), 2);
+    const CPoint main = m_combo.GetMainRect().CenterPoint();
+    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(main.x, main.y));
+    m_combo.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(main.x, main.y));
+    pm::afxtest::pump();
+    ASSERT_FALSE(m_parent.m_events.empty());
+    EXPECT_EQ(m_parent.m_events.back(), std::make_pair(static_cast<UINT>(CCN_SELECT), 2));
 
     ::DestroyAcceleratorTable(frame->m_hAccelTable);
     frame->m_hAccelTable = nullptr;

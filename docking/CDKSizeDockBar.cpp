@@ -5,6 +5,7 @@
 #include "docking/CDKSizeControlBar.h"
 #include "docking/CDKSizeToolBar.h"
 #include "docking/DockRowLayout.h"
+#include "docking/SplitCursor.h"
 #include "platform/framework/CDC.h"
 #include "platform/framework/CDockContext.h"
 #include "platform/framework/CFrameWnd.h"
@@ -24,16 +25,6 @@ BEGIN_MESSAGE_MAP(CDKSizeDockBar, CDockBar)
 END_MESSAGE_MAP()
 
 namespace {
-
-// The application's split cursors, and the system's when it has none.
-constexpr UINT kSidewaysCursor = 30980;
-constexpr UINT kUpDownCursor = 30981;
-
-HCURSOR SplitCursor(int kind) {
-    HCURSOR own = ::LoadCursor(::GetModuleHandle(nullptr),
-                               MAKEINTRESOURCE(kind == 1 ? kSidewaysCursor : kUpDownCursor));
-    return own ? own : ::LoadCursor(nullptr, kind == 1 ? IDC_SIZEWE : IDC_SIZENS);
-}
 
 CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
     return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar)
@@ -354,7 +345,8 @@ BOOL CDKSizeDockBar::OnSetCursor(CWnd* pWnd, UINT, UINT) {
 
 void CDKSizeDockBar::OnMouseMove(UINT, CPoint point) {
     const int hit = HitSplitter(point);
-    ::SetCursor(hit >= 0 ? SplitCursor(m_splitters[hit].kind) : ::LoadCursor(nullptr, IDC_ARROW));
+    ::SetCursor(hit >= 0 ? LoadSplitCursor(m_splitters[hit].kind == kindSideways)
+                         : ::LoadCursor(nullptr, IDC_ARROW));
     Default();
 }
 

@@ -7,6 +7,10 @@
 #include "docking/TabPageWindow.h"
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/res/resources.h"
+#include "platform/win/tests/support/test_windows.h"
+
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +162,105 @@ TEST_F(SharedScrollContainerTest, TabScrollingStopsAtBothEnds) {
     m_tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onTab.x, onTab.y));
     m_tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onTab.x, onTab.y));
     EXPECT_EQ(m_tabs.GetActivePageIndex(), 4);
+}
+
+namespace {
+
+COLORREF PixelAt(const QImage& image, CPoint at) {
+    const QRgb p = image.pixel(at.x, at.y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+// An icon file turned into a cursor file (type 2), kept for the whole run.
+const QByteArray& CursorFile() {
+    static QByteArray bytes = [] {
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(qRgba(0, 0, 255, 255));
+        QByteArray out;
+        QBuffer buffer(&out);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "ICO");
+        out[2] = 2;
+        return out;
+    }();
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(SharedScrollContainerTest, InactiveTabsHaveALightLeftAndAShadowedRightSlant) {
+    ASSERT_TRUE(m_tabs.InsertPage(0, MakePage("First", 0, 0), nullptr));
+    ASSERT_TRUE(m_tabs.InsertPage(1, MakePage("Second", 0, 0), nullptr));
+    ASSERT_TRUE(m_tabs.SetActivePageIndex(1));
+    m_tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pm::afxtest::pump();
+    const QImage image = pm::test::windowImage(m_tabs.m_hWnd);
+    CPoint origin(0, 0);
+    m_tabs.ClientToScreen(&origin);
+    CRect window;
+    m_tabs.GetWindowRect(&window);
+    const CSize toImage = origin - window.TopLeft();
+    // Along the middle row of the inactive tab: outline, then the slant's line, from either side.
+    const CRect tab = m_tabs.GetTabRect(0);
+    const int y = tab.CenterPoint().y;
+    const COLORREF outline = ::GetSysColor(COLOR_WINDOWTEXT);
+    int left = tab.left;
+    while (left < tab.right && PixelAt(image, CPoint(left, y) + toImage) != outline)
+        ++left;
+    int right = tab.right;
+    while (right > tab.left && PixelAt(image, CPoint(right, y) + toImage) != outline)
+        --right;
+    ASSERT_LT(left, right);
+    EXPECT_EQ(PixelAt(image, CPoint(left + 1, y) + toImage), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(PixelAt(image, CPoint(right - 1, y) + toImage), ::GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST_F(SharedScrollContainerTest, ThePageAreaShowsThePagesOwnBackground) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.lpszClassName = "GreenPage";
+    wc.hbrBackground = ::CreateSolidBrush(RGB(0, 160, 0));
+    ::RegisterClass(&wc);
+    CWnd page;
+    ASSERT_TRUE(page.CreateEx(0, "GreenPage", "Green", WS_CHILD, CRect(0, 0, 10, 10), &m_tabs, 0));
+    ASSERT_TRUE(m_tabs.InsertPage(0, &page, nullptr));
+    // The page window smaller than its place: the rest of the place shows its class's brush.
+    const CRect place = m_tabs.GetPageRect();
+    page.MoveWindow(place.left, place.top, place.Width() / 2, place.Height());
+    m_tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pm::afxtest::pump();
+    CPoint spot(place.right - 10, place.CenterPoint().y), origin(0, 0);
+    m_tabs.ClientToScreen(&origin);
+    CRect window;
+    m_tabs.GetWindowRect(&window);
+    EXPECT_EQ(PixelAt(pm::test::windowImage(m_tabs.m_hWnd), spot + (origin - window.TopLeft())),
+              RGB(0, 160, 0));
+    // A change of the system's settings lays the container out again: the page takes its place.
+    m_tabs.SendMessage(WM_SETTINGCHANGE, 0, 0);
+    CRect now;
+    page.GetWindowRect(&now);
+    m_tabs.ScreenToClient(&now);
+    EXPECT_EQ(now, place);
+    page.DestroyWindow();
+    ::DeleteObject(wc.hbrBackground);
+}
+
+TEST_F(SharedScrollContainerTest, TheSplitterShowsTheApplicationsSplitCursorOrTheSystems) {
+    const CPoint splitter = m_tabs.GetSplitterRect().CenterPoint();
+    CPoint screen = splitter;
+    m_tabs.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE)) << "without a cursor of the program's own";
+    const QByteArray& cursor = CursorFile();
+    pm::res::addImage(pm::res::ImageKind::Cursor, 30980,
+                      reinterpret_cast<const unsigned char*>(cursor.constData()),
+                      static_cast<std::size_t>(cursor.size()));
+    m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(::GetModuleHandle(nullptr), MAKEINTRESOURCE(30980)));
+    EXPECT_NE(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE));
 }
 
 TEST_F(SharedScrollContainerTest, AListPageHandsItsScrollStateToTheContainerAndElsewhereOnlyTimes) {

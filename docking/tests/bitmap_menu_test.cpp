@@ -69,6 +69,53 @@ protected:
 
 } // namespace
 
+namespace {
+
+// The pixels a popup window shows for one of its items: the rows the menu's own hit test gives it,
+// across the client area.
+std::vector<std::vector<COLORREF>> ItemPixels(HWND popup, HMENU menu, int position) {
+    auto* bitmapMenu = dynamic_cast<CDKBitmapMenu*>(CMenu::FromHandlePermanent(menu));
+    const QImage image = pm::test::windowImage(popup);
+    RECT client, window;
+    ::GetClientRect(popup, &client);
+    ::GetWindowRect(popup, &window);
+    POINT origin{0, 0};
+    ::ClientToScreen(popup, &origin);
+    std::vector<std::vector<COLORREF>> rows;
+    for (int y = 0; bitmapMenu && y < client.bottom; ++y) {
+        if (bitmapMenu->HitTest(POINT{10, y}) != position) continue;
+        std::vector<COLORREF> row;
+        for (int x = 0; x < client.right; ++x) {
+            const QRgb p = image.pixel(origin.x - window.left + x, origin.y - window.top + y);
+            row.push_back(RGB(qRed(p), qGreen(p), qBlue(p)));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool Shows(const std::vector<std::vector<COLORREF>>& rows, COLORREF colour) {
+    for (const auto& row : rows)
+        if (std::find(row.begin(), row.end(), colour) != row.end()) return true;
+    return false;
+}
+
+// A pixel and its right and lower neighbours differ in the alternate way of a checkerboard.
+bool ShowsCheckerboard(const std::vector<std::vector<COLORREF>>& rows, COLORREF a, COLORREF b) {
+    for (size_t y = 0; y + 1 < rows.size(); ++y)
+        for (size_t x = 0; x + 1 < rows[y].size(); ++x)
+            if (rows[y][x] == a && rows[y][x + 1] == b && rows[y + 1][x] == b && rows[y + 1][x + 1] == a)
+                return true;
+    return false;
+}
+
+// The colour of image i of the test tool bars' bitmap.
+COLORREF ButtonImageColour(int i) {
+    return RGB(40 + 50 * (i % 5), 200 - 30 * (i % 6), 90 + 40 * (i % 4));
+}
+
+} // namespace
+
 TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
     ::CheckMenuItem(menu, ID_UNDO, MF_BYCOMMAND | MF_CHECKED);
     frame->m_bCutEnabled = FALSE;
@@ -101,11 +148,49 @@ TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
                        EXPECT_TRUE(::GetMenuState(editMenu(), 1, MF_BYPOSITION) & MF_GRAYED);
                        drawn = pm::afxtest::saveScreenPng("docking_bitmap_menu_open") &&
                                pm::afxtest::savePng(popupWindows()[0], "docking_bitmap_menu_items");
+                       HWND popup = popupWindows()[0];
+                       const COLORREF black = RGB(0, 0, 0), white = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                                      face = ::GetSysColor(COLOR_BTNFACE);
+                       // Undo, checked without an image: a check mark on a checkerboard.
+                       const auto undo = ItemPixels(popup, editMenu(), 0);
+                       EXPECT_TRUE(Shows(undo, black));
+                       EXPECT_TRUE(ShowsCheckerboard(undo, white, face));
+                       // Cut, disabled: its image and text embossed, in neither their colour nor black.
+                       const auto cut = ItemPixels(popup, editMenu(), 1);
+                       EXPECT_FALSE(Shows(cut, ButtonImageColour(organiser->GetImageInfo(ID_CUT)->nImage)));
+                       std::vector<std::vector<COLORREF>> cutLabel;
+                       for (const auto& row : cut)
+                           cutLabel.emplace_back(row.begin() + 24, row.end() - 2);
+                       EXPECT_FALSE(Shows(cutLabel, black)) << "the label is embossed";
+                       EXPECT_TRUE(Shows(cut, ::GetSysColor(COLOR_BTNSHADOW)));
+                       // Paste, chosen: its image in its colour beside the highlighted label.
+                       const auto chosen = ItemPixels(popup, editMenu(), 2);
+                       EXPECT_TRUE(Shows(chosen, ButtonImageColour(paste->nImage)));
+                       EXPECT_TRUE(Shows(chosen, ::GetSysColor(COLOR_HIGHLIGHT)));
+                       EXPECT_FALSE(Shows(undo, ::GetSysColor(COLOR_HIGHLIGHT)));
                        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
                    }});
     bar().OpenPopup(1);
     pm::afxtest::pump();
     EXPECT_TRUE(drawn);
+    // File's separator: an etched line, a shadow row over a light one, across the popup.
+    bool etched = false;
+    inLoops(main, {[&] {
+                HWND popup = popupWindows().at(0);
+                const auto separator = ItemPixels(popup, ::GetSubMenu(menu, 0), 2);
+                const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW),
+                               light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+                for (size_t y = 0; y + 1 < separator.size(); ++y) {
+                    const auto& row = separator[y];
+                    const auto& next = separator[y + 1];
+                    etched = etched || (std::count(row.begin(), row.end(), shadow) > 40 &&
+                                        std::count(next.begin(), next.end(), light) > 40);
+                }
+                pm::test::pressKey(popup, VK_ESCAPE);
+            }});
+    bar().OpenPopup(0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(etched);
     // Between menu loops the popup stays converted; detaching gives the texts back.
     organiser->DetachFrameWnd();
     EXPECT_FALSE(organiser->IsConverted(editMenu()));
@@ -549,6 +634,71 @@ TEST_F(BitmapMenu, CustomisationInThePopupWindow) {
     EXPECT_EQ(file->GetCustomizedItem(), 2);
     // The window never takes the activation.
     EXPECT_EQ(window.SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main), 0), MA_NOACTIVATE);
+}
+
+TEST_F(BitmapMenu, TheCustomisationMenuOffersWhatTheItemAllowsAndItsOperationsAskTheFrameFirst) {
+    // File: New, Open, -, Exit, and a recent file; Exit is not recently used.
+    HMENU fileMenu = ::GetSubMenu(menu, 0);
+    ::AppendMenu(fileMenu, MF_STRING, 0xE110, "&1 page.js");
+    organiser->HideCommand(ID_EXIT);
+    organiser->SetCustomizationMode(TRUE, main);
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(fileMenu, 0, FALSE);
+    CDKBitmapMenuPopupWnd window(file);
+    ASSERT_TRUE(window.Create(frame, CPoint(120, 160)));
+    pm::afxtest::pump();
+    struct Case {
+        int position;
+        std::vector<std::pair<UINT, UINT>> states; // command and MF_GRAYED | MF_CHECKED, or -1: absent
+    };
+    const UINT absent = static_cast<UINT>(-1);
+    const Case cases[] = {
+        {1,
+         {{ID_BITMAPMENU_RECENTLYUSED, MF_CHECKED},
+          {ID_BITMAPMENU_SEPARATORBEFORE, 0},
+          {ID_BITMAPMENU_SEPARATORAFTER, MF_GRAYED}}},                        // before a separator
+        {2, {{ID_BITMAPMENU_DELETE, 0}, {ID_BITMAPMENU_APPEARANCE, absent}}}, // a separator: Delete alone
+        {3, {{ID_BITMAPMENU_RECENTLYUSED, 0}, {ID_BITMAPMENU_SEPARATORBEFORE, MF_GRAYED}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.position);
+        std::vector<UINT> seen;
+        pm::test::MessageRecorder rec;
+        rec.watch(window.m_hWnd, "popup window");
+        inLoops(main, {[&] {
+                    HMENU context = nullptr;
+                    for (const auto& m : rec.messages())
+                        if (m.message == WM_INITMENUPOPUP) context = reinterpret_cast<HMENU>(m.wParam);
+                    for (const auto& [command, state] : c.states)
+                        seen.push_back(::GetMenuState(context, command, MF_BYCOMMAND));
+                    pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+                }});
+        EXPECT_TRUE(file->ShowCustomizeMenu(c.position, 200, 200));
+        ASSERT_EQ(seen.size(), c.states.size());
+        for (size_t i = 0; i < seen.size(); ++i)
+            EXPECT_EQ(seen[i] == absent ? absent : seen[i] & (MF_GRAYED | MF_CHECKED), c.states[i].second)
+                << c.states[i].first;
+    }
+    EXPECT_FALSE(file->ShowCustomizeMenu(4, 200, 200)) << "a recent file has none";
+
+    // Each operation tells the frame first (from the popup window's id); an answer cancels it.
+    const std::string told =
+        "customize " + std::to_string(ID_BITMAPMENU_DELETE) + " from " + std::to_string(::GetDlgCtrlID(main));
+    frame->m_lCoolCommandAnswer = 1;
+    file->SetCustomizedItem(0);
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_DELETE);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), told), 1);
+    EXPECT_EQ(::GetMenuItemID(file->m_hMenu, 0), static_cast<UINT>(ID_NEW)) << "cancelled";
+    frame->m_lCoolCommandAnswer = 0;
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_DELETE);
+    EXPECT_EQ(::GetMenuItemID(file->m_hMenu, 0), static_cast<UINT>(ID_OPEN)) << "New deleted";
+    file->SetCustomizedItem(0);
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_SEPARATORAFTER);
+    EXPECT_EQ(ids(file->m_hMenu), (std::vector<UINT>{ID_OPEN, 0u, 0u, ID_EXIT, 0xE110u}));
+    file->SetCustomizedItem(3);
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_RECENTLYUSED);
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(file->m_hMenu, 3)) << "Exit is recently used now";
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_RECENTLYUSED);
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(file->m_hMenu, 3));
 }
 
 TEST_F(BitmapMenu, HoldingAnItemInThePopupWindowStartsItsDragAndAnEarlyReleaseDoesNot) {

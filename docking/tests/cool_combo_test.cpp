@@ -94,6 +94,38 @@ TEST_F(CoolComboTest, TheArrowTakesAThirdAndTheGridWraps) {
     EXPECT_TRUE(pm::afxtest::savePng(popup->m_hWnd, "colour_combo_popup"));
 }
 
+TEST_F(CoolComboTest, ThePopupShowsItsStripItsCellsAndTheCurrentAndHotOnes) {
+    m_combo.SetCurrentItem(3);
+    CCoolComboPopup* popup = Drop();
+    ASSERT_NE(popup, nullptr);
+    const CRect hot = popup->GetItemRect(10);
+    popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(hot.CenterPoint().x, hot.CenterPoint().y));
+    popup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pm::afxtest::pump();
+    const QImage image = pm::test::windowImage(popup->m_hWnd);
+    CRect window;
+    popup->GetWindowRect(&window);
+    CPoint origin(0, 0);
+    popup->ClientToScreen(&origin);
+    auto at = [&](CPoint p) {
+        const QRgb c = image.pixel(p.x + origin.x - window.left, p.y + origin.y - window.top);
+        return RGB(qRed(c), qGreen(c), qBlue(c));
+    };
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW), light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    // The tear-off strip above the default text.
+    const CRect text = popup->GetItemRect(CC_ITEM_DEFAULT);
+    EXPECT_EQ(at(CPoint(text.CenterPoint().x, text.top - 4)), ::GetSysColor(COLOR_HIGHLIGHT));
+    // The cells show their images; the current one is sunken, the hot one raised.
+    const CRect current = popup->GetItemRect(3);
+    EXPECT_EQ(at(current.CenterPoint()), RGB(40 + 150, 200 - 90, 90 + 120)) << "image 3";
+    EXPECT_EQ(at(current.TopLeft()), shadow);
+    EXPECT_EQ(at(CPoint(current.right - 1, current.bottom - 1)), light);
+    EXPECT_EQ(at(hot.TopLeft()), light);
+    EXPECT_EQ(at(CPoint(hot.right - 1, hot.bottom - 1)), shadow);
+    const CRect plain = popup->GetItemRect(5);
+    EXPECT_EQ(at(plain.TopLeft()), ::GetSysColor(COLOR_BTNFACE)) << "other cells have no edge";
+}
+
 TEST_F(CoolComboTest, TheStripAndTheCellsHaveTips) {
     m_combo.SetItemTips({"Red", "Green"});
     CCoolComboPopup* popup = Drop();

@@ -189,9 +189,11 @@ const QByteArray& CursorFile() {
 } // namespace
 
 TEST_F(SharedScrollContainerTest, InactiveTabsHaveALightLeftAndAShadowedRightSlant) {
+    // Inactive tabs are drawn in order and the active one last: the last tab shows both slants.
     ASSERT_TRUE(m_tabs.InsertPage(0, MakePage("First", 0, 0), nullptr));
     ASSERT_TRUE(m_tabs.InsertPage(1, MakePage("Second", 0, 0), nullptr));
-    ASSERT_TRUE(m_tabs.SetActivePageIndex(1));
+    ASSERT_TRUE(m_tabs.InsertPage(2, MakePage("Third", 0, 0), nullptr));
+    ASSERT_TRUE(m_tabs.SetActivePageIndex(0));
     m_tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pm::afxtest::pump();
     const QImage image = pm::test::windowImage(m_tabs.m_hWnd);
@@ -201,18 +203,24 @@ TEST_F(SharedScrollContainerTest, InactiveTabsHaveALightLeftAndAShadowedRightSla
     m_tabs.GetWindowRect(&window);
     const CSize toImage = origin - window.TopLeft();
     // Along the middle row of the inactive tab: outline, then the slant's line, from either side.
-    const CRect tab = m_tabs.GetTabRect(0);
-    const int y = tab.CenterPoint().y;
     const COLORREF outline = ::GetSysColor(COLOR_WINDOWTEXT);
-    int left = tab.left;
-    while (left < tab.right && PixelAt(image, CPoint(left, y) + toImage) != outline)
-        ++left;
-    int right = tab.right;
-    while (right > tab.left && PixelAt(image, CPoint(right, y) + toImage) != outline)
-        --right;
-    ASSERT_LT(left, right);
-    EXPECT_EQ(PixelAt(image, CPoint(left + 1, y) + toImage), ::GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(PixelAt(image, CPoint(right - 1, y) + toImage), ::GetSysColor(COLOR_BTNSHADOW));
+    // Where the outline of a tab is along its middle row, from its left or from its right.
+    auto outlineAt = [&](const CRect& tab, bool fromLeft) {
+        const int y = tab.CenterPoint().y;
+        int x = fromLeft ? tab.left : tab.right;
+        while (x > tab.left - 1 && x < tab.right + 1 && PixelAt(image, CPoint(x, y) + toImage) != outline)
+            x += fromLeft ? 1 : -1;
+        return CPoint(x, y);
+    };
+    const CRect tab = m_tabs.GetTabRect(2);
+    const CPoint left = outlineAt(tab, true), right = outlineAt(tab, false);
+    ASSERT_LT(left.x, right.x);
+    EXPECT_EQ(PixelAt(image, left + CSize(1, 0) + toImage), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(PixelAt(image, right - CSize(1, 0) + toImage), ::GetSysColor(COLOR_BTNSHADOW));
+    // Inside, an inactive tab has the face colour; the active one, on top, the page's colour.
+    EXPECT_EQ(PixelAt(image, left + CSize(3, 0) + toImage), ::GetSysColor(COLOR_BTNFACE));
+    const CPoint activeLeft = outlineAt(m_tabs.GetTabRect(0), true);
+    EXPECT_EQ(PixelAt(image, activeLeft + CSize(3, 0) + toImage), ::GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(SharedScrollContainerTest, ThePageAreaShowsThePagesOwnBackground) {

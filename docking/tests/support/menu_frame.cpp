@@ -1,5 +1,7 @@
 #include "docking/tests/support/menu_frame.h"
 
+#include "docking/CDKBitmapMenu.h"
+
 #include "platform/framework/tests/support/framework_test.h"
 #include "docking/CDKBitmapMenuManager.h"
 #include "platform/win/res/resources.h"
@@ -111,6 +113,12 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         m_log.push_back("WM_INITMENU");
         break;
     case WM_NOTIFY: {
+        if (reinterpret_cast<NMHDR*>(lParam)->code == BMN_CUSTOMIZE) {
+            const auto* notify = reinterpret_cast<BitmapMenuNotify*>(lParam);
+            m_log.push_back("customize " + std::to_string(notify->nOperation) + " from " +
+                            std::to_string(notify->hdr.idFrom));
+            return m_lCoolCommandAnswer;
+        }
         if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_COOLCOMMAND) {
             auto* command = reinterpret_cast<CoolCommandNotify*>(lParam);
             m_log.push_back("cool command " + std::to_string(command->nCommand));

@@ -2,6 +2,7 @@
 // floats them, the splitters between them, hiding and showing, and pictures of it all.
 
 #include "docking/CDKDockContext.h"
+#include "docking/CDKFrameWndSizeDock.h"
 #include "docking/CDKMDIFloatWnd.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKWorkspaceState.h"
@@ -414,6 +415,100 @@ TEST_F(SizeableBars, ALongCaptionAlongAStripEndsBeforeTheButtons) {
     const QImage shortTitle = buttonArea("Out");
     const QImage longTitle = buttonArea("Output of a build that runs very much longer than the strip");
     EXPECT_EQ(longTitle, shortTitle);
+}
+
+namespace {
+
+int g_deletedBars = 0;
+
+// A sizeable bar that counts how often bars of its kind were deleted.
+class CCountedBar : public CDKSizeControlBar {
+public:
+    explicit CCountedBar(DWORD dwBarStyle) : CDKSizeControlBar(dwBarStyle) {}
+    ~CCountedBar() override { ++g_deletedBars; }
+};
+
+void MakeBar(CControlBar& bar, CFrameWnd* frame, UINT id) {
+    auto* sizeable = dynamic_cast<CDKSizeControlBar*>(&bar);
+    ASSERT_NE(sizeable, nullptr);
+    ASSERT_TRUE(sizeable->Create(frame, "Bar", id, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 150, 100)));
+    sizeable->EnableDocking(CBRS_ALIGN_ANY);
+}
+
+} // namespace
+
+TEST_F(SizeableBars, TheSingleDocumentFrameDeletesItsAutoDeleteBarsAndNoOtherFramesBars) {
+    g_deletedBars = 0;
+    auto* single = new CDKFrameWndSizeDock;
+    ASSERT_TRUE(single->Create(nullptr, "Single", WS_OVERLAPPEDWINDOW, CRect(50, 50, 450, 350)));
+    EnableSizeDocking(single, CBRS_ALIGN_ANY);
+    auto* own = new CCountedBar(SZBAR_AUTODELETE);
+    MakeBar(*own, single, 0xE860);
+    single->DockControlBar(own, AFX_IDW_DOCKBAR_LEFT);
+    auto* other = new CCountedBar(SZBAR_AUTODELETE);
+    MakeBar(*other, frame, 0xE861);
+    frame->DockControlBar(other, AFX_IDW_DOCKBAR_RIGHT);
+    single->DestroyWindow();
+    pm::afxtest::pump();
+    EXPECT_EQ(g_deletedBars, 1);
+    EXPECT_TRUE(::IsWindow(other->m_hWnd)) << "the program's frame deletes its own when it goes";
+}
+
+TEST_F(SizeableBars, AFloatingFrameOfAnOrdinaryBarSizesOrOnlyMovesAsTheBarDoes) {
+    for (DWORD sizing : {static_cast<DWORD>(CBRS_SIZE_DYNAMIC), static_cast<DWORD>(CBRS_SIZE_FIXED)}) {
+        SCOPED_TRACE(sizing);
+        const UINT buttons[] = {0x8101, 0x8102};
+        CToolBar tools;
+        ASSERT_TRUE(tools.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | sizing, 0xE863));
+        ASSERT_TRUE(tools.SetButtons(buttons, 2));
+        ASSERT_TRUE(tools.SetBitmap(pm::afxtest::makeButtonImages(2)));
+        tools.EnableDocking(CBRS_ALIGN_ANY);
+        frame->FloatControlBar(&tools, CPoint(300, 300));
+        pm::afxtest::pump();
+        auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(tools.GetParentFrame());
+        ASSERT_NE(mini, nullptr);
+        mini->DecideKind();
+        EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindOrdinary);
+        const bool dynamic = sizing == CBRS_SIZE_DYNAMIC;
+        EXPECT_EQ((mini->m_dwMiniStyle & MFS_4THICKFRAME) != 0, dynamic);
+        EXPECT_EQ((mini->m_dwMiniStyle & MFS_MOVEFRAME) != 0, !dynamic);
+        EXPECT_EQ((mini->GetStyle() & WS_THICKFRAME) != 0, dynamic) << "only a bar that sizes gets borders";
+        tools.DestroyWindow();
+        pm::afxtest::pump();
+    }
+}
+
+TEST_F(SizeableBars, ClosingAFloatingFrameDeletesADeleteOnCloseBarButOnlyHidesTheBarsOfAMultiFrame) {
+    g_deletedBars = 0;
+    auto* doomed = new CCountedBar(SZBAR_DELETEONCLOSE);
+    MakeBar(*doomed, frame, 0xE864);
+    frame->FloatControlBar(doomed, CPoint(300, 300));
+    doomed->SendMessage(WM_SZBAR_FLOATKIND);
+    const HWND mini = doomed->GetParentFrame()->m_hWnd;
+    ::SendMessage(mini, WM_CLOSE, 0, 0);
+    pm::afxtest::pump();
+    EXPECT_EQ(g_deletedBars, 1);
+    EXPECT_FALSE(::IsWindow(mini));
+
+    // Floating together, the bars are only hidden, whatever their own style.
+    CCountedBar first(SZBAR_DELETEONCLOSE), second(0);
+    MakeBar(first, frame, 0xE865);
+    MakeBar(second, frame, 0xE866);
+    first.EnableDocking(CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    second.EnableDocking(CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    frame->FloatControlBar(&first, CPoint(320, 320), CBRS_ALIGN_TOP | CBRS_FLOAT_MULTI);
+    first.SendMessage(WM_SZBAR_FLOATKIND);
+    frame->DockControlBar(&second, static_cast<CDockBar*>(first.m_pDockBar));
+    ASSERT_EQ(second.GetParentFrame(), first.GetParentFrame());
+    const HWND multi = first.GetParentFrame()->m_hWnd;
+    ::SendMessage(multi, WM_CLOSE, 0, 0);
+    pm::afxtest::pump();
+    EXPECT_EQ(g_deletedBars, 1);
+    EXPECT_FALSE(first.IsWindowVisible());
+    EXPECT_FALSE(second.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(multi));
+    ::DestroyWindow(multi);
+    pm::afxtest::pump();
 }
 
 TEST_F(SizeableBars, ExpandButtonTakesTheRowAndGivesItBack) {

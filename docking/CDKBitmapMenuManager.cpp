@@ -366,7 +366,7 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
         dropSeparator = FALSE;
     }
     if (bFirst) {
-        // Hidden items come out last first; separators left at the end go too.
+        // Hidden items come out last first, so the positions recorded stay right.
         for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
             ::DeleteMenu(hMenu, static_cast<UINT>(it->nPosition), MF_BYPOSITION);
         if (!hidden.empty()) {

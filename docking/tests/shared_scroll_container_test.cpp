@@ -10,8 +10,6 @@
 #include "platform/win/res/resources.h"
 #include "platform/win/tests/support/test_windows.h"
 
-#include <QBuffer>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -171,16 +169,26 @@ COLORREF PixelAt(const QImage& image, CPoint at) {
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
-// An icon file turned into a cursor file (type 2), kept for the whole run.
-const QByteArray& CursorFile() {
-    static QByteArray bytes = [] {
-        QImage image(32, 32, QImage::Format_ARGB32);
-        image.fill(qRgba(0, 0, 255, 255));
-        QByteArray out;
-        QBuffer buffer(&out);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "ICO");
-        out[2] = 2;
+// A cursor picture: a 16 by 16 blue BMP file (a cursor without a hot spot of its own).
+const std::vector<unsigned char>& CursorPicture() {
+    static const std::vector<unsigned char> bytes = [] {
+        const int w = 16, h = 16, stride = w * 3;
+        std::vector<unsigned char> out(static_cast<size_t>(54 + stride * h), 0);
+        auto put32 = [&](size_t at, uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+        };
+        out[0] = 'B';
+        out[1] = 'M';
+        put32(2, static_cast<uint32_t>(out.size()));
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, w);
+        put32(22, h);
+        out[26] = 1;
+        out[28] = 24;
+        for (size_t at = 54; at < out.size(); at += 3)
+            out[at] = 255;
         return out;
     }();
     return bytes;
@@ -261,10 +269,8 @@ TEST_F(SharedScrollContainerTest, TheSplitterShowsTheApplicationsSplitCursorOrTh
     m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE)) << "without a cursor of the program's own";
-    const QByteArray& cursor = CursorFile();
-    pm::res::addImage(pm::res::ImageKind::Cursor, 30980,
-                      reinterpret_cast<const unsigned char*>(cursor.constData()),
-                      static_cast<std::size_t>(cursor.size()));
+    const std::vector<unsigned char>& cursor = CursorPicture();
+    pm::res::addImage(pm::res::ImageKind::Cursor, 30980, cursor.data(), cursor.size());
     m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(::GetModuleHandle(nullptr), MAKEINTRESOURCE(30980)));

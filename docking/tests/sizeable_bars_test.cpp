@@ -284,6 +284,11 @@ TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
     pm::afxtest::pump();
     EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
     EXPECT_EQ(WindowRect(&bar), before);
+    // Docked, its frame has the caption strip at the left again, beyond the border.
+    CRect client;
+    bar.GetClientRect(&client);
+    bar.ClientToScreen(&client);
+    EXPECT_EQ(client.TopLeft() - before.TopLeft(), CSize(5 + 11 + 5, 5));
 }
 
 TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {

@@ -154,9 +154,12 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
     pBar->m_pDockBar = this;
     if (!m_bFloating && pBar->m_pDockContext)
         pBar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
-    if (reshow)
-        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Its frame is worked out again now that it belongs here: sized above while it still belonged to
+    // the dock bar it came from, it kept that one's borders (a pane docked back from floating had
+    // no caption).
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                           (reshow ? SWP_SHOWWINDOW : 0));
     if (CFrameWnd* frame = GetDockingFrame()) frame->DelayRecalcLayout();
 }
 

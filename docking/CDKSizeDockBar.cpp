@@ -82,6 +82,9 @@ dock::Row CDKSizeDockBar::BuildLayoutRow() {
             mode = LM_HORZ | LM_MRUWIDTH;
         else if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
             mode = LM_HORZ | LM_HORZDOCK;
+        // A tool bar takes the shape it is given (its buttons wrapped into a column at a side), as
+        // in the framework's dock bars; only a query leaves it as it is.
+        if (!m_bLayoutQuery) mode |= LM_COMMIT;
         const CSize want = bar->CalcDynamicLayout(-1, mode);
         e.wantLength = std::max<int>(horz ? want.cx : want.cy, 0);
         e.wantThickness = std::max<int>(horz ? want.cy : want.cx, 0);

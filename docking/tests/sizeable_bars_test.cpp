@@ -1,6 +1,7 @@
 // Sizeable bars in the docking test program: their frame and buttons, the drag that docks and
 // floats them, the splitters between them, hiding and showing, and pictures of it all.
 
+#include "docking/CDKCoolToolBar.h"
 #include "docking/CDKDockContext.h"
 #include "docking/CDKFrameWndSizeDock.h"
 #include "docking/CDKMDIFloatWnd.h"
@@ -514,6 +515,31 @@ TEST_F(SizeableBars, ClosingAFloatingFrameDeletesADeleteOnCloseBarButOnlyHidesTh
     EXPECT_TRUE(::IsWindow(multi));
     ::DestroyWindow(multi);
     pm::afxtest::pump();
+}
+
+TEST_F(SizeableBars, AToolBarDockedAtASideShowsEveryButtonInAColumn) {
+    const UINT buttons[] = {0x8101, 0x8102, ID_SEPARATOR, 0x8103, 0x8104, 0x8105};
+    CDKCoolToolBar tools;
+    ASSERT_TRUE(tools.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0xE870));
+    ASSERT_TRUE(tools.SetButtons(buttons, 6));
+    ASSERT_TRUE(tools.SetBitmap(pm::afxtest::makeButtonImages(5)));
+    tools.EnableDocking(CBRS_ALIGN_ANY);
+    frame->FloatControlBar(&tools, CPoint(400, 300));
+    frame->RecalcLayout();
+    CRect drop(CPoint(2, 300), tools.CalcDynamicLayout(0, LM_VERTDOCK));
+    frame->DockControlBar(&tools, AFX_IDW_DOCKBAR_LEFT, &drop);
+    frame->RecalcLayout();
+    pm::afxtest::pump();
+    CRect client;
+    tools.GetClientRect(&client);
+    EXPECT_GT(client.Height(), client.Width());
+    CRect first, last;
+    tools.GetItemRect(0, &first);
+    tools.GetItemRect(5, &last);
+    EXPECT_GT(last.top, first.top) << "the buttons are in a column";
+    EXPECT_LE(last.right, client.right) << "the last button lies in the bar";
+    EXPECT_LE(last.bottom, client.bottom);
+    tools.DestroyWindow();
 }
 
 TEST_F(SizeableBars, ExpandButtonTakesTheRowAndGivesItBack) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -75,7 +76,7 @@ namespace {
 // across the client area.
 std::vector<std::vector<COLORREF>> ItemPixels(HWND popup, HMENU menu, int position) {
     auto* bitmapMenu = dynamic_cast<CDKBitmapMenu*>(CMenu::FromHandlePermanent(menu));
-    const QImage image = pm::test::windowImage(popup);
+    const pm::test::Picture image = pm::test::windowPicture(popup);
     RECT client, window;
     ::GetClientRect(popup, &client);
     ::GetWindowRect(popup, &window);
@@ -86,8 +87,8 @@ std::vector<std::vector<COLORREF>> ItemPixels(HWND popup, HMENU menu, int positi
         if (bitmapMenu->HitTest(POINT{10, y}) != position) continue;
         std::vector<COLORREF> row;
         for (int x = 0; x < client.right; ++x) {
-            const QRgb p = image.pixel(origin.x - window.left + x, origin.y - window.top + y);
-            row.push_back(RGB(qRed(p), qGreen(p), qBlue(p)));
+            const std::uint32_t p = image.pixel(origin.x - window.left + x, origin.y - window.top + y);
+            row.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
         }
         rows.push_back(row);
     }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,14 +103,14 @@ TEST_F(CoolComboTest, ThePopupShowsItsStripItsCellsAndTheCurrentAndHotOnes) {
     popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(hot.CenterPoint().x, hot.CenterPoint().y));
     popup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pm::afxtest::pump();
-    const QImage image = pm::test::windowImage(popup->m_hWnd);
+    const pm::test::Picture image = pm::test::windowPicture(popup->m_hWnd);
     CRect window;
     popup->GetWindowRect(&window);
     CPoint origin(0, 0);
     popup->ClientToScreen(&origin);
     auto at = [&](CPoint p) {
-        const QRgb c = image.pixel(p.x + origin.x - window.left, p.y + origin.y - window.top);
-        return RGB(qRed(c), qGreen(c), qBlue(c));
+        const std::uint32_t c = image.pixel(p.x + origin.x - window.left, p.y + origin.y - window.top);
+        return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
     };
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW), light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     // The tear-off strip above the default text.
@@ -363,8 +364,8 @@ COLORREF MainPartMiddle(CCoolCombo& combo) {
     combo.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pm::afxtest::pump();
     const CPoint middle = combo.GetMainRect().CenterPoint();
-    const QRgb p = pm::test::windowImage(combo.m_hWnd).pixel(middle.x, middle.y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
+    const std::uint32_t p = pm::test::windowPicture(combo.m_hWnd).pixel(middle.x, middle.y);
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -164,34 +165,9 @@ TEST_F(SharedScrollContainerTest, TabScrollingStopsAtBothEnds) {
 
 namespace {
 
-COLORREF PixelAt(const QImage& image, CPoint at) {
-    const QRgb p = image.pixel(at.x, at.y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
-// A cursor picture: a 16 by 16 blue BMP file (a cursor without a hot spot of its own).
-const std::vector<unsigned char>& CursorPicture() {
-    static const std::vector<unsigned char> bytes = [] {
-        const int w = 16, h = 16, stride = w * 3;
-        std::vector<unsigned char> out(static_cast<size_t>(54 + stride * h), 0);
-        auto put32 = [&](size_t at, uint32_t v) {
-            for (int i = 0; i < 4; ++i)
-                out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
-        };
-        out[0] = 'B';
-        out[1] = 'M';
-        put32(2, static_cast<uint32_t>(out.size()));
-        put32(10, 54);
-        put32(14, 40);
-        put32(18, w);
-        put32(22, h);
-        out[26] = 1;
-        out[28] = 24;
-        for (size_t at = 54; at < out.size(); at += 3)
-            out[at] = 255;
-        return out;
-    }();
-    return bytes;
+COLORREF PixelAt(const pm::test::Picture& image, CPoint at) {
+    const std::uint32_t p = image.pixel(at.x, at.y);
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 } // namespace
@@ -204,7 +180,7 @@ TEST_F(SharedScrollContainerTest, InactiveTabsHaveALightLeftAndAShadowedRightSla
     ASSERT_TRUE(m_tabs.SetActivePageIndex(0));
     m_tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pm::afxtest::pump();
-    const QImage image = pm::test::windowImage(m_tabs.m_hWnd);
+    const pm::test::Picture image = pm::test::windowPicture(m_tabs.m_hWnd);
     CPoint origin(0, 0);
     m_tabs.ClientToScreen(&origin);
     CRect window;
@@ -249,7 +225,7 @@ TEST_F(SharedScrollContainerTest, ThePageAreaShowsThePagesOwnBackground) {
     m_tabs.ClientToScreen(&origin);
     CRect window;
     m_tabs.GetWindowRect(&window);
-    EXPECT_EQ(PixelAt(pm::test::windowImage(m_tabs.m_hWnd), spot + (origin - window.TopLeft())),
+    EXPECT_EQ(PixelAt(pm::test::windowPicture(m_tabs.m_hWnd), spot + (origin - window.TopLeft())),
               RGB(0, 160, 0));
     // A change of the system's settings lays the container out again: the page takes its place.
     m_tabs.SendMessage(WM_SETTINGCHANGE, 0, 0);
@@ -269,8 +245,10 @@ TEST_F(SharedScrollContainerTest, TheSplitterShowsTheApplicationsSplitCursorOrTh
     m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE)) << "without a cursor of the program's own";
-    const std::vector<unsigned char>& cursor = CursorPicture();
-    pm::res::addImage(pm::res::ImageKind::Cursor, 30980, cursor.data(), cursor.size());
+    // A cursor picture without a hot spot of its own: a blue square.
+    static const std::string cursor = pm::test::solidPictureBytes(16, 16, RGB(0, 0, 255), "BMP");
+    pm::res::addImage(pm::res::ImageKind::Cursor, 30980,
+                      reinterpret_cast<const unsigned char*>(cursor.data()), cursor.size());
     m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursor(::GetModuleHandle(nullptr), MAKEINTRESOURCE(30980)));

@@ -77,15 +77,7 @@ dock::Row CDKSizeDockBar::BuildLayoutRow() {
         CControlBar* bar = GetDockedControlBar(i);
         dock::RowEntry& e = row[i];
         if (!bar || !e.visible) continue;
-        DWORD mode = LM_VERTDOCK;
-        if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
-            mode = LM_HORZ | LM_MRUWIDTH;
-        else if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
-            mode = LM_HORZ | LM_HORZDOCK;
-        // A tool bar takes the shape it is given (its buttons wrapped into a column at a side), as
-        // in the framework's dock bars; only a query leaves it as it is.
-        if (!m_bLayoutQuery) mode |= LM_COMMIT;
-        const CSize want = bar->CalcDynamicLayout(-1, mode);
+        const CSize want = bar->CalcDynamicLayout(-1, DockedLayoutMode(bar));
         e.wantLength = std::max<int>(horz ? want.cx : want.cy, 0);
         e.wantThickness = std::max<int>(horz ? want.cy : want.cx, 0);
         CRect current;

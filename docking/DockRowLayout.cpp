@@ -8,14 +8,6 @@ namespace dock {
 
 namespace {
 
-bool TakesPart(const RowEntry& e) {
-    return !e.boundary && e.visible;
-}
-
-int NonNegative(int v) {
-    return std::max(v, 0);
-}
-
 // Where the next bar (or row) starts after one of this size: they overlap by their borders, but a bar
 // thinner than its borders never has the next one start before it does.
 int Next(int start, int size, int overlap) {
@@ -133,34 +125,33 @@ int AlongEnd(const Placement& at) {
 
 } // namespace
 
-Layout LayOutRows(const Row& entries, const LayoutParams& p, int baseAlong, int baseAcross) {
-    Layout out;
-    out.alongSize = baseAlong;
-    out.acrossSize = baseAcross;
-    // Rows first: each row of the input as the parts it must be split into, with its boundaries.
+namespace {
+
+// The rows decided, each with the pass that placed its bars along it and the input boundary that
+// ends it (kAddedBoundary for one this pass adds, kNoBoundary after a last row the input left open).
+constexpr int kAddedBoundary = -1, kNoBoundary = -2;
+
+struct DecidedRows {
     std::vector<Segment> rows;
     std::vector<RowPass> passes;
-    std::vector<int> boundaryAfter; // per decided row, the input boundary that ends it (-1: a new one)
+    std::vector<int> boundaryAfter;
+};
+
+DecidedRows DecideAllRows(const Row& entries, const LayoutParams& p, int first) {
+    DecidedRows out;
     Segment row;
     auto endRow = [&](int boundary) {
-        const size_t before = rows.size();
-        if (row.Size() > 0) DecideRows(std::move(row), p, &rows, &passes);
+        const size_t before = out.rows.size();
+        if (row.Size() > 0) DecideRows(std::move(row), p, &out.rows, &out.passes);
         row = Segment{};
-        for (size_t k = before; k < rows.size(); ++k)
-            boundaryAfter.push_back(k + 1 == rows.size() ? boundary : -1);
-        if (rows.size() == before) {
-            // An empty row (or the leading boundary) keeps its boundary.
-            rows.push_back(Segment{});
-            passes.push_back(RowPass{});
-            boundaryAfter.push_back(boundary);
-        }
+        for (size_t k = before; k < out.rows.size(); ++k)
+            out.boundaryAfter.push_back(k + 1 == out.rows.size() ? boundary : kAddedBoundary);
+        if (out.rows.size() > before) return;
+        // An empty row keeps its boundary.
+        out.rows.emplace_back();
+        out.passes.emplace_back();
+        out.boundaryAfter.push_back(boundary);
     };
-    int first = 0;
-    if (!entries.empty() && entries[0].boundary) {
-        out.entries.push_back(entries[0]);
-        out.source.push_back(0);
-        first = 1;
-    }
     for (int i = first; i < static_cast<int>(entries.size()); ++i) {
         if (entries[i].boundary) {
             endRow(i);
@@ -170,66 +161,90 @@ Layout LayOutRows(const Row& entries, const LayoutParams& p, int baseAlong, int 
         row.source.push_back(i);
         row.settled.push_back(false);
     }
-    if (row.Size() > 0) endRow(-2); // the input ended without a boundary: none is added
+    if (row.Size() > 0) endRow(kNoBoundary);
+    return out;
+}
 
-    // Then the bars placed in the rows decided, row after row across the dock bar.
-    const int B = p.overlap, Bx = p.overlapAcross;
-    int across = -Bx;
+// Places the bars of one decided row across the dock bar at `across`, with the splitters between
+// its bars and, where one belongs, the splitter between it and the rows before; `across` moves on.
+struct RowsState {
+    int across = 0;
     bool previousRowSplits = false;
     int previousRow = 0; // the first entry of the last row that held a visible bar
+};
+
+void PlaceRow(const Segment& seg, const RowPass& pass, int base, const LayoutParams& p, RowsState& state,
+              Layout& out) {
+    int firstVisible = -1;
+    bool rowSplits = false;
+    for (int j = 0; j < seg.Size(); ++j) {
+        if (!TakesPart(seg.entries[j])) continue;
+        if (firstVisible < 0) firstVisible = j;
+        rowSplits = rowSplits || seg.entries[j].SplitsRow();
+    }
+    if (firstVisible < 0) return;
+    const bool splitterHere =
+        p.leading ? state.previousRowSplits : rowSplits && !seg.entries[firstVisible].toolBar;
+    if (splitterHere) {
+        const int sized = p.leading ? state.previousRow : base;
+        out.splitters.push_back(
+            SplitterPlacement{true, base + firstVisible, sized, 0, state.across, 0, state.across});
+        state.across += kSplitterSize;
+    }
+    int thickness = 0, alongEnd = -p.overlap;
+    for (int j = 0; j < seg.Size(); ++j) {
+        const RowEntry& e = seg.entries[j];
+        if (!TakesPart(e)) continue;
+        Placement& at = out.placed[base + j];
+        at = Placement{pass.start[j], state.across, NonNegative(e.wantLength), NonNegative(e.wantThickness)};
+        thickness = std::max(thickness, at.thickness);
+        alongEnd = Next(at.along, at.length, p.overlap);
+    }
+    const int rowEnd = Next(state.across, thickness, p.overlapAcross);
+    for (const auto& [j, along] : pass.splitters)
+        out.splitters.push_back(
+            SplitterPlacement{false, base + j, base, along, state.across, along + kSplitterSize, rowEnd});
+    state.across = rowEnd;
+    out.alongSize = std::max(out.alongSize, alongEnd);
+    out.acrossSize = std::max(out.acrossSize, state.across);
+    state.previousRowSplits = rowSplits;
+    state.previousRow = base;
+}
+
+} // namespace
+
+Layout LayOutRows(const Row& entries, const LayoutParams& p, int baseAlong, int baseAcross) {
+    Layout out;
+    out.alongSize = baseAlong;
+    out.acrossSize = baseAcross;
+    int first = 0;
+    if (!entries.empty() && entries[0].boundary) {
+        out.entries.push_back(entries[0]);
+        out.source.push_back(0);
+        first = 1;
+    }
+    // Rows first: each row of the input as the parts it must be split into.
+    const DecidedRows decided = DecideAllRows(entries, p, first);
+    // Then the bars placed in the rows decided, row after row across the dock bar.
+    RowsState state;
+    state.across = -p.overlapAcross;
     int lastIndex = 0;
-    for (size_t r = 0; r < rows.size(); ++r) {
-        const Segment& seg = rows[r];
+    for (size_t r = 0; r < decided.rows.size(); ++r) {
+        const Segment& seg = decided.rows[r];
         const int base = static_cast<int>(out.entries.size());
-        for (int j = 0; j < seg.Size(); ++j) {
-            out.entries.push_back(seg.entries[j]);
-            out.source.push_back(seg.source[j]);
-        }
+        out.entries.insert(out.entries.end(), seg.entries.begin(), seg.entries.end());
+        out.source.insert(out.source.end(), seg.source.begin(), seg.source.end());
         out.placed.resize(out.entries.size());
-        int firstVisible = -1;
-        bool rowSplits = false;
-        for (int j = 0; j < seg.Size(); ++j) {
-            if (!TakesPart(seg.entries[j])) continue;
-            if (firstVisible < 0) firstVisible = j;
-            rowSplits = rowSplits || seg.entries[j].SplitsRow();
-        }
-        if (firstVisible >= 0) {
-            const bool splitterHere =
-                p.leading ? previousRowSplits : rowSplits && !seg.entries[firstVisible].toolBar;
-            if (splitterHere) {
-                const int sized = p.leading ? previousRow : base;
-                out.splitters.push_back(
-                    SplitterPlacement{true, base + firstVisible, sized, 0, across, 0, across});
-                across += kSplitterSize;
-            }
-            int thickness = 0, alongEnd = -B;
-            for (int j = 0; j < seg.Size(); ++j) {
-                const RowEntry& e = seg.entries[j];
-                if (!TakesPart(e)) continue;
-                Placement& at = out.placed[base + j];
-                at = Placement{passes[r].start[j], across, NonNegative(e.wantLength),
-                               NonNegative(e.wantThickness)};
-                thickness = std::max(thickness, at.thickness);
-                alongEnd = Next(at.along, at.length, B);
-            }
-            const int rowEnd = Next(across, thickness, Bx);
-            for (const auto& [j, along] : passes[r].splitters)
-                out.splitters.push_back(
-                    SplitterPlacement{false, base + j, base, along, across, along + kSplitterSize, rowEnd});
-            across = rowEnd;
-            out.alongSize = std::max(out.alongSize, alongEnd);
-            out.acrossSize = std::max(out.acrossSize, across);
-            previousRowSplits = rowSplits;
-            previousRow = base;
-        }
+        PlaceRow(seg, decided.passes[r], base, p, state, out);
         lastIndex = static_cast<int>(out.entries.size());
-        if (boundaryAfter[r] == -2) continue;
+        if (decided.boundaryAfter[r] == kNoBoundary) continue;
         out.entries.push_back(RowEntry::Boundary());
-        out.source.push_back(boundaryAfter[r]);
+        out.source.push_back(decided.boundaryAfter[r]);
     }
     out.placed.resize(out.entries.size());
-    if (p.leading && previousRowSplits) {
-        out.splitters.push_back(SplitterPlacement{true, lastIndex, previousRow, 0, across, 0, across});
+    if (p.leading && state.previousRowSplits) {
+        out.splitters.push_back(
+            SplitterPlacement{true, lastIndex, state.previousRow, 0, state.across, 0, state.across});
         out.acrossSize += p.finalSplitterGrowth;
     }
     for (SplitterPlacement& s : out.splitters)

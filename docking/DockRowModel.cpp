@@ -11,14 +11,6 @@ int Size(const Row& entries) {
     return static_cast<int>(entries.size());
 }
 
-bool TakesPart(const RowEntry& e) {
-    return !e.boundary && e.visible;
-}
-
-int NonNegative(int v) {
-    return std::max(v, 0);
-}
-
 // The most a splitter drag asks of a row's bars.
 constexpr int kRoomLimit = 16000;
 

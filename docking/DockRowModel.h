@@ -53,6 +53,14 @@ struct RowEntry {
 
 using Row = std::vector<RowEntry>;
 
+// A visible bar: one that takes part in its row.
+inline bool TakesPart(const RowEntry& e) {
+    return !e.boundary && e.visible;
+}
+inline int NonNegative(int v) {
+    return v < 0 ? 0 : v;
+}
+
 struct RowStats {
     int sizeableLength = 0;
     int fixedLength = 0; // fixed bars plus the splitters that stand between neighbouring sizeable bars

@@ -255,6 +255,17 @@ int placeRow(std::vector<DockedEntry>& row, int length, bool horz, bool floating
 
 } // namespace
 
+DWORD CDockBar::DockedLayoutMode(const CControlBar* pBar) const {
+    DWORD mode = LM_VERTDOCK;
+    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+        mode = LM_HORZ | LM_MRUWIDTH;
+    else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+        mode = LM_HORZ | LM_HORZDOCK;
+    // A bar takes the shape it is given (a tool bar's buttons wrap into a column at a side); a
+    // query leaves it as it is.
+    return m_bLayoutQuery ? mode : mode | LM_COMMIT;
+}
+
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     CSize fixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
     const CSize maxSize = LayoutSize();
@@ -275,13 +286,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         e.bar = bar;
         e.visible = bar->IsVisible() != FALSE;
         if (e.visible) {
-            DWORD mode = LM_VERTDOCK;
-            if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
-                mode = LM_HORZ | LM_MRUWIDTH;
-            else if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
-                mode = LM_HORZ | LM_HORZDOCK;
-            if (!m_bLayoutQuery) mode |= LM_COMMIT;
-            e.size = bar->CalcDynamicLayout(-1, mode);
+            e.size = bar->CalcDynamicLayout(-1, DockedLayoutMode(bar));
             bar->GetWindowRect(&e.current);
             ScreenToClient(&e.current);
         }

@@ -4,6 +4,7 @@
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKSizeControlBar.h"
 #include "docking/CDKSizeToolBar.h"
+#include "platform/win/pm_assert.h"
 #include "docking/DockRowLayout.h"
 #include "docking/SplitCursor.h"
 #include "platform/framework/CDC.h"
@@ -90,6 +91,7 @@ dock::Row CDKSizeDockBar::BuildLayoutRow() {
 }
 
 void CDKSizeDockBar::ApplyRow(const dock::Row& row, const dock::Row& before, bool resize) {
+    PM_ASSERT(row.size() == before.size() && dock::checkInvariants(row));
     const bool horz = IsHorizontal();
     for (int i = 0; i < static_cast<int>(row.size()) && i < m_arrBars.GetSize(); ++i) {
         CDKSizeControlBar* bar = AsSizeBar(GetDockedControlBar(i));

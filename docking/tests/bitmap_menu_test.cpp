@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -87,8 +86,7 @@ std::vector<std::vector<COLORREF>> ItemPixels(HWND popup, HMENU menu, int positi
         if (bitmapMenu->HitTest(POINT{10, y}) != position) continue;
         std::vector<COLORREF> row;
         for (int x = 0; x < client.right; ++x) {
-            const std::uint32_t p = image.pixel(origin.x - window.left + x, origin.y - window.top + y);
-            row.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+            row.push_back(image.colour(origin.x - window.left + x, origin.y - window.top + y));
         }
         rows.push_back(row);
     }

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -109,8 +108,7 @@ TEST_F(CoolComboTest, ThePopupShowsItsStripItsCellsAndTheCurrentAndHotOnes) {
     CPoint origin(0, 0);
     popup->ClientToScreen(&origin);
     auto at = [&](CPoint p) {
-        const std::uint32_t c = image.pixel(p.x + origin.x - window.left, p.y + origin.y - window.top);
-        return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+        return image.colour(p.x + origin.x - window.left, p.y + origin.y - window.top);
     };
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW), light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     // The tear-off strip above the default text.
@@ -364,8 +362,7 @@ COLORREF MainPartMiddle(CCoolCombo& combo) {
     combo.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pm::afxtest::pump();
     const CPoint middle = combo.GetMainRect().CenterPoint();
-    const std::uint32_t p = pm::test::windowPicture(combo.m_hWnd).pixel(middle.x, middle.y);
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    return pm::test::windowPicture(combo.m_hWnd).colour(middle.x, middle.y);
 }
 
 } // namespace

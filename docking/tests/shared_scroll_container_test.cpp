@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -166,8 +165,7 @@ TEST_F(SharedScrollContainerTest, TabScrollingStopsAtBothEnds) {
 namespace {
 
 COLORREF PixelAt(const pm::test::Picture& image, CPoint at) {
-    const std::uint32_t p = image.pixel(at.x, at.y);
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    return image.colour(at.x, at.y);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "docking/CoolComboCommands.h"
 #include "docking/EmbossedImage.h"
+#include "platform/win/res/resources.h"
 
 #include <algorithm>
 
@@ -106,6 +107,29 @@ BOOL CCoolCombo::SetImages(CImageList* pImages, BOOL bDefault) {
         ::DestroyIcon(hIcon);
     }
     return TRUE;
+}
+
+BOOL CCoolCombo::LoadImages(UINT nIDBitmap, int cxImage, COLORREF crMask, BOOL bDefault) {
+    CImageList images;
+    return images.Create(nIDBitmap, cxImage, 0, crMask) && SetImages(&images, bDefault);
+}
+
+BOOL CCoolCombo::LoadToolBarImage(UINT nIDToolBar, COLORREF crMask) {
+    const pm::res::ToolbarTemplate* bar = pm::res::findToolbar(MAKEINTRESOURCE(nIDToolBar));
+    if (!bar) return FALSE;
+    // The button's image is the one at its place among the buttons, separators left out.
+    const auto button = std::find(bar->ids.begin(), bar->ids.end(), static_cast<UINT>(GetDlgCtrlID()));
+    if (button == bar->ids.end()) return FALSE;
+    const int nImage =
+        static_cast<int>(std::count_if(bar->ids.begin(), button, [](UINT other) { return other != 0; }));
+    CImageList all;
+    if (!all.Create(nIDToolBar, bar->width, 0, crMask) || nImage >= all.GetImageCount()) return FALSE;
+    CImageList one;
+    if (!one.Create(bar->width, bar->height, ILC_COLOR24 | ILC_MASK, 1, 0)) return FALSE;
+    HICON hIcon = ImageList_GetIcon(all.GetSafeHandle(), nImage, ILD_TRANSPARENT);
+    one.Add(hIcon);
+    ::DestroyIcon(hIcon);
+    return SetImages(&one, TRUE);
 }
 
 void CCoolCombo::Forward(UINT nCode, int nItem) {

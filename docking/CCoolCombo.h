@@ -28,6 +28,11 @@ public:
     void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler);
     // Copies the images: one per grid item, or (bDefault) the first image as the default image.
     BOOL SetImages(CImageList* pImages, BOOL bDefault = FALSE);
+    // The same from a bitmap resource of images cxImage wide, crMask being their transparent colour.
+    BOOL LoadImages(UINT nIDBitmap, int cxImage, COLORREF crMask, BOOL bDefault = FALSE);
+    // The default image from tool-bar resource nIDToolBar: the image of the button with the
+    // control's id. FALSE when the resource or the button is not there.
+    BOOL LoadToolBarImage(UINT nIDToolBar, COLORREF crMask);
     CCoolComboPopup* GetPopup() const { return m_pPopup; }
     const CRect& GetArrowRect() const { return m_rectArrow; }
     const CRect& GetMainRect() const { return m_rectMain; }

@@ -18,17 +18,13 @@ BOOL CCoolComboBar::AddCombo(CCoolCombo* pCombo, UINT nID, int nImage) {
     CRect rect;
     GetItemRect(nIndex, &rect);
     if (!pCombo->Create("", WS_CHILD | WS_VISIBLE, rect, this, nID)) return FALSE;
-    HIMAGELIST hImages = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
-    if (nImage >= 0 && hImages) {
-        CImageList one;
-        int cx = 0, cy = 0;
-        ImageList_GetIconSize(hImages, &cx, &cy);
-        one.Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, 0);
-        HICON hIcon = ImageList_GetIcon(hImages, nImage, ILD_TRANSPARENT);
-        one.Add(hIcon);
-        ::DestroyIcon(hIcon);
-        pCombo->SetImages(&one, TRUE);
-    }
+    // Its images come from the bar's own tool-bar resource: the button's image, or, for a button
+    // made a separator, the resource's bitmap in 16-pixel images as the grid's.
+    constexpr COLORREF kMask = RGB(0xC0, 0xC0, 0xC0);
+    if (m_nIDResource && nImage >= 0)
+        pCombo->LoadToolBarImage(m_nIDResource, kMask);
+    else if (m_nIDResource)
+        pCombo->LoadImages(m_nIDResource, 16, kMask);
     CString strings;
     strings.LoadString(nID);
     const int nBreak = strings.Find('\n');

@@ -1,5 +1,7 @@
 #include "docking/CCoolComboPopup.h"
 
+#include "docking/CCoolCombo.h"
+
 #include "docking/EmbossedImage.h"
 
 #include <algorithm>
@@ -433,6 +435,10 @@ void CCoolComboPopup::End(bool bCancel) {
         NotifyCancel();
     } else {
         SetCurrentItem(nHot);
+        // The combo shows what was chosen: a command cell tells it nothing else.
+        CWnd* owner = CWnd::FromHandlePermanent(m_hOwnerCombo);
+        if (owner && owner->IsKindOf(RUNTIME_CLASS(CCoolCombo)))
+            static_cast<CCoolCombo*>(owner)->SetCurrentItem(nHot);
         if (nHot == CC_ITEM_DEFAULT)
             NotifyDefault();
         else if (nHot >= CC_ITEM_EXTRA)

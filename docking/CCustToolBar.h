@@ -54,8 +54,9 @@ protected:
     afx_msg void OnShowTip(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
+    UINT m_nIDResource = 0; // the tool-bar resource the bar was loaded from
+
 private:
-    UINT m_nIDResource = 0;
     CString m_strStateSection;
     std::vector<TBBUTTON> m_allButtons;
     int m_nSavedMRUWidth = 0;

@@ -366,7 +366,7 @@ void CDKBitmapMenuManager::PreparePopupMenu(CDKBitmapMenu* pMenu, BOOL bFirst) {
         dropSeparator = FALSE;
     }
     if (bFirst) {
-        // Hidden items come out last first; separators left at the end go too.
+        // Hidden items come out last first, so the positions recorded stay right.
         for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
             ::DeleteMenu(hMenu, static_cast<UINT>(it->nPosition), MF_BYPOSITION);
         if (!hidden.empty()) {
@@ -444,8 +444,11 @@ HMENU CDKBitmapMenuManager::CopySubmenu(HMENU hMenu) {
 
 BOOL CDKBitmapMenuManager::OnMeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
     if (lpMIS->CtlType != ODT_MENU) {
-        if (m_pFrame)
-            m_pFrame->SendMessageToDescendants(WM_MEASUREITEM, lpMIS->CtlID, reinterpret_cast<LPARAM>(lpMIS));
+        // A control's request goes to that control alone, as its parent passes it on.
+        CWnd* control =
+            m_pFrame ? m_pFrame->GetDescendantWindow(static_cast<int>(lpMIS->CtlID), TRUE) : nullptr;
+        if (control)
+            control->OnChildNotify(WM_MEASUREITEM, lpMIS->CtlID, reinterpret_cast<LPARAM>(lpMIS), nullptr);
         return TRUE;
     }
     CDKBitmapMenu* found = nullptr;
@@ -658,17 +661,32 @@ LRESULT CALLBACK CDKBitmapMenuManager::MouseHook(int code, WPARAM wParam, LPARAM
         HMENU menu = self->m_popupStack[i];
         auto window = self->m_popupWindows.find(menu);
         if (window == self->m_popupWindows.end() || window->second != under) continue;
+        // The popups opened from the one clicked close: the menu loop closes them for a click on
+        // an item; for the expansion item, whose press it never sees, they are closed here.
+        const int depth = static_cast<int>(i) + 1;
+        self->m_nDepth = std::min(self->m_nDepth, depth);
         CDKBitmapMenu* bitmapMenu = self->ConvertedMenu(menu);
         int count = ::GetMenuItemCount(menu);
         if (!bitmapMenu || count == 0 || ::GetMenuItemID(menu, count - 1) != ID_BITMAPMENU_EXPAND) break;
         CPoint client = mouse->pt;
         ::ScreenToClient(under, &client);
         if (bitmapMenu->HitTest(client) != count - 1) break;
+        self->ClosePopupsFrom(depth);
         if (wParam != WM_LBUTTONDOWN && wParam != WM_RBUTTONDOWN)
             ::PostMessage(self->m_hWndFrame, WM_COMMAND, ID_BITMAPMENU_EXPAND, 0);
         return 1;
     }
     return ::CallNextHookEx(g_mouseHook, code, wParam, lParam);
+}
+
+void CDKBitmapMenuManager::ClosePopupsFrom(int nDepth) {
+    // Deepest first; the menu loop takes its keys from the queue, before the click's release.
+    for (size_t i = m_popupStack.size(); i-- > static_cast<size_t>(nDepth);) {
+        auto window = m_popupWindows.find(m_popupStack[i]);
+        if (window != m_popupWindows.end() && ::IsWindow(window->second) && ::IsWindowVisible(window->second))
+            ::PostMessage(window->second, WM_KEYDOWN, VK_ESCAPE, 0x10001);
+    }
+    m_popupStack.resize(std::min(m_popupStack.size(), static_cast<size_t>(nDepth)));
 }
 
 LRESULT CALLBACK CDKBitmapMenuManager::KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {

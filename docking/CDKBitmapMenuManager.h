@@ -80,6 +80,8 @@ protected:
     void OnCommand(UINT nID);
     void Expand();
     void TrimPopupStack();
+    // Closes the popups opened from the one at nDepth (counted from 1).
+    void ClosePopupsFrom(int nDepth);
     void RestoreAll(BOOL bTexts);
     void DeleteImages();
     MenuImageInfo* PlaceholderInfo(UINT nID);

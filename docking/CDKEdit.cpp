@@ -241,12 +241,25 @@ LRESULT CDKEdit::OnClear(WPARAM, LPARAM) {
 LRESULT CDKEdit::OnPaste(WPARAM, LPARAM) {
     int nStart = 0, nEnd = 0;
     GetSel(nStart, nEnd);
+    const CDKEditText kept = m_text;
     const LRESULT result = Default();
     CString text;
     GetWindowText(text);
     // The fixed texts at the ends of the window text are dropped by the input model.
     EmptyData(TRUE);
-    SetInputText(text, 0);
+    if (TryEdit([&] {
+            m_text.SetInputText(static_cast<LPCSTR>(text), 0);
+            return 0;
+        }) < 0) {
+        // Not an input the control takes (a word in a numeric edit): the value stays as it was.
+        m_text = kept;
+        OnInputChanged();
+        UpdateText(-1);
+        SetSel(nStart, nEnd);
+        OnValidationError();
+        return result;
+    }
+    UpdateText(-1);
     const int nCaret = GetNextInputPosition(nStart);
     SetSel(nCaret, nCaret);
     SendMessage(EM_SCROLLCARET);

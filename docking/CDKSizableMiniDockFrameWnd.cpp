@@ -117,9 +117,10 @@ void CDKSizableMiniDockFrameWnd::OnClose() {
         return;
     }
     if (bar && (bar->GetSizeBarStyle() & SZBAR_DELETEONCLOSE)) {
-        bar->DestroyWindow();
-        delete bar;
+        // The bar's window goes with the frame, and this object with its window: nothing of it is
+        // touched afterwards. (Destroying the bar first had its dock bar destroy the frame under us.)
         DestroyWindow();
+        delete bar;
         return;
     }
     CMiniDockFrameWnd::OnClose();

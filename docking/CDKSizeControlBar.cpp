@@ -291,8 +291,10 @@ void CDKSizeControlBar::DrawGripperAndCaption(CDC* pDC) {
             const int extent = std::min<int>(measure.Width(), caption.Height() - 6);
             const int left = caption.left + (caption.Width() - measure.Height() + 1) / 2;
             textRect = CRect(left, caption.bottom - 6 - extent, left + measure.Height(), caption.bottom - 6);
+            // The run is laid out along the strip (as if unturned) and cut with an ellipsis where
+            // the buttons start; the turned text is not clipped to that unturned box.
             CRect run(left, caption.bottom - 6, left + extent, caption.bottom - 6 + measure.Height());
-            pDC->DrawText(text, &run, DT_SINGLELINE | DT_NOCLIP);
+            pDC->DrawText(text, &run, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
         }
         pDC->SelectObject(old);
     }
@@ -392,14 +394,14 @@ void CDKSizeControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
         ClientToScreen(&screen);
         if (m_rectClose.PtInRect(screen)) {
             SetCapture();
-            m_nPressed = pressedClose;
+            m_nPressed = m_nHeld = pressedClose;
             RedrawButton(m_rectClose);
             return;
         }
         // An inactive expand button is part of the caption: a press on it drags the bar.
         if (m_rectExpand.PtInRect(screen) && IsExpandable()) {
             SetCapture();
-            m_nPressed = pressedExpand;
+            m_nPressed = m_nHeld = pressedExpand;
             RedrawButton(m_rectExpand);
             return;
         }
@@ -408,14 +410,12 @@ void CDKSizeControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CDKSizeControlBar::OnMouseMove(UINT nFlags, CPoint point) {
-    if (GetCapture() == this && m_nPressed != pressedNone) {
+    if (GetCapture() == this && m_nHeld != pressedNone) {
         CPoint screen = point;
         ClientToScreen(&screen);
-        int pressed = pressedNone;
-        if (m_rectClose.PtInRect(screen))
-            pressed = pressedClose;
-        else if (m_rectExpand.PtInRect(screen) && IsExpandable())
-            pressed = pressedExpand;
+        const bool over = m_nHeld == pressedClose ? m_rectClose.PtInRect(screen) != FALSE
+                                                  : m_rectExpand.PtInRect(screen) && IsExpandable();
+        const int pressed = over ? m_nHeld : pressedNone;
         if (pressed != m_nPressed) {
             m_nPressed = pressed;
             RedrawButton(m_rectClose);
@@ -426,8 +426,8 @@ void CDKSizeControlBar::OnMouseMove(UINT nFlags, CPoint point) {
 }
 
 void CDKSizeControlBar::OnLButtonUp(UINT, CPoint point) {
-    const int held = m_nPressed;
-    m_nPressed = pressedNone;
+    const int held = m_nHeld;
+    m_nPressed = m_nHeld = pressedNone;
     if (held == pressedClose) RedrawButton(m_rectClose);
     if (held == pressedExpand) RedrawButton(m_rectExpand);
     if (GetCapture() != this) {

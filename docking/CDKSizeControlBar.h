@@ -123,6 +123,9 @@ protected:
     CRect m_rectExpand{0, 0, 0, 0};
     BOOL m_bCaptionReserved = FALSE;
     int m_nPressed = pressedNone;
+    // The button the press that took the capture was on: only it shows pressed again when the
+    // pointer comes back over it, as a push button does.
+    int m_nHeld = pressedNone;
     BOOL m_bExpanded = FALSE;
     BOOL m_bActive = FALSE;
 

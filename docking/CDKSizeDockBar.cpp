@@ -3,6 +3,10 @@
 #include "docking/CDKResizeTracker.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKSizeControlBar.h"
+#include "docking/CDKSizeToolBar.h"
+#include "platform/win/pm_assert.h"
+#include "docking/DockRowLayout.h"
+#include "docking/SplitCursor.h"
 #include "platform/framework/CDC.h"
 #include "platform/framework/CDockContext.h"
 #include "platform/framework/CFrameWnd.h"
@@ -22,16 +26,6 @@ BEGIN_MESSAGE_MAP(CDKSizeDockBar, CDockBar)
 END_MESSAGE_MAP()
 
 namespace {
-
-// The application's split cursors, and the system's when it has none.
-constexpr UINT kSidewaysCursor = 30980;
-constexpr UINT kUpDownCursor = 30981;
-
-HCURSOR SplitCursor(int kind) {
-    HCURSOR own = ::LoadCursor(::GetModuleHandle(nullptr),
-                               MAKEINTRESOURCE(kind == 1 ? kSidewaysCursor : kUpDownCursor));
-    return own ? own : ::LoadCursor(nullptr, kind == 1 ? IDC_SIZEWE : IDC_SIZENS);
-}
 
 CDKSizeControlBar* AsSizeBar(CControlBar* bar) {
     return bar && bar->IsKindOf(RUNTIME_CLASS(CDKSizeControlBar)) ? static_cast<CDKSizeControlBar*>(bar)
@@ -66,8 +60,9 @@ dock::Row CDKSizeDockBar::BuildRow() const {
         if (window) bar->GetWindowRect(&r);
         dock::RowEntry e = dock::RowEntry::Bar(horz ? r.Width() : r.Height(), horz ? r.Height() : r.Width(),
                                                IsSizeableBar(bar), window && bar->IsVisible());
+        e.toolBar = bar->IsKindOf(RUNTIME_CLASS(CDKSizeToolBar)) != FALSE;
         if (CDKSizeControlBar* s = AsSizeBar(bar)) {
-            e.expanded = s->m_bExpanded;
+            e.expanded = s->m_bExpanded != FALSE;
             e.savedLength = horz ? s->m_szSaved.cx : s->m_szSaved.cy;
             e.savedThickness = horz ? s->m_szSaved.cy : s->m_szSaved.cx;
         }
@@ -76,12 +71,36 @@ dock::Row CDKSizeDockBar::BuildRow() const {
     return row;
 }
 
-void CDKSizeDockBar::ApplyRow(const dock::Row& row, bool resize) {
+dock::Row CDKSizeDockBar::BuildLayoutRow() {
+    dock::Row row = BuildRow();
+    const bool horz = IsHorizontal();
+    for (int i = 0; i < static_cast<int>(row.size()); ++i) {
+        CControlBar* bar = GetDockedControlBar(i);
+        dock::RowEntry& e = row[i];
+        if (!bar || !e.visible) continue;
+        const CSize want = bar->CalcDynamicLayout(-1, DockedLayoutMode(bar));
+        e.wantLength = std::max<int>(horz ? want.cx : want.cy, 0);
+        e.wantThickness = std::max<int>(horz ? want.cy : want.cx, 0);
+        CRect current;
+        bar->GetWindowRect(&current);
+        ScreenToClient(&current);
+        e.start = horz ? current.left : current.top;
+        e.nowhere = current.IsRectEmpty() || (horz ? current.right <= 0 : current.bottom <= 0);
+    }
+    return row;
+}
+
+void CDKSizeDockBar::ApplyRow(const dock::Row& row, const dock::Row& before, bool resize) {
+    PM_ASSERT(row.size() == before.size() && dock::checkInvariants(row));
     const bool horz = IsHorizontal();
     for (int i = 0; i < static_cast<int>(row.size()) && i < m_arrBars.GetSize(); ++i) {
         CDKSizeControlBar* bar = AsSizeBar(GetDockedControlBar(i));
-        if (!bar || !row[i].visible) continue;
         const dock::RowEntry& e = row[i];
+        if (!bar || !e.visible) continue;
+        const dock::RowEntry& was = before[i];
+        if (e.length == was.length && e.thickness == was.thickness && e.savedLength == was.savedLength &&
+            e.savedThickness == was.savedThickness)
+            continue;
         const CSize size = horz ? CSize(e.length, e.thickness) : CSize(e.thickness, e.length);
         (horz ? bar->m_szHorz : bar->m_szVert) = size;
         bar->m_szSaved =
@@ -92,16 +111,18 @@ void CDKSizeDockBar::ApplyRow(const dock::Row& row, bool resize) {
 }
 
 BOOL CDKSizeDockBar::ShareRowLength(int nIndex, int nLength) {
-    dock::Row row = BuildRow();
+    const dock::Row before = BuildRow();
+    dock::Row row = before;
     if (!dock::ShareRowLength(row, nIndex, nLength, Overlap())) return FALSE;
-    ApplyRow(row, true);
+    ApplyRow(row, before, true);
     return TRUE;
 }
 
 BOOL CDKSizeDockBar::ShareAllRows(int nLength) {
-    dock::Row row = BuildRow();
+    const dock::Row before = BuildRow();
+    dock::Row row = before;
     if (!dock::ShareAllRows(row, nLength, Overlap())) return FALSE;
-    ApplyRow(row, true);
+    ApplyRow(row, before, true);
     return TRUE;
 }
 
@@ -112,8 +133,9 @@ int CDKSizeDockBar::ArrangementCode() const {
 void CDKSizeDockBar::AdjustForNewBar(CControlBar* pBar) {
     const int index = FindBar(pBar);
     if (index < 0) return;
-    dock::Row row = BuildRow();
-    if (dock::AdjustForNewBar(row, index, Overlap())) ApplyRow(row, true);
+    const dock::Row before = BuildRow();
+    dock::Row row = before;
+    if (dock::AdjustForNewBar(row, index, Overlap())) ApplyRow(row, before, true);
 }
 
 int CDKSizeDockBar::RowBarCount(CControlBar* pBar, const CRect& rect) {
@@ -128,10 +150,10 @@ int CDKSizeDockBar::RowBarCount(CControlBar* pBar, const CRect& rect) {
 void CDKSizeDockBar::Expand(CControlBar* pBar, BOOL bExpand) {
     const int index = FindBar(pBar);
     if (index < 0) return;
-    dock::Row row = BuildRow();
-    dock::Row before = row;
+    const dock::Row before = BuildRow();
+    dock::Row row = before;
     dock::Expand(row, index, bExpand != FALSE);
-    ApplyRow(row, false);
+    ApplyRow(row, before, false);
     // Neighbours that were expanded are not any more.
     for (int i = dock::RowStart(row, index); i < dock::RowEnd(row, index); ++i) {
         CDKSizeControlBar* other = AsSizeBar(GetDockedControlBar(i));
@@ -173,142 +195,81 @@ int CDKSizeDockBar::LayoutExtent() const {
     return IsHorizontal() ? client.Width() : client.Height();
 }
 
-int CDKSizeDockBar::AddSplitter(CPoint pt, int kind, int index, bool acrossRows) {
-    const int size = dock::kSplitterSize;
-    CRect r =
-        kind == kindSideways ? CRect(pt.x, pt.y, pt.x + size, pt.y) : CRect(pt.x, pt.y, pt.x, pt.y + size);
-    if (acrossRows) {
-        // Row splitters run the dock bar's length; the end is set when the pass is done.
-        (kind == kindSideways ? r.top : r.left) = 0;
-    }
-    m_splitters.push_back(Splitter{r, kind, index});
-    return size;
-}
-
 CSize CDKSizeDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
     if (m_arrBars.GetSize() <= 1) return size;
-    AFX_SIZEPARENTPARAMS layout{};
-    layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
     const bool horz = IsHorizontal();
-    const bool leadingSplitters = IsLeading();
-    const int B = horz ? afxData.cxBorder2 : afxData.cyBorder2;
-    const int extent = LayoutExtent();
-    const int rowKind = horz ? kindUpDown : kindSideways;
-    const int inRowKind = horz ? kindSideways : kindUpDown;
-    LONG CPoint::*along = horz ? &CPoint::x : &CPoint::y;
-    LONG CPoint::*across = horz ? &CPoint::y : &CPoint::x;
-
-    m_splitters.clear();
-    CPoint pt(-afxData.cxBorder2, -afxData.cyBorder2);
-    int rowThickness = 0;
-    bool rowOpen = false, firstInRow = true, prevSizeable = false;
-    bool rowHasSizeable = false, prevRowHadSizeable = false, thisRowHadSizeable = false;
-    size_t rowFirstSplitter = 0;
-
-    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
-        CControlBar* bar = GetDockedControlBar(i);
-        if (!bar) {
-            if (rowOpen) {
-                pt.*across += rowThickness - (horz ? afxData.cyBorder2 : afxData.cxBorder2);
-                size.cx = std::max<LONG>(size.cx, pt.x);
-                size.cy = std::max<LONG>(size.cy, pt.y);
-                pt.*along = -B;
-                for (size_t k = rowFirstSplitter; k < m_splitters.size(); ++k)
-                    if (m_splitters[k].kind == inRowKind)
-                        (horz ? m_splitters[k].rect.bottom : m_splitters[k].rect.right) = pt.*across;
-                prevRowHadSizeable = thisRowHadSizeable;
-            }
-            const dock::Row row = BuildRow();
-            rowHasSizeable =
-                i + 1 < static_cast<int>(row.size()) && dock::RowStatistics(row, i + 1).sizeableCount > 0;
-            rowOpen = false;
-            firstInRow = true;
-            prevSizeable = thisRowHadSizeable = false;
-            rowThickness = 0;
-            continue;
-        }
-        if (!bar->IsVisible()) {
-            bar->RecalcDelayShow(&layout);
-            continue;
-        }
-        const bool sizeable = IsSizeableBar(bar);
-        if (firstInRow) {
-            rowFirstSplitter = m_splitters.size();
-            const bool splitterHere = leadingSplitters ? prevRowHadSizeable : rowHasSizeable;
-            if (splitterHere) pt.*across += AddSplitter(pt, rowKind, i, true);
-        } else if (sizeable && prevSizeable) {
-            pt.*along += AddSplitter(pt, inRowKind, i, false);
-        }
-        DWORD mode = LM_VERTDOCK;
-        if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
-            mode = LM_HORZ | LM_MRUWIDTH;
-        else if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
-            mode = LM_HORZ | LM_HORZDOCK;
-        const CSize sizeBar = bar->CalcDynamicLayout(-1, mode);
-        CRect rect(pt, sizeBar);
-        CRect current;
-        bar->GetWindowRect(&current);
-        ScreenToClient(&current);
-        const int length = horz ? sizeBar.cx : sizeBar.cy;
-        auto start = [&](const CRect& r) { return horz ? r.left : r.top; };
-        auto shift = [&](int by) { horz ? rect.OffsetRect(by, 0) : rect.OffsetRect(0, by); };
-        if (!sizeable) {
-            if (start(current) > start(rect) && !m_bFloating && !prevSizeable && !rowHasSizeable)
-                shift(start(current) - start(rect));
-            if (start(rect) + length > extent && !m_bFloating)
-                shift(std::max<int>(extent - length, pt.*along) - start(rect));
-            if (start(rect) >= extent - B && !firstInRow) {
-                m_arrBars.InsertAt(i, static_cast<void*>(nullptr));
-                --i; // the boundary closes this row; the bar opens the next
-                continue;
-            }
-        } else {
-            const bool pastEnd = start(rect) >= extent - B;
-            const bool nowhere = current.IsRectEmpty() || (horz ? current.right <= 0 : current.bottom <= 0);
-            if (pastEnd && !firstInRow) {
-                m_arrBars.InsertAt(i, static_cast<void*>(nullptr));
-                ShareRowLength(i + 1, extent);
-                --i;
-                continue;
-            }
-            if (nowhere && firstInRow && m_arrBars.GetSize() > i + 1 && m_arrBars[i + 1] != nullptr) {
-                // A bar just docked without a place: a row of its own, sharing the extent.
-                m_arrBars.InsertAt(i + 1, static_cast<void*>(nullptr));
-                ShareRowLength(dock::RowStart(BuildRow(), i), extent);
-                ShareRowLength(i + 2, extent);
-                --i;
-                continue;
-            }
-        }
-        if (rect != current) {
-            AfxRepositionWindow(&layout, bar->m_hWnd, &rect);
-            if (!m_bLayoutQuery && !m_bFloating && bar->m_pDockContext)
-                bar->m_pDockContext->m_rectMRUDockPos = rect;
-        }
-        if (bar->m_pDockContext && !m_bFloating)
-            bar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
-        bar->RecalcDelayShow(&layout);
-        pt.*along = (horz ? rect.left : rect.top) + length - B;
-        rowThickness = std::max<int>(rowThickness, horz ? sizeBar.cy : sizeBar.cx);
-        rowOpen = true;
-        firstInRow = false;
-        prevSizeable = sizeable;
-        thisRowHadSizeable = thisRowHadSizeable || sizeable;
-    }
-    if (leadingSplitters && prevRowHadSizeable) {
-        AddSplitter(pt, rowKind, static_cast<int>(m_arrBars.GetSize()) - 1, true);
-        (horz ? size.cy : size.cx) +=
-            (m_dwStyle & CBRS_ALIGN_TOP) ? dock::kSplitterSize : dock::kSplitterSize - 1;
-    }
-    if (layout.hDWP) ::EndDeferWindowPos(layout.hDWP);
-    for (Splitter& s : m_splitters)
-        if (s.kind == rowKind) (horz ? s.rect.right : s.rect.bottom) = horz ? size.cx : size.cy;
+    dock::LayoutParams params;
+    params.extent = LayoutExtent();
+    params.overlap = Overlap();
+    params.overlapAcross = horz ? afxData.cyBorder2 : afxData.cxBorder2;
+    params.leading = IsLeading();
+    params.floating = m_bFloating != FALSE;
+    // The last row splitter of a left dock bar adds one pixel less than its thickness.
+    params.finalSplitterGrowth = (m_dwStyle & CBRS_ALIGN_TOP) ? dock::kSplitterSize : dock::kSplitterSize - 1;
+    const dock::Row before = BuildLayoutRow();
+    const dock::Layout layout =
+        dock::LayOutRows(before, params, horz ? size.cx : size.cy, horz ? size.cy : size.cx);
+    TakeRows(layout, before);
+    PlaceBars(layout);
+    size = horz ? CSize(layout.alongSize, layout.acrossSize) : CSize(layout.acrossSize, layout.alongSize);
     CRect inside(0, 0, 0, 0);
     CalcInsideRect(inside, bHorz);
     if ((!bStretch || !bHorz) && size.cx != 0) size.cx += inside.left - inside.right;
     if ((!bStretch || bHorz) && size.cy != 0) size.cy += inside.top - inside.bottom;
     return size;
+}
+
+void CDKSizeDockBar::TakeRows(const dock::Layout& layout, const dock::Row& before) {
+    const bool horz = IsHorizontal();
+    CPtrArray bars;
+    for (size_t i = 0; i < layout.entries.size(); ++i) {
+        const int from = layout.source[i];
+        bars.Add(from >= 0 ? m_arrBars[from] : nullptr);
+        CDKSizeControlBar* bar = from >= 0 ? AsSizeBar(GetDockedControlBar(from)) : nullptr;
+        const dock::RowEntry& e = layout.entries[i];
+        if (!bar ||
+            (e.wantLength == before[from].wantLength && e.wantThickness == before[from].wantThickness))
+            continue;
+        // A bar moved to a new row shares its length.
+        (horz ? bar->m_szHorz : bar->m_szVert) =
+            horz ? CSize(e.wantLength, e.wantThickness) : CSize(e.wantThickness, e.wantLength);
+    }
+    m_arrBars.Copy(bars);
+}
+
+void CDKSizeDockBar::PlaceBars(const dock::Layout& layout) {
+    const bool horz = IsHorizontal();
+    auto toRect = [horz](int along, int across, int alongEnd, int acrossEnd) {
+        return horz ? CRect(along, across, alongEnd, acrossEnd) : CRect(across, along, acrossEnd, alongEnd);
+    };
+    AFX_SIZEPARENTPARAMS deferred{};
+    deferred.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
+    for (int i = 0; i < m_arrBars.GetSize(); ++i) {
+        CControlBar* bar = GetDockedControlBar(i);
+        if (!bar) continue;
+        if (layout.entries[i].visible) {
+            const dock::Placement& at = layout.placed[i];
+            const CRect rect = toRect(at.along, at.across, at.along + at.length, at.across + at.thickness);
+            CRect current;
+            bar->GetWindowRect(&current);
+            ScreenToClient(&current);
+            if (rect != current) AfxRepositionWindow(&deferred, bar->m_hWnd, &rect);
+            if (bar->m_pDockContext && !m_bFloating) {
+                if (!m_bLayoutQuery) bar->m_pDockContext->m_rectMRUDockPos = rect;
+                bar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
+            }
+        }
+        bar->RecalcDelayShow(&deferred);
+    }
+    if (deferred.hDWP) ::EndDeferWindowPos(deferred.hDWP);
+    m_splitters.clear();
+    for (const dock::SplitterPlacement& s : layout.splitters) {
+        // Between rows of a top or bottom dock bar a splitter moves up and down; between bars, sideways.
+        const int kind = s.betweenRows == horz ? kindUpDown : kindSideways;
+        m_splitters.push_back(
+            Splitter{toRect(s.along, s.across, s.alongEnd, s.acrossEnd), kind, s.index, s.row});
+    }
 }
 
 bool CDKSizeDockBar::WasHidden(CControlBar* pBar) const {
@@ -327,11 +288,12 @@ LRESULT CDKSizeDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
     const int length = horz ? r.Width() : r.Height();
 
     // Bars shown again since the last layout take their room from their row's other bars.
-    dock::Row row = BuildRow();
+    const dock::Row before = BuildRow();
+    dock::Row row = before;
     std::vector<bool> returned(row.size(), false);
     for (int i = 0; i < static_cast<int>(row.size()); ++i)
         returned[i] = WasHidden(GetDockedControlBar(i));
-    if (dock::ReturnShownBars(row, returned, length, Overlap())) ApplyRow(row, true);
+    if (dock::ReturnShownBars(row, returned, length, Overlap())) ApplyRow(row, before, true);
     m_arrHiddenBars.RemoveAll();
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {
         CControlBar* bar = GetDockedControlBar(i);
@@ -380,7 +342,8 @@ BOOL CDKSizeDockBar::OnSetCursor(CWnd* pWnd, UINT, UINT) {
 
 void CDKSizeDockBar::OnMouseMove(UINT, CPoint point) {
     const int hit = HitSplitter(point);
-    ::SetCursor(hit >= 0 ? SplitCursor(m_splitters[hit].kind) : ::LoadCursor(nullptr, IDC_ARROW));
+    ::SetCursor(hit >= 0 ? LoadSplitCursor(m_splitters[hit].kind == kindSideways)
+                         : ::LoadCursor(nullptr, IDC_ARROW));
     Default();
 }
 
@@ -401,11 +364,6 @@ bool CDKSizeDockBar::IsRowSplitter(const Splitter& s) const {
     return (s.kind == kindUpDown) == IsHorizontal();
 }
 
-int CDKSizeDockBar::SplitterRowStart(const dock::Row& row, const Splitter& s) const {
-    // In a left or top dock bar a row splitter follows its row; in a right or bottom one it leads it.
-    return dock::RowStart(row, IsLeading() ? std::max(s.index - 1, 0) : s.index);
-}
-
 void CDKSizeDockBar::SplitterLimits(const Splitter& s, int* pMin, int* pMax) {
     const bool moveSideways = s.kind == kindSideways;
     // The frame's client, in dock-bar coordinates, bounds every drag.
@@ -418,7 +376,7 @@ void CDKSizeDockBar::SplitterLimits(const Splitter& s, int* pMin, int* pMax) {
     const int pos = moveSideways ? s.rect.left : s.rect.top;
     const dock::Row row = BuildRow();
     const dock::Range room = IsRowSplitter(s)
-                                 ? dock::RowSplitterRange(row, SplitterRowStart(row, s), IsLeading())
+                                 ? dock::RowSplitterRange(row, s.row, IsLeading())
                                  : dock::InRowSplitterRange(row, s.index, LastLength(), Overlap());
     *pMin = std::max<int>((moveSideways ? client.left : client.top) - pos, room.min);
     *pMax =
@@ -432,12 +390,13 @@ void CDKSizeDockBar::MoveSplitter(int nSplitter, int nDelta) {
     SplitterLimits(s, &lo, &hi);
     const int delta = std::clamp(nDelta, lo, std::max(lo, hi));
     if (delta == 0) return;
-    dock::Row row = BuildRow();
+    const dock::Row before = BuildRow();
+    dock::Row row = before;
     if (IsRowSplitter(s))
-        dock::MoveRowSplitter(row, SplitterRowStart(row, s), IsLeading(), delta);
+        dock::MoveRowSplitter(row, s.row, IsLeading(), delta);
     else
         dock::MoveInRowSplitter(row, s.index, delta, LastLength(), Overlap());
-    ApplyRow(row, true);
+    ApplyRow(row, before, true);
     Invalidate();
     if (CFrameWnd* frame = GetParentFrame()) frame->RecalcLayout();
 }

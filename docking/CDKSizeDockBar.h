@@ -4,7 +4,7 @@
 // splitters the user drags to trade length between neighbours or thickness between a row and the
 // frame's client. It also expands a bar within its row and counts a row's bars for the drag.
 
-#include "docking/DockRowModel.h"
+#include "docking/DockRowLayout.h"
 #include "platform/framework/CDockBar.h"
 
 #include <vector>
@@ -17,6 +17,7 @@ public:
         CRect rect;
         int kind;  // kindSideways: a vertical strip moved sideways; kindUpDown: a horizontal one
         int index; // where in m_arrBars it stands
+        int row;   // between rows: where in m_arrBars the row it sizes starts
     };
     enum { kindSideways = 1, kindUpDown = 2 };
 
@@ -44,19 +45,23 @@ public:
 protected:
     // The rows as the arithmetic sees them, from the bars' windows.
     dock::Row BuildRow() const;
-    // Gives the bars of the row the lengths and thicknesses in row; resizes their windows unless
-    // the layout only measures.
-    void ApplyRow(const dock::Row& row, bool resize);
+    // The same with what the layout pass needs: each bar's own size and its window's place.
+    dock::Row BuildLayoutRow();
+    // Gives the sizeable bars whose sizes row changes from before those sizes; resizes their windows
+    // unless the layout only measures.
+    void ApplyRow(const dock::Row& row, const dock::Row& before, bool resize);
     int LayoutExtent() const;
-    int AddSplitter(CPoint pt, int kind, int index, bool acrossRows);
+    // The rows a layout decided become m_arrBars, with the sizes it shared.
+    void TakeRows(const dock::Layout& layout, const dock::Row& before);
+    // Moves the bars' windows to their places and keeps the splitters.
+    void PlaceBars(const dock::Layout& layout);
     // A left or top dock bar: its row splitters follow their rows.
     bool IsLeading() const { return (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0; }
     // The overlap of neighbouring bars along the rows, and the dock bar's length at the last layout.
     int Overlap() const { return IsHorizontal() ? afxData.cxBorder2 : afxData.cyBorder2; }
     int LastLength() const { return IsHorizontal() ? m_nLastWidth : m_nLastHeight; }
-    // A splitter between rows (not between two bars of a row), and the start of the row it sizes.
+    // A splitter between rows (not between two bars of a row).
     bool IsRowSplitter(const Splitter& s) const;
-    int SplitterRowStart(const dock::Row& row, const Splitter& s) const;
     // The limits of a drag of splitter s as a range of deltas.
     void SplitterLimits(const Splitter& s, int* pMin, int* pMax);
     void TrackSplitter(int nSplitter, CPoint start);

@@ -1,5 +1,6 @@
 #include "docking/CDKTabViewContainer.h"
 
+#include "docking/SplitCursor.h"
 #include "docking/TabPageCreation.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ BEGIN_MESSAGE_MAP(CDKTabViewContainer, CWnd)
     ON_WM_DESTROY()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
+    ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -384,6 +386,14 @@ void CDKTabViewContainer::OnSize(UINT nType, int cx, int cy) {
     PlaceBarsAndPage();
 }
 
+void CDKTabViewContainer::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
+    // The scroll bars' sizes may have changed: the layout is made again for them.
+    CalcLayout();
+    CalcTabRects();
+    PlaceBarsAndPage();
+    CWnd::OnSettingChange(uFlags, lpszSection);
+}
+
 // ---- Input ----
 
 void CDKTabViewContainer::OnLButtonDown(UINT nFlags, CPoint point) {
@@ -473,7 +483,7 @@ BOOL CDKTabViewContainer::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     ::GetCursorPos(&point);
     ScreenToClient(&point);
     if (m_bTrackingSplitter || HitTest(point) == TVC_HIT_SPLITTER) {
-        ::SetCursor(::LoadCursor(nullptr, IDC_SIZEWE));
+        ::SetCursor(LoadSplitCursor(true));
         return TRUE;
     }
     return CWnd::OnSetCursor(pWnd, nHitTest, message);
@@ -533,9 +543,12 @@ void CDKTabViewContainer::OnPaint() {
         ScreenToClient(&pageWindow);
     }
     if (pageWindow != m_rectPage) {
+        // What the page window leaves of its place shows the page's own background.
+        const auto classBrush =
+            pPage ? reinterpret_cast<HBRUSH>(::GetClassLongPtr(pPage->m_hWnd, GCLP_HBRBACKGROUND)) : nullptr;
         const int nSaved = dc.SaveDC();
         if (!pageWindow.IsRectEmpty()) dc.ExcludeClipRect(&pageWindow);
-        dc.FillSolidRect(&m_rectPage, ::GetSysColor(COLOR_WINDOW));
+        ::FillRect(dc.m_hDC, &m_rectPage, classBrush ? classBrush : ::GetSysColorBrush(COLOR_WINDOW));
         dc.RestoreDC(nSaved);
     }
     DrawScrollButtons(dc);
@@ -658,6 +671,15 @@ void CDKTabViewContainer::DrawTab(CDC& dc, int nIndex) {
     } else {
         dc.FillSolidRect(rect.left + kTabOverlap + 1, rect.bottom - 1, rect.Width() - 2 * kTabOverlap - 1, 1,
                          shadow);
+        // A shadow along the right slant and a light line along the left one, inside the outline.
+        CPen shadowPen(PS_SOLID, 1, shadow), lightPen(PS_SOLID, 1, ::GetSysColor(COLOR_WINDOW));
+        pOldPen = dc.SelectObject(&shadowPen);
+        dc.MoveTo(rect.right - 1, rect.top + 1);
+        dc.LineTo(rect.right - kTabOverlap - 1, rect.bottom);
+        dc.SelectObject(&lightPen);
+        dc.MoveTo(rect.left + 1, rect.top + 1);
+        dc.LineTo(rect.left + kTabOverlap + 1, rect.bottom);
+        dc.SelectObject(pOldPen);
     }
     CRect text = rect;
     dc.DrawText(m_pages[static_cast<size_t>(nIndex)].strTitle, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);

@@ -11,18 +11,37 @@ int Size(const Row& entries) {
     return static_cast<int>(entries.size());
 }
 
-bool TakesPart(const RowEntry& e) {
-    return !e.boundary && e.visible;
-}
-
-int NonNegative(int v) {
-    return std::max(v, 0);
-}
-
 // The most a splitter drag asks of a row's bars.
 constexpr int kRoomLimit = 16000;
 
+// A sizeable bar that splitters, drags and expands act on.
+bool Splits(const RowEntry& e) {
+    return TakesPart(e) && e.SplitsRow();
+}
+
+bool Broken(std::string* why, const std::string& rule) {
+    if (why) *why = rule;
+    return false;
+}
+
 } // namespace
+
+bool checkInvariants(const Row& entries, std::string* why) {
+    if (entries.empty() || !entries.front().boundary) return Broken(why, "the rows start with a boundary");
+    if (!entries.back().boundary) return Broken(why, "the rows end with a boundary");
+    for (int i = 0; i < Size(entries); ++i) {
+        const RowEntry& e = entries[i];
+        if (e.boundary) continue;
+        const std::string at = " (entry " + std::to_string(i) + ")";
+        if (e.length < 0 || e.thickness < 0 || e.wantLength < 0 || e.wantThickness < 0)
+            return Broken(why, "a bar's size is not negative" + at);
+        if (e.savedLength < 0 || e.savedThickness < 0)
+            return Broken(why, "a saved size is not negative" + at);
+        if (e.expanded && !e.sizeable) return Broken(why, "only a sizeable bar is expanded" + at);
+        if (e.toolBar && !e.sizeable) return Broken(why, "a sizeable tool bar is sizeable" + at);
+    }
+    return true;
+}
 
 int RowStart(const Row& entries, int index) {
     while (index > 0 && !entries[index - 1].boundary)
@@ -49,12 +68,12 @@ RowStats RowStatistics(const Row& entries, int index) {
         if (e.sizeable) {
             s.sizeableLength += length;
             ++s.sizeableCount;
-            if (previousSizeable) s.fixedLength += kSplitterSize;
+            if (previousSizeable && e.SplitsRow()) s.fixedLength += kSplitterSize;
         } else {
             s.fixedLength += length;
             s.fixedThickness = std::max(s.fixedThickness, thickness);
         }
-        previousSizeable = e.sizeable;
+        previousSizeable = e.SplitsRow();
     }
     s.totalLength = s.fixedLength + s.sizeableLength;
     return s;
@@ -71,8 +90,8 @@ bool ShareRowLength(Row& entries, int index, int length, int overlap) {
         long long share = remaining;
         if (s.sizeableLength > 0) share = available * NonNegative(e.length) / s.sizeableLength;
         remaining -= share;
-        e.length = static_cast<int>(std::max(share, 0LL));
-        e.thickness = s.thickness;
+        e.length = e.wantLength = static_cast<int>(std::max(share, 0LL));
+        e.thickness = e.wantThickness = s.thickness;
     }
     return true;
 }
@@ -92,8 +111,12 @@ namespace {
 int Take(RowEntry& e, int remaining, bool commit) {
     const int length = NonNegative(e.length);
     const int taken = std::min(length, remaining);
-    if (commit) e.length = length - taken;
+    if (commit) e.length = e.wantLength = length - taken;
     return taken;
+}
+
+void Grow(RowEntry& e, int by) {
+    e.length = e.wantLength = NonNegative(e.length + by);
 }
 
 // Where the last visible bar of the row from start ends, laid out from -overlap.
@@ -104,10 +127,10 @@ int RowExtentEnd(const Row& entries, int start, int overlap) {
     for (int i = start; i < RowEnd(entries, start); ++i) {
         const RowEntry& e = entries[i];
         if (!TakesPart(e)) continue;
-        if (e.sizeable && previousSizeable) pt += kSplitterSize;
+        if (e.SplitsRow() && previousSizeable) pt += kSplitterSize;
         end = pt + NonNegative(e.length);
         pt = end - overlap;
-        previousSizeable = e.sizeable;
+        previousSizeable = e.SplitsRow();
     }
     return end;
 }
@@ -118,7 +141,7 @@ int ShrinkBackward(Row& entries, int index, int amount, bool commit, int* visite
     int remaining = amount;
     int count = 0;
     for (int i = index; i >= 0 && !entries[i].boundary && remaining > 0; --i) {
-        if (!TakesPart(entries[i]) || !entries[i].sizeable) continue;
+        if (!Splits(entries[i])) continue;
         ++count;
         remaining -= Take(entries[i], remaining, commit);
     }
@@ -131,7 +154,7 @@ int ShrinkForward(Row& entries, int index, int amount, bool commit, int extent, 
     int remaining = amount;
     int count = 0;
     for (int i = index; i < RowEnd(entries, index) && remaining > 0; ++i) {
-        if (!TakesPart(entries[i]) || !entries[i].sizeable) continue;
+        if (!Splits(entries[i])) continue;
         ++count;
         remaining -= Take(entries[i], remaining, commit);
     }
@@ -154,7 +177,7 @@ void MoveRowSplitter(Row& entries, int rowStart, bool leading, int delta) {
     const RowStats s = RowStatistics(entries, rowStart);
     const int thickness = std::max(s.fixedThickness, s.thickness + (leading ? delta : -delta));
     for (int i = rowStart; i < RowEnd(entries, rowStart); ++i)
-        if (entries[i].sizeable) entries[i].thickness = thickness;
+        if (entries[i].SplitsRow()) entries[i].thickness = entries[i].wantThickness = thickness;
 }
 
 Range InRowSplitterRange(const Row& entries, int index, int extent, int overlap) {
@@ -170,16 +193,16 @@ void MoveInRowSplitter(Row& entries, int index, int delta, int extent, int overl
     if (delta < 0) {
         const int given = ShrinkBackward(entries, index - 1, -delta, true);
         for (int i = index; i < RowEnd(entries, index); ++i)
-            if (TakesPart(entries[i]) && entries[i].sizeable) {
-                entries[i].length += given;
+            if (Splits(entries[i])) {
+                Grow(entries[i], given);
                 return;
             }
         return;
     }
     const int given = ShrinkForward(entries, index, delta, true, extent, overlap);
     for (int i = index - 1; i > 0 && !entries[i].boundary; --i)
-        if (TakesPart(entries[i]) && entries[i].sizeable) {
-            entries[i].length += given;
+        if (Splits(entries[i])) {
+            Grow(entries[i], given);
             return;
         }
 }
@@ -191,7 +214,7 @@ bool AdjustForNewBar(Row& entries, int index, int overlap) {
     entries[index].visible = false; // the others share what the new bar leaves
     const RowStats others = RowStatistics(entries, start);
     int length = before.totalLength - NonNegative(added.length);
-    if (added.sizeable && others.sizeableCount > 0) length -= kSplitterSize;
+    if (added.SplitsRow() && others.sizeableCount > 0) length -= kSplitterSize;
     const bool shared = ShareRowLength(entries, start, NonNegative(length), overlap);
     entries[index] = added;
     return shared;
@@ -210,7 +233,7 @@ bool ReturnShownBars(Row& entries, const std::vector<bool>& returned, int length
             others[i].visible = false;
             if (TakesPart(entries[i])) {
                 returning += NonNegative(entries[i].length);
-                returningSizeable = returningSizeable || entries[i].sizeable;
+                returningSizeable = returningSizeable || entries[i].SplitsRow();
             }
         }
         if (!returning) continue;
@@ -233,8 +256,8 @@ void Save(RowEntry& e) {
 }
 
 void Restore(RowEntry& e) {
-    e.length = e.savedLength;
-    e.thickness = e.savedThickness;
+    e.length = e.wantLength = e.savedLength;
+    e.thickness = e.wantThickness = e.savedThickness;
 }
 
 } // namespace
@@ -250,11 +273,11 @@ void Expand(Row& entries, int index, bool expand) {
     int given = 0;
     for (int i = start; i < end; ++i) {
         RowEntry& e = entries[i];
-        if (i == index || !TakesPart(e) || !e.sizeable) continue;
+        if (i == index || !Splits(e)) continue;
         if (expand) {
             if (save) Save(e);
             given += e.length - kCollapsedLength;
-            e.length = kCollapsedLength;
+            e.length = e.wantLength = kCollapsedLength;
         } else {
             Restore(e);
         }
@@ -265,7 +288,8 @@ void Expand(Row& entries, int index, bool expand) {
         Restore(bar);
     } else {
         if (save) Save(bar);
-        bar.length += given;
+        // Neighbours shorter than a collapsed bar take room from it; it never goes below nothing.
+        Grow(bar, given);
     }
     bar.expanded = expand;
 }
@@ -282,7 +306,7 @@ int ArrangementCode(const Row& entries) {
         if (!e.visible) continue;
         ++count;
         a += 1;
-        if (e.sizeable) a += static_cast<unsigned>(i);
+        if (e.SplitsRow()) a += static_cast<unsigned>(i);
     }
     return static_cast<int>(count | (a << 8));
 }

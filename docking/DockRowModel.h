@@ -4,6 +4,7 @@
 // Lengths run along a row, thickness across it. Sizeable bars share their row's length in
 // proportion to their current lengths; fixed bars keep theirs.
 
+#include <string>
 #include <vector>
 
 namespace dock {
@@ -16,12 +17,24 @@ struct RowEntry {
     bool boundary = false; // a row boundary (a NULL entry), not a bar
     bool visible = true;   // a window that is visible; hidden bars take no part in a row
     bool sizeable = false; // a sizeable bar (shares its row's length)
+    bool toolBar = false; // a sizeable tool bar: it shares like a sizeable bar but is laid out as a fixed one
+    // The window's size along and across the row.
     int length = 0;
     int thickness = 0;
+    // What the layout pass places: the size the bar asks for, where its window starts along the row,
+    // and whether the bar has no place yet (its window is empty or lies wholly before the origin).
+    int wantLength = 0;
+    int wantThickness = 0;
+    int start = 0;
+    bool nowhere = false;
     // Expand state: the length and thickness before an expand, and whether the bar is expanded.
     int savedLength = 0;
     int savedThickness = 0;
     bool expanded = false;
+
+    // A sizeable bar that has splitters beside it and takes part in dragging and expanding; a sizeable
+    // tool bar does not.
+    bool SplitsRow() const { return sizeable && !toolBar; }
 
     static RowEntry Boundary() {
         RowEntry e;
@@ -30,8 +43,8 @@ struct RowEntry {
     }
     static RowEntry Bar(int length, int thickness, bool sizeable, bool visible = true) {
         RowEntry e;
-        e.length = length;
-        e.thickness = thickness;
+        e.length = e.wantLength = length;
+        e.thickness = e.wantThickness = thickness;
         e.sizeable = sizeable;
         e.visible = visible;
         return e;
@@ -40,15 +53,27 @@ struct RowEntry {
 
 using Row = std::vector<RowEntry>;
 
+// A visible bar: one that takes part in its row.
+inline bool TakesPart(const RowEntry& e) {
+    return !e.boundary && e.visible;
+}
+inline int NonNegative(int v) {
+    return v < 0 ? 0 : v;
+}
+
 struct RowStats {
     int sizeableLength = 0;
-    int fixedLength = 0; // fixed bars plus a splitter between every two neighbouring sizeable bars
+    int fixedLength = 0; // fixed bars plus the splitters that stand between neighbouring sizeable bars
     int thickness = 0;
     int fixedThickness = 0;
     int sizeableCount = 0;
     int barCount = 0;
     int totalLength = 0;
 };
+
+// Whether entries hold together as a dock bar's rows: they start and end with a boundary, and no size
+// is negative. With why, the first broken rule is named there.
+bool checkInvariants(const Row& entries, std::string* why = nullptr);
 
 // The index of the first entry of the row that holds index (after its boundary).
 int RowStart(const Row& entries, int index);

@@ -69,6 +69,52 @@ protected:
 
 } // namespace
 
+namespace {
+
+// The pixels a popup window shows for one of its items: the rows the menu's own hit test gives it,
+// across the client area.
+std::vector<std::vector<COLORREF>> ItemPixels(HWND popup, HMENU menu, int position) {
+    auto* bitmapMenu = dynamic_cast<CDKBitmapMenu*>(CMenu::FromHandlePermanent(menu));
+    const pm::test::Picture image = pm::test::windowPicture(popup);
+    RECT client, window;
+    ::GetClientRect(popup, &client);
+    ::GetWindowRect(popup, &window);
+    POINT origin{0, 0};
+    ::ClientToScreen(popup, &origin);
+    std::vector<std::vector<COLORREF>> rows;
+    for (int y = 0; bitmapMenu && y < client.bottom; ++y) {
+        if (bitmapMenu->HitTest(POINT{10, y}) != position) continue;
+        std::vector<COLORREF> row;
+        for (int x = 0; x < client.right; ++x) {
+            row.push_back(image.colour(origin.x - window.left + x, origin.y - window.top + y));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool Shows(const std::vector<std::vector<COLORREF>>& rows, COLORREF colour) {
+    for (const auto& row : rows)
+        if (std::find(row.begin(), row.end(), colour) != row.end()) return true;
+    return false;
+}
+
+// A pixel and its right and lower neighbours differ in the alternate way of a checkerboard.
+bool ShowsCheckerboard(const std::vector<std::vector<COLORREF>>& rows, COLORREF a, COLORREF b) {
+    for (size_t y = 0; y + 1 < rows.size(); ++y)
+        for (size_t x = 0; x + 1 < rows[y].size(); ++x)
+            if (rows[y][x] == a && rows[y][x + 1] == b && rows[y + 1][x] == b && rows[y + 1][x + 1] == a)
+                return true;
+    return false;
+}
+
+// The colour of image i of the test tool bars' bitmap.
+COLORREF ButtonImageColour(int i) {
+    return RGB(40 + 50 * (i % 5), 200 - 30 * (i % 6), 90 + 40 * (i % 4));
+}
+
+} // namespace
+
 TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
     ::CheckMenuItem(menu, ID_UNDO, MF_BYCOMMAND | MF_CHECKED);
     frame->m_bCutEnabled = FALSE;
@@ -101,11 +147,49 @@ TEST_F(BitmapMenu, PopupItemsGetTheToolBarImagesAndAreDrawnByTheMenu) {
                        EXPECT_TRUE(::GetMenuState(editMenu(), 1, MF_BYPOSITION) & MF_GRAYED);
                        drawn = pm::afxtest::saveScreenPng("docking_bitmap_menu_open") &&
                                pm::afxtest::savePng(popupWindows()[0], "docking_bitmap_menu_items");
+                       HWND popup = popupWindows()[0];
+                       const COLORREF black = RGB(0, 0, 0), white = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                                      face = ::GetSysColor(COLOR_BTNFACE);
+                       // Undo, checked without an image: a check mark on a checkerboard.
+                       const auto undo = ItemPixels(popup, editMenu(), 0);
+                       EXPECT_TRUE(Shows(undo, black));
+                       EXPECT_TRUE(ShowsCheckerboard(undo, white, face));
+                       // Cut, disabled: its image and text embossed, in neither their colour nor black.
+                       const auto cut = ItemPixels(popup, editMenu(), 1);
+                       EXPECT_FALSE(Shows(cut, ButtonImageColour(organiser->GetImageInfo(ID_CUT)->nImage)));
+                       std::vector<std::vector<COLORREF>> cutLabel;
+                       for (const auto& row : cut)
+                           cutLabel.emplace_back(row.begin() + 24, row.end() - 2);
+                       EXPECT_FALSE(Shows(cutLabel, black)) << "the label is embossed";
+                       EXPECT_TRUE(Shows(cut, ::GetSysColor(COLOR_BTNSHADOW)));
+                       // Paste, chosen: its image in its colour beside the highlighted label.
+                       const auto chosen = ItemPixels(popup, editMenu(), 2);
+                       EXPECT_TRUE(Shows(chosen, ButtonImageColour(paste->nImage)));
+                       EXPECT_TRUE(Shows(chosen, ::GetSysColor(COLOR_HIGHLIGHT)));
+                       EXPECT_FALSE(Shows(undo, ::GetSysColor(COLOR_HIGHLIGHT)));
                        pm::test::pressKey(popupWindows()[0], VK_ESCAPE);
                    }});
     bar().OpenPopup(1);
     pm::afxtest::pump();
     EXPECT_TRUE(drawn);
+    // File's separator: an etched line, a shadow row over a light one, across the popup.
+    bool etched = false;
+    inLoops(main, {[&] {
+                HWND popup = popupWindows().at(0);
+                const auto separator = ItemPixels(popup, ::GetSubMenu(menu, 0), 2);
+                const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW),
+                               light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+                for (size_t y = 0; y + 1 < separator.size(); ++y) {
+                    const auto& row = separator[y];
+                    const auto& next = separator[y + 1];
+                    etched = etched || (std::count(row.begin(), row.end(), shadow) > 40 &&
+                                        std::count(next.begin(), next.end(), light) > 40);
+                }
+                pm::test::pressKey(popup, VK_ESCAPE);
+            }});
+    bar().OpenPopup(0);
+    pm::afxtest::pump();
+    EXPECT_TRUE(etched);
     // Between menu loops the popup stays converted; detaching gives the texts back.
     organiser->DetachFrameWnd();
     EXPECT_FALSE(organiser->IsConverted(editMenu()));
@@ -230,6 +314,156 @@ TEST_F(BitmapMenu, AHiddenCommandAppearsAfterTheExpansionItemIsChosen) {
     // The loop has ended: the menu is whole again and no longer converted.
     EXPECT_FALSE(organiser->m_bExpanding);
     EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE}));
+    // The frame entered the changed menu among the bar's modified menus: shown another menu, the bar
+    // saves its state, and the organiser its recently used part.
+    ASSERT_EQ(bar().m_modifiedMenus.count(menu), 1u);
+    HMENU other = makeTestMenu();
+    bar().SetMenu(other);
+    const std::string section = "Menu_Default~!@#$#$%^";
+    EXPECT_EQ(count("saved " + section), 1);
+    EXPECT_EQ(bar().m_modifiedMenus.count(menu), 0u);
+    EXPECT_NE(static_cast<int>(
+                  app->GetProfileInt((section + "_RecentlyUsedSubmenuItems").c_str(), "RUItemsDataSize", -1)),
+              -1);
+    bar().SetMenu(menu);
+    ::DestroyMenu(other);
+}
+
+namespace {
+
+// The middle of item `position` of a converted popup in its window, as the menu's own hit test
+// places it (client coordinates).
+POINT itemMiddle(HWND popup, HMENU menu, int position) {
+    auto* bitmapMenu = dynamic_cast<CDKBitmapMenu*>(CMenu::FromHandlePermanent(menu));
+    RECT client;
+    ::GetClientRect(popup, &client);
+    int first = -1, last = -1;
+    for (int y = 0; bitmapMenu && y < client.bottom; ++y) {
+        if (bitmapMenu->HitTest(POINT{20, y}) != position) continue;
+        if (first < 0) first = y;
+        last = y;
+    }
+    return POINT{20, (first + last) / 2};
+}
+
+LONG LeftOf(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    return r.left;
+}
+
+} // namespace
+
+TEST_F(BitmapMenu, TheExpansionItemOfAPopupWithASubmenuOpenExpandsThatPopup) {
+    // A frame that shows its menu the system's way; Edit: Undo, Cut, Paste (hidden), More > (Find,
+    // Bold).
+    organiser.reset();
+    auto* plain = new CFrameWnd;
+    ASSERT_TRUE(plain->Create(nullptr, "Window menu", WS_OVERLAPPEDWINDOW, CRect(80, 80, 480, 300)));
+    HMENU windowMenu = makeTestMenu();
+    HMENU edit = ::GetSubMenu(windowMenu, 1);
+    HMENU more = ::CreatePopupMenu();
+    ::AppendMenu(more, MF_STRING, ID_FIND, "&Find");
+    ::AppendMenu(more, MF_STRING, ID_BOLD, "&Bold");
+    ::AppendMenu(edit, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
+    ::SetMenu(plain->m_hWnd, windowMenu);
+    plain->ShowWindow(SW_SHOW);
+    app->m_pMainWnd = plain;
+    CDKBitmapMenuManager onPlain;
+    ASSERT_TRUE(onPlain.AttachFrameWnd(plain));
+    onPlain.HideCommand(ID_PASTE);
+    auto leftmost = [](bool left) {
+        HWND found = nullptr;
+        for (HWND w : popupWindows())
+            if (!found || (LeftOf(w) < LeftOf(found)) == left) found = w;
+        return found;
+    };
+    std::vector<size_t> popups;
+    std::vector<UINT> expanded;
+    inLoops(plain->m_hWnd, {[&] {
+                                // The submenu opened from the item under the pointer, then the pointer
+                                // on its first item.
+                                HWND editWindow = leftmost(true);
+                                pm::test::moveMouse(editWindow, itemMiddle(editWindow, edit, 2));
+                            },
+                            [&] {
+                                HWND moreWindow = leftmost(false);
+                                pm::test::moveMouse(moreWindow, itemMiddle(moreWindow, more, 0));
+                            },
+                            [&] {
+                                popups.push_back(popupWindows().size());
+                                // The expansion item of Edit, not of the submenu, clicked.
+                                HWND editWindow = leftmost(true);
+                                const int last = ::GetMenuItemCount(edit) - 1;
+                                ASSERT_EQ(::GetMenuItemID(edit, last),
+                                          static_cast<UINT>(ID_BITMAPMENU_EXPAND));
+                                POINT at = itemMiddle(editWindow, edit, last);
+                                pm::test::pressMouse(editWindow, at);
+                                pm::test::releaseMouse(editWindow, at);
+                            },
+                            [&] {
+                                popups.push_back(popupWindows().size());
+                                expanded = ids(edit);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                                pm::test::pressKey(plain->m_hWnd, VK_ESCAPE);
+                            }});
+    pm::afxtest::pressKey(plain->m_hWnd, 'E', false, false, true);
+    pm::afxtest::pump();
+    ASSERT_EQ(popups.size(), 2u);
+    EXPECT_EQ(popups[0], 2u) << "Edit and its submenu";
+    EXPECT_EQ(popups[1], 1u) << "the submenu closed";
+    EXPECT_EQ(expanded, (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, static_cast<UINT>(-1)}))
+        << "Edit came back with all its items";
+    onPlain.DetachFrameWnd();
+    app->m_pMainWnd = frame;
+    plain->DestroyWindow();
+    pm::afxtest::pump();
+    ::DestroyMenu(windowMenu);
+}
+
+namespace {
+
+// A control that measures its own items (the request reflected to it), and a window that answers
+// measure requests sent to it as a parent would.
+class CMeasuredList : public CWnd {
+public:
+    int m_nMeasured = 0;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
+        ++m_nMeasured;
+        lpMIS->itemHeight = 31;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMeasuredList, CWnd)
+    ON_WM_MEASUREITEM_REFLECT()
+END_MESSAGE_MAP()
+
+class CMeasuringParent : public CWnd {
+public:
+    int m_nAsked = 0;
+    afx_msg void OnMeasureItem(int, LPMEASUREITEMSTRUCT) { ++m_nAsked; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMeasuringParent, CWnd)
+    ON_WM_MEASUREITEM()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(BitmapMenu, AControlsMeasureRequestReachesThatControlAlone) {
+    CMeasuredList list;
+    CMeasuringParent other;
+    ASSERT_TRUE(list.Create(AFX_WND, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), frame, 901));
+    ASSERT_TRUE(other.Create(AFX_WND, "", WS_CHILD | WS_VISIBLE, CRect(60, 0, 110, 50), frame, 902));
+    MEASUREITEMSTRUCT request{};
+    request.CtlType = ODT_LISTBOX;
+    request.CtlID = 901;
+    EXPECT_TRUE(frame->SendMessage(WM_MEASUREITEM, 901, reinterpret_cast<LPARAM>(&request)));
+    EXPECT_EQ(list.m_nMeasured, 1);
+    EXPECT_EQ(request.itemHeight, 31u);
+    EXPECT_EQ(other.m_nAsked, 0) << "other windows are not asked";
+    list.DestroyWindow();
+    other.DestroyWindow();
 }
 
 TEST_F(BitmapMenu, HidingDropsSeparatorsThatWouldStandAlone) {
@@ -399,6 +633,71 @@ TEST_F(BitmapMenu, CustomisationInThePopupWindow) {
     EXPECT_EQ(file->GetCustomizedItem(), 2);
     // The window never takes the activation.
     EXPECT_EQ(window.SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(main), 0), MA_NOACTIVATE);
+}
+
+TEST_F(BitmapMenu, TheCustomisationMenuOffersWhatTheItemAllowsAndItsOperationsAskTheFrameFirst) {
+    // File: New, Open, -, Exit, and a recent file; Exit is not recently used.
+    HMENU fileMenu = ::GetSubMenu(menu, 0);
+    ::AppendMenu(fileMenu, MF_STRING, 0xE110, "&1 page.js");
+    organiser->HideCommand(ID_EXIT);
+    organiser->SetCustomizationMode(TRUE, main);
+    CDKBitmapMenu* file = organiser->ConvertPopupMenu(fileMenu, 0, FALSE);
+    CDKBitmapMenuPopupWnd window(file);
+    ASSERT_TRUE(window.Create(frame, CPoint(120, 160)));
+    pm::afxtest::pump();
+    struct Case {
+        int position;
+        std::vector<std::pair<UINT, UINT>> states; // command and MF_GRAYED | MF_CHECKED, or -1: absent
+    };
+    const UINT absent = static_cast<UINT>(-1);
+    const Case cases[] = {
+        {1,
+         {{ID_BITMAPMENU_RECENTLYUSED, MF_CHECKED},
+          {ID_BITMAPMENU_SEPARATORBEFORE, 0},
+          {ID_BITMAPMENU_SEPARATORAFTER, MF_GRAYED}}},                        // before a separator
+        {2, {{ID_BITMAPMENU_DELETE, 0}, {ID_BITMAPMENU_APPEARANCE, absent}}}, // a separator: Delete alone
+        {3, {{ID_BITMAPMENU_RECENTLYUSED, 0}, {ID_BITMAPMENU_SEPARATORBEFORE, MF_GRAYED}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.position);
+        std::vector<UINT> seen;
+        pm::test::MessageRecorder rec;
+        rec.watch(window.m_hWnd, "popup window");
+        inLoops(main, {[&] {
+                    HMENU context = nullptr;
+                    for (const auto& m : rec.messages())
+                        if (m.message == WM_INITMENUPOPUP) context = reinterpret_cast<HMENU>(m.wParam);
+                    for (const auto& [command, state] : c.states)
+                        seen.push_back(::GetMenuState(context, command, MF_BYCOMMAND));
+                    pm::test::pressKey(popupWindows().at(0), VK_ESCAPE);
+                }});
+        EXPECT_TRUE(file->ShowCustomizeMenu(c.position, 200, 200));
+        ASSERT_EQ(seen.size(), c.states.size());
+        for (size_t i = 0; i < seen.size(); ++i)
+            EXPECT_EQ(seen[i] == absent ? absent : seen[i] & (MF_GRAYED | MF_CHECKED), c.states[i].second)
+                << c.states[i].first;
+    }
+    EXPECT_FALSE(file->ShowCustomizeMenu(4, 200, 200)) << "a recent file has none";
+
+    // Each operation tells the frame first (from the popup window's id); an answer cancels it.
+    const std::string told =
+        "customize " + std::to_string(ID_BITMAPMENU_DELETE) + " from " + std::to_string(::GetDlgCtrlID(main));
+    frame->m_lCoolCommandAnswer = 1;
+    file->SetCustomizedItem(0);
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_DELETE);
+    EXPECT_EQ(std::count(frame->m_log.begin(), frame->m_log.end(), told), 1);
+    EXPECT_EQ(::GetMenuItemID(file->m_hMenu, 0), static_cast<UINT>(ID_NEW)) << "cancelled";
+    frame->m_lCoolCommandAnswer = 0;
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_DELETE);
+    EXPECT_EQ(::GetMenuItemID(file->m_hMenu, 0), static_cast<UINT>(ID_OPEN)) << "New deleted";
+    file->SetCustomizedItem(0);
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_SEPARATORAFTER);
+    EXPECT_EQ(ids(file->m_hMenu), (std::vector<UINT>{ID_OPEN, 0u, 0u, ID_EXIT, 0xE110u}));
+    file->SetCustomizedItem(3);
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_RECENTLYUSED);
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(file->m_hMenu, 3)) << "Exit is recently used now";
+    window.SendMessage(WM_COMMAND, ID_BITMAPMENU_RECENTLYUSED);
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(file->m_hMenu, 3));
 }
 
 TEST_F(BitmapMenu, HoldingAnItemInThePopupWindowStartsItsDragAndAnEarlyReleaseDoesNot) {

@@ -8,6 +8,7 @@
 
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/res/resources.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,37 @@ TEST_F(CoolComboTest, TheArrowTakesAThirdAndTheGridWraps) {
         MAKELPARAM(popup->GetItemRect(10).CenterPoint().x, popup->GetItemRect(10).CenterPoint().y));
     pm::afxtest::pump();
     EXPECT_TRUE(pm::afxtest::savePng(popup->m_hWnd, "colour_combo_popup"));
+}
+
+TEST_F(CoolComboTest, ThePopupShowsItsStripItsCellsAndTheCurrentAndHotOnes) {
+    m_combo.SetCurrentItem(3);
+    CCoolComboPopup* popup = Drop();
+    ASSERT_NE(popup, nullptr);
+    const CRect hot = popup->GetItemRect(10);
+    popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(hot.CenterPoint().x, hot.CenterPoint().y));
+    popup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pm::afxtest::pump();
+    const pm::test::Picture image = pm::test::windowPicture(popup->m_hWnd);
+    CRect window;
+    popup->GetWindowRect(&window);
+    CPoint origin(0, 0);
+    popup->ClientToScreen(&origin);
+    auto at = [&](CPoint p) {
+        return image.colour(p.x + origin.x - window.left, p.y + origin.y - window.top);
+    };
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW), light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    // The tear-off strip above the default text.
+    const CRect text = popup->GetItemRect(CC_ITEM_DEFAULT);
+    EXPECT_EQ(at(CPoint(text.CenterPoint().x, text.top - 4)), ::GetSysColor(COLOR_HIGHLIGHT));
+    // The cells show their images; the current one is sunken, the hot one raised.
+    const CRect current = popup->GetItemRect(3);
+    EXPECT_EQ(at(current.CenterPoint()), RGB(40 + 150, 200 - 90, 90 + 120)) << "image 3";
+    EXPECT_EQ(at(current.TopLeft()), shadow);
+    EXPECT_EQ(at(CPoint(current.right - 1, current.bottom - 1)), light);
+    EXPECT_EQ(at(hot.TopLeft()), light);
+    EXPECT_EQ(at(CPoint(hot.right - 1, hot.bottom - 1)), shadow);
+    const CRect plain = popup->GetItemRect(5);
+    EXPECT_EQ(at(plain.TopLeft()), ::GetSysColor(COLOR_BTNFACE)) << "other cells have no edge";
 }
 
 TEST_F(CoolComboTest, TheStripAndTheCellsHaveTips) {
@@ -257,6 +289,14 @@ TEST_F(CoolComboTest, CommandCellsRunTheirCommandsAndShowTheirAccelerators) {
     EXPECT_EQ(frame->m_commands, std::vector<UINT>({0x8103}));
     for (const auto& event : m_parent.m_events)
         EXPECT_NE(event.first, static_cast<UINT>(CCN_SELECT));
+    // The button shows the command chosen, and a click on its main part chooses it again.
+    EXPECT_EQ(m_combo.GetCurrentItem(), 2);
+    const CPoint main = m_combo.GetMainRect().CenterPoint();
+    m_combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(main.x, main.y));
+    m_combo.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(main.x, main.y));
+    pm::afxtest::pump();
+    ASSERT_FALSE(m_parent.m_events.empty());
+    EXPECT_EQ(m_parent.m_events.back(), std::make_pair(static_cast<UINT>(CCN_SELECT), 2));
 
     ::DestroyAcceleratorTable(frame->m_hAccelTable);
     frame->m_hAccelTable = nullptr;
@@ -285,6 +325,87 @@ TEST_F(CoolComboTest, WithoutAHandlerTheTargetAnswersTheUpdate) {
         EXPECT_EQ(m_combo.IsWindowEnabled() != FALSE, c.bEnabled);
         EXPECT_EQ(m_combo.GetCurrentItem(), c.current);
     }
+}
+
+namespace {
+
+// A 24-bit BMP file of images 16 wide and 15 high, each filled with its colour.
+std::vector<unsigned char> StripOfImages(const std::vector<COLORREF>& colours) {
+    const int w = 16 * static_cast<int>(colours.size()), h = 15;
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> out(static_cast<size_t>(54 + stride * h), 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(2, static_cast<uint32_t>(out.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(w));
+    put32(22, static_cast<uint32_t>(h));
+    out[26] = 1;
+    out[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = colours[static_cast<size_t>(x / 16)];
+            const size_t at = static_cast<size_t>(54 + y * stride + x * 3);
+            out[at] = GetBValue(c);
+            out[at + 1] = GetGValue(c);
+            out[at + 2] = GetRValue(c);
+        }
+    return out;
+}
+
+// The colour the main part of a combo shows in its middle.
+COLORREF MainPartMiddle(CCoolCombo& combo) {
+    combo.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pm::afxtest::pump();
+    const CPoint middle = combo.GetMainRect().CenterPoint();
+    return pm::test::windowPicture(combo.m_hWnd).colour(middle.x, middle.y);
+}
+
+} // namespace
+
+TEST(CoolComboBar, CombosTakeTheirImagesFromTheBarsToolBarResource) {
+    constexpr UINT IDR_COMBO_BAR = 7410;
+    const COLORREF red = RGB(200, 0, 0), green = RGB(0, 160, 0), blue = RGB(0, 0, 200);
+    static const std::vector<unsigned char> strip = StripOfImages({red, green, blue});
+    pm::res::addToolbar(IDR_COMBO_BAR, {16, 15, {0x8101, 0, 0x8102, 0x8103}});
+    pm::res::addImage(pm::res::ImageKind::Bitmap, IDR_COMBO_BAR, strip.data(), strip.size());
+    docking_test::CBarFrame* frame = docking_test::MakeFrame();
+    ASSERT_NE(frame, nullptr);
+    CCoolComboBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 500));
+    ASSERT_TRUE(bar.LoadToolBar(IDR_COMBO_BAR));
+    // With an image index the button keeps its place and the combo shows the button's image.
+    CCoolCombo withImage;
+    ASSERT_TRUE(bar.AddCombo(&withImage, 0x8102, 1));
+    withImage.SetCurrentItem(CC_ITEM_DEFAULT);
+    EXPECT_EQ(MainPartMiddle(withImage), green);
+    // Without one the button becomes a separator and the combo's grid holds every image of the
+    // resource.
+    CCoolCombo grid;
+    ASSERT_TRUE(bar.AddCombo(&grid, 0x8103));
+    grid.SetItemCount(3, 3);
+    for (int item : {0, 2}) {
+        grid.SetCurrentItem(item);
+        EXPECT_EQ(MainPartMiddle(grid), item == 0 ? red : blue) << item;
+    }
+    // The bitmap resource and tool-bar resource forms on their own.
+    CCoolCombo loose;
+    ASSERT_TRUE(loose.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 40, 40, 62), frame, 0x8101));
+    EXPECT_TRUE(loose.LoadToolBarImage(IDR_COMBO_BAR, RGB(0xC0, 0xC0, 0xC0)));
+    loose.SetCurrentItem(CC_ITEM_DEFAULT);
+    EXPECT_EQ(MainPartMiddle(loose), red);
+    EXPECT_TRUE(loose.LoadImages(IDR_COMBO_BAR, 16, RGB(0xC0, 0xC0, 0xC0)));
+    loose.SetItemCount(3, 3);
+    loose.SetCurrentItem(1);
+    EXPECT_EQ(MainPartMiddle(loose), green);
+    EXPECT_FALSE(loose.LoadToolBarImage(IDR_COMBO_BAR + 1, 0)) << "no such resource";
+    frame->DestroyWindow();
+    pm::afxtest::pump();
 }
 
 TEST(CoolComboBar, ACombosSeparatorIsHalfAsWideAgainAndTheComboSitsOnIt) {

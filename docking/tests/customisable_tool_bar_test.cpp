@@ -7,6 +7,7 @@
 #include "docking/tests/support/bar_frame.h"
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
 #include "platform/win/res/resources.h"
 
 #include <gtest/gtest.h>
@@ -198,6 +199,29 @@ TEST_F(CustomisableToolBarTest, TheCustomisationDialogGetsThePoolAndResetsToItsS
         EXPECT_EQ(info.tbButton.idCommand, c.command);
         EXPECT_STREQ(text, c.text);
     }
+}
+
+TEST_F(CustomisableToolBarTest, ResetWithCtrlHeldGivesBackEveryButtonOfThePool) {
+    auto notify = [&](UINT code) {
+        NMTOOLBAR nm{};
+        nm.hdr = {m_bar.m_hWnd, kBarId, code};
+        return m_frame->SendMessage(WM_NOTIFY, kBarId, reinterpret_cast<LPARAM>(&nm));
+    };
+    const std::vector<int> pool = Ids(Current());
+    m_bar.SetButtonRecords(Without(0x8101));
+    const std::vector<int> opened = Ids(Current());
+    ASSERT_NE(opened, pool);
+    notify(static_cast<UINT>(TBN_BEGINADJUST));
+    m_bar.SetButtonRecords(Without(0x8102));
+    pm::test::holdKey(m_frame->m_hWnd, VK_CONTROL, true);
+    pm::afxtest::pump();
+    EXPECT_TRUE(notify(static_cast<UINT>(TBN_RESET)));
+    EXPECT_EQ(Ids(Current()), pool) << "Ctrl: every button the bar was loaded with";
+    pm::test::holdKey(m_frame->m_hWnd, VK_CONTROL, false);
+    pm::afxtest::pump();
+    EXPECT_TRUE(notify(static_cast<UINT>(TBN_RESET)));
+    EXPECT_EQ(Ids(Current()), opened) << "without: the layout the dialog opened with";
+    notify(static_cast<UINT>(TBN_ENDADJUST));
 }
 
 TEST_F(CustomisableToolBarTest, TheArchiveFormHoldsTheSameBlockBehindItsLength) {

@@ -8,8 +8,12 @@
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/test_windows.h"
+#include "platform/win/windlg.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace docktest;
 
@@ -287,6 +291,20 @@ TEST_F(DockableChildren, NewWindowOnADockedDocumentAndNoMaximisingWhileDocked) {
     for (POSITION pos = doc->GetFirstViewPosition(); pos; doc->GetNextView(pos))
         ++after;
     EXPECT_EQ(after, views + 1);
+}
+
+TEST_F(DockableChildren, NewWindowForAWindowWithoutADocumentSaysTheCommandFailed) {
+    std::vector<std::string> boxes;
+    pm::setMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    // The active window shows no document (its view let go of): a new window for it fails.
+    active->SetActiveView(nullptr, FALSE);
+    ASSERT_EQ(active->GetActiveDocument(), nullptr);
+    frame->SendMessage(WM_COMMAND, ID_WINDOW_NEW, 0);
+    pm::setMessageBoxHook(nullptr);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Command failed."});
 }
 
 TEST_F(DockableChildren, AnActivePaneLeavesTheDocumentPaneItsCaption) {

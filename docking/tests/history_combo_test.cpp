@@ -165,6 +165,58 @@ TEST_F(HistoryComboTest, TheToolBarSitsBesideTheComboAndActsOnIt) {
     EXPECT_FALSE(bar->IsWindowVisible());
 }
 
+namespace {
+
+constexpr UINT ID_FOREIGN_HANDLED = 0x8201, ID_FOREIGN_UNHANDLED = 0x8202;
+
+// A form that handles one of the tool bar's other commands and records the commands it gets.
+class CFormWithCommands : public CWnd {
+public:
+    std::vector<std::pair<UINT, HWND>> m_commands;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        m_commands.emplace_back(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return TRUE;
+    }
+    afx_msg void OnUpdateHandled(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CFormWithCommands, CWnd)
+    ON_UPDATE_COMMAND_UI(ID_FOREIGN_HANDLED, OnUpdateHandled)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(HistoryComboForm, TheToolBarFollowsTheCombosEnablingAndPassesOtherCommandsToTheForm) {
+    CFormWithCommands form;
+    ASSERT_TRUE(form.CreateEx(0, AFX_WND, "form", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    CDKHistoryCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 10, 200, 150), &form, 5));
+    CToolBar* bar = combo.GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    combo.EnableWindow(FALSE);
+    EXPECT_FALSE(bar->IsWindowEnabled());
+    combo.EnableWindow(TRUE);
+    EXPECT_TRUE(bar->IsWindowEnabled());
+
+    // Two more buttons on the bar: their updates are the form's, their commands go to it.
+    TBBUTTON more[] = {
+        {0, static_cast<int>(ID_FOREIGN_HANDLED), TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1},
+        {0, static_cast<int>(ID_FOREIGN_UNHANDLED), TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, -1}};
+    bar->SendMessage(TB_ADDBUTTONS, 2, reinterpret_cast<LPARAM>(more));
+    combo.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_TRUE(bar->SendMessage(TB_ISBUTTONENABLED, ID_FOREIGN_HANDLED));
+    EXPECT_FALSE(bar->SendMessage(TB_ISBUTTONENABLED, ID_FOREIGN_UNHANDLED)) << "the form has no handler";
+    combo.SendMessage(WM_COMMAND, ID_FOREIGN_HANDLED, reinterpret_cast<LPARAM>(bar->m_hWnd));
+    EXPECT_EQ(form.m_commands, (std::vector<std::pair<UINT, HWND>>{{ID_FOREIGN_HANDLED, bar->m_hWnd}}));
+    // The bar's own commands stay with the combo (the form hears only the combo's notifications).
+    form.m_commands.clear();
+    combo.SendMessage(WM_COMMAND, ID_HISTORYCOMBO_CLEAR, reinterpret_cast<LPARAM>(bar->m_hWnd));
+    for (const auto& command : form.m_commands)
+        EXPECT_NE(command.second, bar->m_hWnd) << command.first;
+    combo.DestroyWindow();
+    form.DestroyWindow();
+}
+
 TEST_F(HistoryComboTest, ToolTipsAreTheSecondPartOfTheCommandsString) {
     pm::res::addString(ID_HISTORYCOMBO_ADD, "Adds the text to the history\nAdd to history");
     pm::res::addString(ID_HISTORYCOMBO_CLEAR, "Clears\n" + std::string(100, 'x'));

@@ -75,6 +75,16 @@ TEST_F(ItemTip, OnlyACellWhoseTextIsCutGetsATip) {
         EXPECT_EQ(info.nColumn, 1);
         EXPECT_EQ(info.rect.left, 120);
     }
+    // With small icons, a point on the first column's icon is outside its label.
+    CImageList icons;
+    ASSERT_TRUE(icons.Create(16, 16, ILC_COLOR24, 1, 0));
+    list.SetImageList(&icons, LVSIL_SMALL);
+    CRect label;
+    ListView_GetItemRect(list.m_hWnd, 1, &label, LVIR_LABEL);
+    ASSERT_GT(label.left, 4);
+    EXPECT_EQ(infoAt(CPoint(label.left - 4, label.CenterPoint().y)).nResult, ItemTipInfo::outsideLabel);
+    EXPECT_NE(infoAt(CPoint(label.left + 4, label.CenterPoint().y)).nResult, ItemTipInfo::outsideLabel);
+    list.SetImageList(nullptr, LVSIL_SMALL);
     list.ModifyStyle(LVS_TYPEMASK, LVS_LIST);
     EXPECT_EQ(infoAt(cell(1, 1)).nResult, ItemTipInfo::notReport);
 }

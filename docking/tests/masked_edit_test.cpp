@@ -249,6 +249,42 @@ TEST_F(MaskedEditTest, NumericControlsAcceptNumbersAndFlagNegativeOnes) {
     EXPECT_EQ(money.m_nErrors, 1);
 }
 
+TEST_F(MaskedEditTest, APasteThatIsNotANumberIsRefusedAndTheValueKept) {
+    Counting<CDKNumericEdit> number;
+    Make(number);
+    number.SetSel(0, 0);
+    Type(number, "12");
+    Counting<CDKCurrencyEdit> money;
+    ASSERT_TRUE(money.Create(WS_CHILD | WS_VISIBLE, CRect(0, 30, 280, 54), &m_parent, 8));
+    money.SetSel(0, 0);
+    Type(money, "2.25");
+    struct Case {
+        CDKEdit* edit;
+        const char* pasted;
+        int selStart, selEnd;
+        const char* after;
+        bool refused;
+    };
+    const Case cases[] = {
+        {&number, "abc", 2, 2, "12", true},   // a word
+        {&number, "-3", 1, 1, "12", true},    // a minus inside
+        {&money, "1.5", 4, 4, "2.25", true},  // a second point
+        {&money, "9", 4, 4, "2.25", true},    // a third decimal
+        {&number, "34", 2, 2, "1234", false}, // a number is taken
+        {&money, "1", 0, 4, "1", false},      // over the whole value
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        const int errors = number.m_nErrors + money.m_nErrors;
+        PutOnClipboard(c.pasted);
+        c.edit->SetSel(c.selStart, c.selEnd);
+        c.edit->SendMessage(WM_PASTE);
+        EXPECT_EQ(Text(*c.edit), c.after);
+        EXPECT_EQ(std::string(c.edit->GetInputText()), c.after);
+        EXPECT_EQ(number.m_nErrors + money.m_nErrors - errors, c.refused ? 1 : 0) << "a refusal beeps";
+    }
+}
+
 TEST_F(MaskedEditTest, ColoursFollowTheStateAndNegativeNumbersHaveTheirOwn) {
     CDKNumericEdit edit;
     Make(edit);

@@ -7,6 +7,8 @@
 #include "docking/TabPageWindow.h"
 
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/res/resources.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,97 @@ TEST_F(SharedScrollContainerTest, TabScrollingStopsAtBothEnds) {
     m_tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onTab.x, onTab.y));
     m_tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onTab.x, onTab.y));
     EXPECT_EQ(m_tabs.GetActivePageIndex(), 4);
+}
+
+namespace {
+
+COLORREF PixelAt(const pm::test::Picture& image, CPoint at) {
+    return image.colour(at.x, at.y);
+}
+
+} // namespace
+
+TEST_F(SharedScrollContainerTest, InactiveTabsHaveALightLeftAndAShadowedRightSlant) {
+    // Inactive tabs are drawn in order and the active one last: the last tab shows both slants.
+    ASSERT_TRUE(m_tabs.InsertPage(0, MakePage("First", 0, 0), nullptr));
+    ASSERT_TRUE(m_tabs.InsertPage(1, MakePage("Second", 0, 0), nullptr));
+    ASSERT_TRUE(m_tabs.InsertPage(2, MakePage("Third", 0, 0), nullptr));
+    ASSERT_TRUE(m_tabs.SetActivePageIndex(0));
+    m_tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pm::afxtest::pump();
+    const pm::test::Picture image = pm::test::windowPicture(m_tabs.m_hWnd);
+    CPoint origin(0, 0);
+    m_tabs.ClientToScreen(&origin);
+    CRect window;
+    m_tabs.GetWindowRect(&window);
+    const CSize toImage = origin - window.TopLeft();
+    // Along the middle row of the inactive tab: outline, then the slant's line, from either side.
+    const COLORREF outline = ::GetSysColor(COLOR_WINDOWTEXT);
+    // Where the outline of a tab is along its middle row, from its left or from its right.
+    auto outlineAt = [&](const CRect& tab, bool fromLeft) {
+        const int y = tab.CenterPoint().y;
+        int x = fromLeft ? tab.left : tab.right;
+        while (x > tab.left - 1 && x < tab.right + 1 && PixelAt(image, CPoint(x, y) + toImage) != outline)
+            x += fromLeft ? 1 : -1;
+        return CPoint(x, y);
+    };
+    const CRect tab = m_tabs.GetTabRect(2);
+    const CPoint left = outlineAt(tab, true), right = outlineAt(tab, false);
+    ASSERT_LT(left.x, right.x);
+    EXPECT_EQ(PixelAt(image, left + CSize(1, 0) + toImage), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(PixelAt(image, right - CSize(1, 0) + toImage), ::GetSysColor(COLOR_BTNSHADOW));
+    // Inside, an inactive tab has the face colour; the active one, on top, the page's colour.
+    EXPECT_EQ(PixelAt(image, left + CSize(3, 0) + toImage), ::GetSysColor(COLOR_BTNFACE));
+    const CPoint activeLeft = outlineAt(m_tabs.GetTabRect(0), true);
+    EXPECT_EQ(PixelAt(image, activeLeft + CSize(3, 0) + toImage), ::GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(SharedScrollContainerTest, ThePageAreaShowsThePagesOwnBackground) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.lpszClassName = "GreenPage";
+    wc.hbrBackground = ::CreateSolidBrush(RGB(0, 160, 0));
+    ::RegisterClass(&wc);
+    CWnd page;
+    ASSERT_TRUE(page.CreateEx(0, "GreenPage", "Green", WS_CHILD, CRect(0, 0, 10, 10), &m_tabs, 0));
+    ASSERT_TRUE(m_tabs.InsertPage(0, &page, nullptr));
+    // The page window smaller than its place: the rest of the place shows its class's brush.
+    const CRect place = m_tabs.GetPageRect();
+    page.MoveWindow(place.left, place.top, place.Width() / 2, place.Height());
+    m_tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pm::afxtest::pump();
+    CPoint spot(place.right - 10, place.CenterPoint().y), origin(0, 0);
+    m_tabs.ClientToScreen(&origin);
+    CRect window;
+    m_tabs.GetWindowRect(&window);
+    EXPECT_EQ(PixelAt(pm::test::windowPicture(m_tabs.m_hWnd), spot + (origin - window.TopLeft())),
+              RGB(0, 160, 0));
+    // A change of the system's settings lays the container out again: the page takes its place.
+    m_tabs.SendMessage(WM_SETTINGCHANGE, 0, 0);
+    CRect now;
+    page.GetWindowRect(&now);
+    m_tabs.ScreenToClient(&now);
+    EXPECT_EQ(now, place);
+    page.DestroyWindow();
+    ::DeleteObject(wc.hbrBackground);
+}
+
+TEST_F(SharedScrollContainerTest, TheSplitterShowsTheApplicationsSplitCursorOrTheSystems) {
+    const CPoint splitter = m_tabs.GetSplitterRect().CenterPoint();
+    CPoint screen = splitter;
+    m_tabs.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE)) << "without a cursor of the program's own";
+    // A cursor picture without a hot spot of its own: a blue square.
+    static const std::string cursor = pm::test::solidPictureBytes(16, 16, RGB(0, 0, 255), "BMP");
+    pm::res::addImage(pm::res::ImageKind::Cursor, 30980,
+                      reinterpret_cast<const unsigned char*>(cursor.data()), cursor.size());
+    m_tabs.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_tabs.m_hWnd),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(::GetModuleHandle(nullptr), MAKEINTRESOURCE(30980)));
+    EXPECT_NE(::GetCursor(), ::LoadCursor(nullptr, IDC_SIZEWE));
 }
 
 TEST_F(SharedScrollContainerTest, AListPageHandsItsScrollStateToTheContainerAndElsewhereOnlyTimes) {

@@ -135,14 +135,9 @@ TEST_F(SizeToolBar, ControlFillsTheBarAndWrapsDockedFloatingAndResized) {
     EXPECT_GE(thin, 4u);
     ExpectButtonsInside();
 
-    // The row made thicker with its splitter (the rightmost strip, at its outer edge): fewer rows.
-    auto* left = static_cast<CDKSizeDockBar*>(Dock(AFX_IDW_DOCKBAR_LEFT));
-    int outer = -1;
-    for (size_t i = 0; i < left->GetSplitters().size(); ++i)
-        if (outer < 0 || left->GetSplitters()[i].rect.right > left->GetSplitters()[outer].rect.right)
-            outer = static_cast<int>(i);
-    ASSERT_GE(outer, 0);
-    left->MoveSplitter(outer, 40);
+    // Laid out as a fixed bar, it is as wide as it asks to be: wider, it wraps into fewer rows.
+    bar.m_szVert = CSize(100, 300);
+    frame->RecalcLayout();
     pm::afxtest::pump();
     EXPECT_EQ(ToolsRect(), BarClientRect());
     EXPECT_LT(Rows(), thin);

@@ -1,7 +1,9 @@
 // Sizeable bars in the docking test program: their frame and buttons, the drag that docks and
 // floats them, the splitters between them, hiding and showing, and pictures of it all.
 
+#include "docking/CDKCoolToolBar.h"
 #include "docking/CDKDockContext.h"
+#include "docking/CDKFrameWndSizeDock.h"
 #include "docking/CDKMDIFloatWnd.h"
 #include "docking/CDKSizableMiniDockFrameWnd.h"
 #include "docking/CDKWorkspaceState.h"
@@ -70,13 +72,20 @@ protected:
     static CPoint CaptionPoint(CDKSizeControlBar& bar) {
         return ClientPoint(&bar, bar.GetCaptionRect().CenterPoint());
     }
-    // Presses the left button at a screen point of the bar and releases it at another.
-    static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, CPoint releaseAt) {
-        const CPoint p = ClientPoint(&bar, pressAt), r = ClientPoint(&bar, releaseAt);
+    // Presses the left button at a screen point of the bar, moves through the others and releases
+    // it at the last.
+    static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, std::vector<CPoint> path) {
+        const CPoint p = ClientPoint(&bar, pressAt);
         bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.x, r.y));
-        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.x, r.y));
+        for (CPoint& at : path) {
+            at = ClientPoint(&bar, at);
+            bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        }
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(path.back().x, path.back().y));
         pm::afxtest::pump();
+    }
+    static void PressRelease(CDKSizeControlBar& bar, CPoint pressAt, CPoint releaseAt) {
+        PressRelease(bar, pressAt, std::vector<CPoint>{releaseAt});
     }
     // A point inside the top dock bar's edge of the frame's client area.
     CPoint TopEdge() {
@@ -276,6 +285,11 @@ TEST_F(SizeableBars, DoubleClickFloatsAndDocksBackAtTheSamePlace) {
     pm::afxtest::pump();
     EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
     EXPECT_EQ(WindowRect(&bar), before);
+    // Docked, its frame has the caption strip at the left again, beyond the border.
+    CRect client;
+    bar.GetClientRect(&client);
+    bar.ClientToScreen(&client);
+    EXPECT_EQ(client.TopLeft() - before.TopLeft(), CSize(5 + 11 + 5, 5));
 }
 
 TEST_F(SizeableBars, SplitterBetweenPanesTradesLengthWithinLimits) {
@@ -364,6 +378,169 @@ TEST_F(SizeableBars, CloseButtonHidesAndTheViewCommandBringsThePaneBack) {
     EXPECT_TRUE(bar.IsWindowVisible());
     EXPECT_EQ(bar.m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
     EXPECT_EQ(WindowRect(&bar), before);
+}
+
+TEST_F(SizeableBars, ACaptionButtonActsOnReleaseOverItselfAsAPushButtonDoes) {
+    CPaneBar& info = frame->m_wndInformation;
+    const CPoint close = info.GetCloseRect().CenterPoint(), expand = info.GetExpandRect().CenterPoint();
+    const CPoint away = close + CPoint(0, 60);
+    // Pressed on one button and released over the other: neither acts.
+    PressRelease(info, close, {expand});
+    EXPECT_TRUE(info.IsWindowVisible());
+    EXPECT_FALSE(info.IsExpanded());
+    PressRelease(info, expand, {close});
+    EXPECT_TRUE(info.IsWindowVisible());
+    EXPECT_FALSE(info.IsExpanded());
+    // Pressed, moved off and back on before the release: the button shows pressed again and acts.
+    const CPoint p = ClientPoint(&info, expand), off = ClientPoint(&info, away);
+    info.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    info.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(off.x, off.y));
+    EXPECT_EQ(info.GetPressed(), CDKSizeControlBar::pressedNone);
+    info.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    EXPECT_EQ(info.GetPressed(), CDKSizeControlBar::pressedExpand);
+    info.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    pm::afxtest::pump();
+    EXPECT_TRUE(info.IsExpanded());
+    PressRelease(info, info.GetCloseRect().CenterPoint(), {away, info.GetCloseRect().CenterPoint()});
+    EXPECT_FALSE(info.IsWindowVisible());
+}
+
+TEST_F(SizeableBars, ALongCaptionAlongAStripEndsBeforeTheButtons) {
+    // Docked at the bottom, the caption runs up the strip at the left; the area of the buttons (and
+    // the gaps between them) looks the same with a title too long for the strip as with a short one.
+    CPaneBar& output = frame->m_wndOutput;
+    const CRect window = WindowRect(&output);
+    const CRect caption = output.GetCaptionRect();
+    const RECT buttons{caption.left - window.left, 0, caption.right - window.left, caption.top - window.top};
+    auto buttonArea = [&](const char* title) {
+        output.SetWindowText(title);
+        output.RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        pm::afxtest::pump();
+        return pm::test::windowPicture(output.m_hWnd).copy(buttons);
+    };
+    const pm::test::Picture shortTitle = buttonArea("Out");
+    const pm::test::Picture longTitle =
+        buttonArea("Output of a build that runs very much longer than the strip");
+    EXPECT_TRUE(longTitle == shortTitle);
+}
+
+namespace {
+
+int g_deletedBars = 0;
+
+// A sizeable bar that counts how often bars of its kind were deleted.
+class CCountedBar : public CDKSizeControlBar {
+public:
+    explicit CCountedBar(DWORD dwBarStyle) : CDKSizeControlBar(dwBarStyle) {}
+    ~CCountedBar() override { ++g_deletedBars; }
+};
+
+void MakeBar(CControlBar& bar, CFrameWnd* frame, UINT id) {
+    auto* sizeable = dynamic_cast<CDKSizeControlBar*>(&bar);
+    ASSERT_NE(sizeable, nullptr);
+    ASSERT_TRUE(sizeable->Create(frame, "Bar", id, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 150, 100)));
+    sizeable->EnableDocking(CBRS_ALIGN_ANY);
+}
+
+} // namespace
+
+TEST_F(SizeableBars, TheSingleDocumentFrameDeletesItsAutoDeleteBarsAndNoOtherFramesBars) {
+    g_deletedBars = 0;
+    auto* single = new CDKFrameWndSizeDock;
+    ASSERT_TRUE(single->Create(nullptr, "Single", WS_OVERLAPPEDWINDOW, CRect(50, 50, 450, 350)));
+    EnableSizeDocking(single, CBRS_ALIGN_ANY);
+    auto* own = new CCountedBar(SZBAR_AUTODELETE);
+    MakeBar(*own, single, 0xE860);
+    single->DockControlBar(own, AFX_IDW_DOCKBAR_LEFT);
+    auto* other = new CCountedBar(SZBAR_AUTODELETE);
+    MakeBar(*other, frame, 0xE861);
+    frame->DockControlBar(other, AFX_IDW_DOCKBAR_RIGHT);
+    single->DestroyWindow();
+    pm::afxtest::pump();
+    EXPECT_EQ(g_deletedBars, 1);
+    EXPECT_TRUE(::IsWindow(other->m_hWnd)) << "the program's frame deletes its own when it goes";
+}
+
+TEST_F(SizeableBars, AFloatingFrameOfAnOrdinaryBarSizesOrOnlyMovesAsTheBarDoes) {
+    for (DWORD sizing : {static_cast<DWORD>(CBRS_SIZE_DYNAMIC), static_cast<DWORD>(CBRS_SIZE_FIXED)}) {
+        SCOPED_TRACE(sizing);
+        const UINT buttons[] = {0x8101, 0x8102};
+        CToolBar tools;
+        ASSERT_TRUE(tools.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | sizing, 0xE863));
+        ASSERT_TRUE(tools.SetButtons(buttons, 2));
+        ASSERT_TRUE(tools.SetBitmap(pm::afxtest::makeButtonImages(2)));
+        tools.EnableDocking(CBRS_ALIGN_ANY);
+        frame->FloatControlBar(&tools, CPoint(300, 300));
+        pm::afxtest::pump();
+        auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(tools.GetParentFrame());
+        ASSERT_NE(mini, nullptr);
+        mini->DecideKind();
+        EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindOrdinary);
+        const bool dynamic = sizing == CBRS_SIZE_DYNAMIC;
+        EXPECT_EQ((mini->m_dwMiniStyle & MFS_4THICKFRAME) != 0, dynamic);
+        EXPECT_EQ((mini->m_dwMiniStyle & MFS_MOVEFRAME) != 0, !dynamic);
+        EXPECT_EQ((mini->GetStyle() & WS_THICKFRAME) != 0, dynamic) << "only a bar that sizes gets borders";
+        tools.DestroyWindow();
+        pm::afxtest::pump();
+    }
+}
+
+TEST_F(SizeableBars, ClosingAFloatingFrameDeletesADeleteOnCloseBarButOnlyHidesTheBarsOfAMultiFrame) {
+    g_deletedBars = 0;
+    auto* doomed = new CCountedBar(SZBAR_DELETEONCLOSE);
+    MakeBar(*doomed, frame, 0xE864);
+    frame->FloatControlBar(doomed, CPoint(300, 300));
+    doomed->SendMessage(WM_SZBAR_FLOATKIND);
+    const HWND mini = doomed->GetParentFrame()->m_hWnd;
+    ::SendMessage(mini, WM_CLOSE, 0, 0);
+    pm::afxtest::pump();
+    EXPECT_EQ(g_deletedBars, 1);
+    EXPECT_FALSE(::IsWindow(mini));
+
+    // Floating together, the bars are only hidden, whatever their own style.
+    CCountedBar first(SZBAR_DELETEONCLOSE), second(0);
+    MakeBar(first, frame, 0xE865);
+    MakeBar(second, frame, 0xE866);
+    first.EnableDocking(CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    second.EnableDocking(CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    frame->FloatControlBar(&first, CPoint(320, 320), CBRS_ALIGN_TOP | CBRS_FLOAT_MULTI);
+    first.SendMessage(WM_SZBAR_FLOATKIND);
+    frame->DockControlBar(&second, static_cast<CDockBar*>(first.m_pDockBar));
+    ASSERT_EQ(second.GetParentFrame(), first.GetParentFrame());
+    const HWND multi = first.GetParentFrame()->m_hWnd;
+    ::SendMessage(multi, WM_CLOSE, 0, 0);
+    pm::afxtest::pump();
+    EXPECT_EQ(g_deletedBars, 1);
+    EXPECT_FALSE(first.IsWindowVisible());
+    EXPECT_FALSE(second.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(multi));
+    ::DestroyWindow(multi);
+    pm::afxtest::pump();
+}
+
+TEST_F(SizeableBars, AToolBarDockedAtASideShowsEveryButtonInAColumn) {
+    const UINT buttons[] = {0x8101, 0x8102, ID_SEPARATOR, 0x8103, 0x8104, 0x8105};
+    CDKCoolToolBar tools;
+    ASSERT_TRUE(tools.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0xE870));
+    ASSERT_TRUE(tools.SetButtons(buttons, 6));
+    ASSERT_TRUE(tools.SetBitmap(pm::afxtest::makeButtonImages(5)));
+    tools.EnableDocking(CBRS_ALIGN_ANY);
+    frame->FloatControlBar(&tools, CPoint(400, 300));
+    frame->RecalcLayout();
+    CRect drop(CPoint(2, 300), tools.CalcDynamicLayout(0, LM_VERTDOCK));
+    frame->DockControlBar(&tools, AFX_IDW_DOCKBAR_LEFT, &drop);
+    frame->RecalcLayout();
+    pm::afxtest::pump();
+    CRect client;
+    tools.GetClientRect(&client);
+    EXPECT_GT(client.Height(), client.Width());
+    CRect first, last;
+    tools.GetItemRect(0, &first);
+    tools.GetItemRect(5, &last);
+    EXPECT_GT(last.top, first.top) << "the buttons are in a column";
+    EXPECT_LE(last.right, client.right) << "the last button lies in the bar";
+    EXPECT_LE(last.bottom, client.bottom);
+    tools.DestroyWindow();
 }
 
 TEST_F(SizeableBars, ExpandButtonTakesTheRowAndGivesItBack) {

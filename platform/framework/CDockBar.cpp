@@ -7,6 +7,7 @@
 #include "platform/framework/CFrameWnd.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
@@ -153,9 +154,12 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
     pBar->m_pDockBar = this;
     if (!m_bFloating && pBar->m_pDockContext)
         pBar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(GetDlgCtrlID());
-    if (reshow)
-        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Its frame is worked out again now that it belongs here: sized above while it still belonged to
+    // the dock bar it came from, it kept that one's borders (a pane docked back from floating had
+    // no caption).
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                           (reshow ? SWP_SHOWWINDOW : 0));
     if (CFrameWnd* frame = GetDockingFrame()) frame->DelayRecalcLayout();
 }
 
@@ -209,78 +213,133 @@ LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+namespace {
+
+// A docked entry while the rows are laid out: the bar (NULL at a row's end), its size and where its
+// window is; wrapped when this layout moved it into a new row.
+struct DockedEntry {
+    CControlBar* bar = nullptr;
+    bool visible = false;
+    CSize size;
+    CRect current;
+    bool wrapped = false;
+    CRect rect;
+};
+
+// Places the visible bars of one row along it, from -B: a bar keeps its place when it is further on,
+// one past the end moves back into view, and one moved into this row starts it. Answers the index of
+// the first bar that finds no room left and must start a new row, or -1 when every bar fits.
+int placeRow(std::vector<DockedEntry>& row, int length, bool horz, bool floating) {
+    const int b = horz ? afxData.cxBorder2 : afxData.cyBorder2;
+    LONG CRect::*start = horz ? &CRect::left : &CRect::top;
+    int pt = -b;
+    for (int i = 0; i < static_cast<int>(row.size()); ++i) {
+        DockedEntry& e = row[i];
+        if (!e.visible) continue;
+        CRect rect = horz ? CRect(CPoint(pt, 0), e.size) : CRect(CPoint(0, pt), e.size);
+        const int along = horz ? rect.Width() : rect.Height();
+        auto shift = [&](int by) { horz ? rect.OffsetRect(by, 0) : rect.OffsetRect(0, by); };
+        if (e.wrapped) {
+            shift(-b - rect.*start);
+        } else {
+            if (e.current.*start > rect.*start && !floating) shift(e.current.*start - rect.*start);
+            if (rect.*start + along > length && !floating)
+                shift(std::max(length - (along - b), pt) - rect.*start);
+            if (rect.*start >= length - b && i > 0) return i;
+        }
+        e.rect = rect;
+        pt = rect.*start + along - b;
+    }
+    return -1;
+}
+
+} // namespace
+
+DWORD CDockBar::DockedLayoutMode(const CControlBar* pBar) const {
+    DWORD mode = LM_VERTDOCK;
+    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+        mode = LM_HORZ | LM_MRUWIDTH;
+    else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+        mode = LM_HORZ | LM_HORZDOCK;
+    // A bar takes the shape it is given (a tool bar's buttons wrap into a column at a side); a
+    // query leaves it as it is.
+    return m_bLayoutQuery ? mode : mode | LM_COMMIT;
+}
+
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     CSize fixed = CControlBar::CalcFixedLayout(bStretch, bHorz);
-    CSize maxSize = LayoutSize();
-    AFX_SIZEPARENTPARAMS layout{};
-    layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
+    const CSize maxSize = LayoutSize();
+    const int length = bHorz ? maxSize.cx : maxSize.cy;
     const int bx = afxData.cxBorder2, by = afxData.cyBorder2;
-    CPoint pt(-bx, -by);
-    int rowWidth = 0;
-    bool wrapped = false;
+
+    // Rows first: each row of bars, split before every bar that finds no room left in it.
+    std::vector<std::vector<DockedEntry>> rows;
+    std::vector<DockedEntry> row;
     for (int pos = 0; pos < m_arrBars.GetSize(); ++pos) {
         CControlBar* bar = GetDockedControlBar(pos);
-        if (bar && bar->IsVisible()) {
-            DWORD mode = 0;
-            if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
-                mode = LM_HORZ | LM_MRUWIDTH;
-            else if (bar->m_dwStyle & CBRS_ORIENT_HORZ)
-                mode = LM_HORZ | LM_HORZDOCK;
-            else
-                mode = LM_VERTDOCK;
-            if (!m_bLayoutQuery) mode |= LM_COMMIT;
-            CSize sizeBar = bar->CalcDynamicLayout(-1, mode);
-            CRect rect(pt, sizeBar);
-            CRect rectBar;
-            bar->GetWindowRect(&rectBar);
-            ScreenToClient(&rectBar);
-            // Along the row a bar keeps its place when it is further on; one past the end moves
-            // back into view; one wholly past the end starts a new row.
-            LONG CRect::*start = bHorz ? &CRect::left : &CRect::top;
-            int length = bHorz ? maxSize.cx : maxSize.cy;
-            int along = bHorz ? rect.Width() : rect.Height();
-            auto shift = [&](int by_) { bHorz ? rect.OffsetRect(by_, 0) : rect.OffsetRect(0, by_); };
-            if (rectBar.*start > rect.*start && !m_bFloating) shift(rectBar.*start - rect.*start);
-            int end = bHorz ? rect.right : rect.bottom;
-            if (end > length && !m_bFloating) {
-                int target = std::max<int>(length - (along - (bHorz ? bx : by)), bHorz ? pt.x : pt.y);
-                shift(target - rect.*start);
-            }
-            if (wrapped) {
-                wrapped = false;
-                shift(-(rect.*start + (bHorz ? bx : by)));
-            } else if (rect.*start >= length - (bHorz ? bx : by) && pos > 0 &&
-                       m_arrBars[pos - 1] != nullptr) {
-                m_arrBars.InsertAt(pos, static_cast<void*>(nullptr));
-                bar = nullptr;
-                wrapped = true;
-            }
-            if (!wrapped) {
-                if (!m_bLayoutQuery && !(bar->m_dwStyle & CBRS_FLOATING) && bar->m_pDockContext)
-                    bar->m_pDockContext->m_rectMRUDockPos = rect;
-                if (rect != rectBar) AfxRepositionWindow(&layout, bar->m_hWnd, &rect);
-                if (bHorz)
-                    pt.x = rect.left + sizeBar.cx - bx;
-                else
-                    pt.y = rect.top + sizeBar.cy - by;
-                rowWidth = std::max<int>(rowWidth, bHorz ? sizeBar.cy : sizeBar.cx);
-            }
+        if (!bar) {
+            if (pos > 0) rows.push_back(std::move(row));
+            row.clear();
+            continue;
         }
-        if (bar) bar->RecalcDelayShow(&layout);
-        if (!bar && m_arrBars[pos] == nullptr && rowWidth != 0) {
-            // The end of a row.
-            if (bHorz) {
-                pt.y += rowWidth - by;
-                fixed.cx = std::max(fixed.cx, pt.x);
-                fixed.cy = std::max(fixed.cy, pt.y);
-                pt.x = -bx;
-            } else {
-                pt.x += rowWidth - bx;
-                fixed.cx = std::max(fixed.cx, pt.x);
-                fixed.cy = std::max(fixed.cy, pt.y);
-                pt.y = -by;
+        DockedEntry e;
+        e.bar = bar;
+        e.visible = bar->IsVisible() != FALSE;
+        if (e.visible) {
+            e.size = bar->CalcDynamicLayout(-1, DockedLayoutMode(bar));
+            bar->GetWindowRect(&e.current);
+            ScreenToClient(&e.current);
+        }
+        row.push_back(e);
+    }
+    if (!row.empty()) rows.push_back(std::move(row));
+    std::vector<std::vector<DockedEntry>> decided;
+    for (std::vector<DockedEntry>& r : rows) {
+        for (int at = placeRow(r, length, bHorz, m_bFloating); at >= 0;
+             at = placeRow(r, length, bHorz, m_bFloating)) {
+            decided.emplace_back(r.begin(), r.begin() + at);
+            r.erase(r.begin(), r.begin() + at);
+            r.front().wrapped = true;
+        }
+        decided.push_back(std::move(r));
+    }
+    m_arrBars.RemoveAll();
+    m_arrBars.Add(nullptr);
+    for (const std::vector<DockedEntry>& r : decided) {
+        for (const DockedEntry& e : r)
+            m_arrBars.Add(e.bar);
+        m_arrBars.Add(nullptr);
+    }
+
+    // Then the bars placed in them, row after row.
+    AFX_SIZEPARENTPARAMS layout{};
+    layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
+    CPoint pt(-bx, -by);
+    for (const std::vector<DockedEntry>& r : decided) {
+        int rowWidth = 0;
+        for (const DockedEntry& e : r) {
+            if (e.visible) {
+                CRect rect = e.rect;
+                rect.OffsetRect(bHorz ? 0 : pt.x, bHorz ? pt.y : 0);
+                if (!m_bLayoutQuery && !(e.bar->m_dwStyle & CBRS_FLOATING) && e.bar->m_pDockContext)
+                    e.bar->m_pDockContext->m_rectMRUDockPos = rect;
+                if (rect != e.current) AfxRepositionWindow(&layout, e.bar->m_hWnd, &rect);
+                (bHorz ? pt.x : pt.y) = (bHorz ? rect.right : rect.bottom) - (bHorz ? bx : by);
+                rowWidth = std::max<int>(rowWidth, bHorz ? e.size.cy : e.size.cx);
             }
-            rowWidth = 0;
+            e.bar->RecalcDelayShow(&layout);
+        }
+        if (rowWidth == 0) continue;
+        if (bHorz) {
+            pt.y += rowWidth - by;
+            fixed.cx = std::max(fixed.cx, pt.x);
+            fixed.cy = std::max(fixed.cy, pt.y);
+            pt.x = -bx;
+        } else {
+            pt.x += rowWidth - bx;
+            fixed.cx = std::max(fixed.cx, pt.x);
+            fixed.cy = std::max(fixed.cy, pt.y);
+            pt.y = -by;
         }
     }
     if (layout.hDWP) ::EndDeferWindowPos(layout.hDWP);

@@ -50,6 +50,9 @@ protected:
     // A floating dock bar of single bars takes the title of the bar it holds (its frame shows it).
     void TakeTitleOf(CControlBar* pBar);
     CSize LayoutSize() const;
+    // How a layout asks a docked bar for its size: by the side it is docked at, or its most recent
+    // width when it is a dynamic bar that floats.
+    DWORD DockedLayoutMode(const CControlBar* pBar) const;
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();

@@ -48,7 +48,9 @@ class CFixtureChild : public CDKMDIChildWndSizeDock {
 IMPLEMENT_DYNCREATE(CFixtureChild, CDKMDIChildWndSizeDock)
 
 void CreatePane(CFrameWnd* frame, CPaneBar& bar, const char* title, UINT id) {
-    bar.Create(frame, title, id, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120));
+    // A window class that takes double clicks, as the editor's panes have.
+    static const CString paneClass = AfxRegisterWndClass(CS_DBLCLKS, nullptr, nullptr, nullptr);
+    bar.Create(paneClass, title, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 200, 120), frame, id, nullptr);
     bar.SetBarStyle(bar.GetBarStyle() | CBRS_SIZE_DYNAMIC);
     bar.EnableDocking(CBRS_ALIGN_ANY);
 }

@@ -23,17 +23,21 @@ constexpr UINT WM_TAKE_PICTURE = WM_APP + 5;
 // Posted by DragBar while the drag runs: the frame notes whether the desktop is locked.
 constexpr UINT WM_PROBE_DRAG = WM_APP + 6;
 
-// A pane that records what it was told about its size.
+// A pane that records what it was told about its size, and whether a drag held the desktop then.
 class CPaneBar : public CDKSizeControlBar {
 public:
     explicit CPaneBar(DWORD dwBarStyle) : CDKSizeControlBar(dwBarStyle) {}
     void OnBarResized(int cx, int cy, BOOL bFloating, UINT nChangeMask) override {
-        resizes.push_back({cx, cy, bFloating, nChangeMask});
+        // Another window can be locked only while the desktop is not.
+        const bool locked = !::LockWindowUpdate(m_hWnd);
+        if (!locked) ::LockWindowUpdate(nullptr);
+        resizes.push_back({cx, cy, bFloating, nChangeMask, locked});
     }
     struct Resize {
         int cx, cy;
         BOOL floating;
         UINT mask;
+        bool desktopLocked;
     };
     std::vector<Resize> resizes;
 };

@@ -1,5 +1,7 @@
 #include "docking/tests/support/menu_frame.h"
 
+#include "docking/CDKBitmapMenu.h"
+
 #include "platform/framework/tests/support/framework_test.h"
 #include "docking/CDKBitmapMenuManager.h"
 #include "platform/win/res/resources.h"
@@ -111,6 +113,12 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         m_log.push_back("WM_INITMENU");
         break;
     case WM_NOTIFY: {
+        if (reinterpret_cast<NMHDR*>(lParam)->code == BMN_CUSTOMIZE) {
+            const auto* notify = reinterpret_cast<BitmapMenuNotify*>(lParam);
+            m_log.push_back("customize " + std::to_string(notify->nOperation) + " from " +
+                            std::to_string(notify->hdr.idFrom));
+            return m_lCoolCommandAnswer;
+        }
         if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_COOLCOMMAND) {
             auto* command = reinterpret_cast<CoolCommandNotify*>(lParam);
             m_log.push_back("cool command " + std::to_string(command->nCommand));
@@ -134,6 +142,8 @@ LRESULT CMenuFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_BITMAPMENU_RECENTLYUSEDCHANGED:
         m_log.push_back("recently used changed");
+        // The menu the bar shows changed: the bar saves it when it shows another.
+        if (m_wndMenuBar.m_hMenu) m_wndMenuBar.m_modifiedMenus[m_wndMenuBar.m_hMenu] = TRUE;
         break;
     case WM_SYSCOMMAND:
         m_log.push_back("WM_SYSCOMMAND " + std::to_string(wParam & 0xFFF0));

@@ -42,7 +42,8 @@ public:
     int m_nBoldCheck = 1;
     // Non-zero: the frame takes custom draw over and answers this.
     LRESULT m_lTakeCustomDraw = 0;
-    // The answer to the bars' command notifications (non-zero cancels the command).
+    // The answer to the bars' command notifications and to the bitmap menus' customisation ones
+    // (non-zero cancels the command or operation).
     LRESULT m_lCoolCommandAnswer = 0;
     // The popup the menu bar last asked the frame to show in customisation mode.
     MenuBarDropDown m_lastDropDown{};

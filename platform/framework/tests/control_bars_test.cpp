@@ -202,6 +202,33 @@ TEST_F(ControlBars, EachDockSideLaysOutAroundTheView) {
     }
 }
 
+TEST_F(ControlBars, ABarWithoutRoomLeftInItsRowStartsTheNextRowAtItsStart) {
+    // Both bars in one row along the top, the second after the first.
+    auto* top = static_cast<CDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    CRect tools = screenRect(frame->m_wndTools);
+    CRect after(tools.right, tools.top, tools.right + 60, tools.bottom);
+    frame->DockControlBar(&frame->m_wndEdit, AFX_IDW_DOCKBAR_TOP, &after);
+    frame->RecalcLayout();
+    pm::afxtest::pump();
+    ASSERT_EQ(clientRectOf(frame->m_wndEdit).top, clientRectOf(frame->m_wndTools).top);
+
+    // The frame made narrower than the first bar: the second has no room left and starts a row of
+    // its own, at that row's start; the rows hold each bar once, in order.
+    CRect window = screenRect(*frame), client;
+    frame->GetClientRect(&client);
+    frame->SetWindowPos(nullptr, 0, 0, window.Width() - client.Width() + tools.Width() - 10, window.Height(),
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pm::afxtest::pump();
+    const CRect first = clientRectOf(frame->m_wndTools), second = clientRectOf(frame->m_wndEdit);
+    EXPECT_EQ(second.left, first.left);
+    EXPECT_EQ(second.top, first.bottom - afxData.cyBorder2);
+    std::vector<CControlBar*> rows;
+    for (int i = 0; i < top->m_arrBars.GetSize(); ++i)
+        rows.push_back(top->GetDockedControlBar(i));
+    EXPECT_EQ(rows,
+              (std::vector<CControlBar*>{nullptr, &frame->m_wndTools, nullptr, &frame->m_wndEdit, nullptr}));
+}
+
 namespace {
 
 // What the desktop shows in the middle of a drag: the test looks while the drag loop waits for

@@ -236,6 +236,7 @@ HWND SetCapture(HWND hwnd) {
     if (!w) return nullptr;
     if (old == hwnd) return old;
     s.capture = hwnd;
+    reaimQueuedMouseInput();
     if (Window* o = window(old)) {
         if (o->widget) releaseDesktopMouse(topLevelOf(o));
         send(o, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
@@ -248,6 +249,7 @@ BOOL ReleaseCapture() {
     FocusState& s = state();
     HWND old = s.capture;
     s.capture = nullptr;
+    if (old) reaimQueuedMouseInput();
     if (Window* o = window(old)) {
         releaseDesktopMouse(topLevelOf(o));
         send(o, WM_CAPTURECHANGED, 0, 0);

@@ -290,6 +290,11 @@ void returnPressToQueue(const MSG& press) {
     queue().input.push_front(std::move(in)); // aimed again when it is read: capture may have changed
 }
 
+void reaimQueuedMouseInput() {
+    for (RawInput& in : queue().input)
+        if (in.kind == RawInput::Kind::Mouse) in.resolved = false;
+}
+
 void postFront(const MSG& msg) {
     Queue& q = queue();
     std::lock_guard<std::mutex> lock(q.mutex);

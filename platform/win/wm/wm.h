@@ -52,6 +52,9 @@ void postFront(const MSG& msg);
 // Puts a mouse press that was taken from the queue back at its front, to be aimed anew when it is
 // read: the press that dismisses a menu outside it still reaches the window under it.
 void returnPressToQueue(const MSG& press);
+// Mouse input still in the queue is aimed anew when it is read (the capture changed): a release a
+// peek looked at before a press took the capture still goes to the capturing window.
+void reaimQueuedMouseInput();
 void wakeLoop();
 DWORD messageTime();
 void pumpQt(bool wait);

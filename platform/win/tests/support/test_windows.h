@@ -31,6 +31,8 @@ public:
     int width() const;
     int height() const;
     std::uint32_t pixel(int x, int y) const;
+    // The same pixel as a colour of ours, RGB(r, g, b).
+    COLORREF colour(int x, int y) const;
     // The part `r` of the picture (clipped to it) as a picture of its own.
     Picture copy(const RECT& r) const;
     // Same size and the same pixels.

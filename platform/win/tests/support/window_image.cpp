@@ -43,6 +43,11 @@ std::uint32_t Picture::pixel(int x, int y) const {
     return x >= 0 && y >= 0 && x < v.width && y < v.height ? v.pixel(x, y) : 0;
 }
 
+COLORREF Picture::colour(int x, int y) const {
+    const std::uint32_t p = pixel(x, y);
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
 Picture Picture::copy(const RECT& r) const {
     gdi::PixelView v = gdi::bitmapPixels(m_bitmap);
     const int left = std::max(0, static_cast<int>(r.left)), top = std::max(0, static_cast<int>(r.top));

@@ -192,6 +192,44 @@ TEST_F(Input, AReleaseTheDesktopGaveElsewhereIsMadeUpAtTheNextMouseEvent) {
 }
 
 namespace {
+HWND takesCaptureFor = nullptr;
+// A press that, as a drag loop's start does, first takes the paint messages waiting and then gives
+// the capture to another window.
+LRESULT CALLBACK captureOnPressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        MSG paint;
+        while (PeekMessage(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessage(&paint);
+        SetCapture(takesCaptureFor);
+    }
+    return MessageRecorder::recordingProc(hwnd, message, wParam, lParam);
+}
+} // namespace
+
+TEST_F(Input, AReleaseQueuedBeforeThePressTookTheCaptureGoesToTheCapturingWindow) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = captureOnPressProc;
+    wc.lpszClassName = "CaptureOnPress";
+    RegisterClass(&wc);
+    HWND presser = CreateWindowEx(0, "CaptureOnPress", "", WS_CHILD | WS_VISIBLE, 150, 10, 50, 50, a, nullptr,
+                                  nullptr, nullptr);
+    takesCaptureFor = b;
+    SetActiveWindow(a);
+    pm::test::pumpMessages();
+    MessageRecorder rec;
+    rec.name(presser, "presser");
+    rec.name(b, "b");
+    // Both are queued before the press is read: the peek for paint messages looks at the release.
+    pm::test::pressMouse(presser, POINT{5, 5});
+    pm::test::releaseMouse(presser, POINT{5, 5});
+    pm::test::pumpMessages();
+    EXPECT_EQ(rec.trace({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONUP}),
+              (Trace{"presser:WM_LBUTTONDOWN", "b:WM_LBUTTONUP"}));
+    ReleaseCapture();
+    DestroyWindow(presser);
+}
+
+namespace {
 std::vector<UINT> gotMessages;
 std::vector<UINT> sentMessages;
 HHOOK getHook = nullptr, callHook = nullptr;

@@ -252,6 +252,15 @@ TEST_F(Mdi, ControlF6CyclesThroughEveryChild) {
     pumpWithAccelerators();
     EXPECT_FALSE(IsWindow(b));
     EXPECT_TRUE(active() == a || active() == c);
+
+    // With the children maximised the keys go round the same way, the maximised state with them.
+    SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active()), 0);
+    HWND before = active();
+    pm::test::pressKey(frame, VK_F6, false, true);
+    pumpWithAccelerators();
+    BOOL maximised = FALSE;
+    EXPECT_NE(active(&maximised), before);
+    EXPECT_TRUE(maximised);
 }
 
 TEST_F(Mdi, AChildsSystemMenuNamesTheChildsKeysAndItsNextItemActivatesTheNextChild) {
@@ -413,6 +422,37 @@ TEST_F(Mdi, AHiddenActiveChildHandsActivationToTheNextShownOne) {
     ShowWindow(b, SW_HIDE);
     SendMessage(g_client, WM_MDINEXT, 0, 0);
     EXPECT_EQ(active(), b);
+}
+
+// A document moved into a pane hides its child, which becomes the active one; the maximised child
+// it came from stays maximised.
+TEST_F(Mdi, AHiddenChildActivatedLeavesTheMaximisedOneMaximised) {
+    HWND a = create("A");
+    HWND b = create("B");
+    SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
+    ShowWindow(a, SW_HIDE);
+    SendMessage(g_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(active(), a);
+    EXPECT_TRUE(IsZoomed(b));
+    EXPECT_FALSE(IsWindowVisible(a));
+}
+
+// A program showing a child's system menu itself (a menu bar of its own) finds the items the
+// child's state allows.
+TEST_F(Mdi, AMaximisedChildsSystemMenuOffersOnlyWhatItsStateAllows) {
+    HWND a = create("A");
+    const auto enabled = [](HWND child, UINT id) {
+        return !(GetMenuState(GetSystemMenu(child, FALSE), id, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(a), 0);
+    for (UINT id : {SC_MAXIMIZE, SC_MOVE, SC_SIZE})
+        EXPECT_FALSE(enabled(a, id)) << id;
+    for (UINT id : {SC_RESTORE, SC_MINIMIZE, SC_CLOSE})
+        EXPECT_TRUE(enabled(a, id)) << id;
+    SendMessage(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(a), 0);
+    for (UINT id : {SC_MAXIMIZE, SC_MOVE, SC_SIZE})
+        EXPECT_TRUE(enabled(a, id)) << id;
+    EXPECT_FALSE(enabled(a, SC_RESTORE));
 }
 
 TEST_F(Mdi, MinimisedChildrenLineUpAlongTheBottom) {

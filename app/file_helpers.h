@@ -20,6 +20,9 @@ CString GetShortPathIfBlank(LPCTSTR lpszPath);
 
 // Whether a file or folder exists at the path.
 BOOL FileExists(LPCTSTR lpszPath);
+// Whether the path names a regular file (a symbolic link is followed): not a folder, a pipe, a
+// device or a socket, whose reading may wait for ever.
+BOOL IsRegularFile(LPCTSTR lpszPath);
 
 // Deletes a file; a failure is ignored.
 void DeleteFileSafe(LPCTSTR lpszPath);
@@ -30,6 +33,10 @@ BOOL ReadFileToString(LPCTSTR lpszPath, CString& strText);
 // Replaces a file's content safely: the bytes go to a new file in the same folder, which then
 // takes the old file's name, so a failed write leaves the old file whole. FALSE on failure.
 BOOL WriteFileSafely(LPCTSTR lpszPath, const void* pData, size_t nSize);
+
+// The system's Windows and System folders, at most 255 characters each.
+CString GetWindowsFolder();
+CString GetSystemFolder();
 
 // The path with '\' separators turned into '/'.
 CString NativePath(LPCTSTR lpszPath);

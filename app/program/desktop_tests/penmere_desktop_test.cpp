@@ -3,7 +3,8 @@
 // the Tools dialog's prompt for a new tool takes the name typed into it; Alt and the arrow keys
 // walk the menu bar while the pointer rests elsewhere;
 // a second start of the program with a file, while another program is in front, hands the file to
-// the running editor, which opens it and comes to the front.
+// the running editor, which opens it and comes to the front; a file dragged from another program
+// and dropped on the editor opens.
 
 #include "app/file_helpers.h"
 #include "app/program/CEditMDIApp.h"
@@ -147,6 +148,72 @@ TEST(PenmereOnTheDesktop, AltAndTheArrowKeysWalkTheMenuBarWhileThePointerRestsEl
         << "Right moves to Edit";
     desk::keys({"Escape"});
     EXPECT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode == FALSE; }));
+
+    // Alt+F opens File with its first item selected: Enter chooses New.
+    const size_t before = GetAllDocuments().size();
+    desk::keys({"alt+f"});
+    EXPECT_TRUE(desk::pumpUntil([bar] { return bar->m_nOpenPopup == 0; })) << "Alt+F opens File";
+    desk::pumpFor(200);
+    desk::keys({"Return"});
+    EXPECT_TRUE(desk::pumpUntil([before] { return GetAllDocuments().size() == before + 1; }))
+        << "Enter chose New";
+}
+
+TEST(PenmereOnTheDesktop, FilesDraggedFromAnotherProgramOpen) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    EditorOnDesktop editor;
+    ASSERT_TRUE(editor.start()) << "the main window was never activated";
+    CMainFrame* frame = editor.frame();
+    const std::string dropped = editor.folder + "/Projects/dropped.js";
+    std::ofstream(dropped, std::ios::binary) << "var dropped;\n";
+    const pid_t source = spawnProgram({PM_FILE_DRAG_SOURCE, dropped});
+    ASSERT_NE(source, 0);
+    const POINT target = desk::centre(desk::screenRect(frame->m_hWndMDIClient));
+    const std::string x = std::to_string(target.x), y = std::to_string(target.y);
+    desk::xdotool({"search",
+                   "--sync",
+                   "--name",
+                   "file drag source",
+                   "mousemove",
+                   "--window",
+                   "%1",
+                   "80",
+                   "60",
+                   "mousedown",
+                   "1",
+                   "sleep",
+                   "0.2",
+                   "mousemove",
+                   "--window",
+                   "%1",
+                   "100",
+                   "80",
+                   "sleep",
+                   "0.2",
+                   "mousemove",
+                   x,
+                   y,
+                   "sleep",
+                   "0.3",
+                   "mousemove",
+                   std::to_string(target.x + 6),
+                   std::to_string(target.y + 6),
+                   "sleep",
+                   "0.3",
+                   "mouseup",
+                   "1"});
+    EXPECT_TRUE(desk::pumpUntil([frame, &dropped] {
+        CMDIChildWnd* child = frame->MDIGetActive();
+        CDocument* doc = child ? child->GetActiveDocument() : nullptr;
+        return doc && std::string(doc->GetPathName()) == dropped;
+    })) << "the dropped file opened";
+    desk::saveScreenPng("penmere_dropped_file");
+    const int ended = waitForExit(source);
+    if (ended != 0) {
+        ::kill(source, SIGTERM);
+        ::waitpid(source, nullptr, 0);
+    }
+    EXPECT_EQ(ended, 0) << "the drag ended";
 }
 
 TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesToTheFront) {

@@ -1,6 +1,7 @@
 // Another program's drag of files, for the desktop tests: a small window titled "file drag
 // source"; a press on it followed by a move starts a drag of the files named on the command line,
-// offered to be copied, as a file manager offers them. It ends after the drag.
+// offered to be copied, as a file manager offers them. It goes on running (the target may ask for
+// the data after the drag has ended) until it is told to end.
 //   file_drag_source FILE...
 
 #include <QApplication>
@@ -30,7 +31,6 @@ protected:
         data->setUrls(m_urls);
         drag->setMimeData(data);
         drag->exec(Qt::CopyAction);
-        QApplication::quit();
     }
 
 private:

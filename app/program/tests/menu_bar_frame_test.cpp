@@ -2,7 +2,7 @@
 // the keyboard shows its first item, a letter two menus share moves between them), Ctrl+F6 and
 // Ctrl+Tab between documents, the expansion item of a menu with hidden items, and the frame's side
 // of the bar: its refresh when documents come and go, its subclass of the MDI client kept, and
-// customisation ended with the frame.
+// customisation ended with the frame. A document docked as a pane leaves the others maximised.
 
 #include "app/program/tests/support/penmere_fixture.h"
 
@@ -11,6 +11,7 @@
 #include "app/program/resource_ids.h"
 #include "docking/CDKBitmapMenu.h"
 #include "docking/CDKBitmapMenuManager.h"
+#include "docking/CDKMDIChildWndSizeDock.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/test_windows.h"
 
@@ -209,4 +210,22 @@ TEST_F(MenuBarFrame, CustomisationEndsWithTheFrame) {
     EXPECT_FALSE(menuBar.InCustomizationMode());
     delete kept;
     pump();
+}
+
+TEST_F(MenuBarFrame, ADocumentDockedAsAPaneLeavesTheOthersMaximised) {
+    start({programFile("Projects/one.js")});
+    ASSERT_NE(app->OpenDocumentFile(programFile("Projects/two.js").c_str()), nullptr);
+    pump();
+    BOOL maximised = FALSE;
+    auto* two = static_cast<CDKMDIChildWndSizeDock*>(frame->MDIGetActive(&maximised));
+    ASSERT_TRUE(maximised);
+    two->SetDocked(TRUE);
+    pump();
+    CFrameWnd* one = nullptr;
+    for (CDocument* doc : GetAllDocuments())
+        if (doc->GetTitle() == "one.js")
+            one = static_cast<CEditMDIDoc*>(doc)->GetEditView()->GetParentFrame();
+    ASSERT_NE(one, nullptr);
+    EXPECT_TRUE(one->IsZoomed()) << "the document left in the MDI area stays maximised";
+    EXPECT_TRUE(two->IsDocked());
 }

@@ -1,13 +1,16 @@
 # Helpers shared by every folder's CMakeLists.txt.
 
-# pm_library(NAME [DEPS ...] [PRIVATE_DEPS ...] [STARTUP symbol]): a static library of every .cpp
-# directly in the calling folder (and in its subfolders named in SUBDIRS), public include root at the
-# repository's top. DEPS are what its public headers need and pass on to its users; PRIVATE_DEPS
-# (Qt, for the window system) stay its own, so no user sees their headers. STARTUP names a symbol
-# of a file that registers the library with a lower layer at start-up: every program that links
-# the library keeps that file, though nothing calls into it.
+# pm_library(NAME [DEPS ...] [PRIVATE_DEPS ...] [BACKEND_DEPS ...] [STARTUP symbol]): a static
+# library of every .cpp directly in the calling folder (and in its subfolders named in SUBDIRS),
+# public include root at the repository's top. DEPS are what its public headers need and pass on to
+# its users; PRIVATE_DEPS stay its own, so no user sees their headers. BACKEND_DEPS (Qt, for the
+# window system) are compiled into the library's backend files alone, those named in PM_QT_BACKEND
+# (cmake/layers.cmake): they form an object library of their own inside it, and no other file of
+# the library finds those headers. STARTUP names a symbol of a file that registers the library with
+# a lower layer at start-up: every program that links the library keeps that file, though nothing
+# calls into it.
 function(pm_library name)
-  cmake_parse_arguments(A "" "STARTUP" "DEPS;PRIVATE_DEPS;SUBDIRS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(A "" "STARTUP" "DEPS;PRIVATE_DEPS;BACKEND_DEPS;SUBDIRS;EXCLUDE" ${ARGN})
   set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(sub ${A_SUBDIRS})
     list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
@@ -23,12 +26,50 @@ function(pm_library name)
     target_link_libraries(${name} INTERFACE ${A_DEPS})
     return()
   endif()
+  pm_backend_sources(sources backend)
+  if(backend AND NOT A_BACKEND_DEPS)
+    message(FATAL_ERROR "${name}: backend files in a library without backend dependencies: ${backend}")
+  endif()
+  if(backend)
+    add_library(${name}_backend OBJECT ${backend})
+    target_include_directories(${name}_backend PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name}_backend PUBLIC ${A_DEPS} ${A_PRIVATE_DEPS} ${A_BACKEND_DEPS})
+    list(APPEND sources $<TARGET_OBJECTS:${name}_backend>)
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_DEPS})
+  foreach(dep ${A_BACKEND_DEPS})
+    # Linked, but no compile flag or include folder of theirs reaches the library's other files.
+    target_link_libraries(${name} PRIVATE $<LINK_ONLY:${dep}>)
+  endforeach()
   if(A_STARTUP)
     target_link_options(${name} INTERFACE "LINKER:--undefined=${A_STARTUP}")
   endif()
+endfunction()
+
+# pm_backend_sources(SOURCES_VAR BACKEND_VAR): takes the files named in PM_QT_BACKEND out of the
+# list in SOURCES_VAR into BACKEND_VAR.
+function(pm_backend_sources sources_var backend_var)
+  set(kept "")
+  set(backend "")
+  foreach(src ${${sources_var}})
+    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${src})
+    if(rel IN_LIST PM_QT_BACKEND)
+      list(APPEND backend ${src})
+    else()
+      list(APPEND kept ${src})
+    endif()
+  endforeach()
+  set(${sources_var} ${kept} PARENT_SCOPE)
+  set(${backend_var} ${backend} PARENT_SCOPE)
+endfunction()
+
+# pm_test_definitions(TARGET): where a test finds its data and writes its output and settings.
+function(pm_test_definitions target)
+  target_compile_definitions(${target} PRIVATE PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
+                                               PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
+                                               PM_TEST_CONFIG_DIR="${CMAKE_BINARY_DIR}/test-config")
 endfunction()
 
 # pm_tests(PREFIX DEPS ... [FIXTURE name [FIXTURE_TESTS base ...]] [SUPPORT dir ...]): one GoogleTest
@@ -43,9 +84,10 @@ function(pm_tests prefix)
   cmake_parse_arguments(A "" "FIXTURE" "DEPS;SUPPORT;FIXTURE_TESTS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
   file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/support/*.cpp)
+  set(shared "")
   foreach(dir ${A_SUPPORT})
     file(GLOB more CONFIGURE_DEPENDS ${dir}/*.cpp)
-    list(APPEND support ${more})
+    list(APPEND shared ${more})
   endforeach()
   if(NOT tests)
     return()
@@ -53,15 +95,24 @@ function(pm_tests prefix)
   # The helpers are compiled once per folder and their objects linked into each of its programs.
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   string(MAKE_C_IDENTIFIER "test_support_${folder}" helpers)
-  add_library(${helpers} OBJECT ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
-  target_link_libraries(${helpers} PUBLIC ${A_DEPS} GTest::gtest GTest::gmock Threads::Threads)
-  if(A_SUPPORT)
-    # The window system's test helpers hand windows over as Qt images.
-    target_link_libraries(${helpers} PUBLIC Qt6::Widgets Qt6::Gui)
+  set(qt "")
+  if(folder MATCHES "^platform/")
+    # The platform's tests may drive input and read images through Qt themselves.
+    set(qt Qt6::Widgets Qt6::Gui Qt6::Test)
   endif()
-  target_compile_definitions(${helpers} PUBLIC PM_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
-                                               PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
-                                               PM_TEST_CONFIG_DIR="${CMAKE_BINARY_DIR}/test-config")
+  add_library(${helpers} OBJECT ${support} ${PROJECT_SOURCE_DIR}/cmake/test_environment.cpp)
+  target_link_libraries(${helpers} PUBLIC ${A_DEPS} ${qt} GTest::gtest GTest::gmock Threads::Threads)
+  pm_test_definitions(${helpers})
+  set(helper_objects $<TARGET_OBJECTS:${helpers}>)
+  if(shared)
+    # The window system's test helpers drive input and read window images through Qt; the tests
+    # that use them see only their Qt-free headers, and link Qt.
+    add_library(${helpers}_platform OBJECT ${shared})
+    target_link_libraries(${helpers}_platform PRIVATE ${A_DEPS} Qt6::Widgets Qt6::Gui Qt6::Test GTest::gtest
+                                                      GTest::gmock)
+    pm_test_definitions(${helpers}_platform)
+    list(APPEND helper_objects $<TARGET_OBJECTS:${helpers}_platform>)
+  endif()
   foreach(src ${tests})
     get_filename_component(base ${src} NAME_WE)
     set(exe ${prefix}_${base})
@@ -69,8 +120,14 @@ function(pm_tests prefix)
     if(A_FIXTURE AND (NOT A_FIXTURE_TESTS OR base IN_LIST A_FIXTURE_TESTS))
       set(fixture_props FIXTURES_REQUIRED ${A_FIXTURE})
     endif()
-    add_executable(${exe} ${src})
-    target_link_libraries(${exe} PRIVATE ${helpers} GTest::gtest_main)
+    add_executable(${exe} ${src} ${helper_objects})
+    target_link_libraries(${exe} PRIVATE ${A_DEPS} ${qt} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
+    pm_test_definitions(${exe})
+    if(shared)
+      foreach(qt Qt6::Widgets Qt6::Gui Qt6::Test)
+        target_link_libraries(${exe} PRIVATE $<LINK_ONLY:${qt}>)
+      endforeach()
+    endif()
     gtest_discover_tests(${exe}
       DISCOVERY_MODE PRE_TEST
       TEST_PREFIX "${exe}."

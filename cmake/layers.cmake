@@ -29,20 +29,27 @@ set(PM_LAYERS
 # What the window system's public headers may include besides each other.
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 
-# The files that touch Qt: the widget and its events, input translation, the loop and timer waker,
-# painting (what a DC draws on, and the image and region stores that own the pixels and areas of
-# the GDI's records), fonts and images, the screen, the clipboard, shell services and the common
-# dialogs. Test code of platform/ may use Qt too (it drives input and reads window images through
+# The files that touch Qt, directly or through a header of this list: the widget and its events,
+# input translation, the loop and timer waker, painting (what a DC draws on, and the image and
+# region stores that own the pixels and areas of the GDI's records), fonts and images, the screen,
+# the clipboard, shell services and the common dialogs. pm_library compiles these alone with Qt's
+# headers. Test code of platform/ may use Qt too (it drives input and reads window images through
 # it); no other file may.
 set(PM_QT_BACKEND
   platform/win/qtapp.cpp
   platform/win/text_codec.h
+  platform/win/text_codec.cpp
   platform/win/wm/window_widget.h
   platform/win/wm/window_surface.h
   platform/win/wm/window_widget.cpp
-  platform/win/wm/desktop_window.h
+  platform/win/wm/desktop_widgets.h
   platform/win/wm/desktop_window.cpp
   platform/win/wm/desktop_grabs.cpp
+  # The desktop services: the real desktop and none, chosen once.
+  platform/win/wm/desktop_backend.h
+  platform/win/wm/desktop_services.cpp
+  platform/win/wm/real_desktop.cpp
+  platform/win/wm/offscreen_desktop.cpp
   platform/win/wm/input.cpp
   platform/win/wm/input_events.h
   platform/win/wm/keys.h
@@ -55,10 +62,25 @@ set(PM_QT_BACKEND
   platform/win/wm/desktop_overlay.cpp
   platform/win/wm/clipboard.cpp
   platform/win/wm/beeps.cpp
+  # What the GDI draws with: a QPainter on a DC's pixels, and the per-pixel raster operations.
   platform/win/gdi/painter.h
+  platform/win/gdi/painter.cpp
   platform/win/gdi/raster.h
+  platform/win/gdi/raster.cpp
+  # Drawing: bitmaps and blits, fills and frames, DrawState, text output and its runs.
+  platform/win/gdi/bitmaps.cpp
+  platform/win/gdi/blits.cpp
+  platform/win/gdi/fills.cpp
+  platform/win/gdi/frames.cpp
+  platform/win/gdi/draw_state.cpp
+  platform/win/gdi/draw_text.cpp
+  platform/win/gdi/text.cpp
+  platform/win/gdi/text_run.cpp
+  platform/win/gdi/icons.cpp
+  platform/win/gdi/objects.cpp
   # What a DC draws on: its image, origin and visible area; DCs over others' images and over pages.
   platform/win/gdi/dc_surface.h
+  platform/win/gdi/device_context.cpp
   # The image store: the pixels of bitmaps, brush patterns and icons.
   platform/win/gdi/image_store.h
   platform/win/gdi/image_store.cpp
@@ -75,6 +97,7 @@ set(PM_QT_BACKEND
   platform/win/gdi/glyph_ink.cpp
   platform/win/gdi/text_run.h
   platform/win/gdi/image_loading.cpp
+  platform/win/gdi/image_saving.cpp
   platform/win/gdi/icons.h
   platform/win/gdi/stock_images.h
   platform/win/gdi/stock_images.cpp

@@ -14,7 +14,7 @@ endfunction()
 file(WRITE ${WORK}/rules.cmake [=[
 set(PM_LAYERS platform/win platform/win/gdi platform/win/wm platform/win/controls platform/com platform/forms)
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
-set(PM_QT_BACKEND platform/win/wm/widget.cpp platform/win/gdi/store.h)
+set(PM_QT_BACKEND platform/win/wm/widget.cpp platform/win/gdi/store.h platform/win/wm/stale.cpp)
 ]=])
 
 # What the rules allow.
@@ -22,6 +22,7 @@ plant(platform/win/windows.h "#include \"platform/win/wintypes.h\"" "#include \"
 plant(platform/win/wm/widget.cpp "#include <QWidget>" "#include \"platform/win/gdi/store.h\"")
 plant(platform/win/gdi/store.h "#include <QImage>" "#include \"platform/win/gdi/record.h\"")
 plant(platform/win/gdi/record.h "#include \"platform/win/wintypes.h\"" "#include <vector>")
+plant(platform/win/wm/stale.cpp "#include <QWidget>")
 plant(platform/win/controls/button.cpp "#include \"platform/win/wm/wm.h\"" "#include \"platform/win/windows.h\"")
 plant(platform/win/controls/tests/button_test.cpp "#include <QTest>" "#include \"platform/win/tests/support/test_windows.h\"")
 plant(platform/forms/form.cpp "#include \"platform/com/unknwn.h\"" "#include \"platform/win/controls/control.h\"")
@@ -50,6 +51,10 @@ plant(platform/win/winuser.h "#include \"platform/win/wm/window.h\"")
 plant(platform/win/gdi/bad_helper.cpp "#include \"platform/win/tests/support/test_windows.h\"")
 plant(platform/win/wm/bad_program.cpp "#include \"editor/view.h\"")
 plant(platform/win/gdi/record.h "#include \"platform/win/wintypes.h\"" "#include <QRegion>")
+# Qt through quoted includes, one and two headers deep; a backend file named that uses no Qt.
+plant(platform/win/gdi/wrap.h "#include \"platform/win/gdi/store.h\"")
+plant(editor/bad_through.cpp "#include \"platform/win/gdi/wrap.h\"")
+plant(platform/win/wm/stale.cpp "#include \"platform/win/wm/wm.h\"")
 
 set(expected
   "editor/bad_qt.cpp: includes <QString>: Qt belongs in the window system's backend files"
@@ -60,7 +65,10 @@ set(expected
   "platform/win/winuser.h: includes \"platform/win/wm/window.h\": public headers include only each other and the COM shapes"
   "platform/win/gdi/bad_helper.cpp: includes \"platform/win/tests/support/test_windows.h\": test helpers belong to tests"
   "platform/win/wm/bad_program.cpp: includes \"editor/view.h\": the platform includes a program's header"
-  "platform/win/gdi/record.h: includes <QRegion>: Qt belongs in the window system's backend files")
+  "platform/win/gdi/record.h: includes <QRegion>: Qt belongs in the window system's backend files"
+  "platform/win/gdi/wrap.h: includes \"platform/win/gdi/store.h\", which brings in Qt: Qt belongs in the window system's backend files"
+  "editor/bad_through.cpp: includes \"platform/win/gdi/wrap.h\", which brings in Qt: Qt belongs in the window system's backend files"
+  "platform/win/wm/stale.cpp: listed as a backend file but uses no Qt")
 
 run_checker(result text)
 if(result EQUAL 0)

@@ -138,11 +138,11 @@ TEST_F(DockableChildren, ATitleChangedWhileDockedShowsOnThePaneCaptionAndTheFram
     CRect client;
     active->m_wndViewBar.GetClientRect(&client);
     active->m_wndViewBar.ClientToScreen(&client);
-    const QRect caption(0, 0, client.left - WindowRect(&active->m_wndViewBar).left, client.Height());
-    ASSERT_GT(caption.width(), 0);
-    const QImage shown = pm::test::windowImage(bar).copy(caption);
+    const RECT caption{0, 0, client.left - WindowRect(&active->m_wndViewBar).left, client.Height()};
+    ASSERT_GT(caption.right, 0);
+    const pm::test::Picture shown = pm::test::windowPicture(bar).copy(caption);
     ::RedrawWindow(bar, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(shown == pm::test::windowImage(bar).copy(caption));
+    EXPECT_TRUE(shown == pm::test::windowPicture(bar).copy(caption));
     EXPECT_TRUE(SaveScreenPng(frame, "docking_document_docked_renamed"));
 }
 

@@ -41,7 +41,8 @@ protected:
     }
     COLORREF Pixel(CPoint p) {
         pm::afxtest::pump();
-        return pm::test::windowImage(m_bar.m_hWnd).pixel(ClientToWindow(p).x, ClientToWindow(p).y) & 0xFFFFFF;
+        return pm::test::windowPicture(m_bar.m_hWnd).pixel(ClientToWindow(p).x, ClientToWindow(p).y) &
+               0xFFFFFF;
     }
     CPoint ClientToWindow(CPoint p) const {
         CRect window;
@@ -110,7 +111,7 @@ TEST_F(FlatToolBarTest, WithoutTheFlatFlagTheBarIsTheFrameworksOwn) {
     plain.GetClientRect(&b);
     EXPECT_EQ(a, b);
     pm::afxtest::pump();
-    EXPECT_EQ(pm::test::windowImage(plainEx.m_hWnd), pm::test::windowImage(plain.m_hWnd));
+    EXPECT_TRUE(pm::test::windowPicture(plainEx.m_hWnd) == pm::test::windowPicture(plain.m_hWnd));
     // The flat bar's client area is shifted past its gripper.
     CRect flat;
     m_bar.GetClientRect(&flat);

@@ -249,7 +249,7 @@ TEST_F(TabViewContainerTest, ThePaneShowsItsTabsBelowThePageInsideASunkenFrame) 
     ASSERT_TRUE(pane.InsertPage(2, &solutions, "Solutions"));
     ASSERT_TRUE(pane.SetActivePageIndex(0));
     pm::afxtest::pump();
-    const QImage image = pm::test::windowImage(pane.m_hWnd);
+    const pm::test::Picture image = pm::test::windowPicture(pane.m_hWnd);
     EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, static_cast<unsigned>(0x808080))
         << "the frame's shadow at the top left";
     EXPECT_EQ(image.pixel(299, 199) & 0xFFFFFF, static_cast<unsigned>(0xFFFFFF))

@@ -311,7 +311,7 @@ TEST_F(EditCtrl, UndoGroupsWordsAndHeldDeletes) {
     type("abc def");
     EXPECT_EQ(undoSteps(), 2); // one per word, the space starting the second
     EXPECT_EQ(text(), "");
-    pm::test::typeText(edit->m_hWnd, QString::fromUtf8("d\u00e9j\u00e0 vu"));
+    pm::test::typeText(edit->m_hWnd, "d\u00e9j\u00e0 vu");
     pm::afxtest::pump();
     EXPECT_EQ(text(), "d\xC3\xA9j\xC3\xA0 vu");
     EXPECT_EQ(undoSteps(), 2); // characters of two bytes continue their word too

@@ -9,21 +9,13 @@ QString decodeText(const char* bytes, std::size_t length, std::vector<int>* byte
         byteOffsets->clear();
         byteOffsets->reserve(length + 1);
     }
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
-    std::size_t i = 0;
-    while (i < length) {
-        char32_t cp;
-        std::size_t n = decodeChar(b + i, length - i, &cp);
-        if (cp > 0xFFFF) {
-            out.append(QChar::highSurrogate(cp));
-            out.append(QChar::lowSurrogate(cp));
-            if (byteOffsets) byteOffsets->insert(byteOffsets->end(), 2, static_cast<int>(i));
-        } else {
-            out.append(QChar(static_cast<char16_t>(cp)));
-            if (byteOffsets) byteOffsets->push_back(static_cast<int>(i));
-        }
-        i += n;
-    }
+    if (byteOffsets)
+        decodeShownText(bytes, length, [&](char16_t unit, int at) {
+            out.append(QChar(unit));
+            byteOffsets->push_back(at);
+        });
+    else
+        decodeShownText(bytes, length, [&](char16_t unit, int) { out.append(QChar(unit)); });
     if (byteOffsets) byteOffsets->push_back(static_cast<int>(length));
     return out;
 }

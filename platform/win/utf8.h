@@ -46,4 +46,23 @@ char32_t windows1252Char(unsigned char byte);
 // bytes it takes (1 to 4; 0 only when length is 0).
 std::size_t decodeChar(const unsigned char* bytes, std::size_t length, char32_t* character);
 
+// The shown text of `length` bytes as UTF-16: put(unit, offset) takes each unit in order with the
+// offset of the byte sequence it came from (both units of a surrogate pair take the same offset).
+template <class Put> void decodeShownText(const char* bytes, std::size_t length, Put&& put) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    std::size_t i = 0;
+    while (i < length) {
+        char32_t cp;
+        std::size_t n = decodeChar(b + i, length - i, &cp);
+        const int at = static_cast<int>(i);
+        if (cp > 0xFFFF) {
+            put(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), at);
+            put(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), at);
+        } else {
+            put(static_cast<char16_t>(cp), at);
+        }
+        i += n;
+    }
+}
+
 } // namespace pm

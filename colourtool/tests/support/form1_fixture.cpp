@@ -60,16 +60,14 @@ void Form1Fixture::key(int vk, bool shift, bool control) {
 
 std::vector<COLORREF> Form1Fixture::savePicture(const std::string& name) {
     pm::test::pumpMessages();
-    QImage image = pm::test::windowImage(m_form->hWnd());
-    if (image.isNull() ||
-        !image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png", "PNG"))
-        return {};
+    const pm::test::Picture image = pm::test::windowPicture(m_form->hWnd());
+    if (!pm::test::savePng(image, pm::test::outputFolder() + "/" + name + ".png")) return {};
     std::vector<COLORREF> pixels;
     pixels.reserve(static_cast<std::size_t>(image.width() * image.height()));
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            QRgb p = image.pixel(x, y);
-            pixels.push_back(RGB(qRed(p), qGreen(p), qBlue(p)));
+            const std::uint32_t p = image.pixel(x, y);
+            pixels.push_back(RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF));
         }
     return pixels;
 }

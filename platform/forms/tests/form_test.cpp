@@ -8,7 +8,7 @@
 #include "platform/forms/user_control.h"
 #include "platform/forms/windowless.h"
 
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include <gtest/gtest.h>
 

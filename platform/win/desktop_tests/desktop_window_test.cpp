@@ -6,6 +6,8 @@
 #include "platform/win/commdlg.h"
 #include "platform/win/res/resources.h"
 #include "platform/win/tests/support/test_windows.h"
+#include "platform/win/wm/desktop_services.h"
+#include "platform/win/wm/wm.h"
 
 #include <gtest/gtest.h>
 
@@ -393,6 +395,25 @@ TEST_F(DesktopWindows, TheCursorPositionFollowsThePointerOutOfOurWindows) {
     EXPECT_EQ(cursor.y, 900);
 }
 
+// The desktop services of a real desktop: its window manager places a maximised window, and the
+// desktop's dialogs are shown.
+TEST_F(DesktopWindows, TheRealDesktopPlacesMaximisedWindowsAndShowsItsDialogs) {
+    pm::wm::DesktopServices& services = pm::wm::desktopServices();
+    pm::wm::Window* w = pm::wm::window(frame);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(services.placesWindow(w));
+    ShowWindow(frame, SW_MAXIMIZE);
+    EXPECT_TRUE(desk::pumpUntil([&] { return services.placesWindow(w); }));
+    ShowWindow(frame, SW_RESTORE);
+    EXPECT_TRUE(desk::pumpUntil([&] { return !services.placesWindow(w); }));
+    bool shown = false;
+    services.runDialog([&] {
+        shown = true;
+        return pm::CommonDialogAnswer{};
+    });
+    EXPECT_TRUE(shown);
+}
+
 // A topmost window is kept above the others by the window manager, and is no longer once it is
 // made an ordinary window again; it stays shown throughout.
 TEST_F(DesktopWindows, ATopmostWindowIsKeptAboveByTheWindowManager) {
@@ -762,7 +783,7 @@ TEST_F(DesktopWindows, DesktopFileDialogStandsOverItsOwnerAndGivesTheFocusBack) 
     ASSERT_TRUE(typedReachesEdit({"c"}, "c"));
     // The desktop's dialog runs its own loop: a script waits for it to be active, notes what it
     // stands over and closes it with Escape.
-    std::string noted = pm::test::outputFolder().toStdString() + "/desktop_file_dialog.txt";
+    std::string noted = pm::test::outputFolder() + "/desktop_file_dialog.txt";
     std::remove(noted.c_str());
     EXPECT_FALSE(
         openFileOverFrameWhile("xprop -id \"$a\" WM_TRANSIENT_FOR > " + noted + "; xdotool key Escape"));

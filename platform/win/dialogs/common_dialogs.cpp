@@ -2,6 +2,7 @@
 
 #include "platform/win/dialogs/common_dialogs.h"
 #include "platform/win/dialogs/modal_owner.h"
+#include "platform/win/wm/desktop_services.h"
 
 namespace pm::dialogs {
 namespace {
@@ -17,9 +18,10 @@ thread_local DWORD lastError = 0;
 
 CommonDialogAnswer ask(const CommonDialogRequest& request) {
     if (CommonDialogHook h = hook()) return h(request);
-    if (!canShowDialogs()) return {};
-    ModalOwner modal(request.owner);
-    return askDesktop(request);
+    return wm::desktopServices().runDialog([&] {
+        ModalOwner modal(request.owner);
+        return askDesktop(request);
+    });
 }
 
 void setExtendedError(DWORD error) {

@@ -8,11 +8,10 @@
 
 namespace pm::dialogs {
 
-// The hook's answer when one is set; else the desktop's dialog. Without a display (offscreen)
-// and without a hook, the dialog counts as cancelled.
+// The hook's answer when one is set; else the desktop's dialog. Without a desktop and without a
+// hook, the dialog counts as cancelled.
 CommonDialogAnswer ask(const CommonDialogRequest& request);
 CommonDialogAnswer askDesktop(const CommonDialogRequest& request); // qt_common_dialogs.cpp
-bool canShowDialogs();                                             // qt_common_dialogs.cpp
 // The default printer's name, empty when there is none.
 std::string defaultPrinterName();
 

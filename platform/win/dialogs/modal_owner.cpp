@@ -1,12 +1,12 @@
 #include "platform/win/dialogs/modal_owner.h"
 
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_services.h"
 
 namespace pm::dialogs {
 
 ModalOwner::ModalOwner(HWND parent) : m_owner(parent ? GetAncestor(parent, GA_ROOT) : nullptr) {
     // The modal window is placed over the owner where the desktop has it, also just after it was shown.
-    if (m_owner) wm::settleDesktopPlacement(m_owner);
+    if (m_owner) wm::desktopServices().settlePlacement(m_owner);
     m_focus = GetFocus();
     if (!m_owner || !IsWindowEnabled(m_owner)) return;
     EnableWindow(m_owner, FALSE);

@@ -2,7 +2,7 @@
 // they are shown.
 
 #include "platform/win/dialogs/common_dialogs.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -158,10 +158,6 @@ CommonDialogAnswer askPageSetup(const CommonDialogRequest& r) {
 }
 
 } // namespace
-
-bool canShowDialogs() {
-    return QGuiApplication::platformName() != QLatin1String("offscreen");
-}
 
 std::string defaultPrinterName() {
     return QPrinterInfo::defaultPrinterName().toStdString();

@@ -7,6 +7,7 @@
 #include "platform/win/gdi/device_context.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
@@ -23,7 +24,10 @@ struct ImageDc final : DeviceContext {
     mutable QImage* image = nullptr; // drawn into: the owner's image, or page
     // Makes the image when its pixels or its size are first asked for (a deferred image DC).
     mutable std::function<QImage*()> source;
-    QImage page;       // a page DC's own image
+    QImage page; // a page DC's own image
+    // A printer's page being drawn: the painter that records the printer's own text and vectors
+    // (DcPainter draws with it, in device coordinates); the per-pixel operations go to `page`.
+    QPainter* printerPainter = nullptr;
     QRegion ownerClip; // device coordinates; empty when the owner clips nothing
     bool hasOwnerClip = false;
 };
@@ -71,5 +75,9 @@ void releaseImageDC(HDC hdc);
 HDC createPageDC(QSize size, int dpi);
 // The page image of such a DC, or nullptr for any other DC.
 QImage* pageImageOf(HDC hdc);
+// The painter that takes a page DC's text and vectors for a printer while a page is printed
+// (nullptr: they are drawn into the page image, as by any other DC); see ImageDc.
+void setPrinterPainter(HDC hdc, QPainter* painter);
+QPainter* printerPainterOf(const DeviceContext& dc);
 
 } // namespace pm::gdi

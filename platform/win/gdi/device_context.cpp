@@ -191,6 +191,15 @@ QImage* pageImageOf(HDC hdc) {
     return dc && dc->kind() == DeviceContext::Kind::Page ? imageOf(*dc) : nullptr;
 }
 
+void setPrinterPainter(HDC hdc, QPainter* painter) {
+    DeviceContext* dc = dcOf(hdc);
+    if (dc && dc->kind() == DeviceContext::Kind::Page) static_cast<ImageDc&>(*dc).printerPainter = painter;
+}
+
+QPainter* printerPainterOf(const DeviceContext& dc) {
+    return dc.kind() == DeviceContext::Kind::Page ? static_cast<const ImageDc&>(dc).printerPainter : nullptr;
+}
+
 void releaseImageDC(HDC hdc) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || dc->kind() != DeviceContext::Kind::Image) return;

@@ -4,9 +4,11 @@
 // pictures of bitmaps (image_store.h) and of icons and cursors (icons.h), and moving pixels
 // (raster.h). Private to platform/.
 
+#include "platform/win/gdi/pixel_view.h"
 #include "platform/win/wingdi.h"
 
 #include <cstddef>
+#include <string>
 
 namespace pm::gdi {
 
@@ -20,5 +22,13 @@ void endPrinterDC(HDC hdc);
 using ResourceImageLoader = bool (*)(HINSTANCE instance, LPCSTR name, UINT type, const BYTE** bytes,
                                      std::size_t* size);
 void setResourceImageLoader(ResourceImageLoader loader);
+
+// The pixels of a bitmap (0xFFRRGGBB; a monochrome one holds only black and white), valid while the
+// bitmap lives and keeps its size; an empty view for no bitmap.
+PixelView bitmapPixels(HBITMAP bitmap);
+// A bitmap encoded in a picture file format ("PNG", "BMP", "JPG"); empty when it cannot be.
+std::string encodeBitmap(HBITMAP bitmap, const char* format);
+// A bitmap written to a PNG file; false when it cannot be.
+bool saveBitmapPng(HBITMAP bitmap, const std::string& path);
 
 } // namespace pm::gdi

@@ -12,21 +12,33 @@ DcPainter::DcPainter(DeviceContext& dc) {
     if (!img || img->isNull()) return;
     QRegion clip = visibleRegion(dc);
     if (clip.isEmpty()) return;
-    if (!m_painter.begin(img)) return;
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
-    m_painter.translate(originOf(dc));
+    if (QPainter* printer = printerPainterOf(dc)) {
+        // A printer's page: text and lines go to the printer as its own text and vectors.
+        m_target = printer;
+        m_borrowed = true;
+        printer->save();
+        printer->resetTransform();
+    } else if (!m_painter.begin(img)) {
+        return;
+    }
+    m_target->setRenderHint(QPainter::Antialiasing, false);
+    m_target->setRenderHint(QPainter::TextAntialiasing, false);
+    m_target->translate(originOf(dc));
     // A single rectangle clips through the raster engine's quicker rectangle path.
     if (clip.rectCount() == 1)
-        m_painter.setClipRect(clip.boundingRect());
+        m_target->setClipRect(clip.boundingRect());
     else
-        m_painter.setClipRegion(clip);
+        m_target->setClipRegion(clip);
     m_active = true;
     m_image = img;
     m_bounds = clip.boundingRect().translated(originOf(dc));
 }
 
 DcPainter::~DcPainter() {
+    if (m_borrowed) {
+        m_target->restore();
+        return;
+    }
     if (!m_rasterOp) return;
     m_painter.end();
     // Qt's raster operations leave alpha alone; store their results as the per-pixel operations do
@@ -50,10 +62,11 @@ bool DcPainter::fixedRop2Colour(int rop2, QColor* colour) {
 }
 
 bool DcPainter::useRop2(int rop2) {
+    if (rop2 == R2_NOP) return false;
+    // A printer mixes no colours with what it printed: every other operation prints.
+    if (m_borrowed) return true;
     QPainter::CompositionMode mode;
     switch (rop2) {
-    case R2_NOP:
-        return false;
     case R2_NOTMERGEPEN:
         mode = QPainter::RasterOp_NotSourceAndNotDestination;
         break;

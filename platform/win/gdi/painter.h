@@ -19,7 +19,7 @@ public:
 
     // False when the DC has nothing to draw into (or its clip is empty).
     bool active() const { return m_active; }
-    QPainter& painter() { return m_painter; }
+    QPainter& painter() { return *m_target; }
     // Sets the composition for the DC's raster operation; false for R2_NOP (draw nothing).
     bool useRop2(int rop2);
     // The colour R2_BLACK and R2_WHITE draw with instead of the pen's or brush's.
@@ -27,6 +27,8 @@ public:
 
 private:
     QPainter m_painter;
+    QPainter* m_target = &m_painter; // m_painter, or a printer page's painter, borrowed
+    bool m_borrowed = false;
     bool m_active = false;
     QImage* m_image = nullptr;
     QRect m_bounds;          // image pixels drawing may reach

@@ -1,6 +1,7 @@
-// Printer DCs: letter pages at 150 dots per inch, drawn like any page DC and handed page by page to
-// Qt's printer, which writes a PDF file (DOCINFO's lpszOutput, else the output the DC was made for)
-// or prints on the named printer.
+// Printer DCs: letter pages at 150 dots per inch handed page by page to Qt's printer, which writes a
+// PDF file (DOCINFO's lpszOutput, else the output the DC was made for) or prints on the named
+// printer. Text and lines are recorded as the printer's own text and vectors, printed at its
+// resolution over what the per-pixel operations (fills, blits) left in the page image.
 
 #include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/gdi_private.h"
@@ -8,6 +9,7 @@
 
 #include <QPageSize>
 #include <QPainter>
+#include <QPicture>
 #include <QPrinter>
 
 #include <map>
@@ -24,6 +26,8 @@ struct Job {
     std::string output;
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<QPainter> painter;
+    QPicture vectors;  // the page's text and vectors, in page pixels
+    QPainter recorder; // draws into vectors while a page is printed
     int pages = 0;
     bool inPage = false;
 };
@@ -38,7 +42,23 @@ Job* jobOf(HDC hdc) {
     return it == jobs().end() ? nullptr : &it->second;
 }
 
-void endJob(Job& job) {
+// Whether the per-pixel operations left the page white.
+bool blank(const QImage& page) {
+    for (int y = 0; y < page.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x)
+            if ((line[x] & 0xFFFFFFu) != 0xFFFFFFu) return false;
+    }
+    return true;
+}
+
+void endRecording(HDC hdc, Job& job) {
+    if (job.recorder.isActive()) job.recorder.end();
+    setPrinterPainter(hdc, nullptr);
+}
+
+void endJob(HDC hdc, Job& job) {
+    endRecording(hdc, job);
     if (job.painter && job.painter->isActive()) job.painter->end();
     job.painter.reset();
     job.printer.reset();
@@ -60,7 +80,7 @@ HDC createPrinterDC(LPCSTR device, LPCSTR output) {
 void endPrinterDC(HDC hdc) {
     auto it = jobs().find(hdc);
     if (it == jobs().end()) return;
-    endJob(it->second);
+    endJob(hdc, it->second);
     jobs().erase(it);
 }
 
@@ -86,7 +106,7 @@ int StartDocA(HDC hdc, const DOCINFOA* docInfo) {
     job->printer = std::move(printer);
     job->painter = std::make_unique<QPainter>();
     if (!job->painter->begin(job->printer.get())) {
-        pm::gdi::endJob(*job);
+        pm::gdi::endJob(hdc, *job);
         return SP_ERROR;
     }
     return 1;
@@ -97,6 +117,9 @@ int StartPage(HDC hdc) {
     QImage* page = pm::gdi::pageImageOf(hdc);
     if (!job || !job->painter || job->inPage || !page) return SP_ERROR;
     page->fill(Qt::white);
+    job->vectors = QPicture();
+    if (!job->recorder.begin(&job->vectors)) return SP_ERROR;
+    pm::gdi::setPrinterPainter(hdc, &job->recorder);
     job->inPage = true;
     return 1;
 }
@@ -105,9 +128,19 @@ int EndPage(HDC hdc) {
     Job* job = pm::gdi::jobOf(hdc);
     QImage* page = pm::gdi::pageImageOf(hdc);
     if (!job || !job->inPage || !page) return SP_ERROR;
+    pm::gdi::endRecording(hdc, *job);
     if (job->pages > 0 && !job->printer->newPage()) return SP_ERROR;
-    QRect target(0, 0, job->painter->device()->width(), job->painter->device()->height());
-    job->painter->drawImage(target, *page);
+    QPaintDevice* device = job->painter->device();
+    QRect target(0, 0, device->width(), device->height());
+    if (!pm::gdi::blank(*page)) job->painter->drawImage(target, *page);
+    job->painter->save();
+    // Playing a picture scales it from its own resolution to the device's; the page's pixels are
+    // to fill the device's page.
+    const qreal played = static_cast<qreal>(device->logicalDpiX()) / job->vectors.logicalDpiX();
+    job->painter->scale(static_cast<qreal>(target.width()) / page->width() / played,
+                        static_cast<qreal>(target.height()) / page->height() / played);
+    job->painter->drawPicture(0, 0, job->vectors);
+    job->painter->restore();
     ++job->pages;
     job->inPage = false;
     return 1;
@@ -117,7 +150,7 @@ int EndDoc(HDC hdc) {
     Job* job = pm::gdi::jobOf(hdc);
     if (!job || !job->painter) return SP_ERROR;
     if (job->inPage) EndPage(hdc);
-    pm::gdi::endJob(*job);
+    pm::gdi::endJob(hdc, *job);
     return 1;
 }
 
@@ -125,6 +158,6 @@ int AbortDoc(HDC hdc) {
     Job* job = pm::gdi::jobOf(hdc);
     if (!job || !job->printer) return SP_ERROR;
     job->printer->abort();
-    pm::gdi::endJob(*job);
+    pm::gdi::endJob(hdc, *job);
     return 1;
 }

@@ -25,10 +25,13 @@ template <class Draw> void strike(const TextMeasure& m, Draw draw) {
 
 // Draws a plain run (its cell's top left at the painter's origin) at the baseline m.ascent(): from
 // the font's laid-out glyphs where they stand in for drawText, which would lay the text out again
-// on every call, and from their pixels where the painter does nothing but set them.
+// on every call, and from their pixels where the painter does nothing but set them. A printer's
+// page takes the text itself, which it prints as its own text (glyph runs it would lose).
 void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextRun& run) {
     FontCache& cache = m.cache();
-    const QList<QGlyphRun>* runs = cache.layoutCached(run.text) ? cache.glyphs(run.text) : nullptr;
+    const bool printing = printerPainterOf(dc) != nullptr;
+    const QList<QGlyphRun>* runs =
+        !printing && cache.layoutCached(run.text) ? cache.glyphs(run.text) : nullptr;
     if (!runs) {
         p.setFont(m.qfont());
         strike(m, [&](int dx) { p.drawText(QPoint(dx, m.ascent()), run.text); });

@@ -2,6 +2,7 @@
 // (text as UTF-8 bytes decoded for display, registered formats as raw bytes) and read back from it.
 
 #include "platform/win/text_codec.h"
+#include "platform/win/wm/desktop_backend.h"
 #include "platform/win/winbase.h"
 #include "platform/win/winuser.h"
 
@@ -115,9 +116,7 @@ HANDLE readDesktop(UINT format) {
 
 void forgetIfReplaced() {
     QClipboard* cb = desktop();
-    if (clip().ours && cb && !cb->ownsClipboard() &&
-        QGuiApplication::platformName() != QLatin1String("offscreen"))
-        clip().ours = false;
+    if (clip().ours && cb && pm::wm::desktopBackend().clipboardTaken(cb)) clip().ours = false;
 }
 
 } // namespace

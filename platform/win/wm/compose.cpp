@@ -1,7 +1,8 @@
 #include "platform/win/wm/compose.h"
 
+#include "platform/win/wm/desktop_backend.h"
 #include "platform/win/wm/desktop_overlay.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 #include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"
 
@@ -39,10 +40,11 @@ QImage composeWindow(const Window* w) {
 }
 
 QImage composeScreen() {
+    return desktopBackend().screen();
+}
+
+QImage composeDesktopWindows() {
     QRect screen = toQRect(desktop()->rect);
-    if (QGuiApplication::platformName() != QLatin1String("offscreen") && QGuiApplication::primaryScreen())
-        return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-            QImage::Format_RGB32);
     QImage out(screen.size(), QImage::Format_RGB32);
     out.fill(0xFF000000);
     QPainter p(&out);

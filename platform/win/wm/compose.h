@@ -11,8 +11,10 @@ namespace pm::wm {
 // The window's picture: non-client and client area with the visible children above, each clipped
 // to its parent's client area. Drawn even when the window itself is hidden.
 QImage composeWindow(const Window* w);
-// The screen: the desktop's own picture on a real desktop, our visible top-level windows in
-// Z-order offscreen.
+// The screen as the desktop services see it (desktop_backend.h): the desktop's own picture where
+// one runs, else composeDesktopWindows.
 QImage composeScreen();
+// Our visible top-level windows in Z-order, with the drag overlay over them.
+QImage composeDesktopWindows();
 
 } // namespace pm::wm

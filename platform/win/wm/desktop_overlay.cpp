@@ -2,7 +2,8 @@
 
 #include "platform/win/gdi/dc_surface.h"
 #include "platform/win/wm/compose.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_backend.h"
+#include "platform/win/wm/desktop_widgets.h"
 #include "platform/win/wm/wm.h"
 
 #include <QPaintEvent>
@@ -131,11 +132,7 @@ bool releaseDesktopOverlayDC(HDC dc) {
         });
         return true;
     }
-    if (!w->isVisible()) {
-        if (realDesktop()) w->background = composeScreen();
-        w->show();
-    }
-    if (realDesktop()) w->raise();
+    desktopBackend().showOverlay(w, &w->background);
     w->update();
     return true;
 }

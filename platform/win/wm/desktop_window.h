@@ -1,11 +1,10 @@
 #pragma once
 // How the desktop's window manager sees a top-level window: its kind (managed or a short-lived
 // popup that bypasses the manager), its owner, title, icon and state, and the move, size and state
-// requests made from our own non-client area. Private to platform/win.
+// requests made from our own non-client area; and the widget operations the window tree needs.
+// Private to platform/win; the Qt side is in desktop_widgets.h.
 
 #include "platform/win/wm/window.h"
-
-#include <QWidget>
 
 namespace pm::wm {
 
@@ -13,23 +12,18 @@ namespace pm::wm {
 // CS_SAVEBITS and neither caption nor dialog frame) bypass the window manager. Every other
 // top-level window is managed: overlapped windows keep the desktop's frame, popups are frameless
 // (we draw their non-client area), owned ones are dialogs or, with WS_EX_TOOLWINDOW, tool windows.
-RECT toRECT(const QRect& r);
-QRect toQRect(const RECT& r);
-
 bool bypassesWindowManager(const Window* w);
-Qt::WindowFlags topLevelWindowFlags(const Window* w);
-
-// The widget of hwnd's top-level window, as parent for the desktop's own dialogs; nullptr for none.
-QWidget* desktopWidgetOf(HWND hwnd);
 
 // The widget that shows w on the desktop, made hidden at creation (a top-level one never takes
 // the activation by being shown), and taken down with the window.
 void createWidget(Window* w);
 void destroyWidget(Window* w);
 
+// A top-level window that has its widget.
+bool isDesktopTopLevel(const Window* w);
+
 // The owner as transient parent, the title and the icon, given to the desktop after creation.
 void publishToDesktop(Window* w);
-void publishOwner(Window* w);
 void publishTitle(Window* w);
 void publishIcon(Window* w);
 // What the window manager is told of the style beyond the window's kind: a topmost window
@@ -38,28 +32,21 @@ void publishHints(Window* w);
 // The widget flags again after a style change (WS_POPUP, WS_CAPTION ...), keeping its visibility.
 void refreshWindowFlags(Window* w);
 
-// A mouse-driven move or size of a top-level window handed to the window manager; false when it
-// cannot take it (offscreen, a child window, the button no longer down on the desktop), and the
-// layer's own loop runs.
-bool requestDesktopMoveSize(Window* w, WPARAM command);
+// The widget shown or hidden with the window.
+void setWidgetVisible(Window* w, bool visible);
+// A top-level window's widget minimised (the desktop's side of maximising and restoring is in
+// desktop_services.h).
+void showWidgetMinimized(Window* w);
+// The widget under the window's new parent (SetParent), hidden: a top-level one again as its
+// kind of desktop window, a child one inside its parent's widget.
+void reparentWidget(Window* w);
 
 // Starts following the window manager's grabs of our top-level windows (an X11 desktop only), for
 // the move-size messages of the moves and sizes it runs (desktop_grabs.cpp).
 void watchDesktopGrabs();
 
-// A top-level window just shown is placed by the window manager a moment later (one shown maximised
-// gets the screen's size only then). Until the desktop shows it, a short while at most, the
-// desktop's events are taken in; then the window takes the place and size the manager gave it, so
-// that what is placed over it next (a dialog centred over its owner) goes where it really is.
-void settleDesktopPlacement(HWND hwnd);
-
-// Minimised or restored by the desktop (its task bar, a key of the window manager): the window
-// follows with the Win32 state change.
-void followDesktopState(HWND hwnd, bool);
-
-// The desktop's side of activation and mouse capture: its keyboard focus follows our activation,
-// and the pointer is grabbed for our capture. Each does nothing for a window without a widget.
-void activateOnDesktop(Window* w);
+// The desktop's side of mouse capture: the pointer is grabbed for our capture. Each does nothing
+// for a window without a widget.
 bool desktopHoldsFocus(); // one of our windows has the desktop's keyboard focus
 void grabDesktopMouse(Window* w);
 void releaseDesktopMouse(Window* w);

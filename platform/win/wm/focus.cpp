@@ -1,5 +1,6 @@
 // Activation, keyboard focus and mouse capture, kept by the layer (not by Qt).
 
+#include "platform/win/wm/desktop_services.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/wm.h"
 
@@ -90,9 +91,8 @@ void activate(Window* w, int how) {
     // The window manager is asked to follow, so that the desktop's keyboard focus is ours too. Not
     // for the window it has activated itself: the request would answer its word on an older request
     // with a new one, and two windows could take the activation in turn without end.
-    if (Window* a = window(newHandle);
-        a && realDesktop() && !bypassesWindowManager(a) && newHandle != s.followed)
-        activateOnDesktop(a);
+    if (Window* a = window(newHandle); a && !bypassesWindowManager(a) && newHandle != s.followed)
+        desktopServices().activate(a);
     s.activating = false;
 }
 
@@ -146,7 +146,6 @@ void restoreFocusAfterDesktop(Window* w) {
 } // namespace
 
 void followDesktopActivation(HWND hwnd, bool active) {
-    if (!realDesktop()) return;
     Window* w = window(hwnd);
     if (!w) return;
     // A window disabled by a modal loop hands the activation on to the loop's window, as a click
@@ -168,7 +167,7 @@ void followDesktopActivation(HWND hwnd, bool active) {
         s.followed = nullptr;
         restoreFocusAfterDesktop(w);
     } else if (activeWindow() == w && w->handle != hwnd) {
-        activateOnDesktop(w);
+        desktopServices().activate(w);
     }
 }
 

@@ -2,7 +2,8 @@
 // messages for the window our own hit testing, capture and focus choose.
 
 #include "platform/win/gdi/icons.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_services.h"
+#include "platform/win/wm/desktop_widgets.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/keys.h"
 #include "platform/win/wm/window_widget.h"
@@ -343,7 +344,7 @@ void queueDesktopGeometry(HWND hwnd) {
     runLater(desktopGeometry, hwnd, false);
 }
 void queueDesktopActivation(HWND hwnd, bool active) {
-    runLater(followDesktopActivation, hwnd, active);
+    runLater([](HWND h, bool a) { desktopServices().activationChanged(h, a); }, hwnd, active);
 }
 
 bool resolveInput(RawInput& in) {
@@ -529,14 +530,7 @@ int GetKeyNameText(LONG lParam, LPSTR buffer, int size) {
 
 BOOL GetCursorPos(LPPOINT point) {
     if (!point) return FALSE;
-    // Where the pointer is now: on a desktop it may have left our windows (for another program's
-    // window, the notification area's icon, the desktop itself) without any of our events saying so.
-    if (realDesktop()) {
-        const QPoint now = QCursor::pos();
-        *point = POINT{now.x(), now.y()};
-        return TRUE;
-    }
-    *point = cursorScreenPos();
+    *point = desktopServices().cursorPos();
     return TRUE;
 }
 

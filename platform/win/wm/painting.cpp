@@ -3,7 +3,7 @@
 #include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/raster.h"
 #include "platform/win/wm/desktop_overlay.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/wm.h"

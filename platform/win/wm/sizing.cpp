@@ -1,6 +1,7 @@
 // Moving and sizing with the mouse (a modal loop with capture), caption buttons, and the system
 // commands DefWindowProc carries out.
 
+#include "platform/win/wm/desktop_services.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/nonclient.h"
 #include "platform/win/wm/wm.h"
@@ -102,7 +103,7 @@ void runMoveSizeLoop(Window* w, WPARAM command, POINT start) {
     bool moving = (command & 0xFFF0) == SC_MOVE;
     int side = static_cast<int>(command & 0x000F);
     if (!moving && (side < WMSZ_LEFT || side > WMSZ_BOTTOMRIGHT)) return;
-    if (requestDesktopMoveSize(w, command)) {
+    if (desktopServices().startMoveSize(w, command)) {
         desktopMoveSizeStarted(w, true, moving ? 0 : side);
         return;
     }
@@ -182,7 +183,8 @@ void desktopMoveSizeEnded(Window* w) {
     desktopMoveSize() = DesktopMoveSize{};
     HWND hwnd = w->handle;
     if (s.announced) send(w, WM_EXITSIZEMOVE);
-    if (s.deactivationHeld && window(hwnd) && !desktopHoldsFocus()) followDesktopActivation(hwnd, false);
+    if (s.deactivationHeld && window(hwnd) && !desktopHoldsFocus())
+        desktopServices().activationChanged(hwnd, false);
 }
 
 bool holdDesktopDeactivation(Window* w) {

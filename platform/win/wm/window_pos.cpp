@@ -1,7 +1,7 @@
 // Moving, sizing, stacking, showing, minimising and maximising windows.
 
+#include "platform/win/wm/desktop_services.h"
 #include "platform/win/wm/desktop_window.h"
-#include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
 #include "platform/win/handle_table.h"
@@ -42,9 +42,8 @@ void exposeParent(Window* w, const RECT& oldOnParentClient) {
 }
 
 void showWidget(Window* w, bool show) {
-    if (!w->widget) return;
-    w->widget->setVisible(show);
-    if (show && w->parent == desktop() && realDesktop()) w->widget->raise();
+    setWidgetVisible(w, show);
+    if (show) desktopServices().raise(w);
 }
 
 } // namespace
@@ -256,7 +255,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         w->style = (w->style | WS_MINIMIZE) & ~static_cast<DWORD>(WS_MAXIMIZE);
         target = minimizedRect(w);
         stateChange = true;
-        if (w->widget && w->parent == desktop()) w->widget->showMinimized();
+        showWidgetMinimized(w);
     } else if (maximize && (!w->maximized || w->minimized)) {
         if (!w->minimized) w->normalRect = w->rect;
         MINMAXINFO mmi = minMaxInfo(w);
@@ -266,7 +265,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         w->style = (w->style | WS_MAXIMIZE) & ~static_cast<DWORD>(WS_MINIMIZE);
         target = maximizedRect(mmi);
         stateChange = true;
-        if (w->widget && w->parent == desktop() && realDesktop()) w->widget->showMaximized();
+        desktopServices().showMaximized(w);
     } else if (restore && (w->minimized || w->maximized)) {
         bool backToMax = w->minimized && w->maximized;
         w->minimized = false;
@@ -280,12 +279,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         }
         w->maximized = backToMax;
         stateChange = true;
-        if (w->widget && w->parent == desktop()) {
-            if (backToMax && realDesktop())
-                w->widget->showMaximized();
-            else
-                w->widget->showNormal();
-        }
+        desktopServices().showRestored(w, backToMax);
     }
     setWindowPos(w, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top,
                  flags | (stateChange ? SWP_FRAMECHANGED : 0));

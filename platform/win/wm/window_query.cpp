@@ -1,7 +1,7 @@
 // Window words, texts, properties, and walking the window tree.
 
+#include "platform/win/wm/desktop_services.h"
 #include "platform/win/wm/desktop_window.h"
-#include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/remote_windows.h"
 #include "platform/win/wm/wm.h"
 
@@ -38,7 +38,7 @@ void changeStyle(Window* w, int index, DWORD value) {
     if (index == GWL_STYLE) {
         w->style = ss.styleNew;
         if ((old ^ w->style) & WS_VISIBLE) {
-            if (w->widget) w->widget->setVisible((w->style & WS_VISIBLE) != 0);
+            setWidgetVisible(w, (w->style & WS_VISIBLE) != 0);
         }
     } else {
         w->exStyle = ss.styleNew;
@@ -112,7 +112,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         if (w->isChild()) return old;
         w->owner = window(reinterpret_cast<HWND>(value));
         refreshWindowFlags(w);
-        publishOwner(w);
+        desktopServices().publishOwner(w);
         return old;
     case GWL_ID:
         w->id = value;
@@ -238,16 +238,7 @@ HWND SetParent(HWND child, HWND newParent) {
     w->parent = p;
     insertInZOrder(w, HWND_TOP);
     // The window keeps its position relative to its parent's client area, as Win32 does.
-    if (w->widget) {
-        bool top = p == desktop();
-        w->widget->setParent(top ? nullptr : p->widget,
-                             top ? topLevelWindowFlags(w) : Qt::WindowFlags(Qt::Widget));
-        w->widget->setAttribute(Qt::WA_TransparentForMouseEvents, !top);
-        if (top) publishToDesktop(w);
-        syncWidgetGeometry(w);
-        restackWidget(w);
-        w->widget->setVisible(false);
-    }
+    reparentWidget(w);
     if (visible)
         SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return oldHandle;

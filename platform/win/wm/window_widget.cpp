@@ -1,5 +1,6 @@
 #include "platform/win/wm/window_widget.h"
 
+#include "platform/win/wm/desktop_services.h"
 #include "platform/win/wm/desktop_window.h"
 #include "platform/win/wm/input_events.h"
 #include "platform/win/wm/registration.h"
@@ -108,7 +109,7 @@ bool WindowWidget::event(QEvent* e) {
         queueDesktopActivation(m_hwnd, false);
         return QWidget::event(e);
     case QEvent::WindowStateChange:
-        if (isWindow()) runLater(followDesktopState, m_hwnd, false);
+        if (isWindow()) runLater([](HWND h, bool) { desktopServices().stateChanged(h); }, m_hwnd, false);
         return QWidget::event(e);
     default:
         return QWidget::event(e);

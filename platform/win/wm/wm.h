@@ -15,7 +15,6 @@ void freeWindow(Window* w);     // forgets the record; its handle becomes stale
 void collectDestroyedWindows(); // frees forgotten records once no window procedure runs
 int procDepth();                // window procedures running on the stack
 bool onUiThread();
-bool realDesktop(); // false offscreen, where top-level windows have no stacking of their own
 template <class F> void forEachChildDeep(Window* w, F f) {
     for (Window* c : std::vector<Window*>(w->children)) {
         f(c);

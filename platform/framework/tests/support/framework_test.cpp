@@ -2,7 +2,7 @@
 
 #include "platform/framework/tests/support/framework_test.h"
 
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 #include "platform/win/wm/compose.h"
 #include "platform/win/wm/desktop_overlay.h"
 #include "platform/win/wm/wm.h"
@@ -63,7 +63,7 @@ void holdKey(HWND any, int vk, bool down) {
 }
 
 void typeText(HWND any, const std::string& text) {
-    pm::test::typeText(any, QString::fromUtf8(text.c_str()));
+    pm::test::typeText(any, text);
     pump();
 }
 
@@ -87,8 +87,7 @@ HBITMAP makeButtonImages(int count) {
 }
 
 bool savePng(HWND hwnd, const std::string& name) {
-    return pm::test::saveWindowPng(hwnd,
-                                   pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+    return pm::test::saveWindowPng(hwnd, pm::test::outputFolder() + "/" + name + ".png");
 }
 
 bool saveScreenPng(const std::string& name) {
@@ -97,14 +96,14 @@ bool saveScreenPng(const std::string& name) {
         QPainter painter(&screen);
         painter.drawImage(0, 0, *overlay);
     }
-    QString folder = pm::test::outputFolder();
+    QString folder = QString::fromStdString(pm::test::outputFolder());
     QDir().mkpath(folder);
     return screen.save(folder + "/" + QString::fromStdString(name) + ".png");
 }
 
 bool saveScreenPng(const std::string& name, const RECT& part) {
     const QImage screen = pm::wm::composeScreen();
-    QString folder = pm::test::outputFolder();
+    QString folder = QString::fromStdString(pm::test::outputFolder());
     QDir().mkpath(folder);
     return screen.copy(part.left, part.top, part.right - part.left, part.bottom - part.top)
         .save(folder + "/" + QString::fromStdString(name) + ".png");
@@ -131,8 +130,8 @@ bool savePngWithPopups(HWND hwnd, const std::vector<HWND>& popups, const std::st
         painter.drawImage(r.left - base.left, r.top - base.top, pm::test::windowImage(popup));
     }
     painter.end();
-    QDir().mkpath(pm::test::outputFolder());
-    return image.save(pm::test::outputFolder() + "/" + QString::fromStdString(name) + ".png");
+    QDir().mkpath(QString::fromStdString(pm::test::outputFolder()));
+    return image.save(QString::fromStdString(pm::test::outputFolder() + "/" + name + ".png"));
 }
 
 std::string makeTempFolder() {

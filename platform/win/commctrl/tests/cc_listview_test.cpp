@@ -4,7 +4,7 @@
 #include "platform/win/commctrl.h"
 #include "platform/win/commctrl/list_view_selection.h"
 #include "platform/win/windows.h"
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include <gtest/gtest.h>
 

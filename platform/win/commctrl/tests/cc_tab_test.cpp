@@ -3,7 +3,7 @@
 #include "platform/win/commctrl.h"
 #include "platform/win/commctrl/tab_layout.h"
 #include "platform/win/windows.h"
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // drop-down buttons, clicks with NM_CLICK and WM_COMMAND, check buttons and groups, drop-downs.
 #include "platform/win/commctrl.h"
 #include "platform/win/windows.h"
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include <gtest/gtest.h>
 

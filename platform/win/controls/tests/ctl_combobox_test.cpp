@@ -1,7 +1,7 @@
 // The combo box: its messages over the list, dropping down and choosing by keyboard and mouse with
 // the notifications in order, the edit of drop-down combos, owner-draw and simple combos.
 
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A picture of every standard control in a dialog-like window, for the eye: written to the test
 // output folder as controls-gallery.png.
 
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/win/desktop_tests/support/desktop_session.h"
 
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 
 #include "platform/win/tests/support/test_windows.h"
 
@@ -182,8 +182,8 @@ void keys(const std::vector<std::string>& names) {
 void saveScreenPng(const std::string& name) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
-    QDir().mkpath(outputFolder());
-    screen->grabWindow(0).save(outputFolder() + "/" + QString::fromStdString(name) + ".png");
+    QDir().mkpath(QString::fromStdString(outputFolder()));
+    screen->grabWindow(0).save(QString::fromStdString(outputFolder() + "/" + name + ".png"));
 }
 
 COLORREF screenPixel(POINT screen) {

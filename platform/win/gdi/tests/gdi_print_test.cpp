@@ -1,5 +1,5 @@
-// Printer DCs: a document of pages written to a PDF file, the page's measures, and the calls out of
-// order refused.
+// Printer DCs: a document of pages written to a PDF file, the page's measures, text and lines
+// printed as the file's own text and vectors, and the calls out of order refused.
 
 #include "platform/win/windows.h"
 
@@ -23,7 +23,51 @@ int pdfPages(const QString& path) {
     return count;
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Prints one page through the platform, as the programs' print paths do, drawn by `draw`.
+template <class Draw> QByteArray printedPage(const QString& path, Draw draw) {
+    HDC dc = CreateDCA("winspool", "PDF", nullptr, nullptr);
+    QByteArray output = path.toLocal8Bit();
+    DOCINFOA info{sizeof(DOCINFOA), "Page", output.constData(), nullptr, 0};
+    if (!dc || StartDoc(dc, &info) <= 0 || StartPage(dc) <= 0) return {};
+    draw(dc);
+    EndPage(dc);
+    EndDoc(dc);
+    DeleteDC(dc);
+    return fileBytes(path);
+}
+
 } // namespace
+
+// Text and lines reach the PDF as its own text (with its font) and vectors, not as a picture of
+// the page; a coloured fill, drawn per pixel, is kept under the text as a picture.
+TEST(GdiPrint, TextAndLinesPrintAsTheFilesOwnTextAndVectors) {
+    QTemporaryDir dir;
+    const auto text = [](HDC dc) {
+        const char line[] = "Printed as text, not as a picture";
+        TextOutA(dc, 150, 150, line, static_cast<int>(sizeof line - 1));
+        MoveToEx(dc, 150, 200, nullptr);
+        LineTo(dc, 1000, 200);
+    };
+    QByteArray plain = printedPage(dir.path() + "/text.pdf", text);
+    ASSERT_TRUE(plain.startsWith("%PDF"));
+    EXPECT_TRUE(plain.contains("/FontFile")) << "the text's font is in the file";
+    EXPECT_FALSE(plain.contains("/Subtype /Image")) << "no picture of the page";
+
+    QByteArray filled = printedPage(dir.path() + "/filled.pdf", [&](HDC dc) {
+        RECT band{100, 100, 1100, 260};
+        HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+        FillRect(dc, &band, yellow);
+        DeleteObject(yellow);
+        text(dc);
+    });
+    EXPECT_TRUE(filled.contains("/Subtype /Image")) << "the fill is kept";
+    EXPECT_TRUE(filled.contains("/FontFile")) << "the text over it is still text";
+}
 
 TEST(GdiPrint, ADocumentOfThreePagesGoesToAPdfFile) {
     QTemporaryDir dir;

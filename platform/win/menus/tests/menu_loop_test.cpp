@@ -2,7 +2,7 @@
 // by hooks, dismissal by a click outside (the click going on to the window under it), TPM_RETURNCMD,
 // owner-drawn items, EndMenu, and pictures.
 
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include <QImage>
 #include <QPainter>
@@ -410,5 +410,5 @@ TEST_F(MenuLoop, PicturesOfAnOpenPopupWithASubmenuAndOfTheMenuBar) {
         pm::test::pressKey(main, vk); // over Undo to Insert, open it
     TrackPopupMenu(edit, TPM_RETURNCMD, 120, 120, 0, main, nullptr);
     ASSERT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(pm::test::outputFolder() + "/menu_popup.png"));
+    EXPECT_TRUE(picture.save(QString::fromStdString(pm::test::outputFolder() + "/menu_popup.png")));
 }

@@ -2,7 +2,7 @@
 #include "platform/win/richedit.h"
 #include "platform/win/tom.h"
 #include "platform/win/gdi/dc_surface.h"
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 #include "platform/win/windows.h"
 
 #include <gtest/gtest.h>
@@ -1304,8 +1304,8 @@ TEST_P(RichEditTest, PrintedPagesBreakWhereTheTextStopsFitting) {
     fr.chrg = CHARRANGE{0, -1};
     GETTEXTLENGTHEX plain{GTL_DEFAULT, 0};
     LONG length = static_cast<LONG>(send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&plain)));
-    QString path =
-        pm::test::outputFolder() + (legacy() ? "/richedit_pages_10.pdf" : "/richedit_pages_20.pdf");
+    QString path = QString::fromStdString(pm::test::outputFolder()) +
+                   (legacy() ? "/richedit_pages_10.pdf" : "/richedit_pages_20.pdf");
     QPdfWriter pdf(path);
     pdf.setResolution(dpi);
     QPainter painter(&pdf);
@@ -1339,7 +1339,8 @@ TEST_P(RichEditTest, PrintedPagesBreakWhereTheTextStopsFitting) {
     for (int x = 0; x < dpi * 17 / 2; x += 7)
         EXPECT_EQ(qGray(image->pixel(x, dpi / 2)), 255);
     if (!legacy())
-        image->scaled(image->size() / 4).save(pm::test::outputFolder() + "/richedit_last_page.png");
+        image->scaled(image->size() / 4)
+            .save(QString::fromStdString(pm::test::outputFolder() + "/richedit_last_page.png"));
     DeleteDC(page);
 }
 

@@ -165,10 +165,10 @@ void holdKey(HWND any, int vk, bool down) {
     pumpMessages();
 }
 
-void typeText(HWND any, const QString& text) {
+void typeText(HWND any, const std::string& text) {
     QWindow* w = keyWindow(any);
     if (!w) return;
-    for (QChar c : text) {
+    for (QChar c : QString::fromStdString(text)) {
         if (c.unicode() < 0x80 && (c.isLetterOrNumber() || c == ' ')) {
             QTest::keyClick(w, c.toLatin1());
         } else {

@@ -1,12 +1,11 @@
 #pragma once
 // Test helpers for the window system: pictures of windows, a recorder of the messages windows
-// receive, and input driven through Qt into the real message queue.
+// receive, and input driven through the desktop's events into the real message queue. The Qt side
+// of the pictures, for the platform's own tests, is in test_images.h.
 
 #include "platform/win/windows.h"
 
-#include <QImage>
-#include <QString>
-
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,14 +13,43 @@ namespace pm::test {
 
 // ---- Pictures ----
 
-// The window as it shows on screen: its non-client area, client area and visible child windows.
-QImage windowImage(HWND hwnd);
-// Saves windowImage as a PNG file; the folder is created when missing.
-bool saveWindowPng(HWND hwnd, const QString& path);
-// The folder for test output (pictures): PM_TEST_OUTPUT_DIR.
-QString outputFolder();
+// A picture held as one of our bitmaps, read pixel by pixel as 0xAARRGGBB (pixel() & 0xFFFFFF is
+// 0xRRGGBB). It owns its bitmap.
+class Picture {
+public:
+    Picture() = default;
+    explicit Picture(HBITMAP bitmap); // takes the bitmap over
+    ~Picture();
+    Picture(Picture&& other) noexcept;
+    Picture& operator=(Picture&& other) noexcept;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
 
-// The bytes of a picture of one colour in a file format Qt writes ("JPG", "PNG", "BMP"...).
+    bool isNull() const { return m_bitmap == nullptr; }
+    int width() const;
+    int height() const;
+    std::uint32_t pixel(int x, int y) const;
+    // The part `r` of the picture (clipped to it) as a picture of its own.
+    Picture copy(const RECT& r) const;
+    // Same size and the same pixels.
+    bool operator==(const Picture& other) const;
+    bool operator!=(const Picture& other) const { return !(*this == other); }
+    HBITMAP bitmap() const { return m_bitmap; }
+
+private:
+    HBITMAP m_bitmap = nullptr;
+};
+
+// The window as it shows on screen: its non-client area, client area and visible child windows.
+Picture windowPicture(HWND hwnd);
+// Writes a picture as a PNG file; the folder is created when missing.
+bool savePng(const Picture& picture, const std::string& path);
+// Saves windowPicture as a PNG file.
+bool saveWindowPng(HWND hwnd, const std::string& path);
+// The folder for test output (pictures): PM_TEST_OUTPUT_DIR.
+std::string outputFolder();
+
+// The bytes of a picture of one colour in a picture file format ("JPG", "PNG", "BMP"...).
 std::string solidPictureBytes(int width, int height, COLORREF colour, const char* format);
 
 // A message that scrolls a window, for expectScrollsRepaintWhole.
@@ -115,7 +143,7 @@ void dragScreen(HWND any, POINT from, POINT to, int steps = 4);
 void pressKey(HWND any, int vk, bool shift = false, bool control = false, bool alt = false);
 // Presses (down) or releases a virtual key and leaves it so, e.g. VK_MENU held through a drag.
 void holdKey(HWND any, int vk, bool down);
-// Types text: one key per character, non-ASCII characters as committed input-method text.
-void typeText(HWND any, const QString& text);
+// Types UTF-8 text: one key per character, non-ASCII characters as committed input-method text.
+void typeText(HWND any, const std::string& text);
 
 } // namespace pm::test

@@ -4,7 +4,7 @@
 
 #include "platform/win/res/resources.h"
 #include "platform/win/tests/support/test_windows.h"
-#include "platform/win/wm/desktop_window.h"
+#include "platform/win/wm/desktop_widgets.h"
 
 #include <QIcon>
 #include <QEvent>

@@ -1,7 +1,7 @@
 // Input semantics: activation by clicks, focus changes, double clicks, cursor messages, parent
 // notification, key state, message hooks, the caret.
 
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include "platform/win/wm/beeps.h"
 

@@ -1,7 +1,7 @@
 // Painting: invalid regions, WM_PAINT and its companions, DCs on windows, scrolling, redraw
 // switches, the desktop overlay, and a picture of a whole test window.
 
-#include "platform/win/tests/support/test_windows.h"
+#include "platform/win/tests/support/test_images.h"
 
 #include "platform/win/wm/desktop_overlay.h"
 #include "platform/win/wm/window_widget.h"
@@ -371,7 +371,7 @@ TEST_F(Painting, PictureOfATestWindow) {
                                nullptr, nullptr);
     ShowWindow(w, SW_SHOW);
     pm::test::pumpMessages();
-    QString path = pm::test::outputFolder() + "/wm_test_window.png";
+    std::string path = pm::test::outputFolder() + "/wm_test_window.png";
     ASSERT_TRUE(pm::test::saveWindowPng(w, path));
     QImage img = pm::test::windowImage(w);
     EXPECT_EQ(img.size(), QSize(420, 260));
@@ -479,7 +479,8 @@ TEST_F(Painting, TheWidgetsClipChildrenToTheirParentsClientArea) {
             for (int x = 0; x < shown.width(); ++x)
                 differing += (shown.pixel(x, y) | 0xFF000000u) != (composed.pixel(x, y) | 0xFF000000u);
         EXPECT_EQ(0, differing) << "parent height " << height;
-        shown.save(pm::test::outputFolder() + QString("/wm_clipped_child_%1.png").arg(height));
+        shown.save(QString::fromStdString(pm::test::outputFolder()) +
+                   QString("/wm_clipped_child_%1.png").arg(height));
     }
 }
 

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(!piece.empty() && piece.data() >= previousEnd);
         check(piece.data() + piece.size() <= text.data() + text.size());
         previousEnd = piece.data() + piece.size();
-        if (IsBlankStatement(piece)) check(HoldsNoStatement(piece));
+        if (IsBlankStatement(piece)) check(StatementText(piece).empty());
     }
     const CurrentStatementPlan plan = PlanCurrentStatement(text, size == 0 ? 0 : data[0] % (size + 1));
     if (plan.kind != CurrentStatementPlan::Nothing)

@@ -12,8 +12,5 @@ std::string QueryErrorText(MYSQL* connection) {
 }
 
 std::string SystemErrorText(const std::string& text, int code) {
-    if (code == 0) return std::string();
-    const char* system = std::strerror(code);
-    if (system == nullptr || *system == '\0') return std::string();
-    return text + "\n" + std::to_string(code) + ":" + system;
+    return text + "\n" + std::to_string(code) + ":" + std::strerror(code);
 }

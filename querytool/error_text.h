@@ -11,6 +11,6 @@ std::string ServerErrorText(MYSQL* connection);
 // Failed statement: "Error Code : %d\n%s\n\n".
 std::string QueryErrorText(MYSQL* connection);
 
-// System error: "%s\n%d:%s" with the system's text for the code, or "" when the system has none (no
-// box is shown then).
+// System error: "%s\n%d:%s" with the system's text for the code (also for 0: a failure that set no
+// code is still reported).
 std::string SystemErrorText(const std::string& text, int code);

@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int kReportedWarnings = 10;
+
 // An option edit's text as the statement takes it: at most 9 characters, read as the server reads a
 // literal (a backslash and the character after it are one escape, kept as typed); a quote that no
 // backslash escapes gets one, and a backslash left alone at the end (also by the cut) is doubled, so
@@ -68,4 +70,24 @@ std::string BuildLoadDataStatement(MYSQL* connection, const LoadDataOptions& opt
 
 bool RunLoadData(MYSQL* connection, const std::string& statement) {
     return mysql_real_query(connection, statement.data(), statement.size()) == 0;
+}
+
+std::string LoadDataReport(MYSQL* connection) {
+    const char* info = mysql_info(connection);
+    std::string report = info ? info : "";
+    const unsigned int warnings = mysql_warning_count(connection);
+    if (warnings == 0) return report;
+    const std::string show = "SHOW WARNINGS LIMIT " + std::to_string(kReportedWarnings);
+    if (mysql_real_query(connection, show.data(), show.size()) != 0) return report;
+    MYSQL_RES* result = mysql_store_result(connection);
+    if (!result) return report;
+    report += "\n";
+    while (MYSQL_ROW row = mysql_fetch_row(result)) {
+        if (mysql_num_fields(result) < 3) break;
+        report += std::string("\n") + (row[0] ? row[0] : "") + " " + (row[1] ? row[1] : "") + ": " +
+                  (row[2] ? row[2] : "");
+    }
+    mysql_free_result(result);
+    if (warnings > kReportedWarnings) report += "\n...";
+    return report;
 }

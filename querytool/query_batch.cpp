@@ -25,13 +25,13 @@ bool QueryBatch::RunStatement(std::string_view statement) {
         addError();
         return false;
     }
-    MYSQL_RES* result = mysql_store_result(m_connection);
+    ResultHandle stored(mysql_store_result(m_connection));
+    MYSQL_RES* result = stored.get();
     bool ok = true;
     if (result != nullptr && mysql_field_count(m_connection) != 0) {
-        m_results.push_back(std::make_unique<QueryResult>(result, millisecondsSince(start)));
+        m_results.push_back(std::make_unique<QueryResult>(std::move(stored), millisecondsSince(start)));
         m_messages += countEntry(m_results.back()->RowCount(), "returned");
     } else if (result != nullptr || mysql_field_count(m_connection) != 0) {
-        mysql_free_result(result);
         ok = *mysql_error(m_connection) == '\0';
     } else if (mysql_affected_rows(m_connection) != static_cast<my_ulonglong>(-1)) {
         m_messages += countEntry(mysql_affected_rows(m_connection), "affected");
@@ -51,9 +51,18 @@ void QueryBatch::RunText(std::string_view text, const std::function<void()>& onU
 void QueryBatch::RunPiece(std::string_view piece, const std::function<void()>& onUse) {
     m_hasLastPiece = true;
     m_lastPiece.assign(piece);
-    if (HoldsNoStatement(piece)) return;
-    RunStatement(piece);
-    if (onUse && MentionsUse(piece)) onUse();
+    const std::string_view statement = StatementText(piece);
+    if (statement.empty()) {
+        if (!IsBlankStatement(piece)) m_messages += "(comments only, not sent)\n\n";
+        return;
+    }
+    RunStatement(statement);
+    if (onUse && MentionsUse(statement)) onUse();
+}
+
+void QueryBatch::AddFailure(const std::string& text) {
+    m_messages += text + "\n\n";
+    m_hadError = true;
 }
 
 const char* QueryBatch::CompletionText() const {

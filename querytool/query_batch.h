@@ -21,15 +21,21 @@ public:
     // over (a CALL's status result) are drained. Returns false when the statement failed.
     bool RunStatement(std::string_view statement);
 
-    // Runs every piece of the text that holds a statement (not only white space and comments), in
-    // order; after each one that mentions "use" or "USE", calls onUse (which re-reads the current
-    // database). Remembers the last piece of the text.
+    // Runs every piece of the text in order, each as RunPiece runs it. Remembers the last piece of
+    // the text.
     void RunText(std::string_view text, const std::function<void()>& onUse);
 
-    // Runs one piece that a split already gave (the statement at the caret, the previous statement)
-    // whole, as RunText runs each piece: split again, a piece from between DELIMITER lines would be
-    // cut at its inner semicolons. Remembers it as the last piece.
+    // Runs one piece that a split gave (also the statement at the caret, the previous statement)
+    // whole: split again, a piece from between DELIMITER lines would be cut at its inner semicolons.
+    // Its statement text is sent without the comments before it; a blank piece is skipped, one of
+    // only comments is skipped with the entry "(comments only, not sent)\n\n". After a statement
+    // that mentions "use" or "USE", calls onUse when given (which re-reads the current database).
+    // Remembers the piece as the last piece.
     void RunPiece(std::string_view piece, const std::function<void()>& onUse);
+
+    // Ends the batch's messages with a failure that came from outside the server (an exception of
+    // the worker that ran it) and marks the batch as having an error.
+    void AddFailure(const std::string& text);
 
     const std::string& Messages() const { return m_messages; }
     bool HadError() const { return m_hadError; }

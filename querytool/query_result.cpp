@@ -1,8 +1,9 @@
 #include "querytool/query_result.h"
 
-QueryResult::QueryResult(MYSQL_RES* result, std::uint32_t elapsedMs)
-    : m_elapsedMs(elapsedMs), m_result(result), m_fields(mysql_fetch_fields(result)),
-      m_fieldCount(mysql_num_fields(result)) {
+QueryResult::QueryResult(ResultHandle handle, std::uint32_t elapsedMs)
+    : m_elapsedMs(elapsedMs), m_result(std::move(handle)), m_fields(mysql_fetch_fields(m_result.get())),
+      m_fieldCount(mysql_num_fields(m_result.get())) {
+    MYSQL_RES* result = m_result.get();
     m_rows.reserve(mysql_num_rows(result));
     mysql_data_seek(result, 0);
     for (;;) {
@@ -12,14 +13,11 @@ QueryResult::QueryResult(MYSQL_RES* result, std::uint32_t elapsedMs)
     }
 }
 
-QueryResult::~QueryResult() {
-    mysql_free_result(m_result);
-}
-
 ResultRow QueryResult::Row(std::uint64_t index) const {
-    mysql_row_seek(m_result, m_rows[index]);
+    MYSQL_RES* result = m_result.get();
+    mysql_row_seek(result, m_rows[index]);
     ResultRow row;
-    row.values = mysql_fetch_row(m_result);
-    row.lengths = mysql_fetch_lengths(m_result);
+    row.values = mysql_fetch_row(result);
+    row.lengths = mysql_fetch_lengths(result);
     return row;
 }

@@ -5,6 +5,7 @@
 #include <mysql.h>
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -17,11 +18,17 @@ struct ResultRow {
     std::string_view Value(unsigned int field) const { return {values[field], lengths[field]}; }
 };
 
+// A stored result set, freed with mysql_free_result.
+struct FreeResult {
+    void operator()(MYSQL_RES* result) const { mysql_free_result(result); }
+};
+using ResultHandle = std::unique_ptr<MYSQL_RES, FreeResult>;
+
 class QueryResult {
 public:
-    // Takes ownership of a stored result (mysql_store_result) and indexes its rows.
-    QueryResult(MYSQL_RES* result, std::uint32_t elapsedMs);
-    ~QueryResult();
+    // Takes a stored result (mysql_store_result) and indexes its rows; the result is freed also when
+    // the index cannot be made.
+    QueryResult(ResultHandle result, std::uint32_t elapsedMs);
     QueryResult(const QueryResult&) = delete;
     QueryResult& operator=(const QueryResult&) = delete;
 
@@ -43,7 +50,7 @@ public:
 private:
     std::uint32_t m_elapsedMs;
     int m_scrollPosition = 0;
-    MYSQL_RES* m_result;
+    ResultHandle m_result;
     MYSQL_FIELD* m_fields;
     unsigned int m_fieldCount;
     std::vector<MYSQL_ROW_OFFSET> m_rows;

@@ -25,16 +25,24 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
                       [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; });
 }
 
-// "--" starts a comment only when white space or a control character follows it.
-bool startsDashComment(std::string_view text, std::size_t at) {
+// Inside a statement "--" starts a comment only when white space or a control character follows it;
+// before the statement's first word any "--" does, as the standard client reads a line such as
+// "---- a heading" between statements.
+bool startsDashComment(std::string_view text, std::size_t at, bool statementStarted) {
     return text.compare(at, 2, "--") == 0 &&
-           (at + 2 == text.size() || static_cast<unsigned char>(text[at + 2]) <= ' ');
+           (!statementStarted || at + 2 == text.size() || static_cast<unsigned char>(text[at + 2]) <= ' ');
+}
+
+// "/*!" and "/*M!" hold statement text for the server.
+bool startsExecutableComment(std::string_view text, std::size_t at) {
+    return text.compare(at, 3, "/*!") == 0 || text.compare(at, 4, "/*M!") == 0;
 }
 
 // The end of the comment that starts at position at (a line comment ends before its line break), or
 // at itself when no comment starts there.
-std::size_t skipComment(std::string_view text, std::size_t at) {
-    if (text[at] == '#' || startsDashComment(text, at)) return std::min(text.find('\n', at), text.size());
+std::size_t skipComment(std::string_view text, std::size_t at, bool statementStarted) {
+    if (text[at] == '#' || startsDashComment(text, at, statementStarted))
+        return std::min(text.find('\n', at), text.size());
     if (text.compare(at, 2, "/*") != 0) return at;
     const std::size_t close = text.find("*/", at + 2);
     return close == std::string_view::npos ? text.size() : close + 2;
@@ -62,10 +70,12 @@ Layout scan(std::string_view text) {
     Layout layout;
     std::string_view separator = ";";
     std::size_t pieceStart = 0;
+    bool statementStarted = false; // the piece holds more than white space and comments so far
     const auto endPiece = [&](std::size_t end, std::size_t next) {
         if (end > pieceStart) layout.pieces.push_back({pieceStart, end});
         layout.separators.push_back({end, next});
         pieceStart = next;
+        statementStarted = false;
     };
     bool lineStart = true;
     std::size_t i = 0;
@@ -83,10 +93,14 @@ Layout scan(std::string_view text) {
             i = pieceStart;
         } else if (text[i] == '\'' || text[i] == '"' || text[i] == '`') {
             i = QuotedTextEnd(text, i);
-        } else if (const std::size_t afterComment = skipComment(text, i); afterComment != i) {
+            statementStarted = true;
+        } else if (const std::size_t afterComment = skipComment(text, i, statementStarted);
+                   afterComment != i) {
+            statementStarted = statementStarted || startsExecutableComment(text, i);
             i = afterComment;
         } else {
             lineStart = text[i] == '\n';
+            statementStarted = statementStarted || !isSpace(text[i]);
             ++i;
         }
     }
@@ -123,19 +137,31 @@ bool IsBlankStatement(std::string_view piece) {
     return piece.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
 }
 
-bool HoldsNoStatement(std::string_view piece) {
+std::string_view StatementText(std::string_view piece) {
     std::size_t i = 0;
     while (i < piece.size()) {
         if (isSpace(piece[i])) {
             ++i;
             continue;
         }
-        const bool executable = piece.compare(i, 3, "/*!") == 0 || piece.compare(i, 4, "/*M!") == 0;
-        const std::size_t afterComment = executable ? i : skipComment(piece, i);
-        if (afterComment == i) return false;
+        const std::size_t afterComment = startsExecutableComment(piece, i) ? i : skipComment(piece, i, false);
+        if (afterComment == i) return piece.substr(i);
         i = afterComment;
     }
-    return true;
+    return piece.substr(piece.size());
+}
+
+std::string WithLineFeeds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            out += text[i];
+        } else if (i + 1 == text.size() || text[i + 1] != '\n') {
+            out += '\n';
+        }
+    }
+    return out;
 }
 
 bool MentionsUse(std::string_view statement) {

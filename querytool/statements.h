@@ -5,6 +5,7 @@
 // empty pieces; the DELIMITER lines belong to no piece.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,9 +19,14 @@ std::size_t QuotedTextEnd(std::string_view text, std::size_t at);
 // True for a piece that is empty or only space, tab, LF, VT, FF or CR.
 bool IsBlankStatement(std::string_view piece);
 
-// True for a piece that holds only white space and comments ("#", "-- ", "/* */", but not the
-// executable "/*! */" form): the server would answer it with "Query was empty", so it is not sent.
-bool HoldsNoStatement(std::string_view piece);
+// The piece from its first statement text on: leading white space and comments ("#", "--", "/* */",
+// but not the executable "/*! */" form) are left out, as the standard client leaves them out. Empty
+// for a piece of only white space and comments, which is not sent.
+std::string_view StatementText(std::string_view piece);
+
+// The text with every line break (CR LF, CR, LF) as one LF: the rich edit hands out CR breaks, and
+// the splitter and the server end line comments at LF.
+std::string WithLineFeeds(std::string_view text);
 
 // True when the text holds "use" or "USE" (exactly these spellings, anywhere).
 bool MentionsUse(std::string_view statement);

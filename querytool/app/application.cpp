@@ -29,6 +29,7 @@ struct ClassInfo {
     LPCSTR cursor;
     const char* failure;
     HICON icon; // the system's application icon when null
+    int extraBytes;
 };
 
 bool registerClass(HINSTANCE instance, const ClassInfo& info, HMENU menu = nullptr) {
@@ -36,7 +37,7 @@ bool registerClass(HINSTANCE instance, const ClassInfo& info, HMENU menu = nullp
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = info.proc;
-    wc.cbWndExtra = 4;
+    wc.cbWndExtra = info.extraBytes;
     wc.hInstance = instance;
     wc.hIcon = info.icon ? info.icon : LoadIcon(nullptr, IDI_APPLICATION);
     wc.hCursor = LoadCursor(nullptr, info.cursor);
@@ -109,16 +110,16 @@ CApplication::CApplication(HINSTANCE instance)
     DeclareTessmarkResources();
     if (registerClass(
             instance,
-            {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered.", m_frameIcon},
+            {"MainWindow", FrameProc, IDC_ARROW, "Main window could not be registered.", m_frameIcon, 0},
             reinterpret_cast<HMENU>(1)))
         createFrame();
     m_settings.CreateDefaultIni();
     registerClass(instance, {"QueryWindow", CQueryWindow::WndProc, IDC_ARROW,
-                             "Query Window could not be registered.", m_queryIcon});
+                             "Query Window could not be registered.", m_queryIcon, 4});
     registerClass(instance, {"VSplitter", CSplitter::WndProc, IDC_SIZEWE,
-                             "Vertical Splitter could not be registered.", nullptr});
+                             "Vertical Splitter could not be registered.", nullptr, 4});
     registerClass(instance, {"HSplitter", CSplitter::WndProc, IDC_SIZENS,
-                             "Horizontal Splitter could not be registered.", nullptr});
+                             "Horizontal Splitter could not be registered.", nullptr, 4});
     LoadKeywordTables(g_appGlobals->keywords);
     BuildPersonalMenu();
     ShowConnectionCount();
@@ -184,7 +185,8 @@ LRESULT CApplication::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return onNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_USER_CLOSEALL:
-        if (!closeAll() && lParam) *reinterpret_cast<int*>(lParam) = 0;
+        // With a flag to clear the frame is closing: the first refusal ends the whole exit.
+        if (!closeAll(lParam != 0) && lParam) *reinterpret_cast<int*>(lParam) = 0;
         return 0;
     case WM_CLOSE:
         onClose();
@@ -343,8 +345,9 @@ void CApplication::onMenuSelect(UINT id, UINT flags) {
     SetStatusText(text);
 }
 
-// Closes every query window that agrees; true when none refused.
-bool CApplication::closeAll() {
+// Closes every query window that agrees; true when none refused. For an exit the first refusal
+// (Cancel in a window's question) stops the walk: no later window is asked or closed.
+bool CApplication::closeAll(bool exiting) {
     bool allClosed = true;
     HWND child = GetWindow(m_mdiClient, GW_CHILD);
     while (child) {
@@ -355,6 +358,7 @@ bool CApplication::closeAll() {
                 SendMessage(m_mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
             else
                 allClosed = false;
+            if (!allClosed && exiting) return false;
         }
         child = next;
     }

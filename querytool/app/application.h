@@ -82,7 +82,7 @@ private:
     void onInitMenuPopup(HMENU popup);
     void onMenuSelect(UINT id, UINT flags);
     void showExecuteMenu(NMTOOLBARA* notice);
-    bool closeAll();
+    bool closeAll(bool exiting);
     void onClose();
     void onComboNotice(int code);
     void fillCombo();

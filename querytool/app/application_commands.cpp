@@ -67,7 +67,7 @@ void CApplication::OnCommand(int id, int code) {
         PostMessage(m_frame, WM_USER_CLOSEALL, 0, 0);
         return;
     case ID_EXIT:
-        if (closeAll()) DestroyWindow(m_frame);
+        if (closeAll(true)) DestroyWindow(m_frame);
         return;
     case ID_CASCADE:
         SendMessage(m_mdiClient, WM_MDICASCADE, 0, 0);
@@ -168,7 +168,7 @@ bool CApplication::dispatchQueryCommand(CQueryWindow& window, int id) {
         window.ObjectBrowser()->NewTable();
         return true;
     case ID_FOCUSRESULT:
-        SetFocus(window.TextMode() ? tabs.Text()->Window() : tabs.Grid()->Window());
+        tabs.FocusResults();
         return true;
     case ID_FOCUSEDITOR:
         SetFocus(editor.Window());

@@ -7,9 +7,7 @@
 #include <cerrno>
 
 void ShowSystemError(int code, const std::string& text) {
-    const std::string message = SystemErrorText(text, code);
-    if (message.empty()) return;
-    MessageBox(nullptr, message.c_str(), "Tessmark", MB_ICONERROR);
+    MessageBox(nullptr, SystemErrorText(text, code).c_str(), "Tessmark", MB_ICONERROR);
 }
 
 void ShowServerError(HWND owner, MYSQL* connection) {

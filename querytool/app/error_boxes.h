@@ -7,7 +7,7 @@
 
 #include <string>
 
-// "%s\n%d:%s" with the system's text for the code; no box when the system has no text for it.
+// "%s\n%d:%s" with the system's text for the code.
 void ShowSystemError(int code, const std::string& text);
 
 // "Error No. %d\n%s" with the connection's error.

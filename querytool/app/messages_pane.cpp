@@ -5,9 +5,13 @@
 #include "platform/win/richedit.h"
 
 CMessagesPane::CMessagesPane(HWND tabControl) : m_tabControl(tabControl) {
-    m_window = CreateWindowEx(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0, 0,
-                              tabControl, reinterpret_cast<HMENU>(IDC_MESSAGES), nullptr, nullptr);
+    m_window =
+        CreateWindowEx(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
+                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+                       0, 0, tabControl, reinterpret_cast<HMENU>(IDC_MESSAGES), nullptr, nullptr);
+    // A long batch has more messages than the control's default limit holds, and a long error
+    // line is read with the horizontal scroll bar: nothing is cut.
+    SendMessage(m_window, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
     HDC dc = GetDC(m_window);
     m_font = CreateFont(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 65), 0, 0, 0, FW_NORMAL, 0, 0, 0,
                         DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");

@@ -53,9 +53,9 @@ void putClipboardText(HWND owner, const std::string& text) {
 } // namespace
 
 std::string GridCellText(const QueryResult& result, std::uint64_t row, unsigned int field) {
-    if (isBlobType(result.Field(field).type)) return "[BLOB]";
     const ResultRow values = result.Row(row);
     if (values.IsNull(field)) return "(NULL)";
+    if (isBlobType(result.Field(field).type)) return "[BLOB]";
     std::string_view value = values.Value(field);
     value = value.substr(0, std::min(value.find('\0'), value.size()));
     return std::string(value.substr(0, utf8Prefix(value, kMaxCellText)));
@@ -91,10 +91,12 @@ CResultGrid::~CResultGrid() {
 
 int CResultGrid::columnWidth(HDC dc, const MYSQL_FIELD& field) const {
     const std::string name = field.name ? field.name : "";
+    // A blob column shows "[BLOB]" or "(NULL)", however long its values are.
+    const unsigned long shown = std::min<unsigned long>(field.max_length, isBlobType(field.type) ? 6 : 255);
     const int n = textWidth(dc, name);
-    const int d = textWidth(dc, std::string(std::min<unsigned long>(field.max_length, 255), 'E'));
+    const int d = textWidth(dc, std::string(shown, 'E'));
     const int s = textWidth(dc, "EEEEEE");
-    if (n >= d) return field.max_length == 0 || name.size() < 6 ? s + 20 : n + 20;
+    if (n >= d) return shown == 0 || name.size() < 6 ? s + 20 : n + 20;
     return std::max(d, s) + 20;
 }
 
@@ -152,6 +154,9 @@ void CResultGrid::copyRows(std::uint64_t first, std::uint64_t last) {
     {
         WaitCursor wait;
         text = RowsAsText(*result, first, last);
+        // Clipboard text ends at its first NUL byte: those of binary values are left out, so that
+        // every row is copied.
+        text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     }
     putClipboardText(m_list, text);
 }

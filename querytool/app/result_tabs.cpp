@@ -152,7 +152,19 @@ void CResultTabs::Layout(int x, int y, int width, int height) {
         MoveWindow(view, 5, 30, width - 10, height - 35, TRUE);
 }
 
+HWND CResultTabs::shownView() const {
+    if (!IsRecordsTab(static_cast<int>(SendMessage(m_tabs, TCM_GETCURSEL, 0, 0))))
+        return m_messages->Window();
+    return m_window.TextMode() ? m_text->Window() : m_grid->Window();
+}
+
+void CResultTabs::FocusResults() {
+    HWND shown = shownView();
+    SetFocus(GetFocus() == shown ? m_tabs : shown);
+}
+
 void CResultTabs::OnSelChanging() {
+    m_changeByStripKeys = GetFocus() == m_tabs;
     m_savedCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     EnableWindow(m_tabs, FALSE);
     if (QueryResult* result = CurrentResult())
@@ -163,6 +175,9 @@ void CResultTabs::OnSelChange() {
     ShowResult();
     SetCursor(m_savedCursor);
     EnableWindow(m_tabs, TRUE);
+    // Walking the tabs with the strip's keys keeps the focus on the strip.
+    if (m_changeByStripKeys) SetFocus(m_tabs);
+    m_changeByStripKeys = false;
     QueryResult* result = CurrentResult();
     if (result && result->ScrollPosition() != 0 && !m_window.TextMode())
         m_grid->ScrollToRow(result->ScrollPosition());

@@ -39,6 +39,9 @@ public:
     void Layout(int x, int y, int width, int height);
     int TabCount() const;
     bool IsRecordsTab(int index) const;
+    // Ctrl+R: the focus goes to the view that shows (grid, text view or messages pane); from there,
+    // to the tab strip, whose arrow keys then walk through the tabs.
+    void FocusResults();
 
     // TCN_SELCHANGING and TCN_SELCHANGE from the query window.
     void OnSelChanging();
@@ -47,11 +50,14 @@ public:
 private:
     static LRESULT CALLBACK TabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     QueryResult* recordOf(int index) const;
+    // The view that shows the selected tab: the messages pane, the text view or the grid.
+    HWND shownView() const;
 
     CQueryWindow& m_window;
     HWND m_tabs = nullptr;
     HFONT m_font = nullptr;
     HCURSOR m_savedCursor = nullptr;
+    bool m_changeByStripKeys = false; // the tab change under way came from the tab strip's own keys
     HIMAGELIST m_images = nullptr;
     WNDPROC m_previous = nullptr;
     std::vector<std::unique_ptr<QueryResult>> m_records;

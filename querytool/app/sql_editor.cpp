@@ -9,6 +9,8 @@
 #include "querytool/app/query_window.h"
 #include "querytool/app/resource_ids.h"
 
+#include "querytool/statements.h"
+
 #include "platform/win/richedit.h"
 
 #include <algorithm>
@@ -21,15 +23,33 @@ constexpr std::size_t kStepsPerSlice = 4000;
 const COLORREF kColours[] = {0xFF0000, 0xFF00FF, 0x808000, 0x0000FF, 0x808080};
 constexpr COLORREF kDefaultColour = 0x000000;
 
-void setRangeColour(ITextDocument* document, long start, long end, COLORREF colour) {
+// The visible text's font before its tokens are coloured.
+constexpr float kResetPoints = 11.5f;
+
+// Applies change to the font of the range from start to end.
+template <typename Change>
+void changeRangeFont(ITextDocument* document, long start, long end, Change change) {
     ITextRange* range = nullptr;
     if (FAILED(document->Range(start, end, &range)) || !range) return;
     ITextFont* font = nullptr;
     if (SUCCEEDED(range->GetFont(&font)) && font) {
-        font->SetForeColor(static_cast<long>(colour));
+        change(*font);
         font->Release();
     }
     range->Release();
+}
+
+void setRangeColour(ITextDocument* document, long start, long end, COLORREF colour) {
+    changeRangeFont(document, start, end,
+                    [colour](ITextFont& font) { font.SetForeColor(static_cast<long>(colour)); });
+}
+
+void resetRange(ITextDocument* document, long start, long end) {
+    changeRangeFont(document, start, end, [](ITextFont& font) {
+        font.SetSize(kResetPoints);
+        font.SetBold(tomFalse);
+        font.SetForeColor(static_cast<long>(kDefaultColour));
+    });
 }
 
 } // namespace
@@ -75,8 +95,7 @@ std::string CSqlEditor::GetText() const {
     if (length <= 0) return std::string();
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowText(m_edit, &text[0], length + 1)));
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
+    return WithLineFeeds(text);
 }
 
 std::string CSqlEditor::SelectedText() const {
@@ -189,7 +208,7 @@ void CSqlEditor::colourise() {
     m_colouring = true;
     m_document->Undo(tomSuspend, nullptr);
     m_document->Freeze(nullptr);
-    setRangeColour(m_document, m_visibleFirst, m_visibleLast, kDefaultColour);
+    resetRange(m_document, m_visibleFirst, m_visibleLast);
     // Tokens follow each other in the text: the first visible one is found by halving.
     const std::vector<SqlToken>& tokens = m_tokenizer->Tokens();
     auto token = std::partition_point(tokens.begin(), tokens.end(), [this](const SqlToken& t) {

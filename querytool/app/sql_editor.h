@@ -84,6 +84,7 @@ private:
 };
 
 // Runs work on a worker thread while this thread keeps painting windows; other input waits in the
-// queue until the work is done. Tests may watch each turn of the wait.
-void RunWhilePainting(const std::function<void()>& work);
+// queue until the work is done. Returns what the work threw as the text of an error ("Out of memory
+// !!!" when memory ran out), empty when it ran through. Tests may watch each turn of the wait.
+std::string RunWhilePainting(const std::function<void()>& work);
 void SetBatchWaitHook(std::function<void()> hook);

@@ -1,6 +1,7 @@
 // Query execution from the SQL editor: the current statement, the selection, everything and the
 // previous statement again. Statements run on a worker thread while the window keeps painting;
-// other input waits in the queue until the batch is done.
+// other input waits in the queue until the batch is done, and what the worker throws comes back as
+// an error of the batch.
 
 #include "querytool/app/sql_editor.h"
 
@@ -16,7 +17,8 @@
 #include "querytool/statements.h"
 
 #include <atomic>
-#include <chrono>
+#include <new>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -28,44 +30,70 @@ std::function<void()>& waitHook() {
 
 constexpr const char* kExecuting = " Executing Query(s)...";
 
+// What the work threw, as the text of an error box; empty when it ran through.
+std::string runCaught(const std::function<void()>& work) {
+    try {
+        work();
+        return std::string();
+    } catch (const std::bad_alloc&) {
+        return "Out of memory !!!";
+    } catch (const std::exception& failure) {
+        return failure.what();
+    } catch (...) {
+        return "The statements stopped on an unknown failure.";
+    }
+}
+
 } // namespace
 
 void SetBatchWaitHook(std::function<void()> hook) {
     waitHook() = std::move(hook);
 }
 
-void RunWhilePainting(const std::function<void()>& work) {
+std::string RunWhilePainting(const std::function<void()>& work) {
     std::atomic<bool> done{false};
-    std::thread worker([&] {
-        work();
-        done = true;
-    });
+    std::string failure;
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            failure = runCaught(work);
+            done = true;
+            PostMessage(nullptr, WM_NULL, 0, 0); // ends the wait below
+        });
+    } catch (const std::system_error&) {
+        return runCaught(work); // no thread to be had: the work runs here, without painting
+    }
+    // Only paints and the worker's wake-up are taken from the queue; input waits there.
     MSG msg;
+    bool quit = false;
     while (!done) {
         if (waitHook()) waitHook()();
-        if (PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            DispatchMessage(&msg);
-            continue;
+        if (GetMessage(&msg, nullptr, WM_NULL, WM_PAINT) == FALSE) {
+            quit = true;
+            break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        DispatchMessage(&msg);
     }
     worker.join();
+    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+    return failure;
 }
 
 int CSqlEditor::runBatch(const std::string& text, BatchKind kind) {
     MYSQL* connection = m_window.Connection();
     QueryBatch batch(connection);
     std::atomic<bool> mentionedUse{false};
-    const bool useTest = kind != BatchKind::Previous;
-    RunWhilePainting([&] {
-        if (kind == BatchKind::Pieces) {
-            batch.RunText(text, [&mentionedUse] { mentionedUse = true; });
-            return;
-        }
-        // A piece already split off is sent whole (a body between DELIMITER lines keeps its ';').
-        if (!IsBlankStatement(text)) batch.RunStatement(text);
-        if (useTest && MentionsUse(text)) mentionedUse = true;
+    const std::function<void()> onUse = [&mentionedUse] { mentionedUse = true; };
+    const std::string failure = RunWhilePainting([&] {
+        if (kind == BatchKind::Pieces)
+            batch.RunText(text, onUse);
+        else
+            batch.RunPiece(text, kind == BatchKind::Previous ? nullptr : onUse);
     });
+    if (!failure.empty()) {
+        batch.AddFailure(failure);
+        MessageBox(m_edit, failure.c_str(), "Tessmark", MB_ICONERROR);
+    }
     if (mentionedUse) g_appGlobals->application->SyncCurrentDatabase(connection);
 
     CResultTabs& tabs = *m_window.Tabs();
@@ -107,7 +135,7 @@ int CSqlEditor::ExecuteSelected() {
     }
     m_window.Tabs()->FreeResults();
     m_window.StatusBar()->SetText(kExecuting);
-    return runBatch(SelectedText(), BatchKind::Pieces);
+    return runBatch(WithLineFeeds(SelectedText()), BatchKind::Pieces);
 }
 
 int CSqlEditor::ExecuteAll() {

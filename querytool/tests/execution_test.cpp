@@ -217,6 +217,6 @@ TEST_F(Execution, APieceFromADelimiterBlockRunsWhole) {
     }
     QueryBatch comment(m_connection);
     comment.RunPiece("-- only a comment\n", nullptr);
-    EXPECT_EQ("", comment.Messages());
+    EXPECT_EQ("(comments only, not sent)\n\n", comment.Messages());
     EXPECT_TRUE(comment.HasLastPiece());
 }

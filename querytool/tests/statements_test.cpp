@@ -84,24 +84,40 @@ TEST(Statements, BlankAndUseTests) {
     EXPECT_FALSE(MentionsUse("Use db"));
 }
 
-TEST(Statements, PiecesOfOnlyCommentsHoldNoStatement) {
+// What is sent of a piece: its text from the first statement word on; nothing for white space and
+// comments. Before the first word any "--" starts a comment, as the standard client reads a
+// "---- heading" line; inside a statement "--" needs a blank after it.
+TEST(Statements, TheStatementTextLeavesOutTheCommentsBeforeIt) {
     struct Case {
         const char* text;
-        bool none;
+        const char* sent;
     };
     const Case cases[] = {
-        {"", true},
-        {" \r\n\t", true},
-        {"-- a\n# b\n/* c */ \n", true},
-        {"-- unterminated", true},
-        {"/* open", true},
-        {"/*!40101 SET NAMES utf8mb4 */", false},
-        {"/*M!100100 SET x = 1 */", false},
-        {"-- c\nselect 1", false},
-        {"--1", false},
+        {"", ""},
+        {" \r\n\t", ""},
+        {"-- a\n# b\n/* c */ \n", ""},
+        {"-- unterminated", ""},
+        {"/* open", ""},
+        {"---- a heading\n--x\nselect 1", "select 1"},
+        {"  --1\nselect 1 --1", "select 1 --1"},
+        {"/*!40101 SET NAMES utf8mb4 */", "/*!40101 SET NAMES utf8mb4 */"},
+        {"/*M!100100 SET x = 1 */", "/*M!100100 SET x = 1 */"},
+        {"-- c\nselect 1 -- d", "select 1 -- d"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.none, HoldsNoStatement(c.text)) << c.text;
+        EXPECT_EQ(c.sent, std::string(StatementText(c.text))) << c.text;
+}
+
+// A "----" line between statements is a comment, so its ";" and quotes split nothing; inside a
+// statement "--" with no blank after it is the server's, as the minus signs of "select 1--1".
+TEST(Statements, DashLinesBeforeAStatementAreComments) {
+    EXPECT_EQ((std::vector<std::string>{"select 1", "\n---- it's; a heading\nselect 2", "\nselect 1\n--1"}),
+              pieces("select 1;\n---- it's; a heading\nselect 2;\nselect 1\n--1"));
+}
+
+TEST(Statements, EveryLineBreakBecomesOneLineFeed) {
+    EXPECT_EQ("a\nb\nc\n\n\nd\n", WithLineFeeds("a\rb\r\nc\n\r\rd\r"));
+    EXPECT_EQ("", WithLineFeeds(""));
 }
 
 TEST(Statements, CurrentStatementUnderTheCaret) {

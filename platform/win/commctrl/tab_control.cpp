@@ -1,5 +1,7 @@
 // "SysTabControl32": tabs (or buttons) in one or more rows above or below a display area; the
-// parent may refuse a change of selection (TCN_SELCHANGING) and learns of it (TCN_SELCHANGE).
+// parent may refuse a change of selection (TCN_SELCHANGING) and learns of it (TCN_SELCHANGE). A
+// single row too long for the control scrolls: an up-down control at the row's right end moves
+// its first shown tab, and a tab that becomes selected is scrolled into view.
 
 #include "platform/win/commctrl/common_classes.h"
 #include "platform/win/commctrl/tab_layout.h"
@@ -46,9 +48,20 @@ private:
     const TabLayout& layout() const;
     void invalidateLayout() {
         m_dirty = true;
+        syncScroller();
         redraw();
     }
+    // A single row that overflows the control scrolls (multi-line and vertical controls never do).
+    bool scrolls() const { return !(style() & (TCS_MULTILINE | TCS_VERTICAL)); }
+    // The right end of the room the tabs are shown in: left of the up-down while it is shown.
+    int tabRoom() const;
+    // Shows, places and sets the up-down control for the row as it is laid out now.
+    void syncScroller();
+    void scrollTo(int first);
+    void scrollIntoView(int i);
     RECT displayRect() const;
+    // False for the tabs an overflowing row has scrolled off its left end.
+    bool isShown(int i) const { return layout().rects[static_cast<std::size_t>(i)].right > kTabMargin; }
     int hitTest(POINT pt, UINT* flags) const;
     void notify(UINT code) const;
     // Selects i with TCN_SELCHANGING (which may refuse) and TCN_SELCHANGE; false when refused.
@@ -77,9 +90,15 @@ private:
     SIZE m_padding{6, 3};
     SIZE m_itemSize{0, 0};
     int m_minWidth = -1;
+    HWND m_scroller = nullptr; // the up-down of an overflowing row, created when first needed
+    int m_first = 0;           // the first tab shown in an overflowing row
     mutable TabLayout m_layout;
     mutable bool m_dirty = true;
 };
+
+int scrollerWidth() {
+    return 2 * GetSystemMetrics(SM_CXVSCROLL);
+}
 
 int TabControl::itemHeight() const {
     if (m_itemSize.cy > 0) return m_itemSize.cy;
@@ -122,6 +141,8 @@ const TabLayout& TabControl::layout() const {
     in.bottom = vertical() ? rightSide() : bottom();
     in.buttons = buttons();
     in.ragged = style() & TCS_RAGGEDRIGHT;
+    in.scrollerWidth = scrolls() ? scrollerWidth() : 0;
+    in.firstShown = m_first;
     for (const TabItem& item : m_items)
         in.widths.push_back(naturalWidth(item));
     m_layout = TabLayout::compute(in, vertical() ? client.right : client.bottom);
@@ -131,6 +152,57 @@ const TabLayout& TabControl::layout() const {
     m_dirty = false;
     syncTools();
     return m_layout;
+}
+
+int TabControl::tabRoom() const {
+    layout(); // brings the overflow up to date
+    const int right = clientRect().right;
+    return m_layout.overflow ? right - scrollerWidth() : right;
+}
+
+void TabControl::syncScroller() {
+    const TabLayout& lay = layout();
+    m_first = lay.firstShown;
+    if (!lay.overflow) {
+        if (m_scroller) ShowWindow(m_scroller, SW_HIDE);
+        return;
+    }
+    const RECT client = clientRect();
+    const int top = lay.rects.front().top;
+    if (!m_scroller)
+        m_scroller = CreateWindowEx(0, UPDOWN_CLASS, nullptr, WS_CHILD | UDS_HORZ, 0, 0, 0, 0, m_hwnd,
+                                    nullptr, nullptr, nullptr);
+    SetWindowPos(m_scroller, nullptr, client.right - scrollerWidth(), top, scrollerWidth(),
+                 lay.rects.front().bottom - top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SendMessage(m_scroller, UDM_SETRANGE32, 0, lay.lastFirst);
+    SendMessage(m_scroller, UDM_SETPOS32, 0, m_first);
+}
+
+void TabControl::scrollTo(int first) {
+    first = std::max(0, first);
+    if (first == m_first) return;
+    m_first = first;
+    invalidateLayout();
+}
+
+// Moves the row so that tab i shows whole (or from its left edge when it is wider than the room).
+void TabControl::scrollIntoView(int i) {
+    if (!valid(i) || !scrolls()) return;
+    const TabLayout& lay = layout();
+    if (!lay.overflow) return;
+    const std::vector<RECT>& rects = lay.rects;
+    int first = lay.firstShown;
+    if (i < first) {
+        scrollTo(i);
+        return;
+    }
+    int overhang = rects[static_cast<std::size_t>(i)].right - tabRoom();
+    while (overhang > 0 && first < i) {
+        overhang -=
+            rects[static_cast<std::size_t>(first) + 1].left - rects[static_cast<std::size_t>(first)].left;
+        ++first;
+    }
+    scrollTo(first);
 }
 
 // The area below (above) the tabs that the pages use, in client coordinates.
@@ -170,7 +242,8 @@ LRESULT TabControl::adjust(bool larger, RECT* rc) const {
 
 int TabControl::hitTest(POINT pt, UINT* flags) const {
     const TabLayout& lay = layout();
-    for (int i = 0; i < count(); ++i) {
+    const bool shown = pt.x >= kTabMargin && pt.x < tabRoom();
+    for (int i = 0; shown && i < count(); ++i) {
         if (!PtInRect(&lay.rects[static_cast<std::size_t>(i)], pt)) continue;
         if (flags) *flags = TCHT_ONITEMLABEL;
         return i;
@@ -190,6 +263,7 @@ bool TabControl::select(int i) {
     if (sendNotify(nm, TCN_SELCHANGING)) return false;
     m_selected = m_focus = i;
     invalidateLayout();
+    scrollIntoView(i);
     notify(TCN_SELCHANGE);
     return true;
 }
@@ -374,7 +448,7 @@ void TabControl::drawTab(HDC dc, int i, RECT rc, bool selected) const {
     RECT inner = rc;
     InflateRect(&inner, -2, -2);
     drawLabel(dc, i, inner);
-    if (selected && hasFocus() && showFocus() && !(style() & TCS_FOCUSNEVER)) DrawFocusRect(dc, &inner);
+    if (selected && hasFocus() && showFocus()) DrawFocusRect(dc, &inner);
 }
 
 // A tab standing on the left (right) edge: raised edges on three sides, its label turned.
@@ -394,7 +468,7 @@ void TabControl::drawVerticalTab(HDC dc, int i, RECT rc, bool selected) const {
         drawLabel(dc, i, inner);
     else
         drawVerticalLabel(dc, i, inner);
-    if (selected && hasFocus() && showFocus() && !(style() & TCS_FOCUSNEVER)) DrawFocusRect(dc, &inner);
+    if (selected && hasFocus() && showFocus()) DrawFocusRect(dc, &inner);
 }
 
 // Left tabs read upwards, right tabs downwards.
@@ -450,8 +524,9 @@ void TabControl::paint() {
         DrawEdge(dc, &frame, EDGE_RAISED, BF_RECT | BF_SOFT);
     }
     for (int i = 0; i < count(); ++i)
-        if (i != m_selected) drawTab(dc, i, lay.rects[static_cast<std::size_t>(i)], false);
-    if (valid(m_selected)) drawTab(dc, m_selected, lay.rects[static_cast<std::size_t>(m_selected)], true);
+        if (i != m_selected && isShown(i)) drawTab(dc, i, lay.rects[static_cast<std::size_t>(i)], false);
+    if (valid(m_selected) && isShown(m_selected))
+        drawTab(dc, m_selected, lay.rects[static_cast<std::size_t>(m_selected)], true);
     SelectObject(dc, oldFont);
     EndPaint(m_hwnd, &ps);
 }
@@ -459,7 +534,7 @@ void TabControl::paint() {
 LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT common = 0;
     if (handleCommon(msg, wParam, lParam, common)) {
-        if (msg == WM_SETFONT) m_dirty = true;
+        if (msg == WM_SETFONT) invalidateLayout();
         return common;
     }
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -476,6 +551,7 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         if (m_tips) DestroyWindow(m_tips);
         m_tips = nullptr;
+        m_scroller = nullptr; // a child: destroyed with the control
         return 0;
     case WM_NOTIFY: {
         // The tooltip asks its tool window for texts; the tab control's parent answers.
@@ -484,7 +560,11 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return SendMessage(GetParent(m_hwnd), WM_NOTIFY, wParam, lParam);
     }
     case WM_SIZE:
-        m_dirty = true;
+        invalidateLayout();
+        return 0;
+    case WM_HSCROLL:
+        if (m_scroller && reinterpret_cast<HWND>(lParam) == m_scroller && LOWORD(wParam) == SB_THUMBPOSITION)
+            scrollTo(static_cast<short>(HIWORD(wParam)));
         return 0;
     case WM_PAINT:
         paint();
@@ -559,6 +639,7 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!valid(i)) return -1;
         m_selected = m_focus = i;
         invalidateLayout();
+        scrollIntoView(i);
         return old;
     }
     case TCM_GETCURFOCUS:

@@ -22,6 +22,25 @@ std::vector<int> fillRows(const std::vector<int>& widths, int room, bool multili
     return rowOf;
 }
 
+// A single row longer than the width starts at its first shown tab, and scrolls no further than to
+// show its last tab whole in the room left of the up-down control.
+void scrollRow(const TabLayoutInput& in, TabLayout& out) {
+    std::vector<RECT>& rects = out.rects;
+    out.overflow = !in.multiline && in.scrollerWidth > 0 && rects.back().right > in.width;
+    if (!out.overflow) return;
+    const int room = in.width - in.scrollerWidth;
+    const int last = static_cast<int>(rects.size()) - 1;
+    while (out.lastFirst < last &&
+           rects.back().right - rects[static_cast<std::size_t>(out.lastFirst)].left + kTabMargin > room)
+        ++out.lastFirst;
+    out.firstShown = std::clamp(in.firstShown, 0, out.lastFirst);
+    const int shift = rects[static_cast<std::size_t>(out.firstShown)].left - kTabMargin;
+    for (RECT& r : rects) {
+        r.left -= shift;
+        r.right -= shift;
+    }
+}
+
 } // namespace
 
 TabLayout TabLayout::compute(const TabLayoutInput& in, int clientHeight) {
@@ -61,6 +80,7 @@ TabLayout TabLayout::compute(const TabLayoutInput& in, int clientHeight) {
             x += w + gap;
         }
     }
+    scrollRow(in, out);
     return out;
 }
 

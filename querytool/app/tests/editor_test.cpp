@@ -64,6 +64,31 @@ TEST_F(Editor, TokensAreColouredByKind) {
     EXPECT_EQ("", text()) << "colouring left no step in the undo history";
 }
 
+// The colouring pass sets the visible text to 11.5 points, not bold, before it colours the tokens.
+TEST_F(Editor, ColouringResetsTheVisibleTextToElevenAndAHalfPointsNotBold) {
+    SetEditorText(*m_window, "select 1 from t");
+    SendMessage(m_edit, EM_SETSEL, 0, -1);
+    CHARFORMATA bold{};
+    bold.cbSize = sizeof bold;
+    bold.dwMask = CFM_BOLD | CFM_SIZE;
+    bold.dwEffects = CFE_BOLD;
+    bold.yHeight = 9 * 20;
+    SendMessage(m_edit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
+    PostMessage(m_edit, WM_USER_COLORIZE, 0, 0);
+    pm::test::pumpMessages();
+    for (long position : {0L, 7L, 14L}) {
+        SCOPED_TRACE(position);
+        CHARRANGE range{static_cast<LONG>(position), static_cast<LONG>(position + 1)};
+        SendMessage(m_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        CHARFORMATA format{};
+        format.cbSize = sizeof format;
+        SendMessage(m_edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(230, format.yHeight);
+        EXPECT_EQ(0u, format.dwEffects & CFE_BOLD);
+    }
+    EXPECT_EQ(0xFF0000u, colourAt(m_edit, 0));
+}
+
 TEST_F(Editor, EnterKeepsTheIndentOfTheLineItEnds) {
     SetEditorText(*m_window, "select\n\t  a");
     SendMessage(m_edit, EM_SETSEL, 11, 11);

@@ -170,6 +170,30 @@ TEST_F(Frame, DisconnectAllKeepsTheWindowWhoseCloseQuestionWasCancelled) {
     EXPECT_EQ("Tessmark: File not saved.\n\nDo you want to save the SQL statement(s)", m_boxes[0]);
 }
 
+// Cancel in one window's question ends the whole exit, by the close box or by File > Exit: no later
+// window is asked or closed.
+TEST_F(Frame, CancelInAQuestionDuringExitStopsTheWholeExit) {
+    for (int command : {0, static_cast<int>(ID_EXIT)}) {
+        SCOPED_TRACE(command ? "Exit" : "close box");
+        m_boxes.clear();
+        for (int i = 0; i < 2; ++i) {
+            CQueryWindow* window = Connect();
+            ASSERT_NE(nullptr, window);
+            SetEditorText(*window, "select 1");
+        }
+        const int before = g_appGlobals->connectionCount;
+        m_boxAnswer = IDCANCEL;
+        if (command)
+            Command(command);
+        else
+            SendMessage(m_app->Frame(), WM_CLOSE, 0, 0);
+        pm::test::pumpMessages();
+        ASSERT_TRUE(IsWindow(m_app->Frame()));
+        EXPECT_EQ(before, g_appGlobals->connectionCount);
+        EXPECT_EQ(1u, m_boxes.size());
+    }
+}
+
 TEST_F(Frame, ALongPasswordIsSentWhole) {
     const std::string password(120, 'p');
     Exec(m_admin, "create or replace user 'tm_long'@'%' identified by '" + password + "'");

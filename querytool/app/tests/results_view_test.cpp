@@ -5,6 +5,7 @@
 
 #include "querytool/app/app_globals.h"
 #include "querytool/app/find_replace.h"
+#include "querytool/app/messages_pane.h"
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/result_grid.h"
 #include "querytool/app/result_tabs.h"
@@ -58,6 +59,16 @@ protected:
         Command(ID_EXECUTEALL);
     }
     HWND grid() { return m_window->Tabs()->Grid()->Window(); }
+    // The width of "EEEEEE" in the grid's font: the room of "(NULL)".
+    int sixCapitals() {
+        HDC dc = GetDC(grid());
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(grid(), WM_GETFONT, 0, 0)));
+        SIZE six{};
+        GetTextExtentPoint32(dc, "EEEEEE", 6, &six);
+        SelectObject(dc, old);
+        ReleaseDC(grid(), dc);
+        return six.cx;
+    }
     CQueryWindow* m_window = nullptr;
 };
 
@@ -97,13 +108,7 @@ TEST_F(ResultViews, CellTextsAlignmentAndColumnWidths) {
     EXPECT_EQ(LVCFMT_LEFT, column(3).fmt & LVCFMT_JUSTIFYMASK);
     EXPECT_EQ(LVCFMT_LEFT, column(6).fmt & LVCFMT_JUSTIFYMASK); // an enumeration comes as a string
     // An all-NULL column is six capital Es plus 20 wide, however long its name.
-    HDC dc = GetDC(grid());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(grid(), WM_GETFONT, 0, 0)));
-    SIZE six{};
-    GetTextExtentPoint32(dc, "EEEEEE", 6, &six);
-    SelectObject(dc, old);
-    ReleaseDC(grid(), dc);
-    EXPECT_EQ(six.cx + 20, column(5).cx);
+    EXPECT_EQ(sixCapitals() + 20, column(5).cx);
     // A cut at 255 bytes never splits a character.
     run("select concat(repeat('x', 254), 'é') as u");
     EXPECT_EQ(std::string(254, 'x'), cell(grid(), 0, 1));
@@ -126,6 +131,105 @@ TEST_F(ResultViews, CopyAllJoinsValuesAndCopySelectedTakesTheRunFromTheMark) {
     SendMessage(grid(), LVM_SETSELECTIONMARK, 0, 1);
     Command(ID_COPYSELECTED);
     EXPECT_EQ("2,x\r\n3,y\r\n", clipboardText(grid()));
+}
+
+// A NULL reads "(NULL)" whatever its column's type; a column of "[BLOB]" and "(NULL)" is as wide as
+// what it shows, however long its values.
+TEST_F(ResultViews, NullsOfEveryTypeReadNullAndBlobColumnsFitWhatTheyShow) {
+    Exec(m_admin, "create table " + m_database + ".t (id int, notes text, photo blob, prefs json)");
+    Exec(m_admin, "insert into " + m_database +
+                      ".t values (1, repeat('n', 22000), unhex('89504E470D0A1A0A'), '{\"x\":1}'), "
+                      "(2, null, null, null)");
+    run("select * from t");
+    for (int column : {2, 3, 4}) {
+        SCOPED_TRACE(column);
+        EXPECT_EQ("[BLOB]", cell(grid(), 0, column));
+        EXPECT_EQ("(NULL)", cell(grid(), 1, column));
+        LVCOLUMNA info{};
+        info.mask = LVCF_WIDTH;
+        SendMessage(grid(), LVM_GETCOLUMN, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(sixCapitals() + 20, info.cx);
+    }
+}
+
+// Values with NUL bytes (a PNG in the first row) never end the copy: the clipboard's text cannot
+// hold those bytes, so they are left out and every row comes.
+TEST_F(ResultViews, ABinaryValueDoesNotCutTheCopiedRows) {
+    Exec(m_admin, "create table " + m_database + ".t (id int, photo blob)");
+    Exec(m_admin, "insert into " + m_database +
+                      ".t values (1, unhex('89504E470D0A1A0A0000000D49484452')), (2, 'b'), (3, 'c')");
+    run("select * from t");
+    Command(ID_COPYALL);
+    const std::string copied = clipboardText(grid());
+    EXPECT_EQ(0u, copied.find("1,"));
+    EXPECT_EQ(copied.size() - 12, copied.find("\r\n2,b\r\n3,c\r\n")) << copied;
+    EXPECT_NE(std::string::npos, copied.find("IHDR"));
+}
+
+// The messages of a long batch are all kept, so the error after 2,000 INSERTs shows, and a line
+// wider than the pane can be scrolled to its end.
+TEST_F(ResultViews, TheMessagesPaneKeepsALongBatchAndScrollsALongLine) {
+    Exec(m_admin, "create table " + m_database + ".t (id int primary key)");
+    std::string script;
+    for (int i = 1; i <= 2000; ++i)
+        script += "insert into t values (" + std::to_string(i) + ");\n";
+    script += "insert into t values (1);\nselec " + std::string(300, '9') + ";";
+    run(script);
+    const std::string messages = Messages(*m_window);
+    EXPECT_NE(std::string::npos,
+              messages.find("(1 row(s) affected)\n\nError Code : 1062\nDuplicate entry '1'"));
+    EXPECT_EQ(messages.size() - 2, messages.rfind("at line 1\n\n") + 9);
+    HWND pane = m_window->Tabs()->Messages()->Window();
+    EXPECT_TRUE(IsWindowVisible(pane));
+    SetFocus(pane);
+    PressKey(VK_END, false, true);
+    pm::test::pumpMessages();
+    SCROLLINFO bar{sizeof bar, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(pane, SB_HORZ, &bar));
+    RECT client{};
+    GetClientRect(pane, &client);
+    EXPECT_GT(bar.nMax - bar.nMin + 1, client.right * 3 / 2);
+}
+
+// With a hundred result sets the strip shows its scroll arrows; every tab is reached by the arrows
+// and by the strip's own keys once Ctrl+R, pressed again in the shown view, has moved the focus to it.
+TEST_F(ResultViews, AHundredResultSetsLeaveEveryTabWithinReach) {
+    std::string script;
+    for (int i = 1; i <= 100; ++i)
+        script += "select " + std::to_string(i) + ";\n";
+    run(script);
+    HWND tabs = m_window->Tabs()->Window();
+    ASSERT_EQ(101, SendMessage(tabs, TCM_GETITEMCOUNT, 0, 0));
+    HWND arrows = FindWindowEx(tabs, nullptr, UPDOWN_CLASS, nullptr);
+    ASSERT_TRUE(arrows && IsWindowVisible(arrows));
+    RECT room{};
+    GetWindowRect(arrows, &room);
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&room), 2);
+    auto shown = [&](int i) {
+        RECT rc{};
+        SendMessage(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+        return rc.left >= 0 && rc.right <= room.left;
+    };
+    SetFocus(m_window->Editor()->Window());
+    PressKey('R', false, true);
+    EXPECT_EQ(grid(), GetFocus());
+    PressKey('R', false, true);
+    ASSERT_EQ(tabs, GetFocus());
+    for (int i = 1; i <= 100; ++i)
+        PressKey(VK_RIGHT);
+    EXPECT_EQ(100, SelectedTab(*m_window));
+    EXPECT_TRUE(shown(100));
+    EXPECT_EQ(tabs, GetFocus());
+    EXPECT_TRUE(IsWindowVisible(m_window->Tabs()->Messages()->Window()));
+
+    const POINT left{(room.right - room.left) / 4, (room.bottom - room.top) / 2};
+    for (int i = 0; i < 100; ++i)
+        pm::test::click(arrows, left);
+    pm::test::pumpMessages();
+    EXPECT_TRUE(shown(0));
+    EXPECT_EQ(100, SelectedTab(*m_window));
+    EXPECT_TRUE(
+        pm::test::saveWindowPng(m_app->Frame(), pm::test::outputFolder() + "/tessmark_hundred_tabs.png"));
 }
 
 TEST_F(ResultViews, LeavingATabScrolledDownAndComingBackRestoresTheTopRow) {

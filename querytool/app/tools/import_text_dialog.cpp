@@ -176,6 +176,9 @@ void import(HWND dialog) {
         return;
     }
     SendMessage(progress, PBM_STEPIT, 0, 0);
+    // Nothing imported, or values changed on the way in: a warning rather than a note.
+    const bool doubtful = mysql_affected_rows(connection) == 0 || mysql_warning_count(connection) != 0;
+    TessmarkBox(dialog, LoadDataReport(connection), doubtful ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
     EndDialog(dialog, 1);
 }
 

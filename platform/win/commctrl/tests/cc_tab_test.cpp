@@ -1,5 +1,6 @@
 // Tab control: items, selection with TCN_SELCHANGING (which may refuse) and TCN_SELCHANGE, rows of
-// a multi-line control with the selected row next to the display area, hit tests and rectangles.
+// a multi-line control with the selected row next to the display area, hit tests and rectangles,
+// and a single row too long for the control scrolled with its up-down.
 #include "platform/win/commctrl.h"
 #include "platform/win/commctrl/tab_layout.h"
 #include "platform/win/windows.h"
@@ -26,6 +27,18 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 const int kSelChanging = static_cast<int>(TCN_SELCHANGING);
 const int kSelChange = static_cast<int>(TCN_SELCHANGE);
 const int kClick = static_cast<int>(NM_CLICK);
+
+HWND scrollerOf(HWND tab) {
+    HWND scroller = FindWindowEx(tab, nullptr, UPDOWN_CLASS, nullptr);
+    return scroller && IsWindowVisible(scroller) ? scroller : nullptr;
+}
+
+RECT childRect(HWND child) {
+    RECT rc{};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
 
 class Tabs : public ::testing::Test {
 protected:
@@ -126,7 +139,11 @@ TEST_F(Tabs, HitTestsAgreeWithItemRectangles) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         HWND tab = make(c.style, 220, 200, 7);
+        // A single row longer than the control shows its tabs up to its up-down.
+        HWND scroller = scrollerOf(tab);
+        const int room = scroller ? childRect(scroller).left : 220;
         for (int i = 0; i < 7; ++i) {
+            if (centre(itemRect(tab, i)).x >= room) continue;
             TCHITTESTINFO info{centre(itemRect(tab, i)), 0};
             EXPECT_EQ(SendMessage(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), i);
             EXPECT_EQ(info.flags, static_cast<UINT>(TCHT_ONITEMLABEL));
@@ -241,6 +258,78 @@ TEST_F(Tabs, VerticalTabsStandAlongTheSide) {
     }
 }
 
+// A row longer than the control: an up-down at its right end scrolls it a tab at a time, no further
+// than to show the last tab whole; the tabs scrolled off are neither hit nor drawn.
+TEST_F(Tabs, ARowTooLongScrollsWithItsUpDown) {
+    HWND tab = make(0, 300, 200, 30);
+    HWND scroller = scrollerOf(tab);
+    ASSERT_NE(scroller, nullptr);
+    const RECT arrows = childRect(scroller);
+    EXPECT_EQ(arrows.right, 300);
+    EXPECT_EQ(arrows.top, itemRect(tab, 0).top);
+    EXPECT_EQ(itemRect(tab, 0).left, pm::cc::kTabMargin);
+
+    const POINT right{(arrows.right - arrows.left) * 3 / 4, (arrows.bottom - arrows.top) / 2};
+    const POINT left{(arrows.right - arrows.left) / 4, right.y};
+    pm::test::click(scroller, right);
+    pm::test::pumpMessages();
+    EXPECT_LE(itemRect(tab, 0).right, pm::cc::kTabMargin);
+    EXPECT_EQ(itemRect(tab, 1).left, pm::cc::kTabMargin);
+    TCHITTESTINFO first{POINT{pm::cc::kTabMargin + 1, centre(itemRect(tab, 1)).y}, 0};
+    EXPECT_EQ(SendMessage(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&first)), 1);
+
+    for (int i = 0; i < 40; ++i)
+        pm::test::click(scroller, right);
+    pm::test::pumpMessages();
+    const RECT last = itemRect(tab, 29);
+    EXPECT_LE(last.right, arrows.left);
+    EXPECT_GT(last.right, arrows.left - (last.right - last.left));
+    TCHITTESTINFO under{centre(arrows), 0};
+    EXPECT_EQ(SendMessage(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&under)), -1);
+
+    pm::test::click(scroller, left);
+    pm::test::pumpMessages();
+    EXPECT_GT(itemRect(tab, 29).right, last.right);
+    EXPECT_EQ(SendMessage(tab, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(g_codes.empty()) << "scrolling changes no selection";
+
+    MoveWindow(tab, 0, 0, 3000, 200, TRUE);
+    EXPECT_EQ(scrollerOf(tab), nullptr);
+    EXPECT_EQ(itemRect(tab, 0).left, pm::cc::kTabMargin);
+    DestroyWindow(tab);
+    EXPECT_EQ(scrollerOf(make(TCS_MULTILINE, 300, 200, 30)), nullptr);
+}
+
+// The control's own keys reach every tab of a long row, and whatever selects a tab shows it.
+TEST_F(Tabs, KeysAndSelectingShowEveryTabOfALongRow) {
+    HWND tab = make(0, 300, 200, 30);
+    HWND scroller = scrollerOf(tab);
+    ASSERT_NE(scroller, nullptr);
+    const int room = childRect(scroller).left;
+    auto shown = [&](int i) {
+        const RECT rc = itemRect(tab, i);
+        return rc.left >= pm::cc::kTabMargin && rc.right <= room;
+    };
+    SetFocus(tab);
+    for (int i = 1; i < 30; ++i) {
+        pm::test::pressKey(tab, VK_RIGHT);
+        pm::test::pumpMessages();
+        ASSERT_EQ(SendMessage(tab, TCM_GETCURSEL, 0, 0), i);
+        EXPECT_TRUE(shown(i)) << i;
+    }
+    pm::test::pressKey(tab, VK_RIGHT);
+    pm::test::pumpMessages();
+    EXPECT_EQ(SendMessage(tab, TCM_GETCURSEL, 0, 0), 29);
+    for (int i : {0, 17, 29, 3}) {
+        SendMessage(tab, TCM_SETCURSEL, static_cast<WPARAM>(i), 0);
+        EXPECT_TRUE(shown(i)) << i;
+    }
+    pm::test::pressKey(tab, VK_LEFT);
+    pm::test::pumpMessages();
+    EXPECT_TRUE(shown(2));
+    EXPECT_TRUE(pm::test::saveWindowPng(tab, pm::test::outputFolder() + "/cc_tabs_scrolled.png"));
+}
+
 // The layout alone: rows filled up to the room, the selected row last, a tab wider than the
 // room on a row of its own, nothing for no tabs.
 TEST(TabLayout, RowsAtTheirEdges) {
@@ -278,6 +367,51 @@ TEST(TabLayout, RowsAtTheirEdges) {
         // The selected tab's row is the lowest (next to the display area).
         for (const RECT& rc : out.rects)
             EXPECT_LE(rc.top, out.rects[static_cast<std::size_t>(c.selected)].top);
+    }
+}
+
+// A single row of ten 50-pixel tabs in 200 pixels with a 32-pixel up-down: it scrolls to any first
+// tab up to the one that shows the last tab whole (tabs 7 to 9 fill 150 of the 168 pixels).
+TEST(TabLayout, ALongSingleRowScrolls) {
+    using pm::cc::kTabMargin;
+    using pm::cc::TabLayout;
+    using pm::cc::TabLayoutInput;
+    struct Case {
+        const char* name;
+        int width;
+        int scroller;
+        bool multiline;
+        int first;
+        bool overflow;
+        int shown;
+    };
+    const Case cases[] = {
+        {"fits", 600, 32, false, 3, false, 0},
+        {"scrolls from the start", 200, 32, false, 0, true, 0},
+        {"to a middle tab", 200, 32, false, 4, true, 4},
+        {"no further than the end", 200, 32, false, 9, true, 7},
+        {"multi-line wraps instead", 200, 32, true, 4, false, 0},
+        {"no up-down room", 200, 0, false, 4, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TabLayoutInput in;
+        in.widths = std::vector<int>(10, 50);
+        in.width = c.width;
+        in.itemHeight = 20;
+        in.selected = 0;
+        in.multiline = c.multiline;
+        in.scrollerWidth = c.scroller;
+        in.firstShown = c.first;
+        const TabLayout out = TabLayout::compute(in, 200);
+        EXPECT_EQ(out.overflow, c.overflow);
+        if (!c.overflow) continue;
+        EXPECT_EQ(out.lastFirst, 7);
+        EXPECT_EQ(out.firstShown, c.shown);
+        EXPECT_EQ(out.rects[static_cast<std::size_t>(c.shown)].left, kTabMargin);
+        if (c.shown == 7) {
+            EXPECT_LE(out.rects.back().right, c.width - c.scroller);
+        }
     }
 }
 

@@ -64,6 +64,16 @@ void TessmarkTest::Command(int id) {
     pm::test::pumpMessages();
 }
 
+void TessmarkTest::PressKey(int vk, bool shift, bool control) {
+    pm::test::pressKey(m_app->Frame(), vk, shift, control);
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (TranslateTessmarkMessage(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
 void TessmarkTest::SetEditorText(CQueryWindow& window, const std::string& text) {
     HWND edit = window.Editor()->Window();
     SendMessage(edit, EM_SETSEL, 0, -1);

@@ -21,6 +21,9 @@ protected:
     // A new query window connected as root to the test server, with the test's database selected.
     CQueryWindow* Connect();
     void Command(int id);
+    // Presses a key (with Shift or Ctrl held) in the window that has the focus, and lets the
+    // program's own loop take it: its accelerators first.
+    void PressKey(int vk, bool shift = false, bool control = false);
     // The editor's whole text, set as typed text would be (colouring and modified flag follow).
     void SetEditorText(CQueryWindow& window, const std::string& text);
     void Select(CQueryWindow& window, long start, long end);

@@ -174,6 +174,9 @@ TEST_F(FrameCommands, GoToLineAndGoToFunction) {
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
     CHHEditCtrl* edit = view->GetEditCtrl();
+    char text[64] = {};
+    ::GetMenuStringA(frame->GetMenu(), ID_EDIT_GOTO_LINE, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Go to Line\tCtrl+G");
     struct Case {
         const char* typed;
         int line;

@@ -533,6 +533,32 @@ TEST_F(Mdi, TileAndCascadePlaceTheShownChildren) {
     EXPECT_FALSE(IsZoomed(b));
 }
 
+// However many children there are, a cascade keeps each one whole inside the client and above
+// the row of minimised children: windows that do not fit start again from the top-left corner.
+TEST_F(Mdi, CascadeKeepsEveryChildInsideTheClient) {
+    for (int count : {1, 4, 40}) {
+        SCOPED_TRACE(count);
+        for (HWND c = GetWindow(g_client, GW_CHILD); c; c = GetWindow(g_client, GW_CHILD))
+            SendMessage(g_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(c), 0);
+        ShowWindow(create("icon"), SW_MINIMIZE);
+        std::vector<HWND> children;
+        for (int i = 0; i < count; ++i)
+            children.push_back(create("child"));
+        SendMessage(g_client, WM_MDICASCADE, 0, 0);
+        RECT area{};
+        GetClientRect(g_client, &area);
+        area.bottom -= GetSystemMetrics(SM_CYMINIMIZED);
+        for (HWND c : children) {
+            RECT r{};
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, g_client, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom)
+                << r.left << "," << r.top << "," << r.right << "," << r.bottom << " in " << area.right << "x"
+                << area.bottom;
+        }
+    }
+}
+
 TEST_F(Mdi, ScrollBarsCoverChildrenBeyondTheClient) {
     useScrollingClient();
     auto bars = [] { return GetWindowLongPtr(g_client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };

@@ -2,7 +2,8 @@
 // the keyboard shows its first item, a letter two menus share moves between them), Ctrl+F6 and
 // Ctrl+Tab between documents, the expansion item of a menu with hidden items, and the frame's side
 // of the bar: its refresh when documents come and go, its subclass of the MDI client kept, and
-// customisation ended with the frame. A document docked as a pane leaves the others maximised.
+// customisation ended with the frame. A document docked as a pane leaves the others maximised; a
+// maximised document's system menu and Window > Cascade keep to what the MDI area allows.
 
 #include "app/program/tests/support/penmere_fixture.h"
 
@@ -228,4 +229,39 @@ TEST_F(MenuBarFrame, ADocumentDockedAsAPaneLeavesTheOthersMaximised) {
     ASSERT_NE(one, nullptr);
     EXPECT_TRUE(one->IsZoomed()) << "the document left in the MDI area stays maximised";
     EXPECT_TRUE(two->IsDocked());
+}
+
+// A maximised document's system menu offers only what a maximised window can do; Window > Cascade
+// restores the documents and places each one whole inside the MDI area.
+TEST_F(MenuBarFrame, AMaximisedDocumentsSystemMenuAndCascadeKeepToTheMdiArea) {
+    writeFile(programFile("Projects/three.js"), "var three;\n");
+    start({programFile("Projects/one.js")});
+    for (const char* name : {"Projects/two.js", "Projects/three.js"})
+        ASSERT_NE(app->OpenDocumentFile(programFile(name).c_str()), nullptr);
+    pump();
+    BOOL maximised = FALSE;
+    CMDIChildWnd* active = frame->MDIGetActive(&maximised);
+    ASSERT_TRUE(maximised);
+    HMENU system = ::GetSystemMenu(active->m_hWnd, FALSE);
+    for (UINT id : {SC_RESTORE, SC_MINIMIZE, SC_CLOSE, SC_MAXIMIZE, SC_MOVE, SC_SIZE}) {
+        const bool grayed = (::GetMenuState(system, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+        EXPECT_EQ(grayed, id == SC_MAXIMIZE || id == SC_MOVE || id == SC_SIZE) << id;
+    }
+
+    command(ID_WINDOW_CASCADE);
+    RECT area{};
+    ::GetClientRect(frame->m_hWndMDIClient, &area);
+    int children = 0;
+    for (HWND c = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(c)) continue;
+        ++children;
+        RECT r{};
+        ::GetWindowRect(c, &r);
+        ::MapWindowPoints(nullptr, frame->m_hWndMDIClient, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_FALSE(::IsZoomed(c));
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom << " in " << area.right << "x"
+            << area.bottom;
+    }
+    EXPECT_EQ(children, 3);
 }

@@ -12,10 +12,6 @@ const char* const kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
 const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                "July",    "August",   "September", "October", "November", "December"};
 
-// What stands in for the system's Windows and System folders.
-const char kSharedDataFolder[] = "/usr/share";
-const char kLibraryFolder[] = "/usr/lib";
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
@@ -94,8 +90,8 @@ CString CTextSearch::ExpandMacro(LPCTSTR lpszName) {
         CString dir = GetAppDirectory();
         return dir.GetLength() > 1 ? dir.Left(dir.GetLength() - 1) : dir;
     }
-    if (name == "Windows") return kSharedDataFolder;
-    if (name == "System") return kLibraryFolder;
+    if (name == "Windows") return GetWindowsFolder();
+    if (name == "System") return GetSystemFolder();
     return CString();
 }
 

@@ -8,8 +8,10 @@
 
 namespace {
 
-// The time and size of the file; false when it cannot be opened for reading.
+// The time and size of the file; false when it cannot be opened for reading. Only a regular file
+// is opened: opening a named pipe waits for a writer.
 bool readStamp(LPCTSTR lpszPath, FILETIME& lastWrite, DWORD& size) {
+    if (!IsRegularFile(lpszPath)) return false;
     HANDLE file = ::CreateFile(lpszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;

@@ -84,6 +84,21 @@ BOOL FileExists(LPCTSTR lpszPath) {
     return fs::exists(fs::path(static_cast<LPCTSTR>(NativePath(lpszPath))), error) ? TRUE : FALSE;
 }
 
+CString GetWindowsFolder() {
+    char folder[256] = {};
+    return ::GetWindowsDirectory(folder, sizeof folder) < sizeof folder ? CString(folder) : CString();
+}
+
+CString GetSystemFolder() {
+    char folder[256] = {};
+    return ::GetSystemDirectory(folder, sizeof folder) < sizeof folder ? CString(folder) : CString();
+}
+
+BOOL IsRegularFile(LPCTSTR lpszPath) {
+    std::error_code error;
+    return fs::is_regular_file(fs::path(static_cast<LPCTSTR>(NativePath(lpszPath))), error) ? TRUE : FALSE;
+}
+
 void DeleteFileSafe(LPCTSTR lpszPath) {
     std::error_code error;
     fs::path path(static_cast<LPCTSTR>(NativePath(lpszPath)));

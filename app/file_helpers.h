@@ -20,12 +20,19 @@ CString GetShortPathIfBlank(LPCTSTR lpszPath);
 
 // Whether a file or folder exists at the path.
 BOOL FileExists(LPCTSTR lpszPath);
+// Whether the path names a regular file (a symbolic link is followed): not a folder, a pipe, a
+// device or a socket, whose reading may wait for ever.
+BOOL IsRegularFile(LPCTSTR lpszPath);
 
 // Deletes a file; a failure is ignored.
 void DeleteFileSafe(LPCTSTR lpszPath);
 
 // The file's text up to its first NUL byte; FALSE when it cannot be read or is not a regular file.
 BOOL ReadFileToString(LPCTSTR lpszPath, CString& strText);
+
+// The system's Windows and System folders, at most 255 characters each.
+CString GetWindowsFolder();
+CString GetSystemFolder();
 
 // The path with '\' separators turned into '/'.
 CString NativePath(LPCTSTR lpszPath);

@@ -1,5 +1,7 @@
 #include "app/window_helpers.h"
 
+#include "platform/framework/CWinApp.h"
+#include "platform/win/shellapi.h"
 #include "platform/win/winbase.h"
 #include "platform/win/winmenu.h"
 #include "platform/win/winuser.h"
@@ -41,4 +43,16 @@ void TrackMenuResource(HWND hOwner, UINT nMenuID, int nSubMenu) {
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hOwner, nullptr);
     }
     DestroyMenu(menu);
+}
+
+BOOL OpenWithDesktop(HWND hOwner, LPCTSTR lpszTarget, LPCTSTR lpszShown) {
+    const auto code = reinterpret_cast<INT_PTR>(
+        ::ShellExecute(hOwner, "open", lpszTarget, nullptr, nullptr, SW_SHOWNORMAL));
+    if (code > 32) return TRUE;
+    const bool missing = code == SE_ERR_FNF || code == SE_ERR_PNF;
+    CString message(lpszShown ? lpszShown : lpszTarget);
+    message += missing ? "\ncould not be opened: it does not exist."
+                       : "\ncould not be opened: no program of this desktop opens it.";
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+    return FALSE;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The clipboard, string resources and context menus.
+// The clipboard, string resources, context menus and the desktop's programs for pages and files.
 
 #include "platform/framework/CString.h"
 #include "platform/win/handles.h"
@@ -14,3 +14,7 @@ CString LoadResString(UINT nID);
 // Pops up sub-menu nSubMenu of menu resource nMenuID at the cursor, tracking the right mouse button
 // too, with its commands going to hOwner; the menu is destroyed afterwards.
 void TrackMenuResource(HWND hOwner, UINT nMenuID, int nSubMenu);
+
+// Opens a page, document, folder or address with the desktop's program for it (the shell's "open").
+// When that fails, a message names lpszShown (the target when null) and says why; FALSE then.
+BOOL OpenWithDesktop(HWND hOwner, LPCTSTR lpszTarget, LPCTSTR lpszShown = nullptr);

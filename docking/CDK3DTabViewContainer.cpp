@@ -30,6 +30,20 @@ BOOL CDK3DTabViewContainer::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, 
     return TRUE;
 }
 
+BOOL CDK3DTabViewContainer::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (CTabCtrl::OnCommand(wParam, lParam)) return TRUE;
+    if (CWnd* parent = GetParent()) PassNotificationOn(parent, WM_COMMAND, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CDK3DTabViewContainer::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (CTabCtrl::OnNotify(wParam, lParam, pResult)) return TRUE;
+    CWnd* parent = GetParent();
+    if (!parent) return FALSE;
+    *pResult = PassNotificationOn(parent, WM_NOTIFY, wParam, lParam);
+    return TRUE;
+}
+
 CWnd* CDK3DTabViewContainer::GetPage(int nIndex) const {
     if (!m_hWnd || nIndex < 0 || nIndex >= GetItemCount()) return nullptr;
     TCITEM item{};

@@ -38,6 +38,10 @@ public:
     CDK3DTabViewDropTarget& GetDropTarget() { return m_dropTarget; }
 
 protected:
+    // The pages' notifications that the container does not handle go on to its parent, the
+    // window that holds it (a pane whose owner acts on a list's selection).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     afx_msg void OnSelChange(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnNcPaint();

@@ -178,12 +178,13 @@ BOOL CDKMDIFrameWndSizeDock::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMD
 BOOL CDKMDIFrameWndSizeDock::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN) AfxCancelModes(pMsg->hwnd);
     if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
-    BOOL maximized = FALSE;
-    CMDIChildWnd* active = MDIGetActive(&maximized);
+    CMDIChildWnd* active = MDIGetActive();
     if (active && active->PreTranslateMessage(pMsg)) return TRUE;
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
     if (m_hAccelTable && ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg)) return TRUE;
-    if (!maximized && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN))
+    // The documents' keys (Ctrl+F6, Ctrl+Tab, Ctrl+F4) work with a maximised document too, as its
+    // system menu says.
+    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)
         return ::TranslateMDISysAccel(m_hWndMDIClient, pMsg);
     return FALSE;
 }

@@ -16,6 +16,7 @@
 #include "docking/ToolBarDragData.h"
 
 #include <cctype>
+#include <iterator>
 
 IMPLEMENT_DYNAMIC(CDKMenuBar, CDKCoolToolBar)
 
@@ -444,6 +445,8 @@ CRect CDKMenuBar::ButtonScreenRect(int nIndex) const {
 
 void CDKMenuBar::OpenPopup(int nIndex) {
     int count = m_hMenu ? ::GetMenuItemCount(m_hMenu) : 0;
+    const BOOL selectFirst = m_bSelectFirstItem;
+    m_bSelectFirstItem = FALSE;
     if (!m_hMenu || nIndex < 0 || nIndex > count || (nIndex == count && !m_hIcon)) return;
     BOOL wasOpen = m_nOpenPopup != -1;
     BOOL wasKeyboard = m_bKeyboardMode;
@@ -496,6 +499,8 @@ void CDKMenuBar::OpenPopup(int nIndex) {
         return;
     }
     if (nIndex < count) SendMessage(TB_PRESSBUTTON, static_cast<WPARAM>(nIndex + 1), TRUE);
+    // The menu loop takes its keys from the queue: a Down arrow waiting there selects the first item.
+    if (selectFirst) PostMessage(WM_KEYDOWN, VK_DOWN, 1);
     CWnd* main = AfxGetMainWnd();
     g_trackingBar = this;
     g_mouseHook = ::SetWindowsHookEx(WH_MOUSE, menuMouseHook, nullptr, ::GetCurrentThreadId());
@@ -539,6 +544,7 @@ void CDKMenuBar::OnMenuMouseMove(CPoint ptScreen) {
     if (hit == hitIcon) hit = ButtonCount();
     if (hit < 0 || hit == m_nOpenPopup) return;
     m_nNextPopup = hit;
+    m_bSelectFirstItem = FALSE;
     ::EndMenu();
 }
 
@@ -580,6 +586,7 @@ BOOL CDKMenuBar::HandleMenuKey(UINT nKey) {
     auto hot = [this]() { return static_cast<int>(SendMessage(TB_GETHOTITEM)); };
     auto openFromKeyboard = [&]() {
         int index = hot();
+        m_bSelectFirstItem = TRUE;
         OpenPopup(index < 0 ? count : index);
         return TRUE;
     };
@@ -619,6 +626,7 @@ BOOL CDKMenuBar::HandleMenuKey(UINT nKey) {
             int next = backwards ? PrevButton(m_nOpenPopup, FALSE) : NextButton(m_nOpenPopup, FALSE);
             if (next != m_nOpenPopup) {
                 m_nNextPopup = next;
+                m_bSelectFirstItem = TRUE;
                 ::EndMenu();
             }
             return TRUE;
@@ -627,9 +635,26 @@ BOOL CDKMenuBar::HandleMenuKey(UINT nKey) {
     }
     if (across) return m_bKeyboardMode ? openFromKeyboard() : FALSE;
     if (m_nOpenPopup != -1) return FALSE;
-    auto it = m_mnemonics.find(static_cast<char>(std::toupper(static_cast<int>(nKey & 0xFF))));
-    if (it == m_mnemonics.end()) return FALSE;
-    OpenPopup(it->second);
+    auto [first, last] =
+        m_mnemonics.equal_range(static_cast<char>(std::toupper(static_cast<int>(nKey & 0xFF))));
+    if (first == last) return FALSE;
+    if (std::next(first) == last) {
+        m_bSelectFirstItem = TRUE;
+        OpenPopup(first->second);
+        return TRUE;
+    }
+    // A letter that several menus share selects the next of them after the hot one, without
+    // opening it; each press moves on, and Enter or an arrow opens the one selected.
+    int chosen = first->second;
+    for (auto it = first; it != last; ++it)
+        if (it->second > hot()) {
+            chosen = it->second;
+            break;
+        }
+    const BOOL wasOn = m_bKeyboardMode;
+    SetKeyboardMode(TRUE, chosen);
+    if (wasOn)
+        SendToFrame(WM_MENUSELECT, MAKELONG(chosen, MF_POPUP | MF_HILITE), reinterpret_cast<LPARAM>(m_hMenu));
     return TRUE;
 }
 
@@ -649,6 +674,7 @@ BOOL CDKMenuBar::OnButtonDropDown(NMTOOLBARA* pNotify, LRESULT* pResult) {
         m_nJustClosed = -1;
         return TRUE;
     }
+    m_bSelectFirstItem = FALSE;
     PostMessage(WM_MENUBAR_OPENPOPUP, static_cast<WPARAM>(index));
     return TRUE;
 }

@@ -121,7 +121,10 @@ private:
     BOOL OnCaptionButtonUp(CPoint ptClient);
     void TrackCaptionButton(CPoint ptClient);
 
-    std::map<char, int> m_mnemonics;
+    std::multimap<char, int> m_mnemonics; // letter to button, in button order
+    // The popup about to open was asked for from the keyboard: it opens with its first item
+    // selected, so that Enter chooses it.
+    BOOL m_bSelectFirstItem = FALSE;
     CRect m_rcClose, m_rcRestore, m_rcMinimize;
     int m_nPressedMDIButton = -1;  // shown pressed: follows the pointer while the button is held
     int m_nCapturedMDIButton = -1; // the caption button the press was on

@@ -81,9 +81,14 @@ BOOL CDKSizeViewBar::Dock(CDKMDIChildWndSizeDock* pChild) {
         m_bMaximizedWhenDocked = maximized;
         if (maximized) {
             ::SendMessage(frame->m_hWndMDIClient, WM_MDINEXT, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
-            // The client restores only its active child: the window restores itself as well.
-            pChild->CMDIChildWnd::MDIRestore();
-            pChild->ShowWindow(SW_RESTORE);
+            // The next document took the maximised state, restoring this one; restoring it again
+            // would make it the active document once more, maximised, and the others restored.
+            // Alone, it is restored here (the client restores only its active child: the window
+            // restores itself as well).
+            if (pChild->IsZoomed()) {
+                pChild->CMDIChildWnd::MDIRestore();
+                pChild->ShowWindow(SW_RESTORE);
+            }
             pChild->ShowWindow(SW_HIDE);
         }
         pChild->m_bDocked = TRUE;

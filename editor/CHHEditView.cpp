@@ -155,7 +155,7 @@ void CHHEditView::Serialize(CArchive& ar) {
     }
     const std::string reason = RefusalReason(bytes);
     if (!reason.empty()) {
-        AfxMessageBox(reason.c_str(), MB_ICONEXCLAMATION);
+        AfxMessageBox(ar.GetFile()->GetFilePath() + "\n" + reason.c_str(), MB_ICONEXCLAMATION);
         AfxThrowUserException();
     }
     control->SetText(bytes.c_str());

@@ -2,6 +2,9 @@
 
 #include "app/program/CDKMenuBarMDIFrameWnd.h"
 
+#include "docking/CDKBitmapMenu.h"
+#include "docking/CDKBitmapMenuManager.h"
+#include "platform/framework/CDockBar.h"
 #include "platform/framework/CMenu.h"
 
 #include <map>
@@ -53,6 +56,8 @@ BEGIN_MESSAGE_MAP(CDKMenuBarMDIFrameWnd, CDKMDIFrameWndSizeDock)
     ON_WM_INITMENUPOPUP()
     ON_WM_MENUSELECT()
     ON_WM_EXITMENULOOP()
+    ON_COMMAND(ID_BITMAPMENU_EXPAND, OnExpandPopup)
+    ON_MESSAGE(WM_BITMAPMENU_RECENTLYUSEDCHANGED, OnRecentlyUsedChanged)
 END_MESSAGE_MAP()
 
 // The window's own menu, which the menu bar showed in its place, goes with the frame.
@@ -78,6 +83,7 @@ int CDKMenuBarMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CDKMenuBarMDIFrameWnd::OnDestroy() {
+    if (m_wndMenuBar.m_hWnd) m_wndMenuBar.SetCustomizationMode(nullptr, nullptr);
     hooks().frames.erase(m_hWnd);
     if (hooks().frames.empty()) {
         if (hooks().keyboard) ::UnhookWindowsHookEx(hooks().keyboard);
@@ -107,7 +113,31 @@ void CDKMenuBarMDIFrameWnd::RecalcLayout(BOOL bNotify) {
     BOOL previous = m_wndMenuBar.m_bFullLength;
     m_wndMenuBar.m_bFullLength = TRUE;
     CDKMDIFrameWndSizeDock::RecalcLayout(bNotify);
+    // A bar of another thickness in the menu bar's row: once more, so that the row lines up.
+    if (RowThicknessDiffers()) CDKMDIFrameWndSizeDock::RecalcLayout(bNotify);
     m_wndMenuBar.m_bFullLength = previous;
+}
+
+BOOL CDKMenuBarMDIFrameWnd::RowThicknessDiffers() const {
+    CDockBar* dock = m_wndMenuBar.m_pDockBar;
+    if (!dock || m_wndMenuBar.IsFloating() || !m_wndMenuBar.IsWindowVisible()) return FALSE;
+    const int at = dock->FindBar(const_cast<CDKMenuBar*>(&m_wndMenuBar));
+    if (at < 0) return FALSE;
+    const BOOL horz = (m_wndMenuBar.GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+    auto thickness = [horz](const CControlBar* bar) {
+        CRect rect;
+        bar->GetWindowRect(&rect);
+        return horz ? rect.Height() : rect.Width();
+    };
+    const int own = thickness(&m_wndMenuBar);
+    int first = at;
+    while (first > 0 && dock->m_arrBars[first - 1])
+        --first;
+    for (int i = first; i < dock->m_arrBars.GetSize() && dock->m_arrBars[i]; ++i) {
+        CControlBar* bar = dock->GetDockedControlBar(i);
+        if (bar && bar != &m_wndMenuBar && bar->IsWindowVisible() && thickness(bar) != own) return TRUE;
+    }
+    return FALSE;
 }
 
 void CDKMenuBarMDIFrameWnd::DrawMenuBar() {
@@ -120,7 +150,22 @@ void CDKMenuBarMDIFrameWnd::DrawMenuBar() {
 void CDKMenuBarMDIFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
     m_bSubMenuSelected = FALSE;
     m_popups.push_back(pPopupMenu->m_hMenu);
+    // The bar shows its popups with TrackPopupMenu, which knows no position: the popup's place
+    // in the bar's menu is the bar's open item.
+    const int open = m_wndMenuBar.m_nOpenPopup;
+    if (!bSysMenu && open >= 0 && m_wndMenuBar.GetMenu() &&
+        ::GetSubMenu(m_wndMenuBar.GetMenu(), open) == pPopupMenu->m_hMenu)
+        nIndex = static_cast<UINT>(open);
     CDKMDIFrameWndSizeDock::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+}
+
+void CDKMenuBarMDIFrameWnd::OnExpandPopup() {
+    m_wndMenuBar.m_nNextPopup = m_wndMenuBar.m_nOpenPopup;
+}
+
+LRESULT CDKMenuBarMDIFrameWnd::OnRecentlyUsedChanged(WPARAM, LPARAM) {
+    if (HMENU menu = m_wndMenuBar.GetMenu()) m_wndMenuBar.m_modifiedMenus[menu] = TRUE;
+    return 0;
 }
 
 void CDKMenuBarMDIFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {

@@ -27,6 +27,8 @@ public:
     virtual void SetMenu(HMENU hMenu);
     // Lays the frame out with the menu bar spanning its whole width.
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // Whether a visible bar in the docked menu bar's row is thicker or thinner than the menu bar.
+    BOOL RowThicknessDiffers() const;
 
     // Whether the thread's hooks are installed (while at least one such frame exists).
     static BOOL AreHooksInstalled();
@@ -37,6 +39,11 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
+    // The expansion item of a popup with hidden items was chosen: the bar opens the same popup
+    // again, with every item.
+    afx_msg void OnExpandPopup();
+    // The organiser made hidden items recently used again: the bar's menu is to be saved.
+    afx_msg LRESULT OnRecentlyUsedChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CDKMenuBar m_wndMenuBar;

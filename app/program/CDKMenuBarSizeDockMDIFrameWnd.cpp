@@ -33,6 +33,7 @@ int CDKMenuBarSizeDockMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         framesOfClients()[m_hWndMDIClient] = this;
         m_pfnClientProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtr(m_hWndMDIClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientProc)));
+        m_bClientSubclassed = TRUE;
     }
     SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     return 0;
@@ -44,9 +45,20 @@ LRESULT CALLBACK CDKMenuBarSizeDockMDIFrameWnd::clientProc(HWND hwnd, UINT messa
     if (found == framesOfClients().end()) return ::DefWindowProc(hwnd, message, wParam, lParam);
     CDKMenuBarSizeDockMDIFrameWnd* frame = found->second;
     WNDPROC previous = frame->m_pfnClientProc;
-    if (message == WM_NCDESTROY) framesOfClients().erase(found);
-    if (message == WM_MDISETMENU) return frame->MDIClientWindowProc(message, wParam, lParam);
-    return ::CallWindowProc(previous, hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        framesOfClients().erase(found);
+        frame->m_bClientSubclassed = FALSE;
+    }
+    if (message == WM_NULL) frame->m_bClientHeard = TRUE;
+    switch (message) {
+    case WM_MDISETMENU:
+    case WM_MDICREATE:
+    case WM_MDIDESTROY:
+    case WM_MDIACTIVATE:
+        return frame->MDIClientWindowProc(message, wParam, lParam);
+    default:
+        return ::CallWindowProc(previous, hwnd, message, wParam, lParam);
+    }
 }
 
 LRESULT CDKMenuBarSizeDockMDIFrameWnd::MDIClientWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,7 +67,20 @@ LRESULT CDKMenuBarSizeDockMDIFrameWnd::MDIClientWindowProc(UINT message, WPARAM 
         m_wndMenuBar.SetMenu(menu);
         wParam = 0;
     }
-    return ::CallWindowProc(m_pfnClientProc, m_hWndMDIClient, message, wParam, lParam);
+    const LRESULT result = ::CallWindowProc(m_pfnClientProc, m_hWndMDIClient, message, wParam, lParam);
+    // A child made, gone or activated changes the bar's buttons (a maximised child's icon and its
+    // caption buttons).
+    if (message != WM_MDISETMENU && m_wndMenuBar.m_hWnd) m_wndMenuBar.PostMessage(WM_IDLEUPDATECMDUI, TRUE);
+    return result;
+}
+
+void CDKMenuBarSizeDockMDIFrameWnd::keepClientSubclassed() {
+    if (!m_bClientSubclassed || !::IsWindow(m_hWndMDIClient)) return;
+    m_bClientHeard = FALSE;
+    ::SendMessage(m_hWndMDIClient, WM_NULL, 0, 0);
+    if (m_bClientHeard) return;
+    m_pfnClientProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(m_hWndMDIClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientProc)));
 }
 
 void CDKMenuBarSizeDockMDIFrameWnd::takeWindowMenu() {
@@ -71,6 +96,7 @@ void CDKMenuBarSizeDockMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
 }
 
 LRESULT CDKMenuBarSizeDockMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
+    keepClientSubclassed();
     takeWindowMenu();
     return CDKMenuBarMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
 }

@@ -2,7 +2,9 @@
 // CDKMenuBarSizeDockMDIFrameWnd: the menu-bar frame with sizeable docking on its sides. Its MDI
 // client is subclassed: a new frame menu (the document menu of the active child) goes to the menu
 // bar, never to the window, so the window keeps no menu; should it get one all the same, the idle
-// update hands it to the bar. In context-help mode the menu bar still follows the pointer.
+// update hands it to the bar. Children made, destroyed or activated bring the bar's buttons up to
+// date; a subclass of the client put over this one without chaining is found at idle time and
+// this one installed again. In context-help mode the menu bar still follows the pointer.
 
 #include "app/program/CDKMenuBarMDIFrameWnd.h"
 
@@ -24,7 +26,11 @@ protected:
 
 private:
     void takeWindowMenu();
+    // Subclasses the MDI client again when its procedure no longer reaches this frame's.
+    void keepClientSubclassed();
     static LRESULT CALLBACK clientProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_pfnClientProc = nullptr;
+    BOOL m_bClientSubclassed = FALSE;
+    BOOL m_bClientHeard = FALSE; // the client's procedure passed the probe on to this frame's
 };

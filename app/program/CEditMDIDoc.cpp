@@ -23,6 +23,11 @@ CEditMDIView* CEditMDIDoc::GetEditView() const {
     return pos ? dynamic_cast<CEditMDIView*>(GetNextView(pos)) : nullptr;
 }
 
+BOOL CEditMDIDoc::IsHtml() const {
+    const CString& name = GetPathName().IsEmpty() ? m_strTemplateOrigin : GetPathName();
+    return IsHtmlFileName(std::string(static_cast<LPCSTR>(name), static_cast<size_t>(name.GetLength())));
+}
+
 void CEditMDIDoc::Serialize(CArchive& ar) {
     if (CEditMDIView* view = GetEditView()) view->Serialize(ar);
 }

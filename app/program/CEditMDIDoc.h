@@ -23,6 +23,14 @@ public:
 
     CEditMDIView* GetEditView() const;
 
+    // The template an untitled document was made from (its text came from there).
+    void SetTemplateOrigin(const CString& path) { m_strTemplateOrigin = path; }
+    // Whether the document is an HTML page: by its file's name, or by its template's while it has
+    // no file of its own.
+    BOOL IsHtml() const;
+
 private:
     BOOL withPlainTitle(const std::function<BOOL()>& run);
+
+    CString m_strTemplateOrigin;
 };

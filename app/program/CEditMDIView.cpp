@@ -76,9 +76,40 @@ int CEditMDIView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!templatePath.IsEmpty()) {
         CString text;
         if (ReadFileToString(templatePath, text)) m_pEdit->SetText(text);
+        if (CEditMDIDoc* doc = GetDocument()) doc->SetTemplateOrigin(templatePath);
         SetPendingTemplate("");
     }
     return 0;
+}
+
+bool CEditMDIView::isHtmlMenuKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    CFrameWnd* frame = GetParentFrame();
+    HACCEL table = frame ? frame->GetDefaultAccelerator() : nullptr;
+    const int count = table ? ::CopyAcceleratorTable(table, nullptr, 0) : 0;
+    if (count <= 0) return false;
+    std::vector<ACCEL> keys(static_cast<size_t>(count));
+    ::CopyAcceleratorTable(table, keys.data(), count);
+    BYTE held = FVIRTKEY;
+    if (::GetKeyState(VK_CONTROL) < 0) held |= FCONTROL;
+    if (::GetKeyState(VK_SHIFT) < 0) held |= FSHIFT;
+    if (::GetKeyState(VK_MENU) < 0) held |= FALT;
+    const BYTE modifiers = FVIRTKEY | FCONTROL | FSHIFT | FALT;
+    for (const ACCEL& key : keys) {
+        if (key.key != msg.wParam || (key.fVirt & modifiers) != held) continue;
+        return key.cmd == ID_HTML_BOLD || key.cmd == ID_HTML_ITALIC || key.cmd == ID_HTML_LINE_BREAK ||
+               key.cmd == ID_HTML_PARAGRAPH;
+    }
+    return false;
+}
+
+BOOL CEditMDIView::PreTranslateMessage(MSG* pMsg) {
+    if (isHtmlMenuKey(*pMsg) && GetDocument() && !GetDocument()->IsHtml()) {
+        ::TranslateMessage(pMsg);
+        ::DispatchMessage(pMsg);
+        return TRUE;
+    }
+    return CHHEditView::PreTranslateMessage(pMsg);
 }
 
 void CEditMDIView::OnSetFocus(CWnd* pOldWnd) {
@@ -197,6 +228,24 @@ void CEditMDIView::OnPreviousWord() {
     if (found >= 0) select(found, found + static_cast<long>(word.size()));
 }
 
+namespace {
+
+// The pane was sized for "0000, 000": a long file's line and column need more room, which the pane
+// takes (and keeps) rather than cut the numbers.
+void widenPane(CStatusBar& bar, int nIndex, const CString& text) {
+    UINT id = 0, style = 0;
+    int width = 0;
+    bar.GetPaneInfo(nIndex, id, style, width);
+    CClientDC dc(&bar);
+    CFont* font = bar.GetFont();
+    CFont* old = font ? dc.SelectObject(font) : nullptr;
+    const int needed = dc.GetTextExtent(text).cx;
+    if (old) dc.SelectObject(old);
+    if (needed > width) bar.SetPaneInfo(nIndex, id, style, needed);
+}
+
+} // namespace
+
 void CEditMDIView::OnUpdateLineColumn(CCmdUI* pCmdUI) {
     CPoint caret = m_pEdit->GetCaretLineCol();
     if (caret.y == 0) {
@@ -208,7 +257,10 @@ void CEditMDIView::OnUpdateLineColumn(CCmdUI* pCmdUI) {
                        static_cast<int>(line) + 1);
     }
     pCmdUI->Enable(TRUE);
-    pCmdUI->SetText(LineColumnPaneText(caret.y, caret.x).c_str());
+    const CString text = LineColumnPaneText(caret.y, caret.x).c_str();
+    pCmdUI->SetText(text);
+    if (auto* bar = dynamic_cast<CStatusBar*>(pCmdUI->m_pOther))
+        widenPane(*bar, static_cast<int>(pCmdUI->m_nIndex), text);
 }
 
 void CEditMDIView::OnSetTabStops() {
@@ -298,8 +350,8 @@ void CEditMDIView::OnToolsRun(UINT nID) {
     std::string appDir(static_cast<LPCSTR>(GetAppDirectory()));
     if (appDir.size() > 1 && (appDir.back() == '/' || appDir.back() == '\\')) appDir.pop_back();
     values.appDir = appDir;
-    values.windowsDir = "/";
-    values.systemDir = "/usr/bin";
+    values.windowsDir = static_cast<LPCSTR>(GetWindowsFolder());
+    values.systemDir = static_cast<LPCSTR>(GetSystemFolder());
     RunTool(GetSettings(), static_cast<int>(nID - ID_TOOLS_FIRST), values);
 }
 

@@ -26,6 +26,9 @@ public:
     CEditMDIDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
+    // The keys of the Html menu reach the frame's accelerators in HTML documents only; in any other
+    // they are the editor's own keys (Shift+Enter breaks the line).
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Lists the stored tools in the Tools menu of the main frame's menu, after its first two items.
     void RebuildToolsMenu();
 
@@ -69,6 +72,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Whether the key message is one the frame's accelerators turn into an Html menu command.
+    bool isHtmlMenuKey(const MSG& msg);
     void changeCase(bool upper);
     void applyTabStops();
     void select(long start, long end);

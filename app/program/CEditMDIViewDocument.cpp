@@ -11,8 +11,7 @@
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
 #include "app/program_registration.h"
-
-#include "platform/win/shellapi.h"
+#include "app/window_helpers.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,7 +39,7 @@ CString CEditMDIView::fileToShow() {
 
 void CEditMDIView::OnViewInBrowser() {
     const CString path = fileToShow();
-    if (!path.IsEmpty()) ::ShellExecute(m_hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    if (!path.IsEmpty()) OpenWithDesktop(m_hWnd, path);
 }
 
 void CEditMDIView::OnWebPageEditor() {

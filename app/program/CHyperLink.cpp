@@ -2,7 +2,7 @@
 
 #include "app/program/CHyperLink.h"
 
-#include "platform/win/shellapi.h"
+#include "app/window_helpers.h"
 
 IMPLEMENT_DYNAMIC(CHyperLink, CStatic)
 
@@ -76,7 +76,7 @@ HBRUSH CHyperLink::CtlColor(CDC* pDC, UINT) {
 }
 
 void CHyperLink::OnLButtonDown(UINT nFlags, CPoint point) {
-    ::ShellExecute(m_hWnd, "open", GetLinkAddress(), nullptr, nullptr, SW_SHOWNORMAL);
+    OpenWithDesktop(m_hWnd, GetLinkAddress());
     CStatic::OnLButtonDown(nFlags, point);
 }
 

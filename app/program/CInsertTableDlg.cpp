@@ -62,13 +62,25 @@ int CInsertTableDlg::field(int nID) const {
     return ParseTableField(static_cast<LPCTSTR>(text));
 }
 
+BOOL CInsertTableDlg::withinLimit(int nID, int value, int limit, LPCSTR lpszName) {
+    if (value >= 1 && value <= limit) return TRUE;
+    CString message;
+    message.Format("%s: enter a number from 1 to %d.", lpszName, limit);
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+    if (CWnd* edit = GetDlgItem(nID)) {
+        edit->SetFocus();
+        edit->SendMessage(EM_SETSEL, 0, -1);
+    }
+    return FALSE;
+}
+
 void CInsertTableDlg::OnOK() {
     HtmlTableLayout layout;
     layout.rows = field(IDC_TABLE_ROWS);
     layout.columns = field(IDC_TABLE_COLUMNS);
     // No table without rows and columns, and none beyond what a page can use.
-    if (layout.rows < 1 || layout.rows > kMaxTableRows || layout.columns < 1 ||
-        layout.columns > kMaxTableColumns)
+    if (!withinLimit(IDC_TABLE_ROWS, layout.rows, kMaxTableRows, "Rows") ||
+        !withinLimit(IDC_TABLE_COLUMNS, layout.columns, kMaxTableColumns, "Columns"))
         return;
     layout.width = field(IDC_TABLE_WIDTH);
     layout.percent = IsDlgButtonChecked(IDC_TABLE_PERCENT) == BST_CHECKED;

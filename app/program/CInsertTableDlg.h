@@ -17,7 +17,8 @@ struct HtmlTableLayout {
     int border = 1;
 };
 
-// The bounds a table must keep to be built; others keep the dialog open.
+// The bounds a table must keep to be built; others are refused with a message naming the bound,
+// and the dialog stays open.
 constexpr int kMaxTableRows = 1000;
 constexpr int kMaxTableColumns = 100;
 
@@ -43,6 +44,8 @@ protected:
 private:
     // The field's number; -1 for a control the dialog lacks.
     int field(int nID) const;
+    // Whether the field's value is from 1 to the limit; else says so and puts the focus on it.
+    BOOL withinLimit(int nID, int value, int limit, LPCSTR lpszName);
 
     std::string m_indent;
 };

@@ -16,8 +16,6 @@
 #include "editor/CHHMarginWnd.h"
 #include "docking/CDKSizeDockBar.h"
 
-#include "platform/win/shellapi.h"
-
 namespace {
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_LINECOL, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
@@ -257,12 +255,12 @@ void CMainFrame::firstRun() {
     if (GetSettings().GetString(general, firstTime, value)) return;
     GetSettings().SetInt(general, firstTime, 1);
     GetSettings().Save();
-    ::ShellExecute(m_hWnd, "open", GetAppDirectory() + "Welcome.htm", nullptr, nullptr, SW_SHOWNORMAL);
+    OpenWithDesktop(m_hWnd, GetAppDirectory() + "Welcome.htm");
     AfxGetApp()->OpenDocumentFile(GetAppDirectory() + "Projects/HelloWorld.htm");
 }
 
 void CMainFrame::openProgramFile(LPCTSTR lpszRelative) {
-    ::ShellExecute(m_hWnd, "open", GetAppDirectory() + lpszRelative, nullptr, nullptr, SW_SHOWNORMAL);
+    OpenWithDesktop(m_hWnd, GetAppDirectory() + lpszRelative);
 }
 
 void CMainFrame::OnClose() {
@@ -476,7 +474,7 @@ void CMainFrame::OnSolutionsOpen() {
     CString path = m_wndProjBar.m_wndTree.GetSelectedPath();
     if (path.IsEmpty()) return;
     CString file = NativePath(GetAppDirectory() + path);
-    if (FileExists(file) && !CDirList::MatchesPattern(file, "*.")) AfxGetApp()->OpenDocumentFile(file);
+    if (IsRegularFile(file)) AfxGetApp()->OpenDocumentFile(file);
 }
 
 void CMainFrame::OnSolutionsMenu() {

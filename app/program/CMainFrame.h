@@ -12,6 +12,7 @@
 #include "app/program/CDKMenuBarSizeDockMDIFrameWnd.h"
 #include "docking/CDKBitmapMenuManager.h"
 #include "docking/CDKCoolToolBar.h"
+#include "docking/CDKWorkspaceState.h"
 #include "platform/framework/afxwin.h"
 
 #include <string>
@@ -70,6 +71,8 @@ public:
     CProjTabBar m_wndProjBar;
     CDKMDIClientTabs m_wndTabs;
     CDKBitmapMenuManager m_menuManager;
+    // The library's store of a whole workspace; the frame keeps its own open-file list instead.
+    CDKWorkspaceState m_workspaceState;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -12,8 +12,7 @@
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
 #include "app/program_registration.h"
-
-#include "platform/win/shellapi.h"
+#include "app/window_helpers.h"
 
 #include <cctype>
 #include <cstdio>
@@ -32,10 +31,6 @@ bool onDisk(const CString& path) {
 void discard(CDocument* doc) {
     doc->SetModifiedFlag(FALSE);
     doc->OnCloseDocument();
-}
-
-void shellOpen(HWND owner, LPCTSTR lpszTarget) {
-    ::ShellExecute(owner, "open", lpszTarget, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // A local page as a file URL, with the topic as its fragment: every byte but the unreserved ones
@@ -246,7 +241,7 @@ void CMainFrame::openHelpPage(LPCTSTR lpszRelative, LPCTSTR lpszTopic) {
     const CString page = GetAppDirectory() + lpszRelative;
     CString topic(lpszTopic ? lpszTopic : "");
     topic.MakeLower();
-    shellOpen(m_hWnd, topic.IsEmpty() ? page : fileUrl(page, topic));
+    OpenWithDesktop(m_hWnd, topic.IsEmpty() ? page : fileUrl(page, topic), page);
 }
 
 void CMainFrame::OnHelpReference() {
@@ -267,7 +262,7 @@ BOOL CMainFrame::OnHelpWebPage(UINT nID) {
         if (address.Find(':') < 0)
             openHelpPage(page.address, nullptr);
         else
-            shellOpen(m_hWnd, address);
+            OpenWithDesktop(m_hWnd, address);
     }
     return TRUE;
 }
@@ -291,17 +286,17 @@ void CMainFrame::storeWorkingDirDefaults() {
 
 void CMainFrame::OnWorkDirOpenNative() {
     const CString name = selectedText(m_wndInfoBar.m_wndWorkDir);
-    if (!name.IsEmpty()) shellOpen(m_hWnd, GetWorkingDir() + name);
+    if (!name.IsEmpty()) OpenWithDesktop(m_hWnd, GetWorkingDir() + name);
 }
 
 void CMainFrame::OnWorkDirExplorer() {
-    shellOpen(m_hWnd, GetWorkingDir());
+    OpenWithDesktop(m_hWnd, GetWorkingDir());
 }
 
 void CMainFrame::OnSolutionsOpenNative() {
     const CString relative = m_wndProjBar.m_wndTree.GetSelectedPath();
     const CString path = NativePath(GetAppDirectory() + relative);
-    if (!relative.IsEmpty() && FileExists(path)) shellOpen(m_hWnd, path);
+    if (!relative.IsEmpty() && FileExists(path)) OpenWithDesktop(m_hWnd, path);
 }
 
 void CMainFrame::OnSolutionsCopy() {
@@ -324,7 +319,7 @@ void CMainFrame::OnSolutionsCopy() {
 
 void CMainFrame::OnSolutionsExplorer() {
     const CString relative = m_wndProjBar.m_wndTree.GetSelectedPath();
-    if (!relative.IsEmpty()) shellOpen(m_hWnd, NativePath(GetAppDirectory() + relative));
+    if (!relative.IsEmpty()) OpenWithDesktop(m_hWnd, NativePath(GetAppDirectory() + relative));
 }
 
 void CMainFrame::OnShowWindowHandle() {

@@ -68,8 +68,18 @@ void CMainFrame::RestoreWorkspace() {
     CString path;
     for (int i = 0; GetSettings().GetIndexedString(kWorkspace, i, path); ++i)
         paths.push_back(path);
-    for (const CString& p : paths)
+    // A document open before (the file named on the command line) stays the active one.
+    CMDIChildWnd* active = MDIGetActive();
+    for (const CString& p : paths) {
+        if (FileExists(p) && !IsRegularFile(p)) {
+            AfxMessageBox(
+                p + "\nis not a regular file (a folder, a pipe or a device) and is not opened again.",
+                MB_ICONEXCLAMATION);
+            continue;
+        }
         AfxGetApp()->OpenDocumentFile(p);
+    }
+    if (active && ::IsWindow(active->m_hWnd)) MDIActivate(active);
 }
 
 void CMainFrame::registerProgram() {

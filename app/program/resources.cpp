@@ -93,7 +93,7 @@ MenuItem editMenu() {
                            item("&Find...\tCtrl+F", ID_EDIT_FIND),
                            item("Find &Next\tF3", ID_EDIT_REPEAT),
                            item("R&eplace...", ID_EDIT_REPLACE),
-                           item("&Go to Line...\tCtrl+G", ID_EDIT_GOTO_LINE),
+                           item("Go to Line\tCtrl+G", ID_EDIT_GOTO_LINE),
                            separator(),
                            item("Go to Matching Brace\tCtrl+]", ID_EDIT_MATCH_BRACE),
                            item("Change to Upper Case\tCtrl+U", ID_EDIT_UPPER_CASE),

@@ -83,14 +83,10 @@ std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& val
 }
 
 std::vector<std::string> LoadToolNames(const CIniFile& settings, const char* section) {
-    short count = 0;
-    if (!settings.GetInt(section, "Items", count)) count = 0;
     std::vector<std::string> names;
-    for (int i = 0; i < count && i < kMaxTools; ++i) {
-        CString name;
-        if (!settings.GetIndexedString(section, i, name)) break;
+    CString name;
+    for (int i = 0; i < kMaxTools && settings.GetIndexedString(section, i, name); ++i)
         names.emplace_back(name);
-    }
     return names;
 }
 

@@ -27,7 +27,8 @@ std::string ExpandToolMacros(const std::string& text, const ToolMacroValues& val
 // The settings section that lists the tools.
 constexpr const char* kToolsSection = "Tools";
 
-// The tool names of the section in list order, at most kMaxTools.
+// The tool names of the section in list order, up to the first index without one and at most
+// kMaxTools ("Items" is written for other readers, not needed here).
 std::vector<std::string> LoadToolNames(const CIniFile& settings, const char* section = kToolsSection);
 // Writes the names to the section: the count, each name by index, and removes the key after the last.
 void SaveToolNames(CIniFile& settings, const std::vector<std::string>& names,

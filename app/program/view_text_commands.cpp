@@ -148,6 +148,17 @@ std::string LineColumnPaneText(int line, int column) {
     return std::string(static_cast<size_t>(pad), ' ') + s;
 }
 
+bool IsHtmlFileName(const std::string& path) {
+    const std::string::size_type dot = path.find_last_of("./\\");
+    if (dot == std::string::npos || path[dot] != '.') return false;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* html : {"htm", "html", "shtml", "xhtml", "hta", "asp"})
+        if (extension == html) return true;
+    return false;
+}
+
 CString TitleWithModifiedMark(const CString& title, BOOL modified) {
     const bool marked = title.GetLength() >= 2 && title.Right(2) == " *";
     if (modified && !marked) return title + " *";

@@ -34,6 +34,10 @@ std::pair<int, int> FindFunctionHeading(const std::string& text, const std::stri
 // "line, column" centred in nine places.
 std::string LineColumnPaneText(int line, int column);
 
+// Whether the file's name says it holds an HTML page (.htm, .html, .shtml, .xhtml, .hta, .asp, in
+// any case): the Html menu's keys insert markup there only.
+bool IsHtmlFileName(const std::string& path);
+
 // The title with " *" added (modified) or taken off (not modified), never twice.
 CString TitleWithModifiedMark(const CString& title, BOOL modified);
 

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Records what the worker reports; the test waits for reports with a bound.
@@ -151,6 +153,19 @@ TEST(FileWatcher, StopWaitsForTheWorkerAndClosingStartsNone) {
     EXPECT_FALSE(watcher.reported(a)) << "nothing is reported by a stopped watcher";
     watcher.Start();
     EXPECT_NE(watcher.waitFor(a), -1) << "the change made while stopped is seen once it runs again";
+}
+
+TEST(FileWatcher, ANamedPipeIsWatchedWithoutWaitingForAWriter) {
+    OneFile one;
+    auto& [folder, a, watcher] = one;
+    const std::string pipe = folder / "pipe.js";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_TRUE(watcher.AddFile(pipe.c_str()));
+    watcher.Start();
+    TempFolder::Write(a, "12");
+    EXPECT_NE(watcher.waitFor(a), -1) << "the worker looks past the pipe";
+    EXPECT_EQ(watcher.waitFor(pipe), 0L) << "reported as a file that exists but cannot be opened";
+    watcher.Stop(FALSE);
 }
 
 TEST(FileWatcher, ManyFilesAndFoldersStayWatched) {

@@ -97,7 +97,7 @@ TEST_F(MenuBar, AltRightDownChoosesACommandOnceAfterTheLoopEnds) {
                 ASSERT_EQ(popups.size(), 1u);
                 ::GetWindowRect(popups[0], &popupRect);
                 EXPECT_EQ(bar().m_nOpenPopup, 1);
-                pm::test::pressKey(popups[0], VK_DOWN);
+                // Opened from the keyboard, the popup shows its first item selected.
                 pm::test::pressKey(popups[0], VK_RETURN);
             }});
     ASSERT_TRUE(bar().HandleMenuKey(VK_DOWN));

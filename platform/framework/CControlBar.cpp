@@ -52,8 +52,12 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
     if (m_dwStyle == dwStyle) return;
     DWORD old = m_dwStyle;
     m_dwStyle = dwStyle & CBRS_ALL;
+    if (m_hWnd) OnBarStyleChange(old, m_dwStyle);
+}
+
+void CControlBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
     // Borders and gripper live in the non-client area: a change of either resizes it.
-    if (m_hWnd && ((old ^ m_dwStyle) & (CBRS_BORDER_ANY | CBRS_ALIGN_ANY | CBRS_GRIPPER | CBRS_FLOATING)))
+    if ((dwOldStyle ^ dwNewStyle) & (CBRS_BORDER_ANY | CBRS_ALIGN_ANY | CBRS_GRIPPER | CBRS_FLOATING))
         SetWindowPos(nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -296,7 +300,7 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         if (OnWndMsg(message, wParam, lParam, &result)) return result;
         CWnd* owner = GetOwner();
-        if (owner && owner->m_hWnd != m_hWnd) return owner->SendMessage(message, wParam, lParam);
+        if (owner && owner->m_hWnd != m_hWnd) return PassNotificationOn(owner, message, wParam, lParam);
         return DefWindowProc(message, wParam, lParam);
     }
     default:

@@ -62,6 +62,8 @@ public:
     int GetCount() const { return m_nCount; }
     void SetBarStyle(DWORD dwStyle);
     DWORD GetBarStyle() const { return m_dwStyle; }
+    // The bar's styles changed (SetBarStyle on a bar that has its window).
+    virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
     CRect GetBorders() const {
         return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder);

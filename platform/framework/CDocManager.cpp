@@ -128,8 +128,9 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName) {
     CString path(lpszFileName);
     struct stat st {};
     if (path.IsEmpty() || ::stat(path, &st) != 0 || S_ISDIR(st.st_mode)) {
-        CString prompt = path + "\n" + CString("File not found.");
-        AfxMessageBox(prompt, MB_ICONEXCLAMATION);
+        const bool folder = !path.IsEmpty() && S_ISDIR(st.st_mode);
+        AfxMessageBox(path + (folder ? "\nThis is a folder, not a file." : "\nFile not found."),
+                      MB_ICONEXCLAMATION);
         return nullptr;
     }
     CDocTemplate* pBest = nullptr;

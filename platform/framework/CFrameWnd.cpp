@@ -12,6 +12,8 @@
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/FrameworkStrings.h"
 
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -324,6 +326,23 @@ void CFrameWnd::OnExitMenuLoop(BOOL) {
     if (m_nIDTracking != m_nIDLastMessage) SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
 }
 
+void CFrameWnd::OnDropFiles(HDROP hDropInfo) {
+    SetActiveWindow();
+    // The names are taken and the handle released first: opening may ask the user (a nested loop).
+    std::vector<CString> files;
+    const UINT count = ::DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = ::DragQueryFile(hDropInfo, i, nullptr, 0);
+        std::vector<char> name(length + 1);
+        ::DragQueryFile(hDropInfo, i, name.data(), length + 1);
+        files.emplace_back(name.data());
+    }
+    ::DragFinish(hDropInfo);
+    CWinApp* pApp = AfxGetApp();
+    for (const CString& file : files)
+        if (pApp) pApp->OpenDocumentFile(file);
+}
+
 // ---- Commands and messages ----
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -353,6 +372,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_INITMENUPOPUP()
     ON_WM_MENUSELECT()
     ON_WM_EXITMENULOOP()
+    ON_WM_DROPFILES()
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)

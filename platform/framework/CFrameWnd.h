@@ -162,6 +162,8 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
+    // Files dropped on the frame open as File > Open opens them, in the order given.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnBarCheck(UINT nID);

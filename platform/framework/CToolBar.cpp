@@ -43,6 +43,17 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     return TRUE;
 }
 
+void CToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
+    CControlBar::OnBarStyleChange(dwOldStyle, dwNewStyle);
+    if (!((dwOldStyle ^ dwNewStyle) & CBRS_TOOLTIPS)) return;
+    const bool tips = (dwNewStyle & CBRS_TOOLTIPS) != 0;
+    const auto style = static_cast<DWORD>(SendMessage(TB_GETSTYLE));
+    SendMessage(TB_SETSTYLE, 0,
+                tips ? (style | TBSTYLE_TOOLTIPS) : (style & ~static_cast<DWORD>(TBSTYLE_TOOLTIPS)));
+    if (HWND tip = reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS)))
+        ::SendMessage(tip, TTM_ACTIVATE, tips, 0);
+}
+
 // ---- Buttons ----
 
 int CToolBar::ButtonCount() const {

@@ -79,6 +79,8 @@ public:
 
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    // CBRS_TOOLTIPS given or taken after creation switches the buttons' tips on or off.
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
 
     CSize m_sizeButton{23, 22};
     CSize m_sizeImage{16, 15};

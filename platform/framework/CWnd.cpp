@@ -291,8 +291,23 @@ BOOL CWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHand
 }
 
 BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {
+    const AFX_THREAD_STATE* state = AfxGetThreadState();
+    const MSG& last = state->m_lastSentMsg;
+    const MSG& passed = state->m_passedOnMsg;
+    if (passed.message && last.message == passed.message && last.wParam == passed.wParam &&
+        last.lParam == passed.lParam)
+        return FALSE;
     CWnd* pWnd = FromHandlePermanent(hWndChild);
     return pWnd ? pWnd->SendChildNotifyLastMsg(pResult) : FALSE;
+}
+
+LRESULT CWnd::PassNotificationOn(CWnd* pTarget, UINT message, WPARAM wParam, LPARAM lParam) {
+    AFX_THREAD_STATE* state = AfxGetThreadState();
+    const MSG outer = state->m_passedOnMsg;
+    state->m_passedOnMsg = MSG{nullptr, message, wParam, lParam, 0, {0, 0}};
+    const LRESULT result = pTarget->SendMessage(message, wParam, lParam);
+    state->m_passedOnMsg = outer;
+    return result;
 }
 
 BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult) {

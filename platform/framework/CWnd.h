@@ -48,6 +48,7 @@ struct AFX_SIZEPARENTPARAMS {
 // The state the window procedure keeps per thread.
 struct AFX_THREAD_STATE {
     MSG m_lastSentMsg{}; // the message being handled (Default() sends it on)
+    MSG m_passedOnMsg{}; // a child's notification passed on (PassNotificationOn), reflected already
     MSG m_msgCur{};      // the message the loop is pumping
     CWnd* m_pWndInit = nullptr;
     HHOOK m_hHookOldCbtFilter = nullptr;
@@ -120,6 +121,9 @@ public:
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
+    // Sends a child's notification that this window did not handle on to pTarget (a bar's owner,
+    // a container's parent). The child, offered it here, is not offered it again there.
+    static LRESULT PassNotificationOn(CWnd* pTarget, UINT message, WPARAM wParam, LPARAM lParam);
     // Walks pMsg's window and its parents up to (not including) hWndStop, giving each permanent
     // object a PreTranslateMessage.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

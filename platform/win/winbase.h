@@ -129,6 +129,11 @@ DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD language
 // Module, time, threads
 HMODULE GetModuleHandle(LPCSTR moduleName);
 DWORD GetModuleFileName(HMODULE module, LPSTR fileName, DWORD size);
+// The folders that stand in for the system's Windows and System folders: /usr/share and /usr/lib.
+// The length copied (without the NUL); when the buffer is too small, the size it needs (with the
+// NUL) and nothing copied.
+UINT GetWindowsDirectory(LPSTR buffer, UINT size);
+UINT GetSystemDirectory(LPSTR buffer, UINT size);
 DWORD GetTickCount();
 ULONGLONG GetTickCount64();
 void Sleep(DWORD milliseconds);
@@ -216,3 +221,5 @@ UINT WinExec(LPCSTR cmdLine, UINT show);
 #define FormatMessageA FormatMessage
 #define GetModuleHandleA GetModuleHandle
 #define GetModuleFileNameA GetModuleFileName
+#define GetWindowsDirectoryA GetWindowsDirectory
+#define GetSystemDirectoryA GetSystemDirectory

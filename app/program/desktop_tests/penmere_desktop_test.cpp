@@ -4,7 +4,8 @@
 // walk the menu bar while the pointer rests elsewhere;
 // a second start of the program with a file, while another program is in front, hands the file to
 // the running editor, which opens it and comes to the front; names typed into the file dialogs that
-// are no regular file end in a message.
+// are no regular file end in a message; a file dragged from another program and dropped on the
+// editor opens.
 
 #include "app/file_helpers.h"
 #include "app/program/CEditMDIApp.h"
@@ -149,6 +150,70 @@ TEST(PenmereOnTheDesktop, AltAndTheArrowKeysWalkTheMenuBarWhileThePointerRestsEl
         << "Right moves to Edit";
     desk::keys({"Escape"});
     EXPECT_TRUE(desk::pumpUntil([bar] { return bar->m_bKeyboardMode == FALSE; }));
+
+    // Alt+F opens File with its first item selected: Enter (given inside the menu's loop) chooses New.
+    const size_t before = GetAllDocuments().size();
+    desk::giveInputInTurn({{[bar] { return bar->m_nOpenPopup == 0; },
+                            [] {
+                                return std::vector<std::string>{"sleep", "0.2", "key", "Return"};
+                            }}});
+    desk::keys({"alt+f"});
+    EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "Alt+F opened File";
+    EXPECT_TRUE(desk::pumpUntil([before] { return GetAllDocuments().size() == before + 1; }))
+        << "Enter chose New";
+}
+
+TEST(PenmereOnTheDesktop, FilesDraggedFromAnotherProgramOpen) {
+    if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
+    EditorOnDesktop editor;
+    ASSERT_TRUE(editor.start()) << "the main window was never activated";
+    CMainFrame* frame = editor.frame();
+    const std::string dropped = editor.folder + "/Projects/dropped.js";
+    std::ofstream(dropped, std::ios::binary) << "var dropped;\n";
+    const pid_t source = spawnProgram({PM_FILE_DRAG_SOURCE, dropped});
+    ASSERT_NE(source, 0);
+    const POINT target = desk::centre(desk::screenRect(frame->m_hWndMDIClient));
+    const std::string x = std::to_string(target.x), y = std::to_string(target.y);
+    desk::xdotool({"search",
+                   "--sync",
+                   "--name",
+                   "file drag source",
+                   "mousemove",
+                   "--window",
+                   "%1",
+                   "80",
+                   "60",
+                   "mousedown",
+                   "1",
+                   "sleep",
+                   "0.2",
+                   "mousemove",
+                   "--window",
+                   "%1",
+                   "100",
+                   "80",
+                   "sleep",
+                   "0.2",
+                   "mousemove",
+                   x,
+                   y,
+                   "sleep",
+                   "0.3",
+                   "mousemove",
+                   std::to_string(target.x + 6),
+                   std::to_string(target.y + 6),
+                   "sleep",
+                   "0.3",
+                   "mouseup",
+                   "1"});
+    EXPECT_TRUE(desk::pumpUntil([frame, &dropped] {
+        CMDIChildWnd* child = frame->MDIGetActive();
+        CDocument* doc = child ? child->GetActiveDocument() : nullptr;
+        return doc && std::string(doc->GetPathName()) == dropped;
+    })) << "the dropped file opened";
+    desk::saveScreenPng("penmere_dropped_file");
+    ::kill(source, SIGTERM);
+    ::waitpid(source, nullptr, 0);
 }
 
 TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesToTheFront) {

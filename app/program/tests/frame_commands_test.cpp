@@ -10,7 +10,9 @@
 #include "app/program/resource_ids.h"
 #include "editor/CAutoCompleteEditCtrl.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/shell/shell.h"
 #include "platform/win/windlg.h"
+#include "scripting/CHHModuleEdit.h"
 #include "scripting/CHHVBScriptTextParser.h"
 
 #include <algorithm>
@@ -172,6 +174,9 @@ TEST_F(FrameCommands, GoToLineAndGoToFunction) {
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
     CHHEditCtrl* edit = view->GetEditCtrl();
+    char text[64] = {};
+    ::GetMenuStringA(frame->GetMenu(), ID_EDIT_GOTO_LINE, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Go to Line\tCtrl+G");
     struct Case {
         const char* typed;
         int line;
@@ -446,6 +451,77 @@ TEST_F(FrameCommands, HelpOpensOurOwnPagesAndTheWordAtTheCaret) {
     command(ID_SHOW_WINDOW_HANDLE);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), std::to_string(reinterpret_cast<std::uintptr_t>(frame->m_hWnd)));
+}
+
+TEST_F(FrameCommands, ThePaneCommandsHideAndShowTheirPanesWithACheckMark) {
+    start();
+    HMENU view = ::GetSubMenu(frame->GetMenu(), 1);
+    auto checked = [&](UINT id) {
+        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 1);
+        return (::GetMenuState(view, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    for (const auto& [id, pane] : {std::pair<UINT, CControlBar*>{ID_VIEW_INFO_PANE, &frame->m_wndInfoBar},
+                                   {ID_VIEW_PROJECT_PANE, &frame->m_wndProjBar}}) {
+        ASSERT_TRUE(pane->IsWindowVisible()) << id;
+        EXPECT_TRUE(checked(id));
+        command(id);
+        EXPECT_FALSE(pane->IsWindowVisible()) << id;
+        EXPECT_FALSE(checked(id));
+        command(id);
+        EXPECT_TRUE(pane->IsWindowVisible()) << id;
+        EXPECT_TRUE(checked(id));
+    }
+}
+
+// The frame's timers that macros set: 1 brings the App object's Timer event, 2 stops the macro.
+TEST_F(FrameCommands, MacroTimersFireTheTimerEventAndStopTheMacro) {
+    start({programFile("Projects/demo.js")});
+    CHHModuleEdit& module = app->GetModule();
+    module.SetEditOnError(FALSE);
+    CHHVBScriptTextParser parser;
+    ASSERT_TRUE(module.GetProcedures().Parse("Sub App_Timer()\r\n"
+                                             "    Doc.Selection = \"tick\"\r\n"
+                                             "    App.TimerInterval = 0\r\n"
+                                             "    App.StopScript\r\n"
+                                             "End Sub\r\n"
+                                             "App.TimerInterval = 20\r\n",
+                                             &parser));
+    activeView()->GetEditCtrl()->SetSel(0, 0);
+    module.Run();
+    pump();
+    EXPECT_TRUE(module.IsRunning()) << "waiting for its events";
+    pump(20);
+    EXPECT_EQ(viewText(activeView()).rfind("tick", 0), 0u) << "timer 1 brought the Timer event";
+    EXPECT_TRUE(module.IsRunning()) << "the stop comes 100 ms later";
+    pump(100);
+    EXPECT_FALSE(module.IsRunning()) << "timer 2 stopped the macro";
+    pump(100);
+    EXPECT_EQ(viewText(activeView()).find("tick", 4), std::string::npos) << "one event only";
+    EXPECT_TRUE(boxes.empty());
+}
+
+// With no program on the desktop for a page, each place that opens one says so and names it.
+TEST_F(FrameCommands, APageTheDesktopCannotOpenIsReportedByName) {
+    const std::string page = programFile("Projects/page.htm");
+    writeFile(page, "<p>x</p>");
+    start({page});
+    pm::setShellOpenHook([](const pm::ShellOpenRequest&) { return false; });
+    struct Case {
+        UINT id;
+        std::string named;
+    };
+    const Case cases[] = {
+        {ID_VIEW_IN_BROWSER, page},
+        {ID_HELP_KEYWORD, programFile("Help/JSRef.htm")},
+        {ID_HELP_MANUAL, programFile("Help/Manual.htm")},
+        {ID_HELP_EMAIL, "mailto:editor@corvane.example"},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        command(c.id);
+        ASSERT_EQ(boxes.size(), 1u) << c.named;
+        EXPECT_EQ(boxes[0], c.named + "\ncould not be opened: no program of this desktop opens it.");
+    }
 }
 
 namespace {

@@ -78,7 +78,7 @@ TEST(HtmlTable, FieldsAreWholeNumbersAfterTrimming) {
         EXPECT_EQ(ParseTableField(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST_F(PenmereTest, InsertTableStaysOpenWithoutRowsAndInsertsAtTheCaretsIndent) {
+TEST_F(PenmereTest, InsertTableRefusesSizesItCannotMakeAndInsertsAtTheCaretsIndent) {
     writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/table.htm");
     writeFile(path, "<BODY>\r\n    x\r\n</BODY>\r\n");
@@ -125,6 +125,10 @@ TEST_F(PenmereTest, InsertTableStaysOpenWithoutRowsAndInsertsAtTheCaretsIndent) 
     EXPECT_EQ(seen.range, MAKELONG(20, 0)) << "the border goes from 0 to 20";
     EXPECT_EQ(seen.afterOk, (std::vector<std::string>{"open", "open", "open", "open", "closed"}))
         << "no rows, no columns, or more than a page can use: the dialog stays open";
+    EXPECT_EQ(boxes, (std::vector<std::string>{
+                         "Rows: enter a number from 1 to 1000.", "Rows: enter a number from 1 to 1000.",
+                         "Columns: enter a number from 1 to 100.", "Rows: enter a number from 1 to 1000."}))
+        << "each refusal names the limit";
     const std::string table =
         "\r\n    <TABLE WIDTH=\"50%\" BORDER=\"1\">\r\n" + cells("    ", 2, 3) + "    </TABLE>\r\n";
     EXPECT_EQ(std::string(view->GetEditCtrl()->GetText()), "<BODY>\r\n    " + table + "\r\n</BODY>\r\n")

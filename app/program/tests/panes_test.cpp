@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/program/CEditMDIDoc.h"
+#include "app/file_helpers.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
 #include "docking/CDKSizeDockBar.h"
@@ -69,11 +70,30 @@ TEST_F(Panes, FunctionsListFollowsTheActiveDocument) {
 }
 
 TEST_F(Panes, FunctionsListStaysEmptyUntilStartUpIsOver) {
-    start({programFile("Projects/demo.js")});
-    EXPECT_FALSE(listItems(functions()).empty());
-    EnableFunctionsList(FALSE);
+    start({programFile("Projects/demo.js")}, false);
+    ASSERT_NE(activeView(), nullptr) << "the command line's document is open";
     frame->RebuildFunctionsList(activeView(), TRUE);
-    EXPECT_EQ(listItems(functions()).size(), 2u) << "with the upkeep off nothing is rebuilt";
+    EXPECT_TRUE(listItems(functions()).empty()) << "before the start-up timer nothing is listed";
+    pump(20);
+    EXPECT_EQ(listItems(functions()).size(), 2u) << "the start-up timer lists the document's functions";
+}
+
+TEST_F(Panes, ScanlinesSetsHowFarBackAVariablesTypeIsLookedFor) {
+    writeFile(programFile("Projects/far.js"), "var d = new Date();\n\n\n\n\n");
+    for (const auto& [settings, listed] :
+         {std::pair<std::string, bool>{"[Intellisense]\r\nAuto=1\r\nScanlines=2\r\n", false},
+          {"[Intellisense]\r\nAuto=1\r\nScanlines=10\r\n", true}}) {
+        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n" + settings);
+        start({programFile("Projects/far.js")});
+        CAutoCompleteEditCtrl* edit = activeView()->GetEditCtrl();
+        edit->SetFocus();
+        edit->SetSel(edit->LineIndex(5), edit->LineIndex(5));
+        type("d.");
+        pump(50);
+        EXPECT_EQ(edit->IsListOpen() != FALSE, listed) << settings;
+        stop();
+    }
+    SetAutoCompleteScanLines(40); // the process-wide default, for the tests after this one
 }
 
 TEST_F(Panes, InfoPaneTabsFontAndContextMenus) {
@@ -124,6 +144,16 @@ TEST_F(Panes, GoToFindsTheSelectedFunction) {
     EXPECT_EQ(edit->LineFromChar(sel.cpMin), 7) << "the line of beta()";
 }
 
+TEST_F(Panes, ChoosingAFunctionShowsItsHeadingInTheStatusBar) {
+    start({programFile("Projects/demo.js")});
+    CRect item;
+    functions().GetItemRect(1, &item);
+    pm::test::click(functions().m_hWnd, item.CenterPoint());
+    pump();
+    EXPECT_EQ(functions().GetCurSel(), 1);
+    EXPECT_EQ(std::string(frame->m_wndStatusBar.GetPaneText(0)), "beta()");
+}
+
 TEST_F(Panes, WorkingDirListsTheFolderWithTheMaskAndOpensOnDoubleClick) {
     start();
     CListBox& list = frame->m_wndInfoBar.m_wndWorkDir;
@@ -157,6 +187,30 @@ TEST_F(Panes, SolutionsTreeOpensASampleOnEnter) {
     ASSERT_NE(activeView(), nullptr);
     EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()),
               programFile("Solutions/Basics/Loop.js"));
+}
+
+TEST_F(Panes, SolutionsOpenTellsFoldersFromFilesByTheFileSystem) {
+    // The program folder under a name with a dot, and a sample without an extension.
+    const std::string dotted = folder + "/pen.folder";
+    std::filesystem::create_directory(dotted);
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path() != dotted)
+            std::filesystem::copy(entry.path(), std::filesystem::path(dotted) / entry.path().filename(),
+                                  std::filesystem::copy_options::recursive);
+    writeFile(dotted + "/Solutions/Basics/NOTES", "read me\n");
+    SetAppDirectory((dotted + "/").c_str());
+    start();
+    CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
+    HTREEITEM basics = tree.FindChild("Basics", tree.GetRootItem());
+    ASSERT_NE(basics, nullptr);
+    tree.SelectItem(basics);
+    command(ID_SOLUTIONS_OPEN);
+    EXPECT_EQ(activeView(), nullptr) << "a folder is no document";
+    EXPECT_TRUE(boxes.empty());
+    tree.SelectItem(tree.FindChild("NOTES", basics));
+    command(ID_SOLUTIONS_OPEN);
+    ASSERT_NE(activeView(), nullptr) << "a sample without an extension opens";
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), dotted + "/Solutions/Basics/NOTES");
 }
 
 TEST_F(Panes, SolutionsTreeShowsTheSampleFoldersAndTheirFilesSortedWithTheRootSelected) {

@@ -7,7 +7,11 @@
 #include "app/program/CEditMDIDoc.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
+#include "editor/CAutoCompleteEditCtrl.h"
+#include "editor/CHHLineMarker.h"
+#include "platform/win/richedit.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/tests/support/test_windows.h"
 
 #include <filesystem>
 
@@ -68,6 +72,10 @@ TEST_F(PenmereTest, AFileNamedAtTheStartThatCannotBeOpenedIsReportedAndTheEditor
     EXPECT_NE(boxes[0].find("gone.js"), std::string::npos) << boxes[0];
     EXPECT_EQ(openPaths(frame), std::vector<std::string>{programFile("Projects/demo.js")})
         << "the last run's documents come back";
+
+    boxes.clear();
+    EXPECT_EQ(app->OpenDocumentFile(programFile("Projects").c_str()), nullptr);
+    EXPECT_EQ(boxes, std::vector<std::string>{programFile("Projects") + "\nThis is a folder, not a file."});
 }
 
 TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
@@ -98,6 +106,30 @@ TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
     ::SendMessage(view->GetEditCtrl()->m_hWnd, WM_CHAR, 'y', 0);
     pump();
     EXPECT_EQ(std::string(frame->m_wndStatusBar.GetPaneText(1)), "  1, 5");
+}
+
+TEST_F(PenmereTest, TheLineColumnPaneWidensForTheNumbersOfALongFile) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    std::string text;
+    for (int i = 0; i < 200000; ++i)
+        text += "var x;\n";
+    const std::string path = programFile("Projects/long.js");
+    writeFile(path, text + "            last();\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    view->GetEditCtrl()->GoToLine(200000, 11);
+    pump();
+    CStatusBar& bar = frame->m_wndStatusBar;
+    const int pane = bar.CommandToIndex(ID_INDICATOR_LINECOL);
+    ASSERT_EQ(std::string(bar.GetPaneText(pane)), "200001, 12");
+    CRect rect;
+    bar.GetItemRect(pane, &rect);
+    CClientDC dc(&bar);
+    CFont* old = dc.SelectObject(bar.GetFont());
+    const int needed = dc.GetTextExtent(bar.GetPaneText(pane)).cx;
+    dc.SelectObject(old);
+    EXPECT_GE(rect.Width() - 6, needed) << "the text fits inside the pane's edge and margins";
 }
 
 TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {
@@ -148,6 +180,63 @@ TEST_F(PenmereTest, TheOpenFileListComesBackWithoutFilesThatAreGone) {
     EXPECT_EQ(openPaths(frame), std::vector<std::string>{kept});
     stop();
     EXPECT_EQ(readFile(programFile("Settings.ini")).find(gone), std::string::npos);
+}
+
+TEST_F(PenmereTest, FilesDroppedOnTheWindowOrADocumentOpenInTheirOrder) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.htm");
+    const std::string c = programFile("Projects/c.js");
+    writeFile(a, "var a;\n");
+    writeFile(b, "<p>b</p>\n");
+    writeFile(c, "var c;\n");
+    start();
+    pm::test::MessageRecorder recorder;
+    recorder.watch(frame->m_hWnd, "frame");
+    CRect client;
+    ::GetClientRect(frame->m_hWndMDIClient, &client);
+    CPoint middle = client.CenterPoint();
+    ::ClientToScreen(frame->m_hWndMDIClient, &middle);
+    EXPECT_TRUE(pm::test::dropUrls(frame->m_hWnd, middle, {a, b}));
+    pump();
+    EXPECT_EQ(openPaths(frame), (std::vector<std::string>{a, b}));
+    ASSERT_NE(activeView(), nullptr);
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), b);
+
+    // On the document's text, as well.
+    CRect text;
+    activeView()->GetEditCtrl()->GetWindowRect(&text);
+    EXPECT_TRUE(pm::test::dropUrls(frame->m_hWnd, text.CenterPoint(), {c}));
+    pump();
+    EXPECT_EQ(openPaths(frame), (std::vector<std::string>{a, b, c}));
+    int drops = 0;
+    for (const pm::test::Recorded& message : recorder.messages()) {
+        if (message.message != WM_DROPFILES) continue;
+        ++drops;
+        EXPECT_EQ(::DragQueryFile(reinterpret_cast<HDROP>(message.wParam), 0xFFFFFFFF, nullptr, 0), 0u)
+            << "the drop handle is released";
+    }
+    EXPECT_EQ(drops, 2);
+}
+
+TEST_F(PenmereTest, ToolBarButtonsShowTheirTips) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    start();
+    for (CDKCoolToolBar* bar : {&frame->m_wndToolBar, &frame->m_wndHtmlBar}) {
+        HWND tip = reinterpret_cast<HWND>(bar->SendMessage(TB_GETTOOLTIPS));
+        ASSERT_TRUE(::IsWindow(tip)) << "CBRS_TOOLTIPS gives the bar its tips";
+        CRect item;
+        bar->GetItemRect(0, &item);
+        pm::test::moveMouse(bar->m_hWnd, item.CenterPoint());
+        for (int i = 0; i < 100 && !::IsWindowVisible(tip); ++i)
+            pump(10);
+        ASSERT_TRUE(::IsWindowVisible(tip));
+        TOOLINFO shown{};
+        shown.cbSize = sizeof shown;
+        ASSERT_TRUE(::SendMessage(tip, TTM_GETCURRENTTOOL, 0, reinterpret_cast<LPARAM>(&shown)));
+        EXPECT_EQ(shown.uId, static_cast<UINT_PTR>(bar == &frame->m_wndToolBar ? ID_FILE_NEW : ID_HTML_BOLD));
+        pm::test::moveMouse(frame->m_hWndMDIClient, CPoint(300, 300));
+        pump(600);
+    }
 }
 
 TEST_F(PenmereTest, RecentFilesComeBackAtTheNextStart) {
@@ -268,6 +357,67 @@ TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
     command(ID_FILE_SAVE);
     EXPECT_EQ(readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n")
         << "line ends kept, one word changed";
+}
+
+// Lower case, Clear All Bookmarks and the tab stops of command 1225, through the view.
+TEST_F(PenmereTest, LowerCaseBookmarksAndTabStops) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/more.js");
+    writeFile(path, "var NAME = 1;\nvar b;\nvar c;\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CAutoCompleteEditCtrl* edit = view->GetEditCtrl();
+    edit->SetFocus();
+
+    // Lower case works on a selection, and is offered only with one.
+    HMENU editMenu = ::GetSubMenu(frame->GetMenu(), 1);
+    auto offered = [&] {
+        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
+        return !(::GetMenuState(editMenu, ID_EDIT_LOWER_CASE, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    edit->SetSel(4, 4);
+    EXPECT_FALSE(offered());
+    edit->SetSel(4, 8);
+    EXPECT_TRUE(offered());
+    pm::afxtest::pressKey(edit->m_hWnd, 'L', false, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "var name = 1;");
+    EXPECT_EQ(viewSelection(view), std::make_pair(4L, 8L)) << "the word stays selected";
+
+    // Alt+F2 clears every bookmark.
+    edit->SetBookmark(0, TRUE);
+    edit->SetBookmark(2, TRUE);
+    auto bookmarks = [edit] {
+        int count = 0;
+        for (const CHHLineMarker& marker : edit->GetMarkers())
+            count += (marker.m_nFlags & HHMARK_BOOKMARK) != 0;
+        return count;
+    };
+    ASSERT_EQ(bookmarks(), 2);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_F2, false, false, true);
+    pump();
+    EXPECT_EQ(bookmarks(), 0);
+
+    // Command 1225 sets 32 tab stops, a tab width apart, once its timer has run.
+    edit->SetSel(5, 6);
+    view->SendMessage(WM_COMMAND, ID_SET_TAB_STOPS);
+    pump(10); // a 1 ms timer runs at the system's shortest period
+    PARAFORMAT format{};
+    format.cbSize = sizeof format;
+    edit->SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    TEXTMETRIC metrics{};
+    HDC dc = ::GetDC(edit->m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(edit->SendMessage(WM_GETFONT)));
+    ::GetTextMetrics(dc, &metrics);
+    const int width =
+        ::MulDiv(edit->GetTabSize() * metrics.tmAveCharWidth, 1440, ::GetDeviceCaps(dc, LOGPIXELSX));
+    ::SelectObject(dc, old);
+    ::ReleaseDC(edit->m_hWnd, dc);
+    ASSERT_EQ(format.cTabCount, 32);
+    EXPECT_EQ(format.rgxTabs[0], width);
+    EXPECT_EQ(format.rgxTabs[31], 32 * width);
+    EXPECT_EQ(viewSelection(view), std::make_pair(5L, 6L)) << "the selection comes back";
 }
 
 TEST_F(PenmereTest, AnUntitledDocumentIsOfferedAndAskedAboutByItsNameWithoutTheMark) {

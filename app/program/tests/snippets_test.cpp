@@ -3,12 +3,16 @@
 
 #include "app/program/snippets.h"
 
+#include "app/program/CEditMDIDoc.h"
+#include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
 #include "app/program/tests/support/penmere_fixture.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/windlg.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 TEST(Snippets, TextAndSelectionOfEachKind) {
     struct Case {
@@ -81,19 +85,94 @@ TEST(Snippets, IdsWithoutATextInsertNothing) {
 }
 
 TEST(Snippets, EveryMemberIdButOneInsertsItsTextWithTheCaretAfterIt) {
-    int used = 0;
+    // The texts as the menus show them, slips included.
+    const std::map<unsigned, std::string> texts{
+        {33011, ".setMonth();"},
+        {33012, ".setHours();"},
+        {33013, ".setMinutes();"},
+        {33014, ".setSeconds();"},
+        {33015, "Math.E"},
+        {33016, "Math.LN10"},
+        {33017, "Math.SQRT1_2"},
+        {33018, "Math.SQRT2"},
+        {33019, "Math.PI"},
+        {33020, "Math.ceil();"},
+        {33021, "Math.floor();"},
+        {33022, "Math.round();"},
+        {33023, "Math.random();"},
+        {33024, "Math.min(,);"},
+        {33025, "Math.max(,);"},
+        {33026, "Math.pow(,);"},
+        {33027, "Math.sin();"},
+        {33028, "Math.asin();"},
+        {33029, "Math.cos();"},
+        {33030, "Math.acos();"},
+        {33031, "Math.tan();"},
+        {33032, "Math.atan();"},
+        {33033, ".blink();"},
+        {33034, ".fontColor();"},
+        {33035, ".lastindexof(,);"},
+        {33036, ".substring (,);"},
+        {33037, ".toUpperCase();"},
+        {33038, ".toLowerCase();"},
+        {33039, "document.clear();"},
+        {33040, "document.close();"},
+        {33041, "document.writleln();"},
+        {33042, "onChange="},
+        {33043, "onMouseout="},
+        {33044, "onMouseover="},
+        {33045, "Math.sqrt();"},
+        {33046, "document.write();"},
+        {33047, "Math.LN"},
+        {33048, ".length"},
+        {33049, ".anchor();"},
+        {33050, ".link();"},
+        {33051, ".big();"},
+        {33052, ".small();"},
+        {33053, ".bold();"},
+        {33054, ".italics();"},
+        {33055, ".strike();"},
+        {33056, ".sub();"},
+        {33057, ".sup();"},
+        {33058, ".fontSize();"},
+        {33059, ".charAt();"},
+        {33060, ".indexof (,);"},
+        {33061, ".name"},
+        {33062, "alert();"},
+        {33063, "close();"},
+        {33064, "confirm();"},
+        {33065, "setTimeout(,);"},
+        {33066, "prompt();"},
+        {33068, "onBlur="},
+        {33069, "onClick="},
+        {33070, "onFocus="},
+        {33071, "onLoad="},
+        {33072, "onSelect="},
+        {33073, "onSubmit="},
+        {33074, "onUnload="},
+        {33075, ".getDate();"},
+        {33076, ".getYear();"},
+        {33077, ".getMonth();"},
+        {33078, ".getHours();"},
+        {33079, ".getMinutes();"},
+        {33080, ".getSeconds();"},
+        {33081, ".getTime();"},
+        {33082, ".setYear();"},
+        {33083, ".setDate();"},
+    };
     for (unsigned id = ID_MEMBER_FIRST; id <= ID_MEMBER_LAST; ++id) {
-        const std::string text = MemberSnippetText(id);
-        if (text.empty()) continue;
-        ++used;
+        auto expected = texts.find(id);
         std::optional<SnippetInsertion> snippet = SnippetForCommand(id, "selected", "  ");
+        if (expected == texts.end()) {
+            EXPECT_FALSE(snippet) << id;
+            continue;
+        }
         ASSERT_TRUE(snippet) << id;
-        EXPECT_EQ(snippet->text, text) << id;
-        EXPECT_EQ(std::make_pair(snippet->selStart, snippet->selEnd),
-                  std::make_pair(static_cast<long>(text.size()), static_cast<long>(text.size())))
-            << id;
+        EXPECT_EQ(snippet->text, expected->second) << id;
+        const auto end = static_cast<long>(expected->second.size());
+        EXPECT_EQ(std::make_pair(snippet->selStart, snippet->selEnd), std::make_pair(end, end)) << id;
     }
-    EXPECT_EQ(used, 72);
+    EXPECT_EQ(texts.size(), 72u);
 }
 
 TEST(Snippets, FunctionHeadingAndCaret) {
@@ -224,4 +303,43 @@ TEST_F(PenmereTest, KeysShownInTheHtmlMenuRunTheirCommands) {
     pump();
     EXPECT_EQ(view->GetLineText(0), "<B><I>word</I></B><BR><P></P>") << "Shift+Enter, then Alt+Enter";
     EXPECT_EQ(edit->GetLineCount(), 2) << "no line break typed besides";
+}
+
+// In a document that is not HTML the same keys are the editor's, while the menu commands work.
+TEST_F(PenmereTest, HtmlMenuKeysAreTheEditorsOwnOutsideHtmlDocuments) {
+    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    const std::string path = programFile("Projects/keys.js");
+    writeFile(path, "word\n");
+    start({path});
+    CEditMDIView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    CHHEditCtrl* edit = view->GetEditCtrl();
+    edit->SetFocus();
+    edit->SetSel(0, 4);
+    pm::afxtest::pressKey(edit->m_hWnd, 'B', false, true);
+    pm::afxtest::pressKey(edit->m_hWnd, 'I', false, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "word") << "Ctrl+B and Ctrl+I insert no tags";
+    edit->SetSel(4, 4);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "word");
+    EXPECT_EQ(edit->GetLineCount(), 3) << "Shift+Enter breaks the line";
+    edit->SetSel(0, 4);
+    command(ID_HTML_BOLD);
+    EXPECT_EQ(view->GetLineText(0), "<B>word</B>") << "the menu command works in every document";
+
+    // An untitled document made from an HTML template takes the template's kind.
+    writeFile(programFile("Template/page.htm"), "<P>x</P>\n");
+    SetPendingTemplate(programFile("Template/page.htm").c_str());
+    command(ID_FILE_NEW);
+    view = activeView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->GetDocument()->GetPathName().IsEmpty());
+    edit = view->GetEditCtrl();
+    edit->SetFocus();
+    edit->SetSel(0, 0);
+    pm::afxtest::pressKey(edit->m_hWnd, VK_RETURN, true);
+    pump();
+    EXPECT_EQ(view->GetLineText(0), "<BR><P>x</P>");
 }

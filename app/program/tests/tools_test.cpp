@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <utility>
 
 TEST(ToolMacros, ExpandedWhereTheyStand) {
     ToolMacroValues values{"/home/u/my docs/page one.js", "/opt/pen", "/", "/usr/bin"};
@@ -87,6 +88,12 @@ TEST(ToolNames, StoredInOrderAndBoundedByTheMenu) {
     SaveToolNames(settings, many);
     EXPECT_EQ(LoadToolNames(settings).size(), static_cast<size_t>(kMaxTools))
         << "ids after the 26th belong to other commands";
+
+    CIniFile edited; // by hand, without "Items"
+    for (const auto& [key, name] : {std::pair{"0", "Lint"}, {"1", "Zip"}, {"3", "Past a gap"}})
+        edited.SetString("Tools", key, name, FALSE);
+    EXPECT_EQ(LoadToolNames(edited), (std::vector<std::string>{"Lint", "Zip"}))
+        << "a file without \"Items\" lists its tools up to the first missing name";
 }
 
 TEST(ToolNames, TheListBoxWritesBackToTheSectionItCameFrom) {
@@ -181,7 +188,8 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record +
                         ".part\"\nmv \"" + record + ".part\" \"" + record + "\"\n");
     std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
-    writeFile(programFile("Settings.ini"), toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir)"));
+    writeFile(programFile("Settings.ini"),
+              toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir) $(WindowsDir) $(SystemDir)"));
     const std::string path = programFile("Projects/my \"best\" page.js");
     writeFile(path, "var a;\n");
     start({path});
@@ -191,9 +199,9 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     FileArrival arrival(record);
     command(ID_TOOLS_FIRST);
     ASSERT_TRUE(arrival.Wait()) << "the tool never ran";
-    EXPECT_EQ(readFile(record), "-f|" + path + "|my \"best\" page.js|" + folder + "|")
+    EXPECT_EQ(readFile(record), "-f|" + path + "|my \"best\" page.js|" + folder + "|/usr/share|/usr/lib|")
         << "the path arrives whole, the name without the modified mark, the program folder without its "
-           "separator";
+           "separator, the system's folders as the README says";
     EXPECT_TRUE(boxes.empty());
 }
 

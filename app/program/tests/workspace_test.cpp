@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 class Workspace : public PenmereTest {
@@ -101,6 +103,26 @@ TEST_F(Workspace, TheOpenDocumentsComeBackAfterARestart) {
     EXPECT_EQ(settingsValue("Workspace", 0), "<none>") << "closing with nothing open empties the list";
     start();
     EXPECT_TRUE(GetAllDocuments().empty());
+}
+
+TEST_F(Workspace, TheFileNamedAtTheStartStaysActiveAndAPipeInTheListIsSkipped) {
+    const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.js");
+    const std::string pipe = programFile("Projects/pipe.js");
+    writeFile(a, "var a;\n");
+    writeFile(b, "var b;\n");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    writeFile(programFile("Settings.ini"),
+              "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" + b + "\r\n1=" + pipe + "\r\n");
+    start({a});
+    ASSERT_NE(activeView(), nullptr);
+    EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), a)
+        << "the file named on the command line is the active document";
+    EXPECT_EQ(frame->GetOpenFileList(), (std::vector<std::string>{a, b}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(pipe), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("not a regular file"), std::string::npos) << boxes[0];
+    stop(); // closing does not wait for a writer of the pipe
+    EXPECT_EQ(settingsValue("Workspace", 2), "<none>");
 }
 
 TEST_F(Workspace, HandedOverTextsOpenAFileAndFindInIt) {

@@ -620,6 +620,35 @@ TEST_F(ControlBars, ARealBarsLayoutsFixedDockedAndWrappedToALength) {
     EXPECT_EQ(wrapped.cx, 3 * tools.m_sizeButton.cx - floatingInside.Width());
 }
 
+TEST_F(ControlBars, ToolTipsFollowTheBarStyle) {
+    CToolBar& bar = frame->m_wndTools;
+    HWND tip = reinterpret_cast<HWND>(bar.SendMessage(TB_GETTOOLTIPS));
+    ASSERT_TRUE(::IsWindow(tip));
+    CRect item;
+    bar.GetItemRect(bar.CommandToIndex(ID_CUT), &item);
+    CPoint over = item.CenterPoint();
+    bar.ClientToScreen(&over);
+    frame->ScreenToClient(&over);
+    // Whether resting on the button shows its tip, within a second of the clock.
+    auto tipShows = [&] {
+        pm::test::moveMouse(main, CPoint(300, 250));
+        pm::test::moveMouse(main, over);
+        for (int i = 0; i < 100 && !::IsWindowVisible(tip); ++i) {
+            pm::afxtest::pump();
+            pm::test::advanceClock(10);
+        }
+        return ::IsWindowVisible(tip) != FALSE;
+    };
+    bar.SetBarStyle(bar.GetBarStyle() & ~CBRS_TOOLTIPS);
+    EXPECT_FALSE(tipShows()) << "without CBRS_TOOLTIPS";
+    bar.SetBarStyle(bar.GetBarStyle() | CBRS_TOOLTIPS);
+    ASSERT_TRUE(tipShows()) << "CBRS_TOOLTIPS given later";
+    TOOLINFO shown{};
+    shown.cbSize = sizeof shown;
+    ASSERT_TRUE(::SendMessage(tip, TTM_GETCURRENTTOOL, 0, reinterpret_cast<LPARAM>(&shown)));
+    EXPECT_EQ(shown.uId, static_cast<UINT_PTR>(ID_CUT));
+}
+
 TEST_F(ControlBars, ButtonPromptsFlyByAndClosingAMiniFrameHidesItsBar) {
     // The pointer over a button shows its prompt; off the bar the idle prompt comes back.
     CRect item;

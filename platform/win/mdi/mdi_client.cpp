@@ -109,7 +109,9 @@ void MdiClient::activate(HWND child) {
     if (child && GetParent(child) != m_hwnd) return;
     m_activating = true;
     HWND old = IsWindow(m_active) ? m_active : nullptr;
-    bool carryMaximised = old && child && IsZoomed(old);
+    // A hidden child (a document shown elsewhere, in a pane) takes activation but not the
+    // maximised state: the maximised child stays so.
+    bool carryMaximised = old && child && IsZoomed(old) && IsWindowVisible(child);
     if (old) {
         SendMessage(old, WM_NCACTIVATE, FALSE, 0);
         SendMessage(old, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));

@@ -6,23 +6,6 @@
 
 using pm::mdi::MdiClient;
 
-namespace {
-
-// The system menu of a maximised child, opened from the frame's menu bar: restore and close only,
-// and minimise where the child has the button.
-void maximisedSystemMenu(HMENU menu, HWND child) {
-    auto enable = [menu](UINT id, bool on) {
-        EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(SC_RESTORE, true);
-    enable(SC_MOVE, false);
-    enable(SC_SIZE, false);
-    enable(SC_MAXIMIZE, false);
-    enable(SC_MINIMIZE, (GetWindowLongPtr(child, GWL_STYLE) & WS_MINIMIZEBOX) != 0);
-}
-
-} // namespace
-
 LRESULT DefFrameProc(HWND hwnd, HWND client, UINT msg, WPARAM wParam, LPARAM lParam) {
     MdiClient* c = MdiClient::of(client);
     if (!c) return DefWindowProc(hwnd, msg, wParam, lParam);
@@ -51,8 +34,6 @@ LRESULT DefFrameProc(HWND hwnd, HWND client, UINT msg, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_INITMENUPOPUP:
         c->refreshWindowMenu();
-        if (c->maximised() && reinterpret_cast<HMENU>(wParam) == GetSystemMenu(c->active(), FALSE))
-            maximisedSystemMenu(reinterpret_cast<HMENU>(wParam), c->active());
         break;
     case WM_SYSCOMMAND:
         // Alt+minus: the active child's system menu.

@@ -81,7 +81,6 @@ void postResult(HWND hwnd, const LoopResult& r) {
 void trackSystemMenu(HWND hwnd, POINT at, bool byMouse) {
     HMENU menu = GetSystemMenu(hwnd, FALSE);
     if (!menu || menuLoopRunning()) return;
-    updateSystemMenu(hwnd, menu);
     LoopStart start;
     start.owner = hwnd;
     start.popup = menu;
@@ -240,8 +239,11 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
         }
         return nullptr;
     }
-    if (it != menus.end() && IsMenu(it->second)) return it->second;
-    return menus[hwnd] = buildSystemMenu(hwnd);
+    HMENU menu = it != menus.end() && IsMenu(it->second) ? it->second : (menus[hwnd] = buildSystemMenu(hwnd));
+    // Whoever shows the menu (a menu bar's icon of a maximised child, a program's own popup) finds
+    // its items enabled for the window's state now.
+    updateSystemMenu(hwnd, menu);
+    return menu;
 }
 
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS) {

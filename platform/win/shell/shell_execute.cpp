@@ -1,4 +1,5 @@
-// ShellExecute: URLs and documents go to the desktop's handler, executables start detached.
+// ShellExecute: URLs and documents go to the desktop's handler (a handler that finds no program is a
+// failure), executables start detached.
 
 #include "platform/win/shellapi.h"
 #include "platform/win/shell/shell.h"
@@ -6,9 +7,12 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
 
 #include <cctype>
@@ -17,9 +21,40 @@
 namespace pm {
 namespace {
 
+// How long the desktop's opener is given to say that no program opens the target.
+constexpr int kOpenerAnswerMs = 1500;
+
+// xdg-open ends at once, with an error, when no program of the desktop opens the target; else it
+// starts one, and may stay until that program ends. Its answer is awaited for a short while
+// (windows keep their pictures meanwhile; input waits); still running, it found a program.
+bool runOpener(const QString& opener, const QString& target) {
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start(opener, {target});
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    QEventLoop loop;
+    QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kOpenerAnswerMs, &loop, &QEventLoop::quit);
+    if (process->state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process->state() == QProcess::NotRunning) {
+        const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        delete process;
+        return opened;
+    }
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
+}
+
 bool openWithDesktop(const ShellOpenRequest& request) {
-    if (request.kind == ShellOpenRequest::Url)
-        return QDesktopServices::openUrl(QUrl(QString::fromUtf8(request.target.c_str())));
+    if (request.kind == ShellOpenRequest::Url) {
+        const QString target = QString::fromUtf8(request.target.c_str());
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (!opener.isEmpty()) return runOpener(opener, target);
+        return QDesktopServices::openUrl(QUrl(target));
+    }
     QStringList args;
     for (const std::string& a : request.args)
         args << QString::fromStdString(a);

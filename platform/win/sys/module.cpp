@@ -26,7 +26,22 @@ HMODULE theModule() {
     return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x400000));
 }
 
+UINT copyFolder(const char* folder, LPSTR buffer, UINT size) {
+    const auto length = static_cast<UINT>(std::strlen(folder));
+    if (!buffer || size <= length) return length + 1;
+    std::memcpy(buffer, folder, length + 1);
+    return length;
+}
+
 } // namespace
+
+UINT GetWindowsDirectory(LPSTR buffer, UINT size) {
+    return copyFolder("/usr/share", buffer, size);
+}
+
+UINT GetSystemDirectory(LPSTR buffer, UINT size) {
+    return copyFolder("/usr/lib", buffer, size);
+}
 
 HMODULE GetModuleHandle(LPCSTR) {
     return theModule();

@@ -71,7 +71,7 @@ void PenmereTest::TearDown() {
     SetAppDirectory(nullptr);
 }
 
-void PenmereTest::start(const std::vector<std::string>& args) {
+void PenmereTest::start(const std::vector<std::string>& args, bool runStartupTimer) {
     argStore = {"penmere"};
     argStore.insert(argStore.end(), args.begin(), args.end());
     argv.clear();
@@ -85,7 +85,7 @@ void PenmereTest::start(const std::vector<std::string>& args) {
     ASSERT_TRUE(app->InitApplication());
     ASSERT_TRUE(app->InitInstance());
     frame = static_cast<CMainFrame*>(app->m_pMainWnd);
-    pump(20);
+    if (runStartupTimer) pump(20);
 }
 
 void PenmereTest::stop() {

@@ -18,8 +18,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program (with a command line of the given arguments) and lets its start-up timer run.
-    void start(const std::vector<std::string>& args = {});
+    // Starts the program (with a command line of the given arguments) and lets its start-up timer
+    // run; told to stop short of it, delivers no message at all.
+    void start(const std::vector<std::string>& args = {}, bool runStartupTimer = true);
     // Closes the main window and ends the run as the message loop does, then the program object.
     void stop();
     // Delivers queued messages, with the clock moved on by ms first.

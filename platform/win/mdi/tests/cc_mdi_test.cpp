@@ -252,6 +252,15 @@ TEST_F(Mdi, ControlF6CyclesThroughEveryChild) {
     pumpWithAccelerators();
     EXPECT_FALSE(IsWindow(b));
     EXPECT_TRUE(active() == a || active() == c);
+
+    // With the children maximised the keys go round the same way, the maximised state with them.
+    SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active()), 0);
+    HWND before = active();
+    pm::test::pressKey(frame, VK_F6, false, true);
+    pumpWithAccelerators();
+    BOOL maximised = FALSE;
+    EXPECT_NE(active(&maximised), before);
+    EXPECT_TRUE(maximised);
 }
 
 TEST_F(Mdi, AChildsSystemMenuNamesTheChildsKeysAndItsNextItemActivatesTheNextChild) {
@@ -415,6 +424,37 @@ TEST_F(Mdi, AHiddenActiveChildHandsActivationToTheNextShownOne) {
     EXPECT_EQ(active(), b);
 }
 
+// A document moved into a pane hides its child, which becomes the active one; the maximised child
+// it came from stays maximised.
+TEST_F(Mdi, AHiddenChildActivatedLeavesTheMaximisedOneMaximised) {
+    HWND a = create("A");
+    HWND b = create("B");
+    SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
+    ShowWindow(a, SW_HIDE);
+    SendMessage(g_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(active(), a);
+    EXPECT_TRUE(IsZoomed(b));
+    EXPECT_FALSE(IsWindowVisible(a));
+}
+
+// A program showing a child's system menu itself (a menu bar of its own) finds the items the
+// child's state allows.
+TEST_F(Mdi, AMaximisedChildsSystemMenuOffersOnlyWhatItsStateAllows) {
+    HWND a = create("A");
+    const auto enabled = [](HWND child, UINT id) {
+        return !(GetMenuState(GetSystemMenu(child, FALSE), id, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(a), 0);
+    for (UINT id : {SC_MAXIMIZE, SC_MOVE, SC_SIZE})
+        EXPECT_FALSE(enabled(a, id)) << id;
+    for (UINT id : {SC_RESTORE, SC_MINIMIZE, SC_CLOSE})
+        EXPECT_TRUE(enabled(a, id)) << id;
+    SendMessage(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(a), 0);
+    for (UINT id : {SC_MAXIMIZE, SC_MOVE, SC_SIZE})
+        EXPECT_TRUE(enabled(a, id)) << id;
+    EXPECT_FALSE(enabled(a, SC_RESTORE));
+}
+
 TEST_F(Mdi, MinimisedChildrenLineUpAlongTheBottom) {
     HWND a = create("A");
     HWND b = create("B");
@@ -491,6 +531,32 @@ TEST_F(Mdi, TileAndCascadePlaceTheShownChildren) {
     SendMessage(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
     SendMessage(g_client, WM_MDITILE, MDITILE_VERTICAL, 0);
     EXPECT_FALSE(IsZoomed(b));
+}
+
+// However many children there are, a cascade keeps each one whole inside the client and above
+// the row of minimised children: windows that do not fit start again from the top-left corner.
+TEST_F(Mdi, CascadeKeepsEveryChildInsideTheClient) {
+    for (int count : {1, 4, 40}) {
+        SCOPED_TRACE(count);
+        for (HWND c = GetWindow(g_client, GW_CHILD); c; c = GetWindow(g_client, GW_CHILD))
+            SendMessage(g_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(c), 0);
+        ShowWindow(create("icon"), SW_MINIMIZE);
+        std::vector<HWND> children;
+        for (int i = 0; i < count; ++i)
+            children.push_back(create("child"));
+        SendMessage(g_client, WM_MDICASCADE, 0, 0);
+        RECT area{};
+        GetClientRect(g_client, &area);
+        area.bottom -= GetSystemMetrics(SM_CYMINIMIZED);
+        for (HWND c : children) {
+            RECT r{};
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, g_client, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom)
+                << r.left << "," << r.top << "," << r.right << "," << r.bottom << " in " << area.right << "x"
+                << area.bottom;
+        }
+    }
 }
 
 TEST_F(Mdi, ScrollBarsCoverChildrenBeyondTheClient) {

@@ -159,6 +159,28 @@ TEST_F(MenuLoop, AltWithAMnemonicOpensThatMenuAndEscapeLeaves) {
     EXPECT_EQ(menuTrace(rec), expected);
 }
 
+// A letter two bar items share selects each in turn without opening it; Enter opens the one
+// selected, with its first item selected.
+TEST_F(MenuLoop, ALetterTwoBarItemsShareSelectsEachInTurn) {
+    HMENU format = CreatePopupMenu();
+    AppendMenu(format, MF_STRING, kLine, "&Line");
+    AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(format), "F&ormat && File");
+    HMENU fonts = CreatePopupMenu();
+    AppendMenu(fonts, MF_STRING, kPage, "&Page");
+    AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(fonts), "&Fonts");
+    DrawMenuBar(main);
+    pumpMessages();
+    rec.clear();
+    pm::test::pressKey(main, 'F', false, false, true);
+    for (int vk : {int{'F'}, int{'F'}, VK_RETURN, VK_ESCAPE, VK_ESCAPE})
+        pm::test::pressKey(main, vk);
+    pumpMessages();
+    Trace expected{"WM_SYSCOMMAND 61696", "WM_ENTERMENULOOP",    "WM_INITMENU",      "WM_MENUSELECT 0",
+                   "WM_MENUSELECT 3",     "WM_MENUSELECT 0",     "WM_INITMENUPOPUP", "WM_MENUSELECT 101",
+                   "WM_UNINITMENUPOPUP",  "WM_MENUSELECT close", "WM_EXITMENULOOP"};
+    EXPECT_EQ(menuTrace(rec), expected) << "File, then Fonts, then File again, which Enter opens";
+}
+
 // Alt released alone asks for the menu bar (SC_KEYMENU); a key pressed while Alt was down, also one
 // an accelerator took, keeps it out.
 namespace {

@@ -136,6 +136,31 @@ TEST(WaveSounds, HandsTheWaveFileToTheDesktopsPlayerOrStaysSilent) {
     EXPECT_TRUE(pm::takePlayedSounds().empty());
 }
 
+TEST(ShellExecute, TheDesktopsOpenerFindingNoProgramIsAFailure) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const std::string opened = tmp.filePath("opened.txt").toStdString();
+    QFile opener(tmp.filePath("xdg-open"));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write(
+        ("#!/bin/sh\ncase \"$1\" in *nothing*) exit 3;; esac\nprintf '%s' \"$1\" > '" + opened + "'\n")
+            .c_str());
+    opener.close();
+    opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner);
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (tmp.path().toStdString() + ":/usr/bin:/bin").c_str(), 1);
+    const std::intptr_t found =
+        code(ShellExecute(nullptr, "open", "https://example.org/page", nullptr, nullptr, SW_SHOW));
+    const std::intptr_t none =
+        code(ShellExecute(nullptr, "open", "https://example.org/nothing", nullptr, nullptr, SW_SHOW));
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_GT(found, 32);
+    QFile result(QString::fromStdString(opened));
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+    EXPECT_EQ(result.readAll().toStdString(), "https://example.org/page");
+    EXPECT_EQ(none, SE_ERR_NOASSOC) << "the opener found no program: not reported as opened";
+}
+
 TEST(ShellExecute, SplitsParameters) {
     struct Case {
         const char* text;

@@ -97,6 +97,17 @@ TEST(Module, PathTimeAndThreads) {
     EXPECT_NE(GetCurrentThreadId(), 0u);
 }
 
+TEST(Module, WindowsAndSystemFoldersStandInAsSharedDataAndLibraries) {
+    char folder[MAX_PATH];
+    EXPECT_EQ(GetWindowsDirectory(folder, MAX_PATH), 10u);
+    EXPECT_STREQ(folder, "/usr/share");
+    EXPECT_EQ(GetSystemDirectory(folder, MAX_PATH), 8u);
+    EXPECT_STREQ(folder, "/usr/lib");
+    char small[8] = "kept";
+    EXPECT_EQ(GetSystemDirectory(small, sizeof small), 9u) << "the size needed, NUL included";
+    EXPECT_STREQ(small, "kept");
+}
+
 TEST(Clipboard, TextAndRegisteredFormatsRoundTrip) {
     UINT custom = RegisterClipboardFormat("Pm Custom Format");
     EXPECT_GE(custom, 0xC000u);

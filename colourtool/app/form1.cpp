@@ -139,10 +139,8 @@ void Form1::wireEvents() {
         // The focus leaves a box while another window handles a mouse press: waiting input must not
         // run before that press is handled (its release, and so its click, would be lost).
         box.LostFocus = [this, i] {
-            const bool pumping = m_pumping;
-            m_pumping = true;
+            HeldInput held(*this);
             applyBox(i);
-            m_pumping = pumping;
         };
     }
     Image2.MouseDown = [this](int button, int, int, int) {
@@ -279,6 +277,7 @@ void Form1::Reset() {
     showCaption(kUntitled);
     UpdateSpectra();
     Label1_Click(0);
+    markDocumentSaved();
 }
 
 void Form1::Label1_Click(int index) {

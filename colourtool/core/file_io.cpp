@@ -132,6 +132,11 @@ std::string writeFileSafely(const std::string& path, const std::string& bytes) {
     return error;
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return a == b || fs::equivalent(a, b, ec);
+}
+
 bool copyFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     if (!fs::is_regular_file(from, ec)) return false;

@@ -27,6 +27,9 @@ FileRead readFilePrefix(const std::string& path, std::size_t maxBytes);
 // Returns an empty string on success, else what went wrong (the old file is then whole).
 std::string writeFileSafely(const std::string& path, const std::string& bytes);
 
+// Whether two paths name the same file (the same text, or one file reached both ways).
+bool sameFile(const std::string& a, const std::string& b);
+
 // Copies a file over `to` (an existing copy is replaced). Returns false when it cannot.
 bool copyFile(const std::string& from, const std::string& to);
 

@@ -114,6 +114,20 @@ FileRead readFilePrefix(const std::string& path, std::size_t maxBytes) {
     return readUpTo(path, maxBytes, false);
 }
 
+FileRead readFileSuffix(const std::string& path, std::size_t maxBytes) {
+    File file;
+    std::uintmax_t size = 0;
+    FileRead result = openForReading(path, file, size);
+    if (result.status != ReadStatus::Ok) return result;
+    const std::uintmax_t start = size > maxBytes ? size - maxBytes : 0;
+    if (start > 0 && std::fseek(file.get(), static_cast<long>(start), SEEK_SET) != 0)
+        return failure(ReadStatus::Unreadable, lastError());
+    result.bytes.resize(static_cast<std::size_t>(size - start));
+    result.bytes.resize(std::fread(&result.bytes[0], 1, result.bytes.size(), file.get()));
+    if (std::ferror(file.get())) return failure(ReadStatus::Unreadable, lastError());
+    return result;
+}
+
 std::string writeFileSafely(const std::string& path, const std::string& bytes) {
     const fs::path target = replacedFile(path);
     std::error_code ec;

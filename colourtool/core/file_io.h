@@ -22,6 +22,9 @@ FileRead readWholeFile(const std::string& path, std::size_t maxBytes);
 // Reads at most maxBytes from the start of a file (shorter files give all their bytes).
 FileRead readFilePrefix(const std::string& path, std::size_t maxBytes);
 
+// Reads the last maxBytes of a file (shorter files give all their bytes).
+FileRead readFileSuffix(const std::string& path, std::size_t maxBytes);
+
 // Replaces the file at `path` with `bytes`: writes a temporary file beside it and renames it over
 // the old one, keeping the old file's permissions. A file without any write permission is refused.
 // Returns an empty string on success, else what went wrong (the old file is then whole).

@@ -225,6 +225,9 @@ void Form1::UpdateSpectra() {
             CON->SetForeColor(colourValue(rgb));
         CON->Refresh();
     }
+    // The frame round the selected sample stands out from the background: white on a dark one.
+    const Rgb back = rgbOf(static_cast<ColourValue>(Preview.BackColor()));
+    Shape1.BorderColor = 299 * back.red + 587 * back.green + 114 * back.blue < 128000 ? 0xFFFFFF : 0;
     for (int i = 0; i < 3; ++i)
         Color[i].Refresh();
     Colors.Refresh();

@@ -222,7 +222,10 @@ TEST_F(TintaraOnTheDesktop, TheExitQuestionOverAnAlwaysOnTopWindowAnswersTheMous
                  return desk::clickAt(desk::centre(desk::screenRect(GetDlgItem(box, button))));
              }},
             // Ended by the click; were it not, Escape would end it after a while and fail the test.
-            {[&] { return !IsWindow(box); }, [] { return std::vector<std::string>{"sleep", "0"}; }},
+            {[&] { return !IsWindow(box); },
+             [] {
+                 return std::vector<std::string>{"sleep", "0"};
+             }},
         });
         desk::click(onScreen(POINT{368, 7})); // the close image
         desk::pumpFor(100);

@@ -176,10 +176,13 @@ TEST_F(CommandTest, FacesRunTheFirstCommandAndArrowsOpenTheirMenus) {
     dispatch("Copy");
 }
 
+// The standard colour dialog opens at the working colour; Cancel keeps it.
 TEST_F(CommandTest, MiscMenuOpensTheStandardColourDialog) {
     start();
-    dialogs.colourAnswer = [](COLORREF, DWORD flags) -> std::optional<COLORREF> {
-        EXPECT_EQ(flags, static_cast<DWORD>(CC_FULLOPEN));
+    setColour(200, 100, 50);
+    dialogs.colourAnswer = [](COLORREF initial, DWORD flags) -> std::optional<COLORREF> {
+        EXPECT_EQ(flags, static_cast<DWORD>(CC_FULLOPEN | CC_RGBINIT));
+        EXPECT_EQ(initial, RGB(200, 100, 50));
         return RGB(10, 20, 30);
     };
     queueMenuKeys({VK_DOWN, VK_DOWN, VK_RETURN});

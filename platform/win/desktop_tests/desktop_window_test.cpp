@@ -778,7 +778,10 @@ TEST_F(DesktopWindows, MessageBoxOverATopmostWindowTakesTheMouse) {
              return desk::clickAt(desk::centre(desk::screenRect(GetDlgItem(box, IDCANCEL))));
          }},
         // Ended by the click; were it not, Escape would end it after a while and fail the test.
-        {[&] { return !IsWindow(box); }, [] { return std::vector<std::string>{"sleep", "0"}; }},
+        {[&] { return !IsWindow(box); },
+         [] {
+             return std::vector<std::string>{"sleep", "0"};
+         }},
     });
     EXPECT_EQ(
         MessageBox(frame, "Exit the program?", "Desk frame", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1),

@@ -30,11 +30,11 @@ set(PM_LAYERS
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 
 # The files that touch Qt, directly or through a header of this list: the widget and its events,
-# input translation, the loop and timer waker, painting (what a DC draws on, and the image and
-# region stores that own the pixels and areas of the GDI's records), fonts and images, the screen,
-# the clipboard, shell services and the common dialogs. pm_library compiles these alone with Qt's
-# headers. Test code of platform/ may use Qt too (it drives input and reads window images through
-# it); no other file may.
+# input translation, the loop and timer waker, painting (the painter, the images that image and page
+# DCs draw on, and the image store that owns the pixels of the GDI's records), fonts, text shaping
+# and images, the screen, the clipboard, shell services and the common dialogs. pm_library compiles
+# these alone with Qt's headers. Test code of platform/ may use Qt too (it drives input and reads
+# window images through it); no other file may.
 set(PM_QT_BACKEND
   platform/win/qtapp.cpp
   platform/win/text_codec.h
@@ -62,40 +62,30 @@ set(PM_QT_BACKEND
   platform/win/wm/desktop_overlay.cpp
   platform/win/wm/clipboard.cpp
   platform/win/wm/beeps.cpp
-  # What the GDI draws with: a QPainter on a DC's pixels, and the per-pixel raster operations.
+  # What the GDI draws with: a QPainter on a DC's pixels, and the parts of frame controls it draws.
   platform/win/gdi/painter.h
   platform/win/gdi/painter.cpp
-  platform/win/gdi/raster.h
-  platform/win/gdi/raster.cpp
-  # Drawing: bitmaps and blits, fills and frames, DrawState, text output and its runs.
-  platform/win/gdi/bitmaps.cpp
-  platform/win/gdi/blits.cpp
-  platform/win/gdi/fills.cpp
-  platform/win/gdi/frames.cpp
-  platform/win/gdi/draw_state.cpp
-  platform/win/gdi/draw_text.cpp
-  platform/win/gdi/text.cpp
+  platform/win/gdi/frame_painting.cpp
+  platform/win/gdi/shapes.cpp
+  # Text runs as the painter draws them, and text measured with the font's cache.
   platform/win/gdi/text_run.cpp
-  platform/win/gdi/icons.cpp
-  platform/win/gdi/objects.cpp
-  # What a DC draws on: its image, origin and visible area; DCs over others' images and over pages.
+  platform/win/gdi/text_measure.cpp
+  # DCs over others' images and over pages: their images, and device coordinates as Qt points.
   platform/win/gdi/dc_surface.h
-  platform/win/gdi/device_context.cpp
-  # The image store: the pixels of bitmaps, brush patterns and icons.
+  platform/win/gdi/image_dc.cpp
+  # The image store: the pixels of bitmaps, brush patterns and icons, and pictures of icons.
   platform/win/gdi/image_store.h
   platform/win/gdi/image_store.cpp
-  # The region store: the areas of region objects and of the DCs' clip regions.
-  platform/win/gdi/region_store.h
-  platform/win/gdi/region_store.cpp
-  platform/win/gdi/regions.cpp
-  platform/win/gdi/shapes.cpp
+  platform/win/gdi/icon_pictures.cpp
+  # Regions as Qt's, and the curved and polygonal regions Qt's scan conversion makes.
+  platform/win/gdi/qt_regions.h
+  platform/win/gdi/qt_regions.cpp
   platform/win/gdi/fonts.h
   platform/win/gdi/fonts.cpp
   platform/win/gdi/font_cache.h
   platform/win/gdi/font_cache.cpp
   platform/win/gdi/glyph_ink.h
   platform/win/gdi/glyph_ink.cpp
-  platform/win/gdi/text_run.h
   platform/win/gdi/image_loading.cpp
   platform/win/gdi/image_saving.cpp
   platform/win/gdi/icons.h

@@ -92,4 +92,21 @@ std::size_t decodeChar(const unsigned char* bytes, std::size_t length, char32_t*
     return 1;
 }
 
+std::u16string shownText(const char* bytes, std::size_t length, std::vector<int>* byteOffsets) {
+    std::u16string out;
+    out.reserve(length);
+    if (!byteOffsets) {
+        decodeShownText(bytes, length, [&](char16_t unit, int) { out.push_back(unit); });
+        return out;
+    }
+    byteOffsets->clear();
+    byteOffsets->reserve(length + 1);
+    decodeShownText(bytes, length, [&](char16_t unit, int at) {
+        out.push_back(unit);
+        byteOffsets->push_back(at);
+    });
+    byteOffsets->push_back(static_cast<int>(length));
+    return out;
+}
+
 } // namespace pm

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace pm::utf8 {
 
@@ -64,5 +65,9 @@ template <class Put> void decodeShownText(const char* bytes, std::size_t length,
         i += n;
     }
 }
+
+// The shown text of `length` bytes as UTF-16. When byteOffsets is given, it receives for each unit
+// the offset of the byte sequence it came from, plus one last entry equal to length.
+std::u16string shownText(const char* bytes, std::size_t length, std::vector<int>* byteOffsets = nullptr);
 
 } // namespace pm

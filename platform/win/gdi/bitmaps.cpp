@@ -1,10 +1,12 @@
 // Bitmaps: colour (32 bits a pixel) and monochrome, device-independent bits in and out, pixels.
 #include "platform/win/gdi/device_context.h"
-#include "platform/win/gdi/image_store.h"
+#include "platform/win/gdi/image_pixels.h"
 #include "platform/win/gdi/objects.h"
-#include "platform/win/gdi/raster.h"
+#include "platform/win/gdi/surface.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace pm::gdi {
 
@@ -20,8 +22,7 @@ bool sizeOk(int w, int h) {
 
 Bitmap makeBitmap(int w, int h, bool mono) {
     Bitmap bm;
-    bm.image = storeImage(QImage(w, h, QImage::Format_RGB32));
-    bm.image->fill(mono ? 0xFF000000u : 0xFF000000u);
+    bm.image = newImage(w, h, 0xFF000000u);
     bm.mono = mono;
     bm.bitsPerPixel = mono ? 1 : 32;
     return bm;
@@ -34,15 +35,11 @@ HBITMAP defaultBitmap() {
     return bitmap;
 }
 
-QImage imageOfBitmap(HBITMAP bitmap) {
-    Bitmap* bm = objectAs<Bitmap>(bitmap);
-    return bm ? bm->image->copy() : QImage();
-}
-
-HBITMAP createBitmapFromImage(const QImage& image) {
-    if (image.isNull() || !sizeOk(image.width(), image.height())) return nullptr;
+HBITMAP addColourBitmap(ImageRef image) {
+    ConstPixelView pixels = constPixelsOf(*image);
+    if (pixels.empty() || !sizeOk(pixels.width, pixels.height)) return nullptr;
     Bitmap bm;
-    bm.image = storeImage(image.convertToFormat(QImage::Format_RGB32));
+    bm.image = std::move(image);
     return addObject<HBITMAP>(std::move(bm));
 }
 
@@ -56,10 +53,15 @@ int dibStride(int width, int bpp) {
     return (width * bpp + 31) / 32 * 4;
 }
 
+std::uint32_t argb(int r, int g, int b) {
+    return 0xFF000000u | static_cast<std::uint32_t>(r) << 16 | static_cast<std::uint32_t>(g) << 8 |
+           static_cast<std::uint32_t>(b);
+}
+
 // The colour table of a DIB header, resolved to RGB; empty for depths without one.
-std::vector<QRgb> colourTable(const BITMAPINFO* info, UINT usage, const DeviceContext* dc) {
+std::vector<std::uint32_t> colourTable(const BITMAPINFO* info, UINT usage, const DeviceContext* dc) {
     const BITMAPINFOHEADER& h = info->bmiHeader;
-    std::vector<QRgb> table;
+    std::vector<std::uint32_t> table;
     if (h.biBitCount > 8) return table;
     UINT max = 1u << h.biBitCount;
     UINT n = h.biClrUsed == 0 || h.biClrUsed > max ? max : h.biClrUsed;
@@ -72,14 +74,14 @@ std::vector<QRgb> colourTable(const BITMAPINFO* info, UINT usage, const DeviceCo
         } else {
             RGBQUAD q;
             std::memcpy(&q, base + i * 4, 4);
-            table.push_back(qRgb(q.rgbRed, q.rgbGreen, q.rgbBlue));
+            table.push_back(argb(q.rgbRed, q.rgbGreen, q.rgbBlue));
         }
     }
     table.resize(max, 0xFF000000u);
     return table;
 }
 
-QRgb dibPixel(const BYTE* row, int x, int bpp, const std::vector<QRgb>& table) {
+std::uint32_t dibPixel(const BYTE* row, int x, int bpp, const std::vector<std::uint32_t>& table) {
     switch (bpp) {
     case 1:
         return table[(row[x / 8] >> (7 - x % 8)) & 1];
@@ -89,12 +91,12 @@ QRgb dibPixel(const BYTE* row, int x, int bpp, const std::vector<QRgb>& table) {
         return table[row[x]];
     case 16: {
         int v = row[x * 2] | row[x * 2 + 1] << 8;
-        return qRgb((v >> 10 & 31) * 255 / 31, (v >> 5 & 31) * 255 / 31, (v & 31) * 255 / 31);
+        return argb((v >> 10 & 31) * 255 / 31, (v >> 5 & 31) * 255 / 31, (v & 31) * 255 / 31);
     }
     case 24:
-        return qRgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+        return argb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
     default:
-        return qRgb(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
+        return argb(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
     }
 }
 
@@ -132,10 +134,11 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     if (bits) {
         // Device-dependent rows are aligned to 16 bits.
         int stride = (width * static_cast<int>(bitsPerPixel) + 15) / 16 * 2;
-        static const std::vector<QRgb> mono = {0xFF000000u, 0xFFFFFFFFu};
+        static const std::vector<std::uint32_t> mono = {0xFF000000u, 0xFFFFFFFFu};
         const auto* b = static_cast<const BYTE*>(bits);
+        PixelView pixels = pixelsOf(*bm.image);
         for (int y = 0; y < height; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(bm.image->scanLine(y));
+            std::uint32_t* line = pixels.line(y);
             for (int x = 0; x < width; ++x)
                 line[x] = dibPixel(b + y * stride, x, static_cast<int>(bitsPerPixel), mono);
         }
@@ -158,18 +161,19 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
     // The shared stock bitmap is never written.
     if (!bm || objectOf(bitmap)->stock || !bits || !info || !supportedDib(info->bmiHeader)) return 0;
     const BITMAPINFOHEADER& h = info->bmiHeader;
-    int width = std::min(static_cast<int>(h.biWidth), bm->image->width());
-    int height = bm->image->height();
-    std::vector<QRgb> table = colourTable(info, usage, dcOf(hdc));
+    PixelView pixels = pixelsOf(*bm->image);
+    int width = std::min(static_cast<int>(h.biWidth), pixels.width);
+    int height = pixels.height;
+    std::vector<std::uint32_t> table = colourTable(info, usage, dcOf(hdc));
     int stride = dibStride(static_cast<int>(h.biWidth), h.biBitCount);
     const auto* b = static_cast<const BYTE*>(bits);
     int done = 0;
     for (UINT i = 0; i < lines; ++i) {
         int row = rowOfScan(h, height, static_cast<int>(start + i));
         if (row < 0 || row >= height) continue;
-        auto* line = reinterpret_cast<QRgb*>(bm->image->scanLine(row));
+        std::uint32_t* line = pixels.line(row);
         for (int x = 0; x < width; ++x) {
-            QRgb c = dibPixel(b + static_cast<std::size_t>(i) * stride, x, h.biBitCount, table);
+            std::uint32_t c = dibPixel(b + static_cast<std::size_t>(i) * stride, x, h.biBitCount, table);
             line[x] = bm->mono ? monoOf(c) : c;
         }
         ++done;
@@ -189,20 +193,20 @@ HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD init, cons
 
 namespace {
 
-void writeDibPixel(BYTE* row, int x, int bpp, QRgb c) {
+void writeDibPixel(BYTE* row, int x, int bpp, std::uint32_t c) {
     switch (bpp) {
     case 1:
         if (c & 0xFFFFFF) row[x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
         break;
     case 24:
-        row[x * 3] = static_cast<BYTE>(qBlue(c));
-        row[x * 3 + 1] = static_cast<BYTE>(qGreen(c));
-        row[x * 3 + 2] = static_cast<BYTE>(qRed(c));
+        row[x * 3] = static_cast<BYTE>(c);
+        row[x * 3 + 1] = static_cast<BYTE>(c >> 8);
+        row[x * 3 + 2] = static_cast<BYTE>(c >> 16);
         break;
     default:
-        row[x * 4] = static_cast<BYTE>(qBlue(c));
-        row[x * 4 + 1] = static_cast<BYTE>(qGreen(c));
-        row[x * 4 + 2] = static_cast<BYTE>(qRed(c));
+        row[x * 4] = static_cast<BYTE>(c);
+        row[x * 4 + 1] = static_cast<BYTE>(c >> 8);
+        row[x * 4 + 2] = static_cast<BYTE>(c >> 16);
         row[x * 4 + 3] = 0;
         break;
     }
@@ -214,7 +218,8 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAP
     Bitmap* bm = objectAs<Bitmap>(bitmap);
     if (!bm || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
-    int width = bm->image->width(), height = bm->image->height();
+    ConstPixelView pixels = constPixelsOf(*bm->image);
+    int width = pixels.width, height = pixels.height;
     if (!bits) {
         bool askedDepth = h.biBitCount != 0;
         h.biWidth = width;
@@ -241,7 +246,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAP
         if (row < 0 || row >= height) break;
         BYTE* dst = out + static_cast<std::size_t>(i) * stride;
         std::memset(dst, 0, static_cast<std::size_t>(stride));
-        const auto* line = reinterpret_cast<const QRgb*>(bm->image->constScanLine(row));
+        const std::uint32_t* line = pixels.line(row);
         for (int x = 0; x < width; ++x)
             writeDibPixel(dst, x, h.biBitCount, h.biBitCount == 1 ? monoOf(line[x]) : line[x]);
         ++done;
@@ -259,11 +264,10 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE 
         h.biPlanes != 1 || !sizeOk(width, height))
         return nullptr;
     Bitmap bm;
-    bm.image = storeImage(QImage(width, height, QImage::Format_RGB32));
-    bm.image->fill(0xFF000000u);
+    bm.image = newImage(width, height, 0xFF000000u);
     bm.section = true;
     HBITMAP handle = addObject<HBITMAP>(std::move(bm));
-    if (bits) *bits = objectAs<Bitmap>(handle)->image->bits();
+    if (bits) *bits = pixelsOf(*objectAs<Bitmap>(handle)->image).bits;
     return handle;
 }
 
@@ -271,14 +275,15 @@ LONG GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
     if (!bm || !bits || size <= 0) return 0;
     int bpp = bm->bitsPerPixel == 1 ? 1 : 32;
-    int stride = (bm->image->width() * bpp + 15) / 16 * 2;
+    ConstPixelView pixels = constPixelsOf(*bm->image);
+    int stride = (pixels.width * bpp + 15) / 16 * 2;
     auto* out = static_cast<BYTE*>(bits);
     LONG written = 0;
-    for (int y = 0; y < bm->image->height() && written + stride <= size; ++y) {
+    for (int y = 0; y < pixels.height && written + stride <= size; ++y) {
         BYTE* row = out + written;
         std::memset(row, 0, static_cast<std::size_t>(stride));
-        const auto* line = reinterpret_cast<const QRgb*>(bm->image->constScanLine(y));
-        for (int x = 0; x < bm->image->width(); ++x)
+        const std::uint32_t* line = pixels.line(y);
+        for (int x = 0; x < pixels.width; ++x)
             writeDibPixel(row, x, bpp, line[x]);
         written += stride;
     }
@@ -294,12 +299,11 @@ BOOL GetBitmapDimensionEx(HBITMAP bitmap, LPSIZE size) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return CLR_INVALID;
-    QImage* img = imageOf(*dc);
-    QPoint p = devicePoint(*dc, x, y);
-    if (!img || !visibleRegion(*dc).contains(p)) return CLR_INVALID;
-    QRgb c = dc->resolve(color);
-    p += originOf(*dc);
-    reinterpret_cast<QRgb*>(img->scanLine(p.y()))[p.x()] = storedPixel(c, img->hasAlphaChannel());
+    Target target = dc->target();
+    POINT p = dc->toDevice(x, y);
+    if (target.pixels.empty() || !visibleRegion(*dc).contains(p.x, p.y)) return CLR_INVALID;
+    std::uint32_t c = dc->resolve(color);
+    target.pixels.line(p.y + dc->origin().y)[p.x + dc->origin().x] = storedPixel(c, target.keyed);
     return toColorRef(c);
 }
 
@@ -310,9 +314,8 @@ BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color) {
 COLORREF GetPixel(HDC hdc, int x, int y) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return CLR_INVALID;
-    QImage* img = imageOf(*dc);
-    QPoint p = devicePoint(*dc, x, y);
-    if (!img || !visibleRegion(*dc).contains(p)) return CLR_INVALID;
-    p += originOf(*dc);
-    return toColorRef(reinterpret_cast<const QRgb*>(img->constScanLine(p.y()))[p.x()]);
+    ConstPixelView pixels = dc->source().pixels;
+    POINT p = dc->toDevice(x, y);
+    if (pixels.empty() || !visibleRegion(*dc).contains(p.x, p.y)) return CLR_INVALID;
+    return toColorRef(pixels.line(p.y + dc->origin().y)[p.x + dc->origin().x]);
 }

@@ -1,9 +1,9 @@
 // Block transfers between DCs: BitBlt, StretchBlt, MaskBlt, TransparentBlt and StretchDIBits, with
 // monochrome and colour sources converted through the DCs' text and background colours as Win32 does.
-#include "platform/win/gdi/image_store.h"
+#include "platform/win/gdi/image_pixels.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
-#include "platform/win/gdi/region_store.h"
+#include "platform/win/gdi/surface.h"
 #include "platform/win/winuser.h"
 
 #include <algorithm>
@@ -18,72 +18,97 @@ namespace {
 // The source pixels as the destination sees them: a monochrome source takes the destination's text
 // colour for black and background colour for white; a colour source going to a monochrome
 // destination is white where it has the source's background colour and black elsewhere.
-QImage convertSource(const DeviceContext& src, const DeviceContext& dst, QImage pixels) {
+void convertSource(const DeviceContext& src, const DeviceContext& dst, const PixelView& pixels) {
     bool srcMono = src.monochrome(), dstMono = dst.monochrome();
-    if (srcMono == dstMono) return pixels;
-    QRgb text = dst.resolve(dst.state.textColor), back = dst.resolve(dst.state.bkColor);
-    QRgb key = toRgb(src.state.bkColor & 0xFFFFFF);
-    for (int y = 0; y < pixels.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
-        for (int x = 0; x < pixels.width(); ++x) {
+    if (srcMono == dstMono) return;
+    std::uint32_t text = dst.resolve(dst.state.textColor), back = dst.resolve(dst.state.bkColor);
+    std::uint32_t key = toRgb(src.state.bkColor & 0xFFFFFF);
+    for (int y = 0; y < pixels.height; ++y) {
+        std::uint32_t* line = pixels.line(y);
+        for (int x = 0; x < pixels.width; ++x) {
             if (srcMono)
                 line[x] = (line[x] & 0xFFFFFF) ? back : text;
             else
                 line[x] = (line[x] | 0xFF000000u) == key ? 0xFFFFFFFFu : 0xFF000000u;
         }
     }
-    return pixels;
 }
 
 // Source and destination rectangles of a transfer in device pixels, and whether it mirrors.
 struct Transfer {
-    QRect dst;
-    QRect src;
+    RECT dst;
+    RECT src;
     bool flipX = false;
     bool flipY = false;
 };
 
-// A device span from a to b; a reversed span covers b+1 .. a, as mirrored transfers do.
+// A device span from a to b as its start and end; a reversed span covers b+1 .. a, as mirrored
+// transfers do.
 std::pair<int, int> span(int a, int b) {
-    return b >= a ? std::make_pair(a, b - a) : std::make_pair(b + 1, a - b);
+    return b >= a ? std::make_pair(a, b) : std::make_pair(b + 1, a + 1);
 }
 
-QRect rectOf(QPoint a, QPoint b) {
-    auto [x, w] = span(a.x(), b.x());
-    auto [y, h] = span(a.y(), b.y());
-    return QRect(x, y, w, h);
+RECT rectOf(POINT a, POINT b) {
+    auto [left, right] = span(a.x, b.x);
+    auto [top, bottom] = span(a.y, b.y);
+    return RECT{left, top, right, bottom};
 }
 
 Transfer transferOf(const DeviceContext& dst, int x, int y, int cx, int cy, const DeviceContext& src, int xs,
                     int ys, int cxs, int cys) {
-    QPoint d0 = devicePoint(dst, x, y), d1 = devicePoint(dst, x + cx, y + cy);
-    QPoint s0 = devicePoint(src, xs, ys), s1 = devicePoint(src, xs + cxs, ys + cys);
+    POINT d0 = dst.toDevice(x, y), d1 = dst.toDevice(x + cx, y + cy);
+    POINT s0 = src.toDevice(xs, ys), s1 = src.toDevice(xs + cxs, ys + cys);
     Transfer t;
     t.dst = rectOf(d0, d1);
     t.src = rectOf(s0, s1);
-    t.flipX = (d1.x() < d0.x()) != (s1.x() < s0.x());
-    t.flipY = (d1.y() < d0.y()) != (s1.y() < s0.y());
+    t.flipX = (d1.x < d0.x) != (s1.x < s0.x);
+    t.flipY = (d1.y < d0.y) != (s1.y < s0.y);
     return t;
 }
 
+bool sameSize(const RECT& a, const RECT& b) {
+    return widthOf(a) == widthOf(b) && heightOf(a) == heightOf(b);
+}
+
+// A copy of a part of the source's pixels, opaque where the source keeps transparency; pixels
+// outside the source are black.
+ImageRef copyPart(const Source& source, const RECT& part) {
+    ImageRef copy = copyOfPart(source.pixels, part);
+    if (!source.keyed) return copy;
+    PixelView pixels = pixelsOf(*copy);
+    for (int y = 0; y < pixels.height; ++y)
+        for (std::uint32_t* p = pixels.line(y); p != pixels.line(y) + pixels.width; ++p)
+            *p |= 0xFF000000u;
+    return copy;
+}
+
+void mirror(const PixelView& pixels, bool flipX, bool flipY) {
+    if (flipY)
+        for (int y = 0; y < pixels.height / 2; ++y)
+            std::swap_ranges(pixels.line(y), pixels.line(y) + pixels.width,
+                             pixels.line(pixels.height - 1 - y));
+    if (flipX)
+        for (int y = 0; y < pixels.height; ++y)
+            std::reverse(pixels.line(y), pixels.line(y) + pixels.width);
+}
+
 // The source pixels of a transfer, converted, stretched and mirrored to the destination's size.
-QImage prepareSource(const DeviceContext& dst, const DeviceContext& src, const Transfer& t) {
-    QImage* img = imageOf(src);
-    QImage part = img->copy(t.src.translated(originOf(src))).convertToFormat(QImage::Format_RGB32);
-    part = convertSource(src, dst, part);
-    if (part.size() != t.dst.size())
-        part = part.scaled(t.dst.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (t.flipX || t.flipY) part = part.mirrored(t.flipX, t.flipY);
+ImageRef prepareSource(const DeviceContext& dst, const DeviceContext& src, const Transfer& t) {
+    ImageRef part = copyPart(src.source(), translated(t.src, src.origin().x, src.origin().y));
+    convertSource(src, dst, pixelsOf(*part));
+    part = stretched(std::move(part), widthOf(t.dst), heightOf(t.dst));
+    if (t.flipX || t.flipY) mirror(pixelsOf(*part), t.flipX, t.flipY);
     return part;
 }
 
-// Where a transfer may write, in destination image pixels, given where its source exists.
-QRegion transferArea(const DeviceContext& dst, const DeviceContext& src, const Transfer& t) {
-    QRegion area = outputArea(dst, t.dst);
-    if (t.src.size() == t.dst.size() && !t.flipX && !t.flipY) {
+// Where a transfer may write, in destination pixels, given where its source exists.
+RectRegion transferArea(const DeviceContext& dst, const DeviceContext& src, const Transfer& t) {
+    RectRegion area = outputArea(dst, t.dst);
+    if (sameSize(t.src, t.dst) && !t.flipX && !t.flipY) {
         // An unstretched copy leaves pixels whose source lies outside the source surface alone.
-        QRect valid = (surfaceRect(src) & t.src).translated(t.dst.topLeft() - t.src.topLeft());
-        area &= QRegion(valid.translated(originOf(dst)));
+        RECT valid = translated(intersectionOf(surfaceRect(src), t.src), t.dst.left - t.src.left,
+                                t.dst.top - t.src.top);
+        area &= inPixels(dst, RectRegion(valid));
     }
     return area;
 }
@@ -95,24 +120,26 @@ BOOL stretch(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
     std::uint8_t code = rop3Code(rop);
     if (!ropUsesSource(code)) return PatBlt(hdcDst, x, y, cx, cy, rop);
     DeviceContext* src = dcOf(hdcSrc);
-    if (!src || !imageOf(*src)) return FALSE;
-    QImage* out = imageOf(*dst);
-    if (!out) return TRUE;
+    if (!src) return FALSE;
+    Source whole = src->source();
+    if (whole.pixels.empty()) return FALSE;
+    Target out = dst->target();
+    if (out.pixels.empty()) return TRUE;
     Transfer t = transferOf(*dst, x, y, cx, cy, *src, xs, ys, cxs, cys);
-    if (t.dst.isEmpty() || t.src.isEmpty()) return TRUE;
+    if (IsRectEmpty(&t.dst) || IsRectEmpty(&t.src)) return TRUE;
     Pattern pat = ropUsesPattern(code) ? patternFor(*dst, dst->selectedBrush()) : Pattern{};
-    QRegion area = transferArea(*dst, *src, t);
-    QImage* whole = imageOf(*src);
-    bool direct = whole != out && t.src.size() == t.dst.size() && !t.flipX && !t.flipY &&
-                  src->monochrome() == dst->monochrome() && whole->depth() == 32;
+    RectRegion area = transferArea(*dst, *src, t);
+    POINT at{t.dst.left + dst->origin().x, t.dst.top + dst->origin().y};
+    bool direct = whole.pixels.bits != out.pixels.bits && sameSize(t.src, t.dst) && !t.flipX && !t.flipY &&
+                  src->monochrome() == dst->monochrome();
     if (direct) {
-        // Same size from another image without conversion: read the source in place.
-        QPoint delta = (t.src.topLeft() + originOf(*src)) - (t.dst.topLeft() + originOf(*dst));
-        applyRop3(*out, area, code, &pat, whole, delta);
+        // Same size from other pixels without conversion: read the source in place.
+        POINT delta{t.src.left + src->origin().x - at.x, t.src.top + src->origin().y - at.y};
+        applyRop3(out, area, code, &pat, whole, delta);
         return TRUE;
     }
-    QImage pixels = prepareSource(*dst, *src, t);
-    applyRop3(*out, area, code, &pat, &pixels, -(t.dst.topLeft() + originOf(*dst)));
+    ImageRef pixels = prepareSource(*dst, *src, t);
+    applyRop3(out, area, code, &pat, Source{constPixelsOf(*pixels), false}, POINT{-at.x, -at.y});
     return TRUE;
 }
 
@@ -124,9 +151,9 @@ BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWOR
     // The source has the destination's extent in device pixels.
     DeviceContext* d = dcOf(dst);
     if (d && d->state.mapMode != s->state.mapMode) {
-        QPoint a = devicePoint(*d, x, y), b = devicePoint(*d, x + cx, y + cy);
-        QPoint sa = devicePoint(*s, x1, y1);
-        POINT sb = s->toLogical(sa.x() + (b.x() - a.x()), sa.y() + (b.y() - a.y()));
+        POINT a = d->toDevice(x, y), b = d->toDevice(x + cx, y + cy);
+        POINT sa = s->toDevice(x1, y1);
+        POINT sb = s->toLogical(sa.x + (b.x - a.x), sa.y + (b.y - a.y));
         return stretch(dst, x, y, cx, cy, src, x1, y1, sb.x - x1, sb.y - y1, rop);
     }
     return stretch(dst, x, y, cx, cy, src, x1, y1, cx, cy, rop);
@@ -142,29 +169,37 @@ BOOL MaskBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
     DeviceContext* dst = dcOf(hdcDst);
     if (!m) return BitBlt(hdcDst, x, y, cx, cy, hdcSrc, xs, ys, rop & 0xFFFFFF);
     if (!dst || !m->mono) return FALSE;
-    QImage* out = imageOf(*dst);
-    if (!out) return TRUE;
+    Target out = dst->target();
+    if (out.pixels.empty()) return TRUE;
     // Both operations on copies of the destination, then per pixel: foreground where the mask is 1.
-    QRect target = deviceRect(*dst, RECT{x, y, x + cx, y + cy}).translated(originOf(*dst)) & out->rect();
-    if (target.isEmpty()) return TRUE;
-    QImage before = out->copy(target);
+    RECT target = intersectionOf(
+        translated(deviceRect(*dst, RECT{x, y, x + cx, y + cy}), dst->origin().x, dst->origin().y),
+        RECT{0, 0, out.pixels.width, out.pixels.height});
+    if (IsRectEmpty(&target)) return TRUE;
+    ImageRef before = copyPart(Source{out.pixels, false}, target);
     DWORD fore = rop & 0xFFFFFF, back = (rop >> 8 & 0xFF0000) | (rop & 0xFFFF);
     if (!BitBlt(hdcDst, x, y, cx, cy, hdcSrc, xs, ys, fore)) return FALSE;
-    QImage foreground = out->copy(target);
-    for (int ty = 0; ty < target.height(); ++ty)
-        std::memcpy(out->scanLine(target.top() + ty) + target.left() * 4, before.constScanLine(ty),
-                    static_cast<std::size_t>(target.width()) * 4);
+    out = dst->target();
+    ImageRef foreground = copyPart(Source{out.pixels, false}, target);
+    ConstPixelView saved = constPixelsOf(*before), f = constPixelsOf(*foreground);
+    for (int ty = 0; ty < heightOf(target); ++ty)
+        std::memcpy(out.pixels.line(target.top + ty) + target.left, saved.line(ty),
+                    static_cast<std::size_t>(widthOf(target)) * 4);
     BitBlt(hdcDst, x, y, cx, cy, hdcSrc, xs, ys, back);
-    QPoint maskOrigin = QPoint(xm, ym) + (target.topLeft() - originOf(*dst) - devicePoint(*dst, x, y));
-    for (int ty = 0; ty < target.height(); ++ty) {
-        auto* line = reinterpret_cast<QRgb*>(out->scanLine(target.top() + ty));
-        const auto* f = reinterpret_cast<const QRgb*>(foreground.constScanLine(ty));
-        int my = maskOrigin.y() + ty;
-        if (my < 0 || my >= m->image->height()) continue;
-        const auto* ml = reinterpret_cast<const QRgb*>(m->image->constScanLine(my));
-        for (int tx = 0; tx < target.width(); ++tx) {
-            int mx = maskOrigin.x() + tx;
-            if (mx >= 0 && mx < m->image->width() && (ml[mx] & 0xFFFFFF)) line[target.left() + tx] = f[tx];
+    out = dst->target();
+    POINT corner = dst->toDevice(x, y);
+    POINT maskOrigin{xm + target.left - dst->origin().x - corner.x,
+                     ym + target.top - dst->origin().y - corner.y};
+    ConstPixelView bits = constPixelsOf(*m->image);
+    for (int ty = 0; ty < heightOf(target); ++ty) {
+        int my = maskOrigin.y + ty;
+        if (my < 0 || my >= bits.height) continue;
+        std::uint32_t* line = out.pixels.line(target.top + ty) + target.left;
+        const std::uint32_t* fl = f.line(ty);
+        const std::uint32_t* ml = bits.line(my);
+        for (int tx = 0; tx < widthOf(target); ++tx) {
+            int mx = maskOrigin.x + tx;
+            if (mx >= 0 && mx < bits.width && (ml[mx] & 0xFFFFFF)) line[tx] = fl[tx];
         }
     }
     return TRUE;
@@ -173,25 +208,25 @@ BOOL MaskBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int y
 BOOL TransparentBlt(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xs, int ys, int cxs, int cys,
                     UINT transparent) {
     DeviceContext *dst = dcOf(hdcDst), *src = dcOf(hdcSrc);
-    if (!dst || !src || !imageOf(*src) || cx < 0 || cy < 0 || cxs < 0 || cys < 0) return FALSE;
-    QImage* out = imageOf(*dst);
-    if (!out) return TRUE;
+    if (!dst || !src || cx < 0 || cy < 0 || cxs < 0 || cys < 0) return FALSE;
+    Source whole = src->source();
+    if (whole.pixels.empty()) return FALSE;
+    Target out = dst->target();
+    if (out.pixels.empty()) return TRUE;
     Transfer t = transferOf(*dst, x, y, cx, cy, *src, xs, ys, cxs, cys);
-    if (t.dst.isEmpty() || t.src.isEmpty()) return TRUE;
-    QImage* whole = imageOf(*src);
-    QImage pixels = whole->copy(t.src.translated(originOf(*src))).convertToFormat(QImage::Format_RGB32);
-    if (pixels.size() != t.dst.size())
-        pixels = pixels.scaled(t.dst.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QRgb key = toRgb(transparent & 0xFFFFFF) & 0xFFFFFF;
-    QPoint at = t.dst.topLeft() + originOf(*dst);
-    bool keyed = out->hasAlphaChannel();
-    for (const QRect& r : outputArea(*dst, t.dst))
-        for (int py = r.top(); py <= r.bottom(); ++py) {
-            auto* line = reinterpret_cast<QRgb*>(out->scanLine(py));
-            const auto* s = reinterpret_cast<const QRgb*>(pixels.constScanLine(py - at.y()));
-            for (int px = r.left(); px <= r.right(); ++px) {
-                QRgb c = s[px - at.x()];
-                if ((c & 0xFFFFFF) != key) line[px] = storedPixel(c, keyed);
+    if (IsRectEmpty(&t.dst) || IsRectEmpty(&t.src)) return TRUE;
+    ImageRef part = stretched(copyPart(whole, translated(t.src, src->origin().x, src->origin().y)),
+                              widthOf(t.dst), heightOf(t.dst));
+    ConstPixelView pixels = constPixelsOf(*part);
+    std::uint32_t key = toRgb(transparent & 0xFFFFFF) & 0xFFFFFF;
+    POINT at{t.dst.left + dst->origin().x, t.dst.top + dst->origin().y};
+    for (const RECT& r : outputArea(*dst, t.dst))
+        for (int py = r.top; py < r.bottom; ++py) {
+            std::uint32_t* line = out.pixels.line(py);
+            const std::uint32_t* s = pixels.line(py - at.y);
+            for (int px = r.left; px < r.right; ++px) {
+                std::uint32_t c = s[px - at.x];
+                if ((c & 0xFFFFFF) != key) line[px] = storedPixel(c, out.keyed);
             }
         }
     return TRUE;
@@ -222,26 +257,22 @@ int StretchDIBits(HDC hdc, int x, int y, int cx, int cy, int xs, int ys, int cxs
 BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return FALSE;
-    QRect surface = surfaceRect(*dc);
-    QRect area = scroll ? deviceRect(*dc, *scroll) & surface : surface;
-    QRect clipArea = clip ? deviceRect(*dc, *clip) & surface : surface;
-    QRegion visible = visibleRegion(*dc) & (area & clipArea);
-    QRegion dest = visible & area.translated(dx, dy) & visible.translated(dx, dy);
+    RECT surface = surfaceRect(*dc);
+    RECT area = scroll ? intersectionOf(deviceRect(*dc, *scroll), surface) : surface;
+    RECT clipArea = clip ? intersectionOf(deviceRect(*dc, *clip), surface) : surface;
+    RectRegion visible = visibleRegion(*dc) & RectRegion(intersectionOf(area, clipArea));
+    RectRegion dest = visible & RectRegion(translated(area, dx, dy)) & visible.translated(dx, dy);
     // Rectangles nearer the direction of the move go first, so none overwrites another's source.
-    std::vector<QRect> parts(dest.begin(), dest.end());
-    std::sort(parts.begin(), parts.end(), [dx, dy](const QRect& a, const QRect& b) {
-        if (a.top() != b.top()) return dy > 0 ? a.top() > b.top() : a.top() < b.top();
-        return dx > 0 ? a.left() > b.left() : a.left() < b.left();
+    std::vector<RECT> parts(dest.begin(), dest.end());
+    std::sort(parts.begin(), parts.end(), [dx, dy](const RECT& a, const RECT& b) {
+        if (a.top != b.top) return dy > 0 ? a.top > b.top : a.top < b.top;
+        return dx > 0 ? a.left > b.left : a.left < b.left;
     });
-    if (QImage* image = imageOf(*dc))
-        for (const QRect& r : parts)
-            moveImagePixels(*image, r.translated(originOf(*dc)), QPoint(dx, dy));
-    QRegion exposed = visible - dest;
-    if (updateRect)
-        *updateRect = exposed.isEmpty()
-                          ? RECT{0, 0, 0, 0}
-                          : RECT{exposed.boundingRect().left(), exposed.boundingRect().top(),
-                                 exposed.boundingRect().right() + 1, exposed.boundingRect().bottom() + 1};
-    if (Region* r = objectAs<Region>(update)) *r->region = exposed;
+    Target target = dc->target();
+    for (const RECT& r : parts)
+        movePixels(target.pixels, translated(r, dc->origin().x, dc->origin().y), POINT{dx, dy});
+    RectRegion exposed = visible - dest;
+    if (updateRect) *updateRect = exposed.bounds();
+    if (Region* r = objectAs<Region>(update)) r->region = exposed;
     return TRUE;
 }

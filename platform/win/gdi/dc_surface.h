@@ -1,15 +1,13 @@
 #pragma once
-// What a DC draws on, in Qt's types: its image, where device (0,0) lies in it, the area output may
-// reach, and device coordinates as Qt points and rectangles; and the DCs that draw into images
-// others own (window images, the desktop overlay) or into pages. The painting backend of the GDI,
-// private to platform/.
+// The DCs that draw into images others own (window images, the desktop overlay) or into pages, in
+// Qt's types; the image behind any DC for the painter; and device coordinates as Qt points. The
+// painting backend of the GDI, private to platform/.
 
 #include "platform/win/gdi/device_context.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
-#include <QRect>
 #include <QRegion>
 #include <QSize>
 
@@ -21,30 +19,30 @@ namespace pm::gdi {
 struct ImageDc final : DeviceContext {
     explicit ImageDc(Kind kind) : DeviceContext(kind) {}
 
+    Target target() const override;
+    Source source() const override;
+    const RectRegion* ownerClip() const override { return hasOwnerClip ? &ownerClipArea : nullptr; }
+    // The image drawn into, made now by a deferred DC's maker.
+    QImage* imageNow() const;
+
     mutable QImage* image = nullptr; // drawn into: the owner's image, or page
     // Makes the image when its pixels or its size are first asked for (a deferred image DC).
-    mutable std::function<QImage*()> source;
+    mutable std::function<QImage*()> makeImage;
     QImage page; // a page DC's own image
     // A printer's page being drawn: the painter that records the printer's own text and vectors
     // (DcPainter draws with it, in device coordinates); the per-pixel operations go to `page`.
     QPainter* printerPainter = nullptr;
-    QRegion ownerClip; // device coordinates; empty when the owner clips nothing
+    RectRegion ownerClipArea; // device coordinates
     bool hasOwnerClip = false;
 };
 
-// The pixels drawn into, or nullptr (an information DC, or a memory DC whose bitmap is gone).
+// The image drawn into, or nullptr (an information DC, or a memory DC whose bitmap is gone).
 QImage* imageOf(const DeviceContext& dc);
 // The image pixel of device (0,0).
 inline QPoint originOf(const DeviceContext& dc) {
     return QPoint(dc.origin().x, dc.origin().y);
 }
-// The region output may reach, in device coordinates: the surface, the owner's clip and the DC's
-// clip region together.
-QRegion visibleRegion(const DeviceContext& dc);
-// The surface alone, in device coordinates.
-QRect surfaceRect(const DeviceContext& dc);
-
-// Logical coordinates of dc to device ones, and back.
+// Logical coordinates of dc to device ones.
 inline QPoint devicePoint(const DeviceContext& dc, int x, int y) {
     POINT p = dc.toDevice(x, y);
     return QPoint(p.x, p.y);
@@ -52,8 +50,6 @@ inline QPoint devicePoint(const DeviceContext& dc, int x, int y) {
 inline QPoint devicePoint(const DeviceContext& dc, POINT p) {
     return devicePoint(dc, p.x, p.y);
 }
-QRect deviceRect(const DeviceContext& dc, const RECT& r); // normalised, right and bottom exclusive
-RECT logicalRect(const DeviceContext& dc, const QRect& r);
 
 // A DC that draws into `image` (Format_RGB32, ARGB32 or ARGB32_Premultiplied; owned by the caller
 // and alive until releaseImageDC). Logical (0,0) starts at pixel `origin`; output is clipped to

@@ -1,11 +1,11 @@
 #include "platform/win/gdi/device_context.h"
 
-#include "platform/win/gdi/dc_surface.h"
 #include "platform/win/gdi/gdi_private.h"
-#include "platform/win/gdi/image_store.h"
+#include "platform/win/gdi/image_pixels.h"
 #include "platform/win/gdi/objects.h"
-#include "platform/win/gdi/region_store.h"
+#include "platform/win/gdi/surface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -103,107 +103,45 @@ void removeDc(HDC hdc) {
     if (objectAs<DcHolder>(hdc)) objectTable().remove(reinterpret_cast<std::uintptr_t>(hdc));
 }
 
-// ---- What a DC draws on (dc_surface.h) ------------------------------------------------------------
-
-namespace {
-
-const ImageDc* imageDcOf(const DeviceContext& dc) {
-    bool image = dc.kind() == DeviceContext::Kind::Image || dc.kind() == DeviceContext::Kind::Page;
-    return image ? static_cast<const ImageDc*>(&dc) : nullptr;
+Target DeviceContext::target() const {
+    if (m_kind != Kind::Memory) return Target();
+    Bitmap* bm = objectAs<Bitmap>(state.bitmap);
+    return bm ? Target{pixelsOf(*bm->image), false} : Target();
 }
 
-void placeImageDc(ImageDc& dc, QPoint origin, const QRegion& clipInImagePixels) {
-    dc.setOrigin(POINT{origin.x(), origin.y()});
-    dc.hasOwnerClip = !clipInImagePixels.isEmpty();
-    dc.ownerClip = clipInImagePixels.translated(-origin);
+Source DeviceContext::source() const {
+    if (m_kind != Kind::Memory) return Source();
+    Bitmap* bm = objectAs<Bitmap>(state.bitmap);
+    return bm ? Source{constPixelsOf(*bm->image), false} : Source();
 }
 
-} // namespace
+// ---- Where output goes (surface.h) ----------------------------------------------------------------
 
-QImage* imageOf(const DeviceContext& dc) {
-    if (const ImageDc* idc = imageDcOf(dc)) {
-        if (idc->source) idc->image = std::exchange(idc->source, nullptr)();
-        return idc->image;
-    }
-    if (dc.kind() != DeviceContext::Kind::Memory) return nullptr;
-    Bitmap* bm = objectAs<Bitmap>(dc.state.bitmap);
-    return bm ? bm->image.get() : nullptr;
+RECT surfaceRect(const DeviceContext& dc) {
+    ConstPixelView pixels = dc.source().pixels;
+    if (pixels.empty()) return RECT{0, 0, 0, 0};
+    return RECT{-dc.origin().x, -dc.origin().y, pixels.width - dc.origin().x, pixels.height - dc.origin().y};
 }
 
-QRect surfaceRect(const DeviceContext& dc) {
-    QImage* img = imageOf(dc);
-    if (!img) return QRect();
-    return QRect(-originOf(dc), img->size());
-}
-
-QRegion visibleRegion(const DeviceContext& dc) {
-    QRegion r(surfaceRect(dc));
-    if (const ImageDc* idc = imageDcOf(dc); idc && idc->hasOwnerClip) r &= idc->ownerClip;
+RectRegion visibleRegion(const DeviceContext& dc) {
+    RectRegion r(surfaceRect(dc));
+    if (const RectRegion* owner = dc.ownerClip()) r &= *owner;
     if (dc.state.clip) r &= *dc.state.clip;
     return r;
 }
 
-QRect deviceRect(const DeviceContext& dc, const RECT& r) {
-    POINT a = dc.toDevice(r.left, r.top), b = dc.toDevice(r.right, r.bottom);
-    return QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
-                 QPoint(std::max(a.x, b.x) - 1, std::max(a.y, b.y) - 1));
+RectRegion outputArea(const DeviceContext& dc, const RECT& rect) {
+    return inPixels(dc, visibleRegion(dc) & RectRegion(rect));
 }
 
-RECT logicalRect(const DeviceContext& dc, const QRect& r) {
-    POINT a = dc.toLogical(r.left(), r.top()), b = dc.toLogical(r.right() + 1, r.bottom() + 1);
+RECT deviceRect(const DeviceContext& dc, const RECT& r) {
+    POINT a = dc.toDevice(r.left, r.top), b = dc.toDevice(r.right, r.bottom);
     return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-HDC createImageDC(QImage* image, QPoint origin, const QRegion& clip) {
-    // The per-pixel operations read and write 32-bit pixels.
-    if (!image || image->depth() != 32) return nullptr;
-    auto dc = std::make_shared<ImageDc>(DeviceContext::Kind::Image);
-    dc->image = image;
-    placeImageDc(*dc, origin, clip);
-    return addDc(std::move(dc));
-}
-
-HDC createDeferredImageDC(std::function<QImage*()> source) {
-    auto dc = std::make_shared<ImageDc>(DeviceContext::Kind::Image);
-    dc->source = std::move(source);
-    return addDc(std::move(dc));
-}
-
-void setImageDCOrigin(HDC hdc, QPoint origin, const QRegion& clip) {
-    DeviceContext* dc = dcOf(hdc);
-    if (!dc || dc->kind() != DeviceContext::Kind::Image) return;
-    placeImageDc(static_cast<ImageDc&>(*dc), origin, clip);
-}
-
-HDC createPageDC(QSize size, int dpi) {
-    if (size.isEmpty() || dpi <= 0 || static_cast<long long>(size.width()) * size.height() > (1LL << 28))
-        return nullptr;
-    auto dc = std::make_shared<ImageDc>(DeviceContext::Kind::Page);
-    dc->page = QImage(size, QImage::Format_RGB32);
-    dc->page.fill(Qt::white);
-    dc->image = &dc->page;
-    dc->setLogPixels(dpi);
-    return addDc(std::move(dc));
-}
-
-QImage* pageImageOf(HDC hdc) {
-    DeviceContext* dc = dcOf(hdc);
-    return dc && dc->kind() == DeviceContext::Kind::Page ? imageOf(*dc) : nullptr;
-}
-
-void setPrinterPainter(HDC hdc, QPainter* painter) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc && dc->kind() == DeviceContext::Kind::Page) static_cast<ImageDc&>(*dc).printerPainter = painter;
-}
-
-QPainter* printerPainterOf(const DeviceContext& dc) {
-    return dc.kind() == DeviceContext::Kind::Page ? static_cast<const ImageDc&>(dc).printerPainter : nullptr;
-}
-
-void releaseImageDC(HDC hdc) {
-    DeviceContext* dc = dcOf(hdc);
-    if (!dc || dc->kind() != DeviceContext::Kind::Image) return;
-    removeDc(hdc);
+RECT logicalRect(const DeviceContext& dc, const RECT& device) {
+    POINT a = dc.toLogical(device.left, device.top), b = dc.toLogical(device.right, device.bottom);
+    return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
 } // namespace pm::gdi
@@ -266,19 +204,19 @@ int GetDeviceCaps(HDC hdc, int index) {
     if (!dc) return 0;
     bool page = dc->kind() == DeviceContext::Kind::Page;
     // Only a page's own size is read from its surface (a screen DC's is made on demand).
-    QRect surface = page ? surfaceRect(*dc) : QRect();
+    RECT surface = page ? surfaceRect(*dc) : RECT{0, 0, 0, 0};
     switch (index) {
     case TECHNOLOGY:
         return page ? DT_RASPRINTER : DT_RASDISPLAY;
     case PHYSICALWIDTH:
-        return page ? surface.width() : 0;
+        return page ? widthOf(surface) : 0;
     case PHYSICALHEIGHT:
-        return page ? surface.height() : 0;
+        return page ? heightOf(surface) : 0;
     // A page answers its own size; screen, window and memory DCs the screen's.
     case HORZRES:
-        return page ? surface.width() : GetSystemMetrics(SM_CXSCREEN);
+        return page ? widthOf(surface) : GetSystemMetrics(SM_CXSCREEN);
     case VERTRES:
-        return page ? surface.height() : GetSystemMetrics(SM_CYSCREEN);
+        return page ? heightOf(surface) : GetSystemMetrics(SM_CYSCREEN);
     case HORZSIZE:
         return MulDiv(GetDeviceCaps(hdc, HORZRES), 254, dc->logPixels() * 10);
     case VERTSIZE:

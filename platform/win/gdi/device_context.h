@@ -1,14 +1,17 @@
 #pragma once
 // The state behind an HDC: what kind of surface it draws on (a memory bitmap, someone else's image,
 // a page, or nothing for information DCs), the selected objects, colours and modes, the mapping
-// from logical to device coordinates, and the clip region. Device coordinates start at the DC's
-// origin pixel. The pixels themselves and the regions are the painting backend's (dc_surface.h).
+// from logical to device coordinates, the clip region, and the pixels it draws on. Device
+// coordinates start at the DC's origin pixel. The images behind the pixels of image and page DCs are
+// the painting backend's (dc_surface.h).
 
-#include "platform/win/gdi/store_refs.h"
+#include "platform/win/gdi/pixel_view.h"
+#include "platform/win/gdi/rect_region.h"
 #include "platform/win/wingdi.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pm::gdi {
@@ -35,17 +38,28 @@ struct DcState {
     POINT viewportOrg{0, 0};
     SIZE windowExt{1, 1};
     SIZE viewportExt{1, 1};
-    POINT position{0, 0}; // current position, logical
-    RegionRef clip;       // the clip region, device coordinates; none when the DC clips nothing
+    POINT position{0, 0};           // current position, logical
+    std::optional<RectRegion> clip; // the clip region, device coordinates; none when the DC clips nothing
 };
 
-// Image and page DCs are ImageDcs (dc_surface.h), which also hold what they draw into.
+// The pixels of a surface (an empty view for none), and whether they keep transparency: there (the
+// desktop overlay) the per-pixel operations store black as transparent, so XOR drawing done twice
+// leaves them as they were. A Target is drawn into; a Source is read.
+template <class View> struct SurfacePixels {
+    View pixels;
+    bool keyed = false;
+};
+using Target = SurfacePixels<PixelView>;
+using Source = SurfacePixels<ConstPixelView>;
+
+// Image and page DCs are ImageDcs (dc_surface.h), which draw into images others own or into pages.
 
 class DeviceContext {
 public:
     enum class Kind { Memory, Image, Page, Info };
 
     explicit DeviceContext(Kind kind);
+    virtual ~DeviceContext() = default;
     DeviceContext(const DeviceContext&) = delete;
     DeviceContext& operator=(const DeviceContext&) = delete;
 
@@ -73,6 +87,14 @@ public:
     std::uint32_t resolve(COLORREF color) const;
     int logPixels() const { return m_dpi; }
     void setLogPixels(int dpi) { m_dpi = dpi; }
+
+    // The pixels drawn into: a memory DC's bitmap; none for an information DC or a memory DC whose
+    // bitmap is gone.
+    virtual Target target() const;
+    // The same pixels, to read.
+    virtual Source source() const;
+    // The clip the owner of an image DC set, in device coordinates; nullptr when it clips nothing.
+    virtual const RectRegion* ownerClip() const { return nullptr; }
 
     DcState state;
     std::vector<DcState> saved;

@@ -1,8 +1,10 @@
 // DrawState: text, icons, bitmaps or caller-drawn content, plain, disabled (embossed) or as a
 // one-colour silhouette.
-#include "platform/win/gdi/icons.h"
+#include "platform/win/gdi/image_pixels.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
+#include "platform/win/gdi/surface.h"
+#include "platform/win/winuser.h"
 
 #include <cstring>
 
@@ -38,8 +40,10 @@ SIZE naturalSize(HDC hdc, const Content& c) {
         break;
     }
     case DST_ICON: {
-        QImage img = imageOfIcon(reinterpret_cast<HICON>(c.data), nullptr);
-        s = SIZE{img.width(), img.height()};
+        if (const Icon* icon = objectAs<Icon>(reinterpret_cast<HICON>(c.data))) {
+            ConstPixelView picture = constPixelsOf(*icon->color);
+            s = SIZE{picture.width, picture.height};
+        }
         break;
     }
     case DST_BITMAP: {
@@ -90,36 +94,56 @@ BOOL drawPlain(HDC hdc, const Content& c, int x, int y, int cx, int cy, UINT fla
     }
 }
 
-// The content drawn black on white into a scratch image: its dark pixels are its ink.
-QImage inkOf(HDC hdc, const Content& c, int cx, int cy) {
-    QImage scratch(cx, cy, QImage::Format_RGB32);
-    scratch.fill(Qt::white);
-    HDC dc = createImageDC(&scratch, QPoint(0, 0), QRegion());
-    SelectObject(dc, GetCurrentObject(hdc, OBJ_FONT));
-    SetTextColor(dc, RGB(0, 0, 0));
-    drawPlain(dc, c, 0, 0, cx, cy, 0);
-    releaseImageDC(dc);
-    return scratch;
-}
+// The content drawn black on white into a scratch bitmap: its dark pixels are its ink (none when
+// the content has no area on the device).
+class Ink {
+public:
+    Ink(HDC hdc, const Content& c, int cx, int cy)
+        : m_dc(CreateCompatibleDC(nullptr)),
+          m_bitmap(cx > 0 && cy > 0 ? CreateBitmap(cx, cy, 1, 32, nullptr) : nullptr) {
+        m_old = SelectObject(m_dc, m_bitmap);
+        if (!m_old) return;
+        PatBlt(m_dc, 0, 0, cx, cy, WHITENESS);
+        SelectObject(m_dc, GetCurrentObject(hdc, OBJ_FONT));
+        SetTextColor(m_dc, RGB(0, 0, 0));
+        drawPlain(m_dc, c, 0, 0, cx, cy, 0);
+    }
+    ~Ink() {
+        if (m_old) SelectObject(m_dc, m_old);
+        DeleteDC(m_dc);
+        if (m_bitmap) DeleteObject(m_bitmap);
+    }
+    Ink(const Ink&) = delete;
+    Ink& operator=(const Ink&) = delete;
 
-bool isInk(QRgb c) {
-    return qRed(c) * 30 + qGreen(c) * 59 + qBlue(c) * 11 < 16000;
+    ConstPixelView pixels() const {
+        const Bitmap* bm = objectAs<Bitmap>(m_bitmap);
+        return bm ? constPixelsOf(*bm->image) : ConstPixelView();
+    }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+};
+
+bool isInk(std::uint32_t c) {
+    return (c >> 16 & 0xFF) * 30 + (c >> 8 & 0xFF) * 59 + (c & 0xFF) * 11 < 16000;
 }
 
 // Paints the ink pixels of `ink` at device point `at` in one colour.
-void paintInk(DeviceContext& dc, const QImage& ink, QPoint at, QRgb colour, bool dither) {
-    QImage* img = imageOf(dc);
-    if (!img) return;
-    QRegion area = outputArea(dc, QRect(at, ink.size()));
-    QPoint base = at + originOf(dc);
-    bool keyed = img->hasAlphaChannel();
-    for (const QRect& r : area)
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(img->scanLine(y));
-            const auto* src = reinterpret_cast<const QRgb*>(ink.constScanLine(y - base.y()));
-            for (int x = r.left(); x <= r.right(); ++x)
-                if (isInk(src[x - base.x()]) && (!dither || (x + y) % 2 == 0))
-                    line[x] = storedPixel(colour, keyed);
+void paintInk(DeviceContext& dc, ConstPixelView ink, POINT at, std::uint32_t colour, bool dither) {
+    Target target = dc.target();
+    if (target.pixels.empty() || ink.empty()) return;
+    RectRegion area = outputArea(dc, RECT{at.x, at.y, at.x + ink.width, at.y + ink.height});
+    POINT base{at.x + dc.origin().x, at.y + dc.origin().y};
+    for (const RECT& r : area)
+        for (int y = r.top; y < r.bottom; ++y) {
+            std::uint32_t* line = target.pixels.line(y);
+            const std::uint32_t* src = ink.line(y - base.y);
+            for (int x = r.left; x < r.right; ++x)
+                if (isInk(src[x - base.x]) && (!dither || (x + y) % 2 == 0))
+                    line[x] = storedPixel(colour, target.keyed);
         }
 }
 
@@ -139,16 +163,17 @@ BOOL DrawStateA(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM w
     if (cx <= 0 || cy <= 0) return c.kind == DST_COMPLEX ? FALSE : TRUE;
     UINT state = flags & (DSS_DISABLED | DSS_MONO | DSS_UNION);
     if (state == 0) return drawPlain(hdc, c, x, y, cx, cy, flags);
-    QRect box = deviceRect(*dc, RECT{x, y, x + cx, y + cy});
-    QImage ink = inkOf(hdc, c, box.width(), box.height());
+    RECT box = deviceRect(*dc, RECT{x, y, x + cx, y + cy});
+    Ink ink(hdc, c, widthOf(box), heightOf(box));
+    POINT at{box.left, box.top};
     if (state & DSS_DISABLED) {
-        paintInk(*dc, ink, box.topLeft() + QPoint(1, 1), toRgb(GetSysColor(COLOR_3DHIGHLIGHT)), false);
-        paintInk(*dc, ink, box.topLeft(), toRgb(GetSysColor(COLOR_3DSHADOW)), false);
+        paintInk(*dc, ink.pixels(), POINT{at.x + 1, at.y + 1}, toRgb(GetSysColor(COLOR_3DHIGHLIGHT)), false);
+        paintInk(*dc, ink.pixels(), at, toRgb(GetSysColor(COLOR_3DSHADOW)), false);
         return TRUE;
     }
     Pattern pat = patternFor(*dc, brush ? brush : GetSysColorBrush(COLOR_WINDOWTEXT));
-    QRgb colour = pat.present ? pat.at(0, 0) : dc->resolve(dc->state.textColor);
+    std::uint32_t colour = pat.present ? pat.at(0, 0) : dc->resolve(dc->state.textColor);
     if (state & DSS_UNION) drawPlain(hdc, c, x, y, cx, cy, flags);
-    paintInk(*dc, ink, box.topLeft(), colour, state & DSS_UNION);
+    paintInk(*dc, ink.pixels(), at, colour, state & DSS_UNION);
     return TRUE;
 }

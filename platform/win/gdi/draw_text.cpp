@@ -1,9 +1,11 @@
 // DrawText: lines, word breaks, tabs, '&' prefixes, ellipses, alignment and DT_CALCRECT.
+#include "platform/win/gdi/surface.h"
 #include "platform/win/gdi/text_run.h"
-#include "platform/win/text_codec.h"
+#include "platform/win/utf8.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 using namespace pm::gdi;
 
@@ -11,7 +13,7 @@ namespace {
 
 // A line of shown text with the prefix underlines of its units.
 struct Line {
-    QString text;
+    std::u16string text;
     std::vector<bool> underlined;
 };
 
@@ -23,13 +25,13 @@ struct Layout {
 
     bool expandTabs() const { return format & DT_EXPANDTABS; }
 
-    int width(const QString& s) const {
+    int width(std::u16string_view s) const {
         if (!expandTabs()) return m.width(s);
         int x = 0;
-        qsizetype from = 0;
-        for (qsizetype i = 0; i <= s.size(); ++i) {
-            if (i < s.size() && s[i] != QLatin1Char('\t')) continue;
-            x += m.width(s.mid(from, i - from));
+        std::size_t from = 0;
+        for (std::size_t i = 0; i <= s.size(); ++i) {
+            if (i < s.size() && s[i] != u'\t') continue;
+            x += m.width(s.substr(from, i - from));
             if (i < s.size()) x = (x / tabWidth + 1) * tabWidth;
             from = i + 1;
         }
@@ -38,30 +40,39 @@ struct Layout {
 };
 
 // Removes '&' prefixes: "&&" stands for '&', "&x" underlines x (unless hidden).
-Line stripPrefixes(const QString& shown, UINT format) {
+Line stripPrefixes(const std::u16string& shown, UINT format) {
     Line out;
     if (format & DT_NOPREFIX) {
         out.text = shown;
         return out;
     }
     bool show = !(format & DT_HIDEPREFIX);
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        bool prefix = shown[i] == QLatin1Char('&') && i + 1 < shown.size();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        bool prefix = shown[i] == u'&' && i + 1 < shown.size();
         if (prefix) ++i;
-        out.text.append(shown[i]);
-        out.underlined.push_back(prefix && show && shown[i] != QLatin1Char('&'));
+        out.text.push_back(shown[i]);
+        out.underlined.push_back(prefix && show && shown[i] != u'&');
     }
     return out;
 }
 
-Line sub(const Line& l, qsizetype from, qsizetype n) {
+// The n units of s from `from` (fewer at its end).
+std::u16string mid(const std::u16string& s, std::size_t from, std::size_t n = std::u16string::npos) {
+    return from < s.size() ? s.substr(from, n) : std::u16string();
+}
+
+// The last `c` in s at or before `at` (from the end when at is negative), or -1.
+long lastIndexOf(const std::u16string& s, char16_t c, long at = -1) {
+    std::size_t found = s.rfind(c, at < 0 ? std::u16string::npos : static_cast<std::size_t>(at));
+    return found == std::u16string::npos ? -1 : static_cast<long>(found);
+}
+
+Line sub(const Line& l, std::size_t from, std::size_t n) {
     Line out;
-    out.text = l.text.mid(from, n);
+    out.text = mid(l.text, from, n);
     if (!l.underlined.empty()) {
-        auto a =
-            l.underlined.begin() + std::min<qsizetype>(from, static_cast<qsizetype>(l.underlined.size()));
-        auto b = l.underlined.begin() +
-                 std::min<qsizetype>(from + out.text.size(), static_cast<qsizetype>(l.underlined.size()));
+        auto a = l.underlined.begin() + std::min(from, l.underlined.size());
+        auto b = l.underlined.begin() + std::min(from + out.text.size(), l.underlined.size());
         out.underlined.assign(a, b);
     }
     return out;
@@ -70,14 +81,13 @@ Line sub(const Line& l, qsizetype from, qsizetype n) {
 // Splits at CR, LF and CR LF.
 std::vector<Line> splitLines(const Line& all) {
     std::vector<Line> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= all.text.size(); ++i) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= all.text.size(); ++i) {
         bool end = i == all.text.size();
-        QChar c = end ? QChar() : all.text[i];
-        if (!end && c != QLatin1Char('\r') && c != QLatin1Char('\n')) continue;
+        char16_t c = end ? u'\0' : all.text[i];
+        if (!end && c != u'\r' && c != u'\n') continue;
         lines.push_back(sub(all, start, i - start));
-        if (!end && c == QLatin1Char('\r') && i + 1 < all.text.size() && all.text[i + 1] == QLatin1Char('\n'))
-            ++i;
+        if (!end && c == u'\r' && i + 1 < all.text.size() && all.text[i + 1] == u'\n') ++i;
         start = i + 1;
     }
     return lines;
@@ -86,58 +96,59 @@ std::vector<Line> splitLines(const Line& all) {
 // Breaks a line at blanks so that each piece fits `width`; a word wider than the width stays whole.
 std::vector<Line> wrap(const Layout& lay, const Line& line, int width) {
     std::vector<Line> out;
-    const QString& t = line.text;
-    qsizetype start = 0;
+    const std::u16string& t = line.text;
+    std::size_t start = 0;
     while (start < t.size()) {
-        qsizetype end = start, lastBreak = -1;
+        std::size_t end = start;
+        long lastBreak = -1;
         while (end < t.size()) {
-            qsizetype wordEnd = end;
-            while (wordEnd < t.size() && t[wordEnd] != QLatin1Char(' '))
+            std::size_t wordEnd = end;
+            while (wordEnd < t.size() && t[wordEnd] != u' ')
                 ++wordEnd;
-            if (lastBreak >= 0 && lay.width(t.mid(start, wordEnd - start)) > width) break;
-            lastBreak = wordEnd;
+            if (lastBreak >= 0 && lay.width(std::u16string_view(t).substr(start, wordEnd - start)) > width)
+                break;
+            lastBreak = static_cast<long>(wordEnd);
             end = wordEnd;
-            while (end < t.size() && t[end] == QLatin1Char(' '))
+            while (end < t.size() && t[end] == u' ')
                 ++end;
         }
-        qsizetype cut = lastBreak < 0 ? t.size() : lastBreak;
+        std::size_t cut = lastBreak < 0 ? t.size() : static_cast<std::size_t>(lastBreak);
         out.push_back(sub(line, start, cut - start));
         start = cut;
-        while (start < t.size() && t[start] == QLatin1Char(' '))
+        while (start < t.size() && t[start] == u' ')
             ++start;
     }
     if (out.empty()) out.push_back(line);
     return out;
 }
 
-const QString kEllipsis = QStringLiteral("...");
+constexpr char16_t kEllipsis[] = u"...";
 
 // The longest start of `line` that fits `width` with "..." after it.
 Line endEllipsis(const Layout& lay, const Line& line, int width, bool atWord) {
-    qsizetype n = line.text.size();
-    while (n > 0 && lay.width(line.text.left(n) + kEllipsis) > width)
+    std::size_t n = line.text.size();
+    while (n > 0 && lay.width(line.text.substr(0, n) + kEllipsis) > width)
         --n;
     if (atWord) {
-        qsizetype space = line.text.lastIndexOf(QLatin1Char(' '), n - 1);
-        if (space > 0 && n < line.text.size()) n = space;
+        long space = lastIndexOf(line.text, u' ', static_cast<long>(n) - 1);
+        if (space > 0 && n < line.text.size()) n = static_cast<std::size_t>(space);
     }
     Line out = sub(line, 0, n);
     out.text += kEllipsis;
-    out.underlined.resize(static_cast<std::size_t>(out.text.size()), false);
+    out.underlined.resize(out.text.size(), false);
     return out;
 }
 
 // "start...\last": keeps the last path element and as much of the start as fits.
 Line pathEllipsis(const Layout& lay, const Line& line, int width) {
-    qsizetype sep =
-        std::max(line.text.lastIndexOf(QLatin1Char('\\')), line.text.lastIndexOf(QLatin1Char('/')));
+    long sep = std::max(lastIndexOf(line.text, u'\\'), lastIndexOf(line.text, u'/'));
     if (sep < 0) return line;
-    QString tail = line.text.mid(sep);
-    qsizetype n = sep;
-    while (n > 0 && lay.width(line.text.left(n) + kEllipsis + tail) > width)
+    std::u16string tail = mid(line.text, static_cast<std::size_t>(sep));
+    std::size_t n = static_cast<std::size_t>(sep);
+    while (n > 0 && lay.width(line.text.substr(0, n) + kEllipsis + tail) > width)
         --n;
     Line out;
-    out.text = line.text.left(n) + kEllipsis + tail;
+    out.text = line.text.substr(0, n) + kEllipsis + tail;
     return out;
 }
 
@@ -151,13 +162,13 @@ Line fitLine(const Layout& lay, const Line& line, int width) {
 }
 
 // Draws a line whose tabs are expanded.
-void drawLine(DeviceContext& dc, QPainter& p, const Layout& lay, const Line& line, QPoint at,
-              const QRegion* clip) {
+void drawLine(DeviceContext& dc, TextPainter& tp, const Layout& lay, const Line& line, POINT at,
+              const RectRegion* clip) {
     int x = 0;
-    qsizetype from = 0;
-    const QString& t = line.text;
-    for (qsizetype i = 0; i <= t.size(); ++i) {
-        bool tab = i < t.size() && t[i] == QLatin1Char('\t') && lay.expandTabs();
+    std::size_t from = 0;
+    const std::u16string& t = line.text;
+    for (std::size_t i = 0; i <= t.size(); ++i) {
+        bool tab = i < t.size() && t[i] == u'\t' && lay.expandTabs();
         if (i < t.size() && !tab) continue;
         Line part = sub(line, from, i - from);
         TextRun run;
@@ -165,11 +176,11 @@ void drawLine(DeviceContext& dc, QPainter& p, const Layout& lay, const Line& lin
         // Runs without an underline take the faster whole-run drawing.
         if (std::find(part.underlined.begin(), part.underlined.end(), true) != part.underlined.end())
             run.underlined = part.underlined;
-        run.topLeft = at + QPoint(x, 0);
+        run.topLeft = POINT{at.x + x, at.y};
         run.pivot = at;
         run.opaque = dc.state.bkMode == OPAQUE;
         run.clip = clip;
-        if (!run.text.isEmpty()) drawTextRun(dc, p, lay.m, run);
+        if (!run.text.empty()) tp.draw(lay.m, run);
         x += lay.m.width(part.text);
         if (tab) x = (x / lay.tabWidth + 1) * lay.tabWidth;
         from = i + 1;
@@ -190,16 +201,18 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
     }
     Layout lay{*dc, m, format, std::max(1, tabChars * m.averageWidth())};
 
-    QRect box = deviceRect(*dc, *rect);
-    Line all = stripPrefixes(pm::decodeText(text, length), format);
+    RECT box = deviceRect(*dc, *rect);
+    Line all = stripPrefixes(pm::shownText(text, length), format);
     std::vector<Line> lines;
     if (format & DT_SINGLELINE) {
-        all.text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        all.text.erase(std::remove_if(all.text.begin(), all.text.end(),
+                                      [](char16_t c) { return c == u'\r' || c == u'\n'; }),
+                       all.text.end());
         lines.push_back(all);
     } else {
         for (const Line& l : splitLines(all)) {
             if (format & DT_WORDBREAK) {
-                for (Line& w : wrap(lay, l, box.width()))
+                for (Line& w : wrap(lay, l, widthOf(box)))
                     lines.push_back(std::move(w));
             } else {
                 lines.push_back(l);
@@ -210,44 +223,43 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
     int lineHeight = m.height() + (format & DT_EXTERNALLEADING ? m.externalLeading() : 0);
     if (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
         for (Line& l : lines)
-            l = fitLine(lay, l, box.width());
+            l = fitLine(lay, l, widthOf(box));
 
     int widest = 0;
     for (const Line& l : lines)
         widest = std::max(widest, lay.width(l.text));
     int total = lineHeight * static_cast<int>(lines.size());
-    int top = box.top();
+    int top = box.top;
     if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER)
-            top = box.top() + (box.height() - total) / 2;
+            top = box.top + (heightOf(box) - total) / 2;
         else if (format & DT_BOTTOM)
-            top = box.top() + box.height() - total;
+            top = box.top + heightOf(box) - total;
     }
     int height = dc->lengthToLogical(total);
-    int offset = dc->lengthToLogical(top - box.top() + total);
+    int offset = dc->lengthToLogical(top - box.top + total);
     int answer = format & (DT_VCENTER | DT_BOTTOM) && format & DT_SINGLELINE ? offset : height;
 
     if (format & DT_CALCRECT) {
         // Text grows right and down on the device, whatever the mapping mode.
-        QPoint corner = devicePoint(*dc, rect->left, rect->top);
-        POINT end = dc->toLogical(corner.x() + widest, corner.y() + total);
+        POINT corner = dc->toDevice(rect->left, rect->top);
+        POINT end = dc->toLogical(corner.x + widest, corner.y + total);
         rect->right = end.x;
         rect->bottom = end.y;
         return answer;
     }
-    DcPainter dp(*dc);
-    if (!dp.active()) return answer;
-    QRegion clip(box);
-    const QRegion* lineClip = format & DT_NOCLIP ? nullptr : &clip;
+    TextPainter tp(*dc);
+    if (!tp.active()) return answer;
+    RectRegion clip(box);
+    const RectRegion* lineClip = format & DT_NOCLIP ? nullptr : &clip;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         int w = lay.width(lines[i].text);
-        int x = box.left();
+        int x = box.left;
         if (format & DT_CENTER)
-            x += (box.width() - w) / 2;
+            x += (widthOf(box) - w) / 2;
         else if (format & DT_RIGHT)
-            x += box.width() - w;
-        drawLine(*dc, dp.painter(), lay, lines[i], QPoint(x, top + static_cast<int>(i) * lineHeight),
-                 lineClip);
+            x += widthOf(box) - w;
+        drawLine(*dc, tp, lay, lines[i], POINT{x, top + static_cast<int>(i) * lineHeight}, lineClip);
     }
     return answer;
 }

@@ -3,12 +3,13 @@
 
 #include "platform/win/gdi/marlett.h"
 #include "platform/win/qtapp.h"
-#include "platform/win/text_codec.h"
+#include "platform/win/utf8.h"
 
 #include <QFontInfo>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <strings.h>
 
 namespace pm::gdi {
@@ -154,75 +155,6 @@ const Font& fontOf(const DeviceContext& dc) {
     return *objectAs<Font>(stockFont(SYSTEM_FONT));
 }
 
-// ---- Measuring -------------------------------------------------------------------------------------
-
-namespace {
-
-QFont scaledFont(const DeviceContext& dc, const Font& font) {
-    LOGFONTA lf = font.log;
-    int h = dc.lengthToDevice(static_cast<int>(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight));
-    lf.lfHeight = lf.lfHeight < 0 ? -h : h;
-    lf.lfWidth = dc.lengthToDevice(static_cast<int>(lf.lfWidth));
-    return makeQFont(lf);
-}
-
-std::unique_ptr<FontCache> scaledCache(const DeviceContext& dc, const Font& font) {
-    if (dc.state.mapMode == MM_TEXT) return nullptr;
-    return std::make_unique<FontCache>(scaledFont(dc, font));
-}
-
-} // namespace
-
-TextMeasure::TextMeasure(const DeviceContext& dc)
-    : m_font(fontOf(dc)), m_scaled(scaledCache(dc, m_font)),
-      m_cache(m_scaled ? m_scaled.get() : m_font.cache.get()),
-      m_extra(dc.lengthToDevice(dc.state.charExtra)) {}
-
-int TextMeasure::ascent() const {
-    return m_font.marlett ? qfont().pixelSize() : m_cache->ascent();
-}
-int TextMeasure::descent() const {
-    return m_font.marlett ? 0 : m_cache->descent();
-}
-int TextMeasure::externalLeading() const {
-    return m_font.marlett ? 0 : std::max(0, metrics().leading());
-}
-int TextMeasure::averageWidth() const {
-    return m_font.marlett ? qfont().pixelSize() : m_cache->averageWidth();
-}
-
-int TextMeasure::maxWidth() const {
-    return m_font.marlett ? qfont().pixelSize() : m_cache->maxWidth();
-}
-
-int TextMeasure::advance(const QString& unit) const {
-    if (m_font.marlett) return qfont().pixelSize() + m_extra;
-    return m_cache->advance(unit) + m_extra;
-}
-
-int TextMeasure::width(const QString& text) const {
-    std::vector<int> pos = positions(text);
-    return pos.empty() ? 0 : pos.back();
-}
-
-std::vector<int> TextMeasure::positions(const QString& text) const {
-    std::vector<int> out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    int x = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size()) {
-            out.push_back(x);
-            x += advance(text.mid(i, 2));
-            out.push_back(x);
-            ++i;
-            continue;
-        }
-        x += m_font.marlett ? qfont().pixelSize() + m_extra : m_cache->advance(text[i]) + m_extra;
-        out.push_back(x);
-    }
-    return out;
-}
-
 } // namespace pm::gdi
 
 using namespace pm::gdi;
@@ -262,7 +194,8 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     tm->tmAscent = dc->lengthToLogical(m.ascent());
     tm->tmDescent = dc->lengthToLogical(m.descent());
     tm->tmHeight = tm->tmAscent + tm->tmDescent;
-    tm->tmInternalLeading = std::max<LONG>(0, tm->tmHeight - dc->lengthToLogical(m.qfont().pixelSize()));
+    tm->tmInternalLeading =
+        std::max<LONG>(0, tm->tmHeight - dc->lengthToLogical(m.cache().font().pixelSize()));
     tm->tmExternalLeading = dc->lengthToLogical(m.externalLeading());
     tm->tmAveCharWidth = dc->lengthToLogical(m.averageWidth());
     tm->tmMaxCharWidth = dc->lengthToLogical(m.maxWidth());
@@ -275,7 +208,7 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     tm->tmItalic = lf.lfItalic;
     tm->tmUnderlined = lf.lfUnderline;
     tm->tmStruckOut = lf.lfStrikeOut;
-    bool fixed = QFontInfo(m.qfont()).fixedPitch();
+    bool fixed = QFontInfo(m.cache().font()).fixedPitch();
     // The pitch bit is set for variable pitch fonts (a documented inversion).
     tm->tmPitchAndFamily = static_cast<BYTE>((fixed ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR | TMPF_TRUETYPE |
                                              (lf.lfPitchAndFamily & 0xF0));
@@ -292,8 +225,7 @@ BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int count, int maxExtent, LPINT
     if (!dc || !size || count < 0 || (!text && count > 0)) return FALSE;
     TextMeasure m(*dc);
     std::vector<int> offsets;
-    QString shown = pm::decodeText(text, static_cast<std::size_t>(count), &offsets);
-    std::vector<int> pos = m.positions(shown);
+    std::vector<int> pos = m.positions(pm::shownText(text, static_cast<std::size_t>(count), &offsets));
     // Every byte of a character gets the extent at the character's end.
     std::vector<int> byteExtent(static_cast<std::size_t>(count), 0);
     for (std::size_t u = 0; u < pos.size(); ++u)
@@ -318,7 +250,7 @@ BOOL GetCharWidthA(HDC hdc, UINT first, UINT last, LPINT widths) {
     TextMeasure m(*dc);
     for (UINT c = first; c <= last; ++c) {
         char32_t cp = pm::windows1252Char(static_cast<unsigned char>(c));
-        widths[c - first] = dc->lengthToLogical(m.advance(QString(QChar(static_cast<char16_t>(cp)))));
+        widths[c - first] = dc->lengthToLogical(m.advance(std::u16string(1, static_cast<char16_t>(cp))));
     }
     return TRUE;
 }

@@ -48,17 +48,15 @@ const GlyphInk::Spans& GlyphInk::spansOf(const QRawFont& font, quint32 glyph) {
     return *it;
 }
 
-bool GlyphInk::draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, const QRegion& clip,
+bool GlyphInk::draw(const PixelView& pixels, const QList<QGlyphRun>& runs, QPoint pen, const RectRegion& clip,
                     QRgb colour) {
-    if (image.depth() != 32) return false;
     for (const QGlyphRun& run : runs) {
         // Large glyphs are few on a screen and costly to keep as pixels.
         if (run.rawFont().pixelSize() > kLargestKept) return false;
         for (const QPointF& at : run.positions())
             if (at.x() != std::floor(at.x()) || at.y() != std::floor(at.y())) return false;
     }
-    QRegion area = clip & image.rect();
-    std::vector<QRect> rects(area.begin(), area.end());
+    RectRegion area = clip & RectRegion(RECT{0, 0, pixels.width, pixels.height});
     QRgb stored = colour | 0xFF000000u;
     for (const QGlyphRun& run : runs) {
         QList<quint32> glyphs = run.glyphIndexes();
@@ -67,11 +65,13 @@ bool GlyphInk::draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, con
             QPoint origin = pen + positions[i].toPoint();
             for (const Span& s : spansOf(run.rawFont(), glyphs[i])) {
                 int y = origin.y() + s.y, left = origin.x() + s.x, right = left + s.length;
-                for (const QRect& r : rects) {
-                    if (y < r.top() || y > r.bottom()) continue;
-                    int a = std::max(left, r.left()), b = std::min(right, r.right() + 1);
+                for (const RECT& r : area) {
+                    if (r.top > y) break;
+                    if (y >= r.bottom) continue;
+                    int a = std::max(left, static_cast<int>(r.left)),
+                        b = std::min(right, static_cast<int>(r.right));
                     if (a >= b) continue;
-                    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                    std::uint32_t* line = pixels.line(y);
                     std::fill(line + a, line + b, stored);
                 }
             }

@@ -4,12 +4,14 @@
 // the same pixels relative to its pen wherever it is drawn, so this draws exactly what QPainter
 // draws, without the painter's per-glyph work.
 
+#include "platform/win/gdi/pixel_view.h"
+#include "platform/win/gdi/rect_region.h"
+
 #include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QList>
 #include <QRawFont>
-#include <QRegion>
 
 #include <vector>
 
@@ -21,11 +23,11 @@ public:
     // one pixel to the right.
     explicit GlyphInk(bool overstruck) : m_overstruck(overstruck) {}
 
-    // Sets the pixels of `runs` (positions relative to `pen`, image pixels) to `colour` inside
-    // `clip` (image pixels). False, having drawn nothing, when a glyph does not land on whole
-    // pixels, the font is larger than kLargestKept pixels or the image is not one of 32 bits a
-    // pixel.
-    bool draw(QImage& image, const QList<QGlyphRun>& runs, QPoint pen, const QRegion& clip, QRgb colour);
+    // Sets the pixels of `runs` (positions relative to `pen`, in pixels) to `colour` inside `clip`.
+    // False, having drawn nothing, when a glyph does not land on whole pixels or the font is larger
+    // than kLargestKept pixels.
+    bool draw(const PixelView& pixels, const QList<QGlyphRun>& runs, QPoint pen, const RectRegion& clip,
+              QRgb colour);
 
     static constexpr int kLargestKept = 96;
 

@@ -1,66 +1,9 @@
 // Icons and cursors as image objects: a mask and a colour picture, drawn as Win32 does.
-#include "platform/win/gdi/icons.h"
-
-#include "platform/win/gdi/image_store.h"
+#include "platform/win/gdi/image_pixels.h"
 #include "platform/win/gdi/objects.h"
 #include "platform/win/gdi/raster.h"
-
-namespace pm::gdi {
-
-namespace {
-
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kWhite = 0xFFFFFFFFu;
-
-Icon iconFromArgb(const QImage& picture, QPoint hotspot, bool isIcon) {
-    QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
-    Icon icon;
-    icon.color = storeImage(QImage(argb.size(), QImage::Format_RGB32));
-    icon.mask = storeImage(QImage(argb.size(), QImage::Format_RGB32));
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        auto* c = reinterpret_cast<QRgb*>(icon.color->scanLine(y));
-        auto* m = reinterpret_cast<QRgb*>(icon.mask->scanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            bool clear = qAlpha(in[x]) < 128;
-            m[x] = clear ? kWhite : kBlack;
-            c[x] = clear ? kBlack : (in[x] | kBlack);
-        }
-    }
-    icon.hotspot = POINT{hotspot.x(), hotspot.y()};
-    icon.isIcon = isIcon;
-    return icon;
-}
-
-} // namespace
-
-HICON addIcon(const QImage& picture, QPoint hotspot, bool isIcon, bool shared) {
-    return addObject<HICON>(iconFromArgb(picture, hotspot, isIcon), shared);
-}
-
-QImage imageOfIcon(HICON handle, QPoint* hotspot) {
-    Icon* icon = objectAs<Icon>(handle);
-    if (!icon) return QImage();
-    if (hotspot) *hotspot = QPoint(icon->hotspot.x, icon->hotspot.y);
-    QImage out(icon->color->size(), QImage::Format_ARGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        const auto* c = reinterpret_cast<const QRgb*>(icon->color->constScanLine(y));
-        const auto* m = reinterpret_cast<const QRgb*>(icon->mask->constScanLine(y));
-        auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
-        // Where the mask lets the background through, a black colour pixel is transparent; any
-        // other colour there inverts the screen, which a picture shows as that colour.
-        for (int x = 0; x < out.width(); ++x)
-            o[x] = (m[x] & 0xFFFFFF) && !(c[x] & 0xFFFFFF) ? 0u : (c[x] | kBlack);
-    }
-    return out;
-}
-
-HICON createIconFromImage(const QImage& image, QPoint hotspot, bool isIcon) {
-    if (image.isNull()) return nullptr;
-    return addIcon(image, hotspot, isIcon, false);
-}
-
-} // namespace pm::gdi
+#include "platform/win/gdi/surface.h"
+#include "platform/win/winuser.h"
 
 using namespace pm::gdi;
 
@@ -70,17 +13,20 @@ HICON CreateIconIndirect(PICONINFO info) {
     Bitmap* color = objectAs<Bitmap>(info->hbmColor);
     if (!mask) return nullptr;
     Icon icon;
+    ConstPixelView maskPixels = constPixelsOf(*mask->image);
     if (color) {
-        icon.color = storeImage(color->image->copy());
-        icon.mask = storeImage(mask->image->copy(QRect(QPoint(0, 0), color->image->size())));
+        ConstPixelView colorPixels = constPixelsOf(*color->image);
+        icon.color = copyOfPixels(colorPixels);
+        icon.mask = copyOfPart(maskPixels, RECT{0, 0, colorPixels.width, colorPixels.height});
     } else {
         // A monochrome icon: the mask bitmap holds the AND mask above the XOR picture.
-        int h = mask->image->height() / 2;
-        icon.mask = storeImage(mask->image->copy(0, 0, mask->image->width(), h));
-        icon.color = storeImage(mask->image->copy(0, h, mask->image->width(), h));
+        int h = maskPixels.height / 2;
+        icon.mask = copyOfPart(maskPixels, RECT{0, 0, maskPixels.width, h});
+        icon.color = copyOfPart(maskPixels, RECT{0, h, maskPixels.width, 2 * h});
     }
+    ConstPixelView colorPixels = constPixelsOf(*icon.color);
     icon.isIcon = info->fIcon != 0;
-    icon.hotspot = icon.isIcon ? POINT{icon.color->width() / 2, icon.color->height() / 2}
+    icon.hotspot = icon.isIcon ? POINT{colorPixels.width / 2, colorPixels.height / 2}
                                : POINT{static_cast<LONG>(info->xHotspot), static_cast<LONG>(info->yHotspot)};
     return addObject<HICON>(std::move(icon));
 }
@@ -92,11 +38,11 @@ BOOL GetIconInfo(HICON handle, PICONINFO info) {
     info->xHotspot = static_cast<DWORD>(icon->hotspot.x);
     info->yHotspot = static_cast<DWORD>(icon->hotspot.y);
     Bitmap mask;
-    mask.image = storeImage(icon->mask->copy());
+    mask.image = copyOfPixels(constPixelsOf(*icon->mask));
     mask.mono = true;
     mask.bitsPerPixel = 1;
     info->hbmMask = addObject<HBITMAP>(std::move(mask));
-    info->hbmColor = createBitmapFromImage(*icon->color);
+    info->hbmColor = addColourBitmap(copyOfPixels(constPixelsOf(*icon->color)));
     return TRUE;
 }
 
@@ -120,19 +66,22 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON handle, int cx, int cy, UINT, HBRUS
     DeviceContext* dc = dcOf(hdc);
     Icon* icon = objectAs<Icon>(handle);
     if (!dc || !icon) return FALSE;
-    QImage* img = imageOf(*dc);
-    if (!img) return TRUE;
-    if (cx == 0) cx = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CXICON) : icon->color->width();
-    if (cy == 0) cy = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CYICON) : icon->color->height();
-    QRect target = deviceRect(*dc, RECT{x, y, x + cx, y + cy});
-    if (target.isEmpty()) return TRUE;
-    QImage mask = icon->mask->scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QImage color = icon->color->scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QRegion area = outputArea(*dc, target);
-    QPoint delta = -(target.topLeft() + originOf(*dc));
+    Target out = dc->target();
+    if (out.pixels.empty()) return TRUE;
+    ConstPixelView picture = constPixelsOf(*icon->color);
+    if (cx == 0) cx = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CXICON) : picture.width;
+    if (cy == 0) cy = flags & DI_DEFAULTSIZE ? GetSystemMetrics(SM_CYICON) : picture.height;
+    RECT target = deviceRect(*dc, RECT{x, y, x + cx, y + cy});
+    if (IsRectEmpty(&target)) return TRUE;
+    ImageRef mask = stretched(icon->mask, widthOf(target), heightOf(target));
+    ImageRef color = stretched(icon->color, widthOf(target), heightOf(target));
+    RectRegion area = outputArea(*dc, target);
+    POINT delta{-(target.left + dc->origin().x), -(target.top + dc->origin().y)};
     bool drawMask = flags & DI_MASK, drawImage = flags & DI_IMAGE;
-    if (drawMask) applyRop3(*img, area, rop3Code(SRCAND), nullptr, &mask, delta);
-    if (drawImage) applyRop3(*img, area, rop3Code(drawMask ? SRCINVERT : SRCCOPY), nullptr, &color, delta);
+    if (drawMask) applyRop3(out, area, rop3Code(SRCAND), nullptr, Source{constPixelsOf(*mask), false}, delta);
+    if (drawImage)
+        applyRop3(out, area, rop3Code(drawMask ? SRCINVERT : SRCCOPY), nullptr,
+                  Source{constPixelsOf(*color), false}, delta);
     return TRUE;
 }
 

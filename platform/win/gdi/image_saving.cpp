@@ -10,10 +10,7 @@ namespace pm::gdi {
 
 PixelView bitmapPixels(HBITMAP bitmap) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
-    if (!bm || !bm->image || bm->image->isNull()) return {};
-    QImage& image = *bm->image;
-    return PixelView{reinterpret_cast<std::uint32_t*>(image.bits()),
-                     static_cast<int>(image.bytesPerLine() / 4), image.width(), image.height()};
+    return bm && bm->image ? pixelsOf(*bm->image) : PixelView();
 }
 
 std::string encodeBitmap(HBITMAP bitmap, const char* format) {

@@ -1,9 +1,10 @@
 #pragma once
 // The image store: the pixels of the GDI's bitmaps, brush patterns and icons as Qt images, which
-// the records own through ImageRefs (store_refs.h); and the pictures of bitmaps handed to and from
-// the platform's other backend files. Private to platform/.
+// the records own through ImageRefs (store_refs.h) and the GDI's own code reaches through
+// image_pixels.h; and the pictures of bitmaps handed to and from the platform's other backend
+// files. Private to platform/.
 
-#include "platform/win/gdi/store_refs.h"
+#include "platform/win/gdi/image_pixels.h"
 #include "platform/win/wingdi.h"
 
 #include <QImage>
@@ -23,6 +24,9 @@ public:
 
 // A reference to a new stored image holding `image`.
 ImageRef storeImage(QImage image);
+// The pixels of a 32-bit image as a view.
+PixelView pixelsOfImage(QImage& image);
+ConstPixelView constPixelsOfImage(const QImage& image);
 
 // The pixels of a bitmap (RGB32; a monochrome bitmap holds only black and white).
 QImage imageOfBitmap(HBITMAP bitmap);

@@ -2,7 +2,7 @@
 #include "platform/win/gdi/objects.h"
 
 #include "platform/win/gdi/device_context.h"
-#include "platform/win/gdi/image_store.h"
+#include "platform/win/gdi/image_pixels.h"
 
 #include <cstring>
 
@@ -23,11 +23,12 @@ namespace {
 
 // The 8x8 checkerboard of drag frames and focus rectangles (monochrome).
 ImageRef halftonePattern() {
-    QImage img(8, 8, QImage::Format_RGB32);
+    ImageRef image = newImage(8, 8, 0xFF000000u);
+    PixelView pixels = pixelsOf(*image);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            img.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u);
-    return storeImage(std::move(img));
+            pixels.line(y)[x] = (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u;
+    return image;
 }
 
 Pen makePen(UINT style, int width, COLORREF color) {
@@ -118,7 +119,7 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
     Bitmap* bm = objectAs<Bitmap>(bitmap);
     if (!bm) return nullptr;
     // The pattern is a copy: the bitmap may be deleted while the brush lives.
-    return addObject<HBRUSH>(Brush{BS_PATTERN, 0, 0, storeImage(bm->image->copy()), bm->mono});
+    return addObject<HBRUSH>(Brush{BS_PATTERN, 0, 0, copyOfPixels(constPixelsOf(*bm->image)), bm->mono});
 }
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush) {
@@ -246,13 +247,14 @@ template <class T> int copyOut(const T& value, int size, LPVOID out) {
 }
 
 BITMAP bitmapInfo(const Bitmap& bm) {
+    ConstPixelView pixels = constPixelsOf(*bm.image);
     BITMAP b{};
-    b.bmWidth = bm.image->width();
-    b.bmHeight = bm.image->height();
+    b.bmWidth = pixels.width;
+    b.bmHeight = pixels.height;
     b.bmBitsPixel = static_cast<WORD>(bm.bitsPerPixel);
     b.bmPlanes = 1;
     b.bmWidthBytes = (b.bmWidth * b.bmBitsPixel + 15) / 16 * 2;
-    if (bm.section) b.bmBits = const_cast<uchar*>(bm.image->constBits());
+    if (bm.section) b.bmBits = const_cast<std::uint32_t*>(pixels.bits);
     return b;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The GDI objects behind HPEN, HBRUSH, HFONT, HBITMAP, HRGN and HPALETTE, kept in one handle table
-// so that a stale or foreign handle is refused instead of reached. Their pixels, areas and fonts
-// are the backend's: the image store (image_store.h), the region store (region_store.h) and the
-// font cache (font_cache.h).
+// so that a stale or foreign handle is refused instead of reached. Their images and fonts are the
+// backend's: the image store (image_pixels.h, image_store.h) and the font cache (font_cache.h).
 
+#include "platform/win/gdi/rect_region.h"
 #include "platform/win/gdi/store_refs.h"
 #include "platform/win/handle_table.h"
 #include "platform/win/wingdi.h"
@@ -45,7 +45,7 @@ struct Bitmap {
 };
 
 struct Region {
-    RegionRef region;
+    RectRegion region; // in the coordinates it was made in
 };
 
 struct Palette {
@@ -101,5 +101,9 @@ HBRUSH stockBrush(int index);
 HFONT stockFont(int index);
 HPALETTE defaultPalette();
 HBITMAP defaultBitmap(); // the 1x1 monochrome bitmap of a new memory DC
+
+// A colour bitmap of the image's pixels (RGB32); nullptr when it is empty or larger than bitmaps
+// may be.
+HBITMAP addColourBitmap(ImageRef image);
 
 } // namespace pm::gdi

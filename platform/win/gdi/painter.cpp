@@ -1,7 +1,9 @@
 #include "platform/win/gdi/painter.h"
 
 #include "platform/win/gdi/objects.h"
+#include "platform/win/gdi/qt_regions.h"
 #include "platform/win/gdi/raster.h"
+#include "platform/win/gdi/surface.h"
 #include "platform/win/qtapp.h"
 
 namespace pm::gdi {
@@ -10,8 +12,8 @@ DcPainter::DcPainter(DeviceContext& dc) {
     ensureQtApplication();
     QImage* img = imageOf(dc);
     if (!img || img->isNull()) return;
-    QRegion clip = visibleRegion(dc);
-    if (clip.isEmpty()) return;
+    RectRegion clip = visibleRegion(dc);
+    if (clip.empty()) return;
     if (QPainter* printer = printerPainterOf(dc)) {
         // A printer's page: text and lines go to the printer as its own text and vectors.
         m_target = printer;
@@ -26,12 +28,12 @@ DcPainter::DcPainter(DeviceContext& dc) {
     m_target->translate(originOf(dc));
     // A single rectangle clips through the raster engine's quicker rectangle path.
     if (clip.rectCount() == 1)
-        m_target->setClipRect(clip.boundingRect());
+        m_target->setClipRect(qrectOf(clip.bounds()));
     else
-        m_target->setClipRegion(clip);
+        m_target->setClipRegion(toQRegion(clip));
     m_active = true;
     m_image = img;
-    m_bounds = clip.boundingRect().translated(originOf(dc));
+    m_bounds = qrectOf(clip.bounds()).translated(originOf(dc));
 }
 
 DcPainter::~DcPainter() {
@@ -160,7 +162,9 @@ QBrush brushOf(const DeviceContext& dc) {
     if (!pat.present) return QBrush(Qt::NoBrush);
     if (!pat.tiled) return QBrush(QColor::fromRgb(pat.color));
     const Brush* b = objectAs<Brush>(selected);
-    QImage tile = pat.tile;
+    QImage tile = QImage(reinterpret_cast<const uchar*>(pat.tile.bits), pat.tile.width, pat.tile.height,
+                         static_cast<qsizetype>(pat.tile.stride) * 4, QImage::Format_RGB32)
+                      .copy();
     // Hatches leave their gaps alone in transparent mode.
     if (b && b->style == BS_HATCHED && dc.state.bkMode == TRANSPARENT) {
         tile = tile.convertToFormat(QImage::Format_ARGB32);

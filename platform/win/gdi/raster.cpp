@@ -1,7 +1,8 @@
 #include "platform/win/gdi/raster.h"
 
-#include "platform/win/gdi/image_store.h"
+#include "platform/win/gdi/image_pixels.h"
 #include "platform/win/gdi/objects.h"
+#include "platform/win/gdi/surface.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,33 +30,28 @@ bool hatchBit(int hatch, int x, int y) {
     }
 }
 
-QImage hatchTile(int hatch, QRgb fore, QRgb back) {
-    QImage tile(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            tile.setPixel(x, y, hatchBit(hatch, x, y) ? fore : back);
-    return tile;
+// Makes the pattern's tile its own: width x height pixels, each colour(x, y).
+template <class Colour> void makeTile(Pattern& p, int width, int height, Colour colour) {
+    p.ownTile.resize(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            p.ownTile[static_cast<std::size_t>(y) * width + x] = colour(x, y);
+    p.tile = ConstPixelView(p.ownTile.data(), width, width, height);
 }
 
-// A monochrome tile in the DC's colours: black pixels take the text colour, white the background.
-QImage monoTile(const QImage& pattern, QRgb text, QRgb back) {
-    QImage tile = pattern.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < tile.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
-        for (int x = 0; x < tile.width(); ++x)
-            line[x] = (line[x] & 0xFFFFFF) ? back : text;
-    }
-    return tile;
+void hatchTile(Pattern& p, int hatch, std::uint32_t fore, std::uint32_t back) {
+    makeTile(p, 8, 8, [&](int x, int y) { return hatchBit(hatch, x, y) ? fore : back; });
 }
 
-QImage monoOfTile(const QImage& pattern) {
-    QImage tile = pattern.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < tile.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
-        for (int x = 0; x < tile.width(); ++x)
-            line[x] = monoOf(line[x]);
-    }
-    return tile;
+// A monochrome pattern in the DC's colours: black pixels take the text colour, white the background.
+void monoTile(Pattern& p, ConstPixelView pattern, std::uint32_t text, std::uint32_t back) {
+    makeTile(p, pattern.width, pattern.height,
+             [&](int x, int y) { return (pattern.pixel(x, y) & 0xFFFFFF) ? back : text; });
+}
+
+// A colour pattern as a monochrome DC draws it.
+void monoOfTile(Pattern& p, ConstPixelView pattern) {
+    makeTile(p, pattern.width, pattern.height, [&](int x, int y) { return monoOf(pattern.pixel(x, y)); });
 }
 
 } // namespace
@@ -67,7 +63,7 @@ Pattern patternFor(const DeviceContext& dc, HBRUSH brush) {
     const Brush* b = objectAs<Brush>(brush);
     if (!b || b->style == BS_NULL) return p;
     p.present = true;
-    p.anchor = originOf(dc) + QPoint(dc.state.brushOrg.x, dc.state.brushOrg.y);
+    p.anchor = POINT{dc.origin().x + dc.state.brushOrg.x, dc.origin().y + dc.state.brushOrg.y};
     if (brush == GetStockObject(DC_BRUSH)) {
         p.color = dc.resolve(dc.state.dcBrushColor);
         return p;
@@ -78,13 +74,14 @@ Pattern patternFor(const DeviceContext& dc, HBRUSH brush) {
     }
     p.tiled = true;
     if (b->style == BS_HATCHED)
-        p.tile = hatchTile(b->hatch, dc.resolve(b->color), dc.resolve(dc.state.bkColor));
+        hatchTile(p, b->hatch, dc.resolve(b->color), dc.resolve(dc.state.bkColor));
     else if (b->monoPattern)
-        p.tile = monoTile(*b->pattern, dc.resolve(dc.state.textColor), dc.resolve(dc.state.bkColor));
+        monoTile(p, constPixelsOf(*b->pattern), dc.resolve(dc.state.textColor), dc.resolve(dc.state.bkColor));
+    else if (dc.monochrome())
+        monoOfTile(p, constPixelsOf(*b->pattern));
     else
-        p.tile =
-            dc.monochrome() ? monoOfTile(*b->pattern) : b->pattern->convertToFormat(QImage::Format_RGB32);
-    if (p.tile.isNull()) p.present = false;
+        p.tile = constPixelsOf(*b->pattern);
+    if (p.tile.empty()) p.present = false;
     return p;
 }
 
@@ -134,11 +131,10 @@ class PatternRow {
 public:
     PatternRow(const Pattern* p, int x, int y) : m_pattern(p) {
         if (!p || !p->tiled) return;
-        int w = p->tile.width(), h = p->tile.height();
-        int ty = ((y - p->anchor.y()) % h + h) % h;
-        m_row = reinterpret_cast<const QRgb*>(p->tile.constScanLine(ty));
+        int w = p->tile.width, h = p->tile.height;
+        m_row = p->tile.line(((y - p->anchor.y) % h + h) % h);
         m_width = w;
-        m_tx = ((x - p->anchor.x()) % w + w) % w;
+        m_tx = ((x - p->anchor.x) % w + w) % w;
     }
     std::uint32_t next() {
         if (!m_row) return m_pattern ? m_pattern->color : 0;
@@ -149,99 +145,102 @@ public:
 
 private:
     const Pattern* m_pattern;
-    const QRgb* m_row = nullptr;
+    const std::uint32_t* m_row = nullptr;
     int m_width = 0, m_tx = 0;
 };
 
 // Runs op(p, s, d) over the target, one row at a time.
 template <class Op>
-void eachPixel(QImage& dst, const QRegion& target, const Pattern* pattern, const QImage* src, QPoint srcDelta,
-               bool keyed, Op op) {
-    for (const QRect& r : target)
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
-            const QRgb* sline =
-                src ? reinterpret_cast<const QRgb*>(src->constScanLine(y + srcDelta.y())) + srcDelta.x()
-                    : nullptr;
-            PatternRow pat(pattern, r.left(), y);
-            for (int x = r.left(); x <= r.right(); ++x)
+void eachPixel(const Target& dst, const RectRegion& target, const Pattern* pattern, const ConstPixelView& src,
+               POINT srcDelta, Op op) {
+    const bool keyed = dst.keyed;
+    for (const RECT& r : target)
+        for (int y = r.top; y < r.bottom; ++y) {
+            std::uint32_t* line = dst.pixels.line(y);
+            const std::uint32_t* sline = src.empty() ? nullptr : src.line(y + srcDelta.y) + srcDelta.x;
+            PatternRow pat(pattern, r.left, y);
+            for (int x = r.left; x < r.right; ++x)
                 line[x] = storedPixel(op(pat.next(), sline ? sline[x] : 0u, line[x]), keyed);
         }
 }
 
+RECT boundsOf(const ConstPixelView& v) {
+    return RECT{0, 0, v.width, v.height};
+}
+
 } // namespace
 
-void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Pattern* pattern, const QImage* src,
-               QPoint srcDelta) {
+void applyRop3(const Target& dst, const RectRegion& area, std::uint8_t code, const Pattern* pattern,
+               const Source& src, POINT srcDelta) {
     bool usesSrc = ropUsesSource(code), usesPat = ropUsesPattern(code);
     if (usesPat && (!pattern || !pattern->present)) return;
-    if (usesSrc && !src) return;
-    QRegion target = area & dst.rect();
-    if (usesSrc) target &= QRegion(src->rect().translated(-srcDelta));
-    bool keyed = dst.hasAlphaChannel();
+    if (usesSrc && src.pixels.empty()) return;
+    RectRegion target = area & RectRegion(boundsOf(dst.pixels));
+    if (usesSrc) target &= RectRegion(translated(boundsOf(src.pixels), -srcDelta.x, -srcDelta.y));
     const Pattern* pat = usesPat ? pattern : nullptr;
-    const QImage* source = usesSrc ? src : nullptr;
+    const ConstPixelView source = usesSrc ? src.pixels : ConstPixelView();
     using P = std::uint32_t;
     switch (code) {
     case 0xF0:
         if (!pattern->tiled) {
             // A plain fill, the most common operation: whole spans at once.
-            for (const QRect& r : target)
-                for (int y = r.top(); y <= r.bottom(); ++y) {
-                    auto* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
-                    std::fill(line + r.left(), line + r.right() + 1, storedPixel(pattern->color, keyed));
+            const P colour = storedPixel(pattern->color, dst.keyed);
+            for (const RECT& r : target)
+                for (int y = r.top; y < r.bottom; ++y) {
+                    P* line = dst.pixels.line(y);
+                    std::fill(line + r.left, line + r.right, colour);
                 }
             return;
         }
-        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P p, P, P) { return p; });
+        return eachPixel(dst, target, pat, source, srcDelta, [](P p, P, P) { return p; });
     case 0xCC:
-        if (!keyed && src->format() == QImage::Format_RGB32) {
-            // A plain copy between opaque images: whole spans at once.
-            for (const QRect& r : target)
-                for (int y = r.top(); y <= r.bottom(); ++y)
-                    std::memcpy(dst.scanLine(y) + r.left() * 4,
-                                src->constScanLine(y + srcDelta.y()) + (r.left() + srcDelta.x()) * 4,
-                                static_cast<std::size_t>(r.width()) * 4);
+        if (!dst.keyed && !src.keyed) {
+            // A plain copy between opaque pixels: whole spans at once.
+            for (const RECT& r : target)
+                for (int y = r.top; y < r.bottom; ++y)
+                    std::memcpy(dst.pixels.line(y) + r.left,
+                                source.line(y + srcDelta.y) + r.left + srcDelta.x,
+                                static_cast<std::size_t>(widthOf(r)) * 4);
             return;
         }
-        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P) { return s; });
+        return eachPixel(dst, target, pat, source, srcDelta, [](P, P s, P) { return s; });
     case 0x5A:
-        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P p, P, P d) { return p ^ d; });
+        return eachPixel(dst, target, pat, source, srcDelta, [](P p, P, P d) { return p ^ d; });
     case 0x66:
-        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P d) { return s ^ d; });
+        return eachPixel(dst, target, pat, source, srcDelta, [](P, P s, P d) { return s ^ d; });
     case 0x88:
-        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P d) { return s & d; });
+        return eachPixel(dst, target, pat, source, srcDelta, [](P, P s, P d) { return s & d; });
     case 0xEE:
-        return eachPixel(dst, target, pat, source, srcDelta, keyed, [](P, P s, P d) { return s | d; });
+        return eachPixel(dst, target, pat, source, srcDelta, [](P, P s, P d) { return s | d; });
     default:
-        return eachPixel(dst, target, pat, source, srcDelta, keyed,
+        return eachPixel(dst, target, pat, source, srcDelta,
                          [code](P p, P s, P d) { return rop3Pixel(code, p, s, d); });
     }
 }
 
-QRegion outputArea(const DeviceContext& dc, const QRect& rect) {
-    return (visibleRegion(dc) & rect).translated(originOf(dc));
-}
-
-void fillSolid(DeviceContext& dc, const QRegion& deviceArea, QRgb color) {
-    QImage* img = imageOf(dc);
-    if (!img) return;
+void fillSolid(DeviceContext& dc, const RectRegion& deviceArea, std::uint32_t color) {
+    Target t = dc.target();
+    if (t.pixels.empty()) return;
     Pattern p;
     p.present = true;
     p.color = dc.monochrome() ? monoOf(color) : color;
-    applyRop3(*img, (visibleRegion(dc) & deviceArea).translated(originOf(dc)), 0xF0, &p, nullptr, QPoint());
+    applyRop3(t, inPixels(dc, visibleRegion(dc) & deviceArea), 0xF0, &p, Source(), POINT{0, 0});
 }
 
-void moveImagePixels(QImage& image, const QRect& dest, QPoint delta) {
-    QRect to = dest & image.rect() & image.rect().translated(delta);
-    if (to.isEmpty() || delta.isNull() || image.depth() != 32) return;
-    std::size_t bytes = static_cast<std::size_t>(to.width()) * 4;
+void fillSolid(DeviceContext& dc, const RECT& deviceRect, std::uint32_t color) {
+    fillSolid(dc, RectRegion(deviceRect), color);
+}
+
+void movePixels(const PixelView& pixels, const RECT& dest, POINT delta) {
+    RECT all{0, 0, pixels.width, pixels.height};
+    RECT to = intersectionOf(intersectionOf(dest, all), translated(all, delta.x, delta.y));
+    if (IsRectEmpty(&to) || (delta.x == 0 && delta.y == 0) || pixels.empty()) return;
+    std::size_t bytes = static_cast<std::size_t>(widthOf(to)) * 4;
     // Rows are taken in the order that reads each source row before it is overwritten.
-    bool down = delta.y() > 0;
-    for (int k = 0; k < to.height(); ++k) {
-        int y = down ? to.bottom() - k : to.top() + k;
-        std::memmove(image.scanLine(y) + to.left() * 4,
-                     image.constScanLine(y - delta.y()) + (to.left() - delta.x()) * 4, bytes);
+    bool down = delta.y > 0;
+    for (int k = 0; k < heightOf(to); ++k) {
+        int y = down ? to.bottom - 1 - k : to.top + k;
+        std::memmove(pixels.line(y) + to.left, pixels.line(y - delta.y) + to.left - delta.x, bytes);
     }
 }
 

@@ -1,41 +1,42 @@
 #pragma once
-// Raster operations done per pixel on 32-bit images: the ternary operations of BitBlt, PatBlt and
-// MaskBlt, with the pattern of a brush as a DC draws it, and the moves of scrolling.
+// Raster operations done per pixel: the ternary operations of BitBlt, PatBlt and MaskBlt, with the
+// pattern of a brush as a DC draws it, and the moves of scrolling.
 
-#include "platform/win/gdi/dc_surface.h"
-
-#include <QImage>
-#include <QRegion>
+#include "platform/win/gdi/device_context.h"
+#include "platform/win/gdi/rect_region.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace pm::gdi {
 
-// A brush as one DC draws it: one colour, or a tile repeated from an anchor pixel.
+// A brush as one DC draws it: one colour, or a tile repeated from an anchor pixel. The tile's
+// pixels are the brush's own or the pattern's copy made for the DC; a Pattern lives no longer than
+// the call that made it.
 struct Pattern {
+    Pattern() = default;
+    Pattern(Pattern&&) = default;
+    Pattern& operator=(Pattern&&) = default;
+    Pattern(const Pattern&) = delete;
+    Pattern& operator=(const Pattern&) = delete;
+
     bool present = false; // false for the null brush
     bool tiled = false;
-    QRgb color = 0xFF000000u;
-    QImage tile;   // RGB32
-    QPoint anchor; // image pixel where tile pixel (0,0) falls
+    std::uint32_t color = 0xFF000000u;
+    ConstPixelView tile;
+    POINT anchor{0, 0};                 // surface pixel where tile pixel (0,0) falls
+    std::vector<std::uint32_t> ownTile; // the tile's pixels when they are made for the DC
 
-    QRgb at(int x, int y) const {
+    std::uint32_t at(int x, int y) const {
         if (!tiled) return color;
-        int w = tile.width(), h = tile.height();
-        int tx = ((x - anchor.x()) % w + w) % w, ty = ((y - anchor.y()) % h + h) % h;
-        return reinterpret_cast<const QRgb*>(tile.constScanLine(ty))[tx];
+        int w = tile.width, h = tile.height;
+        int tx = ((x - anchor.x) % w + w) % w, ty = ((y - anchor.y) % h + h) % h;
+        return tile.line(ty)[tx];
     }
 };
 
 // The pattern `brush` gives on `dc` (a system colour index plus one stands for its brush).
 Pattern patternFor(const DeviceContext& dc, HBRUSH brush);
-
-// A result pixel as stored: opaque, except that on images with transparency (the desktop overlay)
-// black is stored as transparent, so XOR drawing done twice leaves them as they were.
-inline QRgb storedPixel(std::uint32_t v, bool keyed) {
-    v &= 0xFFFFFFu;
-    return keyed && v == 0 ? 0u : v | 0xFF000000u;
-}
 
 inline std::uint8_t rop3Code(DWORD rop) {
     return static_cast<std::uint8_t>(rop >> 16);
@@ -50,21 +51,19 @@ inline bool ropUsesPattern(std::uint8_t code) {
 // One pixel of the ternary operation `code` (bit (P<<2 | S<<1 | D) of code is the result bit).
 std::uint32_t rop3Pixel(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d);
 
-// Applies `code` to the pixels of `area` (image pixels of dst). The source pixel of a destination
-// pixel (x, y) is src(x + srcDelta.x, y + srcDelta.y); source and pattern may be null when the
-// operation does not use them.
-void applyRop3(QImage& dst, const QRegion& area, std::uint8_t code, const Pattern* pattern, const QImage* src,
-               QPoint srcDelta);
-
-// The region of device rectangle `rect` that output of `dc` may reach, in image pixels.
-QRegion outputArea(const DeviceContext& dc, const QRect& rect);
+// Applies `code` to the pixels of `area` (pixels of dst). The source pixel of a destination pixel
+// (x, y) is src(x + srcDelta.x, y + srcDelta.y); the source may be empty and the pattern null when
+// the operation does not use them.
+void applyRop3(const Target& dst, const RectRegion& area, std::uint8_t code, const Pattern* pattern,
+               const Source& src, POINT srcDelta);
 
 // Fills a device area of dc with one colour (clipped as all output is).
-void fillSolid(DeviceContext& dc, const QRegion& deviceArea, QRgb color);
+void fillSolid(DeviceContext& dc, const RectRegion& deviceArea, std::uint32_t color);
+void fillSolid(DeviceContext& dc, const RECT& deviceRect, std::uint32_t color);
 
-// Moves the pixels that `dest` (image pixels) will show from dest.translated(-delta) into it, in
-// place: what scrolling does to a backing image. The parts of dest whose source lies outside the
-// image keep their pixels.
-void moveImagePixels(QImage& image, const QRect& dest, QPoint delta);
+// Moves the pixels that `dest` will show from dest moved by -delta into it, in place: what
+// scrolling does to a backing image. The parts of dest whose source lies outside the pixels keep
+// theirs.
+void movePixels(const PixelView& pixels, const RECT& dest, POINT delta);
 
 } // namespace pm::gdi

@@ -1,26 +1,28 @@
-// Regions (kept by the region store in the coordinates they were made in) and the DC's clip region.
-#include "platform/win/gdi/dc_surface.h"
+// Regions (kept in the coordinates they were made in) and the DC's clip region.
 #include "platform/win/gdi/objects.h"
-#include "platform/win/gdi/region_store.h"
+#include "platform/win/gdi/region_shapes.h"
+#include "platform/win/gdi/surface.h"
 
-#include <QPolygon>
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 using namespace pm::gdi;
 
 namespace {
 
-QRect rectOf(int left, int top, int right, int bottom) {
+RECT rectOf(int left, int top, int right, int bottom) {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
-    return QRect(left, top, right - left, bottom - top);
+    return RECT{left, top, right, bottom};
 }
 
-HRGN addRegion(QRegion region) {
-    return addObject<HRGN>(Region{storeRegion(std::move(region))});
+HRGN addRegion(RectRegion region) {
+    return addObject<HRGN>(Region{std::move(region)});
 }
 
-int complexity(const QRegion& r) {
-    if (r.isEmpty()) return NULLREGION;
+int complexity(const RectRegion& r) {
+    if (r.empty()) return NULLREGION;
     return r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
@@ -29,21 +31,14 @@ Region* regionOf(HRGN rgn) {
 }
 
 // The DC's clip region, or its whole surface when it has none (device coordinates).
-QRegion clipOrSurface(const DeviceContext& dc) {
-    return dc.state.clip ? QRegion(*dc.state.clip) : QRegion(surfaceRect(dc));
-}
-
-void setClip(DcState& s, QRegion clip) {
-    if (s.clip)
-        *s.clip = std::move(clip);
-    else
-        s.clip = storeRegion(std::move(clip));
+RectRegion clipOrSurface(const DeviceContext& dc) {
+    return dc.state.clip ? *dc.state.clip : RectRegion(surfaceRect(dc));
 }
 
 } // namespace
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
-    return addRegion(QRegion(rectOf(left, top, right, bottom)));
+    return addRegion(RectRegion(rectOf(left, top, right, bottom)));
 }
 
 HRGN CreateRectRgnIndirect(const RECT* r) {
@@ -51,7 +46,7 @@ HRGN CreateRectRgnIndirect(const RECT* r) {
 }
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
-    return addRegion(QRegion(rectOf(left, top, right, bottom), QRegion::Ellipse));
+    return addRegion(ellipseRegion(rectOf(left, top, right, bottom)));
 }
 
 HRGN CreateEllipticRgnIndirect(const RECT* r) {
@@ -59,32 +54,27 @@ HRGN CreateEllipticRgnIndirect(const RECT* r) {
 }
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height) {
-    QRect r = rectOf(left, top, right, bottom);
-    int w = std::min(std::abs(width), r.width()), h = std::min(std::abs(height), r.height());
-    if (w < 2 || h < 2) return addRegion(QRegion(r));
+    RECT r = rectOf(left, top, right, bottom);
+    int w = std::min(std::abs(width), widthOf(r)), h = std::min(std::abs(height), heightOf(r));
+    if (w < 2 || h < 2) return addRegion(RectRegion(r));
     // The straight bands plus the four corner ellipses.
-    QRegion out(r.adjusted(w / 2, 0, -w / 2, 0));
-    out += QRegion(r.adjusted(0, h / 2, 0, -h / 2));
-    QRect corner(0, 0, w, h);
-    out += QRegion(corner.translated(r.topLeft()), QRegion::Ellipse);
-    out += QRegion(corner.translated(r.right() + 1 - w, r.top()), QRegion::Ellipse);
-    out += QRegion(corner.translated(r.left(), r.bottom() + 1 - h), QRegion::Ellipse);
-    out += QRegion(corner.translated(r.right() + 1 - w, r.bottom() + 1 - h), QRegion::Ellipse);
-    return addRegion(out);
+    RectRegion out(RECT{r.left + w / 2, r.top, r.right - w / 2, r.bottom});
+    out |= RectRegion(RECT{r.left, r.top + h / 2, r.right, r.bottom - h / 2});
+    for (POINT corner : {POINT{r.left, r.top}, POINT{r.right - w, r.top}, POINT{r.left, r.bottom - h},
+                         POINT{r.right - w, r.bottom - h}})
+        out |= ellipseRegion(RECT{corner.x, corner.y, corner.x + w, corner.y + h});
+    return addRegion(std::move(out));
 }
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
     if (!points || count < 3) return nullptr;
-    QPolygon poly;
-    for (int i = 0; i < count; ++i)
-        poly << QPoint(points[i].x, points[i].y);
-    return addRegion(QRegion(poly, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
+    return addRegion(polygonRegion(points, count, fillMode == WINDING));
 }
 
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
     Region* r = regionOf(rgn);
     if (!r) return FALSE;
-    *r->region = QRegion(rectOf(left, top, right, bottom));
+    r->region = RectRegion(rectOf(left, top, right, bottom));
     return TRUE;
 }
 
@@ -93,54 +83,53 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
     if (!d || !ra || (mode != RGN_COPY && !rb)) return ERROR;
     switch (mode) {
     case RGN_AND:
-        *d->region = *ra->region & *rb->region;
+        d->region = ra->region & rb->region;
         break;
     case RGN_OR:
-        *d->region = *ra->region | *rb->region;
+        d->region = ra->region | rb->region;
         break;
     case RGN_XOR:
-        *d->region = *ra->region ^ *rb->region;
+        d->region = ra->region ^ rb->region;
         break;
     case RGN_DIFF:
-        *d->region = ra->region->subtracted(*rb->region);
+        d->region = ra->region - rb->region;
         break;
     case RGN_COPY:
-        *d->region = *ra->region;
+        d->region = ra->region;
         break;
     default:
         return ERROR;
     }
-    return complexity(*d->region);
+    return complexity(d->region);
 }
 
 int OffsetRgn(HRGN rgn, int dx, int dy) {
     Region* r = regionOf(rgn);
     if (!r) return ERROR;
-    r->region->translate(dx, dy);
-    return complexity(*r->region);
+    r->region.translate(dx, dy);
+    return complexity(r->region);
 }
 
 int GetRgnBox(HRGN rgn, LPRECT rect) {
     Region* r = regionOf(rgn);
     if (!r || !rect) return ERROR;
-    QRect b = r->region->boundingRect();
-    *rect = b.isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.right() + 1, b.bottom() + 1};
-    return complexity(*r->region);
+    *rect = r->region.bounds();
+    return complexity(r->region);
 }
 
 BOOL PtInRegion(HRGN rgn, int x, int y) {
     Region* r = regionOf(rgn);
-    return r && r->region->contains(QPoint(x, y));
+    return r && r->region.contains(x, y);
 }
 
 BOOL RectInRegion(HRGN rgn, const RECT* rect) {
     Region* r = regionOf(rgn);
-    return r && rect && r->region->intersects(rectOf(rect->left, rect->top, rect->right, rect->bottom));
+    return r && rect && r->region.intersects(rectOf(rect->left, rect->top, rect->right, rect->bottom));
 }
 
 BOOL EqualRgn(HRGN a, HRGN b) {
     Region *ra = regionOf(a), *rb = regionOf(b);
-    return ra && rb && *ra->region == *rb->region;
+    return ra && rb && ra->region == rb->region;
 }
 
 // ---- The clip region of a DC (device coordinates) ------------------------------------------------------
@@ -151,27 +140,27 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
     DcState& s = dc->state;
     if (!rgn) {
         if (mode != RGN_COPY) return ERROR;
-        s.clip = RegionRef();
+        s.clip.reset();
         return SIMPLEREGION;
     }
     Region* r = regionOf(rgn);
     if (!r) return ERROR;
-    QRegion current = clipOrSurface(*dc);
+    RectRegion current = clipOrSurface(*dc);
     switch (mode) {
     case RGN_AND:
-        setClip(s, current & *r->region);
+        s.clip = current & r->region;
         break;
     case RGN_OR:
-        setClip(s, current | *r->region);
+        s.clip = current | r->region;
         break;
     case RGN_XOR:
-        setClip(s, current ^ *r->region);
+        s.clip = current ^ r->region;
         break;
     case RGN_DIFF:
-        setClip(s, current.subtracted(*r->region));
+        s.clip = current - r->region;
         break;
     case RGN_COPY:
-        setClip(s, *r->region);
+        s.clip = r->region;
         break;
     default:
         return ERROR;
@@ -186,16 +175,15 @@ int SelectClipRgn(HDC hdc, HRGN rgn) {
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return ERROR;
-    setClip(dc->state,
-            clipOrSurface(*dc).subtracted(QRegion(deviceRect(*dc, RECT{left, top, right, bottom}))));
+    dc->state.clip = clipOrSurface(*dc) - RectRegion(deviceRect(*dc, RECT{left, top, right, bottom}));
     return complexity(visibleRegion(*dc));
 }
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc) return ERROR;
-    QRegion area(deviceRect(*dc, RECT{left, top, right, bottom}));
-    setClip(dc->state, dc->state.clip ? *dc->state.clip & area : area);
+    RectRegion area(deviceRect(*dc, RECT{left, top, right, bottom}));
+    dc->state.clip = dc->state.clip ? *dc->state.clip & area : area;
     return complexity(visibleRegion(*dc));
 }
 
@@ -209,10 +197,10 @@ int OffsetClipRgn(HDC hdc, int dx, int dy) {
 int GetClipBox(HDC hdc, LPRECT rect) {
     DeviceContext* dc = dcOf(hdc);
     if (!dc || !rect) return ERROR;
-    QRegion visible = visibleRegion(*dc);
-    QRect box =
-        imageOf(*dc) ? visible.boundingRect() : (dc->state.clip ? dc->state.clip->boundingRect() : QRect());
-    *rect = box.isEmpty() ? RECT{0, 0, 0, 0} : logicalRect(*dc, box);
+    RectRegion visible = visibleRegion(*dc);
+    bool surface = !dc->source().pixels.empty();
+    RECT box = surface ? visible.bounds() : dc->state.clip ? dc->state.clip->bounds() : RECT{0, 0, 0, 0};
+    *rect = IsRectEmpty(&box) ? RECT{0, 0, 0, 0} : logicalRect(*dc, box);
     return complexity(visible);
 }
 
@@ -221,13 +209,15 @@ int GetClipRgn(HDC hdc, HRGN rgn) {
     Region* r = regionOf(rgn);
     if (!dc || !r) return -1;
     if (!dc->state.clip) return 0;
-    *r->region = *dc->state.clip;
+    r->region = *dc->state.clip;
     return 1;
 }
 
 BOOL PtVisible(HDC hdc, int x, int y) {
     DeviceContext* dc = dcOf(hdc);
-    return dc && visibleRegion(*dc).contains(devicePoint(*dc, x, y));
+    if (!dc) return FALSE;
+    POINT p = dc->toDevice(x, y);
+    return visibleRegion(*dc).contains(p.x, p.y);
 }
 
 BOOL RectVisible(HDC hdc, const RECT* rect) {

@@ -1,6 +1,8 @@
 // Lines and filled shapes through QPainter, with Win32's pixel rules: a line leaves out its last
 // pixel, and a shape covers its rectangle's left and top edges but not its right and bottom ones.
 #include "platform/win/gdi/painter.h"
+#include "platform/win/gdi/qt_regions.h"
+#include "platform/win/gdi/surface.h"
 
 #include <QPainterPath>
 #include <QPolygon>
@@ -42,7 +44,7 @@ template <class F> BOOL draw(HDC hdc, bool fill, F shape) {
 
 // The rectangle a shape's outline runs along, in device pixels (inclusive right and bottom).
 QRect outlineRect(const DeviceContext& dc, int l, int t, int r, int b, const PenShape& pen) {
-    QRect box = deviceRect(dc, RECT{l, t, r, b});
+    QRect box = qrectOf(deviceRect(dc, RECT{l, t, r, b}));
     if (pen.insideFrame && pen.width > 1) {
         int in = pen.width / 2;
         box.adjust(in, in, -(pen.width - 1 - in), -(pen.width - 1 - in));
@@ -52,7 +54,7 @@ QRect outlineRect(const DeviceContext& dc, int l, int t, int r, int b, const Pen
 
 // A filled shape without a pen is one pixel smaller to the right and bottom, as in Win32.
 QRect fillOnlyRect(const DeviceContext& dc, int l, int t, int r, int b) {
-    return deviceRect(dc, RECT{l, t, r, b}).adjusted(0, 0, -1, -1);
+    return qrectOf(deviceRect(dc, RECT{l, t, r, b})).adjusted(0, 0, -1, -1);
 }
 
 double angleOf(QPointF centre, QPoint at) {

@@ -1,20 +1,17 @@
 #pragma once
-// What the GDI's records hold of the Qt objects behind them: owning references to the images kept
-// by the image store (image_store.h) and the areas kept by the region store (region_store.h). A
-// record copies, moves and drops such a reference like a value; only the backend files see inside.
+// What the GDI's records hold of the Qt images behind them: owning references to the images kept by
+// the image store (image_store.h). A record copies, moves and drops such a reference like a value;
+// the GDI's own code sees the pixels through image_pixels.h, and only the backend files see inside.
 
 #include <memory>
 
 namespace pm::gdi {
 
-class StoredImage;  // a QImage (image_store.h)
-class StoredRegion; // a QRegion (region_store.h)
+class StoredImage; // a QImage (image_store.h)
 
-// The stores' side of a reference: a copy of a value, and the end of one.
+// The store's side of a reference: a copy of a value, and the end of one.
 StoredImage* copyStored(const StoredImage& image);
 void destroyStored(StoredImage* image);
-StoredRegion* copyStored(const StoredRegion& region);
-void destroyStored(StoredRegion* region);
 
 // An owning reference to one value of a store, or to none. A copy refers to a copy of the value.
 template <class T> class StoredRef {
@@ -42,6 +39,5 @@ private:
 };
 
 using ImageRef = StoredRef<StoredImage>;
-using RegionRef = StoredRef<StoredRegion>;
 
 } // namespace pm::gdi

@@ -1,8 +1,12 @@
 // TextOut, ExtTextOut and tabbed text: bytes shown as characters, placed by the DC's alignment.
+#include "platform/win/gdi/surface.h"
 #include "platform/win/gdi/text_run.h"
-#include "platform/win/text_codec.h"
+#include "platform/win/utf8.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 using namespace pm::gdi;
 
@@ -14,9 +18,9 @@ std::size_t lengthOf(LPCSTR text, int count) {
 }
 
 // The cell's top left for a run of `width` at reference point `at` under the DC's alignment.
-QPoint alignedTopLeft(const DeviceContext& dc, const TextMeasure& m, QPoint at, int width) {
+POINT alignedTopLeft(const DeviceContext& dc, const TextMeasure& m, POINT at, int width) {
     UINT a = dc.state.textAlign;
-    int x = at.x(), y = at.y();
+    int x = at.x, y = at.y;
     if ((a & TA_CENTER) == TA_CENTER)
         x -= width / 2;
     else if (a & TA_RIGHT)
@@ -25,7 +29,7 @@ QPoint alignedTopLeft(const DeviceContext& dc, const TextMeasure& m, QPoint at, 
         y -= m.ascent();
     else if (a & TA_BOTTOM)
         y -= m.height();
-    return QPoint(x, y);
+    return POINT{x, y};
 }
 
 // Per-unit device advances from per-byte logical ones (the bytes of one character add up).
@@ -49,29 +53,29 @@ BOOL textOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text,
     TextMeasure m(*dc);
     std::vector<int> offsets;
     TextRun run;
-    run.text = pm::decodeText(text, length, &offsets);
+    run.text = pm::shownText(text, length, &offsets);
     run.advances = advancesFromBytes(*dc, offsets, dx);
     int width = runWidth(m, run);
     bool updateCp = dc->state.textAlign & TA_UPDATECP;
-    QPoint at = updateCp ? devicePoint(*dc, dc->state.position) : devicePoint(*dc, x, y);
+    POINT at = updateCp ? dc->toDevice(dc->state.position.x, dc->state.position.y) : dc->toDevice(x, y);
     if (updateCp) {
-        dc->state.position.x = dc->toLogical(at.x() + width, at.y()).x;
+        dc->state.position.x = dc->toLogical(at.x + width, at.y).x;
     }
-    DcPainter dp(*dc);
-    if (!dp.active()) return TRUE;
-    QRegion clipRect;
+    TextPainter tp(*dc);
+    if (!tp.active()) return TRUE;
+    RectRegion clipRect;
     if (rect) {
-        QRect r = deviceRect(*dc, *rect);
-        if (options & ETO_OPAQUE) dp.painter().fillRect(r, QColor::fromRgb(dc->resolve(dc->state.bkColor)));
+        RECT r = deviceRect(*dc, *rect);
+        if (options & ETO_OPAQUE) tp.fillBackground(r);
         if (options & ETO_CLIPPED) {
-            clipRect = QRegion(r);
+            clipRect = RectRegion(r);
             run.clip = &clipRect;
         }
     }
     run.topLeft = alignedTopLeft(*dc, m, at, width);
     run.pivot = at;
     run.opaque = dc->state.bkMode == OPAQUE;
-    if (!run.text.isEmpty()) drawTextRun(*dc, dp.painter(), m, run);
+    if (!run.text.empty()) tp.draw(m, run);
     return TRUE;
 }
 
@@ -87,18 +91,18 @@ int nextTab(const DeviceContext& dc, const TextMeasure& m, int x, int origin, in
         int stop = dc.lengthToDevice(std::abs(stops[i]));
         if (stop > rel) return origin + stop;
     }
-    return x + m.advance(QStringLiteral(" "));
+    return x + m.advance(u" ");
 }
 
 // Lays out tabbed text: calls place(segment, deviceX) for each run between tabs; answers the width.
 template <class F>
-int layoutTabbed(const DeviceContext& dc, const TextMeasure& m, const QString& shown, int startX, int origin,
-                 int tabCount, const INT* stops, F place) {
+int layoutTabbed(const DeviceContext& dc, const TextMeasure& m, const std::u16string& shown, int startX,
+                 int origin, int tabCount, const INT* stops, F place) {
     int x = startX;
-    qsizetype from = 0;
-    for (qsizetype i = 0; i <= shown.size(); ++i) {
-        if (i < shown.size() && shown[i] != QLatin1Char('\t')) continue;
-        QString segment = shown.mid(from, i - from);
+    std::size_t from = 0;
+    for (std::size_t i = 0; i <= shown.size(); ++i) {
+        if (i < shown.size() && shown[i] != u'\t') continue;
+        std::u16string segment = shown.substr(from, i - from);
         place(segment, x);
         x += m.width(segment);
         if (i < shown.size()) x = nextTab(dc, m, x, origin, tabCount, stops);
@@ -124,19 +128,19 @@ LONG TabbedTextOutA(HDC hdc, int x, int y, LPCSTR text, int count, int tabCount,
     DeviceContext* dc = dcOf(hdc);
     if (!dc || count < 0) return 0;
     TextMeasure m(*dc);
-    QString shown = pm::decodeText(text, lengthOf(text, count));
-    QPoint at = devicePoint(*dc, x, y);
-    int origin = devicePoint(*dc, tabOrigin, y).x();
-    DcPainter dp(*dc);
+    std::u16string shown = pm::shownText(text, lengthOf(text, count));
+    POINT at = dc->toDevice(x, y);
+    int origin = dc->toDevice(tabOrigin, y).x;
+    TextPainter tp(*dc);
     int width =
-        layoutTabbed(*dc, m, shown, at.x(), origin, tabCount, tabStops, [&](const QString& s, int sx) {
-            if (!dp.active() || s.isEmpty()) return;
+        layoutTabbed(*dc, m, shown, at.x, origin, tabCount, tabStops, [&](const std::u16string& s, int sx) {
+            if (!tp.active() || s.empty()) return;
             TextRun run;
             run.text = s;
-            run.topLeft = QPoint(sx, at.y());
+            run.topLeft = POINT{sx, at.y};
             run.pivot = at;
             run.opaque = dc->state.bkMode == OPAQUE;
-            drawTextRun(*dc, dp.painter(), m, run);
+            tp.draw(m, run);
         });
     return MAKELONG(dc->lengthToLogical(width), dc->lengthToLogical(m.height()));
 }
@@ -145,7 +149,7 @@ DWORD GetTabbedTextExtentA(HDC hdc, LPCSTR text, int count, int tabCount, const 
     DeviceContext* dc = dcOf(hdc);
     if (!dc || count < 0) return 0;
     TextMeasure m(*dc);
-    QString shown = pm::decodeText(text, lengthOf(text, count));
-    int width = layoutTabbed(*dc, m, shown, 0, 0, tabCount, tabStops, [](const QString&, int) {});
+    std::u16string shown = pm::shownText(text, lengthOf(text, count));
+    int width = layoutTabbed(*dc, m, shown, 0, 0, tabCount, tabStops, [](const std::u16string&, int) {});
     return static_cast<DWORD>(MAKELONG(dc->lengthToLogical(width), dc->lengthToLogical(m.height())));
 }

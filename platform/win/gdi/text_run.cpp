@@ -1,12 +1,24 @@
 #include "platform/win/gdi/text_run.h"
 
+#include "platform/win/gdi/font_cache.h"
 #include "platform/win/gdi/marlett.h"
+#include "platform/win/gdi/painter.h"
+#include "platform/win/gdi/qt_regions.h"
+#include "platform/win/gdi/surface.h"
 
 #include <numeric>
 
 namespace pm::gdi {
 
 namespace {
+
+QString qstringOf(const std::u16string& text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+QPoint qpointOf(POINT p) {
+    return QPoint(p.x, p.y);
+}
 
 // The x offset after each unit: given advances, or the font's own.
 std::vector<int> offsetsOf(const TextMeasure& m, const TextRun& run) {
@@ -30,18 +42,18 @@ template <class Draw> void strike(const TextMeasure& m, Draw draw) {
 void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextRun& run) {
     FontCache& cache = m.cache();
     const bool printing = printerPainterOf(dc) != nullptr;
-    const QList<QGlyphRun>* runs =
-        !printing && cache.layoutCached(run.text) ? cache.glyphs(run.text) : nullptr;
+    const QString text = qstringOf(run.text);
+    const QList<QGlyphRun>* runs = !printing && cache.layoutCached(text) ? cache.glyphs(text) : nullptr;
     if (!runs) {
-        p.setFont(m.qfont());
-        strike(m, [&](int dx) { p.drawText(QPoint(dx, m.ascent()), run.text); });
+        p.setFont(cache.font());
+        strike(m, [&](int dx) { p.drawText(QPoint(dx, m.ascent()), text); });
         return;
     }
     if (p.compositionMode() == QPainter::CompositionMode_SourceOver) {
-        QRegion clip = visibleRegion(dc);
+        RectRegion clip = visibleRegion(dc);
         if (run.clip) clip &= *run.clip;
-        QPoint pen = originOf(dc) + run.topLeft + QPoint(0, m.ascent());
-        if (cache.ink().draw(*imageOf(dc), *runs, pen, clip.translated(originOf(dc)),
+        QPoint pen = originOf(dc) + qpointOf(run.topLeft) + QPoint(0, m.ascent());
+        if (cache.ink().draw(dc.target().pixels, *runs, pen, inPixels(dc, clip),
                              dc.resolve(dc.state.textColor)))
             return;
     }
@@ -49,28 +61,22 @@ void drawPlain(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextR
         strike(m, [&](int dx) { p.drawGlyphRun(QPointF(dx, m.ascent()), glyphs); });
 }
 
-} // namespace
-
-int runWidth(const TextMeasure& m, const TextRun& run) {
-    std::vector<int> pos = offsetsOf(m, run);
-    return pos.empty() ? 0 : pos.back();
-}
-
+// Draws the run with an active painter.
 void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const TextRun& run) {
     std::vector<int> pos = offsetsOf(m, run);
     int width = pos.empty() ? 0 : pos.back();
     p.save();
     if (run.clip && run.clip->rectCount() == 1)
-        p.setClipRect(run.clip->boundingRect(), Qt::IntersectClip);
+        p.setClipRect(qrectOf(run.clip->bounds()), Qt::IntersectClip);
     else if (run.clip)
-        p.setClipRegion(*run.clip, Qt::IntersectClip);
+        p.setClipRegion(toQRegion(*run.clip), Qt::IntersectClip);
     if (LONG esc = m.font().log.lfEscapement; esc != 0) {
         // Escapement is counter-clockwise in tenths of a degree, about the reference point.
-        p.translate(run.pivot);
+        p.translate(qpointOf(run.pivot));
         p.rotate(-esc / 10.0);
-        p.translate(run.topLeft - run.pivot);
+        p.translate(qpointOf(run.topLeft) - qpointOf(run.pivot));
     } else {
-        p.translate(run.topLeft);
+        p.translate(qpointOf(run.topLeft));
     }
     if (run.opaque) p.fillRect(QRect(0, 0, width, m.height()), QColor::fromRgb(dc.resolve(dc.state.bkColor)));
     QColor ink = QColor::fromRgb(dc.resolve(dc.state.textColor));
@@ -83,15 +89,16 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
         p.restore();
         return;
     }
-    p.setFont(m.qfont());
+    p.setFont(m.cache().font());
+    const QString text = qstringOf(run.text);
     int x = 0;
-    for (qsizetype i = 0; i < run.text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         std::size_t u = static_cast<std::size_t>(i);
-        bool pair = run.text[i].isHighSurrogate() && i + 1 < run.text.size();
-        QString unit = run.text.mid(i, pair ? 2 : 1);
+        bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+        QString unit = text.mid(i, pair ? 2 : 1);
         int next = pos[pair ? u + 1 : u];
         if (m.marlett()) {
-            char c = static_cast<char>(run.text[i].unicode() & 0xFF);
+            char c = static_cast<char>(text[i].unicode() & 0xFF);
             drawMarlettGlyph(p, QRect(x, 0, next - x, m.height()), c, ink);
         } else {
             strike(m, [&](int dx) { p.drawText(QPoint(x + dx, m.ascent()), unit); });
@@ -102,6 +109,29 @@ void drawTextRun(DeviceContext& dc, QPainter& p, const TextMeasure& m, const Tex
         if (pair) ++i;
     }
     p.restore();
+}
+
+} // namespace
+
+int runWidth(const TextMeasure& m, const TextRun& run) {
+    std::vector<int> pos = offsetsOf(m, run);
+    return pos.empty() ? 0 : pos.back();
+}
+
+TextPainter::TextPainter(DeviceContext& dc) : m_dc(dc), m_painter(std::make_unique<DcPainter>(dc)) {}
+
+TextPainter::~TextPainter() = default;
+
+bool TextPainter::active() const {
+    return m_painter->active();
+}
+
+void TextPainter::fillBackground(const RECT& device) {
+    m_painter->painter().fillRect(qrectOf(device), QColor::fromRgb(m_dc.resolve(m_dc.state.bkColor)));
+}
+
+void TextPainter::draw(const TextMeasure& m, const TextRun& run) {
+    drawTextRun(m_dc, m_painter->painter(), m, run);
 }
 
 } // namespace pm::gdi

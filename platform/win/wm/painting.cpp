@@ -1,6 +1,8 @@
 // Invalid regions, WM_PAINT selection, paint and window DCs over the backing images, scrolling.
 
 #include "platform/win/gdi/dc_surface.h"
+#include "platform/win/gdi/image_store.h"
+#include "platform/win/gdi/qt_regions.h"
 #include "platform/win/gdi/raster.h"
 #include "platform/win/wm/desktop_overlay.h"
 #include "platform/win/wm/desktop_widgets.h"
@@ -409,7 +411,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     if (!dest.isEmpty() && !w->redrawOff && !lockedOut(w)) {
         // The caret is drawn into the image: it stays where it is, not with the pixels.
         hideCaretForPaint(w);
-        pm::gdi::moveImagePixels(windowImage(w), dest, QPoint(dx, dy));
+        pm::gdi::movePixels(pm::gdi::pixelsOfImage(windowImage(w)), pm::gdi::rectOf(dest), POINT{dx, dy});
         showCaretAfterPaint(w);
     }
     QRegion exposed = QRegion(visible) - QRegion(dest);

@@ -52,12 +52,16 @@ TEST(TextCodec, Utf8SequencesAndWindows1252Bytes) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         EXPECT_EQ(QString::fromStdU16String(k.shown), pm::decodeText(k.bytes));
+        EXPECT_EQ(k.shown, pm::shownText(k.bytes.data(), k.bytes.size()));
     }
     std::vector<int> offsets;
     pm::decodeText("a\xC3\xA9"
                    "b",
                    4, &offsets);
     EXPECT_EQ((std::vector<int>{0, 1, 3, 4}), offsets);
+    // Both units of a pair come from the same bytes.
+    EXPECT_EQ(u"\U0001F600x", pm::shownText("\xF0\x9F\x98\x80x", 5, &offsets));
+    EXPECT_EQ((std::vector<int>{0, 0, 4, 5}), offsets);
     EXPECT_EQ("\xE2\x82\xAC", pm::encodeText(QString(QChar(0x20AC))));
 }
 

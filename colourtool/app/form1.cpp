@@ -139,10 +139,8 @@ void Form1::wireEvents() {
         // The focus leaves a box while another window handles a mouse press: waiting input must not
         // run before that press is handled (its release, and so its click, would be lost).
         box.LostFocus = [this, i] {
-            const bool pumping = m_pumping;
-            m_pumping = true;
+            HeldInput held(*this);
             applyBox(i);
-            m_pumping = pumping;
         };
     }
     Image2.MouseDown = [this](int button, int, int, int) {
@@ -227,6 +225,9 @@ void Form1::UpdateSpectra() {
             CON->SetForeColor(colourValue(rgb));
         CON->Refresh();
     }
+    // The frame round the selected sample stands out from the background: white on a dark one.
+    const Rgb back = rgbOf(static_cast<ColourValue>(Preview.BackColor()));
+    Shape1.BorderColor = 299 * back.red + 587 * back.green + 114 * back.blue < 128000 ? 0xFFFFFF : 0;
     for (int i = 0; i < 3; ++i)
         Color[i].Refresh();
     Colors.Refresh();
@@ -279,6 +280,7 @@ void Form1::Reset() {
     showCaption(kUntitled);
     UpdateSpectra();
     Label1_Click(0);
+    markDocumentSaved();
 }
 
 void Form1::Label1_Click(int index) {

@@ -57,7 +57,8 @@ public:
     void URL_Click();
     // The tray menu's "Show".
     void Show_Click();
-    // The tray menu's "Exit": removes the icon and ends the program without asking.
+    // The tray menu's "Exit": removes the icon and ends the program, asking first only when the
+    // colours were changed and not saved.
     void Exit_Click();
 
     // The working colour as the component Tags hold it (taken as numbers, not clamped).
@@ -167,6 +168,7 @@ private:
 
     // Start-up and events, in form1_startup.cpp.
     void addToolButtons();
+    static bool keyCommandAllowed(int keyCode, int shift);
     void loadCustomPalettes();
     void applyBox(int index);
     // Whether a component box has the keyboard focus: keys typed there are the box's, never the
@@ -175,12 +177,32 @@ private:
     void rollUpOrDown();
     void hideWindow();
     void closeImageClick();
+    void endProgram();
     void trayMouseUp(int button);
     void statusTick();
 
     // Documents, in form1_files.cpp.
     void loadDocument(const std::string& path);
     void showCaption(const std::string& name);
+    // Whether the samples differ from the colours last opened, saved or started afresh.
+    bool documentChanged() const;
+    void markDocumentSaved();
+    // True when nothing changed, or the user agrees to `question` (OK/Cancel) to lose the changes.
+    bool changesMayBeDiscarded(const char* question);
+
+    // While one lives, UpdateSpectra lets no waiting message run: input typed meanwhile acts on what
+    // the command leaves, never on a half-done state.
+    class HeldInput {
+    public:
+        explicit HeldInput(Form1& form) : m_form(form), m_held(form.m_pumping) { form.m_pumping = true; }
+        ~HeldInput() { m_form.m_pumping = m_held; }
+        HeldInput(const HeldInput&) = delete;
+        HeldInput& operator=(const HeldInput&) = delete;
+
+    private:
+        Form1& m_form;
+        bool m_held;
+    };
 
     // Menus, in form1_menus.cpp.
     void copyText(const std::string& text);
@@ -207,6 +229,7 @@ private:
     std::unique_ptr<Form1Pictures> m_pictures;
     RandomColourSource m_random;
     bool m_pumping = false;
+    DocumentColours m_savedColours;
     HFONT m_namedFont = nullptr;
     std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> m_customPalette;
 };

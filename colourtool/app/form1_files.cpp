@@ -4,6 +4,7 @@
 
 #include "colourtool/app/form1.h"
 
+#include "colourtool/core/file_io.h"
 #include "colourtool/core/html_document.h"
 
 #include "platform/forms/app.h"
@@ -32,30 +33,42 @@ void Form1::showCaption(const std::string& name) {
     SetCaption(kCaptionPrefix + name);
 }
 
+bool Form1::documentChanged() const {
+    return !(documentColours() == m_savedColours);
+}
+
+void Form1::markDocumentSaved() {
+    m_savedColours = documentColours();
+}
+
+bool Form1::changesMayBeDiscarded(const char* question) {
+    return !documentChanged() || vb::MsgBox(question, vb::vbOKCancel | vb::vbQuestion) == vb::vbOK;
+}
+
 void Form1::newDocument() {
-    if (vb::MsgBox(kDiscardChanges, vb::vbOKCancel | vb::vbQuestion) == vb::vbOK) Reset();
+    if (changesMayBeDiscarded(kDiscardChanges)) Reset();
 }
 
 void Form1::openDocument() {
+    if (!changesMayBeDiscarded(kDiscardForOpen)) return;
     std::optional<std::string> path = vb::dialogs().OpenFile(htmlFileRequest(hWnd(), kOpenHtmlTitle));
     if (!path || path->empty()) return;
     loadDocument(*path);
 }
 
+// A file that cannot be read or holds no BODY is reported and leaves the document and its colours
+// as they were. Keys typed meanwhile wait until the whole document is in place.
 void Form1::loadDocument(const std::string& path) {
-    Reset();
-    FileName = path;
-    showCaption(FileName);
-    DocText.clear();
     OpenedHtml opened = openHtmlFile(path);
     if (!opened.found) {
         vb::MsgBox(kInvalidHtmlFile, vb::vbExclamation);
-        FileName.clear();
-        DocText.clear();
-        Reset();
         return;
     }
-    DocText = opened.text;
+    HeldInput held(*this);
+    Reset();
+    FileName = path;
+    showCaption(FileName);
+    DocText = std::move(opened.text);
     for (Sample sample : kAllSamples) {
         const std::optional<Rgb>& colour = opened.colours.of(sample);
         if (!colour) continue;
@@ -66,6 +79,7 @@ void Form1::loadDocument(const std::string& path) {
         UpdateSpectra();
     }
     Label1_Click(0);
+    markDocumentSaved();
 }
 
 void Form1::dropFiles(const std::vector<std::string>& paths) {
@@ -74,27 +88,31 @@ void Form1::dropFiles(const std::vector<std::string>& paths) {
         vb::MsgBox(kMultipleFiles);
         return;
     }
-    loadDocument(paths.front());
+    if (changesMayBeDiscarded(kDiscardForOpen)) loadDocument(paths.front());
 }
 
 void Form1::Form_OLEDragDrop(const std::vector<std::string>& files) {
     dropFiles(files);
 }
 
+// Save writes the colours into the document's file. Save As of a page under another name writes the
+// page itself there (the dialog asks before an existing file is replaced); an untitled document
+// writes its colours into the file chosen, or makes it from the default document. The window moves
+// to the new name only once the file is written.
 void Form1::popup3b_Click(int index) {
-    const std::string previousName = FileName;
+    std::string path = FileName;
     if (FileName.empty() || index == 1) {
-        std::optional<std::string> path = vb::dialogs().SaveFile(htmlFileRequest(hWnd(), kSaveHtmlTitle));
-        if (!path || path->empty()) return; // a cancelled dialog ends the command
-        FileName = *path;
+        vb::FileDialogRequest request = htmlFileRequest(hWnd(), kSaveHtmlTitle);
+        if (!FileName.empty()) request.flags |= OFN_OVERWRITEPROMPT;
+        std::optional<std::string> chosen = vb::dialogs().SaveFile(request);
+        if (!chosen || chosen->empty()) return; // a cancelled dialog ends the command
+        path = *chosen;
     }
-    showCaption(FileName);
-    HtmlSavePlan plan = prepareHtmlSave(FileName);
+    const bool copy = !FileName.empty() && !sameFile(path, FileName);
+    HtmlSavePlan plan = copy ? preparePageCopy(path, DocText) : prepareHtmlSave(path, DocText);
     if (plan.status == SaveStatus::NoBody) {
         // Nothing is written; the colours and the document they were saved from stay.
         vb::MsgBox(kInvalidHtmlFile, vb::vbExclamation);
-        FileName = previousName;
-        showCaption(FileName.empty() ? kUntitled : FileName);
         return;
     }
     if (plan.status == SaveStatus::Unreadable) {
@@ -110,7 +128,10 @@ void Form1::popup3b_Click(int index) {
         vb::MsgBox(result.error, vb::vbExclamation);
         return;
     }
-    DocText = result.text;
+    FileName = path;
+    showCaption(FileName);
+    DocText = std::move(result.text);
+    markDocumentSaved();
 }
 
 } // namespace tintara

@@ -227,7 +227,9 @@ void Form1::mnuCustomItem_Click(int index) {
 
 void Form1::popup6b_Click(int index) {
     if (index == 1) {
-        std::optional<COLORREF> chosen = vb::dialogs().ChooseColour(hWnd(), 0, CC_FULLOPEN);
+        // The dialog opens at the working colour.
+        std::optional<COLORREF> chosen = vb::dialogs().ChooseColour(
+            hWnd(), static_cast<COLORREF>(colourValue(workingColour())), CC_FULLOPEN | CC_RGBINIT);
         if (!chosen) return;
         ColourValue value = static_cast<ColourValue>(*chosen);
         setWorkingColour(Rgb{GetR(value), GetG(value), GetB(value)});

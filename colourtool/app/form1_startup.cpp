@@ -18,9 +18,10 @@
 namespace tintara {
 namespace {
 
-constexpr char kExitQuestion[] =
-    "This will exit Tintara and remove it from the tray. To put Tintara in the tray use the minimize button "
-    "instead.\nAre you sure you want to exit Tintara?";
+constexpr char kExitTrayNote[] = "This will exit Tintara and remove it from the tray. To put Tintara in the "
+                                 "tray use the minimize button instead.\n";
+constexpr char kExitQuestion[] = "Are you sure you want to exit Tintara?";
+constexpr char kDiscardForExit[] = "Discard changes and exit Tintara?";
 
 struct ToolButtonRow {
     const char* key;
@@ -87,8 +88,27 @@ void Form1::loadCustomPalettes() {
     if (menuItem("mnuCustomItem", 1)) menuItem("mnuCustomItem", 0)->Visible = false;
 }
 
+// Whether a key with this shift state may run the window's command for it: the arrows and the
+// component letters with any (they step or only clamp), Insert only alone (Shift+Insert pastes), and
+// every other command key alone or with Shift; with Ctrl or Alt held a key is an editing or menu key
+// (Ctrl+A, Ctrl+N), never a command.
+bool Form1::keyCommandAllowed(int keyCode, int shift) {
+    switch (keyCode) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case 'R':
+    case 'G':
+    case 'B':
+        return true;
+    case VK_INSERT:
+        return shift == 0;
+    default:
+        return (shift & (vb::vbCtrlMask | vb::vbAltMask)) == 0;
+    }
+}
+
 void Form1::Form_KeyDown(int& keyCode, int shift) {
-    if (componentBoxHasFocus()) return;
+    if (componentBoxHasFocus() || !keyCommandAllowed(keyCode, shift)) return;
     auto step = [this](int i, int delta) {
         setComponent(i, component(i) + delta);
         UpdateSpectra();
@@ -198,14 +218,21 @@ void Form1::hideWindow() {
     hideToTray(*this, TrayIcon);
 }
 
+// The close image asks first. The question speaks of the tray only where there is one, and asks
+// about the changes when the colours were not saved.
 void Form1::closeImageClick() {
-    if (vb::MsgBox(kExitQuestion, vb::vbOKCancel | vb::vbInformation | vb::vbDefaultButton2) != vb::vbOK)
-        return;
-    TrayIcon.TaskInvisible();
-    vb::End();
+    const std::string question = std::string(TrayIcon.IconShown() ? kExitTrayNote : "") +
+                                 (documentChanged() ? kDiscardForExit : kExitQuestion);
+    if (vb::MsgBox(question, vb::vbOKCancel | vb::vbInformation | vb::vbDefaultButton2) != vb::vbOK) return;
+    endProgram();
 }
 
+// The tray menu's Exit ends at once, unless the colours were changed and not saved.
 void Form1::Exit_Click() {
+    if (changesMayBeDiscarded(kDiscardForExit)) endProgram();
+}
+
+void Form1::endProgram() {
     TrayIcon.TaskInvisible();
     vb::End();
 }

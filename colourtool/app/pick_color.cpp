@@ -76,6 +76,7 @@ PickColor::PickColor()
     Wind.ZOrder(true);
     P.MouseMove = [this](int button, int shift, int x, int y) { P_MouseMove(button, shift, x, y); };
     P.MouseUp = [this](int button, int shift, int x, int y) { P_MouseUp(button, shift, x, y); };
+    KeyPreview = true;
 }
 
 PickColor::~PickColor() {
@@ -121,6 +122,13 @@ void PickColor::Form_Load() {
 // The screen copy goes with the picker.
 void PickColor::Form_Unload(int&) {
     P.Move(0, 0, 1, 1);
+}
+
+void PickColor::Form_KeyDown(int& keyCode, int) {
+    if (keyCode != VK_ESCAPE) return;
+    keyCode = 0;
+    if (!DropToClipboard) mainWindow().window().Show();
+    Unload();
 }
 
 void PickColor::copyScreen() {

@@ -2,7 +2,8 @@
 // PickColor: takes a colour from anywhere on the screen. Opening hides the main window, copies the
 // screen into a full-screen topmost window, and shows a magnifier frame that follows the pointer with
 // a 7 x 7 enlargement, a swatch and the components; releasing a button takes the colour under the
-// pointer to the clipboard as "#RRGGBB" or into the main window, as DropToClipboard says.
+// pointer to the clipboard as "#RRGGBB" or into the main window, as DropToClipboard says. Escape
+// cancels the pick: nothing changes, and the main window comes back as after a pick.
 
 #include "colourtool/core/colour_value.h"
 
@@ -51,6 +52,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
+    void Form_KeyDown(int& keyCode, int shift) override;
 
 private:
     void showComponents(const Rgb& rgb);

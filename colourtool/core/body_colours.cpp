@@ -57,14 +57,27 @@ Edit appendedAttributes(const std::string& document, const BodyTag& tag, const D
     return Edit{tag.attributesEnd, tag.attributesEnd, text};
 }
 
+// "#rgb", which browsers read as "#rrggbb".
+std::optional<Rgb> threeDigitColour(const std::string& value) {
+    if (value.size() != 4 || value[0] != '#') return std::nullopt;
+    int components[3];
+    for (int i = 0; i < 3; ++i) {
+        const char digit = value[static_cast<std::size_t>(i) + 1];
+        if (!isHexDigit(digit)) return std::nullopt;
+        components[i] = hexValue(std::string(2, digit));
+    }
+    return Rgb{components[0], components[1], components[2]};
+}
+
 } // namespace
 
 Rgb colourOfAttributeValue(const std::string& value) {
     const std::size_t first = value.find_first_not_of(" \t\r\n");
     const std::size_t last = value.find_last_not_of(" \t\r\n");
     if (first != std::string::npos) {
-        if (const std::optional<Rgb> named = standardNamedColour(value.substr(first, last + 1 - first)))
-            return *named;
+        const std::string trimmed = value.substr(first, last + 1 - first);
+        if (const std::optional<Rgb> named = standardNamedColour(trimmed)) return *named;
+        if (const std::optional<Rgb> shortForm = threeDigitColour(trimmed)) return *shortForm;
     }
     std::string digits;
     for (char c : value) {

@@ -21,9 +21,10 @@ struct BodyColours {
 };
 
 // The colour of an attribute value: a standard colour name in any case (blanks around it aside)
-// reads as its colour ("white" gives FF, FF, FF); any other value reads as its hexadecimal
-// characters (either case) in order, the first two red, the next two green, the next two blue;
-// missing digits count as none ("#FFF" gives FF, 0F, 00; "rgb(255,0,0)" gives B2, 55, 00).
+// reads as its colour ("white" gives FF, FF, FF), and "#rgb" as "#rrggbb" ("#fff" is white); any
+// other value reads as its hexadecimal characters (either case) in order, the first two red, the
+// next two green, the next two blue; missing digits count as none ("#FFFF" gives FF, FF, 00;
+// "rgb(255,0,0)" gives B2, 55, 00).
 Rgb colourOfAttributeValue(const std::string& value);
 
 // The colours of a located BODY tag; a later attribute of the same name overrides an earlier one.

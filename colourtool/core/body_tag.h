@@ -1,8 +1,9 @@
 #pragma once
-// The BODY tag of an HTML document, located as the first "<BODY" (ASCII case ignored, so byte
-// positions in the document stay exact) and scanned attribute by attribute: names and values are
-// separated by any blanks (space, tab, line breaks), values may be in double, single or no quotes,
-// and a ">" inside a quoted value does not end the tag.
+// The BODY tag of an HTML document, located as the first tag named BODY (ASCII case ignored, so
+// byte positions in the document stay exact) outside comments, the attribute values of other tags
+// and the text of script and style elements, and scanned attribute by attribute: names and values
+// are separated by any blanks (space, tab, line breaks), values may be in double, single or no
+// quotes, and a ">" inside a quoted value does not end the tag.
 
 #include <cstddef>
 #include <optional>
@@ -34,7 +35,7 @@ struct BodyTag {
 // closing ">" (its colours are neither read nor rewritten).
 constexpr std::size_t kMaxBodyAttributes = 10000;
 
-// The first BODY tag of the document, or none when it holds no "<BODY".
+// The first BODY tag of the document, or none when it holds none.
 std::optional<BodyTag> findBodyTag(const std::string& document);
 
 } // namespace tintara

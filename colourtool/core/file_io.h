@@ -22,6 +22,12 @@ FileRead readWholeFile(const std::string& path, std::size_t maxBytes);
 // Reads at most maxBytes from the start of a file (shorter files give all their bytes).
 FileRead readFilePrefix(const std::string& path, std::size_t maxBytes);
 
+// Reads the last maxBytes of a file (shorter files give all their bytes).
+FileRead readFileSuffix(const std::string& path, std::size_t maxBytes);
+
+// Whether two paths name the same file (the same text, or one file reached both ways).
+bool sameFile(const std::string& a, const std::string& b);
+
 // Copies a file over `to` (an existing copy is replaced safely). Returns false when it cannot.
 bool copyFile(const std::string& from, const std::string& to);
 

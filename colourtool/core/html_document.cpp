@@ -10,6 +10,7 @@ const char kCaptionPrefix[] = "Tintara 2.5.0 - ";
 const char kUntitled[] = "Untitled";
 const char kInvalidHtmlFile[] = "Invalid HTML file. Could not find body.";
 const char kDiscardChanges[] = "Discard changes and create a new file?";
+const char kDiscardForOpen[] = "Discard changes and open another file?";
 const char kHtmlFilterName[] = "Internet files";
 const char kHtmlFilterPattern[] = "*.HTM;*.HTML;*.SHTML;*.ASP";
 const char kOpenHtmlTitle[] = "Open HTML file";
@@ -34,17 +35,13 @@ OpenedHtml openHtmlFile(const std::string& path, std::size_t maxBytes) {
     return opened;
 }
 
-HtmlSavePlan prepareHtmlSave(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// The plan of writing `text` with its colours to `path`.
+HtmlSavePlan planOf(const std::string& path, std::string text) {
     HtmlSavePlan plan;
     plan.path = path;
-    FileRead file = readWholeFile(path, maxBytes);
-    if (file.status == ReadStatus::Unreadable || file.status == ReadStatus::TooLarge) {
-        copyFile(path, path + ".bu0");
-        plan.status = SaveStatus::Unreadable;
-        plan.error = "Could not read " + path + " (" + file.error + "). The file was not changed.";
-        return plan;
-    }
-    plan.text = file.status == ReadStatus::Ok ? std::move(file.bytes) : defaultDocument();
+    plan.text = std::move(text);
     plan.tag = findBodyTag(plan.text);
     if (!plan.tag) {
         plan.status = SaveStatus::NoBody;
@@ -52,6 +49,25 @@ HtmlSavePlan prepareHtmlSave(const std::string& path, std::size_t maxBytes) {
     }
     plan.missing = missingBodyAttributes(plan.text, *plan.tag);
     return plan;
+}
+
+} // namespace
+
+HtmlSavePlan prepareHtmlSave(const std::string& path, const std::string& page, std::size_t maxBytes) {
+    FileRead file = readWholeFile(path, maxBytes);
+    if (file.status == ReadStatus::Unreadable || file.status == ReadStatus::TooLarge) {
+        copyFile(path, path + ".bu0");
+        HtmlSavePlan plan;
+        plan.path = path;
+        plan.status = SaveStatus::Unreadable;
+        plan.error = "Could not read " + path + " (" + file.error + "). The file was not changed.";
+        return plan;
+    }
+    return planOf(path, file.status == ReadStatus::Ok ? std::move(file.bytes) : page);
+}
+
+HtmlSavePlan preparePageCopy(const std::string& path, const std::string& page) {
+    return planOf(path, page);
 }
 
 HtmlSaveResult finishHtmlSave(const HtmlSavePlan& plan, const DocumentColours& colours, bool addMissing) {

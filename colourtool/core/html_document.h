@@ -19,6 +19,7 @@ extern const char kCaptionPrefix[];     // "Tintara 2.5.0 - "
 extern const char kUntitled[];          // "Untitled"
 extern const char kInvalidHtmlFile[];   // "Invalid HTML file. Could not find body." (exclamation)
 extern const char kDiscardChanges[];    // "Discard changes and create a new file?" (question, OK/Cancel)
+extern const char kDiscardForOpen[];    // "Discard changes and open another file?" (question, OK/Cancel)
 extern const char kHtmlFilterName[];    // "Internet files"
 extern const char kHtmlFilterPattern[]; // "*.HTM;*.HTML;*.SHTML;*.ASP"
 extern const char kOpenHtmlTitle[];     // "Open HTML file"
@@ -56,10 +57,15 @@ struct HtmlSavePlan {
     std::string error;           // message text for Unreadable
 };
 
-// Reads the file to be saved. A file that does not exist yet is saved from the default document.
-// A file that exists but cannot be read is first copied to its name + ".bu0" (an existing copy is
-// replaced) and then refused: it is never overwritten with the default document.
-HtmlSavePlan prepareHtmlSave(const std::string& path, std::size_t maxBytes = kMaxHtmlBytes);
+// Reads the file to be saved, whose colour attributes are rewritten. `page` is the document's text
+// in memory (the default document for an untitled one): a file that does not exist, yet or any
+// more, is saved from it. A file that exists but cannot be read is first copied to its name + ".bu0"
+// (an existing copy is replaced) and then refused: it is never overwritten.
+HtmlSavePlan prepareHtmlSave(const std::string& path, const std::string& page,
+                             std::size_t maxBytes = kMaxHtmlBytes);
+
+// The page saved under another name: `page` with its colours replaces whatever `path` holds.
+HtmlSavePlan preparePageCopy(const std::string& path, const std::string& page);
 
 struct HtmlSaveResult {
     bool written = false;

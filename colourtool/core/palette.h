@@ -1,10 +1,12 @@
 #pragma once
-// Palette files: JASC-PAL text, the global colour table of a GIF image and the 16-colour header
-// palette of a PCX image. Each reader gives the colours or says why the file is refused; the
-// format is chosen by the file name's extension, never by the contents.
+// Palette files: JASC-PAL text, the global colour table of a GIF image and the palette of a PCX
+// image (its 256 colours at the end of the file, or the 16 of its header). Each reader gives the
+// colours or says why the file is refused; the format is chosen by the file name's extension,
+// never by the contents.
 
 #include "colourtool/core/colour_value.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -42,7 +44,12 @@ PaletteFormat paletteFormatOf(const std::string& fileName);
 // The readers, over the file's bytes (or a prefix of them).
 PaletteResult readJascPalette(const std::string& bytes);
 PaletteResult readGifPalette(const std::string& bytes);
-PaletteResult readPcxPalette(const std::string& bytes);
+// A PCX image: `header` holds the file's first bytes, `end` its last kPcxEndPaletteBytes (fewer, or
+// the whole file, when it is shorter); a file of fewer than kPcxHeaderBytes + kPcxEndPaletteBytes
+// bytes has no 256-colour palette.
+constexpr std::size_t kPcxHeaderBytes = 128;
+constexpr std::size_t kPcxEndPaletteBytes = 769;
+PaletteResult readPcxPalette(const std::string& header, const std::string& end);
 
 // Chooses the reader by the name and reads the file; refuses unknown extensions and unreadable files.
 PaletteResult readPaletteFile(const std::string& path);

@@ -15,7 +15,7 @@ const char kPaletteFilterPattern[] = "*.PAL;*.GIF;*.PCX";
 namespace {
 
 // More than any palette needs: a JASC-PAL file of 256 colours is about 3 KB, and the GIF and PCX
-// palettes lie in the first 781 and 64 bytes.
+// header palettes lie in the first 781 and 64 bytes (a PCX file's 256 colours are read from its end).
 constexpr std::size_t kPaletteReadLimit = 1 << 20;
 
 } // namespace
@@ -43,7 +43,10 @@ PaletteResult readPaletteFile(const std::string& path) {
     }
     if (format == PaletteFormat::Jasc) return readJascPalette(file.bytes);
     if (format == PaletteFormat::Gif) return readGifPalette(file.bytes);
-    return readPcxPalette(file.bytes);
+    FileRead end = readFileSuffix(path, kPcxEndPaletteBytes);
+    if (end.status != ReadStatus::Ok || file.bytes.size() < kPcxHeaderBytes + kPcxEndPaletteBytes)
+        end.bytes.clear();
+    return readPcxPalette(file.bytes, end.bytes);
 }
 
 std::string paletteRefusalText(const PaletteResult& result) {

@@ -160,9 +160,13 @@ PaletteResult readGifPalette(const std::string& bytes) {
     return accepted(triples(bytes, 13, count));
 }
 
-PaletteResult readPcxPalette(const std::string& bytes) {
-    if (bytes.size() < 64) return damaged("the file ends inside its header palette");
-    return accepted(triples(bytes, 16, 16));
+PaletteResult readPcxPalette(const std::string& header, const std::string& end) {
+    if (header.size() < 64) return damaged("the file ends inside its header palette");
+    // An image of one plane of 8 bits a pixel keeps its 256 colours after a marker byte 12 that
+    // starts the file's last 769 bytes; the header holds only the first 16.
+    const bool eightBits = header.size() >= kPcxHeaderBytes && header[3] == 8 && header[65] == 1;
+    if (eightBits && end.size() == kPcxEndPaletteBytes && end[0] == 12) return accepted(triples(end, 1, 256));
+    return accepted(triples(header, 16, 16));
 }
 
 } // namespace tintara

@@ -215,6 +215,38 @@ TEST_F(TintaraWithoutTray, AScreenPickAfterARestoreShowsTheWindowAgain) {
     EXPECT_EQ(desk::property(main(), "WM_STATE", "32c"), "1, 0") << "the desktop shows it";
 }
 
+// With "Always on top" on, the close image's question comes up above the window and answers the
+// mouse: Cancel keeps the program, OK ends it.
+TEST_F(TintaraOnTheDesktop, TheExitQuestionOverAnAlwaysOnTopWindowAnswersTheMouse) {
+    const int topmost = 9; // "Always on top"
+    RECT bar = desk::screenRect(form->Tool.hWnd());
+    desk::click(POINT{bar.left + form->Tool.faceLeft(topmost) + 10, bar.top + 12});
+    ASSERT_TRUE(desk::pumpUntil([this] {
+        return desk::property(main(), "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") != std::string::npos;
+    }));
+    for (int button : {IDCANCEL, IDOK}) {
+        HWND box = nullptr;
+        bool aboveOwner = false;
+        desk::giveInputInTurn({
+            {[&] { return (box = desk::activeOwnedBy(main())) != nullptr; },
+             [&] {
+                 aboveOwner = desk::stackedAbove(box, main());
+                 return desk::clickAt(desk::centre(desk::screenRect(GetDlgItem(box, button))));
+             }},
+            // Ended by the click; were it not, Escape would end it after a while and fail the test.
+            {[&] { return !IsWindow(box); },
+             [] {
+                 return std::vector<std::string>{"sleep", "0"};
+             }},
+        });
+        desk::click(onScreen(POINT{368, 7})); // the close image
+        desk::pumpFor(100);
+        EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";
+        EXPECT_TRUE(aboveOwner) << button;
+        EXPECT_EQ(form->TrayIcon.IconShown(), button == IDCANCEL) << "OK removes the icon and ends";
+    }
+}
+
 // The tool bar lights the button under the pointer and lets it go when the pointer leaves the
 // window for a place no window of ours covers.
 TEST_F(TintaraOnTheDesktop, AToolButtonLetsGoOfItsLightWhenThePointerLeavesTheWindow) {

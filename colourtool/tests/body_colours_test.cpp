@@ -36,17 +36,17 @@ const BodyCase kCases[] = {
      {Rgb{255, 0, 0}, Rgb{0, 255, 0}, none, none, none},
      {S::Link, S::VisitedLink, S::ActiveLink}},
     {"mixed_quotes",
-     {Rgb{0xAB, 0xCD, 0xEF}, Rgb{0x12, 0x34, 0x56}, Rgb{0, 15, 0}, Rgb{1, 2, 3}, Rgb{10, 11, 12}},
+     {Rgb{0xAB, 0xCD, 0xEF}, Rgb{0x12, 0x34, 0x56}, Rgb{0, 0, 255}, Rgb{1, 2, 3}, Rgb{10, 11, 12}},
      {}},
     {"multiline",
-     {none, Rgb{0, 0, 0}, Rgb{0, 15, 0}, Rgb{0x80, 0, 0x80}, none},
+     {none, Rgb{0, 0, 0}, Rgb{0, 0, 255}, Rgb{0x80, 0, 0x80}, none},
      {S::Background, S::ActiveLink}},
     {"gt_in_value",
-     {Rgb{255, 15, 0}, none, none, none, none},
+     {Rgb{255, 255, 255}, none, none, none, none},
      {S::NormalText, S::Link, S::VisitedLink, S::ActiveLink}},
     {"bare", {none, none, none, none, none}, kAll},
     {"colour_names",
-     {Rgb{255, 255, 255}, Rgb{255, 15, 0}, Rgb{0xB2, 0x55, 0}, Rgb{0, 0, 0}, Rgb{255, 0, 0}},
+     {Rgb{255, 255, 255}, Rgb{255, 255, 255}, Rgb{0xB2, 0x55, 0}, Rgb{0, 0, 0}, Rgb{255, 0, 0}},
      {}},
     {"utf8",
      {none, Rgb{0x10, 0x20, 0x30}, none, none, none},
@@ -57,6 +57,9 @@ const BodyCase kCases[] = {
      {}},
     {"two_spaces", {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{255, 255, 0}, Rgb{0, 255, 255}}, {}},
     {"bare_attribute", {none, Rgb{0, 0, 0}, none, none, none}, {S::Link, S::VisitedLink, S::ActiveLink}},
+    {"hidden_bodies",
+     {Rgb{0xAB, 0xCD, 0xEF}, Rgb{0x12, 0x34, 0x56}, Rgb{0, 0, 0xEE}, none, none},
+     {S::VisitedLink, S::ActiveLink}},
     {"unclosed", {none, none, none, none, none}, kAll},
     {"unclosed_quote", {none, none, none, none, none}, kAll},
 };
@@ -123,7 +126,7 @@ TEST(BodyColours, ASecondRewriteIsStable) {
     }
 }
 
-TEST(BodyTag, LocatedByTheFirstBodyInAnyCase) {
+TEST(BodyTag, TheFirstBodyTagAsABrowserReadsThePage) {
     struct Case {
         std::string document;
         std::size_t nameBegin; // npos: no BODY tag
@@ -133,14 +136,33 @@ TEST(BodyTag, LocatedByTheFirstBodyInAnyCase) {
     const Case cases[] = {
         {"<BODY>", 1, 5},
         {"<bOdY a=1>", 1, 9},
-        {"xx<!-- <body> --><BODY>", 8, 12}, // the first one counts, even in a comment
-        {"<BODYX a>", 1, 8},
+        {"<body/>", 1, 6},
+        {"<BODY", 1, npos},
+        {"\xC3\x9F<body>", 3, 7}, // bytes before count as bytes
+        // Not a BODY tag.
         {"<html>", npos, npos},
         {"< BODY>", npos, npos},
         {"", npos, npos},
         {"<BOD", npos, npos},
-        {"<BODY", 1, npos},
-        {"\xC3\x9F<body>", 3, 7}, // bytes before count as bytes
+        {"<BODYX a><body>", 10, 14},
+        {"</body><body>", 8, 12},
+        // Comments, declarations and processing instructions.
+        {"xx<!-- <body> --><BODY>", 18, 22},
+        {"<!--><body>", 6, 10},
+        {"<!---><body>", 7, 11},
+        {"<!-- -- <body> -- --><body>", 22, 26},
+        {"<!-- <body>", npos, npos},
+        {"<!DOCTYPE html><?xml <body> ?><body>", 31, 35},
+        // The attribute values of other tags.
+        {"<a title=\"<body>\" b='<body>' c=x<body><body>", 39, 43},
+        {"<div title=\"<body>", npos, npos},
+        // The text of script and style elements, to their own end tag.
+        {"<script>document.write(\"<body text='#111111'>\")</script><body>", 57, 61},
+        {"<SCRIPT type=\"x>\">if (a<b) '<body>';</Script ><body>", 47, 51},
+        {"<script>'</scripty><body>'</script><body>", 36, 40},
+        {"<style>/* <body> */</style><body>", 28, 32},
+        {"<scripts><body>", 10, 14},
+        {"<script><body>", npos, npos},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.document);
@@ -189,7 +211,13 @@ TEST(BodyColours, ValuesReadAsColourNamesOrAsTheirHexadecimalCharactersInOrder) 
     };
     const Case cases[] = {
         {"#ff0000", {255, 0, 0}},
-        {"#FFF", {255, 15, 0}},
+        // Three digits read as browsers read them; other short or long forms digit by digit.
+        {"#FFF", {255, 255, 255}},
+        {" #a5c ", {0xAA, 0x55, 0xCC}},
+        {"FFF", {255, 15, 0}},
+        {"#FFFF", {255, 255, 0}},
+        {"#12345", {0x12, 0x34, 5}},
+        {"#ffg", {255, 0, 0}},
         {"", {0, 0, 0}},
         {"#1", {1, 0, 0}},
         {"#123456789", {0x12, 0x34, 0x56}},

@@ -81,6 +81,34 @@ TEST_F(ColourTest, ClickingASampleSelectsItAndMovesTheFrame) {
     EXPECT_EQ(form().Shape1.Height(), form().Preview.Height() - form().Label2.Height() - 1);
 }
 
+// The frame round the selected sample shows on any background: black on light ones, white on dark
+// ones, and it follows the background as it changes.
+TEST_F(ColourTest, TheFrameStandsOutFromTheBackground) {
+    start();
+    const struct {
+        int red, green, blue;
+        COLORREF frame;
+    } cases[] = {{255, 255, 255, 0}, {0, 0, 0, 0xFFFFFF}, {0, 0, 128, 0xFFFFFF},
+                 {255, 255, 0, 0},   {128, 128, 128, 0},  {100, 100, 100, 0xFFFFFF}};
+    for (const auto& c : cases) {
+        form().Preview_Click();
+        setColour(c.red, c.green, c.blue);
+        form().Label1_Click(2);
+        EXPECT_EQ(form().Shape1.BorderColor, c.frame) << c.red << "," << c.green << "," << c.blue;
+    }
+    const std::vector<COLORREF> pixels = savePicture("tintara_frame_on_black");
+    ASSERT_FALSE(pixels.empty());
+    RECT frame{};
+    GetWindowRect(form().Preview.hWnd(), &frame);
+    POINT corner{form().Shape1.Left(), form().Shape1.Top()};
+    ClientToScreen(form().Preview.hWnd(), &corner);
+    ScreenToClient(form().hWnd(), &corner);
+    RECT client{};
+    GetClientRect(form().hWnd(), &client);
+    EXPECT_EQ(pixels[static_cast<std::size_t>(corner.y * client.right + corner.x + 3)], RGB(255, 255, 255))
+        << "the top edge of the frame on the dark grey background";
+}
+
 // The samples are as wide as their texts: beside a short one, a click picks the background.
 TEST_F(ColourTest, TheBackgroundCanBeClickedBesideTheSampleTexts) {
     start();

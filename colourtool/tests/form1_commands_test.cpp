@@ -2,6 +2,7 @@
 
 #include "colourtool/app/globals.h"
 #include "colourtool/app/named_colors_form.h"
+#include "colourtool/app/pick_color.h"
 
 #include "platform/forms/app.h"
 #include "platform/forms/clipboard.h"
@@ -175,10 +176,13 @@ TEST_F(CommandTest, FacesRunTheFirstCommandAndArrowsOpenTheirMenus) {
     dispatch("Copy");
 }
 
+// The standard colour dialog opens at the working colour; Cancel keeps it.
 TEST_F(CommandTest, MiscMenuOpensTheStandardColourDialog) {
     start();
-    dialogs.colourAnswer = [](COLORREF, DWORD flags) -> std::optional<COLORREF> {
-        EXPECT_EQ(flags, static_cast<DWORD>(CC_FULLOPEN));
+    setColour(200, 100, 50);
+    dialogs.colourAnswer = [](COLORREF initial, DWORD flags) -> std::optional<COLORREF> {
+        EXPECT_EQ(flags, static_cast<DWORD>(CC_FULLOPEN | CC_RGBINIT));
+        EXPECT_EQ(initial, RGB(200, 100, 50));
         return RGB(10, 20, 30);
     };
     queueMenuKeys({VK_DOWN, VK_DOWN, VK_RETURN});
@@ -286,14 +290,49 @@ TEST_F(CommandTest, KeyTable) {
     key('O');
     ASSERT_EQ(dialogs.fileRequests.size(), 3u);
     EXPECT_EQ(dialogs.fileRequests[2].second.title, "Open HTML file");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Discard changes and open another file?");
     answer = IDCANCEL;
     key(VK_INSERT);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Discard changes and create a new file?");
-    EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "Discard changes and create a new file?");
+    EXPECT_EQ(shown[1].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
     pm::test::typeText(form().hWnd(), "?");
     pumpMessages();
     EXPECT_EQ(form().Label1[0].Tag, tintara::htmlNotation(form().workingColour()));
+}
+
+// Ctrl and Alt make a key an editing or menu key: no letter's command runs, in a component box or
+// beside it, and Shift+Insert is no New.
+TEST_F(CommandTest, ModifiedKeysRunNoCommand) {
+    start();
+    setColour(10, 20, 30);
+    const struct {
+        int vk;
+        bool shift, control, alt;
+    } keys[] = {{'A', false, true, false}, {'N', false, true, false},       {'W', false, true, false},
+                {'S', false, true, false}, {'O', false, true, false},       {'P', false, true, false},
+                {'C', false, true, false}, {'E', false, false, true},       {'D', false, false, true},
+                {'5', false, true, false}, {VK_INSERT, true, false, false}, {VK_INSERT, false, true, false}};
+    vb::Clipboard().Clear(); // Shift+Insert in the box pastes nothing
+    for (HWND focus : {form().txtColor[1].hWnd(), form().Colors.hWnd()}) {
+        SetFocus(focus);
+        pumpMessages();
+        for (const auto& k : keys) {
+            pm::test::pressKey(GetFocus(), k.vk, k.shift, k.control, k.alt);
+            pumpMessages();
+            EXPECT_EQ(components(), "10,20,30") << k.vk;
+        }
+    }
+    EXPECT_EQ(form().CON, &form().Label1[0]);
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_EQ(dialogs.colourRequests, 0);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(tintara::NamedColors::instance(), nullptr);
+    EXPECT_EQ(tintara::PickColor::instance(), nullptr);
+    // Shift alone still runs the commands that take it.
+    key('N', true);
+    EXPECT_EQ(form().Label1[0].Tag, "#F5EBE1");
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "support/form1_fixture.h"
 #include "support/temp_folder.h"
 
+#include "colourtool/core/html_document.h"
+
 #include "platform/win/tests/support/test_windows.h"
 
 #include <filesystem>
+#include <functional>
 
 using pm::test::pumpMessages;
 
@@ -51,9 +54,10 @@ TEST_F(FilesTest, OpeningLoadsTheBodyColoursIntoTheSamples) {
         const char* tags;
     } cases[] = {
         {"lower_unquoted.html", "#FF0000 #00FF00 #0000FF #880088 #0000FF"},
-        {"colour_names.html", "#FFFFFF #FF0F00 #B25500 #000000 #FF0000"},
+        {"colour_names.html", "#FFFFFF #FFFFFF #B25500 #000000 #FF0000"},
         {"two_spaces.html", "#FF0000 #00FF00 #0000FF #FFFF00 #00FFFF"},
-        {"mixed_quotes.html", "#ABCDEF #123456 #000F00 #010203 #0A0B0C"},
+        {"mixed_quotes.html", "#ABCDEF #123456 #0000FF #010203 #0A0B0C"},
+        {"hidden_bodies.html", "#ABCDEF #123456 #0000EE #880088 #0000FF"},
     };
     for (const auto& c : cases) {
         std::string path = folder.write(c.file, fixture(std::string("html/") + c.file));
@@ -69,7 +73,7 @@ TEST_F(FilesTest, OpeningLoadsTheBodyColoursIntoTheSamples) {
     EXPECT_TRUE(shown.empty());
 }
 
-TEST_F(FilesTest, OpeningAFileWithoutBodyLeavesAnUntitledDocument) {
+TEST_F(FilesTest, OpeningAFileWithoutBodyIsRefused) {
     for (const char* file : {"html/no_body.html", ""}) {
         std::string path = *file ? folder.write("nobody.html", fixture(file)) : folder.file("missing.html");
         answerFiles(path);
@@ -88,11 +92,13 @@ TEST_F(FilesTest, OpeningAFileWithoutBodyLeavesAnUntitledDocument) {
 }
 
 TEST_F(FilesTest, SavingRewritesOnlyTheColourAttributes) {
-    const char* files[] = {"bare.html",        "bare_attribute.html", "colour_names.html", "duplicates.html",
-                           "gt_in_value.html", "lower_unquoted.html", "mixed_quotes.html", "multiline.html",
-                           "two_spaces.html",  "upper.html",          "utf8.html"};
+    const char* files[] = {"bare.html",         "bare_attribute.html", "colour_names.html",
+                           "duplicates.html",   "gt_in_value.html",    "lower_unquoted.html",
+                           "mixed_quotes.html", "multiline.html",      "two_spaces.html",
+                           "upper.html",        "utf8.html",           "hidden_bodies.html"};
     for (const char* file : files) {
         std::string path = folder.write(file, fixture(std::string("html/") + file));
+        form().Reset(); // an untitled document's colours go into the file chosen
         colourSamples();
         answerFiles(path);
         form().popup3b_Click(1);
@@ -168,34 +174,85 @@ TEST_F(FilesTest, FailuresAreReportedAndNothingIsOverwritten) {
         shown.clear();
     }
     EXPECT_EQ(fileBytes(noBody), fixture("html/no_body.html"));
-    EXPECT_EQ(form().FileName, cases[2].path);
+    EXPECT_TRUE(form().FileName.empty());
 }
 
+// The document's own file lost its BODY: the save is refused and the window keeps its document.
 TEST_F(FilesTest, ARefusedSaveKeepsTheDocumentItWasSavedFrom) {
     const std::string page = folder.write("page.html", fixture("html/upper.html"));
-    const std::string noBody = folder.write("nobody.html", fixture("html/no_body.html"));
     answerFiles(page);
     form().popup3b_Click(0);
     const std::string text = form().DocText;
+    folder.write("page.html", fixture("html/no_body.html"));
+    shown.clear();
+    form().popup3b_Click(0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, kInvalid);
+    EXPECT_EQ(form().FileName, page);
+    EXPECT_EQ(form().MeCaption.Caption(), "Tintara 2.5.0 - " + page);
+    EXPECT_EQ(form().DocText, text);
+    EXPECT_EQ(fileBytes(page), fixture("html/no_body.html"));
+}
+
+// Save As writes the page itself, with its new colours, under the new name; the dialog asks before
+// it replaces a file that exists. A page whose file went away is saved from the page, too.
+TEST_F(FilesTest, SaveAsWritesThePageWithItsNewColours) {
+    const std::string page = folder.write("page.html", fixture("html/hidden_bodies.html"));
+    const std::string original = fileBytes(page);
+    answerFiles(page);
+    dispatch("open");
+    form().Label1_Click(1);
+    setColour(0x12, 0xAB, 0x0F);
+    // The BODY's colours are written out, the two it lacked added (the user agrees); nothing else changes.
+    const std::string oldTag = "<body bgcolor=#abcdef text='#123456' link=\"#0000ee\">";
+    std::string withNewLink = original;
+    withNewLink.replace(
+        withNewLink.find(oldTag), oldTag.size(),
+        "<body bgcolor=#ABCDEF text='#123456' link=\"#12AB0F\" VLINK=\"#880088\" ALINK=\"#0000FF\">");
     const struct {
-        int item;
-        std::string answered, rewritten;
-    } cases[] = {
-        {1, noBody, ""},                         // Save As into a file without BODY
-        {0, page, fixture("html/no_body.html")}, // the document's own file lost its BODY
-    };
+        std::string target;
+    } cases[] = {{folder.file("copy.html")}, {folder.write("other.html", "<body>other</body>")}};
     for (const auto& c : cases) {
-        if (!c.rewritten.empty()) folder.write("page.html", c.rewritten);
-        shown.clear();
-        answerFiles(c.answered);
-        form().popup3b_Click(c.item);
-        ASSERT_EQ(shown.size(), 1u) << c.item;
-        EXPECT_EQ(shown[0].text, kInvalid);
-        EXPECT_EQ(form().FileName, page) << c.item;
-        EXPECT_EQ(form().MeCaption.Caption(), "Tintara 2.5.0 - " + page) << c.item;
-        EXPECT_EQ(form().DocText, text) << c.item;
+        answerFiles(c.target);
+        dialogs.fileRequests.clear();
+        form().popup3b_Click(1);
+        ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+        EXPECT_TRUE(dialogs.fileRequests[0].second.flags & OFN_OVERWRITEPROMPT) << c.target;
+        EXPECT_EQ(fileBytes(c.target), withNewLink) << c.target;
+        EXPECT_EQ(form().FileName, c.target);
+        EXPECT_EQ(form().MeCaption.Caption(), "Tintara 2.5.0 - " + c.target);
+        EXPECT_EQ(form().DocText, withNewLink);
     }
-    EXPECT_EQ(fileBytes(noBody), fixture("html/no_body.html"));
+    EXPECT_EQ(fileBytes(page), original);
+    ASSERT_EQ(shown.size(), 1u) << "only the first copy lacked two colours";
+    EXPECT_EQ(shown[0].text.rfind("The following options are not specified in BODY.", 0), 0u);
+    std::filesystem::remove(cases[1].target);
+    form().popup3b_Click(0);
+    EXPECT_EQ(fileBytes(cases[1].target), withNewLink);
+    // An untitled document's dialog does not ask: its colours go into the BODY of the file chosen.
+    form().Reset();
+    dialogs.fileRequests.clear();
+    answerFiles(folder.write("target.html", fixture("html/upper.html")));
+    form().popup3b_Click(1);
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_FALSE(dialogs.fileRequests[0].second.flags & OFN_OVERWRITEPROMPT);
+}
+
+TEST_F(FilesTest, AFailedSaveAsLeavesTheWindowOnItsOldFile) {
+    const std::string page = folder.write("page.html", fixture("html/upper.html"));
+    answerFiles(page);
+    dispatch("open");
+    setColour(1, 2, 3);
+    for (const std::string& failing : {folder.file("no/such/folder/a.html"), folder.file("")}) {
+        shown.clear();
+        answerFiles(failing);
+        form().popup3b_Click(1);
+        ASSERT_EQ(shown.size(), 1u) << failing;
+        EXPECT_EQ(form().FileName, page);
+        EXPECT_EQ(form().MeCaption.Caption(), "Tintara 2.5.0 - " + page);
+    }
+    form().popup3b_Click(0);
+    EXPECT_NE(fileBytes(page).find("TEXT=\"#010203\""), std::string::npos);
 }
 
 TEST_F(FilesTest, DroppedFilesOpenAsIfChosen) {
@@ -212,8 +269,8 @@ TEST_F(FilesTest, DroppedFilesOpenAsIfChosen) {
     form().dropFiles({text});
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].text, kInvalid);
-    EXPECT_TRUE(form().FileName.empty());
-    EXPECT_EQ(form().Preview.Tag, "#FFFFFF");
+    EXPECT_EQ(form().FileName, path);
+    EXPECT_EQ(form().Preview.Tag, "#FF0000");
 }
 
 // A file dropped from another program while this window is not active: the box that refuses it
@@ -231,17 +288,99 @@ TEST_F(FilesTest, TheInvalidFileBoxBelongsToTheMainWindowEvenWhenNoneIsActive) {
     EXPECT_EQ(shown[0].owner, form().hWnd());
 }
 
-TEST_F(FilesTest, NewAsksBeforeDiscarding) {
-    std::string path = folder.write("page.html", fixture("html/lower_unquoted.html"));
-    form().dropFiles({path});
+// New, Open and a drop ask before unsaved colour changes are lost, and only then; Cancel keeps them.
+TEST_F(FilesTest, UnsavedChangesAreAskedAboutAndKeptOnCancel) {
+    const std::string page = folder.write("page.html", fixture("html/lower_unquoted.html"));
+    answerFiles(page);
+    dispatch("new");
+    dispatch("open");
+    EXPECT_TRUE(shown.empty()) << "nothing had changed";
+    EXPECT_EQ(form().FileName, page);
+    form().Label1_Click(2);
+    setColour(1, 2, 3);
+    const std::string edited = tags();
     answer = IDCANCEL;
-    dispatch("new");
-    EXPECT_EQ(form().FileName, path);
+    const struct {
+        std::function<void()> command;
+        const char* question;
+    } commands[] = {
+        {[&] { dispatch("new"); }, "Discard changes and create a new file?"},
+        {[&] { dispatch("open"); }, "Discard changes and open another file?"},
+        {[&] { form().dropFiles({folder.write("dropped.html", "<body bgcolor=red>")}); },
+         "Discard changes and open another file?"},
+    };
+    for (const auto& c : commands) {
+        shown.clear();
+        dialogs.fileRequests.clear();
+        c.command();
+        ASSERT_EQ(shown.size(), 1u) << c.question;
+        EXPECT_EQ(shown[0].text, c.question);
+        EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_TRUE(dialogs.fileRequests.empty()) << c.question;
+        EXPECT_EQ(tags(), edited) << c.question;
+        EXPECT_EQ(form().FileName, page);
+    }
+    // Saved, the colours are no change any more; changed again, OK lets them go.
     answer = IDOK;
+    form().popup3b_Click(0);
+    shown.clear();
+    dispatch("open");
+    EXPECT_TRUE(shown.empty());
+    setColour(9, 9, 9);
     dispatch("new");
+    ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(form().FileName.empty());
     EXPECT_EQ(form().Preview.Tag, "#FFFFFF");
-    EXPECT_EQ(shown.size(), 2u);
+}
+
+// A file that cannot be opened is reported and leaves the document, its name and its unsaved
+// colours as they were.
+TEST_F(FilesTest, AFailedOpenKeepsTheDocumentAndItsEdits) {
+    const std::string page = folder.write("page.html", fixture("html/upper.html"));
+    answerFiles(page);
+    dispatch("open");
+    form().Label1_Click(1);
+    setColour(0xFF, 0xFF, 0x77);
+    const std::string edited = tags();
+    const std::string text = form().DocText;
+    const std::string failing[] = {
+        folder.write("nobody.html", fixture("html/no_body.html")),
+        folder.write("binary.html", std::string("\x7F"
+                                                "ELF\x02\x01\x00\xFF\xFE<bod",
+                                                13)),
+        folder.write("utf16.html", std::string("\xFF\xFE<\0b\0o\0d\0y\0>\0", 14)),
+        folder.file("missing.html"),
+    };
+    for (const std::string& path : failing) {
+        shown.clear();
+        answerFiles(path);
+        dispatch("open");
+        ASSERT_EQ(shown.size(), 2u) << path; // the question about the changes, then the refusal
+        EXPECT_EQ(shown[1].text, kInvalid);
+        EXPECT_EQ(tags(), edited) << path;
+        EXPECT_EQ(form().FileName, page);
+        EXPECT_EQ(form().MeCaption.Caption(), "Tintara 2.5.0 - " + page);
+        EXPECT_EQ(form().DocText, text);
+    }
+    form().popup3b_Click(0);
+    EXPECT_NE(fileBytes(page).find("LINK=\"#FFFF77\""), std::string::npos);
+}
+
+// Keys typed while a large page loads wait until it is in place: "5 N S" typed at once negates the
+// page's own background and saves the page's other colours.
+TEST_F(FilesTest, KeysTypedWhileAFileLoadsActOnTheLoadedDocument) {
+    const std::string page = folder.write("page.html", fixture("html/mixed_quotes.html"));
+    answerFiles(page);
+    for (int vk : {'5', 'N', 'S'})
+        pm::test::pressKey(form().hWnd(), vk);
+    dispatch("open");
+    pumpMessages();
+    const tintara::OpenedHtml saved = tintara::openHtmlFile(page);
+    ASSERT_TRUE(saved.found);
+    EXPECT_EQ(saved.colours.found,
+              (std::array<std::optional<tintara::Rgb>, 5>{
+                  tintara::Rgb{0x54, 0x32, 0x10}, tintara::Rgb{0x12, 0x34, 0x56}, tintara::Rgb{0, 0, 255},
+                  tintara::Rgb{1, 2, 3}, tintara::Rgb{10, 11, 12}}));
 }
 
 } // namespace

@@ -188,31 +188,61 @@ TEST_F(WindowTest, HidingToTheTrayAndRestoring) {
     EXPECT_TRUE(form().Visible());
 }
 
-TEST_F(WindowTest, TrayExitEndsAtOnce) {
+// The tray's Exit ends at once, unless the colours were changed and not saved: then it asks, and
+// Cancel keeps the program.
+TEST_F(WindowTest, TrayExitEndsAtOnceUnlessColoursWereChanged) {
     start();
+    setColour(1, 2, 3);
+    answer = IDCANCEL;
+    form().Exit_Click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Discard changes and exit Tintara?");
+    EXPECT_NE(icon(), nullptr);
+    EXPECT_FALSE(takeQuit());
+    setColour(0, 0, 0);
     form().Exit_Click();
     EXPECT_EQ(icon(), nullptr);
     EXPECT_TRUE(takeQuit());
-    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(shown.size(), 1u);
 }
 
+// The close image asks first; the question speaks of the tray only where there is one, and of the
+// changes when the colours were not saved.
 TEST_F(WindowTest, TheCloseImageAsksFirst) {
-    start();
-    answer = IDCANCEL;
-    pm::test::click(form().hWnd(), POINT{368, 7});
-    pumpMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text,
-              "This will exit Tintara and remove it from the tray. To put Tintara in the tray use the "
-              "minimize button instead.\nAre you sure you want to exit Tintara?");
-    EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONINFORMATION | MB_DEFBUTTON2));
-    EXPECT_NE(icon(), nullptr);
-    EXPECT_FALSE(takeQuit());
-    answer = IDOK;
-    pm::test::click(form().hWnd(), POINT{368, 7});
-    pumpMessages();
-    EXPECT_EQ(icon(), nullptr);
-    EXPECT_TRUE(takeQuit());
+    const std::string trayNote =
+        "This will exit Tintara and remove it from the tray. To put Tintara in the tray "
+        "use the minimize button instead.\n";
+    vb::FakeNotifyIcon noTray(false);
+    const struct {
+        bool trayShown, changed;
+        std::string question;
+    } cases[] = {
+        {true, false, trayNote + "Are you sure you want to exit Tintara?"},
+        {true, true, trayNote + "Discard changes and exit Tintara?"},
+        {false, false, "Are you sure you want to exit Tintara?"},
+        {false, true, "Discard changes and exit Tintara?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.question);
+        shown.clear();
+        if (!c.trayShown) vb::setNotifyIcon(&noTray);
+        start();
+        if (c.changed) setColour(1, 2, 3);
+        answer = IDCANCEL;
+        pm::test::click(form().hWnd(), POINT{368, 7});
+        pumpMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, c.question);
+        EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONINFORMATION | MB_DEFBUTTON2));
+        EXPECT_FALSE(takeQuit());
+        answer = IDOK;
+        pm::test::click(form().hWnd(), POINT{368, 7});
+        pumpMessages();
+        EXPECT_EQ(icon(), nullptr);
+        EXPECT_TRUE(takeQuit());
+        TearDown();
+        SetUp();
+    }
 }
 
 // Rolled up, the title bar alone shows (no sliver of the tool bar below it); rolled down, the

@@ -87,7 +87,7 @@ TEST(HtmlSave, RewritesTheFileOnDiskAndLeavesNoBackup) {
         SCOPED_TRACE(name);
         TempFolder folder;
         const std::string path = copyOf(folder, name);
-        const HtmlSavePlan plan = prepareHtmlSave(path);
+        const HtmlSavePlan plan = prepareHtmlSave(path, defaultDocument());
         ASSERT_EQ(plan.status, SaveStatus::Ready);
         EXPECT_EQ(plan.text, html(name));
         const HtmlSaveResult result = finishHtmlSave(plan, saveColours(), true);
@@ -103,7 +103,7 @@ TEST(HtmlSave, TheDefaultDocumentAsksNothingAndSavingTwiceAddsNoLineBreak) {
     TempFolder folder;
     const std::string path = folder.write("default.html", defaultDocument());
     for (int round = 0; round < 2; ++round) {
-        const HtmlSavePlan plan = prepareHtmlSave(path);
+        const HtmlSavePlan plan = prepareHtmlSave(path, defaultDocument());
         ASSERT_EQ(plan.status, SaveStatus::Ready);
         EXPECT_TRUE(plan.missing.empty());
         ASSERT_TRUE(finishHtmlSave(plan, saveColours(), true).written);
@@ -114,7 +114,7 @@ TEST(HtmlSave, TheDefaultDocumentAsksNothingAndSavingTwiceAddsNoLineBreak) {
 TEST(HtmlSave, ANewFileStartsFromTheDefaultDocument) {
     TempFolder folder;
     const std::string path = folder.file("new.html");
-    const HtmlSavePlan plan = prepareHtmlSave(path);
+    const HtmlSavePlan plan = prepareHtmlSave(path, defaultDocument());
     ASSERT_EQ(plan.status, SaveStatus::Ready);
     EXPECT_EQ(plan.text, defaultDocument());
     EXPECT_TRUE(plan.missing.empty());
@@ -126,7 +126,7 @@ TEST(HtmlSave, ANewFileStartsFromTheDefaultDocument) {
 TEST(HtmlSave, AFileWithoutBodyIsNotWritten) {
     TempFolder folder;
     const std::string path = copyOf(folder, "no_body");
-    const HtmlSavePlan plan = prepareHtmlSave(path);
+    const HtmlSavePlan plan = prepareHtmlSave(path, defaultDocument());
     EXPECT_EQ(plan.status, SaveStatus::NoBody);
     const HtmlSaveResult result = finishHtmlSave(plan, saveColours(), true);
     EXPECT_FALSE(result.written);
@@ -138,7 +138,7 @@ TEST(HtmlSave, AFileWithoutBodyIsNotWritten) {
 TEST(HtmlSave, AnUnclosedTagAsksForAllFiveAndKeepsTheText) {
     TempFolder folder;
     const std::string path = copyOf(folder, "unclosed");
-    const HtmlSavePlan plan = prepareHtmlSave(path);
+    const HtmlSavePlan plan = prepareHtmlSave(path, defaultDocument());
     ASSERT_EQ(plan.status, SaveStatus::Ready);
     EXPECT_EQ(plan.missing.size(), 5u);
     ASSERT_TRUE(finishHtmlSave(plan, saveColours(), true).written);
@@ -150,7 +150,7 @@ TEST(HtmlSave, AnUnreadableFileIsNeverOverwritten) {
     // A folder in place of the file: it can be neither read nor copied.
     const std::string dir = folder.file("dir.html");
     fs::create_directory(dir);
-    const HtmlSavePlan plan = prepareHtmlSave(dir);
+    const HtmlSavePlan plan = prepareHtmlSave(dir, defaultDocument());
     EXPECT_EQ(plan.status, SaveStatus::Unreadable);
     EXPECT_NE(plan.error.find(dir), std::string::npos);
     const HtmlSaveResult result = finishHtmlSave(plan, saveColours(), true);
@@ -164,7 +164,7 @@ TEST(HtmlSave, AFileTooLargeToReadIsBackedUpAndNotOverwritten) {
     TempFolder folder;
     const std::string path = copyOf(folder, "upper");
     folder.write("upper.html.bu0", "an older backup");
-    const HtmlSavePlan plan = prepareHtmlSave(path, 16);
+    const HtmlSavePlan plan = prepareHtmlSave(path, defaultDocument(), 16);
     EXPECT_EQ(plan.status, SaveStatus::Unreadable);
     EXPECT_FALSE(finishHtmlSave(plan, saveColours(), true).written);
     EXPECT_EQ(fileBytes(path), html("upper"));
@@ -175,7 +175,7 @@ TEST(HtmlSave, WriteFailuresAreReportedAndKeepTheOldFile) {
     TempFolder folder;
     const std::string readOnly = copyOf(folder, "upper");
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const HtmlSavePlan plan = prepareHtmlSave(readOnly);
+    const HtmlSavePlan plan = prepareHtmlSave(readOnly, defaultDocument());
     ASSERT_EQ(plan.status, SaveStatus::Ready);
     const HtmlSaveResult result = finishHtmlSave(plan, saveColours(), true);
     EXPECT_FALSE(result.written);
@@ -184,7 +184,7 @@ TEST(HtmlSave, WriteFailuresAreReportedAndKeepTheOldFile) {
     EXPECT_EQ(filesIn(folder.path()), 1u);
 
     const std::string badFolder = folder.file("no-such-folder/page.html");
-    const HtmlSavePlan planInMissingFolder = prepareHtmlSave(badFolder);
+    const HtmlSavePlan planInMissingFolder = prepareHtmlSave(badFolder, defaultDocument());
     ASSERT_EQ(planInMissingFolder.status, SaveStatus::Ready);
     const HtmlSaveResult failed = finishHtmlSave(planInMissingFolder, saveColours(), true);
     EXPECT_FALSE(failed.written);
@@ -197,7 +197,7 @@ TEST(HtmlSave, KeepsPermissionsAndSymbolicLinks) {
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const std::string link = folder.file("link.html");
     fs::create_symlink(target, link);
-    ASSERT_TRUE(finishHtmlSave(prepareHtmlSave(link), saveColours(), true).written);
+    ASSERT_TRUE(finishHtmlSave(prepareHtmlSave(link, defaultDocument()), saveColours(), true).written);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fileBytes(target), fixture("html/bare.saved"));
     EXPECT_EQ(fs::status(target).permissions(),

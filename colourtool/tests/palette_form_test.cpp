@@ -123,6 +123,29 @@ TEST_F(PaletteFormTest, EachFormatShowsItsColoursInAGridThatHoldsThemAll) {
     }
 }
 
+// An 8-bit PCX picture made by an image program: its 256 swatches show the colours another
+// decoder lists for its palette, in order.
+TEST_F(PaletteFormTest, A256ColourPcxShowsTheColoursAtTheEndOfTheFile) {
+    const std::string listed = fixture("palettes/p256.colours");
+    std::vector<COLORREF> expected;
+    for (std::size_t at = listed.find('#'); at != std::string::npos && at + 7 <= listed.size();
+         at = listed.find('#', at + 1)) {
+        const unsigned long rgb = std::stoul(listed.substr(at + 1, 6), nullptr, 16);
+        expected.push_back(colourValue(Rgb{int(rgb >> 16), int((rgb >> 8) & 255), int(rgb & 255)}));
+    }
+    ASSERT_EQ(expected.size(), 256u);
+    import("p256.pcx", fixture("palettes/p256.pcx"));
+    EXPECT_TRUE(messages.empty());
+    frmPalette* window = frmPalette::instance();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->ScaleWidth(), 160);
+    EXPECT_EQ(window->ScaleHeight(), 160);
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        const POINT p = swatchCentre(k);
+        EXPECT_EQ(window->Point(p.x, p.y), expected[k]) << "swatch " << k;
+    }
+}
+
 TEST_F(PaletteFormTest, TheImportDialogAsksForPaletteFilesInTheProgramFolder) {
     importPalette();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);

@@ -167,16 +167,51 @@ TEST(GifPalette, MalformedFilesAreRefused) {
     }
 }
 
-TEST(PcxPalette, AlwaysTheSixteenHeaderColours) {
-    for (std::size_t length : {std::size_t{64}, std::size_t{128}}) {
-        const PaletteResult result = readPcxPalette(pcxBytes(length));
-        ASSERT_TRUE(result.ok) << result.error;
-        ASSERT_EQ(result.colours.size(), 16u);
-        EXPECT_EQ(result.colours[0], (Rgb{0, 0, 255}));
-        EXPECT_EQ(result.colours[15], (Rgb{240, 15, 240}));
+// The file's last 769 bytes: the marker 12, then 256 colours k = (k, 255 - k, 7).
+std::string pcxEndPalette(char marker = 12) {
+    std::string end(1, marker);
+    for (int k = 0; k < 256; ++k)
+        end += std::string{static_cast<char>(k), static_cast<char>(255 - k), 7};
+    return end;
+}
+
+// A PCX header of one plane of `bits` a pixel.
+std::string pcxHeader(char bits, char planes = 1) {
+    std::string header = pcxBytes();
+    header[3] = bits;
+    header[65] = planes;
+    return header;
+}
+
+TEST(PcxPalette, TheHeaderColoursUnlessAnEightBitImageEndsWithItsPalette) {
+    const struct {
+        const char* what;
+        std::string header, end;
+        std::size_t count;
+    } cases[] = {
+        {"short header", pcxBytes(64), "", 16},
+        {"no end palette", pcxHeader(8), "", 16},
+        {"8 bits", pcxHeader(8), pcxEndPalette(), 256},
+        {"no marker", pcxHeader(8), pcxEndPalette(10), 16},
+        {"4 bits", pcxHeader(4), pcxEndPalette(), 16},
+        {"3 planes", pcxHeader(8, 3), pcxEndPalette(), 16},
+        {"cut end", pcxHeader(8), pcxEndPalette().substr(0, 768), 16},
+        {"header cut before its planes", pcxHeader(8).substr(0, 64), pcxEndPalette(), 16},
+    };
+    for (const auto& c : cases) {
+        const PaletteResult result = readPcxPalette(c.header, c.end);
+        ASSERT_TRUE(result.ok) << c.what << ": " << result.error;
+        ASSERT_EQ(result.colours.size(), c.count) << c.what;
+        if (c.count == 16) {
+            EXPECT_EQ(result.colours[0], (Rgb{0, 0, 255})) << c.what;
+            EXPECT_EQ(result.colours[15], (Rgb{240, 15, 240})) << c.what;
+        } else {
+            EXPECT_EQ(result.colours[0], (Rgb{0, 255, 7}));
+            EXPECT_EQ(result.colours[255], (Rgb{255, 0, 7}));
+        }
     }
-    EXPECT_FALSE(readPcxPalette(pcxBytes(63)).ok);
-    EXPECT_FALSE(readPcxPalette("").ok);
+    EXPECT_FALSE(readPcxPalette(pcxBytes(63), pcxEndPalette()).ok);
+    EXPECT_FALSE(readPcxPalette("", "").ok);
 }
 
 TEST(PaletteFile, ReadsByExtension) {
@@ -193,6 +228,9 @@ TEST(PaletteFile, ReadsByExtension) {
         {folder.write("g.gif", gifBytes(0xF7)), true, 256},
         {folder.write("g3.GIF", gifBytes(0x83)), true, 16},
         {folder.write("p.pcx", pcxBytes()), true, 16},
+        {folder.write("p256.pcx", pcxHeader(8) + std::string(500, '\x0C') + pcxEndPalette()), true, 256},
+        // Too short to hold a header and the 256 colours after it.
+        {folder.write("tiny256.pcx", pcxHeader(8).substr(0, 100) + pcxEndPalette()), true, 16},
         {folder.write("pcx-as.gif", pcxBytes()), false, 0},
         {folder.write("gif-as.pcx", gifBytes(0x87)), true, 16},
         {folder.file("missing.pal"), false, 0},

@@ -98,6 +98,23 @@ TEST_F(PickColorTest, AWindowPickShowsTheMainWindowWithTheColour) {
     EXPECT_FALSE(picker.Loaded());
 }
 
+// Escape ends the pick with nothing taken; the main window comes back as after a pick.
+TEST_F(PickColorTest, EscapeCancelsThePick) {
+    for (bool toClipboard : {false, true}) {
+        vb::Clipboard().SetText("kept");
+        PickColor& picker = PickColor::open(toClipboard);
+        pumpMessages();
+        pm::test::moveMouse(picker.hWnd(), POINT{300, 200});
+        pm::test::pressKey(GetFocus() ? GetFocus() : picker.hWnd(), VK_ESCAPE);
+        pumpMessages();
+        EXPECT_FALSE(picker.Loaded()) << toClipboard;
+        EXPECT_FALSE(IsWindowVisible(picker.hWnd())) << toClipboard;
+        EXPECT_EQ(IsWindowVisible(main.window().hWnd()) != 0, !toClipboard);
+        EXPECT_TRUE(main.applied.empty());
+        EXPECT_EQ(vb::Clipboard().GetText(), "kept");
+    }
+}
+
 TEST_F(PickColorTest, TheFrameShowsTheComponentsInDecimalAndUnpaddedHex) {
     PickColor& picker = PickColor::open(true);
     const struct {

@@ -762,6 +762,35 @@ TEST_F(DesktopWindows, MessageBoxAnswersItsKeysAndGivesTheFocusBack) {
     EXPECT_TRUE(typedReachesEdit({"m"}, "m")) << editText();
 }
 
+// A message box over a window that is always on top comes up above it and answers the mouse:
+// a click on its Cancel button ends it.
+TEST_F(DesktopWindows, MessageBoxOverATopmostWindowTakesTheMouse) {
+    SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(desk::pumpUntil([] {
+        return desk::property(frame, "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") != std::string::npos;
+    }));
+    HWND box = nullptr;
+    bool aboveOwner = false;
+    desk::giveInputInTurn({
+        {[&] { return (box = desk::activeOwnedBy(frame)) != nullptr; },
+         [&] {
+             aboveOwner = desk::stackedAbove(box, frame);
+             return desk::clickAt(desk::centre(desk::screenRect(GetDlgItem(box, IDCANCEL))));
+         }},
+        // Ended by the click; were it not, Escape would end it after a while and fail the test.
+        {[&] { return !IsWindow(box); },
+         [] {
+             return std::vector<std::string>{"sleep", "0"};
+         }},
+    });
+    EXPECT_EQ(
+        MessageBox(frame, "Exit the program?", "Desk frame", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1),
+        IDCANCEL);
+    EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";
+    EXPECT_TRUE(aboveOwner) << "the box is stacked above its topmost owner";
+    EXPECT_TRUE(desk::pumpUntil([] { return desk::active(frame); }));
+}
+
 // Runs the desktop's Open dialog over the frame while a script waits for another window to be
 // active (its id in $a) and then runs `then` (which must end the dialog); the dialog's answer.
 BOOL openFileOverFrameWhile(const std::string& then) {

@@ -32,10 +32,14 @@ Qt::WindowFlags hintMask(const Window* w) {
     return Qt::WindowStaysOnTopHint | (hasDesktopFrame(w) ? kFrameHints : Qt::WindowFlags());
 }
 
+// Bypassing the window manager, a window stays on top already.
+Qt::WindowFlags stayOnTopHint(const Window* w) {
+    if (!(w->exStyle & WS_EX_TOPMOST) || bypassesWindowManager(w)) return Qt::WindowFlags();
+    return Qt::WindowStaysOnTopHint;
+}
+
 Qt::WindowFlags hintFlags(const Window* w) {
-    Qt::WindowFlags hints;
-    // Bypassing the window manager, a window stays on top already.
-    if ((w->exStyle & WS_EX_TOPMOST) && !bypassesWindowManager(w)) hints |= Qt::WindowStaysOnTopHint;
+    Qt::WindowFlags hints = stayOnTopHint(w);
     if (!hasDesktopFrame(w)) return hints;
     // The desktop's frame offers the buttons the style has, and nothing else.
     hints |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -52,12 +56,15 @@ bool bypassesWindowManager(const Window* w) {
     return w->cls && (w->cls->style & CS_SAVEBITS);
 }
 
+// A topmost window is made with its hint: told later, before the window is first shown, the hint
+// would make the desktop's native window anew behind the layer's back.
 Qt::WindowFlags topLevelWindowFlags(const Window* w) {
     if (!(w->style & WS_POPUP)) return Qt::Window | hintFlags(w);
     if (bypassesWindowManager(w)) return Qt::ToolTip | Qt::FramelessWindowHint;
-    if (w->exStyle & WS_EX_APPWINDOW || !w->owner) return Qt::Window | Qt::FramelessWindowHint;
-    if (w->exStyle & WS_EX_TOOLWINDOW) return Qt::Tool | Qt::FramelessWindowHint;
-    return Qt::Dialog | Qt::FramelessWindowHint;
+    const Qt::WindowFlags frameless = Qt::FramelessWindowHint | stayOnTopHint(w);
+    if (w->exStyle & WS_EX_APPWINDOW || !w->owner) return Qt::Window | frameless;
+    if (w->exStyle & WS_EX_TOOLWINDOW) return Qt::Tool | frameless;
+    return Qt::Dialog | frameless;
 }
 
 QWidget* desktopWidgetOf(HWND hwnd) {

@@ -120,7 +120,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     w->style = style & ~static_cast<DWORD>(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
     w->exStyle = adjustedExStyle(style, exStyle);
     defaultPlacement(w, x, y, width, height);
-    insertInZOrder(w, w->isChild() ? HWND_BOTTOM : ((exStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP));
+    // A window owned by a topmost one joins it in the topmost band, so that it shows (and takes the
+    // mouse) above its owner: a message box over an "always on top" window, say.
+    const bool topmost = (exStyle & WS_EX_TOPMOST) || (w->owner && (w->owner->exStyle & WS_EX_TOPMOST));
+    insertInZOrder(w, w->isChild() ? HWND_BOTTOM : (topmost ? HWND_TOPMOST : HWND_TOP));
 
     CREATESTRUCT cs{
         param,      instance,  menu,   parentHandle, height, width, y, x, static_cast<LONG>(style),

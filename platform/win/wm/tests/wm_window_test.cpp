@@ -131,6 +131,26 @@ TEST_F(Windows, NewTopLevelWindowsGoOnTopAndTopmostStaysAbove) {
         DestroyWindow(h);
 }
 
+// A window made for a topmost owner is topmost too and goes above it; one made for an ordinary
+// owner stays ordinary.
+TEST_F(Windows, AWindowOwnedByATopmostWindowIsTopmostAboveIt) {
+    HWND onTop = CreateWindowEx(WS_EX_TOPMOST, recordingClass(), "on top", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, nullptr, nullptr);
+    HWND plain = CreateWindowEx(0, recordingClass(), "plain", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    HWND overTop = CreateWindowEx(0, recordingClass(), "box", WS_POPUP | WS_CAPTION, 0, 0, 10, 10, onTop,
+                                  nullptr, nullptr, nullptr);
+    HWND overPlain = CreateWindowEx(0, recordingClass(), "box", WS_POPUP | WS_CAPTION, 0, 0, 10, 10, plain,
+                                    nullptr, nullptr, nullptr);
+    EXPECT_TRUE(GetWindowLong(overTop, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetTopWindow(nullptr), overTop);
+    EXPECT_EQ(GetWindow(overTop, GW_HWNDNEXT), onTop);
+    EXPECT_FALSE(GetWindowLong(overPlain, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindow(onTop, GW_HWNDNEXT), overPlain);
+    for (HWND h : {overTop, overPlain, onTop, plain})
+        DestroyWindow(h);
+}
+
 TEST_F(Windows, SetParentKeepsVisibilityAndMovesTheWindowInTheTree) {
     HWND a = child("a"), b = child("b");
     HWND moved = child("moved", WS_CHILD | WS_VISIBLE, a);

@@ -17,12 +17,6 @@ bool IsSeparator(char c) {
 
 } // namespace
 
-CString NativePath(LPCTSTR lpszPath) {
-    CString path(lpszPath ? lpszPath : "");
-    path.Replace('\\', '/');
-    return path;
-}
-
 namespace {
 CString& appDirOverride() {
     static CString dir;
@@ -77,11 +71,6 @@ void SplitPathPart(LPCTSTR lpszPath, CString& strPart, int nPart) {
 
 CString GetShortPathIfBlank(LPCTSTR lpszPath) {
     return CString(lpszPath ? lpszPath : "");
-}
-
-BOOL FileExists(LPCTSTR lpszPath) {
-    std::error_code error;
-    return fs::exists(fs::path(static_cast<LPCTSTR>(NativePath(lpszPath))), error) ? TRUE : FALSE;
 }
 
 CString GetWindowsFolder() {

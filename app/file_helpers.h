@@ -2,6 +2,7 @@
 // The program folder, paths and whole files. Paths may use '\' as well as '/' between folders.
 
 #include "platform/framework/CString.h"
+#include "platform/framework/FilePaths.h"
 
 // The folder of the running program, ending in '/'. Every data file of the program lives below it.
 void GetAppDir(CString& strDir);
@@ -18,8 +19,6 @@ void SplitPathPart(LPCTSTR lpszPath, CString& strPart, int nPart);
 // The path unchanged: there are no short path names on this system, and callers quote paths.
 CString GetShortPathIfBlank(LPCTSTR lpszPath);
 
-// Whether a file or folder exists at the path.
-BOOL FileExists(LPCTSTR lpszPath);
 // Whether the path names a regular file (a symbolic link is followed): not a folder, a pipe, a
 // device or a socket, whose reading may wait for ever.
 BOOL IsRegularFile(LPCTSTR lpszPath);
@@ -33,6 +32,3 @@ BOOL ReadFileToString(LPCTSTR lpszPath, CString& strText);
 // The system's Windows and System folders, at most 255 characters each.
 CString GetWindowsFolder();
 CString GetSystemFolder();
-
-// The path with '\' separators turned into '/'.
-CString NativePath(LPCTSTR lpszPath);

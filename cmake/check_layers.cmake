@@ -1,7 +1,8 @@
 # Checks the includes of every source under ROOT against the rules in RULES (cmake/layers.cmake):
 # no include from a lower platform folder to a higher one, no test helper in code that is not a
 # test, Qt headers only in the named backend files (included directly or through quoted includes
-# of the tree), and no backend file named that uses no Qt. Prints each violation and fails when
+# of the tree), no backend file named that uses no Qt, and no include from a lower program folder
+# to a higher one or from one program to another. Prints each violation and fails when
 # there is one.
 #   cmake -DROOT=<source tree> [-DRULES=<rules file>] -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -41,6 +42,23 @@ function(pm_layers_rank path out)
     get_filename_component(dir ${dir} DIRECTORY)
   endwhile()
   set(${out} ${rank} PARENT_SCOPE)
+endfunction()
+
+# The program whose folders hold `path` and the rank of its folder in that program's list, or an
+# empty program outside them.
+function(pm_layers_program path out_program out_rank)
+  string(REGEX REPLACE "/.*" "" top ${path})
+  set(program "")
+  set(rank -1)
+  foreach(candidate ${PM_PROGRAMS})
+    list(FIND PM_PROGRAM_LAYERS_${candidate} ${top} rank)
+    if(rank GREATER -1)
+      set(program ${candidate})
+      break()
+    endif()
+  endforeach()
+  set(${out_program} "${program}" PARENT_SCOPE)
+  set(${out_rank} ${rank} PARENT_SCOPE)
 endfunction()
 
 set(violations "")
@@ -114,6 +132,7 @@ foreach(file ${sources})
   pm_layers_may_see_qt(${file} ${is_test} may_see_qt)
   get_filename_component(dir ${file} DIRECTORY)
   pm_layers_rank(${file} rank)
+  pm_layers_program(${file} program program_rank)
   foreach(line ${includes})
     if(line MATCHES "${qt_header_regex}")
       if(NOT may_see_qt)
@@ -161,6 +180,15 @@ foreach(file ${sources})
       pm_layers_violation("${file}: includes \"${target}\": a lower layer includes a higher one")
     elseif(file MATCHES "^platform/" AND NOT target MATCHES "^platform/")
       pm_layers_violation("${file}: includes \"${target}\": the platform includes a program's header")
+    endif()
+    if(NOT program)
+      continue()
+    endif()
+    pm_layers_program(${target} target_program target_program_rank)
+    if(target_program AND NOT target_program STREQUAL program)
+      pm_layers_violation("${file}: includes \"${target}\": one program includes another's header")
+    elseif(target_program_rank GREATER program_rank)
+      pm_layers_violation("${file}: includes \"${target}\": a lower program layer includes a higher one")
     endif()
   endforeach()
 endforeach()

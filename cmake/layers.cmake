@@ -26,6 +26,15 @@ set(PM_LAYERS
   platform/framework
   platform/forms)
 
+# The programs' folders bottom up, one list per program. A program's folder includes headers of
+# the platform, of its own folder and of the folders listed before it in its program's list; never
+# of a folder listed after it, nor of another program. Test code is exempt here too, and so are the
+# benchmarks and fuzzers, which measure and feed the programs from outside.
+set(PM_PROGRAMS penmere tessmark tintara)
+set(PM_PROGRAM_LAYERS_penmere editor docking scripting app)
+set(PM_PROGRAM_LAYERS_tessmark querytool)
+set(PM_PROGRAM_LAYERS_tintara colourtool)
+
 # What the window system's public headers may include besides each other.
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 

@@ -1,6 +1,6 @@
 #include "scripting/CAppObject.h"
 
-#include "app/file_helpers.h"
+#include "platform/framework/FilePaths.h"
 #include "scripting/EditMDITypeLib.h"
 #include "scripting/ScriptAppServices.h"
 

@@ -15,6 +15,9 @@ file(WRITE ${WORK}/rules.cmake [=[
 set(PM_LAYERS platform/win platform/win/gdi platform/win/wm platform/win/controls platform/com platform/forms)
 set(PM_PUBLIC_HEADER_INCLUDES platform/com)
 set(PM_QT_BACKEND platform/win/wm/widget.cpp platform/win/gdi/store.h platform/win/wm/stale.cpp)
+set(PM_PROGRAMS pen tess)
+set(PM_PROGRAM_LAYERS_pen editor docking app)
+set(PM_PROGRAM_LAYERS_tess querytool)
 ]=])
 
 # What the rules allow.
@@ -28,6 +31,11 @@ plant(platform/win/controls/tests/button_test.cpp "#include <QTest>" "#include \
 plant(platform/forms/form.cpp "#include \"platform/com/unknwn.h\"" "#include \"platform/win/controls/control.h\"")
 plant(platform/forms/tests/form_test.cpp "#include <QTest>" "#include \"editor/view.h\"")
 plant(editor/view.cpp "#include \"platform/forms/form.h\"" "#include \"editor/view.h\"")
+plant(docking/bar.cpp "#include \"editor/view.h\"" "#include \"docking/bar.h\"")
+plant(app/main.cpp "#include \"docking/bar.h\"" "#include \"editor/view.h\"" "#include \"platform/win/windows.h\"")
+plant(querytool/query.cpp "#include \"querytool/query.h\"" "#include \"platform/forms/form.h\"")
+plant(editor/tests/view_test.cpp "#include \"app/main.h\"")
+plant(fuzz/fuzz_query.cpp "#include \"querytool/query.h\"" "#include \"app/main.h\"")
 
 function(run_checker out_result out_text)
   execute_process(COMMAND ${CMAKE_COMMAND} -DROOT=${tree} -DRULES=${WORK}/rules.cmake -P ${CHECKER}
@@ -55,6 +63,11 @@ plant(platform/win/gdi/record.h "#include \"platform/win/wintypes.h\"" "#include
 plant(platform/win/gdi/wrap.h "#include \"platform/win/gdi/store.h\"")
 plant(editor/bad_through.cpp "#include \"platform/win/gdi/wrap.h\"")
 plant(platform/win/wm/stale.cpp "#include \"platform/win/wm/wm.h\"")
+# Program folders: a lower one including a higher one, and one program including another's header.
+plant(editor/bad_up.cpp "#include \"docking/bar.h\"")
+plant(docking/bad_up.h "#include \"app/main.h\"")
+plant(querytool/bad_other.cpp "#include \"editor/view.h\"")
+plant(app/bad_other.cpp "#include \"querytool/query.h\"")
 
 set(expected
   "editor/bad_qt.cpp: includes <QString>: Qt belongs in the window system's backend files"
@@ -68,7 +81,11 @@ set(expected
   "platform/win/gdi/record.h: includes <QRegion>: Qt belongs in the window system's backend files"
   "platform/win/gdi/wrap.h: includes \"platform/win/gdi/store.h\", which brings in Qt: Qt belongs in the window system's backend files"
   "editor/bad_through.cpp: includes \"platform/win/gdi/wrap.h\", which brings in Qt: Qt belongs in the window system's backend files"
-  "platform/win/wm/stale.cpp: listed as a backend file but uses no Qt")
+  "platform/win/wm/stale.cpp: listed as a backend file but uses no Qt"
+  "editor/bad_up.cpp: includes \"docking/bar.h\": a lower program layer includes a higher one"
+  "docking/bad_up.h: includes \"app/main.h\": a lower program layer includes a higher one"
+  "querytool/bad_other.cpp: includes \"editor/view.h\": one program includes another's header"
+  "app/bad_other.cpp: includes \"querytool/query.h\": one program includes another's header")
 
 run_checker(result text)
 if(result EQUAL 0)

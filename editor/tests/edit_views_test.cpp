@@ -286,7 +286,8 @@ TEST_F(EditViews, FilesTooLargeOrBinaryAreRefusedWithAMessageAndNothingChanges) 
         EXPECT_EQ(documents(app.js), before);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_NE(boxes[0].find(bytes == &big ? "too large" : "NUL"), std::string::npos) << boxes[0];
-        EXPECT_EQ(boxes[0].rfind(folder + "/refused.js\n", 0), 0u) << "the message names the file";
+        EXPECT_EQ(boxes[0].rfind(folder + "/refused.js\n", 0), 0u)
+            << "the message names the file: " << boxes[0];
         EXPECT_EQ(readFile(folder + "/refused.js"), *bytes);
     }
     EXPECT_EQ(CHHEditView::RefusalReason(std::string(CHHEditView::kMaxFileSize, 'a')), "");

@@ -148,6 +148,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
         return FALSE;
     }
     CMemFile memory(reinterpret_cast<BYTE*>(file.bytes.data()), static_cast<UINT>(file.bytes.size()));
+    memory.SetFilePath(lpszPathName); // Serialize names the document's file in its messages
     DeleteContents();
     SetModifiedFlag();
     try {
@@ -169,6 +170,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
     // Serialize writes to memory; the file is then replaced safely, so a failed save leaves it whole.
     CMemFile memory(1 << 16);
+    memory.SetFilePath(lpszPathName);
     try {
         CArchive saveArchive(&memory, CArchive::store | CArchive::bNoFlushOnDelete);
         saveArchive.m_pDocument = this;

@@ -77,6 +77,11 @@ HRESULT CHHEngine::ParseScript(LPCTSTR lpszText, LPCTSTR lpszItemName, DWORD* pd
     return ParseScriptText(lpszText, lpszItemName, 0, 0, SCRIPTTEXT_HOSTMANAGESSOURCE);
 }
 
+BOOL CHHEngine::GetTextAttributes(const char16_t* text, int length, WORD* attributes) {
+    if (length == 0) return FALSE;
+    return SUCCEEDED(GetScriptTextAttributes(text, static_cast<ULONG>(length), nullptr, 0, attributes));
+}
+
 HRESULT CHHEngine::Run(BOOL bAddNamedItemsFirst) {
     if (bAddNamedItemsFirst) AddAllNamedItems();
     m_bStopOnLeave = 0;

@@ -39,6 +39,8 @@ public:
 
     // Parses the text (compiling only); the engine's line numbers start at 0.
     HRESULT ParseScript(LPCTSTR lpszText, LPCTSTR lpszItemName, DWORD* pdwContext, BOOL bAddNamedItemsFirst);
+    // TRUE when the engine gave a colour class to each of the length characters.
+    BOOL GetTextAttributes(const char16_t* text, int length, WORD* attributes);
     HRESULT Run(BOOL bAddNamedItemsFirst);
     HRESULT Pause();
     HRESULT Resume();

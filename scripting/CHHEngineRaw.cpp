@@ -125,6 +125,16 @@ HRESULT CHHEngineRaw::AddTypeLib(REFGUID guid, DWORD dwMajor, DWORD dwMinor, DWO
     return m_pScript->AddTypeLib(guid, dwMajor, dwMinor, dwFlags);
 }
 
+HRESULT CHHEngineRaw::GetScriptTextAttributes(LPCOLESTR pstrCode, ULONG uNumCodeChars,
+                                              LPCOLESTR pstrDelimiter, DWORD dwFlags,
+                                              SOURCE_TEXT_ATTR* pattr) {
+    if (!m_pScript) return E_UNEXPECTED;
+    pm::ComPtr<IActiveScriptDebug32> debug;
+    const HRESULT hr = m_pScript->QueryInterface(IID_IActiveScriptDebug32, debug.putVoid());
+    if (FAILED(hr)) return hr;
+    return debug->GetScriptTextAttributes(pstrCode, uNumCodeChars, pstrDelimiter, dwFlags, pattr);
+}
+
 HRESULT CHHEngineRaw::SetScriptState(SCRIPTSTATE state) {
     pm::ComPtr<IActiveScript> script = m_pScript; // the engine may be closed from inside the call
     if (!script) return E_UNEXPECTED;

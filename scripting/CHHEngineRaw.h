@@ -42,6 +42,10 @@ public:
     // Parses with the parsing flag set while the engine works.
     HRESULT ParseScriptText(LPCTSTR lpszCode, LPCTSTR lpszItemName, DWORD dwSourceContext,
                             ULONG ulStartingLine, DWORD dwFlags);
+    // The engine's colour class for each character of a text, through its debugging interface;
+    // the query's failure when the engine has none.
+    HRESULT GetScriptTextAttributes(LPCOLESTR pstrCode, ULONG uNumCodeChars, LPCOLESTR pstrDelimiter,
+                                    DWORD dwFlags, SOURCE_TEXT_ATTR* pattr);
 
     // The site's operations, in the order the engine knows them.
     virtual CString FormatErrorText(const CHHScriptErrorInfo& info);

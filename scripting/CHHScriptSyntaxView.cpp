@@ -92,8 +92,10 @@ BOOL CHHScriptSyntaxView::CheckSyntax() {
     return CheckProcedure(ComboText(m_wndObjects), ComboText(m_wndEvents));
 }
 
-BOOL CHHScriptSyntaxView::ColorizeHook(const char16_t*, int, WORD*) {
-    return FALSE; // the engine offers no colouring of its own: the formater colours
+// An engine that colours text does so first; the formater then classes the words it left at 0.
+BOOL CHHScriptSyntaxView::ColorizeHook(const char16_t* text, int length, WORD* attributes) {
+    if (!m_pEngine || !m_pEngine->IsCreated()) return CHHScriptView::ColorizeHook(text, length, attributes);
+    return m_pEngine->GetTextAttributes(text, length, attributes);
 }
 
 int CHHScriptSyntaxView::OnCloseButton(int state) {

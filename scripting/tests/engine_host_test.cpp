@@ -66,6 +66,9 @@ TEST(EngineHost, CreationFailuresLeaveNoEngine) {
     EXPECT_FALSE(engine.IsCreated());
     EXPECT_EQ(engine.SetScriptState(SCRIPTSTATE_CONNECTED), E_UNEXPECTED);
     EXPECT_EQ(engine.ParseScript("a = 1", nullptr, nullptr, FALSE), E_UNEXPECTED);
+    WORD attribute = 0;
+    EXPECT_EQ(engine.GetScriptTextAttributes(u"a", 1, nullptr, 0, &attribute), E_UNEXPECTED);
+    EXPECT_FALSE(engine.GetTextAttributes(u"a", 1, &attribute));
     pm::unregisterClass(plain);
 }
 

@@ -5,10 +5,16 @@
 
 #include "platform/framework/tests/support/framework_test.h"
 #include "scripting/TypeInfoReader.h"
+#include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/CHHScriptView.h"
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
 #include "support/script_host_fixture.h"
+
+#include "editor/CHHFormater.h"
+#include "platform/com/objbase.h"
+#include "platform/script/activscp.h"
+#include "platform/script/vbscript.h"
 
 #include <gtest/gtest.h>
 
@@ -185,4 +191,161 @@ TEST(ScriptViewHooks, ADerivedViewGivesAnObjectsEventsAndFunctions) {
     EXPECT_TRUE(listed("Selection")) << "the type's properties still";
     frame->DestroyWindow();
     pm::afxtest::pump();
+}
+
+// The syntax view lets its engine colour the text when the engine can; the formater then classes
+// only the words the engine left unmarked. The VBScript engine here cannot, so the formater colours.
+namespace {
+
+const CLSID kColouringEngine = {0x5C4E0030, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, 30}};
+const WORD kEngineMark = 0x2A;
+
+// A VBScript engine that also colours: every character of each word "Sub" gets kEngineMark, all
+// others 0.
+class ColouringScript final : public pm::ComObject<IActiveScript, IActiveScriptDebug32> {
+public:
+    ColouringScript() {
+        CoCreateInstance(CLSID_VBScript, nullptr, CLSCTX_ALL, IID_IActiveScript, m_inner.putVoid());
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown || riid == IID_IActiveScript)
+            return pm::answerInterface(static_cast<IActiveScript*>(this), ppv);
+        if (riid == IID_IActiveScriptDebug32)
+            return pm::answerInterface(static_cast<IActiveScriptDebug32*>(this), ppv);
+        return m_inner->QueryInterface(riid, ppv);
+    }
+    HRESULT STDMETHODCALLTYPE GetScriptTextAttributes(LPCOLESTR code, ULONG count, LPCOLESTR, DWORD,
+                                                      SOURCE_TEXT_ATTR* attr) override {
+        const std::u16string text(code, count);
+        std::fill(attr, attr + count, 0);
+        for (size_t at = text.find(u"Sub"); at != std::u16string::npos; at = text.find(u"Sub", at + 3))
+            std::fill(attr + at, attr + at + 3, kEngineMark);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetScriptletTextAttributes(LPCOLESTR, ULONG, LPCOLESTR, DWORD,
+                                                         SOURCE_TEXT_ATTR*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetScriptSite(IActiveScriptSite* site) override {
+        return m_inner->SetScriptSite(site);
+    }
+    HRESULT STDMETHODCALLTYPE GetScriptSite(REFIID riid, void** ppv) override {
+        return m_inner->GetScriptSite(riid, ppv);
+    }
+    HRESULT STDMETHODCALLTYPE SetScriptState(SCRIPTSTATE ss) override { return m_inner->SetScriptState(ss); }
+    HRESULT STDMETHODCALLTYPE GetScriptState(SCRIPTSTATE* ss) override { return m_inner->GetScriptState(ss); }
+    HRESULT STDMETHODCALLTYPE Close() override { return m_inner->Close(); }
+    HRESULT STDMETHODCALLTYPE AddNamedItem(LPCOLESTR name, DWORD flags) override {
+        return m_inner->AddNamedItem(name, flags);
+    }
+    HRESULT STDMETHODCALLTYPE AddTypeLib(REFGUID lib, DWORD major, DWORD minor, DWORD flags) override {
+        return m_inner->AddTypeLib(lib, major, minor, flags);
+    }
+    HRESULT STDMETHODCALLTYPE GetScriptDispatch(LPCOLESTR item, IDispatch** disp) override {
+        return m_inner->GetScriptDispatch(item, disp);
+    }
+    HRESULT STDMETHODCALLTYPE GetCurrentScriptThreadID(SCRIPTTHREADID* id) override {
+        return m_inner->GetCurrentScriptThreadID(id);
+    }
+    HRESULT STDMETHODCALLTYPE GetScriptThreadID(DWORD thread, SCRIPTTHREADID* id) override {
+        return m_inner->GetScriptThreadID(thread, id);
+    }
+    HRESULT STDMETHODCALLTYPE GetScriptThreadState(SCRIPTTHREADID id, SCRIPTTHREADSTATE* state) override {
+        return m_inner->GetScriptThreadState(id, state);
+    }
+    HRESULT STDMETHODCALLTYPE InterruptScriptThread(SCRIPTTHREADID id, const EXCEPINFO* info,
+                                                    DWORD flags) override {
+        return m_inner->InterruptScriptThread(id, info, flags);
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IActiveScript** out) override { return m_inner->Clone(out); }
+
+private:
+    pm::ComPtr<IActiveScript> m_inner;
+};
+
+} // namespace
+
+class ColouringVBScriptEngine : public CHHVBScriptEngine {
+    DECLARE_DYNCREATE(ColouringVBScriptEngine)
+public:
+    HRESULT Create(CHHDebugApplication* debugApp, LPCTSTR name, LPCTSTR longName,
+                   BOOL wantDocument) override {
+        pm::registerVBScriptEngine();
+        return CHHEngineRaw::Create("Test.ColouringEngine", debugApp, name, longName, wantDocument);
+    }
+};
+IMPLEMENT_DYNCREATE(ColouringVBScriptEngine, CHHVBScriptEngine)
+
+namespace {
+
+class SyntaxViewColours : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pm::registerClass(kColouringEngine, "Test.ColouringEngine", [](IUnknown** out) {
+            *out = static_cast<IActiveScript*>(new ColouringScript);
+            return S_OK;
+        });
+        frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, "Syntax view", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
+        view = new CHHScriptSyntaxView;
+        ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 260), frame,
+                                 AFX_IDW_PANE_FIRST));
+        view->InitView();
+    }
+    void TearDown() override {
+        frame->DestroyWindow();
+        pm::afxtest::pump();
+        pm::unregisterClass(kColouringEngine);
+    }
+    // The colour classes the view's edit control gives the text.
+    std::vector<WORD> coloured(const std::u16string& text) {
+        std::vector<WORD> attributes(text.size(), 0);
+        EXPECT_TRUE(
+            view->GetEditCtrl()->ColorizeText(text.data(), static_cast<int>(text.size()), attributes.data()));
+        return attributes;
+    }
+    // The formater's own colouring of the text.
+    static std::vector<WORD> formaterColours(CHHFormater* formater, const std::u16string& text) {
+        std::vector<WORD> attributes(text.size(), 0);
+        formater->ColorizeText(text.data(), static_cast<int>(text.size()), attributes.data());
+        return attributes;
+    }
+
+    CFrameWnd* frame = nullptr;
+    CHHScriptSyntaxView* view = nullptr;
+    const std::u16string text = u"Sub App_Timer()\r\n\tDim s ' a Sub note\r\nEnd Sub\r\n";
+};
+
+} // namespace
+
+TEST_F(SyntaxViewColours, AnEngineThatColoursGoesFirstAndTheFormaterClassesTheRest) {
+    ASSERT_TRUE(view->SetEngineClass(RUNTIME_CLASS(ColouringVBScriptEngine)));
+    CHHVBScriptEngine plain;
+    const std::vector<WORD> formater = formaterColours(plain.GetFormater(), text);
+    const std::vector<WORD> seen = coloured(text);
+    std::vector<bool> engineMarked(text.size(), false);
+    for (size_t at = text.find(u"Sub"); at != std::u16string::npos; at = text.find(u"Sub", at + 3))
+        std::fill(engineMarked.begin() + at, engineMarked.begin() + at + 3, true);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (engineMarked[i]) {
+            EXPECT_EQ(seen[i], kEngineMark) << "character " << i;
+            continue;
+        }
+        if (seen[i] == 0) continue;
+        EXPECT_EQ(seen[i], formater[i]) << "character " << i << ": the keyword pass classes the rest";
+    }
+    const size_t dim = text.find(u"Dim");
+    EXPECT_NE(seen[dim], 0) << "a keyword the engine left unmarked is classed";
+    EXPECT_EQ(seen[dim], formater[dim]);
+    EXPECT_EQ(seen[text.find(u"App_Timer")], 0) << "no keyword: the engine's 0 stays";
+}
+
+TEST_F(SyntaxViewColours, WithoutAnEngineThatColoursTheFormaterColoursAlone) {
+    CHHVBScriptEngine plain;
+    const std::vector<WORD> formater = formaterColours(plain.GetFormater(), text);
+    ASSERT_TRUE(view->SetEngine(&plain)) << "the VBScript engine offers no colouring";
+    EXPECT_EQ(coloured(text), formater);
+    ASSERT_TRUE(view->SetEngineClass(nullptr));
+    view->SetFormater(plain.GetFormater());
+    EXPECT_EQ(coloured(text), formater) << "no private engine";
 }

@@ -137,6 +137,24 @@ TEST_F(WindowTest, CustomPalettesOfTheProgramFolder) {
     EXPECT_TRUE(form().menuItem("mnuCustomItem", 2)->Checked);
 }
 
+TEST_F(WindowTest, BesideASmallCustomPictureNothingIsPicked) {
+    OwnProgramFolder programFolder;
+    writeBmp(programFolder.path() + "/Tiny.bmp", 4, 3, [](int, int) { return RGB(10, 20, 30); });
+    start();
+    form().mnuCustomItem_Click(1);
+    pumpMessages();
+    ASSERT_TRUE(form().ColorSyst.Visible());
+    for (POINT beside : {POINT{4, 0}, POINT{0, 3}, POINT{150, 30}, POINT{291, 62}}) {
+        setColour(1, 2, 3);
+        pm::test::click(form().ColorSyst.hWnd(), beside);
+        pumpMessages();
+        EXPECT_EQ(components(), "1,2,3") << beside.x << "," << beside.y;
+    }
+    pm::test::click(form().ColorSyst.hWnd(), POINT{3, 2});
+    pumpMessages();
+    EXPECT_EQ(components(), "10,20,30");
+}
+
 TEST_F(WindowTest, WithoutBitmapsCustomStaysDisabled) {
     OwnProgramFolder programFolder;
     start();

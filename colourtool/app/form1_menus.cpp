@@ -3,6 +3,7 @@
 
 #include "colourtool/app/form1.h"
 
+#include "colourtool/core/file_io.h"
 #include "colourtool/core/notations.h"
 #include "colourtool/core/palette.h"
 
@@ -31,6 +32,17 @@ void addArray(vb::Menu& menu, const char* name, std::initializer_list<const char
     int index = 0;
     for (const char* caption : captions)
         menu.add(name, caption, index++).Click = click;
+}
+
+// Larger files are no pictures a palette area shows.
+constexpr std::size_t kMaxCustomPaletteBytes = 64 << 20;
+
+// The picture of a custom palette file, or nullptr when it is none. A bitmap cut short would show
+// its missing rows as black, so it is refused like any other bad picture.
+HBITMAP loadCustomPalette(const std::string& path) {
+    FileRead file = readWholeFile(path, kMaxCustomPaletteBytes);
+    if (file.status != ReadStatus::Ok || isCutBitmap(file.bytes)) return nullptr;
+    return static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
 // A number as a plain text: whole numbers without a decimal part.
@@ -208,9 +220,7 @@ void Form1::popup4c_Click(int index) {
 void Form1::mnuCustomItem_Click(int index) {
     vb::Menu* item = menuItem("mnuCustomItem", index);
     if (!item) return;
-    std::string path = vb::App().Path() + "/" + item->Tag;
-    HBITMAP picture =
-        static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP picture = loadCustomPalette(vb::App().Path() + "/" + item->Tag);
     if (!picture) {
         vb::MsgBox(kInvalidCustomPalette, vb::vbCritical);
         return;

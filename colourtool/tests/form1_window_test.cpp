@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 using pm::test::pumpMessages;
@@ -153,6 +154,22 @@ TEST_F(WindowTest, BesideASmallCustomPictureNothingIsPicked) {
     pm::test::click(form().ColorSyst.hWnd(), POINT{3, 2});
     pumpMessages();
     EXPECT_EQ(components(), "10,20,30");
+}
+
+TEST_F(WindowTest, ACutCustomPictureIsRefused) {
+    OwnProgramFolder programFolder;
+    std::string cut = programFolder.path() + "/Cut.bmp";
+    writeBmp(cut, 40, 20, [](int, int) { return RGB(200, 100, 50); });
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) - 40 * 3);
+    start();
+    form().popup4c_Click(1);
+    form().mnuCustomItem_Click(1);
+    pumpMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Invalid picture. All BMP pictures in the app directory are shown here.");
+    EXPECT_FALSE(form().ColorSyst.Visible());
+    EXPECT_FALSE(form().menuItem("mnuCustomItem", 1)->Checked);
+    EXPECT_TRUE(form().menuItem("popup4c", 1)->Checked);
 }
 
 TEST_F(WindowTest, WithoutBitmapsCustomStaysDisabled) {

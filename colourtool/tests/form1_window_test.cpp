@@ -172,6 +172,40 @@ TEST_F(WindowTest, ACutCustomPictureIsRefused) {
     EXPECT_TRUE(form().menuItem("popup4c", 1)->Checked);
 }
 
+TEST_F(WindowTest, ALargeCustomPictureIsShrunkToShowItWhole) {
+    struct Case {
+        const char* file;
+        int width, height;
+        int shownWidth, shownHeight; // fitted into the 292 x 63 palette area, its shape kept
+    };
+    const Case cases[] = {{"Tall.bmp", 100, 700, 9, 63}, {"Wide.bmp", 600, 100, 292, 49}};
+    OwnProgramFolder programFolder;
+    for (const Case& c : cases)
+        writeBmp(programFolder.path() + "/" + c.file, c.width, c.height, [&c](int x, int y) {
+            return RGB(x < c.width / 2 ? 255 : 0, y < c.height / 2 ? 0 : 255, x < c.width / 2 ? 0 : 255);
+        });
+    start();
+    HWND area = form().ColorSyst.hWnd();
+    for (int i = 0; i < 2; ++i) {
+        const Case& c = cases[i];
+        form().mnuCustomItem_Click(i + 1);
+        pumpMessages();
+        ASSERT_TRUE(form().ColorSyst.Visible()) << c.file;
+        pm::test::click(area, POINT{0, 0});
+        pumpMessages();
+        EXPECT_EQ(components(), "255,0,0") << c.file;
+        // The far corner of the picture is reachable; beside it nothing is picked.
+        pm::test::click(area, POINT{c.shownWidth - 1, c.shownHeight - 1});
+        pumpMessages();
+        EXPECT_EQ(components(), "0,255,255") << c.file;
+        if (c.shownWidth < 292) pm::test::click(area, POINT{c.shownWidth, 0});
+        if (c.shownHeight < 63) pm::test::click(area, POINT{0, c.shownHeight});
+        pumpMessages();
+        EXPECT_EQ(components(), "0,255,255") << c.file;
+    }
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(WindowTest, WithoutBitmapsCustomStaysDisabled) {
     OwnProgramFolder programFolder;
     start();

@@ -116,13 +116,13 @@ void Form1::wireEvents() {
         Color[index].Tag = std::to_string(x);
         UpdateSpectra();
     };
-    ColorSystem.MouseDown = [this](int index, int, int, int x, int y) { pickFrom(ColorSystem[index], x, y); };
+    ColorSystem.MouseDown = [this](int index, int, int, int x, int y) { pickFromScale(index, x, y); };
     ColorSystem.MouseMove = [this](int index, int button, int, int x, int y) {
-        if (button == vb::vbLeftButton) pickFrom(ColorSystem[index], x, y);
+        if (button == vb::vbLeftButton) pickFromScale(index, x, y);
     };
-    ColorSyst.MouseDown = [this](int, int, int x, int y) { pickFrom(ColorSyst, x, y); };
+    ColorSyst.MouseDown = [this](int, int, int x, int y) { pickFromCustomPalette(x, y); };
     ColorSyst.MouseMove = [this](int button, int, int x, int y) {
-        if (button == vb::vbLeftButton) pickFrom(ColorSyst, x, y);
+        if (button == vb::vbLeftButton) pickFromCustomPalette(x, y);
     };
     Label1.Click = [this](int index) { Label1_Click(index); };
     Preview.Click = [this] { Preview_Click(); };
@@ -197,6 +197,20 @@ DocumentColours Form1::documentColours() const {
     for (int i = 0; i < 4; ++i)
         colours.setTag(kAllSamples[static_cast<std::size_t>(i) + 1], Label1[i].Tag);
     return colours;
+}
+
+void Form1::pickFromScale(int index, int x, int y) {
+    // Between swatches the scale shows the window's grey, which is no colour of the scale.
+    if (scaleGapAt(index, x, y)) return;
+    pickFrom(ColorSystem[index], x, y);
+}
+
+void Form1::pickFromCustomPalette(int x, int y) {
+    // Beside a picture smaller than the palette area lies the window's grey, not the picture.
+    BITMAP info{};
+    if (!m_customPalette || !GetObject(m_customPalette.get(), sizeof info, &info)) return;
+    if (x < 0 || y < 0 || x >= info.bmWidth || y >= info.bmHeight) return;
+    pickFrom(ColorSyst, x, y);
 }
 
 void Form1::pickFrom(const vb::PictureBox& picture, int x, int y) {

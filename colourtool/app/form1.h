@@ -160,6 +160,8 @@ private:
     long long component(int i) const;
     void setComponent(int i, long long value);
     // Takes the colour at (x, y) of a scale or palette picture; points outside it change nothing.
+    void pickFromScale(int index, int x, int y);
+    void pickFromCustomPalette(int x, int y);
     void pickFrom(const vb::PictureBox& picture, int x, int y);
     void drawGradients(const Rgb& rgb);
     void showColourName();

@@ -2,7 +2,9 @@
 // negative, the colour views, named and standard colour dialogs, random colour and custom palettes.
 
 #include "colourtool/app/form1.h"
+#include "colourtool/app/form1_pictures.h"
 
+#include "colourtool/core/file_io.h"
 #include "colourtool/core/notations.h"
 #include "colourtool/core/palette.h"
 
@@ -12,6 +14,7 @@
 #include "platform/forms/msgbox.h"
 #include "platform/forms/vb_numeric.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tintara {
@@ -31,6 +34,48 @@ void addArray(vb::Menu& menu, const char* name, std::initializer_list<const char
     int index = 0;
     for (const char* caption : captions)
         menu.add(name, caption, index++).Click = click;
+}
+
+// Larger files are no pictures a palette area shows.
+constexpr std::size_t kMaxCustomPaletteBytes = 64 << 20;
+
+// `picture`, or when it is larger than the palette area a copy shrunk to fit it with its shape
+// kept (each pixel of the copy one of the picture's, so only its own colours are picked), in
+// which case `picture` is deleted.
+HBITMAP fittedToPaletteArea(HBITMAP picture) {
+    BITMAP info{};
+    GetObject(picture, sizeof info, &info);
+    constexpr int areaWidth = Form1Pictures::kScaleWidth, areaHeight = Form1Pictures::kScaleHeight;
+    if (info.bmWidth <= areaWidth && info.bmHeight <= areaHeight) return picture;
+    const double scale = std::min(static_cast<double>(areaWidth) / info.bmWidth,
+                                  static_cast<double>(areaHeight) / info.bmHeight);
+    const int width = std::clamp(static_cast<int>(std::lround(info.bmWidth * scale)), 1, areaWidth);
+    const int height = std::clamp(static_cast<int>(std::lround(info.bmHeight * scale)), 1, areaHeight);
+    HDC screen = GetDC(nullptr);
+    HBITMAP fitted = CreateCompatibleBitmap(screen, width, height);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldFrom = SelectObject(from, picture);
+    HGDIOBJ oldTo = SelectObject(to, fitted);
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    DeleteObject(picture);
+    return fitted;
+}
+
+// The picture of a custom palette file, or nullptr when it is none. A bitmap cut short would show
+// its missing rows as black, so it is refused like any other bad picture.
+HBITMAP loadCustomPalette(const std::string& path) {
+    FileRead file = readWholeFile(path, kMaxCustomPaletteBytes);
+    if (file.status != ReadStatus::Ok || isCutBitmap(file.bytes)) return nullptr;
+    HBITMAP picture =
+        static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    return picture ? fittedToPaletteArea(picture) : nullptr;
 }
 
 // A number as a plain text: whole numbers without a decimal part.
@@ -208,9 +253,7 @@ void Form1::popup4c_Click(int index) {
 void Form1::mnuCustomItem_Click(int index) {
     vb::Menu* item = menuItem("mnuCustomItem", index);
     if (!item) return;
-    std::string path = vb::App().Path() + "/" + item->Tag;
-    HBITMAP picture =
-        static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP picture = loadCustomPalette(vb::App().Path() + "/" + item->Tag);
     if (!picture) {
         vb::MsgBox(kInvalidCustomPalette, vb::vbCritical);
         return;

@@ -156,11 +156,20 @@ COLORREF pspScaleColour(int x, int y) {
     return hslColour(360.0 * x / (kW - ramp), 1.0 - static_cast<double>(y) / (kH - 1), 0.5);
 }
 
-// Swatches of 12 hues by 4 lightnesses and a column of greys, each 18 x 15 with a 1-pixel gap.
+constexpr int kWindowsCellW = 22, kWindowsCellH = 15;
+
+// The Windows like scale's gaps: a 1-pixel line after each swatch and the strips right of and
+// below the 13 x 4 swatches.
+bool windowsScaleGap(int x, int y) {
+    int column = x / kWindowsCellW, row = y / kWindowsCellH;
+    return x % kWindowsCellW == kWindowsCellW - 1 || y % kWindowsCellH == kWindowsCellH - 1 || row > 3 ||
+           column > 12;
+}
+
+// Swatches of 12 hues by 4 lightnesses and a column of greys, each 21 x 14 with a 1-pixel gap.
 COLORREF windowsScaleColour(int x, int y) {
-    constexpr int cellW = 22, cellH = 15;
-    int column = x / cellW, row = y / cellH;
-    if (x % cellW == cellW - 1 || y % cellH == cellH - 1 || row > 3 || column > 12) return kFace;
+    if (windowsScaleGap(x, y)) return kFace;
+    int column = x / kWindowsCellW, row = y / kWindowsCellH;
     if (column == 12) {
         int v = 255 - row * 85;
         return rgb(v, v, v);
@@ -185,6 +194,10 @@ HICON iconOfDrawnPicture(HBITMAP picture) {
 }
 
 } // namespace
+
+bool scaleGapAt(int scale, int x, int y) {
+    return scale == 3 && windowsScaleGap(x, y);
+}
 
 COLORREF websafeScaleColour(int x, int y) {
     // 36 columns (six blocks of red, green across each block) by six rows of blue.

@@ -35,6 +35,10 @@ public:
     std::array<HBITMAP, 4> scales{};
 };
 
+// Whether (x, y) of scale picture `scale` (0..3) lies between or beside its swatches, where it
+// shows no colour of its own but the window's grey.
+bool scaleGapAt(int scale, int x, int y);
+
 // The colour of the web-safe scale, a grid of the 216 web-safe colours, at (x, y).
 COLORREF websafeScaleColour(int x, int y);
 

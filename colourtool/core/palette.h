@@ -72,6 +72,10 @@ struct PaletteGrid {
 // Custom palettes: the "*.bmp" files of a folder (any case), sorted by name.
 std::vector<std::string> listCustomPalettes(const std::string& folder);
 
+// Whether `bytes`, a BMP file of uncompressed pixels, ends before its last row of pixels (a file cut
+// short, whose missing rows would show as black). Other files, whole or not BMP, give false.
+bool isCutBitmap(const std::string& bytes);
+
 // A custom palette's menu caption: the lower-cased name before its first ".", first character
 // upper-cased ("my.palette.bmp" gives "My", "SUNSET.BMP" gives "Sunset").
 std::string customPaletteCaption(const std::string& fileName);

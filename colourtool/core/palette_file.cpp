@@ -3,6 +3,9 @@
 #include "colourtool/core/file_io.h"
 #include "colourtool/core/vb_text.h"
 
+#include <cstdint>
+#include <cstdlib>
+
 namespace tintara {
 
 const char kUnknownPaletteFormat[] = "Unknown palette format.";
@@ -65,6 +68,33 @@ PaletteGrid PaletteGrid::forCount(std::size_t count) {
 
 std::vector<std::string> listCustomPalettes(const std::string& folder) {
     return listFilesWithExtension(folder, ".bmp");
+}
+
+namespace {
+
+std::int64_t littleEndian(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return size == 4 ? static_cast<std::int32_t>(value) : static_cast<std::int64_t>(value);
+}
+
+} // namespace
+
+bool isCutBitmap(const std::string& bytes) {
+    constexpr std::int64_t kCoreHeader = 12, kInfoHeader = 40, kRgb = 0, kBitFields = 3;
+    if (bytes.compare(0, 2, "BM") != 0 || bytes.size() < 26) return false;
+    const std::int64_t header = littleEndian(bytes, 14, 4);
+    const bool core = header == kCoreHeader;
+    if (!core && (header < kInfoHeader || bytes.size() < 54)) return false;
+    const std::int64_t width = littleEndian(bytes, 18, core ? 2 : 4);
+    const std::int64_t height = std::abs(littleEndian(bytes, core ? 20 : 22, core ? 2 : 4));
+    const std::int64_t bits = littleEndian(bytes, core ? 24 : 28, 2);
+    const std::int64_t compression = core ? kRgb : littleEndian(bytes, 30, 4);
+    if ((compression != kRgb && compression != kBitFields) || width <= 0 || bits <= 0 || bits > 32)
+        return false;
+    const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
+    return littleEndian(bytes, 10, 4) + rowBytes * height > static_cast<std::int64_t>(bytes.size());
 }
 
 std::string customPaletteCaption(const std::string& fileName) {

@@ -153,6 +153,25 @@ TEST_F(ColourTest, PickingInEachScaleTakesThePixelUnderThePointer) {
     }
 }
 
+TEST_F(ColourTest, TheGapsOfTheWindowsLikeScalePickNothing) {
+    start();
+    form().popup4c_Click(3);
+    pumpMessages();
+    vb::PictureBox& scale = form().ColorSystem[3];
+    // Between two swatches across and down, and the grey strips right of and below them.
+    for (POINT gap : {POINT{21, 5}, POINT{5, 14}, POINT{21, 14}, POINT{289, 5}, POINT{5, 61}}) {
+        setColour(1, 2, 3);
+        pm::test::click(scale.hWnd(), gap);
+        pumpMessages();
+        EXPECT_EQ(components(), "1,2,3") << gap.x << "," << gap.y;
+    }
+    // A drag from a swatch over a gap keeps that swatch's colour.
+    drag(scale.hWnd(), POINT{10, 5}, POINT{21, 5});
+    Rgb swatch = tintara::rgbOf(static_cast<tintara::ColourValue>(scale.Point(10, 5)));
+    EXPECT_NE(swatch, (Rgb{192, 192, 192}));
+    EXPECT_EQ(form().workingColour(), swatch);
+}
+
 TEST_F(ColourTest, DraggingOffAScaleKeepsTheLastColour) {
     start();
     form().popup4c_Click(1);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 using pm::test::pumpMessages;
@@ -135,6 +136,74 @@ TEST_F(WindowTest, CustomPalettesOfTheProgramFolder) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Invalid picture. All BMP pictures in the app directory are shown here.");
     EXPECT_TRUE(form().menuItem("mnuCustomItem", 2)->Checked);
+}
+
+TEST_F(WindowTest, BesideASmallCustomPictureNothingIsPicked) {
+    OwnProgramFolder programFolder;
+    writeBmp(programFolder.path() + "/Tiny.bmp", 4, 3, [](int, int) { return RGB(10, 20, 30); });
+    start();
+    form().mnuCustomItem_Click(1);
+    pumpMessages();
+    ASSERT_TRUE(form().ColorSyst.Visible());
+    for (POINT beside : {POINT{4, 0}, POINT{0, 3}, POINT{150, 30}, POINT{291, 62}}) {
+        setColour(1, 2, 3);
+        pm::test::click(form().ColorSyst.hWnd(), beside);
+        pumpMessages();
+        EXPECT_EQ(components(), "1,2,3") << beside.x << "," << beside.y;
+    }
+    pm::test::click(form().ColorSyst.hWnd(), POINT{3, 2});
+    pumpMessages();
+    EXPECT_EQ(components(), "10,20,30");
+}
+
+TEST_F(WindowTest, ACutCustomPictureIsRefused) {
+    OwnProgramFolder programFolder;
+    std::string cut = programFolder.path() + "/Cut.bmp";
+    writeBmp(cut, 40, 20, [](int, int) { return RGB(200, 100, 50); });
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) - 40 * 3);
+    start();
+    form().popup4c_Click(1);
+    form().mnuCustomItem_Click(1);
+    pumpMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Invalid picture. All BMP pictures in the app directory are shown here.");
+    EXPECT_FALSE(form().ColorSyst.Visible());
+    EXPECT_FALSE(form().menuItem("mnuCustomItem", 1)->Checked);
+    EXPECT_TRUE(form().menuItem("popup4c", 1)->Checked);
+}
+
+TEST_F(WindowTest, ALargeCustomPictureIsShrunkToShowItWhole) {
+    struct Case {
+        const char* file;
+        int width, height;
+        int shownWidth, shownHeight; // fitted into the 292 x 63 palette area, its shape kept
+    };
+    const Case cases[] = {{"Tall.bmp", 100, 700, 9, 63}, {"Wide.bmp", 600, 100, 292, 49}};
+    OwnProgramFolder programFolder;
+    for (const Case& c : cases)
+        writeBmp(programFolder.path() + "/" + c.file, c.width, c.height, [&c](int x, int y) {
+            return RGB(x < c.width / 2 ? 255 : 0, y < c.height / 2 ? 0 : 255, x < c.width / 2 ? 0 : 255);
+        });
+    start();
+    HWND area = form().ColorSyst.hWnd();
+    for (int i = 0; i < 2; ++i) {
+        const Case& c = cases[i];
+        form().mnuCustomItem_Click(i + 1);
+        pumpMessages();
+        ASSERT_TRUE(form().ColorSyst.Visible()) << c.file;
+        pm::test::click(area, POINT{0, 0});
+        pumpMessages();
+        EXPECT_EQ(components(), "255,0,0") << c.file;
+        // The far corner of the picture is reachable; beside it nothing is picked.
+        pm::test::click(area, POINT{c.shownWidth - 1, c.shownHeight - 1});
+        pumpMessages();
+        EXPECT_EQ(components(), "0,255,255") << c.file;
+        if (c.shownWidth < 292) pm::test::click(area, POINT{c.shownWidth, 0});
+        if (c.shownHeight < 63) pm::test::click(area, POINT{0, c.shownHeight});
+        pumpMessages();
+        EXPECT_EQ(components(), "0,255,255") << c.file;
+    }
+    EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(WindowTest, WithoutBitmapsCustomStaysDisabled) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 using namespace tintara;
@@ -309,4 +310,52 @@ TEST(CustomPalettes, BitmapFilesOfAFolderInAnyCaseSortedByName) {
     EXPECT_EQ(listCustomPalettes(folder.path()),
               (std::vector<std::string>{"apple.Bmp", "Ocean.BMP", "sky.bmp"}));
     EXPECT_TRUE(listCustomPalettes(folder.file("no-such-folder")).empty());
+}
+
+namespace {
+
+// A BMP file with an info header (or, when `core`, the short core header) of width x height
+// pixels of `bits` each, its pixels all zero; `cut` bytes are left off its end.
+std::string bmpBytes(int width, int height, int bits, bool core = false, int compression = 0, int cut = 0) {
+    const int header = core ? 12 : 40;
+    const int rowBytes = (width * bits + 31) / 32 * 4;
+    std::string bytes(static_cast<std::size_t>(14 + header + rowBytes * std::abs(height)), '\0');
+    auto put = [&bytes](int at, int value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes[static_cast<std::size_t>(at + i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B', bytes[1] = 'M';
+    put(10, 14 + header, 4), put(14, header, 4);
+    if (core) {
+        put(18, width, 2), put(20, height, 2), put(22, 1, 2), put(24, bits, 2);
+    } else {
+        put(18, width, 4), put(22, height, 4), put(26, 1, 2), put(28, bits, 2), put(30, compression, 4);
+    }
+    bytes.resize(bytes.size() - static_cast<std::size_t>(cut));
+    return bytes;
+}
+
+} // namespace
+
+TEST(CustomPalettes, BitmapsCutBeforeTheirLastRow) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool cut;
+    };
+    const Case cases[] = {
+        {"whole 24-bit", bmpBytes(5, 3, 24), false},
+        {"one byte short", bmpBytes(5, 3, 24, false, 0, 1), true},
+        {"only its headers", bmpBytes(292, 63, 24, false, 0, 292 * 3 * 63), true},
+        {"top-down, cut", bmpBytes(5, -3, 24, false, 0, 4), true},
+        {"core header, cut", bmpBytes(7, 2, 8, true, 0, 3), true},
+        {"core header, whole", bmpBytes(7, 2, 8, true), false},
+        {"32-bit fields, cut", bmpBytes(2, 2, 32, false, 3, 1), true},
+        {"run-length coded, short", bmpBytes(8, 8, 8, false, 1, 30), false},
+        {"not a BMP", std::string("GIF89a") + std::string(60, '\0'), false},
+        {"BMP signature only", "BM", false},
+        {"cut inside its header", bmpBytes(5, 3, 24).substr(0, 40), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isCutBitmap(c.bytes), c.cut) << c.name;
 }

@@ -45,7 +45,8 @@ bool screenFollowsPainting(CWnd* view) {
         dc.FillSolidRect(&spot, RGB(255, 0, 0));
     }
     view->ClientToScreen(&spot);
-    return desk::pumpUntil([&] { return desk::screenShowsOnly(spot, RGB(255, 0, 0)); }, 2000);
+    // A screen held by a drag never shows it; a loaded machine shows it late.
+    return desk::pumpUntil([&] { return desk::screenShowsOnly(spot, RGB(255, 0, 0)); }, 10000);
 }
 
 } // namespace

@@ -4,17 +4,27 @@
 
 #include "platform/win/tests/support/test_windows.h"
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <QWidget>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -152,21 +162,171 @@ void shellInBackground(const std::string& command) {
     if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }
 
+namespace {
+
+// The desktop's file dialog over `owner` that has the keyboard: the window manager activated it, Qt
+// has its focus-in, and the focus is in its name box. Keys typed now go into that box.
+QFileDialog* fileDialogWithTheKeys(HWND owner) {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible() || !dialog->isActiveWindow()) return nullptr;
+    if (!dialog->parentWidget() || dialog->parentWidget() != wm::desktopWidgetOf(owner)) return nullptr;
+    auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!box || box->window() != dialog) return nullptr;
+    return activeXWindow() == static_cast<unsigned long>(dialog->winId()) ? dialog : nullptr;
+}
+
+// Counts the key presses that reach the program's windows, so that a key is pressed again only
+// once the one before it has come in.
+class KeysReceived : public QObject {
+public:
+    KeysReceived() { QCoreApplication::instance()->installEventFilter(this); }
+    int count(int key) const { return m_counts.count(key) ? m_counts.at(key) : 0; }
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        // Each key press reaches a window first and then its widgets: counted once, at the window.
+        if (event->type() == QEvent::KeyPress && qobject_cast<QWindow*>(target))
+            ++m_counts[static_cast<QKeyEvent*>(event)->key()];
+        return false;
+    }
+
+private:
+    std::map<int, int> m_counts;
+};
+
+// Answers the next file dialog from a Qt timer: the dialog runs Qt's own loop, where Qt's timers
+// run but the layer's do not. A key goes in only once the dialog has the keyboard and the key
+// before it has come in; the name is checked in the box before Return; a dialog still open at the
+// end is closed, failing the test instead of hanging it.
+class FileDialogTyping {
+public:
+    void start(HWND owner, const std::string& name, bool escapeTheNext) {
+        stop();
+        m_owner = owner;
+        m_name = name;
+        m_escapeTheNext = escapeTheNext;
+        m_test = ::testing::UnitTest::GetInstance()->current_test_info();
+        next(Step::Type);
+        m_timer.setInterval(30);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
+        m_timer.start();
+    }
+
+private:
+    enum class Step { Type, Check, Return, Escape, Escaped };
+
+    // Each step has twenty seconds, a busy machine's worst by far.
+    void next(Step step) {
+        m_step = step;
+        m_giveUp = Clock::now() + std::chrono::seconds(20);
+    }
+
+    void stop() {
+        m_timer.stop();
+        QObject::disconnect(&m_timer, nullptr, nullptr, nullptr);
+        if (m_input) {
+            const pid_t pid = m_input;
+            std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+            m_input = 0;
+        }
+    }
+
+    void type(const std::vector<std::string>& args) {
+        m_input = spawn(withProgram("xdotool", args));
+        m_since = Clock::now();
+    }
+
+    // Presses `key` (Qt's `code` when it comes in) into the dialog.
+    void press(const char* key, int code) {
+        m_pressed = code;
+        m_receivedBefore = m_keys.count(code);
+        type({"key", key});
+    }
+
+    bool waited(int milliseconds) const {
+        return Clock::now() - m_since > std::chrono::milliseconds(milliseconds);
+    }
+
+    bool dialogOpen() const { return m_dialog && m_dialog->isVisible(); }
+
+    // The key pressed last came in and the dialog is still open, or it never came in: pressed again.
+    bool pressAgain() const {
+        return m_keys.count(m_pressed) > m_receivedBefore ? dialogOpen() : waited(5000);
+    }
+
+    void tick() {
+        // A dialog left by an earlier test is not this test's to answer.
+        if (::testing::UnitTest::GetInstance()->current_test_info() != m_test) return stop();
+        if (m_input && waitpid(m_input, nullptr, WNOHANG) != m_input) return;
+        m_input = 0;
+        if (Clock::now() > m_giveUp) return giveUp();
+        switch (m_step) {
+        case Step::Type:
+            if (!(m_dialog = fileDialogWithTheKeys(m_owner))) return;
+            m_box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            type({"key", "ctrl+a", "type", "--delay", "20", m_name});
+            m_step = Step::Check; // in the time the name has to arrive
+            return;
+        case Step::Check:
+            if (m_box && m_box->text() == QString::fromStdString(m_name)) {
+                press("Return", Qt::Key_Return);
+                next(Step::Return);
+            } else if (waited(3000)) {
+                m_step = Step::Type; // keys lost on the way: typed again
+            }
+            return;
+        case Step::Return:
+            // The first Return may only close the completion list that a typed name opens.
+            if (!dialogOpen())
+                next(m_escapeTheNext ? Step::Escape : Step::Escaped);
+            else if (pressAgain())
+                press("Return", Qt::Key_Return);
+            return;
+        case Step::Escape:
+            if (!(m_dialog = fileDialogWithTheKeys(m_owner))) return;
+            press("Escape", Qt::Key_Escape);
+            next(Step::Escaped);
+            return;
+        case Step::Escaped:
+            if (!dialogOpen()) return stop();
+            if (pressAgain()) press("Escape", Qt::Key_Escape);
+            return;
+        }
+    }
+
+    void giveUp() {
+        static const char* const steps[] = {"to type the name", "the name in the box", "the dialog to close",
+                                            "the dialog shown again", "the dialog to close at Escape"};
+        ADD_FAILURE() << "the file dialog was not answered: waited in vain for "
+                      << steps[static_cast<int>(m_step)];
+        saveScreenPng("file_dialog_not_answered");
+        stop();
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible())
+                dialog->reject();
+    }
+
+    HWND m_owner = nullptr;
+    std::string m_name;
+    bool m_escapeTheNext = false;
+    Step m_step = Step::Type;
+    const ::testing::TestInfo* m_test = nullptr;
+    Clock::time_point m_giveUp;
+    Clock::time_point m_since;
+    pid_t m_input = 0;
+    int m_pressed = 0;
+    int m_receivedBefore = 0;
+    KeysReceived m_keys;
+    QPointer<QFileDialog> m_dialog;
+    QPointer<QLineEdit> m_box;
+    QTimer m_timer;
+};
+
+} // namespace
+
 void typeIntoNextFileDialog(HWND owner, const std::string& name, bool escapeTheNext) {
-    const std::string ownerId = std::to_string(xWindow(owner));
-    // $d is the dialog typed into; a later active window other than the owner and $d is the dialog
-    // shown again.
-    const std::string waitFor = "for i in $(seq 1 100); do a=$(xdotool getactivewindow 2>/dev/null); "
-                                "[ -n \"$a\" ] && [ \"$a\" != " +
-                                ownerId + " ] && [ \"$a\" != \"$d\" ] && break; a=; sleep 0.1; done; ";
-    // Return again while the dialog stays active: the first may only close the completion list
-    // that a typed name opens.
-    const std::string typeName = "[ -z \"$a\" ] && exit 0; d=$a; xdotool key ctrl+a type --delay 20 '" +
-                                 name +
-                                 "'; for i in 1 2 3; do xdotool key Return; sleep 1; "
-                                 "[ \"$(xdotool getactivewindow 2>/dev/null)\" = \"$d\" ] || break; done; ";
-    const std::string escape = escapeTheNext ? waitFor + "[ -n \"$a\" ] && xdotool key Escape" : "";
-    shellInBackground("d=; " + waitFor + typeName + escape);
+    static FileDialogTyping typing;
+    typing.start(owner, name, escapeTheNext);
 }
 
 void click(POINT screen) {

@@ -31,10 +31,11 @@ void xdotoolInBackground(const std::vector<std::string>& args);
 // (the desktop's own dialogs), where no timer of ours runs.
 void shellInBackground(const std::string& command);
 
-// Answers the next file dialog over `owner` as a user does, from a script (the desktop's dialog
-// runs a loop of its own): once another window than the owner is active, it types `name` into it
-// and presses Return. With `escapeTheNext`, it then waits for the dialog to come up again (the name
-// was refused) and closes that one with Escape. Each wait gives up after ten seconds.
+// Answers the next file dialog over `owner` as a user does, from a timer that runs inside the
+// dialog's own loop: once the dialog has the keyboard, it types `name` into its name box and, once
+// the box shows it, presses Return. With `escapeTheNext`, it then waits for the dialog to come up
+// again (the name was refused) and closes that one with Escape. A step that waits in vain for
+// twenty seconds fails the test and closes the dialog, so that the test ends.
 void typeIntoNextFileDialog(HWND owner, const std::string& name, bool escapeTheNext);
 
 // Input at screen coordinates.

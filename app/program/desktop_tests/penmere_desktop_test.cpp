@@ -280,6 +280,11 @@ TEST(PenmereOnTheDesktop, TheNewToolPromptOverTheToolsDialogTakesTheName) {
                                                             reinterpret_cast<LPARAM>("ls")));
              return std::vector<std::string>{"key", "Escape"};
          }},
+        // Ended by the Escape; were it not, the dialog would be ended after a while and fail the test.
+        {[&] { return !::IsWindow(tools); },
+         [] {
+             return std::vector<std::string>{"sleep", "0"};
+         }},
     });
     ::SendMessage(main, WM_COMMAND, ID_TOOLS_ADD_EDIT, 0);
     EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";

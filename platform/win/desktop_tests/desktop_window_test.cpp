@@ -712,6 +712,10 @@ TEST_F(DesktopWindows, PromptOverAModalDialogTakesKeysAndClicks) {
              focusAfterPrompt = GetFocus();
              return desk::clickAt(desk::centre(desk::screenRect(GetDlgItem(list, IDOK))));
          }},
+        {[&] { return !IsWindow(list); },
+         [] {
+             return std::vector<std::string>{"sleep", "0"};
+         }},
     });
     dialogText.clear();
     promptResult = 0;

@@ -477,6 +477,9 @@ struct InputInTurn {
     std::size_t next = 0;
     std::vector<std::size_t> givenUp;
     Clock::time_point giveUp;
+    int escapesLeft = 0; // once a step is given up: Escapes that end the loops still open
+    const ::testing::TestInfo* test = nullptr;
+    UINT_PTR timer = 0;
 };
 
 InputInTurn& inTurn() {
@@ -484,25 +487,52 @@ InputInTurn& inTurn() {
     return t;
 }
 
-void CALLBACK runInputStep(HWND, UINT, UINT_PTR id, DWORD) {
+void stopInputInTurn(InputInTurn& t) {
+    if (t.timer) KillTimer(nullptr, t.timer);
+    t.timer = 0;
+}
+
+// After a step was given up, Escape every two seconds while a window owned by another is active:
+// the prompt over a dialog goes, then the dialog, and the test's own call returns.
+void endLoopsLeftOpen(InputInTurn& t) {
+    const HWND a = GetActiveWindow();
+    if (!a || !GetWindow(a, GW_OWNER) || !IsWindowVisible(a) || t.escapesLeft == 0) return stopInputInTurn(t);
+    if (Clock::now() < t.giveUp) return;
+    --t.escapesLeft;
+    xdotoolInBackground({"key", "Escape"});
+    t.giveUp = Clock::now() + std::chrono::seconds(2);
+}
+
+void CALLBACK runInputStep(HWND, UINT, UINT_PTR, DWORD) {
     InputInTurn& t = inTurn();
-    if (t.next >= t.steps.size()) {
-        KillTimer(nullptr, id);
+    // Steps left by an earlier test are not this test's to give.
+    if (::testing::UnitTest::GetInstance()->current_test_info() != t.test) return stopInputInTurn(t);
+    if (t.escapesLeft > 0) return endLoopsLeftOpen(t);
+    if (t.next >= t.steps.size()) return stopInputInTurn(t);
+    if (Clock::now() > t.giveUp) {
+        t.givenUp.push_back(t.next);
+        t.next = t.steps.size();
+        xdotoolInBackground({"key", "Escape"});
+        t.escapesLeft = 5;
+        t.giveUp = Clock::now() + std::chrono::seconds(2);
         return;
     }
-    const bool late = Clock::now() > t.giveUp;
-    if (!late && !t.steps[t.next].ready()) return;
-    if (late) t.givenUp.push_back(t.next);
-    xdotoolInBackground(late ? std::vector<std::string>{"key", "Escape"} : t.steps[t.next].input());
+    if (!t.steps[t.next].ready()) return;
+    xdotoolInBackground(t.steps[t.next].input());
     ++t.next;
-    t.giveUp = Clock::now() + std::chrono::seconds(5);
+    t.giveUp = Clock::now() + std::chrono::seconds(10);
 }
 
 } // namespace
 
 void giveInputInTurn(std::vector<InputStep> steps) {
-    inTurn() = InputInTurn{std::move(steps), 0, {}, Clock::now() + std::chrono::seconds(5)};
-    SetTimer(nullptr, 0, 30, runInputStep);
+    InputInTurn& t = inTurn();
+    stopInputInTurn(t);
+    t = InputInTurn{};
+    t.steps = std::move(steps);
+    t.giveUp = Clock::now() + std::chrono::seconds(10);
+    t.test = ::testing::UnitTest::GetInstance()->current_test_info();
+    t.timer = SetTimer(nullptr, 0, 30, runInputStep);
 }
 
 const std::vector<std::size_t>& stepsGivenUp() {

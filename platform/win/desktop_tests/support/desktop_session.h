@@ -82,8 +82,10 @@ void answerNextModal(HWND owner, const std::vector<std::string>& input, const st
 const ModalSighting& modalSighting();
 
 // Input given in turn from a timer (it runs inside modal loops too): each step's input (xdotool's
-// arguments) once what it waits for holds. A step that waits in vain for five seconds presses
-// Escape instead, so that a test fails instead of hanging.
+// arguments) once what it waits for holds. A step that waits in vain for ten seconds is given up:
+// the steps after it are not given, and Escape is pressed until no window owned by another is
+// active, so that a test fails instead of hanging. A last step that waits for the loop's window to
+// go makes a lost last input a step given up.
 struct InputStep {
     std::function<bool()> ready;
     std::function<std::vector<std::string>()> input;

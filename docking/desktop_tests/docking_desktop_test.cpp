@@ -57,6 +57,11 @@ TEST(DockingOnTheDesktop, ACaptionDoubleClickedFloatsThePaneAndOnItsWindowDocksI
     StartProgram(app, 1);
     CFixtureFrame* frame = app.Frame();
     ASSERT_TRUE(desk::pumpUntil([&] { return desk::active(frame->m_hWnd); })) << "never activated";
+    // The window manager places the window; the clicks wait until it stands where the layer has it.
+    ASSERT_TRUE(desk::pumpUntil([&] {
+        const RECT ours = desk::screenRect(frame->m_hWnd), shown = desk::desktopRect(frame->m_hWnd);
+        return EqualRect(&ours, &shown) != FALSE;
+    })) << "the window never stood where it was placed";
     CPaneBar& pane = frame->m_wndInformation;
     CControlBar* left = frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT);
     ASSERT_EQ(pane.m_pDockBar, left);

@@ -945,3 +945,52 @@ TEST_F(BitmapMenu, AHiddenSubmenuIsStillHiddenOnceItsPopupIsWholeAgain) {
     EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, ID_BITMAPMENU_EXPAND}));
     organiser->RestorePopupMenu(edit, TRUE);
 }
+
+TEST_F(BitmapMenu, AHiddenCommandInAHiddenSubmenuChosenAfterTheExpansionTellsTheFrameOnce) {
+    // Edit: Undo, Cut, Paste, More > (Find, Bold); More and Find are not recently used.
+    HMENU more = ::CreatePopupMenu();
+    ::AppendMenu(more, MF_STRING, ID_FIND, "&Find");
+    ::AppendMenu(more, MF_STRING, ID_BOLD, "&Bold");
+    ::AppendMenu(editMenu(), MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
+    organiser->HideSubmenu(more);
+    organiser->HideCommand(ID_FIND);
+    auto rightmost = [] {
+        HWND found = nullptr;
+        for (HWND w : popupWindows())
+            if (!found || LeftOf(w) > LeftOf(found)) found = w;
+        return found;
+    };
+    std::vector<std::vector<UINT>> seen;
+    inLoops(main, {[&] {
+                       seen.push_back(ids(editMenu()));
+                       HWND popup = popupWindows().at(0);
+                       const POINT expand = itemMiddle(popup, editMenu(), ::GetMenuItemCount(editMenu()) - 1);
+                       pm::test::pressMouse(popup, expand);
+                       pm::test::releaseMouse(popup, expand);
+                   },
+                   [&] { seen.push_back(ids(editMenu())); },
+                   [&] {
+                       HWND popup = popupWindows().at(0);
+                       // A click on More opens it.
+                       pm::test::click(popup, itemMiddle(popup, editMenu(), 3));
+                   },
+                   [&] {
+                       HMENU sub = ::GetSubMenu(editMenu(), 3);
+                       seen.push_back(ids(sub));
+                       HWND window = rightmost();
+                       pm::test::click(window, itemMiddle(window, sub, 0));
+                   }});
+    bar().OpenPopup(1);
+    pm::afxtest::pump();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, ID_BITMAPMENU_EXPAND}));
+    EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, static_cast<UINT>(-1)}));
+    EXPECT_EQ(seen[2], (std::vector<UINT>{ID_FIND, ID_BOLD})) << "expanding, the submenu shows whole";
+    auto count = [&](const std::string& entry) {
+        return std::count(frame->m_log.begin(), frame->m_log.end(), entry);
+    };
+    EXPECT_EQ(count("command " + std::to_string(ID_FIND)), 1);
+    EXPECT_EQ(count("recently used changed"), 1);
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(editMenu(), 3));
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(::GetSubMenu(editMenu(), 3), 0));
+}

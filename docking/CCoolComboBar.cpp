@@ -7,7 +7,8 @@ BEGIN_MESSAGE_MAP(CCoolComboBar, CCustToolBar)
 END_MESSAGE_MAP()
 
 BOOL CCoolComboBar::AddCombo(CCoolCombo* pCombo, UINT nID, int nImage) {
-    const int nIndex = CommandToIndex(nID);
+    // Only a button that shows takes a combo.
+    const int nIndex = SendMessage(TB_ISBUTTONHIDDEN, nID) ? -1 : CommandToIndex(nID);
     if (nIndex < 0 || !pCombo) return TRUE;
     if (nImage < 0) {
         CRect first;

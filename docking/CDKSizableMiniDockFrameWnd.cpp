@@ -82,6 +82,13 @@ void CDKSizableMiniDockFrameWnd::DecideKind() {
     ModifyStyle(WS_THICKFRAME, 0, SWP_FRAMECHANGED);
 }
 
+void CDKSizableMiniDockFrameWnd::RecalcLayout(BOOL bNotify) {
+    // Decided before the layout, so the frame fits the bar with the borders of its kind.
+    CControlBar* first = FirstBar();
+    if (m_nKind == kindUndecided && first && !AsSizeBar(first)) DecideKind();
+    CMiniDockFrameWnd::RecalcLayout(bNotify);
+}
+
 void CDKSizableMiniDockFrameWnd::OnSize(UINT, int cx, int cy) {
     CDKSizeControlBar* bar = (m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI) ? nullptr : AsSizeBar(FirstBar());
     if (bar && bar->IsWindowVisible() && cx > 0 && cy > 0) {

@@ -17,6 +17,8 @@ public:
     // Decides once, from the bar it holds, what kind of frame this is.
     void DecideKind();
     int GetKind() const { return m_nKind; }
+    // An ordinary bar asks for no kind: its frame decides once the bar is in it.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -875,3 +875,122 @@ TEST_F(BitmapMenu, UnderAWindowMenuTheExpandedPopupComesBackInTheSameMenuLoop) {
     pm::afxtest::pump();
     ::DestroyMenu(windowMenu);
 }
+
+TEST_F(BitmapMenu, TurnedOffRecentlyUsedItemsHideNothingChangeNothingAndShowPlainAtOnce) {
+    organiser->HideCommand(ID_PASTE);
+    organiser->SetRecentlyUsedEnabled(FALSE);
+    std::vector<UINT> seen;
+    inLoops(main, {[&] {
+                seen = ids(editMenu());
+                HWND popup = popupWindows().at(0);
+                pm::test::click(popup, itemMiddle(popup, editMenu(), 2));
+            }});
+    bar().OpenPopup(1);
+    pm::afxtest::pump();
+    EXPECT_EQ(seen, (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE})) << "whole, without the expansion item";
+    auto count = [&](const std::string& entry) {
+        return std::count(frame->m_log.begin(), frame->m_log.end(), entry);
+    };
+    EXPECT_EQ(count("command " + std::to_string(ID_PASTE)), 1);
+    EXPECT_EQ(count("recently used changed"), 0);
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(editMenu(), 2)) << "kept for when the feature is back";
+
+    // A popup window showing the menu draws the item that is not recently used on a checkerboard
+    // only while the feature is on, and follows each change at once.
+    organiser->SetRecentlyUsedEnabled(TRUE);
+    organiser->SetCustomizationMode(TRUE, main);
+    CDKBitmapMenu* edit = organiser->ConvertPopupMenu(editMenu(), 1, FALSE);
+    CDKBitmapMenuPopupWnd window(edit);
+    ASSERT_TRUE(window.Create(frame, CPoint(120, 160)));
+    pm::afxtest::pump();
+    const COLORREF white = ::GetSysColor(COLOR_BTNHIGHLIGHT), face = ::GetSysColor(COLOR_BTNFACE);
+    auto pasteOnCheckerboard = [&] {
+        return ShowsCheckerboard(ItemPixels(window.m_hWnd, editMenu(), 2), white, face);
+    };
+    EXPECT_TRUE(pasteOnCheckerboard());
+    organiser->SetRecentlyUsedEnabled(FALSE);
+    pm::afxtest::pump();
+    EXPECT_FALSE(pasteOnCheckerboard());
+    organiser->SetRecentlyUsedEnabled(TRUE);
+    pm::afxtest::pump();
+    EXPECT_TRUE(pasteOnCheckerboard());
+    organiser->SetCustomizationMode(FALSE, nullptr);
+}
+
+TEST_F(BitmapMenu, TheOrganiserTakesOneFrameAndNeedsItForTheImages) {
+    EXPECT_FALSE(organiser->AttachFrameWnd(frame)) << "attached already";
+    CDKBitmapMenuManager other;
+    EXPECT_FALSE(other.AttachFrameWnd(nullptr));
+    EXPECT_FALSE(other.SetMenuImagesFromToolBars());
+    EXPECT_EQ(CDKBitmapMenuManager::FindManager(main), organiser.get());
+}
+
+TEST_F(BitmapMenu, AHiddenSubmenuIsStillHiddenOnceItsPopupIsWholeAgain) {
+    // Edit: Undo, Cut, Paste, More > (Find); More is not recently used.
+    HMENU more = ::CreatePopupMenu();
+    ::AppendMenu(more, MF_STRING, ID_FIND, "&Find...");
+    ::AppendMenu(editMenu(), MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
+    organiser->HideSubmenu(more);
+    CDKBitmapMenu* edit = organiser->ConvertPopupMenu(editMenu(), 1, FALSE);
+    EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, ID_BITMAPMENU_EXPAND}));
+    organiser->RestorePopupMenu(edit, TRUE);
+    ASSERT_EQ(::GetMenuItemCount(editMenu()), 4);
+    HMENU back = ::GetSubMenu(editMenu(), 3);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(ids(back), std::vector<UINT>{ID_FIND});
+    EXPECT_FALSE(organiser->IsItemRecentlyUsed(editMenu(), 3))
+        << "the submenu that came back is the hidden one";
+    // Opened again, it hides the submenu again.
+    edit = organiser->ConvertPopupMenu(editMenu(), 1, FALSE);
+    EXPECT_EQ(ids(editMenu()), (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, ID_BITMAPMENU_EXPAND}));
+    organiser->RestorePopupMenu(edit, TRUE);
+}
+
+TEST_F(BitmapMenu, AHiddenCommandInAHiddenSubmenuChosenAfterTheExpansionTellsTheFrameOnce) {
+    // Edit: Undo, Cut, Paste, More > (Find, Bold); More and Find are not recently used.
+    HMENU more = ::CreatePopupMenu();
+    ::AppendMenu(more, MF_STRING, ID_FIND, "&Find");
+    ::AppendMenu(more, MF_STRING, ID_BOLD, "&Bold");
+    ::AppendMenu(editMenu(), MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
+    organiser->HideSubmenu(more);
+    organiser->HideCommand(ID_FIND);
+    auto rightmost = [] {
+        HWND found = nullptr;
+        for (HWND w : popupWindows())
+            if (!found || LeftOf(w) > LeftOf(found)) found = w;
+        return found;
+    };
+    std::vector<std::vector<UINT>> seen;
+    inLoops(main, {[&] {
+                       seen.push_back(ids(editMenu()));
+                       HWND popup = popupWindows().at(0);
+                       const POINT expand = itemMiddle(popup, editMenu(), ::GetMenuItemCount(editMenu()) - 1);
+                       pm::test::pressMouse(popup, expand);
+                       pm::test::releaseMouse(popup, expand);
+                   },
+                   [&] { seen.push_back(ids(editMenu())); },
+                   [&] {
+                       HWND popup = popupWindows().at(0);
+                       // A click on More opens it.
+                       pm::test::click(popup, itemMiddle(popup, editMenu(), 3));
+                   },
+                   [&] {
+                       HMENU sub = ::GetSubMenu(editMenu(), 3);
+                       seen.push_back(ids(sub));
+                       HWND window = rightmost();
+                       pm::test::click(window, itemMiddle(window, sub, 0));
+                   }});
+    bar().OpenPopup(1);
+    pm::afxtest::pump();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, ID_BITMAPMENU_EXPAND}));
+    EXPECT_EQ(seen[1], (std::vector<UINT>{ID_UNDO, ID_CUT, ID_PASTE, static_cast<UINT>(-1)}));
+    EXPECT_EQ(seen[2], (std::vector<UINT>{ID_FIND, ID_BOLD})) << "expanding, the submenu shows whole";
+    auto count = [&](const std::string& entry) {
+        return std::count(frame->m_log.begin(), frame->m_log.end(), entry);
+    };
+    EXPECT_EQ(count("command " + std::to_string(ID_FIND)), 1);
+    EXPECT_EQ(count("recently used changed"), 1);
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(editMenu(), 3));
+    EXPECT_TRUE(organiser->IsItemRecentlyUsed(::GetSubMenu(editMenu(), 3), 0));
+}

@@ -429,6 +429,10 @@ TEST(CoolComboBar, ACombosSeparatorIsHalfAsWideAgainAndTheComboSitsOnIt) {
     CCoolCombo none;
     EXPECT_TRUE(bar.AddCombo(&none, 0x9999)) << "no such button: nothing done";
     EXPECT_EQ(none.m_hWnd, nullptr);
+    bar.SendMessage(TB_HIDEBUTTON, 0x8103, TRUE);
+    CCoolCombo hidden;
+    EXPECT_TRUE(bar.AddCombo(&hidden, 0x8103)) << "a hidden button: nothing done";
+    EXPECT_EQ(hidden.m_hWnd, nullptr);
     frame->DestroyWindow();
     pm::afxtest::pump();
 }

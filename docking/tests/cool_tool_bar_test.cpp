@@ -351,6 +351,17 @@ TEST_F(CoolCustomisation, TheCustomisedButtonsComeBackAfterARestart) {
     ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", TRUE));
     EXPECT_STREQ(bar().GetButtonText(0), "");
     EXPECT_STREQ(bar().GetRememberedText(ID_PASTE), "");
+    // A stored button whose command is no longer on the bar is skipped, its text not remembered.
+    const UINT gone = 0x8399;
+    BYTE stale[] = {1, 0, 0, 0, LOBYTE(gone), HIBYTE(gone), 0,   0,  0, 0, 0, 0, 0, 0,
+                    0, 0, 0, 4, 'G',          'o',          'n', 'e'};
+    app->WriteProfileBinary("Bars", "Standard_ButtonsSettings", stale, sizeof(stale));
+    app->WriteProfileInt("Bars", "Standard_ButtonsSettings_Size", sizeof(stale));
+    recreateFrame();
+    bar().SetCustomizeTable(table, 6);
+    ASSERT_TRUE(bar().LoadBarState("Bars", "Standard", TRUE));
+    EXPECT_EQ(ids(), (std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_PASTE, ID_FIND, ID_BOLD}));
+    EXPECT_STREQ(bar().GetRememberedText(gone), "");
 }
 
 namespace {

@@ -149,6 +149,30 @@ TEST_F(MaskedEditTest, InsertTogglesTheModeAndReadOnlyControlsKeepTheirText) {
     EXPECT_EQ(Text(edit), "(___) ___-____");
 }
 
+TEST_F(MaskedEditTest, FocusOverTheWholeTextAndClicksOnALiteralPutTheCaretOnTheFirstPlace) {
+    CDKEdit edit;
+    Make(edit);
+    edit.SetMask(kPhone);
+    const int length = edit.GetWindowTextLength();
+    auto selection = [&] {
+        int nStart = 0, nEnd = 0;
+        edit.GetSel(nStart, nEnd);
+        return std::make_pair(nStart, nEnd);
+    };
+    edit.SetSel(0, -1);
+    edit.SetFocus();
+    EXPECT_EQ(selection(), std::make_pair(1, 1));
+    // A part of the text selected stays selected.
+    m_parent.SetFocus();
+    edit.SetSel(0, length - 1);
+    edit.SetFocus();
+    EXPECT_EQ(selection(), std::make_pair(0, length - 1));
+    // A click on the "(" before the first place.
+    edit.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    edit.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1, 10));
+    EXPECT_EQ(selection(), std::make_pair(1, 1));
+}
+
 TEST_F(MaskedEditTest, PastingHandsTheWholeTextToTheModelWithoutDoublingTheFixedTexts) {
     CDKEdit phone;
     Make(phone);

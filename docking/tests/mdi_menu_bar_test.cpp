@@ -1,6 +1,7 @@
 // The menu bar of an MDI frame with a maximised child: the child's icon and its caption buttons on
-// the bar, the buttons and the icon acting on the child (a button only when released over it); and
-// a cool tool bar on a child, which is not transparent.
+// the bar, the buttons and the icon acting on the child (a button only when released over it); a
+// stored menu coming back without the window list; and a cool tool bar on a child, which is not
+// transparent.
 
 #include "docking/CDKMenuBar.h"
 #include "docking/tests/support/menu_frame.h"
@@ -38,6 +39,7 @@ class MdiMenuBar : public ::testing::Test {
 protected:
     void SetUp() override {
         app = std::make_unique<CMenuApp>();
+        app->SetRegistryKey("Docking Tests");
         app->InitApplication();
         pm::afx::registerStandardClasses();
         frame = new CMdiMenuFrame;
@@ -195,4 +197,42 @@ TEST_F(MdiMenuBar, ACoolToolBarOnAChildIsFlatButNotTransparent) {
         EXPECT_TRUE(bar.GetDropDownArrow());
         bar.DestroyWindow();
     }
+}
+
+TEST_F(MdiMenuBar, AStoredMenuComesBackWithoutTheWindowListWhichItsPopupShowsAgainByItself) {
+    const UINT ID_CASCADE = 0xE130;
+    HMENU stored = ::CreateMenu();
+    HMENU window = ::CreatePopupMenu();
+    ::AppendMenu(window, MF_STRING, ID_CASCADE, "&Cascade");
+    ::AppendMenu(stored, MF_POPUP, reinterpret_cast<UINT_PTR>(window), "&Window");
+    ::SendMessage(frame->m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(window));
+    for (const char* title : {"One", "Two"}) {
+        auto* child = new CMDIChildWnd;
+        ASSERT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                  CFrameWnd::rectDefault, frame));
+    }
+    pm::afxtest::pump();
+    auto ids = [](HMENU m) {
+        std::vector<UINT> all;
+        for (int i = 0; i < ::GetMenuItemCount(m); ++i)
+            all.push_back(::GetMenuItemID(m, i));
+        return all;
+    };
+    const std::vector<UINT> listed{ID_CASCADE, 0u, 0xFF00u, 0xFF01u};
+    ASSERT_EQ(ids(window), listed) << "the window list and its separator are stored with the menu";
+    ASSERT_TRUE(bar().SaveMenuState(stored, "CWindowListDoc"));
+
+    HMENU loaded = ::CreateMenu();
+    ::AppendMenu(loaded, MF_STRING, 9, "Old");
+    ASSERT_TRUE(bar().LoadMenuState(loaded, "CWindowListDoc"));
+    ASSERT_EQ(::GetMenuItemCount(loaded), 1);
+    HMENU loadedWindow = ::GetSubMenu(loaded, 0);
+    EXPECT_EQ(ids(loadedWindow), std::vector<UINT>{ID_CASCADE});
+    EXPECT_EQ(bar().m_hWindowMenu, loadedWindow);
+    // Shown as the window menu, the popup lists the windows once again, after one separator.
+    ::SendMessage(frame->m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(loadedWindow));
+    EXPECT_EQ(ids(loadedWindow), listed);
+    ::SendMessage(frame->m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(window));
+    ::DestroyMenu(loaded);
+    ::DestroyMenu(stored);
 }

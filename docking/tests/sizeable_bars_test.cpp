@@ -461,25 +461,52 @@ TEST_F(SizeableBars, TheSingleDocumentFrameDeletesItsAutoDeleteBarsAndNoOtherFra
     EXPECT_TRUE(::IsWindow(other->m_hWnd)) << "the program's frame deletes its own when it goes";
 }
 
-TEST_F(SizeableBars, AFloatingFrameOfAnOrdinaryBarSizesOrOnlyMovesAsTheBarDoes) {
+TEST_F(SizeableBars, AFloatingFrameOfAnOrdinaryBarSizesAtItsSidesOrMovesByItsEdgesAsTheBarDoes) {
     for (DWORD sizing : {static_cast<DWORD>(CBRS_SIZE_DYNAMIC), static_cast<DWORD>(CBRS_SIZE_FIXED)}) {
         SCOPED_TRACE(sizing);
-        const UINT buttons[] = {0x8101, 0x8102};
+        const UINT buttons[] = {0x8101, 0x8102, 0x8103, 0x8104};
         CToolBar tools;
         ASSERT_TRUE(tools.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | sizing, 0xE863));
-        ASSERT_TRUE(tools.SetButtons(buttons, 2));
-        ASSERT_TRUE(tools.SetBitmap(pm::afxtest::makeButtonImages(2)));
+        ASSERT_TRUE(tools.SetButtons(buttons, 4));
+        ASSERT_TRUE(tools.SetBitmap(pm::afxtest::makeButtonImages(4)));
         tools.EnableDocking(CBRS_ALIGN_ANY);
         frame->FloatControlBar(&tools, CPoint(300, 300));
         pm::afxtest::pump();
         auto* mini = dynamic_cast<CDKSizableMiniDockFrameWnd*>(tools.GetParentFrame());
         ASSERT_NE(mini, nullptr);
-        mini->DecideKind();
+        // An ordinary bar never asks: the frame decided once the bar was in it.
         EXPECT_EQ(mini->GetKind(), CDKSizableMiniDockFrameWnd::kindOrdinary);
         const bool dynamic = sizing == CBRS_SIZE_DYNAMIC;
         EXPECT_EQ((mini->m_dwMiniStyle & MFS_4THICKFRAME) != 0, dynamic);
         EXPECT_EQ((mini->m_dwMiniStyle & MFS_MOVEFRAME) != 0, !dynamic);
         EXPECT_EQ((mini->GetStyle() & WS_THICKFRAME) != 0, dynamic) << "only a bar that sizes gets borders";
+
+        const CRect before = WindowRect(mini);
+        const CRect barBefore = WindowRect(&tools);
+        const CPoint side(before.right - 1, before.CenterPoint().y),
+            corner(before.right - 1, before.bottom - 1);
+        auto hit = [&](CPoint p) { return mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)); };
+        if (dynamic) {
+            EXPECT_EQ(hit(side), HTRIGHT);
+            EXPECT_EQ(hit(corner), HTBOTTOM) << "sized at its four sides, not across a corner";
+            // The right side dragged in by half: the bar wraps its buttons into more rows.
+            pm::test::dragScreen(mini->m_hWnd, side, side - CSize(barBefore.Width() / 2, 0));
+            pm::afxtest::pump();
+            EXPECT_LT(WindowRect(&tools).Width(), barBefore.Width());
+            EXPECT_GT(WindowRect(&tools).Height(), barBefore.Height());
+        } else {
+            EXPECT_EQ(hit(side), HTCAPTION);
+            EXPECT_EQ(hit(corner), HTCAPTION);
+            // Its edge drags the bar as its caption does: the frame moves, its size stays.
+            pm::test::dragScreen(mini->m_hWnd, side, side + CSize(30, 30));
+            pm::afxtest::pump();
+            ASSERT_TRUE(tools.IsFloating());
+            const CRect after = WindowRect(tools.GetParentFrame());
+            EXPECT_EQ(after.Size(), before.Size());
+            EXPECT_GT(after.left, before.left);
+            EXPECT_GT(after.top, before.top);
+            EXPECT_EQ(WindowRect(&tools).Size(), barBefore.Size());
+        }
         tools.DestroyWindow();
         pm::afxtest::pump();
     }

@@ -44,13 +44,27 @@ void CMiniFrameWnd::CalcBorders(LPRECT lpClientRect, DWORD dwStyle, DWORD dwExSt
     ::AdjustWindowRectEx(lpClientRect, dwStyle & ~static_cast<DWORD>(kMiniStyles), FALSE, dwExStyle);
 }
 
-LRESULT CMiniFrameWnd::OnNcHitTest(CPoint point) {
+namespace {
+
+// A corner of a frame sized at its four sides only sizes as the side above or below it.
+LRESULT SideOfCorner(LRESULT hit) {
+    if (hit == HTTOPLEFT || hit == HTTOPRIGHT) return HTTOP;
+    if (hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) return HTBOTTOM;
+    return hit;
+}
+
+} // namespace
+
+LRESULT CMiniFrameWnd::OnNcHitTest(CPoint) {
     LRESULT hit = Default();
-    bool sizing = hit >= HTSIZEFIRST && hit <= HTSIZELAST;
-    if (!sizing || (m_dwMiniStyle & MFS_THICKFRAME)) return hit;
-    if (m_dwMiniStyle & MFS_MOVEFRAME) return HTCAPTION;
-    (void)point;
-    return HTBORDER;
+    const bool sizing = hit >= HTSIZEFIRST && hit <= HTSIZELAST;
+    if (m_dwMiniStyle & MFS_THICKFRAME) {
+        if (sizing && (m_dwMiniStyle & MFS_4THICKFRAME)) return SideOfCorner(hit);
+        return hit;
+    }
+    // A frame that moves by its edges moves by a thin border as well.
+    if ((sizing || hit == HTBORDER) && (m_dwMiniStyle & MFS_MOVEFRAME)) return HTCAPTION;
+    return sizing ? HTBORDER : hit;
 }
 
 BOOL CMiniFrameWnd::OnNcActivate(BOOL bActive) {

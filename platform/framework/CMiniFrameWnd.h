@@ -1,8 +1,8 @@
 #pragma once
 // CMiniFrameWnd: a small floating frame with a tool-window caption and a system menu. The MFS_*
-// styles choose its border: sizing (MFS_THICKFRAME), a thick border that does not size
-// (MFS_4THICKFRAME), or one that moves the frame (MFS_MOVEFRAME); with MFS_SYNCACTIVE its caption
-// shows active while the main frame is active.
+// styles choose its border: sizing (MFS_THICKFRAME; with MFS_4THICKFRAME too, at its four sides
+// only), a thick border that does not size (MFS_4THICKFRAME alone), or edges that move the frame
+// (MFS_MOVEFRAME); with MFS_SYNCACTIVE its caption shows active while the main frame is active.
 
 #include "platform/framework/CFrameWnd.h"
 

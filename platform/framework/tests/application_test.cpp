@@ -1,7 +1,9 @@
-// The application object: its profile (registry and INI file), command-line parsing, and documents
-// that keep their files when saving fails.
+// The application object: its profile (registry and INI file, archives kept in it), command-line
+// parsing, and documents that keep their files when saving fails.
 
 #include "cmake/test_files.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/ProfileArchive.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/scratch_disk.h"
 
@@ -33,6 +35,17 @@ void checkProfile(CWinApp& app) {
     delete[] data;
     EXPECT_FALSE(app.GetProfileBinary("Settings", "NoBlob", &data, &size));
     EXPECT_EQ(data, nullptr);
+
+    // An archive kept in the profile: loaded only once saved, with its length beside it.
+    EXPECT_FALSE(LoadArchiveFromProfile(app, "State", "Bytes", "Size",
+                                        [](CArchive&) { ADD_FAILURE() << "nothing was saved"; }));
+    EXPECT_TRUE(SaveArchiveToProfile(app, "State", "Bytes", "Size", [](CArchive& ar) { ar << 7 << -1; }));
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt("State", "Size", 0)), 8);
+    int first = 0, second = 0;
+    EXPECT_TRUE(
+        LoadArchiveFromProfile(app, "State", "Bytes", "Size", [&](CArchive& ar) { ar >> first >> second; }));
+    EXPECT_EQ(first, 7);
+    EXPECT_EQ(second, -1);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/CFileCompressor.h"
 #include "app/file_helpers.h"
 #include "platform/win/file_contents.h"
+#include "platform/win/registry/ini_lines.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -10,24 +11,6 @@
 #include <random>
 
 namespace {
-
-bool IsWhite(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string Trim(const std::string& s, std::size_t begin, std::size_t end) {
-    while (begin < end && IsWhite(s[begin]))
-        ++begin;
-    while (end > begin && IsWhite(s[end - 1]))
-        --end;
-    return s.substr(begin, end - begin);
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 std::string Str(LPCTSTR psz) {
     return psz ? std::string(psz) : std::string();
@@ -96,27 +79,13 @@ BOOL CIniFile::Load(LPCTSTR lpszPath, BOOL bCompressed, BOOL bReadOnly) {
 
 void CIniFile::ReadText(const std::string& text) {
     std::string section;
-    bool inSection = false;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = Trim(text, start, end);
-        start = end + 1;
-        if (line.empty() || line[0] == ';') continue;
-        if (line[0] == '[') {
-            std::size_t close = line.find(']');
-            section = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-            inSection = true;
-            continue;
-        }
-        if (!inSection || section.empty()) continue;
-        std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            SetString(section.c_str(), Lower(line).c_str(), line.c_str());
-        else
-            SetString(section.c_str(), line.substr(0, eq).c_str(), line.substr(eq + 1).c_str());
-    }
+    pm::readIniLines(text, pm::kSettingsIniRules, [&](const pm::IniLine& line) {
+        if (line.kind == pm::IniLine::Kind::Header)
+            section = line.name;
+        else if (line.kind == pm::IniLine::Kind::Entry && !section.empty())
+            SetString(section.c_str(), line.name.c_str(), std::string(line.value).c_str());
+        return true;
+    });
 }
 
 std::string CIniFile::GetText() const {

@@ -72,6 +72,13 @@ function(pm_test_definitions target)
                                                PM_TEST_CONFIG_DIR="${CMAKE_BINARY_DIR}/test-config")
 endfunction()
 
+# What every test program links (cmake/test_files.h): a file's bytes read and written, and the
+# golden-file check, which writes what differs into the build tree's test output.
+add_library(pm_test_files OBJECT ${CMAKE_CURRENT_LIST_DIR}/test_files.cpp)
+target_include_directories(pm_test_files PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(pm_test_files PUBLIC GTest::gtest)
+target_compile_definitions(pm_test_files PRIVATE PM_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+
 # pm_tests(PREFIX DEPS ... [FIXTURE name [FIXTURE_TESTS base ...]] [SUPPORT dir ...]): one GoogleTest
 # executable per
 # tests/*_test.cpp of the calling folder, linked with tests/support/*.cpp when present and with the
@@ -121,7 +128,8 @@ function(pm_tests prefix)
       set(fixture_props FIXTURES_REQUIRED ${A_FIXTURE})
     endif()
     add_executable(${exe} ${src} ${helper_objects})
-    target_link_libraries(${exe} PRIVATE ${A_DEPS} ${qt} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
+    target_link_libraries(${exe} PRIVATE ${A_DEPS} ${qt} pm_test_files GTest::gtest GTest::gmock GTest::gtest_main
+                                         Threads::Threads)
     pm_test_definitions(${exe})
     if(shared)
       foreach(qt Qt6::Widgets Qt6::Gui Qt6::Test)

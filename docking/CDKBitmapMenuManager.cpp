@@ -6,14 +6,13 @@
 #include "docking/CDKBitmapMenuPopupWnd.h"
 #include "docking/MenuMnemonic.h"
 #include "platform/framework/CArchive.h"
-#include "platform/framework/CFile.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CToolBar.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/ProfileArchive.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 
 namespace {
 
@@ -609,31 +608,16 @@ void CDKBitmapMenuManager::SaveRecentlyUsedState(HMENU hRoot, LPCSTR lpszSection
     CWinApp* app = AfxGetApp();
     if (!app) return;
     CString section = lpszSection && *lpszSection ? lpszSection : "RecentlyUsedSubmenuItems";
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store, 4096);
-        SaveHiddenSubmenus(ar, hRoot);
-        ar.Close();
-    }
-    auto size = static_cast<UINT>(file.GetLength());
-    BYTE* data = file.Detach();
-    app->WriteProfileBinary(section, "RUContents", data, size);
-    app->WriteProfileInt(section, "RUItemsDataSize", static_cast<int>(size));
-    std::free(data);
+    SaveArchiveToProfile(*app, section, "RUContents", "RUItemsDataSize",
+                         [&](CArchive& ar) { SaveHiddenSubmenus(ar, hRoot); });
 }
 
 void CDKBitmapMenuManager::LoadRecentlyUsedState(HMENU hRoot, LPCSTR lpszSection) {
     CWinApp* app = AfxGetApp();
     if (!app) return;
     CString section = lpszSection && *lpszSection ? lpszSection : "RecentlyUsedSubmenuItems";
-    if (static_cast<int>(app->GetProfileInt(section, "RUItemsDataSize", -1)) == -1) return;
-    BYTE* data = nullptr;
-    UINT size = 0;
-    if (!app->GetProfileBinary(section, "RUContents", &data, &size)) return;
-    std::unique_ptr<BYTE[]> owned(data);
-    CMemFile file(data, size);
-    CArchive ar(&file, CArchive::load, 4096);
-    LoadHiddenSubmenus(ar, hRoot);
+    LoadArchiveFromProfile(*app, section, "RUContents", "RUItemsDataSize",
+                           [&](CArchive& ar) { LoadHiddenSubmenus(ar, hRoot); });
 }
 
 // ---- Hooks: the expansion item chosen with the mouse or Enter ----

@@ -7,11 +7,10 @@
 
 #include "docking/CoolToolBarProfile.h"
 #include "platform/framework/CArchive.h"
-#include "platform/framework/CFile.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/ProfileArchive.h"
 
-#include <cstdlib>
-#include <memory>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -28,31 +27,15 @@ CString formatted(LPCSTR format, LPCSTR a, LPCSTR b = nullptr) {
 }
 
 // Writes what write puts in an archive as the binary value entry, with its "_Size" companion.
-template <class Write> void storeBinary(CWinApp* app, LPCSTR section, const CString& entry, Write write) {
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store, 4096);
-        write(ar);
-        ar.Close();
-    }
-    auto size = static_cast<UINT>(file.GetLength());
-    BYTE* data = file.Detach();
-    app->WriteProfileBinary(section, entry, data, size);
-    app->WriteProfileInt(section, entry + "_Size", static_cast<int>(size));
-    std::free(data);
+void storeBinary(CWinApp* app, LPCSTR section, const CString& entry,
+                 const std::function<void(CArchive&)>& write) {
+    SaveArchiveToProfile(*app, section, entry, entry + "_Size", write);
 }
 
 // Hands the binary value entry to read as an archive; false when it or its "_Size" is missing.
-template <class Read> bool loadBinary(CWinApp* app, LPCSTR section, const CString& entry, Read read) {
-    if (static_cast<int>(app->GetProfileInt(section, entry + "_Size", -1)) == -1) return false;
-    BYTE* data = nullptr;
-    UINT size = 0;
-    if (!app->GetProfileBinary(section, entry, &data, &size)) return false;
-    std::unique_ptr<BYTE[]> owned(data);
-    CMemFile file(data, size);
-    CArchive ar(&file, CArchive::load, 4096);
-    read(ar);
-    return true;
+bool loadBinary(CWinApp* app, LPCSTR section, const CString& entry,
+                const std::function<void(CArchive&)>& read) {
+    return LoadArchiveFromProfile(*app, section, entry, entry + "_Size", read);
 }
 
 // The application's registry key, when the profile is kept in the registry; nullptr otherwise.

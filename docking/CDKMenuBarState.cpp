@@ -4,13 +4,11 @@
 #include "docking/CDKMenuBar.h"
 
 #include "platform/framework/CArchive.h"
-#include "platform/framework/CFile.h"
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/ProfileArchive.h"
 
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -140,17 +138,8 @@ BOOL CDKMenuBar::SaveMenuState(HMENU hMenu, LPCSTR lpszName) {
     CWinApp* app = AfxGetApp();
     if (!IsCustomizable(TRUE) || !app) return FALSE;
     CString section = MenuSection(lpszName);
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store, 4096);
-        StoreMenu(hMenu, ar);
-        ar.Close();
-    }
-    auto size = static_cast<UINT>(file.GetLength());
-    BYTE* data = file.Detach();
-    app->WriteProfileBinary(section, "MenuItems", data, size);
-    app->WriteProfileInt(section, "MenuDataSize", static_cast<int>(size));
-    std::free(data);
+    SaveArchiveToProfile(*app, section, "MenuItems", "MenuDataSize",
+                         [&](CArchive& ar) { StoreMenu(hMenu, ar); });
     SendToFrame(WM_MENUBAR_SAVED, reinterpret_cast<WPARAM>(hMenu),
                 reinterpret_cast<LPARAM>(static_cast<LPCSTR>(section)));
     return TRUE;
@@ -160,16 +149,10 @@ BOOL CDKMenuBar::LoadMenuState(HMENU hMenu, LPCSTR lpszName) {
     CWinApp* app = AfxGetApp();
     if (!IsCustomizable(TRUE) || !app) return FALSE;
     CString section = MenuSection(lpszName);
-    BYTE* data = nullptr;
-    UINT size = 0;
-    if (static_cast<int>(app->GetProfileInt(section, "MenuDataSize", -1)) != -1 &&
-        app->GetProfileBinary(section, "MenuItems", &data, &size)) {
-        std::unique_ptr<BYTE[]> owned(data);
-        CMemFile file(data, size);
-        CArchive ar(&file, CArchive::load, 4096);
+    LoadArchiveFromProfile(*app, section, "MenuItems", "MenuDataSize", [&](CArchive& ar) {
         m_hWindowMenu = nullptr;
         LoadMenu(hMenu, ar);
-    }
+    });
     SendToFrame(WM_MENUBAR_LOADED, reinterpret_cast<WPARAM>(hMenu),
                 reinterpret_cast<LPARAM>(static_cast<LPCSTR>(section)));
     return TRUE;

@@ -1,6 +1,7 @@
 #include "editor/HHWordFiles.h"
 
 #include "platform/win/file_contents.h"
+#include "platform/win/registry/ini_lines.h"
 
 #include <algorithm>
 #include <cctype>
@@ -78,21 +79,16 @@ WordFile WordFile::Parse(std::string_view text) {
     Section* section = nullptr;
     size_t entries = 0;
     text = text.substr(0, std::min(text.size(), kMaxWordFileBytes));
-    while (!text.empty()) {
-        const size_t eol = text.find('\n');
-        std::string_view line = text.substr(0, std::min(eol, kMaxWordFileLine));
-        text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-        line = trim(line);
-        if (line.empty() || line.front() == ';') continue;
-        if (line.front() == '[' && line.back() == ']') {
-            section = &file.m_sections[std::string(line.substr(1, line.size() - 2))];
-            continue;
+    pm::readIniLines(text, pm::kWordFileIniRules, [&](const pm::IniLine& line) {
+        if (line.kind == pm::IniLine::Kind::Header) {
+            section = &file.m_sections[line.name];
+            return true;
         }
-        const size_t eq = line.find('=');
-        if (!section || eq == std::string_view::npos) continue;
-        if (++entries > static_cast<size_t>(kMaxWordFileEntries) * 4) break;
-        (*section)[std::string(line.substr(0, eq))] = std::string(line.substr(eq + 1));
-    }
+        if (line.kind != pm::IniLine::Kind::Entry || !section) return true;
+        if (++entries > static_cast<size_t>(kMaxWordFileEntries) * 4) return false;
+        (*section)[line.name] = std::string(line.value);
+        return true;
+    });
     return file;
 }
 

@@ -18,7 +18,6 @@ namespace hh {
 
 // Bounds on what is read from a word file.
 constexpr size_t kMaxWordFileBytes = 4u << 20;
-constexpr size_t kMaxWordFileLine = 8192;
 constexpr int kMaxWordFileEntries = 32767; // the keys are 16-bit indexes
 constexpr size_t kMaxObjectName = 128;
 // How many alias steps a member list follows.

@@ -8,6 +8,7 @@
 
 #include "platform/win/res/resources.h"
 
+#include "cmake/test_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -330,13 +331,13 @@ TEST(PcxDecoding, DamagedImagesAreRefused) {
 TEST(CBmpLoad, TheExtensionChoosesTheSourceInAnyCase) {
     TempFolder folder;
     const Bytes bmp = bmpFile(1, 1, 24, 0, {}, {0x30, 0x20, 0x10, 0});
-    TempFolder::Write(folder / "pic.bmp", std::string(bmp.begin(), bmp.end()));
-    TempFolder::Write(folder / "PIC.BMP", std::string(bmp.begin(), bmp.end()));
-    TempFolder::Write(folder / "pic", std::string(bmp.begin(), bmp.end()));
-    TempFolder::Write(folder / "pic.gif", std::string(bmp.begin(), bmp.end()));
+    pm::test::writeFile(folder / "pic.bmp", std::string(bmp.begin(), bmp.end()));
+    pm::test::writeFile(folder / "PIC.BMP", std::string(bmp.begin(), bmp.end()));
+    pm::test::writeFile(folder / "pic", std::string(bmp.begin(), bmp.end()));
+    pm::test::writeFile(folder / "pic.gif", std::string(bmp.begin(), bmp.end()));
     const PcxLayout l = layout(1, 1, 8, 1, 1, {0x000000, 0x00FF00});
     const Bytes pcx = pcxFile(l, {0x80});
-    TempFolder::Write(folder / "dot.Pcx", std::string(pcx.begin(), pcx.end()));
+    pm::test::writeFile(folder / "dot.Pcx", std::string(pcx.begin(), pcx.end()));
 
     CBmp loader;
     for (const char* name : {"pic.bmp", "PIC.BMP"}) {

@@ -1,6 +1,7 @@
 #include "app/CFileCompressor.h"
 #include "platform/win/windlg.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/tests/support/scratch_disk.h"
 #include "support/temp_folder.h"
 
@@ -34,33 +35,33 @@ TEST(FileCompressor, CompressesAndExpandsFiles) {
     std::string text;
     for (int i = 0; i < 3000; i++)
         text += "line " + std::to_string(i % 97) + " of the settings\r\n";
-    TempFolder::Write(folder / "plain", text);
+    pm::test::writeFile(folder / "plain", text);
     RecordingCompressor c;
     c.expectedState = 1;
     ASSERT_TRUE(c.Run((folder / "plain").c_str(), (folder / "packed").c_str(), TRUE));
     EXPECT_EQ(c.total, text.size());
     EXPECT_EQ(c.last, text.size());
-    EXPECT_LT(TempFolder::Read(folder / "packed").size(), text.size() / 4);
+    EXPECT_LT(pm::test::readFile(folder / "packed").size(), text.size() / 4);
     c.expectedState = 2;
     ASSERT_TRUE(c.Run((folder / "packed").c_str(), (folder / "back").c_str(), FALSE));
-    EXPECT_EQ(TempFolder::Read(folder / "back"), text);
+    EXPECT_EQ(pm::test::readFile(folder / "back"), text);
     EXPECT_TRUE(c.errors.empty());
 }
 
 TEST(FileCompressor, EmptyFile) {
     TempFolder folder;
-    TempFolder::Write(folder / "empty", "");
+    pm::test::writeFile(folder / "empty", "");
     CFileCompressor c;
     ASSERT_TRUE(c.Run((folder / "empty").c_str(), (folder / "packed").c_str(), TRUE));
-    EXPECT_EQ(TempFolder::Read(folder / "packed"), std::string("QZ10\0\0\0\0", 8));
-    TempFolder::Write(folder / "back", "old content");
+    EXPECT_EQ(pm::test::readFile(folder / "packed"), std::string("QZ10\0\0\0\0", 8));
+    pm::test::writeFile(folder / "back", "old content");
     ASSERT_TRUE(c.Run((folder / "packed").c_str(), (folder / "back").c_str(), FALSE));
-    EXPECT_EQ(TempFolder::Read(folder / "back"), "");
+    EXPECT_EQ(pm::test::readFile(folder / "back"), "");
 }
 
 // Files under /proc report a size of 0; they are read to their end all the same.
 TEST(FileCompressor, ReadsASourceWhoseReportedSizeIsZeroToItsEnd) {
-    const std::string text = TempFolder::Read("/proc/version");
+    const std::string text = pm::test::readFile("/proc/version");
     ASSERT_FALSE(text.empty());
     TempFolder folder;
     RecordingCompressor c;
@@ -69,32 +70,32 @@ TEST(FileCompressor, ReadsASourceWhoseReportedSizeIsZeroToItsEnd) {
     EXPECT_EQ(c.total, text.size());
     c.expectedState = 2;
     ASSERT_TRUE(c.Run((folder / "packed").c_str(), (folder / "back").c_str(), FALSE));
-    EXPECT_EQ(TempFolder::Read(folder / "back"), text);
+    EXPECT_EQ(pm::test::readFile(folder / "back"), text);
 }
 
 TEST(FileCompressor, FilesThatCannotBeOpened) {
     TempFolder folder;
-    TempFolder::Write(folder / "src", "data");
+    pm::test::writeFile(folder / "src", "data");
     CFileCompressor c;
     EXPECT_FALSE(c.Run((folder / "missing").c_str(), (folder / "dst").c_str(), TRUE));
-    EXPECT_FALSE(TempFolder::Read(folder / "dst").size());
+    EXPECT_FALSE(pm::test::readFile(folder / "dst").size());
     EXPECT_FALSE(c.Run((folder / "src").c_str(), (folder / "no/folder/dst").c_str(), TRUE));
 }
 
 TEST(FileCompressor, WithoutMagicExpandsToNothing) {
     TempFolder folder;
-    TempFolder::Write(folder / "text", "[General]\r\nLineNo=1\r\n");
+    pm::test::writeFile(folder / "text", "[General]\r\nLineNo=1\r\n");
     CFileCompressor c;
     EXPECT_TRUE(c.Run((folder / "text").c_str(), (folder / "out").c_str(), FALSE));
-    EXPECT_EQ(TempFolder::Read(folder / "out"), "");
+    EXPECT_EQ(pm::test::readFile(folder / "out"), "");
 }
 
 TEST(FileCompressor, DamagedFileFails) {
     TempFolder folder;
-    TempFolder::Write(folder / "lying", std::string("QZ10\xff\xff\xff\xff\x12\x34", 10));
+    pm::test::writeFile(folder / "lying", std::string("QZ10\xff\xff\xff\xff\x12\x34", 10));
     RecordingCompressor c;
     EXPECT_FALSE(c.Run((folder / "lying").c_str(), (folder / "out").c_str(), FALSE));
-    EXPECT_EQ(TempFolder::Read(folder / "out"), "") << "nothing is written for an impossible length";
+    EXPECT_EQ(pm::test::readFile(folder / "out"), "") << "nothing is written for an impossible length";
     EXPECT_TRUE(c.errors.empty());
 }
 
@@ -102,20 +103,20 @@ TEST(FileCompressor, WriteFailureIsReportedAndLeavesTheOldFileWhole) {
     RecordingCompressor c;
     c.expectedState = 1;
     TempFolder folder;
-    TempFolder::Write(folder / "src", std::string(100000, 'x'));
+    pm::test::writeFile(folder / "src", std::string(100000, 'x'));
     pm::test::ScratchDisk full(pm::test::ScratchDisk::Full);
-    TempFolder::Write(full.file("packed"), "old");
+    pm::test::writeFile(full.file("packed"), "old");
     full.seal();
     EXPECT_FALSE(c.Run((folder / "src").c_str(), full.file("packed").c_str(), TRUE));
     full.unseal();
     EXPECT_EQ(c.errors, std::vector<int>{1});
-    EXPECT_EQ(TempFolder::Read(full.file("packed")), "old");
+    EXPECT_EQ(pm::test::readFile(full.file("packed")), "old");
     EXPECT_EQ(full.names(), std::vector<std::string>{"packed"});
 }
 
 TEST(FileCompressor, RefusesANamedPipeAsSourceOrDestination) {
     TempFolder folder;
-    TempFolder::Write(folder / "src", "some text");
+    pm::test::writeFile(folder / "src", "some text");
     const std::string pipe = folder / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     RecordingCompressor c;
@@ -131,7 +132,7 @@ TEST(FileCompressor, ErrorsAreShownInAMessageBox) {
         return IDOK;
     });
     TempFolder folder;
-    TempFolder::Write(folder / "src", "some text");
+    pm::test::writeFile(folder / "src", "some text");
     pm::test::ScratchDisk full(pm::test::ScratchDisk::Full);
     full.seal();
     CFileCompressor c;

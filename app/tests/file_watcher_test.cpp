@@ -3,6 +3,7 @@
 
 #include "app/CFileWatcher.h"
 
+#include "cmake/test_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -69,9 +70,9 @@ void touchBack(const std::string& path, std::filesystem::file_time_type when) {
 TEST(FileWatcher, ReportsChangesOfTheWatchedFilesOfAFolder) {
     TempFolder folder;
     const std::string a = folder / "a.js", b = folder / "b.js", other = folder / "other.js";
-    TempFolder::Write(a, "var a;");
-    TempFolder::Write(b, "var b;");
-    TempFolder::Write(other, "var c;");
+    pm::test::writeFile(a, "var a;");
+    pm::test::writeFile(b, "var b;");
+    pm::test::writeFile(other, "var c;");
     RecordingWatcher watcher;
     EXPECT_TRUE(watcher.AddFile(a.c_str()));
     EXPECT_TRUE(watcher.AddFile(b.c_str()));
@@ -81,20 +82,20 @@ TEST(FileWatcher, ReportsChangesOfTheWatchedFilesOfAFolder) {
     watcher.Start();
     ASSERT_TRUE(watcher.IsRunning());
 
-    TempFolder::Write(b, "var b = 2;");
+    pm::test::writeFile(b, "var b = 2;");
     EXPECT_EQ(watcher.waitFor(b) & CWatchedFile::kSizeChanged, CWatchedFile::kSizeChanged);
     EXPECT_FALSE(watcher.reported(a));
-    TempFolder::Write(other, "not watched, but in the folder");
+    pm::test::writeFile(other, "not watched, but in the folder");
 
     // The same size and time stamp: unnoticed (made while stopped, so that no look falls between
     // the write and the stamp put back). A change of b afterwards shows the folder was looked at.
     watcher.Stop(FALSE);
     watcher.forget();
     const auto stamp = std::filesystem::last_write_time(a);
-    TempFolder::Write(a, "var x;");
+    pm::test::writeFile(a, "var x;");
     touchBack(a, stamp);
     watcher.Start();
-    TempFolder::Write(b, "var b = 33;");
+    pm::test::writeFile(b, "var b = 33;");
     EXPECT_NE(watcher.waitFor(b), -1);
     EXPECT_FALSE(watcher.reported(a)) << "the same size and time stamp";
     EXPECT_FALSE(watcher.reported(other));
@@ -106,7 +107,7 @@ TEST(FileWatcher, ReportsChangesOfTheWatchedFilesOfAFolder) {
     EXPECT_EQ(watcher.GetFolders().size(), 1u);
     watcher.Start();
     watcher.forget();
-    TempFolder::Write(a, "var a = 'longer';");
+    pm::test::writeFile(a, "var a = 'longer';");
     EXPECT_NE(watcher.waitFor(a), -1);
 
     // Renamed away: reported gone and no longer watched.
@@ -120,7 +121,7 @@ TEST(FileWatcher, ReportsChangesOfTheWatchedFilesOfAFolder) {
 // One watched file, a.js, in a folder of its own.
 struct OneFile {
     OneFile() {
-        TempFolder::Write(a, "1");
+        pm::test::writeFile(a, "1");
         watcher.AddFile(a.c_str());
     }
     TempFolder folder;
@@ -131,7 +132,7 @@ struct OneFile {
 TEST(FileWatcher, AChangeWhileTheWorkerRestartsIsSeen) {
     OneFile one;
     auto& [folder, a, watcher] = one;
-    TempFolder::Write(a, "12"); // before any worker waited
+    pm::test::writeFile(a, "12"); // before any worker waited
     watcher.Start();
     EXPECT_EQ(watcher.waitFor(a) & CWatchedFile::kSizeChanged, CWatchedFile::kSizeChanged);
 }
@@ -142,7 +143,7 @@ TEST(FileWatcher, StopWaitsForTheWorkerAndClosingStartsNone) {
     watcher.Start();
     watcher.Stop(TRUE);
     EXPECT_FALSE(watcher.IsRunning());
-    TempFolder::Write(a, "123");
+    pm::test::writeFile(a, "123");
     EXPECT_FALSE(watcher.AddFile((folder / "b.js").c_str())) << "adding is off after Stop(TRUE)";
     watcher.m_bCanStart = FALSE;
     watcher.Start();
@@ -162,7 +163,7 @@ TEST(FileWatcher, ANamedPipeIsWatchedWithoutWaitingForAWriter) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_TRUE(watcher.AddFile(pipe.c_str()));
     watcher.Start();
-    TempFolder::Write(a, "12");
+    pm::test::writeFile(a, "12");
     EXPECT_NE(watcher.waitFor(a), -1) << "the worker looks past the pipe";
     EXPECT_EQ(watcher.waitFor(pipe), 0L) << "reported as a file that exists but cannot be opened";
     watcher.Stop(FALSE);
@@ -174,24 +175,24 @@ TEST(FileWatcher, ManyFilesAndFoldersStayWatched) {
     std::vector<std::string> inOne, inMany;
     for (int i = 0; i < 70; ++i) {
         inOne.push_back(folder / ("one" + std::to_string(i) + ".js"));
-        TempFolder::Write(inOne.back(), "x");
+        pm::test::writeFile(inOne.back(), "x");
         watcher.AddFile(inOne.back().c_str());
         const std::string sub = folder / ("f" + std::to_string(i));
         std::filesystem::create_directory(sub);
         inMany.push_back(sub + "/doc.js");
-        TempFolder::Write(inMany.back(), "x");
+        pm::test::writeFile(inMany.back(), "x");
         watcher.AddFile(inMany.back().c_str());
     }
     // A folder that cannot be watched (gone) is dropped; the others go on.
     const std::string gone = folder / "gone";
     std::filesystem::create_directory(gone);
-    TempFolder::Write(gone + "/doc.js", "x");
+    pm::test::writeFile(gone + "/doc.js", "x");
     watcher.AddFile((gone + "/doc.js").c_str());
     std::filesystem::remove_all(gone);
     watcher.Start();
-    TempFolder::Write(inOne[69], "xy");
+    pm::test::writeFile(inOne[69], "xy");
     EXPECT_NE(watcher.waitFor(inOne[69]), -1) << "70 files of one folder are one wait";
-    TempFolder::Write(inMany[10], "xy");
+    pm::test::writeFile(inMany[10], "xy");
     EXPECT_NE(watcher.waitFor(inMany[10]), -1)
         << "more folders than one wait holds: the first ones stay watched";
 }

@@ -2,6 +2,7 @@
 #include "app/file_helpers.h"
 #include "app/text_helpers.h"
 
+#include "cmake/test_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,7 @@ TEST(Paths, AppDirAndShortPaths) {
 TEST(Files, ExistReadDelete) {
     TempFolder folder;
     std::string path = folder / "f.txt";
-    TempFolder::Write(path, std::string("text\0after", 10));
+    pm::test::writeFile(path, std::string("text\0after", 10));
     EXPECT_TRUE(FileExists(path.c_str()));
     EXPECT_TRUE(FileExists(folder.Path().c_str()));
     EXPECT_FALSE(FileExists((folder / "none").c_str()));
@@ -145,7 +146,7 @@ protected:
         for (const char* f :
              {"Solutions/top.htm", "Solutions/Basics/Alert.htm", "Solutions/Basics/Loop.js",
               "Solutions/Forms/Check.HTM", "Solutions/Forms/Deep/x.htm", "Solutions/v1.0/old.htm"})
-            TempFolder::Write(m_folder / f, "x");
+            pm::test::writeFile(m_folder / f, "x");
     }
     void TearDown() override { std::filesystem::current_path(m_saved); }
 

@@ -1,5 +1,6 @@
 #include "app/CIniFile.h"
 
+#include "cmake/test_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ class IniLoad : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(IniLoad, Reads) {
     TempFolder folder;
-    TempFolder::Write(folder / "x.ini", GetParam().file);
+    pm::test::writeFile(folder / "x.ini", GetParam().file);
     CIniFile ini;
     ASSERT_TRUE(ini.Load((folder / "x.ini").c_str()));
     for (const Lookup& l : GetParam().lookups)
@@ -79,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IniFile, CrLfAndLfFilesLoadTheSame) {
     TempFolder folder;
-    TempFolder::Write(folder / "crlf.ini", "[S]\r\na=1\r\nB\r\n");
-    TempFolder::Write(folder / "lf.ini", "[S]\na=1\nB\n");
+    pm::test::writeFile(folder / "crlf.ini", "[S]\r\na=1\r\nB\r\n");
+    pm::test::writeFile(folder / "lf.ini", "[S]\na=1\nB\n");
     CIniFile a, b;
     ASSERT_TRUE(a.Load((folder / "crlf.ini").c_str()));
     ASSERT_TRUE(b.Load((folder / "lf.ini").c_str()));
@@ -91,8 +92,8 @@ TEST(IniFile, CrLfAndLfFilesLoadTheSame) {
 
 TEST(IniFile, SecondLoadMerges) {
     TempFolder folder;
-    TempFolder::Write(folder / "1.ini", "[S]\na=1\nb=1\n");
-    TempFolder::Write(folder / "2.ini", "[S]\nb=2\n[T]\nc=2\n");
+    pm::test::writeFile(folder / "1.ini", "[S]\na=1\nb=1\n");
+    pm::test::writeFile(folder / "2.ini", "[S]\nb=2\n[T]\nc=2\n");
     CIniFile ini;
     ASSERT_TRUE(ini.Load((folder / "1.ini").c_str()));
     ASSERT_TRUE(ini.Load((folder / "2.ini").c_str()));
@@ -121,7 +122,7 @@ TEST(IniFile, EscapedNewlines) {
 
 TEST(IniFile, Integers) {
     TempFolder folder;
-    TempFolder::Write(folder / "n.ini", "[N]\nplain=12\ntail=12abc\nnone=abc\nbig=70000\nneg=-5\n");
+    pm::test::writeFile(folder / "n.ini", "[N]\nplain=12\ntail=12abc\nnone=abc\nbig=70000\nneg=-5\n");
     CIniFile ini;
     ASSERT_TRUE(ini.Load((folder / "n.ini").c_str()));
     struct {
@@ -150,7 +151,7 @@ TEST(IniFile, ShorterListCutsTheLongerOne) {
         ini.SetIndexedString("Workspace", i, ("new" + std::to_string(i)).c_str());
     ini.SetIndexedString("Workspace", 2, "");
     ASSERT_TRUE(ini.Save());
-    std::string text = TempFolder::Read(folder / "list.ini");
+    std::string text = pm::test::readFile(folder / "list.ini");
     EXPECT_NE(text.find("3=file3\r\n"), std::string::npos);
     EXPECT_NE(text.find("4=file4\r\n"), std::string::npos);
     CIniFile reread;
@@ -179,7 +180,7 @@ TEST(IniFile, SaveWritesInStoreOrder) {
     ini.SetString("General", "LineNo", "0"); // replaced in place
     ini.SetString("Empty", "gone", "");      // a section without keys is still written
     ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(TempFolder::Read(folder / "Settings.ini"),
+    EXPECT_EQ(pm::test::readFile(folder / "Settings.ini"),
               "[Line Count]\r\nArg=-l $(FilePath)\r\nCmd=/usr/bin/wc\r\n"
               "[Tools]\r\nItems=1\r\n0=Line Count\r\n"
               "[Empty]\r\n"
@@ -196,10 +197,10 @@ TEST(IniFile, RoundTripOfOwnFiles) {
         EXPECT_TRUE(ini.Load((folder / name).c_str()));
         ini.SetString("S0", "k0", "v"); // the same value, but the store is now modified
         EXPECT_TRUE(ini.Save());
-        return TempFolder::Read(folder / name);
+        return pm::test::readFile(folder / name);
     };
     const std::string oneKeyPerBucket = "[S1]\r\nAlpha=x\r\n[S0]\r\nk0=v\r\nk1=v\r\nk2=v\r\n";
-    TempFolder::Write(folder / "single.ini", oneKeyPerBucket);
+    pm::test::writeFile(folder / "single.ini", oneKeyPerBucket);
     EXPECT_EQ(resave("single.ini"), oneKeyPerBucket);
 
     CIniFile ini;
@@ -208,7 +209,7 @@ TEST(IniFile, RoundTripOfOwnFiles) {
         ini.SetString(("S" + std::to_string(i % 7)).c_str(), ("k" + std::to_string(i)).c_str(), "v");
     ini.SetString("S0", "k0", "v");
     ASSERT_TRUE(ini.Save());
-    std::string first = TempFolder::Read(folder / "many.ini");
+    std::string first = pm::test::readFile(folder / "many.ini");
     EXPECT_NE(resave("many.ini"), first);
     EXPECT_EQ(resave("many.ini"), first);
 }
@@ -216,17 +217,18 @@ TEST(IniFile, RoundTripOfOwnFiles) {
 TEST(IniFile, SaveWritesOnlyWhenModifiedAndAllowed) {
     TempFolder folder;
     std::string path = folder / "s.ini";
-    TempFolder::Write(path, "[S]\r\n; comment\r\nk=v\r\n");
+    pm::test::writeFile(path, "[S]\r\n; comment\r\nk=v\r\n");
     CIniFile loaded;
     ASSERT_TRUE(loaded.Load(path.c_str()));
     EXPECT_TRUE(loaded.Save());
-    EXPECT_EQ(TempFolder::Read(path), "[S]\r\n; comment\r\nk=v\r\n") << "a store only loaded writes nothing";
+    EXPECT_EQ(pm::test::readFile(path), "[S]\r\n; comment\r\nk=v\r\n")
+        << "a store only loaded writes nothing";
 
     CIniFile readOnly;
     ASSERT_TRUE(readOnly.Load(path.c_str(), FALSE, TRUE));
     readOnly.SetString("S", "k", "changed");
     EXPECT_TRUE(readOnly.Save());
-    EXPECT_EQ(TempFolder::Read(path), "[S]\r\n; comment\r\nk=v\r\n") << "a read-only store never writes";
+    EXPECT_EQ(pm::test::readFile(path), "[S]\r\n; comment\r\nk=v\r\n") << "a read-only store never writes";
 
     CIniFile nowhere;
     nowhere.Load((folder / "no/such/folder/x.ini").c_str());
@@ -243,7 +245,7 @@ TEST(IniFile, CompressedStoreLoadsBackEqual) {
         ini.SetIndexedString("List", i, ("entry number " + std::to_string(i)).c_str());
     ini.SetString("General", "LineNo", "1");
     ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(TempFolder::Read(path).substr(0, 4), "QZ10");
+    EXPECT_EQ(pm::test::readFile(path).substr(0, 4), "QZ10");
     CIniFile back;
     ASSERT_TRUE(back.Load(path.c_str(), TRUE));
     EXPECT_EQ(Get(back, "General", "LineNo"), "1");
@@ -256,11 +258,11 @@ TEST(IniFile, CompressedStoreLoadsBackEqual) {
 
 TEST(IniFile, CompressedFormOfOtherFiles) {
     TempFolder folder;
-    TempFolder::Write(folder / "plain.ini", "[S]\nk=v\n");
+    pm::test::writeFile(folder / "plain.ini", "[S]\nk=v\n");
     CIniFile plain;
     EXPECT_TRUE(plain.Load((folder / "plain.ini").c_str(), TRUE)) << "no magic: an empty file";
     EXPECT_EQ(Get(plain, "S", "k"), kMissing);
-    TempFolder::Write(folder / "cut.qz", std::string("QZ10\xff\x00\x00\x00\xf3\xf4", 10));
+    pm::test::writeFile(folder / "cut.qz", std::string("QZ10\xff\x00\x00\x00\xf3\xf4", 10));
     CIniFile cut;
     EXPECT_FALSE(cut.Load((folder / "cut.qz").c_str(), TRUE)) << "a damaged file is refused";
 }

@@ -1,14 +1,13 @@
 #include "app/lzhuf_coder.h"
 #include "app/lzhuf_tree.h"
 #include "app/memory_bytes.h"
+#include "cmake/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,13 +47,6 @@ std::string SampleText(std::size_t n) {
         s += std::string(words[rng() % 20]) + (rng() % 3 ? " " : "");
     s.resize(n);
     return s;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 struct RoundTrip {
@@ -114,14 +106,11 @@ TEST(LzhufCoder, RunOfEqualBytesIsOneLiteralAndOneMatch) {
 }
 
 TEST(LzhufCoder, GoldenFile) {
-    std::string text = ReadFile(PM_TEST_DATA_DIR "/compressor/sample.ini");
+    std::string text = pm::test::readFile(PM_TEST_DATA_DIR "/compressor/sample.ini");
     ASSERT_FALSE(text.empty());
-    std::string packed = Compress(text);
-    std::string golden = ReadFile(PM_TEST_DATA_DIR "/compressor/sample.ini.qz");
-    if (packed != golden) {
-        std::ofstream(PM_TEST_OUTPUT_DIR "/sample.ini.qz.new", std::ios::binary) << packed;
-        FAIL() << "compressed bytes differ; new output in " PM_TEST_OUTPUT_DIR "/sample.ini.qz.new";
-    }
+    const std::string goldenPath = PM_TEST_DATA_DIR "/compressor/sample.ini.qz";
+    if (!pm::test::expectGolden(goldenPath, Compress(text))) return;
+    std::string golden = pm::test::readFile(goldenPath);
     std::string back;
     ASSERT_EQ(Expand(golden, back), LzhufCoder::Result::Ok);
     EXPECT_EQ(back, text);

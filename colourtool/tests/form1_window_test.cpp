@@ -1,13 +1,13 @@
 #include "support/form1_fixture.h"
 #include "support/temp_folder.h"
 
+#include "cmake/test_files.h"
 #include "platform/forms/app.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 using pm::test::pumpMessages;
 
@@ -31,7 +31,7 @@ template <class Colour> void writeBmp(const std::string& path, int width, int he
             int at = 54 + (height - 1 - y) * rowBytes + x * 3;
             put(at, GetBValue(c), 1), put(at + 1, GetGValue(c), 1), put(at + 2, GetRValue(c), 1);
         }
-    std::ofstream(path, std::ios::binary) << bytes;
+    pm::test::writeFile(path, bytes);
 }
 
 class WindowTest : public Form1Fixture {

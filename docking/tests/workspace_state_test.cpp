@@ -1,6 +1,7 @@
 // Workspace state: the stored bytes, refusing damaged or foreign state, and a round trip that brings
 // back the main window's placement and its MDI children with their documents.
 
+#include "cmake/test_files.h"
 #include "docking/CDKChildFrameState.h"
 #include "docking/CDKSplitterColRowState.h"
 #include "docking/CDKWorkspaceState.h"
@@ -13,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -295,7 +295,7 @@ TEST_F(WorkspaceState, FileAndRegistryRoundTrips) {
     EXPECT_EQ(fromFile.m_pChildFrames->GetSize(), 1);
     EXPECT_EQ(fromFile.m_nVersion, 1);
     EXPECT_FALSE(fromFile.ReadFromFile((folder + "/missing.bin").c_str(), FALSE));
-    std::ofstream(folder + "/junk.bin") << "not a layout";
+    pm::test::writeFile(folder + "/junk.bin", "not a layout");
     EXPECT_FALSE(fromFile.ReadFromFile((folder + "/junk.bin").c_str(), FALSE));
     EXPECT_EQ(fromFile.m_pChildFrames->GetSize(), 1);
     pm::afxtest::removeFolder(folder);

@@ -2,6 +2,7 @@
 // '.', filtered by the typed prefix and committed by their keys; tips; aliases through "new";
 // bookmarks and breakpoints kept on their lines and walked with their keys; and pictures.
 
+#include "cmake/test_files.h"
 #include "editor/CAutoCompleteEditCtrl.h"
 #include "editor/CHHJScriptFormater.h"
 #include "editor/CHHReplaceDlg.h"
@@ -16,7 +17,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,7 +38,7 @@ const std::string& programFolder() {
         const std::string root = pm::afxtest::makeTempFolder() + "/";
         fs::create_directories(root + "AutoComplete");
         const auto write = [&](const std::string& name, const std::string& text) {
-            std::ofstream(root + "AutoComplete/" + name, std::ios::binary) << text;
+            pm::test::writeFile(root + "AutoComplete/" + name, text);
         };
         write("AutoComplete.ini", "[Alias]\nA=B\nB=A\ndoc=document\n");
         write("document.ini", "[document]\n0=3,write,write(text)\\nWrites text.\n1=3,writeln,writeln(text)\n"
@@ -277,11 +277,11 @@ TEST_F(AssistCtrl, EmptyObjectNamesTypeTheDotAndListNothing) {
 TEST_F(AssistCtrl, AWordFileEditedOnDiskTakesEffectAtTheNextList) {
     create(new CAutoCompleteEditCtrl, &js);
     const std::string path = programFolder() + "AutoComplete/Edited.ini";
-    std::ofstream(path) << "[Edited]\n0=3,before\n";
+    pm::test::writeFile(path, "[Edited]\n0=3,before\n");
     type("Edited.");
     EXPECT_EQ(listItems(), (std::vector<std::string>{"before"}));
     key(VK_ESCAPE);
-    std::ofstream(path) << "[Edited]\n0=3,after\n1=3,again\n";
+    pm::test::writeFile(path, "[Edited]\n0=3,after\n1=3,again\n");
     fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2));
     type("\rEdited.");
     EXPECT_EQ(listItems(), (std::vector<std::string>{"after", "again"}));

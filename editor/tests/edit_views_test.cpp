@@ -4,6 +4,7 @@
 // page by page (margins larger than the page still end), Page Setup margins shared by later
 // windows, and print preview.
 
+#include "cmake/test_files.h"
 #include "editor/CHHAssistEditCtrl.h"
 #include "editor/CHHEditView.h"
 #include "editor/CHHFindDlg.h"
@@ -18,7 +19,6 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,22 +26,10 @@ namespace {
 
 const UINT IDR_SCRIPT = 320;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
 // Page objects in a PDF file; -1 without the file.
 int pdfPages(const std::string& path) {
     if (!std::ifstream(path)) return -1;
-    const std::string bytes = readFile(path);
+    const std::string bytes = pm::test::readFile(path);
     const std::string page = "/Type /Page";
     int count = 0;
     for (std::size_t at = bytes.find(page); at != std::string::npos; at = bytes.find(page, at + 1))
@@ -158,7 +146,7 @@ protected:
     }
     CDocument* open(CMultiDocTemplate* tmpl, const std::string& name, const std::string& bytes) {
         const std::string path = folder + "/" + name;
-        writeFile(path, bytes);
+        pm::test::writeFile(path, bytes);
         CDocument* doc = tmpl->OpenDocumentFile(path.c_str());
         pm::afxtest::pump();
         return doc;
@@ -214,13 +202,13 @@ TEST_F(EditViews, FilesComeBackByteForByteExceptTheEditWithTheirOwnLineEnds) {
         EXPECT_TRUE(doc->IsModified()) << c.name;
         ASSERT_TRUE(doc->OnSaveDocument(doc->GetPathName())) << c.name;
         const std::string path = folder + "/" + c.name;
-        EXPECT_EQ(readFile(path), "x" + c.bytes) << c.name;
+        EXPECT_EQ(pm::test::readFile(path), "x" + c.bytes) << c.name;
         doc->OnCloseDocument();
         pm::afxtest::pump();
         CDocument* again = (app.*c.tmpl)->OpenDocumentFile(path.c_str());
         ASSERT_NE(again, nullptr);
         ASSERT_TRUE(again->OnSaveDocument(again->GetPathName()));
-        EXPECT_EQ(readFile(path), "x" + c.bytes) << c.name << ": saved unchanged";
+        EXPECT_EQ(pm::test::readFile(path), "x" + c.bytes) << c.name << ": saved unchanged";
         again->OnCloseDocument();
     }
     EXPECT_TRUE(boxes.empty());
@@ -288,7 +276,7 @@ TEST_F(EditViews, FilesTooLargeOrBinaryAreRefusedWithAMessageAndNothingChanges) 
         EXPECT_NE(boxes[0].find(bytes == &big ? "too large" : "NUL"), std::string::npos) << boxes[0];
         EXPECT_EQ(boxes[0].rfind(folder + "/refused.js\n", 0), 0u)
             << "the message names the file: " << boxes[0];
-        EXPECT_EQ(readFile(folder + "/refused.js"), *bytes);
+        EXPECT_EQ(pm::test::readFile(folder + "/refused.js"), *bytes);
     }
     EXPECT_EQ(CHHEditView::RefusalReason(std::string(CHHEditView::kMaxFileSize, 'a')), "");
     // Line breaks take two characters in the control: LF and CR files need more room than bytes.
@@ -306,7 +294,7 @@ TEST_F(EditViews, ANewDocumentIsSavedWithLfLineEnds) {
     typeAtStart(doc, "a\rb\r");
     const std::string path = folder + "/new.js";
     ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
-    EXPECT_EQ(readFile(path), "a\nb\n");
+    EXPECT_EQ(pm::test::readFile(path), "a\nb\n");
 }
 
 TEST_F(EditViews, PrintingGivesOnePagePerPageOfLinesAndEndsWithMarginsLargerThanThePage) {

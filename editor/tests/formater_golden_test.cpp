@@ -1,8 +1,9 @@
 // Golden files for colouring: each fixture in tests/data/formater is tokenised by its language's
 // formater and its token runs compared with the expected runs beside it (<fixture>.runs). On a
-// mismatch the new runs are written next to the old ones (<fixture>.runs.new) for review. The
-// same fixture with CR LF line ends must give the same token words.
+// mismatch the new runs are written to the build tree's test output (<fixture>.runs.actual) for
+// review. The same fixture with CR LF line ends must give the same token words.
 
+#include "cmake/test_files.h"
 #include "editor/CCFormater.h"
 #include "editor/CHHJScriptFormater.h"
 #include "editor/CHHVBScriptFormater.h"
@@ -10,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,11 +18,6 @@
 namespace {
 
 const std::string kDataDir = std::string(PM_TEST_DATA_DIR) + "/formater/";
-
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
 
 // The JavaScript formater as the editor application fills it: extra words in user groups.
 std::unique_ptr<CHHFormater> applicationJScript() {
@@ -73,23 +67,18 @@ class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(Golden, TokenRunsMatchExpected) {
     const GoldenCase& c = GetParam();
-    const std::string text = readFile(kDataDir + c.fixture);
+    const std::string text = pm::test::readFile(kDataDir + c.fixture);
     ASSERT_FALSE(text.empty()) << "missing fixture " << c.fixture;
     ASSERT_EQ(text.find('\r'), std::string::npos) << "fixtures are stored with LF line ends";
     auto formater = c.make();
     const std::string runs =
         hh::DescribeTokenRuns(text.data(), text.size(), hh::Tokenize(*formater, text.data(), text.size()));
-    const std::string expectedPath = kDataDir + c.fixture + ".runs";
-    const std::string expected = readFile(expectedPath);
-    if (runs != expected) {
-        std::ofstream(expectedPath + ".new", std::ios::binary) << runs;
-        ADD_FAILURE() << "token runs differ; new runs written to " << expectedPath << ".new";
-    }
+    pm::test::expectGolden(kDataDir + c.fixture + ".runs", runs);
 }
 
 TEST_P(Golden, CrLfGivesTheSameTokensAsLf) {
     const GoldenCase& c = GetParam();
-    const std::string lf = readFile(kDataDir + c.fixture);
+    const std::string lf = pm::test::readFile(kDataDir + c.fixture);
     std::string crlf;
     for (char ch : lf) {
         if (ch == '\n') crlf += '\r';

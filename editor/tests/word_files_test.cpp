@@ -2,6 +2,7 @@
 // chains and cycles, types found from "x = new T", lookups without regard to case, bounds, and
 // files edited on disk taking effect at the next request.
 
+#include "cmake/test_files.h"
 #include "editor/CAutoCompleteEditCtrl.h"
 #include "editor/HHWordFiles.h"
 
@@ -9,7 +10,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,7 +33,7 @@ protected:
     void TearDown() override { fs::remove_all(root); }
 
     void write(const std::string& name, const std::string& text) {
-        std::ofstream(root / "AutoComplete" / name, std::ios::binary) << text;
+        pm::test::writeFile((root / "AutoComplete" / name).string(), text);
     }
     std::vector<std::string> members(const std::string& object, bool ownOnly = false) {
         CHHMemberItemArray items;
@@ -102,7 +102,7 @@ TEST_F(WordFilesTest, AliasesChainsAndCycles) {
 TEST_F(WordFilesTest, EmptyOrUnsafeNamesListNothing) {
     write("A.ini", "[A]\n0=1,a1\n");
     fs::create_directories(root / "secret");
-    std::ofstream(root / "secret" / "x.ini") << "[x]\n0=1,leak\n";
+    pm::test::writeFile((root / "secret" / "x.ini").string(), "[x]\n0=1,leak\n");
     aliases = {{"", "A"}};
     EXPECT_TRUE(members("").empty());
     EXPECT_TRUE(members("../secret/x").empty());
@@ -112,8 +112,8 @@ TEST_F(WordFilesTest, EmptyOrUnsafeNamesListNothing) {
 
 TEST_F(WordFilesTest, FilesAndFolderFoundWithoutRegardToCase) {
     fs::rename(root / "AutoComplete", root / "autocomplete");
-    std::ofstream(root / "autocomplete" / "DOCUMENT.INI") << "[document]\n0=1,write\n";
-    std::ofstream(root / "autocomplete" / "autocomplete.ini") << "[Alias]\ndoc=document\n";
+    pm::test::writeFile((root / "autocomplete" / "DOCUMENT.INI").string(), "[document]\n0=1,write\n");
+    pm::test::writeFile((root / "autocomplete" / "autocomplete.ini").string(), "[Alias]\ndoc=document\n");
     EXPECT_EQ(members("document"), (std::vector<std::string>{"write"}));
     const auto main = folder.Main();
     ASSERT_TRUE(main);

@@ -1,13 +1,12 @@
 #include "querytool/sql_dump.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/tests/support/scratch_disk.h"
-#include "support/golden.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -101,7 +100,7 @@ TEST_F(Dump, PlainTableLinesAreTheFormatsBytes) {
         createT.at(0).substr(createT[0].find('|') + 1) + ";\r\n\r\n" + "-- \r\n-- Table data for " +
         m_database + ".t\r\n-- \r\n\r\n" + "INSERT INTO t VALUES ('1',NULL,'x');\r\n\r\n" + kTableCommit +
         kSessionEnd;
-    EXPECT_EQ(expected, ReadFileBytes(path));
+    EXPECT_EQ(expected, pm::test::readFile(path));
 }
 
 // A table that refers to one sorting after it restores, also over the tables of an earlier restore
@@ -145,7 +144,7 @@ TEST_F(Dump, AFailedWriteReleasesTheTableLock) {
     options.structure = false;
     pm::test::ScratchDisk disk(pm::test::ScratchDisk::Full);
     const std::string target = disk.file("dump.sql");
-    { std::ofstream(target, std::ios::binary) << "-- an older dump"; }
+    pm::test::writeFile(target, "-- an older dump");
     disk.seal();
     const DumpOutcome outcome =
         DumpTables(m_connection, target, m_database, {"big", "other"}, options, nullptr);
@@ -154,7 +153,7 @@ TEST_F(Dump, AFailedWriteReleasesTheTableLock) {
     EXPECT_EQ(DumpFailure::File, outcome.failure.kind);
     EXPECT_NE(0, outcome.failure.code);
     EXPECT_EQ("Some error occured while exporting data", outcome.finalText);
-    EXPECT_EQ(ReadFileBytes(target), "-- an older dump") << "a failed write leaves the old dump whole";
+    EXPECT_EQ(pm::test::readFile(target), "-- an older dump") << "a failed write leaves the old dump whole";
     EXPECT_EQ(disk.names(), std::vector<std::string>{"dump.sql"});
     Exec(m_connection, "insert into other values (1)");
 }
@@ -176,7 +175,7 @@ TEST_F(Dump, AStopInTheMiddleReleasesTheLockAndMarksTheFilePartial) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(DumpFailure::Stopped, outcome.failure.kind);
     EXPECT_EQ("Export stopped: the file holds part of the data", outcome.finalText);
-    const std::string file = ReadFileBytes(path);
+    const std::string file = pm::test::readFile(path);
     EXPECT_TRUE(endsWith(file, kSessionEnd + "-- This dump is incomplete: it was stopped by the user.\r\n"));
     EXPECT_NE(std::string::npos, file.find("INSERT INTO big VALUES ('50',"));
     EXPECT_EQ(std::string::npos, file.find("INSERT INTO big VALUES ('20000',"));
@@ -204,8 +203,8 @@ TEST_F(Dump, FailuresAreReported) {
     outcome = DumpTables(m_connection, path, m_database, {"t"}, options, nullptr);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ("Some error occured while exporting data", outcome.finalText);
-    EXPECT_EQ(0u, ReadFileBytes(path).rfind("-- Tessmark v1.71\r\n", 0));
-    EXPECT_TRUE(endsWith(ReadFileBytes(path), kIncomplete));
+    EXPECT_EQ(0u, pm::test::readFile(path).rfind("-- Tessmark v1.71\r\n", 0));
+    EXPECT_TRUE(endsWith(pm::test::readFile(path), kIncomplete));
     Exec(m_connection, "insert into t values (1)");
 }
 
@@ -292,7 +291,7 @@ TEST_F(Dump, AViewOverViewsThatSortAfterItRestores) {
         ASSERT_EQ(0, mysql_select_db(m_connection, current.c_str()));
         const std::string path = TestOutputPath("views.sql");
         ASSERT_TRUE(DumpTables(m_connection, path, m_database, {"a_v", "m", "t", "z`v"}, {}, nullptr).ok);
-        const std::string file = ReadFileBytes(path);
+        const std::string file = pm::test::readFile(path);
         EXPECT_LT(file.find("struture for z`v"), file.find("struture for m"));
         EXPECT_LT(file.find("struture for m"), file.find("struture for a_v"));
         Exec(m_connection, "drop database if exists `" + restored() + "`");
@@ -325,5 +324,5 @@ TEST_F(Dump, AKilledConnectionLeavesAFileMarkedIncomplete) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(DumpFailure::Server, outcome.failure.kind);
     EXPECT_EQ("Some error occured while exporting data", outcome.finalText);
-    EXPECT_TRUE(endsWith(ReadFileBytes(path), kSessionEnd + kIncomplete));
+    EXPECT_TRUE(endsWith(pm::test::readFile(path), kSessionEnd + kIncomplete));
 }

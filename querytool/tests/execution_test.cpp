@@ -2,7 +2,8 @@
 #include "querytool/query_batch.h"
 #include "querytool/statements.h"
 
-#include "support/golden.h"
+#include "cmake/test_files.h"
+#include "support/test_data.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>
@@ -175,12 +176,12 @@ TEST_F(Execution, ScriptsRunAsTheStandardClientRunsThem) {
     Exec(m_connection, "create database `" + clientDatabase + "` character set utf8mb4");
     for (const char* name : {"scripts/help_tables.sql", "scripts/procedures.sql"}) {
         SCOPED_TRACE(name);
-        const std::string script = countedScript(ReadFileBytes(TestDataPath(name)));
+        const std::string script = countedScript(pm::test::readFile(TestDataPath(name)));
         const std::string input = TestOutputPath("script.sql");
         const std::string output = TestOutputPath("client.out");
-        WriteFileBytes(input, script);
+        pm::test::writeFile(input, script);
         ASSERT_EQ(0, RunServerClient("mariadb --no-defaults", "--batch " + clientDatabase, input, output));
-        const std::vector<std::string> clientCounts = countsPrinted(ReadFileBytes(output));
+        const std::vector<std::string> clientCounts = countsPrinted(pm::test::readFile(output));
         ASSERT_EQ(2u, clientCounts.size());
 
         QueryBatch batch(m_connection);

@@ -1,7 +1,7 @@
 #include "querytool/error_text.h"
 #include "querytool/load_data.h"
 
-#include "support/golden.h"
+#include "cmake/test_files.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +66,7 @@ TEST_F(Import, StatementTexts) {
 TEST_F(Import, OptionTextsAlwaysCloseTheirLiteral) {
     Exec(m_connection, "create table imp (a int, b varchar(20))");
     const std::string path = TestOutputPath("options.csv");
-    WriteFileBytes(path, "1,x\r\n");
+    pm::test::writeFile(path, "1,x\r\n");
     struct Case {
         const char* typed;
         const char* inStatement;
@@ -88,7 +88,7 @@ TEST_F(Import, OptionTextsAlwaysCloseTheirLiteral) {
 TEST_F(Import, DefaultOptionsLoadACsvFile) {
     Exec(m_connection, "create table imp (a int, b varchar(20), c int default 7)");
     const std::string path = TestOutputPath("plain.csv");
-    WriteFileBytes(path, "1,alpha\r\n2,beta\r\n3,\r\n");
+    pm::test::writeFile(path, "1,alpha\r\n2,beta\r\n3,\r\n");
     load(options(path, {"a", "b"}));
     EXPECT_EQ((std::vector<std::string>{"1|alpha|7", "2|beta|7", "3||7"}),
               QueryRows(m_connection, "select * from imp order by a"));
@@ -98,7 +98,7 @@ TEST_F(Import, EveryOptionSetAndAPathWithAQuote) {
     Exec(m_connection, "create table imp (a int primary key, `my col` varchar(40))");
     Exec(m_connection, "insert into imp values (2, 'old')");
     const std::string path = TestOutputPath("it's a \"file\".txt");
-    WriteFileBytes(path, "header;line\n1;\"semi;colon\"\n2;\"new\"\n3;back\\\\slash\n");
+    pm::test::writeFile(path, "header;line\n1;\"semi;colon\"\n2;\"new\"\n3;back\\\\slash\n");
     LoadDataOptions o = options(path, {"a", "my col"});
     o.lowPriority = true;
     o.replace = true;
@@ -119,7 +119,7 @@ TEST_F(Import, EveryOptionSetAndAPathWithAQuote) {
 TEST_F(Import, RefusedStatementsReportTheServerError) {
     Exec(m_connection, "create table imp (a int)");
     const std::string path = TestOutputPath("one.csv");
-    WriteFileBytes(path, "1\r\n");
+    pm::test::writeFile(path, "1\r\n");
     LoadDataOptions o = options(path, {"a"});
     o.table = "nosuch";
     EXPECT_FALSE(RunLoadData(m_connection, BuildLoadDataStatement(m_connection, o)));
@@ -132,7 +132,7 @@ TEST_F(Import, RefusedStatementsReportTheServerError) {
 TEST_F(Import, AUtf8FileKeepsItsTextWithAnySelectedDatabase) {
     Exec(m_connection, "create table imp (a int, b varchar(40)) character set utf8mb4");
     const std::string path = TestOutputPath("utf8.csv");
-    WriteFileBytes(path, "1,caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\r\n");
+    pm::test::writeFile(path, "1,caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\r\n");
     MYSQL* fresh = ConnectToTestServer();
     ASSERT_NE(nullptr, fresh);
     Exec(fresh, "create database if not exists `" + m_database + "_latin1` character set latin1");
@@ -155,7 +155,7 @@ TEST_F(Import, AUtf8FileKeepsItsTextWithAnySelectedDatabase) {
 TEST_F(Import, BackslashesAreKeptWithoutAnEscape) {
     Exec(m_connection, "create table imp (a int, b varchar(40))");
     const std::string path = TestOutputPath("paths.csv");
-    WriteFileBytes(path, "1,C:\\temp\\new\r\n2,end\\\r\n3,\\N\r\n");
+    pm::test::writeFile(path, "1,C:\\temp\\new\r\n2,end\\\r\n3,\\N\r\n");
     load(options(path, {"a", "b"}));
     EXPECT_EQ((std::vector<std::string>{"1|C:\\temp\\new", "2|end\\", "3|\\N"}),
               QueryRows(m_connection, "select * from imp order by a"));

@@ -2,8 +2,9 @@
 #include "querytool/result_export.h"
 #include "querytool/result_text.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/tests/support/scratch_disk.h"
-#include "support/golden.h"
+#include "support/test_data.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -42,7 +42,7 @@ protected:
         const std::string path = TestOutputPath("export");
         const ExportOutcome outcome = ExportResult(result, format, path);
         EXPECT_TRUE(outcome.ok) << outcome.errorText;
-        return ReadFileBytes(path);
+        return pm::test::readFile(path);
     }
 
     std::unique_ptr<QueryBatch> m_batch;
@@ -52,23 +52,23 @@ protected:
 
 TEST_F(Results, ExportsMatchTheirGoldenFiles) {
     const QueryResult& sample = query("select * from r order by id");
-    ExpectGolden(exported(sample, ExportFormat::Csv), "exports/sample.csv");
-    ExpectGolden(exported(sample, ExportFormat::Xml), "exports/sample.xml");
-    ExpectGolden(exported(sample, ExportFormat::Html), "exports/sample.html");
+    pm::test::expectGolden(TestDataPath("exports/sample.csv"), exported(sample, ExportFormat::Csv));
+    pm::test::expectGolden(TestDataPath("exports/sample.xml"), exported(sample, ExportFormat::Xml));
+    pm::test::expectGolden(TestDataPath("exports/sample.html"), exported(sample, ExportFormat::Html));
 }
 
 TEST_F(Results, EmptyResultExports) {
     const QueryResult& empty = query("select * from e");
     EXPECT_EQ("", exported(empty, ExportFormat::Csv));
     EXPECT_EQ("<data></data>", exported(empty, ExportFormat::Xml));
-    ExpectGolden(exported(empty, ExportFormat::Html), "exports/empty.html");
+    pm::test::expectGolden(TestDataPath("exports/empty.html"), exported(empty, ExportFormat::Html));
 }
 
 TEST_F(Results, FailedWritesAreReportedOnceAndLeaveTheOldFileWhole) {
     const QueryResult& sample = query("select * from r");
     pm::test::ScratchDisk disk(pm::test::ScratchDisk::Full);
     const std::string target = disk.file("x.csv");
-    { std::ofstream(target, std::ios::binary) << "old export"; }
+    pm::test::writeFile(target, "old export");
     disk.seal();
     const ExportOutcome full = ExportResult(sample, ExportFormat::Csv, target);
     const ExportOutcome xml = ExportResult(sample, ExportFormat::Xml, target);
@@ -77,7 +77,7 @@ TEST_F(Results, FailedWritesAreReportedOnceAndLeaveTheOldFileWhole) {
     EXPECT_EQ("Error writing into file", full.errorText);
     EXPECT_NE(0, full.errorCode);
     EXPECT_EQ("Error writing in file.", xml.errorText);
-    EXPECT_EQ(ReadFileBytes(target), "old export");
+    EXPECT_EQ(pm::test::readFile(target), "old export");
     EXPECT_EQ(disk.names(), std::vector<std::string>{"x.csv"});
     const ExportOutcome missing = ExportResult(sample, ExportFormat::Html, "/nonexistent-folder/x.html");
     EXPECT_FALSE(missing.ok);
@@ -100,7 +100,8 @@ TEST_F(Results, FailureInTheMiddleOfALargeExportStopsIt) {
 }
 
 TEST_F(Results, TextTableMatchesItsGoldenFile) {
-    ExpectGolden(RenderTextTable(query("select * from r order by id")), "text_table/sample.txt");
+    pm::test::expectGolden(TestDataPath("text_table/sample.txt"),
+                           RenderTextTable(query("select * from r order by id")));
 }
 
 TEST_F(Results, TextTableOfTwoNarrowColumns) {
@@ -144,7 +145,7 @@ std::vector<std::string> readBack(const char* kind, const std::string& path) {
                                 path + "' > '" + output + "'";
     EXPECT_EQ(0, std::system(command.c_str())) << command;
     std::vector<std::string> lines;
-    const std::string text = ReadFileBytes(output);
+    const std::string text = pm::test::readFile(output);
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = text.find('\n', at);
         lines.push_back(text.substr(at, end - at));
@@ -204,14 +205,14 @@ TEST_F(Results, ExportsReadBackWithStandardReaders) {
         EXPECT_EQ(expectedLine(result, r, true), xmlRows[r]) << "xml row " << r;
         EXPECT_EQ(expectedLine(result, r, false), csvRows[r]) << "csv row " << r;
     }
-    const std::string csvText = ReadFileBytes(csv);
+    const std::string csvText = pm::test::readFile(csv);
     EXPECT_NE(std::string::npos, csvText.find(",\"(NULL)\",1,")) << "the text (NULL) is quoted";
     EXPECT_NE(std::string::npos, csvText.find("\r\n(NULL),NULL,(NULL),")) << "NULL is bare";
-    EXPECT_NE(std::string::npos, ReadFileBytes(xml).find("<_x0031_st>(NULL)</_x0031_st>"));
+    EXPECT_NE(std::string::npos, pm::test::readFile(xml).find("<_x0031_st>(NULL)</_x0031_st>"));
 
     const std::string html = TestOutputPath("w.html");
     ASSERT_TRUE(ExportResult(result, ExportFormat::Html, html).ok);
-    EXPECT_NE(std::string::npos, ReadFileBytes(html).find("<td bgcolor=silver>a&lt;b&gt;&amp;c</td>"));
+    EXPECT_NE(std::string::npos, pm::test::readFile(html).find("<td bgcolor=silver>a&lt;b&gt;&amp;c</td>"));
 }
 
 TEST(ExportExtension, IsForcedOnTheFileName) {

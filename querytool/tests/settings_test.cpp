@@ -2,7 +2,8 @@
 
 #include "platform/win/profile.h"
 
-#include "support/golden.h"
+#include "cmake/test_files.h"
+#include "support/test_data.h"
 #include "support/test_server.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ protected:
     }
     TessmarkSettings settings() const { return TessmarkSettings({m_program, m_current}, m_current); }
     std::string currentFile() const { return m_current + "/tessmark.ini"; }
-    void writeFile(const std::string& text) const { WriteFileBytes(currentFile(), text); }
+    void writeFile(const std::string& text) const { pm::test::writeFile(currentFile(), text); }
 
     std::string m_program;
     std::string m_current;
@@ -45,7 +46,7 @@ TEST_F(Settings, FirstStartCreatesTheDefaultFile) {
     EXPECT_EQ("", keys.host);
     ASSERT_TRUE(settings().CreateDefaultIni());
     EXPECT_EQ(currentFile(), settings().ResolvePath());
-    ExpectGolden(ReadFileBytes(currentFile()), "settings/default.ini");
+    pm::test::expectGolden(TestDataPath("settings/default.ini"), pm::test::readFile(currentFile()));
     EXPECT_TRUE(settings().StartupRecentFiles().empty());
     EXPECT_EQ("0", settings().ReadDatabase());
     ASSERT_TRUE(settings().ReadConnectionKeys(keys));
@@ -55,10 +56,10 @@ TEST_F(Settings, FirstStartCreatesTheDefaultFile) {
 }
 
 TEST_F(Settings, AFileFoundByTheSearchIsNeverReset) {
-    WriteFileBytes(m_program + "/tessmark.ini", "[TESSMARK]\r\nHost=db.example\r\n");
+    pm::test::writeFile(m_program + "/tessmark.ini", "[TESSMARK]\r\nHost=db.example\r\n");
     ASSERT_TRUE(settings().CreateDefaultIni());
     EXPECT_FALSE(std::filesystem::exists(currentFile()));
-    EXPECT_EQ("[TESSMARK]\r\nHost=db.example\r\n", ReadFileBytes(m_program + "/tessmark.ini"));
+    EXPECT_EQ("[TESSMARK]\r\nHost=db.example\r\n", pm::test::readFile(m_program + "/tessmark.ini"));
 }
 
 TEST_F(Settings, MissingConnectionKeysReadRoot) {
@@ -145,7 +146,7 @@ TEST_F(Settings, LongValuesAreReadWhole) {
 TEST_F(Settings, AnEmptySlotStopsAddingRecentFiles) {
     writeFile("[TESSMARK]\r\nNumber=1\r\nFile1=/a\r\nFile2=\r\n");
     settings().AddRecentFile("/b");
-    EXPECT_EQ("[TESSMARK]\r\nNumber=1\r\nFile1=/a\r\nFile2=\r\n", ReadFileBytes(currentFile()));
+    EXPECT_EQ("[TESSMARK]\r\nNumber=1\r\nFile1=/a\r\nFile2=\r\n", pm::test::readFile(currentFile()));
 }
 
 TEST_F(Settings, SplittersRoundTripAndMalformedValuesReadAsNumbersOrZero) {

@@ -1,6 +1,7 @@
 #include "querytool/sql_tokenizer.h"
 
-#include "support/golden.h"
+#include "cmake/test_files.h"
+#include "support/test_data.h"
 
 #include <gtest/gtest.h>
 
@@ -81,14 +82,14 @@ TEST(Tokenizer, GoldenSamples) {
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        const std::string text = ReadFileBytes(TestDataPath("tokenizer/" + name + ".sql"));
-        ExpectGolden(describe(text, tokenize(text)), "tokenizer/" + name + ".tokens");
+        const std::string text = pm::test::readFile(TestDataPath("tokenizer/" + name + ".sql"));
+        pm::test::expectGolden(TestDataPath("tokenizer/" + name + ".tokens"), describe(text, tokenize(text)));
     }
 }
 
 TEST(Tokenizer, IncrementalPassesGiveTheWholePassRuns) {
     for (const std::string& name : sampleNames()) {
-        const std::string text = ReadFileBytes(TestDataPath("tokenizer/" + name + ".sql"));
+        const std::string text = pm::test::readFile(TestDataPath("tokenizer/" + name + ".sql"));
         const std::vector<SqlToken> whole = tokenize(text);
         for (std::size_t slice : {1u, 2u, 7u, 100000u}) {
             SCOPED_TRACE(name + " in slices of " + std::to_string(slice));

@@ -3,6 +3,7 @@
 
 #include "support/script_host_fixture.h"
 
+#include "cmake/test_files.h"
 #include "platform/com/oleauto.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/richedit.h"
@@ -10,8 +11,6 @@
 #include "scripting/EditMDITypeLib.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 using scripttest::ScriptHost;
 
@@ -169,9 +168,7 @@ TEST_F(Automation, AppGeometryAndTimerInterval) {
     EXPECT_EQ(host.messages.size(), 1u) << "after the framework's own message";
     std::string folder = pm::afxtest::makeTempFolder();
     std::string path = folder + "/opened.txt";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fputs("opened text", f);
-    std::fclose(f);
+    pm::test::writeFile(path, "opened text");
     EXPECT_EQ(get(app(), "Open", {str(path.c_str())}), "-1");
     EXPECT_EQ(get(doc(), "GetTextLength"), "11") << "the opened document is the active one";
     pm::afxtest::removeFolder(folder);
@@ -189,12 +186,7 @@ TEST_F(Automation, AppSaveAllSavesModifiedDocumentsWithAFileWithoutAsking) {
     ASSERT_TRUE(document->IsModified());
     get(app(), "SaveAll");
     EXPECT_FALSE(document->IsModified());
-    FILE* f = std::fopen(path.c_str(), "rb");
-    ASSERT_TRUE(f);
-    char buffer[64] = {};
-    size_t n = std::fread(buffer, 1, sizeof buffer, f);
-    std::fclose(f);
-    EXPECT_EQ(std::string(buffer, n), "changed text");
+    EXPECT_EQ(pm::test::readFile(path), "changed text");
     pm::afxtest::removeFolder(folder);
 }
 

@@ -10,14 +10,13 @@
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
 #include "support/script_host_fixture.h"
+#include "cmake/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -234,12 +233,8 @@ TEST_F(MacroEditor, SavedModuleReopensWithTheSameBytes) {
     ASSERT_TRUE(module->LoadFromFile(first.c_str()));
     edit([] {});
     ASSERT_TRUE(module->SaveToFile(second.c_str()));
-    const auto bytes = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_EQ(bytes(first), bytes(second));
-    EXPECT_NE(bytes(first).find("n = 2"), std::string::npos);
+    EXPECT_EQ(pm::test::readFile(first), pm::test::readFile(second));
+    EXPECT_NE(pm::test::readFile(first).find("n = 2"), std::string::npos);
     pm::afxtest::removeFolder(folder);
 }
 

@@ -3,6 +3,7 @@
 
 #include "support/script_host_fixture.h"
 
+#include "cmake/test_files.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/script/script_hooks.h"
 #include "platform/win/richedit.h"
@@ -11,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 using scripttest::ScriptHost;
@@ -218,8 +217,7 @@ TEST_F(MacroRun, AWindows1252TextKeepsEveryByteThroughAMacro) {
     const std::string expected = "CAF\xE9 NA\xEFVE \x93UO\x94\r\n\xE9T\xE9 \x80 5\r\n";
     EXPECT_EQ(host.EditText(), expected);
     ASSERT_TRUE(document->OnSaveDocument(path.c_str()));
-    std::ifstream saved(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), expected);
+    EXPECT_EQ(pm::test::readFile(path), expected);
     pm::afxtest::removeFolder(folder);
 }
 

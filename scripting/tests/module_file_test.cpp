@@ -1,5 +1,6 @@
 // Module files: the bytes of a saved module, round trips, and files that are cut short or hostile.
 
+#include "cmake/test_files.h"
 #include "platform/com/objbase.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/windlg.h"
@@ -7,9 +8,6 @@
 #include "scripting/CHHVBScriptEngine.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -62,14 +60,8 @@ protected:
     }
     std::string write(const std::string& name, const std::string& bytes) {
         std::string path = folder + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
+        pm::test::writeFile(path, bytes);
         return path;
-    }
-    std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
     std::string folder;
     std::vector<std::string> messages;
@@ -90,7 +82,7 @@ TEST_F(ModuleFile, ExampleLoadsAndSavesByteForByte) {
 
     const std::string saved = folder + "/saved.hbs";
     ASSERT_TRUE(module.SaveToFile(saved.c_str()));
-    EXPECT_EQ(read(saved), example);
+    EXPECT_EQ(pm::test::readFile(saved), example);
     // Loading again replaces the objects instead of adding them twice.
     ASSERT_TRUE(module.LoadFromFile(saved.c_str()));
     EXPECT_EQ(module.GetObjects().size(), 1u);
@@ -157,7 +149,7 @@ TEST_F(ModuleFile, StringLengthsSwitchTheirPrefixAtTheFrameworkBounds) {
         procedures.AddProcedure("(General)", "(Declarations)", "", CString('x', length), "");
         const std::string path = folder + "/long.hbs";
         ASSERT_TRUE(module.SaveToFile(path.c_str()));
-        const std::string bytes = read(path);
+        const std::string bytes = pm::test::readFile(path);
         CHHModule other(RUNTIME_CLASS(CHHVBScriptEngine));
         ASSERT_TRUE(other.LoadFromFile(path.c_str())) << length;
         EXPECT_EQ(other.GetProcedures().GetText().GetLength(), length);

@@ -2,6 +2,7 @@
 // run and stopped by the document's commands, stored as a procedure list or as plain text, and the
 // debugger commands of the application, disabled while there is no debugger.
 
+#include "cmake/test_files.h"
 #include "platform/framework/CCmdUI.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "scripting/CHHModule.h"
@@ -12,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -33,11 +32,6 @@ bool enabled(CCmdTarget& target, UINT id) {
     state.m_nID = id;
     target.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr);
     return state.on != FALSE;
-}
-
-std::string bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 class ScriptDocument : public ::testing::Test {
@@ -97,21 +91,21 @@ TEST_F(ScriptDocument, StoresItsProceduresOrItsPlainTextAndReadsThemBack) {
     ASSERT_TRUE(doc.OnSaveDocument(archived.c_str()));
     doc.m_bPlainText = TRUE;
     ASSERT_TRUE(doc.OnSaveDocument(plain.c_str()));
-    EXPECT_EQ(bytesOf(plain), scriptText()) << "the bare text, without terminator or length";
+    EXPECT_EQ(pm::test::readFile(plain), scriptText()) << "the bare text, without terminator or length";
 
     ASSERT_TRUE(doc.OnOpenDocument(plain.c_str()));
-    EXPECT_EQ(scriptText(), bytesOf(plain));
+    EXPECT_EQ(scriptText(), pm::test::readFile(plain));
     doc.m_bPlainText = FALSE;
     view->SetScriptText("Sub Other()\r\nEnd Sub\r\n", &parser);
     ASSERT_TRUE(doc.OnOpenDocument(archived.c_str()));
-    EXPECT_EQ(scriptText(), bytesOf(plain));
+    EXPECT_EQ(scriptText(), pm::test::readFile(plain));
     EXPECT_EQ(CHHScriptViewBase::ComboText(view->GetObjectsCombo()), "(General)")
         << "the first object is shown";
 }
 
 TEST_F(ScriptDocument, APlainTextFileTooLargeForTheEditorIsRefused) {
     const std::string big = folder + "/big.vbs";
-    std::ofstream(big, std::ios::binary) << std::string(0xA00001, 'x');
+    pm::test::writeFile(big, std::string(0xA00001, 'x'));
     std::string reported;
     pm::setMessageBoxHook([&](HWND, const std::string& message, const std::string&, UINT) {
         reported = message;

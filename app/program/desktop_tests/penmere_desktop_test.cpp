@@ -13,6 +13,7 @@
 #include "app/program/CMainFrame.h"
 #include "app/program/editor_globals.h"
 #include "app/program/resource_ids.h"
+#include "cmake/test_files.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/desktop_tests/support/desktop_session.h"
 #include "platform/win/windlg.h"
@@ -20,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include <signal.h>
@@ -54,7 +54,7 @@ int waitForExit(pid_t pid) {
 std::string makeProgramFolder() {
     const std::string folder = pm::afxtest::makeTempFolder();
     std::filesystem::copy(PM_PENMERE_DATA_DIR, folder, std::filesystem::copy_options::recursive);
-    std::ofstream(folder + "/Settings.ini", std::ios::binary) << "[General]\r\nFirstTime=1\r\n";
+    pm::test::writeFile(folder + "/Settings.ini", "[General]\r\nFirstTime=1\r\n");
     SetAppDirectory((folder + "/").c_str());
     GetSettings().RemoveAll(); // the store outlives an earlier run in this process
     return folder;
@@ -169,7 +169,7 @@ TEST(PenmereOnTheDesktop, FilesDraggedFromAnotherProgramOpen) {
     ASSERT_TRUE(editor.start()) << "the main window was never activated";
     CMainFrame* frame = editor.frame();
     const std::string dropped = editor.folder + "/Projects/dropped.js";
-    std::ofstream(dropped, std::ios::binary) << "var dropped;\n";
+    pm::test::writeFile(dropped, "var dropped;\n");
     const pid_t source = spawnProgram({PM_FILE_DRAG_SOURCE, dropped});
     ASSERT_NE(source, 0);
     const POINT target = desk::centre(desk::screenRect(frame->m_hWndMDIClient));
@@ -220,7 +220,7 @@ TEST(PenmereOnTheDesktop, ASecondStartHandsItsFileToTheRunningEditorWhichComesTo
     if (!desk::available()) GTEST_SKIP() << "no desktop fixture (PM_DESKTOP_STATE)";
     EditorOnDesktop editor;
     const std::string handed = editor.folder + "/Projects/handed.htm";
-    std::ofstream(handed, std::ios::binary) << "<p>handed over</p>\n";
+    pm::test::writeFile(handed, "<p>handed over</p>\n");
     std::filesystem::current_path(editor.folder); // the second start runs from a folder of its own
     ASSERT_TRUE(editor.start()) << "the main window was never activated";
     HWND main = editor.main;

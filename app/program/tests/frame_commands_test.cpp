@@ -27,7 +27,7 @@ class FrameCommands : public PenmereTest {
 protected:
     void SetUp() override {
         PenmereTest::SetUp();
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     }
     void TearDown() override {
         pm::setDialogHook(nullptr);
@@ -113,11 +113,11 @@ TEST_F(FrameCommands, CloseAllAsksAboutEachChangedFileAndLosesNothingUnasked) {
     for (const Case& c : cases) {
         const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.js");
         const std::string c1 = programFile("Projects/c.js"), saveAs = programFile("Projects/untitled.js");
-        writeFile(a, "var a;\n");
-        writeFile(b, "var b;\n");
-        writeFile(c1, "var c;\n");
+        pm::test::writeFile(a, "var a;\n");
+        pm::test::writeFile(b, "var b;\n");
+        pm::test::writeFile(c1, "var c;\n");
         std::filesystem::remove(saveAs);
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
         start();
         open(c1);
         typeInto(open(a), "1");
@@ -133,9 +133,9 @@ TEST_F(FrameCommands, CloseAllAsksAboutEachChangedFileAndLosesNothingUnasked) {
         boxAnswer = c.frameworkAnswer;
         command(ID_FILE_CLOSE_ALL);
 
-        EXPECT_EQ(readFile(a) == "1var a;\n", c.aSaved) << c.name;
-        EXPECT_EQ(readFile(b) == "2var b;\n", c.bSaved) << c.name;
-        EXPECT_EQ(readFile(saveAs) == "3", c.untitledSaved)
+        EXPECT_EQ(pm::test::readFile(a) == "1var a;\n", c.aSaved) << c.name;
+        EXPECT_EQ(pm::test::readFile(b) == "2var b;\n", c.bSaved) << c.name;
+        EXPECT_EQ(pm::test::readFile(saveAs) == "3", c.untitledSaved)
             << c.name << ": Yes to all saves the untitled one too";
         EXPECT_EQ(GetAllDocuments().size(), c.left) << c.name;
         if (c.buttons.front() == IDOK) {
@@ -154,14 +154,14 @@ TEST_F(FrameCommands, CloseAllAsksAboutEachChangedFileAndLosesNothingUnasked) {
 
 TEST_F(FrameCommands, SaveAllSavesTheFilesAndAsksForTheUntitled) {
     const std::string a = programFile("Projects/a.js");
-    writeFile(a, "var a;\n");
+    pm::test::writeFile(a, "var a;\n");
     start({a});
     typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "x");
     command(ID_FILE_NEW);
     typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "y");
     boxAnswer = IDNO;
     command(ID_FILE_SAVE_ALL);
-    EXPECT_EQ(readFile(a), "xvar a;\n");
+    EXPECT_EQ(pm::test::readFile(a), "xvar a;\n");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("Untitled"), std::string::npos);
     EXPECT_EQ(GetAllDocuments().size(), 2u) << "saving closes nothing";
@@ -169,7 +169,7 @@ TEST_F(FrameCommands, SaveAllSavesTheFilesAndAsksForTheUntitled) {
 
 TEST_F(FrameCommands, GoToLineAndGoToFunction) {
     const std::string path = programFile("Projects/lines.js");
-    writeFile(path, "var a;\nfunction  first(x) {}\nvar b;\nfunction second() {}\nvar c;\n");
+    pm::test::writeFile(path, "var a;\nfunction  first(x) {}\nvar b;\nfunction second() {}\nvar c;\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -208,26 +208,26 @@ TEST_F(FrameCommands, GoToLineAndGoToFunction) {
 }
 
 TEST_F(FrameCommands, BrowserShowsSavedPagesButNoJavaScriptAndReloadReadsTheFile) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nAutoReload=0\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nAutoReload=0\r\n");
     std::filesystem::create_directory(programFile("Projects/site.js"));
     const std::string page = programFile("Projects/site.js/page.htm"),
                       script = programFile("Projects/demo.js");
-    writeFile(page, "<p>x</p>");
+    pm::test::writeFile(page, "<p>x</p>");
     start({page});
     typeInto(static_cast<CEditMDIDoc*>(activeView()->GetDocument()), "<b>");
     opened.clear();
     command(ID_VIEW_IN_BROWSER);
-    EXPECT_EQ(readFile(page), "<b><p>x</p>") << "saved before viewing";
+    EXPECT_EQ(pm::test::readFile(page), "<b><p>x</p>") << "saved before viewing";
     ASSERT_EQ(opened.size(), 1u) << "a page in a folder whose name holds .js is shown";
     EXPECT_NE(opened[0].find("page.htm"), std::string::npos);
 
-    writeFile(script, "function kept() {}\n");
+    pm::test::writeFile(script, "function kept() {}\n");
     open(script);
     opened.clear();
     command(ID_VIEW_IN_BROWSER);
     EXPECT_TRUE(opened.empty()) << "JavaScript files are not shown";
 
-    writeFile(script, "function kept() {}\nfunction added() {}\n");
+    pm::test::writeFile(script, "function kept() {}\nfunction added() {}\n");
     command(ID_FILE_RELOAD);
     EXPECT_EQ(viewText(activeView()), "function kept() {}\nfunction added() {}\n");
     EXPECT_FALSE(activeView()->GetDocument()->IsModified());
@@ -251,19 +251,19 @@ TEST_F(FrameCommands, NewAndSelectedMacrosAreSavedToTheirOwnFiles) {
     command(ID_SCRIPT_NEW);
     EXPECT_TRUE(std::filesystem::exists(programFile("Scripts/Other.HBS"))) << "no second extension";
 
-    writeFile(script, "kept");
+    pm::test::writeFile(script, "kept");
     ::KillTimer(frame->m_hWnd, 79);
     boxAnswer = IDCANCEL;
     answerDialogs({enter("Test")});
     command(ID_SCRIPT_NEW);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), "Script already exists. Overwrite?");
-    EXPECT_EQ(readFile(script), "kept");
+    EXPECT_EQ(pm::test::readFile(script), "kept");
 
     // A macro chosen from the Scripts folder is saved there after editing, also when another
     // listing has made another folder the current one.
     const std::string hello = programFile("Scripts/Hello.hbs");
-    const std::string helloBytes = readFile(hello);
+    const std::string helloBytes = pm::test::readFile(hello);
     answerDialogs({loadScript("Hello.hbs")});
     command(ID_SCRIPT_SELECT);
     EXPECT_EQ(std::string(frame->GetScriptPath()), hello);
@@ -273,7 +273,7 @@ TEST_F(FrameCommands, NewAndSelectedMacrosAreSavedToTheirOwnFiles) {
     command(ID_SCRIPT_EDIT);
     EXPECT_TRUE(std::filesystem::exists(hello)) << "saved to the Scripts folder";
     EXPECT_FALSE(std::filesystem::exists(programFile("Projects/Hello.hbs")));
-    EXPECT_EQ(readFile(hello).size(), helloBytes.size());
+    EXPECT_EQ(pm::test::readFile(hello).size(), helloBytes.size());
 }
 
 namespace {
@@ -343,7 +343,7 @@ TEST_F(FrameCommands, FixesMadeInTheEditorOpenedAtAnErrorAreSavedWhenTheUserSays
         pump();
         if (c.folderGone) std::filesystem::rename(scripts + ".away", scripts);
         EXPECT_EQ(boxes, c.boxes) << c.name;
-        EXPECT_EQ(holdsFix(readFile(hello)), c.fixSaved) << c.name;
+        EXPECT_EQ(holdsFix(pm::test::readFile(hello)), c.fixSaved) << c.name;
         EXPECT_EQ(holdsFix(static_cast<const char*>(module.GetProcedures().GetText())), *c.typed != 0)
             << c.name << ": the module keeps it";
     }
@@ -394,7 +394,7 @@ TEST_F(FrameCommands, TheMacroCommandsFollowTheRunsRealState) {
 
 TEST_F(FrameCommands, SamplesAreCopiedToTheWorkingFolderOnce) {
     start();
-    std::string settings = readFile(programFile("Settings.ini"));
+    std::string settings = pm::test::readFile(programFile("Settings.ini"));
     EXPECT_NE(settings.find("ProjectDir=" + programFile("Projects")), std::string::npos)
         << "the defaults are written back";
     EXPECT_NE(settings.find("ProjectMask=*.*"), std::string::npos);
@@ -405,24 +405,26 @@ TEST_F(FrameCommands, SamplesAreCopiedToTheWorkingFolderOnce) {
     CListBox& workDir = frame->m_wndInfoBar.m_wndWorkDir;
     const int before = workDir.GetCount();
     command(ID_SOLUTIONS_COPY);
-    EXPECT_EQ(readFile(programFile("Projects/Loop.js")), readFile(programFile("Solutions/Basics/Loop.js")));
+    EXPECT_EQ(pm::test::readFile(programFile("Projects/Loop.js")),
+              pm::test::readFile(programFile("Solutions/Basics/Loop.js")));
     EXPECT_EQ(workDir.GetCount(), before + 1);
     EXPECT_GE(workDir.FindStringExact(-1, "Loop.js"), 0);
 
-    writeFile(programFile("Projects/Loop.js"), "mine");
+    pm::test::writeFile(programFile("Projects/Loop.js"), "mine");
     boxAnswer = IDCANCEL;
     command(ID_SOLUTIONS_COPY);
     EXPECT_EQ(boxes.back(), "File already exists. Overwrite?");
-    EXPECT_EQ(readFile(programFile("Projects/Loop.js")), "mine");
+    EXPECT_EQ(pm::test::readFile(programFile("Projects/Loop.js")), "mine");
     boxAnswer = IDOK;
     command(ID_SOLUTIONS_COPY);
-    EXPECT_EQ(readFile(programFile("Projects/Loop.js")), readFile(programFile("Solutions/Basics/Loop.js")));
+    EXPECT_EQ(pm::test::readFile(programFile("Projects/Loop.js")),
+              pm::test::readFile(programFile("Solutions/Basics/Loop.js")));
     EXPECT_EQ(workDir.GetCount(), before + 1) << "no second entry";
 }
 
 TEST_F(FrameCommands, HelpOpensOurOwnPagesAndTheWordAtTheCaret) {
     const std::string path = programFile("Projects/help.js");
-    writeFile(path, "alert('x');\n");
+    pm::test::writeFile(path, "alert('x');\n");
     start({path});
     activeView()->GetEditCtrl()->SetSel(2, 2);
     struct Case {
@@ -446,7 +448,7 @@ TEST_F(FrameCommands, HelpOpensOurOwnPagesAndTheWordAtTheCaret) {
     }
     for (const char* page : {"Help/JSRef.htm", "Help/Manual.htm", "Help/Updates.htm"})
         EXPECT_TRUE(std::filesystem::exists(programFile(page))) << page;
-    EXPECT_NE(readFile(programFile("Help/JSRef.htm")).find("id=\"alert\""), std::string::npos);
+    EXPECT_NE(pm::test::readFile(programFile("Help/JSRef.htm")).find("id=\"alert\""), std::string::npos);
 
     command(ID_SHOW_WINDOW_HANDLE);
     ASSERT_FALSE(boxes.empty());
@@ -503,7 +505,7 @@ TEST_F(FrameCommands, MacroTimersFireTheTimerEventAndStopTheMacro) {
 // With no program on the desktop for a page, each place that opens one says so and names it.
 TEST_F(FrameCommands, APageTheDesktopCannotOpenIsReportedByName) {
     const std::string page = programFile("Projects/page.htm");
-    writeFile(page, "<p>x</p>");
+    pm::test::writeFile(page, "<p>x</p>");
     start({page});
     pm::setShellOpenHook([](const pm::ShellOpenRequest&) { return false; });
     struct Case {
@@ -568,7 +570,7 @@ TEST_F(FrameCommands, OptionsAreStoredAndComeBackAtTheNextStart) {
         return probe.m_nChecked;
     };
     for (const Case& c : cases) {
-        writeFile(settings, "[General]\r\nFirstTime=1\r\n");
+        pm::test::writeFile(settings, "[General]\r\nFirstTime=1\r\n");
         start();
         const int before = state(c.id);
         ASSERT_TRUE(before == 0 || before == 1) << c.key;
@@ -588,7 +590,7 @@ TEST_F(FrameCommands, OptionsAreStoredAndComeBackAtTheNextStart) {
 // open with the desktop's programs at their full paths.
 TEST_F(FrameCommands, FunctionsCopiedAndFilesOpenedWithTheDesktop) {
     const std::string path = programFile("Projects/funcs.js");
-    writeFile(path, "function beta() {}\nfunction alpha(a) {}\n");
+    pm::test::writeFile(path, "function beta() {}\nfunction alpha(a) {}\n");
     start({path});
     CListBox& functions = frame->m_wndInfoBar.m_wndFunctions;
     ASSERT_EQ(functions.GetCount(), 2);
@@ -651,7 +653,7 @@ TEST_F(FrameCommands, FunctionsCopiedAndFilesOpenedWithTheDesktop) {
 // empty window whose closing or saving loses the edits.
 TEST_F(FrameCommands, WindowMenuCommandsKeepTheDocumentsEdits) {
     const std::string a = programFile("Projects/a.js");
-    writeFile(a, "var a;\n");
+    pm::test::writeFile(a, "var a;\n");
     start({a});
     auto* doc = static_cast<CEditMDIDoc*>(activeView()->GetDocument());
     typeInto(doc, "x");
@@ -677,5 +679,5 @@ TEST_F(FrameCommands, WindowMenuCommandsKeepTheDocumentsEdits) {
         if (GetAllDocuments().empty()) break;
     }
     if (!GetAllDocuments().empty()) command(ID_FILE_SAVE_ALL);
-    EXPECT_EQ(readFile(a), "xvar a;\n") << "the edit was lost or the file emptied";
+    EXPECT_EQ(pm::test::readFile(a), "xvar a;\n") << "the edit was lost or the file emptied";
 }

@@ -79,9 +79,9 @@ TEST(HtmlTable, FieldsAreWholeNumbersAfterTrimming) {
 }
 
 TEST_F(PenmereTest, InsertTableRefusesSizesItCannotMakeAndInsertsAtTheCaretsIndent) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/table.htm");
-    writeFile(path, "<BODY>\r\n    x\r\n</BODY>\r\n");
+    pm::test::writeFile(path, "<BODY>\r\n    x\r\n</BODY>\r\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);

@@ -35,7 +35,7 @@ class Links : public PenmereTest {
 protected:
     void SetUp() override {
         PenmereTest::SetUp();
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     }
     void TearDown() override {
         pm::setDialogHook(nullptr);
@@ -122,8 +122,8 @@ TEST_F(Links, LinkFailedLeadsToTheDownloadPage) {
 TEST_F(Links, ChangeWorkingDirectoryTakesTheFolderShownNotTheOneHighlighted) {
     const std::string shown = programFile("Elsewhere");
     std::filesystem::create_directories(shown + "/highlighted");
-    writeFile(shown + "/shown.js", "");
-    writeFile(shown + "/highlighted/inner.js", "");
+    pm::test::writeFile(shown + "/shown.js", "");
+    pm::test::writeFile(shown + "/highlighted/inner.js", "");
     start();
     pm::CommonDialogRequest asked;
     pm::setCommonDialogHook([&](const pm::CommonDialogRequest& request) {
@@ -139,7 +139,8 @@ TEST_F(Links, ChangeWorkingDirectoryTakesTheFolderShownNotTheOneHighlighted) {
     EXPECT_EQ(asked.acceptLabel, "Select");
     EXPECT_EQ(asked.folder, programFile("Projects/")) << "it opens at the working folder";
     EXPECT_EQ(std::string(frame->GetWorkingDir()), shown + "/");
-    EXPECT_NE(readFile(programFile("Settings.ini")).find("ProjectDir=" + shown + "\r\n"), std::string::npos)
+    EXPECT_NE(pm::test::readFile(programFile("Settings.ini")).find("ProjectDir=" + shown + "\r\n"),
+              std::string::npos)
         << "stored at once";
     CListBox& list = frame->m_wndInfoBar.m_wndWorkDir;
     ASSERT_EQ(list.GetCount(), 1);

@@ -25,9 +25,9 @@ class MenuBarFrame : public PenmereTest {
 protected:
     void SetUp() override {
         PenmereTest::SetUp();
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
-        writeFile(programFile("Projects/one.js"), "var one;\n");
-        writeFile(programFile("Projects/two.js"), "var two;\n");
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+        pm::test::writeFile(programFile("Projects/one.js"), "var one;\n");
+        pm::test::writeFile(programFile("Projects/two.js"), "var two;\n");
     }
     void TearDown() override {
         steps.clear();
@@ -234,7 +234,7 @@ TEST_F(MenuBarFrame, ADocumentDockedAsAPaneLeavesTheOthersMaximised) {
 // A maximised document's system menu offers only what a maximised window can do; Window > Cascade
 // restores the documents and places each one whole inside the MDI area.
 TEST_F(MenuBarFrame, AMaximisedDocumentsSystemMenuAndCascadeKeepToTheMdiArea) {
-    writeFile(programFile("Projects/three.js"), "var three;\n");
+    pm::test::writeFile(programFile("Projects/three.js"), "var three;\n");
     start({programFile("Projects/one.js")});
     for (const char* name : {"Projects/two.js", "Projects/three.js"})
         ASSERT_NE(app->OpenDocumentFile(programFile(name).c_str()), nullptr);

@@ -39,7 +39,7 @@ class Panes : public PenmereTest {
 protected:
     void SetUp() override {
         PenmereTest::SetUp();
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nProjectMask=*.js\r\n");
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nProjectMask=*.js\r\n");
     }
     CListBox& functions() { return frame->m_wndInfoBar.m_wndFunctions; }
     void type(const std::string& text) {
@@ -62,7 +62,7 @@ TEST_F(Panes, FunctionsListFollowsTheActiveDocument) {
         << "a heading typed on the caret's line joins the list within the upkeep's period";
 
     const std::string other = programFile("Projects/other.js");
-    writeFile(other, "function only() {}\n");
+    pm::test::writeFile(other, "function only() {}\n");
     ASSERT_NE(app->OpenDocumentFile(other.c_str()), nullptr);
     pump(60);
     EXPECT_EQ(listItems(functions()), std::vector<std::string>{"only()"})
@@ -79,11 +79,11 @@ TEST_F(Panes, FunctionsListStaysEmptyUntilStartUpIsOver) {
 }
 
 TEST_F(Panes, ScanlinesSetsHowFarBackAVariablesTypeIsLookedFor) {
-    writeFile(programFile("Projects/far.js"), "var d = new Date();\n\n\n\n\n");
+    pm::test::writeFile(programFile("Projects/far.js"), "var d = new Date();\n\n\n\n\n");
     for (const auto& [settings, listed] :
          {std::pair<std::string, bool>{"[Intellisense]\r\nAuto=1\r\nScanlines=2\r\n", false},
           {"[Intellisense]\r\nAuto=1\r\nScanlines=10\r\n", true}}) {
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n" + settings);
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n" + settings);
         start({programFile("Projects/far.js")});
         CAutoCompleteEditCtrl* edit = activeView()->GetEditCtrl();
         edit->SetFocus();
@@ -197,7 +197,7 @@ TEST_F(Panes, SolutionsOpenTellsFoldersFromFilesByTheFileSystem) {
         if (entry.path() != dotted)
             std::filesystem::copy(entry.path(), std::filesystem::path(dotted) / entry.path().filename(),
                                   std::filesystem::copy_options::recursive);
-    writeFile(dotted + "/Solutions/Basics/NOTES", "read me\n");
+    pm::test::writeFile(dotted + "/Solutions/Basics/NOTES", "read me\n");
     SetAppDirectory((dotted + "/").c_str());
     start();
     CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
@@ -216,11 +216,11 @@ TEST_F(Panes, SolutionsOpenTellsFoldersFromFilesByTheFileSystem) {
 TEST_F(Panes, SolutionsTreeShowsTheSampleFoldersAndTheirFilesSortedWithTheRootSelected) {
     for (const char* folder : {"Zeta", "Alpha", "Mid"}) {
         std::filesystem::create_directories(programFile(std::string("Solutions/") + folder));
-        writeFile(programFile(std::string("Solutions/") + folder + "/a.js"), "");
+        pm::test::writeFile(programFile(std::string("Solutions/") + folder + "/a.js"), "");
     }
     std::filesystem::create_directories(programFile("Solutions/Mid/Inner"));
     for (const char* file : {"Mid/z.js", "Mid/m.htm", "Mid/b.js", "Mid/Inner/y.js", "Mid/Inner/c.js"})
-        writeFile(programFile(std::string("Solutions/") + file), "");
+        pm::test::writeFile(programFile(std::string("Solutions/") + file), "");
     start();
     CNotifyTreeCtrl& tree = frame->m_wndProjBar.m_wndTree;
     HTREEITEM root = tree.GetRootItem();
@@ -240,7 +240,8 @@ TEST_F(Panes, SolutionsTreeShowsTheSampleFoldersAndTheirFilesSortedWithTheRootSe
 }
 
 TEST_F(Panes, TypingAMemberAccessShowsTheMemberList) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n[Intellisense]\r\nAuto=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"),
+                        "[General]\r\nFirstTime=1\r\n[Intellisense]\r\nAuto=1\r\n");
     start({programFile("Projects/demo.js")});
     CAutoCompleteEditCtrl* edit = activeView()->GetEditCtrl();
     edit->SetFocus();
@@ -426,7 +427,7 @@ TEST_F(Panes, ProjectTreePathsAndNotifications) {
 }
 
 TEST_F(Panes, CtrlEPopsUpTheFunctionsMenuAtTheCursor) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start({programFile("Projects/demo.js")});
     ASSERT_NE(activeView(), nullptr);
     ::SetCursorPos(200, 150);

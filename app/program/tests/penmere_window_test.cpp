@@ -45,7 +45,7 @@ TEST_F(PenmereTest, FirstRunShowsTheWelcomePageAndTheSampleOnlyOnce) {
     ASSERT_NE(activeView(), nullptr);
     EXPECT_TRUE(endsWith(std::string(activeView()->GetDocument()->GetPathName()), "Projects/HelloWorld.htm"));
     EXPECT_TRUE(pm::afxtest::savePng(frame->m_hWnd, "penmere_first_run"));
-    EXPECT_NE(readFile(programFile("Settings.ini")).find("FirstTime=1"), std::string::npos);
+    EXPECT_NE(pm::test::readFile(programFile("Settings.ini")).find("FirstTime=1"), std::string::npos);
     stop();
 
     opened.clear();
@@ -55,7 +55,7 @@ TEST_F(PenmereTest, FirstRunShowsTheWelcomePageAndTheSampleOnlyOnce) {
 }
 
 TEST_F(PenmereTest, StartingWithoutAFileOpensNoDocumentAfterTheFirstRun) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start();
     EXPECT_EQ(activeView(), nullptr);
     EXPECT_TRUE(opened.empty());
@@ -63,8 +63,8 @@ TEST_F(PenmereTest, StartingWithoutAFileOpensNoDocumentAfterTheFirstRun) {
 }
 
 TEST_F(PenmereTest, AFileNamedAtTheStartThatCannotBeOpenedIsReportedAndTheEditorStarts) {
-    writeFile(programFile("Settings.ini"),
-              "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" + programFile("Projects/demo.js") + "\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" +
+                                                         programFile("Projects/demo.js") + "\r\n");
     start({programFile("Projects/gone.js")});
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->IsWindowVisible());
@@ -79,9 +79,9 @@ TEST_F(PenmereTest, AFileNamedAtTheStartThatCannotBeOpenedIsReportedAndTheEditor
 }
 
 TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/mixed.js");
-    writeFile(path, "var a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
+    pm::test::writeFile(path, "var a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -95,7 +95,7 @@ TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
     EXPECT_EQ(std::string(view->GetDocument()->GetTitle()), "mixed.js *");
 
     command(ID_FILE_SAVE);
-    EXPECT_EQ(readFile(path), "xvar a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
+    EXPECT_EQ(pm::test::readFile(path), "xvar a = 1;\r\nvar b = \"\xC3\xA9\";\nvar c;\n");
     EXPECT_EQ(windowText(child->m_hWnd), "mixed.js");
     EXPECT_FALSE(view->GetDocument()->IsModified());
 
@@ -109,12 +109,12 @@ TEST_F(PenmereTest, OpenEditAndSaveKeepEveryByteAndTheTitleMark) {
 }
 
 TEST_F(PenmereTest, TheLineColumnPaneWidensForTheNumbersOfALongFile) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     std::string text;
     for (int i = 0; i < 200000; ++i)
         text += "var x;\n";
     const std::string path = programFile("Projects/long.js");
-    writeFile(path, text + "            last();\n");
+    pm::test::writeFile(path, text + "            last();\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -133,9 +133,9 @@ TEST_F(PenmereTest, TheLineColumnPaneWidensForTheNumbersOfALongFile) {
 }
 
 TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/demo.js");
-    const std::string original = readFile(path);
+    const std::string original = pm::test::readFile(path);
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -150,7 +150,7 @@ TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {
     EXPECT_NE(boxes[0].find("demo.js"), std::string::npos);
     ASSERT_TRUE(::IsWindow(frame->m_hWnd)) << "Cancel keeps the program open";
     EXPECT_FALSE(frame->IsClosing()) << "a cancelled close leaves the frame working as before";
-    EXPECT_EQ(readFile(path), original);
+    EXPECT_EQ(pm::test::readFile(path), original);
 
     boxAnswer = IDYES;
     // A frame deletes itself with its window: only the handle is asked about afterwards.
@@ -159,19 +159,19 @@ TEST_F(PenmereTest, ClosingWithUnsavedEditsAsksAndLosesNothing) {
     frame = nullptr;
     pump();
     EXPECT_FALSE(::IsWindow(hFrame));
-    EXPECT_EQ(readFile(path), "// " + original);
+    EXPECT_EQ(pm::test::readFile(path), "// " + original);
 }
 
 TEST_F(PenmereTest, TheOpenFileListComesBackWithoutFilesThatAreGone) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string kept = programFile("Projects/demo.js");
     const std::string gone = programFile("Projects/gone.js");
-    writeFile(gone, "function gone() {}\n");
+    pm::test::writeFile(gone, "function gone() {}\n");
     start({kept});
     ASSERT_NE(app->OpenDocumentFile(gone.c_str()), nullptr);
     pump();
     stop();
-    std::string settings = readFile(programFile("Settings.ini"));
+    std::string settings = pm::test::readFile(programFile("Settings.ini"));
     EXPECT_NE(settings.find("[Workspace]"), std::string::npos);
     EXPECT_NE(settings.find(gone), std::string::npos);
 
@@ -179,16 +179,16 @@ TEST_F(PenmereTest, TheOpenFileListComesBackWithoutFilesThatAreGone) {
     start();
     EXPECT_EQ(openPaths(frame), std::vector<std::string>{kept});
     stop();
-    EXPECT_EQ(readFile(programFile("Settings.ini")).find(gone), std::string::npos);
+    EXPECT_EQ(pm::test::readFile(programFile("Settings.ini")).find(gone), std::string::npos);
 }
 
 TEST_F(PenmereTest, FilesDroppedOnTheWindowOrADocumentOpenInTheirOrder) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.htm");
     const std::string c = programFile("Projects/c.js");
-    writeFile(a, "var a;\n");
-    writeFile(b, "<p>b</p>\n");
-    writeFile(c, "var c;\n");
+    pm::test::writeFile(a, "var a;\n");
+    pm::test::writeFile(b, "<p>b</p>\n");
+    pm::test::writeFile(c, "var c;\n");
     start();
     pm::test::MessageRecorder recorder;
     recorder.watch(frame->m_hWnd, "frame");
@@ -219,7 +219,7 @@ TEST_F(PenmereTest, FilesDroppedOnTheWindowOrADocumentOpenInTheirOrder) {
 }
 
 TEST_F(PenmereTest, ToolBarButtonsShowTheirTips) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start();
     for (CDKCoolToolBar* bar : {&frame->m_wndToolBar, &frame->m_wndHtmlBar}) {
         HWND tip = reinterpret_cast<HWND>(bar->SendMessage(TB_GETTOOLTIPS));
@@ -240,11 +240,11 @@ TEST_F(PenmereTest, ToolBarButtonsShowTheirTips) {
 }
 
 TEST_F(PenmereTest, RecentFilesComeBackAtTheNextStart) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string first = programFile("Projects/first.js");
     const std::string second = programFile("Projects/second.js");
-    writeFile(first, "var a;\n");
-    writeFile(second, "var b;\n");
+    pm::test::writeFile(first, "var a;\n");
+    pm::test::writeFile(second, "var b;\n");
     start({first});
     ASSERT_NE(app->OpenDocumentFile(second.c_str()), nullptr);
     pump();
@@ -262,8 +262,8 @@ TEST_F(PenmereTest, RecentFilesComeBackAtTheNextStart) {
 }
 
 TEST_F(PenmereTest, DamagedSettingsAndBarLayoutStartWithDefaults) {
-    writeFile(programFile("Settings.ini"),
-              std::string("\xFF\xFE[General\0\nLineNo\n=\n[[]]\nAutoReload=x\n", 40));
+    pm::test::writeFile(programFile("Settings.ini"),
+                        std::string("\xFF\xFE[General\0\nLineNo\n=\n[[]]\nAutoReload=x\n", 40));
     start();
     pump(100);
     ASSERT_NE(frame, nullptr);
@@ -282,7 +282,7 @@ TEST_F(PenmereTest, DamagedSettingsAndBarLayoutStartWithDefaults) {
 }
 
 TEST_F(PenmereTest, HiddenHtmlBarStaysHiddenAtTheNextStart) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start();
     command(ID_VIEW_HTML_BAR);
     EXPECT_FALSE(frame->m_wndHtmlBar.IsWindowVisible());
@@ -295,7 +295,7 @@ TEST_F(PenmereTest, HiddenHtmlBarStaysHiddenAtTheNextStart) {
 }
 
 TEST_F(PenmereTest, FileOpenShowsAColouredScript) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start();
     ::MoveWindow(frame->m_hWnd, 0, 0, 1000, 700, TRUE);
     answerFileDialog(programFile("Projects/demo.js"));
@@ -321,9 +321,9 @@ TEST_F(PenmereTest, FileOpenShowsAColouredScript) {
 }
 
 TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/cmds.js");
-    writeFile(path, "if (a) {\n  f(x);\n}\nvar name = 1; name++;\n");
+    pm::test::writeFile(path, "if (a) {\n  f(x);\n}\nvar name = 1; name++;\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -355,15 +355,15 @@ TEST_F(PenmereTest, ViewCommandsWorkOnTheDocumentText) {
 
     command(ID_EDIT_UPPER_CASE);
     command(ID_FILE_SAVE);
-    EXPECT_EQ(readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n")
+    EXPECT_EQ(pm::test::readFile(path), "if (a) {\n  f(x);\n}\nvar name = 1; NAME++;\n")
         << "line ends kept, one word changed";
 }
 
 // Lower case, Clear All Bookmarks and the tab stops of command 1225, through the view.
 TEST_F(PenmereTest, LowerCaseBookmarksAndTabStops) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/more.js");
-    writeFile(path, "var NAME = 1;\nvar b;\nvar c;\n");
+    pm::test::writeFile(path, "var NAME = 1;\nvar b;\nvar c;\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -421,7 +421,7 @@ TEST_F(PenmereTest, LowerCaseBookmarksAndTabStops) {
 }
 
 TEST_F(PenmereTest, AnUntitledDocumentIsOfferedAndAskedAboutByItsNameWithoutTheMark) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start();
     command(ID_FILE_NEW);
     CEditMDIView* view = activeView();
@@ -450,6 +450,6 @@ TEST_F(PenmereTest, AnUntitledDocumentIsOfferedAndAskedAboutByItsNameWithoutTheM
     const std::string path = programFile("Projects/named.js");
     answerFileDialog(path);
     command(ID_FILE_SAVE);
-    EXPECT_EQ(readFile(path), "x");
+    EXPECT_EQ(pm::test::readFile(path), "x");
     EXPECT_EQ(std::string(view->GetDocument()->GetTitle()), "named.js");
 }

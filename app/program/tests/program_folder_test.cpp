@@ -8,7 +8,7 @@
 #include "scripting/CHHModuleEdit.h"
 
 TEST_F(PenmereTest, SampleMacroLoadsWithItsCode) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start();
     CHHModuleEdit& module = app->GetModule();
     ASSERT_TRUE(module.LoadFromFile(programFile("Scripts/Hello.hbs").c_str()));
@@ -20,7 +20,7 @@ TEST_F(PenmereTest, SampleMacroLoadsWithItsCode) {
 }
 
 TEST_F(PenmereTest, NewMacroTemplateLoadsWithOnlyComments) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start();
     CHHModuleEdit& module = app->GetModule();
     ASSERT_TRUE(module.LoadFromFile(programFile("Bin/Template.hbs").c_str()));
@@ -33,7 +33,7 @@ TEST_F(PenmereTest, NewMacroTemplateLoadsWithOnlyComments) {
 }
 
 TEST_F(PenmereTest, SampleMacroRunsThroughTheApplication) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     start({programFile("Projects/demo.js")});
     ASSERT_NE(activeView(), nullptr);
     std::vector<std::string> dialogs;

@@ -6,12 +6,11 @@
 #include "app/program/CScriptSelectDlg.h"
 #include "app/program/resource_ids.h"
 #include "app/program/resources.h"
+#include "cmake/test_files.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/windlg.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace {
 
@@ -84,9 +83,9 @@ TEST_F(SmallDialogs, InputCannotBeConfirmedEmpty) {
 
 TEST_F(SmallDialogs, ScriptChooserListsTheFolderAndTellsTheChoice) {
     std::string folder = pm::afxtest::makeTempFolder();
-    std::ofstream(folder + "/b.hbs") << "x";
-    std::ofstream(folder + "/a.hbs") << "x";
-    std::ofstream(folder + "/notes.txt") << "x";
+    pm::test::writeFile(folder + "/b.hbs", "x");
+    pm::test::writeFile(folder + "/a.hbs", "x");
+    pm::test::writeFile(folder + "/notes.txt", "x");
     int count = -1;
     onShow([&](HWND d) {
         count = static_cast<int>(::SendDlgItemMessageA(d, IDC_SCRIPT_LIST, LB_GETCOUNT, 0, 0));

@@ -201,9 +201,9 @@ std::pair<long, long> selectionOf(CHHEditCtrl* edit) {
 } // namespace
 
 TEST_F(PenmereTest, SnippetCommandsOnTheDocument) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/snip.js");
-    writeFile(path, "var a;\n    \nword\n");
+    pm::test::writeFile(path, "var a;\n    \nword\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -239,9 +239,9 @@ TEST_F(PenmereTest, SnippetCommandsOnTheDocument) {
 }
 
 TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/func.js");
-    writeFile(path, "var a;\n");
+    pm::test::writeFile(path, "var a;\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -283,9 +283,9 @@ TEST_F(PenmereTest, FunctionSnippetAsksForTheNameAndListsIt) {
 
 // The keys the Html menu shows beside its commands run them.
 TEST_F(PenmereTest, KeysShownInTheHtmlMenuRunTheirCommands) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/keys.htm");
-    writeFile(path, "word\n");
+    pm::test::writeFile(path, "word\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -307,9 +307,9 @@ TEST_F(PenmereTest, KeysShownInTheHtmlMenuRunTheirCommands) {
 
 // In a document that is not HTML the same keys are the editor's, while the menu commands work.
 TEST_F(PenmereTest, HtmlMenuKeysAreTheEditorsOwnOutsideHtmlDocuments) {
-    writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+    pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     const std::string path = programFile("Projects/keys.js");
-    writeFile(path, "word\n");
+    pm::test::writeFile(path, "word\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -330,7 +330,7 @@ TEST_F(PenmereTest, HtmlMenuKeysAreTheEditorsOwnOutsideHtmlDocuments) {
     EXPECT_EQ(view->GetLineText(0), "<B>word</B>") << "the menu command works in every document";
 
     // An untitled document made from an HTML template takes the template's kind.
-    writeFile(programFile("Template/page.htm"), "<P>x</P>\n");
+    pm::test::writeFile(programFile("Template/page.htm"), "<P>x</P>\n");
     SetPendingTemplate(programFile("Template/page.htm").c_str());
     command(ID_FILE_NEW);
     view = activeView();

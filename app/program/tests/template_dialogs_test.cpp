@@ -41,9 +41,9 @@ class Templates : public PenmereTest {
 protected:
     void SetUp() override {
         PenmereTest::SetUp();
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
         // A template that Template.ini does not describe.
-        writeFile(programFile("Template/Plain.txt"), "plain text\r\n");
+        pm::test::writeFile(programFile("Template/Plain.txt"), "plain text\r\n");
     }
     void TearDown() override {
         pm::setDialogHook(nullptr);
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(Templates, SaveAsTemplateWritesTheTextAndDescriptionAndLeavesTheDocumentAsItWas) {
     const std::string path = programFile("Projects/page.htm");
-    writeFile(path, "<p>kept</p>\r\n");
+    pm::test::writeFile(path, "<p>kept</p>\r\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
@@ -97,11 +97,12 @@ TEST_F(Templates, SaveAsTemplateWritesTheTextAndDescriptionAndLeavesTheDocumentA
     EXPECT_EQ(seen.plainDescription, "") << "a template without a description shows an empty one";
     EXPECT_FALSE(seen.okEmptied);
     EXPECT_TRUE(seen.okTyped);
-    EXPECT_EQ(readFile(programFile("Template/Bold.htm")), "<b>new</b><p>kept</p>\r\n");
-    EXPECT_NE(readFile(programFile("Template.ini")).find("Bold.htm=A page with bold text"),
+    EXPECT_EQ(pm::test::readFile(programFile("Template/Bold.htm")), "<b>new</b><p>kept</p>\r\n");
+    EXPECT_NE(pm::test::readFile(programFile("Template.ini")).find("Bold.htm=A page with bold text"),
               std::string::npos);
-    EXPECT_NE(readFile(programFile("Template.ini")).find("Blank.htm=Empty HTML page"), std::string::npos);
-    EXPECT_EQ(readFile(path), "<p>kept</p>\r\n") << "the document's own file is untouched";
+    EXPECT_NE(pm::test::readFile(programFile("Template.ini")).find("Blank.htm=Empty HTML page"),
+              std::string::npos);
+    EXPECT_EQ(pm::test::readFile(path), "<p>kept</p>\r\n") << "the document's own file is untouched";
     EXPECT_TRUE(view->GetDocument()->IsModified())
         << "its edits are still unsaved, so closing asks about them";
     EXPECT_EQ(std::string(view->GetDocument()->GetPathName()), path);
@@ -110,7 +111,7 @@ TEST_F(Templates, SaveAsTemplateWritesTheTextAndDescriptionAndLeavesTheDocumentA
 
 TEST_F(Templates, SaveAsTemplateRefusesANameThatIsAFolderAndReportsAFailedWrite) {
     const std::string path = programFile("Projects/page.htm");
-    writeFile(path, "text\r\n");
+    pm::test::writeFile(path, "text\r\n");
     start({path});
     std::vector<std::string> steps;
     pm::setDialogHook([&](HWND d) {
@@ -127,8 +128,8 @@ TEST_F(Templates, SaveAsTemplateRefusesANameThatIsAFolderAndReportsAFailedWrite)
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0], "A template name cannot name a folder.");
     EXPECT_EQ(boxes[1], "The template could not be saved as " + programFile("Template/Gone.htm") + ".");
-    EXPECT_EQ(readFile(programFile("Settings.ini")).find("text"), std::string::npos);
-    EXPECT_EQ(readFile(programFile("Template.ini")).find("Gone.htm"), std::string::npos)
+    EXPECT_EQ(pm::test::readFile(programFile("Settings.ini")).find("text"), std::string::npos);
+    EXPECT_EQ(pm::test::readFile(programFile("Template.ini")).find("Gone.htm"), std::string::npos)
         << "no description for a template that was not written";
 }
 
@@ -153,7 +154,8 @@ TEST_F(Templates, NewFromTemplateOpensAnUntitledDocumentWithTheTemplatesText) {
     EXPECT_EQ(plainDescription, "");
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr) << "a double-click in the list is OK";
-    EXPECT_EQ(std::string(view->GetEditCtrl()->GetText()), readFile(programFile("Template/Blank.htm")));
+    EXPECT_EQ(std::string(view->GetEditCtrl()->GetText()),
+              pm::test::readFile(programFile("Template/Blank.htm")));
     EXPECT_TRUE(view->GetDocument()->GetPathName().IsEmpty());
     EXPECT_EQ(windowText(frame->MDIGetActive()->m_hWnd).rfind("Untitled", 0), 0u);
 

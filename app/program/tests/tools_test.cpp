@@ -165,9 +165,9 @@ private:
 } // namespace
 
 TEST_F(PenmereTest, ToolsMenuListsTheStoredToolsUpToTheCap) {
-    writeFile(programFile("Settings.ini"), toolsSettings(30, "/bin/true", ""));
+    pm::test::writeFile(programFile("Settings.ini"), toolsSettings(30, "/bin/true", ""));
     const std::string path = programFile("Projects/a.js");
-    writeFile(path, "var a;\n");
+    pm::test::writeFile(path, "var a;\n");
     start({path});
     HMENU tools = ::GetSubMenu(frame->GetMenu(), TOOLS_SUBMENU);
     ASSERT_NE(tools, nullptr);
@@ -185,13 +185,14 @@ TEST_F(PenmereTest, ToolsMenuListsTheStoredToolsUpToTheCap) {
 TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     const std::string stub = programFile("record args.sh");
     const std::string record = programFile("args.txt");
-    writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record +
-                        ".part\"\nmv \"" + record + ".part\" \"" + record + "\"\n");
+    pm::test::writeFile(stub, "#!/bin/sh\nfor a in \"$@\"; do printf '%s|' \"$a\"; done > \"" + record +
+                                  ".part\"\nmv \"" + record + ".part\" \"" + record + "\"\n");
     std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
-    writeFile(programFile("Settings.ini"),
-              toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir) $(WindowsDir) $(SystemDir)"));
+    pm::test::writeFile(
+        programFile("Settings.ini"),
+        toolsSettings(1, stub, "-f $(FilePath) $(FileName) $(AppDir) $(WindowsDir) $(SystemDir)"));
     const std::string path = programFile("Projects/my \"best\" page.js");
-    writeFile(path, "var a;\n");
+    pm::test::writeFile(path, "var a;\n");
     start({path});
     pm::setShellOpenHook(nullptr);
     activeView()->GetEditCtrl()->SetSel(0, 0);
@@ -199,16 +200,17 @@ TEST_F(PenmereTest, ToolRunsWithAPathWithBlanksAndQuotesAsOneArgument) {
     FileArrival arrival(record);
     command(ID_TOOLS_FIRST);
     ASSERT_TRUE(arrival.Wait()) << "the tool never ran";
-    EXPECT_EQ(readFile(record), "-f|" + path + "|my \"best\" page.js|" + folder + "|/usr/share|/usr/lib|")
+    EXPECT_EQ(pm::test::readFile(record),
+              "-f|" + path + "|my \"best\" page.js|" + folder + "|/usr/share|/usr/lib|")
         << "the path arrives whole, the name without the modified mark, the program folder without its "
            "separator, the system's folders as the README says";
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(PenmereTest, ToolWithAMissingProgramSaysSoAndRunsNothing) {
-    writeFile(programFile("Settings.ini"), toolsSettings(1, "/no/such/tool", "$(FilePath)"));
+    pm::test::writeFile(programFile("Settings.ini"), toolsSettings(1, "/no/such/tool", "$(FilePath)"));
     const std::string path = programFile("Projects/a.js");
-    writeFile(path, "var a;\n");
+    pm::test::writeFile(path, "var a;\n");
     start({path});
     command(ID_TOOLS_FIRST);
     ASSERT_EQ(boxes.size(), 1u);
@@ -240,8 +242,8 @@ bool enabled(HWND dialog, int id) {
 TEST(ToolsDialog, RoundTripKeepsTheSectionsOfDeletedTools) {
     DeclareEditorResources();
     const std::string path = pm::afxtest::makeTempFolder() + "/Settings.ini";
-    writeFile(path, "[Tools]\r\nItems=1\r\n0=Old tool\r\n[Old tool]\r\nCmd=/bin/old\r\nArg=x\r\n"
-                    "[My tool]\r\nCmd=/usr/bin/kept\r\nArg=$(FilePath)\r\n");
+    pm::test::writeFile(path, "[Tools]\r\nItems=1\r\n0=Old tool\r\n[Old tool]\r\nCmd=/bin/old\r\nArg=x\r\n"
+                              "[My tool]\r\nCmd=/usr/bin/kept\r\nArg=$(FilePath)\r\n");
     CIniFile settings;
     ASSERT_TRUE(settings.Load(path.c_str()));
     std::vector<std::string> questions;

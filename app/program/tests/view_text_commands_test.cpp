@@ -3,12 +3,11 @@
 
 #include "app/program/view_text_commands.h"
 
+#include "cmake/test_files.h"
 #include "editor/CHHKeywordMap.h"
 #include "platform/framework/tests/support/framework_test.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 TEST(ViewTextCommands, MatchingBrace) {
     struct Case {
@@ -104,9 +103,9 @@ TEST(ViewTextCommands, ModifiedMarkIsAddedAndTakenOffOnce) {
 TEST(ViewTextCommands, KeywordsIniWordsInBothCasesWithTheirClasses) {
     std::string folder = pm::afxtest::makeTempFolder();
     std::string path = folder + "/Keywords.ini";
-    std::ofstream(path, std::ios::binary) << "[Keywords]\r\n0=Alert\r\n1=Window\r\n3=skipped\r\n"
-                                             "[User1]\r\n1=noZero\r\n"
-                                             "[Preproc]\r\n0=@cc_on\r\n";
+    pm::test::writeFile(path, "[Keywords]\r\n0=Alert\r\n1=Window\r\n3=skipped\r\n"
+                              "[User1]\r\n1=noZero\r\n"
+                              "[Preproc]\r\n0=@cc_on\r\n");
     CHHKeywordMap map;
     LoadKeywordsIni(path.c_str(), map);
     WORD cls = 0;

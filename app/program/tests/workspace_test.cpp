@@ -23,7 +23,7 @@ class Workspace : public PenmereTest {
 protected:
     void SetUp() override {
         PenmereTest::SetUp();
-        writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
+        pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\n");
     }
     void TearDown() override {
         if (hook) ::UnhookWindowsHookEx(hook);
@@ -78,10 +78,10 @@ int threadCount() {
 
 TEST_F(Workspace, TheOpenDocumentsComeBackAfterARestart) {
     const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.htm");
-    writeFile(a, "var a;\n");
-    writeFile(b, "<p>b</p>\n");
-    writeFile(programFile("Settings.ini"),
-              "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=x\r\n1=y\r\n2=z\r\n3=w\r\n");
+    pm::test::writeFile(a, "var a;\n");
+    pm::test::writeFile(b, "<p>b</p>\n");
+    pm::test::writeFile(programFile("Settings.ini"),
+                        "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=x\r\n1=y\r\n2=z\r\n3=w\r\n");
     start({a});
     boxes.clear(); // the earlier list's paths do not exist: the framework says so
     app->CloseAllDocuments(FALSE);
@@ -108,11 +108,11 @@ TEST_F(Workspace, TheOpenDocumentsComeBackAfterARestart) {
 TEST_F(Workspace, TheFileNamedAtTheStartStaysActiveAndAPipeInTheListIsSkipped) {
     const std::string a = programFile("Projects/a.js"), b = programFile("Projects/b.js");
     const std::string pipe = programFile("Projects/pipe.js");
-    writeFile(a, "var a;\n");
-    writeFile(b, "var b;\n");
+    pm::test::writeFile(a, "var a;\n");
+    pm::test::writeFile(b, "var b;\n");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    writeFile(programFile("Settings.ini"),
-              "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" + b + "\r\n1=" + pipe + "\r\n");
+    pm::test::writeFile(programFile("Settings.ini"),
+                        "[General]\r\nFirstTime=1\r\n[Workspace]\r\n0=" + b + "\r\n1=" + pipe + "\r\n");
     start({a});
     ASSERT_NE(activeView(), nullptr);
     EXPECT_EQ(std::string(activeView()->GetDocument()->GetPathName()), a)
@@ -127,7 +127,7 @@ TEST_F(Workspace, TheFileNamedAtTheStartStaysActiveAndAPipeInTheListIsSkipped) {
 
 TEST_F(Workspace, HandedOverTextsOpenAFileAndFindInIt) {
     const std::string path = programFile("Projects/find.js");
-    writeFile(path, "alpha beta Beta alpha\n");
+    pm::test::writeFile(path, "alpha beta Beta alpha\n");
     start();
     EXPECT_TRUE(handOver(kCopyDataOpenAndFind, path + ";alpha"));
     CEditMDIView* view = activeView();
@@ -171,19 +171,21 @@ TEST_F(Workspace, TheWebPageEditorIsStartedWhenItDoesNotRunAndGetsTheSavedPage) 
     ::setenv("PM_STAND_IN_LOG", log.c_str(), 1);
     ASSERT_TRUE(RegisterProgramWindow("Sarrowby", PM_WEB_EDITOR_STAND_IN, reinterpret_cast<HWND>(0x1230)));
     const std::string page = programFile("Projects/page.htm");
-    writeFile(page, "<p>page</p>");
+    pm::test::writeFile(page, "<p>page</p>");
     start({page});
     type("<h1>");
     command(ID_FILE_WEB_EDITOR);
-    EXPECT_EQ(readFile(page), "<h1><p>page</p>") << "saved first";
-    EXPECT_EQ(readFile(log), "0:" + page + "\n") << "started, then handed the page";
+    EXPECT_EQ(pm::test::readFile(page), "<h1><p>page</p>") << "saved first";
+    EXPECT_EQ(pm::test::readFile(log), "0:" + page + "\n") << "started, then handed the page";
     command(ID_FILE_WEB_EDITOR);
-    EXPECT_EQ(readFile(log), "0:" + page + "\n0:" + page + "\n") << "handed straight to the running one";
+    EXPECT_EQ(pm::test::readFile(log), "0:" + page + "\n0:" + page + "\n")
+        << "handed straight to the running one";
 
     ASSERT_NE(app->OpenDocumentFile(programFile("Projects/demo.js").c_str()), nullptr);
     pump();
     command(ID_FILE_WEB_EDITOR);
-    EXPECT_EQ(readFile(log).size(), 2 * (page.size() + 3)) << "JavaScript files are not handed over";
+    EXPECT_EQ(pm::test::readFile(log).size(), 2 * (page.size() + 3))
+        << "JavaScript files are not handed over";
 
     CString path;
     HWND standIn = nullptr;
@@ -195,7 +197,7 @@ TEST_F(Workspace, TheWebPageEditorIsStartedWhenItDoesNotRunAndGetsTheSavedPage) 
 // Without a web-page editor to hand the page to, the user is told so in the link-failed dialog.
 TEST_F(Workspace, AFailedHandOverShowsTheLinkFailedDialog) {
     const std::string page = programFile("Projects/alone.htm");
-    writeFile(page, "<p>alone</p>");
+    pm::test::writeFile(page, "<p>alone</p>");
     start({page});
     std::string caption;
     pm::setDialogHook([&](HWND dialog) {
@@ -211,20 +213,20 @@ TEST_F(Workspace, AFailedHandOverShowsTheLinkFailedDialog) {
 
 TEST_F(Workspace, AFileRewrittenOutsideReloadsSilentlyOrAfterAskingWhenEdited) {
     const std::string path = programFile("Projects/watched.js");
-    writeFile(path, "var one;\n");
+    pm::test::writeFile(path, "var one;\n");
     start({path});
     CEditMDIView* view = activeView();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(frame->GetFileWatcher().IsWatched(path.c_str()));
 
-    writeFile(path, "var two = 2;\n");
+    pm::test::writeFile(path, "var two = 2;\n");
     EXPECT_TRUE(pumpUntil([&] { return viewText(view) == "var two = 2;\n"; })) << "unmodified: reloaded";
     EXPECT_TRUE(boxes.empty()) << "without a question";
     EXPECT_FALSE(view->GetDocument()->IsModified());
 
     type("// mine\n");
     boxAnswer = IDNO;
-    writeFile(path, "var three = 3;\n");
+    pm::test::writeFile(path, "var three = 3;\n");
     ASSERT_TRUE(pumpUntil([&] { return !boxes.empty(); })) << "edited: the user is asked";
     EXPECT_NE(boxes[0].find(path), std::string::npos);
     EXPECT_EQ(viewText(view), "// mine\nvar two = 2;\n") << "No keeps the edits";
@@ -232,7 +234,7 @@ TEST_F(Workspace, AFileRewrittenOutsideReloadsSilentlyOrAfterAskingWhenEdited) {
 
     boxes.clear();
     boxAnswer = IDYES;
-    writeFile(path, "var four = 4;\n");
+    pm::test::writeFile(path, "var four = 4;\n");
     EXPECT_TRUE(pumpUntil([&] { return viewText(view) == "var four = 4;\n"; })) << "Yes reloads";
     EXPECT_FALSE(boxes.empty());
     EXPECT_FALSE(view->GetDocument()->IsModified());
@@ -242,8 +244,8 @@ TEST_F(Workspace, AFileRewrittenOutsideReloadsSilentlyOrAfterAskingWhenEdited) {
 // out under the editor) are reloaded once the question is answered; none is left stale.
 TEST_F(Workspace, FilesChangedWhileTheUserIsAskedAreReloadedAfterTheAnswer) {
     const std::string edited = programFile("Projects/edited.js"), other = programFile("Projects/other.js");
-    writeFile(edited, "var e;\n");
-    writeFile(other, "var o;\n");
+    pm::test::writeFile(edited, "var e;\n");
+    pm::test::writeFile(other, "var o;\n");
     start({other});
     CEditMDIView* otherView = activeView();
     ASSERT_NE(app->OpenDocumentFile(edited.c_str()), nullptr);
@@ -257,14 +259,14 @@ TEST_F(Workspace, FilesChangedWhileTheUserIsAskedAreReloadedAfterTheAnswer) {
         // The question's own loop goes on delivering messages while the user reads it.
         if (questions == 1) {
             // The edited file first: its change is in by the time the other's is.
-            writeFile(edited, "var e = 'checked out, again';\n");
-            writeFile(other, "var o = 'checked out';\n");
+            pm::test::writeFile(edited, "var e = 'checked out, again';\n");
+            pm::test::writeFile(other, "var o = 'checked out';\n");
             EXPECT_TRUE(pumpUntil([&] { return std::count(changed.begin(), changed.end(), other) > 0; }));
             pump();
         }
         return IDNO;
     });
-    writeFile(edited, "var e = 'checked out';\n");
+    pm::test::writeFile(edited, "var e = 'checked out';\n");
     ASSERT_TRUE(pumpUntil([&] { return questions > 0; }));
     pump();
     EXPECT_EQ(viewText(otherView), "var o = 'checked out';\n") << "the unedited document follows its file";
@@ -275,8 +277,8 @@ TEST_F(Workspace, FilesChangedWhileTheUserIsAskedAreReloadedAfterTheAnswer) {
 
 TEST_F(Workspace, OwnSavesAndReloadSwitchedOffLeaveTheDocumentAlone) {
     const std::string saved = programFile("Projects/saved.js"), other = programFile("Projects/other.js");
-    writeFile(saved, "var s;\n");
-    writeFile(other, "var o;\n");
+    pm::test::writeFile(saved, "var s;\n");
+    pm::test::writeFile(other, "var o;\n");
     start({saved});
     ASSERT_NE(app->OpenDocumentFile(other.c_str()), nullptr);
     pump();
@@ -288,7 +290,7 @@ TEST_F(Workspace, OwnSavesAndReloadSwitchedOffLeaveTheDocumentAlone) {
     pump();
     type("x");
     command(ID_FILE_SAVE);
-    writeFile(other, "var o = 'outside';\n");
+    pm::test::writeFile(other, "var o = 'outside';\n");
     ASSERT_TRUE(pumpUntil([&] { return viewText(otherView) == "var o = 'outside';\n"; }));
     EXPECT_EQ(std::count(changed.begin(), changed.end(), saved), 0) << "only the other file changed";
     EXPECT_GE(std::count(changed.begin(), changed.end(), other), 1);
@@ -296,14 +298,14 @@ TEST_F(Workspace, OwnSavesAndReloadSwitchedOffLeaveTheDocumentAlone) {
     command(ID_OPTIONS_AUTO_RELOAD);
     EXPECT_FALSE(frame->IsAutoReload());
     changed.clear();
-    writeFile(other, "var o = 'again, while off';\n");
+    pm::test::writeFile(other, "var o = 'again, while off';\n");
     ASSERT_TRUE(pumpUntil([&] { return !changed.empty(); }));
     EXPECT_EQ(viewText(otherView), "var o = 'outside';\n") << "with reloading off the document stays";
 }
 
 TEST_F(Workspace, TheWatcherEndsWithTheProgramAndRunsOnAfterACancelledClose) {
     const std::string path = programFile("Projects/watched.js");
-    writeFile(path, "var one;\n");
+    pm::test::writeFile(path, "var one;\n");
     start({path});
     ASSERT_TRUE(frame->GetFileWatcher().IsRunning());
     type("edit ");

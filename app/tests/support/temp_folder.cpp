@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 TempFolder::TempFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -19,15 +17,4 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code error;
     std::filesystem::remove_all(m_path, error);
-}
-
-std::string TempFolder::Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void TempFolder::Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }

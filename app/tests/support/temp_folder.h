@@ -14,9 +14,6 @@ public:
     // The path of name inside the folder.
     std::string operator/(const std::string& name) const { return m_path + "/" + name; }
 
-    static std::string Read(const std::string& path);
-    static void Write(const std::string& path, const std::string& bytes);
-
 private:
     std::string m_path;
 };

@@ -1,10 +1,11 @@
 #include "temp_folder.h"
 
+#include "cmake/test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -26,16 +27,13 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
     const std::string path = file(name);
-    std::ofstream(path, std::ios::binary) << bytes;
+    pm::test::writeFile(path, bytes);
     return path;
 }
 
 std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "<missing>";
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    if (!std::ifstream(path)) return "<missing>";
+    return pm::test::readFile(path);
 }
 
 std::string fixture(const std::string& name) {

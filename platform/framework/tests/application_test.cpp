@@ -1,29 +1,18 @@
-// The application object: its profile (registry and INI file), command-line parsing, and documents
-// that keep their files when saving fails.
+// The application object: its profile (registry and INI file, archives kept in it), command-line
+// parsing, and documents that keep their files when saving fails.
 
+#include "cmake/test_files.h"
+#include "platform/framework/CArchive.h"
+#include "platform/framework/ProfileArchive.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/scratch_disk.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 class CProfileApp : public CWinApp {
 public:
@@ -46,6 +35,17 @@ void checkProfile(CWinApp& app) {
     delete[] data;
     EXPECT_FALSE(app.GetProfileBinary("Settings", "NoBlob", &data, &size));
     EXPECT_EQ(data, nullptr);
+
+    // An archive kept in the profile: loaded only once saved, with its length beside it.
+    EXPECT_FALSE(LoadArchiveFromProfile(app, "State", "Bytes", "Size",
+                                        [](CArchive&) { ADD_FAILURE() << "nothing was saved"; }));
+    EXPECT_TRUE(SaveArchiveToProfile(app, "State", "Bytes", "Size", [](CArchive& ar) { ar << 7 << -1; }));
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt("State", "Size", 0)), 8);
+    int first = 0, second = 0;
+    EXPECT_TRUE(
+        LoadArchiveFromProfile(app, "State", "Bytes", "Size", [&](CArchive& ar) { ar >> first >> second; }));
+    EXPECT_EQ(first, 7);
+    EXPECT_EQ(second, -1);
 }
 
 } // namespace
@@ -70,7 +70,7 @@ TEST(Application, ProfileInAnIniFile) {
     app.InitApplication();
     app.m_pszProfileName = ini.c_str();
     checkProfile(app);
-    EXPECT_NE(readFile(ini).find("Name=a value"), std::string::npos);
+    EXPECT_NE(pm::test::readFile(ini).find("Name=a value"), std::string::npos);
     pm::afxtest::removeFolder(folder);
 }
 
@@ -143,7 +143,7 @@ TEST(Documents, AFailedSaveLeavesTheOldFileAsItWas) {
     });
     std::string folder = pm::afxtest::makeTempFolder();
     std::string path = folder + "/keep.txt";
-    writeFile(path, "the old contents");
+    pm::test::writeFile(path, "the old contents");
 
     CBytesDoc doc;
     doc.m_bAutoDelete = FALSE;
@@ -151,13 +151,13 @@ TEST(Documents, AFailedSaveLeavesTheOldFileAsItWas) {
     doc.m_failStore = true;
     doc.SetModifiedFlag();
     EXPECT_FALSE(doc.DoSave(path.c_str()));
-    EXPECT_EQ(readFile(path), "the old contents");
+    EXPECT_EQ(pm::test::readFile(path), "the old contents");
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(doc.IsModified());
 
     doc.m_failStore = false;
     EXPECT_TRUE(doc.DoSave(path.c_str()));
-    EXPECT_EQ(readFile(path), "new contents");
+    EXPECT_EQ(pm::test::readFile(path), "new contents");
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(std::string(doc.GetTitle()), "keep.txt");
 
@@ -167,13 +167,13 @@ TEST(Documents, AFailedSaveLeavesTheOldFileAsItWas) {
         SCOPED_TRACE(kind == pm::test::ScratchDisk::ReadOnly ? "read-only folder" : "full disk");
         pm::test::ScratchDisk disk(kind);
         const std::string sealed = disk.file("keep.txt");
-        writeFile(sealed, "sealed contents");
+        pm::test::writeFile(sealed, "sealed contents");
         disk.seal();
         const std::size_t told = boxes.size();
         doc.SetModifiedFlag();
         EXPECT_FALSE(doc.DoSave(sealed.c_str()));
         disk.unseal();
-        EXPECT_EQ(readFile(sealed), "sealed contents");
+        EXPECT_EQ(pm::test::readFile(sealed), "sealed contents");
         EXPECT_EQ(boxes.size(), told + 1);
         EXPECT_EQ(disk.names(), std::vector<std::string>{"keep.txt"});
         EXPECT_TRUE(doc.IsModified());

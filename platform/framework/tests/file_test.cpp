@@ -1,11 +1,10 @@
+#include "cmake/test_files.h"
 #include "platform/framework/framework.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -20,15 +19,6 @@ protected:
         std::filesystem::create_directories(m_dir);
     }
     std::string path(const char* name) const { return m_dir + "/" + name; }
-    void writeRaw(const char* name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    std::string readRaw(const char* name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
 
     std::string m_dir;
 };
@@ -42,7 +32,7 @@ struct OpenFailure {
 };
 
 TEST_F(FileTest, OpenFailuresGiveTheCause) {
-    writeRaw("plain.txt", "x");
+    pm::test::writeFile(path("plain.txt"), "x");
     const OpenFailure cases[] = {
         {"missing file", [](const std::string& d) { return d + "/nothing.txt"; }, CFile::modeRead,
          CFileException::fileNotFound, ENOENT},
@@ -98,11 +88,11 @@ TEST_F(FileTest, ReadWriteSeekAndLength) {
     EXPECT_STREQ(file.GetFileName(), "data.bin");
     EXPECT_STREQ(file.GetFileTitle(), "data");
     file.Close();
-    EXPECT_EQ(readRaw("data.bin"), "hello");
+    EXPECT_EQ(pm::test::readFile(path("data.bin")), "hello");
 }
 
 TEST_F(FileTest, BackslashesSeparateFolders) {
-    writeRaw("slashes.txt", "abc");
+    pm::test::writeFile(path("slashes.txt"), "abc");
     std::string name = path("slashes.txt");
     for (char& c : name)
         c = c == '/' ? '\\' : c;
@@ -113,7 +103,7 @@ TEST_F(FileTest, BackslashesSeparateFolders) {
 }
 
 TEST_F(FileTest, ShareFlagsExcludeOtherOpeners) {
-    writeRaw("shared.txt", "keep me");
+    pm::test::writeFile(path("shared.txt"), "keep me");
     const std::string name = path("shared.txt");
     CFile writer(name.c_str(), CFile::modeWrite | CFile::modeNoTruncate | CFile::shareExclusive);
     CFile other;
@@ -122,7 +112,7 @@ TEST_F(FileTest, ShareFlagsExcludeOtherOpeners) {
     EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
     EXPECT_FALSE(
         other.Open(name.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error));
-    EXPECT_EQ(readRaw("shared.txt"), "keep me"); // the refused create truncated nothing
+    EXPECT_EQ(pm::test::readFile(path("shared.txt")), "keep me"); // the refused create truncated nothing
     EXPECT_TRUE(other.Open(name.c_str(), CFile::modeRead | CFile::shareDenyNone));
     other.Close();
     writer.Close();
@@ -132,10 +122,10 @@ TEST_F(FileTest, ShareFlagsExcludeOtherOpeners) {
 }
 
 TEST_F(FileTest, RemoveAndRename) {
-    writeRaw("old.txt", "1");
-    writeRaw("taken.txt", "2");
+    pm::test::writeFile(path("old.txt"), "1");
+    pm::test::writeFile(path("taken.txt"), "2");
     CFile::Rename(path("old.txt").c_str(), path("new.txt").c_str());
-    EXPECT_EQ(readRaw("new.txt"), "1");
+    EXPECT_EQ(pm::test::readFile(path("new.txt")), "1");
     try {
         CFile::Rename(path("new.txt").c_str(), path("taken.txt").c_str());
         ADD_FAILURE();
@@ -143,7 +133,7 @@ TEST_F(FileTest, RemoveAndRename) {
         EXPECT_EQ(e->m_cause, CFileException::accessDenied);
         e->Delete();
     }
-    EXPECT_EQ(readRaw("taken.txt"), "2");
+    EXPECT_EQ(pm::test::readFile(path("taken.txt")), "2");
     CFile::Remove(path("new.txt").c_str());
     CFile::Remove(path("taken.txt").c_str());
     try {
@@ -206,8 +196,8 @@ TEST_F(FileTest, StdioTextModeTranslatesLineEnds) {
         out.WriteString("one\ntwo\n");
         out.WriteString("three");
     }
-    EXPECT_EQ(readRaw("lines.txt"), "one\r\ntwo\r\nthree");
-    writeRaw("mixed.txt", "a\r\nb\nc\rd\r\n\r\nlast");
+    EXPECT_EQ(pm::test::readFile(path("lines.txt")), "one\r\ntwo\r\nthree");
+    pm::test::writeFile(path("mixed.txt"), "a\r\nb\nc\rd\r\n\r\nlast");
     CStdioFile in(path("mixed.txt").c_str(), CFile::modeRead | CFile::typeText);
     std::vector<std::string> lines;
     CString line;
@@ -233,7 +223,7 @@ TEST_F(FileTest, ArchiveOverADiskFile) {
         ar << CString("text") << 42;
         ar.Close();
     }
-    EXPECT_EQ(readRaw("archive.bin"), std::string("\x04text\x2A\0\0\0", 9));
+    EXPECT_EQ(pm::test::readFile(path("archive.bin")), std::string("\x04text\x2A\0\0\0", 9));
     CFile file(name.c_str(), CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load, 4096);
     CString s;

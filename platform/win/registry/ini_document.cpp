@@ -1,22 +1,12 @@
 #include "platform/win/registry/ini_document.h"
 
+#include "platform/win/registry/ini_lines.h"
+
+#include <utility>
+
 namespace pm {
 
 namespace {
-
-// A CR counts as blank, so lines of an LF file that end in CR LF still read right.
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string trim(const std::string& s) {
-    std::size_t begin = 0, end = s.size();
-    while (begin < end && isBlank(s[begin]))
-        ++begin;
-    while (end > begin && isBlank(s[end - 1]))
-        --end;
-    return s.substr(begin, end - begin);
-}
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -33,6 +23,10 @@ std::string unquote(const std::string& s) {
     if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
         return s.substr(1, s.size() - 2);
     return s;
+}
+
+IniLine read(const std::string& line) {
+    return readIniLine(line, kProfileIniRules);
 }
 
 } // namespace
@@ -58,32 +52,13 @@ std::string IniDocument::text() const {
     return out;
 }
 
-IniDocument::Kind IniDocument::kindOf(const std::string& line) {
-    std::size_t i = 0;
-    while (i < line.size() && isBlank(line[i]))
-        ++i;
-    if (i == line.size()) return Kind::Blank;
-    if (line[i] == ';') return Kind::Comment;
-    if (line[i] == '[') return Kind::Header;
-    return Kind::Entry;
-}
-
-std::string IniDocument::headerName(const std::string& line) {
-    std::string t = trim(line);
-    std::size_t close = t.find(']');
-    return trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-}
-
-std::string IniDocument::entryKey(const std::string& line) {
-    return trim(line.substr(0, line.find('=')));
-}
-
 bool IniDocument::findSection(const std::string& section, Span& span) const {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (kindOf(m_lines[i]) != Kind::Header || !sameName(headerName(m_lines[i]), section)) continue;
+        const IniLine line = read(m_lines[i]);
+        if (line.kind != IniLine::Kind::Header || !sameName(line.name, section)) continue;
         span.header = i;
         span.end = i + 1;
-        while (span.end < m_lines.size() && kindOf(m_lines[span.end]) != Kind::Header)
+        while (span.end < m_lines.size() && read(m_lines[span.end]).kind != IniLine::Kind::Header)
             ++span.end;
         return true;
     }
@@ -92,7 +67,8 @@ bool IniDocument::findSection(const std::string& section, Span& span) const {
 
 bool IniDocument::findKey(const Span& span, const std::string& key, std::size_t& line) const {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        if (kindOf(m_lines[i]) == Kind::Entry && sameName(entryKey(m_lines[i]), key)) {
+        const IniLine entry = read(m_lines[i]);
+        if (entry.kind == IniLine::Kind::Entry && sameName(entry.name, key)) {
             line = i;
             return true;
         }
@@ -102,15 +78,17 @@ bool IniDocument::findKey(const Span& span, const std::string& key, std::size_t&
 
 std::size_t IniDocument::contentEnd(const Span& span) const {
     std::size_t end = span.end;
-    while (end > span.header + 1 && kindOf(m_lines[end - 1]) == Kind::Blank)
+    while (end > span.header + 1 && read(m_lines[end - 1]).kind == IniLine::Kind::Blank)
         --end;
     return end;
 }
 
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
-    for (const std::string& line : m_lines)
-        if (kindOf(line) == Kind::Header) names.push_back(headerName(line));
+    for (const std::string& text : m_lines) {
+        IniLine line = read(text);
+        if (line.kind == IniLine::Kind::Header) names.push_back(std::move(line.name));
+    }
     return names;
 }
 
@@ -118,8 +96,10 @@ std::vector<std::string> IniDocument::keyNames(const std::string& section) const
     std::vector<std::string> names;
     Span span;
     if (!findSection(section, span)) return names;
-    for (std::size_t i = span.header + 1; i < span.end; ++i)
-        if (kindOf(m_lines[i]) == Kind::Entry) names.push_back(entryKey(m_lines[i]));
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+        IniLine line = read(m_lines[i]);
+        if (line.kind == IniLine::Kind::Entry) names.push_back(std::move(line.name));
+    }
     return names;
 }
 
@@ -128,12 +108,9 @@ std::vector<std::string> IniDocument::sectionLines(const std::string& section) c
     Span span;
     if (!findSection(section, span)) return result;
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        if (kindOf(m_lines[i]) != Kind::Entry) continue;
-        std::size_t eq = m_lines[i].find('=');
-        if (eq == std::string::npos)
-            result.push_back(trim(m_lines[i]));
-        else
-            result.push_back(entryKey(m_lines[i]) + "=" + trim(m_lines[i].substr(eq + 1)));
+        const IniLine line = read(m_lines[i]);
+        if (line.kind != IniLine::Kind::Entry) continue;
+        result.push_back(line.hasEquals ? line.name + "=" + std::string(line.value) : line.name);
     }
     return result;
 }
@@ -142,8 +119,7 @@ bool IniDocument::value(const std::string& section, const std::string& key, std:
     Span span;
     std::size_t line;
     if (!findSection(section, span) || !findKey(span, key, line)) return false;
-    std::size_t eq = m_lines[line].find('=');
-    result = eq == std::string::npos ? std::string() : unquote(trim(m_lines[line].substr(eq + 1)));
+    result = unquote(std::string(read(m_lines[line]).value));
     return true;
 }
 
@@ -155,7 +131,7 @@ bool IniDocument::setValue(const std::string& section, const std::string& key, c
     }
     std::size_t line;
     if (findKey(span, key, line)) {
-        std::string updated = entryKey(m_lines[line]) + "=" + value;
+        std::string updated = read(m_lines[line]).name + "=" + value;
         if (updated == m_lines[line]) return false;
         m_lines[line] = updated;
         return true;
@@ -194,7 +170,8 @@ bool IniDocument::replaceSection(const std::string& section, const std::vector<s
 }
 
 void IniDocument::appendSection(const std::string& section, const std::vector<std::string>& lines) {
-    if (!m_lines.empty() && kindOf(m_lines.back()) != Kind::Blank) m_lines.push_back(std::string());
+    if (!m_lines.empty() && read(m_lines.back()).kind != IniLine::Kind::Blank)
+        m_lines.push_back(std::string());
     m_lines.push_back("[" + section + "]");
     m_lines.insert(m_lines.end(), lines.begin(), lines.end());
 }

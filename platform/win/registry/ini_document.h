@@ -32,15 +32,11 @@ public:
     bool replaceSection(const std::string& section, const std::vector<std::string>& lines);
 
 private:
-    enum class Kind { Blank, Comment, Header, Entry };
     struct Span {
         std::size_t header; // index of the "[name]" line
         std::size_t end;    // one past the section's last line
     };
 
-    static Kind kindOf(const std::string& line);
-    static std::string headerName(const std::string& line);
-    static std::string entryKey(const std::string& line);
     bool findSection(const std::string& section, Span& span) const;
     bool findKey(const Span& span, const std::string& key, std::size_t& line) const;
     // Index after the section's last non-blank line: where new lines of the section go.

@@ -5,8 +5,8 @@
 
 #include "querytool/app/query_status_bar.h"
 #include "querytool/app/resource_ids.h"
-#include "querytool/tests/support/golden.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/commdlg.h"
 #include "platform/win/shell/shell.h"
 
@@ -17,7 +17,7 @@ namespace {
 std::string fixture(const std::string& name) {
     // The core's export fixtures, made from the same table: querytool/tests/data/exports.
     const std::filesystem::path appData(PM_TEST_DATA_DIR);
-    return ReadFileBytes(
+    return pm::test::readFile(
         (appData.parent_path().parent_path().parent_path() / "tests/data/exports" / name).string());
 }
 
@@ -85,7 +85,7 @@ TEST_F(ExportData, EachFilterWritesItsFormatUnderItsExtension) {
         m_opened.clear();
         Command(ID_EXPORTDATA_KEY);
         const std::string written = m_folder + "/" + c.written;
-        EXPECT_EQ(fixture(c.fixture), ReadFileBytes(written)) << c.written;
+        EXPECT_EQ(fixture(c.fixture), pm::test::readFile(written)) << c.written;
         EXPECT_EQ(" Data Exported Successfully....", status());
         const std::vector<std::string> opened =
             c.opened ? std::vector<std::string>{"file://" + written} : std::vector<std::string>{};
@@ -101,19 +101,19 @@ TEST_F(ExportData, AnotherFileNamedByTheForcedExtensionIsReplacedOnlyWhenTheUser
     SetEditorText(*m_window, "select * from r order by id");
     Command(ID_EXECUTECURRENT);
     const std::string kept = m_folder + "/out.xml";
-    WriteFileBytes(kept, "mine");
+    pm::test::writeFile(kept, "mine");
     m_filter = 0;
     m_typedPath = m_folder + "/out.csv";
     m_boxAnswer = IDNO;
     Command(ID_EXPORTDATA);
     ASSERT_EQ(1u, m_boxes.size());
     EXPECT_EQ("Save Data As...: " + kept + " already exists.\nDo you want to replace it?", m_boxes[0]);
-    EXPECT_EQ("mine", ReadFileBytes(kept));
+    EXPECT_EQ("mine", pm::test::readFile(kept));
     EXPECT_TRUE(m_opened.empty());
 
     m_boxAnswer = IDYES;
     Command(ID_EXPORTDATA);
-    EXPECT_EQ(fixture("sample.xml"), ReadFileBytes(kept));
+    EXPECT_EQ(fixture("sample.xml"), pm::test::readFile(kept));
 }
 
 TEST_F(ExportData, AFileThatCannotBeMadeIsReportedOnceAndNotAsSuccess) {

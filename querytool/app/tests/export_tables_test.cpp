@@ -1,12 +1,12 @@
 // The Export Tables (dump) dialog driven offscreen against the private MariaDB server.
 
 #include "support/tessmark_fixture.h"
-#include "querytool/tests/support/golden.h"
 
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/tools/list_items.h"
 #include "querytool/app/tools/tool_resource_ids.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/commctrl.h"
 #include "platform/win/commdlg.h"
 #include "platform/win/tests/support/test_windows.h"
@@ -150,7 +150,7 @@ TEST_F(ExportTables, AStopInTheMiddleLeavesNoLockAndAFileReportedAsPartial) {
     EXPECT_TRUE(pictured);
     // A table the dump left locked would make this fail with "was not locked with LOCK TABLES".
     EXPECT_EQ(0, mysql_query(c, "insert into other values (1)")) << mysql_error(c);
-    const std::string file = ReadFileBytes(path);
+    const std::string file = pm::test::readFile(path);
     EXPECT_NE(std::string::npos, file.find("-- This dump is incomplete: it was stopped by the user.\r\n"));
     EXPECT_EQ(std::string::npos, file.find("INSERT INTO big VALUES ('300000',"));
 }
@@ -199,5 +199,5 @@ TEST_F(ExportTables, MissingChoicesAreReportedAndTheDialogStays) {
     EXPECT_EQ((std::vector<std::string>{"Tessmark: Select atleast one table(s).",
                                         "Tessmark: Please specify a filename."}),
               m_boxes);
-    EXPECT_EQ(0u, ReadFileBytes(path).find("-- Tessmark v1.71\r\n"));
+    EXPECT_EQ(0u, pm::test::readFile(path).find("-- Tessmark v1.71\r\n"));
 }

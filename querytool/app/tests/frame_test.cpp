@@ -8,12 +8,12 @@
 #include "querytool/app/small_dialogs.h"
 #include "querytool/app/sql_editor.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/commctrl.h"
 #include "platform/win/shell/shell.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gmock/gmock.h>
 
 namespace {
@@ -92,8 +92,7 @@ TEST_F(Frame, AWrongPasswordShowsTheServerMessageAndTheDialogStaysUntilARightOne
     EXPECT_TRUE(itemEnabled(m_app->Frame(), ID_SAVE));
     EXPECT_TRUE(IsWindowEnabled(m_app->Combo()));
     // The settings file keeps host, user and port, never the password.
-    std::ifstream ini(m_folder + "/tessmark.ini");
-    std::string settings((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    std::string settings = pm::test::readFile(m_folder + "/tessmark.ini");
     EXPECT_NE(std::string::npos, settings.find("Host=127.0.0.1"));
     EXPECT_NE(std::string::npos, settings.find("Port=" + answers.port));
     EXPECT_EQ(std::string::npos, settings.find("wrong"));
@@ -141,8 +140,7 @@ TEST_F(Frame, ClosingTheFrameWritesTheDatabaseAndExitDoesNot) {
     ASSERT_NE(nullptr, window);
     g_appGlobals->currentDatabase = m_database;
     Command(ID_EXIT);
-    std::ifstream first(m_folder + "/tessmark.ini");
-    std::string afterExit((std::istreambuf_iterator<char>(first)), std::istreambuf_iterator<char>());
+    std::string afterExit = pm::test::readFile(m_folder + "/tessmark.ini");
     EXPECT_NE(std::string::npos, afterExit.find("Database=0")) << afterExit;
     EndTessmark();
 
@@ -150,8 +148,7 @@ TEST_F(Frame, ClosingTheFrameWritesTheDatabaseAndExitDoesNot) {
     ASSERT_NE(nullptr, Connect());
     g_appGlobals->currentDatabase = m_database;
     SendMessage(m_app->Frame(), WM_CLOSE, 0, 0);
-    std::ifstream second(m_folder + "/tessmark.ini");
-    std::string afterClose((std::istreambuf_iterator<char>(second)), std::istreambuf_iterator<char>());
+    std::string afterClose = pm::test::readFile(m_folder + "/tessmark.ini");
     EXPECT_NE(std::string::npos, afterClose.find("Database=" + m_database));
 }
 
@@ -254,7 +251,7 @@ TEST_F(Frame, HelpOpensThePageOfTheCurrentFolderElseTheProgramFolders) {
     EXPECT_EQ(
         (std::vector<std::string>{"Tessmark: Could not open the HELP file.\n2:No such file or directory"}),
         m_boxes);
-    std::ofstream(m_folder + "/tessmarkhelp.htm") << "<html></html>";
+    pm::test::writeFile(m_folder + "/tessmarkhelp.htm", "<html></html>");
     EXPECT_EQ("tessmarkhelp.htm", HelpPagePath(m_folder, "/opt/tessmark"));
     Command(ID_HELP);
     pm::setShellOpenHook(nullptr);

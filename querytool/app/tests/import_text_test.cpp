@@ -5,8 +5,8 @@
 #include "querytool/app/resource_ids.h"
 #include "querytool/app/tools/list_items.h"
 #include "querytool/app/tools/tool_resource_ids.h"
-#include "querytool/tests/support/golden.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/commctrl.h"
 #include "platform/win/commdlg.h"
 #include "platform/win/tests/support/test_windows.h"
@@ -66,7 +66,7 @@ protected:
 
 TEST_F(ImportText, ACsvIsImportedWithTheChosenSeparatorsIntoTheTickedColumns) {
     m_file = m_folder + "/my data.csv";
-    WriteFileBytes(m_file, "1;\"caf\xC3\xA9; bar\"\r\n2;back\\slash\r\n3;\"it's\"\r\n");
+    pm::test::writeFile(m_file, "1;\"caf\xC3\xA9; bar\"\r\n2;back\\slash\r\n3;\"it's\"\r\n");
     Run([&](HWND dialog) {
         HWND columns = GetDlgItem(dialog, IDC_IMPORTCOLUMNS);
         EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), ListTexts(columns));
@@ -130,7 +130,7 @@ TEST_F(ImportText, TheServersCountAndWarningsFollowEveryImport) {
         SCOPED_TRACE(c.name);
         m_boxes.clear();
         m_file = m_folder + "/lines.csv";
-        WriteFileBytes(m_file, c.bytes);
+        pm::test::writeFile(m_file, c.bytes);
         Run([&](HWND dialog) {
             SendMessage(dialog, WM_COMMAND, IDC_IMPORTBROWSE, 0);
             tick(dialog, IDC_IGNORELINES);

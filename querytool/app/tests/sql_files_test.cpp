@@ -9,23 +9,14 @@
 #include "querytool/app/sql_editor.h"
 #include "querytool/app/sql_files.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/commctrl.h"
 #include "platform/win/commdlg.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string caption(HWND hwnd) {
     char text[1024] = {};
@@ -70,25 +61,25 @@ TEST_F(SqlFiles, SavedFilesReopenByteForByte) {
     m_chosenPath = m_folder + "/script.sql";
     Command(ID_SAVE_KEY);
     EXPECT_EQ((std::vector<std::string>{"Save As"}), m_dialogTitles);
-    EXPECT_EQ(text, readBytes(m_chosenPath)) << "CR LF line ends and no NUL at the end";
+    EXPECT_EQ(text, pm::test::readFile(m_chosenPath)) << "CR LF line ends and no NUL at the end";
     EXPECT_EQ("Query - 127.0.0.1.root - " + m_chosenPath, caption(m_window->Window()));
     EXPECT_EQ("&1 " + m_chosenPath, recentItem(1));
     EXPECT_FALSE(m_window->Modified());
 
     // Unchanged: nothing is written.
-    writeBytes(m_chosenPath, "changed on disk");
+    pm::test::writeFile(m_chosenPath, "changed on disk");
     Command(ID_SAVE_KEY);
-    EXPECT_EQ("changed on disk", readBytes(m_chosenPath));
+    EXPECT_EQ("changed on disk", pm::test::readFile(m_chosenPath));
 
     // A file with a NUL is taken up to it; the text saved again is the same bytes.
-    writeBytes(m_chosenPath, text + std::string(1, '\0') + "tail");
+    pm::test::writeFile(m_chosenPath, text + std::string(1, '\0') + "tail");
     SetEditorText(*m_window, "");
     m_boxAnswer = IDNO;
     Command(ID_OPEN_KEY);
     EXPECT_EQ("select 'é' as e;\n\tselect 2;\n", m_window->Editor()->GetText());
     m_chosenPath = m_folder + "/again.sql";
     Command(ID_SAVEAS);
-    EXPECT_EQ(text, readBytes(m_chosenPath));
+    EXPECT_EQ(text, pm::test::readFile(m_chosenPath));
 
     // The first recent file is the last one saved; choosing it opens it.
     EXPECT_EQ("&1 " + m_chosenPath, recentItem(1));
@@ -99,7 +90,7 @@ TEST_F(SqlFiles, SavedFilesReopenByteForByte) {
 
 TEST_F(SqlFiles, FilesTooBigOrUnreadableAreRefusedButListed) {
     const std::string big = m_folder + "/big.sql";
-    writeBytes(big, std::string(0xA00000, 'x'));
+    pm::test::writeFile(big, std::string(0xA00000, 'x'));
     OpenSqlFilePath(*m_window, big);
     EXPECT_EQ("Tessmark: File too big to process !!!", m_boxes.back());
     EXPECT_EQ("", m_window->Editor()->GetText());
@@ -141,7 +132,7 @@ TEST_F(SqlFiles, PersonalKeysAreAddedInsertedAndLimitedTo99) {
 
     SetEditorText(*m_window, "select 42");
     addKey("answer");
-    EXPECT_EQ(std::string("select 42") + '\0', readBytes(m_folder + "/answer.mys"));
+    EXPECT_EQ(std::string("select 42") + '\0', pm::test::readFile(m_folder + "/answer.mys"));
     EXPECT_EQ(1, m_app->PersonalKeyCount());
     addKey("answer");
     EXPECT_EQ(0u, m_boxes.back().find("Tessmark: Could not create personal key file.\n17:"));
@@ -165,9 +156,9 @@ TEST_F(SqlFiles, PersonalKeysAreAddedInsertedAndLimitedTo99) {
 
 TEST_F(SqlFiles, TheFolderListingCapsAt99AndCutsNamesAtTheirFirstStop) {
     for (int i = 0; i < 105; ++i)
-        writeBytes(m_folder + "/key" + std::to_string(100 + i) + ".mys", "x");
-    writeBytes(m_folder + "/a.b.mys", "y");
-    writeBytes(m_folder + "/other.sql", "z");
+        pm::test::writeFile(m_folder + "/key" + std::to_string(100 + i) + ".mys", "x");
+    pm::test::writeFile(m_folder + "/a.b.mys", "y");
+    pm::test::writeFile(m_folder + "/other.sql", "z");
     const std::vector<std::string> keys = ListPersonalKeys(m_folder);
     ASSERT_EQ(99u, keys.size());
     EXPECT_EQ("a", keys.front());
@@ -178,7 +169,7 @@ TEST_F(SqlFiles, TheFolderListingCapsAt99AndCutsNamesAtTheirFirstStop) {
 
 TEST_F(SqlFiles, ManagingTheFolderDeletesTheTickedKeysAndRebuildsThePopup) {
     for (const char* name : {"alpha", "beta", "gamma"})
-        writeBytes(m_folder + "/" + name + ".mys", std::string("select 1") + '\0');
+        pm::test::writeFile(m_folder + "/" + name + ".mys", std::string("select 1") + '\0');
     m_app->BuildPersonalMenu();
     ASSERT_EQ(3, m_app->PersonalKeyCount());
     m_boxAnswer = IDYES;

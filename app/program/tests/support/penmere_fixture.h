@@ -5,6 +5,7 @@
 #include "app/program/CEditMDIApp.h"
 #include "app/program/CEditMDIView.h"
 #include "app/program/CMainFrame.h"
+#include "cmake/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,3 @@ protected:
     std::vector<std::string> argStore;
     std::vector<char*> argv;
 };
-
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& bytes);

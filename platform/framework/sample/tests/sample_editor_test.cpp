@@ -2,25 +2,17 @@
 // with the save prompt, the Window menu, tiling and cascading, a maximised child, the status bar's
 // prompts and the tool bar's update handlers.
 
+#include "cmake/test_files.h"
 #include "platform/framework/sample/SampleEditor.h"
 #include "platform/framework/tests/support/framework_test.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 using sample::CSampleApp;
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::string windowText(HWND hwnd) {
     char text[512] = {};
@@ -130,7 +122,7 @@ TEST_F(SampleEditor, NewTypeTitleAndSaveAsWritesExactlyTheBytes) {
     std::string path = folder + "/out.txt";
     answerSaveAs(path);
     command(ID_FILE_SAVE_AS);
-    EXPECT_EQ(readFile(path), "hello world");
+    EXPECT_EQ(pm::test::readFile(path), "hello world");
     EXPECT_EQ(windowText(activeChild()->m_hWnd), "out.txt");
     EXPECT_TRUE(boxes.empty());
 }
@@ -174,7 +166,7 @@ TEST_F(SampleEditor, ClosingAModifiedDocumentAsksAndLosesNothing) {
     answerSaveAs(path);
     command(ID_FILE_CLOSE);
     EXPECT_EQ(activeChild(), nullptr);
-    EXPECT_EQ(readFile(path), "draft") << "Yes saves before closing";
+    EXPECT_EQ(pm::test::readFile(path), "draft") << "Yes saves before closing";
 
     type(newDocument(), "thrown away");
     answer = IDNO;
@@ -182,7 +174,7 @@ TEST_F(SampleEditor, ClosingAModifiedDocumentAsksAndLosesNothing) {
     command(ID_FILE_CLOSE);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(activeChild(), nullptr);
-    EXPECT_EQ(readFile(path), "draft") << "No leaves every file alone";
+    EXPECT_EQ(pm::test::readFile(path), "draft") << "No leaves every file alone";
 }
 
 TEST_F(SampleEditor, ClosingTheProgramWithCancelKeepsEverything) {
@@ -283,7 +275,7 @@ TEST_F(SampleEditor, AcceleratorsReachTheCommands) {
     answerSaveAs(path);
     view->SetFocus();
     pm::afxtest::pressKey(view->m_hWnd, 'S', false, true);
-    EXPECT_EQ(readFile(path), "abc");
+    EXPECT_EQ(pm::test::readFile(path), "abc");
 }
 
 TEST_F(SampleEditor, NewWindowNumbersTheFramesOfADocument) {
@@ -362,13 +354,10 @@ TEST_F(SampleEditor, StatusBarFollowsTheHighlightedItemOfAnOpenMenu) {
 TEST_F(SampleEditor, OpenAndSaveKeepLineEndsAndBytes) {
     std::string source = folder + "/mixed.txt";
     const std::string bytes = "first\nsecond\r\nthird \xC3\xA9 \xE9\n";
-    {
-        std::ofstream out(source, std::ios::binary);
-        out << bytes;
-    }
+    pm::test::writeFile(source, bytes);
     ASSERT_NE(app->OpenDocumentFile(source.c_str()), nullptr);
     std::string copy = folder + "/copy.txt";
     answerSaveAs(copy);
     command(ID_FILE_SAVE_AS);
-    EXPECT_EQ(readFile(copy), bytes);
+    EXPECT_EQ(pm::test::readFile(copy), bytes);
 }

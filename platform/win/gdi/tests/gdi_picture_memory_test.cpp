@@ -1,5 +1,6 @@
 // Pictures decoded from bytes in memory: the picture formats give bitmaps of their natural size and
 // pixels; text and broken data give none.
+#include "cmake/test_files.h"
 #include "platform/win/windows.h"
 
 #include <QBuffer>
@@ -7,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -128,7 +128,7 @@ TEST(LoadPictureFromMemory, RowsMissingFromACutBitmapHaveADefinedColour) {
         EXPECT_EQ(columnOf(bitmap), cut);
         DeleteObject(bitmap);
         const std::string path = std::string(PM_TEST_OUTPUT_DIR) + "/cut.bmp";
-        std::ofstream(path, std::ios::binary) << bytes;
+        pm::test::writeFile(path, bytes);
         bitmap = static_cast<HBITMAP>(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
         ASSERT_NE(nullptr, bitmap) << "a cut file loads too";
         EXPECT_EQ(columnOf(bitmap), cut);

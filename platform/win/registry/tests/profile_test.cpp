@@ -1,3 +1,4 @@
+#include "cmake/test_files.h"
 #include "platform/win/profile.h"
 #include "platform/win/tests/support/scratch_disk.h"
 
@@ -5,9 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -15,17 +14,6 @@
 namespace {
 
 using namespace std::string_literals;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 bool exists(const std::string& path) {
     struct stat st;
@@ -84,7 +72,7 @@ void PrintTo(const ReadCase& c, std::ostream* os) {
 class ProfileReadTest : public ProfileTest, public ::testing::WithParamInterface<ReadCase> {};
 
 TEST_P(ProfileReadTest, GetPrivateProfileString) {
-    writeFile(m_path, kSample);
+    pm::test::writeFile(m_path, kSample);
     const ReadCase& c = GetParam();
     std::string buffer(c.size + 4, '#');
     DWORD n = GetPrivateProfileString(c.app, c.key, c.def, buffer.data(), c.size, m_path.c_str());
@@ -137,7 +125,7 @@ TEST_F(ProfileTest, MissingFileGivesDefaultsAndEmptyLists) {
 }
 
 TEST_F(ProfileTest, GetPrivateProfileInt) {
-    writeFile(m_path, kSample);
+    pm::test::writeFile(m_path, kSample);
     struct {
         const char* key;
         INT def;
@@ -150,7 +138,7 @@ TEST_F(ProfileTest, GetPrivateProfileInt) {
 }
 
 TEST_F(ProfileTest, GetPrivateProfileSection) {
-    writeFile(m_path, kSample);
+    pm::test::writeFile(m_path, kSample);
     char buffer[256];
     DWORD n = GetPrivateProfileSection("other", buffer, sizeof buffer, m_path.c_str());
     EXPECT_EQ(std::string(buffer, n + 1), "a=1\0\0"s);
@@ -174,13 +162,13 @@ class ProfileWriteTest : public ProfileTest, public ::testing::WithParamInterfac
 
 TEST_P(ProfileWriteTest, Edits) {
     const WriteCase& c = GetParam();
-    if (c.before) writeFile(m_path, c.before);
+    if (c.before) pm::test::writeFile(m_path, c.before);
     EXPECT_TRUE(c.edit(m_path.c_str()));
     if (!c.after) {
         EXPECT_FALSE(exists(m_path));
         return;
     }
-    EXPECT_EQ(readFile(m_path), c.after);
+    EXPECT_EQ(pm::test::readFile(m_path), c.after);
 }
 
 BOOL setValue(const char* file, const char* app, const char* key, const char* value) {
@@ -244,7 +232,7 @@ TEST_F(ProfileTest, WrittenValuesReadBack) {
 }
 
 TEST_F(ProfileTest, CrLfLinesOfAnLfFile) {
-    writeFile(m_path, "[S]\nk=v\r\n[T]\r\nq='x'\r\n");
+    pm::test::writeFile(m_path, "[S]\nk=v\r\n[T]\r\nq='x'\r\n");
     char buffer[16];
     EXPECT_EQ(GetPrivateProfileString("S", "k", "", buffer, sizeof buffer, m_path.c_str()), 1u);
     EXPECT_STREQ(buffer, "v");
@@ -259,7 +247,7 @@ TEST_F(ProfileTest, BareFileNameLivesInConfigFolder) {
     std::string inConfig = folder + "/" + name;
     std::remove(inConfig.c_str());
     ASSERT_TRUE(WritePrivateProfileString("S", "k", "v", name));
-    EXPECT_EQ(readFile(inConfig), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(pm::test::readFile(inConfig), "[S]\r\nk=v\r\n");
     std::remove(inConfig.c_str());
 }
 
@@ -267,7 +255,7 @@ TEST_F(ProfileTest, BackslashSeparatesFolders) {
     std::string windowsStyle = m_path;
     windowsStyle[windowsStyle.find_last_of('/')] = '\\';
     ASSERT_TRUE(WritePrivateProfileString("S", "k", "v", windowsStyle.c_str()));
-    EXPECT_EQ(readFile(m_path), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(pm::test::readFile(m_path), "[S]\r\nk=v\r\n");
 }
 
 TEST_F(ProfileTest, FailedWriteLeavesFileWhole) {
@@ -275,12 +263,12 @@ TEST_F(ProfileTest, FailedWriteLeavesFileWhole) {
         SCOPED_TRACE(kind == pm::test::ScratchDisk::ReadOnly ? "read-only folder" : "full disk");
         pm::test::ScratchDisk disk(kind);
         const std::string file = disk.file("x.ini");
-        writeFile(file, "[S]\nk=v\n");
+        pm::test::writeFile(file, "[S]\nk=v\n");
         disk.seal();
         const BOOL ok = WritePrivateProfileString("S", "k", "changed", file.c_str());
         disk.unseal();
         EXPECT_FALSE(ok);
-        EXPECT_EQ(readFile(file), "[S]\nk=v\n");
+        EXPECT_EQ(pm::test::readFile(file), "[S]\nk=v\n");
         EXPECT_EQ(disk.names(), std::vector<std::string>{"x.ini"});
     }
 }

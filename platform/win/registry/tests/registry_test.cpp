@@ -1,14 +1,13 @@
 #include "platform/win/winreg.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/registry/hive_format.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,13 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Runs body in a child process; returns its exit status (0 when body returned true).
 int inChild(const std::function<bool()>& body) {
@@ -235,8 +227,8 @@ TEST_F(RegistryTest, LocalMachineIsReadOnlyAndSeedable) {
         RegCreateKeyEx(HKEY_LOCAL_MACHINE, "Software", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
         ERROR_ACCESS_DENIED);
     ::mkdir(m_folder.c_str(), 0700);
-    std::ofstream(m_folder + "/HKEY_LOCAL_MACHINE.hive")
-        << "pmreg 1\nK :\nK :Software\\Seeded\nV 1 :Name :seed%00\n";
+    pm::test::writeFile(m_folder + "/HKEY_LOCAL_MACHINE.hive",
+                        "pmreg 1\nK :\nK :Software\\Seeded\nV 1 :Name :seed%00\n");
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\seeded", 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_EQ(queryString(key, "name"), "seed");
     EXPECT_EQ(setString(key, "other", "x"), ERROR_ACCESS_DENIED);
@@ -249,7 +241,7 @@ TEST_F(RegistryTest, HiveFileFormat) {
     setString(key, "", "a b");
     RegSetValueEx(key, "Bin", 0, REG_BINARY, reinterpret_cast<const BYTE*>("\x01%"), 2);
     RegCloseKey(key);
-    EXPECT_EQ(readFile(m_folder + "/HKEY_CLASSES_ROOT.hive"),
+    EXPECT_EQ(pm::test::readFile(m_folder + "/HKEY_CLASSES_ROOT.hive"),
               "pmreg 1\nK :\nK :CLSID\nK :CLSID\\{X}\nV 1 : :a%20b%00\nV 3 :Bin :%01%25\n");
 }
 
@@ -264,7 +256,7 @@ TEST_F(RegistryTest, MalformedHiveFilesReadWhatTheyCan) {
         pm::RegistryKey root;
         pm::readHive(text, root);
         std::string path = m_folder + "/HKEY_CURRENT_USER.hive";
-        std::ofstream(path, std::ios::trunc) << text;
+        pm::test::writeFile(path, text);
         ++stamp;
         const struct timespec times[2] = {{stamp, 0}, {stamp, 0}};
         ::utimensat(AT_FDCWD, path.c_str(), times, 0);

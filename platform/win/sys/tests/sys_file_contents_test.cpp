@@ -2,13 +2,13 @@
 // write can fail (each one leaving the old file whole and no temporary file behind), and paths
 // that are not regular files.
 
+#include "cmake/test_files.h"
 #include "platform/win/file_contents.h"
 #include "platform/win/tests/support/scratch_disk.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -42,15 +42,6 @@ private:
     std::string m_path;
 };
 
-std::string readBack(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void write(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 mode_t modeOf(const std::string& path) {
     struct stat st {};
     ::stat(path.c_str(), &st);
@@ -74,21 +65,21 @@ TEST(FileContents, ReplaceKeepsLinksAndPermissions) {
          "new.txt", fresh},
         {"permissions 0600 stay",
          [](const TempFolder& t) {
-             write(t.file("a.txt"), "old");
+             pm::test::writeFile(t.file("a.txt"), "old");
              ::chmod(t.file("a.txt").c_str(), 0600);
              return t.file("a.txt");
          },
          "a.txt", 0600},
         {"permissions 0644 stay",
          [](const TempFolder& t) {
-             write(t.file("a.txt"), "old");
+             pm::test::writeFile(t.file("a.txt"), "old");
              ::chmod(t.file("a.txt").c_str(), 0644);
              return t.file("a.txt");
          },
          "a.txt", 0644},
         {"an absolute link replaces the file it names",
          [](const TempFolder& t) {
-             write(t.file("real.txt"), "old");
+             pm::test::writeFile(t.file("real.txt"), "old");
              ::chmod(t.file("real.txt").c_str(), 0640);
              fs::create_symlink(t.file("real.txt"), t.file("link.txt"));
              return t.file("link.txt");
@@ -97,7 +88,7 @@ TEST(FileContents, ReplaceKeepsLinksAndPermissions) {
         {"a chain of relative links",
          [](const TempFolder& t) {
              fs::create_directory(t.file("sub"));
-             write(t.file("sub/real.txt"), "old");
+             pm::test::writeFile(t.file("sub/real.txt"), "old");
              fs::create_symlink("sub/real.txt", t.file("one"));
              fs::create_symlink("one", t.file("two"));
              return t.file("two");
@@ -126,7 +117,7 @@ TEST(FileContents, ReplaceKeepsLinksAndPermissions) {
         const bool link = fs::is_symlink(fs::symlink_status(path));
         const pm::sys::FileResult r = replaceFileContents(path, std::string("new\0bytes", 9));
         ASSERT_TRUE(r) << r.message();
-        EXPECT_EQ(readBack(folder.file(c.replaced)), std::string("new\0bytes", 9));
+        EXPECT_EQ(pm::test::readFile(folder.file(c.replaced)), std::string("new\0bytes", 9));
         EXPECT_EQ(modeOf(folder.file(c.replaced)), c.mode);
         EXPECT_EQ(folder.count(), before + (existed ? 0 : 1)) << "no temporary file stays";
         EXPECT_EQ(fs::is_symlink(fs::symlink_status(path)), link) << "a link stays a link";
@@ -145,19 +136,19 @@ TEST(FileContents, FailedReplaceLeavesOldFileWholeAndNoTemporaryFile) {
     const Case cases[] = {
         {"a read-only folder", ScratchDisk::ReadOnly,
          [](ScratchDisk& d, const std::string& t) {
-             write(t, "old bytes");
+             pm::test::writeFile(t, "old bytes");
              d.seal();
          },
          false},
         {"a full disk", ScratchDisk::Full,
          [](ScratchDisk& d, const std::string& t) {
-             write(t, "old bytes");
+             pm::test::writeFile(t, "old bytes");
              d.seal();
          },
          false},
         {"a read-only file", ScratchDisk::ReadOnly,
          [](ScratchDisk&, const std::string& t) {
-             write(t, "old bytes");
+             pm::test::writeFile(t, "old bytes");
              ::chmod(t.c_str(), 0444);
          },
          false},
@@ -178,7 +169,7 @@ TEST(FileContents, FailedReplaceLeavesOldFileWholeAndNoTemporaryFile) {
         EXPECT_EQ(r.notRegular, c.notRegular);
         EXPECT_NE(r.message().find(target), std::string::npos) << r.message();
         if (!c.notRegular) {
-            EXPECT_EQ(readBack(target), "old bytes");
+            EXPECT_EQ(pm::test::readFile(target), "old bytes");
         }
         EXPECT_EQ(disk.names(), before) << "a temporary file was left behind";
     }
@@ -187,20 +178,20 @@ TEST(FileContents, FailedReplaceLeavesOldFileWholeAndNoTemporaryFile) {
 TEST(FileContents, PiecewiseReplacementReplacesOnlyOnCommit) {
     TempFolder folder;
     const std::string target = folder.file("dump.sql");
-    write(target, "old");
+    pm::test::writeFile(target, "old");
     {
         FileReplacement dropped(target);
         EXPECT_TRUE(dropped.write("half of a dump"));
     }
-    EXPECT_EQ(readBack(target), "old") << "a replacement never committed changes nothing";
+    EXPECT_EQ(pm::test::readFile(target), "old") << "a replacement never committed changes nothing";
     EXPECT_EQ(folder.count(), 1u);
 
     FileReplacement replacement(target);
     EXPECT_TRUE(replacement.write("one "));
     EXPECT_TRUE(replacement.write("two"));
-    EXPECT_EQ(readBack(target), "old");
+    EXPECT_EQ(pm::test::readFile(target), "old");
     ASSERT_TRUE(replacement.commit());
-    EXPECT_EQ(readBack(target), "one two");
+    EXPECT_EQ(pm::test::readFile(target), "one two");
     EXPECT_EQ(folder.count(), 1u);
 }
 
@@ -243,7 +234,7 @@ TEST(FileContents, ReadsRegularFilesOnlyAndNeverWaits) {
     EXPECT_EQ(missing.error, ENOENT);
     EXPECT_FALSE(missing.notRegular);
     EXPECT_TRUE(pm::sys::checkChosenFile(folder.file("none")));
-    write(folder.file("plain"), "x");
+    pm::test::writeFile(folder.file("plain"), "x");
     EXPECT_TRUE(pm::sys::checkChosenFile(folder.file("plain")));
 }
 
@@ -271,7 +262,7 @@ TEST(FileContents, ReadsToTheEndWhateverTheReportedSizeUpToALimit) {
     std::string bytes(200000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 7);
-    write(big, bytes);
+    pm::test::writeFile(big, bytes);
     struct Case {
         std::size_t limit;
         std::size_t got;

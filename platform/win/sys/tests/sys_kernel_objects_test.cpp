@@ -1,13 +1,13 @@
 // Events, waits, folder change notifications and file times, as the file watcher and other
 // worker threads use them.
 
+#include "cmake/test_files.h"
 #include "platform/win/winbase.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -27,10 +27,6 @@ public:
 private:
     std::string m_path;
 };
-
-void write(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 } // namespace
 
@@ -92,7 +88,7 @@ TEST(KernelObjects, WaitsRefuseBadCountsAndObjectsThatCannotBeWaitedOn) {
     EXPECT_EQ(::WaitForMultipleObjects(0, many, FALSE, 0), WAIT_FAILED);
 
     TempFolder folder;
-    write(folder.file("a.txt"), "a");
+    pm::test::writeFile(folder.file("a.txt"), "a");
     HANDLE file = ::CreateFile(folder.file("a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -106,14 +102,14 @@ TEST(KernelObjects, WaitsRefuseBadCountsAndObjectsThatCannotBeWaitedOn) {
 TEST(KernelObjects, ChangeNotificationSignalsForItsFolderOnlyUntilFindNext) {
     TempFolder folder;
     std::filesystem::create_directory(folder.file("sub"));
-    write(folder.file("doc.js"), "var a;");
+    pm::test::writeFile(folder.file("doc.js"), "var a;");
     HANDLE change = ::FindFirstChangeNotification(folder.path().c_str(), FALSE,
                                                   FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
                                                       FILE_NOTIFY_CHANGE_LAST_WRITE);
     ASSERT_NE(change, INVALID_HANDLE_VALUE);
     EXPECT_EQ(::WaitForSingleObject(change, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
-    write(folder.file("sub/inner.js"), "x");
+    pm::test::writeFile(folder.file("sub/inner.js"), "x");
     EXPECT_EQ(::WaitForSingleObject(change, 0), static_cast<DWORD>(WAIT_TIMEOUT))
         << "sub-folders are not watched";
 
@@ -122,16 +118,16 @@ TEST(KernelObjects, ChangeNotificationSignalsForItsFolderOnlyUntilFindNext) {
         void (*change)(const TempFolder&);
     };
     const Case cases[] = {
-        {"rewritten", [](const TempFolder& f) { write(f.file("doc.js"), "var a = 1;"); }},
+        {"rewritten", [](const TempFolder& f) { pm::test::writeFile(f.file("doc.js"), "var a = 1;"); }},
         {"touched",
          [](const TempFolder& f) {
              std::filesystem::last_write_time(f.file("doc.js"),
                                               std::filesystem::file_time_type::clock::now());
          }},
-        {"created", [](const TempFolder& f) { write(f.file("new.js"), ""); }},
+        {"created", [](const TempFolder& f) { pm::test::writeFile(f.file("new.js"), ""); }},
         {"renamed over",
          [](const TempFolder& f) {
-             write(f.file("sub/saved.tmp"), "saved elsewhere");
+             pm::test::writeFile(f.file("sub/saved.tmp"), "saved elsewhere");
              std::filesystem::rename(f.file("sub/saved.tmp"), f.file("doc.js"));
          }},
         {"deleted", [](const TempFolder& f) { std::filesystem::remove(f.file("new.js")); }},
@@ -159,7 +155,7 @@ TEST(KernelObjects, ChangeNotificationSignalsForItsFolderOnlyUntilFindNext) {
 TEST(KernelObjects, FileTimesAndSizesFollowTheFile) {
     TempFolder folder;
     const std::string path = folder.file("doc.js");
-    write(path, "12345");
+    pm::test::writeFile(path, "12345");
     HANDLE file =
         ::CreateFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -171,7 +167,7 @@ TEST(KernelObjects, FileTimesAndSizesFollowTheFile) {
     ::CloseHandle(file);
 
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(3));
-    write(path.c_str(), "1234567");
+    pm::test::writeFile(path.c_str(), "1234567");
     std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(3));
     file = ::CreateFile(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(::GetFileTime(file, nullptr, nullptr, &after));
@@ -199,17 +195,14 @@ TEST(KernelObjects, FileTimesAndSizesFollowTheFile) {
 
 TEST(KernelObjects, CopyFileReplacesTheTargetWholeOrRefuses) {
     TempFolder folder;
-    write(folder.file("template.hbs"), std::string("module\0bytes", 12));
-    write(folder.file("old.hbs"), "old");
+    pm::test::writeFile(folder.file("template.hbs"), std::string("module\0bytes", 12));
+    pm::test::writeFile(folder.file("old.hbs"), "old");
     EXPECT_TRUE(::CopyFile(folder.file("template.hbs").c_str(), folder.file("new.hbs").c_str(), TRUE));
     EXPECT_FALSE(::CopyFile(folder.file("template.hbs").c_str(), folder.file("old.hbs").c_str(), TRUE));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
     EXPECT_TRUE(::CopyFile(folder.file("template.hbs").c_str(), folder.file("old.hbs").c_str(), FALSE));
-    for (const char* name : {"new.hbs", "old.hbs"}) {
-        std::ifstream in(folder.file(name), std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        EXPECT_EQ(bytes, std::string("module\0bytes", 12)) << name;
-    }
+    for (const char* name : {"new.hbs", "old.hbs"})
+        EXPECT_EQ(pm::test::readFile(folder.file(name)), std::string("module\0bytes", 12)) << name;
     EXPECT_FALSE(::CopyFile(folder.file("none.hbs").c_str(), folder.file("x.hbs").c_str(), FALSE));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_FALSE(::CopyFile(folder.file("old.hbs").c_str(), folder.file("no/such/x.hbs").c_str(), FALSE));

@@ -5,25 +5,17 @@
 
 #include "platform/win/tests/support/test_windows.h"
 
+#include "cmake/test_files.h"
 #include "platform/win/handle_table.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> received;
 
@@ -66,7 +58,7 @@ TEST(RemoteWindows, AnotherProcessesWindowTakesCopyDataWhileTheSenderWaits) {
     const std::string line = std::string(PM_REMOTE_PEER) + " " + handleFile;
     ASSERT_GT(::WinExec(line.c_str(), SW_SHOWNORMAL), 31u);
     ASSERT_TRUE(std::filesystem::exists(handleFile)) << "WinExec came back before the peer waited for input";
-    HWND peer = reinterpret_cast<HWND>(std::strtoull(readText(handleFile).c_str(), nullptr, 10));
+    HWND peer = reinterpret_cast<HWND>(std::strtoull(pm::test::readFile(handleFile).c_str(), nullptr, 10));
     EXPECT_TRUE(::IsWindow(peer));
     DWORD process = 0;
     ::GetWindowThreadProcessId(peer, &process);
@@ -84,7 +76,7 @@ TEST(RemoteWindows, AnotherProcessesWindowTakesCopyDataWhileTheSenderWaits) {
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
 
     EXPECT_EQ(sendText(peer, own, 99, "bye"), 100);
-    const std::string log = readText(handleFile + ".log");
+    const std::string log = pm::test::readFile(handleFile + ".log");
     EXPECT_EQ(log, "0:/home/user/a b.js:alive\n1:path;word" + std::string(1, '\0') +
                        "tail:alive\n2::none\n7:back:alive\n99:bye:alive\n");
     EXPECT_FALSE(::IsWindow(peer)) << "destroyed before it answered";

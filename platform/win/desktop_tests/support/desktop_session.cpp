@@ -487,6 +487,18 @@ InputInTurn& inTurn() {
     return t;
 }
 
+// What the layer, the desktop and Qt have active when a step is given up, for the test's output.
+void describeGivenUp(std::size_t step) {
+    const HWND a = GetActiveWindow();
+    const QWindow* focus = QGuiApplication::focusWindow();
+    std::fprintf(
+        stderr,
+        "input step %zu given up: the active window %p (owner %p, X window 0x%lx), the desktop's active "
+        "window 0x%lx, Qt's focus window 0x%lx\n",
+        step, static_cast<void*>(a), a ? static_cast<void*>(GetWindow(a, GW_OWNER)) : nullptr,
+        a ? xWindow(a) : 0ul, activeXWindow(), focus ? static_cast<unsigned long>(focus->winId()) : 0ul);
+}
+
 void stopInputInTurn(InputInTurn& t) {
     if (t.timer) KillTimer(nullptr, t.timer);
     t.timer = 0;
@@ -510,6 +522,7 @@ void CALLBACK runInputStep(HWND, UINT, UINT_PTR, DWORD) {
     if (t.escapesLeft > 0) return endLoopsLeftOpen(t);
     if (t.next >= t.steps.size()) return stopInputInTurn(t);
     if (Clock::now() > t.giveUp) {
+        describeGivenUp(t.next);
         t.givenUp.push_back(t.next);
         t.next = t.steps.size();
         xdotoolInBackground({"key", "Escape"});
@@ -541,7 +554,10 @@ const std::vector<std::size_t>& stepsGivenUp() {
 
 HWND activeOwnedBy(HWND owner) {
     HWND a = GetActiveWindow();
-    return a && GetWindow(a, GW_OWNER) == owner && IsWindowVisible(a) && active(a) ? a : nullptr;
+    if (!a || GetWindow(a, GW_OWNER) != owner || !IsWindowVisible(a) || !active(a)) return nullptr;
+    // Placed: the window manager moved it where the layer has it, so a click aimed at it lands there.
+    const RECT ours = screenRect(a), shown = desktopRect(a);
+    return EqualRect(&ours, &shown) ? a : nullptr;
 }
 
 std::vector<std::string> clickAt(POINT screen) {

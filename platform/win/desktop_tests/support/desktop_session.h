@@ -94,7 +94,8 @@ void giveInputInTurn(std::vector<InputStep> steps);
 // The numbers of the steps given up so far.
 const std::vector<std::size_t>& stepsGivenUp();
 
-// The visible window owned by `owner` that the desktop has activated (null when there is none).
+// The visible window owned by `owner` that the desktop has activated and shows where the layer
+// has it (null when there is none).
 HWND activeOwnedBy(HWND owner);
 // xdotool's arguments for a click at a screen point.
 std::vector<std::string> clickAt(POINT screen);

@@ -138,6 +138,41 @@ TEST_F(ScriptViewCombos, ItemsSortByMemberKindThenNameAndAreDrawnByWhatTheModule
 
 namespace {
 
+// A window whose automation object is the program's App object.
+class AutomatedWindow final : public CWnd {
+public:
+    explicit AutomatedWindow(IDispatch* dispatch) : m_dispatch(dispatch) {}
+    IDispatch* GetIDispatch(BOOL) override { return m_dispatch; }
+
+private:
+    IDispatch* m_dispatch;
+};
+
+} // namespace
+
+TEST_F(ScriptViewCombos, AWindowsAutomationObjectIsListedUnderItsNameWithItsEvents) {
+    AutomatedWindow window(host.appObject.GetIDispatch(FALSE));
+    CWnd plain;
+    EXPECT_FALSE(view->AddWindowObject("Plain", &plain, 0)) << "a window without automation";
+    EXPECT_FALSE(view->AddWindowObject("Nothing", nullptr, 0));
+    ASSERT_TRUE(view->AddWindowObject("MainWindow", &window, 0));
+    EXPECT_EQ(names(view->GetObjectsCombo()), std::vector<std::string>{"MainWindow"});
+    ASSERT_TRUE(view->ShowProcedure("MainWindow", "Timer", FALSE));
+    const CString text = view->GetEditCtrl()->GetText();
+    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())),
+              "Sub MainWindow_Timer()\r\n\t\r\nEnd Sub\r\n\r\n");
+
+    CHHExpressionInfo object;
+    object.m_strQualifier = "mainwindow";
+    CHHMemberItemArray members;
+    view->FillMemberList(object, members, HHLIST_MEMBERS);
+    EXPECT_TRUE(std::any_of(members.begin(), members.end(), [](const CHHMemberItem& m) {
+        return m.m_strText == "TimerInterval";
+    })) << "its members, by the name given in any case";
+}
+
+namespace {
+
 // Describes "Doc" by App's class, so that it has App's events, and lists one function of its own.
 class DescribingView : public CHHScriptView {
 public:

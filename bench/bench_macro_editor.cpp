@@ -47,7 +47,7 @@ int main() {
     app->InitApplication();
     app->InitInstance();
     CAppObject appObject;
-    appObject.SetDispatchIIDs(&DIID_IAppObject, &DIID_IAppObjectEvents);
+    appObject.InitDispatchIIDs();
     CHHVBScriptEngine engine;
     engine.Create(nullptr, nullptr, nullptr, FALSE);
     CHHVBScriptTextParser parser;

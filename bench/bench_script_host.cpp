@@ -66,7 +66,7 @@ int main() {
     HWND edit = ctrl->m_hWnd;
     ::SendMessage(edit, EM_EXLIMITTEXT, 0, 64 * 1024 * 1024);
     CADoc doc;
-    doc.SetDispatchIIDs(&DIID_IADoc, &DIID_IADocEvents);
+    doc.InitDispatchIIDs();
     CHHModule module(RUNTIME_CLASS(CHHVBScriptEngine));
     module.Init(nullptr);
     module.AddNamedObject("Doc", &doc, 6, FALSE);

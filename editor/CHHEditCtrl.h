@@ -91,6 +91,9 @@ public:
     // no undo snapshot, no change report, keyword case left alone; the selection stays where it
     // was (positions as they were before the change).
     void ReplaceRange(const CHARRANGE& range, LPCSTR text);
+    // ReplaceRange at an empty range at pos, and with nothing.
+    void InsertText(LPCSTR text, LONG pos) { ReplaceRange(CHARRANGE{pos, pos}, text); }
+    void DeleteRange(const CHARRANGE& range) { ReplaceRange(range, ""); }
     CString GetTextRange(const CHARRANGE& range);
     // The whole text with the line ends the last SetText text had (CR LF, LF or, per line, both).
     CString GetText();

@@ -166,12 +166,11 @@ void CHHEditCtrl::DoFindDialog() {
     CHHFindParams& params = CHHFindParams::Get();
     CHHFindDlg dlg(this);
     dlg.m_params = params;
-    // A selection within one line replaces the remembered find text; an empty or multi-line one
-    // keeps it.
+    // The dialog starts with the selected text (empty without a selection); the remembered texts
+    // stay in its list.
     CHARRANGE sel{};
     GetSel(sel);
-    const CString selected = GetTextRange(sel);
-    if (!selected.IsEmpty() && selected.FindOneOf("\r\n") < 0) dlg.m_params.m_strFind = selected;
+    dlg.m_params.m_strFind = GetTextRange(sel);
     const INT_PTR result = dlg.DoModal();
     if (result != IDC_HHFIND_NEXT && result != IDC_HHFIND_MARKALL) return;
     params = dlg.m_params;

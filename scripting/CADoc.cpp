@@ -75,6 +75,10 @@ long CharsIn(CWnd* pCtrl, long from, long to) {
 
 } // namespace
 
+void CADoc::InitDispatchIIDs() {
+    SetDispatchIIDs(&DIID_IADoc, &DIID_IADocEvents);
+}
+
 HRESULT CADoc::GetClassID(CLSID* pClsid) {
     if (!pClsid) return E_POINTER;
     *pClsid = CLSID_ADoc;

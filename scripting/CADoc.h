@@ -11,6 +11,8 @@ class CADoc : public CHHCmdTarget {
     DECLARE_DYNCREATE(CADoc)
 public:
     HRESULT GetClassID(CLSID* pClsid) override;
+    // Gives the object its dispatch and event interface ids.
+    void InitDispatchIIDs();
 
 protected:
     ITypeLib* GetTypeLib() override;

@@ -12,6 +12,10 @@ enum : DISPID { kTimerInterval = 1, kSizeX, kSizeY, kPosX, kPosY, kOpen, kSaveAl
 
 } // namespace
 
+void CAppObject::InitDispatchIIDs() {
+    SetDispatchIIDs(&DIID_IAppObject, &DIID_IAppObjectEvents);
+}
+
 HRESULT CAppObject::GetClassID(CLSID* pClsid) {
     if (!pClsid) return E_POINTER;
     *pClsid = CLSID_AppObject;

@@ -13,6 +13,8 @@ public:
     enum : DISPID { DISPID_Timer = 1 };
 
     HRESULT GetClassID(CLSID* pClsid) override;
+    // Gives the object its dispatch and event interface ids.
+    void InitDispatchIIDs();
     long GetTimerInterval() const { return m_nTimerInterval; }
 
 protected:

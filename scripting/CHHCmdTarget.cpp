@@ -1,5 +1,8 @@
 #include "scripting/CHHCmdTarget.h"
 
+#include <cstring>
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CHHCmdTarget, CCmdTarget)
 
 // ---------------------------------------------------------------------------------------------
@@ -103,9 +106,11 @@ public:
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override {
         if (!ppCP) return E_POINTER;
         *ppCP = nullptr;
-        if (!m_owner.m_pEventIID || riid != *m_owner.m_pEventIID) return CONNECT_E_NOCONNECTION;
-        return m_owner.m_connectionPoint->QueryInterface(IID_IConnectionPoint,
-                                                         reinterpret_cast<void**>(ppCP));
+        IConnectionPoint* point = m_owner.GetConnectionHook(riid);
+        if (!point) return CONNECT_E_NOCONNECTION;
+        point->AddRef();
+        *ppCP = point;
+        return S_OK;
     }
 
 private:
@@ -121,19 +126,27 @@ private:
 // ---------------------------------------------------------------------------------------------
 
 CHHCmdTarget::CHHCmdTarget() : m_xAutomation(std::make_unique<XAutomation>(*this)) {
-    m_connectionPoint.attach(new pm::ConnectionPoint(m_xAutomation.get(), IID_IDispatch));
+    MakeConnectionPoint(IID_IDispatch);
 }
 
 CHHCmdTarget::~CHHCmdTarget() {
+    m_connectionPoint->setAdviseHook(nullptr);
     m_connectionPoint->detachContainer();
+}
+
+void CHHCmdTarget::MakeConnectionPoint(const IID& iid) {
+    if (m_connectionPoint) {
+        m_connectionPoint->setAdviseHook(nullptr);
+        m_connectionPoint->detachContainer();
+    }
+    m_connectionPoint.attach(new pm::ConnectionPoint(m_xAutomation.get(), iid));
+    m_connectionPoint->setAdviseHook([this](bool advise) { OnAdvise(advise ? TRUE : FALSE); });
 }
 
 void CHHCmdTarget::SetDispatchIIDs(const IID* pDispatchIID, const IID* pEventIID) {
     m_pDispatchIID = pDispatchIID;
     m_pEventIID = pEventIID;
-    m_connectionPoint->detachContainer();
-    m_connectionPoint.attach(
-        new pm::ConnectionPoint(m_xAutomation.get(), pEventIID ? *pEventIID : IID_IDispatch));
+    MakeConnectionPoint(pEventIID ? *pEventIID : IID_IDispatch);
 }
 
 BOOL CHHCmdTarget::GetDispatchIID(IID* pIID) const {
@@ -142,10 +155,142 @@ BOOL CHHCmdTarget::GetDispatchIID(IID* pIID) const {
     return TRUE;
 }
 
-HRESULT CHHCmdTarget::FireEvent(DISPID dispid, const std::vector<VARIANT>& args) {
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
-                      static_cast<UINT>(reversed.size()), 0};
+namespace {
+
+// The arguments of one event, built from a parameter-type string and an argument list, in the
+// reversed order DISPPARAMS wants; owns the strings and copies it made.
+class EventArguments {
+public:
+    ~EventArguments() {
+        for (VARIANT& v : m_args)
+            VariantClear(&v);
+    }
+    // False for a type character that names no argument type. The list is read through a pointer,
+    // so that each reader takes its argument off the same list.
+    bool Read(const char* pbParams, va_list* args) {
+        for (const char* p = pbParams ? pbParams : ""; *p; ++p) {
+            VARIANT v;
+            VariantInit(&v);
+            const auto type = static_cast<unsigned char>(*p);
+            if (!((type & 0x40) ? ReadByRef(type & ~0x40, args, v) : ReadValue(type, args, v))) return false;
+            m_args.insert(m_args.begin(), v);
+        }
+        return true;
+    }
+    DISPPARAMS Params() {
+        return {m_args.empty() ? nullptr : m_args.data(), nullptr, static_cast<UINT>(m_args.size()), 0};
+    }
+
+private:
+    static bool ReadValue(unsigned type, va_list* args, VARIANT& v) {
+        v.vt = static_cast<VARTYPE>(type);
+        switch (type) {
+        case VT_I2:
+            v.iVal = static_cast<SHORT>(va_arg(*args, int));
+            return true;
+        case VT_I4:
+            v.lVal = va_arg(*args, LONG);
+            return true;
+        case VT_R4:
+            v.fltVal = static_cast<FLOAT>(va_arg(*args, double));
+            return true;
+        case VT_R8:
+            v.dblVal = va_arg(*args, double);
+            return true;
+        case VT_CY:
+            v.cyVal = va_arg(*args, CY);
+            return true;
+        case VT_DATE:
+            v.date = va_arg(*args, DATE);
+            return true;
+        case VT_ERROR:
+            v.scode = va_arg(*args, SCODE);
+            return true;
+        case VT_BOOL:
+            v.boolVal = va_arg(*args, BOOL) ? VARIANT_TRUE : VARIANT_FALSE;
+            return true;
+        case VT_DISPATCH:
+            v.pdispVal = va_arg(*args, IDispatch*);
+            break;
+        case VT_UNKNOWN:
+            v.punkVal = va_arg(*args, IUnknown*);
+            break;
+        case VT_I1:
+            v.cVal = static_cast<CHAR>(va_arg(*args, int));
+            return true;
+        case VT_UI1:
+            v.bVal = static_cast<BYTE>(va_arg(*args, int));
+            return true;
+        case VT_UI2:
+            v.uiVal = static_cast<USHORT>(va_arg(*args, int));
+            return true;
+        case VT_UI4:
+            v.ulVal = va_arg(*args, ULONG);
+            return true;
+        case VT_BSTR: {
+            // A text crosses keeping its bytes, as every text the program gives its scripts.
+            const char* text = va_arg(*args, const char*);
+            v.bstrVal = text ? pm::toBstrKeepingBytes(text, std::strlen(text)) : nullptr;
+            return true;
+        }
+        case VT_VARIANT: {
+            const VARIANT* value = va_arg(*args, const VARIANT*);
+            v.vt = VT_EMPTY;
+            return !value || SUCCEEDED(VariantCopy(&v, value));
+        }
+        default:
+            return false;
+        }
+        // The object pointers are the caller's: the list holds a reference of its own.
+        if (v.punkVal) v.punkVal->AddRef();
+        return true;
+    }
+    static bool ReadByRef(unsigned type, va_list* args, VARIANT& v) {
+        switch (type) {
+        case VT_I2:
+        case VT_I4:
+        case VT_R4:
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
+        case VT_BSTR:
+        case VT_DISPATCH:
+        case VT_ERROR:
+        case VT_BOOL:
+        case VT_VARIANT:
+        case VT_UNKNOWN:
+        case VT_UI1:
+            v.vt = static_cast<VARTYPE>(VT_BYREF | type);
+            v.byref = va_arg(*args, void*);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    std::vector<VARIANT> m_args;
+};
+
+} // namespace
+
+HRESULT CHHCmdTarget::FireEvent(DISPID dispid, const char* pbParams, ...) {
+    va_list args;
+    va_start(args, pbParams);
+    const HRESULT hr = FireEventV(dispid, pbParams, args);
+    va_end(args);
+    return hr;
+}
+
+HRESULT CHHCmdTarget::FireEventV(DISPID dispid, const char* pbParams, va_list argList,
+                                 const AFX_DISPMAP* pDispMap) {
+    EventArguments arguments;
+    va_list args;
+    va_copy(args, argList);
+    const bool read = arguments.Read(pbParams, &args);
+    va_end(args);
+    if (!read) return DISP_E_BADVARTYPE;
+    DISPPARAMS params = arguments.Params();
+    dispid = PlaceDispid(dispid, pDispMap);
     pm::ComPtr<pm::ConnectionPoint> point = m_connectionPoint; // a sink may disconnect while called
     pm::ComPtr<IEnumConnections> connections;
     if (FAILED(point->EnumConnections(connections.put()))) return S_OK;
@@ -166,6 +311,16 @@ HRESULT CHHCmdTarget::FireEvent(DISPID dispid, const std::vector<VARIANT>& args)
     return S_OK;
 }
 
+DISPID CHHCmdTarget::PlaceDispid(DISPID dispid, const AFX_DISPMAP* pDispMap) const {
+    if (!pDispMap) return dispid;
+    WORD level = 0;
+    for (const AFX_DISPMAP* map = GetDispatchMapHead(); map; ++level) {
+        if (map == pDispMap) return static_cast<DISPID>(MAKELONG(LOWORD(dispid), level));
+        map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr;
+    }
+    return dispid;
+}
+
 IDispatch* CHHCmdTarget::GetIDispatch(BOOL bAddRef) {
     IDispatch* p = m_xAutomation.get();
     if (bAddRef) p->AddRef();
@@ -184,6 +339,13 @@ HRESULT CHHCmdTarget::GetClassID(CLSID* pClsid) {
     if (!pClsid) return E_POINTER;
     *pClsid = GUID_NULL;
     return E_NOTIMPL;
+}
+
+void CHHCmdTarget::OnAdvise(BOOL) {}
+
+IConnectionPoint* CHHCmdTarget::GetConnectionHook(REFIID iid) {
+    if (!m_pEventIID || iid != *m_pEventIID) return nullptr;
+    return m_connectionPoint.get();
 }
 
 BOOL CHHCmdTarget::OnCommandHook(UINT) {
@@ -234,9 +396,4 @@ HRESULT CHHCmdTarget::ReturnString(VARIANT* pResult, const CString& value) {
         pResult->bstrVal = pm::toBstrKeepingBytes(value, static_cast<size_t>(value.GetLength()));
     }
     return S_OK;
-}
-
-IDispatch* GetScriptInterfaceOf(CCmdTarget* pObject) {
-    auto* target = dynamic_cast<CHHCmdTarget*>(pObject);
-    return target ? target->GetIDispatch(FALSE) : nullptr;
 }

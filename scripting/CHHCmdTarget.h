@@ -10,8 +10,8 @@
 #include "platform/com/typeinfo.h"
 #include "platform/framework/afxwin.h"
 
+#include <cstdarg>
 #include <memory>
-#include <vector>
 
 // The arguments of one dispatch call in call order (a property put's value comes last).
 class CHHDispatchArgs {
@@ -41,20 +41,33 @@ public:
     // Copies the dispatch IID; FALSE when none is set.
     BOOL GetDispatchIID(IID* pIID) const;
 
-    // Calls the event on every connected sink in order. A sink without a handler
+    // Calls the event on every connected sink in order, with the arguments that follow, one for
+    // each character of the parameter-type string (VTS_ values). A sink without a handler
     // (DISP_E_UNKNOWNNAME, DISP_E_MEMBERNOTFOUND) is skipped; another failure stops the firing and
     // is answered when the rethrow flag is set, else it is ignored and the next sink is called.
-    HRESULT FireEvent(DISPID dispid, const std::vector<VARIANT>& args = {});
+    // DISP_E_BADVARTYPE, with no sink called, for a character that names no argument type.
+    HRESULT FireEvent(DISPID dispid, const char* pbParams, ...);
+    // FireEvent with an argument list. With a dispatch map, the map's level in the object's
+    // dispatch-map chain goes into the high 16 bits of the dispid.
+    HRESULT FireEventV(DISPID dispid, const char* pbParams, va_list argList,
+                       const AFX_DISPMAP* pDispMap = nullptr);
 
     // The object's IDispatch (its automation part), with a reference added when asked.
-    IDispatch* GetIDispatch(BOOL bAddRef);
+    IDispatch* GetIDispatch(BOOL bAddRef) override;
     // Type information of a type of the object's library.
     HRESULT GetTypeInfoOfGuid(LCID lcid, REFGUID guid, ITypeInfo** ppTypeInfo);
 
     // The coclass of the object; the base has none.
     virtual HRESULT GetClassID(CLSID* pClsid);
+    // Called when a sink connects to (TRUE) or disconnects from (FALSE) the connection point.
+    virtual void OnAdvise(BOOL bAdvise);
     virtual BOOL OnCommandHook(UINT nID);
     virtual BOOL OnUpdateCommandHook(UINT nID, CCmdUI* pCmdUI);
+    // The connection point of an interface: the one point once an event IID is set and asked
+    // for; null for any other interface. No reference is added.
+    virtual IConnectionPoint* GetConnectionHook(REFIID iid);
+    // The map FireEventV counts dispatch-map levels from: the object's own dispatch map.
+    virtual const AFX_DISPMAP* GetDispatchMapHead() const { return GetDispatchMap(); }
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
@@ -80,6 +93,11 @@ private:
     class XAutomation;
     friend class XAutomation;
 
+    // The dispid with the map's level in its high word; unchanged without a map or for a map
+    // outside the chain.
+    DISPID PlaceDispid(DISPID dispid, const AFX_DISPMAP* pDispMap) const;
+    void MakeConnectionPoint(const IID& iid);
+
     const IID* m_pEventIID = nullptr;
     const IID* m_pDispatchIID = nullptr;
     std::unique_ptr<XAutomation> m_xAutomation;
@@ -87,4 +105,6 @@ private:
 };
 
 // The interface under which a program object is shown to scripts; null when it has none.
-IDispatch* GetScriptInterfaceOf(CCmdTarget* pObject);
+inline IDispatch* GetScriptInterfaceOf(CCmdTarget* pObject) {
+    return pObject ? pObject->GetIDispatch(FALSE) : nullptr;
+}

@@ -8,6 +8,7 @@
 #include "scripting/CHHScriptErrorDlg.h"
 #include "scripting/ScriptStrings.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,12 +70,53 @@ void CHHEngine::GetNamedItems(std::vector<CHHNamedItem>& items) const {
         items.push_back(entry.second);
 }
 
+// With a debug document the text becomes one script block of it, whose context the parse uses.
 HRESULT CHHEngine::ParseScript(LPCTSTR lpszText, LPCTSTR lpszItemName, DWORD* pdwContext,
                                BOOL bAddNamedItemsFirst) {
     m_bErrorAnswered = 0;
     if (bAddNamedItemsFirst) AddAllNamedItems();
-    if (pdwContext) *pdwContext = 0;
-    return ParseScriptText(lpszText, lpszItemName, 0, 0, SCRIPTTEXT_HOSTMANAGESSOURCE);
+    DWORD_PTR context = 0;
+    if (m_pDebugDocument) {
+        const std::u16string text = pm::toUtf16(lpszText ? lpszText : "");
+        m_pDebugDocument->AddUnicodeText(text.c_str());
+        m_pDebugDocument->DefineScriptBlock(0, static_cast<ULONG>(text.size()), m_pScript.get(), FALSE,
+                                            &context);
+    }
+    if (pdwContext) *pdwContext = static_cast<DWORD>(context);
+    return ParseScriptText(lpszText, lpszItemName, static_cast<DWORD>(context), 0,
+                           SCRIPTTEXT_HOSTMANAGESSOURCE);
+}
+
+HRESULT CHHEngine::SetBreakpoints(const DWORD* pPositions, int nCount, BOOL bSet, DWORD dwContext) {
+    if (!m_pScript) return E_UNEXPECTED;
+    pm::ComPtr<IActiveScriptDebug32> debug;
+    const HRESULT hr = m_pScript->QueryInterface(IID_IActiveScriptDebug32, debug.putVoid());
+    if (hr == E_NOINTERFACE) return S_OK;
+    if (FAILED(hr)) return hr;
+    const BREAKPOINT_STATE state = bSet ? BREAKPOINT_ENABLED : BREAKPOINT_DELETED;
+    for (int i = 0; i < nCount; ++i) {
+        pm::ComPtr<IEnumDebugCodeContexts> places;
+        if (FAILED(debug->EnumCodeContextsOfPosition(dwContext, pPositions[i], 1, places.put())) || !places)
+            continue;
+        IDebugCodeContext* place = nullptr;
+        while (places->Next(1, &place, nullptr) == S_OK && place) {
+            place->SetBreakPoint(state);
+            place->Release();
+        }
+    }
+    return S_OK;
+}
+
+HRESULT CHHEngine::SetBreakpoint(DWORD dwPosition, BOOL bSet, DWORD dwContext) {
+    return SetBreakpoints(&dwPosition, 1, bSet, dwContext);
+}
+
+void CHHEngine::ToCharacterPositions(LPCTSTR lpszText, CDWordArray& positions) {
+    const CString text(lpszText ? lpszText : "");
+    for (INT_PTR i = 0; i < positions.GetSize(); ++i) {
+        const int bytes = std::min(static_cast<int>(positions[i]), text.GetLength());
+        positions[i] = static_cast<DWORD>(pm::toUtf16(std::string(text, static_cast<size_t>(bytes))).size());
+    }
 }
 
 BOOL CHHEngine::GetTextAttributes(const char16_t* text, int length, WORD* attributes) {
@@ -173,25 +215,53 @@ void CHHEngine::OnStateChange(SCRIPTSTATE state) {
                       reinterpret_cast<void*>(static_cast<intptr_t>(state)));
 }
 
+int CHHEngine::AnswerError(IActiveScriptError* pError, CHHScriptErrorInfo& info, bool& bPausedHere) {
+    info.Fill(pError, m_nParsing);
+    bPausedHere = m_nScriptState == SCRIPTSTATE_CONNECTED;
+    if (bPausedHere) SetScriptState(SCRIPTSTATE_DISCONNECTED);
+    const int answer = m_pfnCallback ? m_pfnCallback(HHCB_SCRIPTERROR, m_pCallbackData, &info) : 0;
+    if (answer != 0) return answer;
+    // The box belongs to the window the user works in (the macro editor when it is open), so that
+    // window is active again when the box closes.
+    const BOOL disableDebug = !(m_pDebugApp && m_pDebugApp->IsAvailable());
+    HWND owner = nullptr;
+    GetWindow(&owner);
+    return ShowErrorDialog(info, disableDebug, owner ? CWnd::FromHandle(owner) : AfxGetMainWnd());
+}
+
+void CHHEngine::ResumeAfterError(bool bPausedHere) {
+    if (bPausedHere && m_nScriptState == SCRIPTSTATE_DISCONNECTED) SetScriptState(SCRIPTSTATE_CONNECTED);
+}
+
 HRESULT CHHEngine::OnScriptError(IActiveScriptError* pError) {
     if (m_bErrorAnswered) return S_OK;
     CHHScriptErrorInfo info;
-    info.Fill(pError, m_nParsing);
-    const bool pausedHere = m_nScriptState == SCRIPTSTATE_CONNECTED;
-    if (pausedHere) SetScriptState(SCRIPTSTATE_DISCONNECTED);
-    int answer = m_pfnCallback ? m_pfnCallback(HHCB_SCRIPTERROR, m_pCallbackData, &info) : 0;
-    if (answer == 0) {
-        // The box belongs to the window the user works in (the macro editor when it is open), so
-        // that window is active again when the box closes.
-        const BOOL disableDebug = !(m_pDebugApp && m_pDebugApp->IsAvailable());
-        HWND owner = nullptr;
-        GetWindow(&owner);
-        answer = ShowErrorDialog(info, disableDebug, owner ? CWnd::FromHandle(owner) : AfxGetMainWnd());
-    }
+    bool pausedHere = false;
+    const int answer = AnswerError(pError, info, pausedHere);
     if (answer == -1) return S_OK;
     OnErrorDialogResult(answer, info);
-    if (answer != IDC_HHERR_END && pausedHere && m_nScriptState == SCRIPTSTATE_DISCONNECTED)
-        SetScriptState(SCRIPTSTATE_CONNECTED);
+    if (answer != IDC_HHERR_END) ResumeAfterError(pausedHere);
+    return S_OK;
+}
+
+// Debug enters the debugger; any other answer is final, so the engine is told not to report the
+// error again through OnScriptError, and a repeat is ignored until the engine enters script code.
+HRESULT CHHEngine::OnScriptErrorDebug(IActiveScriptErrorDebug* pError, BOOL* pbEnterDebugger,
+                                      BOOL* pbCallOnScriptErrorWhenContinuing) {
+    if (pbEnterDebugger) *pbEnterDebugger = FALSE;
+    if (pbCallOnScriptErrorWhenContinuing) *pbCallOnScriptErrorWhenContinuing = FALSE;
+    if (m_bErrorAnswered) return E_FAIL;
+    CHHScriptErrorInfo info;
+    bool pausedHere = false;
+    const int answer = AnswerError(pError, info, pausedHere);
+    if (answer == IDC_HHERR_DEBUG) {
+        if (pbEnterDebugger) *pbEnterDebugger = TRUE;
+        ResumeAfterError(pausedHere);
+        return S_OK;
+    }
+    if (answer == IDC_HHERR_END) OnErrorDialogResult(answer, info);
+    m_bErrorAnswered = 1;
+    if (answer != IDC_HHERR_END && answer != -1) ResumeAfterError(pausedHere);
     return S_OK;
 }
 

@@ -39,6 +39,13 @@ public:
 
     // Parses the text (compiling only); the engine's line numbers start at 0.
     HRESULT ParseScript(LPCTSTR lpszText, LPCTSTR lpszItemName, DWORD* pdwContext, BOOL bAddNamedItemsFirst);
+    // Sets (or deletes) a breakpoint at every code place of each character position of the text
+    // parsed with the context. Nothing happens with an engine that cannot debug; another failure
+    // of asking it is answered.
+    HRESULT SetBreakpoints(const DWORD* pPositions, int nCount, BOOL bSet, DWORD dwContext);
+    HRESULT SetBreakpoint(DWORD dwPosition, BOOL bSet, DWORD dwContext);
+    // Turns byte positions of a text into the positions of the characters the engine reads.
+    static void ToCharacterPositions(LPCTSTR lpszText, CDWordArray& positions);
     // TRUE when the engine gave a colour class to each of the length characters.
     BOOL GetTextAttributes(const char16_t* text, int length, WORD* attributes);
     HRESULT Run(BOOL bAddNamedItemsFirst);
@@ -58,6 +65,8 @@ public:
     void OnStateChange(SCRIPTSTATE state) override;
     HRESULT OnScriptError(IActiveScriptError* pError) override;
     void OnLeaveScript() override;
+    HRESULT OnScriptErrorDebug(IActiveScriptErrorDebug* pError, BOOL* pbEnterDebugger,
+                               BOOL* pbCallOnScriptErrorWhenContinuing) override;
 
     // The modal error dialog: "Syntax Error" (End only) for a parse error, else "Run-Time Error"
     // (Continue, End, Debug). Answers the button that closed it.
@@ -66,6 +75,11 @@ public:
 
 protected:
     CString FoldName(LPCTSTR lpszName) const;
+    // The start of the error road: the error's record, the pause, and the answer of the callback
+    // or of the error dialog.
+    int AnswerError(IActiveScriptError* pError, CHHScriptErrorInfo& info, bool& bPausedHere);
+    // Connects again a script the error road paused and that is still paused.
+    void ResumeAfterError(bool bPausedHere);
 
     CHHFormater* m_pFormater = nullptr;
     CHHTextParser* m_pTextParser = nullptr;

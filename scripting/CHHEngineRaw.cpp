@@ -2,13 +2,24 @@
 
 #include "platform/com/objbase.h"
 #include "platform/com/oleauto.h"
+#include "scripting/CHHDebugApplication.h"
 #include "scripting/ScriptStrings.h"
 
 IMPLEMENT_DYNAMIC(CHHEngineRaw, CCmdTarget)
 
+namespace {
+
+std::u16string wide(const CString& text) {
+    return pm::toUtf16(text, static_cast<size_t>(text.GetLength()));
+}
+
+} // namespace
+
 // The site the engine calls; each method forwards to the owner's operation. Its reference count
 // never frees it: the owner closes the engine before it goes.
-class CHHEngineRaw::XSite final : public IActiveScriptSite, public IActiveScriptSiteWindow {
+class CHHEngineRaw::XSite final : public IActiveScriptSite,
+                                  public IActiveScriptSiteWindow,
+                                  public IActiveScriptSiteDebug32 {
 public:
     explicit XSite(CHHEngineRaw& owner) : m_owner(owner) {}
     virtual ~XSite() = default;
@@ -20,6 +31,8 @@ public:
             return pm::answerInterface<IActiveScriptSite>(this, ppv);
         if (riid == IID_IActiveScriptSiteWindow)
             return pm::answerInterface<IActiveScriptSiteWindow>(this, ppv);
+        if (riid == IID_IActiveScriptSiteDebug32)
+            return pm::answerInterface<IActiveScriptSiteDebug32>(this, ppv);
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
@@ -57,6 +70,21 @@ public:
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* phwnd) override { return m_owner.GetWindow(phwnd); }
     HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override { return m_owner.EnableModeless(enable); }
 
+    HRESULT STDMETHODCALLTYPE GetDocumentContextFromPosition(DWORD context, ULONG offset, ULONG count,
+                                                             IDebugDocumentContext** ppsc) override {
+        return m_owner.GetDocumentContextFromPosition(context, offset, count, ppsc);
+    }
+    HRESULT STDMETHODCALLTYPE GetApplication(IDebugApplication** ppda) override {
+        return m_owner.GetApplication(ppda);
+    }
+    HRESULT STDMETHODCALLTYPE GetRootApplicationNode(IDebugApplicationNode** ppdanRoot) override {
+        return m_owner.GetRootApplicationNode(ppdanRoot);
+    }
+    HRESULT STDMETHODCALLTYPE OnScriptErrorDebug(IActiveScriptErrorDebug* pError, BOOL* pfEnterDebugger,
+                                                 BOOL* pfCallOnScriptError) override {
+        return m_owner.OnScriptErrorDebug(pError, pfEnterDebugger, pfCallOnScriptError);
+    }
+
 private:
     CHHEngineRaw& m_owner;
     ULONG m_refs = 0;
@@ -78,8 +106,9 @@ HRESULT CHHEngineRaw::Create(LPCTSTR lpszProgIDOrCLSID, CHHDebugApplication* pDe
     return CreateFromCLSID(clsid, pDebugApp, lpszName, lpszLongName, bWantDebugDocument);
 }
 
+// A debug document that cannot be made leaves the engine working; the answer is then S_FALSE.
 HRESULT CHHEngineRaw::CreateFromCLSID(REFCLSID clsid, CHHDebugApplication* pDebugApp, LPCTSTR lpszName,
-                                      LPCTSTR lpszLongName, BOOL) {
+                                      LPCTSTR lpszLongName, BOOL bWantDebugDocument) {
     Close();
     m_nScriptState = m_bErrorAnswered = m_nParsing = 0;
     m_strName = lpszName ? CString(lpszName) : LoadScriptString(IDS_HH_UNTITLED);
@@ -101,11 +130,24 @@ HRESULT CHHEngineRaw::CreateFromCLSID(REFCLSID clsid, CHHDebugApplication* pDebu
     }
     m_pScript = script;
     m_pParse = parse;
-    return S_OK;
+    if (!pDebugApp || !bWantDebugDocument) return S_OK;
+    return SUCCEEDED(CreateDebugDocument()) ? S_OK : S_FALSE;
+}
+
+HRESULT CHHEngineRaw::CreateDebugDocument() {
+    pm::ComPtr<IDebugDocumentHelper> document;
+    HRESULT hr = m_pDebugApp->CreateDocumentHelper(document.put());
+    if (SUCCEEDED(hr))
+        hr = document->Init(m_pDebugApp->GetApplication(), wide(m_strName).c_str(),
+                            wide(m_strLongName).c_str(), 0);
+    if (SUCCEEDED(hr)) hr = document->Attach(nullptr);
+    if (SUCCEEDED(hr)) m_pDebugDocument = document;
+    return hr;
 }
 
 HRESULT CHHEngineRaw::Recreate() {
-    return CreateFromCLSID(m_clsid, m_pDebugApp, m_strName, m_strLongName, FALSE);
+    const BOOL hadDocument = m_pDebugDocument ? TRUE : FALSE;
+    return CreateFromCLSID(m_clsid, m_pDebugApp, m_strName, m_strLongName, hadDocument);
 }
 
 void CHHEngineRaw::Close() {
@@ -113,6 +155,18 @@ void CHHEngineRaw::Close() {
     m_pParse.reset();
     if (script) script->Close();
     m_nScriptState = 0;
+    pm::ComPtr<IDebugDocumentHelper> document = std::move(m_pDebugDocument);
+    if (document) document->Detach();
+}
+
+void CHHEngineRaw::SetName(LPCTSTR lpszName) {
+    m_strName = lpszName;
+    if (m_pDebugDocument) m_pDebugDocument->SetShortName(wide(m_strName).c_str());
+}
+
+void CHHEngineRaw::SetLongName(LPCTSTR lpszName) {
+    m_strLongName = lpszName;
+    if (m_pDebugDocument) m_pDebugDocument->SetLongName(wide(m_strLongName).c_str());
 }
 
 HRESULT CHHEngineRaw::AddNamedItem(LPCTSTR lpszName, DWORD dwFlags) {
@@ -212,6 +266,40 @@ HRESULT CHHEngineRaw::EnableModeless(BOOL bEnable) {
     return S_OK;
 }
 
+HRESULT CHHEngineRaw::OnScriptErrorDebug(IActiveScriptErrorDebug*, BOOL* pbEnterDebugger,
+                                         BOOL* pbCallOnScriptErrorWhenContinuing) {
+    if (pbEnterDebugger) *pbEnterDebugger = FALSE;
+    if (pbCallOnScriptErrorWhenContinuing) *pbCallOnScriptErrorWhenContinuing = TRUE;
+    return S_OK;
+}
+
 HRESULT CHHEngineRaw::Create(CHHDebugApplication*, LPCTSTR, LPCTSTR, BOOL) {
     return E_FAIL;
+}
+
+HRESULT CHHEngineRaw::GetDocumentContextFromPosition(DWORD dwSourceContext, ULONG uCharacterOffset,
+                                                     ULONG uNumChars, IDebugDocumentContext** ppContext) {
+    if (!ppContext) return E_POINTER;
+    *ppContext = nullptr;
+    if (!m_pDebugDocument) return E_UNEXPECTED;
+    pm::ComPtr<IActiveScript> script;
+    ULONG start = 0, count = 0;
+    HRESULT hr = m_pDebugDocument->GetScriptBlockInfo(dwSourceContext, script.put(), &start, &count);
+    if (FAILED(hr)) return hr;
+    return m_pDebugDocument->CreateDebugDocumentContext(start + uCharacterOffset, uNumChars, ppContext);
+}
+
+HRESULT CHHEngineRaw::GetApplication(IDebugApplication** ppApplication) {
+    if (!ppApplication) return E_POINTER;
+    *ppApplication = m_pDebugApp ? m_pDebugApp->GetApplication() : nullptr;
+    if (!*ppApplication) return E_UNEXPECTED;
+    (*ppApplication)->AddRef();
+    return S_OK;
+}
+
+HRESULT CHHEngineRaw::GetRootApplicationNode(IDebugApplicationNode** ppNode) {
+    if (!ppNode) return E_POINTER;
+    *ppNode = nullptr;
+    if (!m_pDebugApp) return E_UNEXPECTED;
+    return m_pDebugApp->GetRootNode(ppNode);
 }

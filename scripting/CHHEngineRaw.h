@@ -1,12 +1,13 @@
 #pragma once
 // CHHEngineRaw: the host side of an Active Scripting engine: creating the engine, the site that the
-// engine calls back (IActiveScriptSite, IActiveScriptSiteWindow), the script state it reported,
-// and the text of an error. There is no script debugger on this system, so no debug document is
-// ever made.
+// engine calls back (IActiveScriptSite, IActiveScriptSiteWindow, IActiveScriptSiteDebug32), the
+// script state it reported, the debug document of its text, and the text of an error. There is no
+// script debugger on this system: without a debug application no debug document is made, and the
+// debug side of the site answers as it does without one.
 
 #include "platform/com/comptr.h"
 #include "platform/framework/afxwin.h"
-#include "platform/script/activscp.h"
+#include "platform/script/activdbg.h"
 #include "scripting/CHHScriptErrorInfo.h"
 
 #include <memory>
@@ -30,9 +31,10 @@ public:
     HRESULT Recreate();
     void Close();
     BOOL IsCreated() const { return m_pScript ? TRUE : FALSE; }
-    void SetName(LPCTSTR lpszName) { m_strName = lpszName; }
+    // Store the name; a debug document shows it too.
+    void SetName(LPCTSTR lpszName);
     const CString& GetName() const { return m_strName; }
-    void SetLongName(LPCTSTR lpszName) { m_strLongName = lpszName; }
+    void SetLongName(LPCTSTR lpszName);
     int GetScriptState() const { return m_nScriptState; }
 
     // Forwarders to the engine; E_UNEXPECTED without one.
@@ -60,6 +62,9 @@ public:
     virtual void OnLeaveScript();
     virtual HRESULT GetWindow(HWND* phwnd);
     virtual HRESULT EnableModeless(BOOL bEnable);
+    // A debugging engine's error: the base lets the engine call OnScriptError (no debugger).
+    virtual HRESULT OnScriptErrorDebug(IActiveScriptErrorDebug* pError, BOOL* pbEnterDebugger,
+                                       BOOL* pbCallOnScriptErrorWhenContinuing);
     virtual HRESULT Create(CHHDebugApplication* pDebugApp, LPCTSTR lpszName, LPCTSTR lpszLongName,
                            BOOL bWantDebugDocument);
 
@@ -73,8 +78,18 @@ protected:
     pm::ComPtr<IActiveScript> m_pScript;
     pm::ComPtr<IActiveScriptParse> m_pParse;
     CHHDebugApplication* m_pDebugApp = nullptr;
+    pm::ComPtr<IDebugDocumentHelper> m_pDebugDocument;
 
 private:
+    // The debug side of the site: the debugger's view of a text position, the debug application
+    // and its root node; E_UNEXPECTED without a debug document or application.
+    HRESULT GetDocumentContextFromPosition(DWORD dwSourceContext, ULONG uCharacterOffset, ULONG uNumChars,
+                                           IDebugDocumentContext** ppContext);
+    HRESULT GetApplication(IDebugApplication** ppApplication);
+    HRESULT GetRootApplicationNode(IDebugApplicationNode** ppNode);
+    // Makes the text's debug document in the debug application; a failure is answered.
+    HRESULT CreateDebugDocument();
+
     class XSite;
     friend class XSite;
     std::unique_ptr<XSite> m_xSite;

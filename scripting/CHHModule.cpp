@@ -122,9 +122,11 @@ BOOL CHHModule::Run() {
     if (IsRunning()) return TRUE;
     if (FAILED(m_pEngine->Recreate())) return FALSE;
     CString text = GetScriptText();
+    CDWordArray breakpoints;
+    GetBreakpoints(breakpoints);
     AddNamedItemsToEngine();
     DeclareObjects(text);
-    if (!ParseScript(text)) return FALSE;
+    if (!ParseScript(text, breakpoints)) return FALSE;
     pm::setScriptPollHook(serveQueue);
     m_bStarting = TRUE;
     HRESULT hr = m_pEngine->Run(FALSE);
@@ -282,6 +284,10 @@ CString CHHModule::GetScriptText() {
     return m_procedures.GetText();
 }
 
+void CHHModule::GetBreakpoints(CDWordArray& positions) {
+    m_procedures.GetBreakpoints(positions);
+}
+
 BOOL CHHModule::CreateEngine() {
     if (m_pEngine) return TRUE;
     if (!m_pEngineClass) return FALSE;
@@ -311,9 +317,15 @@ void CHHModule::DeclareObjects(LPCTSTR lpszText) {
     if (lpszText) m_pEngine->DeclareTypeLibs(lpszText, m_strTypeLibPrefix);
 }
 
-BOOL CHHModule::ParseScript(LPCTSTR lpszText) {
+BOOL CHHModule::ParseScript(LPCTSTR lpszText, const CDWordArray& breakpoints) {
     LPCTSTR item = m_strItemName.IsEmpty() ? nullptr : static_cast<LPCTSTR>(m_strItemName);
-    return SUCCEEDED(m_pEngine->ParseScript(lpszText, item, &m_dwSourceContext, TRUE));
+    if (FAILED(m_pEngine->ParseScript(lpszText, item, &m_dwSourceContext, TRUE))) return FALSE;
+    CDWordArray positions;
+    positions.Copy(breakpoints);
+    CHHEngine::ToCharacterPositions(lpszText, positions);
+    m_pEngine->SetBreakpoints(positions.GetData(), static_cast<int>(positions.GetSize()), TRUE,
+                              m_dwSourceContext);
+    return TRUE;
 }
 
 void CHHModule::OnEngineCreated() {}

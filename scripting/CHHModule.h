@@ -68,11 +68,14 @@ public:
 
 protected:
     virtual CString GetScriptText();
+    // The character positions of the breakpoints set in the module's text.
+    virtual void GetBreakpoints(CDWordArray& positions);
     virtual BOOL CreateEngine();
     virtual BOOL CanRun();
     virtual void AddNamedItemsToEngine();
     virtual void DeclareObjects(LPCTSTR lpszText);
-    virtual BOOL ParseScript(LPCTSTR lpszText);
+    // Parses the text and hands the engine the breakpoints (byte positions of the text).
+    virtual BOOL ParseScript(LPCTSTR lpszText, const CDWordArray& breakpoints);
     virtual void OnEngineCreated();
     virtual void OnStateChange(int nState);
     // FALSE lets the engine show its error dialog; otherwise the answer is the button.

@@ -18,6 +18,10 @@ END_MESSAGE_MAP()
 CHHModuleEdit::CHHModuleEdit(CRuntimeClass* pViewClass)
     : CHHModule(RUNTIME_CLASS(CHHVBScriptEngine)), m_pViewClass(pViewClass) {}
 
+void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, BOOL bRunAfterwards) {
+    EditScript(lpszObject, lpszProcedure, -1, -1, bRunAfterwards);
+}
+
 void CHHModuleEdit::EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn,
                                BOOL bRunAfterwards) {
     if (m_pOpenView || !CreateEngine()) return;

@@ -17,8 +17,9 @@ public:
 
     void SetEditOnError(int bEditOnError) { m_bEditOnError = bEditOnError; }
 
-    // Opens the macro editor at the object's procedure and, when nLine is 0 or more, at that line
-    // and column; runs the macro afterwards when asked.
+    // Opens the macro editor at the object's procedure; runs the macro afterwards when asked.
+    virtual void EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, BOOL bRunAfterwards);
+    // The same, and when nLine is 0 or more, at that line and column.
     virtual void EditScript(LPCTSTR lpszObject, LPCTSTR lpszProcedure, int nLine, int nColumn,
                             BOOL bRunAfterwards);
     // Opens the editor at a pending error and clears it.
@@ -43,7 +44,7 @@ protected:
     void OnGetText() override;
     void OnErrorEnd(CHHScriptErrorInfo& info) override;
     afx_msg void OnEditObjects() { EditObjects(FALSE); }
-    afx_msg void OnEditScript() { EditScript(nullptr, nullptr, -1, -1, FALSE); }
+    afx_msg void OnEditScript() { EditScript(nullptr, nullptr, FALSE); }
     DECLARE_MESSAGE_MAP()
 
     int m_bEditOnError = 0;

@@ -93,17 +93,30 @@ void CHHScriptDoc::OnErrorEnded(const CHHScriptErrorInfo& info) {
         view->GoToLineColumn(static_cast<int>(info.m_nLine), info.m_nCharPos);
 }
 
-// There is no script debugger here, so the engine takes no breakpoints: the change stays in the view.
-void CHHScriptDoc::OnViewBreakpoint(LPCTSTR, LPCTSTR, int, int, int, BOOL) {}
+// The engine sets or deletes the breakpoint at the place in the text it parsed last; an engine
+// that cannot debug (every engine here) ignores it, and the breakpoint stays in the view.
+void CHHScriptDoc::OnViewBreakpoint(LPCTSTR, LPCTSTR, int, int charPos, int procedureStart, BOOL on) {
+    if (!m_pEngine) return;
+    CDWordArray position;
+    position.Add(static_cast<DWORD>(procedureStart + charPos));
+    if (CHHScriptViewBase* view = GetScriptView())
+        CHHEngine::ToCharacterPositions(view->GetScriptText(), position);
+    m_pEngine->SetBreakpoint(position[0], on, m_dwScriptCookie);
+}
 
-// The view's whole text goes to the engine with the named items, then the engine starts. The
-// breakpoints have no debugger to go to here.
+// The view's whole text goes to the engine with the named items, then its breakpoints, then the
+// engine starts.
 void CHHScriptDoc::OnRun() {
     CHHScriptViewBase* view = GetScriptView();
     if (!view || !m_pEngine) return;
     const CString text = view->GetScriptText();
+    CDWordArray breakpoints;
+    view->GetBreakpoints(breakpoints);
     DeclareObjects(text);
     if (m_pEngine->ParseScript(text, nullptr, &m_dwScriptCookie, TRUE) < 0) return;
+    CHHEngine::ToCharacterPositions(text, breakpoints);
+    m_pEngine->SetBreakpoints(breakpoints.GetData(), static_cast<int>(breakpoints.GetSize()), TRUE,
+                              m_dwScriptCookie);
     m_pEngine->Run(FALSE);
 }
 

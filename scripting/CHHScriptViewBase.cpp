@@ -249,6 +249,14 @@ void CHHScriptViewBase::AddDispatchObject(LPCTSTR name, IDispatch* dispatch, DWO
     AddObjectInfo(info);
 }
 
+// No window of this system hosts an OLE control, so a window's dispatch is its command target's.
+BOOL CHHScriptViewBase::AddWindowObject(LPCTSTR name, CWnd* window, DWORD flags) {
+    IDispatch* dispatch = window ? window->GetIDispatch(FALSE) : nullptr;
+    if (!dispatch) return FALSE;
+    AddDispatchObject(name, dispatch, flags);
+    return TRUE;
+}
+
 void CHHScriptViewBase::AddNamedItem(const CHHNamedItem& item) {
     IDispatch* dispatch = nullptr;
     if (!item.m_pUnknown ||

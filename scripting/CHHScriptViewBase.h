@@ -84,6 +84,8 @@ public:
     }
     void AddSectionObject(LPCTSTR object, LPCTSTR section);
     void AddDispatchObject(LPCTSTR name, IDispatch* dispatch, DWORD flags);
+    // Adds a window's automation object under the name; FALSE when the window has none.
+    BOOL AddWindowObject(LPCTSTR name, CWnd* window, DWORD flags);
     // Adds an engine's named item with its dispatch object; its item flags give the view flags.
     void AddNamedItem(const CHHNamedItem& item);
     BOOL AddObjectInfo(const CHHScriptObjectInfo& info);

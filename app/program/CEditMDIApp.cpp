@@ -61,8 +61,8 @@ void CEditMDIApp::startScripting() {
         auto* editView = dynamic_cast<CEditMDIView*>(view);
         return editView ? editView->GetEditCtrl() : nullptr;
     });
-    m_appObject.SetDispatchIIDs(&DIID_IAppObject, &DIID_IAppObjectEvents);
-    m_docObject.SetDispatchIIDs(&DIID_IADoc, &DIID_IADocEvents);
+    m_appObject.InitDispatchIIDs();
+    m_docObject.InitDispatchIIDs();
     if (!m_module.Init(&m_debugApp)) return;
     m_module.SetEditOnError(TRUE);
     m_module.AddNamedObject("App", &m_appObject, 6, FALSE);

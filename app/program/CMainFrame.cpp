@@ -238,7 +238,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
         FillSolutionsTree();
     } else if (nIDEvent == TIMER_APP_EVENT) {
         if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp()))
-            app->GetAppObject().FireEvent(CAppObject::DISPID_Timer);
+            app->GetAppObject().FireEvent(CAppObject::DISPID_Timer, VTS_NONE);
     } else if (nIDEvent == TIMER_STOP_SCRIPT) {
         KillTimer(TIMER_STOP_SCRIPT);
         if (auto* app = dynamic_cast<CEditMDIApp*>(AfxGetApp())) app->GetModule().Stop();

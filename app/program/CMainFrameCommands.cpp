@@ -154,7 +154,7 @@ void CMainFrame::editScript() {
     CHHModuleEdit* module = scriptModule();
     if (!module || m_strScriptPath.IsEmpty()) return;
     module->Stop();
-    module->EditScript(nullptr, nullptr, -1, -1, FALSE);
+    module->EditScript(nullptr, nullptr, FALSE);
     saveScript();
 }
 

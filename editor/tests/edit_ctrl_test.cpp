@@ -615,11 +615,11 @@ TEST_F(EditCtrl, ModifiedFlagFollowsTheSavedText) {
     EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(EditCtrl, ReplaceRangeIsNotAUserEdit) {
+TEST_F(EditCtrl, InsertTextAndDeleteRangeAreNotUserEdits) {
     edit->SetText("var a;\r\nb;");
     edit->SetSel(0, 3);
-    edit->ReplaceRange(CHARRANGE{8, 8}, "/* x */");
-    edit->ReplaceRange(CHARRANGE{3, 4}, "");
+    edit->InsertText("/* x */", 8);
+    edit->DeleteRange(CHARRANGE{3, 4});
     EXPECT_EQ(text(), "vara;\r\n/* x */b;");
     CHARRANGE sel{};
     edit->GetSel(sel);

@@ -264,17 +264,25 @@ TEST_F(FindReplace, TheFindDialogStartsWithTheSelectedWordAndMarksAllMatchingLin
     EXPECT_EQ(marking->marked, (std::vector<int>{0, 2, 2}));
     EXPECT_EQ(CHHFindParams::FindHistory(), (std::vector<std::string>{"beta"}));
 
-    // An empty or multi-line selection keeps the remembered find text.
-    for (CHARRANGE kept : {CHARRANGE{3, 3}, CHARRANGE{6, 14}}) {
-        edit->SetSel(kept);
+    // The dialog starts with whatever is selected: nothing for a caret, both lines of a selection
+    // over a line break. The remembered text stays in the list.
+    const struct {
+        CHARRANGE sel;
+        const char* expected;
+    } starts[] = {{{3, 3}, ""}, {{6, 14}, "beta\r\nga"}, {{12, 17}, "gamma"}};
+    for (const auto& start : starts) {
+        edit->SetSel(start.sel.cpMin, start.sel.cpMax);
+        int listed = 0;
         pm::setDialogHook([&](HWND dialog) {
             char what[64] = {};
             ::GetDlgItemTextA(dialog, IDC_HHFIND_WHAT, what, sizeof(what));
             prefilled = what;
+            listed = static_cast<int>(::SendDlgItemMessage(dialog, IDC_HHFIND_WHAT, CB_GETCOUNT, 0, 0));
             ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
         });
         edit->DoFindDialog();
-        EXPECT_EQ(prefilled, "beta") << kept.cpMin << "-" << kept.cpMax;
+        EXPECT_EQ(prefilled, start.expected) << start.sel.cpMin << "-" << start.sel.cpMax;
+        EXPECT_EQ(listed, 1) << "the history still offers \"beta\"";
     }
 
     // An emptied find text closes the dialog as Cancel: nothing is searched.

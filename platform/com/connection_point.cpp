@@ -91,6 +91,7 @@ HRESULT ConnectionPoint::Advise(IUnknown* pUnkSink, DWORD* pdwCookie) {
     DWORD cookie = m_nextCookie++;
     m_sinks.push_back({cookie, std::move(sink)});
     *pdwCookie = cookie;
+    if (m_adviseHook) m_adviseHook(true);
     return S_OK;
 }
 
@@ -99,6 +100,7 @@ HRESULT ConnectionPoint::Unadvise(DWORD dwCookie) {
         if (it->cookie == dwCookie) {
             ComPtr<IDispatch> keep = std::move(it->dispatch); // released after the list is consistent
             m_sinks.erase(it);
+            if (m_adviseHook) m_adviseHook(false);
             return S_OK;
         }
     return CONNECT_E_NOCONNECTION;

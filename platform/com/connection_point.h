@@ -5,6 +5,7 @@
 #include "platform/com/comptr.h"
 #include "platform/com/oleauto.h"
 
+#include <functional>
 #include <vector>
 
 namespace pm {
@@ -28,6 +29,8 @@ public:
     size_t connectionCount() const { return m_sinks.size(); }
     // Drops the container pointer when the container goes first.
     void detachContainer() { m_container = nullptr; }
+    // Called with true after a sink connects and with false after one disconnects.
+    void setAdviseHook(std::function<void(bool)> hook) { m_adviseHook = std::move(hook); }
 
 private:
     struct Sink {
@@ -38,6 +41,7 @@ private:
     IID m_iid;
     DWORD m_nextCookie = 1;
     std::vector<Sink> m_sinks;
+    std::function<void(bool)> m_adviseHook;
 };
 
 } // namespace pm

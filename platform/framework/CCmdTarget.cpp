@@ -16,6 +16,20 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const {
     return GetThisMessageMap();
 }
 
+IDispatch* CCmdTarget::GetIDispatch(BOOL) {
+    return nullptr;
+}
+
+const AFX_DISPMAP* CCmdTarget::GetThisDispatchMap() {
+    static const AFX_DISPMAP_ENTRY entries[] = {{nullptr, 0}};
+    static const AFX_DISPMAP map = {nullptr, &entries[0]};
+    return &map;
+}
+
+const AFX_DISPMAP* CCmdTarget::GetDispatchMap() const {
+    return GetThisDispatchMap();
+}
+
 namespace {
 
 bool matches(const AFX_MSGMAP_ENTRY& e, UINT nMsg, UINT nCode, UINT nID) {

@@ -2,6 +2,7 @@
 // CCmdTarget: an object that receives commands through its message map, and the wait cursor.
 
 #include "platform/framework/CObject.h"
+#include "platform/framework/afxdisp.h"
 #include "platform/framework/afxmsg.h"
 #include "platform/win/wingdi.h"
 
@@ -26,6 +27,13 @@ public:
     // and id are matched as well.
     static const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID,
                                              const AFX_MSGMAP_ENTRY* pAfter = nullptr);
+
+    // The object's automation interface, with a reference added when asked; null for an object
+    // that is no automation object (the base).
+    virtual IDispatch* GetIDispatch(BOOL bAddRef);
+    // The head of the object's dispatch-map chain (the base's map is empty and ends the chain).
+    virtual const AFX_DISPMAP* GetDispatchMap() const;
+    static const AFX_DISPMAP* GetThisDispatchMap();
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();

@@ -41,9 +41,6 @@ typedef DWORD SCRIPTTHREADID;
 #define SCRIPTINTERRUPT_DEBUG 0x00000001
 #define SCRIPTINTERRUPT_RAISEEXCEPTION 0x00000002
 
-// Colour classes an engine may give each character of a text.
-typedef WORD SOURCE_TEXT_ATTR;
-
 #define SCRIPT_E_REPORTED ((HRESULT)0x80020101L)
 
 extern const IID IID_IActiveScript;
@@ -51,7 +48,6 @@ extern const IID IID_IActiveScriptParse;
 extern const IID IID_IActiveScriptSite;
 extern const IID IID_IActiveScriptSiteWindow;
 extern const IID IID_IActiveScriptError;
-extern const IID IID_IActiveScriptDebug32;
 extern const CLSID CLSID_VBScript;
 
 class IActiveScriptError : public IUnknown {
@@ -132,19 +128,4 @@ public:
 
 protected:
     ~IActiveScriptParse() = default;
-};
-
-// The colouring side of an engine's debugging interface. The VBScript engine here does not offer it:
-// there is no script debugger on this system.
-class IActiveScriptDebug32 : public IUnknown {
-public:
-    virtual HRESULT STDMETHODCALLTYPE GetScriptTextAttributes(LPCOLESTR pstrCode, ULONG uNumCodeChars,
-                                                              LPCOLESTR pstrDelimiter, DWORD dwFlags,
-                                                              SOURCE_TEXT_ATTR* pattr) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetScriptletTextAttributes(LPCOLESTR pstrCode, ULONG uNumCodeChars,
-                                                                 LPCOLESTR pstrDelimiter, DWORD dwFlags,
-                                                                 SOURCE_TEXT_ATTR* pattr) = 0;
-
-protected:
-    ~IActiveScriptDebug32() = default;
 };

@@ -98,7 +98,7 @@ TEST(MacroEditorOnTheDesktop, TheScriptDialogTakesClicksAndKeysAndGivesTheFrontB
          }},
     });
     const UINT_PTR guard = ::SetTimer(nullptr, 0, 30000, closeForgottenDialog);
-    module->EditScript(nullptr, nullptr, -1, -1, FALSE);
+    module->EditScript(nullptr, nullptr, FALSE);
     ::KillTimer(nullptr, guard);
     g_dialog = nullptr;
     EXPECT_EQ(desk::stepsGivenUp(), std::vector<std::size_t>{}) << "steps that waited in vain";

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdarg>
+#include <cstdio>
+
 using scripttest::ScriptHost;
 
 namespace {
@@ -191,7 +194,7 @@ TEST_F(Automation, AppSaveAllSavesModifiedDocumentsWithAFileWithoutAsking) {
 }
 
 TEST_F(Automation, EventsReachSinksAndFailuresFollowTheRethrowFlag) {
-    EXPECT_EQ(host.appObject.FireEvent(1), S_OK) << "no sink connected";
+    EXPECT_EQ(host.appObject.FireEvent(1, VTS_NONE), S_OK) << "no sink connected";
     pm::ComPtr<scripttest::Sink> noHandler, failing, good;
     noHandler.attach(new scripttest::Sink(DISP_E_MEMBERNOTFOUND));
     failing.attach(new scripttest::Sink(E_FAIL));
@@ -199,13 +202,97 @@ TEST_F(Automation, EventsReachSinksAndFailuresFollowTheRethrowFlag) {
     ASSERT_TRUE(scripttest::Advise(app(), DIID_IAppObjectEvents, noHandler.get()));
     scripttest::Advise(app(), DIID_IAppObjectEvents, failing.get());
     scripttest::Advise(app(), DIID_IAppObjectEvents, good.get());
-    EXPECT_EQ(host.appObject.FireEvent(1), E_FAIL);
+    EXPECT_EQ(host.appObject.FireEvent(1, VTS_NONE), E_FAIL);
     EXPECT_EQ(noHandler->calls, 1);
     EXPECT_EQ(failing->calls, 1);
     EXPECT_EQ(good->calls, 0) << "the sinks after a passed-on failure are not called";
     host.appObject.m_bRethrow = FALSE;
-    EXPECT_EQ(host.appObject.FireEvent(1), S_OK);
+    EXPECT_EQ(host.appObject.FireEvent(1, VTS_NONE), S_OK);
     EXPECT_EQ(good->calls, 1);
+}
+
+// Two levels of dispatch maps over the automation base, and a record of connections.
+const IID kTestEvents = {0x3C1E55A0, 0x1D2B, 0x4C8E, {0x9A, 0x61, 0x27, 0x0B, 0x44, 0x5D, 0x12, 0x80}};
+
+class LowerSource : public CHHCmdTarget {
+public:
+    static const AFX_DISPMAP* Map() { return GetThisDispatchMap(); }
+    DECLARE_DISPATCH_MAP()
+};
+BEGIN_DISPATCH_MAP(LowerSource, CCmdTarget)
+DISP_ID("Lower", 1)
+END_DISPATCH_MAP()
+
+class EventSource final : public LowerSource {
+public:
+    EventSource() { SetDispatchIIDs(nullptr, &kTestEvents); }
+    static const AFX_DISPMAP* Map() { return GetThisDispatchMap(); }
+    std::vector<BOOL> advises;
+    void OnAdvise(BOOL bAdvise) override { advises.push_back(bAdvise); }
+    // FireEventV with the arguments that follow.
+    HRESULT Fire(DISPID dispid, const AFX_DISPMAP* map, const char* params, ...) {
+        va_list args;
+        va_start(args, params);
+        HRESULT hr = FireEventV(dispid, params, args, map);
+        va_end(args);
+        return hr;
+    }
+    DECLARE_DISPATCH_MAP()
+};
+BEGIN_DISPATCH_MAP(EventSource, LowerSource)
+DISP_ID("Upper", 1)
+END_DISPATCH_MAP()
+
+TEST(AutomationEvents, ArgumentsFollowTheParameterTypeStringAndMapsPlaceTheDispid) {
+    EventSource source;
+    pm::ComPtr<scripttest::Sink> sink;
+    sink.attach(new scripttest::Sink(S_OK));
+    pm::ComPtr<IConnectionPointContainer> container;
+    pm::ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(source.GetIDispatch(FALSE)->QueryInterface(IID_IConnectionPointContainer, container.putVoid()),
+              S_OK);
+    ASSERT_EQ(container->FindConnectionPoint(kTestEvents, point.put()), S_OK);
+    DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(static_cast<IDispatch*>(sink.get()), &cookie), S_OK);
+    EXPECT_EQ(source.advises, std::vector<BOOL>{TRUE});
+
+    // Every argument in call order, a text keeping a byte that is no UTF-8, and a by-reference
+    // integer written back by the sink.
+    LONG counter = 4;
+    VARIANT extra;
+    extra.vt = VT_I2;
+    extra.iVal = -3;
+    ASSERT_EQ(source.FireEvent(7, VTS_I2 VTS_I4 VTS_BSTR VTS_BOOL VTS_R8 VTS_VARIANT VTS_PI4, 12, 100000,
+                               "caf\xE9", TRUE, 2.5, &extra, &counter),
+              S_OK);
+    EXPECT_EQ(sink->lastDispid, 7);
+    EXPECT_EQ(sink->lastArgs, (std::vector<std::string>{"2:12", "3:100000", "BSTR:caf\xE9", "11:-1", "5:2.5",
+                                                        "2:-3", "I4&"}));
+    EXPECT_EQ(counter, 5);
+
+    ASSERT_EQ(source.FireEvent(8, VTS_NONE), S_OK);
+    EXPECT_TRUE(sink->lastArgs.empty());
+    sink->lastDispid = 0;
+    EXPECT_EQ(source.FireEvent(9, "\x01"), DISP_E_BADVARTYPE) << "no argument type has that character";
+    EXPECT_EQ(sink->lastDispid, 0) << "no sink is called";
+
+    struct Row {
+        const char* name;
+        const AFX_DISPMAP* map;
+        DISPID expected;
+    } rows[] = {
+        {"no map", nullptr, 0x00050003},
+        {"the object's own map", EventSource::Map(), 0x00000003},
+        {"its base's map", LowerSource::Map(), 0x00010003},
+        {"the framework's map", CCmdTarget::GetThisDispatchMap(), 0x00020003},
+    };
+    for (const Row& row : rows) {
+        ASSERT_EQ(source.Fire(0x00050003, row.map, VTS_NONE), S_OK) << row.name;
+        EXPECT_EQ(sink->lastDispid, row.expected) << row.name;
+    }
+
+    ASSERT_EQ(point->Unadvise(cookie), S_OK);
+    EXPECT_EQ(source.advises, (std::vector<BOOL>{TRUE, FALSE}));
 }
 
 TEST_F(Automation, ANegativeTimerIntervalStopsTheTimerLikeZero) {

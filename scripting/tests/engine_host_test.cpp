@@ -75,7 +75,7 @@ TEST(EngineHost, CreationFailuresLeaveNoEngine) {
 class Host : public ::testing::Test {
 protected:
     void SetUp() override {
-        doc.SetDispatchIIDs(&DIID_IADoc, &DIID_IADocEvents);
+        doc.InitDispatchIIDs();
         ASSERT_TRUE(SUCCEEDED(engine.Create(nullptr, "Test", nullptr, FALSE)));
         engine.SetCallback(&Host::Callback, this);
         pm::setMessageBoxHook([this](HWND, const std::string& text, const std::string&, UINT) {

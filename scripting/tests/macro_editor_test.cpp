@@ -9,6 +9,8 @@
 #include "scripting/CHHScriptSyntaxView.h"
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
+#include "scripting/CHHDebugApplication.h"
+#include "support/debugger_fakes.h"
 #include "support/script_host_fixture.h"
 #include "cmake/test_files.h"
 
@@ -21,6 +23,12 @@
 #include <vector>
 
 namespace {
+
+// The macro editor's module on an engine that can debug.
+class DebuggingModuleEdit final : public CHHModuleEdit {
+public:
+    DebuggingModuleEdit() { m_pEngineClass = RUNTIME_CLASS(CDebuggingVBScriptEngine); }
+};
 
 // Runs a function from inside the dialog's modal loop: a message posted to this window before
 // the dialog opens is dispatched by that loop.
@@ -720,6 +728,67 @@ TEST_F(MacroEditor, WithoutAScriptDebuggerNoBreakpointIsSet) {
         pm::afxtest::pressKey(ctrl->m_hWnd, VK_F2, false, true);
         EXPECT_EQ(ctrl->GetLineMarkers(line), HHMARK_BOOKMARK) << "Ctrl+F2";
     });
+}
+
+// With a script debugger (a fake one: this system has none) breakpoints set in the editor stay
+// with the module's procedures when the editor closes, come back when it opens again and go to the
+// engine when the macro runs; like every marker they are not stored in the module file.
+TEST_F(MacroEditor, BreakpointsSetInTheEditorStayWithTheModuleButNotInItsFile) {
+    scripttest::FakeDebugger debugger;
+    CHHDebugApplication debug;
+    ASSERT_EQ(debug.Create("Penmere"), S_OK);
+    host.module->Close();
+    auto owned = std::make_unique<DebuggingModuleEdit>();
+    ASSERT_TRUE(owned->Init(&debug));
+    module = owned.get();
+    host.module = std::move(owned);
+    CHHVBScriptTextParser parser;
+    const CString source = "Sub Go()\r\n\tx = 1\r\n\ty = 2\r\nEnd Sub\r\n";
+    module->GetProcedures().Parse(source, &parser);
+
+    edit([&] {
+        caretAt("y = 2");
+        pm::afxtest::pressKey(ctrl->m_hWnd, VK_F9);
+    });
+    CDWordArray positions;
+    module->GetProcedures().GetBreakpoints(positions);
+    ASSERT_EQ(positions.GetSize(), 1);
+    EXPECT_EQ(positions[0], moduleText().find("\ty = 2"));
+
+    int marked = -1;
+    edit([&] {
+        marked = static_cast<int>(ctrl->LineFromChar(static_cast<long>(text().find("y = 2"))));
+        marked = (ctrl->GetLineMarkers(marked) & HHMARK_BREAKPOINT) ? 1 : 0;
+    });
+    EXPECT_EQ(marked, 1) << "the breakpoint is there when the editor opens again";
+
+    scripttest::DebugLog().clear();
+    ASSERT_TRUE(module->Run());
+    const std::string handed = "Breakpoint 2 at " + std::to_string(positions[0]) + " of 77";
+    EXPECT_NE(std::find(scripttest::DebugLog().begin(), scripttest::DebugLog().end(), handed),
+              scripttest::DebugLog().end())
+        << "the engine gets the breakpoint";
+    module->Stop();
+
+    // The file holds the same bytes as one of the text without breakpoints, and reads back none.
+    const std::string folder = pm::afxtest::makeTempFolder();
+    const std::string markedPath = folder + "/marked.hbs", plainPath = folder + "/plain.hbs";
+    CHHModuleEdit file;
+    file.GetProcedures() = module->GetProcedures();
+    ASSERT_TRUE(file.SaveToFile(markedPath.c_str()));
+    CHHModuleEdit plain;
+    plain.GetProcedures().Parse(source, &parser);
+    ASSERT_TRUE(plain.SaveToFile(plainPath.c_str()));
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(bytes(markedPath), bytes(plainPath));
+    ASSERT_TRUE(file.LoadFromFile(markedPath.c_str()));
+    file.GetProcedures().GetBreakpoints(positions);
+    EXPECT_EQ(positions.GetSize(), 0);
+    pm::afxtest::removeFolder(folder);
+    host.module->Close();
 }
 
 // Typed at a person's pace, with Shift held for the shifted characters, while the editor colours

@@ -193,6 +193,7 @@ TEST(DebugApplication, FailsCleanlyWithoutAScriptDebugger) {
 class RecordingModule : public CHHModuleEdit {
 public:
     std::vector<std::pair<int, int>> opened;
+    using CHHModuleEdit::EditScript;
     void EditScript(LPCTSTR, LPCTSTR, int nLine, int nColumn, BOOL) override {
         opened.emplace_back(nLine, nColumn);
     }

@@ -161,6 +161,44 @@ TEST_F(ScriptEdit, BackspaceRemovesWhatItFollowsInsideABodyOnly) {
     EXPECT_EQ(text(), before);
 }
 
+// Backspace at the edges of a body: the body's closing line end and everything after it are out of
+// reach, its last character is not, and a selection reaching into a head loses only body text.
+TEST_F(ScriptEdit, BackspaceAtTheEdgesOfABodyKeepsHeadsAndTails) {
+    const struct {
+        const char* name;
+        const char* from; // the selection starts here (at the text found)
+        int fromOffset;
+        const char* to; // and ends here; null for a caret
+        int toOffset;
+        const char* expected; // found in the text afterwards; null when nothing changes
+    } rows[] = {
+        {"the last character of a body", "\r\nEnd Sub\r\n\r\nSub App_Timer", 0, nullptr, 0,
+         "\tq = \r\nEnd Sub\r\n"},
+        {"a body's closing line end", "End Sub\r\n\r\nSub App_Timer", 0, nullptr, 0, nullptr},
+        {"the blank line after a tail", "Sub App_Timer", 0, nullptr, 0, nullptr},
+        {"a selection from a head into the body", "()\r\n\ta = 1", 1, "\ta = 1", 2,
+         "Sub App_Timer()\r\n = 1\r\n"},
+    };
+    for (const auto& row : rows) {
+        list.RemoveAll();
+        ASSERT_TRUE(list.Parse(kModule, &parser));
+        showObject("App");
+        const std::string before = text();
+        const auto at = [&](const char* marker, int offset) {
+            return static_cast<long>(before.find(marker)) + offset;
+        };
+        edit->SetSel(at(row.from, row.fromOffset),
+                     row.to ? at(row.to, row.toOffset) : at(row.from, row.fromOffset));
+        pm::afxtest::pressKey(edit->m_hWnd, VK_BACK);
+        if (!row.expected) {
+            EXPECT_EQ(text(), before) << row.name;
+            continue;
+        }
+        EXPECT_NE(text().find(row.expected), std::string::npos) << row.name << ": " << text();
+        EXPECT_EQ(text().size(), before.size() - (row.to ? 2 : 1)) << row.name;
+    }
+}
+
 TEST_F(ScriptEdit, BreakpointsStayInTheirProcedureAndAreReported) {
     const int closingBlank = lineOf("Sub App_Timer") - 1;
     edit->SetLineMarker(closingBlank, HHMARK_BREAKPOINT, 2);

@@ -9,6 +9,7 @@
 #include "scripting/CHHScriptView.h"
 #include "scripting/CHHVBScriptEngine.h"
 #include "scripting/CHHVBScriptTextParser.h"
+#include "support/debugger_fakes.h"
 #include "support/script_host_fixture.h"
 
 #include "editor/CHHFormater.h"
@@ -137,6 +138,41 @@ TEST_F(ScriptViewCombos, ItemsSortByMemberKindThenNameAndAreDrawnByWhatTheModule
 
 namespace {
 
+// A window whose automation object is the program's App object.
+class AutomatedWindow final : public CWnd {
+public:
+    explicit AutomatedWindow(IDispatch* dispatch) : m_dispatch(dispatch) {}
+    IDispatch* GetIDispatch(BOOL) override { return m_dispatch; }
+
+private:
+    IDispatch* m_dispatch;
+};
+
+} // namespace
+
+TEST_F(ScriptViewCombos, AWindowsAutomationObjectIsListedUnderItsNameWithItsEvents) {
+    AutomatedWindow window(host.appObject.GetIDispatch(FALSE));
+    CWnd plain;
+    EXPECT_FALSE(view->AddWindowObject("Plain", &plain, 0)) << "a window without automation";
+    EXPECT_FALSE(view->AddWindowObject("Nothing", nullptr, 0));
+    ASSERT_TRUE(view->AddWindowObject("MainWindow", &window, 0));
+    EXPECT_EQ(names(view->GetObjectsCombo()), std::vector<std::string>{"MainWindow"});
+    ASSERT_TRUE(view->ShowProcedure("MainWindow", "Timer", FALSE));
+    const CString text = view->GetEditCtrl()->GetText();
+    EXPECT_EQ(std::string(text, static_cast<size_t>(text.GetLength())),
+              "Sub MainWindow_Timer()\r\n\t\r\nEnd Sub\r\n\r\n");
+
+    CHHExpressionInfo object;
+    object.m_strQualifier = "mainwindow";
+    CHHMemberItemArray members;
+    view->FillMemberList(object, members, HHLIST_MEMBERS);
+    EXPECT_TRUE(std::any_of(members.begin(), members.end(), [](const CHHMemberItem& m) {
+        return m.m_strText == "TimerInterval";
+    })) << "its members, by the name given in any case";
+}
+
+namespace {
+
 // Describes "Doc" by App's class, so that it has App's events, and lists one function of its own.
 class DescribingView : public CHHScriptView {
 public:
@@ -197,94 +233,9 @@ TEST(ScriptViewHooks, ADerivedViewGivesAnObjectsEventsAndFunctions) {
 // only the words the engine left unmarked. The VBScript engine here cannot, so the formater colours.
 namespace {
 
-const CLSID kColouringEngine = {0x5C4E0030, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, 30}};
-const WORD kEngineMark = 0x2A;
-
-// A VBScript engine that also colours: every character of each word "Sub" gets kEngineMark, all
-// others 0.
-class ColouringScript final : public pm::ComObject<IActiveScript, IActiveScriptDebug32> {
-public:
-    ColouringScript() {
-        CoCreateInstance(CLSID_VBScript, nullptr, CLSCTX_ALL, IID_IActiveScript, m_inner.putVoid());
-    }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IActiveScript)
-            return pm::answerInterface(static_cast<IActiveScript*>(this), ppv);
-        if (riid == IID_IActiveScriptDebug32)
-            return pm::answerInterface(static_cast<IActiveScriptDebug32*>(this), ppv);
-        return m_inner->QueryInterface(riid, ppv);
-    }
-    HRESULT STDMETHODCALLTYPE GetScriptTextAttributes(LPCOLESTR code, ULONG count, LPCOLESTR, DWORD,
-                                                      SOURCE_TEXT_ATTR* attr) override {
-        const std::u16string text(code, count);
-        std::fill(attr, attr + count, 0);
-        for (size_t at = text.find(u"Sub"); at != std::u16string::npos; at = text.find(u"Sub", at + 3))
-            std::fill(attr + at, attr + at + 3, kEngineMark);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetScriptletTextAttributes(LPCOLESTR, ULONG, LPCOLESTR, DWORD,
-                                                         SOURCE_TEXT_ATTR*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetScriptSite(IActiveScriptSite* site) override {
-        return m_inner->SetScriptSite(site);
-    }
-    HRESULT STDMETHODCALLTYPE GetScriptSite(REFIID riid, void** ppv) override {
-        return m_inner->GetScriptSite(riid, ppv);
-    }
-    HRESULT STDMETHODCALLTYPE SetScriptState(SCRIPTSTATE ss) override { return m_inner->SetScriptState(ss); }
-    HRESULT STDMETHODCALLTYPE GetScriptState(SCRIPTSTATE* ss) override { return m_inner->GetScriptState(ss); }
-    HRESULT STDMETHODCALLTYPE Close() override { return m_inner->Close(); }
-    HRESULT STDMETHODCALLTYPE AddNamedItem(LPCOLESTR name, DWORD flags) override {
-        return m_inner->AddNamedItem(name, flags);
-    }
-    HRESULT STDMETHODCALLTYPE AddTypeLib(REFGUID lib, DWORD major, DWORD minor, DWORD flags) override {
-        return m_inner->AddTypeLib(lib, major, minor, flags);
-    }
-    HRESULT STDMETHODCALLTYPE GetScriptDispatch(LPCOLESTR item, IDispatch** disp) override {
-        return m_inner->GetScriptDispatch(item, disp);
-    }
-    HRESULT STDMETHODCALLTYPE GetCurrentScriptThreadID(SCRIPTTHREADID* id) override {
-        return m_inner->GetCurrentScriptThreadID(id);
-    }
-    HRESULT STDMETHODCALLTYPE GetScriptThreadID(DWORD thread, SCRIPTTHREADID* id) override {
-        return m_inner->GetScriptThreadID(thread, id);
-    }
-    HRESULT STDMETHODCALLTYPE GetScriptThreadState(SCRIPTTHREADID id, SCRIPTTHREADSTATE* state) override {
-        return m_inner->GetScriptThreadState(id, state);
-    }
-    HRESULT STDMETHODCALLTYPE InterruptScriptThread(SCRIPTTHREADID id, const EXCEPINFO* info,
-                                                    DWORD flags) override {
-        return m_inner->InterruptScriptThread(id, info, flags);
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IActiveScript** out) override { return m_inner->Clone(out); }
-
-private:
-    pm::ComPtr<IActiveScript> m_inner;
-};
-
-} // namespace
-
-class ColouringVBScriptEngine : public CHHVBScriptEngine {
-    DECLARE_DYNCREATE(ColouringVBScriptEngine)
-public:
-    HRESULT Create(CHHDebugApplication* debugApp, LPCTSTR name, LPCTSTR longName,
-                   BOOL wantDocument) override {
-        pm::registerVBScriptEngine();
-        return CHHEngineRaw::Create("Test.ColouringEngine", debugApp, name, longName, wantDocument);
-    }
-};
-IMPLEMENT_DYNCREATE(ColouringVBScriptEngine, CHHVBScriptEngine)
-
-namespace {
-
 class SyntaxViewColours : public ::testing::Test {
 protected:
     void SetUp() override {
-        pm::registerClass(kColouringEngine, "Test.ColouringEngine", [](IUnknown** out) {
-            *out = static_cast<IActiveScript*>(new ColouringScript);
-            return S_OK;
-        });
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Syntax view", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
         view = new CHHScriptSyntaxView;
@@ -295,7 +246,6 @@ protected:
     void TearDown() override {
         frame->DestroyWindow();
         pm::afxtest::pump();
-        pm::unregisterClass(kColouringEngine);
     }
     // The colour classes the view's edit control gives the text.
     std::vector<WORD> coloured(const std::u16string& text) {
@@ -319,7 +269,7 @@ protected:
 } // namespace
 
 TEST_F(SyntaxViewColours, AnEngineThatColoursGoesFirstAndTheFormaterClassesTheRest) {
-    ASSERT_TRUE(view->SetEngineClass(RUNTIME_CLASS(ColouringVBScriptEngine)));
+    ASSERT_TRUE(view->SetEngineClass(RUNTIME_CLASS(CDebuggingVBScriptEngine)));
     CHHVBScriptEngine plain;
     const std::vector<WORD> formater = formaterColours(plain.GetFormater(), text);
     const std::vector<WORD> seen = coloured(text);
@@ -328,7 +278,7 @@ TEST_F(SyntaxViewColours, AnEngineThatColoursGoesFirstAndTheFormaterClassesTheRe
         std::fill(engineMarked.begin() + at, engineMarked.begin() + at + 3, true);
     for (size_t i = 0; i < text.size(); ++i) {
         if (engineMarked[i]) {
-            EXPECT_EQ(seen[i], kEngineMark) << "character " << i;
+            EXPECT_EQ(seen[i], scripttest::kEngineMark) << "character " << i;
             continue;
         }
         if (seen[i] == 0) continue;

@@ -31,6 +31,20 @@ std::string textOf(HWND hwnd) {
 }
 } // namespace
 
+std::string Sink::Describe(VARIANT& v) {
+    if (v.vt == (VT_BYREF | VT_I4)) {
+        ++*v.plVal;
+        return "I4&";
+    }
+    if (v.vt == VT_BSTR) return "BSTR:" + pm::fromBstrKeepingBytes(v.bstrVal);
+    VARIANT text;
+    VariantInit(&text);
+    VariantChangeType(&text, &v, 0, VT_BSTR);
+    std::string out = std::to_string(v.vt) + ":" + pm::fromBstr(text.bstrVal);
+    VariantClear(&text);
+    return out;
+}
+
 DWORD Advise(IDispatch* object, const IID& events, Sink* sink) {
     pm::ComPtr<IConnectionPointContainer> container;
     pm::ComPtr<IConnectionPoint> point;
@@ -56,8 +70,8 @@ ScriptHost::ScriptHost() {
     m_oldProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtr(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc)));
     SetEditCtrlOfView([](CView* view) -> CWnd* { return view; });
-    docObject.SetDispatchIIDs(&DIID_IADoc, &DIID_IADocEvents);
-    appObject.SetDispatchIIDs(&DIID_IAppObject, &DIID_IAppObjectEvents);
+    docObject.InitDispatchIIDs();
+    appObject.InitDispatchIIDs();
     module = std::make_unique<CHHModule>(RUNTIME_CLASS(CHHVBScriptEngine));
     module->Init(nullptr);
     module->AddNamedObject("App", &appObject, SCRIPTITEM_ISSOURCE | SCRIPTITEM_ISVISIBLE, FALSE);
@@ -128,7 +142,7 @@ std::string ScriptHost::EditText() const {
 LRESULT CALLBACK ScriptHost::FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ScriptHost* host = g_host;
     if (msg == WM_TIMER && wParam == CAppObject::kTimerEvent) {
-        host->appObject.FireEvent(CAppObject::DISPID_Timer);
+        host->appObject.FireEvent(CAppObject::DISPID_Timer, VTS_NONE);
         return 0;
     }
     if (msg == WM_TIMER && wParam == CAppObject::kTimerStopScript) {

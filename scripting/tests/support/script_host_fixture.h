@@ -55,6 +55,10 @@ class Sink final : public pm::ComObject<IDispatch> {
 public:
     explicit Sink(HRESULT answer) : m_answer(answer) {}
     int calls = 0;
+    // The last call: its dispid, and its arguments in call order as "type:value" texts. A 4-byte
+    // integer passed by reference comes back one larger.
+    DISPID lastDispid = 0;
+    std::vector<std::string> lastArgs;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch) return pm::answerInterface<IDispatch>(this, ppv);
         *ppv = nullptr;
@@ -65,13 +69,18 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
         if (id == 1) ++calls;
+        lastDispid = id;
+        lastArgs.clear();
+        for (UINT i = params ? params->cArgs : 0; i-- > 0;)
+            lastArgs.push_back(Describe(params->rgvarg[i]));
         return m_answer;
     }
 
 private:
+    static std::string Describe(VARIANT& v);
     HRESULT m_answer;
 };
 

@@ -18,9 +18,12 @@ using pm::res::button;
 using pm::res::defaultButton;
 using pm::res::dialog;
 using pm::res::edit;
+using pm::res::item;
 using pm::res::kStaticId;
 using pm::res::label;
 using pm::res::listView;
+using pm::res::popup;
+using pm::res::separator;
 
 void declareErrorDialogs() {
     const auto text = label("", IDC_HHERR_TEXT, 7, 7, 150, 63);
@@ -57,21 +60,13 @@ void declareScriptDialog() {
 }
 
 void declareScriptMenu() {
-    using pm::res::MenuItem;
-    const MenuItem separator{"", 0, MF_SEPARATOR, {}};
     pm::res::addMenu(
         IDR_HHSCRIPT_MENU,
-        {{MenuItem{"&Script",
-                   0,
-                   MF_POPUP,
-                   {MenuItem{"&Run", ID_HHSCRIPT_RUN, 0, {}}, MenuItem{"&Pause", ID_HHSCRIPT_PAUSE, 0, {}},
-                    MenuItem{"&Stop", ID_HHSCRIPT_STOP, 0, {}}, separator,
-                    MenuItem{"&Debugger",
-                             0,
-                             MF_POPUP,
-                             {MenuItem{"&Open", ID_HHSCRIPT_DEBUGGER, 0, {}},
-                              MenuItem{"&Break At Next Statement", ID_HHSCRIPT_BREAK, 0, {}}}},
-                    separator, MenuItem{"&Edit Script...", ID_HHSCRIPT_EDIT, 0, {}}}}}});
+        {{popup("&Script", {item("&Run", ID_HHSCRIPT_RUN), item("&Pause", ID_HHSCRIPT_PAUSE),
+                            item("&Stop", ID_HHSCRIPT_STOP), separator(),
+                            popup("&Debugger", {item("&Open", ID_HHSCRIPT_DEBUGGER),
+                                                item("&Break At Next Statement", ID_HHSCRIPT_BREAK)}),
+                            separator(), item("&Edit Script...", ID_HHSCRIPT_EDIT)})}});
 }
 
 } // namespace

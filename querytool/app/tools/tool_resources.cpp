@@ -17,40 +17,34 @@ using pm::res::defaultButton;
 using pm::res::dialog;
 using pm::res::edit;
 using pm::res::groupBox;
+using pm::res::item;
 using pm::res::kStaticId;
 using pm::res::label;
 using pm::res::listView;
+using pm::res::popup;
 using pm::res::progressBar;
 using pm::res::radioButton;
+using pm::res::separator;
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 // The tools' lists: report views that keep showing the selection.
 constexpr DWORD kReport = LVS_REPORT | LVS_SHOWSELALWAYS;
 
 void declareBrowserMenu() {
-    using pm::res::MenuItem;
     pm::res::MenuTemplate menu;
     menu.items = {
-        MenuItem{"Object Browser",
-                 0,
-                 MF_POPUP,
-                 {MenuItem{"Refresh Object Browser", 40080, 0, {}}, MenuItem{"", 0, MF_SEPARATOR, {}},
-                  MenuItem{"Drop Database", ID_DROPDATABASE, MF_GRAYED, {}},
-                  MenuItem{"Drop Table", ID_DROPTABLE, MF_GRAYED, {}},
-                  MenuItem{"Insert Statement For The Table", ID_INSERTSTATEMENT, MF_GRAYED, {}},
-                  MenuItem{"New Table In The Database...", ID_NEWTABLE, MF_GRAYED, {}}}}};
+        popup("Object Browser",
+              {item("Refresh Object Browser", 40080), separator(),
+               item("Drop Database", ID_DROPDATABASE, MF_GRAYED), item("Drop Table", ID_DROPTABLE, MF_GRAYED),
+               item("Insert Statement For The Table", ID_INSERTSTATEMENT, MF_GRAYED),
+               item("New Table In The Database...", ID_NEWTABLE, MF_GRAYED)})};
     pm::res::addMenu(IDR_BROWSERMENU, menu);
 }
 
 void declareTableMaker() {
-    using pm::res::MenuItem;
     pm::res::MenuTemplate menu;
-    menu.items = {
-        MenuItem{"Items",
-                 0,
-                 MF_POPUP,
-                 {MenuItem{"Set Primary Key", 40103, 0, {}}, MenuItem{"Insert Column", 40104, 0, {}},
-                  MenuItem{"Delete Column", 40105, 0, {}}}}};
+    menu.items = {popup("Items", {item("Set Primary Key", 40103), item("Insert Column", 40104),
+                                  item("Delete Column", 40105)})};
     pm::res::addMenu(IDR_TABLEMAKERMENU, menu);
     pm::res::DialogTemplate maker = dialog(
         " Create Table", 400, 250,

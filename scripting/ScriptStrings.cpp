@@ -14,16 +14,7 @@
 
 namespace {
 
-using pm::res::button;
-using pm::res::defaultButton;
-using pm::res::dialog;
-using pm::res::edit;
-using pm::res::item;
-using pm::res::kStaticId;
-using pm::res::label;
-using pm::res::listView;
-using pm::res::popup;
-using pm::res::separator;
+using namespace pm::res;
 
 void declareErrorDialogs() {
     const auto text = label("", IDC_HHERR_TEXT, 7, 7, 150, 63);

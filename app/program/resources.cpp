@@ -15,15 +15,7 @@
 
 namespace {
 
-using pm::res::button;
-using pm::res::defaultButton;
-using pm::res::dialog;
-using pm::res::item;
-using pm::res::kStaticId;
-using pm::res::label;
-using pm::res::MenuItem;
-using pm::res::popup;
-using pm::res::separator;
+using namespace pm::res;
 
 MenuItem fileMenu(bool withDocument) {
     std::vector<MenuItem> items = {item("&New\tCtrl+N", ID_FILE_NEW),

@@ -13,17 +13,7 @@
 
 namespace {
 
-using pm::res::button;
-using pm::res::defaultButton;
-using pm::res::dialog;
-using pm::res::edit;
-using pm::res::item;
-using pm::res::kStaticId;
-using pm::res::label;
-using pm::res::listView;
-using pm::res::MenuItem;
-using pm::res::popup;
-using pm::res::separator;
+using namespace pm::res;
 
 MenuItem templatesPopup() {
     std::vector<MenuItem> items;

@@ -9,10 +9,7 @@
 namespace sample {
 namespace {
 
-using pm::res::item;
-using pm::res::MenuItem;
-using pm::res::popup;
-using pm::res::separator;
+using namespace pm::res;
 
 std::vector<MenuItem> fileItems(bool withDocument) {
     std::vector<MenuItem> items = {item("&New\tCtrl+N", ID_FILE_NEW), item("&Open...\tCtrl+O", ID_FILE_OPEN)};

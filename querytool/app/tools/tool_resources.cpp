@@ -11,20 +11,7 @@
 
 namespace {
 
-using pm::res::button;
-using pm::res::checkBox;
-using pm::res::defaultButton;
-using pm::res::dialog;
-using pm::res::edit;
-using pm::res::groupBox;
-using pm::res::item;
-using pm::res::kStaticId;
-using pm::res::label;
-using pm::res::listView;
-using pm::res::popup;
-using pm::res::progressBar;
-using pm::res::radioButton;
-using pm::res::separator;
+using namespace pm::res;
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 // The tools' lists: report views that keep showing the selection.

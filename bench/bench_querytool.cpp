@@ -8,6 +8,8 @@
 #include "querytool/sql_dump.h"
 #include "querytool/statements.h"
 
+#include "bench/private_server.h"
+
 #include <mysql.h>
 
 #include <algorithm>
@@ -18,19 +20,8 @@
 #include <functional>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-const std::string kServerScripts = std::string(PM_SOURCE_DIR) + "/querytool/tests/server/";
-
-struct Server {
-    std::string state;
-    std::string port;
-    ~Server() {
-        if (!state.empty()) std::system((kServerScripts + "stop_server.sh " + state).c_str());
-    }
-};
 
 double seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -68,18 +59,14 @@ struct CountingProgress : DumpProgress {
 
 int main() {
     const long rows = std::getenv("BENCH_ROWS") ? std::atol(std::getenv("BENCH_ROWS")) : 1000000;
-    Server server;
-    server.state = "/tmp/bench-querytool-" + std::to_string(getpid()) + ".state";
-    if (shell(kServerScripts + "start_server.sh " + server.state + " " +
-              (std::getenv("BENCH_SERVER_OPTIONS") ? std::getenv("BENCH_SERVER_OPTIONS") : "")) != 0)
+    PrivateServer server;
+    if (!server.start("querytool",
+                      std::getenv("BENCH_SERVER_OPTIONS") ? std::getenv("BENCH_SERVER_OPTIONS") : ""))
         return 1;
-    std::ifstream(server.state) >> server.port;
-    server.port = server.port.substr(5);
-    const std::string client = " -h 127.0.0.1 -P " + server.port + " -u root ";
+    const std::string client = " -h 127.0.0.1 -P " + server.port() + " -u root ";
 
     MYSQL* connection = mysql_init(nullptr);
-    if (!mysql_real_connect(connection, "127.0.0.1", "root", "", nullptr, std::stoi(server.port), nullptr,
-                            0)) {
+    if (!mysql_real_connect(connection, "127.0.0.1", "root", "", nullptr, server.portNumber(), nullptr, 0)) {
         std::fprintf(stderr, "connect: %s\n", mysql_error(connection));
         return 1;
     }

@@ -18,6 +18,8 @@
 
 #include "platform/win/commctrl.h"
 
+#include "bench/private_server.h"
+
 #include <mysql.h>
 
 #include <algorithm>
@@ -38,16 +40,6 @@
 extern char** environ;
 
 namespace {
-
-const std::string kServerScripts = std::string(PM_SOURCE_DIR) + "/querytool/tests/server/";
-
-struct Server {
-    std::string state;
-    std::string port;
-    ~Server() {
-        if (!state.empty()) std::system((kServerScripts + "stop_server.sh " + state).c_str());
-    }
-};
 
 double seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -121,14 +113,11 @@ double dialogDump(CApplication* app, const std::string& database, const std::str
 
 int main() {
     const long rows = std::getenv("BENCH_ROWS") ? std::atol(std::getenv("BENCH_ROWS")) : 1000000;
-    Server server;
-    server.state = "/tmp/bench-tessmark-" + std::to_string(getpid()) + ".state";
-    if (std::system((kServerScripts + "start_server.sh " + server.state).c_str()) != 0) return 1;
-    std::ifstream(server.state) >> server.port;
-    server.port = server.port.substr(5);
+    PrivateServer server;
+    if (!server.start("tessmark")) return 1;
 
     MYSQL* admin = mysql_init(nullptr);
-    if (!mysql_real_connect(admin, "127.0.0.1", "root", "", nullptr, std::stoi(server.port), nullptr, 0))
+    if (!mysql_real_connect(admin, "127.0.0.1", "root", "", nullptr, server.portNumber(), nullptr, 0))
         return 1;
     for (const char* statement :
          {"create database bench",
@@ -148,17 +137,17 @@ int main() {
     std::printf("table of %ld rows\n\n", rows);
 
     const std::string client =
-        "mariadb -B -h 127.0.0.1 -P " + server.port + " -u root -e 'select * from bench.big'";
+        "mariadb -B -h 127.0.0.1 -P " + server.port() + " -u root -e 'select * from bench.big'";
     const double clientRead = seconds([&] { std::system((client + " > /dev/null").c_str()); });
-    const long clientPeak = childPeakKb({"mariadb", "-B", "-h", "127.0.0.1", "-P", server.port, "-u", "root",
-                                         "-e", "select * from bench.big"});
+    const long clientPeak = childPeakKb({"mariadb", "-B", "-h", "127.0.0.1", "-P", server.port(), "-u",
+                                         "root", "-e", "select * from bench.big"});
 
     const std::string work = "/tmp/bench-tessmark-" + std::to_string(getpid());
     std::filesystem::create_directories(work);
     std::filesystem::current_path(work);
     CApplication* app = StartTessmark(nullptr);
     MYSQL* connection = mysql_init(nullptr);
-    mysql_real_connect(connection, "127.0.0.1", "root", "", "bench", std::stoi(server.port), nullptr, 0);
+    mysql_real_connect(connection, "127.0.0.1", "root", "", "bench", server.portNumber(), nullptr, 0);
     g_appGlobals->currentDatabase = "bench";
     app->OpenConnection(connection);
     drain();
@@ -193,7 +182,7 @@ int main() {
     // The dumps take under a second and other work on the machine moves single runs by a fifth: each
     // is run five times, interleaved, and its fastest run counts.
     const std::string ours = work + "/ours.sql", theirs = work + "/theirs.sql";
-    const std::string dumpClient = " -h 127.0.0.1 -P " + server.port + " -u root bench big > " + theirs;
+    const std::string dumpClient = " -h 127.0.0.1 -P " + server.port() + " -u root bench big > " + theirs;
     double dump = 1e9, clientDump = 1e9, clientExtended = 1e9;
     for (int run = 0; run < 5; ++run) {
         dump = std::min(dump, dialogDump(app, "bench", ours));

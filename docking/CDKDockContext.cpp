@@ -2,11 +2,9 @@
 
 #include "docking/CDKSizeControlBar.h"
 #include "docking/CDKSizeDockBar.h"
-#include "platform/framework/CDC.h"
 #include "platform/framework/CDockBar.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CMiniFrameWnd.h"
-#include "platform/win/handle_accounting.h"
 
 namespace {
 
@@ -153,24 +151,7 @@ void CDKDockContext::DrawFocusRect(BOOL bRemoveRect) {
         dither = true;
     }
     if (bRemoveRect) size = CSize(0, 0);
-    CBrush* white = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    static CBrush* halftone = [] {
-        auto* brush = new CBrush;
-        brush->Attach(::CreateHalftoneBrush());
-        pm::keepForProcess(brush->m_hObject);
-        return brush;
-    }();
-    // The desktop's window DC draws on the overlay above every window; releasing it shows the change.
-    HWND desktop = ::GetDesktopWindow();
-    m_pDC = CDC::FromHandle(
-        ::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (m_bLocked ? DCX_LOCKWINDOWUPDATE : 0)));
-    m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, dither ? halftone : white,
-                        m_bDitherLast ? halftone : white);
-    ::ReleaseDC(desktop, m_pDC->m_hDC);
-    m_pDC = nullptr;
-    m_rectLast = rect;
-    m_sizeLast = size;
-    m_bDitherLast = dither;
+    DrawOutline(rect, size, dither, m_bLocked ? DCX_LOCKWINDOWUPDATE : 0);
     if (!bRemoveRect) m_rectLastOutline = rect;
 }
 

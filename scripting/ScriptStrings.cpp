@@ -2,6 +2,7 @@
 
 #include "platform/win/commctrl.h"
 #include "platform/win/res/resources.h"
+#include "platform/win/res/templates.h"
 #include "platform/win/windows.h"
 #include "platform/win/winmenu.h"
 #include "scripting/CHHModule.h"
@@ -13,62 +14,31 @@
 
 namespace {
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
-
-pm::res::DialogTemplate dialog(const char* caption, short cx, short cy,
-                               std::vector<pm::res::DialogItem> items) {
-    pm::res::DialogTemplate t;
-    t.style = kDialog;
-    t.cx = cx;
-    t.cy = cy;
-    t.caption = caption;
-    t.fontName = "MS Sans Serif";
-    t.pointSize = 8;
-    t.items = std::move(items);
-    return t;
-}
-
-pm::res::DialogItem label(const char* text, WORD id, short x, short y, short cx, short cy) {
-    return {"STATIC", text, id, x, y, cx, cy, static_cast<DWORD>(kChild | SS_LEFT), 0};
-}
-pm::res::DialogItem edit(WORD id, short x, short y, short cx) {
-    return {"EDIT",          "", id, x, y, cx, 12, static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL),
-            WS_EX_CLIENTEDGE};
-}
-pm::res::DialogItem button(const char* text, WORD id, short x, short y, bool isDefault = false,
-                           short cx = 50) {
-    const DWORD kind = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    return {"BUTTON", text, id, x, y, cx, 14, static_cast<DWORD>(kChild | WS_TABSTOP | kind), 0};
-}
+using namespace pm::res;
 
 void declareErrorDialogs() {
     const auto text = label("", IDC_HHERR_TEXT, 7, 7, 150, 63);
     pm::res::addDialog(
         IDD_HHRUNTIMEERROR,
         dialog("Run-Time Error", 217, 77,
-               {text, button("&Continue", IDC_HHERR_CONTINUE, 160, 7, true),
+               {text, defaultButton("&Continue", IDC_HHERR_CONTINUE, 160, 7),
                 button("&End", IDC_HHERR_END, 160, 24), button("&Debug", IDC_HHERR_DEBUG, 160, 41)}));
     pm::res::addDialog(IDD_HHSYNTAXERROR,
-                       dialog("Syntax Error", 217, 77, {text, button("&End", IDC_HHERR_END, 160, 7, true)}));
+                       dialog("Syntax Error", 217, 77, {text, defaultButton("&End", IDC_HHERR_END, 160, 7)}));
 }
 
 void declareObjectsDialog() {
-    const DWORD list = kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                       LVS_SORTASCENDING | LVS_NOSORTHEADER;
-    pm::res::addDialog(IDD_HHOBJECTS,
-                       dialog("Objects", 288, 121,
-                              {label("&Name:", static_cast<WORD>(-1), 7, 9, 60, 8),
-                               edit(IDC_HHOBJ_NAME, 70, 7, 150),
-                               label("&CLSID or ProgID:", static_cast<WORD>(-1), 7, 25, 60, 8),
-                               edit(IDC_HHOBJ_TEXT, 70, 23, 134),
-                               button("...", IDC_HHOBJ_BROWSE, 206, 23, false, 14),
-                               {"SysListView32", "", IDC_HHOBJ_LIST, 7, 41, 213, 73, list, WS_EX_CLIENTEDGE},
-                               button("OK", IDOK, 231, 7, true),
-                               button("Cancel", IDCANCEL, 231, 24),
-                               button("&Add", IDC_HHOBJ_ADD, 231, 58),
-                               button("&Update", IDC_HHOBJ_UPDATE, 231, 75),
-                               button("&Remove", IDC_HHOBJ_REMOVE, 231, 92)}));
+    const DWORD list =
+        WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_NOSORTHEADER;
+    pm::res::addDialog(
+        IDD_HHOBJECTS,
+        dialog("Objects", 288, 121,
+               {label("&Name:", kStaticId, 7, 9, 60, 8), edit(IDC_HHOBJ_NAME, 70, 7, 150),
+                label("&CLSID or ProgID:", kStaticId, 7, 25, 60, 8), edit(IDC_HHOBJ_TEXT, 70, 23, 134),
+                button("...", IDC_HHOBJ_BROWSE, 206, 23, 14), listView(IDC_HHOBJ_LIST, 7, 41, 213, 73, list),
+                defaultButton("OK", IDOK, 231, 7), button("Cancel", IDCANCEL, 231, 24),
+                button("&Add", IDC_HHOBJ_ADD, 231, 58), button("&Update", IDC_HHOBJ_UPDATE, 231, 75),
+                button("&Remove", IDC_HHOBJ_REMOVE, 231, 92)}));
 }
 
 // The dialog carries the script editor's menu, so that a macro can be run and stopped from it.
@@ -81,21 +51,13 @@ void declareScriptDialog() {
 }
 
 void declareScriptMenu() {
-    using pm::res::MenuItem;
-    const MenuItem separator{"", 0, MF_SEPARATOR, {}};
     pm::res::addMenu(
         IDR_HHSCRIPT_MENU,
-        {{MenuItem{"&Script",
-                   0,
-                   MF_POPUP,
-                   {MenuItem{"&Run", ID_HHSCRIPT_RUN, 0, {}}, MenuItem{"&Pause", ID_HHSCRIPT_PAUSE, 0, {}},
-                    MenuItem{"&Stop", ID_HHSCRIPT_STOP, 0, {}}, separator,
-                    MenuItem{"&Debugger",
-                             0,
-                             MF_POPUP,
-                             {MenuItem{"&Open", ID_HHSCRIPT_DEBUGGER, 0, {}},
-                              MenuItem{"&Break At Next Statement", ID_HHSCRIPT_BREAK, 0, {}}}},
-                    separator, MenuItem{"&Edit Script...", ID_HHSCRIPT_EDIT, 0, {}}}}}});
+        {{popup("&Script", {item("&Run", ID_HHSCRIPT_RUN), item("&Pause", ID_HHSCRIPT_PAUSE),
+                            item("&Stop", ID_HHSCRIPT_STOP), separator(),
+                            popup("&Debugger", {item("&Open", ID_HHSCRIPT_DEBUGGER),
+                                                item("&Break At Next Statement", ID_HHSCRIPT_BREAK)}),
+                            separator(), item("&Edit Script...", ID_HHSCRIPT_EDIT)})}});
 }
 
 } // namespace

@@ -1,13 +1,11 @@
 #pragma once
-// CWorkDirListBox: the information pane's list of the working folder's files. A double click asks
-// the main window to open the file; a right click on a list that holds something shows the list's
-// context menu.
+// CWorkDirListBox: the information pane's list of the working folder's files. A double click opens
+// the file; the context menu is the Working Dir menu.
 
-#include "docking/TabPageWindow.h"
+#include "app/program/CPaneListBox.h"
+#include "app/program/resource_ids.h"
 
-class CWorkDirListBox : public TabPageWindow<CListBox> {
-protected:
-    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
-    DECLARE_MESSAGE_MAP()
+class CWorkDirListBox : public CPaneListBox {
+public:
+    CWorkDirListBox() : CPaneListBox(ID_WORKDIR_OPEN, IDR_WORKDIR_MENU) {}
 };

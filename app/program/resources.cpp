@@ -10,21 +10,12 @@
 #include "editor/CHHEditCtrl.h"
 #include "editor/HHEditResources.h"
 #include "platform/win/res/resources.h"
+#include "platform/win/res/templates.h"
 #include "platform/win/windows.h"
 
 namespace {
 
-using pm::res::MenuItem;
-
-MenuItem item(const char* text, UINT id, UINT flags = 0) {
-    return MenuItem{text, id, flags, {}};
-}
-MenuItem separator() {
-    return MenuItem{"", 0, MF_SEPARATOR, {}};
-}
-MenuItem popup(const char* text, std::vector<MenuItem> items) {
-    return MenuItem{text, 0, MF_POPUP, std::move(items)};
-}
+using namespace pm::res;
 
 MenuItem fileMenu(bool withDocument) {
     std::vector<MenuItem> items = {item("&New\tCtrl+N", ID_FILE_NEW),
@@ -322,66 +313,45 @@ void declareToolBars() {
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
-pm::res::DialogTemplate dialog(const char* caption, short cx, short cy,
-                               std::vector<pm::res::DialogItem> items) {
-    pm::res::DialogTemplate t;
-    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
-    t.cx = cx;
-    t.cy = cy;
-    t.caption = caption;
-    t.fontName = "MS Sans Serif";
-    t.pointSize = 8;
-    t.items = std::move(items);
-    return t;
-}
-pm::res::DialogItem label(const char* text, WORD id, short x, short y, short cx, short cy = 8) {
-    return {"STATIC", text, id, x, y, cx, cy, static_cast<DWORD>(kChild | SS_LEFT), 0};
-}
-pm::res::DialogItem button(const char* text, WORD id, short x, short y, bool isDefault = false) {
-    const DWORD kind = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    return {"BUTTON", text, id, x, y, 50, 14, static_cast<DWORD>(kChild | WS_TABSTOP | kind), 0};
-}
-
 void declareDialogs() {
-    const WORD none = static_cast<WORD>(-1);
     pm::res::addDialog(IDD_ABOUTBOX,
                        dialog("About Corvane JavaScript Editor", 220, 90,
-                              {label("Corvane JavaScript Editor, version 3.0", none, 10, 10, 200),
-                               label("An editor for JavaScript and HTML pages.", none, 10, 24, 200),
+                              {label("Corvane JavaScript Editor, version 3.0", kStaticId, 10, 10, 200),
+                               label("An editor for JavaScript and HTML pages.", kStaticId, 10, 24, 200),
                                label("Corvane on the web", IDC_ABOUT_SITE, 10, 44, 120),
                                label("editor@corvane.example", IDC_ABOUT_MAIL, 10, 56, 120),
-                               button("OK", IDOK, 160, 70, true)}));
+                               defaultButton("OK", IDOK, 160, 70)}));
     pm::res::addDialog(
         IDD_CONFIRM_ALL,
         dialog("Corvane JavaScript Editor", 250, 66,
-               {label("", IDC_CONFIRM_TEXT, 7, 7, 236, 24), button("&Yes", IDOK, 7, 44, true),
+               {label("", IDC_CONFIRM_TEXT, 7, 7, 236, 24), defaultButton("&Yes", IDOK, 7, 44),
                 button("Yes to &all", IDC_YES_TO_ALL, 55, 44), button("&No", IDC_CONFIRM_NO, 103, 44),
                 button("No to all", IDC_NO_TO_ALL, 151, 44), button("Cancel", IDCANCEL, 199, 44)}));
     pm::res::addDialog(IDD_INPUT,
                        dialog("", 200, 50,
                               {{"EDIT", "", IDC_INPUT_TEXT, 7, 7, 186, 12,
                                 static_cast<DWORD>(kChild | WS_TABSTOP | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE},
-                               button("OK", IDOK, 87, 29, true),
+                               defaultButton("OK", IDOK, 87, 29),
                                button("Cancel", IDCANCEL, 143, 29)}));
     const DWORD edit = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
     pm::res::addDialog(
         IDD_TOOLS,
         dialog("Add & Edit Tools", 260, 150,
-               {label("Menu contents", none, 7, 7, 120),
+               {label("Menu contents", kStaticId, 7, 7, 120),
                 {"LISTBOX", "", IDC_TOOL_LIST, 7, 18, 180, 70,
                  static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
                 button("&New", IDC_TOOL_NEW, 200, 18),
                 button("&Edit", IDC_TOOL_EDIT, 200, 36),
                 button("&Delete", IDC_TOOL_DELETE, 200, 54),
-                label("Command:", none, 7, 95, 50),
+                label("Command:", kStaticId, 7, 95, 50),
                 {"EDIT", "", IDC_TOOL_COMMAND, 60, 93, 160, 12, edit, WS_EX_CLIENTEDGE},
                 {"BUTTON", "...", IDC_TOOL_BROWSE, 224, 93, 20, 12,
                  static_cast<DWORD>(kChild | WS_TABSTOP | BS_PUSHBUTTON), 0},
-                label("Arguments:", none, 7, 111, 50),
+                label("Arguments:", kStaticId, 7, 111, 50),
                 {"EDIT", "", IDC_TOOL_ARGUMENTS, 60, 109, 160, 12, edit, WS_EX_CLIENTEDGE},
                 {"BUTTON", "L:1~O:0~U:<RARROW~P:<RARROWP~", IDC_TOOL_MACRO, 224, 109, 20, 12,
                  static_cast<DWORD>(kChild | WS_TABSTOP | BS_OWNERDRAW), 0},
-                button("&Update", IDOK, 7, 129, true),
+                defaultButton("&Update", IDOK, 7, 129),
                 button("&Cancel Update", IDC_TOOL_CANCEL_UPDATE, 61, 129),
                 button("Cl&ose", IDCANCEL, 200, 129)}));
     pm::res::addDialog(
@@ -389,7 +359,7 @@ void declareDialogs() {
         dialog("", 200, 120,
                {{"LISTBOX", "", IDC_SCRIPT_LIST, 7, 7, 130, 106,
                  static_cast<DWORD>(kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY), WS_EX_CLIENTEDGE},
-                button("&Run", IDOK, 143, 7, true),
+                defaultButton("&Run", IDOK, 143, 7),
                 button("&Edit", IDC_SCRIPT_EDIT, 143, 25),
                 button("&Load", IDC_SCRIPT_LOAD, 143, 43),
                 button("Cancel", IDCANCEL, 143, 99)}));
@@ -397,7 +367,6 @@ void declareDialogs() {
 
 // The template, table, link and solutions dialogs.
 void declareTemplateAndLinkDialogs() {
-    const WORD none = static_cast<WORD>(-1);
     const DWORD edit = kChild | WS_TABSTOP | ES_AUTOHSCROLL;
     const DWORD list = kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_SORT;
     auto field = [edit](WORD id, short y) {
@@ -406,80 +375,80 @@ void declareTemplateAndLinkDialogs() {
     pm::res::addDialog(
         IDD_SAVE_TEMPLATE,
         dialog("Save as Template", 250, 133,
-               {label("Template &name:", none, 7, 7, 120),
+               {label("Template &name:", kStaticId, 7, 7, 120),
                 {"EDIT", "", IDC_TEMPLATE_NAME, 7, 18, 176, 12, edit, WS_EX_CLIENTEDGE},
-                label("E&xisting templates:", none, 7, 36, 120),
+                label("E&xisting templates:", kStaticId, 7, 36, 120),
                 {"LISTBOX", "", IDC_TEMPLATE_LIST, 7, 47, 176, 52, list, WS_EX_CLIENTEDGE},
-                label("&Description:", none, 7, 103, 120),
+                label("&Description:", kStaticId, 7, 103, 120),
                 {"EDIT", "", IDC_TEMPLATE_DESCRIPTION, 7, 114, 236, 12, edit, WS_EX_CLIENTEDGE},
-                button("OK", IDOK, 193, 7, true),
+                defaultButton("OK", IDOK, 193, 7),
                 button("Cancel", IDCANCEL, 193, 25)}));
     pm::res::addDialog(IDD_NEW_FROM_TEMPLATE,
                        dialog("New Document", 250, 120,
-                              {label("&Templates:", none, 7, 7, 120),
+                              {label("&Templates:", kStaticId, 7, 7, 120),
                                {"LISTBOX", "", IDC_NEW_TEMPLATE_LIST, 7, 18, 176, 70, list, WS_EX_CLIENTEDGE},
-                               label("Description:", none, 7, 93, 120),
+                               label("Description:", kStaticId, 7, 93, 120),
                                label("", IDC_NEW_TEMPLATE_DESCRIPTION, 7, 104, 236, 9),
-                               button("OK", IDOK, 193, 7, true),
+                               defaultButton("OK", IDOK, 193, 7),
                                button("Cancel", IDCANCEL, 193, 25)}));
     const DWORD radio = kChild | WS_TABSTOP | BS_AUTORADIOBUTTON;
     pm::res::addDialog(
         IDD_INSERT_TABLE,
         dialog("Insert Table", 200, 118,
-               {label("&Rows:", none, 7, 9, 45),
+               {label("&Rows:", kStaticId, 7, 9, 45),
                 field(IDC_TABLE_ROWS, 7),
-                label("&Columns:", none, 7, 27, 45),
+                label("&Columns:", kStaticId, 7, 27, 45),
                 field(IDC_TABLE_COLUMNS, 25),
-                label("&Width:", none, 7, 45, 45),
+                label("&Width:", kStaticId, 7, 45, 45),
                 field(IDC_TABLE_WIDTH, 43),
                 {"BUTTON", "&Pixels", IDC_TABLE_PIXELS, 92, 44, 40, 10, radio | WS_GROUP, 0},
                 {"BUTTON", "P&ercent", IDC_TABLE_PERCENT, 134, 44, 45, 10, radio, 0},
-                label("&Border:", none, 7, 63, 45),
+                label("&Border:", kStaticId, 7, 63, 45),
                 {"EDIT", "", IDC_TABLE_BORDER, 55, 61, 30, 12, edit | WS_GROUP, WS_EX_CLIENTEDGE},
                 {UPDOWN_CLASS, "", IDC_TABLE_BORDER_SPIN, 85, 61, 10, 12,
                  static_cast<DWORD>(kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS), 0},
-                label("Cell &spacing:", none, 7, 81, 45),
+                label("Cell &spacing:", kStaticId, 7, 81, 45),
                 field(IDC_TABLE_SPACING, 79),
-                label("Cell p&adding:", none, 7, 99, 45),
+                label("Cell p&adding:", kStaticId, 7, 99, 45),
                 field(IDC_TABLE_PADDING, 97),
-                button("OK", IDOK, 143, 7, true),
+                defaultButton("OK", IDOK, 143, 7),
                 button("Cancel", IDCANCEL, 143, 25)}));
-    pm::res::addDialog(
-        IDD_LINK_FAILED,
-        dialog("Corvane Sarrowby", 236, 118,
-               {label("The link with Corvane Sarrowby could not be established. Please", none, 7, 7, 222),
-                label("download", IDC_LINK_DOWNLOAD, 7, 17, 35),
-                label("and install the latest version.", none, 43, 17, 150),
-                label("With Sarrowby you can:", none, 7, 33, 222),
-                label("- design web pages as they will look in the browser\n"
-                      "- keep the pages and pictures of a whole site in order\n"
-                      "- check every link before the site goes out\n"
-                      "- hand a page's scripts to Penmere to edit them",
-                      none, 15, 45, 214, 36),
-                button("OK", IDOK, 93, 97, true)}));
+    pm::res::addDialog(IDD_LINK_FAILED,
+                       dialog("Corvane Sarrowby", 236, 118,
+                              {label("The link with Corvane Sarrowby could not be established. Please",
+                                     kStaticId, 7, 7, 222),
+                               label("download", IDC_LINK_DOWNLOAD, 7, 17, 35),
+                               label("and install the latest version.", kStaticId, 43, 17, 150),
+                               label("With Sarrowby you can:", kStaticId, 7, 33, 222),
+                               label("- design web pages as they will look in the browser\n"
+                                     "- keep the pages and pictures of a whole site in order\n"
+                                     "- check every link before the site goes out\n"
+                                     "- hand a page's scripts to Penmere to edit them",
+                                     kStaticId, 15, 45, 214, 36),
+                               defaultButton("OK", IDOK, 93, 97)}));
     const DWORD picture = kChild | SS_BITMAP;
     pm::res::addDialog(
         IDD_DEV_SOLUTIONS,
         dialog(
             "Solutions for Software Developers", 300, 195,
             {label("Programming tools", IDC_SOLUTIONS_PROGRAMMING, 7, 7, 286, 12),
-             {"STATIC", "#301", none, 7, 22, 22, 20, picture, 0},
+             {"STATIC", "#301", kStaticId, 7, 22, 22, 20, picture, 0},
              label("Tessmark: a query tool for MySQL and MariaDB servers, with result grids, table "
                    "diagnostics, exports, dumps and imports.",
-                   none, 40, 23, 253, 18),
+                   kStaticId, 40, 23, 253, 18),
              label("Graphics, animation, and Multimedia", IDC_SOLUTIONS_GRAPHICS, 7, 49, 286, 12),
-             {"STATIC", "#302", none, 7, 64, 22, 20, picture, 0},
+             {"STATIC", "#302", kStaticId, 7, 64, 22, 20, picture, 0},
              label("Tintara: a colour tool that picks colours anywhere on the screen, names them and "
                    "writes them into web pages.",
-                   none, 40, 65, 253, 18),
+                   kStaticId, 40, 65, 253, 18),
              label("Web development", IDC_SOLUTIONS_WEB, 7, 91, 286, 12),
-             {"STATIC", "#303", none, 7, 106, 22, 20, picture, 0},
+             {"STATIC", "#303", kStaticId, 7, 106, 22, 20, picture, 0},
              label("Corvane Sarrowby: a web-page editor for whole sites, which hands the scripts of its "
                    "pages to Penmere.",
-                   none, 40, 107, 253, 18),
+                   kStaticId, 40, 107, 253, 18),
              label("Download the latest tools and check them out!", IDC_SOLUTIONS_DOWNLOAD, 7, 136, 286, 10),
              label("", IDC_SOLUTIONS_SITE, 7, 150, 286, 10),
-             button("OK", IDOK, 125, 172, true)}));
+             defaultButton("OK", IDOK, 125, 172)}));
 }
 
 void declareStrings() {

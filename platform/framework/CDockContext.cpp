@@ -23,6 +23,17 @@ bool vertf(DWORD style) {
     return (style & CBRS_ORIENT_VERT) != 0;
 }
 
+// The dithered brush of thick outlines, made once and kept for the process.
+CBrush* halftoneBrush() {
+    static CBrush* brush = [] {
+        auto* made = new CBrush;
+        made->Attach(::CreateHalftoneBrush());
+        pm::keepForProcess(made->m_hObject);
+        return made;
+    }();
+    return brush;
+}
+
 // Moves rect so that pt lies inside it, keeping its size.
 void adjustRectangle(CRect& rect, CPoint pt) {
     int x = pt.x < rect.left ? pt.x - rect.left : pt.x > rect.right ? pt.x - rect.right : 0;
@@ -349,16 +360,15 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
         dither = true;
     }
     if (bRemoveRect) size = CSize(0, 0);
+    DrawOutline(rect, size, dither, 0);
+}
+
+void CDockContext::DrawOutline(const CRect& rect, CSize size, bool dither, DWORD dcxFlags) {
     CBrush* white = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    static CBrush* halftone = [] {
-        auto* brush = new CBrush;
-        brush->Attach(::CreateHalftoneBrush());
-        pm::keepForProcess(brush->m_hObject);
-        return brush;
-    }();
+    CBrush* halftone = halftoneBrush();
     // The desktop's window DC draws on the overlay above every window; releasing it shows the change.
     HWND desktop = ::GetDesktopWindow();
-    m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE));
+    m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | dcxFlags));
     m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, dither ? halftone : white,
                         m_bDitherLast ? halftone : white);
     ::ReleaseDC(desktop, m_pDC->m_hDC);

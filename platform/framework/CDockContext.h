@@ -62,6 +62,9 @@ protected:
     // Runs the modal loop with the mouse captured; TRUE when the drag or resize was accepted.
     BOOL Track();
     virtual void DrawFocusRect(BOOL bRemoveRect = FALSE);
+    // Moves the outline on the desktop from the last one to rect (size thick, dithered or white);
+    // dcxFlags add to the flags of the desktop DC it draws on.
+    void DrawOutline(const CRect& rect, CSize size, bool dither, DWORD dcxFlags);
     void UpdateState(BOOL* pFlag, BOOL bNewValue);
     virtual DWORD CanDock();
     CDockBar* GetDockBar(DWORD dwOverDockStyle);

@@ -41,82 +41,51 @@ Value& Value::operator=(Value&& o) noexcept {
     return *this;
 }
 
+template <class Member, class T> Value Value::make(VARTYPE vt, Member Value::*member, T v) {
+    Value out;
+    out.m_type = vt;
+    out.*member = std::move(v);
+    return out;
+}
+
 Value Value::null() {
-    Value v;
-    v.m_type = VT_NULL;
-    return v;
+    return make(VT_NULL, &Value::m_i64, int64_t{0});
 }
 Value Value::boolean(bool b) {
-    Value v;
-    v.m_type = VT_BOOL;
-    v.m_bool = b;
-    return v;
+    return make(VT_BOOL, &Value::m_bool, b);
 }
 Value Value::integer(int32_t i) {
-    Value v;
-    v.m_type = VT_I2;
-    v.m_i32 = i;
-    return v;
+    return make(VT_I2, &Value::m_i32, i);
 }
 Value Value::longInt(int32_t i) {
-    Value v;
-    v.m_type = VT_I4;
-    v.m_i32 = i;
-    return v;
+    return make(VT_I4, &Value::m_i32, i);
 }
 Value Value::byte(uint8_t i) {
-    Value v;
-    v.m_type = VT_UI1;
-    v.m_i32 = i;
-    return v;
+    return make(VT_UI1, &Value::m_i32, int32_t{i});
 }
 Value Value::single(float f) {
-    Value v;
-    v.m_type = VT_R4;
-    v.m_float = f;
-    return v;
+    return make(VT_R4, &Value::m_float, f);
 }
 Value Value::dbl(double d) {
-    Value v;
-    v.m_type = VT_R8;
-    v.m_double = d;
-    return v;
+    return make(VT_R8, &Value::m_double, d);
 }
 Value Value::currency(int64_t scaled) {
-    Value v;
-    v.m_type = VT_CY;
-    v.m_i64 = scaled;
-    return v;
+    return make(VT_CY, &Value::m_i64, scaled);
 }
 Value Value::date(double serial) {
-    Value v;
-    v.m_type = VT_DATE;
-    v.m_double = serial;
-    return v;
+    return make(VT_DATE, &Value::m_double, serial);
 }
 Value Value::string(std::string s) {
-    Value v;
-    v.m_type = VT_BSTR;
-    v.m_str = std::move(s);
-    return v;
+    return make(VT_BSTR, &Value::m_str, std::move(s));
 }
 Value Value::object(IDispatch* p) {
-    Value v;
-    v.m_type = VT_DISPATCH;
-    v.m_obj = p;
-    return v;
+    return make(VT_DISPATCH, &Value::m_obj, p);
 }
 Value Value::array(std::shared_ptr<Array> a) {
-    Value v;
-    v.m_type = VT_ARRAY | VT_VARIANT;
-    v.m_arr = std::move(a);
-    return v;
+    return make(VT_ARRAY | VT_VARIANT, &Value::m_arr, std::move(a));
 }
 Value Value::error(SCODE code) {
-    Value v;
-    v.m_type = VT_ERROR;
-    v.m_i32 = code;
-    return v;
+    return make(VT_ERROR, &Value::m_i32, static_cast<int32_t>(code));
 }
 
 Value Value::fromInt64(int64_t v, VARTYPE atLeast) {

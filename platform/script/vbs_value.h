@@ -67,6 +67,9 @@ public:
     const std::shared_ptr<Array>& arrPtr() const { return m_arr; }
 
 private:
+    // A value of type vt whose member holds v; the other members are as a new Value has them.
+    template <class Member, class T> static Value make(VARTYPE vt, Member Value::*member, T v);
+
     VARTYPE m_type = VT_EMPTY;
     union {
         int32_t m_i32;

@@ -8,21 +8,12 @@
 
 #include "platform/win/commctrl.h"
 #include "platform/win/res/resources.h"
+#include "platform/win/res/templates.h"
 #include "platform/win/windows.h"
 
 namespace {
 
-using pm::res::MenuItem;
-
-MenuItem item(const char* text, UINT id, UINT flags = 0) {
-    return MenuItem{text, id, flags, {}};
-}
-MenuItem separator() {
-    return MenuItem{"", 0, MF_SEPARATOR, {}};
-}
-MenuItem popup(const char* text, std::vector<MenuItem> items) {
-    return MenuItem{text, 0, MF_POPUP, std::move(items)};
-}
+using namespace pm::res;
 
 MenuItem templatesPopup() {
     std::vector<MenuItem> items;
@@ -128,73 +119,46 @@ void declareAccelerators() {
 }
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
-
-pm::res::DialogTemplate dialog(const char* caption, short cx, short cy,
-                               std::vector<pm::res::DialogItem> items) {
-    pm::res::DialogTemplate t;
-    t.style = kDialog;
-    t.cx = cx;
-    t.cy = cy;
-    t.caption = caption;
-    t.fontName = "MS Sans Serif";
-    t.pointSize = 8;
-    t.items = std::move(items);
-    return t;
-}
-
-pm::res::DialogItem label(const char* text, short x, short y, short cx) {
-    return {"STATIC", text, static_cast<WORD>(-1), x, y, cx, 8, static_cast<DWORD>(kChild | SS_LEFT), 0};
-}
-pm::res::DialogItem edit(WORD id, short x, short y, short cx, short cy, DWORD style) {
-    return {"EDIT", "", id, x, y, cx, cy, static_cast<DWORD>(kChild | WS_TABSTOP | style), WS_EX_CLIENTEDGE};
-}
-pm::res::DialogItem button(const char* text, WORD id, short x, short y, bool isDefault = false) {
-    const DWORD kind = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    return {"BUTTON", text, id, x, y, 50, 14, static_cast<DWORD>(kChild | WS_TABSTOP | kind), 0};
-}
 
 void declareDialogs() {
-    pm::res::addDialog(IDD_CONNECT,
-                       dialog(" Connect to mySQL", 196, 92,
-                              {label("mySQL Host Address", 7, 9, 70),
-                               edit(IDC_HOST, 80, 7, 109, 12, ES_AUTOHSCROLL), label("User Name", 7, 25, 70),
-                               edit(IDC_USER, 80, 23, 109, 12, ES_AUTOHSCROLL), label("Password", 7, 41, 70),
-                               edit(IDC_PASSWORD, 80, 39, 109, 12, ES_AUTOHSCROLL | ES_PASSWORD),
-                               label("Port", 7, 57, 70), edit(IDC_PORT, 80, 55, 50, 12, ES_NUMBER),
-                               button("OK", IDOK, 84, 73, true), button("Cancel", IDCANCEL, 139, 73)}));
+    pm::res::addDialog(
+        IDD_CONNECT,
+        dialog(" Connect to mySQL", 196, 92,
+               {label("mySQL Host Address", kStaticId, 7, 9, 70),
+                edit(IDC_HOST, 80, 7, 109, 12, ES_AUTOHSCROLL), label("User Name", kStaticId, 7, 25, 70),
+                edit(IDC_USER, 80, 23, 109, 12, ES_AUTOHSCROLL), label("Password", kStaticId, 7, 41, 70),
+                edit(IDC_PASSWORD, 80, 39, 109, 12, ES_AUTOHSCROLL | ES_PASSWORD),
+                label("Port", kStaticId, 7, 57, 70), edit(IDC_PORT, 80, 55, 50, 12, ES_NUMBER),
+                defaultButton("OK", IDOK, 84, 73), button("Cancel", IDCANCEL, 139, 73)}));
     pm::res::addDialog(IDD_ABOUT,
                        dialog("About Tessmark", 220, 130,
-                              {{"STATIC", "", static_cast<WORD>(IDC_ABOUTNOTICE), 7, 7, 206, 20,
-                                static_cast<DWORD>(kChild | SS_LEFT), 0},
+                              {label("", IDC_ABOUTNOTICE, 7, 7, 206, 20),
                                edit(IDC_ABOUTTEXT, 7, 30, 206, 72, ES_MULTILINE | ES_READONLY | WS_VSCROLL),
-                               button("OK", IDOK, 163, 109, true)}));
+                               defaultButton("OK", IDOK, 163, 109)}));
     pm::res::addDialog(
         IDD_KEYNAME,
         dialog("SQL Name....", 200, 50,
-               {label("SQL key name", 7, 9, 60), edit(IDC_KEYNAME, 70, 7, 123, 12, ES_AUTOHSCROLL),
-                button("OK", IDOK, 88, 29, true), button("Cancel", IDCANCEL, 143, 29)}));
+               {label("SQL key name", kStaticId, 7, 9, 60), edit(IDC_KEYNAME, 70, 7, 123, 12, ES_AUTOHSCROLL),
+                defaultButton("OK", IDOK, 88, 29), button("Cancel", IDCANCEL, 143, 29)}));
     pm::res::addDialog(
         IDD_MANAGEKEYS,
         dialog("Manage Personal Folder", 200, 150,
-               {{WC_LISTVIEWA, "", static_cast<WORD>(IDC_KEYLIST), 7, 7, 186, 115,
-                 static_cast<DWORD>(kChild | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER), WS_EX_CLIENTEDGE},
-                button("&Delete", IDC_DELETEKEYS, 88, 129),
-                button("&Cancel", IDCANCEL, 143, 129)}));
+               {listView(IDC_KEYLIST, 7, 7, 186, 115, LVS_REPORT | LVS_NOCOLUMNHEADER),
+                button("&Delete", IDC_DELETEKEYS, 88, 129), button("&Cancel", IDCANCEL, 143, 129)}));
     pm::res::addDialog(IDD_SHORTCUTS, dialog("Keyboard Shortcuts for Tessmark", 300, 200,
                                              {edit(IDC_SHORTCUTTEXT, 7, 7, 286, 166,
                                                    ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL),
-                                              button("OK", IDOK, 243, 179, true)}));
+                                              defaultButton("OK", IDOK, 243, 179)}));
     pm::res::addDialog(
         IDD_TEMPLATES,
         dialog("SQL Templates", 330, 180,
-               {label("SQL Commands", 7, 7, 100),
+               {label("SQL Commands", kStaticId, 7, 7, 100),
                 {"LISTBOX", "", static_cast<WORD>(IDC_TEMPLATELIST), 7, 18, 100, 140,
                  static_cast<DWORD>(kChild | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOTIFY), 0},
-                label("Preview", 115, 7, 100),
+                label("Preview", kStaticId, 115, 7, 100),
                 edit(IDC_TEMPLATEPREVIEW, 115, 18, 208, 140,
                      ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL),
-                button("&Insert", IDC_INSERTTEMPLATE, 218, 161, true),
+                defaultButton("&Insert", IDC_INSERTTEMPLATE, 218, 161),
                 button("Cancel", IDCANCEL, 273, 161)}));
 }
 

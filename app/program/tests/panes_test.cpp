@@ -42,6 +42,25 @@ protected:
         pm::test::writeFile(programFile("Settings.ini"), "[General]\r\nFirstTime=1\r\nProjectMask=*.js\r\n");
     }
     CListBox& functions() { return frame->m_wndInfoBar.m_wndFunctions; }
+    // Presses the right button over list and answers the command of the first item of the menu it
+    // pops up (-1 when none shows); the menu is closed again. The button's press alone: its release
+    // would ask the pane for its own menu.
+    int menuOnRightClick(CListBox& list) {
+        static int firstCommand;
+        firstCommand = -1;
+        ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(hwnd, id);
+            HWND popup = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr);
+            if (!popup || !::IsWindowVisible(popup)) return;
+            HMENU menu = reinterpret_cast<HMENU>(::SendMessage(popup, MN_GETHMENU, 0, 0));
+            firstCommand = static_cast<int>(::GetMenuItemID(menu, 0));
+            pm::test::pressKey(popup, VK_ESCAPE);
+        });
+        list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 5));
+        pump(20);
+        ::KillTimer(frame->m_hWnd, 79);
+        return firstCommand;
+    }
     void type(const std::string& text) {
         pm::afxtest::typeText(activeView()->GetEditCtrl()->m_hWnd, text);
         pump();
@@ -111,27 +130,34 @@ TEST_F(Panes, InfoPaneTabsFontAndContextMenus) {
     EXPECT_EQ(lf.lfHeight, 11);
 
     // A right click shows the list's menu only when the list holds something.
-    static bool menuShown;
-    auto rightClick = [&](CListBox& list) {
-        menuShown = false;
-        ::SetTimer(frame->m_hWnd, 79, 10, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-            ::KillTimer(hwnd, id);
-            HWND popup = ::FindWindowEx(nullptr, nullptr, "#32768", nullptr);
-            if (!popup || !::IsWindowVisible(popup)) return;
-            menuShown = true;
-            pm::test::pressKey(popup, VK_ESCAPE);
-        });
-        // The button's press alone: its release would ask the pane for its own menu.
-        list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 5));
-        pump(20);
-        ::KillTimer(frame->m_hWnd, 79);
-        return menuShown;
-    };
+    auto rightClick = [&](CListBox& list) { return menuOnRightClick(list) != -1; };
     EXPECT_TRUE(rightClick(functions()));
     pane.m_wndTabs.SetActivePageIndex(1);
     pane.m_wndWorkDir.ResetContent();
     pump();
     EXPECT_FALSE(rightClick(pane.m_wndWorkDir)) << "no menu on an empty list";
+}
+
+// The two lists share their mouse handling: each must still carry its own command and menu.
+TEST_F(Panes, EachListDoubleClicksAndPopsUpItsOwnCommands) {
+    start({programFile("Projects/demo.js")});
+    EXPECT_EQ(menuOnRightClick(functions()), ID_FUNCTIONS_GOTO) << "Go to";
+    CListBox& workDir = frame->m_wndInfoBar.m_wndWorkDir;
+    frame->m_wndInfoBar.m_wndTabs.SetActivePageIndex(1);
+    pump();
+    ASSERT_GT(workDir.GetCount(), 0);
+    EXPECT_EQ(menuOnRightClick(workDir), ID_WORKDIR_OPEN) << "Open in Editor";
+
+    frame->m_wndInfoBar.m_wndTabs.SetActivePageIndex(0);
+    pump();
+    CRect item;
+    functions().GetItemRect(1, &item);
+    pm::test::doubleClick(functions().m_hWnd, item.CenterPoint());
+    pump();
+    CHHEditCtrl* edit = activeView()->GetEditCtrl();
+    CHARRANGE sel{};
+    edit->GetSel(sel);
+    EXPECT_EQ(edit->LineFromChar(sel.cpMin), 7) << "the double-clicked function, beta()";
 }
 
 TEST_F(Panes, GoToFindsTheSelectedFunction) {

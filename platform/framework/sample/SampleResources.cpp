@@ -3,24 +3,13 @@
 #include "platform/framework/sample/SampleResources.h"
 
 #include "platform/win/res/resources.h"
+#include "platform/win/res/templates.h"
 #include "platform/win/winmenu.h"
 
 namespace sample {
 namespace {
 
-using pm::res::MenuItem;
-
-MenuItem item(const char* text, UINT id) {
-    return MenuItem{text, id, 0, {}};
-}
-
-MenuItem separator() {
-    return MenuItem{"", 0, MF_SEPARATOR, {}};
-}
-
-MenuItem popup(const char* text, std::vector<MenuItem> items) {
-    return MenuItem{text, 0, MF_POPUP, std::move(items)};
-}
+using namespace pm::res;
 
 std::vector<MenuItem> fileItems(bool withDocument) {
     std::vector<MenuItem> items = {item("&New\tCtrl+N", ID_FILE_NEW), item("&Open...\tCtrl+O", ID_FILE_OPEN)};

@@ -3,6 +3,7 @@
 
 #include "platform/script/runtime/scripting_runtime.h"
 #include "platform/script/runtime/text_stream.h"
+#include "platform/script/runtime/vector_collection.h"
 
 #include <filesystem>
 #include <fnmatch.h>
@@ -83,37 +84,21 @@ bool isFolder(const std::string& path) {
 
 Value folderObject(const std::string& path);
 
-// A collection of files or folders: Count, Item(name), For Each.
-class ItemList final : public AutoObject {
+// A collection of files or folders: Item takes a name.
+class ItemList final : public VectorCollection {
 public:
     ItemList(std::vector<Value> items, std::vector<std::string> names, const char* typeName)
-        : m_items(std::move(items)), m_names(std::move(names)), m_typeName(typeName) {}
-    DISPID memberId(const std::string& key) const override {
-        static const MemberName names[] = {{"item", DISPID_VALUE}, {"count", 1}};
-        return findMember(std::begin(names), std::end(names), key);
-    }
-    Value call(DISPID id, WORD, Args& args, const Value* put) override {
-        if (put) throw ScriptError(kNoSuchMember);
-        if (id == 1) return Value::longInt(static_cast<int32_t>(m_items.size()));
-        if (id != DISPID_VALUE) throw ScriptError(kNoSuchMember);
-        checkArgCount(args, 1, 1);
-        std::string name = toStr(*args[0]);
-        for (size_t i = 0; i < m_names.size(); ++i)
-            if (m_names[i] == name) return m_items[i];
-        throw ScriptError(kPathNotFound);
-    }
-    std::string typeName() const override { return m_typeName; }
-    const void* shape() const override { return &kShape; }
-    bool enumerate(std::vector<Value>& out) override {
-        out = m_items;
-        return true;
-    }
+        : VectorCollection(std::move(items), typeName), m_names(std::move(names)) {}
 
 private:
-    static constexpr char kShape = 0;
-    std::vector<Value> m_items;
+    const Value& item(const Value& key) const override {
+        std::string name = toStr(key);
+        for (size_t i = 0; i < m_names.size(); ++i)
+            if (m_names[i] == name) return items()[i];
+        throw ScriptError(kPathNotFound);
+    }
+
     std::vector<std::string> m_names;
-    const char* m_typeName;
 };
 
 // A File or a Folder: Name, Path, ParentFolder, Size (files), Files and SubFolders (folders).

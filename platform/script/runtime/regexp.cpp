@@ -2,6 +2,7 @@
 // $1..$99, $&, $`, $' and $$, and Execute giving a Matches collection.
 
 #include "platform/script/runtime/regexp.h"
+#include "platform/script/runtime/vector_collection.h"
 #include "platform/com/oleauto.h"
 #include "platform/script/vbs_auto_object.h"
 
@@ -60,38 +61,24 @@ int32_t characterIndex(const QString& s, qsizetype unit) {
     return static_cast<int32_t>(unit) - pairs;
 }
 
-Value& itemAt(std::vector<Value>& items, const Args& args) {
-    checkArgCount(args, 1, 1);
-    int32_t i = toLong(*args[0]);
+const Value& itemAt(const std::vector<Value>& items, const Value& index) {
+    int32_t i = toLong(index);
     if (i < 0 || static_cast<size_t>(i) >= items.size()) throw ScriptError(kInvalidCall);
     return items[static_cast<size_t>(i)];
 }
 
-// A read-only list with Count, Item (default) and For Each: Matches and SubMatches.
-class ValueList final : public AutoObject {
+const Value& itemAt(const std::vector<Value>& items, const Args& args) {
+    checkArgCount(args, 1, 1);
+    return itemAt(items, *args[0]);
+}
+
+// A read-only list whose Item takes an index: Matches and SubMatches.
+class ValueList final : public VectorCollection {
 public:
-    ValueList(std::vector<Value> items, const char* name) : m_items(std::move(items)), m_name(name) {}
-    DISPID memberId(const std::string& key) const override {
-        static const MemberName names[] = {{"item", DISPID_VALUE}, {"count", 1}};
-        return findMember(std::begin(names), std::end(names), key);
-    }
-    Value call(DISPID id, WORD, Args& args, const Value* put) override {
-        if (put) throw ScriptError(kNoSuchMember);
-        if (id == DISPID_VALUE) return itemAt(m_items, args);
-        if (id == 1) return Value::longInt(static_cast<int32_t>(m_items.size()));
-        throw ScriptError(kNoSuchMember);
-    }
-    std::string typeName() const override { return m_name; }
-    const void* shape() const override { return &kShape; }
-    bool enumerate(std::vector<Value>& out) override {
-        out = m_items;
-        return true;
-    }
+    ValueList(std::vector<Value> items, const char* name) : VectorCollection(std::move(items), name) {}
 
 private:
-    static constexpr char kShape = 0;
-    std::vector<Value> m_items;
-    const char* m_name;
+    const Value& item(const Value& index) const override { return itemAt(items(), index); }
 };
 
 class MatchObject final : public AutoObject {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -37,6 +38,12 @@ const Case kRegExp[] = {
      "bb\"\nSet m = r.Execute(s)(0)\n"
      "Test.Log m.FirstIndex & \":\" & m.Length & \":\" & (Mid(s, m.FirstIndex + 1, m.Length) = m.Value)",
      "2:2:True"},
+    {"the match collection: Item by index, read-only Count, errors for a wrong index or a put",
+     "Set r = New RegExp\nr.Pattern = \"\\d\"\nr.Global = True\nSet ms = r.Execute(\"1a2\")\n"
+     "Test.Log ms.Item(1).Value & ms(0) & ms.Count\nOn Error Resume Next\nx = ms(2)\nTest.Log Err.Number\n"
+     "Err.Clear\nx = ms(-1)\nTest.Log Err.Number\nErr.Clear\nms.Count = 3\nTest.Log Err.Number\nErr.Clear\n"
+     "x = ms.Item(0, 1)\nTest.Log Err.Number\nErr.Clear\nx = ms.Length\nTest.Log Err.Number",
+     "212|5|5|438|450|438"},
     {"an invalid pattern is error 5017",
      "Set r = New RegExp\nr.Pattern = \"(a\"\nOn Error Resume Next\nx = r.Test(\"a\")\nTest.Log Err.Number",
      "5017"},
@@ -91,6 +98,21 @@ const Case kFunctions[] = {
      "VBScript True"},
 };
 
+// A new empty folder for a test to remove, or "" when none could be made.
+std::string temporaryFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "fsoXXXXXX").string();
+    return mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+// Runs script and answers the Test object's log; each script error fails the test.
+std::string logOf(const std::string& script) {
+    pm::test::Harness h;
+    EXPECT_EQ(h.run(script), S_OK);
+    for (const auto& e : h.site->errors)
+        ADD_FAILURE() << e.number << " " << e.description << " at " << e.line;
+    return pm::test::joined(h.test->log);
+}
+
 TEST(RuntimeObjects, RegExp) {
     pm::test::runTable(std::begin(kRegExp), std::end(kRegExp));
 }
@@ -102,9 +124,8 @@ TEST(RuntimeObjects, AddedFunctions) {
 }
 
 TEST(RuntimeObjects, FileSystemRoundTripInATemporaryFolder) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fsoXXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const std::string dir = pattern;
+    const std::string dir = temporaryFolder();
+    ASSERT_FALSE(dir.empty());
     std::string script =
         "root = \"" + dir + "\"\n" +
         "Set fso = CreateObject(\"Scripting.FileSystemObject\")\n"
@@ -130,12 +151,26 @@ TEST(RuntimeObjects, FileSystemRoundTripInATemporaryFolder) {
         "t.ReadAll\nx = t.ReadLine\nTest.Log Err.Number\nErr.Clear\n"
         "fso.CreateFolder sub1\nTest.Log Err.Number\nErr.Clear\n"
         "fso.DeleteFile fso.BuildPath(sub1, \"*.txt\")\nTest.Log fso.FileExists(p) & \" \" & Err.Number\n";
-    pm::test::Harness h;
-    EXPECT_EQ(h.run(script), S_OK);
-    for (const auto& e : h.site->errors)
-        ADD_FAILURE() << e.number << " " << e.description << " at " << e.line;
-    EXPECT_EQ(pm::test::joined(h.test->log), "True False|first|second|third|22 22|notes.txt notes txt True|"
-                                             "moved.txt|notes.txt|Folder sub|58|53|54|62|58|False 0");
+    EXPECT_EQ(logOf(script), "True False|first|second|third|22 22|notes.txt notes txt True|"
+                             "moved.txt|notes.txt|Folder sub|58|53|54|62|58|False 0");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(RuntimeObjects, FolderCollectionsFindItemsByName) {
+    const std::string dir = temporaryFolder();
+    ASSERT_FALSE(dir.empty());
+    std::filesystem::create_directory(dir + "/inner");
+    std::fclose(std::fopen((dir + "/a.txt").c_str(), "w"));
+    std::fclose(std::fopen((dir + "/b.txt").c_str(), "w"));
+    std::string script =
+        "Set folder = CreateObject(\"Scripting.FileSystemObject\").GetFolder(\"" + dir + "\")\n" +
+        "Set fs = folder.Files\n"
+        "Test.Log TypeName(fs) & \" \" & fs.Count & \" \" & fs(\"b.txt\").Name & \" \" & "
+        "fs.Item(\"a.txt\").Name\n"
+        "Set subs = folder.SubFolders\nTest.Log TypeName(subs) & \" \" & subs(\"inner\").Name\n"
+        "On Error Resume Next\nx = fs(\"c.txt\")\nTest.Log Err.Number\nErr.Clear\n"
+        "x = subs(\"a.txt\")\nTest.Log Err.Number\n";
+    EXPECT_EQ(logOf(script), "Files 2 b.txt a.txt|Folders inner|76|76");
     std::filesystem::remove_all(dir);
 }
 

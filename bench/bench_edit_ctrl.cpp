@@ -228,7 +228,7 @@ void run(CWnd& parent, std::size_t megabytes) {
 
 } // namespace
 
-// Sizes in MB may be named on the command line (default 1 and 10).
+// Sizes in MB may be named on the command line (default 1 and 10); 0 runs only the 1 MB line.
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     AfxInitRichEdit();
@@ -237,10 +237,10 @@ int main(int argc, char** argv) {
                     nullptr, nullptr);
     std::vector<std::size_t> sizes;
     for (int i = 1; i < argc; ++i)
-        sizes.push_back(static_cast<std::size_t>(std::max(1, std::atoi(argv[i]))));
-    if (sizes.empty()) sizes = {1, 10};
+        sizes.push_back(static_cast<std::size_t>(std::max(0, std::atoi(argv[i]))));
+    if (argc < 2) sizes = {1, 10};
     for (std::size_t mb : sizes)
-        run(parent, mb);
+        if (mb > 0) run(parent, mb);
     typeInLongLine(parent);
     parent.DestroyWindow();
     return 0;

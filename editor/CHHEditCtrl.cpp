@@ -13,6 +13,7 @@
 #include "platform/framework/CWinApp.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -341,6 +342,7 @@ void CHHEditCtrl::SaveUndoState(int, int, int) {
 
 void CHHEditCtrl::noteChange(long from, long to) {
     m_nSamePrefix = std::min(m_nSamePrefix, from);
+    if (from < m_columnMark.pos) m_columnMark.pos = -1;
     m_nSameSuffix = std::min(m_nSameSuffix, GetTextLength() - to);
 }
 
@@ -380,6 +382,7 @@ void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
 void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {
     m_lastSnapshot = snapshot;
     m_nSamePrefix = m_nSameSuffix = GetTextLength();
+    m_columnMark.pos = -1;
 }
 
 void CHHEditCtrl::EmptyUndoBuffer() {
@@ -664,15 +667,31 @@ std::string CHHEditCtrl::lineText(int line) {
 void CHHEditCtrl::updateCaretColumn(const CHARRANGE& sel) {
     const int pos = (sel.cpMin != sel.cpMax && sel.cpMin == m_nPrevSelStart) ? sel.cpMax : sel.cpMin;
     const int line = static_cast<int>(LineFromChar(pos));
-    // The line is read up to the position, however long it is.
     const int lineStart = LineIndex(line);
-    const CString before = GetTextRange(CHARRANGE{lineStart, pos});
-    const int column = hh::CaretColumn(std::string_view(before, static_cast<std::size_t>(before.GetLength())),
-                                       pos - lineStart, m_nTabSize);
+    const hh::ColumnCounts counts = columnCountsTo(lineStart, pos);
+    m_columnMark = ColumnMark{pos, lineStart, counts};
+    const int column = counts.Column(m_nTabSize);
     if (column + 1 == m_nCaretColumn && line + 1 == m_nCaretLine) return;
     m_nCaretColumn = column + 1;
     m_nCaretLine = line + 1;
     UpdateStatusCaretPos();
+}
+
+// A caret moving along a long line is counted from where it was, not from the line's start.
+hh::ColumnCounts CHHEditCtrl::columnCountsTo(int lineStart, int pos) {
+    const ColumnMark& mark = m_columnMark;
+    if (mark.pos < 0 || mark.lineStart != lineStart || std::abs(pos - mark.pos) >= pos - lineStart)
+        return countColumns(lineStart, pos);
+    const int sign = pos >= mark.pos ? 1 : -1;
+    const hh::ColumnCounts between = countColumns(std::min(pos, mark.pos), std::max(pos, mark.pos));
+    return hh::ColumnCounts{mark.counts.characters + sign * between.characters,
+                            mark.counts.tabs + sign * between.tabs};
+}
+
+hh::ColumnCounts CHHEditCtrl::countColumns(int from, int to) {
+    if (to <= from) return hh::ColumnCounts{};
+    const CString text = GetTextRange(CHARRANGE{from, to});
+    return hh::CountColumns(std::string_view(text, static_cast<std::size_t>(text.GetLength())));
 }
 
 CString CHHEditCtrl::GetCaretPosText() const {

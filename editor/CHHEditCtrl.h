@@ -10,6 +10,7 @@
 #include "editor/CHHUndoManager.h"
 #include "editor/EditTransaction.h"
 #include "editor/HHColoring.h"
+#include "editor/HHEditRules.h"
 #include "editor/TextSnapshot.h"
 #include "platform/framework/CGdiObject.h"
 #include "platform/framework/CommonControls.h"
@@ -294,6 +295,9 @@ private:
     // Adds the markers found on the lines from start's to end's.
     void rescanLines(int start, int end);
     void updateCaretColumn(const CHARRANGE& sel);
+    // The column counts from lineStart to pos, found from the last ones where they lie near.
+    hh::ColumnCounts columnCountsTo(int lineStart, int pos);
+    hh::ColumnCounts countColumns(int from, int to);
     // The caret's line and column, and the selection, once the selection became sel.
     void noteCaret(const CHARRANGE& sel);
     std::string lineText(int line);
@@ -333,6 +337,14 @@ private:
     // The last snapshot taken: the next shares storage with it. The text now begins with its
     // first m_nSamePrefix and ends with its last m_nSameSuffix characters.
     hh::TextSnapshot m_lastSnapshot;
+    // The column counts from the line start to pos, the last caret position; pos is -1 once the
+    // text before it changed.
+    struct ColumnMark {
+        int pos = -1;
+        int lineStart = 0;
+        hh::ColumnCounts counts;
+    };
+    ColumnMark m_columnMark;
     long m_nSamePrefix = 0;
     long m_nSameSuffix = 0;
     hh::TextSnapshot m_savedText;

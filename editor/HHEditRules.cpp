@@ -14,15 +14,19 @@ bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int s
 }
 
 int CaretColumn(std::string_view line, int offset, int tabSize) {
-    // Counted without branches, so that a long line is counted a vector at a time.
     const std::size_t n = std::min(static_cast<std::size_t>(std::max(offset, 0)), line.size());
+    return CountColumns(line.substr(0, n)).Column(tabSize);
+}
+
+ColumnCounts CountColumns(std::string_view text) {
+    // Counted without branches, so that a long line is counted a vector at a time.
     int tabs = 0, continuations = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(line[i]);
+    for (const char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
         tabs += c == '\t';
         continuations += (c & 0xC0) == 0x80;
     }
-    return static_cast<int>(n) - continuations + tabs * (tabSize - 1);
+    return ColumnCounts{static_cast<int>(text.size()) - continuations, tabs};
 }
 
 int IndentLength(std::string_view line) {

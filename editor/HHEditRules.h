@@ -28,6 +28,15 @@ bool ContinuesSnapshot(int lastKind, int lastStart, int lastEnd, int kind, int s
 // The zero-based column of offset in line: a Tab counts tabSize, a UTF-8 sequence one.
 int CaretColumn(std::string_view line, int offset, int tabSize);
 
+// The characters (a UTF-8 sequence is one) and the Tabs among them in a stretch of a line; the
+// counts of adjoining stretches add up, so a column can be found from one nearby.
+struct ColumnCounts {
+    int characters = 0;
+    int tabs = 0;
+    int Column(int tabSize) const { return characters + tabs * (tabSize - 1); }
+};
+ColumnCounts CountColumns(std::string_view text);
+
 // Leading spaces and Tabs of line.
 int IndentLength(std::string_view line);
 // Enter's indentation for the new line: the line's leading blanks, no more than the caret column.

@@ -3,14 +3,17 @@
 // modified flag, read-only refusals, the caret column, drag moves, and line ends kept.
 
 #include "editor/CHHEditCtrl.h"
+#include "editor/CHHFindParams.h"
 #include "editor/CHHJScriptFormater.h"
 #include "editor/CHHVBScriptFormater.h"
+#include "editor/HHEditRules.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/wm/beeps.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -662,6 +665,74 @@ TEST_F(EditCtrl, CaretColumnBeyondTwoThousandCharacters) {
     EXPECT_EQ(edit->GetCaretPosText(), "Ln 1, Col 2905");
     key(VK_DOWN);
     EXPECT_EQ(edit->GetCaretLineCol().y, 2);
+}
+
+// The column is counted on from the caret's last place: edits before that place, after it and at
+// it, and caret moves both ways along the line, each leave the column the line's own count.
+TEST_F(EditCtrl, CaretColumnStaysRightAsTheTextBeforeItChanges) {
+    edit->SetText(
+        ("a\t" + std::string(5000, 'x') + "\xC3\xA9" + std::string(5000, 'y') + "\r\nnext").c_str());
+    const auto expectColumn = [&](const char* step) {
+        CHARRANGE sel{};
+        edit->GetSel(sel);
+        const std::string all = text();
+        const std::size_t lineStart = all.rfind('\n', sel.cpMin > 0 ? sel.cpMin - 1 : 0);
+        const std::size_t from = lineStart == std::string::npos || sel.cpMin == 0 ? 0 : lineStart + 1;
+        const std::string_view line(all.data() + from, static_cast<std::size_t>(sel.cpMin) - from);
+        EXPECT_EQ(edit->GetCaretLineCol().x, hh::CaretColumn(line, static_cast<int>(line.size()), 4) + 1)
+            << step;
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+    } steps[] = {
+        {"caret far along", [&] { caret(9000); }},
+        {"typed at the caret", [&] { type("z\t"); }},
+        {"caret back", [&] { key(VK_LEFT); }},
+        {"caret back past the two-byte character", [&] { caret(4000); }},
+        {"caret on again", [&] { caret(8000); }},
+        {"a Tab typed before it",
+         [&] {
+             edit->SetSel(1, 1);
+             type("\t");
+             caret(8001);
+         }},
+        {"characters deleted before it",
+         [&] {
+             edit->SetSel(0, 3);
+             key(VK_DELETE);
+             caret(7998);
+         }},
+        {"replaced before it without a caret move",
+         [&] {
+             edit->SetSel(5, 7);
+             edit->ReplaceSel("\t\t\t");
+             caret(7998);
+         }},
+        {"Replace All before it",
+         [&] {
+             caret(7998);
+             CHHFindParams params;
+             params.m_strFind = "a";
+             params.m_strReplace = "\t\t";
+             edit->ReplaceAll(params, FALSE);
+         }},
+        {"undo",
+         [&] {
+             edit->SendMessage(EM_UNDO);
+             caret(7998);
+         }},
+        {"the text set again",
+         [&] {
+             edit->SetText(("\t\t" + std::string(9000, 'q') + "\r\nab\tc").c_str());
+             caret(7998);
+         }},
+        {"the next line", [&] { caret(static_cast<int>(edit->GetTextLength())); }},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        expectColumn(s.step);
+    }
 }
 
 // Typing moves the caret while the colouring pass moves the selection about and back inside the

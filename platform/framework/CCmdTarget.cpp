@@ -4,6 +4,9 @@
 
 #include "platform/framework/afxres.h"
 
+#include <cstddef>
+#include <cstdint>
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
@@ -48,20 +51,50 @@ bool matches(const AFX_MSGMAP_ENTRY& e, UINT nMsg, UINT nCode, UINT nID) {
     return false;
 }
 
+// Look-ups that found no entry, by map and message: most messages a window gets have no handler,
+// and the maps of a class and its bases are walked whole to learn it. Maps never change, so an
+// answer holds unless an entry's message number is set at run time (registered messages and
+// runtime command ids): those look-ups are never kept.
+struct Unhandled {
+    const AFX_MSGMAP* map = nullptr;
+    UINT msg = 0;
+    UINT code = 0;
+    UINT id = 0;
+};
+constexpr std::size_t kUnhandledSlots = 256;
+thread_local Unhandled t_unhandled[kUnhandledSlots];
+
+Unhandled& unhandledSlot(const AFX_MSGMAP* map, UINT msg, UINT code, UINT id) {
+    const std::size_t h = (reinterpret_cast<std::uintptr_t>(map) >> 4) ^ msg ^ (code << 7) ^ (id << 3);
+    return t_unhandled[(h ^ (h >> 8)) % kUnhandledSlots];
+}
+
+// Whether the answer for nMsg could change as run-time numbers are set.
+bool variesAtRunTime(const AFX_MSGMAP_ENTRY& e, UINT nMsg, UINT nCode) {
+    return e.kind == AfxEntry::RuntimeCommand && e.nMessage == nMsg && e.nCode == nCode;
+}
+
 } // namespace
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID,
                                               const AFX_MSGMAP_ENTRY* pAfter) {
+    Unhandled& known = unhandledSlot(pMap, nMsg, nCode, nID);
+    const bool fromStart = pAfter == nullptr && pMap != nullptr;
+    if (fromStart && known.map == pMap && known.msg == nMsg && known.code == nCode && known.id == nID)
+        return nullptr;
+    bool keep = fromStart && nMsg < 0xC000;
     bool skipping = pAfter != nullptr;
-    for (; pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
-        for (const AFX_MSGMAP_ENTRY* e = pMap->lpEntries; e->kind != AfxEntry::End; ++e) {
+    for (const AFX_MSGMAP* map = pMap; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+        for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->kind != AfxEntry::End; ++e) {
             if (skipping) {
                 skipping = e != pAfter;
                 continue;
             }
             if (matches(*e, nMsg, nCode, nID)) return e;
+            if (variesAtRunTime(*e, nMsg, nCode)) keep = false;
         }
     }
+    if (keep) known = Unhandled{pMap, nMsg, nCode, nID};
     return nullptr;
 }
 

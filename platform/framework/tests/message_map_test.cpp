@@ -198,6 +198,12 @@ TEST_F(MessageMaps, CommandEntriesOfEveryKind) {
     trace.clear();
     command(250);
     EXPECT_TRUE(trace.empty()) << "the run-time entry follows its variable";
+    command(252);
+    EXPECT_TRUE(trace.empty());
+    runtimeCommand = 252;
+    command(252);
+    EXPECT_EQ(trace, (std::vector<std::string>{"runtime"}))
+        << "an id routed to nothing before its variable named it";
     ::DestroyWindow(control);
 }
 
@@ -213,8 +219,9 @@ TEST_F(MessageMaps, WindowMessagesRegisteredMessagesAndBaseEntries) {
     EXPECT_EQ(trace, (std::vector<std::string>{"base:user1", "registered", "size:120x80"}));
     trace.clear();
     wnd.SendMessage(WM_USER + 2);
-    EXPECT_EQ(trace, (std::vector<std::string>{"super:2"}))
-        << "unhandled messages reach the previous procedure";
+    wnd.SendMessage(WM_USER + 2);
+    EXPECT_EQ(trace, (std::vector<std::string>{"super:2", "super:2"}))
+        << "unhandled messages reach the previous procedure, each time";
 }
 
 TEST_F(MessageMaps, NotificationsWithTheirResults) {

@@ -12,6 +12,7 @@ Partitioning::Partitioning(int blockSize) : m_blockSize(std::max(1, blockSize)) 
 }
 
 void Partitioning::clear() {
+    forgetFound();
     m_blocks.assign(1, Block{{0}, {0}});
     m_count = 1;
     m_bases.clear();
@@ -32,11 +33,15 @@ int Partitioning::positionFromPartition(int partition) const {
 }
 
 int Partitioning::partitionFromPosition(int pos) const {
-    int block = m_bases.partitionFromPosition(pos);
+    if (pos >= m_found.start && pos < m_found.end) return m_found.partition;
+    const int block = m_bases.partitionFromPosition(pos);
     const std::vector<int>& starts = m_blocks[static_cast<std::size_t>(block)].starts;
-    auto after = std::upper_bound(starts.begin(), starts.end(), pos - blockBase(block));
-    int index = std::max(0, static_cast<int>(after - starts.begin()) - 1);
-    return blockFirst(block) + index;
+    const int base = blockBase(block);
+    const std::size_t index = static_cast<std::size_t>(
+        std::max<std::ptrdiff_t>(0, lastAtMost(starts.data(), starts.size(), pos - base)));
+    const int end = index + 1 < starts.size() ? base + starts[index + 1] : blockBase(block + 1);
+    m_found = Found{blockFirst(block) + static_cast<int>(index), base + starts[index], end};
+    return m_found.partition;
 }
 
 int Partitioning::partitionFromCountedPosition(int pos) const {
@@ -83,6 +88,7 @@ void Partitioning::setValue(int partition, int value) {
 
 void Partitioning::insertPartition(int partition, int pos, int value) {
     PM_ASSERT(partition >= 1 && partition <= m_count);
+    forgetFound();
     // It goes after partition - 1, in that one's block.
     Place at = placeOf(partition - 1);
     Block& b = m_blocks[static_cast<std::size_t>(at.block)];
@@ -96,6 +102,7 @@ void Partitioning::insertPartition(int partition, int pos, int value) {
 
 void Partitioning::removePartitions(int partition, int count) {
     PM_ASSERT(partition >= 1 && count >= 0 && partition + count <= m_count);
+    forgetFound();
     while (count > 0) {
         Place at = placeOf(partition);
         Block& b = m_blocks[static_cast<std::size_t>(at.block)];
@@ -134,6 +141,7 @@ void Partitioning::removedFirst(int block) {
 void Partitioning::insertText(int partition, int delta) {
     if (delta == 0) return;
     PM_ASSERT(partition >= 0);
+    forgetFound();
     Place at = placeOf(std::min(partition, m_count - 1));
     Block& b = m_blocks[static_cast<std::size_t>(at.block)];
     for (std::size_t i = static_cast<std::size_t>(at.index) + 1; i < b.starts.size(); ++i)
@@ -142,6 +150,7 @@ void Partitioning::insertText(int partition, int delta) {
 }
 
 void Partitioning::appendPartitions(const int* lengths, const int* values, int n) {
+    forgetFound();
     int start = end();
     int last = static_cast<int>(m_blocks.size()) - 1;
     int i = 0;

@@ -87,8 +87,18 @@ private:
     void joinSmall(int block);
     void joinWithNext(int block);
 
+    // The partition partitionFromPosition found last, with its span [start, end): most look-ups
+    // fall near the last one. Every change of the starts forgets it.
+    struct Found {
+        int partition = 0;
+        int start = 0;
+        int end = 0;
+    };
+    void forgetFound() { m_found = Found{}; }
+
     int m_blockSize;
     int m_count = 0;
+    mutable Found m_found;
     std::vector<Block> m_blocks;
     StepPartitioning m_bases;  // block b holds the starts in [base b, base b+1)
     StepPartitioning m_firsts; // block b holds partitions [first b, first b+1)

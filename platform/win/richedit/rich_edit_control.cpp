@@ -574,7 +574,9 @@ LRESULT RichEditControl::lineLength(WPARAM pos) {
 LRESULT RichEditControl::lineFromChar(LPARAM pos) {
     LONG cp = static_cast<LONG>(pos);
     if (cp < 0) return m_model.lineFromPosition(m_model.selectionStart());
-    return m_model.lineFromPosition(toModel(cp));
+    // Line breaks are single bytes, so a position inside a UTF-8 sequence lies on the line of the
+    // sequence's start: the line needs no move to a character boundary.
+    return m_model.lineFromPosition(m_legacy ? m_model.compactFromLegacy(cp) : cp);
 }
 
 LRESULT RichEditControl::getLine(WPARAM line, LPSTR buffer) {
@@ -970,11 +972,8 @@ bool RichEditControl::notifyLink(UINT msg, WPARAM wParam, LPARAM lParam, int pos
 }
 
 LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (filterInput(msg, wParam, lParam)) return 0;
-    if (msg == textDropMessage()) {
-        const auto* drop = reinterpret_cast<const TextDrop*>(lParam);
-        return drop ? m_view->takeDrop(drop->point, drop->text, drop->query) : 0;
-    }
+    // Keys and mouse messages lie in one range: other messages skip the filter at once.
+    if (msg >= WM_KEYFIRST && msg <= WM_MOUSELAST && filterInput(msg, wParam, lParam)) return 0;
     switch (msg) {
     case WM_CREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
@@ -1123,8 +1122,13 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return old;
     }
     default:
-        return m_view->handle(msg, wParam, lParam);
+        break;
     }
+    if (msg == textDropMessage()) {
+        const auto* drop = reinterpret_cast<const TextDrop*>(lParam);
+        return drop ? m_view->takeDrop(drop->point, drop->text, drop->query) : 0;
+    }
+    return m_view->handle(msg, wParam, lParam);
 }
 
 } // namespace pm::richedit

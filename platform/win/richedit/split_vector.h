@@ -19,6 +19,20 @@ namespace pm::richedit {
 void* resizeStorage(void* old, std::size_t oldBytes, std::size_t newBytes);
 void freeStorage(void* block, std::size_t bytes);
 
+// For values ascending over [values, values + n): the index of the last one at most v, or -1 when
+// there is none. Each step picks its half without a jump, so look-ups at random places cost no
+// mispredicted branches.
+template <class T> std::ptrdiff_t lastAtMost(const T* values, std::size_t n, T v) {
+    if (n == 0) return -1;
+    const T* base = values;
+    while (n > 1) {
+        const std::size_t half = n / 2;
+        base = base[half] <= v ? base + half : base;
+        n -= half;
+    }
+    return *base <= v ? base - values : -1;
+}
+
 template <class T> class SplitVector {
     static_assert(std::is_trivially_copyable_v<T>, "SplitVector holds plain values");
 
@@ -121,6 +135,19 @@ public:
         return m_body + (pos < m_gapStart ? pos : pos + m_gapLength);
     }
 
+    // For values ascending over [first, end): the index of the last one at most v, or first - 1
+    // when there is none. A binary search over the stored stretches, the gap skipped.
+    std::ptrdiff_t lastAtMost(std::size_t first, std::size_t end, T v) const {
+        if (first >= end) return static_cast<std::ptrdiff_t>(first) - 1;
+        // The part after the gap when the search reaches into it and v is not below its start.
+        if (end > m_gapStart && (first >= m_gapStart || !(v < m_body[m_gapStart + m_gapLength]))) {
+            const std::size_t from = std::max(first, m_gapStart);
+            return static_cast<std::ptrdiff_t>(from) +
+                   pm::richedit::lastAtMost(m_body + m_gapLength + from, end - from, v);
+        }
+        return static_cast<std::ptrdiff_t>(first) +
+               pm::richedit::lastAtMost(m_body + first, std::min(end, m_gapStart) - first, v);
+    }
     // Adds delta to every element from pos to end (used by partitions).
     void addRange(std::size_t pos, std::size_t end, T delta) {
         for (std::size_t i = pos; i < end && i < m_gapStart; ++i)

@@ -37,18 +37,13 @@ public:
     // The partition holding pos; a position on a boundary belongs to the later partition, and the
     // end of the text to the last one.
     int partitionFromPosition(int pos) const {
-        int n = partitions();
-        if (n <= 1 || pos < positionFromPartition(1)) return 0;
-        if (pos >= positionFromPartition(n - 1)) return n - 1;
-        int lo = 0, hi = n - 1;
-        while (hi - lo > 1) {
-            int mid = lo + (hi - lo) / 2;
-            if (pos < positionFromPartition(mid))
-                hi = mid;
-            else
-                lo = mid;
-        }
-        return lo;
+        // The last of starts 0 to partitions() - 1 at or before pos. Those after the step
+        // partition are stored without the step, so each side is searched as stored.
+        const std::size_t end = static_cast<std::size_t>(partitions());
+        const std::size_t stepped = std::min(static_cast<std::size_t>(m_stepPartition) + 1, end);
+        if (stepped < end && pos - m_stepLength >= m_body[stepped])
+            return static_cast<int>(m_body.lastAtMost(stepped, end, pos - m_stepLength));
+        return std::max(0, static_cast<int>(m_body.lastAtMost(0, stepped, pos)));
     }
 
     // A new partition starting at pos, becoming partition number `partition`.

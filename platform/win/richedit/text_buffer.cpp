@@ -23,8 +23,8 @@ int TextBuffer::lineEnd(int line) const {
 }
 
 int TextBuffer::lineFromPosition(int pos) const {
-    if (pos <= 0) return 0;
-    return m_lines.partitionFromPosition(std::min(pos, length()));
+    // A position past the end lies after the last line start too: it finds the last line.
+    return pos <= 0 ? 0 : m_lines.partitionFromPosition(pos);
 }
 
 char TextBuffer::charAt(int pos) const {

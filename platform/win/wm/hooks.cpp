@@ -28,6 +28,13 @@ Hooks& hooks() {
     return h;
 }
 
+// The length of each kind's chain, so that the check made for every message sent is one load.
+int chainLengths[WH_CALLWNDPROCRET - WH_MSGFILTER + 1];
+
+void countChain(int idHook) {
+    chainLengths[idHook - WH_MSGFILTER] = static_cast<int>(hooks().chains[idHook].size());
+}
+
 const bool kHooksCounted = registerHandleKind("hooks", [] {
     std::size_t live = 0;
     hooks().table.forEach([&](std::uintptr_t, const Hook& hook) { live += hook.permanent ? 0 : 1; });
@@ -47,8 +54,7 @@ LRESULT callFrom(const std::vector<HHOOK>& chain, std::size_t start, int code, W
 } // namespace
 
 bool hooksInstalled(int idHook) {
-    auto it = hooks().chains.find(idHook);
-    return it != hooks().chains.end() && !it->second.empty();
+    return idHook >= WH_MSGFILTER && idHook <= WH_CALLWNDPROCRET && chainLengths[idHook - WH_MSGFILTER] > 0;
 }
 
 LRESULT callHooks(int idHook, int code, WPARAM wParam, LPARAM lParam) {
@@ -70,6 +76,7 @@ HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HINSTANCE, DWORD) {
     auto h = reinterpret_cast<HHOOK>(hooks().table.add(std::make_unique<Hook>(Hook{idHook, proc})));
     auto& chain = hooks().chains[idHook];
     chain.insert(chain.begin(), h);
+    countChain(idHook);
     return h;
 }
 
@@ -85,6 +92,7 @@ BOOL UnhookWindowsHookEx(HHOOK hook) {
     }
     auto& chain = hooks().chains[h->id];
     chain.erase(std::remove(chain.begin(), chain.end(), hook), chain.end());
+    countChain(h->id);
     hooks().table.remove(reinterpret_cast<std::uintptr_t>(hook));
     return TRUE;
 }

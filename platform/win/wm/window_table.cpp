@@ -23,15 +23,31 @@ std::thread::id& uiThread() {
     return id;
 }
 
+// The window found last: messages and queries come in runs for one window, and this spares them
+// the table's look-up. Freeing the window forgets it.
+struct LastFound {
+    HWND handle = nullptr;
+    Window* window = nullptr;
+};
+LastFound lastFound;
+
+// Whether this thread is the UI thread, once asked: 1 yes, -1 no, 0 not asked yet. Every message
+// sent asks, so the answer is kept per thread.
+thread_local signed char t_uiThread = 0;
+
 } // namespace
 
 bool onUiThread() {
-    return std::this_thread::get_id() == uiThread();
+    if (t_uiThread == 0) t_uiThread = std::this_thread::get_id() == uiThread() ? 1 : -1;
+    return t_uiThread > 0;
 }
 
 Window* window(HWND hwnd) {
     if (!onUiThread()) return nullptr;
-    return table().get(reinterpret_cast<std::uintptr_t>(hwnd));
+    if (hwnd == lastFound.handle) return lastFound.window;
+    Window* w = table().get(reinterpret_cast<std::uintptr_t>(hwnd));
+    if (w) lastFound = LastFound{hwnd, w};
+    return w;
 }
 
 Window* newWindow() {
@@ -52,6 +68,7 @@ std::vector<std::unique_ptr<Window>>& graveyard() {
 }
 
 void freeWindow(Window* w) {
+    if (lastFound.window == w) lastFound = LastFound{};
     remote::windowFreed(w->handle);
     graveyard().push_back(table().remove(reinterpret_cast<std::uintptr_t>(w->handle)));
 }

@@ -65,6 +65,10 @@ TEST(Partitioning, RandomEditsWithBlocksOfEverySmallSize) {
         PartitionReference want;
         for (int step = 0; step < 2500; ++step) {
             const int n = static_cast<int>(want.starts.size());
+            // A look-up just before each edit, asked again after it: the edit must not leave an
+            // answer kept from before it.
+            const int probe = below(rng, want.end + 2) - 1;
+            got.partitionFromPosition(probe);
             switch (below(rng, 6)) {
             case 0: { // text in a partition
                 int p = below(rng, n);
@@ -117,6 +121,7 @@ TEST(Partitioning, RandomEditsWithBlocksOfEverySmallSize) {
             }
             }
             got.checkInvariants();
+            ASSERT_EQ(got.partitionFromPosition(probe), want.partitionOf(probe)) << probe;
             if (step % 25 == 0) expectSame(got, want);
             if (testing::Test::HasFatalFailure()) return;
         }
@@ -302,6 +307,27 @@ TEST(SplitVector, SegmentsWithTheGapAtEveryPosition) {
                 });
                 ASSERT_EQ(got, text.substr(pos, n)) << gap << " " << pos << " " << n;
                 ASSERT_LE(segments, pos < gap && pos + n > gap ? 2 : 1);
+            }
+        }
+    }
+}
+
+TEST(SplitVector, LastAtMostWithTheGapAtEveryPosition) {
+    const std::vector<int> values = {0, 2, 2, 5, 7, 7, 7, 9};
+    const std::size_t n = values.size();
+    for (std::size_t gap = 0; gap <= n; ++gap) {
+        SplitVector<int> v;
+        v.insert(0, values.data() + gap, n - gap);
+        v.insert(0, values.data(), gap);
+        for (std::size_t first = 0; first <= n; ++first) {
+            for (std::size_t end = first; end <= n; ++end) {
+                for (int x = -1; x <= 10; ++x) {
+                    std::ptrdiff_t want = static_cast<std::ptrdiff_t>(first) - 1;
+                    for (std::size_t i = first; i < end; ++i)
+                        if (values[i] <= x) want = static_cast<std::ptrdiff_t>(i);
+                    ASSERT_EQ(v.lastAtMost(first, end, x), want)
+                        << gap << " " << first << " " << end << " " << x;
+                }
             }
         }
     }

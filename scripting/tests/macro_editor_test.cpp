@@ -779,11 +779,7 @@ TEST_F(MacroEditor, BreakpointsSetInTheEditorStayWithTheModuleButNotInItsFile) {
     CHHModuleEdit plain;
     plain.GetProcedures().Parse(source, &parser);
     ASSERT_TRUE(plain.SaveToFile(plainPath.c_str()));
-    const auto bytes = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_EQ(bytes(markedPath), bytes(plainPath));
+    EXPECT_EQ(pm::test::readFile(markedPath), pm::test::readFile(plainPath));
     ASSERT_TRUE(file.LoadFromFile(markedPath.c_str()));
     file.GetProcedures().GetBreakpoints(positions);
     EXPECT_EQ(positions.GetSize(), 0);

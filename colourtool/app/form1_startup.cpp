@@ -61,11 +61,8 @@ void Form1::Form_Load() {
     TrayIcon.SetTrayIcon(Tray.Picture());
     TrayIcon.SetToolTipText("Tintara");
     TrayIcon.TaskVisible();
-    // "-t" starts in the tray, or minimised where there is no notification area: never shown first.
-    if (vb::Command() == "-t")
-        hideWindow();
-    else
-        Show();
+    if (vb::Command() != "-t" || !TrayIcon.IconShown()) Show();
+    if (vb::Command() == "-t") hideWindow(); // minimised where there is no notification area
     Label1_Click(0);
     loadCustomPalettes();
 }

@@ -20,8 +20,6 @@ public:
     virtual void publishOwner(Window* w) = 0;
     // A top-level window's widget raised above the desktop's other windows.
     virtual void raise(Window* w) = 0;
-    // A top-level window's widget shown minimised; one not shown yet is mapped as an icon.
-    virtual void showMinimized(Window* w) = 0;
     // A top-level window's widget shown maximised, or restored to normal or back to maximised.
     virtual void showMaximized(Window* w) = 0;
     virtual void showRestored(Window* w, bool toMaximized) = 0;

@@ -232,7 +232,7 @@ void setWidgetVisible(Window* w, bool visible) {
 }
 
 void showWidgetMinimized(Window* w) {
-    if (w->widget && w->parent == desktop()) desktopServices().showMinimized(w);
+    if (w->widget && w->parent == desktop()) w->widget->showMinimized();
 }
 
 void reparentWidget(Window* w) {

@@ -15,9 +15,6 @@ class OffscreenDesktop final : public DesktopBackend {
 public:
     void publishOwner(Window*) override {}
     void raise(Window*) override {}
-    void showMinimized(Window* w) override {
-        if (isDesktopTopLevel(w)) w->widget->showMinimized();
-    }
     void showMaximized(Window*) override {}
 
     void showRestored(Window* w, bool) override {

@@ -102,32 +102,6 @@ void clearIconicStartState(Window* w) {
     xcb_flush(c);
 }
 
-// Asks the window manager to iconify the window (WM_CHANGE_STATE to the root). Qt asks it for a
-// hidden window shown minimised before the map, when the manager does not manage the window yet and
-// drops the request, and the window would stay shown; asked after the map, it comes after the
-// manager took the window.
-void requestIconic(Window* w) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c) return;
-    constexpr char kChangeState[] = "WM_CHANGE_STATE";
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof kChangeState - 1, kChangeState), nullptr),
-        &std::free);
-    if (!atom) return;
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = static_cast<xcb_window_t>(w->widget->internalWinId());
-    event.type = atom->atom;
-    event.data.data32[0] = kIconicState;
-    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    xcb_send_event(c, 0, screen->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
-}
-
 class RealDesktop final : public DesktopBackend {
 public:
     void publishOwner(Window* w) override {
@@ -139,13 +113,6 @@ public:
 
     void raise(Window* w) override {
         if (isDesktopTopLevel(w)) w->widget->raise();
-    }
-
-    void showMinimized(Window* w) override {
-        if (!isDesktopTopLevel(w)) return;
-        const bool wasHidden = !w->widget->isVisible();
-        w->widget->showMinimized();
-        if (wasHidden) requestIconic(w);
     }
 
     void showMaximized(Window* w) override {

@@ -7,6 +7,7 @@
 #include "platform/forms/app.h"
 #include "platform/forms/dialog_service.h"
 #include "platform/forms/msgbox.h"
+#include "platform/win/caption_width.h"
 
 #include <algorithm>
 
@@ -60,7 +61,9 @@ void frmPalette::Form_Load() {
 void frmPalette::drawPalette(const std::vector<Rgb>& colours) {
     m_count = std::min(colours.size(), kMaxPaletteColours);
     m_grid = PaletteGrid::forCount(m_count);
-    Move(Left(), Top(), Width() - ScaleWidth() + m_grid.clientWidth(),
+    // At least as wide as its title and close button need, so that both show over a small palette.
+    const int frameWidth = Width() - ScaleWidth();
+    Move(Left(), Top(), std::max(frameWidth + m_grid.clientWidth(), pm::captionFitWidth(hWnd())),
          Height() - ScaleHeight() + m_grid.clientHeight());
     // The cells this palette leaves empty must not keep the swatches of the one before.
     Cls();
@@ -111,6 +114,9 @@ void importPalette() {
         return;
     }
     frmPalette& window = frmPalette::get();
+    // Owned by the main window, it stays above it: a click there would hide it behind the window
+    // it is centred over.
+    SetWindowLongPtr(window.hWnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(request.owner));
     window.Load();
     window.drawPalette(palette.colours);
     showOverMainWindow(window);

@@ -6,6 +6,7 @@
 
 #include "platform/forms/app.h"
 #include "platform/forms/dialog_service.h"
+#include "platform/win/caption_width.h"
 #include "platform/win/tests/support/test_windows.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +117,7 @@ TEST_F(PaletteFormTest, EachFormatShowsItsColoursInAGridThatHoldsThemAll) {
         EXPECT_TRUE(IsWindowVisible(window->hWnd())) << c.name;
         EXPECT_EQ(window->Caption(), "Palette");
         if (c.count == 0) continue; // fixtures: read, shown, not measured here
-        EXPECT_EQ(window->ScaleWidth(), c.width) << c.name;
+        EXPECT_EQ(window->grid().clientWidth(), c.width) << c.name;
         EXPECT_EQ(window->ScaleHeight(), c.height) << c.name;
         POINT p = swatchCentre(c.count - 1);
         EXPECT_EQ(window->Point(p.x, p.y), colourValue(c.last)) << c.name;
@@ -138,7 +139,7 @@ TEST_F(PaletteFormTest, A256ColourPcxShowsTheColoursAtTheEndOfTheFile) {
     EXPECT_TRUE(messages.empty());
     frmPalette* window = frmPalette::instance();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->ScaleWidth(), 160);
+    EXPECT_EQ(window->grid().clientWidth(), 160);
     EXPECT_EQ(window->ScaleHeight(), 160);
     for (std::size_t k = 0; k < expected.size(); ++k) {
         const POINT p = swatchCentre(k);
@@ -200,7 +201,7 @@ TEST_F(PaletteFormTest, MalformedFilesAreReportedAndChangeNothing) {
         messages.clear();
         import(c.name, c.bytes);
         EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.name;
-        EXPECT_EQ(window->ScaleWidth(), 20) << c.name;
+        EXPECT_EQ(window->grid().clientWidth(), 20) << c.name;
         EXPECT_EQ(window->Point(15, 5), before) << c.name;
     }
     messages.clear();
@@ -237,10 +238,32 @@ TEST_F(PaletteFormTest, TheLeftButtonPicksOnSwatchesOnly) {
     EXPECT_TRUE(main.applied.empty());
 }
 
+// A small palette's window is as wide as its title and close button need, and stays above the main
+// window when that is clicked; the strip beside the swatches picks nothing.
+TEST_F(PaletteFormTest, ASmallPalettesWindowFitsItsTitleAndStaysAboveTheMainWindow) {
+    import("two.gif", gifBytes(0x80));
+    frmPalette* window = frmPalette::instance();
+    const HWND hwnd = window->hWnd();
+    EXPECT_GE(window->Width(), pm::captionFitWidth(hwnd));
+    EXPECT_GT(pm::captionFitWidth(hwnd), 20 + window->Width() - window->ScaleWidth());
+    EXPECT_EQ(window->ScaleHeight(), 10);
+    pm::test::click(hwnd, POINT{window->ScaleWidth() - 3, 5});
+    pumpMessages();
+    EXPECT_TRUE(main.applied.empty());
+
+    pm::test::click(main.window().hWnd(), POINT{5, 5});
+    pumpMessages();
+    EXPECT_EQ(GetWindow(hwnd, GW_OWNER), main.window().hWnd());
+    HWND above = hwnd;
+    while ((above = GetWindow(above, GW_HWNDPREV)) && above != main.window().hWnd()) {
+    }
+    EXPECT_EQ(above, nullptr) << "the main window came above the palette";
+}
+
 TEST_F(PaletteFormTest, TheEmptyEndOfTheLastRowPicksNothing) {
     import("three.pal", jascBytes(3, 3)); // 2 x 2 grid, one cell empty
     frmPalette* window = frmPalette::instance();
-    EXPECT_EQ(window->ScaleWidth(), 20);
+    EXPECT_EQ(window->grid().clientWidth(), 20);
     EXPECT_EQ(window->ScaleHeight(), 20);
     pm::test::click(window->hWnd(), POINT{15, 15});
     pumpMessages();
@@ -269,13 +292,13 @@ TEST_F(PaletteFormTest, ANewImportOverdrawsAndAClosedWindowStartsAfresh) {
     vb::Form& m = main.window();
     EXPECT_EQ(window->Left(), m.Left() + m.Width() / 2 - window->Width() / 2);
     import("sixteen.pal", fixture("palettes/sixteen.pal"));
-    EXPECT_EQ(window->ScaleWidth(), 40);
+    EXPECT_EQ(window->grid().clientWidth(), 40);
     EXPECT_EQ(window->Point(5, 5), RGB(0, 255, 0));
     SendMessage(window->hWnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(window->Loaded());
     import("two.gif", gifBytes(0x80));
     EXPECT_EQ(frmPalette::instance(), window);
-    EXPECT_EQ(window->ScaleWidth(), 20);
+    EXPECT_EQ(window->grid().clientWidth(), 20);
     EXPECT_TRUE(IsWindowVisible(window->hWnd()));
 }
 
@@ -286,7 +309,7 @@ TEST_F(PaletteFormTest, ASmallerPaletteLeavesNoOldSwatchBehind) {
     import("five.pal", jascBytes(5, 5));
     frmPalette* window = frmPalette::instance();
     ASSERT_NE(window, nullptr);
-    ASSERT_EQ(window->ScaleWidth(), 30);
+    ASSERT_EQ(window->grid().clientWidth(), 30);
     ASSERT_EQ(window->ScaleHeight(), 20);
     const POINT empty = swatchCentre(5);
     EXPECT_EQ(window->Point(empty.x, empty.y), static_cast<long>(RGB(192, 192, 192)));

@@ -5,6 +5,7 @@
 #include "platform/win/wm/nonclient.h"
 #include "platform/win/wm/wm.h"
 
+#include "platform/win/caption_width.h"
 #include "platform/win/wingdi.h"
 
 namespace pm::wm {
@@ -208,6 +209,16 @@ HFONT captionFont(bool small) {
     return CreateFontIndirect(small ? &ncm.lfSmCaptionFont : &ncm.lfCaptionFont);
 }
 
+int textWidth(const std::string& text, HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
 void paintCaption(Window* w, HDC dc, const NcLayout& l) {
     if (IsRectEmpty(&l.caption)) return;
     fill(dc, l.caption, w->ncActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
@@ -298,4 +309,21 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
 
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) {
     return AdjustWindowRectEx(rect, style, menu, 0);
+}
+
+// The caption's text starts 3 pixels in (after the icon and 2 where there is one) and ends 2 before
+// its first button; the buttons stand 2 apart, the close button 2 from the caption's end.
+int pm::captionFitWidth(HWND hwnd) {
+    Window* w = window(hwnd);
+    if (!w || !hasCaption(w->style)) return 0;
+    const bool small = (w->exStyle & WS_EX_TOOLWINDOW) != 0;
+    HFONT font = captionFont(small);
+    int width = 2 * frameWidth(w->style, w->exStyle) + 3 + textWidth(w->text, font) + 2;
+    DeleteObject(font);
+    if (!(w->style & WS_SYSMENU)) return width + 1;
+    const int button = GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE) - 2;
+    width += button + 2;
+    if (small) return width;
+    if (w->style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) width += 2 * button + 2;
+    return width + captionHeight(w->exStyle) - 2; // the icon
 }

@@ -343,6 +343,7 @@ void CHHEditCtrl::SaveUndoState(int, int, int) {
 void CHHEditCtrl::noteChange(long from, long to) {
     m_nSamePrefix = std::min(m_nSamePrefix, from);
     if (from < m_columnMark.pos) m_columnMark.pos = -1;
+    m_linesRead.from = -1;
     m_nSameSuffix = std::min(m_nSameSuffix, GetTextLength() - to);
 }
 
@@ -383,6 +384,7 @@ void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {
     m_lastSnapshot = snapshot;
     m_nSamePrefix = m_nSameSuffix = GetTextLength();
     m_columnMark.pos = -1;
+    m_linesRead.from = -1;
 }
 
 void CHHEditCtrl::EmptyUndoBuffer() {
@@ -563,6 +565,7 @@ void CHHEditCtrl::changeTyped(int selEnd) {
     rescanLines(m_nEditStart, selEnd);
     ResolveBlockComments(TRUE);
     ColorizeLines(m_nEditStart, selEnd, paste);
+    m_linesRead = LinesRead{};
     if (m_replaced.empty()) {
         reportReplacement(m_nEditStart, m_nEditEnd - m_nEditStart, selEnd - m_nEditStart);
         return;

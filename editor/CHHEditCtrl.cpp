@@ -275,11 +275,12 @@ void CHHEditCtrl::ReplaceRange(const CHARRANGE& range, LPCSTR text) {
 CString CHHEditCtrl::GetTextRange(const CHARRANGE& range) {
     TEXTRANGEA tr{};
     tr.chrg = range;
-    std::vector<char> buffer(static_cast<std::size_t>(std::max<long>(0, range.cpMax - range.cpMin)) + 1,
-                             '\0');
-    tr.lpstrText = buffer.data();
+    // The control writes straight into the string, ending zero included.
+    CString text;
+    tr.lpstrText = text.GetBuffer(static_cast<int>(std::max<long>(0, range.cpMax - range.cpMin)) + 1);
     const LRESULT n = SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
-    return CString(buffer.data(), static_cast<int>(n));
+    text.ReleaseBuffer(static_cast<int>(n));
+    return text;
 }
 
 CString CHHEditCtrl::GetText() {

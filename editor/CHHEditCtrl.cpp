@@ -275,11 +275,12 @@ void CHHEditCtrl::ReplaceRange(const CHARRANGE& range, LPCSTR text) {
 CString CHHEditCtrl::GetTextRange(const CHARRANGE& range) {
     TEXTRANGEA tr{};
     tr.chrg = range;
-    std::vector<char> buffer(static_cast<std::size_t>(std::max<long>(0, range.cpMax - range.cpMin)) + 1,
-                             '\0');
-    tr.lpstrText = buffer.data();
+    // The control writes straight into the string, ending zero included.
+    CString text;
+    tr.lpstrText = text.GetBuffer(static_cast<int>(std::max<long>(0, range.cpMax - range.cpMin)) + 1);
     const LRESULT n = SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
-    return CString(buffer.data(), static_cast<int>(n));
+    text.ReleaseBuffer(static_cast<int>(n));
+    return text;
 }
 
 CString CHHEditCtrl::GetText() {
@@ -343,6 +344,7 @@ void CHHEditCtrl::SaveUndoState(int, int, int) {
 void CHHEditCtrl::noteChange(long from, long to) {
     m_nSamePrefix = std::min(m_nSamePrefix, from);
     if (from < m_columnMark.pos) m_columnMark.pos = -1;
+    m_linesRead.from = -1;
     m_nSameSuffix = std::min(m_nSameSuffix, GetTextLength() - to);
 }
 
@@ -383,6 +385,7 @@ void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {
     m_lastSnapshot = snapshot;
     m_nSamePrefix = m_nSameSuffix = GetTextLength();
     m_columnMark.pos = -1;
+    m_linesRead.from = -1;
 }
 
 void CHHEditCtrl::EmptyUndoBuffer() {
@@ -563,6 +566,7 @@ void CHHEditCtrl::changeTyped(int selEnd) {
     rescanLines(m_nEditStart, selEnd);
     ResolveBlockComments(TRUE);
     ColorizeLines(m_nEditStart, selEnd, paste);
+    m_linesRead = LinesRead{};
     if (m_replaced.empty()) {
         reportReplacement(m_nEditStart, m_nEditEnd - m_nEditStart, selEnd - m_nEditStart);
         return;

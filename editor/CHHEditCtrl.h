@@ -294,6 +294,9 @@ private:
     void keepLineEnds(int changeStart);
     // Adds the markers found on the lines from start's to end's.
     void rescanLines(int start, int end);
+    // The text of [start, end) and its wide copy: the lines rescanLines read when they are those
+    // and unchanged since, read afresh otherwise.
+    CString readForColoring(int start, int end, std::u16string& wide);
     void updateCaretColumn(const CHARRANGE& sel);
     // The column counts from lineStart to pos, found from the last ones where they lie near.
     hh::ColumnCounts columnCountsTo(int lineStart, int pos);
@@ -345,6 +348,15 @@ private:
         hh::ColumnCounts counts;
     };
     ColumnMark m_columnMark;
+    // The lines rescanLines read last, for the colouring that follows; from is -1 once they were
+    // used or the text changed.
+    struct LinesRead {
+        int from = -1;
+        int to = -1;
+        CString text;
+        std::u16string wide;
+    };
+    LinesRead m_linesRead;
     long m_nSamePrefix = 0;
     long m_nSameSuffix = 0;
     hh::TextSnapshot m_savedText;

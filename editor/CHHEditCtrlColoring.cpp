@@ -72,9 +72,9 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         m_deferred.emplace_back(start, end);
         SetTimer(kDeferredColoringTimer, 10);
     } else {
-        const CString text = GetSelText();
-        const int length = std::min(text.GetLength(), end - start);
-        std::u16string buffer = hh::WidenText(static_cast<LPCTSTR>(text), static_cast<std::size_t>(length));
+        std::u16string buffer;
+        const CString text = readForColoring(start, end, buffer);
+        const int length = static_cast<int>(buffer.size());
         hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer.data());
         std::vector<WORD> attributes(static_cast<std::size_t>(length), 0);
         if (!ColorizeText(buffer.data(), length, attributes.data())) {
@@ -194,7 +194,7 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     const int to = lastStart + LineLength(lastStart);
     if (to <= from) return;
     m_bDelimiterScan = TRUE;
-    const CString text = GetTextRange(CHARRANGE{from, to});
+    CString text = GetTextRange(CHARRANGE{from, to});
     std::u16string wide = hh::WidenText(text, static_cast<std::size_t>(text.GetLength()));
     // Inside a comment a quote starts no string: the scan is told where it begins.
     CHHCommentMarkerArray found;
@@ -202,6 +202,22 @@ void CHHEditCtrl::rescanLines(int start, int end) {
                       hh::InsideComment(m_delimiters, from));
     hh::MergeMarkers(m_delimiters, found, from);
     m_bDelimiterScan = FALSE;
+    m_linesRead = LinesRead{from, to, std::move(text), std::move(wide)};
+}
+
+// The colouring of a change reads the lines the marker scan has just read, and reads a long
+// line once instead of twice.
+CString CHHEditCtrl::readForColoring(int start, int end, std::u16string& wide) {
+    LinesRead& read = m_linesRead;
+    if (read.from == start && read.to == end && read.text.GetLength() == end - start) {
+        read.from = -1;
+        wide = std::move(read.wide);
+        return std::move(read.text);
+    }
+    CString text = GetSelText();
+    const int length = std::min(text.GetLength(), end - start);
+    wide = hh::WidenText(static_cast<LPCTSTR>(text), static_cast<std::size_t>(length));
+    return text;
 }
 
 void CHHEditCtrl::ResolveBlockComments(BOOL recolour) {

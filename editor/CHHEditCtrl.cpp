@@ -274,10 +274,14 @@ void CHHEditCtrl::ReplaceRange(const CHARRANGE& range, LPCSTR text) {
 
 CString CHHEditCtrl::GetTextRange(const CHARRANGE& range) {
     TEXTRANGEA tr{};
+    // The buffer is sized for the range the control reads: -1 runs to the end, and a range given
+    // backwards is read forwards.
     tr.chrg = range;
+    if (tr.chrg.cpMax < 0) tr.chrg.cpMax = static_cast<LONG>(GetTextLength());
+    if (tr.chrg.cpMax < tr.chrg.cpMin) std::swap(tr.chrg.cpMin, tr.chrg.cpMax);
     // The control writes straight into the string, ending zero included.
     CString text;
-    tr.lpstrText = text.GetBuffer(static_cast<int>(std::max<long>(0, range.cpMax - range.cpMin)) + 1);
+    tr.lpstrText = text.GetBuffer(static_cast<int>(std::max<long>(0, tr.chrg.cpMax - tr.chrg.cpMin)) + 1);
     const LRESULT n = SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
     text.ReleaseBuffer(static_cast<int>(n));
     return text;

@@ -632,6 +632,9 @@ TEST_F(EditCtrl, InsertTextAndDeleteRangeAreNotUserEdits) {
     EXPECT_FALSE(edit->SendMessage(EM_CANUNDO));
     EXPECT_EQ(colourAt(find("x */")), kGreen); // coloured all the same
     EXPECT_EQ(std::string(edit->GetTextRange(CHARRANGE{7, 14})), "/* x */");
+    // A range given backwards, or running to the end, is read whole into a buffer of its size.
+    EXPECT_EQ(std::string(edit->GetTextRange(CHARRANGE{14, 7})), "/* x */");
+    EXPECT_EQ(std::string(edit->GetTextRange(CHARRANGE{7, -1})), "/* x */b;");
 }
 
 TEST_F(EditCtrl, ReadOnlyRefusesChangesButCopies) {

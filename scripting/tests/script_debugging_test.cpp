@@ -205,6 +205,7 @@ TEST(ScriptDebugging, ADebuggerGetsTheProgramItsModuleTextAndTheBreakpoints) {
         EXPECT_EQ(DebugLog(), (std::vector<std::string>{"DocumentContext 103 2", "GetRootNode", "CauseBreak",
                                                         "StartDebugSession"}))
             << "the block's start plus the offset";
+        site.reset(); // the engine's site goes with the engine
         module.Close();
         DebugLog().clear();
     }

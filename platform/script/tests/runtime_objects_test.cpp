@@ -74,6 +74,23 @@ const Case kDictionary[] = {
      "Set d = CreateObject(\"Scripting.Dictionary\")\nSet d(Test) = Test\nd(Test).Log \"via item\"\n"
      "d.Add \"old\", 1\nd.Key(\"old\") = \"new\"\nTest.Log d.Items()(1) & \",\" & d.Keys()(1)",
      "via item|1,new"},
+    {"numeric keys are one key by value across their types; strings, Empty and Null are apart",
+     "Set d = CreateObject(\"Scripting.Dictionary\")\nd(1) = \"a\"\nTest.Log d.Exists(1.0) & "
+     "d.Exists(CByte(1)) & d.Exists(CCur(1)) & d.Exists(CDate(1)) & d.Exists(\"1\")\nd(True) = \"t\"\n"
+     "Test.Log d(-1) & d.Count\nd(0) = \"z\"\nTest.Log d.Exists(-0.0) & d.Exists(Empty) & d.Exists(Null)\n"
+     "d(Empty) = \"e\"\nd(Null) = \"n\"\nTest.Log d.Count & d(0) & d(Empty) & d(Null)",
+     "TrueTrueTrueTrueFalse|t2|TrueFalseFalse|5zen"},
+    {"binary mode keeps case apart; text mode folds non-ASCII letters too",
+     "Set b = CreateObject(\"Scripting.Dictionary\")\nb(\"Ab\") = 1\nTest.Log b.Exists(\"ab\") & "
+     "b.Exists(\"Ab\")\nSet t = CreateObject(\"Scripting.Dictionary\")\nt.CompareMode = vbTextCompare\n"
+     "t(\"\xC3\x89t\xC3\xA9\") = 1\nTest.Log t.Exists(\"\xC3\xA9T\xC3\x89\") & t.Exists(\"ete\")\n"
+     "t.Key(\"\xC3\xA9t\xC3\xA9\") = \"New\"\nTest.Log t.Exists(\"NEW\") & t.Count",
+     "FalseTrue|TrueFalse|True1"},
+    {"an item released by RemoveAll sees the dictionary empty",
+     "Class T\n  Public D\n  Sub Class_Terminate\n    Test.Log D.Count & D.Exists(\"o\")\n  End Sub\n"
+     "End Class\nSet d = CreateObject(\"Scripting.Dictionary\")\nSet t = New T\nSet t.D = d\n"
+     "d.Add \"o\", t\nd.Add \"p\", 2\nSet t = Nothing\nd.RemoveAll\nTest.Log d.Count",
+     "0False|0"},
 };
 
 const Case kFunctions[] = {

@@ -170,10 +170,8 @@ Value logical(Op op, const Value& a0, const Value& b0) {
     return small ? Value::integer(static_cast<int16_t>(r)) : Value::longInt(r);
 }
 
-Value comparison(Op op, const Value& a0, const Value& b0) {
-    Value a = deref(a0), b = deref(b0);
-    if (a.isNull() || b.isNull()) return Value::null();
-    int c = compareValues(a, b, false);
+// The Boolean of a comparison operator from -1, 0 or 1.
+Value comparisonResult(Op op, int c) {
     switch (op) {
     case Op::Eq:
         return Value::boolean(c == 0);
@@ -188,6 +186,62 @@ Value comparison(Op op, const Value& a0, const Value& b0) {
     default:
         return Value::boolean(c >= 0);
     }
+}
+
+Value comparison(Op op, const Value& a0, const Value& b0) {
+    Value a = deref(a0), b = deref(b0);
+    if (a.isNull() || b.isNull()) return Value::null();
+    return comparisonResult(op, compareValues(a, b, false));
+}
+
+bool isComparison(Op op) {
+    return op >= Op::Eq && op <= Op::Ge;
+}
+
+// Byte, Integer, Long and Double: the operands of the common cases that need no conversion.
+bool isPlainNumber(VARTYPE t) {
+    return isIntegral(t) || t == VT_R8;
+}
+
+// The operators on two plain numbers that give what arithmetic, integerDivision and comparison
+// give, without copying the operands; false for the other cases.
+bool plainNumberOp(Op op, const Value& a, const Value& b, Value& out) {
+    VARTYPE ta = a.type(), tb = b.type();
+    if (isComparison(op)) {
+        double x = isIntegral(ta) ? a.intValue() : a.doubleValue();
+        double y = isIntegral(tb) ? b.intValue() : b.doubleValue();
+        out = comparisonResult(op, x < y ? -1 : x > y ? 1 : 0);
+        return true;
+    }
+    if (isIntegral(ta) && isIntegral(tb)) {
+        int64_t x = a.intValue(), y = b.intValue();
+        VARTYPE wider = rank(ta) > rank(tb) ? ta : tb;
+        switch (op) {
+        case Op::Add:
+            out = Value::fromInt64(x + y, wider);
+            return true;
+        case Op::Sub:
+            out = Value::fromInt64(x - y, wider);
+            return true;
+        case Op::Mul:
+            out = Value::fromInt64(x * y, wider);
+            return true;
+        case Op::IntDiv:
+        case Op::Mod:
+            if (y == 0) throw ScriptError(kDivisionByZero);
+            out = Value::fromInt64(op == Op::IntDiv ? x / y : x % y, wider);
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (op != Op::Add && op != Op::Sub && op != Op::Mul) return false;
+    double x = isIntegral(ta) ? a.intValue() : a.doubleValue();
+    double y = isIntegral(tb) ? b.intValue() : b.doubleValue();
+    double r = op == Op::Add ? x + y : op == Op::Sub ? x - y : x * y;
+    if (!std::isfinite(r)) throw ScriptError(kOverflow);
+    out = Value::dbl(r);
+    return true;
 }
 
 } // namespace
@@ -226,6 +280,10 @@ bool sameObject(const Value& a, const Value& b) {
 }
 
 Value binaryOp(Op op, const Value& a, const Value& b) {
+    if (isPlainNumber(a.type()) && isPlainNumber(b.type())) {
+        Value out;
+        if (plainNumberOp(op, a, b, out)) return out;
+    }
     switch (op) {
     case Op::Add:
         if (a.isString() && b.isString()) {

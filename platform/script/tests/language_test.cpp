@@ -79,6 +79,12 @@ const Case kValues[] = {
     {"division is double", "Test.Log 7 / 2\nTest.Log TypeName(4 / 2)", "3.5|Double"},
     {"integer promotes to long", "x = 32767\nx = x + 1\nTest.Log x\nTest.Log TypeName(x)", "32768|Long"},
     {"long promotes to double", "x = 2147483647\nx = x + 1\nTest.Log TypeName(x)", "Double"},
+    {"result types and errors of integer and double operators",
+     "Test.Log TypeName(CByte(200) + CByte(100)) & TypeName(CByte(2) * CByte(3)) & TypeName(CByte(1) - 2)\n"
+     "Test.Log TypeName(200 * 200) & TypeName(CLng(5) Mod 3) & TypeName(1 + 2.5) & (-7 \\ 2)\n"
+     "Test.Log (1.5 < 2) & (2 = 2.0) & (CByte(3) > -1) & (2.5 <> 2.5)\nOn Error Resume Next\n"
+     "x = 1 Mod 0\nTest.Log Err.Number\nErr.Clear\nx = 1E308 * 10\nTest.Log Err.Number",
+     "IntegerByteInteger|LongLongDouble-3|TrueTrueTrueFalse|11|6"},
     {"power and unary minus", "Test.Log -2 ^ 2\nTest.Log 2 ^ -1\nTest.Log 2 ^ 3 ^ 2", "-4|0.5|64"},
     {"string plus number", "Test.Log \"1\" + 2\nTest.Log \"a\" + \"b\"\nTest.Log 1 & 2", "3|ab|12"},
     {"empty arithmetic", "Test.Log x + 1\nTest.Log TypeName(x)\nTest.Log x & \"s\"", "1|Empty|s"},

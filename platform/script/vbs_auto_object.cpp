@@ -3,6 +3,8 @@
 #include "platform/script/vbs_auto_object.h"
 #include "platform/script/vbs_runtime.h"
 
+#include <typeinfo>
+
 namespace pm::vbs {
 
 namespace {
@@ -157,9 +159,19 @@ Value objectValue(AutoObject* fresh) {
     return Value::object(keep.get());
 }
 
-AutoObject* autoObjectOf(const Value& v) {
-    if (!v.isObject() || !v.obj()) return nullptr;
-    return dynamic_cast<AutoObject*>(v.obj());
+AutoObject* autoObjectOf(IDispatch* obj) {
+    if (!obj) return nullptr;
+    // The dynamic types last found to be AutoObjects: a call on one of them needs no dynamic_cast.
+    // An AutoObject has one IDispatch (its base), so the pointer converts statically.
+    constexpr unsigned kKnown = 4;
+    thread_local const std::type_info* known[kKnown] = {};
+    thread_local unsigned next = 0;
+    const std::type_info* type = &typeid(*obj);
+    for (const std::type_info* k : known)
+        if (k == type) return static_cast<AutoObject*>(obj);
+    auto* own = dynamic_cast<AutoObject*>(obj);
+    if (own) known[next++ % kKnown] = type;
+    return own;
 }
 
 DISPID findMember(const MemberName* begin, const MemberName* end, const std::string& key) {

@@ -75,8 +75,8 @@ private:
 // A value holding a new object (taking over its first reference).
 Value objectValue(AutoObject* fresh);
 
-// The AutoObject behind a value, or null for other objects and non-objects.
-AutoObject* autoObjectOf(const Value& v);
+// The AutoObject behind an object, or null for other objects and null.
+AutoObject* autoObjectOf(IDispatch* obj);
 
 // A member table: names (lower case) and their ids.
 struct MemberName {

@@ -117,8 +117,10 @@ Value Runtime::callMember(ClassInstance& inst, DISPID id, WORD flags, Args& args
     if (put) {
         Procedure* p = (flags & DISPATCH_PROPERTYPUTREF) ? m.set : m.let;
         if (!p) throw ScriptError(kIllegalAssignment);
-        Value value = *put;
-        Args all = args;
+        ArgLease lease(*this);
+        Value& value = lease.temps().emplace_back(*put);
+        Args& all = lease.refs();
+        all.assign(args.begin(), args.end());
         all.push_back(&value);
         callProcedure(*p, all, &inst);
         return Value();
@@ -169,11 +171,9 @@ Flow Runtime::execWith(WithStmt& s) {
 
 Value Runtime::invokeOwn(AutoObject& obj, DISPID id, WORD flags, const std::vector<ExprPtr>& argExprs,
                          const Value* putValue) {
-    std::vector<Value> temps(argExprs.size());
-    Args refs(argExprs.size());
-    for (size_t i = 0; i < argExprs.size(); ++i)
-        refs[i] = bindArg(argExprs[i].get(), temps[i]);
-    return callOwn(obj, id, flags, refs, putValue);
+    ArgLease lease(*this);
+    bindArgs(argExprs, lease.temps(), lease.refs());
+    return callOwn(obj, id, flags, lease.refs(), putValue);
 }
 
 Value Runtime::callOwn(AutoObject& obj, DISPID id, WORD flags, Args& args, const Value* putValue) {

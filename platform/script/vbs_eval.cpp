@@ -37,12 +37,8 @@ Value Runtime::eval(Expr& e) {
         auto& c = static_cast<CallExpr&>(e);
         return callWithArgs(*c.callee, c.args);
     }
-    case ExprKind::Member: {
-        auto& m = static_cast<MemberExpr&>(e);
-        Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m);
-        return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, nullptr);
-    }
+    case ExprKind::Member:
+        return callMemberOf(static_cast<MemberExpr&>(e), DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, nullptr);
     case ExprKind::Unary: {
         auto& u = static_cast<UnaryExpr&>(e);
         Value scratch;
@@ -79,20 +75,11 @@ Value Runtime::evalIdent(IdentExpr& id) {
     }
 }
 
-Value Runtime::evalMemberObject(Expr& objectExpr) {
-    Value v = eval(objectExpr);
-    if (!v.isObject() || !v.obj()) throw ScriptError(kObjectRequired);
-    return v;
-}
-
 Value Runtime::callWithArgs(Expr& callee, std::vector<ExprPtr>& args) {
     if (callee.kind == ExprKind::Ident) return callNamed(static_cast<IdentExpr&>(callee), args);
-    if (callee.kind == ExprKind::Member) {
-        auto& m = static_cast<MemberExpr&>(callee);
-        Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m);
-        return invoke(obj.obj(), id, m.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, nullptr);
-    }
+    if (callee.kind == ExprKind::Member)
+        return callMemberOf(static_cast<MemberExpr&>(callee), DISPATCH_METHOD | DISPATCH_PROPERTYGET, args,
+                            nullptr);
     Value target = eval(callee);
     return applyToValue(target, args);
 }
@@ -104,8 +91,8 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     if (r.var) {
         if (r.var->isArray() && !args.empty()) return *elementOf(*r.var, args);
         if (r.var->isObject() && r.var->obj()) {
-            Value obj = *r.var;
-            return invoke(obj.obj(), DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args,
+            pm::ComPtr<IDispatch> obj(r.var->obj()); // the arguments may change the variable
+            return invoke(obj.get(), DISPID_VALUE, id.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args,
                           nullptr);
         }
         typeMismatch(id.name);
@@ -141,13 +128,12 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
 }
 
 Value Runtime::callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, const Value* put) {
-    std::vector<Value> temps;
-    Args refs;
-    bindArgs(args, temps, refs);
-    return callMember(*m_frame->me.get(), id, flags, refs, put, true);
+    ArgLease lease(*this);
+    bindArgs(args, lease.temps(), lease.refs());
+    return callMember(*m_frame->me.get(), id, flags, lease.refs(), put, true);
 }
 
-void Runtime::bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs) {
+void Runtime::bindArgs(const std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs) {
     temps.resize(args.size());
     refs.resize(args.size());
     for (size_t i = 0; i < args.size(); ++i)
@@ -168,10 +154,9 @@ Value* Runtime::bindArg(Expr* arg, Value& temp) {
 }
 
 Value Runtime::callProcedureWith(Procedure& proc, std::vector<ExprPtr>& args, ClassInstance* me) {
-    std::vector<Value> temps;
-    Args refs;
-    bindArgs(args, temps, refs);
-    return callProcedure(proc, refs, me);
+    ArgLease lease(*this);
+    bindArgs(args, lease.temps(), lease.refs());
+    return callProcedure(proc, lease.refs(), me);
 }
 
 Value* Runtime::elementOf(Value& arrayValue, std::vector<ExprPtr>& args) {
@@ -215,15 +200,10 @@ void Runtime::assignTo(Expr& target, Value value, bool isSet) {
     case ExprKind::Ident:
         assignIdent(static_cast<IdentExpr&>(target), std::move(value), isSet);
         return;
-    case ExprKind::Member: {
-        auto& m = static_cast<MemberExpr&>(target);
-        Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m);
-        std::vector<Value> none;
-        invokeValues(obj.obj(), id, m.name, isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT, none,
-                     &value);
+    case ExprKind::Member:
+        callMemberOf(static_cast<MemberExpr&>(target), isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT,
+                     {}, &value);
         return;
-    }
     case ExprKind::Call:
         assignCall(static_cast<CallExpr&>(target), std::move(value), isSet);
         return;
@@ -235,7 +215,9 @@ void Runtime::assignTo(Expr& target, Value value, bool isSet) {
 void Runtime::assignIdent(IdentExpr& id, Value value, bool isSet) {
     Resolved r = resolve(id, true);
     if (r.var) {
-        *variable(id, true) = std::move(value);
+        if (r.kind == NameKind::Global && m_globals[id.cacheIndex].isConst)
+            throw ScriptError(kIllegalAssignment);
+        *r.var = std::move(value);
         return;
     }
     if (r.kind == NameKind::GlobalMember) {
@@ -256,10 +238,7 @@ void Runtime::assignIdent(IdentExpr& id, Value value, bool isSet) {
 void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
     WORD put = isSet ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
     if (c.callee->kind == ExprKind::Member) {
-        auto& m = static_cast<MemberExpr&>(*c.callee);
-        Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m);
-        invoke(obj.obj(), id, m.name, put, c.args, &value);
+        callMemberOf(static_cast<MemberExpr&>(*c.callee), put, c.args, &value);
         return;
     }
     if (c.callee->kind != ExprKind::Ident) throw ScriptError(kIllegalAssignment);
@@ -271,8 +250,8 @@ void Runtime::assignCall(CallExpr& c, Value value, bool isSet) {
             return;
         }
         if (r.var->isObject() && r.var->obj()) {
-            Value obj = *r.var;
-            invoke(obj.obj(), DISPID_VALUE, id.name, put, c.args, &value);
+            pm::ComPtr<IDispatch> obj(r.var->obj());
+            invoke(obj.get(), DISPID_VALUE, id.name, put, c.args, &value);
             return;
         }
         typeMismatch(id.name);

@@ -129,10 +129,7 @@ void Runtime::execCall(CallStmt& s) {
         return;
     }
     if (s.callee->kind == ExprKind::Member) {
-        auto& m = static_cast<MemberExpr&>(*s.callee);
-        Value obj = evalMemberObject(*m.object);
-        DISPID id = memberId(obj.obj(), m);
-        invoke(obj.obj(), id, m.name, DISPATCH_METHOD, s.args, nullptr);
+        callMemberOf(static_cast<MemberExpr&>(*s.callee), DISPATCH_METHOD, s.args, nullptr);
         return;
     }
     Value target = eval(*s.callee);

@@ -350,6 +350,17 @@ Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassIn
     return result;
 }
 
+Runtime::ArgLease::ArgLease(Runtime& rt) : m_rt(rt) {
+    if (rt.m_argPool.size() <= rt.m_argDepth) rt.m_argPool.push_back(std::make_unique<ArgSlots>());
+    m_slots = rt.m_argPool[rt.m_argDepth++].get();
+}
+
+Runtime::ArgLease::~ArgLease() {
+    m_slots->temps.clear();
+    m_slots->refs.clear();
+    --m_rt.m_argDepth;
+}
+
 void Runtime::checkStack() const {
     // The frame address is the machine stack's even where a sanitizer keeps locals elsewhere.
     const char* here = static_cast<const char*>(__builtin_frame_address(0));
@@ -369,7 +380,7 @@ void Runtime::checkAbort() {
 }
 
 DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
-    if (auto* own = dynamic_cast<AutoObject*>(obj)) {
+    if (auto* own = autoObjectOf(obj)) {
         DISPID id = own->memberId(lowerCase(name));
         if (id != DISPID_UNKNOWN) return id;
         ScriptError e(kNoSuchMember);
@@ -389,20 +400,30 @@ DISPID Runtime::memberId(IDispatch* obj, const std::string& name) {
     return id;
 }
 
-DISPID Runtime::memberId(IDispatch* obj, MemberExpr& m) {
-    auto* own = dynamic_cast<AutoObject*>(obj);
-    if (!own) return memberId(obj, m.name);
-    if (m.cacheShape == own->shape()) return m.cacheId;
-    DISPID id = own->memberId(m.key);
-    if (id == DISPID_UNKNOWN) return memberId(obj, m.name); // raises the error
-    m.cacheShape = own->shape();
+DISPID Runtime::memberId(AutoObject& own, MemberExpr& m) {
+    if (m.cacheShape == own.shape()) return m.cacheId;
+    DISPID id = own.memberId(m.key);
+    if (id == DISPID_UNKNOWN) return memberId(&own, m.name); // raises the error
+    m.cacheShape = own.shape();
     m.cacheId = id;
     return id;
 }
 
+Value Runtime::callMemberOf(MemberExpr& m, WORD flags, const std::vector<ExprPtr>& argExprs,
+                            const Value* putValue) {
+    Value scratch;
+    const Value& target = evalRef(*m.object, scratch);
+    if (!target.isObject() || !target.obj()) throw ScriptError(kObjectRequired);
+    // Held here: evaluating the arguments may change the variable that holds the object.
+    pm::ComPtr<IDispatch> obj(target.obj());
+    if (AutoObject* own = autoObjectOf(obj.get()))
+        return invokeOwn(*own, memberId(*own, m), flags, argExprs, putValue);
+    return invoke(obj.get(), memberId(obj.get(), m.name), m.name, flags, argExprs, putValue);
+}
+
 Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
                       const std::vector<ExprPtr>& argExprs, const Value* putValue) {
-    if (auto* own = dynamic_cast<AutoObject*>(obj)) return invokeOwn(*own, id, flags, argExprs, putValue);
+    if (auto* own = autoObjectOf(obj)) return invokeOwn(*own, id, flags, argExprs, putValue);
     // Variables are passed by reference (VT_BYREF|VT_VARIANT) and written back after the call.
     std::vector<Value> values(argExprs.size());
     std::vector<Value*> targets(argExprs.size(), nullptr);
@@ -424,7 +445,7 @@ Value Runtime::invoke(IDispatch* obj, DISPID id, const std::string& name, WORD f
 Value Runtime::invokeValues(IDispatch* obj, DISPID id, const std::string& name, WORD flags,
                             std::vector<Value>& args, const Value* putValue, const std::vector<char>* byRef) {
     if (!obj) throw ScriptError(kObjectRequired);
-    if (auto* own = dynamic_cast<AutoObject*>(obj)) {
+    if (auto* own = autoObjectOf(obj)) {
         Args refs(args.size());
         for (size_t i = 0; i < args.size(); ++i)
             refs[i] = &args[i];

@@ -94,6 +94,8 @@ public:
     // Used by the statement and expression code.
     struct Frame;
     struct FrameScope;
+    struct ArgSlots;
+    class ArgLease;
     Value eval(Expr& e);
     const Value& evalRef(Expr& e, Value& scratch);
     Flow execBlock(Block& block);
@@ -111,8 +113,12 @@ public:
                        std::vector<Value>& args, const Value* putValue,
                        const std::vector<char>* byRef = nullptr);
     DISPID memberId(IDispatch* obj, const std::string& name);
-    // The same for a member written in the script, remembering the id for the engine's objects.
-    DISPID memberId(IDispatch* obj, MemberExpr& m);
+    // The same for a member written in the script on one of the engine's objects: the site
+    // remembers the id for objects of one shape (class).
+    DISPID memberId(AutoObject& own, MemberExpr& m);
+    // Calls (or reads, or puts) the member written in the script on the object before the dot.
+    Value callMemberOf(MemberExpr& m, WORD flags, const std::vector<ExprPtr>& argExprs,
+                       const Value* putValue);
     // Calls on the engine's own objects, without VARIANTs.
     Value invokeOwn(AutoObject& obj, DISPID id, WORD flags, const std::vector<ExprPtr>& argExprs,
                     const Value* putValue);
@@ -159,7 +165,7 @@ private:
     Flow execWith(WithStmt& s);
     // Evaluates call arguments: variables written without parentheses are passed by reference,
     // everything else through temps.
-    void bindArgs(std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs);
+    void bindArgs(const std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs);
     // One argument: the variable itself, or temp holding its value (an omitted one is "missing").
     Value* bindArg(Expr* arg, Value& temp);
     Value fieldAccess(ClassInstance& inst, int index, Args& args, const Value* put, bool inside);
@@ -174,7 +180,6 @@ private:
     void assignTo(Expr& target, Value value, bool isSet);
     void assignIdent(IdentExpr& id, Value value, bool isSet);
     void assignCall(CallExpr& c, Value value, bool isSet);
-    Value evalMemberObject(Expr& objectExpr);
     std::vector<int32_t> evalBounds(std::vector<ExprPtr>& bounds);
 
     // Name resolution: finds the variable (creating it where the rules allow) or the other kind.
@@ -207,6 +212,8 @@ private:
     const char* m_stackBase = nullptr;               // where the outermost frame's native stack starts
     std::vector<std::unique_ptr<Frame>> m_framePool; // procedure frames by call depth
     int m_callDepth = 0;
+    std::vector<std::unique_ptr<ArgSlots>> m_argPool; // argument storage by nesting of calls
+    size_t m_argDepth = 0;
     unsigned m_tick = 0;
     std::chrono::steady_clock::time_point m_lastPoll;
     pm::ComPtr<ErrObject> m_err;
@@ -239,6 +246,29 @@ struct Runtime::FrameScope {
     }
     Runtime& m_rt;
     Frame* m_saved;
+};
+
+// The argument storage of one call.
+struct Runtime::ArgSlots {
+    std::vector<Value> temps;
+    Args refs;
+};
+
+// Lends the argument storage of the next nesting depth, so that binding the arguments of a call
+// allocates nothing once the pool is warm. The temporaries are released when the lease ends, while
+// the depth still counts it (a Class_Terminate run then takes the next storage).
+class Runtime::ArgLease {
+public:
+    explicit ArgLease(Runtime& rt);
+    ~ArgLease();
+    ArgLease(const ArgLease&) = delete;
+    ArgLease& operator=(const ArgLease&) = delete;
+    std::vector<Value>& temps() { return m_slots->temps; }
+    Args& refs() { return m_slots->refs; }
+
+private:
+    Runtime& m_rt;
+    ArgSlots* m_slots;
 };
 
 } // namespace pm::vbs

@@ -81,6 +81,26 @@ const Case kMoreClasses[] = {
      "    First = \"no\"\n  End Property\nEnd Class\nSet a = New A\na.Items(0) = \"x\"\nTest.Log a.First\n"
      "Test.Log UBound(a.Items)",
      "x|2"},
+    {"one call site sees objects of two classes, a Dictionary and a class defined anew",
+     "Class A\n  Public Extra\n  Property Get Count\n    Count = \"a\"\n  End Property\nEnd Class\n"
+     "Class B\n  Function Other\n  End Function\n  Property Get Count\n    Count = \"b\"\n  End Property\n"
+     "End Class\nSet d = CreateObject(\"Scripting.Dictionary\")\nd.Add 1, 1\nSet oldB = New B\n"
+     "Function Make(i)\n  Select Case i\n  Case 0, 4\n    Set Make = New A\n  Case 1\n    Set Make = oldB\n"
+     "  Case 2\n    Set Make = d\n  Case 3\n    ExecuteGlobal \"Class B : Property Get Count : Count = "
+     "\"\"b2\"\" "
+     ": End Property : End Class\"\n    Set Make = New B\n  Case 5\n    Set Make = oldB\n  End Select\n"
+     "End Function\nFor i = 0 To 5\n  s = s & Make(i).Count & \" \"\nNext\nTest.Log s",
+     "a b 1 b2 a b "},
+    {"the object of a call lives while its arguments release the variable that held it",
+     "Class K\n  Public Tag\n  Sub Show(x)\n    Test.Log Tag & x\n  End Sub\n  Sub Class_Terminate\n"
+     "    Test.Log \"gone\"\n  End Sub\nEnd Class\nFunction Drop()\n  Set k = Nothing\n  Drop = \"!\"\n"
+     "End Function\nSet k = New K\nk.Tag = \"k\"\nk.Show Drop()\nTest.Log \"after\"",
+     "k!|gone|after"},
+    {"property let with an index, its value read from the same property",
+     "Class M\n  Private m_items(3)\n  Property Let Item(i, v)\n    m_items(i) = v & i\n  End Property\n"
+     "  Property Get Item(i)\n    Item = m_items(i)\n  End Property\nEnd Class\nSet m = New M\n"
+     "m.Item(2) = \"x\"\nm.Item(1) = m.Item(2)\nTest.Log m.Item(2) & \" \" & m.Item(1)",
+     "x2 x21"},
     {"class not defined", "On Error Resume Next\nSet o = New Missing\nTest.Log Err.Number", "506"},
     {"error inside a method reaches the caller",
      "Class E\n  Sub Fail\n    x = 1 / 0\n    Test.Log \"not here\"\n  End Sub\nEnd Class\n"

@@ -35,7 +35,7 @@ enum class NameKind : unsigned char {
     Unresolved,
     Local,
     Global,
-    Procedure,
+    Procedure, // cachePtr is its entry in the procedure table
     Item,
     Builtin,
     Constant,

@@ -99,12 +99,14 @@ Value Runtime::callNamed(IdentExpr& id, std::vector<ExprPtr>& args) {
     }
     switch (r.kind) {
     case NameKind::Procedure:
-        return callProcedureWith(*static_cast<Procedure*>(const_cast<void*>(id.cachePtr)), args);
+        return callProcedureWith(**static_cast<Procedure* const*>(id.cachePtr), args);
     case NameKind::Builtin: {
         const auto* b = static_cast<const Builtin*>(id.cachePtr);
         int n = static_cast<int>(args.size());
         if (n < b->minArgs || (b->maxArgs >= 0 && n > b->maxArgs)) throw ScriptError(kWrongArgCount);
-        std::vector<Value> values(args.size());
+        ArgLease lease(*this);
+        std::vector<Value>& values = lease.temps();
+        values.resize(args.size());
         for (size_t i = 0; i < args.size(); ++i)
             values[i] = args[i] ? eval(*args[i]) : Value::error(DISP_E_PARAMNOTFOUND);
         return b->fn(*this, values);

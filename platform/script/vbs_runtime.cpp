@@ -260,7 +260,8 @@ Runtime::Resolved Runtime::resolve(IdentExpr& id, bool forWrite) {
         return resolve(id, forWrite);
     }
     if (auto p = m_procedures.find(id.key); p != m_procedures.end()) {
-        id.cachePtr = p->second;
+        // The entry of the table, not the procedure: ExecuteGlobal may define it anew.
+        id.cachePtr = &p->second;
         id.cacheKind = NameKind::Procedure;
     } else if (Item* it = item(id.key)) {
         id.cachePtr = it;

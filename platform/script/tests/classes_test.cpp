@@ -91,6 +91,10 @@ const Case kMoreClasses[] = {
      ": End Property : End Class\"\n    Set Make = New B\n  Case 5\n    Set Make = oldB\n  End Select\n"
      "End Function\nFor i = 0 To 5\n  s = s & Make(i).Count & \" \"\nNext\nTest.Log s",
      "a b 1 b2 a b "},
+    {"a procedure ExecuteGlobal defines anew is the one a call site already run calls",
+     "Sub F\n  Test.Log \"one\"\nEnd Sub\nFor i = 1 To 2\n  F\n"
+     "  ExecuteGlobal \"Sub F : Test.Log \"\"two\"\" : End Sub\"\nNext",
+     "one|two"},
     {"the object of a call lives while its arguments release the variable that held it",
      "Class K\n  Public Tag\n  Sub Show(x)\n    Test.Log Tag & x\n  End Sub\n  Sub Class_Terminate\n"
      "    Test.Log \"gone\"\n  End Sub\nEnd Class\nFunction Drop()\n  Set k = Nothing\n  Drop = \"!\"\n"

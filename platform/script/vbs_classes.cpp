@@ -178,11 +178,9 @@ Value Runtime::invokeOwn(AutoObject& obj, DISPID id, WORD flags, const std::vect
 
 Value Runtime::callOwn(AutoObject& obj, DISPID id, WORD flags, Args& args, const Value* putValue) {
     pm::ComPtr<AutoObject> keep(&obj);
-    Value out;
-    if (auto* inst = obj.classInstance())
-        out = callMember(*inst, id, flags, args, putValue, m_frame && inst == m_frame->me.get());
-    else
-        out = obj.call(id, flags, args, putValue);
+    ClassInstance* inst = obj.classInstance();
+    Value out = inst ? callMember(*inst, id, flags, args, putValue, m_frame && inst == m_frame->me.get())
+                     : obj.call(id, flags, args, putValue);
     checkAbort();
     return out;
 }

@@ -136,10 +136,11 @@ Value Runtime::callOwnMember(DISPID id, WORD flags, std::vector<ExprPtr>& args, 
 }
 
 void Runtime::bindArgs(const std::vector<ExprPtr>& args, std::vector<Value>& temps, Args& refs) {
-    temps.resize(args.size());
-    refs.resize(args.size());
-    for (size_t i = 0; i < args.size(); ++i)
-        refs[i] = bindArg(args[i].get(), temps[i]);
+    // Reserved first: refs point into temps.
+    temps.reserve(args.size());
+    refs.reserve(args.size());
+    for (const ExprPtr& arg : args)
+        refs.push_back(bindArg(arg.get(), temps.emplace_back()));
 }
 
 Value* Runtime::bindArg(Expr* arg, Value& temp) {

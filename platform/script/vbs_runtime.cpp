@@ -320,10 +320,11 @@ Value Runtime::callProcedure(Procedure& proc, std::vector<Value*>& args, ClassIn
     Frame& frame = *pooled;
     frame.proc = &proc;
     frame.me = me;
-    frame.slots.resize(proc.slotCount);
-    frame.refs.resize(proc.slotCount);
+    // The slots were emptied when the frame was last used; reserved, so that refs stay valid.
+    frame.slots.reserve(proc.slotCount);
+    frame.refs.reserve(proc.slotCount);
     for (int i = 0; i < proc.slotCount; ++i)
-        frame.refs[i] = &frame.slots[i];
+        frame.refs.push_back(&frame.slots.emplace_back());
     for (size_t i = 0; i < args.size(); ++i) {
         int slot = static_cast<int>(i) + 1;
         if (proc.params[i].byRef)

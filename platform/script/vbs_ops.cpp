@@ -203,45 +203,46 @@ bool isPlainNumber(VARTYPE t) {
     return isIntegral(t) || t == VT_R8;
 }
 
-// The operators on two plain numbers that give what arithmetic, integerDivision and comparison
-// give, without copying the operands; false for the other cases.
-bool plainNumberOp(Op op, const Value& a, const Value& b, Value& out) {
-    VARTYPE ta = a.type(), tb = b.type();
-    if (isComparison(op)) {
-        double x = isIntegral(ta) ? a.intValue() : a.doubleValue();
-        double y = isIntegral(tb) ? b.intValue() : b.doubleValue();
-        out = comparisonResult(op, x < y ? -1 : x > y ? 1 : 0);
+// Whether the operator on two plain numbers has a form without conversions.
+bool hasPlainForm(Op op, VARTYPE ta, VARTYPE tb) {
+    switch (op) {
+    case Op::Add:
+    case Op::Sub:
+    case Op::Mul:
         return true;
+    case Op::IntDiv:
+    case Op::Mod:
+        return isIntegral(ta) && isIntegral(tb);
+    default:
+        return isComparison(op);
     }
-    if (isIntegral(ta) && isIntegral(tb)) {
+}
+
+// What arithmetic, integerDivision and comparison give for two plain numbers, without copying
+// the operands.
+Value plainNumberOp(Op op, const Value& a, const Value& b) {
+    VARTYPE ta = a.type(), tb = b.type();
+    if (isIntegral(ta) && isIntegral(tb) && !isComparison(op)) {
         int64_t x = a.intValue(), y = b.intValue();
         VARTYPE wider = rank(ta) > rank(tb) ? ta : tb;
         switch (op) {
         case Op::Add:
-            out = Value::fromInt64(x + y, wider);
-            return true;
+            return Value::fromInt64(x + y, wider);
         case Op::Sub:
-            out = Value::fromInt64(x - y, wider);
-            return true;
+            return Value::fromInt64(x - y, wider);
         case Op::Mul:
-            out = Value::fromInt64(x * y, wider);
-            return true;
-        case Op::IntDiv:
-        case Op::Mod:
-            if (y == 0) throw ScriptError(kDivisionByZero);
-            out = Value::fromInt64(op == Op::IntDiv ? x / y : x % y, wider);
-            return true;
+            return Value::fromInt64(x * y, wider);
         default:
-            return false;
+            if (y == 0) throw ScriptError(kDivisionByZero);
+            return Value::fromInt64(op == Op::IntDiv ? x / y : x % y, wider);
         }
     }
-    if (op != Op::Add && op != Op::Sub && op != Op::Mul) return false;
     double x = isIntegral(ta) ? a.intValue() : a.doubleValue();
     double y = isIntegral(tb) ? b.intValue() : b.doubleValue();
+    if (isComparison(op)) return comparisonResult(op, x < y ? -1 : x > y ? 1 : 0);
     double r = op == Op::Add ? x + y : op == Op::Sub ? x - y : x * y;
     if (!std::isfinite(r)) throw ScriptError(kOverflow);
-    out = Value::dbl(r);
-    return true;
+    return Value::dbl(r);
 }
 
 } // namespace
@@ -280,10 +281,8 @@ bool sameObject(const Value& a, const Value& b) {
 }
 
 Value binaryOp(Op op, const Value& a, const Value& b) {
-    if (isPlainNumber(a.type()) && isPlainNumber(b.type())) {
-        Value out;
-        if (plainNumberOp(op, a, b, out)) return out;
-    }
+    if (isPlainNumber(a.type()) && isPlainNumber(b.type()) && hasPlainForm(op, a.type(), b.type()))
+        return plainNumberOp(op, a, b);
     switch (op) {
     case Op::Add:
         if (a.isString() && b.isString()) {

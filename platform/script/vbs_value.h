@@ -83,6 +83,82 @@ private:
     std::shared_ptr<Array> m_arr;
 };
 
+// Defined here so that the interpreter's many moves and small values are inlined. Only the member
+// the type uses holds anything: moves touch that one alone.
+inline Value::Value(Value&& o) noexcept : m_type(o.m_type), m_i64(o.m_i64) {
+    if (o.isString()) m_str = std::move(o.m_str);
+    if (o.isObject()) m_obj = std::move(o.m_obj);
+    if (o.isArray()) m_arr = std::move(o.m_arr);
+    o.m_type = VT_EMPTY;
+}
+
+inline Value& Value::operator=(Value&& o) noexcept {
+    if (this == &o) return *this;
+    const bool wasString = isString(), wasObject = isObject(), wasArray = isArray();
+    m_type = o.m_type;
+    m_i64 = o.m_i64;
+    if (isString() || wasString) m_str = std::move(o.m_str);
+    if (isObject() || wasObject) m_obj = std::move(o.m_obj);
+    if (isArray() || wasArray) m_arr = std::move(o.m_arr);
+    o.m_type = VT_EMPTY;
+    return *this;
+}
+
+template <class Member, class T> inline Value Value::make(VARTYPE vt, Member Value::*member, T v) {
+    Value out;
+    out.m_type = vt;
+    out.*member = std::move(v);
+    return out;
+}
+
+inline Value Value::null() {
+    return make(VT_NULL, &Value::m_i64, int64_t{0});
+}
+inline Value Value::boolean(bool b) {
+    return make(VT_BOOL, &Value::m_bool, b);
+}
+inline Value Value::integer(int32_t i) {
+    return make(VT_I2, &Value::m_i32, i);
+}
+inline Value Value::longInt(int32_t i) {
+    return make(VT_I4, &Value::m_i32, i);
+}
+inline Value Value::byte(uint8_t i) {
+    return make(VT_UI1, &Value::m_i32, int32_t{i});
+}
+inline Value Value::single(float f) {
+    return make(VT_R4, &Value::m_float, f);
+}
+inline Value Value::dbl(double d) {
+    return make(VT_R8, &Value::m_double, d);
+}
+inline Value Value::currency(int64_t scaled) {
+    return make(VT_CY, &Value::m_i64, scaled);
+}
+inline Value Value::date(double serial) {
+    return make(VT_DATE, &Value::m_double, serial);
+}
+inline Value Value::string(std::string s) {
+    return make(VT_BSTR, &Value::m_str, std::move(s));
+}
+inline Value Value::object(IDispatch* p) {
+    return make(VT_DISPATCH, &Value::m_obj, p);
+}
+inline Value Value::array(std::shared_ptr<Array> a) {
+    return make(VT_ARRAY | VT_VARIANT, &Value::m_arr, std::move(a));
+}
+inline Value Value::error(SCODE code) {
+    return make(VT_ERROR, &Value::m_i32, static_cast<int32_t>(code));
+}
+
+inline Value Value::fromInt64(int64_t v, VARTYPE atLeast) {
+    if (atLeast == VT_UI1 && v >= 0 && v <= 255) return byte(static_cast<uint8_t>(v));
+    if ((atLeast == VT_I2 || atLeast == VT_UI1) && v >= -32768 && v <= 32767)
+        return integer(static_cast<int32_t>(v));
+    if (v >= INT32_MIN && v <= INT32_MAX) return longInt(static_cast<int32_t>(v));
+    return dbl(static_cast<double>(v));
+}
+
 // An array of Variants with up to 60 dimensions, each with its lower bound (0 for script arrays).
 class Array {
 public:

@@ -324,6 +324,7 @@ Value fromVariant(const VARIANT& in) {
         v = v->pvarVal;
     if (v->vt & VT_BYREF) {
         VARIANT plain;
+        VariantInit(&plain); // VariantCopyInd clears its destination first
         if (FAILED(VariantCopyInd(&plain, v))) throw ScriptError(458);
         Value r = fromVariant(plain);
         VariantClear(&plain);

@@ -85,13 +85,6 @@ private:
 
 // Defined here so that the interpreter's many moves and small values are inlined. Only the member
 // the type uses holds anything: moves touch that one alone.
-inline Value::Value(Value&& o) noexcept : m_type(o.m_type), m_i64(o.m_i64) {
-    if (o.isString()) m_str = std::move(o.m_str);
-    if (o.isObject()) m_obj = std::move(o.m_obj);
-    if (o.isArray()) m_arr = std::move(o.m_arr);
-    o.m_type = VT_EMPTY;
-}
-
 inline Value& Value::operator=(Value&& o) noexcept {
     if (this == &o) return *this;
     const bool wasString = isString(), wasObject = isObject(), wasArray = isArray();
@@ -102,6 +95,10 @@ inline Value& Value::operator=(Value&& o) noexcept {
     if (isArray() || wasArray) m_arr = std::move(o.m_arr);
     o.m_type = VT_EMPTY;
     return *this;
+}
+
+inline Value::Value(Value&& o) noexcept : Value() {
+    *this = std::move(o);
 }
 
 template <class Member, class T> inline Value Value::make(VARTYPE vt, Member Value::*member, T v) {

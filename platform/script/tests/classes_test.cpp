@@ -91,6 +91,10 @@ const Case kMoreClasses[] = {
      ": End Property : End Class\"\n    Set Make = New B\n  Case 5\n    Set Make = oldB\n  End Select\n"
      "End Function\nFor i = 0 To 5\n  s = s & Make(i).Count & \" \"\nNext\nTest.Log s",
      "a b 1 b2 a b "},
+    {"one call site alternates between a class instance and a host object",
+     "Class L\n  Sub Log(x)\n    Test.Log \"class \" & x\n  End Sub\nEnd Class\nSet c = New L\n"
+     "For Each o In Array(c, Test, c, Test)\n  o.Log \"x\"\nNext",
+     "class x|x|class x|x"},
     {"a procedure ExecuteGlobal defines anew is the one a call site already run calls",
      "Sub F\n  Test.Log \"one\"\nEnd Sub\nFor i = 1 To 2\n  F\n"
      "  ExecuteGlobal \"Sub F : Test.Log \"\"two\"\" : End Sub\"\nNext",

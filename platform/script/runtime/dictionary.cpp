@@ -5,6 +5,7 @@
 #include "platform/script/vbs_auto_object.h"
 
 #include <cstring>
+#include <functional>
 #include <list>
 #include <unordered_map>
 

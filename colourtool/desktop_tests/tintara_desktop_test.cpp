@@ -81,11 +81,12 @@ protected:
         vb::setNotifyIcon(trayShown() ? &tray : &noTray);
         vb::setDialogs(&dialogs);
         vb::setUrlOpener(&urls);
-        const char* argv[] = {"tintara"};
-        vb::SetCommandLine(1, argv);
+        const char* argv[] = {"tintara", startArgument()};
+        vb::SetCommandLine(startArgument() ? 2 : 1, argv);
         vb::App().Title = "Tintara";
         form = std::make_unique<tintara::Form1>();
         form->Load();
+        if (startArgument()) return;
         ASSERT_TRUE(desk::pumpUntil([this] { return desk::active(main()); }))
             << "the window manager never activated the main window";
     }
@@ -130,6 +131,8 @@ protected:
 
     // Whether the desktop has a notification area.
     virtual bool trayShown() const { return true; }
+    // The program's command line after its name, if any.
+    virtual const char* startArgument() const { return nullptr; }
 
     vb::FakeNotifyIcon tray;
     vb::FakeNotifyIcon noTray{false};
@@ -192,6 +195,28 @@ TEST_F(TintaraWithoutTray, TheHideImageMinimisesAndARestoreBringsItBack) {
     EXPECT_TRUE(desk::pumpUntil([this] { return IsIconic(main()) && desk::iconic(main()); }));
     std::string id = std::to_string(desk::xWindow(main()));
     desk::xdotool({"windowactivate", id});
+    EXPECT_TRUE(desk::pumpUntil(
+        [this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
+    typeRed();
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+// Started with "-t" where the desktop has no notification area, the window comes up minimised on
+// the desktop and stays so; the desktop brings it back with the keys.
+class TintaraStartedHidden : public TintaraWithoutTray {
+protected:
+    const char* startArgument() const override { return "-t"; }
+};
+
+TEST_F(TintaraStartedHidden, StartsMinimisedAndComesBackWhenActivated) {
+    const auto iconicOnTheDesktop = [this] {
+        return IsIconic(main()) && desk::property(main(), "WM_STATE", "32c") == "3, 0";
+    };
+    EXPECT_TRUE(desk::pumpUntil(iconicOnTheDesktop)) << desk::property(main(), "WM_STATE", "32c");
+    desk::pumpFor(500); // nothing of ours restores it afterwards
+    EXPECT_TRUE(iconicOnTheDesktop()) << desk::property(main(), "WM_STATE", "32c");
+    EXPECT_TRUE(desk::iconic(main())) << desk::property(main(), "_NET_WM_STATE");
+    desk::xdotool({"windowactivate", std::to_string(desk::xWindow(main()))});
     EXPECT_TRUE(desk::pumpUntil(
         [this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
     typeRed();

@@ -232,7 +232,15 @@ void setWidgetVisible(Window* w, bool visible) {
 }
 
 void showWidgetMinimized(Window* w) {
-    if (w->widget && w->parent == desktop()) w->widget->showMinimized();
+    if (!w->widget || w->parent != desktop()) return;
+    // A native window whose place differs from its widget's is given the widget's place as it is
+    // shown, and on X11 a new place ends the state it was asked to show in (the window would be
+    // mapped normal, not iconic): a hidden window takes its place before it is shown minimised.
+    QWindow* native = w->widget->windowHandle();
+    const bool hidden = !w->widget->isVisible();
+    if (native && hidden && native->geometry() != w->widget->geometry())
+        native->setGeometry(w->widget->geometry());
+    w->widget->showMinimized();
 }
 
 void reparentWidget(Window* w) {

@@ -4,6 +4,7 @@
 // regular file end in a message.
 
 #include "colourtool/app/form1.h"
+#include "colourtool/app/frm_palette.h"
 #include "colourtool/app/pick_color.h"
 
 #include "platform/forms/app.h"
@@ -93,6 +94,7 @@ protected:
     void TearDown() override {
         // The picker is kept after it closes, as long as the program runs; a test ends it.
         tintara::PickColor::destroy();
+        tintara::frmPalette::destroy();
         form.reset();
         desk::pumpFor(50);
         vb::setUrlOpener(nullptr);
@@ -298,6 +300,26 @@ TEST_F(TintaraOnTheDesktop, AlwaysOnTopKeepsTheWindowAboveOnTheDesktop) {
     EXPECT_TRUE(desk::pumpUntil(above)) << desk::property(main(), "_NET_WM_STATE");
     desk::click(button);
     EXPECT_TRUE(desk::pumpUntil([&] { return !above(); })) << desk::property(main(), "_NET_WM_STATE");
+}
+
+// The imported palette's window is owned by the main window: the desktop is told so, and a click on
+// the main window leaves the palette above it.
+TEST_F(TintaraOnTheDesktop, ThePaletteStaysAboveTheMainWindowWhenTheMainWindowIsClicked) {
+    dialogs.fileAnswer = [](vb::FakeDialogs::Kind, const vb::FileDialogRequest&) {
+        return std::optional<std::string>(std::string(PM_TEST_DATA_DIR) + "/palettes/sixteen.pal");
+    };
+    tintara::importPalette();
+    const HWND palette = tintara::frmPalette::get().hWnd();
+    ASSERT_TRUE(desk::pumpUntil([&] {
+        return IsWindowVisible(palette) && desk::stackedAbove(palette, main());
+    })) << "the palette never came up above the main window";
+    EXPECT_EQ(desk::property(palette, "WM_TRANSIENT_FOR", "32c"), std::to_string(desk::xWindow(main())));
+    // The status line: a click there changes nothing but the stacking.
+    desk::click(onScreen(POINT{30, 73}));
+    EXPECT_TRUE(desk::pumpUntil([this] { return desk::active(main()); })) << "the click never activated it";
+    desk::pumpFor(300); // the window manager restacks as it activates
+    EXPECT_TRUE(desk::stackedAbove(palette, main()))
+        << desk::property(palette, "WM_TRANSIENT_FOR") << " / " << desk::xWindow(main());
 }
 
 TEST_F(TintaraOnTheDesktop, NewAsksAboveTheWindowAndTheKeysComeBackAfterwards) {

@@ -228,7 +228,10 @@ void restackWidget(Window* w) {
 }
 
 void setWidgetVisible(Window* w, bool visible) {
-    if (w->widget) w->widget->setVisible(visible);
+    if (!w->widget) return;
+    w->widget->setVisible(visible);
+    // Mapped anew, a top-level window may have lost the owner the desktop was told.
+    if (visible && isDesktopTopLevel(w)) desktopServices().publishOwner(w);
 }
 
 void showWidgetMinimized(Window* w) {
@@ -241,6 +244,7 @@ void showWidgetMinimized(Window* w) {
     if (native && hidden && native->geometry() != w->widget->geometry())
         native->setGeometry(w->widget->geometry());
     w->widget->showMinimized();
+    if (hidden) desktopServices().publishOwner(w);
 }
 
 void reparentWidget(Window* w) {

@@ -137,7 +137,7 @@ void refreshWindowFlags(Window* w) {
     w->widget->setWindowFlags(flags);
     syncWidgetGeometry(w);
     publishToDesktop(w);
-    w->widget->setVisible(visible);
+    setWidgetVisible(w, visible);
 }
 
 void createWidget(Window* w) {

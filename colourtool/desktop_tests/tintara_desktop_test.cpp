@@ -314,8 +314,8 @@ TEST_F(TintaraOnTheDesktop, ThePaletteStaysAboveTheMainWindowWhenTheMainWindowIs
         return IsWindowVisible(palette) && desk::stackedAbove(palette, main());
     })) << "the palette never came up above the main window";
     EXPECT_EQ(desk::property(palette, "WM_TRANSIENT_FOR", "32c"), std::to_string(desk::xWindow(main())));
-    // The status line: a click there changes nothing but the stacking.
-    desk::click(onScreen(POINT{30, 73}));
+    // A click into the red box changes no colour.
+    desk::click(desk::centre(desk::screenRect(form->txtColor[0].hWnd())));
     EXPECT_TRUE(desk::pumpUntil([this] { return desk::active(main()); })) << "the click never activated it";
     desk::pumpFor(300); // the window manager restacks as it activates
     EXPECT_TRUE(desk::stackedAbove(palette, main()))

@@ -61,8 +61,11 @@ void Form1::Form_Load() {
     TrayIcon.SetTrayIcon(Tray.Picture());
     TrayIcon.SetToolTipText("Tintara");
     TrayIcon.TaskVisible();
-    if (vb::Command() != "-t" || !TrayIcon.IconShown()) Show();
-    if (vb::Command() == "-t") hideWindow(); // minimised where there is no notification area
+    // "-t" starts in the tray, or minimised where there is no notification area: never shown first.
+    if (vb::Command() == "-t")
+        hideWindow();
+    else
+        Show();
     Label1_Click(0);
     loadCustomPalettes();
 }

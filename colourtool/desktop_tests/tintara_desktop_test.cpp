@@ -4,6 +4,7 @@
 // regular file end in a message.
 
 #include "colourtool/app/form1.h"
+#include "colourtool/app/frm_palette.h"
 #include "colourtool/app/pick_color.h"
 
 #include "platform/forms/app.h"
@@ -81,17 +82,19 @@ protected:
         vb::setNotifyIcon(trayShown() ? &tray : &noTray);
         vb::setDialogs(&dialogs);
         vb::setUrlOpener(&urls);
-        const char* argv[] = {"tintara"};
-        vb::SetCommandLine(1, argv);
+        const char* argv[] = {"tintara", startArgument()};
+        vb::SetCommandLine(startArgument() ? 2 : 1, argv);
         vb::App().Title = "Tintara";
         form = std::make_unique<tintara::Form1>();
         form->Load();
+        if (startArgument()) return;
         ASSERT_TRUE(desk::pumpUntil([this] { return desk::active(main()); }))
             << "the window manager never activated the main window";
     }
     void TearDown() override {
         // The picker is kept after it closes, as long as the program runs; a test ends it.
         tintara::PickColor::destroy();
+        tintara::frmPalette::destroy();
         form.reset();
         desk::pumpFor(50);
         vb::setUrlOpener(nullptr);
@@ -130,6 +133,8 @@ protected:
 
     // Whether the desktop has a notification area.
     virtual bool trayShown() const { return true; }
+    // The program's command line after its name, if any.
+    virtual const char* startArgument() const { return nullptr; }
 
     vb::FakeNotifyIcon tray;
     vb::FakeNotifyIcon noTray{false};
@@ -192,6 +197,28 @@ TEST_F(TintaraWithoutTray, TheHideImageMinimisesAndARestoreBringsItBack) {
     EXPECT_TRUE(desk::pumpUntil([this] { return IsIconic(main()) && desk::iconic(main()); }));
     std::string id = std::to_string(desk::xWindow(main()));
     desk::xdotool({"windowactivate", id});
+    EXPECT_TRUE(desk::pumpUntil(
+        [this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
+    typeRed();
+    EXPECT_EQ(form->Label1[0].Tag, "#050000");
+}
+
+// Started with "-t" where the desktop has no notification area, the window comes up minimised on
+// the desktop and stays so; the desktop brings it back with the keys.
+class TintaraStartedHidden : public TintaraWithoutTray {
+protected:
+    const char* startArgument() const override { return "-t"; }
+};
+
+TEST_F(TintaraStartedHidden, StartsMinimisedAndComesBackWhenActivated) {
+    const auto iconicOnTheDesktop = [this] {
+        return IsIconic(main()) && desk::property(main(), "WM_STATE", "32c") == "3, 0";
+    };
+    EXPECT_TRUE(desk::pumpUntil(iconicOnTheDesktop)) << desk::property(main(), "WM_STATE", "32c");
+    desk::pumpFor(500); // nothing of ours restores it afterwards
+    EXPECT_TRUE(iconicOnTheDesktop()) << desk::property(main(), "WM_STATE", "32c");
+    EXPECT_TRUE(desk::iconic(main())) << desk::property(main(), "_NET_WM_STATE");
+    desk::xdotool({"windowactivate", std::to_string(desk::xWindow(main()))});
     EXPECT_TRUE(desk::pumpUntil(
         [this] { return !IsIconic(main()) && GetActiveWindow() == main() && desk::active(main()); }));
     typeRed();
@@ -273,6 +300,26 @@ TEST_F(TintaraOnTheDesktop, AlwaysOnTopKeepsTheWindowAboveOnTheDesktop) {
     EXPECT_TRUE(desk::pumpUntil(above)) << desk::property(main(), "_NET_WM_STATE");
     desk::click(button);
     EXPECT_TRUE(desk::pumpUntil([&] { return !above(); })) << desk::property(main(), "_NET_WM_STATE");
+}
+
+// The imported palette's window is owned by the main window: the desktop is told so, and a click on
+// the main window leaves the palette above it.
+TEST_F(TintaraOnTheDesktop, ThePaletteStaysAboveTheMainWindowWhenTheMainWindowIsClicked) {
+    dialogs.fileAnswer = [](vb::FakeDialogs::Kind, const vb::FileDialogRequest&) {
+        return std::optional<std::string>(std::string(PM_TEST_DATA_DIR) + "/palettes/sixteen.pal");
+    };
+    tintara::importPalette();
+    const HWND palette = tintara::frmPalette::get().hWnd();
+    ASSERT_TRUE(desk::pumpUntil([&] {
+        return IsWindowVisible(palette) && desk::stackedAbove(palette, main());
+    })) << "the palette never came up above the main window";
+    EXPECT_EQ(desk::property(palette, "WM_TRANSIENT_FOR", "32c"), std::to_string(desk::xWindow(main())));
+    // A click into the red box changes no colour.
+    desk::click(desk::centre(desk::screenRect(form->txtColor[0].hWnd())));
+    EXPECT_TRUE(desk::pumpUntil([this] { return desk::active(main()); })) << "the click never activated it";
+    desk::pumpFor(300); // the window manager restacks as it activates
+    EXPECT_TRUE(desk::stackedAbove(palette, main()))
+        << desk::property(palette, "WM_TRANSIENT_FOR") << " / " << desk::xWindow(main());
 }
 
 TEST_F(TintaraOnTheDesktop, NewAsksAboveTheWindowAndTheKeysComeBackAfterwards) {

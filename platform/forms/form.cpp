@@ -131,6 +131,8 @@ int Form::WindowState() const {
 void Form::SetWindowState(int state) {
     int command = state == vbMinimized ? SW_MINIMIZE : state == vbMaximized ? SW_MAXIMIZE : SW_RESTORE;
     ShowWindow(m_hwnd, command);
+    // Each of these commands shows a hidden window too.
+    m_visible = IsWindowVisible(m_hwnd) != FALSE;
 }
 
 void Form::SetTopMost(bool topMost) {

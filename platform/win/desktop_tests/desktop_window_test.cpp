@@ -491,6 +491,34 @@ TEST_F(DesktopWindows, AMaximisedWindowIconifiedByTheWindowManagerComesBackMaxim
     EXPECT_NE(desk::property(frame, "_NET_WM_STATE").find("_NET_WM_STATE_MAXIMIZED_VERT"), std::string::npos);
 }
 
+// An owned top-level window tells the desktop its owner whatever kind of window it is: once shown,
+// shown again (the native window is mapped anew) and made another kind by a style change (the
+// native window is made anew).
+TEST_F(DesktopWindows, OwnedWindowsOfEitherKindTellTheDesktopTheirOwner) {
+    char owner[32];
+    std::snprintf(owner, sizeof owner, "0x%lx", desk::xWindow(frame));
+    const DWORD ordinary = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    const DWORD popup = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    for (DWORD style : {ordinary, popup}) {
+        SCOPED_TRACE(style == ordinary ? "ordinary" : "pop-up");
+        HWND owned = CreateWindowEx(0, frameClass(), "Owned", style, 700, 150, 200, 120, frame, nullptr,
+                                    nullptr, nullptr);
+        const auto toldOwner = [&] { return desk::property(owned, "WM_TRANSIENT_FOR") == owner; };
+        ShowWindow(owned, SW_SHOWNA);
+        EXPECT_TRUE(desk::pumpUntil(toldOwner)) << desk::property(owned, "WM_TRANSIENT_FOR");
+        ShowWindow(owned, SW_HIDE);
+        desk::pumpFor(100);
+        ShowWindow(owned, SW_SHOWNA);
+        EXPECT_TRUE(desk::pumpUntil(toldOwner))
+            << "shown again: " << desk::property(owned, "WM_TRANSIENT_FOR");
+        SetWindowLong(owned, GWL_STYLE,
+                      static_cast<LONG>((style == ordinary ? popup : ordinary) | WS_VISIBLE));
+        EXPECT_TRUE(desk::pumpUntil(toldOwner))
+            << "made another kind: " << desk::property(owned, "WM_TRANSIENT_FOR");
+        DestroyWindow(owned);
+    }
+}
+
 TEST_F(DesktopWindows, OwnedPaneStaysAboveItsOwnerAndClicksMoveTheActivation) {
     pane = CreateWindowEx(WS_EX_TOOLWINDOW, frameClass(), "Pane",
                           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 720, 150, 220, 200, frame,

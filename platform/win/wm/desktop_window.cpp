@@ -137,7 +137,7 @@ void refreshWindowFlags(Window* w) {
     w->widget->setWindowFlags(flags);
     syncWidgetGeometry(w);
     publishToDesktop(w);
-    w->widget->setVisible(visible);
+    setWidgetVisible(w, visible);
 }
 
 void createWidget(Window* w) {
@@ -228,11 +228,23 @@ void restackWidget(Window* w) {
 }
 
 void setWidgetVisible(Window* w, bool visible) {
-    if (w->widget) w->widget->setVisible(visible);
+    if (!w->widget) return;
+    w->widget->setVisible(visible);
+    // Mapped anew, a top-level window may have lost the owner the desktop was told.
+    if (visible && isDesktopTopLevel(w)) desktopServices().publishOwner(w);
 }
 
 void showWidgetMinimized(Window* w) {
-    if (w->widget && w->parent == desktop()) w->widget->showMinimized();
+    if (!w->widget || w->parent != desktop()) return;
+    // A native window whose place differs from its widget's is given the widget's place as it is
+    // shown, and on X11 a new place ends the state it was asked to show in (the window would be
+    // mapped normal, not iconic): a hidden window takes its place before it is shown minimised.
+    QWindow* native = w->widget->windowHandle();
+    const bool hidden = !w->widget->isVisible();
+    if (native && hidden && native->geometry() != w->widget->geometry())
+        native->setGeometry(w->widget->geometry());
+    w->widget->showMinimized();
+    if (hidden) desktopServices().publishOwner(w);
 }
 
 void reparentWidget(Window* w) {

@@ -102,13 +102,35 @@ void clearIconicStartState(Window* w) {
     xcb_flush(c);
 }
 
+// Qt writes WM_TRANSIENT_FOR only for the kinds of window it takes for transient ones (dialogs,
+// tool windows) and deletes it from any other as it maps it: an owned ordinary window would have no
+// owner on the desktop, and a click on the owner would stack the owner over it. Such a window is
+// told its owner here, again each time it is shown.
+void writeTransientFor(QWindow* self, QWindow* owner) {
+    if (self->type() != Qt::Window) return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return;
+    auto id = static_cast<xcb_window_t>(self->winId());
+    if (owner) {
+        auto ownerId = static_cast<xcb_window_t>(owner->winId());
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1,
+                            &ownerId);
+    } else {
+        xcb_delete_property(c, id, XCB_ATOM_WM_TRANSIENT_FOR);
+    }
+    xcb_flush(c);
+}
+
 class RealDesktop final : public DesktopBackend {
 public:
     void publishOwner(Window* w) override {
         if (!isDesktopTopLevel(w) || bypassesWindowManager(w)) return;
         QWindow* self = nativeWindow(w);
         QWindow* owner = w->owner ? nativeWindow(w->owner) : nullptr;
-        if (self && self->transientParent() != owner) self->setTransientParent(owner);
+        if (!self) return;
+        if (self->transientParent() != owner) self->setTransientParent(owner);
+        writeTransientFor(self, owner);
     }
 
     void raise(Window* w) override {

@@ -26,6 +26,11 @@ int rowTop(int row) {
     return 10 + 28 * row;
 }
 
+// The start of a number while it is typed: a sign, a decimal point, or a sign and a point.
+bool isNumberStart(const std::string& text) {
+    return text == "-" || text == "+" || text == "." || text == "-." || text == "+.";
+}
+
 Rgb adjusted(const Rgb& base, double brightness, double red, double green, double blue) {
     return {adjustedComponent(base.red, brightness, red), adjustedComponent(base.green, brightness, green),
             adjustedComponent(base.blue, brightness, blue)};
@@ -141,16 +146,20 @@ void Brightness::Timer1_Timer() {
 }
 
 // An empty box shows "0"; a whole number (halves to even) within the range moves the spinner; the
-// box then shows the spinner's value, so any other text reverts.
+// box then shows the spinner's value, so any other text reverts. A number's start being typed ("-",
+// "+", ".", "-.") stays as it is (it reads as 0). The caret goes to the end only when the text is
+// rewritten, so it can be moved and the text selected and edited between ticks.
 void Brightness::normalise(const Offset& offset) {
-    if (offset.box->Text().empty()) offset.box->SetText("0");
-    if (std::optional<double> number = vb::ParseNumber(offset.box->Text())) {
+    const std::string text = offset.box->Text();
+    if (isNumberStart(text)) return;
+    if (std::optional<double> number = vb::ParseNumber(text.empty() ? "0" : text)) {
         double whole = std::nearbyint(*number);
         if (whole >= -kSpinnerRange && whole <= kSpinnerRange)
             offset.spinner->SetValue(static_cast<int>(whole));
     }
     std::string value = std::to_string(offset.spinner->Value());
-    if (offset.box->Text() != value) offset.box->SetText(value);
+    if (text == value) return;
+    offset.box->SetText(value);
     offset.box->SetSelStart(static_cast<int>(value.size()));
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 using namespace tintara;
@@ -121,9 +122,54 @@ TEST_F(BrightnessTest, ATickUsesTheTypedNumberOnceAndThenItsNormalForm) {
         dialog->Timer1_Timer();
         EXPECT_EQ(dialog->Preview.BackColor(), static_cast<COLORREF>(colourValue(c.first))) << c.typed[0];
         EXPECT_EQ(texts(), c.normal) << c.typed[0];
-        EXPECT_EQ(dialog->Bright.SelStart(), static_cast<int>(dialog->Bright.Text().size()));
+        if (std::string(c.typed[0]) != dialog->Bright.Text()) {
+            EXPECT_EQ(dialog->Bright.SelStart(), static_cast<int>(dialog->Bright.Text().size()));
+        }
         dialog->Timer1_Timer();
         EXPECT_EQ(dialog->Preview.BackColor(), static_cast<COLORREF>(colourValue(c.second))) << c.typed[0];
+    }
+}
+
+// Keys typed into the brightness box with the timer running: its ticks leave the caret, the
+// selection and the start of a number alone, and rewrite only what is not a number in range.
+TEST_F(BrightnessTest, TypingIntoABoxBetweenTicks) {
+    main.selected = kBackgroundSample;
+    main.samples[kBackgroundSample] = rgb(100, 100, 100);
+    dialog->Timer1.SetEnabled(true);
+    dialog->Bright.SetFocus();
+    const HWND box = dialog->Bright.hWnd();
+    const auto ticks = [] {
+        for (int i = 0; i < 5; ++i) {
+            pm::test::advanceClock(20);
+            pumpMessages();
+        }
+    };
+    const auto type = [&](const std::string& text) { pm::test::typeAtPace(box, text, 40, pumpMessages); };
+    const auto key = [&](int vk, bool control = false) {
+        pm::test::pressKey(box, vk, false, control);
+        ticks();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> keys;
+        const char* shown;
+        int value; // the spinner's
+        int red;   // of the preview's background
+    } cases[] = {
+        {"Home, 2", [&] { key(VK_HOME), type("2"); }, "20", 20, 120},
+        {"Home, Delete", [&] { key(VK_HOME), key(VK_DELETE); }, "0", 0, 100},
+        {"Ctrl+A, 37", [&] { type("5"), key('A', true), type("37"); }, "37", 37, 137},
+        {"Ctrl+A, -5", [&] { key('A', true), type("-5"); }, "-5", -5, 95},
+        {"a lone minus", [&] { key('A', true), type("-"); }, "-", -5, 100},
+        {"BackSpace over -3", [&] { type("3"), key(VK_BACK), key(VK_BACK), type("4"); }, "4", 4, 104},
+        {"300 reverts", [&] { key('A', true), type("300"); }, "30", 30, 130},
+    };
+    for (const auto& c : cases) {
+        c.keys();
+        ticks();
+        EXPECT_EQ(dialog->Bright.Text(), c.shown) << c.name;
+        EXPECT_EQ(dialog->VScroll1.Value(), c.value) << c.name;
+        EXPECT_EQ(dialog->Preview.BackColor(), rgb(c.red, c.red, c.red)) << c.name;
     }
 }
 

@@ -252,6 +252,26 @@ TEST_F(ColourTest, KeysTypedIntoAComponentBoxStayInTheBox) {
     EXPECT_EQ(form().CON, &form().Preview);
 }
 
+// Tab and Shift+Tab move between the component boxes, which sit on the colour picture; the box
+// left is applied.
+TEST_F(ColourTest, TabMovesBetweenTheComponentBoxes) {
+    start();
+    vb::TextBox& red = form().txtColor[0];
+    pm::test::click(red.hWnd(), POINT{5, 5});
+    pumpMessages();
+    red.SetText("40");
+    const struct {
+        bool shift;
+        int box;
+    } steps[] = {{false, 1}, {false, 2}, {true, 1}, {true, 0}};
+    for (const auto& s : steps) {
+        key(VK_TAB, s.shift);
+        EXPECT_EQ(GetFocus(), form().txtColor[s.box].hWnd()) << s.box;
+    }
+    EXPECT_EQ(components(), "40,0,0");
+    EXPECT_FALSE(form().KeyPreview);
+}
+
 // Enter in a component box, then one quick click on a sample (press and release queued together):
 // the click selects it.
 TEST_F(ColourTest, TheFirstClickOnASampleAfterEnterInABoxSelectsIt) {

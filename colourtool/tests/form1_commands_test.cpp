@@ -335,4 +335,21 @@ TEST_F(CommandTest, ModifiedKeysRunNoCommand) {
     EXPECT_EQ(form().Label1[0].Tag, "#F5EBE1");
 }
 
+// Ctrl+V in a component box pastes into the box, over its selection, and runs no command.
+TEST_F(CommandTest, PastingIntoAComponentBox) {
+    start();
+    setColour(10, 20, 30);
+    vb::TextBox& green = form().txtColor[1];
+    pm::test::click(green.hWnd(), POINT{5, 5});
+    pumpMessages();
+    vb::Clipboard().SetText("77");
+    key('A', false, true);
+    key('V', false, true);
+    EXPECT_EQ(green.Text(), "77");
+    key(VK_RETURN);
+    EXPECT_EQ(components(), "10,77,30");
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_TRUE(shown.empty());
+}
+
 } // namespace

@@ -12,7 +12,8 @@ PictureBox::PictureBox(Container& container, std::string name, int left, int top
     : WindowedControl(&container, std::move(name)) {
     m_left = left;
     m_top = top;
-    HWND hwnd = CreateWindowEx(0, registerFormsClass("FormsPictureBox", windowProc), "",
+    // A container: Tab moves through the controls placed on it as through the form's own.
+    HWND hwnd = CreateWindowEx(WS_EX_CONTROLPARENT, registerFormsClass("FormsPictureBox", windowProc), "",
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, width, height,
                                container.hWnd(), nullptr, GetModuleHandle(nullptr), this);
     attach(hwnd);

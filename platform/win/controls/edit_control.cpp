@@ -455,6 +455,8 @@ private:
         RECT rc = clientRect();
         rc.left += m_leftMargin;
         rc.right = std::max(rc.left, rc.right - m_rightMargin);
+        // A single line sits in the middle of a box taller than the font.
+        if (!multiLine()) rc.top += std::max(0, static_cast<int>(rc.bottom - rc.top) - m_lineHeight) / 2;
         return rc;
     }
 

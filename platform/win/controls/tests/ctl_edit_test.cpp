@@ -428,6 +428,31 @@ TEST_F(Edits, MousePlacesTheCaretAndSelects) {
     EXPECT_EQ(sel(e), std::make_pair(0, 8));
 }
 
+// A single line is centred in a box taller than its font; a multi-line edit starts at the top.
+TEST_F(Edits, ASingleLineSitsInTheMiddleOfItsBox) {
+    HDC dc = GetDC(top);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(top, dc);
+    const int line = tm.tmHeight;
+    const struct {
+        DWORD style;
+        int client;
+        int top; // of the first character
+    } cases[] = {
+        {0, line + 7, 3}, {0, line + 4, 2}, {0, line, 0}, {0, line - 3, 0}, {ES_MULTILINE, line + 7, 0}};
+    for (const auto& c : cases) {
+        HWND e = make(c.style, "0", c.client + 4); // a client edge of 2 on each side
+        EXPECT_EQ(static_cast<short>(HIWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0))), c.top) << c.client;
+        RECT format{};
+        SendMessage(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(format.top, c.top) << c.client;
+        DestroyWindow(e);
+    }
+}
+
 TEST_F(Edits, MultiLineEditsWithoutHorizontalScrollingWrapWords) {
     const char* words = "alpha beta gamma delta epsilon zeta eta theta\r\niota";
     HWND wrapped = make(ES_MULTILINE, words, 80);

@@ -4,6 +4,7 @@
 
 #include "platform/framework/CWnd.h"
 #include "platform/framework/HandleMap.h"
+#include "platform/win/handle_accounting.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
@@ -36,6 +37,16 @@ CDC* CDC::FromHandle(HDC hDC) {
 
 void CDC::DeleteTempMap() {
     dcMap().deleteTemporary();
+}
+
+CBrush* CDC::GetHalftoneBrush() {
+    static CBrush* brush = [] {
+        auto* made = new CBrush;
+        made->Attach(::CreateHalftoneBrush());
+        pm::keepForProcess(made->m_hObject);
+        return made;
+    }();
+    return brush;
 }
 
 BOOL CDC::Attach(HDC hDC) {
@@ -251,8 +262,7 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
                        CBrush* pBrushLast) {
     // Each outline is a frame of the given thickness drawn with PATINVERT: drawing it twice erases it.
     auto frame = [this](LPCRECT rc, SIZE thick, CBrush* brush) {
-        HBRUSH hBrush = brush ? static_cast<HBRUSH>(brush->m_hObject) : ::CreateHalftoneBrush();
-        HGDIOBJ old = ::SelectObject(m_hDC, hBrush);
+        HGDIOBJ old = ::SelectObject(m_hDC, (brush ? brush : GetHalftoneBrush())->m_hObject);
         int w = rc->right - rc->left;
         int h = rc->bottom - rc->top;
         ::PatBlt(m_hDC, rc->left, rc->top, w, thick.cy, PATINVERT);
@@ -260,7 +270,6 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
         ::PatBlt(m_hDC, rc->left, rc->top + thick.cy, thick.cx, h - 2 * thick.cy, PATINVERT);
         ::PatBlt(m_hDC, rc->right - thick.cx, rc->top + thick.cy, thick.cx, h - 2 * thick.cy, PATINVERT);
         ::SelectObject(m_hDC, old);
-        if (!brush) ::DeleteObject(hBrush);
     };
     if (lpRectLast) frame(lpRectLast, sizeLast, pBrushLast ? pBrushLast : pBrush);
     if (lpRect) frame(lpRect, size, pBrush);

@@ -27,6 +27,8 @@ public:
     HDC GetSafeHdc() const { return pm::afx::isNull(this) ? nullptr : m_hDC; }
     static CDC* FromHandle(HDC hDC);
     static void DeleteTempMap();
+    // The dithered brush of drag outlines and trackers, made once and kept for the process.
+    static CBrush* GetHalftoneBrush();
     BOOL Attach(HDC hDC);
     HDC Detach();
     BOOL CreateCompatibleDC(CDC* pDC);

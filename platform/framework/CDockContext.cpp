@@ -8,7 +8,6 @@
 #include "platform/framework/CDockBar.h"
 #include "platform/framework/CFrameWnd.h"
 #include "platform/framework/CMiniFrameWnd.h"
-#include "platform/win/handle_accounting.h"
 
 #include <cstdlib>
 
@@ -21,17 +20,6 @@ bool horzf(DWORD style) {
 }
 bool vertf(DWORD style) {
     return (style & CBRS_ORIENT_VERT) != 0;
-}
-
-// The dithered brush of thick outlines, made once and kept for the process.
-CBrush* halftoneBrush() {
-    static CBrush* brush = [] {
-        auto* made = new CBrush;
-        made->Attach(::CreateHalftoneBrush());
-        pm::keepForProcess(made->m_hObject);
-        return made;
-    }();
-    return brush;
 }
 
 // Moves rect so that pt lies inside it, keeping its size.
@@ -365,7 +353,7 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
 
 void CDockContext::DrawOutline(const CRect& rect, CSize size, bool dither, DWORD dcxFlags) {
     CBrush* white = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    CBrush* halftone = halftoneBrush();
+    CBrush* halftone = CDC::GetHalftoneBrush();
     // The desktop's window DC draws on the overlay above every window; releasing it shows the change.
     HWND desktop = ::GetDesktopWindow();
     m_pDC = CDC::FromHandle(::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | dcxFlags));

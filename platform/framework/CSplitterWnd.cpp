@@ -253,11 +253,9 @@ void CSplitterWnd::OnInvertTracker(const CRect& rect) {
     ClientToScreen(&screen);
     HWND desktop = ::GetDesktopWindow();
     HDC dc = ::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE);
-    HBRUSH brush = ::CreateHalftoneBrush();
-    HGDIOBJ old = ::SelectObject(dc, brush);
+    HGDIOBJ old = ::SelectObject(dc, CDC::GetHalftoneBrush()->m_hObject);
     ::PatBlt(dc, screen.left, screen.top, screen.Width(), screen.Height(), PATINVERT);
     ::SelectObject(dc, old);
-    ::DeleteObject(brush);
     ::ReleaseDC(desktop, dc);
 }
 

@@ -3,12 +3,14 @@
 #include "app/program/tests/support/penmere_fixture.h"
 
 #include "app/file_helpers.h"
+#include "app/program_registration.h"
 #include "app/program/editor_globals.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/commdlg.h"
 #include "platform/win/shell/shell.h"
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/windlg.h"
+#include "platform/win/winreg.h"
 
 #include <algorithm>
 #include <chrono>
@@ -29,9 +31,27 @@ const std::string& processProgramFolder() {
     return *folder;
 }
 
+// Deletes a key with all its subkeys.
+void deleteKeyTree(HKEY parent, const std::string& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyEx(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    char sub[256];
+    DWORD length = sizeof sub;
+    while (::RegEnumKeyEx(key, 0, sub, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        deleteKeyTree(key, sub);
+        length = sizeof sub;
+    }
+    ::RegCloseKey(key);
+    ::RegDeleteKey(parent, name.c_str());
+}
+
 } // namespace
 
 void PenmereTest::SetUp() {
+    // Each test starts as a new user: nothing an earlier test of the process saved, such as the
+    // bars' layout or another program's registration, is found at start-up.
+    deleteKeyTree(HKEY_CURRENT_USER, "Software\\Talvora3");
+    deleteKeyTree(HKEY_CURRENT_USER, g_strProgramsKey);
     folder = processProgramFolder();
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         std::filesystem::remove_all(entry.path());

@@ -33,6 +33,18 @@ QPoint screenOfClient(HWND hwnd, POINT client) {
     return QPoint(p.x, p.y);
 }
 
+// Where the last input of the tests left the pointer, on the screen.
+QPoint g_pointer(-1, -1);
+
+// Qt drops a move to the point where the pointer already is, even over a window that was not
+// there before; a test whose window comes up under the pointer that an earlier test left
+// there then never sees the pointer arrive. The pointer comes from one pixel beside instead.
+void mouseMoveOnto(const Target& t, QPoint screen) {
+    if (screen == g_pointer) QTest::mouseMove(t.window, t.pos + QPoint(1, 0));
+    QTest::mouseMove(t.window, t.pos);
+    g_pointer = screen;
+}
+
 Qt::MouseButton qtButton(int vk) {
     return vk == VK_RBUTTON ? Qt::RightButton : vk == VK_MBUTTON ? Qt::MiddleButton : Qt::LeftButton;
 }
@@ -102,31 +114,38 @@ void pumpMessages() {
 }
 
 void pressMouse(HWND hwnd, POINT client, int button) {
-    Target t = targetAt(hwnd, screenOfClient(hwnd, client));
+    const QPoint screen = screenOfClient(hwnd, client);
+    Target t = targetAt(hwnd, screen);
+    g_pointer = screen;
     if (t.window) QTest::mousePress(t.window, qtButton(button), Qt::NoModifier, t.pos);
 }
 
 void releaseMouse(HWND hwnd, POINT client, int button) {
-    Target t = targetAt(hwnd, screenOfClient(hwnd, client));
+    const QPoint screen = screenOfClient(hwnd, client);
+    Target t = targetAt(hwnd, screen);
+    g_pointer = screen;
     if (t.window) QTest::mouseRelease(t.window, qtButton(button), Qt::NoModifier, t.pos);
 }
 
 void moveMouse(HWND hwnd, POINT client) {
-    Target t = targetAt(hwnd, screenOfClient(hwnd, client));
-    if (t.window) QTest::mouseMove(t.window, t.pos);
+    const QPoint screen = screenOfClient(hwnd, client);
+    Target t = targetAt(hwnd, screen);
+    if (t.window) mouseMoveOnto(t, screen);
 }
 
 void click(HWND hwnd, POINT client, int button) {
-    Target t = targetAt(hwnd, screenOfClient(hwnd, client));
+    const QPoint screen = screenOfClient(hwnd, client);
+    Target t = targetAt(hwnd, screen);
     if (!t.window) return;
-    QTest::mouseMove(t.window, t.pos);
+    mouseMoveOnto(t, screen);
     QTest::mouseClick(t.window, qtButton(button), Qt::NoModifier, t.pos);
 }
 
 void doubleClick(HWND hwnd, POINT client) {
-    Target t = targetAt(hwnd, screenOfClient(hwnd, client));
+    const QPoint screen = screenOfClient(hwnd, client);
+    Target t = targetAt(hwnd, screen);
     if (!t.window) return;
-    QTest::mouseMove(t.window, t.pos);
+    mouseMoveOnto(t, screen);
     QTest::mouseDClick(t.window, Qt::LeftButton, Qt::NoModifier, t.pos);
 }
 
@@ -141,6 +160,7 @@ void dragScreen(HWND any, POINT from, POINT to, int steps) {
         QTest::mouseMove(start.window, p - origin);
     }
     QTest::mouseRelease(start.window, Qt::LeftButton, Qt::NoModifier, QPoint(to.x, to.y) - origin);
+    g_pointer = QPoint(to.x, to.y);
 }
 
 void pressKey(HWND any, int vk, bool shift, bool control, bool alt) {

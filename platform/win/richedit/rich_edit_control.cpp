@@ -495,18 +495,18 @@ LRESULT RichEditControl::getTextRange(TEXTRANGEA* range) {
     int to = toModel(range->chrg.cpMax);
     if (range->chrg.cpMin < 0) return 0;
     if (to < from) std::swap(from, to);
-    std::string text = clientText(from, to, m_legacy);
-    std::memcpy(range->lpstrText, text.data(), text.size());
-    range->lpstrText[text.size()] = '\0';
-    return static_cast<LRESULT>(text.size());
+    // Written straight into the caller's buffer: a long range is not copied twice.
+    const std::size_t n = m_model.copyText(from, to - from, m_legacy, range->lpstrText);
+    range->lpstrText[n] = '\0';
+    return static_cast<LRESULT>(n);
 }
 
 LRESULT RichEditControl::getSelText(LPSTR buffer) {
     if (!buffer) return 0;
-    std::string text = clientText(m_model.selectionStart(), m_model.selectionEnd(), m_legacy);
-    std::memcpy(buffer, text.data(), text.size());
-    buffer[text.size()] = '\0';
-    return static_cast<LRESULT>(text.size());
+    const int from = m_model.selectionStart();
+    const std::size_t n = m_model.copyText(from, m_model.selectionEnd() - from, m_legacy, buffer);
+    buffer[n] = '\0';
+    return static_cast<LRESULT>(n);
 }
 
 LRESULT RichEditControl::getTextLengthEx(const GETTEXTLENGTHEX* info) {

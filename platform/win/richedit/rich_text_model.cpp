@@ -28,20 +28,29 @@ RichTextModel::RichTextModel() {
 std::string RichTextModel::textCrLf(int pos, int len) const {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(len) +
-                static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)));
-    m_text.forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
+    std::string out(static_cast<std::size_t>(len) +
+                        static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)),
+                    '\0');
+    out.resize(copyText(pos, len, true, out.data()));
+    return out;
+}
+
+std::size_t RichTextModel::copyText(int pos, int len, bool crLf, char* out) const {
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
+    char* at = out;
+    m_text.forEachPiece(pos, len, [&at, crLf](const char* bytes, int count, int) {
         for (const char* end = bytes + count; bytes < end;) {
-            const void* br = std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes));
+            const void* br = crLf ? std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes)) : nullptr;
             const char* stop = br ? static_cast<const char*>(br) + 1 : end;
-            out.append(bytes, static_cast<std::size_t>(stop - bytes));
-            if (br) out.push_back('\n');
+            std::memcpy(at, bytes, static_cast<std::size_t>(stop - bytes));
+            at += stop - bytes;
+            if (br) *at++ = '\n';
             bytes = stop;
         }
         return true;
     });
-    return out;
+    return static_cast<std::size_t>(at - out);
 }
 
 int RichTextModel::replace(int pos, int len, std::string_view text, FormatId format) {

@@ -59,6 +59,9 @@ public:
     std::string text() const { return m_text.text(0, length()); }
     // Bytes of [pos, pos + len) with breaks written as CR LF.
     std::string textCrLf(int pos, int len) const;
+    // Writes the bytes of [pos, pos + len) to out, breaks as CR LF when crLf, as single CRs
+    // otherwise; answers how many. out has room for len bytes and a second byte per break.
+    std::size_t copyText(int pos, int len, bool crLf, char* out) const;
     std::string_view view(int pos, int len) { return m_text.view(pos, len); }
     // Calls f(bytes, count, position) for each contiguous stretch of [pos, pos + len), while f
     // returns true.

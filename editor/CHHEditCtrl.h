@@ -315,9 +315,11 @@ private:
     void keepLongestLine(std::string_view text, const WORD* tokens);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
-    // Gives the text of [start, start + length), unchanged, the formats of its token words in one
-    // stream of the part whose classes changed since it was last coloured so.
-    bool streamRangeFormats(int start, const char* text, int length, const WORD* attributes);
+    // Gives the text of [start, start + length) the formats of its token words in one message,
+    // for the part whose classes changed since it was last coloured so; false when it failed.
+    bool sendRangeFormats(int start, const char* text, int length, const WORD* attributes);
+    // The control's character format in a class's look.
+    CHARFORMAT formatFor(const hh::ColorEntry& look) const;
     void setPlainText(std::string_view text);
     void buildCharFormat();
     void setFontFormats(LPCSTR face, int height);
@@ -332,7 +334,7 @@ private:
     void shiftForChange(BOOL deleted, int start, int end);
     // Ranges coloured plain because a key was waiting: coloured properly once none waits.
     std::vector<hh::Stretch> m_deferred;
-    // The classes the last large range streamed is shown in.
+    // The classes the last large range coloured is shown in.
     hh::ShownClasses m_shown;
     // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
     void noteChange(long from, long to);

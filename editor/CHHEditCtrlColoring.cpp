@@ -5,6 +5,7 @@
 
 #include "editor/TokenRuns.h"
 #include "platform/framework/CDC.h"
+#include "platform/win/richedit_runs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -97,10 +98,10 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
             SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
         } else {
             hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
-            // A large range takes its formats in one stream of its own text; run by run otherwise.
-            const bool streamed = large && streamRangeFormats(start, text, length, attributes.data());
-            if (large && !streamed) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
-            colorRuns(start, text, length, attributes.data(), saved, large, streamed, applyParaFormat);
+            // A large range takes its formats in one message; run by run otherwise.
+            const bool formatted = large && sendRangeFormats(start, text, length, attributes.data());
+            if (large && !formatted) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
+            colorRuns(start, text, length, attributes.data(), saved, large, formatted, applyParaFormat);
         }
         keepBuffersSmall();
     }
@@ -111,7 +112,7 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     }
 }
 
-bool CHHEditCtrl::streamRangeFormats(int start, const char* chars, int length, const WORD* attributes) {
+bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, const WORD* attributes) {
     hh::Stretch part = m_shown.Take(start, attributes, length);
     // A CR LF pair goes whole.
     if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r')
@@ -119,21 +120,31 @@ bool CHHEditCtrl::streamRangeFormats(int start, const char* chars, int length, c
     if (part.second < start + length && chars[part.second - start] == '\n' &&
         chars[part.second - start - 1] == '\r')
         ++part.second;
-    if (part.first < part.second) {
-        SetSel(part.first, part.second);
-        hh::ColoredRtf rtf(chars + (part.first - start), static_cast<std::size_t>(part.second - part.first),
-                           attributes + (part.first - start), m_colors, false);
-        if (!streamRtf(rtf, SF_RTF | SFF_SELECTION)) {
-            m_shown.Clear();
-            return false;
-        }
+    if (part.first >= part.second) return true;
+    CHARFORMAT formats[hh::kColorClasses];
+    for (int cls = 0; cls < hh::kColorClasses; ++cls)
+        formats[cls] = formatFor(m_colors[cls]);
+    // One run per stretch of one class shown.
+    std::vector<pm::CharFormatRun> runs;
+    const WORD* tokens = attributes + (part.first - start);
+    const int count = part.second - part.first;
+    for (int from = 0; from < count;) {
+        const int cls = hh::ShownClass(tokens[from]);
+        int to = from + 1;
+        while (to < count && (tokens[to] == tokens[to - 1] || hh::ShownClass(tokens[to]) == cls))
+            ++to;
+        runs.push_back(pm::CharFormatRun{to - from, cls});
+        from = to;
     }
-    return true;
+    const pm::CharFormatRuns message{part.first, formats, hh::kColorClasses, runs.data(), runs.size()};
+    if (SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)) != 0) return true;
+    m_shown.Clear();
+    return false;
 }
 
 void CHHEditCtrl::colorRuns(int start, const char* text, int length, const WORD* attributes,
                             const CHARRANGE& saved, bool large, bool formatted, BOOL applyParaFormat) {
-    // A range whose formats were streamed has only its last word's case left to fix.
+    // A range whose formats were sent in one message has only its last word's case left to fix.
     int from = 0;
     if (formatted && length > 0)
         for (from = length - 1; from > 0 && attributes[from - 1] == attributes[length - 1];)
@@ -181,12 +192,18 @@ void CHHEditCtrl::SetRangeFormat(int start, int end, COLORREF colour, BOOL bold,
         SetSelectionCharFormat(cf);
         return;
     }
-    CHARFORMAT want = m_charFormat;
-    want.crTextColor = colour;
-    want.dwEffects = (want.dwEffects & ~static_cast<DWORD>(CFE_BOLD | CFE_ITALIC)) | effects;
+    CHARFORMAT want = formatFor(hh::ColorEntry{colour, bold, italic});
     CHARFORMAT have{};
     GetSelectionCharFormat(have);
     if (!sameFormat(have, want)) SetSelectionCharFormat(want);
+}
+
+CHARFORMAT CHHEditCtrl::formatFor(const hh::ColorEntry& look) const {
+    CHARFORMAT format = m_charFormat;
+    format.crTextColor = look.colour;
+    format.dwEffects = (format.dwEffects & ~static_cast<DWORD>(CFE_BOLD | CFE_ITALIC)) |
+                       (look.bold ? CFE_BOLD : 0) | (look.italic ? CFE_ITALIC : 0);
+    return format;
 }
 
 void CHHEditCtrl::FixWordCase(int start, int end, LPTSTR word, WORD bits) {

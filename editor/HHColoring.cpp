@@ -274,6 +274,10 @@ void keepRoom(std::vector<WORD>& tokens) {
 
 } // namespace
 
+int ShownClass(WORD bits) {
+    return shownClasses()[bits];
+}
+
 Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
     length = std::max(length, 0);
     if (start != m_start || static_cast<std::size_t>(length) != m_tokens.size() || m_tokens.empty()) {

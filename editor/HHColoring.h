@@ -39,6 +39,9 @@ std::string WithCrLf(const char* text, std::size_t length);
 // The colour class of a token word: the first of its bits in the order keyword, comment,
 // operator, number, string, constant, function, preprocessor, user defined 1 and 2.
 int ClassFromTokenBits(WORD bits);
+// The class a token word is shown in: its class, with User Defined 2 shown as Default (a table
+// look-up, for the long stretches the colouring sends).
+int ShownClass(WORD bits);
 // The table entry a class is shown with; a class without an entry (User Defined 2) shows as 0.
 const ColorEntry& EntryForClass(const ColorEntry* table, int cls);
 

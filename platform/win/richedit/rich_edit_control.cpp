@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 namespace pm::richedit {
 
@@ -677,6 +678,88 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
     return 1;
 }
 
+LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
+    if (!runs || runs->cpMin < 0 || (runs->runCount > 0 && (!runs->runs || !runs->formats))) return 0;
+    const int from = toModel(runs->cpMin);
+    const std::vector<FormattedPiece> pieces = modelPieces(from, *runs);
+    int to = from;
+    for (const FormattedPiece& p : pieces)
+        to += p.length;
+    if (to == from) return 1;
+    if (!announceProtected(EM_SETCHARFORMAT, 0, 0, from, to)) return 0;
+    // Each run under a piece keeps what the piece's format leaves alone, as EM_SETCHARFORMAT has
+    // it; a run format and a piece format make the same format each time they meet.
+    std::unordered_map<long long, FormatId> made;
+    std::vector<FormattedPiece> formatted;
+    const FormatRuns& have = m_model.runs();
+    int index = have.runIndexAt(from);
+    Run run = have.run(index);
+    int at = from;
+    for (const FormattedPiece& p : pieces) {
+        for (const int end = at + p.length; at < end;) {
+            while (run.end <= at)
+                run = have.run(++index);
+            const int stop = std::min(end, run.end);
+            const long long key = static_cast<long long>(run.format) << 32 | static_cast<unsigned>(p.format);
+            auto found = made.find(key);
+            if (found == made.end())
+                found = made.emplace(key, applyCharFormat(run.format, runs->formats[p.format])).first;
+            if (!formatted.empty() && formatted.back().format == found->second)
+                formatted.back().length += stop - at;
+            else
+                formatted.push_back(FormattedPiece{stop - at, found->second});
+            at = stop;
+        }
+    }
+    const std::pair<int, int> changed = m_model.restyle(from, formatted);
+    if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
+    return 1;
+}
+
+int RichEditControl::advanceClient(int at, int& left) const {
+    const int room = m_model.length() - at;
+    if (!m_legacy || left <= 0) {
+        const int step = std::clamp(left, 0, room);
+        left -= step;
+        return at + step;
+    }
+    // Each break takes two positions: at most left bytes are passed.
+    m_model.forEachPiece(at, std::min(left, room), [&](const char* bytes, int count, int) {
+        for (const char* p = bytes; p < bytes + count && left > 0;) {
+            const std::size_t span =
+                static_cast<std::size_t>(std::min<std::ptrdiff_t>(bytes + count - p, left));
+            const char* br = static_cast<const char*>(std::memchr(p, '\r', span));
+            const int plain = static_cast<int>((br ? br : p + span) - p);
+            left -= plain;
+            at += plain;
+            p += plain;
+            if (!br || left <= 0) continue;
+            left -= 2;
+            ++at;
+            ++p;
+        }
+        return left > 0;
+    });
+    return at;
+}
+
+std::vector<FormattedPiece> RichEditControl::modelPieces(int from, const CharFormatRuns& runs) const {
+    std::vector<FormattedPiece> pieces;
+    pieces.reserve(runs.runCount);
+    int at = from, owed = 0; // owed: the second half of a break the last piece took
+    for (std::size_t i = 0; i < runs.runCount; ++i) {
+        const CharFormatRun& r = runs.runs[i];
+        if (r.format < 0 || r.format >= runs.formatCount) continue;
+        int left = std::max<LONG>(0, r.length) - owed;
+        owed = std::max(0, -left);
+        const int start = at;
+        at = advanceClient(at, left);
+        if (left < 0) owed = -left;
+        if (at > start) pieces.push_back(FormattedPiece{at - start, r.format});
+    }
+    return pieces;
+}
+
 void RichEditControl::formatRange(int from, int to, const CHARFORMATA& cf) {
     // Each run keeps what the mask leaves alone.
     std::vector<Run> changes;
@@ -1124,6 +1207,7 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
+    if (msg == charFormatRunsMessage()) return setFormatRuns(reinterpret_cast<const CharFormatRuns*>(lParam));
     if (msg == textDropMessage()) {
         const auto* drop = reinterpret_cast<const TextDrop*>(lParam);
         return drop ? m_view->takeDrop(drop->point, drop->text, drop->query) : 0;

@@ -1,5 +1,6 @@
 #include "platform/com/oleauto.h"
 #include "platform/win/richedit.h"
+#include "platform/win/richedit_runs.h"
 #include "platform/win/tom.h"
 #include "platform/win/gdi/dc_surface.h"
 #include "platform/win/tests/support/test_images.h"
@@ -901,6 +902,60 @@ TEST_P(RichEditTest, StreamingTheSelectionsOwnTextGivesItsFormats) {
     EXPECT_TRUE(formatOf(5, 7).dwEffects & CFE_BOLD);
     EXPECT_TRUE(formatOf(5, 7).dwEffects & CFE_PROTECTED) << "what the stream does not set stays";
     EXPECT_NE(formatOf(3, 4).crTextColor, RGB(0, 0, 255)) << "the text around keeps its own";
+}
+
+// The control's own message sets many runs at once, as EM_SETCHARFORMAT sets each: in client
+// positions (a break is two in the 1.0 control), keeping what the formats leave alone, announced
+// as a format change and refused with it; the selection stays.
+TEST_P(RichEditTest, FormatRunsSetEachRunAsCharFormatWould) {
+    setText("ab\r\ncd ef");
+    protectAll();
+    select(1, 1);
+    CHARFORMATA formats[2]{};
+    for (CHARFORMATA& f : formats) {
+        f.cbSize = sizeof f;
+        f.dwMask = CFM_COLOR | CFM_BOLD;
+    }
+    formats[0].crTextColor = RGB(0, 0, 255);
+    formats[1].crTextColor = RGB(0, 128, 0);
+    formats[1].dwEffects = CFE_BOLD;
+    const LONG c = posOfC();
+    // "b", the break, "cd" blue; " e" green and bold; a run past the end is cut there.
+    const pm::CharFormatRun runs[] = {{1, 1}, {c - 2, 0}, {2, 0}, {2, 1}, {50, 0}};
+    const pm::CharFormatRuns message{1, formats, 2, runs, std::size(runs)};
+    g_trace.clear();
+    EXPECT_NE(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)), 0);
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected EM_SETCHARFORMAT 1-" + std::to_string(c + 5)}));
+    EXPECT_EQ(describeRange(selection()), "1-1");
+    auto formatOf = [&](LONG pos) {
+        select(pos, pos + 1);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    };
+    const struct {
+        LONG pos;
+        COLORREF colour;
+        bool bold;
+    } expected[] = {{1, RGB(0, 128, 0), true},      {c, RGB(0, 0, 255), false},
+                    {c + 1, RGB(0, 0, 255), false}, {c + 2, RGB(0, 128, 0), true},
+                    {c + 3, RGB(0, 128, 0), true},  {c + 4, RGB(0, 0, 255), false}};
+    for (const auto& e : expected) {
+        const CHARFORMATA cf = formatOf(e.pos);
+        EXPECT_EQ(cf.crTextColor, e.colour) << e.pos;
+        EXPECT_EQ((cf.dwEffects & CFE_BOLD) != 0, e.bold) << e.pos;
+        EXPECT_TRUE(cf.dwEffects & CFE_PROTECTED) << e.pos << ": what the formats leave alone stays";
+    }
+    EXPECT_NE(formatOf(0).crTextColor, RGB(0, 0, 255)) << "the text before keeps its own";
+
+    select(2, 2);
+    g_refuseProtected = 1;
+    const pm::CharFormatRun refused[] = {{1, 0}};
+    const pm::CharFormatRuns again{0, formats, 2, refused, 1};
+    EXPECT_EQ(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&again)), 0);
+    g_refuseProtected = 0;
+    EXPECT_NE(formatOf(0).crTextColor, RGB(0, 0, 255)) << "refused";
 }
 
 TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {

@@ -1,0 +1,29 @@
+#pragma once
+// Private: the rich-edit control's own message for giving a stretch many character formats at
+// once, each run as EM_SETCHARFORMAT gives it to a selection (a colouring pass sets thousands of
+// runs, which one message a run, or RTF written and read back, makes slow). Sent with wParam 0 and
+// lParam pointing to a CharFormatRuns; it announces the stretch with EN_PROTECTED (msg
+// EM_SETCHARFORMAT) and answers non-zero when the formats were set. The selection stays.
+
+#include "platform/win/richedit.h"
+
+#include <cstddef>
+
+namespace pm {
+
+struct CharFormatRun {
+    LONG length; // in positions as the control counts them
+    int format;  // index into CharFormatRuns::formats
+};
+
+struct CharFormatRuns {
+    LONG cpMin; // where the first run starts
+    const CHARFORMATA* formats;
+    int formatCount;
+    const CharFormatRun* runs;
+    std::size_t runCount;
+};
+
+UINT charFormatRunsMessage();
+
+} // namespace pm

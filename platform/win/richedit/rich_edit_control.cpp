@@ -611,6 +611,21 @@ LRESULT RichEditControl::findText(WPARAM flags, FINDTEXTEXA* find, bool extended
     return toClient(hit);
 }
 
+LRESULT RichEditControl::findAllText(WPARAM flags, const FindAllText* find) {
+    if (!find || !find->lpstrText || !find->found) return 0;
+    int from = toModel(std::max<LONG>(0, find->chrg.cpMin));
+    int to = find->chrg.cpMax < 0 ? m_model.length() : toModel(find->chrg.cpMax);
+    if (to < from) std::swap(from, to);
+    const FindOptions options{(flags & FR_MATCHCASE) != 0, (flags & FR_WHOLEWORD) != 0};
+    const int length = static_cast<int>(normalizeLineBreaks(find->lpstrText).size());
+    const std::vector<int> hits = m_model.findAll(from, to, find->lpstrText, options);
+    find->found->clear();
+    find->found->reserve(hits.size());
+    for (int hit : hits)
+        find->found->push_back(CHARRANGE{toClient(hit), toClient(hit + length)});
+    return static_cast<LRESULT>(hits.size());
+}
+
 // ---- Formats ----
 
 FormatId RichEditControl::applyCharFormat(FormatId base, const CHARFORMATA& cf) {
@@ -716,47 +731,44 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
     return 1;
 }
 
-int RichEditControl::advanceClient(int at, int& left) const {
-    const int room = m_model.length() - at;
-    if (!m_legacy || left <= 0) {
-        const int step = std::clamp(left, 0, room);
-        left -= step;
-        return at + step;
-    }
-    // Each break takes two positions: at most left bytes are passed.
-    m_model.forEachPiece(at, std::min(left, room), [&](const char* bytes, int count, int) {
-        for (const char* p = bytes; p < bytes + count && left > 0;) {
-            const std::size_t span =
-                static_cast<std::size_t>(std::min<std::ptrdiff_t>(bytes + count - p, left));
-            const char* br = static_cast<const char*>(std::memchr(p, '\r', span));
-            const int plain = static_cast<int>((br ? br : p + span) - p);
-            left -= plain;
-            at += plain;
-            p += plain;
-            if (!br || left <= 0) continue;
-            left -= 2;
-            ++at;
-            ++p;
-        }
-        return left > 0;
-    });
-    return at;
-}
-
 std::vector<FormattedPiece> RichEditControl::modelPieces(int from, const CharFormatRuns& runs) const {
     std::vector<FormattedPiece> pieces;
     pieces.reserve(runs.runCount);
-    int at = from, owed = 0; // owed: the second half of a break the last piece took
-    for (std::size_t i = 0; i < runs.runCount; ++i) {
-        const CharFormatRun& r = runs.runs[i];
-        if (r.format < 0 || r.format >= runs.formatCount) continue;
-        int left = std::max<LONG>(0, r.length) - owed;
-        owed = std::max(0, -left);
-        const int start = at;
-        at = advanceClient(at, left);
-        if (left < 0) owed = -left;
-        if (at > start) pieces.push_back(FormattedPiece{at - start, r.format});
-    }
+    std::size_t i = 0;
+    int left = 0;     // client positions the run runs.runs[i - 1] has still to take
+    int start = from; // where that run's piece starts
+    auto nextRun = [&](int at) {
+        for (; left <= 0 && i < runs.runCount; ++i) {
+            const CharFormatRun& r = runs.runs[i];
+            if (r.format < 0 || r.format >= runs.formatCount) continue;
+            // A break half taken by the run before is taken whole.
+            left += std::max<LONG>(0, r.length);
+            start = at;
+        }
+    };
+    auto close = [&](int at) {
+        if (at > start) pieces.push_back(FormattedPiece{at - start, runs.runs[i - 1].format});
+    };
+    nextRun(from);
+    // One walk over the text: in the 1.0 control a break takes two positions.
+    m_model.forEachPiece(from, m_model.length() - from, [&](const char* bytes, int count, int pos) {
+        for (int k = 0; k < count && left > 0;) {
+            int step = std::min(count - k, left);
+            if (m_legacy) {
+                const void* br = std::memchr(bytes + k, '\r', static_cast<std::size_t>(step));
+                if (br) step = static_cast<int>(static_cast<const char*>(br) - (bytes + k)) + 1;
+                left -= step + (br ? 1 : 0);
+            } else {
+                left -= step;
+            }
+            k += step;
+            if (left > 0) continue;
+            close(pos + k);
+            nextRun(pos + k);
+        }
+        return left > 0;
+    });
+    if (left > 0 && i > 0) close(m_model.length());
     return pieces;
 }
 
@@ -1208,6 +1220,7 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     if (msg == charFormatRunsMessage()) return setFormatRuns(reinterpret_cast<const CharFormatRuns*>(lParam));
+    if (msg == findAllTextMessage()) return findAllText(wParam, reinterpret_cast<const FindAllText*>(lParam));
     if (msg == textDropMessage()) {
         const auto* drop = reinterpret_cast<const TextDrop*>(lParam);
         return drop ? m_view->takeDrop(drop->point, drop->text, drop->query) : 0;

@@ -92,14 +92,12 @@ private:
     LRESULT lineFromChar(LPARAM pos);
     LRESULT getLine(WPARAM line, LPSTR buffer);
     LRESULT findText(WPARAM flags, FINDTEXTEXA* find, bool extended);
+    LRESULT findAllText(WPARAM flags, const FindAllText* find);
     LRESULT setCharFormat(WPARAM scope, const CHARFORMATA* cf);
     LRESULT setFormatRuns(const CharFormatRuns* runs);
     // The pieces of runs given in client positions from model position from, in model lengths
     // (a break the 1.0 control counts as two goes with the run its first half is in).
     std::vector<FormattedPiece> modelPieces(int from, const CharFormatRuns& runs) const;
-    // Passes left client positions of text from model position at (or what is left of the text);
-    // answers the model position reached. left ends below 0 when the last break was half taken.
-    int advanceClient(int at, int& left) const;
     LRESULT getCharFormat(WPARAM scope, CHARFORMATA* cf);
     LRESULT setParaFormat(const PARAFORMAT* pf);
     LRESULT getParaFormat(PARAFORMAT* pf);

@@ -37,3 +37,8 @@ UINT pm::charFormatRunsMessage() {
     static const UINT message = RegisterWindowMessage("PmCharFormatRuns");
     return message;
 }
+
+UINT pm::findAllTextMessage() {
+    static const UINT message = RegisterWindowMessage("PmFindAllText");
+    return message;
+}

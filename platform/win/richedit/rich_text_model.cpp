@@ -160,7 +160,21 @@ int RichTextModel::previousCharPosition(int pos) const {
 }
 
 int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions options) const {
-    std::string needle = normalizeLineBreaks(pattern);
+    return findStored(from, to, normalizeLineBreaks(pattern), options);
+}
+
+std::vector<int> RichTextModel::findAll(int from, int to, std::string_view pattern,
+                                        FindOptions options) const {
+    const std::string needle = normalizeLineBreaks(pattern);
+    std::vector<int> found;
+    if (needle.empty()) return found;
+    for (int at = findStored(from, to, needle, options); at >= 0;
+         at = findStored(at + static_cast<int>(needle.size()), to, needle, options))
+        found.push_back(at);
+    return found;
+}
+
+int RichTextModel::findStored(int from, int to, const std::string& needle, FindOptions options) const {
     from = std::clamp(from, 0, length());
     to = to < 0 ? length() : std::clamp(to, 0, length());
     const int n = static_cast<int>(needle.size());

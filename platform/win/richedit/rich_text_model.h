@@ -114,12 +114,17 @@ public:
 
     // The first match of pattern in [from, to), or -1. An empty pattern never matches.
     int find(int from, int to, std::string_view pattern, FindOptions options) const;
+    // Every match of pattern in [from, to), each searched for from the end of the one before.
+    std::vector<int> findAll(int from, int to, std::string_view pattern, FindOptions options) const;
 
     // Checks, through PM_ASSERT, the text's and the runs' own invariants, that the runs cover the
     // text exactly and that the selection lies inside it. A pass over the whole text: for tests.
     void checkInvariants() const;
 
 private:
+    // find for a pattern whose line breaks are single CRs.
+    int findStored(int from, int to, const std::string& needle, FindOptions options) const;
+
     TextBuffer m_text;
     FormatRuns m_runs;
     FormatTable m_formats;

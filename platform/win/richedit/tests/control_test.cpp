@@ -783,6 +783,44 @@ DWORD CALLBACK writeTo(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done) {
     return 0;
 }
 
+// The control's own find-all message gives what EM_FINDTEXTEX gives searching on from the end of
+// each match, in client positions.
+TEST_P(RichEditTest, FindAllTextFindsWhatFindTextFindsInTurn) {
+    setText("aaaa\r\nAa aab\r\naa");
+    struct Case {
+        const char* name;
+        const char* pattern;
+        WPARAM flags;
+        CHARRANGE range;
+    } cases[] = {
+        {"matches do not overlap", "aa", FR_MATCHCASE, {0, -1}},
+        {"case folded", "aa", 0, {0, -1}},
+        {"whole words", "aa", FR_WHOLEWORD, {0, -1}},
+        {"a break inside", "a\r\na", 0, {0, -1}},
+        {"within a range", "a", 0, {2, legacy() ? 9 : 8}},
+        {"nothing", "zz", 0, {0, -1}},
+        {"empty", "", 0, {0, -1}},
+    };
+    for (const Case& c : cases) {
+        std::vector<CHARRANGE> expected;
+        for (FINDTEXTEXA ft{c.range, c.pattern, {}};
+             send(EM_FINDTEXTEX, c.flags, reinterpret_cast<LPARAM>(&ft)) >= 0;
+             ft.chrg.cpMin = ft.chrgText.cpMax)
+            expected.push_back(ft.chrgText);
+        std::vector<CHARRANGE> found;
+        const pm::FindAllText all{c.range, c.pattern, &found};
+        EXPECT_EQ(send(pm::findAllTextMessage(), c.flags, reinterpret_cast<LPARAM>(&all)),
+                  static_cast<LRESULT>(expected.size()))
+            << c.name;
+        ASSERT_EQ(found.size(), expected.size()) << c.name;
+        for (std::size_t i = 0; i < found.size(); ++i)
+            EXPECT_EQ(describeRange(found[i]), describeRange(expected[i])) << c.name << " " << i;
+    }
+    std::vector<CHARRANGE> found;
+    const pm::FindAllText all{{0, -1}, "aa", &found};
+    EXPECT_EQ(send(pm::findAllTextMessage(), FR_MATCHCASE, reinterpret_cast<LPARAM>(&all)), 4);
+}
+
 TEST_P(RichEditTest, RtfStreamInThenTextStreamOutKeepsTheText) {
     Stream in{"{{\\colortbl\\red0\\green0\\blue255;\\red0\\green128\\blue0;}\r\n\\cf0\\b var\\cf1\\b0  x = "
               "\\{1\\}\\tab "

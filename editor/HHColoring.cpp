@@ -35,8 +35,11 @@ std::string WithCrLf(const char* text, std::size_t length) {
     return out;
 }
 
-int ClassFromTokenBits(WORD bits) {
-    static const struct {
+namespace {
+
+// ClassFromTokenBits, at compile time too.
+constexpr int classOf(WORD bits) {
+    constexpr struct {
         WORD bit;
         int cls;
     } order[] = {{HHTOKEN_KEYWORD, 1},  {HHTOKEN_COMMENT, 2},      {HHTOKEN_OPERATOR, 5},
@@ -46,6 +49,12 @@ int ClassFromTokenBits(WORD bits) {
     for (const auto& o : order)
         if (bits & o.bit) return o.cls;
     return 0;
+}
+
+} // namespace
+
+int ClassFromTokenBits(WORD bits) {
+    return classOf(bits);
 }
 
 const ColorEntry& EntryForClass(const ColorEntry* table, int cls) {
@@ -250,17 +259,18 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
 namespace {
 
 // The class each token word is shown in (User Defined 2 as Default, as the RTF has it), looked
-// up in a table: a long line changes class at nearly every token.
+// up in a table built at compile time: a long line changes class at nearly every token.
+constexpr std::array<unsigned char, 0x10000> kShownClasses = [] {
+    std::array<unsigned char, 0x10000> classes{};
+    for (std::size_t token = 0; token < classes.size(); ++token) {
+        const int cls = classOf(static_cast<WORD>(token));
+        classes[token] = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
+    }
+    return classes;
+}();
+
 const std::array<unsigned char, 0x10000>& shownClasses() {
-    static const std::array<unsigned char, 0x10000> table = [] {
-        std::array<unsigned char, 0x10000> classes{};
-        for (std::size_t token = 0; token < classes.size(); ++token) {
-            const int cls = ClassFromTokenBits(static_cast<WORD>(token));
-            classes[token] = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
-        }
-        return classes;
-    }();
-    return table;
+    return kShownClasses;
 }
 
 } // namespace

@@ -201,9 +201,10 @@ void CHHEditCtrl::SetText(LPCSTR text) {
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
     hh::ColoredRtf rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
-    if (!streamRtf(rtf, SF_RTF)) return false;
-    keepLongestLine(text, rtf.Tokens());
-    return true;
+    const bool streamed = streamRtf(rtf, SF_RTF);
+    if (streamed) keepLongestLine(text, rtf.Tokens());
+    keepBuffersSmall();
+    return streamed;
 }
 
 // A line coloured as a large range streams the formats that differ from those kept: the longest
@@ -570,7 +571,8 @@ void CHHEditCtrl::changeTyped(int selEnd) {
     rescanLines(m_nEditStart, selEnd);
     ResolveBlockComments(TRUE);
     ColorizeLines(m_nEditStart, selEnd, paste);
-    m_linesRead = LinesRead{};
+    m_linesRead.from = -1;
+    keepBuffersSmall();
     if (m_replaced.empty()) {
         reportReplacement(m_nEditStart, m_nEditEnd - m_nEditStart, selEnd - m_nEditStart);
         return;

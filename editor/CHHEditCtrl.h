@@ -171,7 +171,8 @@ public:
     void UpdateDelimiters(BOOL deleted, int start, int end);
     void ResolveBlockComments(BOOL recolour);
     // The RTF SetText streams in (empty when the text cannot be coloured); with a list, the list is
-    // filled with the text's markers. The text must outlive the RTF.
+    // filled with the text's markers. The text must outlive the RTF, which reads the control's
+    // colouring buffers: it is to be read before the control colours again.
     hh::ColoredRtf BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph, CHHCommentMarkerArray* list);
     const CHHCommentMarkerArray& GetDelimiters() const { return m_delimiters; }
 
@@ -294,9 +295,13 @@ private:
     void keepLineEnds(int changeStart);
     // Adds the markers found on the lines from start's to end's.
     void rescanLines(int start, int end);
-    // The text of [start, end) and its wide copy: the lines rescanLines read when they are those
-    // and unchanged since, read afresh otherwise.
-    CString readForColoring(int start, int end, std::u16string& wide);
+    // Makes m_linesRead hold the text of [start, end) and its wide copy: the lines rescanLines read
+    // when they are those and unchanged since, read afresh otherwise; answers the length.
+    int readForColoring(int start, int end);
+    // Reads [from, to) into m_linesRead's buffers.
+    void readLines(int from, int to);
+    // Lets go of the buffers when a long range made them large.
+    void keepBuffersSmall();
     void updateCaretColumn(const CHARRANGE& sel);
     // The column counts from lineStart to pos, found from the last ones where they lie near.
     hh::ColumnCounts columnCountsTo(int lineStart, int pos);
@@ -310,9 +315,11 @@ private:
     void keepLongestLine(std::string_view text, const WORD* tokens);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
-    // Gives the text of [start, start + length), unchanged, the formats of its token words in one
-    // stream of the part whose classes changed since it was last coloured so.
-    bool streamRangeFormats(int start, const CString& text, int length, const WORD* attributes);
+    // Gives the text of [start, start + length) the formats of its token words in one message,
+    // for the part whose classes changed since it was last coloured so; false when it failed.
+    bool sendRangeFormats(int start, const char* text, int length, const WORD* attributes);
+    // The control's character format in a class's look.
+    CHARFORMAT formatFor(const hh::ColorEntry& look) const;
     void setPlainText(std::string_view text);
     void buildCharFormat();
     void setFontFormats(LPCSTR face, int height);
@@ -320,14 +327,14 @@ private:
     // Whether a key press waits in the queue (colouring then gives way to typing).
     BOOL keyWaiting();
     // Sets each run's format (unless already formatted) and fixes keyword case.
-    void colorRuns(int start, const CString& text, int length, const WORD* attributes, const CHARRANGE& saved,
+    void colorRuns(int start, const char* text, int length, const WORD* attributes, const CHARRANGE& saved,
                    bool large, bool formatted, BOOL applyParaFormat);
     void recolour(const std::vector<hh::Stretch>& stretches);
     // Moves the markers, and the stretches left for later, for the change [start, end).
     void shiftForChange(BOOL deleted, int start, int end);
     // Ranges coloured plain because a key was waiting: coloured properly once none waits.
     std::vector<hh::Stretch> m_deferred;
-    // The classes the last large range streamed is shown in.
+    // The classes the last large range coloured is shown in.
     hh::ShownClasses m_shown;
     // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
     void noteChange(long from, long to);
@@ -349,12 +356,14 @@ private:
     };
     ColumnMark m_columnMark;
     // The lines rescanLines read last, for the colouring that follows; from is -1 once they were
-    // used or the text changed.
+    // used or the text changed. The buffers stay for the next edit, so typing on a long line
+    // does not take fresh memory for its text and tokens each key.
     struct LinesRead {
         int from = -1;
         int to = -1;
-        CString text;
+        std::string text;
         std::u16string wide;
+        std::vector<WORD> tokens; // the token words the colouring gives the text
     };
     LinesRead m_linesRead;
     long m_nSamePrefix = 0;

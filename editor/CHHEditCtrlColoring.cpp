@@ -5,6 +5,7 @@
 
 #include "editor/TokenRuns.h"
 #include "platform/framework/CDC.h"
+#include "platform/win/richedit_runs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,8 +16,22 @@ namespace {
 
 constexpr UINT_PTR kDeferredColoringTimer = 0x4843;
 
-CString sliceOf(const CString& text, int from, int to) {
-    return CString(static_cast<LPCTSTR>(text) + from, to - from);
+// Line buffers of a range longer than this are not kept for the next edit.
+constexpr std::size_t kKeptBuffer = std::size_t{4} << 20;
+
+// Room for a buffer of size elements and the edits to come, so that typing on a long line does
+// not move its buffers to new memory.
+template <class Buffer> void keepRoom(Buffer& buffer, std::size_t size) {
+    if (buffer.capacity() < size) buffer.reserve(size + size / 8 + 256);
+}
+
+// The bytes as 16-bit characters, in wide's own memory (an assign from bytes would build a
+// temporary string).
+void widen(const char* text, std::size_t size, std::u16string& wide) {
+    keepRoom(wide, size);
+    wide.resize(size);
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::copy(bytes, bytes + size, wide.begin());
 }
 
 bool sameFormat(const CHARFORMAT& have, const CHARFORMAT& want) {
@@ -72,20 +87,23 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         m_deferred.emplace_back(start, end);
         SetTimer(kDeferredColoringTimer, 10);
     } else {
-        std::u16string buffer;
-        const CString text = readForColoring(start, end, buffer);
-        const int length = static_cast<int>(buffer.size());
-        hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer.data());
-        std::vector<WORD> attributes(static_cast<std::size_t>(length), 0);
-        if (!ColorizeText(buffer.data(), length, attributes.data())) {
+        const int length = readForColoring(start, end);
+        const char* text = m_linesRead.text.data();
+        char16_t* buffer = m_linesRead.wide.data();
+        hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer);
+        std::vector<WORD>& attributes = m_linesRead.tokens;
+        keepRoom(attributes, static_cast<std::size_t>(length));
+        attributes.assign(static_cast<std::size_t>(length), 0);
+        if (!ColorizeText(buffer, length, attributes.data())) {
             SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
         } else {
             hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
-            // A large range takes its formats in one stream of its own text; run by run otherwise.
-            const bool streamed = large && streamRangeFormats(start, text, length, attributes.data());
-            if (large && !streamed) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
-            colorRuns(start, text, length, attributes.data(), saved, large, streamed, applyParaFormat);
+            // A large range takes its formats in one message; run by run otherwise.
+            const bool formatted = large && sendRangeFormats(start, text, length, attributes.data());
+            if (large && !formatted) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
+            colorRuns(start, text, length, attributes.data(), saved, large, formatted, applyParaFormat);
         }
+        keepBuffersSmall();
     }
     SetSel(saved);
     if (scrollLock) {
@@ -94,30 +112,39 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     }
 }
 
-bool CHHEditCtrl::streamRangeFormats(int start, const CString& text, int length, const WORD* attributes) {
+bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, const WORD* attributes) {
     hh::Stretch part = m_shown.Take(start, attributes, length);
     // A CR LF pair goes whole.
-    const LPCTSTR chars = text;
     if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r')
         --part.first;
     if (part.second < start + length && chars[part.second - start] == '\n' &&
         chars[part.second - start - 1] == '\r')
         ++part.second;
-    if (part.first < part.second) {
-        SetSel(part.first, part.second);
-        hh::ColoredRtf rtf(chars + (part.first - start), static_cast<std::size_t>(part.second - part.first),
-                           attributes + (part.first - start), m_colors, false);
-        if (!streamRtf(rtf, SF_RTF | SFF_SELECTION)) {
-            m_shown.Clear();
-            return false;
-        }
+    if (part.first >= part.second) return true;
+    CHARFORMAT formats[hh::kColorClasses];
+    for (int cls = 0; cls < hh::kColorClasses; ++cls)
+        formats[cls] = formatFor(m_colors[cls]);
+    // One run per stretch of one class shown.
+    std::vector<pm::CharFormatRun> runs;
+    const WORD* tokens = attributes + (part.first - start);
+    const int count = part.second - part.first;
+    for (int from = 0; from < count;) {
+        const int cls = hh::ShownClass(tokens[from]);
+        int to = from + 1;
+        while (to < count && (tokens[to] == tokens[to - 1] || hh::ShownClass(tokens[to]) == cls))
+            ++to;
+        runs.push_back(pm::CharFormatRun{to - from, cls});
+        from = to;
     }
-    return true;
+    const pm::CharFormatRuns message{part.first, formats, hh::kColorClasses, runs.data(), runs.size()};
+    if (SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)) != 0) return true;
+    m_shown.Clear();
+    return false;
 }
 
-void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WORD* attributes,
+void CHHEditCtrl::colorRuns(int start, const char* text, int length, const WORD* attributes,
                             const CHARRANGE& saved, bool large, bool formatted, BOOL applyParaFormat) {
-    // A range whose formats were streamed has only its last word's case left to fix.
+    // A range whose formats were sent in one message has only its last word's case left to fix.
     int from = 0;
     if (formatted && length > 0)
         for (from = length - 1; from > 0 && attributes[from - 1] == attributes[length - 1];)
@@ -133,7 +160,7 @@ void CHHEditCtrl::colorRuns(int start, const CString& text, int length, const WO
         }
         const bool lastRun = to >= length;
         if (m_bKeywordCase && !applyParaFormat && (bits & hh::kKeywordCaseMask) && (!large || lastRun)) {
-            CString word = sliceOf(text, from, to);
+            CString word(text + from, to - from);
             const int runStart = start + from, runEnd = start + to;
             if (saved.cpMin == saved.cpMax && saved.cpMin >= runStart && saved.cpMin <= runEnd) {
                 // The word being typed keeps its case until the caret leaves it.
@@ -165,12 +192,18 @@ void CHHEditCtrl::SetRangeFormat(int start, int end, COLORREF colour, BOOL bold,
         SetSelectionCharFormat(cf);
         return;
     }
-    CHARFORMAT want = m_charFormat;
-    want.crTextColor = colour;
-    want.dwEffects = (want.dwEffects & ~static_cast<DWORD>(CFE_BOLD | CFE_ITALIC)) | effects;
+    CHARFORMAT want = formatFor(hh::ColorEntry{colour, bold, italic});
     CHARFORMAT have{};
     GetSelectionCharFormat(have);
     if (!sameFormat(have, want)) SetSelectionCharFormat(want);
+}
+
+CHARFORMAT CHHEditCtrl::formatFor(const hh::ColorEntry& look) const {
+    CHARFORMAT format = m_charFormat;
+    format.crTextColor = look.colour;
+    format.dwEffects = (format.dwEffects & ~static_cast<DWORD>(CFE_BOLD | CFE_ITALIC)) |
+                       (look.bold ? CFE_BOLD : 0) | (look.italic ? CFE_ITALIC : 0);
+    return format;
 }
 
 void CHHEditCtrl::FixWordCase(int start, int end, LPTSTR word, WORD bits) {
@@ -194,30 +227,48 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     const int to = lastStart + LineLength(lastStart);
     if (to <= from) return;
     m_bDelimiterScan = TRUE;
-    CString text = GetTextRange(CHARRANGE{from, to});
-    std::u16string wide = hh::WidenText(text, static_cast<std::size_t>(text.GetLength()));
+    readLines(from, to);
+    const std::u16string& wide = m_linesRead.wide;
     // Inside a comment a quote starts no string: the scan is told where it begins.
     CHHCommentMarkerArray found;
     ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found,
                       hh::InsideComment(m_delimiters, from));
     hh::MergeMarkers(m_delimiters, found, from);
     m_bDelimiterScan = FALSE;
-    m_linesRead = LinesRead{from, to, std::move(text), std::move(wide)};
+    m_linesRead.from = from;
+    m_linesRead.to = to;
 }
 
 // The colouring of a change reads the lines the marker scan has just read, and reads a long
 // line once instead of twice.
-CString CHHEditCtrl::readForColoring(int start, int end, std::u16string& wide) {
+int CHHEditCtrl::readForColoring(int start, int end) {
     LinesRead& read = m_linesRead;
-    if (read.from == start && read.to == end && read.text.GetLength() == end - start) {
-        read.from = -1;
-        wide = std::move(read.wide);
-        return std::move(read.text);
-    }
-    CString text = GetSelText();
-    const int length = std::min(text.GetLength(), end - start);
-    wide = hh::WidenText(static_cast<LPCTSTR>(text), static_cast<std::size_t>(length));
-    return text;
+    const bool same =
+        read.from == start && read.to == end && read.text.size() == static_cast<std::size_t>(end - start);
+    read.from = -1;
+    if (!same) readLines(start, end);
+    return static_cast<int>(read.wide.size());
+}
+
+void CHHEditCtrl::readLines(int from, int to) {
+    LinesRead& read = m_linesRead;
+    read.from = -1;
+    // The control writes straight into the kept buffer, ending zero included.
+    const std::size_t length = static_cast<std::size_t>(std::max(0, to - from));
+    keepRoom(read.text, length + 1);
+    read.text.resize(length + 1);
+    TEXTRANGEA range{};
+    range.chrg = CHARRANGE{from, to};
+    range.lpstrText = read.text.data();
+    read.text.resize(
+        static_cast<std::size_t>(SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    widen(read.text.data(), read.text.size(), read.wide);
+}
+
+void CHHEditCtrl::keepBuffersSmall() {
+    const LinesRead& read = m_linesRead;
+    if (std::max({read.text.capacity(), read.wide.capacity(), read.tokens.capacity()}) > kKeptBuffer)
+        m_linesRead = LinesRead{};
 }
 
 void CHHEditCtrl::ResolveBlockComments(BOOL recolour) {
@@ -258,18 +309,22 @@ void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
 
 hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph,
                                             CHHCommentMarkerArray* list) {
+    // Coloured in the buffers typing colours in: a long line typed on next finds them ready.
     const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
-    std::u16string wide = hh::WidenText(text, size);
+    LinesRead& read = m_linesRead;
+    read.from = -1;
+    widen(text, size, read.wide);
     if (list) {
         list->RemoveAll();
-        ScanBlockComments(wide.data(), length, *list);
+        ScanBlockComments(read.wide.data(), length, *list);
         hh::PairMarkers(*list);
-        hh::BlankUnpairedMarkers(*list, 0, length, wide.data());
+        hh::BlankUnpairedMarkers(*list, 0, length, read.wide.data());
     }
-    std::vector<WORD> attributes(size, 0);
-    if (!ColorizeText(wide.data(), length, attributes.data())) return hh::ColoredRtf();
-    if (list) hh::OverlayCommentPairs(*list, 0, length, attributes.data());
-    return hh::ColoredRtf(text, size, std::move(attributes), m_colors, finalParagraph != FALSE);
+    keepRoom(read.tokens, size);
+    read.tokens.assign(size, 0);
+    if (!ColorizeText(read.wide.data(), length, read.tokens.data())) return hh::ColoredRtf();
+    if (list) hh::OverlayCommentPairs(*list, 0, length, read.tokens.data());
+    return hh::ColoredRtf(text, size, read.tokens.data(), m_colors, finalParagraph != FALSE);
 }
 
 // ---- Formats ----

@@ -9,6 +9,7 @@
 #include "editor/HHEditSettings.h"
 #include "editor/HHEditRules.h"
 #include "platform/framework/CCmdTarget.h"
+#include "platform/win/richedit_runs.h"
 
 #include <algorithm>
 #include <cstring>
@@ -89,10 +90,13 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
     GetSel(saved);
     const long start = inSelection ? saved.cpMin : 0;
     long end = inSelection ? saved.cpMax : GetTextLength();
+    // Every match in one pass, each searched for from the end of the one before.
     std::vector<CHARRANGE> matches;
-    CHARRANGE found{};
-    for (long pos = start; findInRange(params, pos, end, found); pos = found.cpMax)
-        matches.push_back(found);
+    if (!params.m_strFind.IsEmpty() && start <= std::min<long>(end, GetTextLength())) {
+        const pm::FindAllText find{CHARRANGE{static_cast<LONG>(start), static_cast<LONG>(end)},
+                                   params.m_strFind, &matches};
+        SendMessage(pm::findAllTextMessage(), findFlags(params), reinterpret_cast<LPARAM>(&find));
+    }
     m_bNewSearch = TRUE;
     if (matches.empty()) {
         NotFound(params.m_strFind);

@@ -1,5 +1,7 @@
 #include "editor/CHHGenericFormater.h"
 
+#include "editor/SameRuns.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -41,28 +43,6 @@ bool hasLineEnd(const char16_t* text, int from, int to) {
     return std::any_of(text + from, text + to, [](char16_t c) { return isLineEnd(c); });
 }
 
-// How many characters a and b have alike from their starts (up to n), then from their ends (up to
-// limit): blocks are compared first.
-int samePrefix(const char16_t* a, const char16_t* b, int n) {
-    constexpr int kBlock = 512;
-    int i = 0;
-    while (i + kBlock <= n && std::memcmp(a + i, b + i, kBlock * sizeof(char16_t)) == 0)
-        i += kBlock;
-    while (i < n && a[i] == b[i])
-        ++i;
-    return i;
-}
-int sameSuffix(const char16_t* aEnd, const char16_t* bEnd, int limit) {
-    constexpr int kBlock = 512;
-    int i = 0;
-    while (i + kBlock <= limit &&
-           std::memcmp(aEnd - i - kBlock, bEnd - i - kBlock, kBlock * sizeof(char16_t)) == 0)
-        i += kBlock;
-    while (i < limit && aEnd[-i - 1] == bEnd[-i - 1])
-        ++i;
-    return i;
-}
-
 // How text differs from the last text of a long line: [prefix, editEnd) replaced what stood there,
 // moving what follows by shift; from is the last step at least kLookahead characters before the
 // edit. False when the edit is too near the start, brings a line break or no step is there.
@@ -76,8 +56,8 @@ bool findEdit(const std::u16string& last, const std::vector<unsigned char>& step
               int count, LineEdit& edit) {
     const int lastCount = static_cast<int>(last.size());
     const int common = std::min(count, lastCount);
-    edit.prefix = samePrefix(text, last.data(), common);
-    edit.editEnd = count - sameSuffix(text + count, last.data() + lastCount, common - edit.prefix);
+    edit.prefix = hh::SameLeading(text, last.data(), common);
+    edit.editEnd = count - hh::SameTrailing(text + count, last.data() + lastCount, common - edit.prefix);
     edit.shift = count - lastCount;
     if (edit.prefix < kLookahead || hasLineEnd(text, edit.prefix, edit.editEnd)) return false;
     edit.from = edit.prefix - kLookahead;

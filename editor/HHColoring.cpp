@@ -1,5 +1,7 @@
 #include "editor/HHColoring.h"
 
+#include "editor/SameRuns.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -33,8 +35,11 @@ std::string WithCrLf(const char* text, std::size_t length) {
     return out;
 }
 
-int ClassFromTokenBits(WORD bits) {
-    static const struct {
+namespace {
+
+// ClassFromTokenBits, at compile time too.
+constexpr int classOf(WORD bits) {
+    constexpr struct {
         WORD bit;
         int cls;
     } order[] = {{HHTOKEN_KEYWORD, 1},  {HHTOKEN_COMMENT, 2},      {HHTOKEN_OPERATOR, 5},
@@ -44,6 +49,12 @@ int ClassFromTokenBits(WORD bits) {
     for (const auto& o : order)
         if (bits & o.bit) return o.cls;
     return 0;
+}
+
+} // namespace
+
+int ClassFromTokenBits(WORD bits) {
+    return classOf(bits);
 }
 
 const ColorEntry& EntryForClass(const ColorEntry* table, int cls) {
@@ -248,78 +259,96 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
 namespace {
 
 // The class each token word is shown in (User Defined 2 as Default, as the RTF has it), looked
-// up in a table: a long line changes class at nearly every token.
+// up in a table built at compile time: a long line changes class at nearly every token.
+constexpr std::array<unsigned char, 0x10000> kShownClasses = [] {
+    std::array<unsigned char, 0x10000> classes{};
+    for (std::size_t token = 0; token < classes.size(); ++token) {
+        const int cls = classOf(static_cast<WORD>(token));
+        classes[token] = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
+    }
+    return classes;
+}();
+
 const std::array<unsigned char, 0x10000>& shownClasses() {
-    static const std::array<unsigned char, 0x10000> table = [] {
-        std::array<unsigned char, 0x10000> classes{};
-        for (std::size_t token = 0; token < classes.size(); ++token) {
-            const int cls = ClassFromTokenBits(static_cast<WORD>(token));
-            classes[token] = static_cast<unsigned char>(cls < kColorClasses ? cls : 0);
-        }
-        return classes;
-    }();
-    return table;
+    return kShownClasses;
 }
 
 } // namespace
 
+namespace {
+
+// Room for the edits to come, so that typing in the kept stretch does not move it.
+void keepRoom(std::vector<WORD>& tokens) {
+    tokens.reserve(tokens.size() + tokens.size() / 8 + 256);
+}
+
+} // namespace
+
+int ShownClass(WORD bits) {
+    return shownClasses()[bits];
+}
+
 Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
     length = std::max(length, 0);
-    const std::array<unsigned char, 0x10000>& shownClass = shownClasses();
-    unsigned char* shown = m_classes.data();
-    if (start != m_start || static_cast<std::size_t>(length) != m_classes.size() || m_classes.empty()) {
+    if (start != m_start || static_cast<std::size_t>(length) != m_tokens.size() || m_tokens.empty()) {
         m_start = start;
-        m_classes.resize(static_cast<std::size_t>(length));
-        shown = m_classes.data();
-        for (int i = 0; i < length; ++i)
-            shown[i] = shownClass[tokens[i]];
+        m_tokens.assign(tokens, tokens + length);
+        keepRoom(m_tokens);
+        m_unknown = Stretch(0, 0);
         return Stretch(start, start + length);
     }
-    // The first and the last class that differ; what lies between them is taken whole. Eight
-    // classes are compared at a time while they are alike.
-    constexpr int kGroup = 8;
-    auto groupAlike = [&](int at) {
-        unsigned char now[kGroup];
-        for (int k = 0; k < kGroup; ++k)
-            now[k] = shownClass[tokens[at + k]];
-        return std::memcmp(now, shown + at, kGroup) == 0;
-    };
-    int first = 0;
-    while (first + kGroup <= length && groupAlike(first))
-        first += kGroup;
-    while (first < length && shown[first] == shownClass[tokens[first]])
+    // Where the words differ, or classes are not known: what lies between the first and the last
+    // class that differs is taken whole.
+    WORD* kept = m_tokens.data();
+    const std::array<unsigned char, 0x10000>& shownClass = shownClasses();
+    int from = SameLeading(tokens, kept, length);
+    int to = from == length ? from : length - SameTrailing(tokens + length, kept + length, length - from);
+    if (m_unknown.first < m_unknown.second) {
+        const bool alike = from == to;
+        from = alike ? m_unknown.first : std::min(from, m_unknown.first);
+        to = alike ? m_unknown.second : std::max(to, m_unknown.second);
+    }
+    const auto known = [&](int i) { return i < m_unknown.first || i >= m_unknown.second; };
+    int first = from, last = to;
+    while (first < last && known(first) && shownClass[kept[first]] == shownClass[tokens[first]])
         ++first;
-    if (first == length) return Stretch(start, start);
-    int last = length;
-    while (last - kGroup > first && groupAlike(last - kGroup))
-        last -= kGroup;
-    while (shown[last - 1] == shownClass[tokens[last - 1]])
+    while (last > first && known(last - 1) && shownClass[kept[last - 1]] == shownClass[tokens[last - 1]])
         --last;
-    for (int i = first; i < last; ++i)
-        shown[i] = shownClass[tokens[i]];
+    std::copy(tokens + from, tokens + to, kept + from);
+    m_unknown = Stretch(0, 0);
+    if (first == last) return Stretch(start, start);
     return Stretch(start + first, start + last);
 }
 
 void ShownClasses::Change(BOOL deleted, int start, int end) {
-    if (m_classes.empty() || end <= start) return;
-    const int stop = m_start + static_cast<int>(m_classes.size());
+    if (m_tokens.empty() || end <= start) return;
+    const int stop = m_start + static_cast<int>(m_tokens.size());
     if (!deleted) {
         // Text at either end of the stretch, as text inside it, belongs to it.
         if (start < m_start) {
             m_start += end - start;
-        } else if (start <= stop) {
-            m_classes.insert(m_classes.begin() + (start - m_start), static_cast<std::size_t>(end - start),
-                             kUnknown);
+            return;
         }
+        if (start > stop) return;
+        const int at = start - m_start, added = end - start;
+        m_tokens.insert(m_tokens.begin() + at, static_cast<std::size_t>(added), HHTOKEN_DEFAULT);
+        const bool none = m_unknown.first >= m_unknown.second;
+        const int first = m_unknown.first >= at ? m_unknown.first + added : m_unknown.first;
+        const int last = m_unknown.second > at ? m_unknown.second + added : m_unknown.second;
+        m_unknown = none ? Stretch(at, at + added) : Stretch(std::min(first, at), std::max(last, at + added));
         return;
     }
     const int from = std::clamp(start, m_start, stop), to = std::clamp(end, m_start, stop);
-    m_classes.erase(m_classes.begin() + (from - m_start), m_classes.begin() + (to - m_start));
+    m_tokens.erase(m_tokens.begin() + (from - m_start), m_tokens.begin() + (to - m_start));
+    const int at = from - m_start, removed = to - from;
+    const auto move = [&](int i) { return i >= at + removed ? i - removed : std::min(i, at); };
+    m_unknown = Stretch(move(m_unknown.first), move(m_unknown.second));
+    if (m_unknown.first >= m_unknown.second) m_unknown = Stretch(0, 0);
     m_start -= std::max(0, std::min(end, m_start) - start);
 }
 
 void ShownClasses::Forget(int start, int end) {
-    if (end > m_start && start < m_start + static_cast<int>(m_classes.size())) Clear();
+    if (end > m_start && start < m_start + static_cast<int>(m_tokens.size())) Clear();
 }
 
 namespace {

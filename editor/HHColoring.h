@@ -39,6 +39,9 @@ std::string WithCrLf(const char* text, std::size_t length);
 // The colour class of a token word: the first of its bits in the order keyword, comment,
 // operator, number, string, constant, function, preprocessor, user defined 1 and 2.
 int ClassFromTokenBits(WORD bits);
+// The class a token word is shown in: its class, with User Defined 2 shown as Default (a table
+// look-up, for the long stretches the colouring sends).
+int ShownClass(WORD bits);
 // The table entry a class is shown with; a class without an entry (User Defined 2) shows as 0.
 const ColorEntry& EntryForClass(const ColorEntry* table, int cls);
 
@@ -76,19 +79,27 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
 class ShownClasses {
 public:
     // The control is to show [start, start + length) in the classes of these token words: they
-    // are kept, and the answer is the part whose classes are not those shown (empty when none;
-    // all of it unless the stretch is the one kept).
+    // are kept, and the answer is the part from the first to the last character whose class is
+    // not known to be the one shown (empty when none; all of it unless the stretch is the one
+    // kept). Text inserted at two places since makes all between them not known.
     Stretch Take(int start, const WORD* tokens, int length);
-    void Clear() { m_classes.clear(); }
+    void Clear() {
+        m_tokens.clear();
+        m_unknown = Stretch(0, 0);
+    }
     // Text [start, end) was deleted or inserted.
     void Change(BOOL deleted, int start, int end);
     // The formats of [start, end) were set some other way.
     void Forget(int start, int end);
 
 private:
-    static constexpr unsigned char kUnknown = 0xFF;
     int m_start = 0;
-    std::vector<unsigned char> m_classes;
+    // A token word per character whose class is the one shown: equal words are passed over a
+    // block at a time, so a long line is compared quickly.
+    std::vector<WORD> m_tokens;
+    // Indexes into m_tokens spanning all text inserted since the last Take: its classes are not
+    // known.
+    Stretch m_unknown{0, 0};
 };
 
 // The RTF that loads text coloured by its token words: a colour table of the ten classes, a

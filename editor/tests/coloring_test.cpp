@@ -201,6 +201,7 @@ TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
         {"two typed inside", {{false, {17, 19}}}, 10, tokens(22, 5, 12), {17, 19}},
         {"typed at the start", {{false, {10, 11}}}, 10, tokens(21, 6, 11), {10, 11}},
         {"typed at the end", {{false, {30, 31}}}, 10, tokens(21, 5, 10), {30, 31}},
+        {"typed at two places", {{false, {12, 13}}, {false, {25, 26}}}, 10, tokens(22, 6, 11), {12, 26}},
         {"deleted inside", {{true, {12, 14}}}, 10, tokens(18, 3, 8), {10, 10}},
         {"text before moves it", {{false, {0, 4}}, {true, {1, 2}}}, 13, kept, {13, 13}},
         {"a deletion reaching into it", {{true, {8, 12}}}, 8, tokens(18, 3, 8), {8, 8}},
@@ -226,6 +227,10 @@ TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
     const std::vector<WORD> plain(4, HHTOKEN_DEFAULT), user2(4, HHTOKEN_USER2);
     shown.Take(0, plain.data(), 4);
     EXPECT_EQ(shown.Take(0, user2.data(), 4), hh::Stretch(0, 0));
+    // Typed text whose token words equal those around it still has classes not shown.
+    const std::vector<WORD> morePlain(5, HHTOKEN_DEFAULT);
+    shown.Change(FALSE, 1, 2);
+    EXPECT_EQ(shown.Take(0, morePlain.data(), 5), hh::Stretch(1, 2));
 }
 
 // Reads back RTF as BuildColoredRtf writes it: each text byte with the class it is shown in (line

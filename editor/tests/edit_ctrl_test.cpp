@@ -313,6 +313,73 @@ TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
     }
 }
 
+// What is kept of a long line between edits (its buffers, the classes it shows) follows edits
+// before, inside and after the stretch last coloured, on another line, undo and Replace All:
+// after each chain of them the text shows what colouring it from scratch shows.
+TEST_F(EditCtrl, ALongLineKeepsItsColoursThroughEditsUndoAndReplaceAll) {
+    std::string line;
+    for (int i = 0; line.size() < 5000; ++i)
+        line += "var x" + std::to_string(i) + "=\"s\"+" + std::to_string(i) + ";";
+    edit->SetText(("f();\r\n" + line + "\r\n" + line).c_str());
+    const long first = edit->LineIndex(1), second = edit->LineIndex(2);
+    auto replaceAll = [&](const char* find, const char* replace) {
+        CHHFindParams params;
+        params.m_strFind = find;
+        params.m_strReplace = replace;
+        edit->ReplaceAll(params, FALSE);
+        pm::afxtest::pump();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> edits;
+    } chains[] = {{"inside, before and after the stretch",
+                   [&] {
+                       caret(first + 2500);
+                       type("\"ab");
+                       caret(first + 10);
+                       type("q");
+                       caret(first + 4000);
+                       type("w");
+                   }},
+                  {"before the line, on the other line and back",
+                   [&] {
+                       caret(2);
+                       type("(");
+                       caret(second + 2500);
+                       type("k\"");
+                       caret(first + 2500);
+                       type("m");
+                   }},
+                  {"typed and undone",
+                   [&] {
+                       caret(first + 2500);
+                       type("/*");
+                       undo();
+                       caret(first + 2600);
+                       type("n");
+                   }},
+                  {"replaced all, typed after",
+                   [&] {
+                       replaceAll("var", "\"v");
+                       caret(first + 50);
+                       type("z");
+                   }},
+                  {"replaced all and undone", [&] {
+                       replaceAll("=", "//");
+                       undo();
+                       caret(first + 2500);
+                       type("p");
+                   }}};
+    for (const auto& c : chains) {
+        c.edits();
+        frame->SetFocus();
+        const auto shown = formats();
+        edit->SetText(text().c_str());
+        EXPECT_EQ(shown, formats()) << c.name;
+        edit->SetFocus();
+    }
+}
+
 TEST_F(EditCtrl, AnEndTypedAfterAQuoteInsideACommentClosesIt) {
     edit->SetText("/* it\r\nsays \"hi\r\nx = 1;");
     caret(find("hi") + 2);

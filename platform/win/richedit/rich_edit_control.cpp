@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 namespace pm::richedit {
 
@@ -495,18 +496,18 @@ LRESULT RichEditControl::getTextRange(TEXTRANGEA* range) {
     int to = toModel(range->chrg.cpMax);
     if (range->chrg.cpMin < 0) return 0;
     if (to < from) std::swap(from, to);
-    std::string text = clientText(from, to, m_legacy);
-    std::memcpy(range->lpstrText, text.data(), text.size());
-    range->lpstrText[text.size()] = '\0';
-    return static_cast<LRESULT>(text.size());
+    // Written straight into the caller's buffer: a long range is not copied twice.
+    const std::size_t n = m_model.copyText(from, to - from, m_legacy, range->lpstrText);
+    range->lpstrText[n] = '\0';
+    return static_cast<LRESULT>(n);
 }
 
 LRESULT RichEditControl::getSelText(LPSTR buffer) {
     if (!buffer) return 0;
-    std::string text = clientText(m_model.selectionStart(), m_model.selectionEnd(), m_legacy);
-    std::memcpy(buffer, text.data(), text.size());
-    buffer[text.size()] = '\0';
-    return static_cast<LRESULT>(text.size());
+    const int from = m_model.selectionStart();
+    const std::size_t n = m_model.copyText(from, m_model.selectionEnd() - from, m_legacy, buffer);
+    buffer[n] = '\0';
+    return static_cast<LRESULT>(n);
 }
 
 LRESULT RichEditControl::getTextLengthEx(const GETTEXTLENGTHEX* info) {
@@ -610,6 +611,21 @@ LRESULT RichEditControl::findText(WPARAM flags, FINDTEXTEXA* find, bool extended
     return toClient(hit);
 }
 
+LRESULT RichEditControl::findAllText(WPARAM flags, const FindAllText* find) {
+    if (!find || !find->lpstrText || !find->found) return 0;
+    int from = toModel(std::max<LONG>(0, find->chrg.cpMin));
+    int to = find->chrg.cpMax < 0 ? m_model.length() : toModel(find->chrg.cpMax);
+    if (to < from) std::swap(from, to);
+    const FindOptions options{(flags & FR_MATCHCASE) != 0, (flags & FR_WHOLEWORD) != 0};
+    const int length = static_cast<int>(normalizeLineBreaks(find->lpstrText).size());
+    const std::vector<int> hits = m_model.findAll(from, to, find->lpstrText, options);
+    find->found->clear();
+    find->found->reserve(hits.size());
+    for (int hit : hits)
+        find->found->push_back(CHARRANGE{toClient(hit), toClient(hit + length)});
+    return static_cast<LRESULT>(hits.size());
+}
+
 // ---- Formats ----
 
 FormatId RichEditControl::applyCharFormat(FormatId base, const CHARFORMATA& cf) {
@@ -675,6 +691,85 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
     formatRange(from, to, *cf);
     if (m_model.length() == 0) m_model.setDefaultFormat(applyCharFormat(m_model.defaultFormat(), *cf));
     return 1;
+}
+
+LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
+    if (!runs || runs->cpMin < 0 || (runs->runCount > 0 && (!runs->runs || !runs->formats))) return 0;
+    const int from = toModel(runs->cpMin);
+    const std::vector<FormattedPiece> pieces = modelPieces(from, *runs);
+    int to = from;
+    for (const FormattedPiece& p : pieces)
+        to += p.length;
+    if (to == from) return 1;
+    if (!announceProtected(EM_SETCHARFORMAT, 0, 0, from, to)) return 0;
+    // Each run under a piece keeps what the piece's format leaves alone, as EM_SETCHARFORMAT has
+    // it; a run format and a piece format make the same format each time they meet.
+    std::unordered_map<long long, FormatId> made;
+    std::vector<FormattedPiece> formatted;
+    const FormatRuns& have = m_model.runs();
+    int index = have.runIndexAt(from);
+    Run run = have.run(index);
+    int at = from;
+    for (const FormattedPiece& p : pieces) {
+        for (const int end = at + p.length; at < end;) {
+            while (run.end <= at)
+                run = have.run(++index);
+            const int stop = std::min(end, run.end);
+            const long long key = static_cast<long long>(run.format) << 32 | static_cast<unsigned>(p.format);
+            auto found = made.find(key);
+            if (found == made.end())
+                found = made.emplace(key, applyCharFormat(run.format, runs->formats[p.format])).first;
+            if (!formatted.empty() && formatted.back().format == found->second)
+                formatted.back().length += stop - at;
+            else
+                formatted.push_back(FormattedPiece{stop - at, found->second});
+            at = stop;
+        }
+    }
+    const std::pair<int, int> changed = m_model.restyle(from, formatted);
+    if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
+    return 1;
+}
+
+std::vector<FormattedPiece> RichEditControl::modelPieces(int from, const CharFormatRuns& runs) const {
+    std::vector<FormattedPiece> pieces;
+    pieces.reserve(runs.runCount);
+    std::size_t i = 0;
+    int left = 0;     // client positions the run runs.runs[i - 1] has still to take
+    int start = from; // where that run's piece starts
+    auto nextRun = [&](int at) {
+        for (; left <= 0 && i < runs.runCount; ++i) {
+            const CharFormatRun& r = runs.runs[i];
+            if (r.format < 0 || r.format >= runs.formatCount) continue;
+            // A break half taken by the run before is taken whole.
+            left += std::max<LONG>(0, r.length);
+            start = at;
+        }
+    };
+    auto close = [&](int at) {
+        if (at > start) pieces.push_back(FormattedPiece{at - start, runs.runs[i - 1].format});
+    };
+    nextRun(from);
+    // One walk over the text: in the 1.0 control a break takes two positions.
+    m_model.forEachPiece(from, m_model.length() - from, [&](const char* bytes, int count, int pos) {
+        for (int k = 0; k < count && left > 0;) {
+            int step = std::min(count - k, left);
+            if (m_legacy) {
+                const void* br = std::memchr(bytes + k, '\r', static_cast<std::size_t>(step));
+                if (br) step = static_cast<int>(static_cast<const char*>(br) - (bytes + k)) + 1;
+                left -= step + (br ? 1 : 0);
+            } else {
+                left -= step;
+            }
+            k += step;
+            if (left > 0) continue;
+            close(pos + k);
+            nextRun(pos + k);
+        }
+        return left > 0;
+    });
+    if (left > 0 && i > 0) close(m_model.length());
+    return pieces;
 }
 
 void RichEditControl::formatRange(int from, int to, const CHARFORMATA& cf) {
@@ -1124,6 +1219,8 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
+    if (msg == charFormatRunsMessage()) return setFormatRuns(reinterpret_cast<const CharFormatRuns*>(lParam));
+    if (msg == findAllTextMessage()) return findAllText(wParam, reinterpret_cast<const FindAllText*>(lParam));
     if (msg == textDropMessage()) {
         const auto* drop = reinterpret_cast<const TextDrop*>(lParam);
         return drop ? m_view->takeDrop(drop->point, drop->text, drop->query) : 0;

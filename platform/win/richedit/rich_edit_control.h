@@ -5,6 +5,7 @@
 // EN_SELCHANGE after, before the causing message returns.
 
 #include "platform/win/richedit.h"
+#include "platform/win/richedit_runs.h"
 #include "platform/com/comptr.h"
 #include "platform/win/richedit/rich_text_model.h"
 #include "platform/win/richedit/text_document.h"
@@ -91,7 +92,12 @@ private:
     LRESULT lineFromChar(LPARAM pos);
     LRESULT getLine(WPARAM line, LPSTR buffer);
     LRESULT findText(WPARAM flags, FINDTEXTEXA* find, bool extended);
+    LRESULT findAllText(WPARAM flags, const FindAllText* find);
     LRESULT setCharFormat(WPARAM scope, const CHARFORMATA* cf);
+    LRESULT setFormatRuns(const CharFormatRuns* runs);
+    // The pieces of runs given in client positions from model position from, in model lengths
+    // (a break the 1.0 control counts as two goes with the run its first half is in).
+    std::vector<FormattedPiece> modelPieces(int from, const CharFormatRuns& runs) const;
     LRESULT getCharFormat(WPARAM scope, CHARFORMATA* cf);
     LRESULT setParaFormat(const PARAFORMAT* pf);
     LRESULT getParaFormat(PARAFORMAT* pf);

@@ -1,6 +1,7 @@
 // The window classes "RICHEDIT" and "RichEdit20A": each window owns one RichEditControl, kept in
 // its extra bytes (the user data stays free for those who subclass it).
 #include "platform/win/richedit.h"
+#include "platform/win/richedit_runs.h"
 #include "platform/win/richedit/rich_edit_control.h"
 #include "platform/win/window_object.h"
 #include "platform/win/wingdi.h"
@@ -30,4 +31,14 @@ BOOL RegisterRichEditClasses() {
     wc.lpfnWndProc = currentProc;
     wc.lpszClassName = RICHEDIT_CLASSA;
     return RegisterClass(&wc) != 0;
+}
+
+UINT pm::charFormatRunsMessage() {
+    static const UINT message = RegisterWindowMessage("PmCharFormatRuns");
+    return message;
+}
+
+UINT pm::findAllTextMessage() {
+    static const UINT message = RegisterWindowMessage("PmFindAllText");
+    return message;
 }

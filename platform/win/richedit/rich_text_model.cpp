@@ -28,20 +28,29 @@ RichTextModel::RichTextModel() {
 std::string RichTextModel::textCrLf(int pos, int len) const {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(len) +
-                static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)));
-    m_text.forEachPiece(pos, len, [&out](const char* bytes, int count, int) {
+    std::string out(static_cast<std::size_t>(len) +
+                        static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)),
+                    '\0');
+    out.resize(copyText(pos, len, true, out.data()));
+    return out;
+}
+
+std::size_t RichTextModel::copyText(int pos, int len, bool crLf, char* out) const {
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
+    char* at = out;
+    m_text.forEachPiece(pos, len, [&at, crLf](const char* bytes, int count, int) {
         for (const char* end = bytes + count; bytes < end;) {
-            const void* br = std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes));
+            const void* br = crLf ? std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes)) : nullptr;
             const char* stop = br ? static_cast<const char*>(br) + 1 : end;
-            out.append(bytes, static_cast<std::size_t>(stop - bytes));
-            if (br) out.push_back('\n');
+            std::memcpy(at, bytes, static_cast<std::size_t>(stop - bytes));
+            at += stop - bytes;
+            if (br) *at++ = '\n';
             bytes = stop;
         }
         return true;
     });
-    return out;
+    return static_cast<std::size_t>(at - out);
 }
 
 int RichTextModel::replace(int pos, int len, std::string_view text, FormatId format) {
@@ -151,7 +160,21 @@ int RichTextModel::previousCharPosition(int pos) const {
 }
 
 int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions options) const {
-    std::string needle = normalizeLineBreaks(pattern);
+    return findStored(from, to, normalizeLineBreaks(pattern), options);
+}
+
+std::vector<int> RichTextModel::findAll(int from, int to, std::string_view pattern,
+                                        FindOptions options) const {
+    const std::string needle = normalizeLineBreaks(pattern);
+    std::vector<int> found;
+    if (needle.empty()) return found;
+    for (int at = findStored(from, to, needle, options); at >= 0;
+         at = findStored(at + static_cast<int>(needle.size()), to, needle, options))
+        found.push_back(at);
+    return found;
+}
+
+int RichTextModel::findStored(int from, int to, const std::string& needle, FindOptions options) const {
     from = std::clamp(from, 0, length());
     to = to < 0 ? length() : std::clamp(to, 0, length());
     const int n = static_cast<int>(needle.size());

@@ -59,6 +59,9 @@ public:
     std::string text() const { return m_text.text(0, length()); }
     // Bytes of [pos, pos + len) with breaks written as CR LF.
     std::string textCrLf(int pos, int len) const;
+    // Writes the bytes of [pos, pos + len) to out, breaks as CR LF when crLf, as single CRs
+    // otherwise; answers how many. out has room for len bytes and a second byte per break.
+    std::size_t copyText(int pos, int len, bool crLf, char* out) const;
     std::string_view view(int pos, int len) { return m_text.view(pos, len); }
     // Calls f(bytes, count, position) for each contiguous stretch of [pos, pos + len), while f
     // returns true.
@@ -111,12 +114,17 @@ public:
 
     // The first match of pattern in [from, to), or -1. An empty pattern never matches.
     int find(int from, int to, std::string_view pattern, FindOptions options) const;
+    // Every match of pattern in [from, to), each searched for from the end of the one before.
+    std::vector<int> findAll(int from, int to, std::string_view pattern, FindOptions options) const;
 
     // Checks, through PM_ASSERT, the text's and the runs' own invariants, that the runs cover the
     // text exactly and that the selection lies inside it. A pass over the whole text: for tests.
     void checkInvariants() const;
 
 private:
+    // find for a pattern whose line breaks are single CRs.
+    int findStored(int from, int to, const std::string& needle, FindOptions options) const;
+
     TextBuffer m_text;
     FormatRuns m_runs;
     FormatTable m_formats;

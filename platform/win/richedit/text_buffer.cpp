@@ -200,14 +200,16 @@ void TextBuffer::clear() {
 std::string normalizeLineBreaks(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\n') {
-            out.push_back('\r');
-            continue;
-        }
-        out.push_back(c);
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    // Text goes over a line at a time: an LF after a CR is dropped, an LF alone becomes a CR.
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    for (const char* p = begin; p < end;) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* stop = lf ? lf : end;
+        out.append(p, static_cast<std::size_t>(stop - p));
+        if (!lf) break;
+        if (lf == begin || lf[-1] != '\r') out.push_back('\r');
+        p = lf + 1;
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "platform/com/oleauto.h"
 #include "platform/win/richedit.h"
+#include "platform/win/richedit_runs.h"
 #include "platform/win/tom.h"
 #include "platform/win/gdi/dc_surface.h"
 #include "platform/win/tests/support/test_images.h"
@@ -782,6 +783,44 @@ DWORD CALLBACK writeTo(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* done) {
     return 0;
 }
 
+// The control's own find-all message gives what EM_FINDTEXTEX gives searching on from the end of
+// each match, in client positions.
+TEST_P(RichEditTest, FindAllTextFindsWhatFindTextFindsInTurn) {
+    setText("aaaa\r\nAa aab\r\naa");
+    struct Case {
+        const char* name;
+        const char* pattern;
+        WPARAM flags;
+        CHARRANGE range;
+    } cases[] = {
+        {"matches do not overlap", "aa", FR_MATCHCASE, {0, -1}},
+        {"case folded", "aa", 0, {0, -1}},
+        {"whole words", "aa", FR_WHOLEWORD, {0, -1}},
+        {"a break inside", "a\r\na", 0, {0, -1}},
+        {"within a range", "a", 0, {2, legacy() ? 9 : 8}},
+        {"nothing", "zz", 0, {0, -1}},
+        {"empty", "", 0, {0, -1}},
+    };
+    for (const Case& c : cases) {
+        std::vector<CHARRANGE> expected;
+        for (FINDTEXTEXA ft{c.range, c.pattern, {}};
+             send(EM_FINDTEXTEX, c.flags, reinterpret_cast<LPARAM>(&ft)) >= 0;
+             ft.chrg.cpMin = ft.chrgText.cpMax)
+            expected.push_back(ft.chrgText);
+        std::vector<CHARRANGE> found;
+        const pm::FindAllText all{c.range, c.pattern, &found};
+        EXPECT_EQ(send(pm::findAllTextMessage(), c.flags, reinterpret_cast<LPARAM>(&all)),
+                  static_cast<LRESULT>(expected.size()))
+            << c.name;
+        ASSERT_EQ(found.size(), expected.size()) << c.name;
+        for (std::size_t i = 0; i < found.size(); ++i)
+            EXPECT_EQ(describeRange(found[i]), describeRange(expected[i])) << c.name << " " << i;
+    }
+    std::vector<CHARRANGE> found;
+    const pm::FindAllText all{{0, -1}, "aa", &found};
+    EXPECT_EQ(send(pm::findAllTextMessage(), FR_MATCHCASE, reinterpret_cast<LPARAM>(&all)), 4);
+}
+
 TEST_P(RichEditTest, RtfStreamInThenTextStreamOutKeepsTheText) {
     Stream in{"{{\\colortbl\\red0\\green0\\blue255;\\red0\\green128\\blue0;}\r\n\\cf0\\b var\\cf1\\b0  x = "
               "\\{1\\}\\tab "
@@ -901,6 +940,60 @@ TEST_P(RichEditTest, StreamingTheSelectionsOwnTextGivesItsFormats) {
     EXPECT_TRUE(formatOf(5, 7).dwEffects & CFE_BOLD);
     EXPECT_TRUE(formatOf(5, 7).dwEffects & CFE_PROTECTED) << "what the stream does not set stays";
     EXPECT_NE(formatOf(3, 4).crTextColor, RGB(0, 0, 255)) << "the text around keeps its own";
+}
+
+// The control's own message sets many runs at once, as EM_SETCHARFORMAT sets each: in client
+// positions (a break is two in the 1.0 control), keeping what the formats leave alone, announced
+// as a format change and refused with it; the selection stays.
+TEST_P(RichEditTest, FormatRunsSetEachRunAsCharFormatWould) {
+    setText("ab\r\ncd ef");
+    protectAll();
+    select(1, 1);
+    CHARFORMATA formats[2]{};
+    for (CHARFORMATA& f : formats) {
+        f.cbSize = sizeof f;
+        f.dwMask = CFM_COLOR | CFM_BOLD;
+    }
+    formats[0].crTextColor = RGB(0, 0, 255);
+    formats[1].crTextColor = RGB(0, 128, 0);
+    formats[1].dwEffects = CFE_BOLD;
+    const LONG c = posOfC();
+    // "b", the break, "cd" blue; " e" green and bold; a run past the end is cut there.
+    const pm::CharFormatRun runs[] = {{1, 1}, {c - 2, 0}, {2, 0}, {2, 1}, {50, 0}};
+    const pm::CharFormatRuns message{1, formats, 2, runs, std::size(runs)};
+    g_trace.clear();
+    EXPECT_NE(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)), 0);
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"protected EM_SETCHARFORMAT 1-" + std::to_string(c + 5)}));
+    EXPECT_EQ(describeRange(selection()), "1-1");
+    auto formatOf = [&](LONG pos) {
+        select(pos, pos + 1);
+        CHARFORMATA cf{};
+        cf.cbSize = sizeof cf;
+        send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+        return cf;
+    };
+    const struct {
+        LONG pos;
+        COLORREF colour;
+        bool bold;
+    } expected[] = {{1, RGB(0, 128, 0), true},      {c, RGB(0, 0, 255), false},
+                    {c + 1, RGB(0, 0, 255), false}, {c + 2, RGB(0, 128, 0), true},
+                    {c + 3, RGB(0, 128, 0), true},  {c + 4, RGB(0, 0, 255), false}};
+    for (const auto& e : expected) {
+        const CHARFORMATA cf = formatOf(e.pos);
+        EXPECT_EQ(cf.crTextColor, e.colour) << e.pos;
+        EXPECT_EQ((cf.dwEffects & CFE_BOLD) != 0, e.bold) << e.pos;
+        EXPECT_TRUE(cf.dwEffects & CFE_PROTECTED) << e.pos << ": what the formats leave alone stays";
+    }
+    EXPECT_NE(formatOf(0).crTextColor, RGB(0, 0, 255)) << "the text before keeps its own";
+
+    select(2, 2);
+    g_refuseProtected = 1;
+    const pm::CharFormatRun refused[] = {{1, 0}};
+    const pm::CharFormatRuns again{0, formats, 2, refused, 1};
+    EXPECT_EQ(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&again)), 0);
+    g_refuseProtected = 0;
+    EXPECT_NE(formatOf(0).crTextColor, RGB(0, 0, 255)) << "refused";
 }
 
 TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {

@@ -54,6 +54,16 @@ void expectSame(const RichTextModel& m, const Reference& r) {
 
 } // namespace
 
+TEST(TextBuffer, LineBreaksOfEveryFormBecomeOneCr) {
+    const struct {
+        std::string text, stored;
+    } cases[] = {{"", ""},           {"a\r\nb", "a\rb"}, {"a\nb", "a\rb"},
+                 {"a\rb", "a\rb"},   {"\n\n", "\r\r"},   {"\r\n\n", "\r\r"},
+                 {"\r\r\n", "\r\r"}, {"\nx\r", "\rx\r"}, {"x\r\n", "x\r"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(normalizeLineBreaks(c.text), c.stored) << c.text;
+}
+
 TEST(RichTextModel, RandomEditsMatchAPlainStringAndPerByteFormats) {
     std::mt19937 rng(7);
     RichTextModel m;

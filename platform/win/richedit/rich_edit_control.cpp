@@ -482,9 +482,8 @@ LRESULT RichEditControl::setText(LPCSTR text) {
 
 LRESULT RichEditControl::getText(WPARAM size, LPSTR buffer) {
     if (!buffer || size == 0) return 0;
-    std::string text = m_model.textCrLf(0, m_model.length());
-    std::size_t n = std::min<std::size_t>(text.size(), size - 1);
-    std::memcpy(buffer, text.data(), n);
+    // Straight into the caller's buffer: the text may be large.
+    std::size_t n = m_model.copyCrLf(0, m_model.length(), buffer, size - 1);
     buffer[n] = '\0';
     return static_cast<LRESULT>(n);
 }

@@ -44,6 +44,29 @@ std::string RichTextModel::textCrLf(int pos, int len) const {
     return out;
 }
 
+std::size_t RichTextModel::copyCrLf(int pos, int len, char* out, std::size_t room) const {
+    pos = std::clamp(pos, 0, length());
+    len = std::clamp(len, 0, length() - pos);
+    std::size_t written = 0;
+    auto put = [&](const char* bytes, std::size_t count) {
+        count = std::min(count, room - written);
+        std::memcpy(out + written, bytes, count);
+        written += count;
+        return written < room;
+    };
+    m_text.forEachPiece(pos, len, [&put](const char* bytes, int count, int) {
+        for (const char* end = bytes + count; bytes < end;) {
+            const void* br = std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes));
+            const char* stop = br ? static_cast<const char*>(br) + 1 : end;
+            if (!put(bytes, static_cast<std::size_t>(stop - bytes))) return false;
+            if (br && !put("\n", 1)) return false;
+            bytes = stop;
+        }
+        return true;
+    });
+    return written;
+}
+
 int RichTextModel::replace(int pos, int len, std::string_view text, FormatId format) {
     return replaceStored(pos, len, normalizeLineBreaks(text), format);
 }

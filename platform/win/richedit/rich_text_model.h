@@ -59,6 +59,9 @@ public:
     std::string text() const { return m_text.text(0, length()); }
     // Bytes of [pos, pos + len) with breaks written as CR LF.
     std::string textCrLf(int pos, int len) const;
+    // The first `room` bytes of textCrLf(pos, len) written to out, without building the text whole;
+    // answers how many were written.
+    std::size_t copyCrLf(int pos, int len, char* out, std::size_t room) const;
     std::string_view view(int pos, int len) { return m_text.view(pos, len); }
     // Calls f(bytes, count, position) for each contiguous stretch of [pos, pos + len), while f
     // returns true.

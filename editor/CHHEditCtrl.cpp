@@ -32,11 +32,19 @@ bool keyDown(int vk) {
 
 // Line ends of a text: "\r\n" or "\n" when all breaks are alike (no break at all: "\r\n"), else
 // "" with every break listed in order in each, one code a break: 'c' CR LF, 'n' LF, 'r' CR.
-std::string lineEndsOf(const char* text, std::string& each) {
+// The first CR or LF in [p, end), or null.
+const char* firstBreak(const char* p, const char* end) {
+    for (; p < end; ++p)
+        if (*p == '\r' || *p == '\n') return p;
+    return nullptr;
+}
+
+std::string lineEndsOf(std::string_view text, std::string& each) {
     each.clear();
     bool crlf = false, lf = false, cr = false;
-    for (const char* p = text; p && (p = std::strpbrk(p, "\r\n")) != nullptr; ++p) {
-        if (*p == '\r' && p[1] == '\n') {
+    const char* end = text.data() + text.size();
+    for (const char* p = text.data(); p && (p = firstBreak(p, end)) != nullptr; ++p) {
+        if (*p == '\r' && p + 1 < end && p[1] == '\n') {
             each += 'c';
             crlf = true;
             ++p;
@@ -173,11 +181,15 @@ void CHHEditCtrl::SetAccelerators(UINT id) {
 // ---- Whole-text operations ----
 
 void CHHEditCtrl::SetText(LPCSTR text) {
+    SetText(text ? std::string_view(text) : std::string_view());
+}
+
+void CHHEditCtrl::SetText(std::string_view text) {
     m_lineEnd = lineEndsOf(text, m_lineEnds);
     hh::EditTransaction edit(*this, hh::kBusy | hh::kWaitCursor);
     // Positions are the control's: every line break counts as CR LF.
     std::string converted;
-    std::string_view whole = text ? std::string_view(text) : std::string_view();
+    std::string_view whole = text;
     if (m_lineEnd != "\r\n") {
         converted = hh::WithCrLf(whole.data(), whole.size());
         whole = converted;

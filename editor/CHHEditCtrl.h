@@ -88,6 +88,7 @@ public:
     void SetAccelerators(UINT id);
     // Replaces the whole text (null: empty), coloured, without an undo snapshot or a change report.
     void SetText(LPCSTR text);
+    void SetText(std::string_view text);
     // Replaces range (an empty one: inserts at its start) with text, as the control's own edit:
     // no undo snapshot, no change report, keyword case left alone; the selection stays where it
     // was (positions as they were before the change).

@@ -118,7 +118,7 @@ BOOL CHHEditView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
     return CView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-long long CHHEditView::ControlLength(const std::string& bytes) {
+long long CHHEditView::ControlLength(std::string_view bytes) {
     long long length = static_cast<long long>(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const bool loneLf = bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r');
@@ -128,7 +128,7 @@ long long CHHEditView::ControlLength(const std::string& bytes) {
     return length;
 }
 
-std::string CHHEditView::RefusalReason(const std::string& bytes) {
+std::string CHHEditView::RefusalReason(std::string_view bytes) {
     if (static_cast<long long>(bytes.size()) > kMaxFileSize || ControlLength(bytes) > kMaxFileSize)
         return "The file is too large to edit: the editor holds at most 10 MB.";
     if (std::memchr(bytes.data(), '\0', bytes.size()))
@@ -144,21 +144,30 @@ void CHHEditView::Serialize(CArchive& ar) {
         ar.Write(static_cast<LPCSTR>(text), static_cast<UINT>(text.GetLength()));
         return;
     }
-    // A file too large or binary is refused before anything is read into the control.
+    // A file too large or binary is refused before anything is read into the control. A file in
+    // memory (as a document reads it) is taken where it lies, not copied once more.
     const ULONGLONG length = ar.GetFile()->GetLength();
     std::string bytes;
-    if (static_cast<long long>(length) <= kMaxFileSize) {
+    std::string_view text;
+    void *start = nullptr, *end = nullptr;
+    if (static_cast<long long>(length) > kMaxFileSize) {
+        bytes.resize(static_cast<std::size_t>(kMaxFileSize) + 1);
+        text = bytes;
+    } else if (ar.IsBufferEmpty() && (ar.GetFile()->GetBufferPtr(CFile::bufferCheck) & CFile::bufferDirect)) {
+        const UINT got =
+            ar.GetFile()->GetBufferPtr(CFile::bufferRead, static_cast<UINT>(length), &start, &end);
+        text = std::string_view(static_cast<const char*>(start), got);
+    } else {
         bytes.resize(static_cast<std::size_t>(length));
         bytes.resize(ar.Read(bytes.data(), static_cast<UINT>(bytes.size())));
-    } else {
-        bytes.resize(static_cast<std::size_t>(kMaxFileSize) + 1);
+        text = bytes;
     }
-    const std::string reason = RefusalReason(bytes);
+    const std::string reason = RefusalReason(text);
     if (!reason.empty()) {
         AfxMessageBox(ar.GetFile()->GetFilePath() + "\n" + reason.c_str(), MB_ICONEXCLAMATION);
         AfxThrowUserException();
     }
-    control->SetText(bytes.c_str());
+    control->SetText(text);
 }
 
 // Printing is the control's: it learns the pages as it goes, so the view's default (one page

@@ -10,6 +10,7 @@
 #include "platform/framework/CView.h"
 
 #include <string>
+#include <string_view>
 
 class CArchive;
 
@@ -42,9 +43,9 @@ public:
 
     // Why a file's bytes cannot be edited: "" when they can (the control holds them whole, no
     // NUL byte).
-    static std::string RefusalReason(const std::string& bytes);
+    static std::string RefusalReason(std::string_view bytes);
     // The characters the control takes for bytes: each line break is a CR LF pair there.
-    static long long ControlLength(const std::string& bytes);
+    static long long ControlLength(std::string_view bytes);
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);

@@ -336,7 +336,7 @@ void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
     // The text is read once: asking the control line by line costs more than the parsing.
     CString text;
     if (pView) pView->GetEditCtrl()->GetWindowText(text);
-    const std::string whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
+    const std::string_view whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
     for (const std::string& heading : FunctionHeadingsOf(whole))
         list.AddString(heading.c_str());
     if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);

@@ -36,12 +36,12 @@ std::string::size_type findFrom(const std::string& text, char c, long from, bool
 
 // Calls visit(number, line) for each line of the text (ended by CR LF, LF or a lone CR), read up to
 // its first 255 characters as the Functions list reads it, until visit returns true.
-template <typename Visit> void forEachLine(const std::string& text, Visit visit) {
+template <typename Visit> void forEachLine(std::string_view text, Visit visit) {
     size_t start = 0;
     for (int number = 0; start <= text.size(); ++number) {
         const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        if (visit(number, text.substr(start, std::min<size_t>(end - start, 255)))) return;
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (visit(number, std::string(text.substr(start, std::min<size_t>(end - start, 255))))) return;
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
     }
 }
 
@@ -114,7 +114,7 @@ std::string ParseFunctionHeading(const std::string& line) {
     return headingFrom(line, start);
 }
 
-std::vector<std::string> FunctionHeadingsOf(const std::string& text) {
+std::vector<std::string> FunctionHeadingsOf(std::string_view text) {
     std::vector<std::string> headings;
     forEachLine(text, [&](int, const std::string& line) {
         std::string heading = ParseFunctionHeading(line);

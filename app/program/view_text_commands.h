@@ -6,6 +6,7 @@
 #include "platform/framework/CString.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,7 +24,7 @@ std::string WordAroundCaret(const std::string& line, int column);
 std::string ParseFunctionHeading(const std::string& line);
 // The headings of the text's lines, in line order, each line read up to its first 255 characters as
 // the Functions list reads it. A line ends at CR LF, LF or a lone CR.
-std::vector<std::string> FunctionHeadingsOf(const std::string& text);
+std::vector<std::string> FunctionHeadingsOf(std::string_view text);
 // Go to function: when the text 9 characters after the line's first "function", up to its first
 // ")", trimmed, equals heading, the column where it starts; else -1.
 int FunctionHeadingColumn(const std::string& line, const std::string& heading);

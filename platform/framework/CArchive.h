@@ -28,6 +28,8 @@ public:
     BOOL IsLoading() const { return m_bLoading; }
     BOOL IsStoring() const { return !m_bLoading; }
     CFile* GetFile() const { return m_pFile; }
+    // Loading: whether no byte read ahead from the file waits in the buffer.
+    BOOL IsBufferEmpty() const { return m_nPos == m_nEnd; }
     // Writes what is buffered (storing) or gives back what was read ahead (loading, so the file
     // stands after the last byte read), and detaches from the file.
     void Close();

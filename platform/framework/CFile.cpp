@@ -213,6 +213,10 @@ void CFile::SetLength(ULONGLONG dwNewLen) {
         throwErrno(errno ? errno : EINVAL);
 }
 
+UINT CFile::GetBufferPtr(UINT, UINT, void**, void**) {
+    return 0;
+}
+
 void CFile::Flush() {
     if (m_hFile == hFileNull) return;
     if (fsync(m_hFile) != 0 && errno != EINVAL && errno != EROFS) throwErrno(errno);

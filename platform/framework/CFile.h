@@ -29,6 +29,8 @@ public:
     };
     enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
     enum { hFileNull = -1 };
+    enum BufferCommand { bufferRead = 0, bufferCheck = 3 };
+    enum BufferFlags { bufferDirect = 0x01 };
 
     CFile() = default;
     // Opens the file or raises CFileException.
@@ -52,6 +54,11 @@ public:
     virtual ULONGLONG GetLength() const;
     virtual void SetLength(ULONGLONG dwNewLen);
     virtual void Flush();
+    // Access to a file's contents where they lie in memory, without a copy: bufferCheck answers
+    // bufferDirect when the file has it; bufferRead points [*ppBufStart, *ppBufMax) at up to nCount
+    // bytes from the position on, moves past them and answers how many. A file on disk answers 0.
+    virtual UINT GetBufferPtr(UINT nCommand, UINT nCount = 0, void** ppBufStart = nullptr,
+                              void** ppBufMax = nullptr);
 
     CString GetFilePath() const { return m_strFileName; }
     CString GetFileName() const;  // the name after the last separator
@@ -93,6 +100,8 @@ public:
     ULONGLONG GetLength() const override { return m_nFileSize; }
     void SetLength(ULONGLONG dwNewLen) override;
     void Flush() override {}
+    UINT GetBufferPtr(UINT nCommand, UINT nCount = 0, void** ppBufStart = nullptr,
+                      void** ppBufMax = nullptr) override;
 
 private:
     void growTo(size_t nNewSize);

@@ -91,6 +91,18 @@ UINT CMemFile::Read(void* lpBuf, UINT nCount) {
     return static_cast<UINT>(n);
 }
 
+UINT CMemFile::GetBufferPtr(UINT nCommand, UINT nCount, void** ppBufStart, void** ppBufMax) {
+    if (nCommand == bufferCheck) return bufferDirect;
+    if (nCommand != bufferRead || !ppBufStart || !ppBufMax) return 0;
+    // A position past the end (a seek beyond it) hands out nothing.
+    const size_t at = std::min(m_nPosition, m_nFileSize);
+    const size_t n = std::min<size_t>(nCount, m_nFileSize - at);
+    *ppBufStart = m_lpBuffer + at;
+    *ppBufMax = m_lpBuffer + at + n;
+    m_nPosition = std::max(m_nPosition, at + n);
+    return static_cast<UINT>(n);
+}
+
 void CMemFile::Write(const void* lpBuf, UINT nCount) {
     if (nCount == 0) return;
     const size_t end = m_nPosition + nCount;

@@ -189,6 +189,26 @@ TEST(CMemFile, AttachedBufferWithoutGrowthIsFixed) {
     EXPECT_EQ(buffer[0], 'F'); // the caller's block is left as it was
 }
 
+TEST(CMemFile, BufferReadHandsOutItsOwnBytesAndMovesOn) {
+    BYTE buffer[6] = {'a', 'b', 'c', 'd', 'e', 'f'};
+    CMemFile file(buffer, sizeof buffer);
+    EXPECT_EQ(file.GetBufferPtr(CFile::bufferCheck), static_cast<UINT>(CFile::bufferDirect));
+    void *start = nullptr, *max = nullptr;
+    file.Seek(1, CFile::begin);
+    EXPECT_EQ(file.GetBufferPtr(CFile::bufferRead, 3, &start, &max), 3u);
+    EXPECT_EQ(start, buffer + 1); // the file's own memory, not a copy
+    EXPECT_EQ(max, buffer + 4);
+    EXPECT_EQ(file.GetPosition(), 4u);
+    EXPECT_EQ(file.GetBufferPtr(CFile::bufferRead, 100, &start, &max), 2u); // up to the end only
+    EXPECT_EQ(max, buffer + 6);
+    file.Seek(4, CFile::end);
+    EXPECT_EQ(file.GetBufferPtr(CFile::bufferRead, 1, &start, &max), 0u);
+    EXPECT_EQ(start, max);
+    EXPECT_EQ(file.GetPosition(), 10u); // a read past the end moves nothing
+    CFile disk;
+    EXPECT_EQ(disk.GetBufferPtr(CFile::bufferCheck), 0u);
+}
+
 TEST_F(FileTest, StdioTextModeTranslatesLineEnds) {
     const std::string name = path("lines.txt");
     {

@@ -8,8 +8,11 @@
 #include <QFontInfo>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <strings.h>
 
 namespace pm::gdi {
@@ -101,12 +104,40 @@ QFont makeQFont(const LOGFONTA& lf) {
     return f;
 }
 
+namespace {
+
+// The fields of a LOGFONT and its face up to its end: equal keys make equal fonts.
+std::string cacheKey(const LOGFONTA& lf) {
+    std::string key(reinterpret_cast<const char*>(&lf), offsetof(LOGFONTA, lfFaceName));
+    key.append(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+    return key;
+}
+
+// Fonts made from equal LOGFONTs share one cache, as GDI shares a font's realization: the glyphs
+// and layouts one of them met are known to the others (a control making a font per colour of its
+// text lays out and renders its glyphs once). A cache leaves the table with its last font.
+std::shared_ptr<FontCache> sharedCache(const LOGFONTA& lf) {
+    // Left to the end of the process: fonts may outlive static destruction.
+    static auto* shared = new std::unordered_map<std::string, std::weak_ptr<FontCache>>();
+    std::string key = cacheKey(lf);
+    auto it = shared->find(key);
+    if (it != shared->end()) return it->second.lock();
+    std::shared_ptr<FontCache> cache(new FontCache(makeQFont(lf)), [key](FontCache* c) {
+        shared->erase(key);
+        delete c;
+    });
+    shared->emplace(std::move(key), cache);
+    return cache;
+}
+
+} // namespace
+
 Font makeFont(const LOGFONTA& lf) {
     Font font;
     font.log = lf;
     font.log.lfFaceName[LF_FACESIZE - 1] = 0;
     font.marlett = isMarlettFace(font.log.lfFaceName);
-    font.cache = std::make_shared<FontCache>(makeQFont(font.log));
+    font.cache = sharedCache(font.log);
     return font;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/win/wingdi.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
@@ -483,9 +484,8 @@ LRESULT RichEditControl::setText(LPCSTR text) {
 
 LRESULT RichEditControl::getText(WPARAM size, LPSTR buffer) {
     if (!buffer || size == 0) return 0;
-    std::string text = m_model.textCrLf(0, m_model.length());
-    std::size_t n = std::min<std::size_t>(text.size(), size - 1);
-    std::memcpy(buffer, text.data(), n);
+    // Straight into the caller's buffer: the text may be large.
+    std::size_t n = m_model.copyText(0, m_model.length(), true, buffer, size - 1);
     buffer[n] = '\0';
     return static_cast<LRESULT>(n);
 }
@@ -496,8 +496,9 @@ LRESULT RichEditControl::getTextRange(TEXTRANGEA* range) {
     int to = toModel(range->chrg.cpMax);
     if (range->chrg.cpMin < 0) return 0;
     if (to < from) std::swap(from, to);
-    // Written straight into the caller's buffer: a long range is not copied twice.
-    const std::size_t n = m_model.copyText(from, to - from, m_legacy, range->lpstrText);
+    // Written straight into the caller's buffer, which has room for the range: a long range is
+    // not copied twice.
+    const std::size_t n = m_model.copyText(from, to - from, m_legacy, range->lpstrText, SIZE_MAX);
     range->lpstrText[n] = '\0';
     return static_cast<LRESULT>(n);
 }
@@ -505,7 +506,7 @@ LRESULT RichEditControl::getTextRange(TEXTRANGEA* range) {
 LRESULT RichEditControl::getSelText(LPSTR buffer) {
     if (!buffer) return 0;
     const int from = m_model.selectionStart();
-    const std::size_t n = m_model.copyText(from, m_model.selectionEnd() - from, m_legacy, buffer);
+    const std::size_t n = m_model.copyText(from, m_model.selectionEnd() - from, m_legacy, buffer, SIZE_MAX);
     buffer[n] = '\0';
     return static_cast<LRESULT>(n);
 }

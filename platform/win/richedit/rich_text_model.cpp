@@ -31,26 +31,31 @@ std::string RichTextModel::textCrLf(int pos, int len) const {
     std::string out(static_cast<std::size_t>(len) +
                         static_cast<std::size_t>(lineFromPosition(pos + len) - lineFromPosition(pos)),
                     '\0');
-    out.resize(copyText(pos, len, true, out.data()));
+    out.resize(copyText(pos, len, true, out.data(), out.size()));
     return out;
 }
 
-std::size_t RichTextModel::copyText(int pos, int len, bool crLf, char* out) const {
+std::size_t RichTextModel::copyText(int pos, int len, bool crLf, char* out, std::size_t room) const {
     pos = std::clamp(pos, 0, length());
     len = std::clamp(len, 0, length() - pos);
-    char* at = out;
-    m_text.forEachPiece(pos, len, [&at, crLf](const char* bytes, int count, int) {
+    std::size_t written = 0;
+    auto put = [&](const char* bytes, std::size_t count) {
+        count = std::min(count, room - written);
+        std::memcpy(out + written, bytes, count);
+        written += count;
+        return written < room;
+    };
+    m_text.forEachPiece(pos, len, [&put, crLf](const char* bytes, int count, int) {
         for (const char* end = bytes + count; bytes < end;) {
             const void* br = crLf ? std::memchr(bytes, '\r', static_cast<std::size_t>(end - bytes)) : nullptr;
             const char* stop = br ? static_cast<const char*>(br) + 1 : end;
-            std::memcpy(at, bytes, static_cast<std::size_t>(stop - bytes));
-            at += stop - bytes;
-            if (br) *at++ = '\n';
+            if (!put(bytes, static_cast<std::size_t>(stop - bytes))) return false;
+            if (br && !put("\n", 1)) return false;
             bytes = stop;
         }
         return true;
     });
-    return static_cast<std::size_t>(at - out);
+    return written;
 }
 
 int RichTextModel::replace(int pos, int len, std::string_view text, FormatId format) {

@@ -60,8 +60,8 @@ public:
     // Bytes of [pos, pos + len) with breaks written as CR LF.
     std::string textCrLf(int pos, int len) const;
     // Writes the bytes of [pos, pos + len) to out, breaks as CR LF when crLf, as single CRs
-    // otherwise; answers how many. out has room for len bytes and a second byte per break.
-    std::size_t copyText(int pos, int len, bool crLf, char* out) const;
+    // otherwise, and at most `room` bytes; answers how many.
+    std::size_t copyText(int pos, int len, bool crLf, char* out, std::size_t room) const;
     std::string_view view(int pos, int len) { return m_text.view(pos, len); }
     // Calls f(bytes, count, position) for each contiguous stretch of [pos, pos + len), while f
     // returns true.

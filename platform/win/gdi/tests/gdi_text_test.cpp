@@ -146,6 +146,67 @@ TEST(Fonts, ExtentsCountBytesAndSumAdvances) {
     DeleteObject(f);
 }
 
+// Fonts made from equal LOGFONTs share what they laid out and rendered; a font that differs in any
+// one field draws as itself even while an otherwise equal font lives, and a font outlives the
+// others made like it.
+TEST(Fonts, EqualLogFontsShareTheirGlyphsAndOthersDrawAsThemselves) {
+    const char* text = "Wg fi 0O";
+    const int length = static_cast<int>(std::strlen(text));
+    auto picture = [&](HFONT f) {
+        GdiCanvas c(120, 40);
+        HGDIOBJ old = SelectObject(c.dc(), f);
+        SetBkMode(c.dc(), TRANSPARENT);
+        TextOut(c.dc(), 2, 2, text, length);
+        TextOut(c.dc(), 2, 2, text, length); // drawn again: from what the first drawing kept
+        SelectObject(c.dc(), old);
+        return c.image();
+    };
+    LOGFONTA base{};
+    base.lfHeight = -14;
+    base.lfWeight = FW_NORMAL;
+    std::strcpy(base.lfFaceName, "Arial");
+    HFONT kept = CreateFontIndirect(&base);
+    const QImage basePicture = picture(kept);
+
+    struct Case {
+        const char* name;
+        void (*change)(LOGFONTA&);
+    } cases[] = {
+        {"height", [](LOGFONTA& lf) { lf.lfHeight = -18; }},
+        {"width", [](LOGFONTA& lf) { lf.lfWidth = 10; }},
+        {"weight", [](LOGFONTA& lf) { lf.lfWeight = FW_BOLD; }},
+        {"italic", [](LOGFONTA& lf) { lf.lfItalic = 1; }},
+        {"underline", [](LOGFONTA& lf) { lf.lfUnderline = 1; }},
+        {"strike-out", [](LOGFONTA& lf) { lf.lfStrikeOut = 1; }},
+        {"pitch and family",
+         [](LOGFONTA& lf) {
+             lf.lfFaceName[0] = 0;
+             lf.lfPitchAndFamily = FIXED_PITCH;
+         }},
+        {"face", [](LOGFONTA& lf) { std::strcpy(lf.lfFaceName, "Times New Roman"); }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        LOGFONTA lf = base;
+        k.change(lf);
+        HFONT other = CreateFontIndirect(&lf);
+        EXPECT_NE(basePicture, picture(other));
+        DeleteObject(other);
+    }
+
+    // Bytes after the face's end are no part of it: the same font, drawn the same.
+    LOGFONTA tail = base;
+    std::strcpy(tail.lfFaceName + 6, "junk");
+    HFONT same = CreateFontIndirect(&tail);
+    EXPECT_EQ(basePicture, picture(same));
+    DeleteObject(kept);
+    EXPECT_EQ(basePicture, picture(same));
+    DeleteObject(same);
+    HFONT again = CreateFontIndirect(&base);
+    EXPECT_EQ(basePicture, picture(again));
+    DeleteObject(again);
+}
+
 TEST(Fonts, MarlettGlyphsAreSquareCells) {
     GdiCanvas c(30, 20);
     HFONT marlett = CreateFont(GetSystemMetrics(SM_CYMENUCHECK), 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET,

@@ -169,6 +169,16 @@ TEST_P(RichEditTest, TextLinesAndPositionModels) {
     setText("ab\r\ncd");
     EXPECT_EQ(text(), "ab\r\ncd");
     EXPECT_EQ(send(WM_GETTEXTLENGTH), 6);
+    // A buffer too small takes what fits, ended by a NUL, even between CR and LF.
+    for (std::size_t room : {1, 3, 4, 5, 7, 8}) {
+        SCOPED_TRACE(room);
+        std::string cut(8, '#');
+        LRESULT got = send(WM_GETTEXT, room, reinterpret_cast<LPARAM>(cut.data()));
+        const std::string expected = std::string("ab\r\ncd").substr(0, room - 1);
+        EXPECT_EQ(got, static_cast<LRESULT>(expected.size()));
+        EXPECT_EQ(cut.substr(0, expected.size() + 1), expected + '\0');
+        EXPECT_EQ(cut.substr(expected.size() + 1), std::string(7 - expected.size(), '#'));
+    }
     GETTEXTLENGTHEX plain{GTL_DEFAULT, 0};
     EXPECT_EQ(send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&plain)), legacy() ? 6 : 5);
     EXPECT_EQ(send(EM_GETLINECOUNT), 2);

@@ -20,9 +20,10 @@ constexpr UINT_PTR kDeferredColoringTimer = 0x4843;
 constexpr std::size_t kKeptBuffer = std::size_t{4} << 20;
 
 // Room for a buffer of size elements and the edits to come, so that typing on a long line does
-// not move its buffers to new memory.
+// not move its buffers to new memory; a buffer too large to be kept gets only what it needs.
 template <class Buffer> void keepRoom(Buffer& buffer, std::size_t size) {
-    if (buffer.capacity() < size) buffer.reserve(size + size / 8 + 256);
+    if (buffer.capacity() >= size) return;
+    buffer.reserve(size > kKeptBuffer ? size : size + size / 8 + 256);
 }
 
 // The bytes as 16-bit characters, in wide's own memory (an assign from bytes would build a
@@ -322,7 +323,11 @@ hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalP
     }
     keepRoom(read.tokens, size);
     read.tokens.assign(size, 0);
-    if (!ColorizeText(read.wide.data(), length, read.tokens.data())) return hh::ColoredRtf();
+    const bool coloured = ColorizeText(read.wide.data(), length, read.tokens.data()) != FALSE;
+    // A large text's wide copy goes before its colours are streamed, which is when the most
+    // memory is in use.
+    if (read.wide.capacity() > kKeptBuffer) std::u16string().swap(read.wide);
+    if (!coloured) return hh::ColoredRtf();
     if (list) hh::OverlayCommentPairs(*list, 0, length, read.tokens.data());
     return hh::ColoredRtf(text, size, read.tokens.data(), m_colors, finalParagraph != FALSE);
 }

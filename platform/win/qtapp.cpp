@@ -27,7 +27,7 @@ void ensureQtApplication() {
     // edit of a long line or a large range needs then reuse memory already in use instead of new
     // pages, each of which the system would have to fault in (the first key typed on a long
     // line cost tens of milliseconds that way).
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_MMAP_THRESHOLD, 8 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     // One device pixel per pixel at 96 dots per inch, whatever the desktop says.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");

@@ -197,6 +197,7 @@ protected:
     afx_msg LRESULT OnRedo(WPARAM, LPARAM);
     afx_msg LRESULT OnPaste(WPARAM, LPARAM);
     afx_msg LRESULT OnReplaceMessage(WPARAM, LPARAM);
+    afx_msg LRESULT OnTakeBase(WPARAM, LPARAM);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLineCommand(UINT nID);
     afx_msg void OnUpdateLineCommand(CCmdUI* pCmdUI);
@@ -313,7 +314,12 @@ private:
     // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
-    void keepLongestLine(std::string_view text, const WORD* tokens);
+    // BuildColoredRtf's steps: the block-comment markers of the whole text, read a block at a
+    // time; the token words of one block of it into m_linesRead.tokens (false when the text
+    // cannot be coloured); the classes of the longest line kept when the block holds it.
+    void scanMarkersByBlock(const char* text, std::size_t size, CHHCommentMarkerArray& list);
+    bool colourBlock(const char* text, std::size_t from, std::size_t to, const CHHCommentMarkerArray* list);
+    void keepIfLongestLine(const hh::Stretch& longest, std::size_t from, std::size_t to, const WORD* tokens);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
     // Gives the text of [start, start + length) the formats of its token words in one message,
@@ -341,6 +347,8 @@ private:
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.
     hh::TextSnapshot takeSnapshot();
+    // The control's characters [from, to).
+    std::string textBetween(long from, long to);
     // Makes the text that of target, replacing only where they differ.
     void restoreText(const hh::TextSnapshot& target);
     // The text was just set to snapshot.
@@ -372,6 +380,9 @@ private:
     hh::TextSnapshot m_savedText;
     bool m_bHaveSavedText = false;
     bool m_bKeepSavedText = false; // ReapplyText sets the text
+    // The text set last is still to be read back as the undo base (and as the saved text).
+    bool m_bBasePending = false;
+    bool m_bSavedTextPending = false;
     // Line ends of the text last set: "\r\n", "\n" or "\r"; empty when they were mixed (then
     // m_lineEnds holds a code per line break, in order: 'c' CR LF, 'n' LF, 'r' CR).
     std::string m_lineEnd = "\r\n";

@@ -6,6 +6,7 @@
 #include "editor/CHHFindParams.h"
 #include "editor/CHHJScriptFormater.h"
 #include "editor/CHHVBScriptFormater.h"
+#include "editor/HHColoring.h"
 #include "editor/HHEditRules.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/test_windows.h"
@@ -311,6 +312,59 @@ TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
         EXPECT_EQ(shown, formats()) << s.name;
         edit->SetFocus();
     }
+}
+
+// A text larger than the blocks it is coloured in shows what colouring it in one piece shows, with
+// the comment markers one scan of the whole text finds: a comment, a string and a line comment
+// reach from one block into the next, and an end marker stands alone.
+TEST_F(EditCtrl, ALargeTextShowsWhatColouringItInOnePieceShows) {
+    std::string large;
+    while (large.size() < 65536 - 150)
+        large += "var total = item.price * 3; // sum\r\n";
+    large += "x = \"a /* in a string\"; /* opened before the block ends\r\n";
+    while (large.size() < 65536 + 200)
+        large += "  inside, \"quoted\" and // too\r\n";
+    large += "*/ after = 1; */ y = \"s\";\r\n";
+    while (large.size() < 2 * 65536 + 100)
+        large += "z = '*/' + 2; // and /* here\r\n";
+    large += "/* open to the end\r\nvar last = 0;";
+    edit->SetText(large.c_str());
+    const std::u16string wide(large.begin(), large.end());
+    CHHCommentMarkerArray whole;
+    js.ScanBlockComments(wide.data(), static_cast<int>(wide.size()), whole);
+    hh::PairMarkers(whole);
+    auto listed = [](const CHHCommentMarkerArray& markers) {
+        std::vector<std::vector<int>> all;
+        for (INT_PTR i = 0; i < markers.GetSize(); ++i)
+            all.push_back({markers[i].m_nPos, markers[i].m_nLength, markers[i].m_bStart, markers[i].m_nPair});
+        return all;
+    };
+    EXPECT_EQ(listed(edit->GetDelimiters()), listed(whole));
+    const auto shown = formats();
+    edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
+    EXPECT_EQ(shown, formats());
+    EXPECT_EQ(colourAt(find("inside")), colourAt(find("opened before")));
+    EXPECT_NE(colourAt(find("after")), colourAt(find("opened before")));
+}
+
+// The text set is read back as the undo base and the saved text only when the control's messages
+// come; a change, or the text set again, before then still finds both.
+TEST_F(EditCtrl, UndoAndTheSavedTextHoldForChangesBeforeTheControlsMessagesCome) {
+    edit->SetText("abc");
+    edit->SetSel(3, 3);
+    edit->SendMessage(WM_CHAR, 'x');
+    EXPECT_EQ(text(), "abcx");
+    undo();
+    EXPECT_EQ(text(), "abc");
+    EXPECT_FALSE(doc->IsModified());
+    edit->SetText("load");
+    edit->ReapplyText();
+    edit->SetSel(0, 0);
+    edit->SendMessage(WM_CHAR, 'y');
+    EXPECT_EQ(text(), "yload");
+    undo();
+    EXPECT_EQ(text(), "load");
+    EXPECT_FALSE(doc->IsModified()) << "back at the text set before it was set again";
 }
 
 // What is kept of a long line between edits (its buffers, the classes it shows) follows edits

@@ -33,7 +33,12 @@ int Partitioning::positionFromPartition(int partition) const {
 }
 
 int Partitioning::partitionFromPosition(int pos) const {
-    if (pos >= m_found.start && pos < m_found.end) return m_found.partition;
+    // One compare for pos in [start, end): with two, the first would go either way at random for
+    // positions far apart, and it waits on the last look-up's answer, so each miss of it would
+    // throw away the work begun on the look-up after.
+    if (static_cast<unsigned>(pos) - static_cast<unsigned>(m_found.start) <
+        static_cast<unsigned>(m_found.end) - static_cast<unsigned>(m_found.start))
+        return m_found.partition;
     const int block = m_bases.partitionFromPosition(pos);
     const std::vector<int>& starts = m_blocks[static_cast<std::size_t>(block)].starts;
     const int base = blockBase(block);

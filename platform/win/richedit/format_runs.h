@@ -77,6 +77,13 @@ public:
     int runIndexAt(int pos) const { return m_starts.partitionFromPosition(pos); }
     FormatId formatAt(int pos) const { return m_starts.value(runIndexAt(std::clamp(pos, 0, length()))); }
 
+    // Calls f(run) for each run from the one holding pos on, in order, while f returns true.
+    template <class F> void forEach(int pos, F f) const {
+        m_starts.forEach(runIndexAt(std::clamp(pos, 0, length())), [&](const Partitioning::Span& s) {
+            return f(Run{s.start, s.end, s.value});
+        });
+    }
+
     // Text of length len added at the end in format `format` (the fast way to build runs).
     void append(int len, FormatId format);
     // Many pieces of text added at the end, each in its format.

@@ -47,6 +47,7 @@ class FormatTable {
 public:
     FormatId intern(const RunFormat& format);
     const RunFormat& get(FormatId id) const { return m_formats[static_cast<std::size_t>(id)]; }
+    int size() const { return static_cast<int>(m_formats.size()); }
 
 private:
     std::vector<RunFormat> m_formats;

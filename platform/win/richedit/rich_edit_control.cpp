@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <unordered_map>
 
 namespace pm::richedit {
 
@@ -704,9 +703,12 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
     if (to == from) return 1;
     if (!announceProtected(EM_SETCHARFORMAT, 0, 0, from, to)) return 0;
     // Each run under a piece keeps what the piece's format leaves alone, as EM_SETCHARFORMAT has
-    // it; a run format and a piece format make the same format each time they meet.
-    std::unordered_map<long long, FormatId> made;
+    // it; a run format and a piece format make the same format each time they meet, looked up by
+    // the pair (the runs' formats are those the table holds now).
+    const std::size_t pieceFormats = static_cast<std::size_t>(runs->formatCount);
+    std::vector<FormatId> made(static_cast<std::size_t>(m_model.formats().size()) * pieceFormats, -1);
     std::vector<FormattedPiece> formatted;
+    formatted.reserve(pieces.size());
     const FormatRuns& have = m_model.runs();
     int index = have.runIndexAt(from);
     Run run = have.run(index);
@@ -716,14 +718,13 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
             while (run.end <= at)
                 run = have.run(++index);
             const int stop = std::min(end, run.end);
-            const long long key = static_cast<long long>(run.format) << 32 | static_cast<unsigned>(p.format);
-            auto found = made.find(key);
-            if (found == made.end())
-                found = made.emplace(key, applyCharFormat(run.format, runs->formats[p.format])).first;
-            if (!formatted.empty() && formatted.back().format == found->second)
+            FormatId& found = made[static_cast<std::size_t>(run.format) * pieceFormats +
+                                   static_cast<std::size_t>(p.format)];
+            if (found < 0) found = applyCharFormat(run.format, runs->formats[p.format]);
+            if (!formatted.empty() && formatted.back().format == found)
                 formatted.back().length += stop - at;
             else
-                formatted.push_back(FormattedPiece{stop - at, found->second});
+                formatted.push_back(FormattedPiece{stop - at, found});
             at = stop;
         }
     }

@@ -397,7 +397,7 @@ LRESULT CHHEditCtrl::OnTakeBase(WPARAM, LPARAM) {
 // Only the stretch where the two texts differ is replaced, as the control's own edit: it is
 // coloured again, and the rest of the text, its colours included, stays. What hangs on lines
 // (markers) is the caller's to move.
-void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
+void CHHEditCtrl::restoreText(const hh::TextSnapshot& target, const hh::SpanColours* colours) {
     const hh::TextSnapshot now = takeSnapshot();
     const std::size_t start = hh::TextSnapshot::CommonStart(now, target);
     const std::size_t shorter = std::min(now.GetLength(), target.GetLength());
@@ -406,12 +406,77 @@ void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
     const int oldEnd = static_cast<int>(now.GetLength() - end);
     const int newEnd = static_cast<int>(target.GetLength() - end);
     if (from < oldEnd || from < newEnd) {
-        hh::EditTransaction edit(*this,
-                                 hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
-        SetSel(from, oldEnd);
-        ReplaceSel(target.Slice(start, target.GetLength() - end).c_str());
+        const std::string text = target.Slice(start, target.GetLength() - end);
+        if (colours && coloursHold(*colours, from, newEnd)) {
+            restoreColoured(from, oldEnd, text, *colours);
+        } else {
+            hh::EditTransaction edit(*this,
+                                     hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
+            SetSel(from, oldEnd);
+            ReplaceSel(text.c_str());
+        }
     }
     snapshotRestored(target);
+}
+
+std::shared_ptr<hh::SpanColours> CHHEditCtrl::keepColours(int start, int end) {
+    auto colours = std::make_shared<hh::SpanColours>();
+    colours->start = LineIndex(static_cast<int>(LineFromChar(start)));
+    const int lastStart = LineIndex(static_cast<int>(LineFromChar(end)));
+    colours->end = lastStart + LineLength(lastStart);
+    colours->formater = m_pFormater;
+    colours->syntaxColoring = m_bSyntaxColoring;
+    for (int cls = 0; cls < hh::kColorClasses; ++cls)
+        colours->look[cls] = formatFor(m_colors[cls]);
+    for (const hh::Stretch& s : m_deferred)
+        if (s.first < colours->end && s.second > colours->start) return colours;
+    const pm::GetCharFormatRuns get{CHARRANGE{colours->start, colours->end}, &colours->formats,
+                                    &colours->runs};
+    SendMessage(pm::getCharFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&get));
+    colours->markers = hh::MarkersIn(m_delimiters, colours->start, colours->end);
+    if (const auto older = m_keptColours.lock()) older->LetGo();
+    m_keptColours = colours;
+    return colours;
+}
+
+namespace {
+
+bool sameLook(const CHARFORMAT& a, const CHARFORMAT& b) {
+    return a.dwMask == b.dwMask && a.dwEffects == b.dwEffects && a.yHeight == b.yHeight &&
+           a.yOffset == b.yOffset && a.crTextColor == b.crTextColor && a.bCharSet == b.bCharSet &&
+           std::strcmp(a.szFaceName, b.szFaceName) == 0;
+}
+
+} // namespace
+
+bool CHHEditCtrl::coloursHold(const hh::SpanColours& colours, int from, int to) const {
+    if (colours.runs.empty() || from < colours.start || to > colours.end) return false;
+    if (colours.formater != m_pFormater || colours.syntaxColoring != m_bSyntaxColoring) return false;
+    for (int cls = 0; cls < hh::kColorClasses; ++cls)
+        if (!sameLook(colours.look[cls], formatFor(m_colors[cls]))) return false;
+    return true;
+}
+
+// The change is the control's own, not followed: the markers move for it here, and the kept
+// colours cover the whole lines around it, so nothing of them is coloured again.
+void CHHEditCtrl::restoreColoured(int from, int oldEnd, const std::string& text,
+                                  const hh::SpanColours& colours) {
+    const int newEnd = from + static_cast<int>(text.size());
+    {
+        hh::EditTransaction edit(*this, hh::kInternal | hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw |
+                                            hh::kHideSelection);
+        SetSel(from, oldEnd);
+        ReplaceSel(text.c_str());
+        const pm::CharFormatRuns runs{colours.start, colours.formats.data(),
+                                      static_cast<int>(colours.formats.size()), colours.runs.data(),
+                                      colours.runs.size()};
+        SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&runs));
+    }
+    shiftForChange(TRUE, from, oldEnd);
+    shiftForChange(FALSE, from, newEnd);
+    m_shown.Forget(colours.start, colours.end);
+    hh::PutBackMarkers(m_delimiters, colours.start, colours.end, colours.markers);
+    ResolveBlockComments(TRUE);
 }
 
 void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {

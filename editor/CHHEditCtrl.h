@@ -11,10 +11,12 @@
 #include "editor/EditTransaction.h"
 #include "editor/HHColoring.h"
 #include "editor/HHEditRules.h"
+#include "editor/SpanColours.h"
 #include "editor/TextSnapshot.h"
 #include "platform/framework/CGdiObject.h"
 #include "platform/framework/CommonControls.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -349,8 +351,18 @@ private:
     hh::TextSnapshot takeSnapshot();
     // The control's characters [from, to).
     std::string textBetween(long from, long to);
-    // Makes the text that of target, replacing only where they differ.
-    void restoreText(const hh::TextSnapshot& target);
+    // Makes the text that of target, replacing only where they differ; the colours kept with
+    // target, when given and still right, come back with it instead of a colouring.
+    void restoreText(const hh::TextSnapshot& target, const hh::SpanColours* colours = nullptr);
+    // The colours of the whole lines from start's to end's, for an undo step to keep (none when
+    // part of them waits to be coloured). Only the latest kept are held: older ones are let go.
+    std::shared_ptr<hh::SpanColours> keepColours(int start, int end);
+    // Whether kept colours hold [from, to) and show as a colouring would show their text now.
+    bool coloursHold(const hh::SpanColours& colours, int from, int to) const;
+    // Replaces [from, oldEnd) by text, the text of kept colours there, and puts their colours
+    // and markers back; what changed its comment status around them is coloured again.
+    void restoreColoured(int from, int oldEnd, const std::string& text, const hh::SpanColours& colours);
+    std::weak_ptr<hh::SpanColours> m_keptColours;
     // The text was just set to snapshot.
     void snapshotRestored(const hh::TextSnapshot& snapshot);
     // The last snapshot taken: the next shares storage with it. The text now begins with its

@@ -120,6 +120,31 @@ void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& f
     }
 }
 
+std::vector<CHHCommentMarker> MarkersIn(const CHHCommentMarkerArray& markers, int from, int to) {
+    const CHHCommentMarker* data = markers.GetData();
+    return std::vector<CHHCommentMarker>(data + firstAtOrAfter(markers, from),
+                                         data + firstAtOrAfter(markers, to));
+}
+
+// The markers after the stretch move once, whatever the counts.
+void PutBackMarkers(CHHCommentMarkerArray& markers, int from, int to,
+                    const std::vector<CHHCommentMarker>& kept) {
+    const INT_PTR first = firstAtOrAfter(markers, from);
+    const INT_PTR last = std::max(first, firstAtOrAfter(markers, to));
+    const INT_PTR count = static_cast<INT_PTR>(kept.size());
+    const INT_PTR size = markers.GetSize() - (last - first) + count;
+    if (first + count > last) {
+        const INT_PTR old = markers.GetSize();
+        markers.SetSize(size);
+        std::move_backward(markers.GetData() + last, markers.GetData() + old, markers.GetData() + size);
+    } else {
+        std::move(markers.GetData() + last, markers.GetData() + markers.GetSize(),
+                  markers.GetData() + first + count);
+        markers.SetSize(size);
+    }
+    std::copy(kept.begin(), kept.end(), markers.GetData() + first);
+}
+
 namespace {
 
 // Walks the markers once, pairing them, and notes what to recolour.

@@ -60,6 +60,11 @@ void ShiftStretches(std::vector<Stretch>& stretches, BOOL deleted, int start, in
 // Inserts found markers (positions relative to offset) in position order, skipping a position
 // already present.
 void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& found, int offset);
+// The markers lying at [from, to), as they are (pairing included).
+std::vector<CHHCommentMarker> MarkersIn(const CHHCommentMarkerArray& markers, int from, int to);
+// Replaces the markers lying at [from, to) by kept ones taken there (in order, pairing as kept).
+void PutBackMarkers(CHHCommentMarkerArray& markers, int from, int to,
+                    const std::vector<CHHCommentMarker>& kept);
 // Pairs start and end markers into comments (nested starts skipped, spans of kMaxCommentSpan or
 // more rejected, unterminated starts unpaired) and answers the stretches whose comment status
 // may have changed.

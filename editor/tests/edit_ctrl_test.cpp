@@ -502,6 +502,84 @@ TEST_F(EditCtrl, UndoPutsBackOnlyWhatChangedAndColoursItAsNew) {
     EXPECT_EQ(formats(), undone); // what a fresh colouring shows
 }
 
+// Undoing Replace All puts the text back in the colours it had, with its comment markers, and
+// colours again only what changed its comment status (here lines beyond the replaced ones, when
+// a replacement opened, closed or removed a block comment); redo colours as a fresh colouring.
+TEST_F(EditCtrl, UndoOfReplaceAllBringsBackColoursAndCommentsAndRedoRecolours) {
+    const std::string filler = "var k = \"s\"; // note\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+        const char* find;
+        const char* replace;
+        bool colouredAgain;
+    } cases[] = {
+        {"no comment involved", "var a = x;\r\n" + filler + "var b = x;", "x", "y", false},
+        {"a replacement opens a comment closed lines further on",
+         "var a = x;\r\n" + filler + "var c; */ var d;\r\n" + filler, "x", "/*", true},
+        {"a replacement closes a comment early", "/* start\r\nvar a = z;\r\n" + filler + "end */ var c;", "z",
+         "*/", true},
+        {"a replacement removes a comment's start", "var a; /* note\r\n" + filler + "*/ var b;", "/*", "//",
+         true},
+    };
+    auto markers = [&] {
+        std::vector<std::pair<int, int>> all;
+        const CHHCommentMarkerArray& list = edit->GetDelimiters();
+        for (INT_PTR i = 0; i < list.GetSize(); ++i)
+            all.emplace_back(list[i].m_nPos, list[i].m_nPair);
+        return all;
+    };
+    for (const auto& c : cases) {
+        edit->SetText(c.text.c_str());
+        edit->EmptyUndoBuffer();
+        const auto colours = formats();
+        const auto marked = markers();
+        edit->SetSel(2, 5);
+        CHHFindParams params;
+        params.m_strFind = c.find;
+        params.m_strReplace = c.replace;
+        ASSERT_TRUE(edit->ReplaceAll(params, FALSE)) << c.name;
+        const std::string replaced = text();
+        edit->m_nColoured = 0;
+        undo();
+        EXPECT_EQ(text(), c.text) << c.name;
+        CHARRANGE selection{};
+        edit->GetSel(selection);
+        EXPECT_EQ(selection.cpMin, 2) << c.name;
+        EXPECT_EQ(selection.cpMax, 5) << c.name;
+        EXPECT_EQ(formats(), colours) << c.name;
+        EXPECT_EQ(markers(), marked) << c.name;
+        EXPECT_FALSE(edit->GetModified()) << c.name;
+        EXPECT_EQ(edit->m_nColoured > 0, c.colouredAgain) << c.name;
+        redo();
+        EXPECT_EQ(text(), replaced) << c.name;
+        EXPECT_TRUE(edit->GetModified()) << c.name;
+        const auto redone = formats();
+        const auto redoneMarkers = markers();
+        edit->SetText(replaced.c_str());
+        EXPECT_EQ(redone, formats()) << c.name;
+        EXPECT_EQ(redoneMarkers, markers()) << c.name;
+    }
+}
+
+// Colours kept with a step in an older font are not given back: the text comes back in the font
+// the control shows now.
+TEST_F(EditCtrl, UndoOfReplaceAllAfterAFontChangeColoursInTheNewFont) {
+    edit->SetText("var a = x;\r\nvar b = x; // x\r\n");
+    CHHFindParams params;
+    params.m_strFind = "x";
+    params.m_strReplace = "yy";
+    ASSERT_TRUE(edit->ReplaceAll(params, FALSE));
+    edit->SetFont("Arial", -16);
+    undo();
+    EXPECT_EQ(text(), "var a = x;\r\nvar b = x; // x\r\n");
+    for (long pos : {0L, 8L, find("b"), find("// x")})
+        EXPECT_STREQ(formatAt(pos).szFaceName, "Arial") << pos;
+    const auto undone = formats();
+    edit->SetText(text().c_str());
+    EXPECT_EQ(undone, formats());
+}
+
 // Transactions nest: an inner undo group belongs to the outer one, and the tracking the inner
 // held off comes back when it ends (the last word is a step of its own).
 TEST_F(EditCtrl, EditTransactionsNestAndRestoreWhatTheyTook) {

@@ -142,7 +142,13 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
 }
 
 bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, const WORD* attributes) {
-    hh::Stretch part = m_shown.Take(start, attributes, length);
+    // A single line keeps its classes for the next colouring of it (a long line typed on); many
+    // lines would cost a copy of all their token words for nothing.
+    hh::Stretch part(start, start + length);
+    if (std::memchr(chars, '\n', static_cast<std::size_t>(length)))
+        m_shown.Clear();
+    else
+        part = m_shown.Take(start, attributes, length);
     // A CR LF pair goes whole.
     if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r')
         --part.first;

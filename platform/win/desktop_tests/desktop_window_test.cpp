@@ -837,6 +837,7 @@ BOOL openFileOverFrameWhile(const std::string& then) {
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.lpstrTitle = "Open a file";
+    const desk::FileDialogBackstop backstop(30);
     return GetOpenFileName(&ofn);
 }
 

@@ -157,6 +157,23 @@ void xdotoolInBackground(const std::vector<std::string>& args) {
     if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }
 
+FileDialogBackstop::FileDialogBackstop(int seconds) : m_timer(std::make_unique<QTimer>()) {
+    m_timer->setSingleShot(true);
+    // A Qt timer: the dialog runs Qt's own loop, where the layer's timers do not run.
+    QObject::connect(m_timer.get(), &QTimer::timeout, [seconds] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            if (!dialog || !dialog->isVisible()) continue;
+            ADD_FAILURE() << "the file dialog was still open after " << seconds << " s";
+            saveScreenPng("file_dialog_left_open");
+            dialog->reject();
+        }
+    });
+    m_timer->start(seconds * 1000);
+}
+
+FileDialogBackstop::~FileDialogBackstop() = default;
+
 void shellInBackground(const std::string& command) {
     pid_t pid = spawn({"sh", "-c", command});
     if (pid) std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();

@@ -7,8 +7,11 @@
 #include "platform/win/windows.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class QTimer;
 
 namespace pm::test::desktop {
 
@@ -26,6 +29,19 @@ void xdotool(const std::vector<std::string>& args);
 void xdotoolWhileBusy(const std::vector<std::string>& args);
 // Starts xdotool and returns at once: for input to a modal loop that is about to run.
 void xdotoolInBackground(const std::vector<std::string>& args);
+
+// While it lives, a desktop file dialog still open after `seconds` is rejected, failing the test
+// instead of hanging it: the backstop of a test that answers the dialog some other way.
+class FileDialogBackstop {
+public:
+    explicit FileDialogBackstop(int seconds);
+    ~FileDialogBackstop();
+    FileDialogBackstop(const FileDialogBackstop&) = delete;
+    FileDialogBackstop& operator=(const FileDialogBackstop&) = delete;
+
+private:
+    std::unique_ptr<QTimer> m_timer;
+};
 
 // Runs a shell command and returns at once: for watching and answering a loop that is not ours
 // (the desktop's own dialogs), where no timer of ours runs.

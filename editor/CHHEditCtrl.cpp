@@ -199,8 +199,18 @@ void CHHEditCtrl::SetText(std::string_view text) {
         m_delimiters.RemoveAll();
         m_deferred.clear();
         m_shown.Clear();
+        m_built = BuiltCalls();
         if (!m_bSyntaxColoring || !streamColoredText(whole)) setPlainText(whole);
     }
+    // The formater was given the text set whole, if it was coloured.
+    m_scanGiven.Forget();
+    m_colourGiven.Forget();
+    const int length = static_cast<int>(whole.size());
+    if (GetTextLength() == length && m_built.scan)
+        m_scanGiven.Given(m_built.scan, 0, length, length, hh::Stretch(0, 0));
+    if (GetTextLength() == length && m_built.colour)
+        m_colourGiven.Given(m_built.colour, 0, length, length, m_built.blanked);
+    m_built = BuiltCalls();
     // The text set is the base of the next undo snapshot.
     if (GetTextLength() == static_cast<long>(whole.size()))
         snapshotRestored(hh::TextSnapshot::Take(whole.data(), whole.size()));
@@ -359,6 +369,9 @@ void CHHEditCtrl::SaveUndoState(int, int, int) {
 }
 
 void CHHEditCtrl::noteChange(long from, long to) {
+    const int length = GetTextLength();
+    m_scanGiven.Change(static_cast<int>(from), static_cast<int>(to), length);
+    m_colourGiven.Change(static_cast<int>(from), static_cast<int>(to), length);
     m_nSamePrefix = std::min(m_nSamePrefix, from);
     if (from < m_columnMark.pos) m_columnMark.pos = -1;
     m_linesRead.from = -1;

@@ -9,6 +9,7 @@
 #include "editor/CHHFormater.h"
 #include "editor/CHHUndoManager.h"
 #include "editor/EditTransaction.h"
+#include "editor/GivenRange.h"
 #include "editor/HHColoring.h"
 #include "editor/HHEditRules.h"
 #include "editor/TextSnapshot.h"
@@ -75,7 +76,11 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // ---- Public operations ----
-    void SetFormater(CHHFormater* formater) { m_pFormater = formater; }
+    void SetFormater(CHHFormater* formater) {
+        m_pFormater = formater;
+        m_scanGiven.Forget();
+        m_colourGiven.Forget();
+    }
     CHHFormater* GetFormater() const { return m_pFormater; }
     // Stores the modified flag; clearing it makes the current text the saved text that undo and
     // redo compare with.
@@ -367,6 +372,21 @@ private:
         std::vector<WORD> tokens; // the token words the colouring gives the text
     };
     LinesRead m_linesRead;
+    // The ranges last given to the formater's marker scan and tokeniser, for the hints of the
+    // next ones; and what the last BuildColoredRtf gave them (call 0: nothing).
+    hh::GivenRange m_scanGiven;
+    hh::GivenRange m_colourGiven;
+    struct BuiltCalls {
+        unsigned scan = 0;
+        unsigned colour = 0;
+        hh::Stretch blanked{0, 0};
+    };
+    BuiltCalls m_built;
+    // Gives the formater the hint of range for [from, to) with altered, when one holds; answers
+    // the formater's text count before the call.
+    unsigned hintFormater(const hh::GivenRange& range, int from, int to, hh::Stretch altered);
+    // After the call: range notes what the formater was given, when it was given one text.
+    void noteGiven(hh::GivenRange& range, unsigned before, int from, int to, hh::Stretch altered);
     long m_nSamePrefix = 0;
     long m_nSameSuffix = 0;
     hh::TextSnapshot m_savedText;

@@ -91,11 +91,14 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         const int length = readForColoring(start, end);
         const char* text = m_linesRead.text.data();
         char16_t* buffer = m_linesRead.wide.data();
-        hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer);
+        const hh::Stretch blanked = hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer);
         std::vector<WORD>& attributes = m_linesRead.tokens;
         keepRoom(attributes, static_cast<std::size_t>(length));
         attributes.assign(static_cast<std::size_t>(length), 0);
-        if (!ColorizeText(buffer, length, attributes.data())) {
+        const unsigned before = hintFormater(m_colourGiven, start, start + length, blanked);
+        const BOOL coloured = ColorizeText(buffer, length, attributes.data());
+        noteGiven(m_colourGiven, before, start, start + length, blanked);
+        if (!coloured) {
             SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
         } else {
             hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
@@ -232,12 +235,35 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     const std::u16string& wide = m_linesRead.wide;
     // Inside a comment a quote starts no string: the scan is told where it begins.
     CHHCommentMarkerArray found;
+    const int read = from + static_cast<int>(wide.size());
+    const unsigned before = hintFormater(m_scanGiven, from, read, hh::Stretch(0, 0));
     ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found,
                       hh::InsideComment(m_delimiters, from));
+    noteGiven(m_scanGiven, before, from, read, hh::Stretch(0, 0));
     hh::MergeMarkers(m_delimiters, found, from);
     m_bDelimiterScan = FALSE;
     m_linesRead.from = from;
     m_linesRead.to = to;
+}
+
+unsigned CHHEditCtrl::hintFormater(const hh::GivenRange& range, int from, int to, hh::Stretch altered) {
+    if (!m_pFormater) return 0;
+    unsigned call = 0;
+    int head = 0, tail = 0;
+    if (range.Hint(from, to, GetTextLength(), altered, call, head, tail))
+        m_pFormater->HintChange(call, head, tail);
+    return m_pFormater->GetTextCount();
+}
+
+void CHHEditCtrl::noteGiven(hh::GivenRange& range, unsigned before, int from, int to, hh::Stretch altered) {
+    if (!m_pFormater) return;
+    // A hint not taken goes, so that no other call takes it.
+    m_pFormater->HintChange(0, 0, 0);
+    const unsigned after = m_pFormater->GetTextCount();
+    if (after == before + 1)
+        range.Given(after, from, to, GetTextLength(), altered);
+    else
+        range.Forget();
 }
 
 // The colouring of a change reads the lines the marker scan has just read, and reads a long
@@ -315,15 +341,20 @@ hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalP
     LinesRead& read = m_linesRead;
     read.from = -1;
     widen(text, size, read.wide);
+    m_built = BuiltCalls();
+    const unsigned beforeScan = m_pFormater ? m_pFormater->GetTextCount() : 0;
     if (list) {
         list->RemoveAll();
         ScanBlockComments(read.wide.data(), length, *list);
         hh::PairMarkers(*list);
-        hh::BlankUnpairedMarkers(*list, 0, length, read.wide.data());
+        m_built.blanked = hh::BlankUnpairedMarkers(*list, 0, length, read.wide.data());
     }
+    const unsigned beforeColour = m_pFormater ? m_pFormater->GetTextCount() : 0;
+    if (list && beforeColour == beforeScan + 1) m_built.scan = beforeColour;
     keepRoom(read.tokens, size);
     read.tokens.assign(size, 0);
     const bool coloured = ColorizeText(read.wide.data(), length, read.tokens.data()) != FALSE;
+    if (m_pFormater && m_pFormater->GetTextCount() == beforeColour + 1) m_built.colour = beforeColour + 1;
     // A large text's wide copy goes before its colours are streamed, which is when the most
     // memory is in use.
     if (read.wide.capacity() > kKeptBuffer) std::u16string().swap(read.wide);

@@ -45,19 +45,26 @@ bool hasLineEnd(const char16_t* text, int from, int to) {
 
 // How text differs from the last text of a long line: [prefix, editEnd) replaced what stood there,
 // moving what follows by shift; from is the last step at least kLookahead characters before the
-// edit. False when the edit is too near the start, brings a line break or no step is there.
+// edit. False when the edit is too near the start, brings a line break or no step is there. A
+// hint, when given, says where the two texts may differ, and they are not compared.
 struct LineEdit {
     int prefix = 0;
     int editEnd = 0;
     int shift = 0;
     int from = 0;
 };
+template <class Hint>
 bool findEdit(const std::u16string& last, const std::vector<unsigned char>& steps, const char16_t* text,
-              int count, LineEdit& edit) {
+              int count, const Hint* hint, LineEdit& edit) {
     const int lastCount = static_cast<int>(last.size());
     const int common = std::min(count, lastCount);
-    edit.prefix = hh::SameLeading(text, last.data(), common);
-    edit.editEnd = count - hh::SameTrailing(text + count, last.data() + lastCount, common - edit.prefix);
+    if (hint) {
+        edit.prefix = std::clamp(hint->head, 0, common);
+        edit.editEnd = count - std::clamp(hint->tail, 0, common - edit.prefix);
+    } else {
+        edit.prefix = hh::SameLeading(text, last.data(), common);
+        edit.editEnd = count - hh::SameTrailing(text + count, last.data() + lastCount, common - edit.prefix);
+    }
     edit.shift = count - lastCount;
     if (edit.prefix < kLookahead || hasLineEnd(text, edit.prefix, edit.editEnd)) return false;
     edit.from = edit.prefix - kLookahead;
@@ -311,7 +318,14 @@ WORD CHHGenericFormater::classifyWordAt(const char16_t* text, int start, int end
     return ClassifyWord(word, length, context);
 }
 
+const CHHGenericFormater::Hint* CHHGenericFormater::takeHint(unsigned kept) {
+    m_taken = m_hint;
+    m_hint = Hint();
+    return m_taken.after != 0 && m_taken.after == kept ? &m_taken : nullptr;
+}
+
 void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tokens) {
+    ++m_texts;
     int tokenStart = 0;
     int pos = 0;
     WORD token = 0;
@@ -343,6 +357,7 @@ void CHHGenericFormater::tokeniseWhole(const char16_t* text, int count, WORD* to
     keepRoom(last.text);
     keepRoom(last.tokens);
     last.keywords = m_keywords.GetVersion();
+    last.call = m_texts;
 }
 
 bool CHHGenericFormater::markersWithinLookahead() const {
@@ -355,9 +370,11 @@ bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WOR
                                             WORD& context) {
     LongLine& last = m_longLine;
     LineEdit edit;
+    const Hint* hint = takeHint(last.call);
     if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion() ||
-        !findEdit(last.text, last.steps, text, count, edit))
+        !findEdit(last.text, last.steps, text, count, hint, edit))
         return false;
+    last.call = m_texts;
     spliceText(last.text, edit, text);
     spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
     spliceEdit(last.tokens, edit, static_cast<WORD>(HHTOKEN_DEFAULT));
@@ -559,7 +576,11 @@ int CHHGenericFormater::scanToBlockEnd(const char16_t* text, int count, int pos,
 
 void CHHGenericFormater::ScanBlockComments(const char16_t* text, int count, CHHCommentMarkerArray& markers,
                                            BOOL inComment) {
-    if (!text || m_blockStart.empty() || m_blockEnd.empty()) return;
+    ++m_texts;
+    if (!text || m_blockStart.empty() || m_blockEnd.empty()) {
+        m_hint = Hint();
+        return;
+    }
     std::vector<CHHCommentMarker> found;
     if (!rescanLongLine(text, count, inComment, found)) scanWhole(text, count, inComment, found);
     // One growth of the caller's array for all the records.
@@ -585,15 +606,18 @@ void CHHGenericFormater::scanWhole(const char16_t* text, int count, BOOL inComme
     keepRoom(last.text);
     last.markers = found;
     last.inComment = inComment;
+    last.call = m_texts;
 }
 
 bool CHHGenericFormater::rescanLongLine(const char16_t* text, int count, BOOL inComment,
                                         std::vector<CHHCommentMarker>& found) {
     LongScan& last = m_longScan;
     LineEdit edit;
+    const Hint* hint = takeHint(last.call);
     if (last.text.empty() || count < kLongLine || last.inComment != inComment ||
-        !findEdit(last.text, last.steps, text, count, edit))
+        !findEdit(last.text, last.steps, text, count, hint, edit))
         return false;
+    last.call = m_texts;
     spliceText(last.text, edit, text);
     spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
     const int from = edit.from, shift = edit.shift;

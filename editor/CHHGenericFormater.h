@@ -42,6 +42,8 @@ public:
     BOOL ScanLanguageToken(const char16_t* text, int count, WORD* tokens, BOOL atLineStart, int& tokenStart,
                            int& pos, WORD& token, WORD& context) override;
     WORD ScanNumber(const char16_t* text, int count, int& tokenStart, int& pos) override;
+    unsigned GetTextCount() override { return m_texts; }
+    void HintChange(unsigned after, int head, int tail) override { m_hint = Hint{after, head, tail}; }
 
     // The language's data.
     void SetCaseSensitive(BOOL caseSensitive);
@@ -119,6 +121,7 @@ private:
         std::vector<WORD> tokens;
         std::vector<unsigned char> steps; // 1 where a step began
         unsigned keywords = 0;            // the keyword table's version
+        unsigned call = 0;                // the text count of the call that left it
     };
     // The same for the last long line scanned for block-comment markers: the markers it found.
     struct LongScan {
@@ -126,7 +129,16 @@ private:
         std::vector<CHHCommentMarker> markers;
         std::vector<unsigned char> steps;
         BOOL inComment = FALSE;
+        unsigned call = 0;
     };
+    // What HintChange told of the text of the call under way.
+    struct Hint {
+        unsigned after = 0;
+        int head = 0;
+        int tail = 0;
+    };
+    // The hint for a text kept by the call counted kept, taken once: null when it names another.
+    const Hint* takeHint(unsigned kept);
     void rebuildFlags();
     // The language's data changed: what was kept of long lines no longer holds.
     void forgetLongLines() {
@@ -189,6 +201,9 @@ private:
     unsigned char m_flags[256] = {};
     LongLine m_longLine;
     LongScan m_longScan;
+    unsigned m_texts = 0;
+    Hint m_hint;
+    Hint m_taken;
 
 protected:
     void SetLanguageHook(BOOL on) {

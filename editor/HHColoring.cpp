@@ -222,13 +222,17 @@ bool InsideComment(const CHHCommentMarkerArray& markers, int pos) {
     return before.m_bStart && markerEnd(before) <= pos;
 }
 
-void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text) {
+Stretch BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text) {
+    Stretch blanked(0, 0);
     for (INT_PTR i = firstAtOrAfter(markers, start); i < markers.GetSize(); ++i) {
         const CHHCommentMarker& m = markers[i];
         if (markerEnd(m) > end) break;
         if (m.m_nPair != 0) continue;
         std::fill(text + (m.m_nPos - start), text + (markerEnd(m) - start), u' ');
+        if (blanked.first == blanked.second) blanked.first = m.m_nPos;
+        blanked.second = markerEnd(m);
     }
+    return blanked;
 }
 
 void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens) {

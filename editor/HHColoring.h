@@ -67,8 +67,9 @@ std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers);
 // (paired or not: the span limit is a colouring rule only).
 bool InsideComment(const CHHCommentMarkerArray& markers, int pos);
 // Overwrites, in the stretch's text (text[0] is position start), every unpaired marker lying
-// wholly inside [start, end) with spaces.
-void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text);
+// wholly inside [start, end) with spaces; answers the stretch from the first to the last blanked
+// (empty when none).
+Stretch BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text);
 // Marks the comment pairs' parts inside [start, end) as comment in the stretch's token words,
 // comments that begin before the stretch included.
 void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens);

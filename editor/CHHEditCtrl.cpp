@@ -26,6 +26,9 @@ const UINT HHEDIT_REPLACE_MESSAGE = ::RegisterWindowMessageA("RAZOZOVIVUZIRIZAVE
 
 namespace {
 
+// Posted by SetText: the text set is read back as the undo base.
+const UINT HHEDIT_TAKE_BASE_MESSAGE = ::RegisterWindowMessageA("HHEditTakeUndoBase");
+
 bool keyDown(int vk) {
     return (::GetKeyState(vk) & 0x8000) != 0;
 }
@@ -100,6 +103,7 @@ BEGIN_MESSAGE_MAP(CHHEditCtrl, CRichEditCtrl)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCutCopy)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
     ON_REGISTERED_MESSAGE(HHEDIT_REPLACE_MESSAGE, OnReplaceMessage)
+    ON_REGISTERED_MESSAGE(HHEDIT_TAKE_BASE_MESSAGE, OnTakeBase)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -185,6 +189,10 @@ void CHHEditCtrl::SetText(LPCSTR text) {
 }
 
 void CHHEditCtrl::SetText(std::string_view text) {
+    // A text set again keeps the saved text of the one before when asked to, so that one is
+    // read before it goes; an undo base not read yet is replaced.
+    if (m_bSavedTextPending && m_bKeepSavedText) takeSnapshot();
+    m_bBasePending = m_bSavedTextPending = false;
     m_lineEnd = lineEndsOf(text, m_lineEnds);
     hh::EditTransaction edit(*this, hh::kBusy | hh::kWaitCursor);
     // Positions are the control's: every line break counts as CR LF.
@@ -211,42 +219,29 @@ void CHHEditCtrl::SetText(std::string_view text) {
     if (GetTextLength() == length && m_built.colour)
         m_colourGiven.Given(m_built.colour, 0, length, length, m_built.blanked);
     m_built = BuiltCalls();
-    // The text set is the base of the next undo snapshot.
-    if (GetTextLength() == static_cast<long>(whole.size()))
-        snapshotRestored(hh::TextSnapshot::Take(whole.data(), whole.size()));
-    // A text set from outside is what the document holds; undo and redo compare with it.
+    // The text set is the base of the next undo snapshot and, set from outside, what the document
+    // holds, which undo and redo compare with. Both are read back from the control once the
+    // caller's copy of a large text has gone: when the posted message comes, or before the first
+    // change or snapshot, whichever is first.
     if (!m_bKeepSavedText) {
-        m_savedText = m_lastSnapshot;
-        m_bHaveSavedText = GetTextLength() == static_cast<long>(whole.size());
+        m_savedText = hh::TextSnapshot();
+        m_bHaveSavedText = false;
+    }
+    if (GetTextLength() == static_cast<long>(whole.size())) {
+        snapshotRestored(hh::TextSnapshot());
+        m_nSamePrefix = m_nSameSuffix = 0;
+        m_bBasePending = true;
+        m_bSavedTextPending = !m_bKeepSavedText;
+        PostMessage(HHEDIT_TAKE_BASE_MESSAGE);
     }
 }
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
     hh::ColoredRtf rtf = BuildColoredRtf(text.data(), static_cast<int>(text.size()), TRUE, &m_delimiters);
     const bool streamed = streamRtf(rtf, SF_RTF);
-    if (streamed) keepLongestLine(text, rtf.Tokens());
+    if (!streamed) m_shown.Clear();
     keepBuffersSmall();
     return streamed;
-}
-
-// A line coloured as a large range streams the formats that differ from those kept: the longest
-// line keeps its classes, so the first key typed on a long line streams only what it changed.
-void CHHEditCtrl::keepLongestLine(std::string_view text, const WORD* tokens) {
-    std::size_t longestStart = 0, longestLength = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        const void* lf = std::memchr(text.data() + at, '\n', text.size() - at);
-        const std::size_t next =
-            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) + 1 : text.size();
-        std::size_t end = lf ? next - 1 : next;
-        if (lf && end > at && text[end - 1] == '\r') --end;
-        if (end - at > longestLength) {
-            longestStart = at;
-            longestLength = end - at;
-        }
-        at = next;
-    }
-    if (longestLength > static_cast<std::size_t>(hh::kLargeRange))
-        m_shown.Take(static_cast<int>(longestStart), tokens + longestStart, static_cast<int>(longestLength));
 }
 
 bool CHHEditCtrl::streamRtf(hh::ColoredRtf& rtf, int format) {
@@ -369,6 +364,8 @@ void CHHEditCtrl::SaveUndoState(int, int, int) {
 }
 
 void CHHEditCtrl::noteChange(long from, long to) {
+    // The text set last is read as the base before it changes.
+    if (m_bBasePending) takeSnapshot();
     const int length = GetTextLength();
     m_scanGiven.Change(static_cast<int>(from), static_cast<int>(to), length);
     m_colourGiven.Change(static_cast<int>(from), static_cast<int>(to), length);
@@ -382,19 +379,38 @@ hh::TextSnapshot CHHEditCtrl::takeSnapshot() {
     const long length = GetTextLength();
     const long prefix = std::min(m_nSamePrefix, length);
     const long suffix = std::min(m_nSameSuffix, length - prefix);
-    const CString middle =
-        GetTextRange(CHARRANGE{static_cast<LONG>(prefix), static_cast<LONG>(length - suffix)});
-    m_lastSnapshot = hh::TextSnapshot::Splice(m_lastSnapshot, static_cast<std::size_t>(prefix), middle,
-                                              static_cast<std::size_t>(middle.GetLength()),
-                                              static_cast<std::size_t>(suffix));
+    m_lastSnapshot =
+        hh::TextSnapshot::Splice(m_lastSnapshot, static_cast<std::size_t>(prefix),
+                                 textBetween(prefix, length - suffix), static_cast<std::size_t>(suffix));
     m_nSamePrefix = m_nSameSuffix = length;
+    m_bBasePending = false;
+    if (m_bSavedTextPending) {
+        m_savedText = m_lastSnapshot;
+        m_bHaveSavedText = true;
+        m_bSavedTextPending = false;
+    }
     return m_lastSnapshot;
+}
+
+std::string CHHEditCtrl::textBetween(long from, long to) {
+    // The control writes straight into the string, ending zero included.
+    std::string text(static_cast<std::size_t>(std::max(0L, to - from)) + 1, '\0');
+    TEXTRANGEA range{};
+    range.chrg = CHARRANGE{static_cast<LONG>(from), static_cast<LONG>(to)};
+    range.lpstrText = text.data();
+    text.resize(static_cast<std::size_t>(SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    return text;
+}
+
+LRESULT CHHEditCtrl::OnTakeBase(WPARAM, LPARAM) {
+    if (m_bBasePending) takeSnapshot();
+    return 0;
 }
 
 // Only the stretch where the two texts differ is replaced, as the control's own edit: it is
 // coloured again, and the rest of the text, its colours included, stays. What hangs on lines
 // (markers) is the caller's to move.
-void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
+void CHHEditCtrl::restoreText(const hh::TextSnapshot& target, const hh::SpanColours* colours) {
     const hh::TextSnapshot now = takeSnapshot();
     const std::size_t start = hh::TextSnapshot::CommonStart(now, target);
     const std::size_t shorter = std::min(now.GetLength(), target.GetLength());
@@ -403,12 +419,77 @@ void CHHEditCtrl::restoreText(const hh::TextSnapshot& target) {
     const int oldEnd = static_cast<int>(now.GetLength() - end);
     const int newEnd = static_cast<int>(target.GetLength() - end);
     if (from < oldEnd || from < newEnd) {
-        hh::EditTransaction edit(*this,
-                                 hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
-        SetSel(from, oldEnd);
-        ReplaceSel(target.Slice(start, target.GetLength() - end).c_str());
+        const std::string text = target.Slice(start, target.GetLength() - end);
+        if (colours && coloursHold(*colours, from, newEnd)) {
+            restoreColoured(from, oldEnd, text, *colours);
+        } else {
+            hh::EditTransaction edit(*this,
+                                     hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw | hh::kHideSelection);
+            SetSel(from, oldEnd);
+            ReplaceSel(text.c_str());
+        }
     }
     snapshotRestored(target);
+}
+
+std::shared_ptr<hh::SpanColours> CHHEditCtrl::keepColours(int start, int end) {
+    auto colours = std::make_shared<hh::SpanColours>();
+    colours->start = LineIndex(static_cast<int>(LineFromChar(start)));
+    const int lastStart = LineIndex(static_cast<int>(LineFromChar(end)));
+    colours->end = lastStart + LineLength(lastStart);
+    colours->formater = m_pFormater;
+    colours->syntaxColoring = m_bSyntaxColoring;
+    for (int cls = 0; cls < hh::kColorClasses; ++cls)
+        colours->look[cls] = formatFor(m_colors[cls]);
+    for (const hh::Stretch& s : m_deferred)
+        if (s.first < colours->end && s.second > colours->start) return colours;
+    const pm::GetCharFormatRuns get{CHARRANGE{colours->start, colours->end}, &colours->formats,
+                                    &colours->runs};
+    SendMessage(pm::getCharFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&get));
+    colours->markers = hh::MarkersIn(m_delimiters, colours->start, colours->end);
+    if (const auto older = m_keptColours.lock()) older->LetGo();
+    m_keptColours = colours;
+    return colours;
+}
+
+namespace {
+
+bool sameLook(const CHARFORMAT& a, const CHARFORMAT& b) {
+    return a.dwMask == b.dwMask && a.dwEffects == b.dwEffects && a.yHeight == b.yHeight &&
+           a.yOffset == b.yOffset && a.crTextColor == b.crTextColor && a.bCharSet == b.bCharSet &&
+           std::strcmp(a.szFaceName, b.szFaceName) == 0;
+}
+
+} // namespace
+
+bool CHHEditCtrl::coloursHold(const hh::SpanColours& colours, int from, int to) const {
+    if (colours.runs.empty() || from < colours.start || to > colours.end) return false;
+    if (colours.formater != m_pFormater || colours.syntaxColoring != m_bSyntaxColoring) return false;
+    for (int cls = 0; cls < hh::kColorClasses; ++cls)
+        if (!sameLook(colours.look[cls], formatFor(m_colors[cls]))) return false;
+    return true;
+}
+
+// The change is the control's own, not followed: the markers move for it here, and the kept
+// colours cover the whole lines around it, so nothing of them is coloured again.
+void CHHEditCtrl::restoreColoured(int from, int oldEnd, const std::string& text,
+                                  const hh::SpanColours& colours) {
+    const int newEnd = from + static_cast<int>(text.size());
+    {
+        hh::EditTransaction edit(*this, hh::kInternal | hh::kBusy | hh::kNoKeywordCase | hh::kLockRedraw |
+                                            hh::kHideSelection);
+        SetSel(from, oldEnd);
+        ReplaceSel(text.c_str());
+        const pm::CharFormatRuns runs{colours.start, colours.formats.data(),
+                                      static_cast<int>(colours.formats.size()), colours.runs.data(),
+                                      colours.runs.size()};
+        SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&runs));
+    }
+    shiftForChange(TRUE, from, oldEnd);
+    shiftForChange(FALSE, from, newEnd);
+    m_shown.Forget(colours.start, colours.end);
+    hh::PutBackMarkers(m_delimiters, colours.start, colours.end, colours.markers);
+    ResolveBlockComments(TRUE);
 }
 
 void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {

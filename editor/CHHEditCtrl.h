@@ -12,10 +12,12 @@
 #include "editor/GivenRange.h"
 #include "editor/HHColoring.h"
 #include "editor/HHEditRules.h"
+#include "editor/SpanColours.h"
 #include "editor/TextSnapshot.h"
 #include "platform/framework/CGdiObject.h"
 #include "platform/framework/CommonControls.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -202,6 +204,7 @@ protected:
     afx_msg LRESULT OnRedo(WPARAM, LPARAM);
     afx_msg LRESULT OnPaste(WPARAM, LPARAM);
     afx_msg LRESULT OnReplaceMessage(WPARAM, LPARAM);
+    afx_msg LRESULT OnTakeBase(WPARAM, LPARAM);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLineCommand(UINT nID);
     afx_msg void OnUpdateLineCommand(CCmdUI* pCmdUI);
@@ -318,7 +321,12 @@ private:
     // SetText's two ways: one coloured RTF stream (false when it failed), or the plain text
     // coloured afterwards.
     bool streamColoredText(std::string_view text);
-    void keepLongestLine(std::string_view text, const WORD* tokens);
+    // BuildColoredRtf's steps: the block-comment markers of the whole text, read a block at a
+    // time; the token words of one block of it into m_linesRead.tokens (false when the text
+    // cannot be coloured); the classes of the longest line kept when the block holds it.
+    void scanMarkersByBlock(const char* text, std::size_t size, CHHCommentMarkerArray& list);
+    bool colourBlock(const char* text, std::size_t from, std::size_t to, const CHHCommentMarkerArray* list);
+    void keepIfLongestLine(const hh::Stretch& longest, std::size_t from, std::size_t to, const WORD* tokens);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
     // Gives the text of [start, start + length) the formats of its token words in one message,
@@ -346,8 +354,20 @@ private:
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.
     hh::TextSnapshot takeSnapshot();
-    // Makes the text that of target, replacing only where they differ.
-    void restoreText(const hh::TextSnapshot& target);
+    // The control's characters [from, to).
+    std::string textBetween(long from, long to);
+    // Makes the text that of target, replacing only where they differ; the colours kept with
+    // target, when given and still right, come back with it instead of a colouring.
+    void restoreText(const hh::TextSnapshot& target, const hh::SpanColours* colours = nullptr);
+    // The colours of the whole lines from start's to end's, for an undo step to keep (none when
+    // part of them waits to be coloured). Only the latest kept are held: older ones are let go.
+    std::shared_ptr<hh::SpanColours> keepColours(int start, int end);
+    // Whether kept colours hold [from, to) and show as a colouring would show their text now.
+    bool coloursHold(const hh::SpanColours& colours, int from, int to) const;
+    // Replaces [from, oldEnd) by text, the text of kept colours there, and puts their colours
+    // and markers back; what changed its comment status around them is coloured again.
+    void restoreColoured(int from, int oldEnd, const std::string& text, const hh::SpanColours& colours);
+    std::weak_ptr<hh::SpanColours> m_keptColours;
     // The text was just set to snapshot.
     void snapshotRestored(const hh::TextSnapshot& snapshot);
     // The last snapshot taken: the next shares storage with it. The text now begins with its
@@ -392,6 +412,9 @@ private:
     hh::TextSnapshot m_savedText;
     bool m_bHaveSavedText = false;
     bool m_bKeepSavedText = false; // ReapplyText sets the text
+    // The text set last is still to be read back as the undo base (and as the saved text).
+    bool m_bBasePending = false;
+    bool m_bSavedTextPending = false;
     // Line ends of the text last set: "\r\n", "\n" or "\r"; empty when they were mixed (then
     // m_lineEnds holds a code per line break, in order: 'c' CR LF, 'n' LF, 'r' CR).
     std::string m_lineEnd = "\r\n";

@@ -35,6 +35,34 @@ void widen(const char* text, std::size_t size, std::u16string& wide) {
     std::copy(bytes, bytes + size, wide.begin());
 }
 
+// A whole text is coloured and streamed in blocks of whole lines of about this many characters.
+constexpr std::size_t kColouringBlock = std::size_t{1} << 16;
+
+// The end of the block of text that starts at from: past the first line end a block's length
+// on, or the end of the text.
+std::size_t colouringBlockEnd(const char* text, std::size_t size, std::size_t from) {
+    const std::size_t at = from + kColouringBlock;
+    if (at >= size) return size;
+    const void* lf = std::memchr(text + at - 1, '\n', size - at + 1);
+    return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) + 1 : size;
+}
+
+// The longest line of the text, its line end left out.
+hh::Stretch longestLine(const char* text, std::size_t size) {
+    hh::Stretch longest(0, 0);
+    for (std::size_t at = 0; at < size;) {
+        const void* lf = std::memchr(text + at, '\n', size - at);
+        const std::size_t next =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) + 1 : size;
+        std::size_t end = lf ? next - 1 : next;
+        if (lf && end > at && text[end - 1] == '\r') --end;
+        if (end - at > static_cast<std::size_t>(longest.second - longest.first))
+            longest = hh::Stretch(static_cast<int>(at), static_cast<int>(end));
+        at = next;
+    }
+    return longest;
+}
+
 bool sameFormat(const CHARFORMAT& have, const CHARFORMAT& want) {
     const DWORD mask = want.dwMask & ~static_cast<DWORD>(CFM_CHARSET);
     return (have.dwMask & mask) == mask && have.dwEffects == want.dwEffects && have.yHeight == want.yHeight &&
@@ -117,7 +145,13 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
 }
 
 bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, const WORD* attributes) {
-    hh::Stretch part = m_shown.Take(start, attributes, length);
+    // A single line keeps its classes for the next colouring of it (a long line typed on); many
+    // lines would cost a copy of all their token words for nothing.
+    hh::Stretch part(start, start + length);
+    if (std::memchr(chars, '\n', static_cast<std::size_t>(length)))
+        m_shown.Clear();
+    else
+        part = m_shown.Take(start, attributes, length);
     // A CR LF pair goes whole.
     if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r')
         --part.first;
@@ -336,31 +370,85 @@ void CHHEditCtrl::recolour(const std::vector<hh::Stretch>& stretches) {
 
 hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalParagraph,
                                             CHHCommentMarkerArray* list) {
-    // Coloured in the buffers typing colours in: a long line typed on next finds them ready.
+    // A block at a time, in the buffers typing colours in: the token words of a large text are
+    // never held whole, and a long line typed on next finds the buffers ready.
     const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
-    LinesRead& read = m_linesRead;
-    read.from = -1;
-    widen(text, size, read.wide);
+    m_linesRead.from = -1;
     m_built = BuiltCalls();
-    const unsigned beforeScan = m_pFormater ? m_pFormater->GetTextCount() : 0;
-    if (list) {
-        list->RemoveAll();
-        ScanBlockComments(read.wide.data(), length, *list);
-        hh::PairMarkers(*list);
-        m_built.blanked = hh::BlankUnpairedMarkers(*list, 0, length, read.wide.data());
+    if (list) scanMarkersByBlock(text, size, *list);
+    // The first block tells whether the text can be coloured at all.
+    const std::size_t firstEnd = colouringBlockEnd(text, size, 0);
+    if (size > 0 && !colourBlock(text, 0, firstEnd, list)) return hh::ColoredRtf();
+    if (firstEnd != size) m_built = BuiltCalls();
+    const hh::Stretch longest = longestLine(text, size);
+    auto colour = [this, text, size, list, longest, firstDone = true](std::size_t from,
+                                                                      const WORD*& tokens) mutable {
+        const std::size_t to = colouringBlockEnd(text, size, from);
+        if (!firstDone) colourBlock(text, from, to, list);
+        firstDone = false;
+        tokens = m_linesRead.tokens.data();
+        keepIfLongestLine(longest, from, to, tokens);
+        return to;
+    };
+    return hh::ColoredRtf(text, size, colour, m_colors, finalParagraph != FALSE);
+}
+
+void CHHEditCtrl::scanMarkersByBlock(const char* text, std::size_t size, CHHCommentMarkerArray& list) {
+    list.RemoveAll();
+    std::vector<CHHCommentMarker> all;
+    CHHCommentMarkerArray found;
+    for (std::size_t from = 0; from < size;) {
+        const std::size_t to = colouringBlockEnd(text, size, from);
+        widen(text + from, to - from, m_linesRead.wide);
+        found.RemoveAll();
+        // A block starts inside a comment when the last marker before it opened one.
+        const BOOL inComment = !all.empty() && all.back().m_bStart;
+        const unsigned before = m_pFormater ? m_pFormater->GetTextCount() : 0;
+        ScanBlockComments(m_linesRead.wide.data(), static_cast<int>(to - from), found, inComment);
+        // A text of one block is what the formater was given: the next scan can be hinted.
+        if (from == 0 && to == size && m_pFormater && m_pFormater->GetTextCount() == before + 1)
+            m_built.scan = before + 1;
+        for (INT_PTR i = 0; i < found.GetSize(); ++i) {
+            all.push_back(found[i]);
+            all.back().m_nPos += static_cast<int>(from);
+        }
+        from = to;
     }
-    const unsigned beforeColour = m_pFormater ? m_pFormater->GetTextCount() : 0;
-    if (list && beforeColour == beforeScan + 1) m_built.scan = beforeColour;
-    keepRoom(read.tokens, size);
-    read.tokens.assign(size, 0);
-    const bool coloured = ColorizeText(read.wide.data(), length, read.tokens.data()) != FALSE;
-    if (m_pFormater && m_pFormater->GetTextCount() == beforeColour + 1) m_built.colour = beforeColour + 1;
-    // A large text's wide copy goes before its colours are streamed, which is when the most
-    // memory is in use.
-    if (read.wide.capacity() > kKeptBuffer) std::u16string().swap(read.wide);
-    if (!coloured) return hh::ColoredRtf();
-    if (list) hh::OverlayCommentPairs(*list, 0, length, read.tokens.data());
-    return hh::ColoredRtf(text, size, read.tokens.data(), m_colors, finalParagraph != FALSE);
+    list.SetSize(static_cast<INT_PTR>(all.size()));
+    std::copy(all.begin(), all.end(), list.GetData());
+    hh::PairMarkers(list);
+}
+
+bool CHHEditCtrl::colourBlock(const char* text, std::size_t from, std::size_t to,
+                              const CHHCommentMarkerArray* list) {
+    LinesRead& read = m_linesRead;
+    const std::size_t length = to - from;
+    widen(text + from, length, read.wide);
+    const hh::Stretch blanked =
+        list ? hh::BlankUnpairedMarkers(*list, static_cast<int>(from), static_cast<int>(to), read.wide.data())
+             : hh::Stretch(0, 0);
+    keepRoom(read.tokens, length);
+    read.tokens.assign(length, 0);
+    const unsigned before = m_pFormater ? m_pFormater->GetTextCount() : 0;
+    if (!ColorizeText(read.wide.data(), static_cast<int>(length), read.tokens.data())) return false;
+    // The first block: when it is the whole text, the next colouring of it can be hinted.
+    if (from == 0 && m_pFormater && m_pFormater->GetTextCount() == before + 1) {
+        m_built.colour = before + 1;
+        m_built.blanked = blanked;
+    }
+    if (list)
+        hh::OverlayCommentPairs(*list, static_cast<int>(from), static_cast<int>(to), read.tokens.data());
+    return true;
+}
+
+// The longest line keeps its classes when coloured, so the first key typed on a long line
+// streams only what it changed.
+void CHHEditCtrl::keepIfLongestLine(const hh::Stretch& longest, std::size_t from, std::size_t to,
+                                    const WORD* tokens) {
+    const std::size_t start = static_cast<std::size_t>(longest.first);
+    const int length = longest.second - longest.first;
+    if (length <= hh::kLargeRange || start < from || start >= to) return;
+    m_shown.Take(longest.first, tokens + (start - from), length);
 }
 
 // ---- Formats ----

@@ -3,6 +3,7 @@
 // Replace All as one undo step, and the Find and Replace dialogs.
 
 #include "editor/CHHEditCtrl.h"
+#include "editor/CHHEditUndoAction.h"
 #include "editor/CHHFindDlg.h"
 #include "editor/CHHFindParams.h"
 #include "editor/CHHReplaceDlg.h"
@@ -116,7 +117,11 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
     // One snapshot before the change: the whole command is one undo step.
     hh::EditTransaction command(*this,
                                 hh::kHideSelection | hh::kLockRedraw | hh::kUndoGroup | hh::kNoTracking);
+    CHHUndoAction* const previous = m_undo.GetCurrentAction();
     SaveUndoState(span.cpMin, span.cpMax, hh::kEditReplace);
+    // Its undo puts the colours back with the text instead of colouring every line again.
+    auto* step = dynamic_cast<CHHEditUndoAction*>(m_undo.GetCurrentAction());
+    if (step && step != previous) step->KeepColours(keepColours(span.cpMin, span.cpMax));
     noteReplacedMatches(matches, params.m_strReplace.GetLength());
     SetSel(span);
     ReplaceSel(replaced.c_str());

@@ -39,7 +39,7 @@ void CHHEditUndoAction::reportChanges(bool takenBack) {
 // The text shown changes only where it differs; what follows the text (markers) moves with each
 // change the step recorded, as it moved when the change was made.
 void CHHEditUndoAction::restore(const State& state, bool undo) {
-    m_pCtrl->restoreText(state.text);
+    m_pCtrl->restoreText(state.text, undo ? m_colours.get() : nullptr);
     reportChanges(undo);
     m_pCtrl->m_lineEnd = state.lineEnd;
     m_pCtrl->m_lineEnds = state.lineEnds;

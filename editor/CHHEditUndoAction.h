@@ -7,9 +7,11 @@
 // and redo reports them again: what follows the text (markers) goes with it.
 
 #include "editor/CHHUndoAction.h"
+#include "editor/SpanColours.h"
 #include "editor/TextSnapshot.h"
 #include "platform/win/richedit.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,8 @@ public:
 
     // A change the control reported (as to OnTextChanged) while this was its latest step.
     void AddChange(BOOL deleted, int start, int end);
+    // Colours of the text taken, to come back with it on undo.
+    void KeepColours(std::shared_ptr<const hh::SpanColours> colours) { m_colours = std::move(colours); }
 
 private:
     struct State {
@@ -50,4 +54,5 @@ private:
     State m_before;
     State m_after;
     std::vector<Change> m_changes;
+    std::shared_ptr<const hh::SpanColours> m_colours; // of m_before's text
 };

@@ -1,6 +1,7 @@
 #include "editor/HHColoring.h"
 
 #include "editor/SameRuns.h"
+#include "platform/win/pm_assert.h"
 
 #include <algorithm>
 #include <array>
@@ -117,6 +118,31 @@ void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& f
         if (at < markers.GetSize() && markers[at].m_nPos == m.m_nPos) continue;
         markers.InsertAt(at, m);
     }
+}
+
+std::vector<CHHCommentMarker> MarkersIn(const CHHCommentMarkerArray& markers, int from, int to) {
+    const CHHCommentMarker* data = markers.GetData();
+    return std::vector<CHHCommentMarker>(data + firstAtOrAfter(markers, from),
+                                         data + firstAtOrAfter(markers, to));
+}
+
+// The markers after the stretch move once, whatever the counts.
+void PutBackMarkers(CHHCommentMarkerArray& markers, int from, int to,
+                    const std::vector<CHHCommentMarker>& kept) {
+    const INT_PTR first = firstAtOrAfter(markers, from);
+    const INT_PTR last = std::max(first, firstAtOrAfter(markers, to));
+    const INT_PTR count = static_cast<INT_PTR>(kept.size());
+    const INT_PTR size = markers.GetSize() - (last - first) + count;
+    if (first + count > last) {
+        const INT_PTR old = markers.GetSize();
+        markers.SetSize(size);
+        std::move_backward(markers.GetData() + last, markers.GetData() + old, markers.GetData() + size);
+    } else {
+        std::move(markers.GetData() + last, markers.GetData() + markers.GetSize(),
+                  markers.GetData() + first + count);
+        markers.SetSize(size);
+    }
+    std::copy(kept.begin(), kept.end(), markers.GetData() + first);
 }
 
 namespace {
@@ -378,7 +404,8 @@ constexpr std::size_t kLongestStep = 32;
 
 ColoredRtf::ColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
                        bool finalParagraph)
-    : m_valid(true), m_text(text), m_length(length), m_tokens(tokens), m_finalParagraph(finalParagraph) {
+    : m_valid(true), m_text(text), m_length(length), m_tokens(tokens), m_blockTo(length),
+      m_finalParagraph(finalParagraph) {
     std::string head = "{{\\colortbl";
     char buf[64];
     for (int i = 0; i < kColorClasses; ++i) {
@@ -397,10 +424,18 @@ ColoredRtf::ColoredRtf(const char* text, std::size_t length, const WORD* tokens,
     }
 }
 
-ColoredRtf::ColoredRtf(const char* text, std::size_t length, std::vector<WORD> tokens,
-                       const ColorEntry* table, bool finalParagraph)
-    : ColoredRtf(text, length, tokens.data(), table, finalParagraph) {
-    m_ownTokens = std::move(tokens);
+ColoredRtf::ColoredRtf(const char* text, std::size_t length, BlockColouring colour, const ColorEntry* table,
+                       bool finalParagraph)
+    : ColoredRtf(text, length, static_cast<const WORD*>(nullptr), table, finalParagraph) {
+    m_colour = std::move(colour);
+    m_blockTo = 0;
+    if (m_length > 0) colourNextBlock();
+}
+
+void ColoredRtf::colourNextBlock() {
+    m_blockFrom = m_at;
+    m_blockTo = m_colour(m_at, m_tokens);
+    PM_ASSERT(m_blockTo > m_blockFrom && m_blockTo <= m_length);
 }
 
 std::size_t ColoredRtf::Read(char* out, std::size_t size) {
@@ -423,7 +458,8 @@ std::size_t ColoredRtf::write(char* out, std::size_t size) {
         at += n;
     };
     while (m_at < m_length && static_cast<std::size_t>(at - out) + kLongestStep < size) {
-        const WORD token = m_tokens[m_at];
+        if (m_at >= m_blockTo) colourNextBlock();
+        const WORD token = tokenAt(m_at);
         if (token != m_classified) {
             m_classOfToken = ClassFromTokenBits(token);
             if (m_classOfToken >= kColorClasses) m_classOfToken = 0;
@@ -436,9 +472,9 @@ std::size_t ColoredRtf::write(char* out, std::size_t size) {
         // Plain characters of one token word go in one piece, as far as the buffer takes them with
         // room left for the closing brace (the step began with room for a class change and more).
         const std::size_t limit =
-            std::min(m_length, m_at + (size - kLongestStep / 2 - static_cast<std::size_t>(at - out)));
+            std::min(m_blockTo, m_at + (size - kLongestStep / 2 - static_cast<std::size_t>(at - out)));
         std::size_t end = m_at;
-        while (end < limit && m_tokens[end] == token && !isRtfSpecial(m_text[end]))
+        while (end < limit && tokenAt(end) == token && !isRtfSpecial(m_text[end]))
             ++end;
         if (end > m_at) {
             put(m_text + m_at, end - m_at);

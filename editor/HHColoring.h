@@ -8,6 +8,7 @@
 #include "editor/HHTokenWords.h"
 #include "platform/win/windows.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,6 +60,11 @@ void ShiftStretches(std::vector<Stretch>& stretches, BOOL deleted, int start, in
 // Inserts found markers (positions relative to offset) in position order, skipping a position
 // already present.
 void MergeMarkers(CHHCommentMarkerArray& markers, const CHHCommentMarkerArray& found, int offset);
+// The markers lying at [from, to), as they are (pairing included).
+std::vector<CHHCommentMarker> MarkersIn(const CHHCommentMarkerArray& markers, int from, int to);
+// Replaces the markers lying at [from, to) by kept ones taken there (in order, pairing as kept).
+void PutBackMarkers(CHHCommentMarkerArray& markers, int from, int to,
+                    const std::vector<CHHCommentMarker>& kept);
 // Pairs start and end markers into comments (nested starts skipped, spans of kMaxCommentSpan or
 // more rejected, unterminated starts unpaired) and answers the stretches whose comment status
 // may have changed.
@@ -110,30 +116,38 @@ private:
 // The text (and tokens given by pointer) must outlive it.
 class ColoredRtf {
 public:
+    // Colours the text a block at a time as the stream reads it: given the start of the next
+    // block, answers its end (a line end, or the end of the text) and points tokens at the token
+    // words of the block's characters, valid until the next call.
+    using BlockColouring = std::function<std::size_t(std::size_t from, const WORD*& tokens)>;
+
     // No RTF at all: the text could not be coloured.
     ColoredRtf() = default;
     ColoredRtf(const char* text, std::size_t length, const WORD* tokens, const ColorEntry* table,
                bool finalParagraph);
-    ColoredRtf(const char* text, std::size_t length, std::vector<WORD> tokens, const ColorEntry* table,
+    // The first block is coloured here, the others as they are read.
+    ColoredRtf(const char* text, std::size_t length, BlockColouring colour, const ColorEntry* table,
                bool finalParagraph);
     ColoredRtf(ColoredRtf&&) = default;
     ColoredRtf& operator=(ColoredRtf&&) = default;
 
     bool empty() const { return !m_valid; }
-    // The token word of each character of the text.
-    const WORD* Tokens() const { return m_tokens; }
     // Writes the next bytes of the RTF to out, at most size of them; 0 once all are written.
     std::size_t Read(char* out, std::size_t size);
 
 private:
     // Writes the next RTF to out, at most size bytes (more than a step's worth); answers how many.
     std::size_t write(char* out, std::size_t size);
+    void colourNextBlock();
+    WORD tokenAt(std::size_t at) const { return m_tokens[at - m_blockFrom]; }
 
     bool m_valid = false;
     const char* m_text = nullptr;
     std::size_t m_length = 0;
-    std::vector<WORD> m_ownTokens;
-    const WORD* m_tokens = nullptr;
+    BlockColouring m_colour;
+    const WORD* m_tokens = nullptr; // the token words of [m_blockFrom, m_blockTo)
+    std::size_t m_blockFrom = 0;
+    std::size_t m_blockTo = 0;
     bool m_finalParagraph = false;
     std::string m_starts[kColorClasses]; // what starts a run of each class: colour, bold and italic
     std::size_t m_at = 0;                // the next character of the text to write

@@ -103,11 +103,17 @@ TextSnapshot TextSnapshot::Take(const char* text, std::size_t length, const Text
 
 TextSnapshot TextSnapshot::Splice(const TextSnapshot& base, std::size_t prefix, const char* middle,
                                   std::size_t middleLength, std::size_t suffix) {
+    return Splice(base, prefix, middleLength ? std::string(middle, middleLength) : std::string(), suffix);
+}
+
+TextSnapshot TextSnapshot::Splice(const TextSnapshot& base, std::size_t prefix, std::string middle,
+                                  std::size_t suffix) {
     TextSnapshot snapshot;
     prefix = std::min(prefix, base.m_length);
     suffix = std::min(suffix, base.m_length - prefix);
     snapshot.appendRange(base, 0, prefix);
-    snapshot.appendCopy(middle, middleLength);
+    const std::size_t length = middle.size();
+    if (length > 0) snapshot.append(Piece{std::make_shared<const std::string>(std::move(middle)), 0, length});
     snapshot.appendRange(base, base.m_length - suffix, base.m_length);
     snapshot.mergeSmallPieces();
     return snapshot;

@@ -27,6 +27,9 @@ public:
     // last suffix characters, with middle between: nothing is compared, only middle is copied.
     static TextSnapshot Splice(const TextSnapshot& base, std::size_t prefix, const char* middle,
                                std::size_t middleLength, std::size_t suffix);
+    // The same with a middle whose string the snapshot takes over instead of copying it.
+    static TextSnapshot Splice(const TextSnapshot& base, std::size_t prefix, std::string middle,
+                               std::size_t suffix);
 
     std::size_t GetLength() const { return m_length; }
     // The text as one string.

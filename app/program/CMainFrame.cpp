@@ -16,6 +16,11 @@
 #include "editor/CHHMarginWnd.h"
 #include "docking/CDKSizeDockBar.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace {
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_LINECOL, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
@@ -26,6 +31,33 @@ const char kBarLayout[] = "JSBars";
 template <class Fn> void forEachDocument(Fn fn) {
     for (CDocument* doc : GetAllDocuments())
         fn(doc);
+}
+
+// The headings of the control's text, read a block of whole lines at a time: line by line would
+// cost more than the parsing, and the whole text at once would be a copy of a large file.
+std::vector<std::string> functionHeadingsOf(CHHEditCtrl& edit) {
+    constexpr LONG kBlock = 1 << 18;
+    std::vector<std::string> headings;
+    const LONG length = edit.GetTextLength();
+    for (LONG from = 0, size = kBlock; from < length;) {
+        const LONG to = std::min(length, from + size);
+        const CString block = edit.GetTextRange(CHARRANGE{from, to});
+        std::string_view lines(static_cast<LPCSTR>(block), static_cast<size_t>(block.GetLength()));
+        if (to < length) {
+            const size_t lf = lines.rfind('\n');
+            // A line longer than the block is read again in a larger one.
+            if (lf == std::string_view::npos) {
+                size *= 2;
+                continue;
+            }
+            lines = lines.substr(0, lf + 1);
+        }
+        for (std::string& heading : FunctionHeadingsOf(lines))
+            headings.push_back(std::move(heading));
+        from += static_cast<LONG>(lines.size());
+        if (lines.empty()) break;
+    }
+    return headings;
 }
 
 } // namespace
@@ -333,12 +365,9 @@ void CMainFrame::RebuildFunctionsList(CEditMDIView* pView, BOOL bForce) {
     const int selected = list.GetCurSel();
     list.SetRedraw(FALSE);
     list.ResetContent();
-    // The text is read once: asking the control line by line costs more than the parsing.
-    CString text;
-    if (pView) pView->GetEditCtrl()->GetWindowText(text);
-    const std::string_view whole(static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
-    for (const std::string& heading : FunctionHeadingsOf(whole))
-        list.AddString(heading.c_str());
+    if (pView)
+        for (const std::string& heading : functionHeadingsOf(*pView->GetEditCtrl()))
+            list.AddString(heading.c_str());
     if (selected >= 0 && selected < list.GetCount()) list.SetCurSel(selected);
     list.SetRedraw(TRUE);
     list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,44 @@ TEST(Coloring, MarkersFollowDeletionsAndInsertions) {
     fill(found, {marker(0, true), marker(8, false)});
     hh::MergeMarkers(list, found, 30); // 30 and 38: 38 is already there
     EXPECT_EQ(positions(list), (std::vector<int>{30, 38}));
+}
+
+// The markers of a stretch are taken with their pairing and put back in place of whatever the
+// stretch holds then, fewer or more, the markers around it staying as they are.
+TEST(Coloring, MarkersOfAStretchArePutBackAsTheyWereKept) {
+    CHHCommentMarkerArray kept;
+    fill(kept, {marker(5, true, 1), marker(12, true, 1), marker(20, false, 1), marker(33, false, 0)});
+    const std::vector<CHHCommentMarker> taken = hh::MarkersIn(kept, 12, 33);
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken[0].m_nPos, 12);
+    EXPECT_EQ(taken[1].m_nPos, 20);
+    const struct {
+        const char* name;
+        std::initializer_list<CHHCommentMarker> now;
+    } cases[] = {
+        {"none there now", {marker(5, true, 1), marker(33, false, 0)}},
+        {"one there now", {marker(5, true, 2), marker(15, false, 2), marker(33, false, 0)}},
+        {"more there now",
+         {marker(5, true, 1), marker(12, true), marker(14, true), marker(16, false), marker(20, false),
+          marker(33, false, 0)}},
+        {"nothing around", {marker(13, false)}},
+    };
+    for (const auto& c : cases) {
+        CHHCommentMarkerArray list;
+        fill(list, c.now);
+        std::vector<int> expected;
+        for (const CHHCommentMarker& m : c.now)
+            if (m.m_nPos < 12 || m.m_nPos >= 33) expected.push_back(m.m_nPos);
+        expected.insert(std::upper_bound(expected.begin(), expected.end(), 11), {12, 20});
+        hh::PutBackMarkers(list, 12, 33, taken);
+        EXPECT_EQ(positions(list), expected) << c.name;
+        EXPECT_EQ(pairs(list)[static_cast<std::size_t>(std::find(expected.begin(), expected.end(), 12) -
+                                                       expected.begin())],
+                  1)
+            << c.name << ": the pairing comes back as kept";
+    }
+    hh::PutBackMarkers(kept, 12, 33, {});
+    EXPECT_EQ(positions(kept), (std::vector<int>{5, 33}));
 }
 
 TEST(Coloring, PairingNestsSkipsAndLimitsSpans) {

@@ -6,6 +6,7 @@
 #include "editor/CHHFindParams.h"
 #include "editor/CHHJScriptFormater.h"
 #include "editor/CHHVBScriptFormater.h"
+#include "editor/HHColoring.h"
 #include "editor/HHEditRules.h"
 #include "platform/framework/tests/support/framework_test.h"
 #include "platform/win/tests/support/test_windows.h"
@@ -360,6 +361,59 @@ TEST_F(EditCtrl, AOneLineTextSharedFormaterShowsWhatAFreshColouringShows) {
     other.DestroyWindow();
 }
 
+// A text larger than the blocks it is coloured in shows what colouring it in one piece shows, with
+// the comment markers one scan of the whole text finds: a comment, a string and a line comment
+// reach from one block into the next, and an end marker stands alone.
+TEST_F(EditCtrl, ALargeTextShowsWhatColouringItInOnePieceShows) {
+    std::string large;
+    while (large.size() < 65536 - 150)
+        large += "var total = item.price * 3; // sum\r\n";
+    large += "x = \"a /* in a string\"; /* opened before the block ends\r\n";
+    while (large.size() < 65536 + 200)
+        large += "  inside, \"quoted\" and // too\r\n";
+    large += "*/ after = 1; */ y = \"s\";\r\n";
+    while (large.size() < 2 * 65536 + 100)
+        large += "z = '*/' + 2; // and /* here\r\n";
+    large += "/* open to the end\r\nvar last = 0;";
+    edit->SetText(large.c_str());
+    const std::u16string wide(large.begin(), large.end());
+    CHHCommentMarkerArray whole;
+    js.ScanBlockComments(wide.data(), static_cast<int>(wide.size()), whole);
+    hh::PairMarkers(whole);
+    auto listed = [](const CHHCommentMarkerArray& markers) {
+        std::vector<std::vector<int>> all;
+        for (INT_PTR i = 0; i < markers.GetSize(); ++i)
+            all.push_back({markers[i].m_nPos, markers[i].m_nLength, markers[i].m_bStart, markers[i].m_nPair});
+        return all;
+    };
+    EXPECT_EQ(listed(edit->GetDelimiters()), listed(whole));
+    const auto shown = formats();
+    edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
+    EXPECT_EQ(shown, formats());
+    EXPECT_EQ(colourAt(find("inside")), colourAt(find("opened before")));
+    EXPECT_NE(colourAt(find("after")), colourAt(find("opened before")));
+}
+
+// The text set is read back as the undo base and the saved text only when the control's messages
+// come; a change, or the text set again, before then still finds both.
+TEST_F(EditCtrl, UndoAndTheSavedTextHoldForChangesBeforeTheControlsMessagesCome) {
+    edit->SetText("abc");
+    edit->SetSel(3, 3);
+    edit->SendMessage(WM_CHAR, 'x');
+    EXPECT_EQ(text(), "abcx");
+    undo();
+    EXPECT_EQ(text(), "abc");
+    EXPECT_FALSE(doc->IsModified());
+    edit->SetText("load");
+    edit->ReapplyText();
+    edit->SetSel(0, 0);
+    edit->SendMessage(WM_CHAR, 'y');
+    EXPECT_EQ(text(), "yload");
+    undo();
+    EXPECT_EQ(text(), "load");
+    EXPECT_FALSE(doc->IsModified()) << "back at the text set before it was set again";
+}
+
 // What is kept of a long line between edits (its buffers, the classes it shows) follows edits
 // before, inside and after the stretch last coloured, on another line, undo and Replace All:
 // after each chain of them the text shows what colouring it from scratch shows.
@@ -493,6 +547,84 @@ TEST_F(EditCtrl, UndoPutsBackOnlyWhatChangedAndColoursItAsNew) {
     EXPECT_EQ(formats(), undone);
     edit->SetText(lines.c_str());
     EXPECT_EQ(formats(), undone); // what a fresh colouring shows
+}
+
+// Undoing Replace All puts the text back in the colours it had, with its comment markers, and
+// colours again only what changed its comment status (here lines beyond the replaced ones, when
+// a replacement opened, closed or removed a block comment); redo colours as a fresh colouring.
+TEST_F(EditCtrl, UndoOfReplaceAllBringsBackColoursAndCommentsAndRedoRecolours) {
+    const std::string filler = "var k = \"s\"; // note\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+        const char* find;
+        const char* replace;
+        bool colouredAgain;
+    } cases[] = {
+        {"no comment involved", "var a = x;\r\n" + filler + "var b = x;", "x", "y", false},
+        {"a replacement opens a comment closed lines further on",
+         "var a = x;\r\n" + filler + "var c; */ var d;\r\n" + filler, "x", "/*", true},
+        {"a replacement closes a comment early", "/* start\r\nvar a = z;\r\n" + filler + "end */ var c;", "z",
+         "*/", true},
+        {"a replacement removes a comment's start", "var a; /* note\r\n" + filler + "*/ var b;", "/*", "//",
+         true},
+    };
+    auto markers = [&] {
+        std::vector<std::pair<int, int>> all;
+        const CHHCommentMarkerArray& list = edit->GetDelimiters();
+        for (INT_PTR i = 0; i < list.GetSize(); ++i)
+            all.emplace_back(list[i].m_nPos, list[i].m_nPair);
+        return all;
+    };
+    for (const auto& c : cases) {
+        edit->SetText(c.text.c_str());
+        edit->EmptyUndoBuffer();
+        const auto colours = formats();
+        const auto marked = markers();
+        edit->SetSel(2, 5);
+        CHHFindParams params;
+        params.m_strFind = c.find;
+        params.m_strReplace = c.replace;
+        ASSERT_TRUE(edit->ReplaceAll(params, FALSE)) << c.name;
+        const std::string replaced = text();
+        edit->m_nColoured = 0;
+        undo();
+        EXPECT_EQ(text(), c.text) << c.name;
+        CHARRANGE selection{};
+        edit->GetSel(selection);
+        EXPECT_EQ(selection.cpMin, 2) << c.name;
+        EXPECT_EQ(selection.cpMax, 5) << c.name;
+        EXPECT_EQ(formats(), colours) << c.name;
+        EXPECT_EQ(markers(), marked) << c.name;
+        EXPECT_FALSE(edit->GetModified()) << c.name;
+        EXPECT_EQ(edit->m_nColoured > 0, c.colouredAgain) << c.name;
+        redo();
+        EXPECT_EQ(text(), replaced) << c.name;
+        EXPECT_TRUE(edit->GetModified()) << c.name;
+        const auto redone = formats();
+        const auto redoneMarkers = markers();
+        edit->SetText(replaced.c_str());
+        EXPECT_EQ(redone, formats()) << c.name;
+        EXPECT_EQ(redoneMarkers, markers()) << c.name;
+    }
+}
+
+// Colours kept with a step in an older font are not given back: the text comes back in the font
+// the control shows now.
+TEST_F(EditCtrl, UndoOfReplaceAllAfterAFontChangeColoursInTheNewFont) {
+    edit->SetText("var a = x;\r\nvar b = x; // x\r\n");
+    CHHFindParams params;
+    params.m_strFind = "x";
+    params.m_strReplace = "yy";
+    ASSERT_TRUE(edit->ReplaceAll(params, FALSE));
+    edit->SetFont("Arial", -16);
+    undo();
+    EXPECT_EQ(text(), "var a = x;\r\nvar b = x; // x\r\n");
+    for (long pos : {0L, 8L, find("b"), find("// x")})
+        EXPECT_STREQ(formatAt(pos).szFaceName, "Arial") << pos;
+    const auto undone = formats();
+    edit->SetText(text().c_str());
+    EXPECT_EQ(undone, formats());
 }
 
 // Transactions nest: an inner undo group belongs to the outer one, and the tracking the inner

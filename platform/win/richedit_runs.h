@@ -30,6 +30,18 @@ struct CharFormatRuns {
 
 UINT charFormatRunsMessage();
 
+// Private: its counterpart, reading the formats of a stretch as runs that charFormatRunsMessage
+// gives back: wParam 0, lParam points to a GetCharFormatRuns. The runs cover chrg (cpMax -1: to
+// the end) in the control's positions; each distinct format is given once, with every attribute
+// the control keeps in its mask, as EM_GETCHARFORMAT gives a run. Answers how many runs.
+struct GetCharFormatRuns {
+    CHARRANGE chrg;
+    std::vector<CHARFORMATA>* formats;
+    std::vector<CharFormatRun>* runs;
+};
+
+UINT getCharFormatRunsMessage();
+
 // Private: the rich-edit control's own message for finding every match of a text in a range in one
 // pass, as EM_FINDTEXTEX would find them one after another, each from the end of the one before.
 // wParam holds FR_MATCHCASE and FR_WHOLEWORD; lParam points to a FindAllText; answers how many

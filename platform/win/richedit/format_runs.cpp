@@ -169,6 +169,7 @@ std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, s
     end = std::min(end, length());
     // The stretches where a piece's format is not its run's, merged where they meet.
     std::vector<Run> changes;
+    changes.reserve(n);
     std::size_t k = 0;
     int pieceStart = pos;
     m_starts.forEach(runIndexAt(pos), [&](const Partitioning::Span& run) {

@@ -47,6 +47,7 @@ class FormatTable {
 public:
     FormatId intern(const RunFormat& format);
     const RunFormat& get(FormatId id) const { return m_formats[static_cast<std::size_t>(id)]; }
+    int size() const { return static_cast<int>(m_formats.size()); }
 
 private:
     std::vector<RunFormat> m_formats;
@@ -76,6 +77,13 @@ public:
     Run run(int index) const;
     int runIndexAt(int pos) const { return m_starts.partitionFromPosition(pos); }
     FormatId formatAt(int pos) const { return m_starts.value(runIndexAt(std::clamp(pos, 0, length()))); }
+
+    // Calls f(run) for each run from the one holding pos on, in order, while f returns true.
+    template <class F> void forEach(int pos, F f) const {
+        m_starts.forEach(runIndexAt(std::clamp(pos, 0, length())), [&](const Partitioning::Span& s) {
+            return f(Run{s.start, s.end, s.value});
+        });
+    }
 
     // Text of length len added at the end in format `format` (the fast way to build runs).
     void append(int len, FormatId format);

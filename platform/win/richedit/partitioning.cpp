@@ -33,7 +33,12 @@ int Partitioning::positionFromPartition(int partition) const {
 }
 
 int Partitioning::partitionFromPosition(int pos) const {
-    if (pos >= m_found.start && pos < m_found.end) return m_found.partition;
+    // One compare for pos in [start, end): with two, the first would go either way at random for
+    // positions far apart, and it waits on the last look-up's answer, so each miss of it would
+    // throw away the work begun on the look-up after.
+    if (static_cast<unsigned>(pos) - static_cast<unsigned>(m_found.start) <
+        static_cast<unsigned>(m_found.end) - static_cast<unsigned>(m_found.start))
+        return m_found.partition;
     const int block = m_bases.partitionFromPosition(pos);
     const std::vector<int>& starts = m_blocks[static_cast<std::size_t>(block)].starts;
     const int base = blockBase(block);
@@ -97,7 +102,11 @@ void Partitioning::insertPartition(int partition, int pos, int value) {
     b.values.insert(b.values.begin() + static_cast<std::ptrdiff_t>(i), value);
     m_firsts.insertText(at.block, 1);
     ++m_count;
-    if (b.size() > m_blockSize) splitBlock(at.block);
+    if (b.size() <= m_blockSize) return;
+    // Text growing at its end (a file read line by line) leaves full blocks behind it; a block
+    // elsewhere splits in halves, each with room to grow.
+    const bool atEnd = at.block + 1 == static_cast<int>(m_blocks.size()) && i + 1 == b.starts.size();
+    splitBlock(at.block, atEnd ? b.starts.size() - 1 : b.starts.size() / 2);
 }
 
 void Partitioning::removePartitions(int partition, int count) {
@@ -192,18 +201,20 @@ void Partitioning::appendBlock(int base, std::vector<int> starts, std::vector<in
     m_blocks.push_back(Block{std::move(starts), std::move(values)});
 }
 
-void Partitioning::splitBlock(int block) {
+void Partitioning::splitBlock(int block, std::size_t at) {
     Block& b = m_blocks[static_cast<std::size_t>(block)];
-    std::size_t half = b.starts.size() / 2;
-    int shift = b.starts[half];
-    Block second{std::vector<int>(b.starts.begin() + static_cast<std::ptrdiff_t>(half), b.starts.end()),
-                 std::vector<int>(b.values.begin() + static_cast<std::ptrdiff_t>(half), b.values.end())};
+    int shift = b.starts[at];
+    Block second{std::vector<int>(b.starts.begin() + static_cast<std::ptrdiff_t>(at), b.starts.end()),
+                 std::vector<int>(b.values.begin() + static_cast<std::ptrdiff_t>(at), b.values.end())};
     for (int& s : second.starts)
         s -= shift;
-    b.starts.resize(half);
-    b.values.resize(half);
+    // The block grew past its size, which doubled its vectors: what it keeps is all they hold.
+    b.starts.resize(at);
+    b.starts.shrink_to_fit();
+    b.values.resize(at);
+    b.values.shrink_to_fit();
     m_bases.insertPartition(block + 1, blockBase(block) + shift);
-    m_firsts.insertPartition(block + 1, blockFirst(block) + static_cast<int>(half));
+    m_firsts.insertPartition(block + 1, blockFirst(block) + static_cast<int>(at));
     m_blocks.insert(m_blocks.begin() + block + 1, std::move(second));
 }
 

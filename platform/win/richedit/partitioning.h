@@ -80,7 +80,8 @@ private:
     int blockFirst(int block) const { return m_firsts.positionFromPartition(block); }
     // Adds a block after the last one from the entries given, its first start at base.
     void appendBlock(int base, std::vector<int> starts, std::vector<int> values);
-    void splitBlock(int block);
+    // Splits the block before its entry `at` (1 to size - 1).
+    void splitBlock(int block, std::size_t at);
     // The block's first partition went: the next one is now its first, or the block goes.
     void removedFirst(int block);
     // Joins the block with a neighbour when both are small, so that deletions do not leave many.

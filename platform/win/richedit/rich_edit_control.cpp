@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <unordered_map>
 
 namespace pm::richedit {
 
@@ -704,9 +703,12 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
     if (to == from) return 1;
     if (!announceProtected(EM_SETCHARFORMAT, 0, 0, from, to)) return 0;
     // Each run under a piece keeps what the piece's format leaves alone, as EM_SETCHARFORMAT has
-    // it; a run format and a piece format make the same format each time they meet.
-    std::unordered_map<long long, FormatId> made;
+    // it; a run format and a piece format make the same format each time they meet, looked up by
+    // the pair (the runs' formats are those the table holds now).
+    const std::size_t pieceFormats = static_cast<std::size_t>(runs->formatCount);
+    std::vector<FormatId> made(static_cast<std::size_t>(m_model.formats().size()) * pieceFormats, -1);
     std::vector<FormattedPiece> formatted;
+    formatted.reserve(pieces.size());
     const FormatRuns& have = m_model.runs();
     int index = have.runIndexAt(from);
     Run run = have.run(index);
@@ -716,20 +718,64 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
             while (run.end <= at)
                 run = have.run(++index);
             const int stop = std::min(end, run.end);
-            const long long key = static_cast<long long>(run.format) << 32 | static_cast<unsigned>(p.format);
-            auto found = made.find(key);
-            if (found == made.end())
-                found = made.emplace(key, applyCharFormat(run.format, runs->formats[p.format])).first;
-            if (!formatted.empty() && formatted.back().format == found->second)
+            FormatId& found = made[static_cast<std::size_t>(run.format) * pieceFormats +
+                                   static_cast<std::size_t>(p.format)];
+            if (found < 0) found = applyCharFormat(run.format, runs->formats[p.format]);
+            if (!formatted.empty() && formatted.back().format == found)
                 formatted.back().length += stop - at;
             else
-                formatted.push_back(FormattedPiece{stop - at, found->second});
+                formatted.push_back(FormattedPiece{stop - at, found});
             at = stop;
         }
     }
     const std::pair<int, int> changed = m_model.restyle(from, formatted);
     if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
     return 1;
+}
+
+// The runs in model positions first; in the 1.0 control each break a run holds adds a position,
+// counted in one walk over the text.
+LRESULT RichEditControl::getFormatRuns(const GetCharFormatRuns* get) const {
+    if (!get || !get->formats || !get->runs) return 0;
+    int from = toModel(std::max<LONG>(0, get->chrg.cpMin));
+    int to = get->chrg.cpMax < 0 ? m_model.length() : toModel(get->chrg.cpMax);
+    if (to < from) std::swap(from, to);
+    get->formats->clear();
+    get->runs->clear();
+    if (from == to) return 0;
+    const FormatRuns& have = m_model.runs();
+    get->runs->reserve(static_cast<std::size_t>(have.runIndexAt(to - 1) - have.runIndexAt(from) + 1));
+    std::vector<int> indexOf; // by format id: its index in formats, or -1
+    have.forEach(from, [&](const Run& run) {
+        const std::size_t id = static_cast<std::size_t>(run.format);
+        if (id >= indexOf.size()) indexOf.resize(id + 1, -1);
+        if (indexOf[id] < 0) {
+            indexOf[id] = static_cast<int>(get->formats->size());
+            CHARFORMATA cf{};
+            cf.cbSize = sizeof cf;
+            cf.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_LINK |
+                        CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
+            fillCharFormat(m_model.formats().get(run.format), cf);
+            get->formats->push_back(cf);
+        }
+        get->runs->push_back(CharFormatRun{std::min(run.end, to) - std::max(run.start, from), indexOf[id]});
+        return run.end < to;
+    });
+    if (!m_legacy) return static_cast<LRESULT>(get->runs->size());
+    std::vector<CharFormatRun>& runs = *get->runs;
+    std::size_t k = 0;
+    int runEnd = from + runs[0].length; // in model positions: the lengths ahead of k are still those
+    m_model.forEachPiece(from, to - from, [&](const char* bytes, int count, int pos) {
+        for (const char* p = bytes; (p = static_cast<const char*>(std::memchr(p, '\r', bytes + count - p)));
+             ++p) {
+            const int at = pos + static_cast<int>(p - bytes);
+            while (at >= runEnd)
+                runEnd += runs[++k].length;
+            ++runs[k].length;
+        }
+        return true;
+    });
+    return static_cast<LRESULT>(runs.size());
 }
 
 std::vector<FormattedPiece> RichEditControl::modelPieces(int from, const CharFormatRuns& runs) const {
@@ -1221,6 +1267,8 @@ LRESULT RichEditControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     if (msg == charFormatRunsMessage()) return setFormatRuns(reinterpret_cast<const CharFormatRuns*>(lParam));
+    if (msg == getCharFormatRunsMessage())
+        return getFormatRuns(reinterpret_cast<const GetCharFormatRuns*>(lParam));
     if (msg == findAllTextMessage()) return findAllText(wParam, reinterpret_cast<const FindAllText*>(lParam));
     if (msg == textDropMessage()) {
         const auto* drop = reinterpret_cast<const TextDrop*>(lParam);

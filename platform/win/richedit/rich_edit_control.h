@@ -95,6 +95,7 @@ private:
     LRESULT findAllText(WPARAM flags, const FindAllText* find);
     LRESULT setCharFormat(WPARAM scope, const CHARFORMATA* cf);
     LRESULT setFormatRuns(const CharFormatRuns* runs);
+    LRESULT getFormatRuns(const GetCharFormatRuns* get) const;
     // The pieces of runs given in client positions from model position from, in model lengths
     // (a break the 1.0 control counts as two goes with the run its first half is in).
     std::vector<FormattedPiece> modelPieces(int from, const CharFormatRuns& runs) const;

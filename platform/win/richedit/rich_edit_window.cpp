@@ -38,6 +38,11 @@ UINT pm::charFormatRunsMessage() {
     return message;
 }
 
+UINT pm::getCharFormatRunsMessage() {
+    static const UINT message = RegisterWindowMessage("PmGetCharFormatRuns");
+    return message;
+}
+
 UINT pm::findAllTextMessage() {
     static const UINT message = RegisterWindowMessage("PmFindAllText");
     return message;

@@ -7,6 +7,8 @@
 #include "platform/win/wm/wm.h"
 
 #include <QGuiApplication>
+
+#include <algorithm>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -16,13 +18,15 @@ namespace {
 
 void compose(QPainter& p, const Window* w, QPoint origin, const QRect& clip, bool force) {
     if (!force && !(w->style & WS_VISIBLE)) return;
-    const QImage& image = windowImage(w);
-    QRect area = QRect(origin, image.size()) & clip;
+    QRect area = QRect(origin, QSize(std::max(w->width(), 0), std::max(w->height(), 0))) & clip;
     if (area.isEmpty()) return;
-    p.save();
-    p.setClipRect(area);
-    p.drawImage(origin, image);
-    p.restore();
+    // A window its children cover shows only them.
+    if (!drawnNowhere(w)) {
+        p.save();
+        p.setClipRect(area);
+        p.drawImage(origin, windowImage(w));
+        p.restore();
+    }
     QPoint clientOrigin = origin + QPoint(w->client.left, w->client.top);
     QRect clientClip = QRect(clientOrigin, toQRect(w->client).size()) & clip;
     for (auto it = w->children.rbegin(); it != w->children.rend(); ++it)
@@ -32,7 +36,7 @@ void compose(QPainter& p, const Window* w, QPoint origin, const QRect& clip, boo
 } // namespace
 
 QImage composeWindow(const Window* w) {
-    QImage out(windowImage(w).size(), QImage::Format_RGB32);
+    QImage out(QSize(std::max(w->width(), 0), std::max(w->height(), 0)), QImage::Format_RGB32);
     out.fill(0xFFFFFFFF);
     QPainter p(&out);
     compose(p, w, QPoint(0, 0), out.rect(), true);

@@ -64,7 +64,10 @@ HDC windowDC(Window* w, bool whole, const QRegion& extraClip, bool ignoreLock) {
     // A window without an area (so without an image) still gives a DC: it measures as any other
     // window's does and draws nowhere.
     static QImage nowhere(1, 1, QImage::Format_RGB32);
-    QImage* target = sizeOf(w).isEmpty() ? &nowhere : &windowImage(w);
+    // A window its children cover gets no image: what it draws would never show.
+    const bool covered = w->surface->image.isNull() && (clip & shownArea(w)).isEmpty();
+    if (covered && !sizeOf(w).isEmpty()) w->surface->lost = true;
+    QImage* target = sizeOf(w).isEmpty() || covered ? &nowhere : &windowImage(w);
     if (target == &nowhere) clip = nothingVisible();
     HDC dc = gdi::createImageDC(target, origin, clip);
     if (dc) paintState().dcs[dc] = w->handle;
@@ -187,6 +190,11 @@ QImage& windowImage(const Window* w) {
     QSize size = sizeOf(w);
     QSize kept = s.kept.boundedTo(size);
     if (s.image.size() == size && kept == size) return s.image;
+    if (s.image.isNull() && s.lost) {
+        s.lost = false;
+        invalidate(const_cast<Window*>(w), QRegion(0, 0, size.width(), size.height()),
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
     QImage next(size, QImage::Format_RGB32);
     next.fill(0xFFFFFFFF);
     // Only what the old image holds is copied: it may be smaller than what it was meant to keep
@@ -201,6 +209,26 @@ QImage& windowImage(const Window* w) {
     return s.image;
 }
 
+QRegion shownArea(const Window* w) {
+    QRegion shown(0, 0, w->width(), w->height());
+    for (const Window* c : w->children)
+        if (c->style & WS_VISIBLE)
+            shown -= QRegion(toQRect(c->rect).translated(w->client.left, w->client.top));
+    return shown;
+}
+
+bool drawnNowhere(const Window* w) {
+    return w->surface->image.isNull() && shownArea(w).isEmpty();
+}
+
+void letGoOfCoveredImage(Window* w) {
+    WindowSurface& s = *w->surface;
+    if (s.image.isNull() || !shownArea(w).isEmpty()) return;
+    s.image = QImage();
+    s.kept = QSize(0, 0);
+    s.lost = true;
+}
+
 Window::Window() : surface(std::make_unique<WindowSurface>()) {}
 Window::~Window() = default;
 
@@ -213,6 +241,7 @@ void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& k
 }
 
 void invertClientRect(Window* w, const RECT& clientRect) {
+    if (drawnNowhere(w)) return;
     QRect r = toQRect(clientRect).translated(w->client.left, w->client.top) & clientRectInWindow(w);
     QImage& image = windowImage(w);
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -408,7 +437,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     QRect clipArea = clip ? toQRect(*clip).translated(off) & client : client;
     QRect visible = area & clipArea;
     QRect dest = area.translated(dx, dy) & visible;
-    if (!dest.isEmpty() && !w->redrawOff && !lockedOut(w)) {
+    if (!dest.isEmpty() && !w->redrawOff && !lockedOut(w) && !drawnNowhere(w)) {
         // The caret is drawn into the image: it stays where it is, not with the pixels.
         hideCaretForPaint(w);
         pm::gdi::movePixels(pm::gdi::pixelsOfImage(windowImage(w)), pm::gdi::rectOf(dest), POINT{dx, dy});

@@ -114,6 +114,7 @@ BOOL setWindowPos(Window* w, HWND after, int x, int y, int cx, int cy, UINT flag
         }
         if ((flags & SWP_HIDEWINDOW) || ((moved || sized) && visible)) exposeParent(w, oldRect);
     }
+    if (w->isChild() && w->parent && (w->style & WS_VISIBLE)) letGoOfCoveredImage(w->parent);
     if ((flags & SWP_SHOWWINDOW) && w->parent == desktop() && !(flags & SWP_NOACTIVATE)) {
         activate(w, WA_ACTIVE);
         if (!window(hwnd)) return FALSE;

@@ -50,6 +50,8 @@ WindowWidget::WindowWidget(HWND hwnd, QWidget* parent, Qt::WindowFlags flags)
 void WindowWidget::paintEvent(QPaintEvent* e) {
     Window* w = pm::wm::window(m_hwnd);
     if (!w) return;
+    // Under children that cover it there is nothing of its own to show.
+    if (w->surface->image.isNull() && (e->region() & shownArea(w)).isEmpty()) return;
     const QImage& image = windowImage(w);
     QPainter p(this);
     // A rectangle at a time: under a clip of one rectangle the image is copied straight, under a

@@ -70,6 +70,8 @@ Window* nextWindowToPaint(Window* filter);
 void invalidateRect(Window* w, const RECT& windowRect, UINT flags, const RECT& keep = RECT{});
 // Follows a new size of the window: its image comes at that size when it is next needed.
 void resizeImage(Window* w);
+// Lets go of the window's image once its visible children cover all of it.
+void letGoOfCoveredImage(Window* w);
 // Inverts the colours of a rectangle given in client coordinates (cut to the client area) in w's
 // image and shows it: the caret's drawing.
 void invertClientRect(Window* w, const RECT& clientRect);

@@ -534,6 +534,7 @@ void CALLBACK runInputStep(HWND, UINT, UINT_PTR, DWORD) {
     xdotoolInBackground(t.steps[t.next].input());
     ++t.next;
     t.giveUp = Clock::now() + std::chrono::seconds(10);
+    if (t.next >= t.steps.size()) stopInputInTurn(t);
 }
 
 } // namespace
@@ -549,6 +550,8 @@ void giveInputInTurn(std::vector<InputStep> steps) {
 }
 
 const std::vector<std::size_t>& stepsGivenUp() {
+    // A step still waiting (or the Escapes after one given up) ends within its time.
+    pumpUntil([] { return inTurn().timer == 0; }, 30000);
     return inTurn().givenUp;
 }
 

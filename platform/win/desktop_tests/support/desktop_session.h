@@ -91,7 +91,8 @@ struct InputStep {
     std::function<std::vector<std::string>()> input;
 };
 void giveInputInTurn(std::vector<InputStep> steps);
-// The numbers of the steps given up so far.
+// The numbers of the steps given up, once every step was given or given up (it waits for that,
+// so that no step's timer outlives the test).
 const std::vector<std::size_t>& stepsGivenUp();
 
 // The visible window owned by `owner` that the desktop has activated and shows where the layer

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -129,6 +130,26 @@ TEST(Partitioning, RandomEditsWithBlocksOfEverySmallSize) {
         got.clear();
         expectSame(got, PartitionReference{});
     }
+}
+
+// The partition found last answers a look-up only inside its own span: every answer is the same
+// whatever was looked up before it, at the span's edges, in an empty partition and at the ends of
+// the int range.
+TEST(Partitioning, AnswersDoNotDependOnTheLookUpBefore) {
+    Partitioning got; // [0, 4) [4, 4) [4, 9) [9, 12)
+    const int lengths[] = {0, 5, 3};
+    const int values[] = {1, 2, 3};
+    got.insertText(0, 4);
+    got.appendPartitions(lengths, values, 3);
+    PartitionReference want;
+    want.starts = {0, 4, 4, 9};
+    want.end = 12;
+    const int positions[] = {INT_MIN, -1, 0, 3, 4, 8, 9, 11, 12, 13, INT_MAX};
+    for (int before : positions)
+        for (int pos : positions) {
+            got.partitionFromPosition(before);
+            EXPECT_EQ(got.partitionFromPosition(pos), want.partitionOf(pos)) << before << " then " << pos;
+        }
 }
 
 TEST(TextBuffer, RandomEditsWithBlocksOfEverySmallSize) {

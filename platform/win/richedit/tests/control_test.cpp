@@ -18,7 +18,7 @@
 
 #include <algorithm>
 #include <cstring>
-
+#include <set>
 #include <string>
 #include <vector>
 
@@ -1004,6 +1004,77 @@ TEST_P(RichEditTest, FormatRunsSetEachRunAsCharFormatWould) {
     EXPECT_EQ(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&again)), 0);
     g_refuseProtected = 0;
     EXPECT_NE(formatOf(0).crTextColor, RGB(0, 0, 255)) << "refused";
+}
+
+// Reading runs gives, in client positions, what EM_GETCHARFORMAT gives each character, cut to the
+// range asked for (a break is two in the 1.0 control, wherever it lies in a run); set again over
+// other formats, they make the text look as it did.
+TEST_P(RichEditTest, FormatRunsReadBackAsTheyWereSet) {
+    setText("ab\r\ncd ef\r\n\r\ngh");
+    const LONG c = posOfC(), breakLength = legacy() ? 2 : 1;
+    const LONG length = static_cast<LONG>(send(WM_GETTEXTLENGTH));
+    // "b" blue, "\r\ncd " green bold (breaks inside and at its start), "ef\r\n\r\n" blue, "gh" plain.
+    colour(1, 2, RGB(0, 0, 255), false);
+    colour(2, c + 3, RGB(0, 128, 0), true);
+    colour(c + 3, c + 5 + 2 * breakLength, RGB(0, 0, 255), false);
+    // Each character's format (a break's half is read as the character before).
+    auto formatsEach = [&] {
+        std::vector<std::pair<COLORREF, bool>> each;
+        for (LONG pos = 0; pos < length; ++pos) {
+            select(pos, pos + 1);
+            CHARFORMATA cf{};
+            cf.cbSize = sizeof cf;
+            send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+            each.emplace_back(cf.crTextColor, (cf.dwEffects & CFE_BOLD) != 0);
+        }
+        return each;
+    };
+    const auto coloured = formatsEach();
+    const struct {
+        const char* name;
+        LONG from, to;
+        std::vector<LONG> lengths;
+    } cases[] = {
+        {"all", 0, -1, {1, 1, 3 + breakLength, 2 + 2 * breakLength, 2}},
+        {"from inside a run to inside another", 2, c + 4, {3 + breakLength, 1}},
+        {"one run's middle", c + 1, c + 2, {1}},
+        {"nothing", 3, 3, {}},
+    };
+    for (const auto& t : cases) {
+        std::vector<CHARFORMATA> formats;
+        std::vector<pm::CharFormatRun> runs;
+        const pm::GetCharFormatRuns get{{t.from, t.to}, &formats, &runs};
+        EXPECT_EQ(send(pm::getCharFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&get)),
+                  static_cast<LRESULT>(t.lengths.size()))
+            << t.name;
+        std::vector<LONG> lengths;
+        std::set<int> used;
+        for (const pm::CharFormatRun& run : runs) {
+            lengths.push_back(run.length);
+            used.insert(run.format);
+        }
+        EXPECT_EQ(lengths, t.lengths) << t.name;
+        EXPECT_EQ(used.size(), formats.size()) << t.name << ": each format once";
+        if (runs.empty()) continue;
+        colour(0, length, RGB(255, 0, 0), true);
+        const pm::CharFormatRuns set{t.from, formats.data(), static_cast<int>(formats.size()), runs.data(),
+                                     runs.size()};
+        EXPECT_NE(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&set)), 0) << t.name;
+        const auto restored = formatsEach();
+        const LONG to = t.to < 0 ? length : t.to;
+        const std::string shown = text();
+        for (LONG pos = 0; pos < length; ++pos)
+            if (shown[static_cast<std::size_t>(pos)] == '\r' || shown[static_cast<std::size_t>(pos)] == '\n')
+                continue;
+            else if (pos >= t.from && pos < to)
+                EXPECT_EQ(restored[pos], coloured[pos]) << t.name << " at " << pos;
+            else
+                EXPECT_EQ(restored[pos], std::make_pair(RGB(255, 0, 0), true)) << t.name << " at " << pos;
+        colour(0, length, RGB(0, 0, 0), false);
+        colour(1, 2, RGB(0, 0, 255), false);
+        colour(2, c + 3, RGB(0, 128, 0), true);
+        colour(c + 3, c + 5 + 2 * breakLength, RGB(0, 0, 255), false);
+    }
 }
 
 TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {

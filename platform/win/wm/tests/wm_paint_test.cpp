@@ -4,6 +4,7 @@
 #include "platform/win/tests/support/test_images.h"
 
 #include "platform/win/wm/desktop_overlay.h"
+#include "platform/win/wm/window_surface.h"
 #include "platform/win/wm/window_widget.h"
 #include "platform/win/wm/wm.h"
 
@@ -545,5 +546,40 @@ TEST_F(Painting, AWindowSizedThroughSeveralSizesKeepsThePixelsEverySizeCovered) 
             EXPECT_EQ(pixel(c, 110, 110), white) << k.name;
         }
         DestroyWindow(c);
+    }
+}
+
+// A window its children cover shows nothing of its own: it gets no image, or lets go of the one it
+// had, and paints again in full once a child that covered it goes.
+TEST_F(Painting, AWindowItsChildrenCoverHoldsNoImageAndPaintsAgainWhenUncovered) {
+    auto hasImage = [](HWND h) { return !pm::wm::window(h)->surface->image.isNull(); };
+    HWND shownFirst = fillChild(top, 10, 10, 150, 100);
+    pm::test::pumpMessages();
+    ASSERT_TRUE(hasImage(shownFirst));
+    HWND hiddenFirst = fillChild(top, 200, 10, 150, 100);
+    ShowWindow(hiddenFirst, SW_HIDE);
+    std::vector<HWND> covers;
+    for (HWND parent : {shownFirst, hiddenFirst}) {
+        // Two children that cover it between them.
+        covers.push_back(CreateWindowEx(0, recordingClass(), "", WS_CHILD, 0, 0, 150, 60, parent, nullptr,
+                                        nullptr, nullptr));
+        covers.push_back(CreateWindowEx(0, recordingClass(), "", WS_CHILD, 0, 60, 150, 40, parent, nullptr,
+                                        nullptr, nullptr));
+    }
+    for (HWND c : covers)
+        ShowWindow(c, SW_SHOW);
+    ShowWindow(hiddenFirst, SW_SHOW);
+    pm::test::pumpMessages();
+    EXPECT_FALSE(hasImage(shownFirst)) << "its image went once it was covered";
+    EXPECT_FALSE(hasImage(hiddenFirst)) << "covered when first shown, it never had one";
+    EXPECT_NE(pixel(shownFirst, 75, 30), rgbOf(RGB(200, 0, 0)));
+    // A child going uncovers part of each: that part shows the window's own painting.
+    ShowWindow(covers[1], SW_HIDE);
+    ShowWindow(covers[3], SW_HIDE);
+    pm::test::pumpMessages();
+    for (HWND parent : {shownFirst, hiddenFirst}) {
+        EXPECT_TRUE(hasImage(parent));
+        EXPECT_EQ(pixel(parent, 75, 80), rgbOf(RGB(200, 0, 0)));
+        EXPECT_NE(pixel(parent, 75, 30), rgbOf(RGB(200, 0, 0))) << "still under a child";
     }
 }

@@ -11,6 +11,7 @@
 #include "editor/EditTransaction.h"
 #include "editor/GivenRange.h"
 #include "editor/HHColoring.h"
+#include "editor/KeptLines.h"
 #include "editor/HHEditRules.h"
 #include "editor/SpanColours.h"
 #include "editor/TextSnapshot.h"
@@ -390,6 +391,7 @@ private:
         std::string text;
         std::u16string wide;
         std::vector<WORD> tokens; // the token words the colouring gives the text
+        hh::KeptLines kept;       // what text and wide hold, across a change
     };
     LinesRead m_linesRead;
     // The ranges last given to the formater's marker scan and tokeniser, for the hints of the
@@ -400,6 +402,7 @@ private:
         unsigned scan = 0;
         unsigned colour = 0;
         hh::Stretch blanked{0, 0};
+        bool lines = false; // m_linesRead holds the text, its wide copy blanked as blanked says
     };
     BuiltCalls m_built;
     // Gives the formater the hint of range for [from, to) with altered, when one holds; answers

@@ -120,6 +120,7 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         const char* text = m_linesRead.text.data();
         char16_t* buffer = m_linesRead.wide.data();
         const hh::Stretch blanked = hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer);
+        m_linesRead.kept.Altered(blanked);
         std::vector<WORD>& attributes = m_linesRead.tokens;
         keepRoom(attributes, static_cast<std::size_t>(length));
         attributes.assign(static_cast<std::size_t>(length), 0);
@@ -314,6 +315,14 @@ int CHHEditCtrl::readForColoring(int start, int end) {
 void CHHEditCtrl::readLines(int from, int to) {
     LinesRead& read = m_linesRead;
     read.from = -1;
+    // The lines read last, changed once since: only the change is read.
+    auto readRange = [this](int first, int last, char* out) {
+        TEXTRANGEA range{};
+        range.chrg = CHARRANGE{first, last};
+        range.lpstrText = out;
+        SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    };
+    if (read.kept.Splice(from, to, GetTextLength(), read.text, read.wide, readRange)) return;
     // The control writes straight into the kept buffer, ending zero included.
     const std::size_t length = static_cast<std::size_t>(std::max(0, to - from));
     keepRoom(read.text, length + 1);
@@ -324,6 +333,7 @@ void CHHEditCtrl::readLines(int from, int to) {
     read.text.resize(
         static_cast<std::size_t>(SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
     widen(read.text.data(), read.text.size(), read.wide);
+    read.kept.Read(from, from + static_cast<int>(read.text.size()));
 }
 
 void CHHEditCtrl::keepBuffersSmall() {
@@ -374,12 +384,18 @@ hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalP
     // never held whole, and a long line typed on next finds the buffers ready.
     const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
     m_linesRead.from = -1;
+    m_linesRead.kept.Forget();
     m_built = BuiltCalls();
     if (list) scanMarkersByBlock(text, size, *list);
     // The first block tells whether the text can be coloured at all.
     const std::size_t firstEnd = colouringBlockEnd(text, size, 0);
     if (size > 0 && !colourBlock(text, 0, firstEnd, list)) return hh::ColoredRtf();
     if (firstEnd != size) m_built = BuiltCalls();
+    // A text of one block is kept whole, as the lines read for the first change.
+    if (firstEnd == size && m_built.colour && size <= kKeptBuffer) {
+        m_linesRead.text.assign(text, size);
+        m_built.lines = true;
+    }
     const hh::Stretch longest = longestLine(text, size);
     auto colour = [this, text, size, list, longest, firstDone = true](std::size_t from,
                                                                       const WORD*& tokens) mutable {

@@ -122,19 +122,30 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         const hh::Stretch blanked = hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer);
         m_linesRead.kept.Altered(blanked);
         std::vector<WORD>& attributes = m_linesRead.tokens;
+        const hh::Stretch overlaid = hh::CommentPairsIn(m_delimiters, start, start + length);
+        unsigned hinted = 0;
+        const unsigned before = hintFormater(m_colourGiven, start, start + length, blanked, &hinted);
+        // A long line coloured again from the tokens it shows reads only what may have changed.
+        const hh::Stretch read = large ? tokensToRead(start, length, hinted, overlaid) : hh::Stretch(-1, -1);
         keepRoom(attributes, static_cast<std::size_t>(length));
-        attributes.assign(static_cast<std::size_t>(length), 0);
-        const unsigned before = hintFormater(m_colourGiven, start, start + length, blanked);
+        if (read.first >= 0)
+            attributes.resize(static_cast<std::size_t>(length));
+        else
+            attributes.assign(static_cast<std::size_t>(length), 0);
         const BOOL coloured = ColorizeText(buffer, length, attributes.data());
+        const hh::Stretch written = read.first >= 0 ? retokenised(before, start, read) : hh::Stretch(-1, -1);
         noteGiven(m_colourGiven, before, start, start + length, blanked);
         if (!coloured) {
             SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
         } else {
             hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
             // A large range takes its formats in one message; run by run otherwise.
-            const bool formatted = large && sendRangeFormats(start, text, length, attributes.data());
+            const bool formatted =
+                large && sendRangeFormats(start, text, length, attributes.data(), overlaid, written);
             if (large && !formatted) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
-            colorRuns(start, text, length, attributes.data(), saved, large, formatted, applyParaFormat);
+            // Tokens read only in part are whole in the classes shown.
+            const WORD* tokens = formatted && written.first >= 0 ? m_shown.Kept() : attributes.data();
+            colorRuns(start, text, length, tokens, saved, large, formatted, applyParaFormat);
         }
         keepBuffersSmall();
     }
@@ -145,14 +156,41 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     }
 }
 
-bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, const WORD* attributes) {
+hh::Stretch CHHEditCtrl::tokensToRead(int start, int length, unsigned hinted, hh::Stretch overlaid) {
+    // The formater's tokens are those of the call named, which the classes shown were taken from.
+    if (!m_pFormater || hinted == 0 || hinted != m_shownCall || !m_shown.Holds(start, length))
+        return hh::Stretch(-1, -1);
+    hh::Stretch read(start + length, start);
+    for (const hh::Stretch& s : {m_shown.NotKnown(), m_shown.Overlaid(), overlaid}) {
+        if (s.first >= s.second) continue;
+        read = hh::Stretch(std::min(read.first, s.first), std::max(read.second, s.second));
+    }
+    if (read.first >= read.second) read = hh::Stretch(start, start);
+    if (!m_pFormater->HintTokensRead(read.first - start, read.second - start)) return hh::Stretch(-1, -1);
+    return read;
+}
+
+hh::Stretch CHHEditCtrl::retokenised(unsigned before, int start, hh::Stretch read) {
+    int from = 0, to = 0;
+    if (m_pFormater->GetTextCount() != before + 1 || !m_pFormater->GetRetokenised(from, to))
+        return hh::Stretch(-1, -1);
+    return hh::Stretch(std::min(read.first, start + from), std::max(read.second, start + to));
+}
+
+bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, WORD* attributes,
+                                   hh::Stretch overlaid, hh::Stretch written) {
     // A single line keeps its classes for the next colouring of it (a long line typed on); many
-    // lines would cost a copy of all their token words for nothing.
+    // lines would cost a copy of all their token words for nothing. Tokens written only in part
+    // are compared only there.
     hh::Stretch part(start, start + length);
-    if (std::memchr(chars, '\n', static_cast<std::size_t>(length)))
+    m_shownCall = 0;
+    if (written.first >= 0)
+        part = m_shown.TakeWithin(start, attributes, length, written, overlaid);
+    else if (LineFromChar(start) != LineFromChar(start + length))
         m_shown.Clear();
     else
-        part = m_shown.Take(start, attributes, length);
+        part = m_shown.Take(start, attributes, length, overlaid);
+    if (m_shown.Holds(start, length)) m_shownCall = m_colourGiven.Call();
     // A CR LF pair goes whole.
     if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r')
         --part.first;
@@ -177,7 +215,10 @@ bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, con
     }
     const pm::CharFormatRuns message{part.first, formats, hh::kColorClasses, runs.data(), runs.size()};
     if (SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)) != 0) return true;
+    // Coloured run by run instead: tokens written in part are made whole first.
+    if (written.first >= 0) std::copy(m_shown.Kept(), m_shown.Kept() + length, attributes);
     m_shown.Clear();
+    m_shownCall = 0;
     return false;
 }
 
@@ -281,12 +322,16 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     m_linesRead.to = to;
 }
 
-unsigned CHHEditCtrl::hintFormater(const hh::GivenRange& range, int from, int to, hh::Stretch altered) {
+unsigned CHHEditCtrl::hintFormater(const hh::GivenRange& range, int from, int to, hh::Stretch altered,
+                                   unsigned* hinted) {
+    if (hinted) *hinted = 0;
     if (!m_pFormater) return 0;
     unsigned call = 0;
     int head = 0, tail = 0;
-    if (range.Hint(from, to, GetTextLength(), altered, call, head, tail))
+    if (range.Hint(from, to, GetTextLength(), altered, call, head, tail)) {
         m_pFormater->HintChange(call, head, tail);
+        if (hinted) *hinted = call;
+    }
     return m_pFormater->GetTextCount();
 }
 
@@ -393,6 +438,7 @@ hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalP
     if (firstEnd != size) m_built = BuiltCalls();
     // A text of one block is kept whole, as the lines read for the first change.
     if (firstEnd == size && m_built.colour && size <= kKeptBuffer) {
+        keepRoom(m_linesRead.text, size + 1);
         m_linesRead.text.assign(text, size);
         m_built.lines = true;
     }
@@ -403,7 +449,7 @@ hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalP
         if (!firstDone) colourBlock(text, from, to, list);
         firstDone = false;
         tokens = m_linesRead.tokens.data();
-        keepIfLongestLine(longest, from, to, tokens);
+        keepIfLongestLine(longest, from, to, tokens, list);
         return to;
     };
     return hh::ColoredRtf(text, size, colour, m_colors, finalParagraph != FALSE);
@@ -460,11 +506,17 @@ bool CHHEditCtrl::colourBlock(const char* text, std::size_t from, std::size_t to
 // The longest line keeps its classes when coloured, so the first key typed on a long line
 // streams only what it changed.
 void CHHEditCtrl::keepIfLongestLine(const hh::Stretch& longest, std::size_t from, std::size_t to,
-                                    const WORD* tokens) {
+                                    const WORD* tokens, const CHHCommentMarkerArray* list) {
     const std::size_t start = static_cast<std::size_t>(longest.first);
     const int length = longest.second - longest.first;
     if (length <= hh::kLargeRange || start < from || start >= to) return;
-    m_shown.Take(longest.first, tokens + (start - from), length);
+    const hh::Stretch overlaid =
+        list ? hh::CommentPairsIn(*list, longest.first, longest.second) : hh::Stretch(0, 0);
+    m_shown.Take(longest.first, tokens + (start - from), length, overlaid);
+    // A text of one line was coloured in the call the text set names.
+    m_shownCall = from == 0 && longest.first == 0 && static_cast<std::size_t>(longest.second) == to
+                      ? m_built.colour
+                      : 0;
 }
 
 // ---- Formats ----

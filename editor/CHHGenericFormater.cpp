@@ -324,16 +324,28 @@ const CHHGenericFormater::Hint* CHHGenericFormater::takeHint(unsigned kept) {
     return m_taken.after != 0 && m_taken.after == kept ? &m_taken : nullptr;
 }
 
+bool CHHGenericFormater::GetRetokenised(int& from, int& to) {
+    if (m_retokenised.first < 0) return false;
+    from = m_retokenised.first;
+    to = m_retokenised.second;
+    return true;
+}
+
 void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tokens) {
     ++m_texts;
+    m_retokenised = std::make_pair(-1, -1);
     int tokenStart = 0;
     int pos = 0;
     WORD token = 0;
     WORD context = 0;
     ScanLanguageToken(nullptr, 0, nullptr, TRUE, tokenStart, pos, token, context);
     if (!text || !tokens) count = 0;
-    if (!retokeniseLongLine(text, count, tokens, token, context))
+    // Tokens not zeroed by a caller that reads only some of them are, when all are written.
+    const bool zeroed = !m_hint.readOnly;
+    if (!retokeniseLongLine(text, count, tokens, token, context)) {
+        if (!zeroed) std::fill(tokens, tokens + count, static_cast<WORD>(HHTOKEN_DEFAULT));
         tokeniseWhole(text, count, tokens, token, context);
+    }
     int closeStart = 0;
     int closePos = 0;
     ScanLanguageToken(nullptr, 0, nullptr, FALSE, closeStart, closePos, token, context);
@@ -379,11 +391,21 @@ bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WOR
     spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
     spliceEdit(last.tokens, edit, static_cast<WORD>(HHTOKEN_DEFAULT));
     const int from = edit.from;
-    std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
+    // A caller that reads only the tokens written again and those of its stretch is given just
+    // those; any other all of them.
+    const bool readOnly = hint && hint->readOnly;
+    if (readOnly) {
+        const int readFrom = std::clamp(hint->readFrom, 0, count);
+        const int readTo = std::clamp(hint->readTo, readFrom, count);
+        std::copy(last.tokens.begin() + readFrom, last.tokens.begin() + readTo, tokens + readFrom);
+    } else {
+        std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
+    }
     const int to = scanTokens(text, count, tokens, from, token, context, last.steps.data(), edit.editEnd);
     settleSteps(last.steps, from, to);
-    std::copy(last.tokens.begin() + to, last.tokens.end(), tokens + to);
+    if (!readOnly) std::copy(last.tokens.begin() + to, last.tokens.end(), tokens + to);
     std::copy(tokens + from, tokens + to, last.tokens.begin() + from);
+    if (readOnly) m_retokenised = std::make_pair(from, to);
     return true;
 }
 
@@ -399,6 +421,8 @@ int CHHGenericFormater::scanTokens(const char16_t* text, int count, WORD* tokens
         const int start = pos;
         token = HHTOKEN_DEFAULT;
         if (flags & kSpace) {
+            // A long line's tokens may be written over old ones: its spaces are written too.
+            if (steps) tokens[pos] = HHTOKEN_DEFAULT;
             ++pos;
             if (flags & kLineEnd) atLineStart = TRUE;
             continue;

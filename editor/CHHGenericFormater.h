@@ -8,6 +8,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CHHGenericFormater : public CHHFormater {
@@ -44,6 +45,13 @@ public:
     WORD ScanNumber(const char16_t* text, int count, int& tokenStart, int& pos) override;
     unsigned GetTextCount() override { return m_texts; }
     void HintChange(unsigned after, int head, int tail) override { m_hint = Hint{after, head, tail}; }
+    bool HintTokensRead(int from, int to) override {
+        m_hint.readOnly = true;
+        m_hint.readFrom = from;
+        m_hint.readTo = to;
+        return true;
+    }
+    bool GetRetokenised(int& from, int& to) override;
 
     // The language's data.
     void SetCaseSensitive(BOOL caseSensitive);
@@ -136,6 +144,9 @@ private:
         unsigned after = 0;
         int head = 0;
         int tail = 0;
+        bool readOnly = false; // the caller reads only what is written again and [readFrom, readTo)
+        int readFrom = 0;
+        int readTo = 0;
     };
     // The hint for a text kept by the call counted kept, taken once: null when it names another.
     const Hint* takeHint(unsigned kept);
@@ -204,6 +215,8 @@ private:
     unsigned m_texts = 0;
     Hint m_hint;
     Hint m_taken;
+    // What the last ColorizeText wrote, when not all its tokens (first -1 otherwise).
+    std::pair<int, int> m_retokenised{-1, -1};
 
 protected:
     void SetLanguageHook(BOOL on) {

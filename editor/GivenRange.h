@@ -15,6 +15,8 @@ public:
     // The characters [from, to) of a text of length characters (before the change) change.
     void Change(int from, int to, int length);
     void Forget() { m_call = 0; }
+    // The call noted last (0: none).
+    unsigned Call() const { return m_call; }
 
     // For a call about to be given [from, to) of a text of length characters, altered as
     // Given says: the call to name and the characters from head to tail before the end of the

@@ -207,6 +207,7 @@ void CHHEditCtrl::SetText(std::string_view text) {
         m_delimiters.RemoveAll();
         m_deferred.clear();
         m_shown.Clear();
+        m_built = BuiltCalls();
         if (!m_bSyntaxColoring || !streamColoredText(whole)) setPlainText(whole);
     }
     // The text set is the base of the next undo snapshot and, set from outside, what the document
@@ -224,6 +225,20 @@ void CHHEditCtrl::SetText(std::string_view text) {
         m_bSavedTextPending = !m_bKeepSavedText;
         PostMessage(HHEDIT_TAKE_BASE_MESSAGE);
     }
+    // The formater was given the text set whole, if it was coloured.
+    m_scanGiven.Forget();
+    m_colourGiven.Forget();
+    const int length = static_cast<int>(whole.size());
+    if (GetTextLength() == length && m_built.scan)
+        m_scanGiven.Given(m_built.scan, 0, length, length, hh::Stretch(0, 0));
+    if (GetTextLength() == length && m_built.colour)
+        m_colourGiven.Given(m_built.colour, 0, length, length, m_built.blanked);
+    // So were the lines read for colouring: the first change is spliced into them.
+    if (GetTextLength() == length && m_built.lines) {
+        m_linesRead.kept.Read(0, length);
+        m_linesRead.kept.Altered(m_built.blanked);
+    }
+    m_built = BuiltCalls();
 }
 
 bool CHHEditCtrl::streamColoredText(std::string_view text) {
@@ -356,6 +371,10 @@ void CHHEditCtrl::SaveUndoState(int, int, int) {
 void CHHEditCtrl::noteChange(long from, long to) {
     // The text set last is read as the base before it changes.
     if (m_bBasePending) takeSnapshot();
+    const int length = GetTextLength();
+    m_scanGiven.Change(static_cast<int>(from), static_cast<int>(to), length);
+    m_colourGiven.Change(static_cast<int>(from), static_cast<int>(to), length);
+    m_linesRead.kept.Change(static_cast<int>(from), static_cast<int>(to), length);
     m_nSamePrefix = std::min(m_nSamePrefix, from);
     if (from < m_columnMark.pos) m_columnMark.pos = -1;
     m_linesRead.from = -1;
@@ -484,6 +503,7 @@ void CHHEditCtrl::snapshotRestored(const hh::TextSnapshot& snapshot) {
     m_nSamePrefix = m_nSameSuffix = GetTextLength();
     m_columnMark.pos = -1;
     m_linesRead.from = -1;
+    m_linesRead.kept.Forget();
 }
 
 void CHHEditCtrl::EmptyUndoBuffer() {

@@ -9,7 +9,9 @@
 #include "editor/CHHFormater.h"
 #include "editor/CHHUndoManager.h"
 #include "editor/EditTransaction.h"
+#include "editor/GivenRange.h"
 #include "editor/HHColoring.h"
+#include "editor/KeptLines.h"
 #include "editor/HHEditRules.h"
 #include "editor/SpanColours.h"
 #include "editor/TextSnapshot.h"
@@ -77,7 +79,11 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // ---- Public operations ----
-    void SetFormater(CHHFormater* formater) { m_pFormater = formater; }
+    void SetFormater(CHHFormater* formater) {
+        m_pFormater = formater;
+        m_scanGiven.Forget();
+        m_colourGiven.Forget();
+    }
     CHHFormater* GetFormater() const { return m_pFormater; }
     // Stores the modified flag; clearing it makes the current text the saved text that undo and
     // redo compare with.
@@ -321,12 +327,20 @@ private:
     // cannot be coloured); the classes of the longest line kept when the block holds it.
     void scanMarkersByBlock(const char* text, std::size_t size, CHHCommentMarkerArray& list);
     bool colourBlock(const char* text, std::size_t from, std::size_t to, const CHHCommentMarkerArray* list);
-    void keepIfLongestLine(const hh::Stretch& longest, std::size_t from, std::size_t to, const WORD* tokens);
+    void keepIfLongestLine(const hh::Stretch& longest, std::size_t from, std::size_t to, const WORD* tokens,
+                           const CHHCommentMarkerArray* list);
     // Streams RTF in (the whole text, or with SFF_SELECTION the selection); false when it failed.
     bool streamRtf(hh::ColoredRtf& rtf, int format);
     // Gives the text of [start, start + length) the formats of its token words in one message,
     // for the part whose classes changed since it was last coloured so; false when it failed.
-    bool sendRangeFormats(int start, const char* text, int length, const WORD* attributes);
+    // written: the stretch the tokens were written in, when not whole (first -1 otherwise).
+    bool sendRangeFormats(int start, const char* text, int length, WORD* attributes, hh::Stretch overlaid,
+                          hh::Stretch written);
+    // For a long line coloured again: the stretch of its tokens to be read when the formater
+    // writes only some of them, told to the formater (first -1 when all are to be written).
+    hh::Stretch tokensToRead(int start, int length, unsigned hinted, hh::Stretch overlaid);
+    // After the colouring call: the stretch its tokens were written in, when not whole.
+    hh::Stretch retokenised(unsigned before, int start, hh::Stretch read);
     // The control's character format in a class's look.
     CHARFORMAT formatFor(const hh::ColorEntry& look) const;
     void setPlainText(std::string_view text);
@@ -345,6 +359,7 @@ private:
     std::vector<hh::Stretch> m_deferred;
     // The classes the last large range coloured is shown in.
     hh::ShownClasses m_shown;
+    unsigned m_shownCall = 0; // the formater's colouring call m_shown's classes were taken from
     // Narrows the stretch that may differ from the last snapshot to hold the change [from, to).
     void noteChange(long from, long to);
     // The whole text now, sharing with the last snapshot what no change has touched since.
@@ -385,8 +400,26 @@ private:
         std::string text;
         std::u16string wide;
         std::vector<WORD> tokens; // the token words the colouring gives the text
+        hh::KeptLines kept;       // what text and wide hold, across a change
     };
     LinesRead m_linesRead;
+    // The ranges last given to the formater's marker scan and tokeniser, for the hints of the
+    // next ones; and what the last BuildColoredRtf gave them (call 0: nothing).
+    hh::GivenRange m_scanGiven;
+    hh::GivenRange m_colourGiven;
+    struct BuiltCalls {
+        unsigned scan = 0;
+        unsigned colour = 0;
+        hh::Stretch blanked{0, 0};
+        bool lines = false; // m_linesRead holds the text, its wide copy blanked as blanked says
+    };
+    BuiltCalls m_built;
+    // Gives the formater the hint of range for [from, to) with altered, when one holds; answers
+    // the formater's text count before the call.
+    unsigned hintFormater(const hh::GivenRange& range, int from, int to, hh::Stretch altered,
+                          unsigned* hinted = nullptr);
+    // After the call: range notes what the formater was given, when it was given one text.
+    void noteGiven(hh::GivenRange& range, unsigned before, int from, int to, hh::Stretch altered);
     long m_nSamePrefix = 0;
     long m_nSameSuffix = 0;
     hh::TextSnapshot m_savedText;

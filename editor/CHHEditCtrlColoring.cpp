@@ -119,18 +119,33 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         const int length = readForColoring(start, end);
         const char* text = m_linesRead.text.data();
         char16_t* buffer = m_linesRead.wide.data();
-        hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer);
+        const hh::Stretch blanked = hh::BlankUnpairedMarkers(m_delimiters, start, start + length, buffer);
+        m_linesRead.kept.Altered(blanked);
         std::vector<WORD>& attributes = m_linesRead.tokens;
+        const hh::Stretch overlaid = hh::CommentPairsIn(m_delimiters, start, start + length);
+        unsigned hinted = 0;
+        const unsigned before = hintFormater(m_colourGiven, start, start + length, blanked, &hinted);
+        // A long line coloured again from the tokens it shows reads only what may have changed.
+        const hh::Stretch read = large ? tokensToRead(start, length, hinted, overlaid) : hh::Stretch(-1, -1);
         keepRoom(attributes, static_cast<std::size_t>(length));
-        attributes.assign(static_cast<std::size_t>(length), 0);
-        if (!ColorizeText(buffer, length, attributes.data())) {
+        if (read.first >= 0)
+            attributes.resize(static_cast<std::size_t>(length));
+        else
+            attributes.assign(static_cast<std::size_t>(length), 0);
+        const BOOL coloured = ColorizeText(buffer, length, attributes.data());
+        const hh::Stretch written = read.first >= 0 ? retokenised(before, start, read) : hh::Stretch(-1, -1);
+        noteGiven(m_colourGiven, before, start, start + length, blanked);
+        if (!coloured) {
             SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
         } else {
             hh::OverlayCommentPairs(m_delimiters, start, start + length, attributes.data());
             // A large range takes its formats in one message; run by run otherwise.
-            const bool formatted = large && sendRangeFormats(start, text, length, attributes.data());
+            const bool formatted =
+                large && sendRangeFormats(start, text, length, attributes.data(), overlaid, written);
             if (large && !formatted) SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
-            colorRuns(start, text, length, attributes.data(), saved, large, formatted, applyParaFormat);
+            // Tokens read only in part are whole in the classes shown.
+            const WORD* tokens = formatted && written.first >= 0 ? m_shown.Kept() : attributes.data();
+            colorRuns(start, text, length, tokens, saved, large, formatted, applyParaFormat);
         }
         keepBuffersSmall();
     }
@@ -141,14 +156,41 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
     }
 }
 
-bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, const WORD* attributes) {
+hh::Stretch CHHEditCtrl::tokensToRead(int start, int length, unsigned hinted, hh::Stretch overlaid) {
+    // The formater's tokens are those of the call named, which the classes shown were taken from.
+    if (!m_pFormater || hinted == 0 || hinted != m_shownCall || !m_shown.Holds(start, length))
+        return hh::Stretch(-1, -1);
+    hh::Stretch read(start + length, start);
+    for (const hh::Stretch& s : {m_shown.NotKnown(), m_shown.Overlaid(), overlaid}) {
+        if (s.first >= s.second) continue;
+        read = hh::Stretch(std::min(read.first, s.first), std::max(read.second, s.second));
+    }
+    if (read.first >= read.second) read = hh::Stretch(start, start);
+    if (!m_pFormater->HintTokensRead(read.first - start, read.second - start)) return hh::Stretch(-1, -1);
+    return read;
+}
+
+hh::Stretch CHHEditCtrl::retokenised(unsigned before, int start, hh::Stretch read) {
+    int from = 0, to = 0;
+    if (m_pFormater->GetTextCount() != before + 1 || !m_pFormater->GetRetokenised(from, to))
+        return hh::Stretch(-1, -1);
+    return hh::Stretch(std::min(read.first, start + from), std::max(read.second, start + to));
+}
+
+bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, WORD* attributes,
+                                   hh::Stretch overlaid, hh::Stretch written) {
     // A single line keeps its classes for the next colouring of it (a long line typed on); many
-    // lines would cost a copy of all their token words for nothing.
+    // lines would cost a copy of all their token words for nothing. Tokens written only in part
+    // are compared only there.
     hh::Stretch part(start, start + length);
-    if (std::memchr(chars, '\n', static_cast<std::size_t>(length)))
+    m_shownCall = 0;
+    if (written.first >= 0)
+        part = m_shown.TakeWithin(start, attributes, length, written, overlaid);
+    else if (LineFromChar(start) != LineFromChar(start + length))
         m_shown.Clear();
     else
-        part = m_shown.Take(start, attributes, length);
+        part = m_shown.Take(start, attributes, length, overlaid);
+    if (m_shown.Holds(start, length)) m_shownCall = m_colourGiven.Call();
     // A CR LF pair goes whole.
     if (part.first > start && chars[part.first - start] == '\n' && chars[part.first - start - 1] == '\r')
         --part.first;
@@ -173,7 +215,10 @@ bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, con
     }
     const pm::CharFormatRuns message{part.first, formats, hh::kColorClasses, runs.data(), runs.size()};
     if (SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)) != 0) return true;
+    // Coloured run by run instead: tokens written in part are made whole first.
+    if (written.first >= 0) std::copy(m_shown.Kept(), m_shown.Kept() + length, attributes);
     m_shown.Clear();
+    m_shownCall = 0;
     return false;
 }
 
@@ -266,12 +311,39 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     const std::u16string& wide = m_linesRead.wide;
     // Inside a comment a quote starts no string: the scan is told where it begins.
     CHHCommentMarkerArray found;
+    const int read = from + static_cast<int>(wide.size());
+    const unsigned before = hintFormater(m_scanGiven, from, read, hh::Stretch(0, 0));
     ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found,
                       hh::InsideComment(m_delimiters, from));
+    noteGiven(m_scanGiven, before, from, read, hh::Stretch(0, 0));
     hh::MergeMarkers(m_delimiters, found, from);
     m_bDelimiterScan = FALSE;
     m_linesRead.from = from;
     m_linesRead.to = to;
+}
+
+unsigned CHHEditCtrl::hintFormater(const hh::GivenRange& range, int from, int to, hh::Stretch altered,
+                                   unsigned* hinted) {
+    if (hinted) *hinted = 0;
+    if (!m_pFormater) return 0;
+    unsigned call = 0;
+    int head = 0, tail = 0;
+    if (range.Hint(from, to, GetTextLength(), altered, call, head, tail)) {
+        m_pFormater->HintChange(call, head, tail);
+        if (hinted) *hinted = call;
+    }
+    return m_pFormater->GetTextCount();
+}
+
+void CHHEditCtrl::noteGiven(hh::GivenRange& range, unsigned before, int from, int to, hh::Stretch altered) {
+    if (!m_pFormater) return;
+    // A hint not taken goes, so that no other call takes it.
+    m_pFormater->HintChange(0, 0, 0);
+    const unsigned after = m_pFormater->GetTextCount();
+    if (after == before + 1)
+        range.Given(after, from, to, GetTextLength(), altered);
+    else
+        range.Forget();
 }
 
 // The colouring of a change reads the lines the marker scan has just read, and reads a long
@@ -288,6 +360,14 @@ int CHHEditCtrl::readForColoring(int start, int end) {
 void CHHEditCtrl::readLines(int from, int to) {
     LinesRead& read = m_linesRead;
     read.from = -1;
+    // The lines read last, changed once since: only the change is read.
+    auto readRange = [this](int first, int last, char* out) {
+        TEXTRANGEA range{};
+        range.chrg = CHARRANGE{first, last};
+        range.lpstrText = out;
+        SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    };
+    if (read.kept.Splice(from, to, GetTextLength(), read.text, read.wide, readRange)) return;
     // The control writes straight into the kept buffer, ending zero included.
     const std::size_t length = static_cast<std::size_t>(std::max(0, to - from));
     keepRoom(read.text, length + 1);
@@ -298,6 +378,7 @@ void CHHEditCtrl::readLines(int from, int to) {
     read.text.resize(
         static_cast<std::size_t>(SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
     widen(read.text.data(), read.text.size(), read.wide);
+    read.kept.Read(from, from + static_cast<int>(read.text.size()));
 }
 
 void CHHEditCtrl::keepBuffersSmall() {
@@ -348,9 +429,19 @@ hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalP
     // never held whole, and a long line typed on next finds the buffers ready.
     const std::size_t size = static_cast<std::size_t>(std::max(length, 0));
     m_linesRead.from = -1;
+    m_linesRead.kept.Forget();
+    m_built = BuiltCalls();
     if (list) scanMarkersByBlock(text, size, *list);
     // The first block tells whether the text can be coloured at all.
-    if (size > 0 && !colourBlock(text, 0, colouringBlockEnd(text, size, 0), list)) return hh::ColoredRtf();
+    const std::size_t firstEnd = colouringBlockEnd(text, size, 0);
+    if (size > 0 && !colourBlock(text, 0, firstEnd, list)) return hh::ColoredRtf();
+    if (firstEnd != size) m_built = BuiltCalls();
+    // A text of one block is kept whole, as the lines read for the first change.
+    if (firstEnd == size && m_built.colour && size <= kKeptBuffer) {
+        keepRoom(m_linesRead.text, size + 1);
+        m_linesRead.text.assign(text, size);
+        m_built.lines = true;
+    }
     const hh::Stretch longest = longestLine(text, size);
     auto colour = [this, text, size, list, longest, firstDone = true](std::size_t from,
                                                                       const WORD*& tokens) mutable {
@@ -358,7 +449,7 @@ hh::ColoredRtf CHHEditCtrl::BuildColoredRtf(LPCSTR text, int length, BOOL finalP
         if (!firstDone) colourBlock(text, from, to, list);
         firstDone = false;
         tokens = m_linesRead.tokens.data();
-        keepIfLongestLine(longest, from, to, tokens);
+        keepIfLongestLine(longest, from, to, tokens, list);
         return to;
     };
     return hh::ColoredRtf(text, size, colour, m_colors, finalParagraph != FALSE);
@@ -374,7 +465,11 @@ void CHHEditCtrl::scanMarkersByBlock(const char* text, std::size_t size, CHHComm
         found.RemoveAll();
         // A block starts inside a comment when the last marker before it opened one.
         const BOOL inComment = !all.empty() && all.back().m_bStart;
+        const unsigned before = m_pFormater ? m_pFormater->GetTextCount() : 0;
         ScanBlockComments(m_linesRead.wide.data(), static_cast<int>(to - from), found, inComment);
+        // A text of one block is what the formater was given: the next scan can be hinted.
+        if (from == 0 && to == size && m_pFormater && m_pFormater->GetTextCount() == before + 1)
+            m_built.scan = before + 1;
         for (INT_PTR i = 0; i < found.GetSize(); ++i) {
             all.push_back(found[i]);
             all.back().m_nPos += static_cast<int>(from);
@@ -391,10 +486,18 @@ bool CHHEditCtrl::colourBlock(const char* text, std::size_t from, std::size_t to
     LinesRead& read = m_linesRead;
     const std::size_t length = to - from;
     widen(text + from, length, read.wide);
-    if (list) hh::BlankUnpairedMarkers(*list, static_cast<int>(from), static_cast<int>(to), read.wide.data());
+    const hh::Stretch blanked =
+        list ? hh::BlankUnpairedMarkers(*list, static_cast<int>(from), static_cast<int>(to), read.wide.data())
+             : hh::Stretch(0, 0);
     keepRoom(read.tokens, length);
     read.tokens.assign(length, 0);
+    const unsigned before = m_pFormater ? m_pFormater->GetTextCount() : 0;
     if (!ColorizeText(read.wide.data(), static_cast<int>(length), read.tokens.data())) return false;
+    // The first block: when it is the whole text, the next colouring of it can be hinted.
+    if (from == 0 && m_pFormater && m_pFormater->GetTextCount() == before + 1) {
+        m_built.colour = before + 1;
+        m_built.blanked = blanked;
+    }
     if (list)
         hh::OverlayCommentPairs(*list, static_cast<int>(from), static_cast<int>(to), read.tokens.data());
     return true;
@@ -403,11 +506,17 @@ bool CHHEditCtrl::colourBlock(const char* text, std::size_t from, std::size_t to
 // The longest line keeps its classes when coloured, so the first key typed on a long line
 // streams only what it changed.
 void CHHEditCtrl::keepIfLongestLine(const hh::Stretch& longest, std::size_t from, std::size_t to,
-                                    const WORD* tokens) {
+                                    const WORD* tokens, const CHHCommentMarkerArray* list) {
     const std::size_t start = static_cast<std::size_t>(longest.first);
     const int length = longest.second - longest.first;
     if (length <= hh::kLargeRange || start < from || start >= to) return;
-    m_shown.Take(longest.first, tokens + (start - from), length);
+    const hh::Stretch overlaid =
+        list ? hh::CommentPairsIn(*list, longest.first, longest.second) : hh::Stretch(0, 0);
+    m_shown.Take(longest.first, tokens + (start - from), length, overlaid);
+    // A text of one line was coloured in the call the text set names.
+    m_shownCall = from == 0 && longest.first == 0 && static_cast<std::size_t>(longest.second) == to
+                      ? m_built.colour
+                      : 0;
 }
 
 // ---- Formats ----

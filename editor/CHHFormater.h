@@ -64,4 +64,21 @@ public:
                                    int& tokenStart, int& pos, WORD& token, WORD& context) = 0;
     // Scans the number at pos: sets tokenStart, advances pos, answers the token word.
     virtual WORD ScanNumber(const char16_t* text, int count, int& tokenStart, int& pos) = 0;
+
+    // Counts the texts given to ColorizeText and ScanBlockComments so far; read after a call, it
+    // names that call in a hint. 0 when the formater takes no hints.
+    virtual unsigned GetTextCount() { return 0; }
+    // The text given to the next ColorizeText or ScanBlockComments equals the text of the call
+    // named after, but for the characters from head to tail characters before its end: a
+    // formater that kept that text need not compare the two.
+    virtual void HintChange(unsigned /*after*/, int /*head*/, int /*tail*/) {}
+    // Given after HintChange: the caller of the next ColorizeText reads only the tokens written
+    // again and those of [from, to), so a formater that takes the hint need write no others.
+    // True when taken: the tokens are then not zeroed, and the formater writes every token it
+    // reports written, a space's included.
+    virtual bool HintTokensRead(int /*from*/, int /*to*/) { return false; }
+    // After a ColorizeText that took both hints: true, with the stretch it tokenised again, outside
+    // which its tokens are those of the call the hint named, moved with the change. False when it
+    // wrote all the tokens.
+    virtual bool GetRetokenised(int& /*from*/, int& /*to*/) { return false; }
 };

@@ -45,19 +45,26 @@ bool hasLineEnd(const char16_t* text, int from, int to) {
 
 // How text differs from the last text of a long line: [prefix, editEnd) replaced what stood there,
 // moving what follows by shift; from is the last step at least kLookahead characters before the
-// edit. False when the edit is too near the start, brings a line break or no step is there.
+// edit. False when the edit is too near the start, brings a line break or no step is there. A
+// hint, when given, says where the two texts may differ, and they are not compared.
 struct LineEdit {
     int prefix = 0;
     int editEnd = 0;
     int shift = 0;
     int from = 0;
 };
+template <class Hint>
 bool findEdit(const std::u16string& last, const std::vector<unsigned char>& steps, const char16_t* text,
-              int count, LineEdit& edit) {
+              int count, const Hint* hint, LineEdit& edit) {
     const int lastCount = static_cast<int>(last.size());
     const int common = std::min(count, lastCount);
-    edit.prefix = hh::SameLeading(text, last.data(), common);
-    edit.editEnd = count - hh::SameTrailing(text + count, last.data() + lastCount, common - edit.prefix);
+    if (hint) {
+        edit.prefix = std::clamp(hint->head, 0, common);
+        edit.editEnd = count - std::clamp(hint->tail, 0, common - edit.prefix);
+    } else {
+        edit.prefix = hh::SameLeading(text, last.data(), common);
+        edit.editEnd = count - hh::SameTrailing(text + count, last.data() + lastCount, common - edit.prefix);
+    }
     edit.shift = count - lastCount;
     if (edit.prefix < kLookahead || hasLineEnd(text, edit.prefix, edit.editEnd)) return false;
     edit.from = edit.prefix - kLookahead;
@@ -311,15 +318,34 @@ WORD CHHGenericFormater::classifyWordAt(const char16_t* text, int start, int end
     return ClassifyWord(word, length, context);
 }
 
+const CHHGenericFormater::Hint* CHHGenericFormater::takeHint(unsigned kept) {
+    m_taken = m_hint;
+    m_hint = Hint();
+    return m_taken.after != 0 && m_taken.after == kept ? &m_taken : nullptr;
+}
+
+bool CHHGenericFormater::GetRetokenised(int& from, int& to) {
+    if (m_retokenised.first < 0) return false;
+    from = m_retokenised.first;
+    to = m_retokenised.second;
+    return true;
+}
+
 void CHHGenericFormater::ColorizeText(const char16_t* text, int count, WORD* tokens) {
+    ++m_texts;
+    m_retokenised = std::make_pair(-1, -1);
     int tokenStart = 0;
     int pos = 0;
     WORD token = 0;
     WORD context = 0;
     ScanLanguageToken(nullptr, 0, nullptr, TRUE, tokenStart, pos, token, context);
     if (!text || !tokens) count = 0;
-    if (!retokeniseLongLine(text, count, tokens, token, context))
+    // Tokens not zeroed by a caller that reads only some of them are, when all are written.
+    const bool zeroed = !m_hint.readOnly;
+    if (!retokeniseLongLine(text, count, tokens, token, context)) {
+        if (!zeroed) std::fill(tokens, tokens + count, static_cast<WORD>(HHTOKEN_DEFAULT));
         tokeniseWhole(text, count, tokens, token, context);
+    }
     int closeStart = 0;
     int closePos = 0;
     ScanLanguageToken(nullptr, 0, nullptr, FALSE, closeStart, closePos, token, context);
@@ -343,6 +369,7 @@ void CHHGenericFormater::tokeniseWhole(const char16_t* text, int count, WORD* to
     keepRoom(last.text);
     keepRoom(last.tokens);
     last.keywords = m_keywords.GetVersion();
+    last.call = m_texts;
 }
 
 bool CHHGenericFormater::markersWithinLookahead() const {
@@ -355,18 +382,30 @@ bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WOR
                                             WORD& context) {
     LongLine& last = m_longLine;
     LineEdit edit;
+    const Hint* hint = takeHint(last.call);
     if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion() ||
-        !findEdit(last.text, last.steps, text, count, edit))
+        !findEdit(last.text, last.steps, text, count, hint, edit))
         return false;
+    last.call = m_texts;
     spliceText(last.text, edit, text);
     spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
     spliceEdit(last.tokens, edit, static_cast<WORD>(HHTOKEN_DEFAULT));
     const int from = edit.from;
-    std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
+    // A caller that reads only the tokens written again and those of its stretch is given just
+    // those; any other all of them.
+    const bool readOnly = hint && hint->readOnly;
+    if (readOnly) {
+        const int readFrom = std::clamp(hint->readFrom, 0, count);
+        const int readTo = std::clamp(hint->readTo, readFrom, count);
+        std::copy(last.tokens.begin() + readFrom, last.tokens.begin() + readTo, tokens + readFrom);
+    } else {
+        std::copy(last.tokens.begin(), last.tokens.begin() + from, tokens);
+    }
     const int to = scanTokens(text, count, tokens, from, token, context, last.steps.data(), edit.editEnd);
     settleSteps(last.steps, from, to);
-    std::copy(last.tokens.begin() + to, last.tokens.end(), tokens + to);
+    if (!readOnly) std::copy(last.tokens.begin() + to, last.tokens.end(), tokens + to);
     std::copy(tokens + from, tokens + to, last.tokens.begin() + from);
+    if (readOnly) m_retokenised = std::make_pair(from, to);
     return true;
 }
 
@@ -382,6 +421,8 @@ int CHHGenericFormater::scanTokens(const char16_t* text, int count, WORD* tokens
         const int start = pos;
         token = HHTOKEN_DEFAULT;
         if (flags & kSpace) {
+            // A long line's tokens may be written over old ones: its spaces are written too.
+            if (steps) tokens[pos] = HHTOKEN_DEFAULT;
             ++pos;
             if (flags & kLineEnd) atLineStart = TRUE;
             continue;
@@ -559,7 +600,11 @@ int CHHGenericFormater::scanToBlockEnd(const char16_t* text, int count, int pos,
 
 void CHHGenericFormater::ScanBlockComments(const char16_t* text, int count, CHHCommentMarkerArray& markers,
                                            BOOL inComment) {
-    if (!text || m_blockStart.empty() || m_blockEnd.empty()) return;
+    ++m_texts;
+    if (!text || m_blockStart.empty() || m_blockEnd.empty()) {
+        m_hint = Hint();
+        return;
+    }
     std::vector<CHHCommentMarker> found;
     if (!rescanLongLine(text, count, inComment, found)) scanWhole(text, count, inComment, found);
     // One growth of the caller's array for all the records.
@@ -585,15 +630,18 @@ void CHHGenericFormater::scanWhole(const char16_t* text, int count, BOOL inComme
     keepRoom(last.text);
     last.markers = found;
     last.inComment = inComment;
+    last.call = m_texts;
 }
 
 bool CHHGenericFormater::rescanLongLine(const char16_t* text, int count, BOOL inComment,
                                         std::vector<CHHCommentMarker>& found) {
     LongScan& last = m_longScan;
     LineEdit edit;
+    const Hint* hint = takeHint(last.call);
     if (last.text.empty() || count < kLongLine || last.inComment != inComment ||
-        !findEdit(last.text, last.steps, text, count, edit))
+        !findEdit(last.text, last.steps, text, count, hint, edit))
         return false;
+    last.call = m_texts;
     spliceText(last.text, edit, text);
     spliceEdit(last.steps, edit, static_cast<unsigned char>(0));
     const int from = edit.from, shift = edit.shift;

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CHHGenericFormater : public CHHFormater {
@@ -42,6 +43,15 @@ public:
     BOOL ScanLanguageToken(const char16_t* text, int count, WORD* tokens, BOOL atLineStart, int& tokenStart,
                            int& pos, WORD& token, WORD& context) override;
     WORD ScanNumber(const char16_t* text, int count, int& tokenStart, int& pos) override;
+    unsigned GetTextCount() override { return m_texts; }
+    void HintChange(unsigned after, int head, int tail) override { m_hint = Hint{after, head, tail}; }
+    bool HintTokensRead(int from, int to) override {
+        m_hint.readOnly = true;
+        m_hint.readFrom = from;
+        m_hint.readTo = to;
+        return true;
+    }
+    bool GetRetokenised(int& from, int& to) override;
 
     // The language's data.
     void SetCaseSensitive(BOOL caseSensitive);
@@ -119,6 +129,7 @@ private:
         std::vector<WORD> tokens;
         std::vector<unsigned char> steps; // 1 where a step began
         unsigned keywords = 0;            // the keyword table's version
+        unsigned call = 0;                // the text count of the call that left it
     };
     // The same for the last long line scanned for block-comment markers: the markers it found.
     struct LongScan {
@@ -126,7 +137,19 @@ private:
         std::vector<CHHCommentMarker> markers;
         std::vector<unsigned char> steps;
         BOOL inComment = FALSE;
+        unsigned call = 0;
     };
+    // What HintChange told of the text of the call under way.
+    struct Hint {
+        unsigned after = 0;
+        int head = 0;
+        int tail = 0;
+        bool readOnly = false; // the caller reads only what is written again and [readFrom, readTo)
+        int readFrom = 0;
+        int readTo = 0;
+    };
+    // The hint for a text kept by the call counted kept, taken once: null when it names another.
+    const Hint* takeHint(unsigned kept);
     void rebuildFlags();
     // The language's data changed: what was kept of long lines no longer holds.
     void forgetLongLines() {
@@ -189,6 +212,11 @@ private:
     unsigned char m_flags[256] = {};
     LongLine m_longLine;
     LongScan m_longScan;
+    unsigned m_texts = 0;
+    Hint m_hint;
+    Hint m_taken;
+    // What the last ColorizeText wrote, when not all its tokens (first -1 otherwise).
+    std::pair<int, int> m_retokenised{-1, -1};
 
 protected:
     void SetLanguageHook(BOOL on) {

@@ -248,16 +248,25 @@ bool InsideComment(const CHHCommentMarkerArray& markers, int pos) {
     return before.m_bStart && markerEnd(before) <= pos;
 }
 
-void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text) {
+Stretch BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text) {
+    Stretch blanked(0, 0);
     for (INT_PTR i = firstAtOrAfter(markers, start); i < markers.GetSize(); ++i) {
         const CHHCommentMarker& m = markers[i];
         if (markerEnd(m) > end) break;
         if (m.m_nPair != 0) continue;
         std::fill(text + (m.m_nPos - start), text + (markerEnd(m) - start), u' ');
+        if (blanked.first == blanked.second) blanked.first = m.m_nPos;
+        blanked.second = markerEnd(m);
     }
+    return blanked;
 }
 
-void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens) {
+namespace {
+
+// Calls mark(from, to) for each part of a comment pair inside [start, end), comments that begin
+// before the stretch included.
+template <class Mark>
+void forEachCommentPart(const CHHCommentMarkerArray& markers, int start, int end, Mark mark) {
     // Start far enough back to meet the start of a comment reaching into the stretch, at a marker
     // that begins a pair or belongs to none.
     INT_PTR i = firstAtOrAfter(markers, start - kMaxCommentSpan);
@@ -275,11 +284,27 @@ void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int en
         } else {
             const int from = std::max(open < 0 ? start : open, start);
             const int to = std::min(markerEnd(m), end);
-            for (int p = from; p < to; ++p)
-                tokens[p - start] = HHTOKEN_COMMENT;
+            if (from < to) mark(from, to);
             open = -1;
         }
     }
+}
+
+} // namespace
+
+void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens) {
+    forEachCommentPart(markers, start, end, [start, tokens](int from, int to) {
+        std::fill(tokens + (from - start), tokens + (to - start), static_cast<WORD>(HHTOKEN_COMMENT));
+    });
+}
+
+Stretch CommentPairsIn(const CHHCommentMarkerArray& markers, int start, int end) {
+    Stretch hull(0, 0);
+    forEachCommentPart(markers, start, end, [&hull](int from, int to) {
+        if (hull.first == hull.second) hull.first = from;
+        hull.second = to;
+    });
+    return hull;
 }
 
 namespace {
@@ -314,21 +339,37 @@ int ShownClass(WORD bits) {
     return shownClasses()[bits];
 }
 
-Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
+Stretch ShownClasses::Take(int start, const WORD* tokens, int length, Stretch overlaid) {
     length = std::max(length, 0);
-    if (start != m_start || static_cast<std::size_t>(length) != m_tokens.size() || m_tokens.empty()) {
+    if (!Holds(start, length)) {
         m_start = start;
         m_tokens.assign(tokens, tokens + length);
         keepRoom(m_tokens);
         m_unknown = Stretch(0, 0);
+        m_overlaid = overlaid.first < overlaid.second
+                         ? Stretch(overlaid.first - start, overlaid.second - start)
+                         : Stretch(0, 0);
         return Stretch(start, start + length);
     }
+    return takeCompared(tokens, 0, length, overlaid);
+}
+
+Stretch ShownClasses::TakeWithin(int start, const WORD* tokens, int length, Stretch read, Stretch overlaid) {
+    PM_ASSERT(Holds(start, length));
+    const int from = std::clamp(read.first - start, 0, length);
+    const int to = std::clamp(read.second - start, from, length);
+    return takeCompared(tokens, from, to, overlaid);
+}
+
+Stretch ShownClasses::takeCompared(const WORD* tokens, int readFrom, int readTo, Stretch overlaid) {
     // Where the words differ, or classes are not known: what lies between the first and the last
     // class that differs is taken whole.
+    const int start = m_start;
     WORD* kept = m_tokens.data();
     const std::array<unsigned char, 0x10000>& shownClass = shownClasses();
-    int from = SameLeading(tokens, kept, length);
-    int to = from == length ? from : length - SameTrailing(tokens + length, kept + length, length - from);
+    const int read = readTo - readFrom;
+    int from = readFrom + SameLeading(tokens + readFrom, kept + readFrom, read);
+    int to = from == readTo ? from : readTo - SameTrailing(tokens + readTo, kept + readTo, readTo - from);
     if (m_unknown.first < m_unknown.second) {
         const bool alike = from == to;
         from = alike ? m_unknown.first : std::min(from, m_unknown.first);
@@ -342,6 +383,8 @@ Stretch ShownClasses::Take(int start, const WORD* tokens, int length) {
         --last;
     std::copy(tokens + from, tokens + to, kept + from);
     m_unknown = Stretch(0, 0);
+    m_overlaid = overlaid.first < overlaid.second ? Stretch(overlaid.first - start, overlaid.second - start)
+                                                  : Stretch(0, 0);
     if (first == last) return Stretch(start, start);
     return Stretch(start + first, start + last);
 }
@@ -362,6 +405,11 @@ void ShownClasses::Change(BOOL deleted, int start, int end) {
         const int first = m_unknown.first >= at ? m_unknown.first + added : m_unknown.first;
         const int last = m_unknown.second > at ? m_unknown.second + added : m_unknown.second;
         m_unknown = none ? Stretch(at, at + added) : Stretch(std::min(first, at), std::max(last, at + added));
+        // Overlaid words stay where they are; text inserted among them is among them.
+        if (m_overlaid.first < m_overlaid.second) {
+            if (m_overlaid.first >= at) m_overlaid.first += added;
+            if (m_overlaid.second > at) m_overlaid.second += added;
+        }
         return;
     }
     const int from = std::clamp(start, m_start, stop), to = std::clamp(end, m_start, stop);
@@ -370,6 +418,8 @@ void ShownClasses::Change(BOOL deleted, int start, int end) {
     const auto move = [&](int i) { return i >= at + removed ? i - removed : std::min(i, at); };
     m_unknown = Stretch(move(m_unknown.first), move(m_unknown.second));
     if (m_unknown.first >= m_unknown.second) m_unknown = Stretch(0, 0);
+    m_overlaid = Stretch(move(m_overlaid.first), move(m_overlaid.second));
+    if (m_overlaid.first >= m_overlaid.second) m_overlaid = Stretch(0, 0);
     m_start -= std::max(0, std::min(end, m_start) - start);
 }
 

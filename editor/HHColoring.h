@@ -73,11 +73,14 @@ std::vector<Stretch> PairMarkers(CHHCommentMarkerArray& markers);
 // (paired or not: the span limit is a colouring rule only).
 bool InsideComment(const CHHCommentMarkerArray& markers, int pos);
 // Overwrites, in the stretch's text (text[0] is position start), every unpaired marker lying
-// wholly inside [start, end) with spaces.
-void BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text);
+// wholly inside [start, end) with spaces; answers the stretch from the first to the last blanked
+// (empty when none).
+Stretch BlankUnpairedMarkers(const CHHCommentMarkerArray& markers, int start, int end, char16_t* text);
 // Marks the comment pairs' parts inside [start, end) as comment in the stretch's token words,
 // comments that begin before the stretch included.
 void OverlayCommentPairs(const CHHCommentMarkerArray& markers, int start, int end, WORD* tokens);
+// The stretch from the first to the last character OverlayCommentPairs marks (empty when none).
+Stretch CommentPairsIn(const CHHCommentMarkerArray& markers, int start, int end);
 
 // The colour classes the control shows for one stretch of text, as the colouring pass last gave
 // them, kept in step with edits (inserted text shows classes not known): colouring the stretch
@@ -88,10 +91,26 @@ public:
     // are kept, and the answer is the part from the first to the last character whose class is
     // not known to be the one shown (empty when none; all of it unless the stretch is the one
     // kept). Text inserted at two places since makes all between them not known.
-    Stretch Take(int start, const WORD* tokens, int length);
+    // overlaid: the characters whose words were set otherwise than the formater gave them.
+    Stretch Take(int start, const WORD* tokens, int length, Stretch overlaid = Stretch(0, 0));
+    // As Take, for the stretch kept, when the words outside read (absolute positions) are the
+    // ones kept: only those inside it are read and compared. read must hold NotKnown() and the
+    // Overlaid() of the last Take.
+    Stretch TakeWithin(int start, const WORD* tokens, int length, Stretch read, Stretch overlaid);
+    // Whether the stretch [start, start + length) is the one kept.
+    bool Holds(int start, int length) const {
+        return !m_tokens.empty() && start == m_start && static_cast<std::size_t>(length) == m_tokens.size();
+    }
+    // The text inserted since the last Take, and the characters it was given as overlaid, in
+    // positions of the text (empty when none).
+    Stretch NotKnown() const { return absolute(m_unknown); }
+    Stretch Overlaid() const { return absolute(m_overlaid); }
+    // The words of the stretch kept, as the last Take left them.
+    const WORD* Kept() const { return m_tokens.data(); }
     void Clear() {
         m_tokens.clear();
         m_unknown = Stretch(0, 0);
+        m_overlaid = Stretch(0, 0);
     }
     // Text [start, end) was deleted or inserted.
     void Change(BOOL deleted, int start, int end);
@@ -106,6 +125,13 @@ private:
     // Indexes into m_tokens spanning all text inserted since the last Take: its classes are not
     // known.
     Stretch m_unknown{0, 0};
+    // Indexes into m_tokens spanning the words the last Take was given as overlaid.
+    Stretch m_overlaid{0, 0};
+    Stretch absolute(Stretch s) const {
+        return s.first < s.second ? Stretch(m_start + s.first, m_start + s.second) : Stretch(0, 0);
+    }
+    // The words of [from, to) of the stretch were compared, the others are alike.
+    Stretch takeCompared(const WORD* tokens, int from, int to, Stretch overlaid);
 };
 
 // The RTF that loads text coloured by its token words: a colour table of the ten classes, a

@@ -379,6 +379,8 @@ void CHHScriptEditCtrl::SaveUndoState(int start, int end, int) {
 
 BOOL CHHScriptEditCtrl::ColorizeText(const char16_t* text, int length, WORD* attributes) {
     if (length <= 0) return FALSE;
+    // The hook colours from zeros; the control may pass a long line's tokens as they were.
+    if (m_pOwner) std::fill(attributes, attributes + length, static_cast<WORD>(0));
     if (m_pOwner && m_pOwner->ColorizeHook(text, length, attributes)) {
         if (m_pFormater) m_pFormater->ColorizeKeywords(text, length, attributes);
         return TRUE;

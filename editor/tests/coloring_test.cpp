@@ -257,6 +257,24 @@ TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
         EXPECT_EQ(shown.Take(c.start, c.now.data(), length), c.differing) << c.name;
         EXPECT_EQ(shown.Take(c.start, c.now.data(), length), hh::Stretch(c.start, c.start))
             << c.name << ", taken";
+        // Told where the words may differ, the same is found reading only there: words outside
+        // are not read.
+        hh::ShownClasses within;
+        within.Take(10, kept.data(), static_cast<int>(kept.size()));
+        for (const auto& e : c.edits)
+            within.Change(e.first, e.second.first, e.second.second);
+        if (!within.Holds(c.start, length)) continue;
+        hh::Stretch read = c.differing;
+        const hh::Stretch inserted = within.NotKnown();
+        if (inserted.first < inserted.second)
+            read = hh::Stretch(std::min(read.first, inserted.first), std::max(read.second, inserted.second));
+        std::vector<WORD> partly(c.now.size(), HHTOKEN_COMMENT);
+        for (int i = read.first; i < read.second; ++i)
+            partly[static_cast<std::size_t>(i - c.start)] = c.now[static_cast<std::size_t>(i - c.start)];
+        EXPECT_EQ(within.TakeWithin(c.start, partly.data(), length, read, hh::Stretch(0, 0)), c.differing)
+            << c.name << ", read in part";
+        EXPECT_EQ(within.Take(c.start, c.now.data(), length), hh::Stretch(c.start, c.start))
+            << c.name << ", read in part and taken";
     }
     hh::ShownClasses shown;
     shown.Take(10, kept.data(), static_cast<int>(kept.size()));
@@ -270,6 +288,52 @@ TEST(Coloring, ShownClassesFollowEditsAndTellWhatDiffers) {
     const std::vector<WORD> morePlain(5, HHTOKEN_DEFAULT);
     shown.Change(FALSE, 1, 2);
     EXPECT_EQ(shown.Take(0, morePlain.data(), 5), hh::Stretch(1, 2));
+}
+
+// The words a Take was told were overlaid move with the edits after it, as the text does.
+TEST(Coloring, ShownClassesKeepWhereTheOverlaidWordsAre) {
+    const std::vector<WORD> kept(20, HHTOKEN_KEYWORD);
+    const struct {
+        const char* name;
+        bool deleted;
+        hh::Stretch edit;
+        hh::Stretch overlaid;
+    } cases[] = {{"typed before them", false, {12, 14}, {17, 22}},
+                 {"typed inside them", false, {17, 19}, {15, 22}},
+                 {"typed right after them", false, {20, 21}, {15, 20}},
+                 {"deleted before them", true, {11, 13}, {13, 18}},
+                 {"deleted across their start", true, {13, 17}, {13, 16}},
+                 {"deleted whole", true, {14, 22}, {0, 0}}};
+    for (const auto& c : cases) {
+        hh::ShownClasses shown;
+        shown.Take(10, kept.data(), static_cast<int>(kept.size()), hh::Stretch(15, 20));
+        EXPECT_EQ(shown.Overlaid(), hh::Stretch(15, 20)) << c.name;
+        shown.Change(c.deleted, c.edit.first, c.edit.second);
+        EXPECT_EQ(shown.Overlaid(), c.overlaid) << c.name;
+    }
+}
+
+// The hull of what OverlayCommentPairs marks, a comment reaching into the stretch included.
+TEST(Coloring, CommentPairsInSpanWhatTheOverlayMarks) {
+    CHHCommentMarkerArray markers;
+    fill(markers, {marker(2, true, 1), marker(8, false, 1), marker(20, true, 1), marker(30, false, 1),
+                   marker(40, true)});
+    hh::PairMarkers(markers);
+    const struct {
+        int start;
+        int end;
+    } stretches[] = {{0, 50}, {5, 25}, {10, 18}, {22, 50}, {32, 50}};
+    for (const auto& st : stretches) {
+        std::vector<WORD> tokens(static_cast<std::size_t>(st.end - st.start), HHTOKEN_DEFAULT);
+        hh::OverlayCommentPairs(markers, st.start, st.end, tokens.data());
+        hh::Stretch marked(0, 0);
+        for (int i = 0; i < static_cast<int>(tokens.size()); ++i) {
+            if (tokens[static_cast<std::size_t>(i)] != HHTOKEN_COMMENT) continue;
+            if (marked.first == marked.second) marked.first = st.start + i;
+            marked.second = st.start + i + 1;
+        }
+        EXPECT_EQ(hh::CommentPairsIn(markers, st.start, st.end), marked) << st.start << "-" << st.end;
+    }
 }
 
 // Reads back RTF as BuildColoredRtf writes it: each text byte with the class it is shown in (line

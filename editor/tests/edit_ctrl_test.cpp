@@ -314,6 +314,58 @@ TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
     }
 }
 
+// A text of one long line, edited right after it is set, and a second control on the same
+// formater editing the same line between: each key of either is coloured from where the
+// formater's kept line says the texts differ, and both show what a fresh colouring shows.
+TEST_F(EditCtrl, AOneLineTextSharedFormaterShowsWhatAFreshColouringShows) {
+    auto typeIn = [this](std::size_t size) {
+        std::string line;
+        for (int i = 0; line.size() < size; ++i)
+            line += "var x" + std::to_string(i) + "=\"s\"+" + std::to_string(i) + ";";
+        CHHEditCtrl other;
+        ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL, CRect(0, 0, 300, 100),
+                                 view, 101));
+        other.SetFormater(&js);
+        other.InitControl(FALSE);
+        other.SetText(line.c_str());
+        edit->SetText(line.c_str());
+        const long middle = static_cast<long>(size / 2);
+        const struct {
+            const char* name;
+            long at;
+            std::string typed;
+            int backspaces;
+            bool otherTypes; // the other control types the same before this one
+        } steps[] = {{"a letter in the middle", middle, "a", 0, false},
+                     {"a quote opens a string to the end", middle, "\"", 0, true},
+                     {"closed further on", middle + 500, "\"", 0, false},
+                     {"a block comment opened", middle + 100, "/*", 0, true},
+                     {"closed", middle + 600, "*/", 0, false},
+                     {"its start taken back", middle + 102, "", 2, true}};
+        for (const auto& s : steps) {
+            if (s.otherTypes) {
+                other.SetSel(s.at, s.at);
+                for (char c : s.typed)
+                    other.SendMessage(WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+                pm::afxtest::pump();
+            }
+            caret(s.at);
+            type(s.typed);
+            for (int i = 0; i < s.backspaces; ++i)
+                key(VK_BACK);
+            frame->SetFocus();
+            const auto shown = formats();
+            edit->SetText(text().c_str());
+            EXPECT_EQ(shown, formats()) << size << ": " << s.name;
+            edit->SetFocus();
+        }
+        other.DestroyWindow();
+    };
+    // A line coloured as a large range that the formater does not keep, and one it keeps.
+    for (const std::size_t size : {2500, 6000})
+        typeIn(size);
+}
+
 // A text larger than the blocks it is coloured in shows what colouring it in one piece shows, with
 // the comment markers one scan of the whole text finds: a comment, a string and a line comment
 // reach from one block into the next, and an end marker stands alone.

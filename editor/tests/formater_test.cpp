@@ -574,13 +574,37 @@ TEST(ColorizeText, ALongLineEditedGivesWhatANewFormaterGives) {
         colourWith(*kept);
         markersWith(*kept, FALSE);
         markersWith(*keptInComment, TRUE);
+        // A third told where the line changed, and that only its first tokens and those it
+        // tokenises again are read: the others are its last ones, moved with the edit.
+        const std::unique_ptr<CHHGenericFormater> hinted = makeFormater(language.name);
+        std::vector<WORD> last = colourWith(*hinted);
         for (const Edit& e : edits) {
             std::size_t at = std::min(static_cast<std::size_t>(e.at * static_cast<double>(line.size())),
                                       line.size() - static_cast<std::size_t>(e.removed));
             if (!e.after.empty()) at = line.find(e.after, at) + e.after.size();
+            const unsigned call = hinted->GetTextCount();
             line.replace(at, static_cast<std::size_t>(e.removed), e.inserted);
-            EXPECT_EQ(colourWith(*kept), colourWith(*makeFormater(language.name)))
-                << language.name << ": " << e.name;
+            const std::vector<WORD> fresh = colourWith(*makeFormater(language.name));
+            EXPECT_EQ(colourWith(*kept), fresh) << language.name << ": " << e.name;
+            last.erase(last.begin() + static_cast<std::ptrdiff_t>(at),
+                       last.begin() + static_cast<std::ptrdiff_t>(at) + e.removed);
+            last.insert(last.begin() + static_cast<std::ptrdiff_t>(at), e.inserted.size(), HHTOKEN_DEFAULT);
+            const int count = static_cast<int>(line.size()), read = 10;
+            std::vector<WORD> tokens(line.size(), 0xFFFF);
+            hinted->HintChange(call, static_cast<int>(at), count - static_cast<int>(at + e.inserted.size()));
+            hinted->HintTokensRead(0, read);
+            hinted->ColorizeText(line.data(), count, tokens.data());
+            int from = 0, to = count;
+            const bool inPart = hinted->GetRetokenised(from, to);
+            const bool nearAnEdit = at >= 1000 && e.inserted.find(u'\n') == std::u16string::npos;
+            EXPECT_TRUE(inPart || !nearAnEdit) << language.name << ": " << e.name;
+            for (int i = 0; i < count; ++i) {
+                const std::size_t k = static_cast<std::size_t>(i);
+                const bool written = !inPart || i < read || (i >= from && i < to);
+                ASSERT_EQ(written ? tokens[k] : last[k], fresh[k])
+                    << language.name << ": " << e.name << " at " << i;
+            }
+            last = fresh;
             EXPECT_EQ(markersWith(*kept, FALSE), markersWith(*makeFormater(language.name), FALSE))
                 << language.name << ": " << e.name;
             EXPECT_EQ(markersWith(*keptInComment, TRUE), markersWith(*makeFormater(language.name), TRUE))

@@ -79,6 +79,27 @@ protected:
         }
     }
 
+    // With hookColours on, the owner colours every q as a string and leaves the rest as given.
+    BOOL ColorizeHook(const char16_t* text, int length, WORD* attributes) override {
+        if (!hookColours) return FALSE;
+        for (int i = 0; i < length; ++i)
+            if (text[i] == u'q') attributes[i] = HHTOKEN_STRING;
+        return TRUE;
+    }
+    // The colour of each character.
+    std::vector<COLORREF> colours() {
+        std::vector<COLORREF> all;
+        const long length = edit->GetTextLength();
+        for (long i = 0; i < length; ++i) {
+            edit->SetSel(i, i + 1);
+            CHARFORMAT cf{};
+            cf.cbSize = sizeof cf;
+            edit->GetSelectionCharFormat(cf);
+            all.push_back(cf.crTextColor);
+        }
+        return all;
+    }
+
     void NotifyOwner(LPCTSTR object, LPCTSTR procedure, int line, int, int modulePos, BOOL on) override {
         notes.push_back(std::string(object) + "." + procedure + ":" + std::to_string(line) + "@" +
                         std::to_string(modulePos) + (on ? "+" : "-"));
@@ -119,6 +140,7 @@ protected:
     std::unique_ptr<CHHScriptEditCtrl> edit;
     std::string shown;
     std::vector<std::string> notes;
+    bool hookColours = false;
 };
 
 TEST_F(ScriptEdit, OnlyBodiesTakeTypingAndTheirLengthsFollow) {
@@ -278,6 +300,28 @@ TEST_F(ScriptEdit, ContextMenuAddsCheckSyntaxAndRevertAfterQuickInfo) {
     ASSERT_NE(quickInfo, ids.end());
     EXPECT_EQ(std::vector<UINT>(quickInfo + 1, quickInfo + 4), (std::vector<UINT>{0, 60744, 60736}));
     EXPECT_EQ(ids.back(), static_cast<UINT>(ID_HHASSIST_TOGGLE_BOOKMARK));
+}
+
+} // namespace
+
+namespace {
+
+// A long line coloured by the formater, then by the owner's hook: the hook is given zeros where
+// it writes nothing, as it is for a text coloured afresh.
+TEST_F(ScriptEdit, TheOwnersHookColoursALongLineFromZeros) {
+    std::string line;
+    while (line.size() < 6000)
+        line += "x = q + 1: If x Then y = \"s\" ";
+    edit->SetProcedureView(nullptr, 0, nullptr, 0);
+    edit->SetText(line.c_str());
+    for (const bool hook : {false, true}) {
+        hookColours = hook;
+        edit->SetSel(3000, 3000);
+        type("a");
+    }
+    const std::vector<COLORREF> typedIn = colours();
+    edit->SetText(text().c_str());
+    EXPECT_EQ(typedIn, colours());
 }
 
 } // namespace

@@ -336,9 +336,11 @@ private:
     bool tokeniseRead(int start);
     // ColorizeRange's way for a range of many blocks of lines.
     void colourByBlocks(int start, int end, const CHARRANGE& saved, BOOL applyParaFormat);
-    // Adds the runs of the classes the token words show; sends runs from start in one message.
-    static void appendShownRuns(std::vector<pm::CharFormatRun>& runs, const WORD* tokens, int count);
-    bool sendShownRuns(int start, const std::vector<pm::CharFormatRun>& runs);
+    // Adds the runs of the classes the token words show, the last held in pending; sends runs
+    // from start in one message.
+    static void appendShownRuns(pm::PackedFormatRuns& runs, pm::CharFormatRun& pending, const WORD* tokens,
+                                int count);
+    bool sendShownRuns(int start, const pm::PackedFormatRuns& runs);
     // The control's character format in a class's look.
     CHARFORMAT formatFor(const hh::ColorEntry& look) const;
     void setPlainText(std::string_view text);

@@ -164,7 +164,8 @@ bool CHHEditCtrl::tokeniseRead(int start) {
 // characters and token words. Only the last block's last word has its case fixed.
 void CHHEditCtrl::colourByBlocks(int start, int end, const CHARRANGE& saved, BOOL applyParaFormat) {
     const hh::ColorEntry& plain = m_colors[0];
-    std::vector<pm::CharFormatRun> runs;
+    pm::PackedFormatRuns runs;
+    pm::CharFormatRun pending{0, 0};
     int last = start;
     for (int at = start; at < end;) {
         const int to = lineBlockEnd(at, end);
@@ -173,10 +174,12 @@ void CHHEditCtrl::colourByBlocks(int start, int end, const CHARRANGE& saved, BOO
             SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
             return;
         }
-        appendShownRuns(runs, m_linesRead.tokens.data(), static_cast<int>(m_linesRead.tokens.size()));
+        appendShownRuns(runs, pending, m_linesRead.tokens.data(),
+                        static_cast<int>(m_linesRead.tokens.size()));
         last = at;
         at = to;
     }
+    runs.push_back(pending.length, pending.format);
     m_shown.Clear();
     const LinesRead& read = m_linesRead;
     if (sendShownRuns(start, runs)) {
@@ -196,27 +199,29 @@ void CHHEditCtrl::colourByBlocks(int start, int end, const CHARRANGE& saved, BOO
     }
 }
 
-// One run per stretch of one class shown, the first joined to the last one there when they show
-// the same class.
-void CHHEditCtrl::appendShownRuns(std::vector<pm::CharFormatRun>& runs, const WORD* tokens, int count) {
+// One run per stretch of one class shown; the last is held in pending, for the next tokens' first
+// to join when it shows the same class.
+void CHHEditCtrl::appendShownRuns(pm::PackedFormatRuns& runs, pm::CharFormatRun& pending, const WORD* tokens,
+                                  int count) {
     for (int from = 0; from < count;) {
         const int cls = hh::ShownClass(tokens[from]);
         int to = from + 1;
         while (to < count && (tokens[to] == tokens[to - 1] || hh::ShownClass(tokens[to]) == cls))
             ++to;
-        if (!runs.empty() && runs.back().format == cls)
-            runs.back().length += to - from;
-        else
-            runs.push_back(pm::CharFormatRun{to - from, cls});
+        if (pending.format != cls) {
+            if (pending.length > 0) runs.push_back(pending.length, pending.format);
+            pending = pm::CharFormatRun{0, cls};
+        }
+        pending.length += to - from;
         from = to;
     }
 }
 
-bool CHHEditCtrl::sendShownRuns(int start, const std::vector<pm::CharFormatRun>& runs) {
+bool CHHEditCtrl::sendShownRuns(int start, const pm::PackedFormatRuns& runs) {
     CHARFORMAT formats[hh::kColorClasses];
     for (int cls = 0; cls < hh::kColorClasses; ++cls)
         formats[cls] = formatFor(m_colors[cls]);
-    const pm::CharFormatRuns message{start, formats, hh::kColorClasses, runs.data(), runs.size()};
+    const pm::CharFormatRuns message{start, formats, hh::kColorClasses, nullptr, 0, &runs};
     return SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)) != 0;
 }
 
@@ -235,8 +240,10 @@ bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, con
         chars[part.second - start - 1] == '\r')
         ++part.second;
     if (part.first >= part.second) return true;
-    std::vector<pm::CharFormatRun> runs;
-    appendShownRuns(runs, attributes + (part.first - start), part.second - part.first);
+    pm::PackedFormatRuns runs;
+    pm::CharFormatRun pending{0, 0};
+    appendShownRuns(runs, pending, attributes + (part.first - start), part.second - part.first);
+    runs.push_back(pending.length, pending.format);
     if (sendShownRuns(part.first, runs)) return true;
     m_shown.Clear();
     return false;

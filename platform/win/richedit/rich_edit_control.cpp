@@ -18,35 +18,52 @@ namespace {
 
 constexpr LONG kLimitForZero = 65535;
 
-// The line breaks of a text met in order, from a position on.
+// The line breaks of a text met in order, from a position on, found a stretch of text at a time.
 class BreakCursor {
 public:
-    BreakCursor(const RichTextModel& model, int from) : m_model(model), m_line(model.lineFromPosition(from)) {
-        m_break = breakOf(m_line);
-    }
+    BreakCursor(const RichTextModel& model, int from) : m_model(model), m_scanned(from) {}
     // The first break at or after pos, which is at least the last pos asked for; INT_MAX when
     // none follows.
     int nextFrom(int pos) {
-        while (m_break < pos)
-            m_break = breakOf(++m_line);
-        return m_break;
+        while (peek() < pos)
+            ++m_next;
+        return peek();
     }
     // The breaks before pos from the last pos asked for, or from the start.
     int countTo(int pos) {
         int n = 0;
-        for (; m_break < pos; ++n)
-            m_break = breakOf(++m_line);
+        for (; peek() < pos; ++n)
+            ++m_next;
         return n;
     }
 
 private:
-    int breakOf(int line) const {
-        return line + 1 < m_model.lineCount() ? m_model.lineEnd(line) : std::numeric_limits<int>::max();
+    static constexpr int kStretch = 1 << 16;
+
+    int peek() {
+        while (m_next == m_breaks.size()) {
+            if (m_scanned >= m_model.length()) return std::numeric_limits<int>::max();
+            scanStretch();
+        }
+        return m_breaks[m_next];
+    }
+    void scanStretch() {
+        m_breaks.clear();
+        m_next = 0;
+        const int length = std::min(kStretch, m_model.length() - m_scanned);
+        m_model.forEachPiece(m_scanned, length, [this](const char* bytes, int count, int pos) {
+            for (const char* p = bytes;
+                 (p = static_cast<const char*>(std::memchr(p, '\r', bytes + count - p))); ++p)
+                m_breaks.push_back(pos + static_cast<int>(p - bytes));
+            return true;
+        });
+        m_scanned += length;
     }
 
     const RichTextModel& m_model;
-    int m_line;
-    int m_break = 0;
+    int m_scanned; // where the breaks not yet found begin
+    std::vector<int> m_breaks;
+    std::size_t m_next = 0;
 };
 
 // Calls f(length, format) for each run the message gives, packed or not.

@@ -755,16 +755,26 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
 LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
     if (!runs || runs->cpMin < 0 || (runs->runCount > 0 && (!runs->runs || !runs->formats))) return 0;
     const int from = toModel(runs->cpMin);
-    const std::vector<FormattedPiece> pieces = modelPieces(from, *runs);
+    std::vector<FormattedPiece> pieces = modelPieces(from, *runs);
     int to = from;
     for (const FormattedPiece& p : pieces)
         to += p.length;
     if (to == from) return 1;
     if (!announceProtected(EM_SETCHARFORMAT, 0, 0, from, to)) return 0;
+    const std::vector<FormattedPiece> formatted = formatPieces(from, pieces, *runs);
+    // The pieces' memory serves the restyling.
+    std::vector<FormattedPiece>().swap(pieces);
+    const std::pair<int, int> changed = m_model.restyle(from, formatted);
+    if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
+    return 1;
+}
+
+std::vector<FormattedPiece> RichEditControl::formatPieces(int from, const std::vector<FormattedPiece>& pieces,
+                                                          const CharFormatRuns& runs) {
     // Each run under a piece keeps what the piece's format leaves alone, as EM_SETCHARFORMAT has
     // it; a run format and a piece format make the same format each time they meet, looked up by
     // the pair (the runs' formats are those the table holds now).
-    const std::size_t pieceFormats = static_cast<std::size_t>(runs->formatCount);
+    const std::size_t pieceFormats = static_cast<std::size_t>(runs.formatCount);
     std::vector<FormatId> made(static_cast<std::size_t>(m_model.formats().size()) * pieceFormats, -1);
     std::vector<FormattedPiece> formatted;
     formatted.reserve(pieces.size());
@@ -779,7 +789,7 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
             const int stop = std::min(end, run.end);
             FormatId& found = made[static_cast<std::size_t>(run.format) * pieceFormats +
                                    static_cast<std::size_t>(p.format)];
-            if (found < 0) found = applyCharFormat(run.format, runs->formats[p.format]);
+            if (found < 0) found = applyCharFormat(run.format, runs.formats[p.format]);
             if (!formatted.empty() && formatted.back().format == found)
                 formatted.back().length += stop - at;
             else
@@ -787,9 +797,7 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
             at = stop;
         }
     }
-    const std::pair<int, int> changed = m_model.restyle(from, formatted);
-    if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
-    return 1;
+    return formatted;
 }
 
 // In the 1.0 control each break a run holds adds a position.

@@ -85,11 +85,17 @@ void FormatRuns::append(int len, FormatId format) {
 }
 
 void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
-    // New runs go in with one step: their starts and formats in blocks at the end.
+    // New runs go in a few thousand at a step: their starts and formats in blocks at the end.
+    constexpr std::size_t kStep = 4096;
     std::vector<int> lengths;
     std::vector<FormatId> ids;
-    lengths.reserve(n);
-    ids.reserve(n);
+    lengths.reserve(std::min(n, kStep));
+    ids.reserve(std::min(n, kStep));
+    auto flush = [&] {
+        m_starts.appendPartitions(lengths.data(), ids.data(), static_cast<int>(lengths.size()));
+        lengths.clear();
+        ids.clear();
+    };
     FormatId last = m_starts.value(runCount() - 1);
     for (std::size_t i = 0; i < n; ++i) {
         const FormattedPiece& p = pieces[i];
@@ -103,11 +109,12 @@ void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
             lengths.back() += p.length;
             continue;
         }
+        if (lengths.size() == kStep) flush();
         lengths.push_back(p.length);
         ids.push_back(p.format);
         last = p.format;
     }
-    m_starts.appendPartitions(lengths.data(), ids.data(), static_cast<int>(lengths.size()));
+    flush();
 }
 
 void FormatRuns::insert(int pos, int len, FormatId format) {

@@ -449,7 +449,7 @@ std::shared_ptr<hh::SpanColours> CHHEditCtrl::keepColours(int start, int end) {
         colours->look[cls] = formatFor(m_colors[cls]);
     for (const hh::Stretch& s : m_deferred)
         if (s.first < colours->end && s.second > colours->start) return colours;
-    const pm::GetCharFormatRuns get{CHARRANGE{colours->start, colours->end}, &colours->formats,
+    const pm::GetCharFormatRuns get{CHARRANGE{colours->start, colours->end}, &colours->formats, nullptr,
                                     &colours->runs};
     SendMessage(pm::getCharFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&get));
     colours->markers = hh::MarkersIn(m_delimiters, colours->start, colours->end);
@@ -486,9 +486,9 @@ void CHHEditCtrl::restoreColoured(int from, int oldEnd, const std::string& text,
                                             hh::kHideSelection);
         SetSel(from, oldEnd);
         ReplaceSel(text.c_str());
-        const pm::CharFormatRuns runs{colours.start, colours.formats.data(),
-                                      static_cast<int>(colours.formats.size()), colours.runs.data(),
-                                      colours.runs.size()};
+        const pm::CharFormatRuns runs{
+            colours.start, colours.formats.data(), static_cast<int>(colours.formats.size()), nullptr, 0,
+            &colours.runs};
         SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&runs));
     }
     shiftForChange(TRUE, from, oldEnd);

@@ -283,6 +283,8 @@ private:
     void applyFontAndRecolour(LPCSTR face, int height, int tabSize);
     BOOL findInRange(const CHHFindParams& params, long from, long to, CHARRANGE& found);
     void noteReplacedMatches(const std::vector<CHARRANGE>& matches, int replaceLength);
+    // The text from the first match to the last, each match replaced by replace.
+    std::string replacedSpan(const std::vector<CHARRANGE>& matches, const CString& replace);
     // Learns page starts up to page; FALSE when the text ends before it.
     BOOL paginateTo(CDC* pDC, CPrintInfo* pInfo, UINT page);
     void notePageEnd(CPrintInfo* pInfo, UINT page, long start, long next);
@@ -341,6 +343,18 @@ private:
     hh::Stretch tokensToRead(int start, int length, unsigned hinted, hh::Stretch overlaid);
     // After the colouring call: the stretch its tokens were written in, when not whole.
     hh::Stretch retokenised(unsigned before, int start, hh::Stretch read);
+    // The end of the block of whole lines from from that a long range is read in, by to.
+    int lineBlockEnd(int from, int to);
+    // The token words of m_linesRead's text, which starts at start, into m_linesRead.tokens;
+    // false when the text cannot be coloured.
+    bool tokeniseRead(int start);
+    // ColorizeRange's way for a range of many blocks of lines.
+    void colourByBlocks(int start, int end, const CHARRANGE& saved, BOOL applyParaFormat);
+    // Adds the runs of the classes the token words show, the last held in pending; sends runs
+    // from start in one message.
+    static void appendShownRuns(pm::PackedFormatRuns& runs, pm::CharFormatRun& pending, const WORD* tokens,
+                                int count);
+    bool sendShownRuns(int start, const pm::PackedFormatRuns& runs);
     // The control's character format in a class's look.
     CHARFORMAT formatFor(const hh::ColorEntry& look) const;
     void setPlainText(std::string_view text);

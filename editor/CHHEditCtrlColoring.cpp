@@ -115,6 +115,9 @@ void CHHEditCtrl::ColorizeRange(int start, int end, BOOL applyParaFormat) {
         SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
         m_deferred.emplace_back(start, end);
         SetTimer(kDeferredColoringTimer, 10);
+    } else if (large && lineBlockEnd(start, end) < end) {
+        colourByBlocks(start, end, saved, applyParaFormat);
+        keepBuffersSmall();
     } else {
         const int length = readForColoring(start, end);
         const char* text = m_linesRead.text.data();
@@ -177,6 +180,92 @@ hh::Stretch CHHEditCtrl::retokenised(unsigned before, int start, hh::Stretch rea
     return hh::Stretch(std::min(read.first, start + from), std::max(read.second, start + to));
 }
 
+// The end of the block of whole lines that starts at from and ends by to: the next line's start
+// a block's length on, or to.
+int CHHEditCtrl::lineBlockEnd(int from, int to) {
+    if (to - from <= static_cast<int>(kColouringBlock)) return to;
+    const int last = static_cast<int>(LineFromChar(from + static_cast<int>(kColouringBlock) - 1));
+    const int next = LineIndex(last + 1);
+    return next <= from || next >= to ? to : next;
+}
+
+bool CHHEditCtrl::tokeniseRead(int start) {
+    LinesRead& read = m_linesRead;
+    const int length = static_cast<int>(read.wide.size());
+    hh::BlankUnpairedMarkers(m_delimiters, start, start + length, read.wide.data());
+    keepRoom(read.tokens, read.wide.size());
+    read.tokens.assign(read.wide.size(), 0);
+    if (!ColorizeText(read.wide.data(), length, read.tokens.data())) return false;
+    hh::OverlayCommentPairs(m_delimiters, start, start + length, read.tokens.data());
+    return true;
+}
+
+// A range of many lines is read and coloured a block of lines at a time, in the kept line
+// buffers, and takes its formats in one message: its text is never held whole in 16-bit
+// characters and token words. Only the last block's last word has its case fixed.
+void CHHEditCtrl::colourByBlocks(int start, int end, const CHARRANGE& saved, BOOL applyParaFormat) {
+    const hh::ColorEntry& plain = m_colors[0];
+    pm::PackedFormatRuns runs;
+    pm::CharFormatRun pending{0, 0};
+    int last = start;
+    for (int at = start; at < end;) {
+        const int to = lineBlockEnd(at, end);
+        readLines(at, to);
+        if (!tokeniseRead(at)) {
+            SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, FALSE);
+            return;
+        }
+        appendShownRuns(runs, pending, m_linesRead.tokens.data(),
+                        static_cast<int>(m_linesRead.tokens.size()));
+        last = at;
+        at = to;
+    }
+    runs.push_back(pending.length, pending.format);
+    m_shown.Clear();
+    const LinesRead& read = m_linesRead;
+    if (sendShownRuns(start, runs)) {
+        colorRuns(last, read.text.data(), static_cast<int>(read.tokens.size()), read.tokens.data(), saved,
+                  true, true, applyParaFormat);
+        return;
+    }
+    // Refused as one message: run by run, a block at a time.
+    SetRangeFormat(start, end, plain.colour, plain.bold, plain.italic, TRUE);
+    for (int at = start; at < end;) {
+        const int to = lineBlockEnd(at, end);
+        readLines(at, to);
+        if (!tokeniseRead(at)) return;
+        colorRuns(at, read.text.data(), static_cast<int>(read.tokens.size()), read.tokens.data(), saved, true,
+                  false, applyParaFormat);
+        at = to;
+    }
+}
+
+// One run per stretch of one class shown; the last is held in pending, for the next tokens' first
+// to join when it shows the same class.
+void CHHEditCtrl::appendShownRuns(pm::PackedFormatRuns& runs, pm::CharFormatRun& pending, const WORD* tokens,
+                                  int count) {
+    for (int from = 0; from < count;) {
+        const int cls = hh::ShownClass(tokens[from]);
+        int to = from + 1;
+        while (to < count && (tokens[to] == tokens[to - 1] || hh::ShownClass(tokens[to]) == cls))
+            ++to;
+        if (pending.format != cls) {
+            if (pending.length > 0) runs.push_back(pending.length, pending.format);
+            pending = pm::CharFormatRun{0, cls};
+        }
+        pending.length += to - from;
+        from = to;
+    }
+}
+
+bool CHHEditCtrl::sendShownRuns(int start, const pm::PackedFormatRuns& runs) {
+    CHARFORMAT formats[hh::kColorClasses];
+    for (int cls = 0; cls < hh::kColorClasses; ++cls)
+        formats[cls] = formatFor(m_colors[cls]);
+    const pm::CharFormatRuns message{start, formats, hh::kColorClasses, nullptr, 0, &runs};
+    return SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)) != 0;
+}
+
 bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, WORD* attributes,
                                    hh::Stretch overlaid, hh::Stretch written) {
     // A single line keeps its classes for the next colouring of it (a long line typed on); many
@@ -198,23 +287,11 @@ bool CHHEditCtrl::sendRangeFormats(int start, const char* chars, int length, WOR
         chars[part.second - start - 1] == '\r')
         ++part.second;
     if (part.first >= part.second) return true;
-    CHARFORMAT formats[hh::kColorClasses];
-    for (int cls = 0; cls < hh::kColorClasses; ++cls)
-        formats[cls] = formatFor(m_colors[cls]);
-    // One run per stretch of one class shown.
-    std::vector<pm::CharFormatRun> runs;
-    const WORD* tokens = attributes + (part.first - start);
-    const int count = part.second - part.first;
-    for (int from = 0; from < count;) {
-        const int cls = hh::ShownClass(tokens[from]);
-        int to = from + 1;
-        while (to < count && (tokens[to] == tokens[to - 1] || hh::ShownClass(tokens[to]) == cls))
-            ++to;
-        runs.push_back(pm::CharFormatRun{to - from, cls});
-        from = to;
-    }
-    const pm::CharFormatRuns message{part.first, formats, hh::kColorClasses, runs.data(), runs.size()};
-    if (SendMessage(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&message)) != 0) return true;
+    pm::PackedFormatRuns runs;
+    pm::CharFormatRun pending{0, 0};
+    appendShownRuns(runs, pending, attributes + (part.first - start), part.second - part.first);
+    runs.push_back(pending.length, pending.format);
+    if (sendShownRuns(part.first, runs)) return true;
     // Coloured run by run instead: tokens written in part are made whole first.
     if (written.first >= 0) std::copy(m_shown.Kept(), m_shown.Kept() + length, attributes);
     m_shown.Clear();
@@ -307,17 +384,31 @@ void CHHEditCtrl::rescanLines(int start, int end) {
     const int to = lastStart + LineLength(lastStart);
     if (to <= from) return;
     m_bDelimiterScan = TRUE;
-    readLines(from, to);
-    const std::u16string& wide = m_linesRead.wide;
-    // Inside a comment a quote starts no string: the scan is told where it begins.
+    // Inside a comment a quote starts no string: the scan is told where it begins. Many lines are
+    // read a block at a time; a block starts inside a comment when the last marker before it
+    // opened one.
+    const BOOL inComment = hh::InsideComment(m_delimiters, from);
     CHHCommentMarkerArray found;
-    const int read = from + static_cast<int>(wide.size());
-    const unsigned before = hintFormater(m_scanGiven, from, read, hh::Stretch(0, 0));
-    ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found,
-                      hh::InsideComment(m_delimiters, from));
-    noteGiven(m_scanGiven, before, from, read, hh::Stretch(0, 0));
+    int blocks = 0;
+    for (int at = from; at < to; ++blocks) {
+        const int blockEnd = lineBlockEnd(at, to);
+        readLines(at, blockEnd);
+        const std::u16string& wide = m_linesRead.wide;
+        const INT_PTR before = found.GetSize();
+        // Lines scanned in one piece tell the formater what changed since it scanned them last.
+        const bool whole = at == from && blockEnd == to;
+        const unsigned call = whole ? hintFormater(m_scanGiven, from, to, hh::Stretch(0, 0)) : 0;
+        ScanBlockComments(wide.data(), static_cast<int>(wide.size()), found,
+                          before > 0 ? found[before - 1].m_bStart : inComment);
+        if (whole) noteGiven(m_scanGiven, call, from, to, hh::Stretch(0, 0));
+        for (INT_PTR i = before; i < found.GetSize(); ++i)
+            found[i].m_nPos += at - from;
+        at = blockEnd;
+    }
     hh::MergeMarkers(m_delimiters, found, from);
     m_bDelimiterScan = FALSE;
+    // Lines read in one piece are kept for the colouring that follows.
+    if (blocks > 1) return;
     m_linesRead.from = from;
     m_linesRead.to = to;
 }

@@ -104,16 +104,7 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
         return FALSE;
     }
     CHARRANGE span{matches.front().cpMin, matches.back().cpMax};
-    const CString old = GetTextRange(span);
-    std::string replaced;
-    long copied = 0;
-    for (const CHARRANGE& match : matches) {
-        replaced.append(static_cast<LPCSTR>(old) + copied,
-                        static_cast<std::size_t>(match.cpMin - span.cpMin - copied));
-        replaced += static_cast<LPCSTR>(params.m_strReplace);
-        copied = match.cpMax - span.cpMin;
-    }
-    replaced.append(static_cast<LPCSTR>(old) + copied, static_cast<std::size_t>(old.GetLength() - copied));
+    const std::string replaced = replacedSpan(matches, params.m_strReplace);
     // One snapshot before the change: the whole command is one undo step.
     hh::EditTransaction command(*this,
                                 hh::kHideSelection | hh::kLockRedraw | hh::kUndoGroup | hh::kNoTracking);
@@ -135,6 +126,38 @@ BOOL CHHEditCtrl::ReplaceAll(const CHHFindParams& params, BOOL inSelection) {
     else
         SetSel(std::min<long>(saved.cpMin, length), std::min<long>(saved.cpMax, length));
     return TRUE;
+}
+
+// The span from the first match to the last with every match replaced, made in one buffer: the
+// span's text is read into it far enough on that what is written, from the start, never overtakes
+// what is still to be read.
+std::string CHHEditCtrl::replacedSpan(const std::vector<CHARRANGE>& matches, const CString& replace) {
+    const LONG begin = matches.front().cpMin;
+    const std::size_t replaceLength = static_cast<std::size_t>(replace.GetLength());
+    long growth = 0, ahead = 0;
+    for (const CHARRANGE& match : matches) {
+        growth += static_cast<long>(replaceLength) - (match.cpMax - match.cpMin);
+        ahead = std::max(ahead, growth);
+    }
+    const std::size_t spanLength = static_cast<std::size_t>(matches.back().cpMax - begin);
+    std::string text(static_cast<std::size_t>(ahead) + spanLength + 1, '\0');
+    TEXTRANGEA range{};
+    range.chrg = CHARRANGE{begin, matches.back().cpMax};
+    range.lpstrText = text.data() + ahead;
+    SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    const char* const old = range.lpstrText;
+    char* out = text.data();
+    LONG read = begin;
+    for (const CHARRANGE& match : matches) {
+        const std::size_t kept = static_cast<std::size_t>(match.cpMin - read);
+        std::memmove(out, old + (read - begin), kept);
+        out += kept;
+        std::memcpy(out, static_cast<LPCSTR>(replace), replaceLength);
+        out += replaceLength;
+        read = match.cpMax;
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    return text;
 }
 
 // The matches as the change of the one span reports them: each where it lies once the ones

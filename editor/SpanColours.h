@@ -19,7 +19,7 @@ struct SpanColours {
     int start = 0; // the stretch, in the control's positions
     int end = 0;
     std::vector<CHARFORMAT> formats;
-    std::vector<pm::CharFormatRun> runs; // cover [start, end); none once let go
+    pm::PackedFormatRuns runs; // cover [start, end); none once let go
     std::vector<CHHCommentMarker> markers;
     const CHHFormater* formater = nullptr;
     BOOL syntaxColoring = FALSE;
@@ -28,7 +28,7 @@ struct SpanColours {
     // Frees the runs and markers: an older step lets go of them when a newer one keeps its own.
     void LetGo() {
         std::vector<CHARFORMAT>().swap(formats);
-        std::vector<pm::CharFormatRun>().swap(runs);
+        runs.clear();
         std::vector<CHHCommentMarker>().swap(markers);
     }
 };

@@ -9,6 +9,7 @@
 #include "editor/HHColoring.h"
 #include "editor/HHEditRules.h"
 #include "platform/framework/tests/support/framework_test.h"
+#include "platform/win/richedit_runs.h"
 #include "platform/win/tests/support/test_windows.h"
 #include "platform/win/wm/beeps.h"
 
@@ -18,6 +19,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -611,6 +613,62 @@ TEST_F(EditCtrl, UndoOfReplaceAllBringsBackColoursAndCommentsAndRedoRecolours) {
         edit->SetText(replaced.c_str());
         EXPECT_EQ(redone, formats()) << c.name;
         EXPECT_EQ(redoneMarkers, markers()) << c.name;
+    }
+}
+
+// Replace All over a text of many blocks of lines (which its change is read and coloured in)
+// colours and marks it as a fresh colouring does, and its undo gives back the colours it had:
+// comments open across the edges of blocks, and replacements that open, close or remove them.
+TEST_F(EditCtrl, ReplaceAllOverManyBlocksOfLinesColoursAsAFreshColouring) {
+    std::string lines;
+    for (int i = 0; lines.size() < 300000; ++i)
+        lines += i % 1999 == 3      ? "/* open\r\n"
+                 : i % 1999 == 1900 ? "var d; \"end */ var x;\r\n"
+                                    : "var total = \"a b\" + total; // total\r\n";
+    const struct {
+        const char* find;
+        const char* replace;
+    } cases[] = {{"total", "sum"}, {"/* open", "// open"}, {"end */", "end"}, {"var d;", "var d; /*"}};
+    // Colour, bold and italic of every character but the line breaks, read as runs.
+    auto looks = [&] {
+        std::vector<CHARFORMAT> formats;
+        std::vector<pm::CharFormatRun> runs;
+        const pm::GetCharFormatRuns get{CHARRANGE{0, -1}, &formats, &runs};
+        edit->SendMessage(pm::getCharFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&get));
+        const std::string shown = text();
+        std::vector<std::tuple<COLORREF, DWORD>> all;
+        std::size_t pos = 0;
+        for (const pm::CharFormatRun& run : runs) {
+            const CHARFORMAT& cf = formats[static_cast<std::size_t>(run.format)];
+            for (const std::size_t end = pos + static_cast<std::size_t>(run.length); pos < end; ++pos)
+                if (shown[pos] != '\r' && shown[pos] != '\n')
+                    all.emplace_back(cf.crTextColor, cf.dwEffects & (CFE_BOLD | CFE_ITALIC));
+        }
+        return all;
+    };
+    auto markers = [&] {
+        std::vector<std::pair<int, int>> all;
+        const CHHCommentMarkerArray& list = edit->GetDelimiters();
+        for (INT_PTR i = 0; i < list.GetSize(); ++i)
+            all.emplace_back(list[i].m_nPos, list[i].m_nPair);
+        return all;
+    };
+    for (const auto& c : cases) {
+        edit->SetText(lines.c_str());
+        const auto before = looks();
+        CHHFindParams params;
+        params.m_strFind = c.find;
+        params.m_strReplace = c.replace;
+        ASSERT_TRUE(edit->ReplaceAll(params, FALSE)) << c.find;
+        const auto replaced = looks();
+        const auto replacedMarkers = markers();
+        const std::string after = text();
+        undo();
+        EXPECT_EQ(text(), lines) << c.find;
+        EXPECT_EQ(looks(), before) << c.find;
+        edit->SetText(after.c_str());
+        EXPECT_EQ(replaced, looks()) << c.find;
+        EXPECT_EQ(replacedMarkers, markers()) << c.find;
     }
 }
 

@@ -8,6 +8,7 @@
 // lParam pointing to a CharFormatRuns; it announces the stretch with EN_PROTECTED (msg
 // EM_SETCHARFORMAT) and answers non-zero when the formats were set. The selection stays.
 
+#include "platform/win/packed_format_runs.h"
 #include "platform/win/richedit.h"
 
 #include <cstddef>
@@ -26,6 +27,7 @@ struct CharFormatRuns {
     int formatCount;
     const CharFormatRun* runs;
     std::size_t runCount;
+    const PackedFormatRuns* packed = nullptr; // when set, the runs, in place of runs and runCount
 };
 
 UINT charFormatRunsMessage();
@@ -38,6 +40,7 @@ struct GetCharFormatRuns {
     CHARRANGE chrg;
     std::vector<CHARFORMATA>* formats;
     std::vector<CharFormatRun>* runs;
+    PackedFormatRuns* packed = nullptr; // when set, the runs go here instead of into runs
 };
 
 UINT getCharFormatRunsMessage();

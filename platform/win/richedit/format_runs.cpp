@@ -85,11 +85,17 @@ void FormatRuns::append(int len, FormatId format) {
 }
 
 void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
-    // New runs go in with one step: their starts and formats in blocks at the end.
+    // New runs go in a few thousand at a step: their starts and formats in blocks at the end.
+    constexpr std::size_t kStep = 4096;
     std::vector<int> lengths;
     std::vector<FormatId> ids;
-    lengths.reserve(n);
-    ids.reserve(n);
+    lengths.reserve(std::min(n, kStep));
+    ids.reserve(std::min(n, kStep));
+    auto flush = [&] {
+        m_starts.appendPartitions(lengths.data(), ids.data(), static_cast<int>(lengths.size()));
+        lengths.clear();
+        ids.clear();
+    };
     FormatId last = m_starts.value(runCount() - 1);
     for (std::size_t i = 0; i < n; ++i) {
         const FormattedPiece& p = pieces[i];
@@ -103,11 +109,12 @@ void FormatRuns::append(const FormattedPiece* pieces, std::size_t n) {
             lengths.back() += p.length;
             continue;
         }
+        if (lengths.size() == kStep) flush();
         lengths.push_back(p.length);
         ids.push_back(p.format);
         last = p.format;
     }
-    m_starts.appendPartitions(lengths.data(), ids.data(), static_cast<int>(lengths.size()));
+    flush();
 }
 
 void FormatRuns::insert(int pos, int len, FormatId format) {
@@ -167,9 +174,23 @@ std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, s
     for (std::size_t i = 0; i < n; ++i)
         end += std::max(0, pieces[i].length);
     end = std::min(end, length());
-    // The stretches where a piece's format is not its run's, merged where they meet.
-    std::vector<Run> changes;
-    changes.reserve(n);
+    // The stretches where a piece's format is not its run's, merged where they meet. Changes to
+    // many of the runs are only counted: building the runs again in one pass costs less than a
+    // split and a merge for each.
+    const std::size_t many = std::max<std::size_t>(64, static_cast<std::size_t>(runCount()) / 8);
+    std::vector<Run> changes; // the first many of them
+    std::size_t changed = 0;
+    Run first{0, 0, 0}, last{0, 0, 0};
+    auto note = [&](int at, int stop, FormatId want) {
+        if (changed > 0 && last.end == at && last.format == want) {
+            last.end = stop;
+            if (changed <= many) changes.back().end = stop;
+            return;
+        }
+        last = Run{at, stop, want};
+        if (changed++ == 0) first = last;
+        if (changed <= many) changes.push_back(last);
+    };
     std::size_t k = 0;
     int pieceStart = pos;
     m_starts.forEach(runIndexAt(pos), [&](const Partitioning::Span& run) {
@@ -177,12 +198,7 @@ std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, s
             int pieceEnd = pieceStart + std::max(0, pieces[k].length);
             int stop = std::min({run.end, pieceEnd, end});
             FormatId want = pieces[k].format;
-            if (stop > at && want != run.value) {
-                if (!changes.empty() && changes.back().end == at && changes.back().format == want)
-                    changes.back().end = stop;
-                else
-                    changes.push_back(Run{at, stop, want});
-            }
+            if (stop > at && want != run.value) note(at, stop, want);
             at = stop;
             if (stop >= pieceEnd) {
                 pieceStart = pieceEnd;
@@ -191,15 +207,13 @@ std::pair<int, int> FormatRuns::restyle(int pos, const FormattedPiece* pieces, s
         }
         return k < n && run.end < end;
     });
-    if (changes.empty()) return {pos, pos};
-    // Changes to many of the runs: building the runs again in one pass costs less than a split
-    // and a merge for each.
-    if (changes.size() > 64 && changes.size() * 8 > static_cast<std::size_t>(runCount()))
+    if (changed == 0) return {pos, pos};
+    if (changed > many)
         rebuild(pos, end, pieces, n);
     else
         for (const Run& c : changes)
             setFormat(c.start, c.end - c.start, c.format);
-    return {changes.front().start, changes.back().end};
+    return {first.start, last.end};
 }
 
 void FormatRuns::rebuild(int pos, int end, const FormattedPiece* pieces, std::size_t n) {

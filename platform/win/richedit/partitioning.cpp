@@ -163,8 +163,14 @@ void Partitioning::appendPartitions(const int* lengths, const int* values, int n
     int start = end();
     int last = static_cast<int>(m_blocks.size()) - 1;
     int i = 0;
-    // The last block takes what it has room for.
+    // The last block takes what it has room for; many at once in room made for just them (one at
+    // a time, the vectors grow as they do).
     Block& tail = m_blocks.back();
+    const std::size_t taken = static_cast<std::size_t>(std::min(n, std::max(0, m_blockSize - tail.size())));
+    if (taken > 1) {
+        tail.starts.reserve(tail.starts.size() + taken);
+        tail.values.reserve(tail.values.size() + taken);
+    }
     int tailBase = blockBase(last);
     int added = 0;
     for (; i < n && tail.size() < m_blockSize; ++i, ++added) {

@@ -10,12 +10,71 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace pm::richedit {
 
 namespace {
 
 constexpr LONG kLimitForZero = 65535;
+
+// The line breaks of a text met in order, from a position on, found a stretch of text at a time.
+class BreakCursor {
+public:
+    BreakCursor(const RichTextModel& model, int from) : m_model(model), m_scanned(from) {}
+    // The first break at or after pos, which is at least the last pos asked for; INT_MAX when
+    // none follows.
+    int nextFrom(int pos) {
+        while (peek() < pos)
+            ++m_next;
+        return peek();
+    }
+    // The breaks before pos from the last pos asked for, or from the start.
+    int countTo(int pos) {
+        int n = 0;
+        for (; peek() < pos; ++n)
+            ++m_next;
+        return n;
+    }
+
+private:
+    static constexpr int kStretch = 1 << 16;
+
+    int peek() {
+        while (m_next == m_breaks.size()) {
+            if (m_scanned >= m_model.length()) return std::numeric_limits<int>::max();
+            scanStretch();
+        }
+        return m_breaks[m_next];
+    }
+    void scanStretch() {
+        m_breaks.clear();
+        m_next = 0;
+        const int length = std::min(kStretch, m_model.length() - m_scanned);
+        m_model.forEachPiece(m_scanned, length, [this](const char* bytes, int count, int pos) {
+            for (const char* p = bytes;
+                 (p = static_cast<const char*>(std::memchr(p, '\r', bytes + count - p))); ++p)
+                m_breaks.push_back(pos + static_cast<int>(p - bytes));
+            return true;
+        });
+        m_scanned += length;
+    }
+
+    const RichTextModel& m_model;
+    int m_scanned; // where the breaks not yet found begin
+    std::vector<int> m_breaks;
+    std::size_t m_next = 0;
+};
+
+// Calls f(length, format) for each run the message gives, packed or not.
+template <class F> void forEachRun(const CharFormatRuns& runs, F f) {
+    if (runs.packed) {
+        runs.packed->forEach(f);
+        return;
+    }
+    for (std::size_t i = 0; i < runs.runCount; ++i)
+        f(runs.runs[i].length, runs.runs[i].format);
+}
 
 // Hands each piece an EDITSTREAM callback offers to `take`, until the stream ends, fails (the
 // error goes to dwError) or more than `cap` bytes came.
@@ -696,16 +755,26 @@ LRESULT RichEditControl::setCharFormat(WPARAM scope, const CHARFORMATA* cf) {
 LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
     if (!runs || runs->cpMin < 0 || (runs->runCount > 0 && (!runs->runs || !runs->formats))) return 0;
     const int from = toModel(runs->cpMin);
-    const std::vector<FormattedPiece> pieces = modelPieces(from, *runs);
+    std::vector<FormattedPiece> pieces = modelPieces(from, *runs);
     int to = from;
     for (const FormattedPiece& p : pieces)
         to += p.length;
     if (to == from) return 1;
     if (!announceProtected(EM_SETCHARFORMAT, 0, 0, from, to)) return 0;
+    const std::vector<FormattedPiece> formatted = formatPieces(from, pieces, *runs);
+    // The pieces' memory serves the restyling.
+    std::vector<FormattedPiece>().swap(pieces);
+    const std::pair<int, int> changed = m_model.restyle(from, formatted);
+    if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
+    return 1;
+}
+
+std::vector<FormattedPiece> RichEditControl::formatPieces(int from, const std::vector<FormattedPiece>& pieces,
+                                                          const CharFormatRuns& runs) {
     // Each run under a piece keeps what the piece's format leaves alone, as EM_SETCHARFORMAT has
     // it; a run format and a piece format make the same format each time they meet, looked up by
     // the pair (the runs' formats are those the table holds now).
-    const std::size_t pieceFormats = static_cast<std::size_t>(runs->formatCount);
+    const std::size_t pieceFormats = static_cast<std::size_t>(runs.formatCount);
     std::vector<FormatId> made(static_cast<std::size_t>(m_model.formats().size()) * pieceFormats, -1);
     std::vector<FormattedPiece> formatted;
     formatted.reserve(pieces.size());
@@ -720,7 +789,7 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
             const int stop = std::min(end, run.end);
             FormatId& found = made[static_cast<std::size_t>(run.format) * pieceFormats +
                                    static_cast<std::size_t>(p.format)];
-            if (found < 0) found = applyCharFormat(run.format, runs->formats[p.format]);
+            if (found < 0) found = applyCharFormat(run.format, runs.formats[p.format]);
             if (!formatted.empty() && formatted.back().format == found)
                 formatted.back().length += stop - at;
             else
@@ -728,24 +797,28 @@ LRESULT RichEditControl::setFormatRuns(const CharFormatRuns* runs) {
             at = stop;
         }
     }
-    const std::pair<int, int> changed = m_model.restyle(from, formatted);
-    if (changed.first < changed.second) m_view->formatsChanged(changed.first, changed.second);
-    return 1;
+    return formatted;
 }
 
-// The runs in model positions first; in the 1.0 control each break a run holds adds a position,
-// counted in one walk over the text.
+// In the 1.0 control each break a run holds adds a position.
 LRESULT RichEditControl::getFormatRuns(const GetCharFormatRuns* get) const {
-    if (!get || !get->formats || !get->runs) return 0;
+    if (!get || !get->formats || (!get->runs && !get->packed)) return 0;
     int from = toModel(std::max<LONG>(0, get->chrg.cpMin));
     int to = get->chrg.cpMax < 0 ? m_model.length() : toModel(get->chrg.cpMax);
     if (to < from) std::swap(from, to);
     get->formats->clear();
-    get->runs->clear();
+    if (get->runs) get->runs->clear();
+    if (get->packed) get->packed->clear();
     if (from == to) return 0;
     const FormatRuns& have = m_model.runs();
-    get->runs->reserve(static_cast<std::size_t>(have.runIndexAt(to - 1) - have.runIndexAt(from) + 1));
+    const std::size_t count = static_cast<std::size_t>(have.runIndexAt(to - 1) - have.runIndexAt(from) + 1);
+    if (get->packed)
+        get->packed->reserve(count);
+    else
+        get->runs->reserve(count);
     std::vector<int> indexOf; // by format id: its index in formats, or -1
+    BreakCursor breaks(m_model, from);
+    std::size_t made = 0;
     have.forEach(from, [&](const Run& run) {
         const std::size_t id = static_cast<std::size_t>(run.format);
         if (id >= indexOf.size()) indexOf.resize(id + 1, -1);
@@ -758,64 +831,46 @@ LRESULT RichEditControl::getFormatRuns(const GetCharFormatRuns* get) const {
             fillCharFormat(m_model.formats().get(run.format), cf);
             get->formats->push_back(cf);
         }
-        get->runs->push_back(CharFormatRun{std::min(run.end, to) - std::max(run.start, from), indexOf[id]});
+        const int end = std::min(run.end, to);
+        const LONG length = end - std::max(run.start, from) + (m_legacy ? breaks.countTo(end) : 0);
+        if (get->packed)
+            get->packed->push_back(length, indexOf[id]);
+        else
+            get->runs->push_back(CharFormatRun{length, indexOf[id]});
+        ++made;
         return run.end < to;
     });
-    if (!m_legacy) return static_cast<LRESULT>(get->runs->size());
-    std::vector<CharFormatRun>& runs = *get->runs;
-    std::size_t k = 0;
-    int runEnd = from + runs[0].length; // in model positions: the lengths ahead of k are still those
-    m_model.forEachPiece(from, to - from, [&](const char* bytes, int count, int pos) {
-        for (const char* p = bytes; (p = static_cast<const char*>(std::memchr(p, '\r', bytes + count - p)));
-             ++p) {
-            const int at = pos + static_cast<int>(p - bytes);
-            while (at >= runEnd)
-                runEnd += runs[++k].length;
-            ++runs[k].length;
-        }
-        return true;
-    });
-    return static_cast<LRESULT>(runs.size());
+    return static_cast<LRESULT>(made);
 }
 
 std::vector<FormattedPiece> RichEditControl::modelPieces(int from, const CharFormatRuns& runs) const {
     std::vector<FormattedPiece> pieces;
-    pieces.reserve(runs.runCount);
-    std::size_t i = 0;
-    int left = 0;     // client positions the run runs.runs[i - 1] has still to take
-    int start = from; // where that run's piece starts
-    auto nextRun = [&](int at) {
-        for (; left <= 0 && i < runs.runCount; ++i) {
-            const CharFormatRun& r = runs.runs[i];
-            if (r.format < 0 || r.format >= runs.formatCount) continue;
-            // A break half taken by the run before is taken whole.
-            left += std::max<LONG>(0, r.length);
-            start = at;
-        }
-    };
-    auto close = [&](int at) {
-        if (at > start) pieces.push_back(FormattedPiece{at - start, runs.runs[i - 1].format});
-    };
-    nextRun(from);
-    // One walk over the text: in the 1.0 control a break takes two positions.
-    m_model.forEachPiece(from, m_model.length() - from, [&](const char* bytes, int count, int pos) {
-        for (int k = 0; k < count && left > 0;) {
-            int step = std::min(count - k, left);
-            if (m_legacy) {
-                const void* br = std::memchr(bytes + k, '\r', static_cast<std::size_t>(step));
-                if (br) step = static_cast<int>(static_cast<const char*>(br) - (bytes + k)) + 1;
-                left -= step + (br ? 1 : 0);
-            } else {
+    pieces.reserve(runs.packed ? runs.packed->size() : runs.runCount);
+    const int length = m_model.length();
+    BreakCursor breaks(m_model, from);
+    int at = from;    // the model position the runs taken reach
+    int left = 0;     // client positions the runs taken have still to take (below 0: taken ahead)
+    int start = from; // where the last run taken starts
+    int format = -1;  // its format
+    forEachRun(runs, [&](LONG runLength, int runFormat) {
+        if (runFormat < 0 || runFormat >= runs.formatCount || (at >= length && left > 0)) return;
+        left += std::max<LONG>(0, runLength);
+        start = at;
+        format = runFormat;
+        while (left > 0 && at < length) {
+            // In the 1.0 control a break takes two positions; one half taken is taken whole.
+            const int brk = m_legacy ? breaks.nextFrom(at) : std::numeric_limits<int>::max();
+            if (brk - at >= left) {
+                const int step = std::min(left, length - at);
+                at += step;
                 left -= step;
+            } else {
+                left -= brk - at + 2;
+                at = brk + 1;
             }
-            k += step;
-            if (left > 0) continue;
-            close(pos + k);
-            nextRun(pos + k);
         }
-        return left > 0;
+        if (at > start) pieces.push_back(FormattedPiece{at - start, format});
     });
-    if (left > 0 && i > 0) close(m_model.length());
     return pieces;
 }
 

@@ -99,6 +99,9 @@ private:
     // The pieces of runs given in client positions from model position from, in model lengths
     // (a break the 1.0 control counts as two goes with the run its first half is in).
     std::vector<FormattedPiece> modelPieces(int from, const CharFormatRuns& runs) const;
+    // The pieces from from in the formats each run's format and its piece's make.
+    std::vector<FormattedPiece> formatPieces(int from, const std::vector<FormattedPiece>& pieces,
+                                             const CharFormatRuns& runs);
     LRESULT getCharFormat(WPARAM scope, CHARFORMATA* cf);
     LRESULT setParaFormat(const PARAFORMAT* pf);
     LRESULT getParaFormat(PARAFORMAT* pf);

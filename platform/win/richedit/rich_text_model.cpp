@@ -168,23 +168,26 @@ int RichTextModel::find(int from, int to, std::string_view pattern, FindOptions 
     return findStored(from, to, normalizeLineBreaks(pattern), options);
 }
 
-std::vector<int> RichTextModel::findAll(int from, int to, std::string_view pattern,
-                                        FindOptions options) const {
-    const std::string needle = normalizeLineBreaks(pattern);
-    std::vector<int> found;
-    if (needle.empty()) return found;
-    for (int at = findStored(from, to, needle, options); at >= 0;
-         at = findStored(at + static_cast<int>(needle.size()), to, needle, options))
-        found.push_back(at);
-    return found;
-}
-
-int RichTextModel::findStored(int from, int to, const std::string& needle, FindOptions options) const {
+// One pass over the text: after a match the search goes on from its end.
+template <class F>
+void RichTextModel::forEachMatch(int from, int to, const std::string& needle, FindOptions options,
+                                 F f) const {
     from = std::clamp(from, 0, length());
     to = to < 0 ? length() : std::clamp(to, 0, length());
     const int n = static_cast<int>(needle.size());
-    if (n == 0 || to - from < n) return -1;
+    if (n == 0 || to - from < n) return;
     const unsigned char first = static_cast<unsigned char>(options.matchCase ? needle[0] : fold(needle[0]));
+    // Without matching case a letter is looked for in both its cases.
+    const unsigned char other =
+        !options.matchCase && first >= 'a' && first <= 'z' ? static_cast<unsigned char>(first - 32) : first;
+    auto candidate = [&](const char* bytes, int i, int count) {
+        if (i >= count) return count;
+        const void* hit = std::memchr(bytes + i, first, static_cast<std::size_t>(count - i));
+        const int limit = hit ? static_cast<int>(static_cast<const char*>(hit) - bytes) : count;
+        if (other == first || limit == i) return limit;
+        hit = std::memchr(bytes + i, other, static_cast<std::size_t>(limit - i));
+        return hit ? static_cast<int>(static_cast<const char*>(hit) - bytes) : limit;
+    };
     auto same = [&](const char* at) {
         if (options.matchCase) return std::memcmp(at, needle.data(), static_cast<std::size_t>(n)) == 0;
         for (int i = 0; i < n; ++i)
@@ -200,25 +203,37 @@ int RichTextModel::findStored(int from, int to, const std::string& needle, FindO
         return !before && !after;
     };
     const int last = to - n;
-    int found = -1;
+    int resume = from; // where the next match may start
     // Candidates are looked for piece by piece; one that runs past its piece is read whole.
     m_text.forEachPiece(from, last + 1 - from, [&](const char* bytes, int count, int at) {
-        for (int i = 0; i < count; ++i) {
-            if (options.matchCase) {
-                const void* hit = std::memchr(bytes + i, first, static_cast<std::size_t>(count - i));
-                if (!hit) return true;
-                i = static_cast<int>(static_cast<const char*>(hit) - bytes);
-            } else if (fold(static_cast<unsigned char>(bytes[i])) != first) {
-                continue;
-            }
+        for (int i = std::max(0, resume - at); (i = candidate(bytes, i, count)) < count; ++i) {
             const int p = at + i;
             const bool inPiece = i + n <= count;
             if (inPiece ? !same(bytes + i) : !same(text(p, n).data())) continue;
             if (!wholeWordAt(p)) continue;
-            found = p;
-            return false;
+            if (!f(p)) return false;
+            resume = p + n;
+            i = resume - at - 1;
         }
         return true;
+    });
+}
+
+std::vector<int> RichTextModel::findAll(int from, int to, std::string_view pattern,
+                                        FindOptions options) const {
+    std::vector<int> found;
+    forEachMatch(from, to, normalizeLineBreaks(pattern), options, [&found](int at) {
+        found.push_back(at);
+        return true;
+    });
+    return found;
+}
+
+int RichTextModel::findStored(int from, int to, const std::string& needle, FindOptions options) const {
+    int found = -1;
+    forEachMatch(from, to, needle, options, [&found](int at) {
+        found = at;
+        return false;
     });
     return found;
 }

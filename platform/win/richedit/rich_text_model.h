@@ -124,6 +124,10 @@ public:
 private:
     // find for a pattern whose line breaks are single CRs.
     int findStored(int from, int to, const std::string& needle, FindOptions options) const;
+    // Calls f(position) for each match of needle in [from, to), each from the end of the one
+    // before, while f returns true.
+    template <class F>
+    void forEachMatch(int from, int to, const std::string& needle, FindOptions options, F f) const;
 
     TextBuffer m_text;
     FormatRuns m_runs;

@@ -6,6 +6,47 @@
 #include <cstring>
 
 namespace pm::richedit {
+namespace {
+
+// Stretches of bytes read as one text.
+class JoinedBytes {
+public:
+    explicit JoinedBytes(std::initializer_list<std::string_view> parts) : m_parts(parts) {
+        for (std::string_view part : m_parts)
+            m_size += part.size();
+    }
+    std::size_t size() const { return m_size; }
+    // The position after the first CR at or after at, or the size.
+    std::size_t lineEnd(std::size_t at) const {
+        std::size_t start = 0;
+        for (std::string_view part : m_parts) {
+            if (at < start + part.size()) {
+                const char* from = part.data() + (at - start);
+                if (const void* br = std::memchr(from, '\r', part.size() - (at - start)))
+                    return start + static_cast<std::size_t>(static_cast<const char*>(br) - part.data()) + 1;
+                at = start + part.size();
+            }
+            start += part.size();
+        }
+        return m_size;
+    }
+    // Appends the bytes [from, to) to block.
+    void copy(std::size_t from, std::size_t to, SplitVector<char>& block) const {
+        block.reserveMore(to - from);
+        std::size_t start = 0;
+        for (std::string_view part : m_parts) {
+            const std::size_t lo = std::max(from, start), hi = std::min(to, start + part.size());
+            if (lo < hi) block.insert(block.size(), part.data() + (lo - start), hi - lo);
+            start += part.size();
+        }
+    }
+
+private:
+    std::vector<std::string_view> m_parts;
+    std::size_t m_size = 0;
+};
+
+} // namespace
 
 TextBuffer::TextBuffer(int blockSize, int lineBlockSize)
     : m_blockSize(std::max(1, blockSize)), m_blocks(1), m_lines(lineBlockSize) {}
@@ -74,9 +115,16 @@ void TextBuffer::insert(int pos, std::string_view bytes) {
     // At a block boundary the text begins the later block's first line.
     int block = blockAt(pos);
     SplitVector<char>& target = m_blocks[static_cast<std::size_t>(block)];
-    target.insert(static_cast<std::size_t>(pos - blockStart(block)), bytes.data(), bytes.size());
+    const std::size_t at = static_cast<std::size_t>(pos - blockStart(block));
     m_starts.insertText(block, n);
-    if (static_cast<int>(target.size()) > m_blockSize && holdsSeveralLines(block)) split(block);
+    if (n <= m_blockSize) {
+        target.insert(at, bytes.data(), bytes.size());
+        if (static_cast<int>(target.size()) > m_blockSize && holdsSeveralLines(block)) split(block);
+        return;
+    }
+    // A long text is cut into blocks where it lies, not first copied into the one it goes in.
+    const std::string_view old(target.rangePointer(0, target.size()), target.size());
+    cut(block, {old.substr(0, at), bytes, old.substr(at)});
 }
 
 bool TextBuffer::holdsSeveralLines(int block) const {
@@ -86,14 +134,16 @@ bool TextBuffer::holdsSeveralLines(int block) const {
 
 void TextBuffer::split(int block) {
     SplitVector<char>& whole = m_blocks[static_cast<std::size_t>(block)];
-    const std::string_view bytes(whole.rangePointer(0, whole.size()), whole.size());
+    cut(block, {std::string_view(whole.rangePointer(0, whole.size()), whole.size())});
+}
+
+void TextBuffer::cut(int block, std::initializer_list<std::string_view> parts) {
+    const JoinedBytes bytes(parts);
     // Whole lines go into a block while it stays within the block size; a longer line alone.
     std::vector<std::size_t> cuts;
     std::size_t blockBegin = 0;
     for (std::size_t at = 0; at < bytes.size();) {
-        const void* br = std::memchr(bytes.data() + at, '\r', bytes.size() - at);
-        std::size_t lineEnd =
-            br ? static_cast<std::size_t>(static_cast<const char*>(br) - bytes.data()) + 1 : bytes.size();
+        const std::size_t lineEnd = bytes.lineEnd(at);
         if (at > blockBegin && lineEnd - blockBegin > static_cast<std::size_t>(m_blockSize)) {
             cuts.push_back(at);
             blockBegin = at;
@@ -104,7 +154,7 @@ void TextBuffer::split(int block) {
     std::vector<SplitVector<char>> pieces(cuts.size());
     std::size_t from = 0;
     for (std::size_t i = 0; i < cuts.size(); ++i) {
-        pieces[i].insert(0, bytes.data() + from, cuts[i] - from);
+        bytes.copy(from, cuts[i], pieces[i]);
         from = cuts[i];
     }
     int start = blockStart(block);

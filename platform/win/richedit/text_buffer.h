@@ -12,6 +12,7 @@
 #include "platform/win/richedit/split_vector.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +66,8 @@ private:
     bool holdsSeveralLines(int block) const;
     // Cuts a block grown past the block size into blocks of whole lines.
     void split(int block);
+    // Puts blocks of whole lines cut from the parts, read as one text, in the block's place.
+    void cut(int block, std::initializer_list<std::string_view> parts);
     void joinWithNext(int block);
     // After an erase at pos: the block before pos ends with a break again, and small blocks join.
     void mendAfterErase(int pos);

@@ -1008,7 +1008,7 @@ TEST_P(RichEditTest, FormatRunsSetEachRunAsCharFormatWould) {
 
 // Reading runs gives, in client positions, what EM_GETCHARFORMAT gives each character, cut to the
 // range asked for (a break is two in the 1.0 control, wherever it lies in a run); set again over
-// other formats, they make the text look as it did.
+// other formats, they make the text look as it did; packed, they are the same runs.
 TEST_P(RichEditTest, FormatRunsReadBackAsTheyWereSet) {
     setText("ab\r\ncd ef\r\n\r\ngh");
     const LONG c = posOfC(), breakLength = legacy() ? 2 : 1;
@@ -1055,26 +1055,63 @@ TEST_P(RichEditTest, FormatRunsReadBackAsTheyWereSet) {
         }
         EXPECT_EQ(lengths, t.lengths) << t.name;
         EXPECT_EQ(used.size(), formats.size()) << t.name << ": each format once";
+        std::vector<CHARFORMATA> packedFormats;
+        pm::PackedFormatRuns packed;
+        const pm::GetCharFormatRuns getPacked{{t.from, t.to}, &packedFormats, nullptr, &packed};
+        EXPECT_EQ(send(pm::getCharFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&getPacked)),
+                  static_cast<LRESULT>(t.lengths.size()))
+            << t.name;
+        std::vector<std::pair<LONG, int>> unpacked, plain;
+        packed.forEach([&](LONG runLength, int format) { unpacked.emplace_back(runLength, format); });
+        for (const pm::CharFormatRun& run : runs)
+            plain.emplace_back(run.length, run.format);
+        EXPECT_EQ(unpacked, plain) << t.name;
+        EXPECT_EQ(packedFormats.size(), formats.size()) << t.name;
         if (runs.empty()) continue;
-        colour(0, length, RGB(255, 0, 0), true);
-        const pm::CharFormatRuns set{t.from, formats.data(), static_cast<int>(formats.size()), runs.data(),
-                                     runs.size()};
-        EXPECT_NE(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&set)), 0) << t.name;
-        const auto restored = formatsEach();
-        const LONG to = t.to < 0 ? length : t.to;
-        const std::string shown = text();
-        for (LONG pos = 0; pos < length; ++pos)
-            if (shown[static_cast<std::size_t>(pos)] == '\r' || shown[static_cast<std::size_t>(pos)] == '\n')
-                continue;
-            else if (pos >= t.from && pos < to)
-                EXPECT_EQ(restored[pos], coloured[pos]) << t.name << " at " << pos;
-            else
-                EXPECT_EQ(restored[pos], std::make_pair(RGB(255, 0, 0), true)) << t.name << " at " << pos;
-        colour(0, length, RGB(0, 0, 0), false);
-        colour(1, 2, RGB(0, 0, 255), false);
-        colour(2, c + 3, RGB(0, 128, 0), true);
-        colour(c + 3, c + 5 + 2 * breakLength, RGB(0, 0, 255), false);
+        for (const bool asPacked : {false, true}) {
+            colour(0, length, RGB(255, 0, 0), true);
+            pm::CharFormatRuns set{t.from, formats.data(), static_cast<int>(formats.size()), runs.data(),
+                                   runs.size()};
+            if (asPacked)
+                set = pm::CharFormatRuns{t.from, formats.data(), static_cast<int>(formats.size()), nullptr,
+                                         0,      &packed};
+            EXPECT_NE(send(pm::charFormatRunsMessage(), 0, reinterpret_cast<LPARAM>(&set)), 0) << t.name;
+            const auto restored = formatsEach();
+            const LONG to = t.to < 0 ? length : t.to;
+            const std::string shown = text();
+            for (LONG pos = 0; pos < length; ++pos)
+                if (shown[static_cast<std::size_t>(pos)] == '\r' ||
+                    shown[static_cast<std::size_t>(pos)] == '\n')
+                    continue;
+                else if (pos >= t.from && pos < to)
+                    EXPECT_EQ(restored[pos], coloured[pos])
+                        << t.name << " at " << pos << " packed " << asPacked;
+                else
+                    EXPECT_EQ(restored[pos], std::make_pair(RGB(255, 0, 0), true))
+                        << t.name << " at " << pos << " packed " << asPacked;
+            colour(0, length, RGB(0, 0, 0), false);
+            colour(1, 2, RGB(0, 0, 255), false);
+            colour(2, c + 3, RGB(0, 128, 0), true);
+            colour(c + 3, c + 5 + 2 * breakLength, RGB(0, 0, 255), false);
+        }
     }
+}
+
+// Packed runs give back each run as it was put in: lengths that take one, two and five bytes,
+// and format indexes that take a byte or follow it.
+TEST(PackedFormatRuns, GiveBackEachRunAsItWasPutIn) {
+    const std::vector<std::pair<LONG, int>> runs = {{0, 0},     {1, 3},     {127, 254}, {128, 255},
+                                                    {300, 256}, {16383, 1}, {16384, 2}, {0x7FFFFFFF, 70000},
+                                                    {5, 0}};
+    pm::PackedFormatRuns packed;
+    for (const auto& [length, format] : runs)
+        packed.push_back(length, format);
+    EXPECT_EQ(packed.size(), runs.size());
+    std::vector<std::pair<LONG, int>> back;
+    packed.forEach([&](LONG length, int format) { back.emplace_back(length, format); });
+    EXPECT_EQ(back, runs);
+    packed.clear();
+    EXPECT_TRUE(packed.empty());
 }
 
 TEST_P(RichEditTest, TextLimitAppliesToTypingAndPaste) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <vector>
 
 using namespace pm::richedit;
 
@@ -163,6 +165,40 @@ TEST(RichTextModel, FindForwardWithCaseAndWholeWords) {
     for (const Case& c : cases)
         EXPECT_EQ(m.find(c.from, c.to, c.pattern, FindOptions{c.matchCase, c.wholeWord}), c.expected)
             << c.pattern;
+}
+
+// Every match over a text of many blocks, with a gap inside one, is what a plain search from the
+// end of each match before finds: matches that overlap, in either case, and across the edges of
+// blocks and of the gap.
+TEST(RichTextModel, FindAllFindsWhatAPlainSearchFindsAcrossBlocks) {
+    RichTextModel m;
+    std::string text;
+    for (int i = 0; text.size() < 70000; ++i)
+        text += i % 3 ? "aAaA\r" : "xaaa\rAaa";
+    m.replace(0, 0, text, m.defaultFormat());
+    m.replace(30001, 0, "aAa", m.defaultFormat()); // leaves a gap where the text was added
+    text.insert(30001, "aAa");
+    auto fold = [](std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        return s;
+    };
+    const struct {
+        const char* pattern;
+        bool matchCase;
+    } cases[] = {{"aa", false}, {"Aa", true}, {"a\raA", false}, {"aaa", true}};
+    for (const auto& c : cases) {
+        const std::string haystack = c.matchCase ? text : fold(text);
+        const std::string needle = c.matchCase ? c.pattern : fold(c.pattern);
+        std::vector<int> expected;
+        for (std::size_t at = haystack.find(needle); at != std::string::npos;
+             at = haystack.find(needle, at + needle.size()))
+            expected.push_back(static_cast<int>(at));
+        EXPECT_EQ(m.findAll(0, -1, c.pattern, FindOptions{c.matchCase, false}), expected) << c.pattern;
+        EXPECT_EQ(m.find(20000, -1, c.pattern, FindOptions{c.matchCase, false}),
+                  static_cast<int>(haystack.find(needle, 20000)))
+            << c.pattern;
+    }
 }
 
 TEST(RichTextModel, SelectionFollowsEditsAndInsertionTakesThePreviousFormat) {

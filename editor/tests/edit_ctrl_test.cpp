@@ -27,6 +27,14 @@ namespace {
 const COLORREF kBlack = RGB(0, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 128, 0),
                kMagenta = RGB(255, 0, 255), kWhite = RGB(255, 255, 255);
 
+// Each block-comment marker as its place, length, kind and pairing.
+std::vector<std::vector<int>> listed(const CHHCommentMarkerArray& markers) {
+    std::vector<std::vector<int>> all;
+    for (INT_PTR i = 0; i < markers.GetSize(); ++i)
+        all.push_back({markers[i].m_nPos, markers[i].m_nLength, markers[i].m_bStart, markers[i].m_nPair});
+    return all;
+}
+
 class CHostView : public CView {
 public:
     void OnDraw(CDC*) override {}
@@ -387,12 +395,6 @@ TEST_F(EditCtrl, ALargeTextShowsWhatColouringItInOnePieceShows) {
     CHHCommentMarkerArray whole;
     js.ScanBlockComments(wide.data(), static_cast<int>(wide.size()), whole);
     hh::PairMarkers(whole);
-    auto listed = [](const CHHCommentMarkerArray& markers) {
-        std::vector<std::vector<int>> all;
-        for (INT_PTR i = 0; i < markers.GetSize(); ++i)
-            all.push_back({markers[i].m_nPos, markers[i].m_nLength, markers[i].m_bStart, markers[i].m_nPair});
-        return all;
-    };
     EXPECT_EQ(listed(edit->GetDelimiters()), listed(whole));
     const auto shown = formats();
     edit->ColorizeRange(0, edit->GetTextLength(), FALSE);
@@ -576,13 +578,7 @@ TEST_F(EditCtrl, UndoOfReplaceAllBringsBackColoursAndCommentsAndRedoRecolours) {
         {"a replacement removes a comment's start", "var a; /* note\r\n" + filler + "*/ var b;", "/*", "//",
          true},
     };
-    auto markers = [&] {
-        std::vector<std::pair<int, int>> all;
-        const CHHCommentMarkerArray& list = edit->GetDelimiters();
-        for (INT_PTR i = 0; i < list.GetSize(); ++i)
-            all.emplace_back(list[i].m_nPos, list[i].m_nPair);
-        return all;
-    };
+    auto markers = [&] { return listed(edit->GetDelimiters()); };
     for (const auto& c : cases) {
         edit->SetText(c.text.c_str());
         edit->EmptyUndoBuffer();
@@ -646,13 +642,7 @@ TEST_F(EditCtrl, ReplaceAllOverManyBlocksOfLinesColoursAsAFreshColouring) {
         }
         return all;
     };
-    auto markers = [&] {
-        std::vector<std::pair<int, int>> all;
-        const CHHCommentMarkerArray& list = edit->GetDelimiters();
-        for (INT_PTR i = 0; i < list.GetSize(); ++i)
-            all.emplace_back(list[i].m_nPos, list[i].m_nPair);
-        return all;
-    };
+    auto markers = [&] { return listed(edit->GetDelimiters()); };
     for (const auto& c : cases) {
         edit->SetText(lines.c_str());
         const auto before = looks();

@@ -144,6 +144,21 @@ protected:
         }
         return all;
     }
+    // Types at `at`, then presses Backspace `backspaces` times: the text shows the colours setting
+    // it afresh gives.
+    void typeAndExpectFreshColours(long at, const std::string& typed, int backspaces,
+                                   const std::string& name) {
+        caret(at);
+        type(typed);
+        for (int i = 0; i < backspaces; ++i)
+            key(VK_BACK);
+        // Without the focus reading the formats places no caret each time.
+        frame->SetFocus();
+        const auto shown = formats();
+        edit->SetText(text().c_str());
+        EXPECT_EQ(shown, formats()) << name;
+        edit->SetFocus();
+    }
     void undo() {
         edit->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
         pm::afxtest::pump();
@@ -310,18 +325,8 @@ TEST_F(EditCtrl, ALongLineTypedInShowsWhatAFreshColouringShows) {
                  {"its start taken back", middle + 2, "", 2},
                  {"a break in the middle", middle, "z\r", 0},
                  {"the break taken back", middle + 2, "", 1}};
-    for (const Step& s : steps) {
-        caret(s.at);
-        type(s.typed);
-        for (int i = 0; i < s.backspaces; ++i)
-            key(VK_BACK);
-        // Without the focus reading the formats places no caret each time.
-        frame->SetFocus();
-        const auto shown = formats();
-        edit->SetText(text().c_str());
-        EXPECT_EQ(shown, formats()) << s.name;
-        edit->SetFocus();
-    }
+    for (const Step& s : steps)
+        typeAndExpectFreshColours(s.at, s.typed, s.backspaces, s.name);
 }
 
 // A text of one long line, edited right after it is set, and a second control on the same
@@ -359,15 +364,7 @@ TEST_F(EditCtrl, AOneLineTextSharedFormaterShowsWhatAFreshColouringShows) {
                     other.SendMessage(WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
                 pm::afxtest::pump();
             }
-            caret(s.at);
-            type(s.typed);
-            for (int i = 0; i < s.backspaces; ++i)
-                key(VK_BACK);
-            frame->SetFocus();
-            const auto shown = formats();
-            edit->SetText(text().c_str());
-            EXPECT_EQ(shown, formats()) << size << ": " << s.name;
-            edit->SetFocus();
+            typeAndExpectFreshColours(s.at, s.typed, s.backspaces, std::to_string(size) + ": " + s.name);
         }
         other.DestroyWindow();
     };

@@ -54,16 +54,17 @@ struct LineEdit {
     int from = 0;
 };
 template <class Hint>
-bool findEdit(const std::u16string& last, const std::vector<unsigned char>& steps, const char16_t* text,
-              int count, const Hint* hint, LineEdit& edit) {
-    const int lastCount = static_cast<int>(last.size());
+bool findEdit(hh::KeptText& last, const std::vector<unsigned char>& steps, const char16_t* text, int count,
+              const Hint* hint, LineEdit& edit) {
+    const int lastCount = last.Size();
     const int common = std::min(count, lastCount);
     if (hint) {
         edit.prefix = std::clamp(hint->head, 0, common);
         edit.editEnd = count - std::clamp(hint->tail, 0, common - edit.prefix);
     } else {
-        edit.prefix = hh::SameLeading(text, last.data(), common);
-        edit.editEnd = count - hh::SameTrailing(text + count, last.data() + lastCount, common - edit.prefix);
+        const char16_t* whole = last.Whole().data();
+        edit.prefix = hh::SameLeading(text, whole, common);
+        edit.editEnd = count - hh::SameTrailing(text + count, whole + lastCount, common - edit.prefix);
     }
     edit.shift = count - lastCount;
     if (edit.prefix < kLookahead || hasLineEnd(text, edit.prefix, edit.editEnd)) return false;
@@ -98,10 +99,8 @@ template <class C> void keepRoom(C& kept) {
     kept.reserve(kept.size() + kept.size() / 8 + 256);
 }
 
-void spliceText(std::u16string& last, const LineEdit& edit, const char16_t* text) {
-    last.replace(static_cast<std::size_t>(edit.prefix),
-                 static_cast<std::size_t>(edit.editEnd - edit.shift - edit.prefix), text + edit.prefix,
-                 static_cast<std::size_t>(edit.editEnd - edit.prefix));
+void spliceText(hh::KeptText& last, const LineEdit& edit, const char16_t* text) {
+    last.Edit(edit.prefix, edit.editEnd, edit.shift, text);
 }
 
 std::u16string widen(const CString& s) {
@@ -363,10 +362,9 @@ void CHHGenericFormater::tokeniseWhole(const char16_t* text, int count, WORD* to
     last.steps.assign(static_cast<std::size_t>(count), 0);
     scanTokens(text, count, tokens, 0, token, context, last.steps.data(), count);
     settleSteps(last.steps, 0, count);
-    last.text.assign(text, static_cast<std::size_t>(count));
+    last.text.Assign(text, count);
     last.tokens.assign(tokens, tokens + count);
     keepRoom(last.steps);
-    keepRoom(last.text);
     keepRoom(last.tokens);
     last.keywords = m_keywords.GetVersion();
     last.call = m_texts;
@@ -383,7 +381,7 @@ bool CHHGenericFormater::retokeniseLongLine(const char16_t* text, int count, WOR
     LongLine& last = m_longLine;
     LineEdit edit;
     const Hint* hint = takeHint(last.call);
-    if (last.text.empty() || count < kLongLine || last.keywords != m_keywords.GetVersion() ||
+    if (last.text.Empty() || count < kLongLine || last.keywords != m_keywords.GetVersion() ||
         !findEdit(last.text, last.steps, text, count, hint, edit))
         return false;
     last.call = m_texts;
@@ -625,9 +623,8 @@ void CHHGenericFormater::scanWhole(const char16_t* text, int count, BOOL inComme
     last.steps.assign(static_cast<std::size_t>(count), 0);
     scanMarkers(text, count, pos, found, last.steps.data(), count);
     settleSteps(last.steps, pos, count);
-    last.text.assign(text, static_cast<std::size_t>(count));
+    last.text.Assign(text, count);
     keepRoom(last.steps);
-    keepRoom(last.text);
     last.markers = found;
     last.inComment = inComment;
     last.call = m_texts;
@@ -638,7 +635,7 @@ bool CHHGenericFormater::rescanLongLine(const char16_t* text, int count, BOOL in
     LongScan& last = m_longScan;
     LineEdit edit;
     const Hint* hint = takeHint(last.call);
-    if (last.text.empty() || count < kLongLine || last.inComment != inComment ||
+    if (last.text.Empty() || count < kLongLine || last.inComment != inComment ||
         !findEdit(last.text, last.steps, text, count, hint, edit))
         return false;
     last.call = m_texts;

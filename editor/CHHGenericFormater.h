@@ -5,6 +5,7 @@
 
 #include "editor/CHHFormater.h"
 #include "editor/CHHKeywordMap.h"
+#include "editor/KeptText.h"
 
 #include <string>
 #include <unordered_map>
@@ -125,7 +126,7 @@ private:
     // last tokenising also took: the language has no state across tokens, so all else stays.
     // Callers pass zeros, so the whitespace kept from the last tokens is what they would keep.
     struct LongLine {
-        std::u16string text;
+        hh::KeptText text;
         std::vector<WORD> tokens;
         std::vector<unsigned char> steps; // 1 where a step began
         unsigned keywords = 0;            // the keyword table's version
@@ -133,7 +134,7 @@ private:
     };
     // The same for the last long line scanned for block-comment markers: the markers it found.
     struct LongScan {
-        std::u16string text;
+        hh::KeptText text;
         std::vector<CHHCommentMarker> markers;
         std::vector<unsigned char> steps;
         BOOL inComment = FALSE;

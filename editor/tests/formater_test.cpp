@@ -578,11 +578,20 @@ TEST(ColorizeText, ALongLineEditedGivesWhatANewFormaterGives) {
         // tokenises again are read: the others are its last ones, moved with the edit.
         const std::unique_ptr<CHHGenericFormater> hinted = makeFormater(language.name);
         std::vector<WORD> last = colourWith(*hinted);
+        // Two more are told where the line changed only at every other edit: the text they
+        // compare the next one with holds the edits they were told of.
+        const std::unique_ptr<CHHGenericFormater> toldAtTimes = makeFormater(language.name);
+        const std::unique_ptr<CHHGenericFormater> scanToldAtTimes = makeFormater(language.name);
+        colourWith(*toldAtTimes);
+        markersWith(*scanToldAtTimes, FALSE);
+        bool tell = true;
         for (const Edit& e : edits) {
             std::size_t at = std::min(static_cast<std::size_t>(e.at * static_cast<double>(line.size())),
                                       line.size() - static_cast<std::size_t>(e.removed));
             if (!e.after.empty()) at = line.find(e.after, at) + e.after.size();
             const unsigned call = hinted->GetTextCount();
+            const unsigned toldCall = toldAtTimes->GetTextCount();
+            const unsigned scanToldCall = scanToldAtTimes->GetTextCount();
             line.replace(at, static_cast<std::size_t>(e.removed), e.inserted);
             const std::vector<WORD> fresh = colourWith(*makeFormater(language.name));
             EXPECT_EQ(colourWith(*kept), fresh) << language.name << ": " << e.name;
@@ -605,6 +614,16 @@ TEST(ColorizeText, ALongLineEditedGivesWhatANewFormaterGives) {
                     << language.name << ": " << e.name << " at " << i;
             }
             last = fresh;
+            if (tell) {
+                toldAtTimes->HintChange(toldCall, static_cast<int>(at),
+                                        count - static_cast<int>(at + e.inserted.size()));
+                scanToldAtTimes->HintChange(scanToldCall, static_cast<int>(at),
+                                            count - static_cast<int>(at + e.inserted.size()));
+            }
+            EXPECT_EQ(colourWith(*toldAtTimes), fresh) << language.name << ", told at times: " << e.name;
+            EXPECT_EQ(markersWith(*scanToldAtTimes, FALSE), markersWith(*makeFormater(language.name), FALSE))
+                << language.name << ", told at times: " << e.name;
+            tell = !tell;
             EXPECT_EQ(markersWith(*kept, FALSE), markersWith(*makeFormater(language.name), FALSE))
                 << language.name << ": " << e.name;
             EXPECT_EQ(markersWith(*keptInComment, TRUE), markersWith(*makeFormater(language.name), TRUE))

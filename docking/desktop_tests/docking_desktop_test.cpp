@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <string>
 
 namespace desk = pm::test::desktop;
@@ -22,6 +24,18 @@ namespace {
 void doubleClick(POINT at) {
     desk::xdotoolWhileBusy({"mousemove", std::to_string(at.x), std::to_string(at.y), "click", "--repeat", "2",
                             "--delay", "80", "1"});
+}
+
+// Double-clicks at `at` until `done` holds: a second time if the first was not taken in time. On a
+// machine loaded just then the two clicks can reach the desktop further apart than a double click,
+// and come in as two single ones; the test output says so.
+bool doubleClickUntil(POINT at, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (attempt > 0) std::fprintf(stderr, "the double click was not taken; given again\n");
+        doubleClick(at);
+        if (desk::pumpUntil(done)) return true;
+    }
+    return false;
 }
 
 // A point of a top-level window's non-client area with this hit-test code.
@@ -68,8 +82,9 @@ TEST(DockingOnTheDesktop, ACaptionDoubleClickedFloatsThePaneAndOnItsWindowDocksI
 
     // Docked: the caption strip at the top of the pane.
     const CRect caption = pane.GetCaptionRect();
-    doubleClick(POINT{caption.left + 20, caption.CenterPoint().y});
-    ASSERT_TRUE(desk::pumpUntil([&] { return pane.IsFloating() != FALSE; })) << "the pane did not float";
+    ASSERT_TRUE(doubleClickUntil(POINT{caption.left + 20, caption.CenterPoint().y}, [&] {
+        return pane.IsFloating() != FALSE;
+    })) << "the pane did not float";
     HWND floating = pane.GetParentFrame()->m_hWnd;
     ASSERT_TRUE(desk::pumpUntil([&] { return ::IsWindowVisible(floating) && desk::xWindow(floating) != 0; }));
     desk::pumpFor(300);
